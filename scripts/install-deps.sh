@@ -1,0 +1,13 @@
+#!/bin/sh
+# Installs everything the editor needs to build, run and be tested on Debian 12.
+set -e
+SUDO=
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends \
+    build-essential cmake ninja-build pkg-config \
+    qtbase5-dev qtbase5-dev-tools qtmultimedia5-dev libqt5multimedia5-plugins \
+    libqt5svg5 qttools5-dev qttools5-dev-tools libqt5xml5 \
+    ffmpeg libgtest-dev libbenchmark-dev \
+    xvfb xauth fonts-dejavu-core fonts-noto-cjk util-linux
