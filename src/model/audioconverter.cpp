@@ -1,0 +1,284 @@
+#include "model/audioconverter.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+namespace {
+
+#ifdef Q_OS_WIN
+const char kExeSuffix[] = ".exe";
+#else
+const char kExeSuffix[] = "";
+#endif
+
+const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// Largest data size whose RIFF size (len + 36) still fits the 32-bit field.
+constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
+
+void emptyFile(QFile &out)
+{
+    const QString name = out.fileName();
+    out.close();
+    QFile::resize(name, 0);
+}
+
+} // namespace
+
+audioconverter::audioconverter()
+{
+}
+
+audioconverter::~audioconverter()
+{
+}
+
+void audioconverter::setProgram(const QString &program)
+{
+    m_program = program;
+}
+
+QString audioconverter::program() const
+{
+    return m_program.isEmpty() ? defaultProgram() : m_program;
+}
+
+void audioconverter::setTimeout(int msecs)
+{
+    m_timeout = msecs;
+}
+
+int audioconverter::timeout() const
+{
+    return m_timeout;
+}
+
+QString audioconverter::defaultProgram()
+{
+    QString appDir;
+    if (QCoreApplication::instance())
+        appDir = QCoreApplication::applicationDirPath();
+    return findProgram(appDir);
+}
+
+QString audioconverter::findProgram(const QString &appDir)
+{
+    const QString exeName = QStringLiteral("ffmpeg") + QLatin1String(kExeSuffix);
+    QString beside;
+    if (!appDir.isEmpty()) {
+        beside = QDir(appDir).filePath(exeName);
+        const QFileInfo fi(beside);
+        if (fi.isFile() && fi.isExecutable())
+            return fi.absoluteFilePath();
+    }
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (!onPath.isEmpty())
+        return onPath;
+    // Not found anywhere: the start fails and the caller sees an empty message.
+    return beside.isEmpty() ? exeName : beside;
+}
+
+// Paths handed to ffmpeg are made absolute so that a name starting with "-"
+// or holding a ":" is never taken for an option or a protocol.
+QString audioconverter::argPath(const QString &path)
+{
+    if (path.isEmpty() || !QDir::isRelativePath(path))
+        return QDir::toNativeSeparators(path);
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *started)
+{
+    QProcess proc;
+    po = &proc;
+    proc.setProgram(QDir::toNativeSeparators(program()));
+    proc.setArguments(args);
+    proc.setStandardOutputFile(QProcess::nullDevice());
+    proc.start(QIODevice::ReadWrite);
+
+    bool finished = false;
+    const bool didStart = proc.waitForStarted(m_timeout);
+    if (started)
+        *started = didStart;
+    if (didStart) {
+        proc.closeWriteChannel();
+        finished = proc.waitForFinished(m_timeout);
+        if (!finished && proc.state() != QProcess::NotRunning) {
+            qWarning() << "ffmpeg did not finish in" << m_timeout << "ms; killed";
+            proc.kill();
+            proc.waitForFinished(5000);
+        }
+    } else {
+        qDebug() << "ffmpeg could not be started:" << proc.program() << proc.errorString();
+    }
+
+    mesg = QString::fromUtf8(proc.readAllStandardError());
+    const bool ok = finished && proc.exitStatus() == QProcess::NormalExit && proc.exitCode() == 0;
+    if (finished && !ok)
+        qDebug() << "ffmpeg failed, exit code" << proc.exitCode()
+                 << (proc.exitStatus() == QProcess::CrashExit ? "(crashed)" : "");
+    proc.close();
+    po = nullptr;
+    return ok;
+}
+
+void audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
+{
+    QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350conv-XXXXXX"));
+    if (!tmpDir.isValid()) {
+        qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
+        mesg = QStringLiteral("Cannot create a temporary folder: ") + tmpDir.errorString();
+        QFile out(outFile);
+        if (out.open(QIODevice::WriteOnly))
+            out.close();
+        return;
+    }
+    const QString tmpPath = tmpDir.filePath(randomQString(7));
+
+    const QStringList args = {
+        QStringLiteral("-i"), argPath(inFile),
+        QStringLiteral("-ar"), QStringLiteral("48000"),
+        QStringLiteral("-ac"), QStringLiteral("2"),
+        QStringLiteral("-f"), QStringLiteral("s16le"),
+        QStringLiteral("-y"), QDir::toNativeSeparators(tmpPath),
+    };
+    const bool ranOk = runProcess(args, mesg);
+
+    QFile out(outFile);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qDebug().noquote() << QStringLiteral("以只写模式打开失败") << outFile;
+        return;
+    }
+    if (!ranOk)
+        return; // outFile stays empty
+
+    QFile tmp(tmpPath);
+    if (!tmp.open(QIODevice::ReadOnly)) {
+        qDebug().noquote() << QStringLiteral("以只读模式打开失败") + QFileInfo(inFile).completeBaseName();
+        return;
+    }
+
+    const qint64 size = tmp.size();
+    if (size > kMaxDataSize) {
+        qWarning() << "converted sound too large for a WAV file:" << size << "bytes";
+        return;
+    }
+
+    WAVE_PARA para;
+    para.audioFormat = 1;
+    para.SampleRate = 48000;
+    para.Channels = 2;
+    para.bits = 16;
+
+    QByteArray buffer(COPY_BUFFER_SIZE, Qt::Uninitialized);
+    getWaveHead(buffer.data(), para, quint32(size));
+    if (out.write(buffer.constData(), WAVE_HEAD_SIZE) != WAVE_HEAD_SIZE) {
+        qWarning() << "write failed:" << outFile << out.errorString();
+        emptyFile(out);
+        return;
+    }
+
+    qint64 copied = 0;
+    for (;;) {
+        const qint64 n = tmp.read(buffer.data(), COPY_BUFFER_SIZE);
+        if (n == 0)
+            break;
+        if (n < 0 || out.write(buffer.constData(), n) != n) {
+            qWarning() << "copy failed:" << outFile << out.errorString() << tmp.errorString();
+            emptyFile(out);
+            return;
+        }
+        copied += n;
+    }
+    if (copied != size) {
+        qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
+        emptyFile(out);
+        return;
+    }
+
+    tmp.close();
+    out.close();
+    if (out.error() != QFileDevice::NoError) {
+        qWarning() << "closing failed:" << outFile << out.errorString();
+        QFile::resize(outFile, 0);
+    }
+    tmp.remove();
+}
+
+void audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QString &mesg)
+{
+    const QStringList args = {
+        QStringLiteral("-i"), argPath(inFile),
+        QStringLiteral("-ar"), QStringLiteral("48000"),
+        QStringLiteral("-ac"), QStringLiteral("2"),
+        QStringLiteral("-f"), QStringLiteral("wav"),
+        QStringLiteral("-y"), argPath(outFile),
+    };
+    bool started = false;
+    const bool ranOk = runProcess(args, mesg, &started);
+    // A failed run must not leave a file that passes the callers' size test.
+    if (started && !ranOk && QFileInfo::exists(outFile))
+        QFile::resize(outFile, 0);
+}
+
+void audioconverter::getWaveHead(char *head, WAVE_PARA para, quint32 len)
+{
+    const quint16 blockAlign = quint16(para.Channels * para.bits / 8);
+    const quint32 bytesPerSecond = quint32(para.SampleRate) * para.Channels * para.bits / 8;
+
+    writeFlag(head, QStringLiteral("RIFF"));
+    write32bit(head + 4, len + 36);
+    writeFlag(head + 8, QStringLiteral("WAVEfmt "));
+    write32bit(head + 16, 16);
+    write16bit(head + 20, para.audioFormat);
+    write16bit(head + 22, para.Channels);
+    write32bit(head + 24, para.SampleRate);
+    write32bit(head + 28, bytesPerSecond);
+    write16bit(head + 32, blockAlign);
+    write16bit(head + 34, quint16(para.bits));
+    writeFlag(head + 36, QStringLiteral("data"));
+    write32bit(head + 40, len);
+}
+
+void audioconverter::write16bit(char *arr, quint16 data)
+{
+    arr[0] = char(data & 0xFF);
+    arr[1] = char((data >> 8) & 0xFF);
+}
+
+void audioconverter::write32bit(char *arr, quint32 data)
+{
+    arr[0] = char(data & 0xFF);
+    arr[1] = char((data >> 8) & 0xFF);
+    arr[2] = char((data >> 16) & 0xFF);
+    arr[3] = char((data >> 24) & 0xFF);
+}
+
+void audioconverter::writeFlag(char *arr, QString flag)
+{
+    const QByteArray bytes = flag.toLatin1();
+    std::memcpy(arr, bytes.constData(), size_t(bytes.size()));
+}
+
+QString audioconverter::randomQString(int length)
+{
+    QString result;
+    if (length <= 0)
+        return result;
+    const int count = int(sizeof(kAlphabet)) - 1;
+    result.reserve(length);
+    QRandomGenerator *rng = QRandomGenerator::global();
+    for (int i = 0; i < length; ++i)
+        result.append(QLatin1Char(kAlphabet[rng->bounded(count)]));
+    return result;
+}

@@ -1,0 +1,67 @@
+#ifndef AUDIOCONVERTER_H
+#define AUDIOCONVERTER_H
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+class QProcess;
+
+// Converts audio files through an external ffmpeg into the pad's WAV form
+// (PCM, 48 kHz, 16-bit, stereo, plain 44-byte header). One object per thread;
+// nothing is shared between objects.
+class audioconverter
+{
+public:
+    struct WAVE_PARA {
+        quint16 audioFormat;
+        quint32 SampleRate;
+        quint16 Channels;
+        quint8 bits;
+    };
+
+    static constexpr int WAVE_HEAD_SIZE = 44;
+    static constexpr int COPY_BUFFER_SIZE = 0x64000;
+    static constexpr int DEFAULT_TIMEOUT_MS = 10 * 60 * 1000;
+
+    audioconverter();
+    ~audioconverter();
+    audioconverter(const audioconverter &) = delete;
+    audioconverter &operator=(const audioconverter &) = delete;
+
+    // ffmpeg -> raw samples in a private temporary folder -> header + samples in outFile.
+    // outFile is left with 0 bytes whenever the conversion did not complete.
+    void audioConverterRun(QString inFile, QString outFile, QString &mesg);
+    // ffmpeg writes outFile itself as a 48 kHz stereo WAV (preview playback).
+    void audioConverterWaveRun(QString inFile, QString outFile, QString &mesg);
+
+    static void getWaveHead(char *head, WAVE_PARA para, quint32 len);
+    static void write16bit(char *arr, quint16 data);
+    static void write32bit(char *arr, quint32 data);
+    static void writeFlag(char *arr, QString flag);
+
+    QString randomQString(int length);
+
+    // The ffmpeg program to run; by default the one found by defaultProgram().
+    void setProgram(const QString &program);
+    QString program() const;
+    // Upper bound of one ffmpeg run; a run past it is killed and counts as failed.
+    void setTimeout(int msecs);
+    int timeout() const;
+
+    // "ffmpeg" beside the executable when present, else the one on PATH.
+    static QString defaultProgram();
+    static QString findProgram(const QString &appDir);
+
+    QProcess *po = nullptr;
+
+private:
+    // Runs ffmpeg; mesg gets its standard error. True when it ran and exited with 0.
+    bool runProcess(const QStringList &args, QString &mesg, bool *started = nullptr);
+    static QString argPath(const QString &path);
+
+    QString m_program;
+    int m_timeout = DEFAULT_TIMEOUT_MS;
+};
+
+#endif // AUDIOCONVERTER_H

@@ -1,0 +1,404 @@
+#include "model/audioconverter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+const char *const kErrorPhrases[] = {
+    "Invalid data found when processing input", "Error splitting the argument list",
+    "Option not found", "Invalid argument", "Conversion failed",
+};
+
+QByteArray le32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = char((v >> (8 * i)) & 0xFF);
+    return b;
+}
+
+// The pad's 44-byte header for len bytes of 48 kHz 16-bit stereo samples.
+QByteArray expectedHeader(quint32 len)
+{
+    return QByteArray("RIFF") + le32(len + 36) + QByteArray("WAVEfmt ")
+           + QByteArray("\x10\x00\x00\x00" "\x01\x00" "\x02\x00", 8)
+           + QByteArray("\x80\xBB\x00\x00" "\x00\xEE\x02\x00" "\x04\x00" "\x10\x00", 12)
+           + QByteArray("data") + le32(len);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+bool hasErrorPhrase(const QString &mesg)
+{
+    for (const char *p : kErrorPhrases)
+        if (mesg.contains(QLatin1String(p)))
+            return true;
+    return false;
+}
+
+QStringList dirEntries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+} // namespace
+
+class TestAudioConverter : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    QString m_tmp;     // TMPDIR for the converter's private folders
+    QString m_ffmpeg;  // the real one, from PATH
+    QString m_wav, m_mp3, m_text;
+    QStringList m_appDirBefore;
+
+    QString path(const QString &name) const { return m_root.filePath(name); }
+
+    bool generate(const QString &out, const QStringList &extra)
+    {
+        QProcess p;
+        p.setProgram(m_ffmpeg);
+        p.setArguments(QStringList{"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
+                                   "sine=frequency=440:sample_rate=44100:duration=1", "-ac", "1"}
+                       + extra + QStringList{"-y", out});
+        p.start();
+        return p.waitForFinished(60000) && p.exitCode() == 0 && QFileInfo(out).size() > 0;
+    }
+
+    // A stand-in ffmpeg: a shell script; "$last" is its last argument.
+    QString makeFake(const QString &name, const QByteArray &body)
+    {
+        const QString dir = path("fakes/" + name);
+        QDir().mkpath(dir);
+        const QString exe = dir + "/ffmpeg";
+        QFile f(exe);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return QString();
+        f.write("#!/bin/sh\nfor last; do :; done\n" + body + "\n");
+        f.close();
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        return exe;
+    }
+
+    void verifyNoTemporaryLeft()
+    {
+        QVERIFY2(dirEntries(m_tmp).isEmpty(), qPrintable(dirEntries(m_tmp).join(' ')));
+        QCOMPARE(dirEntries(QCoreApplication::applicationDirPath()), m_appDirBefore);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_root.isValid());
+        m_tmp = path("tmp");
+        QVERIFY(QDir().mkpath(m_tmp));
+        qputenv("TMPDIR", QFile::encodeName(m_tmp));
+        QCOMPARE(QDir::tempPath(), QDir(m_tmp).canonicalPath());
+
+        m_ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+        QVERIFY2(!m_ffmpeg.isEmpty(), "ffmpeg not found on PATH");
+
+        m_wav = path("sine.wav");
+        m_mp3 = path("sine.mp3");
+        m_text = path("notes.txt");
+        QVERIFY(generate(m_wav, {"-c:a", "pcm_s16le"}));
+        QVERIFY(generate(m_mp3, {}));
+        QFile t(m_text);
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write("This is not a sound.\nJust some words.\n");
+        t.close();
+        m_appDirBefore = dirEntries(QCoreApplication::applicationDirPath());
+    }
+
+    void cleanup() { verifyNoTemporaryLeft(); }
+
+    void convertsRealFiles_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("wav 44.1k mono") << m_wav;
+        QTest::newRow("mp3 44.1k mono") << m_mp3;
+    }
+
+    void convertsRealFiles()
+    {
+        QFETCH(QString, input);
+        const QString out = path("out.wav");
+        QString mesg = "stale";
+        audioconverter conv;
+        conv.audioConverterRun(input, out, mesg);
+
+        QVERIFY(!mesg.isEmpty());
+        QVERIFY(!mesg.contains("stale"));
+        QVERIFY2(!hasErrorPhrase(mesg), qPrintable(mesg));
+
+        const QByteArray bytes = readAll(out);
+        QVERIFY(bytes.size() > 44);
+        const quint32 len = quint32(bytes.size() - 44);
+        QCOMPARE(bytes.left(44), expectedHeader(len));
+        QCOMPARE(len % 4, 0u);
+        QVERIFY2(len > 184000 && len < 200000, qPrintable(QString::number(len)));
+
+        // Mono source: both channels equal, and not silent.
+        const auto *s = reinterpret_cast<const qint16 *>(bytes.constData() + 44);
+        int loud = 0;
+        for (quint32 i = 0; i < len / 4; ++i) {
+            QCOMPARE(s[2 * i], s[2 * i + 1]);
+            if (qAbs(int(s[2 * i])) > 1000)
+                ++loud;
+        }
+        QVERIFY(loud > 10000);
+    }
+
+    void textInputFails()
+    {
+        const QString out = path("text.wav");
+        QFile::remove(out);
+        QString mesg;
+        audioconverter conv;
+        conv.audioConverterRun(m_text, out, mesg);
+        QVERIFY2(mesg.contains("Invalid data found when processing input"), qPrintable(mesg));
+        QVERIFY(QFileInfo::exists(out));
+        QCOMPARE(QFileInfo(out).size(), 0);
+    }
+
+    void missingFfmpeg()
+    {
+        const QString out = path("missing.wav");
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old content");
+        f.close();
+
+        QString mesg = "previous text";
+        audioconverter conv;
+        conv.setProgram(path("nowhere/ffmpeg"));
+        conv.audioConverterRun(m_wav, out, mesg);
+        QVERIFY(mesg.isEmpty());
+        QVERIFY(QFileInfo::exists(out));
+        QCOMPARE(QFileInfo(out).size(), 0);
+
+        mesg = "previous text";
+        conv.audioConverterWaveRun(m_wav, path("missing-preview.wav"), mesg);
+        QVERIFY(mesg.isEmpty());
+    }
+
+    void argumentsAndTemporaryName()
+    {
+        audioconverter conv;
+        conv.setProgram(makeFake("args", "for a in \"$@\"; do printf '%s\\n' \"$a\" >&2; done\n"
+                                         "printf 'ABCDEFGH' > \"$last\""));
+        const QString out = path("args.wav");
+        QString mesg;
+        conv.audioConverterRun(m_wav, out, mesg);
+
+        QStringList args = mesg.split('\n');
+        QCOMPARE(args.takeLast(), QString());
+        QCOMPARE(args.size(), 10);
+        QCOMPARE(args.mid(0, 9), (QStringList{"-i", m_wav, "-ar", "48000", "-ac", "2", "-f", "s16le", "-y"}));
+        const QFileInfo tmp(args[9]);
+        QVERIFY(QRegularExpression("^[A-Za-z0-9]{7}$").match(tmp.fileName()).hasMatch());
+        QVERIFY2(tmp.absolutePath().startsWith(QDir(m_tmp).canonicalPath() + '/'), qPrintable(args[9]));
+        QVERIFY(!tmp.absolutePath().startsWith(QCoreApplication::applicationDirPath()));
+
+        QCOMPARE(readAll(out), expectedHeader(8) + "ABCDEFGH");
+    }
+
+    void pathsAreNeverOptions()
+    {
+        const QString fake = makeFake("args2", "for a in \"$@\"; do printf '%s\\n' \"$a\" >&2; done");
+        const QString oldCwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_root.path()));
+        audioconverter conv;
+        conv.setProgram(fake);
+        QString mesg;
+        conv.audioConverterWaveRun("-x.wav", "-y.wav", mesg);
+        QDir::setCurrent(oldCwd);
+        const QStringList args = mesg.split('\n');
+        QCOMPARE(args.size(), 11);
+        QCOMPARE(args[1], QDir(m_root.path()).absoluteFilePath("-x.wav"));
+        QCOMPARE(args[9], QDir(m_root.path()).absoluteFilePath("-y.wav"));
+    }
+
+    void emptyAndMissingSamples()
+    {
+        audioconverter conv;
+        QString mesg;
+        const QString out = path("empty.wav");
+
+        conv.setProgram(makeFake("empty", "echo converted >&2\n: > \"$last\""));
+        conv.audioConverterRun(m_wav, out, mesg);
+        QCOMPARE(mesg, QString("converted\n"));
+        QCOMPARE(readAll(out), expectedHeader(0));
+
+        // ffmpeg succeeded but wrote no file: outFile exists, empty.
+        conv.setProgram(makeFake("nofile", "echo second run >&2"));
+        conv.audioConverterRun(m_wav, out, mesg);
+        QCOMPARE(mesg, QString("second run\n")); // replaced, not appended
+        QVERIFY(QFileInfo::exists(out));
+        QCOMPARE(QFileInfo(out).size(), 0);
+    }
+
+    void failingRunsLeaveEmptyOutput_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("mesg");
+        QTest::newRow("non-zero exit") << QByteArray("printf 'ABCDEFGH' > \"$last\"\necho 'Conversion failed!' >&2\nexit 1")
+                                       << "Conversion failed!\n";
+        QTest::newRow("crash") << QByteArray("printf 'ABCDEFGH' > \"$last\"\necho partial >&2\nkill -SEGV $$")
+                               << "partial\n";
+    }
+
+    void failingRunsLeaveEmptyOutput()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, mesg);
+        const QString out = path("fail.wav");
+        QString got;
+        audioconverter conv;
+        conv.setProgram(makeFake("fail", script));
+        conv.audioConverterRun(m_wav, out, got);
+        QCOMPARE(got, mesg);
+        QVERIFY(QFileInfo::exists(out));
+        QCOMPARE(QFileInfo(out).size(), 0);
+
+        // Preview: an earlier file at outFile does not pass for a result.
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("RIFF....");
+        f.close();
+        conv.audioConverterWaveRun(m_wav, out, got);
+        QCOMPARE(QFileInfo(out).size(), 0);
+    }
+
+    void runIsBoundedAndStdinClosed()
+    {
+        audioconverter conv;
+        QString mesg;
+        const QString out = path("bounded.wav");
+
+        conv.setTimeout(20000);
+        conv.setProgram(makeFake("stdin", "cat > /dev/null\n: > \"$last\""));
+        QElapsedTimer t;
+        t.start();
+        conv.audioConverterRun(m_wav, out, mesg);
+        QVERIFY(t.elapsed() < 10000);
+        QCOMPARE(readAll(out), expectedHeader(0));
+
+        conv.setTimeout(300);
+        conv.setProgram(makeFake("slow", "printf 'ABCD' > \"$last\"\nexec sleep 30"));
+        t.restart();
+        conv.audioConverterRun(m_wav, out, mesg);
+        QVERIFY(t.elapsed() < 10000);
+        QCOMPARE(QFileInfo(out).size(), 0);
+    }
+
+    void refusesSizesBeyondWavFields()
+    {
+        // Sparse raw file one byte past what len + 36 can hold in 32 bits.
+        audioconverter conv;
+        conv.setProgram(makeFake("huge", "truncate -s 4294967260 \"$last\""));
+        const QString out = path("huge.wav");
+        QString mesg;
+        conv.audioConverterRun(m_wav, out, mesg);
+        QVERIFY(QFileInfo::exists(out));
+        QCOMPARE(QFileInfo(out).size(), 0);
+    }
+
+    void waveRunLetsFfmpegWrite()
+    {
+        const QString out = path("preview.wav");
+        QString mesg;
+        audioconverter conv;
+        conv.audioConverterWaveRun(m_mp3, out, mesg);
+        QVERIFY2(!hasErrorPhrase(mesg), qPrintable(mesg));
+        const QByteArray bytes = readAll(out);
+        QVERIFY(bytes.size() > 190000);
+        QVERIFY(bytes.startsWith("RIFF"));
+        QCOMPARE(bytes.mid(8, 4), QByteArray("WAVE"));
+    }
+
+    void findsFfmpegBesideExecutable()
+    {
+        const QString besideDir = path("appdir");
+        QVERIFY(QDir().mkpath(besideDir));
+        QCOMPARE(audioconverter::findProgram(besideDir), m_ffmpeg);
+
+        QFile plain(besideDir + "/ffmpeg");
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        plain.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(audioconverter::findProgram(besideDir), m_ffmpeg); // not executable
+
+        plain.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(audioconverter::findProgram(besideDir), QFileInfo(besideDir + "/ffmpeg").absoluteFilePath());
+        QVERIFY(!audioconverter::defaultProgram().isEmpty());
+    }
+
+    void waveHeadAndHelpers()
+    {
+        char head[44];
+        audioconverter::WAVE_PARA para{1, 48000, 2, 16};
+        audioconverter::getWaveHead(head, para, 0x01020304u);
+        QCOMPARE(QByteArray(head, 44), expectedHeader(0x01020304u));
+        // Size fields are 32-bit.
+        audioconverter::getWaveHead(head, para, 0xFFFFFFDBu);
+        QCOMPARE(QByteArray(head + 4, 4), le32(0xFFFFFFFFu));
+
+        audioconverter conv;
+        const QString name = conv.randomQString(7);
+        QVERIFY(QRegularExpression("^[A-Za-z0-9]{7}$").match(name).hasMatch());
+        QVERIFY(conv.randomQString(0).isEmpty());
+        QVERIFY(conv.randomQString(-3).isEmpty());
+        const QString many = conv.randomQString(5000);
+        QVERIFY(QRegularExpression("^[A-Za-z0-9]{5000}$").match(many).hasMatch());
+        QCOMPARE(QSet<QChar>(many.begin(), many.end()).size(), 62);
+    }
+
+    void worksOnWorkerThreads()
+    {
+        const int n = 4;
+        std::vector<QString> mesgs(n);
+        std::vector<std::unique_ptr<QThread>> threads;
+        for (int i = 0; i < n; ++i) {
+            const QString out = path(QString("thread%1.wav").arg(i));
+            const QString in = (i % 2) ? m_mp3 : m_wav;
+            QString *mesg = &mesgs[size_t(i)];
+            threads.emplace_back(QThread::create([in, out, mesg] {
+                audioconverter conv;
+                conv.audioConverterRun(in, out, *mesg);
+            }));
+            threads.back()->start();
+        }
+        for (auto &t : threads)
+            QVERIFY(t->wait(120000));
+        for (int i = 0; i < n; ++i) {
+            QVERIFY2(!hasErrorPhrase(mesgs[size_t(i)]), qPrintable(mesgs[size_t(i)]));
+            const QByteArray bytes = readAll(path(QString("thread%1.wav").arg(i)));
+            QVERIFY(bytes.size() > 44);
+            QCOMPARE(bytes.left(44), expectedHeader(quint32(bytes.size() - 44)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAudioConverter)
+#include "test_audioconverter.moc"

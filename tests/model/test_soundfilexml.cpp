@@ -1,0 +1,333 @@
+#include "model/soundfilexml.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Group = soundfilexml::strSoundGroup;
+using Item = soundfilexml::strSoundItem;
+using GroupList = QVector<Group>;
+
+namespace {
+
+Item sound(const QString &name, const QString &file)
+{
+    Item s;
+    s.name = name;
+    s.file = file;
+    return s;
+}
+
+Group group(const QString &name, const QVector<Item> &sounds = {})
+{
+    Group g;
+    g.name = name;
+    g.soundList = sounds;
+    return g;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return f.readAll();
+}
+
+void writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), qint64(bytes.size()));
+}
+
+} // namespace
+
+class TestSoundFileXml : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void writeEmptyList()
+    {
+        const QString p = path("empty.xml");
+        soundfilexml::writeSoundFileListXml(p, {});
+        QCOMPARE(readAll(p), QByteArray("<groups/>\n"));
+
+        GroupList list;
+        QVERIFY(soundfilexml::readSoundFileListXml(p, list));
+        QVERIFY(list.isEmpty());
+    }
+
+    void writeEmptyGroup()
+    {
+        const QString p = path("emptygroup.xml");
+        soundfilexml::writeSoundFileListXml(p, {group("Drums")});
+        QCOMPARE(readAll(p), QByteArray("<groups>\n"
+                                        "    <group name=\"Drums\"/>\n"
+                                        "</groups>\n"));
+        GroupList list;
+        QVERIFY(soundfilexml::readSoundFileListXml(p, list));
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list[0].name, QString("Drums"));
+        QVERIFY(list[0].soundList.isEmpty());
+    }
+
+    void writeGroupsWithSounds()
+    {
+        Item full = sound("Kick", "/snd/kick.wav");
+        full.index = "7";
+        full.waveLock = "1";
+        full.start_cluster = "12";
+        full.wave_length = "3000";
+        full.wave_start = "0";
+        full.wave_end = "2999";
+        const GroupList in = {
+            group("A", {full, sound("", "/snd/my.snare.v2.wav")}),
+            group("", {sound("Hat", "")}),
+        };
+        const QString p = path("full.xml");
+        soundfilexml::writeSoundFileListXml(p, in);
+        QCOMPARE(readAll(p), QByteArray("<groups>\n"
+                                        "    <group name=\"A\">\n"
+                                        "        <sound>\n"
+                                        "            <name>Kick</name>\n"
+                                        "            <file>/snd/kick.wav</file>\n"
+                                        "        </sound>\n"
+                                        "        <sound>\n"
+                                        "            <name></name>\n"
+                                        "            <file>/snd/my.snare.v2.wav</file>\n"
+                                        "        </sound>\n"
+                                        "    </group>\n"
+                                        "    <group name=\"\">\n"
+                                        "        <sound>\n"
+                                        "            <name>Hat</name>\n"
+                                        "            <file></file>\n"
+                                        "        </sound>\n"
+                                        "    </group>\n"
+                                        "</groups>\n"));
+
+        GroupList out;
+        QVERIFY(soundfilexml::readSoundFileListXml(p, out));
+        QCOMPARE(out.size(), 2);
+        QCOMPARE(out[0].name, QString("A"));
+        QCOMPARE(out[0].soundList.size(), 2);
+        const Item &k = out[0].soundList[0];
+        QCOMPARE(k.name, QString("Kick"));
+        QCOMPARE(k.file, QString("/snd/kick.wav"));
+        // Only name and file are stored.
+        QVERIFY(k.index.isEmpty() && k.waveLock.isEmpty() && k.start_cluster.isEmpty()
+                && k.wave_length.isEmpty() && k.wave_start.isEmpty() && k.wave_end.isEmpty());
+        // Empty name: derived from the file, up to the last dot.
+        QCOMPARE(out[0].soundList[1].name, QString("my.snare.v2"));
+        QCOMPARE(out[1].name, QString());
+        QCOMPARE(out[1].soundList[0].name, QString("Hat"));
+        QCOMPARE(out[1].soundList[0].file, QString());
+    }
+
+    void roundTripSpecialText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ampersand") << QString("Kick & Snare");
+        QTest::newRow("less-than") << QString("a<b>c");
+        QTest::newRow("quotes") << QString("say \"hi\" 'there'");
+        QTest::newRow("cdata-end") << QString("x]]>y");
+        QTest::newRow("chinese") << QString::fromUtf8("底鼓 军鼓/音色");
+        QTest::newRow("entity-like") << QString("&amp; &lt; &#65;");
+        QTest::newRow("spaces") << QString("  padded name  ");
+    }
+
+    void roundTripSpecialText()
+    {
+        QFETCH(QString, text);
+        const QString file = "/home/u/" + text + ".wav";
+        const QString p = path("special.xml");
+        soundfilexml::writeSoundFileListXml(p, {group(text, {sound(text, file)})});
+
+        const QByteArray bytes = readAll(p);
+        QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(!bytes.contains("<![CDATA["));
+
+        GroupList out;
+        QVERIFY(soundfilexml::readSoundFileListXml(p, out));
+        QCOMPARE(out.size(), 1);
+        QCOMPARE(out[0].name, text);
+        QCOMPARE(out[0].soundList.size(), 1);
+        QCOMPARE(out[0].soundList[0].name, text);
+        QCOMPARE(out[0].soundList[0].file, file);
+    }
+
+    void escapingAndEncoding()
+    {
+        const QString p = path("escape.xml");
+        soundfilexml::writeSoundFileListXml(p, {group("a\"b&c<d", {sound(QString::fromUtf8("鼓<&"), "f")})});
+        const QByteArray bytes = readAll(p);
+        QVERIFY(bytes.contains("<group name=\"a&quot;b&amp;c&lt;d\">"));
+        QVERIFY(bytes.contains("<name>\xE9\xBC\x93&lt;&amp;</name>"));
+    }
+
+    void invalidCharactersKeepFileReadable()
+    {
+        const QString p = path("control.xml");
+        soundfilexml::writeSoundFileListXml(
+            p, {group(QString("g") + QChar(0x1) + "h", {sound(QString("a") + QChar(0x8) + "b", "/x/y.wav")})});
+        GroupList out;
+        QVERIFY(soundfilexml::readSoundFileListXml(p, out));
+        QCOMPARE(out.size(), 1);
+        QCOMPARE(out[0].name, QString("gh"));
+        QCOMPARE(out[0].soundList[0].name, QString("ab"));
+    }
+
+    void readFailuresLeaveListUnchanged_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not well-formed") << QByteArray("<groups><group name=\"a\"></groups>");
+        QTest::newRow("truncated") << QByteArray("<groups>\n    <group name=\"a\">\n        <sou");
+        QTest::newRow("not xml") << QByteArray("just text");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("wrong root") << QByteArray("<sounds><group name=\"a\"/></sounds>");
+        QTest::newRow("root case") << QByteArray("<Groups><group name=\"a\"/></Groups>");
+    }
+
+    void readFailuresLeaveListUnchanged()
+    {
+        QFETCH(QByteArray, content);
+        const QString p = path("bad.xml");
+        writeRaw(p, content);
+        GroupList list = {group("keep", {sound("s", "/f.wav")})};
+        QVERIFY(!soundfilexml::readSoundFileListXml(p, list));
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list[0].name, QString("keep"));
+        QCOMPARE(list[0].soundList.size(), 1);
+    }
+
+    void readMissingFile()
+    {
+        GroupList list;
+        QVERIFY(!soundfilexml::readSoundFileListXml(path("does-not-exist.xml"), list));
+        QVERIFY(list.isEmpty());
+    }
+
+    void readIsCaseSensitiveAndSkipsUnknown()
+    {
+        const QString p = path("case.xml");
+        writeRaw(p, "<groups>\n"
+                    "  <!-- comment -->\n"
+                    "  <Group name=\"skipped\"><sound><name>x</name></sound></Group>\n"
+                    "  <group name=\"g\" extra=\"1\">\n"
+                    "    text\n"
+                    "    <Sound><name>skipped</name></Sound>\n"
+                    "    <sound><Name>Capital</Name><file>/a/b.wav</file><other>z</other></sound>\n"
+                    "    <other/>\n"
+                    "  </group>\n"
+                    "  <junk/>\n"
+                    "</groups>\n");
+        GroupList list;
+        QVERIFY(soundfilexml::readSoundFileListXml(p, list));
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list[0].name, QString("g"));
+        QCOMPARE(list[0].soundList.size(), 1);
+        // <Name> is not <name>: the name is derived from the file.
+        QCOMPARE(list[0].soundList[0].name, QString("b"));
+        QCOMPARE(list[0].soundList[0].file, QString("/a/b.wav"));
+    }
+
+    void readDerivedNamesAndIndependentSounds()
+    {
+        const QString p = path("derive.xml");
+        writeRaw(p, "<groups>\r\n"
+                    "<group>\r\n"
+                    "<sound><file>/d/noext</file></sound>\r\n"
+                    "<sound><name>   </name><file>/d/two.dots.wav</file></sound>\r\n"
+                    "<sound><name>first</name><name>second</name><file>a</file><file>/d/f.mp3</file></sound>\r\n"
+                    "<sound></sound>\r\n"
+                    "<sound><name> keep me </name></sound>\r\n"
+                    "</group>\r\n"
+                    "</groups>\r\n");
+        GroupList list = {group("existing")};
+        QVERIFY(soundfilexml::readSoundFileListXml(p, list));
+        QCOMPARE(list.size(), 2); // appended, not replaced
+        QCOMPARE(list[0].name, QString("existing"));
+        const Group &g = list[1];
+        QCOMPARE(g.name, QString()); // no name attribute
+        QCOMPARE(g.soundList.size(), 5);
+        QCOMPARE(g.soundList[0].name, QString("noext"));
+        QCOMPARE(g.soundList[1].name, QString("two.dots"));
+        QCOMPARE(g.soundList[2].name, QString("second"));
+        QCOMPARE(g.soundList[2].file, QString("/d/f.mp3"));
+        QCOMPARE(g.soundList[3].name, QString()); // nothing carried over
+        QCOMPARE(g.soundList[3].file, QString());
+        QCOMPARE(g.soundList[4].name, QString(" keep me "));
+        QCOMPARE(g.soundList[4].file, QString());
+    }
+
+    void rewriteReplacesWholeFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString p = dir.filePath("soundlist.xml");
+        GroupList big;
+        for (int i = 0; i < 50; ++i)
+            big.append(group(QString::number(i), {sound("n", "/f.wav")}));
+        soundfilexml::writeSoundFileListXml(p, big);
+        soundfilexml::writeSoundFileListXml(p, {});
+        QCOMPARE(readAll(p), QByteArray("<groups/>\n"));
+        // No temporary files left beside it.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{"soundlist.xml"});
+    }
+
+    void failedWriteKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString p = dir.filePath("soundlist.xml");
+        soundfilexml::writeSoundFileListXml(p, {group("old")});
+        const QByteArray before = readAll(p);
+        // Writing into a folder that does not exist fails, and so does a target that is a folder.
+        soundfilexml::writeSoundFileListXml(dir.filePath("missing/soundlist.xml"), {group("new")});
+        QVERIFY(!QFile::exists(dir.filePath("missing/soundlist.xml")));
+        QVERIFY(QDir(dir.path()).mkdir("sub.xml"));
+        soundfilexml::writeSoundFileListXml(dir.filePath("sub.xml"), {group("new")});
+        QVERIFY(QFileInfo(dir.filePath("sub.xml")).isDir());
+        QCOMPARE(readAll(p), before);
+
+        QCOMPARE(readAll(p), before);
+    }
+
+    void groupListToString()
+    {
+        QCOMPARE(soundfilexml::groupListToString({}), QString());
+        const QString text = soundfilexml::groupListToString(
+            {group("G1", {sound("a", "/a.wav"), sound("b", "/b.wav")}), group("G2")});
+        QCOMPARE(text, QString("GroupName:G1\n"
+                               "SoundName:a\nSoundFile:/a.wav\n\n"
+                               "SoundName:b\nSoundFile:/b.wav\n\n"
+                               "GroupName:G2\n"));
+    }
+
+    void clearHelpers()
+    {
+        Item s = sound("n", "f");
+        s.index = "i";
+        s.wave_end = "e";
+        soundfilexml::soundClear(s);
+        QVERIFY(s.name.isEmpty() && s.file.isEmpty());
+        QCOMPARE(s.index, QString("i"));
+        QCOMPARE(s.wave_end, QString("e"));
+
+        Group g = group("g", {sound("n", "f")});
+        soundfilexml::groupClear(g);
+        QVERIFY(g.name.isEmpty() && g.soundList.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSoundFileXml)
+#include "test_soundfilexml.moc"
