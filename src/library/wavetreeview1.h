@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QTreeView>
+
+class QAction;
+class QMenu;
+class QMouseEvent;
+
+// True while the last press in a group tree was a right press.
+extern bool isLeftWave;
+
+// Tree view of the sound groups, with a "Delete Sound" context menu.
+class WaveTreeView1 : public QTreeView
+{
+    Q_OBJECT
+public:
+    explicit WaveTreeView1(QWidget *parent = nullptr);
+    ~WaveTreeView1() override;
+
+    // The "Delete Sound" action shared by all group trees; made on first use.
+    static QAction *delSoundAction();
+    static QAction *del_sound;
+
+    QMenu *contextMenu() const { return menu; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QMenu *menu = nullptr;
+};

@@ -1,0 +1,54 @@
+#include "widgets/copykitfunc.h"
+
+#include "ui_copykitfunc.h"
+
+#include <QDebug>
+
+CopyKitFunc::CopyKitFunc(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CopyKitFunc)
+{
+    ui->setupUi(this);
+    setWindowTitle(tr("Kit Copy"));
+    ui->labKitName->setText(kitLabel(src_kit));
+}
+
+CopyKitFunc::~CopyKitFunc()
+{
+    delete ui;
+}
+
+QString CopyKitFunc::kitLabel(int kit)
+{
+    return QStringLiteral("K%1").arg(kit, 3, 10, QLatin1Char('0'));
+}
+
+void CopyKitFunc::recvSrcKit1(int srcKit)
+{
+    src_kit = srcKit;
+    ui->srcKitBox->setValue(srcKit);
+    ui->labKitName->setText(kitLabel(srcKit));
+}
+
+void CopyKitFunc::on_btnKitOk_clicked()
+{
+    emit sendDstKit(ui->dstKitBox->value());
+    close();
+}
+
+void CopyKitFunc::on_btnKitNo_clicked()
+{
+    emit sendDstKit(0);
+    close();
+}
+
+void CopyKitFunc::on_dstKitBox_valueChanged(int value)
+{
+    dst_kit = value;
+    if (dst_kit < 1) {
+        qDebug() << Q_FUNC_INFO << "destination kit" << dst_kit << "reverted to" << old_dst_kit;
+        dst_kit = old_dst_kit;
+    }
+    ui->dstKitBox->setValue(dst_kit);
+    old_dst_kit = dst_kit;
+}

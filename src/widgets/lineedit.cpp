@@ -1,0 +1,68 @@
+#include "widgets/lineedit.h"
+
+#include "widgets/copykitfunc.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+LineEdit::LineEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+    kit_menu = new QMenu(this);
+    kit_copy = new QAction(tr("Kit Copy"), kit_menu);
+    kit_menu->addAction(kit_copy);
+
+    // The dialog is a top-level window of its own; the field deletes it.
+    copy_kit = new CopyKitFunc;
+
+    connect(kit_copy, &QAction::triggered, this, &LineEdit::recvClickRight);
+    connect(this, &LineEdit::sendSrcKit, copy_kit, &CopyKitFunc::recvSrcKit1);
+    connect(copy_kit, &CopyKitFunc::sendDstKit, this, &LineEdit::recvDstCopyKit);
+}
+
+LineEdit::~LineEdit()
+{
+    delete copy_kit;
+}
+
+void LineEdit::recvSrcKit(int kit)
+{
+    current_kit_index = kit;
+    emit sendSrcKit(kit);
+}
+
+void LineEdit::recvClickRight()
+{
+    emit sendClickRight(1);
+}
+
+void LineEdit::recvDstCopyKit(int kit)
+{
+    emit sendMainDstKit(kit);
+}
+
+void LineEdit::mousePressEvent(QMouseEvent *event)
+{
+    // Select the whole name; the cursor is never placed by a press.
+    setFocus(Qt::MouseFocusReason);
+    selectAll();
+    setStyleSheet(QStringLiteral("border:1px solid blue;"));
+    event->accept();
+}
+
+void LineEdit::mouseMoveEvent(QMouseEvent *event)
+{
+    setStyleSheet(QStringLiteral("border:0px;"));
+    clearFocus();
+    event->accept();
+}
+
+void LineEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    QAction *chosen = kit_menu->exec(event->globalPos());
+    if (chosen == kit_copy)
+        copy_kit->show();
+    event->accept();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QLineEdit>
+
+class QAction;
+class QMenu;
+class CopyKitFunc;
+
+// Kit-name field of the top bar: a press selects the whole name, and its
+// context menu offers "Kit Copy" through a kit copy dialog of its own.
+class LineEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit LineEdit(QWidget *parent = nullptr);
+    ~LineEdit() override;
+
+    CopyKitFunc *copyKitDialog() const { return copy_kit; }
+    QAction *kitCopyAction() const { return kit_copy; }
+
+signals:
+    void sendClickRight(int click);
+    void sendSrcKit(int kit);
+    void sendMainDstKit(int dstKit);
+
+public slots:
+    void recvSrcKit(int kit);
+    void recvClickRight();
+    void recvDstCopyKit(int kit);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    QMenu *kit_menu = nullptr;
+    QAction *kit_copy = nullptr;
+    CopyKitFunc *copy_kit = nullptr;
+    int current_kit_index = 1;
+    int dst_kit = 1;
+};

@@ -1,0 +1,6 @@
+#include "widgets/mylabel.h"
+
+MyLabel::MyLabel(QWidget *parent)
+    : QLabel(parent)
+{
+}

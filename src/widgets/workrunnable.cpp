@@ -1,0 +1,6 @@
+#include "widgets/workrunnable.h"
+
+WorkRunnable::WorkRunnable(QObject *parent)
+    : QObject(parent)
+{
+}
