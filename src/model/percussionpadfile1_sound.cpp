@@ -1,0 +1,297 @@
+// Sound chunk ("SOUN") with the wave bytes, and the wave-node chunks
+// ("WAV1", "WAV2") of a whole setup.
+
+#include "model/percussionpadfile1.h"
+#include "model/bytepack.h"
+
+#include <QDataStream>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Block used to copy wave bytes from their source files.
+constexpr qint64 kCopyBlock = qint64(4) << 20;
+constexpr quint64 kMaxFileSize = quint64(RAW_DATA_LENGTH_MAX);
+// Node markers of the wave-node chains.
+constexpr quint16 kNodeStart = 0xFEFE;
+constexpr quint16 kNodeEnd = 0xFEFC;
+// The metronome sounds sit ahead of the waves; the node lists hold
+// soundCount - 3 nodes.
+constexpr int kNodeCountBias = 3;
+
+// Header and table of the sound chunk, packed as the file stores them.
+QByteArray packSoundTable(const percussionpadfile::FILE_SOUND_CHUNK &chunk)
+{
+    const int n = chunk.soundCount;
+    QByteArray buf(SOUN_HEADER_SIZE + SOUND_ENTRY_SIZE * n, '\0');
+    uchar *p = reinterpret_cast<uchar *>(buf.data());
+    bytepack::put32(p, chunk.soun);
+    bytepack::put32(p + 4, chunk.size);
+    bytepack::put16(p + 8, chunk.soundCount);
+    p[10] = chunk.reserved[0];
+    p[11] = chunk.reserved[1];
+    p += SOUN_HEADER_SIZE;
+    for (int i = 0; i < n; ++i, p += SOUND_ENTRY_SIZE) {
+        const percussionpadfile::P_SOUND_INDEX &e = chunk.soundIndex[i];
+        std::memcpy(p, e.wave_name, SOUND_NAME_LENGTH);
+        bytepack::put16(p + 20, e.wave_No);
+        p[22] = e.wave_lock;
+        p[23] = 0;
+        bytepack::put32(p + 24, e.start_cluster);
+        bytepack::put32(p + 28, e.wave_length);
+        bytepack::put32(p + 32, e.wave_start);
+        bytepack::put32(p + 36, e.wave_end);
+    }
+    return buf;
+}
+
+bool writeAll(QFile *file, const char *data, qint64 n)
+{
+    while (n > 0) {
+        const qint64 done = file->write(data, n);
+        if (done <= 0)
+            return false;
+        data += done;
+        n -= done;
+    }
+    return true;
+}
+
+// Appends the wave bytes of the first n entries to file, in table order.
+bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, int n)
+{
+    std::vector<char> block;
+    for (int i = 0; i < n; ++i) {
+        const percussionpadfile::P_SOUND_INDEX &e = table[i];
+        if (file->pos() != qint64(e.wave_start)) {
+            qWarning() << Q_FUNC_INFO << "entry" << i << "would land at" << file->pos()
+                       << "instead of" << e.wave_start;
+            return false;
+        }
+        if (e.wave_length == 0)
+            continue;
+
+        QFile src(percussionpadfile::soundSourceFile(e.fileName));
+        if (!src.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            qWarning() << Q_FUNC_INFO << "cannot open" << src.fileName();
+            return false;
+        }
+        if (!src.seek(e.fileOffset)) {
+            qWarning() << Q_FUNC_INFO << "读取文件偏移失败" << src.fileName() << e.fileOffset;
+            return false;
+        }
+        if (block.empty())
+            block.resize(size_t(kCopyBlock));
+        qint64 remaining = e.wave_length;
+        while (remaining > 0) {
+            const qint64 got = src.read(block.data(), qMin(remaining, kCopyBlock));
+            if (got <= 0) {
+                qWarning() << Q_FUNC_INFO << "short read of" << src.fileName() << "entry" << i
+                           << remaining << "bytes missing";
+                return false;
+            }
+            if (!writeAll(file, block.data(), got)) {
+                qWarning() << Q_FUNC_INFO << "write failed:" << file->errorString();
+                return false;
+            }
+            remaining -= got;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QString percussionpadfile::soundSourceFile(const QString &fileName)
+{
+    // "path:Unnnnn" names sound nnnnn inside the kit file at path.
+    constexpr int kSuffix = 7;
+    const int n = fileName.size();
+    if (n <= kSuffix || fileName.at(n - kSuffix) != QLatin1Char(':')
+        || fileName.at(n - kSuffix + 1) != QLatin1Char('U'))
+        return fileName;
+    for (int i = n - 5; i < n; ++i) {
+        const QChar c = fileName.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return fileName;
+    }
+    const QString path = fileName.left(n - kSuffix);
+    // Older lists may carry blanks around the path.
+    if (!QFileInfo::exists(path)) {
+        const QString trimmed = path.trimmed();
+        if (trimmed != path && QFileInfo::exists(trimmed))
+            return trimmed;
+    }
+    return path;
+}
+
+bool percussionpadfile::writeSoundChunk(QFile *file)
+{
+    const int n = soundChunk.soundCount;
+    if (!file || !soundChunk.soundIndex || n > WAVE_MAX_COUNT1)
+        return false;
+    if (curFlag == 0 && (n < kNodeCountBias || n - kNodeCountBias > WAVE_NODE_MAX)) {
+        qWarning() << Q_FUNC_INFO << "a whole setup cannot hold" << n << "sound entries";
+        return false;
+    }
+
+    const QByteArray table = packSoundTable(soundChunk);
+    if (!writeAll(file, table.constData(), table.size()))
+        return false;
+    if (curFlag != 0 && curFlag != 3)
+        return true;
+    return copyWaveBytes(file, soundChunk.soundIndex, n);
+}
+
+bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit)
+{
+    Q_UNUSED(kit)
+    const int n = soundChunk.soundCount;
+    if (!file || !soundChunk.soundIndex || n > WAVE_MAX_COUNT1)
+        return false;
+
+    P_SOUND_INDEX *table = soundChunk.soundIndex;
+    const quint64 base = indexChunk.chunkIndex[SLOT_SOUN].address;
+    quint64 pos = quint64(SOUN_HEADER_SIZE) + quint64(SOUND_ENTRY_SIZE) * quint64(n);
+    for (int i = 0; i < n; ++i) {
+        P_SOUND_INDEX &e = table[i];
+        e.fileName = soundSourceFile(e.fileName);
+        const quint64 start = base + pos;
+        pos += e.wave_length;
+        if (base + pos > kMaxFileSize) {
+            qWarning() << Q_FUNC_INFO << "kit file would exceed 4 GiB";
+            return false;
+        }
+        e.wave_start = quint32(start);
+        e.wave_end = e.wave_length;
+    }
+    if (base + pos > kMaxFileSize)
+        return false;
+    soundChunk.size = quint32(pos);
+
+    const QByteArray packed = packSoundTable(soundChunk);
+    if (!writeAll(file, packed.constData(), packed.size()))
+        return false;
+    return copyWaveBytes(file, table, n);
+}
+
+bool percussionpadfile::setWaveNodeLists(const QVector<quint16> &listOrder,
+                                         const QVector<quint16> &kitOrder)
+{
+    const int n = listOrder.size();
+    if (kitOrder.size() != n || n + 2 > WAVE_NODE_MAX)
+        return false;
+
+    wn1Chunk.wave1 = str2int(QStringLiteral("WAV1"));
+    wn2Chunk.wave2 = str2int(QStringLiteral("WAV2"));
+    const quint16 end = quint16((n > 0 ? listOrder.last() : quint16(0xFFFF)) + 1);
+
+    auto fill = [n, end](WAVE_NODE *nodes, const QVector<quint16> &order) {
+        if (n == 0) {
+            nodes[0] = {kNodeStart, 0xFFFF};
+            nodes[1] = {end, kNodeEnd};
+            return;
+        }
+        nodes[0] = {kNodeStart, order.at(0)};
+        for (int i = 1; i < n; ++i)
+            nodes[i] = {order.at(i - 1), order.at(i)};
+        nodes[n] = {order.at(n - 1), end};
+        nodes[n + 1] = {end, kNodeEnd};
+    };
+    fill(wn1Chunk.wn1, listOrder);
+    fill(wn2Chunk.wn2, kitOrder);
+    return true;
+}
+
+void percussionpadfile::writeWaveNodeChunk(QFile *file, int which)
+{
+    if (!file || (which != 0 && which != 1))
+        return;
+    const int m = int(soundChunk.soundCount) - kNodeCountBias;
+    if (m < 0 || m > WAVE_NODE_MAX) {
+        qWarning() << Q_FUNC_INFO << "no wave-node list for" << soundChunk.soundCount << "entries";
+        return;
+    }
+    const quint32 tag = which == 0 ? wn1Chunk.wave1 : wn2Chunk.wave2;
+    const WAVE_NODE *nodes = which == 0 ? wn1Chunk.wn1 : wn2Chunk.wn2;
+
+    QByteArray buf(8 + 4 * m, '\0');
+    uchar *p = reinterpret_cast<uchar *>(buf.data());
+    bytepack::put32(p, tag);
+    bytepack::put32(p + 4, quint32(8 + 4 * m));
+    p += 8;
+    for (int i = 0; i < m; ++i, p += 4) {
+        bytepack::put16(p, nodes[i].nextNode);
+        bytepack::put16(p + 2, nodes[i].lastNode);
+    }
+    if (!writeAll(file, buf.constData(), buf.size()))
+        qWarning() << Q_FUNC_INFO << "short write of wave-node chunk" << which;
+}
+
+bool percussionpadfile::readSoundTable(QFile *file, bool kitNumbering)
+{
+    if (!file)
+        return false;
+    const START_ADDRESS &slot = indexChunk.chunkIndex[SLOT_SOUN];
+    if (slot.address == 0 || !file->seek(slot.address))
+        return false;
+
+    QDataStream ds(file);
+    uchar head[SOUN_HEADER_SIZE];
+    if (ds.readRawData(reinterpret_cast<char *>(head), SOUN_HEADER_SIZE) != SOUN_HEADER_SIZE)
+        return false;
+    if (bytepack::get32(head) != slot.id)
+        return false;
+    const quint16 count = bytepack::get16(head + 8);
+    if (count > WAVE_MAX_COUNT1 || int(sound.size()) < count) {
+        qWarning() << Q_FUNC_INFO << "sound table of" << count << "entries refused";
+        return false;
+    }
+    const int bytes = SOUND_ENTRY_SIZE * count;
+    QByteArray entries(bytes, '\0');
+    if (ds.readRawData(entries.data(), bytes) != bytes) {
+        qWarning() << Q_FUNC_INFO << "sound table cut short";
+        return false;
+    }
+
+    soundChunk.soundIndex = sound.data();
+    soundChunk.soun = bytepack::get32(head);
+    soundChunk.size = bytepack::get32(head + 4);
+    soundChunk.soundCount = count;
+    const uchar *p = reinterpret_cast<const uchar *>(entries.constData());
+    for (int i = 0; i < count; ++i, p += SOUND_ENTRY_SIZE) {
+        P_SOUND_INDEX &e = soundChunk.soundIndex[i];
+        std::memcpy(e.wave_name, p, SOUND_NAME_LENGTH);
+        const quint16 no = bytepack::get16(p + 20);
+        e.wave_No = kitNumbering ? quint16(no - 1) : no;
+        e.wave_lock = p[22];
+        e.reserved = p[23];
+        e.start_cluster = bytepack::get32(p + 24);
+        e.wave_length = bytepack::get32(p + 28);
+        e.wave_start = bytepack::get32(p + 32);
+        e.wave_end = bytepack::get32(p + 36);
+    }
+    return true;
+}
+
+bool percussionpadfile::readSounChunk(QFile *file)
+{
+    return readSoundTable(file, false);
+}
+
+bool percussionpadfile::readMultiKitSoundChunk(QFile *file, int, int)
+{
+    return readSoundTable(file, true);
+}
+
+void percussionpadfile::addKitSoundList(uint waveNo)
+{
+    const int no = int(waveNo);
+    if (!kitSoundList.contains(no))
+        kitSoundList.append(no);
+}
