@@ -8,10 +8,16 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <memory>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -26,8 +32,29 @@ const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz01
 // Largest data size whose RIFF size (len + 36) still fits the 32-bit field.
 constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
 
-void emptyFile(QFile &out)
+// True when both names lead to one existing file (also through links or a
+// case-insensitive file system).
+bool sameFile(const QString &a, const QString &b)
 {
+#ifdef Q_OS_UNIX
+    struct stat sa, sb;
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+#else
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+#endif
+}
+
+// A failed conversion leaves outFile with 0 bytes; when outFile is the source
+// itself the source is kept as it was.
+void discardOutput(QFileDevice &out, bool isSource)
+{
+    if (isSource) {
+        static_cast<QSaveFile &>(out).cancelWriting();
+        return;
+    }
     const QString name = out.fileName();
     out.close();
     QFile::resize(name, 0);
@@ -139,7 +166,7 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
         mesg = QStringLiteral("Cannot create a temporary folder: ") + tmpDir.errorString();
         QFile out(outFile);
-        if (out.open(QIODevice::WriteOnly))
+        if (!sameFile(inFile, outFile) && out.open(QIODevice::WriteOnly))
             out.close();
         return;
     }
@@ -154,9 +181,25 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     };
     const bool ranOk = runProcess(args, mesg);
 
-    QFile out(outFile);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qDebug().noquote() << QStringLiteral("以只写模式打开失败") << outFile;
+    // Written over its own source (an export into the source's folder), the
+    // file is replaced only by a complete result.
+    const bool isSource = sameFile(inFile, outFile);
+    std::unique_ptr<QFileDevice> outDevice;
+    if (isSource) {
+        if (!ranOk) {
+            qWarning() << "conversion failed; source left as it was:" << outFile;
+            return;
+        }
+        auto save = std::make_unique<QSaveFile>(outFile);
+        save->setDirectWriteFallback(false);
+        outDevice = std::move(save);
+    } else {
+        outDevice = std::make_unique<QFile>(outFile);
+    }
+    QFileDevice &out = *outDevice;
+    const QIODevice::OpenMode mode = isSource ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Unbuffered;
+    if (!out.open(mode)) {
+        qDebug().noquote() << QStringLiteral("以只写模式打开失败");
         return;
     }
     if (!ranOk)
@@ -165,12 +208,14 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     QFile tmp(tmpPath);
     if (!tmp.open(QIODevice::ReadOnly)) {
         qDebug().noquote() << QStringLiteral("以只读模式打开失败") + QFileInfo(inFile).completeBaseName();
+        discardOutput(out, isSource);
         return;
     }
 
     const qint64 size = tmp.size();
     if (size > kMaxDataSize) {
         qWarning() << "converted sound too large for a WAV file:" << size << "bytes";
+        discardOutput(out, isSource);
         return;
     }
 
@@ -184,7 +229,7 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     getWaveHead(buffer.data(), para, quint32(size));
     if (out.write(buffer.constData(), WAVE_HEAD_SIZE) != WAVE_HEAD_SIZE) {
         qWarning() << "write failed:" << outFile << out.errorString();
-        emptyFile(out);
+        discardOutput(out, isSource);
         return;
     }
 
@@ -195,22 +240,27 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
             break;
         if (n < 0 || out.write(buffer.constData(), n) != n) {
             qWarning() << "copy failed:" << outFile << out.errorString() << tmp.errorString();
-            emptyFile(out);
+            discardOutput(out, isSource);
             return;
         }
         copied += n;
     }
     if (copied != size) {
         qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
-        emptyFile(out);
+        discardOutput(out, isSource);
         return;
     }
 
     tmp.close();
-    out.close();
-    if (out.error() != QFileDevice::NoError) {
-        qWarning() << "closing failed:" << outFile << out.errorString();
-        QFile::resize(outFile, 0);
+    if (isSource) {
+        if (!static_cast<QSaveFile &>(out).commit())
+            qWarning() << "writing failed; source left as it was:" << outFile << out.errorString();
+    } else {
+        out.close();
+        if (out.error() != QFileDevice::NoError) {
+            qWarning() << "closing failed:" << outFile << out.errorString();
+            QFile::resize(outFile, 0);
+        }
     }
     tmp.remove();
 }
@@ -224,10 +274,12 @@ void audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
         QStringLiteral("-f"), QStringLiteral("wav"),
         QStringLiteral("-y"), argPath(outFile),
     };
+    const bool isSource = sameFile(inFile, outFile);
     bool started = false;
     const bool ranOk = runProcess(args, mesg, &started);
-    // A failed run must not leave a file that passes the callers' size test.
-    if (started && !ranOk && QFileInfo::exists(outFile))
+    // A failed run must not leave a file that passes the callers' size test,
+    // but the source itself is never emptied.
+    if (started && !ranOk && !isSource && QFileInfo::exists(outFile))
         QFile::resize(outFile, 0);
 }
 

@@ -30,7 +30,8 @@ public:
     audioconverter &operator=(const audioconverter &) = delete;
 
     // ffmpeg -> raw samples in a private temporary folder -> header + samples in outFile.
-    // outFile is left with 0 bytes whenever the conversion did not complete.
+    // outFile is left with 0 bytes whenever the conversion did not complete, unless
+    // it is inFile itself: the source is then replaced only by a complete result.
     void audioConverterRun(QString inFile, QString outFile, QString &mesg);
     // ffmpeg writes outFile itself as a 48 kHz stereo WAV (preview playback).
     void audioConverterWaveRun(QString inFile, QString outFile, QString &mesg);

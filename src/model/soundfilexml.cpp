@@ -147,6 +147,8 @@ void soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup
     const QByteArray bytes = doc.toByteArray(4);
 
     QSaveFile file(fileName);
+    // A folder that takes no new files still lets the existing file be rewritten.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         qWarning() << "cannot write" << fileName << file.errorString();
         return;

@@ -31,7 +31,8 @@ public:
     // Appends the file's groups to soundGroupList; false (list unchanged) when the
     // file cannot be opened, is not well-formed or its root is not "groups".
     static bool readSoundFileListXml(QString fileName, QVector<strSoundGroup> &soundGroupList);
-    // Writes the whole file anew; a failed write leaves the previous file as it was.
+    // Writes the whole file anew, through a temporary file beside it where the folder
+    // allows one, so that a failed write leaves the previous file as it was.
     static void writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList);
 
     static void parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList);

@@ -20,7 +20,11 @@ CopyKitFunc::~CopyKitFunc()
 
 QString CopyKitFunc::kitLabel(int kit)
 {
-    return QStringLiteral("K%1").arg(kit, 3, 10, QLatin1Char('0'));
+    if (kit <= 9)
+        return QStringLiteral("K00") + QString::number(kit);
+    if (kit == 100)
+        return QStringLiteral("K100");
+    return QStringLiteral("K0") + QString::number(kit);
 }
 
 void CopyKitFunc::recvSrcKit1(int srcKit)

@@ -16,7 +16,7 @@ public:
     explicit CopyKitFunc(QWidget *parent = nullptr);
     ~CopyKitFunc() override;
 
-    // "K001" .. "K100" for kit numbers 1..100.
+    // "K001" .. "K100" for kit numbers 1..100 (K00n up to 9, K0n up to 99).
     static QString kitLabel(int kit);
 
 signals:

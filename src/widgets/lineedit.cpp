@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -61,7 +62,7 @@ void LineEdit::mouseMoveEvent(QMouseEvent *event)
 
 void LineEdit::contextMenuEvent(QContextMenuEvent *event)
 {
-    QAction *chosen = kit_menu->exec(event->globalPos());
+    QAction *chosen = kit_menu->exec(QCursor::pos());
     if (chosen == kit_copy)
         copy_kit->show();
     event->accept();

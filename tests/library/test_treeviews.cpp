@@ -59,6 +59,7 @@ class TestTreeViews : public QObject
     Q_OBJECT
 
 private slots:
+    void sharedActionsMadeOnceOnFirstUse();
     void construction();
     void totalRightPressOpensMenu();
     void totalPlainPressOnMultiSelectionKeepsRow();
@@ -68,6 +69,25 @@ private slots:
     void groupRightPressWithOtherButtonHeldOpensNothing();
     void groupPressSelectsGroupRow();
 };
+
+void TestTreeViews::sharedActionsMadeOnceOnFirstUse()
+{
+    // Made on first use (never before the application exists), once, without
+    // a parent, with untranslated texts.
+    QAction *del = TotalTreeView::deleteSoundAction();
+    QAction *exp = TotalTreeView::exportSoundAction();
+    QAction *groupDel = WaveTreeView1::delSoundAction();
+    QVERIFY(del && exp && groupDel);
+    QVERIFY(!del->parent());
+    QVERIFY(!exp->parent());
+    QVERIFY(!groupDel->parent());
+    QCOMPARE(exp->text(), QString("Export Sound"));
+    QCOMPARE(TotalTreeView::deleteSoundAction(), del);
+    QCOMPARE(TotalTreeView::exportSoundAction(), exp);
+    QCOMPARE(WaveTreeView1::delSoundAction(), groupDel);
+    QCOMPARE(TotalTreeView::right_del_sound, del);
+    QCOMPARE(WaveTreeView1::del_sound, groupDel);
+}
 
 void TestTreeViews::construction()
 {

@@ -290,6 +290,59 @@ private slots:
         QCOMPARE(QFileInfo(out).size(), 0);
     }
 
+    // An export into the source's own folder names the source as outFile.
+    void overItsOwnSource()
+    {
+        const QString src = path("own/source.mp3");
+        QVERIFY(QDir().mkpath(path("own")));
+        QVERIFY(QFile::copy(m_mp3, src));
+        const QByteArray original = readAll(src);
+        audioconverter conv;
+        QString mesg;
+
+        // Failing, missing or killed ffmpeg: the source keeps its bytes.
+        conv.setProgram(makeFake("own-fail", "echo 'Conversion failed!' >&2\nexit 1"));
+        conv.audioConverterRun(src, src, mesg);
+        QCOMPARE(mesg, QString("Conversion failed!\n"));
+        QCOMPARE(readAll(src), original);
+        conv.audioConverterWaveRun(src, src, mesg);
+        QCOMPARE(readAll(src), original);
+        // Reached through another name (a link) it is still the source.
+        const QString link = path("own/link.mp3");
+        QVERIFY(QFile::link(src, link));
+        conv.audioConverterRun(src, link, mesg);
+        QCOMPARE(readAll(src), original);
+
+        conv.setProgram(path("nowhere/ffmpeg"));
+        conv.audioConverterRun(src, src, mesg);
+        QVERIFY(mesg.isEmpty());
+        QCOMPARE(readAll(src), original);
+
+        // The real ffmpeg: the source is replaced by the complete conversion.
+        conv.setProgram(m_ffmpeg);
+        conv.audioConverterRun(src, src, mesg);
+        QVERIFY2(!hasErrorPhrase(mesg), qPrintable(mesg));
+        const QByteArray bytes = readAll(src);
+        QVERIFY(bytes.size() > 44 + 180000);
+        QCOMPARE(bytes.left(44), expectedHeader(quint32(bytes.size() - 44)));
+        QCOMPARE(dirEntries(path("own")), (QStringList{"link.mp3", "source.mp3"}));
+    }
+
+    void debugMessages()
+    {
+        audioconverter conv;
+        QString mesg;
+        conv.setProgram(makeFake("msg", "printf 'ABCD' > \"$last\""));
+        QTest::ignoreMessage(QtDebugMsg, "以只写模式打开失败");
+        conv.audioConverterRun(m_wav, path("no-such-folder/out.wav"), mesg);
+        QVERIFY(!QFileInfo::exists(path("no-such-folder/out.wav")));
+
+        conv.setProgram(makeFake("msg-nofile", "echo done >&2"));
+        QTest::ignoreMessage(QtDebugMsg, "以只读模式打开失败sine");
+        conv.audioConverterRun(m_wav, path("msg.wav"), mesg);
+        QCOMPARE(QFileInfo(path("msg.wav")).size(), 0);
+    }
+
     void runIsBoundedAndStdinClosed()
     {
         audioconverter conv;

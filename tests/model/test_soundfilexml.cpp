@@ -5,6 +5,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 using Group = soundfilexml::strSoundGroup;
 using Item = soundfilexml::strSoundItem;
 using GroupList = QVector<Group>;
@@ -300,6 +304,25 @@ private slots:
         QCOMPARE(readAll(p), before);
 
         QCOMPARE(readAll(p), before);
+    }
+
+    void rewriteInFolderTakingNoNewFiles()
+    {
+#ifdef Q_OS_UNIX
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind the superuser");
+#endif
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString p = dir.filePath("soundlist.xml");
+        soundfilexml::writeSoundFileListXml(p, {group("old")});
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        soundfilexml::writeSoundFileListXml(p, {group("new")});
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        GroupList out;
+        QVERIFY(soundfilexml::readSoundFileListXml(p, out));
+        QCOMPARE(out.size(), 1);
+        QCOMPARE(out[0].name, QString("new"));
     }
 
     void groupListToString()
