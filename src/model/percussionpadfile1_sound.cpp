@@ -157,21 +157,23 @@ bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit)
 
     P_SOUND_INDEX *table = soundChunk.soundIndex;
     const quint64 base = indexChunk.chunkIndex[SLOT_SOUN].address;
-    quint64 pos = quint64(SOUN_HEADER_SIZE) + quint64(SOUND_ENTRY_SIZE) * quint64(n);
+    const quint64 tableEnd = quint64(SOUN_HEADER_SIZE) + quint64(SOUND_ENTRY_SIZE) * quint64(n);
+    // Check the whole layout before anything is changed or written.
+    quint64 pos = tableEnd;
+    for (int i = 0; i < n; ++i)
+        pos += table[i].wave_length;
+    if (base + pos > kMaxFileSize || pos > 0xFFFFFFFFu) {
+        qWarning() << Q_FUNC_INFO << "kit file would exceed 4 GiB";
+        return false;
+    }
+    pos = tableEnd;
     for (int i = 0; i < n; ++i) {
         P_SOUND_INDEX &e = table[i];
         e.fileName = soundSourceFile(e.fileName);
-        const quint64 start = base + pos;
-        pos += e.wave_length;
-        if (base + pos > kMaxFileSize) {
-            qWarning() << Q_FUNC_INFO << "kit file would exceed 4 GiB";
-            return false;
-        }
-        e.wave_start = quint32(start);
+        e.wave_start = quint32(base + pos);
         e.wave_end = e.wave_length;
+        pos += e.wave_length;
     }
-    if (base + pos > kMaxFileSize)
-        return false;
     soundChunk.size = quint32(pos);
 
     const QByteArray packed = packSoundTable(soundChunk);
@@ -220,8 +222,8 @@ void percussionpadfile::writeWaveNodeChunk(QFile *file, int which)
     const quint32 tag = which == 0 ? wn1Chunk.wave1 : wn2Chunk.wave2;
     const WAVE_NODE *nodes = which == 0 ? wn1Chunk.wn1 : wn2Chunk.wn2;
 
-    QByteArray buf(8 + 4 * m, '\0');
-    uchar *p = reinterpret_cast<uchar *>(buf.data());
+    std::vector<uchar> buf(size_t(8 + 4 * m));
+    uchar *p = buf.data();
     bytepack::put32(p, tag);
     bytepack::put32(p + 4, quint32(8 + 4 * m));
     p += 8;
@@ -229,7 +231,7 @@ void percussionpadfile::writeWaveNodeChunk(QFile *file, int which)
         bytepack::put16(p, nodes[i].nextNode);
         bytepack::put16(p + 2, nodes[i].lastNode);
     }
-    if (!writeAll(file, buf.constData(), buf.size()))
+    if (!writeAll(file, reinterpret_cast<const char *>(buf.data()), qint64(buf.size())))
         qWarning() << Q_FUNC_INFO << "short write of wave-node chunk" << which;
 }
 

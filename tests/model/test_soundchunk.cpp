@@ -237,10 +237,19 @@ private slots:
             kf::fillEntry(m->soundChunk.soundIndex[i], sounds.at(i));
         m->soundChunk.soundCount = 2;
         m->indexChunk.chunkIndex[Model::SLOT_SOUN].address = 2031;
+        m->soundChunk.soundIndex[0].wave_start = 123;
         QFile f(path("big.INI"));
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QVERIFY(!m->writeKitSoundChunk(&f, 0));
         QCOMPARE(f.size(), 0);
+        QCOMPARE(m->soundChunk.soundIndex[0].wave_start, 123u);
+        // Exactly 4 GiB is still allowed.
+        m->soundChunk.soundIndex[1].wave_length = 0x100000000ull - 2031 - 12 - 80 - 0xF0000000u;
+        QVERIFY(!m->writeKitSoundChunk(&f, 0)); // laid out, then stops: a.wav is short
+        QCOMPARE(m->soundChunk.soundIndex[1].wave_start, 2031u + 12 + 80 + 0xF0000000u);
+        QCOMPARE(m->soundChunk.size, quint32(0x100000000ull - 2031));
+        f.close();
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.close();
 
         // A whole setup needs at least the 3 entries its node lists count on.
