@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -43,6 +45,24 @@ QVector<R::soundKit> kitsWithValues()
         }
     }
     return kits;
+}
+
+// Runs `fn` with the standard error stream sent to `file`; returns what was written.
+template <typename Fn>
+QByteArray captureStderr(const QString &file, Fn fn)
+{
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    FILE *out = std::fopen(QFile::encodeName(file).constData(), "w");
+    if (saved < 0 || !out)
+        return QByteArray("capture failed");
+    ::dup2(::fileno(out), 2);
+    fn();
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    std::fclose(out);
+    return readAll(file);
 }
 
 QByteArray packKit(const QVector<R::soundKit> &kits, int kitNo)
@@ -208,6 +228,25 @@ private slots:
         QVERIFY(!R::memoryMapExample(QFile::encodeName(file).constData(), kits, 101));
         QCOMPARE(readAll(file), QByteArray(KIT_RECORD_SIZE, '\xCC'));
         QVERIFY(!R::memoryMapExample(nullptr, kits, 1));
+    }
+
+    // Failures leave their diagnostic on the standard error stream.
+    void diagnostics()
+    {
+        const QVector<R::soundKit> kits = kitsWithValues();
+        const QByteArray missing = QFile::encodeName(path("k050.ini"));
+        const QByteArray err = captureStderr(path("err1.txt"), [&]() {
+            QVERIFY(!R::memoryMapExample(missing.constData(), kits, 50));
+        });
+        QCOMPARE(err, QByteArray("Failed to open file.") + missing + '\n');
+
+        const QString prm = path("short.prm");
+        QVERIFY(writeAll(prm, QByteArray("\x01", 1)));
+        const QByteArray err2 = captureStderr(path("err2.txt"), [&]() {
+            QVERIFY(!R::memoryMapPrm(QFile::encodeName(prm).constData(), 7));
+        });
+        QVERIFY2(err2.endsWith(QFile::encodeName(prm) + '\n'), err2.constData());
+        QCOMPARE(readAll(prm), QByteArray("\x01", 1));
     }
 
     void prmInPlace()
