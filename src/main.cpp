@@ -1,10 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "mainwindow1/shell/startup.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.show();
-    return app.exec();
+    return runEditor(argc, argv);
 }

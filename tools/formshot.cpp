@@ -1,10 +1,11 @@
 // zt_formshot: renders the main window form into a PNG file.
 //
-//   zt_formshot <out.png> [pads|chain|padset|global] [WIDTHxHEIGHT] [--as-shown]
+//   zt_formshot <out.png> [pads|chain|padset|global] [WIDTHxHEIGHT] [--as-shown] [--cn]
 //
 // --as-shown also makes the changes the main window makes to the form right
 // after building it (hidden rows and strips, splitter stretch factors), so the
-// picture shows the pages as the user sees them at start.
+// picture shows the pages as the user sees them at start. --cn builds the form
+// under the Chinese catalogue.
 //
 // The page argument selects what the mode buttons would show: the pad area
 // (default), the kit-chain steps, the pad settings or the global settings.
@@ -18,6 +19,7 @@
 #include <QStackedWidget>
 #include <QTextStream>
 #include <QThread>
+#include <QTranslator>
 
 #include "resources/ztresources.h"
 #include "ui_mainwindow1.h"
@@ -26,7 +28,7 @@ namespace {
 
 int usage()
 {
-    QTextStream(stderr) << "usage: zt_formshot <out.png> [pads|chain|padset|global] [WIDTHxHEIGHT] [--as-shown]\n";
+    QTextStream(stderr) << "usage: zt_formshot <out.png> [pads|chain|padset|global] [WIDTHxHEIGHT] [--as-shown] [--cn]\n";
     return 2;
 }
 
@@ -39,6 +41,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const bool asShown = args.removeAll(QStringLiteral("--as-shown")) > 0;
+    const bool chinese = args.removeAll(QStringLiteral("--cn")) > 0;
     if (args.isEmpty() || args.size() > 3)
         return usage();
     const QString out = args.at(0);
@@ -52,6 +55,9 @@ int main(int argc, char **argv)
     }
 
     ztInitResources();
+    QTranslator translator;
+    if (chinese && translator.load(QStringLiteral(":/cn.qm")))
+        QCoreApplication::installTranslator(&translator);
     QMainWindow window;
     Ui_MainWindow1 ui;
     ui.setupUi(&window);
@@ -68,15 +74,17 @@ int main(int argc, char **argv)
         return usage();
     }
     if (asShown) {
-        for (QWidget *w : {ui.logoWidget1, ui.logoWidget2, ui.logoWidget3, ui.rightwaveListIO, ui.customRbtn,
+        const QList<QWidget *> hidden = {ui.logoWidget1, ui.logoWidget2, ui.logoWidget3, ui.rightwaveListIO, ui.customRbtn,
                            ui.label_147, ui.hhLayer5SpinBox, ui.label_189, ui.tempoSync, ui.label_95,
                            ui.kitNoSpinBox, ui.label_32, ui.kitNameLabel, ui.label_19, ui.label_23, ui.label_24,
-                           ui.label_25, static_cast<QWidget *>(ui.effect1_no), ui.effect2_no, ui.effect3_no,
-                           ui.effect4_no})
+                           ui.label_25, ui.effect1_no, ui.effect2_no, ui.effect3_no, ui.effect4_no};
+        for (QWidget *w : hidden)
             w->hide();
         ui.splitter->setStretchFactor(0, 4);
         ui.splitter->setStretchFactor(1, 15);
         ui.splitter->setStretchFactor(2, 7);
+        const int w = ui.waveGroupTreeView->width();
+        ui.splitter->setSizes({w, (w / 4) * 15, (w / 4) * 7});
     }
     ui.left_stackedWidget->setCurrentIndex(left);
     ui.midStackedWidget->setCurrentIndex(mid);

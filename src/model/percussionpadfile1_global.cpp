@@ -171,7 +171,9 @@ void percussionpadfile::writeGlobalChunk(QFile *file)
     Packer w{buf};
 
     w.u32(g.glob);
-    w.u32(g.size);
+    // The chunk written is always the current layout; a size left at 0 (or
+    // taken over from an older chunk) would make readers take it for the old one.
+    w.u32(quint32(kGlobalSize));
     w.u8(g.editing_effect);
     w.u8(g.effect_off);
     for (const auto &e : g.effect) {

@@ -38,7 +38,9 @@ QByteArray packSoundTable(const percussionpadfile::FILE_SOUND_CHUNK &chunk)
     p += SOUN_HEADER_SIZE;
     for (int i = 0; i < n; ++i, p += SOUND_ENTRY_SIZE) {
         const percussionpadfile::P_SOUND_INDEX &e = chunk.soundIndex[i];
-        std::memcpy(p, e.wave_name, SOUND_NAME_LENGTH);
+        // At most SOUND_NAME_LENGTH_MAX characters, zero bytes after the name.
+        for (int k = 0; k < SOUND_NAME_LENGTH_MAX && e.wave_name[k] != 0; ++k)
+            p[k] = uchar(e.wave_name[k]);
         bytepack::put16(p + 20, e.wave_No);
         p[22] = e.wave_lock;
         p[23] = 0;
@@ -140,10 +142,29 @@ bool percussionpadfile::writeSoundChunk(QFile *file)
         return false;
     }
 
+    const bool withBytes = curFlag == 0 || curFlag == 3;
+    if (withBytes) {
+        // The header must describe what follows it: refuse a table that was
+        // not laid out for this file rather than write a chunk the pad misreads.
+        quint64 expected = quint64(SOUN_HEADER_SIZE) + quint64(SOUND_ENTRY_SIZE) * quint64(n);
+        for (int i = 0; i < n; ++i)
+            expected += soundChunk.soundIndex[i].wave_length;
+        if (expected != soundChunk.size) {
+            qWarning() << Q_FUNC_INFO << "sound chunk size" << soundChunk.size << "does not match"
+                       << expected << "- layout not computed";
+            return false;
+        }
+    }
+    if (curFlag == 0 && file->pos() != qint64(indexChunk.chunkIndex[SLOT_SOUN].address)) {
+        qWarning() << Q_FUNC_INFO << "sound chunk would land at" << file->pos() << "instead of"
+                   << indexChunk.chunkIndex[SLOT_SOUN].address;
+        return false;
+    }
+
     const QByteArray table = packSoundTable(soundChunk);
     if (!writeAll(file, table.constData(), table.size()))
         return false;
-    if (curFlag != 0 && curFlag != 3)
+    if (!withBytes)
         return true;
     return copyWaveBytes(file, soundChunk.soundIndex, n);
 }
@@ -164,6 +185,10 @@ bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit)
         pos += table[i].wave_length;
     if (base + pos > kMaxFileSize || pos > 0xFFFFFFFFu) {
         qWarning() << Q_FUNC_INFO << "kit file would exceed 4 GiB";
+        return false;
+    }
+    if (file->pos() != qint64(base)) {
+        qWarning() << Q_FUNC_INFO << "sound chunk would land at" << file->pos() << "instead of" << base;
         return false;
     }
     pos = tableEnd;
@@ -219,7 +244,8 @@ void percussionpadfile::writeWaveNodeChunk(QFile *file, int which)
         qWarning() << Q_FUNC_INFO << "no wave-node list for" << soundChunk.soundCount << "entries";
         return;
     }
-    const quint32 tag = which == 0 ? wn1Chunk.wave1 : wn2Chunk.wave2;
+    // The chunk is found by its index slot, which names it WAV1 / WAV2.
+    const quint32 tag = str2int(which == 0 ? QStringLiteral("WAV1") : QStringLiteral("WAV2"));
     const WAVE_NODE *nodes = which == 0 ? wn1Chunk.wn1 : wn2Chunk.wn2;
 
     std::vector<uchar> buf(size_t(8 + 4 * m));

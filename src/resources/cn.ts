@@ -1,4 +1,1708 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+<context>
+    <name>CopyKitFunc</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Kit</source>
+        <translation>套鼓</translation>
+    </message>
+    <message>
+        <source>to Kit</source>
+        <translation>到套鼓</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Kit Copy</source>
+        <translation>套鼓复制</translation>
+    </message>
+</context>
+<context>
+    <name>CopyPadFunc</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Pad</source>
+        <translation>打击垫</translation>
+    </message>
+    <message>
+        <source>to Pad</source>
+        <translation>到打击垫</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Pad Copy</source>
+        <translation>打击垫复制</translation>
+    </message>
+</context>
+<context>
+    <name>CustomLineEdit</name>
+    <message>
+        <source>Kit Copy</source>
+        <translation>套鼓复制</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceDetector</name>
+    <message>
+        <source>Form</source>
+        <translation>窗体</translation>
+    </message>
+    <message>
+        <source>Device Unconnect(Default)</source>
+        <translation>设备未连接(默认)</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Select Disk</source>
+        <translation>选择磁盘</translation>
+    </message>
+</context>
+<context>
+    <name>LineEdit</name>
+    <message>
+        <source>Kit Copy</source>
+        <translation>套鼓复制</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow1</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>主窗口</translation>
+    </message>
+    <message>
+        <source>Preset 
+ Sounds</source>
+        <translation>预置 
+ 音色</translation>
+    </message>
+    <message>
+        <source>Pad 
+ Settings </source>
+        <translation>打击垫 
+ 设置 </translation>
+    </message>
+    <message>
+        <source>Kit 
+ Chain</source>
+        <translation>套鼓 
+ 链</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <source>Kit Copy</source>
+        <translation>套鼓复制</translation>
+    </message>
+    <message>
+        <source>KIT NUMBER NO.</source>
+        <translation>套鼓编号</translation>
+    </message>
+    <message>
+        <source>Switch kit Number to the previous kit
+and save the current kit settings</source>
+        <translation>切换到上一个套鼓
+并保存当前套鼓设置</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Switch kit Number to the specified kit
+and save the current kit settings</source>
+        <translation>切换到指定的套鼓
+并保存当前套鼓设置</translation>
+    </message>
+    <message>
+        <source>Switch kit Number to the next kit
+and save the current kit settings</source>
+        <translation>切换到下一个套鼓
+并保存当前套鼓设置</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>全部清除</translation>
+    </message>
+    <message>
+        <source>CLEAR</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Please import one or more INI files, or one BIN file.</source>
+        <translation>请导入一个或多个 INI 文件，或一个 BIN 文件。</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Save as one or more INI files, or one BIN file.</source>
+        <translation>保存为一个或多个 INI 文件，或一个 BIN 文件。</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;KIT CHAIN&lt;/p&gt;&lt;p&gt;FUNCTION&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;套鼓链&lt;/p&gt;&lt;p&gt;功能&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>KIT CHAIN</source>
+        <translation>套鼓链</translation>
+    </message>
+    <message>
+        <source>Save KIT CHAIN</source>
+        <translation>保存套鼓链</translation>
+    </message>
+    <message>
+        <source>LOCAL SOUND CATEGORY</source>
+        <translation>本地音色分类</translation>
+    </message>
+    <message>
+        <source>Create A New Category</source>
+        <translation>新建分类</translation>
+    </message>
+    <message>
+        <source>NEW</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>Add Sound Files</source>
+        <translation>添加音色文件</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Delete Sound</source>
+        <translation>删除音色</translation>
+    </message>
+    <message>
+        <source>DEL </source>
+        <translation>删除 </translation>
+    </message>
+    <message>
+        <source>MY KITS</source>
+        <translation>我的套鼓</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>MY SOUND LIST</source>
+        <translation>我的音色列表</translation>
+    </message>
+    <message>
+        <source>LED Color:</source>
+        <translation>LED 颜色：</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红色</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿色</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝色</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>橙色</translation>
+    </message>
+    <message>
+        <source>LuOrange</source>
+        <translation>亮橙色</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>黄色</translation>
+    </message>
+    <message>
+        <source>GreBlue</source>
+        <translation>青蓝色</translation>
+    </message>
+    <message>
+        <source>MayGreen</source>
+        <translation>嫩绿色</translation>
+    </message>
+    <message>
+        <source>LigGreen</source>
+        <translation>浅绿色</translation>
+    </message>
+    <message>
+        <source>LigBlue</source>
+        <translation>浅蓝色</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>青色</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>紫色</translation>
+    </message>
+    <message>
+        <source>AntPink</source>
+        <translation>古粉色</translation>
+    </message>
+    <message>
+        <source>HtViolet</source>
+        <translation>艳紫色</translation>
+    </message>
+    <message>
+        <source>PrlViolet</source>
+        <translation>珠光紫</translation>
+    </message>
+    <message>
+        <source>LED Hit Color:</source>
+        <translation>LED 敲击颜色：</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD1</source>
+        <translation>踩镲控制-PAD1</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD2</source>
+        <translation>踩镲控制-PAD2</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD3</source>
+        <translation>踩镲控制-PAD3</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD4</source>
+        <translation>踩镲控制-PAD4</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD5</source>
+        <translation>踩镲控制-PAD5</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD6</source>
+        <translation>踩镲控制-PAD6</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD7</source>
+        <translation>踩镲控制-PAD7</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD8</source>
+        <translation>踩镲控制-PAD8</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD9</source>
+        <translation>踩镲控制-PAD9</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG1</source>
+        <translation>踩镲控制-TRIG1</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG2</source>
+        <translation>踩镲控制-TRIG2</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG3</source>
+        <translation>踩镲控制-TRIG3</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG4</source>
+        <translation>踩镲控制-TRIG4</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG5/TRIG6</source>
+        <translation>踩镲控制-TRIG5/TRIG6</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG7/TRIG8</source>
+        <translation>踩镲控制-TRIG7/TRIG8</translation>
+    </message>
+    <message>
+        <source>HH Open B</source>
+        <translation>踩镲开 B</translation>
+    </message>
+    <message>
+        <source>HH Open A</source>
+        <translation>踩镲开 A</translation>
+    </message>
+    <message>
+        <source>HH Close B</source>
+        <translation>踩镲闭 B</translation>
+    </message>
+    <message>
+        <source>HH Close A</source>
+        <translation>踩镲闭 A</translation>
+    </message>
+    <message>
+        <source>HH Pedal </source>
+        <translation>踩镲踏板 </translation>
+    </message>
+    <message>
+        <source>Velocity1:</source>
+        <translation>力度1：</translation>
+    </message>
+    <message>
+        <source>127</source>
+        <translation>127</translation>
+    </message>
+    <message>
+        <source>Velocity2:</source>
+        <translation>力度2：</translation>
+    </message>
+    <message>
+        <source>99</source>
+        <translation>99</translation>
+    </message>
+    <message>
+        <source>Velocity3:</source>
+        <translation>力度3：</translation>
+    </message>
+    <message>
+        <source>79</source>
+        <translation>79</translation>
+    </message>
+    <message>
+        <source>Velocity4:</source>
+        <translation>力度4：</translation>
+    </message>
+    <message>
+        <source>39</source>
+        <translation>39</translation>
+    </message>
+    <message>
+        <source>HH Layer4:</source>
+        <translation>踩镲力度层4：</translation>
+    </message>
+    <message>
+        <source>Pad No.:</source>
+        <translation>打击垫号：</translation>
+    </message>
+    <message>
+        <source>Switch pad number to specified pad
+and save the current pad settings</source>
+        <translation>切换到指定的打击垫
+并保存当前打击垫设置</translation>
+    </message>
+    <message>
+        <source>PAD1</source>
+        <translation>PAD1</translation>
+    </message>
+    <message>
+        <source>PAD2</source>
+        <translation>PAD2</translation>
+    </message>
+    <message>
+        <source>PAD3</source>
+        <translation>PAD3</translation>
+    </message>
+    <message>
+        <source>PAD4</source>
+        <translation>PAD4</translation>
+    </message>
+    <message>
+        <source>PAD5</source>
+        <translation>PAD5</translation>
+    </message>
+    <message>
+        <source>PAD6</source>
+        <translation>PAD6</translation>
+    </message>
+    <message>
+        <source>PAD7</source>
+        <translation>PAD7</translation>
+    </message>
+    <message>
+        <source>PAD8</source>
+        <translation>PAD8</translation>
+    </message>
+    <message>
+        <source>PAD9</source>
+        <translation>PAD9</translation>
+    </message>
+    <message>
+        <source>TRIG1</source>
+        <translation>TRIG1</translation>
+    </message>
+    <message>
+        <source>TRIG2</source>
+        <translation>TRIG2</translation>
+    </message>
+    <message>
+        <source>TRIG3</source>
+        <translation>TRIG3</translation>
+    </message>
+    <message>
+        <source>TRIG4</source>
+        <translation>TRIG4</translation>
+    </message>
+    <message>
+        <source>TRIG5</source>
+        <translation>TRIG5</translation>
+    </message>
+    <message>
+        <source>TRIG6</source>
+        <translation>TRIG6</translation>
+    </message>
+    <message>
+        <source>TRIG7</source>
+        <translation>TRIG7</translation>
+    </message>
+    <message>
+        <source>TRIG8</source>
+        <translation>TRIG8</translation>
+    </message>
+    <message>
+        <source>FS1</source>
+        <translation>FS1</translation>
+    </message>
+    <message>
+        <source>FS2</source>
+        <translation>FS2</translation>
+    </message>
+    <message>
+        <source>MIDI NOTE#:</source>
+        <translation>MIDI 音符号：</translation>
+    </message>
+    <message>
+        <source>MIDI Channel:</source>
+        <translation>MIDI 通道：</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>11</source>
+        <translation>11</translation>
+    </message>
+    <message>
+        <source>12</source>
+        <translation>12</translation>
+    </message>
+    <message>
+        <source>13</source>
+        <translation>13</translation>
+    </message>
+    <message>
+        <source>14</source>
+        <translation>14</translation>
+    </message>
+    <message>
+        <source>15</source>
+        <translation>15</translation>
+    </message>
+    <message>
+        <source>16</source>
+        <translation>16</translation>
+    </message>
+    <message>
+        <source>Global CH</source>
+        <translation>全局通道</translation>
+    </message>
+    <message>
+        <source>MIDI GATE:</source>
+        <translation>MIDI 门限时间：</translation>
+    </message>
+    <message>
+        <source>Ext CTRL:</source>
+        <translation>外部控制：</translation>
+    </message>
+    <message>
+        <source>PAD Output:</source>
+        <translation>打击垫输出：</translation>
+    </message>
+    <message>
+        <source>Mute Group:</source>
+        <translation>静音组：</translation>
+    </message>
+    <message>
+        <source>Tempo Sync:</source>
+        <translation>速度同步：</translation>
+    </message>
+    <message>
+        <source>Poly/Mono:</source>
+        <translation>复音/单音：</translation>
+    </message>
+    <message>
+        <source>Poly</source>
+        <translation>复音</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>单音</translation>
+    </message>
+    <message>
+        <source>Dynamic:</source>
+        <translation>力度响应：</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>类型：</translation>
+    </message>
+    <message>
+        <source>Wave A Only</source>
+        <translation>仅音色 A</translation>
+    </message>
+    <message>
+        <source>Wave B Only</source>
+        <translation>仅音色 B</translation>
+    </message>
+    <message>
+        <source>Simultaneously</source>
+        <translation>同时发声</translation>
+    </message>
+    <message>
+        <source>Switch</source>
+        <translation>切换</translation>
+    </message>
+    <message>
+        <source>Round Robin</source>
+        <translation>轮流发声</translation>
+    </message>
+    <message>
+        <source>Loop:</source>
+        <translation>循环：</translation>
+    </message>
+    <message>
+        <source>*2</source>
+        <translation>*2</translation>
+    </message>
+    <message>
+        <source>*4</source>
+        <translation>*4</translation>
+    </message>
+    <message>
+        <source>*8</source>
+        <translation>*8</translation>
+    </message>
+    <message>
+        <source>Infinite</source>
+        <translation>无限</translation>
+    </message>
+    <message>
+        <source>Trig Type:</source>
+        <translation>触发类型：</translation>
+    </message>
+    <message>
+        <source>Shot</source>
+        <translation>单次</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>交替</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>阈值：</translation>
+    </message>
+    <message>
+        <source>WAVE A Name:</source>
+        <translation>音色 A 名称：</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <translation>/</translation>
+    </message>
+    <message>
+        <source>WAVE A Volume:</source>
+        <translation>音色 A 音量：</translation>
+    </message>
+    <message>
+        <source>WAVE A PAN:</source>
+        <translation>音色 A 声像：</translation>
+    </message>
+    <message>
+        <source>L16</source>
+        <translation>左16</translation>
+    </message>
+    <message>
+        <source>L15</source>
+        <translation>左15</translation>
+    </message>
+    <message>
+        <source>L14</source>
+        <translation>左14</translation>
+    </message>
+    <message>
+        <source>L13</source>
+        <translation>左13</translation>
+    </message>
+    <message>
+        <source>L12</source>
+        <translation>左12</translation>
+    </message>
+    <message>
+        <source>L11</source>
+        <translation>左11</translation>
+    </message>
+    <message>
+        <source>L10</source>
+        <translation>左10</translation>
+    </message>
+    <message>
+        <source>L9</source>
+        <translation>左9</translation>
+    </message>
+    <message>
+        <source>L8</source>
+        <translation>左8</translation>
+    </message>
+    <message>
+        <source>L7</source>
+        <translation>左7</translation>
+    </message>
+    <message>
+        <source>L6</source>
+        <translation>左6</translation>
+    </message>
+    <message>
+        <source>L5</source>
+        <translation>左5</translation>
+    </message>
+    <message>
+        <source>L4</source>
+        <translation>左4</translation>
+    </message>
+    <message>
+        <source>L3</source>
+        <translation>左3</translation>
+    </message>
+    <message>
+        <source>L2</source>
+        <translation>左2</translation>
+    </message>
+    <message>
+        <source>L1</source>
+        <translation>左1</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>居中</translation>
+    </message>
+    <message>
+        <source>R1</source>
+        <translation>右1</translation>
+    </message>
+    <message>
+        <source>R2</source>
+        <translation>右2</translation>
+    </message>
+    <message>
+        <source>R3</source>
+        <translation>右3</translation>
+    </message>
+    <message>
+        <source>R4</source>
+        <translation>右4</translation>
+    </message>
+    <message>
+        <source>R5</source>
+        <translation>右5</translation>
+    </message>
+    <message>
+        <source>R6</source>
+        <translation>右6</translation>
+    </message>
+    <message>
+        <source>R7</source>
+        <translation>右7</translation>
+    </message>
+    <message>
+        <source>R8</source>
+        <translation>右8</translation>
+    </message>
+    <message>
+        <source>R9</source>
+        <translation>右9</translation>
+    </message>
+    <message>
+        <source>R10</source>
+        <translation>右10</translation>
+    </message>
+    <message>
+        <source>R11</source>
+        <translation>右11</translation>
+    </message>
+    <message>
+        <source>R12</source>
+        <translation>右12</translation>
+    </message>
+    <message>
+        <source>R13</source>
+        <translation>右13</translation>
+    </message>
+    <message>
+        <source>R14</source>
+        <translation>右14</translation>
+    </message>
+    <message>
+        <source>R15</source>
+        <translation>右15</translation>
+    </message>
+    <message>
+        <source>R16</source>
+        <translation>右16</translation>
+    </message>
+    <message>
+        <source>WAVE A Pitch:</source>
+        <translation>音色 A 音高：</translation>
+    </message>
+    <message>
+        <source>WAVE A Decay:</source>
+        <translation>音色 A 衰减：</translation>
+    </message>
+    <message>
+        <source>WAVE B Name:</source>
+        <translation>音色 B 名称：</translation>
+    </message>
+    <message>
+        <source>WAVE B Volume:</source>
+        <translation>音色 B 音量：</translation>
+    </message>
+    <message>
+        <source>WAVE B PAN:</source>
+        <translation>音色 B 声像：</translation>
+    </message>
+    <message>
+        <source>WAVE B Pitch:</source>
+        <translation>音色 B 音高：</translation>
+    </message>
+    <message>
+        <source>WAVE B Decay:</source>
+        <translation>音色 B 衰减：</translation>
+    </message>
+    <message>
+        <source>Original order</source>
+        <translation>原始顺序</translation>
+    </message>
+    <message>
+        <source>Kit Order</source>
+        <translation>套鼓顺序</translation>
+    </message>
+    <message>
+        <source>cus</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>DEL</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Import Sound List</source>
+        <translation>导入音色列表</translation>
+    </message>
+    <message>
+        <source>IMP SL</source>
+        <translation>导入列表</translation>
+    </message>
+    <message>
+        <source>Export Sound List</source>
+        <translation>导出音色列表</translation>
+    </message>
+    <message>
+        <source>EXP SL</source>
+        <translation>导出列表</translation>
+    </message>
+    <message>
+        <source>Kit No.:</source>
+        <translation>套鼓号：</translation>
+    </message>
+    <message>
+        <source>Kit Name:</source>
+        <translation>套鼓名称：</translation>
+    </message>
+    <message>
+        <source>Kit Volume:</source>
+        <translation>套鼓音量：</translation>
+    </message>
+    <message>
+        <source>Kit Click:</source>
+        <translation>套鼓速度：</translation>
+    </message>
+    <message>
+        <source>Link group:</source>
+        <translation>联动组：</translation>
+    </message>
+    <message>
+        <source>Trig1</source>
+        <translation>Trig1</translation>
+    </message>
+    <message>
+        <source>Trig2</source>
+        <translation>Trig2</translation>
+    </message>
+    <message>
+        <source>Trig3</source>
+        <translation>Trig3</translation>
+    </message>
+    <message>
+        <source>Trig4</source>
+        <translation>Trig4</translation>
+    </message>
+    <message>
+        <source>Trig5</source>
+        <translation>Trig5</translation>
+    </message>
+    <message>
+        <source>Trig6</source>
+        <translation>Trig6</translation>
+    </message>
+    <message>
+        <source>Trig7</source>
+        <translation>Trig7</translation>
+    </message>
+    <message>
+        <source>Trig8</source>
+        <translation>Trig8</translation>
+    </message>
+    <message>
+        <source>Kit Effect1:</source>
+        <translation>套鼓效果1：</translation>
+    </message>
+    <message>
+        <source>THRU</source>
+        <translation>直通</translation>
+    </message>
+    <message>
+        <source>ECHO</source>
+        <translation>回声</translation>
+    </message>
+    <message>
+        <source>ECHO-PITCH</source>
+        <translation>回声-变调</translation>
+    </message>
+    <message>
+        <source>PITCH SHIFT</source>
+        <translation>移调</translation>
+    </message>
+    <message>
+        <source>PING PONG</source>
+        <translation>乒乓延迟</translation>
+    </message>
+    <message>
+        <source>REV1</source>
+        <translation>混响1</translation>
+    </message>
+    <message>
+        <source>REV2</source>
+        <translation>混响2</translation>
+    </message>
+    <message>
+        <source>REV3</source>
+        <translation>混响3</translation>
+    </message>
+    <message>
+        <source>LARGE PLATE</source>
+        <translation>大板混响</translation>
+    </message>
+    <message>
+        <source>SMALL PLATE</source>
+        <translation>小板混响</translation>
+    </message>
+    <message>
+        <source>TIGHT PLATE</source>
+        <translation>紧凑板混响</translation>
+    </message>
+    <message>
+        <source>GATED</source>
+        <translation>门限混响</translation>
+    </message>
+    <message>
+        <source>PA VOCAL</source>
+        <translation>扩声人声</translation>
+    </message>
+    <message>
+        <source>CHORUS</source>
+        <translation>合唱</translation>
+    </message>
+    <message>
+        <source>FLANGER</source>
+        <translation>镶边</translation>
+    </message>
+    <message>
+        <source>REV-TREMOLO</source>
+        <translation>混响-颤音</translation>
+    </message>
+    <message>
+        <source>REV-FLANGE</source>
+        <translation>混响-镶边</translation>
+    </message>
+    <message>
+        <source>REV-CHORUS</source>
+        <translation>混响-合唱</translation>
+    </message>
+    <message>
+        <source>REV-KEY</source>
+        <translation>混响-键控</translation>
+    </message>
+    <message>
+        <source>DANCE-P-L</source>
+        <translation>舞曲-P-L</translation>
+    </message>
+    <message>
+        <source>DANCE-H-L</source>
+        <translation>舞曲-H-L</translation>
+    </message>
+    <message>
+        <source>DANCE-FLA-L</source>
+        <translation>舞曲-FLA-L</translation>
+    </message>
+    <message>
+        <source>RMS SOFT KNEE</source>
+        <translation>RMS 软拐点压缩</translation>
+    </message>
+    <message>
+        <source>ACT XOVER</source>
+        <translation>有源分频</translation>
+    </message>
+    <message>
+        <source>Effect1 No.:</source>
+        <translation>效果1编号：</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Effect1 Ctrl1:</source>
+        <translation>效果1控制1：</translation>
+    </message>
+    <message>
+        <source>Effect1 Ctrl2:</source>
+        <translation>效果1控制2：</translation>
+    </message>
+    <message>
+        <source>Effect1 Ctrl3:</source>
+        <translation>效果1控制3：</translation>
+    </message>
+    <message>
+        <source>Kit Effect2:</source>
+        <translation>套鼓效果2：</translation>
+    </message>
+    <message>
+        <source>Effect2 No.:</source>
+        <translation>效果2编号：</translation>
+    </message>
+    <message>
+        <source>Effect2 Ctrl1:</source>
+        <translation>效果2控制1：</translation>
+    </message>
+    <message>
+        <source>Effect2 Ctrl2:</source>
+        <translation>效果2控制2：</translation>
+    </message>
+    <message>
+        <source>Effect2 Ctrl3:</source>
+        <translation>效果2控制3：</translation>
+    </message>
+    <message>
+        <source>Kit Effect3:</source>
+        <translation>套鼓效果3：</translation>
+    </message>
+    <message>
+        <source>Effect3 No.:</source>
+        <translation>效果3编号：</translation>
+    </message>
+    <message>
+        <source>Effect3 Ctrl1:</source>
+        <translation>效果3控制1：</translation>
+    </message>
+    <message>
+        <source>Effect3 Ctrl2:</source>
+        <translation>效果3控制2：</translation>
+    </message>
+    <message>
+        <source>Effect3 Ctrl3:</source>
+        <translation>效果3控制3：</translation>
+    </message>
+    <message>
+        <source>Master Effect:</source>
+        <translation>主效果：</translation>
+    </message>
+    <message>
+        <source>REV_TREMELO</source>
+        <translation>混响_颤音</translation>
+    </message>
+    <message>
+        <source>REV_FLANGE</source>
+        <translation>混响_镶边</translation>
+    </message>
+    <message>
+        <source>REV_CHORUS</source>
+        <translation>混响_合唱</translation>
+    </message>
+    <message>
+        <source>Effect4 No.:</source>
+        <translation>效果4编号：</translation>
+    </message>
+    <message>
+        <source>Effect4 Ctrl1:</source>
+        <translation>效果4控制1：</translation>
+    </message>
+    <message>
+        <source>Effect4 Ctrl2:</source>
+        <translation>效果4控制2：</translation>
+    </message>
+    <message>
+        <source>Effect4 Ctrl3:</source>
+        <translation>效果4控制3：</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>SAMPLE</source>
+        <translation>样本</translation>
+    </message>
+    <message>
+        <source>00:00</source>
+        <translation>00:00</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <source>1.01</source>
+        <translation>1.01</translation>
+    </message>
+    <message>
+        <source>BackUp Identifier:</source>
+        <translation>备份标识：</translation>
+    </message>
+    <message>
+        <source>BACKUP</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Editing Effect:</source>
+        <translation>编辑效果：</translation>
+    </message>
+    <message>
+        <source>Effect OFF:</source>
+        <translation>效果关闭：</translation>
+    </message>
+    <message>
+        <source>17</source>
+        <translation>17</translation>
+    </message>
+    <message>
+        <source>18</source>
+        <translation>18</translation>
+    </message>
+    <message>
+        <source>19</source>
+        <translation>19</translation>
+    </message>
+    <message>
+        <source>20</source>
+        <translation>20</translation>
+    </message>
+    <message>
+        <source>21</source>
+        <translation>21</translation>
+    </message>
+    <message>
+        <source>22</source>
+        <translation>22</translation>
+    </message>
+    <message>
+        <source>23</source>
+        <translation>23</translation>
+    </message>
+    <message>
+        <source>24</source>
+        <translation>24</translation>
+    </message>
+    <message>
+        <source>25</source>
+        <translation>25</translation>
+    </message>
+    <message>
+        <source>26</source>
+        <translation>26</translation>
+    </message>
+    <message>
+        <source>27</source>
+        <translation>27</translation>
+    </message>
+    <message>
+        <source>28</source>
+        <translation>28</translation>
+    </message>
+    <message>
+        <source>29</source>
+        <translation>29</translation>
+    </message>
+    <message>
+        <source>30</source>
+        <translation>30</translation>
+    </message>
+    <message>
+        <source>31</source>
+        <translation>31</translation>
+    </message>
+    <message>
+        <source>32</source>
+        <translation>32</translation>
+    </message>
+    <message>
+        <source>33</source>
+        <translation>33</translation>
+    </message>
+    <message>
+        <source>34</source>
+        <translation>34</translation>
+    </message>
+    <message>
+        <source>35</source>
+        <translation>35</translation>
+    </message>
+    <message>
+        <source>36</source>
+        <translation>36</translation>
+    </message>
+    <message>
+        <source>37</source>
+        <translation>37</translation>
+    </message>
+    <message>
+        <source>38</source>
+        <translation>38</translation>
+    </message>
+    <message>
+        <source>40</source>
+        <translation>40</translation>
+    </message>
+    <message>
+        <source>41</source>
+        <translation>41</translation>
+    </message>
+    <message>
+        <source>42</source>
+        <translation>42</translation>
+    </message>
+    <message>
+        <source>43</source>
+        <translation>43</translation>
+    </message>
+    <message>
+        <source>44</source>
+        <translation>44</translation>
+    </message>
+    <message>
+        <source>45</source>
+        <translation>45</translation>
+    </message>
+    <message>
+        <source>46</source>
+        <translation>46</translation>
+    </message>
+    <message>
+        <source>47</source>
+        <translation>47</translation>
+    </message>
+    <message>
+        <source>48</source>
+        <translation>48</translation>
+    </message>
+    <message>
+        <source>49</source>
+        <translation>49</translation>
+    </message>
+    <message>
+        <source>50</source>
+        <translation>50</translation>
+    </message>
+    <message>
+        <source>51</source>
+        <translation>51</translation>
+    </message>
+    <message>
+        <source>52</source>
+        <translation>52</translation>
+    </message>
+    <message>
+        <source>53</source>
+        <translation>53</translation>
+    </message>
+    <message>
+        <source>54</source>
+        <translation>54</translation>
+    </message>
+    <message>
+        <source>55</source>
+        <translation>55</translation>
+    </message>
+    <message>
+        <source>56</source>
+        <translation>56</translation>
+    </message>
+    <message>
+        <source>57</source>
+        <translation>57</translation>
+    </message>
+    <message>
+        <source>58</source>
+        <translation>58</translation>
+    </message>
+    <message>
+        <source>59</source>
+        <translation>59</translation>
+    </message>
+    <message>
+        <source>60</source>
+        <translation>60</translation>
+    </message>
+    <message>
+        <source>61</source>
+        <translation>61</translation>
+    </message>
+    <message>
+        <source>62</source>
+        <translation>62</translation>
+    </message>
+    <message>
+        <source>63</source>
+        <translation>63</translation>
+    </message>
+    <message>
+        <source>64</source>
+        <translation>64</translation>
+    </message>
+    <message>
+        <source>Effect No:</source>
+        <translation>效果编号：</translation>
+    </message>
+    <message>
+        <source>Effect Ctrl1:</source>
+        <translation>效果控制1：</translation>
+    </message>
+    <message>
+        <source>Effect Crtl2:</source>
+        <translation>效果控制2：</translation>
+    </message>
+    <message>
+        <source>Effect Crtl3:</source>
+        <translation>效果控制3：</translation>
+    </message>
+    <message>
+        <source>Audio:</source>
+        <translation>音频：</translation>
+    </message>
+    <message>
+        <source>Audio in volume:</source>
+        <translation>音频输入音量：</translation>
+    </message>
+    <message>
+        <source>BT Audio volume:</source>
+        <translation>蓝牙音频音量：</translation>
+    </message>
+    <message>
+        <source>Systan Gain:</source>
+        <translation>系统增益：</translation>
+    </message>
+    <message>
+        <source>Audio Output:</source>
+        <translation>音频输出：</translation>
+    </message>
+    <message>
+        <source>MIDI:</source>
+        <translation>MIDI 设置：</translation>
+    </message>
+    <message>
+        <source>Global CH:</source>
+        <translation>全局通道：</translation>
+    </message>
+    <message>
+        <source>EXT CTRL:</source>
+        <translation>外部控制：</translation>
+    </message>
+    <message>
+        <source>MIDI SYNC:</source>
+        <translation>MIDI 同步：</translation>
+    </message>
+    <message>
+        <source>SOFT THRU:</source>
+        <translation>软直通：</translation>
+    </message>
+    <message>
+        <source>PC SW:</source>
+        <translation>音色切换(PC)：</translation>
+    </message>
+    <message>
+        <source>CC SW:</source>
+        <translation>控制切换(CC)：</translation>
+    </message>
+    <message>
+        <source>FX Ctrl1 CC:</source>
+        <translation>效果控制1 CC：</translation>
+    </message>
+    <message>
+        <source>71</source>
+        <translation>71</translation>
+    </message>
+    <message>
+        <source>FX Ctrl2 CC:</source>
+        <translation>效果控制2 CC：</translation>
+    </message>
+    <message>
+        <source>72</source>
+        <translation>72</translation>
+    </message>
+    <message>
+        <source>Sensivity:</source>
+        <translation>灵敏度：</translation>
+    </message>
+    <message>
+        <source>Curve:</source>
+        <translation>曲线：</translation>
+    </message>
+    <message>
+        <source>linear</source>
+        <translation>线性</translation>
+    </message>
+    <message>
+        <source>Mask Time:</source>
+        <translation>屏蔽时间：</translation>
+    </message>
+    <message>
+        <source>Retrig Level:</source>
+        <translation>重触发电平：</translation>
+    </message>
+    <message>
+        <source>Anti-cross:</source>
+        <translation>防串扰：</translation>
+    </message>
+    <message>
+        <source>Rim Gain(Threshold):</source>
+        <translation>鼓边增益(阈值)：</translation>
+    </message>
+    <message>
+        <source>Dynamic Range:</source>
+        <translation>动态范围：</translation>
+    </message>
+    <message>
+        <source>LCD/LED:</source>
+        <translation>LCD/LED 设置：</translation>
+    </message>
+    <message>
+        <source>LCD Contrast:</source>
+        <translation>LCD 对比度：</translation>
+    </message>
+    <message>
+        <source>LED Type:</source>
+        <translation>LED 类型：</translation>
+    </message>
+    <message>
+        <source>Type1</source>
+        <translation>类型1</translation>
+    </message>
+    <message>
+        <source>Type2</source>
+        <translation>类型2</translation>
+    </message>
+    <message>
+        <source>LED LOGO:</source>
+        <translation>LED 标志：</translation>
+    </message>
+    <message>
+        <source>ColorFul</source>
+        <translation>彩色</translation>
+    </message>
+    <message>
+        <source>Tempo Indicate:</source>
+        <translation>速度指示：</translation>
+    </message>
+    <message>
+        <source>Rec Level:</source>
+        <translation>录音电平：</translation>
+    </message>
+    <message>
+        <source>Auto State:</source>
+        <translation>自动状态：</translation>
+    </message>
+    <message>
+        <source>Loop Click:</source>
+        <translation>循环节拍器：</translation>
+    </message>
+    <message>
+        <source>Loop Qtz:</source>
+        <translation>循环量化：</translation>
+    </message>
+    <message>
+        <source>Loop Meas:</source>
+        <translation>循环小节：</translation>
+    </message>
+    <message>
+        <source>Loop Meas Index:</source>
+        <translation>循环小节序号：</translation>
+    </message>
+    <message>
+        <source>Rec Pad:</source>
+        <translation>录音打击垫：</translation>
+    </message>
+    <message>
+        <source>Click Sound No.:</source>
+        <translation>节拍器音色号：</translation>
+    </message>
+    <message>
+        <source>Click Sound Name:</source>
+        <translation>节拍器音色名：</translation>
+    </message>
+    <message>
+        <source>beat:</source>
+        <translation>拍数：</translation>
+    </message>
+    <message>
+        <source>Click Pan:</source>
+        <translation>节拍器声像：</translation>
+    </message>
+    <message>
+        <source>Click Volume:</source>
+        <translation>节拍器音量：</translation>
+    </message>
+    <message>
+        <source>Click Output:</source>
+        <translation>节拍器输出：</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>文件</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>手册</translation>
+    </message>
+    <message>
+        <source>Sound Kit Interface</source>
+        <translation>音色套鼓界面</translation>
+    </message>
+    <message>
+        <source>Back to Main Interface</source>
+        <translation>返回主界面</translation>
+    </message>
+    <message>
+        <source>About Korvanta</source>
+        <translation>关于 Korvanta</translation>
+    </message>
+    <message>
+        <source>Export sound library</source>
+        <translation>导出音色库</translation>
+    </message>
+    <message>
+        <source>Import sound library</source>
+        <translation>导入音色库</translation>
+    </message>
+    <message>
+        <source>Global Setting Interface</source>
+        <translation>全局设置界面</translation>
+    </message>
+    <message>
+        <source>Renumber</source>
+        <translation>重新编号</translation>
+    </message>
+    <message>
+        <source>Device Unconnect(Default)</source>
+        <translation>设备未连接(默认)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The current disk is not the sampler pad.</source>
+        <translation>当前磁盘不是采样打击垫。</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>白色</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Failed to create temporary directory!</source>
+        <translation>创建临时目录失败！</translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation>升序</translation>
+    </message>
+    <message>
+        <source>DESC</source>
+        <translation>降序</translation>
+    </message>
+    <message>
+        <source>Ascending Order</source>
+        <translation>升序排列</translation>
+    </message>
+    <message>
+        <source>Descending Order</source>
+        <translation>降序排列</translation>
+    </message>
+    <message>
+        <source>KIT</source>
+        <translation>套鼓</translation>
+    </message>
+    <message>
+        <source>DEFAULT</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>KIT CHIAN </source>
+        <translation>套鼓链 </translation>
+    </message>
+    <message>
+        <source>FUNCTION</source>
+        <translation>功能</translation>
+    </message>
+    <message>
+        <source>Sound Kit Setting</source>
+        <translation>音色套鼓设置</translation>
+    </message>
+    <message>
+        <source>HH Setting</source>
+        <translation>踩镲设置</translation>
+    </message>
+    <message>
+        <source>Pad Setting</source>
+        <translation>打击垫设置</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Metronome Setting:</source>
+        <translation>节拍器设置：</translation>
+    </message>
+    <message>
+        <source>Metronome Sound List:</source>
+        <translation>节拍器音色列表：</translation>
+    </message>
+    <message>
+        <source>Import click sound</source>
+        <translation>导入节拍器音色</translation>
+    </message>
+    <message>
+        <source>Delete click sound</source>
+        <translation>删除节拍器音色</translation>
+    </message>
+    <message>
+        <source>Export Global</source>
+        <translation>导出全局设置</translation>
+    </message>
+    <message>
+        <source>Pad Copy </source>
+        <translation>打击垫复制 </translation>
+    </message>
+    <message>
+        <source>Clear Assignments</source>
+        <translation>清除分配</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Quit?</source>
+        <translation>退出？</translation>
+    </message>
+</context>
 </TS>

@@ -1,4 +1,1708 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
+<context>
+    <name>CopyKitFunc</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Kit</source>
+        <translation>Kit</translation>
+    </message>
+    <message>
+        <source>to Kit</source>
+        <translation>to Kit</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kit Copy</source>
+        <translation>Kit Copy</translation>
+    </message>
+</context>
+<context>
+    <name>CopyPadFunc</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Pad</source>
+        <translation>Pad</translation>
+    </message>
+    <message>
+        <source>to Pad</source>
+        <translation>to Pad</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Pad Copy</source>
+        <translation>Pad Copy</translation>
+    </message>
+</context>
+<context>
+    <name>CustomLineEdit</name>
+    <message>
+        <source>Kit Copy</source>
+        <translation>Kit Copy</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceDetector</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>Device Unconnect(Default)</source>
+        <translation>Device Unconnect(Default)</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Select Disk</source>
+        <translation>Select Disk</translation>
+    </message>
+</context>
+<context>
+    <name>LineEdit</name>
+    <message>
+        <source>Kit Copy</source>
+        <translation>Kit Copy</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow1</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>MainWindow</translation>
+    </message>
+    <message>
+        <source>Preset 
+ Sounds</source>
+        <translation>Preset 
+ Sounds</translation>
+    </message>
+    <message>
+        <source>Pad 
+ Settings </source>
+        <translation>Pad 
+ Settings </translation>
+    </message>
+    <message>
+        <source>Kit 
+ Chain</source>
+        <translation>Kit 
+ Chain</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>Kit Copy</source>
+        <translation>Kit Copy</translation>
+    </message>
+    <message>
+        <source>KIT NUMBER NO.</source>
+        <translation>KIT NUMBER NO.</translation>
+    </message>
+    <message>
+        <source>Switch kit Number to the previous kit
+and save the current kit settings</source>
+        <translation>Switch kit Number to the previous kit
+and save the current kit settings</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Switch kit Number to the specified kit
+and save the current kit settings</source>
+        <translation>Switch kit Number to the specified kit
+and save the current kit settings</translation>
+    </message>
+    <message>
+        <source>Switch kit Number to the next kit
+and save the current kit settings</source>
+        <translation>Switch kit Number to the next kit
+and save the current kit settings</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Clear All</translation>
+    </message>
+    <message>
+        <source>CLEAR</source>
+        <translation>CLEAR</translation>
+    </message>
+    <message>
+        <source>Please import one or more INI files, or one BIN file.</source>
+        <translation>Please import one or more INI files, or one BIN file.</translation>
+    </message>
+    <message>
+        <source>IMPORT</source>
+        <translation>IMPORT</translation>
+    </message>
+    <message>
+        <source>Save as one or more INI files, or one BIN file.</source>
+        <translation>Save as one or more INI files, or one BIN file.</translation>
+    </message>
+    <message>
+        <source>SAVE</source>
+        <translation>SAVE</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;KIT CHAIN&lt;/p&gt;&lt;p&gt;FUNCTION&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;KIT CHAIN&lt;/p&gt;&lt;p&gt;FUNCTION&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ON</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>OFF</translation>
+    </message>
+    <message>
+        <source>KIT CHAIN</source>
+        <translation>KIT CHAIN</translation>
+    </message>
+    <message>
+        <source>Save KIT CHAIN</source>
+        <translation>Save KIT CHAIN</translation>
+    </message>
+    <message>
+        <source>LOCAL SOUND CATEGORY</source>
+        <translation>LOCAL SOUND CATEGORY</translation>
+    </message>
+    <message>
+        <source>Create A New Category</source>
+        <translation>Create A New Category</translation>
+    </message>
+    <message>
+        <source>NEW</source>
+        <translation>NEW</translation>
+    </message>
+    <message>
+        <source>Add Sound Files</source>
+        <translation>Add Sound Files</translation>
+    </message>
+    <message>
+        <source>ADD</source>
+        <translation>ADD</translation>
+    </message>
+    <message>
+        <source>Delete Sound</source>
+        <translation>Delete Sound</translation>
+    </message>
+    <message>
+        <source>DEL </source>
+        <translation>DEL </translation>
+    </message>
+    <message>
+        <source>MY KITS</source>
+        <translation>MY KITS</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>MY SOUND LIST</source>
+        <translation>MY SOUND LIST</translation>
+    </message>
+    <message>
+        <source>LED Color:</source>
+        <translation>LED Color:</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation>Orange</translation>
+    </message>
+    <message>
+        <source>LuOrange</source>
+        <translation>LuOrange</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>GreBlue</source>
+        <translation>GreBlue</translation>
+    </message>
+    <message>
+        <source>MayGreen</source>
+        <translation>MayGreen</translation>
+    </message>
+    <message>
+        <source>LigGreen</source>
+        <translation>LigGreen</translation>
+    </message>
+    <message>
+        <source>LigBlue</source>
+        <translation>LigBlue</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>Cyan</translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation>Purple</translation>
+    </message>
+    <message>
+        <source>AntPink</source>
+        <translation>AntPink</translation>
+    </message>
+    <message>
+        <source>HtViolet</source>
+        <translation>HtViolet</translation>
+    </message>
+    <message>
+        <source>PrlViolet</source>
+        <translation>PrlViolet</translation>
+    </message>
+    <message>
+        <source>LED Hit Color:</source>
+        <translation>LED Hit Color:</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD1</source>
+        <translation>HiHat-Control-PAD1</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD2</source>
+        <translation>HiHat-Control-PAD2</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD3</source>
+        <translation>HiHat-Control-PAD3</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD4</source>
+        <translation>HiHat-Control-PAD4</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD5</source>
+        <translation>HiHat-Control-PAD5</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD6</source>
+        <translation>HiHat-Control-PAD6</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD7</source>
+        <translation>HiHat-Control-PAD7</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD8</source>
+        <translation>HiHat-Control-PAD8</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-PAD9</source>
+        <translation>HiHat-Control-PAD9</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG1</source>
+        <translation>HiHat-Control-TRIG1</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG2</source>
+        <translation>HiHat-Control-TRIG2</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG3</source>
+        <translation>HiHat-Control-TRIG3</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG4</source>
+        <translation>HiHat-Control-TRIG4</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG5/TRIG6</source>
+        <translation>HiHat-Control-TRIG5/TRIG6</translation>
+    </message>
+    <message>
+        <source>HiHat-Control-TRIG7/TRIG8</source>
+        <translation>HiHat-Control-TRIG7/TRIG8</translation>
+    </message>
+    <message>
+        <source>HH Open B</source>
+        <translation>HH Open B</translation>
+    </message>
+    <message>
+        <source>HH Open A</source>
+        <translation>HH Open A</translation>
+    </message>
+    <message>
+        <source>HH Close B</source>
+        <translation>HH Close B</translation>
+    </message>
+    <message>
+        <source>HH Close A</source>
+        <translation>HH Close A</translation>
+    </message>
+    <message>
+        <source>HH Pedal </source>
+        <translation>HH Pedal </translation>
+    </message>
+    <message>
+        <source>Velocity1:</source>
+        <translation>Velocity1:</translation>
+    </message>
+    <message>
+        <source>127</source>
+        <translation>127</translation>
+    </message>
+    <message>
+        <source>Velocity2:</source>
+        <translation>Velocity2:</translation>
+    </message>
+    <message>
+        <source>99</source>
+        <translation>99</translation>
+    </message>
+    <message>
+        <source>Velocity3:</source>
+        <translation>Velocity3:</translation>
+    </message>
+    <message>
+        <source>79</source>
+        <translation>79</translation>
+    </message>
+    <message>
+        <source>Velocity4:</source>
+        <translation>Velocity4:</translation>
+    </message>
+    <message>
+        <source>39</source>
+        <translation>39</translation>
+    </message>
+    <message>
+        <source>HH Layer4:</source>
+        <translation>HH Layer4:</translation>
+    </message>
+    <message>
+        <source>Pad No.:</source>
+        <translation>Pad No.:</translation>
+    </message>
+    <message>
+        <source>Switch pad number to specified pad
+and save the current pad settings</source>
+        <translation>Switch pad number to specified pad
+and save the current pad settings</translation>
+    </message>
+    <message>
+        <source>PAD1</source>
+        <translation>PAD1</translation>
+    </message>
+    <message>
+        <source>PAD2</source>
+        <translation>PAD2</translation>
+    </message>
+    <message>
+        <source>PAD3</source>
+        <translation>PAD3</translation>
+    </message>
+    <message>
+        <source>PAD4</source>
+        <translation>PAD4</translation>
+    </message>
+    <message>
+        <source>PAD5</source>
+        <translation>PAD5</translation>
+    </message>
+    <message>
+        <source>PAD6</source>
+        <translation>PAD6</translation>
+    </message>
+    <message>
+        <source>PAD7</source>
+        <translation>PAD7</translation>
+    </message>
+    <message>
+        <source>PAD8</source>
+        <translation>PAD8</translation>
+    </message>
+    <message>
+        <source>PAD9</source>
+        <translation>PAD9</translation>
+    </message>
+    <message>
+        <source>TRIG1</source>
+        <translation>TRIG1</translation>
+    </message>
+    <message>
+        <source>TRIG2</source>
+        <translation>TRIG2</translation>
+    </message>
+    <message>
+        <source>TRIG3</source>
+        <translation>TRIG3</translation>
+    </message>
+    <message>
+        <source>TRIG4</source>
+        <translation>TRIG4</translation>
+    </message>
+    <message>
+        <source>TRIG5</source>
+        <translation>TRIG5</translation>
+    </message>
+    <message>
+        <source>TRIG6</source>
+        <translation>TRIG6</translation>
+    </message>
+    <message>
+        <source>TRIG7</source>
+        <translation>TRIG7</translation>
+    </message>
+    <message>
+        <source>TRIG8</source>
+        <translation>TRIG8</translation>
+    </message>
+    <message>
+        <source>FS1</source>
+        <translation>FS1</translation>
+    </message>
+    <message>
+        <source>FS2</source>
+        <translation>FS2</translation>
+    </message>
+    <message>
+        <source>MIDI NOTE#:</source>
+        <translation>MIDI NOTE#:</translation>
+    </message>
+    <message>
+        <source>MIDI Channel:</source>
+        <translation>MIDI Channel:</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>11</source>
+        <translation>11</translation>
+    </message>
+    <message>
+        <source>12</source>
+        <translation>12</translation>
+    </message>
+    <message>
+        <source>13</source>
+        <translation>13</translation>
+    </message>
+    <message>
+        <source>14</source>
+        <translation>14</translation>
+    </message>
+    <message>
+        <source>15</source>
+        <translation>15</translation>
+    </message>
+    <message>
+        <source>16</source>
+        <translation>16</translation>
+    </message>
+    <message>
+        <source>Global CH</source>
+        <translation>Global CH</translation>
+    </message>
+    <message>
+        <source>MIDI GATE:</source>
+        <translation>MIDI GATE:</translation>
+    </message>
+    <message>
+        <source>Ext CTRL:</source>
+        <translation>Ext CTRL:</translation>
+    </message>
+    <message>
+        <source>PAD Output:</source>
+        <translation>PAD Output:</translation>
+    </message>
+    <message>
+        <source>Mute Group:</source>
+        <translation>Mute Group:</translation>
+    </message>
+    <message>
+        <source>Tempo Sync:</source>
+        <translation>Tempo Sync:</translation>
+    </message>
+    <message>
+        <source>Poly/Mono:</source>
+        <translation>Poly/Mono:</translation>
+    </message>
+    <message>
+        <source>Poly</source>
+        <translation>Poly</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>Dynamic:</source>
+        <translation>Dynamic:</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Wave A Only</source>
+        <translation>Wave A Only</translation>
+    </message>
+    <message>
+        <source>Wave B Only</source>
+        <translation>Wave B Only</translation>
+    </message>
+    <message>
+        <source>Simultaneously</source>
+        <translation>Simultaneously</translation>
+    </message>
+    <message>
+        <source>Switch</source>
+        <translation>Switch</translation>
+    </message>
+    <message>
+        <source>Round Robin</source>
+        <translation>Round Robin</translation>
+    </message>
+    <message>
+        <source>Loop:</source>
+        <translation>Loop:</translation>
+    </message>
+    <message>
+        <source>*2</source>
+        <translation>*2</translation>
+    </message>
+    <message>
+        <source>*4</source>
+        <translation>*4</translation>
+    </message>
+    <message>
+        <source>*8</source>
+        <translation>*8</translation>
+    </message>
+    <message>
+        <source>Infinite</source>
+        <translation>Infinite</translation>
+    </message>
+    <message>
+        <source>Trig Type:</source>
+        <translation>Trig Type:</translation>
+    </message>
+    <message>
+        <source>Shot</source>
+        <translation>Shot</translation>
+    </message>
+    <message>
+        <source>Alt</source>
+        <translation>Alt</translation>
+    </message>
+    <message>
+        <source>Threshold:</source>
+        <translation>Threshold:</translation>
+    </message>
+    <message>
+        <source>WAVE A Name:</source>
+        <translation>WAVE A Name:</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <translation>/</translation>
+    </message>
+    <message>
+        <source>WAVE A Volume:</source>
+        <translation>WAVE A Volume:</translation>
+    </message>
+    <message>
+        <source>WAVE A PAN:</source>
+        <translation>WAVE A PAN:</translation>
+    </message>
+    <message>
+        <source>L16</source>
+        <translation>L16</translation>
+    </message>
+    <message>
+        <source>L15</source>
+        <translation>L15</translation>
+    </message>
+    <message>
+        <source>L14</source>
+        <translation>L14</translation>
+    </message>
+    <message>
+        <source>L13</source>
+        <translation>L13</translation>
+    </message>
+    <message>
+        <source>L12</source>
+        <translation>L12</translation>
+    </message>
+    <message>
+        <source>L11</source>
+        <translation>L11</translation>
+    </message>
+    <message>
+        <source>L10</source>
+        <translation>L10</translation>
+    </message>
+    <message>
+        <source>L9</source>
+        <translation>L9</translation>
+    </message>
+    <message>
+        <source>L8</source>
+        <translation>L8</translation>
+    </message>
+    <message>
+        <source>L7</source>
+        <translation>L7</translation>
+    </message>
+    <message>
+        <source>L6</source>
+        <translation>L6</translation>
+    </message>
+    <message>
+        <source>L5</source>
+        <translation>L5</translation>
+    </message>
+    <message>
+        <source>L4</source>
+        <translation>L4</translation>
+    </message>
+    <message>
+        <source>L3</source>
+        <translation>L3</translation>
+    </message>
+    <message>
+        <source>L2</source>
+        <translation>L2</translation>
+    </message>
+    <message>
+        <source>L1</source>
+        <translation>L1</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Center</translation>
+    </message>
+    <message>
+        <source>R1</source>
+        <translation>R1</translation>
+    </message>
+    <message>
+        <source>R2</source>
+        <translation>R2</translation>
+    </message>
+    <message>
+        <source>R3</source>
+        <translation>R3</translation>
+    </message>
+    <message>
+        <source>R4</source>
+        <translation>R4</translation>
+    </message>
+    <message>
+        <source>R5</source>
+        <translation>R5</translation>
+    </message>
+    <message>
+        <source>R6</source>
+        <translation>R6</translation>
+    </message>
+    <message>
+        <source>R7</source>
+        <translation>R7</translation>
+    </message>
+    <message>
+        <source>R8</source>
+        <translation>R8</translation>
+    </message>
+    <message>
+        <source>R9</source>
+        <translation>R9</translation>
+    </message>
+    <message>
+        <source>R10</source>
+        <translation>R10</translation>
+    </message>
+    <message>
+        <source>R11</source>
+        <translation>R11</translation>
+    </message>
+    <message>
+        <source>R12</source>
+        <translation>R12</translation>
+    </message>
+    <message>
+        <source>R13</source>
+        <translation>R13</translation>
+    </message>
+    <message>
+        <source>R14</source>
+        <translation>R14</translation>
+    </message>
+    <message>
+        <source>R15</source>
+        <translation>R15</translation>
+    </message>
+    <message>
+        <source>R16</source>
+        <translation>R16</translation>
+    </message>
+    <message>
+        <source>WAVE A Pitch:</source>
+        <translation>WAVE A Pitch:</translation>
+    </message>
+    <message>
+        <source>WAVE A Decay:</source>
+        <translation>WAVE A Decay:</translation>
+    </message>
+    <message>
+        <source>WAVE B Name:</source>
+        <translation>WAVE B Name:</translation>
+    </message>
+    <message>
+        <source>WAVE B Volume:</source>
+        <translation>WAVE B Volume:</translation>
+    </message>
+    <message>
+        <source>WAVE B PAN:</source>
+        <translation>WAVE B PAN:</translation>
+    </message>
+    <message>
+        <source>WAVE B Pitch:</source>
+        <translation>WAVE B Pitch:</translation>
+    </message>
+    <message>
+        <source>WAVE B Decay:</source>
+        <translation>WAVE B Decay:</translation>
+    </message>
+    <message>
+        <source>Original order</source>
+        <translation>Original order</translation>
+    </message>
+    <message>
+        <source>Kit Order</source>
+        <translation>Kit Order</translation>
+    </message>
+    <message>
+        <source>cus</source>
+        <translation>cus</translation>
+    </message>
+    <message>
+        <source>DEL</source>
+        <translation>DEL</translation>
+    </message>
+    <message>
+        <source>Import Sound List</source>
+        <translation>Import Sound List</translation>
+    </message>
+    <message>
+        <source>IMP SL</source>
+        <translation>IMP SL</translation>
+    </message>
+    <message>
+        <source>Export Sound List</source>
+        <translation>Export Sound List</translation>
+    </message>
+    <message>
+        <source>EXP SL</source>
+        <translation>EXP SL</translation>
+    </message>
+    <message>
+        <source>Kit No.:</source>
+        <translation>Kit No.:</translation>
+    </message>
+    <message>
+        <source>Kit Name:</source>
+        <translation>Kit Name:</translation>
+    </message>
+    <message>
+        <source>Kit Volume:</source>
+        <translation>Kit Volume:</translation>
+    </message>
+    <message>
+        <source>Kit Click:</source>
+        <translation>Kit Click:</translation>
+    </message>
+    <message>
+        <source>Link group:</source>
+        <translation>Link group:</translation>
+    </message>
+    <message>
+        <source>Trig1</source>
+        <translation>Trig1</translation>
+    </message>
+    <message>
+        <source>Trig2</source>
+        <translation>Trig2</translation>
+    </message>
+    <message>
+        <source>Trig3</source>
+        <translation>Trig3</translation>
+    </message>
+    <message>
+        <source>Trig4</source>
+        <translation>Trig4</translation>
+    </message>
+    <message>
+        <source>Trig5</source>
+        <translation>Trig5</translation>
+    </message>
+    <message>
+        <source>Trig6</source>
+        <translation>Trig6</translation>
+    </message>
+    <message>
+        <source>Trig7</source>
+        <translation>Trig7</translation>
+    </message>
+    <message>
+        <source>Trig8</source>
+        <translation>Trig8</translation>
+    </message>
+    <message>
+        <source>Kit Effect1:</source>
+        <translation>Kit Effect1:</translation>
+    </message>
+    <message>
+        <source>THRU</source>
+        <translation>THRU</translation>
+    </message>
+    <message>
+        <source>ECHO</source>
+        <translation>ECHO</translation>
+    </message>
+    <message>
+        <source>ECHO-PITCH</source>
+        <translation>ECHO-PITCH</translation>
+    </message>
+    <message>
+        <source>PITCH SHIFT</source>
+        <translation>PITCH SHIFT</translation>
+    </message>
+    <message>
+        <source>PING PONG</source>
+        <translation>PING PONG</translation>
+    </message>
+    <message>
+        <source>REV1</source>
+        <translation>REV1</translation>
+    </message>
+    <message>
+        <source>REV2</source>
+        <translation>REV2</translation>
+    </message>
+    <message>
+        <source>REV3</source>
+        <translation>REV3</translation>
+    </message>
+    <message>
+        <source>LARGE PLATE</source>
+        <translation>LARGE PLATE</translation>
+    </message>
+    <message>
+        <source>SMALL PLATE</source>
+        <translation>SMALL PLATE</translation>
+    </message>
+    <message>
+        <source>TIGHT PLATE</source>
+        <translation>TIGHT PLATE</translation>
+    </message>
+    <message>
+        <source>GATED</source>
+        <translation>GATED</translation>
+    </message>
+    <message>
+        <source>PA VOCAL</source>
+        <translation>PA VOCAL</translation>
+    </message>
+    <message>
+        <source>CHORUS</source>
+        <translation>CHORUS</translation>
+    </message>
+    <message>
+        <source>FLANGER</source>
+        <translation>FLANGER</translation>
+    </message>
+    <message>
+        <source>REV-TREMOLO</source>
+        <translation>REV-TREMOLO</translation>
+    </message>
+    <message>
+        <source>REV-FLANGE</source>
+        <translation>REV-FLANGE</translation>
+    </message>
+    <message>
+        <source>REV-CHORUS</source>
+        <translation>REV-CHORUS</translation>
+    </message>
+    <message>
+        <source>REV-KEY</source>
+        <translation>REV-KEY</translation>
+    </message>
+    <message>
+        <source>DANCE-P-L</source>
+        <translation>DANCE-P-L</translation>
+    </message>
+    <message>
+        <source>DANCE-H-L</source>
+        <translation>DANCE-H-L</translation>
+    </message>
+    <message>
+        <source>DANCE-FLA-L</source>
+        <translation>DANCE-FLA-L</translation>
+    </message>
+    <message>
+        <source>RMS SOFT KNEE</source>
+        <translation>RMS SOFT KNEE</translation>
+    </message>
+    <message>
+        <source>ACT XOVER</source>
+        <translation>ACT XOVER</translation>
+    </message>
+    <message>
+        <source>Effect1 No.:</source>
+        <translation>Effect1 No.:</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Effect1 Ctrl1:</source>
+        <translation>Effect1 Ctrl1:</translation>
+    </message>
+    <message>
+        <source>Effect1 Ctrl2:</source>
+        <translation>Effect1 Ctrl2:</translation>
+    </message>
+    <message>
+        <source>Effect1 Ctrl3:</source>
+        <translation>Effect1 Ctrl3:</translation>
+    </message>
+    <message>
+        <source>Kit Effect2:</source>
+        <translation>Kit Effect2:</translation>
+    </message>
+    <message>
+        <source>Effect2 No.:</source>
+        <translation>Effect2 No.:</translation>
+    </message>
+    <message>
+        <source>Effect2 Ctrl1:</source>
+        <translation>Effect2 Ctrl1:</translation>
+    </message>
+    <message>
+        <source>Effect2 Ctrl2:</source>
+        <translation>Effect2 Ctrl2:</translation>
+    </message>
+    <message>
+        <source>Effect2 Ctrl3:</source>
+        <translation>Effect2 Ctrl3:</translation>
+    </message>
+    <message>
+        <source>Kit Effect3:</source>
+        <translation>Kit Effect3:</translation>
+    </message>
+    <message>
+        <source>Effect3 No.:</source>
+        <translation>Effect3 No.:</translation>
+    </message>
+    <message>
+        <source>Effect3 Ctrl1:</source>
+        <translation>Effect3 Ctrl1:</translation>
+    </message>
+    <message>
+        <source>Effect3 Ctrl2:</source>
+        <translation>Effect3 Ctrl2:</translation>
+    </message>
+    <message>
+        <source>Effect3 Ctrl3:</source>
+        <translation>Effect3 Ctrl3:</translation>
+    </message>
+    <message>
+        <source>Master Effect:</source>
+        <translation>Master Effect:</translation>
+    </message>
+    <message>
+        <source>REV_TREMELO</source>
+        <translation>REV_TREMELO</translation>
+    </message>
+    <message>
+        <source>REV_FLANGE</source>
+        <translation>REV_FLANGE</translation>
+    </message>
+    <message>
+        <source>REV_CHORUS</source>
+        <translation>REV_CHORUS</translation>
+    </message>
+    <message>
+        <source>Effect4 No.:</source>
+        <translation>Effect4 No.:</translation>
+    </message>
+    <message>
+        <source>Effect4 Ctrl1:</source>
+        <translation>Effect4 Ctrl1:</translation>
+    </message>
+    <message>
+        <source>Effect4 Ctrl2:</source>
+        <translation>Effect4 Ctrl2:</translation>
+    </message>
+    <message>
+        <source>Effect4 Ctrl3:</source>
+        <translation>Effect4 Ctrl3:</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>SAMPLE</source>
+        <translation>SAMPLE</translation>
+    </message>
+    <message>
+        <source>00:00</source>
+        <translation>00:00</translation>
+    </message>
+    <message>
+        <source>Version:</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>1.01</source>
+        <translation>1.01</translation>
+    </message>
+    <message>
+        <source>BackUp Identifier:</source>
+        <translation>BackUp Identifier:</translation>
+    </message>
+    <message>
+        <source>BACKUP</source>
+        <translation>BACKUP</translation>
+    </message>
+    <message>
+        <source>Editing Effect:</source>
+        <translation>Editing Effect:</translation>
+    </message>
+    <message>
+        <source>Effect OFF:</source>
+        <translation>Effect OFF:</translation>
+    </message>
+    <message>
+        <source>17</source>
+        <translation>17</translation>
+    </message>
+    <message>
+        <source>18</source>
+        <translation>18</translation>
+    </message>
+    <message>
+        <source>19</source>
+        <translation>19</translation>
+    </message>
+    <message>
+        <source>20</source>
+        <translation>20</translation>
+    </message>
+    <message>
+        <source>21</source>
+        <translation>21</translation>
+    </message>
+    <message>
+        <source>22</source>
+        <translation>22</translation>
+    </message>
+    <message>
+        <source>23</source>
+        <translation>23</translation>
+    </message>
+    <message>
+        <source>24</source>
+        <translation>24</translation>
+    </message>
+    <message>
+        <source>25</source>
+        <translation>25</translation>
+    </message>
+    <message>
+        <source>26</source>
+        <translation>26</translation>
+    </message>
+    <message>
+        <source>27</source>
+        <translation>27</translation>
+    </message>
+    <message>
+        <source>28</source>
+        <translation>28</translation>
+    </message>
+    <message>
+        <source>29</source>
+        <translation>29</translation>
+    </message>
+    <message>
+        <source>30</source>
+        <translation>30</translation>
+    </message>
+    <message>
+        <source>31</source>
+        <translation>31</translation>
+    </message>
+    <message>
+        <source>32</source>
+        <translation>32</translation>
+    </message>
+    <message>
+        <source>33</source>
+        <translation>33</translation>
+    </message>
+    <message>
+        <source>34</source>
+        <translation>34</translation>
+    </message>
+    <message>
+        <source>35</source>
+        <translation>35</translation>
+    </message>
+    <message>
+        <source>36</source>
+        <translation>36</translation>
+    </message>
+    <message>
+        <source>37</source>
+        <translation>37</translation>
+    </message>
+    <message>
+        <source>38</source>
+        <translation>38</translation>
+    </message>
+    <message>
+        <source>40</source>
+        <translation>40</translation>
+    </message>
+    <message>
+        <source>41</source>
+        <translation>41</translation>
+    </message>
+    <message>
+        <source>42</source>
+        <translation>42</translation>
+    </message>
+    <message>
+        <source>43</source>
+        <translation>43</translation>
+    </message>
+    <message>
+        <source>44</source>
+        <translation>44</translation>
+    </message>
+    <message>
+        <source>45</source>
+        <translation>45</translation>
+    </message>
+    <message>
+        <source>46</source>
+        <translation>46</translation>
+    </message>
+    <message>
+        <source>47</source>
+        <translation>47</translation>
+    </message>
+    <message>
+        <source>48</source>
+        <translation>48</translation>
+    </message>
+    <message>
+        <source>49</source>
+        <translation>49</translation>
+    </message>
+    <message>
+        <source>50</source>
+        <translation>50</translation>
+    </message>
+    <message>
+        <source>51</source>
+        <translation>51</translation>
+    </message>
+    <message>
+        <source>52</source>
+        <translation>52</translation>
+    </message>
+    <message>
+        <source>53</source>
+        <translation>53</translation>
+    </message>
+    <message>
+        <source>54</source>
+        <translation>54</translation>
+    </message>
+    <message>
+        <source>55</source>
+        <translation>55</translation>
+    </message>
+    <message>
+        <source>56</source>
+        <translation>56</translation>
+    </message>
+    <message>
+        <source>57</source>
+        <translation>57</translation>
+    </message>
+    <message>
+        <source>58</source>
+        <translation>58</translation>
+    </message>
+    <message>
+        <source>59</source>
+        <translation>59</translation>
+    </message>
+    <message>
+        <source>60</source>
+        <translation>60</translation>
+    </message>
+    <message>
+        <source>61</source>
+        <translation>61</translation>
+    </message>
+    <message>
+        <source>62</source>
+        <translation>62</translation>
+    </message>
+    <message>
+        <source>63</source>
+        <translation>63</translation>
+    </message>
+    <message>
+        <source>64</source>
+        <translation>64</translation>
+    </message>
+    <message>
+        <source>Effect No:</source>
+        <translation>Effect No:</translation>
+    </message>
+    <message>
+        <source>Effect Ctrl1:</source>
+        <translation>Effect Ctrl1:</translation>
+    </message>
+    <message>
+        <source>Effect Crtl2:</source>
+        <translation>Effect Crtl2:</translation>
+    </message>
+    <message>
+        <source>Effect Crtl3:</source>
+        <translation>Effect Crtl3:</translation>
+    </message>
+    <message>
+        <source>Audio:</source>
+        <translation>Audio:</translation>
+    </message>
+    <message>
+        <source>Audio in volume:</source>
+        <translation>Audio in volume:</translation>
+    </message>
+    <message>
+        <source>BT Audio volume:</source>
+        <translation>BT Audio volume:</translation>
+    </message>
+    <message>
+        <source>Systan Gain:</source>
+        <translation>Systan Gain:</translation>
+    </message>
+    <message>
+        <source>Audio Output:</source>
+        <translation>Audio Output:</translation>
+    </message>
+    <message>
+        <source>MIDI:</source>
+        <translation>MIDI:</translation>
+    </message>
+    <message>
+        <source>Global CH:</source>
+        <translation>Global CH:</translation>
+    </message>
+    <message>
+        <source>EXT CTRL:</source>
+        <translation>EXT CTRL:</translation>
+    </message>
+    <message>
+        <source>MIDI SYNC:</source>
+        <translation>MIDI SYNC:</translation>
+    </message>
+    <message>
+        <source>SOFT THRU:</source>
+        <translation>SOFT THRU:</translation>
+    </message>
+    <message>
+        <source>PC SW:</source>
+        <translation>PC SW:</translation>
+    </message>
+    <message>
+        <source>CC SW:</source>
+        <translation>CC SW:</translation>
+    </message>
+    <message>
+        <source>FX Ctrl1 CC:</source>
+        <translation>FX Ctrl1 CC:</translation>
+    </message>
+    <message>
+        <source>71</source>
+        <translation>71</translation>
+    </message>
+    <message>
+        <source>FX Ctrl2 CC:</source>
+        <translation>FX Ctrl2 CC:</translation>
+    </message>
+    <message>
+        <source>72</source>
+        <translation>72</translation>
+    </message>
+    <message>
+        <source>Sensivity:</source>
+        <translation>Sensivity:</translation>
+    </message>
+    <message>
+        <source>Curve:</source>
+        <translation>Curve:</translation>
+    </message>
+    <message>
+        <source>linear</source>
+        <translation>linear</translation>
+    </message>
+    <message>
+        <source>Mask Time:</source>
+        <translation>Mask Time:</translation>
+    </message>
+    <message>
+        <source>Retrig Level:</source>
+        <translation>Retrig Level:</translation>
+    </message>
+    <message>
+        <source>Anti-cross:</source>
+        <translation>Anti-cross:</translation>
+    </message>
+    <message>
+        <source>Rim Gain(Threshold):</source>
+        <translation>Rim Gain(Threshold):</translation>
+    </message>
+    <message>
+        <source>Dynamic Range:</source>
+        <translation>Dynamic Range:</translation>
+    </message>
+    <message>
+        <source>LCD/LED:</source>
+        <translation>LCD/LED:</translation>
+    </message>
+    <message>
+        <source>LCD Contrast:</source>
+        <translation>LCD Contrast:</translation>
+    </message>
+    <message>
+        <source>LED Type:</source>
+        <translation>LED Type:</translation>
+    </message>
+    <message>
+        <source>Type1</source>
+        <translation>Type1</translation>
+    </message>
+    <message>
+        <source>Type2</source>
+        <translation>Type2</translation>
+    </message>
+    <message>
+        <source>LED LOGO:</source>
+        <translation>LED LOGO:</translation>
+    </message>
+    <message>
+        <source>ColorFul</source>
+        <translation>ColorFul</translation>
+    </message>
+    <message>
+        <source>Tempo Indicate:</source>
+        <translation>Tempo Indicate:</translation>
+    </message>
+    <message>
+        <source>Rec Level:</source>
+        <translation>Rec Level:</translation>
+    </message>
+    <message>
+        <source>Auto State:</source>
+        <translation>Auto State:</translation>
+    </message>
+    <message>
+        <source>Loop Click:</source>
+        <translation>Loop Click:</translation>
+    </message>
+    <message>
+        <source>Loop Qtz:</source>
+        <translation>Loop Qtz:</translation>
+    </message>
+    <message>
+        <source>Loop Meas:</source>
+        <translation>Loop Meas:</translation>
+    </message>
+    <message>
+        <source>Loop Meas Index:</source>
+        <translation>Loop Meas Index:</translation>
+    </message>
+    <message>
+        <source>Rec Pad:</source>
+        <translation>Rec Pad:</translation>
+    </message>
+    <message>
+        <source>Click Sound No.:</source>
+        <translation>Click Sound No.:</translation>
+    </message>
+    <message>
+        <source>Click Sound Name:</source>
+        <translation>Click Sound Name:</translation>
+    </message>
+    <message>
+        <source>beat:</source>
+        <translation>beat:</translation>
+    </message>
+    <message>
+        <source>Click Pan:</source>
+        <translation>Click Pan:</translation>
+    </message>
+    <message>
+        <source>Click Volume:</source>
+        <translation>Click Volume:</translation>
+    </message>
+    <message>
+        <source>Click Output:</source>
+        <translation>Click Output:</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Sound Kit Interface</source>
+        <translation>Sound Kit Interface</translation>
+    </message>
+    <message>
+        <source>Back to Main Interface</source>
+        <translation>Back to Main Interface</translation>
+    </message>
+    <message>
+        <source>About Korvanta</source>
+        <translation>About Korvanta</translation>
+    </message>
+    <message>
+        <source>Export sound library</source>
+        <translation>Export sound library</translation>
+    </message>
+    <message>
+        <source>Import sound library</source>
+        <translation>Import sound library</translation>
+    </message>
+    <message>
+        <source>Global Setting Interface</source>
+        <translation>Global Setting Interface</translation>
+    </message>
+    <message>
+        <source>Renumber</source>
+        <translation>Renumber</translation>
+    </message>
+    <message>
+        <source>Device Unconnect(Default)</source>
+        <translation>Device Unconnect(Default)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>The current disk is not the sampler pad.</source>
+        <translation>The current disk is not the sampler pad.</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Failed to create temporary directory!</source>
+        <translation>Failed to create temporary directory!</translation>
+    </message>
+    <message>
+        <source>ASC</source>
+        <translation>ASC</translation>
+    </message>
+    <message>
+        <source>DESC</source>
+        <translation>DESC</translation>
+    </message>
+    <message>
+        <source>Ascending Order</source>
+        <translation>Ascending Order</translation>
+    </message>
+    <message>
+        <source>Descending Order</source>
+        <translation>Descending Order</translation>
+    </message>
+    <message>
+        <source>KIT</source>
+        <translation>KIT</translation>
+    </message>
+    <message>
+        <source>DEFAULT</source>
+        <translation>DEFAULT</translation>
+    </message>
+    <message>
+        <source>KIT CHIAN </source>
+        <translation>KIT CHIAN </translation>
+    </message>
+    <message>
+        <source>FUNCTION</source>
+        <translation>FUNCTION</translation>
+    </message>
+    <message>
+        <source>Sound Kit Setting</source>
+        <translation>Sound Kit Setting</translation>
+    </message>
+    <message>
+        <source>HH Setting</source>
+        <translation>HH Setting</translation>
+    </message>
+    <message>
+        <source>Pad Setting</source>
+        <translation>Pad Setting</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Metronome Setting:</source>
+        <translation>Metronome Setting:</translation>
+    </message>
+    <message>
+        <source>Metronome Sound List:</source>
+        <translation>Metronome Sound List:</translation>
+    </message>
+    <message>
+        <source>Import click sound</source>
+        <translation>Import click sound</translation>
+    </message>
+    <message>
+        <source>Delete click sound</source>
+        <translation>Delete click sound</translation>
+    </message>
+    <message>
+        <source>Export Global</source>
+        <translation>Export Global</translation>
+    </message>
+    <message>
+        <source>Pad Copy </source>
+        <translation>Pad Copy </translation>
+    </message>
+    <message>
+        <source>Clear Assignments</source>
+        <translation>Clear Assignments</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Quit?</source>
+        <translation>Quit?</translation>
+    </message>
+</context>
 </TS>

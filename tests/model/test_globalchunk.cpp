@@ -131,6 +131,25 @@ private slots:
         }
     }
 
+    void sizeFieldAlwaysCurrent()
+    {
+        // A record whose size was never laid out (0) or came from another
+        // chunk still goes out as an 843-byte chunk that says 843.
+        for (quint32 held : {0u, 488u, 1000u}) {
+            std::unique_ptr<Model> m(new Model);
+            curFlag = 1;
+            m->initFileChunk();
+            m->new_globalChunk.size = held;
+            const QByteArray b = writeGlobal(*m, "unsized.ini");
+            QCOMPARE(b.size(), 843);
+            QCOMPARE(rd32(b, 4), 843u);
+            std::unique_ptr<Model> r(new Model);
+            QVERIFY(readGlobal(*r, "unsized.ini"));
+            QCOMPARE(r->new_globalChunk.size, 843u);
+            QCOMPARE(r->globalChunk.size, 0u);
+        }
+    }
+
     void currentLayoutRoundTrip()
     {
         auto m = freshGlobalModel();

@@ -271,10 +271,57 @@ private slots:
             m->soundChunk.soundIndex[i].wave_start = 0;
         }
         m->soundChunk.soundCount = 3;
+        // Header size left from the reset: nothing is written.
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(!m->writeSoundChunk(&f));
+        QCOMPARE(f.size(), 0);
+        f.close();
+        // Size right, but the chunk would not start at its index address.
+        m->soundChunk.size = quint32(12 + 3 * 40 + 3 * w1.size());
+        m->indexChunk.chunkIndex[Model::SLOT_SOUN].address = 100;
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(!m->writeSoundChunk(&f));
+        QCOMPARE(f.size(), 0);
+        f.close();
+        // Header consistent, entry positions stale: the table only.
+        m->indexChunk.chunkIndex[Model::SLOT_SOUN].address = 0;
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QVERIFY(!m->writeSoundChunk(&f));
         QCOMPARE(f.size(), 12 + 3 * 40);
         f.close();
+    }
+
+    void entryNameBytes()
+    {
+        // Whatever the 20-byte field holds, the file gets at most 16
+        // characters and zero bytes after the name.
+        std::unique_ptr<Model> m(new Model);
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 3);
+        const QByteArray w = makeWav("n.wav", 64, 8);
+        QVector<SoundSpec> sounds = {{"X", 1, path("n.wav"), 0, quint32(w.size()), 0},
+                                     {"Y", 2, path("n.wav"), 0, quint32(w.size()), 0}};
+        curFlag = 2;
+        m->initFileChunk();
+        kits.attach(*m);
+        m->kitChunk.skit = Model::str2int(QStringLiteral("SKIT"));
+        m->kitChunk.kit_count = 1;
+        for (int i = 0; i < 2; ++i)
+            kf::fillEntry(m->soundChunk.soundIndex[i], sounds.at(i));
+        std::memcpy(m->soundChunk.soundIndex[0].wave_name, "ABCDEFGHIJKLMNOPQRST", 20);
+        std::memcpy(m->soundChunk.soundIndex[1].wave_name, "AB\0junk\0\0\0\0\0\0\0\0tail", 20);
+        m->soundChunk.soundCount = 2;
+        QVERIFY(m->calculateChunkSize());
+        QFile f(path("names.INI"));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        m->writeIndexChunk(&f);
+        m->writeSkitChunk(&f);
+        m->writeSkitChunkPad(&f, 0);
+        QVERIFY(m->writeKitSoundChunk(&f, 0));
+        f.close();
+        const QByteArray b = kf::readFile(path("names.INI"));
+        QCOMPARE(b.mid(2031 + 12, 20), QByteArray("ABCDEFGHIJKLMNOP\0\0\0\0", 20));
+        QCOMPARE(b.mid(2031 + 52, 20), QByteArray(QByteArray("AB") + QByteArray(18, '\0')));
     }
 
     void readerRefusals()

@@ -1,0 +1,123 @@
+#include "device/devicedetector.h"
+
+#include "device/padtree.h"
+#include "ui_devicedetector.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+
+DeviceDetector::DeviceDetector(QWidget *parent)
+    : QWidget(parent)
+    , closeFlag(true)
+    , currentIndex(0)
+    , oldDeviceCount(0)
+    , newDeviceCount(0)
+    , ui(new Ui::DeviceDetector)
+{
+    ui->setupUi(this);
+    setWindowTitle(tr("Select Disk"));
+    list = ztplatform::driveSource()->drives();
+    oldDeviceCount = list.size();
+    ui->comboBox->clear();
+    ui->comboBox->addItem(tr("Device Unconnect(Default)"));
+}
+
+DeviceDetector::~DeviceDetector()
+{
+    delete ui;
+}
+
+QVector<QString> DeviceDetector::getDevicePath()
+{
+    dirDetectorList.clear();
+    list = ztplatform::driveSource()->drives();
+    oldDeviceCount = list.size();
+    for (const DriveEntry &d : qAsConst(list)) {
+        if (!d.removable)
+            continue;
+        dirDetectorList.append(d.root);
+        ui->comboBox->addItem(d.root);
+    }
+
+    for (int i = 0; i < ui->comboBox->count(); ++i) {
+        const QString text = ui->comboBox->itemText(i);
+        if (!text.endsWith(QLatin1Char('/')))
+            continue; // the default item names no folder
+        const QFileInfoList rootEntries = padtree::listEntries(text, false);
+        if (rootEntries.size() != 1
+            || rootEntries.first().absoluteFilePath().compare(text + QStringLiteral("zt350"), Qt::CaseInsensitive) != 0)
+            continue;
+        const QFileInfoList modelEntries = padtree::listEntries(rootEntries.first().absoluteFilePath(), false);
+        if (modelEntries.size() != 4)
+            continue;
+        QStringList names;
+        for (const QFileInfo &fi : modelEntries)
+            names << fi.completeBaseName();
+        ui->comboBox->setCurrentIndex(judgeFourName(names) ? i : 0);
+    }
+    return dirDetectorList;
+}
+
+bool DeviceDetector::judgeFourName(const QStringList &names)
+{
+    int count = 0;
+    for (const QString &name : names) {
+        if (name.compare(QLatin1String("kit"), Qt::CaseInsensitive) == 0
+            || name.compare(QLatin1String("sys"), Qt::CaseInsensitive) == 0
+            || name.compare(QLatin1String("wav_data"), Qt::CaseInsensitive) == 0
+            || name.compare(QLatin1String("wav_prm"), Qt::CaseInsensitive) == 0)
+            ++count;
+        else
+            return false;
+    }
+    return count == 4;
+}
+
+void DeviceDetector::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    oldDeviceCount = list.size();
+    list = ztplatform::driveSource()->drives();
+    newDeviceCount = list.size();
+    if (oldDeviceCount == newDeviceCount)
+        return;
+
+    const QString defaultText = tr("Device Unconnect(Default)");
+    QStringList removableRoots;
+    for (const DriveEntry &d : qAsConst(list)) {
+        if (d.removable)
+            removableRoots << d.root;
+    }
+    for (int i = ui->comboBox->count() - 1; i >= 0; --i) {
+        const QString text = ui->comboBox->itemText(i);
+        if (text == defaultText || removableRoots.contains(text))
+            continue;
+        ui->comboBox->removeItem(i);
+    }
+    for (const QString &root : qAsConst(removableRoots)) {
+        if (ui->comboBox->findText(root, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
+            ui->comboBox->addItem(root);
+    }
+    oldDeviceCount = newDeviceCount;
+}
+
+void DeviceDetector::closeEvent(QCloseEvent *event)
+{
+    emit sendClose(closeFlag ? 0 : 1);
+    event->accept();
+}
+
+void DeviceDetector::on_btnOk_clicked()
+{
+    const QString text = ui->comboBox->currentText();
+    closeFlag = false;
+    close();
+    emit sendCurFilePath(text);
+}
+
+void DeviceDetector::on_btnCancel_clicked()
+{
+    closeFlag = true;
+    close();
+    emit sendCurFilePath(QString());
+}

@@ -1,0 +1,81 @@
+#include "mainwindow1/mainwindow1.h"
+
+#include "device/padtree.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QFileInfo>
+
+void MainWindow1::recvFilePath(QString path)
+{
+    currentDirPath = path;
+    if (path.isEmpty() || path == tr("Device Unconnect(Default)")) {
+        isUDiskFlag = true;
+        loopFlag1 = 0;
+        return;
+    }
+
+    auto refuse = [this]() {
+        UiPrompter::instance()->warning(this, tr("Error"), tr("The current disk is not the sampler pad."),
+                                        QMessageBox::Ok);
+        isUDiskFlag = true;
+        fileErrCloseWindow = true;
+        loopFlag1 = 0;
+    };
+
+    // The root may hold nothing but the model folder.
+    const QFileInfoList rootEntries = padtree::listEntries(path, false);
+    for (const QFileInfo &fi : rootEntries) {
+        if (fi.isFile()) {
+            refuse();
+            return;
+        }
+    }
+    const QString modelFolder = padtree::findModelFolder(path);
+    if (modelFolder.isEmpty() || !QFileInfo(modelFolder).isDir()) {
+        refuse();
+        return;
+    }
+
+    // Both checks run so that both report.
+    const bool rootOk = getRootDirPath(modelFolder);
+    const bool filesOk = judgeFourFile();
+    if (!rootOk || !filesOk) {
+        refuse();
+        return;
+    }
+
+    // The tree is usable. Reading the pad's sounds, settings and kits is not
+    // done yet: the editor goes on with its default state.
+    isUDiskFlag = true;
+    loopFlag1 = 0;
+}
+
+bool MainWindow1::getRootDirPath(QString path)
+{
+    PadTreePaths tree;
+    const bool ok = padtree::getRootDirPath(this, path, tree);
+    kitPath = tree.kitPath;
+    sysPath = tree.sysPath;
+    dataPath = tree.dataPath;
+    prmPath = tree.prmPath;
+    return ok;
+}
+
+bool MainWindow1::judgeFourFile()
+{
+    PadTreePaths tree;
+    tree.kitPath = kitPath;
+    tree.sysPath = sysPath;
+    tree.dataPath = dataPath;
+    tree.prmPath = prmPath;
+    tree.sys_click_path = sys_click_path;
+    tree.usbGlobalIniFile = usbGlobalIniFile;
+    tree.waveDataList = waveDataList;
+    tree.wavePrmList = wavePrmList;
+    const bool ok = padtree::judgeFourFile(this, tree);
+    sys_click_path = tree.sys_click_path;
+    usbGlobalIniFile = tree.usbGlobalIniFile;
+    waveDataList = tree.waveDataList;
+    wavePrmList = tree.wavePrmList;
+    return ok;
+}

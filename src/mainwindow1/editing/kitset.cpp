@@ -1,0 +1,135 @@
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+void MainWindow1::initKitSet()
+{
+    // Kit 1, pad 1 of a default kit on the kit and pad pages.
+    ui->kitNoSpinBox->setValue(1);
+    ui->kitNameLabel->setText(QStringLiteral("New Kit"));
+    ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
+    ui->kitVolumeSpinBox->setValue(100);
+    ui->kitTempoSpinBox->setValue(120);
+    ui->effect1_no->setCurrentIndex(0);
+    ui->effect2_no->setCurrentIndex(0);
+    ui->effect3_no->setCurrentIndex(0);
+    ui->effect4_no->setCurrentIndex(0);
+    ui->bottomColorComboBox->setCurrentText(tr("Orange"));
+    ui->workColorComboBox->setCurrentText(tr("Red"));
+    ui->pedalType->setCurrentIndex(8);
+    for (QLabel *l : {ui->hh_wave1_name, ui->hh_wave2_name, ui->hh_wave3_name, ui->hh_wave4_name, ui->hh_wave5_name})
+        l->setText(QString());
+    ui->hhLayer1SpinBox->setValue(original_layer1);
+    ui->hhLayer2SpinBox->setValue(original_layer2);
+    ui->hhLayer3SpinBox->setValue(original_layer3);
+    ui->hhLayer4SpinBox->setValue(0);
+    ui->hhLayer5SpinBox->setValue(0);
+    ui->labLayer1->setText(QStringLiteral("127"));
+    ui->labLayer2->setText(QString::number(original_layer1 - 1));
+    ui->labLayer3->setText(QString::number(original_layer2 - 1));
+    ui->labLayer4->setText(QString::number(original_layer3 - 1));
+    ui->linkGroupComboBox->setCurrentIndex(0);
+    ui->padLink1ComboBox->setCurrentIndex(0);
+    ui->padLink2ComboBox->setCurrentIndex(0);
+    ui->padNoComboBox->setCurrentIndex(0);
+    on_mode_currentIndexChanged(0);
+    ui->midiCodeSpinBox->setValue(49);
+    ui->midiChannelComboBox->setCurrentIndex(16);
+    ui->midiGate->setText(QStringLiteral("OFF"));
+    ui->extCtrl->setText(QStringLiteral("OFF"));
+    ui->padOutput->setText(QStringLiteral("1"));
+    ui->waveAVolumeSpinBox->setValue(100);
+    ui->waveBVolumeSpinBox->setValue(100);
+    ui->waveACenter->setCurrentIndex(16);
+    ui->waveBPan->setCurrentIndex(16);
+    ui->waveAPitch->setValue(0);
+    ui->waveBPitch->setValue(0);
+    ui->waveADecay->setCurrentIndex(0);
+    ui->waveBDecay->setCurrentIndex(0);
+    ui->muteGroup->setCurrentText(QStringLiteral("OFF"));
+    ui->tempoSync->setText(QStringLiteral("OFF"));
+    ui->mode->setCurrentText(QStringLiteral("Wave A Only"));
+    ui->loop->setCurrentText(QStringLiteral("OFF"));
+    ui->trigType->setCurrentText(QStringLiteral("Shot"));
+    ui->velocity->setValue(127);
+    ui->dynamic->setCurrentText(QStringLiteral("ON"));
+    ui->polyMono->setCurrentText(QStringLiteral("Poly"));
+    ui->trigType->setEnabled(false);
+    ui->velocity->setEnabled(false);
+
+    initValueMaps();
+
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        for (int t = 0; t < 24; ++t) {
+            for (KIT_EFFECT &e : k_effect)
+                e = defaultEffectControls(t);
+            kitEffectList1[k].append(k_effect[0]);
+            kitEffectList2[k].append(k_effect[1]);
+            kitEffectList3[k].append(k_effect[2]);
+            kitEffectList4[k].append(k_effect[3]);
+        }
+    }
+
+    for (LINK_GROUP &g : linkGroup)
+        g = LINK_GROUP();
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        for (const LINK_GROUP &g : linkGroup)
+            kitLinkList[k].append(g);
+    }
+
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        curKitAttr[k] = defaultKit(k);
+        kitNameList.append(curKitAttr[k].kit_name);
+        kitIndexList.append(curKitAttr[k].reserved[0]);
+        for (int p = 0; p < PAD_NUM_MAX; ++p)
+            kitPadList[k].append(curKitAttr[k].kpadChunk[p]);
+        kitAttrList.append(curKitAttr[k]);
+    }
+
+    on_kitEffect1_currentIndexChanged(0);
+    on_kitEffect2_currentIndexChanged(0);
+    on_kitEffect3_currentIndexChanged(0);
+    on_activeFx_currentIndexChanged(0);
+    on_linkGroupComboBox_currentIndexChanged(0);
+}
+
+void MainWindow1::initKitSet1()
+{
+    // A reset to the default kits; nothing calls it.
+    ui->kitNoSpinBox->setValue(1);
+    ui->kitNameLabel->setText(QStringLiteral("New Kit"));
+    ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
+    ui->kitVolumeSpinBox->setValue(100);
+    ui->kitTempoSpinBox->setValue(120);
+    ui->bottomColorComboBox->setCurrentText(tr("Orange"));
+    ui->workColorComboBox->setCurrentText(tr("Red"));
+    ui->pedalType->setCurrentIndex(8);
+    ui->hhLayer1SpinBox->setValue(100);
+    ui->hhLayer2SpinBox->setValue(80);
+    ui->hhLayer3SpinBox->setValue(40);
+
+    initValueMaps();
+    kitAttrList.clear();
+    kitNameList.clear();
+    kitIndexList.clear();
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        kitPadList[k].clear();
+        kitLinkList[k].clear();
+        for (int g = 0; g < 5; ++g)
+            kitLinkList[k].append(LINK_GROUP());
+        const PEDAL_SETTING active = curKitAttr[k].pedalChunk;
+        curKitAttr[k] = defaultKit(k);
+        curKitAttr[k].effect1_no = curKitAttr[k].effect2_no = curKitAttr[k].effect3_no = 10;
+        // The active effect of the hi-hat block is left as it was.
+        curKitAttr[k].pedalChunk.active_fx = active.active_fx;
+        curKitAttr[k].pedalChunk.active_off = active.active_off;
+        curKitAttr[k].pedalChunk.active_no = active.active_no;
+        curKitAttr[k].pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
+        curKitAttr[k].pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
+        curKitAttr[k].pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
+        kitNameList.append(curKitAttr[k].kit_name);
+        kitIndexList.append(curKitAttr[k].reserved[0]);
+        for (int p = 0; p < PAD_NUM_MAX; ++p)
+            kitPadList[k].append(curKitAttr[k].kpadChunk[p]);
+        kitAttrList.append(curKitAttr[k]);
+    }
+}

@@ -1,0 +1,291 @@
+#ifndef ZT_MAINWINDOW1_H
+#define ZT_MAINWINDOW1_H
+
+#include "mainwindow1/editing/kittables.h"
+#include "model/mainwindow1records.h"
+#include "model/percussionpadfile1.h"
+#include "model/soundfilexml.h"
+
+#include <QFile>
+#include <QMainWindow>
+#include <QModelIndex>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVector>
+
+class DeviceDetector;
+class MyStyle;
+class SelectKitNo;
+class CopyPadFunc;
+class CopyKitFunc;
+class CustomDialog;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMediaPlayer;
+class QMenu;
+class QStandardItem;
+class QStandardItemModel;
+
+namespace Ui {
+class MainWindow1;
+}
+
+// Start-up handshake between the wait loop and the main window.
+extern int loopFlag1; // the wait runs while it is not 0; cleared by recvFilePath
+extern int quitFlag;  // 0 when the chooser was closed without OK
+extern int cnOrEn;    // 1 Chinese interface, 0 English
+
+class MainWindow1 : public QMainWindow, public MainWindow1Records, public MainWindow1Tables
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow1(QWidget *parent = nullptr);
+    ~MainWindow1() override;
+
+    // Widget tables of the pads and hi-hat slots.
+    struct strPadWidgetGroup
+    {
+        QWidget *group = nullptr;
+        QLabel *lableA = nullptr;
+        QLabel *lableB = nullptr; // none for the foot switches
+    };
+    struct strHHWidgetGroup
+    {
+        QGroupBox *group = nullptr;
+        QLabel *lableA = nullptr;
+    };
+
+    Ui::MainWindow1 *ui;
+    const QString MIME_FORMAT = QStringLiteral("mimeformat");
+
+    // ---- shell ------------------------------------------------------------
+    MyStyle *myStyle = nullptr;
+    int original_width = 0;
+    QString FontFamily;
+    QString FontFamilyTxt;
+    quint16 fontSize_9 = 9;
+    quint16 fontSize_16 = 16;
+    QTemporaryDir tmpDir;
+    QTemporaryDir tmpDir2;
+    QString TempDirName, TempPlayDirName, TempDirName2, TempPlayDirName2;
+    SelectKitNo *skn = nullptr;
+    CopyPadFunc *copy_pad = nullptr;
+    CopyKitFunc *kitCopy = nullptr;
+    CustomDialog *custom = nullptr;
+    DeviceDetector *myDetector = nullptr;
+    strPadWidgetGroup padWidgetGroup[PAD_NUM_MAX];
+    strHHWidgetGroup hhWidgetGroup[HH_NUM_MAX];
+    QMenu *pad_menu = nullptr;
+    QAction *pad_copy = nullptr;
+    QAction *pad_clear = nullptr;
+    bool isDarkMode = false;
+    bool constructionComplete = false; // false when construction stopped early
+
+    // ---- device and paths -------------------------------------------------
+    QString currentDirPath;
+    QString kitPath, sysPath, dataPath, prmPath, binFilePath, globalFilePath, sys_click_path;
+    QString usbGlobalIniFile;
+    QVector<QString> waveDataList, wavePrmList;
+    QStringList delUsbWaveList, addUsbWaveList;
+    QVector<quint16> delUsbWaveNumList, addUsbWaveNumList;
+    QStringList recordKitFileList;
+    QVector<int> recordKitIndexList;
+    QStringList kitFileList;
+    bool isUDiskFlag = true;
+    bool fileErrCloseWindow = false;
+    int currentThreadCount = 0;
+
+    // ---- sounds -----------------------------------------------------------
+    QVector<SOUND_INDEX> waveLoadKitAttrList;
+    QStringList waveList;
+    QVector<SOUND_INDEX> waveAttrList;
+    QVector<SOUND_LIST_INFO> clickList;
+    QVector<SOUND_INDEX> clickSetList;
+    QVector<soundfilexml::strSoundGroup> leftGroupList;
+    QVector<QString> leftSoundList[KIT_MAX_COUNT];
+    QStringList soundList;
+    QString soundListFileName;
+    bool soundListUnreadable = false; // the file could not be read at start
+    QStandardItemModel *soundListItemModel = nullptr;
+    QStandardItemModel *totalListItemModel = nullptr;
+    QStandardItem *totalGroup = nullptr;
+    QStandardItemModel *hhSoundItemModel = nullptr;
+    QStandardItem *hhGroup = nullptr;
+    QStandardItemModel *clickListItemModel = nullptr;
+    QStandardItemModel *kitChainListItemModel = nullptr;
+    QMediaPlayer *player2 = nullptr;
+    QString playFileNameNew2;
+    int index2 = 0;
+    int total_index = 0;
+    int playerStrate2 = 0;
+    bool singleLoop = false;
+
+    // ---- kits -------------------------------------------------------------
+    QVector<soundKit> kitAttrList;
+    soundKit curKitAttr[KIT_MAX_COUNT];
+    QVector<KIT_PAD_SETTING> kitPadList[KIT_MAX_COUNT];
+    QVector<QString> kitNameList;
+    QVector<QString> kitChainNameList;
+    QVector<int> kitIndexList;
+    QVector<int> kitCount;
+    QVector<soundKit> originalKitAttrList;
+    QVector<quint8> kitNumFlagList;
+    QVector<quint8> kitNumFlagList1;
+    QVector<int> kitMaxList;
+    QVector<int> soundKitMaxList;
+    QVector<KIT_EFFECT> kitEffectList1[KIT_MAX_COUNT];
+    QVector<KIT_EFFECT> kitEffectList2[KIT_MAX_COUNT];
+    QVector<KIT_EFFECT> kitEffectList3[KIT_MAX_COUNT];
+    QVector<KIT_EFFECT> kitEffectList4[KIT_MAX_COUNT];
+    KIT_EFFECT k_effect[4];
+    QVector<LINK_GROUP> kitLinkList[KIT_MAX_COUNT];
+    LINK_GROUP linkGroup[5];
+    QVector<KIT_CHAIN> kitChainList;
+    QVector<KIT_CHAIN> originalKitChainList;
+    percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];
+    percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
+    percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
+    int curkitNumber = 1;
+    int oldKitNumber = 1;
+    quint8 currentKitNum = EMPTY_KIT_NUM;
+    int curPadNumber = 0;
+    int curPadIndex = 0;
+    int curLayer = 0;
+    int dot = 0;
+    int dragLeftOrRight = 0;
+    int original_link_group = 0;
+    int original_layer1 = 100, original_layer2 = 80, original_layer3 = 40;
+    quint16 oldEffect1Ctrl1 = 999, oldEffect1Ctrl2 = 999, oldEffect1Ctrl3 = 999;
+    quint16 oldEffect2Ctrl1 = 999, oldEffect2Ctrl2 = 999, oldEffect2Ctrl3 = 999;
+    quint16 oldEffect3Ctrl1 = 999, oldEffect3Ctrl2 = 999, oldEffect3Ctrl3 = 999;
+    quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
+
+    // ---- global settings ----------------------------------------------------
+    quint8 curEditEffect = 0, curEffectOFF = 0;
+    M_NEW_MASTER_EFFECT meffChunk1[MASTER_EFFECT_COUNT];
+    quint8 curRecLevel = 0, curAutoState = 0, curLoopClick = 0, curLoopQtz = 0, curLoopMeas = 0;
+    quint8 curLoopMeasIndex = 0, curRecPad = 0;
+    QVector<QString> vecEffect;
+    QMap<QString, int> mapClickPan;
+    QVector<PAD_FS_TRIG_ATTR> padTrigList;
+    PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];
+    QVector<M_PAD_FS_TRIG_ATTR> padTrigList1;
+    M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
+    QString globalPath;
+    int globalSize = GLOBAL_CHUNK_SIZE;
+    int globalFlag = 0;
+    int kitChangedFlag = 0;
+
+    // ---- kit file model -------------------------------------------------------
+    percussionpadfile cf;
+    quint32 chunkID = 0;
+    bool isSaveClose = false;
+
+    // ---- flags ----------------------------------------------------------------
+    bool userFlag = true;
+    bool reorderSoundFlag = false, clickFlag = false, modeFlag = false, loadKitNoFlag = false;
+    bool padNoFlag = false, loadClickFlag = false, projectFlag = false, posFlagA = false, posFlagB = false;
+    bool clickDeviceFlag = false, dragFlag = false, kitChainUiFlag = false, leftFlag = false;
+    bool dropToPadOrRight = false, switchKitNum = false, backFlag = false;
+    // Off only when the start-up ends without showing the window.
+    bool writeSoundListOnClose = true;
+
+    // ---- shell operations -------------------------------------------------------
+    void initValueAndList();
+    void initPadWidgetPoint();
+    void initHHWidgetPoint();
+    void initUi();
+    void initUIFont();
+    void setPadEventFilter();
+    void initPadMenu();
+    void initPadDisplayStyle();
+    bool isSystemDarkMode();
+
+    // ---- kit editing --------------------------------------------------------------
+    void initKitSet();
+    void initKitSet1();
+    void initGlobalSet();
+    void getPadAttr();
+    void initKitChainSet();
+
+    // ---- sound library ------------------------------------------------------------
+    void initClickItemModel();
+    void initHHListItemModel();
+    void initTotalItemModel();
+    void initSoundPlay();
+    void saveSoundList(QString fileName, QStandardItemModel *model);
+    void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
+
+    // ---- device storage -------------------------------------------------------------
+    bool getRootDirPath(QString path);
+    bool judgeFourFile();
+
+signals:
+    void themeChanged();
+    void sendLoopIndex2(int index);
+    void sendKitNameList(QVector<QString> names);
+    void sendKitIndexList(QVector<int> indexes);
+    void sendKitNameChanged(QString name, int kit);
+    void sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains);
+    void sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names);
+    void sendModelIndex(QModelIndex index, quint8 flag);
+    void sendLabelSize(int width, int height);
+    void sendLoadSave(bool flag);
+    void sendUpdate(int flag, int kit);
+    void sendSrcKit(int kit);
+
+public slots:
+    void recvFilePath(QString path);
+    void recvClose(int flag);
+    void checkTheme(bool isDark);
+
+    // Kit and pad editing.
+    void on_valueChanged(int value);
+    void on_mode_currentIndexChanged(int index);
+    void on_kitEffect1_currentIndexChanged(int index);
+    void on_kitEffect2_currentIndexChanged(int index);
+    void on_kitEffect3_currentIndexChanged(int index);
+    void on_activeFx_currentIndexChanged(int index);
+    void on_linkGroupComboBox_currentIndexChanged(int index);
+    void on_kitNumber_textEdited(const QString &text);
+    void on_globalPadComboBox_currentIndexChanged(int pad);
+    void on_masterEffectComboBox_currentIndexChanged(int slot);
+    void recvKitNameList(QString name, int kit);
+    void updateKitNameAndNo(QString name, quint8 kit);
+    void recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains);
+    void recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names);
+    void recvModel(QModelIndex index, quint8 flag);
+    void initDisplay(int width, int height);
+    void kitChainListItemModelChanged(QStandardItem *item);
+    void rightMenu(QString objName);
+    void recvInteration(QString objName);
+    void clearPad();
+    void copyPad();
+    void recvDstKitClick(int kit);
+    void recvDstKit(int kit);
+
+    // Sound library.
+    void soundListItemModelChanged(QStandardItem *item);
+    void selectItemChanged(const QModelIndex &index);
+    void leftSelectItemChanged(const QModelIndex &index);
+    void leftHHSelectItemChanged(const QModelIndex &index);
+    void deleteWaveFromList();
+    void deleteWaveFromList1();
+    void exportWave();
+    void recvSelectItem(bool flag);
+    void waveLoop2(int index);
+
+    // Setup files and device side.
+    void recvIsClose(bool flag);
+    void recvKitIndexState(QVector<int> indexList);
+    void recvLoadSave(bool flag);
+    void recvUpdate(int flag, int kit);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+};
+
+#endif

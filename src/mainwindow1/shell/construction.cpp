@@ -1,0 +1,314 @@
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "device/devicedetector.h"
+#include "library/totaltreeview.h"
+#include "library/wavetreeview1.h"
+#include "widgets/copykitfunc.h"
+#include "widgets/copypadfunc.h"
+#include "widgets/dialogs/uiprompter.h"
+#include "widgets/lineedit.h"
+#include "widgets/mystyle.h"
+#if __has_include("widgets/selectkitno.h")
+#include "widgets/selectkitno.h"
+#define ZT_HAVE_SELECTKITNO 1
+#endif
+
+#include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLocale>
+#include <QRegExpValidator>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStandardItemModel>
+
+MainWindow1::MainWindow1(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow1)
+{
+    ui->setupUi(this);
+    qApp->setQuitOnLastWindowClosed(false);
+    setWindowTitle(QStringLiteral("Korvanta-V1.04"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    myStyle = new MyStyle;
+    original_width = ui->waveGroupTreeView->width();
+
+    ui->logoWidget1->hide();
+    ui->logoWidget2->hide();
+    ui->logoWidget3->hide();
+    ui->menuEdit->menuAction()->setVisible(false);
+    ui->menuFile->setTitle(tr("File"));
+    ui->menuHelp->setTitle(tr("Manual"));
+    ui->actionAbout_Korvanta->setText(tr("About Korvanta"));
+    ui->defaultRbtn->setChecked(true);
+    ui->rightwaveListIO->hide();
+
+    ui->splitter->setChildrenCollapsible(false);
+    ui->splitter->setStretchFactor(0, 4);
+    ui->splitter->setStretchFactor(1, 15);
+    ui->splitter->setStretchFactor(2, 7);
+    const int w = original_width;
+    ui->splitter->setSizes({w, (w / 4) * 15, (w / 4) * 7});
+
+    const bool chinese = QLocale().language() == QLocale::Chinese;
+    FontFamily = chinese ? QStringLiteral("Microsoft YaHei") : QStringLiteral("Tahoma");
+    FontFamilyTxt = QStringLiteral("Arial");
+    initUIFont();
+    fontSize_9 = 9;
+    fontSize_16 = 16;
+
+    initValueAndList();
+
+    ui->stackedWidget->setCurrentIndex(0);
+    const QList<QWidget *> hidden = {ui->label_147, ui->hhLayer5SpinBox, ui->label_95, ui->label_32,
+                                     ui->kitNoSpinBox, ui->kitNameLabel, ui->label_189, ui->tempoSync,
+                                     ui->customRbtn, ui->label_19, ui->label_23, ui->label_24,
+                                     ui->label_25, ui->effect1_no, ui->effect2_no, ui->effect3_no,
+                                     ui->effect4_no};
+    for (QWidget *wdg : hidden)
+        wdg->hide();
+
+    ui->kitNumber->setValidator(new QRegExpValidator(
+            QRegExp(QStringLiteral("^([1-9][0-9]{0,1}|100)$"), Qt::CaseSensitive, QRegExp::RegExp), ui->kitNumber));
+    ui->kitNumber->setText(QStringLiteral("1"));
+    ui->kitNumber->setStyleSheet(QStringLiteral("QToolTip{background-color:white; color:black;}"));
+
+    QFont nameFont(FontFamily);
+    nameFont.setUnderline(true);
+    nameFont.setBold(true);
+    nameFont.setPointSize(15);
+    ui->kitNameLineEdit->setFont(nameFont);
+
+    initPadWidgetPoint();
+    initHHWidgetPoint();
+    initUi();
+
+    // The sound-group tree.
+    QTreeView *groups = ui->waveGroupTreeView;
+    soundListItemModel = new QStandardItemModel(groups);
+    groups->setModel(soundListItemModel);
+    const QStringList headers = {tr("Name"), tr("File")};
+    soundListItemModel->setHorizontalHeaderLabels(headers);
+    groups->setDefaultDropAction(Qt::CopyAction);
+    groups->setDragEnabled(true);
+    groups->setDragDropMode(QAbstractItemView::DragOnly);
+    groups->setToolTipDuration(500);
+    groups->setAnimated(true);
+    groups->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    groups->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    groups->setColumnHidden(1, true);
+    groups->setColumnWidth(0, 240);
+    soundListItemModel->setHeaderData(0, Qt::Horizontal, headers, Qt::EditRole);
+    groups->header()->setStretchLastSection(false);
+    groups->verticalScrollBar()->setStyleSheet(
+            QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
+    groups->horizontalScrollBar()->setStyleSheet(
+            QStringLiteral("QScrollBar::horizontal{height:10px; border:2px;border-radius:2px;}"));
+    groups->setItemsExpandable(true);
+    groups->expandAll();
+    groups->setFocusPolicy(Qt::StrongFocus);
+    groups->setStyle(myStyle);
+
+    ui->left_stackedSoundWidget->setAcceptDrops(true);
+    ui->left_stackedSoundWidget->installEventFilter(this);
+    setPadEventFilter();
+
+    initClickItemModel();
+    initHHListItemModel();
+    initTotalItemModel();
+    cf.initFileChunk();
+    initSoundPlay();
+    initGlobalSet();
+    initKitSet();
+    initKitChainSet();
+
+    // Connections 1 to 20.
+    QSpinBox *const controls[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3,
+                                    ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3,
+                                    ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3,
+                                    ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
+    for (QSpinBox *box : controls)
+        connect(box, SIGNAL(valueChanged(int)), this, SLOT(on_valueChanged(int)));
+    connect(soundListItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::soundListItemModelChanged);
+    if (QItemSelectionModel *sel = ui->totalWaveTreeView->selectionModel())
+        connect(sel, &QItemSelectionModel::selectionChanged, this,
+                [this]() { selectItemChanged(ui->totalWaveTreeView->currentIndex()); });
+    if (QItemSelectionModel *sel = ui->waveGroupTreeView->selectionModel())
+        connect(sel, &QItemSelectionModel::selectionChanged, this,
+                [this]() { leftSelectItemChanged(ui->waveGroupTreeView->currentIndex()); });
+    if (QItemSelectionModel *sel = ui->soundListTreeView->selectionModel())
+        connect(sel, &QItemSelectionModel::selectionChanged, this,
+                [this]() { leftHHSelectItemChanged(ui->soundListTreeView->currentIndex()); });
+    connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), this, SLOT(deleteWaveFromList()));
+    connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), this, SLOT(deleteWaveFromList1()));
+    connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), this, SLOT(exportWave()));
+    connect(ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), this, SLOT(recvSelectItem(bool)));
+
+    // Temporary folders.
+    if (tmpDir.isValid()) {
+        TempDirName = tmpDir.path();
+        TempPlayDirName = TempDirName + QDir::separator() + QStringLiteral("play");
+        QDir().mkpath(TempPlayDirName);
+    } else {
+        UiPrompter::instance()->information(this, tr("Error"), tr("Failed to create temporary directory!"),
+                                            QMessageBox::Ok);
+        return;
+    }
+    if (tmpDir2.isValid()) {
+        TempDirName2 = tmpDir2.path();
+        TempPlayDirName2 = TempDirName2 + QDir::separator() + QStringLiteral("PLAY");
+        QDir().mkpath(TempPlayDirName2);
+    } else {
+        UiPrompter::instance()->information(this, tr("Error"), tr("Failed to create temporary directory!"),
+                                            QMessageBox::Ok);
+        return;
+    }
+    tmpDir.setAutoRemove(true);
+    tmpDir2.setAutoRemove(true);
+
+    initPadMenu();
+
+    connect(this, SIGNAL(sendLoopIndex2(int)), this, SLOT(waveLoop2(int)));
+#ifdef ZT_HAVE_SELECTKITNO
+    skn = new SelectKitNo;
+    connect(this, SIGNAL(sendKitNameList(QVector<QString>)), skn, SLOT(recvKitNameList(QVector<QString>)));
+    connect(this, SIGNAL(sendKitIndexList(QVector<int>)), skn, SLOT(recvKitIndexList(QVector<int>)));
+    connect(skn, SIGNAL(sendIsClose(bool)), this, SLOT(recvIsClose(bool)));
+    connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), this, SLOT(recvKitIndexState(QVector<int>)));
+#endif
+    // The kit list model belongs to the kit-chain page; it may not exist yet.
+    if (kitChainListItemModel)
+        connect(kitChainListItemModel, &QStandardItemModel::itemChanged, this,
+                &MainWindow1::kitChainListItemModelChanged);
+    connect(this, &MainWindow1::sendKitNameChanged, this,
+            static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
+    connect(this, &MainWindow1::sendKitNameChanged, this,
+            [this](QString name, int kit) { updateKitNameAndNo(name, quint8(kit)); });
+    connect(this, SIGNAL(sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)), this,
+            SLOT(recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)));
+    connect(this, SIGNAL(sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)), this,
+            SLOT(recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)));
+    connect(this, SIGNAL(sendModelIndex(QModelIndex, quint8)), this, SLOT(recvModel(QModelIndex, quint8)));
+    connect(this, SIGNAL(sendLabelSize(int, int)), this, SLOT(initDisplay(int, int)));
+    connect(this, SIGNAL(sendLoadSave(bool)), this, SLOT(recvLoadSave(bool)));
+    connect(this, SIGNAL(sendUpdate(int, int)), this, SLOT(recvUpdate(int, int)));
+
+    copy_pad = new CopyPadFunc;
+    kitCopy = new CopyKitFunc;
+    connect(ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), this, SLOT(recvDstKitClick(int)));
+    connect(this, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
+    connect(ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), this, SLOT(recvDstKit(int)));
+    connect(kitCopy, SIGNAL(sendDstKit(int)), this, SLOT(recvDstKit(int)));
+
+    auto *selectAll = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_A), ui->waveGroupTreeView);
+    selectAll->setContext(Qt::WindowShortcut);
+    connect(selectAll, &QShortcut::activated, this, [this]() { ui->waveGroupTreeView->selectAll(); });
+
+    constructionComplete = true;
+}
+
+MainWindow1::~MainWindow1()
+{
+    if (writeSoundListOnClose)
+        saveSoundList(soundListFileName, soundListItemModel);
+    delete ui;
+}
+
+void MainWindow1::initValueAndList()
+{
+    myDetector = new DeviceDetector(nullptr);
+
+    kitPath.clear();
+    sysPath.clear();
+    dataPath.clear();
+    prmPath.clear();
+    binFilePath.clear();
+    globalFilePath.clear();
+    sys_click_path.clear();
+
+    delUsbWaveList.clear();
+    addUsbWaveList.clear();
+    delUsbWaveNumList.clear();
+    addUsbWaveNumList.clear();
+    recordKitFileList.clear();
+    recordKitIndexList.clear();
+    kitFileList.clear();
+    waveDataList.clear();
+    wavePrmList.clear();
+    waveLoadKitAttrList.clear();
+    waveList.clear();
+    waveAttrList.clear();
+    clickList.clear();
+    clickSetList.clear();
+    padTrigList.clear();
+    padTrigList1.clear();
+    kitAttrList.clear();
+    kitNameList.clear();
+    kitIndexList.clear();
+    kitCount.clear();
+    originalKitAttrList.clear();
+    kitNumFlagList.clear();
+    kitNumFlagList1.clear();
+    kitMaxList.clear();
+    soundKitMaxList.clear();
+    leftGroupList.clear();
+
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        kitEffectList1[k].clear();
+        kitEffectList2[k].clear();
+        kitEffectList3[k].clear();
+        kitEffectList4[k].clear();
+        kitLinkList[k].clear();
+        leftSoundList[k].clear();
+        kitNumFlagList.append(0);
+        kitNumFlagList1.append(0);
+    }
+
+    globalFlag = 0;
+    kitChangedFlag = 0;
+    curPadNumber = 0;
+    index2 = 0;
+    total_index = 0;
+    curPadIndex = 0;
+    curLayer = 0;
+    dot = 0;
+    dragLeftOrRight = 0;
+    currentThreadCount = 0;
+    original_link_group = 0;
+    curFlag = 0;
+    curkitNumber = 1;
+    oldKitNumber = 1;
+    globalSize = GLOBAL_CHUNK_SIZE;
+
+    oldEffect1Ctrl1 = oldEffect1Ctrl2 = oldEffect1Ctrl3 = 999;
+    oldEffect2Ctrl1 = oldEffect2Ctrl2 = oldEffect2Ctrl3 = 999;
+    oldEffect3Ctrl1 = oldEffect3Ctrl2 = oldEffect3Ctrl3 = 999;
+    oldEffect4Ctrl1 = oldEffect4Ctrl2 = oldEffect4Ctrl3 = 999;
+    original_layer1 = 100;
+    original_layer2 = 80;
+    original_layer3 = 40;
+
+    isUDiskFlag = true;
+    userFlag = true;
+    ui->actionReorder_Serial_Numbers->setVisible(false);
+    if (userFlag) {
+        ui->actionGlobal_Setting->setVisible(false);
+        ui->actionBack_to_main_interface->setVisible(false);
+    }
+
+    reorderSoundFlag = clickFlag = modeFlag = loadKitNoFlag = padNoFlag = false;
+    fileErrCloseWindow = loadClickFlag = projectFlag = posFlagA = posFlagB = false;
+    clickDeviceFlag = dragFlag = kitChainUiFlag = leftFlag = singleLoop = false;
+    dropToPadOrRight = switchKitNum = backFlag = false;
+    playerStrate2 = 0;
+    chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));
+    currentKitNum = EMPTY_KIT_NUM;
+}
+
+void MainWindow1::recvClose(int flag)
+{
+    quitFlag = flag;
+}

@@ -1,0 +1,158 @@
+#include "mainwindow1/shell/startup.h"
+
+#include "device/devicedetector.h"
+#include "mainwindow1/mainwindow1.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QItemSelection>
+#include <QPersistentModelIndex>
+#include <QScreen>
+#include <QThread>
+#include <QTranslator>
+
+int loopFlag1 = 1;
+int quitFlag = 1;
+int cnOrEn = 1;
+
+namespace {
+QTranslator *trans = nullptr;
+}
+
+QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenWidth, qreal dpiX)
+{
+    int w = availableWidth;
+    if (dpiX > 0) {
+        const quint8 inches = quint8(int(screenWidth / dpiX));
+        int factor;
+        if (inches > 25)
+            factor = 15;
+        else if (inches > 21)
+            factor = 14;
+        else if (inches > 16)
+            factor = 12;
+        else if (inches > 11)
+            factor = 11;
+        else if (inches > 10)
+            factor = 10;
+        else if (inches > 8)
+            factor = 8;
+        else
+            factor = inches;
+        // A screen reported below one inch would give no window at all.
+        const double limit = dpiX * factor;
+        if (factor > 0 && w > limit) {
+            w = int(limit);
+            if (w >= 1200)
+                w = 1080;
+        }
+    }
+    const int h = (w / 6) * 4;
+    const int x = availableWidth / 2 - w / 2;
+    const int y = availableHeight / 2 - h / 2;
+    return QRect(x, y, w, h);
+}
+
+QString translationForLanguage(QLocale::Language language, int *chinese)
+{
+    const bool cn = language == QLocale::Chinese;
+    if (chinese)
+        *chinese = cn ? 1 : 0;
+    return cn ? QStringLiteral(":/cn.qm") : QStringLiteral(":/en.qm");
+}
+
+void registerQueuedTypes()
+{
+    qRegisterMetaType<QVector<QString>>("QVector<QString>");
+    qRegisterMetaType<QVector<int>>("QVector<int>");
+    qRegisterMetaType<QList<QPersistentModelIndex>>("QList<QPersistentModelIndex>");
+    qRegisterMetaType<QAbstractItemModel::LayoutChangeHint>("QAbstractItemModel::LayoutChangeHint");
+    qRegisterMetaType<QItemSelection>();
+}
+
+QTranslator *installEditorTranslator(QApplication *app)
+{
+    if (!trans)
+        trans = new QTranslator;
+    const QString file = translationForLanguage(QLocale().language(), &cnOrEn);
+    // A missing catalogue leaves the source texts (English).
+    trans->load(file);
+    app->installTranslator(trans);
+    return trans;
+}
+
+EditorStartup::EditorStartup()
+{
+    loopFlag1 = 1;
+    quitFlag = 1;
+    window = new MainWindow1;
+    chooser = new DeviceDetector(nullptr);
+    window->myDetector = chooser;
+    if (!window->constructionComplete) {
+        // It has told the user; a half-built editor is not offered.
+        m_broken = true;
+        return;
+    }
+    QObject::connect(chooser, SIGNAL(sendCurFilePath(QString)), window.data(), SLOT(recvFilePath(QString)));
+    QObject::connect(chooser, SIGNAL(sendClose(int)), window.data(), SLOT(recvClose(int)));
+    chooser->setWindowModality(Qt::ApplicationModal);
+    chooser->getDevicePath();
+    chooser->show();
+}
+
+EditorStartup::~EditorStartup()
+{
+    if (window && !m_shown) {
+        // Never shown, so never closed: the sound list stays as it was.
+        window->writeSoundListOnClose = false;
+        window->myDetector = nullptr;
+        delete window.data();
+    } else if (window) {
+        window->myDetector = nullptr;
+    }
+    delete chooser;
+}
+
+bool EditorStartup::waitForChoice()
+{
+    if (m_broken)
+        return false;
+    while (loopFlag1 != 0) {
+        QThread::msleep(10);
+        QCoreApplication::processEvents();
+        if (quitFlag == 0)
+            break;
+    }
+    if (chooser->closeFlag)
+        return false;
+    if (!window || window->fileErrCloseWindow)
+        return false;
+    return true;
+}
+
+void EditorStartup::showWindow()
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    QRect r(0, 0, 1080, 720);
+    if (screen) {
+        const QRect avail = screen->availableGeometry();
+        r = startupWindowGeometry(avail.width(), avail.height(), screen->geometry().width(),
+                                  screen->physicalDotsPerInchX());
+    }
+    window->setGeometry(r.x(), r.y(), r.width(), r.height());
+    window->show();
+    m_shown = true;
+}
+
+int runEditor(int argc, char **argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    QApplication app(argc, argv);
+    registerQueuedTypes();
+    installEditorTranslator(&app);
+    EditorStartup startup;
+    if (!startup.waitForChoice())
+        return 0;
+    startup.showWindow();
+    return app.exec();
+}

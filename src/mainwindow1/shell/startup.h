@@ -1,0 +1,53 @@
+#ifndef ZT_MAINWINDOW1_STARTUP_H
+#define ZT_MAINWINDOW1_STARTUP_H
+
+#include <QLocale>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+
+class DeviceDetector;
+class MainWindow1;
+class QApplication;
+class QTranslator;
+
+// Size and place of the main window on a screen: the available area, the
+// full screen width and the horizontal dots per inch.
+QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenWidth, qreal dpiX);
+
+// The embedded catalogue for a language and the help language flag
+// (1 Chinese, 0 English).
+QString translationForLanguage(QLocale::Language language, int *chinese);
+
+// Types carried by queued signals.
+void registerQueuedTypes();
+
+// Loads the catalogue of the system language into a translator made once
+// and installs it; sets cnOrEn.
+QTranslator *installEditorTranslator(QApplication *app);
+
+// The start-up after the application exists: builds the main window and the
+// drive chooser, waits for the choice and shows the window.
+class EditorStartup
+{
+public:
+    EditorStartup();  // builds the window and shows the chooser
+    ~EditorStartup(); // ends the chooser; a window never shown goes unsaved
+
+    // Waits until the chooser has answered; true when the window is to be shown.
+    bool waitForChoice();
+    // Sizes, centres and shows the main window on the primary screen.
+    void showWindow();
+
+    QPointer<MainWindow1> window;
+    DeviceDetector *chooser = nullptr;
+
+private:
+    bool m_shown = false;
+    bool m_broken = false; // the window could not be built completely
+};
+
+// The whole program: application, language, start-up, event loop.
+int runEditor(int argc, char **argv);
+
+#endif

@@ -1,0 +1,138 @@
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "platform/desktoptheme.h"
+
+#include <QDebug>
+#include <QHeaderView>
+#include <QStandardItemModel>
+
+bool MainWindow1::isSystemDarkMode()
+{
+    quint32 appsUseLightTheme = 0;
+    if (!ztplatform::queryAppsUseLightTheme(&appsUseLightTheme)) {
+        qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "Failed to query value.";
+        return false;
+    }
+    return appsUseLightTheme == 0;
+}
+
+void MainWindow1::checkTheme(bool isDark)
+{
+    isDarkMode = isDark;
+    auto style = [isDark](QWidget *w, const char *dark, const char *light) {
+        w->setStyleSheet(QString::fromLatin1(isDark ? dark : light));
+    };
+
+    style(ui->left_soundHHSet, "background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;",
+          "background-color: rgb(236, 236, 236); color: black;border-right:1px solid grey;");
+    for (QWidget *w : {ui->midStackedWidgetPad3, ui->rightHHSoundWidget})
+        style(w, "background-color:rgb(35, 35, 35); color: white;", "background-color: rgb(236, 236, 236); color: black;");
+    style(ui->waveGroup_widget, "background-color: rgb(35, 35, 35); color:white;",
+          "background-color: rgb(236, 236, 236); color:black;");
+    style(ui->waveGroupTreeView, "background-color: rgb(25, 25, 25); color:white;",
+          "background-color: rgb(236, 236, 236);color:black;");
+    style(ui->widget_7, "background-color: rgb(35, 35, 35); color:white;",
+          "background-color: rgb(236, 236, 236);color:black;");
+    style(ui->addWaveGroup, "border:none; color:white; QToolTip{background-color: white; color: black;}",
+          "border:none; QToolTip{ background-color: rgb(236, 236, 236); color: black;}");
+    style(ui->addWaveFile, "border:none; color:white; QToolTip{ background-color: white; color: black;}",
+          "border:none; QToolTip{background-color: rgb(236, 236, 236); color: black;}");
+    style(ui->delWaveGroup, "border:none; color:white; QToolTip{ background-color: white; color: black;}",
+          "border:none; QToolTip{ background-color: rgb(236, 236, 236); color: black;}");
+    style(ui->label, "background-color: rgb(35, 35, 35); color:white; ",
+          "background-color: rgb(236, 236, 236); color:black; ");
+    style(ui->kitListtreeView,
+          " background-color: rgb(25, 25, 25); color:white; QHeadView{background-color: rgb(25, 25, 25); }",
+          "background-color: rgb(236, 236, 236); color:black;");
+    style(ui->widget_8, "background-color: rgb(35, 35, 35); color:white;",
+          "background-color: rgb(236, 236, 236); color:black;");
+    style(ui->label_3, "color:white; border: none; border-right:1px solid grey;",
+          "color:black; border: none; border-right:1px solid grey;");
+    style(ui->soundListTreeView,
+          "QTreeView::item:selected { background-color: skyblue;  }; QTreeView{color:white;border-right:1px solid grey; };",
+          "QTreeView::item:selected { background-color: skyblue;  }; QTreeView{color:black;border-right:1px solid grey; };");
+    const QList<QWidget *> plain = {ui->bottomColorComboBox, ui->label_130, ui->workColorComboBox, ui->label_132,
+                                    ui->pedalType,           ui->pedalWidget, ui->groupBox_7,      ui->padGroupBox,
+                                    ui->widget_11,           ui->widget_12};
+    for (QWidget *w : plain)
+        style(w, "color:white;", "color:black;");
+    style(ui->rightWaveWidget,
+          "background-color:rgb(35, 35, 35); color:white;border:none;border-left: 1px solid grey;border-bottom: 1px solid grey;",
+          "background-color: rgb(236, 236, 236); color:black;border:none;border-left: 1px solid grey;border-bottom: 1px solid grey;");
+    style(ui->orderWidget, "background-color:rgb(35, 35, 35); color:white;",
+          "background-color: rgb(236, 236, 236); color:black;  border:none; border-left: 1px solid grey;");
+    style(ui->totalWaveTreeView,
+          "TotalTreeView::item:selected{background-color: skyblue;}; TotalTreeView{background-color:rgb(25, 25, 25);color:white;border:1px solid black;outline:none;} ",
+          "TotalTreeView::item:selected{background-color: skyblue;}; TotalTreeView{background-color: rgb(236, 236, 236); color:black;border:1px solid black;outline:none;} ");
+    style(ui->totalWaveTreeView->header(), "background-color: rgb(25, 25, 25); color:white;",
+          "::section{background-color: #f0f0f0;color:black;}");
+    for (QWidget *w : {static_cast<QWidget *>(ui->rightWaveAdd), static_cast<QWidget *>(ui->groupBox_5)})
+        style(w, "background-color:rgb(35, 35, 35); color:white;", "background-color: rgb(236, 236, 236); color:black;");
+    style(ui->rightwaveListIO,
+          "background-color:rgb(35, 35, 35); color:white; font: 13pt 'PingFang SC'; border:none; border-left: 1px solid grey; border-top:1px solid grey;",
+          "background-color: rgb(236, 236, 236); color:black; font: 13pt 'PingFang SC'; border:none; border-left: 1px solid grey; border-top:1px solid grey;");
+    const QList<QWidget *> spins = {ui->hhLayer1SpinBox,    ui->hhLayer2SpinBox,    ui->hhLayer3SpinBox,
+                                    ui->midiCodeSpinBox,    ui->waveAVolumeSpinBox, ui->waveBVolumeSpinBox,
+                                    ui->waveAPitch,         ui->waveBPitch,         ui->kitVolumeSpinBox,
+                                    ui->kitTempoSpinBox};
+    for (QWidget *w : spins)
+        style(w, "border:1px solid black; border-bottom:none;", "border: none; border-bottom:1px solid grey;");
+
+    auto icon = [isDark](QAbstractButton *b, const char *dark, const char *light) {
+        b->setIcon(QIcon(QString::fromLatin1(isDark ? dark : light)));
+    };
+    icon(ui->addWaveGroup, ":/images/createSound2.png", ":/images/createSound1.png");
+    icon(ui->addWaveFile, ":/images/waveImport2.png", ":/images/waveImport1.png");
+    icon(ui->tbtAddWave, ":/images/waveImport2.png", ":/images/waveImport1.png");
+    icon(ui->delWaveGroup, ":/images/del2.png", ":/images/del.png");
+    icon(ui->tbtDel, ":/images/del2.png", ":/images/del.png");
+    icon(ui->moveUpKit, ":/images/kitUp2.png", ":/images/kitUp1.png");
+    icon(ui->moveDownKit, ":/images/kitDown2.png", ":/images/kitDown1.png");
+    icon(ui->btnClearHHWave, ":/images/clear2.png", ":/images/clear1.png");
+    icon(ui->btnExportRightWave, ":/images/export_wave2.png", ":/images/export_wave.png");
+    icon(ui->btnImportRightWave, ":/images/import_wave2.png", ":/images/import_wave.png");
+
+    if (soundListItemModel) {
+        const QIcon songIcon(QString::fromLatin1(isDark ? ":/images/song16x16.png" : ":/images/song16x16_2.png"));
+        const int groups = soundListItemModel->rowCount();
+        for (int g = 0; g < groups; ++g) {
+            QStandardItem *group = soundListItemModel->item(g, 0);
+            if (!group)
+                continue;
+            for (int r = 0; r < group->rowCount(); ++r) {
+                if (QStandardItem *sound = group->child(r, 0))
+                    sound->setIcon(songIcon);
+            }
+        }
+        if (groups > 0)
+            emit soundListItemModel->dataChanged(soundListItemModel->index(0, 0),
+                                                 soundListItemModel->index(groups - 1, 0), {Qt::DecorationRole});
+    }
+
+    if (totalListItemModel) {
+        const QIcon lockIcon(QString::fromLatin1(isDark ? ":/images/lock2.png" : ":/images/lock.png"));
+        // Wave number -> lock flag of its first record.
+        QHash<quint16, quint8> locks;
+        for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+            if (!locks.contains(s.wave_No))
+                locks.insert(s.wave_No, s.wave_lock);
+        }
+        if (QStandardItem *root = totalListItemModel->item(0, 0)) {
+            for (int r = 0; r < root->rowCount(); ++r) {
+                QStandardItem *item = root->child(r, 0);
+                if (!item)
+                    continue;
+                bool ok = false;
+                const quint16 no = item->text().toUShort(&ok);
+                auto it = locks.constFind(no);
+                if (ok && it != locks.constEnd() && it.value() == 0)
+                    item->setIcon(lockIcon);
+            }
+        }
+        const int rows = totalListItemModel->rowCount();
+        if (rows > 0)
+            emit totalListItemModel->dataChanged(totalListItemModel->index(0, 0),
+                                                 totalListItemModel->index(rows - 1, 0), {Qt::DecorationRole});
+    }
+}

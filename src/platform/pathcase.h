@@ -1,0 +1,25 @@
+#ifndef ZT_PLATFORM_PATHCASE_H
+#define ZT_PLATFORM_PATHCASE_H
+
+#include <QString>
+
+namespace ztplatform {
+
+// Resolves `relative` (components separated by "/") below `base`, matching
+// each component ignoring letter case the way the pad's FAT storage does.
+// An exact match wins over a case-insensitive one. Returns the resolved
+// absolute path with the case found on disk, or an empty string when some
+// component does not exist.
+QString resolvePathCaseInsensitive(const QString &base, const QString &relative);
+
+// Same for an absolute or relative path as a whole: the longest existing
+// prefix is taken as it is, the rest is resolved ignoring case.
+QString resolvePathCaseInsensitive(const QString &path);
+
+// The visible entry of `dir` whose name equals `name` ignoring case, as an
+// absolute path; empty when there is none.
+QString findEntryIgnoringCase(const QString &dir, const QString &name);
+
+} // namespace ztplatform
+
+#endif

@@ -1,0 +1,64 @@
+#ifndef ZT_PLATFORM_REMOVABLEDRIVES_H
+#define ZT_PLATFORM_REMOVABLEDRIVES_H
+
+#include <QString>
+#include <QVector>
+
+// One mounted volume as the drive chooser sees it.
+struct DriveEntry
+{
+    QString root;           // mount point with a trailing "/"
+    bool removable = false; // USB stick, card reader, or mounted by the desktop under /media
+};
+
+// Source of the system's drive list; the chooser asks it on every look so
+// that tests can hand it a fake list.
+class DriveSource
+{
+public:
+    virtual ~DriveSource();
+    virtual QVector<DriveEntry> drives() const = 0;
+};
+
+// Reads the mount table and the block device flags of sysfs.
+class SystemDriveSource : public DriveSource
+{
+public:
+    // Empty paths take the defaults "/proc/self/mountinfo" and "/sys".
+    explicit SystemDriveSource(const QString &mountTablePath = QString(),
+                               const QString &sysRoot = QString());
+    QVector<DriveEntry> drives() const override;
+
+private:
+    QString m_mountTable;
+    QString m_sysRoot;
+};
+
+namespace ztplatform {
+
+struct MountEntry
+{
+    QString source;     // device or source text
+    QString mountPoint; // unescaped, without trailing "/" (except "/")
+    QString fsType;
+    QString majorMinor; // "8:17" from mountinfo, empty for /proc/mounts
+};
+
+// Parses either /proc/self/mountinfo or /proc/mounts text.
+QVector<MountEntry> parseMountTable(const QByteArray &text);
+
+// True when the block device of the entry is flagged removable (partitions
+// resolved to their disk) or sits on a USB bus, or the mount point is under
+// /media/ or /run/media/.
+bool isRemovableMount(const MountEntry &entry, const QString &sysRoot);
+
+// The drives of a mount table file.
+QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QString &sysRoot);
+
+// Default source shared by the program; tests may replace it (nullptr restores).
+DriveSource *driveSource();
+void setDriveSource(DriveSource *source);
+
+} // namespace ztplatform
+
+#endif

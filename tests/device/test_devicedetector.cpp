@@ -1,0 +1,190 @@
+#include "device/devicedetector.h"
+#include "fakedrives.h"
+
+#include <QComboBox>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestDeviceDetector : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString root(const QString &name)
+    {
+        const QString r = m_dir.path() + "/" + name + "/";
+        QDir().mkpath(r);
+        return r;
+    }
+    static QComboBox *combo(DeviceDetector &d) { return d.findChild<QComboBox *>("comboBox"); }
+    static QStringList items(DeviceDetector &d)
+    {
+        QStringList out;
+        for (int i = 0; i < combo(d)->count(); ++i)
+            out << combo(d)->itemText(i);
+        return out;
+    }
+    static void repaint(DeviceDetector &d)
+    {
+        QPaintEvent ev(QRect(0, 0, 10, 10));
+        QCoreApplication::sendEvent(&d, &ev);
+    }
+
+private slots:
+    void noRemovableDrive()
+    {
+        FakeDriveSource src;
+        src.list = {{root("fixed"), false}};
+        DeviceDetector d(nullptr);
+        QCOMPARE(d.windowTitle(), QString("Select Disk"));
+        QVERIFY(d.closeFlag);
+        QCOMPARE(d.oldDeviceCount, 1);
+        QVERIFY(d.getDevicePath().isEmpty());
+        QCOMPARE(items(d), QStringList{"Device Unconnect(Default)"});
+
+        QStringList events;
+        connect(&d, &DeviceDetector::sendClose, this, [&](int f) { events << QString("close %1").arg(f); });
+        connect(&d, &DeviceDetector::sendCurFilePath, this, [&](QString p) { events << "path " + p; });
+        d.show();
+        d.findChild<QPushButton *>("btnOk")->click();
+        QCOMPARE(events, (QStringList{"close 1", "path Device Unconnect(Default)"}));
+        QVERIFY(!d.closeFlag);
+        QVERIFY(!d.isVisible());
+    }
+
+    void preselectsTheLastPad()
+    {
+        FakeDriveSource src;
+        const QString a = root("padA"), b = root("padB"), plain = root("stick"), fixed = root("disk");
+        makePadTree(a);
+        makePadTree(b, {"kit", "Sys", "wav_data", "WAV_PRM"}, "zt350");
+        src.list = {{fixed, false}, {a, true}, {plain, true}, {b, true}};
+        DeviceDetector d(nullptr);
+        const QVector<QString> roots = d.getDevicePath();
+        QCOMPARE(roots, (QVector<QString>{a, plain, b}));
+        QCOMPARE(d.dirDetectorList, roots);
+        QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", a, plain, b}));
+        QCOMPARE(combo(d)->currentText(), b);
+
+        // A second call appends the drives again (the hidden chooser serves the import).
+        d.getDevicePath();
+        QCOMPARE(combo(d)->count(), 7);
+    }
+
+    void rootAndModelFolderRules()
+    {
+        FakeDriveSource src;
+        const QString extra = root("extra"), hidden = root("hidden"), fileKit = root("filekit"),
+                      five = root("five");
+        makePadTree(extra);
+        touchFile(extra + "SONG.WAV");   // a second visible entry: not preselected
+        makePadTree(hidden);
+        touchFile(hidden + ".Trash-0/x"); // hidden entries do not count
+        makePadTree(fileKit, {"KITX", "SYS", "WAV_DATA", "WAV_PRM"});
+        QDir(fileKit + "ZT350").rmdir("KITX");
+        touchFile(fileKit + "ZT350/kit.txt"); // base name "kit" counts
+        makePadTree(five);
+        QDir(five).mkpath("ZT350/MORE"); // five entries: no change
+
+        src.list = {{extra, true}};
+        {
+            DeviceDetector d(nullptr);
+            d.getDevicePath();
+            QCOMPARE(combo(d)->currentIndex(), 0);
+        }
+        src.list = {{hidden, true}};
+        {
+            DeviceDetector d(nullptr);
+            d.getDevicePath();
+            QCOMPARE(combo(d)->currentText(), hidden);
+        }
+        src.list = {{fileKit, true}, {five, true}};
+        {
+            DeviceDetector d(nullptr);
+            d.getDevicePath();
+            QCOMPARE(combo(d)->currentText(), fileKit);
+        }
+    }
+
+    void foreignNameResetsTheChoice()
+    {
+        FakeDriveSource src;
+        const QString good = root("good"), bad = root("bad");
+        makePadTree(good);
+        makePadTree(bad, {"KIT", "SYS", "WAV_DATA", "MUSIC"});
+        src.list = {{good, true}, {bad, true}};
+        DeviceDetector d(nullptr);
+        d.getDevicePath();
+        QCOMPARE(combo(d)->currentIndex(), 0);
+    }
+
+    void judgeFourName()
+    {
+        FakeDriveSource src;
+        DeviceDetector d(nullptr);
+        QVERIFY(d.judgeFourName({"KIT", "Sys", "wav_data", "WAV_PRM"}));
+        QVERIFY(d.judgeFourName({"kit", "kit", "kit", "kit"})); // four known names
+        QVERIFY(!d.judgeFourName({"KIT", "SYS", "WAV_DATA"}));
+        QVERIFY(!d.judgeFourName({"KIT", "SYS", "WAV_DATA", "WAV_PRM", "SYS"}));
+        QVERIFY(!d.judgeFourName({"list1", "KIT", "SYS", "WAV_DATA"}));
+    }
+
+    void refreshWhileOpen()
+    {
+        FakeDriveSource src;
+        const QString a = root("r1"), b = root("r2"), fixed = root("r3");
+        src.list = {{fixed, false}, {a, true}};
+        DeviceDetector d(nullptr);
+        d.getDevicePath();
+        QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", a}));
+
+        repaint(d); // same count: nothing changes
+        QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", a}));
+
+        src.list = {{fixed, false}, {a, true}, {b, true}};
+        repaint(d);
+        QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", a, b}));
+        QCOMPARE(d.newDeviceCount, 3);
+        QCOMPARE(d.oldDeviceCount, 3);
+
+        combo(d)->setCurrentIndex(1);
+        src.list = {{fixed, false}, {b, true}};
+        repaint(d);
+        QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", b}));
+
+        src.list = {{fixed, false}};
+        repaint(d);
+        QCOMPARE(items(d), QStringList{"Device Unconnect(Default)"});
+    }
+
+    void cancelAndTitleBarClose()
+    {
+        FakeDriveSource src;
+        {
+            DeviceDetector d(nullptr);
+            QStringList events;
+            connect(&d, &DeviceDetector::sendClose, this, [&](int f) { events << QString("close %1").arg(f); });
+            connect(&d, &DeviceDetector::sendCurFilePath, this, [&](QString p) { events << "path " + p; });
+            d.show();
+            d.findChild<QPushButton *>("btnCancel")->click();
+            QCOMPARE(events, (QStringList{"close 0", "path "}));
+            QVERIFY(d.closeFlag);
+        }
+        {
+            DeviceDetector d(nullptr);
+            QStringList events;
+            connect(&d, &DeviceDetector::sendClose, this, [&](int f) { events << QString("close %1").arg(f); });
+            connect(&d, &DeviceDetector::sendCurFilePath, this, [&](QString p) { events << "path " + p; });
+            d.show();
+            d.close();
+            QCOMPARE(events, QStringList{"close 0"});
+            QVERIFY(d.closeFlag);
+        }
+    }
+};
+
+QTEST_MAIN(TestDeviceDetector)
+#include "test_devicedetector.moc"

@@ -1,0 +1,178 @@
+#include "device/padtree.h"
+#include "fakedrives.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestPadTree : public QObject
+{
+    Q_OBJECT
+
+    static void addNumbered(const QString &dir, const QStringList &names)
+    {
+        for (const QString &n : names)
+            QDir(dir).mkpath(n);
+    }
+
+private slots:
+    void mixedCaseTreePasses()
+    {
+        QTemporaryDir dir;
+        makePadTree(dir.path(), {"kit", "Sys", "wav_data", "WAV_PRM"}, "zt350");
+        const QString model = padtree::findModelFolder(dir.path() + "/");
+        QCOMPARE(model, dir.path() + "/zt350");
+        addNumbered(model + "/wav_data", {"001", "002"});
+        addNumbered(model + "/WAV_PRM", {"001"});
+        touchFile(model + "/WAV_PRM/001/001.prm", QByteArray(64, '\0'));
+
+        ScriptedPrompter prompts;
+        PadTreePaths tree;
+        QVERIFY(padtree::getRootDirPath(nullptr, model, tree));
+        QCOMPARE(tree.kitPath, model + "/kit");
+        QCOMPARE(tree.sysPath, model + "/Sys");
+        QCOMPARE(tree.dataPath, model + "/wav_data");
+        QCOMPARE(tree.prmPath, model + "/WAV_PRM");
+        QVERIFY(padtree::judgeFourFile(nullptr, tree));
+        QCOMPARE(tree.sys_click_path, model + "/Sys/CLICK");
+        QCOMPARE(tree.usbGlobalIniFile, model + "/Sys/global.ini");
+        QCOMPARE(tree.waveDataList, (QVector<QString>{model + "/wav_data/001", model + "/wav_data/002"}));
+        QCOMPARE(tree.wavePrmList, QVector<QString>{model + "/WAV_PRM/001"});
+        QVERIFY(prompts.prompts.isEmpty());
+    }
+
+    void missingFolderWarns()
+    {
+        QTemporaryDir dir;
+        makePadTree(dir.path());
+        const QString model = dir.path() + "/ZT350";
+        QDir(model).rmdir("KIT");
+        touchFile(model + "/KIT"); // a plain file in place of the folder
+
+        ScriptedPrompter prompts;
+        PadTreePaths tree;
+        QVERIFY(!padtree::getRootDirPath(nullptr, model, tree));
+        QCOMPARE(prompts.titles(), QStringList{"Warning"});
+        QCOMPARE(prompts.texts(), QStringList{"The target file was not found."});
+        QCOMPARE(prompts.prompts.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    void numberedFolders()
+    {
+        QTemporaryDir dir;
+        makePadTree(dir.path());
+        const QString model = dir.path() + "/ZT350";
+        addNumbered(model + "/WAV_DATA", {"001", "002", "004"});
+        addNumbered(model + "/WAV_PRM", {"000", "002", "003"});
+        ScriptedPrompter prompts;
+        PadTreePaths tree;
+        QVERIFY(padtree::getRootDirPath(nullptr, model, tree));
+        QVERIFY(padtree::judgeFourFile(nullptr, tree));
+        // 004 sits at position 3; "000" is skipped but uses up position 1.
+        QCOMPARE(tree.waveDataList, (QVector<QString>{model + "/WAV_DATA/001", model + "/WAV_DATA/002"}));
+        QCOMPARE(tree.wavePrmList, (QVector<QString>{model + "/WAV_PRM/002", model + "/WAV_PRM/003"}));
+    }
+
+    void parameterFolderContents_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("prm") << "005.prm" << true;
+        QTest::newRow("upper") << "005.PRM" << false;
+        QTest::newRow("bak") << "005.prm.bak" << false;
+        QTest::newRow("folder") << "sub/" << false;
+        QTest::newRow("hidden") << ".hidden" << true;
+    }
+
+    void parameterFolderContents()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, ok);
+        QTemporaryDir dir;
+        makePadTree(dir.path());
+        const QString model = dir.path() + "/ZT350";
+        addNumbered(model + "/WAV_PRM", {"001"});
+        touchFile(model + "/WAV_PRM/001/001.prm");
+        if (entry.endsWith('/'))
+            QDir(model + "/WAV_PRM/001").mkpath(entry);
+        else
+            touchFile(model + "/WAV_PRM/001/" + entry);
+        ScriptedPrompter prompts;
+        PadTreePaths tree;
+        QVERIFY(padtree::getRootDirPath(nullptr, model, tree));
+        QCOMPARE(padtree::judgeFourFile(nullptr, tree), ok);
+        QCOMPARE(prompts.texts(), ok ? QStringList() : QStringList{"Wave prm file is error."});
+    }
+
+    void sysFolderRules()
+    {
+        QTemporaryDir dir;
+        makePadTree(dir.path());
+        const QString model = dir.path() + "/ZT350";
+        QVERIFY(QDir(model + "/SYS").removeRecursively());
+        QDir(model).mkpath("SYS");
+        touchFile(model + "/SYS/global.ini");
+        ScriptedPrompter prompts;
+        PadTreePaths tree;
+        QVERIFY(padtree::getRootDirPath(nullptr, model, tree));
+        QVERIFY(!padtree::judgeFourFile(nullptr, tree));
+        QCOMPARE(prompts.titles(), QStringList{"Warning"});
+        QCOMPARE(prompts.texts(), QStringList{"Metronome sounds were not found."});
+
+        // No global.ini passes; the load finds it missing later.
+        prompts.clear();
+        QFile::remove(model + "/SYS/global.ini");
+        QDir(model).mkpath("SYS/click");
+        PadTreePaths tree2;
+        QVERIFY(padtree::getRootDirPath(nullptr, model, tree2));
+        QVERIFY(padtree::judgeFourFile(nullptr, tree2));
+        QVERIFY(tree2.usbGlobalIniFile.isEmpty());
+        QCOMPARE(tree2.sys_click_path, model + "/SYS/click");
+
+        // An exact global.ini is preferred over a copy that sorts after it.
+        touchFile(model + "/SYS/GLOBAL.INI");
+        touchFile(model + "/SYS/global.ini.bak");
+        PadTreePaths tree3;
+        QVERIFY(padtree::getRootDirPath(nullptr, model, tree3));
+        QVERIFY(padtree::judgeFourFile(nullptr, tree3));
+        QCOMPARE(tree3.usbGlobalIniFile, model + "/SYS/GLOBAL.INI");
+    }
+
+    void waveNumberRule_data()
+    {
+        QTest::addColumn<int>("wave");
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("prm");
+        QTest::newRow("1") << 1 << "001/001.wav" << "001/001.prm";
+        QTest::newRow("99") << 99 << "001/099.wav" << "001/099.prm";
+        QTest::newRow("100") << 100 << "002/100.wav" << "002/100.prm";
+        QTest::newRow("101") << 101 << "002/001.wav" << "002/001.prm";
+        QTest::newRow("200") << 200 << "003/100.wav" << "003/100.prm";
+        QTest::newRow("9900") << 9900 << "100/100.wav" << "100/100.prm";
+        QTest::newRow("9999") << 9999 << "100/099.wav" << "100/099.prm";
+    }
+
+    void waveNumberRule()
+    {
+        QFETCH(int, wave);
+        QFETCH(QString, data);
+        QFETCH(QString, prm);
+        QCOMPARE(padtree::waveDataRelativePath(wave), data);
+        QCOMPARE(padtree::wavePrmRelativePath(wave), prm);
+        QCOMPARE(padtree::waveNumberFromLocation(padtree::waveFolderNumber(wave), padtree::waveFileNumber(wave)), wave);
+    }
+
+    void caseInsensitiveFileLookup()
+    {
+        QTemporaryDir dir;
+        touchFile(dir.path() + "/zt350/wav_prm/001/001.prm");
+        const QString exact = dir.path() + "/zt350/wav_prm/001/001.prm";
+        QCOMPARE(padtree::convertPathCaseInsensitivity(exact), exact);
+        QCOMPARE(padtree::convertPathCaseInsensitivity(dir.path() + "/ZT350/WAV_PRM/001/001.prm"), exact);
+        const QString missing = dir.path() + "/ZT350/WAV_PRM/001/002.prm";
+        QCOMPARE(padtree::convertPathCaseInsensitivity(missing), missing);
+    }
+};
+
+QTEST_MAIN(TestPadTree)
+#include "test_padtree.moc"

@@ -1,0 +1,393 @@
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
+#include "platform/removabledrives.h"
+#include "resources/ztresources.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QMenu>
+#include <QShortcut>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+struct NoDrives : DriveSource
+{
+    QVector<DriveEntry> drives() const override { return {}; }
+};
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_work;
+    QString m_oldDir;
+    NoDrives m_drives;
+    MainWindow1 *w = nullptr;
+
+private slots:
+    void initTestCase()
+    {
+        ztInitResources();
+        ztplatform::setDriveSource(&m_drives);
+        m_oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_work.path()));
+        w = new MainWindow1;
+        w->writeSoundListOnClose = false;
+    }
+
+    void cleanupTestCase()
+    {
+        delete w;
+        QVERIFY(!QFile::exists(m_work.path() + "/soundlist.xml"));
+        QDir::setCurrent(m_oldDir);
+        ztplatform::setDriveSource(nullptr);
+    }
+
+    void startValues()
+    {
+        QVERIFY(w->constructionComplete);
+        QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
+        QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
+        QVERIFY(!qApp->quitOnLastWindowClosed());
+        QCOMPARE(w->kitNumFlagList, QVector<quint8>(100, 0));
+        QCOMPARE(w->kitNumFlagList1, QVector<quint8>(100, 0));
+        QVERIFY(w->isUDiskFlag);
+        QVERIFY(!w->fileErrCloseWindow);
+        QCOMPARE(w->curkitNumber, 1);
+        QCOMPARE(w->oldKitNumber, 1);
+        QCOMPARE(w->globalSize, 843);
+        QCOMPARE(curFlag, 0);
+        QCOMPARE(w->chunkID, quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
+        QCOMPARE(w->MIME_FORMAT, QString("mimeformat"));
+        QVERIFY(w->myDetector);
+        QVERIFY(w->copy_pad && w->kitCopy && w->myStyle);
+        QCOMPARE(w->original_layer1, 100);
+        QCOMPARE(w->oldEffect4Ctrl3, quint16(999));
+        QCOMPARE(w->currentKitNum, quint8(255));
+        QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
+        QVERIFY(!w->ui->actionGlobal_Setting->isVisible());
+        QVERIFY(!w->ui->actionBack_to_main_interface->isVisible());
+        QVERIFY(!w->ui->menuEdit->menuAction()->isVisible());
+        QCOMPARE(w->ui->stackedWidget->currentIndex(), 0);
+        QVERIFY(w->ui->kitNoSpinBox->isHidden());
+        QVERIFY(w->ui->effect4_no->isHidden());
+        QVERIFY(w->ui->defaultRbtn->isChecked());
+    }
+
+    void temporaryFolders()
+    {
+        QVERIFY(!w->TempDirName.isEmpty());
+        QVERIFY(QFileInfo(w->TempPlayDirName).isDir());
+        QCOMPARE(w->TempPlayDirName, w->TempDirName + QDir::separator() + "play");
+        QVERIFY(QFileInfo(w->TempPlayDirName2).isDir());
+        QCOMPARE(w->TempPlayDirName2, w->TempDirName2 + QDir::separator() + "PLAY");
+        QVERIFY(w->tmpDir.autoRemove());
+    }
+
+    void kitNumberField()
+    {
+        const QValidator *v = w->ui->kitNumber->validator();
+        QVERIFY(v);
+        for (const QString &bad : QStringList{"0", "101", "007", "01", "-1", "1a"}) {
+            QString s = bad;
+            int pos = 0;
+            QVERIFY2(v->validate(s, pos) != QValidator::Acceptable, qPrintable(bad));
+        }
+        for (int n = 1; n <= 100; ++n) {
+            QString s = QString::number(n);
+            int pos = 0;
+            QCOMPARE(v->validate(s, pos), QValidator::Acceptable);
+        }
+        QCOMPARE(w->ui->kitNumber->text(), QString("1"));
+        const QFont f = w->ui->kitNameLineEdit->font();
+        QVERIFY(f.bold() && f.underline());
+        QCOMPARE(f.pointSize(), 15);
+    }
+
+    void fonts()
+    {
+        QCOMPARE(w->FontFamily, QString("Tahoma")); // tests run in the C locale
+        QCOMPARE(w->FontFamilyTxt, QString("Arial"));
+        QCOMPARE(w->fontSize_9, quint16(9));
+        QCOMPARE(w->fontSize_16, quint16(16));
+        for (QWidget *l : {static_cast<QWidget *>(w->ui->label), static_cast<QWidget *>(w->ui->left_waveList_label),
+                           static_cast<QWidget *>(w->ui->right_waveList_label), static_cast<QWidget *>(w->ui->label_3)}) {
+            QCOMPARE(l->font().family(), QString("Tahoma"));
+            QVERIFY(l->font().bold());
+        }
+        QCOMPARE(w->ui->btnSave->font().family(), QString("Tahoma"));
+        QCOMPARE(w->ui->btnSave->styleSheet(), QString("QToolTip { background-color: white; color: black;}"));
+        QCOMPARE(w->ui->btnCopyKit->styleSheet(), QString("QToolTip{background-color:white; color:black;}"));
+    }
+
+    void chineseFonts()
+    {
+        const QLocale old;
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+        auto *cn = new MainWindow1;
+        QLocale::setDefault(old);
+        cn->writeSoundListOnClose = false;
+        QCOMPARE(cn->FontFamily, QString("Microsoft YaHei"));
+        QCOMPARE(cn->FontFamilyTxt, QString("Arial"));
+        QCOMPARE(cn->ui->label_3->font().family(), QString("Microsoft YaHei"));
+        QCOMPARE(cn->ui->kitNameLineEdit->font().family(), QString("Microsoft YaHei"));
+        delete cn;
+    }
+
+    void splitter()
+    {
+        const int ow = w->original_width;
+        QList<int> sizes = w->ui->splitter->sizes();
+        QCOMPARE(sizes.size(), 3);
+        QVERIFY(!w->ui->splitter->childrenCollapsible());
+        QVERIFY(ow > 0);
+        QCOMPARE(w->ui->splitter->widget(0)->sizePolicy().horizontalStretch(), 4);
+        QCOMPARE(w->ui->splitter->widget(1)->sizePolicy().horizontalStretch(), 15);
+        QCOMPARE(w->ui->splitter->widget(2)->sizePolicy().horizontalStretch(), 7);
+    }
+
+    void widgetTables()
+    {
+        for (int p = 0; p < PAD_NUM_MAX; ++p) {
+            const auto &g = w->padWidgetGroup[p];
+            QCOMPARE(g.group->objectName(), QString("groupPad%1").arg(p + 1));
+            QCOMPARE(g.lableA->objectName(), QString("labPad%1a").arg(p + 1, 2, 10, QChar('0')));
+            if (p < 17)
+                QCOMPARE(g.lableB->objectName(), QString("labPad%1b").arg(p + 1, 2, 10, QChar('0')));
+            else
+                QVERIFY(g.lableB == nullptr);
+            QVERIFY(g.group->acceptDrops());
+        }
+        for (int i = 0; i < HH_NUM_MAX; ++i) {
+            QCOMPARE(w->hhWidgetGroup[i].group->objectName(), QString("hh_wave%1_groupBox").arg(i + 1));
+            QCOMPARE(w->hhWidgetGroup[i].lableA->objectName(), QString("hh_wave%1_name").arg(i + 1));
+        }
+        w->setPadEventFilter(); // a second call changes nothing
+        QVERIFY(w->padWidgetGroup[0].group->acceptDrops());
+        QVERIFY(w->ui->left_stackedSoundWidget->acceptDrops());
+    }
+
+    void padMenu()
+    {
+        QVERIFY(w->pad_menu);
+        QCOMPARE(w->pad_menu->parent(), w);
+        const QList<QAction *> actions = w->pad_menu->actions();
+        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions[0], w->pad_copy);
+        QVERIFY(actions[1]->isSeparator());
+        QCOMPARE(actions[2], w->pad_clear);
+        QCOMPARE(w->pad_copy->text(), QString("Pad Copy "));
+        QCOMPARE(w->pad_clear->text(), QString("Clear Assignments"));
+        QCOMPARE(w->pad_menu->minimumSize(), QSize(150, 60));
+        QCOMPARE(w->pad_menu->maximumSize(), QSize(150, 60));
+    }
+
+    void fixedTexts()
+    {
+        QCOMPARE(w->ui->label_33->text(), QString("KIT CHIAN \r\nFUNCTION"));
+        QCOMPARE(w->ui->btnGlobal->text(), QString("Export Global"));
+        QCOMPARE(w->ui->groupBox_7->title(), QString("HH Setting"));
+        QCOMPARE(w->ui->upRbtn->toolTip(), QString("Ascending Order"));
+        QCOMPARE(w->ui->masterEffectComboBox->maxVisibleItems(), 10);
+        QCOMPARE(w->ui->menuHelp->title(), QString("Manual"));
+        QVERIFY(w->ui->waveHorizontalSlider2->styleSheet().startsWith("QSlider::groove:horizontal{height:2px;"));
+    }
+
+    void kitOneOnThePages()
+    {
+        QCOMPARE(w->ui->kitNameLineEdit->text(), QString("New Kit"));
+        QCOMPARE(w->ui->kitVolumeSpinBox->value(), 100);
+        QCOMPARE(w->ui->kitTempoSpinBox->value(), 120);
+        QCOMPARE(w->ui->bottomColorComboBox->currentText(), QString("Orange"));
+        QCOMPARE(w->ui->workColorComboBox->currentText(), QString("Red"));
+        QCOMPARE(w->ui->pedalType->currentIndex(), 8);
+        QCOMPARE(w->ui->hhLayer2SpinBox->value(), 80);
+        QCOMPARE(w->ui->labLayer4->text(), QString("39"));
+        QCOMPARE(w->ui->padNoComboBox->currentText(), QString("PAD1"));
+        QCOMPARE(w->ui->midiCodeSpinBox->value(), 49);
+        QCOMPARE(w->ui->midiChannelComboBox->currentText(), QString("Global CH"));
+        QCOMPARE(w->ui->waveACenter->currentText(), QString("Center"));
+        QCOMPARE(w->ui->waveAPitch->value(), 0);
+        QCOMPARE(w->ui->waveADecay->currentText(), QString("OFF"));
+        QCOMPARE(w->ui->mode->currentText(), QString("Wave A Only"));
+        QCOMPARE(w->ui->polyMono->currentText(), QString("Poly"));
+        QCOMPARE(w->ui->dynamic->currentText(), QString("ON"));
+        QVERIFY(!w->ui->trigType->isEnabled());
+        QVERIFY(!w->ui->velocity->isEnabled());
+    }
+
+    void defaultKitLists()
+    {
+        QCOMPARE(w->kitAttrList.size(), 100);
+        QCOMPARE(w->kitNameList, QVector<QString>(100, "New Kit"));
+        QCOMPARE(w->kitIndexList, QVector<int>(100, 1));
+        for (int k = 0; k < 100; ++k) {
+            QCOMPARE(int(w->kitAttrList[k].kit_no), k);
+            QCOMPARE(w->kitPadList[k].size(), 19);
+            QCOMPARE(w->kitLinkList[k].size(), 5);
+            for (auto *list : {&w->kitEffectList1[k], &w->kitEffectList2[k], &w->kitEffectList3[k],
+                               &w->kitEffectList4[k]}) {
+                QCOMPARE(list->size(), 24);
+                QCOMPARE(int(list->at(18).parm2), 0x77);
+                QCOMPARE(int(list->at(23).parm1), 999);
+            }
+            for (int p = 0; p < 19; ++p) {
+                QCOMPARE(int(w->kitAttrList[k].kpadChunk[p].aWaveNo), 0xFFFF);
+                QCOMPARE(int(w->kitPadList[k][p].midi_code), int(w->kitAttrList[k].kpadChunk[p].midi_code));
+            }
+        }
+    }
+
+    void globalDefaults()
+    {
+        QCOMPARE(w->ui->version->text(), QString("1.01"));
+        QCOMPARE(w->ui->labRecLevel->text(), QString("60"));
+        QCOMPARE(w->ui->labAutoState->text(), QString("ON"));
+        QCOMPARE(w->ui->clickOutput->text(), QString("Master&Phone"));
+        QCOMPARE(w->ui->globalCH->text(), QString("10"));
+        QCOMPARE(w->ui->fxCtrl2CCLabel->text(), QString("72"));
+        QCOMPARE(w->ui->ledTypeComboBox->currentIndex(), 1);
+        QCOMPARE(w->ui->ledLogoComboBox->currentIndex(), 1);
+        QCOMPARE(w->vecEffect.size(), 24);
+        QCOMPARE(w->vecEffect[21], QString("DANCD-FLA-L"));
+        QCOMPARE(w->mapClickPan.value("Center"), 64);
+        QCOMPARE(int(w->meffChunk1[63].no), 255);
+        QCOMPARE(w->padTrigList1.size(), 19);
+        QVERIFY(w->padTrigList.isEmpty());
+
+        auto labels = [this]() {
+            return QStringList{w->ui->labType->text(),        w->ui->labSensivity->text(),
+                               w->ui->curveLabel->text(),     w->ui->maskTimeLabel->text(),
+                               w->ui->labRetrigLevel->text(), w->ui->antiCrossLabel->text(),
+                               w->ui->thresholdLabel->text(), w->ui->labDynamicRange->text()};
+        };
+        QCOMPARE(labels(), (QStringList{"0", "15", "Linear", "15", "5", "5", "15", "5"}));
+        w->on_globalPadComboBox_currentIndexChanged(17);
+        QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
+        w->on_globalPadComboBox_currentIndexChanged(19); // beyond the list: unchanged
+        QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
+        w->globalSize = 842; // old layout with no table: nothing changes
+        w->on_globalPadComboBox_currentIndexChanged(0);
+        QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
+        w->globalSize = 843;
+        w->on_globalPadComboBox_currentIndexChanged(0);
+
+        w->on_masterEffectComboBox_currentIndexChanged(5);
+        QCOMPARE(w->ui->effectCtrl1->text(), QString("0"));
+        QCOMPARE(w->ui->effectType->text(), QString("/"));
+        w->meffChunk1[6].param2 = 999;
+        w->meffChunk1[6].no = 10;
+        w->meffChunk1[6].param1 = 321;
+        w->on_masterEffectComboBox_currentIndexChanged(6);
+        QCOMPARE(w->ui->effectCtrl1->text(), QString("321"));
+        QCOMPARE(w->ui->effectCtrl2->text(), QString("/"));
+        QCOMPARE(w->ui->effectType->text(), QString("/"));
+        w->meffChunk1[6].no = 7;
+        w->on_masterEffectComboBox_currentIndexChanged(6);
+        QCOMPARE(w->ui->effectType->text(), QString("7"));
+        w->meffChunk1[6] = MainWindow1::M_NEW_MASTER_EFFECT();
+        w->meffChunk1[6].no = 255;
+    }
+
+    void selectAllShortcut()
+    {
+        auto *group = new QStandardItem("G");
+        group->appendRow({new QStandardItem("a"), new QStandardItem("/a.wav")});
+        group->appendRow({new QStandardItem("b"), new QStandardItem("/b.wav")});
+        w->soundListItemModel->appendRow(group);
+        w->ui->waveGroupTreeView->expandAll();
+        auto *sc = w->ui->waveGroupTreeView->findChild<QShortcut *>();
+        QVERIFY(sc);
+        QCOMPARE(sc->key(), QKeySequence(Qt::CTRL + Qt::Key_A));
+        QCOMPARE(sc->context(), Qt::WindowShortcut);
+        emit sc->activated();
+        // Every row, groups and sounds, is selected.
+        QCOMPARE(w->ui->waveGroupTreeView->selectionModel()->selectedRows().size(),
+                 w->soundListItemModel->rowCount() + 2);
+        w->soundListItemModel->removeRow(w->soundListItemModel->rowCount() - 1);
+    }
+
+    void theme()
+    {
+        const QString lightPane = w->ui->left_soundHHSet->styleSheet();
+        w->checkTheme(true);
+        QVERIFY(w->isDarkMode);
+        QCOMPARE(w->ui->left_soundHHSet->styleSheet(),
+                 QString("background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;"));
+        QCOMPARE(w->ui->kitTempoSpinBox->styleSheet(), QString("border:1px solid black; border-bottom:none;"));
+        w->checkTheme(false);
+        QVERIFY(!w->isDarkMode);
+        QCOMPARE(w->ui->left_soundHHSet->styleSheet(),
+                 QString("background-color: rgb(236, 236, 236); color: black;border-right:1px solid grey;"));
+        QCOMPARE(w->ui->pedalWidget->styleSheet(), QString("color:black;"));
+        QCOMPARE(w->ui->totalWaveTreeView->header()->styleSheet(),
+                 QString("::section{background-color: #f0f0f0;color:black;}"));
+        QCOMPARE(w->ui->kitTempoSpinBox->styleSheet(), QString("border: none; border-bottom:1px solid grey;"));
+        Q_UNUSED(lightPane);
+    }
+
+    void themeIconsOfSoundRows()
+    {
+        // The total list: only rows of locked sounds get the lock icon.
+        auto *model = new QStandardItemModel(w);
+        auto *root = new QStandardItem("waveList");
+        model->appendRow(root);
+        const QIcon sentinel(QPixmap(4, 4));
+        for (const char *no : {"5", "6", "7"}) {
+            auto *item = new QStandardItem(sentinel, no);
+            root->appendRow({item, new QStandardItem("n"), new QStandardItem("/f.wav")});
+        }
+        MainWindow1::SOUND_INDEX locked;
+        locked.wave_No = 5;
+        locked.wave_lock = 0;
+        MainWindow1::SOUND_INDEX open;
+        open.wave_No = 6;
+        open.wave_lock = 1;
+        w->waveLoadKitAttrList = {locked, open};
+        w->totalListItemModel = model;
+        w->checkTheme(true);
+        QVERIFY(root->child(0)->icon().cacheKey() != sentinel.cacheKey());
+        QCOMPARE(root->child(1)->icon().cacheKey(), sentinel.cacheKey()); // not locked
+        QCOMPARE(root->child(2)->icon().cacheKey(), sentinel.cacheKey()); // no such sound
+        w->checkTheme(false);
+        w->totalListItemModel = nullptr;
+        w->waveLoadKitAttrList.clear();
+        delete model;
+
+        // The group tree: every sound row gets the song icon, groups keep theirs.
+        auto *group = new QStandardItem(sentinel, "G");
+        group->appendRow({new QStandardItem(sentinel, "a"), new QStandardItem("/a.wav")});
+        w->soundListItemModel->appendRow(group);
+        w->checkTheme(true);
+        QVERIFY(group->child(0)->icon().cacheKey() != sentinel.cacheKey());
+        QCOMPARE(group->icon().cacheKey(), sentinel.cacheKey());
+        w->checkTheme(false);
+        w->soundListItemModel->removeRow(group->row());
+    }
+
+    void recvCloseStoresTheFlag()
+    {
+        quitFlag = 1;
+        w->recvClose(0);
+        QCOMPARE(quitFlag, 0);
+        w->recvClose(1);
+        QCOMPARE(quitFlag, 1);
+    }
+
+    void defaultChoiceIsOffline()
+    {
+        loopFlag1 = 1;
+        w->recvFilePath(QString());
+        QVERIFY(w->isUDiskFlag);
+        QCOMPARE(loopFlag1, 0);
+        loopFlag1 = 1;
+        w->recvFilePath("Device Unconnect(Default)");
+        QCOMPARE(loopFlag1, 0);
+        QVERIFY(!w->fileErrCloseWindow);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"

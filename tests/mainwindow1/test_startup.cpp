@@ -1,0 +1,324 @@
+#include "device/devicedetector.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/startup.h"
+#include "model/soundfilexml.h"
+#include "platform/removabledrives.h"
+#include "resources/ztresources.h"
+#include "mainwindow1/mainwindow1_ui.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+struct FakeDrives : DriveSource
+{
+    QVector<DriveEntry> list;
+    FakeDrives() { ztplatform::setDriveSource(this); }
+    ~FakeDrives() override { ztplatform::setDriveSource(nullptr); }
+    QVector<DriveEntry> drives() const override { return list; }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void touch(const QString &path, const QByteArray &data = QByteArray())
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(data);
+}
+
+// Answers the chooser once it is up: picks `choice` (empty: keep) and
+// presses the button, or closes it by the title bar.
+void answerChooser(const QString &button, const QString &choice = QString())
+{
+    QTimer::singleShot(30, [button, choice]() {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *d = qobject_cast<DeviceDetector *>(w);
+            if (!d || !d->isVisible())
+                continue;
+            if (!choice.isEmpty()) {
+                auto *combo = d->findChild<QComboBox *>("comboBox");
+                combo->setCurrentIndex(combo->findText(choice));
+            }
+            if (button == "close")
+                d->close();
+            else
+                d->findChild<QPushButton *>(button)->click();
+            return;
+        }
+    });
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_work;
+    QString m_oldDir;
+    QByteArray m_library;
+
+    QString soundList() const { return m_work.path() + "/soundlist.xml"; }
+
+private slots:
+    void initTestCase()
+    {
+        ztInitResources();
+        registerQueuedTypes();
+        m_oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_work.path()));
+    }
+
+    void init()
+    {
+        // A library of one group with one sound.
+        QVector<soundfilexml::strSoundGroup> groups(1);
+        groups[0].name = "Drums";
+        soundfilexml::strSoundItem item;
+        item.name = "kick";
+        item.file = m_work.path() + "/kick.wav";
+        groups[0].soundList.append(item);
+        QFile::remove(soundList());
+        soundfilexml::writeSoundFileListXml(soundList(), groups);
+        m_library = readAll(soundList());
+        QVERIFY(!m_library.isEmpty());
+    }
+
+    void cleanupTestCase() { QDir::setCurrent(m_oldDir); }
+
+    void offlineRoad()
+    {
+        FakeDrives drives;
+        ScriptedPrompter prompts;
+        EditorStartup startup;
+        QVERIFY(startup.chooser->isVisible());
+        QCOMPARE(startup.chooser->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(startup.window->myDetector, startup.chooser);
+        QVERIFY(!startup.window->isVisible());
+
+        answerChooser("btnOk");
+        QVERIFY(startup.waitForChoice());
+        QCOMPARE(loopFlag1, 0);
+        QCOMPARE(quitFlag, 1);
+        startup.showWindow();
+        MainWindow1 *w = startup.window;
+        QVERIFY(w->isVisible());
+        QVERIFY(!startup.chooser->isVisible());
+        QVERIFY(w->isUDiskFlag);
+        QCOMPARE(w->currentDirPath, QString("Device Unconnect(Default)"));
+        QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
+        QCOMPARE(w->ui->kitNumber->text(), QString("1"));
+        QCOMPARE(w->ui->kitNameLineEdit->text(), QString("New Kit"));
+        QCOMPARE(w->kitAttrList.size(), 100);
+        QVERIFY(prompts.prompts.isEmpty());
+
+        QScreen *screen = QGuiApplication::primaryScreen();
+        const QRect expected = startupWindowGeometry(screen->availableGeometry().width(),
+                                                     screen->availableGeometry().height(),
+                                                     screen->geometry().width(), screen->physicalDotsPerInchX());
+        // The form's layout may not fit the small test screen; it then keeps its minimum.
+        QCOMPARE(w->geometry().size(), expected.size().expandedTo(w->minimumSizeHint()));
+
+        // The group tree holds the library read at start.
+        QCOMPARE(w->soundListItemModel->rowCount(), 1);
+        QCOMPARE(w->soundListItemModel->item(0)->text(), QString("Drums"));
+
+        // Closing offline quits the event loop at once; the window is gone
+        // when it returns and has rewritten the library.
+        QFile::remove(soundList());
+        QTimer::singleShot(0, w, [w]() { w->close(); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(startup.window.isNull());
+        QVector<soundfilexml::strSoundGroup> groups;
+        QVERIFY(soundfilexml::readSoundFileListXml(soundList(), groups));
+        QCOMPARE(groups.size(), 1);
+        QCOMPARE(groups[0].name, QString("Drums"));
+        QCOMPARE(groups[0].soundList.size(), 1);
+        QCOMPARE(groups[0].soundList[0].name, QString("kick"));
+    }
+
+    void cancelAndTitleBarClose_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("cancel") << "btnCancel";
+        QTest::newRow("title bar") << "close";
+    }
+
+    void cancelAndTitleBarClose()
+    {
+        QFETCH(QString, button);
+        FakeDrives drives;
+        ScriptedPrompter prompts;
+        const QDateTime before = QFileInfo(soundList()).lastModified();
+        {
+            EditorStartup startup;
+            answerChooser(button);
+            QVERIFY(!startup.waitForChoice());
+            QCOMPARE(quitFlag, 0);
+            QVERIFY(startup.chooser->closeFlag);
+            QVERIFY(!startup.window->isVisible());
+            // Cancel sends the empty path (offline); the title bar sends none.
+            QCOMPARE(loopFlag1, button == "btnCancel" ? 0 : 1);
+        }
+        QCOMPARE(readAll(soundList()), m_library);
+        QCOMPARE(QFileInfo(soundList()).lastModified(), before);
+        QVERIFY(prompts.prompts.isEmpty());
+    }
+
+    void refusedDrive()
+    {
+        FakeDrives drives;
+        QTemporaryDir stick;
+        const QString root = stick.path() + "/";
+        touch(root + "SONG.WAV");
+        QDir(root).mkpath("ZT350");
+        drives.list = {{root, true}};
+        ScriptedPrompter prompts;
+        {
+            EditorStartup startup;
+            answerChooser("btnOk", root);
+            QVERIFY(!startup.waitForChoice());
+            QVERIFY(!startup.chooser->closeFlag);
+            QVERIFY(startup.window->fileErrCloseWindow);
+            QVERIFY(!startup.window->isVisible());
+        }
+        QCOMPARE(prompts.titles(), QStringList{"Error"});
+        QCOMPARE(prompts.texts(), QStringList{"The current disk is not the sampler pad."});
+        QCOMPARE(readAll(soundList()), m_library);
+    }
+
+    void brokenTreeReportsBoth()
+    {
+        FakeDrives drives;
+        QTemporaryDir stick;
+        const QString root = stick.path() + "/";
+        for (const char *d : {"zt350/Sys", "zt350/wav_data", "zt350/wav_prm"})
+            QDir(root).mkpath(d);
+        drives.list = {{root, true}};
+        ScriptedPrompter prompts;
+        EditorStartup startup;
+        answerChooser("btnOk", root);
+        QVERIFY(!startup.waitForChoice());
+        QCOMPARE(prompts.texts(), (QStringList{"The target file was not found.", "Metronome sounds were not found.",
+                                               "The current disk is not the sampler pad."}));
+        QCOMPARE(prompts.titles(), (QStringList{"Warning", "Warning", "Error"}));
+    }
+
+    void validPadOpensTheWindow()
+    {
+        FakeDrives drives;
+        QTemporaryDir stick;
+        const QString root = stick.path() + "/";
+        for (const char *d : {"ZT350/KIT", "ZT350/SYS/CLICK", "ZT350/WAV_DATA/001", "ZT350/WAV_PRM/001"})
+            QDir(root).mkpath(d);
+        touch(root + "ZT350/SYS/global.ini", QByteArray(843, 0));
+        drives.list = {{root, true}};
+        ScriptedPrompter prompts;
+        EditorStartup startup;
+        QCOMPARE(startup.chooser->findChild<QComboBox *>("comboBox")->currentText(), root);
+        answerChooser("btnOk");
+        QVERIFY(startup.waitForChoice());
+        QVERIFY(prompts.prompts.isEmpty());
+        QCOMPARE(startup.window->currentDirPath, root);
+        QCOMPARE(startup.window->kitPath, root + "ZT350/KIT");
+        QCOMPARE(startup.window->usbGlobalIniFile, root + "ZT350/SYS/global.ini");
+        startup.showWindow();
+        QVERIFY(startup.window->isVisible());
+        startup.window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(startup.window.isNull());
+    }
+
+    void unreadableLibraryIsKept()
+    {
+        FakeDrives drives;
+        const QByteArray broken = "<groups><group name=\"x\">";
+        touch(soundList(), broken);
+        QFile::remove(soundList() + ".bak");
+        {
+            EditorStartup startup;
+            answerChooser("btnOk");
+            QVERIFY(startup.waitForChoice());
+            startup.showWindow();
+            QCOMPARE(readAll(soundList()), broken); // nothing moved before the write
+            startup.window->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(readAll(soundList() + ".bak"), broken);
+        QVector<soundfilexml::strSoundGroup> groups;
+        QVERIFY(soundfilexml::readSoundFileListXml(soundList(), groups));
+        QCOMPARE(groups.size(), 1);
+        QCOMPARE(groups[0].name, QString("Default"));
+        QFile::remove(soundList() + ".bak");
+    }
+
+    void windowGeometry_data()
+    {
+        QTest::addColumn<int>("availW");
+        QTest::addColumn<int>("availH");
+        QTest::addColumn<int>("screenW");
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<QRect>("expected");
+        // 1920 px at 96 dpi: 20 inches, factor 12, 1152 px (under 1200).
+        QTest::newRow("20 inch") << 1920 << 1040 << 1920 << 96.0 << QRect(384, 136, 1152, 768);
+        // 27 inches at 100 dpi: factor 15, 1500 px cut to 1080.
+        QTest::newRow("27 inch cut to 1080") << 2700 << 1500 << 2700 << 100.0 << QRect(810, 390, 1080, 720);
+        // Available width not above dpi * factor: kept even when 1200 or more.
+        QTest::newRow("narrow available") << 1300 << 900 << 2700 << 100.0 << QRect(0, 18, 1300, 864);
+        // 5-inch screen: factor 5.
+        QTest::newRow("5 inch") << 1000 << 600 << 1000 << 200.0 << QRect(0, -32, 1000, 664);
+        QTest::newRow("5 inch cut") << 1100 << 700 << 1000 << 200.0 << QRect(50, 18, 1000, 664);
+        // 9 inches: factor 8.
+        QTest::newRow("9 inch") << 900 << 700 << 900 << 100.0 << QRect(50, 84, 800, 532);
+        // A bogus resolution does not make the window vanish.
+        QTest::newRow("zero dpi") << 1000 << 800 << 1000 << 0.0 << QRect(0, 68, 1000, 664);
+        QTest::newRow("sub-inch") << 1000 << 800 << 1000 << 5000.0 << QRect(0, 68, 1000, 664);
+    }
+
+    void windowGeometry()
+    {
+        QFETCH(int, availW);
+        QFETCH(int, availH);
+        QFETCH(int, screenW);
+        QFETCH(double, dpi);
+        QFETCH(QRect, expected);
+        QCOMPARE(startupWindowGeometry(availW, availH, screenW, dpi), expected);
+    }
+
+    void localeChoosesCatalogue()
+    {
+        int cn = -1;
+        QCOMPARE(translationForLanguage(QLocale::Chinese, &cn), QString(":/cn.qm"));
+        QCOMPARE(cn, 1);
+        QCOMPARE(translationForLanguage(QLocale::English, &cn), QString(":/en.qm"));
+        QCOMPARE(cn, 0);
+        QCOMPARE(translationForLanguage(QLocale::German, &cn), QString(":/en.qm"));
+        QCOMPARE(cn, 0);
+
+        const QLocale old;
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+        QTranslator *t = installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance()));
+        QCOMPARE(cnOrEn, 1);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance())), t);
+        QCOMPARE(cnOrEn, 0);
+        QCoreApplication::removeTranslator(t);
+        QLocale::setDefault(old);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"

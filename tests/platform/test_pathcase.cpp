@@ -1,0 +1,90 @@
+#include "platform/desktoptheme.h"
+#include "platform/pathcase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ztplatform;
+
+class TestPathCase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void resolvesIgnoringCase()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("zt350/Wav_Prm/001"));
+        QFile f(dir.path() + "/zt350/Wav_Prm/001/001.prm");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+
+        const QString expected = dir.path() + "/zt350/Wav_Prm/001/001.prm";
+        QCOMPARE(resolvePathCaseInsensitive(dir.path(), "ZT350/WAV_PRM/001/001.PRM"), expected);
+        QCOMPARE(resolvePathCaseInsensitive(dir.path(), "zt350/Wav_Prm/001/001.prm"), expected);
+        QCOMPARE(resolvePathCaseInsensitive(dir.path() + "/ZT350/WAV_PRM/001/001.prm"), expected);
+        QCOMPARE(resolvePathCaseInsensitive(dir.path(), "./ZT350//wav_prm/"), dir.path() + "/zt350/Wav_Prm");
+        QVERIFY(resolvePathCaseInsensitive(dir.path(), "ZT350/WAV_DATA").isEmpty());
+        QVERIFY(resolvePathCaseInsensitive(dir.path() + "/nope", "x").isEmpty());
+        QVERIFY(resolvePathCaseInsensitive(QString()).isEmpty());
+        QCOMPARE(findEntryIgnoringCase(dir.path(), "Zt350"), dir.path() + "/zt350");
+        QVERIFY(findEntryIgnoringCase(dir.path(), QString()).isEmpty());
+    }
+
+    void exactSpellingWins()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("KIT"));
+        QVERIFY(QDir(dir.path()).mkpath("kit"));
+        QCOMPARE(findEntryIgnoringCase(dir.path(), "kit"), dir.path() + "/kit");
+        QCOMPARE(findEntryIgnoringCase(dir.path(), "KIT"), dir.path() + "/KIT");
+    }
+
+    void themeSources()
+    {
+        quint32 v = 7;
+        ThemeSources none;
+        QVERIFY(!appsUseLightThemeFrom(none, &v));
+        QCOMPARE(v, 7u); // untouched: the caller treats it as light
+
+        ThemeSources gnome;
+        gnome.gsettingsRead = true;
+        gnome.gsettingsColorScheme = "'prefer-dark'\n";
+        QVERIFY(appsUseLightThemeFrom(gnome, &v));
+        QCOMPARE(v, 0u);
+        gnome.gsettingsColorScheme = "'default'\n";
+        QVERIFY(appsUseLightThemeFrom(gnome, &v));
+        QCOMPARE(v, 1u);
+        gnome.gsettingsColorScheme = "'prefer-light'";
+        QVERIFY(appsUseLightThemeFrom(gnome, &v));
+        QCOMPARE(v, 1u);
+
+        ThemeSources gtk;
+        gtk.gtkThemeEnv = "Adwaita:dark";
+        gtk.gsettingsRead = true;
+        gtk.gsettingsColorScheme = "'default'";
+        QVERIFY(appsUseLightThemeFrom(gtk, &v));
+        QCOMPARE(v, 0u);
+
+        QTemporaryDir dir;
+        ThemeSources kde;
+        kde.kdeglobalsPath = dir.path() + "/kdeglobals";
+        QVERIFY(!appsUseLightThemeFrom(kde, &v)); // file missing
+        QFile f(kde.kdeglobalsPath);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[General]\nColorScheme=BreezeDark\n");
+        f.close();
+        QVERIFY(appsUseLightThemeFrom(kde, &v));
+        QCOMPARE(v, 0u);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[General]\nColorScheme=BreezeLight\n");
+        f.close();
+        QVERIFY(appsUseLightThemeFrom(kde, &v));
+        QCOMPARE(v, 1u);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPathCase)
+#include "test_pathcase.moc"
