@@ -187,10 +187,6 @@ bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit)
         qWarning() << Q_FUNC_INFO << "kit file would exceed 4 GiB";
         return false;
     }
-    if (file->pos() != qint64(base)) {
-        qWarning() << Q_FUNC_INFO << "sound chunk would land at" << file->pos() << "instead of" << base;
-        return false;
-    }
     pos = tableEnd;
     for (int i = 0; i < n; ++i) {
         P_SOUND_INDEX &e = table[i];
@@ -201,6 +197,10 @@ bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit)
     }
     soundChunk.size = quint32(pos);
 
+    if (file->pos() != qint64(base)) {
+        qWarning() << Q_FUNC_INFO << "sound chunk would land at" << file->pos() << "instead of" << base;
+        return false;
+    }
     const QByteArray packed = packSoundTable(soundChunk);
     if (!writeAll(file, packed.constData(), packed.size()))
         return false;

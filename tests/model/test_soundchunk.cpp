@@ -80,6 +80,15 @@ private slots:
         QCOMPARE(nodes(b, 0), (QVector<quint16>{0xFEFE, 3, 3, 7, 7, 9, 9, 10, 10, 0xFEFC}));
         QCOMPARE(nodes(b, 28), (QVector<quint16>{0xFEFE, 9, 9, 3, 3, 7, 7, 10, 10, 0xFEFC}));
 
+        // The tags follow the index slots even when the record lost them.
+        m->wn1Chunk.wave1 = 0;
+        m->wn2Chunk.wave2 = Model::str2int(QStringLiteral("WAV1"));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        m->writeWaveNodeChunk(&f, 0);
+        m->writeWaveNodeChunk(&f, 1);
+        f.close();
+        QCOMPARE(kf::readFile(path("nodes.bin")), b);
+
         // No waves: two nodes each.
         QVERIFY(m->setWaveNodeLists({}, {}));
         m->soundChunk.soundCount = 5;
@@ -226,6 +235,16 @@ private slots:
         sounds[1] = {"FAR", 2, path("b.wav"), 1u << 30, 10, 0};
         QVERIFY(!kf::writeSingleKit(*m, kits, 0, sounds, path("far.INI")));
 
+        // Written anywhere but at the SOUN address of the index: nothing.
+        QVERIFY(kf::writeSingleKit(*m, kits, 0, {sounds[0]}, path("ok.INI")));
+        {
+            QFile g(path("misplaced.INI"));
+            QVERIFY(g.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            m->writeIndexChunk(&g);
+            QVERIFY(!m->writeKitSoundChunk(&g, 0));
+            QCOMPARE(g.size(), 32);
+        }
+
         // Over 4 GiB: refused before anything of the sound chunk is written.
         sounds = {{"A", 1, path("a.wav"), 0, 0xF0000000u, 0},
                   {"B", 2, path("b.wav"), 0, 0x20000000u, 0}};
@@ -245,9 +264,10 @@ private slots:
         QCOMPARE(m->soundChunk.soundIndex[0].wave_start, 123u);
         // Exactly 4 GiB is still allowed.
         m->soundChunk.soundIndex[1].wave_length = 0x100000000ull - 2031 - 12 - 80 - 0xF0000000u;
-        QVERIFY(!m->writeKitSoundChunk(&f, 0)); // laid out, then stops: a.wav is short
+        QVERIFY(!m->writeKitSoundChunk(&f, 0)); // laid out, then stops: not at the SOUN address
         QCOMPARE(m->soundChunk.soundIndex[1].wave_start, 2031u + 12 + 80 + 0xF0000000u);
         QCOMPARE(m->soundChunk.size, quint32(0x100000000ull - 2031));
+        QCOMPARE(f.size(), 0);
         f.close();
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.close();
