@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace padtree {
 
 namespace {
@@ -23,7 +25,17 @@ QFileInfoList listEntries(const QString &dir, bool foldersOnly)
     if (dir.isEmpty() || !d.exists())
         return QFileInfoList();
     const QDir::Filters filters = (foldersOnly ? QDir::Dirs : QDir::AllEntries) | QDir::NoDotAndDotDot;
-    return d.entryInfoList(filters, QDir::Name | QDir::IgnoreCase);
+    QFileInfoList entries = d.entryInfoList(filters, QDir::Name | QDir::IgnoreCase);
+    // On the pad's FAT volume, hidden and system are attributes, not names
+    // (the "System Volume Information" folder another computer leaves).
+    if (ztplatform::isOnFatVolume(dir)) {
+        entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                     [](const QFileInfo &fi) {
+                                         return ztplatform::hasFatHiddenOrSystemAttribute(fi.absoluteFilePath());
+                                     }),
+                      entries.end());
+    }
+    return entries;
 }
 
 QString findModelFolder(const QString &root)

@@ -22,7 +22,8 @@ struct PadTreePaths
 
 namespace padtree {
 
-// Visible entries of a folder without "." and "..", by name ignoring case.
+// Visible entries of a folder without "." and "..", by name ignoring case;
+// entries flagged hidden or system on a FAT volume are left out as well.
 QFileInfoList listEntries(const QString &dir, bool foldersOnly);
 
 // The model folder "zt350" (any case) below a drive root; empty when the

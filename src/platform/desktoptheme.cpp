@@ -13,19 +13,18 @@ bool appsUseLightThemeFrom(const ThemeSources &sources, quint32 *value)
 {
     quint32 v = 1;
     bool known = false;
-    const QString gtk = sources.gtkThemeEnv.trimmed();
-    if (!gtk.isEmpty()) {
-        v = gtk.contains(QLatin1String("dark"), Qt::CaseInsensitive) ? 0 : 1;
-        known = true;
-    } else if (sources.gsettingsRead) {
+    bool gnomeDefault = false;
+    if (sources.gsettingsRead) {
         QString scheme = sources.gsettingsColorScheme.trimmed();
         scheme.remove(QLatin1Char('\''));
         if (scheme == QLatin1String("prefer-dark")) {
             v = 0;
             known = true;
-        } else if (scheme == QLatin1String("prefer-light") || scheme == QLatin1String("default")) {
+        } else if (scheme == QLatin1String("prefer-light")) {
             v = 1;
             known = true;
+        } else if (scheme == QLatin1String("default")) {
+            gnomeDefault = true; // no preference: a KDE scheme may still say more
         }
     }
     if (!known && !sources.kdeglobalsPath.isEmpty() && QFile::exists(sources.kdeglobalsPath)) {
@@ -37,6 +36,10 @@ bool appsUseLightThemeFrom(const ThemeSources &sources, quint32 *value)
             known = true;
         }
     }
+    if (!known && gnomeDefault) {
+        v = 1;
+        known = true;
+    }
     if (known && value)
         *value = v;
     return known;
@@ -46,7 +49,6 @@ ThemeSources currentThemeSources()
 {
     ThemeSources s;
     const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    s.gtkThemeEnv = env.value(QStringLiteral("GTK_THEME"));
     const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
     if (!gsettings.isEmpty()) {
         QProcess p;

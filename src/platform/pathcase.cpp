@@ -1,8 +1,15 @@
 #include "platform/pathcase.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+
+#include <fcntl.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
+#include <sys/vfs.h>
+#include <unistd.h>
 
 namespace ztplatform {
 
@@ -67,6 +74,25 @@ QString resolvePathCaseInsensitive(const QString &path)
         prefix = parent;
     }
     return resolvePathCaseInsensitive(prefix, rest.join(QLatin1Char('/')));
+}
+
+bool isOnFatVolume(const QString &dir)
+{
+    struct statfs st;
+    if (dir.isEmpty() || statfs(QFile::encodeName(dir).constData(), &st) != 0)
+        return false;
+    return st.f_type == MSDOS_SUPER_MAGIC;
+}
+
+bool hasFatHiddenOrSystemAttribute(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    __u32 attributes = 0;
+    const bool ok = ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0;
+    ::close(fd);
+    return ok && (attributes & (ATTR_HIDDEN | ATTR_SYS)) != 0;
 }
 
 } // namespace ztplatform

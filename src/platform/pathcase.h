@@ -16,9 +16,17 @@ QString resolvePathCaseInsensitive(const QString &base, const QString &relative)
 // prefix is taken as it is, the rest is resolved ignoring case.
 QString resolvePathCaseInsensitive(const QString &path);
 
-// The visible entry of `dir` whose name equals `name` ignoring case, as an
-// absolute path; empty when there is none.
+// The entry of `dir` whose name equals `name` ignoring case (the exact
+// spelling first), as an absolute path; empty when there is none.
 QString findEntryIgnoringCase(const QString &dir, const QString &name);
+
+// True when `dir` lies on a FAT volume (vfat/msdos), whose entries carry the
+// hidden and system attributes of the pad's own file system.
+bool isOnFatVolume(const QString &dir);
+
+// True when the FAT attributes of `path` mark it hidden or system. False on
+// any other file system or when the attributes cannot be read.
+bool hasFatHiddenOrSystemAttribute(const QString &path);
 
 } // namespace ztplatform
 

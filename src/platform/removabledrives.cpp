@@ -132,10 +132,7 @@ bool isRemovableMount(const MountEntry &entry, const QString &sysRoot)
     const QString dir = blockDeviceDir(entry, sysRoot);
     if (dir.isEmpty())
         return false;
-    if (readFlag(dir + QStringLiteral("/removable")) == QLatin1String("1"))
-        return true;
-    // USB disks that do not call themselves removable are still pads to us.
-    return dir.contains(QLatin1String("/usb"));
+    return readFlag(dir + QStringLiteral("/removable")) == QLatin1String("1");
 }
 
 QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QString &sysRoot)

@@ -8,7 +8,7 @@
 struct DriveEntry
 {
     QString root;           // mount point with a trailing "/"
-    bool removable = false; // USB stick, card reader, or mounted by the desktop under /media
+    bool removable = false; // flagged removable, or mounted by the desktop under /media
 };
 
 // Source of the system's drive list; the chooser asks it on every look so
@@ -48,8 +48,7 @@ struct MountEntry
 QVector<MountEntry> parseMountTable(const QByteArray &text);
 
 // True when the block device of the entry is flagged removable (partitions
-// resolved to their disk) or sits on a USB bus, or the mount point is under
-// /media/ or /run/media/.
+// resolved to their disk), or the mount point is under /media/ or /run/media/.
 bool isRemovableMount(const MountEntry &entry, const QString &sysRoot);
 
 // The drives of a mount table file.

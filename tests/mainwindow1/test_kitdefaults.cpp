@@ -1,6 +1,18 @@
 #include "mainwindow1/editing/kittables.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
+#include "platform/removabledrives.h"
+#include "resources/ztresources.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+struct NoDrives : DriveSource
+{
+    QVector<DriveEntry> drives() const override { return {}; }
+};
+} // namespace
 
 using Records = MainWindow1Records;
 
@@ -212,7 +224,75 @@ private slots:
         QCOMPARE(int(MainWindow1Tables::searchDefaultMidiCode(9)), 60);
         QCOMPARE(int(MainWindow1Tables::searchDefaultMidiCode(16)), 67);
     }
+
+    // The unused reset puts kit 1, pad 1 back on the pad page as the start
+    // does, but keeps the effect numbers, the link group and the layer labels.
+    void resetToDefaults()
+    {
+        ztInitResources();
+        NoDrives drives;
+        ztplatform::setDriveSource(&drives);
+        QTemporaryDir work;
+        const QString oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(work.path()));
+        {
+            MainWindow1 w;
+            w.writeSoundListOnClose = false;
+            Ui::MainWindow1 *ui = w.ui;
+
+            ui->effect2_no->setCurrentIndex(3);
+            ui->linkGroupComboBox->setCurrentIndex(2);
+            ui->labLayer2->setText("55");
+            ui->hhLayer1SpinBox->setValue(90);
+            ui->hhLayer4SpinBox->setValue(20);
+            ui->hh_wave3_name->setText("Snare");
+            ui->padLink2ComboBox->setCurrentIndex(4);
+            ui->midiGate->setText("2.5");
+            ui->waveBPan->setCurrentIndex(3);
+            ui->waveBDecay->setCurrentIndex(2);
+            ui->loop->setCurrentIndex(4);
+            ui->midiChannelComboBox->setCurrentIndex(2);
+            w.kitAttrList[5].pedalChunk.active_fx = 7;
+            w.curKitAttr[5].pedalChunk.active_fx = 7;
+            w.curKitAttr[5].pedalChunk.active_effectCtrl2 = 300;
+            w.kitNameList[5] = "Rock";
+
+            w.initKitSet1();
+
+            QCOMPARE(ui->effect2_no->currentIndex(), 3);
+            QCOMPARE(ui->linkGroupComboBox->currentIndex(), 2);
+            QCOMPARE(ui->labLayer2->text(), QString("55"));
+            QCOMPARE(ui->hhLayer1SpinBox->value(), 100);
+            QCOMPARE(ui->hhLayer4SpinBox->value(), 0);
+            QVERIFY(ui->hh_wave3_name->text().isEmpty());
+            QCOMPARE(ui->padLink2ComboBox->currentIndex(), 0);
+            QCOMPARE(ui->midiGate->text(), QString("OFF"));
+            QCOMPARE(ui->waveBPan->currentText(), QString("Center"));
+            QCOMPARE(ui->waveBDecay->currentText(), QString("OFF"));
+            QCOMPARE(ui->loop->currentText(), QString("OFF"));
+            QCOMPARE(ui->midiChannelComboBox->currentText(), QString("Global CH"));
+            QCOMPARE(ui->padNoComboBox->currentIndex(), 0);
+            QCOMPARE(ui->kitNameLineEdit->text(), QString("New Kit"));
+
+            // Lists are rebuilt, not grown.
+            QCOMPARE(w.kitAttrList.size(), 100);
+            QCOMPARE(w.kitNameList, QVector<QString>(100, "New Kit"));
+            QCOMPARE(w.kitIndexList, QVector<int>(100, 1));
+            for (int k = 0; k < 100; ++k) {
+                QCOMPARE(w.kitLinkList[k].size(), 5);
+                QCOMPARE(w.kitPadList[k].size(), 19);
+                QCOMPARE(int(w.kitAttrList[k].effect1_no), 10);
+                QCOMPARE(int(w.kitAttrList[k].effect3_no), 10);
+                QCOMPARE(w.kitEffectList1[k].size(), 24);
+            }
+            QCOMPARE(int(w.kitAttrList[5].pedalChunk.active_fx), 7);
+            QCOMPARE(int(w.kitAttrList[5].pedalChunk.active_effectCtrl2), 300);
+            QCOMPARE(int(w.kitAttrList[6].pedalChunk.active_effectCtrl2), 999);
+        }
+        QDir::setCurrent(oldDir);
+        ztplatform::setDriveSource(nullptr);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestKitDefaults)
+QTEST_MAIN(TestKitDefaults)
 #include "test_kitdefaults.moc"

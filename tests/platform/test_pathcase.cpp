@@ -42,6 +42,19 @@ private slots:
         QCOMPARE(findEntryIgnoringCase(dir.path(), "KIT"), dir.path() + "/KIT");
     }
 
+    void fatAttributesOnlyOnFat()
+    {
+        // A temporary folder is not on FAT: nothing is taken for hidden.
+        QTemporaryDir dir;
+        QFile f(dir.path() + "/System Volume Information");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(!isOnFatVolume(dir.path()));
+        QVERIFY(!isOnFatVolume(QString()));
+        QVERIFY(!hasFatHiddenOrSystemAttribute(f.fileName()));
+        QVERIFY(!hasFatHiddenOrSystemAttribute(dir.path() + "/missing"));
+    }
+
     void themeSources()
     {
         quint32 v = 7;
@@ -61,13 +74,6 @@ private slots:
         QVERIFY(appsUseLightThemeFrom(gnome, &v));
         QCOMPARE(v, 1u);
 
-        ThemeSources gtk;
-        gtk.gtkThemeEnv = "Adwaita:dark";
-        gtk.gsettingsRead = true;
-        gtk.gsettingsColorScheme = "'default'";
-        QVERIFY(appsUseLightThemeFrom(gtk, &v));
-        QCOMPARE(v, 0u);
-
         QTemporaryDir dir;
         ThemeSources kde;
         kde.kdeglobalsPath = dir.path() + "/kdeglobals";
@@ -83,6 +89,23 @@ private slots:
         f.close();
         QVERIFY(appsUseLightThemeFrom(kde, &v));
         QCOMPARE(v, 1u);
+
+        // GNOME's "default" states no preference: a dark KDE scheme decides;
+        // an explicit GNOME choice wins over KDE.
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[General]\nColorScheme=BreezeDark\n");
+        f.close();
+        kde.gsettingsRead = true;
+        kde.gsettingsColorScheme = "'default'\n";
+        QVERIFY(appsUseLightThemeFrom(kde, &v));
+        QCOMPARE(v, 0u);
+        kde.gsettingsColorScheme = "'prefer-light'\n";
+        QVERIFY(appsUseLightThemeFrom(kde, &v));
+        QCOMPARE(v, 1u);
+        v = 7;
+        gnome.gsettingsColorScheme = "'something-else'";
+        QVERIFY(!appsUseLightThemeFrom(gnome, &v));
+        QCOMPARE(v, 7u);
     }
 };
 

@@ -1,37 +1,45 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-void MainWindow1::initKitSet()
+namespace {
+// Kit 1, pad 1 of a default kit on the kit and pad pages. The reset leaves
+// the effect number boxes, the link group box and the layer labels alone and
+// takes the layers as literals.
+void showDefaultKitOne(MainWindow1 *w, bool reset)
 {
-    // Kit 1, pad 1 of a default kit on the kit and pad pages.
+    Ui::MainWindow1 *ui = w->ui;
     ui->kitNoSpinBox->setValue(1);
     ui->kitNameLabel->setText(QStringLiteral("New Kit"));
     ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
     ui->kitVolumeSpinBox->setValue(100);
     ui->kitTempoSpinBox->setValue(120);
-    ui->effect1_no->setCurrentIndex(0);
-    ui->effect2_no->setCurrentIndex(0);
-    ui->effect3_no->setCurrentIndex(0);
-    ui->effect4_no->setCurrentIndex(0);
-    ui->bottomColorComboBox->setCurrentText(tr("Orange"));
-    ui->workColorComboBox->setCurrentText(tr("Red"));
+    if (!reset) {
+        ui->effect1_no->setCurrentIndex(0);
+        ui->effect2_no->setCurrentIndex(0);
+        ui->effect3_no->setCurrentIndex(0);
+        ui->effect4_no->setCurrentIndex(0);
+    }
+    ui->bottomColorComboBox->setCurrentText(MainWindow1::tr("Orange"));
+    ui->workColorComboBox->setCurrentText(MainWindow1::tr("Red"));
     ui->pedalType->setCurrentIndex(8);
     for (QLabel *l : {ui->hh_wave1_name, ui->hh_wave2_name, ui->hh_wave3_name, ui->hh_wave4_name, ui->hh_wave5_name})
         l->setText(QString());
-    ui->hhLayer1SpinBox->setValue(original_layer1);
-    ui->hhLayer2SpinBox->setValue(original_layer2);
-    ui->hhLayer3SpinBox->setValue(original_layer3);
+    ui->hhLayer1SpinBox->setValue(reset ? 100 : w->original_layer1);
+    ui->hhLayer2SpinBox->setValue(reset ? 80 : w->original_layer2);
+    ui->hhLayer3SpinBox->setValue(reset ? 40 : w->original_layer3);
     ui->hhLayer4SpinBox->setValue(0);
     ui->hhLayer5SpinBox->setValue(0);
-    ui->labLayer1->setText(QStringLiteral("127"));
-    ui->labLayer2->setText(QString::number(original_layer1 - 1));
-    ui->labLayer3->setText(QString::number(original_layer2 - 1));
-    ui->labLayer4->setText(QString::number(original_layer3 - 1));
-    ui->linkGroupComboBox->setCurrentIndex(0);
+    if (!reset) {
+        ui->labLayer1->setText(QStringLiteral("127"));
+        ui->labLayer2->setText(QString::number(w->original_layer1 - 1));
+        ui->labLayer3->setText(QString::number(w->original_layer2 - 1));
+        ui->labLayer4->setText(QString::number(w->original_layer3 - 1));
+        ui->linkGroupComboBox->setCurrentIndex(0);
+    }
     ui->padLink1ComboBox->setCurrentIndex(0);
     ui->padLink2ComboBox->setCurrentIndex(0);
     ui->padNoComboBox->setCurrentIndex(0);
-    on_mode_currentIndexChanged(0);
+    w->on_mode_currentIndexChanged(0);
     ui->midiCodeSpinBox->setValue(49);
     ui->midiChannelComboBox->setCurrentIndex(16);
     ui->midiGate->setText(QStringLiteral("OFF"));
@@ -55,6 +63,12 @@ void MainWindow1::initKitSet()
     ui->polyMono->setCurrentText(QStringLiteral("Poly"));
     ui->trigType->setEnabled(false);
     ui->velocity->setEnabled(false);
+}
+} // namespace
+
+void MainWindow1::initKitSet()
+{
+    showDefaultKitOne(this, false);
 
     initValueMaps();
 
@@ -95,17 +109,7 @@ void MainWindow1::initKitSet()
 void MainWindow1::initKitSet1()
 {
     // A reset to the default kits; nothing calls it.
-    ui->kitNoSpinBox->setValue(1);
-    ui->kitNameLabel->setText(QStringLiteral("New Kit"));
-    ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
-    ui->kitVolumeSpinBox->setValue(100);
-    ui->kitTempoSpinBox->setValue(120);
-    ui->bottomColorComboBox->setCurrentText(tr("Orange"));
-    ui->workColorComboBox->setCurrentText(tr("Red"));
-    ui->pedalType->setCurrentIndex(8);
-    ui->hhLayer1SpinBox->setValue(100);
-    ui->hhLayer2SpinBox->setValue(80);
-    ui->hhLayer3SpinBox->setValue(40);
+    showDefaultKitOne(this, true);
 
     initValueMaps();
     kitAttrList.clear();
