@@ -103,8 +103,9 @@ public:
     QVector<SOUND_INDEX> waveAttrList;
     QVector<SOUND_LIST_INFO> clickList;
     QVector<SOUND_INDEX> clickSetList;
-    QVector<soundfilexml::strSoundGroup> leftGroupList;
-    QVector<QString> leftSoundList[KIT_MAX_COUNT];
+    QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
+    QVector<QString> leftGroupList;              // group names, last tree row first
+    QVector<QString> leftSoundList[KIT_MAX_COUNT]; // sound names per group, same order
     QStringList soundList;
     QString soundListFileName;
     bool soundListUnreadable = false; // the file could not be read at start

@@ -1,5 +1,11 @@
+#include "library/totaltreeview.h"
+#include "library/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
+#include "model/soundfilexml.h"
+#include "widgets/copykitfunc.h"
+#include "widgets/lineedit.h"
+#include "widgets/selectkitno.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -15,6 +21,25 @@ struct NoDrives : DriveSource
 {
     QVector<DriveEntry> drives() const override { return {}; }
 };
+
+// Number of connections on a signal of any object.
+struct SignalPeek : QObject
+{
+    static int count(const QObject *o, const char *signal)
+    {
+        return static_cast<const SignalPeek *>(o)->receivers(signal);
+    }
+};
+
+// True when sender's signal reaches receiver's slot; the connection is made
+// again afterwards, so the window keeps its wiring.
+bool wired(QObject *sender, const char *signal, QObject *receiver, const char *slot)
+{
+    if (!QObject::disconnect(sender, signal, receiver, slot))
+        return false;
+    QObject::connect(sender, signal, receiver, slot);
+    return true;
+}
 } // namespace
 
 class TestMainWindow : public QObject
@@ -365,6 +390,194 @@ private slots:
         QCOMPARE(group->icon().cacheKey(), sentinel.cacheKey());
         w->checkTheme(false);
         w->soundListItemModel->removeRow(group->row());
+    }
+
+    void constructorConnections()
+    {
+        MainWindow1 *m = w;
+        // 1-12: every effect control box, once each.
+        const QList<QSpinBox *> controls = {m->ui->effect1_ctrl1, m->ui->effect1_ctrl2, m->ui->effect1_ctrl3,
+                                            m->ui->effect2_ctrl1, m->ui->effect2_ctrl2, m->ui->effect2_ctrl3,
+                                            m->ui->effect3_ctrl1, m->ui->effect3_ctrl2, m->ui->effect3_ctrl3,
+                                            m->ui->effect4_ctrl1, m->ui->effect4_ctrl2, m->ui->effect4_ctrl3};
+        for (QSpinBox *box : controls) {
+            QVERIFY2(wired(box, SIGNAL(valueChanged(int)), m, SLOT(on_valueChanged(int))),
+                     qPrintable(box->objectName()));
+            QCOMPARE(SignalPeek::count(box, SIGNAL(valueChanged(int))), 1);
+        }
+        // 13: the group tree's item changes, once.
+        QVERIFY(QObject::disconnect(m->soundListItemModel, &QStandardItemModel::itemChanged, m,
+                                    &MainWindow1::soundListItemModelChanged));
+        QCOMPARE(SignalPeek::count(m->soundListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
+        connect(m->soundListItemModel, &QStandardItemModel::itemChanged, m, &MainWindow1::soundListItemModelChanged);
+        // 17-20: the shared view actions and the total list's re-press.
+        QVERIFY(wired(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList())));
+        QVERIFY(wired(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList1())));
+        QVERIFY(wired(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), m, SLOT(exportWave())));
+        QVERIFY(wired(m->ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), m, SLOT(recvSelectItem(bool))));
+        // 21-25: preview loop and the kit selection dialog.
+        QVERIFY(wired(m, SIGNAL(sendLoopIndex2(int)), m, SLOT(waveLoop2(int))));
+        QVERIFY(m->skn);
+        QVERIFY(wired(m, SIGNAL(sendKitNameList(QVector<QString>)), m->skn, SLOT(recvKitNameList(QVector<QString>))));
+        QVERIFY(wired(m, SIGNAL(sendKitIndexList(QVector<int>)), m->skn, SLOT(recvKitIndexList(QVector<int>))));
+        QVERIFY(wired(m->skn, SIGNAL(sendIsClose(bool)), m, SLOT(recvIsClose(bool))));
+        QVERIFY(wired(m->skn, SIGNAL(sendKitIndexState(QVector<int>)), m, SLOT(recvKitIndexState(QVector<int>))));
+        // 27, 28: a rename reaches both name holders, in that order.
+        auto recvName = static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList);
+        QVERIFY(QObject::disconnect(m, &MainWindow1::sendKitNameChanged, m, recvName));
+        QVERIFY(QObject::disconnect(m, &MainWindow1::sendKitNameChanged, m, &MainWindow1::updateKitNameAndNo));
+        QCOMPARE(SignalPeek::count(m, SIGNAL(sendKitNameChanged(QString, int))), 0);
+        connect(m, &MainWindow1::sendKitNameChanged, m, recvName);
+        connect(m, &MainWindow1::sendKitNameChanged, m, &MainWindow1::updateKitNameAndNo);
+        // 29-34: the window's own signals.
+        QVERIFY(wired(m, SIGNAL(sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)), m,
+                      SLOT(recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>))));
+        QVERIFY(wired(m, SIGNAL(sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)), m,
+                      SLOT(recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>))));
+        QVERIFY(wired(m, SIGNAL(sendModelIndex(QModelIndex, quint8)), m, SLOT(recvModel(QModelIndex, quint8))));
+        QVERIFY(wired(m, SIGNAL(sendLabelSize(int, int)), m, SLOT(initDisplay(int, int))));
+        QVERIFY(wired(m, SIGNAL(sendLoadSave(bool)), m, SLOT(recvLoadSave(bool))));
+        QVERIFY(wired(m, SIGNAL(sendUpdate(int, int)), m, SLOT(recvUpdate(int, int))));
+        QCOMPARE(SignalPeek::count(m, SIGNAL(sendUpdate(int, int))), 1);
+        // 35-38: the kit copy roads.
+        QVERIFY(wired(m->ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), m, SLOT(recvDstKitClick(int))));
+        QVERIFY(QObject::disconnect(m, &MainWindow1::sendSrcKit, m->ui->kitNameLineEdit, &LineEdit::recvSrcKit));
+        connect(m, &MainWindow1::sendSrcKit, m->ui->kitNameLineEdit, &LineEdit::recvSrcKit);
+        QVERIFY(wired(m->ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), m, SLOT(recvDstKit(int))));
+        QVERIFY(wired(m->kitCopy, SIGNAL(sendDstKit(int)), m, SLOT(recvDstKit(int))));
+    }
+
+    void padLabelConnections()
+    {
+        int labels = 0;
+        for (int p = 0; p < PAD_NUM_MAX; ++p) {
+            for (QLabel *l : {w->padWidgetGroup[p].lableA, w->padWidgetGroup[p].lableB}) {
+                if (!l)
+                    continue;
+                ++labels;
+                QVERIFY2(wired(l, SIGNAL(clickRight(QString)), w, SLOT(rightMenu(QString))),
+                         qPrintable(l->objectName()));
+                QVERIFY(wired(l, SIGNAL(clickLeft(QString)), w, SLOT(recvInteration(QString))));
+                QCOMPARE(SignalPeek::count(l, SIGNAL(clickRight(QString))), 1);
+                QCOMPARE(SignalPeek::count(l, SIGNAL(clickLeft(QString))), 1);
+            }
+        }
+        QCOMPARE(labels, 36);
+        QVERIFY(wired(w->pad_clear, SIGNAL(triggered()), w, SLOT(clearPad())));
+        QVERIFY(wired(w->pad_copy, SIGNAL(triggered()), w, SLOT(copyPad())));
+    }
+
+    void saveChoiceReceivers()
+    {
+        QWidget *top = w->ui->topWidget;
+        const QList<QAction *> actions = {w->ui->actionGlobal_Setting, w->ui->actionKit_Setiing,
+                                          w->ui->actionImport_All, w->ui->actionExport_All,
+                                          w->ui->actionBack_to_main_interface};
+        top->setEnabled(false);
+        for (QAction *a : actions)
+            a->setEnabled(false);
+        w->recvIsClose(true);
+        QVERIFY(w->isSaveClose);
+        QVERIFY(!top->isEnabled());
+        // No kit chosen: the save's lock-out ends (twice does no harm).
+        w->recvIsClose(false);
+        w->recvIsClose(false);
+        QVERIFY(!w->isSaveClose);
+        QVERIFY(top->isEnabled());
+        for (QAction *a : actions) {
+            // A hidden action reads as disabled; show it to see its own state.
+            const bool visible = a->isVisible();
+            a->setVisible(true);
+            QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+            a->setVisible(visible);
+        }
+
+        // The dialog's vector replaces the choice whole.
+        const QVector<int> before = w->kitIndexList;
+        QVector<int> chosen(100, 1);
+        chosen[0] = chosen[99] = 0;
+        w->recvKitIndexState(chosen);
+        QCOMPARE(w->kitIndexList, chosen);
+        w->recvKitIndexState({0, 1});
+        QCOMPARE(w->kitIndexList, (QVector<int>{0, 1}));
+        w->kitIndexList = before;
+    }
+
+    void soundLibraryAtStart()
+    {
+        // No file: one fixed "Default" group.
+        QCOMPARE(w->soundListItemModel->rowCount() >= 1, true);
+        QStandardItem *def = w->soundListItemModel->item(0);
+        QCOMPARE(def->text(), QString("Default"));
+        QVERIFY(!def->isEditable());
+        QCOMPARE(w->leftGroupList, QVector<QString>{"Default"});
+        QVERIFY(w->soundGroupList.isEmpty());
+
+        // A file of two groups: the name lists run from the last group up.
+        QVector<soundfilexml::strSoundGroup> groups(2);
+        groups[0].name = "Default";
+        groups[1].name = "Drums";
+        for (const char *n : {"kick", "snare"}) {
+            soundfilexml::strSoundItem s;
+            s.name = n;
+            s.file = QString("/s/%1.wav").arg(n);
+            groups[1].soundList.append(s);
+        }
+        const QString file = m_work.path() + "/soundlist.xml";
+        soundfilexml::writeSoundFileListXml(file, groups);
+        auto *m = new MainWindow1;
+        m->writeSoundListOnClose = false;
+        QFile::remove(file);
+        QCOMPARE(m->soundListItemModel->rowCount(), 2);
+        QVERIFY(!m->soundListItemModel->item(0)->isEditable());
+        QStandardItem *drums = m->soundListItemModel->item(1);
+        QVERIFY(drums->isEditable());
+        QCOMPARE(drums->rowCount(), 2);
+        QStandardItem *name = drums->child(1, 0);
+        QStandardItem *path = drums->child(1, 1);
+        QCOMPARE(name->text(), QString("snare"));
+        QVERIFY(name->isEditable() && name->isDragEnabled() && !name->isDropEnabled());
+        QCOMPARE(path->text(), QString("/s/snare.wav"));
+        QVERIFY(!path->isEditable() && !path->isDropEnabled());
+        QCOMPARE(m->leftGroupList, (QVector<QString>{"Drums", "Default"}));
+        QCOMPARE(m->leftSoundList[0], (QVector<QString>{"kick", "snare"}));
+        QVERIFY(m->leftSoundList[1].isEmpty());
+        QCOMPARE(m->soundGroupList.size(), 2);
+        delete m;
+    }
+
+    void closeAsksOnlyInDeviceMode()
+    {
+        ScriptedPrompter prompts;
+        QPointer<MainWindow1> m = new MainWindow1;
+        m->writeSoundListOnClose = false;
+        m->show();
+        // Device mode, answer No: the window stays.
+        m->isUDiskFlag = false;
+        prompts.buttonAnswers.enqueue(QMessageBox::No);
+        QVERIFY(!m->close());
+        QCOMPARE(prompts.titles(), QStringList{"Confirm"});
+        QCOMPARE(prompts.texts(), QStringList{"Quit?"});
+        QCOMPARE(prompts.prompts[0].kind, ScriptedPrompter::Question);
+        QCOMPARE(prompts.prompts[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(prompts.prompts[0].defaultButton, QMessageBox::No);
+        QCOMPARE(prompts.prompts[0].parent, static_cast<QWidget *>(m.data()));
+        QVERIFY(m->isVisible());
+        // Yes: it closes and is deleted.
+        prompts.buttonAnswers.enqueue(QMessageBox::Yes);
+        QVERIFY(m->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m.isNull());
+
+        // Offline: no question at all.
+        prompts.clear();
+        m = new MainWindow1;
+        m->writeSoundListOnClose = false;
+        m->show();
+        QVERIFY(m->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m.isNull());
+        QVERIFY(prompts.prompts.isEmpty());
     }
 
     void recvCloseStoresTheFlag()

@@ -265,6 +265,36 @@ private slots:
         QFile::remove(soundList() + ".bak");
     }
 
+    void temporaryFolderFailure()
+    {
+        FakeDrives drives;
+        ScriptedPrompter prompts;
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        // A plain file as the temporary location: no folder can be made there.
+        const QString notADir = m_work.path() + "/not-a-dir";
+        touch(notADir);
+        qputenv("TMPDIR", QFile::encodeName(notADir));
+        {
+            EditorStartup startup;
+            qputenv("TMPDIR", oldTmp);
+            QCOMPARE(prompts.titles(), QStringList{"Error"});
+            QCOMPARE(prompts.texts(), QStringList{"Failed to create temporary directory!"});
+            QCOMPARE(prompts.prompts[0].kind, ScriptedPrompter::Information);
+            QCOMPARE(prompts.prompts[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(prompts.prompts[0].parent, static_cast<QWidget *>(startup.window.data()));
+            // The construction stopped: no pad menu, no long-lived dialogs.
+            QVERIFY(!startup.window->constructionComplete);
+            QVERIFY(!startup.window->pad_menu);
+            QVERIFY(!startup.window->skn && !startup.window->kitCopy);
+            // The half-built editor is not offered: no chooser, no window.
+            QVERIFY(!startup.chooser->isVisible());
+            QVERIFY(!startup.waitForChoice());
+            QVERIFY(!startup.window->isVisible());
+        }
+        QCOMPARE(readAll(soundList()), m_library);
+        QFile::remove(notADir);
+    }
+
     void windowGeometry_data()
     {
         QTest::addColumn<int>("availW");

@@ -9,10 +9,7 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/lineedit.h"
 #include "widgets/mystyle.h"
-#if __has_include("widgets/selectkitno.h")
 #include "widgets/selectkitno.h"
-#define ZT_HAVE_SELECTKITNO 1
-#endif
 
 #include <QApplication>
 #include <QDir>
@@ -172,21 +169,18 @@ MainWindow1::MainWindow1(QWidget *parent)
     initPadMenu();
 
     connect(this, SIGNAL(sendLoopIndex2(int)), this, SLOT(waveLoop2(int)));
-#ifdef ZT_HAVE_SELECTKITNO
     skn = new SelectKitNo;
     connect(this, SIGNAL(sendKitNameList(QVector<QString>)), skn, SLOT(recvKitNameList(QVector<QString>)));
     connect(this, SIGNAL(sendKitIndexList(QVector<int>)), skn, SLOT(recvKitIndexList(QVector<int>)));
     connect(skn, SIGNAL(sendIsClose(bool)), this, SLOT(recvIsClose(bool)));
     connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), this, SLOT(recvKitIndexState(QVector<int>)));
-#endif
     // The kit list model belongs to the kit-chain page; it may not exist yet.
     if (kitChainListItemModel)
         connect(kitChainListItemModel, &QStandardItemModel::itemChanged, this,
                 &MainWindow1::kitChainListItemModelChanged);
     connect(this, &MainWindow1::sendKitNameChanged, this,
             static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
-    connect(this, &MainWindow1::sendKitNameChanged, this,
-            [this](QString name, int kit) { updateKitNameAndNo(name, quint8(kit)); });
+    connect(this, &MainWindow1::sendKitNameChanged, this, &MainWindow1::updateKitNameAndNo);
     connect(this, SIGNAL(sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)), this,
             SLOT(recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)));
     connect(this, SIGNAL(sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)), this,

@@ -2,6 +2,7 @@
 // yet. They are declared and connected so that the wiring is complete; each
 // body is filled in with its feature.
 #include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
 
 #include <QModelIndex>
 
@@ -44,11 +45,24 @@ void MainWindow1::recvSelectItem(bool) {}
 void MainWindow1::waveLoop2(int) {}
 
 // ---- setup files and device side ----------------------------------------------
-void MainWindow1::recvIsClose(bool flag) { isSaveClose = flag; }
+void MainWindow1::recvIsClose(bool flag)
+{
+    isSaveClose = flag;
+    if (flag)
+        return;
+    // No kits chosen: the save stops, so the controls it locked come back.
+    ui->topWidget->setEnabled(true);
+    ui->actionGlobal_Setting->setEnabled(true);
+    ui->actionKit_Setiing->setEnabled(true);
+    ui->actionImport_All->setEnabled(true);
+    ui->actionExport_All->setEnabled(true);
+    ui->actionBack_to_main_interface->setEnabled(true);
+}
 void MainWindow1::recvKitIndexState(QVector<int> indexList)
 {
-    for (int i = 0; i < indexList.size() && i < kitIndexList.size(); ++i)
-        kitIndexList[i] = indexList[i];
+    kitIndexList.clear();
+    for (int v : qAsConst(indexList))
+        kitIndexList.append(v);
 }
 void MainWindow1::recvLoadSave(bool) {}                   // whole-setup load
 void MainWindow1::recvUpdate(int, int) {}                 // device writer

@@ -21,18 +21,38 @@ void MainWindow1::initSoundPlay()
         groups.clear();
     }
 
+    const QString defaultGroup = QStringLiteral("Default");
     const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
+    const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
+                               | Qt::ItemNeverHasChildren;
     for (const soundfilexml::strSoundGroup &g : qAsConst(groups)) {
         auto *group = new QStandardItem(g.name);
+        if (g.name == defaultGroup)
+            group->setEditable(false);
         for (const soundfilexml::strSoundItem &s : g.soundList) {
             auto *name = new QStandardItem(songIcon, s.name);
+            name->setFlags(leaf | Qt::ItemIsEditable);
             auto *file = new QStandardItem(s.file);
+            file->setFlags(leaf);
             group->appendRow({name, file});
         }
         soundListItemModel->appendRow(group);
     }
-    if (soundListItemModel->rowCount() == 0)
-        soundListItemModel->appendRow(new QStandardItem(QStringLiteral("Default")));
+    // The name lists run from the last group to the first.
+    for (int g = groups.size() - 1, k = 0; g >= 0; --g, ++k) {
+        leftGroupList.append(groups[g].name);
+        if (k >= KIT_MAX_COUNT)
+            continue; // more groups than name slots: only the group is listed
+        for (const soundfilexml::strSoundItem &s : qAsConst(groups[g].soundList))
+            leftSoundList[k].append(s.name);
+    }
+    if (soundListItemModel->rowCount() == 0) {
+        auto *group = new QStandardItem(defaultGroup);
+        group->setEditable(false);
+        soundListItemModel->appendRow(group);
+        leftGroupList.append(defaultGroup);
+    }
+    soundGroupList = groups;
     ui->waveGroupTreeView->expandAll();
 }
 

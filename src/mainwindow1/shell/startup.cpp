@@ -11,6 +11,8 @@
 #include <QThread>
 #include <QTranslator>
 
+#include <cmath>
+
 int loopFlag1 = 1;
 int quitFlag = 1;
 int cnOrEn = 1;
@@ -23,7 +25,9 @@ QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenW
 {
     int w = availableWidth;
     if (dpiX > 0) {
-        const quint8 inches = quint8(int(screenWidth / dpiX));
+        // Whole inches kept in 8 bits; taken modulo 256 first so that an
+        // absurd resolution cannot overflow the conversion.
+        const quint8 inches = quint8(int(std::fmod(std::trunc(screenWidth / dpiX), 256.0)));
         int factor;
         if (inches > 25)
             factor = 15;
