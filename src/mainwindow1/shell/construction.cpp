@@ -1,5 +1,6 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
+#include "resources/ztresources.h"
 
 #include "device/devicedetector.h"
 #include "library/totaltreeview.h"
@@ -25,6 +26,8 @@ MainWindow1::MainWindow1(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
 {
+    // The form's images live in the resources of a static library.
+    ztInitResources();
     ui->setupUi(this);
     qApp->setQuitOnLastWindowClosed(false);
     setWindowTitle(QStringLiteral("Korvanta-V1.04"));

@@ -2,6 +2,7 @@
 
 #include "device/devicedetector.h"
 #include "mainwindow1/mainwindow1.h"
+#include "resources/ztresources.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -76,6 +77,7 @@ void registerQueuedTypes()
 
 QTranslator *installEditorTranslator(QApplication *app)
 {
+    ztInitResources();
     if (!trans)
         trans = new QTranslator;
     const QString file = translationForLanguage(QLocale().language(), &cnOrEn);

@@ -1,0 +1,45 @@
+// The editor registers its own images and catalogues: this test never calls
+// ztInitResources() itself, as the program's main() does not either.
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
+#include "mainwindow1/shell/startup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QtTest>
+
+class TestOwnResources : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void translatorFindsItsCatalogue();
+    void windowShowsItsImages();
+};
+
+void TestOwnResources::translatorFindsItsCatalogue()
+{
+    QTranslator *t = installEditorTranslator(qApp);
+    QVERIFY(t);
+    QVERIFY(QFile::exists(QStringLiteral(":/en.qm")));
+    QVERIFY(QFile::exists(QStringLiteral(":/cn.qm")));
+    QVERIFY(t->load(QStringLiteral(":/cn.qm")));
+    qApp->removeTranslator(t);
+}
+
+void TestOwnResources::windowShowsItsImages()
+{
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    QVERIFY(QDir::setCurrent(work.path()));
+    auto *w = new MainWindow1;
+    w->writeSoundListOnClose = false;
+    QVERIFY(QFile::exists(QStringLiteral(":/images/1.png")));
+    QVERIFY(!w->ui->btnSave->icon().pixmap(32, 32).isNull());
+    delete w;
+}
+
+QTEST_MAIN(TestOwnResources)
+#include "test_ownresources.moc"
