@@ -181,7 +181,7 @@ struct KitStorage
 };
 
 // One sound placed into a kit file.
-struct SoundSpec
+struct TestSound
 {
     QString name;
     quint16 waveNo = 0;
@@ -191,7 +191,7 @@ struct SoundSpec
     quint8 lock = 0;
 };
 
-inline void fillEntry(Model::P_SOUND_INDEX &e, const SoundSpec &s)
+inline void fillEntry(Model::P_SOUND_INDEX &e, const TestSound &s)
 {
     std::memset(e.wave_name, 0, sizeof e.wave_name);
     Model::str2CharArray(s.name, e.wave_name, SOUND_NAME_LENGTH_MAX);
@@ -206,7 +206,7 @@ inline void fillEntry(Model::P_SOUND_INDEX &e, const SoundSpec &s)
 
 // Writes a whole setup the way the save does. `table` may be the model's own
 // table or an external one of WAVE_MAX_COUNT1 entries.
-inline bool writeWholeSetup(Model &m, KitStorage &kits, const QVector<SoundSpec> &sounds,
+inline bool writeWholeSetup(Model &m, KitStorage &kits, const QVector<TestSound> &sounds,
                             const QVector<quint16> &listOrder, const QVector<quint16> &kitOrder,
                             const QString &path, bool back = false,
                             Model::P_SOUND_INDEX *table = nullptr)
@@ -244,7 +244,7 @@ inline bool writeWholeSetup(Model &m, KitStorage &kits, const QVector<SoundSpec>
 
 // Writes element `kit` of the storage as a single-kit file with `sounds`
 // (numbered 1..n by the caller's kit record).
-inline bool writeSingleKit(Model &m, KitStorage &kits, int kit, const QVector<SoundSpec> &sounds,
+inline bool writeSingleKit(Model &m, KitStorage &kits, int kit, const QVector<TestSound> &sounds,
                            const QString &path)
 {
     curFlag = 2;

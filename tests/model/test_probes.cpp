@@ -6,7 +6,7 @@
 #include <memory>
 
 using kf::Model;
-using kf::SoundSpec;
+using kf::TestSound;
 
 class TestProbes : public QObject
 {
@@ -39,14 +39,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        QVector<SoundSpec> sounds;
+        QVector<TestSound> sounds;
         for (int i = 0; i < 8; ++i) {
             const QByteArray w = kf::wavBytes(100 + i, quint32(i));
             const QString p = path(QStringLiteral("s%1.wav").arg(i));
             kf::writeFile(p, w);
             const quint16 no = i < 5 ? quint16(10000 + i) : quint16(i);
             const QString name = i == 7 ? QStringLiteral("SIXTEEN_CHARS_XY") : QStringLiteral("S%1").arg(i);
-            sounds << SoundSpec{name, no, p, 0, quint32(w.size()), 0};
+            sounds << TestSound{name, no, p, 0, quint32(w.size()), 0};
         }
         kf::KitStorage kits;
         kits.fill({5, 6, 7}, 3);

@@ -8,7 +8,7 @@
 using kf::Model;
 using kf::rd16;
 using kf::rd32;
-using kf::SoundSpec;
+using kf::TestSound;
 
 class TestSoundChunk : public QObject
 {
@@ -142,7 +142,7 @@ private slots:
 
         const QByteArray w1 = makeWav("snare.wav", 1000, 1);
         const QByteArray w2 = makeWav("kick.wav", 2500, 2);
-        const QVector<SoundSpec> sounds = {
+        const QVector<TestSound> sounds = {
             {"SNARE", 1, path("snare.wav"), 0, quint32(w1.size()), 1},
             {"FOREIGN_16_CHARS", 2, path("other kit.INI") + ":U00012", 5000,
              quint32(foreignWav.size()), 0},
@@ -217,7 +217,7 @@ private slots:
         kits.fill({1, 2, 3}, 9);
 
         // Missing source: the table and the earlier sounds are in the file.
-        QVector<SoundSpec> sounds = {
+        QVector<TestSound> sounds = {
             {"A", 1, path("a.wav"), 0, quint32(w1.size()), 0},
             {"GONE", 2, path("missing.wav"), 0, 800, 0},
             {"B", 3, path("b.wav"), 0, quint32(w2.size()), 0},
@@ -319,7 +319,7 @@ private slots:
         kf::KitStorage kits;
         kits.fill({1, 2}, 3);
         const QByteArray w = makeWav("n.wav", 64, 8);
-        QVector<SoundSpec> sounds = {{"X", 1, path("n.wav"), 0, quint32(w.size()), 0},
+        QVector<TestSound> sounds = {{"X", 1, path("n.wav"), 0, quint32(w.size()), 0},
                                      {"Y", 2, path("n.wav"), 0, quint32(w.size()), 0}};
         curFlag = 2;
         m->initFileChunk();

@@ -9,7 +9,7 @@
 using kf::Model;
 using kf::rd16;
 using kf::rd32;
-using kf::SoundSpec;
+using kf::TestSound;
 
 namespace {
 
@@ -28,7 +28,7 @@ class TestWholeFile : public QObject
 
 private:
     QTemporaryDir dir;
-    QVector<SoundSpec> sounds;      // metronome sounds first, then waves 3, 7, 9
+    QVector<TestSound> sounds;      // metronome sounds first, then waves 3, 7, 9
     QVector<QByteArray> soundBytes; // bytes each entry must carry in the file
     QString wholePath;
     QString kitPath;
@@ -97,10 +97,10 @@ private slots:
             const QByteArray w = kf::wavBytes(200 + 37 * i, 100 + i);
             if (i < 2) {
                 kf::writeFile(path(QStringLiteral("click%1.wav").arg(i)), w);
-                sounds << SoundSpec{QStringLiteral("CLICK%1").arg(i), quint16(10000 + i),
+                sounds << TestSound{QStringLiteral("CLICK%1").arg(i), quint16(10000 + i),
                                     path(QStringLiteral("click%1.wav").arg(i)), 0, quint32(w.size()), 1};
             } else {
-                sounds << SoundSpec{QStringLiteral("CLICK%1").arg(i), quint16(10000 + i),
+                sounds << TestSound{QStringLiteral("CLICK%1").arg(i), quint16(10000 + i),
                                     path("clicks.BIN") + QStringLiteral(":U%1").arg(10000 + i),
                                     quint32(clickHost.size()), quint32(w.size()), 1};
                 clickHost.append(w);
@@ -113,7 +113,7 @@ private slots:
             const QByteArray w = kf::wavBytes(1000 + 500 * i, quint32(waves[i]));
             const QString name = path(QStringLiteral("wave%1.wav").arg(waves[i]));
             kf::writeFile(name, w);
-            sounds << SoundSpec{QStringLiteral("WAVE_%1").arg(waves[i]), waves[i], name, 0,
+            sounds << TestSound{QStringLiteral("WAVE_%1").arg(waves[i]), waves[i], name, 0,
                                 quint32(w.size()), quint8(i == 1)};
             soundBytes << w;
         }
@@ -242,7 +242,7 @@ private slots:
 
         // Saving again from the loaded file's sounds ("path:Unnnnn") gives the
         // same bytes.
-        QVector<SoundSpec> resave = sounds;
+        QVector<TestSound> resave = sounds;
         for (int i = 0; i < n; ++i) {
             resave[i].file = wholePath + QStringLiteral(":U%1").arg(resave[i].waveNo, 5, 10, QChar('0'));
             resave[i].offset = load->sound[size_t(i)].wave_start;
@@ -278,7 +278,7 @@ private slots:
         kf::KitStorage kits;
         kits.fill({1, 2}, 77);
         std::unique_ptr<Model> save(new Model);
-        const QVector<SoundSpec> two = {sounds[5], sounds[6]};
+        const QVector<TestSound> two = {sounds[5], sounds[6]};
         QVERIFY(kf::writeSingleKit(*save, kits, 6, two, kitPath));
         QVERIFY(kf::writeWholeSetup(*save, kits, sounds, {3, 7, 9}, {9, 3, 7}, wholePath));
 
