@@ -24,6 +24,7 @@
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 #include <QTranslator>
@@ -159,6 +160,7 @@ private slots:
     void playbackBar();
     void leftPanePages();
     void ledColourLists();
+    void sheetsFontsAndPolicies();
 
     void padArea();
     void padLabels();
@@ -801,6 +803,130 @@ void TestMainWindow1Form::ledColourLists()
     QCOMPARE(ui.label_132->text(), QStringLiteral("LED Hit Color:"));
     QCOMPARE(placeOf(ui.ledColorWidget).index, 3);
     QCOMPARE(placeOf(ui.ledHitColorWidget).index, 4);
+}
+
+void TestMainWindow1Form::sheetsFontsAndPolicies()
+{
+    FormFixture f;
+    auto &ui = f.ui;
+    auto policy = [](QWidget *w) {
+        return qMakePair(w->sizePolicy().horizontalPolicy(), w->sizePolicy().verticalPolicy());
+    };
+    const auto prefPref = qMakePair(QSizePolicy::Preferred, QSizePolicy::Preferred);
+
+    // top bar
+    for (QToolButton *b : {ui.btnKitMove, ui.btnSoundKit, ui.btnKitChain, ui.upPageBtn, ui.btnClear})
+        QCOMPARE(b->styleSheet(), QString());
+    for (QToolButton *b : {ui.btnLoadFile, ui.btnSave, ui.btnKitChainSave})
+        QCOMPARE(b->styleSheet(), QStringLiteral("color:white;"));
+    for (QToolButton *b : {ui.btnSureKitChain, ui.btnClearStep})
+        QCOMPARE(b->styleSheet(), QStringLiteral("color: black;"));
+    for (QToolButton *b : {ui.btnClear, ui.btnLoadFile, ui.btnSave}) {
+        QCOMPARE(policy(b), prefPref);
+        QVERIFY(ownFamily(b, kYaHei));
+    }
+    for (QWidget *w : {static_cast<QWidget *>(ui.upPageBtn), static_cast<QWidget *>(ui.downPageBtn),
+                       static_cast<QWidget *>(ui.btnRenameKit), static_cast<QWidget *>(ui.btnCopyKit),
+                       static_cast<QWidget *>(ui.kitNameLabel_2)})
+        QCOMPARE(int(w->font().resolve()), 0);
+    QCOMPARE(policy(ui.kitNameLineEdit), prefPref);
+    QVERIFY(ownFamily(ui.kitNameLineEdit, kYaHei));
+    QCOMPARE(ui.kitNumber->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
+    QVERIFY(!ui.kitNumber->hasMouseTracking());
+    QVERIFY(ownFamily(ui.kitNumber, kYaHei));
+    QCOMPARE(ui.kitNumberLabel_2->alignment(), Qt::AlignCenter);
+    QCOMPARE(ui.kitNameLabel_2->textFormat(), Qt::AutoText);
+    QCOMPARE(ui.rightRightTop->layoutDirection(), Qt::LeftToRight);
+    QVERIFY(ui.rightRightTop->testAttribute(Qt::WA_SetLayoutDirection));
+    QVERIFY(ownFamily(ui.kitChainWidget, kYaHei));
+    QCOMPARE(ui.kitChainWidget->styleSheet(), QString());
+    const QString indicator = QStringLiteral(
+        "QRadioButton::indicator:checked\n{\n\twidth: 14px;\n\theight: 14px; \n\tbackground-color: "
+        "qradialgradient(spread:pad, cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5, stop:0 rgba(4, 156, 232 ,255), "
+        "stop:0.7 rgba(4, 156, 232 ,255),stop:0.78 rgba(255, 255, 255, 255), stop:0.8 rgba(255, 255, 255, "
+        "255));\n\tborder-radius: 6px;\n}\n\n");
+    QCOMPARE(ui.rBtnKitChainOn->styleSheet(), indicator);
+    QCOMPARE(ui.rBtnKitChainOff->styleSheet(), indicator);
+    QCOMPARE(ui.label_33->alignment(), Qt::AlignCenter);
+    QCOMPARE(ui.label_34->alignment(), Qt::AlignCenter);
+    QSpinBox *chain = ui.kitChainNoSpinBox;
+    QCOMPARE(policy(chain), qMakePair(QSizePolicy::Minimum, QSizePolicy::Preferred));
+    QCOMPARE(chain->buttonSymbols(), QAbstractSpinBox::UpDownArrows);
+    QCOMPARE(chain->layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(chain->stepType(), QAbstractSpinBox::DefaultStepType);
+    QCOMPARE(chain->styleSheet(), QString());
+    // the chain number group keeps the style's spacing
+    QCOMPARE(ui.verticalLayout_38->spacing(),
+             ui.kitChainNoWidget1->style()->pixelMetric(QStyle::PM_LayoutVerticalSpacing, nullptr, ui.kitChainNoWidget1));
+
+    // playback bar
+    QCOMPARE(ui.waveSliderWidget->styleSheet(), QString());
+    QCOMPARE(int(ui.waveSliderWidget->font().resolve()), 0);
+    QVERIFY(ownFamily(ui.wavePlayWidget2, kYaHei));
+    QCOMPARE(ui.wavePlayWidget2->styleSheet(), QString());
+    QVERIFY(ownFamily(ui.songLabel2, kYaHei));
+    QCOMPARE(ui.songLabel2->layoutDirection(), Qt::LeftToRight);
+    for (QToolButton *b : {ui.playBtn2, ui.stopBtn2, ui.loopBtn2})
+        QVERIFY(ownFamily(b, kYaHei));
+    QCOMPARE(ui.volumeImg2->alignment(), Qt::AlignCenter);
+    QVERIFY(ui.volumeImg2->text().isEmpty());
+
+    // left pane
+    QCOMPARE(ui.left_stackedSoundWidget->styleSheet(), QStringLiteral("color: black;"));
+    QCOMPARE(ui.left_soundHHSet->styleSheet(), QStringLiteral("color:black;"));
+    QVERIFY(ui.left_stackedKitWidget->styleSheet().contains(QLatin1String("color: black;")));
+    QVERIFY(ui.left_stackedKitWidget->styleSheet().contains(QLatin1String("border-right: 1px solid grey;")));
+    QCOMPARE(ui.logoWidget1->styleSheet(), QStringLiteral("border:none;"));
+    for (QWidget *w : {ui.logoWidget2, ui.logoWidget3, static_cast<QWidget *>(ui.labLogo1),
+                       static_cast<QWidget *>(ui.labLogo2), static_cast<QWidget *>(ui.labLogo3),
+                       ui.waveGroup_widget, ui.widget_2}) {
+        QVERIFY2(w->styleSheet().contains(QLatin1String("border:none;")), qPrintable(w->objectName()));
+        QVERIFY2(w->styleSheet().contains(QLatin1String("border-bottom: 1px solid grey;")),
+                 qPrintable(w->objectName()));
+    }
+    QCOMPARE(ui.widget_13->styleSheet(), QStringLiteral("border-bottom: 1px solid grey;"));
+    for (QLabel *l : {ui.labLogo1, ui.labLogo2, ui.labLogo3}) {
+        QCOMPARE(policy(l), prefPref);
+        QCOMPARE(l->minimumSize(), QSize(0, 0));
+        QVERIFY(ownFamily(l, kYaHei));
+    }
+    QVERIFY(ownFamily(ui.widget_2, kYaHei));
+    QCOMPARE(ui.left_waveList_label->styleSheet(), QStringLiteral("border:none;"));
+    QCOMPARE(ui.label_3->styleSheet(), QStringLiteral("border:none;"));
+    QVERIFY(ui.label->styleSheet().contains(QLatin1String("color: black;")));
+    QVERIFY(ui.label->styleSheet().contains(QLatin1String("border:none;")));
+    QVERIFY(ui.waveGroupTreeView->styleSheet().startsWith(QLatin1String("WaveTreeView1{")));
+    QVERIFY(ui.waveGroupTreeView->styleSheet().contains(QLatin1String("color: black;")));
+    QVERIFY(ui.kitListtreeView->styleSheet().startsWith(QLatin1String("QTreeView{")));
+    QVERIFY(ui.kitListtreeView->styleSheet().contains(QLatin1String("color: black;")));
+    QVERIFY(ui.soundListTreeView->styleSheet().startsWith(QLatin1String("QTreeView{")));
+    QVERIFY(ui.soundListTreeView->styleSheet().contains(QLatin1String("border-right: 1px solid grey;")));
+    QCOMPARE(policy(ui.waveGroupTreeView), prefPref);
+    QCOMPARE(ui.soundListTreeView->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
+    QVERIFY(ui.widget_7->styleSheet().contains(QLatin1String("border-top: 1px solid grey;")));
+    QCOMPARE(policy(ui.widget_8), prefPref);
+    QVERIFY(ownFamily(ui.widget_8, kYaHei));
+    for (const char *part : {"color: black;", "border:none;", "border-right: 1px solid grey;",
+                             "border-top: 1px solid grey;"})
+        QVERIFY2(ui.widget_8->styleSheet().contains(QLatin1String(part)), part);
+    for (QToolButton *b : {ui.addWaveGroup, ui.addWaveFile, ui.delWaveGroup}) {
+        QCOMPARE(policy(b), prefPref);
+        QVERIFY(ownFamily(b, kYaHei));
+    }
+    QVERIFY(!ui.addWaveFile->hasMouseTracking());
+    for (QToolButton *b : {ui.moveUpKit, ui.moveDownKit})
+        QVERIFY(ownFamily(b, kYaHei));
+    for (QWidget *w : {ui.ledColorWidget, ui.ledHitColorWidget})
+        QCOMPARE(w->styleSheet(), QString());
+    for (QLabel *l : {ui.label_130, ui.label_132}) {
+        QCOMPARE(l->styleSheet(), QStringLiteral("border:none;"));
+        QVERIFY(ownFamily(l, kYaHei));
+    }
+    for (QComboBox *c : {ui.bottomColorComboBox, ui.workColorComboBox}) {
+        QCOMPARE(policy(c), prefPref);
+        QVERIFY(ownFamily(c, kYaHei));
+    }
+    QCOMPARE(ui.bottomColorComboBox->minimumSize(), QSize(0, 0));
 }
 
 void TestMainWindow1Form::padArea()
