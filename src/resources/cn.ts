@@ -1705,4 +1705,67 @@ and save the current pad settings</source>
         <translation>退出？</translation>
     </message>
 </context>
+<context>
+    <name>SelectKitNo</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>Hint: The import mode of the device is overwrite mode! Please select the kits that need to be replaced!</source>
+        <translation>提示：设备的导入方式为覆盖模式！请选择需要替换的套鼓！</translation>
+    </message>
+    <message>
+        <source>1) Click the Select All button and select the checkbox for all kits.</source>
+        <translation>1) 点击“全选”按钮，勾选所有套鼓的复选框。</translation>
+    </message>
+    <message>
+        <source>2) Click the Deselect All button and set all kits checkbox to deselected state</source>
+        <translation>2) 点击“全不选”按钮，将所有套鼓的复选框设为未选中状态，</translation>
+    </message>
+    <message>
+        <source>and Check the checkbox for the kits that need to be replaced.</source>
+        <translation>然后勾选需要替换的套鼓的复选框。</translation>
+    </message>
+    <message>
+        <source>3) If no kits are selected and  click Cancel button or click Ok button to generate a file,</source>
+        <translation>3) 如果未选择任何套鼓就点击“取消”或“确定”按钮生成文件，</translation>
+    </message>
+    <message>
+        <source>it will prompt file generation failure</source>
+        <translation>将提示文件生成失败</translation>
+    </message>
+    <message>
+        <source>Kit No.</source>
+        <translation>套鼓号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Deselect All</source>
+        <translation>全不选</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>选择</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>

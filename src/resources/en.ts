@@ -1705,4 +1705,67 @@ and save the current pad settings</translation>
         <translation>Quit?</translation>
     </message>
 </context>
+<context>
+    <name>SelectKitNo</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>Save File</translation>
+    </message>
+    <message>
+        <source>Hint: The import mode of the device is overwrite mode! Please select the kits that need to be replaced!</source>
+        <translation>Hint: The import mode of the device is overwrite mode! Please select the kits that need to be replaced!</translation>
+    </message>
+    <message>
+        <source>1) Click the Select All button and select the checkbox for all kits.</source>
+        <translation>1) Click the Select All button and select the checkbox for all kits.</translation>
+    </message>
+    <message>
+        <source>2) Click the Deselect All button and set all kits checkbox to deselected state</source>
+        <translation>2) Click the Deselect All button and set all kits checkbox to deselected state</translation>
+    </message>
+    <message>
+        <source>and Check the checkbox for the kits that need to be replaced.</source>
+        <translation>and Check the checkbox for the kits that need to be replaced.</translation>
+    </message>
+    <message>
+        <source>3) If no kits are selected and  click Cancel button or click Ok button to generate a file,</source>
+        <translation>3) If no kits are selected and  click Cancel button or click Ok button to generate a file,</translation>
+    </message>
+    <message>
+        <source>it will prompt file generation failure</source>
+        <translation>it will prompt file generation failure</translation>
+    </message>
+    <message>
+        <source>Kit No.</source>
+        <translation>Kit No.</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>Deselect All</source>
+        <translation>Deselect All</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Select</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>
