@@ -11,6 +11,8 @@
 
 namespace {
 
+using Model = percussionpadfile;
+
 // Current layout: 843 bytes; older layout: at most 488 bytes, of which the
 // reader takes the first 484.
 constexpr int kGlobalSize = GLOBAL_CHUNK_SIZE;
@@ -18,55 +20,247 @@ constexpr int kOldGlobalReadSize = 484;
 constexpr quint32 kOldGlobalMaxSize = GLOBAL_CHUNK_SIZE_OLD_MAX;
 constexpr int kHeaderSize = 8;
 
+// Byte offsets inside the chunk (tag and size at 0 and 4 are the caller's).
+//
+//   current  8 editing effect, 9 effect off, 10 effects (7 bytes each),
+//            458 click, 474 audio, 482 MIDI, 494 LCD/LED, 498 kit chain,
+//            682 pad triggers (8 bytes each), 834 recording/loop, 841 reserved
+//   older    8 effect, 16 click, 32 audio, 40 EQ, 52 MIDI, 64 LCD/LED,
+//            68 LED types (12 bytes each), 92 kit chain (8 rows),
+//            256 pad triggers (12 bytes each), 484 end of what is read
+constexpr int kEffects = 10;
+constexpr int kEffectSize = 7;
+constexpr int kClick = kEffects + MASTER_EFFECT_COUNT * kEffectSize;
+constexpr int kAudio = kClick + 16;
+constexpr int kMidi = kAudio + 8;
+constexpr int kLced = kMidi + 12;
+constexpr int kChain = kLced + 4;
+constexpr int kTriggers = kChain + KIT_CHAIN_BLOCK_SIZE;
+constexpr int kTriggerSize = 8;
+constexpr int kTail = kTriggers + PAD_NUM_MAX * kTriggerSize;
+static_assert(kChain == KIT_CHAIN_BLOCK_OFFSET, "kit-chain block offset");
+static_assert(2 + KIT_CHAIN_ROWS * STEP_MAX_COUNT + 2 == KIT_CHAIN_BLOCK_SIZE, "kit-chain block size");
+static_assert(kTail + 9 == kGlobalSize, "global chunk size");
+
+constexpr int kOldClick = 16;
+constexpr int kOldAudio = 32;
+constexpr int kOldEq = 40;
+constexpr int kOldMidi = 52;
+constexpr int kOldLced = 64;
+constexpr int kOldLeds = 68;
+constexpr int kOldLedSize = 12;
+constexpr int kOldChain = 92;
+constexpr int kOldChainRows = 8;
+constexpr int kOldTriggers = kOldChain + 2 + kOldChainRows * STEP_MAX_COUNT + 2;
+constexpr int kOldTriggerSize = 12;
+static_assert(kOldLeds + 2 * kOldLedSize == kOldChain, "older LED types");
+static_assert(kOldTriggers + PAD_NUM_MAX * kOldTriggerSize == kOldGlobalReadSize, "older global chunk size");
+
+// The active chain number as the file stores it in both leading bytes.
+quint8 activeChainByte(const Model::P_KIT_CHAIN &kc)
+{
+    return kc.kit_chain != 0 ? kc.kit_chain_No : quint8(0);
+}
+
+// Writes the fields into a chunk.
 struct Packer
 {
     uchar *p;
-    void u8(quint8 v) { *p++ = v; }
-    void u16(quint16 v)
+    void u8(int at, quint8 v) const { p[at] = v; }
+    void u16(int at, quint16 v) const { bytepack::put16(p + at, v); }
+    void u32(int at, quint32 v) const { bytepack::put32(p + at, v); }
+    void bytes(int at, const quint8 *v, int n) const { std::memcpy(p + at, v, size_t(n)); }
+    // Reserved bytes are written as the record holds them.
+    void reserved(int at, const quint8 *v, int n) const { bytes(at, v, n); }
+    // Both leading bytes of a kit-chain block carry the active chain number.
+    void chainActive(int at, const Model::P_KIT_CHAIN &kc) const
     {
-        p[0] = uchar(v);
-        p[1] = uchar(v >> 8);
-        p += 2;
-    }
-    void u32(quint32 v)
-    {
-        p[0] = uchar(v);
-        p[1] = uchar(v >> 8);
-        p[2] = uchar(v >> 16);
-        p[3] = uchar(v >> 24);
-        p += 4;
-    }
-    void bytes(const void *src, int n)
-    {
-        std::memcpy(p, src, size_t(n));
-        p += n;
-    }
-    void zeros(int n)
-    {
-        std::memset(p, 0, size_t(n));
-        p += n;
+        const quint8 active = activeChainByte(kc);
+        p[at] = active;
+        p[at + 1] = active;
     }
 };
 
+// Reads the fields from a chunk.
 struct Unpacker
 {
     const uchar *p;
-    quint8 u8() { return *p++; }
-    quint16 u16()
+    void u8(int at, quint8 &v) const { v = p[at]; }
+    void u16(int at, quint16 &v) const { v = bytepack::get16(p + at); }
+    void u32(int at, quint32 &v) const { v = bytepack::get32(p + at); }
+    void bytes(int at, quint8 *v, int n) const { std::memcpy(v, p + at, size_t(n)); }
+    // Reserved bytes are not read: the record keeps what it holds.
+    void reserved(int, const quint8 *, int) const {}
+    // The first byte names the active chain (0: none); the second is ignored.
+    void chainActive(int at, Model::P_KIT_CHAIN &kc) const
     {
-        const quint16 v = quint16(p[0] | (p[1] << 8));
-        p += 2;
-        return v;
+        const quint8 active = p[at];
+        kc.kit_chain = active != 0 ? 1 : 0;
+        kc.kit_chain_No = active;
     }
-    quint32 u32()
-    {
-        const quint32 v = quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16)
-                          | (quint32(p[3]) << 24);
-        p += 4;
-        return v;
-    }
-    void skip(int n) { p += n; }
 };
+
+// Click settings (16 bytes, the same in both layouts).
+template <class Io, class Click>
+void mapClick(const Io &io, int at, Click &c)
+{
+    io.u32(at, c.click_startCluster);
+    io.u32(at + 4, c.click_waveLength);
+    io.u8(at + 8, c.click_no);
+    io.u8(at + 9, c.beat);
+    io.u8(at + 10, c.pan);
+    io.u8(at + 11, c.volume);
+    io.u8(at + 12, c.click_output);
+    io.reserved(at + 13, c.reserved, 3);
+}
+
+// MIDI settings (12 bytes, the same in both layouts).
+template <class Io, class Midi>
+void mapMidi(const Io &io, int at, Midi &m)
+{
+    io.u8(at, m.global_ch);
+    io.u8(at + 1, m.ext_ctrl);
+    io.u8(at + 2, m.midi_sync);
+    io.u8(at + 3, m.soft_thru);
+    io.u8(at + 4, m.pc_sw);
+    io.u8(at + 5, m.cc_sw);
+    io.u8(at + 6, m.fx_ctrl1_cc);
+    io.u8(at + 7, m.fx_ctrl2_cc);
+    io.reserved(at + 8, m.reserved, 4);
+}
+
+// Kit-chain block: active chain, `rows` chains of STEP_MAX_COUNT steps, 2 reserved.
+template <class Io, class Chain>
+void mapKitChain(const Io &io, int at, Chain &kc, int rows)
+{
+    io.chainActive(at, kc);
+    io.bytes(at + 2, &kc.kitChain[0][0], rows * STEP_MAX_COUNT);
+    io.reserved(at + 2 + rows * STEP_MAX_COUNT, kc.reserved, 2);
+}
+
+// The current layout behind the header.
+template <class Io, class Global>
+void mapGlobal(const Io &io, Global &g)
+{
+    io.u8(8, g.editing_effect);
+    io.u8(9, g.effect_off);
+    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i) {
+        auto &e = g.effect[i];
+        const int at = kEffects + kEffectSize * i;
+        io.u16(at, e.param1);
+        io.u16(at + 2, e.param2);
+        io.u16(at + 4, e.param3);
+        io.u8(at + 6, e.no);
+    }
+
+    mapClick(io, kClick, g.click);
+
+    io.u8(kAudio, g.audio.volume);
+    io.u8(kAudio + 1, g.audio.bt_volume);
+    io.u8(kAudio + 2, g.audio.systan_gain);
+    io.u8(kAudio + 3, g.audio.output);
+    io.reserved(kAudio + 4, g.audio.reserved, 4);
+
+    mapMidi(io, kMidi, g.midi);
+
+    io.u8(kLced, g.lced.lcd_contrast);
+    io.u8(kLced + 1, g.lced.led_type);
+    io.u8(kLced + 2, g.lced.led_logo);
+    io.u8(kLced + 3, g.lced.tempo_indicate);
+
+    mapKitChain(io, kChain, g.kc, KIT_CHAIN_ROWS);
+
+    for (int i = 0; i < PAD_NUM_MAX; ++i) {
+        auto &t = g.pfta[i];
+        const int at = kTriggers + kTriggerSize * i;
+        io.u8(at, t.type);
+        io.u8(at + 1, t.sensivity);
+        io.u8(at + 2, t.curve);
+        io.u8(at + 3, t.mask_time);
+        io.u8(at + 4, t.retrig_level);
+        io.u8(at + 5, t.anti_cross);
+        io.u8(at + 6, t.rim_gain);
+        io.u8(at + 7, t.dynamic_range);
+    }
+
+    io.u8(kTail, g.rec_level);
+    io.u8(kTail + 1, g.auto_state);
+    io.u8(kTail + 2, g.loop_click);
+    io.u8(kTail + 3, g.loop_qtz);
+    io.u8(kTail + 4, g.loop_meas);
+    io.u8(kTail + 5, g.loop_meas_index);
+    io.u8(kTail + 6, g.rec_pad);
+    io.reserved(kTail + 7, g.reserved, 2);
+}
+
+// The older layout behind the header (read only). Where it differs from the
+// current one: a single 8-byte effect, the audio output one byte further on,
+// the EQ settings, LED logo and tempo indicator swapped, two LED types, eight
+// chain rows and 12-byte pad triggers.
+void unpackOldGlobal(const Unpacker &io, Model::FILE_GLOBAL_CHUNK &g)
+{
+    io.u8(8, g.effect.effectType);
+    io.u8(9, g.effect.effectCtrl1);
+    io.u8(10, g.effect.effectCtrl2);
+    io.u8(11, g.effect.effectCtrl3);
+    io.reserved(12, g.effect.reserved, 4);
+
+    mapClick(io, kOldClick, g.click);
+
+    // Bytes 35 and 37..39 are not read.
+    io.u8(kOldAudio, g.audio.volume);
+    io.u8(kOldAudio + 1, g.audio.bt_volume);
+    io.u8(kOldAudio + 2, g.audio.systan_gain);
+    io.u8(kOldAudio + 4, g.audio.output);
+
+    io.u8(kOldEq, g.eq.low_gain);
+    io.u16(kOldEq + 1, g.eq.low_freq);
+    io.u8(kOldEq + 3, g.eq.mid_gain);
+    io.u16(kOldEq + 4, g.eq.mid_freq);
+    io.u8(kOldEq + 6, g.eq.hig_gain);
+    io.u16(kOldEq + 7, g.eq.hig_freq);
+    io.reserved(kOldEq + 9, g.eq.reserved, 3);
+
+    mapMidi(io, kOldMidi, g.midi);
+
+    io.u8(kOldLced, g.lced.lcd_contrast);
+    io.u8(kOldLced + 1, g.lced.led_type);
+    io.u8(kOldLced + 2, g.lced.tempo_indicate);
+    io.u8(kOldLced + 3, g.lced.led_logo);
+
+    for (int i = 0; i < 2; ++i) {
+        auto &led = g.led[i];
+        const int at = kOldLeds + kOldLedSize * i;
+        io.u8(at, led.click_led);
+        io.u8(at + 1, led.click_led_mode);
+        io.u8(at + 2, led.pad_hit_mode);
+        io.u8(at + 3, led.pad_loop);
+        io.u8(at + 4, led.pad_loop_mode);
+        io.u8(at + 5, led.pad_ctrl);
+        io.u8(at + 6, led.logo);
+        io.u8(at + 7, led.logo_mode);
+        io.reserved(at + 8, led.reserved, 4);
+    }
+
+    // Rows past the eighth keep what they hold.
+    mapKitChain(io, kOldChain, g.kc, kOldChainRows);
+
+    for (int i = 0; i < PAD_NUM_MAX; ++i) {
+        auto &t = g.pfta[i];
+        const int at = kOldTriggers + kOldTriggerSize * i;
+        io.u8(at, t.sensibility);
+        io.u8(at + 1, t.threshold);
+        io.u8(at + 2, t.curve);
+        io.u8(at + 3, t.mask_time);
+        io.u8(at + 4, t.anti_cross);
+        io.u8(at + 5, t.model);
+        io.u8(at + 6, t.trig_mode);
+        io.u8(at + 7, t.pad_fs_ctrl);
+        io.u8(at + 8, t.open);
+        io.u8(at + 9, t.close);
+        io.reserved(at + 10, t.reserved, 2);
+    }
+}
 
 // Reads exactly n bytes; false when the file cannot supply them.
 bool readExactly(QDataStream &ds, uchar *dst, int n)
@@ -74,69 +268,37 @@ bool readExactly(QDataStream &ds, uchar *dst, int n)
     return ds.readRawData(reinterpret_cast<char *>(dst), n) == n;
 }
 
-// The active chain number as the file stores it in both leading bytes.
-quint8 activeChainByte(const percussionpadfile::P_KIT_CHAIN &kc)
-{
-    return kc.kit_chain != 0 ? kc.kit_chain_No : quint8(0);
-}
-
 } // namespace
 
 void percussionpadfile::initGlobalChunk()
 {
+    // Fields not named here are 0.
     NEW_FILE_GLOBAL_CHUNK &g = new_globalChunk;
+    g = NEW_FILE_GLOBAL_CHUNK();
     g.glob = str2int(QStringLiteral("GLOB"));
-    g.size = 0;
-    g.editing_effect = 0;
-    g.effect_off = 0;
-    for (auto &e : g.effect) {
-        e.param1 = 0;
-        e.param2 = 0;
-        e.param3 = 0;
+    for (auto &e : g.effect)
         e.no = 255;
-    }
 
-    g.click.click_startCluster = 0;
-    g.click.click_waveLength = 0;
-    g.click.click_no = 0;
     g.click.beat = 4;
     g.click.pan = 64;
     g.click.volume = 100;
-    g.click.click_output = 0;
-    std::memset(g.click.reserved, 0, sizeof(g.click.reserved));
 
     g.audio.volume = 100;
     g.audio.bt_volume = 100;
-    g.audio.systan_gain = 0;
-    g.audio.output = 0;
-    std::memset(g.audio.reserved, 0, sizeof(g.audio.reserved));
 
     g.midi.global_ch = 9;
-    g.midi.ext_ctrl = 0;
-    g.midi.midi_sync = 0;
-    g.midi.soft_thru = 0;
-    g.midi.pc_sw = 0;
-    g.midi.cc_sw = 0;
     g.midi.fx_ctrl1_cc = 71;
     g.midi.fx_ctrl2_cc = 72;
-    std::memset(g.midi.reserved, 0, sizeof(g.midi.reserved));
 
     g.lced.lcd_contrast = 10;
     g.lced.led_type = 1;
     g.lced.led_logo = 1;
     g.lced.tempo_indicate = 1;
 
-    g.kc.kit_chain = 0;
-    g.kc.kit_chain_No = 0;
-    std::memset(g.kc.kitChain, 0, sizeof(g.kc.kitChain));
-    std::memset(g.kc.reserved, 0, sizeof(g.kc.reserved));
-
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
         NEW_PAD_FS_TRIG_ATTR &t = g.pfta[p];
         const bool footSwitch = p >= PAD_NUM_MAX - 2;
-        t.type = 0;
         t.sensivity = footSwitch ? 50 : 15;
-        t.curve = 0;
         t.mask_time = 15;
         t.retrig_level = footSwitch ? 10 : 5;
         t.anti_cross = 5;
@@ -149,94 +311,22 @@ void percussionpadfile::initGlobalChunk()
     g.loop_click = 1;
     g.loop_qtz = 1;
     g.loop_meas = 1;
-    g.loop_meas_index = 0;
-    g.rec_pad = 0;
-    std::memset(g.reserved, 0, sizeof(g.reserved));
 }
 
 void percussionpadfile::packKitChainBlock(const P_KIT_CHAIN &kc, uchar *block)
 {
-    Packer w{block};
-    const quint8 active = activeChainByte(kc);
-    w.u8(active);
-    w.u8(active);
-    w.bytes(kc.kitChain, int(sizeof(kc.kitChain)));
-    w.bytes(kc.reserved, int(sizeof(kc.reserved)));
+    mapKitChain(Packer{block}, 0, kc, KIT_CHAIN_ROWS);
 }
 
 void percussionpadfile::writeGlobalChunk(QFile *file)
 {
     const NEW_FILE_GLOBAL_CHUNK &g = new_globalChunk;
-    uchar buf[kGlobalSize];
-    Packer w{buf};
-
-    w.u32(g.glob);
+    uchar buf[kGlobalSize] = {};
+    bytepack::put32(buf, g.glob);
     // The chunk written is always the current layout; a size left at 0 (or
     // taken over from an older chunk) would make readers take it for the old one.
-    w.u32(quint32(kGlobalSize));
-    w.u8(g.editing_effect);
-    w.u8(g.effect_off);
-    for (const auto &e : g.effect) {
-        w.u16(e.param1);
-        w.u16(e.param2);
-        w.u16(e.param3);
-        w.u8(e.no);
-    }
-
-    w.u32(g.click.click_startCluster);
-    w.u32(g.click.click_waveLength);
-    w.u8(g.click.click_no);
-    w.u8(g.click.beat);
-    w.u8(g.click.pan);
-    w.u8(g.click.volume);
-    w.u8(g.click.click_output);
-    w.bytes(g.click.reserved, 3);
-
-    w.u8(g.audio.volume);
-    w.u8(g.audio.bt_volume);
-    w.u8(g.audio.systan_gain);
-    w.u8(g.audio.output);
-    w.bytes(g.audio.reserved, 4);
-
-    w.u8(g.midi.global_ch);
-    w.u8(g.midi.ext_ctrl);
-    w.u8(g.midi.midi_sync);
-    w.u8(g.midi.soft_thru);
-    w.u8(g.midi.pc_sw);
-    w.u8(g.midi.cc_sw);
-    w.u8(g.midi.fx_ctrl1_cc);
-    w.u8(g.midi.fx_ctrl2_cc);
-    w.bytes(g.midi.reserved, 4);
-
-    w.u8(g.lced.lcd_contrast);
-    w.u8(g.lced.led_type);
-    w.u8(g.lced.led_logo);
-    w.u8(g.lced.tempo_indicate);
-
-    packKitChainBlock(g.kc, w.p);
-    w.p += KIT_CHAIN_BLOCK_SIZE;
-
-    for (const auto &t : g.pfta) {
-        w.u8(t.type);
-        w.u8(t.sensivity);
-        w.u8(t.curve);
-        w.u8(t.mask_time);
-        w.u8(t.retrig_level);
-        w.u8(t.anti_cross);
-        w.u8(t.rim_gain);
-        w.u8(t.dynamic_range);
-    }
-
-    w.u8(g.rec_level);
-    w.u8(g.auto_state);
-    w.u8(g.loop_click);
-    w.u8(g.loop_qtz);
-    w.u8(g.loop_meas);
-    w.u8(g.loop_meas_index);
-    w.u8(g.rec_pad);
-    w.bytes(g.reserved, 2);
-
-    Q_ASSERT(w.p - buf == kGlobalSize);
+    bytepack::put32(buf + 4, quint32(kGlobalSize));
+    mapGlobal(Packer{buf}, g);
 
     QDataStream ds(file);
     if (ds.writeRawData(reinterpret_cast<const char *>(buf), kGlobalSize) != kGlobalSize)
@@ -261,167 +351,34 @@ bool percussionpadfile::readGlobalChunk(QFile *file)
         return false;
 
     QDataStream ds(file);
-    uchar head[kHeaderSize];
-    if (!readExactly(ds, head, kHeaderSize))
+    uchar buf[kGlobalSize];
+    if (!readExactly(ds, buf, kHeaderSize))
         return false;
-    const quint32 tag = bytepack::get32(head);
-    const quint32 size = bytepack::get32(head + 4);
+    const quint32 tag = bytepack::get32(buf);
+    const quint32 size = bytepack::get32(buf + 4);
     if (tag != expected)
         return false;
 
-    if (size > kOldGlobalMaxSize) {
-        uchar body[kGlobalSize - kHeaderSize];
-        if (!readExactly(ds, body, int(sizeof(body)))) {
-            qWarning() << Q_FUNC_INFO << "global chunk cut short";
-            return false;
-        }
+    // Sizes up to the older layout's largest are read as that layout.
+    const bool current = size > kOldGlobalMaxSize;
+    const int readSize = current ? kGlobalSize : kOldGlobalReadSize;
+    if (!readExactly(ds, buf + kHeaderSize, readSize - kHeaderSize)) {
+        qWarning() << Q_FUNC_INFO << (current ? "global chunk cut short" : "old global chunk cut short");
+        return false;
+    }
+
+    if (current) {
         NEW_FILE_GLOBAL_CHUNK g = new_globalChunk;
         g.glob = tag;
         g.size = size;
-        Unpacker r{body};
-        g.editing_effect = r.u8();
-        g.effect_off = r.u8();
-        for (auto &e : g.effect) {
-            e.param1 = r.u16();
-            e.param2 = r.u16();
-            e.param3 = r.u16();
-            e.no = r.u8();
-        }
-        g.click.click_startCluster = r.u32();
-        g.click.click_waveLength = r.u32();
-        g.click.click_no = r.u8();
-        g.click.beat = r.u8();
-        g.click.pan = r.u8();
-        g.click.volume = r.u8();
-        g.click.click_output = r.u8();
-        r.skip(3);
-        g.audio.volume = r.u8();
-        g.audio.bt_volume = r.u8();
-        g.audio.systan_gain = r.u8();
-        g.audio.output = r.u8();
-        r.skip(4);
-        g.midi.global_ch = r.u8();
-        g.midi.ext_ctrl = r.u8();
-        g.midi.midi_sync = r.u8();
-        g.midi.soft_thru = r.u8();
-        g.midi.pc_sw = r.u8();
-        g.midi.cc_sw = r.u8();
-        g.midi.fx_ctrl1_cc = r.u8();
-        g.midi.fx_ctrl2_cc = r.u8();
-        r.skip(4);
-        g.lced.lcd_contrast = r.u8();
-        g.lced.led_type = r.u8();
-        g.lced.led_logo = r.u8();
-        g.lced.tempo_indicate = r.u8();
-        const quint8 active = r.u8();
-        r.skip(1);
-        g.kc.kit_chain = active != 0 ? 1 : 0;
-        g.kc.kit_chain_No = active;
-        std::memcpy(g.kc.kitChain, r.p, sizeof(g.kc.kitChain));
-        r.skip(int(sizeof(g.kc.kitChain)));
-        r.skip(2);
-        for (auto &t : g.pfta) {
-            t.type = r.u8();
-            t.sensivity = r.u8();
-            t.curve = r.u8();
-            t.mask_time = r.u8();
-            t.retrig_level = r.u8();
-            t.anti_cross = r.u8();
-            t.rim_gain = r.u8();
-            t.dynamic_range = r.u8();
-        }
-        g.rec_level = r.u8();
-        g.auto_state = r.u8();
-        g.loop_click = r.u8();
-        g.loop_qtz = r.u8();
-        g.loop_meas = r.u8();
-        g.loop_meas_index = r.u8();
-        g.rec_pad = r.u8();
+        mapGlobal(Unpacker{buf}, g);
         new_globalChunk = g;
-        return true;
+    } else {
+        FILE_GLOBAL_CHUNK g = globalChunk;
+        g.glob = tag;
+        g.size = size;
+        unpackOldGlobal(Unpacker{buf}, g);
+        globalChunk = g;
     }
-
-    uchar body[kOldGlobalReadSize - kHeaderSize];
-    if (!readExactly(ds, body, int(sizeof(body)))) {
-        qWarning() << Q_FUNC_INFO << "old global chunk cut short";
-        return false;
-    }
-    FILE_GLOBAL_CHUNK g = globalChunk;
-    g.glob = tag;
-    g.size = size;
-    Unpacker r{body};
-    g.effect.effectType = r.u8();
-    g.effect.effectCtrl1 = r.u8();
-    g.effect.effectCtrl2 = r.u8();
-    g.effect.effectCtrl3 = r.u8();
-    r.skip(4);
-    g.click.click_startCluster = r.u32();
-    g.click.click_waveLength = r.u32();
-    g.click.click_no = r.u8();
-    g.click.beat = r.u8();
-    g.click.pan = r.u8();
-    g.click.volume = r.u8();
-    g.click.click_output = r.u8();
-    r.skip(3);
-    g.audio.volume = r.u8();
-    g.audio.bt_volume = r.u8();
-    g.audio.systan_gain = r.u8();
-    r.skip(1);
-    g.audio.output = r.u8();
-    r.skip(3);
-    g.eq.low_gain = r.u8();
-    g.eq.low_freq = r.u16();
-    g.eq.mid_gain = r.u8();
-    g.eq.mid_freq = r.u16();
-    g.eq.hig_gain = r.u8();
-    g.eq.hig_freq = r.u16();
-    r.skip(3);
-    g.midi.global_ch = r.u8();
-    g.midi.ext_ctrl = r.u8();
-    g.midi.midi_sync = r.u8();
-    g.midi.soft_thru = r.u8();
-    g.midi.pc_sw = r.u8();
-    g.midi.cc_sw = r.u8();
-    g.midi.fx_ctrl1_cc = r.u8();
-    g.midi.fx_ctrl2_cc = r.u8();
-    r.skip(4);
-    g.lced.lcd_contrast = r.u8();
-    g.lced.led_type = r.u8();
-    g.lced.tempo_indicate = r.u8();
-    g.lced.led_logo = r.u8();
-    for (auto &led : g.led) {
-        led.click_led = r.u8();
-        led.click_led_mode = r.u8();
-        led.pad_hit_mode = r.u8();
-        led.pad_loop = r.u8();
-        led.pad_loop_mode = r.u8();
-        led.pad_ctrl = r.u8();
-        led.logo = r.u8();
-        led.logo_mode = r.u8();
-        r.skip(4);
-    }
-    const quint8 active = r.u8();
-    r.skip(1);
-    g.kc.kit_chain = active != 0 ? 1 : 0;
-    g.kc.kit_chain_No = active;
-    constexpr int kOldChainRows = 8;
-    std::memcpy(g.kc.kitChain, r.p, size_t(kOldChainRows * STEP_MAX_COUNT));
-    r.skip(kOldChainRows * STEP_MAX_COUNT);
-    r.skip(2);
-    for (auto &t : g.pfta) {
-        t.sensibility = r.u8();
-        t.threshold = r.u8();
-        t.curve = r.u8();
-        t.mask_time = r.u8();
-        t.anti_cross = r.u8();
-        t.model = r.u8();
-        t.trig_mode = r.u8();
-        t.pad_fs_ctrl = r.u8();
-        t.open = r.u8();
-        t.close = r.u8();
-        r.skip(2);
-    }
-    Q_ASSERT(r.p - body == int(sizeof(body)));
-    globalChunk = g;
     return true;
 }
