@@ -10,66 +10,91 @@
 
 // Every message box and file dialog of the editor goes through the current
 // prompter, so that tests can answer them and read what the user would see.
+// The named calls mirror QMessageBox and QFileDialog; an implementation
+// provides one message box and one file dialog for all of them.
 class UiPrompter
 {
 public:
+    enum Kind { Warning, Information, Question, Critical, OpenFile, OpenFiles, SaveFile, ExistingDirectory };
+
     virtual ~UiPrompter();
 
-    virtual QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
-                                                QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                                QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
-    virtual QMessageBox::StandardButton information(QWidget *parent, const QString &title, const QString &text,
-                                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
-    virtual QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
-                                                 QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
-                                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
-    virtual QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
-                                                 QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
+    QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+    {
+        return messageBox(Warning, parent, title, text, buttons, defaultButton);
+    }
+    QMessageBox::StandardButton information(QWidget *parent, const QString &title, const QString &text,
+                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+    {
+        return messageBox(Information, parent, title, text, buttons, defaultButton);
+    }
+    QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
+                                         QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+    {
+        return messageBox(Question, parent, title, text, buttons, defaultButton);
+    }
+    QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
+                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
+    {
+        return messageBox(Critical, parent, title, text, buttons, defaultButton);
+    }
 
-    virtual QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir = QString(),
-                                    const QString &filter = QString(), QString *selectedFilter = nullptr,
-                                    QFileDialog::Options options = QFileDialog::Options()) = 0;
-    virtual QStringList getOpenFileNames(QWidget *parent, const QString &caption, const QString &dir = QString(),
-                                         const QString &filter = QString(), QString *selectedFilter = nullptr,
-                                         QFileDialog::Options options = QFileDialog::Options()) = 0;
-    virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir = QString(),
-                                    const QString &filter = QString(), QString *selectedFilter = nullptr,
-                                    QFileDialog::Options options = QFileDialog::Options()) = 0;
-    virtual QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir = QString(),
-                                         QFileDialog::Options options = QFileDialog::ShowDirsOnly) = 0;
+    QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir = QString(),
+                            const QString &filter = QString(), QString *selectedFilter = nullptr,
+                            QFileDialog::Options options = QFileDialog::Options())
+    {
+        return firstOf(fileDialog(OpenFile, parent, caption, dir, filter, selectedFilter, options));
+    }
+    QStringList getOpenFileNames(QWidget *parent, const QString &caption, const QString &dir = QString(),
+                                 const QString &filter = QString(), QString *selectedFilter = nullptr,
+                                 QFileDialog::Options options = QFileDialog::Options())
+    {
+        return fileDialog(OpenFiles, parent, caption, dir, filter, selectedFilter, options);
+    }
+    QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir = QString(),
+                            const QString &filter = QString(), QString *selectedFilter = nullptr,
+                            QFileDialog::Options options = QFileDialog::Options())
+    {
+        return firstOf(fileDialog(SaveFile, parent, caption, dir, filter, selectedFilter, options));
+    }
+    QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir = QString(),
+                                 QFileDialog::Options options = QFileDialog::ShowDirsOnly)
+    {
+        return firstOf(fileDialog(ExistingDirectory, parent, caption, dir, QString(), nullptr, options));
+    }
 
     // The prompter in use; the real dialogs unless a test set its own.
     static UiPrompter *instance();
     // Sets the prompter in use (not owned); nullptr restores the real one.
     static void setInstance(UiPrompter *prompter);
+
+protected:
+    virtual QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title,
+                                                   const QString &text, QMessageBox::StandardButtons buttons,
+                                                   QMessageBox::StandardButton defaultButton) = 0;
+    // Answers the chosen paths; empty when cancelled.
+    virtual QStringList fileDialog(Kind kind, QWidget *parent, const QString &caption, const QString &dir,
+                                   const QString &filter, QString *selectedFilter,
+                                   QFileDialog::Options options) = 0;
+
+private:
+    static QString firstOf(const QStringList &paths) { return paths.isEmpty() ? QString() : paths.first(); }
 };
 
 // Shows the real QMessageBox and QFileDialog.
 class QtUiPrompter : public UiPrompter
 {
-public:
-    QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
-                                        QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton) override;
-    QMessageBox::StandardButton information(QWidget *parent, const QString &title, const QString &text,
-                                            QMessageBox::StandardButtons buttons,
-                                            QMessageBox::StandardButton defaultButton) override;
-    QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::StandardButton defaultButton) override;
-    QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::StandardButton defaultButton) override;
-    QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
-                            QString *selectedFilter, QFileDialog::Options options) override;
-    QStringList getOpenFileNames(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
-                                 QString *selectedFilter, QFileDialog::Options options) override;
-    QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
-                            QString *selectedFilter, QFileDialog::Options options) override;
-    QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir,
-                                 QFileDialog::Options options) override;
+protected:
+    QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton) override;
+    QStringList fileDialog(Kind kind, QWidget *parent, const QString &caption, const QString &dir,
+                           const QString &filter, QString *selectedFilter, QFileDialog::Options options) override;
 };
 
 // For tests: records every prompt and answers from queues.
@@ -78,7 +103,6 @@ public:
 class ScriptedPrompter : public UiPrompter
 {
 public:
-    enum Kind { Warning, Information, Question, Critical, OpenFile, OpenFiles, SaveFile, ExistingDirectory };
     struct Prompt
     {
         Kind kind;
@@ -102,31 +126,14 @@ public:
     QStringList titles() const; // titles of all message boxes in order
     void clear() { prompts.clear(); }
 
-    QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
-                                        QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton) override;
-    QMessageBox::StandardButton information(QWidget *parent, const QString &title, const QString &text,
-                                            QMessageBox::StandardButtons buttons,
-                                            QMessageBox::StandardButton defaultButton) override;
-    QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::StandardButton defaultButton) override;
-    QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::StandardButton defaultButton) override;
-    QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
-                            QString *selectedFilter, QFileDialog::Options options) override;
-    QStringList getOpenFileNames(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
-                                 QString *selectedFilter, QFileDialog::Options options) override;
-    QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
-                            QString *selectedFilter, QFileDialog::Options options) override;
-    QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &dir,
-                                 QFileDialog::Options options) override;
+protected:
+    QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton) override;
+    QStringList fileDialog(Kind kind, QWidget *parent, const QString &caption, const QString &dir,
+                           const QString &filter, QString *selectedFilter, QFileDialog::Options options) override;
 
 private:
-    QMessageBox::StandardButton box(Kind kind, QWidget *parent, const QString &title, const QString &text,
-                                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def);
-    QStringList file(Kind kind, QWidget *parent, const QString &caption, const QString &dir, const QString &filter);
     UiPrompter *m_previous;
 };
 
