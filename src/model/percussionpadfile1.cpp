@@ -44,24 +44,17 @@ percussionpadfile::percussionpadfile(const percussionpadfile &other)
 }
 
 percussionpadfile::percussionpadfile(percussionpadfile &&other) noexcept
-    : identityChunk(other.identityChunk),
-      indexChunk(other.indexChunk),
-      wn1Chunk(other.wn1Chunk),
-      wn2Chunk(other.wn2Chunk),
-      globalChunk(other.globalChunk),
-      new_globalChunk(other.new_globalChunk),
-      kitChunk(other.kitChunk),
-      soundChunk(other.soundChunk),
-      kitSoundList(std::move(other.kitSoundList)),
+    : kitSoundList(std::move(other.kitSoundList)),
       kitFileName(std::move(other.kitFileName))
 {
+    copyChunks(other);
     const bool ownTable = other.soundChunk.soundIndex == other.sound.data();
     sound = std::move(other.sound);         // the buffer changes hands
-    if (ownTable)
+    if (ownTable) {
         soundChunk.soundIndex = sound.data();
-    // A moved-from model has no table of its own; it may only be assigned or destroyed.
-    if (ownTable)
+        // A moved-from model has no table of its own; it may only be assigned or destroyed.
         other.soundChunk.soundIndex = nullptr;
+    }
     other.soundChunk.soundCount = 0;
 }
 
@@ -76,14 +69,7 @@ percussionpadfile &percussionpadfile::operator=(percussionpadfile &&other) noexc
 {
     if (this == &other)
         return *this;
-    identityChunk = other.identityChunk;
-    indexChunk = other.indexChunk;
-    wn1Chunk = other.wn1Chunk;
-    wn2Chunk = other.wn2Chunk;
-    globalChunk = other.globalChunk;
-    new_globalChunk = other.new_globalChunk;
-    kitChunk = other.kitChunk;
-    soundChunk = other.soundChunk;
+    copyChunks(other);
     kitSoundList = std::move(other.kitSoundList);
     kitFileName = std::move(other.kitFileName);
     const bool ownTable = other.soundChunk.soundIndex == other.sound.data();
@@ -99,7 +85,9 @@ percussionpadfile &percussionpadfile::operator=(percussionpadfile &&other) noexc
 
 percussionpadfile::~percussionpadfile() = default;
 
-void percussionpadfile::copyFrom(const percussionpadfile &other)
+// Everything but the sound table's buffer and the kit file list; the kit
+// references are shared as they are.
+void percussionpadfile::copyChunks(const percussionpadfile &other)
 {
     identityChunk = other.identityChunk;
     indexChunk = other.indexChunk;
@@ -107,8 +95,13 @@ void percussionpadfile::copyFrom(const percussionpadfile &other)
     wn2Chunk = other.wn2Chunk;
     globalChunk = other.globalChunk;
     new_globalChunk = other.new_globalChunk;
-    kitChunk = other.kitChunk;            // kit references are shared as they are
+    kitChunk = other.kitChunk;
     soundChunk = other.soundChunk;
+}
+
+void percussionpadfile::copyFrom(const percussionpadfile &other)
+{
+    copyChunks(other);
     sound = other.sound;
     if (sound.size() != size_t(WAVE_MAX_COUNT1))
         sound.resize(WAVE_MAX_COUNT1);    // copy of a moved-from model

@@ -494,6 +494,7 @@ public:
     void packKitRecord(int kit, uchar *out) const;
 
 private:
+    void copyChunks(const percussionpadfile &other);
     void copyFrom(const percussionpadfile &other);
     bool readSoundTable(QFile *file, bool kitNumbering);
 };
