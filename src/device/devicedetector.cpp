@@ -6,6 +6,19 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 
+namespace {
+// Roots of the removable drives, in drive order.
+QStringList removableRoots(const QVector<DriveEntry> &drives)
+{
+    QStringList roots;
+    for (const DriveEntry &d : drives) {
+        if (d.removable)
+            roots << d.root;
+    }
+    return roots;
+}
+} // namespace
+
 DeviceDetector::DeviceDetector(QWidget *parent)
     : QWidget(parent)
     , closeFlag(true)
@@ -32,11 +45,9 @@ QVector<QString> DeviceDetector::getDevicePath()
     dirDetectorList.clear();
     list = ztplatform::driveSource()->drives();
     oldDeviceCount = list.size();
-    for (const DriveEntry &d : qAsConst(list)) {
-        if (!d.removable)
-            continue;
-        dirDetectorList.append(d.root);
-        ui->comboBox->addItem(d.root);
+    for (const QString &root : removableRoots(list)) {
+        dirDetectorList.append(root);
+        ui->comboBox->addItem(root);
     }
 
     for (int i = 0; i < ui->comboBox->count(); ++i) {
@@ -83,18 +94,14 @@ void DeviceDetector::paintEvent(QPaintEvent *event)
         return;
 
     const QString defaultText = tr("Device Unconnect(Default)");
-    QStringList removableRoots;
-    for (const DriveEntry &d : qAsConst(list)) {
-        if (d.removable)
-            removableRoots << d.root;
-    }
+    const QStringList roots = removableRoots(list);
     for (int i = ui->comboBox->count() - 1; i >= 0; --i) {
         const QString text = ui->comboBox->itemText(i);
-        if (text == defaultText || removableRoots.contains(text))
+        if (text == defaultText || roots.contains(text))
             continue;
         ui->comboBox->removeItem(i);
     }
-    for (const QString &root : qAsConst(removableRoots)) {
+    for (const QString &root : roots) {
         if (ui->comboBox->findText(root, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
             ui->comboBox->addItem(root);
     }

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -48,7 +47,6 @@ bool appsUseLightThemeFrom(const ThemeSources &sources, quint32 *value)
 ThemeSources currentThemeSources()
 {
     ThemeSources s;
-    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
     if (!gsettings.isEmpty()) {
         QProcess p;
@@ -62,7 +60,7 @@ ThemeSources currentThemeSources()
             p.waitForFinished(500);
         }
     }
-    QString config = env.value(QStringLiteral("XDG_CONFIG_HOME"));
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty())
         config = QDir::homePath() + QStringLiteral("/.config");
     s.kdeglobalsPath = config + QStringLiteral("/kdeglobals");

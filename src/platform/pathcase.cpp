@@ -18,15 +18,11 @@ QString findEntryIgnoringCase(const QString &dir, const QString &name)
     if (name.isEmpty())
         return QString();
     const QDir d(dir);
-    if (QFileInfo::exists(d.filePath(name))) {
-        // Exact spelling present (or a case-insensitive file system answered):
-        // still report the spelling stored on disk when the listing has it.
-        const QStringList exact = d.entryList(QStringList(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-        if (exact.contains(name))
-            return d.absoluteFilePath(name);
-    }
     const QStringList entries = d.entryList(QStringList(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                                             QDir::Name | QDir::IgnoreCase);
+    // The spelling stored on disk: the exact one when the listing has it.
+    if (entries.contains(name))
+        return d.absoluteFilePath(name);
     for (const QString &e : entries) {
         if (e.compare(name, Qt::CaseInsensitive) == 0)
             return d.absoluteFilePath(e);

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
 
 DriveSource::~DriveSource() = default;
 
@@ -56,6 +59,12 @@ QString withoutTrailingSlash(QString path)
     while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
         path.chop(1);
     return path;
+}
+
+// Where desktops mount removable media.
+bool isUnderMedia(const QString &mountPoint)
+{
+    return mountPoint.startsWith(QLatin1String("/media/")) || mountPoint.startsWith(QLatin1String("/run/media/"));
 }
 
 QString readFlag(const QString &path)
@@ -126,8 +135,7 @@ QVector<MountEntry> parseMountTable(const QByteArray &text)
 
 bool isRemovableMount(const MountEntry &entry, const QString &sysRoot)
 {
-    const QString mp = entry.mountPoint;
-    if (mp.startsWith(QLatin1String("/media/")) || mp.startsWith(QLatin1String("/run/media/")))
+    if (isUnderMedia(entry.mountPoint))
         return true;
     const QString dir = blockDeviceDir(entry, sysRoot);
     if (dir.isEmpty())
@@ -145,24 +153,22 @@ QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QS
     }
     // /proc files report size 0, so read until the end.
     const QVector<MountEntry> mounts = parseMountTable(f.readAll());
-    QStringList seen;
-    for (const MountEntry &m : mounts) {
-        const bool underMedia = m.mountPoint.startsWith(QLatin1String("/media/"))
-                || m.mountPoint.startsWith(QLatin1String("/run/media/"));
-        if (!m.source.startsWith(QLatin1String("/dev/")) && !underMedia)
+    // A later mount on the same point hides the earlier one: walk from the
+    // end, keep the first of each point, then restore the table order.
+    QSet<QString> seen;
+    for (auto it = mounts.crbegin(); it != mounts.crend(); ++it) {
+        const MountEntry &m = *it;
+        if (!m.source.startsWith(QLatin1String("/dev/")) && !isUnderMedia(m.mountPoint))
             continue; // pseudo file systems are no drives
         DriveEntry d;
         d.root = m.mountPoint == QLatin1String("/") ? m.mountPoint : m.mountPoint + QLatin1Char('/');
+        if (seen.contains(d.root))
+            continue;
+        seen.insert(d.root);
         d.removable = isRemovableMount(m, sysRoot);
-        // A later mount on the same point hides the earlier one.
-        const int old = seen.indexOf(d.root);
-        if (old >= 0) {
-            drives.remove(old);
-            seen.removeAt(old);
-        }
         drives.append(d);
-        seen.append(d.root);
     }
+    std::reverse(drives.begin(), drives.end());
     return drives;
 }
 

@@ -64,6 +64,17 @@ void showDefaultKitOne(MainWindow1 *w, bool reset)
     ui->trigType->setEnabled(false);
     ui->velocity->setEnabled(false);
 }
+
+// Kit k as it stands in curKitAttr, appended to the kit lists.
+void appendKitLists(MainWindow1 *w, int k)
+{
+    const MainWindow1::soundKit &kit = w->curKitAttr[k];
+    w->kitNameList.append(kit.kit_name);
+    w->kitIndexList.append(kit.reserved[0]);
+    for (int p = 0; p < PAD_NUM_MAX; ++p)
+        w->kitPadList[k].append(kit.kpadChunk[p]);
+    w->kitAttrList.append(kit);
+}
 } // namespace
 
 void MainWindow1::initKitSet()
@@ -72,15 +83,17 @@ void MainWindow1::initKitSet()
 
     initValueMaps();
 
+    // The same 24 defaults for every kit and slot; the lists share one copy.
+    QVector<KIT_EFFECT> effects;
+    for (int t = 0; t < 24; ++t)
+        effects.append(defaultEffectControls(t));
+    for (KIT_EFFECT &e : k_effect)
+        e = effects.last();
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        for (int t = 0; t < 24; ++t) {
-            for (KIT_EFFECT &e : k_effect)
-                e = defaultEffectControls(t);
-            kitEffectList1[k].append(k_effect[0]);
-            kitEffectList2[k].append(k_effect[1]);
-            kitEffectList3[k].append(k_effect[2]);
-            kitEffectList4[k].append(k_effect[3]);
-        }
+        kitEffectList1[k] += effects;
+        kitEffectList2[k] += effects;
+        kitEffectList3[k] += effects;
+        kitEffectList4[k] += effects;
     }
 
     for (LINK_GROUP &g : linkGroup)
@@ -92,11 +105,7 @@ void MainWindow1::initKitSet()
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
         curKitAttr[k] = defaultKit(k);
-        kitNameList.append(curKitAttr[k].kit_name);
-        kitIndexList.append(curKitAttr[k].reserved[0]);
-        for (int p = 0; p < PAD_NUM_MAX; ++p)
-            kitPadList[k].append(curKitAttr[k].kpadChunk[p]);
-        kitAttrList.append(curKitAttr[k]);
+        appendKitLists(this, k);
     }
 
     on_kitEffect1_currentIndexChanged(0);
@@ -130,10 +139,6 @@ void MainWindow1::initKitSet1()
         curKitAttr[k].pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
         curKitAttr[k].pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
         curKitAttr[k].pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
-        kitNameList.append(curKitAttr[k].kit_name);
-        kitIndexList.append(curKitAttr[k].reserved[0]);
-        for (int p = 0; p < PAD_NUM_MAX; ++p)
-            kitPadList[k].append(curKitAttr[k].kpadChunk[p]);
-        kitAttrList.append(curKitAttr[k]);
+        appendKitLists(this, k);
     }
 }

@@ -34,10 +34,8 @@ void MainWindow1Tables::initValueMaps()
     mapKitDecay.insert(QStringLiteral("3"), 88);
     mapKitDecay.insert(QStringLiteral("4"), 60);
 
-    for (int b = 0; b < 32; ++b) {
-        if (b <= 24)
-            mapWavePitch[b / 8].insert(b - 12, b);
-    }
+    for (int b = 0; b <= 24; ++b)
+        mapWavePitch[b / 8].insert(b - 12, b);
 }
 
 QStringList MainWindow1Tables::panLabels()
@@ -102,11 +100,12 @@ quint8 MainWindow1Tables::searchColor(QString name)
 
 qint8 MainWindow1Tables::searchWavePitch(qint8 pitch) const
 {
-    for (int b = 0; b < 32; ++b) {
-        const QMap<int, int> &m = mapWavePitch[b / 8];
+    // The lowest byte b stored for the pitch in its own map b / 8.
+    for (int i = 0; i < 4; ++i) {
+        const QMap<int, int> &m = mapWavePitch[i];
         auto it = m.constFind(pitch);
-        if (it != m.constEnd() && it.value() == b)
-            return qint8(b);
+        if (it != m.constEnd() && it.value() / 8 == i && it.value() >= 0)
+            return qint8(it.value());
     }
     return 12; // outside -12 ... 12: no transposition
 }

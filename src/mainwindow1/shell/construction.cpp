@@ -147,21 +147,17 @@ MainWindow1::MainWindow1(QWidget *parent)
     connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), this, SLOT(exportWave()));
     connect(ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), this, SLOT(recvSelectItem(bool)));
 
-    // Temporary folders.
-    if (tmpDir.isValid()) {
-        TempDirName = tmpDir.path();
-        TempPlayDirName = TempDirName + QDir::separator() + QStringLiteral("play");
-        QDir().mkpath(TempPlayDirName);
-    } else {
-        UiPrompter::instance()->information(this, tr("Error"), tr("Failed to create temporary directory!"),
-                                            QMessageBox::Ok);
-        return;
-    }
-    if (tmpDir2.isValid()) {
-        TempDirName2 = tmpDir2.path();
-        TempPlayDirName2 = TempDirName2 + QDir::separator() + QStringLiteral("PLAY");
-        QDir().mkpath(TempPlayDirName2);
-    } else {
+    // Temporary folders, each with its play folder.
+    auto makeTemp = [](const QTemporaryDir &dir, QString &name, QString &play, const QString &sub) {
+        if (!dir.isValid())
+            return false;
+        name = dir.path();
+        play = name + QDir::separator() + sub;
+        QDir().mkpath(play);
+        return true;
+    };
+    if (!makeTemp(tmpDir, TempDirName, TempPlayDirName, QStringLiteral("play"))
+        || !makeTemp(tmpDir2, TempDirName2, TempPlayDirName2, QStringLiteral("PLAY"))) {
         UiPrompter::instance()->information(this, tr("Error"), tr("Failed to create temporary directory!"),
                                             QMessageBox::Ok);
         return;

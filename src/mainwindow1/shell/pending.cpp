@@ -60,9 +60,7 @@ void MainWindow1::recvIsClose(bool flag)
 }
 void MainWindow1::recvKitIndexState(QVector<int> indexList)
 {
-    kitIndexList.clear();
-    for (int v : qAsConst(indexList))
-        kitIndexList.append(v);
+    kitIndexList = indexList;
 }
 void MainWindow1::recvLoadSave(bool) {}                   // whole-setup load
 void MainWindow1::recvUpdate(int, int) {}                 // device writer

@@ -66,7 +66,7 @@ void MainWindow1::updateSoundGroupList(QStandardItemModel *model, QVector<soundf
         if (!group)
             continue;
         soundfilexml::strSoundGroup out;
-        out.name = group->text().trimmed().simplified();
+        out.name = group->text().simplified(); // trimmed, inner runs made one space
         for (int r = 0; r < group->rowCount(); ++r) {
             soundfilexml::strSoundItem item;
             if (QStandardItem *name = group->child(r, 0))

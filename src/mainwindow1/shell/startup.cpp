@@ -108,13 +108,13 @@ EditorStartup::EditorStartup()
 
 EditorStartup::~EditorStartup()
 {
-    if (window && !m_shown) {
-        // Never shown, so never closed: the sound list stays as it was.
-        window->writeSoundListOnClose = false;
+    if (window) {
         window->myDetector = nullptr;
-        delete window.data();
-    } else if (window) {
-        window->myDetector = nullptr;
+        if (!m_shown) {
+            // Never shown, so never closed: the sound list stays as it was.
+            window->writeSoundListOnClose = false;
+            delete window.data();
+        }
     }
     delete chooser;
 }

@@ -1,6 +1,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "model/wavekitindex.h"
 #include "platform/desktoptheme.h"
 
 #include <QDebug>
@@ -112,21 +113,17 @@ void MainWindow1::checkTheme(bool isDark)
 
     if (totalListItemModel) {
         const QIcon lockIcon(QString::fromLatin1(isDark ? ":/images/lock2.png" : ":/images/lock.png"));
-        // Wave number -> lock flag of its first record.
-        QHash<quint16, quint8> locks;
-        for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
-            if (!locks.contains(s.wave_No))
-                locks.insert(s.wave_No, s.wave_lock);
-        }
+        // Each wave number answers with its first record.
+        WaveKitIndex first;
+        first.build(waveLoadKitAttrList.constData(), waveLoadKitAttrList.size());
         if (QStandardItem *root = totalListItemModel->item(0, 0)) {
             for (int r = 0; r < root->rowCount(); ++r) {
                 QStandardItem *item = root->child(r, 0);
                 if (!item)
                     continue;
                 bool ok = false;
-                const quint16 no = item->text().toUShort(&ok);
-                auto it = locks.constFind(no);
-                if (ok && it != locks.constEnd() && it.value() == 0)
+                const int entry = first.firstEntry(item->text().toUShort(&ok));
+                if (ok && entry >= 0 && waveLoadKitAttrList.at(entry).wave_lock == 0)
                     item->setIcon(lockIcon);
             }
         }

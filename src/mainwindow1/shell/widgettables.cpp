@@ -81,16 +81,15 @@ void MainWindow1::initUi()
 
 void MainWindow1::initUIFont()
 {
-    const QFont font(FontFamily);
-    QFont bold(FontFamily);
-    bold.setBold(true);
     const QString t1 = QStringLiteral("QToolTip { background-color: white; color: black;}");
     const QString t2 = QStringLiteral("QToolTip{background-color:white; color:black;}");
 
-    auto setFamily = [&font](QWidget *w) {
-        // Keep the form's point size; only the family changes.
+    // Only the family changes; the form's point size stays.
+    auto setFamily = [this](QWidget *w, bool bold = false) {
         QFont f = w->font();
-        f.setFamily(font.family());
+        f.setFamily(FontFamily);
+        if (bold)
+            f.setBold(true);
         w->setFont(f);
     };
     for (QWidget *w : {static_cast<QWidget *>(ui->btnKitMove), static_cast<QWidget *>(ui->btnSoundKit),
@@ -117,12 +116,8 @@ void MainWindow1::initUIFont()
     for (QWidget *w : plain)
         setFamily(w);
     for (QWidget *w : {static_cast<QWidget *>(ui->label), static_cast<QWidget *>(ui->left_waveList_label),
-                       static_cast<QWidget *>(ui->right_waveList_label), static_cast<QWidget *>(ui->label_3)}) {
-        QFont f = w->font();
-        f.setFamily(bold.family());
-        f.setBold(true);
-        w->setFont(f);
-    }
+                       static_cast<QWidget *>(ui->right_waveList_label), static_cast<QWidget *>(ui->label_3)})
+        setFamily(w, true);
 }
 
 void MainWindow1::setPadEventFilter()

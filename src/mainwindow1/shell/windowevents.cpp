@@ -15,9 +15,6 @@ void MainWindow1::closeEvent(QCloseEvent *event)
             return;
         }
         // The write-back to the pad and its dismount come with the device side.
-        QCoreApplication::quit();
-        event->accept();
-        return;
     }
     QCoreApplication::quit();
     event->accept();
