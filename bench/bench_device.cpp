@@ -12,15 +12,13 @@
 #include "device/waveprm.h"
 #include "device/writeback.h"
 #include "model/audioconverter.h"
+#include "benchsupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
 
 #include <map>
 #include <memory>
@@ -38,8 +36,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 }
 
 // A pad tree with sounds 1 ... count and 100 kits using some of them.
-struct Pad
-{
+struct Pad {
     QTemporaryDir dir;
     QString kitPath, sysPath, dataPath, prmPath;
     bool ok = false;
@@ -113,15 +110,12 @@ void BM_LoadPadBySize(benchmark::State &state)
         benchmark::DoNotOptimize(large.load().kits.size());
         largeNs += t.nsecsElapsed();
     }
-    state.counters["ms_1000"] = double(smallNs) / state.iterations() / 1e6;
-    state.counters["ms_9999"] = double(largeNs) / state.iterations() / 1e6;
-    state.counters["ratio"] = smallNs > 0 ? double(largeNs) / double(smallNs) : 0.0;
+    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
 }
 BENCHMARK(BM_LoadPadBySize)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // The total list's rows: file, number, name.
-struct Row
-{
+struct Row {
     QString file;
     int number;
     QString name;
@@ -177,9 +171,7 @@ void BM_WriteBackByLibrarySize(benchmark::State &state)
         smallNs += writeBackTen(small, smallKits, smallRows);
         largeNs += writeBackTen(large, largeKits, largeRows);
     }
-    state.counters["ms_1000"] = double(smallNs) / state.iterations() / 1e6;
-    state.counters["ms_9999"] = double(largeNs) / state.iterations() / 1e6;
-    state.counters["ratio"] = smallNs > 0 ? double(largeNs) / double(smallNs) : 0.0;
+    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
 }
 BENCHMARK(BM_WriteBackByLibrarySize)->Iterations(10)->Unit(benchmark::kMillisecond);
 
@@ -228,9 +220,7 @@ void BM_SyncWorkersVsDirect(benchmark::State &state)
         batch.waitForFinished();
         syncNs += t.nsecsElapsed();
     }
-    state.counters["direct_ms"] = double(directNs) / state.iterations() / 1e6;
-    state.counters["workers_ms"] = double(syncNs) / state.iterations() / 1e6;
-    state.counters["ratio"] = directNs > 0 ? double(syncNs) / double(directNs) : 0.0;
+    reportRatio(state, "direct_ms", directNs, "workers_ms", syncNs);
 }
 BENCHMARK(BM_SyncWorkersVsDirect)->Iterations(3)->Unit(benchmark::kMillisecond);
 
@@ -238,11 +228,5 @@ BENCHMARK(BM_SyncWorkersVsDirect)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

@@ -6,15 +6,13 @@
 #include <QVector>
 
 // Texts of the device side, translated with the main window's.
-class DeviceText
-{
+class DeviceText {
     Q_DECLARE_TR_FUNCTIONS(MainWindow1)
 };
 
 // A warning box the window shows for the device side: title and text,
 // already translated, one OK button.
-struct DeviceMessage
-{
+struct DeviceMessage {
     QString title;
     QString text;
 };

@@ -9,8 +9,7 @@
 #include <QHash>
 #include <QString>
 
-class WaveFileIndex
-{
+class WaveFileIndex {
 public:
     // One row of the total sound list: shown number, name and file. A later
     // row of the same file replaces an earlier one.
@@ -22,8 +21,7 @@ public:
     bool find(const QString &file, quint16 *number, QString *name) const;
 
 private:
-    struct Entry
-    {
+    struct Entry {
         quint16 number;
         QString name;
     };

@@ -26,8 +26,7 @@ quint8 effectNumber(quint8 no)
     return (no == 10 || no == 0xFF) ? 0 : no;
 }
 
-struct SoundRef
-{
+struct SoundRef {
     QString name;
     QString file;
 };
@@ -85,7 +84,8 @@ PadKits refuse(PadKits &result, const QString &file)
 {
     qWarning() << "kit file missing, unreadable or short:" << file;
     result.ok = false;
-    result.messages = {DeviceMessage{DeviceText::tr("Warning"), DeviceText::tr("Fail to read kit file, import failed.")}};
+    result.messages = {
+            DeviceMessage{DeviceText::tr("Warning"), DeviceText::tr("Fail to read kit file, import failed.")}};
     return result;
 }
 
@@ -142,8 +142,8 @@ QString adjustPadKitName(const QString &stored, int n, bool *counted)
     return name;
 }
 
-PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> &waveAttrList,
-                    const soundKit *scratch, KitRecordStorage storage, const EventPump &pump)
+PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> &waveAttrList, const soundKit *scratch,
+                    KitRecordStorage storage, const EventPump &pump)
 {
     PadKits result;
     result.kitFiles = findPadKitFiles(kitPath);
@@ -176,7 +176,8 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
         const QString &path = result.kitFiles.at(slot);
         QFile file(path);
         if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() < KIT_RECORD_SIZE)
-            return refuse(result, path.isEmpty() ? QStringLiteral("k%1.ini").arg(padtree::threeDigits(slot + 1)) : path);
+            return refuse(result,
+                          path.isEmpty() ? QStringLiteral("k%1.ini").arg(padtree::threeDigits(slot + 1)) : path);
         model.initFileChunk();
         model.kitChunk.baseChunk = storage.base;
         model.kitChunk.pedalChunk = storage.pedal;
@@ -205,10 +206,39 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
                 DeviceText::tr("Warning"),
                 namerules::joinNumbersMessage(
                         DeviceText::tr("Kit "), result.renamedKits,
-                        DeviceText::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
+                        DeviceText::tr(
+                                "is automatically renamed, as it exceeds 10 characters or contains special symbol."),
                         DeviceText::tr("are automatically renamed, as they exceed 10 characters or contain special "
                                        "symbol."))};
     result.ok = true;
+    return result;
+}
+
+PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &model)
+{
+    PadGlobal result;
+    QFile file(usbGlobalIniFile);
+    if (usbGlobalIniFile.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        result.messages << DeviceMessage{DeviceText::tr("Warning"),
+                                         DeviceText::tr("Fail to read file, import failed.")};
+        return result;
+    }
+    curFlag = 1;
+    model.initFileChunk();
+    result.ok = true;
+    // The reader sets the size of the layout it read.
+    const quint32 defaultSize = model.new_globalChunk.size;
+    model.new_globalChunk.size = 0;
+    model.globalChunk.size = 0;
+    if (model.readGlobalChunk(&file)) {
+        result.currentLayout = model.new_globalChunk.size != 0;
+        result.globalSize = int(result.currentLayout ? model.new_globalChunk.size : model.globalChunk.size);
+    } else {
+        qWarning() << "no global settings chunk could be read:" << usbGlobalIniFile;
+    }
+    if (!result.currentLayout)
+        model.new_globalChunk.size = defaultSize;
+    curFlag = 4;
     return result;
 }
 

@@ -45,8 +45,8 @@ QString unmatchedLines(int folder, const QFileInfoList &prm, const QFileInfoList
         const int r = entryNumber(fi);
         if (!other.contains(r))
             lines << DeviceText::tr("The sound of number ")
-                             + QString::number(padtree::waveNumberFromLocation(folder, r))
-                             + DeviceText::tr(" in the wave list is incorrect.");
+                            + QString::number(padtree::waveNumberFromLocation(folder, r))
+                            + DeviceText::tr(" in the wave list is incorrect.");
     }
     return lines.join(QStringLiteral("\r\n"));
 }
@@ -107,11 +107,13 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
             pumpEvents(pump);
             QFile f(entry.absoluteFilePath());
             if (!f.open(QIODevice::ReadOnly))
-                return fail(result, DeviceText::tr("Warning"), DeviceText::tr("Read wave prm file failed, import failed."));
+                return fail(result, DeviceText::tr("Warning"),
+                            DeviceText::tr("Read wave prm file failed, import failed."));
             const waveprm::PrmRecord rec = waveprm::parseRecord(f.read(waveprm::PRM_RECORD_SIZE));
             f.close();
             if (rec.waveNo > WAVE_MAX_COUNT)
-                return fail(result, DeviceText::tr("Error"), DeviceText::tr("The number of sound can not exceed 9999."));
+                return fail(result, DeviceText::tr("Error"),
+                            DeviceText::tr("The number of sound can not exceed 9999."));
             if (rec.waveNo == 0) {
                 qDebug() << "record without a wave number skipped:" << entry.absoluteFilePath();
                 continue;
@@ -171,15 +173,17 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
                 DeviceText::tr("Warning"),
                 namerules::joinNumbersMessage(
                         DeviceText::tr("The "), result.renamedNumbers,
-                        DeviceText::tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
-                        DeviceText::tr("item are automatically renamed, as they exceed 16 characters or end with special "
-                               "symbol."))};
+                        DeviceText::tr(
+                                "item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
+                        DeviceText::tr(
+                                "item are automatically renamed, as they exceed 16 characters or end with special "
+                                "symbol."))};
     if (!result.duplicateNumbers.isEmpty()) {
         QStringList lines;
         for (int n : qAsConst(result.duplicateNumbers)) {
             qWarning() << "wave number" << n << "is stored by more than one record";
             lines << DeviceText::tr("The sound of number ") + QString::number(n)
-                             + DeviceText::tr(" is stored more than once on the sampler pad.");
+                            + DeviceText::tr(" is stored more than once on the sampler pad.");
         }
         result.messages << DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
     }

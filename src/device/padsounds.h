@@ -15,8 +15,7 @@
 // processes its events; tests and benchmarks pass none).
 using EventPump = std::function<void()>;
 
-struct PadSounds
-{
+struct PadSounds {
     // True when at least one sound was read.
     bool ok = false;
     // Reading order, wave_No = the record's number - 1, positions filled.

@@ -10,15 +10,13 @@
 
 namespace {
 
-struct Rename
-{
+struct Rename {
     QString from;
     QString to;
 };
 
 // What has been done, so that it can be undone in reverse order.
-struct Journal
-{
+struct Journal {
     QVector<Rename> renames;
     QVector<QPair<QString, quint16>> patched; // record file, number it had
     QStringList createdFolders;
@@ -56,10 +54,9 @@ struct Journal
     }
 };
 
-struct Plan
-{
+struct Plan {
     quint16 newNo;
-    QString wav, prm;         // where the pair is now
+    QString wav, prm; // where the pair is now
     QString tempWav, tempPrm; // hidden names beside them
     QString newWav, newPrm;
 };
@@ -88,13 +85,12 @@ QVector<WaveRenumber> renumberedWaves(const QVector<MainWindow1Records::SOUND_IN
     QVector<WaveRenumber> changes;
     for (int i = 0; i < sounds.size() && i < oldNumbers.size(); ++i) {
         if (sounds.at(i).wave_No != oldNumbers.at(i))
-            changes << WaveRenumber{quint16(oldNumbers.at(i)), sounds.at(i).wave_No, sounds.at(i).file};
+            changes << WaveRenumber{i, quint16(oldNumbers.at(i)), sounds.at(i).wave_No, sounds.at(i).file};
     }
     return changes;
 }
 
-RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath,
-                                const QString &prmPath)
+RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath, const QString &prmPath)
 {
     Journal journal;
     QVector<Plan> plans;
@@ -104,7 +100,11 @@ RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QStr
             qWarning() << "wave" << c.oldNo << "has no pair on the pad to renumber:" << c.wavFile;
             return failed(journal);
         }
-        plans << Plan{c.newNo, pair.wav, pair.prm, hiddenName(pair.wav), hiddenName(pair.prm),
+        plans << Plan{c.newNo,
+                      pair.wav,
+                      pair.prm,
+                      hiddenName(pair.wav),
+                      hiddenName(pair.prm),
                       dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(c.newNo),
                       prmPath + QLatin1Char('/') + padtree::wavePrmRelativePath(c.newNo)};
     }

@@ -9,8 +9,8 @@
 #include <QString>
 #include <QVector>
 
-struct WaveRenumber
-{
+struct WaveRenumber {
+    int index = 0; // the sound's entry in the list
     quint16 oldNo = 0;
     quint16 newNo = 0;
     QString wavFile; // the sound's .wav on the pad
@@ -21,17 +21,15 @@ struct WaveRenumber
 QVector<WaveRenumber> renumberedWaves(const QVector<MainWindow1Records::SOUND_INDEX> &sounds,
                                       const QVector<int> &oldNumbers);
 
-struct RenumberResult
-{
+struct RenumberResult {
     bool ok = false;
     QVector<QString> newFiles; // native .wav path of each change, in order
-    DeviceMessages messages;   // the warning when it failed
+    DeviceMessages messages; // the warning when it failed
 };
 
 // Moves every pair to the names of its new number in two phases (all to
 // temporary names first, so no pair overwrites another) and patches the
 // number in each record. Any failure puts everything back.
-RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath,
-                                const QString &prmPath);
+RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath, const QString &prmPath);
 
 #endif

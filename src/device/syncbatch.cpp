@@ -45,7 +45,7 @@ UsbUpdate *SyncBatch::startWorker(int slot)
 
 bool SyncBatch::startAdd(const QVector<Sound> &sounds, const QString &dataPath, const QString &prmPath)
 {
-    if (isRunning())
+    if (isRunning() || sounds.isEmpty())
         return false;
     m_kind = Adding;
     m_workerCount = 2;

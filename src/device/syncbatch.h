@@ -14,26 +14,24 @@ class UsbUpdate;
 // receives the workers' reports through it. Each worker ends its own thread
 // when its call has returned; the batch waits for that thread and the worker
 // deletes itself with it.
-class SyncBatch : public QObject
-{
+class SyncBatch : public QObject {
     Q_OBJECT
 
 public:
     enum Kind { Idle, Adding, Deleting };
     static constexpr int DELETE_ONE_WORKER_MAX = 100;
 
-    struct Sound
-    {
+    struct Sound {
         int waveNo = 0;
         QString source; // the file to convert
-        QString name;   // the name for the record
+        QString name; // the name for the record
     };
 
     explicit SyncBatch(QObject *parent = nullptr);
     ~SyncBatch() override; // waits for running workers
 
-    // The first n / 2 sounds go to worker 1, the rest to worker 2. False when
-    // a batch is running.
+    // The first n / 2 sounds go to worker 1, the rest to worker 2. False, and
+    // nothing started, when there is nothing to add or a batch is running.
     bool startAdd(const QVector<Sound> &sounds, const QString &dataPath, const QString &prmPath);
     // Deletes the pairs of the .wav paths. False when there is nothing to
     // delete or a batch is running.
@@ -66,8 +64,7 @@ private slots:
     void workerFinished(int threadId, bool completed);
 
 private:
-    struct Slot
-    {
+    struct Slot {
         QPointer<UsbUpdate> worker;
         QThread *thread = nullptr;
         bool running = false;

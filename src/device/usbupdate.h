@@ -9,8 +9,7 @@
 // thread of its own. It touches only its own copies of the lists and the
 // pad's files. Every sound or path handed to it is reported once, written or
 // not, and the worker reports once more when it is done, then ends its thread.
-class UsbUpdate : public QObject
-{
+class UsbUpdate : public QObject {
     Q_OBJECT
 
 public:
@@ -21,8 +20,8 @@ public:
 
     // Called on the GUI thread before the worker's thread starts: the share
     // of list set threadId (1 or 2) and the pad's WAV_DATA and WAV_PRM folders.
-    void getSoundList(QVector<int> numList, QVector<QString> waveList, QVector<QString> nameList,
-                      QString dataFile, QString prmFile, int threadId);
+    void getSoundList(QVector<int> numList, QVector<QString> waveList, QVector<QString> nameList, QString dataFile,
+                      QString prmFile, int threadId);
 
     // The ffmpeg to run; the converter's default when empty.
     void setConverterProgram(const QString &program) { m_program = program; }

@@ -18,8 +18,11 @@ namespace {
 
 // ffmpeg's words for a conversion that went wrong.
 const char *const kFailurePhrases[] = {
-    "Invalid data found when processing input", "Error splitting the argument list", "Option not found",
-    "Invalid argument", "Conversion failed",
+        "Invalid data found when processing input",
+        "Error splitting the argument list",
+        "Option not found",
+        "Invalid argument",
+        "Conversion failed",
 };
 
 bool conversionFailed(const QString &ffmpegText, qint64 wavSize)
@@ -41,7 +44,7 @@ qint64 fileSize(const QString &path)
 void logFolderFailure(const QString &folder)
 {
     qDebug().noquote() << DeviceText::tr("Failed to create the folder.") + QStringLiteral("\r\n")
-                                  + DeviceText::tr("Folder Location: ") + folder;
+                    + DeviceText::tr("Folder Location: ") + folder;
 }
 
 } // namespace
@@ -118,8 +121,7 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         return WaveWrite::Stopped;
     }
     if (conversionFailed(ffmpegText, fileSize(wav))) {
-        qDebug().noquote() << DeviceText::tr("Wrong data in file：") + QStringLiteral("\r\n")
-                                      + ffmpegText;
+        qDebug().noquote() << DeviceText::tr("Wrong data in file：") + QStringLiteral("\r\n") + ffmpegText;
         // A pair is on the pad whole or not at all: a stale record under
         // this number would break the next load.
         QFile::remove(wav);

@@ -17,8 +17,7 @@ constexpr int SOUND_NAME_LENGTH_1 = 20; // name field of the record
 constexpr int WAVE_FOLDER_MAX = 100;
 
 // The fields of a record; missing bytes of a short file read as 0.
-struct PrmRecord
-{
+struct PrmRecord {
     quint16 waveNo = 0;
     QByteArray nameField; // the 20 bytes of the name
     quint32 start_cluster = 0;
@@ -41,9 +40,9 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize);
 bool ensureFolder(const QString &path);
 
 enum class WaveWrite {
-    Written,          // both files are on the pad
+    Written, // both files are on the pad
     ConversionFailed, // nothing of this sound is left on the pad; go on
-    Stopped           // the pad cannot take more (folder, ffmpeg, record file)
+    Stopped // the pad cannot take more (folder, ffmpeg, record file)
 };
 
 // Converts `source` into dataPath/fff/rrr.wav and writes prmPath/fff/rrr.prm

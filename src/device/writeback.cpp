@@ -38,16 +38,16 @@ auto comparedKitFields(const Records::soundKit &k)
                     k.effect1_ctrl1, k.effect1_ctrl2, k.effect1_ctrl3, k.effect2_ctrl1, k.effect2_ctrl2,
                     k.effect2_ctrl3, k.effect3_ctrl1, k.effect3_ctrl2, k.effect3_ctrl3, h.active_effectCtrl1,
                     h.active_effectCtrl2, h.active_effectCtrl3, k.bottom_color, k.work_color, h.pedal_contrl,
-                    h.hh_wave1_no, h.hh_wave2_no, h.hh_wave3_no, h.hh_wave4_no, h.hh_wave5_no, h.hh_layer1,
-                    h.hh_layer2, h.hh_layer3, h.hh_layer4, h.hh_layer5);
+                    h.hh_wave1_no, h.hh_wave2_no, h.hh_wave3_no, h.hh_wave4_no, h.hh_wave5_no, h.hh_layer1, h.hh_layer2,
+                    h.hh_layer3, h.hh_layer4, h.hh_layer5);
 }
 
 auto comparedPadFields(const Records::KIT_PAD_SETTING &d)
 {
     return std::tie(d.soundFile0, d.soundFile1, d.aWaveNo, d.bWaveNo, d.padNo, d.midi_code, d.midi_channel,
-                    d.aWaveVolume, d.aWavePan, d.aWavePitch, d.aWavePitch_cent, d.aWaveDecay, d.bWaveVolume,
-                    d.bWavePan, d.bWavePitch, d.bWavePitch_cent, d.bWaveDecay, d.mute_group, d.poly_mono,
-                    d.dynamic, d.mode, d.trig_mode, d.loop, d.velocity);
+                    d.aWaveVolume, d.aWavePan, d.aWavePitch, d.aWavePitch_cent, d.aWaveDecay, d.bWaveVolume, d.bWavePan,
+                    d.bWavePitch, d.bWavePitch_cent, d.bWaveDecay, d.mute_group, d.poly_mono, d.dynamic, d.mode,
+                    d.trig_mode, d.loop, d.velocity);
 }
 
 // A current-layout global chunk at the start of the open file, long enough
@@ -58,8 +58,8 @@ bool holdsCurrentGlobalChunk(QFile &f)
     if (!f.seek(0) || f.read(reinterpret_cast<char *>(head), 8) != 8)
         return false;
     return bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
-           && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX)
-           && f.size() >= KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
+            && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX)
+            && f.size() >= KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
 }
 
 void report(const std::function<void(int)> &progress, int value)
@@ -83,16 +83,18 @@ bool padDrivePresent(const QString &root, const QString &kitPath)
 
 DeviceMessage driveGoneMessage()
 {
-    return DeviceMessage{DeviceText::tr("Error"), DeviceText::tr("The 350 device was disconnected.") + QStringLiteral("\r\n")
-                                                          + DeviceText::tr("Failed to save file.") + QStringLiteral("\r\n")
-                                                          + DeviceText::tr("Korvanta will quit.")};
+    return DeviceMessage{DeviceText::tr("Error"),
+                         DeviceText::tr("The 350 device was disconnected.") + QStringLiteral("\r\n")
+                                 + DeviceText::tr("Failed to save file.") + QStringLiteral("\r\n")
+                                 + DeviceText::tr("Korvanta will quit.")};
 }
 
 DeviceMessage disconnectNotice()
 {
-    return DeviceMessage{DeviceText::tr("Confirm"), DeviceText::tr("Disconnect the 350 device.") + QStringLiteral("\r\n")
-                                                            + DeviceText::tr("When using the online mode of Korvanta again,")
-                                                            + QStringLiteral("\r\n") + DeviceText::tr("reconnect the USB cable.")};
+    return DeviceMessage{DeviceText::tr("Confirm"),
+                         DeviceText::tr("Disconnect the 350 device.") + QStringLiteral("\r\n")
+                                 + DeviceText::tr("When using the online mode of Korvanta again,")
+                                 + QStringLiteral("\r\n") + DeviceText::tr("reconnect the USB cable.")};
 }
 
 DeviceMessage dismountFailedMessage()

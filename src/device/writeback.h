@@ -55,32 +55,30 @@ bool writeKitChainBlock(const QString &globalFile, const QVector<MainWindow1Reco
 bool writeAlterFile(const QString &sysPath, const QByteArray &bytes);
 
 // The window's state the write-back reads and changes.
-struct WriteBackJob
-{
-    QVector<MainWindow1Records::soundKit> *kits = nullptr;                  // kitAttrList
-    const QVector<MainWindow1Records::soundKit> *originalKits = nullptr;    // originalKitAttrList
-    const QVector<MainWindow1Records::KIT_CHAIN> *chains = nullptr;         // kitChainList
+struct WriteBackJob {
+    QVector<MainWindow1Records::soundKit> *kits = nullptr; // kitAttrList
+    const QVector<MainWindow1Records::soundKit> *originalKits = nullptr; // originalKitAttrList
+    const QVector<MainWindow1Records::KIT_CHAIN> *chains = nullptr; // kitChainList
     const QVector<MainWindow1Records::KIT_CHAIN> *originalChains = nullptr; // originalKitChainList
-    QVector<quint8> *kitFlags = nullptr;                                    // kitNumFlagList
-    const QVector<quint8> *nameAdjusted = nullptr;                          // kitNumFlagList1
+    QVector<quint8> *kitFlags = nullptr; // kitNumFlagList
+    const QVector<quint8> *nameAdjusted = nullptr; // kitNumFlagList1
     int *kitChangedFlag = nullptr;
     int *globalFlag = nullptr;
-    bool wavesChanged = false;  // sounds added, deleted or renumbered in this run
-    QString kitPath;            // for kits without a file from the load
-    QVector<QString> kitFiles;  // the file each kit was read from
-    QString globalFile;         // usbGlobalIniFile
+    bool wavesChanged = false; // sounds added, deleted or renumbered in this run
+    QString kitPath; // for kits without a file from the load
+    QVector<QString> kitFiles; // the file each kit was read from
+    QString globalFile; // usbGlobalIniFile
     QString sysPath;
-    WaveFileIndex waves;        // the total sound list by file
+    WaveFileIndex waves; // the total sound list by file
 };
 
-struct WriteBackResult
-{
+struct WriteBackResult {
     bool chainsWritten = false;
-    QVector<int> kitsWritten;   // 1-based
-    QVector<int> kitsNotSaved;  // 1-based
+    QVector<int> kitsWritten; // 1-based
+    QVector<int> kitsNotSaved; // 1-based
     bool alterWritten = false;
-    bool failed = false;        // anything that should have been written was not
-    DeviceMessages messages;    // warnings in the order to show them
+    bool failed = false; // anything that should have been written was not
+    DeviceMessages messages; // warnings in the order to show them
 };
 
 // Writes the changed kit chains, the changed kits (wave numbers refreshed from

@@ -6,8 +6,7 @@
 
 // Dismounts the volume mounted exactly at a mount point, so that the pad can
 // be unplugged safely. Tests install a fake in place of the system's.
-class VolumeDismounter
-{
+class VolumeDismounter {
 public:
     virtual ~VolumeDismounter();
     // True when a volume is mounted at mountPoint (a trailing "/" aside) and
@@ -18,17 +17,15 @@ public:
 // `sync`, then `udisksctl unmount -b <device>` when udisksctl is there and the
 // device is mounted nowhere else, else (or when that fails) `umount <mount
 // point>`; each capped at 30 s.
-class SystemVolumeDismounter : public VolumeDismounter
-{
+class SystemVolumeDismounter : public VolumeDismounter {
 public:
     static constexpr int COMMAND_TIMEOUT_MS = 30000;
 
     bool dismount(const QString &mountPoint) override;
 
 protected:
-    struct Volume
-    {
-        QString device;     // empty when no volume is mounted there
+    struct Volume {
+        QString device; // empty when no volume is mounted there
         int mountCount = 0; // mount points of that device
     };
     // The volume mounted exactly at mountPoint, from the system's volumes.

@@ -1832,6 +1832,10 @@ and save the current pad settings</source>
         <source>and </source>
         <translation>和 </translation>
     </message>
+    <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>读取文件失败，导入失败。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -1832,6 +1832,10 @@ and save the current pad settings</translation>
         <source>and </source>
         <translation>and </translation>
     </message>
+    <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>Fail to read file, import failed.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -13,8 +13,7 @@
 #include <QDirIterator>
 #include <QTemporaryDir>
 
-struct PadFixture
-{
+struct PadFixture {
     QTemporaryDir dir;
     QString root, model, kitPath, sysPath, dataPath, prmPath;
     kf::KitStorage kits;
@@ -66,8 +65,8 @@ struct PadFixture
 
     // Writes a record into WAV_PRM/folder/file and, unless audio is false,
     // a .wav of the same stem into WAV_DATA/folder.
-    void writePair(const QString &folder, const QString &stem, quint16 waveNo, const QString &name,
-                   bool audio = true, quint8 lock = 1)
+    void writePair(const QString &folder, const QString &stem, quint16 waveNo, const QString &name, bool audio = true,
+                   quint8 lock = 1)
     {
         QByteArray rec = waveprm::buildRecord(waveNo, name, 44 + 400);
         rec[42] = char(lock);
@@ -79,9 +78,8 @@ struct PadFixture
     // Wave n where the number rule puts it.
     void addWave(int n, const QString &name = QString(), quint8 lock = 1)
     {
-        writePair(padtree::threeDigits(padtree::waveFolderNumber(n)),
-                  padtree::threeDigits(padtree::waveFileNumber(n)), quint16(n),
-                  name.isEmpty() ? QString("wave%1").arg(n) : name, true, lock);
+        writePair(padtree::threeDigits(padtree::waveFolderNumber(n)), padtree::threeDigits(padtree::waveFileNumber(n)),
+                  quint16(n), name.isEmpty() ? QString("wave%1").arg(n) : name, true, lock);
     }
 
     static QVector<QString> numbered(const QString &base)

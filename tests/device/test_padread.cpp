@@ -15,8 +15,7 @@ QString nameOf(const Records::SOUND_INDEX &s)
 }
 } // namespace
 
-class TestPadRead : public QObject
-{
+class TestPadRead : public QObject {
     Q_OBJECT
 
 private slots:
@@ -69,15 +68,15 @@ private slots:
         QTest::addColumn<QStringList>("wav");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("text");
-        QTest::newRow("audio without record") << QStringList{"001", "003"} << QStringList{"001", "002", "003"}
-                                              << "001" << "The sound of number 2 in the wave list is incorrect.";
-        QTest::newRow("record without audio") << QStringList{"100", "001", "002"} << QStringList{"100", "001"}
-                                              << "002" << "The sound of number 102 in the wave list is incorrect.";
-        QTest::newRow("lone parameter folder")
-                << QStringList{"001", "100"} << QStringList{} << "003"
-                << "The sound of number 201 in the wave list is incorrect.\r\n"
-                   "The sound of number 200 in the wave list is incorrect.";
-        QTest::newRow("equal numbers") << QStringList{"001"} << QStringList{"1", "001"} << "001" << "";
+        QTest::newRow("audio without record") << QStringList{"001", "003"} << QStringList{"001", "002", "003"} << "001"
+                                              << "The sound of number 2 in the wave list is incorrect.";
+        QTest::newRow("record without audio") << QStringList{"100", "001", "002"} << QStringList{"100", "001"} << "002"
+                                              << "The sound of number 102 in the wave list is incorrect.";
+        QTest::newRow("lone parameter folder") << QStringList{"001", "100"} << QStringList{} << "003"
+                                               << "The sound of number 201 in the wave list is incorrect.\r\n"
+                                                  "The sound of number 200 in the wave list is incorrect.";
+        QTest::newRow("equal numbers") << QStringList{"001"} << QStringList{"1", "001"} << "001"
+                                       << "";
     }
     void pairingMismatchesAreReported()
     {
@@ -103,12 +102,15 @@ private slots:
     void hostileRecords()
     {
         PadFixture pad;
-        pad.writePair("001", "001", 0, "zero");     // no number: skipped
-        pad.writePair("001", "002", 9, "first");    // two records of wave 9
+        pad.writePair("001", "001", 0, "zero"); // no number: skipped
+        pad.writePair("001", "002", 9, "first"); // two records of wave 9
         pad.writePair("001", "009", 9, "second");
         pad.writePair("001", "004", 4, "alone", false);
         touchFile(pad.dataPath + "/001/005.wav", kf::wavBytes(8, 1)); // 004.prm and 005.wav: no pair
-        touchFile(pad.prmPath + "/001/006.prm", QByteArray("\x06\x00" "ab", 4)); // short record
+        touchFile(pad.prmPath + "/001/006.prm",
+                  QByteArray("\x06\x00"
+                             "ab",
+                             4)); // short record
         touchFile(pad.dataPath + "/001/006.wav", kf::wavBytes(8, 1));
         PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
         QVERIFY(r.ok);
@@ -183,8 +185,9 @@ private slots:
         QCOMPARE(r.renamedKits, (QVector<int>{1, 2, 3, 4, 7}));
         QCOMPARE(r.nameAdjusted.mid(0, 8), (QVector<quint8>{1, 1, 1, 1, 0, 0, 1, 0}));
         QCOMPARE(r.messages.size(), 1);
-        QCOMPARE(r.messages.at(0).text, QString("Kit 1, 2, 3, 4 and 7 \r\nare automatically renamed, as they "
-                                                 "exceed 10 characters or contain special symbol."));
+        QCOMPARE(r.messages.at(0).text,
+                 QString("Kit 1, 2, 3, 4 and 7 \r\nare automatically renamed, as they "
+                         "exceed 10 characters or contain special symbol."));
 
         const Records::soundKit &k = r.kits.at(0);
         QCOMPARE(k.kit_no, quint8(0));
@@ -238,6 +241,28 @@ private slots:
         QCOMPARE(r.messages.size(), 1);
         QCOMPARE(r.messages.at(0).title, QString("Warning"));
         QCOMPARE(r.messages.at(0).text, QString("Fail to read kit file, import failed."));
+    }
+
+    void globalSettingsFile()
+    {
+        PadFixture pad;
+        const QString file = pad.sysPath + "/global.ini";
+        percussionpadfile model;
+        PadGlobal g = readPadGlobal(file, model);
+        QVERIFY(g.ok && g.currentLayout);
+        QCOMPARE(g.globalSize, GLOBAL_CHUNK_SIZE);
+        QCOMPARE(curFlag, 4);
+
+        QByteArray old = kf::readFile(file);
+        kf::wr32(old, 4, 488);
+        kf::writeFile(file, old);
+        g = readPadGlobal(file, model);
+        QVERIFY(g.ok && !g.currentLayout);
+        QCOMPARE(g.globalSize, 488);
+
+        g = readPadGlobal(QString(), model);
+        QVERIFY(!g.ok);
+        QCOMPARE(g.messages.at(0).text, QString("Fail to read file, import failed."));
     }
 };
 

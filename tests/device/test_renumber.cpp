@@ -5,8 +5,7 @@
 
 using Records = MainWindow1Records;
 
-class TestRenumber : public QObject
-{
+class TestRenumber : public QObject {
     Q_OBJECT
 
     static QString wav(const PadFixture &pad, int n)

@@ -10,12 +10,10 @@ using namespace writeback;
 
 // The write-back at close against a pad folder: which kits are written, the
 // bytes that land, and what is reported when something cannot be written.
-class TestWriteBack : public QObject
-{
+class TestWriteBack : public QObject {
     Q_OBJECT
 
-    struct Run
-    {
+    struct Run {
         PadFixture pad;
         QVector<Records::soundKit> kits, original;
         QVector<Records::KIT_CHAIN> chains = QVector<Records::KIT_CHAIN>(KIT_CHAIN_ROWS);
@@ -59,8 +57,8 @@ private slots:
     void noEditWritesOnlyAZeroChangeFile()
     {
         Run run;
-        run.kits[3].effect1_no = 4;                  // not compared
-        run.kits[4].kpadChunk[2].midi_gate = 9;      // not compared
+        run.kits[3].effect1_no = 4; // not compared
+        run.kits[4].kpadChunk[2].midi_gate = 9; // not compared
         run.kits[5].kpadChunk[1].aWaveLength = 1234; // wave positions are not compared
         const QStringList before = run.pad.snapshot();
         const WriteBackResult r = run.writeBack();
@@ -137,8 +135,9 @@ private slots:
         QStringList shown;
         for (const DeviceMessage &m : r.messages)
             shown << m.title + ": " + m.text;
-        QCOMPARE(shown, (QStringList{"Open Error: File location:" + run.pad.sysPath + "/global.ini",
-                                     "Warning: Kit 7 was not saved to the sampler pad.", "Error: Open error."}));
+        QCOMPARE(shown,
+                 (QStringList{"Open Error: File location:" + run.pad.sysPath + "/global.ini",
+                              "Warning: Kit 7 was not saved to the sampler pad.", "Error: Open error."}));
     }
 
     void padDriveTest()
@@ -164,7 +163,7 @@ private slots:
         kit.kpadChunk[3].soundFile1 = "/pad/a.wav";
         kit.kpadChunk[3].bWaveNo = 4;
         kit.kpadChunk[18].soundFile1 = "/pad/a.wav"; // layer B of a foot switch is tested too
-        kit.kpadChunk[5].soundFile0 = "/pad/A.wav";  // another spelling does not match
+        kit.kpadChunk[5].soundFile0 = "/pad/A.wav"; // another spelling does not match
         kit.kpadChunk[5].aWaveNo = 8;
         kit.pedalChunk.hh_wave2_file = "/pad/a.wav";
         kit.kpadChunk[6].aWaveNo = 0xFFFF; // an empty slot stays empty

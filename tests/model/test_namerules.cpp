@@ -2,8 +2,7 @@
 
 #include <QtTest>
 
-class TestNameRules : public QObject
-{
+class TestNameRules : public QObject {
     Q_OBJECT
 
 private slots:
@@ -27,7 +26,8 @@ private slots:
         QFETCH(int, n);
         QFETCH(QString, cut);
         QCOMPARE(namerules::detectWaveName(name, n), cut);
-        QCOMPARE(namerules::isLastCharAlnum(name), !name.isEmpty() && namerules::detectWaveName(name, name.size()) == name);
+        QCOMPARE(namerules::isLastCharAlnum(name),
+                 !name.isEmpty() && namerules::detectWaveName(name, name.size()) == name);
     }
 
     void kitNamePattern()

@@ -13,8 +13,7 @@
 namespace {
 
 // The system dismounter with the volume table and the commands faked.
-struct RecordingDismounter : SystemVolumeDismounter
-{
+struct RecordingDismounter : SystemVolumeDismounter {
     Volume volume;
     QStringList programs{"sync", "udisksctl", "umount"};
     QStringList failing;
@@ -31,8 +30,7 @@ struct RecordingDismounter : SystemVolumeDismounter
     }
 };
 
-struct FakeDismounter : VolumeDismounter
-{
+struct FakeDismounter : VolumeDismounter {
     QStringList calls;
     FakeDismounter() { ztplatform::setDismounter(this); }
     ~FakeDismounter() override { ztplatform::setDismounter(nullptr); }
@@ -52,8 +50,7 @@ bool run(const QString &program, const QStringList &args)
 
 } // namespace
 
-class TestDismount : public QObject
-{
+class TestDismount : public QObject {
     Q_OBJECT
 
 private slots:
