@@ -1,6 +1,8 @@
 #ifndef ZT_DEVICE_DEVICEMESSAGE_H
 #define ZT_DEVICE_DEVICEMESSAGE_H
 
+#include "model/namerules.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QVector>
@@ -18,5 +20,13 @@ struct DeviceMessage {
 };
 
 using DeviceMessages = QVector<DeviceMessage>;
+
+// A "Warning" listing numbers: lead, the numbers, then the sentence for one
+// or for several.
+inline DeviceMessage numbersWarning(const QString &lead, const QVector<int> &numbers, const QString &singular,
+                                    const QString &plural)
+{
+    return DeviceMessage{DeviceText::tr("Warning"), namerules::joinNumbersMessage(lead, numbers, singular, plural)};
+}
 
 #endif

@@ -202,14 +202,10 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
     }
 
     if (!result.renamedKits.isEmpty())
-        result.messages << DeviceMessage{
-                DeviceText::tr("Warning"),
-                namerules::joinNumbersMessage(
-                        DeviceText::tr("Kit "), result.renamedKits,
-                        DeviceText::tr(
-                                "is automatically renamed, as it exceeds 10 characters or contains special symbol."),
-                        DeviceText::tr("are automatically renamed, as they exceed 10 characters or contain special "
-                                       "symbol."))};
+        result.messages << numbersWarning(
+                DeviceText::tr("Kit "), result.renamedKits,
+                DeviceText::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
+                DeviceText::tr("are automatically renamed, as they exceed 10 characters or contain special symbol."));
     result.ok = true;
     return result;
 }

@@ -169,15 +169,11 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
     }
 
     if (!result.renamedNumbers.isEmpty())
-        result.messages << DeviceMessage{
-                DeviceText::tr("Warning"),
-                namerules::joinNumbersMessage(
-                        DeviceText::tr("The "), result.renamedNumbers,
-                        DeviceText::tr(
-                                "item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
-                        DeviceText::tr(
-                                "item are automatically renamed, as they exceed 16 characters or end with special "
-                                "symbol."))};
+        result.messages << numbersWarning(
+                DeviceText::tr("The "), result.renamedNumbers,
+                DeviceText::tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
+                DeviceText::tr("item are automatically renamed, as they exceed 16 characters or end with special "
+                               "symbol."));
     if (!result.duplicateNumbers.isEmpty()) {
         QStringList lines;
         for (int n : qAsConst(result.duplicateNumbers)) {

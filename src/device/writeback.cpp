@@ -2,7 +2,6 @@
 
 #include "device/padpaths.h"
 #include "model/bytepack.h"
-#include "model/namerules.h"
 #include "platform/pathcase.h"
 #include "platform/removabledrives.h"
 
@@ -251,11 +250,9 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
     }
     if (!result.kitsNotSaved.isEmpty()) {
         result.failed = true;
-        result.messages << DeviceMessage{
-                DeviceText::tr("Warning"),
-                namerules::joinNumbersMessage(DeviceText::tr("Kit "), result.kitsNotSaved,
-                                              DeviceText::tr("was not saved to the sampler pad."),
-                                              DeviceText::tr("were not saved to the sampler pad."))};
+        result.messages << numbersWarning(DeviceText::tr("Kit "), result.kitsNotSaved,
+                                          DeviceText::tr("was not saved to the sampler pad."),
+                                          DeviceText::tr("were not saved to the sampler pad."));
     }
     report(progress, 2);
     report(progress, 4);
