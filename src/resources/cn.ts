@@ -1704,6 +1704,138 @@ and save the current pad settings</source>
         <source>Quit?</source>
         <translation>退出？</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Fail to read kit file, import failed.</source>
+        <translation>读取套鼓文件失败，导入失败。</translation>
+    </message>
+    <message>
+        <source>Kit </source>
+        <translation>套鼓 </translation>
+    </message>
+    <message>
+        <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
+        <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
+    </message>
+    <message>
+        <source>are automatically renamed, as they exceed 10 characters or contain special symbol.</source>
+        <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
+    </message>
+    <message>
+        <source>The sound of number </source>
+        <translation>编号为 </translation>
+    </message>
+    <message>
+        <source> in the wave list is incorrect.</source>
+        <translation> 在音色列表中不正确。</translation>
+    </message>
+    <message>
+        <source>Read wave prm file failed, import failed.</source>
+        <translation>读取音色参数文件失败，导入失败。</translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>音色数量不能超过 9999 个。</translation>
+    </message>
+    <message>
+        <source>The </source>
+        <translation>第 </translation>
+    </message>
+    <message>
+        <source>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</source>
+        <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
+    </message>
+    <message>
+        <source>item are automatically renamed, as they exceed 16 characters or end with special symbol.</source>
+        <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
+    </message>
+    <message>
+        <source> is stored more than once on the sampler pad.</source>
+        <translation> 在采样打击垫中被存储了多次。</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered; they keep their numbers.</source>
+        <translation>无法对采样打击垫中的音色重新编号；它们保留原来的编号。</translation>
+    </message>
+    <message>
+        <source>Failed to create the folder.</source>
+        <translation>创建文件夹失败。</translation>
+    </message>
+    <message>
+        <source>Folder Location: </source>
+        <translation>文件夹位置：</translation>
+    </message>
+    <message>
+        <source>Missing some files for the program!</source>
+        <translation>程序缺少部分文件！</translation>
+    </message>
+    <message>
+        <source>Wrong data in file：</source>
+        <translation>文件中的数据有误：</translation>
+    </message>
+    <message>
+        <source>The 350 device was disconnected.</source>
+        <translation>350 设备已断开连接。</translation>
+    </message>
+    <message>
+        <source>Failed to save file.</source>
+        <translation>保存文件失败。</translation>
+    </message>
+    <message>
+        <source>Korvanta will quit.</source>
+        <translation>Korvanta 即将退出。</translation>
+    </message>
+    <message>
+        <source>Disconnect the 350 device.</source>
+        <translation>请断开 350 设备。</translation>
+    </message>
+    <message>
+        <source>When using the online mode of Korvanta again,</source>
+        <translation>再次使用 Korvanta 联机模式时，</translation>
+    </message>
+    <message>
+        <source>reconnect the USB cable.</source>
+        <translation>请重新连接 USB 数据线。</translation>
+    </message>
+    <message>
+        <source>The sampler pad could not be ejected. Eject it in the system before you unplug it.</source>
+        <translation>无法弹出采样打击垫。请先在系统中弹出，再拔下设备。</translation>
+    </message>
+    <message>
+        <source>Open Error</source>
+        <translation>打开错误</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>文件位置：</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad.</source>
+        <translation>未能保存到采样打击垫。</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad.</source>
+        <translation>未能保存到采样打击垫。</translation>
+    </message>
+    <message>
+        <source>Open error.</source>
+        <translation>打开错误。</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> 和 </translation>
+    </message>
+    <message>
+        <source>and </source>
+        <translation>和 </translation>
+    </message>
+    <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>读取文件失败，导入失败。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

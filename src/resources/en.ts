@@ -1704,6 +1704,138 @@ and save the current pad settings</translation>
         <source>Quit?</source>
         <translation>Quit?</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Fail to read kit file, import failed.</source>
+        <translation>Fail to read kit file, import failed.</translation>
+    </message>
+    <message>
+        <source>Kit </source>
+        <translation>Kit </translation>
+    </message>
+    <message>
+        <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
+        <translation>is automatically renamed, as it exceeds 10 characters or contains special symbol.</translation>
+    </message>
+    <message>
+        <source>are automatically renamed, as they exceed 10 characters or contain special symbol.</source>
+        <translation>are automatically renamed, as they exceed 10 characters or contain special symbol.</translation>
+    </message>
+    <message>
+        <source>The sound of number </source>
+        <translation>The sound of number </translation>
+    </message>
+    <message>
+        <source> in the wave list is incorrect.</source>
+        <translation> in the wave list is incorrect.</translation>
+    </message>
+    <message>
+        <source>Read wave prm file failed, import failed.</source>
+        <translation>Read wave prm file failed, import failed.</translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>The number of sound can not exceed 9999.</translation>
+    </message>
+    <message>
+        <source>The </source>
+        <translation>The </translation>
+    </message>
+    <message>
+        <source>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</source>
+        <translation>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</translation>
+    </message>
+    <message>
+        <source>item are automatically renamed, as they exceed 16 characters or end with special symbol.</source>
+        <translation>item are automatically renamed, as they exceed 16 characters or end with special symbol.</translation>
+    </message>
+    <message>
+        <source> is stored more than once on the sampler pad.</source>
+        <translation> is stored more than once on the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered; they keep their numbers.</source>
+        <translation>The sounds on the sampler pad could not be renumbered; they keep their numbers.</translation>
+    </message>
+    <message>
+        <source>Failed to create the folder.</source>
+        <translation>Failed to create the folder.</translation>
+    </message>
+    <message>
+        <source>Folder Location: </source>
+        <translation>Folder Location: </translation>
+    </message>
+    <message>
+        <source>Missing some files for the program!</source>
+        <translation>Missing some files for the program!</translation>
+    </message>
+    <message>
+        <source>Wrong data in file：</source>
+        <translation>Wrong data in file：</translation>
+    </message>
+    <message>
+        <source>The 350 device was disconnected.</source>
+        <translation>The 350 device was disconnected.</translation>
+    </message>
+    <message>
+        <source>Failed to save file.</source>
+        <translation>Failed to save file.</translation>
+    </message>
+    <message>
+        <source>Korvanta will quit.</source>
+        <translation>Korvanta will quit.</translation>
+    </message>
+    <message>
+        <source>Disconnect the 350 device.</source>
+        <translation>Disconnect the 350 device.</translation>
+    </message>
+    <message>
+        <source>When using the online mode of Korvanta again,</source>
+        <translation>When using the online mode of Korvanta again,</translation>
+    </message>
+    <message>
+        <source>reconnect the USB cable.</source>
+        <translation>reconnect the USB cable.</translation>
+    </message>
+    <message>
+        <source>The sampler pad could not be ejected. Eject it in the system before you unplug it.</source>
+        <translation>The sampler pad could not be ejected. Eject it in the system before you unplug it.</translation>
+    </message>
+    <message>
+        <source>Open Error</source>
+        <translation>Open Error</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>File location:</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad.</source>
+        <translation>was not saved to the sampler pad.</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad.</source>
+        <translation>were not saved to the sampler pad.</translation>
+    </message>
+    <message>
+        <source>Open error.</source>
+        <translation>Open error.</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>and </source>
+        <translation>and </translation>
+    </message>
+    <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>Fail to read file, import failed.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
