@@ -133,6 +133,8 @@ public:
     // lasts for. The player's stop restarts it while that state holds.
     int loopRun = 0;
     quint8 loopRunStrate = 0;
+    // Set while one sound list clears the other's selection.
+    bool clearingOtherList = false;
 
     // ---- kits -------------------------------------------------------------
     QVector<soundKit> kitAttrList;

@@ -66,8 +66,12 @@ void MainWindow1::on_waveGroupTreeView_pressed(const QModelIndex &index)
 
 void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
 {
+    if (clearingOtherList)
+        return; // the group tree is being cleared for a selection of its own
     UiPrompter *prompter = UiPrompter::instance();
+    clearingOtherList = true;
     ui->waveGroupTreeView->clearSelection();
+    clearingOtherList = false;
     ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
     if (index2 % 2)
         on_stopBtn2_clicked();
@@ -221,7 +225,11 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
 
 void MainWindow1::groupTreeSelection(const QModelIndex &index, bool press)
 {
+    if (clearingOtherList)
+        return; // the total list is being cleared for a selection of its own
+    clearingOtherList = true;
     ui->totalWaveTreeView->clearSelection();
+    clearingOtherList = false;
     ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
     if (index2 % 2)
         on_stopBtn2_clicked();
