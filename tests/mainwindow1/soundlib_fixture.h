@@ -108,8 +108,11 @@ struct Fixture
     // Selects row `row` of the total list as the user would (whole row).
     void selectTotalRow(int row, QItemSelectionModel::SelectionFlags extra = QItemSelectionModel::ClearAndSelect)
     {
+        // As a click does: the current index first, then the selection.
         const QModelIndex idx = w->totalListItemModel->index(row, 0, w->totalGroup->index());
-        w->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(idx, extra | QItemSelectionModel::Rows);
+        QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
+        selection->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
+        selection->select(idx, extra | QItemSelectionModel::Rows);
     }
 };
 

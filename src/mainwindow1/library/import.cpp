@@ -238,16 +238,12 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             addUsbWaveNumList.append(number);
             ++queued;
         } else {
-            const int row = totalGroup->rowCount();
+            // Whole rows at once: one insertion each, no cell-by-cell changes.
             auto *numberCell = new QStandardItem(QIcon(), QString::number(number));
             numberCell->setEditable(false);
-            totalGroup->setChild(row, 0, numberCell);
-            totalGroup->setChild(row, 1, new QStandardItem(name));
-            totalGroup->setChild(row, 2, new QStandardItem(path));
-            if (hhGroup) {
-                hhGroup->setChild(row, 0, new QStandardItem(name));
-                hhGroup->setChild(row, 1, new QStandardItem(path));
-            }
+            totalGroup->appendRow({numberCell, new QStandardItem(name), new QStandardItem(path)});
+            if (hhGroup)
+                hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
             listedNames.insert(name.trimmed());
         }
         listedPaths.insert(path.trimmed());
