@@ -205,4 +205,11 @@ EXTRA = {
         '项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。',
     'item is automatically renamed, as it exceeds 16 characters or ends with special symbol.':
         '项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。',
+    'Tip': '提示',
+    'Waring': '警告',
+    'Item': '序号',
+    'Index': '序号',
+    'Layer': '层',
+    'Loading...': '正在加载...',
+    'sound exists in Kit ': '音色存在于套鼓 ',
 }
