@@ -44,6 +44,23 @@ void styleBars(QTreeView *view)
     view->horizontalScrollBar()->setStyleSheet(QString::fromLatin1(kHorizontalBar));
 }
 
+// The settings the total list and the hi-hat mirror share; the main window
+// handles drops on `dropArea`.
+void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *style, QWidget *dropArea,
+                   QObject *filter)
+{
+    dragOnly(view);
+    view->setHorizontalScrollBarPolicy(horizontal);
+    styleBars(view);
+    view->setAnimated(true);
+    view->setItemsExpandable(true);
+    view->expandAll();
+    view->setFocusPolicy(Qt::StrongFocus);
+    view->setStyle(style);
+    dropArea->setAcceptDrops(true);
+    dropArea->installEventFilter(filter);
+}
+
 } // namespace
 
 void MainWindow1::initTotalItemModel()
@@ -59,16 +76,7 @@ void MainWindow1::initTotalItemModel()
     view->setColumnWidth(0, 78);
     view->setColumnWidth(1, 180);
     view->header()->setStretchLastSection(true);
-    dragOnly(view);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    styleBars(view);
-    view->setAnimated(true);
-    view->setItemsExpandable(true);
-    view->expandAll();
-    view->setFocusPolicy(Qt::StrongFocus);
-    view->setStyle(myStyle);
-    ui->right_stackedWidgetPage1->setAcceptDrops(true);
-    ui->right_stackedWidgetPage1->installEventFilter(this);
+    soundListView(view, Qt::ScrollBarAsNeeded, myStyle, ui->right_stackedWidgetPage1, this);
     currentOldGroupName = totalGroup->text();
     connect(totalListItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::totalListItemModelChanged);
 }
@@ -84,16 +92,7 @@ void MainWindow1::initHHListItemModel()
     view->setColumnHidden(1, true);
     view->setColumnWidth(0, 165);
     view->header()->setStretchLastSection(false);
-    dragOnly(view);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    styleBars(view);
-    view->setAnimated(true);
-    view->setItemsExpandable(true);
-    view->expandAll();
-    view->setFocusPolicy(Qt::StrongFocus);
-    view->setStyle(myStyle);
-    ui->pedalWidget->setAcceptDrops(true);
-    ui->pedalWidget->installEventFilter(this);
+    soundListView(view, Qt::ScrollBarAlwaysOn, myStyle, ui->pedalWidget, this);
     connect(hhSoundItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::hhListItemModelChanged);
 }
 

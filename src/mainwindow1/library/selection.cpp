@@ -36,6 +36,67 @@ QModelIndexList orderedSelection(QItemSelectionModel *selection)
     return list;
 }
 
+// The steps both sound lists take first: clear the other list's selection,
+// stop the preview, take the own selection. False while the other list is
+// being cleared for a selection of its own (nothing is done then).
+bool beginSelection(MainWindow1 *w, QTreeView *own, QTreeView *other, QModelIndexList *selected)
+{
+    if (w->clearingOtherList)
+        return false;
+    w->clearingOtherList = true;
+    other->clearSelection();
+    w->clearingOtherList = false;
+    w->ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
+    if (w->index2 % 2)
+        w->on_stopBtn2_clicked();
+    if (w->ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle))
+        w->player2->stop();
+    *selected = orderedSelection(own->selectionModel());
+    w->ui->kitNumber->clearFocus();
+    w->ui->kitNameLineEdit->clearFocus();
+    return true;
+}
+
+// No sound to preview: the player stops and its buttons are disabled.
+void disablePreview(MainWindow1 *w)
+{
+    w->on_stopBtn2_clicked();
+    w->ui->playBtn2->setEnabled(false);
+    w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+    w->ui->stopBtn2->setEnabled(false);
+    w->ui->playBtn2->repaint();
+}
+
+// Runs one internal drag of `payload`, unless the press was a right press.
+void dragPayload(MainWindow1 *w, const QString &payload, const QString &text, bool rightPress)
+{
+    auto *mime = new QMimeData;
+    mime->setData(w->MIME_FORMAT, payload.toUtf8());
+    if (!text.isNull())
+        mime->setText(text);
+    auto *drag = new QDrag(w);
+    if (!rightPress) {
+        drag->setMimeData(mime);
+        draghook::run(drag, Qt::MoveAction);
+    } else {
+        delete mime;
+    }
+    drag->deleteLater();
+}
+
+// Ready to play: the Play button shows the play image and is enabled when
+// the player is stopped; a player in another state is stopped.
+void readyToPlay(MainWindow1 *w)
+{
+    w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+    if (w->player2->state() == QMediaPlayer::StoppedState) {
+        w->ui->playBtn2->setEnabled(true);
+        w->ui->playBtn2->repaint();
+    } else {
+        w->on_stopBtn2_clicked();
+    }
+}
+
 } // namespace
 
 void MainWindow1::selectItemChanged(const QModelIndex &index)
@@ -66,20 +127,10 @@ void MainWindow1::on_waveGroupTreeView_pressed(const QModelIndex &index)
 
 void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
 {
-    if (clearingOtherList)
-        return; // the group tree is being cleared for a selection of its own
+    QModelIndexList selected;
+    if (!beginSelection(this, ui->totalWaveTreeView, ui->waveGroupTreeView, &selected))
+        return;
     UiPrompter *prompter = UiPrompter::instance();
-    clearingOtherList = true;
-    ui->waveGroupTreeView->clearSelection();
-    clearingOtherList = false;
-    ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
-    if (index2 % 2)
-        on_stopBtn2_clicked();
-    if (ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle))
-        player2->stop();
-    const QModelIndexList selected = orderedSelection(ui->totalWaveTreeView->selectionModel());
-    ui->kitNumber->clearFocus();
-    ui->kitNameLineEdit->clearFocus();
     if (!index.parent().isValid()) {
         ui->totalWaveTreeView->setColumnHidden(2, true);
         return;
@@ -110,11 +161,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
 
     const QString checkPath = path.contains(QLatin1String(":U")) ? path.left(path.size() - 7) : path;
     if (name.isEmpty() || path.isEmpty() || !QFile::exists(checkPath)) {
-        on_stopBtn2_clicked();
-        ui->playBtn2->setEnabled(false);
-        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-        ui->stopBtn2->setEnabled(false);
-        ui->playBtn2->repaint();
+        disablePreview(this);
         ui->waveInfoShow->clear();
         prompter->warning(this, tr("Error"),
                           tr("Please check path:") + name + tr(" does not exist.") + QStringLiteral("\r\n") + checkPath,
@@ -122,14 +169,8 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
         return;
     }
 
-    ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
     ui->songLabel2->setText(name);
-    if (player2->state() == QMediaPlayer::StoppedState) {
-        ui->playBtn2->setEnabled(true);
-        ui->playBtn2->repaint();
-    } else {
-        on_stopBtn2_clicked();
-    }
+    readyToPlay(this);
     path = QDir::toNativeSeparators(path);
     const QString notWave = press ? tr("This sound is not in wave format.") : tr("This sound is not in wave format");
 
@@ -206,58 +247,21 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     }
 
     if (press) {
-        auto *mime = new QMimeData;
-        mime->setData(MIME_FORMAT, dragpayload::encode({{name, path}}, !isUDiskFlag).toUtf8());
-        mime->setText(name);
-        if (isRight) {
-            delete mime;
-        } else {
-            if (!isUDiskFlag)
-                dragLeftOrRight = 1;
-            auto *drag = new QDrag(this);
-            drag->setMimeData(mime);
-            draghook::run(drag, Qt::MoveAction);
-            drag->deleteLater();
-        }
+        if (!isRight && !isUDiskFlag)
+            dragLeftOrRight = 1;
+        dragPayload(this, dragpayload::encode({{name, path}}, !isUDiskFlag), name, isRight);
     }
     playFileNameNew2 = path;
 }
 
 void MainWindow1::groupTreeSelection(const QModelIndex &index, bool press)
 {
-    if (clearingOtherList)
-        return; // the total list is being cleared for a selection of its own
-    clearingOtherList = true;
-    ui->totalWaveTreeView->clearSelection();
-    clearingOtherList = false;
-    ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
-    if (index2 % 2)
-        on_stopBtn2_clicked();
-    if (ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle))
-        player2->stop();
-    const QModelIndexList selected = orderedSelection(ui->waveGroupTreeView->selectionModel());
-    ui->kitNumber->clearFocus();
-    ui->kitNameLineEdit->clearFocus();
+    QModelIndexList selected;
+    if (!beginSelection(this, ui->waveGroupTreeView, ui->totalWaveTreeView, &selected))
+        return;
     if (!index.parent().isValid() || selected.size() < 2)
         return;
     dropToPadOrRight = selected.size() > 3;
-
-    // Runs one drag, unless the press was a right press.
-    auto drag = [this](const QString &payload, const QString &text) {
-        auto *mime = new QMimeData;
-        mime->setData(MIME_FORMAT, payload.toUtf8());
-        if (!text.isNull())
-            mime->setText(text);
-        auto *dragObject = new QDrag(this);
-        if (isLeftWave) {
-            delete mime;
-            dragObject->deleteLater();
-            return;
-        }
-        dragObject->setMimeData(mime);
-        draghook::run(dragObject, Qt::MoveAction);
-        dragObject->deleteLater();
-    };
 
     QVector<dragpayload::Record> records;
     for (int k = 0; k + 1 < selected.size(); k += 2) {
@@ -273,31 +277,20 @@ void MainWindow1::groupTreeSelection(const QModelIndex &index, bool press)
             return;
         }
         if (name.isEmpty()) {
-            on_stopBtn2_clicked();
-            ui->playBtn2->setEnabled(false);
-            ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-            ui->playBtn2->repaint();
-            ui->stopBtn2->setEnabled(false);
-            ui->playBtn2->repaint();
+            disablePreview(this);
             return;
         }
-        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
         if (!dropToPadOrRight)
             ui->songLabel2->setText(name);
-        if (player2->state() == QMediaPlayer::StoppedState) {
-            ui->playBtn2->setEnabled(true);
-            ui->playBtn2->repaint();
-        } else {
-            on_stopBtn2_clicked();
-        }
+        readyToPlay(this);
         if (!isUDiskFlag) {
             records.append({name, path});
             dragLeftOrRight = 0;
         } else if (press) {
-            drag(dragpayload::record(name, path), name);
+            dragPayload(this, dragpayload::record(name, path), name, isLeftWave);
         }
         playFileNameNew2 = path;
     }
     if (press && !isUDiskFlag)
-        drag(dragpayload::encode(records, true), QString());
+        dragPayload(this, dragpayload::encode(records, true), QString(), isLeftWave);
 }
