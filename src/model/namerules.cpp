@@ -29,8 +29,8 @@ QString detectWaveName(const QString &name, int n)
 
 bool checkDisplayKitName(const QString &name)
 {
-    static const QRegularExpression one(QStringLiteral("^[a-zA-Z0-9]$"));
-    static const QRegularExpression longer(QStringLiteral("^[a-zA-Z0-9]+[-~a-zA-Z0-9_\\.' ]*[a-zA-Z0-9]$"));
+    static const QRegularExpression one(QStringLiteral("\\A[a-zA-Z0-9]\\z"));
+    static const QRegularExpression longer(QStringLiteral("\\A[a-zA-Z0-9]+[-~a-zA-Z0-9_\\.' ]*[a-zA-Z0-9]\\z"));
     return (name.size() <= 1 ? one : longer).match(name).hasMatch();
 }
 

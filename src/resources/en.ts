@@ -1705,8 +1705,184 @@ and save the current pad settings</translation>
         <translation>Quit?</translation>
     </message>
     <message>
+        <source>Create a new category</source>
+        <translation>Create a new category</translation>
+    </message>
+    <message>
+        <source>Please enter name for the category.</source>
+        <translation>Please enter name for the category.</translation>
+    </message>
+    <message>
+        <source>New category name can't be blank.</source>
+        <translation>New category name can't be blank.</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>The category already exists, please recreate a new category.</source>
+        <translation>The category already exists, please recreate a new category.</translation>
+    </message>
+    <message>
+        <source>The selected sound category is not valid.</source>
+        <translation>The selected sound category is not valid.</translation>
+    </message>
+    <message>
+        <source>Choose a category to add sounds.</source>
+        <translation>Choose a category to add sounds.</translation>
+    </message>
+    <message>
+        <source>Select file to add</source>
+        <translation>Select file to add</translation>
+    </message>
+    <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Choose no file!</source>
+        <translation>Choose no file!</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Some files already exist. Do you want to add duplicate files?</source>
+        <translation>Some files already exist. Do you want to add duplicate files?</translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>The number of sound can not exceed 9999.</translation>
+    </message>
+    <message>
+        <source>Some files already exist. Don't support to add duplicate files!</source>
+        <translation>Some files already exist. Don't support to add duplicate files!</translation>
+    </message>
+    <message>
+        <source>Sound name can't be blank!</source>
+        <translation>Sound name can't be blank!</translation>
+    </message>
+    <message>
+        <source>The sound name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
+        <translation>The sound name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</translation>
+    </message>
+    <message>
+        <source>The maximum number of sound name's character can't exceed 16!</source>
+        <translation>The maximum number of sound name's character can't exceed 16!</translation>
+    </message>
+    <message>
+        <source>Adding the sound of a sampler pad is not supported. File location: </source>
+        <translation>Adding the sound of a sampler pad is not supported. File location: </translation>
+    </message>
+    <message>
+        <source>The list is full. Please delete some metronome sounds before importing more.</source>
+        <translation>The list is full. Please delete some metronome sounds before importing more.</translation>
+    </message>
+    <message>
+        <source>Obtain click sound files</source>
+        <translation>Obtain click sound files</translation>
+    </message>
+    <message>
+        <source>Waring</source>
+        <translation>Waring</translation>
+    </message>
+    <message>
+        <source>Only supports importing up to 5 metronome sounds.</source>
+        <translation>Only supports importing up to 5 metronome sounds.</translation>
+    </message>
+    <message>
+        <source>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list's limit.</source>
+        <translation>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list's limit.</translation>
+    </message>
+    <message>
+        <source>The sound length is less than 4KB and does not support import.</source>
+        <translation>The sound length is less than 4KB and does not support import.</translation>
+    </message>
+    <message>
+        <source>Metronome Sound Group</source>
+        <translation>Metronome Sound Group</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Layer</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>Play error!</source>
+        <translation>Play error!</translation>
+    </message>
+    <message>
+        <source>File error!</source>
+        <translation>File error!</translation>
+    </message>
+    <message>
+        <source>sound exists in Kit </source>
+        <translation>sound exists in Kit </translation>
+    </message>
+    <message>
+        <source>If you want to delete a sound, please find it in the right list and press 'OK' to confirm.</source>
+        <translation>If you want to delete a sound, please find it in the right list and press 'OK' to confirm.</translation>
+    </message>
+    <message>
+        <source>File not found:</source>
+        <translation>File not found:</translation>
+    </message>
+    <message>
+        <source>Missing some files for the program!</source>
+        <translation>Missing some files for the program!</translation>
+    </message>
+    <message>
+        <source>Wrong data in file：</source>
+        <translation>Wrong data in file：</translation>
+    </message>
+    <message>
+        <source>File Location: </source>
+        <translation>File Location: </translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>Please check path:</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> does not exist.</translation>
+    </message>
+    <message>
+        <source>This sound is not in wave format.</source>
+        <translation>This sound is not in wave format.</translation>
+    </message>
+    <message>
+        <source>This sound is not in wave format</source>
+        <translation>This sound is not in wave format</translation>
+    </message>
+    <message>
+        <source>The file has been modified. The target sound was not found.</source>
+        <translation>The file has been modified. The target sound was not found.</translation>
+    </message>
+    <message>
+        <source>Open file error.</source>
+        <translation>Open file error.</translation>
+    </message>
+    <message>
+        <source>Open sound file error.</source>
+        <translation>Open sound file error.</translation>
     </message>
     <message>
         <source>Fail to read kit file, import failed.</source>
@@ -1725,6 +1901,10 @@ and save the current pad settings</translation>
         <translation>are automatically renamed, as they exceed 10 characters or contain special symbol.</translation>
     </message>
     <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>Fail to read file, import failed.</translation>
+    </message>
+    <message>
         <source>The sound of number </source>
         <translation>The sound of number </translation>
     </message>
@@ -1735,10 +1915,6 @@ and save the current pad settings</translation>
     <message>
         <source>Read wave prm file failed, import failed.</source>
         <translation>Read wave prm file failed, import failed.</translation>
-    </message>
-    <message>
-        <source>The number of sound can not exceed 9999.</source>
-        <translation>The number of sound can not exceed 9999.</translation>
     </message>
     <message>
         <source>The </source>
@@ -1767,14 +1943,6 @@ and save the current pad settings</translation>
     <message>
         <source>Folder Location: </source>
         <translation>Folder Location: </translation>
-    </message>
-    <message>
-        <source>Missing some files for the program!</source>
-        <translation>Missing some files for the program!</translation>
-    </message>
-    <message>
-        <source>Wrong data in file：</source>
-        <translation>Wrong data in file：</translation>
     </message>
     <message>
         <source>The 350 device was disconnected.</source>
@@ -1831,10 +1999,6 @@ and save the current pad settings</translation>
     <message>
         <source>and </source>
         <translation>and </translation>
-    </message>
-    <message>
-        <source>Fail to read file, import failed.</source>
-        <translation>Fail to read file, import failed.</translation>
     </message>
 </context>
 <context>

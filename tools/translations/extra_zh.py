@@ -214,4 +214,11 @@ EXTRA = {
         '无法弹出采样打击垫。请先在系统中弹出，再拔下设备。',
     'was not saved to the sampler pad.': '未能保存到采样打击垫。',
     'were not saved to the sampler pad.': '未能保存到采样打击垫。',
+    'Tip': '提示',
+    'Waring': '警告',
+    'Item': '序号',
+    'Index': '序号',
+    'Layer': '层',
+    'Loading...': '正在加载...',
+    'sound exists in Kit ': '音色存在于套鼓 ',
 }
