@@ -1704,6 +1704,98 @@ and save the current pad settings</source>
         <source>Quit?</source>
         <translation>退出？</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Deleting group name is not supported.</source>
+        <translation>不支持删除分组名称。</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>ini files(*.ini)</source>
+        <translation>ini 文件(*.ini)</translation>
+    </message>
+    <message>
+        <source>Failed to generate file.</source>
+        <translation>生成文件失败。</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>文件位置：</translation>
+    </message>
+    <message>
+        <source>successfully saved.</source>
+        <translation>保存成功。</translation>
+    </message>
+    <message>
+        <source>The file has been generated:</source>
+        <translation>文件已生成：</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> 不存在。</translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>请检查路径：</translation>
+    </message>
+    <message>
+        <source>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</source>
+        <translation>除“OFF”选项外，联动1参数不能与联动2参数相同。</translation>
+    </message>
+    <message>
+        <source>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</source>
+        <translation>除“OFF”选项外，联动2参数不能与联动1参数相同。</translation>
+    </message>
+    <message>
+        <source>Invalid Value</source>
+        <translation>无效数值</translation>
+    </message>
+    <message>
+        <source>Value must be between 0 and 511.</source>
+        <translation>数值必须在 0 到 511 之间。</translation>
+    </message>
+    <message>
+        <source>The kit number can not be blank.</source>
+        <translation>套鼓号不能为空。</translation>
+    </message>
+    <message>
+        <source>The range of kit number is 1~100.</source>
+        <translation>套鼓号范围为 1~100。</translation>
+    </message>
+    <message>
+        <source>Kit name can't be blank!</source>
+        <translation>套鼓名称不能为空！</translation>
+    </message>
+    <message>
+        <source>The kit name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
+        <translation>套鼓名称必须以字母或数字开头和结尾，中间可包含字母、数字、空格及以下符号：</translation>
+    </message>
+    <message>
+        <source>The maximum number of kit name's character can't exceed 10!</source>
+        <translation>套鼓名称最多不能超过 10 个字符！</translation>
+    </message>
+    <message>
+        <source>HH Pedal</source>
+        <translation>踩镲踏板</translation>
+    </message>
+    <message>
+        <source>Mix</source>
+        <translation>混合</translation>
+    </message>
+    <message>
+        <source>Fade</source>
+        <translation>渐变</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>序号</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

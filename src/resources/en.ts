@@ -1704,6 +1704,98 @@ and save the current pad settings</translation>
         <source>Quit?</source>
         <translation>Quit?</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Deleting group name is not supported.</source>
+        <translation>Deleting group name is not supported.</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>ini files(*.ini)</source>
+        <translation>ini files(*.ini)</translation>
+    </message>
+    <message>
+        <source>Failed to generate file.</source>
+        <translation>Failed to generate file.</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>File location:</translation>
+    </message>
+    <message>
+        <source>successfully saved.</source>
+        <translation>successfully saved.</translation>
+    </message>
+    <message>
+        <source>The file has been generated:</source>
+        <translation>The file has been generated:</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> does not exist.</translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>Please check path:</translation>
+    </message>
+    <message>
+        <source>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</source>
+        <translation>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</translation>
+    </message>
+    <message>
+        <source>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</source>
+        <translation>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</translation>
+    </message>
+    <message>
+        <source>Invalid Value</source>
+        <translation>Invalid Value</translation>
+    </message>
+    <message>
+        <source>Value must be between 0 and 511.</source>
+        <translation>Value must be between 0 and 511.</translation>
+    </message>
+    <message>
+        <source>The kit number can not be blank.</source>
+        <translation>The kit number can not be blank.</translation>
+    </message>
+    <message>
+        <source>The range of kit number is 1~100.</source>
+        <translation>The range of kit number is 1~100.</translation>
+    </message>
+    <message>
+        <source>Kit name can't be blank!</source>
+        <translation>Kit name can't be blank!</translation>
+    </message>
+    <message>
+        <source>The kit name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
+        <translation>The kit name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</translation>
+    </message>
+    <message>
+        <source>The maximum number of kit name's character can't exceed 10!</source>
+        <translation>The maximum number of kit name's character can't exceed 10!</translation>
+    </message>
+    <message>
+        <source>HH Pedal</source>
+        <translation>HH Pedal</translation>
+    </message>
+    <message>
+        <source>Mix</source>
+        <translation>Mix</translation>
+    </message>
+    <message>
+        <source>Fade</source>
+        <translation>Fade</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
