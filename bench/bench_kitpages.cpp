@@ -4,28 +4,16 @@
 //   touch the library);
 // - re-pointing the kits to renumbered waves, 1,000 waves against 9,999
 //   (target ratio <= 12, linear).
+#include "editorbench.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
-#include "mainwindow1/shell/startup.h"
-#include "platform/removabledrives.h"
-#include "resources/ztresources.h"
 
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QStandardItemModel>
-#include <QTemporaryDir>
 
 #include <memory>
 
 namespace {
-
-struct NoDrives : DriveSource
-{
-    QVector<DriveEntry> drives() const override { return {}; }
-};
 
 QString waveFile(int i)
 {
@@ -99,7 +87,9 @@ qint64 renumber(MainWindow1 *w, int waves)
     return t.nsecsElapsed();
 }
 
-void BM_KitSwitches(benchmark::State &state)
+// Runs `run` on a window with 1,000 sounds and one with 9,999; reports both and their ratio.
+template <class Run>
+void compareLibraries(benchmark::State &state, Run run)
 {
     double small = 0, large = 0;
     for (auto _ : state) {
@@ -107,28 +97,22 @@ void BM_KitSwitches(benchmark::State &state)
         auto a = editorWithSounds(1000);
         auto b = editorWithSounds(9999);
         state.ResumeTiming();
-        small += double(switchKits(a.get()));
-        large += double(switchKits(b.get()));
+        small += double(run(a.get(), 1000));
+        large += double(run(b.get(), 9999));
     }
-    state.counters["1000_sounds_ms"] = small / 1e6 / double(state.iterations());
-    state.counters["9999_sounds_ms"] = large / 1e6 / double(state.iterations());
+    state.counters["1000_ms"] = small / 1e6 / double(state.iterations());
+    state.counters["9999_ms"] = large / 1e6 / double(state.iterations());
     state.counters["ratio"] = small > 0 ? large / small : 0;
+}
+
+void BM_KitSwitches(benchmark::State &state)
+{
+    compareLibraries(state, [](MainWindow1 *w, int) { return switchKits(w); });
 }
 
 void BM_RenumberWaves(benchmark::State &state)
 {
-    double small = 0, large = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto a = editorWithSounds(1000);
-        auto b = editorWithSounds(9999);
-        state.ResumeTiming();
-        small += double(renumber(a.get(), 1000));
-        large += double(renumber(b.get(), 9999));
-    }
-    state.counters["1000_waves_ms"] = small / 1e6 / double(state.iterations());
-    state.counters["9999_waves_ms"] = large / 1e6 / double(state.iterations());
-    state.counters["ratio"] = small > 0 ? large / small : 0;
+    compareLibraries(state, renumber);
 }
 
 BENCHMARK(BM_KitSwitches)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -138,18 +122,5 @@ BENCHMARK(BM_RenumberWaves)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ztInitResources();
-    registerQueuedTypes();
-    NoDrives drives;
-    ztplatform::setDriveSource(&drives);
-    QTemporaryDir work; // the editor reads and writes its sound list here
-    QDir::setCurrent(work.path());
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    ztplatform::setDriveSource(nullptr);
-    return 0;
+    return runEditorBenchmarks(argc, argv);
 }

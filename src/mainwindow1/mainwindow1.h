@@ -176,7 +176,7 @@ public:
     QVector<QString> vecEffect;
     QMap<QString, int> mapClickPan;
     QMap<QString, int> mapMasterEffect[13]; // master effect control label -> value, value v in map v / 8
-    CLICK_SETTING clckChunk;                // last values packed by setGlobalFileChunk
+    CLICK_SETTING clckChunk;                // values setGlobalFileChunk packed last, kept for texts it cannot map
     AUDIO_SETTING audoChunk;
     MIDI_SETTING midiChunk;
     LCD_LED_CHUNK lcedChunk;

@@ -262,38 +262,27 @@ bool repointWave(Records::soundKit &record, QVector<Records::KIT_PAD_SETTING> &p
     if (oldFile.isEmpty())
         return false;
     bool changed = false;
+    auto repoint = [&](QString &file, quint16 &no, QString *mirrorFile, quint16 *mirrorNo) {
+        if (file != oldFile)
+            return;
+        file = newFile;
+        no = newNo;
+        if (mirrorFile) {
+            *mirrorFile = newFile;
+            *mirrorNo = newNo;
+        }
+        changed = true;
+    };
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
         Records::KIT_PAD_SETTING &d = record.kpadChunk[p];
-        Records::KIT_PAD_SETTING *mirror = p < pads.size() ? &pads[p] : nullptr;
-        if (d.soundFile0 == oldFile) {
-            d.soundFile0 = newFile;
-            d.aWaveNo = newNo;
-            if (mirror) {
-                mirror->soundFile0 = newFile;
-                mirror->aWaveNo = newNo;
-            }
-            changed = true;
-        }
-        if (d.soundFile1 == oldFile) {
-            d.soundFile1 = newFile;
-            d.bWaveNo = newNo;
-            if (mirror) {
-                mirror->soundFile1 = newFile;
-                mirror->bWaveNo = newNo;
-            }
-            changed = true;
-        }
+        Records::KIT_PAD_SETTING *m = p < pads.size() ? &pads[p] : nullptr;
+        repoint(d.soundFile0, d.aWaveNo, m ? &m->soundFile0 : nullptr, m ? &m->aWaveNo : nullptr);
+        repoint(d.soundFile1, d.bWaveNo, m ? &m->soundFile1 : nullptr, m ? &m->bWaveNo : nullptr);
     }
     Records::PEDAL_SETTING &h = record.pedalChunk;
     QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
                                         &h.hh_wave5_file};
-    kitrecord::forEachHiHatWave(h, [&](int i, auto &no, auto &...) {
-        if (*files[i] == oldFile) {
-            *files[i] = newFile;
-            no = newNo;
-            changed = true;
-        }
-    });
+    kitrecord::forEachHiHatWave(h, [&](int i, auto &no, auto &...) { repoint(*files[i], no, nullptr, nullptr); });
     return changed;
 }
 

@@ -90,6 +90,42 @@ void showSharedBlocks(MainWindow1 *w, const Chunk &g)
         showSwitch(ui->tempoIndicateLabel, g.lced.tempo_indicate);
 }
 
+// Field by field between the editor's records and the chunk's, either way.
+template <class From, class To>
+void copyEffect(const From &f, To &t)
+{
+    t.param1 = f.param1;
+    t.param2 = f.param2;
+    t.param3 = f.param3;
+    t.no = f.no;
+}
+
+template <class From, class To>
+void copyTrigger(const From &f, To &t)
+{
+    t.type = f.type;
+    t.sensivity = f.sensivity;
+    t.curve = f.curve;
+    t.mask_time = f.mask_time;
+    t.retrig_level = f.retrig_level;
+    t.anti_cross = f.anti_cross;
+    t.rim_gain = f.rim_gain;
+    t.dynamic_range = f.dynamic_range;
+}
+
+// Calls fn(member, chunk field) for the record and loop settings.
+template <class Fn>
+void forRecordAndLoop(MainWindow1 *w, percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g, Fn fn)
+{
+    fn(w->curRecLevel, g.rec_level);
+    fn(w->curAutoState, g.auto_state);
+    fn(w->curLoopClick, g.loop_click);
+    fn(w->curLoopQtz, g.loop_qtz);
+    fn(w->curLoopMeas, g.loop_meas);
+    fn(w->curLoopMeasIndex, g.loop_meas_index);
+    fn(w->curRecPad, g.rec_pad);
+}
+
 // Chains 0..rows-1 of a chunk's kit-chain block into kitChainList.
 void showChains(MainWindow1 *w, const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool keepOriginal)
 {
@@ -115,76 +151,54 @@ void MainWindow1::setGlobalFileChunk()
     percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = cf.new_globalChunk;
     g.editing_effect = curEditEffect;
     g.effect_off = curEffectOFF;
-    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i) {
-        g.effect[i].param1 = meffChunk1[i].param1;
-        g.effect[i].param2 = meffChunk1[i].param2;
-        g.effect[i].param3 = meffChunk1[i].param3;
-        g.effect[i].no = meffChunk1[i].no;
-    }
+    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
+        copyEffect(meffChunk1[i], g.effect[i]);
 
     ui->clickSoundNoSpinBox->setRange(1, 5);
-    clckChunk.clickSoundNo = 0;
-    clckChunk.click_startCluster = 0;
-    clckChunk.click_waveLength = 0;
+    g.click.click_no = 0;
+    g.click.click_startCluster = 0;
+    g.click.click_waveLength = 0;
     if (clickFlag) {
         const int sound = ui->clickSoundNoSpinBox->value() - 1;
-        clckChunk.clickSoundNo = quint8(sound);
+        g.click.click_no = quint8(sound);
         if (sound >= 0 && sound < clickSetList.size()) {
-            clckChunk.click_startCluster = clickSetList[sound].start_cluster;
-            clckChunk.click_waveLength = clickSetList[sound].wave_length;
+            g.click.click_startCluster = clickSetList[sound].start_cluster;
+            g.click.click_waveLength = clickSetList[sound].wave_length;
         }
     }
-    clckChunk.interval = labelByte(ui->clickInterval);
-    clckChunk.pan = ui->clickPan->text() == kCenter ? quint8(mapClickPan.value(kCenter, 64)) : labelByte(ui->clickPan);
-    clckChunk.volume = labelByte(ui->clickVolume);
+    g.click.beat = labelByte(ui->clickInterval);
+    g.click.pan = ui->clickPan->text() == kCenter ? quint8(mapClickPan.value(kCenter, 64)) : labelByte(ui->clickPan);
+    g.click.volume = labelByte(ui->clickVolume);
+    // A text the page has no value for keeps the value packed last time.
     takeOutput(ui->clickOutput, clckChunk.output);
-    g.click.click_no = clckChunk.clickSoundNo;
-    g.click.click_startCluster = clckChunk.click_startCluster;
-    g.click.click_waveLength = clckChunk.click_waveLength;
-    g.click.beat = clckChunk.interval;
-    g.click.pan = clckChunk.pan;
-    g.click.volume = clckChunk.volume;
     g.click.click_output = clckChunk.output;
 
-    audoChunk.volume = labelByte(ui->audioVolume);
-    audoChunk.bt_volume = labelByte(ui->btAudioVolume);
-    audoChunk.systan_gain = labelByte(ui->systanGain);
+    g.audio.volume = labelByte(ui->audioVolume);
+    g.audio.bt_volume = labelByte(ui->btAudioVolume);
+    g.audio.systan_gain = labelByte(ui->systanGain);
     takeOutput(ui->audioOutput, audoChunk.output);
-    g.audio.volume = audoChunk.volume;
-    g.audio.bt_volume = audoChunk.bt_volume;
-    g.audio.systan_gain = audoChunk.systan_gain;
     g.audio.output = audoChunk.output;
 
-    midiChunk.global_ch = quint8(ui->globalCH->text().toInt() - 1);
-    midiChunk.ext_ctrl = switchByte(ui->midiExtCtrl);
+    g.midi.global_ch = quint8(ui->globalCH->text().toInt() - 1);
+    g.midi.ext_ctrl = switchByte(ui->midiExtCtrl);
     const QString sync = ui->midiSync->text();
-    midiChunk.midi_sync = sync == kOff ? 0 : sync == kOn ? 1 : 2;
-    midiChunk.soft_thru = switchByte(ui->softThru);
-    midiChunk.pc_sw = switchByte(ui->pcSwLabel);
-    midiChunk.cc_sw = switchByte(ui->ccSwLabel);
-    midiChunk.fx_ctrl1_cc = labelByte(ui->fxCtrl1CCLabel);
-    midiChunk.fx_ctrl2_cc = labelByte(ui->fxCtrl2CCLabel);
-    g.midi.global_ch = midiChunk.global_ch;
-    g.midi.ext_ctrl = midiChunk.ext_ctrl;
-    g.midi.midi_sync = midiChunk.midi_sync;
-    g.midi.soft_thru = midiChunk.soft_thru;
-    g.midi.pc_sw = midiChunk.pc_sw;
-    g.midi.cc_sw = midiChunk.cc_sw;
-    g.midi.fx_ctrl1_cc = midiChunk.fx_ctrl1_cc;
-    g.midi.fx_ctrl2_cc = midiChunk.fx_ctrl2_cc;
+    g.midi.midi_sync = sync == kOff ? 0 : sync == kOn ? 1 : 2;
+    g.midi.soft_thru = switchByte(ui->softThru);
+    g.midi.pc_sw = switchByte(ui->pcSwLabel);
+    g.midi.cc_sw = switchByte(ui->ccSwLabel);
+    g.midi.fx_ctrl1_cc = labelByte(ui->fxCtrl1CCLabel);
+    g.midi.fx_ctrl2_cc = labelByte(ui->fxCtrl2CCLabel);
 
-    lcedChunk.lcd_contrast = labelByte(ui->lcdContrast);
+    g.lced.lcd_contrast = labelByte(ui->lcdContrast);
     const int ledType = ui->ledTypeComboBox->currentIndex();
     if (ledType >= 0 && ledType <= 2)
         lcedChunk.led_type = quint8(ledType);
+    g.lced.led_type = lcedChunk.led_type;
     const int logo = ui->ledLogoComboBox->currentIndex();
-    lcedChunk.led_logo = logo < 0 ? 1 : quint8(logo);
+    g.lced.led_logo = logo < 0 ? 1 : quint8(logo);
     const QString tempo = ui->tempoIndicateLabel->text();
     if (tempo == kOff || tempo == kOn)
         lcedChunk.tempo_indicate = tempo == kOn ? 1 : 0;
-    g.lced.lcd_contrast = lcedChunk.lcd_contrast;
-    g.lced.led_type = lcedChunk.led_type;
-    g.lced.led_logo = lcedChunk.led_logo;
     g.lced.tempo_indicate = lcedChunk.tempo_indicate;
 
     // Kit chains: the last chain switched on names the active one.
@@ -198,26 +212,10 @@ void MainWindow1::setGlobalFileChunk()
             g.kc.kit_chain = g.kc.kit_chain_No = chain.kit_chain_No;
     }
 
-    for (int i = 0; i < padTrigList1.size() && i < PAD_NUM_MAX; ++i) {
-        const M_PAD_FS_TRIG_ATTR &t = padTrigList1[i];
-        percussionpadfile::NEW_PAD_FS_TRIG_ATTR &f = g.pfta[i];
-        f.type = t.type;
-        f.sensivity = t.sensivity;
-        f.curve = t.curve;
-        f.mask_time = t.mask_time;
-        f.retrig_level = t.retrig_level;
-        f.anti_cross = t.anti_cross;
-        f.rim_gain = t.rim_gain;
-        f.dynamic_range = t.dynamic_range;
-    }
+    for (int i = 0; i < padTrigList1.size() && i < PAD_NUM_MAX; ++i)
+        copyTrigger(padTrigList1[i], g.pfta[i]);
 
-    g.rec_level = curRecLevel;
-    g.auto_state = curAutoState;
-    g.loop_click = curLoopClick;
-    g.loop_qtz = curLoopQtz;
-    g.loop_meas = curLoopMeas;
-    g.loop_meas_index = curLoopMeasIndex;
-    g.rec_pad = curRecPad;
+    forRecordAndLoop(this, g, [](quint8 &member, quint8 &field) { field = member; });
 }
 
 void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
@@ -270,17 +268,13 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
         return;
     }
 
-    const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = pf->new_globalChunk;
+    percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = pf->new_globalChunk;
     curEditEffect = g.editing_effect;
     curEffectOFF = g.effect_off;
     setNumber(ui->labEditEffect, curEditEffect);
     setNumber(ui->labEffectOFF, curEffectOFF);
-    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i) {
-        meffChunk1[i].param1 = g.effect[i].param1;
-        meffChunk1[i].param2 = g.effect[i].param2;
-        meffChunk1[i].param3 = g.effect[i].param3;
-        meffChunk1[i].no = g.effect[i].no;
-    }
+    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
+        copyEffect(g.effect[i], meffChunk1[i]);
     ui->masterEffectComboBox->setCurrentIndex(0);
     on_masterEffectComboBox_currentIndexChanged(0);
 
@@ -293,28 +287,13 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
     showChains(this, g.kc, KIT_CHAIN_ROWS, true);
 
     for (int i = 0; i < PAD_NUM_MAX && i < padTrigList1.size(); ++i) {
-        const percussionpadfile::NEW_PAD_FS_TRIG_ATTR &f = g.pfta[i];
-        M_PAD_FS_TRIG_ATTR &t = curPad1[i];
-        t.type = f.type;
-        t.sensivity = f.sensivity;
-        t.curve = f.curve;
-        t.mask_time = f.mask_time;
-        t.retrig_level = f.retrig_level;
-        t.anti_cross = f.anti_cross;
-        t.rim_gain = f.rim_gain;
-        t.dynamic_range = f.dynamic_range;
-        padTrigList1[i] = t;
+        copyTrigger(g.pfta[i], curPad1[i]);
+        padTrigList1[i] = curPad1[i];
     }
     ui->globalPadComboBox->setCurrentIndex(0);
     on_globalPadComboBox_currentIndexChanged(0);
 
-    curRecLevel = g.rec_level;
-    curAutoState = g.auto_state;
-    curLoopClick = g.loop_click;
-    curLoopQtz = g.loop_qtz;
-    curLoopMeas = g.loop_meas;
-    curLoopMeasIndex = g.loop_meas_index;
-    curRecPad = g.rec_pad;
+    forRecordAndLoop(this, g, [](quint8 &member, quint8 &field) { member = field; });
     setNumber(ui->labRecLevel, curRecLevel);
     ui->labAutoState->setText(curAutoState == 0 ? kOff : curAutoState == 1 ? kOn : QString());
     setNumber(ui->labLoopClick, curLoopClick);

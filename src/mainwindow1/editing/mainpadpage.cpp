@@ -108,42 +108,39 @@ void MainWindow1::initDisplay(int width, int mode)
 
 // ---- paging and the kit number field ------------------------------------------
 
-void MainWindow1::on_upPageBtn_clicked()
+namespace {
+// The previous (step -1) or next (step 1) kit; no wrap at kits 1 and 100.
+void pageKit(MainWindow1 *w, int step)
 {
+    Ui::MainWindow1 *ui = w->ui;
     const QString text = ui->kitNumber->text();
     if (text.isEmpty() || text == QLatin1String("0")) {
-        UiPrompter::instance()->warning(this, tr("Warning"), tr("The kit number can not be blank."));
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"),
+                                        MainWindow1::tr("The kit number can not be blank."));
         return;
     }
-    if (text == QLatin1String("1"))
-        return;
     const int n = text.toInt();
+    const int next = n + step;
+    if (next < 1 || next > KIT_MAX_COUNT)
+        return;
     if (ui->left_stackedWidget->currentIndex() == 2) {
-        oldKitNumber = n;
-        ui->kitNoSpinBox->setValue(n - 1); // commits kit n, shows kit n - 1
+        w->oldKitNumber = n;
+        ui->kitNoSpinBox->setValue(next); // commits kit n, shows the next one
     }
-    ui->kitNumber->setText(n >= 2 && n <= KIT_MAX_COUNT ? QString::number(n - 1) : text);
-    currentKitNum = quint8(n - 2);
-    dispPadList(kitAttrList, currentKitNum);
+    ui->kitNumber->setText(QString::number(next));
+    w->currentKitNum = quint8(next - 1);
+    w->dispPadList(w->kitAttrList, w->currentKitNum);
+}
+} // namespace
+
+void MainWindow1::on_upPageBtn_clicked()
+{
+    pageKit(this, -1);
 }
 
 void MainWindow1::on_downPageBtn_clicked()
 {
-    const QString text = ui->kitNumber->text();
-    if (text.isEmpty() || text == QLatin1String("0")) {
-        UiPrompter::instance()->warning(this, tr("Warning"), tr("The kit number can not be blank."));
-        return;
-    }
-    if (text == QLatin1String("100"))
-        return;
-    const int n = text.toInt();
-    if (ui->left_stackedWidget->currentIndex() == 2) {
-        oldKitNumber = n;
-        ui->kitNoSpinBox->setValue(n + 1);
-    }
-    ui->kitNumber->setText(n >= 1 && n <= KIT_MAX_COUNT - 1 ? QString::number(n + 1) : text);
-    currentKitNum = quint8(n);
-    dispPadList(kitAttrList, currentKitNum);
+    pageKit(this, 1);
 }
 
 void MainWindow1::on_kitNumber_textEdited(const QString &text)
