@@ -18,7 +18,7 @@ struct WindowFixture
 {
     FakeDriveSource drives;
     QTemporaryDir work;
-    QString oldDir;
+    QString oldDir = QDir::currentPath();
     ScriptedPrompter prompter;
     MainWindow1 *w = nullptr;
     Ui::MainWindow1 *ui = nullptr;
@@ -26,7 +26,6 @@ struct WindowFixture
     WindowFixture()
     {
         ztInitResources();
-        oldDir = QDir::currentPath();
         QDir::setCurrent(work.path());
         w = new MainWindow1;
         w->writeSoundListOnClose = false;
@@ -38,7 +37,7 @@ struct WindowFixture
         QDir::setCurrent(oldDir);
     }
 
-    // The kit number typed into the kit number field, as the user does.
+    // Types a kit number into the emptied kit number field, as the user does.
     void typeKitNumber(const QString &text)
     {
         ui->kitNumber->clear();
@@ -48,10 +47,9 @@ struct WindowFixture
     // Opens the kit settings page on kit `kit` (1-based).
     void openKitPage(int kit)
     {
-        if (ui->left_stackedWidget->currentIndex() == 2)
+        if (w->dot == 2)
             ui->btnKitMove->click();
-        ui->kitNumber->setText(QString::number(kit));
-        emit ui->kitNumber->textEdited(ui->kitNumber->text());
+        typeKitNumber(QString::number(kit));
         ui->btnSoundKit->click();
     }
 
