@@ -132,6 +132,10 @@ public:
     qint64 moved_2 = 0;       // last position in ms
     bool bigSizeWave = false; // a Play press prepares a large preview
     QProgressDialog *dialog = nullptr; // wait dialog of the long operations
+    QProgressDialog *usbDialog = nullptr; // progress of the pad load, add batches and the write-back
+    QProgressDialog *delDialog = nullptr; // progress of one device deletion, made by its producer
+    int addProgressValue = 0;
+    int delProgressValue = 0;
     // A running loop playback: which run (0 none) and the recorded state it
     // lasts for. The player's stop restarts it while that state holds.
     int loopRun = 0;
@@ -307,6 +311,12 @@ public:
     void stopPreviewForClose();
 
     // ---- device storage -------------------------------------------------------------
+    void addUsbWave();
+    void deleteUsbWave();
+    void changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength, int kitNo);
+    void updateWavePrmAndData(int count, QVector<int> oldNumbers);
+    bool generateOrderFile();
+    bool safelyRemoveUSBDevice(const QString &mountPoint);
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
