@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <QStandardItemModel>
 
+#include <functional>
+
 struct RecordingDismounter : VolumeDismounter {
     QStringList mountPoints;
     QVector<QByteArray> alterAtCall; // alter.ini when the dismount ran
@@ -40,10 +42,27 @@ inline void writeClicks(const PadFixture &pad)
         touchFile(pad.sysPath + QString("/CLICK/click%1.wav").arg(i), kf::wavBytes(8000, quint32(i)));
 }
 
+// A script that also lets a test act when a box comes up.
+struct HookPrompter : ScriptedPrompter {
+    std::function<void(const Prompt &)> onPrompt;
+
+protected:
+    QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton) override
+    {
+        const QMessageBox::StandardButton answer =
+                ScriptedPrompter::messageBox(kind, parent, title, text, buttons, defaultButton);
+        if (onPrompt)
+            onPrompt(prompts.last());
+        return answer;
+    }
+};
+
 struct PadWindow {
     PadFixture pad;
     FakeDriveSource drives;
-    ScriptedPrompter prompter;
+    HookPrompter prompter;
     RecordingDismounter dismounter;
     QTemporaryDir work;
     QString oldDir = QDir::currentPath();

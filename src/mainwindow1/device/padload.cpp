@@ -82,12 +82,14 @@ void MainWindow1::loadPad(const QString &modelFolder)
     progress->setValue(1);
     pumpEvents();
 
-    // Both checks run so that both report.
+    // Both checks run so that both report; their boxes come without the dialog.
+    progress->hide();
     const bool rootOk = getRootDirPath(modelFolder);
     progress->setValue(10);
     const bool filesOk = judgeFourFile();
     if (!rootOk || !filesOk)
         return refuse({notPad});
+    progress->show();
 
     progress->setValue(18);
     const PadSounds sounds = readPadSounds(waveDataList, wavePrmList, pumpEvents);
@@ -114,7 +116,9 @@ void MainWindow1::loadPad(const QString &modelFolder)
         clickListItemModel->clear();
     ui->clickWaveTreeView->reset();
     initClickItemModel();
+    progress->hide(); // the import may warn; the load goes on whatever it says
     on_btnImportClickWave_clicked();
+    progress->show();
 
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
     const PadGlobal global = readPadGlobal(usbGlobalIniFile, *globalModel);
