@@ -25,15 +25,56 @@ struct RecordingDismounter : VolumeDismounter {
     QVector<QByteArray> alterAtCall; // alter.ini when the dismount ran
     QString alterFile;
     bool answer = true;
+    std::function<void()> onDismount;
     RecordingDismounter() { ztplatform::setDismounter(this); }
     ~RecordingDismounter() override { ztplatform::setDismounter(nullptr); }
     bool dismount(const QString &mountPoint) override
     {
         mountPoints << mountPoint;
         alterAtCall << kf::readFile(alterFile);
+        if (onDismount)
+            onDismount();
         return answer;
     }
 };
+
+// Kits as the pad's own writer leaves them: kit numbers 1 ... 100, wave
+// positions from the sound files, nothing in the bytes a writer drops. Such a
+// kit written back unchanged keeps every byte.
+inline void writeCleanKits(PadFixture &pad, const QVector<quint16> &waves)
+{
+    pad.kits.fill(waves, 11);
+    auto size = [&pad](quint16 no) {
+        return no == NO_WAVE ? quint32(0)
+                             : quint32(QFileInfo(pad.dataPath + "/" + padtree::waveDataRelativePath(no + 1)).size());
+    };
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        percussionpadfile::P_KIT_BASE_PARA &b = pad.kits.base[size_t(k)];
+        b.kit_no = quint8(k + 1);
+        b.effect1_no %= 10;
+        b.effect2_no %= 10;
+        b.effect3_no %= 10;
+        percussionpadfile::P_PEDAL_SETTING &h = pad.kits.pedal[size_t(k)];
+        h.active_no = 0;
+        auto slot = [&size](quint16 no, quint32 &cluster, quint32 &length, quint32 &start, quint32 &end) {
+            cluster = start = 0;
+            length = end = size(no);
+        };
+        slot(h.hh_wave1_no, h.hh_wave1_startCluster, h.hh_wave1_length, h.hh_wave1_start, h.hh_wave1_end);
+        slot(h.hh_wave2_no, h.hh_wave2_startCluster, h.hh_wave2_length, h.hh_wave2_start, h.hh_wave2_end);
+        slot(h.hh_wave3_no, h.hh_wave3_startCluster, h.hh_wave3_length, h.hh_wave3_start, h.hh_wave3_end);
+        slot(h.hh_wave4_no, h.hh_wave4_startCluster, h.hh_wave4_length, h.hh_wave4_start, h.hh_wave4_end);
+        slot(h.hh_wave5_no, h.hh_wave5_startCluster, h.hh_wave5_length, h.hh_wave5_start, h.hh_wave5_end);
+        for (int j = 0; j < PAD_NUM_MAX; ++j) {
+            percussionpadfile::P_KIT_PAD_SETTING &d = pad.kits.pads[k][j];
+            d.aWaveStart = d.bWaveStart = 0;
+            d.aWaveLength = d.aWaveEnd = size(d.aWaveNo);
+            d.bWaveLength = d.bWaveEnd = size(d.bWaveNo);
+            d.pad_fs_ctrl = 0;
+        }
+    }
+    pad.saveKits();
+}
 
 // Metronome sounds the import takes (above 4 KB).
 inline void writeClicks(const PadFixture &pad)
@@ -107,6 +148,21 @@ struct PadWindow {
         const bool closed = w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return closed;
+    }
+
+    // The list's import in device mode, as the user's files reach it.
+    void importSounds(const QStringList &files)
+    {
+        QVector<MainWindow1::strSoundItem> items;
+        for (const QString &file : files) {
+            MainWindow1::strSoundItem item;
+            item.file = file;
+            items << item;
+        }
+        MainWindow1::strSoundGroup group;
+        group.name = w->totalGroup->text();
+        group.itemList = &items;
+        w->addFileToGroupList(0, &group, w->totalListItemModel, 4);
     }
 
     // The rows of the total list as "number|name|file".

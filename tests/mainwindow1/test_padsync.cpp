@@ -11,21 +11,6 @@ class TestPadSync : public QObject
 
     using Kit = MainWindow1::soundKit;
 
-    // The list's import in device mode, as the user's files reach it.
-    static void importSounds(MainWindow1 *w, const QStringList &files)
-    {
-        QVector<MainWindow1::strSoundItem> items;
-        for (const QString &file : files) {
-            MainWindow1::strSoundItem item;
-            item.file = file;
-            items << item;
-        }
-        MainWindow1::strSoundGroup group;
-        group.name = w->totalGroup->text();
-        group.itemList = &items;
-        w->addFileToGroupList(0, &group, w->totalListItemModel, 4);
-    }
-
     // The list's delete in device mode for the rows given, last first.
     static void deleteRows(MainWindow1 *w, QVector<int> rows)
     {
@@ -80,7 +65,7 @@ private slots:
             kit->kpadChunk[5].soundFile0 = kit->kpadChunk[5].soundFile1 = tone;
         w->kitPadList[0][5] = w->kitAttrList[0].kpadChunk[5];
 
-        importSounds(w, {tone});
+        f.importSounds({tone});
         QCOMPARE(w->usbDialog->labelText(), QString("Importing sound file..."));
         QCOMPARE(w->usbDialog->maximum(), 1);
         QVERIFY(!w->ui->right_stackedWidgetPage1->isEnabled());
@@ -129,7 +114,7 @@ private slots:
         w->kitAttrList[0].kpadChunk[2].soundFile0 = notes;
         w->kitAttrList[0].pedalChunk.hh_wave3_file = notes;
 
-        importSounds(w, {notes, tone});
+        f.importSounds({notes, tone});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
         QCOMPARE(f.prompter.texts(),
@@ -146,7 +131,7 @@ private slots:
         f.prompter.clear();
         w->padSync()->setConverterProgram(f.work.filePath("no-ffmpeg"));
         const QString again = makeTone(f.work.filePath("again.wav"), 0.1);
-        importSounds(w, {again});
+        f.importSounds({again});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.prompter.texts().size(), 1);
         QVERIFY(f.prompter.texts().first().endsWith(QDir::toNativeSeparators(again)));
@@ -199,7 +184,7 @@ private slots:
             files << QDir::toNativeSeparators(f.work.filePath(QString("s%1.wav").arg(i)));
             QVERIFY(QFile::copy(tone, files.last()));
         }
-        importSounds(w, files);
+        f.importSounds(files);
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 120000);
         QCOMPARE(f.prompter.texts(), QStringList());
         QCOMPARE(w->totalGroup->rowCount(), 203);
