@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QProgressDialog>
+#include <QSet>
 #include <QStandardItemModel>
 
 bool MainWindow1::closeOnPad()
@@ -71,14 +72,21 @@ bool MainWindow1::generateOrderFile()
     job.kitFiles = padKitFiles;
     job.globalFile = usbGlobalIniFile;
     job.sysPath = sysPath;
-    const int rows = totalGroup ? totalGroup->rowCount() : 0;
-    job.waves.reserve(rows);
-    for (int row = 0; row < rows; ++row) {
-        const QStandardItem *number = totalGroup->child(row, 0);
-        const QStandardItem *name = totalGroup->child(row, 1);
+    // The list's rows by file; only files some kit uses are ever looked up.
+    QSet<QString> used;
+    for (const soundKit &kit : qAsConst(kitAttrList)) {
+        for (const KIT_PAD_SETTING &pad : kit.kpadChunk)
+            used << pad.soundFile0 << pad.soundFile1;
+        const PEDAL_SETTING &h = kit.pedalChunk;
+        used << h.hh_wave1_file << h.hh_wave2_file << h.hh_wave3_file << h.hh_wave4_file << h.hh_wave5_file;
+    }
+    for (int row = 0, rows = totalGroup ? totalGroup->rowCount() : 0; row < rows; ++row) {
         const QStandardItem *file = totalGroup->child(row, 2);
-        if (number && file)
-            job.waves.add(file->text(), number->text().toInt(), name ? name->text() : QString());
+        const QStandardItem *number = totalGroup->child(row, 0);
+        if (!file || !number || !used.contains(file->text()))
+            continue;
+        const QStandardItem *name = totalGroup->child(row, 1);
+        job.waves.add(file->text(), number->text().toInt(), name ? name->text() : QString());
     }
     const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
         progress->setValue(value);
