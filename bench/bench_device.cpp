@@ -21,21 +21,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <map>
 #include <memory>
 
 namespace {
 
 using Records = MainWindow1Records;
-
-Pad &pad(int count)
-{
-    static std::map<int, std::unique_ptr<Pad>> pads;
-    auto &p = pads[count];
-    if (!p)
-        p.reset(new Pad(count));
-    return *p;
-}
 
 void BM_LoadPadBySize(benchmark::State &state)
 {

@@ -20,15 +20,6 @@
 
 namespace {
 
-Pad &pad(int count)
-{
-    static std::map<int, std::unique_ptr<Pad>> pads;
-    auto &p = pads[count];
-    if (!p)
-        p.reset(new Pad(count));
-    return *p;
-}
-
 // Lists the pads of the run as removable drives while it lives.
 struct PadDrives : DriveSource {
     DriveSource *previous = ztplatform::driveSource();
@@ -49,87 +40,75 @@ std::unique_ptr<MainWindow1> loadedWindow(const Pad &p, qint64 *loadNs = nullptr
     return w;
 }
 
-bool padsReady(benchmark::State &state)
+// Runs `measure` (nanoseconds of one run) on the pads of 1,000 and 9,999
+// sounds and reports the ratio.
+template <class Measure>
+void bySize(benchmark::State &state, Measure measure)
 {
-    if (pad(1000).ok && pad(9999).ok)
-        return true;
-    state.SkipWithError("cannot lay out the pad trees");
-    return false;
+    if (!pad(1000).ok || !pad(9999).ok) {
+        state.SkipWithError("cannot lay out the pad trees");
+        return;
+    }
+    qint64 smallNs = 0, largeNs = 0;
+    for (auto _ : state) {
+        smallNs += measure(pad(1000));
+        largeNs += measure(pad(9999));
+    }
+    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
 }
 
 void BM_PadWindowLoadBySize(benchmark::State &state)
 {
-    if (!padsReady(state))
-        return;
     ScriptedPrompter prompter;
     PadDrives drives;
-    qint64 smallNs = 0, largeNs = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(loadedWindow(pad(1000), &smallNs)->isUDiskFlag);
-        benchmark::DoNotOptimize(loadedWindow(pad(9999), &largeNs)->isUDiskFlag);
-    }
+    bySize(state, [](const Pad &p) {
+        qint64 ns = 0;
+        benchmark::DoNotOptimize(loadedWindow(p, &ns)->isUDiskFlag);
+        return ns;
+    });
     if (!prompter.texts().isEmpty())
         state.SkipWithError(qPrintable(prompter.texts().first()));
-    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
 }
 BENCHMARK(BM_PadWindowLoadBySize)->Iterations(2)->Unit(benchmark::kMillisecond);
 
-qint64 writeBackTen(MainWindow1 *w)
-{
-    for (int k = 0; k < 10; ++k)
-        w->kitAttrList[k * 10].kit_volume ^= 1;
-    QElapsedTimer t;
-    t.start();
-    benchmark::DoNotOptimize(w->generateOrderFile());
-    return t.nsecsElapsed();
-}
-
 void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
 {
-    if (!padsReady(state))
-        return;
     ScriptedPrompter prompter;
     PadDrives drives;
-    std::unique_ptr<MainWindow1> small = loadedWindow(pad(1000));
-    std::unique_ptr<MainWindow1> large = loadedWindow(pad(9999));
-    qint64 smallNs = 0, largeNs = 0;
-    for (auto _ : state) {
-        smallNs += writeBackTen(small.get());
-        largeNs += writeBackTen(large.get());
-    }
-    if (small->isUDiskFlag || large->isUDiskFlag)
+    std::map<const Pad *, std::unique_ptr<MainWindow1>> windows;
+    bySize(state, [&windows](const Pad &p) {
+        std::unique_ptr<MainWindow1> &w = windows[&p];
+        if (!w)
+            w = loadedWindow(p);
+        for (int k = 0; k < 10; ++k)
+            w->kitAttrList[k * 10].kit_volume ^= 1;
+        QElapsedTimer t;
+        t.start();
+        benchmark::DoNotOptimize(w->generateOrderFile());
+        return t.nsecsElapsed();
+    });
+    if (!prompter.texts().filter("Error").isEmpty())
         state.SkipWithError("the write-back failed");
-    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
 }
 BENCHMARK(BM_PadWindowWriteBackByLibrarySize)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 // The completion of a delete batch of 100 sounds, the files already gone.
-qint64 deleteRows(const Pad &p)
-{
-    std::unique_ptr<MainWindow1> w = loadedWindow(p);
-    w->delBatchList.clear();
-    for (int row = 0; row < 100; ++row)
-        w->delBatchList << w->totalGroup->child(row * 9, 2)->text();
-    QElapsedTimer t;
-    t.start();
-    w->completeDeleteBatch();
-    const qint64 ns = t.nsecsElapsed();
-    benchmark::DoNotOptimize(w->totalGroup->rowCount());
-    return ns;
-}
-
 void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
 {
-    if (!padsReady(state))
-        return;
     ScriptedPrompter prompter;
     PadDrives drives;
-    qint64 smallNs = 0, largeNs = 0;
-    for (auto _ : state) {
-        smallNs += deleteRows(pad(1000));
-        largeNs += deleteRows(pad(9999));
-    }
-    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
+    bySize(state, [](const Pad &p) {
+        std::unique_ptr<MainWindow1> w = loadedWindow(p);
+        w->delBatchList.clear();
+        for (int row = 0; row < 100; ++row)
+            w->delBatchList << w->totalGroup->child(row * 9, 2)->text();
+        QElapsedTimer t;
+        t.start();
+        w->completeDeleteBatch();
+        const qint64 ns = t.nsecsElapsed();
+        benchmark::DoNotOptimize(w->totalGroup->rowCount());
+        return ns;
+    });
 }
 BENCHMARK(BM_PadWindowDeleteRowsByLibrarySize)->Iterations(2)->Unit(benchmark::kMillisecond);
 

@@ -12,6 +12,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <map>
+#include <memory>
+
 inline void writeFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -81,5 +84,15 @@ struct Pad {
     }
 };
 
+
+// The pad of `count` sounds, laid out once per run.
+inline Pad &pad(int count)
+{
+    static std::map<int, std::unique_ptr<Pad>> pads;
+    auto &p = pads[count];
+    if (!p)
+        p.reset(new Pad(count));
+    return *p;
+}
 
 #endif
