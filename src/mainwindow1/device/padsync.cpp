@@ -4,6 +4,7 @@
 #include "ui_mainwindow1.h"
 
 #include "device/padpaths.h"
+#include "model/kitediting.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -28,56 +29,6 @@ QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1::SOUND_INDEX> &r
             index.insert(records.at(i).file, i);
     }
     return index;
-}
-
-// Empties every pad layer and hi-hat slot of a kit that uses `file`, in the
-// record and its pad list; true when one did.
-bool clearKitSound(MainWindow1::soundKit &kit, QVector<MainWindow1::KIT_PAD_SETTING> &pads, const QString &file)
-{
-    bool cleared = false;
-    auto clearA = [](MainWindow1::KIT_PAD_SETTING &s) {
-        s.soundIndex0.clear();
-        s.soundName0.clear();
-        s.soundFile0.clear();
-        s.aWaveNo = NO_WAVE;
-    };
-    auto clearB = [](MainWindow1::KIT_PAD_SETTING &s) {
-        s.soundIndex1.clear();
-        s.soundName1.clear();
-        s.soundFile1.clear();
-        s.bWaveNo = NO_WAVE;
-    };
-    for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        MainWindow1::KIT_PAD_SETTING &s = kit.kpadChunk[p];
-        if (s.soundFile0 == file) {
-            clearA(s);
-            if (p < pads.size())
-                clearA(pads[p]);
-            cleared = true;
-        }
-        if (s.soundFile1 == file) {
-            clearB(s);
-            if (p < pads.size())
-                clearB(pads[p]);
-            cleared = true;
-        }
-    }
-    MainWindow1::PEDAL_SETTING &h = kit.pedalChunk;
-    QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
-                                        &h.hh_wave5_file};
-    QString *const names[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
-                                        &h.hh_wave5_name};
-    quint16 *const numbers[HH_NUM_MAX] = {&h.hh_wave1_no, &h.hh_wave2_no, &h.hh_wave3_no, &h.hh_wave4_no,
-                                          &h.hh_wave5_no};
-    for (int n = 0; n < HH_NUM_MAX; ++n) {
-        if (*files[n] == file) {
-            files[n]->clear();
-            names[n]->clear();
-            *numbers[n] = NO_WAVE;
-            cleared = true;
-        }
-    }
-    return cleared;
 }
 
 } // namespace
@@ -230,7 +181,7 @@ void MainWindow1::completeAddBatch()
             if (r >= 0)
                 dropped << r;
             if (kitNo >= 0 && kitNo < kitAttrList.size() && kitNo < KIT_MAX_COUNT)
-                shownKitCleared |= clearKitSound(kitAttrList[kitNo], kitPadList[kitNo], source);
+                shownKitCleared |= kitediting::clearWave(kitAttrList[kitNo], kitPadList[kitNo], source);
             continue;
         }
         const QString device = dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(number);
