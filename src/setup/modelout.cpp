@@ -1,6 +1,7 @@
 #include "setup/modelout.h"
 
 #include "model/kitrecordmap.h"
+#include "setup/kitsin.h"
 #include "setup/kitslots.h"
 
 #include <QDebug>
@@ -21,6 +22,12 @@ quint8 savedEffectNumber(quint8 no)
 void clearName(Entry &e)
 {
     std::memset(e.wave_name, 0, sizeof e.wave_name);
+}
+
+void setTags(percussionpadfile &m)
+{
+    m.kitChunk.skit = percussionpadfile::str2int(QStringLiteral("SKIT"));
+    m.soundChunk.soun = percussionpadfile::str2int(QStringLiteral("SOUN"));
 }
 
 } // namespace
@@ -91,6 +98,32 @@ void packKit(percussionpadfile &m, int k, const Records::soundKit &kit, bool who
     } else {
         b.kit_no = quint8(k + 1);
     }
+}
+
+void fillWholeSetupKits(percussionpadfile &m, QVector<Records::soundKit> &kits, const QVector<int> &selection,
+                        const QVector<Records::SOUND_INDEX> &waves, quint16 version, bool backup)
+{
+    m.identityChunk.version = version;
+    if (backup)
+        std::memcpy(m.identityChunk.reserved + 2, "BACK", 4);
+    setTags(m);
+    m.wn1Chunk.wave1 = percussionpadfile::str2int(QStringLiteral("WAV1"));
+    m.wn2Chunk.wave2 = percussionpadfile::str2int(QStringLiteral("WAV2"));
+    m.kitChunk.kit_count = KIT_MAX_COUNT;
+    std::memset(m.kitChunk.reserved, 0, sizeof m.kitChunk.reserved);
+    const QHash<QString, int> byFile = lastByFile(waves);
+    for (int k = 0; k < KIT_MAX_COUNT && k < kits.size(); ++k) {
+        resolveSavedWaves(kits[k], waves, byFile, true);
+        packKit(m, k, kits.at(k), true, k < selection.size() ? selection.at(k) : 0);
+    }
+}
+
+void fillSingleKit(percussionpadfile &m, int k, Records::soundKit &kit, const QVector<Records::SOUND_INDEX> &waves)
+{
+    setTags(m);
+    m.kitChunk.kit_count = 1;
+    resolveSavedWaves(kit, waves, lastByFile(waves), false);
+    packKit(m, k, kit, false);
 }
 
 bool fillWholeSetupSounds(percussionpadfile &m, const QVector<Records::SOUND_INDEX> &clickSet,

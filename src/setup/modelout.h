@@ -27,6 +27,14 @@ void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDE
 // they are and zero reserved bytes. Both write the active effect's 4 as 10.
 void packKit(percussionpadfile &m, int k, const Records::soundKit &kit, bool wholeSetup, int selection = 0);
 
+// Identity (version, backup mark), chunk tags and the 100 kits of a whole
+// setup into the model's tables; each kit's waves are brought up to date
+// from `waves` first. `selection` gives each kit's first reserved byte.
+void fillWholeSetupKits(percussionpadfile &m, QVector<Records::soundKit> &kits, const QVector<int> &selection,
+                        const QVector<Records::SOUND_INDEX> &waves, quint16 version, bool backup);
+// Tags, kit count and kit k of a single-kit file.
+void fillSingleKit(percussionpadfile &m, int k, Records::soundKit &kit, const QVector<Records::SOUND_INDEX> &waves);
+
 // Sound table of a whole setup: the metronome sounds (numbers 10000 + i), then
 // the waves; sources from clickWaves / waveList (their ":U" cut, and stored
 // back into waveList); both wave-node lists (kitOrder in the second). False

@@ -2,10 +2,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "setup/kitsin.h"
 #include "setup/modelout.h"
-
-#include <cstring>
 
 namespace {
 
@@ -16,8 +13,6 @@ void pointAtTables(MainWindow1 *w)
     m.kitChunk.pedalChunk = w->pedal0;
     m.kitChunk.kpadChunk = w->pad0;
     m.soundChunk.soundIndex = w->sound0.data();
-    m.kitChunk.skit = percussionpadfile::str2int(QStringLiteral("SKIT"));
-    m.soundChunk.soun = percussionpadfile::str2int(QStringLiteral("SOUN"));
 }
 
 } // namespace
@@ -25,19 +20,8 @@ void pointAtTables(MainWindow1 *w)
 bool MainWindow1::setAllFileChunk()
 {
     pointAtTables(this);
-    cf.identityChunk.version = setupfiles::versionFromLabel(ui->version->text());
-    if (backFlag)
-        std::memcpy(cf.identityChunk.reserved + 2, "BACK", 4);
-    cf.wn1Chunk.wave1 = percussionpadfile::str2int(QStringLiteral("WAV1"));
-    cf.wn2Chunk.wave2 = percussionpadfile::str2int(QStringLiteral("WAV2"));
-    cf.kitChunk.kit_count = KIT_MAX_COUNT;
-    std::memset(cf.kitChunk.reserved, 0, sizeof cf.kitChunk.reserved);
-
-    const QHash<QString, int> byFile = setupfiles::lastByFile(waveAttrList);
-    for (int k = 0; k < KIT_MAX_COUNT && k < kitAttrList.size(); ++k) {
-        setupfiles::resolveSavedWaves(kitAttrList[k], waveAttrList, byFile, true);
-        setupfiles::packKit(cf, k, kitAttrList.at(k), true, k < kitIndexList.size() ? kitIndexList.at(k) : 0);
-    }
+    setupfiles::fillWholeSetupKits(cf, kitAttrList, kitIndexList, waveAttrList,
+                                   setupfiles::versionFromLabel(ui->version->text()), backFlag);
     return getClickAndWave(clickSetList.size(), waveAttrList.size());
 }
 
@@ -52,9 +36,7 @@ void MainWindow1::setKitIniFileChunk(int kit)
     if (kit < 0 || kit >= KIT_MAX_COUNT || kit >= kitAttrList.size())
         return;
     pointAtTables(this);
-    cf.kitChunk.kit_count = 1;
-    setupfiles::resolveSavedWaves(kitAttrList[kit], waveAttrList, setupfiles::lastByFile(waveAttrList), false);
-    setupfiles::packKit(cf, kit, kitAttrList.at(kit), false);
+    setupfiles::fillSingleKit(cf, kit, kitAttrList[kit], waveAttrList);
     getWaveFromFile(waveAttrList.size());
 }
 
