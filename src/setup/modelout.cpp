@@ -44,7 +44,12 @@ void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDE
                        const QHash<QString, int> &byFile, bool wholeSetup)
 {
     forEachSoundSlot(kit, [&](auto slot) {
-        if (slot.file.isEmpty()) {
+        const int i = slot.file.isEmpty() ? -1 : byFile.value(slot.file, -1);
+        if (i < 0) {
+            // No sound, or one the file does not carry: the slot is saved empty
+            // rather than with a number that names another sound.
+            if (!slot.file.isEmpty())
+                qWarning() << "the sound" << slot.file << "of kit" << kit.kit_no + 1 << "is not saved";
             if (wholeSetup) {
                 slot.no = NO_WAVE;
                 slot.cluster = slot.length = slot.start = slot.end = 0;
@@ -53,9 +58,6 @@ void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDE
             }
             return;
         }
-        const int i = byFile.value(slot.file, -1);
-        if (i < 0)
-            return;
         const Records::SOUND_INDEX &s = waves.at(i);
         slot.no = s.wave_No;
         slot.cluster = s.start_cluster;

@@ -17,7 +17,7 @@ quint16 versionFromLabel(const QString &text);
 // Brings a kit's wave numbers and positions up to date from the sounds of the
 // file: a slot takes them from the last sound with its source. An empty slot
 // gets 0xFFFF and zero positions in a whole setup, 0 and its old positions in
-// a single-kit file; a slot whose source is not among the sounds keeps them.
+// a single-kit file; so does a slot whose source is not among the sounds.
 void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDEX> &waves,
                        const QHash<QString, int> &byFile, bool wholeSetup);
 

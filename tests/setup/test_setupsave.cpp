@@ -174,6 +174,8 @@ private slots:
         kits[2].effect3_no = 10;
         kits[2].pedalChunk.active_no = 4;
         kits[2].kpadChunk[0].aWaveStart = 77;
+        kits[2].kpadChunk[1].soundFile0 = "/not/saved.wav"; // saved empty, not with a stale number
+        kits[2].kpadChunk[1].aWaveNo = 1;
         fillWholeSetupKits(m, kits, QVector<int>(KIT_MAX_COUNT, 0x101), {}, versionFromLabel("1.01"), true);
         QCOMPARE(int(m.identityChunk.version), 257);
         QCOMPARE(int(versionFromLabel("1")), 257);
@@ -184,6 +186,7 @@ private slots:
         QCOMPARE(int(out.tables.base[2].kit_no), 2);
         QCOMPARE(int(out.tables.base[2].reserved[0]), 1);
         QCOMPARE(out.tables.pad[2][0].aWaveNo, NO_WAVE);
+        QCOMPARE(out.tables.pad[2][1].aWaveNo, NO_WAVE);
         QCOMPARE(int(kits[2].kpadChunk[0].aWaveStart), 0);
         QCOMPARE(Records::charArray2String(out.tables.base[2].kit_name, 13), QString("Kit 3"));
 
@@ -216,6 +219,7 @@ private slots:
         QCOMPARE(int(out.tables.base[2].effect2_no), 4);
         QCOMPARE(int(out.tables.pedal[2].active_no), 10);
         QCOMPARE(int(out.tables.base[2].reserved[0]), 0);
+        kits[2].kpadChunk[1].soundFile0.clear();
         kits[2].kpadChunk[1].aWaveStart = 55;
         fillSingleKit(single, 2, kits[2], {});
         QCOMPARE(int(out.tables.pad[2][1].aWaveNo), 0);
