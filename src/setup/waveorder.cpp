@@ -6,9 +6,51 @@
 #include <QHash>
 #include <QSet>
 
+#include <deque>
+#include <set>
+
 namespace setupfiles {
 
 namespace {
+
+// Answers whether a text occurs inside any text added before. A path that
+// begins with a separator can only occur where a separator stands, so the
+// texts' suffixes from their separators are kept sorted; other texts are
+// searched for in all texts joined.
+class ContainedIn
+{
+public:
+    bool contains(const QString &text) const
+    {
+        if (text.isEmpty() || !isSeparator(text.front()))
+            return m_joined.contains(text);
+        const auto it = m_suffixes.lower_bound(QStringView(text));
+        return it != m_suffixes.end() && it->startsWith(text);
+    }
+
+    void add(const QString &text)
+    {
+        m_texts.push_back(text);
+        const QStringView t(m_texts.back());
+        for (int i = 0; i < t.size(); ++i) {
+            if (isSeparator(t.at(i)))
+                m_suffixes.insert(t.mid(i));
+        }
+        m_joined += text;
+        m_joined += QChar(0);
+    }
+
+private:
+    struct Less
+    {
+        bool operator()(QStringView a, QStringView b) const { return a.compare(b) < 0; }
+    };
+    static bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
+
+    std::deque<QString> m_texts; // the suffixes point into these
+    std::set<QStringView, Less> m_suffixes;
+    QString m_joined;
+};
 
 QString label(const Records::SOUND_INDEX &s)
 {
@@ -45,16 +87,15 @@ WaveOrder kitWaveOrder(const QVector<Records::soundKit> &kits, const QVector<Rec
     WaveOrder order;
 
     // Sources used by the kits. A source contained in one listed before is
-    // taken as listed; the listed ones are searched as one text.
+    // taken as listed.
     QSet<QString> listed;
-    QString joined;
+    ContainedIn earlier;
     auto take = [&](auto slot) {
         const QString &f = slot.file;
-        if (f.isEmpty() || listed.contains(f) || joined.contains(f))
+        if (f.isEmpty() || listed.contains(f) || earlier.contains(f))
             return;
         listed.insert(f);
-        joined += f;
-        joined += QChar(0);
+        earlier.add(f);
         order.totalFileList.append(f);
     };
     for (const Records::soundKit &kit : kits) {
