@@ -1704,6 +1704,122 @@ and save the current pad settings</source>
         <source>Quit?</source>
         <translation>退出？</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
+        <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
+    </message>
+    <message>
+        <source>are automatically renamed, as they exceed 10 characters or contain special symbol.</source>
+        <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> 和 </translation>
+    </message>
+    <message>
+        <source>and </source>
+        <translation>和 </translation>
+    </message>
+    <message>
+        <source>Metronome Sound Group</source>
+        <translation>节拍器音色组</translation>
+    </message>
+    <message>
+        <source>The </source>
+        <translation>第 </translation>
+    </message>
+    <message>
+        <source>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</source>
+        <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
+    </message>
+    <message>
+        <source>item are automatically renamed, as they exceed 16 characters or end with special symbol.</source>
+        <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, import failed.</source>
+        <translation>文件大小超过 4GB，导入失败。</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, import failed. </source>
+        <translation>文件大小超过 4GB，导入失败。</translation>
+    </message>
+    <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>读取文件失败，导入失败。</translation>
+    </message>
+    <message>
+        <source>File data error!</source>
+        <translation>文件数据错误！</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The imported kit file version is outdated. Please import new version file.</source>
+        <translation>导入的套鼓文件版本过旧，请导入新版本文件。</translation>
+    </message>
+    <message>
+        <source>Open sound file error.</source>
+        <translation>打开音色文件出错。</translation>
+    </message>
+    <message>
+        <source>Sound data format error, import failed.</source>
+        <translation>音色数据格式错误，导入失败。</translation>
+    </message>
+    <message>
+        <source>File location: </source>
+        <translation>文件位置：</translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>音色数量不能超过 9999 个。</translation>
+    </message>
+    <message>
+        <source>The number of Click sound must be 5.</source>
+        <translation>节拍器音色数量必须为 5 个。</translation>
+    </message>
+    <message>
+        <source>File error!</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
+        <source>There is an error with the sound file path for Kit. </source>
+        <translation>套鼓的音色文件路径有误。</translation>
+    </message>
+    <message>
+        <source>There is an error with the sound file path for Kit </source>
+        <translation>套鼓的音色文件路径有误：套鼓 </translation>
+    </message>
+    <message>
+        <source>The file has been modified. Export failed.</source>
+        <translation>文件已被修改，导出失败。</translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>请检查路径：</translation>
+    </message>
+    <message>
+        <source>Open file error.</source>
+        <translation>打开文件出错。</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> 不存在。</translation>
+    </message>
+    <message>
+        <source>File error:</source>
+        <translation>文件错误：</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, save failed.</source>
+        <translation>文件大小超过 4GB，保存失败。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

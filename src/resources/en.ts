@@ -1704,6 +1704,122 @@ and save the current pad settings</translation>
         <source>Quit?</source>
         <translation>Quit?</translation>
     </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
+        <translation>is automatically renamed, as it exceeds 10 characters or contains special symbol.</translation>
+    </message>
+    <message>
+        <source>are automatically renamed, as they exceed 10 characters or contain special symbol.</source>
+        <translation>are automatically renamed, as they exceed 10 characters or contain special symbol.</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>and </source>
+        <translation>and </translation>
+    </message>
+    <message>
+        <source>Metronome Sound Group</source>
+        <translation>Metronome Sound Group</translation>
+    </message>
+    <message>
+        <source>The </source>
+        <translation>The </translation>
+    </message>
+    <message>
+        <source>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</source>
+        <translation>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</translation>
+    </message>
+    <message>
+        <source>item are automatically renamed, as they exceed 16 characters or end with special symbol.</source>
+        <translation>item are automatically renamed, as they exceed 16 characters or end with special symbol.</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, import failed.</source>
+        <translation>The file size exceeds 4GB, import failed.</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, import failed. </source>
+        <translation>The file size exceeds 4GB, import failed. </translation>
+    </message>
+    <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>Fail to read file, import failed.</translation>
+    </message>
+    <message>
+        <source>File data error!</source>
+        <translation>File data error!</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>The imported kit file version is outdated. Please import new version file.</source>
+        <translation>The imported kit file version is outdated. Please import new version file.</translation>
+    </message>
+    <message>
+        <source>Open sound file error.</source>
+        <translation>Open sound file error.</translation>
+    </message>
+    <message>
+        <source>Sound data format error, import failed.</source>
+        <translation>Sound data format error, import failed.</translation>
+    </message>
+    <message>
+        <source>File location: </source>
+        <translation>File location: </translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>The number of sound can not exceed 9999.</translation>
+    </message>
+    <message>
+        <source>The number of Click sound must be 5.</source>
+        <translation>The number of Click sound must be 5.</translation>
+    </message>
+    <message>
+        <source>File error!</source>
+        <translation>File error!</translation>
+    </message>
+    <message>
+        <source>There is an error with the sound file path for Kit. </source>
+        <translation>There is an error with the sound file path for Kit. </translation>
+    </message>
+    <message>
+        <source>There is an error with the sound file path for Kit </source>
+        <translation>There is an error with the sound file path for Kit </translation>
+    </message>
+    <message>
+        <source>The file has been modified. Export failed.</source>
+        <translation>The file has been modified. Export failed.</translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>Please check path:</translation>
+    </message>
+    <message>
+        <source>Open file error.</source>
+        <translation>Open file error.</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> does not exist.</translation>
+    </message>
+    <message>
+        <source>File error:</source>
+        <translation>File error:</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, save failed.</source>
+        <translation>The file size exceeds 4GB, save failed.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
