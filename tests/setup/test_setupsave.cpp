@@ -273,6 +273,10 @@ private slots:
             QCOMPARE(slotFiles(e.kits[k]), slotFiles(const_cast<Kit &>(before.kits[k])));
         QCOMPARE(e.kits[0].kpadChunk[0].aWaveNo, before.kits[0].kpadChunk[0].aWaveNo);
         CollectedWaves got;
+        QVector<TotalRow> rows;
+        for (const Records::SOUND_INDEX &sound : qAsConst(e.library))
+            rows.append({"row", sound.file});
+        QCOMPARE(int(collectWholeSetupWaves(rows, e.kits, e.library, e.loaded, m_temp, copyRaw, {}, got).kind), kind);
         const CollectError kitErr = collectKitWaves(e.kits[0], 0, e.library, e.loaded, m_temp, copyRaw, {}, got);
         QCOMPARE(int(kitErr.kind), kind == int(CollectError::Modified) && change == 3
                                            ? int(CollectError::KitFileMissing) : kind);
@@ -327,6 +331,12 @@ private slots:
         QCOMPARE(int(got.waveAttrList.at(1).wave_lock), 0);
         QCOMPARE(int(got.waveAttrList.at(2).wave_lock), 1);
         QCOMPARE(got.waveAttrList.at(3).wave_length, quint32(QFileInfo(m_plain.at(1)).size()));
+
+        // After the export the raw waves go; nothing else in the folder does.
+        QVERIFY(kf::writeFile(m_temp + "/keep.wav", "x"));
+        removeRawWaves(m_temp);
+        QVERIFY(!QFileInfo::exists(rawWavePath(m_temp, 6)));
+        QVERIFY(QFileInfo::exists(m_temp + "/keep.wav"));
     }
 
     // Single kit: one wave per distinct source, numbered in gathering order; the 4 GiB estimate.
