@@ -62,18 +62,24 @@ LoadError refuse(percussionpadfile &pf, LoadError e)
 
 } // namespace
 
-Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, const Entry &e, quint16 number)
+Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
+                                 quint32 cluster, quint32 length, quint32 start, quint32 end)
 {
     Records::SOUND_INDEX s;
     Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
     s.file = source;
     s.wave_No = number;
-    s.wave_lock = e.wave_lock;
-    s.start_cluster = e.start_cluster;
-    s.wave_length = e.wave_length;
-    s.wave_start = e.wave_start;
-    s.wave_end = e.wave_end;
+    s.wave_lock = lock;
+    s.start_cluster = cluster;
+    s.wave_length = length;
+    s.wave_start = start;
+    s.wave_end = end;
     return s;
+}
+
+Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, const Entry &e, quint16 number)
+{
+    return soundRecord(name, source, number, e.wave_lock, e.start_cluster, e.wave_length, e.wave_start, e.wave_end);
 }
 
 LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out)

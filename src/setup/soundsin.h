@@ -41,7 +41,10 @@ struct KitFileSounds
 LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
                             const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out);
 
-// A sound record of the editor from a table entry.
+// A sound record of the editor (name as 16 Latin-1 bytes).
+Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
+                                 quint32 cluster, quint32 length, quint32 start, quint32 end);
+// The same from a table entry.
 Records::SOUND_INDEX soundRecord(const QString &name, const QString &source,
                                  const percussionpadfile::P_SOUND_INDEX &e, quint16 number);
 

@@ -1,6 +1,7 @@
 #include "setup/wavecollect.h"
 
 #include "setup/kitslots.h"
+#include "setup/soundsin.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
 
@@ -85,16 +86,7 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
 Records::SOUND_INDEX waveRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
                                 const Place &place)
 {
-    Records::SOUND_INDEX s;
-    Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
-    s.file = source;
-    s.wave_No = number;
-    s.wave_lock = lock;
-    s.start_cluster = place.cluster;
-    s.wave_length = place.size;
-    s.wave_start = place.offset;
-    s.wave_end = place.size;
-    return s;
+    return soundRecord(name, source, number, lock, place.cluster, place.size, place.offset, place.size);
 }
 
 CollectError notLoaded(CollectError::Kind kind, int number)

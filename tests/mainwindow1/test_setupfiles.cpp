@@ -91,28 +91,9 @@ bool loadKit(MainWindow1 *w, const QString &file)
     return true;
 }
 
-bool writeModel(MainWindow1 *w, const QString &out, bool whole, int kit = 0)
+bool writeModel(MainWindow1 *w, const QString &out, int kit = 0)
 {
-    if (!w->cf.calculateChunkSize())
-        return false;
-    QFile f(out);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    percussionpadfile &m = w->cf;
-    if (!whole) {
-        m.writeIndexChunk(&f);
-        m.writeSkitChunk(&f);
-        m.writeSkitChunkPad(&f, kit);
-        return m.writeKitSoundChunk(&f, kit);
-    }
-    m.writeIdentityChunk(&f);
-    m.writeIndexChunk(&f);
-    m.writeGlobalChunk(&f);
-    m.writeSkitChunk(&f);
-    m.writeSkitChunkKit(&f);
-    m.writeWaveNodeChunk(&f, 0);
-    m.writeWaveNodeChunk(&f, 1);
-    return m.writeSoundChunk(&f);
+    return w->cf.calculateChunkSize() && kf::writeLaidOut(w->cf, out, kit);
 }
 
 } // namespace
@@ -143,14 +124,8 @@ private slots:
         ztplatform::setDriveSource(&m_drives);
         m_oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_work.path()));
-        QVector<TestSound> sounds;
-        const QStringList names = {"Kick", "Snare_", "Tom"};
-        for (int i = 0; i < 8; ++i) {
-            const QString f = path(QStringLiteral("w%1.wav").arg(i));
-            QVERIFY(kf::writeFile(f, kf::wavBytes(96 + 8 * i, quint32(i + 3))));
-            sounds.append({i < 5 ? QStringLiteral("Click%1").arg(i) : names.at(i - 5),
-                           quint16(i < 5 ? 10000 + i : i - 5), f, 0, quint32(140 + 8 * i), quint8(i == 5 ? 0 : 1)});
-        }
+        const QVector<TestSound> sounds = writeSounds(m_work.path(), {"Kick", "Snare_", "Tom"}, 0);
+        QCOMPARE(sounds.size(), 8);
         percussionpadfile m;
         kf::KitStorage kits;
         kits.fill({0, 1, 2}, 11);
@@ -160,12 +135,9 @@ private slots:
         kits.base[2].effect1_ctrl2 = 123;
         m_setup = path("KIT_ALL.bin");
         QVERIFY(kf::writeWholeSetup(m, kits, sounds, {0, 1, 2}, {0, 1, 2}, m_setup));
-        QVector<TestSound> kitSounds = sounds.mid(5);
-        for (int i = 0; i < 3; ++i)
-            kitSounds[i].waveNo = quint16(i + 1);
         kits.fill({1, 2, 3}, 12);
         m_kitFile = path("K009.INI");
-        QVERIFY(kf::writeSingleKit(m, kits, 8, kitSounds, m_kitFile));
+        QVERIFY(kf::writeSingleKit(m, kits, 8, kitSounds(sounds), m_kitFile));
         m_plain = path("plain.wav");
         QVERIFY(kf::writeFile(m_plain, kf::wavBytes(4800, 99)));
     }
@@ -289,7 +261,7 @@ private slots:
         w->waveKitOrder();
         w->setGlobalFileChunk();
         QVERIFY(w->setAllFileChunk());
-        QVERIFY(writeModel(w, path("OUT.bin"), true));
+        QVERIFY(writeModel(w, path("OUT.bin")));
         QCOMPARE(w->kitOrderList.size(), w->waveAttrList.size());
 
         const Editor saved = [w]() {
@@ -325,7 +297,7 @@ private slots:
         curFlag = 2;
         w->cf.initFileChunk();
         w->setKitIniFileChunk(1);
-        QVERIFY(writeModel(w, path("KIT2.INI"), false, 1));
+        QVERIFY(writeModel(w, path("KIT2.INI"), 1));
         QVERIFY(loadKit(v, path("KIT2.INI")));
         Kit before = w->kitAttrList.at(1), after = v->kitAttrList.at(1);
         if (before.pedalChunk.active_no == 4)

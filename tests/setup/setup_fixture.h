@@ -38,6 +38,32 @@ struct Editor
     QVector<quint16> kitOrder;
 };
 
+// Five metronome sounds ("Click0".."Click4", numbers 10000..) and one wave per
+// name (numbers 0..), written as WAV files into dir; wave `locked` is locked.
+inline QVector<kf::TestSound> writeSounds(const QString &dir, const QStringList &waves, int locked)
+{
+    QVector<kf::TestSound> sounds;
+    for (int i = 0; i < 5 + waves.size(); ++i) {
+        const QString f = dir + QStringLiteral("/w%1.wav").arg(i);
+        const QByteArray bytes = kf::wavBytes(64 + 8 * i, quint32(i + 1));
+        if (!kf::writeFile(f, bytes))
+            return {};
+        const bool click = i < 5;
+        sounds.append({click ? QStringLiteral("Click%1").arg(i) : waves.at(i - 5), quint16(click ? 10000 + i : i - 5),
+                       f, 0, quint32(bytes.size()), quint8(i - 5 == locked ? 0 : 1)});
+    }
+    return sounds;
+}
+
+// The waves of a whole setup's sounds as a single kit's, numbered 1..n.
+inline QVector<kf::TestSound> kitSounds(const QVector<kf::TestSound> &sounds)
+{
+    QVector<kf::TestSound> waves = sounds.mid(5);
+    for (int i = 0; i < waves.size(); ++i)
+        waves[i].waveNo = quint16(i + 1);
+    return waves;
+}
+
 // Plain sounds in these tests are device waves already: the "conversion" copies them.
 inline quint32 copyRaw(const QString &source, const QString &target)
 {
@@ -166,17 +192,7 @@ inline CollectError saveWholeSetup(Editor &e, const QString &path, const QString
     if (!fillWholeSetupSounds(m, clicks.clickSetList, clicks.clickWaveList, got.waveAttrList, got.waveList,
                               e.kitOrder) || !m.calculateChunkSize())
         return CollectError(CollectError::TooLarge);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return CollectError(CollectError::OpenFailed);
-    m.writeIdentityChunk(&f);
-    m.writeIndexChunk(&f);
-    m.writeGlobalChunk(&f);
-    m.writeSkitChunk(&f);
-    m.writeSkitChunkKit(&f);
-    m.writeWaveNodeChunk(&f, 0);
-    m.writeWaveNodeChunk(&f, 1);
-    return m.writeSoundChunk(&f) ? CollectError() : CollectError(CollectError::OpenFailed);
+    return kf::writeLaidOut(m, path) ? CollectError() : CollectError(CollectError::OpenFailed);
 }
 
 // The single-kit save of kit k.
@@ -191,13 +207,7 @@ inline CollectError saveKit(Editor &e, int k, const QString &path, const QString
     fillSingleKit(m, k, e.kits[k], got.waveAttrList);
     if (!fillKitFileSounds(m, got.waveAttrList, got.waveList) || !m.calculateChunkSize())
         return CollectError(CollectError::TooLarge);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return CollectError(CollectError::OpenFailed);
-    m.writeIndexChunk(&f);
-    m.writeSkitChunk(&f);
-    m.writeSkitChunkPad(&f, k);
-    return m.writeKitSoundChunk(&f, k) ? CollectError() : CollectError(CollectError::OpenFailed);
+    return kf::writeLaidOut(m, path, k) ? CollectError() : CollectError(CollectError::OpenFailed);
 }
 
 inline void forgetTables(Records::READ_KIT_FILE &rec)

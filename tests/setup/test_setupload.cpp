@@ -60,23 +60,17 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        const QStringList names = {"Kick", "Snare_", "ABCDEFGHIJKLMNOPQ"};
-        for (int i = 0; i < 8; ++i) {
-            const QString f = path(QStringLiteral("s%1.wav").arg(i));
-            QVERIFY(kf::writeFile(f, kf::wavBytes(100 + 8 * i, quint32(i))));
-            TestSound s{i < 5 ? QStringLiteral("Click%1").arg(i) : names.at(i - 5),
-                        quint16(i < 5 ? 10000 + i : i - 5), f, 0, quint32(144 + 8 * i), quint8(i % 2)};
-            (i < 5 ? m_clicks : m_waves).append(s);
-        }
+        const QVector<TestSound> sounds = writeSounds(m_dir.path(), {"Kick", "Snare_", "ABCDEFGHIJKLMNOPQ"}, 1);
+        QCOMPARE(sounds.size(), 8);
+        m_clicks = sounds.mid(0, 5);
+        m_waves = sounds.mid(5);
         m_whole = path("SET.bin");
         QVERIFY(writeSetup(m_whole, m_clicks + m_waves));
 
         percussionpadfile m;
         kf::KitStorage kits;
         kits.fill({1, 2, 5}, 9);
-        QVector<TestSound> kitSounds = m_waves;
-        kitSounds[0].waveNo = 1;
-        kitSounds[1].waveNo = 2;
+        QVector<TestSound> kitSounds = sf::kitSounds(sounds);
         kitSounds[2].waveNo = 5;
         kitSounds[0].name = "Kick.wav";
         m_kit = path("K037.INI");

@@ -68,27 +68,20 @@ private slots:
         QVERIFY(m_dir.isValid());
         m_temp = path("tmp");
         QVERIFY(QDir().mkpath(m_temp));
-        QVector<TestSound> sounds;
-        for (int i = 0; i < 11; ++i) {
-            const QString f = path(QStringLiteral("w%1.wav").arg(i));
-            QVERIFY(kf::writeFile(f, kf::wavBytes(64 + 4 * i, quint32(i + 1))));
-            if (i < 8)
-                sounds.append({i < 5 ? QStringLiteral("Click%1").arg(i) : QStringLiteral("Wave%1").arg(i),
-                               quint16(i < 5 ? 10000 + i : i - 5), f, 0, quint32(108 + 4 * i), quint8(i == 6 ? 0 : 1)});
-            else
-                m_plain.append(f);
+        const QVector<TestSound> sounds = writeSounds(m_dir.path(), {"Wave5", "Wave6", "Wave7"}, 1);
+        QCOMPARE(sounds.size(), 8);
+        for (int i = 0; i < 3; ++i) {
+            m_plain.append(path(QStringLiteral("plain%1.wav").arg(i)));
+            QVERIFY(kf::writeFile(m_plain.last(), kf::wavBytes(300 + 4 * i, quint32(40 + i))));
         }
         percussionpadfile m;
         kf::KitStorage kits;
         kits.fill({0, 1, 2}, 3);
         m_src = path("SRC.bin");
         QVERIFY(kf::writeWholeSetup(m, kits, sounds, {0, 1, 2}, {2, 0, 1}, m_src));
-        QVector<TestSound> kitSounds = sounds.mid(5);
-        for (int i = 0; i < 3; ++i)
-            kitSounds[i].waveNo = quint16(i + 1);
         kits.fill({1, 2, 3}, 4);
         m_kitFile = path("K007.INI");
-        QVERIFY(kf::writeSingleKit(m, kits, 6, kitSounds, m_kitFile));
+        QVERIFY(kf::writeSingleKit(m, kits, 6, kitSounds(sounds), m_kitFile));
 
         Editor &e = m_editor;
         QCOMPARE(loadWholeSetup(e, m_src), LoadError::None);

@@ -16,6 +16,24 @@ namespace {
 // How long the window may go without handling its events during long work.
 constexpr int kEventInterval = 50; // ms
 
+// Raw waves in the pad's wave form, through the sound library's conversion.
+setupfiles::RawWaveFn rawWaves(MainWindow1 *w)
+{
+    return [w](const QString &source, const QString &target) { return w->getRawFile(source, target, 0); };
+}
+
+// Keeps the gathered waves when nothing failed; tells the user otherwise.
+bool keepWaves(MainWindow1 *w, const setupfiles::CollectError &err, const setupfiles::CollectedWaves &got)
+{
+    if (err) {
+        w->reportCollectError(err);
+        return false;
+    }
+    w->waveList = got.waveList;
+    w->waveAttrList = got.waveAttrList;
+    return true;
+}
+
 } // namespace
 
 setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
@@ -58,16 +76,9 @@ bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
         return false;
     setupfiles::CollectedWaves got;
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
-            totalRows(), kitAttrList, waveLoadKitAttrList, loadedKitFiles, TempDirName,
-            [this](const QString &source, const QString &target) { return getRawFile(source, target, 0); },
+            totalRows(), kitAttrList, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
             setupProgress(dialog), got);
-    if (err) {
-        reportCollectError(err);
-        return false;
-    }
-    waveList = got.waveList;
-    waveAttrList = got.waveAttrList;
-    return true;
+    return keepWaves(this, err, got);
 }
 
 bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *)
@@ -76,24 +87,16 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
         return false;
     setupfiles::CollectedWaves got;
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
-            kitAttrList[kitIndex], kitIndex, waveLoadKitAttrList, loadedKitFiles, TempDirName,
-            [this](const QString &source, const QString &target) { return getRawFile(source, target, 0); },
+            kitAttrList[kitIndex], kitIndex, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
             setupProgress(nullptr), got);
-    if (err) {
-        reportCollectError(err);
-        return false;
-    }
-    waveList = got.waveList;
-    waveAttrList = got.waveAttrList;
-    return true;
+    return keepWaves(this, err, got);
 }
 
 bool MainWindow1::getClickWaveList(QString TempDirName)
 {
     setupfiles::CollectedClicks got;
-    const setupfiles::CollectError err = setupfiles::collectClickWaves(
-            clickList, loadedKitFiles, TempDirName,
-            [this](const QString &source, const QString &target) { return getRawFile(source, target, 0); }, got);
+    const setupfiles::CollectError err =
+            setupfiles::collectClickWaves(clickList, loadedKitFiles, TempDirName, rawWaves(this), got);
     if (err) {
         reportCollectError(err);
         return false;
