@@ -3,6 +3,7 @@
 // converter time / direct time; the converter's own work (temporary folder,
 // header, copy) should keep it below 1.10.
 
+#include "benchsupport.h"
 #include "model/audioconverter.h"
 
 #include <QCoreApplication>
@@ -123,11 +124,5 @@ BENCHMARK(BM_HeaderAndCopyOnly)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

@@ -4,11 +4,7 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace padtree {
 
@@ -18,30 +14,6 @@ QString trMain(const char *text)
     return QCoreApplication::translate("MainWindow1", text);
 }
 } // namespace
-
-QFileInfoList listEntries(const QString &dir, bool foldersOnly)
-{
-    const QDir d(dir);
-    if (dir.isEmpty() || !d.exists())
-        return QFileInfoList();
-    const QDir::Filters filters = (foldersOnly ? QDir::Dirs : QDir::AllEntries) | QDir::NoDotAndDotDot;
-    QFileInfoList entries = d.entryInfoList(filters, QDir::Name | QDir::IgnoreCase);
-    // On the pad's FAT volume, hidden and system are attributes, not names
-    // (the "System Volume Information" folder another computer leaves).
-    if (ztplatform::isOnFatVolume(dir)) {
-        entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                     [](const QFileInfo &fi) {
-                                         return ztplatform::hasFatHiddenOrSystemAttribute(fi.absoluteFilePath());
-                                     }),
-                      entries.end());
-    }
-    return entries;
-}
-
-QString findModelFolder(const QString &root)
-{
-    return ztplatform::findEntryIgnoringCase(root, QStringLiteral("ZT350"));
-}
 
 bool getRootDirPath(QWidget *parent, const QString &modelFolder, PadTreePaths &tree)
 {
@@ -125,58 +97,6 @@ bool judgeFourFile(QWidget *parent, PadTreePaths &tree)
         }
     }
     return true;
-}
-
-QString convertPathCaseInsensitivity(const QString &path)
-{
-    {
-        QFile f(path);
-        if (QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly)) {
-            f.close();
-            return path;
-        }
-    }
-    const QString resolved = ztplatform::resolvePathCaseInsensitive(path);
-    if (!resolved.isEmpty() && QFileInfo(resolved).isFile())
-        return resolved;
-    return path;
-}
-
-QString threeDigits(int n)
-{
-    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
-}
-
-int waveFolderNumber(int wave)
-{
-    return wave / 100 + 1;
-}
-
-int waveFileNumber(int wave)
-{
-    const int r = wave % 100;
-    return r == 0 ? 100 : r;
-}
-
-int waveNumberFromLocation(int folder, int file)
-{
-    if (folder == 1)
-        return file;
-    if (file == 100)
-        return (folder - 1) * 100;
-    return (folder - 1) * 100 + file;
-}
-
-QString waveDataRelativePath(int wave)
-{
-    return threeDigits(waveFolderNumber(wave)) + QLatin1Char('/') + threeDigits(waveFileNumber(wave))
-            + QStringLiteral(".wav");
-}
-
-QString wavePrmRelativePath(int wave)
-{
-    return threeDigits(waveFolderNumber(wave)) + QLatin1Char('/') + threeDigits(waveFileNumber(wave))
-            + QStringLiteral(".prm");
 }
 
 } // namespace padtree

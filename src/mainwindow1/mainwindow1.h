@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QMainWindow>
+#include <QMediaPlayer>
 #include <QModelIndex>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -26,9 +27,8 @@ class CustomDialog;
 class QAction;
 class QGroupBox;
 class QLabel;
-class QMediaPlayer;
-class QMenu;
 class QProgressDialog;
+class QMenu;
 class QStandardItem;
 class QStandardItemModel;
 
@@ -110,7 +110,8 @@ public:
     QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
     QVector<QString> leftGroupList;              // group names, last tree row first
     QVector<QString> leftSoundList[KIT_MAX_COUNT]; // sound names per group, same order
-    QStringList soundList;
+    QStringList soundList;                   // the total list's names in row order
+    QString currentOldGroupName;             // the total list's root text
     QString soundListFileName;
     bool soundListUnreadable = false; // the file could not be read at start
     QStandardItemModel *soundListItemModel = nullptr;
@@ -120,12 +121,23 @@ public:
     QStandardItem *hhGroup = nullptr;
     QStandardItemModel *clickListItemModel = nullptr;
     QStandardItemModel *kitChainListItemModel = nullptr;
+    QVector<READ_KIT_FILE> loadedKitFiles; // kit files loaded in this run
     QMediaPlayer *player2 = nullptr;
-    QString playFileNameNew2;
-    int index2 = 0;
+    QString playFileNameNew2; // the sound chosen for preview
+    QString playFileNameOld2; // the sound whose preview the player holds
+    int index2 = 0;           // loop presses; odd while loop mode is on
     int total_index = 0;
-    int playerStrate2 = 0;
+    quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
     bool singleLoop = false;
+    qint64 moved_2 = 0;       // last position in ms
+    bool bigSizeWave = false; // a Play press prepares a large preview
+    QProgressDialog *dialog = nullptr; // wait dialog of the long operations
+    // A running loop playback: which run (0 none) and the recorded state it
+    // lasts for. The player's stop restarts it while that state holds.
+    int loopRun = 0;
+    quint8 loopRunStrate = 0;
+    // Set while one sound list clears the other's selection.
+    bool clearingOtherList = false;
 
     // ---- kits -------------------------------------------------------------
     QVector<soundKit> kitAttrList;
@@ -219,17 +231,49 @@ public:
     void initClickItemModel();
     void initHHListItemModel();
     void initTotalItemModel();
+    void initKitTotalItemModel();
     void initSoundPlay();
+    void updateHHsoundList(int row);
+    void updateHHsoundList1();
+    void getRightSoundList();
+    // names
+    bool checkDisplayName(QString name);
+    bool checkDisplayKitName(QString name);
+    bool findItemFromModel(QString name, QStandardItemModel *model, quint8 column);
+    bool findKitItemFromModel(QString name, QStandardItemModel *model, quint8 column);
+    QString getDisplayName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
+    QString getDisplayName2(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
+    QString getDisplayKitName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
+    QString getNameFromFile(QString path);
+    bool isLastCharAlnum(const QString &s);
+    QString detectWaveName(QString name, int len);
+    // groups and the sound-list file
+    void importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model, QString fileName);
+    void soundListToItemModel(QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
     void saveSoundList(QString fileName, QStandardItemModel *model);
     void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
+    int getGroupIndexFromModel(QString name, QStandardItemModel *model);
+    // import
+    void addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode);
+    bool isSoundFile(const QString &path);
+    // selection and preview
+    void totalListSelection(const QModelIndex &index, bool press);
+    void groupTreeSelection(const QModelIndex &index, bool press);
+    quint64 getBinOrIniWaveFileSize(QString source, QString target);
+    quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
+    QString previewFileName() const;
+    void openWaitDialog();
+    void stepWaitDialog(int from, int to);
+    void startLoopRun(int run);
+    void endLoopRunWhenLoopOff();
+    void stopPreviewForClose();
 
     // ---- device storage -------------------------------------------------------------
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
     // ---- setup files ------------------------------------------------------------------
-    // Kit files loaded so far, and the sounds gathered for a save (setupfiles/).
-    QVector<READ_KIT_FILE> loadedKitFiles;
+    // The sounds gathered for a save (setupfiles/).
     QVector<SOUND_LIST_INFO> waveList;      // where each saved wave's bytes come from
     QVector<SOUND_INDEX> waveTempList;
     QVector<SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
@@ -267,7 +311,6 @@ public:
     // Global settings page, kit pages and sound library, used by the setup files.
     void setGlobalFileChunk();
     void showVerAndGlobal1(percussionpadfile *pf);
-    quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
     void dispPadList(QVector<soundKit> kits, quint8 kitNo);
     void updateKitNo(int kitNo);
@@ -318,6 +361,8 @@ public slots:
 
     // Sound library.
     void soundListItemModelChanged(QStandardItem *item);
+    void totalListItemModelChanged(QStandardItem *item);
+    void hhListItemModelChanged(QStandardItem *item);
     void selectItemChanged(const QModelIndex &index);
     void leftSelectItemChanged(const QModelIndex &index);
     void leftHHSelectItemChanged(const QModelIndex &index);
@@ -326,6 +371,23 @@ public slots:
     void exportWave();
     void recvSelectItem(bool flag);
     void waveLoop2(int index);
+    void on_addWaveGroup_clicked();
+    void on_addWaveFile_clicked();
+    void on_tbtAddWave_clicked();
+    void on_totalWaveTreeView_pressed(const QModelIndex &index);
+    void on_waveGroupTreeView_pressed(const QModelIndex &index);
+    void on_btnImportClickWave_clicked();
+    void on_playBtn2_clicked();
+    void on_stopBtn2_clicked();
+    void on_loopBtn2_clicked();
+    void on_waveHorizontalSlider2_sliderMoved(int position);
+    void on_volumeHorizontalSlider2_valueChanged(int value);
+    void updatePosition2(qint64 position);
+    void stateChanged2(QMediaPlayer::State state);
+    void getduration2();
+    void mediaStatusChanged(QMediaPlayer::MediaStatus status);
+    void showError(QMediaPlayer::Error error);
+    void restartLoopPass();
     void on_upRbtn_clicked();
     void on_DownRbtn_clicked();
     void on_kitRbtn_clicked();

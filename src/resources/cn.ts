@@ -1705,8 +1705,192 @@ and save the current pad settings</source>
         <translation>退出？</translation>
     </message>
     <message>
+        <source>Create a new category</source>
+        <translation>新建分类</translation>
+    </message>
+    <message>
+        <source>Please enter name for the category.</source>
+        <translation>请输入分类名称。</translation>
+    </message>
+    <message>
+        <source>New category name can't be blank.</source>
+        <translation>新分类名称不能为空。</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The category already exists, please recreate a new category.</source>
+        <translation>该分类已存在，请重新创建新分类。</translation>
+    </message>
+    <message>
+        <source>The selected sound category is not valid.</source>
+        <translation>所选音色分类无效。</translation>
+    </message>
+    <message>
+        <source>Choose a category to add sounds.</source>
+        <translation>请选择要添加音色的分类。</translation>
+    </message>
+    <message>
+        <source>Select file to add</source>
+        <translation>选择要添加的文件</translation>
+    </message>
+    <message>
         <source>Warning</source>
         <translation>警告</translation>
+    </message>
+    <message>
+        <source>Choose no file!</source>
+        <translation>未选择文件！</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Some files already exist. Do you want to add duplicate files?</source>
+        <translation>部分文件已存在。是否添加重复文件？</translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>音色数量不能超过 9999 个。</translation>
+    </message>
+    <message>
+        <source>Some files already exist. Don't support to add duplicate files!</source>
+        <translation>部分文件已存在。不支持添加重复文件！</translation>
+    </message>
+    <message>
+        <source>Sound name can't be blank!</source>
+        <translation>音色名称不能为空！</translation>
+    </message>
+    <message>
+        <source>The sound name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
+        <translation>音色名称必须以字母或数字开头和结尾，中间可包含字母、数字、空格及以下符号：</translation>
+    </message>
+    <message>
+        <source>The maximum number of sound name's character can't exceed 16!</source>
+        <translation>音色名称最多不能超过 16 个字符！</translation>
+    </message>
+    <message>
+        <source>Adding the sound of a sampler pad is not supported. File location: </source>
+        <translation>不支持添加采样打击垫中的音色。文件位置：</translation>
+    </message>
+    <message>
+        <source>The list is full. Please delete some metronome sounds before importing more.</source>
+        <translation>列表已满。请先删除部分节拍器音色再导入。</translation>
+    </message>
+    <message>
+        <source>Obtain click sound files</source>
+        <translation>获取节拍器音色文件</translation>
+    </message>
+    <message>
+        <source>Waring</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Only supports importing up to 5 metronome sounds.</source>
+        <translation>最多只支持导入 5 个节拍器音色。</translation>
+    </message>
+    <message>
+        <source>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list's limit.</source>
+        <translation>列表容量为 5。请按列表上限导入节拍器音色。</translation>
+    </message>
+    <message>
+        <source>The sound length is less than 4KB and does not support import.</source>
+        <translation>音色长度小于 4KB，不支持导入。</translation>
+    </message>
+    <message>
+        <source>Metronome Sound Group</source>
+        <translation>节拍器音色组</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>层</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>请稍候...</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>正在加载...</translation>
+    </message>
+    <message>
+        <source>Play error!</source>
+        <translation>播放错误！</translation>
+    </message>
+    <message>
+        <source>File error!</source>
+        <translation>文件错误！</translation>
+    </message>
+    <message>
+        <source>sound exists in Kit </source>
+        <translation>音色存在于套鼓 </translation>
+    </message>
+    <message>
+        <source>If you want to delete a sound, please find it in the right list and press 'OK' to confirm.</source>
+        <translation>如需删除音色，请在右侧列表中找到它，然后按“确定”确认。</translation>
+    </message>
+    <message>
+        <source>File not found:</source>
+        <translation>未找到文件：</translation>
+    </message>
+    <message>
+        <source>Missing some files for the program!</source>
+        <translation>程序缺少部分文件！</translation>
+    </message>
+    <message>
+        <source>Wrong data in file：</source>
+        <translation>文件中的数据有误：</translation>
+    </message>
+    <message>
+        <source>File Location: </source>
+        <translation>文件位置：</translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>请检查路径：</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> 不存在。</translation>
+    </message>
+    <message>
+        <source>This sound is not in wave format.</source>
+        <translation>该音色不是 wave 格式。</translation>
+    </message>
+    <message>
+        <source>This sound is not in wave format</source>
+        <translation>该音色不是 wave 格式</translation>
+    </message>
+    <message>
+        <source>The file has been modified. The target sound was not found.</source>
+        <translation>文件已被修改，未找到目标音色。</translation>
+    </message>
+    <message>
+        <source>Open file error.</source>
+        <translation>打开文件出错。</translation>
+    </message>
+    <message>
+        <source>Open sound file error.</source>
+        <translation>打开音色文件出错。</translation>
+    </message>
+    <message>
+        <source>Fail to read kit file, import failed.</source>
+        <translation>读取套鼓文件失败，导入失败。</translation>
+    </message>
+    <message>
+        <source>Kit </source>
+        <translation>套鼓 </translation>
     </message>
     <message>
         <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
@@ -1717,16 +1901,20 @@ and save the current pad settings</source>
         <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
     </message>
     <message>
-        <source> and </source>
-        <translation> 和 </translation>
+        <source>Fail to read file, import failed.</source>
+        <translation>读取文件失败，导入失败。</translation>
     </message>
     <message>
-        <source>and </source>
-        <translation>和 </translation>
+        <source>The sound of number </source>
+        <translation>编号为 </translation>
     </message>
     <message>
-        <source>Metronome Sound Group</source>
-        <translation>节拍器音色组</translation>
+        <source> in the wave list is incorrect.</source>
+        <translation> 在音色列表中不正确。</translation>
+    </message>
+    <message>
+        <source>Read wave prm file failed, import failed.</source>
+        <translation>读取音色参数文件失败，导入失败。</translation>
     </message>
     <message>
         <source>The </source>
@@ -1741,6 +1929,78 @@ and save the current pad settings</source>
         <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
     </message>
     <message>
+        <source> is stored more than once on the sampler pad.</source>
+        <translation> 在采样打击垫中被存储了多次。</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered; they keep their numbers.</source>
+        <translation>无法对采样打击垫中的音色重新编号；它们保留原来的编号。</translation>
+    </message>
+    <message>
+        <source>Failed to create the folder.</source>
+        <translation>创建文件夹失败。</translation>
+    </message>
+    <message>
+        <source>Folder Location: </source>
+        <translation>文件夹位置：</translation>
+    </message>
+    <message>
+        <source>The 350 device was disconnected.</source>
+        <translation>350 设备已断开连接。</translation>
+    </message>
+    <message>
+        <source>Failed to save file.</source>
+        <translation>保存文件失败。</translation>
+    </message>
+    <message>
+        <source>Korvanta will quit.</source>
+        <translation>Korvanta 即将退出。</translation>
+    </message>
+    <message>
+        <source>Disconnect the 350 device.</source>
+        <translation>请断开 350 设备。</translation>
+    </message>
+    <message>
+        <source>When using the online mode of Korvanta again,</source>
+        <translation>再次使用 Korvanta 联机模式时，</translation>
+    </message>
+    <message>
+        <source>reconnect the USB cable.</source>
+        <translation>请重新连接 USB 数据线。</translation>
+    </message>
+    <message>
+        <source>The sampler pad could not be ejected. Eject it in the system before you unplug it.</source>
+        <translation>无法弹出采样打击垫。请先在系统中弹出，再拔下设备。</translation>
+    </message>
+    <message>
+        <source>Open Error</source>
+        <translation>打开错误</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>文件位置：</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad.</source>
+        <translation>未能保存到采样打击垫。</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad.</source>
+        <translation>未能保存到采样打击垫。</translation>
+    </message>
+    <message>
+        <source>Open error.</source>
+        <translation>打开错误。</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> 和 </translation>
+    </message>
+    <message>
+        <source>and </source>
+        <translation>和 </translation>
+    </message>
+    <message>
         <source>The file size exceeds 4GB, import failed.</source>
         <translation>文件大小超过 4GB，导入失败。</translation>
     </message>
@@ -1749,24 +2009,12 @@ and save the current pad settings</source>
         <translation>文件大小超过 4GB，导入失败。</translation>
     </message>
     <message>
-        <source>Fail to read file, import failed.</source>
-        <translation>读取文件失败，导入失败。</translation>
-    </message>
-    <message>
         <source>File data error!</source>
         <translation>文件数据错误！</translation>
     </message>
     <message>
-        <source>Tip</source>
-        <translation>提示</translation>
-    </message>
-    <message>
         <source>The imported kit file version is outdated. Please import new version file.</source>
         <translation>导入的套鼓文件版本过旧，请导入新版本文件。</translation>
-    </message>
-    <message>
-        <source>Open sound file error.</source>
-        <translation>打开音色文件出错。</translation>
     </message>
     <message>
         <source>Sound data format error, import failed.</source>
@@ -1777,16 +2025,8 @@ and save the current pad settings</source>
         <translation>文件位置：</translation>
     </message>
     <message>
-        <source>The number of sound can not exceed 9999.</source>
-        <translation>音色数量不能超过 9999 个。</translation>
-    </message>
-    <message>
         <source>The number of Click sound must be 5.</source>
         <translation>节拍器音色数量必须为 5 个。</translation>
-    </message>
-    <message>
-        <source>File error!</source>
-        <translation>文件错误！</translation>
     </message>
     <message>
         <source>There is an error with the sound file path for Kit. </source>
@@ -1799,18 +2039,6 @@ and save the current pad settings</source>
     <message>
         <source>The file has been modified. Export failed.</source>
         <translation>文件已被修改，导出失败。</translation>
-    </message>
-    <message>
-        <source>Please check path:</source>
-        <translation>请检查路径：</translation>
-    </message>
-    <message>
-        <source>Open file error.</source>
-        <translation>打开文件出错。</translation>
-    </message>
-    <message>
-        <source> does not exist.</source>
-        <translation> 不存在。</translation>
     </message>
     <message>
         <source>File error:</source>

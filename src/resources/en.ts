@@ -1705,8 +1705,192 @@ and save the current pad settings</translation>
         <translation>Quit?</translation>
     </message>
     <message>
+        <source>Create a new category</source>
+        <translation>Create a new category</translation>
+    </message>
+    <message>
+        <source>Please enter name for the category.</source>
+        <translation>Please enter name for the category.</translation>
+    </message>
+    <message>
+        <source>New category name can't be blank.</source>
+        <translation>New category name can't be blank.</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>The category already exists, please recreate a new category.</source>
+        <translation>The category already exists, please recreate a new category.</translation>
+    </message>
+    <message>
+        <source>The selected sound category is not valid.</source>
+        <translation>The selected sound category is not valid.</translation>
+    </message>
+    <message>
+        <source>Choose a category to add sounds.</source>
+        <translation>Choose a category to add sounds.</translation>
+    </message>
+    <message>
+        <source>Select file to add</source>
+        <translation>Select file to add</translation>
+    </message>
+    <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Choose no file!</source>
+        <translation>Choose no file!</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Some files already exist. Do you want to add duplicate files?</source>
+        <translation>Some files already exist. Do you want to add duplicate files?</translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>The number of sound can not exceed 9999.</translation>
+    </message>
+    <message>
+        <source>Some files already exist. Don't support to add duplicate files!</source>
+        <translation>Some files already exist. Don't support to add duplicate files!</translation>
+    </message>
+    <message>
+        <source>Sound name can't be blank!</source>
+        <translation>Sound name can't be blank!</translation>
+    </message>
+    <message>
+        <source>The sound name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
+        <translation>The sound name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</translation>
+    </message>
+    <message>
+        <source>The maximum number of sound name's character can't exceed 16!</source>
+        <translation>The maximum number of sound name's character can't exceed 16!</translation>
+    </message>
+    <message>
+        <source>Adding the sound of a sampler pad is not supported. File location: </source>
+        <translation>Adding the sound of a sampler pad is not supported. File location: </translation>
+    </message>
+    <message>
+        <source>The list is full. Please delete some metronome sounds before importing more.</source>
+        <translation>The list is full. Please delete some metronome sounds before importing more.</translation>
+    </message>
+    <message>
+        <source>Obtain click sound files</source>
+        <translation>Obtain click sound files</translation>
+    </message>
+    <message>
+        <source>Waring</source>
+        <translation>Waring</translation>
+    </message>
+    <message>
+        <source>Only supports importing up to 5 metronome sounds.</source>
+        <translation>Only supports importing up to 5 metronome sounds.</translation>
+    </message>
+    <message>
+        <source>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list's limit.</source>
+        <translation>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list's limit.</translation>
+    </message>
+    <message>
+        <source>The sound length is less than 4KB and does not support import.</source>
+        <translation>The sound length is less than 4KB and does not support import.</translation>
+    </message>
+    <message>
+        <source>Metronome Sound Group</source>
+        <translation>Metronome Sound Group</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Layer</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>Play error!</source>
+        <translation>Play error!</translation>
+    </message>
+    <message>
+        <source>File error!</source>
+        <translation>File error!</translation>
+    </message>
+    <message>
+        <source>sound exists in Kit </source>
+        <translation>sound exists in Kit </translation>
+    </message>
+    <message>
+        <source>If you want to delete a sound, please find it in the right list and press 'OK' to confirm.</source>
+        <translation>If you want to delete a sound, please find it in the right list and press 'OK' to confirm.</translation>
+    </message>
+    <message>
+        <source>File not found:</source>
+        <translation>File not found:</translation>
+    </message>
+    <message>
+        <source>Missing some files for the program!</source>
+        <translation>Missing some files for the program!</translation>
+    </message>
+    <message>
+        <source>Wrong data in file：</source>
+        <translation>Wrong data in file：</translation>
+    </message>
+    <message>
+        <source>File Location: </source>
+        <translation>File Location: </translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>Please check path:</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> does not exist.</translation>
+    </message>
+    <message>
+        <source>This sound is not in wave format.</source>
+        <translation>This sound is not in wave format.</translation>
+    </message>
+    <message>
+        <source>This sound is not in wave format</source>
+        <translation>This sound is not in wave format</translation>
+    </message>
+    <message>
+        <source>The file has been modified. The target sound was not found.</source>
+        <translation>The file has been modified. The target sound was not found.</translation>
+    </message>
+    <message>
+        <source>Open file error.</source>
+        <translation>Open file error.</translation>
+    </message>
+    <message>
+        <source>Open sound file error.</source>
+        <translation>Open sound file error.</translation>
+    </message>
+    <message>
+        <source>Fail to read kit file, import failed.</source>
+        <translation>Fail to read kit file, import failed.</translation>
+    </message>
+    <message>
+        <source>Kit </source>
+        <translation>Kit </translation>
     </message>
     <message>
         <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
@@ -1717,16 +1901,20 @@ and save the current pad settings</translation>
         <translation>are automatically renamed, as they exceed 10 characters or contain special symbol.</translation>
     </message>
     <message>
-        <source> and </source>
-        <translation> and </translation>
+        <source>Fail to read file, import failed.</source>
+        <translation>Fail to read file, import failed.</translation>
     </message>
     <message>
-        <source>and </source>
-        <translation>and </translation>
+        <source>The sound of number </source>
+        <translation>The sound of number </translation>
     </message>
     <message>
-        <source>Metronome Sound Group</source>
-        <translation>Metronome Sound Group</translation>
+        <source> in the wave list is incorrect.</source>
+        <translation> in the wave list is incorrect.</translation>
+    </message>
+    <message>
+        <source>Read wave prm file failed, import failed.</source>
+        <translation>Read wave prm file failed, import failed.</translation>
     </message>
     <message>
         <source>The </source>
@@ -1741,6 +1929,78 @@ and save the current pad settings</translation>
         <translation>item are automatically renamed, as they exceed 16 characters or end with special symbol.</translation>
     </message>
     <message>
+        <source> is stored more than once on the sampler pad.</source>
+        <translation> is stored more than once on the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered; they keep their numbers.</source>
+        <translation>The sounds on the sampler pad could not be renumbered; they keep their numbers.</translation>
+    </message>
+    <message>
+        <source>Failed to create the folder.</source>
+        <translation>Failed to create the folder.</translation>
+    </message>
+    <message>
+        <source>Folder Location: </source>
+        <translation>Folder Location: </translation>
+    </message>
+    <message>
+        <source>The 350 device was disconnected.</source>
+        <translation>The 350 device was disconnected.</translation>
+    </message>
+    <message>
+        <source>Failed to save file.</source>
+        <translation>Failed to save file.</translation>
+    </message>
+    <message>
+        <source>Korvanta will quit.</source>
+        <translation>Korvanta will quit.</translation>
+    </message>
+    <message>
+        <source>Disconnect the 350 device.</source>
+        <translation>Disconnect the 350 device.</translation>
+    </message>
+    <message>
+        <source>When using the online mode of Korvanta again,</source>
+        <translation>When using the online mode of Korvanta again,</translation>
+    </message>
+    <message>
+        <source>reconnect the USB cable.</source>
+        <translation>reconnect the USB cable.</translation>
+    </message>
+    <message>
+        <source>The sampler pad could not be ejected. Eject it in the system before you unplug it.</source>
+        <translation>The sampler pad could not be ejected. Eject it in the system before you unplug it.</translation>
+    </message>
+    <message>
+        <source>Open Error</source>
+        <translation>Open Error</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>File location:</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad.</source>
+        <translation>was not saved to the sampler pad.</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad.</source>
+        <translation>were not saved to the sampler pad.</translation>
+    </message>
+    <message>
+        <source>Open error.</source>
+        <translation>Open error.</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>and </source>
+        <translation>and </translation>
+    </message>
+    <message>
         <source>The file size exceeds 4GB, import failed.</source>
         <translation>The file size exceeds 4GB, import failed.</translation>
     </message>
@@ -1749,24 +2009,12 @@ and save the current pad settings</translation>
         <translation>The file size exceeds 4GB, import failed. </translation>
     </message>
     <message>
-        <source>Fail to read file, import failed.</source>
-        <translation>Fail to read file, import failed.</translation>
-    </message>
-    <message>
         <source>File data error!</source>
         <translation>File data error!</translation>
     </message>
     <message>
-        <source>Tip</source>
-        <translation>Tip</translation>
-    </message>
-    <message>
         <source>The imported kit file version is outdated. Please import new version file.</source>
         <translation>The imported kit file version is outdated. Please import new version file.</translation>
-    </message>
-    <message>
-        <source>Open sound file error.</source>
-        <translation>Open sound file error.</translation>
     </message>
     <message>
         <source>Sound data format error, import failed.</source>
@@ -1777,16 +2025,8 @@ and save the current pad settings</translation>
         <translation>File location: </translation>
     </message>
     <message>
-        <source>The number of sound can not exceed 9999.</source>
-        <translation>The number of sound can not exceed 9999.</translation>
-    </message>
-    <message>
         <source>The number of Click sound must be 5.</source>
         <translation>The number of Click sound must be 5.</translation>
-    </message>
-    <message>
-        <source>File error!</source>
-        <translation>File error!</translation>
     </message>
     <message>
         <source>There is an error with the sound file path for Kit. </source>
@@ -1799,18 +2039,6 @@ and save the current pad settings</translation>
     <message>
         <source>The file has been modified. Export failed.</source>
         <translation>The file has been modified. Export failed.</translation>
-    </message>
-    <message>
-        <source>Please check path:</source>
-        <translation>Please check path:</translation>
-    </message>
-    <message>
-        <source>Open file error.</source>
-        <translation>Open file error.</translation>
-    </message>
-    <message>
-        <source> does not exist.</source>
-        <translation> does not exist.</translation>
     </message>
     <message>
         <source>File error:</source>

@@ -1,6 +1,7 @@
 #include "setup/kitsin.h"
 
 #include "model/kitrecordmap.h"
+#include "model/namerules.h"
 #include "setup/kitslots.h"
 #include "setup/soundsource.h"
 
@@ -59,7 +60,8 @@ LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber)
     kit.effect3_no = effectNumber(kit.effect3_no);
     kit.pedalChunk.active_no = effectNumber(kit.pedalChunk.active_no);
 
-    out.name = fitKitName(Records::charArray2String(b.kit_name, KIT_NAME_FIELD), kitNumber);
+    out.name.name = namerules::fitKitName(Records::charArray2String(b.kit_name, KIT_NAME_FIELD), kitNumber,
+                                          &out.name.cut, &out.name.replaced);
     kit.kit_name = out.name.name;
     out.kitIndexByte = b.reserved[0];
 

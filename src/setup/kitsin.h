@@ -4,7 +4,6 @@
 // Kit records of a read kit file turned into the editor's kits.
 
 #include "model/mainwindow1records.h"
-#include "setup/names.h"
 
 #include <QHash>
 
@@ -13,6 +12,13 @@ namespace setupfiles {
 using Records = MainWindow1Records;
 
 constexpr int EFFECT_TYPE_COUNT = 24; // entries of each kit's effect memories
+
+struct KitNameFit
+{
+    QString name;
+    bool cut = false;      // shortened or replaced for its length or last character
+    bool replaced = false; // replaced for a character outside the allowed set
+};
 
 struct LoadedKit
 {

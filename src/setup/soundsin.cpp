@@ -1,7 +1,7 @@
 #include "setup/soundsin.h"
 
 #include "model/bytepack.h"
-#include "setup/names.h"
+#include "model/namerules.h"
 #include "setup/soundsource.h"
 
 #include <QDebug>
@@ -62,6 +62,12 @@ LoadError refuse(percussionpadfile &pf, LoadError e)
 
 } // namespace
 
+QString fitKitFileSoundName(const QString &name, bool *renamed)
+{
+    const int wav = name.indexOf(QLatin1String(".wav"));
+    return namerules::fitSoundName(wav >= 0 ? name.left(wav) : name, renamed);
+}
+
 Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
                                  quint32 cluster, quint32 length, quint32 start, quint32 end)
 {
@@ -94,7 +100,8 @@ LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, Whole
     for (int i = 0; i < n; ++i) {
         const Entry &e = pf.soundChunk.soundIndex[i];
         bool renamed = false;
-        const QString name = fitSoundName(Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH), &renamed);
+        const QString name =
+                namerules::fitSoundName(Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH), &renamed);
         if (renamed)
             got.renamed.append(int(e.wave_No) + 1);
         const bool click = e.wave_No > WAVE_MAX_COUNT;

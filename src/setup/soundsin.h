@@ -41,6 +41,10 @@ struct KitFileSounds
 LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
                             const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out);
 
+// A kit-file sound's name: cut before ".wav", then to 16 characters ending in
+// a letter or digit; `renamed` when that changed more than the ".wav".
+QString fitKitFileSoundName(const QString &name, bool *renamed);
+
 // A sound record of the editor (name as 16 Latin-1 bytes).
 Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
                                  quint32 cluster, quint32 length, quint32 start, quint32 end);

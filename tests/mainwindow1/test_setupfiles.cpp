@@ -22,16 +22,13 @@ struct NoDrives : DriveSource
     QVector<DriveEntry> drives() const override { return {}; }
 };
 
-// The sound lists' models as the sound library makes them.
+// Fresh sound lists, as a whole-setup load makes them.
 void newLists(MainWindow1 *w)
 {
-    w->totalListItemModel = new QStandardItemModel(w);
-    w->totalGroup = new QStandardItem(QStringLiteral("waveList"));
-    w->totalListItemModel->appendRow(w->totalGroup);
-    w->hhSoundItemModel = new QStandardItemModel(w);
-    w->hhGroup = new QStandardItem(QStringLiteral("hhList"));
-    w->hhSoundItemModel->appendRow(w->hhGroup);
-    w->clickListItemModel = new QStandardItemModel(w);
+    w->initTotalItemModel();
+    w->initHHListItemModel();
+    w->userFlag = false;
+    w->initClickItemModel();
 }
 
 // A whole setup into the window: checked in scratch, then shown.
@@ -112,7 +109,6 @@ class TestSetupFiles : public QObject
     {
         auto *w = new MainWindow1;
         w->writeSoundListOnClose = false;
-        newLists(w);
         m_windows.append(w);
         return w;
     }

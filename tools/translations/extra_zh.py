@@ -189,7 +189,6 @@ EXTRA = {
     'Rate:': '速率：',
     'Repeat:': '重复：',
     'Width:': '宽度：',
-    'Tip': '提示',
     ' and ': ' 和 ',
     'and ': '和 ',
     'The ': '第 ',
@@ -206,4 +205,20 @@ EXTRA = {
         '项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。',
     'item is automatically renamed, as it exceeds 16 characters or ends with special symbol.':
         '项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。',
+    'Kit ': '套鼓 ',
+    ' is stored more than once on the sampler pad.': ' 在采样打击垫中被存储了多次。',
+    'The sounds on the sampler pad could not be renumbered; they keep their numbers.':
+        '无法对采样打击垫中的音色重新编号；它们保留原来的编号。',
+    'reconnect the USB cable.': '请重新连接 USB 数据线。',
+    'The sampler pad could not be ejected. Eject it in the system before you unplug it.':
+        '无法弹出采样打击垫。请先在系统中弹出，再拔下设备。',
+    'was not saved to the sampler pad.': '未能保存到采样打击垫。',
+    'were not saved to the sampler pad.': '未能保存到采样打击垫。',
+    'Tip': '提示',
+    'Waring': '警告',
+    'Item': '序号',
+    'Index': '序号',
+    'Layer': '层',
+    'Loading...': '正在加载...',
+    'sound exists in Kit ': '音色存在于套鼓 ',
 }

@@ -2,6 +2,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "model/namerules.h"
 #include "setup/kitsin.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -77,11 +78,10 @@ void MainWindow1::showKit1(percussionpadfile *pf)
     if (!kitMaxList.isEmpty()) {
         UiPrompter::instance()->warning(
                 this, tr("Warning"),
-                setupfiles::numberReport(
-                        kitMaxList, QStringLiteral("Kit "),
+                namerules::joinNumbersMessage(
+                        QStringLiteral("Kit "), kitMaxList,
                         tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
-                        tr("are automatically renamed, as they exceed 10 characters or contain special symbol."),
-                        tr(" and "), tr("and ")),
+                        tr("are automatically renamed, as they exceed 10 characters or contain special symbol.")),
                 QMessageBox::Ok);
     }
 

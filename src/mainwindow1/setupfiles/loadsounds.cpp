@@ -2,7 +2,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "setup/names.h"
+#include "model/namerules.h"
 #include "setup/soundsin.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -76,11 +76,10 @@ bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
     if (!got.renamed.isEmpty()) {
         UiPrompter::instance()->warning(
                 this, tr("Warning"),
-                setupfiles::numberReport(
-                        got.renamed, tr("The "),
+                namerules::joinNumbersMessage(
+                        tr("The "), got.renamed,
                         tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
-                        tr("item are automatically renamed, as they exceed 16 characters or end with special symbol."),
-                        tr(" and "), tr("and ")),
+                        tr("item are automatically renamed, as they exceed 16 characters or end with special symbol.")),
                 QMessageBox::Ok);
     }
     if (ui->upRbtn->isChecked())

@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLocale>
+#include <QProgressDialog>
 #include <QRegExpValidator>
 #include <QScrollBar>
 #include <QShortcut>
@@ -207,6 +208,7 @@ MainWindow1::~MainWindow1()
 {
     if (writeSoundListOnClose)
         saveSoundList(soundListFileName, soundListItemModel);
+    delete dialog; // the last wait dialog has no parent
     delete ui;
 }
 

@@ -31,18 +31,13 @@ void MainWindow1::recvDstKitClick(int) {}                 // kit copy
 void MainWindow1::recvDstKit(int) {}
 
 // ---- sound library ----------------------------------------------------------
-void MainWindow1::initClickItemModel() {}                 // metronome list
-void MainWindow1::initHHListItemModel() {}                // hi-hat list
-void MainWindow1::initTotalItemModel() {}                 // setup's sound list
-void MainWindow1::soundListItemModelChanged(QStandardItem *) {}
-void MainWindow1::selectItemChanged(const QModelIndex &) {}
-void MainWindow1::leftSelectItemChanged(const QModelIndex &) {}
-void MainWindow1::leftHHSelectItemChanged(const QModelIndex &) {}
+void MainWindow1::soundListItemModelChanged(QStandardItem *) {} // renames
+void MainWindow1::totalListItemModelChanged(QStandardItem *) {}
+void MainWindow1::hhListItemModelChanged(QStandardItem *) {}
+void MainWindow1::leftHHSelectItemChanged(const QModelIndex &) {} // hi-hat page
 void MainWindow1::deleteWaveFromList() {}
 void MainWindow1::deleteWaveFromList1() {}
 void MainWindow1::exportWave() {}
-void MainWindow1::recvSelectItem(bool) {}
-void MainWindow1::waveLoop2(int) {}
 
 // ---- setup files and device side ----------------------------------------------
 void MainWindow1::recvIsClose(bool flag)

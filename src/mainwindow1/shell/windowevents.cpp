@@ -16,6 +16,7 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         }
         // The write-back to the pad and its dismount come with the device side.
     }
+    stopPreviewForClose();
     QCoreApplication::quit();
     event->accept();
 }

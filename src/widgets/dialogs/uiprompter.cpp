@@ -1,10 +1,18 @@
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QInputDialog>
+
 namespace {
 UiPrompter *g_prompter = nullptr;
 }
 
 UiPrompter::~UiPrompter() = default;
+
+QString UiPrompter::getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
+                            bool *ok)
+{
+    return QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, ok);
+}
 
 UiPrompter *UiPrompter::instance()
 {
@@ -110,4 +118,14 @@ QStringList ScriptedPrompter::fileDialog(Kind kind, QWidget *parent, const QStri
     if (!fileAnswers.isEmpty())
         return fileAnswers.dequeue();
     return QStringList();
+}
+
+QString ScriptedPrompter::getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
+                                  bool *ok)
+{
+    prompts.append({TextInput, parent, title, label, text, QMessageBox::NoButton, QMessageBox::NoButton});
+    const QPair<QString, bool> answer = textAnswers.isEmpty() ? qMakePair(QString(), false) : textAnswers.dequeue();
+    if (ok)
+        *ok = answer.second;
+    return answer.second ? answer.first : QString();
 }

@@ -3,6 +3,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPair>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,7 @@
 class UiPrompter
 {
 public:
-    enum Kind { Warning, Information, Question, Critical, OpenFile, OpenFiles, SaveFile, ExistingDirectory };
+    enum Kind { Warning, Information, Question, Critical, OpenFile, OpenFiles, SaveFile, ExistingDirectory, TextInput };
 
     virtual ~UiPrompter();
 
@@ -68,6 +69,10 @@ public:
         return firstOf(fileDialog(ExistingDirectory, parent, caption, dir, QString(), nullptr, options));
     }
 
+    // A one-line text input dialog; *ok tells whether it was accepted.
+    virtual QString getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
+                            bool *ok);
+
     // The prompter in use; the real dialogs unless a test set its own.
     static UiPrompter *instance();
     // Sets the prompter in use (not owned); nullptr restores the real one.
@@ -100,6 +105,7 @@ protected:
 // For tests: records every prompt and answers from queues.
 // Message boxes take the next queued button, else the default button, else
 // the first of Ok/Yes offered. File dialogs take the next queued answer, else "".
+// Text inputs take the next queued answer, else they are cancelled.
 class ScriptedPrompter : public UiPrompter
 {
 public:
@@ -108,8 +114,8 @@ public:
         Kind kind;
         QWidget *parent;
         QString title; // caption for file dialogs
-        QString text;  // directory for file dialogs
-        QString filter;
+        QString text;  // directory for file dialogs, label for text inputs
+        QString filter; // start text for text inputs
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton;
     };
@@ -117,6 +123,7 @@ public:
     QVector<Prompt> prompts;
     QQueue<QMessageBox::StandardButton> buttonAnswers;
     QQueue<QStringList> fileAnswers;
+    QQueue<QPair<QString, bool>> textAnswers; // text, accepted
 
     // Installs itself while it lives.
     ScriptedPrompter();
@@ -125,6 +132,9 @@ public:
     QStringList texts() const;  // texts of all message boxes in order
     QStringList titles() const; // titles of all message boxes in order
     void clear() { prompts.clear(); }
+
+    QString getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
+                    bool *ok) override;
 
 protected:
     QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,

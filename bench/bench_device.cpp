@@ -1,0 +1,232 @@
+// The pad side against baselines measured in the same run:
+// - loading a pad of 9,999 sounds against one of 1,000 (ratio <= 12);
+// - writing 10 changed kits back with a library of 9,999 sounds against 1,000
+//   (ratio <= 1.2: one file index per write-back, work per kit);
+// - syncing N sounds with the two workers against running the same
+//   conversions one after the other (ratio <= 1.1).
+
+#include "device/padkits.h"
+#include "device/padpaths.h"
+#include "device/padsounds.h"
+#include "device/syncbatch.h"
+#include "device/waveprm.h"
+#include "device/writeback.h"
+#include "model/audioconverter.h"
+#include "benchsupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+using Records = MainWindow1Records;
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+// A pad tree with sounds 1 ... count and 100 kits using some of them.
+struct Pad {
+    QTemporaryDir dir;
+    QString kitPath, sysPath, dataPath, prmPath;
+    bool ok = false;
+
+    explicit Pad(int count)
+    {
+        if (!dir.isValid())
+            return;
+        const QString model = dir.path() + "/ZT350";
+        kitPath = model + "/KIT";
+        sysPath = model + "/SYS";
+        dataPath = model + "/WAV_DATA";
+        prmPath = model + "/WAV_PRM";
+        QDir().mkpath(sysPath);
+        for (int n = 1; n <= count; ++n) {
+            writeFile(dataPath + "/" + padtree::waveDataRelativePath(n), QByteArray(60, '\0'));
+            writeFile(prmPath + "/" + padtree::wavePrmRelativePath(n),
+                      waveprm::buildRecord(quint16(n), QString("sound%1").arg(n), 60));
+        }
+        QByteArray kit(KIT_RECORD_SIZE, '\0');
+        for (int k = 1; k <= KIT_MAX_COUNT; ++k) {
+            for (int p = 0; p < PAD_NUM_MAX; ++p) {
+                const quint16 wave = quint16((k * PAD_NUM_MAX + p) % count);
+                kit[182 + 95 * p] = char(wave & 0xFF);
+                kit[183 + 95 * p] = char(wave >> 8);
+            }
+            writeFile(kitPath + QString("/k%1.ini").arg(padtree::threeDigits(k)), kit);
+        }
+        ok = true;
+    }
+
+    QVector<QString> folders(const QString &base) const
+    {
+        QVector<QString> list;
+        for (const QFileInfo &fi : padtree::listEntries(base, true))
+            list << fi.absoluteFilePath();
+        return list;
+    }
+
+    PadKits load() const
+    {
+        const PadSounds sounds = readPadSounds(folders(dataPath), folders(prmPath));
+        return readPadKits(kitPath, sounds.waveAttrList, nullptr);
+    }
+};
+
+Pad &pad(int count)
+{
+    static std::map<int, std::unique_ptr<Pad>> pads;
+    auto &p = pads[count];
+    if (!p)
+        p.reset(new Pad(count));
+    return *p;
+}
+
+void BM_LoadPadBySize(benchmark::State &state)
+{
+    Pad &small = pad(1000);
+    Pad &large = pad(9999);
+    if (!small.ok || !large.ok) {
+        state.SkipWithError("cannot lay out the pad trees");
+        return;
+    }
+    qint64 smallNs = 0, largeNs = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        benchmark::DoNotOptimize(small.load().kits.size());
+        smallNs += t.nsecsElapsed();
+        t.restart();
+        benchmark::DoNotOptimize(large.load().kits.size());
+        largeNs += t.nsecsElapsed();
+    }
+    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
+}
+BENCHMARK(BM_LoadPadBySize)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The total list's rows: file, number, name.
+struct Row {
+    QString file;
+    int number;
+    QString name;
+};
+
+QVector<Row> rows(const Pad &p, int count)
+{
+    QVector<Row> list;
+    for (int n = 1; n <= count; ++n)
+        list << Row{QDir::toNativeSeparators(p.dataPath + "/" + padtree::waveDataRelativePath(n)), n,
+                    QString("sound%1").arg(n)};
+    return list;
+}
+
+// Ten changed kits written back; the index is built from the whole list.
+qint64 writeBackTen(Pad &p, const PadKits &loaded, const QVector<Row> &list)
+{
+    QVector<Records::soundKit> kits = loaded.kits;
+    const QVector<Records::soundKit> original = loaded.kits;
+    for (int k = 0; k < 10; ++k)
+        kits[k * 10].kit_volume ^= 1;
+    QVector<quint8> flags(KIT_MAX_COUNT, 0);
+    QElapsedTimer t;
+    t.start();
+    writeback::WriteBackJob job;
+    job.kits = &kits;
+    job.originalKits = &original;
+    job.kitFlags = &flags;
+    job.kitPath = p.kitPath;
+    job.kitFiles = loaded.kitFiles;
+    job.sysPath = p.sysPath;
+    job.waves.reserve(list.size());
+    for (const Row &r : list)
+        job.waves.add(r.file, r.number, r.name);
+    benchmark::DoNotOptimize(writeback::writeBack(job).kitsWritten.size());
+    return t.nsecsElapsed();
+}
+
+void BM_WriteBackByLibrarySize(benchmark::State &state)
+{
+    Pad &small = pad(1000);
+    Pad &large = pad(9999);
+    if (!small.ok || !large.ok) {
+        state.SkipWithError("cannot lay out the pad trees");
+        return;
+    }
+    const PadKits smallKits = small.load();
+    const PadKits largeKits = large.load();
+    const QVector<Row> smallRows = rows(small, 1000);
+    const QVector<Row> largeRows = rows(large, 9999);
+    qint64 smallNs = 0, largeNs = 0;
+    for (auto _ : state) {
+        smallNs += writeBackTen(small, smallKits, smallRows);
+        largeNs += writeBackTen(large, largeKits, largeRows);
+    }
+    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
+}
+BENCHMARK(BM_WriteBackByLibrarySize)->Iterations(10)->Unit(benchmark::kMillisecond);
+
+constexpr int kSyncSounds = 24;
+
+QString makeTone(const QString &dir, int i)
+{
+    const QString out = dir + QString("/in%1.wav").arg(i);
+    QProcess p;
+    p.start(audioconverter::defaultProgram(),
+            {"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
+             QString("sine=frequency=%1:sample_rate=44100:duration=0.5").arg(200 + 20 * i), "-y", out});
+    return p.waitForFinished(60000) && p.exitCode() == 0 ? out : QString();
+}
+
+void BM_SyncWorkersVsDirect(benchmark::State &state)
+{
+    QTemporaryDir inputs;
+    QVector<SyncBatch::Sound> sounds;
+    for (int i = 0; i < kSyncSounds && inputs.isValid(); ++i) {
+        const QString tone = makeTone(inputs.path(), i);
+        if (tone.isEmpty())
+            break;
+        sounds << SyncBatch::Sound{i + 1, tone, QString("tone%1").arg(i)};
+    }
+    if (sounds.size() != kSyncSounds) {
+        state.SkipWithError("cannot prepare input files with ffmpeg");
+        return;
+    }
+    qint64 directNs = 0, syncNs = 0;
+    for (auto _ : state) {
+        QTemporaryDir direct, synced;
+        QDir().mkpath(direct.path() + "/data");
+        QDir().mkpath(direct.path() + "/prm");
+        QDir().mkpath(synced.path() + "/data");
+        QDir().mkpath(synced.path() + "/prm");
+        QElapsedTimer t;
+        t.start();
+        audioconverter conv;
+        for (const SyncBatch::Sound &s : qAsConst(sounds))
+            waveprm::writeDeviceWave(conv, s.waveNo, s.source, s.name, direct.path() + "/data", direct.path() + "/prm");
+        directNs += t.nsecsElapsed();
+        t.restart();
+        SyncBatch batch;
+        batch.startAdd(sounds, synced.path() + "/data", synced.path() + "/prm");
+        batch.waitForFinished();
+        syncNs += t.nsecsElapsed();
+    }
+    reportRatio(state, "direct_ms", directNs, "workers_ms", syncNs);
+}
+BENCHMARK(BM_SyncWorkersVsDirect)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return runQtBenchmarks(argc, argv);
+}

@@ -1,0 +1,253 @@
+#include "device/padkits.h"
+
+#include "device/padpaths.h"
+#include "model/kitrecordmap.h"
+#include "model/namerules.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Records = MainWindow1Records;
+using soundKit = Records::soundKit;
+
+constexpr int KIT_EFFECT_TYPE_COUNT = 24;
+
+// Effect numbers 10 and 0xFF mean none.
+quint8 effectNumber(quint8 no)
+{
+    return (no == 10 || no == 0xFF) ? 0 : no;
+}
+
+struct SoundRef {
+    QString name;
+    QString file;
+};
+
+// Sound name and file of a slot's wave number; none leaves them as they were.
+void resolveWave(quint16 waveNo, const QHash<quint16, SoundRef> &waves, QString &name, QString &file)
+{
+    if (waveNo == NO_WAVE) {
+        name.clear();
+        file.clear();
+        return;
+    }
+    const auto it = waves.constFind(waveNo);
+    if (it == waves.constEnd())
+        return;
+    name = it->name;
+    file = it->file;
+}
+
+// The editor's kit from the bare record `rec` over the kit `scratch`.
+soundKit kitFromRecord(const uchar *rec, const soundKit &scratch, const QHash<quint16, SoundRef> &waves)
+{
+    soundKit k = scratch;
+    quint8 reserved[sizeof k.reserved];
+    std::copy(std::begin(k.reserved), std::end(k.reserved), reserved);
+    kitrecord::unpackKitBase(rec, k);
+    std::copy(std::begin(reserved), std::end(reserved), k.reserved); // not the kit's own
+    k.effect1_no = effectNumber(k.effect1_no);
+    k.effect2_no = effectNumber(k.effect2_no);
+    k.effect3_no = effectNumber(k.effect3_no);
+
+    Records::PEDAL_SETTING &h = k.pedalChunk;
+    kitrecord::unpackKitPedal(rec + KIT_BASE_SIZE, h);
+    h.active_no = effectNumber(h.active_no);
+    const quint16 hhNumbers[HH_NUM_MAX] = {h.hh_wave1_no, h.hh_wave2_no, h.hh_wave3_no, h.hh_wave4_no, h.hh_wave5_no};
+    QString *hhNames[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
+                                    &h.hh_wave5_name};
+    QString *hhFiles[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
+                                    &h.hh_wave5_file};
+    for (int i = 0; i < HH_NUM_MAX; ++i)
+        resolveWave(hhNumbers[i], waves, *hhNames[i], *hhFiles[i]);
+
+    for (int p = 0; p < PAD_NUM_MAX; ++p) {
+        Records::KIT_PAD_SETTING &d = k.kpadChunk[p];
+        const quint8 footControl = d.pad_fs_ctrl; // not taken from the record
+        kitrecord::unpackKitPad(rec + kitrecord::padOffset(p), d);
+        d.pad_fs_ctrl = footControl;
+        resolveWave(d.aWaveNo, waves, d.soundName0, d.soundFile0);
+        resolveWave(d.bWaveNo, waves, d.soundName1, d.soundFile1);
+    }
+    return k;
+}
+
+PadKits refuse(PadKits &result, const QString &file)
+{
+    qWarning() << "kit file missing, unreadable or short:" << file;
+    result.ok = false;
+    result.messages = {
+            DeviceMessage{DeviceText::tr("Warning"), DeviceText::tr("Fail to read kit file, import failed.")}};
+    return result;
+}
+
+} // namespace
+
+int padKitSlot(const QString &fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^k(\\d{3})\\.ini$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = pattern.match(fileName);
+    if (!m.hasMatch())
+        return -1;
+    const int n = m.captured(1).toInt();
+    return n >= 1 && n <= KIT_MAX_COUNT ? n - 1 : -1;
+}
+
+QVector<QString> findPadKitFiles(const QString &kitPath)
+{
+    QVector<QString> files(KIT_MAX_COUNT);
+    const QFileInfoList entries = padtree::listEntries(kitPath, false);
+    for (const QFileInfo &fi : entries) {
+        const int slot = padKitSlot(fi.fileName());
+        if (slot < 0) {
+            if (fi.fileName().contains(QLatin1String(".ini"), Qt::CaseInsensitive))
+                qDebug() << "not a kit file of the pad, skipped:" << fi.absoluteFilePath();
+            continue;
+        }
+        if (!files.at(slot).isEmpty()) {
+            qDebug() << "second file for kit" << slot + 1 << "skipped:" << fi.absoluteFilePath();
+            continue;
+        }
+        files[slot] = fi.absoluteFilePath();
+    }
+    return files;
+}
+
+QString adjustPadKitName(const QString &stored, int n, bool *counted)
+{
+    bool cut = false, replaced = false;
+    const QString name = namerules::fitKitName(stored, n, &cut, &replaced);
+    *counted = cut || replaced;
+    return name;
+}
+
+PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> &waveAttrList, const soundKit *scratch,
+                    KitRecordStorage storage, const EventPump &pump)
+{
+    PadKits result;
+    result.kitFiles = findPadKitFiles(kitPath);
+
+    // Own storage when the caller gives none.
+    std::vector<percussionpadfile::P_KIT_BASE_PARA> ownBase;
+    std::vector<percussionpadfile::P_PEDAL_SETTING> ownPedal;
+    std::unique_ptr<percussionpadfile::P_KIT_PAD_SETTING[][PAD_NUM_MAX]> ownPads;
+    if (!storage.base || !storage.pedal || !storage.pads) {
+        ownBase.resize(KIT_MAX_COUNT);
+        ownPedal.resize(KIT_MAX_COUNT);
+        ownPads.reset(new percussionpadfile::P_KIT_PAD_SETTING[KIT_MAX_COUNT][PAD_NUM_MAX]);
+        storage = KitRecordStorage{ownBase.data(), ownPedal.data(), ownPads.get()};
+    }
+
+    // The last sound of each number names the slots that use it.
+    QHash<quint16, SoundRef> waves;
+    waves.reserve(waveAttrList.size());
+    for (const Records::SOUND_INDEX &s : waveAttrList)
+        waves.insert(s.wave_No, SoundRef{Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file});
+
+    curFlag = 4;
+    percussionpadfile model;
+    result.kits.reserve(KIT_MAX_COUNT);
+    result.kitIndex.reserve(KIT_MAX_COUNT);
+    result.nameAdjusted.fill(0, KIT_MAX_COUNT);
+    for (int slot = 0; slot < KIT_MAX_COUNT; ++slot) {
+        if (pump)
+            pump();
+        const QString &path = result.kitFiles.at(slot);
+        QFile file(path);
+        if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() < KIT_RECORD_SIZE)
+            return refuse(result,
+                          path.isEmpty() ? QStringLiteral("k%1.ini").arg(padtree::threeDigits(slot + 1)) : path);
+        model.initFileChunk();
+        model.kitChunk.baseChunk = storage.base;
+        model.kitChunk.pedalChunk = storage.pedal;
+        model.kitChunk.kpadChunk = storage.pads;
+        const bool read = model.readSingleOnlineSkitChunk(&file, slot, 0);
+        file.close();
+        if (!read)
+            return refuse(result, path);
+
+        uchar rec[KIT_RECORD_SIZE];
+        model.packKitRecord(slot, rec);
+        soundKit k = kitFromRecord(rec, scratch ? scratch[slot] : soundKit(), waves);
+        const QString stored = Records::charArray2String(storage.base[slot].kit_name, KIT_NAME_FIELD);
+        bool counted = false;
+        k.kit_name = adjustPadKitName(stored, slot + 1, &counted);
+        if (counted)
+            result.renamedKits << slot + 1;
+        if (k.kit_name != stored)
+            result.nameAdjusted[slot] = 1;
+        result.kitIndex << storage.base[slot].reserved[0];
+        result.kits << k;
+    }
+
+    if (!result.renamedKits.isEmpty())
+        result.messages << numbersWarning(
+                DeviceText::tr("Kit "), result.renamedKits,
+                DeviceText::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
+                DeviceText::tr("are automatically renamed, as they exceed 10 characters or contain special symbol."));
+    result.ok = true;
+    return result;
+}
+
+PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &model)
+{
+    PadGlobal result;
+    QFile file(usbGlobalIniFile);
+    if (usbGlobalIniFile.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        result.messages << DeviceMessage{DeviceText::tr("Warning"),
+                                         DeviceText::tr("Fail to read file, import failed.")};
+        return result;
+    }
+    curFlag = 1;
+    model.initFileChunk();
+    result.ok = true;
+    // The reader sets the size of the layout it read.
+    const quint32 defaultSize = model.new_globalChunk.size;
+    model.new_globalChunk.size = 0;
+    model.globalChunk.size = 0;
+    if (model.readGlobalChunk(&file)) {
+        result.currentLayout = model.new_globalChunk.size != 0;
+        result.globalSize = int(result.currentLayout ? model.new_globalChunk.size : model.globalChunk.size);
+    } else {
+        qWarning() << "no global settings chunk could be read:" << usbGlobalIniFile;
+    }
+    if (!result.currentLayout)
+        model.new_globalChunk.size = defaultSize;
+    curFlag = 4;
+    return result;
+}
+
+void storeKitMemories(const soundKit &kit, QVector<Records::KIT_EFFECT> &effects1,
+                      QVector<Records::KIT_EFFECT> &effects2, QVector<Records::KIT_EFFECT> &effects3,
+                      QVector<Records::KIT_EFFECT> &activeEffects, QVector<Records::LINK_GROUP> &links)
+{
+    auto remember = [](QVector<Records::KIT_EFFECT> &list, quint8 type, quint16 c1, quint16 c2, quint16 c3) {
+        if (type >= KIT_EFFECT_TYPE_COUNT || type >= list.size()) {
+            qDebug() << "effect type" << type << "has no memory; kept in the kit only";
+            return;
+        }
+        list[type] = Records::KIT_EFFECT{c1, c2, c3};
+    };
+    remember(effects1, kit.kit_effect1, kit.effect1_ctrl1, kit.effect1_ctrl2, kit.effect1_ctrl3);
+    remember(effects2, kit.kit_effect2, kit.effect2_ctrl1, kit.effect2_ctrl2, kit.effect2_ctrl3);
+    remember(effects3, kit.kit_effect3, kit.effect3_ctrl1, kit.effect3_ctrl2, kit.effect3_ctrl3);
+    const Records::PEDAL_SETTING &h = kit.pedalChunk;
+    remember(activeEffects, h.active_fx, h.active_effectCtrl1, h.active_effectCtrl2, h.active_effectCtrl3);
+
+    if (links.size() < 5)
+        links.resize(5);
+    links[0] = Records::LINK_GROUP{kit.pad_link1, kit.pad_link2};
+    links[1] = Records::LINK_GROUP{h.pad_link2_1, h.pad_link2_2};
+    links[2] = Records::LINK_GROUP{h.pad_link3_1, h.pad_link3_2};
+    links[3] = Records::LINK_GROUP{h.pad_link4_1, h.pad_link4_2};
+    links[4] = Records::LINK_GROUP{h.pad_link5_1, h.pad_link5_2};
+}

@@ -1,0 +1,72 @@
+#ifndef ZT_DEVICE_PADKITS_H
+#define ZT_DEVICE_PADKITS_H
+
+// Reading the pad's 100 kit record files KIT/k001.ini ... k100.ini into the
+// editor's kits, and its global settings file SYS/global.ini.
+
+#include "device/devicemessage.h"
+#include "device/padsounds.h"
+#include "model/mainwindow1records.h"
+
+#include <QVector>
+
+// Where the bare kit records are read to (the window's base0, pedal0, pad0);
+// null members make the reader use storage of its own.
+struct KitRecordStorage {
+    percussionpadfile::P_KIT_BASE_PARA *base = nullptr;
+    percussionpadfile::P_PEDAL_SETTING *pedal = nullptr;
+    percussionpadfile::P_KIT_PAD_SETTING (*pads)[PAD_NUM_MAX] = nullptr;
+};
+
+struct PadKits {
+    bool ok = false;
+    // On failure the refusal; otherwise the kit rename warning, if any.
+    DeviceMessages messages;
+    // KIT_MAX_COUNT entries in slot order (kit n at n - 1), wave numbers as
+    // the pad stores them (the .prm number - 1, 0xFFFF none).
+    QVector<MainWindow1Records::soundKit> kits;
+    QVector<QString> kitFiles; // the file each kit was read from
+    QVector<int> kitIndex; // byte 0 of each record's reserved bytes
+    QVector<int> renamedKits; // 1-based numbers of kits whose names changed
+    QVector<quint8> nameAdjusted; // 1 where the name held differs from the stored one
+};
+
+// Slot 0 ... 99 of a file named kNNN.ini (any case, NNN 001 ... 100); -1 else.
+int padKitSlot(const QString &fileName);
+// The kit file of each slot in `kitPath` (empty where there is none).
+QVector<QString> findPadKitFiles(const QString &kitPath);
+
+// Reads every slot's kit record. `waveAttrList` resolves the sound names and
+// files (the last sound of a number wins); `scratch` (KIT_MAX_COUNT kits or
+// null) gives the fields a record does not hold. Refuses the pad when a kit
+// file is missing, unreadable or shorter than one record.
+PadKits readPadKits(const QString &kitPath, const QVector<MainWindow1Records::SOUND_INDEX> &waveAttrList,
+                    const MainWindow1Records::soundKit *scratch, KitRecordStorage storage = KitRecordStorage(),
+                    const EventPump &pump = EventPump());
+
+// The kit-name rules for kit number n (1-based); `counted` when the name
+// was replaced or cut.
+QString adjustPadKitName(const QString &stored, int n, bool *counted);
+
+struct PadGlobal {
+    bool ok = false; // the file could be opened
+    bool currentLayout = false; // it holds a current-layout chunk
+    int globalSize = GLOBAL_CHUNK_SIZE; // the size of the chunk read
+    DeviceMessages messages; // the refusal when it cannot be opened
+};
+
+// Reads the global settings file into `model` (kind 1 while reading, kind 4
+// for the kit records afterwards). A chunk that cannot be read leaves the
+// model's defaults and is not taken for the current layout.
+PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &model);
+
+// Keeps the kit's effect controls in the per-type memories (types 0 ... 23;
+// another type byte is kept in the kit but not remembered) and its five link
+// pairs in the link list.
+void storeKitMemories(const MainWindow1Records::soundKit &kit, QVector<MainWindow1Records::KIT_EFFECT> &effects1,
+                      QVector<MainWindow1Records::KIT_EFFECT> &effects2,
+                      QVector<MainWindow1Records::KIT_EFFECT> &effects3,
+                      QVector<MainWindow1Records::KIT_EFFECT> &activeEffects,
+                      QVector<MainWindow1Records::LINK_GROUP> &links);
+
+#endif

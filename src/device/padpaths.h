@@ -1,0 +1,49 @@
+#ifndef ZT_DEVICE_PADPATHS_H
+#define ZT_DEVICE_PADPATHS_H
+
+// Listings, names and the wave number rule of the pad's storage tree.
+
+#include <QFileInfoList>
+#include <QString>
+
+namespace padtree {
+
+// Visible entries of a folder without "." and "..", by name ignoring case;
+// entries flagged hidden or system on a FAT volume are left out as well.
+QFileInfoList listEntries(const QString &dir, bool foldersOnly);
+
+// The model folder "zt350" (any case) below a drive root; empty when the
+// root holds no entry of that name.
+QString findModelFolder(const QString &root);
+
+// The path itself when a readable file is there, else the same path with
+// its letter case taken from the disk; the path unchanged when neither exists.
+QString convertPathCaseInsensitivity(const QString &path);
+
+// "001" ... "100".
+QString threeDigits(int n);
+// Folder number 1 ... 100 and file number 1 ... 100 of wave 1 ... 9999.
+int waveFolderNumber(int wave);
+int waveFileNumber(int wave);
+// The wave number stored in folder f as file r.
+int waveNumberFromLocation(int folder, int file);
+// "fff/rrr.wav" and "fff/rrr.prm" relative to WAV_DATA and WAV_PRM.
+QString waveDataRelativePath(int wave);
+QString wavePrmRelativePath(int wave);
+
+// A sound's pair of files on the pad, found from its .wav path below
+// dataPath: the record has the same folder and file stem below prmPath. Both
+// are looked up ignoring letter case; a missing file leaves its path empty.
+struct WavePair
+{
+    bool onPad = false; // the path names dataPath/fff/name
+    QString folder;     // "fff"
+    QString stem;       // the file name up to its first dot
+    QString wav;
+    QString prm;
+};
+WavePair findWavePair(const QString &wavPath, const QString &dataPath, const QString &prmPath);
+
+} // namespace padtree
+
+#endif

@@ -1,0 +1,188 @@
+#include "device/padsounds.h"
+
+#include "device/devicemessage.h"
+#include "device/padpaths.h"
+#include "device/waveprm.h"
+#include "model/namerules.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
+
+// The number of a listed entry: its name before the last dot; 0 when that
+// is no number.
+int entryNumber(const QFileInfo &fi)
+{
+    return fi.completeBaseName().toInt();
+}
+
+void pumpEvents(const EventPump &pump)
+{
+    if (pump)
+        pump();
+}
+
+// One line per entry of the longer listing whose number the other lacks.
+QString unmatchedLines(int folder, const QFileInfoList &prm, const QFileInfoList &audio)
+{
+    const bool moreAudio = audio.size() > prm.size();
+    const QFileInfoList &longer = moreAudio ? audio : prm;
+    QSet<int> other;
+    for (const QFileInfo &fi : moreAudio ? prm : audio)
+        other.insert(entryNumber(fi));
+    QStringList lines;
+    for (const QFileInfo &fi : longer) {
+        const int r = entryNumber(fi);
+        if (!other.contains(r))
+            lines << DeviceText::tr("The sound of number ")
+                            + QString::number(padtree::waveNumberFromLocation(folder, r))
+                            + DeviceText::tr(" in the wave list is incorrect.");
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+PadSounds fail(PadSounds &result, const QString &title, const QString &text)
+{
+    result.ok = false;
+    result.waveLoadKitAttrList.clear();
+    result.messages = {DeviceMessage{title, text}};
+    return result;
+}
+
+} // namespace
+
+QString adjustPadSoundName(QString name, bool *counted)
+{
+    *counted = false;
+    if (name.startsWith(QLatin1Char('/')))
+        name.remove(0, 1);
+    if (name.contains(QLatin1String(".wav")))
+        name.truncate(name.lastIndexOf(QLatin1Char('.')));
+    if (!namerules::isLastCharAlnum(name)) {
+        name = namerules::detectWaveName(name, SOUND_NAME_LENGTH_MAX);
+        *counted = true;
+    }
+    return name;
+}
+
+PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QString> &wavePrmList,
+                        const EventPump &pump)
+{
+    PadSounds result;
+    // Audio folders are paired with parameter folders by name.
+    QHash<QString, QString> audioFolders;
+    for (const QString &folder : waveDataList)
+        audioFolders.insert(QFileInfo(folder).fileName(), folder);
+
+    QSet<QString> pairedAudio;
+    for (const QString &prmFolder : wavePrmList) {
+        pumpEvents(pump);
+        const QString folderName = QFileInfo(prmFolder).fileName();
+        const int folder = folderName.toInt();
+        const QString audioFolder = audioFolders.value(folderName);
+        const QFileInfoList prmEntries = padtree::listEntries(prmFolder, false);
+        const QFileInfoList audioEntries =
+                audioFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(audioFolder, false);
+        if (prmEntries.size() != audioEntries.size())
+            return fail(result, DeviceText::tr("Error"), unmatchedLines(folder, prmEntries, audioEntries));
+
+        QHash<int, QString> audioByNumber; // the first entry of each number
+        for (const QFileInfo &fi : audioEntries) {
+            const int r = entryNumber(fi);
+            if (!audioByNumber.contains(r))
+                audioByNumber.insert(r, QDir::toNativeSeparators(fi.absoluteFilePath()));
+        }
+
+        for (const QFileInfo &entry : prmEntries) {
+            pumpEvents(pump);
+            QFile f(entry.absoluteFilePath());
+            if (!f.open(QIODevice::ReadOnly))
+                return fail(result, DeviceText::tr("Warning"),
+                            DeviceText::tr("Read wave prm file failed, import failed."));
+            const waveprm::PrmRecord rec = waveprm::parseRecord(f.read(waveprm::PRM_RECORD_SIZE));
+            f.close();
+            if (rec.waveNo > WAVE_MAX_COUNT)
+                return fail(result, DeviceText::tr("Error"),
+                            DeviceText::tr("The number of sound can not exceed 9999."));
+            if (rec.waveNo == 0) {
+                qDebug() << "record without a wave number skipped:" << entry.absoluteFilePath();
+                continue;
+            }
+            bool counted = false;
+            const QString name = adjustPadSoundName(
+                    MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX), &counted);
+            if (counted)
+                result.renamedNumbers << rec.waveNo;
+
+            const QString audio = audioByNumber.value(entryNumber(entry));
+            if (audio.isEmpty())
+                continue; // a record without its audio file
+            if (pairedAudio.contains(audio)) {
+                qDebug() << "audio file already taken by another record:" << entry.absoluteFilePath();
+                continue;
+            }
+            pairedAudio.insert(audio);
+            SOUND_INDEX s;
+            MainWindow1Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
+            s.file = audio;
+            s.wave_No = quint16(rec.waveNo - 1);
+            s.wave_lock = rec.wave_lock;
+            s.start_cluster = rec.start_cluster;
+            s.wave_length = rec.wave_length;
+            s.wave_start = rec.wave_start;
+            s.wave_end = rec.wave_end;
+            result.waveAttrList.append(s);
+        }
+    }
+
+    // The working list in ascending numbers; records sharing a number keep
+    // their own paths and reading order.
+    QVector<int> order(result.waveAttrList.size());
+    for (int i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&result](int a, int b) {
+        return result.waveAttrList.at(a).wave_No < result.waveAttrList.at(b).wave_No;
+    });
+    result.waveLoadKitAttrList.reserve(order.size());
+    for (int i : qAsConst(order)) {
+        const SOUND_INDEX &read = result.waveAttrList.at(i);
+        SOUND_INDEX s;
+        std::copy(read.wave_name, read.wave_name + SOUND_NAME_LENGTH_MAX, s.wave_name);
+        s.file = read.file;
+        s.wave_No = quint16(read.wave_No + 1);
+        s.wave_lock = read.wave_lock;
+        const int n = s.wave_No;
+        if (!result.waveLoadKitAttrList.isEmpty() && result.waveLoadKitAttrList.last().wave_No == n
+            && (result.duplicateNumbers.isEmpty() || result.duplicateNumbers.last() != n))
+            result.duplicateNumbers << n;
+        result.waveLoadKitAttrList.append(s);
+    }
+
+    if (!result.renamedNumbers.isEmpty())
+        result.messages << numbersWarning(
+                DeviceText::tr("The "), result.renamedNumbers,
+                DeviceText::tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
+                DeviceText::tr("item are automatically renamed, as they exceed 16 characters or end with special "
+                               "symbol."));
+    if (!result.duplicateNumbers.isEmpty()) {
+        QStringList lines;
+        for (int n : qAsConst(result.duplicateNumbers)) {
+            qWarning() << "wave number" << n << "is stored by more than one record";
+            lines << DeviceText::tr("The sound of number ") + QString::number(n)
+                            + DeviceText::tr(" is stored more than once on the sampler pad.");
+        }
+        result.messages << DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
+    }
+    result.ok = !result.waveLoadKitAttrList.isEmpty();
+    return result;
+}

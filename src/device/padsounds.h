@@ -1,0 +1,42 @@
+#ifndef ZT_DEVICE_PADSOUNDS_H
+#define ZT_DEVICE_PADSOUNDS_H
+
+// Reading the pad's sounds: every .prm record of the numbered WAV_PRM
+// folders paired with its .wav in the WAV_DATA folder of the same name.
+
+#include "device/devicemessage.h"
+#include "model/mainwindow1records.h"
+
+#include <QVector>
+
+#include <functional>
+
+// Lets pending events run during long walks (the window passes one that
+// processes its events; tests and benchmarks pass none).
+using EventPump = std::function<void()>;
+
+struct PadSounds {
+    // True when at least one sound was read.
+    bool ok = false;
+    // Reading order, wave_No = the record's number - 1, positions filled.
+    QVector<MainWindow1Records::SOUND_INDEX> waveAttrList;
+    // Ascending numbers 1 ... 9999 (equal numbers in reading order): name,
+    // native .wav path, wave_No, wave_lock; one total-list row each.
+    QVector<MainWindow1Records::SOUND_INDEX> waveLoadKitAttrList;
+    // Numbers whose names were adjusted, in reading order.
+    QVector<int> renamedNumbers;
+    // Numbers that more than one record carries, ascending.
+    QVector<int> duplicateNumbers;
+    // Warning boxes in the order to show them: on failure the reader's
+    // error; otherwise the rename and duplicate warnings, if any.
+    DeviceMessages messages;
+};
+
+PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QString> &wavePrmList,
+                        const EventPump &pump = EventPump());
+
+// The name rules of sound names read from the pad; `counted` is set when the
+// name had to be cut back to its last letter or digit.
+QString adjustPadSoundName(QString name, bool *counted);
+
+#endif

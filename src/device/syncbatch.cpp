@@ -1,0 +1,118 @@
+#include "device/syncbatch.h"
+
+#include "device/usbupdate.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QThread>
+
+SyncBatch::SyncBatch(QObject *parent)
+    : QObject(parent)
+{
+    // The path list of a deletion is a queued argument.
+    qRegisterMetaType<QVector<QString>>("QVector<QString>");
+}
+
+SyncBatch::~SyncBatch()
+{
+    for (Slot &s : m_slots) {
+        if (s.thread) {
+            s.thread->wait();
+            delete s.thread;
+            s.thread = nullptr;
+        }
+    }
+}
+
+UsbUpdate *SyncBatch::startWorker(int slot)
+{
+    Slot &s = m_slots[slot];
+    auto *worker = new UsbUpdate(nullptr);
+    auto *thread = new QThread(nullptr);
+    worker->moveToThread(thread);
+    worker->setConverterProgram(m_program);
+    connect(worker, &UsbUpdate::sendProgress, this, &SyncBatch::progress);
+    connect(worker, &UsbUpdate::sendDelProgress, this, &SyncBatch::progress);
+    connect(worker, &UsbUpdate::sendWaveFailed, this, &SyncBatch::waveFailed);
+    connect(worker, &UsbUpdate::sendFinished, this, &SyncBatch::workerFinished);
+    // Deleted in its own thread as that thread ends, after its call returned.
+    connect(thread, &QThread::finished, worker, &QObject::deleteLater);
+    s.worker = worker;
+    s.thread = thread;
+    s.running = true;
+    return worker;
+}
+
+bool SyncBatch::startAdd(const QVector<Sound> &sounds, const QString &dataPath, const QString &prmPath)
+{
+    if (isRunning() || sounds.isEmpty())
+        return false;
+    m_kind = Adding;
+    m_workerCount = 2;
+    const int half = sounds.size() / 2;
+    for (int slot = 0; slot < 2; ++slot) {
+        const int from = slot == 0 ? 0 : half;
+        const int to = slot == 0 ? half : sounds.size();
+        QVector<int> numbers;
+        QVector<QString> files, names;
+        for (int i = from; i < to; ++i) {
+            numbers << sounds.at(i).waveNo;
+            files << sounds.at(i).source;
+            names << sounds.at(i).name;
+        }
+        UsbUpdate *worker = startWorker(slot);
+        worker->getSoundList(numbers, files, names, dataPath, prmPath, slot + 1);
+        QMetaObject::invokeMethod(worker, "generateStandardWave", Qt::QueuedConnection, Q_ARG(int, slot + 1));
+        m_slots[slot].thread->start(QThread::InheritPriority);
+    }
+    return true;
+}
+
+bool SyncBatch::startDelete(const QVector<QString> &paths, const QString &dataPath, const QString &prmPath)
+{
+    if (isRunning() || paths.isEmpty())
+        return false;
+    m_kind = Deleting;
+    m_workerCount = paths.size() <= DELETE_ONE_WORKER_MAX ? 1 : 2;
+    const int half = m_workerCount == 1 ? paths.size() : paths.size() / 2;
+    for (int slot = 0; slot < m_workerCount; ++slot) {
+        const QVector<QString> share = slot == 0 ? paths.mid(0, half) : paths.mid(half);
+        UsbUpdate *worker = startWorker(slot);
+        QMetaObject::invokeMethod(worker, "singleDelWaveFile", Qt::QueuedConnection, Q_ARG(QVector<QString>, share),
+                                  Q_ARG(QString, dataPath), Q_ARG(QString, prmPath), Q_ARG(int, slot + 1));
+        m_slots[slot].thread->start(QThread::InheritPriority);
+    }
+    return true;
+}
+
+void SyncBatch::releaseWorker(int slot)
+{
+    Slot &s = m_slots[slot];
+    if (s.thread) {
+        s.thread->wait();
+        delete s.thread;
+        s.thread = nullptr;
+    }
+    s.running = false;
+}
+
+void SyncBatch::workerFinished(int threadId, bool)
+{
+    const int slot = threadId - 1;
+    if (slot < 0 || slot > 1 || !m_slots[slot].running)
+        return;
+    releaseWorker(slot);
+    if (m_kind == Idle || m_slots[0].running || m_slots[1].running)
+        return;
+    m_kind = Idle;
+    emit finished();
+}
+
+void SyncBatch::waitForFinished()
+{
+    for (Slot &s : m_slots) {
+        if (s.running && s.thread)
+            s.thread->wait();
+    }
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}

@@ -1,0 +1,82 @@
+#ifndef ZT_DEVICE_SYNCBATCH_H
+#define ZT_DEVICE_SYNCBATCH_H
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVector>
+
+class QThread;
+class UsbUpdate;
+
+// One batch of pad writes on worker threads: two workers for added sounds,
+// one for up to 100 deletions and two above. Lives on the GUI thread, which
+// receives the workers' reports through it. Each worker ends its own thread
+// when its call has returned; the batch waits for that thread and the worker
+// deletes itself with it.
+class SyncBatch : public QObject {
+    Q_OBJECT
+
+public:
+    enum Kind { Idle, Adding, Deleting };
+    static constexpr int DELETE_ONE_WORKER_MAX = 100;
+
+    struct Sound {
+        int waveNo = 0;
+        QString source; // the file to convert
+        QString name; // the name for the record
+    };
+
+    explicit SyncBatch(QObject *parent = nullptr);
+    ~SyncBatch() override; // waits for running workers
+
+    // The first n / 2 sounds go to worker 1, the rest to worker 2. False, and
+    // nothing started, when there is nothing to add or a batch is running.
+    bool startAdd(const QVector<Sound> &sounds, const QString &dataPath, const QString &prmPath);
+    // Deletes the pairs of the .wav paths. False when there is nothing to
+    // delete or a batch is running.
+    bool startDelete(const QVector<QString> &paths, const QString &dataPath, const QString &prmPath);
+
+    Kind kind() const { return m_kind; }
+    bool isRunning() const { return m_kind != Idle; }
+    // Workers of the latest batch (1 or 2).
+    int workerCount() const { return m_workerCount; }
+    // Workers not yet deleted.
+    int liveWorkers() const { return !m_slots[0].worker.isNull() + !m_slots[1].worker.isNull(); }
+    // Blocks until the running workers have returned, then delivers their
+    // remaining reports, so progress, failures and finished() have all been
+    // emitted when it returns.
+    void waitForFinished();
+
+    // The ffmpeg the adding workers run; the converter's default when empty.
+    void setConverterProgram(const QString &program) { m_program = program; }
+
+signals:
+    // One per sound or path handled, value 1.
+    void progress(int value);
+    // An added sound that is not on the pad (failed conversion or a stop);
+    // comes before its progress step.
+    void waveFailed(int waveNo, QString source);
+    // Every worker of the batch has returned and its thread has ended.
+    void finished();
+
+private slots:
+    void workerFinished(int threadId, bool completed);
+
+private:
+    struct Slot {
+        QPointer<UsbUpdate> worker;
+        QThread *thread = nullptr;
+        bool running = false;
+    };
+
+    UsbUpdate *startWorker(int slot);
+    void releaseWorker(int slot);
+
+    Slot m_slots[2];
+    Kind m_kind = Idle;
+    int m_workerCount = 0;
+    QString m_program;
+};
+
+#endif

@@ -1,0 +1,112 @@
+#include "device/usbupdate.h"
+
+#include "device/padpaths.h"
+#include "device/waveprm.h"
+#include "model/audioconverter.h"
+#include "model/mainwindow1records.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
+#include <QThread>
+
+namespace {
+
+// Deletes the .wav at `path` and its record; a .wav that cannot be removed
+// keeps its record.
+void deletePair(const QString &path, const QString &dataPath, const QString &prmPath)
+{
+    const padtree::WavePair pair = padtree::findWavePair(path, dataPath, prmPath);
+    if (!pair.onPad) {
+        qDebug() << "not a wave of the pad:" << path;
+        return;
+    }
+    if (!pair.wav.isEmpty() && !QFile::remove(pair.wav)) {
+        qDebug() << "cannot remove" << pair.wav;
+        return;
+    }
+    if (!pair.prm.isEmpty() && !QFile::remove(pair.prm))
+        qDebug() << "cannot remove" << pair.prm;
+}
+
+} // namespace
+
+UsbUpdate::UsbUpdate(QObject *parent)
+    : QObject(parent)
+{
+}
+
+UsbUpdate::~UsbUpdate() = default;
+
+void UsbUpdate::getSoundList(QVector<int> numList, QVector<QString> waveList, QVector<QString> nameList,
+                             QString dataFile, QString prmFile, int threadId)
+{
+    outpath = dataFile;
+    prmFilePath = prmFile;
+    if (threadId == 2) {
+        soundList2 = waveList;
+        addNum2 = numList;
+        addName2 = nameList;
+    } else if (threadId == 1) {
+        soundList1 = waveList;
+        addNum1 = numList;
+        addName1 = nameList;
+    }
+}
+
+void UsbUpdate::str2CharArray(QString str, char *field, quint8 n)
+{
+    MainWindow1Records::str2CharArray(str, field, n);
+}
+
+QString UsbUpdate::convertPathCaseInsensitivity(const QString &path)
+{
+    return padtree::convertPathCaseInsensitivity(path);
+}
+
+bool UsbUpdate::generateStandardWave(int threadId)
+{
+    const bool second = threadId == 2;
+    const QVector<QString> files = second ? soundList2 : (threadId == 1 ? soundList1 : QVector<QString>());
+    const QVector<int> &numbers = second ? addNum2 : addNum1;
+    const QVector<QString> &names = second ? addName2 : addName1;
+
+    audioconverter conv;
+    if (!m_program.isEmpty())
+        conv.setProgram(m_program);
+    bool stopped = false;
+    for (int i = 0; i < files.size(); ++i) {
+        const int waveNo = numbers.value(i);
+        waveprm::WaveWrite result = waveprm::WaveWrite::Stopped;
+        if (!stopped)
+            result = waveprm::writeDeviceWave(conv, waveNo, files.at(i), names.value(i), outpath, prmFilePath);
+        if (result == waveprm::WaveWrite::Stopped)
+            stopped = true;
+        if (result != waveprm::WaveWrite::Written)
+            emit sendWaveFailed(waveNo, files.at(i));
+        emit sendProgress(1);
+    }
+    emit sendFinished(threadId, !stopped);
+    endThread();
+    return !stopped;
+}
+
+bool UsbUpdate::singleDelWaveFile(QVector<QString> pathList, QString dataPath, QString prmPath, int threadId)
+{
+    for (const QString &path : qAsConst(pathList)) {
+        deletePair(path, dataPath, prmPath);
+        emit sendDelProgress(1);
+    }
+    emit sendFinished(threadId, true);
+    endThread();
+    return true;
+}
+
+void UsbUpdate::endThread()
+{
+    // The thread ends once the work call has returned; a worker called on
+    // the application's own thread leaves that thread alone.
+    QThread *t = QThread::currentThread();
+    if (QCoreApplication::instance() && t != QCoreApplication::instance()->thread())
+        t->quit();
+}

@@ -1,0 +1,63 @@
+#ifndef ZT_DEVICE_USBUPDATE_H
+#define ZT_DEVICE_USBUPDATE_H
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+// Writes added sounds to the pad as .wav/.prm pairs, or deletes pairs, on a
+// thread of its own. It touches only its own copies of the lists and the
+// pad's files. Every sound or path handed to it is reported once, written or
+// not, and the worker reports once more when it is done, then ends its thread.
+class UsbUpdate : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int SOUND_NAME_LENGTH_1 = 20;
+
+    explicit UsbUpdate(QObject *parent = nullptr);
+    ~UsbUpdate() override;
+
+    // Called on the GUI thread before the worker's thread starts: the share
+    // of list set threadId (1 or 2) and the pad's WAV_DATA and WAV_PRM folders.
+    void getSoundList(QVector<int> numList, QVector<QString> waveList, QVector<QString> nameList, QString dataFile,
+                      QString prmFile, int threadId);
+
+    // The ffmpeg to run; the converter's default when empty.
+    void setConverterProgram(const QString &program) { m_program = program; }
+
+    // Latin-1 bytes of the first min(length, n) characters, zero-filled to n.
+    static void str2CharArray(QString str, char *field, quint8 n);
+    // The file itself when readable, else its spelling found ignoring case.
+    static QString convertPathCaseInsensitivity(const QString &path);
+
+    QVector<QString> soundList1, soundList2;
+    QVector<int> addNum1, addNum2;
+    QVector<QString> addName1, addName2;
+    QString outpath;
+    QString prmFilePath;
+
+public slots:
+    // Writes list set threadId in order. True when every sound was handled
+    // without a stop; after a stop the rest are reported as not written.
+    bool generateStandardWave(int threadId);
+    // Deletes the pairs of the .wav paths (below dataPath) in pathList.
+    bool singleDelWaveFile(QVector<QString> pathList, QString dataPath, QString prmPath, int threadId);
+
+signals:
+    // One per sound handled, value 1.
+    void sendProgress(int value);
+    // Before the progress step of a sound that is not on the pad.
+    void sendWaveFailed(int waveNo, QString source);
+    // One per path handled, value 1.
+    void sendDelProgress(int value);
+    // Last signal of the work call; completed is false after a stop.
+    void sendFinished(int threadId, bool completed);
+
+private:
+    void endThread();
+
+    QString m_program;
+};
+
+#endif

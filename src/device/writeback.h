@@ -1,0 +1,90 @@
+#ifndef ZT_DEVICE_WRITEBACK_H
+#define ZT_DEVICE_WRITEBACK_H
+
+// Writing the run's changes back to the pad when the editor closes: the kits
+// that differ from the copies taken at load, the kit-chain block of
+// SYS/global.ini and the change file SYS/alter.ini.
+
+#include "device/devicemessage.h"
+#include "device/kitwaves.h"
+#include "model/mainwindow1records.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+namespace writeback {
+
+constexpr int ALTER_FILE_SIZE = 106;
+constexpr quint16 CHANGE_MARK = 0xAA55;
+
+// True when the drive layer still lists `root` (trailing "/" aside) as a
+// removable drive and the model folder above kitPath still exists.
+bool padDrivePresent(const QString &root, const QString &kitPath);
+// "The 350 device was disconnected." ... (title "Error").
+DeviceMessage driveGoneMessage();
+// The notice to disconnect the pad, shown before anything is written
+// (an information box titled "Confirm").
+DeviceMessage disconnectNotice();
+
+// The pad could not be dismounted (title "Warning").
+DeviceMessage dismountFailedMessage();
+
+// False at the first difference of the nine chains (active byte, number and
+// the chain's own row of steps).
+bool kitChainsEqual(const QVector<MainWindow1Records::KIT_CHAIN> &current,
+                    const QVector<MainWindow1Records::KIT_CHAIN> &original);
+// True when the kits differ in a field that is written back; wave positions,
+// effect numbers, names of sounds and a few pad fields do not count.
+bool kitDiffers(const MainWindow1Records::soundKit &current, const MainWindow1Records::soundKit &original);
+
+// The 184 bytes of the kit-chain block at offset 498 of global.ini.
+QByteArray kitChainBlock(const QVector<MainWindow1Records::KIT_CHAIN> &chains);
+// The 106 bytes of alter.ini.
+QByteArray alterFileBytes(bool kitsWritten, bool wavesChanged, bool globalChanged, const QVector<quint8> &kitFlags);
+// kitPath + "/k001.ini" ... "/k100.ini".
+QString kitFileName(const QString &kitPath, int kitNum);
+
+// Writes the block in place into globalFile (found ignoring case) when it
+// holds a current-layout global chunk; `usedPath` gets the file tried.
+bool writeKitChainBlock(const QString &globalFile, const QVector<MainWindow1Records::KIT_CHAIN> &chains,
+                        QString *usedPath = nullptr);
+// Writes alter.ini in sysPath whole (temporary file, then rename).
+bool writeAlterFile(const QString &sysPath, const QByteArray &bytes);
+
+// The window's state the write-back reads and changes.
+struct WriteBackJob {
+    QVector<MainWindow1Records::soundKit> *kits = nullptr; // kitAttrList
+    const QVector<MainWindow1Records::soundKit> *originalKits = nullptr; // originalKitAttrList
+    const QVector<MainWindow1Records::KIT_CHAIN> *chains = nullptr; // kitChainList
+    const QVector<MainWindow1Records::KIT_CHAIN> *originalChains = nullptr; // originalKitChainList
+    QVector<quint8> *kitFlags = nullptr; // kitNumFlagList
+    const QVector<quint8> *nameAdjusted = nullptr; // kitNumFlagList1
+    int *kitChangedFlag = nullptr;
+    int *globalFlag = nullptr;
+    bool wavesChanged = false; // sounds added, deleted or renumbered in this run
+    QString kitPath; // for kits without a file from the load
+    QVector<QString> kitFiles; // the file each kit was read from
+    QString globalFile; // usbGlobalIniFile
+    QString sysPath;
+    WaveFileIndex waves; // the total sound list by file
+};
+
+struct WriteBackResult {
+    bool chainsWritten = false;
+    QVector<int> kitsWritten; // 1-based
+    QVector<int> kitsNotSaved; // 1-based
+    bool alterWritten = false;
+    bool failed = false; // anything that should have been written was not
+    DeviceMessages messages; // warnings in the order to show them
+};
+
+// Writes the changed kit chains, the changed kits (wave numbers refreshed from
+// `waves` first) and alter.ini. `progress` gets 1, 2, 4 and 5 as the steps end.
+WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &progress = {});
+
+} // namespace writeback
+
+#endif

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the default metronome sounds are found, and how a folder of them is
+// listed.
+namespace clicksounds {
+
+// "metronome_sound" beside the executable, unless another folder was set.
+QString defaultFolder();
+// Sets the folder of the default sounds; an empty path restores the default.
+void setDefaultFolder(const QString &path);
+
+// The files of a folder (no folders, no hidden files), sorted by name, as native paths.
+QStringList folderFiles(const QString &folder);
+
+} // namespace clicksounds

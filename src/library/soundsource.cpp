@@ -1,0 +1,97 @@
+#include "library/soundsource.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace soundsource {
+
+Stored parse(const QString &source)
+{
+    Stored s;
+    if (source.contains(QLatin1String(".bin:U"), Qt::CaseInsensitive))
+        s.form = Form::WholeSetup;
+    else if (source.contains(QLatin1String("ini:U"), Qt::CaseInsensitive))
+        s.form = Form::SingleKit;
+    else
+        return s;
+    s.number = quint16(source.right(5).toInt() & 0x7FFF);
+    s.kitFile = QDir::fromNativeSeparators(source.left(source.size() - 7));
+    return s;
+}
+
+bool isPadWave(const QString &path)
+{
+    return QDir::fromNativeSeparators(path).contains(QLatin1String("zt350/wav_data"), Qt::CaseInsensitive);
+}
+
+quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target)
+{
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return 0;
+    QFile in(kitFile);
+    if (!in.open(QIODevice::ReadOnly) || !in.seek(offset))
+        return 0;
+    constexpr qint64 kBlock = 65536;
+    QByteArray buffer(int(kBlock), Qt::Uninitialized);
+    quint64 written = 0;
+    qint64 remaining = length;
+    while (remaining > 0) {
+        const qint64 got = in.read(buffer.data(), qMin(remaining, kBlock));
+        if (got <= 0)
+            break;
+        const qint64 put = out.write(buffer.constData(), got);
+        if (put > 0)
+            written += quint64(put);
+        if (put != got)
+            break;
+        remaining -= got;
+    }
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return 0;
+    return written;
+}
+
+int ffmpegFailure(const QString &err)
+{
+    static const char *const phrases[] = {"Invalid data found when processing input",
+                                          "Error splitting the argument list", "Option not found",
+                                          "Invalid argument"};
+    for (int i = 0; i < 4; ++i) {
+        if (err.contains(QLatin1String(phrases[i])))
+            return i + 1;
+    }
+    return err.contains(QLatin1String("Conversion failed")) ? 5 : 0;
+}
+
+QString ffmpegFailureSentence(int failure)
+{
+    switch (failure) {
+    case 1:
+        return QStringLiteral("Invalid data found when processing input.");
+    case 2:
+        return QStringLiteral("Error splitting the argument list.");
+    case 3:
+        return QStringLiteral("Option not found.");
+    case 4:
+        return QStringLiteral("Invalid argument.");
+    default:
+        return QString();
+    }
+}
+
+QString timeText(qint64 ms, bool shortForm)
+{
+    if (ms < 0)
+        ms = 0;
+    const qint64 hours = ms / 3600000;
+    const int minutes = int((ms / 60000) % 60);
+    const int seconds = int((ms / 1000) % 60);
+    const QString mmss = QStringLiteral("%1:%2").arg(minutes, 2, 10, QLatin1Char('0')).arg(seconds, 2, 10, QLatin1Char('0'));
+    if (shortForm || ms < 3600000)
+        return mmss;
+    return QStringLiteral("%1:").arg(hours, 2, 10, QLatin1Char('0')) + mmss;
+}
+
+} // namespace soundsource

@@ -1,0 +1,261 @@
+// Sound import into a group of the group tree or into the total list.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/soundnames.h"
+#include "library/soundsource.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QSet>
+#include <QStandardItemModel>
+
+namespace {
+
+const char kImportFilter[] = "Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)";
+
+// The trimmed texts of one column of the second-level rows, for lookups.
+QSet<QString> childTexts(QStandardItemModel *model, int column)
+{
+    QSet<QString> out;
+    if (!model)
+        return out;
+    for (int g = 0; g < model->rowCount(); ++g) {
+        const QStandardItem *group = model->item(g, 0);
+        for (int r = 0; group && r < group->rowCount(); ++r) {
+            if (const QStandardItem *cell = group->child(r, column))
+                out.insert(cell->text().trimmed());
+        }
+    }
+    return out;
+}
+
+QStringList nativePaths(const QStringList &paths)
+{
+    QStringList out;
+    out.reserve(paths.size());
+    for (const QString &p : paths)
+        out.append(QDir::toNativeSeparators(p));
+    return out;
+}
+
+} // namespace
+
+void MainWindow1::on_addWaveFile_clicked()
+{
+    QTreeView *view = ui->waveGroupTreeView;
+    const QModelIndex current = view->currentIndex();
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    if (selected.size() < 2) {
+        UiPrompter::instance()->information(this, tr("The selected sound category is not valid."),
+                                            tr("Choose a category to add sounds."), QMessageBox::Ok);
+        return;
+    }
+    QString target;
+    if (selected.size() == 2 && !current.isValid())
+        target = QStringLiteral("Default");
+    else if (current.parent().isValid() && !current.parent().data().toString().isEmpty())
+        target = current.parent().data().toString();
+    else
+        target = current.sibling(current.row(), 0).data().toString();
+
+    const QStringList chosen = nativePaths(UiPrompter::instance()->getOpenFileNames(
+            this, tr("Select file to add"), QString(), QString::fromLatin1(kImportFilter)));
+    if (chosen.isEmpty()) {
+        UiPrompter::instance()->warning(this, tr("Warning"), tr("Choose no file!"), QMessageBox::Yes);
+        return;
+    }
+    const QSet<QString> listed = childTexts(soundListItemModel, 1);
+    QStringList paths;
+    bool anyListed = false;
+    for (const QString &p : chosen)
+        anyListed = anyListed || listed.contains(p);
+    if (anyListed) {
+        const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
+                this, tr("Information"), tr("Some files already exist. Do you want to add duplicate files?"),
+                QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
+        for (const QString &p : chosen) {
+            if (answer == QMessageBox::Ok || !listed.contains(p))
+                paths.append(p);
+        }
+    } else {
+        paths = chosen;
+    }
+    QVector<strSoundItem> items;
+    for (const QString &p : qAsConst(paths)) {
+        const int dot = p.lastIndexOf(QLatin1Char('.'));
+        if ((dot < 0 ? p : p.mid(dot + 1)).trimmed() == QLatin1String("pkit"))
+            continue;
+        strSoundItem item;
+        item.file = p;
+        items.append(item);
+    }
+    if (items.isEmpty())
+        return;
+    strSoundGroup request;
+    request.name = target;
+    request.itemList = &items;
+    addFileToGroupList(0, &request, soundListItemModel, 3);
+}
+
+void MainWindow1::on_tbtAddWave_clicked()
+{
+    if (waveLoadKitAttrList.size() >= WAVE_MAX_COUNT) {
+        UiPrompter::instance()->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."),
+                                        QMessageBox::Ok);
+        return;
+    }
+    const QString target = totalListItemModel->item(0, 0) ? totalListItemModel->item(0, 0)->text() : QString();
+    const QStringList chosen = nativePaths(UiPrompter::instance()->getOpenFileNames(
+            this, tr("Select file to add"), QString(), QString::fromLatin1(kImportFilter)));
+    if (chosen.isEmpty())
+        return;
+    currentKitNum = quint8(ui->kitNumber->text().toInt() - 1);
+
+    const QSet<QString> listed = childTexts(totalListItemModel, 2);
+    QVector<strSoundItem> items;
+    bool anyListed = false;
+    for (const QString &p : chosen) {
+        if (listed.contains(p)) {
+            anyListed = true;
+            continue;
+        }
+        strSoundItem item;
+        item.file = p;
+        items.append(item);
+    }
+    if (anyListed)
+        UiPrompter::instance()->question(this, tr("Information"),
+                                         tr("Some files already exist. Don't support to add duplicate files!"),
+                                         QMessageBox::Ok);
+    if (items.isEmpty())
+        return;
+    strSoundGroup request;
+    request.name = target;
+    request.itemList = &items;
+    addFileToGroupList(0, &request, totalListItemModel, 4);
+}
+
+void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode)
+{
+    if (!group || !group->itemList || group->itemList->isEmpty() || group->name.trimmed().isEmpty() || !model)
+        return;
+    UiPrompter *prompter = UiPrompter::instance();
+
+    if (mode == 3) {
+        const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
+        const int g = getGroupIndexFromModel(group->name, model);
+        QStandardItem *groupItem = model->item(g, 0);
+        int slot;
+        if (groupItem) {
+            slot = model->rowCount() - 1 - g;
+        } else {
+            // A new group at the bottom takes name slot 0; the others move up.
+            groupItem = new QStandardItem(group->name);
+            model->appendRow(groupItem);
+            leftGroupList.prepend(group->name);
+            for (int k = KIT_MAX_COUNT - 1; k > 0; --k)
+                leftSoundList[k] = leftSoundList[k - 1];
+            leftSoundList[0].clear();
+            slot = 0;
+        }
+        for (const strSoundItem &item : qAsConst(*group->itemList)) {
+            if (item.file.trimmed().isEmpty())
+                continue;
+            const QString name = item.name.trimmed().isEmpty() ? getNameFromFile(item.file) : item.name;
+            if (slot < KIT_MAX_COUNT)
+                leftSoundList[slot].append(name);
+            auto *nameCell = new QStandardItem(songIcon, name);
+            nameCell->setDropEnabled(false);
+            nameCell->setFlags(nameCell->flags() | Qt::ItemNeverHasChildren);
+            auto *fileCell = new QStandardItem(item.file);
+            fileCell->setEditable(false);
+            fileCell->setDropEnabled(false);
+            fileCell->setFlags(fileCell->flags() | Qt::ItemNeverHasChildren);
+            groupItem->appendRow({nameCell, fileCell});
+        }
+        ui->waveGroupTreeView->expand(groupItem->index());
+        updateSoundGroupList(model, soundGroupList);
+        getRightSoundList();
+        return;
+    }
+    if (mode != 4 || !totalGroup)
+        return;
+
+    const bool deviceMode = !isUDiskFlag;
+    if (deviceMode)
+        addUsbWaveList.clear();
+    const QString padFolder = QDir::fromNativeSeparators(currentDirPath) + QStringLiteral("zt350/wav_data");
+    QSet<QString> listedPaths = childTexts(model, 2);
+    QSet<QString> listedNames = childTexts(model, 1);
+    int queued = 0;
+    for (const strSoundItem &item : qAsConst(*group->itemList)) {
+        const QString path = item.file;
+        QString name = item.name.trimmed().isEmpty() ? getNameFromFile(path) : item.name;
+        auto replacement = [&]() {
+            return soundnames::fallbackName(name, [&](const QString &c) { return listedNames.contains(c); },
+                                            QStringLiteral("SOUND"), SOUND_NAME_LENGTH_MAX);
+        };
+        if (name.isEmpty()) {
+            prompter->information(this, tr("Error"), tr("Sound name can't be blank!"), QMessageBox::Ok);
+            name = replacement();
+        }
+        if (!checkDisplayName(name)) {
+            prompter->information(this, tr("Error"),
+                                  tr("The sound name must begin and end with an alphanumeric character and can be "
+                                     "interspersed with an alphanumeric character, a space, and the following symbols:")
+                                          + QStringLiteral("\r\n- _ .' ~"),
+                                  QMessageBox::Ok);
+            name = replacement();
+        }
+        if (name.size() > SOUND_NAME_LENGTH_MAX) {
+            prompter->information(this, tr("Error"),
+                                  tr("The maximum number of sound name's character can't exceed 16!"),
+                                  QMessageBox::Ok);
+            name = replacement();
+        }
+        if (deviceMode && QDir::fromNativeSeparators(path).contains(padFolder, Qt::CaseInsensitive)) {
+            prompter->warning(this, tr("Error"),
+                              tr("Adding the sound of a sampler pad is not supported. File location: ")
+                                      + QStringLiteral("\r\n") + path,
+                              QMessageBox::Ok);
+            continue;
+        }
+        if (listedPaths.contains(path.trimmed())) {
+            qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
+            continue;
+        }
+        total_index = waveLoadKitAttrList.isEmpty() ? 0 : waveLoadKitAttrList.constLast().wave_No;
+        if (total_index >= WAVE_MAX_COUNT) {
+            prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            break;
+        }
+        const quint16 number = quint16(total_index + 1);
+        if (deviceMode) {
+            addUsbWaveList.append(path);
+            addUsbWaveNumList.append(number);
+            ++queued;
+        } else {
+            // Whole rows at once: one insertion each, no cell-by-cell changes.
+            auto *numberCell = new QStandardItem(QIcon(), QString::number(number));
+            numberCell->setEditable(false);
+            totalGroup->appendRow({numberCell, new QStandardItem(name), new QStandardItem(path)});
+            if (hhGroup)
+                hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
+            listedNames.insert(name.trimmed());
+        }
+        listedPaths.insert(path.trimmed());
+        SOUND_INDEX record;
+        str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
+        record.file = path;
+        record.wave_No = number;
+        record.wave_lock = 1;
+        waveLoadKitAttrList.append(record);
+        soundList.append(name);
+    }
+    if (deviceMode && queued > 0)
+        emit sendUpdate(1, 0);
+    getRightSoundList();
+}

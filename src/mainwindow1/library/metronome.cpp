@@ -1,0 +1,111 @@
+// The five metronome sounds.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/clicksounds.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardItemModel>
+
+void MainWindow1::on_btnImportClickWave_clicked()
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    if (clickList.size() >= 5) {
+        prompter->warning(this, tr("Warning"),
+                          tr("The list is full. Please delete some metronome sounds before importing more."),
+                          QMessageBox::Ok);
+        return;
+    }
+
+    QStringList candidates;
+    QVector<SOUND_INDEX> deviceRecords;
+    if (clickDeviceFlag) {
+        candidates = clicksounds::folderFiles(sys_click_path);
+        for (int i = 0; i < candidates.size(); ++i) {
+            const QFileInfo fi(candidates.at(i));
+            SOUND_INDEX record;
+            str2CharArray(fi.fileName(), record.wave_name, SOUND_NAME_LENGTH_MAX);
+            record.wave_No = quint16(i);
+            record.wave_lock = 1;
+            record.start_cluster = 0;
+            record.wave_length = quint32(fi.size());
+            record.wave_start = 0;
+            record.wave_end = quint32(fi.size());
+            deviceRecords.append(record);
+        }
+        if (!candidates.isEmpty())
+            clickDeviceFlag = false;
+    } else if (userFlag) {
+        candidates = clicksounds::folderFiles(clicksounds::defaultFolder());
+        userFlag = false;
+    } else {
+        const QStringList picked = prompter->getOpenFileNames(
+                this, tr("Obtain click sound files"), QString(),
+                QStringLiteral("Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ogg);"));
+        for (const QString &p : picked)
+            candidates.append(QDir::toNativeSeparators(p));
+    }
+
+    const int total = clickList.size() + candidates.size();
+    if (total > 5) {
+        prompter->warning(this, tr("Waring"), tr("Only supports importing up to 5 metronome sounds."),
+                          QMessageBox::Ok);
+        return;
+    }
+    if (total < 5) {
+        prompter->warning(this, tr("Warning"),
+                          tr("The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
+                             "based on the list's limit."),
+                          QMessageBox::Ok);
+        return;
+    }
+    // Every candidate must be large enough before any is listed.
+    bool tooSmall = false;
+    for (const QString &path : qAsConst(candidates)) {
+        const QFileInfo fi(path);
+        if (fi.size() <= 4096) {
+            prompter->warning(this, tr("Warning"),
+                              fi.fileName() + tr("The sound length is less than 4KB and does not support import."),
+                              QMessageBox::Ok);
+            tooSmall = true;
+        }
+    }
+    if (tooSmall)
+        return;
+
+    const QString groupName = tr("Metronome Sound Group");
+    QStandardItem *group = nullptr;
+    for (int r = clickListItemModel->rowCount() - 1; r >= 0 && !group; --r) {
+        if (clickListItemModel->item(r, 0) && clickListItemModel->item(r, 0)->text() == groupName)
+            group = clickListItemModel->item(r, 0);
+    }
+    if (!group) {
+        group = new QStandardItem(groupName);
+        clickListItemModel->appendRow(group);
+    }
+    auto setRow = [group](int i, const QString &name, const QString &path) {
+        group->setChild(i, 0, new QStandardItem(QString::number(i + 1)));
+        group->setChild(i, 1, new QStandardItem(name));
+        group->setChild(i, 2, new QStandardItem(path));
+    };
+    for (int i = 0; i < clickList.size(); ++i)
+        setRow(i, clickList.at(i).name, clickList.at(i).file);
+    quint32 offset = 0;
+    for (const QString &path : qAsConst(candidates)) {
+        const QFileInfo fi(path);
+        SOUND_LIST_INFO info;
+        info.name = fi.fileName();
+        info.file = path;
+        info.offset = offset;
+        info.size = quint32(fi.size());
+        offset += info.size;
+        setRow(clickList.size(), info.name, info.file);
+        clickList.append(info);
+    }
+    clickSetList += deviceRecords;
+    clickFlag = clickList.size() == 5;
+    ui->clickSoundNoSpinBox->setRange(1, clickList.size());
+    ui->clickWaveTreeView->expandAll();
+}

@@ -1,0 +1,166 @@
+// The sound library's item models: total list, hi-hat mirror, metronome list.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "widgets/mystyle.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QScrollBar>
+#include <QStandardItemModel>
+
+namespace {
+
+const char kVerticalBar[] = "QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}";
+const char kHorizontalBar[] = "QScrollBar::horizontal{height:10px; border:2px; border-radius:2px;}";
+
+// Gives the view a new model as its child; the replaced model and selection
+// model go once control returns to the event loop.
+QStandardItemModel *replaceModel(QTreeView *view)
+{
+    QAbstractItemModel *oldModel = view->model();
+    QItemSelectionModel *oldSelection = view->selectionModel();
+    auto *model = new QStandardItemModel(view);
+    view->setModel(model);
+    if (oldSelection)
+        oldSelection->deleteLater();
+    if (oldModel && oldModel->parent() == view)
+        oldModel->deleteLater();
+    return model;
+}
+
+void dragOnly(QTreeView *view)
+{
+    view->setDragEnabled(true);
+    view->setDragDropMode(QAbstractItemView::DragOnly);
+    view->setDefaultDropAction(Qt::CopyAction);
+    view->setToolTipDuration(500);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void styleBars(QTreeView *view)
+{
+    view->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kVerticalBar));
+    view->horizontalScrollBar()->setStyleSheet(QString::fromLatin1(kHorizontalBar));
+}
+
+// The settings the total list and the hi-hat mirror share; the main window
+// handles drops on `dropArea`.
+void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *style, QWidget *dropArea,
+                   QObject *filter)
+{
+    dragOnly(view);
+    view->setHorizontalScrollBarPolicy(horizontal);
+    styleBars(view);
+    view->setAnimated(true);
+    view->setItemsExpandable(true);
+    view->expandAll();
+    view->setFocusPolicy(Qt::StrongFocus);
+    view->setStyle(style);
+    dropArea->setAcceptDrops(true);
+    dropArea->installEventFilter(filter);
+}
+
+} // namespace
+
+void MainWindow1::initTotalItemModel()
+{
+    QTreeView *view = ui->totalWaveTreeView;
+    totalListItemModel = replaceModel(view);
+    totalListItemModel->setHorizontalHeaderLabels({tr("Item"), tr("Name"), tr("File")});
+    totalGroup = new QStandardItem(QStringLiteral("waveList"));
+    totalGroup->setEditable(false);
+    totalListItemModel->appendRow(totalGroup);
+
+    view->setColumnHidden(2, true);
+    view->setColumnWidth(0, 78);
+    view->setColumnWidth(1, 180);
+    view->header()->setStretchLastSection(true);
+    soundListView(view, Qt::ScrollBarAsNeeded, myStyle, ui->right_stackedWidgetPage1, this);
+    currentOldGroupName = totalGroup->text();
+    connect(totalListItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::totalListItemModelChanged);
+}
+
+void MainWindow1::initHHListItemModel()
+{
+    QTreeView *view = ui->soundListTreeView;
+    hhSoundItemModel = replaceModel(view);
+    hhSoundItemModel->setHorizontalHeaderLabels({tr("Name"), tr("File")});
+    hhGroup = new QStandardItem(QStringLiteral("waveList"));
+    hhSoundItemModel->appendRow(hhGroup);
+
+    view->setColumnHidden(1, true);
+    view->setColumnWidth(0, 165);
+    view->header()->setStretchLastSection(false);
+    soundListView(view, Qt::ScrollBarAlwaysOn, myStyle, ui->pedalWidget, this);
+    connect(hhSoundItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::hhListItemModelChanged);
+}
+
+void MainWindow1::initClickItemModel()
+{
+    QTreeView *view = ui->clickWaveTreeView;
+    clickListItemModel = replaceModel(view);
+    clickListItemModel->setHorizontalHeaderLabels({tr("Index"), tr("Name"), tr("File")});
+    view->setColumnHidden(2, true);
+    view->header()->resizeSection(0, 100);
+    view->header()->setStretchLastSection(true);
+    dragOnly(view);
+    if (userFlag)
+        on_btnImportClickWave_clicked();
+}
+
+void MainWindow1::initKitTotalItemModel()
+{
+    QTreeView *view = ui->totalWaveTreeView;
+    view->setColumnWidth(0, 20);
+    view->setColumnWidth(1, 25);
+    totalListItemModel = replaceModel(view);
+    totalGroup = nullptr; // this layout has no root row
+    view->setToolTipDuration(500);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    totalListItemModel->setHorizontalHeaderLabels({tr("Layer"), tr("Index"), tr("Name"), tr("File")});
+    view->setFocusPolicy(Qt::NoFocus);
+    view->header()->setStretchLastSection(false);
+    styleBars(view);
+    view->setAnimated(true);
+    view->setColumnHidden(3, true);
+}
+
+void MainWindow1::updateHHsoundList(int row)
+{
+    if (hhGroup && row >= 0 && row < hhGroup->rowCount())
+        hhGroup->removeRow(row);
+    ui->soundListTreeView->repaint();
+}
+
+void MainWindow1::updateHHsoundList1()
+{
+    ui->soundListTreeView->reset();
+    initHHListItemModel();
+    if (totalGroup) {
+        const int rows = totalGroup->rowCount();
+        for (int i = 0; i < rows; ++i) {
+            const QStandardItem *name = totalGroup->child(i, 1);
+            const QStandardItem *file = totalGroup->child(i, 2);
+            hhGroup->setChild(i, 0, new QStandardItem(name ? name->text() : QString()));
+            hhGroup->setChild(i, 1, new QStandardItem(file ? file->text() : QString()));
+        }
+    }
+    ui->soundListTreeView->expandAll();
+    ui->soundListTreeView->repaint();
+}
+
+void MainWindow1::getRightSoundList()
+{
+    soundList.clear();
+    if (!totalGroup)
+        return;
+    currentOldGroupName = totalGroup->text();
+    const int rows = totalGroup->rowCount();
+    soundList.reserve(rows);
+    for (int i = 0; i < rows; ++i) {
+        const QStandardItem *name = totalGroup->child(i, 1);
+        soundList.append(name ? name->text() : QString());
+    }
+}

@@ -1,0 +1,316 @@
+// Preview playback on the second media player.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/soundsource.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QStandardItemModel>
+#include <QThread>
+#include <QUrl>
+
+namespace {
+
+const char kInitialStyle[] = "border-image:url(:/images/play.png);";
+const char kPlayStyle[] = "border-image:url(:/images/play.png)";
+const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
+const char kResumeStyle[] = "border-image:url(:/images/suspend.png)";
+constexpr qint64 kLargeWave = 0x3FFFFFFF;
+
+} // namespace
+
+void MainWindow1::initSoundPlay()
+{
+    player2 = new QMediaPlayer(this);
+    ui->volumeHorizontalSlider2->setRange(0, 100);
+    ui->volumeHorizontalSlider2->setValue(50);
+    player2->setVolume(ui->volumeHorizontalSlider2->value());
+    connect(player2, &QMediaPlayer::positionChanged, this, &MainWindow1::updatePosition2);
+    connect(player2, &QMediaPlayer::stateChanged, this, &MainWindow1::stateChanged2);
+    connect(player2, &QMediaPlayer::mediaStatusChanged, this, &MainWindow1::mediaStatusChanged);
+    connect(player2, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this, &MainWindow1::showError);
+    connect(player2, &QMediaPlayer::durationChanged, this, [this]() { getduration2(); });
+    player2->setNotifyInterval(10);
+    ui->waveHorizontalSlider2->setRange(0, 100000);
+    ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
+    ui->playBtn2->setFixedSize(26, 26);
+
+    soundListFileName = QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml"));
+    importSoundList(soundGroupList, soundListItemModel, soundListFileName);
+    if (soundListItemModel->rowCount() == 0) {
+        auto *group = new QStandardItem(QStringLiteral("Default"));
+        group->setEditable(false);
+        soundListItemModel->appendRow(group);
+        leftGroupList.append(QStringLiteral("Default"));
+    }
+
+    playFileNameOld2.clear();
+    playFileNameNew2.clear();
+    ui->playBtn2->setEnabled(false);
+    ui->stopBtn2->setEnabled(false);
+    ui->playBtn2->repaint();
+    ui->stopBtn2->repaint();
+}
+
+QString MainWindow1::previewFileName() const
+{
+    return QDir::toNativeSeparators(TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
+}
+
+void MainWindow1::openWaitDialog()
+{
+    if (dialog)
+        dialog->deleteLater();
+    dialog = new QProgressDialog;
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setWindowTitle(tr("Please wait..."));
+    dialog->setLabelText(tr("Loading..."));
+    dialog->setCancelButton(nullptr);
+    dialog->setMinimumDuration(5);
+    dialog->setRange(0, 100);
+    dialog->show();
+    dialog->setValue(5);
+    QCoreApplication::processEvents();
+}
+
+void MainWindow1::stepWaitDialog(int from, int to)
+{
+    for (int v = from; v <= to && dialog; ++v) {
+        dialog->setValue(v);
+        QThread::msleep(10);
+        QCoreApplication::processEvents();
+    }
+}
+
+void MainWindow1::on_playBtn2_clicked()
+{
+    bigSizeWave = false;
+    if (playFileNameOld2 != playFileNameNew2) {
+        player2->stop();
+        player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
+        const QString source = playFileNameNew2;
+        const QString preview = previewFileName();
+        const bool stored = source.contains(QLatin1String(".bin"), Qt::CaseInsensitive)
+                            || source.contains(QLatin1String(".ini"), Qt::CaseInsensitive);
+        const bool padWave = !stored && soundsource::isPadWave(source);
+        if (!source.contains(QLatin1String(".bin")) && !source.contains(QLatin1String(".ini"))
+            && QFileInfo(source).size() > kLargeWave) {
+            bigSizeWave = true;
+            openWaitDialog();
+            stepWaitDialog(6, 80);
+        }
+        quint64 length;
+        if (stored)
+            length = getBinOrIniWaveFileSize(source, preview);
+        else if (padWave)
+            length = quint64(QFileInfo(source).size());
+        else
+            length = getRawFile(source, preview, 1);
+        if (bigSizeWave && dialog) {
+            dialog->setValue(96);
+            QCoreApplication::processEvents();
+        }
+        if (length == 0) {
+            if (bigSizeWave && dialog) {
+                dialog->hide();
+                dialog->setAutoClose(true);
+            }
+            UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
+            return;
+        }
+        player2->setMedia(QUrl::fromLocalFile(padWave ? source : preview));
+        playFileNameOld2 = playFileNameNew2;
+    }
+
+    playerStrate2 = quint8(player2->state());
+    if (loopRun && playerStrate2 != loopRunStrate)
+        loopRun = 0; // the running loop ends with the recorded state
+    const bool loopMode = index2 % 2;
+    switch (playerStrate2) {
+    case QMediaPlayer::PlayingState:
+        player2->pause();
+        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        break;
+    case QMediaPlayer::PausedState:
+        if (loopMode) {
+            startLoopRun(2);
+        } else {
+            player2->play();
+            ui->playBtn2->setStyleSheet(QString::fromLatin1(kResumeStyle));
+        }
+        break;
+    default:
+        if (bigSizeWave && dialog) {
+            dialog->setValue(100);
+            QCoreApplication::processEvents();
+        }
+        if (loopMode)
+            startLoopRun(1);
+        else
+            player2->play();
+        break;
+    }
+    bigSizeWave = false;
+}
+
+void MainWindow1::startLoopRun(int run)
+{
+    loopRun = run;
+    loopRunStrate = playerStrate2;
+    player2->play();
+}
+
+// Loop mode went off while a run lasts: each run ends in its own way.
+void MainWindow1::endLoopRunWhenLoopOff()
+{
+    const int run = loopRun;
+    loopRun = 0;
+    if (run == 1 || run == 2)
+        player2->stop();
+    if (run == 2)
+        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+}
+
+void MainWindow1::restartLoopPass()
+{
+    if (!loopRun)
+        return;
+    if (playerStrate2 != loopRunStrate) {
+        loopRun = 0;
+        return;
+    }
+    if (index2 % 2 == 0) {
+        endLoopRunWhenLoopOff();
+        return;
+    }
+    if (player2->state() == QMediaPlayer::StoppedState)
+        player2->play();
+}
+
+void MainWindow1::on_stopBtn2_clicked()
+{
+    if (index2 % 2)
+        on_loopBtn2_clicked();
+    loopRun = 0; // Stop always stops, also a loop no tree could switch off
+    player2->stop();
+}
+
+void MainWindow1::on_loopBtn2_clicked()
+{
+    const bool soundRow = ui->waveGroupTreeView->currentIndex().parent().isValid()
+                          || ui->totalWaveTreeView->currentIndex().parent().isValid()
+                          || ui->soundListTreeView->currentIndex().parent().isValid();
+    if (!soundRow)
+        return;
+    ++index2;
+    singleLoop = index2 % 2;
+    ui->loopBtn2->setIcon(QIcon(singleLoop ? QStringLiteral(":/images/blue_loop.png")
+                                           : QStringLiteral(":/images/loop.png")));
+    emit sendLoopIndex2(index2);
+}
+
+void MainWindow1::waveLoop2(int index)
+{
+    if (index % 2) {
+        player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
+        const QString preview = previewFileName();
+        if (getRawFile(playFileNameNew2, preview, 1) == 0) {
+            UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
+            return;
+        }
+        player2->setMedia(QUrl::fromLocalFile(preview));
+        playFileNameOld2 = playFileNameNew2;
+    }
+    playerStrate2 = quint8(player2->state());
+    if (loopRun) {
+        if (playerStrate2 != loopRunStrate)
+            loopRun = 0;
+        else if (index % 2 == 0)
+            endLoopRunWhenLoopOff();
+    }
+    const QString style = ui->playBtn2->styleSheet();
+    const bool resumeStyle = style == QLatin1String(kResumeStyle);
+    if (!(resumeStyle || style == QLatin1String(kPlayStyle)) || playerStrate2 != QMediaPlayer::StoppedState)
+        return;
+    if (index % 2) {
+        startLoopRun(3);
+        return;
+    }
+    // Loop mode off with the player stopped: one pass that leaves it stopped.
+    player2->play();
+    if (!resumeStyle)
+        on_playBtn2_clicked();
+    player2->stop();
+}
+
+void MainWindow1::stateChanged2(QMediaPlayer::State state)
+{
+    switch (state) {
+    case QMediaPlayer::StoppedState:
+        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        ui->playBtn2->repaint();
+        ui->stopBtn2->setEnabled(false);
+        ui->stopBtn2->repaint();
+        player2->setPosition(0);
+        ui->waveHorizontalSlider2->setValue(0);
+        ui->waveHorizontalSlider2->repaint();
+        if (loopRun) // the next pass starts once this change is handled
+            QMetaObject::invokeMethod(this, &MainWindow1::restartLoopPass, Qt::QueuedConnection);
+        break;
+    case QMediaPlayer::PlayingState:
+        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayingStyle));
+        ui->playBtn2->setEnabled(true);
+        ui->playBtn2->repaint();
+        ui->stopBtn2->setEnabled(true);
+        ui->stopBtn2->repaint();
+        break;
+    case QMediaPlayer::PausedState:
+        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        ui->playBtn2->repaint();
+        ui->stopBtn2->setEnabled(true);
+        ui->stopBtn2->repaint();
+        break;
+    }
+}
+
+void MainWindow1::updatePosition2(qint64 position)
+{
+    ui->waveHorizontalSlider2->setValue(int(position));
+    moved_2 = position;
+    ui->volumeProgTime_2->setText(soundsource::timeText(position));
+}
+
+void MainWindow1::getduration2()
+{
+    const qint64 duration = player2->duration();
+    ui->waveHorizontalSlider2->setMaximum(int(duration));
+    ui->volumeTotalTime_2->setText(soundsource::timeText(duration));
+}
+
+void MainWindow1::on_waveHorizontalSlider2_sliderMoved(int position)
+{
+    player2->setPosition(position);
+    moved_2 = position;
+    ui->volumeProgTime_2->setText(soundsource::timeText(position, true));
+}
+
+void MainWindow1::on_volumeHorizontalSlider2_valueChanged(int value)
+{
+    if (player2)
+        player2->setVolume(value);
+}
+
+void MainWindow1::mediaStatusChanged(QMediaPlayer::MediaStatus) {}
+
+void MainWindow1::showError(QMediaPlayer::Error) {}
+
+void MainWindow1::stopPreviewForClose()
+{
+    loopRun = 0;
+    if (player2)
+        player2->stop();
+}

@@ -1,0 +1,156 @@
+// The wave of a sound source written to a file: stored sounds copied out of
+// their kit file, audio files converted by ffmpeg.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/soundsource.h"
+#include "library/waveprobe.h"
+#include "model/audioconverter.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QProgressDialog>
+#include <QStandardItemModel>
+
+namespace {
+
+constexpr qint64 kLargeWave = 0x3FFFFFFF;
+
+// The loaded kit file of a stored sound and its sound table entry; null when
+// the file is not loaded or the entry lies outside its table.
+const percussionpadfile::P_SOUND_INDEX *storedEntry(const QVector<MainWindow1::READ_KIT_FILE> &loaded,
+                                                    const soundsource::Stored &src, bool offsetByClicks,
+                                                    QString *kitFile)
+{
+    int entry = src.number;
+    if (src.form == soundsource::Form::WholeSetup) {
+        if (src.number >= 10000)
+            entry = src.number - 10000 < 5 ? src.number - 10000 : -1;
+        else if (offsetByClicks)
+            entry = src.number + 5; // the five metronome sounds stand first
+    }
+    for (const MainWindow1::READ_KIT_FILE &k : loaded) {
+        if (src.form == soundsource::Form::SingleKit && k.file.contains(QLatin1String(".bin"), Qt::CaseInsensitive))
+            continue;
+        if (k.file != src.kitFile)
+            continue;
+        const int count = qMin(int(k.info.soundChunk.soundCount), int(k.info.sound.size()));
+        if (entry < 0 || entry >= count)
+            return nullptr;
+        *kitFile = k.file;
+        return &k.info.sound[size_t(entry)];
+    }
+    return nullptr;
+}
+
+} // namespace
+
+quint64 MainWindow1::getBinOrIniWaveFileSize(QString source, QString target)
+{
+    const soundsource::Stored src = soundsource::parse(source);
+    if (src.form == soundsource::Form::Plain)
+        return 0;
+    QString kitFile;
+    const percussionpadfile::P_SOUND_INDEX *entry =
+            storedEntry(loadedKitFiles, src, loadClickFlag && !clickDeviceFlag, &kitFile);
+    if (!entry) {
+        UiPrompter::instance()->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
+        return 0;
+    }
+    if (entry->wave_length > kLargeWave) {
+        bigSizeWave = true;
+        openWaitDialog();
+        stepWaitDialog(6, 88);
+    }
+    const quint64 written = soundsource::copyStoredWave(kitFile, entry->wave_start, entry->wave_length, target);
+    return written == entry->wave_length ? written : 0;
+}
+
+quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint8 format)
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    const soundsource::Stored src = soundsource::parse(waveFileName);
+    if (src.form != soundsource::Form::Plain) {
+        QString kitFile;
+        const percussionpadfile::P_SOUND_INDEX *entry =
+                storedEntry(loadedKitFiles, src, loadClickFlag && !clickDeviceFlag, &kitFile);
+        if (!entry) {
+            prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
+            return 0;
+        }
+        const quint64 written = soundsource::copyStoredWave(kitFile, entry->wave_start, entry->wave_length,
+                                                            outFileName);
+        return written == entry->wave_length ? quint32(written) : 0;
+    }
+
+    const QFileInfo source(waveFileName);
+    if (!source.isFile()) {
+        // Name the kits that use the missing file, pads first, then hi-hats.
+        QVector<bool> named(KIT_MAX_COUNT, false);
+        QStringList kits;
+        const int kitCount = qMin(kitAttrList.size(), int(KIT_MAX_COUNT));
+        for (int k = 0; k < kitCount; ++k) {
+            for (const KIT_PAD_SETTING &pad : kitAttrList.at(k).kpadChunk) {
+                if (!named[k] && (pad.soundFile0 == waveFileName || pad.soundFile1 == waveFileName)) {
+                    named[k] = true;
+                    kits.append(QString::number(k + 1));
+                }
+            }
+        }
+        for (int k = 0; k < kitCount; ++k) {
+            const PEDAL_SETTING &hh = kitAttrList.at(k).pedalChunk;
+            const QString files[] = {hh.hh_wave1_file, hh.hh_wave2_file, hh.hh_wave3_file, hh.hh_wave4_file,
+                                     hh.hh_wave5_file};
+            if (!named[k] && std::find(std::begin(files), std::end(files), waveFileName) != std::end(files)) {
+                named[k] = true;
+                kits.append(QString::number(k + 1));
+            }
+        }
+        prompter->information(
+                this, tr("Error"),
+                source.fileName() + tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
+                        + QStringLiteral("\r\n")
+                        + tr("If you want to delete a sound, please find it in the right list and press 'OK' to "
+                             "confirm.")
+                        + QStringLiteral("\r\n") + tr("File not found:") + waveFileName,
+                QMessageBox::Ok);
+        QModelIndex row;
+        for (int r = 0; totalGroup && r < totalGroup->rowCount() && !row.isValid(); ++r) {
+            const QStandardItem *file = totalGroup->child(r, 2);
+            if (file && file->text() == waveFileName)
+                row = file->index();
+        }
+        if (QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel())
+            selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+        return 0;
+    }
+
+    audioconverter converter;
+    QString err;
+    if (format == 0) {
+        converter.audioConverterRun(waveFileName, outFileName, err);
+    } else {
+        if (source.size() > kLargeWave)
+            QCoreApplication::processEvents();
+        converter.audioConverterWaveRun(waveFileName, outFileName, err);
+    }
+    if (err.isEmpty()) {
+        prompter->information(this, tr("Error"), tr("Missing some files for the program!"), QMessageBox::Ok);
+        return 0;
+    }
+    const int failure = soundsource::ffmpegFailure(err);
+    QFile target(outFileName);
+    const bool hasSamples = failure == 0 && target.open(QIODevice::ReadOnly) && waveprobe::dataBytes(target) > 0;
+    const qint64 size = target.size();
+    target.close();
+    if (hasSamples)
+        return quint32(size);
+    QString text = tr("Wrong data in file：") + QStringLiteral("\r\n");
+    if (failure >= 1 && failure <= 4)
+        text += tr("File Location: ") + waveFileName + QStringLiteral("\r\n") + soundsource::ffmpegFailureSentence(failure);
+    prompter->information(this, tr("Error"), text, QMessageBox::Ok);
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "platform/dismount.h"
+
+#include <QDebug>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStorageInfo>
+
+VolumeDismounter::~VolumeDismounter() = default;
+
+namespace {
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
+SystemVolumeDismounter::Volume SystemVolumeDismounter::findVolume(const QString &mountPoint) const
+{
+    const QString wanted = withoutTrailingSlash(mountPoint);
+    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+    Volume found;
+    for (const QStorageInfo &v : volumes) {
+        if (withoutTrailingSlash(v.rootPath()) == wanted && v.isValid() && v.isReady()) {
+            found.device = QString::fromLocal8Bit(v.device());
+            break;
+        }
+    }
+    if (found.device.isEmpty())
+        return found;
+    for (const QStorageInfo &v : volumes) {
+        if (QString::fromLocal8Bit(v.device()) == found.device)
+            ++found.mountCount;
+    }
+    return found;
+}
+
+QString SystemVolumeDismounter::findProgram(const QString &name) const
+{
+    return QStandardPaths::findExecutable(name);
+}
+
+bool SystemVolumeDismounter::run(const QString &program, const QStringList &args, int timeoutMs)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForStarted(timeoutMs)) {
+        qWarning() << "cannot start" << program << p.errorString();
+        return false;
+    }
+    if (!p.waitForFinished(timeoutMs)) {
+        qWarning() << program << args << "did not finish in" << timeoutMs << "ms";
+        p.kill();
+        p.waitForFinished(1000);
+        return false;
+    }
+    const bool ok = p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    if (!ok)
+        qWarning() << program << args << "failed:" << p.readAll().trimmed();
+    return ok;
+}
+
+bool SystemVolumeDismounter::dismount(const QString &mountPoint)
+{
+    const Volume volume = findVolume(mountPoint);
+    if (volume.device.isEmpty()) {
+        qWarning() << "no volume is mounted at" << mountPoint;
+        return false;
+    }
+    const QString sync = findProgram(QStringLiteral("sync"));
+    if (!sync.isEmpty())
+        run(sync, {}, COMMAND_TIMEOUT_MS);
+    // udisks unmounts the device, so only when it is mounted here alone
+    // (not for a folder bound onto the mount point).
+    const QString udisksctl = findProgram(QStringLiteral("udisksctl"));
+    if (!udisksctl.isEmpty() && volume.device.startsWith(QLatin1String("/dev/")) && volume.mountCount == 1
+        && run(udisksctl, {QStringLiteral("unmount"), QStringLiteral("-b"), volume.device}, COMMAND_TIMEOUT_MS))
+        return true;
+    const QString umount = findProgram(QStringLiteral("umount"));
+    return !umount.isEmpty() && run(umount, {withoutTrailingSlash(mountPoint)}, COMMAND_TIMEOUT_MS);
+}
+
+namespace ztplatform {
+
+namespace {
+VolumeDismounter *g_dismounter = nullptr;
+}
+
+VolumeDismounter *dismounter()
+{
+    if (g_dismounter)
+        return g_dismounter;
+    static SystemVolumeDismounter system;
+    return &system;
+}
+
+void setDismounter(VolumeDismounter *d)
+{
+    g_dismounter = d;
+}
+
+bool safelyRemoveUSBDevice(const QString &mountPoint)
+{
+    return dismounter()->dismount(mountPoint);
+}
+
+} // namespace ztplatform

@@ -1,0 +1,49 @@
+#ifndef ZT_PLATFORM_DISMOUNT_H
+#define ZT_PLATFORM_DISMOUNT_H
+
+#include <QString>
+#include <QStringList>
+
+// Dismounts the volume mounted exactly at a mount point, so that the pad can
+// be unplugged safely. Tests install a fake in place of the system's.
+class VolumeDismounter {
+public:
+    virtual ~VolumeDismounter();
+    // True when a volume is mounted at mountPoint (a trailing "/" aside) and
+    // it was dismounted.
+    virtual bool dismount(const QString &mountPoint) = 0;
+};
+
+// `sync`, then `udisksctl unmount -b <device>` when udisksctl is there and the
+// device is mounted nowhere else, else (or when that fails) `umount <mount
+// point>`; each capped at 30 s.
+class SystemVolumeDismounter : public VolumeDismounter {
+public:
+    static constexpr int COMMAND_TIMEOUT_MS = 30000;
+
+    bool dismount(const QString &mountPoint) override;
+
+protected:
+    struct Volume {
+        QString device; // empty when no volume is mounted there
+        int mountCount = 0; // mount points of that device
+    };
+    // The volume mounted exactly at mountPoint, from the system's volumes.
+    virtual Volume findVolume(const QString &mountPoint) const;
+    virtual QString findProgram(const QString &name) const;
+    // Runs the command; true when it finished in time with exit code 0.
+    virtual bool run(const QString &program, const QStringList &args, int timeoutMs);
+};
+
+namespace ztplatform {
+
+// The dismounter in use; the system's unless a test set its own.
+VolumeDismounter *dismounter();
+void setDismounter(VolumeDismounter *dismounter);
+
+// Dismounts the pad's volume through the dismounter in use.
+bool safelyRemoveUSBDevice(const QString &mountPoint);
+
+} // namespace ztplatform
+
+#endif

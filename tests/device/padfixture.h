@@ -1,0 +1,112 @@
+#ifndef TESTS_DEVICE_PADFIXTURE_H
+#define TESTS_DEVICE_PADFIXTURE_H
+
+// A folder laid out as the pad: 100 kit records, a current-layout global.ini,
+// five CLICK sounds and the .wav/.prm pairs a test adds.
+
+#include "device/padpaths.h"
+#include "device/waveprm.h"
+#include "fakedrives.h"
+#include "model/kitfile_fixture.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QTemporaryDir>
+
+struct PadFixture {
+    QTemporaryDir dir;
+    QString root, model, kitPath, sysPath, dataPath, prmPath;
+    kf::KitStorage kits;
+
+    PadFixture()
+    {
+        root = dir.path();
+        makePadTree(root);
+        model = root + "/ZT350";
+        kitPath = model + "/KIT";
+        sysPath = model + "/SYS";
+        dataPath = model + "/WAV_DATA";
+        prmPath = model + "/WAV_PRM";
+        writeGlobal();
+        for (int i = 1; i <= 5; ++i)
+            touchFile(sysPath + QString("/CLICK/click%1.wav").arg(i), kf::wavBytes(400, quint32(i)));
+    }
+
+    void writeGlobal()
+    {
+        curFlag = 1;
+        percussionpadfile m;
+        m.initFileChunk();
+        QFile f(sysPath + "/global.ini");
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        m.writeGlobalChunk(&f);
+    }
+
+    // The 100 kit files from freshly filled kit storage, pad numbering
+    // (number - 1).
+    void writeKits(const QVector<quint16> &deviceWaves = {}, quint32 seed = 7)
+    {
+        kits.fill(deviceWaves, seed);
+        saveKits();
+    }
+
+    // The 100 kit files from the kit storage as it is.
+    void saveKits()
+    {
+        percussionpadfile m;
+        kits.attach(m);
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            uchar rec[KIT_RECORD_SIZE];
+            m.packKitRecord(k, rec);
+            kf::writeFile(kitPath + QString("/k%1.ini").arg(k + 1, 3, 10, QChar('0')),
+                          QByteArray(reinterpret_cast<const char *>(rec), KIT_RECORD_SIZE));
+        }
+    }
+
+    // Writes a record into WAV_PRM/folder/file and, unless audio is false,
+    // a .wav of the same stem into WAV_DATA/folder.
+    void writePair(const QString &folder, const QString &stem, quint16 waveNo, const QString &name, bool audio = true,
+                   quint8 lock = 1)
+    {
+        QByteArray rec = waveprm::buildRecord(waveNo, name, 44 + 400);
+        rec[42] = char(lock);
+        touchFile(prmPath + "/" + folder + "/" + stem + ".prm", rec);
+        if (audio)
+            touchFile(dataPath + "/" + folder + "/" + stem + ".wav", kf::wavBytes(400, waveNo));
+    }
+
+    // Wave n where the number rule puts it.
+    void addWave(int n, const QString &name = QString(), quint8 lock = 1)
+    {
+        writePair(padtree::threeDigits(padtree::waveFolderNumber(n)), padtree::threeDigits(padtree::waveFileNumber(n)),
+                  quint16(n), name.isEmpty() ? QString("wave%1").arg(n) : name, true, lock);
+    }
+
+    static QVector<QString> numbered(const QString &base)
+    {
+        QVector<QString> list;
+        for (int f = 1; f <= 100; ++f) {
+            const QString path = base + "/" + padtree::threeDigits(f);
+            if (QFileInfo(path).isDir())
+                list << path;
+        }
+        return list;
+    }
+    QVector<QString> dataFolders() const { return numbered(dataPath); }
+    QVector<QString> prmFolders() const { return numbered(prmPath); }
+
+    // Every path below the root with a hash of its bytes.
+    QStringList snapshot() const
+    {
+        QStringList out;
+        QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString p = it.next();
+            out << p + " " + QCryptographicHash::hash(kf::readFile(p), QCryptographicHash::Sha1).toHex();
+        }
+        out.sort();
+        return out;
+    }
+};
+
+#endif

@@ -1,0 +1,270 @@
+#include "device/padkits.h"
+#include "device/padsounds.h"
+#include "padfixture.h"
+
+#include <QtTest>
+
+#include <algorithm>
+
+using Records = MainWindow1Records;
+
+namespace {
+QString nameOf(const Records::SOUND_INDEX &s)
+{
+    return Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+}
+} // namespace
+
+class TestPadRead : public QObject {
+    Q_OBJECT
+
+private slots:
+    void soundsComeFromTheRecords()
+    {
+        PadFixture pad;
+        // Found in the order 12, 3, 7: the numbers are the records', not the files'.
+        pad.writePair("001", "001", 12, "kick_01.wav");
+        pad.writePair("001", "002", 3, "/snare");
+        pad.writePair("001", "003", 7, "hat#", true, 0);
+        pad.writePair("002", "100", 100, "");
+        QByteArray rec = kf::readFile(pad.prmPath + "/002/100.prm");
+        kf::wr32(rec, 22, 256); // start cluster bytes 00 01 00 00
+        kf::writeFile(pad.prmPath + "/002/100.prm", rec);
+        pad.writePair("002", "001", 101, "Crash-Ride-Hit--");
+        const QStringList before = pad.snapshot();
+
+        const PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        QVERIFY(r.ok);
+        QCOMPARE(pad.snapshot(), before);
+        QVector<int> read, sorted;
+        for (const auto &s : r.waveAttrList)
+            read << s.wave_No;
+        for (const auto &s : r.waveLoadKitAttrList)
+            sorted << s.wave_No;
+        QCOMPARE(read, (QVector<int>{11, 2, 6, 100, 99}));
+        QCOMPARE(sorted, (QVector<int>{3, 7, 12, 100, 101}));
+        const Records::SOUND_INDEX &three = r.waveLoadKitAttrList.at(0);
+        QCOMPARE(three.file, QDir::toNativeSeparators(pad.dataPath + "/001/002.wav"));
+        QCOMPARE(nameOf(three), QString("snare"));
+        QCOMPARE(nameOf(r.waveLoadKitAttrList.at(1)), QString("hat"));
+        QCOMPARE(r.waveLoadKitAttrList.at(1).wave_lock, quint8(0));
+        QCOMPARE(nameOf(r.waveLoadKitAttrList.at(2)), QString("kick_01"));
+        QCOMPARE(nameOf(r.waveLoadKitAttrList.at(3)), QString());
+        QCOMPARE(nameOf(r.waveLoadKitAttrList.at(4)), QString("Crash-Ride-Hit"));
+        QCOMPARE(r.waveAttrList.at(4).start_cluster, quint32(256));
+        QCOMPARE(r.waveAttrList.at(4).wave_length, waveprm::waveLength(444));
+        QCOMPARE(r.waveLoadKitAttrList.at(3).start_cluster, quint32(0));
+        QCOMPARE(r.renamedNumbers, (QVector<int>{7, 101, 100}));
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.at(0).title, QString("Warning"));
+        QCOMPARE(r.messages.at(0).text,
+                 QString("The 7, 101 and 100 item are automatically renamed, as they exceed 16 characters or end "
+                         "with special symbol."));
+    }
+
+    void pairingMismatchesAreReported_data()
+    {
+        QTest::addColumn<QStringList>("prm");
+        QTest::addColumn<QStringList>("wav");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("audio without record") << QStringList{"001", "003"} << QStringList{"001", "002", "003"} << "001"
+                                              << "The sound of number 2 in the wave list is incorrect.";
+        QTest::newRow("record without audio") << QStringList{"100", "001", "002"} << QStringList{"100", "001"} << "002"
+                                              << "The sound of number 102 in the wave list is incorrect.";
+        QTest::newRow("lone parameter folder") << QStringList{"001", "100"} << QStringList{} << "003"
+                                               << "The sound of number 201 in the wave list is incorrect.\r\n"
+                                                  "The sound of number 200 in the wave list is incorrect.";
+        QTest::newRow("equal numbers") << QStringList{"001"} << QStringList{"1", "001"} << "001"
+                                       << "";
+    }
+    void pairingMismatchesAreReported()
+    {
+        QFETCH(QStringList, prm);
+        QFETCH(QStringList, wav);
+        QFETCH(QString, folder);
+        QFETCH(QString, text);
+        PadFixture pad;
+        pad.addWave(5); // an earlier good folder is read first
+        for (const QString &p : prm)
+            pad.writePair(folder, p, 50, "x", false);
+        for (const QString &w : wav)
+            touchFile(pad.dataPath + "/" + folder + "/" + w + ".wav", kf::wavBytes(8, 1));
+        const PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        QVERIFY(!r.ok);
+        QVERIFY(r.waveLoadKitAttrList.isEmpty());
+        QCOMPARE(r.waveAttrList.size(), folder == "001" ? 0 : 1);
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.at(0).title, QString("Error"));
+        QCOMPARE(r.messages.at(0).text, text);
+    }
+
+    void hostileRecords()
+    {
+        PadFixture pad;
+        pad.writePair("001", "001", 0, "zero"); // no number: skipped
+        pad.writePair("001", "002", 9, "first"); // two records of wave 9
+        pad.writePair("001", "009", 9, "second");
+        pad.writePair("001", "004", 4, "alone", false);
+        touchFile(pad.dataPath + "/001/005.wav", kf::wavBytes(8, 1)); // 004.prm and 005.wav: no pair
+        touchFile(pad.prmPath + "/001/006.prm",
+                  QByteArray("\x06\x00"
+                             "ab",
+                             4)); // short record
+        touchFile(pad.dataPath + "/001/006.wav", kf::wavBytes(8, 1));
+        PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        QVERIFY(r.ok);
+        QCOMPARE(r.waveLoadKitAttrList.size(), 3);
+        QCOMPARE(r.waveLoadKitAttrList.at(0).wave_No, quint16(6));
+        QCOMPARE(nameOf(r.waveLoadKitAttrList.at(0)), QString("ab"));
+        QCOMPARE(r.waveLoadKitAttrList.at(1).file, QDir::toNativeSeparators(pad.dataPath + "/001/002.wav"));
+        QCOMPARE(r.waveLoadKitAttrList.at(2).file, QDir::toNativeSeparators(pad.dataPath + "/001/009.wav"));
+        QCOMPARE(r.waveLoadKitAttrList.at(2).wave_No, quint16(9));
+        QCOMPARE(r.duplicateNumbers, QVector<int>{9});
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.at(0).text, QString("The sound of number 9 is stored more than once on the sampler pad."));
+
+        pad.writePair("002", "001", 10000, "big");
+        r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        QVERIFY(!r.ok);
+        QCOMPARE(r.messages.at(0).text, QString("The number of sound can not exceed 9999."));
+        QCOMPARE(r.waveAttrList.size(), 3); // what was read before the refusal
+
+        const PadSounds empty = readPadSounds({}, {});
+        QVERIFY(!empty.ok);
+        QVERIFY(empty.messages.isEmpty());
+    }
+
+    void kitsAreReadIntoTheirSlots()
+    {
+        PadFixture pad;
+        pad.addWave(10, "Kick");
+        pad.addWave(20, "Old");
+        pad.writePair("001", "021", 20, "New"); // wave 20 twice: the later record names the slots
+        pad.kits.fill({9, 19, 0xFFFF}, 3);
+        auto &b = pad.kits.base;
+        const char *names[] = {"", "TwelveChars1", "Rock ", "A#B", "OK-Name_10", "x", ""};
+        for (int i = 0; i < 7; ++i)
+            Records::str2CharArray(QString::fromLatin1(names[i]), b[size_t(i)].kit_name, KIT_NAME_FIELD);
+        b[0].effect2_no = 10;
+        b[0].effect3_no = 9;
+        b[0].reserved[0] = 1;
+        b[0].kit_effect1 = 30; // a type without a memory
+        b[0].kit_effect2 = 4;
+        b[0].effect2_ctrl1 = 266;
+        pad.kits.pedal[0].active_no = 0xFF;
+        pad.kits.pads[0][0].pad_fs_ctrl = 9;
+        pad.kits.pads[0][1].aWaveNo = 77; // a number no sound carries
+        pad.saveKits();
+        // Any case; names outside k001 ... k100 are not kits.
+        QVERIFY(QFile::rename(pad.kitPath + "/k001.ini", pad.kitPath + "/K001.INI"));
+        for (const char *stray : {"k000.ini", "k101.ini", "kabc.ini", "k01.ini"})
+            touchFile(pad.kitPath + "/" + stray, QByteArray(KIT_RECORD_SIZE, '\x11'));
+        const QStringList before = pad.snapshot();
+
+        const PadSounds sounds = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        QVERIFY(sounds.ok);
+        QVector<Records::soundKit> scratch(KIT_MAX_COUNT);
+        scratch[0].reserved[1] = 42;
+        scratch[0].kpadChunk[0].pad_fs_ctrl = 5;
+        scratch[0].kpadChunk[1].soundFile0 = "kept";
+        kf::KitStorage storage;
+        const PadKits r = readPadKits(pad.kitPath, sounds.waveAttrList, scratch.constData(),
+                                      KitRecordStorage{storage.base.data(), storage.pedal.data(), storage.pads.get()});
+        QVERIFY(r.ok);
+        QCOMPARE(pad.snapshot(), before);
+        QCOMPARE(r.kits.size(), KIT_MAX_COUNT);
+        QCOMPARE(r.kitFiles.first(), pad.kitPath + "/K001.INI");
+        QCOMPARE(r.kitFiles.last(), pad.kitPath + "/k100.ini");
+        QCOMPARE(storage.base[99].kit_no, quint8(99)); // the caller's record storage is filled
+
+        QStringList got;
+        for (int i = 0; i < 7; ++i)
+            got << r.kits.at(i).kit_name;
+        QCOMPARE(got, (QStringList{"K001", "TwelveChar", "Rock", "K004", "OK-Name_10", "x", "K007"}));
+        QCOMPARE(r.renamedKits, (QVector<int>{1, 2, 3, 4, 7}));
+        QCOMPARE(r.nameAdjusted.mid(0, 8), (QVector<quint8>{1, 1, 1, 1, 0, 0, 1, 0}));
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.at(0).text,
+                 QString("Kit 1, 2, 3, 4 and 7 \r\nare automatically renamed, as they "
+                         "exceed 10 characters or contain special symbol."));
+
+        const Records::soundKit &k = r.kits.at(0);
+        QCOMPARE(k.kit_no, quint8(0));
+        QCOMPARE(k.kit_volume, b[0].kit_volume);
+        QCOMPARE(k.effect1_ctrl2, b[0].effect1_ctrl2);
+        QCOMPARE(int(k.effect2_no), 0);
+        QCOMPARE(int(k.effect3_no), 9);
+        QCOMPARE(int(k.pedalChunk.active_no), 0);
+        QCOMPARE(k.pedalChunk.hh_midi_code, pad.kits.pedal[0].hh_midi_code);
+        QCOMPARE(r.kitIndex.at(0), 1);
+        QCOMPARE(int(k.reserved[1]), 42);
+        QCOMPARE(int(k.kpadChunk[0].pad_fs_ctrl), 5);
+        QCOMPARE(k.kpadChunk[0].aWaveLength, pad.kits.pads[0][0].aWaveLength);
+        // Numbers stay as the pad stores them; names and files come from the sounds.
+        QCOMPARE(k.kpadChunk[0].aWaveNo, quint16(9));
+        QCOMPARE(k.kpadChunk[0].soundName0, QString("Kick"));
+        QCOMPARE(k.kpadChunk[0].soundFile0, QDir::toNativeSeparators(pad.dataPath + "/001/010.wav"));
+        QCOMPARE(k.kpadChunk[0].soundName1, QString("New"));
+        QCOMPARE(k.kpadChunk[0].soundFile1, QDir::toNativeSeparators(pad.dataPath + "/001/021.wav"));
+        QCOMPARE(k.kpadChunk[1].soundFile0, QString("kept"));
+        QCOMPARE(k.kpadChunk[2].bWaveNo, quint16(0xFFFF));
+        QVERIFY(k.kpadChunk[2].soundFile1.isEmpty());
+
+        QVector<Records::KIT_EFFECT> e1(24), e2(24), e3(24), e4(24);
+        QVector<Records::LINK_GROUP> links;
+        storeKitMemories(k, e1, e2, e3, e4, links);
+        QVERIFY(std::all_of(e1.begin(), e1.end(), [](const Records::KIT_EFFECT &e) { return e.parm1 == 0; }));
+        QCOMPARE(e2.at(4).parm1, quint16(266));
+        QCOMPARE(links.size(), 5);
+        QCOMPARE(links.at(2).link_pad2, pad.kits.pedal[0].pad_link3_2);
+    }
+
+    void missingOrShortKitRefusesThePad_data()
+    {
+        QTest::addColumn<bool>("remove");
+        QTest::newRow("missing") << true;
+        QTest::newRow("short") << false;
+    }
+    void missingOrShortKitRefusesThePad()
+    {
+        QFETCH(bool, remove);
+        PadFixture pad;
+        pad.writeKits();
+        const QString k50 = pad.kitPath + "/k050.ini";
+        if (remove)
+            QVERIFY(QFile::remove(k50));
+        else
+            QVERIFY(QFile::resize(k50, KIT_RECORD_SIZE - 1));
+        const PadKits r = readPadKits(pad.kitPath, {}, nullptr);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.at(0).title, QString("Warning"));
+        QCOMPARE(r.messages.at(0).text, QString("Fail to read kit file, import failed."));
+    }
+
+    void globalSettingsFile()
+    {
+        PadFixture pad;
+        const QString file = pad.sysPath + "/global.ini";
+        percussionpadfile model;
+        PadGlobal g = readPadGlobal(file, model);
+        QVERIFY(g.ok && g.currentLayout);
+        QCOMPARE(g.globalSize, GLOBAL_CHUNK_SIZE);
+        QCOMPARE(curFlag, 4);
+
+        QByteArray old = kf::readFile(file);
+        kf::wr32(old, 4, 488);
+        kf::writeFile(file, old);
+        g = readPadGlobal(file, model);
+        QVERIFY(g.ok && !g.currentLayout);
+        QCOMPARE(g.globalSize, 488);
+
+        g = readPadGlobal(QString(), model);
+        QVERIFY(!g.ok);
+        QCOMPARE(g.messages.at(0).text, QString("Fail to read file, import failed."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPadRead)
+#include "test_padread.moc"

@@ -1,0 +1,84 @@
+#include "device/renumber.h"
+#include "padfixture.h"
+
+#include <QtTest>
+
+using Records = MainWindow1Records;
+
+class TestRenumber : public QObject {
+    Q_OBJECT
+
+    static QString wav(const PadFixture &pad, int n)
+    {
+        return QDir::toNativeSeparators(pad.dataPath + "/" + padtree::waveDataRelativePath(n));
+    }
+
+    // The working list after renumbering: `numbers` are the old ones in list order.
+    static QVector<Records::SOUND_INDEX> list(const PadFixture &pad, const QVector<int> &numbers)
+    {
+        QVector<Records::SOUND_INDEX> sounds;
+        for (int i = 0; i < numbers.size(); ++i) {
+            Records::SOUND_INDEX s;
+            s.file = wav(pad, numbers.at(i));
+            s.wave_No = quint16(i + 1);
+            sounds << s;
+        }
+        return sounds;
+    }
+
+private slots:
+    void pairsFollowTheirNewNumbers()
+    {
+        PadFixture pad;
+        for (int n : {3, 1, 100})
+            pad.addWave(n, QString("s%1").arg(n));
+        const QByteArray audio3 = kf::readFile(wav(pad, 3));
+        const QByteArray record3 = kf::readFile(pad.prmPath + "/001/003.prm");
+
+        // Old numbers 3, 1, 100 become 1, 2, 3: wave 3 takes the place wave 1 leaves.
+        const QVector<int> old{3, 1, 100};
+        const QVector<WaveRenumber> changes = renumberedWaves(list(pad, old), old);
+        QCOMPARE(changes.size(), 3);
+        const RenumberResult r = renumberPadWaves(changes, pad.dataPath, pad.prmPath);
+        QVERIFY(r.ok);
+        QCOMPARE(r.newFiles, (QVector<QString>{wav(pad, 1), wav(pad, 2), wav(pad, 3)}));
+        QCOMPARE(kf::readFile(wav(pad, 1)), audio3);
+        QByteArray patched = record3;
+        kf::wr16(patched, 0, 1);
+        QCOMPARE(kf::readFile(pad.prmPath + "/001/001.prm"), patched);
+        QCOMPARE(kf::rd16(kf::readFile(pad.prmPath + "/001/003.prm"), 0), quint16(3)); // wave 100's record
+        QVERIFY(!QFileInfo::exists(pad.dataPath + "/002/100.wav"));
+        QCOMPARE(QDir(pad.prmPath + "/001").entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
+    void aFailurePutsEverythingBack_data()
+    {
+        QTest::addColumn<QVector<int>>("old");
+        QTest::addColumn<QString>("spoiler");
+        QTest::addColumn<QByteArray>("bytes");
+        // A stray file where wave 5 would move to.
+        QTest::newRow("target taken") << QVector<int>{150, 151, 5} << "WAV_DATA/001/003.wav" << QByteArray("stray");
+        // A record too short to take its number, after new folders were made.
+        QTest::newRow("short record") << QVector<int>{150, 151} << "WAV_PRM/002/051.prm" << QByteArray("x");
+    }
+    void aFailurePutsEverythingBack()
+    {
+        QFETCH(QVector<int>, old);
+        QFETCH(QString, spoiler);
+        QFETCH(QByteArray, bytes);
+        PadFixture pad;
+        for (int n : old)
+            pad.addWave(n);
+        touchFile(pad.model + "/" + spoiler, bytes);
+        const QStringList before = pad.snapshot();
+        const RenumberResult r = renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.at(0).text,
+                 QString("The sounds on the sampler pad could not be renumbered; they keep their numbers."));
+        QCOMPARE(pad.snapshot(), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRenumber)
+#include "test_renumber.moc"

@@ -1,0 +1,185 @@
+#include "device/syncbatch.h"
+#include "device/usbupdate.h"
+#include "model/audioconverter.h"
+#include "padfixture.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+// Sounds written to and deleted from the pad by the workers on their own
+// threads, with the real ffmpeg.
+class TestUsbUpdate : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_inputs;
+    QString m_tone; // one second at 48 kHz
+    QString m_click; // 20 ms
+
+    static int threadCount() { return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); }
+    // An ended thread leaves the system a moment after it was waited for.
+    static int settledThreadCount()
+    {
+        int last = -1, now = threadCount();
+        for (int i = 0; i < 100 && now != last; ++i) {
+            QThread::msleep(20);
+            last = now;
+            now = threadCount();
+        }
+        return now;
+    }
+
+    QString makeTone(const QString &name, double seconds)
+    {
+        const QString out = m_inputs.filePath(name);
+        QProcess p;
+        p.start(audioconverter::defaultProgram(),
+                {"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
+                 QString("sine=frequency=440:sample_rate=48000:duration=%1").arg(seconds), "-y", out});
+        return p.waitForFinished(60000) && p.exitCode() == 0 ? out : QString();
+    }
+
+    // Runs the batch to its end; false when it did not end in time.
+    static bool finish(SyncBatch &batch)
+    {
+        QSignalSpy done(&batch, &SyncBatch::finished);
+        return done.count() > 0 || done.wait(120000);
+    }
+
+    static QVector<SyncBatch::Sound> sounds(int first, int count, const QString &source)
+    {
+        QVector<SyncBatch::Sound> list;
+        for (int n = first; n < first + count; ++n)
+            list << SyncBatch::Sound{n, source, QString("tone%1").arg(n)};
+        return list;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_inputs.isValid());
+        m_tone = makeTone("tone.wav", 1.0);
+        m_click = makeTone("click.wav", 0.02);
+        if (m_tone.isEmpty() || m_click.isEmpty())
+            QFAIL("ffmpeg cannot make the test tones; it is needed beside the tests or on PATH");
+    }
+
+    void oneToneBecomesAPair()
+    {
+        PadFixture pad;
+        SyncBatch batch;
+        QSignalSpy steps(&batch, &SyncBatch::progress);
+        QSignalSpy failures(&batch, &SyncBatch::waveFailed);
+        QVERIFY(batch.startAdd({SyncBatch::Sound{100, m_tone, QString::fromUtf8("Tön€ with a long name!")}},
+                               pad.dataPath, pad.prmPath));
+        QCOMPARE(batch.workerCount(), 2);
+        QVERIFY(finish(batch));
+        QCOMPARE(steps.count(), 1); // the first worker's share is empty
+        QCOMPARE(failures.count(), 0);
+
+        const QByteArray wav = kf::readFile(pad.dataPath + "/002/100.wav");
+        QCOMPARE(wav.size(), 44 + 192000);
+        QCOMPARE(wav.left(4), QByteArray("RIFF"));
+        QByteArray expected(64, '\0');
+        kf::wr16(expected, 0, 100);
+        const QByteArray name = QByteArray("T\xF6n") + '\0' + QByteArray(" with a long name!").left(16);
+        expected.replace(2, name.size(), name);
+        kf::wr32(expected, 26, 48000);
+        kf::wr32(expected, 34, 48000);
+        kf::wr32(expected, 38, 192044);
+        expected[42] = 1;
+        QCOMPARE(kf::readFile(pad.prmPath + "/002/100.prm"), expected);
+        QCOMPARE(batch.liveWorkers(), 0);
+    }
+
+    void failedConversionsLeaveNothingBehind()
+    {
+        PadFixture pad;
+        const QString text = m_inputs.filePath("notes.txt");
+        touchFile(text, "not a sound at all\n");
+        touchFile(pad.prmPath + "/001/002.prm", QByteArray(64, '\x07')); // a stale record under the number
+
+        SyncBatch batch;
+        QSignalSpy steps(&batch, &SyncBatch::progress);
+        QSignalSpy failures(&batch, &SyncBatch::waveFailed);
+        QVERIFY(batch.startAdd({{1, m_click, "a"}, {2, text, "b"}, {3, m_click, "c"}}, pad.dataPath, pad.prmPath));
+        QVERIFY(finish(batch));
+        QCOMPARE(steps.count(), 3);
+        QCOMPARE(failures.count(), 1);
+        QCOMPARE(failures.at(0), (QVariantList{2, text}));
+        QVERIFY(!QFileInfo::exists(pad.dataPath + "/001/002.wav"));
+        QVERIFY(!QFileInfo::exists(pad.prmPath + "/001/002.prm"));
+        QVERIFY(QFileInfo::exists(pad.prmPath + "/001/003.prm"));
+
+        // Without ffmpeg every sound is reported, none is written, and the batch ends.
+        SyncBatch noConverter;
+        noConverter.setConverterProgram(m_inputs.filePath("no-such-ffmpeg"));
+        QSignalSpy noSteps(&noConverter, &SyncBatch::progress);
+        QSignalSpy noFailures(&noConverter, &SyncBatch::waveFailed);
+        QVERIFY(noConverter.startAdd(sounds(150, 5, m_click), pad.dataPath, pad.prmPath));
+        QVERIFY(finish(noConverter));
+        QCOMPARE(noSteps.count(), 5);
+        QCOMPARE(noFailures.count(), 5);
+        QVERIFY(!QFileInfo::exists(pad.dataPath + "/002/050.wav"));
+        QVERIFY(!QFileInfo::exists(pad.prmPath + "/002"));
+    }
+
+    void manySoundsFillNewFoldersAndNoThreadIsLeft()
+    {
+        PadFixture pad;
+        const int threadsBefore = settledThreadCount();
+        SyncBatch batch;
+        QSignalSpy steps(&batch, &SyncBatch::progress);
+        QVERIFY(batch.startAdd(sounds(150, 200, m_click), pad.dataPath, pad.prmPath)); // folders 002 ... 004
+        batch.waitForFinished();
+        QVERIFY(!batch.isRunning());
+        QCOMPARE(steps.count(), 200);
+        QCOMPARE(batch.liveWorkers(), 0);
+        QCOMPARE(settledThreadCount(), threadsBefore);
+        for (int n = 150; n < 350; ++n) {
+            const QString rel = padtree::wavePrmRelativePath(n);
+            QCOMPARE(kf::rd16(kf::readFile(pad.prmPath + "/" + rel), 0), quint16(n));
+            QVERIFY(QFileInfo(pad.dataPath + "/" + padtree::waveDataRelativePath(n)).size() > 44);
+        }
+    }
+
+    void deletingRemovesBothFilesOfEachPair_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("workers");
+        QTest::newRow("3") << 3 << 1;
+        QTest::newRow("101") << 101 << 2;
+    }
+    void deletingRemovesBothFilesOfEachPair()
+    {
+        QFETCH(int, count);
+        QFETCH(int, workers);
+        PadFixture pad;
+        QVector<QString> paths;
+        for (int n = 95; n < 95 + count + 1; ++n) {
+            pad.addWave(n);
+            paths << QDir::toNativeSeparators(pad.dataPath + "/" + padtree::waveDataRelativePath(n));
+        }
+        const QString kept = paths.takeLast();
+        // A record spelled in another case is found all the same.
+        QVERIFY(QFile::rename(pad.prmPath + "/001/095.prm", pad.prmPath + "/001/095.PRM"));
+        paths << paths.first(); // twice: the second finds nothing
+
+        SyncBatch batch;
+        QSignalSpy steps(&batch, &SyncBatch::progress);
+        QVERIFY(batch.startDelete(paths, pad.dataPath, pad.prmPath));
+        QCOMPARE(batch.workerCount(), workers);
+        QVERIFY(finish(batch));
+        QCOMPARE(steps.count(), paths.size());
+        QCOMPARE(pad.dataFolders().size() + pad.prmFolders().size(), count > 5 ? 4 : 2);
+        for (const QString &p : pad.dataFolders() + pad.prmFolders()) {
+            const QStringList left = QDir(p).entryList(QDir::Files);
+            QCOMPARE(left.size(),
+                     QFileInfo(p).fileName() == QFileInfo(QFileInfo(kept).absolutePath()).fileName() ? 1 : 0);
+        }
+        QVERIFY(QFileInfo::exists(kept));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUsbUpdate)
+#include "test_usbupdate.moc"

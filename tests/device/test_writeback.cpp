@@ -1,0 +1,186 @@
+#include "device/kitwaves.h"
+#include "device/padkits.h"
+#include "device/writeback.h"
+#include "padfixture.h"
+
+#include <QtTest>
+
+using Records = MainWindow1Records;
+using namespace writeback;
+
+// The write-back at close against a pad folder: which kits are written, the
+// bytes that land, and what is reported when something cannot be written.
+class TestWriteBack : public QObject {
+    Q_OBJECT
+
+    struct Run {
+        PadFixture pad;
+        QVector<Records::soundKit> kits, original;
+        QVector<Records::KIT_CHAIN> chains = QVector<Records::KIT_CHAIN>(KIT_CHAIN_ROWS);
+        QVector<Records::KIT_CHAIN> originalChains = QVector<Records::KIT_CHAIN>(KIT_CHAIN_ROWS);
+        QVector<quint8> flags = QVector<quint8>(KIT_MAX_COUNT, 0);
+        QVector<quint8> adjusted = QVector<quint8>(KIT_MAX_COUNT, 0);
+        int kitChanged = 0, global = 0;
+        PadKits read;
+
+        Run()
+        {
+            pad.addWave(10, "Kick");
+            pad.writeKits({9, 0xFFFF});
+            read = readPadKits(pad.kitPath, readPadSounds(pad.dataFolders(), pad.prmFolders()).waveAttrList, nullptr);
+            kits = original = read.kits;
+        }
+
+        WriteBackResult writeBack(bool wavesChanged = false)
+        {
+            WriteBackJob job;
+            job.kits = &kits;
+            job.originalKits = &original;
+            job.chains = &chains;
+            job.originalChains = &originalChains;
+            job.kitFlags = &flags;
+            job.nameAdjusted = &adjusted;
+            job.kitChangedFlag = &kitChanged;
+            job.globalFlag = &global;
+            job.wavesChanged = wavesChanged;
+            job.kitPath = pad.kitPath;
+            job.kitFiles = read.kitFiles;
+            job.globalFile = pad.sysPath + "/global.ini";
+            job.sysPath = pad.sysPath;
+            job.waves.add(QDir::toNativeSeparators(pad.dataPath + "/001/010.wav"), 10, "Kick");
+            return writeback::writeBack(job);
+        }
+        QByteArray alter() const { return kf::readFile(pad.sysPath + "/alter.ini"); }
+    };
+
+private slots:
+    void noEditWritesOnlyAZeroChangeFile()
+    {
+        Run run;
+        run.kits[3].effect1_no = 4; // not compared
+        run.kits[4].kpadChunk[2].midi_gate = 9; // not compared
+        run.kits[5].kpadChunk[1].aWaveLength = 1234; // wave positions are not compared
+        const QStringList before = run.pad.snapshot();
+        const WriteBackResult r = run.writeBack();
+        QVERIFY(!r.failed);
+        QVERIFY(r.messages.isEmpty());
+        QVERIFY(r.kitsWritten.isEmpty());
+        QCOMPARE(run.alter(), QByteArray(ALTER_FILE_SIZE, '\0'));
+        const QStringList after = run.pad.snapshot().filter(QRegularExpression("^(?!.*/alter\\.ini )"));
+        QCOMPARE(after, before);
+    }
+
+    void changedKitsAndChainsAreWrittenInPlace()
+    {
+        Run run;
+        run.kits[6].kit_volume ^= 0x55;
+        run.kits[41].effect2_ctrl3 = 266;
+        run.adjusted[99] = 1; // renamed while loading: written without an edit
+        run.chains[3].kit_chain = 1;
+        run.chains[3].kit_chain_No = 3;
+        run.chains[3].curKitChain[3][0] = 12;
+        run.chains[3].curKitChain[3][19] = 100;
+        const QByteArray global = kf::readFile(run.pad.sysPath + "/global.ini");
+        const QByteArray kit8 = kf::readFile(run.pad.kitPath + "/k008.ini");
+
+        const WriteBackResult r = run.writeBack(true);
+        QVERIFY(!r.failed);
+        QCOMPARE(r.kitsWritten, (QVector<int>{7, 42, 100}));
+        QByteArray expected(KIT_RECORD_SIZE, '\0');
+        QVERIFY(Records::updateKit(expected.data(), run.kits, 7));
+        QCOMPARE(kf::readFile(run.pad.kitPath + "/k007.ini"), expected);
+        QCOMPARE(kf::readFile(run.pad.kitPath + "/k008.ini"), kit8);
+        // Pad 0, layer A names Kick: refreshed to the list's number 10, stored as 9.
+        QCOMPARE(run.kits[6].kpadChunk[0].aWaveNo, quint16(10));
+        QCOMPARE(kf::rd16(expected, 182), quint16(9));
+
+        QByteArray block(KIT_CHAIN_BLOCK_SIZE, '\0');
+        block[0] = block[1] = 3;
+        block[2 + 3 * 20] = 12;
+        block[2 + 3 * 20 + 19] = char(100);
+        QCOMPARE(kitChainBlock(run.chains), block);
+        QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"),
+                 QByteArray(global).replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, block));
+        QVERIFY(global.mid(KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE) != QByteArray(843 - 682, '\0'));
+
+        QByteArray alter(ALTER_FILE_SIZE, '\0');
+        for (int at : {0, 2, 4})
+            kf::wr16(alter, at, CHANGE_MARK);
+        alter[6 + 6] = alter[6 + 41] = alter[6 + 99] = 1;
+        QCOMPARE(run.alter(), alter);
+    }
+
+    void failuresAreReportedAndNothingIsLost()
+    {
+        Run run;
+        run.kits[6].kit_tempo ^= 1;
+        run.kits[8].kit_tempo ^= 1;
+        run.chains[0].curKitChain[0][0] = 5;
+        QVERIFY(QFile::resize(run.pad.kitPath + "/k007.ini", KIT_RECORD_SIZE - 1));
+        const QByteArray short7 = kf::readFile(run.pad.kitPath + "/k007.ini");
+        // An old-layout global chunk takes no kit-chain block.
+        QByteArray old = kf::readFile(run.pad.sysPath + "/global.ini");
+        kf::wr32(old, 4, 488);
+        kf::writeFile(run.pad.sysPath + "/global.ini", old);
+        QVERIFY(QDir().mkpath(run.pad.sysPath + "/alter.ini")); // not writable as a file
+
+        const WriteBackResult r = run.writeBack();
+        QVERIFY(r.failed);
+        QCOMPARE(r.kitsWritten, QVector<int>{9});
+        QCOMPARE(r.kitsNotSaved, QVector<int>{7});
+        QCOMPARE(run.flags.at(6), quint8(0));
+        QCOMPARE(run.flags.at(8), quint8(1));
+        QCOMPARE(kf::readFile(run.pad.kitPath + "/k007.ini"), short7);
+        QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"), old);
+        QStringList shown;
+        for (const DeviceMessage &m : r.messages)
+            shown << m.title + ": " + m.text;
+        QCOMPARE(shown,
+                 (QStringList{"Open Error: File location:" + run.pad.sysPath + "/global.ini",
+                              "Warning: Kit 7 was not saved to the sampler pad.", "Error: Open error."}));
+    }
+
+    void padDriveTest()
+    {
+        PadFixture pad;
+        FakeDriveSource drives;
+        const QString root = pad.root + "/";
+        drives.list = {DriveEntry{"/", false}, DriveEntry{root, true}};
+        QVERIFY(padDrivePresent(pad.root, pad.kitPath));
+        QVERIFY(padDrivePresent(root, pad.kitPath));
+        drives.list[1].removable = false;
+        QVERIFY(!padDrivePresent(root, pad.kitPath));
+        drives.list[1].removable = true;
+        QVERIFY(QDir(pad.model).removeRecursively());
+        QVERIFY(!padDrivePresent(root, pad.kitPath));
+        QCOMPARE(driveGoneMessage().text,
+                 QString("The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta will quit."));
+    }
+
+    void kitWavesFollowTheListByFile()
+    {
+        Records::soundKit kit;
+        kit.kpadChunk[3].soundFile1 = "/pad/a.wav";
+        kit.kpadChunk[3].bWaveNo = 4;
+        kit.kpadChunk[18].soundFile1 = "/pad/a.wav"; // layer B of a foot switch is tested too
+        kit.kpadChunk[5].soundFile0 = "/pad/A.wav"; // another spelling does not match
+        kit.kpadChunk[5].aWaveNo = 8;
+        kit.pedalChunk.hh_wave2_file = "/pad/a.wav";
+        kit.kpadChunk[6].aWaveNo = 0xFFFF; // an empty slot stays empty
+        WaveFileIndex index;
+        index.add("/pad/a.wav", 12, "first");
+        index.add("/pad/a.wav", 40, "second");
+        index.add("", 1, "none");
+        QCOMPARE(refreshKitWaves(kit, index), 3);
+        QCOMPARE(kit.kpadChunk[3].bWaveNo, quint16(40));
+        QCOMPARE(kit.kpadChunk[3].soundName1, QString("second"));
+        QCOMPARE(kit.kpadChunk[18].bWaveNo, quint16(40));
+        QCOMPARE(kit.pedalChunk.hh_wave2_no, quint16(40));
+        QCOMPARE(kit.kpadChunk[5].aWaveNo, quint16(8));
+        QCOMPARE(kit.kpadChunk[6].aWaveNo, quint16(0xFFFF));
+        QVERIFY(kit.kpadChunk[6].soundName0.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWriteBack)
+#include "test_writeback.moc"

@@ -1,0 +1,343 @@
+// Preview playback with the real player and ffmpeg, and the raw waves of
+// every kind of sound source.
+#include "soundlib_fixture.h"
+
+#include "library/waveprobe.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <QtTest>
+
+using namespace soundlib;
+
+namespace {
+
+QMediaPlayer::State state(MainWindow1 *w) { return w->player2->state(); }
+
+waveprobe::Format formatOf(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return waveprobe::probePlain(f);
+}
+
+} // namespace
+
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+    // Skips a case when the system has no working media backend.
+    bool playerMissing(MainWindow1 *w)
+    {
+        return w->player2->availability() != QMultimedia::Available || !w->player2->isAvailable();
+    }
+
+private slots:
+    void startValuesAndTimes()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        QCOMPARE(w->ui->volumeHorizontalSlider2->value(), 50);
+        QCOMPARE(w->player2->volume(), 50);
+        QCOMPARE(w->ui->waveHorizontalSlider2->maximum(), 100000);
+        QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image:url(:/images/play.png);"));
+        QCOMPARE(w->ui->playBtn2->size(), QSize(26, 26));
+        QVERIFY(!w->ui->playBtn2->isEnabled() && !w->ui->stopBtn2->isEnabled());
+        QVERIFY(w->playFileNameNew2.isEmpty() && w->playFileNameOld2.isEmpty());
+        QCOMPARE(w->index2, 0);
+        QCOMPARE(w->soundListFileName, QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
+        w->updatePosition2(3599999);
+        QCOMPARE(w->ui->volumeProgTime_2->text(), QString("59:59"));
+        QCOMPARE(w->moved_2, qint64(3599999));
+        w->updatePosition2(3600000);
+        QCOMPARE(w->ui->volumeProgTime_2->text(), QString("01:00:00"));
+        w->on_waveHorizontalSlider2_sliderMoved(65000);
+        QCOMPARE(w->ui->volumeProgTime_2->text(), QString("01:05"));
+        QCOMPARE(w->moved_2, qint64(65000));
+        w->ui->volumeHorizontalSlider2->setValue(0);
+        QCOMPARE(w->player2->volume(), 0);
+        // Loop without a sound row current anywhere changes nothing.
+        w->ui->loopBtn2->click();
+        QCOMPARE(w->index2, 0);
+        QVERIFY(!w->singleLoop);
+    }
+
+    void playPauseResume()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        if (playerMissing(w))
+            QSKIP("no media player backend on this system");
+        const QString src = writeBytes(f.path("mono 44k.wav"), pcmWav(1, 44100, 44100 * 3));
+        f.importToList({src});
+        f.selectTotalRow(0);
+        QVERIFY(w->ui->playBtn2->isEnabled());
+        w->ui->playBtn2->click();
+        QVERIFY(f.prompter.texts().isEmpty());
+        const QString preview = w->previewFileName();
+        QCOMPARE(preview, QDir::toNativeSeparators(w->TempPlayDirName2 + "/play.wav"));
+        const waveprobe::Format fmt = formatOf(preview);
+        QVERIFY(fmt.riff && fmt.hasFmt);
+        QCOMPARE(fmt.sampleRate, quint32(48000));
+        QCOMPARE(fmt.channels, quint16(2));
+        QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(preview));
+        QCOMPARE(w->playFileNameOld2, src);
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+        QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image: url(:/images/suspend.png);"));
+        QVERIFY(w->ui->stopBtn2->isEnabled());
+
+        // A second press pauses without writing the preview again.
+        QFile::remove(preview);
+        w->ui->playBtn2->click();
+        QCOMPARE(state(w), QMediaPlayer::PausedState);
+        QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image:url(:/images/play.png)"));
+        QVERIFY(!QFile::exists(preview));
+        w->ui->playBtn2->click();
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+        QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image:url(:/images/suspend.png)"));
+        QTRY_VERIFY(w->player2->duration() > 0);
+        QCOMPARE(w->ui->volumeTotalTime_2->text(), QString("00:03"));
+        QCOMPARE(w->ui->waveHorizontalSlider2->maximum(), int(w->player2->duration()));
+
+        // Stop resets the bar.
+        w->ui->stopBtn2->click();
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        QCOMPARE(w->ui->waveHorizontalSlider2->value(), 0);
+        QVERIFY(!w->ui->stopBtn2->isEnabled());
+    }
+
+    void padWavesAndStoredSounds()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        if (playerMissing(w))
+            QSKIP("no media player backend on this system");
+        const QString pad = writeBytes(f.work.filePath("ZT350/Wav_Data/001/0001.wav"), pcmWav(2, 48000, 4800));
+        w->playFileNameNew2 = pad;
+        w->ui->playBtn2->setEnabled(true); // as a selection leaves it
+        w->ui->playBtn2->click();
+        QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(pad));
+        QVERIFY(!QFile::exists(w->previewFileName()));
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+
+        KitFile kit;
+        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
+        w->loadedKitFiles << kit.record;
+        w->loadClickFlag = true;
+        const QString native = QDir::toNativeSeparators(kit.path);
+        w->playFileNameNew2 = native + ":U00002"; // sound 2 stands after the five clicks
+        w->ui->playBtn2->click();
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(kf::readFile(w->previewFileName()), kit.waves.at(7));
+        QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(w->previewFileName()));
+
+        // A kit file that was not loaded: "File error!", then "Play error!".
+        w->playFileNameNew2 = f.path("NOT_LOADED.BIN:U00001");
+        w->ui->playBtn2->click();
+        QCOMPARE(f.prompter.texts(), QStringList({"File error!", "Play error!"}));
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        QCOMPARE(w->playFileNameOld2, native + ":U00002");
+        // A stored sound cut short by a changed kit file is not played.
+        f.prompter.clear();
+        kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[6].wave_start) + 100));
+        w->playFileNameNew2 = native + ":U00001";
+        w->ui->playBtn2->click();
+        QCOMPARE(f.prompter.texts(), QStringList({"Play error!"}));
+    }
+
+    void loopPlayback()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        if (playerMissing(w))
+            QSKIP("no media player backend on this system");
+        const QString src = writeBytes(f.path("loop.wav"), pcmWav(1, 44100, 44100 * 5));
+        f.importToList({src});
+        f.selectTotalRow(0);
+        QCOMPARE(w->playFileNameNew2, src);
+
+        // Loop on with the player stopped: the preview is written and plays.
+        w->ui->loopBtn2->click();
+        QCOMPARE(w->index2, 1);
+        QVERIFY(w->singleLoop);
+        QVERIFY(QFile::exists(w->previewFileName()));
+        QCOMPARE(w->playFileNameOld2, src);
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+        // Each end of the sound starts it again.
+        for (int pass = 0; pass < 2; ++pass) {
+            w->player2->stop();
+            QCOMPARE(w->ui->waveHorizontalSlider2->value(), 0);
+            QTRY_COMPARE(state(w), QMediaPlayer::PlayingState);
+        }
+        // Loop off: the pass plays to its end and the player stays stopped.
+        w->ui->loopBtn2->click();
+        QCOMPARE(w->index2, 2);
+        QVERIFY(!w->singleLoop);
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+        w->player2->stop();
+        QTest::qWait(50);
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+
+        // Play with loop mode on, then Stop: loop off, player stopped.
+        w->ui->loopBtn2->click();
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+        w->ui->playBtn2->click();
+        QCOMPARE(state(w), QMediaPlayer::PausedState);
+        w->ui->playBtn2->click(); // resumes as a loop
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+        w->player2->stop();
+        QTRY_COMPARE(state(w), QMediaPlayer::PlayingState);
+        w->ui->stopBtn2->click();
+        QCOMPARE(w->index2 % 2, 0);
+        QVERIFY(!w->singleLoop);
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        QVERIFY(!w->ui->stopBtn2->isEnabled());
+        QCOMPARE(w->ui->waveHorizontalSlider2->value(), 0);
+        QTest::qWait(50);
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+
+        // A failed preview keeps loop mode on but plays nothing.
+        QFile::remove(src);
+        w->ui->loopBtn2->click();
+        QVERIFY(w->singleLoop);
+        QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        // Closing the window ends playback and still writes the sound list.
+        w->writeSoundListOnClose = true;
+        w->close();
+        f.w.release(); // deleted on close
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(QFile::exists(f.work.filePath("soundlist.xml")));
+    }
+
+    void waitDialogThreshold()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString edge = f.path("edge.wav");
+        const QString big = f.path("big.wav");
+        for (const QString &p : {edge, big}) {
+            QFile file(p);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(p == edge ? 0x3FFFFFFF : 0x40000000)); // sparse
+        }
+        w->playFileNameNew2 = edge;
+        w->ui->playBtn2->setEnabled(true); // as a selection leaves it
+        w->ui->playBtn2->click();
+        QVERIFY(!w->dialog);
+        QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
+        w->playFileNameNew2 = big;
+        w->ui->playBtn2->click();
+        QVERIFY(w->dialog);
+        QCOMPARE(w->dialog->windowTitle(), QString("Please wait..."));
+        QCOMPARE(w->dialog->labelText(), QString("Loading..."));
+        QVERIFY(!w->dialog->isVisible());
+        QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
+        QVERIFY(f.prompter.texts().at(f.prompter.texts().size() - 2).startsWith("Wrong data in file"));
+    }
+
+    void rawWavesOfEverySource()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        KitFile kit;
+        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
+        const QString ini = f.work.filePath("KIT_007.INI");
+        QVERIFY(QFile::copy(kit.path, ini));
+        MainWindow1::READ_KIT_FILE single = kit.record;
+        single.file = ini;
+        w->loadedKitFiles << kit.record << single;
+        const QString out = f.path("out.wav");
+        const QString whole = QDir::toNativeSeparators(kit.path);
+
+        // Whole setup: the metronome numbers, then the offset of five.
+        w->loadClickFlag = true;
+        QCOMPARE(w->getRawFile(whole + ":U10003", out, 0), quint32(kit.waves.at(3).size()));
+        QCOMPARE(kf::readFile(out), kit.waves.at(3));
+        QCOMPARE(w->getRawFile(whole.left(whole.size() - 3) + "bin:U00001", out, 1), quint32(0)); // path case differs
+        QCOMPARE(f.prompter.texts(), QStringList({"File error!"}));
+        f.prompter.clear();
+        QCOMPARE(w->getRawFile(whole + ":U00001", out, 1), quint32(kit.waves.at(6).size()));
+        QCOMPARE(kf::readFile(out), kit.waves.at(6));
+        w->clickFlag = true;
+        w->clickDeviceFlag = true;
+        QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
+        w->clickDeviceFlag = false;
+        w->loadClickFlag = false;
+        QCOMPARE(w->getRawFile(whole + ":u00001", out, 0), quint32(kit.waves.at(1).size()));
+        QCOMPARE(kf::readFile(out), kit.waves.at(1));
+        // Single kit: the entry itself, the suffix in any case.
+        QCOMPARE(w->getRawFile(QDir::toNativeSeparators(ini) + ":U00004", out, 0), quint32(kit.waves.at(4).size()));
+        QCOMPARE(kf::readFile(out), kit.waves.at(4));
+        QVERIFY(f.prompter.texts().isEmpty());
+        // Outside the table, not loaded, target not writable, kit file short.
+        QCOMPARE(w->getRawFile(whole + ":U10005", out, 0), quint32(0));
+        QCOMPARE(w->getRawFile(whole + ":U00008", out, 0), quint32(0));
+        QCOMPARE(w->getRawFile(f.path("GONE.INI") + ":U00001", out, 0), quint32(0));
+        QCOMPARE(f.prompter.texts(), QStringList({"File error!", "File error!", "File error!"}));
+        QCOMPARE(w->getRawFile(whole + ":U10000", f.path("no/dir/out.wav"), 0), quint32(0));
+        kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[2].wave_start) + 10));
+        QCOMPARE(w->getRawFile(whole + ":U00002", out, 0), quint32(0));
+        QCOMPARE(f.prompter.texts().size(), 3);
+
+        // A plain file converted into the pad's form.
+        const QString src = writeBytes(f.path("mono.wav"), pcmWav(1, 44100, 4410));
+        const quint32 size = w->getRawFile(src, out, 0);
+        QCOMPARE(qint64(size), QFileInfo(out).size());
+        const QByteArray head = kf::readFile(out).left(44);
+        QCOMPARE(head.left(4), QByteArray("RIFF"));
+        QCOMPARE(kf::rd32(head, 24), 48000u);
+        QCOMPARE(kf::rd16(head, 22), quint16(2));
+        QCOMPARE(kf::rd32(head, 40), size - 44);
+
+        // A missing plain file names the kits that use it and makes its row current.
+        const QString gone = f.path("gone.wav");
+        w->kitAttrList.resize(100);
+        w->kitAttrList[2].kpadChunk[4].soundFile1 = gone;
+        w->kitAttrList[6].kpadChunk[0].soundFile0 = gone;
+        w->kitAttrList[1].pedalChunk.hh_wave3_file = gone;
+        w->kitAttrList[6].pedalChunk.hh_wave1_file = gone;
+        w->totalGroup->setChild(0, 0, new QStandardItem("1"));
+        w->totalGroup->setChild(0, 1, new QStandardItem("x"));
+        w->totalGroup->setChild(0, 2, new QStandardItem("other"));
+        w->totalGroup->setChild(1, 0, new QStandardItem("2"));
+        w->totalGroup->setChild(1, 1, new QStandardItem("gone"));
+        w->totalGroup->setChild(1, 2, new QStandardItem(gone));
+        f.prompter.clear();
+        QCOMPARE(w->getRawFile(gone, out, 0), quint32(0));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({QString::fromUtf8("gone.wavsound exists in Kit 3\xE3\x80\x81" "7\xE3\x80\x81" "2\r\n")
+                              + "If you want to delete a sound, please find it in the right list and press 'OK' to "
+                                "confirm.\r\nFile not found:" + gone}));
+        QCOMPARE(w->ui->totalWaveTreeView->currentIndex(), w->totalGroup->child(1, 2)->index());
+        f.prompter.clear();
+        QCOMPARE(w->getRawFile(f.path("unused.wav"), out, 0), quint32(0));
+        QVERIFY(f.prompter.texts().first().startsWith("unused.wavsound exists in Kit \r\n"));
+        QVERIFY(!w->ui->totalWaveTreeView->currentIndex().isValid());
+
+        // ffmpeg's complaints, and no ffmpeg at all.
+        const QString text = writeBytes(f.path("text.wav"), QByteArray("just some text, not audio"));
+        f.prompter.clear();
+        QCOMPARE(w->getRawFile(text, out, 1), quint32(0));
+        QCOMPARE(f.prompter.texts(), QStringList({QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\nFile Location: ")
+                                                  + text + "\r\nInvalid data found when processing input."}));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", "");
+        f.prompter.clear();
+        QCOMPARE(w->getRawFile(src, out, 0), quint32(0));
+        qputenv("PATH", path);
+        QCOMPARE(f.prompter.texts(), QStringList({"Missing some files for the program!"}));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // Headless playback: audio goes to a sink that plays nothing.
+    qputenv("QT_GSTREAMER_PLAYBIN_AUDIOSINK", "fakesink");
+    QApplication app(argc, argv);
+    TestPreview test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_preview.moc"

@@ -1,0 +1,423 @@
+// The sound library's lists, groups, import and metronome sounds, driven
+// through the real main window.
+#include "soundlib_fixture.h"
+
+#include "library/clicksounds.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace soundlib;
+
+namespace {
+struct SignalPeek : QObject
+{
+    static int count(const QObject *o, const char *signal)
+    {
+        return static_cast<const SignalPeek *>(o)->receivers(signal);
+    }
+};
+
+QStringList headers(QStandardItemModel *m)
+{
+    QStringList out;
+    for (int c = 0; c < m->columnCount(); ++c)
+        out << m->headerData(c, Qt::Horizontal).toString();
+    return out;
+}
+
+const QString kPatternText = "The sound name must begin and end with an alphanumeric character and can be "
+                             "interspersed with an alphanumeric character, a space, and the following symbols:\r\n"
+                             "- _ .' ~";
+} // namespace
+
+class TestSoundLibrary : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void modelsAndMirror()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        QCOMPARE(headers(w->totalListItemModel), QStringList({"Item", "Name", "File"}));
+        QCOMPARE(w->totalGroup->text(), QString("waveList"));
+        QVERIFY(!w->totalGroup->isEditable());
+        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
+        QCOMPARE(headers(w->hhSoundItemModel), QStringList({"Name", "File"}));
+        QCOMPARE(w->hhGroup->text(), QString("waveList"));
+        QVERIFY(w->ui->soundListTreeView->isColumnHidden(1));
+        QCOMPARE(headers(w->clickListItemModel), QStringList({"Index", "Name", "File"}));
+        QVERIFY(w->ui->clickWaveTreeView->isColumnHidden(2));
+        QVERIFY(w->ui->right_stackedWidgetPage1->acceptDrops());
+        QVERIFY(w->ui->pedalWidget->acceptDrops());
+        QCOMPARE(w->currentOldGroupName, QString("waveList"));
+        w->getRightSoundList();
+        QVERIFY(w->soundList.isEmpty());
+
+        const QString a = writeBytes(f.path("a one.wav"), pcmWav(1, 8000, 10));
+        const QString b = writeBytes(f.path("b two.wav"), pcmWav(1, 8000, 10));
+        const QString c = writeBytes(f.path("c three.wav"), pcmWav(1, 8000, 10));
+        f.importToList({a, b, c});
+        QCOMPARE(f.totalRows(), QStringList({"1|a one|" + a, "2|b two|" + b, "3|c three|" + c}));
+        QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "b two|" + b, "c three|" + c}));
+        QVERIFY(!w->totalGroup->child(0, 0)->isEditable());
+        QCOMPARE(w->soundList, QStringList({"a one", "b two", "c three"}));
+
+        // Rebuilds leave one change connection on each new model.
+        QStandardItemModel *oldTotal = w->totalListItemModel;
+        w->updateHHsoundList1();
+        QCOMPARE(f.mirrorRows().size(), 3);
+        QCOMPARE(SignalPeek::count(w->hhSoundItemModel, SIGNAL(itemChanged(QStandardItem *))), 1);
+        w->updateHHsoundList(1);
+        QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "c three|" + c}));
+        w->initTotalItemModel();
+        QVERIFY(w->totalListItemModel != oldTotal);
+        QCOMPARE(SignalPeek::count(w->totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 1);
+        QCOMPARE(w->totalGroup->rowCount(), 0);
+        w->initKitTotalItemModel();
+        QCOMPARE(headers(w->totalListItemModel), QStringList({"Layer", "Index", "Name", "File"}));
+        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(3));
+        QCOMPARE(SignalPeek::count(w->totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
+    }
+
+    void namesThroughTheWindow()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        QVERIFY(w->checkDisplayName("a b") && !w->checkDisplayName("A-") && w->checkDisplayKitName("7"));
+        // The search trims cells, not the name, and skips top-level rows.
+        auto *group = new QStandardItem("Kick");
+        group->appendRow({new QStandardItem(" Kick "), new QStandardItem("/k.wav")});
+        group->appendRow({new QStandardItem("Kick~00001"), new QStandardItem("/k1.wav")});
+        QStandardItemModel model;
+        model.appendRow(group);
+        QVERIFY(w->findItemFromModel("Kick", &model, 0));
+        QVERIFY(!w->findItemFromModel(" Kick", &model, 0));
+        QVERIFY(w->findItemFromModel("/k.wav", &model, 1));
+        QCOMPARE(w->getDisplayName("Kick", &model, "SOUND", 16), QString("Kick~00002"));
+        QCOMPARE(w->getDisplayName2("Kick", &model, "SOUND", 16), QString("Kick~00001"));
+        QCOMPARE(w->getDisplayKitName("!!", &model, "KIT", 10), QString("KIT~00001"));
+        QCOMPARE(w->getNameFromFile("/a/b.c.wav"), QString("b.c"));
+        QCOMPARE(w->detectWaveName("Snare__", 16), QString("Snare"));
+    }
+
+    void groupsFromFileAndNewGroups()
+    {
+        Fixture f;
+        QVector<soundfilexml::strSoundGroup> groups(2);
+        groups[0].name = "Drums";
+        groups[1].name = "FX";
+        soundfilexml::strSoundItem s;
+        s.name = "kick";
+        s.file = "/s/kick.wav";
+        groups[0].soundList << s;
+        s.name = "boom";
+        s.file = "/s/boom.wav";
+        groups[1].soundList << s;
+        soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), groups);
+
+        MainWindow1 *w = f.open(true);
+        QCOMPARE(w->soundListItemModel->rowCount(), 2);
+        QCOMPARE(w->soundListItemModel->item(0)->text(), QString("Drums"));
+        QCOMPARE(w->leftGroupList, QVector<QString>({"FX", "Drums"}));
+        QCOMPARE(w->leftSoundList[0], QVector<QString>({"boom"}));
+        QCOMPARE(w->leftSoundList[1], QVector<QString>({"kick"}));
+        QCOMPARE(w->soundGroupList.size(), 2);
+
+        // Blank, cancelled and duplicate names.
+        f.prompter.textAnswers.enqueue({"   ", true});
+        w->ui->addWaveGroup->click();
+        f.prompter.textAnswers.enqueue({"Loops", false});
+        w->ui->addWaveGroup->click();
+        f.prompter.textAnswers.enqueue({" Drums ", true});
+        w->ui->addWaveGroup->click();
+        QCOMPARE(f.prompter.titles(), QStringList({"Error", "Error", "Tip"}));
+        QCOMPARE(f.prompter.texts(), QStringList({"New category name can't be blank.", "New category name can't be blank.",
+                                                  "The category already exists, please recreate a new category."}));
+        const ScriptedPrompter::Prompt ask = f.prompter.prompts.first();
+        QCOMPARE(ask.kind, UiPrompter::TextInput);
+        QCOMPARE(ask.title, QString("Create a new category"));
+        QCOMPARE(ask.text, QString("Please enter name for the category."));
+        QCOMPARE(w->soundListItemModel->rowCount(), 2);
+
+        // A new group lands at the top, simplified; case matters for duplicates.
+        f.prompter.textAnswers.enqueue({"  Loops   Two ", true});
+        w->ui->addWaveGroup->click();
+        f.prompter.textAnswers.enqueue({"drums", true});
+        w->ui->addWaveGroup->click();
+        QCOMPARE(w->soundListItemModel->item(0)->text(), QString("drums"));
+        QCOMPARE(w->soundListItemModel->item(1)->text(), QString("Loops Two"));
+        QCOMPARE(w->ui->waveGroupTreeView->currentIndex().row(), 0);
+        QCOMPARE(w->leftGroupList, QVector<QString>({"FX", "Drums", "Loops Two", "drums"}));
+        QCOMPARE(w->soundGroupList.size(), 4);
+
+        // A group import with no current row and one group selected goes to
+        // "Default", appended at the bottom: it takes name slot 0.
+        const QString file = writeBytes(f.path("hit.wav"), pcmWav(1, 8000, 10));
+        w->ui->waveGroupTreeView->selectionModel()->clear();
+        w->ui->waveGroupTreeView->selectionModel()->select(w->soundListItemModel->index(2, 0),
+                                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(!w->ui->waveGroupTreeView->currentIndex().isValid());
+        f.prompter.fileAnswers.enqueue({file});
+        w->ui->addWaveFile->click();
+        QCOMPARE(w->soundListItemModel->rowCount(), 5);
+        QStandardItem *def = w->soundListItemModel->item(4);
+        QCOMPARE(def->text(), QString("Default"));
+        QVERIFY(def->isEditable());
+        QCOMPARE(def->child(0, 0)->text(), QString("hit"));
+        QCOMPARE(w->leftGroupList.first(), QString("Default"));
+        QCOMPARE(w->leftSoundList[0], QVector<QString>({"hit"}));
+        QCOMPARE(w->leftSoundList[1], QVector<QString>({"boom"}));
+        QCOMPARE(w->leftSoundList[2], QVector<QString>({"kick"}));
+        // Editing the appended group's name is harmless.
+        def->setText("Renamed");
+        QCOMPARE(w->leftGroupList.first(), QString("Default"));
+
+        // The groups are written at exit, the newest first.
+        f.w.reset();
+        QVector<soundfilexml::strSoundGroup> back;
+        QVERIFY(soundfilexml::readSoundFileListXml(f.work.filePath("soundlist.xml"), back));
+        QCOMPARE(back.size(), 5);
+        QCOMPARE(back.first().name, QString("drums"));
+        QCOMPARE(back.at(1).name, QString("Loops Two"));
+        QCOMPARE(back.last().name, QString("Renamed"));
+        QCOMPARE(back.last().soundList.first().file, file);
+    }
+
+    void groupImportCommand()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        // Nothing selected.
+        w->ui->addWaveFile->click();
+        QCOMPARE(f.prompter.titles(), QStringList({"The selected sound category is not valid."}));
+        QCOMPARE(f.prompter.texts(), QStringList({"Choose a category to add sounds."}));
+        f.prompter.clear();
+
+        w->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->index(0, 0));
+        w->ui->addWaveFile->click(); // the dialog is cancelled
+        QCOMPARE(f.prompter.prompts.at(0).kind, UiPrompter::OpenFiles);
+        QCOMPARE(f.prompter.prompts.at(0).title, QString("Select file to add"));
+        QCOMPARE(f.prompter.prompts.at(0).filter,
+                 QString("Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)"));
+        QCOMPARE(f.prompter.prompts.at(1).text, QString("Choose no file!"));
+        QCOMPARE(f.prompter.prompts.at(1).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        f.prompter.clear();
+
+        // Names of any length and characters; "pkit" files are left out silently.
+        const QString longName = writeBytes(f.path("A very long sample name #1*.wav"), pcmWav(1, 8000, 10));
+        const QString pkit = writeBytes(f.path("kit.pkit"), QByteArray("x"));
+        f.prompter.fileAnswers.enqueue({longName, pkit, f.path("upper.PKIT")});
+        w->ui->addWaveFile->click();
+        QStandardItem *def = w->soundListItemModel->item(0);
+        QCOMPARE(def->rowCount(), 2);
+        QCOMPARE(def->child(0, 0)->text(), QString("A very long sample name #1*"));
+        QCOMPARE(def->child(1, 1)->text(), f.path("upper.PKIT"));
+        QVERIFY(!def->child(0, 1)->isEditable());
+        QVERIFY(f.prompter.prompts.size() == 1);
+
+        // Files already in a group: No leaves them out, Ok adds them again.
+        w->ui->waveGroupTreeView->setCurrentIndex(def->child(0, 0)->index());
+        f.prompter.fileAnswers.enqueue({longName});
+        w->ui->addWaveFile->click();
+        QCOMPARE(f.prompter.prompts.last().text, QString("Some files already exist. Do you want to add duplicate files?"));
+        QCOMPARE(f.prompter.prompts.last().defaultButton, QMessageBox::No);
+        QCOMPARE(def->rowCount(), 2);
+        f.prompter.fileAnswers.enqueue({longName});
+        f.prompter.buttonAnswers.enqueue(QMessageBox::Ok);
+        w->ui->addWaveFile->click();
+        QCOMPARE(def->rowCount(), 3);
+        QCOMPARE(w->soundGroupList.first().soundList.size(), 3);
+    }
+
+    void listImportMessagesAndNumbers()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        MainWindow1::SOUND_INDEX last;
+        last.wave_No = 40;
+        last.file = "/elsewhere/old.wav";
+        w->waveLoadKitAttrList << last;
+
+        const QString ok = writeBytes(f.path("Kick 01 A.wav"), pcmWav(1, 8000, 10));
+        const QString tooLong = writeBytes(f.path("ABCDEFGHIJKLMNOPQ.wav"), pcmWav(1, 8000, 10));
+        const QString bad1 = writeBytes(f.path("Crash Ride Hit!1.wav"), pcmWav(1, 8000, 10));
+        const QString bad2 = writeBytes(f.path("Crash Ride Hit!2.wav"), pcmWav(1, 8000, 10));
+        const QString blank = writeBytes(f.path("sub/.wav"), pcmWav(1, 8000, 10));
+        const QString hostile = writeBytes(f.path(QString::fromUtf8("Dr\xC3\xBCms *#\xE9\xBC\x93.wav")), pcmWav(1, 8000, 10));
+        w->ui->kitNumber->setText("7");
+        f.importToList({ok, tooLong, bad1, bad2, blank, hostile});
+        QCOMPARE(w->currentKitNum, quint8(6));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({"The maximum number of sound name's character can't exceed 16!", kPatternText,
+                              kPatternText, "Sound name can't be blank!", kPatternText}));
+        QCOMPARE(f.totalRows(),
+                 QStringList({"41|Kick 01 A|" + ok, "42|ABCDEFGHIJ~00001|" + tooLong, "43|Crash Ride~00001|" + bad1,
+                              "44|Crash Ride~00002|" + bad2, "45|SOUND~00001|" + blank, "46|SOUND~00002|" + hostile}));
+        QCOMPARE(w->waveLoadKitAttrList.size(), 7);
+        const MainWindow1::SOUND_INDEX &rec = w->waveLoadKitAttrList.at(2);
+        QCOMPARE(QByteArray(rec.wave_name, 16), QByteArray("ABCDEFGHIJ~00001"));
+        QCOMPARE(rec.wave_No, quint16(42));
+        QCOMPARE(rec.wave_lock, quint8(1));
+        QCOMPARE(rec.file, tooLong);
+        QCOMPARE(f.mirrorRows().size(), 6);
+
+        // Paths already listed are dropped after one question; a path that is
+        // part of a listed one is still new.
+        f.prompter.clear();
+        const QString part = writeBytes(f.path("Kick 01 A.wa"), pcmWav(1, 8000, 10));
+        f.importToList({ok, part});
+        QCOMPARE(f.prompter.texts(), QStringList({"Some files already exist. Don't support to add duplicate files!"}));
+        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Question);
+        QCOMPARE(f.totalRows().last(), "47|Kick 01 A|" + part);
+        f.prompter.clear();
+        f.importToList({ok});
+        QCOMPARE(f.totalRows().size(), 7);
+        // A cancelled dialog says nothing.
+        f.prompter.clear();
+        w->ui->tbtAddWave->click();
+        QCOMPARE(f.prompter.texts(), QStringList());
+    }
+
+    void listImportLimits()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 10));
+        const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 10));
+        const QString c = writeBytes(f.path("c.wav"), pcmWav(1, 8000, 10));
+        MainWindow1::SOUND_INDEX rec;
+        rec.wave_No = 9998;
+        w->waveLoadKitAttrList << rec;
+        f.importToList({a, b, c});
+        QCOMPARE(f.prompter.texts(), QStringList({"The number of sound can not exceed 9999."}));
+        QCOMPARE(f.totalRows(), QStringList({"9999|a|" + a}));
+        QCOMPARE(w->waveLoadKitAttrList.size(), 2);
+
+        // A full list refuses before the dialog.
+        f.prompter.clear();
+        w->waveLoadKitAttrList.resize(9999);
+        w->ui->tbtAddWave->click();
+        QCOMPARE(f.prompter.prompts.size(), 1);
+        QCOMPARE(f.prompter.prompts.first().kind, UiPrompter::Warning);
+        QCOMPARE(f.prompter.prompts.first().text, QString("The number of sound can not exceed 9999."));
+    }
+
+    void deviceModeImport()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        w->isUDiskFlag = false;
+        w->currentDirPath = f.work.path() + "/";
+        const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 10));
+        const QString one = writeBytes(f.path("one.wav"), pcmWav(1, 8000, 10));
+        const QString two = writeBytes(f.path("two.wav"), pcmWav(1, 8000, 10));
+        QSignalSpy update(w, &MainWindow1::sendUpdate);
+        f.importToList({one, onPad, two});
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({kPatternText, "Adding the sound of a sampler pad is not supported. File location: \r\n" + onPad}));
+        QCOMPARE(f.prompter.titles().last(), QString("Error"));
+        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Warning);
+        QCOMPARE(w->addUsbWaveList, QStringList({one, two}));
+        QCOMPARE(w->addUsbWaveNumList, QVector<quint16>({1, 2}));
+        QCOMPARE(w->waveLoadKitAttrList.size(), 2);
+        QCOMPARE(w->waveLoadKitAttrList.last().file, two);
+        QCOMPARE(w->totalGroup->rowCount(), 0);
+        QCOMPARE(update.size(), 1);
+        QCOMPARE(update.first(), QVariantList({1, 0}));
+
+        // A batch that queues nothing emits nothing and leaves the list usable.
+        f.importToList({onPad});
+        QCOMPARE(update.size(), 1);
+        QVERIFY(w->addUsbWaveList.isEmpty());
+        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled());
+    }
+
+    void soundFileTest()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        QVERIFY(w->isSoundFile("/x/A.WAV") && w->isSoundFile("b.Flac"));
+        QVERIFY(!w->isSoundFile("a.mp4") && !w->isSoundFile("a.wav.bak") && !w->isSoundFile("noext"));
+    }
+
+    void metronomeAtStart()
+    {
+        {
+            Fixture f;
+            MainWindow1 *w = f.open();
+            QVERIFY(f.prompter.prompts.isEmpty());
+            QCOMPARE(w->clickList.size(), 5);
+            QVERIFY(w->clickFlag);
+            QVERIFY(!w->userFlag);
+            QCOMPARE(w->clickListItemModel->rowCount(), 1);
+            QStandardItem *group = w->clickListItemModel->item(0);
+            QCOMPARE(group->text(), QString("Metronome Sound Group"));
+            QCOMPARE(group->rowCount(), 5);
+            QCOMPARE(group->child(0, 0)->text(), QString("1"));
+            QCOMPARE(group->child(0, 1)->text(), QString("click1.wav"));
+            QCOMPARE(group->child(4, 1)->text(), QString("click5.wav"));
+            QCOMPARE(w->clickList.at(1).offset, w->clickList.at(0).size);
+            QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
+            // The list is full now.
+            w->ui->btnImportClickWave->click();
+            QCOMPARE(f.prompter.texts(),
+                     QStringList({"The list is full. Please delete some metronome sounds before importing more."}));
+        }
+        QTemporaryDir four;
+        for (int i = 0; i < 4; ++i)
+            writeBytes(four.filePath(QString("c%1.wav").arg(i)), QByteArray(5000, 'x'));
+        QDir(four.path()).mkdir("a folder");
+        clicksounds::setDefaultFolder(four.path());
+        Fixture f;
+        MainWindow1 *w = f.open();
+        clicksounds::setDefaultFolder(QString());
+        const QString capacity = "The list capacity is 5. Please import metronome sounds  up to the maximum "
+                                 "capacity based on the list's limit.";
+        QCOMPARE(f.prompter.texts(), QStringList({capacity}));
+        QVERIFY(w->clickList.isEmpty());
+        QVERIFY(!w->clickFlag);
+        QCOMPARE(w->clickListItemModel->rowCount(), 0);
+
+        // The button asks for files now.
+        QStringList six;
+        for (int i = 0; i < 6; ++i)
+            six << writeBytes(f.path(QString("m%1.wav").arg(i)), QByteArray(4097 - (i == 2 ? 1 : 0), 'x'));
+        f.prompter.clear();
+        f.prompter.fileAnswers.enqueue(six);
+        w->ui->btnImportClickWave->click();
+        QCOMPARE(f.prompter.prompts.first().title, QString("Obtain click sound files"));
+        QCOMPARE(f.prompter.prompts.first().filter,
+                 QString("Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ogg);"));
+        QCOMPARE(f.prompter.titles(), QStringList({"Waring"}));
+        QCOMPARE(f.prompter.texts(), QStringList({"Only supports importing up to 5 metronome sounds."}));
+        // One file of exactly 4096 bytes: its message, nothing added.
+        f.prompter.clear();
+        f.prompter.fileAnswers.enqueue(six.mid(0, 5));
+        w->ui->btnImportClickWave->click();
+        QCOMPARE(f.prompter.texts(), QStringList({"m2.wavThe sound length is less than 4KB and does not support import."}));
+        QVERIFY(w->clickList.isEmpty());
+        // Five of 4097 bytes are taken.
+        QStringList five = six.mid(0, 2) + six.mid(3, 3);
+        f.prompter.clear();
+        f.prompter.fileAnswers.enqueue(five);
+        w->ui->btnImportClickWave->click();
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(w->clickList.size(), 5);
+        QCOMPARE(w->clickList.at(4).offset, quint32(4 * 4097));
+        QVERIFY(w->clickFlag);
+        QCOMPARE(w->ui->clickSoundNoSpinBox->minimum(), 1);
+        QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
+        // The group row is made once.
+        w->clickList.clear();
+        f.prompter.fileAnswers.enqueue(five);
+        w->ui->btnImportClickWave->click();
+        QCOMPARE(w->clickListItemModel->rowCount(), 1);
+        QCOMPARE(w->clickListItemModel->item(0)->rowCount(), 5);
+    }
+};
+
+QTEST_MAIN(TestSoundLibrary)
+#include "test_soundlibrary.moc"

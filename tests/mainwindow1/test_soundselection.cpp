@@ -1,0 +1,258 @@
+// Selecting and pressing sounds in the total list and the group tree: source
+// checks, the information line, action enabling and drag payloads.
+#include "soundlib_fixture.h"
+
+#include "library/draghook.h"
+#include "library/totaltreeview.h"
+#include "library/wavetreeview1.h"
+
+#include <QAction>
+#include <QDrag>
+#include <QMimeData>
+#include <QtTest>
+
+using namespace soundlib;
+
+namespace {
+
+struct Recorded
+{
+    QString payload;
+    QString text;
+    bool hasText = false;
+};
+
+// Records every drag instead of waiting for the mouse.
+struct DragRecorder
+{
+    QVector<Recorded> drags;
+    DragRecorder()
+    {
+        draghook::setRunner([this](QDrag *drag, Qt::DropActions supported) {
+            Recorded r;
+            r.payload = QString::fromUtf8(drag->mimeData()->data("mimeformat"));
+            r.hasText = drag->mimeData()->hasText();
+            r.text = drag->mimeData()->text();
+            drags << r;
+            return supported == Qt::MoveAction ? Qt::MoveAction : Qt::IgnoreAction;
+        });
+    }
+    ~DragRecorder() { draghook::setRunner(nullptr); }
+};
+
+} // namespace
+
+class TestSoundSelection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void informationLines()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString mono = writeBytes(f.path("mono.wav"), pcmWav(1, 44100, 100));
+        const QString stereo = writeBytes(f.path("stereo.wav"), pcmWav(2, 48000, 100));
+        const QString six = writeBytes(f.path("six.wav"), pcmWav(6, 96000, 100));
+        QByteArray bext = QByteArray("bext") + le32(602) + QByteArray(602, 'b');
+        const QString broadcast = writeBytes(f.path("bext.wav"), pcmWav(2, 22050, 100, bext));
+        const QString ogg = writeBytes(f.path("notwave.ogg"), QByteArray("OggS") + QByteArray(200, '\0'));
+        const QString pad = writeBytes(f.path("pad/WAV_DATA/001/0001.wav"), QByteArray("not even a wav"));
+        f.importToList({mono, stereo, six, broadcast, ogg, pad});
+        QVERIFY(f.prompter.texts().isEmpty());
+        const QStringList expected = {"16bit/44100Hz/Mono", "16bit/48000Hz/Stereo", "16bit/96000Hz/",
+                                      "16bit/22050Hz/Stereo", "This sound is not in wave format",
+                                      "16bit/48000Hz/Stereo"};
+        for (int r = 0; r < expected.size(); ++r) {
+            f.selectTotalRow(r);
+            QCOMPARE(w->ui->waveInfoShow->text(), expected.at(r));
+            QCOMPARE(w->playFileNameNew2, f.totalRows().at(r).section('|', 2));
+            QCOMPARE(w->ui->songLabel2->text(), f.totalRows().at(r).section('|', 1, 1));
+            QVERIFY(w->ui->playBtn2->isEnabled());
+            QVERIFY(!w->dropToPadOrRight);
+        }
+        // The press handler ends the sentence with a full stop.
+        DragRecorder rec;
+        isRight = false;
+        f.selectTotalRow(4);
+        w->on_totalWaveTreeView_pressed(w->totalListItemModel->index(4, 0, w->totalGroup->index()));
+        QCOMPARE(w->ui->waveInfoShow->text(), QString("This sound is not in wave format."));
+        QCOMPARE(rec.drags.size(), 1); // a plain file in another format is still dragged
+
+        // The root row hides the File column and changes nothing else.
+        w->ui->totalWaveTreeView->setColumnHidden(2, false);
+        w->ui->totalWaveTreeView->setCurrentIndex(w->totalGroup->index());
+        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
+        QCOMPARE(w->ui->waveInfoShow->text(), QString("This sound is not in wave format."));
+    }
+
+    void missingFilesAndActions()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 10));
+        const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 10));
+        f.importToList({a, b});
+        QAction *exportAction = TotalTreeView::exportSoundAction();
+        QAction *deleteAction = TotalTreeView::deleteSoundAction();
+
+        // A locked sound disables both actions.
+        w->waveLoadKitAttrList[1].wave_lock = 0;
+        f.selectTotalRow(1);
+        QVERIFY(!exportAction->isEnabled() && !deleteAction->isEnabled());
+        f.selectTotalRow(0);
+        QVERIFY(exportAction->isEnabled() && deleteAction->isEnabled());
+        // Two rows: both enabled without the pad, delete off in device mode.
+        f.selectTotalRow(1, QItemSelectionModel::Select);
+        QVERIFY(w->dropToPadOrRight);
+        QVERIFY(exportAction->isEnabled() && deleteAction->isEnabled());
+        w->isUDiskFlag = false;
+        f.selectTotalRow(0);
+        QVERIFY(exportAction->isEnabled() && !deleteAction->isEnabled());
+        w->isUDiskFlag = true;
+
+        // A file gone after import.
+        QFile::remove(b);
+        f.prompter.clear();
+        f.selectTotalRow(1);
+        QCOMPARE(f.prompter.titles(), QStringList({"Error"}));
+        QCOMPARE(f.prompter.texts(), QStringList({"Please check path:b does not exist.\r\n" + b}));
+        QVERIFY(!w->ui->playBtn2->isEnabled());
+        QVERIFY(!w->ui->stopBtn2->isEnabled());
+        QVERIFY(w->ui->waveInfoShow->text().isEmpty());
+        QCOMPARE(w->playFileNameNew2, a);
+
+        // The group tree words its warning the other way round.
+        f.prompter.fileAnswers.enqueue({a});
+        w->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->index(0, 0));
+        w->ui->addWaveFile->click();
+        QFile::remove(a);
+        f.prompter.clear();
+        w->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->item(0)->child(0, 0)->index());
+        QCOMPARE(f.prompter.texts(), QStringList({"a does not exist.\r\nPlease check path:" + a}));
+        QVERIFY(w->ui->totalWaveTreeView->selectionModel()->selectedIndexes().isEmpty());
+    }
+
+    void storedSounds()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        KitFile kit;
+        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
+        w->loadedKitFiles << kit.record;
+        const QString native = QDir::toNativeSeparators(kit.path);
+        // Sound 1 (table entry 5) as a whole-setup loader lists it.
+        auto addRow = [&](const QString &name, const QString &path) {
+            const int r = w->totalGroup->rowCount();
+            w->totalGroup->setChild(r, 0, new QStandardItem(QString::number(r + 1)));
+            w->totalGroup->setChild(r, 1, new QStandardItem(name));
+            w->totalGroup->setChild(r, 2, new QStandardItem(path));
+            return r;
+        };
+        // No metronome records: entry 5 is the sound itself.
+        const int good = addRow("WAVE5", native + ":U00005");
+        const int outside = addRow("far", native + ":U12000");
+        const int notLoaded = addRow("other", f.path("OTHER.BIN") + ":U00001");
+        kf::writeFile(f.path("OTHER.BIN"), "x");
+        f.selectTotalRow(good);
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
+        QCOMPARE(w->playFileNameNew2, native + ":U00005");
+
+        f.selectTotalRow(outside);
+        f.selectTotalRow(notLoaded);
+        QCOMPARE(f.prompter.texts(), QStringList({"File error!", "File error!"}));
+        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Information);
+        QCOMPARE(w->playFileNameNew2, native + ":U00005");
+
+        // Another name at the entry, then a changed size.
+        QByteArray bytes = kf::readFile(kit.path);
+        const QByteArray original = bytes;
+        const int at = bytes.indexOf("WAVE5");
+        bytes[at + 4] = '9';
+        kf::writeFile(kit.path, bytes);
+        f.prompter.clear();
+        f.selectTotalRow(good);
+        QCOMPARE(f.prompter.texts(), QStringList({"Please check path:WAVE5 does not exist.\r\n" + kit.record.file}));
+        const QModelIndex goodIndex = w->totalListItemModel->index(good, 0, w->totalGroup->index());
+        kf::writeFile(kit.path, original + "tail");
+        w->selectItemChanged(goodIndex);
+        QCOMPARE(f.prompter.texts().last(), QString("Please check path:The file has been modified. The target sound "
+                                                    "was not found.\r\n" + kit.record.file));
+        // A kit file that is gone.
+        QFile::remove(kit.path);
+        f.prompter.clear();
+        w->selectItemChanged(goodIndex);
+        QCOMPARE(f.prompter.texts(), QStringList({"Please check path:WAVE5 does not exist.\r\n" + native}));
+    }
+
+    void payloadsAndDrags()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        DragRecorder rec;
+        const QString a = writeBytes(f.path("Drums #2/kick.wav"), pcmWav(1, 8000, 10));
+        const QString b = writeBytes(f.path("snare.wav"), pcmWav(1, 8000, 10));
+        f.importToList({a, b});
+        const QModelIndex rowA = w->totalListItemModel->index(0, 0, w->totalGroup->index());
+
+        isRight = false;
+        f.selectTotalRow(0);
+        w->on_totalWaveTreeView_pressed(rowA);
+        QCOMPARE(rec.drags.size(), 1);
+        QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23"));
+        QCOMPARE(rec.drags.last().text, QString("kick"));
+        QCOMPARE(w->dragLeftOrRight, 0);
+        w->isUDiskFlag = false;
+        w->on_totalWaveTreeView_pressed(rowA);
+        QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23") + "#");
+        QCOMPARE(w->dragLeftOrRight, 1);
+        // A right press checks and selects, but never drags.
+        isRight = true;
+        w->playFileNameNew2.clear();
+        w->on_totalWaveTreeView_pressed(rowA);
+        QCOMPARE(rec.drags.size(), 2);
+        QCOMPARE(w->playFileNameNew2, a);
+        isRight = false;
+        w->isUDiskFlag = true;
+
+        // The group tree: one drag per sound offline, one drag of all in device mode.
+        f.prompter.fileAnswers.enqueue({a, b});
+        w->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->index(0, 0));
+        w->ui->addWaveFile->click();
+        QStandardItem *def = w->soundListItemModel->item(0);
+        QItemSelectionModel *sel = w->ui->waveGroupTreeView->selectionModel();
+        sel->setCurrentIndex(def->child(0, 0)->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QVERIFY(!w->dropToPadOrRight);
+        QCOMPARE(w->ui->songLabel2->text(), QString("kick"));
+        sel->setCurrentIndex(def->child(1, 0)->index(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QCOMPARE(w->ui->songLabel2->text(), QString("kick")); // unchanged for two rows
+        QVERIFY(w->dropToPadOrRight);
+        rec.drags.clear();
+        isLeftWave = false;
+        w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
+        QCOMPARE(rec.drags.size(), 2);
+        QCOMPARE(rec.drags.at(0).payload, "kick*" + QString(a).replace("#", "%23"));
+        QCOMPARE(rec.drags.at(0).text, QString("kick"));
+        QCOMPARE(rec.drags.at(1).payload, "snare*" + b);
+        QCOMPARE(w->playFileNameNew2, b);
+        w->isUDiskFlag = false;
+        w->dragLeftOrRight = 1;
+        rec.drags.clear();
+        w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
+        QCOMPARE(rec.drags.size(), 1);
+        QCOMPARE(rec.drags.at(0).payload, "kick*" + QString(a).replace("#", "%23") + "#snare*" + b + "#");
+        QVERIFY(!rec.drags.at(0).hasText);
+        QCOMPARE(w->dragLeftOrRight, 0);
+        isLeftWave = true;
+        w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
+        QCOMPARE(rec.drags.size(), 1);
+        isLeftWave = false;
+        // A group row stops at once.
+        w->on_waveGroupTreeView_pressed(def->index());
+        QCOMPARE(rec.drags.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestSoundSelection)
+#include "test_soundselection.moc"

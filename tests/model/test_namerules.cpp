@@ -1,0 +1,81 @@
+#include "model/namerules.h"
+
+#include <QtTest>
+
+class TestNameRules : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cutting_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("cut");
+        QTest::newRow("fits") << "Kick 01" << 16 << "Kick 01";
+        QTest::newRow("long") << "Crash Ride Hit 12" << 10 << "Crash Ride";
+        QTest::newRow("back to a digit") << "Snare 2 (soft)" << 16 << "Snare 2 (soft";
+        QTest::newRow("blank end") << "Rock " << 10 << "Rock";
+        QTest::newRow("none") << "#--" << 10 << "";
+        QTest::newRow("empty") << "" << 16 << "";
+        QTest::newRow("zero") << "abc" << 0 << "";
+        QTest::newRow("not ascii") << QString::fromUtf8("Tom\u00e9") << 16 << "Tom";
+    }
+    void cutting()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, n);
+        QFETCH(QString, cut);
+        QCOMPARE(namerules::detectWaveName(name, n), cut);
+        QCOMPARE(namerules::isLastCharAlnum(name),
+                 !name.isEmpty() && namerules::detectWaveName(name, name.size()) == name);
+    }
+
+    void kitNamePattern()
+    {
+        for (const char *good : {"A", "7", "OK-Name_10", "a.b'c d~e", "Kit 1"})
+            QVERIFY2(namerules::checkDisplayKitName(good), good);
+        for (const char *bad : {"", "-", "A#B", "Rock ", " Rock", "ab/c"})
+            QVERIFY2(!namerules::checkDisplayKitName(bad), bad);
+        QCOMPARE(namerules::defaultKitName(7), QString("K007"));
+        QCOMPARE(namerules::defaultKitName(100), QString("K100"));
+    }
+
+    void soundAndKitNames()
+    {
+        bool renamed = false;
+        QCOMPARE(namerules::fitSoundName("ABCDEFGHIJKLMNOP", &renamed), QString("ABCDEFGHIJKLMNOP"));
+        QVERIFY(!renamed);
+        QCOMPARE(namerules::fitSoundName("ABCDEFGHIJKLMNOPQ", &renamed), QString("ABCDEFGHIJKLMNOP"));
+        QVERIFY(renamed);
+        QCOMPARE(namerules::fitSoundName("!!", &renamed), QString());
+        QVERIFY(renamed);
+        struct Case { QString stored; int n; QString name; bool cut, replaced; } kits[] = {
+            {"", 1, "K001", true, false},        {"", 37, "K037", true, false},
+            {"", 100, "K100", true, false},      {"Abc def gh1", 5, "Abc def gh", true, false},
+            {"Abcdefghi ", 5, "Abcdefghi", true, false}, {"__--", 9, "K009", true, false},
+            {"Rock,Pop", 12, "K012", false, true}, {"My Kit 1", 3, "My Kit 1", false, false},
+        };
+        for (const Case &c : kits) {
+            bool cut = false, replaced = false;
+            QCOMPARE(namerules::fitKitName(c.stored, c.n, &cut, &replaced), c.name);
+            QCOMPARE(cut, c.cut);
+            QCOMPARE(replaced, c.replaced);
+        }
+    }
+
+    void numbersInMessages()
+    {
+        auto text = [](const QVector<int> &numbers) {
+            return namerules::joinNumbersMessage("The ", numbers, "one.", "many.");
+        };
+        QCOMPARE(text({}), QString());
+        QCOMPARE(text({5}), QString("The 5 one."));
+        QCOMPARE(text({5, 7}), QString("The 5 and 7 many."));
+        QCOMPARE(text({3, 8, 12}), QString("The 3, 8 and 12 many."));
+        QCOMPARE(text({1, 2, 3, 4}), QString("The 1, 2, 3 and 4 many."));
+        QCOMPARE(text({1, 2, 3, 4, 5}), QString("The 1, 2, 3, 4 and 5 \r\nmany."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNameRules)
+#include "test_namerules.moc"
