@@ -1,24 +1,12 @@
 // Cost of building and showing the editor's main window compared with the
 // bare main window form alone (target ratio <= 1.5).
+#include "editorbench.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
-#include "mainwindow1/shell/startup.h"
-#include "platform/removabledrives.h"
-#include "resources/ztresources.h"
 
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 namespace {
-
-struct NoDrives : DriveSource
-{
-    QVector<DriveEntry> drives() const override { return {}; }
-};
 
 qint64 showBareForm()
 {
@@ -74,18 +62,5 @@ BENCHMARK(BM_ShowEditorWindow)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ztInitResources();
-    registerQueuedTypes();
-    NoDrives drives;
-    ztplatform::setDriveSource(&drives);
-    QTemporaryDir work; // the editor reads and writes its sound list here
-    QDir::setCurrent(work.path());
-
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    ztplatform::setDriveSource(nullptr);
-    return 0;
+    return runEditorBenchmarks(argc, argv);
 }

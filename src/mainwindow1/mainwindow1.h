@@ -8,6 +8,7 @@
 #include "setup/setuperrors.h"
 #include "setup/wavecollect.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
 #include <QMediaPlayer>
@@ -68,6 +69,8 @@ public:
     // ---- shell ------------------------------------------------------------
     MyStyle *myStyle = nullptr;
     int original_width = 0;
+    int original_kit_width = 0;
+    int right_original_width = 0;
     QString FontFamily;
     QString FontFamilyTxt;
     quint16 fontSize_9 = 9;
@@ -132,6 +135,10 @@ public:
     qint64 moved_2 = 0;       // last position in ms
     bool bigSizeWave = false; // a Play press prepares a large preview
     QProgressDialog *dialog = nullptr; // wait dialog of the long operations
+    QProgressDialog *usbDialog = nullptr; // progress of the pad load, add batches and the write-back
+    QProgressDialog *delDialog = nullptr; // progress of one device deletion, made by its producer
+    int addProgressValue = 0;
+    int delProgressValue = 0;
     // A running loop playback: which run (0 none) and the recorded state it
     // lasts for. The player's stop restarts it while that state holds.
     int loopRun = 0;
@@ -178,6 +185,8 @@ public:
     quint16 oldEffect2Ctrl1 = 999, oldEffect2Ctrl2 = 999, oldEffect2Ctrl3 = 999;
     quint16 oldEffect3Ctrl1 = 999, oldEffect3Ctrl2 = 999, oldEffect3Ctrl3 = 999;
     quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
+    bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
+    QElapsedTimer kitFileEvents;   // last event processing of updateKitFile
 
     // ---- global settings ----------------------------------------------------
     quint8 curEditEffect = 0, curEffectOFF = 0;
@@ -186,6 +195,11 @@ public:
     quint8 curLoopMeasIndex = 0, curRecPad = 0;
     QVector<QString> vecEffect;
     QMap<QString, int> mapClickPan;
+    QMap<QString, int> mapMasterEffect[13]; // master effect control label -> value, value v in map v / 8
+    CLICK_SETTING clckChunk;                // values setGlobalFileChunk packed last, kept for texts it cannot map
+    AUDIO_SETTING audoChunk;
+    MIDI_SETTING midiChunk;
+    LCD_LED_CHUNK lcedChunk;
     QVector<PAD_FS_TRIG_ATTR> padTrigList;
     PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];
     QVector<M_PAD_FS_TRIG_ATTR> padTrigList1;
@@ -226,6 +240,37 @@ public:
     void initGlobalSet();
     void getPadAttr();
     void initKitChainSet();
+
+    // Main pad page.
+    void dispPadList(const QVector<soundKit> &kits, quint8 kit);
+    void disPad(soundKit *kit, quint8 pad);
+    void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
+    void dispKitinList(bool show, quint8 kit);
+    void updateKitNameToMainInterface();
+    // Takes the name field as the name of kit `kit` (0-based) when it passes the
+    // name rules; otherwise puts the stored name back. False when refused.
+    bool applyKitName(int kit);
+
+    // Pad settings page.
+    void on_savePadSetBtn_clicked(int pad);
+    void commitPadPage(int kit, int pad); // kit 0-based
+
+    // Kit settings page.
+    void updateKitNo(int kitNo);
+    void showKitPage(int kitNo, bool kitSwitch);
+    void on_btnSaveOneKitSet_clicked(quint8 kitNo);
+    // The commit of everything the kit settings page holds, pad shown first,
+    // into kit kitNo (1-based); nothing unless that page is shown.
+    void commitShownKit(int kitNo);
+    void updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile);
+    void on_kitEffect1_currKitIndex(int type, int kitIndex);
+    void on_kitEffect2_currKitIndex(int type, int kitIndex);
+    void on_kitEffect3_currKitIndex(int type, int kitIndex);
+    void on_activeFx_currKitIndex(int type, int kitIndex);
+
+    // Global settings to and from the kit file model.
+    void setGlobalFileChunk();
+    void showVerAndGlobal1(percussionpadfile *pf);
 
     // ---- sound library ------------------------------------------------------------
     void initClickItemModel();
@@ -269,6 +314,12 @@ public:
     void stopPreviewForClose();
 
     // ---- device storage -------------------------------------------------------------
+    void addUsbWave();
+    void deleteUsbWave();
+    void changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength, int kitNo);
+    void updateWavePrmAndData(int count, QVector<int> oldNumbers);
+    bool generateOrderFile();
+    bool safelyRemoveUSBDevice(const QString &mountPoint);
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
@@ -308,13 +359,6 @@ public:
     // Moves the dialog (when given) and keeps the window painting during long work.
     setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
 
-    // Global settings page, kit pages and sound library, used by the setup files.
-    void setGlobalFileChunk();
-    void showVerAndGlobal1(percussionpadfile *pf);
-    void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
-    void dispPadList(QVector<soundKit> kits, quint8 kitNo);
-    void updateKitNo(int kitNo);
-
 signals:
     void themeChanged();
     void sendLoopIndex2(int index);
@@ -343,6 +387,39 @@ public slots:
     void on_activeFx_currentIndexChanged(int index);
     void on_linkGroupComboBox_currentIndexChanged(int index);
     void on_kitNumber_textEdited(const QString &text);
+    void on_upPageBtn_clicked();
+    void on_downPageBtn_clicked();
+    void on_kitNameLineEdit_editingFinished();
+    void on_btnRenameKit_clicked();
+    void on_btnClear_clicked();
+    void on_padNoComboBox_currentIndexChanged(int index);
+    void on_kitNoSpinBox_valueChanged(int kitNo);
+    void on_btnKitMove_clicked();
+    void on_btnKitChain_clicked();
+    void on_btnSoundKit_clicked();
+    void on_padLink1ComboBox_currentIndexChanged(int index);
+    void on_padLink2ComboBox_currentIndexChanged(int index);
+    void on_effect1_ctrl1_valueChanged(int value);
+    void on_effect1_ctrl2_valueChanged(int value);
+    void on_effect1_ctrl3_valueChanged(int value);
+    void on_effect2_ctrl1_valueChanged(int value);
+    void on_effect2_ctrl2_valueChanged(int value);
+    void on_effect2_ctrl3_valueChanged(int value);
+    void on_effect3_ctrl1_valueChanged(int value);
+    void on_effect3_ctrl2_valueChanged(int value);
+    void on_effect3_ctrl3_valueChanged(int value);
+    void on_effect4_ctrl1_valueChanged(int value);
+    void on_effect4_ctrl2_valueChanged(int value);
+    void on_effect4_ctrl3_valueChanged(int value);
+    void on_soundListTreeView_pressed(const QModelIndex &index);
+    void on_btnClearHHWave_clicked();
+    void on_hhLayer1SpinBox_editingFinished();
+    void on_hhLayer2SpinBox_editingFinished();
+    void on_hhLayer3SpinBox_editingFinished();
+    void on_btnDelClick_clicked();
+    void on_clickWaveTreeView_pressed(const QModelIndex &index);
+    void on_clickSoundNoSpinBox_valueChanged(int value);
+    void on_btnGlobal_clicked();
     void on_globalPadComboBox_currentIndexChanged(int pad);
     void on_masterEffectComboBox_currentIndexChanged(int slot);
     void recvKitNameList(QString name, int kit);
@@ -350,7 +427,7 @@ public slots:
     void recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains);
     void recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names);
     void recvModel(QModelIndex index, quint8 flag);
-    void initDisplay(int width, int height);
+    void initDisplay(int width, int mode);
     void kitChainListItemModelChanged(QStandardItem *item);
     void rightMenu(QString objName);
     void recvInteration(QString objName);

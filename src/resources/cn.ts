@@ -1705,6 +1705,214 @@ and save the current pad settings</source>
         <translation>退出？</translation>
     </message>
     <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Deleting group name is not supported.</source>
+        <translation>不支持删除分组名称。</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>ini files(*.ini)</source>
+        <translation>ini 文件(*.ini)</translation>
+    </message>
+    <message>
+        <source>Failed to generate file.</source>
+        <translation>生成文件失败。</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>文件位置：</translation>
+    </message>
+    <message>
+        <source>successfully saved.</source>
+        <translation>保存成功。</translation>
+    </message>
+    <message>
+        <source>The file has been generated:</source>
+        <translation>文件已生成：</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> 不存在。</translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>请检查路径：</translation>
+    </message>
+    <message>
+        <source>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</source>
+        <translation>除“OFF”选项外，联动1参数不能与联动2参数相同。</translation>
+    </message>
+    <message>
+        <source>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</source>
+        <translation>除“OFF”选项外，联动2参数不能与联动1参数相同。</translation>
+    </message>
+    <message>
+        <source>Invalid Value</source>
+        <translation>无效数值</translation>
+    </message>
+    <message>
+        <source>Value must be between 0 and 511.</source>
+        <translation>数值必须在 0 到 511 之间。</translation>
+    </message>
+    <message>
+        <source>The kit number can not be blank.</source>
+        <translation>套鼓号不能为空。</translation>
+    </message>
+    <message>
+        <source>The range of kit number is 1~100.</source>
+        <translation>套鼓号范围为 1~100。</translation>
+    </message>
+    <message>
+        <source>Kit name can't be blank!</source>
+        <translation>套鼓名称不能为空！</translation>
+    </message>
+    <message>
+        <source>The kit name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
+        <translation>套鼓名称必须以字母或数字开头和结尾，中间可包含字母、数字、空格及以下符号：</translation>
+    </message>
+    <message>
+        <source>The maximum number of kit name's character can't exceed 10!</source>
+        <translation>套鼓名称最多不能超过 10 个字符！</translation>
+    </message>
+    <message>
+        <source>HH Pedal</source>
+        <translation>踩镲踏板</translation>
+    </message>
+    <message>
+        <source>Mix</source>
+        <translation>混合</translation>
+    </message>
+    <message>
+        <source>Fade</source>
+        <translation>渐变</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Fail to read kit file, import failed.</source>
+        <translation>读取套鼓文件失败，导入失败。</translation>
+    </message>
+    <message>
+        <source>Kit </source>
+        <translation>套鼓 </translation>
+    </message>
+    <message>
+        <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
+        <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
+    </message>
+    <message>
+        <source>are automatically renamed, as they exceed 10 characters or contain special symbol.</source>
+        <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
+    </message>
+    <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>读取文件失败，导入失败。</translation>
+    </message>
+    <message>
+        <source>The sound of number </source>
+        <translation>编号为 </translation>
+    </message>
+    <message>
+        <source> in the wave list is incorrect.</source>
+        <translation> 在音色列表中不正确。</translation>
+    </message>
+    <message>
+        <source>Read wave prm file failed, import failed.</source>
+        <translation>读取音色参数文件失败，导入失败。</translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>音色数量不能超过 9999 个。</translation>
+    </message>
+    <message>
+        <source>The </source>
+        <translation>第 </translation>
+    </message>
+    <message>
+        <source>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</source>
+        <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
+    </message>
+    <message>
+        <source>item are automatically renamed, as they exceed 16 characters or end with special symbol.</source>
+        <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
+    </message>
+    <message>
+        <source> is stored more than once on the sampler pad.</source>
+        <translation> 在采样打击垫中被存储了多次。</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered; they keep their numbers.</source>
+        <translation>无法对采样打击垫中的音色重新编号；它们保留原来的编号。</translation>
+    </message>
+    <message>
+        <source>Failed to create the folder.</source>
+        <translation>创建文件夹失败。</translation>
+    </message>
+    <message>
+        <source>Folder Location: </source>
+        <translation>文件夹位置：</translation>
+    </message>
+    <message>
+        <source>Missing some files for the program!</source>
+        <translation>程序缺少部分文件！</translation>
+    </message>
+    <message>
+        <source>Wrong data in file：</source>
+        <translation>文件中的数据有误：</translation>
+    </message>
+    <message>
+        <source>The 350 device was disconnected.</source>
+        <translation>350 设备已断开连接。</translation>
+    </message>
+    <message>
+        <source>Failed to save file.</source>
+        <translation>保存文件失败。</translation>
+    </message>
+    <message>
+        <source>Korvanta will quit.</source>
+        <translation>Korvanta 即将退出。</translation>
+    </message>
+    <message>
+        <source>Disconnect the 350 device.</source>
+        <translation>请断开 350 设备。</translation>
+    </message>
+    <message>
+        <source>When using the online mode of Korvanta again,</source>
+        <translation>再次使用 Korvanta 联机模式时，</translation>
+    </message>
+    <message>
+        <source>reconnect the USB cable.</source>
+        <translation>请重新连接 USB 数据线。</translation>
+    </message>
+    <message>
+        <source>The sampler pad could not be ejected. Eject it in the system before you unplug it.</source>
+        <translation>无法弹出采样打击垫。请先在系统中弹出，再拔下设备。</translation>
+    </message>
+    <message>
+        <source>Open Error</source>
+        <translation>打开错误</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad.</source>
+        <translation>未能保存到采样打击垫。</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad.</source>
+        <translation>未能保存到采样打击垫。</translation>
+    </message>
+    <message>
+        <source>Open error.</source>
+        <translation>打开错误。</translation>
+    </message>
+    <message>
         <source>Create a new category</source>
         <translation>新建分类</translation>
     </message>
@@ -1737,10 +1945,6 @@ and save the current pad settings</source>
         <translation>选择要添加的文件</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>警告</translation>
-    </message>
-    <message>
         <source>Choose no file!</source>
         <translation>未选择文件！</translation>
     </message>
@@ -1751,10 +1955,6 @@ and save the current pad settings</source>
     <message>
         <source>Some files already exist. Do you want to add duplicate files?</source>
         <translation>部分文件已存在。是否添加重复文件？</translation>
-    </message>
-    <message>
-        <source>The number of sound can not exceed 9999.</source>
-        <translation>音色数量不能超过 9999 个。</translation>
     </message>
     <message>
         <source>Some files already exist. Don't support to add duplicate files!</source>
@@ -1809,10 +2009,6 @@ and save the current pad settings</source>
         <translation>序号</translation>
     </message>
     <message>
-        <source>Index</source>
-        <translation>序号</translation>
-    </message>
-    <message>
         <source>Layer</source>
         <translation>层</translation>
     </message>
@@ -1845,24 +2041,8 @@ and save the current pad settings</source>
         <translation>未找到文件：</translation>
     </message>
     <message>
-        <source>Missing some files for the program!</source>
-        <translation>程序缺少部分文件！</translation>
-    </message>
-    <message>
-        <source>Wrong data in file：</source>
-        <translation>文件中的数据有误：</translation>
-    </message>
-    <message>
         <source>File Location: </source>
         <translation>文件位置：</translation>
-    </message>
-    <message>
-        <source>Please check path:</source>
-        <translation>请检查路径：</translation>
-    </message>
-    <message>
-        <source> does not exist.</source>
-        <translation> 不存在。</translation>
     </message>
     <message>
         <source>This sound is not in wave format.</source>
@@ -1883,114 +2063,6 @@ and save the current pad settings</source>
     <message>
         <source>Open sound file error.</source>
         <translation>打开音色文件出错。</translation>
-    </message>
-    <message>
-        <source>Fail to read kit file, import failed.</source>
-        <translation>读取套鼓文件失败，导入失败。</translation>
-    </message>
-    <message>
-        <source>Kit </source>
-        <translation>套鼓 </translation>
-    </message>
-    <message>
-        <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
-        <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
-    </message>
-    <message>
-        <source>are automatically renamed, as they exceed 10 characters or contain special symbol.</source>
-        <translation>已自动重命名，因为名称超过 10 个字符或包含特殊符号。</translation>
-    </message>
-    <message>
-        <source>Fail to read file, import failed.</source>
-        <translation>读取文件失败，导入失败。</translation>
-    </message>
-    <message>
-        <source>The sound of number </source>
-        <translation>编号为 </translation>
-    </message>
-    <message>
-        <source> in the wave list is incorrect.</source>
-        <translation> 在音色列表中不正确。</translation>
-    </message>
-    <message>
-        <source>Read wave prm file failed, import failed.</source>
-        <translation>读取音色参数文件失败，导入失败。</translation>
-    </message>
-    <message>
-        <source>The </source>
-        <translation>第 </translation>
-    </message>
-    <message>
-        <source>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</source>
-        <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
-    </message>
-    <message>
-        <source>item are automatically renamed, as they exceed 16 characters or end with special symbol.</source>
-        <translation>项已自动重命名，因为名称超过 16 个字符或以特殊符号结尾。</translation>
-    </message>
-    <message>
-        <source> is stored more than once on the sampler pad.</source>
-        <translation> 在采样打击垫中被存储了多次。</translation>
-    </message>
-    <message>
-        <source>The sounds on the sampler pad could not be renumbered; they keep their numbers.</source>
-        <translation>无法对采样打击垫中的音色重新编号；它们保留原来的编号。</translation>
-    </message>
-    <message>
-        <source>Failed to create the folder.</source>
-        <translation>创建文件夹失败。</translation>
-    </message>
-    <message>
-        <source>Folder Location: </source>
-        <translation>文件夹位置：</translation>
-    </message>
-    <message>
-        <source>The 350 device was disconnected.</source>
-        <translation>350 设备已断开连接。</translation>
-    </message>
-    <message>
-        <source>Failed to save file.</source>
-        <translation>保存文件失败。</translation>
-    </message>
-    <message>
-        <source>Korvanta will quit.</source>
-        <translation>Korvanta 即将退出。</translation>
-    </message>
-    <message>
-        <source>Disconnect the 350 device.</source>
-        <translation>请断开 350 设备。</translation>
-    </message>
-    <message>
-        <source>When using the online mode of Korvanta again,</source>
-        <translation>再次使用 Korvanta 联机模式时，</translation>
-    </message>
-    <message>
-        <source>reconnect the USB cable.</source>
-        <translation>请重新连接 USB 数据线。</translation>
-    </message>
-    <message>
-        <source>The sampler pad could not be ejected. Eject it in the system before you unplug it.</source>
-        <translation>无法弹出采样打击垫。请先在系统中弹出，再拔下设备。</translation>
-    </message>
-    <message>
-        <source>Open Error</source>
-        <translation>打开错误</translation>
-    </message>
-    <message>
-        <source>File location:</source>
-        <translation>文件位置：</translation>
-    </message>
-    <message>
-        <source>was not saved to the sampler pad.</source>
-        <translation>未能保存到采样打击垫。</translation>
-    </message>
-    <message>
-        <source>were not saved to the sampler pad.</source>
-        <translation>未能保存到采样打击垫。</translation>
-    </message>
-    <message>
-        <source>Open error.</source>
-        <translation>打开错误。</translation>
     </message>
     <message>
         <source> and </source>

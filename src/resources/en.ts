@@ -1705,6 +1705,214 @@ and save the current pad settings</translation>
         <translation>Quit?</translation>
     </message>
     <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Deleting group name is not supported.</source>
+        <translation>Deleting group name is not supported.</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>ini files(*.ini)</source>
+        <translation>ini files(*.ini)</translation>
+    </message>
+    <message>
+        <source>Failed to generate file.</source>
+        <translation>Failed to generate file.</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>File location:</translation>
+    </message>
+    <message>
+        <source>successfully saved.</source>
+        <translation>successfully saved.</translation>
+    </message>
+    <message>
+        <source>The file has been generated:</source>
+        <translation>The file has been generated:</translation>
+    </message>
+    <message>
+        <source> does not exist.</source>
+        <translation> does not exist.</translation>
+    </message>
+    <message>
+        <source>Please check path:</source>
+        <translation>Please check path:</translation>
+    </message>
+    <message>
+        <source>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</source>
+        <translation>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</translation>
+    </message>
+    <message>
+        <source>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</source>
+        <translation>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</translation>
+    </message>
+    <message>
+        <source>Invalid Value</source>
+        <translation>Invalid Value</translation>
+    </message>
+    <message>
+        <source>Value must be between 0 and 511.</source>
+        <translation>Value must be between 0 and 511.</translation>
+    </message>
+    <message>
+        <source>The kit number can not be blank.</source>
+        <translation>The kit number can not be blank.</translation>
+    </message>
+    <message>
+        <source>The range of kit number is 1~100.</source>
+        <translation>The range of kit number is 1~100.</translation>
+    </message>
+    <message>
+        <source>Kit name can't be blank!</source>
+        <translation>Kit name can't be blank!</translation>
+    </message>
+    <message>
+        <source>The kit name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
+        <translation>The kit name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</translation>
+    </message>
+    <message>
+        <source>The maximum number of kit name's character can't exceed 10!</source>
+        <translation>The maximum number of kit name's character can't exceed 10!</translation>
+    </message>
+    <message>
+        <source>HH Pedal</source>
+        <translation>HH Pedal</translation>
+    </message>
+    <message>
+        <source>Mix</source>
+        <translation>Mix</translation>
+    </message>
+    <message>
+        <source>Fade</source>
+        <translation>Fade</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Fail to read kit file, import failed.</source>
+        <translation>Fail to read kit file, import failed.</translation>
+    </message>
+    <message>
+        <source>Kit </source>
+        <translation>Kit </translation>
+    </message>
+    <message>
+        <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
+        <translation>is automatically renamed, as it exceeds 10 characters or contains special symbol.</translation>
+    </message>
+    <message>
+        <source>are automatically renamed, as they exceed 10 characters or contain special symbol.</source>
+        <translation>are automatically renamed, as they exceed 10 characters or contain special symbol.</translation>
+    </message>
+    <message>
+        <source>Fail to read file, import failed.</source>
+        <translation>Fail to read file, import failed.</translation>
+    </message>
+    <message>
+        <source>The sound of number </source>
+        <translation>The sound of number </translation>
+    </message>
+    <message>
+        <source> in the wave list is incorrect.</source>
+        <translation> in the wave list is incorrect.</translation>
+    </message>
+    <message>
+        <source>Read wave prm file failed, import failed.</source>
+        <translation>Read wave prm file failed, import failed.</translation>
+    </message>
+    <message>
+        <source>The number of sound can not exceed 9999.</source>
+        <translation>The number of sound can not exceed 9999.</translation>
+    </message>
+    <message>
+        <source>The </source>
+        <translation>The </translation>
+    </message>
+    <message>
+        <source>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</source>
+        <translation>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</translation>
+    </message>
+    <message>
+        <source>item are automatically renamed, as they exceed 16 characters or end with special symbol.</source>
+        <translation>item are automatically renamed, as they exceed 16 characters or end with special symbol.</translation>
+    </message>
+    <message>
+        <source> is stored more than once on the sampler pad.</source>
+        <translation> is stored more than once on the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered; they keep their numbers.</source>
+        <translation>The sounds on the sampler pad could not be renumbered; they keep their numbers.</translation>
+    </message>
+    <message>
+        <source>Failed to create the folder.</source>
+        <translation>Failed to create the folder.</translation>
+    </message>
+    <message>
+        <source>Folder Location: </source>
+        <translation>Folder Location: </translation>
+    </message>
+    <message>
+        <source>Missing some files for the program!</source>
+        <translation>Missing some files for the program!</translation>
+    </message>
+    <message>
+        <source>Wrong data in file：</source>
+        <translation>Wrong data in file：</translation>
+    </message>
+    <message>
+        <source>The 350 device was disconnected.</source>
+        <translation>The 350 device was disconnected.</translation>
+    </message>
+    <message>
+        <source>Failed to save file.</source>
+        <translation>Failed to save file.</translation>
+    </message>
+    <message>
+        <source>Korvanta will quit.</source>
+        <translation>Korvanta will quit.</translation>
+    </message>
+    <message>
+        <source>Disconnect the 350 device.</source>
+        <translation>Disconnect the 350 device.</translation>
+    </message>
+    <message>
+        <source>When using the online mode of Korvanta again,</source>
+        <translation>When using the online mode of Korvanta again,</translation>
+    </message>
+    <message>
+        <source>reconnect the USB cable.</source>
+        <translation>reconnect the USB cable.</translation>
+    </message>
+    <message>
+        <source>The sampler pad could not be ejected. Eject it in the system before you unplug it.</source>
+        <translation>The sampler pad could not be ejected. Eject it in the system before you unplug it.</translation>
+    </message>
+    <message>
+        <source>Open Error</source>
+        <translation>Open Error</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad.</source>
+        <translation>was not saved to the sampler pad.</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad.</source>
+        <translation>were not saved to the sampler pad.</translation>
+    </message>
+    <message>
+        <source>Open error.</source>
+        <translation>Open error.</translation>
+    </message>
+    <message>
         <source>Create a new category</source>
         <translation>Create a new category</translation>
     </message>
@@ -1737,10 +1945,6 @@ and save the current pad settings</translation>
         <translation>Select file to add</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
         <source>Choose no file!</source>
         <translation>Choose no file!</translation>
     </message>
@@ -1751,10 +1955,6 @@ and save the current pad settings</translation>
     <message>
         <source>Some files already exist. Do you want to add duplicate files?</source>
         <translation>Some files already exist. Do you want to add duplicate files?</translation>
-    </message>
-    <message>
-        <source>The number of sound can not exceed 9999.</source>
-        <translation>The number of sound can not exceed 9999.</translation>
     </message>
     <message>
         <source>Some files already exist. Don't support to add duplicate files!</source>
@@ -1809,10 +2009,6 @@ and save the current pad settings</translation>
         <translation>Item</translation>
     </message>
     <message>
-        <source>Index</source>
-        <translation>Index</translation>
-    </message>
-    <message>
         <source>Layer</source>
         <translation>Layer</translation>
     </message>
@@ -1845,24 +2041,8 @@ and save the current pad settings</translation>
         <translation>File not found:</translation>
     </message>
     <message>
-        <source>Missing some files for the program!</source>
-        <translation>Missing some files for the program!</translation>
-    </message>
-    <message>
-        <source>Wrong data in file：</source>
-        <translation>Wrong data in file：</translation>
-    </message>
-    <message>
         <source>File Location: </source>
         <translation>File Location: </translation>
-    </message>
-    <message>
-        <source>Please check path:</source>
-        <translation>Please check path:</translation>
-    </message>
-    <message>
-        <source> does not exist.</source>
-        <translation> does not exist.</translation>
     </message>
     <message>
         <source>This sound is not in wave format.</source>
@@ -1883,114 +2063,6 @@ and save the current pad settings</translation>
     <message>
         <source>Open sound file error.</source>
         <translation>Open sound file error.</translation>
-    </message>
-    <message>
-        <source>Fail to read kit file, import failed.</source>
-        <translation>Fail to read kit file, import failed.</translation>
-    </message>
-    <message>
-        <source>Kit </source>
-        <translation>Kit </translation>
-    </message>
-    <message>
-        <source>is automatically renamed, as it exceeds 10 characters or contains special symbol.</source>
-        <translation>is automatically renamed, as it exceeds 10 characters or contains special symbol.</translation>
-    </message>
-    <message>
-        <source>are automatically renamed, as they exceed 10 characters or contain special symbol.</source>
-        <translation>are automatically renamed, as they exceed 10 characters or contain special symbol.</translation>
-    </message>
-    <message>
-        <source>Fail to read file, import failed.</source>
-        <translation>Fail to read file, import failed.</translation>
-    </message>
-    <message>
-        <source>The sound of number </source>
-        <translation>The sound of number </translation>
-    </message>
-    <message>
-        <source> in the wave list is incorrect.</source>
-        <translation> in the wave list is incorrect.</translation>
-    </message>
-    <message>
-        <source>Read wave prm file failed, import failed.</source>
-        <translation>Read wave prm file failed, import failed.</translation>
-    </message>
-    <message>
-        <source>The </source>
-        <translation>The </translation>
-    </message>
-    <message>
-        <source>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</source>
-        <translation>item is automatically renamed, as it exceeds 16 characters or ends with special symbol.</translation>
-    </message>
-    <message>
-        <source>item are automatically renamed, as they exceed 16 characters or end with special symbol.</source>
-        <translation>item are automatically renamed, as they exceed 16 characters or end with special symbol.</translation>
-    </message>
-    <message>
-        <source> is stored more than once on the sampler pad.</source>
-        <translation> is stored more than once on the sampler pad.</translation>
-    </message>
-    <message>
-        <source>The sounds on the sampler pad could not be renumbered; they keep their numbers.</source>
-        <translation>The sounds on the sampler pad could not be renumbered; they keep their numbers.</translation>
-    </message>
-    <message>
-        <source>Failed to create the folder.</source>
-        <translation>Failed to create the folder.</translation>
-    </message>
-    <message>
-        <source>Folder Location: </source>
-        <translation>Folder Location: </translation>
-    </message>
-    <message>
-        <source>The 350 device was disconnected.</source>
-        <translation>The 350 device was disconnected.</translation>
-    </message>
-    <message>
-        <source>Failed to save file.</source>
-        <translation>Failed to save file.</translation>
-    </message>
-    <message>
-        <source>Korvanta will quit.</source>
-        <translation>Korvanta will quit.</translation>
-    </message>
-    <message>
-        <source>Disconnect the 350 device.</source>
-        <translation>Disconnect the 350 device.</translation>
-    </message>
-    <message>
-        <source>When using the online mode of Korvanta again,</source>
-        <translation>When using the online mode of Korvanta again,</translation>
-    </message>
-    <message>
-        <source>reconnect the USB cable.</source>
-        <translation>reconnect the USB cable.</translation>
-    </message>
-    <message>
-        <source>The sampler pad could not be ejected. Eject it in the system before you unplug it.</source>
-        <translation>The sampler pad could not be ejected. Eject it in the system before you unplug it.</translation>
-    </message>
-    <message>
-        <source>Open Error</source>
-        <translation>Open Error</translation>
-    </message>
-    <message>
-        <source>File location:</source>
-        <translation>File location:</translation>
-    </message>
-    <message>
-        <source>was not saved to the sampler pad.</source>
-        <translation>was not saved to the sampler pad.</translation>
-    </message>
-    <message>
-        <source>were not saved to the sampler pad.</source>
-        <translation>were not saved to the sampler pad.</translation>
-    </message>
-    <message>
-        <source>Open error.</source>
-        <translation>Open error.</translation>
     </message>
     <message>
         <source> and </source>

@@ -125,6 +125,14 @@ private slots:
         percussionpadfile m;
         kf::KitStorage kits;
         kits.fill({0, 1, 2}, 11);
+        // Effect controls the kit page accepts (0..511, 999 unused).
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            percussionpadfile::P_KIT_BASE_PARA &b = kits.base[size_t(k)];
+            for (quint16 *c : {&b.effect1_ctrl1, &b.effect1_ctrl2, &b.effect2_ctrl1, &b.effect2_ctrl2,
+                               &b.effect2_ctrl3, &b.effect3_ctrl1, &b.effect3_ctrl2, &b.effect3_ctrl3,
+                               &kits.pedal[size_t(k)].active_effectCtrl2})
+                *c %= 512;
+        }
         kits.base[0].kit_name[0] = 0;
         percussionpadfile::str2CharArray("Rock,Pop", kits.base[1].kit_name, KIT_NAME_FIELD);
         kits.base[2].kit_effect1 = 7;
@@ -177,6 +185,7 @@ private slots:
         QCOMPARE(w->kitPadList[99].size(), PAD_NUM_MAX);
         QCOMPARE(w->kitMaxList, QVector<int>({1, 2}));
         QCOMPARE(w->kitAttrList.at(2).kit_name, QString("KIT2"));
+        QCOMPARE(w->kitNameList.at(1), QString("K002"));
         QCOMPARE(int(w->kitEffectList1[2].at(7).parm2), 123);
         const Records::soundKit &k0 = w->kitAttrList.at(0);
         QCOMPARE(k0.kpadChunk[0].soundName0, QString("Kick"));

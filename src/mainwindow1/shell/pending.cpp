@@ -7,21 +7,9 @@
 #include <QModelIndex>
 
 // ---- kit and pad editing --------------------------------------------------
-void MainWindow1::initKitChainSet() {}                    // kit chains
-void MainWindow1::on_valueChanged(int) {}                 // effect controls
-void MainWindow1::on_mode_currentIndexChanged(int) {}     // pad mode items
-void MainWindow1::on_kitEffect1_currentIndexChanged(int) {}
-void MainWindow1::on_kitEffect2_currentIndexChanged(int) {}
-void MainWindow1::on_kitEffect3_currentIndexChanged(int) {}
-void MainWindow1::on_activeFx_currentIndexChanged(int) {}
-void MainWindow1::on_linkGroupComboBox_currentIndexChanged(int) {}
-void MainWindow1::on_kitNumber_textEdited(const QString &) {} // kit navigation
-void MainWindow1::recvKitNameList(QString, int) {}
-void MainWindow1::updateKitNameAndNo(QString, quint8) {}
 void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>) {}
 void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>) {}
 void MainWindow1::recvModel(QModelIndex, quint8) {}
-void MainWindow1::initDisplay(int, int) {}
 void MainWindow1::kitChainListItemModelChanged(QStandardItem *) {}
 void MainWindow1::rightMenu(QString) {}                   // pad menu
 void MainWindow1::recvInteration(QString) {}              // pad selection
@@ -34,7 +22,6 @@ void MainWindow1::recvDstKit(int) {}
 void MainWindow1::soundListItemModelChanged(QStandardItem *) {} // renames
 void MainWindow1::totalListItemModelChanged(QStandardItem *) {}
 void MainWindow1::hhListItemModelChanged(QStandardItem *) {}
-void MainWindow1::leftHHSelectItemChanged(const QModelIndex &) {} // hi-hat page
 void MainWindow1::deleteWaveFromList() {}
 void MainWindow1::deleteWaveFromList1() {}
 void MainWindow1::exportWave() {}
@@ -59,3 +46,9 @@ void MainWindow1::recvKitIndexState(QVector<int> indexList)
 }
 void MainWindow1::recvLoadSave(bool) {}                   // whole-setup load
 void MainWindow1::recvUpdate(int, int) {}                 // device writer
+void MainWindow1::addUsbWave() {}
+void MainWindow1::deleteUsbWave() {}
+void MainWindow1::changeOnlineKitPath(QString, QString, quint16, quint32, int) {}
+void MainWindow1::updateWavePrmAndData(int, QVector<int>) {} // renumbering on the pad
+bool MainWindow1::generateOrderFile() { return true; }     // write-back at close
+bool MainWindow1::safelyRemoveUSBDevice(const QString &) { return true; }

@@ -1,0 +1,126 @@
+// Kit pages with a small and a large sound library:
+// - 100 kit switches on the kit settings page, each committing the kit left,
+//   with 1,000 and with 9,999 sounds (target ratio <= 1.2: a switch does not
+//   touch the library);
+// - re-pointing the kits to renumbered waves, 1,000 waves against 9,999
+//   (target ratio <= 12, linear).
+#include "editorbench.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
+
+#include <QElapsedTimer>
+#include <QStandardItemModel>
+
+#include <memory>
+
+namespace {
+
+QString waveFile(int i)
+{
+    return QStringLiteral("/pad/zt350/WAV_DATA/%1/%2.wav").arg(i / 100 + 1, 3, 10, QLatin1Char('0')).arg(i + 1);
+}
+
+// A window whose sound library holds n sounds, the kits using them slot by slot.
+std::unique_ptr<MainWindow1> editorWithSounds(int n)
+{
+    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    w->writeSoundListOnClose = false;
+    auto *total = new QStandardItemModel(w->ui->totalWaveTreeView);
+    w->ui->totalWaveTreeView->setModel(total);
+    w->totalListItemModel = total;
+    w->totalGroup = new QStandardItem(QStringLiteral("waveList"));
+    total->appendRow(w->totalGroup);
+    for (int i = 0; i < n; ++i) {
+        const QString name = QStringLiteral("Sound%1").arg(i + 1);
+        w->totalGroup->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(name),
+                                  new QStandardItem(waveFile(i))});
+        w->hhGroup->appendRow({new QStandardItem(name), new QStandardItem(waveFile(i))});
+        MainWindow1::SOUND_INDEX s;
+        MainWindow1::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
+        s.file = waveFile(i);
+        s.wave_No = quint16(i + 1);
+        w->waveLoadKitAttrList.append(s);
+    }
+    // Layer A and B of 17 pads, A of 2 foot switches and 5 hi-hat waves: 43 slots a kit.
+    for (int slot = 0; slot < KIT_MAX_COUNT * 43 && slot < n; ++slot) {
+        const int k = slot / 43, s = slot % 43;
+        MainWindow1::soundKit &kit = w->kitAttrList[k];
+        if (s < 36) {
+            const int pad = s / 2;
+            MainWindow1::KIT_PAD_SETTING &p = kit.kpadChunk[pad];
+            (s % 2 ? p.soundFile1 : p.soundFile0) = waveFile(slot);
+            (s % 2 ? p.bWaveNo : p.aWaveNo) = quint16(slot + 1);
+            w->kitPadList[k][pad] = p;
+        } else if (s == 36) {
+            kit.kpadChunk[18].soundFile0 = waveFile(slot);
+            w->kitPadList[k][18] = kit.kpadChunk[18];
+        } else {
+            QString *const files[5] = {&kit.pedalChunk.hh_wave1_file, &kit.pedalChunk.hh_wave2_file,
+                                       &kit.pedalChunk.hh_wave3_file, &kit.pedalChunk.hh_wave4_file,
+                                       &kit.pedalChunk.hh_wave5_file};
+            if (s - 37 < 5)
+                *files[s - 37] = waveFile(slot);
+        }
+    }
+    return w;
+}
+
+// 100 kit switches on the kit settings page: kit 1 up to 100, then back to 99.
+qint64 switchKits(MainWindow1 *w)
+{
+    w->ui->btnSoundKit->click();
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < 99; ++i)
+        w->ui->downPageBtn->click();
+    w->ui->upPageBtn->click();
+    return t.nsecsElapsed();
+}
+
+// Every wave of the library renumbered to the next number.
+qint64 renumber(MainWindow1 *w, int waves)
+{
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < waves; ++i)
+        w->updateKitFile(quint16(i + 1), quint16(i + 2), waveFile(i), waveFile(i) + QStringLiteral(".new"));
+    return t.nsecsElapsed();
+}
+
+// Runs `run` on a window with 1,000 sounds and one with 9,999; reports both and their ratio.
+template <class Run>
+void compareLibraries(benchmark::State &state, Run run)
+{
+    double small = 0, large = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto a = editorWithSounds(1000);
+        auto b = editorWithSounds(9999);
+        state.ResumeTiming();
+        small += double(run(a.get(), 1000));
+        large += double(run(b.get(), 9999));
+    }
+    state.counters["1000_ms"] = small / 1e6 / double(state.iterations());
+    state.counters["9999_ms"] = large / 1e6 / double(state.iterations());
+    state.counters["ratio"] = small > 0 ? large / small : 0;
+}
+
+void BM_KitSwitches(benchmark::State &state)
+{
+    compareLibraries(state, [](MainWindow1 *w, int) { return switchKits(w); });
+}
+
+void BM_RenumberWaves(benchmark::State &state)
+{
+    compareLibraries(state, renumber);
+}
+
+BENCHMARK(BM_KitSwitches)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RenumberWaves)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return runEditorBenchmarks(argc, argv);
+}

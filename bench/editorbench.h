@@ -1,0 +1,41 @@
+#ifndef BENCH_EDITORBENCH_H
+#define BENCH_EDITORBENCH_H
+
+// What the benchmarks that build the editor's window share: an offscreen
+// application with the editor's resources, no removable drives and a scratch
+// working folder for the sound list.
+
+#include "mainwindow1/shell/startup.h"
+#include "platform/removabledrives.h"
+#include "resources/ztresources.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+struct NoDrives : DriveSource
+{
+    QVector<DriveEntry> drives() const override { return {}; }
+};
+
+inline int runEditorBenchmarks(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ztInitResources();
+    registerQueuedTypes();
+    NoDrives drives;
+    ztplatform::setDriveSource(&drives);
+    QTemporaryDir work; // the editor reads and writes its sound list here
+    QDir::setCurrent(work.path());
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    ztplatform::setDriveSource(nullptr);
+    return 0;
+}
+
+#endif

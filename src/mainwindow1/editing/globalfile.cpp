@@ -1,0 +1,304 @@
+// The global settings between the global settings page and the kit file
+// model's global chunk, in both directions.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include <QStandardItemModel>
+
+namespace {
+const QString kOff = QStringLiteral("OFF");
+const QString kOn = QStringLiteral("ON");
+const QString kCenter = QStringLiteral("Center");
+const QString kPhone = QStringLiteral("Phone");
+const QString kMasterPhone = QStringLiteral("Master&Phone");
+
+// A label's text as a byte; 0 when it holds no number.
+quint8 labelByte(const QLabel *label)
+{
+    return quint8(label->text().toInt());
+}
+
+void setNumber(QLabel *label, int value)
+{
+    label->setText(QString::number(value));
+}
+
+// Outputs: 1 "Phone", 0 "Master&Phone"; other values leave the label.
+void showOutput(QLabel *label, quint8 value)
+{
+    if (value == 1)
+        label->setText(kPhone);
+    else if (value == 0)
+        label->setText(kMasterPhone);
+}
+
+// The other texts keep the value packed before.
+void takeOutput(const QLabel *label, quint8 &field)
+{
+    if (label->text() == kPhone)
+        field = 1;
+    else if (label->text() == kMasterPhone)
+        field = 0;
+}
+
+void showSwitch(QLabel *label, quint8 value)
+{
+    label->setText(value == 0 ? kOff : kOn);
+}
+
+quint8 switchByte(const QLabel *label)
+{
+    return label->text() == kOff ? 0 : 1;
+}
+
+// The blocks both global chunk layouts share.
+template <class Chunk>
+void showSharedBlocks(MainWindow1 *w, const Chunk &g)
+{
+    Ui::MainWindow1 *ui = w->ui;
+    ui->clickSoundNoSpinBox->setValue(g.click.click_no + 1);
+    setNumber(ui->clickInterval, g.click.beat);
+    if (g.click.pan == 64)
+        ui->clickPan->setText(kCenter);
+    else
+        setNumber(ui->clickPan, g.click.pan);
+    setNumber(ui->clickVolume, g.click.volume);
+    showOutput(ui->clickOutput, g.click.click_output);
+
+    setNumber(ui->audioVolume, g.audio.volume);
+    setNumber(ui->btAudioVolume, g.audio.bt_volume);
+    setNumber(ui->systanGain, g.audio.systan_gain);
+    showOutput(ui->audioOutput, g.audio.output);
+
+    setNumber(ui->globalCH, g.midi.global_ch + 1);
+    showSwitch(ui->midiExtCtrl, g.midi.ext_ctrl);
+    if (g.midi.midi_sync <= 2) {
+        static const char *const sync[3] = {"OFF", "ON", "Reserved"};
+        ui->midiSync->setText(QString::fromLatin1(sync[g.midi.midi_sync]));
+    }
+    showSwitch(ui->softThru, g.midi.soft_thru);
+    showSwitch(ui->pcSwLabel, g.midi.pc_sw);
+    showSwitch(ui->ccSwLabel, g.midi.cc_sw);
+    setNumber(ui->fxCtrl1CCLabel, g.midi.fx_ctrl1_cc);
+    setNumber(ui->fxCtrl2CCLabel, g.midi.fx_ctrl2_cc);
+
+    setNumber(ui->lcdContrast, g.lced.lcd_contrast);
+    if (g.lced.led_type <= 2)
+        ui->ledTypeComboBox->setCurrentIndex(g.lced.led_type); // "OFF", "Type1", "Type2"
+    ui->ledLogoComboBox->setCurrentIndex(g.lced.led_logo);
+    if (g.lced.tempo_indicate <= 1)
+        showSwitch(ui->tempoIndicateLabel, g.lced.tempo_indicate);
+}
+
+// Field by field between the editor's records and the chunk's, either way.
+template <class From, class To>
+void copyEffect(const From &f, To &t)
+{
+    t.param1 = f.param1;
+    t.param2 = f.param2;
+    t.param3 = f.param3;
+    t.no = f.no;
+}
+
+template <class From, class To>
+void copyTrigger(const From &f, To &t)
+{
+    t.type = f.type;
+    t.sensivity = f.sensivity;
+    t.curve = f.curve;
+    t.mask_time = f.mask_time;
+    t.retrig_level = f.retrig_level;
+    t.anti_cross = f.anti_cross;
+    t.rim_gain = f.rim_gain;
+    t.dynamic_range = f.dynamic_range;
+}
+
+// Calls fn(member, chunk field) for the record and loop settings.
+template <class Fn>
+void forRecordAndLoop(MainWindow1 *w, percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g, Fn fn)
+{
+    fn(w->curRecLevel, g.rec_level);
+    fn(w->curAutoState, g.auto_state);
+    fn(w->curLoopClick, g.loop_click);
+    fn(w->curLoopQtz, g.loop_qtz);
+    fn(w->curLoopMeas, g.loop_meas);
+    fn(w->curLoopMeasIndex, g.loop_meas_index);
+    fn(w->curRecPad, g.rec_pad);
+}
+
+// Chains 0..rows-1 of a chunk's kit-chain block into kitChainList.
+void showChains(MainWindow1 *w, const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool keepOriginal)
+{
+    for (int i = 0; i < rows; ++i) {
+        MainWindow1::KIT_CHAIN chain;
+        chain.kit_chain = i == kc.kit_chain_No ? kc.kit_chain : 0;
+        chain.kit_chain_No = quint8(i);
+        for (int s = 0; s < STEP_MAX_COUNT; ++s)
+            chain.curKitChain[i][s] = kc.kitChain[i][s] == 0xFF ? 0 : kc.kitChain[i][s];
+        if (i < w->kitChainList.size())
+            w->kitChainList[i] = chain;
+        else
+            w->kitChainList.append(chain);
+        if (keepOriginal)
+            w->originalKitChainList.append(chain);
+    }
+    emit w->sendKitChainMeg(w->kitChainList);
+}
+} // namespace
+
+void MainWindow1::setGlobalFileChunk()
+{
+    percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = cf.new_globalChunk;
+    g.editing_effect = curEditEffect;
+    g.effect_off = curEffectOFF;
+    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
+        copyEffect(meffChunk1[i], g.effect[i]);
+
+    ui->clickSoundNoSpinBox->setRange(1, 5);
+    g.click.click_no = 0;
+    g.click.click_startCluster = 0;
+    g.click.click_waveLength = 0;
+    if (clickFlag) {
+        const int sound = ui->clickSoundNoSpinBox->value() - 1;
+        g.click.click_no = quint8(sound);
+        if (sound >= 0 && sound < clickSetList.size()) {
+            g.click.click_startCluster = clickSetList[sound].start_cluster;
+            g.click.click_waveLength = clickSetList[sound].wave_length;
+        }
+    }
+    g.click.beat = labelByte(ui->clickInterval);
+    g.click.pan = ui->clickPan->text() == kCenter ? quint8(mapClickPan.value(kCenter, 64)) : labelByte(ui->clickPan);
+    g.click.volume = labelByte(ui->clickVolume);
+    // A text the page has no value for keeps the value packed last time.
+    takeOutput(ui->clickOutput, clckChunk.output);
+    g.click.click_output = clckChunk.output;
+
+    g.audio.volume = labelByte(ui->audioVolume);
+    g.audio.bt_volume = labelByte(ui->btAudioVolume);
+    g.audio.systan_gain = labelByte(ui->systanGain);
+    takeOutput(ui->audioOutput, audoChunk.output);
+    g.audio.output = audoChunk.output;
+
+    g.midi.global_ch = quint8(ui->globalCH->text().toInt() - 1);
+    g.midi.ext_ctrl = switchByte(ui->midiExtCtrl);
+    const QString sync = ui->midiSync->text();
+    g.midi.midi_sync = sync == kOff ? 0 : sync == kOn ? 1 : 2;
+    g.midi.soft_thru = switchByte(ui->softThru);
+    g.midi.pc_sw = switchByte(ui->pcSwLabel);
+    g.midi.cc_sw = switchByte(ui->ccSwLabel);
+    g.midi.fx_ctrl1_cc = labelByte(ui->fxCtrl1CCLabel);
+    g.midi.fx_ctrl2_cc = labelByte(ui->fxCtrl2CCLabel);
+
+    g.lced.lcd_contrast = labelByte(ui->lcdContrast);
+    const int ledType = ui->ledTypeComboBox->currentIndex();
+    if (ledType >= 0 && ledType <= 2)
+        lcedChunk.led_type = quint8(ledType);
+    g.lced.led_type = lcedChunk.led_type;
+    const int logo = ui->ledLogoComboBox->currentIndex();
+    g.lced.led_logo = logo < 0 ? 1 : quint8(logo);
+    const QString tempo = ui->tempoIndicateLabel->text();
+    if (tempo == kOff || tempo == kOn)
+        lcedChunk.tempo_indicate = tempo == kOn ? 1 : 0;
+    g.lced.tempo_indicate = lcedChunk.tempo_indicate;
+
+    // Kit chains: the last chain switched on names the active one.
+    g.kc.kit_chain = 0;
+    g.kc.kit_chain_No = 0;
+    for (int i = 0; i < kitChainList.size() && i < KIT_CHAIN_ROWS; ++i) {
+        const KIT_CHAIN &chain = kitChainList[i];
+        for (int s = 0; s < STEP_MAX_COUNT; ++s)
+            g.kc.kitChain[i][s] = chain.curKitChain[i][s];
+        if (chain.kit_chain == 1)
+            g.kc.kit_chain = g.kc.kit_chain_No = chain.kit_chain_No;
+    }
+
+    for (int i = 0; i < padTrigList1.size() && i < PAD_NUM_MAX; ++i)
+        copyTrigger(padTrigList1[i], g.pfta[i]);
+
+    forRecordAndLoop(this, g, [](quint8 &member, quint8 &field) { field = member; });
+}
+
+void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
+{
+    if (!pf)
+        return;
+    if (curFlag == 0) {
+        const quint16 v = pf->identityChunk.version;
+        ui->version->setText(QStringLiteral("%1.0%2").arg(v >> 8).arg(v & 0xFF));
+    }
+
+    if (globalSize <= GLOBAL_CHUNK_SIZE_OLD_MAX) {
+        const percussionpadfile::FILE_GLOBAL_CHUNK &g = pf->globalChunk;
+        if (g.effect.effectType < vecEffect.size())
+            ui->effectType->setText(vecEffect[g.effect.effectType]);
+        QLabel *const controls[3] = {ui->effectCtrl1, ui->effectCtrl2, ui->effectCtrl3};
+        const quint8 values[3] = {g.effect.effectCtrl1, g.effect.effectCtrl2, g.effect.effectCtrl3};
+        for (int c = 0; c < 3; ++c) {
+            QString label;
+            if (values[c] < 100) {
+                const QMap<QString, int> &m = mapMasterEffect[values[c] / 8];
+                for (auto it = m.constBegin(); it != m.constEnd() && label.isEmpty(); ++it) {
+                    if (it.value() == values[c])
+                        label = it.key();
+                }
+            }
+            controls[c]->setText(label);
+        }
+        // The metronome name stays: the old layout has no sound list of its own.
+        const QString clickName = ui->clickNameLab->text();
+        showSharedBlocks(this, g);
+        ui->clickNameLab->setText(clickName);
+        showChains(this, g.kc, 8, false);
+        for (int i = 0; i < PAD_NUM_MAX && i < padTrigList.size(); ++i) {
+            const percussionpadfile::P_PAD_FS_TRIG_ATTR &f = g.pfta[i];
+            PAD_FS_TRIG_ATTR &t = curPad[i];
+            t.sensibility = f.sensibility;
+            t.threshold = f.threshold;
+            t.curve = f.curve;
+            t.mask_time = f.mask_time;
+            t.anti_cross = f.anti_cross;
+            t.model = f.model;
+            t.trig_mode = f.trig_mode;
+            t.pad_fs_ctrl = f.pad_fs_ctrl;
+            t.open = f.open;
+            t.close = f.close;
+            padTrigList[i] = t;
+        }
+        on_globalPadComboBox_currentIndexChanged(0);
+        return;
+    }
+
+    percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = pf->new_globalChunk;
+    curEditEffect = g.editing_effect;
+    curEffectOFF = g.effect_off;
+    setNumber(ui->labEditEffect, curEditEffect);
+    setNumber(ui->labEffectOFF, curEffectOFF);
+    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
+        copyEffect(g.effect[i], meffChunk1[i]);
+    ui->masterEffectComboBox->setCurrentIndex(0);
+    on_masterEffectComboBox_currentIndexChanged(0);
+
+    showSharedBlocks(this, g);
+    QStandardItem *group = clickListItemModel ? clickListItemModel->item(0) : nullptr;
+    const int click = g.click.click_no;
+    QStandardItem *name = group && click < group->rowCount() ? group->child(click, 1) : nullptr;
+    ui->clickNameLab->setText(name ? name->text() : QString());
+
+    showChains(this, g.kc, KIT_CHAIN_ROWS, true);
+
+    for (int i = 0; i < PAD_NUM_MAX && i < padTrigList1.size(); ++i) {
+        copyTrigger(g.pfta[i], curPad1[i]);
+        padTrigList1[i] = curPad1[i];
+    }
+    ui->globalPadComboBox->setCurrentIndex(0);
+    on_globalPadComboBox_currentIndexChanged(0);
+
+    forRecordAndLoop(this, g, [](quint8 &member, quint8 &field) { member = field; });
+    setNumber(ui->labRecLevel, curRecLevel);
+    ui->labAutoState->setText(curAutoState == 0 ? kOff : curAutoState == 1 ? kOn : QString());
+    setNumber(ui->labLoopClick, curLoopClick);
+    setNumber(ui->labLoopQtz, curLoopQtz);
+    setNumber(ui->labLoopMeas, curLoopMeas);
+    setNumber(ui->labLoopMeasIndex, curLoopMeasIndex);
+    setNumber(ui->labRecPad, curRecPad);
+}

@@ -1,0 +1,107 @@
+// The global settings page: the metronome list and the export of the global
+// settings file.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+void MainWindow1::on_clickWaveTreeView_pressed(const QModelIndex &index)
+{
+    QItemSelectionModel *selection = ui->clickWaveTreeView->selectionModel();
+    if (!index.parent().isValid() || !selection || selection->selectedIndexes().size() <= 1)
+        return;
+    ui->clickSoundNoSpinBox->setValue(index.sibling(index.row(), 0).data().toString().toInt());
+    ui->clickNameLab->setText(index.sibling(index.row(), 1).data().toString().trimmed());
+}
+
+void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value)
+{
+    const int k = value - 1;
+    if (k >= 0 && k < clickList.size())
+        ui->clickNameLab->setText(clickList[k].name);
+    QStandardItem *group = clickListItemModel ? clickListItemModel->item(0) : nullptr;
+    if (group && k >= 0 && k < group->rowCount())
+        ui->clickWaveTreeView->setCurrentIndex(group->child(k)->index());
+}
+
+void MainWindow1::on_btnDelClick_clicked()
+{
+    const QModelIndex current = ui->clickWaveTreeView->currentIndex();
+    QStandardItem *group = clickListItemModel ? clickListItemModel->itemFromIndex(current.parent()) : nullptr;
+    if (!current.isValid() || !group) {
+        UiPrompter::instance()->warning(this, tr("Warning"), tr("Deleting group name is not supported."));
+        return;
+    }
+    const int row = current.row();
+    group->removeRow(row);
+    for (int i = 0; i < group->rowCount(); ++i) {
+        if (QStandardItem *number = group->child(i, 0))
+            number->setText(QString::number(i + 1));
+    }
+    ui->clickWaveTreeView->viewport()->update();
+
+    // The lists follow the rows one to one.
+    if (row < clickList.size())
+        clickList.remove(row);
+    if (row < clickSetList.size())
+        clickSetList.remove(row);
+
+    const int left = group->rowCount();
+    if (left == 0) {
+        ui->clickWaveTreeView->setCurrentIndex(QModelIndex());
+        return;
+    }
+    const int next = qBound(0, row >= left - 1 ? row - 1 : row, left - 1);
+    ui->clickWaveTreeView->setCurrentIndex(group->child(next)->index());
+}
+
+void MainWindow1::on_btnGlobal_clicked()
+{
+    ui->globalLineEdit->clear();
+    const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                             + QDir::separator() + QStringLiteral("Global");
+    globalPath = UiPrompter::instance()->getSaveFileName(this, tr("Output"), proposed, tr("ini files(*.ini)"));
+    if (globalPath.isEmpty())
+        return;
+
+    curFlag = 1;
+    cf.initFileChunk();
+    setGlobalFileChunk();
+    cf.calculateGlobalChunkSize1();
+
+    // The chunk is built in a scratch file, then replaces the target whole, so a
+    // failed write leaves an existing file as it was.
+    QByteArray chunk;
+    QTemporaryFile scratch;
+    if (scratch.open()) {
+        cf.writeGlobalChunk(&scratch);
+        if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
+            chunk = scratch.readAll();
+    }
+    QSaveFile out(globalPath);
+    bool written = false;
+    if (chunk.size() != GLOBAL_CHUNK_SIZE) {
+        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "global chunk not built" << chunk.size();
+    } else if (!out.open(QIODevice::WriteOnly)) {
+        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "以只写模式打开globalFile文件失败" << globalPath;
+    } else {
+        written = out.write(chunk) == chunk.size() && out.commit();
+    }
+    if (!written) {
+        UiPrompter::instance()->warning(this, tr("Error"),
+                                        tr("Failed to generate file.") + QStringLiteral("\r\n") + tr("File location:")
+                                                + QStringLiteral("\r\n") + globalPath);
+        return;
+    }
+    ui->globalLineEdit->setText(globalPath);
+    UiPrompter::instance()->information(this, tr("successfully saved."),
+                                        tr("The file has been generated:") + QStringLiteral("\r\n")
+                                                + tr("File location:") + QStringLiteral("\r\n") + globalPath);
+}

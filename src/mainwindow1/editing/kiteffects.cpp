@@ -1,0 +1,165 @@
+// The four effect slots of the kit settings page (kit effects 1..3 and the
+// active effect): type changes from the per-kit memory, the show of a kit's
+// stored effect, and the control layout of each type.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "model/kitediting.h"
+
+namespace {
+
+using kitediting::UNUSED_CONTROL;
+
+struct EffectSlot
+{
+    QComboBox *type;
+    QSpinBox *box[3];
+    QLabel *label[3];
+    QVector<MainWindow1::KIT_EFFECT> *memory; // per kit
+    int number;                               // 1..4, for the placeholder captions
+};
+
+EffectSlot effectSlot(MainWindow1 *w, int n)
+{
+    Ui::MainWindow1 *ui = w->ui;
+    switch (n) {
+    case 0:
+        return {ui->kitEffect1,
+                {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},
+                {ui->lab_effect1_ctrl1, ui->lab_effect1_ctrl2, ui->lab_effect1_ctrl3},
+                w->kitEffectList1,
+                1};
+    case 1:
+        return {ui->kitEffect2,
+                {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3},
+                {ui->lab_effect2_ctrl1, ui->lab_effect2_ctrl2, ui->lab_effect2_ctrl3},
+                w->kitEffectList2,
+                2};
+    case 2:
+        return {ui->kitEffect3,
+                {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3},
+                {ui->lab_effect3_ctrl1, ui->lab_effect3_ctrl2, ui->lab_effect3_ctrl3},
+                w->kitEffectList3,
+                3};
+    default:
+        return {ui->activeFx,
+                {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3},
+                {ui->lab_effect4_ctrl1, ui->lab_effect4_ctrl2, ui->lab_effect4_ctrl3},
+                w->kitEffectList4,
+                4};
+    }
+}
+
+// The record's control field c of effect slot n.
+quint16 &controlField(MainWindow1::soundKit &k, int n, int c)
+{
+    quint16 *const fields[4][3] = {
+            {&k.effect1_ctrl1, &k.effect1_ctrl2, &k.effect1_ctrl3},
+            {&k.effect2_ctrl1, &k.effect2_ctrl2, &k.effect2_ctrl3},
+            {&k.effect3_ctrl1, &k.effect3_ctrl2, &k.effect3_ctrl3},
+            {&k.pedalChunk.active_effectCtrl1, &k.pedalChunk.active_effectCtrl2, &k.pedalChunk.active_effectCtrl3}};
+    return *fields[n][c];
+}
+
+MainWindow1::soundKit *kitRecord(MainWindow1 *w, int k)
+{
+    return k >= 0 && k < w->kitAttrList.size() ? &w->kitAttrList[k] : nullptr;
+}
+
+// Shows the controls type t uses and their captions; an unused control holds
+// 999 in its box and in the record.
+void layoutStep(MainWindow1 *w, int n, int t, MainWindow1::soundKit *record)
+{
+    const int count = kitediting::effectControlCount(t);
+    if (count < 0)
+        return;
+    const EffectSlot s = effectSlot(w, n);
+    for (int c = 0; c < 3; ++c) {
+        const bool used = c < count;
+        s.box[c]->setVisible(used);
+        s.label[c]->setVisible(used);
+        s.label[c]->setText(used ? kitediting::effectControlLabel(t, c)
+                                 : QStringLiteral("Effect%1 Ctrl%2:").arg(s.number).arg(c + 1));
+        if (used) {
+            s.box[c]->setEnabled(true);
+            continue;
+        }
+        s.box[c]->setValue(UNUSED_CONTROL);
+        s.box[c]->setEnabled(false);
+        if (record)
+            controlField(*record, n, c) = UNUSED_CONTROL;
+    }
+}
+
+// The user (or a show without kit switch) chose type t for slot n.
+void typeChanged(MainWindow1 *w, int n, int t)
+{
+    if (t < 0 || t >= kitediting::EFFECT_TYPE_COUNT)
+        return; // no such type: nothing changes, the commit keeps the stored one
+    const int k = w->ui->kitNoSpinBox->value() - 1;
+    if (w->switchKitNum)
+        return;
+    const EffectSlot s = effectSlot(w, n);
+    if (k >= 0 && k < KIT_MAX_COUNT && t < s.memory[k].size()) {
+        const MainWindow1::KIT_EFFECT e = s.memory[k][t];
+        s.box[0]->setValue(e.parm1);
+        s.box[1]->setValue(e.parm2);
+        s.box[2]->setValue(e.parm3);
+    }
+    layoutStep(w, n, t, kitRecord(w, k));
+}
+
+// Shows the stored effect of slot n of kit i.
+void showEffect(MainWindow1 *w, int n, int t, int i)
+{
+    const EffectSlot s = effectSlot(w, n);
+    s.type->setCurrentIndex(t < kitediting::EFFECT_TYPE_COUNT ? t : -1);
+    MainWindow1::soundKit *record = kitRecord(w, i);
+    if (!record)
+        return;
+    for (int c = 0; c < 3; ++c)
+        s.box[c]->setValue(controlField(*record, n, c));
+    layoutStep(w, n, t, record);
+}
+
+} // namespace
+
+void MainWindow1::on_kitEffect1_currentIndexChanged(int index)
+{
+    typeChanged(this, 0, index);
+}
+
+void MainWindow1::on_kitEffect2_currentIndexChanged(int index)
+{
+    typeChanged(this, 1, index);
+}
+
+void MainWindow1::on_kitEffect3_currentIndexChanged(int index)
+{
+    typeChanged(this, 2, index);
+}
+
+void MainWindow1::on_activeFx_currentIndexChanged(int index)
+{
+    typeChanged(this, 3, index);
+}
+
+void MainWindow1::on_kitEffect1_currKitIndex(int type, int kitIndex)
+{
+    showEffect(this, 0, type, kitIndex);
+}
+
+void MainWindow1::on_kitEffect2_currKitIndex(int type, int kitIndex)
+{
+    showEffect(this, 1, type, kitIndex);
+}
+
+void MainWindow1::on_kitEffect3_currKitIndex(int type, int kitIndex)
+{
+    showEffect(this, 2, type, kitIndex);
+}
+
+void MainWindow1::on_activeFx_currKitIndex(int type, int kitIndex)
+{
+    showEffect(this, 3, type, kitIndex);
+}

@@ -1,0 +1,152 @@
+// Pad link groups and the effect control boxes of the kit settings page. Both
+// keep their values at once instead of waiting for the kit commit.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "model/kitediting.h"
+#include "widgets/dialogs/uiprompter.h"
+
+namespace {
+
+// The link list of the kit the page shows, or null.
+QVector<MainWindow1::LINK_GROUP> *pageLinks(MainWindow1 *w)
+{
+    const int k = w->ui->kitNoSpinBox->value() - 1;
+    return k >= 0 && k < KIT_MAX_COUNT ? &w->kitLinkList[k] : nullptr;
+}
+
+// Pad `first` (true) or second of the group shown took `index`.
+void padLinkChanged(MainWindow1 *w, bool first, int index)
+{
+    if (w->switchKitNum || index < 0)
+        return;
+    QVector<MainWindow1::LINK_GROUP> *links = pageLinks(w);
+    const int g = w->ui->linkGroupComboBox->currentIndex();
+    if (!links || g < 0 || g >= links->size())
+        return;
+    MainWindow1::LINK_GROUP &pair = (*links)[g];
+    const int other = first ? pair.link_pad2 : pair.link_pad1;
+    if (index == other && index != 0) {
+        UiPrompter::instance()->warning(
+                w, MainWindow1::tr("Warning"),
+                first ? MainWindow1::tr("Except for the option 'OFF', the link1 parameter must not be the same as "
+                                        "the link2 parameter.")
+                      : MainWindow1::tr("Except for the option 'OFF', the link2 parameter must not be the same as "
+                                        "the link1 parameter."));
+        (first ? w->ui->padLink1ComboBox : w->ui->padLink2ComboBox)->setCurrentIndex(0);
+        return;
+    }
+    (first ? pair.link_pad1 : pair.link_pad2) = quint8(index);
+}
+
+// A control box keeps 0..511 and 999; anything else goes back to its last value.
+void controlChanged(QSpinBox *box, quint16 &memory, int value)
+{
+    if (kitediting::effectControlAccepted(value))
+        memory = quint16(value);
+    else
+        box->setValue(memory);
+}
+
+} // namespace
+
+void MainWindow1::on_linkGroupComboBox_currentIndexChanged(int index)
+{
+    QVector<LINK_GROUP> *links = pageLinks(this);
+    if (index < 0 || !links)
+        return;
+    const int p = original_link_group;
+    if (p >= 0 && p < links->size()) {
+        LINK_GROUP pair = (*links)[p];
+        const int pad1 = ui->padLink1ComboBox->currentIndex();
+        const int pad2 = ui->padLink2ComboBox->currentIndex();
+        if (pad1 >= 0)
+            pair.link_pad1 = quint8(pad1);
+        if (pad2 >= 0)
+            pair.link_pad2 = quint8(pad2);
+        linkGroup[p] = pair;
+        (*links)[p] = pair;
+    }
+    if (index < links->size()) {
+        const LINK_GROUP shown = (*links)[index];
+        ui->padLink1ComboBox->setCurrentIndex(shown.link_pad1);
+        ui->padLink2ComboBox->setCurrentIndex(shown.link_pad2);
+    }
+    original_link_group = index;
+}
+
+void MainWindow1::on_padLink1ComboBox_currentIndexChanged(int index)
+{
+    padLinkChanged(this, true, index);
+}
+
+void MainWindow1::on_padLink2ComboBox_currentIndexChanged(int index)
+{
+    padLinkChanged(this, false, index);
+}
+
+void MainWindow1::on_valueChanged(int value)
+{
+    if (value > 511 && value != kitediting::UNUSED_CONTROL)
+        UiPrompter::instance()->warning(this, tr("Invalid Value"), tr("Value must be between 0 and 511."));
+}
+
+void MainWindow1::on_effect1_ctrl1_valueChanged(int value)
+{
+    controlChanged(ui->effect1_ctrl1, oldEffect1Ctrl1, value);
+}
+
+void MainWindow1::on_effect1_ctrl2_valueChanged(int value)
+{
+    controlChanged(ui->effect1_ctrl2, oldEffect1Ctrl2, value);
+}
+
+void MainWindow1::on_effect1_ctrl3_valueChanged(int value)
+{
+    controlChanged(ui->effect1_ctrl3, oldEffect1Ctrl3, value);
+}
+
+void MainWindow1::on_effect2_ctrl1_valueChanged(int value)
+{
+    controlChanged(ui->effect2_ctrl1, oldEffect2Ctrl1, value);
+}
+
+void MainWindow1::on_effect2_ctrl2_valueChanged(int value)
+{
+    controlChanged(ui->effect2_ctrl2, oldEffect2Ctrl2, value);
+}
+
+void MainWindow1::on_effect2_ctrl3_valueChanged(int value)
+{
+    controlChanged(ui->effect2_ctrl3, oldEffect2Ctrl3, value);
+}
+
+void MainWindow1::on_effect3_ctrl1_valueChanged(int value)
+{
+    controlChanged(ui->effect3_ctrl1, oldEffect3Ctrl1, value);
+}
+
+void MainWindow1::on_effect3_ctrl2_valueChanged(int value)
+{
+    controlChanged(ui->effect3_ctrl2, oldEffect3Ctrl2, value);
+}
+
+void MainWindow1::on_effect3_ctrl3_valueChanged(int value)
+{
+    controlChanged(ui->effect3_ctrl3, oldEffect3Ctrl3, value);
+}
+
+void MainWindow1::on_effect4_ctrl1_valueChanged(int value)
+{
+    controlChanged(ui->effect4_ctrl1, oldEffect4Ctrl1, value);
+}
+
+void MainWindow1::on_effect4_ctrl2_valueChanged(int value)
+{
+    controlChanged(ui->effect4_ctrl2, oldEffect4Ctrl2, value);
+}
+
+void MainWindow1::on_effect4_ctrl3_valueChanged(int value)
+{
+    controlChanged(ui->effect4_ctrl3, oldEffect4Ctrl3, value);
+}

@@ -1,0 +1,182 @@
+// The kit settings page: showing a kit, the kit switch with its commit of the
+// kit left, the commit into the record and the file images, and re-pointing
+// kits to a renumbered wave.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "model/kitediting.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+// Item `value` of a box with `count` items; -1 (no item) for a value it lacks.
+int itemOf(int value, int count)
+{
+    return value >= 0 && value < count ? value : -1;
+}
+
+// Effect number boxes show 10 and 255 (no number) as 0.
+int effectNoItem(quint8 value)
+{
+    return value == 10 || value == 255 ? 0 : itemOf(value, 5);
+}
+} // namespace
+
+void MainWindow1::showKitPage(int kitNo, bool kitSwitch)
+{
+    const int k = kitNo - 1;
+    if (k < 0 || k >= kitAttrList.size())
+        return;
+    ui->kitNameLabel->setText(kitAttrList[k].kit_name);
+    ui->kitVolumeSpinBox->setValue(kitAttrList[k].kit_volume);
+    ui->kitTempoSpinBox->setValue(kitAttrList[k].kit_tempo);
+
+    const int group = ui->linkGroupComboBox->currentIndex();
+    if (group >= 0 && group < kitLinkList[k].size()) {
+        const LINK_GROUP pair = kitLinkList[k][group];
+        ui->padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, ui->padLink1ComboBox->count()));
+        ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, ui->padLink2ComboBox->count()));
+    }
+
+    const int types[4] = {kitAttrList[k].kit_effect1, kitAttrList[k].kit_effect2, kitAttrList[k].kit_effect3,
+                          kitAttrList[k].pedalChunk.active_fx};
+    if (kitSwitch) {
+        on_kitEffect1_currKitIndex(types[0], k);
+        on_kitEffect2_currKitIndex(types[1], k);
+        on_kitEffect3_currKitIndex(types[2], k);
+        on_activeFx_currKitIndex(types[3], k);
+    } else {
+        QComboBox *const boxes[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
+        for (int i = 0; i < 4; ++i)
+            boxes[i]->setCurrentIndex(itemOf(types[i], boxes[i]->count()));
+    }
+
+    const soundKit r = kitAttrList[k];
+    const PEDAL_SETTING &h = r.pedalChunk;
+    ui->effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
+    ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
+    ui->effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
+    ui->effect4_no->setCurrentIndex(effectNoItem(h.active_no));
+    const quint16 controls[12] = {r.effect1_ctrl1,        r.effect1_ctrl2,        r.effect1_ctrl3,
+                                  r.effect2_ctrl1,        r.effect2_ctrl2,        r.effect2_ctrl3,
+                                  r.effect3_ctrl1,        r.effect3_ctrl2,        r.effect3_ctrl3,
+                                  h.active_effectCtrl1, h.active_effectCtrl2, h.active_effectCtrl3};
+    QSpinBox *const boxes[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3, ui->effect2_ctrl1,
+                                 ui->effect2_ctrl2, ui->effect2_ctrl3, ui->effect3_ctrl1, ui->effect3_ctrl2,
+                                 ui->effect3_ctrl3, ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
+    for (int i = 0; i < 12; ++i)
+        boxes[i]->setValue(controls[i]);
+
+    ui->bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, ui->bottomColorComboBox->count()));
+    ui->workColorComboBox->setCurrentIndex(itemOf(r.work_color, ui->workColorComboBox->count()));
+    ui->pedalType->setCurrentIndex(itemOf(h.pedal_contrl, ui->pedalType->count()));
+    const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
+                                       h.hh_wave5_name};
+    for (int i = 0; i < HH_NUM_MAX; ++i)
+        hhWidgetGroup[i].lableA->setText(names[i]);
+    ui->hhLayer1SpinBox->setValue(h.hh_layer1);
+    ui->hhLayer2SpinBox->setValue(h.hh_layer2);
+    ui->hhLayer3SpinBox->setValue(h.hh_layer3);
+    ui->hhLayer4SpinBox->setValue(h.hh_layer4);
+    ui->hhLayer5SpinBox->setValue(h.hh_layer5);
+    ui->labLayer1->setText(QStringLiteral("127"));
+    ui->labLayer2->setText(QString::number(h.hh_layer1 - 1));
+    ui->labLayer3->setText(QString::number(h.hh_layer2 - 1));
+    ui->labLayer4->setText(QString::number(h.hh_layer3 - 1));
+    // A refused layer goes back to this kit's own value.
+    original_layer1 = ui->hhLayer1SpinBox->value();
+    original_layer2 = ui->hhLayer2SpinBox->value();
+    original_layer3 = ui->hhLayer3SpinBox->value();
+
+    padNoFlag = true;
+    on_padNoComboBox_currentIndexChanged(kitSwitch ? 0 : curPadNumber);
+    padNoFlag = false;
+}
+
+void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo)
+{
+    switchKitNum = true;
+    if (!loadKitNoFlag)
+        commitShownKit(oldKitNumber);
+    showKitPage(kitNo, true);
+    curkitNumber = oldKitNumber = ui->kitNoSpinBox->value();
+    switchKitNum = false;
+}
+
+void MainWindow1::updateKitNo(int kitNo)
+{
+    ui->kitNoSpinBox->setValue(kitNo);
+    showKitPage(kitNo, false);
+}
+
+void MainWindow1::commitShownKit(int kitNo)
+{
+    if (ui->left_stackedWidget->currentIndex() != 2)
+        return;
+    commitPadPage(kitNo - 1, curPadNumber);
+    on_btnSaveOneKitSet_clicked(quint8(kitNo));
+}
+
+void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
+{
+    if (ui->left_stackedWidget->currentIndex() != 2)
+        return;
+    const int k = int(kitNo) - 1;
+    if (k < 0 || k >= kitAttrList.size() || k >= KIT_MAX_COUNT)
+        return;
+    applyKitName(k);
+
+    kitediting::KitPage page;
+    page.name = kitAttrList[k].kit_name;
+    page.volume = quint8(ui->kitVolumeSpinBox->value());
+    page.tempo = quint8(ui->kitTempoSpinBox->value());
+    QComboBox *const types[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
+    QComboBox *const numbers[4] = {ui->effect1_no, ui->effect2_no, ui->effect3_no, ui->effect4_no};
+    QSpinBox *const controls[4][3] = {{ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},
+                                      {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3},
+                                      {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3},
+                                      {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3}};
+    for (int e = 0; e < 4; ++e) {
+        page.effectType[e] = types[e]->currentIndex();
+        page.effectNo[e] = numbers[e]->currentIndex();
+        for (int c = 0; c < 3; ++c)
+            page.control[e][c] = quint16(controls[e][c]->value());
+    }
+    const int bottom = ui->bottomColorComboBox->currentIndex();
+    const int work = ui->workColorComboBox->currentIndex();
+    page.bottomColor = bottom >= 0 ? searchColorIndex(bottom) : -1;
+    page.workColor = work >= 0 ? searchColorIndex(work) : -1;
+    page.pedalType = ui->pedalType->currentIndex();
+    QSpinBox *const layers[HH_NUM_MAX] = {ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox,
+                                          ui->hhLayer4SpinBox, ui->hhLayer5SpinBox};
+    for (int i = 0; i < HH_NUM_MAX; ++i) {
+        page.hhName[i] = hhWidgetGroup[i].lableA->text();
+        page.hhLayer[i] = quint8(layers[i]->value());
+    }
+    page.linkGroup = ui->linkGroupComboBox->currentIndex();
+    page.link1 = ui->padLink1ComboBox->currentIndex();
+    page.link2 = ui->padLink2ComboBox->currentIndex();
+
+    kitediting::commitKit(k, page, kitAttrList[k], kitPadList[k], kitLinkList[k], linkGroup,
+                          {&base0[k], &pedal0[k], pad0[k]});
+}
+
+void MainWindow1::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
+{
+    Q_UNUSED(oldNo)
+    const QString o = QDir::toNativeSeparators(oldFile);
+    const QString n = QDir::toNativeSeparators(newFile);
+    const int kits = qMin(kitAttrList.size(), KIT_MAX_COUNT);
+    for (int k = 0; k < kits; ++k) {
+        if (kitediting::repointWave(kitAttrList[k], kitPadList[k], o, n, newNo) && k < kitNumFlagList.size())
+            kitNumFlagList[k] = 1;
+    }
+    // Paint now and then; no user input runs halfway through a renumbering.
+    if (!kitFileEvents.isValid()) {
+        kitFileEvents.start();
+    } else if (kitFileEvents.elapsed() >= 50) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        kitFileEvents.restart();
+    }
+}

@@ -1,0 +1,256 @@
+// The main pad page: one kit on the 19 pads, paging, the kit number field,
+// renaming and clearing a kit.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+
+namespace {
+const QString kNoBorder = QStringLiteral("border:0px;");
+
+// The kit number in the kit number field, 0 when it holds none.
+int kitFieldNumber(Ui::MainWindow1 *ui)
+{
+    return ui->kitNumber->text().toInt();
+}
+} // namespace
+
+void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
+{
+    if (!kits.isEmpty() && kit < kits.size()) {
+        soundKit shown = kits[kit];
+        ui->kitNameLineEdit->setText(shown.kit_name);
+        ui->kitNameLabel->setText(shown.kit_name);
+        for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
+            disPad(&shown, p);
+        return;
+    }
+    ui->kitNameLineEdit->setText(QString());
+    currentKitNum = EMPTY_KIT_NUM;
+    for (const strPadWidgetGroup &pad : padWidgetGroup) {
+        pad.lableA->setText(QString());
+        if (pad.lableB)
+            pad.lableB->setText(QString());
+    }
+}
+
+void MainWindow1::disPad(soundKit *kit, quint8 pad)
+{
+    if (!kit || pad >= PAD_NUM_MAX)
+        return;
+    const KIT_PAD_SETTING &s = kit->kpadChunk[pad];
+    padWidgetGroup[pad].lableA->setText(s.soundName0);
+    if (padWidgetGroup[pad].lableB)
+        padWidgetGroup[pad].lableB->setText(s.soundName1);
+}
+
+void MainWindow1::disHHList(soundKit *kit, quint8 kitNo, quint8 slot)
+{
+    if (!kit || kitAttrList.isEmpty() || kitNo >= kitAttrList.size() || slot >= HH_NUM_MAX)
+        return;
+    const PEDAL_SETTING &h = kit->pedalChunk;
+    const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
+                                       h.hh_wave5_name};
+    hhWidgetGroup[slot].lableA->setText(names[slot]);
+}
+
+void MainWindow1::dispKitinList(bool show, quint8 kit)
+{
+    if (!show)
+        return;
+    currentKitNum = kit;
+    dispPadList(kitAttrList, kit);
+}
+
+void MainWindow1::updateKitNameToMainInterface()
+{
+    for (int i = 0; i < kitChainNameList.size() && i < kitNameList.size(); ++i)
+        kitNameList[i] = kitChainNameList[i];
+}
+
+void MainWindow1::updateKitNameAndNo(QString name, quint8 kit)
+{
+    if (kit >= kitAttrList.size())
+        return;
+    kitAttrList[kit].kit_name = name;
+    kitAttrList[kit].kit_no = kit;
+}
+
+void MainWindow1::recvKitNameList(QString name, int kit)
+{
+    if (kit >= 0 && kit < kitNameList.size())
+        kitNameList[kit] = name;
+    if (kit >= 0 && kit < kitChainNameList.size())
+        kitChainNameList[kit] = name;
+}
+
+void MainWindow1::initDisplay(int width, int mode)
+{
+    const int height = ui->topSectionWidget->height();
+    if (mode == 0) {
+        const int w = (width / 3) * 2;
+        ui->left_stackedSoundWidget->setFixedWidth(w);
+        ui->left_top->setFixedSize(w, height);
+        original_width = w;
+        if (kitChainUiFlag)
+            original_kit_width = w;
+        right_original_width = width;
+    } else if (mode == 1 || mode == 2) {
+        ui->left_top->setFixedSize(width, height);
+        original_width = width;
+        if (kitChainUiFlag)
+            original_kit_width = width;
+        right_original_width = (width / 2) * 3;
+    }
+}
+
+// ---- paging and the kit number field ------------------------------------------
+
+namespace {
+// The previous (step -1) or next (step 1) kit; no wrap at kits 1 and 100.
+void pageKit(MainWindow1 *w, int step)
+{
+    Ui::MainWindow1 *ui = w->ui;
+    const QString text = ui->kitNumber->text();
+    if (text.isEmpty() || text == QLatin1String("0")) {
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"),
+                                        MainWindow1::tr("The kit number can not be blank."));
+        return;
+    }
+    const int n = text.toInt();
+    const int next = n + step;
+    if (next < 1 || next > KIT_MAX_COUNT)
+        return;
+    if (ui->left_stackedWidget->currentIndex() == 2) {
+        w->oldKitNumber = n;
+        ui->kitNoSpinBox->setValue(next); // commits kit n, shows the next one
+    }
+    ui->kitNumber->setText(QString::number(next));
+    w->currentKitNum = quint8(next - 1);
+    w->dispPadList(w->kitAttrList, w->currentKitNum);
+}
+} // namespace
+
+void MainWindow1::on_upPageBtn_clicked()
+{
+    pageKit(this, -1);
+}
+
+void MainWindow1::on_downPageBtn_clicked()
+{
+    pageKit(this, 1);
+}
+
+void MainWindow1::on_kitNumber_textEdited(const QString &text)
+{
+    ui->kitNameLineEdit->clearFocus();
+    ui->kitNumber->setFocus();
+    const int n = text.toInt();
+    if (n >= 1 && n <= KIT_MAX_COUNT) {
+        if (ui->left_stackedWidget->currentIndex() == 2)
+            ui->kitNoSpinBox->setValue(n); // commits the kit left
+        currentKitNum = quint8(n - 1);
+        if (currentKitNum < kitAttrList.size())
+            ui->kitNameLineEdit->setText(kitAttrList[currentKitNum].kit_name);
+        dispPadList(kitAttrList, currentKitNum);
+        oldKitNumber = currentKitNum + 1;
+        return;
+    }
+    UiPrompter::instance()->warning(this, tr("Warning"), tr("The range of kit number is 1~100."));
+    ui->kitNumber->setText(QString::number(oldKitNumber));
+}
+
+// ---- kit name -------------------------------------------------------------------
+
+bool MainWindow1::applyKitName(int kit)
+{
+    if (kit < 0 || kit >= kitAttrList.size())
+        return false;
+    const QString name = ui->kitNameLineEdit->text();
+    const QString stored = kitAttrList[kit].kit_name;
+    if (name == stored)
+        return true;
+
+    QString text;
+    bool warning = false;
+    if (name.isEmpty()) {
+        text = tr("Kit name can't be blank!");
+        warning = true;
+    } else if (!checkDisplayName(name)) {
+        text = tr("The kit name must begin and end with an alphanumeric character and can be interspersed with an "
+                  "alphanumeric character, a space, and the following symbols:")
+               + QStringLiteral("\r\n- _ . ~");
+    } else if (name.size() > KIT_NAME_MAX) {
+        text = tr("The maximum number of kit name's character can't exceed 10!");
+    }
+    if (text.isEmpty()) {
+        kitAttrList[kit].kit_name = name;
+        emit sendKitNameChanged(name, kit);
+        return true;
+    }
+
+    // The boxes take the focus from the field; its own edit end must not run again.
+    const bool editing = kitNameEditing;
+    kitNameEditing = true;
+    ui->kitNameLineEdit->setText(stored);
+    ui->kitNameLineEdit->setStyleSheet(kNoBorder);
+    if (warning) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        UiPrompter::instance()->warning(this, tr("Error"), text);
+    } else {
+        UiPrompter::instance()->information(this, tr("Error"), text);
+    }
+    kitNameEditing = editing;
+    return false;
+}
+
+void MainWindow1::on_kitNameLineEdit_editingFinished()
+{
+    if (kitNameEditing)
+        return;
+    kitNameEditing = true;
+    ui->kitNameLineEdit->clearFocus();
+    int n = kitFieldNumber(ui);
+    if (n < 1 || n > KIT_MAX_COUNT)
+        n = oldKitNumber;
+    currentKitNum = quint8(n - 1);
+    if (applyKitName(currentKitNum)) {
+        ui->kitNameLineEdit->setStyleSheet(kNoBorder);
+        if (dot == 2)
+            ui->kitNameLabel->setText(ui->kitNameLineEdit->text());
+        dispPadList(kitAttrList, currentKitNum);
+    }
+    kitNameEditing = false;
+}
+
+void MainWindow1::on_btnRenameKit_clicked()
+{
+    ui->kitNameLineEdit->setFocus();
+}
+
+// ---- clear all pads -----------------------------------------------------------------
+
+void MainWindow1::on_btnClear_clicked()
+{
+    currentKitNum = quint8(kitFieldNumber(ui) - 1);
+    if (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= kitAttrList.size())
+        return;
+    // The record and its pad list alike, so that no later commit brings the sounds back.
+    auto clear = [](KIT_PAD_SETTING &s) {
+        s.soundIndex0.clear();
+        s.soundName0.clear();
+        s.soundFile0.clear();
+        s.soundIndex1.clear();
+        s.soundName1.clear();
+        s.soundFile1.clear();
+        s.aWaveNo = NO_WAVE;
+        s.bWaveNo = NO_WAVE;
+    };
+    for (KIT_PAD_SETTING &s : kitAttrList[currentKitNum].kpadChunk)
+        clear(s);
+    for (KIT_PAD_SETTING &s : kitPadList[currentKitNum])
+        clear(s);
+    dispKitinList(true, currentKitNum);
+}

@@ -1,0 +1,239 @@
+// The global settings page: the metronome list, the export of the global
+// settings file, and the mapping of the page to and from the global chunk.
+#include "windowfixture.h"
+
+#include <QStandardItemModel>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+// What the page shows of the global chunk.
+QStringList pageTexts(Ui::MainWindow1 *ui)
+{
+    QStringList out;
+    for (QLabel *l : {ui->labEditEffect, ui->labEffectOFF, ui->clickInterval, ui->clickPan, ui->clickVolume,
+                      ui->clickOutput, ui->audioVolume, ui->btAudioVolume, ui->systanGain, ui->audioOutput,
+                      ui->globalCH, ui->midiExtCtrl, ui->midiSync, ui->softThru, ui->pcSwLabel, ui->ccSwLabel,
+                      ui->fxCtrl1CCLabel, ui->fxCtrl2CCLabel, ui->lcdContrast, ui->tempoIndicateLabel,
+                      ui->labRecLevel, ui->labAutoState, ui->labLoopClick, ui->labLoopQtz, ui->labLoopMeas,
+                      ui->labLoopMeasIndex, ui->labRecPad, ui->effectCtrl1, ui->effectCtrl2, ui->effectType,
+                      ui->labSensivity, ui->thresholdLabel})
+        out << l->text();
+    return out << QString::number(ui->ledTypeComboBox->currentIndex()) << ui->ledLogoComboBox->currentText();
+}
+
+// A global chunk as its writer writes it.
+QByteArray written(percussionpadfile &pf)
+{
+    QTemporaryFile t;
+    if (!t.open())
+        return QByteArray();
+    pf.writeGlobalChunk(&t);
+    t.flush();
+    t.seek(0);
+    return t.readAll();
+}
+} // namespace
+
+class TestGlobalPage : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> f;
+
+    // Three metronome sounds in place of the default ones; the first and last share their file.
+    QStandardItem *addClicks()
+    {
+        QStandardItemModel *model = f->w->clickListItemModel;
+        model->removeRows(0, model->rowCount());
+        f->w->clickList.clear();
+        f->w->clickSetList.clear();
+        auto *group = new QStandardItem("Metronome Sound Group");
+        for (int i = 0; i < 3; ++i) {
+            const QString name = QString(QChar('A' + i)), file = i == 1 ? "/c/b.wav" : "/c/click.wav";
+            group->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(" " + name),
+                              new QStandardItem(file)});
+            f->w->clickList.append({name, file, 0, 0, 0});
+            MainWindow1::SOUND_INDEX s;
+            s.file = file;
+            s.start_cluster = quint32(100 + i);
+            f->w->clickSetList.append(s);
+        }
+        f->w->clickListItemModel->appendRow(group);
+        return group;
+    }
+
+private slots:
+    void init() { f.reset(new WindowFixture); }
+    void cleanup()
+    {
+        f.reset();
+        curFlag = 0;
+    }
+
+    void metronomeList()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        MainWindow1 *w = f->w;
+        QStandardItem *group = addClicks();
+        QTreeView *view = ui->clickWaveTreeView;
+        view->setCurrentIndex(group->child(1)->index());
+        w->on_clickWaveTreeView_pressed(group->child(1, 1)->index());
+        QCOMPARE(ui->clickNameLab->text() + QString::number(ui->clickSoundNoSpinBox->value()), QString("B2"));
+        ui->clickSoundNoSpinBox->setValue(3);
+        ui->clickSoundNoSpinBox->setValue(5); // no fifth sound: nothing changes
+        QCOMPARE(ui->clickNameLab->text() + QString::number(view->currentIndex().row()), QString("C2"));
+
+        view->setCurrentIndex(group->child(0)->index());
+        ui->btnDelClick->click(); // only its own entries go, not the one sharing its file
+        QCOMPARE(group->child(0, 0)->text() + group->child(1, 0)->text() + group->child(1, 1)->text(), QString("12 C"));
+        QCOMPARE(w->clickList[1].name + QString::number(w->clickSetList[1].start_cluster), QString("C102"));
+        QCOMPARE(view->currentIndex().row(), 0);
+        view->setCurrentIndex(group->child(1)->index());
+        ui->btnDelClick->click();
+        QCOMPARE(view->currentIndex().row(), 0);
+        QCOMPARE(w->clickList[0].name, QString("B"));
+        ui->btnDelClick->click();
+        QVERIFY(group->rowCount() == 0 && !view->currentIndex().isValid() && w->clickSetList.isEmpty());
+        QVERIFY(f->prompter.prompts.isEmpty());
+        view->setCurrentIndex(group->index());
+        ui->btnDelClick->click();
+        QCOMPARE(f->prompter.titles() + f->prompter.texts(),
+                 QStringList({"Warning", "Deleting group name is not supported."}));
+    }
+
+    void exportAndReadBack()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        MainWindow1 *w = f->w;
+        addClicks();
+        w->clickFlag = true;
+        ui->clickSoundNoSpinBox->setValue(3);
+        for (QLabel *l : {ui->clickInterval, ui->clickPan, ui->audioVolume, ui->globalCH})
+            l->setText("12");
+        ui->clickOutput->setText("Phone");
+        ui->midiSync->setText("Reserved");
+        ui->tempoIndicateLabel->setText("OFF");
+        ui->ledLogoComboBox->setCurrentIndex(5);
+        w->meffChunk1[0] = {1, 2, 999, 10};
+        w->meffChunk1[63] = {7, 8, 9, 4};
+        w->padTrigList1[0].rim_gain = 33;
+        w->on_globalPadComboBox_currentIndexChanged(0);
+        w->on_masterEffectComboBox_currentIndexChanged(0);
+        w->kitChainList[4].kit_chain = 1;
+        w->kitChainList[4].kit_chain_No = 4;
+        w->kitChainList[4].curKitChain[4][19] = 100;
+
+        const QString path = f->work.filePath("out.ini");
+        touchFile(path, QByteArray(2000, 'x')); // replaced whole
+        f->prompter.fileAnswers.enqueue({path});
+        ui->btnGlobal->click();
+        const ScriptedPrompter::Prompt &dialog = f->prompter.prompts[0];
+        QCOMPARE(QStringList({dialog.title, dialog.text, dialog.filter}),
+                 QStringList({"Output", QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                                + QDir::separator() + "Global", "ini files(*.ini)"}));
+        QCOMPARE(f->prompter.titles() + f->prompter.texts(),
+                 QStringList({"successfully saved.", "The file has been generated:\r\nFile location:\r\n" + path}));
+        QCOMPARE(ui->globalLineEdit->text(), path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        w->cf.initFileChunk();
+        w->setGlobalFileChunk();
+        QCOMPARE(written(w->cf), bytes);
+        QCOMPARE(bytes.left(4) + bytes.mid(458, 1) + bytes.mid(466, 1) + bytes.mid(482, 1) + bytes.mid(498, 2) + bytes.mid(599, 1),
+                 QByteArray("GLOB\x66\x02\x0b\x04\x04\x64")); // cluster 102, sound 3, channel 12, chain 4 on
+        QCOMPARE(bytes.size(), 843);
+
+        {
+            WindowFixture second; // reads the file back onto the same page
+            curFlag = 1;
+            percussionpadfile pf;
+            file.seek(0);
+            QVERIFY(pf.readGlobalChunk(&file));
+            second.w->globalSize = int(pf.new_globalChunk.size);
+            second.w->showVerAndGlobal1(&pf);
+            QCOMPARE(pageTexts(second.ui), pageTexts(ui));
+            QCOMPARE(second.ui->version->text(), QString("1.01"));
+            QCOMPARE(QVector<int>({second.w->meffChunk1[63].no, second.w->kitChainList[4].kit_chain,
+                                   second.w->kitChainList[4].curKitChain[4][19], second.w->originalKitChainList.size()}),
+                     QVector<int>({4, 1, 100, 9}));
+        }
+
+        f->prompter.clear();
+        QFile::remove(path);
+        ui->btnGlobal->click(); // cancelled
+        QVERIFY(!QFile::exists(path) && ui->globalLineEdit->text().isEmpty());
+        const QString lost = f->work.filePath("missing/out.ini");
+        f->prompter.fileAnswers.enqueue({lost});
+        ui->btnGlobal->click();
+        QCOMPARE(f->prompter.titles() + f->prompter.texts(),
+                 QStringList({"Error", "Failed to generate file.\r\nFile location:\r\n" + lost}));
+        QVERIFY(!QFile::exists(lost));
+    }
+
+    void chunkMapping()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        MainWindow1 *w = f->w;
+        percussionpadfile pf;
+        pf.initFileChunk();
+        pf.identityChunk.version = 255;
+        percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = pf.new_globalChunk;
+        g.midi.midi_sync = 3; // no word for it: the label stays
+        g.midi.ext_ctrl = 2;
+        g.kc.kit_chain = 1;
+        g.kc.kit_chain_No = 5;
+        g.kc.kitChain[5][2] = 0xFF;
+        ui->midiSync->setText("ON");
+        w->showVerAndGlobal1(&pf);
+        QCOMPARE(ui->version->text() + ui->midiSync->text() + ui->midiExtCtrl->text(), QString("0.0255ONON"));
+        QCOMPARE(int(w->kitChainList[5].kit_chain), 1);
+        curFlag = 1;
+        w->cf.initFileChunk();
+        w->setGlobalFileChunk();
+        const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &out = w->cf.new_globalChunk;
+        QCOMPARE(QVector<int>({out.kc.kit_chain, out.kc.kit_chain_No, out.kc.kitChain[5][2], out.midi.ext_ctrl,
+                               out.midi.midi_sync, out.click.pan, out.click.click_no, int(out.click.click_startCluster)}),
+                 QVector<int>({5, 5, 0, 1, 1, 64, 0, 0})); // no metronome sounds chosen
+        g.kc.kit_chain = g.kc.kit_chain_No = 0;
+        w->showVerAndGlobal1(&pf);
+        w->setGlobalFileChunk();
+        QCOMPARE(out.kc.kit_chain * 100 + out.kc.kit_chain_No, 0);
+    }
+
+    void oldLayout()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        MainWindow1 *w = f->w;
+        percussionpadfile pf;
+        percussionpadfile::FILE_GLOBAL_CHUNK &g = pf.globalChunk;
+        g.effect.effectType = 21;
+        g.click.click_no = 2;
+        g.audio.output = 1;
+        g.kc.kit_chain = 1;
+        g.kc.kit_chain_No = 3;
+        g.kc.kitChain[3][0] = 0xFF;
+        g.kc.kitChain[3][1] = 44;
+        w->kitChainList[8].curKitChain[8][0] = 9;
+        ui->clickNameLab->setText("kept");
+        ui->labSensivity->setText("kept");
+        curFlag = 1;
+        w->globalSize = 488;
+        w->showVerAndGlobal1(&pf);
+        QCOMPARE(QStringList({ui->effectType->text(), ui->effectCtrl1->text(), ui->clickNameLab->text(),
+                              ui->audioOutput->text(), ui->labSensivity->text()}),
+                 QStringList({"DANCD-FLA-L", "", "kept", "Phone", "kept"}));
+        QCOMPARE(ui->clickSoundNoSpinBox->value(), 3);
+        const MainWindow1::KIT_CHAIN &c = w->kitChainList[3];
+        QCOMPARE(QVector<int>({c.kit_chain, c.curKitChain[3][0], c.curKitChain[3][1], w->kitChainList[8].curKitChain[8][0],
+                               w->originalKitChainList.size()}),
+                 QVector<int>({1, 0, 44, 9, 0}));
+    }
+};
+
+QTEST_MAIN(TestGlobalPage)
+#include "test_globalpage.moc"

@@ -1,0 +1,148 @@
+// Pad links, effect control boxes and effect slots of the kit settings page.
+#include "windowfixture.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+const QString kRange = "Value must be between 0 and 511.";
+const QString kLink1 = "Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.";
+const QString kLink2 = "Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.";
+
+QVector<int> boxes(std::initializer_list<QSpinBox *> list)
+{
+    QVector<int> out;
+    for (QSpinBox *b : list)
+        out << (b->isHidden() ? -b->value() : b->value());
+    return out;
+}
+} // namespace
+
+class TestKitEffects : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> f;
+
+private slots:
+    void init() { f.reset(new WindowFixture); }
+    void cleanup() { f.reset(); }
+
+    void controlRange()
+    {
+        f->openKitPage(1);
+        f->ui->kitEffect1->setCurrentIndex(1); // "ECHO": 102, 211, 102
+        QSpinBox *box = f->ui->effect1_ctrl1;
+        box->setValue(600);
+        QCOMPARE(box->value() * 1000 + f->w->oldEffect1Ctrl1, 102102);
+        box->setValue(999);
+        box->setValue(511);
+        box->stepUp();
+        QCOMPARE(box->value() * 1000 + f->w->oldEffect1Ctrl1, 511511);
+        QCOMPARE(f->prompter.titles(), QStringList({"Invalid Value", "Invalid Value"}));
+        QCOMPARE(f->prompter.texts(), QStringList({kRange, kRange}));
+    }
+
+    void linkGroups()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        const QVector<MainWindow1::LINK_GROUP> &links = f->w->kitLinkList[1];
+        f->w->kitLinkList[2][1] = {5, 3}; // kit 3, group 2
+        f->openKitPage(2);
+        ui->padLink2ComboBox->setCurrentIndex(4);
+        ui->padLink1ComboBox->setCurrentIndex(4); // refused: the same pad twice
+        ui->padLink1ComboBox->setCurrentIndex(3);
+        ui->padLink2ComboBox->setCurrentIndex(3); // refused
+        ui->padLink1ComboBox->setCurrentIndex(0);
+        QCOMPARE(f->prompter.texts(), QStringList({kLink1, kLink2}));
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
+        QCOMPARE(links[0].link_pad1 * 100 + links[0].link_pad2, 0); // both "OFF" is fine
+
+        ui->linkGroupComboBox->setCurrentIndex(1);
+        ui->padLink1ComboBox->setCurrentIndex(3);
+        ui->padLink2ComboBox->setCurrentIndex(5);
+        ui->linkGroupComboBox->setCurrentIndex(2);
+        ui->padLink1ComboBox->setCurrentIndex(9);
+        ui->linkGroupComboBox->setCurrentIndex(1);
+        QCOMPARE(ui->padLink1ComboBox->currentIndex() * 100 + ui->padLink2ComboBox->currentIndex(), 305);
+        QCOMPARE(QVector<int>({links[1].link_pad1, links[1].link_pad2, links[2].link_pad1}), QVector<int>({3, 5, 9}));
+        ui->downPageBtn->click(); // shows kit 3's pair of the same group, silently
+        QCOMPARE(ui->padLink1ComboBox->currentIndex() * 100 + ui->padLink2ComboBox->currentIndex(), 503);
+        QCOMPARE(f->prompter.prompts.size(), 2);
+        QCOMPARE(f->kit(2).pedalChunk.pad_link2_1 * 100 + f->kit(2).pedalChunk.pad_link3_1, 309);
+    }
+
+    void typeChangesAndLayout()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        f->w->kitEffectList2[4][1] = {10, 20, 30}; // kit 5's memory of "ECHO"
+        MainWindow1::soundKit &k = f->kit(5);
+        f->openKitPage(5);
+        ui->kitEffect2->setCurrentIndex(1);
+        QCOMPARE(boxes({ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3}), QVector<int>({10, 20, 30}));
+        QCOMPARE(ui->lab_effect2_ctrl1->text() + ui->lab_effect2_ctrl3->text(), QString("Repeat:Damping:"));
+        ui->effect2_ctrl2->setValue(444); // typed values never reach the memory
+        k.effect2_ctrl2 = k.effect2_ctrl3 = 55;
+        ui->kitEffect2->setCurrentIndex(3); // "PITCH SHIFT": one control
+        QCOMPARE(boxes({ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3}), QVector<int>({127, -999, -999}));
+        QVERIFY(!ui->effect2_ctrl3->isEnabled() && ui->lab_effect2_ctrl2->isHidden());
+        QCOMPARE(ui->lab_effect2_ctrl1->text() + ui->lab_effect2_ctrl3->text(), QString("Pitch Shift:Effect2 Ctrl3:"));
+        QCOMPARE(QVector<int>({k.effect2_ctrl2, k.effect2_ctrl3, k.kit_effect2}), QVector<int>({999, 999, 0}));
+        ui->kitEffect2->setCurrentIndex(1);
+        QCOMPARE(ui->effect2_ctrl2->value(), 20);
+        ui->kitEffect2->setCurrentIndex(22); // "RMS SOFT KNEE": no controls, like "THRU"
+        QCOMPARE(boxes({ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3}), QVector<int>({-999, -999, -999}));
+        QCOMPARE(int(k.effect2_ctrl1), 999);
+        ui->kitEffect2->setCurrentIndex(4);
+        ui->btnKitMove->click();
+        QCOMPARE(QVector<int>({k.kit_effect2, k.effect2_ctrl1, k.effect2_ctrl3, f->w->base0[4].effect2_ctrl3}),
+                 QVector<int>({4, 380, 999, 999}));
+        QVERIFY(f->prompter.prompts.isEmpty());
+    }
+
+    // A kit switch shows the stored controls, not the memory.
+    void switchShowsTheRecord()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        MainWindow1::PEDAL_SETTING &h = f->kit(6).pedalChunk;
+        h.active_fx = 4;
+        h.active_effectCtrl1 = 300;
+        h.active_effectCtrl2 = 200;
+        h.active_effectCtrl3 = 999;
+        f->w->kitEffectList4[5][4] = {1, 2, 3};
+        f->kit(6).effect1_no = 10;
+        f->openKitPage(5);
+        ui->downPageBtn->click();
+        QCOMPARE(boxes({ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3}), QVector<int>({300, 200, -999}));
+        QCOMPARE(ui->lab_effect4_ctrl1->text() + ui->lab_effect4_ctrl2->text(), QString("Delay:Feedback:"));
+        QCOMPARE(ui->effect1_no->currentIndex(), 0);
+        ui->upPageBtn->click();
+        QCOMPARE(int(f->kit(6).effect1_no), 0);
+    }
+
+    void valuesWithoutAnItemAreKept()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        MainWindow1::soundKit &k = f->kit(7);
+        k.kit_effect3 = 30;
+        k.effect3_ctrl1 = 5;
+        k.effect3_ctrl3 = 7;
+        k.effect3_no = 7;
+        k.pedalChunk.pedal_contrl = 40;
+        k.work_color = 16;
+        f->w->kitLinkList[6][0] = {30, 2};
+        f->openKitPage(7);
+        QCOMPARE(QVector<int>({ui->kitEffect3->currentIndex(), ui->pedalType->currentIndex(),
+                               ui->workColorComboBox->currentIndex(), ui->padLink1ComboBox->currentIndex()}),
+                 QVector<int>({-1, -1, -1, -1}));
+        QCOMPARE(int(k.effect3_ctrl3), 7); // no layout for an unknown type
+        ui->downPageBtn->click();
+        QCOMPARE(QVector<int>({k.kit_effect3, k.effect3_ctrl1, k.effect3_ctrl3, k.effect3_no, k.pedalChunk.pedal_contrl,
+                               k.work_color, k.pad_link1, k.pad_link2, f->w->base0[6].kit_effect3}),
+                 QVector<int>({30, 5, 7, 7, 40, 16, 30, 2, 30}));
+    }
+};
+
+QTEST_MAIN(TestKitEffects)
+#include "test_kiteffects.moc"

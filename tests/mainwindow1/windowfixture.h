@@ -1,0 +1,59 @@
+#ifndef TESTS_MAINWINDOW1_WINDOWFIXTURE_H
+#define TESTS_MAINWINDOW1_WINDOWFIXTURE_H
+
+// A main window built offline in a temporary working folder, with no
+// removable drives and every message box answered by a script.
+
+#include "device/fakedrives.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
+#include "resources/ztresources.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+struct WindowFixture
+{
+    FakeDriveSource drives;
+    QTemporaryDir work;
+    QString oldDir = QDir::currentPath();
+    ScriptedPrompter prompter;
+    MainWindow1 *w = nullptr;
+    Ui::MainWindow1 *ui = nullptr;
+
+    WindowFixture()
+    {
+        ztInitResources();
+        QDir::setCurrent(work.path());
+        w = new MainWindow1;
+        w->writeSoundListOnClose = false;
+        ui = w->ui;
+    }
+    ~WindowFixture()
+    {
+        delete w;
+        QDir::setCurrent(oldDir);
+    }
+
+    // Types a kit number into the emptied kit number field, as the user does.
+    void typeKitNumber(const QString &text)
+    {
+        ui->kitNumber->clear();
+        QTest::keyClicks(ui->kitNumber, text);
+    }
+
+    // Opens the kit settings page on kit `kit` (1-based).
+    void openKitPage(int kit)
+    {
+        if (w->dot == 2)
+            ui->btnKitMove->click();
+        typeKitNumber(QString::number(kit));
+        ui->btnSoundKit->click();
+    }
+
+    MainWindow1::soundKit &kit(int number) { return w->kitAttrList[number - 1]; }
+};
+
+#endif

@@ -1,0 +1,47 @@
+// The kit commit and the re-pointing of a wave at edges the window never reaches.
+#include "model/kitediting.h"
+
+#include <QtTest>
+
+using namespace kitediting;
+using Records = MainWindow1Records;
+
+class TestKitEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Short lists and missing images: what is there is committed, the rest stays.
+    void commitWithShortListsAndNoImages()
+    {
+        Records::soundKit kit;
+        kit.kit_effect1 = 9;
+        kit.kpadChunk[18].velocity = 90;
+        QVector<Records::KIT_PAD_SETTING> pads(2);
+        pads[1].velocity = 20;
+        QVector<Records::LINK_GROUP> links(3);
+        links[2] = {1, 2};
+        KitPage page;
+        page.linkGroup = 4;
+        page.link1 = 7;
+        commitKit(3, page, kit, pads, links, nullptr, KitImages());
+        const Records::PEDAL_SETTING &h = kit.pedalChunk;
+        QCOMPARE(QVector<int>({kit.kit_effect1, h.pad_link3_1, h.pad_link3_2, h.pad_link5_1, links.size(),
+                               kit.kpadChunk[1].velocity, kit.kpadChunk[18].velocity}),
+                 QVector<int>({9, 1, 2, 7, 3, 20, 90}));
+    }
+
+    void repointWithoutMirror()
+    {
+        Records::soundKit kit;
+        QVector<Records::KIT_PAD_SETTING> pads;
+        kit.kpadChunk[17].soundFile0 = kit.pedalChunk.hh_wave5_file = "a";
+        QVERIFY(repointWave(kit, pads, "a", "c", 9));
+        QCOMPARE(kit.kpadChunk[17].soundFile0 + kit.pedalChunk.hh_wave5_file, QString("cc"));
+        QCOMPARE(kit.kpadChunk[17].aWaveNo + kit.pedalChunk.hh_wave5_no, 18);
+        QVERIFY(!repointWave(kit, pads, "a", "c", 9) && !repointWave(kit, pads, QString(), "c", 9));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestKitEditing)
+#include "test_kitediting.moc"
