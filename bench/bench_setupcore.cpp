@@ -6,6 +6,7 @@
 // "ratio" counters are time(9,999) / time(1,000); both should stay at or
 // below about 12.
 
+#include "benchsupport.h"
 #include "setup/fileread.h"
 #include "setup/kitsin.h"
 #include "setup/modelout.h"
@@ -196,10 +197,7 @@ void ratioOf(benchmark::State &state, Work work)
         }
         largeNs += t.nsecsElapsed();
     }
-    const double n = double(state.iterations());
-    state.counters["ms_1000"] = double(smallNs) / 1e6 / n;
-    state.counters["ms_9999"] = double(largeNs) / 1e6 / n;
-    state.counters["ratio"] = smallNs > 0 ? double(largeNs) / double(smallNs) : 0.0;
+    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
 }
 
 void BM_SaveMapping(benchmark::State &state)
@@ -216,4 +214,7 @@ BENCHMARK(BM_LoadMapping)->Unit(benchmark::kMillisecond)->Iterations(5)->UseReal
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    return runQtBenchmarks(argc, argv);
+}
