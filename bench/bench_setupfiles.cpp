@@ -9,71 +9,21 @@
 
 #include "benchsupport.h"
 #include "editorbench.h"
+#include "setupbench.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/durablefile.h"
-#include "setup/fileread.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
 namespace {
-
-using Model = percussionpadfile;
-
-// A whole setup of five metronome sounds and `sounds` waves of `bytes` bytes
-// each (all copied from one wave file), used all over the 100 kits.
-bool writeSetup(const QString &path, int sounds, int bytes)
-{
-    const QString wave = path + QStringLiteral(".wav");
-    QByteArray data(bytes, '\x11');
-    std::memcpy(data.data(), "RIFF", 4);
-    QFile w(wave);
-    if (!w.open(QIODevice::WriteOnly) || w.write(data) != data.size())
-        return false;
-    w.close();
-
-    auto m = std::make_unique<Model>();
-    setupfiles::KitTables tables;
-    curFlag = 0;
-    m->initFileChunk();
-    tables.attach(*m);
-    m->kitChunk.skit = Model::str2int(QStringLiteral("SKIT"));
-    m->kitChunk.kit_count = KIT_MAX_COUNT;
-    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        tables.base[size_t(k)].kit_no = quint8(k);
-        Model::str2CharArray(QStringLiteral("K%1").arg(k), tables.base[size_t(k)].kit_name, KIT_NAME_FIELD);
-        for (int p = 0; p < PAD_NUM_MAX; ++p) {
-            tables.pad[k][p].aWaveNo = quint16((k * 43 + 2 * p) * 7919 % sounds);
-            tables.pad[k][p].bWaveNo = quint16((k * 43 + 2 * p + 1) * 7919 % sounds);
-        }
-        tables.pedal[size_t(k)].hh_wave1_no = quint16(k % sounds);
-    }
-    QVector<quint16> order;
-    for (int i = 0; i < sounds + 5; ++i) {
-        Model::P_SOUND_INDEX &e = m->soundChunk.soundIndex[i];
-        Model::str2CharArray(QStringLiteral("S%1").arg(i), e.wave_name, SOUND_NAME_LENGTH_MAX);
-        e.wave_No = quint16(i < 5 ? 10000 + i : i - 5);
-        e.wave_lock = 1;
-        e.wave_length = quint32(bytes);
-        e.fileName = wave;
-        if (i >= 5)
-            order.append(e.wave_No);
-    }
-    m->soundChunk.soundCount = quint16(sounds + 5);
-    QFile out(path);
-    return m->setWaveNodeLists(order, order) && m->calculateChunkSize() && out.open(QIODevice::WriteOnly)
-           && (m->writeIdentityChunk(&out), m->writeIndexChunk(&out), m->writeGlobalChunk(&out),
-               m->writeSkitChunk(&out), m->writeSkitChunkKit(&out), m->writeWaveNodeChunk(&out, 0),
-               m->writeWaveNodeChunk(&out, 1), m->writeSoundChunk(&out));
-}
 
 // A window whose boxes and file dialogs are answered.
 struct Window
@@ -83,26 +33,26 @@ struct Window
 
     Window() { w->writeSoundListOnClose = false; }
 
-    qint64 importAll(const QString &path, bool *ok)
+    // The menu action run with `path` as the file chosen; its time.
+    qint64 run(QAction *action, const QString &path)
     {
         prompter.clear();
         prompter.fileAnswers.enqueue({path});
         QElapsedTimer t;
         t.start();
-        w->ui->actionImport_All->trigger();
-        const qint64 ns = t.nsecsElapsed();
+        action->trigger();
+        return t.nsecsElapsed();
+    }
+    qint64 importAll(const QString &path, bool *ok)
+    {
+        const qint64 ns = run(w->ui->actionImport_All, path);
         *ok = *ok && w->loadedKitFiles.size() == 1 && w->binFilePath == path;
         return ns;
     }
     qint64 exportAll(const QString &path, bool *ok)
     {
         QFile::remove(path);
-        prompter.clear();
-        prompter.fileAnswers.enqueue({path});
-        QElapsedTimer t;
-        t.start();
-        w->ui->actionExport_All->trigger();
-        const qint64 ns = t.nsecsElapsed();
+        const qint64 ns = run(w->ui->actionExport_All, path);
         *ok = *ok && prompter.titles() == QStringList({QStringLiteral("successfully saved.")});
         return ns;
     }
@@ -131,7 +81,7 @@ void BM_LargeSetupVsCopy(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString setup = dir.filePath("BIG.bin");
-    if (!writeSetup(setup, 2000, 100 * 1024)) {
+    if (!writeBenchSetup(setup, 2000, 100 * 1024)) {
         state.SkipWithError("cannot write the setup");
         return;
     }
@@ -164,7 +114,7 @@ void BM_ManySoundsScaling(benchmark::State &state)
     QString setups[2];
     for (int i = 0; i < 2; ++i) {
         setups[i] = dir.filePath(QStringLiteral("SET%1.bin").arg(sizes[i]));
-        if (!writeSetup(setups[i], sizes[i], 256)) {
+        if (!writeBenchSetup(setups[i], sizes[i], 256)) {
             state.SkipWithError("cannot write the setups");
             return;
         }

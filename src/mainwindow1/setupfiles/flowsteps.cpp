@@ -28,6 +28,15 @@ QStandardItem *fixedItem(const QString &text, const QIcon &icon = QIcon())
     item->setEditable(false);
     return item;
 }
+
+void reportRenamed(MainWindow1 *w, const QString &lead, const QVector<int> &numbers, const QString &one,
+                   const QString &more)
+{
+    if (!numbers.isEmpty())
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"),
+                                        namerules::joinNumbersMessage(lead, numbers, one, more), QMessageBox::Ok);
+}
+
 } // namespace
 
 bool stopPreviewFirst(MainWindow1 *w, bool loopToo)
@@ -110,28 +119,18 @@ void redrawKits(MainWindow1 *w)
 
 void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers)
 {
-    if (numbers.isEmpty())
-        return;
-    UiPrompter::instance()->warning(
-            w, MainWindow1::tr("Warning"),
-            namerules::joinNumbersMessage(
-                    MainWindow1::tr("The "), numbers,
-                    MainWindow1::tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
-                    MainWindow1::tr("item are automatically renamed, as they exceed 16 characters or end with special symbol.")),
-            QMessageBox::Ok);
+    reportRenamed(
+            w, MainWindow1::tr("The "), numbers,
+            MainWindow1::tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
+            MainWindow1::tr("item are automatically renamed, as they exceed 16 characters or end with special symbol."));
 }
 
 void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers)
 {
-    if (numbers.isEmpty())
-        return;
-    UiPrompter::instance()->warning(
-            w, MainWindow1::tr("Warning"),
-            namerules::joinNumbersMessage(
-                    QStringLiteral("Kit "), numbers,
-                    MainWindow1::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
-                    MainWindow1::tr("are automatically renamed, as they exceed 10 characters or contain special symbol.")),
-            QMessageBox::Ok);
+    reportRenamed(
+            w, QStringLiteral("Kit "), numbers,
+            MainWindow1::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
+            MainWindow1::tr("are automatically renamed, as they exceed 10 characters or contain special symbol."));
 }
 
 void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kept)
