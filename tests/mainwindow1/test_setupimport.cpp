@@ -215,7 +215,6 @@ private slots:
         // come back at the end of the list; kit 1's file is recorded beside.
         f->w->kitAttrList[39].kpadChunk[3].soundFile0 = k7 + ":U00001";
         f->w->kitAttrList[39].pedalChunk.hh_wave2_file = k7 + ":U00002";
-        f->ui->upRbtn->setChecked(true);
         f->prompter.clear();
         f->importPicks({k7, k1});
         QVERIFY(f->w->kitAttrList.at(39).kpadChunk[3].soundFile0.isEmpty());

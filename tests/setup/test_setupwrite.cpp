@@ -1,6 +1,6 @@
-// Kit files written whole or not at all, the names a replacing file is
-// written under, the targets of a kit save, the order kit files are read in
-// and the removal of one kit file's sounds.
+// Kit files written whole or not at all, the targets of a kit save and the
+// names they are written under, the order kit files are read in, and which
+// sounds are one kit file's.
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
 #include "setup_fixture.h"
@@ -69,21 +69,6 @@ private slots:
         }
     }
 
-    void temporaryNames()
-    {
-        QDir(m_dir.path()).mkpath("sets");
-        const QString target = path("sets/Set.old.bin");
-        QVERIFY(kf::writeFile(path("sets/Set000000000.bin"), "x"));
-        int counter = 0, ticks = 0;
-        const QString first = setupfiles::temporaryName(target, counter, ".bin", {}, [&ticks] { ++ticks; });
-        QCOMPARE(first, path("sets/Set000000001.bin"));
-        QCOMPARE(counter, 2);
-        QCOMPARE(ticks, 2);
-        const QString next = setupfiles::temporaryName(QDir::toNativeSeparators(target), counter, ".ini",
-                                                       [&first](const QString &p) { return p == first; });
-        QCOMPARE(next, path("sets/Set000000002.ini"));
-    }
-
     void kitSaveTargets()
     {
         const QString folder = path("kits");
@@ -149,24 +134,6 @@ private slots:
         QVERIFY(!setupfiles::isStoredIn("/k/K005.INI:U0003", kitFile));    // four digits name no sound
         QVERIFY(!setupfiles::isStoredIn("/k/K005.INI.a.wav", "/k/K005.I")); // a plain file never matches
         QVERIFY(!setupfiles::isStoredIn("/k/K005.INI:U00003x", kitFile));
-
-        QVector<Kit> kits(3);
-        kits[0].kpadChunk[2].soundFile1 = kitFile + ":U00001";
-        kits[0].kpadChunk[2].soundName1 = "Snare";
-        kits[0].kpadChunk[2].bWaveNo = 7;
-        kits[0].kpadChunk[2].mode = 3;
-        kits[1].pedalChunk.hh_wave4_file = kitFile + ":U00000";
-        kits[1].pedalChunk.hh_wave4_no = 5;
-        kits[2].kpadChunk[0].soundFile0 = "/k/other.INI:U00000";
-        kits[2].kpadChunk[18].soundFile0 = kitFile + ":U00002";
-        setupfiles::clearKitFileSlots(kits, kitFile);
-        QVERIFY(kits[0].kpadChunk[2].soundFile1.isEmpty() && kits[0].kpadChunk[2].soundName1.isEmpty());
-        QCOMPARE(int(kits[0].kpadChunk[2].bWaveNo), int(NO_WAVE));
-        QCOMPARE(int(kits[0].kpadChunk[2].mode), 3);
-        QVERIFY(kits[1].pedalChunk.hh_wave4_file.isEmpty());
-        QCOMPARE(int(kits[1].pedalChunk.hh_wave4_no), int(NO_WAVE));
-        QCOMPARE(kits[2].kpadChunk[0].soundFile0, QString("/k/other.INI:U00000"));
-        QVERIFY(kits[2].kpadChunk[18].soundFile0.isEmpty());
 
         QVector<Records::SOUND_INDEX> library = {plainSound("A", kitFile + ":U00000", 1),
                                                  plainSound("B", "/k/a.wav", 2),
