@@ -61,11 +61,13 @@ void MainWindow1::on_btnSave_clicked()
         QVector<QString> names;
         for (const soundKit &kit : qAsConst(kitAttrList))
             names.append(kit.kit_name);
-        emit sendKitNameList(names);
-        skn->initKitIndex();
-        emit sendKitIndexList(kitIndexList);
         isSaveClose = false; // only an OK in this run confirms
-        skn->exec();
+        if (skn) {
+            emit sendKitNameList(names);
+            skn->initKitIndex();
+            emit sendKitIndexList(kitIndexList);
+            skn->exec();
+        }
         for (int i = 0; isSaveClose && i < kitIndexList.size() && i < KIT_MAX_COUNT; ++i) {
             if (kitIndexList.at(i) == 0)
                 kits.append(i + 1);
