@@ -149,7 +149,7 @@ private slots:
         b->exportAll(again);
         b->saveKits({1, 2}, folder2);
         QCOMPARE(b->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
-        for (const QString &name : {"New Kit.INI", "Groove.INI"})
+        for (const char *name : {"New Kit.INI", "Groove.INI"})
             QCOMPARE(kf::readFile(folder2 + "/" + name), kf::readFile(folder + "/" + name));
         Editor first, second;
         QCOMPARE(sf::loadWholeSetup(first, setup), setupfiles::LoadError::None);
