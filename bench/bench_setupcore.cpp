@@ -7,6 +7,7 @@
 // below about 12.
 
 #include "benchsupport.h"
+#include "setupbench.h"
 #include "setup/fileread.h"
 #include "setup/kitsin.h"
 #include "setup/modelout.h"
@@ -41,57 +42,10 @@ struct Setup
 
     explicit Setup(int sounds)
     {
-        const int stored = sounds - kPlain;
-        const QString wave = dir.filePath("w.wav");
-        QByteArray bytes(100, '\0');
-        std::memcpy(bytes.data(), "RIFF", 4);
-        QFile w(wave);
-        if (!w.open(QIODevice::WriteOnly) || w.write(bytes) != bytes.size())
-            return;
-        w.close();
-
         // The whole setup the stored sounds come from; its kits use them all.
         file = dir.filePath("SET.bin");
-        std::unique_ptr<Model> m(new Model);
-        KitTables tables;
-        curFlag = 0;
-        m->initFileChunk();
-        tables.attach(*m);
-        m->kitChunk.skit = Model::str2int("SKIT");
-        m->kitChunk.kit_count = KIT_MAX_COUNT;
-        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            tables.base[size_t(k)].kit_no = quint8(k);
-            Model::str2CharArray(QStringLiteral("K%1").arg(k), tables.base[size_t(k)].kit_name, KIT_NAME_FIELD);
-            for (int p = 0; p < PAD_NUM_MAX; ++p) {
-                tables.pad[k][p].aWaveNo = quint16((k * 43 + 2 * p) * 7919 % stored);
-                tables.pad[k][p].bWaveNo = quint16((k * 43 + 2 * p + 1) * 7919 % stored);
-            }
-            tables.pedal[size_t(k)].hh_wave1_no = quint16(k % stored);
-        }
-        QVector<quint16> order;
-        for (int i = 0; i < stored + 5; ++i) {
-            Model::P_SOUND_INDEX &e = m->soundChunk.soundIndex[i];
-            Model::str2CharArray(QStringLiteral("S%1").arg(i), e.wave_name, SOUND_NAME_LENGTH_MAX);
-            e.wave_No = quint16(i < 5 ? 10000 + i : i - 5);
-            e.wave_length = quint32(bytes.size());
-            e.fileName = wave;
-            if (i >= 5)
-                order.append(e.wave_No);
-        }
-        m->soundChunk.soundCount = quint16(stored + 5);
-        QFile out(file);
-        if (!m->setWaveNodeLists(order, order) || !m->calculateChunkSize() || !out.open(QIODevice::WriteOnly))
+        if (!writeBenchSetup(file, sounds - kPlain, 100))
             return;
-        m->writeIdentityChunk(&out);
-        m->writeIndexChunk(&out);
-        m->writeGlobalChunk(&out);
-        m->writeSkitChunk(&out);
-        m->writeSkitChunkKit(&out);
-        m->writeWaveNodeChunk(&out, 0);
-        m->writeWaveNodeChunk(&out, 1);
-        if (!m->writeSoundChunk(&out))
-            return;
-        out.close();
 
         ok = load(true);
         for (int i = 0; i < kPlain; ++i) {

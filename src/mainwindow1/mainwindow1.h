@@ -384,6 +384,16 @@ public:
     void reportCollectError(const setupfiles::CollectError &error);
     // Moves the dialog (when given) and keeps the window painting during long work.
     setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
+    // Loads and saves of setup files.
+    QStringList importFileList; // the picks of the last import dialog
+    QString pickedBinFile;      // the whole setup they name, when it was picked alone
+    bool judgeIsAllFile(QString dir);
+    bool openFilePath(QString dir);
+    void removeSoundFile(QString path, int kit);
+    void autoLoadFile(QString file);
+    void autoLoadKit(QStringList files);
+    void autoLoadKitFile();
+    void on_btnExportAllFile_clicked(); // no form object: nothing connects it
 
 signals:
     void themeChanged();
@@ -504,6 +514,12 @@ public slots:
     void recvDelProgress(int value);
     void recvWaveFailed(int waveNo, QString source);
     void recvBatchFinished();
+    void on_btnLoadFile_clicked();
+    void on_btnSave_clicked();
+    void on_actionImport_All_triggered();
+    void on_actionExport_All_triggered();
+    void on_btnKitChainSave_clicked();
+    void on_defaultRbtn_clicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -228,4 +228,6 @@ EXTRA = {
     'Layer': '层',
     'Loading...': '正在加载...',
     'sound exists in Kit ': '音色存在于套鼓 ',
+    'The old file could not be replaced:': '旧文件无法被替换：',
+    'The new file is kept as:': '新文件保存为：',
 }

@@ -2,9 +2,8 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "model/namerules.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "setup/kitsin.h"
-#include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
 #include <QDir>
@@ -68,22 +67,8 @@ void MainWindow1::showKit1(percussionpadfile *pf)
         storeKit(this, k, lk);
     }
 
-    for (int k = 0; k < KIT_MAX_COUNT && k < kitAttrList.size(); ++k) {
-        for (int s = 0; s < HH_NUM_MAX; ++s)
-            disHHList(&kitAttrList[k], quint8(k), quint8(s));
-    }
-    for (int k = 0; k < KIT_MAX_COUNT; ++k)
-        dispPadList(kitAttrList, quint8(k));
-
-    if (!kitMaxList.isEmpty()) {
-        UiPrompter::instance()->warning(
-                this, tr("Warning"),
-                namerules::joinNumbersMessage(
-                        QStringLiteral("Kit "), kitMaxList,
-                        tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
-                        tr("are automatically renamed, as they exceed 10 characters or contain special symbol.")),
-                QMessageBox::Ok);
-    }
+    setupflow::redrawKits(this);
+    setupflow::reportRenamedKits(this, kitMaxList);
 
     ui->kitNumber->setText(QStringLiteral("1"));
     on_kitNumber_textEdited(ui->kitNumber->text());

@@ -2,9 +2,8 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "model/namerules.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "setup/soundsin.h"
-#include "widgets/dialogs/uiprompter.h"
 
 #include <QIcon>
 #include <QStandardItem>
@@ -73,15 +72,7 @@ bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
         }
     }
 
-    if (!got.renamed.isEmpty()) {
-        UiPrompter::instance()->warning(
-                this, tr("Warning"),
-                namerules::joinNumbersMessage(
-                        tr("The "), got.renamed,
-                        tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
-                        tr("item are automatically renamed, as they exceed 16 characters or end with special symbol.")),
-                QMessageBox::Ok);
-    }
+    setupflow::reportRenamedSounds(this, got.renamed);
     if (ui->upRbtn->isChecked())
         on_upRbtn_clicked();
     if (ui->DownRbtn->isChecked())

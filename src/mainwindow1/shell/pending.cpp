@@ -25,23 +25,3 @@ void MainWindow1::hhListItemModelChanged(QStandardItem *) {}
 void MainWindow1::deleteWaveFromList() {}
 void MainWindow1::deleteWaveFromList1() {}
 void MainWindow1::exportWave() {}
-
-// ---- setup files and device side ----------------------------------------------
-void MainWindow1::recvIsClose(bool flag)
-{
-    isSaveClose = flag;
-    if (flag)
-        return;
-    // No kits chosen: the save stops, so the controls it locked come back.
-    ui->topWidget->setEnabled(true);
-    ui->actionGlobal_Setting->setEnabled(true);
-    ui->actionKit_Setiing->setEnabled(true);
-    ui->actionImport_All->setEnabled(true);
-    ui->actionExport_All->setEnabled(true);
-    ui->actionBack_to_main_interface->setEnabled(true);
-}
-void MainWindow1::recvKitIndexState(QVector<int> indexList)
-{
-    kitIndexList = indexList;
-}
-void MainWindow1::recvLoadSave(bool) {}                   // whole-setup load
