@@ -28,6 +28,9 @@ class QProgressDialog;
 class QMenu;
 class QStandardItem;
 class QStandardItemModel;
+namespace soundorder {
+struct Row;
+}
 
 namespace Ui {
 class MainWindow1;
@@ -309,6 +312,17 @@ public:
     void startLoopRun(int run);
     void endLoopRunWhenLoopOff();
     void stopPreviewForClose();
+    // rename, delete, export, orders, locks
+    // Shows why a sound name is refused (blank, pattern, length; `symbols`
+    // ends the pattern message); false when the name passes.
+    bool refuseSoundName(const QString &name, const QString &symbols);
+    bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
+    QVector<QString> getSoundFileList();
+    quint32 getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
+    void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
+    void connectSoundListSelections();
+    void generateKitOrder();
+    QStringList totalList, totalFileList, remainingList; // working lists of the orders
 
     // ---- device storage -------------------------------------------------------------
     void addUsbWave();
@@ -333,6 +347,7 @@ signals:
     void sendLoadSave(bool flag);
     void sendUpdate(int flag, int kit);
     void sendSrcKit(int kit);
+    void sendAllNameList(QStringList names, QString folder);
 
 public slots:
     void recvFilePath(QString path);
@@ -426,6 +441,20 @@ public slots:
     void mediaStatusChanged(QMediaPlayer::MediaStatus status);
     void showError(QMediaPlayer::Error error);
     void restartLoopPass();
+    void on_tbtDel_clicked();
+    void on_delWaveGroup_clicked();
+    void on_defaultRbtn_clicked();
+    void on_kitRbtn_clicked();
+    void on_upRbtn_clicked();
+    void on_DownRbtn_clicked();
+    void on_customRbtn_clicked();
+    void on_rbtBack_clicked();
+    void on_btnExportRightWave_clicked();
+    void on_btnImportRightWave_clicked();
+    void on_actionReorder_Serial_Numbers_triggered();
+    void lockSound();
+    void unlockSound();
+    void recvOK();
 
     // Setup files and device side.
     void recvIsClose(bool flag);
