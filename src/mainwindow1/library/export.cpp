@@ -12,6 +12,7 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
@@ -116,6 +117,8 @@ void MainWindow1::exportWave()
         dialog->hide();
     };
 
+    QElapsedTimer sinceStep;
+    sinceStep.start();
     QStringList written;
     QSet<QString> writtenNow; // file names written by this run
     const QString tooMany = tr("It is detected that the number of files with the same name has exceeded 100, and the "
@@ -200,7 +203,11 @@ void MainWindow1::exportWave()
                 }
             }
         }
-        dialog->setValue(r + 1);
+        // The dialog repaints on each new value; a few times a second is enough.
+        if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
+            dialog->setValue(r + 1);
+            sinceStep.restart();
+        }
     }
     closeProgress();
     if (written.isEmpty())

@@ -41,14 +41,15 @@ void keepWorkingLists(MainWindow1 *w, const QVector<soundorder::Row> &rows)
 void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
 {
     initTotalItemModel();
-    for (int r = 0; r < rows.size(); ++r) {
-        const soundorder::Row &row = rows.at(r);
+    // Whole rows, one insertion each. On the pad a name is set once: its
+    // cell is read-only from the start.
+    const bool nameEditable = isUDiskFlag;
+    for (const soundorder::Row &row : rows) {
         auto *number = new QStandardItem(lockIcon(row.locked), QString::number(row.number));
         number->setEditable(itemEditable);
-        // Cell by cell: each name set goes through the rename check.
-        totalGroup->setChild(r, 0, number);
-        totalGroup->setChild(r, 1, new QStandardItem(row.name));
-        totalGroup->setChild(r, 2, new QStandardItem(row.file));
+        auto *name = new QStandardItem(row.name);
+        name->setEditable(nameEditable);
+        totalGroup->appendRow({number, name, new QStandardItem(row.file)});
     }
     ui->totalWaveTreeView->repaint();
     updateHHsoundList1();
