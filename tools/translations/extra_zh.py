@@ -227,4 +227,12 @@ EXTRA = {
     'Layer': '层',
     'Loading...': '正在加载...',
     'sound exists in Kit ': '音色存在于套鼓 ',
+    # sound library: delete, export, kit order list; the import tip
+    'Delete': '删除',
+    'but this will not affect the sound export.': '但这不影响音色的导出。',
+    'Error:0012': '错误：0012',
+    'successfully exported.': '导出成功。',
+    'Unassign': '未分配',
+    'Yes': '是',
+    'No': '否',
 }
