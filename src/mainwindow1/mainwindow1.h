@@ -5,6 +5,8 @@
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
 #include "model/soundfilexml.h"
+#include "setup/setuperrors.h"
+#include "setup/wavecollect.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,6 +16,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
+
+#include <vector>
 
 class DeviceDetector;
 class MyStyle;
@@ -106,7 +110,6 @@ public:
 
     // ---- sounds -----------------------------------------------------------
     QVector<SOUND_INDEX> waveLoadKitAttrList;
-    QStringList waveList;
     QVector<SOUND_INDEX> waveAttrList;
     QVector<SOUND_LIST_INFO> clickList;
     QVector<SOUND_INDEX> clickSetList;
@@ -322,7 +325,6 @@ public:
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
     void generateKitOrder();
-    QStringList totalList, totalFileList, remainingList; // working lists of the orders
 
     // ---- device storage -------------------------------------------------------------
     void addUsbWave();
@@ -333,6 +335,42 @@ public:
     bool safelyRemoveUSBDevice(const QString &mountPoint);
     bool getRootDirPath(QString path);
     bool judgeFourFile();
+
+    // ---- setup files ------------------------------------------------------------------
+    // The sounds gathered for a save (setupfiles/).
+    QVector<SOUND_LIST_INFO> waveList;      // where each saved wave's bytes come from
+    QVector<SOUND_INDEX> waveTempList;
+    QVector<SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
+    QVector<quint16> kitOrderList;          // positions of waveAttrList in kit order
+    QStringList totalList, totalFileList, remainingList;
+    std::vector<percussionpadfile::P_SOUND_INDEX> sound0 =
+            std::vector<percussionpadfile::P_SOUND_INDEX>(WAVE_MAX_COUNT1);
+    int soundAddCount = 0;
+
+    // A read kit file into the editor.
+    bool showSound1(QString file, percussionpadfile *pf);
+    void showKit1(percussionpadfile *pf);
+    bool showSound2(QString file, percussionpadfile *pf, int = 0, int = 0);
+    void showKit2(percussionpadfile *pf, int kitIdx, int, QString file);
+    // The output model cf from the editor (false: the sounds do not fit a kit file).
+    bool setAllFileChunk();
+    bool getClickAndWave(int nClick, int nWave);
+    void setKitIniFileChunk(int kit);
+    bool getWaveFromFile(int n);
+    // The sounds of a save.
+    bool getWaveList(QString TempDirName, QProgressDialog *dialog);
+    bool getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *dialog);
+    bool getClickWaveList(QString TempDirName);
+    QStringList getKitFileList();
+    bool findKitFile(QString fileName, QStringList fileList);
+    void waveKitOrder();
+    // The rows of the total sound list that hold a sound.
+    QVector<setupfiles::TotalRow> totalRows() const;
+    // Messages of refused kit files and of failed gathering.
+    void reportLoadError(setupfiles::LoadError error, const QString &path, bool wholeSetup);
+    void reportCollectError(const setupfiles::CollectError &error);
+    // Moves the dialog (when given) and keeps the window painting during long work.
+    setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
 
 signals:
     void themeChanged();
@@ -441,12 +479,12 @@ public slots:
     void mediaStatusChanged(QMediaPlayer::MediaStatus status);
     void showError(QMediaPlayer::Error error);
     void restartLoopPass();
+    void on_upRbtn_clicked();
+    void on_DownRbtn_clicked();
+    void on_kitRbtn_clicked();
     void on_tbtDel_clicked();
     void on_delWaveGroup_clicked();
     void on_defaultRbtn_clicked();
-    void on_kitRbtn_clicked();
-    void on_upRbtn_clicked();
-    void on_DownRbtn_clicked();
     void on_customRbtn_clicked();
     void on_rbtBack_clicked();
     void on_btnExportRightWave_clicked();

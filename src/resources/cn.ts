@@ -2119,6 +2119,54 @@ and save the current pad settings</source>
         <translation>和 </translation>
     </message>
     <message>
+        <source>The file size exceeds 4GB, import failed.</source>
+        <translation>文件大小超过 4GB，导入失败。</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, import failed. </source>
+        <translation>文件大小超过 4GB，导入失败。</translation>
+    </message>
+    <message>
+        <source>File data error!</source>
+        <translation>文件数据错误！</translation>
+    </message>
+    <message>
+        <source>The imported kit file version is outdated. Please import new version file.</source>
+        <translation>导入的套鼓文件版本过旧，请导入新版本文件。</translation>
+    </message>
+    <message>
+        <source>Sound data format error, import failed.</source>
+        <translation>音色数据格式错误，导入失败。</translation>
+    </message>
+    <message>
+        <source>File location: </source>
+        <translation>文件位置：</translation>
+    </message>
+    <message>
+        <source>The number of Click sound must be 5.</source>
+        <translation>节拍器音色数量必须为 5 个。</translation>
+    </message>
+    <message>
+        <source>There is an error with the sound file path for Kit. </source>
+        <translation>套鼓的音色文件路径有误。</translation>
+    </message>
+    <message>
+        <source>There is an error with the sound file path for Kit </source>
+        <translation>套鼓的音色文件路径有误：套鼓 </translation>
+    </message>
+    <message>
+        <source>The file has been modified. Export failed.</source>
+        <translation>文件已被修改，导出失败。</translation>
+    </message>
+    <message>
+        <source>File error:</source>
+        <translation>文件错误：</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, save failed.</source>
+        <translation>文件大小超过 4GB，保存失败。</translation>
+    </message>
+    <message>
         <source>Deleting locked sound is not supported!</source>
         <translation>不支持删除已锁定的音色！</translation>
     </message>

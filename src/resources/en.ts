@@ -2119,6 +2119,54 @@ and save the current pad settings</translation>
         <translation>and </translation>
     </message>
     <message>
+        <source>The file size exceeds 4GB, import failed.</source>
+        <translation>The file size exceeds 4GB, import failed.</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, import failed. </source>
+        <translation>The file size exceeds 4GB, import failed. </translation>
+    </message>
+    <message>
+        <source>File data error!</source>
+        <translation>File data error!</translation>
+    </message>
+    <message>
+        <source>The imported kit file version is outdated. Please import new version file.</source>
+        <translation>The imported kit file version is outdated. Please import new version file.</translation>
+    </message>
+    <message>
+        <source>Sound data format error, import failed.</source>
+        <translation>Sound data format error, import failed.</translation>
+    </message>
+    <message>
+        <source>File location: </source>
+        <translation>File location: </translation>
+    </message>
+    <message>
+        <source>The number of Click sound must be 5.</source>
+        <translation>The number of Click sound must be 5.</translation>
+    </message>
+    <message>
+        <source>There is an error with the sound file path for Kit. </source>
+        <translation>There is an error with the sound file path for Kit. </translation>
+    </message>
+    <message>
+        <source>There is an error with the sound file path for Kit </source>
+        <translation>There is an error with the sound file path for Kit </translation>
+    </message>
+    <message>
+        <source>The file has been modified. Export failed.</source>
+        <translation>The file has been modified. Export failed.</translation>
+    </message>
+    <message>
+        <source>File error:</source>
+        <translation>File error:</translation>
+    </message>
+    <message>
+        <source>The file size exceeds 4GB, save failed.</source>
+        <translation>The file size exceeds 4GB, save failed.</translation>
+    </message>
+    <message>
         <source>Deleting locked sound is not supported!</source>
         <translation>Deleting locked sound is not supported!</translation>
     </message>
