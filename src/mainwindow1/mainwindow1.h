@@ -311,6 +311,8 @@ public:
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     QString previewFileName() const;
     void openWaitDialog();
+    // A new window-modal "Please wait..." dialog in `dialog`, without a cancel button.
+    void showWaitDialog(const QString &label, int maximum);
     void stepWaitDialog(int from, int to);
     void startLoopRun(int run);
     void endLoopRunWhenLoopOff();

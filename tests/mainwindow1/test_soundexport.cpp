@@ -33,12 +33,7 @@ struct Export
     {
         w->totalGroup->appendRow(
                 {new QStandardItem(QString::number(number)), new QStandardItem(name), new QStandardItem(path)});
-        MainWindow1::SOUND_INDEX s;
-        MainWindow1::str2CharArray(name, s.wave_name, 16);
-        s.file = path;
-        s.wave_No = number;
-        s.wave_lock = lock;
-        w->waveLoadKitAttrList << s;
+        w->waveLoadKitAttrList << soundRecord(name, path, number, lock);
     }
     void select(const QVector<int> &rows)
     {

@@ -24,12 +24,7 @@ struct Sounds
         for (int i = 0; i < sounds.size(); ++i) {
             const QString file = writeBytes(f.path(QString("src/s%1.wav").arg(i)), pcmWav(2, 48000, 10));
             files << file;
-            MainWindow1::SOUND_INDEX s;
-            MainWindow1::str2CharArray(sounds[i].first, s.wave_name, 16);
-            s.file = file;
-            s.wave_No = sounds[i].second;
-            s.wave_lock = i == 1 ? 0 : 1;
-            w->waveLoadKitAttrList << s;
+            w->waveLoadKitAttrList << soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
         }
         w->ui->defaultRbtn->click();
     }

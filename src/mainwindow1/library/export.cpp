@@ -102,16 +102,7 @@ void MainWindow1::exportWave()
     }
     const QDir dir(folder);
 
-    if (dialog)
-        dialog->deleteLater();
-    dialog = new QProgressDialog;
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setWindowTitle(tr("Please wait..."));
-    dialog->setLabelText(tr("The file is being exported..."));
-    dialog->setCancelButton(nullptr);
-    dialog->setMinimumDuration(5);
-    dialog->setRange(0, rows.size());
-    dialog->show();
+    showWaitDialog(tr("The file is being exported..."), rows.size());
     auto closeProgress = [this]() {
         dialog->close();
         dialog->hide();
