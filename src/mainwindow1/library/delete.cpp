@@ -117,22 +117,31 @@ void MainWindow1::on_tbtDel_clicked()
     QHash<QString, int> taken;
     QVector<bool> removeRecord(waveLoadKitAttrList.size(), false);
     std::sort(rows.begin(), rows.end(), byRowDescending);
+    // What the rows hold, read before any event runs.
+    struct Pick
+    {
+        int row;
+        QString path;
+        quint16 number;
+    };
+    QVector<Pick> picks;
+    for (const QModelIndex &row : qAsConst(rows))
+        picks.append({row.row(), pathOf(row), quint16(row.sibling(row.row(), 0).data().toString().toInt())});
     QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel();
     if (!deviceMode) {
         // The rows go one by one; the selection is set anew at the end.
         const QSignalBlocker quiet(selection);
         selection->clearSelection();
     }
-    for (const QModelIndex &row : qAsConst(rows)) {
-        const QString path = pathOf(row);
-        const int r = row.row();
-        const auto records = recordsOf.constFind(path);
-        int &next = taken[path];
+    for (const Pick &pick : qAsConst(picks)) {
+        const int r = pick.row;
+        const auto records = recordsOf.constFind(pick.path);
+        int &next = taken[pick.path];
         if (records != recordsOf.constEnd() && next < records->size()) {
             removeRecord[records->at(next++)] = true;
             if (deviceMode) {
-                delUsbWaveList.append(path);
-                delUsbWaveNumList.append(quint16(row.sibling(r, 0).data().toString().toInt()));
+                delUsbWaveList.append(pick.path);
+                delUsbWaveNumList.append(pick.number);
             }
         }
         if (deviceMode) {
