@@ -74,20 +74,28 @@ void MainWindow1::exportWave()
 {
     UiPrompter *prompter = UiPrompter::instance();
     // One row per three indexes, in the order the selection gives them.
-    const QModelIndexList rows = selectedRowStarts(ui->totalWaveTreeView->selectionModel());
+    // Read before the progress dialog lets events run.
+    struct Pick
+    {
+        bool sound;
+        QString name;
+        QString path;
+    };
+    QVector<Pick> rows;
+    for (const QModelIndex &row : selectedRowStarts(ui->totalWaveTreeView->selectionModel())) {
+        auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString().trimmed(); };
+        rows.append({row.parent().isValid(), cell(1), cell(2)});
+    }
     if (rows.isEmpty())
         return;
-    auto cell = [](const QModelIndex &row, int column) {
-        return row.sibling(row.row(), column).data().toString().trimmed();
-    };
 
     QSet<QString> locked;
     for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
         if (s.wave_lock == 0)
             locked.insert(s.file);
     }
-    for (const QModelIndex &row : qAsConst(rows)) {
-        if (row.parent().isValid() && locked.contains(cell(row, 2))) {
+    for (const Pick &row : qAsConst(rows)) {
+        if (row.sound && locked.contains(row.path)) {
             prompter->warning(this, tr("Warning"), tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
             return;
         }
@@ -115,8 +123,8 @@ void MainWindow1::exportWave()
     const QString tooMany = tr("It is detected that the number of files with the same name has exceeded 100, and the "
                                "exceeding part will not be exported.");
     for (int r = 0; r < rows.size(); ++r) {
-        const QModelIndex &row = rows.at(r);
-        if (!row.parent().isValid()) {
+        const Pick &row = rows.at(r);
+        if (!row.sound) {
             closeProgress();
             prompter->warning(this, tr("Warning"),
                               tr("The export of sound group name is not supported, ") + QStringLiteral("\r\n")
@@ -124,8 +132,8 @@ void MainWindow1::exportWave()
                               QMessageBox::Ok);
             continue;
         }
-        const QString name = exportnames::safeName(cell(row, 1));
-        const QString path = cell(row, 2);
+        const QString name = exportnames::safeName(row.name);
+        const QString &path = row.path;
         if (path.contains(QLatin1String(":U"), Qt::CaseInsensitive)) {
             const int n = path.right(5).toInt();
             const QString kitPath = QDir::fromNativeSeparators(path.left(path.lastIndexOf(QLatin1Char(':'))).trimmed());
