@@ -160,6 +160,13 @@ private slots:
         QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
         QCOMPARE(s.rows(), before);
 
+        // A desktop that cannot take the file.
+        QDir(home.filePath("Desktop")).removeRecursively();
+        kf::writeFile(home.filePath("Desktop"), "not a folder");
+        s.f.prompter.clear();
+        w->ui->btnExportRightWave->click();
+        QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
+
         // An empty list refuses both.
         w->waveLoadKitAttrList.clear();
         w->ui->defaultRbtn->click();
