@@ -32,14 +32,18 @@ QVector<Row> stored(const Sounds &sounds)
 QVector<Row> byName(const Sounds &sounds, bool ascending)
 {
     QVector<Row> rows = stored(sounds);
-    QStringList keys;
+    // Each key folded once; folded keys compare as the keys do without case.
+    QStringList keys, folded;
     keys.reserve(rows.size());
-    for (const Row &r : qAsConst(rows))
+    folded.reserve(rows.size());
+    for (const Row &r : qAsConst(rows)) {
         keys.append(r.name + QLatin1Char('*') + QString::number(r.number));
+        folded.append(keys.last().toCaseFolded());
+    }
     QVector<int> order(rows.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int c = keys.at(a).compare(keys.at(b), Qt::CaseInsensitive);
+        const int c = folded.at(a).compare(folded.at(b));
         return c != 0 ? c < 0 : keys.at(a) < keys.at(b);
     });
     if (!ascending)
