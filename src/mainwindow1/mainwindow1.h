@@ -1,6 +1,8 @@
 #ifndef ZT_MAINWINDOW1_H
 #define ZT_MAINWINDOW1_H
 
+#include "device/devicemessage.h"
+#include "device/syncbatch.h"
 #include "mainwindow1/editing/kittables.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
@@ -107,6 +109,15 @@ public:
     bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
     int currentThreadCount = 0;
+    QVector<QString> padKitFiles; // the file each kit was read from at load
+    SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
+    SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
+    QVector<int> waveNumList;      // the running add batch: numbers,
+    QVector<QString> addSoundList; // source files
+    QVector<QString> waveNameList; // and names
+    QVector<QString> delBatchList; // the running delete batch's .wav paths
+    QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
+    bool padClosing = false;       // the close in device mode is under way
 
     // ---- sounds -----------------------------------------------------------
     QVector<SOUND_INDEX> waveLoadKitAttrList;
@@ -335,6 +346,21 @@ public:
     void updateWavePrmAndData(int count, QVector<int> oldNumbers);
     bool generateOrderFile();
     bool safelyRemoveUSBDevice(const QString &mountPoint);
+    // The load after the drive's model folder was found; ends the program
+    // (fileErrCloseWindow) when the pad cannot be used.
+    void loadPad(const QString &modelFolder);
+    // The close in device mode; true when the window may close.
+    bool closeOnPad();
+    // The batch object, made and connected on first use.
+    SyncBatch *padSync();
+    // The pad's wave folders exist: workers may run.
+    bool padFoldersReady() const;
+    // usbDialog prepared for a long pad operation, shown at 0.
+    QProgressDialog *showPadProgress(const QString &label, int maximum);
+    // Warning boxes of the device side, in order.
+    void showDeviceMessages(const DeviceMessages &messages);
+    void completeAddBatch();
+    void completeDeleteBatch();
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
@@ -501,6 +527,10 @@ public slots:
     void recvKitIndexState(QVector<int> indexList);
     void recvLoadSave(bool flag);
     void recvUpdate(int flag, int kit);
+    void recvAddProgress(int value);
+    void recvDelProgress(int value);
+    void recvWaveFailed(int waveNo, QString source);
+    void recvBatchFinished();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

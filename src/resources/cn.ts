@@ -2167,6 +2167,30 @@ and save the current pad settings</source>
         <translation>文件大小超过 4GB，保存失败。</translation>
     </message>
     <message>
+        <source>Saving file...</source>
+        <translation>正在保存文件...</translation>
+    </message>
+    <message>
+        <source>The files are loading...</source>
+        <translation>正在加载文件...</translation>
+    </message>
+    <message>
+        <source>The sounds  of the sampler pad have been cleared. Entering online mode is prohibited</source>
+        <translation>采样打击垫的音色已被清除，禁止进入联机模式</translation>
+    </message>
+    <message>
+        <source>Import failed.</source>
+        <translation>导入失败。</translation>
+    </message>
+    <message>
+        <source>Importing sound file...</source>
+        <translation>正在导入音色文件...</translation>
+    </message>
+    <message>
+        <source>These sounds could not be written to the sampler pad and were not added:</source>
+        <translation>以下音色无法写入采样打击垫，未被添加：</translation>
+    </message>
+    <message>
         <source>Deleting locked sound is not supported!</source>
         <translation>不支持删除已锁定的音色！</translation>
     </message>

@@ -2167,6 +2167,30 @@ and save the current pad settings</translation>
         <translation>The file size exceeds 4GB, save failed.</translation>
     </message>
     <message>
+        <source>Saving file...</source>
+        <translation>Saving file...</translation>
+    </message>
+    <message>
+        <source>The files are loading...</source>
+        <translation>The files are loading...</translation>
+    </message>
+    <message>
+        <source>The sounds  of the sampler pad have been cleared. Entering online mode is prohibited</source>
+        <translation>The sounds  of the sampler pad have been cleared. Entering online mode is prohibited</translation>
+    </message>
+    <message>
+        <source>Import failed.</source>
+        <translation>Import failed.</translation>
+    </message>
+    <message>
+        <source>Importing sound file...</source>
+        <translation>Importing sound file...</translation>
+    </message>
+    <message>
+        <source>These sounds could not be written to the sampler pad and were not added:</source>
+        <translation>These sounds could not be written to the sampler pad and were not added:</translation>
+    </message>
+    <message>
         <source>Deleting locked sound is not supported!</source>
         <translation>Deleting locked sound is not supported!</translation>
     </message>

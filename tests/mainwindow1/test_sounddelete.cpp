@@ -198,7 +198,7 @@ private slots:
         List l;
         MainWindow1 *w = l.w;
         w->isUDiskFlag = false;
-        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
+        QVERIFY(QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int))));
         QSignalSpy updates(w, &MainWindow1::sendUpdate);
         w->delUsbWaveNumList = {77};
         l.select({4, 1});

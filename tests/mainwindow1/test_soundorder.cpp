@@ -218,17 +218,22 @@ private slots:
         QCOMPARE(w->playFileNameNew2, s.files[5]); // the new selection model is adapted
         QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
 
-        // On the pad: locks refused, renumbered names read-only.
+        // On the pad: locks refused, renumbered names read-only; numbers the
+        // pad cannot take (no pad folders here) come back as they were.
         w->isUDiskFlag = false;
         s.f.prompter.clear();
         w->lockSound();
         w->unlockSound();
         QCOMPARE(s.f.prompter.texts(), QStringList({"In USB device mode, the sound lock function is not supported",
                                                     "In USB device mode, the sound unlock function is not supported"}));
+        w->ui->actionReorder_Serial_Numbers->trigger();
+        QCOMPARE(w->waveLoadKitAttrList.at(6).wave_No, quint16(7));
+        QVERIFY(!w->totalGroup->child(0, 1)->isEditable());
         w->waveLoadKitAttrList[0].wave_No = 30;
         w->ui->actionReorder_Serial_Numbers->trigger();
-        QCOMPARE(w->waveLoadKitAttrList.at(0).wave_No, quint16(1));
-        QVERIFY(!w->totalGroup->child(0, 1)->isEditable());
+        QCOMPARE(w->waveLoadKitAttrList.at(0).wave_No, quint16(30));
+        QCOMPARE(w->waveLoadKitAttrList.at(1).wave_No, quint16(2));
+        QCOMPARE(s.rows().first(), QString("30|Snare"));
     }
 
     void kitOrderList()

@@ -176,6 +176,7 @@ EXTRA = {
     'The target file was not found.': '未找到目标文件。',
     'There is an error with the sound file path for Kit ': '套鼓的音色文件路径有误：套鼓 ',
     'There is an error with the sound file path for Kit. ': '套鼓的音色文件路径有误。',
+    'These sounds could not be written to the sampler pad and were not added:': '以下音色无法写入采样打击垫，未被添加：',
     'This sound is not in wave format': '该音色不是 wave 格式',
     'This sound is not in wave format.': '该音色不是 wave 格式。',
     'Tremolo Mix:': '颤音混合：',

@@ -214,6 +214,7 @@ MainWindow1::~MainWindow1()
     if (writeSoundListOnClose)
         saveSoundList(soundListFileName, soundListItemModel);
     delete dialog; // the last wait dialog has no parent
+    delete usbDialog; // nor has the pad's progress dialog
     delete ui;
 }
 

@@ -39,10 +39,3 @@ void MainWindow1::recvKitIndexState(QVector<int> indexList)
     kitIndexList = indexList;
 }
 void MainWindow1::recvLoadSave(bool) {}                   // whole-setup load
-void MainWindow1::recvUpdate(int, int) {}                 // device writer
-void MainWindow1::addUsbWave() {}
-void MainWindow1::deleteUsbWave() {}
-void MainWindow1::changeOnlineKitPath(QString, QString, quint16, quint32, int) {}
-void MainWindow1::updateWavePrmAndData(int, QVector<int>) {} // renumbering on the pad
-bool MainWindow1::generateOrderFile() { return true; }     // write-back at close
-bool MainWindow1::safelyRemoveUSBDevice(const QString &) { return true; }
