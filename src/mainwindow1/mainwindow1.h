@@ -34,6 +34,9 @@ class QProgressDialog;
 class QMenu;
 class QStandardItem;
 class QStandardItemModel;
+namespace soundorder {
+struct Row;
+}
 
 namespace Ui {
 class MainWindow1;
@@ -319,10 +322,22 @@ public:
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     QString previewFileName() const;
     void openWaitDialog();
+    // A new window-modal "Please wait..." dialog in `dialog`, without a cancel button.
+    void showWaitDialog(const QString &label, int maximum);
     void stepWaitDialog(int from, int to);
     void startLoopRun(int run);
     void endLoopRunWhenLoopOff();
     void stopPreviewForClose();
+    // rename, delete, export, orders, locks
+    // Shows why a sound name is refused (blank, pattern, length; `symbols`
+    // ends the pattern message); false when the name passes.
+    bool refuseSoundName(const QString &name, const QString &symbols);
+    bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
+    QVector<QString> getSoundFileList();
+    quint32 getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
+    void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
+    void connectSoundListSelections();
+    void generateKitOrder();
 
     // ---- device storage -------------------------------------------------------------
     void addUsbWave();
@@ -408,6 +423,7 @@ signals:
     void sendLoadSave(bool flag);
     void sendUpdate(int flag, int kit);
     void sendSrcKit(int kit);
+    void sendAllNameList(QStringList names, QString folder);
 
 public slots:
     void recvFilePath(QString path);
@@ -504,6 +520,17 @@ public slots:
     void on_upRbtn_clicked();
     void on_DownRbtn_clicked();
     void on_kitRbtn_clicked();
+    void on_tbtDel_clicked();
+    void on_delWaveGroup_clicked();
+    void on_defaultRbtn_clicked();
+    void on_customRbtn_clicked();
+    void on_rbtBack_clicked();
+    void on_btnExportRightWave_clicked();
+    void on_btnImportRightWave_clicked();
+    void on_actionReorder_Serial_Numbers_triggered();
+    void lockSound();
+    void unlockSound();
+    void recvOK();
 
     // Setup files and device side.
     void recvIsClose(bool flag);
@@ -519,7 +546,6 @@ public slots:
     void on_actionImport_All_triggered();
     void on_actionExport_All_triggered();
     void on_btnKitChainSave_clicked();
-    void on_defaultRbtn_clicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

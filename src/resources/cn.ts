@@ -56,6 +56,33 @@
     </message>
 </context>
 <context>
+    <name>CustomDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Export Sound</source>
+        <translation>导出音色</translation>
+    </message>
+    <message>
+        <source>,  </source>
+        <translation>,  </translation>
+    </message>
+    <message>
+        <source>is successfully exported.</source>
+        <translation>已成功导出。</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>文件位置：</translation>
+    </message>
+</context>
+<context>
     <name>CustomLineEdit</name>
     <message>
         <source>Kit Copy</source>
@@ -83,6 +110,25 @@
     <message>
         <source>Select Disk</source>
         <translation>选择磁盘</translation>
+    </message>
+</context>
+<context>
+    <name>ImportTip</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
     </message>
 </context>
 <context>
@@ -2243,6 +2289,130 @@ and save the current pad settings</source>
     <message>
         <source>These sounds could not be written to the sampler pad and were not added:</source>
         <translation>以下音色无法写入采样打击垫，未被添加：</translation>
+    </message>
+    <message>
+        <source>Deleting locked sound is not supported!</source>
+        <translation>不支持删除已锁定的音色！</translation>
+    </message>
+    <message>
+        <source>Deleting sound file......</source>
+        <translation>正在删除音色文件......</translation>
+    </message>
+    <message>
+        <source>Deleting sound group is not supported!</source>
+        <translation>不支持删除音色分组！</translation>
+    </message>
+    <message>
+        <source> exists in Kit </source>
+        <translation> 存在于套鼓 </translation>
+    </message>
+    <message>
+        <source>Deleting the sound is not supported.</source>
+        <translation>不支持删除该音色。</translation>
+    </message>
+    <message>
+        <source>Please clear the sound on the pad.</source>
+        <translation>请清除打击垫上的音色。</translation>
+    </message>
+    <message>
+        <source>Deleting pkit file is not supported!</source>
+        <translation>不支持删除 pkit 文件！</translation>
+    </message>
+    <message>
+        <source>Deleting the 'Default' group is not supported.</source>
+        <translation>不支持删除“Default”分组。</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete it?</source>
+        <translation>确定要删除吗？</translation>
+    </message>
+    <message>
+        <source>Failed to read the file.</source>
+        <translation>读取文件失败。</translation>
+    </message>
+    <message>
+        <source>Failed to write the file</source>
+        <translation>写入文件失败</translation>
+    </message>
+    <message>
+        <source>Exporting locked sound is not supported!</source>
+        <translation>不支持导出已锁定的音色！</translation>
+    </message>
+    <message>
+        <source>The output file path is not set.</source>
+        <translation>未设置输出文件路径。</translation>
+    </message>
+    <message>
+        <source>The file is being exported...</source>
+        <translation>正在导出文件...</translation>
+    </message>
+    <message>
+        <source>It is detected that the number of files with the same name has exceeded 100, and the exceeding part will not be exported.</source>
+        <translation>检测到同名文件已超过 100 个，超出部分将不会导出。</translation>
+    </message>
+    <message>
+        <source>The export of sound group name is not supported, </source>
+        <translation>不支持导出音色分组名称，</translation>
+    </message>
+    <message>
+        <source>but this will not affect the sound export.</source>
+        <translation>但这不影响音色的导出。</translation>
+    </message>
+    <message>
+        <source>Error:0012</source>
+        <translation>错误：0012</translation>
+    </message>
+    <message>
+        <source>In USB device mode, the sound lock function is not supported</source>
+        <translation>USB 设备模式下不支持音色锁定功能</translation>
+    </message>
+    <message>
+        <source>In USB device mode, the sound unlock function is not supported</source>
+        <translation>USB 设备模式下不支持音色解锁功能</translation>
+    </message>
+    <message>
+        <source>Sound list can not be blank while performing an export operation.</source>
+        <translation>执行导出操作时音色列表不能为空。</translation>
+    </message>
+    <message>
+        <source>successfully exported.</source>
+        <translation>导出成功。</translation>
+    </message>
+    <message>
+        <source>File Location:</source>
+        <translation>文件位置：</translation>
+    </message>
+    <message>
+        <source>MY SOUND LIST can not be blank while performing an import operation.</source>
+        <translation>执行导入操作时“我的音色列表”不能为空。</translation>
+    </message>
+    <message>
+        <source>Select the wave sort txt file.</source>
+        <translation>选择音色排序 txt 文件。</translation>
+    </message>
+    <message>
+        <source>The number of waves in the imported file is not equal to sound list. Import failed!</source>
+        <translation>导入文件中的音色数量与音色列表不一致，导入失败！</translation>
+    </message>
+    <message>
+        <source>Unable to find sound information in the sound list. Import failed!</source>
+        <translation>在音色列表中找不到音色信息，导入失败！</translation>
+    </message>
+    <message>
+        <source>Unassign</source>
+        <translation>未分配</translation>
+    </message>
+    <message>
+        <source>Group name can't be blank!</source>
+        <translation>分组名称不能为空！</translation>
+    </message>
+    <message>
+        <source>Creating duplicate group name is not supported.</source>
+        <translation>不支持创建重复的分组名称。</translation>
     </message>
 </context>
 <context>

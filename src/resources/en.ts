@@ -56,6 +56,33 @@
     </message>
 </context>
 <context>
+    <name>CustomDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Export Sound</source>
+        <translation>Export Sound</translation>
+    </message>
+    <message>
+        <source>,  </source>
+        <translation>,  </translation>
+    </message>
+    <message>
+        <source>is successfully exported.</source>
+        <translation>is successfully exported.</translation>
+    </message>
+    <message>
+        <source>File location:</source>
+        <translation>File location:</translation>
+    </message>
+</context>
+<context>
     <name>CustomLineEdit</name>
     <message>
         <source>Kit Copy</source>
@@ -83,6 +110,25 @@
     <message>
         <source>Select Disk</source>
         <translation>Select Disk</translation>
+    </message>
+</context>
+<context>
+    <name>ImportTip</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Dialog</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
     </message>
 </context>
 <context>
@@ -2243,6 +2289,130 @@ and save the current pad settings</translation>
     <message>
         <source>These sounds could not be written to the sampler pad and were not added:</source>
         <translation>These sounds could not be written to the sampler pad and were not added:</translation>
+    </message>
+    <message>
+        <source>Deleting locked sound is not supported!</source>
+        <translation>Deleting locked sound is not supported!</translation>
+    </message>
+    <message>
+        <source>Deleting sound file......</source>
+        <translation>Deleting sound file......</translation>
+    </message>
+    <message>
+        <source>Deleting sound group is not supported!</source>
+        <translation>Deleting sound group is not supported!</translation>
+    </message>
+    <message>
+        <source> exists in Kit </source>
+        <translation> exists in Kit </translation>
+    </message>
+    <message>
+        <source>Deleting the sound is not supported.</source>
+        <translation>Deleting the sound is not supported.</translation>
+    </message>
+    <message>
+        <source>Please clear the sound on the pad.</source>
+        <translation>Please clear the sound on the pad.</translation>
+    </message>
+    <message>
+        <source>Deleting pkit file is not supported!</source>
+        <translation>Deleting pkit file is not supported!</translation>
+    </message>
+    <message>
+        <source>Deleting the 'Default' group is not supported.</source>
+        <translation>Deleting the 'Default' group is not supported.</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Are you sure to delete it?</source>
+        <translation>Are you sure to delete it?</translation>
+    </message>
+    <message>
+        <source>Failed to read the file.</source>
+        <translation>Failed to read the file.</translation>
+    </message>
+    <message>
+        <source>Failed to write the file</source>
+        <translation>Failed to write the file</translation>
+    </message>
+    <message>
+        <source>Exporting locked sound is not supported!</source>
+        <translation>Exporting locked sound is not supported!</translation>
+    </message>
+    <message>
+        <source>The output file path is not set.</source>
+        <translation>The output file path is not set.</translation>
+    </message>
+    <message>
+        <source>The file is being exported...</source>
+        <translation>The file is being exported...</translation>
+    </message>
+    <message>
+        <source>It is detected that the number of files with the same name has exceeded 100, and the exceeding part will not be exported.</source>
+        <translation>It is detected that the number of files with the same name has exceeded 100, and the exceeding part will not be exported.</translation>
+    </message>
+    <message>
+        <source>The export of sound group name is not supported, </source>
+        <translation>The export of sound group name is not supported, </translation>
+    </message>
+    <message>
+        <source>but this will not affect the sound export.</source>
+        <translation>but this will not affect the sound export.</translation>
+    </message>
+    <message>
+        <source>Error:0012</source>
+        <translation>Error:0012</translation>
+    </message>
+    <message>
+        <source>In USB device mode, the sound lock function is not supported</source>
+        <translation>In USB device mode, the sound lock function is not supported</translation>
+    </message>
+    <message>
+        <source>In USB device mode, the sound unlock function is not supported</source>
+        <translation>In USB device mode, the sound unlock function is not supported</translation>
+    </message>
+    <message>
+        <source>Sound list can not be blank while performing an export operation.</source>
+        <translation>Sound list can not be blank while performing an export operation.</translation>
+    </message>
+    <message>
+        <source>successfully exported.</source>
+        <translation>successfully exported.</translation>
+    </message>
+    <message>
+        <source>File Location:</source>
+        <translation>File Location:</translation>
+    </message>
+    <message>
+        <source>MY SOUND LIST can not be blank while performing an import operation.</source>
+        <translation>MY SOUND LIST can not be blank while performing an import operation.</translation>
+    </message>
+    <message>
+        <source>Select the wave sort txt file.</source>
+        <translation>Select the wave sort txt file.</translation>
+    </message>
+    <message>
+        <source>The number of waves in the imported file is not equal to sound list. Import failed!</source>
+        <translation>The number of waves in the imported file is not equal to sound list. Import failed!</translation>
+    </message>
+    <message>
+        <source>Unable to find sound information in the sound list. Import failed!</source>
+        <translation>Unable to find sound information in the sound list. Import failed!</translation>
+    </message>
+    <message>
+        <source>Unassign</source>
+        <translation>Unassign</translation>
+    </message>
+    <message>
+        <source>Group name can't be blank!</source>
+        <translation>Group name can't be blank!</translation>
+    </message>
+    <message>
+        <source>Creating duplicate group name is not supported.</source>
+        <translation>Creating duplicate group name is not supported.</translation>
     </message>
 </context>
 <context>

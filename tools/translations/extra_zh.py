@@ -230,4 +230,12 @@ EXTRA = {
     'sound exists in Kit ': '音色存在于套鼓 ',
     'The old file could not be replaced:': '旧文件无法被替换：',
     'The new file is kept as:': '新文件保存为：',
+    # sound library: delete, export, kit order list; the import tip
+    'Delete': '删除',
+    'but this will not affect the sound export.': '但这不影响音色的导出。',
+    'Error:0012': '错误：0012',
+    'successfully exported.': '导出成功。',
+    'Unassign': '未分配',
+    'Yes': '是',
+    'No': '否',
 }

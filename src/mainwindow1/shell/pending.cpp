@@ -17,11 +17,3 @@ void MainWindow1::clearPad() {}
 void MainWindow1::copyPad() {}
 void MainWindow1::recvDstKitClick(int) {}                 // kit copy
 void MainWindow1::recvDstKit(int) {}
-
-// ---- sound library ----------------------------------------------------------
-void MainWindow1::soundListItemModelChanged(QStandardItem *) {} // renames
-void MainWindow1::totalListItemModelChanged(QStandardItem *) {}
-void MainWindow1::hhListItemModelChanged(QStandardItem *) {}
-void MainWindow1::deleteWaveFromList() {}
-void MainWindow1::deleteWaveFromList1() {}
-void MainWindow1::exportWave() {}
