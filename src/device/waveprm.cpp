@@ -73,16 +73,15 @@ quint32 waveLength(quint32 wavSize)
 
 QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize)
 {
-    QByteArray rec(PRM_RECORD_SIZE, '\0');
-    uchar *p = reinterpret_cast<uchar *>(rec.data());
+    uchar p[PRM_RECORD_SIZE] = {};
     bytepack::put16(p, waveNo);
-    MainWindow1Records::str2CharArray(name, rec.data() + 2, SOUND_NAME_LENGTH_1);
+    MainWindow1Records::str2CharArray(name, reinterpret_cast<char *>(p + 2), SOUND_NAME_LENGTH_1);
     const quint32 length = waveLength(wavSize);
     bytepack::put32(p + 26, length);
     bytepack::put32(p + 34, length);
     bytepack::put32(p + 38, wavSize);
     p[42] = 1;
-    return rec;
+    return QByteArray(reinterpret_cast<const char *>(p), PRM_RECORD_SIZE);
 }
 
 bool ensureFolder(const QString &path)
