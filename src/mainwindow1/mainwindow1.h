@@ -1,7 +1,9 @@
 #ifndef ZT_MAINWINDOW1_H
 #define ZT_MAINWINDOW1_H
 
+#include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
+#include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
 #include "model/soundfilexml.h"
@@ -28,6 +30,8 @@ class QProgressDialog;
 class QMenu;
 class QStandardItem;
 class QStandardItemModel;
+class QDropEvent;
+class SoundPathIndex;
 
 namespace Ui {
 class MainWindow1;
@@ -81,6 +85,13 @@ public:
     DeviceDetector *myDetector = nullptr;
     strPadWidgetGroup padWidgetGroup[PAD_NUM_MAX];
     strHHWidgetGroup hhWidgetGroup[HH_NUM_MAX];
+    // One step box of the kit-chain page and its label.
+    struct strStepWidgetGroup
+    {
+        QGroupBox *group = nullptr;
+        QLabel *labStep = nullptr;
+    };
+    strStepWidgetGroup stepWidgetGroup[STEP_MAX_COUNT];
     QMenu *pad_menu = nullptr;
     QAction *pad_copy = nullptr;
     QAction *pad_clear = nullptr;
@@ -109,7 +120,7 @@ public:
     QVector<SOUND_INDEX> clickSetList;
     QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
     QVector<QString> leftGroupList;              // group names, last tree row first
-    QVector<QString> leftSoundList[KIT_MAX_COUNT]; // sound names per group, same order
+    GroupNameLists leftSoundList;            // sound names per group, same order
     QStringList soundList;                   // the total list's names in row order
     QString currentOldGroupName;             // the total list's root text
     QString soundListFileName;
@@ -165,6 +176,9 @@ public:
     LINK_GROUP linkGroup[5];
     QVector<KIT_CHAIN> kitChainList;
     QVector<KIT_CHAIN> originalKitChainList;
+    KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
+    int curStepNum = 0;
+    bool kitListFilling = false; // the kit list is being filled: its cells are no renames
     percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];
     percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
     percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
@@ -320,6 +334,41 @@ public:
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
+    // ---- drops ----------------------------------------------------------------------
+    SoundPathIndex *totalPathIndex = nullptr; // rows of the total list by source path
+    int padDropState = -1;                    // dropToPadOrRight as last applied to the pads
+    void applyPadDropState();
+    // Row of the total list whose source is `path` exactly, -1 when none.
+    int soundRowOf(const QString &path);
+    // The last wave number of the working list (0 when empty), kept in total_index.
+    int lastWaveNumber();
+    // A sound new to the setup: its working-list entry, and offline its rows in
+    // the total list and the hi-hat list.
+    void registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows);
+    bool dropOnPad(int pad, QDropEvent *event);
+    bool dropFilesOnGroups(QDropEvent *event);
+    bool dropOnTotalList(QDropEvent *event);
+    bool dropOnStep(QDropEvent *event);
+    bool dropOnHiHat(QDropEvent *event);
+
+    // ---- kit chains -------------------------------------------------------------------
+    void initKitChainStep();
+    void disKit(KIT_CHAIN *chain, int step);
+    void disKitStep(QVector<KIT_CHAIN> chains, int chain);
+    void updateKitChainNameList();
+    bool replaceNameToStep(QString kitNumber, QString name);
+    // Moves the current kit of the kit list one row up (-1) or down (1).
+    void moveKitInList(int step);
+    // Every per-kit store of the window, for copies and moves of whole kits.
+    kitcopy::KitStore kitStore();
+
+    // ---- menus, help, setup-file fronts ------------------------------------------------
+    void openHtmlFile();
+    void on_savePadSetBtn_clicked();
+    void on_btnExportAllFile_clicked();
+    // Lock-out of the save: the editor page and five actions.
+    void setSaveLockout(bool locked);
+
 signals:
     void themeChanged();
     void sendLoopIndex2(int index);
@@ -333,6 +382,7 @@ signals:
     void sendLoadSave(bool flag);
     void sendUpdate(int flag, int kit);
     void sendSrcKit(int kit);
+    void sendInitPad(int kit, int pad);
 
 public slots:
     void recvFilePath(QString path);
@@ -396,6 +446,25 @@ public slots:
     void copyPad();
     void recvDstKitClick(int kit);
     void recvDstKit(int kit);
+    void recvDstPad(int kit, int srcPad, int dstPad);
+    void on_btnCopyKit_clicked();
+    void on_kitListtreeView_pressed(const QModelIndex &index);
+    void on_btnSureKitChain_clicked();
+    void on_btnClearStep_clicked();
+    void on_kitChainNoSpinBox_valueChanged(int chain);
+    void on_rBtnKitChainOn_clicked();
+    void on_rBtnKitChainOff_clicked();
+    void on_moveUpKit_clicked();
+    void on_moveDownKit_clicked();
+
+    // Menus.
+    void on_actionImport_All_triggered();
+    void on_actionExport_All_triggered();
+    void on_actionGlobal_Setting_triggered();
+    void on_actionBack_to_main_interface_triggered();
+    void on_actionKit_Setiing_triggered();
+    void on_actionAbout_Korvanta_triggered();
+    void on_btnKitChainSave_clicked();
 
     // Sound library.
     void soundListItemModelChanged(QStandardItem *item);
@@ -432,10 +501,13 @@ public slots:
     void recvKitIndexState(QVector<int> indexList);
     void recvLoadSave(bool flag);
     void recvUpdate(int flag, int kit);
+    void on_btnLoadFile_clicked();
+    void on_btnSave_clicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 #endif

@@ -156,17 +156,14 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             groupItem = new QStandardItem(group->name);
             model->appendRow(groupItem);
             leftGroupList.prepend(group->name);
-            for (int k = KIT_MAX_COUNT - 1; k > 0; --k)
-                leftSoundList[k] = leftSoundList[k - 1];
-            leftSoundList[0].clear();
+            leftSoundList.prepend(QVector<QString>());
             slot = 0;
         }
         for (const strSoundItem &item : qAsConst(*group->itemList)) {
             if (item.file.trimmed().isEmpty())
                 continue;
             const QString name = item.name.trimmed().isEmpty() ? getNameFromFile(item.file) : item.name;
-            if (slot < KIT_MAX_COUNT)
-                leftSoundList[slot].append(name);
+            leftSoundList[slot].append(name);
             auto *nameCell = new QStandardItem(songIcon, name);
             nameCell->setDropEnabled(false);
             nameCell->setFlags(nameCell->flags() | Qt::ItemNeverHasChildren);

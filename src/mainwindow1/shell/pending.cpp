@@ -6,18 +6,6 @@
 
 #include <QModelIndex>
 
-// ---- kit and pad editing --------------------------------------------------
-void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>) {}
-void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>) {}
-void MainWindow1::recvModel(QModelIndex, quint8) {}
-void MainWindow1::kitChainListItemModelChanged(QStandardItem *) {}
-void MainWindow1::rightMenu(QString) {}                   // pad menu
-void MainWindow1::recvInteration(QString) {}              // pad selection
-void MainWindow1::clearPad() {}
-void MainWindow1::copyPad() {}
-void MainWindow1::recvDstKitClick(int) {}                 // kit copy
-void MainWindow1::recvDstKit(int) {}
-
 // ---- sound library ----------------------------------------------------------
 void MainWindow1::soundListItemModelChanged(QStandardItem *) {} // renames
 void MainWindow1::totalListItemModelChanged(QStandardItem *) {}
