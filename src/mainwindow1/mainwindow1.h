@@ -31,6 +31,7 @@ class QMenu;
 class QStandardItem;
 class QStandardItemModel;
 class QDropEvent;
+class QMimeData;
 class SoundPathIndex;
 
 namespace Ui {
@@ -337,6 +338,10 @@ public:
     // ---- drops ----------------------------------------------------------------------
     SoundPathIndex *totalPathIndex = nullptr; // rows of the total list by source path
     int padDropState = -1;                    // dropToPadOrRight as last applied to the pads
+    // The payload of the drag under way and whether it is ours (taken at its enter).
+    const QMimeData *dragMime = nullptr;
+    bool dragMimeOurs = false;
+    bool isOurDrag(QDropEvent *event);
     void applyPadDropState();
     // Row of the total list whose source is `path` exactly, -1 when none.
     int soundRowOf(const QString &path);

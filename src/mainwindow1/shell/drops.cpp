@@ -35,8 +35,9 @@ QString limitText()
 
 bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
 {
-    // Every event: the kit shown, and the pads' acceptance of drops.
-    if (ui->stackedWidget->currentIndex() == 0)
+    // Every event: the kit shown, and the pads' acceptance of drops. (A drag
+    // move only asks for acceptance and reads no kit.)
+    if (event->type() != QEvent::DragMove && ui->stackedWidget->currentIndex() == 0)
         currentKitNum = quint8(ui->kitNumber->text().toUInt() - 1);
     if (kitChainUiFlag) {
         if (watched == ui->stepWidget && isDragEvent(event->type()))
@@ -87,6 +88,16 @@ void MainWindow1::applyPadDropState()
     }
 }
 
+bool MainWindow1::isOurDrag(QDropEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    if (event->type() == QEvent::DragEnter || mime != dragMime) {
+        dragMime = mime;
+        dragMimeOurs = mime && mime->hasFormat(MIME_FORMAT);
+    }
+    return dragMimeOurs;
+}
+
 int MainWindow1::soundRowOf(const QString &path)
 {
     if (!totalPathIndex)
@@ -130,7 +141,7 @@ void MainWindow1::registerNewSound(const QString &name, const QString &path, qui
 bool MainWindow1::dropOnPad(int p, QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
-    const bool ours = mime && mime->hasFormat(MIME_FORMAT);
+    const bool ours = isOurDrag(event);
     if (event->type() != QEvent::Drop) {
         if (ours)
             event->acceptProposedAction();

@@ -26,11 +26,11 @@ QRect rectIn(const QWidget *child, const QWidget *ancestor)
 }
 
 // Drag enter and move: taken when the payload is ours. True for those two.
-bool answerDragOver(QDropEvent *event, const QString &format)
+bool answerDragOver(QDropEvent *event, bool ours)
 {
     if (event->type() == QEvent::Drop)
         return false;
-    if (event->mimeData() && event->mimeData()->hasFormat(format))
+    if (ours)
         event->acceptProposedAction();
     else
         event->ignore();
@@ -128,10 +128,10 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
 
 bool MainWindow1::dropOnTotalList(QDropEvent *event)
 {
-    if (answerDragOver(event, MIME_FORMAT))
+    const bool ours = isOurDrag(event);
+    if (answerDragOver(event, ours))
         return false;
     event->acceptProposedAction();
-    const bool ours = event->mimeData() && event->mimeData()->hasFormat(MIME_FORMAT);
     if (ours && currentKitNum == EMPTY_KIT_NUM)
         return true;
     if (!rectIn(ui->totalWaveTreeView, ui->right_stackedWidgetPage1).contains(event->pos()))
@@ -184,10 +184,10 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
 
 bool MainWindow1::dropOnStep(QDropEvent *event)
 {
-    if (answerDragOver(event, MIME_FORMAT))
+    if (answerDragOver(event, isOurDrag(event)))
         return false;
     event->acceptProposedAction();
-    if (!event->mimeData() || !event->mimeData()->hasFormat(MIME_FORMAT))
+    if (!isOurDrag(event))
         return false;
     int step = -1;
     for (int s = 0; s < STEP_MAX_COUNT && step < 0; ++s) {
@@ -211,10 +211,10 @@ bool MainWindow1::dropOnStep(QDropEvent *event)
 
 bool MainWindow1::dropOnHiHat(QDropEvent *event)
 {
-    if (answerDragOver(event, MIME_FORMAT))
+    if (answerDragOver(event, isOurDrag(event)))
         return false;
     event->acceptProposedAction();
-    if (!event->mimeData() || !event->mimeData()->hasFormat(MIME_FORMAT))
+    if (!isOurDrag(event))
         return false;
     int slot = -1;
     for (int j = 0; j < HH_NUM_MAX && slot < 0; ++j) {
