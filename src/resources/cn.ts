@@ -2072,6 +2072,30 @@ and save the current pad settings</source>
         <source>and </source>
         <translation>和 </translation>
     </message>
+    <message>
+        <source>Kit No.</source>
+        <translation>套鼓号</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>套鼓列表</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Copy completed.</source>
+        <translation>复制完成。</translation>
+    </message>
+    <message>
+        <source>The default browser failed to open it.</source>
+        <translation>默认浏览器无法打开。</translation>
+    </message>
+    <message>
+        <source>In USB device mode, import files are not supported.</source>
+        <translation>USB 设备模式下不支持导入文件。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

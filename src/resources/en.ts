@@ -2072,6 +2072,30 @@ and save the current pad settings</translation>
         <source>and </source>
         <translation>and </translation>
     </message>
+    <message>
+        <source>Kit No.</source>
+        <translation>Kit No.</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>Kit List</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Complete</translation>
+    </message>
+    <message>
+        <source>Copy completed.</source>
+        <translation>Copy completed.</translation>
+    </message>
+    <message>
+        <source>The default browser failed to open it.</source>
+        <translation>The default browser failed to open it.</translation>
+    </message>
+    <message>
+        <source>In USB device mode, import files are not supported.</source>
+        <translation>In USB device mode, import files are not supported.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
