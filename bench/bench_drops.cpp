@@ -172,57 +172,57 @@ struct PlainTarget : QWidget
     void dragMoveEvent(QDragMoveEvent *e) override { e->acceptProposedAction(); }
 };
 
+// Runs `run` on a small and a large window in every iteration; reports both and their ratio.
+template <class Run>
+void compare(benchmark::State &state, MainWindow1 *small, MainWindow1 *large, const char *smallName,
+             const char *largeName, Run run)
+{
+    qint64 a = 0, b = 0;
+    for (auto _ : state) {
+        a += run(small);
+        b += run(large);
+    }
+    reportRatio(state, smallName, a, largeName, b);
+}
+
 void BM_PadDropKnownSound(benchmark::State &state)
 {
     ScriptedPrompter answers; // a box would wait for a user
     auto small = editor(1000);
     auto large = editor(9999);
-    qint64 a = 0, b = 0;
-    for (auto _ : state) {
-        a += padDrops(small.get(), 1000);
-        b += padDrops(large.get(), 9999);
-    }
-    reportRatio(state, "1000_ms", a, "9999_ms", b);
+    compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
+            [](MainWindow1 *w) { return padDrops(w, w->totalGroup->rowCount()); });
 }
 
 void BM_DeviceListDrop(benchmark::State &state)
 {
-    ScriptedPrompter answers; // a box would wait for a user
+    ScriptedPrompter answers;
     auto small = editor(1000);
     auto large = editor(9899);
     small->isUDiskFlag = large->isUDiskFlag = false;
-    qint64 a = 0, b = 0;
-    for (auto _ : state) {
-        a += listDrop(small.get(), 1000);
-        b += listDrop(large.get(), 9899);
-    }
-    reportRatio(state, "1000_ms", a, "9899_ms", b);
+    compare(state, small.get(), large.get(), "1000_ms", "9899_ms",
+            [](MainWindow1 *w) { return listDrop(w, w->totalGroup->rowCount()); });
 }
 
 void BM_GroupFileDrop(benchmark::State &state)
 {
-    ScriptedPrompter answers; // a box would wait for a user
+    ScriptedPrompter answers;
     QTemporaryDir folder;
     QList<QUrl> files;
     for (int i = 0; i < 100; ++i) {
         const QString path = folder.filePath(QStringLiteral("drop%1.wav").arg(i));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
+        makeFile(path);
         files << QUrl::fromLocalFile(path);
     }
     auto small = editor(0, 1000);
     auto large = editor(0, 9999);
-    qint64 a = 0, b = 0;
-    for (auto _ : state) {
-        a += fileDrop(small.get(), files);
-        b += fileDrop(large.get(), files);
-    }
-    reportRatio(state, "1000_ms", a, "9999_ms", b);
+    compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
+            [&files](MainWindow1 *w) { return fileDrop(w, files); });
 }
 
 void BM_DragMovesOverPad(benchmark::State &state)
 {
-    ScriptedPrompter answers; // a box would wait for a user
+    ScriptedPrompter answers;
     auto w = editor(1000);
     PlainTarget plain;
     QMimeData mime;

@@ -347,8 +347,8 @@ public:
     int soundRowOf(const QString &path);
     // The last wave number of the working list (0 when empty), kept in total_index.
     int lastWaveNumber();
-    // A sound new to the setup: its working-list entry, and offline its rows in
-    // the total list and the hi-hat list.
+    // A sound new to the setup: its working-list entry and, with addRows, its
+    // name in soundList and its rows in the total list and the hi-hat list.
     void registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows);
     bool dropOnPad(int pad, QDropEvent *event);
     bool dropFilesOnGroups(QDropEvent *event);

@@ -234,23 +234,12 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             addUsbWaveList.append(path);
             addUsbWaveNumList.append(number);
             ++queued;
+            soundList.append(name);
         } else {
-            // Whole rows at once: one insertion each, no cell-by-cell changes.
-            auto *numberCell = new QStandardItem(QIcon(), QString::number(number));
-            numberCell->setEditable(false);
-            totalGroup->appendRow({numberCell, new QStandardItem(name), new QStandardItem(path)});
-            if (hhGroup)
-                hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
             listedNames.insert(name.trimmed());
         }
         listedPaths.insert(path.trimmed());
-        SOUND_INDEX record;
-        str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
-        record.file = path;
-        record.wave_No = number;
-        record.wave_lock = 1;
-        waveLoadKitAttrList.append(record);
-        soundList.append(name);
+        registerNewSound(name, path, number, !deviceMode);
     }
     if (deviceMode && queued > 0)
         emit sendUpdate(1, 0);

@@ -115,6 +115,7 @@ void MainWindow1::registerNewSound(const QString &name, const QString &path, qui
 {
     if (addRows && totalGroup) {
         soundList.append(name);
+        // Whole rows at once: one insertion each, no cell-by-cell changes.
         const int row = totalGroup->rowCount();
         auto *number = new QStandardItem(QString::number(waveNo));
         number->setEditable(false);

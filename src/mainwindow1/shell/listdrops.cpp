@@ -37,10 +37,41 @@ bool answerDragOver(QDropEvent *event, bool ours)
     return true;
 }
 
+// The first of the boxes whose rectangle in `area` holds `pos`; -1 for none.
+template <class Group, int N>
+int groupAt(const Group (&groups)[N], const QWidget *area, const QPoint &pos)
+{
+    for (int i = 0; i < N; ++i) {
+        if (rectIn(groups[i].group, area).contains(pos))
+            return i;
+    }
+    return -1;
+}
+
 QString payloadOf(QDropEvent *event, const QString &format)
 {
     const QMimeData *mime = event->mimeData();
     return mime ? QString::fromUtf8(mime->data(format)) : QString();
+}
+
+// What a drop on a step box or a hi-hat slot does first: the drag over is
+// answered; a drop finds the box under it and reads the payload. Returns the
+// box, or -1 when the event ends here with the filter's answer in *answer.
+template <class Group, int N>
+int boxDrop(MainWindow1 *w, QDropEvent *event, const Group (&groups)[N], const QWidget *area, QString *payload,
+            bool *answer)
+{
+    *answer = false;
+    const bool ours = w->isOurDrag(event);
+    if (answerDragOver(event, ours))
+        return -1;
+    event->acceptProposedAction();
+    const int box = ours ? groupAt(groups, area, event->pos()) : -1;
+    if (box < 0)
+        return -1;
+    *payload = payloadOf(event, w->MIME_FORMAT);
+    *answer = payload->isEmpty(); // an empty payload is swallowed
+    return *answer ? -1 : box;
 }
 
 // Trimmed texts of one column of every group's sounds.
@@ -184,21 +215,11 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
 
 bool MainWindow1::dropOnStep(QDropEvent *event)
 {
-    if (answerDragOver(event, isOurDrag(event)))
-        return false;
-    event->acceptProposedAction();
-    if (!isOurDrag(event))
-        return false;
-    int step = -1;
-    for (int s = 0; s < STEP_MAX_COUNT && step < 0; ++s) {
-        if (rectIn(stepWidgetGroup[s].group, ui->stepWidget).contains(event->pos()))
-            step = s;
-    }
+    QString payload;
+    bool answer = false;
+    const int step = boxDrop(this, event, stepWidgetGroup, ui->stepWidget, &payload, &answer);
     if (step < 0)
-        return false;
-    const QString payload = payloadOf(event, MIME_FORMAT);
-    if (payload.isEmpty())
-        return true;
+        return answer;
     const dragpayload::Record kit = dragpayload::parseRecord(payload);
     const int chain = ui->kitChainNoSpinBox->value();
     if (chain >= kitChainList.size())
@@ -211,21 +232,11 @@ bool MainWindow1::dropOnStep(QDropEvent *event)
 
 bool MainWindow1::dropOnHiHat(QDropEvent *event)
 {
-    if (answerDragOver(event, isOurDrag(event)))
-        return false;
-    event->acceptProposedAction();
-    if (!isOurDrag(event))
-        return false;
-    int slot = -1;
-    for (int j = 0; j < HH_NUM_MAX && slot < 0; ++j) {
-        if (rectIn(hhWidgetGroup[j].group, ui->pedalWidget).contains(event->pos()))
-            slot = j;
-    }
+    QString payload;
+    bool answer = false;
+    const int slot = boxDrop(this, event, hhWidgetGroup, ui->pedalWidget, &payload, &answer);
     if (slot < 0)
-        return false;
-    const QString payload = payloadOf(event, MIME_FORMAT);
-    if (payload.isEmpty())
-        return true;
+        return answer;
     const int kit = currentKitNum;
     if (kit >= kitAttrList.size())
         return false;
