@@ -12,8 +12,6 @@
 #include <QStandardItemModel>
 #include <QUrl>
 
-#include <memory>
-
 struct DropFixture : WindowFixture
 {
     bool exposed = false;
@@ -27,75 +25,52 @@ struct DropFixture : WindowFixture
         QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
     }
 
-    // A sound file in the working folder; its native path.
-    QString sound(const QString &fileName, const QByteArray &bytes = QByteArray("RIFF"))
+    // A file in the working folder; its native path.
+    QString sound(const QString &fileName)
     {
         const QString path = work.filePath(fileName);
-        QDir().mkpath(QFileInfo(path).absolutePath());
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        f.write(bytes);
         return QDir::toNativeSeparators(path);
     }
 
     // Device mode on a pad folder made here.
     void deviceMode()
     {
-        const QString root = work.filePath("pad") + "/";
-        QDir().mkpath(root + "ZT350/WAV_DATA");
-        w->currentDirPath = root;
+        QDir().mkpath(work.filePath("pad/ZT350/WAV_DATA"));
+        w->currentDirPath = work.filePath("pad") + "/";
         w->isUDiskFlag = false;
     }
 
-    static std::unique_ptr<QMimeData> payload(const QString &text)
+    // Enter, move and drop of our payload `text` (or of file URLs) at `pos` of `target`.
+    void drag(QWidget *target, const QPoint &pos, const QString &text, const QStringList &files = {})
     {
-        std::unique_ptr<QMimeData> mime(new QMimeData);
-        mime->setData("mimeformat", text.toUtf8());
-        return mime;
-    }
-    static std::unique_ptr<QMimeData> files(const QStringList &paths)
-    {
-        std::unique_ptr<QMimeData> mime(new QMimeData);
-        QList<QUrl> urls;
-        for (const QString &p : paths)
-            urls << QUrl::fromLocalFile(p);
-        mime->setUrls(urls);
-        return mime;
-    }
-
-    // Enter, move and drop at `pos` of `target`; true when the drop was accepted.
-    bool drag(QWidget *target, const QPoint &pos, const QMimeData *mime)
-    {
-        QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QMimeData mime;
+        if (files.isEmpty())
+            mime.setData("mimeformat", text.toUtf8());
+        for (const QString &p : files)
+            mime.setUrls(mime.urls() << QUrl::fromLocalFile(p));
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(pos, actions, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
-        QDragMoveEvent move(pos, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent move(pos, actions, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &move);
-        if (!move.isAccepted())
-            return false;
-        QDropEvent drop(pos, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(pos, actions, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &drop);
-        return drop.isAccepted();
-    }
-
-    // The centre of a pad's layer label (0 A, 1 B) in the pad's coordinates.
-    QPoint labelCentre(int pad, int layer) const
-    {
-        const MainWindow1::strPadWidgetGroup &g = w->padWidgetGroup[pad];
-        const QLabel *label = layer == 0 ? g.lableA : g.lableB;
-        return label->mapTo(g.group, label->rect().center());
-    }
-    bool dropOnPad(int pad, int layer, const QString &text)
-    {
-        auto mime = payload(text);
-        return drag(w->padWidgetGroup[pad].group, labelCentre(pad, layer), mime.get());
     }
     // The centre of `child` in the coordinates of `ancestor`.
     static QPoint centreIn(const QWidget *child, const QWidget *ancestor)
     {
         return child->mapTo(ancestor, child->rect().center());
     }
+    // A drop at the centre of a pad's layer label (0 A, 1 B).
+    void dropOnPad(int pad, int layer, const QString &text)
+    {
+        const MainWindow1::strPadWidgetGroup &g = w->padWidgetGroup[pad];
+        drag(g.group, centreIn(layer == 0 ? g.lableA : g.lableB, g.group), text);
+    }
 
-    // Rows of the total list: number|name|path.
+    // Rows of the total list (number|name|path) and of its hi-hat mirror (name|path).
     QStringList totalRows() const
     {
         QStringList out;
@@ -111,7 +86,7 @@ struct DropFixture : WindowFixture
             out << w->hhGroup->child(r, 0)->text() + '|' + w->hhGroup->child(r, 1)->text();
         return out;
     }
-    // A sound of the setup: its row and its working-list entry.
+    // A sound of the setup: its rows and its working-list entry.
     void addListed(const QString &name, const QString &path, quint16 number)
     {
         w->totalGroup->appendRow({new QStandardItem(QString::number(number)), new QStandardItem(name),
@@ -120,7 +95,6 @@ struct DropFixture : WindowFixture
         MainWindow1::SOUND_INDEX s;
         s.file = path;
         s.wave_No = number;
-        s.wave_lock = 1;
         w->waveLoadKitAttrList.append(s);
     }
 };
