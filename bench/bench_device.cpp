@@ -12,6 +12,7 @@
 #include "device/waveprm.h"
 #include "device/writeback.h"
 #include "model/audioconverter.h"
+#include "benchpad.h"
 #include "benchsupport.h"
 
 #include <QDir>
@@ -20,77 +21,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <map>
 #include <memory>
 
 namespace {
 
 using Records = MainWindow1Records;
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-}
-
-// A pad tree with sounds 1 ... count and 100 kits using some of them.
-struct Pad {
-    QTemporaryDir dir;
-    QString kitPath, sysPath, dataPath, prmPath;
-    bool ok = false;
-
-    explicit Pad(int count)
-    {
-        if (!dir.isValid())
-            return;
-        const QString model = dir.path() + "/ZT350";
-        kitPath = model + "/KIT";
-        sysPath = model + "/SYS";
-        dataPath = model + "/WAV_DATA";
-        prmPath = model + "/WAV_PRM";
-        QDir().mkpath(sysPath);
-        for (int n = 1; n <= count; ++n) {
-            writeFile(dataPath + "/" + padtree::waveDataRelativePath(n), QByteArray(60, '\0'));
-            writeFile(prmPath + "/" + padtree::wavePrmRelativePath(n),
-                      waveprm::buildRecord(quint16(n), QString("sound%1").arg(n), 60));
-        }
-        QByteArray kit(KIT_RECORD_SIZE, '\0');
-        for (int k = 1; k <= KIT_MAX_COUNT; ++k) {
-            for (int p = 0; p < PAD_NUM_MAX; ++p) {
-                const quint16 wave = quint16((k * PAD_NUM_MAX + p) % count);
-                kit[182 + 95 * p] = char(wave & 0xFF);
-                kit[183 + 95 * p] = char(wave >> 8);
-            }
-            writeFile(kitPath + QString("/k%1.ini").arg(padtree::threeDigits(k)), kit);
-        }
-        ok = true;
-    }
-
-    QVector<QString> folders(const QString &base) const
-    {
-        QVector<QString> list;
-        for (const QFileInfo &fi : padtree::listEntries(base, true))
-            list << fi.absoluteFilePath();
-        return list;
-    }
-
-    PadKits load() const
-    {
-        const PadSounds sounds = readPadSounds(folders(dataPath), folders(prmPath));
-        return readPadKits(kitPath, sounds.waveAttrList, nullptr);
-    }
-};
-
-Pad &pad(int count)
-{
-    static std::map<int, std::unique_ptr<Pad>> pads;
-    auto &p = pads[count];
-    if (!p)
-        p.reset(new Pad(count));
-    return *p;
-}
 
 void BM_LoadPadBySize(benchmark::State &state)
 {

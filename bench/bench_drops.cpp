@@ -46,7 +46,7 @@ std::unique_ptr<MainWindow1> editor(int n, int group = 0)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
     w->writeSoundListOnClose = false;
-    QObject::disconnect(w.get(), &MainWindow1::sendUpdate, w.get(), &MainWindow1::recvUpdate);
+    QObject::disconnect(w.get(), SIGNAL(sendUpdate(int, int)), w.get(), SLOT(recvUpdate(int, int)));
     w->resize(1400, 900);
     w->show();
     for (int i = 0; i < n; ++i) {

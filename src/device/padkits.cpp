@@ -124,21 +124,9 @@ QVector<QString> findPadKitFiles(const QString &kitPath)
 
 QString adjustPadKitName(const QString &stored, int n, bool *counted)
 {
-    *counted = false;
-    QString name = stored;
-    if (name.isEmpty()) {
-        name = namerules::defaultKitName(n);
-        *counted = true;
-    } else if (name.size() > KIT_NAME_MAX || !namerules::isLastCharAlnum(name)) {
-        name = namerules::detectWaveName(name, KIT_NAME_MAX);
-        *counted = true;
-        if (name.isEmpty())
-            name = namerules::defaultKitName(n);
-    }
-    if (!namerules::checkDisplayKitName(name)) {
-        name = namerules::defaultKitName(n);
-        *counted = true;
-    }
+    bool cut = false, replaced = false;
+    const QString name = namerules::fitKitName(stored, n, &cut, &replaced);
+    *counted = cut || replaced;
     return name;
 }
 

@@ -1,12 +1,16 @@
 #ifndef ZT_MAINWINDOW1_H
 #define ZT_MAINWINDOW1_H
 
+#include "device/devicemessage.h"
+#include "device/syncbatch.h"
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
 #include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
 #include "model/soundfilexml.h"
+#include "setup/setuperrors.h"
+#include "setup/wavecollect.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,6 +20,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
+
+#include <vector>
 
 class DeviceDetector;
 class MyStyle;
@@ -33,6 +39,9 @@ class QStandardItemModel;
 class QDropEvent;
 class QMimeData;
 class SoundPathIndex;
+namespace soundorder {
+struct Row;
+}
 
 namespace Ui {
 class MainWindow1;
@@ -112,10 +121,18 @@ public:
     bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
     int currentThreadCount = 0;
+    QVector<QString> padKitFiles; // the file each kit was read from at load
+    SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
+    SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
+    QVector<int> waveNumList;      // the running add batch: numbers,
+    QVector<QString> addSoundList; // source files
+    QVector<QString> waveNameList; // and names
+    QVector<QString> delBatchList; // the running delete batch's .wav paths
+    QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
+    bool padClosing = false;       // the close in device mode is under way
 
     // ---- sounds -----------------------------------------------------------
     QVector<SOUND_INDEX> waveLoadKitAttrList;
-    QStringList waveList;
     QVector<SOUND_INDEX> waveAttrList;
     QVector<SOUND_LIST_INFO> clickList;
     QVector<SOUND_INDEX> clickSetList;
@@ -320,10 +337,22 @@ public:
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     QString previewFileName() const;
     void openWaitDialog();
+    // A new window-modal "Please wait..." dialog in `dialog`, without a cancel button.
+    void showWaitDialog(const QString &label, int maximum);
     void stepWaitDialog(int from, int to);
     void startLoopRun(int run);
     void endLoopRunWhenLoopOff();
     void stopPreviewForClose();
+    // rename, delete, export, orders, locks
+    // Shows why a sound name is refused (blank, pattern, length; `symbols`
+    // ends the pattern message); false when the name passes.
+    bool refuseSoundName(const QString &name, const QString &symbols);
+    bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
+    QVector<QString> getSoundFileList();
+    quint32 getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
+    void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
+    void connectSoundListSelections();
+    void generateKitOrder();
 
     // ---- device storage -------------------------------------------------------------
     void addUsbWave();
@@ -332,6 +361,21 @@ public:
     void updateWavePrmAndData(int count, QVector<int> oldNumbers);
     bool generateOrderFile();
     bool safelyRemoveUSBDevice(const QString &mountPoint);
+    // The load after the drive's model folder was found; ends the program
+    // (fileErrCloseWindow) when the pad cannot be used.
+    void loadPad(const QString &modelFolder);
+    // The close in device mode; true when the window may close.
+    bool closeOnPad();
+    // The batch object, made and connected on first use.
+    SyncBatch *padSync();
+    // The pad's wave folders exist: workers may run.
+    bool padFoldersReady() const;
+    // usbDialog prepared for a long pad operation, shown at 0.
+    QProgressDialog *showPadProgress(const QString &label, int maximum);
+    // Warning boxes of the device side, in order.
+    void showDeviceMessages(const DeviceMessages &messages);
+    void completeAddBatch();
+    void completeDeleteBatch();
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
@@ -367,12 +411,55 @@ public:
     // Every per-kit store of the window, for copies and moves of whole kits.
     kitcopy::KitStore kitStore();
 
-    // ---- menus, help, setup-file fronts ------------------------------------------------
+    // ---- menus and help ----------------------------------------------------------------
     void openHtmlFile();
-    void on_savePadSetBtn_clicked();
-    void on_btnExportAllFile_clicked();
-    // Lock-out of the save: the editor page and five actions.
-    void setSaveLockout(bool locked);
+    void on_savePadSetBtn_clicked(); // no form object: nothing connects it
+
+    // ---- setup files ------------------------------------------------------------------
+    // The sounds gathered for a save (setupfiles/).
+    QVector<SOUND_LIST_INFO> waveList;      // where each saved wave's bytes come from
+    QVector<SOUND_INDEX> waveTempList;
+    QVector<SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
+    QVector<quint16> kitOrderList;          // positions of waveAttrList in kit order
+    QStringList totalList, totalFileList, remainingList;
+    std::vector<percussionpadfile::P_SOUND_INDEX> sound0 =
+            std::vector<percussionpadfile::P_SOUND_INDEX>(WAVE_MAX_COUNT1);
+    int soundAddCount = 0;
+
+    // A read kit file into the editor.
+    bool showSound1(QString file, percussionpadfile *pf);
+    void showKit1(percussionpadfile *pf);
+    bool showSound2(QString file, percussionpadfile *pf, int = 0, int = 0);
+    void showKit2(percussionpadfile *pf, int kitIdx, int, QString file);
+    // The output model cf from the editor (false: the sounds do not fit a kit file).
+    bool setAllFileChunk();
+    bool getClickAndWave(int nClick, int nWave);
+    void setKitIniFileChunk(int kit);
+    bool getWaveFromFile(int n);
+    // The sounds of a save.
+    bool getWaveList(QString TempDirName, QProgressDialog *dialog);
+    bool getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *dialog);
+    bool getClickWaveList(QString TempDirName);
+    QStringList getKitFileList();
+    bool findKitFile(QString fileName, QStringList fileList);
+    void waveKitOrder();
+    // The rows of the total sound list that hold a sound.
+    QVector<setupfiles::TotalRow> totalRows() const;
+    // Messages of refused kit files and of failed gathering.
+    void reportLoadError(setupfiles::LoadError error, const QString &path, bool wholeSetup);
+    void reportCollectError(const setupfiles::CollectError &error);
+    // Moves the dialog (when given) and keeps the window painting during long work.
+    setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
+    // Loads and saves of setup files.
+    QStringList importFileList; // the picks of the last import dialog
+    QString pickedBinFile;      // the whole setup they name, when it was picked alone
+    bool judgeIsAllFile(QString dir);
+    bool openFilePath(QString dir);
+    void removeSoundFile(QString path, int kit);
+    void autoLoadFile(QString file);
+    void autoLoadKit(QStringList files);
+    void autoLoadKitFile();
+    void on_btnExportAllFile_clicked(); // no form object: nothing connects it
 
 signals:
     void themeChanged();
@@ -388,6 +475,7 @@ signals:
     void sendUpdate(int flag, int kit);
     void sendSrcKit(int kit);
     void sendInitPad(int kit, int pad);
+    void sendAllNameList(QStringList names, QString folder);
 
 public slots:
     void recvFilePath(QString path);
@@ -463,13 +551,10 @@ public slots:
     void on_moveDownKit_clicked();
 
     // Menus.
-    void on_actionImport_All_triggered();
-    void on_actionExport_All_triggered();
     void on_actionGlobal_Setting_triggered();
     void on_actionBack_to_main_interface_triggered();
     void on_actionKit_Setiing_triggered();
     void on_actionAbout_Korvanta_triggered();
-    void on_btnKitChainSave_clicked();
 
     // Sound library.
     void soundListItemModelChanged(QStandardItem *item);
@@ -500,14 +585,35 @@ public slots:
     void mediaStatusChanged(QMediaPlayer::MediaStatus status);
     void showError(QMediaPlayer::Error error);
     void restartLoopPass();
+    void on_upRbtn_clicked();
+    void on_DownRbtn_clicked();
+    void on_kitRbtn_clicked();
+    void on_tbtDel_clicked();
+    void on_delWaveGroup_clicked();
+    void on_defaultRbtn_clicked();
+    void on_customRbtn_clicked();
+    void on_rbtBack_clicked();
+    void on_btnExportRightWave_clicked();
+    void on_btnImportRightWave_clicked();
+    void on_actionReorder_Serial_Numbers_triggered();
+    void lockSound();
+    void unlockSound();
+    void recvOK();
 
     // Setup files and device side.
     void recvIsClose(bool flag);
     void recvKitIndexState(QVector<int> indexList);
     void recvLoadSave(bool flag);
     void recvUpdate(int flag, int kit);
+    void recvAddProgress(int value);
+    void recvDelProgress(int value);
+    void recvWaveFailed(int waveNo, QString source);
+    void recvBatchFinished();
     void on_btnLoadFile_clicked();
     void on_btnSave_clicked();
+    void on_actionImport_All_triggered();
+    void on_actionExport_All_triggered();
+    void on_btnKitChainSave_clicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

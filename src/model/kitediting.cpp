@@ -286,4 +286,50 @@ bool repointWave(Records::soundKit &record, QVector<Records::KIT_PAD_SETTING> &p
     return changed;
 }
 
+bool clearWave(Records::soundKit &record, QVector<Records::KIT_PAD_SETTING> &pads, const QString &file)
+{
+    if (file.isEmpty())
+        return false;
+    bool cleared = false;
+    auto clearA = [](Records::KIT_PAD_SETTING &s) {
+        s.soundIndex0.clear();
+        s.soundName0.clear();
+        s.soundFile0.clear();
+        s.aWaveNo = NO_WAVE;
+    };
+    auto clearB = [](Records::KIT_PAD_SETTING &s) {
+        s.soundIndex1.clear();
+        s.soundName1.clear();
+        s.soundFile1.clear();
+        s.bWaveNo = NO_WAVE;
+    };
+    for (int p = 0; p < PAD_NUM_MAX; ++p) {
+        Records::KIT_PAD_SETTING &d = record.kpadChunk[p];
+        Records::KIT_PAD_SETTING *m = p < pads.size() ? &pads[p] : nullptr;
+        const bool a = d.soundFile0 == file;
+        const bool b = d.soundFile1 == file;
+        for (Records::KIT_PAD_SETTING *s : {&d, m}) {
+            if (s && a)
+                clearA(*s);
+            if (s && b)
+                clearB(*s);
+        }
+        cleared = cleared || a || b;
+    }
+    Records::PEDAL_SETTING &h = record.pedalChunk;
+    QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
+                                        &h.hh_wave5_file};
+    QString *const names[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
+                                        &h.hh_wave5_name};
+    kitrecord::forEachHiHatWave(h, [&](int i, auto &no, auto &...) {
+        if (*files[i] != file)
+            return;
+        files[i]->clear();
+        names[i]->clear();
+        no = NO_WAVE;
+        cleared = true;
+    });
+    return cleared;
+}
+
 } // namespace kitediting

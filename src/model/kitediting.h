@@ -102,6 +102,11 @@ void commitKit(int kit, const KitPage &page, Records::soundKit &record, const QV
 bool repointWave(Records::soundKit &record, QVector<Records::KIT_PAD_SETTING> &pads, const QString &oldFile,
                  const QString &newFile, quint16 newNo);
 
+// Empties every pad layer (file, name, index, number) and hi-hat slot (file,
+// name, number) of a kit whose file is `file`, in the record and its pad list.
+// True when any was.
+bool clearWave(Records::soundKit &record, QVector<Records::KIT_PAD_SETTING> &pads, const QString &file);
+
 } // namespace kitediting
 
 #endif

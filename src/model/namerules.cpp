@@ -1,5 +1,7 @@
 #include "model/namerules.h"
 
+#include "model/percussionpadfile1.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -37,6 +39,38 @@ bool checkDisplayKitName(const QString &name)
 QString defaultKitName(int n)
 {
     return QStringLiteral("K%1").arg(n, 3, 10, QLatin1Char('0'));
+}
+
+QString fitSoundName(const QString &name, bool *renamed)
+{
+    const int len = name.size();
+    const bool fits = len <= SOUND_NAME_LENGTH_MAX && isLastCharAlnum(name);
+    if (renamed)
+        *renamed = !fits;
+    return fits ? name : detectWaveName(name, qMin(len, SOUND_NAME_LENGTH_MAX));
+}
+
+QString fitKitName(const QString &stored, int n, bool *cut, bool *replaced)
+{
+    bool shortened = false;
+    QString name = stored;
+    if (name.isEmpty()) {
+        name = defaultKitName(n);
+        shortened = true;
+    } else if (name.size() > KIT_NAME_MAX || !isLastCharAlnum(name)) {
+        name = detectWaveName(name, KIT_NAME_MAX);
+        shortened = true;
+        if (name.isEmpty())
+            name = defaultKitName(n);
+    }
+    const bool other = !checkDisplayKitName(name);
+    if (other)
+        name = defaultKitName(n);
+    if (cut)
+        *cut = shortened;
+    if (replaced)
+        *replaced = other;
+    return name;
 }
 
 QString joinNumbersMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,

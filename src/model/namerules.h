@@ -23,6 +23,16 @@ bool checkDisplayKitName(const QString &name);
 // "K001" ... "K100" for kit number n (1-based).
 QString defaultKitName(int n);
 
+// A sound name cut to SOUND_NAME_LENGTH_MAX characters ending in a letter or
+// digit (empty when it has none); `renamed` when it was changed.
+QString fitSoundName(const QString &name, bool *renamed);
+
+// The kit-name rules for kit number n (1-based): an empty name, or one too long
+// or not ending in a letter or digit, is shortened (`cut`, the default name when
+// nothing is left); a name with other characters becomes the default name
+// (`replaced`).
+QString fitKitName(const QString &stored, int n, bool *cut, bool *replaced);
+
 // lead + the numbers + " " + sentence: two numbers joined by " and ", more as
 // "a, b, c and d"; "\r\n" before the sentence when there are more than four.
 // The singular sentence for one number, the plural one otherwise; "" for none.

@@ -15,6 +15,7 @@
 struct DropFixture : WindowFixture
 {
     bool exposed = false;
+    bool writerOff = false;
 
     DropFixture()
     {
@@ -22,7 +23,7 @@ struct DropFixture : WindowFixture
         w->show();
         exposed = QTest::qWaitForWindowExposed(w);
         // The device writer is not run here; the tests watch its signal.
-        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
+        writerOff = QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
     }
 
     // A file in the working folder; its native path.

@@ -51,6 +51,17 @@ inline QString writeBytes(const QString &path, const QByteArray &bytes)
     return QDir::toNativeSeparators(path);
 }
 
+// A record of the working sound list as a load makes it.
+inline MainWindow1::SOUND_INDEX soundRecord(const QString &name, const QString &file, quint16 number, quint8 lock = 1)
+{
+    MainWindow1::SOUND_INDEX s;
+    MainWindow1::str2CharArray(name, s.wave_name, 16);
+    s.file = file;
+    s.wave_No = number;
+    s.wave_lock = lock;
+    return s;
+}
+
 // One window at a time; the working folder is its own.
 struct Fixture
 {

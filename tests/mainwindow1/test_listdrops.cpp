@@ -48,7 +48,7 @@ private slots:
     void init()
     {
         f.reset(new DropFixture);
-        QVERIFY(f->exposed);
+        QVERIFY(f->exposed && f->writerOff);
     }
     void cleanup() { f.reset(); }
 

@@ -563,9 +563,15 @@ private slots:
         QCOMPARE(prompts.prompts[0].defaultButton, QMessageBox::No);
         QCOMPARE(prompts.prompts[0].parent, static_cast<QWidget *>(m.data()));
         QVERIFY(m->isVisible());
-        // Yes: it closes and is deleted.
+        // Yes without the pad's drive: told so, the window stays offline and
+        // the next close quits without a question.
         prompts.buttonAnswers.enqueue(QMessageBox::Yes);
+        QVERIFY(!m->close());
+        QCOMPARE(prompts.titles(), (QStringList{"Confirm", "Confirm", "Error"}));
+        QVERIFY(prompts.texts().last().startsWith("The 350 device was disconnected."));
+        QVERIFY(m->isUDiskFlag && m->isVisible());
         QVERIFY(m->close());
+        QCOMPARE(prompts.prompts.size(), 3);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m.isNull());
 

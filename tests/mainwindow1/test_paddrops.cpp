@@ -32,7 +32,7 @@ private slots:
     void init()
     {
         f.reset(new DropFixture);
-        QVERIFY(f->exposed);
+        QVERIFY(f->exposed && f->writerOff);
     }
     void cleanup() { f.reset(); }
 
@@ -181,7 +181,8 @@ private slots:
         QCOMPARE(pad(1, 5).soundFile1 + w->addUsbWaveList.join(""), known);
         QCOMPARE(update.count(), 1);
 
-        // From the pad's own list: nothing is queued, and no wave number is invented.
+        // From the pad's own list: nothing is queued; the layer takes the number of
+        // the working-list entry with that file, and none is invented without one.
         w->dragLeftOrRight = 1;
         const QString c = f->sound("C.wav"), d = f->sound("D.wav");
         w->waveLoadKitAttrList.last().file = c;
@@ -189,6 +190,7 @@ private slots:
         f->dropOnPad(6, 0, rec("C", c) + "#");
         f->dropOnPad(6, 1, rec("D", d) + "#");
         QCOMPARE(pad(1, 6).soundFile0 + pad(1, 6).soundFile1, c + d);
+        QCOMPARE(int(pad(1, 6).aWaveNo) * 100000 + int(w->kitPadList[0][6].aWaveNo), 800008); // the entry's number
         QCOMPARE(int(pad(1, 6).bWaveNo), noWave);
         QCOMPARE(w->waveLoadKitAttrList.size() * 10 + update.count(), 21);
 

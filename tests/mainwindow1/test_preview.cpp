@@ -279,6 +279,7 @@ private slots:
         QCOMPARE(w->getRawFile(whole + ":U10000", f.path("no/dir/out.wav"), 0), quint32(0));
         kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[2].wave_start) + 10));
         QCOMPARE(w->getRawFile(whole + ":U00002", out, 0), quint32(0));
+        QVERIFY(!QFileInfo::exists(out)); // a short copy leaves no file
         QCOMPARE(f.prompter.texts().size(), 3);
 
         // A plain file converted into the pad's form.
@@ -328,6 +329,33 @@ private slots:
         QCOMPARE(w->getRawFile(src, out, 0), quint32(0));
         qputenv("PATH", path);
         QCOMPARE(f.prompter.texts(), QStringList({"Missing some files for the program!"}));
+
+        // A stand-in ffmpeg: the first phrase in the search order decides;
+        // without one the target must hold samples.
+        const QString bin = f.path("bin");
+        QDir().mkpath(bin);
+        kf::writeFile(bin + "/ffmpeg", "#!/bin/sh\nprintf '%s' \"$ZT_ERR\" >&2\nfor a; do last=$a; done\n"
+                                       "printf '%s' \"$ZT_OUT\" > \"$last\"\n");
+        QFile::setPermissions(bin + "/ffmpeg", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("PATH", bin.toLocal8Bit());
+        const QString wrong = QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\n");
+        const QVector<QPair<QByteArray, QString>> outputs = {
+                {"x: Invalid argument\nOption not found\n", "File Location: " + src + "\r\nOption not found."},
+                {"Invalid argument; Error splitting the argument list", "File Location: " + src
+                                                                        + "\r\nError splitting the argument list."},
+                {"Conversion failed!", ""},
+                {"all fine", ""}};
+        for (const auto &o : outputs) {
+            qputenv("ZT_ERR", o.first);
+            f.prompter.clear();
+            QCOMPARE(w->getRawFile(src, out, 0), quint32(0));
+            QCOMPARE(f.prompter.texts(), QStringList{wrong + o.second});
+        }
+        qputenv("ZT_OUT", "0123456789abcdef");
+        f.prompter.clear();
+        QCOMPARE(w->getRawFile(src, out, 0), quint32(44 + 16));
+        QVERIFY(f.prompter.texts().isEmpty());
+        qputenv("PATH", path);
     }
 };
 

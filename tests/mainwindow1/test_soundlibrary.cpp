@@ -311,6 +311,8 @@ private slots:
         MainWindow1 *w = f.open();
         w->isUDiskFlag = false;
         w->currentDirPath = f.work.path() + "/";
+        // The producer alone: no pad is loaded for the workers.
+        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
         const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 10));
         const QString one = writeBytes(f.path("one.wav"), pcmWav(1, 8000, 10));
         const QString two = writeBytes(f.path("two.wav"), pcmWav(1, 8000, 10));

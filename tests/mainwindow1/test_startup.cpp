@@ -1,4 +1,5 @@
 #include "device/devicedetector.h"
+#include "padwindow.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/startup.h"
 #include "model/soundfilexml.h"
@@ -220,26 +221,32 @@ private slots:
     void validPadOpensTheWindow()
     {
         FakeDrives drives;
-        QTemporaryDir stick;
-        const QString root = stick.path() + "/";
-        for (const char *d : {"ZT350/KIT", "ZT350/SYS/CLICK", "ZT350/WAV_DATA/001", "ZT350/WAV_PRM/001"})
-            QDir(root).mkpath(d);
-        touch(root + "ZT350/SYS/global.ini", QByteArray(843, 0));
+        PadFixture pad;
+        writeClicks(pad);
+        pad.addWave(1);
+        pad.writeKits({0});
+        const QString root = pad.root + "/";
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
+        RecordingDismounter dismounter;
         EditorStartup startup;
         QCOMPARE(startup.chooser->findChild<QComboBox *>("comboBox")->currentText(), root);
         answerChooser("btnOk");
         QVERIFY(startup.waitForChoice());
-        QVERIFY(prompts.prompts.isEmpty());
+        QCOMPARE(prompts.texts(), QStringList());
+        QVERIFY(!startup.window->isUDiskFlag);
         QCOMPARE(startup.window->currentDirPath, root);
         QCOMPARE(startup.window->kitPath, root + "ZT350/KIT");
         QCOMPARE(startup.window->usbGlobalIniFile, root + "ZT350/SYS/global.ini");
         startup.showWindow();
         QVERIFY(startup.window->isVisible());
+        // Closing on the pad asks, writes back and dismounts it.
+        prompts.buttonAnswers.enqueue(QMessageBox::Yes);
         startup.window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(startup.window.isNull());
+        QCOMPARE(prompts.texts().first(), QString("Quit?"));
+        QCOMPARE(dismounter.mountPoints, QStringList{root});
     }
 
     void unreadableLibraryIsKept()

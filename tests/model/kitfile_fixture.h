@@ -204,6 +204,29 @@ inline void fillEntry(Model::P_SOUND_INDEX &e, const TestSound &s)
     e.fileSize = s.length;
 }
 
+// Writes a laid-out model to path in the save's order: a whole setup, or
+// element `kit` as a single kit when curFlag is 2.
+inline bool writeLaidOut(Model &m, const QString &path, int kit = 0)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    if (curFlag == 2) {
+        m.writeIndexChunk(&f);
+        m.writeSkitChunk(&f);
+        m.writeSkitChunkPad(&f, kit);
+        return m.writeKitSoundChunk(&f, kit);
+    }
+    m.writeIdentityChunk(&f);
+    m.writeIndexChunk(&f);
+    m.writeGlobalChunk(&f);
+    m.writeSkitChunk(&f);
+    m.writeSkitChunkKit(&f);
+    m.writeWaveNodeChunk(&f, 0);
+    m.writeWaveNodeChunk(&f, 1);
+    return m.writeSoundChunk(&f);
+}
+
 // Writes a whole setup the way the save does. `table` may be the model's own
 // table or an external one of WAVE_MAX_COUNT1 entries.
 inline bool writeWholeSetup(Model &m, KitStorage &kits, const QVector<TestSound> &sounds,
@@ -226,20 +249,7 @@ inline bool writeWholeSetup(Model &m, KitStorage &kits, const QVector<TestSound>
     m.soundChunk.soundCount = quint16(sounds.size());
     if (!m.setWaveNodeLists(listOrder, kitOrder))
         return false;
-    if (!m.calculateChunkSize())
-        return false;
-
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    m.writeIdentityChunk(&f);
-    m.writeIndexChunk(&f);
-    m.writeGlobalChunk(&f);
-    m.writeSkitChunk(&f);
-    m.writeSkitChunkKit(&f);
-    m.writeWaveNodeChunk(&f, 0);
-    m.writeWaveNodeChunk(&f, 1);
-    return m.writeSoundChunk(&f);
+    return m.calculateChunkSize() && writeLaidOut(m, path);
 }
 
 // Writes element `kit` of the storage as a single-kit file with `sounds`
@@ -257,16 +267,7 @@ inline bool writeSingleKit(Model &m, KitStorage &kits, int kit, const QVector<Te
     for (int i = 0; i < sounds.size(); ++i)
         fillEntry(m.soundChunk.soundIndex[i], sounds.at(i));
     m.soundChunk.soundCount = quint16(sounds.size());
-    if (!m.calculateChunkSize())
-        return false;
-
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    m.writeIndexChunk(&f);
-    m.writeSkitChunk(&f);
-    m.writeSkitChunkPad(&f, kit);
-    return m.writeKitSoundChunk(&f, kit);
+    return m.calculateChunkSize() && writeLaidOut(m, path, kit);
 }
 
 // Reads a whole setup in the loader's order into m and kits.

@@ -41,6 +41,30 @@ private slots:
         QCOMPARE(kit.kpadChunk[17].aWaveNo + kit.pedalChunk.hh_wave5_no, 18);
         QVERIFY(!repointWave(kit, pads, "a", "c", 9) && !repointWave(kit, pads, QString(), "c", 9));
     }
+
+    // Both layers, the pad list's copy where there is one, and the hi-hat slots.
+    void clearWaveEmptiesEverySlotOfTheFile()
+    {
+        Records::soundKit kit;
+        QVector<Records::KIT_PAD_SETTING> pads(3);
+        for (Records::KIT_PAD_SETTING *s : {&kit.kpadChunk[2], &pads[2], &kit.kpadChunk[5]}) {
+            s->soundFile0 = s->soundFile1 = "a";
+            s->soundName0 = s->soundName1 = "A";
+            s->aWaveNo = s->bWaveNo = 4;
+        }
+        kit.kpadChunk[6].soundFile0 = kit.pedalChunk.hh_wave1_file = "b";
+        kit.pedalChunk.hh_wave2_file = kit.pedalChunk.hh_wave2_name = "a";
+        QVERIFY(!clearWave(kit, pads, QString()));
+        QVERIFY(clearWave(kit, pads, "a"));
+        for (const Records::KIT_PAD_SETTING &s : {kit.kpadChunk[2], pads[2], kit.kpadChunk[5]}) {
+            QCOMPARE(s.soundFile0 + s.soundFile1 + s.soundName0 + s.soundName1, QString());
+            QCOMPARE(s.aWaveNo & s.bWaveNo, NO_WAVE);
+        }
+        QCOMPARE(kit.pedalChunk.hh_wave2_file + kit.pedalChunk.hh_wave2_name, QString());
+        QCOMPARE(kit.pedalChunk.hh_wave2_no, NO_WAVE);
+        QCOMPARE(kit.kpadChunk[6].soundFile0 + kit.pedalChunk.hh_wave1_file, QString("bb"));
+        QVERIFY(!clearWave(kit, pads, "a"));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestKitEditing)

@@ -40,6 +40,29 @@ private slots:
         QCOMPARE(namerules::defaultKitName(100), QString("K100"));
     }
 
+    void soundAndKitNames()
+    {
+        bool renamed = false;
+        QCOMPARE(namerules::fitSoundName("ABCDEFGHIJKLMNOP", &renamed), QString("ABCDEFGHIJKLMNOP"));
+        QVERIFY(!renamed);
+        QCOMPARE(namerules::fitSoundName("ABCDEFGHIJKLMNOPQ", &renamed), QString("ABCDEFGHIJKLMNOP"));
+        QVERIFY(renamed);
+        QCOMPARE(namerules::fitSoundName("!!", &renamed), QString());
+        QVERIFY(renamed);
+        struct Case { QString stored; int n; QString name; bool cut, replaced; } kits[] = {
+            {"", 1, "K001", true, false},        {"", 37, "K037", true, false},
+            {"", 100, "K100", true, false},      {"Abc def gh1", 5, "Abc def gh", true, false},
+            {"Abcdefghi ", 5, "Abcdefghi", true, false}, {"__--", 9, "K009", true, false},
+            {"Rock,Pop", 12, "K012", false, true}, {"My Kit 1", 3, "My Kit 1", false, false},
+        };
+        for (const Case &c : kits) {
+            bool cut = false, replaced = false;
+            QCOMPARE(namerules::fitKitName(c.stored, c.n, &cut, &replaced), c.name);
+            QCOMPARE(cut, c.cut);
+            QCOMPARE(replaced, c.replaced);
+        }
+    }
+
     void numbersInMessages()
     {
         auto text = [](const QVector<int> &numbers) {

@@ -177,6 +177,7 @@ EXTRA = {
     'The target file was not found.': '未找到目标文件。',
     'There is an error with the sound file path for Kit ': '套鼓的音色文件路径有误：套鼓 ',
     'There is an error with the sound file path for Kit. ': '套鼓的音色文件路径有误。',
+    'These sounds could not be written to the sampler pad and were not added:': '以下音色无法写入采样打击垫，未被添加：',
     'This sound is not in wave format': '该音色不是 wave 格式',
     'This sound is not in wave format.': '该音色不是 wave 格式。',
     'Tremolo Mix:': '颤音混合：',
@@ -228,4 +229,14 @@ EXTRA = {
     'Layer': '层',
     'Loading...': '正在加载...',
     'sound exists in Kit ': '音色存在于套鼓 ',
+    'The old file could not be replaced:': '旧文件无法被替换：',
+    'The new file is kept as:': '新文件保存为：',
+    # sound library: delete, export, kit order list; the import tip
+    'Delete': '删除',
+    'but this will not affect the sound export.': '但这不影响音色的导出。',
+    'Error:0012': '错误：0012',
+    'successfully exported.': '导出成功。',
+    'Unassign': '未分配',
+    'Yes': '是',
+    'No': '否',
 }

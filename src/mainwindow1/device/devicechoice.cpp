@@ -13,6 +13,9 @@ void MainWindow1::recvFilePath(QString path)
         loopFlag1 = 0;
         return;
     }
+    kitAttrList.clear();
+    kitMaxList.clear();
+    isUDiskFlag = false;
 
     auto refuse = [this]() {
         UiPrompter::instance()->warning(this, tr("Error"), tr("The current disk is not the sampler pad."),
@@ -35,19 +38,7 @@ void MainWindow1::recvFilePath(QString path)
         refuse();
         return;
     }
-
-    // Both checks run so that both report.
-    const bool rootOk = getRootDirPath(modelFolder);
-    const bool filesOk = judgeFourFile();
-    if (!rootOk || !filesOk) {
-        refuse();
-        return;
-    }
-
-    // The tree is usable. Reading the pad's sounds, settings and kits is not
-    // done yet: the editor goes on with its default state.
-    isUDiskFlag = true;
-    loopFlag1 = 0;
+    loadPad(QFileInfo(modelFolder).canonicalFilePath());
 }
 
 bool MainWindow1::getRootDirPath(QString path)

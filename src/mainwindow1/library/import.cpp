@@ -195,24 +195,8 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             return soundnames::fallbackName(name, [&](const QString &c) { return listedNames.contains(c); },
                                             QStringLiteral("SOUND"), SOUND_NAME_LENGTH_MAX);
         };
-        if (name.isEmpty()) {
-            prompter->information(this, tr("Error"), tr("Sound name can't be blank!"), QMessageBox::Ok);
+        if (refuseSoundName(name, QStringLiteral("\r\n- _ .' ~")))
             name = replacement();
-        }
-        if (!checkDisplayName(name)) {
-            prompter->information(this, tr("Error"),
-                                  tr("The sound name must begin and end with an alphanumeric character and can be "
-                                     "interspersed with an alphanumeric character, a space, and the following symbols:")
-                                          + QStringLiteral("\r\n- _ .' ~"),
-                                  QMessageBox::Ok);
-            name = replacement();
-        }
-        if (name.size() > SOUND_NAME_LENGTH_MAX) {
-            prompter->information(this, tr("Error"),
-                                  tr("The maximum number of sound name's character can't exceed 16!"),
-                                  QMessageBox::Ok);
-            name = replacement();
-        }
         if (deviceMode && QDir::fromNativeSeparators(path).contains(padFolder, Qt::CaseInsensitive)) {
             prompter->warning(this, tr("Error"),
                               tr("Adding the sound of a sampler pad is not supported. File location: ")

@@ -143,11 +143,12 @@ void MainWindow1::updateHHsoundList1()
         for (int i = 0; i < rows; ++i) {
             const QStandardItem *name = totalGroup->child(i, 1);
             const QStandardItem *file = totalGroup->child(i, 2);
-            hhGroup->setChild(i, 0, new QStandardItem(name ? name->text() : QString()));
-            hhGroup->setChild(i, 1, new QStandardItem(file ? file->text() : QString()));
+            hhGroup->appendRow({new QStandardItem(name ? name->text() : QString()),
+                                new QStandardItem(file ? file->text() : QString())});
         }
     }
-    ui->soundListTreeView->expandAll();
+    // The root only: expanding every row would keep an index for each.
+    ui->soundListTreeView->expand(hhGroup->index());
     ui->soundListTreeView->repaint();
 }
 

@@ -61,18 +61,23 @@ QString MainWindow1::previewFileName() const
     return QDir::toNativeSeparators(TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
 }
 
-void MainWindow1::openWaitDialog()
+void MainWindow1::showWaitDialog(const QString &label, int maximum)
 {
     if (dialog)
         dialog->deleteLater();
     dialog = new QProgressDialog;
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setWindowTitle(tr("Please wait..."));
-    dialog->setLabelText(tr("Loading..."));
+    dialog->setLabelText(label);
     dialog->setCancelButton(nullptr);
     dialog->setMinimumDuration(5);
-    dialog->setRange(0, 100);
+    dialog->setRange(0, maximum);
     dialog->show();
+}
+
+void MainWindow1::openWaitDialog()
+{
+    showWaitDialog(tr("Loading..."), 100);
     dialog->setValue(5);
     QCoreApplication::processEvents();
 }

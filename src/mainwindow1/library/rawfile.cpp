@@ -3,6 +3,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "library/kitusage.h"
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
@@ -83,32 +84,18 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
         }
         const quint64 written = soundsource::copyStoredWave(kitFile, entry->wave_start, entry->wave_length,
                                                             outFileName);
-        return written == entry->wave_length ? quint32(written) : 0;
+        if (written == entry->wave_length)
+            return quint32(written);
+        QFile::remove(outFileName); // a short copy is no wave
+        return 0;
     }
 
     const QFileInfo source(waveFileName);
     if (!source.isFile()) {
         // Name the kits that use the missing file, pads first, then hi-hats.
-        QVector<bool> named(KIT_MAX_COUNT, false);
         QStringList kits;
-        const int kitCount = qMin(kitAttrList.size(), int(KIT_MAX_COUNT));
-        for (int k = 0; k < kitCount; ++k) {
-            for (const KIT_PAD_SETTING &pad : kitAttrList.at(k).kpadChunk) {
-                if (!named[k] && (pad.soundFile0 == waveFileName || pad.soundFile1 == waveFileName)) {
-                    named[k] = true;
-                    kits.append(QString::number(k + 1));
-                }
-            }
-        }
-        for (int k = 0; k < kitCount; ++k) {
-            const PEDAL_SETTING &hh = kitAttrList.at(k).pedalChunk;
-            const QString files[] = {hh.hh_wave1_file, hh.hh_wave2_file, hh.hh_wave3_file, hh.hh_wave4_file,
-                                     hh.hh_wave5_file};
-            if (!named[k] && std::find(std::begin(files), std::end(files), waveFileName) != std::end(files)) {
-                named[k] = true;
-                kits.append(QString::number(k + 1));
-            }
-        }
+        for (int kit : kitusage::kitsUsing(kitAttrList, waveFileName))
+            kits.append(QString::number(kit));
         prompter->information(
                 this, tr("Error"),
                 source.fileName() + tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))

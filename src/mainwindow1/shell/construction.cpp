@@ -206,9 +206,15 @@ MainWindow1::MainWindow1(QWidget *parent)
 
 MainWindow1::~MainWindow1()
 {
+    // A name editor still open commits while the widgets go: no rename then.
+    for (QStandardItemModel *model : {soundListItemModel, totalListItemModel, hhSoundItemModel}) {
+        if (model)
+            model->disconnect(this);
+    }
     if (writeSoundListOnClose)
         saveSoundList(soundListFileName, soundListItemModel);
     delete dialog; // the last wait dialog has no parent
+    delete usbDialog; // nor has the pad's progress dialog
     delete ui;
 }
 

@@ -1,5 +1,5 @@
-// The menu actions, the kit-chain page's save button, the help page and the
-// sizing of the left top bar on every repaint.
+// The Edit and Manual menu actions, the help page and the sizing of the left
+// top bar on every repaint.
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
@@ -9,31 +9,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
-
-void MainWindow1::on_actionImport_All_triggered()
-{
-    projectFlag = true;
-    on_btnLoadFile_clicked();
-    projectFlag = false;
-}
-
-void MainWindow1::on_actionExport_All_triggered()
-{
-    projectFlag = true;
-    on_btnSave_clicked();
-    projectFlag = false;
-}
-
-void MainWindow1::on_btnKitChainSave_clicked()
-{
-    projectFlag = false;
-    on_btnSave_clicked();
-}
-
-void MainWindow1::on_btnExportAllFile_clicked()
-{
-    on_btnSave_clicked();
-}
 
 void MainWindow1::on_savePadSetBtn_clicked()
 {

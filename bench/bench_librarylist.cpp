@@ -1,0 +1,197 @@
+// The total list's delete, renumbering, name order and export against
+// baselines measured in the same run; each reports "ratio" and its "goal":
+// - deleting 10 % of the rows (spread through the list, a real selection,
+//   the delete button) and renumbering, 9,999 sounds against 1,000, with all
+//   100 kits using other sounds in their 43 slots: goal 12;
+// - the ascending name order, 9,999 sounds against 1,000: goal 12;
+// - exporting 200 stored sounds of 256 KiB out of one kit file against a
+//   plain copy of the same byte ranges: goal 1.5.
+
+#include "benchsupport.h"
+#include "editorbench.h"
+
+#include "library/totaltreeview.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QStandardItemModel>
+
+#include <memory>
+
+namespace {
+
+struct Library
+{
+    ScriptedPrompter prompter;
+    std::unique_ptr<MainWindow1> w{new MainWindow1};
+
+    explicit Library(int sounds)
+    {
+        w->writeSoundListOnClose = false;
+        for (int i = 0; i < sounds; ++i) {
+            MainWindow1::SOUND_INDEX s;
+            MainWindow1::str2CharArray(QString("Take %1").arg((i * 7919) % sounds), s.wave_name, 16);
+            s.file = QString("/library/samples/take%1.wav").arg(i);
+            s.wave_No = quint16(i + 1);
+            s.wave_lock = 1;
+            w->waveLoadKitAttrList << s;
+        }
+        for (int k = 0; k < 100; ++k) {
+            MainWindow1::soundKit &kit = w->kitAttrList[k];
+            for (int p = 0; p < 19; ++p) {
+                kit.kpadChunk[p].soundFile0 = QString("/kits/k%1/a%2.wav").arg(k).arg(p);
+                if (p < 17)
+                    kit.kpadChunk[p].soundFile1 = QString("/kits/k%1/b%2.wav").arg(k).arg(p);
+            }
+            kit.pedalChunk.hh_wave1_file = QString("/kits/k%1/h1.wav").arg(k);
+            kit.pedalChunk.hh_wave2_file = QString("/kits/k%1/h2.wav").arg(k);
+            kit.pedalChunk.hh_wave3_file = QString("/kits/k%1/h3.wav").arg(k);
+            kit.pedalChunk.hh_wave4_file = QString("/kits/k%1/h4.wav").arg(k);
+            kit.pedalChunk.hh_wave5_file = QString("/kits/k%1/h5.wav").arg(k);
+        }
+        w->ui->defaultRbtn->click();
+    }
+};
+
+qint64 deleteAndRenumber(int sounds)
+{
+    Library lib(sounds);
+    MainWindow1 *w = lib.w.get();
+    QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
+    int picked = 0;
+    for (int r = 5; r < sounds; r += 10, ++picked)
+        selection->select(w->totalGroup->child(r, 0)->index(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QElapsedTimer t;
+    t.start();
+    w->ui->tbtDel->click();
+    w->ui->actionReorder_Serial_Numbers->trigger();
+    const qint64 ns = t.nsecsElapsed();
+    if (w->totalGroup->rowCount() != sounds - picked || w->waveLoadKitAttrList.last().wave_No != w->totalGroup->rowCount())
+        return -1;
+    return ns;
+}
+
+void BM_DeleteAndRenumber9999Vs1000(benchmark::State &state)
+{
+    qint64 base = 0, big = 0;
+    for (auto _ : state) {
+        const qint64 b = deleteAndRenumber(1000);
+        const qint64 l = deleteAndRenumber(9999);
+        if (b < 0 || l < 0) {
+            state.SkipWithError("the delete or the renumbering did not complete");
+            return;
+        }
+        base += b;
+        big += l;
+    }
+    reportRatio(state, "1000_ms", base, "9999_ms", big);
+    state.counters["goal"] = 12;
+}
+BENCHMARK(BM_DeleteAndRenumber9999Vs1000)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+qint64 ascending(int sounds)
+{
+    Library lib(sounds);
+    QElapsedTimer t;
+    t.start();
+    lib.w->ui->upRbtn->click();
+    return t.nsecsElapsed();
+}
+
+void BM_Ascending9999Vs1000(benchmark::State &state)
+{
+    qint64 base = 0, big = 0;
+    for (auto _ : state) {
+        base += ascending(1000);
+        big += ascending(9999);
+    }
+    reportRatio(state, "1000_ms", base, "9999_ms", big);
+    state.counters["goal"] = 12;
+}
+BENCHMARK(BM_Ascending9999Vs1000)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+constexpr int kStored = 200;
+constexpr quint32 kWaveBytes = 256 * 1024;
+
+// The same byte ranges copied in 64 KiB blocks into one file each.
+qint64 plainCopy(const QString &kitFile, const QString &folder)
+{
+    QElapsedTimer t;
+    t.start();
+    QFile in(kitFile);
+    in.open(QIODevice::ReadOnly);
+    QByteArray buffer(65536, Qt::Uninitialized);
+    for (int i = 0; i < kStored; ++i) {
+        QFile out(QString("%1/S%2.wav").arg(folder).arg(i));
+        out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        in.seek(qint64(i) * kWaveBytes);
+        for (qint64 left = kWaveBytes; left > 0;) {
+            const qint64 got = in.read(buffer.data(), qMin<qint64>(left, buffer.size()));
+            if (got <= 0)
+                break;
+            out.write(buffer.constData(), got);
+            left -= got;
+        }
+    }
+    return t.nsecsElapsed();
+}
+
+void BM_ExportStoredVsCopy(benchmark::State &state)
+{
+    Library lib(0);
+    MainWindow1 *w = lib.w.get();
+    QTemporaryDir dir;
+    const QString kitFile = dir.filePath("KIT_ALL.BIN");
+    {
+        QFile f(kitFile);
+        f.open(QIODevice::WriteOnly);
+        for (int i = 0; i < kStored; ++i)
+            f.write(QByteArray(int(kWaveBytes), char('a' + i % 26)));
+    }
+    MainWindow1::READ_KIT_FILE record;
+    record.file = kitFile;
+    record.info.kitFileName = kitFile;
+    record.info.soundChunk.soundCount = kStored;
+    for (int i = 0; i < kStored; ++i) {
+        record.info.sound[size_t(i)].wave_start = quint32(i) * kWaveBytes;
+        record.info.sound[size_t(i)].wave_length = kWaveBytes;
+        w->totalGroup->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(QString("S%1").arg(i)),
+                                  new QStandardItem(QString("%1:U%2").arg(kitFile).arg(i, 5, 10, QChar('0')))});
+    }
+    w->loadedKitFiles << record;
+    w->ui->totalWaveTreeView->selectAll();
+
+    qint64 base = 0, measured = 0;
+    int round = 0;
+    for (auto _ : state) {
+        const QString copies = dir.filePath(QString("copy%1").arg(round));
+        const QString exports = dir.filePath(QString("export%1").arg(round++));
+        QDir().mkpath(copies);
+        QDir().mkpath(exports);
+        base += plainCopy(kitFile, copies);
+        lib.prompter.fileAnswers.enqueue({exports});
+        QElapsedTimer t;
+        t.start();
+        TotalTreeView::exportSoundAction()->trigger();
+        measured += t.nsecsElapsed();
+        if (QDir(exports).entryList(QDir::Files).size() != kStored) {
+            state.SkipWithError("the export did not write every sound");
+            return;
+        }
+    }
+    reportRatio(state, "copy_ms", base, "export_ms", measured);
+    state.counters["goal"] = 1.5;
+}
+BENCHMARK(BM_ExportStoredVsCopy)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return runEditorBenchmarks(argc, argv);
+}

@@ -1,0 +1,120 @@
+// The pad side through the window, against baselines measured in the same run:
+// - the whole load at start (sounds and their rows, metronome sounds, global
+//   settings, 100 kits shown) of a pad of 9,999 sounds against one of 1,000
+//   (ratio <= 12);
+// - the write-back at close of 10 changed kits with 9,999 sounds in the list
+//   against 1,000 (ratio <= 1.2: one index of the list, work per kit);
+// - the rows of 100 deleted sounds leaving a list of 9,999 against 1,000
+//   (ratio <= 12: one pass over the rows).
+#include "benchpad.h"
+#include "benchsupport.h"
+#include "editorbench.h"
+#include "mainwindow1/mainwindow1.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QElapsedTimer>
+#include <QStandardItemModel>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+// Lists the pads of the run as removable drives while it lives.
+struct PadDrives : DriveSource {
+    DriveSource *previous = ztplatform::driveSource();
+    PadDrives() { ztplatform::setDriveSource(this); }
+    ~PadDrives() override { ztplatform::setDriveSource(previous); }
+    QVector<DriveEntry> drives() const override { return {{pad(1000).root, true}, {pad(9999).root, true}}; }
+};
+
+std::unique_ptr<MainWindow1> loadedWindow(const Pad &p, qint64 *loadNs = nullptr)
+{
+    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    w->writeSoundListOnClose = false;
+    QElapsedTimer t;
+    t.start();
+    w->recvFilePath(p.root);
+    if (loadNs)
+        *loadNs += t.nsecsElapsed();
+    return w;
+}
+
+// Runs `measure` (nanoseconds of one run) on the pads of 1,000 and 9,999
+// sounds and reports the ratio.
+template <class Measure>
+void bySize(benchmark::State &state, Measure measure)
+{
+    if (!pad(1000).ok || !pad(9999).ok) {
+        state.SkipWithError("cannot lay out the pad trees");
+        return;
+    }
+    qint64 smallNs = 0, largeNs = 0;
+    for (auto _ : state) {
+        smallNs += measure(pad(1000));
+        largeNs += measure(pad(9999));
+    }
+    reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
+}
+
+void BM_PadWindowLoadBySize(benchmark::State &state)
+{
+    ScriptedPrompter prompter;
+    PadDrives drives;
+    bySize(state, [](const Pad &p) {
+        qint64 ns = 0;
+        benchmark::DoNotOptimize(loadedWindow(p, &ns)->isUDiskFlag);
+        return ns;
+    });
+    if (!prompter.texts().isEmpty())
+        state.SkipWithError(qPrintable(prompter.texts().first()));
+}
+BENCHMARK(BM_PadWindowLoadBySize)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
+{
+    ScriptedPrompter prompter;
+    PadDrives drives;
+    std::map<const Pad *, std::unique_ptr<MainWindow1>> windows;
+    bySize(state, [&windows](const Pad &p) {
+        std::unique_ptr<MainWindow1> &w = windows[&p];
+        if (!w)
+            w = loadedWindow(p);
+        for (int k = 0; k < 10; ++k)
+            w->kitAttrList[k * 10].kit_volume ^= 1;
+        QElapsedTimer t;
+        t.start();
+        benchmark::DoNotOptimize(w->generateOrderFile());
+        return t.nsecsElapsed();
+    });
+    if (!prompter.texts().filter("Error").isEmpty())
+        state.SkipWithError("the write-back failed");
+}
+BENCHMARK(BM_PadWindowWriteBackByLibrarySize)->Iterations(10)->Unit(benchmark::kMillisecond);
+
+// The completion of a delete batch of 100 sounds, the files already gone.
+void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
+{
+    ScriptedPrompter prompter;
+    PadDrives drives;
+    bySize(state, [](const Pad &p) {
+        std::unique_ptr<MainWindow1> w = loadedWindow(p);
+        w->delBatchList.clear();
+        for (int row = 0; row < 100; ++row)
+            w->delBatchList << w->totalGroup->child(row * 9, 2)->text();
+        QElapsedTimer t;
+        t.start();
+        w->completeDeleteBatch();
+        const qint64 ns = t.nsecsElapsed();
+        benchmark::DoNotOptimize(w->totalGroup->rowCount());
+        return ns;
+    });
+}
+BENCHMARK(BM_PadWindowDeleteRowsByLibrarySize)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return runEditorBenchmarks(argc, argv);
+}

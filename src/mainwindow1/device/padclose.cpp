@@ -1,0 +1,103 @@
+// Closing the editor in device mode: the changed kits, the kit chains and the
+// change file go to the pad, then the pad's volume is dismounted.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "device/writeback.h"
+#include "platform/dismount.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+#include <QSet>
+#include <QStandardItemModel>
+
+bool MainWindow1::closeOnPad()
+{
+    if (padClosing)
+        return false; // a close during the close
+    padClosing = true;
+    const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
+            this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes) {
+        padClosing = false;
+        return false;
+    }
+    // Sounds still being written get their rows first, so the kits see them.
+    if (syncBatch && syncBatch->isRunning())
+        syncBatch->waitForFinished();
+    commitShownKit(curkitNumber);
+
+    bool closing = false;
+    if (generateOrderFile()) {
+        if (!safelyRemoveUSBDevice(currentDirPath))
+            showDeviceMessages({writeback::dismountFailedMessage()});
+        closing = true;
+    } else {
+        // Nothing is lost: the window stays, offline, and the next close quits.
+        isUDiskFlag = true;
+    }
+    padClosing = false;
+    return closing;
+}
+
+bool MainWindow1::generateOrderFile()
+{
+    if (!writeback::padDrivePresent(currentDirPath, kitPath)) {
+        showDeviceMessages({writeback::driveGoneMessage()});
+        isUDiskFlag = true;
+        return false;
+    }
+    const DeviceMessage notice = writeback::disconnectNotice();
+    UiPrompter::instance()->information(this, notice.title, notice.text, QMessageBox::Ok);
+    // The pad may have gone while the notice was up.
+    if (!writeback::padDrivePresent(currentDirPath, kitPath)) {
+        showDeviceMessages({writeback::driveGoneMessage()});
+        isUDiskFlag = true;
+        return false;
+    }
+
+    QProgressDialog *progress = showPadProgress(tr("Saving file..."), 5);
+    writeback::WriteBackJob job;
+    job.kits = &kitAttrList;
+    job.originalKits = &originalKitAttrList;
+    job.chains = &kitChainList;
+    job.originalChains = &originalKitChainList;
+    job.kitFlags = &kitNumFlagList;
+    job.nameAdjusted = &kitNumFlagList1;
+    job.kitChangedFlag = &kitChangedFlag;
+    job.globalFlag = &globalFlag;
+    job.wavesChanged = !addUsbWaveNumList.isEmpty() || !delUsbWaveNumList.isEmpty() || reorderSoundFlag;
+    job.kitPath = kitPath;
+    job.kitFiles = padKitFiles;
+    job.globalFile = usbGlobalIniFile;
+    job.sysPath = sysPath;
+    // The list's rows by file; only files some kit uses are ever looked up.
+    QSet<QString> used;
+    for (const soundKit &kit : qAsConst(kitAttrList)) {
+        for (const KIT_PAD_SETTING &pad : kit.kpadChunk)
+            used << pad.soundFile0 << pad.soundFile1;
+        const PEDAL_SETTING &h = kit.pedalChunk;
+        used << h.hh_wave1_file << h.hh_wave2_file << h.hh_wave3_file << h.hh_wave4_file << h.hh_wave5_file;
+    }
+    for (int row = 0, rows = totalGroup ? totalGroup->rowCount() : 0; row < rows; ++row) {
+        const QStandardItem *file = totalGroup->child(row, 2);
+        const QStandardItem *number = totalGroup->child(row, 0);
+        if (!file || !number || !used.contains(file->text()))
+            continue;
+        const QStandardItem *name = totalGroup->child(row, 1);
+        job.waves.add(file->text(), number->text().toInt(), name ? name->text() : QString());
+    }
+    const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
+        progress->setValue(value);
+        QCoreApplication::processEvents();
+    });
+    progress->close();
+    showDeviceMessages(result.messages);
+    return !result.failed;
+}
+
+bool MainWindow1::safelyRemoveUSBDevice(const QString &mountPoint)
+{
+    return ztplatform::safelyRemoveUSBDevice(mountPoint);
+}

@@ -1,0 +1,183 @@
+// Loading the pad at start: sounds, metronome sounds, global settings and
+// kits, under a progress dialog. A load only reads the pad.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "device/padkits.h"
+#include "device/padsounds.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+#include <QStandardItemModel>
+
+#include <memory>
+
+namespace {
+
+void pumpEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+// One total-list row and its hi-hat mirror per sound read from the pad.
+void appendPadRows(QStandardItem *total, QStandardItem *hh, const QVector<MainWindow1::SOUND_INDEX> &sounds)
+{
+    const QIcon lockIcon(QStringLiteral(":/images/lock.png"));
+    for (const MainWindow1::SOUND_INDEX &s : sounds) {
+        const QString name = MainWindow1::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+        auto *number = new QStandardItem(s.wave_lock == 0 ? lockIcon : QIcon(), QString::number(s.wave_No));
+        number->setEditable(false);
+        auto *nameCell = new QStandardItem(name);
+        nameCell->setEditable(false);
+        total->appendRow({number, nameCell, new QStandardItem(s.file)});
+        if (hh)
+            hh->appendRow({new QStandardItem(name), new QStandardItem(s.file)});
+    }
+}
+
+} // namespace
+
+QProgressDialog *MainWindow1::showPadProgress(const QString &label, int maximum)
+{
+    if (!usbDialog)
+        usbDialog = new QProgressDialog; // no parent: it outlives every batch
+    usbDialog->setWindowModality(Qt::WindowModal);
+    usbDialog->setWindowTitle(tr("Please wait..."));
+    usbDialog->setCancelButton(nullptr);
+    usbDialog->setMinimumDuration(5);
+    usbDialog->setLabelText(label);
+    usbDialog->setRange(0, maximum);
+    usbDialog->show();
+    usbDialog->setValue(0);
+    return usbDialog;
+}
+
+void MainWindow1::showDeviceMessages(const DeviceMessages &messages)
+{
+    for (const DeviceMessage &m : messages)
+        UiPrompter::instance()->warning(this, m.title, m.text, QMessageBox::Ok);
+}
+
+void MainWindow1::loadPad(const QString &modelFolder)
+{
+    QProgressDialog *progress = showPadProgress(tr("The files are loading..."), 100);
+    // Messages come without the dialog; a refusal ends the program.
+    auto tell = [progress, this](const DeviceMessages &messages, bool goOn) {
+        if (messages.isEmpty())
+            return;
+        progress->hide();
+        showDeviceMessages(messages);
+        if (goOn)
+            progress->show();
+    };
+    auto refuse = [this, progress, &tell](DeviceMessages messages) {
+        progress->close();
+        tell(messages, false);
+        isUDiskFlag = true;
+        fileErrCloseWindow = true;
+        loopFlag1 = 0;
+    };
+    const DeviceMessage notPad{tr("Error"), tr("The current disk is not the sampler pad.")};
+    progress->setValue(1);
+    pumpEvents();
+
+    // Both checks run so that both report; their boxes come without the dialog.
+    progress->hide();
+    const bool rootOk = getRootDirPath(modelFolder);
+    progress->setValue(10);
+    const bool filesOk = judgeFourFile();
+    if (!rootOk || !filesOk)
+        return refuse({notPad});
+    progress->show();
+
+    progress->setValue(18);
+    const PadSounds sounds = readPadSounds(waveDataList, wavePrmList, pumpEvents);
+    if (!sounds.ok) {
+        DeviceMessages messages = sounds.messages;
+        if (sounds.waveAttrList.isEmpty())
+            messages << DeviceMessage{tr("Error"), tr("The sounds  of the sampler pad have been cleared. Entering "
+                                                      "online mode is prohibited")};
+        else
+            messages << DeviceMessage{tr("Error"), tr("Import failed.")};
+        return refuse(messages);
+    }
+    waveAttrList = sounds.waveAttrList;
+    waveLoadKitAttrList = sounds.waveLoadKitAttrList;
+    appendPadRows(totalGroup, hhGroup, waveLoadKitAttrList);
+    getRightSoundList();
+    tell(sounds.messages, true);
+
+    progress->setValue(40);
+    clickList.clear();
+    clickDeviceFlag = true;
+    userFlag = false;
+    if (clickListItemModel)
+        clickListItemModel->clear();
+    ui->clickWaveTreeView->reset();
+    initClickItemModel();
+    progress->hide(); // the import may warn; the load goes on whatever it says
+    on_btnImportClickWave_clicked();
+    progress->show();
+
+    std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
+    const PadGlobal global = readPadGlobal(usbGlobalIniFile, *globalModel);
+    if (!global.ok)
+        return refuse(global.messages);
+    globalSize = global.globalSize;
+    showVerAndGlobal1(globalModel.get());
+    // The copy the close compares the chains with, whatever layout was read.
+    originalKitChainList = kitChainList;
+
+    const PadKits kits = readPadKits(kitPath, waveAttrList, curKitAttr, KitRecordStorage{base0, pedal0, pad0},
+                                     pumpEvents);
+    if (!kits.ok)
+        return refuse(kits.messages);
+    kitAttrList.clear();
+    originalKitAttrList.clear();
+    for (int k = 0; k < KIT_MAX_COUNT && k < kits.kits.size(); ++k) {
+        const soundKit &kit = kits.kits.at(k);
+        curKitAttr[k] = kit;
+        emit sendKitNameChanged(kit.kit_name, k);
+        if (k < kitIndexList.size())
+            kitIndexList[k] = kits.kitIndex.value(k);
+        kitPadList[k].resize(PAD_NUM_MAX);
+        for (int p = 0; p < PAD_NUM_MAX; ++p)
+            kitPadList[k][p] = kit.kpadChunk[p];
+        storeKitMemories(kit, kitEffectList1[k], kitEffectList2[k], kitEffectList3[k], kitEffectList4[k],
+                         kitLinkList[k]);
+        kitAttrList.append(kit);
+        originalKitAttrList.append(kit);
+        if (kits.nameAdjusted.value(k) && k < kitNumFlagList1.size())
+            kitNumFlagList1[k] = 1;
+    }
+    kitMaxList = kits.renamedKits;
+    padKitFiles = kits.kitFiles;
+
+    progress->setValue(88);
+    for (int k = 0; k < kitAttrList.size(); ++k) {
+        for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
+            disHHList(&kitAttrList[k], quint8(k), slot);
+    }
+    for (int k = 0; k < kitAttrList.size(); ++k)
+        dispPadList(kitAttrList, quint8(k));
+    tell(kits.messages, true);
+
+    ui->kitNumber->setText(QStringLiteral("1"));
+    on_kitNumber_textEdited(QStringLiteral("1"));
+    updateKitNo(1);
+    progress->setValue(100);
+    progress->close();
+
+    // Device mode: the groups stay as they are, sounds come and go only on the pad.
+    ui->waveGroupTreeView->setEnabled(false);
+    ui->waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
+    ui->widget_7->setEnabled(false);
+    ui->widget_7->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250) "));
+    ui->waveGroup_widget->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250);"));
+    ui->orderWidget->hide();
+    ui->rightwaveListIO->hide();
+    ui->tbtAddWave->hide();
+    ui->tbtDel->hide();
+    loopFlag1 = 0;
+}

@@ -1,0 +1,63 @@
+// The pad's files follow a renumbered sound list.
+#include "mainwindow1/mainwindow1.h"
+
+#include "device/renumber.h"
+
+#include <QDir>
+#include <QHash>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
+
+void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
+{
+    if (isUDiskFlag)
+        return;
+    const int n = qMin(count, qMin(waveLoadKitAttrList.size(), oldNumbers.size()));
+    const QVector<WaveRenumber> changes = renumberedWaves(waveLoadKitAttrList.mid(0, n), oldNumbers.mid(0, n));
+    if (changes.isEmpty())
+        return;
+    const RenumberResult result = renumberPadWaves(changes, dataPath, prmPath);
+    if (!result.ok) {
+        showDeviceMessages(result.messages);
+        for (int i = 0; i < n; ++i)
+            waveLoadKitAttrList[i].wave_No = quint16(oldNumbers.at(i));
+        return;
+    }
+
+    // The rows' hidden file column follows; the list is rebuilt by the caller.
+    QHash<QString, QStandardItem *> fileCells;
+    for (int row = 0; totalGroup && row < totalGroup->rowCount(); ++row) {
+        if (QStandardItem *cell = totalGroup->child(row, 2))
+            fileCells.insert(QDir::toNativeSeparators(cell->text()), cell);
+    }
+    QVector<QString> oldFiles;
+    for (int i = 0; i < changes.size(); ++i) {
+        const WaveRenumber &c = changes.at(i);
+        oldFiles << waveLoadKitAttrList.at(c.index).file;
+        waveLoadKitAttrList[c.index].file = result.newFiles.at(i);
+        if (QStandardItem *cell = fileCells.value(QDir::toNativeSeparators(oldFiles.last()))) {
+            const QSignalBlocker quiet(totalListItemModel);
+            cell->setText(QDir::fromNativeSeparators(result.newFiles.at(i)));
+        }
+    }
+
+    // Kits follow file by file. When a later sound's old file is an earlier
+    // sound's new one, every file goes through a name of its own first, so
+    // that no slot is moved twice.
+    QHash<QString, int> changeOfOldFile;
+    for (int i = 0; i < oldFiles.size(); ++i)
+        changeOfOldFile.insert(oldFiles.at(i), i);
+    bool chained = false;
+    for (int i = 0; i < changes.size() && !chained; ++i)
+        chained = changeOfOldFile.value(result.newFiles.at(i), -1) > i;
+    for (int i = 0; i < changes.size(); ++i) {
+        const WaveRenumber &c = changes.at(i);
+        const QString target = chained ? result.newFiles.at(i) + QChar(0) : result.newFiles.at(i);
+        updateKitFile(c.oldNo, c.newNo, oldFiles.at(i), target);
+    }
+    for (int i = 0; chained && i < changes.size(); ++i) {
+        const WaveRenumber &c = changes.at(i);
+        updateKitFile(c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
+    }
+    reorderSoundFlag = true;
+}

@@ -1,0 +1,273 @@
+// Sounds added to and deleted from the pad while editing: the batches of the
+// worker threads, their progress, and the lists brought in line afterwards.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "device/padpaths.h"
+#include "model/kitediting.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QProgressDialog>
+#include <QSet>
+#include <QStandardItemModel>
+
+#include <algorithm>
+
+namespace {
+
+// The index of the first record of each file.
+QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1::SOUND_INDEX> &records)
+{
+    QHash<QString, int> index;
+    index.reserve(records.size());
+    for (int i = 0; i < records.size(); ++i) {
+        if (!index.contains(records.at(i).file))
+            index.insert(records.at(i).file, i);
+    }
+    return index;
+}
+
+} // namespace
+
+SyncBatch *MainWindow1::padSync()
+{
+    if (!syncBatch) {
+        syncBatch = new SyncBatch(this);
+        connect(syncBatch, &SyncBatch::progress, this, [this](int value) {
+            if (padBatchKind == SyncBatch::Adding)
+                recvAddProgress(value);
+            else if (padBatchKind == SyncBatch::Deleting)
+                recvDelProgress(value);
+        });
+        connect(syncBatch, &SyncBatch::waveFailed, this, &MainWindow1::recvWaveFailed);
+        connect(syncBatch, &SyncBatch::finished, this, &MainWindow1::recvBatchFinished);
+    }
+    return syncBatch;
+}
+
+bool MainWindow1::padFoldersReady() const
+{
+    // Workers only ever write below the pad's own wave folders.
+    return !isUDiskFlag && QDir::isAbsolutePath(dataPath) && QDir::isAbsolutePath(prmPath)
+            && QFileInfo(dataPath).isDir() && QFileInfo(prmPath).isDir();
+}
+
+void MainWindow1::recvUpdate(int flag, int)
+{
+    if (flag == 0)
+        deleteUsbWave();
+    else if (flag == 1)
+        addUsbWave();
+}
+
+void MainWindow1::addUsbWave()
+{
+    // A batch still running ends first: its completion reads the batch lists.
+    if (syncBatch && syncBatch->isRunning())
+        syncBatch->waitForFinished();
+    const int n = addUsbWaveList.size();
+    if (n == 0)
+        return;
+    ui->right_stackedWidgetPage1->setEnabled(false);
+    addProgressValue = 0;
+    waveNumList.clear();
+    addSoundList.clear();
+    waveNameList.clear();
+    failedWaveList.clear();
+    // Numbers go on from the last sound before the batch; 0 when there is none.
+    const int before = waveLoadKitAttrList.size() - n;
+    total_index = before > 0 ? waveLoadKitAttrList.at(before - 1).wave_No : 0;
+    currentThreadCount = 0;
+    showPadProgress(tr("Importing sound file..."), n);
+
+    const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
+    QVector<SyncBatch::Sound> sounds;
+    for (const QString &path : qAsConst(addUsbWaveList)) {
+        const int r = records.value(path, -1);
+        if (r < 0)
+            continue;
+        ++total_index;
+        const QString name = charArray2String(waveLoadKitAttrList.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
+        waveNumList << total_index;
+        addSoundList << path;
+        waveNameList << name;
+        sounds << SyncBatch::Sound{total_index, path, name};
+    }
+    padBatchKind = SyncBatch::Adding;
+    if (!padFoldersReady()) {
+        for (const SyncBatch::Sound &s : qAsConst(sounds))
+            failedWaveList << s.waveNo;
+    }
+    if (!padFoldersReady() || !padSync()->startAdd(sounds, dataPath, prmPath)) {
+        // Nothing handed to the workers: the batch ends at once.
+        completeAddBatch();
+        return;
+    }
+    currentThreadCount = syncBatch->workerCount();
+}
+
+void MainWindow1::deleteUsbWave()
+{
+    if (syncBatch && syncBatch->isRunning())
+        syncBatch->waitForFinished();
+    delBatchList = delUsbWaveList.toVector();
+    currentThreadCount = 0;
+    padBatchKind = SyncBatch::Deleting;
+    if (delBatchList.isEmpty() || !padFoldersReady() || !padSync()->startDelete(delBatchList, dataPath, prmPath)) {
+        completeDeleteBatch(); // no dialog is left up
+        return;
+    }
+    currentThreadCount = syncBatch->workerCount();
+}
+
+void MainWindow1::recvAddProgress(int value)
+{
+    addProgressValue += value;
+    if (usbDialog && addProgressValue < usbDialog->maximum()) {
+        usbDialog->setValue(addProgressValue);
+        QCoreApplication::processEvents();
+    }
+}
+
+void MainWindow1::recvDelProgress(int value)
+{
+    delProgressValue += value;
+    if (delDialog && delProgressValue < delDialog->maximum()) {
+        delDialog->setValue(delProgressValue);
+        QCoreApplication::processEvents();
+    }
+}
+
+void MainWindow1::recvWaveFailed(int waveNo, QString)
+{
+    failedWaveList << waveNo;
+}
+
+void MainWindow1::recvBatchFinished()
+{
+    if (padBatchKind == SyncBatch::Adding)
+        completeAddBatch();
+    else if (padBatchKind == SyncBatch::Deleting)
+        completeDeleteBatch();
+}
+
+void MainWindow1::completeAddBatch()
+{
+    padBatchKind = SyncBatch::Idle;
+    if (usbDialog) {
+        usbDialog->setValue(usbDialog->maximum());
+        usbDialog->close();
+    }
+    addProgressValue = 0;
+
+    const QSet<int> failed(failedWaveList.cbegin(), failedWaveList.cend());
+    const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
+    const int kitNo = ui->kitNumber->text().toInt() - 1; // the kit shown now
+    QStringList failedFiles;
+    QVector<int> dropped;
+    bool shownKitCleared = false;
+    for (int i = 0; i < waveNumList.size(); ++i) {
+        const int number = waveNumList.at(i);
+        const QString &source = addSoundList.at(i);
+        const QString &name = waveNameList.at(i);
+        const int r = records.value(source, -1);
+        if (failed.contains(number)) {
+            // Not on the pad: no row, no record, no pad left pointing at it.
+            failedFiles << source;
+            if (r >= 0)
+                dropped << r;
+            if (kitNo >= 0 && kitNo < kitAttrList.size() && kitNo < KIT_MAX_COUNT)
+                shownKitCleared |= kitediting::clearWave(kitAttrList[kitNo], kitPadList[kitNo], source);
+            continue;
+        }
+        const QString device = dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(number);
+        const quint32 length = quint32(QFileInfo(device).size());
+        auto *numberCell = new QStandardItem(QIcon(), QString::number(number));
+        numberCell->setEditable(false);
+        auto *nameCell = new QStandardItem(name);
+        nameCell->setEditable(false);
+        totalGroup->appendRow({numberCell, nameCell, new QStandardItem(device)});
+        if (hhGroup)
+            hhGroup->appendRow({new QStandardItem(name), new QStandardItem(device)});
+
+        const QString native = QDir::toNativeSeparators(device);
+        if (r >= 0) {
+            SOUND_INDEX record;
+            record.file = native;
+            record.wave_No = quint16(number);
+            record.wave_lock = 1;
+            str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
+            waveLoadKitAttrList[r] = record;
+        }
+        changeOnlineKitPath(source, native, quint16(number), length, kitNo);
+    }
+    std::sort(dropped.begin(), dropped.end());
+    for (int i = dropped.size() - 1; i >= 0; --i)
+        waveLoadKitAttrList.removeAt(dropped.at(i));
+    failedWaveList.clear();
+    if (shownKitCleared && kitNo == currentKitNum)
+        dispPadList(kitAttrList, currentKitNum);
+    getRightSoundList();
+    ui->right_stackedWidgetPage1->setEnabled(true);
+    if (!failedFiles.isEmpty())
+        UiPrompter::instance()->warning(this, tr("Warning"),
+                                        tr("These sounds could not be written to the sampler pad and were not "
+                                           "added:")
+                                                + QStringLiteral("\r\n") + failedFiles.join(QStringLiteral("\r\n")),
+                                        QMessageBox::Ok);
+}
+
+void MainWindow1::completeDeleteBatch()
+{
+    padBatchKind = SyncBatch::Idle;
+    if (delDialog)
+        delDialog->setValue(delDialog->maximum());
+    QSet<QString> paths;
+    for (const QString &p : qAsConst(delBatchList))
+        paths.insert(QDir::toNativeSeparators(p));
+    for (int row = totalGroup && !paths.isEmpty() ? totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
+        const QStandardItem *file = totalGroup->child(row, 2);
+        if (file && paths.contains(QDir::toNativeSeparators(file->text()))) {
+            totalGroup->removeRow(row);
+            updateHHsoundList(row);
+        }
+    }
+    ui->totalWaveTreeView->update();
+    if (delDialog) {
+        delDialog->close();
+        delDialog->hide();
+    }
+    delProgressValue = 0;
+}
+
+void MainWindow1::changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength,
+                                      int kitNo)
+{
+    if (originalPath.isEmpty() || kitNo < 0 || kitNo >= kitAttrList.size() || kitNo >= KIT_MAX_COUNT)
+        return;
+    soundKit &kit = kitAttrList[kitNo];
+    QVector<KIT_PAD_SETTING> &pads = kitPadList[kitNo];
+    for (int p = 0; p < PAD_NUM_MAX; ++p) {
+        const bool a = kit.kpadChunk[p].soundFile0 == originalPath;
+        const bool b = kit.kpadChunk[p].soundFile1 == originalPath;
+        auto repoint = [&](KIT_PAD_SETTING &s) {
+            if (a) {
+                s.soundFile0 = newPath;
+                s.aWaveNo = newNum;
+                s.aWaveLength = s.aWaveEnd = newLength;
+            }
+            if (b) {
+                s.soundFile1 = newPath;
+                s.bWaveNo = newNum;
+                s.bWaveLength = s.bWaveEnd = newLength;
+            }
+        };
+        repoint(kit.kpadChunk[p]);
+        if (p < pads.size())
+            repoint(pads[p]);
+    }
+}

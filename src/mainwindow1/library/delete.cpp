@@ -1,0 +1,260 @@
+// Deleting sounds from the total list (offline at once, on the pad through
+// the device queue) and groups or sounds from the group tree.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/kitusage.h"
+#include "library/rowselection.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QHash>
+#include <QItemSelectionModel>
+#include <QProgressDialog>
+#include <QSet>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
+
+#include <algorithm>
+
+namespace {
+
+bool byRowDescending(const QModelIndex &a, const QModelIndex &b)
+{
+    return a.row() > b.row();
+}
+
+} // namespace
+
+QVector<QString> MainWindow1::getSoundFileList()
+{
+    return kitusage::usedSoundFiles(waveLoadKitAttrList, kitAttrList);
+}
+
+void MainWindow1::deleteWaveFromList1()
+{
+    on_tbtDel_clicked();
+}
+
+void MainWindow1::on_tbtDel_clicked()
+{
+    QModelIndexList rows = selectedRowStarts(ui->totalWaveTreeView->selectionModel());
+    if (rows.isEmpty())
+        return;
+    UiPrompter *prompter = UiPrompter::instance();
+    const bool deviceMode = !isUDiskFlag;
+    auto pathOf = [](const QModelIndex &row) {
+        return QDir::toNativeSeparators(row.sibling(row.row(), 2).data().toString());
+    };
+
+    QSet<QString> locked;
+    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+        if (s.wave_lock == 0)
+            locked.insert(s.file);
+    }
+    for (const QModelIndex &row : qAsConst(rows)) {
+        if (locked.contains(pathOf(row))) {
+            prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
+            return;
+        }
+    }
+
+    delProgressValue = 0;
+    if (deviceMode) {
+        if (delDialog)
+            delDialog->deleteLater();
+        delDialog = new QProgressDialog(this);
+        delDialog->setLabelText(tr("Deleting sound file......"));
+        delDialog->setCancelButton(nullptr);
+        delDialog->setRange(0, 2 * rows.size());
+        delDialog->setWindowModality(Qt::WindowModal);
+        delDialog->show();
+    }
+    delUsbWaveList.clear();
+    auto closeDialog = [this]() {
+        if (delDialog) {
+            delDialog->close();
+            delDialog->hide();
+        }
+    };
+
+    // One set of the paths the kits use for the whole selection.
+    const QVector<QString> usedFiles = getSoundFileList();
+    const QSet<QString> used(usedFiles.cbegin(), usedFiles.cend());
+    for (int k = rows.size() - 1; k >= 0; --k) {
+        const QModelIndex &row = rows.at(k);
+        if (!row.parent().isValid()) {
+            if (deviceMode)
+                closeDialog();
+            prompter->information(this, tr("Tip"), tr("Deleting sound group is not supported!"), QMessageBox::Ok);
+            return;
+        }
+        const QString path = pathOf(row);
+        if (used.contains(path)) {
+            qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "=====存在打击垫=====";
+            QStringList kits;
+            for (int kit : kitusage::kitsUsing(kitAttrList, path))
+                kits.append(QString::number(kit));
+            if (deviceMode)
+                closeDialog();
+            prompter->warning(this, tr("Warning"),
+                              row.sibling(row.row(), 1).data().toString() + tr(" exists in Kit ")
+                                      + kits.join(QStringLiteral("、")) + QStringLiteral("\r\n")
+                                      + tr("Deleting the sound is not supported.") + QStringLiteral("\r\n")
+                                      + tr("Please clear the sound on the pad."),
+                              QMessageBox::Ok);
+            return;
+        }
+    }
+
+    // Each row takes the first record of its path not taken yet; the records
+    // then go in one pass.
+    QHash<QString, QVector<int>> recordsOf;
+    for (int i = 0; i < waveLoadKitAttrList.size(); ++i)
+        recordsOf[waveLoadKitAttrList.at(i).file].append(i);
+    QHash<QString, int> taken;
+    QVector<bool> removeRecord(waveLoadKitAttrList.size(), false);
+    std::sort(rows.begin(), rows.end(), byRowDescending);
+    // What the rows hold, read before any event runs.
+    struct Pick
+    {
+        int row;
+        QString path;
+        quint16 number;
+    };
+    QVector<Pick> picks;
+    for (const QModelIndex &row : qAsConst(rows))
+        picks.append({row.row(), pathOf(row), quint16(row.sibling(row.row(), 0).data().toString().toInt())});
+    QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel();
+    if (!deviceMode) {
+        // The rows go one by one; the selection is set anew at the end.
+        const QSignalBlocker quiet(selection);
+        selection->clearSelection();
+    }
+    for (const Pick &pick : qAsConst(picks)) {
+        const int r = pick.row;
+        const auto records = recordsOf.constFind(pick.path);
+        int &next = taken[pick.path];
+        if (records != recordsOf.constEnd() && next < records->size()) {
+            removeRecord[records->at(next++)] = true;
+            if (deviceMode) {
+                delUsbWaveList.append(pick.path);
+                delUsbWaveNumList.append(pick.number);
+            }
+        }
+        if (deviceMode) {
+            ++delProgressValue;
+            if (delDialog)
+                delDialog->setValue(delProgressValue);
+            QCoreApplication::processEvents();
+        } else {
+            // The snapshot keeps one entry per row.
+            if (r < soundList.size())
+                soundList.removeAt(r);
+            totalGroup->removeRow(r);
+            total_index = 0;
+            updateHHsoundList(r);
+        }
+    }
+    int kept = 0;
+    for (int i = 0; i < waveLoadKitAttrList.size(); ++i) {
+        if (!removeRecord.at(i))
+            waveLoadKitAttrList[kept++] = waveLoadKitAttrList.at(i);
+    }
+    waveLoadKitAttrList.resize(kept);
+
+    if (deviceMode) {
+        if (delUsbWaveList.isEmpty()) {
+            // Nothing for the pad: no worker would ever close the dialog.
+            closeDialog();
+            return;
+        }
+        emit sendUpdate(0, 0);
+        return;
+    }
+    ui->totalWaveTreeView->repaint();
+    const int left = totalGroup->rowCount();
+    const QModelIndex current = left > 0 ? totalGroup->child(left - 1, 0)->index() : totalGroup->index();
+    selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void MainWindow1::deleteWaveFromList()
+{
+    on_delWaveGroup_clicked();
+}
+
+void MainWindow1::on_delWaveGroup_clicked()
+{
+    const QModelIndexList rows = selectedRowStarts(ui->waveGroupTreeView->selectionModel());
+    if (rows.isEmpty())
+        return;
+    UiPrompter *prompter = UiPrompter::instance();
+    QStandardItemModel *model = soundListItemModel;
+    const QString defaultGroup = QStringLiteral("Default");
+
+    QVector<int> groupRows;                 // group rows to delete
+    QVector<QPair<int, QVector<int>>> sounds; // group row, its selected sound rows
+    for (const QModelIndex &row : rows) {
+        if (row.parent().isValid()) {
+            const QString file = row.sibling(row.row(), 1).data().toString();
+            if (file.contains(QLatin1String(":U")) || file.contains(QLatin1String(":I"))) {
+                prompter->information(this, tr("Tip"), tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
+                return;
+            }
+            const int g = row.parent().row();
+            auto it = std::find_if(sounds.begin(), sounds.end(), [g](const auto &s) { return s.first == g; });
+            if (it == sounds.end())
+                sounds.append({g, {row.row()}});
+            else
+                it->second.append(row.row());
+        } else if (row.data().toString() == defaultGroup) {
+            prompter->warning(this, tr("Warning"), tr("Deleting the 'Default' group is not supported."),
+                              QMessageBox::Ok);
+            if (rows.size() == 1)
+                return;
+        } else {
+            groupRows.append(row.row());
+        }
+    }
+    if (prompter->warning(this, tr("Delete"), tr("Are you sure to delete it?"), QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+
+    for (auto &entry : sounds) {
+        const int g = entry.first;
+        QStandardItem *group = model->item(g, 0);
+        if (!group)
+            continue;
+        if (entry.second.size() == group->rowCount()) {
+            if (groupRows.contains(g))
+                continue; // goes whole below
+            groupRows.append(g);
+        }
+        std::sort(entry.second.begin(), entry.second.end(), std::greater<int>());
+        const int slot = model->rowCount() - 1 - g;
+        for (int r : qAsConst(entry.second)) {
+            if (slot >= 0 && r < leftSoundList[slot].size())
+                leftSoundList[slot].removeAt(r);
+            group->removeRow(r);
+        }
+    }
+    groupRows.erase(std::remove_if(groupRows.begin(), groupRows.end(),
+                                   [&](int g) {
+                                       const QStandardItem *group = model->item(g, 0);
+                                       return group && group->text() == defaultGroup;
+                                   }),
+                    groupRows.end());
+    std::sort(groupRows.begin(), groupRows.end(), std::greater<int>());
+    for (int g : qAsConst(groupRows)) {
+        const int slot = model->rowCount() - 1 - g;
+        if (slot >= 0 && slot < leftSoundList.size())
+            leftSoundList.remove(slot);
+        if (slot >= 0 && slot < leftGroupList.size())
+            leftGroupList.removeAt(slot);
+        model->removeRow(g);
+    }
+    updateSoundGroupList(model, soundGroupList);
+    ui->waveGroupTreeView->repaint();
+}

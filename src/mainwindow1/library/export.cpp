@@ -1,0 +1,234 @@
+// Exporting the selected sounds of the total list as WAV files, and the
+// report of what was written.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/exportnames.h"
+#include "library/rowselection.h"
+#include "library/soundsource.h"
+#include "library/waveprobe.h"
+#include "model/audioconverter.h"
+#include "widgets/customdialog.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QProgressDialog>
+#include <QSet>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr qint64 kCopyBlock = 65536;
+
+// True when the file at `path` holds a RIFF "data" chunk with samples.
+bool hasSamples(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && waveprobe::dataBytes(f) > 0;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+quint32 MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target)
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    if (size_t(index) >= file.sound.size())
+        return 0;
+    const percussionpadfile::P_SOUND_INDEX &entry = file.sound[index];
+    QFile in(file.kitFileName);
+    const bool readable = in.open(QIODevice::ReadOnly);
+    if (!readable)
+        prompter->warning(this, tr("Error"), tr("Failed to read the file."), QMessageBox::Ok);
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        prompter->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
+        return 0;
+    }
+    quint32 copied = 0;
+    if (readable && in.seek(entry.wave_start)) {
+        QByteArray buffer(int(kCopyBlock), Qt::Uninitialized);
+        qint64 remaining = entry.wave_length;
+        while (remaining > 0) {
+            const qint64 got = in.read(buffer.data(), qMin(remaining, kCopyBlock));
+            if (got <= 0 || out.write(buffer.constData(), got) != got)
+                break;
+            copied += quint32(got);
+            remaining -= got;
+        }
+    }
+    out.close();
+    return out.error() == QFileDevice::NoError ? copied : 0;
+}
+
+void MainWindow1::exportWave()
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    // One row per three indexes, in the order the selection gives them.
+    // Read before the progress dialog lets events run.
+    struct Pick
+    {
+        bool sound;
+        QString name;
+        QString path;
+    };
+    QVector<Pick> rows;
+    for (const QModelIndex &row : selectedRowStarts(ui->totalWaveTreeView->selectionModel())) {
+        auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString().trimmed(); };
+        rows.append({row.parent().isValid(), cell(1), cell(2)});
+    }
+    if (rows.isEmpty())
+        return;
+
+    QSet<QString> locked;
+    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+        if (s.wave_lock == 0)
+            locked.insert(s.file);
+    }
+    for (const Pick &row : qAsConst(rows)) {
+        if (row.sound && locked.contains(row.path)) {
+            prompter->warning(this, tr("Warning"), tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
+            return;
+        }
+    }
+
+    const QString folder = QDir::toNativeSeparators(prompter->getExistingDirectory(
+            this, tr("Output"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks));
+    if (folder.isEmpty()) {
+        prompter->information(this, tr("Error"), tr("The output file path is not set."), QMessageBox::Ok);
+        return;
+    }
+    const QDir dir(folder);
+
+    showWaitDialog(tr("The file is being exported..."), rows.size());
+    auto closeProgress = [this]() {
+        dialog->close();
+        dialog->hide();
+    };
+
+    QElapsedTimer sinceStep;
+    sinceStep.start();
+    QStringList written;
+    QSet<QString> writtenNow; // file names written by this run
+    const QString tooMany = tr("It is detected that the number of files with the same name has exceeded 100, and the "
+                               "exceeding part will not be exported.");
+    for (int r = 0; r < rows.size(); ++r) {
+        const Pick &row = rows.at(r);
+        if (!row.sound) {
+            closeProgress();
+            prompter->warning(this, tr("Warning"),
+                              tr("The export of sound group name is not supported, ") + QStringLiteral("\r\n")
+                                      + tr("but this will not affect the sound export."),
+                              QMessageBox::Ok);
+            continue;
+        }
+        const QString name = exportnames::safeName(row.name);
+        const QString &path = row.path;
+        if (path.contains(QLatin1String(":U"), Qt::CaseInsensitive)) {
+            const int n = path.right(5).toInt();
+            const QString kitPath = QDir::fromNativeSeparators(path.left(path.lastIndexOf(QLatin1Char(':'))).trimmed());
+            const READ_KIT_FILE *kit = nullptr;
+            for (const READ_KIT_FILE &k : qAsConst(loadedKitFiles)) {
+                if (k.file == kitPath) {
+                    kit = &k;
+                    break;
+                }
+            }
+            if (!kit) {
+                closeProgress();
+                return;
+            }
+            int entry = n;
+            if (path.contains(QLatin1String(".bin:U"), Qt::CaseInsensitive) && loadClickFlag)
+                entry += 5;
+            if (entry >= kit->info.soundChunk.soundCount || entry >= int(kit->info.sound.size())) {
+                closeProgress();
+                prompter->information(this, tr("Error"),
+                                      tr("File error!") + QStringLiteral("\r\n") + tr("Error:0012"),
+                                      QMessageBox::Ok);
+                return;
+            }
+            const QString fileName =
+                    exportnames::freeName(name, [&](const QString &candidate) { return dir.exists(candidate); });
+            if (fileName.isEmpty()) {
+                prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
+            } else {
+                const QString target = dir.filePath(fileName);
+                if (getDataFromKitFile(kit->info, quint16(entry), target) == kit->info.sound[size_t(entry)].wave_length) {
+                    written.append(fileName);
+                    writtenNow.insert(fileName);
+                } else {
+                    QFile::remove(target);
+                }
+            }
+        } else {
+            // A second sound of the same name in this run gets its own file.
+            const QString fileName =
+                    exportnames::freeName(name, [&](const QString &candidate) { return writtenNow.contains(candidate); });
+            if (fileName.isEmpty()) {
+                prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
+            } else {
+                const QString target = QDir::toNativeSeparators(dir.filePath(fileName));
+                const bool overSource = sameFile(path, target);
+                QString err;
+                audioconverter converter;
+                converter.audioConverterRun(path, target, err);
+                if (err.isEmpty()) {
+                    if (!overSource)
+                        QFile::remove(target);
+                    closeProgress();
+                    prompter->information(this, tr("Error"), tr("Missing some files for the program!"),
+                                          QMessageBox::Ok);
+                    return;
+                }
+                if (soundsource::ffmpegFailure(err) != 0 || !hasSamples(target)) {
+                    if (!overSource)
+                        QFile::remove(target);
+                    prompter->information(this, tr("Error"),
+                                          tr("Wrong data in file：") + QStringLiteral("\r\n") + err, QMessageBox::Ok);
+                } else {
+                    written.append(fileName);
+                    writtenNow.insert(fileName);
+                }
+            }
+        }
+        // The dialog repaints on each new value; a few times a second is enough.
+        if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
+            dialog->setValue(r + 1);
+            sinceStep.restart();
+        }
+    }
+    closeProgress();
+    if (written.isEmpty())
+        return;
+
+    auto *report = new CustomDialog;
+    report->setAttribute(Qt::WA_DeleteOnClose);
+    custom = report;
+    connect(report, &CustomDialog::sendOK, this, &MainWindow1::recvOK);
+    connect(report, &QObject::destroyed, this, [this, report]() {
+        if (custom == report)
+            custom = nullptr;
+    });
+    // Each report shows its own export only.
+    const QMetaObject::Connection once =
+            connect(this, &MainWindow1::sendAllNameList, report, &CustomDialog::recvSoundExportList);
+    emit sendAllNameList(written, folder);
+    disconnect(once);
+    report->show();
+}
+
+void MainWindow1::recvOK()
+{
+    custom = nullptr;
+}

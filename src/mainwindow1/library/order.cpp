@@ -1,0 +1,227 @@
+// The orders of the total list, the order file, the backup flag and the
+// kit-by-kit list of sound uses.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/kitusage.h"
+#include "library/soundorder.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QItemSelectionModel>
+#include <QSet>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+
+namespace {
+
+const char kLockIcon[] = ":/images/lock.png";
+
+QIcon lockIcon(bool locked)
+{
+    static const QIcon lock(QString::fromLatin1(kLockIcon));
+    return locked ? lock : QIcon(QString());
+}
+
+// Keeps the working lists of an order: the keys and the files of its rows.
+void keepWorkingLists(MainWindow1 *w, const QVector<soundorder::Row> &rows)
+{
+    w->totalList.clear();
+    w->totalFileList.clear();
+    for (const soundorder::Row &row : rows) {
+        w->totalList.append(row.name + QLatin1Char('*') + QString::number(row.number));
+        w->totalFileList.append(row.file);
+    }
+}
+
+} // namespace
+
+void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
+{
+    initTotalItemModel();
+    // Whole rows, one insertion each. On the pad a name is set once: its
+    // cell is read-only from the start.
+    const bool nameEditable = isUDiskFlag;
+    for (const soundorder::Row &row : rows) {
+        auto *number = new QStandardItem(lockIcon(row.locked), QString::number(row.number));
+        number->setEditable(itemEditable);
+        auto *name = new QStandardItem(row.name);
+        name->setEditable(nameEditable);
+        totalGroup->appendRow({number, name, new QStandardItem(row.file)});
+    }
+    ui->totalWaveTreeView->repaint();
+    updateHHsoundList1();
+    getRightSoundList();
+    connectSoundListSelections();
+}
+
+void MainWindow1::connectSoundListSelections()
+{
+    // A new model brings a new selection model; each is adapted once.
+    const char adapted[] = "ztSelectionAdapted";
+    QItemSelectionModel *total = ui->totalWaveTreeView->selectionModel();
+    if (total && !total->property(adapted).toBool()) {
+        total->setProperty(adapted, true);
+        connect(total, &QItemSelectionModel::selectionChanged, this,
+                [this]() { selectItemChanged(ui->totalWaveTreeView->currentIndex()); });
+    }
+    QItemSelectionModel *mirror = ui->soundListTreeView->selectionModel();
+    if (mirror && !mirror->property(adapted).toBool()) {
+        mirror->setProperty(adapted, true);
+        connect(mirror, &QItemSelectionModel::selectionChanged, this,
+                [this]() { leftHHSelectItemChanged(ui->soundListTreeView->currentIndex()); });
+    }
+}
+
+void MainWindow1::on_defaultRbtn_clicked()
+{
+    showTotalRows(soundorder::stored(waveLoadKitAttrList), true);
+}
+
+void MainWindow1::on_kitRbtn_clicked()
+{
+    const QVector<soundorder::Row> rows = soundorder::byKitUse(waveLoadKitAttrList, kitAttrList);
+    keepWorkingLists(this, rows);
+    showTotalRows(rows, false);
+}
+
+void MainWindow1::on_upRbtn_clicked()
+{
+    const QVector<soundorder::Row> rows = soundorder::byName(waveLoadKitAttrList, true);
+    keepWorkingLists(this, rows);
+    showTotalRows(rows, false);
+}
+
+void MainWindow1::on_DownRbtn_clicked()
+{
+    const QVector<soundorder::Row> rows = soundorder::byName(waveLoadKitAttrList, false);
+    keepWorkingLists(this, rows);
+    showTotalRows(rows, false);
+}
+
+void MainWindow1::on_customRbtn_clicked()
+{
+    // Hidden; checked only by an order file import.
+}
+
+void MainWindow1::on_rbtBack_clicked()
+{
+    backFlag = ui->rbtBack->isChecked();
+}
+
+void MainWindow1::on_btnExportRightWave_clicked()
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    if (!totalGroup || totalGroup->rowCount() == 0) {
+        prompter->warning(this, tr("Warning"), tr("Sound list can not be blank while performing an export operation."),
+                          QMessageBox::Ok);
+        return;
+    }
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    QDir().mkpath(desktop);
+    const QString path = desktop + QStringLiteral("/wave_sort.txt");
+    QStringList names;
+    for (int r = 0; r < totalGroup->rowCount(); ++r) {
+        const QStandardItem *name = totalGroup->child(r, 1);
+        names.append(name ? name->text() : QString());
+    }
+    const QByteArray bytes = soundorder::orderFile(names);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush()) {
+        prompter->warning(this, tr("Warning"), tr("Open file error."), QMessageBox::Ok);
+        return;
+    }
+    file.close();
+    prompter->information(this, tr("successfully exported."), tr("File Location:") + QStringLiteral("\r\n") + path,
+                          QMessageBox::Ok);
+}
+
+void MainWindow1::on_btnImportRightWave_clicked()
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    if (!totalGroup || totalGroup->rowCount() == 0) {
+        prompter->warning(this, tr("Warning"),
+                          tr("MY SOUND LIST can not be blank while performing an import operation."), QMessageBox::Ok);
+        return;
+    }
+    totalList.clear();
+    totalFileList.clear();
+    const QString path = prompter->getOpenFileName(this, tr("Select the wave sort txt file."), QStringLiteral(" "),
+                                                   QStringLiteral("txt(*.txt)"));
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        prompter->warning(this, tr("Warning"), tr("Open file error."), QMessageBox::Ok);
+        return;
+    }
+    const QStringList names = soundorder::orderNames(file.readAll());
+    file.close();
+    QVector<soundorder::Row> rows;
+    switch (soundorder::matchNames(names, waveLoadKitAttrList, totalGroup->rowCount(), &rows)) {
+    case soundorder::Match::CountDiffers:
+        prompter->warning(this, tr("Error"),
+                          tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
+                          QMessageBox::Ok);
+        return;
+    case soundorder::Match::NameMissing:
+        prompter->warning(this, tr("Error"), tr("Unable to find sound information in the sound list. Import failed!"),
+                          QMessageBox::Ok);
+        return;
+    case soundorder::Match::Ok:
+        break;
+    }
+    keepWorkingLists(this, rows);
+    showTotalRows(rows, false);
+    ui->customRbtn->setChecked(true);
+}
+
+void MainWindow1::generateKitOrder()
+{
+    QHash<QString, int> firstRecord;
+    for (int i = waveLoadKitAttrList.size() - 1; i >= 0; --i)
+        firstRecord.insert(waveLoadKitAttrList.at(i).file, i);
+    remainingList.clear();
+    QSet<QString> remaining;
+    const int kits = qMin(kitAttrList.size(), int(KIT_MAX_COUNT));
+    for (int k = 0; k < kits; ++k) {
+        totalList.clear();
+        totalFileList.clear();
+        const QVector<kitusage::Use> uses = kitusage::kitUses(kitAttrList.at(k));
+        for (const kitusage::Use &use : uses) {
+            if (!remaining.contains(use.file)) {
+                remaining.insert(use.file);
+                remainingList.append(use.file);
+            }
+            totalFileList.append(use.label + use.file);
+            totalList.append(use.name);
+        }
+        if (uses.isEmpty())
+            continue;
+        auto *group = new QStandardItem(kitAttrList.at(k).kit_name);
+        group->setEditable(false);
+        totalListItemModel->appendRow(group);
+        for (int i = 0; i < totalFileList.size(); ++i) {
+            const QString layer = totalFileList.at(i).left(3);
+            const QString path = totalFileList.at(i).mid(3);
+            const int record = firstRecord.value(path, -1);
+            const SOUND_INDEX *s = record >= 0 ? &waveLoadKitAttrList.at(record) : nullptr;
+            group->appendRow({new QStandardItem(layer),
+                              new QStandardItem(lockIcon(s && s->wave_lock == 0),
+                                                s ? QString::number(s->wave_No) : QString()),
+                              new QStandardItem(totalList.at(i)), new QStandardItem(path)});
+        }
+    }
+    if (waveLoadKitAttrList.size() == remainingList.size())
+        return;
+    auto *unassigned = new QStandardItem(tr("Unassign"));
+    unassigned->setEditable(false);
+    totalListItemModel->appendRow(unassigned);
+    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+        if (remaining.contains(s.file))
+            continue;
+        unassigned->appendRow({new QStandardItem(QString()),
+                               new QStandardItem(lockIcon(s.wave_lock == 0), QString::number(s.wave_No)),
+                               new QStandardItem(soundorder::soundName(s)), new QStandardItem(s.file)});
+    }
+}

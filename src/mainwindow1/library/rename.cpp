@@ -1,0 +1,161 @@
+// Renaming sounds in the total list, the groups and the hi-hat mirror, and
+// groups in the group tree. A new sound name reaches the kits.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/kitusage.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDir>
+#include <QStandardItemModel>
+
+namespace {
+
+const char kListSymbols[] = "\r\n- _ .' ~";
+const char kMirrorSymbols[] = "\r\n- _ . '~";
+const char kDefaultPrefix[] = "SOUND";
+
+} // namespace
+
+bool MainWindow1::refuseSoundName(const QString &name, const QString &symbols)
+{
+    QString text;
+    if (name.isEmpty())
+        text = tr("Sound name can't be blank!");
+    else if (!checkDisplayName(name))
+        text = tr("The sound name must begin and end with an alphanumeric character and can be interspersed with an "
+                  "alphanumeric character, a space, and the following symbols:")
+               + symbols;
+    else if (name.size() > SOUND_NAME_LENGTH_MAX)
+        text = tr("The maximum number of sound name's character can't exceed 16!");
+    else
+        return false;
+    UiPrompter::instance()->information(this, tr("Error"), text, QMessageBox::Ok);
+    return true;
+}
+
+void MainWindow1::totalListItemModelChanged(QStandardItem *item)
+{
+    if (!item || !item->isEditable() || !item->parent() || item->hasChildren() || item->column() != 1)
+        return;
+    if (!isUDiskFlag)
+        item->setEditable(false); // on the pad a name is set once; the nested call returns at once
+    const QString text = item->text();
+    const int row = item->row();
+    if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
+        item->setText(row < soundList.size()
+                              ? soundList.at(row)
+                              : getDisplayName2(text, totalListItemModel, QString::fromLatin1(kDefaultPrefix),
+                                                SOUND_NAME_LENGTH_MAX));
+        return;
+    }
+    // A later refused edit puts back this name, not the one before it.
+    if (row < soundList.size())
+        soundList[row] = text;
+    const QStandardItem *fileCell = item->parent()->child(row, 2);
+    const QString file = fileCell ? fileCell->text() : QString();
+    if (file.isEmpty())
+        return;
+    if (replaceNameToPadSetting(1, file, text))
+        dispPadList(kitAttrList, currentKitNum);
+    for (SOUND_INDEX &s : waveLoadKitAttrList) {
+        if (s.file == file)
+            str2CharArray(text, s.wave_name, SOUND_NAME_LENGTH_MAX);
+    }
+}
+
+void MainWindow1::soundListItemModelChanged(QStandardItem *item)
+{
+    if (!item || !item->isEditable())
+        return;
+    QStandardItemModel *model = soundListItemModel;
+    const int groups = model->rowCount();
+    if (!item->parent()) {
+        // A group row: trimmed, one blank between words, unique.
+        const int slot = groups - 1 - item->row();
+        const QString old = slot >= 0 && slot < leftGroupList.size() ? leftGroupList.at(slot) : QString();
+        const QString name = item->text().simplified();
+        QString refusal;
+        if (name.isEmpty()) {
+            refusal = tr("Group name can't be blank!");
+        } else {
+            for (int g = 0; g < groups && refusal.isEmpty(); ++g) {
+                const QStandardItem *other = model->item(g, 0);
+                if (g != item->row() && other && other->text().simplified() == name)
+                    refusal = tr("Creating duplicate group name is not supported.");
+            }
+        }
+        if (!refusal.isEmpty()) {
+            UiPrompter::instance()->question(this, tr("Warning"), refusal, QMessageBox::Ok);
+            item->setText(old);
+            return;
+        }
+        item->setText(name);
+        return;
+    }
+    if (item->column() == 1)
+        return;
+    const QString text = item->text();
+    QStandardItem *group = item->parent();
+    const int g = group->row();
+    const int row = item->row();
+    const int slot = groups - 1 - g;
+    // Whether the group records hold this sound's name (within their bounds).
+    const bool recorded = g < soundGroupList.size() && soundGroupList.at(g).soundList.size() > row && slot >= 0
+                          && row < leftSoundList[slot].size();
+    if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
+        item->setText(recorded ? leftSoundList[slot].at(row)
+                               : getDisplayName(text, model, QString::fromLatin1(kDefaultPrefix),
+                                                SOUND_NAME_LENGTH_MAX));
+        return;
+    }
+    if (recorded)
+        leftSoundList[slot][row] = text;
+    const QStandardItem *fileCell = group->child(row, 1);
+    const QString file = fileCell ? fileCell->text() : QString();
+    if (file.isEmpty())
+        return;
+    if (replaceNameToPadSetting(0, file, text))
+        dispPadList(kitAttrList, currentKitNum);
+}
+
+void MainWindow1::hhListItemModelChanged(QStandardItem *item)
+{
+    if (!item || !item->isEditable() || item->hasChildren() || item->column() == 1)
+        return;
+    const QString text = item->text();
+    if (refuseSoundName(text, QString::fromLatin1(kMirrorSymbols)))
+        item->setText(getDisplayName(text, hhSoundItemModel, QString::fromLatin1(kDefaultPrefix),
+                                     SOUND_NAME_LENGTH_MAX));
+}
+
+bool MainWindow1::replaceNameToPadSetting(quint8 mode, QString file, QString name)
+{
+    name = name.trimmed();
+    file = QDir::toNativeSeparators(file.trimmed());
+    bool changed = kitusage::renameInKits(kitAttrList, file, name, currentKitNum);
+    if (mode == 0 && totalGroup) {
+        for (int r = 0; r < totalGroup->rowCount(); ++r) {
+            const QStandardItem *fileCell = totalGroup->child(r, 2);
+            if (!fileCell || fileCell->text() != file)
+                continue;
+            // Raises the total list's rename, which carries the name on.
+            totalGroup->setChild(r, 1, new QStandardItem(name));
+            if (hhGroup && r < hhGroup->rowCount())
+                hhGroup->setChild(r, 0, new QStandardItem(name));
+            changed = true;
+        }
+        ui->totalWaveTreeView->repaint();
+        ui->soundListTreeView->repaint();
+    } else if (mode == 1 && hhGroup) {
+        for (int r = 0; r < hhGroup->rowCount(); ++r) {
+            const QStandardItem *fileCell = hhGroup->child(r, 1);
+            if (!fileCell || fileCell->text() != file)
+                continue;
+            hhGroup->setChild(r, 0, new QStandardItem(name));
+            changed = true;
+        }
+        ui->soundListTreeView->repaint();
+    }
+    return changed;
+}

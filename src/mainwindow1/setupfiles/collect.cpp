@@ -1,0 +1,126 @@
+// The sounds gathered for a save, and their order.
+#include "mainwindow1/mainwindow1.h"
+
+#include "setup/waveorder.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QStandardItem>
+
+#include <memory>
+
+namespace {
+
+// How long the window may go without handling its events during long work.
+constexpr int kEventInterval = 50; // ms
+
+// Raw waves in the pad's wave form, through the sound library's conversion.
+setupfiles::RawWaveFn rawWaves(MainWindow1 *w)
+{
+    return [w](const QString &source, const QString &target) { return w->getRawFile(source, target, 0); };
+}
+
+// Keeps the gathered waves when nothing failed; tells the user otherwise.
+bool keepWaves(MainWindow1 *w, const setupfiles::CollectError &err, const setupfiles::CollectedWaves &got)
+{
+    if (err) {
+        w->reportCollectError(err);
+        return false;
+    }
+    w->waveList = got.waveList;
+    w->waveAttrList = got.waveAttrList;
+    return true;
+}
+
+} // namespace
+
+setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    auto last = std::make_shared<int>(dialog ? dialog->value() : -1);
+    QPointer<QProgressDialog> shown(dialog);
+    return [timer, last, shown](int value) {
+        if (value >= 0 && shown && value != *last) {
+            *last = value;
+            shown->setValue(value);
+        }
+        if (timer->elapsed() >= kEventInterval) {
+            QCoreApplication::processEvents();
+            timer->restart();
+        }
+    };
+}
+
+QVector<setupfiles::TotalRow> MainWindow1::totalRows() const
+{
+    QVector<setupfiles::TotalRow> rows;
+    if (!totalGroup)
+        return rows;
+    rows.reserve(totalGroup->rowCount());
+    for (int r = 0; r < totalGroup->rowCount(); ++r) {
+        const QStandardItem *name = totalGroup->child(r, 1);
+        const QStandardItem *path = totalGroup->child(r, 2);
+        if (!path || path->text().isEmpty())
+            continue;
+        rows.append({name ? name->text() : QString(), path->text()});
+    }
+    return rows;
+}
+
+bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
+{
+    if (!getClickWaveList(TempDirName))
+        return false;
+    setupfiles::CollectedWaves got;
+    const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
+            totalRows(), kitAttrList, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
+            setupProgress(dialog), got);
+    return keepWaves(this, err, got);
+}
+
+bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *)
+{
+    if (kitIndex < 0 || kitIndex >= kitAttrList.size())
+        return false;
+    setupfiles::CollectedWaves got;
+    const setupfiles::CollectError err = setupfiles::collectKitWaves(
+            kitAttrList[kitIndex], kitIndex, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
+            setupProgress(nullptr), got);
+    return keepWaves(this, err, got);
+}
+
+bool MainWindow1::getClickWaveList(QString TempDirName)
+{
+    setupfiles::CollectedClicks got;
+    const setupfiles::CollectError err =
+            setupfiles::collectClickWaves(clickList, loadedKitFiles, TempDirName, rawWaves(this), got);
+    if (err) {
+        reportCollectError(err);
+        return false;
+    }
+    clickWaveList = got.clickWaveList;
+    clickSetList = got.clickSetList;
+    return true;
+}
+
+QStringList MainWindow1::getKitFileList()
+{
+    return setupfiles::kitSourceFiles(kitAttrList);
+}
+
+bool MainWindow1::findKitFile(QString fileName, QStringList fileList)
+{
+    return fileList.contains(fileName, Qt::CaseSensitive);
+}
+
+void MainWindow1::waveKitOrder()
+{
+    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(kitAttrList, waveLoadKitAttrList, waveAttrList);
+    totalFileList = order.totalFileList;
+    totalList = order.totalList;
+    remainingList = order.remainingList;
+    kitOrderList = order.kitOrderList;
+}

@@ -1,0 +1,77 @@
+#ifndef ZT_MAINWINDOW1_SETUPFILES_FLOWSTEPS_H
+#define ZT_MAINWINDOW1_SETUPFILES_FLOWSTEPS_H
+
+// Steps that the window's loads and saves of setup files share.
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class MainWindow1;
+class QProgressDialog;
+
+namespace setupflow {
+
+// Stops a playing preview and tells the user to import or save again; with
+// `loopToo` also a loop playback that is switched on. True when one ran.
+bool stopPreviewFirst(MainWindow1 *w, bool loopToo);
+
+// Disables the editor page and the five actions a save locks out, or
+// enables them again, in that order.
+void lockForSave(MainWindow1 *w, bool locked);
+
+// The rows of the total and hi-hat sound lists from the working sound list,
+// in its order; rows beyond it go.
+void rebuildSoundRows(MainWindow1 *w);
+
+// Runs the ordering of the checked sort button again (none for the custom one).
+void reapplySoundOrder(MainWindow1 *w);
+
+// Redraws the hi-hat labels and pads of the 100 kits.
+void redrawKits(MainWindow1 *w);
+
+// The warnings that name the sounds and the kits renamed on the way in
+// (nothing when the list is empty).
+void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers);
+void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers);
+// The error when a new file could not take the place of the old one.
+void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kept);
+// True, after its message, when the file carries another maker's brand mark
+// (kind 0 whole setup, 2 single kit); a file that does not open passes.
+bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
+// Records a chosen kit file with its kit number n (1..255), replacing the
+// record of a file whose kit number is n; recorded files that no longer
+// exist are forgotten on the way. False after the message when a recorded
+// file is of an old layout.
+bool recordKitFile(MainWindow1 *w, const QString &path, int n);
+
+// A new progress dialog of a save, shown at `value`; it becomes w->dialog.
+QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int value);
+// Hides the dialog before a message tells why the save stopped.
+void hideProgress(QProgressDialog *dialog);
+
+// ---- loads --------------------------------------------------------------
+// A whole setup as the editor's state: nothing changes when it is refused.
+bool loadWholeSetup(MainWindow1 *w, const QString &path);
+
+// The recorded kit files that are in kitFileList, read by kit number into
+// their kit slots. False when the load ended early (its messages shown).
+struct KitLoad
+{
+    QStringList ordered;   // the recorded files by kit number
+    bool replaced = false; // an earlier load of a file was dropped
+};
+bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load);
+
+// After a kit-file load: the sound lists, the rename reports (`importing`),
+// the sound order, the pads, and the kit of the first ordered file shown.
+// False when that file is of an old layout, or does not open on a reload.
+bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing);
+
+// ---- saves --------------------------------------------------------------
+void saveWholeSetup(MainWindow1 *w, const QString &target);
+void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kits);
+
+} // namespace setupflow
+
+#endif

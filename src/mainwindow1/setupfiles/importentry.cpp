@@ -1,0 +1,210 @@
+// The Import button and the Import All action: refusals, the file choice and
+// the hand-over to the whole-setup or the kit-file import.
+#include "mainwindow1/setupfiles/flowsteps.h"
+
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "device/devicedetector.h"
+#include "setup/fileread.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardItem>
+#include <QThread>
+
+using setupfiles::LoadError;
+
+namespace {
+
+constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
+constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
+
+// The global settings file picked with kit files; false when it is refused.
+bool applyGlobalFile(MainWindow1 *w)
+{
+    curFlag = 1;
+    const QString path = w->globalFilePath;
+    MainWindow1::READ_KIT_FILE rec;
+    rec.file = path;
+    rec.flag = 1;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Open file error."),
+                                        QMessageBox::Ok);
+        return false;
+    }
+    percussionpadfile &m = rec.info;
+    if (!m.readGlobalChunk(&file)) {
+        w->reportLoadError(LoadError::DataError, path, false);
+        return false;
+    }
+    // The layout the editor's global settings now follow.
+    w->globalSize = int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
+                                                                                             : m.globalChunk.size);
+    w->showVerAndGlobal1(&m);
+    w->globalFilePath.clear();
+    return true;
+}
+
+// Global settings and kit files; true when the import reaches its common end.
+bool importKitFiles(MainWindow1 *w)
+{
+    if (!w->globalFilePath.isEmpty() && !applyGlobalFile(w))
+        return false;
+    if (w->kitFileList.isEmpty())
+        return false;
+    if (w->totalGroup && w->totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
+        w->reportLoadError(LoadError::TooManySounds, QString(), false);
+        return false;
+    }
+    for (const QString &path : qAsConst(w->kitFileList)) {
+        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
+            w->reportLoadError(LoadError::TooLarge, path, false);
+            return false;
+        }
+        if (setupflow::refuseBranded(w, path, 2))
+            return false;
+    }
+    setupflow::KitLoad load;
+    return setupflow::loadKitFiles(w, false, load) && setupflow::finishKitLoad(w, load, true);
+}
+
+} // namespace
+
+void MainWindow1::on_btnLoadFile_clicked()
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    if (!isUDiskFlag) {
+        emit sendUpdate(3, 0);
+        ui->btnLoadFile->setChecked(false);
+        prompter->warning(this, tr("Warning"), tr("In USB device mode, import files are not supported."),
+                          QMessageBox::Ok);
+        return;
+    }
+    const QString crlf = QStringLiteral("\r\n");
+    if (prompter->warning(this, tr("Warning"),
+                          tr("*Note*") + crlf + tr("Importing a new file will delete the corresponding loaded file.")
+                                  + crlf + tr("Are you sure to continue?"),
+                          QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::No)
+        return;
+    if (ui->kitRbtn->isChecked()) {
+        ui->defaultRbtn->setChecked(true);
+        on_defaultRbtn_clicked();
+    }
+    kitMaxList.clear();
+    if (setupflow::stopPreviewFirst(this, false))
+        return;
+
+    QString setupFile;
+    bool kitFiles = false;
+    if (projectFlag) {
+        setupFile = prompter->getOpenFileName(this, tr("Select file."), QStringLiteral(" "),
+                                              QStringLiteral("Bin file(*.BIN)"));
+    } else {
+        bool chosen = false;
+        for (const QString &root : myDetector->getDevicePath()) {
+            const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
+            if (QFileInfo(save).isDir() && judgeIsAllFile(save)) {
+                while (!openFilePath(save)) {
+                }
+                chosen = true;
+                break;
+            }
+        }
+        while (!chosen && !openFilePath(QString())) {
+        }
+        kitFiles = !globalFilePath.isEmpty() || !kitFileList.isEmpty();
+        if (!kitFiles && pickedBinFile.isEmpty()) {
+            qDebug() << "什么都没导入";
+            return;
+        }
+        setupFile = pickedBinFile;
+    }
+
+    bool loaded;
+    if (kitFiles) {
+        loaded = importKitFiles(this);
+    } else if (setupflow::refuseBranded(this, setupFile, 0)) {
+        return;
+    } else if (setupFile.isEmpty()) {
+        curFlag = 0;
+        prompter->warning(this, tr("Warning"), tr("No file data is selected!"), QMessageBox::Yes);
+        return;
+    } else {
+        loaded = setupflow::loadWholeSetup(this, setupFile);
+    }
+    if (loaded)
+        getRightSoundList();
+}
+
+void MainWindow1::recvLoadSave(bool flag)
+{
+    if (!flag)
+        return;
+    QThread::msleep(2000);
+    on_btnLoadFile_clicked();
+}
+
+bool MainWindow1::judgeIsAllFile(QString dir)
+{
+    if (QDir(dir).entryList(QDir::AllDirs | QDir::NoDotAndDotDot, QDir::NoSort).isEmpty())
+        return true;
+    UiPrompter::instance()->warning(this, tr("Warning"), tr("The format of forder is error."), QMessageBox::Ok);
+    return false;
+}
+
+bool MainWindow1::openFilePath(QString dir)
+{
+    importFileList = UiPrompter::instance()->getOpenFileNames(
+            this, tr("Select one or more files to open, please note only one binary file can be selected."), dir,
+            QStringLiteral("Text files(*.INI);; Bin file(*.BIN)"));
+    pickedBinFile.clear();
+    globalFilePath.clear();
+    kitFileList.clear();
+    if (importFileList.isEmpty())
+        return true;
+
+    int untaken = 0; // whole setups picked with other files
+    for (const QString &pick : qAsConst(importFileList)) {
+        QFile file(pick);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qDebug() << "Open error" << pick;
+            return false;
+        }
+        const quint32 type = percussionpadfile::judgeFileType(&file);
+        file.close();
+        if (type == 255 || type == 257) {
+            if (importFileList.size() == 1 && pick.contains(QLatin1String(".BIN"), Qt::CaseInsensitive)) {
+                pickedBinFile = pick;
+                return true;
+            }
+            ++untaken;
+        } else if (type == kGlobalFileTag) {
+            if (pick.contains(QLatin1String("Global.ini"), Qt::CaseInsensitive))
+                globalFilePath = pick;
+        } else if (type == kKitFileTag) {
+            kitFileList.append(pick);
+            const quint8 n = setupfiles::kitNumberOf(pick);
+            if (n == 0xFF) {
+                reportLoadError(LoadError::OldLayout, pick, false);
+                return false;
+            }
+            if (!setupflow::recordKitFile(this, pick, n))
+                return false;
+        } else {
+            qDebug() << "未导入正确文件" << pick;
+            return false;
+        }
+    }
+    if (untaken > 1) {
+        UiPrompter::instance()->warning(this, tr("Warning"), tr("Only one binary file can be selected."),
+                                        QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,252 @@
+// Whole setups and kit files read into the editor, and read back after a
+// save replaced them.
+#include "mainwindow1/setupfiles/flowsteps.h"
+
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "setup/fileread.h"
+#include "setup/kitfiles.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QStandardItem>
+#include <QStandardItemModel>
+
+using setupfiles::LoadError;
+
+namespace setupflow {
+
+namespace {
+
+void pointAtWindowTables(MainWindow1 *w, percussionpadfile &m)
+{
+    m.kitChunk.baseChunk = w->base0;
+    m.kitChunk.pedalChunk = w->pedal0;
+    m.kitChunk.kpadChunk = w->pad0;
+}
+
+// Empty sound lists on new models, their selections handled again.
+void newSoundLists(MainWindow1 *w)
+{
+    for (QStandardItemModel *m : {w->totalListItemModel, w->hhSoundItemModel, w->clickListItemModel}) {
+        if (m)
+            m->clear();
+    }
+    w->initTotalItemModel();
+    w->initHHListItemModel();
+    w->userFlag = false; // the metronome list stays empty until the file fills it
+    w->initClickItemModel();
+    Ui::MainWindow1 *ui = w->ui;
+    QObject::connect(ui->totalWaveTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, w,
+                     [w]() { w->selectItemChanged(w->ui->totalWaveTreeView->currentIndex()); });
+    QObject::connect(ui->soundListTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, w,
+                     [w]() { w->leftHHSelectItemChanged(w->ui->soundListTreeView->currentIndex()); });
+}
+
+void warnTooManySounds(MainWindow1 *w)
+{
+    w->reportLoadError(LoadError::TooManySounds, QString(), false);
+}
+
+enum class Read { Loaded, Skipped, Ended };
+
+// One kit file into its kit slot, replacing an earlier load of the same path.
+// `count` is the running number of sounds; a reload counts the file's earlier
+// sounds out first.
+Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, bool &replaced)
+{
+    MainWindow1::READ_KIT_FILE rec;
+    setupfiles::KitTables tables;
+    const LoadError err = setupfiles::readKitFile(path, rec, tables);
+    if (err != LoadError::None) {
+        w->reportLoadError(err, path, false);
+        const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;
+        return skip ? Read::Skipped : Read::Ended;
+    }
+    QVector<MainWindow1::READ_KIT_FILE> &loaded = w->loadedKitFiles;
+    int earlier = 0;
+    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(loaded)) {
+        if (reload && r.file == path)
+            earlier += r.waveCount;
+    }
+    count += rec.waveCount - earlier;
+    if (count > WAVE_MAX_COUNT) {
+        warnTooManySounds(w);
+        return Read::Ended;
+    }
+    for (int i = loaded.size() - 1; i >= 0; --i) {
+        if (loaded.at(i).file == path) {
+            w->removeSoundFile(loaded.at(i).file, loaded.at(i).kitIndex);
+            loaded.remove(i);
+            replaced = true;
+        }
+    }
+    if (!w->showSound2(path, &rec.info))
+        return Read::Skipped;
+    const int slot = rec.kitIndex - 1;
+    tables.copyTo(w->base0, w->pedal0, w->pad0, slot);
+    pointAtWindowTables(w, rec.info);
+    loaded.append(std::move(rec));
+    w->showKit2(&loaded.last().info, slot, 0, path);
+    return Read::Loaded;
+}
+
+} // namespace
+
+bool loadWholeSetup(MainWindow1 *w, const QString &path)
+{
+    MainWindow1::READ_KIT_FILE rec;
+    setupfiles::KitTables tables;
+    int globalSize = 0;
+    bool clicks = false;
+    const LoadError err = setupfiles::readWholeSetupFile(path, rec, tables, &globalSize, &clicks);
+    if (err != LoadError::None) {
+        w->reportLoadError(err, path, true);
+        return false;
+    }
+
+    w->recordKitFileList.clear();
+    w->recordKitIndexList.clear();
+    w->loadedKitFiles.clear();
+    w->clickSetList.clear();
+    w->waveAttrList.clear();
+    w->waveTempList.clear();
+    w->loadClickFlag = false;
+    w->loadKitNoFlag = true;
+    w->clickDeviceFlag = false;
+    w->waveLoadKitAttrList.clear();
+    w->kitIndexList.clear();
+    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->kitPadList)
+        pads.clear();
+    w->kitAttrList.clear();
+    newSoundLists(w);
+
+    tables.copyTo(w->base0, w->pedal0, w->pad0);
+    pointAtWindowTables(w, rec.info);
+    w->globalSize = globalSize;
+    w->loadClickFlag = clicks;
+    if (!w->showSound1(path, &rec.info))
+        return false;
+    w->showKit1(&rec.info);
+    w->showVerAndGlobal1(&rec.info);
+    w->loadedKitFiles.append(std::move(rec));
+    w->binFilePath = path;
+    return true;
+}
+
+bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
+{
+    curFlag = 2;
+    w->waveAttrList.clear();
+    if (!reload)
+        w->soundKitMaxList.clear();
+
+    QVector<quint8> numbers;
+    for (const QString &file : qAsConst(w->recordKitFileList)) {
+        const quint8 n = setupfiles::kitNumberOf(file);
+        if (n == 0xFF) {
+            qDebug() << "no kit number in" << file;
+            return false;
+        }
+        numbers.append(n);
+    }
+    for (int i : setupfiles::kitLoadOrder(numbers))
+        load.ordered.append(w->recordKitFileList.at(i));
+
+    w->soundAddCount = 0;
+    int count = w->totalGroup ? w->totalGroup->rowCount() : 0;
+    for (const QString &path : qAsConst(load.ordered)) {
+        for (int j = 0; j < w->kitFileList.size(); ++j) {
+            if (w->kitFileList.at(j) == path
+                && loadKitFile(w, path, reload, count, load.replaced) == Read::Ended)
+                return false;
+        }
+    }
+    return true;
+}
+
+bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing)
+{
+    rebuildSoundRows(w);
+    if (importing) {
+        reportRenamedSounds(w, w->soundKitMaxList);
+        reportRenamedKits(w, w->kitMaxList);
+    }
+    if (load.replaced)
+        reapplySoundOrder(w);
+    redrawKits(w);
+    if (load.ordered.isEmpty())
+        return true;
+
+    // The kit of the first file is shown; an import whose first file does
+    // not open leaves the kit shown as it is, a reload stops there.
+    QFile first(load.ordered.first());
+    if (!first.open(QIODevice::ReadOnly)) {
+        qDebug() << "以只读模式打开文件失败" << first.fileName();
+        return importing;
+    }
+    int n = quint8(percussionpadfile::readKitNum(&first));
+    first.close();
+    if (n == 0xFF)
+        return false;
+    if (n == 0)
+        n = 1;
+    if (n <= KIT_MAX_COUNT) {
+        const QString text = QString::number(n);
+        w->ui->kitNumber->setText(text);
+        w->on_kitNumber_textEdited(text);
+        w->updateKitNo(n);
+    }
+    return true;
+}
+
+} // namespace setupflow
+
+void MainWindow1::autoLoadFile(QString file)
+{
+    binFilePath = file;
+    if (setupflow::loadWholeSetup(this, file))
+        getRightSoundList();
+}
+
+void MainWindow1::autoLoadKit(QStringList files)
+{
+    kitFileList.clear();
+    for (const QString &path : qAsConst(files)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qDebug() << "Open error" << path;
+            return;
+        }
+        kitFileList.append(path);
+        int n = quint8(percussionpadfile::readKitNum(&file));
+        file.close();
+        if (n == 0xFF) {
+            reportLoadError(setupfiles::LoadError::OldLayout, path, false);
+            return;
+        }
+        if (!setupflow::recordKitFile(this, path, n == 0 ? 1 : n))
+            return;
+    }
+}
+
+void MainWindow1::autoLoadKitFile()
+{
+    if (totalGroup && totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
+        reportLoadError(setupfiles::LoadError::TooManySounds, QString(), false);
+        return;
+    }
+    for (const QString &path : qAsConst(kitFileList)) {
+        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
+            reportLoadError(setupfiles::LoadError::TooLarge, path, false);
+            return;
+        }
+    }
+    setupflow::KitLoad load;
+    if (setupflow::loadKitFiles(this, true, load) && setupflow::finishKitLoad(this, load, false))
+        getRightSoundList();
+}

@@ -1,0 +1,97 @@
+// The sound table of a read kit file into the sound lists.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "mainwindow1/setupfiles/flowsteps.h"
+#include "setup/soundsin.h"
+
+#include <QIcon>
+#include <QStandardItem>
+#include <QStandardItemModel>
+
+namespace {
+
+QStandardItem *fixedItem(const QString &text, const QIcon &icon = QIcon())
+{
+    auto *item = new QStandardItem(icon, text);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+} // namespace
+
+bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
+{
+    clickList.clear();
+    clickFlag = false;
+    if (!pf)
+        return false;
+    setupfiles::WholeSetupSounds got;
+    const setupfiles::LoadError err = setupfiles::takeWholeSetupSounds(file, *pf, got);
+    if (err != setupfiles::LoadError::None) {
+        reportLoadError(err, file, true);
+        return false;
+    }
+    cf.soundChunk.soundCount = pf->soundChunk.soundCount;
+    waveTempList += got.waves;
+    waveAttrList += got.waves;
+    waveLoadKitAttrList.reserve(waveLoadKitAttrList.size() + got.waves.size());
+    for (SOUND_INDEX s : qAsConst(got.waves)) {
+        ++s.wave_No;
+        waveLoadKitAttrList.append(s);
+    }
+    clickSetList += got.clicks;
+    clickList = got.clickList;
+    clickFlag = got.clickFlag;
+
+    if (clickListItemModel && !clickSetList.isEmpty()) {
+        auto *group = new QStandardItem(tr("Metronome Sound Group"));
+        clickListItemModel->appendRow(group);
+        ui->clickSoundNoSpinBox->setRange(1, clickSetList.size());
+        for (int k = 0; k < clickSetList.size(); ++k) {
+            const SOUND_INDEX &s = clickSetList.at(k);
+            group->setChild(k, 0, fixedItem(QString::number(k + 1)));
+            group->setChild(k, 1, new QStandardItem(charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX)));
+            group->setChild(k, 2, new QStandardItem(s.file));
+        }
+    }
+
+    const QIcon lock(QStringLiteral(":/images/lock.png"));
+    for (const SOUND_INDEX &s : qAsConst(waveAttrList)) {
+        total_index = s.wave_No;
+        const int row = s.wave_No;
+        const QString name = charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+        if (totalGroup) {
+            totalGroup->setChild(row, 0, fixedItem(QString::number(total_index + 1), s.wave_lock == 0 ? lock : QIcon()));
+            totalGroup->setChild(row, 1, new QStandardItem(name));
+            totalGroup->setChild(row, 2, new QStandardItem(s.file));
+        }
+        if (hhGroup) {
+            hhGroup->setChild(row, 0, new QStandardItem(name));
+            hhGroup->setChild(row, 1, new QStandardItem(s.file));
+        }
+    }
+
+    setupflow::reportRenamedSounds(this, got.renamed);
+    if (ui->upRbtn->isChecked())
+        on_upRbtn_clicked();
+    if (ui->DownRbtn->isChecked())
+        on_DownRbtn_clicked();
+    return true;
+}
+
+bool MainWindow1::showSound2(QString file, percussionpadfile *pf, int, int)
+{
+    if (!pf)
+        return false;
+    setupfiles::KitFileSounds got;
+    const setupfiles::LoadError err = setupfiles::takeKitFileSounds(file, *pf, waveLoadKitAttrList, got);
+    if (err != setupfiles::LoadError::None) {
+        reportLoadError(err, file, false);
+        return false;
+    }
+    waveLoadKitAttrList += got.entries;
+    soundKitMaxList += got.renamed;
+    soundAddCount += pf->soundChunk.soundCount;
+    return true;
+}

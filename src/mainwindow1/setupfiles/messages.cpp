@@ -1,0 +1,91 @@
+// What the user is told when a kit file is refused or a save's sounds cannot be gathered.
+#include "mainwindow1/mainwindow1.h"
+
+#include "widgets/dialogs/uiprompter.h"
+
+using setupfiles::CollectError;
+using setupfiles::LoadError;
+
+void MainWindow1::reportLoadError(LoadError error, const QString &path, bool wholeSetup)
+{
+    UiPrompter *p = UiPrompter::instance();
+    switch (error) {
+    case LoadError::None:
+        return;
+    case LoadError::TooLarge:
+        p->warning(this, tr("Error"),
+                   wholeSetup ? tr("The file size exceeds 4GB, import failed.")
+                              : tr("The file size exceeds 4GB, import failed. "),
+                   QMessageBox::Ok);
+        return;
+    case LoadError::CannotOpen:
+        p->warning(this, wholeSetup ? tr("Warning") : tr("Error"), tr("Fail to read file, import failed."),
+                   QMessageBox::Ok);
+        return;
+    case LoadError::DataError:
+        p->warning(this, tr("Error"), path + QLatin1Char(':') + tr("File data error!"), QMessageBox::Yes);
+        return;
+    case LoadError::OldLayout:
+        p->warning(this, tr("Tip"), tr("The imported kit file version is outdated. Please import new version file."),
+                   QMessageBox::Ok);
+        return;
+    case LoadError::SoundOpen:
+        p->warning(this, tr("Error"), tr("Open sound file error."), QMessageBox::Ok);
+        return;
+    case LoadError::SoundFormat:
+        p->warning(this, tr("Error"),
+                   tr("Sound data format error, import failed.") + QLatin1String("\r\n") + tr("File location: ")
+                           + path,
+                   QMessageBox::Ok);
+        return;
+    case LoadError::TooManySounds:
+        p->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+        return;
+    }
+}
+
+void MainWindow1::reportCollectError(const CollectError &error)
+{
+    UiPrompter *p = UiPrompter::instance();
+    const QString crlf = QStringLiteral("\r\n");
+    QString text;
+    switch (error.kind) {
+    case CollectError::None:
+    case CollectError::RawFailed: // the conversion has told the user
+        return;
+    case CollectError::ClickCount:
+        p->warning(this, tr("Warning"), tr("The number of Click sound must be 5."), QMessageBox::Ok);
+        return;
+    case CollectError::ClickNotLoaded:
+        p->information(this, tr("Error"), tr("File error!") + QStringLiteral("\r\nError:0011"), QMessageBox::Ok);
+        return;
+    case CollectError::EntryMissing:
+        p->information(this, tr("Error"), tr("File error!") + QStringLiteral("\r\nError:0012"), QMessageBox::Ok);
+        return;
+    case CollectError::NotLoadedWhole:
+        text = tr("There is an error with the sound file path for Kit. ") + QString::number(error.number);
+        break;
+    case CollectError::NotLoadedKit:
+        text = tr("There is an error with the sound file path for Kit ") + QString::number(error.number);
+        break;
+    case CollectError::Modified:
+        text = error.kitWording
+                       ? tr("The file has been modified. Export failed.") + crlf + tr("Please check path:") + error.path
+                       : tr("Please check path:") + tr("The file has been modified. Export failed.") + crlf
+                                 + error.path;
+        break;
+    case CollectError::OpenFailed:
+        text = tr("Open file error.");
+        break;
+    case CollectError::SoundMissing:
+        text = tr("Please check path:") + error.name + tr(" does not exist.") + crlf + error.path;
+        break;
+    case CollectError::KitFileMissing:
+        text = tr("File error:") + error.path;
+        break;
+    case CollectError::TooLarge:
+        text = tr("The file size exceeds 4GB, save failed.");
+        break;
+    }
+    p->warning(this, tr("Error"), text, QMessageBox::Ok);
+}

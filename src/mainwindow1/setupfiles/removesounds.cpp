@@ -1,0 +1,60 @@
+// The sounds of one kit file taken out of the kits, the sound list and the
+// total list, so that the file can be read again or forgotten.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "setup/kitfiles.h"
+
+#include <QDir>
+#include <QHash>
+#include <QIcon>
+#include <QStandardItem>
+
+void MainWindow1::removeSoundFile(QString path, int)
+{
+    const QString kitFile = QDir::toNativeSeparators(path);
+    setupfiles::clearKitFileSlots(kitAttrList, kitFile);
+    if (!totalGroup)
+        return;
+
+    // The file's rows, removed a run of neighbours at a time from the end.
+    bool found = false;
+    for (int r = totalGroup->rowCount() - 1; r >= 0;) {
+        auto ofFile = [this, &kitFile](int row) {
+            const QStandardItem *source = totalGroup->child(row, 2);
+            return source && setupfiles::isStoredIn(source->text(), kitFile);
+        };
+        if (!ofFile(r)) {
+            --r;
+            continue;
+        }
+        int first = r;
+        while (first > 0 && ofFile(first - 1))
+            --first;
+        totalGroup->removeRows(first, r - first + 1);
+        found = true;
+        r = first - 1;
+    }
+    if (found)
+        setupfiles::removeKitFileSounds(waveLoadKitAttrList, kitFile);
+
+    // Numbers and locks of the remaining rows from the sound list.
+    QHash<QString, int> firstByFile;
+    for (int i = waveLoadKitAttrList.size() - 1; i >= 0; --i)
+        firstByFile.insert(waveLoadKitAttrList.at(i).file, i);
+    const QIcon lock(QStringLiteral(":/images/lock.png"));
+    for (int r = 0; r < totalGroup->rowCount(); ++r) {
+        const QStandardItem *source = totalGroup->child(r, 2);
+        const int i = source ? firstByFile.value(source->text(), -1) : -1;
+        QStandardItem *number = new QStandardItem(QStringLiteral("0"));
+        if (i >= 0) {
+            const SOUND_INDEX &s = waveLoadKitAttrList.at(i);
+            number->setText(QString::number(s.wave_No));
+            if (s.wave_lock == 0)
+                number->setIcon(lock);
+        }
+        number->setEditable(false);
+        totalGroup->setChild(r, 0, number);
+    }
+    ui->totalWaveTreeView->viewport()->update();
+}

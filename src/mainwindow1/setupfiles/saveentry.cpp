@@ -1,0 +1,122 @@
+// The Save button, the kit-chain Save and the Export All action: the lock-out,
+// pending page edits, the kit choice, the output path and the guards of the
+// whole-setup road.
+#include "mainwindow1/setupfiles/flowsteps.h"
+
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "widgets/dialogs/uiprompter.h"
+#include "widgets/selectkitno.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardItem>
+#include <QStandardItemModel>
+#include <QStandardPaths>
+
+namespace {
+
+// The whole-setup file to write; a name typed without a suffix gets ".bin".
+QString askSetupFile(MainWindow1 *w)
+{
+    QString path = UiPrompter::instance()->getSaveFileName(
+            w, MainWindow1::tr("Output"),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QDir::separator()
+                    + QStringLiteral("KIT_ALL"),
+            QStringLiteral("bin files(*.bin)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".bin");
+    return path;
+}
+
+// True when the metronome list holds the five sounds a whole setup needs.
+bool hasFiveClicks(MainWindow1 *w)
+{
+    const QStandardItem *group = w->clickListItemModel ? w->clickListItemModel->item(0, 0) : nullptr;
+    return group && group->rowCount() == 5;
+}
+
+} // namespace
+
+void MainWindow1::on_btnSave_clicked()
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    if (!isUDiskFlag)
+        emit sendUpdate(3, 0);
+    setupflow::lockForSave(this, true);
+
+    bool number = false;
+    const int shown = ui->kitNumber->text().toInt(&number);
+    if (ui->left_stackedWidget->currentIndex() == 2 && number && shown >= 1 && shown <= KIT_MAX_COUNT) {
+        on_savePadSetBtn_clicked(ui->padNoComboBox->currentIndex());
+        on_btnSaveOneKitSet_clicked(quint8(shown));
+    }
+
+    QString path;
+    QVector<int> kits;
+    if (projectFlag) {
+        path = askSetupFile(this);
+    } else {
+        QVector<QString> names;
+        for (const soundKit &kit : qAsConst(kitAttrList))
+            names.append(kit.kit_name);
+        isSaveClose = false; // only an OK in this run confirms
+        if (skn) {
+            emit sendKitNameList(names);
+            skn->initKitIndex();
+            emit sendKitIndexList(kitIndexList);
+            skn->exec();
+        }
+        for (int i = 0; isSaveClose && i < kitIndexList.size() && i < KIT_MAX_COUNT; ++i) {
+            if (kitIndexList.at(i) == 0)
+                kits.append(i + 1);
+        }
+        if (kits.isEmpty()) {
+            setupflow::lockForSave(this, false);
+            prompter->information(this, tr("Tip"), tr("Failed to generate file."), QMessageBox::Ok);
+            return;
+        }
+        if (kits.size() < KIT_MAX_COUNT) {
+            path = prompter->getExistingDirectory(this, tr("Output to specified directory"), QStringLiteral("/"),
+                                                  QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+            setupflow::saveKitFiles(this, path, kits);
+            return;
+        }
+        path = askSetupFile(this);
+    }
+
+    if (setupflow::stopPreviewFirst(this, true)) {
+        setupflow::lockForSave(this, false);
+        return;
+    }
+    if (!hasFiveClicks(this)) {
+        prompter->warning(this, tr("Error"),
+                          tr("Please switch to the global configuration interface and import 5 metronome sounds."),
+                          QMessageBox::Ok);
+        setupflow::lockForSave(this, false);
+        return;
+    }
+    curFlag = 0;
+    path = QDir::toNativeSeparators(path);
+    if (path.isEmpty()) {
+        prompter->information(this, tr("Error"), tr("The output file is not set."), QMessageBox::Ok);
+        setupflow::lockForSave(this, false);
+        return;
+    }
+    setupflow::saveWholeSetup(this, path);
+}
+
+void MainWindow1::recvIsClose(bool flag)
+{
+    isSaveClose = flag;
+    if (!flag)
+        setupflow::lockForSave(this, false);
+}
+
+void MainWindow1::recvKitIndexState(QVector<int> indexList)
+{
+    kitIndexList.clear();
+    for (int v : qAsConst(indexList))
+        kitIndexList.append(v);
+}

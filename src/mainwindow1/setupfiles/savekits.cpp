@@ -1,0 +1,128 @@
+// Chosen kits written as single-kit files into a folder; files that replace
+// loaded ones are read back.
+#include "mainwindow1/setupfiles/flowsteps.h"
+
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "platform/durablefile.h"
+#include "setup/filewrite.h"
+#include "setup/soundsource.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProgressDialog>
+
+namespace setupflow {
+
+namespace {
+
+// Kit k (1..100) into the open file; false when its sounds could not be
+// gathered or the file not written.
+bool writeKit(MainWindow1 *w, int k, QFile &file)
+{
+    curFlag = 2;
+    w->cf.initFileChunk();
+    if (!w->getKitIniWaveList(w->TempDirName, k - 1, nullptr))
+        return false;
+    w->setKitIniFileChunk(k - 1);
+    return w->cf.calculateChunkSize() && setupfiles::writeKitFile(w->cf, file, k - 1);
+}
+
+} // namespace
+
+void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int> &kits)
+{
+    UiPrompter *p = UiPrompter::instance();
+    const QString crlf = QStringLiteral("\r\n");
+    if (stopPreviewFirst(w, true)) {
+        lockForSave(w, false);
+        return;
+    }
+    if (!w->ui->defaultRbtn->isChecked()) {
+        w->ui->defaultRbtn->setChecked(true);
+        w->on_defaultRbtn_clicked();
+    }
+    const QString folder = QDir::toNativeSeparators(chosenFolder);
+    if (folder.isEmpty()) {
+        p->information(w, MainWindow1::tr("Error"), MainWindow1::tr("The output file is not set."), QMessageBox::Ok);
+        lockForSave(w, false);
+        return;
+    }
+
+    QVector<QString> names = w->kitNameList;
+    for (int k = names.size(); k < w->kitAttrList.size(); ++k)
+        names.append(w->kitAttrList.at(k).kit_name);
+    const QVector<setupfiles::KitTarget> plan = setupfiles::planKitTargets(
+            folder, kits, names,
+            [w, p, &crlf](const QString &target) {
+                return p->warning(w, MainWindow1::tr("Warning"),
+                                  MainWindow1::tr("The file already exists. Do you confirm to overwrite it?") + crlf
+                                          + MainWindow1::tr("File location: ") + crlf + target,
+                                  QMessageBox::Yes | QMessageBox::No)
+                       == QMessageBox::Yes;
+            },
+            [] { QCoreApplication::processEvents(); });
+
+    QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("File is being generated..."), 0);
+    const int step = int(100.0f / float(kits.size()));
+    int value = 0;
+    auto fail = [w, p, progress](const QString &text) {
+        hideProgress(progress);
+        p->warning(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
+        setupfiles::removeRawWaves(w->TempDirName);
+        lockForSave(w, false);
+    };
+    for (const setupfiles::KitTarget &t : plan) {
+        if (!t.write)
+            continue;
+        QFile file(t.writePath);
+        if (!t.usable || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return fail(t.writePath + MainWindow1::tr(" open error."));
+        if (!writeKit(w, t.kit, file)) {
+            file.close();
+            QFile::remove(t.writePath);
+            return fail(MainWindow1::tr("Obtain sound file error."));
+        }
+        value += step;
+        progress->setValue(value);
+        QCoreApplication::processEvents();
+    }
+    setupfiles::removeRawWaves(w->TempDirName);
+    if (value <= 99) {
+        progress->setValue(100);
+        QCoreApplication::processEvents();
+        hideProgress(progress);
+    }
+    lockForSave(w, false);
+
+    // The new files take their targets' names before the user is told.
+    QStringList reload;
+    bool replacedAll = true;
+    for (const setupfiles::KitTarget &t : plan) {
+        if (!t.temporary || !t.write)
+            continue;
+        if (!ztplatform::renameOver(t.writePath, t.target)) {
+            reportNotReplaced(w, t.target, t.writePath);
+            replacedAll = false;
+            continue;
+        }
+        const QString path = QDir::fromNativeSeparators(t.target);
+        if (w->recordKitFileList.contains(path))
+            reload.append(path);
+    }
+    if (replacedAll) {
+        p->information(w, MainWindow1::tr("successfully saved."),
+                       MainWindow1::tr("The file has been generated:") + crlf + MainWindow1::tr("File location:") + crlf
+                               + folder,
+                       QMessageBox::Ok);
+    }
+    if (!reload.isEmpty()) {
+        w->autoLoadKit(reload);
+        w->autoLoadKitFile();
+    }
+}
+
+} // namespace setupflow

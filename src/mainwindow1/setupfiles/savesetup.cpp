@@ -1,0 +1,152 @@
+// The whole setup written as one kit file, beside the target first when a
+// file is there, and read back when it replaced the loaded setup.
+#include "mainwindow1/setupfiles/flowsteps.h"
+
+#include "mainwindow1/mainwindow1.h"
+
+#include "platform/durablefile.h"
+#include "setup/fileread.h"
+#include "setup/filewrite.h"
+#include "setup/modelout.h"
+#include "setup/soundsource.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressDialog>
+
+#include <memory>
+
+namespace setupflow {
+
+namespace {
+
+QString crlf()
+{
+    return QStringLiteral("\r\n");
+}
+
+// A source whole setup read again as the save starts: it must still open and
+// hold its index, sound, kit and global chunks. What was loaded from it is
+// kept: the sounds are checked against it while they are gathered.
+bool checkSourceFile(MainWindow1 *w, const QString &listed)
+{
+    QString path = listed;
+    bool loaded = false;
+    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles)) {
+        if (QDir::fromNativeSeparators(r.file) == listed) {
+            path = r.file;
+            loaded = true;
+            break;
+        }
+    }
+    auto refuse = [w, &path](const QString &text) {
+        hideProgress(w->dialog);
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), path + QLatin1Char(':') + text,
+                                        QMessageBox::Yes);
+        return false;
+    };
+    QFile file(path);
+    if (!loaded || !file.open(QIODevice::ReadOnly))
+        return refuse(MainWindow1::tr("Fail to open file!"));
+    curFlag = 0;
+    std::unique_ptr<percussionpadfile> m(new percussionpadfile);
+    m->initFileChunk();
+    setupfiles::KitTables tables;
+    tables.attach(*m);
+    if (!m->getChunkIndex(&file))
+        return refuse(MainWindow1::tr("File data error!"));
+    const bool sounds = m->readSounChunk(&file);
+    const bool kits = m->readSkitChunk(&file);
+    const bool global = m->readGlobalChunk(&file);
+    if (!sounds || !kits || !global)
+        return refuse(MainWindow1::tr("Invalid data file!"));
+    return true;
+}
+
+} // namespace
+
+void saveWholeSetup(MainWindow1 *w, const QString &target)
+{
+    UiPrompter *p = UiPrompter::instance();
+    struct Done
+    {
+        MainWindow1 *w;
+        ~Done()
+        {
+            setupfiles::removeRawWaves(w->TempDirName);
+            lockForSave(w, false);
+        }
+    } done{w};
+    auto stop = [w, p](const QString &text) {
+        hideProgress(w->dialog);
+        p->warning(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
+    };
+
+    const bool replace = QFileInfo(target).isFile();
+    int counter = 0;
+    const QString out = replace ? setupfiles::temporaryName(target, counter, QStringLiteral(".bin"), {},
+                                                            [] { QCoreApplication::processEvents(); })
+                                : target;
+    QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("The file is being generated..."), 1);
+
+    for (const QString &source : w->getKitFileList()) {
+        const QString listed = QDir::fromNativeSeparators(source);
+        if (listed.contains(QLatin1String(".bin"), Qt::CaseInsensitive) && !checkSourceFile(w, listed))
+            return;
+    }
+    progress->setValue(5);
+    QCoreApplication::processEvents();
+
+    curFlag = 0;
+    w->cf.initFileChunk();
+    if (!w->getWaveList(w->TempDirName, progress)) {
+        hideProgress(w->dialog);
+        p->warning(w, QStringLiteral("Error"), MainWindow1::tr("Error in obtaining sound, the saving is failed."),
+                   QMessageBox::Ok);
+        return;
+    }
+    w->waveKitOrder();
+    const QString tooLarge = MainWindow1::tr("The file size exceeds 4GB, save failed.");
+    if (!setupfiles::wholeSetupWithinLimit(w->waveAttrList, w->kitOrderList.size()))
+        return stop(tooLarge);
+    w->setGlobalFileChunk();
+    if (!w->setAllFileChunk() || !w->cf.calculateChunkSize())
+        return stop(tooLarge);
+
+    QFile file(out);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        hideProgress(w->dialog);
+        p->warning(w, MainWindow1::tr("Error"),
+                   QDir::toNativeSeparators(out) + QLatin1Char(':') + MainWindow1::tr("Fail to open file!"),
+                   QMessageBox::Yes);
+        return;
+    }
+    if (!setupfiles::writeKitFile(w->cf, file)) {
+        QFile::remove(out);
+        hideProgress(w->dialog);
+        p->information(w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to write sound data!"), QMessageBox::Ok);
+        return;
+    }
+    progress->setValue(100);
+    QCoreApplication::processEvents();
+    progress->close();
+
+    if (replace) {
+        if (!ztplatform::renameOver(out, target)) {
+            reportNotReplaced(w, target, out);
+            return;
+        }
+        const QString loaded = QDir::fromNativeSeparators(target);
+        if (loaded == w->binFilePath)
+            w->autoLoadFile(loaded);
+    }
+    p->information(w, MainWindow1::tr("successfully saved."),
+                   MainWindow1::tr("The file has been generated:") + crlf() + MainWindow1::tr("File location:") + crlf()
+                           + QDir::toNativeSeparators(target),
+                   QMessageBox::Ok);
+}
+
+} // namespace setupflow

@@ -1,0 +1,44 @@
+#include "platform/durablefile.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace ztplatform {
+
+bool syncFile(QFile &file)
+{
+    if (!file.isOpen() || !file.flush())
+        return false;
+    const int fd = file.handle();
+    if (fd < 0 || ::fsync(fd) != 0) {
+        qWarning() << "fsync of" << file.fileName() << "failed:" << std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool renameOver(const QString &from, const QString &to)
+{
+    const QByteArray src = QFile::encodeName(from);
+    const QByteArray dst = QFile::encodeName(to);
+    if (src.isEmpty() || dst.isEmpty() || ::rename(src.constData(), dst.constData()) != 0) {
+        qWarning() << "cannot rename" << from << "to" << to << ":" << std::strerror(errno);
+        return false;
+    }
+    // The folder entry itself; a folder that cannot be synced keeps the rename.
+    const int dir = ::open(QFile::encodeName(QFileInfo(to).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+} // namespace ztplatform

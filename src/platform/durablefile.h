@@ -1,0 +1,21 @@
+#ifndef ZT_PLATFORM_DURABLEFILE_H
+#define ZT_PLATFORM_DURABLEFILE_H
+
+#include <QString>
+
+class QFile;
+
+namespace ztplatform {
+
+// Flushes the open file and forces its bytes to the disk (fsync). False when
+// either fails.
+bool syncFile(QFile &file);
+
+// Gives `from` the name `to` in one step (rename(2)), replacing what `to`
+// held, then syncs the folder so that the new name survives a power loss.
+// False when the rename failed: `to` is then as it was and `from` stays.
+bool renameOver(const QString &from, const QString &to);
+
+} // namespace ztplatform
+
+#endif

@@ -1,0 +1,183 @@
+#include "setup/fileread.h"
+
+#include "model/bytepack.h"
+#include "setup/soundsin.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace setupfiles {
+
+namespace {
+
+using Model = percussionpadfile;
+
+LoadError openForReading(const QString &path, QFile &file)
+{
+    const QFileInfo fi(path);
+    if (fi.isFile() && fi.size() > RAW_DATA_LENGTH_MAX)
+        return LoadError::TooLarge;
+    file.setFileName(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+        return LoadError::CannotOpen;
+    return LoadError::None;
+}
+
+// True when the index names a sound chunk and its tag stands there.
+bool soundChunkPresent(QFile &file, const Model &m)
+{
+    const Model::START_ADDRESS &slot = m.indexChunk.chunkIndex[Model::SLOT_SOUN];
+    uchar tag[4] = {};
+    return slot.address != 0 && file.seek(slot.address) && file.read(reinterpret_cast<char *>(tag), 4) == 4
+           && bytepack::get32(tag) == slot.id;
+}
+
+// Reads the sound table; a missing chunk leaves no sounds, a present one
+// must be read whole.
+LoadError readSounds(QFile &file, Model &m, bool kitFile)
+{
+    const bool read = kitFile ? m.readMultiKitSoundChunk(&file) : m.readSounChunk(&file);
+    if (read)
+        return LoadError::None;
+    if (soundChunkPresent(file, m)) {
+        qWarning() << "the sound table of" << file.fileName() << "cannot be read";
+        return LoadError::DataError;
+    }
+    m.soundChunk.soundCount = 0;
+    return LoadError::None;
+}
+
+} // namespace
+
+KitTables::KitTables()
+    : base(KIT_MAX_COUNT), pedal(KIT_MAX_COUNT), pad(new PadRow[KIT_MAX_COUNT])
+{
+}
+
+void KitTables::attach(percussionpadfile &model)
+{
+    model.kitChunk.baseChunk = base.data();
+    model.kitChunk.pedalChunk = pedal.data();
+    model.kitChunk.kpadChunk = pad.get();
+}
+
+void KitTables::copyTo(percussionpadfile::P_KIT_BASE_PARA *base0, percussionpadfile::P_PEDAL_SETTING *pedal0,
+                       PadRow *pad0, int k) const
+{
+    const int first = k < 0 ? 0 : k;
+    const int last = k < 0 ? KIT_MAX_COUNT - 1 : k;
+    for (int i = first; i <= last && i < KIT_MAX_COUNT; ++i) {
+        base0[i] = base[size_t(i)];
+        pedal0[i] = pedal[size_t(i)];
+        std::copy(pad[i], pad[i] + PAD_NUM_MAX, pad0[i]);
+    }
+}
+
+LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
+                             int *globalSize, bool *loadClickFlag)
+{
+    curFlag = 0;
+    MainWindow1Records::READ_KIT_FILE r;
+    r.file = path;
+    r.flag = 0;
+    Model &m = r.info;
+    m.initFileChunk();
+    QFile file;
+    LoadError err = openForReading(path, file);
+    if (err != LoadError::None)
+        return err;
+    if (!m.getChunkIndex(&file) || !m.readGlobalChunk(&file))
+        return LoadError::DataError;
+    const int size = (m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE)
+                         ? int(m.new_globalChunk.size) : int(m.globalChunk.size);
+    tables.attach(m);
+    if (!m.readSkitChunk(&file))
+        return LoadError::DataError;
+    if (m.kitChunk.kit_count != KIT_MAX_COUNT) {
+        qWarning() << path << "holds" << m.kitChunk.kit_count << "kits instead of" << KIT_MAX_COUNT;
+        return LoadError::DataError;
+    }
+    err = readSounds(file, m, false);
+    if (err != LoadError::None)
+        return err;
+    m.kitFileName = path;
+
+    WholeSetupSounds sounds;
+    err = takeWholeSetupSounds(path, m, sounds);
+    if (err != LoadError::None)
+        return err;
+
+    int clicks = 0;
+    for (int i = 0; i < m.soundChunk.soundCount; ++i) {
+        const quint16 no = m.soundChunk.soundIndex[i].wave_No;
+        if (no > WAVE_MAX_COUNT && no != NO_WAVE)
+            ++clicks;
+    }
+    r.waveCount = m.soundChunk.soundCount;
+    r.fileTotalLength = quint64(file.size());
+    rec = std::move(r);
+    if (globalSize)
+        *globalSize = size;
+    if (loadClickFlag)
+        *loadClickFlag = clicks == 5;
+    return LoadError::None;
+}
+
+quint8 kitNumberOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0xFF;
+    const quint8 n = quint8(percussionpadfile::readKitNum(&file));
+    return n == 0 ? 1 : n;
+}
+
+LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
+{
+    curFlag = 2;
+    QFile file;
+    LoadError err = openForReading(path, file);
+    if (err != LoadError::None)
+        return err;
+    const quint8 number = kitNumberOf(path);
+    if (number == 0xFF)
+        return LoadError::OldLayout;
+    if (number > KIT_MAX_COUNT) {
+        qWarning() << path << "names kit" << number;
+        return LoadError::DataError;
+    }
+    MainWindow1Records::READ_KIT_FILE r;
+    r.file = path;
+    r.flag = 2;
+    r.kitIndex = number;
+    Model &m = r.info;
+    m.initFileChunk();
+    if (!m.getChunkIndex(&file))
+        return LoadError::DataError;
+    tables.attach(m);
+    if (!m.readSingleSkitChunk(&file, number - 1))
+        return LoadError::DataError;
+    err = readSounds(file, m, true);
+    if (err != LoadError::None)
+        return err;
+    m.kitFileName = path;
+
+    // The sounds must stand in the file and carry numbers 1..9999 once each;
+    // they are numbered for the editor when they are taken.
+    KitFileSounds sounds;
+    err = takeKitFileSounds(path, m, {}, sounds);
+    if (err != LoadError::None)
+        return err;
+    for (int i = 0; i < m.soundChunk.soundCount; ++i)
+        m.soundChunk.soundIndex[i].fileName.clear();
+
+    r.waveCount = m.soundChunk.soundCount;
+    r.fileTotalLength = quint64(file.size());
+    rec = std::move(r);
+    return LoadError::None;
+}
+
+} // namespace setupfiles

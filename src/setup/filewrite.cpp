@@ -1,0 +1,101 @@
+#include "setup/filewrite.h"
+
+#include "platform/durablefile.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace setupfiles {
+
+quint64 laidOutSize(const percussionpadfile &m)
+{
+    return quint64(m.indexChunk.chunkIndex[percussionpadfile::SLOT_SOUN].address) + m.soundChunk.size;
+}
+
+bool writeKitFile(percussionpadfile &m, QFile &file, int kit)
+{
+    QFile *f = &file;
+    using Step = std::function<void()>;
+    const bool single = curFlag == 2;
+    const QVector<Step> chunks = single
+        ? QVector<Step>{[&] { m.writeIndexChunk(f); }, [&] { m.writeSkitChunk(f); },
+                        [&] { m.writeSkitChunkPad(f, kit); }}
+        : QVector<Step>{[&] { m.writeIdentityChunk(f); }, [&] { m.writeIndexChunk(f); },
+                        [&] { m.writeGlobalChunk(f); },   [&] { m.writeSkitChunk(f); },
+                        [&] { m.writeSkitChunkKit(f); },  [&] { m.writeWaveNodeChunk(f, 0); },
+                        [&] { m.writeWaveNodeChunk(f, 1); }};
+    bool ok = file.isOpen() && file.pos() == 0;
+    for (const Step &write : chunks) {
+        if (!ok)
+            break;
+        write();
+        ok = file.error() == QFileDevice::NoError;
+    }
+    ok = ok && (single ? m.writeKitSoundChunk(f, kit) : m.writeSoundChunk(f));
+    ok = ok && file.error() == QFileDevice::NoError && ztplatform::syncFile(file);
+    if (ok && quint64(file.size()) != laidOutSize(m)) {
+        qWarning() << file.fileName() << "holds" << file.size() << "bytes instead of" << laidOutSize(m);
+        ok = false;
+    }
+    if (!ok)
+        qWarning() << "writing" << file.fileName() << "failed:" << file.errorString();
+    file.close();
+    return ok && file.error() == QFileDevice::NoError;
+}
+
+QString temporaryName(const QString &target, int &counter, const QString &suffix, const TakenFn &taken,
+                      const std::function<void()> &tick)
+{
+    const QFileInfo fi(target);
+    const QString stem = QDir::fromNativeSeparators(fi.absolutePath()) + QLatin1Char('/') + fi.baseName();
+    for (;;) {
+        if (tick)
+            tick();
+        const QString candidate = stem + QStringLiteral("%1").arg(counter++, 9, 10, QLatin1Char('0')) + suffix;
+        if (!(taken ? taken(candidate) : QFileInfo::exists(candidate)))
+            return candidate;
+    }
+}
+
+bool usableKitFileName(const QString &name)
+{
+    return !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)) && name != QLatin1String(".")
+           && name != QLatin1String("..");
+}
+
+QVector<KitTarget> planKitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names,
+                                  const std::function<bool(const QString &target)> &overwrite,
+                                  const std::function<void()> &tick)
+{
+    QVector<KitTarget> plan;
+    QSet<QString> paths; // targets and temporary names of this save
+    int counter = 0;
+    const QDir dir(folder);
+    for (int k : kits) {
+        KitTarget t;
+        t.kit = k;
+        const QString name = k >= 1 && k <= names.size() ? names.at(k - 1) : QString();
+        t.usable = usableKitFileName(name);
+        t.target = dir.filePath(name + QStringLiteral(".INI"));
+        t.writePath = t.target;
+        if (t.usable && (QFileInfo(t.target).isFile() || paths.contains(t.target))) {
+            if (overwrite && overwrite(t.target)) {
+                t.temporary = true;
+                t.writePath = temporaryName(
+                        t.target, counter, QStringLiteral(".ini"),
+                        [&paths](const QString &p) { return paths.contains(p) || QFileInfo::exists(p); }, tick);
+            } else {
+                t.write = false;
+            }
+        }
+        paths.insert(t.target);
+        paths.insert(t.writePath);
+        plan.append(t);
+    }
+    return plan;
+}
+
+} // namespace setupfiles

@@ -1,0 +1,61 @@
+#ifndef ZT_SETUP_FILEWRITE_H
+#define ZT_SETUP_FILEWRITE_H
+
+// Writing a laid-out kit file so that a broken file never takes the place of
+// a good one, and the names a new file is written under before it replaces
+// an old one.
+
+#include "model/percussionpadfile1.h"
+
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+class QFile;
+
+namespace setupfiles {
+
+// The size of the file the model is laid out for: where its sound chunk ends.
+quint64 laidOutSize(const percussionpadfile &m);
+
+// Writes the laid-out model into the open, empty file: a whole setup, or kit
+// `kit` of the tables when curFlag is 2. Every chunk's write is checked, the
+// file must reach the laid-out size and is synced to the disk; it is closed
+// either way. False when anything failed (the caller removes the file).
+bool writeKitFile(percussionpadfile &m, QFile &file, int kit = 0);
+
+// Tells whether a path is taken; QFileInfo::exists when not given.
+using TakenFn = std::function<bool(const QString &path)>;
+
+// A free name beside target: its absolute folder, "/", its base name up to
+// the first dot, `counter` as nine digits and `suffix` (".bin", ".ini").
+// Every try takes the counter and raises it; `tick` runs before each try.
+QString temporaryName(const QString &target, int &counter, const QString &suffix, const TakenFn &taken = {},
+                      const std::function<void()> &tick = {});
+
+// One chosen kit of a single-kit save.
+struct KitTarget
+{
+    int kit = 0;            // 1..100
+    QString target;         // folder / kit name ".INI"
+    QString writePath;      // the target, or the temporary name that replaces it at the end
+    bool usable = true;     // the kit name can be a file name
+    bool write = true;      // false when the user kept the existing file
+    bool temporary = false; // written under writePath, renamed over target at the end
+};
+
+// True when the kit name, with ".INI", names a file inside the folder.
+bool usableKitFileName(const QString &name);
+
+// The targets of a single-kit save, in the order of `kits` (1..100).
+// `overwrite` is asked for a target that exists as a file or is the target of
+// an earlier kit of this save; no means that kit is not written. Temporary
+// names share one counter from 0 and avoid the paths of this save.
+QVector<KitTarget> planKitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names,
+                                  const std::function<bool(const QString &target)> &overwrite,
+                                  const std::function<void()> &tick = {});
+
+} // namespace setupfiles
+
+#endif

@@ -1,0 +1,83 @@
+#include "setup/storedsounds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace setupfiles {
+
+struct StoredSoundLocator::Probe
+{
+    bool indexed = false;
+    QHash<QString, int> entries; // source -> first entry
+    bool checked = false;
+    CollectError::Kind state = CollectError::None;
+    QFile file;
+    int layout = 0; // 0 whole setup, 1 single kit
+};
+
+StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files)
+    : m_files(files)
+{
+    m_probes.resize(size_t(files.size()));
+    for (int i = files.size() - 1; i >= 0; --i)
+        m_byPath.insert(QDir::fromNativeSeparators(files.at(i).file), i);
+}
+
+StoredSoundLocator::~StoredSoundLocator() = default;
+
+int StoredSoundLocator::recordOf(const QString &kitFile) const
+{
+    return m_byPath.value(kitFile, -1);
+}
+
+StoredSoundLocator::Probe &StoredSoundLocator::probe(int record)
+{
+    std::unique_ptr<Probe> &p = m_probes[size_t(record)];
+    if (!p)
+        p.reset(new Probe);
+    return *p;
+}
+
+int StoredSoundLocator::entryOf(int record, const QString &source)
+{
+    Probe &p = probe(record);
+    if (!p.indexed) {
+        const percussionpadfile::FILE_SOUND_CHUNK &chunk = m_files.at(record).info.soundChunk;
+        const int n = chunk.soundIndex ? chunk.soundCount : 0;
+        p.entries.reserve(n);
+        for (int e = n - 1; e >= 0; --e) {
+            if (!chunk.soundIndex[e].fileName.isEmpty())
+                p.entries.insert(chunk.soundIndex[e].fileName, e);
+        }
+        p.indexed = true;
+    }
+    return p.entries.value(source, -1);
+}
+
+CollectError::Kind StoredSoundLocator::verify(int record, int e)
+{
+    const Records::READ_KIT_FILE &rec = m_files.at(record);
+    Probe &p = probe(record);
+    if (!p.checked) {
+        p.checked = true;
+        p.layout = rec.flag == 2 ? 1 : 0;
+        p.file.setFileName(rec.file);
+        const QFileInfo fi(rec.file);
+        const quint64 size = fi.isFile() ? quint64(fi.size()) : 0;
+        if (size != rec.fileTotalLength)
+            p.state = CollectError::Modified;
+        else if (!p.file.open(QIODevice::ReadOnly))
+            p.state = CollectError::OpenFailed;
+        else if (percussionpadfile::judgeWaveTotalNumber(&p.file, p.layout) != rec.waveCount)
+            p.state = CollectError::SoundMissing;
+    }
+    if (p.state != CollectError::None)
+        return p.state;
+    const QString stored = Records::charArray2String(entry(record, e).wave_name, SOUND_NAME_LENGTH);
+    if (percussionpadfile::judgeWaveName(&p.file, e, p.layout) != stored)
+        return CollectError::SoundMissing;
+    return CollectError::None;
+}
+
+} // namespace setupfiles

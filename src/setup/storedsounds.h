@@ -1,0 +1,53 @@
+#ifndef ZT_SETUP_STOREDSOUNDS_H
+#define ZT_SETUP_STOREDSOUNDS_H
+
+// Finds stored sounds in the loaded kit files and checks that each file is
+// still the one that was loaded. Each file is probed once per use of the
+// locator and kept open while it lives.
+
+#include "model/mainwindow1records.h"
+#include "setup/setuperrors.h"
+
+#include <QHash>
+
+#include <memory>
+#include <vector>
+
+class QFile;
+
+namespace setupfiles {
+
+using Records = MainWindow1Records;
+
+class StoredSoundLocator
+{
+public:
+    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files);
+    ~StoredSoundLocator();
+
+    // The first loaded kit file with this path ('/' separators), or -1.
+    int recordOf(const QString &kitFile) const;
+    // The entry of the record's model whose source is `source`, or -1.
+    int entryOf(int record, const QString &source);
+    // None, or Modified / OpenFailed / SoundMissing when the file's size,
+    // sound count or the entry's name differ from what was loaded.
+    CollectError::Kind verify(int record, int entry);
+
+    const Records::READ_KIT_FILE &record(int r) const { return m_files.at(r); }
+    const percussionpadfile::P_SOUND_INDEX &entry(int r, int e) const
+    {
+        return m_files.at(r).info.soundChunk.soundIndex[e];
+    }
+
+private:
+    struct Probe;
+    const QVector<Records::READ_KIT_FILE> &m_files;
+    QHash<QString, int> m_byPath;
+    std::vector<std::unique_ptr<Probe>> m_probes;
+
+    Probe &probe(int record);
+};
+
+} // namespace setupfiles
+
+#endif

@@ -1,0 +1,86 @@
+#ifndef TESTS_DEVICE_BINDMOUNT_H
+#define TESTS_DEVICE_BINDMOUNT_H
+
+// A folder bind-mounted under /media, where the drive layer takes it for a
+// removable drive. Needs root; the tests that use it skip without.
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+struct BindMount {
+    QString mountPoint;
+    bool mounted = false;
+    bool createdMedia = false;
+    QString error;
+
+    static bool run(const QString &program, const QStringList &args, QString *err = nullptr)
+    {
+        QProcess p;
+        p.start(program, args);
+        if (!p.waitForFinished(10000)) {
+            p.kill();
+            p.waitForFinished(1000);
+            return false;
+        }
+        if (err)
+            *err = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+        return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+
+    // Why the mount cannot be tried here; empty when it can.
+    static QString unavailable()
+    {
+        if (geteuid() != 0)
+            return "bind-mounting a pad folder under /media needs root; run the tests as root to cover it";
+        if (QStandardPaths::findExecutable("mount").isEmpty() || QStandardPaths::findExecutable("umount").isEmpty())
+            return "mount/umount not available";
+        return QString();
+    }
+
+    // Mounts `source` at a new folder below /media; false (with `error`) when
+    // the system refuses.
+    bool mount(const QString &source, const QString &name = "zt350-test")
+    {
+        if (!QFileInfo::exists("/media")) {
+            createdMedia = QDir().mkdir("/media"); // another test may have made it meanwhile
+            if (!QFileInfo("/media").isDir())
+                return false;
+        }
+        QTemporaryDir point("/media/" + name + "-XXXXXX");
+        if (!point.isValid())
+            return false;
+        point.setAutoRemove(false); // removed after the unmount
+        mountPoint = point.path();
+        mounted = run("mount", {"--bind", source, mountPoint}, &error);
+        return mounted;
+    }
+
+    QString root() const { return mountPoint + "/"; }
+
+    // True while a volume is mounted at the mount point.
+    bool isMounted() const
+    {
+        for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
+            if (v.rootPath() == mountPoint)
+                return true;
+        }
+        return false;
+    }
+
+    ~BindMount()
+    {
+        if (isMounted() && !run("umount", {mountPoint}))
+            run("umount", {"-l", mountPoint});
+        if (!mountPoint.isEmpty())
+            QDir().rmdir(mountPoint);
+        if (createdMedia)
+            QDir().rmdir("/media");
+    }
+};
+
+#endif

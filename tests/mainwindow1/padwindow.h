@@ -1,0 +1,192 @@
+#ifndef TESTS_MAINWINDOW1_PADWINDOW_H
+#define TESTS_MAINWINDOW1_PADWINDOW_H
+
+// A main window loaded from a folder laid out as the pad: the drive layer
+// lists that folder as a removable drive, every box is answered by a script
+// and the dismount is recorded, with the change file as it stood then.
+
+#include "device/padfixture.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
+#include "model/audioconverter.h"
+#include "platform/dismount.h"
+#include "resources/ztresources.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardItemModel>
+
+#include <functional>
+
+struct RecordingDismounter : VolumeDismounter {
+    QStringList mountPoints;
+    QVector<QByteArray> alterAtCall; // alter.ini when the dismount ran
+    QString alterFile;
+    bool answer = true;
+    std::function<void()> onDismount;
+    RecordingDismounter() { ztplatform::setDismounter(this); }
+    ~RecordingDismounter() override { ztplatform::setDismounter(nullptr); }
+    bool dismount(const QString &mountPoint) override
+    {
+        mountPoints << mountPoint;
+        alterAtCall << kf::readFile(alterFile);
+        if (onDismount)
+            onDismount();
+        return answer;
+    }
+};
+
+// Kits as the pad's own writer leaves them: kit numbers 1 ... 100, wave
+// positions from the sound files, nothing in the bytes a writer drops. Such a
+// kit written back unchanged keeps every byte.
+inline void writeCleanKits(PadFixture &pad, const QVector<quint16> &waves)
+{
+    pad.kits.fill(waves, 11);
+    auto size = [&pad](quint16 no) {
+        return no == NO_WAVE ? quint32(0)
+                             : quint32(QFileInfo(pad.dataPath + "/" + padtree::waveDataRelativePath(no + 1)).size());
+    };
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        percussionpadfile::P_KIT_BASE_PARA &b = pad.kits.base[size_t(k)];
+        b.kit_no = quint8(k + 1);
+        b.effect1_no %= 10;
+        b.effect2_no %= 10;
+        b.effect3_no %= 10;
+        percussionpadfile::P_PEDAL_SETTING &h = pad.kits.pedal[size_t(k)];
+        h.active_no = 0;
+        auto slot = [&size](quint16 no, quint32 &cluster, quint32 &length, quint32 &start, quint32 &end) {
+            cluster = start = 0;
+            length = end = size(no);
+        };
+        slot(h.hh_wave1_no, h.hh_wave1_startCluster, h.hh_wave1_length, h.hh_wave1_start, h.hh_wave1_end);
+        slot(h.hh_wave2_no, h.hh_wave2_startCluster, h.hh_wave2_length, h.hh_wave2_start, h.hh_wave2_end);
+        slot(h.hh_wave3_no, h.hh_wave3_startCluster, h.hh_wave3_length, h.hh_wave3_start, h.hh_wave3_end);
+        slot(h.hh_wave4_no, h.hh_wave4_startCluster, h.hh_wave4_length, h.hh_wave4_start, h.hh_wave4_end);
+        slot(h.hh_wave5_no, h.hh_wave5_startCluster, h.hh_wave5_length, h.hh_wave5_start, h.hh_wave5_end);
+        for (int j = 0; j < PAD_NUM_MAX; ++j) {
+            percussionpadfile::P_KIT_PAD_SETTING &d = pad.kits.pads[k][j];
+            d.aWaveStart = d.bWaveStart = 0;
+            d.aWaveLength = d.aWaveEnd = size(d.aWaveNo);
+            d.bWaveLength = d.bWaveEnd = size(d.bWaveNo);
+            d.pad_fs_ctrl = 0;
+        }
+    }
+    pad.saveKits();
+}
+
+// Metronome sounds the import takes (above 4 KB).
+inline void writeClicks(const PadFixture &pad)
+{
+    for (int i = 1; i <= 5; ++i)
+        touchFile(pad.sysPath + QString("/CLICK/click%1.wav").arg(i), kf::wavBytes(8000, quint32(i)));
+}
+
+// A script that also lets a test act when a box comes up.
+struct HookPrompter : ScriptedPrompter {
+    std::function<void(const Prompt &)> onPrompt;
+
+protected:
+    QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton) override
+    {
+        const QMessageBox::StandardButton answer =
+                ScriptedPrompter::messageBox(kind, parent, title, text, buttons, defaultButton);
+        if (onPrompt)
+            onPrompt(prompts.last());
+        return answer;
+    }
+};
+
+struct PadWindow {
+    PadFixture pad;
+    FakeDriveSource drives;
+    HookPrompter prompter;
+    RecordingDismounter dismounter;
+    QTemporaryDir work;
+    QString oldDir = QDir::currentPath();
+    QPointer<MainWindow1> w;
+
+    PadWindow()
+    {
+        ztInitResources();
+        QDir::setCurrent(work.path());
+        writeClicks(pad);
+        drives.list = {{root(), true}};
+        dismounter.alterFile = pad.sysPath + "/alter.ini";
+    }
+    ~PadWindow()
+    {
+        delete w.data();
+        QDir::setCurrent(oldDir);
+    }
+    QString root() const { return pad.root + "/"; }
+
+    // Sounds 1 ... n and kits that use the first of them.
+    void layOut(int sounds = 3)
+    {
+        for (int n = 1; n <= sounds; ++n)
+            pad.addWave(n);
+        pad.writeKits(sounds > 0 ? QVector<quint16>{0, 1} : QVector<quint16>{});
+    }
+
+    MainWindow1 *open()
+    {
+        w = new MainWindow1;
+        w->writeSoundListOnClose = false;
+        loopFlag1 = 1;
+        w->recvFilePath(root());
+        return w;
+    }
+
+    // Closes the window answering "Quit?" with Yes; true when it closed.
+    bool closeWithYes()
+    {
+        prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        const bool closed = w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return closed;
+    }
+
+    // The list's import in device mode, as the user's files reach it.
+    void importSounds(const QStringList &files)
+    {
+        QVector<MainWindow1::strSoundItem> items;
+        for (const QString &file : files) {
+            MainWindow1::strSoundItem item;
+            item.file = file;
+            items << item;
+        }
+        MainWindow1::strSoundGroup group;
+        group.name = w->totalGroup->text();
+        group.itemList = &items;
+        w->addFileToGroupList(0, &group, w->totalListItemModel, 4);
+    }
+
+    // The rows of the total list as "number|name|file".
+    QStringList rows() const
+    {
+        QStringList out;
+        for (int r = 0; r < w->totalGroup->rowCount(); ++r)
+            out << w->totalGroup->child(r, 0)->text() + "|" + w->totalGroup->child(r, 1)->text() + "|"
+                            + w->totalGroup->child(r, 2)->text();
+        return out;
+    }
+
+    QString wav(int n) const { return pad.dataPath + "/" + padtree::waveDataRelativePath(n); }
+    QString prm(int n) const { return pad.prmPath + "/" + padtree::wavePrmRelativePath(n); }
+};
+
+// A tone of `seconds` made by ffmpeg; empty when it cannot be made.
+inline QString makeTone(const QString &path, double seconds = 1.0, int frequency = 440)
+{
+    QProcess p;
+    p.start(audioconverter::defaultProgram(),
+            {"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
+             QString("sine=frequency=%1:sample_rate=44100:duration=%2").arg(frequency).arg(seconds), "-y", path});
+    return p.waitForFinished(60000) && p.exitCode() == 0 ? path : QString();
+}
+
+#endif

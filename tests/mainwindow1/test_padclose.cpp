@@ -1,0 +1,212 @@
+#include "device/writeback.h"
+#include "padwindow.h"
+
+#include <QProgressDialog>
+#include <QtTest>
+
+// Closing the editor on the pad: what is written back, in which order with
+// the dismount, and what the user keeps when something cannot be written.
+class TestPadClose : public QObject
+{
+    Q_OBJECT
+
+    static QString kitFile(const PadWindow &f, int n) { return writeback::kitFileName(f.pad.kitPath, n); }
+    static QByteArray alter(const PadWindow &f) { return kf::readFile(f.pad.sysPath + "/alter.ini"); }
+    static QStringList withoutAlter(const QStringList &snapshot)
+    {
+        return snapshot.filter(QRegularExpression("^(?!.*/alter\\.ini )"));
+    }
+    static QByteArray alterBytes(bool kits, bool waves, bool global, const QVector<int> &flagged)
+    {
+        QByteArray a(writeback::ALTER_FILE_SIZE, '\0');
+        kf::wr16(a, 0, kits ? 0xAA55 : 0);
+        kf::wr16(a, 2, waves ? 0xAA55 : 0);
+        kf::wr16(a, 4, global ? 0xAA55 : 0);
+        for (int kit : flagged)
+            a[5 + kit] = 1;
+        return a;
+    }
+    static void openKitPage(MainWindow1 *w, int kit)
+    {
+        w->ui->kitNumber->clear();
+        QTest::keyClicks(w->ui->kitNumber, QString::number(kit));
+        w->ui->btnSoundKit->click();
+    }
+
+private slots:
+    void noEditWritesAZeroChangeFileThenDismounts()
+    {
+        PadWindow f;
+        f.layOut(3);
+        f.open();
+        const QStringList before = f.pad.snapshot();
+        QString savingLabel;
+        int savingMaximum = 0;
+        f.dismounter.onDismount = [&]() {
+            savingLabel = f.w->usbDialog->labelText();
+            savingMaximum = f.w->usbDialog->maximum();
+        };
+        QVERIFY(f.closeWithYes());
+        QVERIFY(f.w.isNull());
+        QCOMPARE(f.prompter.titles(), (QStringList{"Confirm", "Confirm"}));
+        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", "Disconnect the 350 device.\r\nWhen using the online mode "
+                                                           "of Korvanta again,\r\nreconnect the USB cable."}));
+        QCOMPARE(f.prompter.prompts[0].kind, UiPrompter::Question);
+        QCOMPARE(f.prompter.prompts[0].defaultButton, QMessageBox::No);
+        QCOMPARE(f.prompter.prompts[1].kind, UiPrompter::Information);
+        QCOMPARE(withoutAlter(f.pad.snapshot()), before);
+        QCOMPARE(alter(f), alterBytes(false, false, false, {}));
+        // Written back first, dismounted once, at the pad's root.
+        QCOMPARE(f.dismounter.mountPoints, QStringList{f.root()});
+        QCOMPARE(f.dismounter.alterAtCall, QVector<QByteArray>{alter(f)});
+        QCOMPARE(savingLabel, QString("Saving file..."));
+        QCOMPARE(savingMaximum, 5);
+    }
+
+    void editsAreWrittenInPlace()
+    {
+        PadWindow f;
+        for (int n = 1; n <= 3; ++n)
+            f.pad.addWave(n);
+        writeCleanKits(f.pad, {0, 2});
+        f.pad.kits.base[9].kit_name[4] = ' '; // "KIT9 ": renamed while loading
+        f.pad.saveKits();
+        // Kit 7 as the kit page holds it: the default kit 7 in the pad's record.
+        QVector<MainWindow1::soundKit> defaults(7);
+        defaults[6] = MainWindow1Tables::defaultKit(6);
+        QByteArray record(KIT_RECORD_SIZE, '\0');
+        QVERIFY(MainWindow1Records::updateKit(record.data(), defaults, 7));
+        QVERIFY(kf::writeFile(kitFile(f, 7), record));
+        MainWindow1 *w = f.open();
+        const QByteArray kit7 = kf::readFile(kitFile(f, 7));
+        const QByteArray global = kf::readFile(f.pad.sysPath + "/global.ini");
+        const QStringList before = f.pad.snapshot();
+
+        openKitPage(w, 7);
+        const int volume = w->ui->kitVolumeSpinBox->value() == 50 ? 51 : 50;
+        w->ui->kitVolumeSpinBox->setValue(volume);
+        // Fields the pad's record takes differently count for nothing.
+        w->kitAttrList[3].effect1_no = quint8(w->kitAttrList[3].effect1_no + 1);
+        w->kitAttrList[4].kpadChunk[2].midi_gate ^= 1;
+        w->kitAttrList[5].kpadChunk[3].aWaveLength ^= 1;
+        // Chain 2 on with a new first step.
+        for (MainWindow1::KIT_CHAIN &c : w->kitChainList)
+            c.kit_chain = 0;
+        w->kitChainList[2].kit_chain = 1;
+        w->kitChainList[2].curKitChain[2][0] = 12;
+
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(kf::readFile(kitFile(f, 7)), QByteArray(kit7).replace(14, 1, QByteArray(1, char(volume))));
+        QCOMPARE(kf::rd16(kf::readFile(kitFile(f, 10)), 0), quint16('K' | 'I' << 8));
+        QCOMPARE(kf::readFile(kitFile(f, 10)).mid(3, 10), QByteArray("9\0\0\0\0\0\0\0\0\0", 10));
+        QByteArray block = global.mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
+        block.replace(char(0xFF), char(0));
+        block[0] = block[1] = 2;
+        block[2 + 40] = 12;
+        QCOMPARE(kf::readFile(f.pad.sysPath + "/global.ini"),
+                 QByteArray(global).replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, block));
+        QCOMPARE(alter(f), alterBytes(true, false, true, {7, 10}));
+        QStringList changed = withoutAlter(f.pad.snapshot());
+        for (const QString &line : before)
+            changed.removeOne(line);
+        QCOMPARE(changed.size(), 3); // k007, k010 and global.ini
+    }
+
+    void failuresKeepTheWindowOpenOffline_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<QStringList>("texts");
+        const QString quit = "Quit?";
+        const QString notice = "Disconnect the 350 device.\r\nWhen using the online mode of Korvanta again,\r\n"
+                               "reconnect the USB cable.";
+        const QString gone = "The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta will quit.";
+        QTest::newRow("drive gone") << 0 << QStringList{quit, gone};
+        QTest::newRow("drive gone under the notice") << 1 << QStringList{quit, notice, gone};
+        QTest::newRow("short kit file") << 2 << QStringList{quit, notice, "Kit 7 was not saved to the sampler pad."};
+        QTest::newRow("change file not writable") << 3 << QStringList{quit, notice, "Open error."};
+    }
+
+    void failuresKeepTheWindowOpenOffline()
+    {
+        QFETCH(int, failure);
+        QFETCH(QStringList, texts);
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        w->kitAttrList[6].kit_tempo ^= 1;
+        w->kitAttrList[8].kit_tempo ^= 1;
+        if (failure == 0)
+            f.drives.list.clear();
+        if (failure == 1)
+            f.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &p) {
+                if (p.kind == UiPrompter::Information)
+                    f.drives.list.clear();
+            };
+        if (failure == 2)
+            QVERIFY(QFile::resize(kitFile(f, 7), KIT_RECORD_SIZE - 1));
+        if (failure == 3)
+            QVERIFY(QDir().mkpath(f.pad.sysPath + "/alter.ini"));
+        const QByteArray kit7 = kf::readFile(kitFile(f, 7));
+        const QStringList before = f.pad.snapshot();
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts(), texts);
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+        QVERIFY(f.dismounter.mountPoints.isEmpty());
+        QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
+        QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+        if (failure < 3)
+            QCOMPARE(kf::readFile(kitFile(f, 7)), kit7);
+        if (failure < 2)
+            QCOMPARE(f.pad.snapshot(), before);
+        if (failure == 2)
+            QCOMPARE(alter(f), alterBytes(true, false, false, {9}));
+        // Offline now: the next close quits without a word.
+        f.prompter.clear();
+        QVERIFY(w->close());
+        QVERIFY(f.prompter.prompts.isEmpty());
+    }
+
+    void secondCloseIsIgnoredAndAFailedDismountIsReported()
+    {
+        PadWindow f;
+        f.layOut(3);
+        f.open();
+        bool innerAccepted = true;
+        f.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &p) {
+            if (p.kind != UiPrompter::Information)
+                return;
+            QCloseEvent again;
+            QCoreApplication::sendEvent(f.w, &again);
+            innerAccepted = again.isAccepted();
+        };
+        f.dismounter.answer = false;
+        QVERIFY(f.closeWithYes());
+        QVERIFY(!innerAccepted);
+        QCOMPARE(f.prompter.texts().size(), 3);
+        QCOMPARE(f.prompter.titles().last(), QString("Warning"));
+        QCOMPARE(f.prompter.texts().last(),
+                 QString("The sampler pad could not be ejected. Eject it in the system before you unplug it."));
+        QCOMPARE(f.dismounter.mountPoints.size(), 1);
+    }
+
+    void aRunningBatchEndsBeforeTheWriteBack()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("late.wav"), 0.5);
+        QVERIFY(!tone.isEmpty());
+        w->kitAttrList[0].kpadChunk[3].soundFile0 = w->kitPadList[0][3].soundFile0 = tone;
+        f.importSounds({tone});
+        QVERIFY(w->syncBatch->isRunning());
+        QVERIFY(f.closeWithYes());
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
+        QCOMPARE(kf::rd16(kit1, 182 + 95 * 3), quint16(3)); // wave 4, stored as 3
+        QCOMPARE(kf::rd32(kit1, 182 + 95 * 3 + 8), quint32(QFileInfo(f.wav(4)).size()));
+        QCOMPARE(alter(f), alterBytes(true, true, false, {1}));
+    }
+};
+
+QTEST_MAIN(TestPadClose)
+#include "test_padclose.moc"

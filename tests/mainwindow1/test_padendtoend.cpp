@@ -1,0 +1,150 @@
+#include "device/bindmount.h"
+#include "device/devicedetector.h"
+#include "device/writeback.h"
+#include "mainwindow1/shell/startup.h"
+#include "padwindow.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
+
+// The whole road on a real mount: a pad folder bind-mounted under /media is
+// picked in the chooser, a sound is added, a kit edited, the window closed
+// with Yes; then the pad's files are compared and the volume is gone.
+class TestPadEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_work;
+    QString m_oldDir;
+
+    // A pad with sounds 1 ... 3 and kit 1 as the kit page holds it.
+    static void layOut(PadFixture &pad)
+    {
+        writeClicks(pad);
+        for (int n = 1; n <= 3; ++n)
+            pad.addWave(n);
+        writeCleanKits(pad, {0, 2});
+        QVector<MainWindow1::soundKit> defaults(1, MainWindow1Tables::defaultKit(0));
+        QByteArray record(KIT_RECORD_SIZE, '\0');
+        MainWindow1Records::updateKit(record.data(), defaults, 1);
+        kf::writeFile(writeback::kitFileName(pad.kitPath, 1), record);
+    }
+
+    // The chooser answered with the mounted pad; the window is up in device mode.
+    static bool choosePad(EditorStartup &startup, const QString &root)
+    {
+        auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
+        if (combo->findText(root) < 0)
+            return false;
+        combo->setCurrentIndex(combo->findText(root));
+        startup.chooser->findChild<QPushButton *>("btnOk")->click();
+        if (!startup.waitForChoice())
+            return false;
+        startup.showWindow();
+        return !startup.window->isUDiskFlag;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ztInitResources();
+        registerQueuedTypes();
+        m_oldDir = QDir::currentPath();
+        QDir::setCurrent(m_work.path()); // the sound list is written here
+    }
+    void cleanupTestCase() { QDir::setCurrent(m_oldDir); }
+
+    void soundAndKitReachTheMountedPad()
+    {
+        if (!BindMount::unavailable().isEmpty())
+            QSKIP(qPrintable(BindMount::unavailable()));
+        PadFixture pad;
+        layOut(pad);
+        const QString tone = makeTone(m_work.filePath("snare.wav"), 1.0, 200);
+        QVERIFY(!tone.isEmpty());
+        const QStringList before = pad.snapshot();
+        const QByteArray kit1 = kf::readFile(writeback::kitFileName(pad.kitPath, 1));
+        BindMount bind;
+        if (!bind.mount(pad.root, "zt350-e2e"))
+            QSKIP(qPrintable("cannot bind-mount here (" + bind.error + ")"));
+        ztplatform::setDriveSource(nullptr); // the real mount table and dismount
+        ztplatform::setDismounter(nullptr);
+        ScriptedPrompter prompts;
+
+        EditorStartup startup;
+        QVERIFY(choosePad(startup, bind.root()));
+        MainWindow1 *w = startup.window;
+        QVector<MainWindow1::strSoundItem> items(1);
+        items[0].file = tone;
+        MainWindow1::strSoundGroup group;
+        group.name = w->totalGroup->text();
+        group.itemList = &items;
+        w->addFileToGroupList(0, &group, w->totalListItemModel, 4);
+        QTRY_VERIFY_WITH_TIMEOUT(w->padBatchKind == SyncBatch::Idle, 60000);
+        w->ui->kitNumber->clear();
+        QTest::keyClicks(w->ui->kitNumber, "1");
+        w->ui->btnSoundKit->click();
+        w->ui->kitVolumeSpinBox->setValue(w->ui->kitVolumeSpinBox->value() - 1);
+
+        prompts.buttonAnswers.enqueue(QMessageBox::Yes);
+        QVERIFY(w->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(startup.window.isNull());
+        QCOMPARE(prompts.texts().size(), 2); // "Quit?" and the notice, nothing failed
+        QVERIFY(!bind.isMounted());
+
+        // The files as they now lie in the pad's folder.
+        const QByteArray wav = kf::readFile(pad.dataPath + "/001/004.wav");
+        QCOMPARE(wav.size(), 44 + 4 * 48000);
+        QByteArray prm(64, '\0');
+        kf::wr16(prm, 0, 4);
+        prm.replace(2, 5, "snare");
+        kf::wr32(prm, 26, 48000);
+        kf::wr32(prm, 34, 48000);
+        kf::wr32(prm, 38, quint32(wav.size()));
+        prm[42] = 1;
+        QCOMPARE(kf::readFile(pad.prmPath + "/001/004.prm"), prm);
+        const QByteArray written = kf::readFile(writeback::kitFileName(pad.kitPath, 1));
+        QCOMPARE(written, QByteArray(kit1).replace(14, 1, QByteArray(1, char(kit1.at(14) - 1))));
+        QByteArray alter(writeback::ALTER_FILE_SIZE, '\0');
+        kf::wr16(alter, 0, 0xAA55);
+        kf::wr16(alter, 2, 0xAA55);
+        alter[6] = 1;
+        QCOMPARE(kf::readFile(pad.sysPath + "/alter.ini"), alter);
+        QStringList added = pad.snapshot();
+        for (const QString &line : before)
+            added.removeOne(line);
+        QCOMPARE(added.size(), 4); // k001.ini, alter.ini and the new pair
+    }
+
+    void aFailedDismountIsReported()
+    {
+        if (!BindMount::unavailable().isEmpty())
+            QSKIP(qPrintable(BindMount::unavailable()));
+        PadFixture pad;
+        layOut(pad);
+        BindMount bind;
+        if (!bind.mount(pad.root, "zt350-e2e"))
+            QSKIP(qPrintable("cannot bind-mount here (" + bind.error + ")"));
+        ztplatform::setDriveSource(nullptr);
+        ztplatform::setDismounter(nullptr);
+        ScriptedPrompter prompts;
+
+        EditorStartup startup;
+        QVERIFY(choosePad(startup, bind.root()));
+        QFile busy(bind.root() + "ZT350/SYS/global.ini"); // keeps the volume busy
+        QVERIFY(busy.open(QIODevice::ReadOnly));
+        prompts.buttonAnswers.enqueue(QMessageBox::Yes);
+        QVERIFY(startup.window->close());
+        QCOMPARE(prompts.titles().last(), QString("Warning"));
+        QCOMPARE(prompts.texts().last(),
+                 QString("The sampler pad could not be ejected. Eject it in the system before you unplug it."));
+        QVERIFY(bind.isMounted());
+        busy.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+QTEST_MAIN(TestPadEndToEnd)
+#include "test_padendtoend.moc"

@@ -1,0 +1,179 @@
+#include "padwindow.h"
+
+#include <QProgressDialog>
+#include <QtTest>
+
+// The pad chosen at start: what the window shows after a good load, and what
+// the user is told when the pad cannot be used. No road writes to the pad.
+class TestPadLoad : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void goodPadReachesDeviceMode()
+    {
+        PadWindow f;
+        f.pad.addWave(1, "Kick", 0); // locked
+        f.pad.addWave(12, "Snare");
+        f.pad.addWave(3, "Hat");
+        f.pad.writeKits({0, 11});
+        const QStringList before = f.pad.snapshot();
+        MainWindow1 *w = f.open();
+
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QVERIFY(!w->isUDiskFlag && !w->fileErrCloseWindow);
+        QCOMPARE(loopFlag1, 0);
+        const QString wav1 = QDir::toNativeSeparators(f.wav(1));
+        QCOMPARE(f.rows(), (QStringList{"1|Kick|" + wav1, "3|Hat|" + f.wav(3), "12|Snare|" + f.wav(12)}));
+        QVERIFY(!w->totalGroup->child(0, 0)->icon().isNull());
+        QVERIFY(w->totalGroup->child(1, 0)->icon().isNull());
+        QVERIFY(!w->totalGroup->child(0, 0)->isEditable() && !w->totalGroup->child(0, 1)->isEditable());
+        QCOMPARE(w->hhGroup->rowCount(), 3);
+        QCOMPARE(w->hhGroup->child(2, 0)->text(), QString("Snare"));
+        QCOMPARE(w->hhGroup->child(2, 1)->text(), f.wav(12));
+        QCOMPARE(w->waveAttrList.size(), 3);
+        QCOMPARE(w->waveAttrList[2].wave_No, quint16(11)); // reading order, pad numbering
+        QCOMPARE(w->soundList, (QStringList{"Kick", "Hat", "Snare"}));
+
+        // Metronome sounds from the pad, global settings, 100 kits, kit 1 shown.
+        QCOMPARE(w->clickList.size(), 5);
+        QCOMPARE(w->clickList[0].name, QString("click1.wav"));
+        QCOMPARE(w->kitAttrList.size(), 100);
+        QCOMPARE(w->originalKitAttrList.size(), 100);
+        QCOMPARE(w->originalKitChainList.size(), w->kitChainList.size());
+        QCOMPARE(w->kitAttrList[0].kpadChunk[0].soundFile0, wav1);
+        QCOMPARE(w->kitAttrList[0].kpadChunk[0].aWaveNo, quint16(0));
+        QCOMPARE(w->kitPadList[0][0].soundName0, QString("Kick"));
+        QCOMPARE(w->kitNameList[41], QString("KIT41"));
+        QCOMPARE(w->padKitFiles.value(99), f.pad.kitPath + "/k100.ini");
+        QVERIFY(w->kitMaxList.isEmpty());
+        QCOMPARE(w->kitNumFlagList1, QVector<quint8>(100, 0));
+        QCOMPARE(w->ui->kitNumber->text(), QString("1"));
+        QCOMPARE(w->ui->kitNameLineEdit->text(), QString("KIT0"));
+        QCOMPARE(w->currentKitNum, quint8(0));
+
+        // The form's device-mode look.
+        QVERIFY(!w->ui->waveGroupTreeView->isEnabled());
+        QCOMPARE(w->ui->waveGroupTreeView->styleSheet(), QString("background-color:   rgb(230, 230, 230);"));
+        QVERIFY(!w->ui->widget_7->isEnabled());
+        QCOMPARE(w->ui->widget_7->styleSheet(), QString("background-color: rgb(250, 250, 250) "));
+        QCOMPARE(w->ui->waveGroup_widget->styleSheet(), QString("background-color: rgb(250, 250, 250);"));
+        for (QWidget *hidden : {static_cast<QWidget *>(w->ui->orderWidget), static_cast<QWidget *>(w->ui->rightwaveListIO),
+                                static_cast<QWidget *>(w->ui->tbtAddWave), static_cast<QWidget *>(w->ui->tbtDel)})
+            QVERIFY(hidden->isHidden());
+
+        // The load's dialog, closed at its end.
+        QProgressDialog *d = w->usbDialog;
+        QVERIFY(d && !d->isVisible() && !d->parent());
+        QCOMPARE(d->windowTitle(), QString("Please wait..."));
+        QCOMPARE(d->labelText(), QString("The files are loading..."));
+        QCOMPARE(d->maximum(), 100);
+        QCOMPARE(d->minimumDuration(), 5);
+        QCOMPARE(d->windowModality(), Qt::WindowModal);
+
+        QCOMPARE(f.pad.snapshot(), before);
+    }
+
+    void refusedPadsEndTheEditor_data()
+    {
+        QTest::addColumn<int>("tree");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("titles");
+        const QString notPad = "The current disk is not the sampler pad.";
+        QTest::newRow("file at the root") << 0 << QStringList{notPad} << QStringList{"Error"};
+        QTest::newRow("no model folder") << 1 << QStringList{notPad} << QStringList{"Error"};
+        QTest::newRow("no metronome folder") << 2 << QStringList{"Metronome sounds were not found.", notPad}
+                                             << QStringList{"Warning", "Error"};
+        QTest::newRow("no sounds")
+                << 3 << QStringList{"The sounds  of the sampler pad have been cleared. Entering online mode is prohibited"}
+                << QStringList{"Error"};
+        QTest::newRow("pairs that do not match")
+                << 4 << QStringList{"The sound of number 102 in the wave list is incorrect.", "Import failed."}
+                << QStringList{"Error", "Error"};
+        QTest::newRow("no global.ini") << 5 << QStringList{"Fail to read file, import failed."} << QStringList{"Warning"};
+        QTest::newRow("kit file missing") << 6 << QStringList{"Fail to read kit file, import failed."}
+                                          << QStringList{"Warning"};
+        QTest::newRow("kit file short") << 7 << QStringList{"Fail to read kit file, import failed."}
+                                        << QStringList{"Warning"};
+    }
+
+    void refusedPadsEndTheEditor()
+    {
+        QFETCH(int, tree);
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, titles);
+        PadWindow f;
+        f.layOut(tree == 3 ? 0 : 3);
+        switch (tree) {
+        case 0:
+            touchFile(f.pad.root + "/STRAY.WAV", "x");
+            break;
+        case 1:
+            QVERIFY(QDir(f.pad.root).rename("ZT350", "ZT351"));
+            break;
+        case 2:
+            QVERIFY(QDir(f.pad.sysPath + "/CLICK").removeRecursively());
+            break;
+        case 4:
+            f.pad.writePair("002", "001", 101, "ok");
+            touchFile(f.pad.dataPath + "/002/002.wav", kf::wavBytes(400, 1));
+            break;
+        case 5:
+            QVERIFY(QFile::remove(f.pad.sysPath + "/global.ini"));
+            break;
+        case 6:
+            QVERIFY(QFile::remove(f.pad.kitPath + "/k050.ini"));
+            break;
+        case 7:
+            QVERIFY(QFile::resize(f.pad.kitPath + "/k007.ini", KIT_RECORD_SIZE - 1));
+            break;
+        }
+        const QStringList before = f.pad.snapshot();
+        MainWindow1 *w = f.open();
+        QCOMPARE(f.prompter.texts(), texts);
+        QCOMPARE(f.prompter.titles(), titles);
+        QVERIFY(w->fileErrCloseWindow && w->isUDiskFlag);
+        QCOMPARE(loopFlag1, 0);
+        QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
+        QCOMPARE(f.pad.snapshot(), before);
+    }
+
+    void adjustedNamesAreReportedAndTheLoadGoesOn()
+    {
+        PadWindow f;
+        f.pad.addWave(1);
+        f.pad.addWave(2, "hat#");
+        f.pad.writePair("001", "003", 2, "twin"); // a second record of number 2
+        f.pad.kits.fill({0, 1}, 7);
+        for (int k : {0, 1, 2, 3, 4})
+            std::memset(f.pad.kits.base[size_t(k)].kit_name, 0, KIT_NAME_FIELD);
+        percussionpadfile::str2CharArray("Rock ", f.pad.kits.base[9].kit_name, KIT_NAME_FIELD);
+        f.pad.saveKits();
+        QFile::remove(f.pad.sysPath + "/CLICK/click5.wav");
+        // The dialog is out of the way of every box.
+        QVector<bool> dialogShown;
+        f.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &) {
+            dialogShown << (f.w->usbDialog && f.w->usbDialog->isVisible());
+        };
+        MainWindow1 *w = f.open();
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"The 2 item is automatically renamed, as it exceeds 16 characters or ends with special "
+                              "symbol.",
+                              "The sound of number 2 is stored more than once on the sampler pad.",
+                              "The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
+                              "based on the list's limit.",
+                              "Kit 1, 2, 3, 4, 5 and 10 \r\nare automatically renamed, as they exceed 10 characters "
+                              "or contain special symbol."}));
+        QCOMPARE(dialogShown, QVector<bool>(4, false));
+        QVERIFY(!w->isUDiskFlag && !w->fileErrCloseWindow);
+        QCOMPARE(f.rows().mid(1), (QStringList{"2|hat|" + f.wav(2), "2|twin|" + f.pad.dataPath + "/001/003.wav"}));
+        QCOMPARE(w->kitMaxList, (QVector<int>{1, 2, 3, 4, 5, 10}));
+        QCOMPARE(w->kitAttrList[9].kit_name, QString("Rock"));
+        QCOMPARE(w->kitAttrList[4].kit_name, QString("K005"));
+        QCOMPARE(w->kitNumFlagList1[9], quint8(1));
+        QCOMPARE(w->kitNumFlagList1[8], quint8(0));
+    }
+};
+
+QTEST_MAIN(TestPadLoad)
+#include "test_padload.moc"

@@ -1,0 +1,248 @@
+#include "padwindow.h"
+
+#include <QProgressDialog>
+#include <QtTest>
+
+// Sounds added to and deleted from a loaded pad while editing: the pairs on
+// the pad, the list rows, the records and the shown kit's pads.
+class TestPadSync : public QObject
+{
+    Q_OBJECT
+
+    using Kit = MainWindow1::soundKit;
+
+    // The list's delete in device mode for the rows given, last first.
+    static void deleteRows(MainWindow1 *w, QVector<int> rows)
+    {
+        std::sort(rows.begin(), rows.end());
+        w->delProgressValue = 0;
+        w->delDialog = new QProgressDialog("Deleting sound file......", QString(), 0, 2 * rows.size(), w);
+        w->delDialog->setWindowModality(Qt::WindowModal);
+        w->delDialog->show();
+        w->delUsbWaveList.clear();
+        for (int i = rows.size() - 1; i >= 0; --i) {
+            const QString file = w->totalGroup->child(rows[i], 2)->text();
+            for (int r = 0; r < w->waveLoadKitAttrList.size(); ++r) {
+                if (w->waveLoadKitAttrList[r].file == file) {
+                    w->waveLoadKitAttrList.removeAt(r);
+                    break;
+                }
+            }
+            w->delUsbWaveList << QDir::toNativeSeparators(file);
+            w->delUsbWaveNumList << quint16(w->totalGroup->child(rows[i], 0)->text().toInt());
+            w->delDialog->setValue(++w->delProgressValue);
+        }
+        emit w->sendUpdate(0, 0);
+    }
+
+    static bool batchDone(MainWindow1 *w)
+    {
+        return w->padBatchKind == SyncBatch::Idle && (!w->syncBatch || w->syncBatch->liveWorkers() == 0);
+    }
+
+    static QByteArray expectedRecord(quint16 number, const QByteArray &name, quint32 size)
+    {
+        QByteArray r(64, '\0');
+        kf::wr16(r, 0, number);
+        r.replace(2, name.size(), name);
+        kf::wr32(r, 26, (size >> 2) - 11);
+        kf::wr32(r, 34, (size >> 2) - 11);
+        kf::wr32(r, 38, size);
+        r[42] = 1;
+        return r;
+    }
+
+private slots:
+    void addedToneLandsAsItsPair()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("tone.wav"));
+        QVERIFY2(!tone.isEmpty(), "ffmpeg could not make a tone");
+        // Pads that use the source, as a drop leaves them: kit 1 is shown.
+        for (Kit *kit : {&w->kitAttrList[0], &w->kitAttrList[1]})
+            kit->kpadChunk[5].soundFile0 = kit->kpadChunk[5].soundFile1 = tone;
+        w->kitPadList[0][5] = w->kitAttrList[0].kpadChunk[5];
+
+        f.importSounds({tone});
+        QCOMPARE(w->usbDialog->labelText(), QString("Importing sound file..."));
+        QCOMPARE(w->usbDialog->maximum(), 1);
+        QVERIFY(!w->ui->right_stackedWidgetPage1->isEnabled());
+        QCOMPARE(w->syncBatch->workerCount(), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+
+        const QByteArray wav = kf::readFile(f.wav(4));
+        QCOMPARE(wav.size(), 44 + 4 * 48000);
+        QCOMPARE(kf::readFile(f.prm(4)), expectedRecord(4, "tone", quint32(wav.size())));
+        QCOMPARE(f.rows().last(), "4|tone|" + f.wav(4));
+        QCOMPARE(w->hhGroup->child(3, 1)->text(), f.wav(4));
+        const MainWindow1::SOUND_INDEX &record = w->waveLoadKitAttrList.last();
+        QCOMPARE(record.file, QDir::toNativeSeparators(f.wav(4)));
+        QCOMPARE(record.wave_No, quint16(4));
+        QCOMPARE(record.wave_lock, quint8(1));
+        QCOMPARE(w->addUsbWaveNumList, QVector<quint16>{4});
+        // The shown kit's pads point at the pad's copy, both layers; kit 2 keeps the source.
+        for (const MainWindow1::KIT_PAD_SETTING &pad : {w->kitAttrList[0].kpadChunk[5], w->kitPadList[0][5]}) {
+            QCOMPARE(pad.soundFile0, record.file);
+            QCOMPARE(pad.soundFile1, record.file);
+            QCOMPARE(pad.aWaveNo, quint16(4));
+            QCOMPARE(pad.bWaveEnd, quint32(wav.size()));
+        }
+        QCOMPARE(w->kitAttrList[1].kpadChunk[5].soundFile0, tone);
+        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+        QCOMPARE(f.prompter.texts(), QStringList());
+
+        // The same path as old and new: number, length and end only.
+        w->changeOnlineKitPath(record.file, record.file, 77, 12, 0);
+        const MainWindow1::KIT_PAD_SETTING &pad = w->kitAttrList[0].kpadChunk[5];
+        QCOMPARE(pad.soundFile0, record.file);
+        QCOMPARE(pad.aWaveNo, quint16(77));
+        QCOMPARE(pad.aWaveLength, quint32(12));
+        QCOMPARE(pad.aWaveStart, quint32(0));
+    }
+
+    void failedSoundsEndTheBatchWithOneWarning()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString notes = QDir::toNativeSeparators(f.work.filePath("notes.wav"));
+        touchFile(notes, "this is no sound at all");
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.1);
+        QVERIFY(!tone.isEmpty());
+        w->kitAttrList[0].kpadChunk[2].soundFile0 = notes;
+        w->kitAttrList[0].pedalChunk.hh_wave3_file = notes;
+
+        f.importSounds({notes, tone});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"These sounds could not be written to the sampler pad and were not added:\r\n" + notes});
+        QCOMPARE(f.rows().size(), 4);
+        QCOMPARE(f.rows().last(), "5|tone|" + f.wav(5));
+        QVERIFY(!QFile::exists(f.wav(4)) && !QFile::exists(f.prm(4)));
+        QCOMPARE(w->waveLoadKitAttrList.size(), 4);
+        QCOMPARE(w->kitAttrList[0].kpadChunk[2].soundFile0, QString());
+        QCOMPARE(w->kitAttrList[0].kpadChunk[2].aWaveNo, NO_WAVE);
+        QCOMPARE(w->kitAttrList[0].pedalChunk.hh_wave3_no, NO_WAVE);
+
+        // No ffmpeg: nothing lands, the batch still ends.
+        f.prompter.clear();
+        w->padSync()->setConverterProgram(f.work.filePath("no-ffmpeg"));
+        const QString again = makeTone(f.work.filePath("again.wav"), 0.1);
+        f.importSounds({again});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY(f.prompter.texts().first().endsWith(QDir::toNativeSeparators(again)));
+        QCOMPARE(f.rows().size(), 4);
+        QVERIFY(!QFile::exists(f.prm(6)));
+        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+    }
+
+    void deletedSoundsLeaveThePad_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("workers");
+        QTest::newRow("3") << 3 << 1;
+        QTest::newRow("101") << 101 << 2;
+    }
+
+    void deletedSoundsLeaveThePad()
+    {
+        QFETCH(int, count);
+        QFETCH(int, workers);
+        PadWindow f;
+        f.layOut(count + 2);
+        MainWindow1 *w = f.open();
+        QVector<int> rows;
+        for (int r = 1; r <= count; ++r)
+            rows << r; // sounds 2 ... count + 1
+        deleteRows(w, rows);
+        QCOMPARE(w->syncBatch->workerCount(), workers);
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1),
+                                        QString("%1|wave%1|").arg(count + 2) + f.wav(count + 2)}));
+        QCOMPARE(w->hhGroup->rowCount(), 2);
+        for (int n = 2; n <= count + 1; ++n)
+            QVERIFY(!QFile::exists(f.wav(n)) && !QFile::exists(f.prm(n)));
+        QVERIFY(QFile::exists(f.prm(1)) && QFile::exists(f.wav(count + 2)));
+        QVERIFY(!w->delDialog->isVisible());
+        QCOMPARE(w->delProgressValue, 0);
+        QCOMPARE(f.prompter.texts(), QStringList());
+    }
+
+    void twoHundredSoundsFillNewFolders()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("t.wav"), 0.02);
+        QVERIFY(!tone.isEmpty());
+        QStringList files;
+        for (int i = 0; i < 200; ++i) {
+            files << QDir::toNativeSeparators(f.work.filePath(QString("s%1.wav").arg(i)));
+            QVERIFY(QFile::copy(tone, files.last()));
+        }
+        f.importSounds(files);
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 120000);
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(w->totalGroup->rowCount(), 203);
+        for (int n = 4; n <= 203; ++n) {
+            QVERIFY2(QFileInfo(f.wav(n)).size() > 44, qPrintable(f.wav(n)));
+            QCOMPARE(kf::rd16(kf::readFile(f.prm(n)), 0), quint16(n));
+        }
+        QCOMPARE(w->totalGroup->child(202, 0)->text(), QString("203"));
+        QCOMPARE(w->syncBatch->liveWorkers(), 0);
+    }
+
+    void renumberedSoundsMoveTheirPairs()
+    {
+        PadWindow f;
+        for (int n : {2, 5, 9})
+            f.pad.addWave(n);
+        f.pad.writeKits({4, 8}); // pads use sounds 5 and 9
+        MainWindow1 *w = f.open();
+        const QString old5 = QDir::toNativeSeparators(f.wav(5));
+        const QByteArray prm9 = kf::readFile(f.prm(9));
+        int kitsUsing5 = 0;
+        for (const Kit &kit : qAsConst(w->kitAttrList))
+            kitsUsing5 += kit.kpadChunk[0].soundFile0 == old5;
+        QVERIFY(kitsUsing5 > 0);
+
+        for (int i = 0; i < 3; ++i)
+            w->waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        w->updateWavePrmAndData(3, {2, 5, 9});
+        QVERIFY(!QFile::exists(f.wav(9)) && !QFile::exists(f.prm(5)));
+        QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
+        QCOMPARE(w->waveLoadKitAttrList[1].file, QDir::toNativeSeparators(f.wav(2)));
+        QCOMPARE(f.rows()[2], "9|wave9|" + f.wav(3)); // the number column is the caller's to rebuild
+        QCOMPARE(w->kitAttrList[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
+        QCOMPARE(w->kitAttrList[0].kpadChunk[0].aWaveNo, quint16(2));
+        QCOMPARE(w->kitNumFlagList[0], quint8(1));
+        QVERIFY(w->reorderSoundFlag);
+
+        // A later sound taking an earlier one's old file: no slot moves twice.
+        std::swap(w->waveLoadKitAttrList[0], w->waveLoadKitAttrList[2]); // files 003, 002, 001
+        w->kitAttrList[5].kpadChunk[1].soundFile0 = QDir::toNativeSeparators(f.wav(3));
+        w->kitAttrList[5].kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
+        for (int i = 0; i < 3; ++i)
+            w->waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        w->updateWavePrmAndData(3, {3, 2, 1});
+        QCOMPARE(w->kitAttrList[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
+        QCOMPARE(w->kitAttrList[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
+        QCOMPARE(kf::rd16(kf::readFile(f.prm(1)), 0), quint16(1));
+
+        // A pair that cannot move: everything stays, the numbers come back.
+        QVERIFY(QFile::remove(f.prm(2)));
+        const QStringList before = f.pad.snapshot();
+        w->waveLoadKitAttrList[1].wave_No = 7;
+        w->updateWavePrmAndData(3, {1, 2, 3});
+        QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
+        QCOMPARE(w->waveLoadKitAttrList[1].wave_No, quint16(2));
+        QCOMPARE(f.pad.snapshot(), before);
+    }
+};
+
+QTEST_MAIN(TestPadSync)
+#include "test_padsync.moc"

@@ -1,0 +1,326 @@
+// Save, the kit-chain Save and Export All through the window: the lock-out,
+// the kit choice and its guards, whole setups and kit files written beside
+// their targets first and read back when they replaced loaded files, a full
+// disk, and the pad's tree left alone in device mode.
+#include "setupflow_fixture.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace setupflow_test;
+using P = UiPrompter;
+
+namespace {
+
+const char kFullDisk[] = "--full-disk";
+
+QStringList folderEntries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::Files, QDir::Name);
+}
+
+// The stored bytes of every sound source of the editor.
+QMap<QString, QByteArray> storedBytes(MainWindow1 *w)
+{
+    sf::Editor e;
+    e.loaded = w->loadedKitFiles;
+    QMap<QString, QByteArray> out;
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList))
+        out.insert(MainWindow1::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
+    return out;
+}
+
+// In a child process whose files may not grow past 1 KiB: a whole setup and
+// a kit exported over files in `dir`; the boxes go to standard output.
+int fullDiskChild(const QString &dir)
+{
+    Fixture f;
+    f.importAll(QDir(dir).filePath("KIT_ALL.bin"));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 1024;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return 2;
+    f.prompter.clear();
+    f.exportAll(QDir(dir).filePath("OUT.bin"));
+    f.saveKits({1}, dir);
+    QTextStream out(stdout);
+    for (const ScriptedPrompter::Prompt &p : qAsConst(f.prompter.prompts)) {
+        if (p.kind < P::OpenFile)
+            out << p.title << '|' << QString(p.text).replace("\r\n", "/") << '\n';
+    }
+    return f.unlocked() ? 0 : 3;
+}
+
+} // namespace
+
+class TestSetupExport : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Fixture> f;
+
+    const ScriptedPrompter::Prompt &prompt(int i) const { return f->prompter.prompts.at(i); }
+
+    void loadSetupAndKits(QString *setup, QString *k2 = nullptr, QString *k7 = nullptr)
+    {
+        *setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(*setup));
+        f->importAll(*setup);
+        if (k2) {
+            *k2 = f->file("K002.INI");
+            *k7 = f->file("K007.INI");
+            QVERIFY(makeKitFile(*k2, 2, 3) && makeKitFile(*k7, 7, 4));
+            f->importPicks({*k2, *k7});
+        }
+        f->prompter.clear();
+    }
+
+private slots:
+    void init() { f.reset(new Fixture); }
+    void cleanup() { f.reset(); }
+
+    void choiceAndGuards()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        // Pending edits of the kit page reach the kit, also when the save stops.
+        f->openKitPage(3);
+        ui->kitVolumeSpinBox->setValue(77);
+        ui->midiCodeSpinBox->setValue(61);
+        const int pad = ui->padNoComboBox->currentIndex();
+        bool locked = false;
+        f->answerKitChoice({}, "btnCancel", &locked);
+        ui->btnSave->click();
+        QVERIFY(locked);
+        QVERIFY(f->unlocked());
+        QCOMPARE(int(f->kit(3).kit_volume), 77);
+        QCOMPARE(int(f->kit(3).kpadChunk[pad].midi_code), 61);
+        QCOMPARE(prompt(0).kind, P::Information);
+        QCOMPARE(prompt(0).title, QString("Tip"));
+        QCOMPARE(prompt(0).text, QString("Failed to generate file."));
+        QCOMPARE(f->prompter.prompts.size(), 1);
+
+        // Ok with nothing ticked, from the kit-chain page's button.
+        f->prompter.clear();
+        f->answerKitChoice({});
+        ui->btnKitChainSave->click();
+        QCOMPARE(f->texts(), QStringList({"Failed to generate file."}));
+
+        // All 100 kits: one whole setup, asked for as a file; no file given.
+        f->prompter.clear();
+        QVector<int> all;
+        for (int k = 1; k <= KIT_MAX_COUNT; ++k)
+            all.append(k);
+        f->saveKits(all, QString());
+        QCOMPARE(prompt(0).kind, P::SaveFile);
+        QCOMPARE(prompt(0).title, QString("Output"));
+        QCOMPARE(prompt(0).text, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KIT_ALL");
+        QCOMPARE(prompt(0).filter, QString("bin files(*.bin)"));
+        QCOMPARE(f->texts(), QStringList({"The output file is not set."}));
+        QCOMPARE(prompt(1).kind, P::Information);
+        QVERIFY(f->unlocked());
+
+        // Export All asks no kits and keeps the choice; a preview is stopped first.
+        const QVector<int> choice = f->w->kitIndexList;
+        QSignalSpy answers(f->w->skn, &SelectKitNo::sendIsClose);
+        f->prompter.clear();
+        ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
+        f->exportAll(QString());
+        QCOMPARE(answers.count(), 0);
+        QCOMPARE(f->w->kitIndexList, choice);
+        QCOMPARE(prompt(0).kind, P::SaveFile);
+        QCOMPARE(f->texts(), QStringList({"Please stop playing the music before importing or saving the file."}));
+        QCOMPARE(ui->songLabel2->text(), QString("Sample"));
+        QVERIFY(f->unlocked() && !f->w->projectFlag);
+
+        // Four metronome sounds stop a whole setup, not a kit save.
+        QStandardItem *clicks = f->w->clickListItemModel->item(0);
+        clicks->removeRow(4);
+        f->prompter.clear();
+        f->exportAll(f->file("SET.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"Error"}));
+        QCOMPARE(f->texts(), QStringList({"Please switch to the global configuration interface and import 5 "
+                                          "metronome sounds."}));
+        QVERIFY(f->unlocked());
+        QVERIFY(!QFile::exists(f->file("SET.bin")));
+        f->prompter.clear();
+        f->saveKits({5}, f->work.path());
+        QCOMPARE(f->texts().last(), "The file has been generated:\r\nFile location:\r\n" + f->work.path());
+        QVERIFY(QFile::exists(f->file("New Kit.INI")));
+    }
+
+    void wholeSetupSaved()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        QCOMPARE(sounds.size(), 3);
+
+        // A new file, its name typed without a suffix.
+        ProgressLog progress;
+        f->exportAll(f->file("NEW"));
+        const QString made = f->file("NEW.bin");
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + made}));
+        QCOMPARE(progress.values.mid(0, 2), QVector<int>({1, 5}));
+        QCOMPARE(progress.values.last(), 100);
+        QVERIFY(std::is_sorted(progress.values.begin(), progress.values.end()));
+        QCOMPARE(f->w->binFilePath, setup);
+        QVERIFY(f->unlocked());
+
+        // Over the loaded file: written beside it, then put in its place and read back.
+        QVERIFY(kf::writeFile(f->file("KIT_ALL000000000.bin"), "not ours"));
+        const QStringList before = folderEntries(f->work.path());
+        f->prompter.clear();
+        QSignalSpy names(f->w, &MainWindow1::sendKitNameChanged);
+        f->exportAll(setup);
+        QCOMPARE(f->texts().last(), "The file has been generated:\r\nFile location:\r\n" + setup);
+        QCOMPARE(folderEntries(f->work.path()), before);
+        QCOMPARE(kf::readFile(setup), kf::readFile(made));
+        QCOMPARE(names.count(), KIT_MAX_COUNT); // the reload
+        QCOMPARE(f->w->loadedKitFiles.size(), 1);
+        QCOMPARE(f->w->loadedKitFiles.at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
+        QCOMPARE(storedBytes(f->w), sounds);
+
+        // A source changed since it was loaded stops the save; the target stays.
+        QVERIFY(kf::writeFile(setup, kf::readFile(setup) + "x"));
+        const QByteArray old = kf::readFile(made);
+        f->prompter.clear();
+        f->exportAll(made);
+        QCOMPARE(f->texts(), QStringList({"Please check path:The file has been modified. Export failed.\r\n" + setup,
+                                          "Error in obtaining sound, the saving is failed."}));
+        QCOMPARE(kf::readFile(made), old);
+        QCOMPARE(folderEntries(f->work.path()), before);
+        // So does a source that is gone.
+        QVERIFY(QFile::remove(setup));
+        f->prompter.clear();
+        f->exportAll(made);
+        QCOMPARE(f->texts(), QStringList({setup + ":Fail to open file!"}));
+        QCOMPARE(prompt(1).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QCOMPARE(kf::readFile(made), old);
+        QVERIFY(f->unlocked());
+    }
+
+    void kitFilesSaved()
+    {
+        QString setup, k2, k7;
+        loadSetupAndKits(&setup, &k2, &k7);
+        const QString out = f->file("out");
+        QVERIFY(QDir().mkpath(out));
+
+        // Three kits into an empty folder, named after the kits.
+        ProgressLog progress;
+        f->saveKits({7, 3, 2}, out);
+        QCOMPARE(progress.values, QVector<int>({0, 33, 66, 99, 100}));
+        QCOMPARE(folderEntries(out), QStringList({"KIT1.INI", "KIT2.INI", "KIT6.INI"}));
+        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + out}));
+        QCOMPARE(prompt(0).kind, P::ExistingDirectory);
+        QCOMPARE(prompt(0).title, QString("Output to specified directory"));
+        QCOMPARE(prompt(0).text, QString("/"));
+        QVERIFY(f->unlocked());
+
+        // Over the loaded kit files: asked, written beside them, put in place, read back.
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "K007";
+        const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        f->prompter.clear();
+        progress.values.clear();
+        f->saveKits({2, 7}, f->work.path());
+        QCOMPARE(progress.values, QVector<int>({0, 50, 100}));
+        const QString ask = "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n";
+        QCOMPARE(f->texts(), QStringList({ask + k2, ask + k7,
+                                          "The file has been generated:\r\nFile location:\r\n" + f->work.path()}));
+        QCOMPARE(prompt(1).buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(folderEntries(f->work.path()).filter("0000"), QStringList());
+        QCOMPARE(f->w->loadedKitFiles.size(), 3);
+        QCOMPARE(f->w->loadedKitFiles.at(2).file, k7);
+        QCOMPARE(f->w->loadedKitFiles.at(2).fileTotalLength, quint64(QFileInfo(k7).size()));
+        QCOMPARE(storedBytes(f->w), sounds);
+        QCOMPARE(f->ui->kitNumber->text(), QString("2"));
+
+        // Declining every question writes nothing, yet reports the folder.
+        const QByteArray before = kf::readFile(k2);
+        f->prompter.clear();
+        f->prompter.buttonAnswers << QMessageBox::No << QMessageBox::No;
+        progress.values.clear();
+        f->saveKits({2, 7}, f->work.path());
+        QCOMPARE(progress.values, QVector<int>({0, 100}));
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        QCOMPARE(kf::readFile(k2), before);
+
+        // A kit name that names no file in the folder ends the save there.
+        f->w->kitNameList[3] = "a/b";
+        f->prompter.clear();
+        f->saveKits({4, 5}, out);
+        QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error."}));
+        QVERIFY(!QFile::exists(out + "/K005.INI"));
+        QVERIFY(f->unlocked());
+    }
+
+    void fullDisk()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QByteArray old = "the old whole setup";
+        QVERIFY(kf::writeFile(f->file("OUT.bin"), old));
+        QVERIFY(kf::writeFile(f->file("KIT0.INI"), "the old kit"));
+        const QStringList before = folderEntries(f->work.path());
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {kFullDisk, f->work.path()});
+        QVERIFY(child.waitForFinished(120000));
+        QCOMPARE(child.exitCode(), 0);
+        const QStringList boxes = QString::fromUtf8(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(boxes, QStringList({"Error|Failed to write sound data!",
+                                     "Warning|The file already exists. Do you confirm to overwrite it?/File "
+                                     "location: /" + f->file("KIT0.INI"),
+                                     "Error|Obtain sound file error."}));
+        QCOMPARE(kf::readFile(f->file("OUT.bin")), old);
+        QCOMPARE(kf::readFile(f->file("KIT0.INI")), QByteArray("the old kit"));
+        QCOMPARE(folderEntries(f->work.path()), before);
+    }
+
+    void deviceModeLeavesThePadAlone()
+    {
+        // A pad's wave in a kit; working on the pad.
+        const QString pad = f->file("pad");
+        makePadTree(pad, {"KIT", "SYS", "WAV_DATA", "WAV_PRM"}, "zt350");
+        const QString wave = pad + "/zt350/WAV_DATA/001/0001.wav";
+        touchFile(wave, kf::wavBytes(4800, 7));
+        f->w->waveLoadKitAttrList.append(sf::plainSound("Pad1", wave, 1));
+        f->w->on_defaultRbtn_clicked();
+        f->kit(4).kpadChunk[2].soundFile0 = wave;
+        f->kit(4).kpadChunk[2].soundName0 = "Pad1";
+        f->w->isUDiskFlag = false;
+        const QMap<QString, QByteArray> padFiles = tree(pad);
+        QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
+
+        const QString target = f->file("SET.bin");
+        f->exportAll(target);
+        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + target}));
+        QCOMPARE(updates.count(), 1);
+        QCOMPARE(updates.at(0), QVariantList({3, 0}));
+        QCOMPARE(tree(pad), padFiles);
+        MainWindow1::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        QCOMPARE(setupfiles::readWholeSetupFile(target, rec, tables), setupfiles::LoadError::None);
+        QCOMPARE(int(rec.waveCount), 6);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], kFullDisk) == 0)
+        return fullDiskChild(QString::fromLocal8Bit(argv[2]));
+    TestSetupExport test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_setupexport.moc"

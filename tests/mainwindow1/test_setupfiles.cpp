@@ -1,0 +1,353 @@
+// The window's setup-file operations: kit files into the editor with their
+// messages, and the editor saved and read back through the real window.
+#include "mainwindow1/mainwindow1.h"
+#include "platform/removabledrives.h"
+#include "resources/ztresources.h"
+#include "setup/setup_fixture.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace sf;
+using kf::TestSound;
+
+namespace {
+
+struct NoDrives : DriveSource
+{
+    QVector<DriveEntry> drives() const override { return {}; }
+};
+
+// Fresh sound lists, as a whole-setup load makes them.
+void newLists(MainWindow1 *w)
+{
+    w->initTotalItemModel();
+    w->initHHListItemModel();
+    w->userFlag = false;
+    w->initClickItemModel();
+}
+
+// A whole setup into the window: checked in scratch, then shown.
+bool loadSetup(MainWindow1 *w, const QString &file)
+{
+    Records::READ_KIT_FILE rec;
+    KitTables tables;
+    if (readWholeSetupFile(file, rec, tables, &w->globalSize, &w->loadClickFlag) != LoadError::None)
+        return false;
+    w->waveAttrList.clear();
+    w->waveTempList.clear();
+    w->waveLoadKitAttrList.clear();
+    w->clickSetList.clear();
+    w->kitIndexList.clear();
+    w->kitAttrList.clear();
+    for (QVector<Records::KIT_PAD_SETTING> &pads : w->kitPadList)
+        pads.clear();
+    newLists(w);
+    tables.copyTo(w->base0, w->pedal0, w->pad0);
+    rec.info.kitChunk.baseChunk = w->base0;
+    rec.info.kitChunk.pedalChunk = w->pedal0;
+    rec.info.kitChunk.kpadChunk = w->pad0;
+    if (!w->showSound1(file, &rec.info))
+        return false;
+    w->showKit1(&rec.info);
+    w->loadedKitFiles = {rec};
+    return true;
+}
+
+// The total list's rows from the working sound list, as after an import.
+void rebuildRows(MainWindow1 *w)
+{
+    w->totalGroup->removeRows(0, w->totalGroup->rowCount());
+    for (const Records::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList)) {
+        const int row = w->totalGroup->rowCount();
+        w->totalGroup->setChild(row, 1, new QStandardItem(Records::charArray2String(s.wave_name, 16)));
+        w->totalGroup->setChild(row, 2, new QStandardItem(s.file));
+    }
+}
+
+// A kit file into its slot of the window.
+bool loadKit(MainWindow1 *w, const QString &file)
+{
+    Records::READ_KIT_FILE rec;
+    KitTables tables;
+    if (readKitFile(file, rec, tables) != LoadError::None)
+        return false;
+    const int slot = rec.kitIndex - 1;
+    tables.copyTo(w->base0, w->pedal0, w->pad0, slot);
+    rec.info.kitChunk.baseChunk = w->base0;
+    rec.info.kitChunk.pedalChunk = w->pedal0;
+    rec.info.kitChunk.kpadChunk = w->pad0;
+    if (!w->showSound2(file, &rec.info))
+        return false;
+    w->loadedKitFiles.append(rec);
+    w->showKit2(&rec.info, slot, 0, file);
+    return true;
+}
+
+bool writeModel(MainWindow1 *w, const QString &out, int kit = 0)
+{
+    return w->cf.calculateChunkSize() && kf::writeLaidOut(w->cf, out, kit);
+}
+
+} // namespace
+
+class TestSetupFiles : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_work;
+    QString m_oldDir, m_setup, m_kitFile, m_plain;
+    NoDrives m_drives;
+    QVector<MainWindow1 *> m_windows;
+
+    QString path(const QString &name) const { return m_work.filePath(name); }
+    MainWindow1 *window()
+    {
+        auto *w = new MainWindow1;
+        w->writeSoundListOnClose = false;
+        m_windows.append(w);
+        return w;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ztInitResources();
+        ztplatform::setDriveSource(&m_drives);
+        m_oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_work.path()));
+        const QVector<TestSound> sounds = writeSounds(m_work.path(), {"Kick", "Snare_", "Tom"}, 0);
+        QCOMPARE(sounds.size(), 8);
+        percussionpadfile m;
+        kf::KitStorage kits;
+        kits.fill({0, 1, 2}, 11);
+        // Effect controls the kit page accepts (0..511, 999 unused).
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            percussionpadfile::P_KIT_BASE_PARA &b = kits.base[size_t(k)];
+            for (quint16 *c : {&b.effect1_ctrl1, &b.effect1_ctrl2, &b.effect2_ctrl1, &b.effect2_ctrl2,
+                               &b.effect2_ctrl3, &b.effect3_ctrl1, &b.effect3_ctrl2, &b.effect3_ctrl3,
+                               &kits.pedal[size_t(k)].active_effectCtrl2})
+                *c %= 512;
+        }
+        kits.base[0].kit_name[0] = 0;
+        percussionpadfile::str2CharArray("Rock,Pop", kits.base[1].kit_name, KIT_NAME_FIELD);
+        kits.base[2].kit_effect1 = 7;
+        kits.base[2].effect1_ctrl2 = 123;
+        m_setup = path("KIT_ALL.bin");
+        QVERIFY(kf::writeWholeSetup(m, kits, sounds, {0, 1, 2}, {0, 1, 2}, m_setup));
+        kits.fill({1, 2, 3}, 12);
+        m_kitFile = path("K009.INI");
+        QVERIFY(kf::writeSingleKit(m, kits, 8, kitSounds(sounds), m_kitFile));
+        m_plain = path("plain.wav");
+        QVERIFY(kf::writeFile(m_plain, kf::wavBytes(4800, 99)));
+    }
+
+    void cleanupTestCase()
+    {
+        qDeleteAll(m_windows);
+        QDir::setCurrent(m_oldDir);
+        ztplatform::setDriveSource(nullptr);
+    }
+
+    void wholeSetupIntoTheWindow()
+    {
+        MainWindow1 *w = window();
+        ScriptedPrompter prompter;
+        QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
+        QVERIFY(loadSetup(w, m_setup));
+        QCOMPARE(prompter.titles(), QStringList({"Warning", "Warning"}));
+        QCOMPARE(prompter.texts().at(0), QString("The 2 item is automatically renamed, as it exceeds 16 characters "
+                                                 "or ends with special symbol."));
+        QCOMPARE(prompter.texts().at(1), QString("Kit 1 and 2 are automatically renamed, as they exceed 10 "
+                                                 "characters or contain special symbol."));
+        QCOMPARE(names.count(), KIT_MAX_COUNT);
+        QCOMPARE(names.at(1), QVariantList({QString("K002"), 1}));
+
+        QCOMPARE(w->totalGroup->rowCount(), 3);
+        QCOMPARE(w->totalGroup->child(1, 0)->text(), QString("2"));
+        QVERIFY(!w->totalGroup->child(0, 0)->icon().isNull());
+        QVERIFY(w->totalGroup->child(1, 0)->icon().isNull());
+        QVERIFY(!(w->totalGroup->child(1, 0)->flags() & Qt::ItemIsEditable));
+        QCOMPARE(w->totalGroup->child(1, 1)->text(), QString("Snare"));
+        QCOMPARE(w->totalGroup->child(2, 2)->text(), m_setup + ":U00002");
+        QCOMPARE(w->hhGroup->child(2, 0)->text(), QString("Tom"));
+        QCOMPARE(w->clickListItemModel->item(0)->rowCount(), 5);
+        QCOMPARE(w->clickListItemModel->item(0)->child(4, 2)->text(), m_setup + ":U10004");
+        QVERIFY(w->clickFlag && w->loadClickFlag);
+        QCOMPARE(w->total_index, 2);
+        QCOMPARE(int(w->waveLoadKitAttrList.at(2).wave_No), 3);
+
+        QCOMPARE(w->kitAttrList.size(), KIT_MAX_COUNT);
+        QCOMPARE(w->kitPadList[99].size(), PAD_NUM_MAX);
+        QCOMPARE(w->kitMaxList, QVector<int>({1, 2}));
+        QCOMPARE(w->kitAttrList.at(2).kit_name, QString("KIT2"));
+        QCOMPARE(w->kitNameList.at(1), QString("K002"));
+        QCOMPARE(int(w->kitEffectList1[2].at(7).parm2), 123);
+        const Records::soundKit &k0 = w->kitAttrList.at(0);
+        QCOMPARE(k0.kpadChunk[0].soundName0, QString("Kick"));
+        QCOMPARE(k0.kpadChunk[0].soundFile0, m_setup + ":U00000");
+        QCOMPARE(w->findChild<QLineEdit *>("kitNumber")->text(), QString("1"));
+    }
+
+    void kitFilesIntoTheWindow()
+    {
+        MainWindow1 *w = window();
+        ScriptedPrompter reports;
+        QVERIFY(loadSetup(w, m_setup));
+        const QVector<Records::SOUND_INDEX> before = w->waveLoadKitAttrList;
+        const QByteArray good = kf::readFile(m_kitFile);
+        const int soun = int(kf::rd32(good, 28));
+        struct Bad { QByteArray bytes; int at; QString title, text; } bad[] = {
+            {"RIFX", int(kf::rd32(good, soun + 12 + 40 + 32)), "Error",
+             "Sound data format error, import failed.\r\nFile location: " + m_kitFile},
+            {QByteArray("\x10\x27", 2), soun + 12 + 20, "Warning", "The number of sound can not exceed 9999."},
+        };
+        for (const Bad &b : bad) {
+            QByteArray bytes = good;
+            bytes.replace(b.at, b.bytes.size(), b.bytes);
+            QVERIFY(kf::writeFile(m_kitFile, bytes));
+            Records::READ_KIT_FILE rec;
+            KitTables tables;
+            QVERIFY(readKitFile(m_kitFile, rec, tables) != LoadError::None);
+            curFlag = 2;
+            rec.info.initFileChunk();
+            QFile f(m_kitFile);
+            QVERIFY(f.open(QIODevice::ReadOnly) && rec.info.getChunkIndex(&f));
+            rec.info.readMultiKitSoundChunk(&f);
+            ScriptedPrompter prompter;
+            QVERIFY(!w->showSound2(m_kitFile, &rec.info));
+            QCOMPARE(prompter.titles(), QStringList({b.title}));
+            QCOMPARE(prompter.texts(), QStringList({b.text}));
+            QCOMPARE(w->waveLoadKitAttrList.size(), before.size());
+        }
+        QVERIFY(kf::writeFile(m_kitFile, good));
+        QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
+        ScriptedPrompter prompter;
+        QVERIFY(loadKit(w, m_kitFile));
+        QVERIFY(prompter.prompts.isEmpty());
+        QCOMPARE(w->waveLoadKitAttrList.size(), 6);
+        QCOMPARE(int(w->waveLoadKitAttrList.at(3).wave_No), 4);
+        QCOMPARE(w->soundKitMaxList, QVector<int>({5}));
+        QCOMPARE(w->soundAddCount, 3);
+        QCOMPARE(names.count(), 1);
+        QCOMPARE(names.at(0).at(1).toInt(), 8);
+        const Records::soundKit &k = w->kitAttrList.at(8);
+        QCOMPARE(int(k.kit_no), 8);
+        QCOMPARE(k.kit_name, QString("KIT8"));
+        QCOMPARE(int(k.kpadChunk[0].bWaveNo), 4); // the file's first sound, numbered after the setup's three
+        QCOMPARE(k.kpadChunk[0].soundFile1, m_kitFile + ":U00000");
+        QCOMPARE(w->kitPadList[8].at(0).soundFile1, k.kpadChunk[0].soundFile1);
+    }
+
+    // The editor saved through the window and read back into a fresh one.
+    void roundTripThroughTheWindow()
+    {
+        MainWindow1 *w = window();
+        ScriptedPrompter prompter;
+        QVERIFY(loadSetup(w, m_setup));
+        prompter.clear(); // the rename reports
+        QVERIFY(loadKit(w, m_kitFile));
+        w->waveLoadKitAttrList.append(plainSound("Plain", m_plain, 9, 0));
+        rebuildRows(w);
+        w->kitAttrList[1].kpadChunk[0].soundFile0 = m_plain;
+        w->kitAttrList[1].kpadChunk[0].soundName0 = "Plain";
+        w->kitAttrList[3].pedalChunk.hh_wave2_file = w->waveLoadKitAttrList.at(4).file;
+        w->kitAttrList[3].pedalChunk.hh_wave2_name = "Snare";
+        w->kitAttrList[1].kit_name = "Changed";
+        w->kitAttrList[1].effect3_no = 2;
+
+        curFlag = 0;
+        w->cf.initFileChunk();
+        QVERIFY(w->getWaveList(w->TempDirName, nullptr));
+        w->waveKitOrder();
+        w->setGlobalFileChunk();
+        QVERIFY(w->setAllFileChunk());
+        QVERIFY(writeModel(w, path("OUT.bin")));
+        QCOMPARE(w->kitOrderList.size(), w->waveAttrList.size());
+
+        const Editor saved = [w]() {
+            Editor e;
+            e.kits = w->kitAttrList;
+            e.loaded = w->loadedKitFiles;
+            return e;
+        }();
+        MainWindow1 *v = window();
+        QVERIFY(loadSetup(v, path("OUT.bin")));
+        Editor loaded;
+        loaded.loaded = v->loadedKitFiles;
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            Kit before = saved.kits.at(k), after = v->kitAttrList.at(k);
+            for (quint8 *no : {&before.effect1_no, &before.effect2_no, &before.effect3_no, &before.pedalChunk.active_no})
+                if (*no == 4)
+                    *no = 0;
+            QVERIFY2(sameSettings(before, after), qPrintable(QString::number(k)));
+            QStringList a, b;
+            forEachSoundSlot(before, [&a](auto s) { a.append(s.file); });
+            forEachSoundSlot(after, [&b](auto s) { b.append(s.file); });
+            for (int i = 0; i < a.size(); ++i) {
+                if (!a.at(i).isEmpty())
+                    QCOMPARE(soundBytes(loaded, b.at(i)), soundBytes(saved, a.at(i)));
+            }
+        }
+        // The plain sound went through ffmpeg into the same samples.
+        QCOMPARE(soundBytes(loaded, v->kitAttrList.at(1).kpadChunk[0].soundFile0), kf::readFile(m_plain));
+        QCOMPARE(v->waveLoadKitAttrList.size(), 7);
+
+        // Kit 2 alone, read back into its slot of the fresh window.
+        QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
+        curFlag = 2;
+        w->cf.initFileChunk();
+        w->setKitIniFileChunk(1);
+        QVERIFY(writeModel(w, path("KIT2.INI"), 1));
+        QVERIFY(loadKit(v, path("KIT2.INI")));
+        Kit before = w->kitAttrList.at(1), after = v->kitAttrList.at(1);
+        if (before.pedalChunk.active_no == 4)
+            before.pedalChunk.active_no = 0;
+        QVERIFY(sameSettings(before, after));
+        QCOMPARE(soundBytes(loaded, after.kpadChunk[0].soundFile0).size(), 0); // now from the kit file
+        loaded.loaded = v->loadedKitFiles;
+        QCOMPARE(soundBytes(loaded, after.kpadChunk[0].soundFile0), kf::readFile(m_plain));
+        QVERIFY(prompter.prompts.isEmpty());
+    }
+
+    void messages()
+    {
+        MainWindow1 *w = window();
+        ScriptedPrompter prompter;
+        CollectError modified(CollectError::Modified);
+        modified.path = "/k/a.bin";
+        CollectError kitModified = modified;
+        kitModified.kitWording = true;
+        CollectError missing(CollectError::SoundMissing);
+        missing.path = "/k/a.bin";
+        missing.name = "Kick";
+        CollectError notLoaded(CollectError::NotLoadedWhole);
+        notLoaded.number = 12;
+        const CollectError errors[] = {modified, kitModified, missing, notLoaded,
+                                       CollectError(CollectError::EntryMissing),
+                                       CollectError(CollectError::ClickCount),
+                                       CollectError(CollectError::RawFailed)};
+        for (const CollectError &e : errors)
+            w->reportCollectError(e);
+        w->reportLoadError(LoadError::DataError, "/k/b.ini", false);
+        w->reportLoadError(LoadError::CannotOpen, "/k/c.bin", true);
+        QCOMPARE(prompter.texts(),
+                 QStringList({"Please check path:The file has been modified. Export failed.\r\n/k/a.bin",
+                              "The file has been modified. Export failed.\r\nPlease check path:/k/a.bin",
+                              "Please check path:Kick does not exist.\r\n/k/a.bin",
+                              "There is an error with the sound file path for Kit. 12", "File error!\r\nError:0012",
+                              "The number of Click sound must be 5.", "/k/b.ini:File data error!",
+                              "Fail to read file, import failed."}));
+        QCOMPARE(prompter.titles(), QStringList({"Error", "Error", "Error", "Error", "Error", "Warning", "Error",
+                                                 "Warning"}));
+        QCOMPARE(prompter.prompts.at(4).kind, UiPrompter::Information);
+        QCOMPARE(prompter.prompts.at(6).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+    }
+};
+
+QTEST_MAIN(TestSetupFiles)
+#include "test_setupfiles.moc"

@@ -1,0 +1,288 @@
+// Import and Import All through the window: refusals, the file choice, whole
+// setups and kit files into the editor, kit files read again, and files
+// that are refused leaving the editor as it was.
+#include "setupflow_fixture.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace setupflow_test;
+using P = UiPrompter;
+
+class TestSetupImport : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Fixture> f;
+
+    const ScriptedPrompter::Prompt &prompt(int i) const { return f->prompter.prompts.at(i); }
+
+private slots:
+    void init() { f.reset(new Fixture); }
+    void cleanup() { f.reset(); }
+
+    void refusedBeforeAnyFileIsChosen()
+    {
+        QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
+        const QByteArray before = f->snapshot();
+        f->w->isUDiskFlag = false;
+        f->ui->btnLoadFile->setCheckable(true);
+        f->ui->btnLoadFile->setChecked(true);
+        f->ui->btnLoadFile->click();
+        QVERIFY(!f->ui->btnLoadFile->isChecked());
+        QCOMPARE(updates.count(), 1);
+        QCOMPARE(updates.at(0), QVariantList({3, 0}));
+        QCOMPARE(f->texts(), QStringList({"In USB device mode, import files are not supported."}));
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning"}));
+        f->w->isUDiskFlag = true;
+
+        // No at the question.
+        f->prompter.clear();
+        f->prompter.buttonAnswers.enqueue(QMessageBox::No);
+        f->importPicks({f->file("none.bin")});
+        QCOMPARE(f->prompter.prompts.size(), 1);
+        QCOMPARE(prompt(0).text, QString("*Note*\r\nImporting a new file will delete the corresponding loaded "
+                                         "file.\r\nAre you sure to continue?"));
+        QCOMPARE(prompt(0).buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(prompt(0).defaultButton, QMessageBox::NoButton);
+
+        // A preview playing: stopped, the sound list back in stored order, nothing chosen.
+        f->prompter.clear();
+        f->prompter.fileAnswers.clear();
+        f->ui->kitRbtn->setChecked(true);
+        f->ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
+        f->ui->songLabel2->setText("Kick");
+        f->w->kitMaxList = {3};
+        f->ui->btnLoadFile->click();
+        QCOMPARE(f->texts().last(), QString("Please stop playing the music before importing or saving the file."));
+        QCOMPARE(f->prompter.prompts.size(), 2);
+        QVERIFY(f->ui->defaultRbtn->isChecked());
+        QVERIFY(f->w->kitMaxList.isEmpty());
+        QCOMPARE(f->ui->songLabel2->text(), QString("Sample"));
+        QCOMPARE(f->ui->playBtn2->styleSheet(), QString("border-image: url(:/images/play.png);"));
+        QCOMPARE(f->snapshot(), before);
+    }
+
+    void wholeSetupImported()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        QSignalSpy names(f->w, &MainWindow1::sendKitNameChanged);
+
+        // Import All, cancelled: the whole-setup import is told there is no file.
+        const QByteArray before = f->snapshot();
+        f->importAll(QString());
+        QCOMPARE(prompt(1).kind, P::OpenFile);
+        QCOMPARE(prompt(1).title, QString("Select file."));
+        QCOMPARE(prompt(1).text, QString(" "));
+        QCOMPARE(prompt(1).filter, QString("Bin file(*.BIN)"));
+        QCOMPARE(f->texts().last(), QString("No file data is selected!"));
+        QCOMPARE(prompt(2).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QCOMPARE(f->snapshot(), before);
+
+        f->prompter.clear();
+        f->importAll(setup);
+        QVERIFY(!f->w->projectFlag);
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
+        QCOMPARE(f->texts().at(1), QString("The 2 item is automatically renamed, as it exceeds 16 characters or "
+                                           "ends with special symbol."));
+        QCOMPARE(names.count(), KIT_MAX_COUNT);
+        QCOMPARE(f->w->binFilePath, setup);
+        QCOMPARE(f->w->loadedKitFiles.size(), 1);
+        QCOMPARE(f->w->totalGroup->rowCount(), 3);
+        QCOMPARE(f->w->totalGroup->child(2, 2)->text(), setup + ":U00002");
+        QCOMPARE(f->w->clickListItemModel->item(0)->rowCount(), 5);
+        QVERIFY(f->w->loadClickFlag);
+        QCOMPARE(f->w->soundList, QStringList({"Kick", "Snare", "Tom"}));
+        QCOMPARE(f->w->kitAttrList.at(5).kit_name, QString("KIT5"));
+        QCOMPARE(f->ui->kitNumber->text(), QString("1"));
+
+        // The lists' selections are handled on their new models.
+        const QModelIndex row = f->w->totalListItemModel->index(1, 0, f->w->totalGroup->index());
+        f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect
+                                                                              | QItemSelectionModel::Rows);
+        QCOMPARE(f->w->playFileNameNew2, setup + ":U00001");
+
+        // The same file through Import, picked alone; a brand mark refuses it.
+        const QString branded = f->file("BRAND.BIN");
+        QVERIFY(kf::writeFile(branded, patched(setup, 18, "TORVEX")));
+        f->prompter.clear();
+        const QByteArray loaded = f->snapshot();
+        f->importPicks({branded});
+        QCOMPARE(prompt(1).kind, P::OpenFiles);
+        QCOMPARE(prompt(1).text, QString());
+        QCOMPARE(prompt(1).filter, QString("Text files(*.INI);; Bin file(*.BIN)"));
+        QCOMPARE(f->texts().last(), QString("Please import file which is generated by Korvanta."));
+        QCOMPARE(f->snapshot(), loaded);
+    }
+
+    void refusedFilesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("at");      // where the bytes go; -1 cuts the file there
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text"); // %1: the file's path
+        const QString format = "Sound data format error, import failed.\r\nFile location: %1";
+        QTest::newRow("truncated") << "KIT_ALL.bin" << -1 << QByteArray() << "%1:File data error!";
+        QTest::newRow("foreign") << "KIT_ALL.bin" << 0 << QByteArray(64, 'x') << "%1:File data error!";
+        QTest::newRow("broken index") << "KIT_ALL.bin" << 8 << QByteArray("INDX") << "%1:File data error!";
+        QTest::newRow("kit count") << "KIT_ALL.bin" << 0 << QByteArray("SKIT") << "%1:File data error!";
+        QTest::newRow("sound count") << "KIT_ALL.bin" << 0 << QByteArray("SOUN") << "%1:File data error!";
+        QTest::newRow("past the end") << "KIT_ALL.bin" << 1 << QByteArray("SOUN") << format;
+        QTest::newRow("not RIFF") << "KIT_ALL.bin" << 2 << QByteArray("SOUN") << format;
+        QTest::newRow("kit 150") << "K007.INI" << 57 << QByteArray("\x96") << "%1:File data error!";
+        QTest::newRow("kit sound count") << "K007.INI" << 0 << QByteArray("SOUN") << "%1:File data error!";
+        QTest::newRow("kit not RIFF") << "K007.INI" << 2 << QByteArray("SOUN") << format;
+    }
+
+    void refusedFilesChangeNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, at);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        const QString setup = f->file("KIT_ALL.bin"), kit = f->file("K007.INI");
+        QVERIFY(makeSetup(setup) && makeKitFile(kit, 7));
+        f->importAll(setup);
+        f->importPicks({kit});
+        f->prompter.clear();
+
+        const QString path = f->file(name);
+        QByteArray b = kf::readFile(path);
+        const bool whole = name.endsWith(".bin");
+        const int soun = int(kf::rd32(b, whole ? 44 : 28)), firstWave = soun + 12 + 40 * (whole ? 5 : 0);
+        if (at < 0) {
+            b.truncate(b.size() / 2);
+        } else if (bytes == "SKIT") {
+            b[int(kf::rd32(b, 36)) + 8] = char(99);
+        } else if (bytes == "SOUN" && at == 0) {
+            kf::wr16(b, soun + 8, 0xFFFF);
+        } else if (bytes == "SOUN" && at == 1) {
+            kf::wr32(b, firstWave + 32, quint32(b.size() - 10));
+        } else if (bytes == "SOUN") {
+            b.replace(int(kf::rd32(b, firstWave + 32)), 4, "RIFX");
+        } else {
+            b.replace(at, bytes.size(), bytes);
+        }
+        QVERIFY(kf::writeFile(path, b));
+        const QByteArray before = f->snapshot();
+        if (whole)
+            f->importAll(path);
+        else
+            f->importPicks({path});
+        QCOMPARE(f->prompter.titles().last(), QString("Error"));
+        QCOMPARE(f->texts().last(), text.arg(path));
+        QCOMPARE(f->snapshot(), before);
+    }
+
+    void kitFilesReadByKitNumber()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        f->importAll(setup);
+        const QString k7 = f->file("K007.INI"), k2 = f->file("K002.INI"), k50 = f->file("K050.INI");
+        const QString k1 = f->file("ZERO.INI");
+        QVERIFY(makeKitFile(k7, 7, 1) && makeKitFile(k2, 2, 2) && makeKitFile(k50, 50, 3) && makeKitFile(k1, 1, 4));
+        QVERIFY(kf::writeFile(k1, patched(k1, 57, QByteArray(1, '\0')))); // kit number 0 counts as kit 1
+
+        f->prompter.clear();
+        QSignalSpy names(f->w, &MainWindow1::sendKitNameChanged);
+        f->importPicks({k7, k2, k50});
+        QCOMPARE(names.count(), 3);
+        QCOMPARE(names.at(0).at(1).toInt(), 1);
+        QCOMPARE(names.at(1).at(1).toInt(), 6);
+        QCOMPARE(names.at(2).at(1).toInt(), 49);
+        QStringList order;
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->loadedKitFiles))
+            order << QFileInfo(r.file).fileName() + "/" + QString::number(r.kitIndex);
+        QCOMPARE(order, QStringList({"KIT_ALL.bin/0", "K002.INI/2", "K007.INI/7", "K050.INI/50"}));
+        QCOMPARE(f->w->recordKitFileList, QStringList({k7, k2, k50}));
+        QCOMPARE(f->w->recordKitIndexList, QVector<int>({7, 2, 50}));
+        // The file's sounds numbered after the list's last, renames reported in one box.
+        QCOMPARE(f->w->totalGroup->rowCount(), 12);
+        QCOMPARE(f->w->totalGroup->child(3, 0)->text(), QString("4"));
+        QCOMPARE(f->w->totalGroup->child(11, 2)->text(), k50 + ":U00002");
+        QCOMPARE(f->w->hhGroup->rowCount(), 12);
+        QCOMPARE(f->texts(), QStringList({"*Note*\r\nImporting a new file will delete the corresponding loaded "
+                                          "file.\r\nAre you sure to continue?",
+                                          "The 5, 8 and 11 item are automatically renamed, as they exceed 16 "
+                                          "characters or end with special symbol."}));
+        QCOMPARE(f->ui->kitNumber->text(), QString("2"));
+        QCOMPARE(f->w->kitAttrList.at(1).kpadChunk[0].soundFile0, k2 + ":U00001");
+        QCOMPARE(f->w->soundList.size(), 12);
+
+        // K007 again, its sounds also on kit 40: they go everywhere, then
+        // come back at the end of the list; kit 1's file is recorded beside.
+        f->w->kitAttrList[39].kpadChunk[3].soundFile0 = k7 + ":U00001";
+        f->w->kitAttrList[39].pedalChunk.hh_wave2_file = k7 + ":U00002";
+        f->prompter.clear();
+        f->importPicks({k7, k1});
+        QVERIFY(f->w->kitAttrList.at(39).kpadChunk[3].soundFile0.isEmpty());
+        QCOMPARE(int(f->w->kitAttrList.at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
+        order.clear();
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->loadedKitFiles))
+            order << QFileInfo(r.file).fileName();
+        QCOMPARE(order, QStringList({"KIT_ALL.bin", "K002.INI", "K050.INI", "ZERO.INI", "K007.INI"}));
+        QCOMPARE(f->w->recordKitIndexList, QVector<int>({7, 2, 50, 1}));
+        QStringList sources;
+        for (int r = 0; r < f->w->totalGroup->rowCount(); ++r)
+            sources << f->w->totalGroup->child(r, 0)->text() + " " + QFileInfo(f->w->totalGroup->child(r, 2)->text()).fileName();
+        QCOMPARE(sources.mid(3), QStringList({"4 K002.INI:U00000", "5 K002.INI:U00001", "6 K002.INI:U00002",
+                                              "10 K050.INI:U00000", "11 K050.INI:U00001", "12 K050.INI:U00002",
+                                              "13 ZERO.INI:U00000", "14 ZERO.INI:U00001", "15 ZERO.INI:U00002",
+                                              "16 K007.INI:U00000", "17 K007.INI:U00001", "18 K007.INI:U00002"}));
+        QCOMPARE(f->ui->kitNumber->text(), QString("1"));
+        QCOMPARE(f->w->kitAttrList.at(6).kpadChunk[0].soundFile1, k7 + ":U00001");
+
+        // A recorded file gone from the disk is forgotten at the next choice.
+        QVERIFY(QFile::remove(k50));
+        f->importPicks({k2});
+        QCOMPARE(f->w->recordKitFileList, QStringList({k7, k2, k1}));
+        QCOMPARE(f->w->totalGroup->rowCount(), 12);
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
+            QVERIFY(!s.file.contains("K050"));
+    }
+
+    void fileChoice()
+    {
+        const QString setup = f->file("KIT_ALL.bin"), other = f->file("OTHER.bin"), kit = f->file("K009.INI");
+        QVERIFY(makeSetup(setup) && makeSetup(other) && makeKitFile(kit, 9));
+        const QString old = f->file("OLD.INI");
+        QVERIFY(makeKitFile(old, 3));
+        QVERIFY(kf::writeFile(old, patched(old, 36, QByteArray("\x10\x10", 2)))); // an old layout
+
+        // Saved-file folders of the drives: one holding a folder is passed over.
+        for (const QString d : {"d1/SAVE/sub", "d2/SAVE"})
+            QVERIFY(QDir(f->work.path()).mkpath(d));
+        f->drives.list = {{f->file("d1/"), true}, {f->file("d2/"), true}};
+        // Two whole setups, then an outdated kit file: each opens the dialog again.
+        f->prompter.fileAnswers << QStringList({setup, other}) << QStringList({old}) << QStringList({setup, kit});
+        f->ui->btnLoadFile->click();
+        QStringList seen;
+        for (const ScriptedPrompter::Prompt &p : qAsConst(f->prompter.prompts))
+            seen << (p.kind == P::OpenFiles ? "dialog " + QDir(f->work.path()).relativeFilePath(p.text) : p.text);
+        QCOMPARE(seen.mid(1), QStringList({"The format of forder is error.", "dialog d2/SAVE",
+                                           "Only one binary file can be selected.", "dialog d2/SAVE",
+                                           "The imported kit file version is outdated. Please import new version "
+                                           "file.",
+                                           "dialog d2/SAVE", "The 2 item is automatically renamed, as it exceeds 16 "
+                                                             "characters or ends with special symbol."}));
+        // The whole setup picked beside a kit file is left out.
+        QCOMPARE(f->w->loadedKitFiles.size(), 1);
+        QCOMPARE(f->w->loadedKitFiles.at(0).file, kit);
+        QVERIFY(f->w->binFilePath.isEmpty());
+
+        // A whole setup whose name lacks ".bin" is not taken; nothing is imported.
+        const QString dat = f->file("SET.dat");
+        QVERIFY(QFile::copy(setup, dat));
+        f->drives.list.clear();
+        f->prompter.clear();
+        const QByteArray before = f->snapshot();
+        f->importPicks({dat});
+        QCOMPARE(f->prompter.prompts.size(), 2);
+        QCOMPARE(f->snapshot(), before);
+    }
+};
+
+QTEST_MAIN(TestSetupImport)
+#include "test_setupimport.moc"

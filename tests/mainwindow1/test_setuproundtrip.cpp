@@ -1,0 +1,164 @@
+// A setup saved and loaded again as the user does it: three audio files
+// imported (converted by the real ffmpeg when saved), put on kits 1 and 2,
+// a kit renamed, an effect and a global setting changed; Export All and a
+// kit save, then a fresh window imports the whole setup and the kit files.
+#include "setupflow_fixture.h"
+#include "soundlib_fixture.h"
+
+#include <QTemporaryFile>
+#include <QtTest>
+
+using namespace setupflow_test;
+using sf::Editor;
+
+namespace {
+
+// A kit as a whole setup or a kit file gives it back: effect number 4 is
+// stored as 10, which reads as 0 (the kit effects only in a whole setup).
+Kit afterSave(Kit k, bool wholeSetup)
+{
+    QVector<quint8 *> numbers = {&k.pedalChunk.active_no};
+    if (wholeSetup)
+        numbers << &k.effect1_no << &k.effect2_no << &k.effect3_no;
+    for (quint8 *no : numbers)
+        if (*no == 4)
+            *no = 0;
+    return k;
+}
+
+QStringList slotNames(const Kit &k)
+{
+    QStringList out;
+    sf::forEachSoundSlot(k, [&out](auto s) { out << s.name; });
+    return out;
+}
+
+QStringList slotFiles(const Kit &k)
+{
+    QStringList out;
+    sf::forEachSoundSlot(k, [&out](auto s) { out << s.file; });
+    return out;
+}
+
+QByteArray globalBytes(MainWindow1 *w)
+{
+    w->setGlobalFileChunk();
+    QTemporaryFile t;
+    if (!t.open())
+        return QByteArray();
+    w->cf.writeGlobalChunk(&t);
+    t.flush();
+    t.seek(0);
+    return t.readAll();
+}
+
+// Each kit's sounds, slot by slot, as bytes.
+QVector<QByteArray> kitSoundBytes(const Editor &e, const Kit &kit)
+{
+    QVector<QByteArray> out;
+    for (const QString &f : slotFiles(kit))
+        out << (f.isEmpty() ? QByteArray() : sf::soundBytes(e, f));
+    return out;
+}
+
+} // namespace
+
+class TestSetupRoundTrip : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savedAndLoadedAgain()
+    {
+        auto a = std::make_unique<Fixture>();
+        MainWindow1 *w = a->w;
+        const QStringList audio = {soundlib::writeBytes(a->file("one.wav"), soundlib::pcmWav(1, 44100, 2205)),
+                                   soundlib::writeBytes(a->file("two.wav"), soundlib::pcmWav(2, 22050, 3000)),
+                                   soundlib::writeBytes(a->file("three.wav"), soundlib::pcmWav(2, 48000, 1500))};
+        a->prompter.fileAnswers.enqueue(audio);
+        a->ui->tbtAddWave->click();
+        QCOMPARE(w->totalGroup->rowCount(), 3);
+        // What every sound is saved as: the device form ffmpeg gives.
+        QMap<QString, QByteArray> device;
+        QStringList sources = audio;
+        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(w->clickList))
+            sources << c.file;
+        QCOMPARE(sources.size(), 8);
+        for (const QString &s : qAsConst(sources)) {
+            QVERIFY(w->getRawFile(s, a->file("device.wav"), 0) > 44);
+            device.insert(s, kf::readFile(a->file("device.wav")));
+        }
+
+        // On kits 1 and 2 and a hi-hat slot of kit 2; kit 2 renamed.
+        auto put = [](QString &file, QString &name, const QString &source) {
+            file = source;
+            name = QFileInfo(source).completeBaseName();
+        };
+        put(a->kit(1).kpadChunk[0].soundFile0, a->kit(1).kpadChunk[0].soundName0, audio[0]);
+        put(a->kit(1).kpadChunk[5].soundFile1, a->kit(1).kpadChunk[5].soundName1, audio[1]);
+        put(a->kit(2).kpadChunk[3].soundFile0, a->kit(2).kpadChunk[3].soundName0, audio[2]);
+        put(a->kit(2).pedalChunk.hh_wave1_file, a->kit(2).pedalChunk.hh_wave1_name, audio[1]);
+        a->typeKitNumber("2");
+        a->ui->kitNameLineEdit->setText("Groove");
+        QTest::keyClick(a->ui->kitNameLineEdit, Qt::Key_Return);
+        QCOMPARE(a->kit(2).kit_name, QString("Groove"));
+        // An effect on kit 1's settings page, left pending; a global setting.
+        a->openKitPage(1);
+        a->ui->kitEffect1->setCurrentIndex(3);
+        a->ui->lcdContrast->setText("7");
+
+        a->prompter.clear();
+        const QString setup = a->file("SET.bin"), folder = a->file("kits");
+        QVERIFY(QDir().mkpath(folder));
+        a->exportAll(setup);
+        QCOMPARE(int(a->kit(1).kit_effect1), 3);
+        a->saveKits({1, 2}, folder);
+        QCOMPARE(a->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
+        const QStringList kitFiles = {folder + "/New Kit.INI", folder + "/Groove.INI"};
+        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), QStringList({"Groove.INI", "New Kit.INI"}));
+
+        // A fresh window imports the whole setup, then the kit files.
+        auto b = std::make_unique<Fixture>();
+        MainWindow1 *v = b->w;
+        b->importAll(setup);
+        b->importPicks(kitFiles);
+        QCOMPARE(b->texts().size(), 2); // the two questions
+        QCOMPARE(globalBytes(v), globalBytes(w));
+        QCOMPARE(v->ui->lcdContrast->text(), QString("7"));
+        Editor loaded;
+        loaded.loaded = v->loadedKitFiles;
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            const Kit saved = afterSave(w->kitAttrList.at(k), k >= 2), back = v->kitAttrList.at(k);
+            QVERIFY2(sf::sameSettings(saved, back), qPrintable(QString::number(k + 1)));
+            QCOMPARE(slotNames(back), slotNames(saved));
+            const QStringList files = slotFiles(saved);
+            const QVector<QByteArray> bytes = kitSoundBytes(loaded, back);
+            for (int i = 0; i < files.size(); ++i)
+                QCOMPARE(bytes.at(i), files.at(i).isEmpty() ? QByteArray() : device.value(files.at(i)));
+        }
+        QCOMPARE(v->clickList.size(), 5);
+        for (int c = 0; c < 5; ++c) {
+            QCOMPARE(v->clickList.at(c).name, w->clickList.at(c).name);
+            QCOMPARE(sf::soundBytes(loaded, v->clickList.at(c).file), device.value(w->clickList.at(c).file));
+        }
+
+        // Saving again gives the same sounds; the kit files come out the same.
+        const QString again = b->file("AGAIN.bin"), folder2 = b->file("kits2");
+        QVERIFY(QDir().mkpath(folder2));
+        b->prompter.clear();
+        b->exportAll(again);
+        b->saveKits({1, 2}, folder2);
+        QCOMPARE(b->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
+        for (const char *name : {"New Kit.INI", "Groove.INI"})
+            QCOMPARE(kf::readFile(folder2 + "/" + name), kf::readFile(folder + "/" + name));
+        Editor first, second;
+        QCOMPARE(sf::loadWholeSetup(first, setup), setupfiles::LoadError::None);
+        QCOMPARE(sf::loadWholeSetup(second, again), setupfiles::LoadError::None);
+        for (int k = 0; k < KIT_MAX_COUNT; ++k)
+            QCOMPARE(kitSoundBytes(second, second.kits.at(k)), kitSoundBytes(first, first.kits.at(k)));
+        b.reset();
+    }
+};
+
+QTEST_MAIN(TestSetupRoundTrip)
+#include "test_setuproundtrip.moc"

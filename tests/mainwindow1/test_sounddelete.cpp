@@ -1,0 +1,311 @@
+// Deleting sounds from the total list and groups or sounds from the group
+// tree, through the real window.
+#include "soundlib_fixture.h"
+
+#include <QProgressDialog>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace soundlib;
+
+namespace {
+
+const QString kInUse = "Deleting the sound is not supported.\r\nPlease clear the sound on the pad.";
+
+// Six sounds a..f in the total list.
+struct List
+{
+    Fixture f;
+    MainWindow1 *w = nullptr;
+    QStringList files;
+
+    explicit List(int count = 6)
+    {
+        w = f.open();
+        for (int i = 0; i < count; ++i)
+            files << writeBytes(f.path(QString("src/%1.wav").arg(QChar('a' + i))), pcmWav(2, 48000, 10));
+        f.importToList(files);
+        f.prompter.clear();
+    }
+    void select(const QVector<int> &rows)
+    {
+        w->ui->totalWaveTreeView->selectionModel()->clearSelection();
+        for (int r : rows) {
+            const QModelIndex idx = r < 0 ? w->totalGroup->index()
+                                          : w->totalListItemModel->index(r, 0, w->totalGroup->index());
+            w->ui->totalWaveTreeView->selectionModel()->select(idx, QItemSelectionModel::Select
+                                                                            | QItemSelectionModel::Rows);
+        }
+    }
+    QStringList recordFiles() const
+    {
+        QStringList out;
+        for (const auto &s : w->waveLoadKitAttrList)
+            out << s.file;
+        return out;
+    }
+};
+
+// A group tree read from a file: the groups in row order, each with its sounds.
+struct Groups
+{
+    Fixture f;
+    MainWindow1 *w = nullptr;
+
+    explicit Groups(const QVector<QPair<QString, QStringList>> &groups)
+    {
+        QVector<soundfilexml::strSoundGroup> list;
+        for (const auto &g : groups) {
+            soundfilexml::strSoundGroup group;
+            group.name = g.first;
+            for (const QString &n : g.second) {
+                soundfilexml::strSoundItem s;
+                s.name = n;
+                s.file = n.startsWith("stored") ? f.path("KIT.BIN") + ":U00001" : f.path(n + ".wav");
+                group.soundList << s;
+            }
+            list << group;
+        }
+        soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), list);
+        w = f.open(true);
+    }
+    QModelIndex row(int group, int sound = -1) const
+    {
+        const QModelIndex g = w->soundListItemModel->index(group, 0);
+        return sound < 0 ? g : w->soundListItemModel->index(sound, 0, g);
+    }
+    void select(const QVector<QModelIndex> &rows)
+    {
+        QItemSelectionModel *sel = w->ui->waveGroupTreeView->selectionModel();
+        sel->clearSelection();
+        for (const QModelIndex &r : rows)
+            sel->select(r, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QStringList tree() const
+    {
+        QStringList out;
+        for (int g = 0; g < w->soundListItemModel->rowCount(); ++g) {
+            QStandardItem *group = w->soundListItemModel->item(g);
+            QStringList sounds;
+            for (int r = 0; r < group->rowCount(); ++r)
+                sounds << group->child(r, 0)->text();
+            out << group->text() + ":" + sounds.join(',');
+        }
+        return out;
+    }
+};
+
+} // namespace
+
+class TestSoundDelete : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listRefusals()
+    {
+        List l;
+        MainWindow1 *w = l.w;
+        w->ui->tbtDel->click(); // nothing selected
+        QVERIFY(l.f.prompter.prompts.isEmpty());
+
+        // A locked sound anywhere: its warning alone, also on the pad.
+        w->waveLoadKitAttrList[4].wave_lock = 0;
+        w->isUDiskFlag = false;
+        l.select({1, 4, 2});
+        w->ui->tbtDel->click();
+        QCOMPARE(l.f.prompter.texts(), QStringList{"Deleting locked sound is not supported!"});
+        QCOMPARE(l.f.prompter.titles(), QStringList{"Warning"});
+        QVERIFY(!w->delDialog);
+        w->isUDiskFlag = true;
+        w->waveLoadKitAttrList[4].wave_lock = 1;
+
+        // In use: pads first, then hi-hat slots, each kit once.
+        const QString c = l.files.at(2);
+        w->kitAttrList[2].kpadChunk[4].soundFile1 = c;
+        w->kitAttrList[6].kpadChunk[0].soundFile0 = c;
+        w->kitAttrList[6].kpadChunk[9].soundFile0 = c;
+        w->kitAttrList[4].pedalChunk.hh_wave2_file = c;
+        w->kitAttrList[2].pedalChunk.hh_wave1_file = c;
+        w->kitAttrList[8].pedalChunk.hh_wave5_file = l.files.at(3);
+        const QString inUseC = QString::fromUtf8("c exists in Kit 3\xE3\x80\x81" "7\xE3\x80\x81" "5\r\n") + kInUse;
+        l.f.prompter.clear();
+        l.select({2});
+        w->ui->tbtDel->click();
+        QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
+        l.f.prompter.clear();
+        l.select({3});
+        w->ui->tbtDel->click();
+        QCOMPARE(l.f.prompter.texts(), QStringList{"d exists in Kit 9\r\n" + kInUse});
+
+        // The root row: alone, or with sounds; with a sound in use the later
+        // selected row is reported.
+        for (const QVector<int> &rows : {QVector<int>{-1}, QVector<int>{0, -1, 1}, QVector<int>{2, -1}}) {
+            l.f.prompter.clear();
+            l.select(rows);
+            w->ui->tbtDel->click();
+            QCOMPARE(l.f.prompter.texts(), QStringList{"Deleting sound group is not supported!"});
+            QCOMPARE(l.f.prompter.titles(), QStringList{"Tip"});
+        }
+        l.f.prompter.clear();
+        l.select({-1, 2});
+        w->ui->tbtDel->click();
+        QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
+        QCOMPARE(w->waveLoadKitAttrList.size(), 6);
+        QCOMPARE(l.f.totalRows().size(), 6);
+
+        // On the pad the dialog is gone before the message.
+        w->isUDiskFlag = false;
+        l.f.prompter.clear();
+        l.select({2});
+        w->ui->tbtDel->click();
+        QVERIFY(w->delDialog && !w->delDialog->isVisible());
+        QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
+    }
+
+    void offlineRemoval()
+    {
+        List l;
+        MainWindow1 *w = l.w;
+        w->ui->DownRbtn->click(); // f e d c b a
+        QCOMPARE(l.f.totalRows().first().section('|', 1, 1), QString("f"));
+        l.select({1, 4}); // e and b
+        w->ui->tbtDel->click();
+        QVERIFY(l.f.prompter.prompts.isEmpty());
+        QCOMPARE(l.f.totalRows(),
+                 QStringList({"6|f|" + l.files[5], "4|d|" + l.files[3], "3|c|" + l.files[2], "1|a|" + l.files[0]}));
+        QCOMPARE(l.f.mirrorRows(),
+                 QStringList({"f|" + l.files[5], "d|" + l.files[3], "c|" + l.files[2], "a|" + l.files[0]}));
+        QCOMPARE(w->soundList, QStringList({"f", "d", "c", "a"}));
+        QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
+        QVERIFY(QFileInfo::exists(l.files[1]) && QFileInfo::exists(l.files[4]));
+        QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
+        QCOMPARE(sel->currentIndex(), w->totalGroup->child(3, 0)->index());
+        QCOMPARE(sel->selectedRows().size(), 1);
+        QVERIFY(sel->isRowSelected(3, w->totalGroup->index()));
+
+        // Everything: the root row becomes current.
+        l.select({0, 1, 2, 3});
+        w->deleteWaveFromList1();
+        QCOMPARE(w->totalGroup->rowCount(), 0);
+        QCOMPARE(w->hhGroup->rowCount(), 0);
+        QVERIFY(w->waveLoadKitAttrList.isEmpty() && w->soundList.isEmpty());
+        QCOMPARE(sel->currentIndex(), w->totalGroup->index());
+    }
+
+    void deviceQueue()
+    {
+        List l;
+        MainWindow1 *w = l.w;
+        w->isUDiskFlag = false;
+        QVERIFY(QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int))));
+        QSignalSpy updates(w, &MainWindow1::sendUpdate);
+        w->delUsbWaveNumList = {77};
+        l.select({4, 1});
+        w->ui->tbtDel->click();
+        QCOMPARE(updates.size(), 1);
+        QCOMPARE(updates.first(), (QVariantList{0, 0}));
+        QCOMPARE(w->delUsbWaveList, QStringList({l.files[4], l.files[1]}));
+        QCOMPARE(w->delUsbWaveNumList, (QVector<quint16>{77, 5, 2}));
+        QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
+        QCOMPARE(w->totalGroup->rowCount(), 6); // the pad side removes the rows
+        QVERIFY(w->delDialog->isVisible());
+        QCOMPARE(w->delDialog->labelText(), QString("Deleting sound file......"));
+        QCOMPARE(w->delDialog->maximum(), 4);
+        QCOMPARE(w->delDialog->value(), 2);
+        QCOMPARE(w->delProgressValue, 2);
+        QCOMPARE(w->delDialog->windowModality(), Qt::WindowModal);
+
+        // Rows without records queue nothing: the dialog closes, no signal.
+        w->delDialog->close();
+        l.select({1});
+        w->ui->tbtDel->click();
+        QCOMPARE(updates.size(), 1);
+        QVERIFY(!w->delDialog->isVisible());
+        QVERIFY(w->delUsbWaveList.isEmpty());
+    }
+
+    void groupSelections()
+    {
+        const QVector<QPair<QString, QStringList>> layout = {
+                {"Default", {"d1", "d2"}}, {"A", {"a1", "a2", "a3"}}, {"B", {"b1", "b2"}}, {"C", {"c1", "stored1"}}};
+        {
+            Groups g(layout);
+            g.w->ui->delWaveGroup->click();
+            QVERIFY(g.f.prompter.prompts.isEmpty());
+            // "Default" alone: its warning, no question.
+            g.select({g.row(0)});
+            g.w->ui->delWaveGroup->click();
+            QCOMPARE(g.f.prompter.texts(), QStringList{"Deleting the 'Default' group is not supported."});
+            // A stored sound: only the kit-file message, after "Default"'s.
+            g.f.prompter.clear();
+            g.select({g.row(0), g.row(3, 0), g.row(3, 1), g.row(1)});
+            g.w->deleteWaveFromList();
+            QCOMPARE(g.f.prompter.texts(), QStringList({"Deleting the 'Default' group is not supported.",
+                                                        "Deleting pkit file is not supported!"}));
+            QCOMPARE(g.f.prompter.titles(), QStringList({"Warning", "Tip"}));
+            // No keeps everything.
+            const QVector<QString> kept = g.w->leftSoundList[2];
+            g.f.prompter.clear();
+            g.f.prompter.buttonAnswers.enqueue(QMessageBox::No);
+            g.select({g.row(1)});
+            g.w->ui->delWaveGroup->click();
+            QCOMPARE(g.f.prompter.prompts.last().title, QString("Delete"));
+            QCOMPARE(g.f.prompter.prompts.last().text, QString("Are you sure to delete it?"));
+            QCOMPARE(g.f.prompter.prompts.last().buttons, QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(g.tree().size(), 4);
+            QCOMPARE(g.w->leftSoundList[2], kept);
+
+            // "Default" and A's row with two of its sounds, one of B.
+            g.f.prompter.clear();
+            g.select({g.row(0), g.row(1), g.row(1, 0), g.row(1, 2), g.row(2, 1)});
+            g.w->ui->delWaveGroup->click();
+            QCOMPARE(g.f.prompter.texts(),
+                     QStringList({"Deleting the 'Default' group is not supported.", "Are you sure to delete it?"}));
+            QCOMPARE(g.tree(), QStringList({"Default:d1,d2", "B:b1", "C:c1,stored1"}));
+            QCOMPARE(g.w->leftGroupList, QVector<QString>({"C", "B", "Default"}));
+            QCOMPARE(g.w->leftSoundList[0], QVector<QString>({"c1", "stored1"}));
+            QCOMPARE(g.w->leftSoundList[1], QVector<QString>({"b1"}));
+            QCOMPARE(g.w->leftSoundList[2], QVector<QString>({"d1", "d2"}));
+            QVERIFY(g.w->leftSoundList[3].isEmpty());
+            // All of "Default"'s sounds and B's last: B goes, "Default" stays.
+            g.f.prompter.clear();
+            g.select({g.row(0, 1), g.row(0, 0), g.row(1, 0)});
+            g.w->ui->delWaveGroup->click();
+            QCOMPARE(g.f.prompter.texts(), QStringList{"Are you sure to delete it?"});
+            QCOMPARE(g.tree(), QStringList({"Default:", "C:c1,stored1"}));
+            QCOMPARE(g.w->soundGroupList.size(), 2);
+            QCOMPARE(g.w->soundGroupList.at(1).soundList.size(), 2);
+        }
+    }
+
+    void groupFileAtExitAndManyGroups()
+    {
+        QVector<QPair<QString, QStringList>> layout;
+        for (int i = 0; i < 105; ++i)
+            layout.append({QString("G%1").arg(i), {QString("s%1").arg(i)}});
+        Groups g(layout);
+        QCOMPARE(g.w->leftSoundList[99], QVector<QString>({"s5"}));
+        g.select({g.row(104), g.row(0), g.row(50, 0)}); // slots 0, 104 and 54
+        g.w->ui->delWaveGroup->click();
+        QCOMPARE(g.w->soundListItemModel->rowCount(), 102);
+        QCOMPARE(g.w->leftGroupList.size(), 102);
+        QCOMPARE(g.w->leftSoundList[0], QVector<QString>({"s103"}));
+        QCOMPARE(g.w->leftSoundList[52], QVector<QString>({"s51"}));
+        QCOMPARE(g.w->leftSoundList[53], QVector<QString>({"s49"}));
+        QCOMPARE(g.w->leftSoundList[98] + g.w->leftSoundList[101], QVector<QString>({"s4", "s1"}));
+        QCOMPARE(g.w->leftSoundList.size(), 102); // one name list per group
+        const QString file = g.f.work.filePath("soundlist.xml");
+        g.f.w.reset();
+        QVector<soundfilexml::strSoundGroup> back;
+        QVERIFY(soundfilexml::readSoundFileListXml(file, back));
+        QCOMPARE(back.size(), 102);
+        QCOMPARE(back.first().name, QString("G1"));
+        QCOMPARE(back.at(48).name, QString("G49"));
+        QCOMPARE(back.at(49).name, QString("G51"));
+        QCOMPARE(back.at(49).soundList.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestSoundDelete)
+#include "test_sounddelete.moc"

@@ -1,0 +1,253 @@
+// Exporting sounds of the total list with the real ffmpeg, and the report.
+#include "soundlib_fixture.h"
+
+#include "library/totaltreeview.h"
+#include "widgets/customdialog.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QSignalSpy>
+#include <QTextEdit>
+#include <QtTest>
+
+using namespace soundlib;
+
+namespace {
+
+struct Export
+{
+    Fixture f;
+    MainWindow1 *w = nullptr;
+    QString out;
+
+    Export()
+    {
+        w = f.open();
+        out = f.path("out");
+        QDir().mkpath(out);
+    }
+    // Appends a row and its record as a load does.
+    void add(const QString &name, const QString &path, quint16 number, quint8 lock = 1)
+    {
+        w->totalGroup->appendRow(
+                {new QStandardItem(QString::number(number)), new QStandardItem(name), new QStandardItem(path)});
+        w->waveLoadKitAttrList << soundRecord(name, path, number, lock);
+    }
+    void select(const QVector<int> &rows)
+    {
+        QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
+        sel->clearSelection();
+        for (int r : rows)
+            sel->select(r < 0 ? w->totalGroup->index() : w->totalGroup->child(r, 0)->index(),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    // Runs "Export Sound" into `folder` (none: the dialog is cancelled).
+    void run(const QString &folder)
+    {
+        f.prompter.fileAnswers.enqueue(folder.isEmpty() ? QStringList() : QStringList{folder});
+        TotalTreeView::exportSoundAction()->trigger();
+    }
+    QByteArray file(const QString &name) const { return kf::readFile(QDir(out).filePath(name)); }
+    QString report() const
+    {
+        return w->custom ? w->custom->findChild<QTextEdit *>("textEdit")->toPlainText() : QString();
+    }
+};
+
+QString mp3(const QString &path)
+{
+    QProcess p;
+    p.start("ffmpeg", {"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
+                       "sine=frequency=440:sample_rate=22050:duration=0.3", "-ac", "1", "-y", path});
+    p.waitForFinished(60000);
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+class TestSoundExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void conversionsAndReport()
+    {
+        Export e;
+        MainWindow1 *w = e.w;
+        e.add("mono", writeBytes(e.f.path("src/mono.wav"), pcmWav(1, 44100, 4410)), 1);
+        e.add("tone", mp3(e.f.work.filePath("src/tone.mp3")), 2);
+        e.add("../up", writeBytes(e.f.path("src/up.wav"), pcmWav(2, 48000, 480)), 3);
+        e.add("mono", writeBytes(e.f.path("other/mono.wav"), pcmWav(2, 8000, 800)), 4);
+        kf::writeFile(QDir(e.out).filePath("tone.wav"), "older file");
+        QSignalSpy names(w, &MainWindow1::sendAllNameList);
+        e.select({0, 1, 2, 3});
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.prompts.first().kind, UiPrompter::ExistingDirectory);
+        QCOMPARE(e.f.prompter.prompts.first().title, QString("Output"));
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        const QStringList written = {"mono.wav", "tone.wav", ".._up.wav", "mono~1.wav"};
+        QCOMPARE(names.size(), 1);
+        QCOMPARE(names.first().at(0).toStringList(), written);
+        QCOMPARE(names.first().at(1).toString(), e.out);
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({".._up.wav", "mono.wav", "mono~1.wav", "tone.wav"}));
+        for (const QString &name : written) {
+            const QByteArray wav = e.file(name);
+            QCOMPARE(wav.left(4), QByteArray("RIFF"));
+            QCOMPARE(kf::rd16(wav, 22), quint16(2));
+            QCOMPARE(kf::rd32(wav, 24), 48000u);
+            QCOMPARE(kf::rd16(wav, 34), quint16(16));
+            QCOMPARE(kf::rd32(wav, 40), quint32(wav.size() - 44));
+            QVERIFY(wav.size() > 44);
+        }
+        QCOMPARE(kf::rd32(e.file("mono.wav"), 40), 4410u * 48000 / 44100 * 4);
+
+        // The report: its own list, one OK, then it goes.
+        QPointer<CustomDialog> report = w->custom;
+        QVERIFY(report && report->isVisible() && !report->isModal());
+        QCOMPARE(report->windowTitle(), QString("Export Sound"));
+        QCOMPARE(e.report(), "mono.wav,  tone.wav,  .._up.wav,  mono~1.wav\nis successfully exported.\n"
+                             "File location:\n" + e.out);
+        QSignalSpy ok(report.data(), &CustomDialog::sendOK);
+        report->findChild<QPushButton *>("btnOKSucc")->click();
+        QCOMPARE(ok.size(), 1);
+        QVERIFY(!w->custom);
+        QTRY_VERIFY(!report);
+
+        // A second export: a fresh report; closed from its title bar it says nothing.
+        e.select({1});
+        e.run(e.out);
+        report = w->custom;
+        QVERIFY(report);
+        QCOMPARE(e.report(), "tone.wav\nis successfully exported.\nFile location:\n" + e.out);
+        QSignalSpy silent(report.data(), &CustomDialog::sendOK);
+        report->close();
+        QTRY_VERIFY(!report);
+        QCOMPARE(silent.size(), 0);
+        QVERIFY(!w->custom);
+    }
+
+    void refusalsAndFailures()
+    {
+        Export e;
+        MainWindow1 *w = e.w;
+        const QString good = writeBytes(e.f.path("src/good.wav"), pcmWav(2, 48000, 480));
+        e.add("good", good, 1);
+        e.add("noise", writeBytes(e.f.path("src/noise.wav"), QByteArray(3000, 'x')), 2);
+        e.add("safe", writeBytes(e.f.path("src/safe.wav"), pcmWav(2, 48000, 480)), 3, 0);
+        TotalTreeView::exportSoundAction()->trigger(); // nothing selected
+        QVERIFY(e.f.prompter.prompts.isEmpty());
+        e.select({0, 2});
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(), QStringList{"Exporting locked sound is not supported!"});
+        QCOMPARE(e.f.prompter.prompts.size(), 1); // no folder dialog
+        e.f.prompter.clear();
+        e.f.prompter.fileAnswers.clear();
+        e.select({0});
+        e.run(QString());
+        QCOMPARE(e.f.prompter.texts(), QStringList{"The output file path is not set."});
+
+        // The list's root and a bad file: both reported, the others written.
+        e.f.prompter.clear();
+        e.select({-1, 1, 0});
+        e.run(e.out);
+        const QStringList texts = e.f.prompter.texts();
+        QCOMPARE(texts.size(), 2);
+        QCOMPARE(texts.at(0), QString("The export of sound group name is not supported, \r\n"
+                                      "but this will not affect the sound export."));
+        QVERIFY(texts.at(1).startsWith(QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\n")));
+        QVERIFY(texts.at(1).contains("Invalid data found when processing input"));
+        QCOMPARE(QDir(e.out).entryList(QDir::Files), QStringList{"good.wav"});
+        QCOMPARE(e.report(), "good.wav\nis successfully exported.\nFile location:\n" + e.out);
+        QVERIFY(!w->dialog->isVisible());
+
+        // No ffmpeg: the export ends at the first conversion.
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", e.f.work.path().toLocal8Bit());
+        e.f.prompter.clear();
+        QPointer<CustomDialog> before = w->custom;
+        QDir(e.out).removeRecursively();
+        QDir().mkpath(e.out);
+        e.select({0});
+        e.run(e.out);
+        qputenv("PATH", path);
+        QCOMPARE(e.f.prompter.texts(), QStringList{"Missing some files for the program!"});
+        QVERIFY(QDir(e.out).entryList(QDir::Files).isEmpty());
+        QCOMPARE(w->custom, before.data());
+    }
+
+    void storedSounds()
+    {
+        Export e;
+        MainWindow1 *w = e.w;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        const QString ini = e.f.work.filePath("KIT_007.INI");
+        QVERIFY(QFile::copy(kit.path, ini));
+        MainWindow1::READ_KIT_FILE single = kit.record;
+        single.file = ini;
+        single.info.kitFileName = ini;
+        w->loadedKitFiles << kit.record << single;
+        const QString whole = QDir::toNativeSeparators(kit.path);
+        e.add("one", whole + ":U00001", 1);
+        e.add("iniFour", QDir::toNativeSeparators(ini) + ":U00004", 2);
+        w->loadClickFlag = true;
+
+        // Byte for byte: the metronome offset for the whole setup only.
+        e.select({0, 1, 0});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QCOMPARE(e.file("one.wav"), kit.waves.at(6));
+        QCOMPARE(e.file("iniFour.wav"), kit.waves.at(4));
+        w->loadClickFlag = false;
+        e.select({0});
+        e.run(e.out);
+        QCOMPARE(e.file("one~1.wav"), kit.waves.at(1));
+        e.run(e.out);
+        QCOMPARE(e.file("one~2.wav"), kit.waves.at(1));
+
+        // A hundred names taken: that sound is left out.
+        for (int n = 3; n < 100; ++n)
+            kf::writeFile(QDir(e.out).filePath(QString("one~%1.wav").arg(n)), "x");
+        e.f.prompter.clear();
+        QPointer<CustomDialog> before = w->custom;
+        e.select({0, 1});
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList{"It is detected that the number of files with the same name has exceeded 100, and the "
+                             "exceeding part will not be exported."});
+        QCOMPARE(e.file("iniFour~1.wav"), kit.waves.at(4));
+        QCOMPARE(e.report(), "iniFour~1.wav\nis successfully exported.\nFile location:\n" + e.out);
+        QVERIFY(w->custom != before);
+
+        // Beyond the table, a kit file not loaded, a kit file cut short.
+        QDir(e.out).removeRecursively();
+        QDir().mkpath(e.out);
+        e.add("far", whole + ":U00009", 3);
+        e.add("gone", QDir::toNativeSeparators(e.f.work.filePath("GONE.BIN")) + ":U00001", 4);
+        e.f.prompter.clear();
+        e.select({1, 2, 0});
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(), QStringList{"File error!\r\nError:0012"});
+        QCOMPARE(QDir(e.out).entryList(QDir::Files), QStringList{"iniFour.wav"});
+        e.f.prompter.clear();
+        e.select({0, 3, 1});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"iniFour.wav", "one.wav"}));
+        kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[1].wave_start) + 10));
+        e.select({0});
+        e.run(e.out);
+        QVERIFY(!QFileInfo::exists(QDir(e.out).filePath("one~1.wav")));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    TestSoundExport test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_soundexport.moc"

@@ -1,0 +1,292 @@
+// The orders of the total list, the order file, locks, renumbering and the
+// kit order list, through the real window.
+#include "soundlib_fixture.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace soundlib;
+
+namespace {
+
+// Seven sounds with names that sort in interesting ways.
+struct Sounds
+{
+    Fixture f;
+    MainWindow1 *w = nullptr;
+    QStringList files;
+
+    Sounds()
+    {
+        w = f.open();
+        const QVector<QPair<QString, quint16>> sounds = {{"Snare", 12}, {"Kick", 5},  {"Kick-2", 8}, {"kick", 120},
+                                                         {"Kick 2", 7}, {"Snare", 3}, {"Tom", 40}};
+        for (int i = 0; i < sounds.size(); ++i) {
+            const QString file = writeBytes(f.path(QString("src/s%1.wav").arg(i)), pcmWav(2, 48000, 10));
+            files << file;
+            w->waveLoadKitAttrList << soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
+        }
+        w->ui->defaultRbtn->click();
+    }
+    // number|name of each row
+    QStringList rows() const
+    {
+        QStringList out;
+        for (const QString &r : f.totalRows())
+            out << r.section('|', 0, 1);
+        return out;
+    }
+    void checkFollowers() const
+    {
+        QStringList names;
+        for (int r = 0; r < w->totalGroup->rowCount(); ++r) {
+            names << w->totalGroup->child(r, 1)->text();
+            QCOMPARE(w->hhGroup->child(r, 0)->text(), names.last());
+            QCOMPARE(w->hhGroup->child(r, 1)->text(), w->totalGroup->child(r, 2)->text());
+        }
+        QCOMPARE(w->hhGroup->rowCount(), w->totalGroup->rowCount());
+        QCOMPARE(w->soundList, names);
+    }
+    bool lockShown(int row) const { return !w->totalGroup->child(row, 0)->icon().isNull(); }
+};
+
+const QStringList kAscending = {"7|Kick 2", "120|kick", "5|Kick", "8|Kick-2", "12|Snare", "3|Snare", "40|Tom"};
+
+} // namespace
+
+class TestSoundOrder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void orders()
+    {
+        Sounds s;
+        MainWindow1 *w = s.w;
+        QCOMPARE(s.rows(), QStringList({"12|Snare", "5|Kick", "8|Kick-2", "120|kick", "7|Kick 2", "3|Snare", "40|Tom"}));
+        QVERIFY(w->totalGroup->child(0, 0)->isEditable());
+        QVERIFY(s.lockShown(1) && !s.lockShown(0));
+        s.checkFollowers();
+
+        w->ui->upRbtn->click();
+        QCOMPARE(s.rows(), kAscending);
+        QVERIFY(!w->totalGroup->child(0, 0)->isEditable());
+        QVERIFY(s.lockShown(2));
+        s.checkFollowers();
+        w->ui->DownRbtn->click();
+        QStringList descending = kAscending;
+        std::reverse(descending.begin(), descending.end());
+        QCOMPARE(s.rows(), descending);
+        s.checkFollowers();
+
+        // Kit use: kit by kit, pads (A then B) before the hi-hat; the rest by number.
+        w->kitAttrList[0].kpadChunk[1].soundFile0 = s.files[1];
+        w->kitAttrList[0].kpadChunk[0].soundFile1 = s.files[5];
+        w->kitAttrList[0].pedalChunk.hh_wave1_file = s.files[6];
+        w->kitAttrList[1].kpadChunk[0].soundFile0 = s.files[5];
+        w->kitAttrList[1].kpadChunk[2].soundFile0 = s.files[2];
+        w->waveLoadKitAttrList[4].file = s.files[2]; // "Kick 2" shares Kick-2's file
+        w->ui->kitRbtn->click();
+        QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
+        QCOMPARE(w->totalGroup->child(4, 2)->text(), s.files[2]);
+        s.checkFollowers();
+
+        // The rows' order is what the selection handlers see afterwards.
+        s.f.selectTotalRow(3);
+        QCOMPARE(w->playFileNameNew2, s.files[2]);
+
+        // The backup flag follows its button after each click.
+        QVERIFY(!w->backFlag);
+        w->ui->rbtBack->click();
+        QVERIFY(w->backFlag);
+        w->ui->rbtBack->click();
+        QCOMPARE(w->backFlag, w->ui->rbtBack->isChecked());
+    }
+
+    void orderFile()
+    {
+        Sounds s;
+        MainWindow1 *w = s.w;
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
+        const QString file = home.filePath("Desktop/wave_sort.txt");
+
+        w->ui->upRbtn->click();
+        w->ui->btnExportRightWave->click();
+        QCOMPARE(kf::readFile(file), QByteArray("Kick 2\nkick\nKick\nKick-2\nSnare\nSnare\nTom\n"));
+        QCOMPARE(s.f.prompter.titles(), QStringList{"successfully exported."});
+        QCOMPARE(s.f.prompter.texts(), QStringList{"File Location:\r\n" + file});
+
+        // Back in stored order, the file's order returns.
+        w->ui->defaultRbtn->click();
+        s.f.prompter.fileAnswers.enqueue({file});
+        w->ui->btnImportRightWave->click();
+        QCOMPARE(s.f.prompter.prompts.last().title, QString("Select the wave sort txt file."));
+        QCOMPARE(s.f.prompter.prompts.last().text, QString(" "));
+        QCOMPARE(s.f.prompter.prompts.last().filter, QString("txt(*.txt)"));
+        QCOMPARE(s.rows(), kAscending);
+        QVERIFY(w->ui->customRbtn->isChecked() && w->ui->customRbtn->isHidden());
+        QVERIFY(!w->totalGroup->child(0, 0)->isEditable());
+        s.checkFollowers();
+
+        // CR LF, blank lines, no last line feed; equal names by stored order.
+        kf::writeFile(file, "\r\nTom\r\nSnare\r\n\r\nKick\nkick\nSnare\nKick-2\r\n\nKick 2");
+        s.f.prompter.fileAnswers.enqueue({file});
+        w->ui->btnImportRightWave->click();
+        QCOMPARE(s.rows(), QStringList({"40|Tom", "12|Snare", "5|Kick", "120|kick", "3|Snare", "8|Kick-2", "7|Kick 2"}));
+
+        // Failures leave the rows.
+        const QStringList before = s.rows();
+        const QVector<QPair<QByteArray, QString>> bad = {
+                {"Kick\nSnare\n", "The number of waves in the imported file is not equal to sound list. Import failed!"},
+                {"Kick\rSnare\rSnare\rTom\rkick\rKick 2\rKick-2\r", "The number of waves in the imported file is not "
+                                                                    "equal to sound list. Import failed!"},
+                {"KICK\nSnare\nSnare\nTom\nkick\nKick 2\nKick-2\n",
+                 "Unable to find sound information in the sound list. Import failed!"},
+                {"Kick\nSnare\nSnare\nSnare\nkick\nKick 2\nKick-2\n",
+                 "Unable to find sound information in the sound list. Import failed!"}};
+        for (const auto &b : bad) {
+            kf::writeFile(file, b.first);
+            s.f.prompter.clear();
+            s.f.prompter.fileAnswers.enqueue({file});
+            w->ui->btnImportRightWave->click();
+            QCOMPARE(s.f.prompter.texts(), QStringList{b.second});
+            QCOMPARE(s.f.prompter.titles(), QStringList{"Error"});
+        }
+        s.f.prompter.clear();
+        w->ui->btnImportRightWave->click(); // cancelled
+        QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
+        QCOMPARE(s.rows(), before);
+
+        // A desktop that cannot take the file.
+        QDir(home.filePath("Desktop")).removeRecursively();
+        kf::writeFile(home.filePath("Desktop"), "not a folder");
+        s.f.prompter.clear();
+        w->ui->btnExportRightWave->click();
+        QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
+
+        // An empty list refuses both.
+        w->waveLoadKitAttrList.clear();
+        w->ui->defaultRbtn->click();
+        s.f.prompter.clear();
+        w->ui->btnExportRightWave->click();
+        w->ui->btnImportRightWave->click();
+        QCOMPARE(s.f.prompter.texts(),
+                 QStringList({"Sound list can not be blank while performing an export operation.",
+                              "MY SOUND LIST can not be blank while performing an import operation."}));
+        QCOMPARE(s.f.prompter.prompts.size(), 2); // no file dialog
+        qputenv("HOME", oldHome);
+    }
+
+    void locksAndRenumbering()
+    {
+        Sounds s;
+        MainWindow1 *w = s.w;
+        w->ui->upRbtn->click();
+        // Lock rows 0 and 3 (Kick 2 and Kick-2), unlock Kick.
+        QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
+        s.f.selectTotalRow(0);
+        s.f.selectTotalRow(3, QItemSelectionModel::Select);
+        w->lockSound();
+        QCOMPARE(w->waveLoadKitAttrList[4].wave_lock, quint8(0));
+        QCOMPARE(w->waveLoadKitAttrList[2].wave_lock, quint8(0));
+        QVERIFY(s.lockShown(0) && s.lockShown(3));
+        s.f.selectTotalRow(2);
+        w->unlockSound();
+        QCOMPARE(w->waveLoadKitAttrList[1].wave_lock, quint8(1));
+        QVERIFY(!s.lockShown(2));
+        // A number no record has changes nothing.
+        w->totalGroup->child(6, 0)->setText("999");
+        s.f.selectTotalRow(6);
+        w->lockSound();
+        QVERIFY(!s.lockShown(6));
+        QCOMPARE(w->waveLoadKitAttrList[6].wave_lock, quint8(1));
+
+        // Renumbering: stored order, numbers 1 to n, locks kept, no selection.
+        w->ui->actionReorder_Serial_Numbers->trigger();
+        QCOMPARE(s.rows(), QStringList({"1|Snare", "2|Kick", "3|Kick-2", "4|kick", "5|Kick 2", "6|Snare", "7|Tom"}));
+        QVERIFY(w->ui->defaultRbtn->isChecked());
+        QVERIFY(s.lockShown(2) && s.lockShown(4) && !s.lockShown(1));
+        QVERIFY(!w->totalGroup->child(0, 0)->isEditable());
+        QCOMPARE(w->waveLoadKitAttrList.at(6).wave_No, quint16(7));
+        s.checkFollowers();
+        sel = w->ui->totalWaveTreeView->selectionModel();
+        QVERIFY(!sel->hasSelection());
+        s.f.selectTotalRow(5);
+        QCOMPARE(w->playFileNameNew2, s.files[5]); // the new selection model is adapted
+        QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
+
+        // On the pad: locks refused, renumbered names read-only; numbers the
+        // pad cannot take (no pad folders here) come back as they were.
+        w->isUDiskFlag = false;
+        s.f.prompter.clear();
+        w->lockSound();
+        w->unlockSound();
+        QCOMPARE(s.f.prompter.texts(), QStringList({"In USB device mode, the sound lock function is not supported",
+                                                    "In USB device mode, the sound unlock function is not supported"}));
+        w->ui->actionReorder_Serial_Numbers->trigger();
+        QCOMPARE(w->waveLoadKitAttrList.at(6).wave_No, quint16(7));
+        QVERIFY(!w->totalGroup->child(0, 1)->isEditable());
+        w->waveLoadKitAttrList[0].wave_No = 30;
+        w->ui->actionReorder_Serial_Numbers->trigger();
+        QCOMPARE(w->waveLoadKitAttrList.at(0).wave_No, quint16(30));
+        QCOMPARE(w->waveLoadKitAttrList.at(1).wave_No, quint16(2));
+        QCOMPARE(s.rows().first(), QString("30|Snare"));
+    }
+
+    void kitOrderList()
+    {
+        Sounds s;
+        MainWindow1 *w = s.w;
+        MainWindow1::soundKit &k3 = w->kitAttrList[2];
+        k3.kit_name = "Rock";
+        k3.kpadChunk[8].soundFile0 = s.files[0];
+        k3.kpadChunk[8].soundName0 = "Snare";
+        k3.kpadChunk[11].soundFile1 = s.files[1];
+        k3.kpadChunk[11].soundName1 = "Kick";
+        k3.kpadChunk[17].soundFile0 = "/gone.wav";
+        k3.kpadChunk[17].soundName0 = "Gone";
+        k3.pedalChunk.hh_wave1_file = s.files[0];
+        k3.pedalChunk.hh_wave1_name = "Snare";
+        w->kitAttrList[7].kit_name = "Jazz";
+        w->kitAttrList[7].kpadChunk[18].soundFile0 = s.files[1];
+        w->kitAttrList[7].kpadChunk[18].soundName0 = "Kick";
+        w->initKitTotalItemModel();
+        w->generateKitOrder();
+        QStandardItemModel *m = w->totalListItemModel;
+        auto rows = [m](int group) {
+            QStringList out;
+            QStandardItem *g = m->item(group);
+            for (int r = 0; r < g->rowCount(); ++r)
+                out << QString("%1|%2|%3|%4|%5")
+                               .arg(g->child(r, 0)->text(), g->child(r, 1)->text(), g->child(r, 2)->text(),
+                                    g->child(r, 3)->text())
+                               .arg(g->child(r, 1)->icon().isNull() ? "" : "lock");
+            return out;
+        };
+        QCOMPARE(m->rowCount(), 3);
+        QCOMPARE(m->item(0)->text(), QString("Rock"));
+        QVERIFY(!m->item(0)->isEditable());
+        QCOMPARE(rows(0), QStringList({"P9 |12|Snare|" + s.files[0] + "|", "T3+|5|Kick|" + s.files[1] + "|lock",
+                                       "F1 ||Gone|/gone.wav|", "H1 |12|Snare|" + s.files[0] + "|"}));
+        QCOMPARE(rows(1), QStringList({"F2 |5|Kick|" + s.files[1] + "|lock"}));
+        QCOMPARE(m->item(2)->text(), QString("Unassign"));
+        QCOMPARE(rows(2).size(), 5);
+        QCOMPARE(rows(2).first(), "|8|Kick-2|" + s.files[2] + "|");
+        QCOMPARE(w->remainingList, QStringList({s.files[0], s.files[1], "/gone.wav"}));
+
+        // As many distinct used paths as sounds: no "Unassign".
+        for (int i = 2; i < s.files.size(); ++i)
+            w->kitAttrList[9].kpadChunk[i].soundFile0 = s.files[i];
+        w->kitAttrList[2].kpadChunk[17].soundFile0.clear();
+        w->initKitTotalItemModel();
+        w->generateKitOrder();
+        QCOMPARE(w->totalListItemModel->rowCount(), 3);
+        QCOMPARE(w->totalListItemModel->item(2)->text(), w->kitAttrList[9].kit_name);
+    }
+};
+
+QTEST_MAIN(TestSoundOrder)
+#include "test_soundorder.moc"

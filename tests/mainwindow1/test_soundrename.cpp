@@ -1,0 +1,207 @@
+// Renaming sounds in the total list, the groups and the hi-hat mirror, and
+// groups in the group tree, through the real window.
+#include "soundlib_fixture.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace soundlib;
+
+namespace {
+
+const QString kPattern = "The sound name must begin and end with an alphanumeric character and can be "
+                         "interspersed with an alphanumeric character, a space, and the following symbols:";
+
+// Three sounds in the total list and one group "Drums" holding the first two.
+struct Library
+{
+    Fixture f;
+    MainWindow1 *w = nullptr;
+    QStringList files;
+
+    Library()
+    {
+        for (const char *n : {"kick", "snare", "hat"})
+            files << writeBytes(f.path(QString("src/%1.wav").arg(n)), pcmWav(2, 48000, 10));
+        QVector<soundfilexml::strSoundGroup> groups(2);
+        groups[0].name = "Drums";
+        groups[1].name = "Default";
+        for (int i = 0; i < 2; ++i) {
+            soundfilexml::strSoundItem s;
+            s.name = QFileInfo(files.at(i)).baseName();
+            s.file = files.at(i);
+            groups[0].soundList << s;
+        }
+        soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), groups);
+        w = f.open();
+        f.importToList(files);
+        f.prompter.clear();
+    }
+    QStandardItem *total(int row, int column) const { return w->totalGroup->child(row, column); }
+    QStandardItem *groupSound(int row) const { return w->soundListItemModel->item(0)->child(row, 0); }
+    QString lastText() const { return f.prompter.prompts.isEmpty() ? QString() : f.prompter.prompts.last().text; }
+    QString recordName(int i) const { return MainWindow1::charArray2String(w->waveLoadKitAttrList.at(i).wave_name, 16); }
+};
+
+} // namespace
+
+class TestSoundRename : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void checksAndRestoreNames()
+    {
+        Library lib;
+        MainWindow1 *w = lib.w;
+        // The checks in their order, each putting back the snapshot's name.
+        const QVector<QPair<QString, QString>> refused = {
+                {"", "Sound name can't be blank!"},
+                {"   ", kPattern + "\r\n- _ .' ~"},
+                {"a!b", kPattern + "\r\n- _ .' ~"},
+                {"x!!!!!!!!!!!!!!!!!", kPattern + "\r\n- _ .' ~"},
+                {"Abcdefghijklmnopq", "The maximum number of sound name's character can't exceed 16!"}};
+        for (const auto &c : refused) {
+            lib.f.prompter.clear();
+            lib.total(1, 1)->setText(c.first);
+            QCOMPARE(lib.f.prompter.texts(), QStringList{c.second});
+            QCOMPARE(lib.f.prompter.titles(), QStringList{"Error"});
+            QCOMPARE(lib.f.prompter.prompts.first().kind, UiPrompter::Information);
+            QCOMPARE(lib.total(1, 1)->text(), QString("snare"));
+        }
+        // Sixteen characters pass and fill the field without a terminator.
+        lib.f.prompter.clear();
+        lib.total(1, 1)->setText("Abcdefghijklmnop");
+        QVERIFY(lib.f.prompter.texts().isEmpty());
+        QCOMPARE(QByteArray(w->waveLoadKitAttrList.at(1).wave_name, 16), QByteArray("Abcdefghijklmnop"));
+        // A later refusal puts back the name just accepted, kits included.
+        w->kitAttrList[4].kpadChunk[2].soundFile0 = lib.files.at(1);
+        lib.total(1, 1)->setText("");
+        QCOMPARE(lib.total(1, 1)->text(), QString("Abcdefghijklmnop"));
+        QCOMPARE(w->kitAttrList[4].kpadChunk[2].soundName0, QString("Abcdefghijklmnop"));
+        // A row beyond the snapshot gets a generated name.
+        w->soundList.removeLast();
+        lib.total(2, 1)->setText("bad*name");
+        QCOMPARE(lib.total(2, 1)->text(), QString("SOUND~00001"));
+        QCOMPARE(lib.recordName(2), QString("SOUND~00001"));
+
+        // The mirror: its own symbol list, always a generated name.
+        lib.f.prompter.clear();
+        w->hhGroup->child(0, 0)->setText("no good!");
+        QCOMPARE(lib.lastText(), kPattern + "\r\n- _ . '~");
+        QCOMPARE(w->hhGroup->child(0, 0)->text(), QString("SOUND~00002")); // row 2 took ~00001
+        w->hhGroup->child(0, 0)->setText("Fine name");
+        QCOMPARE(lib.recordName(0), QString("kick")); // the mirror's names stay its own
+        QCOMPARE(lib.total(0, 1)->text(), QString("kick"));
+
+        // The groups: the group records, else a generated name.
+        lib.f.prompter.clear();
+        lib.groupSound(1)->setText("");
+        QCOMPARE(lib.lastText(), QString("Sound name can't be blank!"));
+        QCOMPARE(lib.groupSound(1)->text(), QString("snare"));
+        w->soundGroupList.clear();
+        lib.groupSound(1)->setText("x?");
+        QCOMPARE(lib.groupSound(1)->text(), QString("SOUND~00001"));
+    }
+
+    void propagationToKitsAndLists()
+    {
+        Library lib;
+        MainWindow1 *w = lib.w;
+        const QString kick = lib.files.at(0);
+        w->currentKitNum = 0;
+        w->kitAttrList[0].kpadChunk[0].soundFile0 = kick;
+        w->kitAttrList[0].kpadChunk[3].soundFile1 = kick;
+        w->kitAttrList[6].kpadChunk[18].soundFile0 = kick;
+        w->kitAttrList[0].pedalChunk.hh_wave2_file = kick;
+        w->kitAttrList[0].pedalChunk.hh_wave4_file = kick;
+        w->kitAttrList[0].pedalChunk.hh_wave4_name = "old";
+        w->kitAttrList[9].pedalChunk.hh_wave5_file = kick;
+        w->dispPadList(w->kitAttrList, 0);
+
+        // Through the real editor: double click, type, Enter.
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTreeView *view = w->ui->totalWaveTreeView;
+        view->edit(lib.total(0, 1)->index());
+        auto *editor = view->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->setText("Big Kick");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(lib.total(0, 1)->text(), QString("Big Kick"));
+        const MainWindow1::soundKit &k1 = w->kitAttrList.at(0);
+        QCOMPARE(k1.kpadChunk[0].soundName0, QString("Big Kick"));
+        QCOMPARE(k1.kpadChunk[3].soundName1, QString("Big Kick"));
+        QCOMPARE(w->kitAttrList.at(6).kpadChunk[18].soundName0, QString("Big Kick"));
+        QCOMPARE(k1.pedalChunk.hh_wave2_name, QString("Big Kick"));
+        QCOMPARE(k1.pedalChunk.hh_wave4_name, QString("old")); // the first slot only
+        QCOMPARE(w->kitAttrList.at(9).pedalChunk.hh_wave5_name, QString("Big Kick"));
+        QCOMPARE(w->padWidgetGroup[0].lableA->text(), QString("Big Kick"));
+        QCOMPARE(w->padWidgetGroup[3].lableB->text(), QString("Big Kick"));
+        QCOMPARE(w->hhGroup->child(0, 0)->text(), QString("Big Kick"));
+        QCOMPARE(lib.recordName(0), QString("Big Kick"));
+        QCOMPARE(w->soundList.first(), QString("Big Kick"));
+        QCOMPARE(lib.groupSound(0)->text(), QString("kick")); // never the groups
+        QVERIFY(w->kitPadList[0].isEmpty() || w->kitPadList[0].first().soundName0 != "Big Kick");
+
+        // From the groups: kits, total list, mirror, record, one redraw.
+        lib.groupSound(1)->setText("Crack");
+        QCOMPARE(lib.total(1, 1)->text(), QString("Crack"));
+        QCOMPARE(w->hhGroup->child(1, 0)->text(), QString("Crack"));
+        QCOMPARE(lib.recordName(1), QString("Crack"));
+        w->kitAttrList[0].kpadChunk[5].soundFile0 = lib.files.at(1);
+        lib.groupSound(1)->setText("Crack 2");
+        QCOMPARE(w->padWidgetGroup[5].lableA->text(), QString("Crack 2"));
+        QCOMPARE(w->kitAttrList.at(0).kpadChunk[5].soundName0, QString("Crack 2"));
+        // An editor left open when the window goes renames nothing.
+        view->edit(lib.total(2, 1)->index());
+        QVERIFY(view->findChild<QLineEdit *>());
+        view->findChild<QLineEdit *>()->setText("Late");
+    }
+
+    void groupRows()
+    {
+        Library lib;
+        MainWindow1 *w = lib.w;
+        QStandardItem *drums = w->soundListItemModel->item(0);
+        const QVector<QPair<QString, QString>> refused = {
+                {"  ", "Group name can't be blank!"},
+                {" Default ", "Creating duplicate group name is not supported."}};
+        for (const auto &c : refused) {
+            lib.f.prompter.clear();
+            drums->setText(c.first);
+            QCOMPARE(lib.f.prompter.titles(), QStringList{"Warning"});
+            QCOMPARE(lib.f.prompter.texts(), QStringList{c.second});
+            QCOMPARE(lib.f.prompter.prompts.first().kind, UiPrompter::Question);
+            QCOMPARE(drums->text(), QString("Drums"));
+        }
+        lib.f.prompter.clear();
+        drums->setText("  My   Kit  ");
+        QCOMPARE(drums->text(), QString("My Kit"));
+        drums->setText("default");
+        QCOMPARE(drums->text(), QString("default"));
+        QVERIFY(lib.f.prompter.texts().isEmpty());
+        QCOMPARE(w->leftGroupList.last(), QString("Drums")); // the group records stay
+    }
+
+    void deviceModeReadOnly()
+    {
+        Library lib;
+        MainWindow1 *w = lib.w;
+        w->isUDiskFlag = false;
+        lib.total(2, 1)->setText("Ride");
+        QVERIFY(!lib.total(2, 1)->isEditable());
+        QCOMPARE(lib.recordName(2), QString("Ride"));
+        QTreeView *view = w->ui->totalWaveTreeView;
+        view->edit(lib.total(2, 1)->index());
+        QVERIFY(!view->findChild<QLineEdit *>() || !view->findChild<QLineEdit *>()->isVisible());
+        // A cell a group rename replaces is read-only at once.
+        QVERIFY(lib.total(0, 1)->isEditable());
+        lib.groupSound(0)->setText("Boom");
+        QCOMPARE(lib.total(0, 1)->text(), QString("Boom"));
+        QVERIFY(!lib.total(0, 1)->isEditable());
+    }
+};
+
+QTEST_MAIN(TestSoundRename)
+#include "test_soundrename.moc"
