@@ -279,6 +279,8 @@ public:
     // Takes the name field as the name of kit `kit` (0-based) when it passes the
     // name rules; otherwise puts the stored name back. False when refused.
     bool applyKitName(int kit);
+    // Why a kit name is refused (blank, pattern, length), empty when it is not.
+    QString kitNameRefusal(const QString &name);
 
     // Pad settings page.
     void on_savePadSetBtn_clicked(int pad);

@@ -78,15 +78,7 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
         return;
     const QString old = kitAttrList[row].kit_name;
     const QString name = item->text();
-    QString refusal;
-    if (name.isEmpty())
-        refusal = tr("Kit name can't be blank!");
-    else if (!checkDisplayKitName(name))
-        refusal = tr("The kit name must begin and end with an alphanumeric character and can be interspersed with "
-                     "an alphanumeric character, a space, and the following symbols:")
-                  + QStringLiteral("\r\n- _ . ~");
-    else if (name.size() > KIT_NAME_MAX)
-        refusal = tr("The maximum number of kit name's character can't exceed 10!");
+    const QString refusal = kitNameRefusal(name);
     if (!refusal.isEmpty()) {
         UiPrompter::instance()->information(this, tr("Error"), refusal);
         item->setText(old); // runs this slot again with the old name
