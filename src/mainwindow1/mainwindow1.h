@@ -196,7 +196,7 @@ public:
     QVector<KIT_CHAIN> originalKitChainList;
     KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
     int curStepNum = 0;
-    bool kitListFilling = false; // the kit list is being filled: its cells are no renames
+    bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
     percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];
     percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
     percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
