@@ -3,7 +3,9 @@
 
 #include "device/devicemessage.h"
 #include "device/syncbatch.h"
+#include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
+#include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
 #include "model/soundfilexml.h"
@@ -34,6 +36,9 @@ class QProgressDialog;
 class QMenu;
 class QStandardItem;
 class QStandardItemModel;
+class QDropEvent;
+class QMimeData;
+class SoundPathIndex;
 namespace soundorder {
 struct Row;
 }
@@ -90,6 +95,13 @@ public:
     DeviceDetector *myDetector = nullptr;
     strPadWidgetGroup padWidgetGroup[PAD_NUM_MAX];
     strHHWidgetGroup hhWidgetGroup[HH_NUM_MAX];
+    // One step box of the kit-chain page and its label.
+    struct strStepWidgetGroup
+    {
+        QGroupBox *group = nullptr;
+        QLabel *labStep = nullptr;
+    };
+    strStepWidgetGroup stepWidgetGroup[STEP_MAX_COUNT];
     QMenu *pad_menu = nullptr;
     QAction *pad_copy = nullptr;
     QAction *pad_clear = nullptr;
@@ -126,7 +138,7 @@ public:
     QVector<SOUND_INDEX> clickSetList;
     QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
     QVector<QString> leftGroupList;              // group names, last tree row first
-    QVector<QString> leftSoundList[KIT_MAX_COUNT]; // sound names per group, same order
+    GroupNameLists leftSoundList;            // sound names per group, same order
     QStringList soundList;                   // the total list's names in row order
     QString currentOldGroupName;             // the total list's root text
     QString soundListFileName;
@@ -182,6 +194,9 @@ public:
     LINK_GROUP linkGroup[5];
     QVector<KIT_CHAIN> kitChainList;
     QVector<KIT_CHAIN> originalKitChainList;
+    KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
+    int curStepNum = 0;
+    bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
     percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];
     percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
     percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
@@ -264,6 +279,8 @@ public:
     // Takes the name field as the name of kit `kit` (0-based) when it passes the
     // name rules; otherwise puts the stored name back. False when refused.
     bool applyKitName(int kit);
+    // Why a kit name is refused (blank, pattern, length), empty when it is not.
+    QString kitNameRefusal(const QString &name);
 
     // Pad settings page.
     void on_savePadSetBtn_clicked(int pad);
@@ -364,6 +381,42 @@ public:
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
+    // ---- drops ----------------------------------------------------------------------
+    SoundPathIndex *totalPathIndex = nullptr; // rows of the total list by source path
+    int padDropState = -1;                    // dropToPadOrRight as last applied to the pads
+    // The payload of the drag under way and whether it is ours (taken at its enter).
+    const QMimeData *dragMime = nullptr;
+    bool dragMimeOurs = false;
+    bool isOurDrag(QDropEvent *event);
+    void applyPadDropState();
+    // Row of the total list whose source is `path` exactly, -1 when none.
+    int soundRowOf(const QString &path);
+    // The last wave number of the working list (0 when empty), kept in total_index.
+    int lastWaveNumber();
+    // A sound new to the setup: its working-list entry and, with addRows, its
+    // name in soundList and its rows in the total list and the hi-hat list.
+    void registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows);
+    bool dropOnPad(int pad, QDropEvent *event);
+    bool dropFilesOnGroups(QDropEvent *event);
+    bool dropOnTotalList(QDropEvent *event);
+    bool dropOnStep(QDropEvent *event);
+    bool dropOnHiHat(QDropEvent *event);
+
+    // ---- kit chains -------------------------------------------------------------------
+    void initKitChainStep();
+    void disKit(KIT_CHAIN *chain, int step);
+    void disKitStep(QVector<KIT_CHAIN> chains, int chain);
+    void updateKitChainNameList();
+    bool replaceNameToStep(QString kitNumber, QString name);
+    // Moves the current kit of the kit list one row up (-1) or down (1).
+    void moveKitInList(int step);
+    // Every per-kit store of the window, for copies and moves of whole kits.
+    kitcopy::KitStore kitStore();
+
+    // ---- menus and help ----------------------------------------------------------------
+    void openHtmlFile();
+    void on_savePadSetBtn_clicked(); // no form object: nothing connects it
+
     // ---- setup files ------------------------------------------------------------------
     // The sounds gathered for a save (setupfiles/).
     QVector<SOUND_LIST_INFO> waveList;      // where each saved wave's bytes come from
@@ -423,6 +476,7 @@ signals:
     void sendLoadSave(bool flag);
     void sendUpdate(int flag, int kit);
     void sendSrcKit(int kit);
+    void sendInitPad(int kit, int pad);
     void sendAllNameList(QStringList names, QString folder);
 
 public slots:
@@ -487,6 +541,22 @@ public slots:
     void copyPad();
     void recvDstKitClick(int kit);
     void recvDstKit(int kit);
+    void recvDstPad(int kit, int srcPad, int dstPad);
+    void on_btnCopyKit_clicked();
+    void on_kitListtreeView_pressed(const QModelIndex &index);
+    void on_btnSureKitChain_clicked();
+    void on_btnClearStep_clicked();
+    void on_kitChainNoSpinBox_valueChanged(int chain);
+    void on_rBtnKitChainOn_clicked();
+    void on_rBtnKitChainOff_clicked();
+    void on_moveUpKit_clicked();
+    void on_moveDownKit_clicked();
+
+    // Menus.
+    void on_actionGlobal_Setting_triggered();
+    void on_actionBack_to_main_interface_triggered();
+    void on_actionKit_Setiing_triggered();
+    void on_actionAbout_Korvanta_triggered();
 
     // Sound library.
     void soundListItemModelChanged(QStandardItem *item);
@@ -550,6 +620,7 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 #endif

@@ -2414,6 +2414,26 @@ and save the current pad settings</source>
         <source>Creating duplicate group name is not supported.</source>
         <translation>不支持创建重复的分组名称。</translation>
     </message>
+    <message>
+        <source>Kit No.</source>
+        <translation>套鼓号</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>套鼓列表</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Copy completed.</source>
+        <translation>复制完成。</translation>
+    </message>
+    <message>
+        <source>The default browser failed to open it.</source>
+        <translation>默认浏览器无法打开。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2414,6 +2414,26 @@ and save the current pad settings</translation>
         <source>Creating duplicate group name is not supported.</source>
         <translation>Creating duplicate group name is not supported.</translation>
     </message>
+    <message>
+        <source>Kit No.</source>
+        <translation>Kit No.</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>Kit List</translation>
+    </message>
+    <message>
+        <source>Complete</source>
+        <translation>Complete</translation>
+    </message>
+    <message>
+        <source>Copy completed.</source>
+        <translation>Copy completed.</translation>
+    </message>
+    <message>
+        <source>The default browser failed to open it.</source>
+        <translation>The default browser failed to open it.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

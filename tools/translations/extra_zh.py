@@ -9,6 +9,7 @@ EXTRA = {
     'Chorus Mix:': '合唱混合：',
     'Chorus Rate:': '合唱速率：',
     'Conversion failed': '转换失败',
+    'Complete': '完成',
     'Copy completed.': '复制完成。',
     'Create a new category': '新建分类',
     'Creating duplicate group name is not supported.': '不支持创建重复的分组名称。',

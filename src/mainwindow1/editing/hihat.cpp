@@ -3,6 +3,8 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "library/draghook.h"
+#include "library/dragpayload.h"
 #include "model/kitediting.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -67,11 +69,12 @@ void hhSoundChosen(MainWindow1 *w, const QModelIndex &index, bool drag)
         }
         if (drag) {
             auto *mime = new QMimeData;
-            mime->setData(w->MIME_FORMAT, (name + QLatin1Char('*') + source).toUtf8());
+            mime->setData(w->MIME_FORMAT, dragpayload::record(name, source).toUtf8());
             mime->setText(name);
             auto *d = new QDrag(w);
             d->setMimeData(mime);
-            d->exec(Qt::MoveAction);
+            draghook::run(d, Qt::MoveAction);
+            d->deleteLater();
         }
         w->playFileNameNew2 = source;
     } else if (!parent.isValid()) {

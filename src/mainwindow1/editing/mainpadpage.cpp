@@ -164,6 +164,19 @@ void MainWindow1::on_kitNumber_textEdited(const QString &text)
 
 // ---- kit name -------------------------------------------------------------------
 
+QString MainWindow1::kitNameRefusal(const QString &name)
+{
+    if (name.isEmpty())
+        return tr("Kit name can't be blank!");
+    if (!checkDisplayKitName(name))
+        return tr("The kit name must begin and end with an alphanumeric character and can be interspersed with an "
+                  "alphanumeric character, a space, and the following symbols:")
+               + QStringLiteral("\r\n- _ . ~");
+    if (name.size() > KIT_NAME_MAX)
+        return tr("The maximum number of kit name's character can't exceed 10!");
+    return QString();
+}
+
 bool MainWindow1::applyKitName(int kit)
 {
     if (kit < 0 || kit >= kitAttrList.size())
@@ -173,18 +186,8 @@ bool MainWindow1::applyKitName(int kit)
     if (name == stored)
         return true;
 
-    QString text;
-    bool warning = false;
-    if (name.isEmpty()) {
-        text = tr("Kit name can't be blank!");
-        warning = true;
-    } else if (!checkDisplayName(name)) {
-        text = tr("The kit name must begin and end with an alphanumeric character and can be interspersed with an "
-                  "alphanumeric character, a space, and the following symbols:")
-               + QStringLiteral("\r\n- _ . ~");
-    } else if (name.size() > KIT_NAME_MAX) {
-        text = tr("The maximum number of kit name's character can't exceed 10!");
-    }
+    const QString text = kitNameRefusal(name);
+    const bool warning = name.isEmpty();
     if (text.isEmpty()) {
         kitAttrList[kit].kit_name = name;
         emit sendKitNameChanged(name, kit);

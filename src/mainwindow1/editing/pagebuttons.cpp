@@ -84,5 +84,6 @@ void MainWindow1::on_btnKitChain_clicked()
     ui->right_stackedWidgetPage1->setEnabled(false);
     if (QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel())
         selection->clearSelection();
+    updateKitChainNameList();
     dot = 1;
 }

@@ -235,7 +235,7 @@ void MainWindow1::on_delWaveGroup_clicked()
         std::sort(entry.second.begin(), entry.second.end(), std::greater<int>());
         const int slot = model->rowCount() - 1 - g;
         for (int r : qAsConst(entry.second)) {
-            if (slot >= 0 && slot < KIT_MAX_COUNT && r < leftSoundList[slot].size())
+            if (slot >= 0 && r < leftSoundList[slot].size())
                 leftSoundList[slot].removeAt(r);
             group->removeRow(r);
         }
@@ -249,11 +249,8 @@ void MainWindow1::on_delWaveGroup_clicked()
     std::sort(groupRows.begin(), groupRows.end(), std::greater<int>());
     for (int g : qAsConst(groupRows)) {
         const int slot = model->rowCount() - 1 - g;
-        if (slot >= 0 && slot < KIT_MAX_COUNT) {
-            for (int k = slot; k < KIT_MAX_COUNT - 1; ++k)
-                leftSoundList[k] = leftSoundList[k + 1];
-            leftSoundList[KIT_MAX_COUNT - 1].clear();
-        }
+        if (slot >= 0 && slot < leftSoundList.size())
+            leftSoundList.remove(slot);
         if (slot >= 0 && slot < leftGroupList.size())
             leftGroupList.removeAt(slot);
         model->removeRow(g);

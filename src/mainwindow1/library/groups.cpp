@@ -48,8 +48,6 @@ void MainWindow1::soundListToItemModel(QVector<soundfilexml::strSoundGroup> grou
     const int base = leftGroupList.size();
     for (int g = groups.size() - 1, k = base; g >= 0; --g, ++k) {
         leftGroupList.append(groups[g].name);
-        if (k >= KIT_MAX_COUNT)
-            continue; // more groups than name slots: only the group is listed
         for (const soundfilexml::strSoundItem &s : qAsConst(groups[g].soundList))
             leftSoundList[k].append(s.name);
     }
@@ -138,9 +136,7 @@ void MainWindow1::on_addWaveGroup_clicked()
     }
     // The new top row takes the last name slot, which belongs to row 0.
     leftGroupList.append(name);
-    const int slot = leftGroupList.size() - 1;
-    if (slot < KIT_MAX_COUNT)
-        leftSoundList[slot].clear();
+    leftSoundList[leftGroupList.size() - 1].clear();
     soundListItemModel->insertRow(0, new QStandardItem(name));
     ui->waveGroupTreeView->setCurrentIndex(soundListItemModel->index(0, 0));
     updateSoundGroupList(soundListItemModel, soundGroupList);

@@ -156,17 +156,14 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             groupItem = new QStandardItem(group->name);
             model->appendRow(groupItem);
             leftGroupList.prepend(group->name);
-            for (int k = KIT_MAX_COUNT - 1; k > 0; --k)
-                leftSoundList[k] = leftSoundList[k - 1];
-            leftSoundList[0].clear();
+            leftSoundList.prepend(QVector<QString>());
             slot = 0;
         }
         for (const strSoundItem &item : qAsConst(*group->itemList)) {
             if (item.file.trimmed().isEmpty())
                 continue;
             const QString name = item.name.trimmed().isEmpty() ? getNameFromFile(item.file) : item.name;
-            if (slot < KIT_MAX_COUNT)
-                leftSoundList[slot].append(name);
+            leftSoundList[slot].append(name);
             auto *nameCell = new QStandardItem(songIcon, name);
             nameCell->setDropEnabled(false);
             nameCell->setFlags(nameCell->flags() | Qt::ItemNeverHasChildren);
@@ -221,23 +218,12 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             addUsbWaveList.append(path);
             addUsbWaveNumList.append(number);
             ++queued;
+            soundList.append(name);
         } else {
-            // Whole rows at once: one insertion each, no cell-by-cell changes.
-            auto *numberCell = new QStandardItem(QIcon(), QString::number(number));
-            numberCell->setEditable(false);
-            totalGroup->appendRow({numberCell, new QStandardItem(name), new QStandardItem(path)});
-            if (hhGroup)
-                hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
             listedNames.insert(name.trimmed());
         }
         listedPaths.insert(path.trimmed());
-        SOUND_INDEX record;
-        str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
-        record.file = path;
-        record.wave_No = number;
-        record.wave_lock = 1;
-        waveLoadKitAttrList.append(record);
-        soundList.append(name);
+        registerNewSound(name, path, number, !deviceMode);
     }
     if (deviceMode && queued > 0)
         emit sendUpdate(1, 0);

@@ -102,7 +102,7 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
     const int slot = groups - 1 - g;
     // Whether the group records hold this sound's name (within their bounds).
     const bool recorded = g < soundGroupList.size() && soundGroupList.at(g).soundList.size() > row && slot >= 0
-                          && slot < KIT_MAX_COUNT && row < leftSoundList[slot].size();
+                          && row < leftSoundList[slot].size();
     if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
         item->setText(recorded ? leftSoundList[slot].at(row)
                                : getDisplayName(text, model, QString::fromLatin1(kDefaultPrefix),

@@ -13,9 +13,3 @@ void MainWindow1::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
     event->accept();
 }
-
-bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
-{
-    // Drops on pads and lists are handled with the drag-and-drop hub.
-    return QMainWindow::eventFilter(watched, event);
-}

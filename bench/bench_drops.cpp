@@ -1,0 +1,250 @@
+// Drops with a small and a large sound library, each against a baseline of
+// the same run:
+// - a pad drop of a known sound held in the last row, 1,000 against 9,999
+//   sounds (target ratio <= 1.2: one lookup by path, no scan);
+// - a drop of 100 group sounds onto the setup's list on the pad, 1,000 against
+//   9,899 sounds (target <= 1.2);
+// - 100 files dropped on a group tree of 1,000 against 9,999 sounds (target <= 12);
+// - 10,000 drag moves over a pad against the same events on a widget whose
+//   filter returns at once (target <= 2: the pads' acceptance is applied only
+//   when it changes).
+#include "benchsupport.h"
+#include "editorbench.h"
+#include "library/dragpayload.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QStandardItemModel>
+#include <QUrl>
+
+#include <memory>
+
+namespace {
+
+// Paths in the working folder; only the sounds dropped on pads are made.
+QString soundPath(int i)
+{
+    return QDir::current().filePath(QStringLiteral("sounds/%1/sound%2.wav").arg(i / 100).arg(i));
+}
+
+void makeFile(const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+}
+
+// A shown window whose setup holds n sounds and whose group tree holds `group` sounds.
+std::unique_ptr<MainWindow1> editor(int n, int group = 0)
+{
+    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    w->writeSoundListOnClose = false;
+    QObject::disconnect(w.get(), SIGNAL(sendUpdate(int, int)), w.get(), SLOT(recvUpdate(int, int)));
+    w->resize(1400, 900);
+    w->show();
+    for (int i = 0; i < n; ++i) {
+        const QString name = QStringLiteral("Sound%1").arg(i + 1);
+        w->totalGroup->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(name),
+                                  new QStandardItem(soundPath(i))});
+        w->hhGroup->appendRow({new QStandardItem(name), new QStandardItem(soundPath(i))});
+        MainWindow1::SOUND_INDEX s;
+        s.file = soundPath(i);
+        s.wave_No = quint16(i + 1);
+        s.wave_lock = 1;
+        w->waveLoadKitAttrList.append(s);
+    }
+    w->soundRowOf(QString()); // the path index is built once, as after a load
+    QStandardItem *groupItem = w->soundListItemModel->item(0, 0);
+    for (int i = 0; i < group; ++i)
+        groupItem->appendRow({new QStandardItem(QStringLiteral("G%1").arg(i)), new QStandardItem(soundPath(i))});
+    return w;
+}
+
+// Enter, move and drop at `pos` of `target`.
+void drag(QWidget *target, const QPoint &pos, const QMimeData *mime)
+{
+    QDragEnterEvent enter(pos, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(pos, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    QDropEvent drop(pos, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+}
+
+QPoint labelCentre(MainWindow1 *w, int pad)
+{
+    const QLabel *label = w->padWidgetGroup[pad].lableA;
+    return label->mapTo(w->padWidgetGroup[pad].group, label->rect().center());
+}
+
+// 200 drops of the sound in the last row onto pad 1.
+qint64 padDrops(MainWindow1 *w, int n)
+{
+    QMimeData mime;
+    mime.setData(w->MIME_FORMAT, dragpayload::record(QStringLiteral("Last"), soundPath(n - 1)).toUtf8());
+    makeFile(soundPath(n - 1));
+    QWidget *pad = w->padWidgetGroup[0].group;
+    const QPoint at = labelCentre(w, 0);
+    drag(pad, at, &mime);
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < 200; ++i)
+        drag(pad, at, &mime);
+    return t.nsecsElapsed();
+}
+
+// One drop of 100 new group sounds onto the setup's list, on the pad.
+qint64 listDrop(MainWindow1 *w, int n)
+{
+    QString payload;
+    for (int i = 0; i < 100; ++i)
+        payload += dragpayload::record(QStringLiteral("New%1").arg(i), soundPath(n + i)) + QLatin1Char('#');
+    QMimeData mime;
+    mime.setData(w->MIME_FORMAT, payload.toUtf8());
+    QWidget *page = w->ui->right_stackedWidgetPage1;
+    const QPoint at = w->ui->totalWaveTreeView->mapTo(page, w->ui->totalWaveTreeView->rect().center());
+    QElapsedTimer t;
+    t.start();
+    drag(page, at, &mime);
+    const qint64 ns = t.nsecsElapsed();
+    w->waveLoadKitAttrList.resize(n);
+    return ns;
+}
+
+// One drop of 100 audio files onto the group tree.
+qint64 fileDrop(MainWindow1 *w, const QList<QUrl> &files)
+{
+    QMimeData mime;
+    mime.setUrls(files);
+    QWidget *page = w->ui->left_stackedSoundWidget;
+    QStandardItem *group = w->soundListItemModel->item(0, 0);
+    const int before = group->rowCount();
+    QElapsedTimer t;
+    t.start();
+    drag(page, page->rect().center(), &mime);
+    const qint64 ns = t.nsecsElapsed();
+    group->removeRows(before, group->rowCount() - before);
+    return ns;
+}
+
+// 10,000 drag moves over `target` after one accepted enter.
+qint64 dragMoves(QWidget *target, const QPoint &at, const QMimeData *mime)
+{
+    QDragEnterEvent enter(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+    enter.accept();
+    QCoreApplication::sendEvent(target, &enter);
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < 10000; ++i) {
+        QDragMoveEvent move(at, Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &move);
+    }
+    const qint64 ns = t.nsecsElapsed();
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(target, &leave);
+    return ns;
+}
+
+struct ReturnAtOnce : QObject
+{
+    bool eventFilter(QObject *, QEvent *) override { return false; }
+};
+
+// A widget that takes drags and whose filter does nothing.
+struct PlainTarget : QWidget
+{
+    ReturnAtOnce filter;
+    PlainTarget()
+    {
+        setAcceptDrops(true);
+        installEventFilter(&filter);
+        resize(100, 100);
+        show();
+    }
+    void dragEnterEvent(QDragEnterEvent *e) override { e->acceptProposedAction(); }
+    void dragMoveEvent(QDragMoveEvent *e) override { e->acceptProposedAction(); }
+};
+
+// Runs `run` on a small and a large window in every iteration; reports both and their ratio.
+template <class Run>
+void compare(benchmark::State &state, MainWindow1 *small, MainWindow1 *large, const char *smallName,
+             const char *largeName, Run run)
+{
+    qint64 a = 0, b = 0;
+    for (auto _ : state) {
+        a += run(small);
+        b += run(large);
+    }
+    reportRatio(state, smallName, a, largeName, b);
+}
+
+void BM_PadDropKnownSound(benchmark::State &state)
+{
+    ScriptedPrompter answers; // a box would wait for a user
+    auto small = editor(1000);
+    auto large = editor(9999);
+    compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
+            [](MainWindow1 *w) { return padDrops(w, w->totalGroup->rowCount()); });
+}
+
+void BM_DeviceListDrop(benchmark::State &state)
+{
+    ScriptedPrompter answers;
+    auto small = editor(1000);
+    auto large = editor(9899);
+    small->isUDiskFlag = large->isUDiskFlag = false;
+    compare(state, small.get(), large.get(), "1000_ms", "9899_ms",
+            [](MainWindow1 *w) { return listDrop(w, w->totalGroup->rowCount()); });
+}
+
+void BM_GroupFileDrop(benchmark::State &state)
+{
+    ScriptedPrompter answers;
+    QTemporaryDir folder;
+    QList<QUrl> files;
+    for (int i = 0; i < 100; ++i) {
+        const QString path = folder.filePath(QStringLiteral("drop%1.wav").arg(i));
+        makeFile(path);
+        files << QUrl::fromLocalFile(path);
+    }
+    auto small = editor(0, 1000);
+    auto large = editor(0, 9999);
+    compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
+            [&files](MainWindow1 *w) { return fileDrop(w, files); });
+}
+
+void BM_DragMovesOverPad(benchmark::State &state)
+{
+    ScriptedPrompter answers;
+    auto w = editor(1000);
+    PlainTarget plain;
+    QMimeData mime;
+    mime.setData(w->MIME_FORMAT, dragpayload::record(QStringLiteral("Kick"), soundPath(1)).toUtf8());
+    QWidget *pad = w->padWidgetGroup[4].group;
+    const QPoint at = labelCentre(w.get(), 4);
+    qint64 base = 0, pads = 0;
+    for (auto _ : state) {
+        base += dragMoves(&plain, QPoint(50, 50), &mime);
+        pads += dragMoves(pad, at, &mime);
+    }
+    reportRatio(state, "plain_ms", base, "pad_ms", pads);
+}
+
+BENCHMARK(BM_PadDropKnownSound)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DeviceListDrop)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_GroupFileDrop)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_DragMovesOverPad)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return runEditorBenchmarks(argc, argv);
+}

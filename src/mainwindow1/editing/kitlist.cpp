@@ -1,0 +1,171 @@
+// The kit list of the kit-chain page: names (renaming a kit renames its
+// steps), dragging a kit onto a step, and moving a kit up or down, which
+// swaps the two kits everywhere.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/draghook.h"
+#include "library/dragpayload.h"
+#include "model/kitchain.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDrag>
+#include <QItemSelectionModel>
+#include <QMimeData>
+#include <QStandardItemModel>
+
+namespace {
+QStandardItem *kitListRoot(QStandardItemModel *model)
+{
+    return model ? model->item(0, 0) : nullptr;
+}
+} // namespace
+
+kitcopy::KitStore MainWindow1::kitStore()
+{
+    kitcopy::KitStore s;
+    s.kits = &kitAttrList;
+    s.padLists = kitPadList;
+    s.links = kitLinkList;
+    s.effects[0] = kitEffectList1;
+    s.effects[1] = kitEffectList2;
+    s.effects[2] = kitEffectList3;
+    s.effects[3] = kitEffectList4;
+    s.base = base0;
+    s.pedal = pedal0;
+    s.pads = pad0;
+    return s;
+}
+
+void MainWindow1::updateKitChainNameList()
+{
+    QStandardItem *root = kitListRoot(kitChainListItemModel);
+    if (!root)
+        return;
+    kitListFilling = true;
+    for (int i = 0; i < kitChainNameList.size(); ++i) {
+        // Cells that exist keep their items; a name that is the same changes nothing.
+        QStandardItem *number = root->child(i, 0);
+        QStandardItem *name = root->child(i, 1);
+        if (number && name) {
+            number->setText(QString::number(i + 1));
+            name->setText(kitChainNameList[i]);
+            continue;
+        }
+        auto *numberCell = new QStandardItem(QString::number(i + 1));
+        numberCell->setEditable(false);
+        root->setChild(i, 0, numberCell);
+        root->setChild(i, 1, new QStandardItem(kitChainNameList[i]));
+    }
+    kitListFilling = false;
+}
+
+bool MainWindow1::replaceNameToStep(QString kitNumber, QString name)
+{
+    const int kit = kitNumber.trimmed().toInt();
+    if (!kitchain::usesKit(kitChainList, kit) || kit > kitChainNameList.size())
+        return false;
+    kitChainNameList[kit - 1] = name.trimmed();
+    return true;
+}
+
+void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
+{
+    if (kitListFilling || !item || !item->isEditable() || item->hasChildren() || item->column() == 0 || !item->parent())
+        return;
+    const int row = item->row();
+    if (row >= kitAttrList.size() || row >= kitChainNameList.size())
+        return;
+    const QString old = kitAttrList[row].kit_name;
+    const QString name = item->text();
+    const QString refusal = kitNameRefusal(name);
+    if (!refusal.isEmpty()) {
+        UiPrompter::instance()->information(this, tr("Error"), refusal);
+        item->setText(old); // runs this slot again with the old name
+        return;
+    }
+    const QStandardItem *number = item->parent()->child(row, 0);
+    if (number && replaceNameToStep(number->text(), name))
+        disKitStep(kitChainList, ui->kitChainNoSpinBox->value());
+    kitChainNameList[row] = name;
+}
+
+void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &)
+{
+    QItemSelectionModel *selection = ui->kitListtreeView->selectionModel();
+    QModelIndexList selected = selection ? selection->selectedIndexes() : QModelIndexList();
+    if (selected.size() < 2)
+        return;
+    std::sort(selected.begin(), selected.end(), [](const QModelIndex &a, const QModelIndex &b) {
+        return a.row() != b.row() ? a.row() < b.row() : a.column() < b.column();
+    });
+    const QString number = selected.at(0).data().toString().trimmed();
+    const QString name = selected.at(1).data().toString().trimmed();
+    if (number.isEmpty() || name.isEmpty())
+        return;
+    auto *mime = new QMimeData;
+    mime->setData(MIME_FORMAT, dragpayload::record(number, name).toUtf8());
+    mime->setText(name);
+    auto *drag = new QDrag(this);
+    drag->setMimeData(mime);
+    draghook::run(drag, Qt::MoveAction);
+    drag->deleteLater();
+}
+
+void MainWindow1::on_moveUpKit_clicked()
+{
+    moveKitInList(-1);
+}
+
+void MainWindow1::on_moveDownKit_clicked()
+{
+    moveKitInList(1);
+}
+
+void MainWindow1::moveKitInList(int step)
+{
+    const QModelIndex index = ui->kitListtreeView->currentIndex();
+    QStandardItem *root = kitListRoot(kitChainListItemModel);
+    if (!root || !index.parent().isValid())
+        return;
+    const int row = index.row();
+    const int other = row + step;
+    if (other < 0 || other >= KIT_MAX_COUNT || row >= kitChainNameList.size() || other >= kitChainNameList.size())
+        return;
+
+    kitchain::swapKitNumbers(kitChainList, row + 1, other + 1);
+    kitChainNameList.swapItemsAt(row, other);
+    kitListFilling = true;
+    for (int r : {row, other}) {
+        if (QStandardItem *name = root->child(r, 1))
+            name->setText(kitChainNameList[r]);
+    }
+    kitListFilling = false;
+    ui->kitListtreeView->repaint();
+    const QModelIndex moved = kitChainListItemModel->index(other, 0, root->index());
+    ui->kitListtreeView->selectionModel()->setCurrentIndex(
+            moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    on_kitChainNoSpinBox_valueChanged(ui->kitChainNoSpinBox->value());
+    emit sendModelIndex(index, step < 0 ? 0 : 1);
+}
+
+void MainWindow1::recvModel(QModelIndex index, quint8 flag)
+{
+    const int row = index.row();
+    const int moved = flag == 0 ? row - 1 : row + 1;
+    if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
+        return;
+    // The kit page's edits go into the kit it shows before the kits change places.
+    commitShownKit(oldKitNumber);
+    kitcopy::swapKits(kitStore(), row, moved);
+    dispPadList(kitAttrList, quint8(moved));
+
+    // Show the moved kit on the kit page without committing the page again.
+    const bool loading = loadKitNoFlag;
+    loadKitNoFlag = true;
+    if (ui->kitNoSpinBox->value() != moved + 1)
+        ui->kitNoSpinBox->setValue(moved + 1);
+    else
+        on_kitNoSpinBox_valueChanged(moved + 1);
+    loadKitNoFlag = loading;
+}

@@ -1,0 +1,162 @@
+// The pad menu of the pad labels (clear a layer, copy a pad among pads 1..9)
+// and the kit copy from the copy button or the kit name field.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "widgets/copykitfunc.h"
+#include "widgets/copypadfunc.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCursor>
+#include <QDebug>
+#include <QMenu>
+#include <QScreen>
+
+namespace {
+const QString kNormalStyle = QStringLiteral("PadLabel{background-color: rgba(255,255,255, 0%);}");
+const QString kHoverStyle = QStringLiteral("PadLabel:hover{background-color: rgba(119,201,255, 50%);}")
+                            + kNormalStyle;
+
+// The kit number field as a kit index 0..99, -1 when it holds none.
+int shownKit(MainWindow1 *w)
+{
+    const int n = w->ui->kitNumber->text().toInt();
+    return n >= 1 && n <= KIT_MAX_COUNT && n <= w->kitAttrList.size() ? n - 1 : -1;
+}
+
+// Top left corner for a menu of `size` opened at `at`, moved back onto the screen.
+QPoint onScreen(const QPoint &at, const QSize &size)
+{
+    const QScreen *screen = QGuiApplication::screenAt(at);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return at;
+    const QRect area = screen->availableGeometry();
+    const int x = qMax(area.left(), qMin(at.x(), area.right() + 1 - size.width()));
+    const int y = qMax(area.top(), qMin(at.y(), area.bottom() + 1 - size.height()));
+    return QPoint(x, y);
+}
+
+void copyCompleted(MainWindow1 *w)
+{
+    UiPrompter::instance()->information(w, MainWindow1::tr("Complete"), MainWindow1::tr("Copy completed."),
+                                        QMessageBox::Ok);
+}
+} // namespace
+
+void MainWindow1::rightMenu(QString objName)
+{
+    const QPoint at = QCursor::pos();
+    currentKitNum = quint8(ui->kitNumber->text().toUInt() - 1);
+    int pad = -1;
+    int layer = 0;
+    for (int p = 0; p < PAD_NUM_MAX && pad < 0; ++p) {
+        if (padWidgetGroup[p].lableA->objectName() == objName) {
+            pad = p;
+        } else if (padWidgetGroup[p].lableB && padWidgetGroup[p].lableB->objectName() == objName) {
+            pad = p;
+            layer = 1;
+        }
+    }
+    const int kit = shownKit(this);
+    if (pad < 0 || kit < 0)
+        return;
+    const KIT_PAD_SETTING &s = kitAttrList[kit].kpadChunk[pad];
+    const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
+    const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
+    pad_copy->setEnabled(entries.copy);
+    pad_clear->setEnabled(entries.clear);
+    curPadIndex = pad;
+    if (hasSound) {
+        (layer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB)->setStyleSheet(kHoverStyle);
+        curLayer = layer;
+    }
+    pad_menu->popup(onScreen(at, pad_menu->size()));
+}
+
+void MainWindow1::recvInteration(QString)
+{
+    for (const strPadWidgetGroup &pad : padWidgetGroup) {
+        pad.lableA->setStyleSheet(kNormalStyle);
+        if (pad.lableB)
+            pad.lableB->setStyleSheet(kNormalStyle);
+    }
+}
+
+void MainWindow1::clearPad()
+{
+    const int kit = shownKit(this);
+    currentKitNum = quint8(kit);
+    const int pad = curPadIndex;
+    if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
+        return;
+    if (curLayer != 0 && (curLayer != 1 || !padWidgetGroup[pad].lableB))
+        return;
+    // The pad list too, so that the next kit commit cannot bring the sound back.
+    kitcopy::clearLayer(kitAttrList[kit].kpadChunk[pad], curLayer);
+    if (pad < kitPadList[kit].size())
+        kitcopy::clearLayer(kitPadList[kit][pad], curLayer);
+    QLabel *label = curLayer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
+    label->setText(QString());
+    label->setStyleSheet(kNormalStyle);
+    disPad(&kitAttrList[kit], quint8(pad));
+}
+
+void MainWindow1::copyPad()
+{
+    connect(copy_pad, &CopyPadFunc::sendDstPad, this, &MainWindow1::recvDstPad, Qt::UniqueConnection);
+    connect(this, &MainWindow1::sendInitPad, copy_pad, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
+    emit sendInitPad(ui->kitNumber->text().toInt(), curPadIndex + 1);
+    copy_pad->show();
+}
+
+void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
+{
+    if (kit == 0 && srcPad == 0 && dstPad == 0) {
+        qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "取消复制";
+        return;
+    }
+    const int k = kit - 1;
+    if (k < 0 || k >= kitAttrList.size() || k >= KIT_MAX_COUNT || srcPad < 1 || srcPad > PAD_NUM_MAX
+        || dstPad < 1 || dstPad > PAD_NUM_MAX)
+        return;
+    kitcopy::copyPad(kitAttrList[k], kitPadList[k], srcPad - 1, dstPad - 1);
+    dispPadList(kitAttrList, quint8(k));
+    copyCompleted(this);
+}
+
+void MainWindow1::on_btnCopyKit_clicked()
+{
+    const int kit = shownKit(this);
+    if (kit < 0)
+        return;
+    connect(this, &MainWindow1::sendSrcKit, kitCopy, &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
+    emit sendSrcKit(kit + 1);
+    kitCopy->show();
+}
+
+void MainWindow1::recvDstKitClick(int)
+{
+    const int kit = shownKit(this);
+    if (kit >= 0)
+        emit sendSrcKit(kit + 1);
+}
+
+void MainWindow1::recvDstKit(int kit)
+{
+    if (kit < 1) {
+        qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "取消复制";
+        return;
+    }
+    const int src = shownKit(this);
+    const int dst = kit - 1;
+    if (src < 0 || dst >= kitAttrList.size() || dst >= KIT_MAX_COUNT)
+        return;
+    const QString name = ui->kitNameLineEdit->text();
+    // The page's edits go into the kit they belong to before it is copied.
+    commitShownKit(curkitNumber);
+    emit sendKitNameChanged(name, dst);
+    kitcopy::copyKit(kitStore(), src, dst);
+    copyCompleted(this);
+}

@@ -1,0 +1,240 @@
+// The drop hub: the window filters the drag events of the pads and of the
+// sound, kit-chain and hi-hat panes; sounds dropped on pads are set on the
+// shown kit and, when new to the setup, registered (offline: rows in the
+// lists; on the pad: queued for the writer).
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/dragpayload.h"
+#include "library/soundpathindex.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QStandardItemModel>
+
+namespace {
+bool isDragEvent(QEvent::Type t)
+{
+    return t == QEvent::DragEnter || t == QEvent::DragMove || t == QEvent::Drop;
+}
+
+// The rectangle of `child` in the coordinates of `ancestor`.
+QRect rectIn(const QWidget *child, const QWidget *ancestor)
+{
+    return QRect(child->mapTo(ancestor, QPoint(0, 0)), child->size());
+}
+
+QString limitText()
+{
+    return MainWindow1::tr("The number of sound can not exceed 9999.");
+}
+} // namespace
+
+bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
+{
+    // Every event: the kit shown, and the pads' acceptance of drops. (A drag
+    // move only asks for acceptance and reads no kit.)
+    if (event->type() != QEvent::DragMove && ui->stackedWidget->currentIndex() == 0)
+        currentKitNum = quint8(ui->kitNumber->text().toUInt() - 1);
+    if (kitChainUiFlag) {
+        if (watched == ui->stepWidget && isDragEvent(event->type()))
+            return dropOnStep(static_cast<QDropEvent *>(event));
+    } else {
+        applyPadDropState();
+        for (int p = 0; p < PAD_NUM_MAX; ++p) {
+            if (watched == padWidgetGroup[p].group) {
+                if (isDragEvent(event->type()))
+                    return dropOnPad(p, static_cast<QDropEvent *>(event));
+                return QMainWindow::eventFilter(watched, event);
+            }
+        }
+        if (watched == ui->left_stackedSoundWidget && ui->left_stackedWidget->currentIndex() == 0) {
+            // The group tree takes files only while the pad's storage is not in use.
+            if (ui->left_stackedSoundWidget->acceptDrops() != isUDiskFlag)
+                ui->left_stackedSoundWidget->setAcceptDrops(isUDiskFlag);
+            if (isUDiskFlag && isDragEvent(event->type()))
+                return dropFilesOnGroups(static_cast<QDropEvent *>(event));
+            if (isDragEvent(event->type()))
+                event->ignore();
+        } else if (watched == ui->right_stackedWidgetPage1 && ui->right_stackedWidget->currentIndex() == 0
+                   && isDragEvent(event->type())) {
+            if (dropOnTotalList(static_cast<QDropEvent *>(event)))
+                return true;
+        }
+    }
+    if (watched == ui->pedalWidget && ui->left_stackedWidget->currentIndex() == 2) {
+        currentKitNum = quint8(ui->kitNoSpinBox->value() - 1);
+        if (isDragEvent(event->type()))
+            return dropOnHiHat(static_cast<QDropEvent *>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow1::applyPadDropState()
+{
+    // A drag of several sounds from the group tree is not for a pad.
+    const int state = dropToPadOrRight ? 1 : 0;
+    if (state == padDropState)
+        return;
+    padDropState = state;
+    if (dropToPadOrRight) {
+        for (const strPadWidgetGroup &pad : padWidgetGroup)
+            pad.group->setAcceptDrops(false);
+    } else {
+        setPadEventFilter();
+    }
+}
+
+bool MainWindow1::isOurDrag(QDropEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    if (event->type() == QEvent::DragEnter || mime != dragMime) {
+        dragMime = mime;
+        dragMimeOurs = mime && mime->hasFormat(MIME_FORMAT);
+    }
+    return dragMimeOurs;
+}
+
+int MainWindow1::soundRowOf(const QString &path)
+{
+    if (!totalPathIndex)
+        totalPathIndex = new SoundPathIndex(2, this);
+    return totalPathIndex->row(totalListItemModel, totalGroup, path);
+}
+
+int MainWindow1::lastWaveNumber()
+{
+    total_index = waveLoadKitAttrList.isEmpty() ? 0 : waveLoadKitAttrList.constLast().wave_No;
+    return total_index;
+}
+
+void MainWindow1::registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows)
+{
+    if (addRows && totalGroup) {
+        soundList.append(name);
+        // Whole rows at once: one insertion each, no cell-by-cell changes.
+        const int row = totalGroup->rowCount();
+        auto *number = new QStandardItem(QString::number(waveNo));
+        number->setEditable(false);
+        totalGroup->appendRow({number, new QStandardItem(name), new QStandardItem(path)});
+        if (hhGroup) {
+            // The hi-hat list mirrors the total list row for row.
+            if (hhGroup->rowCount() <= row) {
+                hhGroup->setRowCount(row);
+                hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
+            } else {
+                hhGroup->setChild(row, 0, new QStandardItem(name));
+                hhGroup->setChild(row, 1, new QStandardItem(path));
+            }
+        }
+    }
+    SOUND_INDEX entry;
+    str2CharArray(name, entry.wave_name, SOUND_NAME_LENGTH_MAX);
+    entry.file = path;
+    entry.wave_No = waveNo;
+    entry.wave_lock = 1;
+    waveLoadKitAttrList.append(entry);
+}
+
+bool MainWindow1::dropOnPad(int p, QDropEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    const bool ours = isOurDrag(event);
+    if (event->type() != QEvent::Drop) {
+        if (ours)
+            event->acceptProposedAction();
+        else
+            event->ignore();
+        return false;
+    }
+    event->acceptProposedAction();
+    if (ours && (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= kitAttrList.size()))
+        return true;
+
+    const strPadWidgetGroup &pad = padWidgetGroup[p];
+    posFlagA = posFlagB = false;
+    if (rectIn(pad.lableA, pad.group).contains(event->pos()))
+        posFlagA = true;
+    else if (pad.lableB && rectIn(pad.lableB, pad.group).contains(event->pos()))
+        posFlagB = true;
+
+    const QString payload = ours ? QString::fromUtf8(mime->data(MIME_FORMAT)) : QString();
+    if (payload.isEmpty())
+        return true;
+    dragpayload::Record sound;
+    if (isUDiskFlag)
+        sound = dragpayload::parseRecord(payload);
+    else if (payload.contains(QLatin1Char('#')))
+        sound = dragpayload::decode(payload).constLast(); // the last record closed by "#"
+
+    UiPrompter *prompter = UiPrompter::instance();
+    const QString checked = percussionpadfile::soundSourceFile(sound.path);
+    if (!QFile::exists(checked)) {
+        prompter->warning(this, tr("Error"),
+                          sound.name + tr(" does not exist.") + QStringLiteral("\r\n") + tr("Please check path:")
+                                  + checked,
+                          QMessageBox::Ok);
+        return false;
+    }
+    const QString path = QDir::toNativeSeparators(sound.path);
+    const int kit = currentKitNum;
+
+    // A sound new to the setup needs a row and a wave number left; a refused
+    // drop changes nothing.
+    const bool known = soundRowOf(path) >= 0;
+    const bool onLabel = posFlagA || posFlagB;
+    if (!known && onLabel && totalGroup && totalGroup->rowCount() >= WAVE_MAX_COUNT) {
+        prompter->warning(this, tr("Warning"), limitText(), QMessageBox::Ok);
+        return true;
+    }
+    lastWaveNumber();
+    if (!known && total_index >= WAVE_MAX_COUNT) {
+        prompter->warning(this, tr("Warning"), limitText(), QMessageBox::Ok);
+        return false;
+    }
+    if (!isUDiskFlag && dragLeftOrRight == 0)
+        addUsbWaveList.clear();
+
+    KIT_PAD_SETTING &r = kitAttrList[kit].kpadChunk[p];
+    dragFlag = onLabel;
+    if (posFlagA) {
+        r.soundName0 = sound.name;
+        r.soundFile0 = path;
+    } else if (posFlagB) {
+        r.soundName1 = sound.name;
+        r.soundFile1 = path;
+    }
+
+    if (!known) {
+        const quint16 number = quint16(total_index + 1);
+        if (isUDiskFlag) {
+            registerNewSound(sound.name, path, number, true);
+        } else if (dragLeftOrRight == 0) {
+            registerNewSound(sound.name, path, number, false);
+            addUsbWaveList.append(path);
+            addUsbWaveNumList.append(number);
+            emit sendUpdate(1, 0);
+        } else {
+            // A sound of the pad's own list: the layers take its wave number.
+            for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+                if (s.file == path) {
+                    const int k = ui->kitNumber->text().toInt() - 1;
+                    changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
+                    break;
+                }
+            }
+        }
+    }
+
+    if (dragFlag) {
+        if (kitPadList[kit].size() <= p)
+            kitPadList[kit].resize(PAD_NUM_MAX);
+        kitPadList[kit][p] = kitAttrList[kit].kpadChunk[p];
+        disPad(&kitAttrList[kit], quint8(p));
+        posFlagA = posFlagB = false;
+    }
+    return true;
+}

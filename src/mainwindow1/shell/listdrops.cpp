@@ -1,0 +1,255 @@
+// Drops on the panes: audio files from outside onto the group tree, group
+// sounds onto the setup's sound list, kits onto kit-chain steps and sounds
+// onto the hi-hat slots.
+#include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
+
+#include "library/dragpayload.h"
+#include "model/kitchain.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QMimeData>
+#include <QSet>
+#include <QStandardItemModel>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+QRect rectIn(const QWidget *child, const QWidget *ancestor)
+{
+    return QRect(child->mapTo(ancestor, QPoint(0, 0)), child->size());
+}
+
+// Drag enter and move: taken when the payload is ours. True for those two.
+bool answerDragOver(QDropEvent *event, bool ours)
+{
+    if (event->type() == QEvent::Drop)
+        return false;
+    if (ours)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+    return true;
+}
+
+// The first of the boxes whose rectangle in `area` holds `pos`; -1 for none.
+template <class Group, int N>
+int groupAt(const Group (&groups)[N], const QWidget *area, const QPoint &pos)
+{
+    for (int i = 0; i < N; ++i) {
+        if (rectIn(groups[i].group, area).contains(pos))
+            return i;
+    }
+    return -1;
+}
+
+QString payloadOf(QDropEvent *event, const QString &format)
+{
+    const QMimeData *mime = event->mimeData();
+    return mime ? QString::fromUtf8(mime->data(format)) : QString();
+}
+
+// What a drop on a step box or a hi-hat slot does first: the drag over is
+// answered; a drop finds the box under it and reads the payload. Returns the
+// box, or -1 when the event ends here with the filter's answer in *answer.
+template <class Group, int N>
+int boxDrop(MainWindow1 *w, QDropEvent *event, const Group (&groups)[N], const QWidget *area, QString *payload,
+            bool *answer)
+{
+    *answer = false;
+    const bool ours = w->isOurDrag(event);
+    if (answerDragOver(event, ours))
+        return -1;
+    event->acceptProposedAction();
+    const int box = ours ? groupAt(groups, area, event->pos()) : -1;
+    if (box < 0)
+        return -1;
+    *payload = payloadOf(event, w->MIME_FORMAT);
+    *answer = payload->isEmpty(); // an empty payload is swallowed
+    return *answer ? -1 : box;
+}
+
+// Trimmed texts of one column of every group's sounds.
+QSet<QString> groupFiles(const QStandardItemModel *model)
+{
+    QSet<QString> files;
+    for (int g = 0; g < model->rowCount(); ++g) {
+        const QStandardItem *group = model->item(g, 0);
+        for (int r = 0; group && r < group->rowCount(); ++r) {
+            if (const QStandardItem *file = group->child(r, 1))
+                files.insert(file->text().trimmed());
+        }
+    }
+    return files;
+}
+} // namespace
+
+bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    if (event->type() != QEvent::Drop) {
+        if (mime && mime->hasUrls())
+            event->acceptProposedAction();
+        else
+            event->ignore();
+        return false;
+    }
+    event->acceptProposedAction();
+    const int groups = soundListItemModel ? soundListItemModel->rowCount() : 0;
+    if (!mime || !mime->hasUrls())
+        return true;
+    if (groups == 0)
+        return false;
+
+    // The selected group (or the group of the selected sound), else the last one.
+    int groupRow = groups - 1;
+    const QModelIndex current = ui->waveGroupTreeView->currentIndex();
+    if (ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
+        groupRow = current.parent().isValid() ? current.parent().row() : current.row();
+    QStandardItem *group = soundListItemModel->item(groupRow, 0);
+    const int listIndex = groups - 1 - groupRow;
+
+    const QSet<QString> listed = groupFiles(soundListItemModel);
+    QStringList files;
+    QSet<QString> taken;
+    QSet<QString> duplicates;
+    for (const QUrl &url : mime->urls()) {
+        const QString path = QDir::toNativeSeparators(url.toLocalFile());
+        if (path.isEmpty() || taken.contains(path))
+            continue;
+        taken.insert(path);
+        files.append(path);
+        if (listed.contains(path))
+            duplicates.insert(path);
+    }
+    if (!duplicates.isEmpty()) {
+        const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
+                this, tr("Information"), tr("Some files already exist. Do you want to add duplicate files?"),
+                QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Ok) {
+            files.erase(std::remove_if(files.begin(), files.end(),
+                                       [&](const QString &f) { return duplicates.contains(f); }),
+                        files.end());
+        }
+    }
+
+    const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
+    const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
+                               | Qt::ItemNeverHasChildren;
+    for (const QString &path : qAsConst(files)) {
+        const QFileInfo info(path);
+        if (!info.isFile() || !isSoundFile(path))
+            continue;
+        const QString name = info.baseName(); // up to the first "."
+        leftSoundList[listIndex].append(name);
+        auto *nameCell = new QStandardItem(songIcon, name);
+        nameCell->setFlags(leaf | Qt::ItemIsEditable);
+        auto *fileCell = new QStandardItem(path);
+        fileCell->setFlags(leaf);
+        group->appendRow({nameCell, fileCell});
+    }
+    updateSoundGroupList(soundListItemModel, soundGroupList);
+    return false;
+}
+
+bool MainWindow1::dropOnTotalList(QDropEvent *event)
+{
+    const bool ours = isOurDrag(event);
+    if (answerDragOver(event, ours))
+        return false;
+    event->acceptProposedAction();
+    if (ours && currentKitNum == EMPTY_KIT_NUM)
+        return true;
+    if (!rectIn(ui->totalWaveTreeView, ui->right_stackedWidgetPage1).contains(event->pos()))
+        return false;
+    const QString payload = payloadOf(event, MIME_FORMAT);
+    if (payload.isEmpty())
+        return true;
+
+    UiPrompter *prompter = UiPrompter::instance();
+    if (isUDiskFlag) {
+        const dragpayload::Record sound = dragpayload::parseRecord(payload);
+        const QString path = QDir::toNativeSeparators(sound.path);
+        if (soundRowOf(path) >= 0)
+            return false;
+        if (lastWaveNumber() >= WAVE_MAX_COUNT) {
+            prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            return false;
+        }
+        registerNewSound(sound.name, path, quint16(total_index + 1), true);
+        getRightSoundList();
+        return false;
+    }
+    if (dragLeftOrRight != 0)
+        return false; // sounds of the pad's own list are on it already
+
+    // Group sounds for the pad: queued with consecutive numbers, one start of the writer.
+    addUsbWaveList.clear();
+    const QVector<dragpayload::Record> sounds =
+            payload.contains(QLatin1Char('#')) ? dragpayload::decode(payload) : QVector<dragpayload::Record>();
+    QSet<QString> queued;
+    for (const dragpayload::Record &sound : sounds) {
+        const QString path = QDir::toNativeSeparators(sound.path);
+        if (soundRowOf(path) >= 0 || queued.contains(path))
+            continue;
+        if (lastWaveNumber() >= WAVE_MAX_COUNT) {
+            prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            if (!queued.isEmpty())
+                emit sendUpdate(1, 0); // for the sounds queued before
+            return false;
+        }
+        const quint16 number = quint16(total_index + 1);
+        addUsbWaveList.append(path);
+        addUsbWaveNumList.append(number);
+        registerNewSound(sound.name, path, number, false);
+        queued.insert(path);
+    }
+    emit sendUpdate(1, 0);
+    return false;
+}
+
+bool MainWindow1::dropOnStep(QDropEvent *event)
+{
+    QString payload;
+    bool answer = false;
+    const int step = boxDrop(this, event, stepWidgetGroup, ui->stepWidget, &payload, &answer);
+    if (step < 0)
+        return answer;
+    const dragpayload::Record kit = dragpayload::parseRecord(payload);
+    const int chain = ui->kitChainNoSpinBox->value();
+    if (chain >= kitChainList.size())
+        return true;
+    if (!kit.path.isEmpty())
+        kitchain::setStep(kitChainList, chain, step, kit.name.toInt());
+    disKit(&kitChainList[chain], step);
+    return true;
+}
+
+bool MainWindow1::dropOnHiHat(QDropEvent *event)
+{
+    QString payload;
+    bool answer = false;
+    const int slot = boxDrop(this, event, hhWidgetGroup, ui->pedalWidget, &payload, &answer);
+    if (slot < 0)
+        return answer;
+    const int kit = currentKitNum;
+    if (kit >= kitAttrList.size())
+        return false;
+    const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
+    if (!sound.path.isEmpty()) {
+        PEDAL_SETTING &h = kitAttrList[kit].pedalChunk;
+        QString *const names[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name,
+                                            &h.hh_wave4_name, &h.hh_wave5_name};
+        QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file,
+                                            &h.hh_wave4_file, &h.hh_wave5_file};
+        *names[slot] = sound.name;
+        *files[slot] = QDir::toNativeSeparators(sound.path);
+    }
+    disHHList(&kitAttrList[kit], quint8(kit), quint8(slot));
+    return false;
+}

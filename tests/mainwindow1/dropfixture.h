@@ -1,0 +1,103 @@
+#ifndef TESTS_MAINWINDOW1_DROPFIXTURE_H
+#define TESTS_MAINWINDOW1_DROPFIXTURE_H
+
+// A shown main window (offscreen) that takes drags as Qt delivers them: the
+// enter, a move and the drop, sent to the real widgets.
+
+#include "library/dragpayload.h"
+#include "windowfixture.h"
+
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QStandardItemModel>
+#include <QUrl>
+
+struct DropFixture : WindowFixture
+{
+    bool exposed = false;
+    bool writerOff = false;
+
+    DropFixture()
+    {
+        w->resize(1400, 900);
+        w->show();
+        exposed = QTest::qWaitForWindowExposed(w);
+        // The device writer is not run here; the tests watch its signal.
+        writerOff = QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+    }
+
+    // A file in the working folder; its native path.
+    QString sound(const QString &fileName)
+    {
+        const QString path = work.filePath(fileName);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        return QDir::toNativeSeparators(path);
+    }
+
+    // Device mode on a pad folder made here.
+    void deviceMode()
+    {
+        QDir().mkpath(work.filePath("pad/ZT350/WAV_DATA"));
+        w->currentDirPath = work.filePath("pad") + "/";
+        w->isUDiskFlag = false;
+    }
+
+    // Enter, move and drop of our payload `text` (or of file URLs) at `pos` of `target`.
+    void drag(QWidget *target, const QPoint &pos, const QString &text, const QStringList &files = {})
+    {
+        QMimeData mime;
+        if (files.isEmpty())
+            mime.setData("mimeformat", text.toUtf8());
+        for (const QString &p : files)
+            mime.setUrls(mime.urls() << QUrl::fromLocalFile(p));
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(pos, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(pos, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent drop(pos, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+    }
+    // The centre of `child` in the coordinates of `ancestor`.
+    static QPoint centreIn(const QWidget *child, const QWidget *ancestor)
+    {
+        return child->mapTo(ancestor, child->rect().center());
+    }
+    // A drop at the centre of a pad's layer label (0 A, 1 B).
+    void dropOnPad(int pad, int layer, const QString &text)
+    {
+        const MainWindow1::strPadWidgetGroup &g = w->padWidgetGroup[pad];
+        drag(g.group, centreIn(layer == 0 ? g.lableA : g.lableB, g.group), text);
+    }
+
+    // Rows of the total list (number|name|path) and of its hi-hat mirror (name|path).
+    QStringList totalRows() const
+    {
+        QStringList out;
+        for (int r = 0; r < w->totalGroup->rowCount(); ++r)
+            out << w->totalGroup->child(r, 0)->text() + '|' + w->totalGroup->child(r, 1)->text() + '|'
+                           + w->totalGroup->child(r, 2)->text();
+        return out;
+    }
+    QStringList mirrorRows() const
+    {
+        QStringList out;
+        for (int r = 0; r < w->hhGroup->rowCount(); ++r)
+            out << w->hhGroup->child(r, 0)->text() + '|' + w->hhGroup->child(r, 1)->text();
+        return out;
+    }
+    // A sound of the setup: its rows and its working-list entry.
+    void addListed(const QString &name, const QString &path, quint16 number)
+    {
+        w->totalGroup->appendRow({new QStandardItem(QString::number(number)), new QStandardItem(name),
+                                  new QStandardItem(path)});
+        w->hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
+        MainWindow1::SOUND_INDEX s;
+        s.file = path;
+        s.wave_No = number;
+        w->waveLoadKitAttrList.append(s);
+    }
+};
+
+#endif

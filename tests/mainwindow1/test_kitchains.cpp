@@ -1,0 +1,209 @@
+// The kit-chain page: chain number, ON/OFF and OK, clearing, renaming kits in
+// the list, dragging a kit, moving kits (which swaps them everywhere) and the
+// chains of a loaded setup.
+#include "library/draghook.h"
+#include "windowfixture.h"
+
+#include <QDrag>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+const QString kPattern = "The kit name must begin and end with an alphanumeric character and can be interspersed "
+                         "with an alphanumeric character, a space, and the following symbols:\r\n- _ . ~";
+
+QVector<int> flags(const QVector<MainWindow1::KIT_CHAIN> &chains)
+{
+    QVector<int> out;
+    for (const MainWindow1::KIT_CHAIN &c : chains)
+        out << c.kit_chain * 10 + c.kit_chain_No;
+    return out;
+}
+} // namespace
+
+class TestKitChains : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> f;
+
+    QStandardItem *nameCell(int kit) { return f->w->kitChainListItemModel->item(0)->child(kit - 1, 1); }
+    quint8 &step(int chain, int s) { return f->w->kitChainList[chain].curKitChain[chain][s]; }
+
+private slots:
+    void init()
+    {
+        f.reset(new WindowFixture);
+        f->ui->btnKitChain->click();
+    }
+    void cleanup()
+    {
+        draghook::setRunner(nullptr);
+        f.reset();
+    }
+
+    void numberOnOffAndOk()
+    {
+        MainWindow1 *w = f->w;
+        QCOMPARE(flags(w->kitChainList), QVector<int>(9, 0)); // all off, chain 1 shown, OFF checked
+        QVERIFY(f->ui->kitChainNoSpinBox->value() == 1 && f->ui->rBtnKitChainOff->isChecked());
+        QStandardItem *root = w->kitChainListItemModel->item(0);
+        QCOMPARE(root->text() + root->child(99, 0)->text() + root->child(9, 1)->text(), QString("Kit List100New Kit"));
+        QVERIFY(!root->child(9, 0)->isEditable() && root->child(9, 1)->isEditable());
+        QSignalSpy info(w, &MainWindow1::sendKitChainInfo);
+        f->ui->kitChainNoSpinBox->setValue(3);
+        f->ui->rBtnKitChainOn->click();
+        QCOMPARE(flags(w->kitChainList), QVector<int>({0, 0, 0, 10, 0, 0, 0, 0, 0}));
+        f->ui->kitChainNoSpinBox->setValue(5); // the flag moves with the number while ON
+        QCOMPARE(flags(w->kitChainList), QVector<int>({0, 0, 0, 0, 0, 10, 0, 0, 0}));
+        f->ui->kitChainNoSpinBox->setValue(3);
+        f->ui->btnSureKitChain->click();
+        QCOMPARE(flags(w->kitChainList), QVector<int>({0, 1, 2, 13, 4, 5, 6, 7, 8}));
+        QCOMPARE(info.count(), 1);
+        f->ui->rBtnKitChainOff->click();
+        f->ui->kitChainNoSpinBox->setValue(6);
+        QCOMPARE(flags(w->kitChainList), QVector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
+        QCOMPARE(int(w->kitChian.kit_chain) * 10 + w->kitChian.kit_chain_No, 6);
+    }
+
+    void clearOnlyTheShownChain()
+    {
+        for (int c = 1; c <= 8; ++c)
+            step(c, 7) = quint8(c);
+        f->ui->kitChainNoSpinBox->setValue(4);
+        f->ui->btnClearStep->click();
+        for (int c = 1; c <= 8; ++c)
+            QCOMPARE(int(step(c, 7)), c == 4 ? 0 : c);
+        QCOMPARE(f->ui->step8Lab->text(), QString());
+    }
+
+    void renamesInTheList()
+    {
+        MainWindow1 *w = f->w;
+        f->ui->kitChainNoSpinBox->setValue(2);
+        step(2, 0) = 7;
+        w->disKitStep(w->kitChainList, 2);
+        QCOMPARE(f->ui->step1Lab->text(), QString("New Kit"));
+        const QStringList refused = {"", "-Bad", "Eleven char"};
+        for (const QString &name : refused)
+            nameCell(7)->setText(name);
+        QCOMPARE(f->prompter.texts(), QStringList({"Kit name can't be blank!", kPattern,
+                                                   "The maximum number of kit name's character can't exceed 10!"}));
+        QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error", "Error"}));
+        QCOMPARE(int(f->prompter.prompts[0].kind), int(UiPrompter::Information));
+        QCOMPARE(nameCell(7)->text() + w->kitChainNameList[6], QString("New KitNew Kit"));
+        nameCell(7)->setText("Seven");
+        QCOMPARE(f->ui->step1Lab->text(), QString("Seven")); // the step follows at once
+        QCOMPARE(f->kit(7).kit_name + w->kitNameList[6], QString("New KitNew Kit"));
+        f->ui->btnSureKitChain->click(); // the kit and the main page only at OK
+        QCOMPARE(f->kit(7).kit_name + w->kitNameList[6], QString("SevenSeven"));
+    }
+
+    void dragAKitFromTheList()
+    {
+        QStringList payloads;
+        draghook::setRunner([&](QDrag *drag, Qt::DropActions) {
+            payloads << QString::fromUtf8(drag->mimeData()->data("mimeformat")) + '|' + drag->mimeData()->text();
+            return Qt::MoveAction;
+        });
+        QTreeView *view = f->ui->kitListtreeView;
+        const QModelIndex kit12 = nameCell(12)->index();
+        view->selectionModel()->select(kit12, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        f->w->on_kitListtreeView_pressed(kit12);
+        const QModelIndex root = f->w->kitChainListItemModel->index(0, 0); // the root row has no name
+        view->selectionModel()->select(root, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        f->w->on_kitListtreeView_pressed(root);
+        QCOMPARE(payloads, QStringList({"12*New Kit|New Kit"}));
+    }
+
+    // Moving kit 10 up swaps kits 9 and 10 in the steps, the list and the records.
+    void moveSwapsKitsEverywhere()
+    {
+        MainWindow1 *w = f->w;
+        f->kit(9).kit_volume = 9;
+        f->kit(10).kit_volume = 10;
+        w->kitLinkList[9][2] = {3, 4};
+        w->kitEffectList2[9][5] = {1, 2, 3};
+        w->kitChainNameList[9] = "Ten";
+        nameCell(10)->setText("Ten");
+        step(1, 0) = 9;
+        step(5, 3) = 10;
+        step(5, 4) = 11;
+        const MainWindow1::LINK_GROUP links9 = w->kitLinkList[8][2];
+        f->ui->kitListtreeView->setCurrentIndex(nameCell(10)->index());
+        f->ui->moveUpKit->click();
+        QCOMPARE(QVector<int>({step(1, 0), step(5, 3), step(5, 4)}), QVector<int>({10, 9, 11}));
+        QCOMPARE(w->kitChainNameList[8] + '|' + w->kitChainNameList[9], QString("Ten|New Kit"));
+        QCOMPARE(nameCell(9)->text(), QString("Ten"));
+        QCOMPARE(f->ui->kitListtreeView->currentIndex().row(), 8);
+        QCOMPARE(QVector<int>({f->kit(9).kit_volume, f->kit(9).kit_no, f->kit(10).kit_volume, f->kit(10).kit_no}),
+                 QVector<int>({10, 8, 9, 9}));
+        QCOMPARE(int(w->kitLinkList[8][2].link_pad1) * 10 + w->kitLinkList[8][2].link_pad2, 34);
+        QCOMPARE(int(w->kitLinkList[9][2].link_pad1) * 10 + w->kitLinkList[9][2].link_pad2,
+                 links9.link_pad1 * 10 + links9.link_pad2);
+        QCOMPARE(int(w->kitEffectList2[8][5].parm3), 3);
+        QCOMPARE(w->kitPadList[8][0].padNo, f->kit(9).kpadChunk[0].padNo);
+        QCOMPARE(f->ui->kitNoSpinBox->value() * 100 + w->oldKitNumber, 909);
+
+        // The first kit does not move up, nor the last one down.
+        const QVector<QString> before = w->kitChainNameList;
+        f->ui->kitListtreeView->setCurrentIndex(nameCell(1)->index());
+        f->ui->moveUpKit->click();
+        f->ui->kitListtreeView->setCurrentIndex(nameCell(100)->index());
+        f->ui->moveDownKit->click();
+        QCOMPARE(w->kitChainNameList, before);
+        f->ui->kitListtreeView->setCurrentIndex(nameCell(3)->index());
+        f->ui->moveDownKit->click();
+        QCOMPARE(w->kitChainNameList[3] + f->kit(4).kit_name, QString("New KitNew Kit"));
+        QCOMPARE(f->ui->kitListtreeView->currentIndex().row(), 3);
+    }
+
+    // After a move the kit page shows the moved kit; its edits never land in the other kit.
+    void moveKeepsKitPageEdits()
+    {
+        MainWindow1 *w = f->w;
+        f->kit(9).kit_volume = 9;
+        f->kit(10).kit_volume = 10;
+        f->openKitPage(9);
+        f->ui->kitVolumeSpinBox->setValue(55);
+        f->ui->btnKitChain->click();
+        QCOMPARE(f->kit(9).kit_volume, quint8(55));
+        f->ui->kitListtreeView->setCurrentIndex(nameCell(10)->index());
+        f->ui->moveUpKit->click(); // the page, still holding 55, now shows the kit moved to 9
+        QCOMPARE(f->kit(9).kit_volume + f->kit(10).kit_volume * 1000, 10 + 55 * 1000);
+        QCOMPARE(f->ui->kitVolumeSpinBox->value(), 10);
+        f->openKitPage(9);
+        f->ui->downPageBtn->click();
+        QCOMPARE(f->kit(9).kit_volume + f->kit(10).kit_volume * 1000, 10 + 55 * 1000);
+        QCOMPARE(w->kitNumFlagList, QVector<quint8>(100, 0));
+    }
+
+    void loadedChains()
+    {
+        MainWindow1 *w = f->w;
+        QVector<MainWindow1::KIT_CHAIN> loaded(9);
+        for (int i = 0; i < 9; ++i) {
+            loaded[i].kit_chain_No = quint8(i);
+            loaded[i].curKitChain[i][0] = quint8(i + 20);
+        }
+        loaded[6].kit_chain = 1;
+        emit w->sendKitChainMeg(loaded);
+        QCOMPARE(flags(w->kitChainList), QVector<int>({0, 1, 2, 3, 4, 5, 16, 7, 8}));
+        QCOMPARE(int(step(6, 0)), 26);
+        QCOMPARE(f->ui->kitChainNoSpinBox->value(), 6);
+        QVERIFY(f->ui->rBtnKitChainOn->isChecked());
+        QCOMPARE(f->ui->step1Lab->text(), QString("New Kit"));
+
+        loaded[6].kit_chain = 0; // a file whose chain is off
+        emit w->sendKitChainMeg(loaded);
+        QCOMPARE(flags(w->kitChainList), QVector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
+        QVERIFY(f->ui->rBtnKitChainOff->isChecked());
+    }
+};
+
+QTEST_MAIN(TestKitChains)
+#include "test_kitchains.moc"

@@ -1,0 +1,216 @@
+// The menu actions, the save's kit choice, "Back to Main Interface", the help
+// page and the left top bar's size on repaint.
+#include "widgets/selectkitno.h"
+#include "windowfixture.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+// Records the window's projectFlag whenever a box is shown.
+struct FlagPrompter : ScriptedPrompter
+{
+    MainWindow1 *w = nullptr;
+    QString flags; // "1" or "0" per box
+
+protected:
+    QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton) override
+    {
+        flags += w->projectFlag ? '1' : '0';
+        return ScriptedPrompter::messageBox(kind, parent, title, text, buttons, defaultButton);
+    }
+};
+
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+// A help page beside the test program for as long as it lives.
+struct PageBeside
+{
+    QString path;
+    explicit PageBeside(const QString &name)
+        : path(QCoreApplication::applicationDirPath() + '/' + name)
+    {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write("<html></html>");
+    }
+    ~PageBeside() { QFile::remove(path); }
+};
+} // namespace
+
+class TestMenus : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> f;
+
+    // Two of the actions are hidden, and so disabled, from the start.
+    const QString kUnlocked = "101110";
+
+    // "1" for each of the six controls of the save's lock-out that is enabled, in order.
+    QString lockout()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        QString out;
+        for (bool on : {ui->topWidget->isEnabled(), ui->actionGlobal_Setting->isEnabled(),
+                        ui->actionKit_Setiing->isEnabled(), ui->actionImport_All->isEnabled(),
+                        ui->actionExport_All->isEnabled(), ui->actionBack_to_main_interface->isEnabled()})
+            out += on ? '1' : '0';
+        return out;
+    }
+    // Answers the kit dialog with the given buttons once it runs; records the lock-out then.
+    void answerKitDialog(const QStringList &clicks, QString *seen)
+    {
+        SelectKitNo *dialog = f->w->skn;
+        QTimer::singleShot(0, dialog, [this, dialog, clicks, seen]() {
+            *seen = lockout();
+            for (const QString &name : clicks)
+                QTest::mouseClick(dialog->findChild<QAbstractButton *>(name), Qt::LeftButton);
+        });
+    }
+
+private slots:
+    void init()
+    {
+        f.reset(new WindowFixture);
+        QCOMPARE(lockout(), kUnlocked);
+    }
+    void cleanup() { f.reset(); }
+
+    void fileMenuSetsProjectFlagAround()
+    {
+        MainWindow1 *w = f->w;
+        FlagPrompter prompter;
+        prompter.w = w;
+        w->isUDiskFlag = false;
+        f->ui->actionImport_All->trigger();
+        QCOMPARE(prompter.texts(), QStringList({"In USB device mode, import files are not supported."}));
+        QCOMPARE(prompter.flags, QString("1"));
+        QVERIFY(!w->projectFlag);
+        f->ui->btnLoadFile->click();
+        QCOMPARE(prompter.flags, QString("10"));
+
+        // Export All writes the whole setup: no kit choice.
+        QSignalSpy names(w, &MainWindow1::sendKitNameList);
+        f->ui->actionExport_All->trigger();
+        QCOMPARE(names.count(), 0);
+        QVERIFY(!w->projectFlag);
+        QCOMPARE(lockout(), kUnlocked);
+    }
+
+    void saveKitChainAsksForKits()
+    {
+        MainWindow1 *w = f->w;
+        f->ui->btnKitChain->click();
+        QString seen;
+        answerKitDialog({"btnCancel"}, &seen);
+        f->ui->btnKitChainSave->click();
+        QCOMPARE(seen, QString("000000"));
+        QCOMPARE(f->prompter.titles() + f->prompter.texts(), QStringList({"Tip", "Failed to generate file."}));
+        QCOMPARE(lockout(), kUnlocked);
+
+        f->prompter.clear();
+        w->kitIndexList.fill(1);
+        answerKitDialog({"selAllRadioButton", "btnSure"}, &seen);
+        f->ui->btnKitChainSave->click(); // then asks for the file, here answered with none
+        QCOMPARE(w->kitIndexList, QVector<int>(100, 0));
+        QVERIFY(w->isSaveClose);
+        QCOMPARE(lockout(), kUnlocked);
+        QVERIFY(!w->projectFlag);
+    }
+
+    void saveTakesThePageEditsFirst()
+    {
+        f->openKitPage(6);
+        f->ui->kitVolumeSpinBox->setValue(31);
+        QString seen;
+        answerKitDialog({"btnCancel"}, &seen);
+        f->ui->btnSave->click();
+        QCOMPARE(f->kit(6).kit_volume, quint8(31));
+        QCOMPARE(f->prompter.texts(), QStringList({"Failed to generate file."}));
+    }
+
+    void backToMainInterfaceCommitsFirst()
+    {
+        MainWindow1 *w = f->w;
+        f->openKitPage(100);
+        f->ui->kitVolumeSpinBox->setValue(42);
+        f->kit(100).kpadChunk[0].soundName0 = "Last";
+        f->ui->actionGlobal_Setting->trigger();
+        QCOMPARE(f->ui->stackedWidget->currentIndex(), 1);
+        f->ui->actionBack_to_main_interface->trigger();
+        QCOMPARE(f->kit(100).kit_volume, quint8(42));
+        QCOMPARE(f->ui->kitNumber->text(), QString("100"));
+        QCOMPARE(int(w->currentKitNum), 99);
+        QCOMPARE(f->ui->labPad01a->text(), QString("Last"));
+        QCOMPARE(f->ui->stackedWidget->currentIndex(), 0);
+
+        // The hidden "Sound Kit Interface" action and the pad commit nothing connects.
+        f->typeKitNumber("6");
+        f->ui->actionKit_Setiing->trigger();
+        QCOMPARE(f->ui->kitNoSpinBox->value(), 6);
+        QCOMPARE(f->ui->stackedWidget->currentIndex(), 1);
+        f->ui->padNoComboBox->setCurrentIndex(2);
+        f->ui->midiCodeSpinBox->setValue(77);
+        w->on_savePadSetBtn_clicked();
+        QCOMPARE(int(f->kit(6).kpadChunk[2].midi_code), 77);
+    }
+
+    void helpPageOfTheLanguage()
+    {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler("file", &recorder, "open");
+        const int language = cnOrEn;
+        cnOrEn = 0;
+        f->ui->actionAbout_Korvanta->trigger(); // no page beside the program
+        QVERIFY(recorder.urls.isEmpty());
+        QCOMPARE(f->prompter.titles() + f->prompter.texts(), QStringList({"Error", "The default browser failed to open it."}));
+        {
+            PageBeside en("Korvanta_En.htm");
+            PageBeside ch("Korvanta_Ch.htm");
+            f->ui->actionAbout_Korvanta->trigger();
+            cnOrEn = 1;
+            f->ui->actionAbout_Korvanta->trigger();
+            QCOMPARE(recorder.urls, QList<QUrl>({QUrl::fromLocalFile(en.path), QUrl::fromLocalFile(ch.path)}));
+        }
+        cnOrEn = language;
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(f->prompter.prompts.size(), 1);
+    }
+
+    void repaintSizesTheLeftTopBar()
+    {
+        MainWindow1 *w = f->w;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        f->ui->left_top->setFixedSize(33, 10);
+        w->original_width = f->ui->waveGroupTreeView->width();
+        w->repaint();
+        QCOMPARE(f->ui->left_top->size(), QSize(33, 10));
+        QCOMPARE(f->ui->waveGroupTreeView->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        w->original_width = -1; // the tree's width changed
+        w->repaint();
+        QCOMPARE(f->ui->left_top->size(),
+                 QSize((f->ui->splitter->width() / 25) * 4, f->ui->topSectionWidget->height()));
+    }
+};
+
+QTEST_MAIN(TestMenus)
+#include "test_menus.moc"

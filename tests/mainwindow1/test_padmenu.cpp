@@ -1,0 +1,204 @@
+// The pad menu of the pad labels, clearing a layer, pad copy and kit copy
+// through their dialogs.
+#include "windowfixture.h"
+#include "widgets/copykitfunc.h"
+#include "widgets/copypadfunc.h"
+#include "widgets/lineedit.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+// Every field of a pad record but its sound strings, as numbers.
+QVector<int> padFields(const MainWindow1::KIT_PAD_SETTING &p)
+{
+    return {p.aWaveNo, p.bWaveNo, int(p.aWaveLength), int(p.bWaveEnd), p.aWaveVolume, p.bWavePan, p.aWavePitch,
+            p.bWaveDecay, p.padNo, p.midi_code, p.midi_channel, p.midi_gate, p.mode, p.loop, p.trig_mode,
+            p.velocity, p.dynamic, p.poly_mono, p.pad_volume, p.mute_group, p.pad_fs_ctrl};
+}
+} // namespace
+
+class TestPadMenu : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<WindowFixture> f;
+
+    void rightClick(QLabel *label)
+    {
+        QTest::mouseClick(label, Qt::RightButton);
+        f->w->pad_menu->hide();
+    }
+    MainWindow1::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
+
+private slots:
+    void init()
+    {
+        f.reset(new WindowFixture);
+        f->w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f->w));
+    }
+    void cleanup() { f.reset(); }
+
+    void menuEntriesFollowPadAndSound()
+    {
+        MainWindow1 *w = f->w;
+        f->typeKitNumber("2");
+        pad(2, 2).soundName1 = "Snare";
+        pad(2, 11).soundName0 = "Tom";
+        struct Case
+        {
+            QLabel *label;
+            bool copy, clear;
+        };
+        const Case cases[] = {{f->ui->labPad03a, true, false}, {f->ui->labPad03b, true, true},
+                              {f->ui->labPad12a, false, true}, {f->ui->labPad12b, false, false},
+                              {f->ui->labPad19a, false, false}};
+        for (const Case &c : cases) {
+            rightClick(c.label);
+            QCOMPARE(w->pad_copy->isEnabled(), c.copy);
+            QCOMPARE(w->pad_clear->isEnabled(), c.clear);
+        }
+        QCOMPARE(w->curPadIndex * 10 + w->curLayer, 180); // layer of the last sound clicked: A of pad 12
+        QVERIFY(f->ui->labPad12a->styleSheet().startsWith("PadLabel:hover{background-color: rgba(119,201,255, 50%);}"));
+        QTest::mouseClick(f->ui->labPad05b, Qt::LeftButton); // a left click removes the highlight
+        QCOMPARE(f->ui->labPad12a->styleSheet(), QString("PadLabel{background-color: rgba(255,255,255, 0%);}"));
+        QCOMPARE(w->pad_copy->text() + w->pad_clear->text(), QString("Pad Copy Clear Assignments"));
+    }
+
+    void menuStaysOnScreen()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCursor::setPos(area.bottomRight() - QPoint(5, 5));
+        QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
+        QVERIFY(f->w->pad_menu->isVisible());
+        QVERIFY(area.contains(f->w->pad_menu->geometry()));
+        f->w->pad_menu->hide();
+        QCursor::setPos(area.center());
+        QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
+        QCOMPARE(f->w->pad_menu->pos(), area.center());
+        f->w->pad_menu->hide();
+    }
+
+    void clearAssignments()
+    {
+        MainWindow1 *w = f->w;
+        f->typeKitNumber("4");
+        for (MainWindow1::KIT_PAD_SETTING *s : {&pad(4, 6), &w->kitPadList[3][6], &pad(4, 17), &w->kitPadList[3][17]}) {
+            s->soundName0 = s->soundName1 = "Kick";
+            s->soundFile0 = s->soundFile1 = "/s/kick.wav";
+            s->aWaveNo = s->bWaveNo = 12;
+        }
+        w->dispPadList(w->kitAttrList, 3);
+        rightClick(f->ui->labPad07b);
+        w->pad_clear->trigger();
+        for (const MainWindow1::KIT_PAD_SETTING *s : {&pad(4, 6), &w->kitPadList[3][6]}) {
+            QCOMPARE(s->soundName0 + '|' + s->soundFile0 + '|' + s->soundName1 + s->soundFile1, QString("Kick|/s/kick.wav|"));
+            QCOMPARE(int(s->aWaveNo) * 100000 + s->bWaveNo, 12 * 100000 + 0xFFFF);
+        }
+        QCOMPARE(f->ui->labPad07b->text() + '|' + f->ui->labPad07a->text(), QString("|Kick"));
+        rightClick(f->ui->labPad18a); // a foot switch: its one layer
+        w->pad_clear->trigger();
+        QCOMPARE(pad(4, 17).soundName0 + w->kitPadList[3][17].soundFile0, QString());
+        QCOMPARE(int(w->kitPadList[3][17].aWaveNo), 0xFFFF);
+        // A kit commit afterwards does not bring the sound back.
+        f->openKitPage(4);
+        f->ui->btnKitMove->click();
+        QCOMPARE(int(pad(4, 6).bWaveNo), 0xFFFF);
+        QVERIFY(f->prompter.prompts.isEmpty());
+    }
+
+    void padCopy()
+    {
+        MainWindow1 *w = f->w;
+        f->typeKitNumber("3");
+        MainWindow1::KIT_PAD_SETTING &src = pad(3, 4);
+        src.soundName0 = "Kick";
+        src.soundFile0 = "/s/kick.wav";
+        src.aWaveNo = 7;
+        src.aWaveLength = 1234;
+        src.midi_code = 99;
+        src.mode = 3;
+        src.pad_fs_ctrl = 2;
+        const int dstPadNo = pad(3, 3).padNo;
+        rightClick(f->ui->labPad05a);
+        QSignalSpy answer(w->copy_pad, &CopyPadFunc::sendDstPad);
+        w->pad_copy->trigger();
+        QVERIFY(w->copy_pad->isVisible());
+        w->copy_pad->findChild<QSpinBox *>("dstValue")->setValue(4);
+        w->copy_pad->findChild<QAbstractButton *>("btnYes")->click();
+        QCOMPARE(answer.count(), 1);
+        QCOMPARE(answer[0], QVariantList({3, 5, 4}));
+        QVector<int> expected = padFields(src);
+        expected[8] = dstPadNo; // the destination keeps its pad number
+        QCOMPARE(padFields(pad(3, 3)), expected);
+        QCOMPARE(padFields(w->kitPadList[2][3]), expected);
+        QCOMPARE(pad(3, 3).soundName0 + pad(3, 3).soundFile0, QString("Kick/s/kick.wav"));
+        QCOMPARE(f->ui->labPad04a->text(), QString("Kick"));
+        QCOMPARE(f->prompter.titles() + f->prompter.texts(), QStringList({"Complete", "Copy completed."}));
+
+        // Cancel changes nothing.
+        const QVector<int> before = padFields(pad(3, 5));
+        w->pad_copy->trigger();
+        w->copy_pad->findChild<QAbstractButton *>("btnNo")->click();
+        QCOMPARE(padFields(pad(3, 5)), before);
+        QCOMPARE(f->prompter.prompts.size(), 1);
+        w->copy_pad->hide();
+    }
+
+    void kitCopyFromButtonAndNameField()
+    {
+        MainWindow1 *w = f->w;
+        f->typeKitNumber("5");
+        MainWindow1::soundKit &src = f->kit(5);
+        src.kit_name = "Five";
+        w->kitNameList[4] = w->kitChainNameList[4] = "Five";
+        f->ui->kitNameLineEdit->setText("Five");
+        src.kit_volume = 66;
+        src.kit_effect3 = 7;
+        src.pedalChunk.hh_wave4_name = "Hat";
+        src.kpadChunk[9].soundName1 = "Tom";
+        src.kpadChunk[9].midi_code = 50;
+        w->kitLinkList[4][1] = {2, 3};
+        w->kitEffectList3[4][7] = {10, 20, 30};
+        QSignalSpy renamed(w, &MainWindow1::sendKitNameChanged);
+
+        f->ui->btnCopyKit->click();
+        QVERIFY(w->kitCopy->isVisible());
+        QCOMPARE(w->kitCopy->findChild<QLabel *>("labKitName")->text(), QString("K005"));
+        w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(8);
+        w->kitCopy->findChild<QAbstractButton *>("btnKitOk")->click();
+        const MainWindow1::soundKit &dst = f->kit(8);
+        QCOMPARE(dst.kit_name + dst.pedalChunk.hh_wave4_name + dst.kpadChunk[9].soundName1, QString("FiveHatTom"));
+        QCOMPARE(QVector<int>({dst.kit_no, dst.kit_volume, dst.kit_effect3, dst.kpadChunk[9].midi_code,
+                               w->kitPadList[7][9].midi_code, w->kitLinkList[7][1].link_pad2,
+                               w->kitEffectList3[7][7].parm2}),
+                 QVector<int>({7, 66, 7, 50, 50, 3, 20}));
+        QCOMPARE(w->kitNameList[7] + w->kitChainNameList[7], QString("FiveFive"));
+        QCOMPARE(renamed.count(), 1);
+        QCOMPARE(f->prompter.texts(), QStringList({"Copy completed."}));
+        w->kitCopy->hide();
+
+        // The kit name field's own menu entry and dialog.
+        auto *field = static_cast<LineEdit *>(f->ui->kitNameLineEdit);
+        field->kitCopyAction()->trigger();
+        CopyKitFunc *own = field->copyKitDialog();
+        QCOMPARE(own->findChild<QLabel *>("labKitName")->text(), QString("K005"));
+        own->findChild<QSpinBox *>("dstKitBox")->setValue(12);
+        own->findChild<QAbstractButton *>("btnKitOk")->click();
+        QCOMPARE(f->kit(12).kit_volume, quint8(66));
+        QCOMPARE(int(f->kit(12).kit_no), 11);
+        own->findChild<QAbstractButton *>("btnKitNo")->click(); // cancelled: nothing
+        QCOMPARE(f->prompter.prompts.size(), 2);
+    }
+};
+
+QTEST_MAIN(TestPadMenu)
+#include "test_padmenu.moc"
