@@ -6,6 +6,7 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -309,9 +310,16 @@ void MainWindow1::on_volumeHorizontalSlider2_valueChanged(int value)
         player2->setVolume(value);
 }
 
-void MainWindow1::mediaStatusChanged(QMediaPlayer::MediaStatus) {}
+// The preview reacts to states only; statuses and errors go to the log.
+void MainWindow1::mediaStatusChanged(QMediaPlayer::MediaStatus status)
+{
+    qDebug() << "preview media status" << status;
+}
 
-void MainWindow1::showError(QMediaPlayer::Error) {}
+void MainWindow1::showError(QMediaPlayer::Error error)
+{
+    qWarning() << "preview player error" << error << (player2 ? player2->errorString() : QString());
+}
 
 void MainWindow1::stopPreviewForClose()
 {
