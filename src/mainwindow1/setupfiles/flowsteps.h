@@ -21,7 +21,7 @@ bool stopPreviewFirst(MainWindow1 *w, bool loopToo);
 void lockForSave(MainWindow1 *w, bool locked);
 
 // The rows of the total and hi-hat sound lists from the working sound list,
-// in its order; rows beyond it go.
+// in its order (the sound library's stored order).
 void rebuildSoundRows(MainWindow1 *w);
 
 // Runs the ordering of the checked sort button again (none for the custom one).

@@ -12,7 +12,6 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QStandardItem>
 #include <QStandardItemModel>
 
@@ -40,11 +39,7 @@ void newSoundLists(MainWindow1 *w)
     w->initHHListItemModel();
     w->userFlag = false; // the metronome list stays empty until the file fills it
     w->initClickItemModel();
-    Ui::MainWindow1 *ui = w->ui;
-    QObject::connect(ui->totalWaveTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, w,
-                     [w]() { w->selectItemChanged(w->ui->totalWaveTreeView->currentIndex()); });
-    QObject::connect(ui->soundListTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, w,
-                     [w]() { w->leftHHSelectItemChanged(w->ui->soundListTreeView->currentIndex()); });
+    w->connectSoundListSelections();
 }
 
 void warnTooManySounds(MainWindow1 *w)
