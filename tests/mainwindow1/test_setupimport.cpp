@@ -175,6 +175,39 @@ private slots:
         QCOMPARE(f->snapshot(), before);
     }
 
+    // A whole setup whose wave numbers have gaps (0, 1, 5): one row per
+    // sound, by number, with no empty rows between them.
+    void numbersWithGaps()
+    {
+        const QString setup = f->file("GAPS.bin");
+        QVector<kf::TestSound> sounds = sf::writeSounds(f->work.path(), {"Kick", "Snare", "Tom"}, -1);
+        sounds[7].waveNo = 5;
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({0, 1}, 3);
+        QVERIFY(kf::writeWholeSetup(*m, kits, sounds, {0, 1, 5}, {0, 1, 5}, setup));
+        f->importAll(setup);
+        MainWindow1 *w = f->w;
+        QCOMPARE(w->totalGroup->rowCount(), 3);
+        QCOMPARE(w->hhGroup->rowCount(), 3);
+        QStringList numbers, names;
+        for (int r = 0; r < 3; ++r) {
+            numbers << w->totalGroup->child(r, 0)->text();
+            names << w->hhGroup->child(r, 0)->text();
+        }
+        QCOMPARE(numbers, QStringList({"1", "2", "6"}));
+        QCOMPARE(names, QStringList({"Kick", "Snare", "Tom"}));
+        QCOMPARE(w->totalGroup->child(2, 2)->text(), setup + ":U00002");
+
+        // The last sound deleted: the row above it becomes the current one.
+        const QModelIndex last = w->totalListItemModel->index(2, 0, w->totalGroup->index());
+        w->ui->totalWaveTreeView->selectionModel()->select(last, QItemSelectionModel::Select
+                                                                     | QItemSelectionModel::Rows);
+        w->ui->tbtDel->click();
+        QCOMPARE(w->totalGroup->rowCount(), 2);
+        QCOMPARE(w->ui->totalWaveTreeView->currentIndex().row(), 1);
+    }
+
     void kitFilesReadByKitNumber()
     {
         const QString setup = f->file("KIT_ALL.bin");

@@ -9,6 +9,9 @@
 #include <QStandardItem>
 #include <QStandardItemModel>
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 QStandardItem *fixedItem(const QString &text, const QIcon &icon = QIcon())
@@ -56,10 +59,16 @@ bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
         }
     }
 
+    // One row per wave in the order of their numbers. Numbers with gaps
+    // (sounds deleted on the pad) leave no empty rows between them.
+    QVector<int> byNumber(waveAttrList.size());
+    std::iota(byNumber.begin(), byNumber.end(), 0);
+    std::stable_sort(byNumber.begin(), byNumber.end(),
+                     [this](int a, int b) { return waveAttrList.at(a).wave_No < waveAttrList.at(b).wave_No; });
     const QIcon lock(QStringLiteral(":/images/lock.png"));
-    for (const SOUND_INDEX &s : qAsConst(waveAttrList)) {
+    for (int row = 0; row < byNumber.size(); ++row) {
+        const SOUND_INDEX &s = waveAttrList.at(byNumber.at(row));
         total_index = s.wave_No;
-        const int row = s.wave_No;
         const QString name = charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
         if (totalGroup) {
             totalGroup->setChild(row, 0, fixedItem(QString::number(total_index + 1), s.wave_lock == 0 ? lock : QIcon()));
