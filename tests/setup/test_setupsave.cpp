@@ -369,6 +369,19 @@ private slots:
         QCOMPARE(got.clickWaveList.at(0).file, m_src);
         QCOMPARE(got.clickWaveList.at(2).size, e.loaded[0].info.soundChunk.soundIndex[2].wave_length);
 
+        // Without a temporary folder nothing is converted (no raw wave lands
+        // beside the root of the file system).
+        conversions = 0;
+        QCOMPARE(collectClickWaves(clicks, e.loaded, QString(), counting, got).kind, CollectError::RawFailed);
+        Kit kit;
+        kit.kpadChunk[0].soundFile0 = m_plain.at(0);
+        CollectedWaves waves;
+        QCOMPARE(collectKitWaves(kit, 0, {}, e.loaded, QString(), counting, {}, waves).kind, CollectError::RawFailed);
+        QVector<Kit> kits(KIT_MAX_COUNT);
+        QCOMPARE(collectWholeSetupWaves({{"r", m_plain.at(0)}}, kits, {}, e.loaded, QString(), counting, {}, waves).kind,
+                 CollectError::RawFailed);
+        QCOMPARE(conversions, 0);
+
         QCOMPARE(collectClickWaves(clicks.mid(0, 4), e.loaded, m_temp, counting, got).kind, CollectError::ClickCount);
         clicks[2].file.clear();
         QCOMPARE(collectClickWaves(clicks, e.loaded, m_temp, counting, got).kind, CollectError::ClickCount);
