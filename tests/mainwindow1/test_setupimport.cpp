@@ -267,6 +267,21 @@ private slots:
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
         QCOMPARE(f->w->kitAttrList.at(6).kpadChunk[0].soundFile1, k7 + ":U00001");
 
+        // K002 again, when its sounds would be numbered past 9,999: refused
+        // before its earlier load goes, so kit 2 keeps its sounds.
+        MainWindow1::SOUND_INDEX high = f->w->waveLoadKitAttrList.last();
+        high.file = f->file("high.wav");
+        high.wave_No = 9997;
+        f->w->waveLoadKitAttrList.append(high);
+        f->w->on_defaultRbtn_clicked();
+        const QByteArray kept = f->snapshot();
+        f->prompter.clear();
+        f->importPicks({k2});
+        QCOMPARE(f->texts().last(), QString("The number of sound can not exceed 9999."));
+        QCOMPARE(f->snapshot(), kept);
+        QVERIFY(f->w->waveLoadKitAttrList.takeLast().file == high.file);
+        f->w->on_defaultRbtn_clicked();
+
         // A recorded file gone from the disk is forgotten at the next choice.
         QVERIFY(QFile::remove(k50));
         f->importPicks({k2});

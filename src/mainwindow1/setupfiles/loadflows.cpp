@@ -7,6 +7,7 @@
 
 #include "setup/fileread.h"
 #include "setup/kitfiles.h"
+#include "setup/soundsin.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
@@ -63,15 +64,29 @@ Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, b
         return skip ? Read::Skipped : Read::Ended;
     }
     QVector<MainWindow1::READ_KIT_FILE> &loaded = w->loadedKitFiles;
+    bool again = false;
     int earlier = 0;
     for (const MainWindow1::READ_KIT_FILE &r : qAsConst(loaded)) {
-        if (reload && r.file == path)
+        if (r.file == path) {
+            again = true;
             earlier += r.waveCount;
+        }
     }
-    count += rec.waveCount - earlier;
+    count += rec.waveCount - (reload ? earlier : 0);
     if (count > WAVE_MAX_COUNT) {
         warnTooManySounds(w);
         return Read::Ended;
+    }
+    // The file's sounds must be able to take their numbers in the list as it
+    // will be without its earlier load, before that load goes.
+    if (again) {
+        QVector<MainWindow1::SOUND_INDEX> remaining = w->waveLoadKitAttrList;
+        setupfiles::removeKitFileSounds(remaining, path);
+        const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
+        if (numbered != LoadError::None) {
+            w->reportLoadError(numbered, path, false);
+            return Read::Skipped;
+        }
     }
     for (int i = loaded.size() - 1; i >= 0; --i) {
         if (loaded.at(i).file == path) {
