@@ -229,6 +229,27 @@ private slots:
         f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
         f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "K007";
         const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        // Sounds of both files on kit 40 too, as a drop puts them there.
+        auto stored = [this](int kit, const QString &file) {
+            QString found;
+            sf::forEachSoundSlot(f->w->kitAttrList[kit], [&](auto slot) {
+                if (found.isEmpty() && slot.file.startsWith(file + ":U"))
+                    found = slot.file;
+            });
+            return found;
+        };
+        auto bytesOf = [this](const QString &source) {
+            sf::Editor e;
+            e.loaded = f->w->loadedKitFiles;
+            return sf::soundBytes(e, source);
+        };
+        const QString from2 = stored(1, k2), from7 = stored(6, k7);
+        QVERIFY(!from2.isEmpty() && !from7.isEmpty());
+        const QByteArray bytes2 = bytesOf(from2), bytes7 = bytesOf(from7);
+        QVERIFY(bytes2.startsWith("RIFF") && bytes7.startsWith("RIFF"));
+        Kit &k40 = f->w->kitAttrList[39];
+        k40.kpadChunk[3].soundFile0 = f->w->kitPadList[39][3].soundFile0 = from2;
+        k40.pedalChunk.hh_wave2_file = from7;
         f->prompter.clear();
         progress.values.clear();
         f->saveKits({2, 7}, f->work.path());
@@ -243,6 +264,17 @@ private slots:
         QCOMPARE(f->w->loadedKitFiles.at(2).fileTotalLength, quint64(QFileInfo(k7).size()));
         QCOMPARE(storedBytes(f->w), sounds);
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
+        // Kit 40 keeps them: its slots point at the same sounds in the new files.
+        const Kit &again = f->w->kitAttrList.at(39);
+        QVERIFY(again.kpadChunk[3].soundFile0.startsWith(k2 + ":U"));
+        QCOMPARE(bytesOf(again.kpadChunk[3].soundFile0), bytes2);
+        QCOMPARE(bytesOf(again.pedalChunk.hh_wave2_file), bytes7);
+        QVERIFY(!again.kpadChunk[3].soundName0.isEmpty());
+        QCOMPARE(f->w->kitPadList[39].at(3).soundFile0, again.kpadChunk[3].soundFile0);
+        bool listed = false;
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
+            listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
+        QVERIFY(listed);
 
         // Declining every question writes nothing, yet reports the folder.
         const QByteArray before = kf::readFile(k2);
