@@ -97,6 +97,21 @@ private slots:
         QCOMPARE(f->w->kitAttrList.at(5).kit_name, QString("KIT5"));
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
 
+        // Every sound plays the bytes the file stores for it.
+        sf::Editor stored;
+        stored.loaded = f->w->loadedKitFiles;
+        QStringList sources;
+        for (int r = 0; r < f->w->totalGroup->rowCount(); ++r)
+            sources << f->w->totalGroup->child(r, 2)->text();
+        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(f->w->clickList))
+            sources << c.file;
+        QCOMPARE(sources.size(), 8);
+        for (const QString &source : qAsConst(sources)) {
+            const QString out = f->file("played.wav");
+            QVERIFY(f->w->getRawFile(source, out, 1) > 0);
+            QCOMPARE(kf::readFile(out), sf::soundBytes(stored, source));
+        }
+
         // The lists' selections are handled on their new models.
         const QModelIndex row = f->w->totalListItemModel->index(1, 0, f->w->totalGroup->index());
         f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect
