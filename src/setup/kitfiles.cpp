@@ -29,17 +29,35 @@ bool isStoredIn(const QString &source, const QString &kitFile)
     return ref.isStored() && ref.kitFile == QDir::fromNativeSeparators(kitFile);
 }
 
+namespace {
+
+// Empties the slot when its sound is stored in kitFile.
+struct ClearStored
+{
+    const QString &kitFile;
+    template <class Slot>
+    void operator()(Slot s) const
+    {
+        if (!s.file.isEmpty() && isStoredIn(s.file, kitFile)) {
+            s.file.clear();
+            s.name.clear();
+            s.no = NO_WAVE;
+        }
+    }
+};
+
+} // namespace
+
 void clearKitFileSlots(QVector<Records::soundKit> &kits, const QString &kitFile)
 {
-    for (Records::soundKit &kit : kits) {
-        forEachSoundSlot(kit, [&kitFile](auto s) {
-            if (!s.file.isEmpty() && isStoredIn(s.file, kitFile)) {
-                s.file.clear();
-                s.name.clear();
-                s.no = NO_WAVE;
-            }
-        });
-    }
+    for (Records::soundKit &kit : kits)
+        forEachSoundSlot(kit, ClearStored{kitFile});
+}
+
+void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const QString &kitFile)
+{
+    for (Records::KIT_PAD_SETTING &pad : pads)
+        forEachLayer(pad, ClearStored{kitFile});
 }
 
 int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &kitFile)

@@ -26,6 +26,9 @@ bool isStoredIn(const QString &source, const QString &kitFile);
 // in kitFile (source, name, and wave number 0xFFFF).
 void clearKitFileSlots(QVector<Records::soundKit> &kits, const QString &kitFile);
 
+// The same for the layers of a kit's pad list.
+void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const QString &kitFile);
+
 // Removes the sounds stored in kitFile from the list; how many went.
 int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &kitFile);
 

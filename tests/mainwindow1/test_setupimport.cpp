@@ -261,11 +261,14 @@ private slots:
 
         // K007 again, its sounds also on kit 40: they go everywhere, then
         // come back at the end of the list; kit 1's file is recorded beside.
-        f->w->kitAttrList[39].kpadChunk[3].soundFile0 = k7 + ":U00001";
+        f->w->kitAttrList[39].kpadChunk[3].soundFile0 = f->w->kitPadList[39][3].soundFile0 = k7 + ":U00001";
+        f->w->kitPadList[39][3].aWaveNo = 17;
         f->w->kitAttrList[39].pedalChunk.hh_wave2_file = k7 + ":U00002";
         f->prompter.clear();
         f->importPicks({k7, k1});
         QVERIFY(f->w->kitAttrList.at(39).kpadChunk[3].soundFile0.isEmpty());
+        QVERIFY(f->w->kitPadList[39].at(3).soundFile0.isEmpty()); // no commit brings it back
+        QCOMPARE(f->w->kitPadList[39].at(3).aWaveNo, NO_WAVE);
         QCOMPARE(int(f->w->kitAttrList.at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
         order.clear();
         for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->loadedKitFiles))
