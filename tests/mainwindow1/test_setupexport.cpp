@@ -295,6 +295,41 @@ private slots:
         QVERIFY(f->unlocked());
     }
 
+    // A loaded kit file that another file of its kit number took the record
+    // from is read back all the same when a save replaces it: its sounds then
+    // stand at their places in the new file.
+    void unrecordedKitFileReplaced()
+    {
+        QString setup, k2, k7;
+        loadSetupAndKits(&setup, &k2, &k7);
+        const QString other = f->file("OTHER2.INI");
+        QVERIFY(makeKitFile(other, 2, 5));
+        f->importPicks({other});
+        QCOMPARE(f->w->recordKitFileList, QStringList({other, k7}));
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        // Kit 2 holds the other file's sounds now; one of K002's goes on it.
+        QString fromK2;
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
+            if (fromK2.isEmpty() && s.file.startsWith(k2 + ":U"))
+                fromK2 = s.file;
+        QVERIFY(!fromK2.isEmpty());
+        f->w->kitAttrList[1].kpadChunk[6].soundFile0 = fromK2;
+        f->w->kitAttrList[1].kpadChunk[6].soundName0 = "FromK2";
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        // No sound of the editor points into K002.INI as it was.
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->loadedKitFiles))
+            QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
+        const QMap<QString, QByteArray> now = storedBytes(f->w);
+        for (auto it = now.begin(); it != now.end(); ++it)
+            QVERIFY2(it.value().startsWith("RIFF"), qPrintable(it.key()));
+        // So the next save of the kit reads its sounds without a word.
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+    }
+
     void fullDisk()
     {
         QString setup;

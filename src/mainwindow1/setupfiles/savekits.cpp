@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QProgressDialog>
 
+#include <algorithm>
+
 namespace setupflow {
 
 namespace {
@@ -145,8 +147,12 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
             replacedAll = false;
             continue;
         }
+        // A loaded file is read back also when another file of its kit number
+        // took its record: its sounds would point at the old bytes otherwise.
         const QString path = QDir::fromNativeSeparators(t.target);
-        if (w->recordKitFileList.contains(path)) {
+        const bool loaded = std::any_of(w->loadedKitFiles.cbegin(), w->loadedKitFiles.cend(),
+                                        [&path](const MainWindow1::READ_KIT_FILE &r) { return r.file == path; });
+        if (loaded || w->recordKitFileList.contains(path)) {
             reload.append(path);
             reread.insert(t.kit - 1);
         }
