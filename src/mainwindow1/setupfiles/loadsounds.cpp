@@ -3,6 +3,7 @@
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/setupfiles/flowsteps.h"
+#include "library/soundorder.h"
 #include "setup/soundsin.h"
 
 #include <QIcon>
@@ -10,7 +11,6 @@
 #include <QStandardItemModel>
 
 #include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -61,25 +61,12 @@ bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
 
     // One row per wave in the order of their numbers. Numbers with gaps
     // (sounds deleted on the pad) leave no empty rows between them.
-    QVector<int> byNumber(waveAttrList.size());
-    std::iota(byNumber.begin(), byNumber.end(), 0);
-    std::stable_sort(byNumber.begin(), byNumber.end(),
-                     [this](int a, int b) { return waveAttrList.at(a).wave_No < waveAttrList.at(b).wave_No; });
-    const QIcon lock(QStringLiteral(":/images/lock.png"));
-    for (int row = 0; row < byNumber.size(); ++row) {
-        const SOUND_INDEX &s = waveAttrList.at(byNumber.at(row));
-        total_index = s.wave_No;
-        const QString name = charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
-        if (totalGroup) {
-            totalGroup->setChild(row, 0, fixedItem(QString::number(total_index + 1), s.wave_lock == 0 ? lock : QIcon()));
-            totalGroup->setChild(row, 1, new QStandardItem(name));
-            totalGroup->setChild(row, 2, new QStandardItem(s.file));
-        }
-        if (hhGroup) {
-            hhGroup->setChild(row, 0, new QStandardItem(name));
-            hhGroup->setChild(row, 1, new QStandardItem(s.file));
-        }
-    }
+    QVector<soundorder::Row> rows = soundorder::stored(waveLoadKitAttrList);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const soundorder::Row &a, const soundorder::Row &b) { return a.number < b.number; });
+    if (!rows.isEmpty())
+        total_index = rows.last().number - 1;
+    showTotalRows(rows, false);
 
     setupflow::reportRenamedSounds(this, got.renamed);
     if (ui->upRbtn->isChecked())
