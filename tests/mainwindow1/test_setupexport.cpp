@@ -4,6 +4,8 @@
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -328,6 +330,30 @@ private slots:
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+    }
+
+    // The progress dialog holds the window while the save lets events run: a
+    // click on the menu bar reaches nothing.
+    void windowHeldWhileSaving()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        MainWindow1 *w = f->w;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QMenuBar *bar = w->ui->menubar;
+        const QPoint help = bar->actionGeometry(w->ui->menuHelp->menuAction()).center();
+        bool saving = false, opened = false;
+        QTimer::singleShot(0, w, [&] {
+            saving = w->dialog && w->dialog->isVisible();
+            QTest::mouseClick(bar->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, bar->mapTo(w, help));
+            opened = w->ui->menuHelp->isVisible();
+            w->ui->menuHelp->hide();
+        });
+        f->exportAll(f->file("HELD.bin"));
+        QVERIFY(saving);
+        QVERIFY(!opened);
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
     }
 
     void fullDisk()

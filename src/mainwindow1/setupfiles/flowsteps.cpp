@@ -171,7 +171,9 @@ QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int valu
 {
     if (w->dialog)
         w->dialog->deleteLater();
-    auto *d = new QProgressDialog;
+    // A child of the window, so that its modality holds the window (its
+    // menus and its close button too) while the save lets events run.
+    auto *d = new QProgressDialog(w);
     w->dialog = d;
     d->setWindowModality(Qt::WindowModal);
     d->setWindowTitle(MainWindow1::tr("Please wait..."));
