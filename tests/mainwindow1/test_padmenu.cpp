@@ -150,6 +150,14 @@ private slots:
         w->copy_pad->findChild<QAbstractButton *>("btnNo")->click();
         QCOMPARE(padFields(pad(3, 5)), before);
         QCOMPARE(f->prompter.prompts.size(), 1);
+
+        // Answered after paging on: the copy stays in its kit, the pads show the kit in the field.
+        w->pad_copy->trigger();
+        f->ui->downPageBtn->click();
+        w->copy_pad->findChild<QSpinBox *>("dstValue")->setValue(2);
+        w->copy_pad->findChild<QAbstractButton *>("btnYes")->click();
+        QCOMPARE(pad(3, 1).soundName0, QString("Kick"));
+        QCOMPARE(f->ui->kitNumber->text() + f->ui->labPad02a->text() + f->ui->labPad04a->text(), QString("4"));
         w->copy_pad->hide();
     }
 

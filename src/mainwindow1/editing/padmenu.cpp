@@ -122,7 +122,9 @@ void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
     kitcopy::copyPad(kitAttrList[k], kitPadList[k], srcPad - 1, dstPad - 1);
-    dispPadList(kitAttrList, quint8(k));
+    // The dialog stays open while the user pages on: redraw only the kit on the pads.
+    if (shownKit(this) == k)
+        dispPadList(kitAttrList, quint8(k));
     copyCompleted(this);
 }
 
