@@ -194,6 +194,16 @@ private slots:
         QCOMPARE(f->prompter.texts(), QStringList({"Copy completed."}));
         w->kitCopy->hide();
 
+        // The kit the dialog names is copied, also when the user paged on while it was open.
+        f->ui->btnCopyKit->click();
+        f->ui->downPageBtn->click();
+        w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(9);
+        w->kitCopy->findChild<QAbstractButton *>("btnKitOk")->click();
+        QCOMPARE(f->kit(9).kit_name + w->kitNameList[8] + w->kitChainNameList[8], QString("FiveFiveFive"));
+        QCOMPARE(int(f->kit(9).kit_volume) * 100 + f->kit(9).kit_no, 6608);
+        QCOMPARE(f->ui->kitNumber->text(), QString("6"));
+        f->typeKitNumber("5");
+
         // The kit name field's own menu entry and dialog.
         auto *field = static_cast<LineEdit *>(f->ui->kitNameLineEdit);
         field->kitCopyAction()->trigger();
@@ -204,7 +214,7 @@ private slots:
         QCOMPARE(f->kit(12).kit_volume, quint8(66));
         QCOMPARE(int(f->kit(12).kit_no), 11);
         own->findChild<QAbstractButton *>("btnKitNo")->click(); // cancelled: nothing
-        QCOMPARE(f->prompter.prompts.size(), 2);
+        QCOMPARE(f->prompter.prompts.size(), 3);
     }
 };
 
