@@ -4,6 +4,7 @@
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
 #include "widgets/lineedit.h"
+#include "widgets/selectkitno.h"
 
 #include <QAction>
 #include <QMenu>
@@ -215,6 +216,17 @@ private slots:
         QCOMPARE(int(f->kit(12).kit_no), 11);
         own->findChild<QAbstractButton *>("btnKitNo")->click(); // cancelled: nothing
         QCOMPARE(f->prompter.prompts.size(), 3);
+    }
+
+    // The dialogs made without a parent go with the window, shown or not.
+    void dialogsGoWithTheWindow()
+    {
+        const QPointer<QDialog> dialogs[] = {f->w->copy_pad, f->w->kitCopy, f->w->skn};
+        f->ui->btnCopyKit->click();
+        delete f->w;
+        f->w = nullptr;
+        for (const QPointer<QDialog> &d : dialogs)
+            QVERIFY(d.isNull());
     }
 };
 
