@@ -206,6 +206,7 @@ public:
     int curPadNumber = 0;
     int curPadIndex = 0;
     int curLayer = 0;
+    int copySourceKit = 1; // the kit the kit copy dialogs were last given (1-based)
     int dot = 0;
     int dragLeftOrRight = 0;
     int original_link_group = 0;

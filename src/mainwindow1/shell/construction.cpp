@@ -214,6 +214,10 @@ MainWindow1::~MainWindow1()
     if (writeSoundListOnClose)
         saveSoundList(soundListFileName, soundListItemModel);
     delete dialog; // the last wait dialog has no parent
+    // Nor have the copy and kit choice dialogs, made for the whole run.
+    delete copy_pad;
+    delete kitCopy;
+    delete skn;
     delete usbDialog; // nor has the pad's progress dialog
     delete ui;
 }
