@@ -170,6 +170,14 @@ void MainWindow1::completeAddBatch()
     QStringList failedFiles;
     QVector<int> dropped;
     bool shownKitCleared = false;
+    // Sources some kit's pads use: every such kit follows the sound to the
+    // pad, or it would keep a file the pad does not hold.
+    QSet<QString> onPads;
+    const int kits = qMin(kitAttrList.size(), int(KIT_MAX_COUNT));
+    for (int k = 0; k < kits; ++k) {
+        for (const KIT_PAD_SETTING &pad : kitAttrList.at(k).kpadChunk)
+            onPads << pad.soundFile0 << pad.soundFile1;
+    }
     for (int i = 0; i < waveNumList.size(); ++i) {
         const int number = waveNumList.at(i);
         const QString &source = addSoundList.at(i);
@@ -203,7 +211,8 @@ void MainWindow1::completeAddBatch()
             str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
             waveLoadKitAttrList[r] = record;
         }
-        changeOnlineKitPath(source, native, quint16(number), length, kitNo);
+        for (int k = 0; onPads.contains(source) && k < kits; ++k)
+            changeOnlineKitPath(source, native, quint16(number), length, k);
     }
     std::sort(dropped.begin(), dropped.end());
     for (int i = dropped.size() - 1; i >= 0; --i)
