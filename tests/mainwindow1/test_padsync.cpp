@@ -138,6 +138,17 @@ private slots:
         QCOMPARE(f.rows().size(), 4);
         QVERIFY(!QFile::exists(f.prm(6)));
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+
+        // Wave folders that are not the pad's (relative; the working folder is
+        // a temporary one): the batch ends at once and nothing is written.
+        f.prompter.clear();
+        w->padSync()->setConverterProgram(QString());
+        w->dataPath = "WAV_DATA";
+        f.importSounds({again});
+        QVERIFY(batchDone(w));
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+        QVERIFY(!QFileInfo::exists(f.work.filePath("WAV_DATA")));
     }
 
     void deletedSoundsLeaveThePad_data()

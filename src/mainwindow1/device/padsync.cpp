@@ -52,7 +52,7 @@ SyncBatch *MainWindow1::padSync()
 bool MainWindow1::padFoldersReady() const
 {
     // Workers only ever write below the pad's own wave folders.
-    return !isUDiskFlag && QDir::isAbsolutePath(dataPath) && QDir::isAbsolutePath(prmPath)
+    return !isUDiskFlag && padtree::isUsableFolder(dataPath) && padtree::isUsableFolder(prmPath)
             && QFileInfo(dataPath).isDir() && QFileInfo(prmPath).isDir();
 }
 
