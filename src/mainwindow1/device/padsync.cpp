@@ -81,7 +81,6 @@ void MainWindow1::addUsbWave()
     // Numbers go on from the last sound before the batch; 0 when there is none.
     const int before = waveLoadKitAttrList.size() - n;
     total_index = before > 0 ? waveLoadKitAttrList.at(before - 1).wave_No : 0;
-    currentThreadCount = 0;
     showPadProgress(tr("Importing sound file..."), n);
 
     const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
@@ -98,16 +97,14 @@ void MainWindow1::addUsbWave()
         sounds << SyncBatch::Sound{total_index, path, name};
     }
     padBatchKind = SyncBatch::Adding;
-    if (!padFoldersReady()) {
+    const bool ready = padFoldersReady();
+    if (!ready) {
         for (const SyncBatch::Sound &s : qAsConst(sounds))
             failedWaveList << s.waveNo;
     }
-    if (!padFoldersReady() || !padSync()->startAdd(sounds, dataPath, prmPath)) {
-        // Nothing handed to the workers: the batch ends at once.
+    // Nothing handed to the workers: the batch ends at once.
+    if (!ready || !padSync()->startAdd(sounds, dataPath, prmPath))
         completeAddBatch();
-        return;
-    }
-    currentThreadCount = syncBatch->workerCount();
 }
 
 void MainWindow1::deleteUsbWave()
@@ -115,13 +112,9 @@ void MainWindow1::deleteUsbWave()
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
     delBatchList = delUsbWaveList.toVector();
-    currentThreadCount = 0;
     padBatchKind = SyncBatch::Deleting;
-    if (delBatchList.isEmpty() || !padFoldersReady() || !padSync()->startDelete(delBatchList, dataPath, prmPath)) {
+    if (delBatchList.isEmpty() || !padFoldersReady() || !padSync()->startDelete(delBatchList, dataPath, prmPath))
         completeDeleteBatch(); // no dialog is left up
-        return;
-    }
-    currentThreadCount = syncBatch->workerCount();
 }
 
 void MainWindow1::recvAddProgress(int value)
