@@ -120,7 +120,6 @@ public:
     QStringList kitFileList;
     bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
-    int currentThreadCount = 0;
     QVector<QString> padKitFiles; // the file each kit was read from at load
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
     SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due

@@ -281,7 +281,6 @@ void MainWindow1::initValueAndList()
     curLayer = 0;
     dot = 0;
     dragLeftOrRight = 0;
-    currentThreadCount = 0;
     original_link_group = 0;
     curFlag = 0;
     curkitNumber = 1;
