@@ -178,6 +178,18 @@ private slots:
         QCOMPARE(w->custom, before.data());
     }
 
+    // Paths that hold ":U" or ".bin:U" before their end are plain files.
+    void plainFilesWithMarkers()
+    {
+        Export e;
+        e.add("colon", writeBytes(e.f.path("src/Hit:Up.wav"), pcmWav(1, 8000, 800)), 1);
+        e.add("marker", writeBytes(e.f.path("src/Take.bin:U00001 mix.wav"), pcmWav(1, 8000, 800)), 2);
+        e.select({0, 1});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"colon.wav", "marker.wav"}));
+    }
+
     void storedSounds()
     {
         Export e;

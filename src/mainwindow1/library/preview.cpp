@@ -100,11 +100,9 @@ void MainWindow1::on_playBtn2_clicked()
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
         const QString source = playFileNameNew2;
         const QString preview = previewFileName();
-        const bool stored = source.contains(QLatin1String(".bin"), Qt::CaseInsensitive)
-                            || source.contains(QLatin1String(".ini"), Qt::CaseInsensitive);
+        const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
-        if (!source.contains(QLatin1String(".bin")) && !source.contains(QLatin1String(".ini"))
-            && QFileInfo(source).size() > kLargeWave) {
+        if (!stored && QFileInfo(source).size() > kLargeWave) {
             bigSizeWave = true;
             openWaitDialog();
             stepWaitDialog(6, 80);
