@@ -344,7 +344,8 @@ public:
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit);
     QString previewFileName() const;
     void openWaitDialog();
-    // A new window-modal "Please wait..." dialog in `dialog`, without a cancel button.
+    // A new "Please wait..." dialog in `dialog`, without a cancel button, that
+    // holds the window while it is shown.
     void showWaitDialog(const QString &label, int maximum);
     void stepWaitDialog(int from, int to);
     void startLoopRun(int run);

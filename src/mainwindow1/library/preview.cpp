@@ -66,7 +66,9 @@ void MainWindow1::showWaitDialog(const QString &label, int maximum)
 {
     if (dialog)
         dialog->deleteLater();
-    dialog = new QProgressDialog;
+    // A child of the window, so that its modality holds the window while
+    // the work lets events run.
+    dialog = new QProgressDialog(this);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setWindowTitle(tr("Please wait..."));
     dialog->setLabelText(label);
