@@ -1,5 +1,7 @@
 #include "device/kitwaves.h"
 
+#include "setup/kitslots.h"
+
 void WaveFileIndex::add(const QString &file, int number, const QString &name)
 {
     m_byFile.insert(file, Entry{quint16(number), name});
@@ -15,25 +17,30 @@ bool WaveFileIndex::find(const QString &file, quint16 *number, QString *name) co
     return true;
 }
 
-namespace {
-bool refreshSlot(const WaveFileIndex &index, const QString &file, quint16 &number, QString &name)
+int refreshKitWaves(MainWindow1Records::soundKit &kit, const WaveFileIndex &index,
+                    const MainWindow1Records::soundKit *loaded)
 {
-    return !file.isEmpty() && index.find(file, &number, &name);
-}
-} // namespace
+    constexpr int kSlots = HH_NUM_MAX + 2 * PAD_NUM_MAX;
+    struct Loaded {
+        QString file;
+        quint16 number = NO_WAVE;
+    };
+    Loaded atLoad[kSlots];
+    int i = 0;
+    if (loaded)
+        setupfiles::forEachSoundSlot(*loaded, [&](auto s) { atLoad[i++] = Loaded{s.file, s.no}; });
 
-int refreshKitWaves(MainWindow1Records::soundKit &kit, const WaveFileIndex &index)
-{
     int matched = 0;
-    for (MainWindow1Records::KIT_PAD_SETTING &pad : kit.kpadChunk) {
-        matched += refreshSlot(index, pad.soundFile0, pad.aWaveNo, pad.soundName0);
-        matched += refreshSlot(index, pad.soundFile1, pad.bWaveNo, pad.soundName1);
-    }
-    MainWindow1Records::PEDAL_SETTING &h = kit.pedalChunk;
-    matched += refreshSlot(index, h.hh_wave1_file, h.hh_wave1_no, h.hh_wave1_name);
-    matched += refreshSlot(index, h.hh_wave2_file, h.hh_wave2_no, h.hh_wave2_name);
-    matched += refreshSlot(index, h.hh_wave3_file, h.hh_wave3_no, h.hh_wave3_name);
-    matched += refreshSlot(index, h.hh_wave4_file, h.hh_wave4_no, h.hh_wave4_name);
-    matched += refreshSlot(index, h.hh_wave5_file, h.hh_wave5_no, h.hh_wave5_name);
+    i = 0;
+    setupfiles::forEachSoundSlot(kit, [&](auto s) {
+        const Loaded &was = atLoad[i++];
+        if (!s.file.isEmpty() && index.find(s.file, &s.no, &s.name)) {
+            ++matched;
+        } else if (loaded) {
+            const bool asLoaded = s.file == was.file && s.no == was.number;
+            // The record writer takes one off every number but "none".
+            s.no = asLoaded && was.number != NO_WAVE ? quint16(was.number + 1) : NO_WAVE;
+        }
+    });
     return matched;
 }

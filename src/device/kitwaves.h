@@ -31,6 +31,12 @@ private:
 // Every pad layer (both layers of all 19 pads) and hi-hat slot of the kit
 // whose file is in the index takes that row's number and name; other slots
 // keep theirs. Returns the number of slots that matched.
-int refreshKitWaves(MainWindow1Records::soundKit &kit, const WaveFileIndex &index);
+//
+// With `loaded` (the kit as read from the pad, numbers as the pad stores
+// them) a slot whose file is in no row keeps the pad's own number when it
+// still holds the file and number it was loaded with, and names no sound
+// otherwise: a number kept from elsewhere would name another sound.
+int refreshKitWaves(MainWindow1Records::soundKit &kit, const WaveFileIndex &index,
+                    const MainWindow1Records::soundKit *loaded = nullptr);
 
 #endif

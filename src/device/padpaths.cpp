@@ -49,6 +49,11 @@ QString convertPathCaseInsensitivity(const QString &path)
     return path;
 }
 
+bool isUsableFolder(const QString &path)
+{
+    return QDir::isAbsolutePath(path);
+}
+
 QString threeDigits(int n)
 {
     return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
@@ -91,7 +96,7 @@ WavePair findWavePair(const QString &wavPath, const QString &dataPath, const QSt
     WavePair pair;
     const QString base = QDir::cleanPath(QDir::fromNativeSeparators(dataPath)) + QLatin1Char('/');
     const QString path = QDir::cleanPath(QDir::fromNativeSeparators(wavPath));
-    if (dataPath.isEmpty() || !path.startsWith(base, Qt::CaseInsensitive))
+    if (!isUsableFolder(dataPath) || !isUsableFolder(prmPath) || !path.startsWith(base, Qt::CaseInsensitive))
         return pair;
     const QString rel = path.mid(base.size());
     const QStringList parts = rel.split(QLatin1Char('/'));

@@ -20,6 +20,11 @@ QString findModelFolder(const QString &root);
 // its letter case taken from the disk; the path unchanged when neither exists.
 QString convertPathCaseInsensitivity(const QString &path);
 
+// Only an absolute path is taken for one of the pad's folders: files below
+// an empty or relative one would land beside the working folder or at the
+// root of the file system.
+bool isUsableFolder(const QString &path);
+
 // "001" ... "100".
 QString threeDigits(int n);
 // Folder number 1 ... 100 and file number 1 ... 100 of wave 1 ... 9999.
@@ -34,6 +39,7 @@ QString wavePrmRelativePath(int wave);
 // A sound's pair of files on the pad, found from its .wav path below
 // dataPath: the record has the same folder and file stem below prmPath. Both
 // are looked up ignoring letter case; a missing file leaves its path empty.
+// Folders that are not usable find nothing.
 struct WavePair
 {
     bool onPad = false; // the path names dataPath/fff/name

@@ -4,6 +4,7 @@
 #include "device/padpaths.h"
 #include "device/waveprm.h"
 #include "model/namerules.h"
+#include "setup/soundsin.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -132,16 +133,9 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
                 continue;
             }
             pairedAudio.insert(audio);
-            SOUND_INDEX s;
-            MainWindow1Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
-            s.file = audio;
-            s.wave_No = quint16(rec.waveNo - 1);
-            s.wave_lock = rec.wave_lock;
-            s.start_cluster = rec.start_cluster;
-            s.wave_length = rec.wave_length;
-            s.wave_start = rec.wave_start;
-            s.wave_end = rec.wave_end;
-            result.waveAttrList.append(s);
+            result.waveAttrList.append(setupfiles::soundRecord(name, audio, quint16(rec.waveNo - 1), rec.wave_lock,
+                                                               rec.start_cluster, rec.wave_length, rec.wave_start,
+                                                               rec.wave_end));
         }
     }
 

@@ -95,6 +95,10 @@ bool ensureFolder(const QString &path)
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
                           const QString &dataPath, const QString &prmPath)
 {
+    if (!padtree::isUsableFolder(dataPath) || !padtree::isUsableFolder(prmPath)) {
+        qWarning() << "not the pad's wave folders:" << dataPath << prmPath;
+        return WaveWrite::Stopped;
+    }
     if (waveNo < 1 || padtree::waveFolderNumber(waveNo) > WAVE_FOLDER_MAX) {
         qDebug() << "Only supports creating 100 folders" << waveNo;
         return WaveWrite::Stopped;

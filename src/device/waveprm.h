@@ -46,7 +46,8 @@ enum class WaveWrite {
 };
 
 // Converts `source` into dataPath/fff/rrr.wav and writes prmPath/fff/rrr.prm
-// for wave waveNo. A failed conversion removes the .wav and writes no record.
+// for wave waveNo. A failed conversion removes the .wav and writes no record;
+// folders that are not absolute stop it before anything is written.
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
                           const QString &dataPath, const QString &prmPath);
 

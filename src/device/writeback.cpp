@@ -229,14 +229,23 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
     }
     report(progress, 1);
 
-    // Kits that differ from their copies, or that a renumbering marked.
+    // Kits that differ from their copies, or that a renumbering marked. The
+    // sounds are compared by the numbers the records would carry, so a kit
+    // whose numbers were only written in another form (an export numbers
+    // them for its file) is not written, and one whose slot names another
+    // sound of the pad is.
     if (job.kits && job.originalKits) {
         QVector<Records::soundKit> &kits = *job.kits;
         for (int k = 0; k < KIT_MAX_COUNT && k < kits.size() && k < job.originalKits->size(); ++k) {
+            const Records::soundKit &loaded = job.originalKits->at(k);
+            Records::soundKit refreshed = kits.at(k);
+            refreshKitWaves(refreshed, job.waves, &loaded);
+            Records::soundKit asLoaded = loaded;
+            refreshKitWaves(asLoaded, job.waves, &loaded);
             const bool adjusted = job.nameAdjusted && job.nameAdjusted->value(k) == 1;
-            if (!adjusted && kitFlags.at(k) != 1 && !kitDiffers(kits.at(k), job.originalKits->at(k)))
+            if (!adjusted && kitFlags.at(k) != 1 && !kitDiffers(refreshed, asLoaded))
                 continue;
-            refreshKitWaves(kits[k], job.waves);
+            kits[k] = refreshed;
             const QString file = job.kitFiles.value(k).isEmpty() ? kitFileName(job.kitPath, k + 1) : job.kitFiles.at(k);
             if (MainWindow1Records::memoryMapExample(QFile::encodeName(file).constData(), kits, k + 1)) {
                 kitFlags[k] = 1;

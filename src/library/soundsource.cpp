@@ -1,5 +1,7 @@
 #include "library/soundsource.h"
 
+#include "setup/soundsource.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -8,15 +10,46 @@ namespace soundsource {
 Stored parse(const QString &source)
 {
     Stored s;
-    if (source.contains(QLatin1String(".bin:U"), Qt::CaseInsensitive))
-        s.form = Form::WholeSetup;
-    else if (source.contains(QLatin1String("ini:U"), Qt::CaseInsensitive))
-        s.form = Form::SingleKit;
-    else
+    const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
+    if (!ref.isStored())
         return s;
-    s.number = quint16(source.right(5).toInt() & 0x7FFF);
-    s.kitFile = QDir::fromNativeSeparators(source.left(source.size() - 7));
+    s.form = setupfiles::isWholeSetupPath(ref.kitFile) ? Form::WholeSetup : Form::SingleKit;
+    s.number = quint16(ref.number & 0x7FFF);
+    s.kitFile = ref.kitFile;
     return s;
+}
+
+const Records::READ_KIT_FILE *loadedKitFile(const QVector<Records::READ_KIT_FILE> &loaded, const Stored &s)
+{
+    if (s.form == Form::Plain)
+        return nullptr;
+    for (const Records::READ_KIT_FILE &k : loaded) {
+        if (k.file == s.kitFile)
+            return &k;
+    }
+    return nullptr;
+}
+
+int tableEntry(const Stored &s, bool clicksFirst)
+{
+    constexpr int kFirstClick = 10000;
+    constexpr int kClicks = 5;
+    switch (s.form) {
+    case Form::Plain:
+        return -1;
+    case Form::SingleKit:
+        return s.number;
+    case Form::WholeSetup:
+        break;
+    }
+    if (s.number >= kFirstClick)
+        return s.number - kFirstClick < kClicks ? s.number - kFirstClick : -1;
+    return clicksFirst ? s.number + kClicks : s.number;
+}
+
+bool inTable(const Records::READ_KIT_FILE &kit, int entry)
+{
+    return entry >= 0 && entry < qMin(int(kit.info.soundChunk.soundCount), int(kit.info.sound.size()));
 }
 
 bool isPadWave(const QString &path)

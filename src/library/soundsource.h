@@ -1,11 +1,16 @@
 #pragma once
 
+#include "model/mainwindow1records.h"
+
 #include <QString>
+#include <QVector>
 #include <QtGlobal>
 
 // Sound source paths: a plain audio file, or a sound stored inside a kit file
 // written as the kit file's path, ":U" and five digits.
 namespace soundsource {
+
+using Records = MainWindow1Records;
 
 enum class Form { Plain, WholeSetup, SingleKit };
 
@@ -16,9 +21,25 @@ struct Stored
     QString kitFile;    // the kit file's path with "/" separators
 };
 
-// ".bin:U" in any letter case is a whole-setup sound, else "ini:U" a
-// single-kit sound; anything else is a plain file.
+// A stored sound ends in ":U" and exactly five digits, as the setup files
+// read it; anything else is a plain file. A kit file ending in ".bin" (any
+// letter case) is a whole setup, any other a single kit.
 Stored parse(const QString &source);
+inline bool isStored(const QString &source)
+{
+    return parse(source).form != Form::Plain;
+}
+
+// The first loaded kit file whose path is the stored sound's; null when none.
+const Records::READ_KIT_FILE *loadedKitFile(const QVector<Records::READ_KIT_FILE> &loaded, const Stored &s);
+
+// The sound table entry of a stored sound. Whole-setup numbers 10000 to 10004
+// are the metronome sounds (entries 0 to 4); lower ones stand after them when
+// clicksFirst. -1 for a plain source or a number that names no entry.
+int tableEntry(const Stored &s, bool clicksFirst);
+
+// True when `entry` lies within the kit file's sound table.
+bool inTable(const Records::READ_KIT_FILE &kit, int entry);
 
 // True for a converted wave in the pad's sound folder ("zt350/wav_data" in
 // any letter case, with either separator).

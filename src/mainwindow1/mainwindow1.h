@@ -120,7 +120,6 @@ public:
     QStringList kitFileList;
     bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
-    int currentThreadCount = 0;
     QVector<QString> padKitFiles; // the file each kit was read from at load
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
     SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
@@ -206,6 +205,7 @@ public:
     int curPadNumber = 0;
     int curPadIndex = 0;
     int curLayer = 0;
+    int copySourceKit = 1; // the kit the kit copy dialogs were last given (1-based)
     int dot = 0;
     int dragLeftOrRight = 0;
     int original_link_group = 0;
@@ -337,9 +337,15 @@ public:
     void groupTreeSelection(const QModelIndex &index, bool press);
     quint64 getBinOrIniWaveFileSize(QString source, QString target);
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
+    // The sound table entry of a stored sound in its loaded kit file *kit
+    // (Play, raw waves, export and the information line all read this one);
+    // -1 when the file is not loaded (*kit null) or the entry lies outside
+    // its table.
+    int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit);
     QString previewFileName() const;
     void openWaitDialog();
-    // A new window-modal "Please wait..." dialog in `dialog`, without a cancel button.
+    // A new "Please wait..." dialog in `dialog`, without a cancel button, that
+    // holds the window while it is shown.
     void showWaitDialog(const QString &label, int maximum);
     void stepWaitDialog(int from, int to);
     void startLoopRun(int run);

@@ -4,6 +4,7 @@
 #include "padfixture.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -141,6 +142,35 @@ private slots:
             QCOMPARE(kf::rd16(kf::readFile(pad.prmPath + "/" + rel), 0), quint16(n));
             QVERIFY(QFileInfo(pad.dataPath + "/" + padtree::waveDataRelativePath(n)).size() > 44);
         }
+    }
+
+    // Only absolute folders are the pad's. Relative ones are tried from a
+    // temporary working folder, so that nothing could land elsewhere.
+    void padFoldersMustBeAbsolute()
+    {
+        QVERIFY(!padtree::isUsableFolder(QString()));
+        QVERIFY(!padtree::isUsableFolder("WAV_DATA"));
+        QVERIFY(padtree::isUsableFolder(m_inputs.path()));
+        QTemporaryDir work;
+        const auto back = qScopeGuard([old = QDir::currentPath()] { QDir::setCurrent(old); });
+        QVERIFY(QDir::setCurrent(work.path()));
+        touchFile("WAV_DATA/001/001.wav", kf::wavBytes(400, 1));
+        touchFile("WAV_PRM/001/001.prm", QByteArray(64, '\0'));
+        const QStringList before = QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        SyncBatch adding;
+        QSignalSpy failures(&adding, &SyncBatch::waveFailed);
+        QVERIFY(adding.startAdd(sounds(2, 2, m_click), "WAV_DATA", "WAV_PRM"));
+        QVERIFY(finish(adding));
+        QCOMPARE(failures.count(), 2);
+        SyncBatch deleting;
+        QVERIFY(deleting.startDelete({"WAV_DATA/001/001.wav"}, "WAV_DATA", "WAV_PRM"));
+        QVERIFY(finish(deleting));
+        const QStringList data = QDir("WAV_DATA/001").entryList(QDir::Files);
+        const QStringList prm = QDir("WAV_PRM/001").entryList(QDir::Files);
+        const QStringList after = QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QCOMPARE(data + prm, QStringList({"001.wav", "001.prm"}));
+        QCOMPARE(after, before);
     }
 
     void deletingRemovesBothFilesOfEachPair_data()

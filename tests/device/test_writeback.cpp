@@ -179,6 +179,28 @@ private slots:
         QCOMPARE(kit.kpadChunk[5].aWaveNo, quint16(8));
         QCOMPARE(kit.kpadChunk[6].aWaveNo, quint16(0xFFFF));
         QVERIFY(kit.kpadChunk[6].soundName0.isEmpty());
+
+        // Against the kit as read from the pad (numbers one lower): a slot whose
+        // file is in no row keeps the pad's number while it is as loaded.
+        Records::soundKit atLoad;
+        atLoad.kpadChunk[1].aWaveNo = 6; // no file: a number the pad has no sound for
+        atLoad.kpadChunk[2].soundFile0 = "/pad/gone.wav";
+        atLoad.kpadChunk[2].aWaveNo = 2;
+        atLoad.kpadChunk[2].bWaveNo = NO_WAVE;
+        atLoad.pedalChunk.hh_wave1_no = 4;
+        atLoad.kpadChunk[4].aWaveNo = 0;
+        Records::soundKit edited = atLoad;
+        edited.kpadChunk[2].soundFile1 = "/elsewhere/new.wav"; // a file the pad lacks
+        edited.kpadChunk[2].bWaveNo = 3;
+        edited.pedalChunk.hh_wave1_no = 5; // another number, no file
+        edited.kpadChunk[4].soundFile0 = "/pad/a.wav";
+        QCOMPARE(refreshKitWaves(edited, index, &atLoad), 1);
+        QCOMPARE(edited.kpadChunk[1].aWaveNo, quint16(7));
+        QCOMPARE(edited.kpadChunk[2].aWaveNo, quint16(3));
+        QCOMPARE(edited.kpadChunk[2].bWaveNo, NO_WAVE);
+        QCOMPARE(edited.pedalChunk.hh_wave1_no, NO_WAVE);
+        QCOMPARE(edited.kpadChunk[4].aWaveNo, quint16(40));
+        QCOMPARE(edited.kpadChunk[3].bWaveNo, quint16(1)); // 0 as loaded, written back as 0
     }
 };
 

@@ -155,6 +155,21 @@ private slots:
         QCOMPARE(int(s.form), int(soundsource::Form::SingleKit));
         QCOMPARE(s.number, quint16(40003 & 0x7FFF));
         QCOMPARE(int(soundsource::parse("/s/kick.wav").form), int(soundsource::Form::Plain));
+        // Only ":U" and exactly five digits at the end mark a stored sound.
+        for (const char *plain : {"/s/Hit:Up.wav", "/s/A.BIN:U00001 b.wav", "/s/A.BIN:u00001", "/s/A.BIN:U0001",
+                                  "/s/A.BIN:U0000x", ":U00001"})
+            QVERIFY2(!soundsource::isStored(plain), plain);
+        s = soundsource::parse("/kits/k1.kit:U00003");
+        QCOMPARE(int(s.form), int(soundsource::Form::SingleKit));
+        QCOMPARE(s.kitFile, QString("/kits/k1.kit"));
+        // Table entries: metronome numbers, then the sounds after them.
+        s = soundsource::parse("/kits/ALL.bin:U10004");
+        QCOMPARE(soundsource::tableEntry(s, false), 4);
+        QCOMPARE(soundsource::tableEntry(soundsource::parse("/kits/ALL.bin:U10005"), true), -1);
+        QCOMPARE(soundsource::tableEntry(soundsource::parse("/kits/ALL.bin:U00002"), true), 7);
+        QCOMPARE(soundsource::tableEntry(soundsource::parse("/kits/ALL.bin:U00002"), false), 2);
+        QCOMPARE(soundsource::tableEntry(soundsource::parse("/kits/k1.ini:U00002"), true), 2);
+        QCOMPARE(soundsource::tableEntry(soundsource::parse("/s/kick.wav"), true), -1);
         QVERIFY(soundsource::isPadWave("/media/x/ZT350/WAV_DATA/001/0001.wav"));
         QVERIFY(soundsource::isPadWave("/media/x/zt350/Wav_Data/1.wav"));
         QVERIFY(!soundsource::isPadWave("/media/x/zt350/wav/1.wav"));

@@ -173,6 +173,12 @@ private slots:
         QCOMPARE(f->prompter.titles() + f->prompter.texts(),
                  QStringList({"Error", "Failed to generate file.\r\nFile location:\r\n" + lost}));
         QVERIFY(!QFile::exists(lost));
+
+        // A name typed without a suffix is written as an ".ini" file.
+        f->prompter.fileAnswers.enqueue({f->work.filePath("Global")});
+        ui->btnGlobal->click();
+        QCOMPARE(QFileInfo(f->work.filePath("Global.ini")).size() * 10 + QFile::exists(f->work.filePath("Global")), 8430);
+        QCOMPARE(ui->globalLineEdit->text(), f->work.filePath("Global.ini"));
     }
 
     void chunkMapping()

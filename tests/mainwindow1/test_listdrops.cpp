@@ -1,5 +1,6 @@
 // Drops on the panes: files onto the group tree, group sounds onto the setup's
 // sound list, kits onto kit-chain steps and sounds onto hi-hat slots.
+#include "device/writeback.h"
 #include "dropfixture.h"
 
 #include <QSignalSpy>
@@ -212,6 +213,24 @@ private slots:
         QCOMPARE(h.hh_wave2_name + f->ui->hh_wave2_name->text(), QString("HatHat"));
         QCOMPARE(int(h.hh_wave2_no), number);
         QVERIFY(f->prompter.prompts.isEmpty());
+    }
+
+    // On the pad a kit is written back when a compared field differs, and a
+    // slot reaches the pad by its wave number: the slot takes the sound's number.
+    void hiHatSoundOnThePadTakesItsNumber()
+    {
+        f->deviceMode();
+        const QString hat = f->sound("Hat.wav");
+        f->addListed("Hat", hat, 12);
+        f->openKitPage(4);
+        const MainWindow1::soundKit loaded = f->kit(4);
+        f->drag(f->ui->pedalWidget, DropFixture::centreIn(f->ui->hh_wave5_groupBox, f->ui->pedalWidget),
+                dragpayload::record("Hat", hat));
+        const MainWindow1::PEDAL_SETTING &h = f->kit(4).pedalChunk;
+        QCOMPARE(h.hh_wave5_name + '|' + h.hh_wave5_file + '|' + QString::number(h.hh_wave5_no), "Hat|" + hat + "|12");
+        QVERIFY(writeback::kitDiffers(f->kit(4), loaded));
+        f->ui->btnKitMove->click(); // the commit keeps it
+        QCOMPARE(int(h.hh_wave5_no), 12);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "device/padkits.h"
 #include "device/writeback.h"
 #include "padwindow.h"
 
@@ -110,6 +111,80 @@ private slots:
         for (const QString &line : before)
             changed.removeOne(line);
         QCOMPARE(changed.size(), 3); // k007, k010 and global.ini
+    }
+
+    void writtenKitsNameTheirSounds_data()
+    {
+        QTest::addColumn<bool>("exported");
+        QTest::newRow("edited") << false;
+        QTest::newRow("edited and exported") << true;
+    }
+
+    // Every slot written back names the sound it names in the editor: a sound
+    // added for a kit not shown when it landed, a hi-hat slot given a sound of
+    // the pad, a number the pad holds no sound for; with or without an export
+    // (which numbers the kits' sounds for its file) before the close.
+    void writtenKitsNameTheirSounds()
+    {
+        QFETCH(bool, exported);
+        PadWindow f;
+        for (int n = 1; n <= 3; ++n)
+            f.pad.addWave(n);
+        writeCleanKits(f.pad, {0, 1});
+        percussionpadfile::P_KIT_PAD_SETTING &dangling = f.pad.kits.pads[3][4];
+        dangling.aWaveNo = 6; // kit 4 names sound 7, which the pad lacks
+        dangling.aWaveLength = dangling.aWaveEnd = 0;
+        f.pad.saveKits();
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.2);
+        QVERIFY(!tone.isEmpty());
+        for (MainWindow1::KIT_PAD_SETTING *pad : {&w->kitAttrList[1].kpadChunk[5], &w->kitPadList[1][5]}) {
+            pad->soundName0 = pad->soundName1 = "tone";
+            pad->soundFile0 = pad->soundFile1 = tone;
+        }
+        MainWindow1::PEDAL_SETTING &hh = w->kitAttrList[2].pedalChunk;
+        hh.hh_wave1_name = w->hhGroup->child(1, 0)->text();
+        hh.hh_wave1_file = w->hhGroup->child(1, 1)->text(); // sound 2, number left as it was
+        w->kitAttrList[3].kit_volume ^= 1;
+        f.importSounds({tone});
+        QTRY_VERIFY_WITH_TIMEOUT(w->padBatchKind == SyncBatch::Idle, 60000);
+        if (exported) {
+            const QString setup = f.work.filePath("SETUP.BIN");
+            f.prompter.fileAnswers.enqueue({setup});
+            w->ui->actionExport_All->trigger();
+            QVERIFY(QFileInfo(setup).size() > 0);
+        }
+        const QByteArray kit3 = kf::readFile(kitFile(f, 3));
+        const QByteArray kit4 = kf::readFile(kitFile(f, 4));
+        const QStringList before = f.pad.snapshot();
+
+        QVERIFY(f.closeWithYes());
+        const PadSounds sounds = readPadSounds(f.pad.dataFolders(), f.pad.prmFolders());
+        const PadKits back = readPadKits(f.pad.kitPath, sounds.waveAttrList, nullptr);
+        QVERIFY(back.ok);
+        const MainWindow1::KIT_PAD_SETTING &added = back.kits[1].kpadChunk[5];
+        const QString wave4 = QDir::toNativeSeparators(f.wav(4));
+        QCOMPARE(QStringList({added.soundFile0, added.soundFile1}), QStringList({wave4, wave4}));
+        QCOMPARE(added.aWaveLength, quint32(QFileInfo(wave4).size()));
+        QCOMPARE(back.kits[2].pedalChunk.hh_wave1_file, QDir::toNativeSeparators(f.wav(2)));
+        const quint32 size2 = quint32(QFileInfo(f.wav(2)).size());
+        QByteArray hhWritten = kit3;
+        kf::wr16(hhWritten, 54, 1);
+        kf::wr32(hhWritten, 74, size2);
+        kf::wr32(hhWritten, 82, size2);
+        QCOMPARE(kf::readFile(kitFile(f, 3)), hhWritten);
+        // The export gave the slot without a file no sound, as in its file.
+        QCOMPARE(back.kits[3].kpadChunk[4].aWaveNo, exported ? NO_WAVE : quint16(6));
+        QByteArray volumeWritten = QByteArray(kit4).replace(14, 1, QByteArray(1, char(kit4[14] ^ 1)));
+        if (exported)
+            kf::wr16(volumeWritten, 182 + 95 * 4, NO_WAVE);
+        QCOMPARE(kf::readFile(kitFile(f, 4)), volumeWritten);
+        // Only those three kits were written.
+        QCOMPARE(alter(f), alterBytes(true, true, false, {2, 3, 4}));
+        QStringList changed = withoutAlter(f.pad.snapshot());
+        for (const QString &line : before)
+            changed.removeOne(line);
+        QCOMPARE(changed.size(), 3);
     }
 
     void failuresKeepTheWindowOpenOffline_data()

@@ -4,6 +4,7 @@
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
 #include "widgets/lineedit.h"
+#include "widgets/selectkitno.h"
 
 #include <QAction>
 #include <QMenu>
@@ -150,6 +151,14 @@ private slots:
         w->copy_pad->findChild<QAbstractButton *>("btnNo")->click();
         QCOMPARE(padFields(pad(3, 5)), before);
         QCOMPARE(f->prompter.prompts.size(), 1);
+
+        // Answered after paging on: the copy stays in its kit, the pads show the kit in the field.
+        w->pad_copy->trigger();
+        f->ui->downPageBtn->click();
+        w->copy_pad->findChild<QSpinBox *>("dstValue")->setValue(2);
+        w->copy_pad->findChild<QAbstractButton *>("btnYes")->click();
+        QCOMPARE(pad(3, 1).soundName0, QString("Kick"));
+        QCOMPARE(f->ui->kitNumber->text() + f->ui->labPad02a->text() + f->ui->labPad04a->text(), QString("4"));
         w->copy_pad->hide();
     }
 
@@ -186,6 +195,16 @@ private slots:
         QCOMPARE(f->prompter.texts(), QStringList({"Copy completed."}));
         w->kitCopy->hide();
 
+        // The kit the dialog names is copied, also when the user paged on while it was open.
+        f->ui->btnCopyKit->click();
+        f->ui->downPageBtn->click();
+        w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(9);
+        w->kitCopy->findChild<QAbstractButton *>("btnKitOk")->click();
+        QCOMPARE(f->kit(9).kit_name + w->kitNameList[8] + w->kitChainNameList[8], QString("FiveFiveFive"));
+        QCOMPARE(int(f->kit(9).kit_volume) * 100 + f->kit(9).kit_no, 6608);
+        QCOMPARE(f->ui->kitNumber->text(), QString("6"));
+        f->typeKitNumber("5");
+
         // The kit name field's own menu entry and dialog.
         auto *field = static_cast<LineEdit *>(f->ui->kitNameLineEdit);
         field->kitCopyAction()->trigger();
@@ -196,7 +215,18 @@ private slots:
         QCOMPARE(f->kit(12).kit_volume, quint8(66));
         QCOMPARE(int(f->kit(12).kit_no), 11);
         own->findChild<QAbstractButton *>("btnKitNo")->click(); // cancelled: nothing
-        QCOMPARE(f->prompter.prompts.size(), 2);
+        QCOMPARE(f->prompter.prompts.size(), 3);
+    }
+
+    // The dialogs made without a parent go with the window, shown or not.
+    void dialogsGoWithTheWindow()
+    {
+        const QPointer<QDialog> dialogs[] = {f->w->copy_pad, f->w->kitCopy, f->w->skn};
+        f->ui->btnCopyKit->click();
+        delete f->w;
+        f->w = nullptr;
+        for (const QPointer<QDialog> &d : dialogs)
+            QVERIFY(d.isNull());
     }
 };
 

@@ -82,14 +82,14 @@ private slots:
         QCOMPARE(record.wave_No, quint16(4));
         QCOMPARE(record.wave_lock, quint8(1));
         QCOMPARE(w->addUsbWaveNumList, QVector<quint16>{4});
-        // The shown kit's pads point at the pad's copy, both layers; kit 2 keeps the source.
-        for (const MainWindow1::KIT_PAD_SETTING &pad : {w->kitAttrList[0].kpadChunk[5], w->kitPadList[0][5]}) {
+        // The pads point at the pad's copy, both layers, in the shown kit and in kit 2.
+        for (const MainWindow1::KIT_PAD_SETTING &pad :
+             {w->kitAttrList[0].kpadChunk[5], w->kitPadList[0][5], w->kitAttrList[1].kpadChunk[5]}) {
             QCOMPARE(pad.soundFile0, record.file);
             QCOMPARE(pad.soundFile1, record.file);
             QCOMPARE(pad.aWaveNo, quint16(4));
             QCOMPARE(pad.bWaveEnd, quint32(wav.size()));
         }
-        QCOMPARE(w->kitAttrList[1].kpadChunk[5].soundFile0, tone);
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
         QCOMPARE(f.prompter.texts(), QStringList());
 
@@ -138,6 +138,17 @@ private slots:
         QCOMPARE(f.rows().size(), 4);
         QVERIFY(!QFile::exists(f.prm(6)));
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+
+        // Wave folders that are not the pad's (relative; the working folder is
+        // a temporary one): the batch ends at once and nothing is written.
+        f.prompter.clear();
+        w->padSync()->setConverterProgram(QString());
+        w->dataPath = "WAV_DATA";
+        f.importSounds({again});
+        QVERIFY(batchDone(w));
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+        QVERIFY(!QFileInfo::exists(f.work.filePath("WAV_DATA")));
     }
 
     void deletedSoundsLeaveThePad_data()

@@ -146,6 +146,26 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"Play error!"}));
     }
 
+    // Audio files in a folder named like a kit file, or with ".ini" in their
+    // names, are converted like any other.
+    void plainFilesNamedLikeKitFiles()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QStringList sources = {writeBytes(f.path("old.bin/kick.wav"), pcmWav(1, 8000, 800)),
+                                     writeBytes(f.path("snare.initial.wav"), pcmWav(1, 8000, 800))};
+        for (const QString &src : sources) {
+            QFile::remove(w->previewFileName());
+            w->playFileNameNew2 = src;
+            w->ui->playBtn2->setEnabled(true); // as a selection leaves it
+            w->ui->playBtn2->click();
+            QVERIFY(f.prompter.texts().isEmpty());
+            QCOMPARE(formatOf(w->previewFileName()).sampleRate, quint32(48000));
+            QCOMPARE(w->playFileNameOld2, src);
+            w->player2->stop();
+        }
+    }
+
     void loopPlayback()
     {
         Fixture f;
@@ -265,8 +285,12 @@ private slots:
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
         w->clickDeviceFlag = false;
         w->loadClickFlag = false;
-        QCOMPARE(w->getRawFile(whole + ":u00001", out, 0), quint32(kit.waves.at(1).size()));
+        QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(1));
+        // ":U" in capitals only, as the setup files read it; ":u" ends a plain path.
+        QCOMPARE(w->getRawFile(whole + ":u00001", out, 0), quint32(0));
+        QVERIFY(f.prompter.texts().last().endsWith("File not found:" + whole + ":u00001"));
+        f.prompter.clear();
         // Single kit: the entry itself, the suffix in any case.
         QCOMPARE(w->getRawFile(QDir::toNativeSeparators(ini) + ":U00004", out, 0), quint32(kit.waves.at(4).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(4));

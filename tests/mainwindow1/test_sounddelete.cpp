@@ -279,6 +279,22 @@ private slots:
         }
     }
 
+    // Only sounds stored in kit files are kept; colons elsewhere are names.
+    void groupSoundsWithColons()
+    {
+        Groups g({{"Default", {}}, {"Live", {"intro", "hit"}}});
+        QStandardItem *live = g.w->soundListItemModel->item(1);
+        live->child(0, 1)->setText(g.f.path("Live:Intro.wav"));
+        live->child(1, 1)->setText(g.f.path("Hit:Up.wav"));
+        g.select({g.row(1, 0)});
+        g.w->ui->delWaveGroup->click();
+        QCOMPARE(g.f.prompter.texts(), QStringList{"Are you sure to delete it?"});
+        QCOMPARE(g.tree(), QStringList({"Default:", "Live:hit"}));
+        g.select({g.row(1, 0)});
+        g.w->ui->delWaveGroup->click();
+        QCOMPARE(g.tree(), QStringList({"Default:"}));
+    }
+
     void groupFileAtExitAndManyGroups()
     {
         QVector<QPair<QString, QStringList>> layout;

@@ -178,6 +178,42 @@ private slots:
         QCOMPARE(w->custom, before.data());
     }
 
+    // Paths that hold ":U" or ".bin:U" before their end are plain files.
+    void plainFilesWithMarkers()
+    {
+        Export e;
+        e.add("colon", writeBytes(e.f.path("src/Hit:Up.wav"), pcmWav(1, 8000, 800)), 1);
+        e.add("marker", writeBytes(e.f.path("src/Take.bin:U00001 mix.wav"), pcmWav(1, 8000, 800)), 2);
+        e.select({0, 1});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"colon.wav", "marker.wav"}));
+    }
+
+    // The progress dialog holds the window: a click on it while the export
+    // runs reaches nothing.
+    void windowHeldWhileExporting()
+    {
+        Export e;
+        MainWindow1 *w = e.w;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 1);
+        e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 2);
+        e.select({0, 1});
+        QWidget *del = w->ui->tbtDel;
+        QVERIFY(del->isVisible());
+        bool clickedWhileExporting = false;
+        QTimer::singleShot(0, w, [&] {
+            clickedWhileExporting = w->dialog && w->dialog->isVisible();
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, Qt::NoModifier, del->mapTo(w, del->rect().center()));
+        });
+        e.run(e.out);
+        QVERIFY(clickedWhileExporting);
+        QCOMPARE(e.f.totalRows().size(), 2);
+        QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"a.wav", "b.wav"}));
+    }
+
     void storedSounds()
     {
         Export e;

@@ -159,6 +159,25 @@ private slots:
         view->findChild<QLineEdit *>()->setText("Late");
     }
 
+    // The kit settings page shows the new hi-hat name and keeps it when it
+    // commits the kit on leaving.
+    void hiHatNameOnTheKitPage()
+    {
+        Library lib;
+        MainWindow1 *w = lib.w;
+        w->kitAttrList[0].pedalChunk.hh_wave2_file = lib.files.at(1);
+        w->kitAttrList[0].pedalChunk.hh_wave2_name = "snare";
+        w->ui->kitNumber->clear();
+        QTest::keyClicks(w->ui->kitNumber, "1");
+        w->ui->btnSoundKit->click();
+        QCOMPARE(w->hhWidgetGroup[1].lableA->text(), QString("snare"));
+        lib.total(1, 1)->setText("Crack");
+        QCOMPARE(w->hhWidgetGroup[1].lableA->text(), QString("Crack"));
+        w->ui->downPageBtn->click(); // on to kit 2: kit 1 is committed
+        QCOMPARE(w->ui->kitNoSpinBox->value(), 2);
+        QCOMPARE(w->kitAttrList.at(0).pedalChunk.hh_wave2_name, QString("Crack"));
+    }
+
     void groupRows()
     {
         Library lib;

@@ -186,6 +186,41 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"Please check path:WAVE5 does not exist.\r\n" + native}));
     }
 
+    // Only ":U" and five digits at the end make a stored sound; a whole-setup
+    // sound is probed at the entry Play copies.
+    void storedSourceRule()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString colon = writeBytes(f.path("Hit:Up.wav"), pcmWav(1, 22050, 100));
+        const QString marker = writeBytes(f.path("Take.bin:U00001 mix.wav"), pcmWav(2, 32000, 100));
+        f.importToList({colon, marker});
+        f.prompter.clear();
+        f.selectTotalRow(0);
+        QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/22050Hz/Mono"));
+        f.selectTotalRow(1);
+        QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/32000Hz/Stereo"));
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(w->playFileNameNew2, marker);
+
+        KitFile kit;
+        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
+        kit.record.info.sound[6].wave_start = 0; // the entry before sound 2 is no wave
+        w->loadedKitFiles << kit.record;
+        w->loadClickFlag = true;
+        w->clickSetList.resize(4); // a metronome sound removed on the global page
+        const QString stored = QDir::toNativeSeparators(kit.path) + ":U00002";
+        const int r = w->totalGroup->rowCount();
+        w->totalGroup->appendRow({new QStandardItem("3"), new QStandardItem("WAVE7"), new QStandardItem(stored)});
+        f.selectTotalRow(r);
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
+        QCOMPARE(w->playFileNameNew2, stored);
+        const QString out = f.path("out.wav");
+        QCOMPARE(w->getBinOrIniWaveFileSize(stored, out), quint64(kit.waves.at(7).size()));
+        QCOMPARE(kf::readFile(out), kit.waves.at(7));
+    }
+
     void payloadsAndDrags()
     {
         Fixture f;

@@ -72,13 +72,16 @@ bool MainWindow1::generateOrderFile()
     job.kitFiles = padKitFiles;
     job.globalFile = usbGlobalIniFile;
     job.sysPath = sysPath;
-    // The list's rows by file; only files some kit uses are ever looked up.
+    // The list's rows by file; only files some kit uses, or used at load, are
+    // ever looked up.
     QSet<QString> used;
-    for (const soundKit &kit : qAsConst(kitAttrList)) {
-        for (const KIT_PAD_SETTING &pad : kit.kpadChunk)
-            used << pad.soundFile0 << pad.soundFile1;
-        const PEDAL_SETTING &h = kit.pedalChunk;
-        used << h.hh_wave1_file << h.hh_wave2_file << h.hh_wave3_file << h.hh_wave4_file << h.hh_wave5_file;
+    for (const QVector<soundKit> *kits : {&kitAttrList, &originalKitAttrList}) {
+        for (const soundKit &kit : *kits) {
+            for (const KIT_PAD_SETTING &pad : kit.kpadChunk)
+                used << pad.soundFile0 << pad.soundFile1;
+            const PEDAL_SETTING &h = kit.pedalChunk;
+            used << h.hh_wave1_file << h.hh_wave2_file << h.hh_wave3_file << h.hh_wave4_file << h.hh_wave5_file;
+        }
     }
     for (int row = 0, rows = totalGroup ? totalGroup->rowCount() : 0; row < rows; ++row) {
         const QStandardItem *file = totalGroup->child(row, 2);

@@ -52,7 +52,7 @@ SyncBatch *MainWindow1::padSync()
 bool MainWindow1::padFoldersReady() const
 {
     // Workers only ever write below the pad's own wave folders.
-    return !isUDiskFlag && QDir::isAbsolutePath(dataPath) && QDir::isAbsolutePath(prmPath)
+    return !isUDiskFlag && padtree::isUsableFolder(dataPath) && padtree::isUsableFolder(prmPath)
             && QFileInfo(dataPath).isDir() && QFileInfo(prmPath).isDir();
 }
 
@@ -81,7 +81,6 @@ void MainWindow1::addUsbWave()
     // Numbers go on from the last sound before the batch; 0 when there is none.
     const int before = waveLoadKitAttrList.size() - n;
     total_index = before > 0 ? waveLoadKitAttrList.at(before - 1).wave_No : 0;
-    currentThreadCount = 0;
     showPadProgress(tr("Importing sound file..."), n);
 
     const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
@@ -98,16 +97,14 @@ void MainWindow1::addUsbWave()
         sounds << SyncBatch::Sound{total_index, path, name};
     }
     padBatchKind = SyncBatch::Adding;
-    if (!padFoldersReady()) {
+    const bool ready = padFoldersReady();
+    if (!ready) {
         for (const SyncBatch::Sound &s : qAsConst(sounds))
             failedWaveList << s.waveNo;
     }
-    if (!padFoldersReady() || !padSync()->startAdd(sounds, dataPath, prmPath)) {
-        // Nothing handed to the workers: the batch ends at once.
+    // Nothing handed to the workers: the batch ends at once.
+    if (!ready || !padSync()->startAdd(sounds, dataPath, prmPath))
         completeAddBatch();
-        return;
-    }
-    currentThreadCount = syncBatch->workerCount();
 }
 
 void MainWindow1::deleteUsbWave()
@@ -115,13 +112,9 @@ void MainWindow1::deleteUsbWave()
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
     delBatchList = delUsbWaveList.toVector();
-    currentThreadCount = 0;
     padBatchKind = SyncBatch::Deleting;
-    if (delBatchList.isEmpty() || !padFoldersReady() || !padSync()->startDelete(delBatchList, dataPath, prmPath)) {
+    if (delBatchList.isEmpty() || !padFoldersReady() || !padSync()->startDelete(delBatchList, dataPath, prmPath))
         completeDeleteBatch(); // no dialog is left up
-        return;
-    }
-    currentThreadCount = syncBatch->workerCount();
 }
 
 void MainWindow1::recvAddProgress(int value)
@@ -170,6 +163,14 @@ void MainWindow1::completeAddBatch()
     QStringList failedFiles;
     QVector<int> dropped;
     bool shownKitCleared = false;
+    // Sources some kit's pads use: every such kit follows the sound to the
+    // pad, or it would keep a file the pad does not hold.
+    QSet<QString> onPads;
+    const int kits = qMin(kitAttrList.size(), int(KIT_MAX_COUNT));
+    for (int k = 0; k < kits; ++k) {
+        for (const KIT_PAD_SETTING &pad : kitAttrList.at(k).kpadChunk)
+            onPads << pad.soundFile0 << pad.soundFile1;
+    }
     for (int i = 0; i < waveNumList.size(); ++i) {
         const int number = waveNumList.at(i);
         const QString &source = addSoundList.at(i);
@@ -203,7 +204,8 @@ void MainWindow1::completeAddBatch()
             str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
             waveLoadKitAttrList[r] = record;
         }
-        changeOnlineKitPath(source, native, quint16(number), length, kitNo);
+        for (int k = 0; onPads.contains(source) && k < kits; ++k)
+            changeOnlineKitPath(source, native, quint16(number), length, k);
     }
     std::sort(dropped.begin(), dropped.end());
     for (int i = dropped.size() - 1; i >= 0; --i)

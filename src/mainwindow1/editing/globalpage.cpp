@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -70,6 +71,9 @@ void MainWindow1::on_btnGlobal_clicked()
     globalPath = UiPrompter::instance()->getSaveFileName(this, tr("Output"), proposed, tr("ini files(*.ini)"));
     if (globalPath.isEmpty())
         return;
+    // The desktop's dialog may hand back the name as typed.
+    if (QFileInfo(globalPath).suffix().isEmpty())
+        globalPath += QStringLiteral(".ini");
 
     curFlag = 1;
     cf.initFileChunk();

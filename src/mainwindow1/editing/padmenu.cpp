@@ -122,7 +122,9 @@ void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
     kitcopy::copyPad(kitAttrList[k], kitPadList[k], srcPad - 1, dstPad - 1);
-    dispPadList(kitAttrList, quint8(k));
+    // The dialog stays open while the user pages on: redraw only the kit on the pads.
+    if (shownKit(this) == k)
+        dispPadList(kitAttrList, quint8(k));
     copyCompleted(this);
 }
 
@@ -132,15 +134,18 @@ void MainWindow1::on_btnCopyKit_clicked()
     if (kit < 0)
         return;
     connect(this, &MainWindow1::sendSrcKit, kitCopy, &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
-    emit sendSrcKit(kit + 1);
+    copySourceKit = kit + 1;
+    emit sendSrcKit(copySourceKit);
     kitCopy->show();
 }
 
 void MainWindow1::recvDstKitClick(int)
 {
     const int kit = shownKit(this);
-    if (kit >= 0)
-        emit sendSrcKit(kit + 1);
+    if (kit < 0)
+        return;
+    copySourceKit = kit + 1;
+    emit sendSrcKit(copySourceKit);
 }
 
 void MainWindow1::recvDstKit(int kit)
@@ -149,14 +154,14 @@ void MainWindow1::recvDstKit(int kit)
         qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "取消复制";
         return;
     }
-    const int src = shownKit(this);
+    // The kit the dialog names: the user may have paged on while it was open.
+    const int src = copySourceKit - 1;
     const int dst = kit - 1;
-    if (src < 0 || dst >= kitAttrList.size() || dst >= KIT_MAX_COUNT)
+    if (src < 0 || src >= kitAttrList.size() || dst >= kitAttrList.size() || dst >= KIT_MAX_COUNT)
         return;
-    const QString name = ui->kitNameLineEdit->text();
     // The page's edits go into the kit they belong to before it is copied.
     commitShownKit(curkitNumber);
-    emit sendKitNameChanged(name, dst);
+    emit sendKitNameChanged(kitAttrList[src].kit_name, dst);
     kitcopy::copyKit(kitStore(), src, dst);
     copyCompleted(this);
 }

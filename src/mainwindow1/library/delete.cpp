@@ -5,6 +5,7 @@
 
 #include "library/kitusage.h"
 #include "library/rowselection.h"
+#include "library/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -199,7 +200,7 @@ void MainWindow1::on_delWaveGroup_clicked()
     for (const QModelIndex &row : rows) {
         if (row.parent().isValid()) {
             const QString file = row.sibling(row.row(), 1).data().toString();
-            if (file.contains(QLatin1String(":U")) || file.contains(QLatin1String(":I"))) {
+            if (soundsource::isStored(file)) {
                 prompter->information(this, tr("Tip"), tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
                 return;
             }

@@ -134,24 +134,14 @@ void MainWindow1::exportWave()
         }
         const QString name = exportnames::safeName(row.name);
         const QString &path = row.path;
-        if (path.contains(QLatin1String(":U"), Qt::CaseInsensitive)) {
-            const int n = path.right(5).toInt();
-            const QString kitPath = QDir::fromNativeSeparators(path.left(path.lastIndexOf(QLatin1Char(':'))).trimmed());
+        if (soundsource::isStored(path)) {
             const READ_KIT_FILE *kit = nullptr;
-            for (const READ_KIT_FILE &k : qAsConst(loadedKitFiles)) {
-                if (k.file == kitPath) {
-                    kit = &k;
-                    break;
-                }
-            }
+            const int entry = storedSoundEntry(path, &kit);
             if (!kit) {
                 closeProgress();
                 return;
             }
-            int entry = n;
-            if (path.contains(QLatin1String(".bin:U"), Qt::CaseInsensitive) && loadClickFlag)
-                entry += 5;
-            if (entry >= kit->info.soundChunk.soundCount || entry >= int(kit->info.sound.size())) {
+            if (entry < 0) {
                 closeProgress();
                 prompter->information(this, tr("Error"),
                                       tr("File error!") + QStringLiteral("\r\n") + tr("Error:0012"),

@@ -2,8 +2,8 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "library/modeltexts.h"
 #include "library/soundnames.h"
-#include "library/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
@@ -15,22 +15,6 @@
 namespace {
 
 const char kImportFilter[] = "Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)";
-
-// The trimmed texts of one column of the second-level rows, for lookups.
-QSet<QString> childTexts(QStandardItemModel *model, int column)
-{
-    QSet<QString> out;
-    if (!model)
-        return out;
-    for (int g = 0; g < model->rowCount(); ++g) {
-        const QStandardItem *group = model->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            if (const QStandardItem *cell = group->child(r, column))
-                out.insert(cell->text().trimmed());
-        }
-    }
-    return out;
-}
 
 QStringList nativePaths(const QStringList &paths)
 {

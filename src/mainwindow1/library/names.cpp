@@ -1,6 +1,7 @@
 // Sound and kit names: the window's side of the name rules.
 #include "mainwindow1/mainwindow1.h"
 
+#include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "model/namerules.h"
 
@@ -39,14 +40,10 @@ bool childCellEquals(QStandardItemModel *model, int column, const QString &name)
     return found;
 }
 
-// The trimmed texts of a column, gathered once for a search of many candidates.
+// The texts of the column are gathered once for a search of many candidates.
 QString uniqueName(const QString &name, QStandardItemModel *model, int column, const QString &prefix, int maxLen)
 {
-    QSet<QString> taken;
-    forEachChildCell(model, column, [&](const QString &text) {
-        taken.insert(text);
-        return true;
-    });
+    const QSet<QString> taken = childTexts(model, column);
     return soundnames::fallbackName(name, [&](const QString &c) { return taken.contains(c); }, prefix, maxLen);
 }
 

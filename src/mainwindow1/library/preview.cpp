@@ -66,7 +66,9 @@ void MainWindow1::showWaitDialog(const QString &label, int maximum)
 {
     if (dialog)
         dialog->deleteLater();
-    dialog = new QProgressDialog;
+    // A child of the window, so that its modality holds the window while
+    // the work lets events run.
+    dialog = new QProgressDialog(this);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setWindowTitle(tr("Please wait..."));
     dialog->setLabelText(label);
@@ -100,11 +102,9 @@ void MainWindow1::on_playBtn2_clicked()
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
         const QString source = playFileNameNew2;
         const QString preview = previewFileName();
-        const bool stored = source.contains(QLatin1String(".bin"), Qt::CaseInsensitive)
-                            || source.contains(QLatin1String(".ini"), Qt::CaseInsensitive);
+        const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
-        if (!source.contains(QLatin1String(".bin")) && !source.contains(QLatin1String(".ini"))
-            && QFileInfo(source).size() > kLargeWave) {
+        if (!stored && QFileInfo(source).size() > kLargeWave) {
             bigSizeWave = true;
             openWaitDialog();
             stepWaitDialog(6, 80);

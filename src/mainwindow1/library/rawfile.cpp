@@ -20,71 +20,56 @@ namespace {
 
 constexpr qint64 kLargeWave = 0x3FFFFFFF;
 
-// The loaded kit file of a stored sound and its sound table entry; null when
-// the file is not loaded or the entry lies outside its table.
-const percussionpadfile::P_SOUND_INDEX *storedEntry(const QVector<MainWindow1::READ_KIT_FILE> &loaded,
-                                                    const soundsource::Stored &src, bool offsetByClicks,
-                                                    QString *kitFile)
-{
-    int entry = src.number;
-    if (src.form == soundsource::Form::WholeSetup) {
-        if (src.number >= 10000)
-            entry = src.number - 10000 < 5 ? src.number - 10000 : -1;
-        else if (offsetByClicks)
-            entry = src.number + 5; // the five metronome sounds stand first
-    }
-    for (const MainWindow1::READ_KIT_FILE &k : loaded) {
-        if (src.form == soundsource::Form::SingleKit && k.file.contains(QLatin1String(".bin"), Qt::CaseInsensitive))
-            continue;
-        if (k.file != src.kitFile)
-            continue;
-        const int count = qMin(int(k.info.soundChunk.soundCount), int(k.info.sound.size()));
-        if (entry < 0 || entry >= count)
-            return nullptr;
-        *kitFile = k.file;
-        return &k.info.sound[size_t(entry)];
-    }
-    return nullptr;
-}
-
 } // namespace
+
+int MainWindow1::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit)
+{
+    const soundsource::Stored src = soundsource::parse(source);
+    *kit = soundsource::loadedKitFile(loadedKitFiles, src);
+    if (!*kit)
+        return -1;
+    // The five metronome sounds stand first in a whole setup that holds them.
+    const int entry = soundsource::tableEntry(src, loadClickFlag && !clickDeviceFlag);
+    return soundsource::inTable(**kit, entry) ? entry : -1;
+}
 
 quint64 MainWindow1::getBinOrIniWaveFileSize(QString source, QString target)
 {
-    const soundsource::Stored src = soundsource::parse(source);
-    if (src.form == soundsource::Form::Plain)
+    if (!soundsource::isStored(source))
         return 0;
-    QString kitFile;
-    const percussionpadfile::P_SOUND_INDEX *entry =
-            storedEntry(loadedKitFiles, src, loadClickFlag && !clickDeviceFlag, &kitFile);
-    if (!entry) {
+    const READ_KIT_FILE *kit = nullptr;
+    const int e = storedSoundEntry(source, &kit);
+    if (e < 0) {
         UiPrompter::instance()->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
         return 0;
     }
-    if (entry->wave_length > kLargeWave) {
+    // Taken before the wait dialog lets events run.
+    const QString kitFile = kit->file;
+    const quint32 start = kit->info.sound[size_t(e)].wave_start;
+    const quint32 length = kit->info.sound[size_t(e)].wave_length;
+    if (length > kLargeWave) {
         bigSizeWave = true;
         openWaitDialog();
         stepWaitDialog(6, 88);
     }
-    const quint64 written = soundsource::copyStoredWave(kitFile, entry->wave_start, entry->wave_length, target);
-    return written == entry->wave_length ? written : 0;
+    const quint64 written = soundsource::copyStoredWave(kitFile, start, length, target);
+    return written == length ? written : 0;
 }
 
 quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint8 format)
 {
     UiPrompter *prompter = UiPrompter::instance();
-    const soundsource::Stored src = soundsource::parse(waveFileName);
-    if (src.form != soundsource::Form::Plain) {
-        QString kitFile;
-        const percussionpadfile::P_SOUND_INDEX *entry =
-                storedEntry(loadedKitFiles, src, loadClickFlag && !clickDeviceFlag, &kitFile);
-        if (!entry) {
+    if (soundsource::isStored(waveFileName)) {
+        const READ_KIT_FILE *kit = nullptr;
+        const int e = storedSoundEntry(waveFileName, &kit);
+        if (e < 0) {
             prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
             return 0;
         }
-        const quint64 written = soundsource::copyStoredWave(kitFile, entry->wave_start, entry->wave_length,
+        const percussionpadfile::P_SOUND_INDEX &entry = kit->info.sound[size_t(e)];
+        const quint64 written = soundsource::copyStoredWave(kit->file, entry.wave_start, entry.wave_length,
                                                             outFileName);
-        if (written == entry->wave_length)
+        if (written == entry.wave_length)
             return quint32(written);
         QFile::remove(outFileName); // a short copy is no wave
         return 0;

@@ -15,6 +15,18 @@ const char kListSymbols[] = "\r\n- _ .' ~";
 const char kMirrorSymbols[] = "\r\n- _ . '~";
 const char kDefaultPrefix[] = "SOUND";
 
+// After the kits took a new name: the pad area, and the hi-hat slots of the
+// kit settings page, which that page writes back into its kit when it is left.
+void showRenamedKits(MainWindow1 *w)
+{
+    w->dispPadList(w->kitAttrList, w->currentKitNum);
+    const int kit = w->ui->kitNoSpinBox->value() - 1;
+    if (kit < 0 || kit >= w->kitAttrList.size())
+        return;
+    for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
+        w->disHHList(&w->kitAttrList[kit], quint8(kit), slot);
+}
+
 } // namespace
 
 bool MainWindow1::refuseSoundName(const QString &name, const QString &symbols)
@@ -57,7 +69,7 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
     if (file.isEmpty())
         return;
     if (replaceNameToPadSetting(1, file, text))
-        dispPadList(kitAttrList, currentKitNum);
+        showRenamedKits(this);
     for (SOUND_INDEX &s : waveLoadKitAttrList) {
         if (s.file == file)
             str2CharArray(text, s.wave_name, SOUND_NAME_LENGTH_MAX);
@@ -116,7 +128,7 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
     if (file.isEmpty())
         return;
     if (replaceNameToPadSetting(0, file, text))
-        dispPadList(kitAttrList, currentKitNum);
+        showRenamedKits(this);
 }
 
 void MainWindow1::hhListItemModelChanged(QStandardItem *item)

@@ -159,7 +159,9 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     exportAction->setEnabled(!locked);
     deleteAction->setEnabled(!locked && isUDiskFlag);
 
-    const QString checkPath = path.contains(QLatin1String(":U")) ? path.left(path.size() - 7) : path;
+    const soundsource::Stored src = soundsource::parse(path);
+    const bool stored = src.form != soundsource::Form::Plain;
+    const QString checkPath = stored ? path.left(path.size() - 7) : path;
     if (name.isEmpty() || path.isEmpty() || !QFile::exists(checkPath)) {
         disablePreview(this);
         ui->waveInfoShow->clear();
@@ -174,20 +176,13 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     path = QDir::toNativeSeparators(path);
     const QString notWave = press ? tr("This sound is not in wave format.") : tr("This sound is not in wave format");
 
-    if (path.contains(QLatin1String(":U"))) {
-        const quint16 n = quint16(path.right(5).toInt() & 0x7FFF);
-        const QString kitPath = QDir::fromNativeSeparators(path.left(path.size() - 7));
+    if (stored) {
+        const quint16 n = src.number;
+        const QString &kitPath = src.kitFile;
         const READ_KIT_FILE *kit = nullptr;
-        for (const READ_KIT_FILE &k : qAsConst(loadedKitFiles)) {
-            if (k.file == kitPath) {
-                kit = &k;
-                break;
-            }
-        }
-        const bool whole = path.contains(QLatin1String(".bin:U"), Qt::CaseInsensitive);
-        const int dataEntry = whole ? n + clickSetList.size() : n;
-        const int tableSize = kit ? int(kit->info.sound.size()) : 0;
-        if (!kit || n >= tableSize || dataEntry >= tableSize) {
+        // The data are read where Play and the export read them.
+        const int entry = storedSoundEntry(path, &kit);
+        if (entry < 0 || n >= int(kit->info.sound.size())) {
             prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
             return;
         }
@@ -204,14 +199,10 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
             prompter->warning(this, tr("Error"), tr("Open file error."), QMessageBox::Ok);
             return;
         }
-        int kind = -1;
-        if (kit->file.contains(QLatin1String(".ini"), Qt::CaseInsensitive))
-            kind = 1;
-        else if (kit->file.contains(QLatin1String(".bin"), Qt::CaseInsensitive))
-            kind = 0;
-        const quint16 count = kind < 0 ? 0 : percussionpadfile::judgeWaveTotalNumber(&file, kind);
+        const int kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
+        const quint16 count = percussionpadfile::judgeWaveTotalNumber(&file, kind);
         const QString loadedName = charArray2String(kit->info.sound[size_t(n)].wave_name, SOUND_NAME_LENGTH);
-        const QString fileName = kind < 0 ? QString() : percussionpadfile::judgeWaveName(&file, n, kind);
+        const QString fileName = percussionpadfile::judgeWaveName(&file, n, kind);
         file.close();
         if (count != kit->waveCount || loadedName != fileName) {
             prompter->warning(this, tr("Error"),
@@ -220,9 +211,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
                               QMessageBox::Ok);
             return;
         }
-        quint32 offset = 0;
-        if (whole || path.contains(QLatin1String(".ini:U"), Qt::CaseInsensitive))
-            offset = kit->info.sound[size_t(dataEntry)].wave_start;
+        const quint32 offset = kit->info.sound[size_t(entry)].wave_start;
         QFile data(kitPath);
         if (!data.open(QIODevice::ReadOnly)) {
             prompter->warning(this, tr("Error"), tr("Open sound file error."), QMessageBox::Ok);

@@ -214,6 +214,10 @@ MainWindow1::~MainWindow1()
     if (writeSoundListOnClose)
         saveSoundList(soundListFileName, soundListItemModel);
     delete dialog; // the last wait dialog has no parent
+    // Nor have the copy and kit choice dialogs, made for the whole run.
+    delete copy_pad;
+    delete kitCopy;
+    delete skn;
     delete usbDialog; // nor has the pad's progress dialog
     delete ui;
 }
@@ -277,7 +281,6 @@ void MainWindow1::initValueAndList()
     curLayer = 0;
     dot = 0;
     dragLeftOrRight = 0;
-    currentThreadCount = 0;
     original_link_group = 0;
     curFlag = 0;
     curkitNumber = 1;

@@ -247,8 +247,16 @@ bool MainWindow1::dropOnHiHat(QDropEvent *event)
                                             &h.hh_wave4_name, &h.hh_wave5_name};
         QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file,
                                             &h.hh_wave4_file, &h.hh_wave5_file};
+        quint16 *const numbers[HH_NUM_MAX] = {&h.hh_wave1_no, &h.hh_wave2_no, &h.hh_wave3_no, &h.hh_wave4_no,
+                                              &h.hh_wave5_no};
+        const QString path = QDir::toNativeSeparators(sound.path);
         *names[slot] = sound.name;
-        *files[slot] = QDir::toNativeSeparators(sound.path);
+        *files[slot] = path;
+        // On the pad the slot is written back by its number, and only a kit
+        // whose numbers changed is written: it takes the sound's number now.
+        const int row = isUDiskFlag ? -1 : soundRowOf(path);
+        if (const QStandardItem *number = row >= 0 ? totalGroup->child(row, 0) : nullptr)
+            *numbers[slot] = quint16(number->text().toInt());
     }
     disHHList(&kitAttrList[kit], quint8(kit), quint8(slot));
     return false;
