@@ -70,7 +70,7 @@ struct Setup
         const QHash<quint16, int> byNumber = lastByNumber(sounds.waves);
         QVector<Records::soundKit> got(KIT_MAX_COUNT);
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            LoadedKit lk = kitFromFile(rec.info, k, k + 1);
+            LoadedKit lk = kitFromFile(rec.info, k, k + 1, true);
             resolveByNumber(lk.kit, sounds.waves, byNumber);
             got[k] = lk.kit;
         }

@@ -6,6 +6,9 @@
 
 #include "model/mainwindow1records.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace setupfiles {
 
 using Records = MainWindow1Records;
@@ -23,8 +26,36 @@ bool isStoredIn(const QString &source, const QString &kitFile);
 // in kitFile (source, name, and wave number 0xFFFF).
 void clearKitFileSlots(QVector<Records::soundKit> &kits, const QString &kitFile);
 
+// The same for the layers of a kit's pad list.
+void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const QString &kitFile);
+
 // Removes the sounds stored in kitFile from the list; how many went.
 int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &kitFile);
+
+// Where the sounds stored in kitFile stand in its new file, when it was
+// written again with `waves` (the new file's sounds in order): source ->
+// entry of the new file.
+QHash<QString, int> movedSounds(const QVector<Records::SOUND_INDEX> &waves, const QString &kitFile);
+
+// A kit's sound slot (its place among the kit's hi-hat slots, then pad
+// layers) whose sound now stands as `entry` of kitFile.
+struct MovedSlot
+{
+    int kit = 0;
+    int slot = 0;
+    QString kitFile;
+    int entry = 0;
+};
+
+// The slots of the kits, but those in `skip` (0-based), whose sound moved;
+// `moved` by kit file ('/' separators).
+QVector<MovedSlot> movedSlots(const QVector<Records::soundKit> &kits, const QHash<QString, QHash<QString, int>> &moved,
+                              const QSet<int> &skip);
+
+// After the kit files were read again: each of the slots that the read-back
+// emptied takes the library's sound of its new entry. The kits changed.
+QSet<int> repointSlots(QVector<Records::soundKit> &kits, const QVector<MovedSlot> &moves,
+                       const QVector<Records::SOUND_INDEX> &library);
 
 } // namespace setupfiles
 

@@ -11,9 +11,14 @@ namespace setupfiles {
 
 namespace {
 
-quint8 effectNumber(quint8 stored)
+// The writers store effect number 4 as 10 (a single-kit file only for the
+// active effect); reading turns such a 10 back into 4, so that a kit saved
+// and loaded again is saved with the same bytes. 0xFF and any other 10 read as 0.
+quint8 effectNumber(quint8 stored, bool storedAs10)
 {
-    return (stored == 10 || stored == 0xFF) ? quint8(0) : stored;
+    if (stored == 10)
+        return storedAs10 ? quint8(4) : quint8(0);
+    return stored == 0xFF ? quint8(0) : stored;
 }
 
 template <class Found>
@@ -35,7 +40,7 @@ void resolveSlots(Records::soundKit &kit, Found found)
 
 } // namespace
 
-LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber)
+LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber, bool wholeSetup)
 {
     LoadedKit out;
     Records::soundKit &kit = out.kit;
@@ -55,10 +60,10 @@ LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber)
         kitrecord::unpackKitPad(at, kit.kpadChunk[p]);
     }
 
-    kit.effect1_no = effectNumber(kit.effect1_no);
-    kit.effect2_no = effectNumber(kit.effect2_no);
-    kit.effect3_no = effectNumber(kit.effect3_no);
-    kit.pedalChunk.active_no = effectNumber(kit.pedalChunk.active_no);
+    kit.effect1_no = effectNumber(kit.effect1_no, wholeSetup);
+    kit.effect2_no = effectNumber(kit.effect2_no, wholeSetup);
+    kit.effect3_no = effectNumber(kit.effect3_no, wholeSetup);
+    kit.pedalChunk.active_no = effectNumber(kit.pedalChunk.active_no, true);
 
     out.name.name = namerules::fitKitName(Records::charArray2String(b.kit_name, KIT_NAME_FIELD), kitNumber,
                                           &out.name.cut, &out.name.replaced);

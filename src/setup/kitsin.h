@@ -30,9 +30,10 @@ struct LoadedKit
     Records::LINK_GROUP links[5];    // link pairs 1..5
 };
 
-// Kit k of the model's kit tables; kitNumber (1-based) names a default kit
-// name. Effect numbers 10 and 0xFF read as 0.
-LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber);
+// Kit k of the model's kit tables (of a whole setup, or of a single-kit
+// file); kitNumber (1-based) names a default kit name. An effect number the
+// writers store as 10 reads as 4; 0xFF and other 10s read as 0.
+LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber, bool wholeSetup);
 
 // Position of the last record per wave number / per source.
 QHash<quint16, int> lastByNumber(const QVector<Records::SOUND_INDEX> &sounds);

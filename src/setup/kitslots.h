@@ -27,18 +27,22 @@ Slot<S, N, W> makeSlot(S &file, S &name, N &no, W &cluster, W &length, W &start,
     return Slot<S, N, W>{file, name, no, cluster, length, start, end};
 }
 
+// One pad's layer A, then (when layerB) layer B.
+template <class Pad, class Fn>
+void forEachLayer(Pad &d, Fn fn, bool layerB = true)
+{
+    fn(makeSlot(d.soundFile0, d.soundName0, d.aWaveNo, d.aWaveStartCluster, d.aWaveLength, d.aWaveStart, d.aWaveEnd));
+    if (layerB)
+        fn(makeSlot(d.soundFile1, d.soundName1, d.bWaveNo, d.bWaveStartCluster, d.bWaveLength, d.bWaveStart,
+                    d.bWaveEnd));
+}
+
 // Pads 0..18, layer A then B; the foot switches' layer B only when footSwitchB.
 template <class Kit, class Fn>
 void forEachPadLayer(Kit &kit, Fn fn, bool footSwitchB = true)
 {
-    for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        auto &d = kit.kpadChunk[p];
-        fn(makeSlot(d.soundFile0, d.soundName0, d.aWaveNo, d.aWaveStartCluster, d.aWaveLength, d.aWaveStart,
-                    d.aWaveEnd));
-        if (footSwitchB || p < EXTEND_INPUT_NUM)
-            fn(makeSlot(d.soundFile1, d.soundName1, d.bWaveNo, d.bWaveStartCluster, d.bWaveLength, d.bWaveStart,
-                        d.bWaveEnd));
-    }
+    for (int p = 0; p < PAD_NUM_MAX; ++p)
+        forEachLayer(kit.kpadChunk[p], fn, footSwitchB || p < EXTEND_INPUT_NUM);
 }
 
 // Hi-hat slots 1..5.

@@ -23,7 +23,7 @@ struct CollectError
 {
     enum Kind {
         None,
-        RawFailed,      // a plain sound could not be converted (already reported)
+        RawFailed,      // a plain sound was not converted (told by the conversion), or no temporary folder
         ClickCount,     // the metronome list does not hold five sounds
         ClickNotLoaded, // a stored metronome sound's kit file is not loaded
         EntryMissing,   // a stored sound names no entry of its loaded kit file

@@ -144,30 +144,48 @@ LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, Whole
     return LoadError::None;
 }
 
-LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
-                            const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out)
+LoadError kitFileNumbers(const percussionpadfile &pf, const QVector<Records::SOUND_INDEX> &library,
+                         QVector<int> *numbers)
 {
-    KitFileSounds got;
     const int last = library.isEmpty() ? 0 : library.last().wave_No;
     QSet<int> used;
     used.reserve(library.size());
     for (const Records::SOUND_INDEX &s : library)
         used.insert(s.wave_No);
-
     const int n = pf.soundChunk.soundIndex ? pf.soundChunk.soundCount : 0;
+    QVector<int> got;
+    got.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        // The reader gives stored number - 1, so this is stored number + last.
+        const int number = int(pf.soundChunk.soundIndex[i].wave_No) + last + 1;
+        if (number > WAVE_MAX_COUNT)
+            return LoadError::TooManySounds;
+        if (used.contains(number)) {
+            qWarning() << "sound" << i << "of" << pf.kitFileName << "would take the number in use" << number;
+            return LoadError::DataError;
+        }
+        used.insert(number);
+        got.append(number);
+    }
+    if (numbers)
+        *numbers = got;
+    return LoadError::None;
+}
+
+LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
+                            const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out)
+{
+    QVector<int> numbers;
+    const LoadError numbered = kitFileNumbers(pf, library, &numbers);
+    if (numbered != LoadError::None)
+        return refuse(pf, numbered);
+
+    KitFileSounds got;
+    const int n = numbers.size();
     QVector<QString> sources(n);
     WaveChecker checker(file);
     for (int i = 0; i < n; ++i) {
         const Entry &e = pf.soundChunk.soundIndex[i];
-        // The reader gives stored number - 1, so this is stored number + last.
-        const int number = int(e.wave_No) + last + 1;
-        if (number > WAVE_MAX_COUNT)
-            return refuse(pf, LoadError::TooManySounds);
-        if (used.contains(number)) {
-            qWarning() << "sound" << i << "of" << file << "would take the number in use" << number;
-            return refuse(pf, LoadError::DataError);
-        }
-        used.insert(number);
         const LoadError bad = checker.check(e, true);
         if (bad != LoadError::None)
             return refuse(pf, bad);
@@ -176,9 +194,9 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
         const QString name = fitKitFileSoundName(Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH),
                                                  &renamed);
         if (renamed)
-            got.renamed.append(number);
+            got.renamed.append(numbers.at(i));
         sources[i] = storedSource(file, i);
-        got.entries.append(soundRecord(name, sources.at(i), e, quint16(number)));
+        got.entries.append(soundRecord(name, sources.at(i), e, quint16(numbers.at(i))));
     }
     setSources(pf, sources);
     out = got;

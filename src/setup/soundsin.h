@@ -41,6 +41,12 @@ struct KitFileSounds
 LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
                             const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out);
 
+// The numbers the sounds of a single-kit file read into pf take after the
+// last sound of `library` (stored number + its number); refused when one
+// passes 9,999 or is in use.
+LoadError kitFileNumbers(const percussionpadfile &pf, const QVector<Records::SOUND_INDEX> &library,
+                         QVector<int> *numbers = nullptr);
+
 // A kit-file sound's name: cut before ".wav", then to 16 characters ending in
 // a letter or digit; `renamed` when that changed more than the ".wav".
 QString fitKitFileSoundName(const QString &name, bool *renamed);

@@ -40,6 +40,8 @@ bool isWholeSetupPath(const QString &path)
 
 QString rawWavePath(const QString &tempDir, int position)
 {
+    if (tempDir.isEmpty())
+        return QString();
     return tempDir + QDir::separator() + QStringLiteral("%1").arg(position, 5, 10, QLatin1Char('0'));
 }
 

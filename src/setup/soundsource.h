@@ -23,7 +23,8 @@ StoredRef parseStoredSource(const QString &source);
 // Kit file path of a whole setup (".bin", any case).
 bool isWholeSetupPath(const QString &path);
 
-// Name of the raw wave of position p in the temporary folder ("00000" ...).
+// Name of the raw wave of position p in the temporary folder ("00000" ...);
+// empty without a folder.
 QString rawWavePath(const QString &tempDir, int position);
 // Removes the raw waves (files named by five digits) from the temporary folder.
 void removeRawWaves(const QString &tempDir);

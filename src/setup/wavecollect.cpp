@@ -5,6 +5,7 @@
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QHash>
 
@@ -73,6 +74,10 @@ CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString
 // A plain sound converted into the temporary folder.
 CollectError convert(const RawWaveFn &rawWave, const QString &source, const QString &target, Place &out)
 {
+    if (target.isEmpty()) {
+        qWarning() << "no temporary folder to convert" << source << "into";
+        return CollectError(CollectError::RawFailed);
+    }
     const quint32 len = rawWave ? rawWave(source, target) : 0;
     if (len == 0)
         return CollectError(CollectError::RawFailed);

@@ -4,6 +4,8 @@
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -229,6 +231,27 @@ private slots:
         f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
         f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "K007";
         const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        // Sounds of both files on kit 40 too, as a drop puts them there.
+        auto stored = [this](int kit, const QString &file) {
+            QString found;
+            sf::forEachSoundSlot(f->w->kitAttrList[kit], [&](auto slot) {
+                if (found.isEmpty() && slot.file.startsWith(file + ":U"))
+                    found = slot.file;
+            });
+            return found;
+        };
+        auto bytesOf = [this](const QString &source) {
+            sf::Editor e;
+            e.loaded = f->w->loadedKitFiles;
+            return sf::soundBytes(e, source);
+        };
+        const QString from2 = stored(1, k2), from7 = stored(6, k7);
+        QVERIFY(!from2.isEmpty() && !from7.isEmpty());
+        const QByteArray bytes2 = bytesOf(from2), bytes7 = bytesOf(from7);
+        QVERIFY(bytes2.startsWith("RIFF") && bytes7.startsWith("RIFF"));
+        Kit &k40 = f->w->kitAttrList[39];
+        k40.kpadChunk[3].soundFile0 = f->w->kitPadList[39][3].soundFile0 = from2;
+        k40.pedalChunk.hh_wave2_file = from7;
         f->prompter.clear();
         progress.values.clear();
         f->saveKits({2, 7}, f->work.path());
@@ -243,6 +266,17 @@ private slots:
         QCOMPARE(f->w->loadedKitFiles.at(2).fileTotalLength, quint64(QFileInfo(k7).size()));
         QCOMPARE(storedBytes(f->w), sounds);
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
+        // Kit 40 keeps them: its slots point at the same sounds in the new files.
+        const Kit &again = f->w->kitAttrList.at(39);
+        QVERIFY(again.kpadChunk[3].soundFile0.startsWith(k2 + ":U"));
+        QCOMPARE(bytesOf(again.kpadChunk[3].soundFile0), bytes2);
+        QCOMPARE(bytesOf(again.pedalChunk.hh_wave2_file), bytes7);
+        QVERIFY(!again.kpadChunk[3].soundName0.isEmpty());
+        QCOMPARE(f->w->kitPadList[39].at(3).soundFile0, again.kpadChunk[3].soundFile0);
+        bool listed = false;
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
+            listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
+        QVERIFY(listed);
 
         // Declining every question writes nothing, yet reports the folder.
         const QByteArray before = kf::readFile(k2);
@@ -261,6 +295,65 @@ private slots:
         QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error."}));
         QVERIFY(!QFile::exists(out + "/K005.INI"));
         QVERIFY(f->unlocked());
+    }
+
+    // A loaded kit file that another file of its kit number took the record
+    // from is read back all the same when a save replaces it: its sounds then
+    // stand at their places in the new file.
+    void unrecordedKitFileReplaced()
+    {
+        QString setup, k2, k7;
+        loadSetupAndKits(&setup, &k2, &k7);
+        const QString other = f->file("OTHER2.INI");
+        QVERIFY(makeKitFile(other, 2, 5));
+        f->importPicks({other});
+        QCOMPARE(f->w->recordKitFileList, QStringList({other, k7}));
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        // Kit 2 holds the other file's sounds now; one of K002's goes on it.
+        QString fromK2;
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
+            if (fromK2.isEmpty() && s.file.startsWith(k2 + ":U"))
+                fromK2 = s.file;
+        QVERIFY(!fromK2.isEmpty());
+        f->w->kitAttrList[1].kpadChunk[6].soundFile0 = fromK2;
+        f->w->kitAttrList[1].kpadChunk[6].soundName0 = "FromK2";
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        // No sound of the editor points into K002.INI as it was.
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->loadedKitFiles))
+            QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
+        const QMap<QString, QByteArray> now = storedBytes(f->w);
+        for (auto it = now.begin(); it != now.end(); ++it)
+            QVERIFY2(it.value().startsWith("RIFF"), qPrintable(it.key()));
+        // So the next save of the kit reads its sounds without a word.
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+    }
+
+    // The progress dialog holds the window while the save lets events run: a
+    // click on the menu bar reaches nothing.
+    void windowHeldWhileSaving()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        MainWindow1 *w = f->w;
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QMenuBar *bar = w->ui->menubar;
+        const QPoint help = bar->actionGeometry(w->ui->menuHelp->menuAction()).center();
+        bool saving = false, opened = false;
+        QTimer::singleShot(0, w, [&] {
+            saving = w->dialog && w->dialog->isVisible();
+            QTest::mouseClick(bar->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, bar->mapTo(w, help));
+            opened = w->ui->menuHelp->isVisible();
+            w->ui->menuHelp->hide();
+        });
+        f->exportAll(f->file("HELD.bin"));
+        QVERIFY(saving);
+        QVERIFY(!opened);
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
     }
 
     void fullDisk()

@@ -97,6 +97,21 @@ private slots:
         QCOMPARE(f->w->kitAttrList.at(5).kit_name, QString("KIT5"));
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
 
+        // Every sound plays the bytes the file stores for it.
+        sf::Editor stored;
+        stored.loaded = f->w->loadedKitFiles;
+        QStringList sources;
+        for (int r = 0; r < f->w->totalGroup->rowCount(); ++r)
+            sources << f->w->totalGroup->child(r, 2)->text();
+        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(f->w->clickList))
+            sources << c.file;
+        QCOMPARE(sources.size(), 8);
+        for (const QString &source : qAsConst(sources)) {
+            const QString out = f->file("played.wav");
+            QVERIFY(f->w->getRawFile(source, out, 1) > 0);
+            QCOMPARE(kf::readFile(out), sf::soundBytes(stored, source));
+        }
+
         // The lists' selections are handled on their new models.
         const QModelIndex row = f->w->totalListItemModel->index(1, 0, f->w->totalGroup->index());
         f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect
@@ -175,6 +190,39 @@ private slots:
         QCOMPARE(f->snapshot(), before);
     }
 
+    // A whole setup whose wave numbers have gaps (0, 1, 5): one row per
+    // sound, by number, with no empty rows between them.
+    void numbersWithGaps()
+    {
+        const QString setup = f->file("GAPS.bin");
+        QVector<kf::TestSound> sounds = sf::writeSounds(f->work.path(), {"Kick", "Snare", "Tom"}, -1);
+        sounds[7].waveNo = 5;
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({0, 1}, 3);
+        QVERIFY(kf::writeWholeSetup(*m, kits, sounds, {0, 1, 5}, {0, 1, 5}, setup));
+        f->importAll(setup);
+        MainWindow1 *w = f->w;
+        QCOMPARE(w->totalGroup->rowCount(), 3);
+        QCOMPARE(w->hhGroup->rowCount(), 3);
+        QStringList numbers, names;
+        for (int r = 0; r < 3; ++r) {
+            numbers << w->totalGroup->child(r, 0)->text();
+            names << w->hhGroup->child(r, 0)->text();
+        }
+        QCOMPARE(numbers, QStringList({"1", "2", "6"}));
+        QCOMPARE(names, QStringList({"Kick", "Snare", "Tom"}));
+        QCOMPARE(w->totalGroup->child(2, 2)->text(), setup + ":U00002");
+
+        // The last sound deleted: the row above it becomes the current one.
+        const QModelIndex last = w->totalListItemModel->index(2, 0, w->totalGroup->index());
+        w->ui->totalWaveTreeView->selectionModel()->select(last, QItemSelectionModel::Select
+                                                                     | QItemSelectionModel::Rows);
+        w->ui->tbtDel->click();
+        QCOMPARE(w->totalGroup->rowCount(), 2);
+        QCOMPARE(w->ui->totalWaveTreeView->currentIndex().row(), 1);
+    }
+
     void kitFilesReadByKitNumber()
     {
         const QString setup = f->file("KIT_ALL.bin");
@@ -213,11 +261,14 @@ private slots:
 
         // K007 again, its sounds also on kit 40: they go everywhere, then
         // come back at the end of the list; kit 1's file is recorded beside.
-        f->w->kitAttrList[39].kpadChunk[3].soundFile0 = k7 + ":U00001";
+        f->w->kitAttrList[39].kpadChunk[3].soundFile0 = f->w->kitPadList[39][3].soundFile0 = k7 + ":U00001";
+        f->w->kitPadList[39][3].aWaveNo = 17;
         f->w->kitAttrList[39].pedalChunk.hh_wave2_file = k7 + ":U00002";
         f->prompter.clear();
         f->importPicks({k7, k1});
         QVERIFY(f->w->kitAttrList.at(39).kpadChunk[3].soundFile0.isEmpty());
+        QVERIFY(f->w->kitPadList[39].at(3).soundFile0.isEmpty()); // no commit brings it back
+        QCOMPARE(f->w->kitPadList[39].at(3).aWaveNo, NO_WAVE);
         QCOMPARE(int(f->w->kitAttrList.at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
         order.clear();
         for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->loadedKitFiles))
@@ -233,6 +284,21 @@ private slots:
                                               "16 K007.INI:U00000", "17 K007.INI:U00001", "18 K007.INI:U00002"}));
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
         QCOMPARE(f->w->kitAttrList.at(6).kpadChunk[0].soundFile1, k7 + ":U00001");
+
+        // K002 again, when its sounds would be numbered past 9,999: refused
+        // before its earlier load goes, so kit 2 keeps its sounds.
+        MainWindow1::SOUND_INDEX high = f->w->waveLoadKitAttrList.last();
+        high.file = f->file("high.wav");
+        high.wave_No = 9997;
+        f->w->waveLoadKitAttrList.append(high);
+        f->w->on_defaultRbtn_clicked();
+        const QByteArray kept = f->snapshot();
+        f->prompter.clear();
+        f->importPicks({k2});
+        QCOMPARE(f->texts().last(), QString("The number of sound can not exceed 9999."));
+        QCOMPARE(f->snapshot(), kept);
+        QVERIFY(f->w->waveLoadKitAttrList.takeLast().file == high.file);
+        f->w->on_defaultRbtn_clicked();
 
         // A recorded file gone from the disk is forgotten at the next choice.
         QVERIFY(QFile::remove(k50));

@@ -232,7 +232,7 @@ inline LoadError loadWholeSetup(Editor &e, const QString &path)
     e = Editor();
     const QHash<quint16, int> byNumber = lastByNumber(sounds.waves);
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        LoadedKit lk = kitFromFile(rec.info, k, k + 1);
+        LoadedKit lk = kitFromFile(rec.info, k, k + 1, true);
         resolveByNumber(lk.kit, sounds.waves, byNumber);
         e.kits[k] = lk.kit;
         e.selection[k] = lk.kitIndexByte;
@@ -261,7 +261,7 @@ inline LoadError loadKitFile(Editor &e, const QString &path)
         return err;
     e.library += sounds.entries;
     const int k = rec.kitIndex - 1;
-    LoadedKit lk = kitFromFile(rec.info, k, k + 1);
+    LoadedKit lk = kitFromFile(rec.info, k, k + 1, false);
     lk.kit.kit_no = quint8(k);
     resolveByPath(lk.kit, path, e.library, lastByFile(e.library));
     e.kits[k] = lk.kit;

@@ -286,13 +286,19 @@ private slots:
         tables.pad[4][0].aWaveNo = 7;
         tables.pad[4][0].bWaveNo = 8; // no such sound
         tables.pad[4][1].aWaveNo = NO_WAVE;
-        LoadedKit lk = kitFromFile(m, 4, 5);
+        // Effect numbers: 10 is how the files store 4, 0xFF reads as 0; a
+        // single-kit file stores 4 as 10 for the active effect only.
+        const LoadedKit single = kitFromFile(m, 4, 5, false);
+        QCOMPARE(int(single.kit.effect1_no), 0);
+        QCOMPARE(int(single.kit.effect3_no), 4);
+        QCOMPARE(int(single.kit.pedalChunk.active_no), 4);
+        LoadedKit lk = kitFromFile(m, 4, 5, true);
         QCOMPARE(lk.kit.kit_name, QString("K005"));
         QVERIFY(lk.name.cut);
-        QCOMPARE(int(lk.kit.effect1_no), 0);
+        QCOMPARE(int(lk.kit.effect1_no), 4);
         QCOMPARE(int(lk.kit.effect2_no), 0);
         QCOMPARE(int(lk.kit.effect3_no), 4);
-        QCOMPARE(int(lk.kit.pedalChunk.active_no), 0);
+        QCOMPARE(int(lk.kit.pedalChunk.active_no), 4);
         QCOMPARE(int(lk.effectTypes[1]), 30);
         QCOMPARE(int(lk.kit.kit_effect2), 30);
         QCOMPARE(lk.kitIndexByte, 1);

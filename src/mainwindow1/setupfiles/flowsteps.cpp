@@ -4,6 +4,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "library/soundorder.h"
 #include "model/namerules.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -12,22 +13,13 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QIcon>
 #include <QProgressDialog>
-#include <QStandardItem>
 
 namespace setupflow {
 
 namespace {
 const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 const char kIdleStyle[] = "border-image: url(:/images/play.png);";
-
-QStandardItem *fixedItem(const QString &text, const QIcon &icon = QIcon())
-{
-    auto *item = new QStandardItem(icon, text);
-    item->setEditable(false);
-    return item;
-}
 
 void reportRenamed(MainWindow1 *w, const QString &lead, const QVector<int> &numbers, const QString &one,
                    const QString &more)
@@ -72,26 +64,9 @@ void lockForSave(MainWindow1 *w, bool locked)
 void rebuildSoundRows(MainWindow1 *w)
 {
     const QVector<MainWindow1::SOUND_INDEX> &sounds = w->waveLoadKitAttrList;
-    const int n = sounds.size();
-    const QIcon lock(QStringLiteral(":/images/lock.png"));
-    if (w->totalGroup && w->totalGroup->rowCount() > n)
-        w->totalGroup->removeRows(n, w->totalGroup->rowCount() - n);
-    if (w->hhGroup && w->hhGroup->rowCount() > n)
-        w->hhGroup->removeRows(n, w->hhGroup->rowCount() - n);
-    for (int i = 0; i < n; ++i) {
-        const MainWindow1::SOUND_INDEX &s = sounds.at(i);
-        const QString name = MainWindow1::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
-        w->total_index = s.wave_No;
-        if (w->totalGroup) {
-            w->totalGroup->setChild(i, 0, fixedItem(QString::number(s.wave_No), s.wave_lock == 0 ? lock : QIcon()));
-            w->totalGroup->setChild(i, 1, new QStandardItem(name));
-            w->totalGroup->setChild(i, 2, new QStandardItem(s.file));
-        }
-        if (w->hhGroup) {
-            w->hhGroup->setChild(i, 0, new QStandardItem(name));
-            w->hhGroup->setChild(i, 1, new QStandardItem(s.file));
-        }
-    }
+    if (!sounds.isEmpty())
+        w->total_index = sounds.last().wave_No;
+    w->showTotalRows(soundorder::stored(sounds), false);
 }
 
 void reapplySoundOrder(MainWindow1 *w)
@@ -196,7 +171,9 @@ QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int valu
 {
     if (w->dialog)
         w->dialog->deleteLater();
-    auto *d = new QProgressDialog;
+    // A child of the window, so that its modality holds the window (its
+    // menus and its close button too) while the save lets events run.
+    auto *d = new QProgressDialog(w);
     w->dialog = d;
     d->setWindowModality(Qt::WindowModal);
     d->setWindowTitle(MainWindow1::tr("Please wait..."));

@@ -21,7 +21,7 @@ bool stopPreviewFirst(MainWindow1 *w, bool loopToo);
 void lockForSave(MainWindow1 *w, bool locked);
 
 // The rows of the total and hi-hat sound lists from the working sound list,
-// in its order; rows beyond it go.
+// in its order (the sound library's stored order).
 void rebuildSoundRows(MainWindow1 *w);
 
 // Runs the ordering of the checked sort button again (none for the custom one).
@@ -45,7 +45,8 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
 // file is of an old layout.
 bool recordKitFile(MainWindow1 *w, const QString &path, int n);
 
-// A new progress dialog of a save, shown at `value`; it becomes w->dialog.
+// A new progress dialog of a save, shown at `value`, that holds the window
+// while it is shown; it becomes w->dialog.
 QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int value);
 // Hides the dialog before a message tells why the save stopped.
 void hideProgress(QProgressDialog *dialog);

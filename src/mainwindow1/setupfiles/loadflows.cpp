@@ -7,12 +7,12 @@
 
 #include "setup/fileread.h"
 #include "setup/kitfiles.h"
+#include "setup/soundsin.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QStandardItem>
 #include <QStandardItemModel>
 
@@ -40,11 +40,7 @@ void newSoundLists(MainWindow1 *w)
     w->initHHListItemModel();
     w->userFlag = false; // the metronome list stays empty until the file fills it
     w->initClickItemModel();
-    Ui::MainWindow1 *ui = w->ui;
-    QObject::connect(ui->totalWaveTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, w,
-                     [w]() { w->selectItemChanged(w->ui->totalWaveTreeView->currentIndex()); });
-    QObject::connect(ui->soundListTreeView->selectionModel(), &QItemSelectionModel::selectionChanged, w,
-                     [w]() { w->leftHHSelectItemChanged(w->ui->soundListTreeView->currentIndex()); });
+    w->connectSoundListSelections();
 }
 
 void warnTooManySounds(MainWindow1 *w)
@@ -68,15 +64,29 @@ Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, b
         return skip ? Read::Skipped : Read::Ended;
     }
     QVector<MainWindow1::READ_KIT_FILE> &loaded = w->loadedKitFiles;
+    bool again = false;
     int earlier = 0;
     for (const MainWindow1::READ_KIT_FILE &r : qAsConst(loaded)) {
-        if (reload && r.file == path)
+        if (r.file == path) {
+            again = true;
             earlier += r.waveCount;
+        }
     }
-    count += rec.waveCount - earlier;
+    count += rec.waveCount - (reload ? earlier : 0);
     if (count > WAVE_MAX_COUNT) {
         warnTooManySounds(w);
         return Read::Ended;
+    }
+    // The file's sounds must be able to take their numbers in the list as it
+    // will be without its earlier load, before that load goes.
+    if (again) {
+        QVector<MainWindow1::SOUND_INDEX> remaining = w->waveLoadKitAttrList;
+        setupfiles::removeKitFileSounds(remaining, path);
+        const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
+        if (numbered != LoadError::None) {
+            w->reportLoadError(numbered, path, false);
+            return Read::Skipped;
+        }
     }
     for (int i = loaded.size() - 1; i >= 0; --i) {
         if (loaded.at(i).file == path) {

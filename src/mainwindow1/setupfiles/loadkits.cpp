@@ -61,7 +61,7 @@ void MainWindow1::showKit1(percussionpadfile *pf)
     const int count = qMin(int(pf->kitChunk.kit_count), KIT_MAX_COUNT);
     const QHash<quint16, int> byNumber = setupfiles::lastByNumber(waveAttrList);
     for (int k = 0; k < count; ++k) {
-        setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, k, pf->kitChunk.baseChunk[k].kit_no + 1);
+        setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, k, pf->kitChunk.baseChunk[k].kit_no + 1, true);
         setupfiles::resolveByNumber(lk.kit, waveAttrList, byNumber);
         emit sendKitNameChanged(lk.kit.kit_name, k);
         storeKit(this, k, lk);
@@ -86,7 +86,7 @@ void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
         qWarning() << "no kit slot" << kitIdx << "for" << file;
         return;
     }
-    setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, kitIdx, kitIdx + 1);
+    setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, kitIdx, kitIdx + 1, false);
     lk.kit.kit_no = quint8(kitIdx);
     setupfiles::resolveByPath(lk.kit, file, waveLoadKitAttrList, setupfiles::lastByFile(waveLoadKitAttrList));
     emit sendKitNameChanged(lk.kit.kit_name, kitIdx);

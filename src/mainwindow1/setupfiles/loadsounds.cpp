@@ -3,11 +3,14 @@
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/setupfiles/flowsteps.h"
+#include "library/soundorder.h"
 #include "setup/soundsin.h"
 
 #include <QIcon>
 #include <QStandardItem>
 #include <QStandardItemModel>
+
+#include <algorithm>
 
 namespace {
 
@@ -56,21 +59,14 @@ bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
         }
     }
 
-    const QIcon lock(QStringLiteral(":/images/lock.png"));
-    for (const SOUND_INDEX &s : qAsConst(waveAttrList)) {
-        total_index = s.wave_No;
-        const int row = s.wave_No;
-        const QString name = charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
-        if (totalGroup) {
-            totalGroup->setChild(row, 0, fixedItem(QString::number(total_index + 1), s.wave_lock == 0 ? lock : QIcon()));
-            totalGroup->setChild(row, 1, new QStandardItem(name));
-            totalGroup->setChild(row, 2, new QStandardItem(s.file));
-        }
-        if (hhGroup) {
-            hhGroup->setChild(row, 0, new QStandardItem(name));
-            hhGroup->setChild(row, 1, new QStandardItem(s.file));
-        }
-    }
+    // One row per wave in the order of their numbers. Numbers with gaps
+    // (sounds deleted on the pad) leave no empty rows between them.
+    QVector<soundorder::Row> rows = soundorder::stored(waveLoadKitAttrList);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const soundorder::Row &a, const soundorder::Row &b) { return a.number < b.number; });
+    if (!rows.isEmpty())
+        total_index = rows.last().number - 1;
+    showTotalRows(rows, false);
 
     setupflow::reportRenamedSounds(this, got.renamed);
     if (ui->upRbtn->isChecked())

@@ -14,6 +14,9 @@ void MainWindow1::removeSoundFile(QString path, int)
 {
     const QString kitFile = QDir::toNativeSeparators(path);
     setupfiles::clearKitFileSlots(kitAttrList, kitFile);
+    // The pad lists alike, so that no later commit brings the numbers back.
+    for (QVector<KIT_PAD_SETTING> &pads : kitPadList)
+        setupfiles::clearKitFileLayers(pads, kitFile);
     if (!totalGroup)
         return;
 

@@ -7,6 +7,7 @@
 
 #include "platform/durablefile.h"
 #include "setup/filewrite.h"
+#include "setup/kitfiles.h"
 #include "setup/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -14,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProgressDialog>
+
+#include <algorithm>
 
 namespace setupflow {
 
@@ -29,6 +32,37 @@ bool writeKit(MainWindow1 *w, int k, QFile &file)
         return false;
     w->setKitIniFileChunk(k - 1);
     return w->cf.calculateChunkSize() && setupfiles::writeKitFile(w->cf, file, k - 1);
+}
+
+// Reads back the loaded kit files the save replaced. A sound of one of them
+// that other kits use is dropped by the read-back; when the new file still
+// holds it, those kits take it from there again.
+void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QString, QHash<QString, int>> &moved,
+                    const QSet<int> &reread)
+{
+    QHash<QString, QHash<QString, int>> replaced;
+    for (const QString &path : reload)
+        replaced.insert(path, moved.value(path));
+    const QVector<setupfiles::MovedSlot> moves = setupfiles::movedSlots(w->kitAttrList, replaced, reread);
+    w->autoLoadKit(reload);
+    w->autoLoadKitFile();
+    const QSet<int> changed = setupfiles::repointSlots(w->kitAttrList, moves, w->waveLoadKitAttrList);
+    for (int k : changed) {
+        // The pad list alike, so that no later commit takes the old numbers back.
+        QVector<MainWindow1::KIT_PAD_SETTING> &pads = w->kitPadList[k];
+        for (int p = 0; p < pads.size() && p < PAD_NUM_MAX; ++p) {
+            const MainWindow1::KIT_PAD_SETTING &d = w->kitAttrList.at(k).kpadChunk[p];
+            MainWindow1::KIT_PAD_SETTING &m = pads[p];
+            m.soundFile0 = d.soundFile0;
+            m.soundName0 = d.soundName0;
+            m.aWaveNo = d.aWaveNo;
+            m.soundFile1 = d.soundFile1;
+            m.soundName1 = d.soundName1;
+            m.bWaveNo = d.bWaveNo;
+        }
+    }
+    if (!changed.isEmpty())
+        redrawKits(w);
 }
 
 } // namespace
@@ -75,6 +109,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         setupfiles::removeRawWaves(w->TempDirName);
         lockForSave(w, false);
     };
+    QHash<QString, QHash<QString, int>> moved; // by replaced file: where its sounds went
     for (const setupfiles::KitTarget &t : plan) {
         if (!t.write)
             continue;
@@ -86,6 +121,8 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
             QFile::remove(t.writePath);
             return fail(MainWindow1::tr("Obtain sound file error."));
         }
+        if (t.temporary)
+            moved.insert(QDir::fromNativeSeparators(t.target), setupfiles::movedSounds(w->waveAttrList, t.target));
         value += step;
         progress->setValue(value);
         QCoreApplication::processEvents();
@@ -100,6 +137,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
 
     // The new files take their targets' names before the user is told.
     QStringList reload;
+    QSet<int> reread; // the kit slots the read-back fills
     bool replacedAll = true;
     for (const setupfiles::KitTarget &t : plan) {
         if (!t.temporary || !t.write)
@@ -109,9 +147,15 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
             replacedAll = false;
             continue;
         }
+        // A loaded file is read back also when another file of its kit number
+        // took its record: its sounds would point at the old bytes otherwise.
         const QString path = QDir::fromNativeSeparators(t.target);
-        if (w->recordKitFileList.contains(path))
+        const bool loaded = std::any_of(w->loadedKitFiles.cbegin(), w->loadedKitFiles.cend(),
+                                        [&path](const MainWindow1::READ_KIT_FILE &r) { return r.file == path; });
+        if (loaded || w->recordKitFileList.contains(path)) {
             reload.append(path);
+            reread.insert(t.kit - 1);
+        }
     }
     if (replacedAll) {
         p->information(w, MainWindow1::tr("successfully saved."),
@@ -119,10 +163,8 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
                                + folder,
                        QMessageBox::Ok);
     }
-    if (!reload.isEmpty()) {
-        w->autoLoadKit(reload);
-        w->autoLoadKitFile();
-    }
+    if (!reload.isEmpty())
+        reloadReplaced(w, reload, moved, reread);
 }
 
 } // namespace setupflow
