@@ -39,6 +39,9 @@ class QStandardItemModel;
 class QDropEvent;
 class QMimeData;
 class SoundPathIndex;
+namespace soundsource {
+class StoredEntries;
+}
 namespace soundorder {
 struct Row;
 }
@@ -342,6 +345,8 @@ public:
     // -1 when the file is not loaded (*kit null) or the entry lies outside
     // its table.
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit);
+    // The same finder, kept for many sounds in a row.
+    soundsource::StoredEntries storedEntries() const;
     QString previewFileName() const;
     void openWaitDialog();
     // A new "Please wait..." dialog in `dialog`, without a cancel button, that
