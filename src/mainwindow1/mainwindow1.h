@@ -238,6 +238,8 @@ public:
     M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
     QString globalPath;
     int globalSize = GLOBAL_CHUNK_SIZE;
+    // The global settings follow the current chunk layout (the readers' rule).
+    bool currentGlobalLayout() const { return globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }
     int globalFlag = 0;
     int kitChangedFlag = 0;
 
@@ -271,6 +273,8 @@ public:
     void initKitSet1();
     void initGlobalSet();
     void getPadAttr();
+    // Pad p's trigger settings in a new setup (current layout).
+    static M_PAD_FS_TRIG_ATTR defaultPadTrigger(int p);
     void initKitChainSet();
 
     // Main pad page.
