@@ -52,6 +52,38 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry)
     return entry >= 0 && entry < qMin(int(kit.info.soundChunk.soundCount), int(kit.info.sound.size()));
 }
 
+StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst)
+    : m_loaded(loaded)
+    , m_clicksFirst(clicksFirst)
+{
+}
+
+int StoredEntries::find(const QString &source, const Records::READ_KIT_FILE **kit)
+{
+    const Stored s = parse(source);
+    *kit = loadedKitFile(m_loaded, s);
+    if (!*kit)
+        return -1;
+    auto sources = m_sources.find((*kit)->file);
+    if (sources == m_sources.end()) {
+        QHash<QString, int> bySource;
+        const int n = qMin(int((*kit)->info.soundChunk.soundCount), int((*kit)->info.sound.size()));
+        bySource.reserve(n);
+        for (int e = n - 1; e >= 0; --e) {
+            const QString &from = (*kit)->info.sound[size_t(e)].fileName;
+            if (!from.isEmpty())
+                bySource.insert(QDir::fromNativeSeparators(from), e);
+        }
+        sources = m_sources.insert((*kit)->file, bySource);
+    }
+    const int e = sources->value(QDir::fromNativeSeparators(source), -1);
+    if (e >= 0)
+        return e;
+    // Tables read without their sources: by the number.
+    const int entry = tableEntry(s, m_clicksFirst);
+    return inTable(**kit, entry) ? entry : -1;
+}
+
 bool isPadWave(const QString &path)
 {
     return QDir::fromNativeSeparators(path).contains(QLatin1String("zt350/wav_data"), Qt::CaseInsensitive);

@@ -2,6 +2,7 @@
 
 #include "model/mainwindow1records.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
@@ -40,6 +41,23 @@ int tableEntry(const Stored &s, bool clicksFirst);
 
 // True when `entry` lies within the kit file's sound table.
 bool inTable(const Records::READ_KIT_FILE &kit, int entry);
+
+// Finds stored sounds in the loaded kit files: the table entry whose source
+// is the sound's, else (no entry carries it) the entry tableEntry gives.
+// Each kit file's sources are hashed at their first use.
+class StoredEntries
+{
+public:
+    StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst);
+    // The entry of `source` in its loaded kit file *kit; -1 when the file is
+    // not loaded (*kit null) or the entry lies outside its table.
+    int find(const QString &source, const Records::READ_KIT_FILE **kit);
+
+private:
+    const QVector<Records::READ_KIT_FILE> &m_loaded;
+    bool m_clicksFirst;
+    QHash<QString, QHash<QString, int>> m_sources; // kit file -> source -> first entry
+};
 
 // True for a converted wave in the pad's sound folder ("zt350/wav_data" in
 // any letter case, with either separator).

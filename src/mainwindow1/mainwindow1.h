@@ -39,6 +39,9 @@ class QStandardItemModel;
 class QDropEvent;
 class QMimeData;
 class SoundPathIndex;
+namespace soundsource {
+class StoredEntries;
+}
 namespace soundorder {
 struct Row;
 }
@@ -235,6 +238,8 @@ public:
     M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
     QString globalPath;
     int globalSize = GLOBAL_CHUNK_SIZE;
+    // The global settings follow the current chunk layout (the readers' rule).
+    bool currentGlobalLayout() const { return globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }
     int globalFlag = 0;
     int kitChangedFlag = 0;
 
@@ -268,6 +273,8 @@ public:
     void initKitSet1();
     void initGlobalSet();
     void getPadAttr();
+    // Pad p's trigger settings in a new setup (current layout).
+    static M_PAD_FS_TRIG_ATTR defaultPadTrigger(int p);
     void initKitChainSet();
 
     // Main pad page.
@@ -342,6 +349,8 @@ public:
     // -1 when the file is not loaded (*kit null) or the entry lies outside
     // its table.
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit);
+    // The same finder, kept for many sounds in a row.
+    soundsource::StoredEntries storedEntries() const;
     QString previewFileName() const;
     void openWaitDialog();
     // A new "Please wait..." dialog in `dialog`, without a cancel button, that

@@ -232,12 +232,68 @@ private slots:
         w->showVerAndGlobal1(&pf);
         QCOMPARE(QStringList({ui->effectType->text(), ui->effectCtrl1->text(), ui->clickNameLab->text(),
                               ui->audioOutput->text(), ui->labSensivity->text()}),
-                 QStringList({"DANCD-FLA-L", "", "kept", "Phone", "kept"}));
+                 QStringList({"DANCD-FLA-L", "", "kept", "Phone", "0"}));
         QCOMPARE(ui->clickSoundNoSpinBox->value(), 3);
         const MainWindow1::KIT_CHAIN &c = w->kitChainList[3];
         QCOMPARE(QVector<int>({c.kit_chain, c.curKitChain[3][0], c.curKitChain[3][1], w->kitChainList[8].curKitChain[8][0],
                                w->originalKitChainList.size()}),
                  QVector<int>({1, 0, 44, 9, 0}));
+    }
+
+    // Old-layout triggers are shown, and a global settings file written
+    // afterwards carries what both layouts share.
+    void oldLayoutTriggersKept()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        MainWindow1 *w = f->w;
+        QByteArray chunk(488, '\0');
+        chunk.replace(0, 6, QByteArray("GLOB\xe8\x01", 6));
+        for (int p = 0; p < PAD_NUM_MAX; ++p) {
+            const char t[7] = {char(20 + p), char(40 + p), char(p % 4), char(60 + p), char(1 + p % 9), char(p % 3),
+                               char(p % 2)};
+            chunk.replace(256 + 12 * p, 7, QByteArray(t, 7));
+        }
+        const QString in = f->work.filePath("old.ini");
+        touchFile(in, chunk);
+        QFile file(in);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        curFlag = 1;
+        percussionpadfile pf;
+        QVERIFY(pf.readGlobalChunk(&file));
+        w->globalSize = int(pf.globalChunk.size);
+        w->showVerAndGlobal1(&pf);
+        auto labels = [ui]() {
+            return QStringList{ui->labType->text(),        ui->labSensivity->text(),   ui->curveLabel->text(),
+                               ui->maskTimeLabel->text(),  ui->labRetrigLevel->text(), ui->antiCrossLabel->text(),
+                               ui->thresholdLabel->text()};
+        };
+        QCOMPARE(labels(), QStringList({"Custom", "20", "Linear", "60", "Single", "1", "40"}));
+        ui->globalPadComboBox->setCurrentIndex(4);
+        QCOMPARE(labels(), QStringList({"QR4470", "24", "Linear", "64", "Single", "5", "44"}));
+
+        const QString out = f->work.filePath("out.ini");
+        f->prompter.fileAnswers.enqueue({out});
+        ui->btnGlobal->click();
+        QFile back(out);
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        percussionpadfile read;
+        QVERIFY(read.readGlobalChunk(&back));
+        QCOMPARE(int(read.new_globalChunk.size), GLOBAL_CHUNK_SIZE);
+        for (int p = 0; p < PAD_NUM_MAX; ++p) {
+            const percussionpadfile::NEW_PAD_FS_TRIG_ATTR &t = read.new_globalChunk.pfta[p];
+            const bool foot = p >= 17;
+            QCOMPARE(QVector<int>({t.type, t.sensivity, t.curve, t.mask_time, t.retrig_level, t.anti_cross,
+                                   t.rim_gain, t.dynamic_range}),
+                     QVector<int>({0, 20 + p, p % 4, 60 + p, foot ? 10 : 5, 1 + p % 9, 40 + p, 5}));
+        }
+
+        // A current-layout chunk of a smaller size is shown as it was read.
+        percussionpadfile current;
+        current.initFileChunk();
+        current.new_globalChunk.pfta[0].sensivity = 77;
+        w->globalSize = 600;
+        w->showVerAndGlobal1(&current);
+        QCOMPARE(ui->labSensivity->text(), QString("77"));
     }
 };
 

@@ -293,7 +293,7 @@ private slots:
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
         w->on_globalPadComboBox_currentIndexChanged(19); // beyond the list: unchanged
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
-        w->globalSize = 842; // old layout with no table: nothing changes
+        w->globalSize = 488; // old layout with no table: nothing changes
         w->on_globalPadComboBox_currentIndexChanged(0);
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
         w->globalSize = 843;

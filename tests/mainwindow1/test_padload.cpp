@@ -18,7 +18,16 @@ private slots:
         f.pad.addWave(3, "Hat");
         f.pad.writeKits({0, 11});
         const QStringList before = f.pad.snapshot();
+        // The window is not shown yet; its dialog is.
+        bool shownWhileLoading = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            shownWhileLoading |= f.w && f.w->usbDialog && f.w->usbDialog->isVisible() && !f.w->isVisible();
+        });
+        watch.start(0);
         MainWindow1 *w = f.open();
+        watch.stop();
+        QVERIFY(shownWhileLoading);
 
         QCOMPARE(f.prompter.texts(), QStringList());
         QVERIFY(!w->isUDiskFlag && !w->fileErrCloseWindow);
@@ -64,7 +73,7 @@ private slots:
 
         // The load's dialog, closed at its end.
         QProgressDialog *d = w->usbDialog;
-        QVERIFY(d && !d->isVisible() && !d->parent());
+        QVERIFY(d && !d->isVisible() && d->parent() == w);
         QCOMPARE(d->windowTitle(), QString("Please wait..."));
         QCOMPARE(d->labelText(), QString("The files are loading..."));
         QCOMPARE(d->maximum(), 100);

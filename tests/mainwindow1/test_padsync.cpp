@@ -151,6 +151,28 @@ private slots:
         QVERIFY(!QFileInfo::exists(f.work.filePath("WAV_DATA")));
     }
 
+    void windowHeldWhileAdding()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const QString tone = makeTone(f.work.filePath("tone.wav"));
+        QVERIFY(!tone.isEmpty());
+        QWidget *button = w->ui->btnLoadFile; // warns in device mode
+        QVERIFY(button->isVisible() && button->isEnabled());
+        f.prompter.clear();
+
+        f.importSounds({tone});
+        QVERIFY(w->usbDialog->isVisible() && !batchDone(w));
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          button->mapTo(w, button->rect().center()));
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QVERIFY(f.prompter.prompts.isEmpty());
+        QCOMPARE(f.rows().size(), 4);
+    }
+
     void deletedSoundsLeaveThePad_data()
     {
         QTest::addColumn<int>("count");

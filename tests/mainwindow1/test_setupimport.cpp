@@ -3,6 +3,8 @@
 // that are refused leaving the editor as it was.
 #include "setupflow_fixture.h"
 
+#include "library/totaltreeview.h"
+
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -221,6 +223,48 @@ private slots:
         w->ui->tbtDel->click();
         QCOMPARE(w->totalGroup->rowCount(), 2);
         QCOMPARE(w->ui->totalWaveTreeView->currentIndex().row(), 1);
+    }
+
+    // A sixth metronome entry, or an empty one, before the waves: Play and
+    // the export still read each sound's own bytes.
+    void storedSoundsFoundBySource_data()
+    {
+        QTest::addColumn<quint16>("extra");
+        QTest::newRow("six metronome sounds") << quint16(10005);
+        QTest::newRow("an empty entry") << quint16(0xFFFF);
+    }
+
+    void storedSoundsFoundBySource()
+    {
+        QFETCH(quint16, extra);
+        const QString setup = f->file("EXTRA.bin");
+        QVector<kf::TestSound> sounds = sf::writeSounds(f->work.path(), {"Kick", "Snare", "Tom"}, -1);
+        const QByteArray extraBytes = kf::wavBytes(200, 99);
+        QVERIFY(kf::writeFile(f->file("extra.wav"), extraBytes));
+        sounds.insert(5, {"Extra", extra, f->file("extra.wav"), 0, quint32(extraBytes.size()), 1});
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({0, 1}, 3);
+        QVERIFY(kf::writeWholeSetup(*m, kits, sounds, {0, 1, 2}, {0, 1, 2}, setup));
+        f->importAll(setup);
+        MainWindow1 *w = f->w;
+        QCOMPARE(w->totalGroup->rowCount(), 3);
+        f->prompter.clear();
+
+        const QString out = f->file("out");
+        QVERIFY(QDir().mkpath(out));
+        QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
+        for (int r = 0; r < 3; ++r) {
+            const QByteArray wave = kf::readFile(sounds.at(6 + r).file);
+            const QModelIndex row = w->totalListItemModel->index(r, 0, w->totalGroup->index());
+            sel->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            w->ui->playBtn2->click();
+            QCOMPARE(kf::readFile(w->previewFileName()), wave);
+            f->prompter.fileAnswers.enqueue({out});
+            TotalTreeView::exportSoundAction()->trigger();
+            QCOMPARE(kf::readFile(QDir(out).filePath(sounds.at(6 + r).name + ".wav")), wave);
+        }
+        QCOMPARE(f->texts(), QStringList());
     }
 
     void kitFilesReadByKitNumber()

@@ -193,6 +193,18 @@ private slots:
         QCOMPARE(sel->currentIndex(), w->totalGroup->index());
     }
 
+    void lastRowWithoutNumberCell()
+    {
+        List l(3);
+        MainWindow1 *w = l.w;
+        delete w->totalGroup->takeChild(1, 0);
+        l.select({2});
+        w->ui->tbtDel->click();
+        QCOMPARE(w->totalGroup->rowCount(), 2);
+        QCOMPARE(w->ui->totalWaveTreeView->selectionModel()->currentIndex(),
+                 w->totalListItemModel->index(1, 0, w->totalGroup->index()));
+    }
+
     void deviceQueue()
     {
         List l;

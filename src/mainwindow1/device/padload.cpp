@@ -40,8 +40,10 @@ void appendPadRows(QStandardItem *total, QStandardItem *hh, const QVector<MainWi
 
 QProgressDialog *MainWindow1::showPadProgress(const QString &label, int maximum)
 {
+    // A child of the window, so that its modality holds the window while a
+    // batch lets events run; it is kept for the whole run.
     if (!usbDialog)
-        usbDialog = new QProgressDialog; // no parent: it outlives every batch
+        usbDialog = new QProgressDialog(this);
     usbDialog->setWindowModality(Qt::WindowModal);
     usbDialog->setWindowTitle(tr("Please wait..."));
     usbDialog->setCancelButton(nullptr);

@@ -227,7 +227,7 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
         ui->version->setText(QStringLiteral("%1.0%2").arg(v >> 8).arg(v & 0xFF));
     }
 
-    if (globalSize <= GLOBAL_CHUNK_SIZE_OLD_MAX) {
+    if (!currentGlobalLayout()) {
         const percussionpadfile::FILE_GLOBAL_CHUNK &g = pf->globalChunk;
         if (g.effect.effectType < vecEffect.size())
             ui->effectType->setText(vecEffect[g.effect.effectType]);
@@ -249,7 +249,12 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
         showSharedBlocks(this, g);
         ui->clickNameLab->setText(clickName);
         showChains(this, g.kc, 8, false);
-        for (int i = 0; i < PAD_NUM_MAX && i < padTrigList.size(); ++i) {
+        // The page shows the old records; the current ones, which a file
+        // written from the page carries, take what both layouts share and
+        // the defaults for the rest.
+        padTrigList.resize(PAD_NUM_MAX);
+        padTrigList1.resize(PAD_NUM_MAX);
+        for (int i = 0; i < PAD_NUM_MAX; ++i) {
             const percussionpadfile::P_PAD_FS_TRIG_ATTR &f = g.pfta[i];
             PAD_FS_TRIG_ATTR &t = curPad[i];
             t.sensibility = f.sensibility;
@@ -263,6 +268,14 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
             t.open = f.open;
             t.close = f.close;
             padTrigList[i] = t;
+            M_PAD_FS_TRIG_ATTR &n = curPad1[i];
+            n = defaultPadTrigger(i);
+            n.sensivity = f.sensibility;
+            n.curve = f.curve;
+            n.mask_time = f.mask_time;
+            n.anti_cross = f.anti_cross;
+            n.rim_gain = f.threshold;
+            padTrigList1[i] = n;
         }
         on_globalPadComboBox_currentIndexChanged(0);
         return;

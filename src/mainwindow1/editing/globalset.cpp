@@ -71,21 +71,27 @@ void MainWindow1::initGlobalSet()
     on_globalPadComboBox_currentIndexChanged(0);
 }
 
+MainWindow1::M_PAD_FS_TRIG_ATTR MainWindow1::defaultPadTrigger(int p)
+{
+    M_PAD_FS_TRIG_ATTR t;
+    const bool foot = p >= 17;
+    t.type = 0;
+    t.sensivity = foot ? 50 : 15;
+    t.curve = 0;
+    t.mask_time = 15;
+    t.retrig_level = foot ? 10 : 5;
+    t.anti_cross = 5;
+    t.rim_gain = 15;
+    t.dynamic_range = 5;
+    return t;
+}
+
 void MainWindow1::getPadAttr()
 {
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        if (globalSize > 842) {
-            M_PAD_FS_TRIG_ATTR &t = curPad1[p];
-            const bool foot = p >= 17;
-            t.type = 0;
-            t.sensivity = foot ? 50 : 15;
-            t.curve = 0;
-            t.mask_time = 15;
-            t.retrig_level = foot ? 10 : 5;
-            t.anti_cross = 5;
-            t.rim_gain = 15;
-            t.dynamic_range = 5;
-            padTrigList1.append(t);
+        if (currentGlobalLayout()) {
+            curPad1[p] = defaultPadTrigger(p);
+            padTrigList1.append(curPad1[p]);
         } else {
             PAD_FS_TRIG_ATTR &t = curPad[p];
             t = PAD_FS_TRIG_ATTR();
@@ -118,7 +124,7 @@ void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad)
         if (curve >= 0 && curve < 4)
             ui->curveLabel->setText(QString::fromLatin1(curves[curve]));
     };
-    if (globalSize > 842) {
+    if (currentGlobalLayout()) {
         if (pad < 0 || pad >= padTrigList1.size())
             return;
         const M_PAD_FS_TRIG_ATTR &t = padTrigList1[pad];

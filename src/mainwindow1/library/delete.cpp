@@ -177,7 +177,9 @@ void MainWindow1::on_tbtDel_clicked()
     }
     ui->totalWaveTreeView->repaint();
     const int left = totalGroup->rowCount();
-    const QModelIndex current = left > 0 ? totalGroup->child(left - 1, 0)->index() : totalGroup->index();
+    // The last row's index, also when that row has no item in its first cell.
+    const QModelIndex current =
+            left > 0 ? totalGroup->model()->index(left - 1, 0, totalGroup->index()) : totalGroup->index();
     selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 

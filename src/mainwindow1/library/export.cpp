@@ -116,6 +116,7 @@ void MainWindow1::exportWave()
         dialog->hide();
     };
 
+    soundsource::StoredEntries entries = storedEntries();
     QElapsedTimer sinceStep;
     sinceStep.start();
     QStringList written;
@@ -136,7 +137,7 @@ void MainWindow1::exportWave()
         const QString &path = row.path;
         if (soundsource::isStored(path)) {
             const READ_KIT_FILE *kit = nullptr;
-            const int entry = storedSoundEntry(path, &kit);
+            const int entry = entries.find(path, &kit);
             if (!kit) {
                 closeProgress();
                 return;

@@ -22,15 +22,15 @@ constexpr qint64 kLargeWave = 0x3FFFFFFF;
 
 } // namespace
 
+soundsource::StoredEntries MainWindow1::storedEntries() const
+{
+    // The five metronome sounds stand first in a whole setup that holds them.
+    return soundsource::StoredEntries(loadedKitFiles, loadClickFlag && !clickDeviceFlag);
+}
+
 int MainWindow1::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit)
 {
-    const soundsource::Stored src = soundsource::parse(source);
-    *kit = soundsource::loadedKitFile(loadedKitFiles, src);
-    if (!*kit)
-        return -1;
-    // The five metronome sounds stand first in a whole setup that holds them.
-    const int entry = soundsource::tableEntry(src, loadClickFlag && !clickDeviceFlag);
-    return soundsource::inTable(**kit, entry) ? entry : -1;
+    return storedEntries().find(source, kit);
 }
 
 quint64 MainWindow1::getBinOrIniWaveFileSize(QString source, QString target)

@@ -177,12 +177,11 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     const QString notWave = press ? tr("This sound is not in wave format.") : tr("This sound is not in wave format");
 
     if (stored) {
-        const quint16 n = src.number;
         const QString &kitPath = src.kitFile;
         const READ_KIT_FILE *kit = nullptr;
-        // The data are read where Play and the export read them.
+        // The sound is checked and read where Play and the export read it.
         const int entry = storedSoundEntry(path, &kit);
-        if (entry < 0 || n >= int(kit->info.sound.size())) {
+        if (entry < 0) {
             prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
             return;
         }
@@ -201,8 +200,8 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
         }
         const int kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
         const quint16 count = percussionpadfile::judgeWaveTotalNumber(&file, kind);
-        const QString loadedName = charArray2String(kit->info.sound[size_t(n)].wave_name, SOUND_NAME_LENGTH);
-        const QString fileName = percussionpadfile::judgeWaveName(&file, n, kind);
+        const QString loadedName = charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
+        const QString fileName = percussionpadfile::judgeWaveName(&file, entry, kind);
         file.close();
         if (count != kit->waveCount || loadedName != fileName) {
             prompter->warning(this, tr("Error"),

@@ -213,12 +213,13 @@ MainWindow1::~MainWindow1()
     }
     if (writeSoundListOnClose)
         saveSoundList(soundListFileName, soundListItemModel);
-    delete dialog; // the last wait dialog has no parent
-    // Nor have the copy and kit choice dialogs, made for the whole run.
+    // The progress dialogs go before the window's widgets.
+    delete dialog;
+    delete usbDialog;
+    // The copy and kit choice dialogs, made for the whole run, have no parent.
     delete copy_pad;
     delete kitCopy;
     delete skn;
-    delete usbDialog; // nor has the pad's progress dialog
     delete ui;
 }
 
