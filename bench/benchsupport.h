@@ -16,9 +16,10 @@ inline void reportRatio(benchmark::State &state, const char *baseName, qint64 ba
 }
 
 // Runs the registered benchmarks with a Qt application object alive.
-inline int runQtBenchmarks(int argc, char **argv)
+template <class App = QCoreApplication>
+int runQtBenchmarks(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    App app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
