@@ -87,7 +87,8 @@ DeviceMessage driveGoneMessage()
     return DeviceMessage{DeviceText::tr("Error"),
                          DeviceText::tr("The 350 device was disconnected.") + QStringLiteral("\r\n")
                                  + DeviceText::tr("Failed to save file.") + QStringLiteral("\r\n")
-                                 + DeviceText::tr("Korvanta will quit.")};
+                                 + DeviceText::tr("Korvanta stays open without the 350 device and keeps your "
+                                                  "edits.")};
 }
 
 DeviceMessage disconnectNotice()

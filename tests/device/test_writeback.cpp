@@ -201,7 +201,8 @@ private slots:
         QVERIFY(QDir(pad.model).removeRecursively());
         QVERIFY(!padDrivePresent(root, pad.kitPath));
         QCOMPARE(driveGoneMessage().text,
-                 QString("The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta will quit."));
+                 QString("The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta stays open without the "
+                         "350 device and keeps your edits."));
     }
 
     void kitWavesFollowTheListByFile()

@@ -194,7 +194,8 @@ private slots:
         const QString quit = "Quit?";
         const QString notice = "Disconnect the 350 device.\r\nWhen using the online mode of Korvanta again,\r\n"
                                "reconnect the USB cable.";
-        const QString gone = "The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta will quit.";
+        const QString gone = "The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta stays open "
+                             "without the 350 device and keeps your edits.";
         QTest::newRow("drive gone") << 0 << QStringList{quit, gone};
         QTest::newRow("drive gone under the notice") << 1 << QStringList{quit, notice, gone};
         QTest::newRow("short kit file") << 2 << QStringList{quit, notice, "Kit 7 was not saved to the sampler pad."};

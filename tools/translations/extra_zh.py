@@ -84,7 +84,6 @@ EXTRA = {
         '检测到同名文件已超过 100 个，超出部分将不会导出。',
     'Kit List': '套鼓列表',
     "Kit name can't be blank!": '套鼓名称不能为空！',
-    'Korvanta will quit.': 'Korvanta 即将退出。',
     'Mix': '混合',
     'MY SOUND LIST can not be blank while performing an import operation.': '执行导入操作时“我的音色列表”不能为空。',
     'Metronome Sound Group': '节拍器音色组',
@@ -239,4 +238,6 @@ EXTRA = {
     'Unassign': '未分配',
     'Yes': '是',
     'No': '否',
+    # the pad: the window kept open when the pad is gone
+    'Korvanta stays open without the 350 device and keeps your edits.': 'Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。',
 }
