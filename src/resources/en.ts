@@ -2431,6 +2431,10 @@ and save the current pad settings</translation>
         <translation>The default browser failed to open it.</translation>
     </message>
     <message>
+        <source>These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:</source>
+        <translation>These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:</translation>
+    </message>
+    <message>
         <source>Korvanta stays open without the 350 device and keeps your edits.</source>
         <translation>Korvanta stays open without the 350 device and keeps your edits.</translation>
     </message>

@@ -238,6 +238,8 @@ EXTRA = {
     'Unassign': '未分配',
     'Yes': '是',
     'No': '否',
-    # the pad: the window kept open when the pad is gone
+    # the pad: links left out, the window kept open when the pad is gone
+    'These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:':
+        '采样打击垫上的以下项目是链接，已被忽略；编辑器既不读取也不写入它们：',
     'Korvanta stays open without the 350 device and keeps your edits.': 'Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。',
 }
