@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -102,10 +103,10 @@ int padKitSlot(const QString &fileName)
     return n >= 1 && n <= KIT_MAX_COUNT ? n - 1 : -1;
 }
 
-QVector<QString> findPadKitFiles(const QString &kitPath)
+QVector<QString> findPadKitFiles(const QString &kitPath, QStringList *links)
 {
     QVector<QString> files(KIT_MAX_COUNT);
-    const QFileInfoList entries = padtree::listEntries(kitPath, false);
+    const QFileInfoList entries = padtree::listEntries(kitPath, false, links);
     for (const QFileInfo &fi : entries) {
         const int slot = padKitSlot(fi.fileName());
         if (slot < 0) {
@@ -134,7 +135,19 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
                     KitRecordStorage storage, const EventPump &pump)
 {
     PadKits result;
-    result.kitFiles = findPadKitFiles(kitPath);
+    result.kitFiles = findPadKitFiles(kitPath, &result.linksLeftOut);
+    QVector<bool> linked(KIT_MAX_COUNT, false);
+    for (const QString &link : qAsConst(result.linksLeftOut)) {
+        const int slot = padKitSlot(QFileInfo(link).fileName());
+        if (slot >= 0)
+            linked[slot] = result.kitFiles.at(slot).isEmpty();
+    }
+    if (linked.contains(true) && std::all_of(result.kitFiles.cbegin(), result.kitFiles.cend(),
+                                             [](const QString &f) { return f.isEmpty(); })) {
+        result.messages = {DeviceMessage{DeviceText::tr("Error"),
+                                         DeviceText::tr("The current disk is not the sampler pad.")}};
+        return result;
+    }
 
     // Own storage when the caller gives none.
     std::vector<percussionpadfile::P_KIT_BASE_PARA> ownBase;
@@ -162,6 +175,11 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
         if (pump)
             pump();
         const QString &path = result.kitFiles.at(slot);
+        if (path.isEmpty() && linked.at(slot)) {
+            result.kits << (scratch ? scratch[slot] : soundKit());
+            result.kitIndex << 0;
+            continue;
+        }
         QFile file(path);
         if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() < KIT_RECORD_SIZE)
             return refuse(result,

@@ -29,17 +29,21 @@ struct PadKits {
     QVector<int> kitIndex; // byte 0 of each record's reserved bytes
     QVector<int> renamedKits; // 1-based numbers of kits whose names changed
     QVector<quint8> nameAdjusted; // 1 where the name held differs from the stored one
+    QStringList linksLeftOut; // kit files that are symbolic links, not read
 };
 
 // Slot 0 ... 99 of a file named kNNN.ini (any case, NNN 001 ... 100); -1 else.
 int padKitSlot(const QString &fileName);
-// The kit file of each slot in `kitPath` (empty where there is none).
-QVector<QString> findPadKitFiles(const QString &kitPath);
+// The kit file of each slot in `kitPath` (empty where there is none); files
+// that are symbolic links are not taken but appended to `links`.
+QVector<QString> findPadKitFiles(const QString &kitPath, QStringList *links = nullptr);
 
 // Reads every slot's kit record. `waveAttrList` resolves the sound names and
 // files (the last sound of a number wins); `scratch` (KIT_MAX_COUNT kits or
-// null) gives the fields a record does not hold. Refuses the pad when a kit
-// file is missing, unreadable or shorter than one record.
+// null) gives the fields a record does not hold, and the whole kit of a slot
+// whose file is a link (never written back). Refuses the pad when a kit file
+// is missing, unreadable or shorter than one record, or when every kit file
+// is a link.
 PadKits readPadKits(const QString &kitPath, const QVector<MainWindow1Records::SOUND_INDEX> &waveAttrList,
                     const MainWindow1Records::soundKit *scratch, KitRecordStorage storage = KitRecordStorage(),
                     const EventPump &pump = EventPump());

@@ -10,7 +10,7 @@
 
 namespace padtree {
 
-QFileInfoList listEntries(const QString &dir, bool foldersOnly)
+QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly)
 {
     const QDir d(dir);
     if (dir.isEmpty() || !d.exists())
@@ -27,6 +27,27 @@ QFileInfoList listEntries(const QString &dir, bool foldersOnly)
                       entries.end());
     }
     return entries;
+}
+
+QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links)
+{
+    QFileInfoList entries = listEntriesAndLinks(dir, foldersOnly);
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [links](const QFileInfo &fi) {
+                                     if (!fi.isSymLink())
+                                         return false;
+                                     if (links)
+                                         links->append(fi.absoluteFilePath());
+                                     return true;
+                                 }),
+                  entries.end());
+    return entries;
+}
+
+bool isLinkFree(const QString &path)
+{
+    const QFileInfo fi(path);
+    return !fi.isSymLink() && !QFileInfo(fi.absolutePath()).isSymLink();
 }
 
 QString findModelFolder(const QString &root)
@@ -107,7 +128,10 @@ WavePair findWavePair(const QString &wavPath, const QString &dataPath, const QSt
     if (pair.folder.isEmpty() || pair.stem.isEmpty())
         return pair;
     pair.onPad = true;
-    auto existing = [](const QString &p) { return !p.isEmpty() && QFileInfo(p).isFile() ? p : QString(); };
+    // A link, or a file in a linked folder, is none of the pad's own.
+    auto existing = [](const QString &p) {
+        return !p.isEmpty() && QFileInfo(p).isFile() && isLinkFree(p) ? p : QString();
+    };
     pair.wav = existing(QFileInfo(path).isFile() ? path : ztplatform::resolvePathCaseInsensitive(dataPath, rel));
     pair.prm = existing(ztplatform::resolvePathCaseInsensitive(
             prmPath, pair.folder + QLatin1Char('/') + pair.stem + QStringLiteral(".prm")));

@@ -10,7 +10,13 @@ namespace padtree {
 
 // Visible entries of a folder without "." and "..", by name ignoring case;
 // entries flagged hidden or system on a FAT volume are left out as well.
-QFileInfoList listEntries(const QString &dir, bool foldersOnly);
+// Symbolic links are listed too.
+QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly);
+// The same without symbolic links, which could lead out of the pad's tree:
+// their paths are appended to `links` when given.
+QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links = nullptr);
+// True when neither the entry at `path` nor its folder is a symbolic link.
+bool isLinkFree(const QString &path);
 
 // The model folder "zt350" (any case) below a drive root; empty when the
 // root holds no entry of that name.
@@ -38,7 +44,8 @@ QString wavePrmRelativePath(int wave);
 
 // A sound's pair of files on the pad, found from its .wav path below
 // dataPath: the record has the same folder and file stem below prmPath. Both
-// are looked up ignoring letter case; a missing file leaves its path empty.
+// are looked up ignoring letter case; a missing file, a link or a file in a
+// linked folder leaves its path empty.
 // Folders that are not usable find nothing.
 struct WavePair
 {

@@ -52,6 +52,19 @@ QString unmatchedLines(int folder, const QFileInfoList &prm, const QFileInfoList
     return lines.join(QStringLiteral("\r\n"));
 }
 
+// A sound whose .wav or .prm is a link is left out whole.
+void leaveOutLinkedNumbers(const QStringList &links, QFileInfoList &prm, QFileInfoList &audio)
+{
+    QSet<int> linked;
+    for (const QString &link : links)
+        linked.insert(entryNumber(QFileInfo(link)));
+    for (QFileInfoList *list : {&prm, &audio}) {
+        list->erase(std::remove_if(list->begin(), list->end(),
+                                   [&linked](const QFileInfo &fi) { return linked.contains(entryNumber(fi)); }),
+                    list->end());
+    }
+}
+
 PadSounds fail(PadSounds &result, const QString &title, const QString &text)
 {
     result.ok = false;
@@ -91,9 +104,13 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
         const QString folderName = QFileInfo(prmFolder).fileName();
         const int folder = folderName.toInt();
         const QString audioFolder = audioFolders.value(folderName);
-        const QFileInfoList prmEntries = padtree::listEntries(prmFolder, false);
-        const QFileInfoList audioEntries =
-                audioFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(audioFolder, false);
+        QStringList links;
+        QFileInfoList prmEntries = padtree::listEntries(prmFolder, false, &links);
+        QFileInfoList audioEntries =
+                audioFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(audioFolder, false, &links);
+        if (!links.isEmpty())
+            leaveOutLinkedNumbers(links, prmEntries, audioEntries);
+        result.linksLeftOut << links;
         if (prmEntries.size() != audioEntries.size())
             return fail(result, DeviceText::tr("Error"), unmatchedLines(folder, prmEntries, audioEntries));
 

@@ -27,6 +27,8 @@ struct PadSounds {
     QVector<int> renamedNumbers;
     // Numbers that more than one record carries, ascending.
     QVector<int> duplicateNumbers;
+    // Symbolic links among the sound files, left out with their partners.
+    QStringList linksLeftOut;
     // Warning boxes in the order to show them: on failure the reader's
     // error; otherwise the rename and duplicate warnings, if any.
     DeviceMessages messages;

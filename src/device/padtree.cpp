@@ -4,7 +4,11 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
 
 namespace padtree {
 
@@ -28,7 +32,7 @@ bool getRootDirPath(QWidget *parent, const QString &modelFolder, PadTreePaths &t
             *members[i] = found;
     }
     int count = 0;
-    const QFileInfoList folders = listEntries(base, true);
+    const QFileInfoList folders = listEntries(base, true, &tree.linksLeftOut);
     for (const QFileInfo &fi : folders) {
         const QString abs = fi.absoluteFilePath();
         for (QString *m : members) {
@@ -49,7 +53,7 @@ bool judgeFourFile(QWidget *parent, PadTreePaths &tree)
 {
     QString globalExact;
     QString globalLike;
-    const QFileInfoList sysEntries = listEntries(tree.sysPath, false);
+    const QFileInfoList sysEntries = listEntries(tree.sysPath, false, &tree.linksLeftOut);
     for (const QFileInfo &fi : sysEntries) {
         const QString name = fi.fileName();
         if (name.compare(QLatin1String("CLICK"), Qt::CaseInsensitive) == 0)
@@ -72,22 +76,36 @@ bool judgeFourFile(QWidget *parent, PadTreePaths &tree)
         return false;
     }
 
-    auto collect = [](const QString &dir, QVector<QString> &out) {
-        const QFileInfoList folders = listEntries(dir, true);
+    // A link uses up its position like any other folder but is left out,
+    // and so is its partner in the other tree.
+    QSet<QString> linkedNames;
+    auto collect = [&tree, &linkedNames](const QString &dir, QVector<QString> &out) {
+        const QFileInfoList folders = listEntriesAndLinks(dir, true);
         int position = 0;
         for (const QFileInfo &fi : folders) {
             ++position;
             if (position > 100)
                 break;
-            if (fi.fileName() == threeDigits(position))
+            if (fi.isSymLink()) {
+                tree.linksLeftOut << fi.absoluteFilePath();
+                linkedNames << fi.fileName();
+            } else if (fi.fileName() == threeDigits(position)) {
                 out.append(fi.absoluteFilePath());
+            }
         }
     };
     collect(tree.dataPath, tree.waveDataList);
     collect(tree.prmPath, tree.wavePrmList);
+    for (QVector<QString> *list : {&tree.waveDataList, &tree.wavePrmList}) {
+        list->erase(std::remove_if(list->begin(), list->end(),
+                                   [&linkedNames](const QString &f) {
+                                       return linkedNames.contains(QFileInfo(f).fileName());
+                                   }),
+                    list->end());
+    }
 
     for (const QString &folder : qAsConst(tree.wavePrmList)) {
-        const QFileInfoList entries = listEntries(folder, false);
+        const QFileInfoList entries = listEntries(folder, false, &tree.linksLeftOut);
         for (const QFileInfo &fi : entries) {
             if (fi.isDir() || fi.completeSuffix() != QLatin1String("prm")) {
                 UiPrompter::instance()->warning(parent, trMain("Warning"), trMain("Wave prm file is error."),
@@ -97,6 +115,21 @@ bool judgeFourFile(QWidget *parent, PadTreePaths &tree)
         }
     }
     return true;
+}
+
+DeviceMessage linksWarning(QStringList links)
+{
+    constexpr int shown = 20;
+    links.removeDuplicates();
+    QStringList lines;
+    for (int i = 0; i < links.size() && i < shown; ++i)
+        lines << QDir::toNativeSeparators(links.at(i));
+    if (links.size() > shown)
+        lines << QStringLiteral("...");
+    return DeviceMessage{DeviceText::tr("Warning"),
+                         DeviceText::tr("These entries of the sampler pad are links and were left out; the editor "
+                                        "neither reads nor writes them:")
+                                 + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"))};
 }
 
 } // namespace padtree

@@ -1,9 +1,11 @@
 #ifndef ZT_DEVICE_PADTREE_H
 #define ZT_DEVICE_PADTREE_H
 
+#include "device/devicemessage.h"
 #include "device/padpaths.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class QWidget;
@@ -19,6 +21,9 @@ struct PadTreePaths
     QString usbGlobalIniFile;
     QVector<QString> waveDataList;
     QVector<QString> wavePrmList;
+    // Symbolic links found in the tree and left out (a numbered folder whose
+    // partner is a link is left out with it).
+    QStringList linksLeftOut;
 };
 
 namespace padtree {
@@ -31,6 +36,9 @@ bool getRootDirPath(QWidget *parent, const QString &modelFolder, PadTreePaths &t
 // metronome folder exists and every numbered parameter folder holds only
 // .prm files. Warns on failure.
 bool judgeFourFile(QWidget *parent, PadTreePaths &tree);
+
+// The one warning naming the links the load left out (the first 20).
+DeviceMessage linksWarning(QStringList links);
 
 } // namespace padtree
 

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QThread>
 
@@ -17,7 +18,7 @@ namespace {
 void deletePair(const QString &path, const QString &dataPath, const QString &prmPath)
 {
     const padtree::WavePair pair = padtree::findWavePair(path, dataPath, prmPath);
-    if (!pair.onPad) {
+    if (!pair.onPad || !padtree::isLinkFree(QDir::fromNativeSeparators(path))) {
         qDebug() << "not a wave of the pad:" << path;
         return;
     }

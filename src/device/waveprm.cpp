@@ -86,6 +86,10 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize)
 
 bool ensureFolder(const QString &path)
 {
+    if (QFileInfo(path).isSymLink()) {
+        qWarning() << "a link stands where the pad's folder belongs:" << path;
+        return false;
+    }
     if (QFileInfo(path).isDir())
         return true;
     // The other worker may create it at the same moment.
@@ -115,6 +119,12 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
     const QString wav = waveFolder + QLatin1Char('/') + rrr + QStringLiteral(".wav");
     const QString prmFolder = prmPath + QLatin1Char('/') + fff;
     const QString prm = prmFolder + QLatin1Char('/') + rrr + QStringLiteral(".prm");
+
+    // Written through, a link would change a file outside the pad.
+    if (QFileInfo(wav).isSymLink() || QFileInfo(prm).isSymLink()) {
+        qWarning() << "a link stands at the names of wave" << waveNo << ":" << wav << prm;
+        return WaveWrite::Blocked;
+    }
 
     QString ffmpegText;
     conv.audioConverterRun(source, wav, ffmpegText);

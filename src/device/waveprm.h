@@ -36,12 +36,14 @@ quint32 waveLength(quint32 wavSize);
 QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize);
 
 // Creates one folder level when missing; true when it exists afterwards (also
-// when another thread made it meanwhile).
+// when another thread made it meanwhile). A link there is no folder of the pad:
+// false.
 bool ensureFolder(const QString &path);
 
 enum class WaveWrite {
     Written, // both files are on the pad
     ConversionFailed, // nothing of this sound is left on the pad; go on
+    Blocked, // a link stands at one of the sound's names: nothing written; go on
     Stopped // the pad cannot take more (folder, ffmpeg, record file)
 };
 

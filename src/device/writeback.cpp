@@ -2,13 +2,14 @@
 
 #include "device/padpaths.h"
 #include "model/bytepack.h"
+#include "platform/durablefile.h"
+#include "platform/mappedfile.h"
 #include "platform/pathcase.h"
 #include "platform/removabledrives.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
 #include <tuple>
@@ -51,11 +52,12 @@ auto comparedPadFields(const Records::KIT_PAD_SETTING &d)
 
 // A current-layout global chunk at the start of the open file, long enough
 // to hold the kit-chain block.
-bool holdsCurrentGlobalChunk(QFile &f)
+bool holdsCurrentGlobalChunk(MappedFile &f)
 {
-    uchar head[8];
-    if (!f.seek(0) || f.read(reinterpret_cast<char *>(head), 8) != 8)
+    const QByteArray bytes = f.readAt(0, 8);
+    if (bytes.size() != 8)
         return false;
+    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
     return bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
             && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX)
             && f.size() >= KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
@@ -85,7 +87,8 @@ DeviceMessage driveGoneMessage()
     return DeviceMessage{DeviceText::tr("Error"),
                          DeviceText::tr("The 350 device was disconnected.") + QStringLiteral("\r\n")
                                  + DeviceText::tr("Failed to save file.") + QStringLiteral("\r\n")
-                                 + DeviceText::tr("Korvanta will quit.")};
+                                 + DeviceText::tr("Korvanta stays open without the 350 device and keeps your "
+                                                  "edits.")};
 }
 
 DeviceMessage disconnectNotice()
@@ -166,19 +169,20 @@ bool writeKitChainBlock(const QString &globalFile, const QVector<Records::KIT_CH
     const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(globalFile);
     if (usedPath)
         *usedPath = path;
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-        qWarning() << "cannot open the global settings file" << path;
+    MappedFile f;
+    if (path.isEmpty() || !f.open(path)) {
+        qWarning() << "cannot open the global settings file" << path << f.errorString();
         return false;
     }
     if (!holdsCurrentGlobalChunk(f)) {
         qWarning() << "the global settings file holds no current-layout chunk; kit chains not written" << path;
         return false;
     }
-    const QByteArray block = kitChainBlock(chains);
-    const bool ok = f.seek(KIT_CHAIN_BLOCK_OFFSET) && f.write(block) == block.size() && f.flush();
-    f.close();
-    return ok && f.error() == QFileDevice::NoError;
+    if (!f.writeAt(KIT_CHAIN_BLOCK_OFFSET, kitChainBlock(chains))) {
+        qWarning() << "cannot write the kit chains into" << path << f.errorString();
+        return false;
+    }
+    return true;
 }
 
 bool writeAlterFile(const QString &sysPath, const QByteArray &bytes)
@@ -186,21 +190,7 @@ bool writeAlterFile(const QString &sysPath, const QByteArray &bytes)
     QString path = ztplatform::findEntryIgnoringCase(sysPath, QStringLiteral("alter.ini"));
     if (path.isEmpty())
         path = sysPath + QStringLiteral("/alter.ini");
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    if (sysPath.isEmpty() || !f.open(QIODevice::WriteOnly)) {
-        qWarning() << "cannot write" << path << f.errorString();
-        return false;
-    }
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        qWarning() << "cannot write" << path << f.errorString();
-        return false;
-    }
-    return QFileInfo(path).size() == bytes.size();
+    return !sysPath.isEmpty() && ztplatform::writeWhole(path, bytes);
 }
 
 WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &progress)

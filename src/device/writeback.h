@@ -47,11 +47,13 @@ QByteArray alterFileBytes(bool kitsWritten, bool wavesChanged, bool globalChange
 // kitPath + "/k001.ini" ... "/k100.ini".
 QString kitFileName(const QString &kitPath, int kitNum);
 
-// Writes the block in place into globalFile (found ignoring case) when it
-// holds a current-layout global chunk; `usedPath` gets the file tried.
+// Writes the block in place into globalFile (found ignoring case, never
+// through a link) when it holds a current-layout global chunk; `usedPath`
+// gets the file tried.
 bool writeKitChainBlock(const QString &globalFile, const QVector<MainWindow1Records::KIT_CHAIN> &chains,
                         QString *usedPath = nullptr);
-// Writes alter.ini in sysPath whole (temporary file, then rename).
+// Writes alter.ini in sysPath whole (synced temporary file, then rename); a
+// link of that name is replaced, never written through.
 bool writeAlterFile(const QString &sysPath, const QByteArray &bytes);
 
 // The window's state the write-back reads and changes.

@@ -1,5 +1,6 @@
 #include "library/waveprobe.h"
 
+#include <QFile>
 #include <QIODevice>
 
 namespace waveprobe {
@@ -100,4 +101,14 @@ QString infoLine(const Format &f)
     return bits + QStringLiteral("bit/") + rate + QStringLiteral("Hz/") + channels;
 }
 
+} // namespace waveprobe
+
+namespace waveprobe {
+qint64 playableSize(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || !probePlain(f).hasFmt || dataBytes(f) == 0)
+        return 0;
+    return f.size();
+}
 } // namespace waveprobe

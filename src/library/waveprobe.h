@@ -34,4 +34,7 @@ namespace waveprobe {
 // The declared size of the "data" chunk of a RIFF file, found by walking its
 // chunks; 0 when the file is not RIFF or has no such chunk.
 quint32 dataBytes(QIODevice &dev);
+// The size of the file at `path` when it holds a RIFF header with format
+// fields and a non-empty "data" chunk; 0 for a missing file or a broken header.
+qint64 playableSize(const QString &path);
 } // namespace waveprobe

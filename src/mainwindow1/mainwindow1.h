@@ -124,6 +124,7 @@ public:
     bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
     QVector<QString> padKitFiles; // the file each kit was read from at load
+    QStringList padLinksLeftOut; // symbolic links of the pad's tree the load left out
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
     SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
     QVector<int> waveNumList;      // the running add batch: numbers,

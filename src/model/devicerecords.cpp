@@ -59,8 +59,10 @@ MainWindow1Records::soundKit deviceKit(MainWindow1Records::soundKit k, int kitNo
     return k;
 }
 
-// Maps the existing file, checks that it holds `needed` bytes and hands the view
-// to `update`. Nothing is created, truncated or extended.
+// Reads the first `needed` bytes of the existing file, lets `update` change
+// them and writes them back in place, checked and synced; a failed write puts
+// the old bytes back. Nothing is created, truncated or extended, and a link at
+// the name is not followed.
 template <typename Update>
 bool patchInPlace(const char *fileName, qint64 needed, Update update)
 {
@@ -78,19 +80,18 @@ bool patchInPlace(const char *fileName, qint64 needed, Update update)
                      static_cast<long long>(mf.size()), static_cast<long long>(needed), fileName);
         return false;
     }
-    char *view = mf.map();
-    if (!view) {
-        std::fprintf(stderr, "Failed to map view of file.\n");
+    QByteArray view = mf.readAt(0, needed);
+    if (view.size() != needed) {
+        std::fprintf(stderr, "Failed to read the record: %s\n", fileName);
         return false;
     }
-    const bool ok = update(view);
-    if (ok && !mf.flush()) {
-        std::fprintf(stderr, "Failed to write back the file mapping: %s\n", fileName);
-        mf.close();
+    if (!update(view.data()))
+        return false;
+    if (!mf.writeAt(0, view)) {
+        std::fprintf(stderr, "Failed to write the record (%s): %s\n", qPrintable(mf.errorString()), fileName);
         return false;
     }
-    mf.close();
-    return ok;
+    return true;
 }
 
 } // namespace

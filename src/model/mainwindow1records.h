@@ -320,7 +320,8 @@ struct MainWindow1Records
     // Stores waveNo little-endian in bytes 0 and 1 of view.
     static void updatePrm(char *view, quint16 waveNo);
     // Rewrites the record inside the existing kit record file fileName (UTF-8 path).
-    // Never creates or extends the file; true when the record was written.
+    // Never creates or extends the file nor writes through a link; true when
+    // the record was written and synced (a failed write leaves the old bytes).
     static bool memoryMapExample(const char *fileName, const QVector<soundKit> &kitAttrList, int kitNo);
     // Rewrites the wave number at the start of the existing .prm file fileName.
     static bool memoryMapPrm(const char *fileName, quint16 waveNo);

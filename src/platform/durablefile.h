@@ -1,6 +1,7 @@
 #ifndef ZT_PLATFORM_DURABLEFILE_H
 #define ZT_PLATFORM_DURABLEFILE_H
 
+#include <QByteArray>
 #include <QString>
 
 class QFile;
@@ -15,6 +16,12 @@ bool syncFile(QFile &file);
 // held, then syncs the folder so that the new name survives a power loss.
 // False when the rename failed: `to` is then as it was and `from` stays.
 bool renameOver(const QString &from, const QString &to);
+
+// Gives `path` the content `bytes` whole: a new temporary file beside it
+// (never a link followed) gets every byte and is synced, then renamed over
+// `path`, which replaces a link there instead of writing through it. False
+// when any step fails: `path` is then as it was and no temporary file stays.
+bool writeWhole(const QString &path, const QByteArray &bytes);
 
 } // namespace ztplatform
 

@@ -22,7 +22,7 @@ bool MappedFile::open(const QString &path)
     const QByteArray native = QFile::encodeName(path);
     int fd;
     do {
-        fd = ::open(native.constData(), O_RDWR | O_CLOEXEC);
+        fd = ::open(native.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
@@ -43,6 +43,64 @@ bool MappedFile::open(const QString &path)
     m_fd = fd;
     m_size = st.st_size;
     return true;
+}
+
+namespace {
+
+// pwrite until every byte is written; false at the first error.
+bool writeFully(int fd, const char *data, qint64 n, qint64 offset)
+{
+    while (n > 0) {
+        const ssize_t w = ::pwrite(fd, data, size_t(n), offset);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        data += w;
+        n -= w;
+        offset += w;
+    }
+    return true;
+}
+
+} // namespace
+
+QByteArray MappedFile::readAt(qint64 offset, qint64 n)
+{
+    QByteArray out;
+    if (m_fd < 0 || offset < 0 || n <= 0)
+        return out;
+    out.resize(int(qMin(n, qMax<qint64>(0, m_size - offset))));
+    qint64 done = 0;
+    while (done < out.size()) {
+        const ssize_t r = ::pread(m_fd, out.data() + done, size_t(out.size() - done), offset + done);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            break;
+        done += r;
+    }
+    out.truncate(int(done));
+    return out;
+}
+
+bool MappedFile::writeAt(qint64 offset, const QByteArray &bytes)
+{
+    if (m_fd < 0 || offset < 0 || offset + bytes.size() > m_size) {
+        m_error = QStringLiteral("outside the file");
+        return false;
+    }
+    const QByteArray before = readAt(offset, bytes.size());
+    if (before.size() != bytes.size()) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    if (writeFully(m_fd, bytes.constData(), bytes.size(), offset) && ::fdatasync(m_fd) == 0)
+        return true;
+    m_error = QString::fromLocal8Bit(std::strerror(errno));
+    if (!writeFully(m_fd, before.constData(), before.size(), offset) || ::fdatasync(m_fd) != 0)
+        m_error += QStringLiteral("; the old bytes could not be put back");
+    return false;
 }
 
 char *MappedFile::map()

@@ -4,9 +4,10 @@
 #include <QtGlobal>
 #include <QString>
 
-// Read-write memory mapping of an existing file, held under an exclusive lock.
-// The file is never created, truncated or extended: only bytes inside its
-// current size can be changed.
+// An existing file opened for in-place changes under an exclusive lock, either
+// through a read-write memory mapping or by checked writes. A link at the
+// file's name is never followed. The file is never created, truncated or
+// extended: only bytes inside its current size can be changed.
 class MappedFile
 {
 public:
@@ -16,9 +17,16 @@ public:
     MappedFile(const MappedFile &) = delete;
     MappedFile &operator=(const MappedFile &) = delete;
 
-    // Opens an existing file for reading and writing and takes an exclusive
-    // lock on it; fails when the file is missing, not accessible or locked.
+    // Opens an existing regular file for reading and writing and takes an
+    // exclusive lock on it; fails when the file is missing, a link, not
+    // accessible or locked.
     bool open(const QString &path);
+    // Up to n bytes from `offset`; fewer when the file ends before.
+    QByteArray readAt(qint64 offset, qint64 n);
+    // Writes `bytes` at `offset`, inside the current size, and forces them to
+    // the disk. When a write or the sync fails, the bytes held before are
+    // written back as far as the volume lets, and the result is false.
+    bool writeAt(qint64 offset, const QByteArray &bytes);
     // Maps the whole file read-write; fails for an empty file.
     char *map();
     // Writes the mapped bytes back to the file.

@@ -1923,10 +1923,6 @@ and save the current pad settings</source>
         <translation>保存文件失败。</translation>
     </message>
     <message>
-        <source>Korvanta will quit.</source>
-        <translation>Korvanta 即将退出。</translation>
-    </message>
-    <message>
         <source>Disconnect the 350 device.</source>
         <translation>请断开 350 设备。</translation>
     </message>
@@ -2433,6 +2429,14 @@ and save the current pad settings</source>
     <message>
         <source>The default browser failed to open it.</source>
         <translation>默认浏览器无法打开。</translation>
+    </message>
+    <message>
+        <source>These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:</source>
+        <translation>采样打击垫上的以下项目是链接，已被忽略；编辑器既不读取也不写入它们：</translation>
+    </message>
+    <message>
+        <source>Korvanta stays open without the 350 device and keeps your edits.</source>
+        <translation>Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。</translation>
     </message>
 </context>
 <context>

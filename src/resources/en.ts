@@ -1923,10 +1923,6 @@ and save the current pad settings</translation>
         <translation>Failed to save file.</translation>
     </message>
     <message>
-        <source>Korvanta will quit.</source>
-        <translation>Korvanta will quit.</translation>
-    </message>
-    <message>
         <source>Disconnect the 350 device.</source>
         <translation>Disconnect the 350 device.</translation>
     </message>
@@ -2433,6 +2429,14 @@ and save the current pad settings</translation>
     <message>
         <source>The default browser failed to open it.</source>
         <translation>The default browser failed to open it.</translation>
+    </message>
+    <message>
+        <source>These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:</source>
+        <translation>These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:</translation>
+    </message>
+    <message>
+        <source>Korvanta stays open without the 350 device and keeps your edits.</source>
+        <translation>Korvanta stays open without the 350 device and keeps your edits.</translation>
     </message>
 </context>
 <context>

@@ -83,4 +83,24 @@ struct BindMount {
     }
 };
 
+// A small tmpfs on a new folder, unmounted when the guard goes, whatever the
+// test's outcome. Needs root.
+struct TmpfsMount {
+    QTemporaryDir point; // removed after the unmount
+    bool mounted = false;
+    QString error;
+
+    bool mount(const QString &size)
+    {
+        mounted = point.isValid()
+                && BindMount::run("mount", {"-t", "tmpfs", "-o", "size=" + size, "tmpfs", point.path()}, &error);
+        return mounted;
+    }
+    ~TmpfsMount()
+    {
+        if (mounted && !BindMount::run("umount", {point.path()}))
+            BindMount::run("umount", {"-l", point.path()});
+    }
+};
+
 #endif

@@ -18,9 +18,10 @@ struct PadFixture {
     QString root, model, kitPath, sysPath, dataPath, prmPath;
     kf::KitStorage kits;
 
-    PadFixture()
+    // Laid out in a temporary folder, or at `at` when given.
+    explicit PadFixture(const QString &at = QString())
     {
-        root = dir.path();
+        root = at.isEmpty() ? dir.path() : at;
         makePadTree(root);
         model = root + "/ZT350";
         kitPath = model + "/KIT";

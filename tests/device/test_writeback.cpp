@@ -1,6 +1,8 @@
+#include "bindmount.h"
 #include "device/kitwaves.h"
 #include "device/padkits.h"
 #include "device/writeback.h"
+#include "model/audioconverter.h"
 #include "padfixture.h"
 
 #include <QtTest>
@@ -23,7 +25,8 @@ class TestWriteBack : public QObject {
         int kitChanged = 0, global = 0;
         PadKits read;
 
-        Run()
+        explicit Run(const QString &at = QString())
+            : pad(at)
         {
             pad.addWave(10, "Kick");
             pad.writeKits({9, 0xFFFF});
@@ -140,6 +143,50 @@ private slots:
                               "Warning: Kit 7 was not saved to the sampler pad.", "Error: Open error."}));
     }
 
+    // On a volume that is really full, every file the write-back touches is
+    // complete or as it was, and a sound's .wav/.prm pair is whole or absent.
+    void aFullVolumeLeavesEveryFileWholeOrAsItWas()
+    {
+        if (geteuid() != 0)
+            QSKIP("mounting a small tmpfs needs root; run the tests as root to cover a full volume");
+        TmpfsMount volume;
+        if (!volume.mount("1m"))
+            QSKIP(qPrintable("cannot mount a tmpfs here (" + volume.error + ")"));
+        Run run(volume.point.path());
+        const QString alter = run.pad.sysPath + "/alter.ini", kit7 = run.pad.kitPath + "/k007.ini";
+        const QByteArray oldAlter(ALTER_FILE_SIZE, '\1');
+        QVERIFY(kf::writeFile(alter, oldAlter));
+        QVERIFY(QFile::resize(kit7, 0) && QFile::resize(kit7, KIT_RECORD_SIZE)); // a hole: writing needs room
+        QTemporaryDir elsewhere;
+        const QString source = elsewhere.filePath("snare.wav");
+        QVERIFY(kf::writeFile(source, kf::wavBytes(40000, 3)));
+        QFile filler(volume.point.filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'f')) == 4096) {
+        }
+        run.kits[6].kit_tempo ^= 1;
+        run.kits[8].kit_tempo ^= 1;
+        run.chains[0].curKitChain[0][0] = 5;
+        QByteArray global = kf::readFile(run.pad.sysPath + "/global.ini");
+
+        const WriteBackResult r = run.writeBack();
+        QVERIFY(r.failed && r.chainsWritten && !r.alterWritten);
+        QCOMPARE(kf::readFile(alter), oldAlter);
+        QCOMPARE(QDir(run.pad.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList({"alter.ini", "global.ini"}));
+        QCOMPARE(r.kitsNotSaved, QVector<int>{7});
+        QCOMPARE(kf::readFile(kit7), QByteArray(KIT_RECORD_SIZE, '\0'));
+        QByteArray kit9(KIT_RECORD_SIZE, '\0');
+        QVERIFY(Records::updateKit(kit9.data(), run.kits, 9));
+        QCOMPARE(kf::readFile(run.pad.kitPath + "/k009.ini"), kit9);
+        QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"),
+                 global.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, kitChainBlock(run.chains)));
+        audioconverter conv;
+        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.dataPath, run.pad.prmPath),
+                 waveprm::WaveWrite::ConversionFailed);
+        QVERIFY(!QFileInfo::exists(run.pad.dataPath + "/001/011.wav"));
+        QVERIFY(!QFileInfo::exists(run.pad.prmPath + "/001/011.prm"));
+    }
+
     void padDriveTest()
     {
         PadFixture pad;
@@ -154,7 +201,8 @@ private slots:
         QVERIFY(QDir(pad.model).removeRecursively());
         QVERIFY(!padDrivePresent(root, pad.kitPath));
         QCOMPARE(driveGoneMessage().text,
-                 QString("The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta will quit."));
+                 QString("The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta stays open without the "
+                         "350 device and keeps your edits."));
     }
 
     void kitWavesFollowTheListByFile()

@@ -194,7 +194,8 @@ private slots:
         const QString quit = "Quit?";
         const QString notice = "Disconnect the 350 device.\r\nWhen using the online mode of Korvanta again,\r\n"
                                "reconnect the USB cable.";
-        const QString gone = "The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta will quit.";
+        const QString gone = "The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta stays open "
+                             "without the 350 device and keeps your edits.";
         QTest::newRow("drive gone") << 0 << QStringList{quit, gone};
         QTest::newRow("drive gone under the notice") << 1 << QStringList{quit, notice, gone};
         QTest::newRow("short kit file") << 2 << QStringList{quit, notice, "Kit 7 was not saved to the sampler pad."};
@@ -240,6 +241,40 @@ private slots:
         f.prompter.clear();
         QVERIFY(w->close());
         QVERIFY(f.prompter.prompts.isEmpty());
+    }
+
+    // Links of the pad's tree that lead out of it are left out at the load and
+    // never written through: the files they name keep every byte.
+    void linksOutOfTheTreeAreNeverTouched()
+    {
+        PadWindow f;
+        f.layOut(3);
+        QTemporaryDir outside;
+        const QStringList targets = {outside.filePath("notes.txt"), outside.filePath("kit.bin"),
+                                     outside.filePath("record.prm")};
+        const QStringList links = {f.pad.sysPath + "/alter.ini", f.prm(3), kitFile(f, 5)};
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(kf::writeFile(targets[i], i ? kf::readFile(links[i]) : QByteArray("a user's notes")));
+            QFile::remove(links[i]);
+            QVERIFY(QFile::link(targets[i], links[i]));
+        }
+        auto bytes = [&targets]() { return QVector<QByteArray>{kf::readFile(targets[0]), kf::readFile(targets[1]),
+                                                               kf::readFile(targets[2])}; };
+        const QVector<QByteArray> before = bytes();
+        MainWindow1 *w = f.open();
+        QVERIFY(!w->isUDiskFlag);
+        QCOMPARE(f.prompter.texts(), QStringList{"These entries of the sampler pad are links and were left out; the "
+                                                 "editor neither reads nor writes them:\r\n" + links.join("\r\n")});
+        QCOMPARE(f.rows().size(), 2); // sound 3 left out with its record
+        w->kitAttrList[0].kit_tempo ^= 1;
+        w->kitAttrList[4].kit_tempo ^= 1;
+        QCOMPARE(bytes(), before);
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts().last(), QString("Kit 5 was not saved to the sampler pad."));
+        QCOMPARE(bytes(), before);
+        QVERIFY(!QFileInfo(links[0]).isSymLink());
+        QCOMPARE(alter(f), alterBytes(true, false, false, {1}));
     }
 
     void secondCloseIsIgnoredAndAFailedDismountIsReported()

@@ -146,6 +146,21 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"Play error!"}));
     }
 
+    // A pad sound with a broken header says so, as other failures do.
+    void brokenPadWaveIsAPlayError()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString pad = writeBytes(f.work.filePath("ZT350/WAV_DATA/001/002.wav"),
+                                       pcmWav(2, 48000, 4800).replace(0, 4, "JUNK"));
+        w->playFileNameNew2 = pad;
+        w->ui->playBtn2->setEnabled(true); // as a selection leaves it
+        w->ui->playBtn2->click();
+        QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        QVERIFY(w->playFileNameOld2.isEmpty());
+    }
+
     // Audio files in a folder named like a kit file, or with ".ini" in their
     // names, are converted like any other.
     void plainFilesNamedLikeKitFiles()

@@ -84,7 +84,6 @@ EXTRA = {
         '检测到同名文件已超过 100 个，超出部分将不会导出。',
     'Kit List': '套鼓列表',
     "Kit name can't be blank!": '套鼓名称不能为空！',
-    'Korvanta will quit.': 'Korvanta 即将退出。',
     'Mix': '混合',
     'MY SOUND LIST can not be blank while performing an import operation.': '执行导入操作时“我的音色列表”不能为空。',
     'Metronome Sound Group': '节拍器音色组',
@@ -239,4 +238,8 @@ EXTRA = {
     'Unassign': '未分配',
     'Yes': '是',
     'No': '否',
+    # the pad: links left out, the window kept open when the pad is gone
+    'These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:':
+        '采样打击垫上的以下项目是链接，已被忽略；编辑器既不读取也不写入它们：',
+    'Korvanta stays open without the 350 device and keeps your edits.': 'Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。',
 }

@@ -33,8 +33,9 @@ void MainWindow1::recvFilePath(QString path)
             return;
         }
     }
+    // A linked model folder would lead out of the drive.
     const QString modelFolder = padtree::findModelFolder(path);
-    if (modelFolder.isEmpty() || !QFileInfo(modelFolder).isDir()) {
+    if (modelFolder.isEmpty() || !QFileInfo(modelFolder).isDir() || QFileInfo(modelFolder).isSymLink()) {
         refuse();
         return;
     }
@@ -49,6 +50,7 @@ bool MainWindow1::getRootDirPath(QString path)
     sysPath = tree.sysPath;
     dataPath = tree.dataPath;
     prmPath = tree.prmPath;
+    padLinksLeftOut << tree.linksLeftOut;
     return ok;
 }
 
@@ -68,5 +70,6 @@ bool MainWindow1::judgeFourFile()
     usbGlobalIniFile = tree.usbGlobalIniFile;
     waveDataList = tree.waveDataList;
     wavePrmList = tree.wavePrmList;
+    padLinksLeftOut << tree.linksLeftOut;
     return ok;
 }

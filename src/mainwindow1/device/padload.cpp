@@ -5,12 +5,15 @@
 
 #include "device/padkits.h"
 #include "device/padsounds.h"
+#include "device/padtree.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QStandardItemModel>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -73,9 +76,16 @@ void MainWindow1::loadPad(const QString &modelFolder)
         if (goOn)
             progress->show();
     };
-    auto refuse = [this, progress, &tell](DeviceMessages messages) {
+    // The links left out are named once: before a refusal or at the end.
+    padLinksLeftOut.clear();
+    auto withLinks = [this](DeviceMessages messages) {
+        if (!padLinksLeftOut.isEmpty())
+            messages.prepend(padtree::linksWarning(padLinksLeftOut));
+        return messages;
+    };
+    auto refuse = [this, progress, &tell, &withLinks](const DeviceMessages &messages) {
         progress->close();
-        tell(messages, false);
+        tell(withLinks(messages), false);
         isUDiskFlag = true;
         fileErrCloseWindow = true;
         loopFlag1 = 0;
@@ -95,6 +105,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
 
     progress->setValue(18);
     const PadSounds sounds = readPadSounds(waveDataList, wavePrmList, pumpEvents);
+    padLinksLeftOut << sounds.linksLeftOut;
     if (!sounds.ok) {
         DeviceMessages messages = sounds.messages;
         if (sounds.waveAttrList.isEmpty())
@@ -122,6 +133,11 @@ void MainWindow1::loadPad(const QString &modelFolder)
     on_btnImportClickWave_clicked();
     progress->show();
 
+    const bool globalLinked = std::any_of(padLinksLeftOut.cbegin(), padLinksLeftOut.cend(), [](const QString &l) {
+        return QFileInfo(l).fileName().compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0;
+    });
+    if (usbGlobalIniFile.isEmpty() && globalLinked)
+        return refuse({notPad});
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
     const PadGlobal global = readPadGlobal(usbGlobalIniFile, *globalModel);
     if (!global.ok)
@@ -133,6 +149,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
 
     const PadKits kits = readPadKits(kitPath, waveAttrList, curKitAttr, KitRecordStorage{base0, pedal0, pad0},
                                      pumpEvents);
+    padLinksLeftOut << kits.linksLeftOut;
     if (!kits.ok)
         return refuse(kits.messages);
     kitAttrList.clear();
@@ -163,7 +180,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
     }
     for (int k = 0; k < kitAttrList.size(); ++k)
         dispPadList(kitAttrList, quint8(k));
-    tell(kits.messages, true);
+    tell(withLinks(kits.messages), true);
 
     ui->kitNumber->setText(QStringLiteral("1"));
     on_kitNumber_textEdited(QStringLiteral("1"));
