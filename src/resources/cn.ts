@@ -2434,6 +2434,14 @@ and save the current pad settings</source>
         <source>The default browser failed to open it.</source>
         <translation>默认浏览器无法打开。</translation>
     </message>
+    <message>
+        <source>Checking the sound files...</source>
+        <translation>正在检查音频文件...</translation>
+    </message>
+    <message>
+        <source>The following files are not readable audio and were not added:</source>
+        <translation>以下文件不是可读取的音频，未添加：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2434,6 +2434,14 @@ and save the current pad settings</translation>
         <source>The default browser failed to open it.</source>
         <translation>The default browser failed to open it.</translation>
     </message>
+    <message>
+        <source>Checking the sound files...</source>
+        <translation>Checking the sound files...</translation>
+    </message>
+    <message>
+        <source>The following files are not readable audio and were not added:</source>
+        <translation>The following files are not readable audio and were not added:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

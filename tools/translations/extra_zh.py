@@ -239,4 +239,7 @@ EXTRA = {
     'Unassign': '未分配',
     'Yes': '是',
     'No': '否',
+    # sound import: picked files that are not audio
+    'Checking the sound files...': '正在检查音频文件...',
+    'The following files are not readable audio and were not added:': '以下文件不是可读取的音频，未添加：',
 }
