@@ -288,16 +288,16 @@ void audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
         QFile::resize(outFile, 0);
 }
 
-bool audioconverter::audioProbeRun(const QString &inFile, QString &mesg)
+bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg)
 {
-    const QStringList args = {
-        QStringLiteral("-v"), QStringLiteral("error"),
-        QStringLiteral("-i"), argPath(inFile),
-        QStringLiteral("-map"), QStringLiteral("0:a:0"),
-        QStringLiteral("-t"), QStringLiteral("0.1"),
-        QStringLiteral("-f"), QStringLiteral("null"), QStringLiteral("-"),
-    };
-    return runProcess(args, mesg) && !failureReported(mesg);
+    QStringList args = {QStringLiteral("-v"), QStringLiteral("error")};
+    for (const QString &in : inFiles)
+        args << QStringLiteral("-i") << argPath(in);
+    for (int i = 0; i < inFiles.size(); ++i)
+        args << QStringLiteral("-map") << QStringLiteral("%1:a:0").arg(i);
+    args << QStringLiteral("-t") << QStringLiteral("0.1") << QStringLiteral("-f") << QStringLiteral("null")
+         << QStringLiteral("-");
+    return !inFiles.isEmpty() && runProcess(args, mesg) && !failureReported(mesg);
 }
 
 void audioconverter::removeEarlierOutput(const QString &inFile, const QString &outFile)

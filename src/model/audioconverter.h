@@ -36,9 +36,10 @@ public:
     void audioConverterRun(QString inFile, QString outFile, QString &mesg);
     // ffmpeg writes outFile itself as a 48 kHz stereo WAV (preview playback).
     void audioConverterWaveRun(QString inFile, QString outFile, QString &mesg);
-    // ffmpeg decodes the start of inFile's first audio stream and writes nothing.
-    // True when it ran, exited with 0 and reported none of the failure phrases.
-    bool audioProbeRun(const QString &inFile, QString &mesg);
+    // One ffmpeg run decodes the start of the first audio stream of every file
+    // and writes nothing. True when it ran, exited with 0 and reported none of
+    // the failure phrases: each file then holds sound.
+    bool audioProbeRun(const QStringList &inFiles, QString &mesg);
     // True when ffmpeg's text holds one of the phrases that mean it failed.
     static bool failureReported(const QString &mesg);
     // Removes an earlier outFile (never inFile itself), for callers that judge
