@@ -4,9 +4,12 @@
 //   (ffmpeg converts each one) against running ffmpeg directly with the same
 //   arguments on the same files: goal 1.5;
 // - loading a "soundlist.xml" of 9,999 sounds against one of 1,000: goal 12;
-// - importing 9,999 paths into the total list against 1,000: goal 12.
+// - importing 9,999 WAV files into the total list against 1,000: goal 12;
+// - importing 200 MP3 files through the add button (each probed by ffmpeg on
+//   all cores) against probing them one after another: goal 0.3.
 
 #include "benchsupport.h"
+#include "library/audioprobe.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
@@ -17,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QItemSelectionModel>
 #include <QProcess>
 #include <QStandardItemModel>
@@ -175,11 +179,27 @@ void BM_LoadSoundList9999Vs1000(benchmark::State &state)
 }
 BENCHMARK(BM_LoadSoundList9999Vs1000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// `count` small WAV files in `folder`, made once.
+QStringList takes(const QString &folder, int count)
+{
+    QDir().mkpath(folder);
+    QByteArray wav = QByteArray("RIFF") + QByteArray(4, '\0') + "WAVEfmt " + QByteArray("\x10\0\0\0\1\0\1\0", 8)
+                     + QByteArray("\x40\x1f\0\0\x80\x3e\0\0\2\0\x10\0", 12) + "data" + QByteArray("\x40\0\0\0", 4);
+    wav += QByteArray(64, '\1');
+    QStringList paths;
+    for (int i = 0; i < count; ++i) {
+        const QString path = QDir(folder).filePath(QString("take %1.wav").arg(i));
+        QFile f(path);
+        if (!f.exists() && f.open(QIODevice::WriteOnly))
+            f.write(wav);
+        paths << QDir::toNativeSeparators(path);
+    }
+    return paths;
+}
+
 qint64 importPaths(Window &win, int count)
 {
-    QStringList paths;
-    for (int i = 0; i < count; ++i)
-        paths << QString("/library/samples/take %1.wav").arg(i);
+    const QStringList paths = takes(win.work.filePath("takes"), count);
     win.clearList();
     QElapsedTimer t;
     t.start();
@@ -201,6 +221,46 @@ void BM_ImportPaths9999Vs1000(benchmark::State &state)
     state.counters["goal"] = 12;
 }
 BENCHMARK(BM_ImportPaths9999Vs1000)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void BM_ImportProbeAllCoresVsSerial(benchmark::State &state)
+{
+    constexpr int kFiles = 200;
+    Window win;
+    const QString first = win.work.filePath("pick/tone0.mp3");
+    QDir().mkpath(win.work.filePath("pick"));
+    QProcess p;
+    p.start(audioconverter::defaultProgram(), {"-v", "error", "-f", "lavfi", "-i", "sine=duration=2", "-y", first});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+        state.SkipWithError("cannot prepare an input file with ffmpeg");
+        return;
+    }
+    QStringList files;
+    for (int i = 0; i < kFiles; ++i) {
+        const QString path = win.work.filePath(QString("pick/tone%1.mp3").arg(i));
+        QFile::copy(first, path);
+        files << QDir::toNativeSeparators(path);
+    }
+    qint64 serial = 0, import = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        int audio = 0;
+        for (const QString &f : qAsConst(files))
+            audio += audioprobe::isAudio(f) ? 1 : 0;
+        serial += t.nsecsElapsed();
+        win.clearList();
+        t.restart();
+        win.importPaths(files);
+        import += t.nsecsElapsed();
+        if (audio != kFiles || win.w->totalGroup->rowCount() != kFiles) {
+            state.SkipWithError("not every file was taken for audio");
+            return;
+        }
+    }
+    reportRatio(state, "serial_ms", serial, "import_ms", import);
+    state.counters["goal"] = 0.3;
+}
+BENCHMARK(BM_ImportProbeAllCoresVsSerial)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

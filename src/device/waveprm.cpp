@@ -16,21 +16,10 @@ namespace waveprm {
 
 namespace {
 
-// ffmpeg's words for a conversion that went wrong.
-const char *const kFailurePhrases[] = {
-        "Invalid data found when processing input",
-        "Error splitting the argument list",
-        "Option not found",
-        "Invalid argument",
-        "Conversion failed",
-};
-
 bool conversionFailed(const QString &ffmpegText, qint64 wavSize)
 {
-    for (const char *phrase : kFailurePhrases) {
-        if (ffmpegText.contains(QLatin1String(phrase)))
-            return true;
-    }
+    if (audioconverter::failureReported(ffmpegText))
+        return true;
     // Shorter than the header, the record's length would wrap.
     return wavSize < audioconverter::WAVE_HEAD_SIZE;
 }
@@ -126,6 +115,8 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         return WaveWrite::Blocked;
     }
 
+    // A stale wave under this number must not pass for the result.
+    audioconverter::removeEarlierOutput(source, wav);
     QString ffmpegText;
     conv.audioConverterRun(source, wav, ffmpegText);
     if (ffmpegText.isEmpty()) {

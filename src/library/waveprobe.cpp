@@ -25,8 +25,6 @@ QByteArray readAt(QIODevice &dev, qint64 offset, int size)
 
 } // namespace
 
-// Offset of the first chunk `tag` after the RIFF header and its declared
-// size; -1 when the file is not RIFF or the chunk is not there.
 qint64 findChunk(QIODevice &dev, const char *tag, quint32 *length)
 {
     if (readAt(dev, 0, 4) != "RIFF")
@@ -58,8 +56,10 @@ Format probePlain(QIODevice &dev)
     const QByteArray body = readAt(dev, at + 8, 16);
     if (body.size() >= 16) {
         f.hasFmt = true;
+        f.formatTag = le16(body, 0);
         f.channels = le16(body, 2);
         f.sampleRate = le32(body, 4);
+        f.blockAlign = le16(body, 12);
         f.bits = le16(body, 14);
     }
     return f;

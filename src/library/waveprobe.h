@@ -12,6 +12,8 @@ struct Format
 {
     bool riff = false;   // "RIFF" at the start
     bool hasFmt = false; // the format fields were found
+    quint16 formatTag = 0; // 1 integer PCM, 3 float (plain files only)
+    quint16 blockAlign = 0; // bytes per frame (plain files only)
     quint16 channels = 0;
     quint32 sampleRate = 0;
     quint16 bits = 0;
@@ -31,6 +33,9 @@ QString infoLine(const Format &f);
 } // namespace waveprobe
 
 namespace waveprobe {
+// Offset of the first chunk `tag` after the RIFF header, its declared size
+// in *length; -1 when the file is not RIFF or the chunk is not there.
+qint64 findChunk(QIODevice &dev, const char *tag, quint32 *length);
 // The declared size of the "data" chunk of a RIFF file, found by walking its
 // chunks; 0 when the file is not RIFF or has no such chunk.
 quint32 dataBytes(QIODevice &dev);

@@ -339,6 +339,9 @@ public:
     int getGroupIndexFromModel(QString name, QStandardItemModel *model);
     // import
     void addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode);
+    // The paths that hold decodable audio, in order; the others are named in
+    // one warning. Probes on all cores while the window stays responsive.
+    QStringList audioFilesOf(const QStringList &paths);
     bool isSoundFile(const QString &path);
     // selection and preview
     void totalListSelection(const QModelIndex &index, bool press);

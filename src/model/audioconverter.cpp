@@ -29,6 +29,12 @@ const char kExeSuffix[] = "";
 
 const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
+// What ffmpeg prints when it cannot read or convert its input.
+const char *const kFailurePhrases[] = {
+    "Invalid data found when processing input", "Error splitting the argument list",
+    "Option not found", "Invalid argument", "Conversion failed",
+};
+
 // Largest data size whose RIFF size (len + 36) still fits the 32-bit field.
 constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
 
@@ -47,11 +53,11 @@ bool sameFile(const QString &a, const QString &b)
 #endif
 }
 
-// A failed conversion leaves outFile with 0 bytes; when outFile is the source
-// itself the source is kept as it was.
-void discardOutput(QFileDevice &out, bool isSource)
+// A failed conversion leaves a new outFile with 0 bytes; an outFile that held
+// bytes (the source itself, an earlier file) is kept as it was.
+void discardOutput(QFileDevice &out, bool keepOld)
 {
-    if (isSource) {
+    if (keepOld) {
         static_cast<QSaveFile &>(out).cancelWriting();
         return;
     }
@@ -161,12 +167,14 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
 
 void audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
 {
+    // An outFile that holds bytes is replaced only by a complete result.
+    const bool keepOld = sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0;
     QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350conv-XXXXXX"));
     if (!tmpDir.isValid()) {
         qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
         mesg = QStringLiteral("Cannot create a temporary folder: ") + tmpDir.errorString();
         QFile out(outFile);
-        if (!sameFile(inFile, outFile) && out.open(QIODevice::WriteOnly))
+        if (!keepOld && out.open(QIODevice::WriteOnly))
             out.close();
         return;
     }
@@ -181,13 +189,10 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     };
     const bool ranOk = runProcess(args, mesg);
 
-    // Written over its own source (an export into the source's folder), the
-    // file is replaced only by a complete result.
-    const bool isSource = sameFile(inFile, outFile);
     std::unique_ptr<QFileDevice> outDevice;
-    if (isSource) {
+    if (keepOld) {
         if (!ranOk) {
-            qWarning() << "conversion failed; source left as it was:" << outFile;
+            qWarning() << "conversion failed; file left as it was:" << outFile;
             return;
         }
         auto save = std::make_unique<QSaveFile>(outFile);
@@ -197,7 +202,7 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         outDevice = std::make_unique<QFile>(outFile);
     }
     QFileDevice &out = *outDevice;
-    const QIODevice::OpenMode mode = isSource ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Unbuffered;
+    const QIODevice::OpenMode mode = keepOld ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Unbuffered;
     if (!out.open(mode)) {
         qDebug().noquote() << QStringLiteral("以只写模式打开失败");
         return;
@@ -208,14 +213,14 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     QFile tmp(tmpPath);
     if (!tmp.open(QIODevice::ReadOnly)) {
         qDebug().noquote() << QStringLiteral("以只读模式打开失败") + QFileInfo(inFile).completeBaseName();
-        discardOutput(out, isSource);
+        discardOutput(out, keepOld);
         return;
     }
 
     const qint64 size = tmp.size();
     if (size > kMaxDataSize) {
         qWarning() << "converted sound too large for a WAV file:" << size << "bytes";
-        discardOutput(out, isSource);
+        discardOutput(out, keepOld);
         return;
     }
 
@@ -229,7 +234,7 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     getWaveHead(buffer.data(), para, quint32(size));
     if (out.write(buffer.constData(), WAVE_HEAD_SIZE) != WAVE_HEAD_SIZE) {
         qWarning() << "write failed:" << outFile << out.errorString();
-        discardOutput(out, isSource);
+        discardOutput(out, keepOld);
         return;
     }
 
@@ -240,21 +245,21 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
             break;
         if (n < 0 || out.write(buffer.constData(), n) != n) {
             qWarning() << "copy failed:" << outFile << out.errorString() << tmp.errorString();
-            discardOutput(out, isSource);
+            discardOutput(out, keepOld);
             return;
         }
         copied += n;
     }
     if (copied != size) {
         qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
-        discardOutput(out, isSource);
+        discardOutput(out, keepOld);
         return;
     }
 
     tmp.close();
-    if (isSource) {
+    if (keepOld) {
         if (!static_cast<QSaveFile &>(out).commit())
-            qWarning() << "writing failed; source left as it was:" << outFile << out.errorString();
+            qWarning() << "writing failed; file left as it was:" << outFile << out.errorString();
     } else {
         out.close();
         if (out.error() != QFileDevice::NoError) {
@@ -281,6 +286,33 @@ void audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     // but the source itself is never emptied.
     if (started && !ranOk && !isSource && QFileInfo::exists(outFile))
         QFile::resize(outFile, 0);
+}
+
+bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg)
+{
+    QStringList args = {QStringLiteral("-v"), QStringLiteral("error")};
+    for (const QString &in : inFiles)
+        args << QStringLiteral("-i") << argPath(in);
+    for (int i = 0; i < inFiles.size(); ++i)
+        args << QStringLiteral("-map") << QStringLiteral("%1:a:0").arg(i);
+    args << QStringLiteral("-t") << QStringLiteral("0.1") << QStringLiteral("-f") << QStringLiteral("null")
+         << QStringLiteral("-");
+    return !inFiles.isEmpty() && runProcess(args, mesg) && !failureReported(mesg);
+}
+
+void audioconverter::removeEarlierOutput(const QString &inFile, const QString &outFile)
+{
+    if (QFileInfo(outFile).isFile() && !sameFile(inFile, outFile))
+        QFile::remove(outFile);
+}
+
+bool audioconverter::failureReported(const QString &mesg)
+{
+    for (const char *phrase : kFailurePhrases) {
+        if (mesg.contains(QLatin1String(phrase)))
+            return true;
+    }
+    return false;
 }
 
 void audioconverter::getWaveHead(char *head, WAVE_PARA para, quint32 len)

@@ -30,11 +30,21 @@ public:
     audioconverter &operator=(const audioconverter &) = delete;
 
     // ffmpeg -> raw samples in a private temporary folder -> header + samples in outFile.
-    // outFile is left with 0 bytes whenever the conversion did not complete, unless
-    // it is inFile itself: the source is then replaced only by a complete result.
+    // A new or empty outFile is left with 0 bytes whenever the conversion did not
+    // complete; one that held bytes (inFile itself, an earlier file) is replaced
+    // only by a complete result and otherwise kept as it was.
     void audioConverterRun(QString inFile, QString outFile, QString &mesg);
     // ffmpeg writes outFile itself as a 48 kHz stereo WAV (preview playback).
     void audioConverterWaveRun(QString inFile, QString outFile, QString &mesg);
+    // One ffmpeg run decodes the start of the first audio stream of every file
+    // and writes nothing. True when it ran, exited with 0 and reported none of
+    // the failure phrases: each file then holds sound.
+    bool audioProbeRun(const QStringList &inFiles, QString &mesg);
+    // True when ffmpeg's text holds one of the phrases that mean it failed.
+    static bool failureReported(const QString &mesg);
+    // Removes an earlier outFile (never inFile itself), for callers that judge
+    // a run by outFile: a failed run then cannot leave old bytes behind.
+    static void removeEarlierOutput(const QString &inFile, const QString &outFile);
 
     static void getWaveHead(char *head, WAVE_PARA para, quint32 len);
     static void write16bit(char *arr, quint16 data);

@@ -2438,6 +2438,14 @@ and save the current pad settings</source>
         <source>Korvanta stays open without the 350 device and keeps your edits.</source>
         <translation>Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。</translation>
     </message>
+    <message>
+        <source>Checking the sound files...</source>
+        <translation>正在检查音频文件...</translation>
+    </message>
+    <message>
+        <source>The following files are not readable audio and were not added:</source>
+        <translation>以下文件不是可读取的音频，未添加：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2438,6 +2438,14 @@ and save the current pad settings</translation>
         <source>Korvanta stays open without the 350 device and keeps your edits.</source>
         <translation>Korvanta stays open without the 350 device and keeps your edits.</translation>
     </message>
+    <message>
+        <source>Checking the sound files...</source>
+        <translation>Checking the sound files...</translation>
+    </message>
+    <message>
+        <source>The following files are not readable audio and were not added:</source>
+        <translation>The following files are not readable audio and were not added:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -27,11 +27,12 @@ struct DropFixture : WindowFixture
     }
 
     // A file in the working folder; its native path.
-    QString sound(const QString &fileName)
+    QString sound(const QString &fileName, const QByteArray &bytes = QByteArray())
     {
         const QString path = work.filePath(fileName);
         QFile f(path);
         f.open(QIODevice::WriteOnly);
+        f.write(bytes);
         return QDir::toNativeSeparators(path);
     }
 

@@ -2,6 +2,7 @@
 // sound list, kits onto kit-chain steps and sounds onto hi-hat slots.
 #include "device/writeback.h"
 #include "dropfixture.h"
+#include "model/kitfile_fixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -60,7 +61,7 @@ private slots:
         f->ui->addWaveGroup->click(); // row 0; "Default" is row 1, names at index 0
         f->prompter.clear();
         f->ui->waveGroupTreeView->clearSelection();
-        const QString kick = f->sound("Kick.wav"), dots = f->sound("Drum.Kick.WAV");
+        const QString kick = f->sound("Kick.wav", kf::wavBytes(400, 1)), dots = f->sound("Drum.Kick.WAV", kf::wavBytes(400, 2));
         QDir(f->work.path()).mkdir("folder.wav");
         dropFiles({kick, dots, kick, f->sound("notes.txt"), f->work.filePath("folder.wav"), f->work.filePath("gone.wav")});
         QCOMPARE(groupRows(w->soundListItemModel, 1), QStringList({"Kick|" + kick, "Drum|" + dots}));
@@ -69,7 +70,7 @@ private slots:
         QVERIFY(f->prompter.prompts.isEmpty());
 
         // The selected group (or the group of a selected sound) takes them.
-        const QString snare = f->sound("Snare.ogg");
+        const QString snare = f->sound("Snare.ogg", kf::wavBytes(400, 3));
         f->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->index(0, 0));
         f->prompter.buttonAnswers.enqueue(QMessageBox::No);
         dropFiles({kick, snare});
@@ -104,7 +105,7 @@ private slots:
 
     void droppedFilesReachTheSoundListFile()
     {
-        const QString kick = f->sound("Kick.wav");
+        const QString kick = f->sound("Kick.wav", kf::wavBytes(400, 1));
         dropFiles({kick});
         f->w->writeSoundListOnClose = true;
         delete f->w;

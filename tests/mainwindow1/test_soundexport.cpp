@@ -56,11 +56,14 @@ struct Export
     }
 };
 
-QString mp3(const QString &path)
+// A short tone encoded by ffmpeg into `path` (its suffix picks the format).
+QString encoded(const QString &path, const QStringList &extra = {})
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QProcess p;
-    p.start("ffmpeg", {"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
-                       "sine=frequency=440:sample_rate=22050:duration=0.3", "-ac", "1", "-y", path});
+    p.start("ffmpeg", QStringList{"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
+                                  "sine=frequency=440:sample_rate=22050:duration=0.3", "-ac", "1"}
+                              + extra + QStringList{"-y", path});
     p.waitForFinished(60000);
     return QDir::toNativeSeparators(path);
 }
@@ -77,7 +80,7 @@ private slots:
         Export e;
         MainWindow1 *w = e.w;
         e.add("mono", writeBytes(e.f.path("src/mono.wav"), pcmWav(1, 44100, 4410)), 1);
-        e.add("tone", mp3(e.f.work.filePath("src/tone.mp3")), 2);
+        e.add("tone", encoded(e.f.work.filePath("src/tone.mp3")), 2);
         e.add("../up", writeBytes(e.f.path("src/up.wav"), pcmWav(2, 48000, 480)), 3);
         e.add("mono", writeBytes(e.f.path("other/mono.wav"), pcmWav(2, 8000, 800)), 4);
         kf::writeFile(QDir(e.out).filePath("tone.wav"), "older file");
@@ -176,6 +179,29 @@ private slots:
         QCOMPARE(e.f.prompter.texts(), QStringList{"Missing some files for the program!"});
         QVERIFY(QDir(e.out).entryList(QDir::Files).isEmpty());
         QCOMPARE(w->custom, before.data());
+    }
+
+    // Only what this run made is written over: a failed sound leaves the
+    // target as it was, and a library sound's source is never a target.
+    void exportKeepsWhatItDidNotMake()
+    {
+        Export e;
+        const QString lib = e.f.path("lib");
+        const QString a = encoded(lib + "/kick.wav", {"-ar", "96000", "-c:a", "pcm_s24le"});
+        const QByteArray original = kf::readFile(a);
+        e.add("kick", writeBytes(e.f.path("bad/kick.mp3"), "no sound here"), 1);
+        e.add("kick", encoded(e.f.path("other/kick.flac")), 2);
+        e.add("kick", a, 3);
+        e.add("snare", writeBytes(e.f.path("bad/snare.wav"), QByteArray(64, 'x')), 4);
+        kf::writeFile(lib + "/snare.wav", "an older snare");
+        e.select({0, 1, 2, 3});
+        e.run(lib);
+        QCOMPARE(kf::readFile(a), original);
+        QCOMPARE(kf::readFile(lib + "/snare.wav"), QByteArray("an older snare"));
+        QCOMPARE(QDir(lib).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"kick.wav", "kick~1.wav", "kick~2.wav", "snare.wav"}));
+        QCOMPARE(kf::rd32(kf::readFile(lib + "/kick~2.wav"), 24), 48000u);
+        QCOMPARE(e.report(), "kick~1.wav,  kick~2.wav\nis successfully exported.\nFile location:\n" + lib);
     }
 
     // Paths that hold ":U" or ".bin:U" before their end are plain files.

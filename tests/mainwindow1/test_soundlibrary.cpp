@@ -209,7 +209,7 @@ private slots:
         // Names of any length and characters; "pkit" files are left out silently.
         const QString longName = writeBytes(f.path("A very long sample name #1*.wav"), pcmWav(1, 8000, 10));
         const QString pkit = writeBytes(f.path("kit.pkit"), QByteArray("x"));
-        f.prompter.fileAnswers.enqueue({longName, pkit, f.path("upper.PKIT")});
+        f.prompter.fileAnswers.enqueue({longName, pkit, writeBytes(f.path("upper.PKIT"), pcmWav(1, 8000, 10))});
         w->ui->addWaveFile->click();
         QStandardItem *def = w->soundListItemModel->item(0);
         QCOMPARE(def->rowCount(), 2);
@@ -335,6 +335,32 @@ private slots:
         QCOMPARE(update.size(), 1);
         QVERIFY(w->addUsbWaveList.isEmpty());
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled());
+    }
+
+    // Files ffmpeg cannot decode are named in one warning and never listed or queued.
+    void nonAudioRefused()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(1, 8000, 10));
+        const QString text = writeBytes(f.path("notes.wav"), "just words, no sound");
+        const QString empty = writeBytes(f.path("empty.wav"), QByteArray());
+        f.importToList({text, good, empty});
+        const QString refused = "The following files are not readable audio and were not added:\r\n";
+        QCOMPARE(f.prompter.texts(), QStringList({refused + text + "\r\n" + empty}));
+        QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
+
+        w->isUDiskFlag = false;
+        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+        const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 10));
+        f.importToList({empty, other});
+        QCOMPARE(w->addUsbWaveList, QStringList({other}));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->index(0, 0));
+        f.prompter.clear();
+        f.prompter.fileAnswers.enqueue({text});
+        w->ui->addWaveFile->click();
+        QCOMPARE(f.prompter.texts(), QStringList({refused + text}));
+        QCOMPARE(w->soundListItemModel->item(0)->rowCount(), 0);
     }
 
     void soundFileTest()

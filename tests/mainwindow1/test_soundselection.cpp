@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDrag>
 #include <QMimeData>
+#include <QProcess>
 #include <QtTest>
 
 using namespace soundlib;
@@ -56,8 +57,12 @@ private slots:
         const QString six = writeBytes(f.path("six.wav"), pcmWav(6, 96000, 100));
         QByteArray bext = QByteArray("bext") + le32(602) + QByteArray(602, 'b');
         const QString broadcast = writeBytes(f.path("bext.wav"), pcmWav(2, 22050, 100, bext));
-        const QString ogg = writeBytes(f.path("notwave.ogg"), QByteArray("OggS") + QByteArray(200, '\0'));
-        const QString pad = writeBytes(f.path("pad/WAV_DATA/001/0001.wav"), QByteArray("not even a wav"));
+        // Only audio is imported: a real Ogg file, and a pad wave of any form.
+        const QString ogg = f.path("notwave.ogg");
+        QProcess enc;
+        enc.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=duration=0.1", "-c:a", "libvorbis", "-y", ogg});
+        QVERIFY(enc.waitForFinished(60000) && enc.exitCode() == 0);
+        const QString pad = writeBytes(f.path("pad/WAV_DATA/001/0001.wav"), pcmWav(1, 8000, 10));
         f.importToList({mono, stereo, six, broadcast, ogg, pad});
         QVERIFY(f.prompter.texts().isEmpty());
         const QStringList expected = {"16bit/44100Hz/Mono", "16bit/48000Hz/Stereo", "16bit/96000Hz/",

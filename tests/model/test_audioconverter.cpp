@@ -194,8 +194,7 @@ private slots:
         conv.setProgram(path("nowhere/ffmpeg"));
         conv.audioConverterRun(m_wav, out, mesg);
         QVERIFY(mesg.isEmpty());
-        QVERIFY(QFileInfo::exists(out));
-        QCOMPARE(QFileInfo(out).size(), 0);
+        QCOMPARE(readAll(out), QByteArray("old content")); // an earlier file is kept
 
         mesg = "previous text";
         conv.audioConverterWaveRun(m_wav, path("missing-preview.wav"), mesg);
@@ -250,12 +249,12 @@ private slots:
         QCOMPARE(mesg, QString("converted\n"));
         QCOMPARE(readAll(out), expectedHeader(0));
 
-        // ffmpeg succeeded but wrote no file: outFile exists, empty.
+        // ffmpeg succeeded but wrote no file: a new outFile exists, empty.
         conv.setProgram(makeFake("nofile", "echo second run >&2"));
-        conv.audioConverterRun(m_wav, out, mesg);
+        conv.audioConverterRun(m_wav, path("nofile.wav"), mesg);
         QCOMPARE(mesg, QString("second run\n")); // replaced, not appended
-        QVERIFY(QFileInfo::exists(out));
-        QCOMPARE(QFileInfo(out).size(), 0);
+        QVERIFY(QFileInfo::exists(path("nofile.wav")));
+        QCOMPARE(QFileInfo(path("nofile.wav")).size(), 0);
     }
 
     void failingRunsLeaveEmptyOutput_data()
@@ -360,9 +359,9 @@ private slots:
         conv.setTimeout(300);
         conv.setProgram(makeFake("slow", "printf 'ABCD' > \"$last\"\nexec sleep 30"));
         t.restart();
-        conv.audioConverterRun(m_wav, out, mesg);
+        conv.audioConverterRun(m_wav, path("bounded2.wav"), mesg);
         QVERIFY(t.elapsed() < 10000);
-        QCOMPARE(QFileInfo(out).size(), 0);
+        QCOMPARE(QFileInfo(path("bounded2.wav")).size(), 0);
     }
 
     void refusesSizesBeyondWavFields()

@@ -242,4 +242,7 @@ EXTRA = {
     'These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:':
         '采样打击垫上的以下项目是链接，已被忽略；编辑器既不读取也不写入它们：',
     'Korvanta stays open without the 350 device and keeps your edits.': 'Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。',
+    # sound import: picked files that are not audio
+    'Checking the sound files...': '正在检查音频文件...',
+    'The following files are not readable audio and were not added:': '以下文件不是可读取的音频，未添加：',
 }

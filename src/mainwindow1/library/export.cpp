@@ -3,18 +3,16 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "library/exportfile.h"
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
-#include "library/waveprobe.h"
-#include "model/audioconverter.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QProgressDialog>
 #include <QSet>
@@ -24,17 +22,20 @@ namespace {
 
 constexpr qint64 kCopyBlock = 65536;
 
-// True when the file at `path` holds a RIFF "data" chunk with samples.
-bool hasSamples(const QString &path)
+// Every file a sound of the library comes from: the total list, the groups
+// and the metronome sounds.
+QStringList librarySources(const MainWindow1 &w)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) && waveprobe::dataBytes(f) > 0;
-}
-
-bool sameFile(const QString &a, const QString &b)
-{
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+    QStringList out;
+    for (const MainWindow1::SOUND_INDEX &s : w.waveLoadKitAttrList)
+        out.append(s.file);
+    for (const soundfilexml::strSoundGroup &g : w.soundGroupList) {
+        for (const soundfilexml::strSoundItem &item : g.soundList)
+            out.append(item.file);
+    }
+    for (const MainWindow1::SOUND_LIST_INFO &click : w.clickList)
+        out.append(click.file);
+    return out;
 }
 
 } // namespace
@@ -117,6 +118,7 @@ void MainWindow1::exportWave()
     };
 
     soundsource::StoredEntries entries = storedEntries();
+    exportfile::SourceFiles sources(librarySources(*this));
     QElapsedTimer sinceStep;
     sinceStep.start();
     QStringList written;
@@ -163,28 +165,24 @@ void MainWindow1::exportWave()
                 }
             }
         } else {
-            // A second sound of the same name in this run gets its own file.
-            const QString fileName =
-                    exportnames::freeName(name, [&](const QString &candidate) { return writtenNow.contains(candidate); });
+            // A second sound of the same name in this run gets its own file,
+            // and so does a name that a library sound comes from.
+            const QString fileName = exportnames::freeName(name, [&](const QString &candidate) {
+                return writtenNow.contains(candidate) || sources.contains(dir.filePath(candidate));
+            });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
             } else {
-                const QString target = QDir::toNativeSeparators(dir.filePath(fileName));
-                const bool overSource = sameFile(path, target);
                 QString err;
-                audioconverter converter;
-                converter.audioConverterRun(path, target, err);
-                if (err.isEmpty()) {
-                    if (!overSource)
-                        QFile::remove(target);
+                const exportfile::Outcome outcome =
+                        exportfile::convert(path, QDir::toNativeSeparators(dir.filePath(fileName)), err);
+                if (outcome == exportfile::Outcome::NotRun) {
                     closeProgress();
                     prompter->information(this, tr("Error"), tr("Missing some files for the program!"),
                                           QMessageBox::Ok);
                     return;
                 }
-                if (soundsource::ffmpegFailure(err) != 0 || !hasSamples(target)) {
-                    if (!overSource)
-                        QFile::remove(target);
+                if (outcome == exportfile::Outcome::Failed) {
                     prompter->information(this, tr("Error"),
                                           tr("Wrong data in file：") + QStringLiteral("\r\n") + err, QMessageBox::Ok);
                 } else {

@@ -128,6 +128,20 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
         return;
     UiPrompter *prompter = UiPrompter::instance();
 
+    // Files that are not audio never reach the lists or the pad's queue.
+    QStringList files;
+    for (const strSoundItem &item : qAsConst(*group->itemList))
+        files.append(item.file);
+    files = audioFilesOf(files);
+    const QSet<QString> audio(files.begin(), files.end());
+    QVector<strSoundItem> items;
+    for (const strSoundItem &item : qAsConst(*group->itemList)) {
+        if (audio.contains(item.file))
+            items.append(item);
+    }
+    if (items.isEmpty())
+        return;
+
     if (mode == 3) {
         const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
         const int g = getGroupIndexFromModel(group->name, model);
@@ -143,7 +157,7 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             leftSoundList.prepend(QVector<QString>());
             slot = 0;
         }
-        for (const strSoundItem &item : qAsConst(*group->itemList)) {
+        for (const strSoundItem &item : qAsConst(items)) {
             if (item.file.trimmed().isEmpty())
                 continue;
             const QString name = item.name.trimmed().isEmpty() ? getNameFromFile(item.file) : item.name;
@@ -172,7 +186,7 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
     QSet<QString> listedPaths = childTexts(model, 2);
     QSet<QString> listedNames = childTexts(model, 1);
     int queued = 0;
-    for (const strSoundItem &item : qAsConst(*group->itemList)) {
+    for (const strSoundItem &item : qAsConst(items)) {
         const QString path = item.file;
         QString name = item.name.trimmed().isEmpty() ? getNameFromFile(path) : item.name;
         auto replacement = [&]() {

@@ -103,6 +103,7 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     audioconverter converter;
     QString err;
     if (format == 0) {
+        audioconverter::removeEarlierOutput(waveFileName, outFileName);
         converter.audioConverterRun(waveFileName, outFileName, err);
     } else {
         if (source.size() > kLargeWave)

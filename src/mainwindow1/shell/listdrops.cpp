@@ -138,13 +138,17 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
         }
     }
 
+    // Other files are left out, and what is not audio is refused.
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [this](const QString &f) { return !QFileInfo(f).isFile() || !isSoundFile(f); }),
+                files.end());
+    files = audioFilesOf(files);
+
     const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
     const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
                                | Qt::ItemNeverHasChildren;
     for (const QString &path : qAsConst(files)) {
         const QFileInfo info(path);
-        if (!info.isFile() || !isSoundFile(path))
-            continue;
         const QString name = info.baseName(); // up to the first "."
         leftSoundList[listIndex].append(name);
         auto *nameCell = new QStandardItem(songIcon, name);

@@ -1,0 +1,129 @@
+#include "library/audioprobe.h"
+
+#include "library/waveprobe.h"
+#include "model/audioconverter.h"
+
+#include <QAtomicInt>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QRunnable>
+#include <QThread>
+#include <QThreadPool>
+
+#include <algorithm>
+
+namespace audioprobe {
+namespace {
+
+constexpr int kProbeTimeout = 60 * 1000; // ms for one ffmpeg run
+constexpr int kWaitStep = 20;            // ms between two calls of `wait`
+constexpr int kBatchMax = 16;            // files decoded by one ffmpeg run
+
+enum class Look { Audio, NotAudio, Unknown };
+
+// A RIFF file of integer or float PCM whose fields agree and whose "data"
+// chunk holds at least one frame: ffmpeg decodes it whatever the samples are.
+bool isPlainPcm(QFile &file)
+{
+    const waveprobe::Format f = waveprobe::probePlain(file);
+    const bool integer = f.formatTag == 1 && (f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32);
+    const bool floating = f.formatTag == 3 && (f.bits == 32 || f.bits == 64);
+    if (!f.hasFmt || !(integer || floating) || f.channels < 1 || f.channels > 8 || f.sampleRate < 1000
+        || f.sampleRate > 768000 || f.blockAlign != f.channels * f.bits / 8)
+        return false;
+    quint32 length = 0;
+    const qint64 at = waveprobe::findChunk(file, "data", &length);
+    return at >= 0 && length >= f.blockAlign && at + 8 + f.blockAlign <= file.size();
+}
+
+// What can be told without ffmpeg.
+Look quickLook(const QString &path)
+{
+    // Pipes, devices and folders are never opened: reading them could block.
+    if (!QFileInfo(path).isFile())
+        return Look::NotAudio;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return Look::NotAudio;
+    return isPlainPcm(file) ? Look::Audio : Look::Unknown;
+}
+
+// True when ffmpeg decodes every one of `paths` (one run for all).
+bool decodes(const QStringList &paths)
+{
+    audioconverter converter;
+    converter.setTimeout(kProbeTimeout);
+    QString mesg;
+    const bool ok = converter.audioProbeRun(paths, mesg);
+    if (!ok && paths.size() == 1)
+        qDebug() << "not audio:" << paths.first() << mesg.trimmed();
+    return ok;
+}
+
+} // namespace
+
+bool isAudio(const QString &path)
+{
+    const Look look = quickLook(path);
+    return look == Look::Unknown ? decodes({path}) : look == Look::Audio;
+}
+
+QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads)
+{
+    const int n = paths.size();
+    QVector<bool> flags(n, false);
+    bool *flag = flags.data(); // each element written by one task only
+    QAtomicInt done(0);
+    QThreadPool pool;
+    pool.setMaxThreadCount(threads > 0 ? threads : QThread::idealThreadCount());
+
+    // Batches of at most kBatchMax files that fill every thread in each round.
+    const int workers = pool.maxThreadCount();
+    const int rounds = (n + workers * kBatchMax - 1) / (workers * kBatchMax);
+    const int batch = std::max(1, (n + workers * rounds - 1) / std::max(1, workers * rounds));
+
+    auto single = [&](int i) {
+        flag[i] = decodes({paths.at(i)});
+        done.fetchAndAddRelease(1);
+    };
+    auto probeBatch = [&](int from, int to) {
+        QVector<int> unknown;
+        for (int i = from; i < to; ++i) {
+            const Look look = quickLook(paths.at(i));
+            if (look == Look::Unknown) {
+                unknown.append(i);
+            } else {
+                flag[i] = look == Look::Audio;
+                done.fetchAndAddRelease(1);
+            }
+        }
+        QStringList files;
+        for (int i : qAsConst(unknown))
+            files.append(paths.at(i));
+        if (files.isEmpty())
+            return;
+        const bool audio = decodes(files);
+        if (!audio && files.size() > 1) {
+            // Some file of the batch is not audio: each on its own.
+            for (int i : qAsConst(unknown))
+                pool.start(QRunnable::create([&single, i] { single(i); }));
+            return;
+        }
+        for (int i : qAsConst(unknown)) {
+            flag[i] = audio;
+            done.fetchAndAddRelease(1);
+        }
+    };
+    for (int from = 0; from < n; from += batch) {
+        const int to = std::min(n, from + batch);
+        pool.start(QRunnable::create([&probeBatch, from, to] { probeBatch(from, to); }));
+    }
+    while (!pool.waitForDone(kWaitStep)) {
+        if (wait)
+            wait(done.loadAcquire());
+    }
+    return flags;
+}
+
+} // namespace audioprobe

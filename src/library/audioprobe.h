@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+// Telling sound files from other files before they enter the library.
+namespace audioprobe {
+
+// True when `path` is a regular file holding sound that can be decoded: a
+// plain PCM WAV is read here, any other file is decoded for a moment by
+// ffmpeg. Safe on any thread.
+bool isAudio(const QString &path);
+
+// isAudio for every path on `threads` worker threads (0: one per core). The
+// calling thread waits in `wait`, called about every 20 ms with the number of
+// paths done, until all are done. One flag per path.
+QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0);
+
+} // namespace audioprobe

@@ -1,0 +1,87 @@
+#include "library/exportfile.h"
+
+#include "library/soundsource.h"
+#include "library/waveprobe.h"
+#include "model/audioconverter.h"
+#include "platform/durablefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+namespace exportfile {
+namespace {
+
+// A new empty file of a free hidden name in `folder`; empty when none could
+// be made.
+QString newTemporary(const QString &folder)
+{
+    for (int tries = 0; tries < 16; ++tries) {
+        const QString name = QStringLiteral(".export-%1.wav")
+                                     .arg(QRandomGenerator::global()->generate64(), 0, 36);
+        QFile f(QDir(folder).filePath(name));
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return f.fileName();
+    }
+    return QString();
+}
+
+bool hasSamples(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && waveprobe::dataBytes(f) > 0;
+}
+
+} // namespace
+
+Outcome convert(const QString &source, const QString &target, QString &err)
+{
+    const QString part = newTemporary(QFileInfo(target).absolutePath());
+    if (part.isEmpty()) {
+        err = QStringLiteral("Cannot create a file in ") + QFileInfo(target).absolutePath();
+        return Outcome::Failed;
+    }
+    audioconverter converter;
+    converter.audioConverterRun(source, part, err);
+    Outcome outcome = Outcome::Failed;
+    if (err.isEmpty()) {
+        outcome = Outcome::NotRun;
+    } else if (soundsource::ffmpegFailure(err) == 0 && hasSamples(part)) {
+        if (ztplatform::renameOver(part, target))
+            return Outcome::Written;
+        err += QStringLiteral("\r\nCannot write ") + target;
+    }
+    QFile::remove(part);
+    return outcome;
+}
+
+SourceFiles::SourceFiles(const QStringList &sources)
+    : m_sources(sources)
+{
+}
+
+bool SourceFiles::contains(const QString &path)
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    if (file.isEmpty())
+        return false; // nothing there to replace
+    if (!m_made) {
+        m_made = true;
+        QSet<QString> seen;
+        for (const QString &s : qAsConst(m_sources)) {
+            const soundsource::Stored stored = soundsource::parse(s);
+            const QString own = stored.form == soundsource::Form::Plain ? s : stored.kitFile;
+            if (!seen.contains(own)) {
+                seen.insert(own);
+                const QString canonical = QFileInfo(own).canonicalFilePath();
+                if (!canonical.isEmpty())
+                    m_files.insert(canonical);
+            }
+        }
+        m_sources.clear();
+    }
+    return m_files.contains(file);
+}
+
+} // namespace exportfile

@@ -1,0 +1,70 @@
+// Picked files that are not audio are refused before they are listed.
+#include "mainwindow1/mainwindow1.h"
+
+#include "library/audioprobe.h"
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QSet>
+
+namespace {
+
+constexpr int kDialogDelay = 500; // ms of probing before the progress shows
+constexpr int kListedMax = 30;    // refused files named in the warning
+
+} // namespace
+
+QStringList MainWindow1::audioFilesOf(const QStringList &paths)
+{
+    QStringList unique = paths;
+    unique.removeDuplicates();
+    if (unique.isEmpty())
+        return paths;
+
+    QElapsedTimer timer;
+    timer.start();
+    QPointer<QProgressDialog> progress;
+    bool shown = false;
+    const QVector<bool> audio = audioprobe::probeAll(unique, [&](int done) {
+        if (!shown && timer.elapsed() >= kDialogDelay) {
+            shown = true;
+            showWaitDialog(tr("Checking the sound files..."), unique.size());
+            progress = dialog;
+        }
+        if (progress)
+            progress->setValue(done);
+        // Until the dialog holds the window, clicks wait.
+        QCoreApplication::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    });
+    if (progress) {
+        progress->close();
+        progress->hide();
+    }
+
+    QSet<QString> refused;
+    QStringList named;
+    for (int i = 0; i < unique.size(); ++i) {
+        if (audio.at(i))
+            continue;
+        refused.insert(unique.at(i));
+        if (named.size() < kListedMax)
+            named.append(unique.at(i));
+        else if (named.size() == kListedMax)
+            named.append(QStringLiteral("..."));
+    }
+    if (refused.isEmpty())
+        return paths;
+    UiPrompter::instance()->warning(this, tr("Warning"),
+                                    tr("The following files are not readable audio and were not added:")
+                                            + QStringLiteral("\r\n") + named.join(QStringLiteral("\r\n")),
+                                    QMessageBox::Ok);
+    QStringList kept;
+    for (const QString &p : paths) {
+        if (!refused.contains(p))
+            kept.append(p);
+    }
+    return kept;
+}
