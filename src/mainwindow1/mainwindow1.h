@@ -295,8 +295,12 @@ public:
 
     // Kit settings page.
     void updateKitNo(int kitNo);
-    void showKitPage(int kitNo, bool kitSwitch);
+    // Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
+    // 1 at a kit switch, else the pad shown.
+    void showKitPage(int kitNo, bool kitSwitch, int pad = -1);
     void on_btnSaveOneKitSet_clicked(quint8 kitNo);
+    // Runs the hi-hat layer rules on a layer whose edit has not finished.
+    void settleHHLayers();
     // The commit of everything the kit settings page holds, pad shown first,
     // into kit kitNo (1-based); nothing unless that page is shown.
     void commitShownKit(int kitNo);
@@ -422,6 +426,8 @@ public:
     void disKit(KIT_CHAIN *chain, int step);
     void disKitStep(QVector<KIT_CHAIN> chains, int chain);
     void updateKitChainNameList();
+    // The ON switch and chain number of the page into the chains, as OK takes them.
+    void takeOverChainPage();
     bool replaceNameToStep(QString kitNumber, QString name);
     // Moves the current kit of the kit list one row up (-1) or down (1).
     void moveKitInList(int step);
