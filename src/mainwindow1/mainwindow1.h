@@ -5,6 +5,7 @@
 #include "device/syncbatch.h"
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
+#include "model/editbaseline.h"
 #include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
@@ -132,6 +133,7 @@ public:
     QVector<QString> delBatchList; // the running delete batch's .wav paths
     QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
     bool padClosing = false;       // the close in device mode is under way
+    bool padCloseFailed = false;   // the pad's close failed and said the editor quits
 
     // ---- sounds -----------------------------------------------------------
     QVector<SOUND_INDEX> waveLoadKitAttrList;
@@ -247,6 +249,7 @@ public:
     percussionpadfile cf;
     quint32 chunkID = 0;
     bool isSaveClose = false;
+    EditBaseline savedState; // kits and global settings as last loaded or saved
 
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;
@@ -312,6 +315,9 @@ public:
 
     // Global settings to and from the kit file model.
     void setGlobalFileChunk();
+    void packGlobalSettings(percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g);
+    // The global settings as a global chunk, kit chains included.
+    QByteArray globalSettingsBytes();
     void showVerAndGlobal1(percussionpadfile *pf);
 
     // ---- sound library ------------------------------------------------------------
@@ -483,6 +489,13 @@ public:
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();
     void on_btnExportAllFile_clicked(); // no form object: nothing connects it
+    // What a load or save left, for the close to compare with.
+    void markAllSaved();
+    void markKitSaved(int kit); // 0-based
+    void markGlobalSaved();
+    // The offline close: asks "Quit?" when kits or global settings changed
+    // since they were last loaded or saved; true when the window may close.
+    bool confirmOfflineClose();
 
 signals:
     void themeChanged();
