@@ -233,10 +233,7 @@ private slots:
     void unfinishedLayerEditMeetsItsRule()
     {
         Ui::MainWindow1 *ui = f->ui;
-        MainWindow1::PEDAL_SETTING &h = f->kit(5).pedalChunk;
-        h.hh_layer1 = 100;
-        h.hh_layer2 = 80;
-        h.hh_layer3 = 40;
+        const MainWindow1::PEDAL_SETTING &h = f->kit(5).pedalChunk; // layers 100, 80, 40
         f->openKitPage(5);
         ui->hhLayer2SpinBox->selectAll();
         QTest::keyClicks(ui->hhLayer2SpinBox, "110");
