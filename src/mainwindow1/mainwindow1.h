@@ -5,6 +5,7 @@
 #include "device/syncbatch.h"
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
+#include "model/editbaseline.h"
 #include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
@@ -133,6 +134,7 @@ public:
     QVector<QString> delBatchList; // the running delete batch's .wav paths
     QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
     bool padClosing = false;       // the close in device mode is under way
+    bool padCloseFailed = false;   // the pad's close failed and said the editor quits
 
     // ---- sounds -----------------------------------------------------------
     QVector<SOUND_INDEX> waveLoadKitAttrList;
@@ -248,6 +250,7 @@ public:
     percussionpadfile cf;
     quint32 chunkID = 0;
     bool isSaveClose = false;
+    EditBaseline savedState; // kits and global settings as last loaded or saved
 
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;
@@ -296,8 +299,12 @@ public:
 
     // Kit settings page.
     void updateKitNo(int kitNo);
-    void showKitPage(int kitNo, bool kitSwitch);
+    // Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
+    // 1 at a kit switch, else the pad shown.
+    void showKitPage(int kitNo, bool kitSwitch, int pad = -1);
     void on_btnSaveOneKitSet_clicked(quint8 kitNo);
+    // Runs the hi-hat layer rules on a layer whose edit has not finished.
+    void settleHHLayers();
     // The commit of everything the kit settings page holds, pad shown first,
     // into kit kitNo (1-based); nothing unless that page is shown.
     void commitShownKit(int kitNo);
@@ -309,6 +316,9 @@ public:
 
     // Global settings to and from the kit file model.
     void setGlobalFileChunk();
+    void packGlobalSettings(percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g);
+    // The global settings as a global chunk, kit chains included.
+    QByteArray globalSettingsBytes();
     void showVerAndGlobal1(percussionpadfile *pf);
 
     // ---- sound library ------------------------------------------------------------
@@ -426,6 +436,8 @@ public:
     void disKit(KIT_CHAIN *chain, int step);
     void disKitStep(QVector<KIT_CHAIN> chains, int chain);
     void updateKitChainNameList();
+    // The ON switch and chain number of the page into the chains, as OK takes them.
+    void takeOverChainPage();
     bool replaceNameToStep(QString kitNumber, QString name);
     // Moves the current kit of the kit list one row up (-1) or down (1).
     void moveKitInList(int step);
@@ -481,6 +493,13 @@ public:
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();
     void on_btnExportAllFile_clicked(); // no form object: nothing connects it
+    // What a load or save left, for the close to compare with.
+    void markAllSaved();
+    void markKitSaved(int kit); // 0-based
+    void markGlobalSaved();
+    // The offline close: asks "Quit?" when kits or global settings changed
+    // since they were last loaded or saved; true when the window may close.
+    bool confirmOfflineClose();
 
 signals:
     void themeChanged();

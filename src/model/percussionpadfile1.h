@@ -465,6 +465,8 @@ public:
     // Packs the KIT_CHAIN_BLOCK_SIZE bytes of a kit-chain block; both leading
     // bytes carry the active chain number (kit_chain_No when kit_chain is set).
     static void packKitChainBlock(const P_KIT_CHAIN &kc, uchar *block);
+    // The GLOBAL_CHUNK_SIZE bytes of a current-layout global chunk.
+    static QByteArray packGlobalChunk(const NEW_FILE_GLOBAL_CHUNK &g);
     void writeGlobalChunk(QFile *file);
     bool readGlobalChunk(QFile *file);
 

@@ -318,18 +318,23 @@ void percussionpadfile::packKitChainBlock(const P_KIT_CHAIN &kc, uchar *block)
     mapKitChain(Packer{block}, 0, kc, KIT_CHAIN_ROWS);
 }
 
-void percussionpadfile::writeGlobalChunk(QFile *file)
+QByteArray percussionpadfile::packGlobalChunk(const NEW_FILE_GLOBAL_CHUNK &g)
 {
-    const NEW_FILE_GLOBAL_CHUNK &g = new_globalChunk;
-    uchar buf[kGlobalSize] = {};
+    QByteArray out(kGlobalSize, '\0');
+    uchar *buf = reinterpret_cast<uchar *>(out.data());
     bytepack::put32(buf, g.glob);
     // The chunk written is always the current layout; a size left at 0 (or
     // taken over from an older chunk) would make readers take it for the old one.
     bytepack::put32(buf + 4, quint32(kGlobalSize));
     mapGlobal(Packer{buf}, g);
+    return out;
+}
 
+void percussionpadfile::writeGlobalChunk(QFile *file)
+{
+    const QByteArray buf = packGlobalChunk(new_globalChunk);
     QDataStream ds(file);
-    if (ds.writeRawData(reinterpret_cast<const char *>(buf), kGlobalSize) != kGlobalSize)
+    if (ds.writeRawData(buf.constData(), kGlobalSize) != kGlobalSize)
         qWarning() << Q_FUNC_INFO << "short write of the global chunk";
 }
 

@@ -2,6 +2,7 @@
 // the list, dragging a kit, moving kits (which swaps them everywhere) and the
 // chains of a loaded setup.
 #include "library/draghook.h"
+#include "setup/fileread.h"
 #include "windowfixture.h"
 
 #include <QDrag>
@@ -180,6 +181,38 @@ private slots:
         f->ui->downPageBtn->click();
         QCOMPARE(f->kit(9).kit_volume + f->kit(10).kit_volume * 1000, 10 + 55 * 1000);
         QCOMPARE(w->kitNumFlagList, QVector<quint8>(100, 0));
+    }
+
+    // Saves take the page's ON switch and chain number without OK; a loaded
+    // setup whose chains are off shows the steps of the chain in the number box.
+    void pageStateSavedAndShownAfterLoad()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        auto exportAll = [this](const QString &name) {
+            f->prompter.fileAnswers.enqueue({f->work.filePath(name)});
+            f->ui->actionExport_All->trigger();
+            return f->work.filePath(name);
+        };
+        ui->kitChainNoSpinBox->setValue(3);
+        step(3, 0) = 7; // as a dropped kit leaves it
+        QTest::mouseClick(ui->rBtnKitChainOn, Qt::LeftButton);
+        const QString on = exportAll("ON.bin");
+        QTest::mouseClick(ui->rBtnKitChainOff, Qt::LeftButton);
+        const QString off = exportAll("OFF.bin");
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
+        for (const QString &file : {on, off}) {
+            MainWindow1::READ_KIT_FILE rec;
+            setupfiles::KitTables tables;
+            QCOMPARE(setupfiles::readWholeSetupFile(file, rec, tables), setupfiles::LoadError::None);
+            const percussionpadfile::P_KIT_CHAIN &kc = rec.info.new_globalChunk.kc;
+            QCOMPARE(QVector<int>({kc.kit_chain, kc.kit_chain_No, kc.kitChain[3][0]}),
+                     file == on ? QVector<int>({1, 3, 7}) : QVector<int>({0, 0, 7}));
+        }
+        ui->btnClearStep->click();
+        f->prompter.fileAnswers.enqueue({off});
+        ui->actionImport_All->trigger();
+        QCOMPARE(int(step(3, 0)) * 100 + ui->kitChainNoSpinBox->value(), 703);
+        QCOMPARE(ui->step1Lab->text(), QString("New Kit"));
     }
 
     void loadedChains()

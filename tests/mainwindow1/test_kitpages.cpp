@@ -55,6 +55,25 @@ private slots:
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning", "Warning"}));
     }
 
+    // A refused number falls back to the kit paged to; the edits land there.
+    void refusedNumberKeepsThePagedKit()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        f->kit(1).kpadChunk[0].soundName0 = f->kit(5).kpadChunk[0].soundName0 = "Kick";
+        for (int i = 0; i < 4; ++i)
+            QTest::mouseClick(ui->downPageBtn, Qt::LeftButton);
+        QTest::mouseClick(ui->kitNumber, Qt::LeftButton);
+        QTest::keyClick(ui->kitNumber, Qt::Key_End);
+        QTest::keyClick(ui->kitNumber, Qt::Key_Backspace);
+        QCOMPARE(f->prompter.texts(), QStringList({"The range of kit number is 1~100."}));
+        QCOMPARE(ui->kitNumber->text(), QString("5"));
+        ui->kitNameLineEdit->setText("Five");
+        emit ui->kitNameLineEdit->editingFinished();
+        QTest::mouseClick(ui->btnClear, Qt::LeftButton);
+        QCOMPARE(f->kit(5).kit_name + "|" + f->kit(1).kit_name, QString("Five|New Kit"));
+        QCOMPARE(f->kit(5).kpadChunk[0].soundName0 + "|" + f->kit(1).kpadChunk[0].soundName0, QString("|Kick"));
+    }
+
     void renameRefusalsInOrder_data()
     {
         QTest::addColumn<QString>("name");

@@ -575,15 +575,33 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m.isNull());
 
-        // Offline: no question at all.
+        // Offline with nothing changed (pages visited): no question at all.
         prompts.clear();
         m = new MainWindow1;
         m->writeSoundListOnClose = false;
         m->show();
+        m->ui->btnSoundKit->click();
+        m->ui->btnKitChain->click();
         QVERIFY(m->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m.isNull());
         QVERIFY(prompts.prompts.isEmpty());
+
+        // Offline with an unsaved edit, still pending on the kit page: the
+        // device mode's question; No keeps the window, Yes quits.
+        m = new MainWindow1;
+        m->writeSoundListOnClose = false;
+        m->show();
+        m->ui->btnSoundKit->click();
+        m->ui->kitVolumeSpinBox->setValue(m->ui->kitVolumeSpinBox->value() - 1);
+        QVERIFY(!m->close());
+        QCOMPARE(prompts.titles() + prompts.texts(), QStringList({"Confirm", "Quit?"}));
+        QCOMPARE(prompts.prompts[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(prompts.prompts[0].defaultButton, QMessageBox::No);
+        prompts.buttonAnswers.enqueue(QMessageBox::Yes);
+        QVERIFY(m->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m.isNull());
     }
 
     void recvCloseStoresTheFlag()

@@ -90,10 +90,9 @@ private slots:
         w->kitAttrList[3].effect1_no = quint8(w->kitAttrList[3].effect1_no + 1);
         w->kitAttrList[4].kpadChunk[2].midi_gate ^= 1;
         w->kitAttrList[5].kpadChunk[3].aWaveLength ^= 1;
-        // Chain 2 on with a new first step.
-        for (MainWindow1::KIT_CHAIN &c : w->kitChainList)
-            c.kit_chain = 0;
-        w->kitChainList[2].kit_chain = 1;
+        // Chain 2 on (as the kit-chain page shows it) with a new first step.
+        w->ui->kitChainNoSpinBox->setValue(2);
+        w->ui->rBtnKitChainOn->click();
         w->kitChainList[2].curKitChain[2][0] = 12;
 
         QVERIFY(f.closeWithYes());

@@ -75,6 +75,14 @@ private slots:
         QVERIFY(f->prompter.prompts.isEmpty());
     }
 
+    // A name longer than a kit file keeps shows as it will be saved.
+    void longNamesShowTheirSavedPart()
+    {
+        f->dropOnPad(2, 1, rec("Twentycharactersxyz1", f->sound("long.wav")));
+        QCOMPARE(pad(1, 2).soundName1 + "|" + f->w->kitPadList[0][2].soundName1 + "|" + f->ui->labPad03b->text(),
+                 QString("Twentycharacters|Twentycharacters|Twentycharacters"));
+    }
+
     void refusalsChangeNothing()
     {
         pad(1, 2).soundName0 = "Old";

@@ -228,6 +228,20 @@ private slots:
         QCOMPARE(ui->labLayer1->text(), QString("127"));
     }
 
+    // A layer typed without Enter meets its rule at the commit: a button that
+    // takes no focus does not let it through.
+    void unfinishedLayerEditMeetsItsRule()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        const MainWindow1::PEDAL_SETTING &h = f->kit(5).pedalChunk; // layers 100, 80, 40
+        f->openKitPage(5);
+        ui->hhLayer2SpinBox->selectAll();
+        QTest::keyClicks(ui->hhLayer2SpinBox, "110");
+        QCOMPARE(ui->hhLayer2SpinBox->value(), 110);
+        QTest::mouseClick(ui->btnKitMove, Qt::LeftButton);
+        QCOMPARE(QVector<int>({h.hh_layer1, h.hh_layer2, f->w->pedal0[4].hh_layer2}), QVector<int>({100, 80, 80}));
+    }
+
     void clearHiHatWavesOfOneKit()
     {
         for (int k : {4, 5, 6}) {

@@ -218,6 +218,24 @@ private slots:
         QCOMPARE(f->prompter.prompts.size(), 3);
     }
 
+    // A copy into the kit the kit settings page shows is what the next commit keeps.
+    void copyIntoTheShownKitIsKept()
+    {
+        MainWindow1 *w = f->w;
+        f->kit(5).kit_name = "Five";
+        f->kit(5).kit_volume = 55;
+        f->openKitPage(5);
+        f->ui->btnCopyKit->click();
+        f->ui->downPageBtn->click();
+        w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(6);
+        w->kitCopy->findChild<QAbstractButton *>("btnKitOk")->click();
+        QCOMPARE(f->ui->kitVolumeSpinBox->value(), 55);
+        f->ui->downPageBtn->click();
+        QCOMPARE(f->kit(6).kit_name + QString::number(f->kit(6).kit_volume), QString("Five55"));
+        QCOMPARE(QByteArray(w->base0[5].kit_name) + QByteArray::number(w->base0[5].kit_volume), QByteArray("Five55"));
+        w->kitCopy->hide();
+    }
+
     // The dialogs made without a parent go with the window, shown or not.
     void dialogsGoWithTheWindow()
     {

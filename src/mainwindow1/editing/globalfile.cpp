@@ -148,13 +148,24 @@ void showChains(MainWindow1 *w, const percussionpadfile::P_KIT_CHAIN &kc, int ro
 
 void MainWindow1::setGlobalFileChunk()
 {
-    percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = cf.new_globalChunk;
+    ui->clickSoundNoSpinBox->setRange(1, 5);
+    packGlobalSettings(cf.new_globalChunk);
+}
+
+QByteArray MainWindow1::globalSettingsBytes()
+{
+    percussionpadfile::NEW_FILE_GLOBAL_CHUNK g;
+    packGlobalSettings(g);
+    return percussionpadfile::packGlobalChunk(g);
+}
+
+void MainWindow1::packGlobalSettings(percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g)
+{
     g.editing_effect = curEditEffect;
     g.effect_off = curEffectOFF;
     for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
         copyEffect(meffChunk1[i], g.effect[i]);
 
-    ui->clickSoundNoSpinBox->setRange(1, 5);
     g.click.click_no = 0;
     g.click.click_startCluster = 0;
     g.click.click_waveLength = 0;

@@ -116,14 +116,16 @@ void MainWindow1::on_btnClearHHWave_clicked()
 
 namespace {
 // Layer `layer` (1..3) keeps its value when the rules allow it, else goes back
-// to the last value accepted.
-void checkLayer(MainWindow1 *w, int layer)
+// to the last value accepted. With `pendingOnly` an accepted value is left alone.
+void checkLayer(MainWindow1 *w, int layer, bool pendingOnly = false)
 {
     Ui::MainWindow1 *ui = w->ui;
     QSpinBox *const boxes[3] = {ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox};
     QLabel *const below[3] = {ui->labLayer2, ui->labLayer3, ui->labLayer4};
     int *const accepted[3] = {&w->original_layer1, &w->original_layer2, &w->original_layer3};
     QSpinBox *box = boxes[layer - 1];
+    if (pendingOnly && box->value() == *accepted[layer - 1])
+        return;
     if (kitediting::hhLayerAccepted(layer, ui->hhLayer1SpinBox->value(), ui->hhLayer2SpinBox->value(),
                                     ui->hhLayer3SpinBox->value())) {
         below[layer - 1]->setText(QString::number(box->value() - 1));
@@ -147,4 +149,11 @@ void MainWindow1::on_hhLayer2SpinBox_editingFinished()
 void MainWindow1::on_hhLayer3SpinBox_editingFinished()
 {
     checkLayer(this, 3);
+}
+
+void MainWindow1::settleHHLayers()
+{
+    // A value typed without Enter has not met its rule yet.
+    for (int layer = 1; layer <= 3; ++layer)
+        checkLayer(this, layer, true);
 }

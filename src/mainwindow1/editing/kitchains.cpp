@@ -135,7 +135,7 @@ void MainWindow1::on_btnClearStep_clicked()
     }
 }
 
-void MainWindow1::on_btnSureKitChain_clicked()
+void MainWindow1::takeOverChainPage()
 {
     const int chain = ui->kitChainNoSpinBox->value();
     kitChian.kit_chain_No = quint8(chain);
@@ -143,6 +143,11 @@ void MainWindow1::on_btnSureKitChain_clicked()
         kitchain::confirm(kitChainList, 0);
     else if (ui->rBtnKitChainOn->isChecked())
         kitchain::confirm(kitChainList, chain);
+}
+
+void MainWindow1::on_btnSureKitChain_clicked()
+{
+    takeOverChainPage();
     emit sendKitChainInfo(kitChainList, kitChainNameList);
     updateKitNameToMainInterface();
 }
@@ -174,4 +179,6 @@ void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains)
         ui->rBtnKitChainOff->setChecked(true); // the buttons show the loaded state
     }
     on_kitChainNoSpinBox_valueChanged(on);
+    if (on == 0) // the steps of the chain the page shows, not the empty entry 0
+        disKitStep(kitChainList, ui->kitChainNoSpinBox->value());
 }

@@ -158,7 +158,9 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
     // The kit page's edits go into the kit it shows before the kits change places.
     commitShownKit(oldKitNumber);
     kitcopy::swapKits(kitStore(), row, moved);
-    dispPadList(kitAttrList, quint8(moved));
+    currentKitNum = quint8(moved);
+    ui->kitNumber->setText(QString::number(moved + 1));
+    dispPadList(kitAttrList, currentKitNum);
 
     // Show the moved kit on the kit page without committing the page again.
     const bool loading = loadKitNoFlag;

@@ -23,7 +23,7 @@ int effectNoItem(quint8 value)
 }
 } // namespace
 
-void MainWindow1::showKitPage(int kitNo, bool kitSwitch)
+void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
 {
     const int k = kitNo - 1;
     if (k < 0 || k >= kitAttrList.size())
@@ -90,7 +90,9 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch)
     original_layer3 = ui->hhLayer3SpinBox->value();
 
     padNoFlag = true;
-    on_padNoComboBox_currentIndexChanged(kitSwitch ? 0 : curPadNumber);
+    if (pad < 0)
+        pad = kitSwitch ? 0 : curPadNumber;
+    on_padNoComboBox_currentIndexChanged(pad);
     padNoFlag = false;
 }
 
@@ -126,6 +128,7 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
     if (k < 0 || k >= kitAttrList.size() || k >= KIT_MAX_COUNT)
         return;
     applyKitName(k);
+    settleHHLayers();
 
     kitediting::KitPage page;
     page.name = kitAttrList[k].kit_name;

@@ -129,6 +129,7 @@ void pageKit(MainWindow1 *w, int step)
     }
     ui->kitNumber->setText(QString::number(next));
     w->currentKitNum = quint8(next - 1);
+    w->oldKitNumber = next;
     w->dispPadList(w->kitAttrList, w->currentKitNum);
 }
 } // namespace

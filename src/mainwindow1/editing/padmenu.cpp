@@ -163,5 +163,14 @@ void MainWindow1::recvDstKit(int kit)
     commitShownKit(curkitNumber);
     emit sendKitNameChanged(kitAttrList[src].kit_name, dst);
     kitcopy::copyKit(kitStore(), src, dst);
+    // A copy into the kit shown replaces what the pages hold, so the next
+    // commit keeps it.
+    if (shownKit(this) == dst)
+        dispPadList(kitAttrList, quint8(dst));
+    if (ui->left_stackedWidget->currentIndex() == 2 && curkitNumber == kit) {
+        switchKitNum = true;
+        showKitPage(kit, true, curPadNumber);
+        switchKitNum = false;
+    }
     copyCompleted(this);
 }

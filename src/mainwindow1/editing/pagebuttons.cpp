@@ -8,6 +8,7 @@ namespace {
 // The kit-chain page hands its chains and names on when it is left.
 void leaveChainPage(MainWindow1 *w)
 {
+    w->takeOverChainPage();
     emit w->sendKitChainInfo(w->kitChainList, w->kitChainNameList);
     w->updateKitNameToMainInterface();
 }
@@ -85,5 +86,7 @@ void MainWindow1::on_btnKitChain_clicked()
     if (QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel())
         selection->clearSelection();
     updateKitChainNameList();
+    // Kit names may have come in after the chains (loads); the steps show them.
+    disKitStep(kitChainList, ui->kitChainNoSpinBox->value());
     dot = 1;
 }

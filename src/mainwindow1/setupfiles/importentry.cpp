@@ -46,6 +46,7 @@ bool applyGlobalFile(MainWindow1 *w)
     w->globalSize = int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
                                                                                              : m.globalChunk.size);
     w->showVerAndGlobal1(&m);
+    w->markGlobalSaved();
     w->globalFilePath.clear();
     return true;
 }

@@ -91,4 +91,5 @@ void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
     setupfiles::resolveByPath(lk.kit, file, waveLoadKitAttrList, setupfiles::lastByFile(waveLoadKitAttrList));
     emit sendKitNameChanged(lk.kit.kit_name, kitIdx);
     storeKit(this, kitIdx, lk);
+    markKitSaved(kitIdx);
 }

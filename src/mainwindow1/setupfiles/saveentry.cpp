@@ -52,6 +52,7 @@ void MainWindow1::on_btnSave_clicked()
         on_savePadSetBtn_clicked(ui->padNoComboBox->currentIndex());
         on_btnSaveOneKitSet_clicked(quint8(shown));
     }
+    takeOverChainPage();
 
     QString path;
     QVector<int> kits;

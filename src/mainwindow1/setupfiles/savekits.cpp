@@ -158,6 +158,10 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         }
     }
     if (replacedAll) {
+        for (const setupfiles::KitTarget &t : plan) {
+            if (t.write)
+                w->markKitSaved(t.kit - 1);
+        }
         p->information(w, MainWindow1::tr("successfully saved."),
                        MainWindow1::tr("The file has been generated:") + crlf + MainWindow1::tr("File location:") + crlf
                                + folder,

@@ -143,6 +143,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
         if (loaded == w->binFilePath)
             w->autoLoadFile(loaded);
     }
+    w->markAllSaved();
     p->information(w, MainWindow1::tr("successfully saved."),
                    MainWindow1::tr("The file has been generated:") + crlf() + MainWindow1::tr("File location:") + crlf()
                            + QDir::toNativeSeparators(target),

@@ -200,11 +200,13 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
 
     KIT_PAD_SETTING &r = kitAttrList[kit].kpadChunk[p];
     dragFlag = onLabel;
+    // The pad keeps the name as a kit file stores it.
+    const QString padName = sound.name.left(SOUND_NAME_LENGTH_MAX);
     if (posFlagA) {
-        r.soundName0 = sound.name;
+        r.soundName0 = padName;
         r.soundFile0 = path;
     } else if (posFlagB) {
-        r.soundName1 = sound.name;
+        r.soundName1 = padName;
         r.soundFile1 = path;
     }
 

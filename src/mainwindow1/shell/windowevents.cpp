@@ -1,15 +1,57 @@
+// Closing the window: on the pad through its write-back, offline with a
+// question when edits were not saved.
 #include "mainwindow1/mainwindow1.h"
+
+#include "widgets/dialogs/uiprompter.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 
 void MainWindow1::closeEvent(QCloseEvent *event)
 {
-    if (padClosing || (!isUDiskFlag && !closeOnPad())) {
+    if (padClosing) {
+        event->ignore();
+        return;
+    }
+    takeOverChainPage();
+    if (!isUDiskFlag) {
+        if (!closeOnPad()) {
+            padCloseFailed = isUDiskFlag;
+            event->ignore();
+            return;
+        }
+    } else if (!padCloseFailed && !confirmOfflineClose()) {
         event->ignore();
         return;
     }
     stopPreviewForClose();
     QCoreApplication::quit();
     event->accept();
+}
+
+bool MainWindow1::confirmOfflineClose()
+{
+    commitShownKit(curkitNumber);
+    if (!savedState.differs(kitAttrList, globalSettingsBytes()))
+        return true;
+    return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,
+                                            QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+void MainWindow1::markAllSaved()
+{
+    savedState.setKits(kitAttrList);
+    markGlobalSaved();
+}
+
+void MainWindow1::markKitSaved(int kit)
+{
+    if (kit >= 0 && kit < kitAttrList.size())
+        savedState.setKit(kit, kitAttrList.at(kit));
+}
+
+void MainWindow1::markGlobalSaved()
+{
+    savedState.setGlobal(globalSettingsBytes());
 }
