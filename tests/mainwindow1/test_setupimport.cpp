@@ -150,6 +150,12 @@ private slots:
         QTest::newRow("kit 150") << "K007.INI" << 57 << QByteArray("\x96") << "%1:File data error!";
         QTest::newRow("kit sound count") << "K007.INI" << 0 << QByteArray("SOUN") << "%1:File data error!";
         QTest::newRow("kit not RIFF") << "K007.INI" << 2 << QByteArray("SOUN") << format;
+        // The index points the sound table at 0, past the end, or at the kits.
+        const QString data = "%1:File data error!";
+        QTest::newRow("sound table at 0") << "KIT_ALL.bin" << 44 << QByteArray(4, '\0') << data;
+        QTest::newRow("sound table past the end") << "K007.INI" << 28 << QByteArray("\0\0\0\x40", 4) << data;
+        QTest::newRow("sound table untagged") << "KIT_ALL.bin" << 44 << QByteArray("\x8b\x03\0\0", 4) << data;
+        QTest::newRow("kit sound table untagged") << "K007.INI" << 28 << QByteArray("\x20\0\0\0", 4) << data;
     }
 
     void refusedFilesChangeNothing()
