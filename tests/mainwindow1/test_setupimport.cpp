@@ -359,6 +359,22 @@ private slots:
             QVERIFY(!s.file.contains("K050"));
     }
 
+    // A recorded kit file cut on disk is named once and forgotten; the pick goes on.
+    void recordedKitFileGoneBad()
+    {
+        const QString k7 = f->file("K007.INI"), k8 = f->file("K008.INI");
+        QVERIFY(makeKitFile(k7, 7) && makeKitFile(k8, 8));
+        f->importPicks({k7});
+        QVERIFY(kf::writeFile(k7, kf::readFile(k7).left(40)));
+        f->prompter.clear();
+        f->importPicks({k8});
+        f->importPicks({k8});
+        const QString tip = "The imported kit file version is outdated. Please import new version file.\r\n";
+        QCOMPARE(f->texts().filter("outdated"), QStringList({tip + "File location: " + k7}));
+        QCOMPARE(f->w->recordKitFileList, QStringList({k8}));
+        QCOMPARE(f->w->loadedKitFiles.last().file, k8);
+    }
+
     void fileChoice()
     {
         const QString setup = f->file("KIT_ALL.bin"), other = f->file("OTHER.bin"), kit = f->file("K009.INI");

@@ -41,9 +41,9 @@ void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kep
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
 // Records a chosen kit file with its kit number n (1..255), replacing the
 // record of a file whose kit number is n; recorded files that no longer
-// exist are forgotten on the way. False after the message when a recorded
-// file is of an old layout.
-bool recordKitFile(MainWindow1 *w, const QString &path, int n);
+// exist, or no longer read as kit files (named in a message), are forgotten
+// on the way.
+void recordKitFile(MainWindow1 *w, const QString &path, int n);
 
 // A new progress dialog of a save, shown at `value`, that holds the window
 // while it is shown; it becomes w->dialog.

@@ -194,8 +194,7 @@ bool MainWindow1::openFilePath(QString dir)
                 reportLoadError(LoadError::OldLayout, pick, false);
                 return false;
             }
-            if (!setupflow::recordKitFile(this, pick, n))
-                return false;
+            setupflow::recordKitFile(this, pick, n);
         } else {
             qDebug() << "未导入正确文件" << pick;
             return false;
