@@ -332,6 +332,47 @@ private slots:
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
     }
 
+    // A pick whose later file is refused still rebuilds the lists; a save
+    // stops, naming the kit and pad, rather than write a used slot empty.
+    void refusedPickFinishesAndNoSlotIsSavedEmpty()
+    {
+        const QString k2 = f->file("K002.INI"), k9 = f->file("K009.INI"), k150 = f->file("K150.INI");
+        QVERIFY(makeKitFile(k2, 2) && makeKitFile(k9, 9));
+        QVERIFY(kf::writeFile(k150, patched(k9, 57, "\x96")));
+        f->importPicks({k2});
+        f->importPicks({k9, k150});
+        QVERIFY(f->texts().contains(k150 + ":File data error!"));
+        QCOMPARE(f->w->totalGroup->rowCount(), 6);
+        QCOMPARE(f->w->totalGroup->child(5, 2)->text(), k9 + ":U00002");
+
+        Kit &kit9 = f->kit(9);
+        kit9.kpadChunk[0].soundFile0 = f->file("gone.wav");
+        kit9.kpadChunk[0].soundName0 = "Gone";
+        f->prompter.clear();
+        f->exportAll(f->file("SET.bin"));
+        QCOMPARE(f->texts().first(), QString("A pad's sound is not in the sound list, so the file is not saved:\r\n"
+                                             "Kit 9 PAD1 A: Gone"));
+        QVERIFY(!f->prompter.titles().contains("successfully saved."));
+        QVERIFY(!QFile::exists(f->file("SET.bin")));
+    }
+
+    // A sound that cannot be converted is named with the kits that use it.
+    void unconvertibleSoundNamed()
+    {
+        const QString text = f->file("text.wav");
+        QVERIFY(kf::writeFile(text, "not a sound"));
+        f->w->waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
+        f->w->on_defaultRbtn_clicked();
+        for (int k : {5, 3}) {
+            f->kit(k).kpadChunk[1].soundFile0 = text;
+            f->kit(k).kpadChunk[1].soundName0 = "Text";
+        }
+        f->exportAll(f->file("SET.bin"));
+        QVERIFY(f->texts().contains("A sound cannot be converted, so the file is not saved:\r\nText\r\n" + text
+                                    + "\r\nUsed by Kit 3、5"));
+        QVERIFY(!QFile::exists(f->file("SET.bin")));
+    }
+
     // The progress dialog holds the window while the save lets events run: a
     // click on the menu bar reaches nothing.
     void windowHeldWhileSaving()

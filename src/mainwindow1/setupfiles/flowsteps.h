@@ -56,11 +56,13 @@ void hideProgress(QProgressDialog *dialog);
 bool loadWholeSetup(MainWindow1 *w, const QString &path);
 
 // The recorded kit files that are in kitFileList, read by kit number into
-// their kit slots. False when the load ended early (its messages shown).
+// their kit slots. False when the load ended early (its messages shown); a
+// load that changed the editor is finished all the same.
 struct KitLoad
 {
     QStringList ordered;   // the recorded files by kit number
     bool replaced = false; // an earlier load of a file was dropped
+    bool changed = false;  // a file was read in, or an earlier load dropped
 };
 bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load);
 

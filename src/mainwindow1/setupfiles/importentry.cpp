@@ -70,7 +70,8 @@ bool importKitFiles(MainWindow1 *w)
             return false;
     }
     setupflow::KitLoad load;
-    return setupflow::loadKitFiles(w, false, load) && setupflow::finishKitLoad(w, load, true);
+    const bool complete = setupflow::loadKitFiles(w, false, load);
+    return (complete || load.changed) && setupflow::finishKitLoad(w, load, true);
 }
 
 } // namespace

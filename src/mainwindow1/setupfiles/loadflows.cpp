@@ -171,8 +171,11 @@ bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
     int count = w->totalGroup ? w->totalGroup->rowCount() : 0;
     for (const QString &path : qAsConst(load.ordered)) {
         for (int j = 0; j < w->kitFileList.size(); ++j) {
-            if (w->kitFileList.at(j) == path
-                && loadKitFile(w, path, reload, count, load.replaced) == Read::Ended)
+            if (w->kitFileList.at(j) != path)
+                continue;
+            const Read read = loadKitFile(w, path, reload, count, load.replaced);
+            load.changed = load.changed || load.replaced || read == Read::Loaded;
+            if (read == Read::Ended)
                 return false;
         }
     }
@@ -256,6 +259,7 @@ void MainWindow1::autoLoadKitFile()
         }
     }
     setupflow::KitLoad load;
-    if (setupflow::loadKitFiles(this, true, load) && setupflow::finishKitLoad(this, load, false))
+    const bool complete = setupflow::loadKitFiles(this, true, load);
+    if ((complete || load.changed) && setupflow::finishKitLoad(this, load, false))
         getRightSoundList();
 }
