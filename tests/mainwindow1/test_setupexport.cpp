@@ -4,6 +4,8 @@
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
 
+#include "library/totaltreeview.h"
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -330,6 +332,42 @@ private slots:
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+    }
+
+    // A save over a loaded kit file keeps, with its bytes, a sound the new
+    // file will not hold but the library and another kit still use.
+    void savedOverLoadedKitFileKeepsLostSounds()
+    {
+        const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        sf::Editor e;
+        e.loaded = f->w->loadedKitFiles;
+        const QByteArray bytes = sf::soundBytes(e, snare);
+        f->kit(40).kpadChunk[0].soundFile0 = f->w->kitPadList[39][0].soundFile0 = snare;
+        auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
+        sf::forEachSoundSlot(f->kit(2), clear);
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+            sf::forEachLayer(pad, clear);
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        const QString kept = f->file("Kept sounds/Snare.wav");
+        QCOMPARE(f->kit(40).kpadChunk[0].soundFile0, kept);
+        QCOMPARE(kf::readFile(kept), bytes);
+
+        // The library holds it there, and exports its bytes.
+        const QStandardItemModel *rows = f->w->totalListItemModel;
+        QStandardItem *row = rows->findItems(kept, Qt::MatchExactly | Qt::MatchRecursive, 2).value(0);
+        QVERIFY(row);
+        f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(
+                row->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        const QString out = f->file("out");
+        QVERIFY(QDir().mkpath(out));
+        f->prompter.fileAnswers.enqueue({out});
+        TotalTreeView::exportSoundAction()->trigger();
+        QCOMPARE(kf::readFile(out + "/Snare.wav"), bytes);
     }
 
     // A pick whose later file is refused still rebuilds the lists; a save

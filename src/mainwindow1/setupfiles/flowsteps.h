@@ -3,6 +3,7 @@
 
 // Steps that the window's loads and saves of setup files share.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -74,6 +75,16 @@ bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing);
 // ---- saves --------------------------------------------------------------
 void saveWholeSetup(MainWindow1 *w, const QString &target);
 void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kits);
+
+// Before a save replaces the loaded kit file `target`: its sounds that the
+// library, a kit or a group uses and that `held` (old source -> entry of the
+// new file) does not name are copied with their exact bytes into the kept
+// sounds folder, and every use of them moves to the copy. False, with
+// nothing changed, when one cannot be kept.
+bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held);
+// After the read-back: the groups' sounds of kitFile that `moved` names take
+// their sources in the new file.
+void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &moved);
 
 } // namespace setupflow
 
