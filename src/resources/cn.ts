@@ -2446,6 +2446,18 @@ and save the current pad settings</source>
         <source>The following files are not readable audio and were not added:</source>
         <translation>以下文件不是可读取的音频，未添加：</translation>
     </message>
+    <message>
+        <source>A pad's sound is not in the sound list, so the file is not saved:</source>
+        <translation>有打击垫的音色不在音色列表中，文件未保存：</translation>
+    </message>
+    <message>
+        <source>A sound cannot be converted, so the file is not saved:</source>
+        <translation>有音色无法转换，文件未保存：</translation>
+    </message>
+    <message>
+        <source>Used by Kit </source>
+        <translation>使用该音色的套鼓：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2446,6 +2446,18 @@ and save the current pad settings</translation>
         <source>The following files are not readable audio and were not added:</source>
         <translation>The following files are not readable audio and were not added:</translation>
     </message>
+    <message>
+        <source>A pad's sound is not in the sound list, so the file is not saved:</source>
+        <translation>A pad's sound is not in the sound list, so the file is not saved:</translation>
+    </message>
+    <message>
+        <source>A sound cannot be converted, so the file is not saved:</source>
+        <translation>A sound cannot be converted, so the file is not saved:</translation>
+    </message>
+    <message>
+        <source>Used by Kit </source>
+        <translation>Used by Kit </translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -1,6 +1,5 @@
 #include "setup/fileread.h"
 
-#include "model/bytepack.h"
 #include "setup/soundsin.h"
 
 #include <QDebug>
@@ -26,28 +25,14 @@ LoadError openForReading(const QString &path, QFile &file)
     return LoadError::None;
 }
 
-// True when the index names a sound chunk and its tag stands there.
-bool soundChunkPresent(QFile &file, const Model &m)
-{
-    const Model::START_ADDRESS &slot = m.indexChunk.chunkIndex[Model::SLOT_SOUN];
-    uchar tag[4] = {};
-    return slot.address != 0 && file.seek(slot.address) && file.read(reinterpret_cast<char *>(tag), 4) == 4
-           && bytepack::get32(tag) == slot.id;
-}
-
-// Reads the sound table; a missing chunk leaves no sounds, a present one
-// must be read whole.
+// Reads the sound table: one that is missing, cut short or not tagged
+// "SOUN" where the index points refuses the file.
 LoadError readSounds(QFile &file, Model &m, bool kitFile)
 {
-    const bool read = kitFile ? m.readMultiKitSoundChunk(&file) : m.readSounChunk(&file);
-    if (read)
+    if (kitFile ? m.readMultiKitSoundChunk(&file) : m.readSounChunk(&file))
         return LoadError::None;
-    if (soundChunkPresent(file, m)) {
-        qWarning() << "the sound table of" << file.fileName() << "cannot be read";
-        return LoadError::DataError;
-    }
-    m.soundChunk.soundCount = 0;
-    return LoadError::None;
+    qWarning() << "the sound table of" << file.fileName() << "cannot be read";
+    return LoadError::DataError;
 }
 
 } // namespace

@@ -31,10 +31,10 @@ struct KitTables
 // Reads a whole setup into rec (file, flag 0, waveCount, fileTotalLength and
 // the model with its sounds' sources) and the kit records into tables.
 // Refused: above 4 GiB, not openable, an unreadable index, global or kit
-// chunk, a kit count other than 100, a sound table that names more entries
-// than the file or the table holds, and the sounds takeWholeSetupSounds
-// refuses. A missing sound chunk reads as no sounds. globalSize and
-// loadClickFlag are set only on success.
+// chunk, a kit count other than 100, a sound table that is missing or names
+// more entries than the file or the table holds, and the sounds
+// takeWholeSetupSounds refuses. globalSize and loadClickFlag are set only on
+// success.
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
                              int *globalSize = nullptr, bool *loadClickFlag = nullptr);
 

@@ -34,11 +34,14 @@ struct CollectError
         SoundMissing,   // the kit file's sound count or the sound's name changed
         KitFileMissing, // the kit file of a stored sound does not exist
         TooLarge,       // the file would exceed 4 GiB
+        SlotMissing,    // a kit slot's sound is on no row of the sound list
+        ConvertFailed,  // a plain sound that exists was not converted
     };
     Kind kind = None;
     QString path;    // the kit file concerned
     QString name;    // the sound concerned
-    int number = 0;  // kit number for the not-loaded messages
+    int number = 0;  // kit number for the not-loaded messages and SlotMissing
+    int slot = -1;   // SlotMissing: hi-hat slot 0..4, or 5 + 2 * pad + layer
     bool kitWording = false; // the single-kit save's wording of Modified
 
     CollectError() = default;

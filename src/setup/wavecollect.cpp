@@ -71,16 +71,23 @@ CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString
     return CollectError();
 }
 
-// A plain sound converted into the temporary folder.
-CollectError convert(const RawWaveFn &rawWave, const QString &source, const QString &target, Place &out)
+// A plain sound converted into the temporary folder. A file that is there
+// but not converted is named with the sound (a missing one the conversion
+// has named with its kits).
+CollectError convert(const RawWaveFn &rawWave, const QString &source, const QString &name, const QString &target,
+                     Place &out)
 {
     if (target.isEmpty()) {
         qWarning() << "no temporary folder to convert" << source << "into";
         return CollectError(CollectError::RawFailed);
     }
     const quint32 len = rawWave ? rawWave(source, target) : 0;
-    if (len == 0)
-        return CollectError(CollectError::RawFailed);
+    if (len == 0) {
+        CollectError err(QFileInfo(source).isFile() ? CollectError::ConvertFailed : CollectError::RawFailed);
+        err.path = source;
+        err.name = name;
+        return err;
+    }
     out.file = target;
     out.offset = 0;
     out.size = len;
@@ -125,17 +132,28 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
         info.file = row.path;
         got.waveList.append(info);
     }
+    // A slot whose sound is on no row would be saved empty: the save stops.
     QVector<Records::soundKit> renumbered = kits;
-    for (Records::soundKit &kit : renumbered) {
+    CollectError missing;
+    for (int k = 0; k < renumbered.size() && !missing; ++k) {
         tell(progress, -1);
-        forEachSoundSlot(kit, [&lastRow](auto slot) {
-            if (slot.file.isEmpty())
-                return;
-            const int i = lastRow.value(slot.file, -1);
-            if (i >= 0)
+        int place = 0;
+        forEachSoundSlot(renumbered[k], [&](auto slot) {
+            const int i = slot.file.isEmpty() ? -1 : lastRow.value(slot.file, -1);
+            if (i >= 0) {
                 slot.no = quint16(i);
+            } else if (!slot.file.isEmpty() && !missing) {
+                missing = CollectError(CollectError::SlotMissing);
+                missing.number = k + 1;
+                missing.slot = place;
+                missing.name = slot.name;
+                missing.path = slot.file;
+            }
+            ++place;
         });
     }
+    if (missing)
+        return missing;
     tell(progress, 60);
 
     const QHash<QString, quint8> locks = firstLocks(library);
@@ -159,7 +177,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                          notLoaded(whole ? CollectError::NotLoadedWhole : CollectError::NotLoadedKit, kitNo), false,
                          place);
         } else {
-            err = convert(rawWave, source, rawWavePath(tempDir, i), place);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place);
         }
         if (err)
             return err;
@@ -225,7 +243,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += sourceSize;
             if (estimate > limit)
                 return CollectError(CollectError::TooLarge);
-            err = convert(rawWave, source, rawWavePath(tempDir, i), place);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place);
             if (err)
                 return err;
             estimate = estimate - sourceSize + place.size;
@@ -276,7 +294,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
                 place.file = ref.kitFile;
                 setFile = ref.kitFile;
             } else {
-                err = convert(rawWave, source, rawWavePath(tempDir, 10000 + p), place);
+                err = convert(rawWave, source, name, rawWavePath(tempDir, 10000 + p), place);
             }
             if (err)
                 return err;

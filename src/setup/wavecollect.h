@@ -35,7 +35,8 @@ struct CollectedWaves
 
 // Whole setup: one wave per row of the total list, numbered by position; every
 // kit slot whose source equals a row's takes that row's position (the later
-// row when two share a source). Progress runs from 10 to 60 over the rows,
+// row when two share a source); a used slot whose source is on no row stops
+// the gathering (SlotMissing). Progress runs from 10 to 60 over the rows,
 // then towards 100 over the waves.
 CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Records::soundKit> &kits,
                                     const QVector<Records::SOUND_INDEX> &library,

@@ -4,6 +4,8 @@
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
 
+#include "library/totaltreeview.h"
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -330,6 +332,83 @@ private slots:
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+    }
+
+    // A save over a loaded kit file keeps, with its bytes, a sound the new
+    // file will not hold but the library and another kit still use.
+    void savedOverLoadedKitFileKeepsLostSounds()
+    {
+        const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        sf::Editor e;
+        e.loaded = f->w->loadedKitFiles;
+        const QByteArray bytes = sf::soundBytes(e, snare);
+        f->kit(40).kpadChunk[0].soundFile0 = f->w->kitPadList[39][0].soundFile0 = snare;
+        auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
+        sf::forEachSoundSlot(f->kit(2), clear);
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+            sf::forEachLayer(pad, clear);
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        const QString kept = f->file("Kept sounds/Snare.wav");
+        QCOMPARE(f->kit(40).kpadChunk[0].soundFile0, kept);
+        QCOMPARE(kf::readFile(kept), bytes);
+
+        // The library holds it there, and exports its bytes.
+        const QStandardItemModel *rows = f->w->totalListItemModel;
+        QStandardItem *row = rows->findItems(kept, Qt::MatchExactly | Qt::MatchRecursive, 2).value(0);
+        QVERIFY(row);
+        f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(
+                row->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        const QString out = f->file("out");
+        QVERIFY(QDir().mkpath(out));
+        f->prompter.fileAnswers.enqueue({out});
+        TotalTreeView::exportSoundAction()->trigger();
+        QCOMPARE(kf::readFile(out + "/Snare.wav"), bytes);
+    }
+
+    // A pick whose later file is refused still rebuilds the lists; a save
+    // stops, naming the kit and pad, rather than write a used slot empty.
+    void refusedPickFinishesAndNoSlotIsSavedEmpty()
+    {
+        const QString k2 = f->file("K002.INI"), k9 = f->file("K009.INI"), k150 = f->file("K150.INI");
+        QVERIFY(makeKitFile(k2, 2) && makeKitFile(k9, 9));
+        QVERIFY(kf::writeFile(k150, patched(k9, 57, "\x96")));
+        f->importPicks({k2});
+        f->importPicks({k9, k150});
+        QVERIFY(f->texts().contains(k150 + ":File data error!"));
+        QCOMPARE(f->w->totalGroup->rowCount(), 6);
+        QCOMPARE(f->w->totalGroup->child(5, 2)->text(), k9 + ":U00002");
+
+        Kit &kit9 = f->kit(9);
+        kit9.kpadChunk[0].soundFile0 = f->file("gone.wav");
+        kit9.kpadChunk[0].soundName0 = "Gone";
+        f->prompter.clear();
+        f->exportAll(f->file("SET.bin"));
+        QCOMPARE(f->texts().first(), QString("A pad's sound is not in the sound list, so the file is not saved:\r\n"
+                                             "Kit 9 PAD1 A: Gone"));
+        QVERIFY(!f->prompter.titles().contains("successfully saved."));
+        QVERIFY(!QFile::exists(f->file("SET.bin")));
+    }
+
+    // A sound that cannot be converted is named with the kits that use it.
+    void unconvertibleSoundNamed()
+    {
+        const QString text = f->file("text.wav");
+        QVERIFY(kf::writeFile(text, "not a sound"));
+        f->w->waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
+        f->w->on_defaultRbtn_clicked();
+        for (int k : {5, 3}) {
+            f->kit(k).kpadChunk[1].soundFile0 = text;
+            f->kit(k).kpadChunk[1].soundName0 = "Text";
+        }
+        f->exportAll(f->file("SET.bin"));
+        QVERIFY(f->texts().contains("A sound cannot be converted, so the file is not saved:\r\nText\r\n" + text
+                                    + "\r\nUsed by Kit 3、5"));
+        QVERIFY(!QFile::exists(f->file("SET.bin")));
     }
 
     // The progress dialog holds the window while the save lets events run: a

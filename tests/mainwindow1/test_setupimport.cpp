@@ -150,6 +150,12 @@ private slots:
         QTest::newRow("kit 150") << "K007.INI" << 57 << QByteArray("\x96") << "%1:File data error!";
         QTest::newRow("kit sound count") << "K007.INI" << 0 << QByteArray("SOUN") << "%1:File data error!";
         QTest::newRow("kit not RIFF") << "K007.INI" << 2 << QByteArray("SOUN") << format;
+        // The index points the sound table at 0, past the end, or at the kits.
+        const QString data = "%1:File data error!";
+        QTest::newRow("sound table at 0") << "KIT_ALL.bin" << 44 << QByteArray(4, '\0') << data;
+        QTest::newRow("sound table past the end") << "K007.INI" << 28 << QByteArray("\0\0\0\x40", 4) << data;
+        QTest::newRow("sound table untagged") << "KIT_ALL.bin" << 44 << QByteArray("\x8b\x03\0\0", 4) << data;
+        QTest::newRow("kit sound table untagged") << "K007.INI" << 28 << QByteArray("\x20\0\0\0", 4) << data;
     }
 
     void refusedFilesChangeNothing()
@@ -351,6 +357,22 @@ private slots:
         QCOMPARE(f->w->totalGroup->rowCount(), 12);
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
             QVERIFY(!s.file.contains("K050"));
+    }
+
+    // A recorded kit file cut on disk is named once and forgotten; the pick goes on.
+    void recordedKitFileGoneBad()
+    {
+        const QString k7 = f->file("K007.INI"), k8 = f->file("K008.INI");
+        QVERIFY(makeKitFile(k7, 7) && makeKitFile(k8, 8));
+        f->importPicks({k7});
+        QVERIFY(kf::writeFile(k7, kf::readFile(k7).left(40)));
+        f->prompter.clear();
+        f->importPicks({k8});
+        f->importPicks({k8});
+        const QString tip = "The imported kit file version is outdated. Please import new version file.\r\n";
+        QCOMPARE(f->texts().filter("outdated"), QStringList({tip + "File location: " + k7}));
+        QCOMPARE(f->w->recordKitFileList, QStringList({k8}));
+        QCOMPARE(f->w->loadedKitFiles.last().file, k8);
     }
 
     void fileChoice()

@@ -128,7 +128,7 @@ private slots:
             patched(m_whole, "clickriff.bin", int(kf::rd32(b, entry0 + 32)), "XXXX"), LoadError::None);
         row("repeated wave", patched(m_whole, "twice.bin", wave0 + 40 + 20, le(0, 2)), LoadError::DataError);
         row("wave 9999", patched(m_whole, "big.bin", wave0 + 20, le(9999, 2)), LoadError::TooManySounds);
-        row("no sound chunk", patched(m_whole, "nosoun.bin", soun, "NONE"), LoadError::None);
+        row("no sound chunk", patched(m_whole, "nosoun.bin", soun, "NONE"), LoadError::DataError);
     }
 
     void refusedWholeSetups()
@@ -178,7 +178,7 @@ private slots:
         QTest::newRow("number 0") << patched(m_kit, "n0.ini", entry0 + 20, le(0, 2)) << int(LoadError::TooManySounds);
         QTest::newRow("repeated number") << patched(m_kit, "rep.ini", entry0 + 60, le(1, 2))
                                          << int(LoadError::DataError);
-        QTest::newRow("no sound chunk") << patched(m_kit, "ns.ini", soun, "NONE") << int(LoadError::None);
+        QTest::newRow("no sound chunk") << patched(m_kit, "ns.ini", soun, "NONE") << int(LoadError::DataError);
     }
 
     void refusedKitFiles()

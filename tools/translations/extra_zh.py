@@ -24,6 +24,9 @@ EXTRA = {
     'Echo Delay:': '回声延迟：',
     'Echo Mix:': '回声混合：',
     'Error in obtaining sound, the saving is failed.': '获取音色出错，保存失败。',
+    "A pad's sound is not in the sound list, so the file is not saved:": '有打击垫的音色不在音色列表中，文件未保存：',
+    'A sound cannot be converted, so the file is not saved:': '有音色无法转换，文件未保存：',
+    'Used by Kit ': '使用该音色的套鼓：',
     'Error splitting the argument list': '拆分参数列表出错',
     'Error splitting the argument list.': '拆分参数列表出错。',
     "Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.":

@@ -130,10 +130,15 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind)
     return true;
 }
 
-bool recordKitFile(MainWindow1 *w, const QString &path, int n)
+void recordKitFile(MainWindow1 *w, const QString &path, int n)
 {
     QStringList &files = w->recordKitFileList;
     QVector<int> &numbers = w->recordKitIndexList;
+    auto forget = [&files, &numbers](int j) {
+        files.removeAt(j);
+        if (j < numbers.size())
+            numbers.remove(j);
+    };
     for (int j = files.size() - 1; j >= 0; --j) {
         const QString recorded = files.at(j);
         QFile file(recorded);
@@ -141,17 +146,21 @@ bool recordKitFile(MainWindow1 *w, const QString &path, int n)
             qDebug() << "以只读模式打开文件失败" << recorded;
             if (recorded.isEmpty() || !QFileInfo::exists(recorded)) {
                 w->removeSoundFile(recorded, numbers.value(j));
-                files.removeAt(j);
-                if (j < numbers.size())
-                    numbers.remove(j);
+                forget(j);
             }
             continue;
         }
         int m = quint8(percussionpadfile::readKitNum(&file));
         file.close();
         if (m == 0xFF) {
-            w->reportLoadError(setupfiles::LoadError::OldLayout, recorded, false);
-            return false;
+            // Changed or cut since it was loaded: named once, then forgotten.
+            UiPrompter::instance()->warning(
+                    w, MainWindow1::tr("Tip"),
+                    MainWindow1::tr("The imported kit file version is outdated. Please import new version file.")
+                            + QStringLiteral("\r\n") + MainWindow1::tr("File location: ") + recorded,
+                    QMessageBox::Ok);
+            forget(j);
+            continue;
         }
         if (m == 0)
             m = 1;
@@ -159,12 +168,11 @@ bool recordKitFile(MainWindow1 *w, const QString &path, int n)
             files[j] = path;
             if (j < numbers.size())
                 numbers[j] = n;
-            return true;
+            return;
         }
     }
     files.append(path);
     numbers.append(n);
-    return true;
 }
 
 QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int value)

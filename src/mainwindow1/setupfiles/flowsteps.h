@@ -3,6 +3,7 @@
 
 // Steps that the window's loads and saves of setup files share.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -41,9 +42,9 @@ void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kep
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
 // Records a chosen kit file with its kit number n (1..255), replacing the
 // record of a file whose kit number is n; recorded files that no longer
-// exist are forgotten on the way. False after the message when a recorded
-// file is of an old layout.
-bool recordKitFile(MainWindow1 *w, const QString &path, int n);
+// exist, or no longer read as kit files (named in a message), are forgotten
+// on the way.
+void recordKitFile(MainWindow1 *w, const QString &path, int n);
 
 // A new progress dialog of a save, shown at `value`, that holds the window
 // while it is shown; it becomes w->dialog.
@@ -56,11 +57,13 @@ void hideProgress(QProgressDialog *dialog);
 bool loadWholeSetup(MainWindow1 *w, const QString &path);
 
 // The recorded kit files that are in kitFileList, read by kit number into
-// their kit slots. False when the load ended early (its messages shown).
+// their kit slots. False when the load ended early (its messages shown); a
+// load that changed the editor is finished all the same.
 struct KitLoad
 {
     QStringList ordered;   // the recorded files by kit number
     bool replaced = false; // an earlier load of a file was dropped
+    bool changed = false;  // a file was read in, or an earlier load dropped
 };
 bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load);
 
@@ -72,6 +75,16 @@ bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing);
 // ---- saves --------------------------------------------------------------
 void saveWholeSetup(MainWindow1 *w, const QString &target);
 void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kits);
+
+// Before a save replaces the loaded kit file `target`: its sounds that the
+// library, a kit or a group uses and that `held` (old source -> entry of the
+// new file) does not name are copied with their exact bytes into the kept
+// sounds folder, and every use of them moves to the copy. False, with
+// nothing changed, when one cannot be kept.
+bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held);
+// After the read-back: the groups' sounds of kitFile that `moved` names take
+// their sources in the new file.
+void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &moved);
 
 } // namespace setupflow
 

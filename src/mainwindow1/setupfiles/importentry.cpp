@@ -71,7 +71,8 @@ bool importKitFiles(MainWindow1 *w)
             return false;
     }
     setupflow::KitLoad load;
-    return setupflow::loadKitFiles(w, false, load) && setupflow::finishKitLoad(w, load, true);
+    const bool complete = setupflow::loadKitFiles(w, false, load);
+    return (complete || load.changed) && setupflow::finishKitLoad(w, load, true);
 }
 
 } // namespace
@@ -195,8 +196,7 @@ bool MainWindow1::openFilePath(QString dir)
                 reportLoadError(LoadError::OldLayout, pick, false);
                 return false;
             }
-            if (!setupflow::recordKitFile(this, pick, n))
-                return false;
+            setupflow::recordKitFile(this, pick, n);
         } else {
             qDebug() << "未导入正确文件" << pick;
             return false;

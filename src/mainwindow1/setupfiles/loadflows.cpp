@@ -156,24 +156,27 @@ bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
     if (!reload)
         w->soundKitMaxList.clear();
 
+    // A recorded file that no longer opens is passed over, not read.
     QVector<quint8> numbers;
     for (const QString &file : qAsConst(w->recordKitFileList)) {
-        const quint8 n = setupfiles::kitNumberOf(file);
-        if (n == 0xFF) {
+        numbers.append(setupfiles::kitNumberOf(file));
+        if (numbers.last() == 0xFF)
             qDebug() << "no kit number in" << file;
-            return false;
-        }
-        numbers.append(n);
     }
-    for (int i : setupfiles::kitLoadOrder(numbers))
-        load.ordered.append(w->recordKitFileList.at(i));
+    for (int i : setupfiles::kitLoadOrder(numbers)) {
+        if (numbers.at(i) != 0xFF)
+            load.ordered.append(w->recordKitFileList.at(i));
+    }
 
     w->soundAddCount = 0;
     int count = w->totalGroup ? w->totalGroup->rowCount() : 0;
     for (const QString &path : qAsConst(load.ordered)) {
         for (int j = 0; j < w->kitFileList.size(); ++j) {
-            if (w->kitFileList.at(j) == path
-                && loadKitFile(w, path, reload, count, load.replaced) == Read::Ended)
+            if (w->kitFileList.at(j) != path)
+                continue;
+            const Read read = loadKitFile(w, path, reload, count, load.replaced);
+            load.changed = load.changed || load.replaced || read == Read::Loaded;
+            if (read == Read::Ended)
                 return false;
         }
     }
@@ -240,8 +243,7 @@ void MainWindow1::autoLoadKit(QStringList files)
             reportLoadError(setupfiles::LoadError::OldLayout, path, false);
             return;
         }
-        if (!setupflow::recordKitFile(this, path, n == 0 ? 1 : n))
-            return;
+        setupflow::recordKitFile(this, path, n == 0 ? 1 : n);
     }
 }
 
@@ -258,6 +260,7 @@ void MainWindow1::autoLoadKitFile()
         }
     }
     setupflow::KitLoad load;
-    if (setupflow::loadKitFiles(this, true, load) && setupflow::finishKitLoad(this, load, false))
+    const bool complete = setupflow::loadKitFiles(this, true, load);
+    if ((complete || load.changed) && setupflow::finishKitLoad(this, load, false))
         getRightSoundList();
 }

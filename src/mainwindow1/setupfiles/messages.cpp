@@ -1,7 +1,11 @@
 // What the user is told when a kit file is refused or a save's sounds cannot be gathered.
 #include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
 
+#include "library/kitusage.h"
 #include "widgets/dialogs/uiprompter.h"
+
+#include <QGroupBox>
 
 using setupfiles::CollectError;
 using setupfiles::LoadError;
@@ -86,6 +90,26 @@ void MainWindow1::reportCollectError(const CollectError &error)
     case CollectError::TooLarge:
         text = tr("The file size exceeds 4GB, save failed.");
         break;
+    case CollectError::SlotMissing: {
+        // The slot as the pages name it: a pad and its layer, or a hi-hat slot.
+        const int layer = error.slot - HH_NUM_MAX;
+        const QString slot = layer < 0 ? hhWidgetGroup[qMax(error.slot, 0)].group->title().trimmed()
+                                       : ui->padNoComboBox->itemText(layer / 2)
+                                                 + QLatin1String(layer % 2 ? " B" : " A");
+        text = tr("A pad's sound is not in the sound list, so the file is not saved:") + crlf
+               + QStringLiteral("Kit %1 %2: ").arg(error.number).arg(slot)
+               + (error.name.isEmpty() ? error.path : error.name);
+        break;
+    }
+    case CollectError::ConvertFailed: {
+        QStringList kits;
+        for (int kit : kitusage::kitsUsing(kitAttrList, error.path))
+            kits.append(QString::number(kit));
+        text = tr("A sound cannot be converted, so the file is not saved:") + crlf + error.name + crlf + error.path;
+        if (!kits.isEmpty())
+            text += crlf + tr("Used by Kit ") + kits.join(QStringLiteral("、"));
+        break;
+    }
     }
     p->warning(this, tr("Error"), text, QMessageBox::Ok);
 }

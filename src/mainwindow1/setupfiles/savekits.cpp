@@ -46,6 +46,8 @@ void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QStri
     const QVector<setupfiles::MovedSlot> moves = setupfiles::movedSlots(w->kitAttrList, replaced, reread);
     w->autoLoadKit(reload);
     w->autoLoadKitFile();
+    for (const QString &path : reload)
+        repointGroupSounds(w, path, moved.value(path));
     const QSet<int> changed = setupfiles::repointSlots(w->kitAttrList, moves, w->waveLoadKitAttrList);
     for (int k : changed) {
         // The pad list alike, so that no later commit takes the old numbers back.
@@ -142,14 +144,15 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     for (const setupfiles::KitTarget &t : plan) {
         if (!t.temporary || !t.write)
             continue;
-        if (!ztplatform::renameOver(t.writePath, t.target)) {
+        // Sounds still in use that only the old file holds are kept first.
+        const QString path = QDir::fromNativeSeparators(t.target);
+        if (!keepLostSounds(w, t.target, moved.value(path)) || !ztplatform::renameOver(t.writePath, t.target)) {
             reportNotReplaced(w, t.target, t.writePath);
             replacedAll = false;
             continue;
         }
         // A loaded file is read back also when another file of its kit number
         // took its record: its sounds would point at the old bytes otherwise.
-        const QString path = QDir::fromNativeSeparators(t.target);
         const bool loaded = std::any_of(w->loadedKitFiles.cbegin(), w->loadedKitFiles.cend(),
                                         [&path](const MainWindow1::READ_KIT_FILE &r) { return r.file == path; });
         if (loaded || w->recordKitFileList.contains(path)) {

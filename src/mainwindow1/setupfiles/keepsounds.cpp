@@ -1,0 +1,125 @@
+// Sounds of a loaded kit file that a save over it would lose, written out
+// with their exact bytes beside the sound list before the file is replaced,
+// and the sounds of the new file that the sound groups name.
+#include "mainwindow1/setupfiles/flowsteps.h"
+
+#include "mainwindow1/mainwindow1.h"
+
+#include "library/exportnames.h"
+#include "library/soundsource.h"
+#include "setup/keptsounds.h"
+#include "setup/soundsource.h"
+#include "setup/storedsounds.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QStandardItem>
+#include <QStandardItemModel>
+
+namespace setupflow {
+
+namespace {
+
+// The cells of `column` under `parent` whose text `to` names take the new text.
+void repointCells(QStandardItem *parent, int column, const QHash<QString, QString> &to)
+{
+    for (int r = 0; parent && r < parent->rowCount(); ++r) {
+        QStandardItem *cell = parent->child(r, column);
+        const auto it = cell ? to.constFind(cell->text()) : to.constEnd();
+        if (it != to.constEnd())
+            cell->setText(it.value());
+    }
+}
+
+// The sounds of the groups: name and source of each.
+QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups)
+{
+    QVector<setupfiles::LostSound> sounds;
+    for (int g = 0; groups && g < groups->rowCount(); ++g) {
+        const QStandardItem *group = groups->item(g, 0);
+        for (int r = 0; group && r < group->rowCount(); ++r) {
+            const QStandardItem *name = group->child(r, 0);
+            const QStandardItem *file = group->child(r, 1);
+            if (file)
+                sounds.append({file->text(), name ? name->text() : QString()});
+        }
+    }
+    return sounds;
+}
+
+void repointGroups(QStandardItemModel *groups, const QHash<QString, QString> &to)
+{
+    for (int g = 0; groups && g < groups->rowCount(); ++g)
+        repointCells(groups->item(g, 0), 1, to);
+}
+
+} // namespace
+
+bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held)
+{
+    const QString kitFile = QDir::fromNativeSeparators(target);
+    setupfiles::StoredSoundLocator loc(w->loadedKitFiles);
+    const int record = loc.recordOf(kitFile);
+    if (record < 0)
+        return true;
+    const QVector<setupfiles::LostSound> lost = setupfiles::lostSounds(
+            kitFile, held, w->waveLoadKitAttrList, w->kitAttrList, groupSounds(w->soundListItemModel));
+    if (lost.isEmpty())
+        return true;
+
+    const QDir folder(setupfiles::keptSoundsFolder(w->soundListFileName));
+    QHash<QString, QString> to; // stored source -> its copy
+    auto undo = [&to]() {
+        for (const QString &copy : qAsConst(to))
+            QFile::remove(copy);
+        return false;
+    };
+    if (!folder.mkpath(QStringLiteral("."))) {
+        qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << target;
+        return false;
+    }
+    for (const setupfiles::LostSound &s : lost) {
+        const int e = loc.entryOf(record, s.source);
+        if (e < 0 || loc.verify(record, e) != setupfiles::CollectError::None) {
+            qWarning() << "the sound" << s.source << "is no longer in" << target << "as it was loaded";
+            return undo();
+        }
+        const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
+        const QString name = s.name.isEmpty() ? MainWindow1::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
+                                              : s.name;
+        const QString file = exportnames::freeName(exportnames::safeName(name), [&folder](const QString &candidate) {
+            return folder.exists(candidate);
+        });
+        const QString copy = QDir::toNativeSeparators(folder.filePath(file));
+        if (file.isEmpty()
+            || soundsource::copyStoredWave(loc.record(record).file, entry.wave_start, entry.wave_length, copy)
+                       != entry.wave_length) {
+            qWarning() << "cannot keep the sound" << s.source << "as" << copy;
+            if (!file.isEmpty())
+                QFile::remove(copy);
+            return undo();
+        }
+        to.insert(s.source, copy);
+    }
+
+    setupfiles::repointSources(w->kitAttrList, to);
+    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->kitPadList)
+        setupfiles::repointSources(pads, to);
+    setupfiles::repointSources(w->waveLoadKitAttrList, to);
+    repointCells(w->totalGroup, 2, to);
+    repointCells(w->hhGroup, 1, to);
+    repointGroups(w->soundListItemModel, to);
+    w->playFileNameNew2 = to.value(w->playFileNameNew2, w->playFileNameNew2);
+    return true;
+}
+
+void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &moved)
+{
+    QHash<QString, QString> to;
+    for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
+        to.insert(it.key(), setupfiles::storedSource(kitFile, it.value()));
+    repointGroups(w->soundListItemModel, to);
+}
+
+} // namespace setupflow
