@@ -102,6 +102,9 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
             item->setText(old);
             return;
         }
+        // A later refused edit puts back this name, not the one before it.
+        if (slot >= 0 && slot < leftGroupList.size())
+            leftGroupList[slot] = name;
         item->setText(name);
         return;
     }
