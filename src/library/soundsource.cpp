@@ -1,5 +1,6 @@
 #include "library/soundsource.h"
 
+#include "platform/regularfile.h"
 #include "setup/soundsource.h"
 
 #include <QDir>
@@ -91,6 +92,8 @@ bool isPadWave(const QString &path)
 
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target)
 {
+    if (!ztplatform::isRegularFile(kitFile))
+        return 0;
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 0;

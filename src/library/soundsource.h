@@ -65,7 +65,8 @@ bool isPadWave(const QString &path);
 
 // Copies `length` bytes from `offset` of kitFile to target (created or
 // truncated) in blocks of 64 KiB. Returns the bytes written; the copy is
-// complete only when that equals length.
+// complete only when that equals length. A kit file that is no regular file
+// gives 0.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target);
 
 // What ffmpeg's error output says about a conversion: 1 to 4 for the phrases

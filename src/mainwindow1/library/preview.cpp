@@ -3,6 +3,7 @@
 #include "ui_mainwindow1.h"
 
 #include "library/soundsource.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QApplication>
@@ -113,7 +114,7 @@ void MainWindow1::on_playBtn2_clicked()
         if (stored)
             length = getBinOrIniWaveFileSize(source, preview);
         else if (padWave)
-            length = quint64(QFileInfo(source).size());
+            length = ztplatform::isRegularFile(source) ? quint64(QFileInfo(source).size()) : 0;
         else
             length = getRawFile(source, preview, 1);
         if (bigSizeWave && dialog) {

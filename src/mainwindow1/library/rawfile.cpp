@@ -7,6 +7,7 @@
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -76,7 +77,7 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     }
 
     const QFileInfo source(waveFileName);
-    if (!source.isFile()) {
+    if (!ztplatform::isRegularFile(waveFileName)) {
         // Name the kits that use the missing file, pads first, then hi-hats.
         QStringList kits;
         for (int kit : kitusage::kitsUsing(kitAttrList, waveFileName))
