@@ -102,8 +102,9 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
             item->setText(old);
             return;
         }
-        // A later refused edit puts back this name, not the one before it.
-        if (slot >= 0 && slot < leftGroupList.size())
+        // A later refused edit puts back this name, not the one before it
+        // (while the records hold one name per group row).
+        if (slot >= 0 && leftGroupList.size() == groups)
             leftGroupList[slot] = name;
         item->setText(name);
         return;
