@@ -10,10 +10,14 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QStandardItemModel>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
+
+#include <memory>
 
 namespace {
 
@@ -21,7 +25,7 @@ const char kInitialStyle[] = "border-image:url(:/images/play.png);";
 const char kPlayStyle[] = "border-image:url(:/images/play.png)";
 const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 const char kResumeStyle[] = "border-image:url(:/images/suspend.png)";
-constexpr qint64 kLargeWave = 0x3FFFFFFF;
+constexpr int kWaitDialogDelay = 500; // ms of work before the wait dialog shows
 
 } // namespace
 
@@ -63,14 +67,14 @@ QString MainWindow1::previewFileName() const
     return QDir::toNativeSeparators(TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
 }
 
-void MainWindow1::showWaitDialog(const QString &label, int maximum)
+void MainWindow1::showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality)
 {
     if (dialog)
         dialog->deleteLater();
     // A child of the window, so that its modality holds the window while
     // the work lets events run.
     dialog = new QProgressDialog(this);
-    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setWindowModality(modality);
     dialog->setWindowTitle(tr("Please wait..."));
     dialog->setLabelText(label);
     dialog->setCancelButton(nullptr);
@@ -81,22 +85,59 @@ void MainWindow1::showWaitDialog(const QString &label, int maximum)
 
 void MainWindow1::openWaitDialog()
 {
-    showWaitDialog(tr("Loading..."), 100);
+    // Not modal: the player bar's Stop ends the wait.
+    showWaitDialog(tr("Loading..."), 100, Qt::NonModal);
     dialog->setValue(5);
-    QCoreApplication::processEvents();
 }
 
-void MainWindow1::stepWaitDialog(int from, int to)
+bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep)
 {
-    for (int v = from; v <= to && dialog; ++v) {
-        dialog->setValue(v);
-        QThread::msleep(10);
-        QCoreApplication::processEvents();
+    previewStop = false;
+    previewPreparing = true;
+    ui->stopBtn2->setEnabled(true);
+    QPointer<QProgressDialog> wait;
+    QTimer show, step;
+    show.setSingleShot(true);
+    connect(&show, &QTimer::timeout, this, [&]() {
+        bigSizeWave = true;
+        openWaitDialog();
+        wait = dialog;
+        step.start(10);
+    });
+    connect(&step, &QTimer::timeout, this, [&]() {
+        if (wait && wait->value() < lastStep)
+            wait->setValue(wait->value() + 1);
+    });
+    bool done = false;
+    std::unique_ptr<QThread> thread(QThread::create(work));
+    connect(thread.get(), &QThread::finished, thread.get(), [&done]() { done = true; });
+    show.start(kWaitDialogDelay);
+    thread->start();
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    thread->wait();
+    show.stop();
+    step.stop();
+    previewPreparing = false;
+    const bool stopped = previewStop;
+    if (wait) {
+        if (stopped)
+            wait->hide();
+        wait->setAutoClose(true);
+        wait->setValue(100); // closes it
     }
+    ui->stopBtn2->setEnabled(player2->state() != QMediaPlayer::StoppedState);
+    if (closeAfterPreview) {
+        closeAfterPreview = false;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+    return !stopped;
 }
 
 void MainWindow1::on_playBtn2_clicked()
 {
+    if (previewPreparing)
+        return; // one preparation at a time
     bigSizeWave = false;
     if (playFileNameOld2 != playFileNameNew2) {
         player2->stop();
@@ -105,11 +146,7 @@ void MainWindow1::on_playBtn2_clicked()
         const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
-        if (!stored && QFileInfo(source).size() > kLargeWave) {
-            bigSizeWave = true;
-            openWaitDialog();
-            stepWaitDialog(6, 80);
-        }
+        previewStop = false;
         quint64 length;
         if (stored)
             length = getBinOrIniWaveFileSize(source, preview);
@@ -117,15 +154,10 @@ void MainWindow1::on_playBtn2_clicked()
             length = ztplatform::isRegularFile(source) ? quint64(QFileInfo(source).size()) : 0;
         else
             length = getRawFile(source, preview, 1);
-        if (bigSizeWave && dialog) {
-            dialog->setValue(96);
-            QCoreApplication::processEvents();
-        }
+        bigSizeWave = false;
+        if (previewStop || playFileNameNew2 != source)
+            return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {
-            if (bigSizeWave && dialog) {
-                dialog->hide();
-                dialog->setAutoClose(true);
-            }
             UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
             return;
         }
@@ -151,10 +183,6 @@ void MainWindow1::on_playBtn2_clicked()
         }
         break;
     default:
-        if (bigSizeWave && dialog) {
-            dialog->setValue(100);
-            QCoreApplication::processEvents();
-        }
         if (loopMode)
             startLoopRun(1);
         else
@@ -200,6 +228,8 @@ void MainWindow1::restartLoopPass()
 
 void MainWindow1::on_stopBtn2_clicked()
 {
+    if (previewPreparing)
+        previewStop = true;
     if (index2 % 2)
         on_loopBtn2_clicked();
     loopRun = 0; // Stop always stops, also a loop no tree could switch off
@@ -208,6 +238,8 @@ void MainWindow1::on_stopBtn2_clicked()
 
 void MainWindow1::on_loopBtn2_clicked()
 {
+    if (previewPreparing && !(previewStop && index2 % 2))
+        return; // during a preparation only its Stop turns loop mode off
     const bool soundRow = ui->waveGroupTreeView->currentIndex().parent().isValid()
                           || ui->totalWaveTreeView->currentIndex().parent().isValid()
                           || ui->soundListTreeView->currentIndex().parent().isValid();
@@ -225,7 +257,13 @@ void MainWindow1::waveLoop2(int index)
     if (index % 2) {
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
         const QString preview = previewFileName();
-        if (getRawFile(playFileNameNew2, preview, 1) == 0) {
+        const QString source = playFileNameNew2;
+        previewStop = false;
+        const quint32 length = getRawFile(source, preview, 1);
+        bigSizeWave = false;
+        if (previewStop || playFileNameNew2 != source)
+            return;
+        if (length == 0) {
             UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
             return;
         }

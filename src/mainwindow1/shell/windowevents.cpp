@@ -5,6 +5,13 @@
 
 void MainWindow1::closeEvent(QCloseEvent *event)
 {
+    if (previewPreparing) {
+        // The preparation stops first; the window closes once it has.
+        previewStop = true;
+        closeAfterPreview = true;
+        event->ignore();
+        return;
+    }
     if (padClosing || (!isUDiskFlag && !closeOnPad())) {
         event->ignore();
         return;
