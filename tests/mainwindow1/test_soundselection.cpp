@@ -237,13 +237,11 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        const QString good = writeBytes(f.path("good.wav"), pcmWav(1, 8000, 100));
-        const QString folder = writeBytes(f.path("folder.wav"), pcmWav(1, 8000, 100));
-        f.importToList({good, folder});
-        QVERIFY(QFile::remove(folder) && QDir().mkdir(folder));
+        f.importToList({writeBytes(f.path("good.wav"), pcmWav(1, 8000, 100))});
+        QVERIFY(QDir().mkdir(f.path("folder.wav")));
         kf::writeFile(f.path("OTHER.BIN"), "x"); // exists, but was never loaded
-        w->totalGroup->appendRow({new QStandardItem("3"), new QStandardItem("other"),
-                                  new QStandardItem(f.path("OTHER.BIN") + ":U00001")});
+        for (const QString &src : {f.path("folder.wav"), f.path("OTHER.BIN") + ":U00001"})
+            w->totalGroup->appendRow({new QStandardItem("2"), new QStandardItem("other"), new QStandardItem(src)});
         for (int row : {1, 2}) {
             f.selectTotalRow(0);
             QCOMPARE(w->ui->songLabel2->text(), QString("good"));
