@@ -3,6 +3,7 @@
 #include "device/padpaths.h"
 #include "model/kitrecordmap.h"
 #include "model/namerules.h"
+#include "platform/regularfile.h"
 
 #include <QDebug>
 #include <QFile>
@@ -181,7 +182,7 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
             continue;
         }
         QFile file(path);
-        if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() < KIT_RECORD_SIZE)
+        if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly) || file.size() < KIT_RECORD_SIZE)
             return refuse(result,
                           path.isEmpty() ? QStringLiteral("k%1.ini").arg(padtree::threeDigits(slot + 1)) : path);
         model.initFileChunk();
@@ -220,7 +221,7 @@ PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &mode
 {
     PadGlobal result;
     QFile file(usbGlobalIniFile);
-    if (usbGlobalIniFile.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    if (!ztplatform::isRegularFile(usbGlobalIniFile) || !file.open(QIODevice::ReadOnly)) {
         result.messages << DeviceMessage{DeviceText::tr("Warning"),
                                          DeviceText::tr("Fail to read file, import failed.")};
         return result;

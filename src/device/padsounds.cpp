@@ -4,6 +4,7 @@
 #include "device/padpaths.h"
 #include "device/waveprm.h"
 #include "model/namerules.h"
+#include "platform/regularfile.h"
 #include "setup/soundsin.h"
 
 #include <QCoreApplication>
@@ -124,7 +125,7 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
         for (const QFileInfo &entry : prmEntries) {
             pumpEvents(pump);
             QFile f(entry.absoluteFilePath());
-            if (!f.open(QIODevice::ReadOnly))
+            if (!ztplatform::isRegularFile(f.fileName()) || !f.open(QIODevice::ReadOnly))
                 return fail(result, DeviceText::tr("Warning"),
                             DeviceText::tr("Read wave prm file failed, import failed."));
             const waveprm::PrmRecord rec = waveprm::parseRecord(f.read(waveprm::PRM_RECORD_SIZE));
@@ -143,7 +144,7 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
                 result.renamedNumbers << rec.waveNo;
 
             const QString audio = audioByNumber.value(entryNumber(entry));
-            if (audio.isEmpty())
+            if (!ztplatform::isRegularFile(audio))
                 continue; // a record without its audio file
             if (pairedAudio.contains(audio)) {
                 qDebug() << "audio file already taken by another record:" << entry.absoluteFilePath();

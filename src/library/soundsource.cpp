@@ -1,5 +1,6 @@
 #include "library/soundsource.h"
 
+#include "platform/regularfile.h"
 #include "setup/soundsource.h"
 
 #include <QDir>
@@ -89,8 +90,11 @@ bool isPadWave(const QString &path)
     return QDir::fromNativeSeparators(path).contains(QLatin1String("zt350/wav_data"), Qt::CaseInsensitive);
 }
 
-quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target)
+quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
+                       const std::atomic_bool *stop)
 {
+    if (!ztplatform::isRegularFile(kitFile))
+        return 0;
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 0;
@@ -101,7 +105,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
     QByteArray buffer(int(kBlock), Qt::Uninitialized);
     quint64 written = 0;
     qint64 remaining = length;
-    while (remaining > 0) {
+    while (remaining > 0 && !(stop && *stop)) {
         const qint64 got = in.read(buffer.data(), qMin(remaining, kBlock));
         if (got <= 0)
             break;

@@ -7,6 +7,8 @@
 #include <QVector>
 #include <QtGlobal>
 
+#include <atomic>
+
 // Sound source paths: a plain audio file, or a sound stored inside a kit file
 // written as the kit file's path, ":U" and five digits.
 namespace soundsource {
@@ -64,9 +66,11 @@ private:
 bool isPadWave(const QString &path);
 
 // Copies `length` bytes from `offset` of kitFile to target (created or
-// truncated) in blocks of 64 KiB. Returns the bytes written; the copy is
-// complete only when that equals length.
-quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target);
+// truncated) in blocks of 64 KiB, until *stop (when given) turns true.
+// Returns the bytes written; the copy is complete only when that equals
+// length. A kit file that is no regular file gives 0.
+quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
+                       const std::atomic_bool *stop = nullptr);
 
 // What ffmpeg's error output says about a conversion: 1 to 4 for the phrases
 // with a detail sentence (in the order they are searched), 5 for

@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QVector>
 
+#include <atomic>
+#include <functional>
 #include <vector>
 
 class DeviceDetector;
@@ -164,7 +166,11 @@ public:
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
     bool singleLoop = false;
     qint64 moved_2 = 0;       // last position in ms
-    bool bigSizeWave = false; // a Play press prepares a large preview
+    bool bigSizeWave = false; // the wait dialog is shown for this Play press
+    // A preview being prepared off the GUI thread, and the Stop that ends it.
+    bool previewPreparing = false;
+    std::atomic_bool previewStop{false};
+    bool closeAfterPreview = false; // a close waits for the preparation to end
     QProgressDialog *dialog = nullptr; // wait dialog of the long operations
     QProgressDialog *usbDialog = nullptr; // progress of the pad load, add batches and the write-back
     QProgressDialog *delDialog = nullptr; // progress of one device deletion, made by its producer
@@ -367,10 +373,13 @@ public:
     soundsource::StoredEntries storedEntries() const;
     QString previewFileName() const;
     void openWaitDialog();
-    // A new "Please wait..." dialog in `dialog`, without a cancel button, that
-    // holds the window while it is shown.
-    void showWaitDialog(const QString &label, int maximum);
-    void stepWaitDialog(int from, int to);
+    // A new "Please wait..." dialog in `dialog`, without a cancel button; a
+    // window-modal one holds the window while it is shown.
+    void showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality = Qt::WindowModal);
+    // Runs a preview's work off the GUI thread while the window keeps
+    // handling events; the wait dialog shows once it lasts over half a
+    // second and steps up to lastStep. False when Stop ended it.
+    bool runPreviewWork(const std::function<void()> &work, int lastStep);
     void startLoopRun(int run);
     void endLoopRunWhenLoopOff();
     void stopPreviewForClose();

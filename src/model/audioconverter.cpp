@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -96,6 +97,11 @@ int audioconverter::timeout() const
     return m_timeout;
 }
 
+void audioconverter::setStopFlag(const std::atomic_bool *stop)
+{
+    m_stop = stop;
+}
+
 QString audioconverter::defaultProgram()
 {
     QString appDir;
@@ -145,9 +151,18 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
         *started = didStart;
     if (didStart) {
         proc.closeWriteChannel();
-        finished = proc.waitForFinished(m_timeout);
+        // In short steps while a stop may come.
+        const int step = m_stop ? 50 : m_timeout;
+        QElapsedTimer clock;
+        clock.start();
+        while (!(finished = proc.waitForFinished(step)) && proc.state() != QProcess::NotRunning
+               && !(m_stop && *m_stop) && (m_timeout < 0 || clock.elapsed() < m_timeout)) {
+        }
         if (!finished && proc.state() != QProcess::NotRunning) {
-            qWarning() << "ffmpeg did not finish in" << m_timeout << "ms; killed";
+            if (m_stop && *m_stop)
+                qDebug() << "ffmpeg stopped; killed";
+            else
+                qWarning() << "ffmpeg did not finish in" << m_timeout << "ms; killed";
             proc.kill();
             proc.waitForFinished(5000);
         }

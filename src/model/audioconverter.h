@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <atomic>
+
 class QProcess;
 
 // Converts audio files through an external ffmpeg into the pad's WAV form
@@ -59,6 +61,9 @@ public:
     // Upper bound of one ffmpeg run; a run past it is killed and counts as failed.
     void setTimeout(int msecs);
     int timeout() const;
+    // A run in progress ends (ffmpeg killed, the run failed) once *stop is
+    // true; another thread may set it.
+    void setStopFlag(const std::atomic_bool *stop);
 
     // "ffmpeg" beside the executable when present, else the one on PATH.
     static QString defaultProgram();
@@ -73,6 +78,7 @@ private:
 
     QString m_program;
     int m_timeout = DEFAULT_TIMEOUT_MS;
+    const std::atomic_bool *m_stop = nullptr;
 };
 
 #endif // AUDIOCONVERTER_H

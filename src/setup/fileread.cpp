@@ -1,5 +1,7 @@
 #include "setup/fileread.h"
 
+#include "model/bytepack.h"
+#include "platform/regularfile.h"
 #include "setup/soundsin.h"
 
 #include <QDebug>
@@ -20,7 +22,7 @@ LoadError openForReading(const QString &path, QFile &file)
     if (fi.isFile() && fi.size() > RAW_DATA_LENGTH_MAX)
         return LoadError::TooLarge;
     file.setFileName(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
         return LoadError::CannotOpen;
     return LoadError::None;
 }
@@ -114,7 +116,7 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
 quint8 kitNumberOf(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
         return 0xFF;
     const quint8 n = quint8(percussionpadfile::readKitNum(&file));
     return n == 0 ? 1 : n;

@@ -8,6 +8,8 @@
 #include <QProgressDialog>
 #include <QtTest>
 
+#include <csignal>
+
 using namespace soundlib;
 
 namespace {
@@ -246,30 +248,40 @@ private slots:
         QVERIFY(QFile::exists(f.work.filePath("soundlist.xml")));
     }
 
-    void waitDialogThreshold()
+    // A long conversion runs off the GUI thread: events are handled, the wait
+    // dialog shows after half a second, and Stop kills it with no playback.
+    void longPreviewStopped()
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        const QString edge = f.path("edge.wav");
-        const QString big = f.path("big.wav");
-        for (const QString &p : {edge, big}) {
-            QFile file(p);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QVERIFY(file.resize(p == edge ? 0x3FFFFFFF : 0x40000000)); // sparse
-        }
-        w->playFileNameNew2 = edge;
-        w->ui->playBtn2->setEnabled(true); // as a selection leaves it
-        w->ui->playBtn2->click();
-        QVERIFY(!w->dialog);
-        QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
-        w->playFileNameNew2 = big;
-        w->ui->playBtn2->click();
-        QVERIFY(w->dialog);
-        QCOMPARE(w->dialog->windowTitle(), QString("Please wait..."));
-        QCOMPARE(w->dialog->labelText(), QString("Loading..."));
+        const QString src = writeBytes(f.path("long.wav"), pcmWav(1, 8000, 800));
+        f.importToList({src});
+        f.selectTotalRow(0);
+        const QString bin = f.path("bin"), pidFile = f.path("ffmpeg.pid");
+        QDir().mkpath(bin);
+        kf::writeFile(bin + "/ffmpeg", "#!/bin/sh\necho $$ > \"$ZT_PID\"\nexec /bin/sleep 30\n");
+        QFile::setPermissions(bin + "/ffmpeg", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toLocal8Bit());
+        qputenv("ZT_PID", pidFile.toLocal8Bit());
+        bool shown = false;
+        QTimer::singleShot(800, [&]() {
+            shown = w->dialog && w->dialog->isVisible() && w->dialog->windowTitle() == "Please wait...";
+            QTest::mouseClick(w->ui->stopBtn2, Qt::LeftButton);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(w->ui->playBtn2, Qt::LeftButton);
+        qputenv("PATH", path);
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(shown);
         QVERIFY(!w->dialog->isVisible());
-        QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
-        QVERIFY(f.prompter.texts().at(f.prompter.texts().size() - 2).startsWith("Wrong data in file"));
+        QVERIFY(::kill(kf::readFile(pidFile).trimmed().toInt(), 0) != 0); // ffmpeg is gone
+        QVERIFY(f.prompter.texts().isEmpty());
+        QVERIFY(!w->ui->stopBtn2->isEnabled());
+        QTest::qWait(100);
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        QVERIFY(w->playFileNameOld2.isEmpty());
     }
 
     void rawWavesOfEverySource()

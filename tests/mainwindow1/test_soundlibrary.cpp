@@ -171,9 +171,9 @@ private slots:
         QCOMPARE(w->leftSoundList[0], QVector<QString>({"hit"}));
         QCOMPARE(w->leftSoundList[1], QVector<QString>({"boom"}));
         QCOMPARE(w->leftSoundList[2], QVector<QString>({"kick"}));
-        // Editing the appended group's name is harmless.
+        // Editing the appended group's name reaches its own record only.
         def->setText("Renamed");
-        QCOMPARE(w->leftGroupList.first(), QString("Default"));
+        QCOMPARE(w->leftGroupList.first(), QString("Renamed"));
 
         // The groups are written at exit, the newest first.
         f.w.reset();

@@ -200,7 +200,30 @@ private slots:
         drums->setText("default");
         QCOMPARE(drums->text(), QString("default"));
         QVERIFY(lib.f.prompter.texts().isEmpty());
-        QCOMPARE(w->leftGroupList.last(), QString("Drums")); // the group records stay
+        QCOMPARE(w->leftGroupList.last(), QString("default")); // the records follow the rename
+    }
+
+    // A refused edit restores the group's accepted name, never an older one
+    // that another group took meanwhile.
+    void refusedGroupEditAfterRename()
+    {
+        Library lib;
+        MainWindow1 *w = lib.w;
+        lib.f.prompter.textAnswers.enqueue({"A", true});
+        w->ui->addWaveGroup->click();
+        w->soundListItemModel->item(0)->setText("B");
+        lib.f.prompter.textAnswers.enqueue({"A", true});
+        w->ui->addWaveGroup->click();
+        w->soundListItemModel->item(1)->setText("");
+        QCOMPARE(lib.f.prompter.texts(), QStringList{"Group name can't be blank!"});
+        w->writeSoundListOnClose = true;
+        lib.f.w.reset();
+        QVector<soundfilexml::strSoundGroup> back;
+        QVERIFY(soundfilexml::readSoundFileListXml(lib.f.work.filePath("soundlist.xml"), back));
+        QStringList names;
+        for (const auto &g : back)
+            names << g.name;
+        QCOMPARE(names, QStringList({"A", "B", "Drums", "Default"}));
     }
 
     void deviceModeReadOnly()

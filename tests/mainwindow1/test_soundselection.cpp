@@ -2,15 +2,19 @@
 // checks, the information line, action enabling and drag payloads.
 #include "soundlib_fixture.h"
 
+#include "device/padkits.h"
 #include "library/draghook.h"
 #include "library/totaltreeview.h"
 #include "library/wavetreeview1.h"
+#include "platform/regularfile.h"
 
 #include <QAction>
 #include <QDrag>
 #include <QMimeData>
 #include <QProcess>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace soundlib;
 
@@ -189,6 +193,68 @@ private slots:
         f.prompter.clear();
         w->selectItemChanged(goodIndex);
         QCOMPARE(f.prompter.texts(), QStringList({"Please check path:WAVE5 does not exist.\r\n" + native}));
+    }
+
+    // Pipes, devices and folders named like audio are refused wherever a
+    // sound is opened; nothing waits on a pipe.
+    void onlyRegularFilesOpened()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(1, 8000, 100));
+        const QString pipe = f.path("pipe.wav"), folder = f.path("folder.wav"), kitPipe = f.path("K001.INI");
+        for (const QString &p : {pipe, kitPipe})
+            QCOMPARE(::mkfifo(QFile::encodeName(p).constData(), 0600), 0);
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(ztplatform::isRegularFile(good) && !ztplatform::isRegularFile(pipe));
+        QVERIFY(!ztplatform::isRegularFile(folder) && !ztplatform::isRegularFile("/dev/null"));
+
+        f.importToList({good, pipe, folder});
+        QCOMPARE(f.prompter.texts(), QStringList{"Open sound file error.\r\n" + pipe + "\r\n" + folder});
+        QCOMPARE(f.totalRows().size(), 1);
+        // The listed sound turns into a pipe: selection, Play and export refuse it.
+        QVERIFY(QFile::remove(good) && ::mkfifo(QFile::encodeName(good).constData(), 0600) == 0);
+        f.prompter.clear();
+        f.selectTotalRow(0);
+        QCOMPARE(f.prompter.texts(), QStringList{"Please check path:good does not exist.\r\n" + good});
+        w->playFileNameNew2 = good;
+        w->ui->playBtn2->setEnabled(true);
+        w->ui->playBtn2->click();
+        QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
+        f.prompter.fileAnswers.enqueue({f.path("out")});
+        QDir().mkdir(f.path("out"));
+        w->exportWave();
+        QCOMPARE(f.prompter.texts().last(), QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\n") + good);
+        // A kit file pick that is a pipe reopens the file dialog.
+        f.prompter.clear();
+        f.prompter.fileAnswers.enqueue({kitPipe});
+        w->ui->btnLoadFile->click();
+        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::OpenFiles);
+        QVERIFY(w->recordKitFileList.isEmpty());
+        // The pad load reads no pipe.
+        percussionpadfile model;
+        QVERIFY(!readPadGlobal(kitPipe, model).ok);
+    }
+
+    // A row whose source check fails leaves no name in the player bar and
+    // Play disabled, whichever check refuses it.
+    void refusedRowLeavesNoSoundInBar()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        f.importToList({writeBytes(f.path("good.wav"), pcmWav(1, 8000, 100))});
+        QVERIFY(QDir().mkdir(f.path("folder.wav")));
+        kf::writeFile(f.path("OTHER.BIN"), "x"); // exists, but was never loaded
+        for (const QString &src : {f.path("folder.wav"), f.path("OTHER.BIN") + ":U00001"})
+            w->totalGroup->appendRow({new QStandardItem("2"), new QStandardItem("other"), new QStandardItem(src)});
+        for (int row : {1, 2}) {
+            f.selectTotalRow(0);
+            QCOMPARE(w->ui->songLabel2->text(), QString("good"));
+            QVERIFY(w->ui->playBtn2->isEnabled());
+            f.selectTotalRow(row);
+            QVERIFY(w->ui->songLabel2->text().isEmpty());
+            QVERIFY(!w->ui->playBtn2->isEnabled());
+        }
     }
 
     // Only ":U" and five digits at the end make a stored sound; a whole-setup

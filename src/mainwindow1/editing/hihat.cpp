@@ -6,10 +6,10 @@
 #include "library/draghook.h"
 #include "library/dragpayload.h"
 #include "model/kitediting.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDrag>
-#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMediaPlayer>
 #include <QMimeData>
@@ -48,7 +48,8 @@ void hhSoundChosen(MainWindow1 *w, const QModelIndex &index, bool drag)
         const QString name = index.sibling(index.row(), 0).data().toString().trimmed();
         const QString source = index.sibling(index.row(), 1).data().toString().trimmed();
         const QString path = percussionpadfile::soundSourceFile(source);
-        if (name.isEmpty() || source.isEmpty() || !QFileInfo::exists(path)) {
+        if (name.isEmpty() || source.isEmpty() || !ztplatform::isRegularFile(path)) {
+            ui->songLabel2->clear();
             w->on_stopBtn2_clicked();
             ui->playBtn2->setEnabled(false);
             ui->playBtn2->setStyleSheet(kPlayIcon);

@@ -7,6 +7,9 @@
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
+#include "library/waveprobe.h"
+#include "model/audioconverter.h"
+#include "platform/regularfile.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -47,7 +50,7 @@ quint32 MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 i
         return 0;
     const percussionpadfile::P_SOUND_INDEX &entry = file.sound[index];
     QFile in(file.kitFileName);
-    const bool readable = in.open(QIODevice::ReadOnly);
+    const bool readable = ztplatform::isRegularFile(file.kitFileName) && in.open(QIODevice::ReadOnly);
     if (!readable)
         prompter->warning(this, tr("Error"), tr("Failed to read the file."), QMessageBox::Ok);
     QFile out(target);
@@ -172,6 +175,10 @@ void MainWindow1::exportWave()
             });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
+            } else if (QFileInfo::exists(path) && !ztplatform::isRegularFile(path)) {
+                // a pipe would hold ffmpeg for ever
+                prompter->information(this, tr("Error"), tr("Wrong data in file：") + QStringLiteral("\r\n") + path,
+                                      QMessageBox::Ok);
             } else {
                 QString err;
                 const exportfile::Outcome outcome =

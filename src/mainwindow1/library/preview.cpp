@@ -4,15 +4,14 @@
 
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QStandardItemModel>
-#include <QThread>
 #include <QUrl>
 
 namespace {
@@ -21,7 +20,6 @@ const char kInitialStyle[] = "border-image:url(:/images/play.png);";
 const char kPlayStyle[] = "border-image:url(:/images/play.png)";
 const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 const char kResumeStyle[] = "border-image:url(:/images/suspend.png)";
-constexpr qint64 kLargeWave = 0x3FFFFFFF;
 
 } // namespace
 
@@ -63,40 +61,10 @@ QString MainWindow1::previewFileName() const
     return QDir::toNativeSeparators(TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
 }
 
-void MainWindow1::showWaitDialog(const QString &label, int maximum)
-{
-    if (dialog)
-        dialog->deleteLater();
-    // A child of the window, so that its modality holds the window while
-    // the work lets events run.
-    dialog = new QProgressDialog(this);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setWindowTitle(tr("Please wait..."));
-    dialog->setLabelText(label);
-    dialog->setCancelButton(nullptr);
-    dialog->setMinimumDuration(5);
-    dialog->setRange(0, maximum);
-    dialog->show();
-}
-
-void MainWindow1::openWaitDialog()
-{
-    showWaitDialog(tr("Loading..."), 100);
-    dialog->setValue(5);
-    QCoreApplication::processEvents();
-}
-
-void MainWindow1::stepWaitDialog(int from, int to)
-{
-    for (int v = from; v <= to && dialog; ++v) {
-        dialog->setValue(v);
-        QThread::msleep(10);
-        QCoreApplication::processEvents();
-    }
-}
-
 void MainWindow1::on_playBtn2_clicked()
 {
+    if (previewPreparing)
+        return; // one preparation at a time
     bigSizeWave = false;
     if (playFileNameOld2 != playFileNameNew2) {
         player2->stop();
@@ -105,27 +73,19 @@ void MainWindow1::on_playBtn2_clicked()
         const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
-        if (!stored && QFileInfo(source).size() > kLargeWave) {
-            bigSizeWave = true;
-            openWaitDialog();
-            stepWaitDialog(6, 80);
-        }
+        previewStop = false;
         quint64 length;
         if (stored)
             length = getBinOrIniWaveFileSize(source, preview);
         else if (padWave)
-            length = quint64(waveprobe::playableSize(source)); // a broken header plays nothing
+            // a broken header plays nothing; a pipe is never opened
+            length = ztplatform::isRegularFile(source) ? quint64(waveprobe::playableSize(source)) : 0;
         else
             length = getRawFile(source, preview, 1);
-        if (bigSizeWave && dialog) {
-            dialog->setValue(96);
-            QCoreApplication::processEvents();
-        }
+        bigSizeWave = false;
+        if (previewStop || playFileNameNew2 != source)
+            return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {
-            if (bigSizeWave && dialog) {
-                dialog->hide();
-                dialog->setAutoClose(true);
-            }
             UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
             return;
         }
@@ -151,10 +111,6 @@ void MainWindow1::on_playBtn2_clicked()
         }
         break;
     default:
-        if (bigSizeWave && dialog) {
-            dialog->setValue(100);
-            QCoreApplication::processEvents();
-        }
         if (loopMode)
             startLoopRun(1);
         else
@@ -200,6 +156,8 @@ void MainWindow1::restartLoopPass()
 
 void MainWindow1::on_stopBtn2_clicked()
 {
+    if (previewPreparing)
+        previewStop = true;
     if (index2 % 2)
         on_loopBtn2_clicked();
     loopRun = 0; // Stop always stops, also a loop no tree could switch off
@@ -208,6 +166,8 @@ void MainWindow1::on_stopBtn2_clicked()
 
 void MainWindow1::on_loopBtn2_clicked()
 {
+    if (previewPreparing && !(previewStop && index2 % 2))
+        return; // during a preparation only its Stop turns loop mode off
     const bool soundRow = ui->waveGroupTreeView->currentIndex().parent().isValid()
                           || ui->totalWaveTreeView->currentIndex().parent().isValid()
                           || ui->soundListTreeView->currentIndex().parent().isValid();
@@ -225,7 +185,13 @@ void MainWindow1::waveLoop2(int index)
     if (index % 2) {
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
         const QString preview = previewFileName();
-        if (getRawFile(playFileNameNew2, preview, 1) == 0) {
+        const QString source = playFileNameNew2;
+        previewStop = false;
+        const quint32 length = getRawFile(source, preview, 1);
+        bigSizeWave = false;
+        if (previewStop || playFileNameNew2 != source)
+            return;
+        if (length == 0) {
             UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
             return;
         }

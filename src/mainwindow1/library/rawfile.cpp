@@ -7,20 +7,13 @@
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
-#include <QProgressDialog>
 #include <QStandardItemModel>
-
-namespace {
-
-constexpr qint64 kLargeWave = 0x3FFFFFFF;
-
-} // namespace
 
 soundsource::StoredEntries MainWindow1::storedEntries() const
 {
@@ -43,22 +36,28 @@ quint64 MainWindow1::getBinOrIniWaveFileSize(QString source, QString target)
         UiPrompter::instance()->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
         return 0;
     }
-    // Taken before the wait dialog lets events run.
+    // Taken before the wait lets events run.
     const QString kitFile = kit->file;
     const quint32 start = kit->info.sound[size_t(e)].wave_start;
     const quint32 length = kit->info.sound[size_t(e)].wave_length;
-    if (length > kLargeWave) {
-        bigSizeWave = true;
-        openWaitDialog();
-        stepWaitDialog(6, 88);
-    }
-    const quint64 written = soundsource::copyStoredWave(kitFile, start, length, target);
+    quint64 written = 0;
+    runPreviewWork([&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, &previewStop); },
+                   88);
     return written == length ? written : 0;
 }
 
 quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint8 format)
 {
     UiPrompter *prompter = UiPrompter::instance();
+    // A preview's work runs off the GUI thread until Stop, a save's in place.
+    const bool preview = format != 0;
+    const std::atomic_bool *stop = preview ? &previewStop : nullptr;
+    auto run = [&](const std::function<void()> &work, int lastStep) {
+        if (preview)
+            runPreviewWork(work, lastStep);
+        else
+            work();
+    };
     if (soundsource::isStored(waveFileName)) {
         const READ_KIT_FILE *kit = nullptr;
         const int e = storedSoundEntry(waveFileName, &kit);
@@ -66,17 +65,19 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
             prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
             return 0;
         }
-        const percussionpadfile::P_SOUND_INDEX &entry = kit->info.sound[size_t(e)];
-        const quint64 written = soundsource::copyStoredWave(kit->file, entry.wave_start, entry.wave_length,
-                                                            outFileName);
-        if (written == entry.wave_length)
+        const QString kitFile = kit->file;
+        const quint32 start = kit->info.sound[size_t(e)].wave_start;
+        const quint32 length = kit->info.sound[size_t(e)].wave_length;
+        quint64 written = 0;
+        run([&]() { written = soundsource::copyStoredWave(kitFile, start, length, outFileName, stop); }, 88);
+        if (written == length)
             return quint32(written);
         QFile::remove(outFileName); // a short copy is no wave
         return 0;
     }
 
     const QFileInfo source(waveFileName);
-    if (!source.isFile()) {
+    if (!ztplatform::isRegularFile(waveFileName)) {
         // Name the kits that use the missing file, pads first, then hi-hats.
         QStringList kits;
         for (int kit : kitusage::kitsUsing(kitAttrList, waveFileName))
@@ -101,15 +102,16 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     }
 
     audioconverter converter;
+    converter.setStopFlag(stop);
     QString err;
-    if (format == 0) {
+    if (preview) {
+        run([&]() { converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
+    } else {
         audioconverter::removeEarlierOutput(waveFileName, outFileName);
         converter.audioConverterRun(waveFileName, outFileName, err);
-    } else {
-        if (source.size() > kLargeWave)
-            QCoreApplication::processEvents();
-        converter.audioConverterWaveRun(waveFileName, outFileName, err);
     }
+    if (preview && previewStop)
+        return 0; // Stop ended the preview: nothing to report
     if (err.isEmpty()) {
         prompter->information(this, tr("Error"), tr("Missing some files for the program!"), QMessageBox::Ok);
         return 0;

@@ -102,6 +102,10 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
             item->setText(old);
             return;
         }
+        // A later refused edit puts back this name, not the one before it
+        // (while the records hold one name per group row).
+        if (slot >= 0 && leftGroupList.size() == groups)
+            leftGroupList[slot] = name;
         item->setText(name);
         return;
     }

@@ -9,6 +9,7 @@
 #include "library/totaltreeview.h"
 #include "library/waveprobe.h"
 #include "library/wavetreeview1.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QAction>
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QMimeData>
+#include <QScopeGuard>
 
 namespace {
 
@@ -57,9 +59,11 @@ bool beginSelection(MainWindow1 *w, QTreeView *own, QTreeView *other, QModelInde
     return true;
 }
 
-// No sound to preview: the player stops and its buttons are disabled.
+// No sound to preview: the player stops, its buttons are disabled and the
+// bar names no sound.
 void disablePreview(MainWindow1 *w)
 {
+    w->ui->songLabel2->clear();
     w->on_stopBtn2_clicked();
     w->ui->playBtn2->setEnabled(false);
     w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
@@ -162,7 +166,13 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     const soundsource::Stored src = soundsource::parse(path);
     const bool stored = src.form != soundsource::Form::Plain;
     const QString checkPath = stored ? path.left(path.size() - 7) : path;
-    if (name.isEmpty() || path.isEmpty() || !QFile::exists(checkPath)) {
+    // Whatever refuses the row leaves the bar without a sound to play.
+    bool previewable = false;
+    const auto refused = qScopeGuard([&]() {
+        if (!previewable)
+            disablePreview(this);
+    });
+    if (name.isEmpty() || path.isEmpty() || !ztplatform::isRegularFile(checkPath)) {
         disablePreview(this);
         ui->waveInfoShow->clear();
         prompter->warning(this, tr("Error"),
@@ -234,6 +244,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
         ui->waveInfoShow->setText(format.riff ? waveprobe::infoLine(format) : notWave);
     }
 
+    previewable = true;
     if (press) {
         if (!isRight && !isUDiskFlag)
             dragLeftOrRight = 1;
@@ -257,7 +268,8 @@ void MainWindow1::groupTreeSelection(const QModelIndex &index, bool press)
         const QString path = selected.at(k + 1).data().toString();
         if (path.isEmpty())
             continue;
-        if (!QFile::exists(path)) {
+        if (!ztplatform::isRegularFile(path)) {
+            disablePreview(this);
             UiPrompter::instance()->warning(this, tr("Error"),
                                             name + tr(" does not exist.") + QStringLiteral("\r\n")
                                                     + tr("Please check path:") + path,

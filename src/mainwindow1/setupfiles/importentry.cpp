@@ -6,6 +6,7 @@
 #include "ui_mainwindow1.h"
 
 #include "device/devicedetector.h"
+#include "platform/regularfile.h"
 #include "setup/fileread.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -174,7 +175,7 @@ bool MainWindow1::openFilePath(QString dir)
     int untaken = 0; // whole setups picked with other files
     for (const QString &pick : qAsConst(importFileList)) {
         QFile file(pick);
-        if (!file.open(QIODevice::ReadOnly)) {
+        if (!ztplatform::isRegularFile(pick) || !file.open(QIODevice::ReadOnly)) {
             qDebug() << "Open error" << pick;
             return false;
         }

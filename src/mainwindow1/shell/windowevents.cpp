@@ -9,6 +9,13 @@
 
 void MainWindow1::closeEvent(QCloseEvent *event)
 {
+    if (previewPreparing) {
+        // The preparation stops first; the window closes once it has.
+        previewStop = true;
+        closeAfterPreview = true;
+        event->ignore();
+        return;
+    }
     if (padClosing) {
         event->ignore();
         return;
