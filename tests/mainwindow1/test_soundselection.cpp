@@ -210,7 +210,8 @@ private slots:
         QVERIFY(!ztplatform::isRegularFile(folder) && !ztplatform::isRegularFile("/dev/null"));
 
         f.importToList({good, pipe, folder});
-        QCOMPARE(f.prompter.texts(), QStringList{"Open sound file error.\r\n" + pipe + "\r\n" + folder});
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The following files are not readable audio and were not added:\r\n" + pipe + "\r\n" + folder});
         QCOMPARE(f.totalRows().size(), 1);
         // The listed sound turns into a pipe: selection, Play and export refuse it.
         QVERIFY(QFile::remove(good) && ::mkfifo(QFile::encodeName(good).constData(), 0600) == 0);

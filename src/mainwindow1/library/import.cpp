@@ -4,12 +4,10 @@
 
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
-#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QSet>
 #include <QStandardItemModel>
@@ -24,24 +22,6 @@ QStringList nativePaths(const QStringList &paths)
     out.reserve(paths.size());
     for (const QString &p : paths)
         out.append(QDir::toNativeSeparators(p));
-    return out;
-}
-
-// The picks without the pipes, devices and folders among them, which are
-// named in one refusal.
-QStringList regularFiles(QWidget *parent, const QStringList &paths)
-{
-    QStringList out;
-    QString refused;
-    for (const QString &p : paths) {
-        if (ztplatform::isRegularFile(p) || !QFileInfo::exists(p))
-            out.append(p);
-        else
-            refused += QStringLiteral("\r\n") + p;
-    }
-    if (!refused.isEmpty())
-        UiPrompter::instance()->warning(parent, MainWindow1::tr("Error"),
-                                        MainWindow1::tr("Open sound file error.") + refused, QMessageBox::Ok);
     return out;
 }
 
@@ -71,22 +51,21 @@ void MainWindow1::on_addWaveFile_clicked()
         UiPrompter::instance()->warning(this, tr("Warning"), tr("Choose no file!"), QMessageBox::Yes);
         return;
     }
-    const QStringList chosen = regularFiles(this, picked);
     const QSet<QString> listed = childTexts(soundListItemModel, 1);
     QStringList paths;
     bool anyListed = false;
-    for (const QString &p : chosen)
+    for (const QString &p : picked)
         anyListed = anyListed || listed.contains(p);
     if (anyListed) {
         const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
                 this, tr("Information"), tr("Some files already exist. Do you want to add duplicate files?"),
                 QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
-        for (const QString &p : chosen) {
+        for (const QString &p : picked) {
             if (answer == QMessageBox::Ok || !listed.contains(p))
                 paths.append(p);
         }
     } else {
-        paths = chosen;
+        paths = picked;
     }
     QVector<strSoundItem> items;
     for (const QString &p : qAsConst(paths)) {
@@ -113,8 +92,8 @@ void MainWindow1::on_tbtAddWave_clicked()
         return;
     }
     const QString target = totalListItemModel->item(0, 0) ? totalListItemModel->item(0, 0)->text() : QString();
-    const QStringList chosen = regularFiles(this, nativePaths(UiPrompter::instance()->getOpenFileNames(
-            this, tr("Select file to add"), QString(), QString::fromLatin1(kImportFilter))));
+    const QStringList chosen = nativePaths(UiPrompter::instance()->getOpenFileNames(
+            this, tr("Select file to add"), QString(), QString::fromLatin1(kImportFilter)));
     if (chosen.isEmpty())
         return;
     currentKitNum = quint8(ui->kitNumber->text().toInt() - 1);
