@@ -190,7 +190,14 @@ bool writeAlterFile(const QString &sysPath, const QByteArray &bytes)
     QString path = ztplatform::findEntryIgnoringCase(sysPath, QStringLiteral("alter.ini"));
     if (path.isEmpty())
         path = sysPath + QStringLiteral("/alter.ini");
-    return !sysPath.isEmpty() && ztplatform::writeWhole(path, bytes);
+    if (sysPath.isEmpty())
+        return false;
+    if (ztplatform::writeWhole(path, bytes))
+        return true;
+    // A full volume has no room for a new file; an existing change file of
+    // the same size takes the bytes in place (the old ones stay on failure).
+    MappedFile f;
+    return f.open(path) && f.size() == bytes.size() && f.writeAt(0, bytes);
 }
 
 WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &progress)

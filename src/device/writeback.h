@@ -53,7 +53,8 @@ QString kitFileName(const QString &kitPath, int kitNum);
 bool writeKitChainBlock(const QString &globalFile, const QVector<MainWindow1Records::KIT_CHAIN> &chains,
                         QString *usedPath = nullptr);
 // Writes alter.ini in sysPath whole (synced temporary file, then rename); a
-// link of that name is replaced, never written through.
+// link of that name is replaced, never written through. Without room for the
+// temporary file, an existing alter.ini of the same size is rewritten in place.
 bool writeAlterFile(const QString &sysPath, const QByteArray &bytes);
 
 // The window's state the write-back reads and changes.

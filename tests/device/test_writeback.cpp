@@ -170,8 +170,9 @@ private slots:
         QByteArray global = kf::readFile(run.pad.sysPath + "/global.ini");
 
         const WriteBackResult r = run.writeBack();
-        QVERIFY(r.failed && r.chainsWritten && !r.alterWritten);
-        QCOMPARE(kf::readFile(alter), oldAlter);
+        QVERIFY(r.failed && r.chainsWritten && r.alterWritten); // no room for a new file: written in place
+        QCOMPARE(kf::readFile(alter), alterFileBytes(true, false, true, run.flags));
+        QCOMPARE(run.flags.count(1), 1);
         QCOMPARE(QDir(run.pad.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList({"alter.ini", "global.ini"}));
         QCOMPARE(r.kitsNotSaved, QVector<int>{7});
         QCOMPARE(kf::readFile(kit7), QByteArray(KIT_RECORD_SIZE, '\0'));

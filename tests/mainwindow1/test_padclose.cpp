@@ -236,10 +236,12 @@ private slots:
             QCOMPARE(f.pad.snapshot(), before);
         if (failure == 2)
             QCOMPARE(alter(f), alterBytes(true, false, false, {9}));
-        // Offline now: the next close quits without a word.
+        // Offline now, the edits kept: the next close asks as an offline one.
         f.prompter.clear();
+        QVERIFY(!w->close());
+        QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
+        w->kitAttrList = w->originalKitAttrList; // as loaded: nothing to ask
         QVERIFY(w->close());
-        QVERIFY(f.prompter.prompts.isEmpty());
     }
 
     // Links of the pad's tree that lead out of it are left out at the load and

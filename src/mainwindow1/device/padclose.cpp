@@ -34,7 +34,8 @@ bool MainWindow1::closeOnPad()
             showDeviceMessages({writeback::dismountFailedMessage()});
         closing = true;
     } else {
-        // Nothing is lost: the window stays, offline, and the next close quits.
+        // Nothing is lost: the window stays, offline, and the next close asks
+        // as an offline one does.
         isUDiskFlag = true;
     }
     padClosing = false;

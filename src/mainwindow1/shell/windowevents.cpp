@@ -23,11 +23,10 @@ void MainWindow1::closeEvent(QCloseEvent *event)
     takeOverChainPage();
     if (!isUDiskFlag) {
         if (!closeOnPad()) {
-            padCloseFailed = isUDiskFlag;
             event->ignore();
             return;
         }
-    } else if (!padCloseFailed && !confirmOfflineClose()) {
+    } else if (!confirmOfflineClose()) {
         event->ignore();
         return;
     }
