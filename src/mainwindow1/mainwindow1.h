@@ -136,7 +136,6 @@ public:
     QVector<QString> delBatchList; // the running delete batch's .wav paths
     QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
     bool padClosing = false;       // the close in device mode is under way
-    bool padCloseFailed = false;   // the pad's close failed and said the editor quits
 
     // ---- sounds -----------------------------------------------------------
     QVector<SOUND_INDEX> waveLoadKitAttrList;

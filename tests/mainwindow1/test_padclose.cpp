@@ -236,10 +236,11 @@ private slots:
             QCOMPARE(f.pad.snapshot(), before);
         if (failure == 2)
             QCOMPARE(alter(f), alterBytes(true, false, false, {9}));
-        // Offline now: the next close quits without a word.
+        // Offline now: the next close asks before the kept edits go.
         f.prompter.clear();
-        QVERIFY(w->close());
-        QVERIFY(f.prompter.prompts.isEmpty());
+        QVERIFY(!w->close());
+        QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
+        QVERIFY(f.closeWithYes());
     }
 
     // Links of the pad's tree that lead out of it are left out at the load and

@@ -34,7 +34,7 @@ bool MainWindow1::closeOnPad()
             showDeviceMessages({writeback::dismountFailedMessage()});
         closing = true;
     } else {
-        // Nothing is lost: the window stays, offline, and the next close quits.
+        // Nothing is lost: the window stays, offline, and its close asks while edits are unsaved.
         isUDiskFlag = true;
     }
     padClosing = false;

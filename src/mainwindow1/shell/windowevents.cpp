@@ -21,13 +21,13 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         return;
     }
     takeOverChainPage();
+    // After a failed close on the pad the window is offline: its question guards the kept edits.
     if (!isUDiskFlag) {
         if (!closeOnPad()) {
-            padCloseFailed = isUDiskFlag;
             event->ignore();
             return;
         }
-    } else if (!padCloseFailed && !confirmOfflineClose()) {
+    } else if (!confirmOfflineClose()) {
         event->ignore();
         return;
     }
