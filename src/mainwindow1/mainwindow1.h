@@ -295,6 +295,9 @@ public:
     // Takes the name field as the name of kit `kit` (0-based) when it passes the
     // name rules; otherwise puts the stored name back. False when refused.
     bool applyKitName(int kit);
+    // Ends a name edit still under way in the name field (the title bar's close
+    // takes no focus from it); false when the name was refused.
+    bool finishKitNameEdit();
     // Why a kit name is refused (blank, pattern, length), empty when it is not.
     QString kitNameRefusal(const QString &name);
 

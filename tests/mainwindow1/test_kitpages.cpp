@@ -74,6 +74,16 @@ private slots:
         QCOMPARE(f->kit(5).kpadChunk[0].soundName0 + "|" + f->kit(1).kpadChunk[0].soundName0, QString("|Kick"));
     }
 
+    // A name typed without Enter is taken by the close (the title bar takes no focus).
+    void nameTypedWithoutEnterIsKept()
+    {
+        QTest::mouseClick(f->ui->kitNameLineEdit, Qt::LeftButton);
+        f->ui->kitNameLineEdit->selectAll();
+        QTest::keyClicks(f->ui->kitNameLineEdit, "One");
+        QVERIFY(!f->w->close()); // "Quit?" answered No
+        QCOMPARE(f->kit(1).kit_name + "|" + f->prompter.texts().join('|'), QString("One|Quit?"));
+    }
+
     void renameRefusalsInOrder_data()
     {
         QTest::addColumn<QString>("name");

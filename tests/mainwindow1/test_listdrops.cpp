@@ -213,6 +213,8 @@ private slots:
         dropSound("Other", ""); // no path: unchanged, redrawn
         QCOMPARE(h.hh_wave2_name + f->ui->hh_wave2_name->text(), QString("HatHat"));
         QCOMPARE(int(h.hh_wave2_no), number);
+        dropSound("Twentycharactersxyz1", hat); // shown and kept as a kit file keeps it
+        QCOMPARE(h.hh_wave2_name + '|' + f->ui->hh_wave2_name->text(), QString("Twentycharacters|Twentycharacters"));
         QVERIFY(f->prompter.prompts.isEmpty());
     }
 

@@ -563,8 +563,8 @@ private slots:
         QCOMPARE(prompts.prompts[0].defaultButton, QMessageBox::No);
         QCOMPARE(prompts.prompts[0].parent, static_cast<QWidget *>(m.data()));
         QVERIFY(m->isVisible());
-        // Yes without the pad's drive: told so, the window stays offline and
-        // the next close quits without a question.
+        // Yes without the pad's drive: told so, the window stays offline and,
+        // with nothing changed, the next close quits without a question.
         prompts.buttonAnswers.enqueue(QMessageBox::Yes);
         QVERIFY(!m->close());
         QCOMPARE(prompts.titles(), (QStringList{"Confirm", "Confirm", "Error"}));

@@ -34,8 +34,7 @@ bool MainWindow1::closeOnPad()
             showDeviceMessages({writeback::dismountFailedMessage()});
         closing = true;
     } else {
-        // Nothing is lost: the window stays, offline, and the next close asks
-        // as an offline one does.
+        // Nothing is lost: the window stays, offline, and its close asks while edits are unsaved.
         isUDiskFlag = true;
     }
     padClosing = false;

@@ -181,11 +181,11 @@ void MainWindow1::loadPad(const QString &modelFolder)
     for (int k = 0; k < kitAttrList.size(); ++k)
         dispPadList(kitAttrList, quint8(k));
     tell(withLinks(kits.messages), true);
-    markAllSaved(); // an offline close after a failed write-back compares with the pad's state
 
     ui->kitNumber->setText(QStringLiteral("1"));
     on_kitNumber_textEdited(QStringLiteral("1"));
     updateKitNo(1);
+    markAllSaved(); // an offline close after a failed close on the pad compares with this
     progress->setValue(100);
     progress->close();
 

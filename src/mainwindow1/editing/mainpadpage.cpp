@@ -229,6 +229,15 @@ void MainWindow1::on_kitNameLineEdit_editingFinished()
     kitNameEditing = false;
 }
 
+bool MainWindow1::finishKitNameEdit()
+{
+    if (focusWidget() != ui->kitNameLineEdit || kitNameEditing)
+        return true;
+    const QString typed = ui->kitNameLineEdit->text();
+    on_kitNameLineEdit_editingFinished();
+    return ui->kitNameLineEdit->text() == typed; // a refusal puts the stored name back
+}
+
 void MainWindow1::on_btnRenameKit_clicked()
 {
     ui->kitNameLineEdit->setFocus();

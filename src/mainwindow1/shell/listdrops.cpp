@@ -254,7 +254,7 @@ bool MainWindow1::dropOnHiHat(QDropEvent *event)
         quint16 *const numbers[HH_NUM_MAX] = {&h.hh_wave1_no, &h.hh_wave2_no, &h.hh_wave3_no, &h.hh_wave4_no,
                                               &h.hh_wave5_no};
         const QString path = QDir::toNativeSeparators(sound.path);
-        *names[slot] = sound.name;
+        *names[slot] = sound.name.left(SOUND_NAME_LENGTH_MAX); // as a kit file keeps it
         *files[slot] = path;
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.

@@ -20,7 +20,12 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (!finishKitNameEdit()) {
+        event->ignore();
+        return;
+    }
     takeOverChainPage();
+    // After a failed close on the pad the window is offline: its question guards the kept edits.
     if (!isUDiskFlag) {
         if (!closeOnPad()) {
             event->ignore();
