@@ -310,6 +310,9 @@ public:
     // Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
     // 1 at a kit switch, else the pad shown.
     void showKitPage(int kitNo, bool kitSwitch, int pad = -1);
+    // Redraws the pads and the kit settings page when they show kit `kit`
+    // (1-based), after a copy changed its record.
+    void redrawCopiedKit(int kit);
     void on_btnSaveOneKitSet_clicked(quint8 kitNo);
     // Runs the hi-hat layer rules on a layer whose edit has not finished.
     void settleHHLayers();

@@ -234,6 +234,16 @@ private slots:
         QCOMPARE(f->kit(6).kit_name + QString::number(f->kit(6).kit_volume), QString("Five55"));
         QCOMPARE(QByteArray(w->base0[5].kit_name) + QByteArray::number(w->base0[5].kit_volume), QByteArray("Five55"));
         w->kitCopy->hide();
+        // A pad copied onto the pad the page shows is kept as well.
+        pad(7, 1).midi_code = w->kitPadList[6][1].midi_code = 77;
+        w->curPadIndex = 1;
+        w->copyPad();
+        w->copy_pad->findChild<QSpinBox *>("dstValue")->setValue(int(w->curPadNumber) + 1);
+        w->copy_pad->findChild<QAbstractButton *>("btnYes")->click();
+        const int shown = w->curPadNumber;
+        f->ui->downPageBtn->click();
+        QCOMPARE(int(pad(7, shown).midi_code) * 100 + shown, 7700);
+        w->copy_pad->hide();
     }
 
     // The dialogs made without a parent go with the window, shown or not.

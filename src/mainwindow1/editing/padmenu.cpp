@@ -121,10 +121,10 @@ void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
     if (k < 0 || k >= kitAttrList.size() || k >= KIT_MAX_COUNT || srcPad < 1 || srcPad > PAD_NUM_MAX
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
+    // The page's edits go into the kit they belong to before the pad is copied.
+    commitShownKit(curkitNumber);
     kitcopy::copyPad(kitAttrList[k], kitPadList[k], srcPad - 1, dstPad - 1);
-    // The dialog stays open while the user pages on: redraw only the kit on the pads.
-    if (shownKit(this) == k)
-        dispPadList(kitAttrList, quint8(k));
+    redrawCopiedKit(kit);
     copyCompleted(this);
 }
 
@@ -163,14 +163,19 @@ void MainWindow1::recvDstKit(int kit)
     commitShownKit(curkitNumber);
     emit sendKitNameChanged(kitAttrList[src].kit_name, dst);
     kitcopy::copyKit(kitStore(), src, dst);
+    redrawCopiedKit(kit);
+    copyCompleted(this);
+}
+
+void MainWindow1::redrawCopiedKit(int kit)
+{
     // A copy into the kit shown replaces what the pages hold, so the next
-    // commit keeps it.
-    if (shownKit(this) == dst)
-        dispPadList(kitAttrList, quint8(dst));
+    // commit keeps it. The copy dialogs stay open while the user pages on.
+    if (shownKit(this) == kit - 1)
+        dispPadList(kitAttrList, quint8(kit - 1));
     if (ui->left_stackedWidget->currentIndex() == 2 && curkitNumber == kit) {
         switchKitNum = true;
         showKitPage(kit, true, curPadNumber);
         switchKitNum = false;
     }
-    copyCompleted(this);
 }
