@@ -5,6 +5,7 @@
 #include "model/audioconverter.h"
 #include "model/bytepack.h"
 #include "model/mainwindow1records.h"
+#include "platform/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -115,6 +116,11 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         return WaveWrite::Blocked;
     }
 
+    // Only a regular file is converted: ffmpeg would wait on a pipe for ever.
+    if (!ztplatform::isRegularFile(source)) {
+        qWarning() << "not a regular file, not converted:" << source;
+        return WaveWrite::ConversionFailed;
+    }
     // A stale wave under this number must not pass for the result.
     audioconverter::removeEarlierOutput(source, wav);
     QString ffmpegText;

@@ -165,7 +165,6 @@ public:
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
     bool singleLoop = false;
     qint64 moved_2 = 0;       // last position in ms
-    bool bigSizeWave = false; // the wait dialog is shown for this Play press
     // A preview being prepared off the GUI thread, and the Stop that ends it.
     bool previewPreparing = false;
     std::atomic_bool previewStop{false};

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // Sounds written to and deleted from the pad by the workers on their own
 // threads, with the real ffmpeg.
 class TestUsbUpdate : public QObject {
@@ -99,15 +101,18 @@ private slots:
         const QString text = m_inputs.filePath("notes.txt");
         touchFile(text, "not a sound at all\n");
         touchFile(pad.prmPath + "/001/002.prm", QByteArray(64, '\x07')); // a stale record under the number
+        const QString pipe = m_inputs.filePath("pipe.wav"); // ffmpeg would wait on it for ever
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
 
         SyncBatch batch;
         QSignalSpy steps(&batch, &SyncBatch::progress);
         QSignalSpy failures(&batch, &SyncBatch::waveFailed);
-        QVERIFY(batch.startAdd({{1, m_click, "a"}, {2, text, "b"}, {3, m_click, "c"}}, pad.dataPath, pad.prmPath));
+        QVERIFY(batch.startAdd({{1, m_click, "a"}, {2, text, "b"}, {3, m_click, "c"}, {4, pipe, "d"}}, pad.dataPath,
+                               pad.prmPath));
         QVERIFY(finish(batch));
-        QCOMPARE(steps.count(), 3);
-        QCOMPARE(failures.count(), 1);
-        QCOMPARE(failures.at(0), (QVariantList{2, text}));
+        QCOMPARE(steps.count(), 4);
+        QCOMPARE(failures.count(), 2);
+        QVERIFY(failures.contains(QVariantList{2, text}) && failures.contains(QVariantList{4, pipe}));
         QVERIFY(!QFileInfo::exists(pad.dataPath + "/001/002.wav"));
         QVERIFY(!QFileInfo::exists(pad.prmPath + "/001/002.prm"));
         QVERIFY(QFileInfo::exists(pad.prmPath + "/001/003.prm"));

@@ -92,6 +92,10 @@ private slots:
         const QString missing = "Gone does not exist.\r\nPlease check path:" + gone;
         QCOMPARE(f->prompter.texts(), QStringList({missing, missing}));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error"}));
+        const QString folder = f->work.filePath("Dir.wav"); // there, but no sound
+        QVERIFY(QDir().mkpath(folder));
+        f->dropOnPad(2, 0, rec("Dir", folder));
+        QCOMPARE(f->prompter.texts().last(), "Dir does not exist.\r\nPlease check path:" + folder);
 
         // A sound inside a kit file passes while the kit file exists.
         const QString setup = f->sound("Setup.BIN");

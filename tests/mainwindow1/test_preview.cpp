@@ -267,6 +267,7 @@ private slots:
         bool shown = false;
         QTimer::singleShot(800, [&]() {
             shown = w->dialog && w->dialog->isVisible() && w->dialog->windowTitle() == "Please wait...";
+            QTest::mouseClick(w->ui->btnLoadFile, Qt::LeftButton); // only Stop is taken meanwhile
             QTest::mouseClick(w->ui->stopBtn2, Qt::LeftButton);
         });
         QElapsedTimer clock;

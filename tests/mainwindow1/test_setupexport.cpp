@@ -370,6 +370,37 @@ private slots:
         QCOMPARE(kf::readFile(out + "/Snare.wav"), bytes);
     }
 
+    // A whole setup saved over the loaded one without its first sound: a
+    // group's sound of the old file keeps its bytes, another its own sound.
+    void savedOverLoadedSetupKeepsGroupSounds()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        sf::Editor e;
+        e.loaded = f->w->loadedKitFiles;
+        const QString kick = setup + ":U00000", tom = setup + ":U00002";
+        const QByteArray kickBytes = sf::soundBytes(e, kick), tomBytes = sf::soundBytes(e, tom);
+        auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            sf::forEachSoundSlot(f->w->kitAttrList[k], clear);
+            for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[k])
+                sf::forEachLayer(pad, clear);
+        }
+        f->w->waveLoadKitAttrList.removeFirst();
+        f->w->totalGroup->removeRow(0);
+        QStandardItem *group = f->w->soundListItemModel->item(0);
+        const int row = group->rowCount();
+        for (const QString &source : {kick, tom})
+            group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
+        f->exportAll(setup);
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        e.loaded = f->w->loadedKitFiles;
+        QCOMPARE(group->child(row, 1)->text(), f->file("Kept sounds/Kick.wav"));
+        QCOMPARE(kf::readFile(group->child(row, 1)->text()), kickBytes);
+        QCOMPARE(sf::soundBytes(e, group->child(row + 1, 1)->text()), tomBytes);
+        QCOMPARE(f->w->soundGroupList.at(0).soundList.last().file, group->child(row + 1, 1)->text());
+    }
+
     // A pick whose later file is refused still rebuilds the lists; a save
     // stops, naming the kit and pad, rather than write a used slot empty.
     void refusedPickFinishesAndNoSlotIsSavedEmpty()

@@ -65,7 +65,6 @@ void MainWindow1::on_playBtn2_clicked()
 {
     if (previewPreparing)
         return; // one preparation at a time
-    bigSizeWave = false;
     if (playFileNameOld2 != playFileNameNew2) {
         player2->stop();
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
@@ -82,7 +81,6 @@ void MainWindow1::on_playBtn2_clicked()
             length = ztplatform::isRegularFile(source) ? quint64(waveprobe::playableSize(source)) : 0;
         else
             length = getRawFile(source, preview, 1);
-        bigSizeWave = false;
         if (previewStop || playFileNameNew2 != source)
             return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {
@@ -117,7 +115,6 @@ void MainWindow1::on_playBtn2_clicked()
             player2->play();
         break;
     }
-    bigSizeWave = false;
 }
 
 void MainWindow1::startLoopRun(int run)
@@ -188,7 +185,6 @@ void MainWindow1::waveLoop2(int index)
         const QString source = playFileNameNew2;
         previewStop = false;
         const quint32 length = getRawFile(source, preview, 1);
-        bigSizeWave = false;
         if (previewStop || playFileNameNew2 != source)
             return;
         if (length == 0) {

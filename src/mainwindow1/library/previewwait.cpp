@@ -3,6 +3,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QProgressDialog>
@@ -14,6 +15,49 @@
 namespace {
 
 constexpr int kWaitDialogDelay = 500; // ms of work before the wait dialog shows
+
+// While a preview is prepared the window takes no input but its Stop: a save,
+// load, delete or kit change would otherwise run inside the wait. Other
+// windows (a message box) take theirs.
+class StopOnlyInput : public QObject
+{
+public:
+    StopOnlyInput(QWidget *window, QWidget *stop)
+        : m_window(window), m_stop(stop)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~StopOnlyInput() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            break;
+        default:
+            return false;
+        }
+        const QWidget *w = qobject_cast<QWidget *>(watched);
+        if (!w)
+            return event->type() == QEvent::Shortcut; // the window's actions
+        return w != m_stop && w->window() == m_window;
+    }
+
+private:
+    QWidget *m_window;
+    QWidget *m_stop;
+};
 
 } // namespace
 
@@ -49,7 +93,6 @@ bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep
     QTimer show, step;
     show.setSingleShot(true);
     connect(&show, &QTimer::timeout, this, [&]() {
-        bigSizeWave = true;
         openWaitDialog();
         wait = dialog;
         step.start(10);
@@ -59,6 +102,7 @@ bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep
             wait->setValue(wait->value() + 1);
     });
     bool done = false;
+    const StopOnlyInput gate(this, ui->stopBtn2);
     std::unique_ptr<QThread> thread(QThread::create(work));
     connect(thread.get(), &QThread::finished, thread.get(), [&done]() { done = true; });
     show.start(kWaitDialogDelay);

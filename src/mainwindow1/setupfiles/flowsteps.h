@@ -85,6 +85,10 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
 // After the read-back: the groups' sounds of kitFile that `moved` names take
 // their sources in the new file.
 void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &moved);
+// After the read-back of a whole setup saved over the loaded one: the groups'
+// stored sounds among `written` (the sources of the file's sounds, in order)
+// take their sources in the new file.
+void repointGroupSounds(MainWindow1 *w, const QVector<QString> &written);
 
 } // namespace setupflow
 

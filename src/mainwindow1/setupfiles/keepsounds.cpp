@@ -48,10 +48,13 @@ QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups)
     return sounds;
 }
 
-void repointGroups(QStandardItemModel *groups, const QHash<QString, QString> &to)
+// The groups' sounds and their working copy (read by the sound export).
+void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
 {
+    QStandardItemModel *groups = w->soundListItemModel;
     for (int g = 0; groups && g < groups->rowCount(); ++g)
         repointCells(groups->item(g, 0), 1, to);
+    w->updateSoundGroupList(groups, w->soundGroupList);
 }
 
 } // namespace
@@ -109,7 +112,7 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
     setupfiles::repointSources(w->waveLoadKitAttrList, to);
     repointCells(w->totalGroup, 2, to);
     repointCells(w->hhGroup, 1, to);
-    repointGroups(w->soundListItemModel, to);
+    repointGroups(w, to);
     w->playFileNameNew2 = to.value(w->playFileNameNew2, w->playFileNameNew2);
     return true;
 }
@@ -119,7 +122,23 @@ void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QStr
     QHash<QString, QString> to;
     for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
         to.insert(it.key(), setupfiles::storedSource(kitFile, it.value()));
-    repointGroups(w->soundListItemModel, to);
+    repointGroups(w, to);
+}
+
+void repointGroupSounds(MainWindow1 *w, const QVector<QString> &written)
+{
+    // The read-back lists the file's sounds in the order they were written.
+    if (written.size() != w->waveLoadKitAttrList.size()) {
+        qWarning() << "the read-back holds" << w->waveLoadKitAttrList.size() << "sounds," << written.size()
+                   << "were written; the groups keep their sources";
+        return;
+    }
+    QHash<QString, QString> to;
+    for (int i = 0; i < written.size(); ++i) {
+        if (soundsource::isStored(written.at(i)))
+            to.insert(written.at(i), w->waveLoadKitAttrList.at(i).file);
+    }
+    repointGroups(w, to);
 }
 
 } // namespace setupflow

@@ -7,6 +7,7 @@
 #include "platform/durablefile.h"
 #include "setup/fileread.h"
 #include "setup/filewrite.h"
+#include "setup/kitfiles.h"
 #include "setup/modelout.h"
 #include "setup/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -135,13 +136,22 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     progress->close();
 
     if (replace) {
-        if (!ztplatform::renameOver(out, target)) {
+        // Over the loaded setup, sounds that only the groups use are kept first;
+        // the read-back numbers the others anew.
+        const QString loaded = QDir::fromNativeSeparators(target);
+        const bool reload = loaded == w->binFilePath;
+        QVector<QString> written;
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveAttrList))
+            written.append(s.file);
+        if ((reload && !keepLostSounds(w, target, setupfiles::movedSounds(w->waveAttrList, target)))
+            || !ztplatform::renameOver(out, target)) {
             reportNotReplaced(w, target, out);
             return;
         }
-        const QString loaded = QDir::fromNativeSeparators(target);
-        if (loaded == w->binFilePath)
+        if (reload) {
             w->autoLoadFile(loaded);
+            repointGroupSounds(w, written);
+        }
     }
     w->markAllSaved();
     p->information(w, MainWindow1::tr("successfully saved."),

@@ -7,6 +7,7 @@
 
 #include "library/dragpayload.h"
 #include "library/soundpathindex.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDir>
@@ -171,8 +172,9 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
         sound = dragpayload::decode(payload).constLast(); // the last record closed by "#"
 
     UiPrompter *prompter = UiPrompter::instance();
+    // A pipe, device or folder is no sound: ffmpeg would wait on it for ever.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
-    if (!QFile::exists(checked)) {
+    if (!ztplatform::isRegularFile(checked)) {
         prompter->warning(this, tr("Error"),
                           sound.name + tr(" does not exist.") + QStringLiteral("\r\n") + tr("Please check path:")
                                   + checked,
