@@ -3,7 +3,7 @@
 #include "device/padpaths.h"
 #include "model/bytepack.h"
 #include "platform/durablefile.h"
-#include "platform/mappedfile.h"
+#include "platform/inplacefile.h"
 #include "platform/pathcase.h"
 #include "platform/removabledrives.h"
 
@@ -52,7 +52,7 @@ auto comparedPadFields(const Records::KIT_PAD_SETTING &d)
 
 // A current-layout global chunk at the start of the open file, long enough
 // to hold the kit-chain block.
-bool holdsCurrentGlobalChunk(MappedFile &f)
+bool holdsCurrentGlobalChunk(InPlaceFile &f)
 {
     const QByteArray bytes = f.readAt(0, 8);
     if (bytes.size() != 8)
@@ -169,7 +169,7 @@ bool writeKitChainBlock(const QString &globalFile, const QVector<Records::KIT_CH
     const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(globalFile);
     if (usedPath)
         *usedPath = path;
-    MappedFile f;
+    InPlaceFile f;
     if (path.isEmpty() || !f.open(path)) {
         qWarning() << "cannot open the global settings file" << path << f.errorString();
         return false;
@@ -196,7 +196,7 @@ bool writeAlterFile(const QString &sysPath, const QByteArray &bytes)
         return true;
     // A full volume has no room for a new file; an existing change file of
     // the same size takes the bytes in place (the old ones stay on failure).
-    MappedFile f;
+    InPlaceFile f;
     return f.open(path) && f.size() == bytes.size() && f.writeAt(0, bytes);
 }
 

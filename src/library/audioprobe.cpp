@@ -2,11 +2,11 @@
 
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
+#include "platform/regularfile.h"
 
 #include <QAtomicInt>
 #include <QDebug>
 #include <QFile>
-#include <QFileInfo>
 #include <QRunnable>
 #include <QThread>
 #include <QThreadPool>
@@ -41,7 +41,7 @@ bool isPlainPcm(QFile &file)
 Look quickLook(const QString &path)
 {
     // Pipes, devices and folders are never opened: reading them could block.
-    if (!QFileInfo(path).isFile())
+    if (!ztplatform::isRegularFile(path))
         return Look::NotAudio;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() == 0)

@@ -27,12 +27,6 @@ QString newTemporary(const QString &folder)
     return QString();
 }
 
-bool hasSamples(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) && waveprobe::dataBytes(f) > 0;
-}
-
 } // namespace
 
 Outcome convert(const QString &source, const QString &target, QString &err)
@@ -47,7 +41,7 @@ Outcome convert(const QString &source, const QString &target, QString &err)
     Outcome outcome = Outcome::Failed;
     if (err.isEmpty()) {
         outcome = Outcome::NotRun;
-    } else if (soundsource::ffmpegFailure(err) == 0 && hasSamples(part)) {
+    } else if (!audioconverter::failureReported(err) && waveprobe::playableSize(part) > 0) {
         if (ztplatform::renameOver(part, target))
             return Outcome::Written;
         err += QStringLiteral("\r\nCannot write ") + target;

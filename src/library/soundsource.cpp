@@ -1,5 +1,6 @@
 #include "library/soundsource.h"
 
+#include "model/audioconverter.h"
 #include "platform/regularfile.h"
 #include "setup/soundsource.h"
 
@@ -124,14 +125,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
 
 int ffmpegFailure(const QString &err)
 {
-    static const char *const phrases[] = {"Invalid data found when processing input",
-                                          "Error splitting the argument list", "Option not found",
-                                          "Invalid argument"};
-    for (int i = 0; i < 4; ++i) {
-        if (err.contains(QLatin1String(phrases[i])))
-            return i + 1;
-    }
-    return err.contains(QLatin1String("Conversion failed")) ? 5 : 0;
+    return audioconverter::failureKind(err);
 }
 
 QString ffmpegFailureSentence(int failure)

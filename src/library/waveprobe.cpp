@@ -101,9 +101,6 @@ QString infoLine(const Format &f)
     return bits + QStringLiteral("bit/") + rate + QStringLiteral("Hz/") + channels;
 }
 
-} // namespace waveprobe
-
-namespace waveprobe {
 qint64 playableSize(const QString &path)
 {
     QFile f(path);
@@ -111,4 +108,5 @@ qint64 playableSize(const QString &path)
         return 0;
     return f.size();
 }
+
 } // namespace waveprobe

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -30,7 +31,8 @@ const char kExeSuffix[] = "";
 
 const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// What ffmpeg prints when it cannot read or convert its input.
+// What ffmpeg prints when it cannot read or convert its input, in the order
+// failureKind numbers them.
 const char *const kFailurePhrases[] = {
     "Invalid data found when processing input", "Error splitting the argument list",
     "Option not found", "Invalid argument", "Conversion failed",
@@ -321,13 +323,13 @@ void audioconverter::removeEarlierOutput(const QString &inFile, const QString &o
         QFile::remove(outFile);
 }
 
-bool audioconverter::failureReported(const QString &mesg)
+int audioconverter::failureKind(const QString &mesg)
 {
-    for (const char *phrase : kFailurePhrases) {
-        if (mesg.contains(QLatin1String(phrase)))
-            return true;
+    for (int i = 0; i < int(std::size(kFailurePhrases)); ++i) {
+        if (mesg.contains(QLatin1String(kFailurePhrases[i])))
+            return i + 1;
     }
-    return false;
+    return 0;
 }
 
 void audioconverter::getWaveHead(char *head, WAVE_PARA para, quint32 len)

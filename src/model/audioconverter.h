@@ -42,8 +42,12 @@ public:
     // and writes nothing. True when it ran, exited with 0 and reported none of
     // the failure phrases: each file then holds sound.
     bool audioProbeRun(const QStringList &inFiles, QString &mesg);
-    // True when ffmpeg's text holds one of the phrases that mean it failed.
-    static bool failureReported(const QString &mesg);
+    // Which of the phrases that mean ffmpeg failed its text holds first:
+    // 1 "Invalid data found when processing input", 2 "Error splitting the
+    // argument list", 3 "Option not found", 4 "Invalid argument", 5
+    // "Conversion failed"; 0 for none.
+    static int failureKind(const QString &mesg);
+    static bool failureReported(const QString &mesg) { return failureKind(mesg) != 0; }
     // Removes an earlier outFile (never inFile itself), for callers that judge
     // a run by outFile: a failed run then cannot leave old bytes behind.
     static void removeEarlierOutput(const QString &inFile, const QString &outFile);

@@ -4,7 +4,7 @@
 
 #include "model/bytepack.h"
 #include "model/kitrecordmap.h"
-#include "platform/mappedfile.h"
+#include "platform/inplacefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +70,7 @@ bool patchInPlace(const char *fileName, qint64 needed, Update update)
         std::fprintf(stderr, "Failed to open file.\n");
         return false;
     }
-    MappedFile mf;
+    InPlaceFile mf;
     if (!mf.open(QFile::decodeName(fileName))) {
         std::fprintf(stderr, "Failed to open file.%s\n", fileName);
         return false;

@@ -173,7 +173,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
             disablePreview(this);
     });
     if (name.isEmpty() || path.isEmpty() || !ztplatform::isRegularFile(checkPath)) {
-        disablePreview(this);
+        disablePreview(this); // before the box: nothing plays while it shows
         ui->waveInfoShow->clear();
         prompter->warning(this, tr("Error"),
                           tr("Please check path:") + name + tr(" does not exist.") + QStringLiteral("\r\n") + checkPath,

@@ -16,22 +16,13 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (padClosing) {
-        event->ignore();
-        return;
-    }
-    if (!finishKitNameEdit()) {
+    if (padClosing || !finishKitNameEdit()) {
         event->ignore();
         return;
     }
     takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (!isUDiskFlag) {
-        if (!closeOnPad()) {
-            event->ignore();
-            return;
-        }
-    } else if (!confirmOfflineClose()) {
+    if (isUDiskFlag ? !confirmOfflineClose() : !closeOnPad()) {
         event->ignore();
         return;
     }

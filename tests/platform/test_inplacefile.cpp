@@ -1,11 +1,11 @@
-#include "platform/mappedfile.h"
+#include "platform/inplacefile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestMappedFile : public QObject
+class TestInPlaceFile : public QObject
 {
     Q_OBJECT
 
@@ -33,16 +33,14 @@ private slots:
     void changesBytesInPlace()
     {
         const QString p = make("rec.bin", QByteArray(4096 + 17, 'x'));
-        MappedFile mf;
+        InPlaceFile mf;
         QVERIFY(mf.open(p));
         QVERIFY(mf.isOpen());
         QCOMPARE(mf.size(), qint64(4096 + 17));
-        char *v = mf.map();
-        QVERIFY(v);
-        QCOMPARE(mf.map(), v); // mapping twice gives the same view
-        v[0] = 'A';
-        v[4096 + 16] = 'Z';
-        QVERIFY(mf.flush());
+        QVERIFY(mf.writeAt(0, "A"));
+        QVERIFY(mf.writeAt(4096 + 16, "Z"));
+        QCOMPARE(mf.readAt(4096 + 15, 8), QByteArray("xZ")); // reads end with the file
+        QVERIFY(!mf.writeAt(4096 + 16, "ZZ")); // never extended
         mf.close();
         QVERIFY(!mf.isOpen());
         QByteArray expect(4096 + 17, 'x');
@@ -55,32 +53,32 @@ private slots:
     {
         const QString p = make("d.bin", QByteArray(10, '0'));
         {
-            MappedFile mf;
+            InPlaceFile mf;
             QVERIFY(mf.open(p));
-            mf.map()[9] = '9';
+            QVERIFY(mf.writeAt(9, "9"));
         }
         QCOMPARE(contents(p), QByteArray("0000000009"));
-        MappedFile again;
+        InPlaceFile again;
         QVERIFY(again.open(p)); // the lock went with the first object
     }
 
     void missingFileIsNotCreated()
     {
         const QString p = dir.filePath("nope.bin");
-        MappedFile mf;
+        InPlaceFile mf;
         QVERIFY(!mf.open(p));
         QVERIFY(!mf.errorString().isEmpty());
         QVERIFY(!QFile::exists(p));
-        QVERIFY(!mf.map());
-        QVERIFY(!mf.flush());
+        QVERIFY(!mf.writeAt(0, "x"));
+        QVERIFY(mf.readAt(0, 1).isEmpty());
     }
 
     void refusesEmptyFilesAndDirectories()
     {
         const QString p = make("empty.bin", QByteArray());
-        MappedFile mf;
+        InPlaceFile mf;
         QVERIFY(mf.open(p));
-        QVERIFY(!mf.map());
+        QVERIFY(!mf.writeAt(0, "x"));
         mf.close();
         QCOMPARE(QFileInfo(p).size(), qint64(0));
         QVERIFY(!mf.open(dir.path()));
@@ -89,14 +87,14 @@ private slots:
     void lockIsExclusive()
     {
         const QString p = make("locked.bin", QByteArray(8, 'l'));
-        MappedFile first;
+        InPlaceFile first;
         QVERIFY(first.open(p));
-        MappedFile second;
+        InPlaceFile second;
         QVERIFY(!second.open(p));
         first.close();
         QVERIFY(second.open(p));
     }
 };
 
-QTEST_GUILESS_MAIN(TestMappedFile)
-#include "test_mappedfile.moc"
+QTEST_GUILESS_MAIN(TestInPlaceFile)
+#include "test_inplacefile.moc"

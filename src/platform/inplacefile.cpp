@@ -1,4 +1,4 @@
-#include "platform/mappedfile.h"
+#include "platform/inplacefile.h"
 
 #include <QFile>
 
@@ -6,16 +6,15 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-MappedFile::~MappedFile()
+InPlaceFile::~InPlaceFile()
 {
     close();
 }
 
-bool MappedFile::open(const QString &path)
+bool InPlaceFile::open(const QString &path)
 {
     close();
     m_error.clear();
@@ -65,7 +64,7 @@ bool writeFully(int fd, const char *data, qint64 n, qint64 offset)
 
 } // namespace
 
-QByteArray MappedFile::readAt(qint64 offset, qint64 n)
+QByteArray InPlaceFile::readAt(qint64 offset, qint64 n)
 {
     QByteArray out;
     if (m_fd < 0 || offset < 0 || n <= 0)
@@ -84,7 +83,7 @@ QByteArray MappedFile::readAt(qint64 offset, qint64 n)
     return out;
 }
 
-bool MappedFile::writeAt(qint64 offset, const QByteArray &bytes)
+bool InPlaceFile::writeAt(qint64 offset, const QByteArray &bytes)
 {
     if (m_fd < 0 || offset < 0 || offset + bytes.size() > m_size) {
         m_error = QStringLiteral("outside the file");
@@ -103,50 +102,8 @@ bool MappedFile::writeAt(qint64 offset, const QByteArray &bytes)
     return false;
 }
 
-char *MappedFile::map()
+void InPlaceFile::close()
 {
-    if (m_fd < 0) {
-        m_error = QStringLiteral("file not open");
-        return nullptr;
-    }
-    if (m_data)
-        return m_data;
-    if (m_size <= 0) {
-        m_error = QStringLiteral("empty file");
-        return nullptr;
-    }
-    void *p = ::mmap(nullptr, size_t(m_size), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
-    if (p == MAP_FAILED) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
-        return nullptr;
-    }
-    m_data = static_cast<char *>(p);
-    return m_data;
-}
-
-bool MappedFile::flush()
-{
-    if (!m_data)
-        return false;
-    if (::msync(m_data, size_t(m_size), MS_SYNC) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    return true;
-}
-
-void MappedFile::unmap()
-{
-    if (!m_data)
-        return;
-    flush();
-    ::munmap(m_data, size_t(m_size));
-    m_data = nullptr;
-}
-
-void MappedFile::close()
-{
-    unmap();
     if (m_fd >= 0) {
         ::flock(m_fd, LOCK_UN);
         ::close(m_fd);

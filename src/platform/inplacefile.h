@@ -1,21 +1,22 @@
-#ifndef MAPPEDFILE_H
-#define MAPPEDFILE_H
+#ifndef ZT_PLATFORM_INPLACEFILE_H
+#define ZT_PLATFORM_INPLACEFILE_H
 
-#include <QtGlobal>
+#include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
-// An existing file opened for in-place changes under an exclusive lock, either
-// through a read-write memory mapping or by checked writes. A link at the
-// file's name is never followed. The file is never created, truncated or
-// extended: only bytes inside its current size can be changed.
-class MappedFile
+// An existing file opened for checked in-place changes under an exclusive
+// lock. A link at the file's name is never followed. The file is never
+// created, truncated or extended: only bytes inside its current size can be
+// changed.
+class InPlaceFile
 {
 public:
-    MappedFile() = default;
-    ~MappedFile();
+    InPlaceFile() = default;
+    ~InPlaceFile();
 
-    MappedFile(const MappedFile &) = delete;
-    MappedFile &operator=(const MappedFile &) = delete;
+    InPlaceFile(const InPlaceFile &) = delete;
+    InPlaceFile &operator=(const InPlaceFile &) = delete;
 
     // Opens an existing regular file for reading and writing and takes an
     // exclusive lock on it; fails when the file is missing, a link, not
@@ -27,25 +28,17 @@ public:
     // the disk. When a write or the sync fails, the bytes held before are
     // written back as far as the volume lets, and the result is false.
     bool writeAt(qint64 offset, const QByteArray &bytes);
-    // Maps the whole file read-write; fails for an empty file.
-    char *map();
-    // Writes the mapped bytes back to the file.
-    bool flush();
-    // Releases the mapping (flushing it first).
-    void unmap();
-    // Unmaps, unlocks and closes.
+    // Unlocks and closes.
     void close();
 
     bool isOpen() const { return m_fd >= 0; }
-    char *data() const { return m_data; }
     qint64 size() const { return m_size; }
     QString errorString() const { return m_error; }
 
 private:
     int m_fd = -1;
-    char *m_data = nullptr;
     qint64 m_size = 0;
     QString m_error;
 };
 
-#endif // MAPPEDFILE_H
+#endif
