@@ -44,7 +44,7 @@ struct Journal {
     void rollBack()
     {
         for (int i = patched.size() - 1; i >= 0; --i)
-            MainWindow1Records::memoryMapPrm(QFile::encodeName(patched.at(i).first).constData(), patched.at(i).second);
+            MainWindow1Records::writePrmWaveInPlace(QFile::encodeName(patched.at(i).first).constData(), patched.at(i).second);
         for (int i = renames.size() - 1; i >= 0; --i) {
             if (!QFile::rename(renames.at(i).to, renames.at(i).from))
                 qWarning() << "cannot put back" << renames.at(i).from;
@@ -125,7 +125,7 @@ RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QStr
         QFile f(p.newPrm);
         const QByteArray before = f.open(QIODevice::ReadOnly) ? f.read(2) : QByteArray();
         f.close();
-        if (before.size() != 2 || !MainWindow1Records::memoryMapPrm(QFile::encodeName(p.newPrm).constData(), p.newNo))
+        if (before.size() != 2 || !MainWindow1Records::writePrmWaveInPlace(QFile::encodeName(p.newPrm).constData(), p.newNo))
             return failed(journal);
         journal.patched << qMakePair(p.newPrm, waveprm::parseRecord(before).waveNo);
     }

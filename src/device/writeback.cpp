@@ -244,7 +244,7 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
                 continue;
             kits[k] = refreshed;
             const QString file = job.kitFiles.value(k).isEmpty() ? kitFileName(job.kitPath, k + 1) : job.kitFiles.at(k);
-            if (MainWindow1Records::memoryMapExample(QFile::encodeName(file).constData(), kits, k + 1)) {
+            if (MainWindow1Records::writeKitRecordInPlace(QFile::encodeName(file).constData(), kits, k + 1)) {
                 kitFlags[k] = 1;
                 kitChangedFlag = 1;
                 result.kitsWritten << k + 1;

@@ -123,7 +123,7 @@ void MainWindow1Records::updatePrm(char *view, quint16 waveNo)
     put16(reinterpret_cast<uchar *>(view), waveNo);
 }
 
-bool MainWindow1Records::memoryMapExample(const char *fileName, const QVector<soundKit> &kitAttrList,
+bool MainWindow1Records::writeKitRecordInPlace(const char *fileName, const QVector<soundKit> &kitAttrList,
                                           int kitNo)
 {
     if (kitNo < 1 || kitNo > KIT_MAX_COUNT || kitNo > kitAttrList.size()) {
@@ -134,7 +134,7 @@ bool MainWindow1Records::memoryMapExample(const char *fileName, const QVector<so
                         [&](char *view) { return updateKit(view, kitAttrList, kitNo); });
 }
 
-bool MainWindow1Records::memoryMapPrm(const char *fileName, quint16 waveNo)
+bool MainWindow1Records::writePrmWaveInPlace(const char *fileName, quint16 waveNo)
 {
     return patchInPlace(fileName, 2, [&](char *view) {
         updatePrm(view, waveNo);

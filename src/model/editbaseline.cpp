@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <iterator>
 
-QByteArray EditBaseline::kitDigest(const Kit &kit)
+QByteArray EditBaseline::kitSnapshot(const Kit &kit)
 {
     Kit k = kit;
     k.kit_no = 0;
@@ -37,7 +37,7 @@ void EditBaseline::setKits(const QVector<Kit> &kits)
 {
     m_kits.clear();
     for (const Kit &k : kits)
-        m_kits.append(kitDigest(k));
+        m_kits.append(kitSnapshot(k));
 }
 
 void EditBaseline::setKit(int kit, const Kit &record)
@@ -46,7 +46,7 @@ void EditBaseline::setKit(int kit, const Kit &record)
         return;
     if (kit >= m_kits.size())
         m_kits.resize(kit + 1);
-    m_kits[kit] = kitDigest(record);
+    m_kits[kit] = kitSnapshot(record);
 }
 
 void EditBaseline::setGlobal(const QByteArray &chunk)
@@ -59,7 +59,7 @@ bool EditBaseline::differs(const QVector<Kit> &kits, const QByteArray &globalChu
     if (globalChunk != m_global || kits.size() != m_kits.size())
         return true;
     for (int k = 0; k < kits.size(); ++k) {
-        if (kitDigest(kits.at(k)) != m_kits.at(k))
+        if (kitSnapshot(kits.at(k)) != m_kits.at(k))
             return true;
     }
     return false;

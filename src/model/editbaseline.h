@@ -1,7 +1,7 @@
 #ifndef ZT_MODEL_EDITBASELINE_H
 #define ZT_MODEL_EDITBASELINE_H
 
-// The kits and the global settings as last loaded or saved, kept as digests,
+// The kits and the global settings as last loaded or saved, kept as snapshots,
 // to tell whether closing would lose edits.
 
 #include "model/mainwindow1records.h"
@@ -16,7 +16,7 @@ public:
 
     // What a kit file keeps of a kit: its settings, name and slot sounds;
     // wave positions, reserved bytes and the kit's own index do not count.
-    static QByteArray kitDigest(const Kit &kit);
+    static QByteArray kitSnapshot(const Kit &kit);
 
     void setKits(const QVector<Kit> &kits);
     void setKit(int kit, const Kit &record);

@@ -311,8 +311,7 @@ struct MainWindow1Records
     static QString charArray2String(const char *field, uint n);
 
     // ---- device records written in place -----------------------------------------
-    // MainWindow1 wraps these with its own kitAttrList:
-    //   memoryMapExample(char *fileName, int kitNo) and memoryMapPrm(char *, quint16).
+    // Checked in-place writes into files that already exist on the pad.
     // kitNo runs 1..100 and selects element kitNo - 1 of kitAttrList.
 
     // Packs the device kit record of kit kitNo into the KIT_RECORD_SIZE bytes at view.
@@ -322,9 +321,9 @@ struct MainWindow1Records
     // Rewrites the record inside the existing kit record file fileName (UTF-8 path).
     // Never creates or extends the file nor writes through a link; true when
     // the record was written and synced (a failed write leaves the old bytes).
-    static bool memoryMapExample(const char *fileName, const QVector<soundKit> &kitAttrList, int kitNo);
+    static bool writeKitRecordInPlace(const char *fileName, const QVector<soundKit> &kitAttrList, int kitNo);
     // Rewrites the wave number at the start of the existing .prm file fileName.
-    static bool memoryMapPrm(const char *fileName, quint16 waveNo);
+    static bool writePrmWaveInPlace(const char *fileName, quint16 waveNo);
 };
 
 #endif // MAINWINDOW1RECORDS_H

@@ -62,7 +62,7 @@ inline QByteArray patched(const QString &path, int at, const QByteArray &bytes)
 }
 
 // Every field of a kit, slots' names and sources included.
-inline QByteArray kitDigest(const Kit &kit)
+inline QByteArray kitSnapshot(const Kit &kit)
 {
     uchar r[KIT_RECORD_SIZE] = {};
     kitrecord::packKitBase(r, kit);
@@ -85,7 +85,7 @@ struct Fixture : WindowFixture
     {
         QCryptographicHash h(QCryptographicHash::Sha1);
         for (const Kit &k : qAsConst(w->kitAttrList))
-            h.addData(kitDigest(k));
+            h.addData(kitSnapshot(k));
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList))
             h.addData(QByteArray(s.wave_name, 16) + s.file.toUtf8() + QByteArray::number(s.wave_No));
         for (int r = 0; w->totalGroup && r < w->totalGroup->rowCount(); ++r)

@@ -1,5 +1,5 @@
-#ifndef ZT_SETUP_KEPTSOUNDS_H
-#define ZT_SETUP_KEPTSOUNDS_H
+#ifndef ZT_SETUP_LOSTSOUNDS_H
+#define ZT_SETUP_LOSTSOUNDS_H
 
 // Sounds of a loaded kit file that a save over that file would lose: which
 // they are, where their copies go, and the editor's sources moved to them.

@@ -1,4 +1,4 @@
-#include "setup/keptsounds.h"
+#include "setup/lostsounds.h"
 
 #include "setup/kitfiles.h"
 #include "setup/kitslots.h"

@@ -7,7 +7,7 @@
 
 #include "library/exportnames.h"
 #include "library/soundsource.h"
-#include "setup/keptsounds.h"
+#include "setup/lostsounds.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
 
