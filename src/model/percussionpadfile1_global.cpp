@@ -320,14 +320,15 @@ void percussionpadfile::packKitChainBlock(const P_KIT_CHAIN &kc, uchar *block)
 
 QByteArray percussionpadfile::packGlobalChunk(const NEW_FILE_GLOBAL_CHUNK &g)
 {
-    QByteArray out(kGlobalSize, '\0');
-    uchar *buf = reinterpret_cast<uchar *>(out.data());
+    // Packed into a plain buffer: fixed size, and no pointer into a QByteArray's
+    // shared data for the optimizer to misjudge.
+    uchar buf[kGlobalSize] = {};
     bytepack::put32(buf, g.glob);
     // The chunk written is always the current layout; a size left at 0 (or
     // taken over from an older chunk) would make readers take it for the old one.
     bytepack::put32(buf + 4, quint32(kGlobalSize));
     mapGlobal(Packer{buf}, g);
-    return out;
+    return QByteArray(reinterpret_cast<const char *>(buf), kGlobalSize);
 }
 
 void percussionpadfile::writeGlobalChunk(QFile *file)
