@@ -7,7 +7,6 @@
 #include "setup_fixture.h"
 
 #include <QDir>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
