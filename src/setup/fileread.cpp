@@ -167,4 +167,25 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
     return LoadError::None;
 }
 
+bool readsBack(const QString &path, bool wholeSetup)
+{
+    const int kind = curFlag;
+    QFile file(path);
+    bool ok = ztplatform::isRegularFile(path) && file.open(QIODevice::ReadOnly);
+    if (ok) {
+        const quint32 type = percussionpadfile::judgeFileType(&file);
+        ok = (wholeSetup ? type == 257 || type == 255 : type == Model::str2int(QStringLiteral("INDE")))
+             && !Model::readIndex(&file, wholeSetup ? 0 : 2);
+        file.close();
+    }
+    auto rec = std::make_unique<MainWindow1Records::READ_KIT_FILE>();
+    KitTables tables;
+    ok = ok
+         && (wholeSetup ? readWholeSetupFile(path, *rec, tables) : readKitFile(path, *rec, tables)) == LoadError::None;
+    curFlag = kind;
+    if (!ok)
+        qWarning() << path << "does not read back as the kit file it was written as";
+    return ok;
+}
+
 } // namespace setupfiles

@@ -48,6 +48,10 @@ quint8 kitNumberOf(const QString &path);
 // bytes lie outside the file or do not begin with "RIFF".
 LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables);
 
+// True when the file at path passes every check the import of a whole setup
+// (or of a single-kit file) makes, brand mark included. curFlag is kept.
+bool readsBack(const QString &path, bool wholeSetup);
+
 } // namespace setupfiles
 
 #endif

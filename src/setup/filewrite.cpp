@@ -1,6 +1,7 @@
 #include "setup/filewrite.h"
 
 #include "platform/durablefile.h"
+#include "platform/regularfile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -66,36 +67,73 @@ bool usableKitFileName(const QString &name)
            && name != QLatin1String("..");
 }
 
-QVector<KitTarget> planKitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names,
-                                  const std::function<bool(const QString &target)> &overwrite,
-                                  const std::function<void()> &tick)
+bool occupiedByNonFile(const QString &path)
 {
-    QVector<KitTarget> plan;
-    QSet<QString> paths; // targets and temporary names of this save
-    int counter = 0;
+    return QFileInfo::exists(path) && !ztplatform::isRegularFile(path);
+}
+
+QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names)
+{
     const QDir dir(folder);
+    QSet<QString> present; // the folder's entries, letter case ignored
+    const auto filter = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QString &entry : dir.entryList(filter, QDir::Unsorted))
+        present.insert(entry.toCaseFolded());
+    QSet<QString> named; // file names of this save, letter case ignored
+    QVector<KitTarget> plan;
     for (int k : kits) {
         KitTarget t;
         t.kit = k;
         const QString name = k >= 1 && k <= names.size() ? names.at(k - 1) : QString();
         t.usable = usableKitFileName(name);
-        t.target = dir.filePath(name + QStringLiteral(".INI"));
-        t.writePath = t.target;
-        if (t.usable && (QFileInfo(t.target).isFile() || paths.contains(t.target))) {
-            if (overwrite && overwrite(t.target)) {
-                t.temporary = true;
-                t.writePath = temporaryName(
-                        t.target, counter, QStringLiteral(".ini"),
-                        [&paths](const QString &p) { return paths.contains(p) || QFileInfo::exists(p); }, tick);
-            } else {
-                t.write = false;
+        QString file = name + QStringLiteral(".INI");
+        if (t.usable && named.contains(file.toCaseFolded())) {
+            for (int n = 1;; ++n) {
+                file = name + QStringLiteral("~%1.INI").arg(n);
+                const QString key = file.toCaseFolded();
+                if (!named.contains(key) && !present.contains(key))
+                    break;
             }
         }
-        paths.insert(t.target);
-        paths.insert(t.writePath);
+        if (t.usable)
+            named.insert(file.toCaseFolded());
+        t.target = dir.filePath(file);
+        t.writePath = t.target;
         plan.append(t);
     }
     return plan;
+}
+
+QString nonFileTarget(const QVector<KitTarget> &plan)
+{
+    for (const KitTarget &t : plan) {
+        if (t.usable && occupiedByNonFile(t.target))
+            return t.target;
+    }
+    return QString();
+}
+
+void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
+                   const std::function<void()> &tick)
+{
+    auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
+    QSet<QString> named; // targets and temporary names of this save
+    for (const KitTarget &t : qAsConst(plan))
+        named.insert(key(t.target));
+    int counter = 0;
+    for (KitTarget &t : plan) {
+        if (!t.usable || !QFileInfo(t.target).isFile())
+            continue;
+        if (overwrite && overwrite(t.target)) {
+            t.temporary = true;
+            t.writePath = temporaryName(
+                    t.target, counter, QStringLiteral(".ini"),
+                    [&](const QString &p) { return named.contains(key(p)) || QFileInfo::exists(p); }, tick);
+            named.insert(key(t.writePath));
+        } else {
+            t.write = false;
+        }
+    }
 }
 
 } // namespace setupfiles

@@ -48,13 +48,26 @@ struct KitTarget
 // True when the kit name, with ".INI", names a file inside the folder.
 bool usableKitFileName(const QString &name);
 
-// The targets of a single-kit save, in the order of `kits` (1..100).
-// `overwrite` is asked for a target that exists as a file or is the target of
-// an earlier kit of this save; no means that kit is not written. Temporary
-// names share one counter from 0 and avoid the paths of this save.
-QVector<KitTarget> planKitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names,
-                                  const std::function<bool(const QString &target)> &overwrite,
-                                  const std::function<void()> &tick = {});
+// True when something other than a regular file stands at path: a folder, a
+// named pipe or a device, none of which a save may open.
+bool occupiedByNonFile(const QString &path);
+
+// The targets of a single-kit save, in the order of `kits` (1..100): folder /
+// kit name ".INI". A kit whose file name an earlier kit of this save took
+// (letter case ignored, as on the pad's FAT storage) gets name "~n.INI", n
+// the first number whose name neither this save nor an entry of the folder
+// holds. Nothing is asked here.
+QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names);
+
+// The first usable target that occupiedByNonFile refuses; empty when none.
+QString nonFileTarget(const QVector<KitTarget> &plan);
+
+// `overwrite` is asked for each usable target that exists as a file; no
+// means that kit is not written, yes that it is written under a temporary
+// name. Temporary names share one counter from 0 and avoid the names of
+// this save (letter case ignored).
+void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
+                   const std::function<void()> &tick = {});
 
 } // namespace setupfiles
 

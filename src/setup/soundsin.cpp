@@ -20,7 +20,8 @@ class WaveChecker
 public:
     explicit WaveChecker(const QString &path) : m_file(path) {}
 
-    // The entry's bytes lie inside the file and, when `riff`, begin with "RIFF".
+    // The entry's bytes lie inside the file and, when `riff`, begin with "RIFF"
+    // of their own: an empty wave would show the next wave's tag.
     LoadError check(const Entry &e, bool riff)
     {
         if (!m_file.isOpen()) {
@@ -35,6 +36,8 @@ public:
         if (!riff)
             return LoadError::None;
         uchar head[4] = {};
+        if (e.wave_length < sizeof head)
+            return LoadError::SoundFormat;
         if (!m_file.seek(e.wave_start) || m_file.read(reinterpret_cast<char *>(head), 4) != 4
             || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("RIFF")))
             return LoadError::SoundFormat;

@@ -15,6 +15,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace setupflow_test;
 using P = UiPrompter;
@@ -296,6 +297,59 @@ private slots:
         f->saveKits({4, 5}, out);
         QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error."}));
         QVERIFY(!QFile::exists(out + "/K005.INI"));
+        QVERIFY(f->unlocked());
+    }
+
+    // Ticked kits that share a name, letter case ignored, are all saved: a
+    // later one under the first "~n" free in the save and the folder; only a
+    // file that was there before the save is asked about.
+    void sameNamedKitsAllSaved()
+    {
+        const QString out = f->file("same");
+        QVERIFY(QDir().mkpath(out));
+        QVERIFY(kf::writeFile(out + "/New Kit.INI", "old") && kf::writeFile(out + "/new kit~1.ini", "old"));
+        f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "NEW KIT";
+        f->saveKits({2, 5, 7}, out);
+        QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: "
+                                          "\r\n" + out + "/New Kit.INI",
+                                          "The file has been generated:\r\nFile location:\r\n" + out}));
+        const QStringList names = {"New Kit.INI", "New Kit~2.INI", "NEW KIT~3.INI"};
+        QStringList all = names + QStringList{"new kit~1.ini"};
+        all.sort();
+        QCOMPARE(folderEntries(out), all);
+        for (int i = 0; i < names.size(); ++i) {
+            MainWindow1::READ_KIT_FILE rec;
+            setupfiles::KitTables tables;
+            QCOMPARE(setupfiles::readKitFile(out + "/" + names.at(i), rec, tables), setupfiles::LoadError::None);
+            QCOMPARE(int(rec.kitIndex), QVector<int>({2, 5, 7}).at(i));
+        }
+        QCOMPARE(kf::readFile(out + "/new kit~1.ini"), QByteArray("old"));
+    }
+
+    // A kit file with an empty sound is refused at import (its save would not
+    // read back), and a pipe as the target of a save is refused before it is
+    // opened: the window does not wait for a reader.
+    void onlyWhatReadsBackIntoRegularFiles()
+    {
+        QVector<kf::TestSound> waves = sf::kitSounds(sf::writeSounds(f->work.path(), {"Empty", "Snare", "Tom"}, 0));
+        waves[0].length = 0;
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        const QString k3 = f->file("K003.INI");
+        QVERIFY(kf::writeSingleKit(*m, kits, 2, waves, k3));
+        f->importPicks({k3});
+        QCOMPARE(f->texts().last(), "Sound data format error, import failed.\r\nFile location: " + k3);
+        QVERIFY(f->w->loadedKitFiles.isEmpty());
+
+        const QString pipe = f->file("KIT_ALL.bin"), kitPipe = f->file("New Kit.INI");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe), 0600) == 0 && ::mkfifo(QFile::encodeName(kitPipe), 0600) == 0);
+        const QStringList before = folderEntries(f->work.path());
+        f->prompter.clear();
+        f->exportAll(pipe);
+        f->saveKits({1, 2}, f->work.path());
+        const QString refused = "The target is not a regular file (a folder, pipe or device), so nothing is saved:\r\n";
+        QCOMPARE(f->texts(), QStringList({refused + pipe, refused + kitPipe}));
+        QCOMPARE(folderEntries(f->work.path()), before);
         QVERIFY(f->unlocked());
     }
 

@@ -1,12 +1,12 @@
 // Kit files written whole or not at all, the targets of a kit save and the
 // names they are written under, the order kit files are read in, and which
 // sounds are one kit file's.
+#include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
 #include "setup_fixture.h"
 
 #include <QDir>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -53,6 +53,13 @@ private slots:
             QVERIFY(setupfiles::writeKitFile(*m, out, 4));
             QVERIFY(!out.isOpen());
             QCOMPARE(kf::readFile(out.fileName()), expected);
+            // It reads back as its import reads it; as the other kind, or with
+            // its waves' tags broken, it does not.
+            QVERIFY(setupfiles::readsBack(out.fileName(), kind == 0));
+            QVERIFY(!setupfiles::readsBack(out.fileName(), kind != 0));
+            QVERIFY(kf::writeFile(out.fileName(), QByteArray(expected).replace("RIFF", "RIFX")));
+            QVERIFY(!setupfiles::readsBack(out.fileName(), kind == 0));
+            QCOMPARE(curFlag, kind);
 
             // A source cut short after the layout fails the write.
             const QString src = m_sounds.at(6).file;
@@ -86,16 +93,14 @@ private slots:
         names[6] = "..";
         names[7] = "K001";
         QStringList asked;
-        QSet<QString> decline = {folder + "/K001.INI"};
-        int askedTimes = 0;
-        const QVector<setupfiles::KitTarget> plan = setupfiles::planKitTargets(
-                folder, {1, 3, 4, 5, 6, 7, 8}, names, [&](const QString &t) {
-                    asked.append(t);
-                    return !(decline.contains(t) && askedTimes++ == 1);
-                });
+        QVector<setupfiles::KitTarget> plan = setupfiles::kitTargets(folder, {1, 3, 4, 5, 6, 7, 8}, names);
+        setupfiles::askOverwrites(plan, [&](const QString &t) {
+            asked.append(t);
+            return true;
+        });
         QCOMPARE(plan.size(), 7);
-        QCOMPARE(asked, QStringList({folder + "/K001.INI", folder + "/A.B.INI", folder + "/New.INI",
-                                     folder + "/K001.INI"}));
+        // A name an earlier kit of the save took is not asked about: it gets "~n".
+        QCOMPARE(asked, QStringList({folder + "/K001.INI", folder + "/A.B.INI"}));
         auto check = [&](int i, int kit, const QString &target, const QString &write, bool usable, bool doWrite,
                          bool temporary) {
             const setupfiles::KitTarget &t = plan.at(i);
@@ -110,10 +115,10 @@ private slots:
         check(0, 1, folder + "/K001.INI", folder + "/K001000000001.ini", true, true, true);
         check(1, 3, folder + "/A.B.INI", folder + "/A000000002.ini", true, true, true);
         check(2, 4, folder + "/New.INI", folder + "/New.INI", true, true, false);
-        check(3, 5, folder + "/New.INI", folder + "/New000000003.ini", true, true, true);
+        check(3, 5, folder + "/New~1.INI", folder + "/New~1.INI", true, true, false);
         check(4, 6, folder + "/A/B.INI", folder + "/A/B.INI", false, true, false);
         check(5, 7, folder + "/...INI", folder + "/...INI", false, true, false);
-        check(6, 8, folder + "/K001.INI", folder + "/K001.INI", true, false, false);
+        check(6, 8, folder + "/K001~1.INI", folder + "/K001~1.INI", true, true, false);
     }
 
     void kitFilesReadByKitNumber()

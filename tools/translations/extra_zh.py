@@ -233,6 +233,9 @@ EXTRA = {
     'sound exists in Kit ': '音色存在于套鼓 ',
     'The old file could not be replaced:': '旧文件无法被替换：',
     'The new file is kept as:': '新文件保存为：',
+    'The target is not a regular file (a folder, pipe or device), so nothing is saved:':
+        '目标不是普通文件（文件夹、管道或设备），未保存任何内容：',
+    'The written file does not read back as a kit file, so it is not saved:': '写入的文件无法作为套鼓文件读回，文件未保存：',
     # sound library: delete, export, kit order list; the import tip
     'Delete': '删除',
     'but this will not affect the sound export.': '但这不影响音色的导出。',

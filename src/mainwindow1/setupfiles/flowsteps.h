@@ -37,6 +37,10 @@ void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers);
 void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers);
 // The error when a new file could not take the place of the old one.
 void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kept);
+// The errors of a save whose target is no regular file, and of a written file
+// that does not read back; the path follows on a line of its own.
+QString notAFileText();
+QString notReadBackText();
 // True, after its message, when the file carries another maker's brand mark
 // (kind 0 whole setup, 2 single kit); a file that does not open passes.
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind);

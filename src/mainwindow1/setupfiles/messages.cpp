@@ -1,4 +1,7 @@
-// What the user is told when a kit file is refused or a save's sounds cannot be gathered.
+// What the user is told when a kit file is refused, a save's sounds cannot be
+// gathered or its file cannot be written.
+#include "mainwindow1/setupfiles/flowsteps.h"
+
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
@@ -113,3 +116,17 @@ void MainWindow1::reportCollectError(const CollectError &error)
     }
     p->warning(this, tr("Error"), text, QMessageBox::Ok);
 }
+
+namespace setupflow {
+
+QString notAFileText()
+{
+    return MainWindow1::tr("The target is not a regular file (a folder, pipe or device), so nothing is saved:");
+}
+
+QString notReadBackText()
+{
+    return MainWindow1::tr("The written file does not read back as a kit file, so it is not saved:");
+}
+
+} // namespace setupflow

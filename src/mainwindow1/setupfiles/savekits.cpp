@@ -6,6 +6,7 @@
 #include "ui_mainwindow1.h"
 
 #include "platform/durablefile.h"
+#include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
 #include "setup/soundsource.h"
@@ -91,8 +92,15 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     QVector<QString> names = w->kitNameList;
     for (int k = names.size(); k < w->kitAttrList.size(); ++k)
         names.append(w->kitAttrList.at(k).kit_name);
-    const QVector<setupfiles::KitTarget> plan = setupfiles::planKitTargets(
-            folder, kits, names,
+    QVector<setupfiles::KitTarget> plan = setupfiles::kitTargets(folder, kits, names);
+    const QString notAFile = setupfiles::nonFileTarget(plan);
+    if (!notAFile.isEmpty()) {
+        p->warning(w, MainWindow1::tr("Error"), notAFileText() + crlf + notAFile, QMessageBox::Ok);
+        lockForSave(w, false);
+        return;
+    }
+    setupfiles::askOverwrites(
+            plan,
             [w, p, &crlf](const QString &target) {
                 return p->warning(w, MainWindow1::tr("Warning"),
                                   MainWindow1::tr("The file already exists. Do you confirm to overwrite it?") + crlf
@@ -122,6 +130,10 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
             file.close();
             QFile::remove(t.writePath);
             return fail(MainWindow1::tr("Obtain sound file error."));
+        }
+        if (!setupfiles::readsBack(t.writePath, false)) {
+            QFile::remove(t.writePath);
+            return fail(notReadBackText() + crlf + t.target);
         }
         if (t.temporary)
             moved.insert(QDir::fromNativeSeparators(t.target), setupfiles::movedSounds(w->waveAttrList, t.target));

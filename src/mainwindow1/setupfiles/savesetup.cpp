@@ -86,6 +86,11 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
         p->warning(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
     };
 
+    if (setupfiles::occupiedByNonFile(target)) {
+        p->warning(w, MainWindow1::tr("Error"), notAFileText() + crlf() + QDir::toNativeSeparators(target),
+                   QMessageBox::Ok);
+        return;
+    }
     const bool replace = QFileInfo(target).isFile();
     int counter = 0;
     const QString out = replace ? setupfiles::temporaryName(target, counter, QStringLiteral(".bin"), {},
@@ -130,6 +135,10 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
         hideProgress(w->dialog);
         p->information(w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to write sound data!"), QMessageBox::Ok);
         return;
+    }
+    if (!setupfiles::readsBack(out, true)) {
+        QFile::remove(out);
+        return stop(notReadBackText() + crlf() + QDir::toNativeSeparators(target));
     }
     progress->setValue(100);
     QCoreApplication::processEvents();
