@@ -69,16 +69,14 @@ bool usableKitFileName(const QString &name)
 
 bool occupiedByNonFile(const QString &path)
 {
-    return QFileInfo::exists(path) && !ztplatform::isRegularFile(path);
+    // A dangling link counts too: opening it would create its far end.
+    const QFileInfo info(path);
+    return (info.exists() || info.isSymLink()) && !ztplatform::isRegularFile(path);
 }
 
 QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names)
 {
     const QDir dir(folder);
-    QSet<QString> present; // the folder's entries, letter case ignored
-    const auto filter = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    for (const QString &entry : dir.entryList(filter, QDir::Unsorted))
-        present.insert(entry.toCaseFolded());
     QSet<QString> named; // file names of this save, letter case ignored
     QVector<KitTarget> plan;
     for (int k : kits) {
@@ -91,7 +89,7 @@ QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, c
             for (int n = 1;; ++n) {
                 file = name + QStringLiteral("~%1.INI").arg(n);
                 const QString key = file.toCaseFolded();
-                if (!named.contains(key) && !present.contains(key))
+                if (!named.contains(key))
                     break;
             }
         }

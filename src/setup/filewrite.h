@@ -49,14 +49,15 @@ struct KitTarget
 bool usableKitFileName(const QString &name);
 
 // True when something other than a regular file stands at path: a folder, a
-// named pipe or a device, none of which a save may open.
+// named pipe, a device or a dangling link, none of which a save may open.
 bool occupiedByNonFile(const QString &path);
 
 // The targets of a single-kit save, in the order of `kits` (1..100): folder /
 // kit name ".INI". A kit whose file name an earlier kit of this save took
 // (letter case ignored, as on the pad's FAT storage) gets name "~n.INI", n
-// the first number whose name neither this save nor an entry of the folder
-// holds. Nothing is asked here.
+// the first number no earlier kit of this save took, so a repeated save
+// meets the same names again. Nothing is asked here: a file already there
+// gets the overwrite question like any other target.
 QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names);
 
 // The first usable target that occupiedByNonFile refuses; empty when none.

@@ -307,14 +307,14 @@ private slots:
     {
         const QString out = f->file("same");
         QVERIFY(QDir().mkpath(out));
-        QVERIFY(kf::writeFile(out + "/New Kit.INI", "old") && kf::writeFile(out + "/new kit~1.ini", "old"));
+        QVERIFY(kf::writeFile(out + "/New Kit.INI", "old"));
         f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "NEW KIT";
         f->saveKits({2, 5, 7}, out);
-        QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: "
-                                          "\r\n" + out + "/New Kit.INI",
-                                          "The file has been generated:\r\nFile location:\r\n" + out}));
-        const QStringList names = {"New Kit.INI", "New Kit~2.INI", "NEW KIT~3.INI"};
-        QStringList all = names + QStringList{"new kit~1.ini"};
+        const QString ask = "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n" + out;
+        const QString done = "The file has been generated:\r\nFile location:\r\n" + out;
+        QCOMPARE(f->texts(), QStringList({ask + "/New Kit.INI", done}));
+        const QStringList names = {"New Kit.INI", "New Kit~1.INI", "NEW KIT~2.INI"};
+        QStringList all = names;
         all.sort();
         QCOMPARE(folderEntries(out), all);
         for (int i = 0; i < names.size(); ++i) {
@@ -323,7 +323,11 @@ private slots:
             QCOMPARE(setupfiles::readKitFile(out + "/" + names.at(i), rec, tables), setupfiles::LoadError::None);
             QCOMPARE(int(rec.kitIndex), QVector<int>({2, 5, 7}).at(i));
         }
-        QCOMPARE(kf::readFile(out + "/new kit~1.ini"), QByteArray("old"));
+        // Saved again, the kits meet their own files and ask about each.
+        f->prompter.clear();
+        f->saveKits({2, 5}, out);
+        QCOMPARE(f->texts(), QStringList({ask + "/New Kit.INI", ask + "/New Kit~1.INI", done}));
+        QCOMPARE(folderEntries(out), all);
     }
 
     // A kit file with an empty sound is refused at import (its save would not
@@ -343,12 +347,17 @@ private slots:
 
         const QString pipe = f->file("KIT_ALL.bin"), kitPipe = f->file("New Kit.INI");
         QVERIFY(::mkfifo(QFile::encodeName(pipe), 0600) == 0 && ::mkfifo(QFile::encodeName(kitPipe), 0600) == 0);
+        // A dangling link would create its far end.
+        const QString link = f->file("LINK.bin"), far = f->file("far/away.bin");
+        QVERIFY(QFile::link(far, link));
         const QStringList before = folderEntries(f->work.path());
         f->prompter.clear();
         f->exportAll(pipe);
         f->saveKits({1, 2}, f->work.path());
+        f->exportAll(link);
         const QString refused = "The target is not a regular file (a folder, pipe or device), so nothing is saved:\r\n";
-        QCOMPARE(f->texts(), QStringList({refused + pipe, refused + kitPipe}));
+        QCOMPARE(f->texts(), QStringList({refused + pipe, refused + kitPipe, refused + link}));
+        QVERIFY(!QFileInfo::exists(far));
         QCOMPARE(folderEntries(f->work.path()), before);
         QVERIFY(f->unlocked());
     }
