@@ -1,6 +1,7 @@
 #include "library/soundsource.h"
 
 #include "model/audioconverter.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "setup/soundsource.h"
 
@@ -27,6 +28,11 @@ const Records::READ_KIT_FILE *loadedKitFile(const QVector<Records::READ_KIT_FILE
         return nullptr;
     for (const Records::READ_KIT_FILE &k : loaded) {
         if (k.file == s.kitFile)
+            return &k;
+    }
+    const ztplatform::SameFileAs same(s.kitFile);
+    for (const Records::READ_KIT_FILE &k : loaded) {
+        if (same(k.file))
             return &k;
     }
     return nullptr;
@@ -63,7 +69,13 @@ StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool
 int StoredEntries::find(const QString &source, const Records::READ_KIT_FILE **kit)
 {
     const Stored s = parse(source);
-    *kit = loadedKitFile(m_loaded, s);
+    *kit = nullptr;
+    if (s.form == Form::Plain)
+        return -1;
+    auto known = m_kits.constFind(s.kitFile);
+    if (known == m_kits.constEnd())
+        known = m_kits.insert(s.kitFile, loadedKitFile(m_loaded, s));
+    *kit = known.value();
     if (!*kit)
         return -1;
     auto sources = m_sources.find((*kit)->file);

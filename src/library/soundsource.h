@@ -33,7 +33,8 @@ inline bool isStored(const QString &source)
     return parse(source).form != Form::Plain;
 }
 
-// The first loaded kit file whose path is the stored sound's; null when none.
+// The first loaded kit file whose path is the stored sound's, else the first
+// that is the same file as it now; null when none is.
 const Records::READ_KIT_FILE *loadedKitFile(const QVector<Records::READ_KIT_FILE> &loaded, const Stored &s);
 
 // The sound table entry of a stored sound. Whole-setup numbers 10000 to 10004
@@ -59,6 +60,7 @@ private:
     const QVector<Records::READ_KIT_FILE> &m_loaded;
     bool m_clicksFirst;
     QHash<QString, QHash<QString, int>> m_sources; // kit file -> source -> first entry
+    QHash<QString, const Records::READ_KIT_FILE *> m_kits; // a source's kit file path -> its loaded file
 };
 
 // True for a converted wave in the pad's sound folder ("zt350/wav_data" in

@@ -25,6 +25,21 @@ bool syncFile(QFile &file)
     return true;
 }
 
+bool syncPath(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = name.isEmpty() ? -1 : ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        qWarning() << "cannot open" << path << "to sync it:" << std::strerror(errno);
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    if (!synced)
+        qWarning() << "fsync of" << path << "failed:" << std::strerror(errno);
+    ::close(fd);
+    return synced;
+}
+
 bool renameOver(const QString &from, const QString &to)
 {
     const QByteArray src = QFile::encodeName(from);

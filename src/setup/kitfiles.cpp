@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QMap>
+#include <QPair>
 
 #include <algorithm>
 
@@ -29,16 +30,27 @@ bool isStoredIn(const QString &source, const QString &kitFile)
     return ref.isStored() && ref.kitFile == QDir::fromNativeSeparators(kitFile);
 }
 
+StoredIn::StoredIn(const QString &kitFile)
+    : m_file(kitFile)
+{
+}
+
+bool StoredIn::operator()(const QString &source) const
+{
+    const StoredRef ref = parseStoredSource(source);
+    return ref.isStored() && m_file(ref.kitFile);
+}
+
 namespace {
 
-// Empties the slot when its sound is stored in kitFile.
+// Empties the slot when its sound is stored in the kit file.
 struct ClearStored
 {
-    const QString &kitFile;
+    const StoredIn &storedIn;
     template <class Slot>
     void operator()(Slot s) const
     {
-        if (!s.file.isEmpty() && isStoredIn(s.file, kitFile)) {
+        if (!s.file.isEmpty() && storedIn(s.file)) {
             s.file.clear();
             s.name.clear();
             s.no = NO_WAVE;
@@ -50,20 +62,23 @@ struct ClearStored
 
 void clearKitFileSlots(QVector<Records::soundKit> &kits, const QString &kitFile)
 {
+    const StoredIn storedIn(kitFile);
     for (Records::soundKit &kit : kits)
-        forEachSoundSlot(kit, ClearStored{kitFile});
+        forEachSoundSlot(kit, ClearStored{storedIn});
 }
 
 void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const QString &kitFile)
 {
+    const StoredIn storedIn(kitFile);
     for (Records::KIT_PAD_SETTING &pad : pads)
-        forEachLayer(pad, ClearStored{kitFile});
+        forEachLayer(pad, ClearStored{storedIn});
 }
 
 int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &kitFile)
 {
+    const StoredIn storedIn(kitFile);
     const auto gone = std::remove_if(library.begin(), library.end(),
-                                     [&kitFile](const Records::SOUND_INDEX &s) { return isStoredIn(s.file, kitFile); });
+                                     [&storedIn](const Records::SOUND_INDEX &s) { return storedIn(s.file); });
     const int count = int(library.end() - gone);
     library.erase(gone, library.end());
     return count;
@@ -72,8 +87,9 @@ int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &k
 QHash<QString, int> movedSounds(const QVector<Records::SOUND_INDEX> &waves, const QString &kitFile)
 {
     QHash<QString, int> moved;
+    const StoredIn storedIn(kitFile);
     for (int i = 0; i < waves.size(); ++i) {
-        if (isStoredIn(waves.at(i).file, kitFile))
+        if (storedIn(waves.at(i).file))
             moved.insert(waves.at(i).file, i);
     }
     return moved;
@@ -83,17 +99,22 @@ QVector<MovedSlot> movedSlots(const QVector<Records::soundKit> &kits, const QHas
                               const QSet<int> &skip)
 {
     QVector<MovedSlot> moves;
-    if (moved.isEmpty())
+    // By source, whatever path text it names its kit file by.
+    QHash<QString, QPair<QString, int>> bySource;
+    for (auto file = moved.cbegin(); file != moved.cend(); ++file) {
+        for (auto s = file->cbegin(); s != file->cend(); ++s)
+            bySource.insert(s.key(), {file.key(), s.value()});
+    }
+    if (bySource.isEmpty())
         return moves;
     for (int k = 0; k < kits.size(); ++k) {
         if (skip.contains(k))
             continue;
         int place = 0;
         forEachSoundSlot(kits.at(k), [&](auto s) {
-            const StoredRef ref = s.file.isEmpty() ? StoredRef() : parseStoredSource(s.file);
-            const auto file = ref.isStored() ? moved.constFind(ref.kitFile) : moved.constEnd();
-            if (file != moved.constEnd() && file->contains(s.file))
-                moves.append({k, place, file.key(), file->value(s.file)});
+            const auto it = s.file.isEmpty() ? bySource.constEnd() : bySource.constFind(s.file);
+            if (it != bySource.constEnd())
+                moves.append({k, place, it->first, it->second});
             ++place;
         });
     }

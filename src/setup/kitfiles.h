@@ -5,6 +5,7 @@
 // and taking the sounds of one of them out of the kits and the sound list.
 
 #include "model/mainwindow1records.h"
+#include "platform/fileidentity.h"
 
 #include <QHash>
 #include <QSet>
@@ -18,9 +19,23 @@ using Records = MainWindow1Records;
 // files carry is listed k times over.
 QVector<int> kitLoadOrder(const QVector<quint8> &numbers);
 
-// True when source names a sound stored in kitFile (":U" and five digits;
-// separators of either kind, letter case exact).
+// True when source names a sound stored in kitFile by its path text (":U"
+// and five digits; separators of either kind, letter case exact).
 bool isStoredIn(const QString &source, const QString &kitFile);
+
+// The same for many sources, the kit file reached by any path: its own text,
+// or another text that names the same file now (each text looked at once).
+class StoredIn
+{
+public:
+    explicit StoredIn(const QString &kitFile);
+    bool operator()(const QString &source) const;
+
+private:
+    ztplatform::SameFileAs m_file;
+};
+
+// The functions below take a kit file reached by any path, as StoredIn does.
 
 // Empties every hi-hat slot and pad layer of the kits whose sound is stored
 // in kitFile (source, name, and wave number 0xFFFF).

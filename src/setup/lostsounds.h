@@ -21,16 +21,31 @@ struct LostSound
     QString name;   // the name it is used under (may be empty)
 };
 
-// The sounds stored in kitFile that the library, a kit or one of `others`
-// uses and that `held` (the sources the file's new content holds) does not
-// name, each once, in that order of search.
+// The sounds stored in kitFile (reached by any path) that the library, a kit
+// or one of `others` uses and that `held` (the sources the file's new content
+// holds) does not name, each once, in that order of search.
 QVector<LostSound> lostSounds(const QString &kitFile, const QHash<QString, int> &held,
                               const QVector<Records::SOUND_INDEX> &library, const QVector<Records::soundKit> &kits,
                               const QVector<LostSound> &others);
 
-// Every source that `to` names takes its new source.
-void repointSources(QVector<Records::soundKit> &kits, const QHash<QString, QString> &to);
-void repointSources(QVector<Records::KIT_PAD_SETTING> &pads, const QHash<QString, QString> &to);
+// True when `file` is a regular file whose bytes are exactly the `length`
+// bytes at `offset` of kitFile.
+bool holdsStoredWave(const QString &file, const QString &kitFile, quint32 offset, quint32 length);
+
+// The library entries that repointing by `to` (old source -> new) would make
+// a second entry of one sound: the library names the new source already, or
+// an entry of another old source takes it first. Old source -> the wave
+// number of the entry that stays.
+QHash<QString, quint16> mergedSources(const QVector<Records::SOUND_INDEX> &library, const QHash<QString, QString> &to);
+// Removes the library entries of the sources `merged` names.
+void removeSources(QVector<Records::SOUND_INDEX> &library, const QHash<QString, quint16> &merged);
+
+// Every source that `to` names takes its new source; a slot whose source
+// `numbers` names takes that wave number too.
+void repointSources(QVector<Records::soundKit> &kits, const QHash<QString, QString> &to,
+                    const QHash<QString, quint16> &numbers = {});
+void repointSources(QVector<Records::KIT_PAD_SETTING> &pads, const QHash<QString, QString> &to,
+                    const QHash<QString, quint16> &numbers = {});
 void repointSources(QVector<Records::SOUND_INDEX> &library, const QHash<QString, QString> &to);
 
 } // namespace setupfiles

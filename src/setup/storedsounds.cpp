@@ -1,5 +1,8 @@
 #include "setup/storedsounds.h"
 
+#include "platform/fileidentity.h"
+#include "setup/soundsource.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +31,22 @@ StoredSoundLocator::~StoredSoundLocator() = default;
 
 int StoredSoundLocator::recordOf(const QString &kitFile) const
 {
-    return m_byPath.value(kitFile, -1);
+    const auto it = m_byPath.constFind(kitFile);
+    if (it != m_byPath.constEnd())
+        return it.value();
+    const auto other = m_byOtherPath.constFind(kitFile);
+    if (other != m_byOtherPath.constEnd())
+        return other.value();
+    int found = -1;
+    if (!kitFile.isEmpty()) {
+        const ztplatform::SameFileAs same(kitFile);
+        for (int i = 0; i < m_files.size() && found < 0; ++i) {
+            if (same(m_files.at(i).file))
+                found = i;
+        }
+    }
+    m_byOtherPath.insert(kitFile, found);
+    return found;
 }
 
 StoredSoundLocator::Probe &StoredSoundLocator::probe(int record)
@@ -52,7 +70,15 @@ int StoredSoundLocator::entryOf(int record, const QString &source)
         }
         p.indexed = true;
     }
-    return p.entries.value(source, -1);
+    const auto it = p.entries.constFind(source);
+    if (it != p.entries.constEnd())
+        return it.value();
+    // The same sound named through another path to the file.
+    const StoredRef ref = parseStoredSource(source);
+    const QString own = QDir::fromNativeSeparators(m_files.at(record).file);
+    if (!ref.isStored() || ref.kitFile == own)
+        return -1;
+    return p.entries.value(storedSource(own, ref.number), -1);
 }
 
 CollectError::Kind StoredSoundLocator::verify(int record, int e)

@@ -25,9 +25,11 @@ public:
     explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files);
     ~StoredSoundLocator();
 
-    // The first loaded kit file with this path ('/' separators), or -1.
+    // The first loaded kit file with this path ('/' separators), else the
+    // first that is the same file as it now; -1 when none is.
     int recordOf(const QString &kitFile) const;
-    // The entry of the record's model whose source is `source`, or -1.
+    // The entry of the record's model whose source is `source`, or -1; a
+    // source may name the record's file by another path.
     int entryOf(int record, const QString &source);
     // None, or Modified / OpenFailed / SoundMissing when the file's size,
     // sound count or the entry's name differ from what was loaded.
@@ -43,6 +45,7 @@ private:
     struct Probe;
     const QVector<Records::READ_KIT_FILE> &m_files;
     QHash<QString, int> m_byPath;
+    mutable QHash<QString, int> m_byOtherPath; // texts found by identity
     std::vector<std::unique_ptr<Probe>> m_probes;
 
     Probe &probe(int record);

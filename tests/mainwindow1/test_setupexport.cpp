@@ -433,6 +433,108 @@ private slots:
         QCOMPARE(kf::readFile(out + "/Snare.wav"), bytes);
     }
 
+    // A loaded kit file or setup is known by its file, whatever path reaches
+    // it: saved over through a link to its folder or a path with "..", the
+    // sounds still used are kept and the new file is read back.
+    void savedOverLoadedFilesByAnotherPath()
+    {
+        const QString real = f->file("real"), link = f->file("link");
+        QVERIFY(QDir().mkpath(real) && QFile::link(real, link));
+        const QString k2 = real + "/K002.INI";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        // Kit 40 takes a sound of kit 2 that kit 2 then drops, twice over.
+        auto moveToKit40 = [this, &k2](int pad, const QString &source) {
+            sf::Editor e;
+            e.loaded = f->w->loadedKitFiles;
+            const QByteArray bytes = sf::soundBytes(e, source);
+            f->kit(40).kpadChunk[pad].soundFile0 = f->w->kitPadList[39][pad].soundFile0 = source;
+            auto clear = [&source](auto s) { if (s.file == source) s.file.clear(); };
+            sf::forEachSoundSlot(f->kit(2), clear);
+            for (MainWindow1::KIT_PAD_SETTING &p : f->w->kitPadList[1])
+                sf::forEachLayer(p, clear);
+            return bytes;
+        };
+        for (const QString &folder : {link, real + "/../real"}) {
+            QString source;
+            sf::forEachSoundSlot(f->kit(2), [&](auto s) { if (source.isEmpty()) source = s.file; });
+            QVERIFY(source.startsWith(k2 + ":U"));
+            const int pad = folder == link ? 0 : 1;
+            const QByteArray bytes = moveToKit40(pad, source);
+            f->prompter.clear();
+            f->saveKits({2}, folder);
+            QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+            QVERIFY(f->kit(40).kpadChunk[pad].soundFile0.startsWith(f->file("Kept sounds/")));
+            QCOMPARE(kf::readFile(f->kit(40).kpadChunk[pad].soundFile0), bytes);
+            QCOMPARE(f->w->loadedKitFiles.last().file, k2);
+            QCOMPARE(f->w->loadedKitFiles.last().fileTotalLength, quint64(QFileInfo(k2).size()));
+        }
+        // Every sound of the new file plays without a word.
+        f->prompter.clear();
+        for (int r = 0; r < f->w->totalGroup->rowCount(); ++r)
+            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(
+                    f->w->totalGroup->child(r)->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QCOMPARE(f->texts(), QStringList());
+
+        // Export All over the loaded setup through the link reads it back.
+        const QString setup = real + "/KIT_ALL.bin";
+        QVERIFY(makeSetup(setup));
+        f->importAll(setup);
+        const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        f->prompter.clear();
+        f->exportAll(link + "/KIT_ALL.bin");
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        QCOMPARE(f->w->loadedKitFiles.size(), 1);
+        QCOMPARE(f->w->loadedKitFiles.at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
+        QCOMPARE(storedBytes(f->w), sounds);
+        f->prompter.clear();
+        f->exportAll(f->file("NEXT.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+    }
+
+    // Each cycle of putting a kept sound on a pad, saving, clearing the pad
+    // and saving again finds its bytes kept already: one copy, one row.
+    void keptSoundsKeptOnce()
+    {
+        const QString k2 = f->file("K002.INI");
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        f->w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f->w));
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->typeKitNumber("2");
+        auto toms = [this] {
+            QStringList out;
+            for (int r = 0; r < f->w->totalGroup->rowCount(); ++r)
+                if (f->w->totalGroup->child(r, 1)->text() == "Tom")
+                    out << f->w->totalGroup->child(r, 2)->text();
+            return out;
+        };
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            const MainWindow1::SOUND_INDEX *tom = nullptr;
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
+                if (!tom && MainWindow1::charArray2String(s.wave_name, 16) == "Tom")
+                    tom = &s;
+            QVERIFY(tom);
+            for (MainWindow1::KIT_PAD_SETTING *pad : {&f->kit(2).kpadChunk[0], &f->w->kitPadList[1][0]}) {
+                pad->soundFile0 = tom->file;
+                pad->soundName0 = "Tom";
+                pad->aWaveNo = tom->wave_No;
+            }
+            f->saveKits({2}, f->work.path());
+            QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
+            f->w->pad_menu->hide();
+            f->w->pad_clear->trigger();
+            f->prompter.clear();
+            f->saveKits({2}, f->work.path());
+            QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+            QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"Tom.wav"}));
+            QCOMPARE(toms(), QStringList({f->file("Kept sounds/Tom.wav")}));
+            QCOMPARE(f->w->waveLoadKitAttrList.size(), f->w->totalGroup->rowCount());
+        }
+    }
+
     // A whole setup saved over the loaded one without its first sound: a
     // group's sound of the old file keeps its bytes, another its own sound.
     void savedOverLoadedSetupKeepsGroupSounds()

@@ -48,6 +48,13 @@ private slots:
         QVERIFY(!ztplatform::renameOver(fresh, dir.filePath("missing/SET.bin")));
         QCOMPARE(read(target), QByteArray("new bytes"));
         QCOMPARE(read(fresh), QByteArray("other"));
+
+        // A file and its folder synced by path; nothing there is no sync.
+        QVERIFY(ztplatform::syncPath(target));
+        QVERIFY(ztplatform::syncPath(dir.path()));
+        QVERIFY(!ztplatform::syncPath(dir.filePath("missing")));
+        QVERIFY(!ztplatform::syncPath(QString()));
+        QCOMPARE(read(target), QByteArray("new bytes"));
     }
 };
 

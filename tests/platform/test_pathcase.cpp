@@ -1,4 +1,5 @@
 #include "platform/desktoptheme.h"
+#include "platform/fileidentity.h"
 #include "platform/pathcase.h"
 
 #include <QDir>
@@ -40,6 +41,32 @@ private slots:
         QVERIFY(QDir(dir.path()).mkpath("kit"));
         QCOMPARE(findEntryIgnoringCase(dir.path(), "kit"), dir.path() + "/kit");
         QCOMPARE(findEntryIgnoringCase(dir.path(), "KIT"), dir.path() + "/KIT");
+    }
+
+    // One file by any path: a link to its folder, "." and ".."; a file put
+    // in its place by a rename is another; paths to nothing compare as text.
+    void sameFileByAnyPath()
+    {
+        QTemporaryDir dir;
+        const QString real = dir.filePath("real"), file = real + "/K002.INI";
+        QVERIFY(QDir().mkpath(real) && QFile::link(real, dir.filePath("link")));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        const QString byLink = dir.filePath("link/K002.INI"), byDots = real + "/./../real/K002.INI";
+        QVERIFY(fileIdentity(file).valid);
+        QVERIFY(fileIdentity(file) == fileIdentity(byLink));
+        QVERIFY(sameFile(file, byLink) && sameFile(byDots, file));
+        QVERIFY(!sameFile(file, real) && !sameFile(file, QString()));
+        QVERIFY(sameFile(real + "/gone", dir.filePath("real/../real/gone")));
+        QVERIFY(!sameFile(real + "/gone", dir.filePath("link/gone")));
+        const SameFileAs same(byLink);
+        QVERIFY(same(file) && same(byDots) && !same(real) && !same(dir.filePath("link/gone")));
+
+        const FileIdentity before = fileIdentity(file);
+        QVERIFY(QFile::copy(file, real + "/new") && QFile::remove(file) && QFile::rename(real + "/new", file));
+        QVERIFY(fileIdentity(file) != before);
+        QVERIFY(sameFile(file, byLink));
     }
 
     void fatAttributesOnlyOnFat()

@@ -7,6 +7,7 @@
 
 #include "library/exportnames.h"
 #include "library/soundsource.h"
+#include "platform/durablefile.h"
 #include "setup/lostsounds.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
@@ -14,6 +15,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardItem>
 #include <QStandardItemModel>
 
@@ -29,6 +31,16 @@ void repointCells(QStandardItem *parent, int column, const QHash<QString, QStrin
         const auto it = cell ? to.constFind(cell->text()) : to.constEnd();
         if (it != to.constEnd())
             cell->setText(it.value());
+    }
+}
+
+// The rows under `parent` whose `column` text `gone` names are removed.
+void removeRows(QStandardItem *parent, int column, const QHash<QString, quint16> &gone)
+{
+    for (int r = parent && !gone.isEmpty() ? parent->rowCount() - 1 : -1; r >= 0; --r) {
+        const QStandardItem *cell = parent->child(r, column);
+        if (cell && gone.contains(cell->text()))
+            parent->removeRow(r);
     }
 }
 
@@ -61,20 +73,23 @@ void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
 
 bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held)
 {
-    const QString kitFile = QDir::fromNativeSeparators(target);
     setupfiles::StoredSoundLocator loc(w->loadedKitFiles);
-    const int record = loc.recordOf(kitFile);
+    const int record = loc.recordOf(QDir::fromNativeSeparators(target));
     if (record < 0)
         return true;
+    // Sources name the file by the path it was loaded by, or another to it.
+    const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
     const QVector<setupfiles::LostSound> lost = setupfiles::lostSounds(
             kitFile, held, w->waveLoadKitAttrList, w->kitAttrList, groupSounds(w->soundListItemModel));
     if (lost.isEmpty())
         return true;
 
     const QDir folder(setupfiles::keptSoundsFolder(w->soundListFileName));
+    const bool newFolder = !folder.exists();
     QHash<QString, QString> to; // stored source -> its copy
-    auto undo = [&to]() {
-        for (const QString &copy : qAsConst(to))
+    QStringList made;           // the copies made here
+    auto undo = [&made]() {
+        for (const QString &copy : qAsConst(made))
             QFile::remove(copy);
         return false;
     };
@@ -91,24 +106,44 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
         const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
         const QString name = s.name.isEmpty() ? MainWindow1::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
                                               : s.name;
-        const QString file = exportnames::freeName(exportnames::safeName(name), [&folder](const QString &candidate) {
-            return folder.exists(candidate);
+        // A copy kept before with these very bytes is taken as it is.
+        const QString file = exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
+            return folder.exists(candidate)
+                   && !setupfiles::holdsStoredWave(folder.filePath(candidate), kitFile, entry.wave_start,
+                                                   entry.wave_length);
         });
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
+        const bool keptBefore = !file.isEmpty() && folder.exists(file);
         if (file.isEmpty()
-            || soundsource::copyStoredWave(loc.record(record).file, entry.wave_start, entry.wave_length, copy)
-                       != entry.wave_length) {
+            || (!keptBefore
+                && soundsource::copyStoredWave(loc.record(record).file, entry.wave_start, entry.wave_length, copy)
+                           != entry.wave_length)
+            || !ztplatform::syncPath(copy)) {
             qWarning() << "cannot keep the sound" << s.source << "as" << copy;
-            if (!file.isEmpty())
+            if (!file.isEmpty() && !keptBefore)
                 QFile::remove(copy);
             return undo();
         }
+        if (!keptBefore)
+            made.append(copy);
         to.insert(s.source, copy);
     }
+    // The copies are synced one by one above, their names in the folder here,
+    // all before the caller renames the new kit file over the only other copy
+    // of these sounds. A folder the file system will not sync is only logged,
+    // as renameOver does.
+    if (!ztplatform::syncPath(folder.path())
+        || (newFolder && !ztplatform::syncPath(QFileInfo(folder.path()).absolutePath())))
+        qWarning() << "cannot sync the folder of the sounds kept from" << target;
 
-    setupfiles::repointSources(w->kitAttrList, to);
+    // A sound the library lists already at its copy keeps one entry and row.
+    const QHash<QString, quint16> merged = setupfiles::mergedSources(w->waveLoadKitAttrList, to);
+    setupfiles::removeSources(w->waveLoadKitAttrList, merged);
+    removeRows(w->totalGroup, 2, merged);
+    removeRows(w->hhGroup, 1, merged);
+    setupfiles::repointSources(w->kitAttrList, to, merged);
     for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->kitPadList)
-        setupfiles::repointSources(pads, to);
+        setupfiles::repointSources(pads, to, merged);
     setupfiles::repointSources(w->waveLoadKitAttrList, to);
     repointCells(w->totalGroup, 2, to);
     repointCells(w->hhGroup, 1, to);

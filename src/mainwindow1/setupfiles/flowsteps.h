@@ -80,10 +80,12 @@ bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing);
 void saveWholeSetup(MainWindow1 *w, const QString &target);
 void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kits);
 
-// Before a save replaces the loaded kit file `target`: its sounds that the
-// library, a kit or a group uses and that `held` (old source -> entry of the
-// new file) does not name are copied with their exact bytes into the kept
-// sounds folder, and every use of them moves to the copy. False, with
+// Before a save replaces the loaded kit file `target` (the loaded file by
+// whatever path): its sounds that the library, a kit or a group uses and that
+// `held` (old source -> entry of the new file) does not name are copied with
+// their exact bytes into the kept sounds folder and synced, and every use of
+// them moves to the copy. A copy kept before under the sound's name with the
+// same bytes is taken instead, and the library lists it once. False, with
 // nothing changed, when one cannot be kept.
 bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held);
 // After the read-back: the groups' sounds of kitFile that `moved` names take

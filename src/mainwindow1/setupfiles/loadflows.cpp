@@ -5,6 +5,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "platform/fileidentity.h"
 #include "setup/fileread.h"
 #include "setup/kitfiles.h"
 #include "setup/soundsin.h"
@@ -50,7 +51,8 @@ void warnTooManySounds(MainWindow1 *w)
 
 enum class Read { Loaded, Skipped, Ended };
 
-// One kit file into its kit slot, replacing an earlier load of the same path.
+// One kit file into its kit slot, replacing an earlier load of the same file
+// (by whatever path it was loaded).
 // `count` is the running number of sounds; a reload counts the file's earlier
 // sounds out first.
 Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, bool &replaced)
@@ -66,8 +68,9 @@ Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, b
     QVector<MainWindow1::READ_KIT_FILE> &loaded = w->loadedKitFiles;
     bool again = false;
     int earlier = 0;
+    const ztplatform::SameFileAs same(path);
     for (const MainWindow1::READ_KIT_FILE &r : qAsConst(loaded)) {
-        if (r.file == path) {
+        if (same(r.file)) {
             again = true;
             earlier += r.waveCount;
         }
@@ -89,7 +92,7 @@ Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, b
         }
     }
     for (int i = loaded.size() - 1; i >= 0; --i) {
-        if (loaded.at(i).file == path) {
+        if (same(loaded.at(i).file)) {
             w->removeSoundFile(loaded.at(i).file, loaded.at(i).kitIndex);
             loaded.remove(i);
             replaced = true;

@@ -22,10 +22,11 @@ void MainWindow1::removeSoundFile(QString path, int)
 
     // The file's rows, removed a run of neighbours at a time from the end.
     bool found = false;
+    const setupfiles::StoredIn storedIn(kitFile);
     for (int r = totalGroup->rowCount() - 1; r >= 0;) {
-        auto ofFile = [this, &kitFile](int row) {
+        auto ofFile = [this, &storedIn](int row) {
             const QStandardItem *source = totalGroup->child(row, 2);
-            return source && setupfiles::isStoredIn(source->text(), kitFile);
+            return source && storedIn(source->text());
         };
         if (!ofFile(r)) {
             --r;

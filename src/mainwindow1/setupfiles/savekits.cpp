@@ -6,6 +6,7 @@
 #include "ui_mainwindow1.h"
 
 #include "platform/durablefile.h"
+#include "platform/fileidentity.h"
 #include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
@@ -68,6 +69,23 @@ void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QStri
         redrawKits(w);
 }
 
+// The path the file at `target` was loaded or recorded by ('/' separators),
+// which its sounds' sources name; the target itself when it is neither.
+// Asked before the target is replaced, while both paths name the old file.
+QString loadedPathOf(MainWindow1 *w, const QString &target)
+{
+    const ztplatform::SameFileAs same(target);
+    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles)) {
+        if (same(r.file))
+            return QDir::fromNativeSeparators(r.file);
+    }
+    for (const QString &recorded : qAsConst(w->recordKitFileList)) {
+        if (same(recorded))
+            return QDir::fromNativeSeparators(recorded);
+    }
+    return QDir::fromNativeSeparators(target);
+}
+
 } // namespace
 
 void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int> &kits)
@@ -120,6 +138,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         lockForSave(w, false);
     };
     QHash<QString, QHash<QString, int>> moved; // by replaced file: where its sounds went
+    QHash<QString, QString> loadedAs;          // replaced target -> loadedPathOf it
     for (const setupfiles::KitTarget &t : plan) {
         if (!t.write)
             continue;
@@ -135,8 +154,11 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
             QFile::remove(t.writePath);
             return fail(notReadBackText() + crlf + t.target);
         }
-        if (t.temporary)
-            moved.insert(QDir::fromNativeSeparators(t.target), setupfiles::movedSounds(w->waveAttrList, t.target));
+        if (t.temporary) {
+            const QString path = loadedPathOf(w, t.target);
+            loadedAs.insert(t.target, path);
+            moved.insert(path, setupfiles::movedSounds(w->waveAttrList, path));
+        }
         value += step;
         progress->setValue(value);
         QCoreApplication::processEvents();
@@ -156,9 +178,10 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     for (const setupfiles::KitTarget &t : plan) {
         if (!t.temporary || !t.write)
             continue;
-        // Sounds still in use that only the old file holds are kept first.
-        const QString path = QDir::fromNativeSeparators(t.target);
-        if (!keepLostSounds(w, t.target, moved.value(path)) || !ztplatform::renameOver(t.writePath, t.target)) {
+        // Sounds still in use that only the old file holds are kept, on the
+        // disk, before the new file takes its place.
+        const QString path = loadedAs.value(t.target);
+        if (!keepLostSounds(w, path, moved.value(path)) || !ztplatform::renameOver(t.writePath, t.target)) {
             reportNotReplaced(w, t.target, t.writePath);
             replacedAll = false;
             continue;

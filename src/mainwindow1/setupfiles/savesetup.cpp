@@ -5,6 +5,7 @@
 #include "mainwindow1/mainwindow1.h"
 
 #include "platform/durablefile.h"
+#include "platform/fileidentity.h"
 #include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
@@ -37,7 +38,7 @@ bool checkSourceFile(MainWindow1 *w, const QString &listed)
     QString path = listed;
     bool loaded = false;
     for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles)) {
-        if (QDir::fromNativeSeparators(r.file) == listed) {
+        if (ztplatform::sameFile(r.file, listed)) {
             path = r.file;
             loaded = true;
             break;
@@ -146,13 +147,14 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
 
     if (replace) {
         // Over the loaded setup, sounds that only the groups use are kept first;
-        // the read-back numbers the others anew.
-        const QString loaded = QDir::fromNativeSeparators(target);
-        const bool reload = loaded == w->binFilePath;
+        // the read-back numbers the others anew. The loaded setup is known by
+        // its file, asked before the rename, and read back by its own path.
+        const bool reload = ztplatform::sameFile(target, w->binFilePath);
+        const QString loaded = reload ? w->binFilePath : QDir::fromNativeSeparators(target);
         QVector<QString> written;
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveAttrList))
             written.append(s.file);
-        if ((reload && !keepLostSounds(w, target, setupfiles::movedSounds(w->waveAttrList, target)))
+        if ((reload && !keepLostSounds(w, loaded, setupfiles::movedSounds(w->waveAttrList, loaded)))
             || !ztplatform::renameOver(out, target)) {
             reportNotReplaced(w, target, out);
             return;

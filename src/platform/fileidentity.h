@@ -1,0 +1,50 @@
+#ifndef ZT_PLATFORM_FILEIDENTITY_H
+#define ZT_PLATFORM_FILEIDENTITY_H
+
+#include <QHash>
+#include <QString>
+
+namespace ztplatform {
+
+// A file as the system knows it, whatever path reaches it (links to it or to
+// a folder above it, "." and ".."): its device and inode. A file replaced by
+// a rename is another file.
+struct FileIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool valid = false; // false: nothing was there
+
+    bool operator==(const FileIdentity &o) const
+    {
+        return valid && o.valid && device == o.device && inode == o.inode;
+    }
+    bool operator!=(const FileIdentity &o) const { return !(*this == o); }
+};
+
+// The file `path` names at this moment, links followed.
+FileIdentity fileIdentity(const QString &path);
+
+// True when `a` and `b` name the same file at this moment. Where either names
+// nothing, true only for the same absolute path ("." and ".." taken as text).
+bool sameFile(const QString &a, const QString &b);
+
+// sameFile(target, path) for many paths: the target is looked at once, each
+// other path text once. Answers hold while the files are not replaced.
+class SameFileAs
+{
+public:
+    explicit SameFileAs(const QString &target);
+    bool operator()(const QString &path) const;
+    const QString &target() const { return m_target; }
+
+private:
+    QString m_target;
+    mutable bool m_known = false;
+    mutable FileIdentity m_identity;
+    mutable QHash<QString, bool> m_seen;
+};
+
+} // namespace ztplatform
+
+#endif
