@@ -1,7 +1,6 @@
 #include "library/exportfile.h"
 
 #include "library/soundsource.h"
-#include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/durablefile.h"
 
@@ -37,11 +36,11 @@ Outcome convert(const QString &source, const QString &target, QString &err)
         return Outcome::Failed;
     }
     audioconverter converter;
-    converter.audioConverterRun(source, part, err);
+    const bool converted = converter.audioConverterRun(source, part, err);
     Outcome outcome = Outcome::Failed;
     if (err.isEmpty()) {
         outcome = Outcome::NotRun;
-    } else if (!audioconverter::failureReported(err) && waveprobe::playableSize(part) > 0) {
+    } else if (converted) {
         if (ztplatform::renameOver(part, target))
             return Outcome::Written;
         err += QStringLiteral("\r\nCannot write ") + target;

@@ -240,6 +240,18 @@ private slots:
         QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"a.wav", "b.wav"}));
     }
 
+    // A WAV cut inside a frame exports the samples it holds.
+    void cutWaveExports()
+    {
+        Export e;
+        e.add("cut", writeBytes(e.f.path("src/cut.wav"), pcmWav(2, 48000, 4800).chopped(3)), 1);
+        e.select({0});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QCOMPARE(e.file("cut.wav").size(), 44 + 4799 * 4);
+        QCOMPARE(kf::rd32(e.file("cut.wav"), 40), 4799u * 4);
+    }
+
     void storedSounds()
     {
         Export e;

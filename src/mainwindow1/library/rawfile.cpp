@@ -104,11 +104,12 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     audioconverter converter;
     converter.setStopFlag(stop);
     QString err;
+    bool converted = false;
     if (preview) {
-        run([&]() { converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
+        run([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
     } else {
         audioconverter::removeEarlierOutput(waveFileName, outFileName);
-        converter.audioConverterRun(waveFileName, outFileName, err);
+        converted = converter.audioConverterRun(waveFileName, outFileName, err);
     }
     if (preview && previewStop)
         return 0; // Stop ended the preview: nothing to report
@@ -116,13 +117,15 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
         prompter->information(this, tr("Error"), tr("Missing some files for the program!"), QMessageBox::Ok);
         return 0;
     }
-    const int failure = soundsource::ffmpegFailure(err);
+    // Judged by ffmpeg's exit and the samples written: a cut file that
+    // ffmpeg warns about still gives the samples it holds.
     QFile target(outFileName);
-    const bool hasSamples = failure == 0 && target.open(QIODevice::ReadOnly) && waveprobe::dataBytes(target) > 0;
+    const bool hasSamples = converted && target.open(QIODevice::ReadOnly) && waveprobe::dataBytes(target) > 0;
     const qint64 size = target.size();
     target.close();
     if (hasSamples)
         return quint32(size);
+    const int failure = soundsource::ffmpegFailure(err);
     QString text = tr("Wrong data in file：") + QStringLiteral("\r\n");
     if (failure >= 1 && failure <= 4)
         text += tr("File Location: ") + waveFileName + QStringLiteral("\r\n") + soundsource::ffmpegFailureSentence(failure);
