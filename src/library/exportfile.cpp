@@ -4,10 +4,15 @@
 #include "model/audioconverter.h"
 #include "platform/durablefile.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace exportfile {
 namespace {
@@ -26,6 +31,22 @@ QString newTemporary(const QString &folder)
     return QString();
 }
 
+// Makes `part` ready to be renamed over `target`: its bytes on the disk and,
+// when `target` exists, the permission bits of the file it replaces.
+bool settle(const QString &part, const QString &target)
+{
+    QFile file(part);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    struct stat old;
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0
+        && ::fchmod(file.handle(), old.st_mode & 07777) != 0) {
+        qWarning() << "cannot give" << part << "the mode of" << target << ":" << std::strerror(errno);
+        return false;
+    }
+    return ztplatform::syncFile(file);
+}
+
 } // namespace
 
 Outcome convert(const QString &source, const QString &target, QString &err)
@@ -41,7 +62,7 @@ Outcome convert(const QString &source, const QString &target, QString &err)
     if (err.isEmpty()) {
         outcome = Outcome::NotRun;
     } else if (converted) {
-        if (ztplatform::renameOver(part, target))
+        if (settle(part, target) && ztplatform::renameOver(part, target))
             return Outcome::Written;
         err += QStringLiteral("\r\nCannot write ") + target;
     }
