@@ -144,7 +144,6 @@ QString audioconverter::argPath(const QString &path)
 bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *started)
 {
     QProcess proc;
-    po = &proc;
     proc.setProgram(QDir::toNativeSeparators(program()));
     proc.setArguments(args);
     proc.setStandardOutputFile(QProcess::nullDevice());
@@ -181,7 +180,6 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
         qDebug() << "ffmpeg failed, exit code" << proc.exitCode()
                  << (proc.exitStatus() == QProcess::CrashExit ? "(crashed)" : "");
     proc.close();
-    po = nullptr;
     return ok;
 }
 

@@ -7,8 +7,6 @@
 
 #include <atomic>
 
-class QProcess;
-
 // Converts audio files through an external ffmpeg into the pad's WAV form
 // (PCM, 48 kHz, 16-bit, stereo, plain 44-byte header). One object per thread;
 // nothing is shared between objects.
@@ -71,14 +69,13 @@ public:
     void setTimeout(int msecs);
     int timeout() const;
     // A run in progress ends (ffmpeg killed, the run failed) once *stop is
-    // true; another thread may set it.
+    // true; another thread may set it. The only way to stop a run from
+    // outside: the process itself never leaves the running call.
     void setStopFlag(const std::atomic_bool *stop);
 
     // "ffmpeg" beside the executable when present, else the one on PATH.
     static QString defaultProgram();
     static QString findProgram(const QString &appDir);
-
-    QProcess *po = nullptr;
 
 private:
     // Runs ffmpeg; mesg gets its standard error. True when it ran and exited with 0.
