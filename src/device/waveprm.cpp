@@ -17,12 +17,11 @@ namespace waveprm {
 
 namespace {
 
-bool conversionFailed(const QString &ffmpegText, qint64 wavSize)
+bool conversionFailed(bool converted, qint64 wavSize)
 {
-    if (audioconverter::failureReported(ffmpegText))
-        return true;
+    // Judged by ffmpeg's exit and the samples written, not by its warnings.
     // Shorter than the header, the record's length would wrap.
-    return wavSize < audioconverter::WAVE_HEAD_SIZE;
+    return !converted || wavSize <= audioconverter::WAVE_HEAD_SIZE;
 }
 
 qint64 fileSize(const QString &path)
@@ -124,13 +123,13 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
     // A stale wave under this number must not pass for the result.
     audioconverter::removeEarlierOutput(source, wav);
     QString ffmpegText;
-    conv.audioConverterRun(source, wav, ffmpegText);
+    const bool converted = conv.audioConverterRun(source, wav, ffmpegText);
     if (ffmpegText.isEmpty()) {
         qDebug().noquote() << DeviceText::tr("Missing some files for the program!");
         QFile::remove(wav);
         return WaveWrite::Stopped;
     }
-    if (conversionFailed(ffmpegText, fileSize(wav))) {
+    if (conversionFailed(converted, fileSize(wav))) {
         qDebug().noquote() << DeviceText::tr("Wrong data in file：") + QStringLiteral("\r\n") + ffmpegText;
         // A pair is on the pad whole or not at all: a stale record under
         // this number would break the next load.

@@ -22,8 +22,9 @@ constexpr int kBatchMax = 16;            // files decoded by one ffmpeg run
 
 enum class Look { Audio, NotAudio, Unknown };
 
-// A RIFF file of integer or float PCM whose fields agree and whose "data"
-// chunk holds at least one frame: ffmpeg decodes it whatever the samples are.
+// A WAVE file of integer or float PCM whose fields agree and whose "data"
+// chunk holds at least one frame: ffmpeg decodes it whatever the samples are,
+// also when the file ends inside its chunk or inside a frame.
 bool isPlainPcm(QFile &file)
 {
     const waveprobe::Format f = waveprobe::probePlain(file);

@@ -1,14 +1,18 @@
 #include "library/exportfile.h"
 
 #include "library/soundsource.h"
-#include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/durablefile.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace exportfile {
 namespace {
@@ -27,6 +31,22 @@ QString newTemporary(const QString &folder)
     return QString();
 }
 
+// Makes `part` ready to be renamed over `target`: its bytes on the disk and,
+// when `target` exists, the permission bits of the file it replaces.
+bool settle(const QString &part, const QString &target)
+{
+    QFile file(part);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    struct stat old;
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0
+        && ::fchmod(file.handle(), old.st_mode & 07777) != 0) {
+        qWarning() << "cannot give" << part << "the mode of" << target << ":" << std::strerror(errno);
+        return false;
+    }
+    return ztplatform::syncFile(file);
+}
+
 } // namespace
 
 Outcome convert(const QString &source, const QString &target, QString &err)
@@ -37,12 +57,12 @@ Outcome convert(const QString &source, const QString &target, QString &err)
         return Outcome::Failed;
     }
     audioconverter converter;
-    converter.audioConverterRun(source, part, err);
+    const bool converted = converter.audioConverterRun(source, part, err);
     Outcome outcome = Outcome::Failed;
     if (err.isEmpty()) {
         outcome = Outcome::NotRun;
-    } else if (!audioconverter::failureReported(err) && waveprobe::playableSize(part) > 0) {
-        if (ztplatform::renameOver(part, target))
+    } else if (converted) {
+        if (settle(part, target) && ztplatform::renameOver(part, target))
             return Outcome::Written;
         err += QStringLiteral("\r\nCannot write ") + target;
     }

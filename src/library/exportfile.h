@@ -10,9 +10,11 @@ namespace exportfile {
 enum class Outcome { NotRun, Failed, Written };
 
 // Converts `source` into the pad's WAV form under a temporary name in the
-// folder of `target`, renamed over `target` only once complete; `err` gets
-// ffmpeg's text. NotRun when ffmpeg could not be run. Unless Written,
-// `target` is as it was and the temporary file is gone.
+// folder of `target`, renamed over `target` only once complete, synced and
+// given the permission bits of the file it replaces; `err` gets ffmpeg's
+// text. Written needs ffmpeg's success and at least one frame, whatever
+// warnings ffmpeg printed. NotRun when ffmpeg could not be run. Unless
+// Written, `target` is as it was and the temporary file is gone.
 Outcome convert(const QString &source, const QString &target, QString &err);
 
 // The files the library's sounds come from (for a stored sound, its kit

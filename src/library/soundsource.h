@@ -74,9 +74,9 @@ bool isPadWave(const QString &path);
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
                        const std::atomic_bool *stop = nullptr);
 
-// What ffmpeg's error output says about a conversion: 1 to 4 for the phrases
-// with a detail sentence (in the order they are searched), 5 for
-// "Conversion failed", 0 for none of them.
+// What ffmpeg's error output says about a failed conversion, for its
+// message: 1 to 4 for the phrases with a detail sentence (in the order they
+// are searched), 5 for "Conversion failed", 0 for none of them.
 int ffmpegFailure(const QString &err);
 // The detail sentence of failure 1 to 4, else an empty text.
 QString ffmpegFailureSentence(int failure);

@@ -27,7 +27,9 @@ QByteArray readAt(QIODevice &dev, qint64 offset, int size)
 
 qint64 findChunk(QIODevice &dev, const char *tag, quint32 *length)
 {
-    if (readAt(dev, 0, 4) != "RIFF")
+    // Only a RIFF file of form "WAVE" holds wave chunks.
+    const QByteArray head = readAt(dev, 0, 12);
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8) != "WAVE")
         return -1;
     const qint64 size = dev.size();
     qint64 at = 12;

@@ -19,8 +19,8 @@ struct Format
     quint16 bits = 0;
 };
 
-// A plain file: walks the RIFF chunks from offset 12 to "fmt " and reads its
-// fields; only bytes that exist are read.
+// A plain file: walks the chunks of a WAVE file from offset 12 to "fmt " and
+// reads its fields; only bytes that exist are read.
 Format probePlain(QIODevice &dev);
 // A stored sound at `offset`: the fields at their fixed places in a canonical
 // header (+22 channels, +24 rate, +34 bits), as far as the bytes exist.
@@ -34,12 +34,13 @@ QString infoLine(const Format &f);
 
 namespace waveprobe {
 // Offset of the first chunk `tag` after the RIFF header, its declared size
-// in *length; -1 when the file is not RIFF or the chunk is not there.
+// in *length; -1 when the file is not RIFF of form "WAVE" or the chunk is
+// not there.
 qint64 findChunk(QIODevice &dev, const char *tag, quint32 *length);
-// The declared size of the "data" chunk of a RIFF file, found by walking its
-// chunks; 0 when the file is not RIFF or has no such chunk.
+// The declared size of the "data" chunk of a WAVE file, found by walking its
+// chunks; 0 when the file is not one or has no such chunk.
 quint32 dataBytes(QIODevice &dev);
-// The size of the file at `path` when it holds a RIFF header with format
+// The size of the file at `path` when it holds a WAVE header with format
 // fields and a non-empty "data" chunk; 0 for a missing file or a broken header.
 qint64 playableSize(const QString &path);
 } // namespace waveprobe

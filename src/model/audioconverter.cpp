@@ -38,6 +38,9 @@ const char *const kFailurePhrases[] = {
     "Option not found", "Invalid argument", "Conversion failed",
 };
 
+// One frame of the pad's form: two channels of 16 bits.
+constexpr qint64 kFrameBytes = 4;
+
 // Largest data size whose RIFF size (len + 36) still fits the 32-bit field.
 constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
 
@@ -141,7 +144,6 @@ QString audioconverter::argPath(const QString &path)
 bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *started)
 {
     QProcess proc;
-    po = &proc;
     proc.setProgram(QDir::toNativeSeparators(program()));
     proc.setArguments(args);
     proc.setStandardOutputFile(QProcess::nullDevice());
@@ -178,11 +180,10 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
         qDebug() << "ffmpeg failed, exit code" << proc.exitCode()
                  << (proc.exitStatus() == QProcess::CrashExit ? "(crashed)" : "");
     proc.close();
-    po = nullptr;
     return ok;
 }
 
-void audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
+bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
 {
     // An outFile that holds bytes is replaced only by a complete result.
     const bool keepOld = sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0;
@@ -193,7 +194,7 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         QFile out(outFile);
         if (!keepOld && out.open(QIODevice::WriteOnly))
             out.close();
-        return;
+        return false;
     }
     const QString tmpPath = tmpDir.filePath(randomQString(7));
 
@@ -210,7 +211,7 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     if (keepOld) {
         if (!ranOk) {
             qWarning() << "conversion failed; file left as it was:" << outFile;
-            return;
+            return false;
         }
         auto save = std::make_unique<QSaveFile>(outFile);
         save->setDirectWriteFallback(false);
@@ -222,23 +223,23 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     const QIODevice::OpenMode mode = keepOld ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Unbuffered;
     if (!out.open(mode)) {
         qDebug().noquote() << QStringLiteral("以只写模式打开失败");
-        return;
+        return false;
     }
     if (!ranOk)
-        return; // outFile stays empty
+        return false; // outFile stays empty
 
     QFile tmp(tmpPath);
     if (!tmp.open(QIODevice::ReadOnly)) {
         qDebug().noquote() << QStringLiteral("以只读模式打开失败") + QFileInfo(inFile).completeBaseName();
         discardOutput(out, keepOld);
-        return;
+        return false;
     }
 
     const qint64 size = tmp.size();
     if (size > kMaxDataSize) {
         qWarning() << "converted sound too large for a WAV file:" << size << "bytes";
         discardOutput(out, keepOld);
-        return;
+        return false;
     }
 
     WAVE_PARA para;
@@ -252,7 +253,7 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     if (out.write(buffer.constData(), WAVE_HEAD_SIZE) != WAVE_HEAD_SIZE) {
         qWarning() << "write failed:" << outFile << out.errorString();
         discardOutput(out, keepOld);
-        return;
+        return false;
     }
 
     qint64 copied = 0;
@@ -263,31 +264,35 @@ void audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         if (n < 0 || out.write(buffer.constData(), n) != n) {
             qWarning() << "copy failed:" << outFile << out.errorString() << tmp.errorString();
             discardOutput(out, keepOld);
-            return;
+            return false;
         }
         copied += n;
     }
     if (copied != size) {
         qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
         discardOutput(out, keepOld);
-        return;
+        return false;
     }
 
     tmp.close();
+    bool written = true;
     if (keepOld) {
-        if (!static_cast<QSaveFile &>(out).commit())
+        written = static_cast<QSaveFile &>(out).commit();
+        if (!written)
             qWarning() << "writing failed; file left as it was:" << outFile << out.errorString();
     } else {
         out.close();
         if (out.error() != QFileDevice::NoError) {
             qWarning() << "closing failed:" << outFile << out.errorString();
             QFile::resize(outFile, 0);
+            written = false;
         }
     }
     tmp.remove();
+    return written && size >= kFrameBytes;
 }
 
-void audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QString &mesg)
+bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QString &mesg)
 {
     const QStringList args = {
         QStringLiteral("-i"), argPath(inFile),
@@ -303,18 +308,37 @@ void audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     // but the source itself is never emptied.
     if (started && !ranOk && !isSource && QFileInfo::exists(outFile))
         QFile::resize(outFile, 0);
+    return ranOk;
 }
 
 bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg)
 {
+    mesg.clear();
+    if (inFiles.isEmpty())
+        return false;
+    QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350probe-XXXXXX"));
+    if (!tmpDir.isValid()) {
+        qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
+        return false;
+    }
     QStringList args = {QStringLiteral("-v"), QStringLiteral("error")};
     for (const QString &in : inFiles)
         args << QStringLiteral("-i") << argPath(in);
-    for (int i = 0; i < inFiles.size(); ++i)
-        args << QStringLiteral("-map") << QStringLiteral("%1:a:0").arg(i);
-    args << QStringLiteral("-t") << QStringLiteral("0.1") << QStringLiteral("-f") << QStringLiteral("null")
-         << QStringLiteral("-");
-    return !inFiles.isEmpty() && runProcess(args, mesg) && !failureReported(mesg);
+    // One raw output per file: its samples tell whether that file decodes.
+    QStringList outs;
+    for (int i = 0; i < inFiles.size(); ++i) {
+        outs << tmpDir.filePath(QString::number(i));
+        args << QStringLiteral("-map") << QStringLiteral("%1:a:0").arg(i) << QStringLiteral("-t")
+             << QStringLiteral("0.1") << QStringLiteral("-f") << QStringLiteral("s16le")
+             << QDir::toNativeSeparators(outs.last());
+    }
+    if (!runProcess(args, mesg))
+        return false;
+    for (const QString &out : qAsConst(outs)) {
+        if (QFileInfo(out).size() == 0)
+            return false;
+    }
+    return true;
 }
 
 void audioconverter::removeEarlierOutput(const QString &inFile, const QString &outFile)

@@ -7,8 +7,6 @@
 
 #include <atomic>
 
-class QProcess;
-
 // Converts audio files through an external ffmpeg into the pad's WAV form
 // (PCM, 48 kHz, 16-bit, stereo, plain 44-byte header). One object per thread;
 // nothing is shared between objects.
@@ -32,22 +30,27 @@ public:
     audioconverter &operator=(const audioconverter &) = delete;
 
     // ffmpeg -> raw samples in a private temporary folder -> header + samples in outFile.
-    // A new or empty outFile is left with 0 bytes whenever the conversion did not
-    // complete; one that held bytes (inFile itself, an earlier file) is replaced
-    // only by a complete result and otherwise kept as it was.
-    void audioConverterRun(QString inFile, QString outFile, QString &mesg);
+    // True when ffmpeg exited with 0 and outFile got the header and at least
+    // one frame; what ffmpeg printed (warnings about a cut file included) does
+    // not count. A new or empty outFile is left with 0 bytes whenever the
+    // conversion did not complete (only the header when ffmpeg succeeded
+    // without samples); one that held bytes (inFile itself, an earlier file)
+    // is replaced only by a complete result and otherwise kept as it was.
+    bool audioConverterRun(QString inFile, QString outFile, QString &mesg);
     // ffmpeg writes outFile itself as a 48 kHz stereo WAV (preview playback).
-    void audioConverterWaveRun(QString inFile, QString outFile, QString &mesg);
+    // True when ffmpeg exited with 0; whether the WAV holds samples is the
+    // caller's to read.
+    bool audioConverterWaveRun(QString inFile, QString outFile, QString &mesg);
     // One ffmpeg run decodes the start of the first audio stream of every file
-    // and writes nothing. True when it ran, exited with 0 and reported none of
-    // the failure phrases: each file then holds sound.
+    // into a private temporary folder. True when it ran, exited with 0 and got
+    // at least one sample out of each file: each file then holds sound.
     bool audioProbeRun(const QStringList &inFiles, QString &mesg);
-    // Which of the phrases that mean ffmpeg failed its text holds first:
-    // 1 "Invalid data found when processing input", 2 "Error splitting the
-    // argument list", 3 "Option not found", 4 "Invalid argument", 5
-    // "Conversion failed"; 0 for none.
+    // Which of the phrases that ffmpeg prints on a failed run its text holds
+    // first, for the message that names the failure: 1 "Invalid data found
+    // when processing input", 2 "Error splitting the argument list", 3
+    // "Option not found", 4 "Invalid argument", 5 "Conversion failed"; 0 for
+    // none. A successful run may print them too (a cut file).
     static int failureKind(const QString &mesg);
-    static bool failureReported(const QString &mesg) { return failureKind(mesg) != 0; }
     // Removes an earlier outFile (never inFile itself), for callers that judge
     // a run by outFile: a failed run then cannot leave old bytes behind.
     static void removeEarlierOutput(const QString &inFile, const QString &outFile);
@@ -66,14 +69,13 @@ public:
     void setTimeout(int msecs);
     int timeout() const;
     // A run in progress ends (ffmpeg killed, the run failed) once *stop is
-    // true; another thread may set it.
+    // true; another thread may set it. The only way to stop a run from
+    // outside: the process itself never leaves the running call.
     void setStopFlag(const std::atomic_bool *stop);
 
     // "ffmpeg" beside the executable when present, else the one on PATH.
     static QString defaultProgram();
     static QString findProgram(const QString &appDir);
-
-    QProcess *po = nullptr;
 
 private:
     // Runs ffmpeg; mesg gets its standard error. True when it ran and exited with 0.

@@ -165,6 +165,23 @@ private slots:
 
     // Audio files in a folder named like a kit file, or with ".ini" in their
     // names, are converted like any other.
+    // A WAV cut inside a frame passes the import and previews what it holds,
+    // whatever ffmpeg warns about its end.
+    void cutWavePreviews()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString cut = writeBytes(f.path("cut.wav"), pcmWav(2, 48000, 4800).chopped(3));
+        f.importToList({cut});
+        f.selectTotalRow(0);
+        w->ui->playBtn2->click();
+        QVERIFY(f.prompter.texts().isEmpty());
+        QFile preview(w->previewFileName());
+        QVERIFY(preview.open(QIODevice::ReadOnly));
+        QCOMPARE(waveprobe::dataBytes(preview), 4799u * 4);
+        QCOMPARE(w->playFileNameOld2, cut);
+    }
+
     void plainFilesNamedLikeKitFiles()
     {
         Fixture f;

@@ -607,6 +607,30 @@ private slots:
         QVERIFY(!QFile::exists(f->file("SET.bin")));
     }
 
+    // A sound cut inside a frame is saved with the samples it holds.
+    void cutSoundSaved()
+    {
+        const QString cut = f->file("cut.wav");
+        QVERIFY(kf::writeFile(cut, kf::wavBytes(4 * 4800, 1).chopped(3)));
+        f->w->waveLoadKitAttrList.append(sf::plainSound("Cut", cut, 1));
+        f->w->on_defaultRbtn_clicked();
+        f->kit(1).kpadChunk[0].soundFile0 = cut;
+        f->kit(1).kpadChunk[0].soundName0 = "Cut";
+        f->exportAll(f->file("SET.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        QVERIFY(kf::readWholeSetup(*m, kits, f->file("SET.bin")));
+        const QByteArray saved = kf::readFile(f->file("SET.bin"));
+        QStringList lengths;
+        for (int i = 0; i < m->soundChunk.soundCount; ++i) {
+            const percussionpadfile::P_SOUND_INDEX &s = m->sound[size_t(i)];
+            if (MainWindow1::charArray2String(s.wave_name, 16) == "Cut")
+                lengths << QString::number(s.wave_length) + '/' + QString::number(kf::rd32(saved, s.wave_start + 40));
+        }
+        QCOMPARE(lengths, QStringList{QString("%1/%2").arg(44 + 4799 * 4).arg(4799 * 4)});
+    }
+
     // The progress dialog holds the window while the save lets events run: a
     // click on the menu bar reaches nothing.
     void windowHeldWhileSaving()

@@ -12,6 +12,8 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace soundlib;
 
 namespace {
@@ -238,6 +240,34 @@ private slots:
         QVERIFY(clickedWhileExporting);
         QCOMPARE(e.f.totalRows().size(), 2);
         QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"a.wav", "b.wav"}));
+    }
+
+    // A WAV cut inside a frame exports the samples it holds.
+    void cutWaveExports()
+    {
+        Export e;
+        e.add("cut", writeBytes(e.f.path("src/cut.wav"), pcmWav(2, 48000, 4800).chopped(3)), 1);
+        e.select({0});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QCOMPARE(e.file("cut.wav").size(), 44 + 4799 * 4);
+        QCOMPARE(kf::rd32(e.file("cut.wav"), 40), 4799u * 4);
+    }
+
+    // A file exported over keeps its permissions.
+    void replacedFileKeepsItsMode()
+    {
+        Export e;
+        e.add("tone", writeBytes(e.f.path("src/tone.wav"), pcmWav(1, 8000, 800)), 1);
+        const QString target = QDir(e.out).filePath("tone.wav");
+        kf::writeFile(target, "older file");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        e.select({0});
+        e.run(e.out);
+        QCOMPARE(kf::rd32(e.file("tone.wav"), 24), 48000u);
+        struct stat st;
+        QVERIFY(::stat(QFile::encodeName(target).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0640));
     }
 
     void storedSounds()

@@ -363,6 +363,23 @@ private slots:
         QCOMPARE(w->soundListItemModel->item(0)->rowCount(), 0);
     }
 
+    // A WAV whose data chunk holds no samples and a RIFF file of another form
+    // than WAVE are refused like any file that does not decode.
+    void noSamplesNoWaveRefused()
+    {
+        Fixture f;
+        f.open();
+        QByteArray riff = pcmWav(2, 48000, 480);
+        riff.replace(8, 4, "ZZZZ");
+        const QString empty = writeBytes(f.path("empty.wav"), pcmWav(2, 48000, 0));
+        const QString other = writeBytes(f.path("other.wav"), riff);
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(2, 48000, 480));
+        f.importToList({empty, other, good});
+        QCOMPARE(f.prompter.texts(), QStringList({"The following files are not readable audio and were not added:\r\n"
+                                                  + empty + "\r\n" + other}));
+        QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
+    }
+
     void soundFileTest()
     {
         Fixture f;

@@ -257,6 +257,32 @@ private slots:
         QCOMPARE(QFileInfo(path("nofile.wav")).size(), 0);
     }
 
+    // Judged by the exit and the samples, not by ffmpeg's warnings: a WAV cut
+    // inside a frame converts with what it holds and passes the probe; a run
+    // without samples is no conversion and fails the probe.
+    void judgedByExitAndSamples()
+    {
+        const QByteArray whole = readAll(m_wav);
+        const QString cut = path("cut.wav"), none = path("none.wav");
+        QFile f(cut);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(whole.left(whole.size() / 2 | 1)) > 0);
+        f.close();
+        audioconverter conv;
+        QString mesg;
+        QVERIFY(conv.audioConverterRun(cut, path("cut-out.wav"), mesg));
+        QVERIFY2(mesg.contains("Invalid data found when processing input"), qPrintable(mesg));
+        const QByteArray bytes = readAll(path("cut-out.wav"));
+        QVERIFY2(bytes.size() > 44 + 90000, qPrintable(QString::number(bytes.size())));
+        QCOMPARE(bytes.left(44), expectedHeader(quint32(bytes.size() - 44)));
+        QVERIFY(conv.audioProbeRun({m_mp3, cut}, mesg));
+
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(expectedHeader(0)) == 44);
+        f.close();
+        QVERIFY(!conv.audioProbeRun({cut}, mesg));
+        QVERIFY(!conv.audioConverterRun(cut, none, mesg));
+        QCOMPARE(readAll(none), expectedHeader(0));
+    }
+
     void failingRunsLeaveEmptyOutput_data()
     {
         QTest::addColumn<QByteArray>("script");

@@ -26,24 +26,45 @@ int MainWindow1::storedSoundEntry(const QString &source, const READ_KIT_FILE **k
     return storedEntries().find(source, kit);
 }
 
-quint64 MainWindow1::getBinOrIniWaveFileSize(QString source, QString target)
+namespace {
+
+// The one copy step of a stored sound: its bytes copied whole out of its
+// loaded kit file into `target`. Its length, or 0: "File error!" when its kit
+// file is not loaded or the entry lies outside its table; a short copy leaves
+// no target. A preview copies off the GUI thread until its Stop.
+quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &target, bool preview)
 {
-    if (!soundsource::isStored(source))
-        return 0;
-    const READ_KIT_FILE *kit = nullptr;
-    const int e = storedSoundEntry(source, &kit);
+    const MainWindow1::READ_KIT_FILE *kit = nullptr;
+    const int e = w.storedSoundEntry(source, &kit);
     if (e < 0) {
-        UiPrompter::instance()->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
+        UiPrompter::instance()->information(&w, MainWindow1::tr("Error"), MainWindow1::tr("File error!"),
+                                            QMessageBox::Ok);
         return 0;
     }
     // Taken before the wait lets events run.
     const QString kitFile = kit->file;
     const quint32 start = kit->info.sound[size_t(e)].wave_start;
     const quint32 length = kit->info.sound[size_t(e)].wave_length;
+    const std::atomic_bool *stop = preview ? &w.previewStop : nullptr;
     quint64 written = 0;
-    runPreviewWork([&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, &previewStop); },
-                   88);
-    return written == length ? written : 0;
+    auto copy = [&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, stop); };
+    if (preview)
+        w.runPreviewWork(copy, 88);
+    else
+        copy();
+    if (written == length)
+        return written;
+    QFile::remove(target); // a short copy is no wave
+    return 0;
+}
+
+} // namespace
+
+quint64 MainWindow1::getBinOrIniWaveFileSize(QString source, QString target)
+{
+    if (!soundsource::isStored(source))
+        return 0;
+    return copyStoredSound(*this, source, target, true);
 }
 
 quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint8 format)
@@ -51,30 +72,8 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     UiPrompter *prompter = UiPrompter::instance();
     // A preview's work runs off the GUI thread until Stop, a save's in place.
     const bool preview = format != 0;
-    const std::atomic_bool *stop = preview ? &previewStop : nullptr;
-    auto run = [&](const std::function<void()> &work, int lastStep) {
-        if (preview)
-            runPreviewWork(work, lastStep);
-        else
-            work();
-    };
-    if (soundsource::isStored(waveFileName)) {
-        const READ_KIT_FILE *kit = nullptr;
-        const int e = storedSoundEntry(waveFileName, &kit);
-        if (e < 0) {
-            prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
-            return 0;
-        }
-        const QString kitFile = kit->file;
-        const quint32 start = kit->info.sound[size_t(e)].wave_start;
-        const quint32 length = kit->info.sound[size_t(e)].wave_length;
-        quint64 written = 0;
-        run([&]() { written = soundsource::copyStoredWave(kitFile, start, length, outFileName, stop); }, 88);
-        if (written == length)
-            return quint32(written);
-        QFile::remove(outFileName); // a short copy is no wave
-        return 0;
-    }
+    if (soundsource::isStored(waveFileName))
+        return quint32(copyStoredSound(*this, waveFileName, outFileName, preview));
 
     const QFileInfo source(waveFileName);
     if (!ztplatform::isRegularFile(waveFileName)) {
@@ -102,13 +101,14 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     }
 
     audioconverter converter;
-    converter.setStopFlag(stop);
+    converter.setStopFlag(preview ? &previewStop : nullptr);
     QString err;
+    bool converted = false;
     if (preview) {
-        run([&]() { converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
+        runPreviewWork([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
     } else {
         audioconverter::removeEarlierOutput(waveFileName, outFileName);
-        converter.audioConverterRun(waveFileName, outFileName, err);
+        converted = converter.audioConverterRun(waveFileName, outFileName, err);
     }
     if (preview && previewStop)
         return 0; // Stop ended the preview: nothing to report
@@ -116,13 +116,15 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
         prompter->information(this, tr("Error"), tr("Missing some files for the program!"), QMessageBox::Ok);
         return 0;
     }
-    const int failure = soundsource::ffmpegFailure(err);
+    // Judged by ffmpeg's exit and the samples written: a cut file that
+    // ffmpeg warns about still gives the samples it holds.
     QFile target(outFileName);
-    const bool hasSamples = failure == 0 && target.open(QIODevice::ReadOnly) && waveprobe::dataBytes(target) > 0;
+    const bool hasSamples = converted && target.open(QIODevice::ReadOnly) && waveprobe::dataBytes(target) > 0;
     const qint64 size = target.size();
     target.close();
     if (hasSamples)
         return quint32(size);
+    const int failure = soundsource::ffmpegFailure(err);
     QString text = tr("Wrong data in file：") + QStringLiteral("\r\n");
     if (failure >= 1 && failure <= 4)
         text += tr("File Location: ") + waveFileName + QStringLiteral("\r\n") + soundsource::ffmpegFailureSentence(failure);
