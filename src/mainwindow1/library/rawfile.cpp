@@ -41,8 +41,8 @@ quint64 MainWindow1::getBinOrIniWaveFileSize(QString source, QString target)
     const quint32 start = kit->info.sound[size_t(e)].wave_start;
     const quint32 length = kit->info.sound[size_t(e)].wave_length;
     quint64 written = 0;
-    runPreviewWork([&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, &previewStop); },
-                   88);
+    const std::atomic_bool *stop = previewSession.stopFlag();
+    runPreviewWork([&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, stop); }, 88);
     return written == length ? written : 0;
 }
 
@@ -51,7 +51,7 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     UiPrompter *prompter = UiPrompter::instance();
     // A preview's work runs off the GUI thread until Stop, a save's in place.
     const bool preview = format != 0;
-    const std::atomic_bool *stop = preview ? &previewStop : nullptr;
+    const std::atomic_bool *stop = preview ? previewSession.stopFlag() : nullptr;
     auto run = [&](const std::function<void()> &work, int lastStep) {
         if (preview)
             runPreviewWork(work, lastStep);
@@ -110,7 +110,7 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
         audioconverter::removeEarlierOutput(waveFileName, outFileName);
         converter.audioConverterRun(waveFileName, outFileName, err);
     }
-    if (preview && previewStop)
+    if (preview && previewSession.stopped())
         return 0; // Stop ended the preview: nothing to report
     if (err.isEmpty()) {
         prompter->information(this, tr("Error"), tr("Missing some files for the program!"), QMessageBox::Ok);
