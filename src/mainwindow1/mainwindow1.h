@@ -5,6 +5,7 @@
 #include "device/syncbatch.h"
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
+#include "mainwindow1/library/previewsession.h"
 #include "model/editbaseline.h"
 #include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
@@ -22,7 +23,6 @@
 #include <QTemporaryDir>
 #include <QVector>
 
-#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -165,19 +165,12 @@ public:
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
     bool singleLoop = false;
     qint64 moved_2 = 0;       // last position in ms
-    // A preview being prepared off the GUI thread, and the Stop that ends it.
-    bool previewPreparing = false;
-    std::atomic_bool previewStop{false};
-    bool closeAfterPreview = false; // a close waits for the preparation to end
+    PreviewSession previewSession; // the preparation, its Stop and the loop run
     QProgressDialog *dialog = nullptr; // wait dialog of the long operations
     QProgressDialog *usbDialog = nullptr; // progress of the pad load, add batches and the write-back
     QProgressDialog *delDialog = nullptr; // progress of one device deletion, made by its producer
     int addProgressValue = 0;
     int delProgressValue = 0;
-    // A running loop playback: which run (0 none) and the recorded state it
-    // lasts for. The player's stop restarts it while that state holds.
-    int loopRun = 0;
-    quint8 loopRunStrate = 0;
     // Set while one sound list clears the other's selection.
     bool clearingOtherList = false;
 
@@ -376,13 +369,17 @@ public:
     // The same finder, kept for many sounds in a row.
     soundsource::StoredEntries storedEntries() const;
     QString previewFileName() const;
+    // The preview's wait dialog: window-modal, its Cancel is Stop.
     void openWaitDialog();
-    // A new "Please wait..." dialog in `dialog`, without a cancel button; a
-    // window-modal one holds the window while it is shown.
-    void showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality = Qt::WindowModal);
+    // A new "Please wait..." dialog in `dialog`, with a cancel button only
+    // when cancelText is given; a window-modal one holds the window while it
+    // is shown.
+    void showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality = Qt::WindowModal,
+                        const QString &cancelText = QString());
     // Runs a preview's work off the GUI thread while the window keeps
-    // handling events; the wait dialog shows once it lasts over half a
-    // second and steps up to lastStep. False when Stop ended it.
+    // painting; input waits until the wait dialog, shown once the work lasts
+    // over half a second, holds the window. It steps up to lastStep. False
+    // when Stop ended the work.
     bool runPreviewWork(const std::function<void()> &work, int lastStep);
     void startLoopRun(int run);
     void endLoopRunWhenLoopOff();

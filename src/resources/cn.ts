@@ -2466,6 +2466,10 @@ and save the current pad settings</source>
         <source>Used by Kit </source>
         <translation>使用该音色的套鼓：</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2466,6 +2466,10 @@ and save the current pad settings</translation>
         <source>Used by Kit </source>
         <translation>Used by Kit </translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -15,7 +15,8 @@ LineEdit::LineEdit(QWidget *parent)
     kit_copy = new QAction(tr("Kit Copy"), kit_menu);
     kit_menu->addAction(kit_copy);
 
-    // The dialog is a top-level window of its own; the field deletes it.
+    // Becomes a dialog of the field's window when first shown; the field
+    // deletes it unless that window has.
     copy_kit = new CopyKitFunc;
 
     connect(kit_copy, &QAction::triggered, this, &LineEdit::recvClickRight);
@@ -63,7 +64,12 @@ void LineEdit::mouseMoveEvent(QMouseEvent *event)
 void LineEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QAction *chosen = kit_menu->exec(QCursor::pos());
-    if (chosen == kit_copy)
+    if (chosen == kit_copy) {
+        // What holds the field's window (a window-modal wait) holds the dialog too.
+        QWidget *top = window();
+        if (top != this && copy_kit->parentWidget() != top)
+            copy_kit->setParent(top, copy_kit->windowFlags());
         copy_kit->show();
+    }
     event->accept();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "widgets/copykitfunc.h"
+
 #include <QLineEdit>
+#include <QPointer>
 
 class QAction;
 class QMenu;
-class CopyKitFunc;
 
 // Kit-name field of the top bar: a press selects the whole name, and its
 // context menu offers "Kit Copy" through a kit copy dialog of its own.
@@ -36,7 +38,7 @@ protected:
 private:
     QMenu *kit_menu = nullptr;
     QAction *kit_copy = nullptr;
-    CopyKitFunc *copy_kit = nullptr;
+    QPointer<CopyKitFunc> copy_kit;
     int current_kit_index = 1;
     int dst_kit = 1;
 };

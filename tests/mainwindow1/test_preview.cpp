@@ -3,9 +3,12 @@
 #include "soundlib_fixture.h"
 
 #include "library/waveprobe.h"
+#include "widgets/copykitfunc.h"
 
 #include <QApplication>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <csignal>
@@ -282,10 +285,17 @@ private slots:
         qputenv("PATH", bin.toLocal8Bit());
         qputenv("ZT_PID", pidFile.toLocal8Bit());
         bool shown = false;
+        w->show();
+        f.prompter.clear();
         QTimer::singleShot(800, [&]() {
-            shown = w->dialog && w->dialog->isVisible() && w->dialog->windowTitle() == "Please wait...";
-            QTest::mouseClick(w->ui->btnLoadFile, Qt::LeftButton); // only Stop is taken meanwhile
-            QTest::mouseClick(w->ui->stopBtn2, Qt::LeftButton);
+            shown = w->dialog && w->dialog->isVisible() && w->dialog->windowTitle() == "Please wait..."
+                    && w->ui->btnLoadFile->isVisible();
+            // Clicks as the window system brings them: only the wait's Cancel, its Stop, is taken.
+            QWidget *load = w->ui->btnLoadFile;
+            QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, load->mapTo(w, load->rect().center()));
+            QWidget *cancel = w->dialog->findChild<QPushButton *>();
+            QTest::mouseClick(w->dialog->windowHandle(), Qt::LeftButton, {},
+                              cancel->mapTo(w->dialog, cancel->rect().center()));
         });
         QElapsedTimer clock;
         clock.start();
@@ -295,11 +305,61 @@ private slots:
         QVERIFY(shown);
         QVERIFY(!w->dialog->isVisible());
         QVERIFY(::kill(kf::readFile(pidFile).trimmed().toInt(), 0) != 0); // ffmpeg is gone
-        QVERIFY(f.prompter.texts().isEmpty());
+        QVERIFY(f.prompter.prompts.isEmpty());
         QVERIFY(!w->ui->stopBtn2->isEnabled());
         QTest::qWait(100);
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         QVERIFY(w->playFileNameOld2.isEmpty());
+    }
+
+    // The wait holds the window and its dialogs: a kit copy dialog left open
+    // and input-method typing change no kit; the wait's Cancel is Stop.
+    void preparingPreviewTakesNoInput()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString src = writeBytes(f.path("long.wav"), pcmWav(1, 8000, 800));
+        f.importToList({src});
+        f.selectTotalRow(0);
+        const QString bin = f.path("bin");
+        QDir().mkpath(bin);
+        kf::writeFile(bin + "/ffmpeg", "#!/bin/sh\nexec /bin/sleep 30\n");
+        QFile::setPermissions(bin + "/ffmpeg", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        w->kitAttrList[0].kit_volume = 66;
+        const QByteArray kit2 = EditBaseline::kitSnapshot(w->kitAttrList[1]);
+        w->show();
+        w->ui->btnCopyKit->click(); // kit 1 onto kit 2, answered during the wait
+        w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(2);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->ui->kitNameLineEdit->setFocus();
+        const QString name = w->ui->kitNameLineEdit->text();
+        bool held = false;
+        QTimer::singleShot(800, [&]() {
+            held = w->dialog && w->dialog->isVisible() && QApplication::activeModalWidget() == w->dialog;
+            QInputMethodEvent typing;
+            typing.setCommitString("Typed");
+            if (QObject *focus = QGuiApplication::focusObject())
+                QCoreApplication::sendEvent(focus, &typing);
+            QWidget *ok = w->kitCopy->findChild<QWidget *>("btnKitOk");
+            QTest::mouseClick(w->kitCopy->windowHandle(), Qt::LeftButton, {},
+                              ok->mapTo(w->kitCopy, ok->rect().center()));
+            auto *cancel = w->dialog ? w->dialog->findChild<QPushButton *>() : nullptr;
+            if (cancel)
+                QTest::mouseClick(w->dialog->windowHandle(), Qt::LeftButton, {},
+                                  cancel->mapTo(w->dialog, cancel->rect().center()));
+            else
+                w->on_stopBtn2_clicked();
+        });
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toLocal8Bit());
+        w->ui->playBtn2->click();
+        qputenv("PATH", path);
+        QVERIFY(held);
+        QCOMPARE(EditBaseline::kitSnapshot(w->kitAttrList[1]), kit2);
+        QCOMPARE(w->ui->kitNameLineEdit->text(), name);
+        QVERIFY(f.prompter.texts().isEmpty());
+        QVERIFY(w->playFileNameOld2.isEmpty() && !w->dialog->isVisible());
     }
 
     void rawWavesOfEverySource()

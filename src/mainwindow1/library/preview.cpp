@@ -63,7 +63,7 @@ QString MainWindow1::previewFileName() const
 
 void MainWindow1::on_playBtn2_clicked()
 {
-    if (previewPreparing)
+    if (previewSession.preparing())
         return; // one preparation at a time
     if (playFileNameOld2 != playFileNameNew2) {
         player2->stop();
@@ -72,7 +72,7 @@ void MainWindow1::on_playBtn2_clicked()
         const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
-        previewStop = false;
+        previewSession.clearStop();
         quint64 length;
         if (stored)
             length = getBinOrIniWaveFileSize(source, preview);
@@ -81,7 +81,7 @@ void MainWindow1::on_playBtn2_clicked()
             length = ztplatform::isRegularFile(source) ? quint64(waveprobe::playableSize(source)) : 0;
         else
             length = getRawFile(source, preview, 1);
-        if (previewStop || playFileNameNew2 != source)
+        if (previewSession.stopped() || playFileNameNew2 != source)
             return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {
             UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
@@ -92,8 +92,8 @@ void MainWindow1::on_playBtn2_clicked()
     }
 
     playerStrate2 = quint8(player2->state());
-    if (loopRun && playerStrate2 != loopRunStrate)
-        loopRun = 0; // the running loop ends with the recorded state
+    if (previewSession.loopRun && playerStrate2 != previewSession.loopRunState)
+        previewSession.loopRun = 0; // the running loop ends with the recorded state
     const bool loopMode = index2 % 2;
     switch (playerStrate2) {
     case QMediaPlayer::PlayingState:
@@ -119,16 +119,16 @@ void MainWindow1::on_playBtn2_clicked()
 
 void MainWindow1::startLoopRun(int run)
 {
-    loopRun = run;
-    loopRunStrate = playerStrate2;
+    previewSession.loopRun = run;
+    previewSession.loopRunState = playerStrate2;
     player2->play();
 }
 
 // Loop mode went off while a run lasts: each run ends in its own way.
 void MainWindow1::endLoopRunWhenLoopOff()
 {
-    const int run = loopRun;
-    loopRun = 0;
+    const int run = previewSession.loopRun;
+    previewSession.loopRun = 0;
     if (run == 1 || run == 2)
         player2->stop();
     if (run == 2)
@@ -137,10 +137,10 @@ void MainWindow1::endLoopRunWhenLoopOff()
 
 void MainWindow1::restartLoopPass()
 {
-    if (!loopRun)
+    if (!previewSession.loopRun)
         return;
-    if (playerStrate2 != loopRunStrate) {
-        loopRun = 0;
+    if (playerStrate2 != previewSession.loopRunState) {
+        previewSession.loopRun = 0;
         return;
     }
     if (index2 % 2 == 0) {
@@ -153,17 +153,17 @@ void MainWindow1::restartLoopPass()
 
 void MainWindow1::on_stopBtn2_clicked()
 {
-    if (previewPreparing)
-        previewStop = true;
+    if (previewSession.preparing())
+        previewSession.stop();
     if (index2 % 2)
         on_loopBtn2_clicked();
-    loopRun = 0; // Stop always stops, also a loop no tree could switch off
+    previewSession.loopRun = 0; // Stop always stops, also a loop no tree could switch off
     player2->stop();
 }
 
 void MainWindow1::on_loopBtn2_clicked()
 {
-    if (previewPreparing && !(previewStop && index2 % 2))
+    if (previewSession.preparing() && !(previewSession.stopped() && index2 % 2))
         return; // during a preparation only its Stop turns loop mode off
     const bool soundRow = ui->waveGroupTreeView->currentIndex().parent().isValid()
                           || ui->totalWaveTreeView->currentIndex().parent().isValid()
@@ -183,9 +183,9 @@ void MainWindow1::waveLoop2(int index)
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
         const QString preview = previewFileName();
         const QString source = playFileNameNew2;
-        previewStop = false;
+        previewSession.clearStop();
         const quint32 length = getRawFile(source, preview, 1);
-        if (previewStop || playFileNameNew2 != source)
+        if (previewSession.stopped() || playFileNameNew2 != source)
             return;
         if (length == 0) {
             UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
@@ -195,9 +195,9 @@ void MainWindow1::waveLoop2(int index)
         playFileNameOld2 = playFileNameNew2;
     }
     playerStrate2 = quint8(player2->state());
-    if (loopRun) {
-        if (playerStrate2 != loopRunStrate)
-            loopRun = 0;
+    if (previewSession.loopRun) {
+        if (playerStrate2 != previewSession.loopRunState)
+            previewSession.loopRun = 0;
         else if (index % 2 == 0)
             endLoopRunWhenLoopOff();
     }
@@ -227,7 +227,7 @@ void MainWindow1::stateChanged2(QMediaPlayer::State state)
         player2->setPosition(0);
         ui->waveHorizontalSlider2->setValue(0);
         ui->waveHorizontalSlider2->repaint();
-        if (loopRun) // the next pass starts once this change is handled
+        if (previewSession.loopRun) // the next pass starts once this change is handled
             QMetaObject::invokeMethod(this, &MainWindow1::restartLoopPass, Qt::QueuedConnection);
         break;
     case QMediaPlayer::PlayingState:
@@ -286,7 +286,7 @@ void MainWindow1::showError(QMediaPlayer::Error error)
 
 void MainWindow1::stopPreviewForClose()
 {
-    loopRun = 0;
+    previewSession.loopRun = 0;
     if (player2)
         player2->stop();
 }

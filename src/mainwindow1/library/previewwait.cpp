@@ -1,9 +1,8 @@
 // The wait of the long operations: the "Please wait..." dialog, and the
-// preview's work on a worker thread while the window handles events.
+// preview's work on a worker thread while the window paints.
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QProgressDialog>
@@ -16,52 +15,10 @@ namespace {
 
 constexpr int kWaitDialogDelay = 500; // ms of work before the wait dialog shows
 
-// While a preview is prepared the window takes no input but its Stop: a save,
-// load, delete or kit change would otherwise run inside the wait. Other
-// windows (a message box) take theirs.
-class StopOnlyInput : public QObject
-{
-public:
-    StopOnlyInput(QWidget *window, QWidget *stop)
-        : m_window(window), m_stop(stop)
-    {
-        qApp->installEventFilter(this);
-    }
-    ~StopOnlyInput() override { qApp->removeEventFilter(this); }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
-        case QEvent::ContextMenu:
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::Drop:
-            break;
-        default:
-            return false;
-        }
-        const QWidget *w = qobject_cast<QWidget *>(watched);
-        if (!w)
-            return event->type() == QEvent::Shortcut; // the window's actions
-        return w != m_stop && w->window() == m_window;
-    }
-
-private:
-    QWidget *m_window;
-    QWidget *m_stop;
-};
-
 } // namespace
 
-void MainWindow1::showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality)
+void MainWindow1::showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality,
+                                 const QString &cancelText)
 {
     if (dialog)
         dialog->deleteLater();
@@ -71,7 +28,10 @@ void MainWindow1::showWaitDialog(const QString &label, int maximum, Qt::WindowMo
     dialog->setWindowModality(modality);
     dialog->setWindowTitle(tr("Please wait..."));
     dialog->setLabelText(label);
-    dialog->setCancelButton(nullptr);
+    if (cancelText.isEmpty())
+        dialog->setCancelButton(nullptr);
+    else
+        dialog->setCancelButtonText(cancelText);
     dialog->setMinimumDuration(5);
     dialog->setRange(0, maximum);
     dialog->show();
@@ -79,15 +39,19 @@ void MainWindow1::showWaitDialog(const QString &label, int maximum, Qt::WindowMo
 
 void MainWindow1::openWaitDialog()
 {
-    // Not modal: the player bar's Stop ends the wait.
-    showWaitDialog(tr("Loading..."), 100, Qt::NonModal);
+    // Window-modal: while it shows, nothing of the window and none of its
+    // dialogs takes input, and its Cancel (or Escape) is the player bar's Stop.
+    showWaitDialog(tr("Loading..."), 100, Qt::WindowModal, tr("Cancel"));
+    // Cancel does not hide it: it holds the window until the work has ended.
+    disconnect(dialog, SIGNAL(canceled()), dialog, SLOT(cancel()));
+    connect(dialog, &QProgressDialog::canceled, this, &MainWindow1::on_stopBtn2_clicked);
+    dialog->activateWindow(); // typing, an input method's too, then goes to the dialog
     dialog->setValue(5);
 }
 
 bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep)
 {
-    previewStop = false;
-    previewPreparing = true;
+    previewSession.begin();
     ui->stopBtn2->setEnabled(true);
     QPointer<QProgressDialog> wait;
     QTimer show, step;
@@ -98,32 +62,30 @@ bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep
         step.start(10);
     });
     connect(&step, &QTimer::timeout, this, [&]() {
-        if (wait && wait->value() < lastStep)
+        if (wait && wait->isVisible() && wait->value() < lastStep)
             wait->setValue(wait->value() + 1);
     });
     bool done = false;
-    const StopOnlyInput gate(this, ui->stopBtn2);
     std::unique_ptr<QThread> thread(QThread::create(work));
     connect(thread.get(), &QThread::finished, thread.get(), [&done]() { done = true; });
     show.start(kWaitDialogDelay);
     thread->start();
-    while (!done)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // Input waits while the wait dialog does not hold the window.
+    while (!done) {
+        const bool held = wait && wait->isVisible();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
+                                        | (held ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
+    }
     thread->wait();
     show.stop();
     step.stop();
-    previewPreparing = false;
-    const bool stopped = previewStop;
-    if (wait) {
-        if (stopped)
-            wait->hide();
-        wait->setAutoClose(true);
-        wait->setValue(100); // closes it
-    }
+    const bool stopped = previewSession.end();
+    // Hidden, not set to its end: a modal progress dialog's last value would
+    // take input before the press has finished.
+    if (wait)
+        wait->hide();
     ui->stopBtn2->setEnabled(player2->state() != QMediaPlayer::StoppedState);
-    if (closeAfterPreview) {
-        closeAfterPreview = false;
+    if (previewSession.takeClose())
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    }
     return !stopped;
 }

@@ -45,7 +45,7 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
     const QString kitFile = kit->file;
     const quint32 start = kit->info.sound[size_t(e)].wave_start;
     const quint32 length = kit->info.sound[size_t(e)].wave_length;
-    const std::atomic_bool *stop = preview ? &w.previewStop : nullptr;
+    const std::atomic_bool *stop = preview ? w.previewSession.stopFlag() : nullptr;
     quint64 written = 0;
     auto copy = [&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, stop); };
     if (preview)
@@ -101,7 +101,7 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     }
 
     audioconverter converter;
-    converter.setStopFlag(preview ? &previewStop : nullptr);
+    converter.setStopFlag(preview ? previewSession.stopFlag() : nullptr);
     QString err;
     bool converted = false;
     if (preview) {
@@ -110,7 +110,7 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
         audioconverter::removeEarlierOutput(waveFileName, outFileName);
         converted = converter.audioConverterRun(waveFileName, outFileName, err);
     }
-    if (preview && previewStop)
+    if (preview && previewSession.stopped())
         return 0; // Stop ended the preview: nothing to report
     if (err.isEmpty()) {
         prompter->information(this, tr("Error"), tr("Missing some files for the program!"), QMessageBox::Ok);

@@ -191,8 +191,10 @@ MainWindow1::MainWindow1(QWidget *parent)
     connect(this, SIGNAL(sendLoadSave(bool)), this, SLOT(recvLoadSave(bool)));
     connect(this, SIGNAL(sendUpdate(int, int)), this, SLOT(recvUpdate(int, int)));
 
-    copy_pad = new CopyPadFunc;
-    kitCopy = new CopyKitFunc;
+    // Dialogs of the window, so that what holds the window (a window-modal
+    // wait) holds them too.
+    copy_pad = new CopyPadFunc(this);
+    kitCopy = new CopyKitFunc(this);
     connect(ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), this, SLOT(recvDstKitClick(int)));
     connect(this, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
     connect(ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), this, SLOT(recvDstKit(int)));
@@ -217,7 +219,8 @@ MainWindow1::~MainWindow1()
     // The progress dialogs go before the window's widgets.
     delete dialog;
     delete usbDialog;
-    // The copy and kit choice dialogs, made for the whole run, have no parent.
+    // The copy dialogs go before the widgets they act on; the kit choice
+    // dialog has no parent.
     delete copy_pad;
     delete kitCopy;
     delete skn;

@@ -9,10 +9,10 @@
 
 void MainWindow1::closeEvent(QCloseEvent *event)
 {
-    if (previewPreparing) {
+    if (previewSession.preparing()) {
         // The preparation stops first; the window closes once it has.
-        previewStop = true;
-        closeAfterPreview = true;
+        previewSession.stop();
+        previewSession.closeWhenDone();
         event->ignore();
         return;
     }
