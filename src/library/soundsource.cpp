@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace soundsource {
 
@@ -106,7 +107,8 @@ bool isPadWave(const QString &path)
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
                        const std::atomic_bool *stop)
 {
-    if (!ztplatform::isRegularFile(kitFile))
+    // Never written through a link: its far end is not ours to touch.
+    if (!ztplatform::isRegularFile(kitFile) || QFileInfo(target).isSymLink())
         return 0;
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))

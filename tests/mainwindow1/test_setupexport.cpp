@@ -504,6 +504,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f->w));
         f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
         f->typeKitNumber("2");
+        // A dangling link under the sound's name is passed by, not written through.
+        const QString far = f->file("far.wav");
+        QVERIFY(QDir().mkpath(f->file("Kept sounds")) && QFile::link(far, f->file("Kept sounds/Tom.wav")));
         auto toms = [this] {
             QStringList out;
             for (int r = 0; r < f->w->totalGroup->rowCount(); ++r)
@@ -529,8 +532,9 @@ private slots:
             f->prompter.clear();
             f->saveKits({2}, f->work.path());
             QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
-            QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"Tom.wav"}));
-            QCOMPARE(toms(), QStringList({f->file("Kept sounds/Tom.wav")}));
+            QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"Tom~1.wav"}));
+            QCOMPARE(toms(), QStringList({f->file("Kept sounds/Tom~1.wav")}));
+            QVERIFY(!QFileInfo::exists(far));
             QCOMPARE(f->w->waveLoadKitAttrList.size(), f->w->totalGroup->rowCount());
         }
     }

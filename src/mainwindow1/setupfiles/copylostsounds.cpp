@@ -106,8 +106,11 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
         const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
         const QString name = s.name.isEmpty() ? MainWindow1::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
                                               : s.name;
-        // A copy kept before with these very bytes is taken as it is.
+        // A copy kept before with these very bytes is taken as it is; a
+        // link is never a free name, nor a kept copy.
         const QString file = exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
+            if (QFileInfo(folder.filePath(candidate)).isSymLink())
+                return true;
             return folder.exists(candidate)
                    && !setupfiles::holdsStoredWave(folder.filePath(candidate), kitFile, entry.wave_start,
                                                    entry.wave_length);
