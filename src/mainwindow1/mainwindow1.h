@@ -18,6 +18,7 @@
 #include <QMainWindow>
 #include <QMediaPlayer>
 #include <QModelIndex>
+#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
@@ -206,6 +207,7 @@ public:
     KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
     int curStepNum = 0;
     bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
+    QSet<int> kitListRenames;    // kits (0-based) renamed in the kit list and not yet taken over
     percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];
     percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
     percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
