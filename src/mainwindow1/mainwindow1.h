@@ -8,6 +8,7 @@
 #include "model/editbaseline.h"
 #include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
+#include "model/pageshown.h"
 #include "model/percussionpadfile1.h"
 #include "model/soundfilexml.h"
 #include "setup/setuperrors.h"
@@ -227,6 +228,9 @@ public:
     quint16 oldEffect3Ctrl1 = 999, oldEffect3Ctrl2 = 999, oldEffect3Ctrl3 = 999;
     quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
     bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
+    bool kitPageFilling = false;   // the kit settings page is being filled from a kit record
+    PageShown kitPageShown;        // what the kit settings page showed when it was filled
+    PageShown padPageShown;        // what the pad settings page showed when it was filled
     QElapsedTimer kitFileEvents;   // last event processing of updateKitFile
 
     // ---- global settings ----------------------------------------------------
@@ -318,7 +322,8 @@ public:
     // Runs the hi-hat layer rules on a layer whose edit has not finished.
     void settleHHLayers();
     // The commit of everything the kit settings page holds, pad shown first,
-    // into kit kitNo (1-based); nothing unless that page is shown.
+    // into kit kitNo (1-based); nothing unless that page is shown, and
+    // nothing into a record whose page was not edited since it was shown.
     void commitShownKit(int kitNo);
     void updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile);
     void on_kitEffect1_currKitIndex(int type, int kitIndex);
