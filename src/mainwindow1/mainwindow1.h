@@ -9,6 +9,7 @@
 #include "model/editbaseline.h"
 #include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
+#include "model/pageshown.h"
 #include "model/percussionpadfile1.h"
 #include "model/soundfilexml.h"
 #include "setup/setuperrors.h"
@@ -19,6 +20,7 @@
 #include <QMainWindow>
 #include <QMediaPlayer>
 #include <QModelIndex>
+#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
@@ -199,6 +201,7 @@ public:
     KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
     int curStepNum = 0;
     bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
+    QSet<int> kitListRenames;    // kits (0-based) renamed in the kit list and not yet taken over
     percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];
     percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
     percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
@@ -218,6 +221,9 @@ public:
     quint16 oldEffect3Ctrl1 = 999, oldEffect3Ctrl2 = 999, oldEffect3Ctrl3 = 999;
     quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
     bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
+    bool kitPageFilling = false;   // the kit settings page is being filled from a kit record
+    PageShown kitPageShown;        // what the kit settings page showed when it was filled
+    PageShown padPageShown;        // what the pad settings page showed when it was filled
     QElapsedTimer kitFileEvents;   // last event processing of updateKitFile
 
     // ---- global settings ----------------------------------------------------
@@ -309,7 +315,8 @@ public:
     // Runs the hi-hat layer rules on a layer whose edit has not finished.
     void settleHHLayers();
     // The commit of everything the kit settings page holds, pad shown first,
-    // into kit kitNo (1-based); nothing unless that page is shown.
+    // into kit kitNo (1-based); nothing unless that page is shown, and
+    // nothing into a record whose page was not edited since it was shown.
     void commitShownKit(int kitNo);
     void updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile);
     void on_kitEffect1_currKitIndex(int type, int kitIndex);

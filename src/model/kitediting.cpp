@@ -153,6 +153,12 @@ bool effectControlAccepted(int value)
     return (value >= 0 && value <= 511) || value == UNUSED_CONTROL;
 }
 
+quint16 shownControl(int type, int control, quint16 stored)
+{
+    const int count = effectControlCount(type);
+    return count >= 0 && control >= count ? UNUSED_CONTROL : stored;
+}
+
 void commitKit(int kit, const KitPage &page, Records::soundKit &r, const QVector<Records::KIT_PAD_SETTING> &pads,
                QVector<Records::LINK_GROUP> &links, Records::LINK_GROUP *linkScratch, const KitImages &images)
 {
@@ -228,16 +234,22 @@ void commitKit(int kit, const KitPage &page, Records::soundKit &r, const QVector
         kitrecord::unpackKitPad(buf, d);
         d.pad_fs_ctrl = fsCtrl;
         std::memset(d.reserved, 0, sizeof d.reserved);
-        if (images.pads) {
-            percussionpadfile::P_KIT_PAD_SETTING &img = images.pads[p];
-            const quint8 imgFsCtrl = img.pad_fs_ctrl;
-            kitrecord::unpackKitPad(buf, img);
-            img.pad_fs_ctrl = imgFsCtrl;
-            std::memset(img.reserved, 0, sizeof img.reserved);
-        }
     }
+    writeKitImages(kit, r, pads, images);
+}
 
-    // File images of the base and pedal parts.
+void writeKitImages(int kit, const Records::soundKit &r, const QVector<Records::KIT_PAD_SETTING> &pads,
+                    const KitImages &images)
+{
+    uchar buf[KIT_PAD_SIZE];
+    for (int p = 0; images.pads && p < PAD_NUM_MAX && p < pads.size(); ++p) {
+        percussionpadfile::P_KIT_PAD_SETTING &img = images.pads[p];
+        const quint8 imgFsCtrl = img.pad_fs_ctrl;
+        kitrecord::packKitPad(buf, pads[p]);
+        kitrecord::unpackKitPad(buf, img);
+        img.pad_fs_ctrl = imgFsCtrl;
+        std::memset(img.reserved, 0, sizeof img.reserved);
+    }
     if (images.base) {
         uchar base[KIT_BASE_SIZE];
         kitrecord::packKitBase(base, r);
@@ -250,7 +262,7 @@ void commitKit(int kit, const KitPage &page, Records::soundKit &r, const QVector
         quint16 numbers[HH_NUM_MAX];
         kitrecord::forEachHiHatWave(img, [&numbers](int i, auto &no, auto &...) { numbers[i] = no; });
         uchar pedal[KIT_PEDAL_SIZE];
-        kitrecord::packKitPedal(pedal, h);
+        kitrecord::packKitPedal(pedal, r.pedalChunk);
         kitrecord::unpackKitPedal(pedal, img);
         kitrecord::forEachHiHatWave(img, [&numbers](int i, auto &no, auto &...) { no = numbers[i]; });
     }

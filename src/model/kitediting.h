@@ -58,6 +58,9 @@ int effectControlCount(int type);
 QString effectControlLabel(int type, int control);
 // A control box value that is kept: 0..511, or 999 for an unused control.
 bool effectControlAccepted(int value);
+// Control `control` (0..2) of an effect of type `type` as the kit page shows
+// a stored value: 999 for a control the type does not use, else as stored.
+quint16 shownControl(int type, int control, quint16 stored);
 
 // ---- kit commit ----------------------------------------------------------------
 
@@ -94,6 +97,11 @@ struct KitImages
 // `pads` (the kit's pad list).
 void commitKit(int kit, const KitPage &page, Records::soundKit &record, const QVector<Records::KIT_PAD_SETTING> &pads,
                QVector<Records::LINK_GROUP> &links, Records::LINK_GROUP *linkScratch, const KitImages &images);
+// The file images of kit `kit` as the commit leaves them: base and pedal parts
+// from the record (the images' hi-hat wave numbers stay), pads from `pads`
+// (the images' foot-switch control stays).
+void writeKitImages(int kit, const Records::soundKit &record, const QVector<Records::KIT_PAD_SETTING> &pads,
+                    const KitImages &images);
 
 // ---- renumbered waves ------------------------------------------------------------
 

@@ -120,12 +120,14 @@ void fillWholeSetupKits(percussionpadfile &m, QVector<Records::soundKit> &kits, 
     }
 }
 
-void fillSingleKit(percussionpadfile &m, int k, Records::soundKit &kit, const QVector<Records::SOUND_INDEX> &waves)
+void fillSingleKit(percussionpadfile &m, int k, const Records::soundKit &kit,
+                   const QVector<Records::SOUND_INDEX> &waves)
 {
     setTags(m);
     m.kitChunk.kit_count = 1;
-    resolveSavedWaves(kit, waves, lastByFile(waves), false);
-    packKit(m, k, kit, false);
+    Records::soundKit saved = kit;
+    resolveSavedWaves(saved, waves, lastByFile(waves), false);
+    packKit(m, k, saved, false);
 }
 
 bool fillWholeSetupSounds(percussionpadfile &m, const QVector<Records::SOUND_INDEX> &clickSet,

@@ -32,8 +32,10 @@ void packKit(percussionpadfile &m, int k, const Records::soundKit &kit, bool who
 // from `waves` first. `selection` gives each kit's first reserved byte.
 void fillWholeSetupKits(percussionpadfile &m, QVector<Records::soundKit> &kits, const QVector<int> &selection,
                         const QVector<Records::SOUND_INDEX> &waves, quint16 version, bool backup);
-// Tags, kit count and kit k of a single-kit file.
-void fillSingleKit(percussionpadfile &m, int k, Records::soundKit &kit, const QVector<Records::SOUND_INDEX> &waves);
+// Tags, kit count and kit k of a single-kit file. The kit's waves are
+// resolved on a copy: `kit` itself is left as it is.
+void fillSingleKit(percussionpadfile &m, int k, const Records::soundKit &kit,
+                   const QVector<Records::SOUND_INDEX> &waves);
 
 // Sound table of a whole setup: the metronome sounds (numbers 10000 + i), then
 // the waves; sources from clickWaves / waveList (their ":U" cut, and stored

@@ -6,6 +6,7 @@
 #include "windowfixture.h"
 
 #include <QDrag>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStandardItemModel>
@@ -102,6 +103,37 @@ private slots:
         QCOMPARE(f->kit(7).kit_name + w->kitNameList[6], QString("New KitNew Kit"));
         f->ui->btnSureKitChain->click(); // the kit and the main page only at OK
         QCOMPARE(f->kit(7).kit_name + w->kitNameList[6], QString("SevenSeven"));
+    }
+
+    // A name typed into the list and ended with Enter is the kit's name for the
+    // close's question and for every save, without OK.
+    void listRenamesTakenWithoutOk()
+    {
+        QTreeView *view = f->ui->kitListtreeView;
+        auto rename = [view](QStandardItem *cell, const QString &name) {
+            view->setCurrentIndex(cell->index());
+            view->edit(cell->index());
+            auto *editor = qobject_cast<QLineEdit *>(view->indexWidget(cell->index()));
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, name);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the list takes the name after the key
+        };
+        rename(nameCell(7), "Seven");
+        f->prompter.buttonAnswers.enqueue(QMessageBox::No);
+        QVERIFY(!f->w->close());
+        QCOMPARE(f->prompter.texts(), QStringList({"Quit?"}));
+        rename(nameCell(8), "Eight");
+        const QString file = f->work.filePath("ALL.bin");
+        f->prompter.fileAnswers.enqueue({file});
+        f->ui->actionExport_All->trigger();
+        MainWindow1::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        QCOMPARE(setupfiles::readWholeSetupFile(file, rec, tables), setupfiles::LoadError::None);
+        QCOMPARE(QByteArray(tables.base[6].kit_name) + '|' + QByteArray(tables.base[7].kit_name),
+                 QByteArray("Seven|Eight"));
+        QCOMPARE(f->kit(8).kit_name + f->w->kitNameList[7], QString("EightEight"));
     }
 
     void dragAKitFromTheList()

@@ -117,6 +117,7 @@ private slots:
         QCOMPARE(boxes({ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3}), QVector<int>({300, 200, -999}));
         QCOMPARE(ui->lab_effect4_ctrl1->text() + ui->lab_effect4_ctrl2->text(), QString("Delay:Feedback:"));
         QCOMPARE(ui->effect1_no->currentIndex(), 0);
+        ui->kitTempoSpinBox->setValue(ui->kitTempoSpinBox->value() + 1); // an edit: the commit maps the page
         ui->upPageBtn->click();
         QCOMPARE(int(f->kit(6).effect1_no), 0);
     }
@@ -131,7 +132,9 @@ private slots:
         k.effect3_no = 7;
         k.pedalChunk.pedal_contrl = 40;
         k.work_color = 16;
-        f->w->kitLinkList[6][0] = {30, 2};
+        f->w->kitLinkList[6][0] = {30, 2}; // as a load leaves them: the list and the record alike
+        k.pad_link1 = 30;
+        k.pad_link2 = 2;
         f->openKitPage(7);
         QCOMPARE(QVector<int>({ui->kitEffect3->currentIndex(), ui->pedalType->currentIndex(),
                                ui->workColorComboBox->currentIndex(), ui->padLink1ComboBox->currentIndex()}),

@@ -8,6 +8,7 @@
 #include "widgets/selectkitno.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
+#include "setupflow_fixture.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QMenu>
@@ -544,6 +545,35 @@ private slots:
         QVERIFY(m->leftSoundList[1].isEmpty());
         QCOMPARE(m->soundGroupList.size(), 2);
         delete m;
+    }
+
+    // Saving kits as files leaves the editor's kits as they were: a close after
+    // it, with the saved kit's page still open, has nothing to ask. (It comes
+    // before the first close that quits: a quit ends every later modal run.)
+    void closeAfterAKitFileSaveAsksNothing()
+    {
+        {
+            setupflow_test::Fixture f;
+            const QString setup = f.file("KIT_ALL.bin"), out = f.file("out");
+            QVERIFY(setupflow_test::makeSetup(setup) && QDir().mkpath(out));
+            f.importAll(setup);
+            f.openKitPage(2);
+            auto kits = [&f]() {
+                QVector<QByteArray> all;
+                for (const MainWindow1::soundKit &k : qAsConst(f.w->kitAttrList))
+                    all << setupflow_test::kitSnapshot(k);
+                return all;
+            };
+            const QVector<QByteArray> before = kits();
+            f.prompter.clear();
+            f.saveKits({2, 3}, out);
+            QCOMPARE(f.prompter.titles().last(), QString("successfully saved."));
+            QCOMPARE(kits(), before);
+            f.prompter.clear();
+            QVERIFY(f.w->close());
+            QVERIFY(f.prompter.prompts.isEmpty());
+        }
+        ztplatform::setDriveSource(&m_drives);
     }
 
     void closeAsksOnlyInDeviceMode()

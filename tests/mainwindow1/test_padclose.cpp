@@ -1,5 +1,6 @@
 #include "device/padkits.h"
 #include "device/writeback.h"
+#include "model/kitrecordmap.h"
 #include "padwindow.h"
 
 #include <QProgressDialog>
@@ -62,6 +63,57 @@ private slots:
         QCOMPARE(f.dismounter.alterAtCall, QVector<QByteArray>{alter(f)});
         QCOMPARE(savingLabel, QString("Saving file..."));
         QCOMPARE(savingMaximum, 5);
+    }
+
+    // Kits only looked at, on the kit-chain page and the pad settings page, keep
+    // values those pages cannot show: their records and their files stay.
+    void viewedKitsStayAsLoaded()
+    {
+        PadWindow f;
+        for (int n = 1; n <= 3; ++n)
+            f.pad.addWave(n);
+        writeCleanKits(f.pad, {0, 2});
+        percussionpadfile::P_KIT_BASE_PARA &b = f.pad.kits.base[2];
+        b.kit_effect1 = 0; // "THRU" with controls 0/0/0
+        b.effect1_ctrl1 = b.effect1_ctrl2 = b.effect1_ctrl3 = 0;
+        percussionpadfile::P_PEDAL_SETTING &h = f.pad.kits.pedal[2];
+        h.active_fx = 3; // "PITCH SHIFT": one control of 40/50/60
+        h.active_effectCtrl1 = 40;
+        h.active_effectCtrl2 = 50;
+        h.active_effectCtrl3 = 60;
+        f.pad.kits.pads[2][0].velocity = 200; // shown as 127
+        f.pad.saveKits();
+        MainWindow1 *w = f.open();
+        auto records = [w]() {
+            QByteArray all;
+            for (const MainWindow1::soundKit &k : qAsConst(w->kitAttrList)) {
+                uchar r[KIT_RECORD_SIZE] = {};
+                kitrecord::packKitBase(r, k);
+                kitrecord::packKitPedal(r + KIT_BASE_SIZE, k.pedalChunk);
+                for (int p = 0; p < PAD_NUM_MAX; ++p)
+                    kitrecord::packKitPad(r + kitrecord::padOffset(p), k.kpadChunk[p]);
+                all.append(reinterpret_cast<const char *>(r), KIT_RECORD_SIZE);
+            }
+            return all;
+        };
+        const QByteArray loaded = records();
+        const QStringList before = f.pad.snapshot();
+
+        w->ui->btnKitChain->click();
+        w->ui->btnKitMove->click();
+        openKitPage(w, 3);
+        w->ui->padNoComboBox->setCurrentIndex(1);
+        w->ui->padNoComboBox->setCurrentIndex(2);
+        w->ui->downPageBtn->click();
+        w->ui->upPageBtn->click();
+        w->ui->btnKitChain->click();
+        w->ui->btnSoundKit->click();
+        QCOMPARE(w->ui->effect4_ctrl1->value() * 10000 + w->ui->effect4_ctrl2->value(), 400999);
+        QCOMPARE(records(), loaded);
+
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(withoutAlter(f.pad.snapshot()), withoutAlter(before));
+        QCOMPARE(alter(f), alterBytes(false, false, false, {}));
     }
 
     void editsAreWrittenInPlace()

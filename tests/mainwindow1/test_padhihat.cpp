@@ -150,9 +150,12 @@ private slots:
         f->openKitPage(2);
         f->ui->padNoComboBox->setCurrentIndex(4);
         QCOMPARE(shown(f->ui), texts);
+        QVector<int> committed = stored;
+        committed[20] = stored[20] == 100 ? 99 : stored[20] + 1;
+        f->ui->waveBVolumeSpinBox->setValue(committed[20]); // an edit: the commit maps every widget
         f->ui->padNoComboBox->setCurrentIndex(0); // commits pad 4
         for (const Pad &s : {f->kit(2).kpadChunk[4], f->w->kitPadList[1][4]}) {
-            QCOMPARE(values(s), stored);
+            QCOMPARE(values(s), committed);
             QCOMPARE(QVector<int>({s.padNo, s.aWavePitch_cent, s.bWavePitch_cent, int(s.aWaveStartCluster + s.bWaveLength)}),
                      QVector<int>({4, 50, 50, 0}));
         }

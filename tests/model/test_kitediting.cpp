@@ -1,5 +1,6 @@
 // The kit commit and the re-pointing of a wave at edges the window never reaches.
 #include "model/kitediting.h"
+#include "model/pageshown.h"
 
 #include <QtTest>
 
@@ -29,6 +30,24 @@ private slots:
         QCOMPARE(QVector<int>({kit.kit_effect1, h.pad_link3_1, h.pad_link3_2, h.pad_link5_1, links.size(),
                                kit.kpadChunk[1].velocity, kit.kpadChunk[18].velocity}),
                  QVector<int>({9, 1, 2, 7, 3, 20, 90}));
+    }
+
+    // A page counts as unedited only for the kit and pad it showed, holding
+    // the very values it showed; a control the type does not use shows 999.
+    void pageShownAndShownControls()
+    {
+        PageShown shown;
+        const QVariantList values = {7, QString("OFF")};
+        QVERIFY(!shown.unchanged(-1, -1, {}));
+        shown.remember(4, 2, values);
+        QVERIFY(shown.unchanged(4, 2, values));
+        QVERIFY(!shown.unchanged(4, 2, {8, QString("OFF")}));
+        QVERIFY(!shown.unchanged(4, 3, values) && !shown.unchanged(5, 2, values));
+        shown.forget();
+        QVERIFY(!shown.unchanged(4, 2, values));
+        QCOMPARE(QVector<int>({shownControl(0, 0, 0), shownControl(3, 0, 40), shownControl(3, 1, 50),
+                               shownControl(4, 1, 60), shownControl(22, 2, 5), shownControl(30, 2, 5)}),
+                 QVector<int>({999, 40, 999, 60, 999, 5}));
     }
 
     void repointWithoutMirror()

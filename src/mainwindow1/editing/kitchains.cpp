@@ -143,6 +143,22 @@ void MainWindow1::takeOverChainPage()
         kitchain::confirm(kitChainList, 0);
     else if (ui->rBtnKitChainOn->isChecked())
         kitchain::confirm(kitChainList, chain);
+
+    // Names renamed in the kit list become the kits' names, on the main page too.
+    const int shown = ui->kitNumber->text().toInt() - 1;
+    for (int k : qAsConst(kitListRenames)) {
+        if (k < 0 || k >= kitChainNameList.size() || k >= kitAttrList.size())
+            continue;
+        const QString &name = kitChainNameList[k];
+        kitAttrList[k].kit_name = name;
+        if (k < kitNameList.size())
+            kitNameList[k] = name;
+        if (k == shown) {
+            ui->kitNameLineEdit->setText(name);
+            ui->kitNameLabel->setText(name);
+        }
+    }
+    kitListRenames.clear();
 }
 
 void MainWindow1::on_btnSureKitChain_clicked()

@@ -67,7 +67,7 @@ MainWindow1::soundKit *kitRecord(MainWindow1 *w, int k)
 }
 
 // Shows the controls type t uses and their captions; an unused control holds
-// 999 in its box and in the record.
+// 999 in its box, and in `record` when one is given.
 void layoutStep(MainWindow1 *w, int n, int t, MainWindow1::soundKit *record)
 {
     const int count = kitediting::effectControlCount(t);
@@ -106,10 +106,11 @@ void typeChanged(MainWindow1 *w, int n, int t)
         s.box[1]->setValue(e.parm2);
         s.box[2]->setValue(e.parm3);
     }
-    layoutStep(w, n, t, kitRecord(w, k));
+    // Filling the page from a kit shows it; only the user's choice writes the record.
+    layoutStep(w, n, t, w->kitPageFilling ? nullptr : kitRecord(w, k));
 }
 
-// Shows the stored effect of slot n of kit i.
+// Shows the stored effect of slot n of kit i; the record stays as it is.
 void showEffect(MainWindow1 *w, int n, int t, int i)
 {
     const EffectSlot s = effectSlot(w, n);
@@ -119,7 +120,7 @@ void showEffect(MainWindow1 *w, int n, int t, int i)
         return;
     for (int c = 0; c < 3; ++c)
         s.box[c]->setValue(controlField(*record, n, c));
-    layoutStep(w, n, t, record);
+    layoutStep(w, n, t, nullptr);
 }
 
 } // namespace

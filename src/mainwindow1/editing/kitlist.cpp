@@ -88,6 +88,7 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
     if (number && replaceNameToStep(number->text(), name))
         disKitStep(kitChainList, ui->kitChainNoSpinBox->value());
     kitChainNameList[row] = name;
+    kitListRenames.insert(row); // taken over by OK, a page change, a save or the close
 }
 
 void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &)
@@ -135,6 +136,12 @@ void MainWindow1::moveKitInList(int step)
 
     kitchain::swapKitNumbers(kitChainList, row + 1, other + 1);
     kitChainNameList.swapItemsAt(row, other);
+    // A rename not yet taken over moves with its kit.
+    const bool rowRenamed = kitListRenames.remove(row);
+    if (kitListRenames.remove(other))
+        kitListRenames.insert(row);
+    if (rowRenamed)
+        kitListRenames.insert(other);
     kitListFilling = true;
     for (int r : {row, other}) {
         if (QStandardItem *name = root->child(r, 1))

@@ -1,9 +1,11 @@
-// The kit settings page: showing a kit, the kit switch with its commit of the
-// kit left, the commit into the record and the file images, and re-pointing
-// kits to a renumbered wave.
+// The kit settings page: showing a kit (which writes nothing into it), the
+// kit switch with its commit of the kit left, the commit into the record and
+// the file images (none into the record when nothing was edited since the
+// show), and re-pointing kits to a renumbered wave.
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "mainwindow1/editing/pagevalues.h"
 #include "model/kitediting.h"
 
 #include <QCoreApplication>
@@ -21,6 +23,32 @@ int effectNoItem(quint8 value)
 {
     return value == 10 || value == 255 ? 0 : itemOf(value, 5);
 }
+
+// What a commit of kit k takes from the kit settings page: its widgets, and
+// the kit's link pairs with the group shown taken from its two boxes. The
+// name is left out: it goes into the record when it is accepted.
+QVariantList kitPageValues(MainWindow1 *w, int k)
+{
+    Ui::MainWindow1 *ui = w->ui;
+    QVariantList values = widgetValues(
+            {ui->kitVolumeSpinBox, ui->kitTempoSpinBox, ui->kitEffect1, ui->kitEffect2, ui->kitEffect3,
+             ui->activeFx, ui->effect1_no, ui->effect2_no, ui->effect3_no, ui->effect4_no, ui->effect1_ctrl1,
+             ui->effect1_ctrl2, ui->effect1_ctrl3, ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3,
+             ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3, ui->effect4_ctrl1, ui->effect4_ctrl2,
+             ui->effect4_ctrl3, ui->bottomColorComboBox, ui->workColorComboBox, ui->pedalType,
+             w->hhWidgetGroup[0].lableA, w->hhWidgetGroup[1].lableA, w->hhWidgetGroup[2].lableA,
+             w->hhWidgetGroup[3].lableA, w->hhWidgetGroup[4].lableA, ui->hhLayer1SpinBox, ui->hhLayer2SpinBox,
+             ui->hhLayer3SpinBox, ui->hhLayer4SpinBox, ui->hhLayer5SpinBox});
+    const int group = ui->linkGroupComboBox->currentIndex();
+    const QVector<MainWindow1::LINK_GROUP> links =
+            k >= 0 && k < KIT_MAX_COUNT ? w->kitLinkList[k] : QVector<MainWindow1::LINK_GROUP>();
+    for (int g = 0; g < links.size(); ++g) {
+        const bool shown = g == group;
+        values << (shown ? ui->padLink1ComboBox->currentIndex() : int(links[g].link_pad1))
+               << (shown ? ui->padLink2ComboBox->currentIndex() : int(links[g].link_pad2));
+    }
+    return values;
+}
 } // namespace
 
 void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
@@ -28,6 +56,8 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
     const int k = kitNo - 1;
     if (k < 0 || k >= kitAttrList.size())
         return;
+    const bool filling = kitPageFilling;
+    kitPageFilling = true;
     ui->kitNameLabel->setText(kitAttrList[k].kit_name);
     ui->kitVolumeSpinBox->setValue(kitAttrList[k].kit_volume);
     ui->kitTempoSpinBox->setValue(kitAttrList[k].kit_tempo);
@@ -66,7 +96,7 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
                                  ui->effect2_ctrl2, ui->effect2_ctrl3, ui->effect3_ctrl1, ui->effect3_ctrl2,
                                  ui->effect3_ctrl3, ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
     for (int i = 0; i < 12; ++i)
-        boxes[i]->setValue(controls[i]);
+        boxes[i]->setValue(kitediting::shownControl(types[i / 3], i % 3, controls[i]));
 
     ui->bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, ui->bottomColorComboBox->count()));
     ui->workColorComboBox->setCurrentIndex(itemOf(r.work_color, ui->workColorComboBox->count()));
@@ -94,6 +124,8 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
         pad = kitSwitch ? 0 : curPadNumber;
     on_padNoComboBox_currentIndexChanged(pad);
     padNoFlag = false;
+    kitPageFilling = filling;
+    kitPageShown.remember(k, -1, kitPageValues(this, k));
 }
 
 void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo)
@@ -129,6 +161,12 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
         return;
     applyKitName(k);
     settleHHLayers();
+    const kitediting::KitImages images{&base0[k], &pedal0[k], pad0[k]};
+    if (kitPageShown.unchanged(k, -1, kitPageValues(this, k))) {
+        // Nothing edited since the kit was shown: its record stays byte for byte.
+        kitediting::writeKitImages(k, kitAttrList[k], kitPadList[k], images);
+        return;
+    }
 
     kitediting::KitPage page;
     page.name = kitAttrList[k].kit_name;
@@ -161,8 +199,7 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
     page.link1 = ui->padLink1ComboBox->currentIndex();
     page.link2 = ui->padLink2ComboBox->currentIndex();
 
-    kitediting::commitKit(k, page, kitAttrList[k], kitPadList[k], kitLinkList[k], linkGroup,
-                          {&base0[k], &pedal0[k], pad0[k]});
+    kitediting::commitKit(k, page, kitAttrList[k], kitPadList[k], kitLinkList[k], linkGroup, images);
 }
 
 void MainWindow1::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)

@@ -84,6 +84,7 @@ void MainWindow1::recvKitNameList(QString name, int kit)
         kitNameList[kit] = name;
     if (kit >= 0 && kit < kitChainNameList.size())
         kitChainNameList[kit] = name;
+    kitListRenames.remove(kit); // this name replaces one typed into the kit list
 }
 
 void MainWindow1::initDisplay(int width, int mode)

@@ -1,8 +1,10 @@
 // The pad settings page: one pad of the kit in kitNoSpinBox, its mode rules,
-// and the commit of the page into the pad's record and the kit's pad list.
+// and the commit of the page into the pad's record and the kit's pad list
+// (none when nothing was edited since the pad was shown).
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "mainwindow1/editing/pagevalues.h"
 #include "model/kitediting.h"
 
 namespace {
@@ -31,6 +33,15 @@ void takeItem(T &field, int item)
 {
     if (item >= 0)
         field = T(item);
+}
+
+// Every widget of the pad settings page that a commit reads.
+QVariantList padPageValues(Ui::MainWindow1 *ui)
+{
+    return widgetValues({ui->midiCodeSpinBox, ui->midiChannelComboBox, ui->midiGate, ui->extCtrl, ui->padOutput,
+                         ui->waveAVolumeSpinBox, ui->waveACenter, ui->waveAPitch, ui->waveADecay,
+                         ui->waveBVolumeSpinBox, ui->waveBPan, ui->waveBPitch, ui->waveBDecay, ui->muteGroup,
+                         ui->tempoSync, ui->mode, ui->loop, ui->trigType, ui->velocity, ui->dynamic, ui->polyMono});
 }
 } // namespace
 
@@ -125,6 +136,10 @@ void MainWindow1::on_padNoComboBox_currentIndexChanged(int pad)
         ui->polyMono->setCurrentIndex(itemOf(s.poly_mono, 2));
     }
     curPadNumber = ui->padNoComboBox->currentIndex();
+    if (kitShown)
+        padPageShown.remember(k, curPadNumber, padPageValues(ui));
+    else
+        padPageShown.forget();
 }
 
 void MainWindow1::on_savePadSetBtn_clicked(int pad)
@@ -136,6 +151,8 @@ void MainWindow1::commitPadPage(int k, int pad)
 {
     if (k < 0 || k >= kitAttrList.size() || pad < 0 || pad >= PAD_NUM_MAX)
         return;
+    if (padPageShown.unchanged(k, pad, padPageValues(ui)))
+        return; // nothing edited since the pad was shown: its record stays byte for byte
     KIT_PAD_SETTING &s = kitAttrList[k].kpadChunk[pad];
 
     s.padNo = quint8(pad);

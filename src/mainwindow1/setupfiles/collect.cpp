@@ -86,8 +86,10 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
     if (kitIndex < 0 || kitIndex >= kitAttrList.size())
         return false;
     setupfiles::CollectedWaves got;
+    // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
+    soundKit numbered = kitAttrList.at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
-            kitAttrList[kitIndex], kitIndex, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
+            numbered, kitIndex, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
             setupProgress(nullptr), got);
     return keepWaves(this, err, got);
 }

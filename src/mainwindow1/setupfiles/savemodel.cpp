@@ -36,7 +36,7 @@ void MainWindow1::setKitIniFileChunk(int kit)
     if (kit < 0 || kit >= KIT_MAX_COUNT || kit >= kitAttrList.size())
         return;
     pointAtTables(this);
-    setupfiles::fillSingleKit(cf, kit, kitAttrList[kit], waveAttrList);
+    setupfiles::fillSingleKit(cf, kit, kitAttrList.at(kit), waveAttrList);
     getWaveFromFile(waveAttrList.size());
 }
 
