@@ -19,6 +19,19 @@ void setIfValid(T &field, int value, int limit)
         field = T(value);
 }
 
+// The stored pad settings of `pad` into `to`; its foot-switch control stays
+// and its reserved bytes are cleared.
+template <class Pad>
+void padSettingsFrom(const Records::KIT_PAD_SETTING &pad, Pad &to)
+{
+    uchar buf[KIT_PAD_SIZE];
+    const quint8 fsCtrl = to.pad_fs_ctrl;
+    kitrecord::packKitPad(buf, pad);
+    kitrecord::unpackKitPad(buf, to);
+    to.pad_fs_ctrl = fsCtrl;
+    std::memset(to.reserved, 0, sizeof to.reserved);
+}
+
 } // namespace
 
 ModeRule padModeRule(bool footSwitchList, int item)
@@ -226,30 +239,16 @@ void commitKit(int kit, const KitPage &page, Records::soundKit &r, const QVector
     }
 
     // Pads from the pad list; the names, files and foot-switch control stay.
-    uchar buf[KIT_PAD_SIZE];
-    for (int p = 0; p < PAD_NUM_MAX && p < pads.size(); ++p) {
-        Records::KIT_PAD_SETTING &d = r.kpadChunk[p];
-        const quint8 fsCtrl = d.pad_fs_ctrl;
-        kitrecord::packKitPad(buf, pads[p]);
-        kitrecord::unpackKitPad(buf, d);
-        d.pad_fs_ctrl = fsCtrl;
-        std::memset(d.reserved, 0, sizeof d.reserved);
-    }
+    for (int p = 0; p < PAD_NUM_MAX && p < pads.size(); ++p)
+        padSettingsFrom(pads[p], r.kpadChunk[p]);
     writeKitImages(kit, r, pads, images);
 }
 
 void writeKitImages(int kit, const Records::soundKit &r, const QVector<Records::KIT_PAD_SETTING> &pads,
                     const KitImages &images)
 {
-    uchar buf[KIT_PAD_SIZE];
-    for (int p = 0; images.pads && p < PAD_NUM_MAX && p < pads.size(); ++p) {
-        percussionpadfile::P_KIT_PAD_SETTING &img = images.pads[p];
-        const quint8 imgFsCtrl = img.pad_fs_ctrl;
-        kitrecord::packKitPad(buf, pads[p]);
-        kitrecord::unpackKitPad(buf, img);
-        img.pad_fs_ctrl = imgFsCtrl;
-        std::memset(img.reserved, 0, sizeof img.reserved);
-    }
+    for (int p = 0; images.pads && p < PAD_NUM_MAX && p < pads.size(); ++p)
+        padSettingsFrom(pads[p], images.pads[p]);
     if (images.base) {
         uchar base[KIT_BASE_SIZE];
         kitrecord::packKitBase(base, r);
