@@ -301,7 +301,7 @@ private slots:
     }
 
     // Ticked kits that share a name, letter case ignored, are all saved: a
-    // later one under the first "~n" free in the save and the folder; only a
+    // later one under the first "~n" no earlier kit of the save took; only a
     // file that was there before the save is asked about.
     void sameNamedKitsAllSaved()
     {
