@@ -81,6 +81,8 @@ qint64 writeBackTen(Pad &p, const PadKits &loaded, const QVector<Row> &list)
     job.kitFlags = &flags;
     job.kitPath = p.kitPath;
     job.kitFiles = loaded.kitFiles;
+    job.kitRecords = loaded.kitRecords;
+    job.padRoot = ztplatform::FolderAnchor::record(p.root);
     job.sysPath = p.sysPath;
     job.waves.reserve(list.size());
     for (const Row &r : list)
