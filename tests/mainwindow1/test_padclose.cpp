@@ -252,20 +252,30 @@ private slots:
         f.layOut(3);
         QTemporaryDir outside;
         const QStringList targets = {outside.filePath("notes.txt"), outside.filePath("kit.bin"),
-                                     outside.filePath("record.prm")};
-        const QStringList links = {f.pad.sysPath + "/alter.ini", f.prm(3), kitFile(f, 5)};
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(kf::writeFile(targets[i], i ? kf::readFile(links[i]) : QByteArray("a user's notes")));
+                                     outside.filePath("record.prm"), outside.filePath("click.wav")};
+        const QStringList links = {f.pad.sysPath + "/alter.ini", f.prm(3), f.pad.sysPath + "/CLICK/click6.wav",
+                                   kitFile(f, 5)};
+        for (int i = 0; i < 4; ++i) {
+            const QByteArray content = i == 0 ? QByteArray("a user's notes") : kf::readFile(links[i]);
+            QVERIFY(kf::writeFile(targets[i], i == 3 ? kf::wavBytes(8000, 6) : content));
             QFile::remove(links[i]);
             QVERIFY(QFile::link(targets[i], links[i]));
         }
         auto bytes = [&targets]() { return QVector<QByteArray>{kf::readFile(targets[0]), kf::readFile(targets[1]),
-                                                               kf::readFile(targets[2])}; };
+                                                               kf::readFile(targets[2]), kf::readFile(targets[3])}; };
         const QVector<QByteArray> before = bytes();
         MainWindow1 *w = f.open();
         QVERIFY(!w->isUDiskFlag);
+        // Each entry named as what happens to it: the metronome link is not read
+        // either, and the change file takes alter.ini's place at the close.
+        QStringList named = links;
+        named[0] += " (the change file replaces this link when the pad is written at close)";
         QCOMPARE(f.prompter.texts(), QStringList{"These entries of the sampler pad are links and were left out; the "
-                                                 "editor neither reads nor writes them:\r\n" + links.join("\r\n")});
+                                                 "editor reads nothing and writes nothing through them:\r\n"
+                                                 + named.join("\r\n")});
+        QCOMPARE(w->clickList.size(), 5);
+        QVERIFY(std::none_of(w->clickList.cbegin(), w->clickList.cend(),
+                             [](const MainWindow1::SOUND_LIST_INFO &c) { return c.file.contains("click6"); }));
         QCOMPARE(f.rows().size(), 2); // sound 3 left out with its record
         w->kitAttrList[0].kit_tempo ^= 1;
         w->kitAttrList[4].kit_tempo ^= 1;
