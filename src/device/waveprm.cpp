@@ -80,18 +80,6 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize)
     return QByteArray(reinterpret_cast<const char *>(p), PRM_RECORD_SIZE);
 }
 
-bool ensureFolder(const QString &path)
-{
-    if (QFileInfo(path).isSymLink()) {
-        qWarning() << "a link stands where the pad's folder belongs:" << path;
-        return false;
-    }
-    if (QFileInfo(path).isDir())
-        return true;
-    // The other worker may create it at the same moment.
-    return QDir().mkdir(path) || QFileInfo(path).isDir();
-}
-
 namespace {
 
 // Copies the file `from` into the open `fd`; its size goes to *size.
@@ -185,37 +173,45 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         qDebug().noquote() << DeviceText::tr("Missing some files for the program!");
         return WaveWrite::Stopped;
     }
-    const bool failed = conversionFailed(ffmpegText, fileSize(converted));
-    if (failed)
+    // A pair is on the pad whole or not at all: a stale pair under this
+    // number would break the next load.
+    auto dropStale = [&root, &fff](const QString &base, const QString &entry) {
+        ztplatform::Reach reach = ztplatform::Reach::Missing;
+        const ztplatform::OpenFolder folder = root.openFolder(base + QLatin1Char('/') + fff, &reach);
+        if (reach == ztplatform::Reach::Inside && !folder.isLink(entry))
+            folder.remove(entry);
+    };
+    if (conversionFailed(ffmpegText, fileSize(converted))) {
         qDebug().noquote() << DeviceText::tr("Wrong data in file：") + QStringLiteral("\r\n") + ffmpegText;
+        dropStale(dataPath, wavName);
+        dropStale(prmPath, prmName);
+        return WaveWrite::ConversionFailed;
+    }
 
-    WaveFolder data = openWaveFolder(root, dataPath, fff);
+    const WaveFolder data = openWaveFolder(root, dataPath, fff);
     if (data.failure != WaveWrite::Written) {
         qDebug().noquote() << QStringLiteral("创建文件夹失败");
         return data.failure;
     }
-    // A pair is on the pad whole or not at all: a stale pair under this
-    // number would break the next load.
-    auto dropPair = [&](const ztplatform::OpenFolder *prmFolder) {
-        if (!data.folder.isLink(wavName))
-            data.folder.remove(wavName);
-        if (prmFolder && !prmFolder->isLink(prmName))
-            prmFolder->remove(prmName);
-    };
     if (data.folder.isLink(wavName)) {
         qWarning() << "a link stands at the name of wave" << waveNo << ":" << dataPath + QLatin1Char('/') + fff;
         return WaveWrite::Blocked;
     }
     qint64 size = 0;
-    const int wav = failed ? -1 : data.folder.openEntry(wavName, O_WRONLY | O_CREAT | O_TRUNC);
+    const int wav = data.folder.openEntry(wavName, O_WRONLY | O_CREAT | O_TRUNC);
     const bool copied = wav >= 0 && copyInto(converted, wav, &size);
     if ((wav >= 0 && ::close(wav) != 0) || !copied) {
-        if (wav >= 0)
-            qWarning() << "cannot write wave" << waveNo << "to the pad";
-        const WaveFolder stale = openWaveFolder(root, prmPath, fff);
-        dropPair(stale.folder.isOpen() ? &stale.folder : nullptr);
+        qWarning() << "cannot write wave" << waveNo << "to the pad";
+        if (!data.folder.isLink(wavName))
+            data.folder.remove(wavName);
+        dropStale(prmPath, prmName);
         return WaveWrite::ConversionFailed;
     }
+    auto dropPair = [&](const ztplatform::OpenFolder *prmFolder) {
+        data.folder.remove(wavName);
+        if (prmFolder && !prmFolder->isLink(prmName))
+            prmFolder->remove(prmName);
+    };
 
     const WaveFolder prm = openWaveFolder(root, prmPath, fff);
     if (prm.failure != WaveWrite::Written) {

@@ -37,11 +37,6 @@ quint32 waveLength(quint32 wavSize);
 // wavSize bytes: cluster and start 0, length and end from the size, lock 1.
 QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize);
 
-// Creates one folder level when missing; true when it exists afterwards (also
-// when another thread made it meanwhile). A link there is no folder of the pad:
-// false.
-bool ensureFolder(const QString &path);
-
 enum class WaveWrite {
     Written, // both files are on the pad
     ConversionFailed, // nothing of this sound is left on the pad; go on
