@@ -126,8 +126,9 @@ DeviceMessage linksWarning(QStringList links)
         const QFileInfo link(links.at(i));
         QString line = QDir::toNativeSeparators(links.at(i));
         // The one entry the close writes by name: the link is replaced, not followed.
+        const QString folder = QFileInfo(link.absolutePath()).fileName();
         if (link.fileName().compare(QLatin1String("alter.ini"), Qt::CaseInsensitive) == 0
-            && QFileInfo(link.absolutePath()).fileName().compare(QLatin1String("SYS"), Qt::CaseInsensitive) == 0)
+            && folder.compare(QLatin1String("SYS"), Qt::CaseInsensitive) == 0)
             line += DeviceText::tr(" (the change file replaces this link when the pad is written at close)");
         lines << line;
     }

@@ -173,7 +173,8 @@ PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QStri
         *usedPath = path;
     QString name;
     ztplatform::Reach reach = ztplatform::Reach::Missing;
-    const ztplatform::OpenFolder folder = path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name, &reach);
+    const ztplatform::OpenFolder folder =
+            path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name, &reach);
     if (reach == ztplatform::Reach::Replaced)
         return PadWrite::Changed;
     if (reach == ztplatform::Reach::Outside) {

@@ -324,8 +324,8 @@ struct MainWindow1Records
     static void updatePrm(char *view, quint16 waveNo);
     // Rewrites the record inside the existing kit record file fileName (UTF-8 path).
     // Never creates or extends the file nor writes through a link; true when
-    // the record was written and synced. On false the old bytes were written
-    // back, unless the volume refused that too (logged).
+    // the record was written and synced. On false the file holds its old
+    // bytes, unless putting them back failed too (logged).
     static bool writeKitRecordInPlace(const char *fileName, const QVector<soundKit> &kitAttrList, int kitNo);
     // Rewrites the wave number at the start of the existing .prm file fileName;
     // the same guarantees.

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace ztplatform {
 
 namespace {
@@ -227,7 +229,8 @@ bool writeWholeIn(const OpenFolder &folder, const QString &name, const QByteArra
     QString temp;
     int fd = -1;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temp = QStringLiteral(".") + name + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate(), 36);
+        const quint32 salt = QRandomGenerator::global()->generate();
+        temp = QStringLiteral(".") + name + QLatin1Char('.') + QString::number(salt, 36);
         fd = folder.openEntry(temp, O_WRONLY | O_CREAT | O_EXCL, 0644); // new, so no link stands there
         if (fd < 0 && errno != EEXIST)
             break;

@@ -24,7 +24,8 @@ class TestWriteBack : public QObject {
         QVector<quint8> adjusted = QVector<quint8>(KIT_MAX_COUNT, 0);
         int kitChanged = 0, global = 0;
         PadKits read;
-        QByteArray chainBlock = kf::readFile(pad.sysPath + "/global.ini").mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
+        QByteArray chainBlock =
+                kf::readFile(pad.sysPath + "/global.ini").mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
 
         explicit Run(const QString &at = QString())
             : pad(at)

@@ -197,7 +197,8 @@ private slots:
                                                  "added:\r\n" + QDir::toNativeSeparators(tone)});
         QVERIFY(QFileInfo(inPad).isSymLink());
         const QStringList pairs{"001.wav", "002.wav", "003.wav"};
-        QCOMPARE(QDir(moved + (duringConversion ? "" : "/001")).entryList(QDir::Files), duringConversion ? pairs : before);
+        QCOMPARE(QDir(moved + (duringConversion ? "" : "/001")).entryList(QDir::Files),
+                 duringConversion ? pairs : before);
         QVERIFY(!QFile::exists(f.wav(4)) && !QFile::exists(f.prm(4)));
         QCOMPARE(f.rows().size(), 3);
     }
