@@ -73,6 +73,12 @@ qint64 writeBackTen(Pad &p, const PadKits &loaded, const QVector<Row> &list)
     for (int k = 0; k < 10; ++k)
         kits[k * 10].kit_volume ^= 1;
     QVector<quint8> flags(KIT_MAX_COUNT, 0);
+    // The records as the files hold them now: an earlier run wrote some.
+    QVector<QByteArray> records;
+    for (const QString &file : loaded.kitFiles) {
+        QFile f(file);
+        records << (f.open(QIODevice::ReadOnly) ? f.read(KIT_RECORD_SIZE) : QByteArray());
+    }
     QElapsedTimer t;
     t.start();
     writeback::WriteBackJob job;
@@ -81,6 +87,8 @@ qint64 writeBackTen(Pad &p, const PadKits &loaded, const QVector<Row> &list)
     job.kitFlags = &flags;
     job.kitPath = p.kitPath;
     job.kitFiles = loaded.kitFiles;
+    job.kitRecords = records;
+    job.padRoot = ztplatform::FolderAnchor::record(p.root);
     job.sysPath = p.sysPath;
     job.waves.reserve(list.size());
     for (const Row &r : list)

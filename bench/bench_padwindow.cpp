@@ -13,6 +13,7 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QStandardItemModel>
 
 #include <map>
@@ -82,12 +83,17 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
             w = loadedWindow(p);
         for (int k = 0; k < 10; ++k)
             w->kitAttrList[k * 10].kit_volume ^= 1;
+        // The records as the files hold them now: an earlier run wrote some.
+        for (int k = 0; k < w->padKitFiles.size() && k < w->padKitRecords.size(); ++k) {
+            QFile f(w->padKitFiles.at(k));
+            w->padKitRecords[k] = f.open(QIODevice::ReadOnly) ? f.read(KIT_RECORD_SIZE) : QByteArray();
+        }
         QElapsedTimer t;
         t.start();
         benchmark::DoNotOptimize(w->generateOrderFile());
         return t.nsecsElapsed();
     });
-    if (!prompter.texts().filter("Error").isEmpty())
+    if (!prompter.texts().filter("Error").isEmpty() || !prompter.texts().filter("not saved").isEmpty())
         state.SkipWithError("the write-back failed");
 }
 BENCHMARK(BM_PadWindowWriteBackByLibrarySize)->Iterations(10)->Unit(benchmark::kMillisecond);

@@ -172,6 +172,7 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
     result.kits.reserve(KIT_MAX_COUNT);
     result.kitIndex.reserve(KIT_MAX_COUNT);
     result.nameAdjusted.fill(0, KIT_MAX_COUNT);
+    result.kitRecords.resize(KIT_MAX_COUNT);
     for (int slot = 0; slot < KIT_MAX_COUNT; ++slot) {
         if (pump)
             pump();
@@ -185,6 +186,7 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
         if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly) || file.size() < KIT_RECORD_SIZE)
             return refuse(result,
                           path.isEmpty() ? QStringLiteral("k%1.ini").arg(padtree::threeDigits(slot + 1)) : path);
+        result.kitRecords[slot] = file.peek(KIT_RECORD_SIZE);
         model.initFileChunk();
         model.kitChunk.baseChunk = storage.base;
         model.kitChunk.pedalChunk = storage.pedal;
@@ -225,6 +227,10 @@ PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &mode
         result.messages << DeviceMessage{DeviceText::tr("Warning"),
                                          DeviceText::tr("Fail to read file, import failed.")};
         return result;
+    }
+    if (file.seek(KIT_CHAIN_BLOCK_OFFSET)) {
+        result.chainBlock = file.read(KIT_CHAIN_BLOCK_SIZE);
+        file.seek(0);
     }
     curFlag = 1;
     model.initFileChunk();

@@ -26,6 +26,7 @@ struct PadKits {
     // the pad stores them (the .prm number - 1, 0xFFFF none).
     QVector<MainWindow1Records::soundKit> kits;
     QVector<QString> kitFiles; // the file each kit was read from
+    QVector<QByteArray> kitRecords; // the record bytes read from each file (empty where none)
     QVector<int> kitIndex; // byte 0 of each record's reserved bytes
     QVector<int> renamedKits; // 1-based numbers of kits whose names changed
     QVector<quint8> nameAdjusted; // 1 where the name held differs from the stored one
@@ -56,6 +57,7 @@ struct PadGlobal {
     bool ok = false; // the file could be opened
     bool currentLayout = false; // it holds a current-layout chunk
     int globalSize = GLOBAL_CHUNK_SIZE; // the size of the chunk read
+    QByteArray chainBlock; // the bytes where the kit-chain block lies, as read
     DeviceMessages messages; // the refusal when it cannot be opened
 };
 

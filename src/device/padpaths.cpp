@@ -44,6 +44,24 @@ QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *lin
     return entries;
 }
 
+QStringList clickFiles(const QString &clickPath, QStringList *links)
+{
+    QStringList files;
+    if (clickPath.isEmpty())
+        return files;
+    // System lists links whose target is gone as well.
+    const QFileInfoList entries = QDir(clickPath).entryInfoList(QDir::Files | QDir::System, QDir::Name);
+    for (const QFileInfo &fi : entries) {
+        if (fi.isSymLink()) {
+            if (links)
+                links->append(fi.absoluteFilePath());
+        } else if (fi.isFile()) {
+            files << QDir::toNativeSeparators(fi.absoluteFilePath());
+        }
+    }
+    return files;
+}
+
 bool isLinkFree(const QString &path)
 {
     const QFileInfo fi(path);

@@ -15,6 +15,9 @@ QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly);
 // The same without symbolic links, which could lead out of the pad's tree:
 // their paths are appended to `links` when given.
 QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links = nullptr);
+// The files of the pad's metronome folder by name, with native separators;
+// symbolic links are not taken but appended to `links`.
+QStringList clickFiles(const QString &clickPath, QStringList *links);
 // True when neither the entry at `path` nor its folder is a symbolic link.
 bool isLinkFree(const QString &path);
 

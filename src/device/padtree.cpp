@@ -122,13 +122,21 @@ DeviceMessage linksWarning(QStringList links)
     constexpr int shown = 20;
     links.removeDuplicates();
     QStringList lines;
-    for (int i = 0; i < links.size() && i < shown; ++i)
-        lines << QDir::toNativeSeparators(links.at(i));
+    for (int i = 0; i < links.size() && i < shown; ++i) {
+        const QFileInfo link(links.at(i));
+        QString line = QDir::toNativeSeparators(links.at(i));
+        // The one entry the close writes by name: the link is replaced, not followed.
+        const QString folder = QFileInfo(link.absolutePath()).fileName();
+        if (link.fileName().compare(QLatin1String("alter.ini"), Qt::CaseInsensitive) == 0
+            && folder.compare(QLatin1String("SYS"), Qt::CaseInsensitive) == 0)
+            line += DeviceText::tr(" (the change file replaces this link when the pad is written at close)");
+        lines << line;
+    }
     if (links.size() > shown)
         lines << QStringLiteral("...");
     return DeviceMessage{DeviceText::tr("Warning"),
                          DeviceText::tr("These entries of the sampler pad are links and were left out; the editor "
-                                        "neither reads nor writes them:")
+                                        "reads nothing and writes nothing through them:")
                                  + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"))};
 }
 

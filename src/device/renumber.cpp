@@ -1,11 +1,11 @@
 #include "device/renumber.h"
 
 #include "device/padpaths.h"
-#include "device/waveprm.h"
+#include "model/bytepack.h"
+#include "platform/inplacefile.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -15,15 +15,77 @@ struct Rename {
     QString to;
 };
 
+// Renames and number patches reach every file from the pad's root one folder
+// at a time: a folder swapped for a link is never entered.
+class PadFiles
+{
+public:
+    explicit PadFiles(ztplatform::FolderAnchor root)
+        : m_root(std::move(root))
+    {
+    }
+
+    bool rename(const QString &from, const QString &to) const
+    {
+        QString fromName, toName;
+        ztplatform::Reach a = ztplatform::Reach::Missing, b = ztplatform::Reach::Missing;
+        const ztplatform::OpenFolder source = m_root.openFolderOf(from, &fromName, &a);
+        const ztplatform::OpenFolder target = m_root.openFolderOf(to, &toName, &b);
+        return a == ztplatform::Reach::Inside && b == ztplatform::Reach::Inside && !target.exists(toName)
+                && source.rename(fromName, target, toName);
+    }
+
+    // A folder of one level below its existing parent; *created when new.
+    bool folder(const QString &path, bool *created) const
+    {
+        QString name;
+        ztplatform::Reach reach = ztplatform::Reach::Missing;
+        const ztplatform::OpenFolder parent = m_root.openFolderOf(path, &name, &reach);
+        return reach == ztplatform::Reach::Inside && parent.makeFolder(name, created).isOpen();
+    }
+
+    void removeFolder(const QString &path) const
+    {
+        QString name;
+        ztplatform::Reach reach = ztplatform::Reach::Missing;
+        const ztplatform::OpenFolder parent = m_root.openFolderOf(path, &name, &reach);
+        if (reach == ztplatform::Reach::Inside)
+            parent.removeFolder(name);
+    }
+
+    // Stores `number` in bytes 0 and 1 of the record; *before gets the old one.
+    bool patchNumber(const QString &prm, quint16 number, quint16 *before) const
+    {
+        QString name;
+        ztplatform::Reach reach = ztplatform::Reach::Missing;
+        const ztplatform::OpenFolder folder = m_root.openFolderOf(prm, &name, &reach);
+        InPlaceFile f;
+        if (reach != ztplatform::Reach::Inside || !f.open(folder, name))
+            return false;
+        const QByteArray old = f.readAt(0, 2);
+        QByteArray now(2, '\0');
+        bytepack::put16(reinterpret_cast<uchar *>(now.data()), number);
+        if (old.size() != 2 || !f.writeAt(0, now))
+            return false;
+        if (before)
+            *before = bytepack::get16(reinterpret_cast<const uchar *>(old.constData()));
+        return true;
+    }
+
+private:
+    ztplatform::FolderAnchor m_root;
+};
+
 // What has been done, so that it can be undone in reverse order.
 struct Journal {
+    const PadFiles &files;
     QVector<Rename> renames;
     QVector<QPair<QString, quint16>> patched; // record file, number it had
     QStringList createdFolders;
 
     bool rename(const QString &from, const QString &to)
     {
-        if (QFileInfo::exists(to) || !QFile::rename(from, to)) {
+        if (!files.rename(from, to)) {
             qWarning() << "cannot rename" << from << "to" << to;
             return false;
         }
@@ -33,10 +95,10 @@ struct Journal {
 
     bool folder(const QString &path)
     {
-        const bool existed = QFileInfo(path).isDir();
-        if (!waveprm::ensureFolder(path))
+        bool created = false;
+        if (!files.folder(path, &created))
             return false;
-        if (!existed)
+        if (created)
             createdFolders << path;
         return true;
     }
@@ -44,13 +106,13 @@ struct Journal {
     void rollBack()
     {
         for (int i = patched.size() - 1; i >= 0; --i)
-            MainWindow1Records::writePrmWaveInPlace(QFile::encodeName(patched.at(i).first).constData(), patched.at(i).second);
+            files.patchNumber(patched.at(i).first, patched.at(i).second, nullptr);
         for (int i = renames.size() - 1; i >= 0; --i) {
-            if (!QFile::rename(renames.at(i).to, renames.at(i).from))
+            if (!files.rename(renames.at(i).to, renames.at(i).from))
                 qWarning() << "cannot put back" << renames.at(i).from;
         }
         for (int i = createdFolders.size() - 1; i >= 0; --i)
-            QDir().rmdir(createdFolders.at(i));
+            files.removeFolder(createdFolders.at(i));
     }
 };
 
@@ -90,9 +152,12 @@ QVector<WaveRenumber> renumberedWaves(const QVector<MainWindow1Records::SOUND_IN
     return changes;
 }
 
-RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath, const QString &prmPath)
+RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath, const QString &prmPath,
+                                const ztplatform::FolderAnchor &padRoot)
 {
-    Journal journal;
+    const PadFiles files(padRoot.isValid() ? padRoot
+                                           : ztplatform::FolderAnchor::record(QFileInfo(dataPath).absolutePath()));
+    Journal journal{files, {}, {}, {}};
     QVector<Plan> plans;
     for (const WaveRenumber &c : changes) {
         const padtree::WavePair pair = padtree::findWavePair(c.wavFile, dataPath, prmPath);
@@ -122,12 +187,10 @@ RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QStr
             return failed(journal);
     }
     for (const Plan &p : qAsConst(plans)) {
-        QFile f(p.newPrm);
-        const QByteArray before = f.open(QIODevice::ReadOnly) ? f.read(2) : QByteArray();
-        f.close();
-        if (before.size() != 2 || !MainWindow1Records::writePrmWaveInPlace(QFile::encodeName(p.newPrm).constData(), p.newNo))
+        quint16 before = 0;
+        if (!files.patchNumber(p.newPrm, p.newNo, &before))
             return failed(journal);
-        journal.patched << qMakePair(p.newPrm, waveprm::parseRecord(before).waveNo);
+        journal.patched << qMakePair(p.newPrm, before);
     }
 
     RenumberResult r;

@@ -5,6 +5,7 @@
 
 #include "device/devicemessage.h"
 #include "model/mainwindow1records.h"
+#include "platform/anchoredfolder.h"
 
 #include <QString>
 #include <QVector>
@@ -29,7 +30,10 @@ struct RenumberResult {
 
 // Moves every pair to the names of its new number in two phases (all to
 // temporary names first, so no pair overwrites another) and patches the
-// number in each record. Any failure puts everything back.
-RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath, const QString &prmPath);
+// number in each record, reaching each file from padRoot (without one, the
+// folder above dataPath) without following a link. Any failure puts back
+// what the volume lets be put back.
+RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath, const QString &prmPath,
+                                const ztplatform::FolderAnchor &padRoot = ztplatform::FolderAnchor());
 
 #endif

@@ -31,6 +31,7 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     auto *thread = new QThread(nullptr);
     worker->moveToThread(thread);
     worker->setConverterProgram(m_program);
+    worker->setPadRoot(m_padRoot);
     connect(worker, &UsbUpdate::sendProgress, this, &SyncBatch::progress);
     connect(worker, &UsbUpdate::sendDelProgress, this, &SyncBatch::progress);
     connect(worker, &UsbUpdate::sendWaveFailed, this, &SyncBatch::waveFailed);

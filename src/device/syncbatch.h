@@ -1,6 +1,8 @@
 #ifndef ZT_DEVICE_SYNCBATCH_H
 #define ZT_DEVICE_SYNCBATCH_H
 
+#include "platform/anchoredfolder.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -50,6 +52,8 @@ public:
 
     // The ffmpeg the adding workers run; the converter's default when empty.
     void setConverterProgram(const QString &program) { m_program = program; }
+    // The pad's root as loaded; the workers write and remove only below it.
+    void setPadRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
 
 signals:
     // One per sound or path handled, value 1.
@@ -77,6 +81,7 @@ private:
     Kind m_kind = Idle;
     int m_workerCount = 0;
     QString m_program;
+    ztplatform::FolderAnchor m_padRoot;
 };
 
 #endif

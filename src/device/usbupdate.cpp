@@ -9,24 +9,42 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 namespace {
 
+// Removes the file at `path`, reached from `root` one folder at a time; true
+// when it is gone. A folder that leads out of the tree removes nothing.
+bool removeBelow(const ztplatform::FolderAnchor &root, const QString &path)
+{
+    QString name;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder = root.openFolderOf(path, &name, &reach);
+    if (reach != ztplatform::Reach::Inside) {
+        qDebug() << "not removed, its folder is not the pad's own:" << path;
+        return false;
+    }
+    return folder.remove(name);
+}
+
 // Deletes the .wav at `path` and its record; a .wav that cannot be removed
 // keeps its record.
-void deletePair(const QString &path, const QString &dataPath, const QString &prmPath)
+void deletePair(const QString &path, const QString &dataPath, const QString &prmPath,
+                const ztplatform::FolderAnchor &padRoot)
 {
     const padtree::WavePair pair = padtree::findWavePair(path, dataPath, prmPath);
     if (!pair.onPad || !padtree::isLinkFree(QDir::fromNativeSeparators(path))) {
         qDebug() << "not a wave of the pad:" << path;
         return;
     }
-    if (!pair.wav.isEmpty() && !QFile::remove(pair.wav)) {
+    const ztplatform::FolderAnchor root =
+            padRoot.isValid() ? padRoot : ztplatform::FolderAnchor::record(QFileInfo(dataPath).absolutePath());
+    if (!pair.wav.isEmpty() && !removeBelow(root, pair.wav)) {
         qDebug() << "cannot remove" << pair.wav;
         return;
     }
-    if (!pair.prm.isEmpty() && !QFile::remove(pair.prm))
+    if (!pair.prm.isEmpty() && !removeBelow(root, pair.prm))
         qDebug() << "cannot remove" << pair.prm;
 }
 
@@ -80,7 +98,8 @@ bool UsbUpdate::generateStandardWave(int threadId)
         const int waveNo = numbers.value(i);
         waveprm::WaveWrite result = waveprm::WaveWrite::Stopped;
         if (!stopped)
-            result = waveprm::writeDeviceWave(conv, waveNo, files.at(i), names.value(i), outpath, prmFilePath);
+            result = waveprm::writeDeviceWave(conv, waveNo, files.at(i), names.value(i), outpath, prmFilePath,
+                                                  m_padRoot);
         if (result == waveprm::WaveWrite::Stopped)
             stopped = true;
         if (result != waveprm::WaveWrite::Written)
@@ -95,7 +114,7 @@ bool UsbUpdate::generateStandardWave(int threadId)
 bool UsbUpdate::singleDelWaveFile(QVector<QString> pathList, QString dataPath, QString prmPath, int threadId)
 {
     for (const QString &path : qAsConst(pathList)) {
-        deletePair(path, dataPath, prmPath);
+        deletePair(path, dataPath, prmPath, m_padRoot);
         emit sendDelProgress(1);
     }
     emit sendFinished(threadId, true);

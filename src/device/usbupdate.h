@@ -1,6 +1,8 @@
 #ifndef ZT_DEVICE_USBUPDATE_H
 #define ZT_DEVICE_USBUPDATE_H
 
+#include "platform/anchoredfolder.h"
+
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -25,6 +27,9 @@ public:
 
     // The ffmpeg to run; the converter's default when empty.
     void setConverterProgram(const QString &program) { m_program = program; }
+    // The pad's root as loaded: every file is written and removed below it
+    // (without one, below the folder above the WAV_DATA folder).
+    void setPadRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
 
     // Latin-1 bytes of the first min(length, n) characters, zero-filled to n.
     static void str2CharArray(QString str, char *field, quint8 n);
@@ -58,6 +63,7 @@ private:
     void endThread();
 
     QString m_program;
+    ztplatform::FolderAnchor m_padRoot;
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include "model/audioconverter.h"
 #include "model/bytepack.h"
 #include "model/mainwindow1records.h"
+#include "platform/anchoredfolder.h"
 #include "platform/regularfile.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace waveprm {
 
@@ -73,20 +79,67 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize)
     return QByteArray(reinterpret_cast<const char *>(p), PRM_RECORD_SIZE);
 }
 
-bool ensureFolder(const QString &path)
+namespace {
+
+// Copies the file `from` into the open `fd`; its size goes to *size.
+bool copyInto(const QString &from, int fd, qint64 *size)
 {
-    if (QFileInfo(path).isSymLink()) {
-        qWarning() << "a link stands where the pad's folder belongs:" << path;
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
         return false;
+    *size = in.size();
+    QByteArray buffer(audioconverter::COPY_BUFFER_SIZE, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(buffer.data(), buffer.size());
+        if (n == 0)
+            return true;
+        if (n < 0)
+            return false;
+        for (qint64 done = 0; done < n;) {
+            const ssize_t w = ::write(fd, buffer.constData() + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return false;
+            done += w;
+        }
     }
-    if (QFileInfo(path).isDir())
-        return true;
-    // The other worker may create it at the same moment.
-    return QDir().mkdir(path) || QFileInfo(path).isDir();
 }
 
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    return ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+}
+
+// One of the pad's two numbered folders of a wave, reached from the root.
+struct WaveFolder {
+    WaveWrite failure = WaveWrite::Written; // Written when `folder` is open
+    ztplatform::OpenFolder base;
+    ztplatform::OpenFolder folder;
+};
+
+WaveFolder openWaveFolder(const ztplatform::FolderAnchor &root, const QString &base, const QString &fff)
+{
+    WaveFolder w;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    w.base = root.openFolder(base, &reach);
+    if (reach == ztplatform::Reach::Outside || reach == ztplatform::Reach::Replaced || w.base.isLink(fff)) {
+        qWarning() << "the pad's wave folder leads out of the pad:" << base + QLatin1Char('/') + fff;
+        w.failure = WaveWrite::Blocked;
+        return w;
+    }
+    w.folder = w.base.makeFolder(fff);
+    if (!w.folder.isOpen()) {
+        logFolderFailure(base + QLatin1Char('/') + fff);
+        w.failure = WaveWrite::Stopped;
+    }
+    return w;
+}
+
+} // namespace
+
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
-                          const QString &dataPath, const QString &prmPath)
+                          const QString &dataPath, const QString &prmPath, const ztplatform::FolderAnchor &padRoot)
 {
     if (!padtree::isUsableFolder(dataPath) || !padtree::isUsableFolder(prmPath)) {
         qWarning() << "not the pad's wave folders:" << dataPath << prmPath;
@@ -98,65 +151,82 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
     }
     const QString fff = padtree::threeDigits(padtree::waveFolderNumber(waveNo));
     const QString rrr = padtree::threeDigits(padtree::waveFileNumber(waveNo));
-
-    const QString waveFolder = dataPath + QLatin1Char('/') + fff;
-    if (!ensureFolder(waveFolder)) {
-        qDebug().noquote() << QStringLiteral("创建文件夹失败");
-        logFolderFailure(waveFolder);
-        return WaveWrite::Stopped;
-    }
-    const QString wav = waveFolder + QLatin1Char('/') + rrr + QStringLiteral(".wav");
-    const QString prmFolder = prmPath + QLatin1Char('/') + fff;
-    const QString prm = prmFolder + QLatin1Char('/') + rrr + QStringLiteral(".prm");
-
-    // Written through, a link would change a file outside the pad.
-    if (QFileInfo(wav).isSymLink() || QFileInfo(prm).isSymLink()) {
-        qWarning() << "a link stands at the names of wave" << waveNo << ":" << wav << prm;
-        return WaveWrite::Blocked;
-    }
+    const QString wavName = rrr + QStringLiteral(".wav");
+    const QString prmName = rrr + QStringLiteral(".prm");
+    const ztplatform::FolderAnchor root =
+            padRoot.isValid() ? padRoot : ztplatform::FolderAnchor::record(QFileInfo(dataPath).absolutePath());
 
     // Only a regular file is converted: ffmpeg would wait on a pipe for ever.
     if (!ztplatform::isRegularFile(source)) {
         qWarning() << "not a regular file, not converted:" << source;
         return WaveWrite::ConversionFailed;
     }
-    // A stale wave under this number must not pass for the result.
-    audioconverter::removeEarlierOutput(source, wav);
+    // Converted beside the editor first; the pad's folders are reached and
+    // checked only when the result is written into them.
+    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/zt350wave-XXXXXX"));
+    const QString converted = work.filePath(wavName);
     QString ffmpegText;
-    const bool converted = conv.audioConverterRun(source, wav, ffmpegText);
+    const bool ran = work.isValid() && conv.audioConverterRun(source, converted, ffmpegText);
     if (ffmpegText.isEmpty()) {
         qDebug().noquote() << DeviceText::tr("Missing some files for the program!");
-        QFile::remove(wav);
         return WaveWrite::Stopped;
     }
-    if (conversionFailed(converted, fileSize(wav))) {
+    // A pair is on the pad whole or not at all: a stale pair under this
+    // number would break the next load.
+    auto dropStale = [&root, &fff](const QString &base, const QString &entry) {
+        ztplatform::Reach reach = ztplatform::Reach::Missing;
+        const ztplatform::OpenFolder folder = root.openFolder(base + QLatin1Char('/') + fff, &reach);
+        if (reach == ztplatform::Reach::Inside && !folder.isLink(entry))
+            folder.remove(entry);
+    };
+    if (conversionFailed(ran, fileSize(converted))) {
         qDebug().noquote() << DeviceText::tr("Wrong data in file：") + QStringLiteral("\r\n") + ffmpegText;
-        // A pair is on the pad whole or not at all: a stale record under
-        // this number would break the next load.
-        QFile::remove(wav);
-        if (QFileInfo(prm).isFile())
-            QFile::remove(prm);
+        dropStale(dataPath, wavName);
+        dropStale(prmPath, prmName);
         return WaveWrite::ConversionFailed;
     }
 
-    if (!ensureFolder(prmFolder)) {
-        logFolderFailure(prmFolder);
-        QFile::remove(wav);
-        return WaveWrite::Stopped;
+    const WaveFolder data = openWaveFolder(root, dataPath, fff);
+    if (data.failure != WaveWrite::Written) {
+        qDebug().noquote() << QStringLiteral("创建文件夹失败");
+        return data.failure;
     }
-    QFile out(prm);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        qDebug() << "Open Error" << prm;
-        QFile::remove(wav);
-        return WaveWrite::Stopped;
+    if (data.folder.isLink(wavName)) {
+        qWarning() << "a link stands at the name of wave" << waveNo << ":" << dataPath + QLatin1Char('/') + fff;
+        return WaveWrite::Blocked;
     }
-    const QByteArray rec = buildRecord(quint16(waveNo), name, quint32(fileSize(wav)));
-    const bool written = out.write(rec) == rec.size();
-    out.close();
-    if (!written || out.error() != QFileDevice::NoError) {
-        qDebug() << "Open Error" << prm << out.errorString();
-        QFile::remove(prm);
-        QFile::remove(wav);
+    qint64 size = 0;
+    const int wav = data.folder.openEntry(wavName, O_WRONLY | O_CREAT | O_TRUNC);
+    const bool copied = wav >= 0 && copyInto(converted, wav, &size);
+    if ((wav >= 0 && ::close(wav) != 0) || !copied) {
+        qWarning() << "cannot write wave" << waveNo << "to the pad";
+        if (!data.folder.isLink(wavName))
+            data.folder.remove(wavName);
+        dropStale(prmPath, prmName);
+        return WaveWrite::ConversionFailed;
+    }
+    auto dropPair = [&](const ztplatform::OpenFolder *prmFolder) {
+        data.folder.remove(wavName);
+        if (prmFolder && !prmFolder->isLink(prmName))
+            prmFolder->remove(prmName);
+    };
+
+    const WaveFolder prm = openWaveFolder(root, prmPath, fff);
+    if (prm.failure != WaveWrite::Written) {
+        dropPair(nullptr);
+        return prm.failure;
+    }
+    const int out = prm.folder.openEntry(prmName, O_WRONLY | O_CREAT | O_TRUNC);
+    if (out < 0) {
+        qDebug() << "Open Error" << prmPath + QLatin1Char('/') + fff + QLatin1Char('/') + prmName;
+        const bool linked = prm.folder.isLink(prmName);
+        dropPair(nullptr);
+        return linked ? WaveWrite::Blocked : WaveWrite::Stopped;
+    }
+    const bool written = writeAll(out, buildRecord(quint16(waveNo), name, quint32(size)));
+    if (::close(out) != 0 || !written) {
+        qDebug() << "Open Error" << prmName;
+        dropPair(&prm.folder);
         return WaveWrite::Stopped;
     }
     return WaveWrite::Written;

@@ -4,6 +4,8 @@
 // The pad's wave parameter record (.prm, 64 bytes) and the writing of one
 // added sound as its .wav/.prm pair.
 
+#include "platform/anchoredfolder.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -35,23 +37,22 @@ quint32 waveLength(quint32 wavSize);
 // wavSize bytes: cluster and start 0, length and end from the size, lock 1.
 QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize);
 
-// Creates one folder level when missing; true when it exists afterwards (also
-// when another thread made it meanwhile). A link there is no folder of the pad:
-// false.
-bool ensureFolder(const QString &path);
-
 enum class WaveWrite {
     Written, // both files are on the pad
     ConversionFailed, // nothing of this sound is left on the pad; go on
-    Blocked, // a link stands at one of the sound's names: nothing written; go on
+    Blocked, // a link stands at one of the sound's names or folders: nothing written; go on
     Stopped // the pad cannot take more (folder, ffmpeg, record file)
 };
 
 // Converts `source` into dataPath/fff/rrr.wav and writes prmPath/fff/rrr.prm
-// for wave waveNo. A failed conversion removes the .wav and writes no record;
-// folders that are not absolute stop it before anything is written.
+// for wave waveNo. Both are reached from padRoot (without one, the folder
+// above dataPath) one folder at a time when they are written: a folder
+// that is a link or lies on another volume blocks the sound. A failed
+// conversion leaves no pair under the number; folders that are not absolute
+// stop it before anything is written.
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
-                          const QString &dataPath, const QString &prmPath);
+                          const QString &dataPath, const QString &prmPath,
+                          const ztplatform::FolderAnchor &padRoot = ztplatform::FolderAnchor());
 
 } // namespace waveprm
 

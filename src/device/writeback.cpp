@@ -2,12 +2,13 @@
 
 #include "device/padpaths.h"
 #include "model/bytepack.h"
-#include "platform/durablefile.h"
+#include "model/namerules.h"
 #include "platform/inplacefile.h"
 #include "platform/pathcase.h"
 #include "platform/removabledrives.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -164,45 +165,130 @@ QString kitFileName(const QString &kitPath, int kitNum)
     return kitPath + QStringLiteral("/k") + padtree::threeDigits(kitNum) + QStringLiteral(".ini");
 }
 
-bool writeKitChainBlock(const QString &globalFile, const QVector<Records::KIT_CHAIN> &chains, QString *usedPath)
+PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
+                            const QByteArray &asLoaded, const QVector<Records::KIT_CHAIN> &chains, QString *usedPath)
 {
     const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(globalFile);
     if (usedPath)
         *usedPath = path;
+    QString name;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder =
+            path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name, &reach);
+    if (reach == ztplatform::Reach::Replaced)
+        return PadWrite::Changed;
+    if (reach == ztplatform::Reach::Outside) {
+        qWarning() << "the global settings file lies outside the pad's folders:" << path;
+        return PadWrite::Outside;
+    }
     InPlaceFile f;
-    if (path.isEmpty() || !f.open(path)) {
+    if (!folder.isOpen() || !f.open(folder, name)) {
         qWarning() << "cannot open the global settings file" << path << f.errorString();
-        return false;
+        return PadWrite::NotWritten;
     }
     if (!holdsCurrentGlobalChunk(f)) {
         qWarning() << "the global settings file holds no current-layout chunk; kit chains not written" << path;
-        return false;
+        return PadWrite::NotWritten;
+    }
+    if (f.readAt(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE) != asLoaded) {
+        qWarning() << "the kit chains of" << path << "changed since the pad was loaded; not written";
+        return PadWrite::Changed;
     }
     if (!f.writeAt(KIT_CHAIN_BLOCK_OFFSET, kitChainBlock(chains))) {
         qWarning() << "cannot write the kit chains into" << path << f.errorString();
-        return false;
+        return f.restoreFailed() ? PadWrite::MayBeDamaged : PadWrite::NotWritten;
     }
-    return true;
+    return PadWrite::Written;
 }
 
-bool writeAlterFile(const QString &sysPath, const QByteArray &bytes)
+PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes)
 {
-    QString path = ztplatform::findEntryIgnoringCase(sysPath, QStringLiteral("alter.ini"));
-    if (path.isEmpty())
-        path = sysPath + QStringLiteral("/alter.ini");
     if (sysPath.isEmpty())
-        return false;
-    if (ztplatform::writeWhole(path, bytes))
-        return true;
+        return PadWrite::NotWritten;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder = padRoot.openFolder(sysPath, &reach);
+    if (reach == ztplatform::Reach::Replaced)
+        return PadWrite::Changed;
+    if (reach == ztplatform::Reach::Outside) {
+        qWarning() << "the pad's SYS folder leads out of the pad:" << sysPath;
+        return PadWrite::Outside;
+    }
+    if (!folder.isOpen())
+        return PadWrite::NotWritten;
+    const QString found = ztplatform::findEntryIgnoringCase(sysPath, QStringLiteral("alter.ini"));
+    const QString name = found.isEmpty() ? QStringLiteral("alter.ini") : QFileInfo(found).fileName();
+    if (ztplatform::writeWholeIn(folder, name, bytes))
+        return PadWrite::Written;
     // A full volume has no room for a new file; an existing change file of
-    // the same size takes the bytes in place (the old ones stay on failure).
+    // the same size takes the bytes in place.
     InPlaceFile f;
-    return f.open(path) && f.size() == bytes.size() && f.writeAt(0, bytes);
+    if (f.open(folder, name) && f.size() == bytes.size() && f.writeAt(0, bytes))
+        return PadWrite::Written;
+    return f.restoreFailed() ? PadWrite::MayBeDamaged : PadWrite::NotWritten;
 }
+
+namespace {
+
+// The one warning naming what was not saved and why.
+struct NotSaved {
+    QVector<int> kitsFailed, kitsChanged, kitsOutside;
+    PadWrite chains = PadWrite::Written;
+    PadWrite alter = PadWrite::Written;
+    QStringList damaged; // files that may hold old and new bytes mixed
+
+    void addKit(int kitNo, PadWrite how)
+    {
+        if (how == PadWrite::Changed)
+            kitsChanged << kitNo;
+        else if (how == PadWrite::Outside)
+            kitsOutside << kitNo;
+        else
+            kitsFailed << kitNo;
+    }
+
+    DeviceMessages messages() const
+    {
+        const QString kit = DeviceText::tr("Kit ");
+        QStringList lines;
+        lines << namerules::joinNumbersMessage(kit, kitsFailed, DeviceText::tr("was not saved to the sampler pad."),
+                                               DeviceText::tr("were not saved to the sampler pad."));
+        lines << namerules::joinNumbersMessage(
+                kit, kitsChanged,
+                DeviceText::tr("was not saved to the sampler pad: it changed on the pad since it was loaded."),
+                DeviceText::tr("were not saved to the sampler pad: they changed on the pad since it was loaded."));
+        lines << namerules::joinNumbersMessage(
+                kit, kitsOutside,
+                DeviceText::tr("was not saved to the sampler pad: its folder leads out of the sampler pad."),
+                DeviceText::tr("were not saved to the sampler pad: their folder leads out of the sampler pad."));
+        if (chains == PadWrite::Changed)
+            lines << DeviceText::tr("The kit chains were not saved to the sampler pad: they changed on the pad since "
+                                    "it was loaded.");
+        if (chains == PadWrite::Outside)
+            lines << DeviceText::tr("The kit chains were not saved to the sampler pad: the folder of global.ini "
+                                    "leads out of the sampler pad.");
+        if (alter == PadWrite::Changed)
+            lines << DeviceText::tr("The change file alter.ini was not saved: the sampler pad changed since it was "
+                                    "loaded.");
+        if (alter == PadWrite::Outside)
+            lines << DeviceText::tr("The change file alter.ini was not saved: its folder leads out of the sampler "
+                                    "pad.");
+        if (!damaged.isEmpty())
+            lines << DeviceText::tr("Writing these files failed and their old bytes could not be put back; they "
+                                    "may be damaged:")
+                            + QStringLiteral("\r\n") + damaged.join(QStringLiteral("\r\n"));
+        lines.removeAll(QString());
+        if (lines.isEmpty())
+            return {};
+        return {DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))}};
+    }
+};
+
+} // namespace
 
 WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &progress)
 {
     WriteBackResult result;
+    NotSaved notSaved;
     int unusedInt = 0;
     int &kitChangedFlag = job.kitChangedFlag ? *job.kitChangedFlag : unusedInt;
     int unusedGlobal = 0;
@@ -215,14 +301,16 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
     // Kit chains.
     const QVector<Records::KIT_CHAIN> noChains;
     const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
+    DeviceMessage chainsFailure;
     if (!kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains)) {
         globalFlag = 1;
         QString path;
-        result.chainsWritten = writeKitChainBlock(job.globalFile, chains, &path);
-        if (!result.chainsWritten) {
-            result.failed = true;
-            result.messages << DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + path};
-        }
+        notSaved.chains = writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path);
+        result.chainsWritten = notSaved.chains == PadWrite::Written;
+        if (notSaved.chains == PadWrite::NotWritten)
+            chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + path};
+        if (notSaved.chains == PadWrite::MayBeDamaged)
+            notSaved.damaged << QDir::toNativeSeparators(path);
     }
     report(progress, 1);
 
@@ -244,34 +332,39 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
                 continue;
             kits[k] = refreshed;
             const QString file = job.kitFiles.value(k).isEmpty() ? kitFileName(job.kitPath, k + 1) : job.kitFiles.at(k);
-            if (MainWindow1Records::writeKitRecordInPlace(QFile::encodeName(file).constData(), kits, k + 1)) {
+            const PadWrite how =
+                    Records::writeKitRecordOnPad(job.padRoot, file, job.kitRecords.value(k), kits, k + 1);
+            if (how == PadWrite::Written) {
                 kitFlags[k] = 1;
                 kitChangedFlag = 1;
                 result.kitsWritten << k + 1;
-            } else {
-                kitFlags[k] = 0;
-                result.kitsNotSaved << k + 1;
+                continue;
             }
+            kitFlags[k] = 0;
+            result.kitsNotSaved << k + 1;
+            if (how == PadWrite::MayBeDamaged)
+                notSaved.damaged << QDir::toNativeSeparators(file);
+            notSaved.addKit(k + 1, how);
         }
-    }
-    if (!result.kitsNotSaved.isEmpty()) {
-        result.failed = true;
-        result.messages << numbersWarning(DeviceText::tr("Kit "), result.kitsNotSaved,
-                                          DeviceText::tr("was not saved to the sampler pad."),
-                                          DeviceText::tr("were not saved to the sampler pad."));
     }
     report(progress, 2);
     report(progress, 4);
 
     // The change file, from the flags as they now stand.
-    result.alterWritten = writeAlterFile(
-            job.sysPath, alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags));
-    if (!result.alterWritten) {
-        result.failed = true;
-        result.messages << DeviceMessage{DeviceText::tr("Error"), DeviceText::tr("Open error.")};
-    } else {
+    notSaved.alter = writeAlterFile(job.padRoot, job.sysPath,
+                                    alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags));
+    result.alterWritten = notSaved.alter == PadWrite::Written;
+    if (notSaved.alter == PadWrite::MayBeDamaged)
+        notSaved.damaged << QDir::toNativeSeparators(job.sysPath + QStringLiteral("/alter.ini"));
+    if (result.alterWritten)
         report(progress, 5);
-    }
+
+    if (!chainsFailure.title.isEmpty())
+        result.messages << chainsFailure;
+    result.messages << notSaved.messages();
+    if (notSaved.alter == PadWrite::NotWritten)
+        result.messages << DeviceMessage{DeviceText::tr("Error"), DeviceText::tr("Open error.")};
+    result.failed = !result.messages.isEmpty();
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include "device/devicemessage.h"
 #include "device/kitwaves.h"
 #include "model/mainwindow1records.h"
+#include "platform/anchoredfolder.h"
 
 #include <QByteArray>
 #include <QString>
@@ -47,15 +48,20 @@ QByteArray alterFileBytes(bool kitsWritten, bool wavesChanged, bool globalChange
 // kitPath + "/k001.ini" ... "/k100.ini".
 QString kitFileName(const QString &kitPath, int kitNum);
 
-// Writes the block in place into globalFile (found ignoring case, never
-// through a link) when it holds a current-layout global chunk; `usedPath`
+using PadWrite = MainWindow1Records::PadRecordWrite;
+
+// Writes the block in place into globalFile (found ignoring case, reached
+// from padRoot without following a link) when it holds a current-layout
+// global chunk that still holds `asLoaded` where the block goes; `usedPath`
 // gets the file tried.
-bool writeKitChainBlock(const QString &globalFile, const QVector<MainWindow1Records::KIT_CHAIN> &chains,
-                        QString *usedPath = nullptr);
-// Writes alter.ini in sysPath whole (synced temporary file, then rename); a
-// link of that name is replaced, never written through. Without room for the
-// temporary file, an existing alter.ini of the same size is rewritten in place.
-bool writeAlterFile(const QString &sysPath, const QByteArray &bytes);
+PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
+                            const QByteArray &asLoaded, const QVector<MainWindow1Records::KIT_CHAIN> &chains,
+                            QString *usedPath = nullptr);
+// Writes alter.ini in sysPath (reached from padRoot without following a link)
+// whole: synced temporary file, then rename; a link of that name is replaced,
+// never written through. Without room for the temporary file, an existing
+// alter.ini of the same size is rewritten in place.
+PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes);
 
 // The window's state the write-back reads and changes.
 struct WriteBackJob {
@@ -70,7 +76,10 @@ struct WriteBackJob {
     bool wavesChanged = false; // sounds added, deleted or renumbered in this run
     QString kitPath; // for kits without a file from the load
     QVector<QString> kitFiles; // the file each kit was read from
+    QVector<QByteArray> kitRecords; // the record each kit file held at load
     QString globalFile; // usbGlobalIniFile
+    QByteArray chainBlock; // global.ini's kit-chain block at load
+    ztplatform::FolderAnchor padRoot; // the pad's root as loaded; every write stays below it
     QString sysPath;
     WaveFileIndex waves; // the total sound list by file
 };
@@ -78,14 +87,17 @@ struct WriteBackJob {
 struct WriteBackResult {
     bool chainsWritten = false;
     QVector<int> kitsWritten; // 1-based
-    QVector<int> kitsNotSaved; // 1-based
+    QVector<int> kitsNotSaved; // 1-based, for any reason
     bool alterWritten = false;
     bool failed = false; // anything that should have been written was not
     DeviceMessages messages; // warnings in the order to show them
 };
 
 // Writes the changed kit chains, the changed kits (wave numbers refreshed from
-// `waves` first) and alter.ini. `progress` gets 1, 2, 4 and 5 as the steps end.
+// `waves` first) and alter.ini. A file is written only below the pad's root
+// as loaded and, for the kit records and the chain block, only while it holds
+// the bytes read at load; what is not written is named in one warning.
+// `progress` gets 1, 2, 4 and 5 as the steps end.
 WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &progress = {});
 
 } // namespace writeback

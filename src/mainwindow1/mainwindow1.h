@@ -12,6 +12,7 @@
 #include "model/pageshown.h"
 #include "model/percussionpadfile1.h"
 #include "model/soundfilexml.h"
+#include "platform/anchoredfolder.h"
 #include "setup/setuperrors.h"
 #include "setup/wavecollect.h"
 
@@ -129,6 +130,9 @@ public:
     bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
     QVector<QString> padKitFiles; // the file each kit was read from at load
+    QVector<QByteArray> padKitRecords; // and the record it held then
+    QByteArray padChainBlock; // global.ini's kit-chain block at load
+    ztplatform::FolderAnchor padRoot; // the pad's root at load; the pad's files are written only below it
     QStringList padLinksLeftOut; // symbolic links of the pad's tree the load left out
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
     SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due

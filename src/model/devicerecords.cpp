@@ -4,6 +4,7 @@
 
 #include "model/bytepack.h"
 #include "model/kitrecordmap.h"
+#include "platform/anchoredfolder.h"
 #include "platform/inplacefile.h"
 
 #include <QFile>
@@ -59,22 +60,12 @@ MainWindow1Records::soundKit deviceKit(MainWindow1Records::soundKit k, int kitNo
     return k;
 }
 
-// Reads the first `needed` bytes of the existing file, lets `update` change
-// them and writes them back in place, checked and synced; a failed write puts
-// the old bytes back. Nothing is created, truncated or extended, and a link at
-// the name is not followed.
+// Reads the first `needed` bytes of the open file, lets `update` change them
+// and writes them back in place, checked and synced; a failed write puts the
+// old bytes back as far as the volume lets (InPlaceFile::restoreFailed).
 template <typename Update>
-bool patchInPlace(const char *fileName, qint64 needed, Update update)
+bool patchOpenFile(InPlaceFile &mf, const char *fileName, qint64 needed, Update update)
 {
-    if (!fileName) {
-        std::fprintf(stderr, "Failed to open file.\n");
-        return false;
-    }
-    InPlaceFile mf;
-    if (!mf.open(QFile::decodeName(fileName))) {
-        std::fprintf(stderr, "Failed to open file.%s\n", fileName);
-        return false;
-    }
     if (mf.size() < needed) {
         std::fprintf(stderr, "File is too short for the record (%lld of %lld bytes): %s\n",
                      static_cast<long long>(mf.size()), static_cast<long long>(needed), fileName);
@@ -92,6 +83,31 @@ bool patchInPlace(const char *fileName, qint64 needed, Update update)
         return false;
     }
     return true;
+}
+
+// The same for the existing file at fileName; nothing is created, truncated or
+// extended, and a link at the name is not followed.
+template <typename Update>
+bool patchInPlace(const char *fileName, qint64 needed, Update update)
+{
+    if (!fileName) {
+        std::fprintf(stderr, "Failed to open file.\n");
+        return false;
+    }
+    InPlaceFile mf;
+    if (!mf.open(QFile::decodeName(fileName))) {
+        std::fprintf(stderr, "Failed to open file.%s\n", fileName);
+        return false;
+    }
+    return patchOpenFile(mf, fileName, needed, update);
+}
+
+bool validKitNumber(const QVector<MainWindow1Records::soundKit> &kitAttrList, int kitNo)
+{
+    if (kitNo >= 1 && kitNo <= KIT_MAX_COUNT && kitNo <= kitAttrList.size())
+        return true;
+    std::fprintf(stderr, "Kit number %d has no kit record.\n", kitNo);
+    return false;
 }
 
 } // namespace
@@ -126,10 +142,8 @@ void MainWindow1Records::updatePrm(char *view, quint16 waveNo)
 bool MainWindow1Records::writeKitRecordInPlace(const char *fileName, const QVector<soundKit> &kitAttrList,
                                           int kitNo)
 {
-    if (kitNo < 1 || kitNo > KIT_MAX_COUNT || kitNo > kitAttrList.size()) {
-        std::fprintf(stderr, "Kit number %d has no kit record.\n", kitNo);
+    if (!validKitNumber(kitAttrList, kitNo))
         return false;
-    }
     return patchInPlace(fileName, KIT_RECORD_SIZE,
                         [&](char *view) { return updateKit(view, kitAttrList, kitNo); });
 }
@@ -140,4 +154,38 @@ bool MainWindow1Records::writePrmWaveInPlace(const char *fileName, quint16 waveN
         updatePrm(view, waveNo);
         return true;
     });
+}
+
+MainWindow1Records::PadRecordWrite MainWindow1Records::writeKitRecordOnPad(const ztplatform::FolderAnchor &padRoot,
+                                                                          const QString &file,
+                                                                          const QByteArray &asLoaded,
+                                                                          const QVector<soundKit> &kitAttrList,
+                                                                          int kitNo)
+{
+    if (!validKitNumber(kitAttrList, kitNo))
+        return PadRecordWrite::NotWritten;
+    const QByteArray native = QFile::encodeName(file);
+    QString name;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder = padRoot.openFolderOf(file, &name, &reach);
+    if (reach == ztplatform::Reach::Replaced)
+        return PadRecordWrite::Changed;
+    if (reach == ztplatform::Reach::Outside) {
+        std::fprintf(stderr, "The kit file lies outside the pad's folders: %s\n", native.constData());
+        return PadRecordWrite::Outside;
+    }
+    InPlaceFile mf;
+    if (!folder.isOpen() || !mf.open(folder, name)) {
+        std::fprintf(stderr, "Failed to open file.%s\n", native.constData());
+        return PadRecordWrite::NotWritten;
+    }
+    if (mf.size() >= KIT_RECORD_SIZE
+        && (asLoaded.size() != KIT_RECORD_SIZE || mf.readAt(0, KIT_RECORD_SIZE) != asLoaded)) {
+        std::fprintf(stderr, "The kit file changed since it was loaded: %s\n", native.constData());
+        return PadRecordWrite::Changed;
+    }
+    if (patchOpenFile(mf, native.constData(), KIT_RECORD_SIZE,
+                      [&](char *view) { return updateKit(view, kitAttrList, kitNo); }))
+        return PadRecordWrite::Written;
+    return mf.restoreFailed() ? PadRecordWrite::MayBeDamaged : PadRecordWrite::NotWritten;
 }

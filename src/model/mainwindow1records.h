@@ -11,6 +11,10 @@
 #include <QString>
 #include <QVector>
 
+namespace ztplatform {
+class FolderAnchor;
+}
+
 struct MainWindow1Records
 {
     // ---- kit records --------------------------------------------------------
@@ -320,10 +324,27 @@ struct MainWindow1Records
     static void updatePrm(char *view, quint16 waveNo);
     // Rewrites the record inside the existing kit record file fileName (UTF-8 path).
     // Never creates or extends the file nor writes through a link; true when
-    // the record was written and synced (a failed write leaves the old bytes).
+    // the record was written and synced. On false the file holds its old
+    // bytes, unless putting them back failed too (logged).
     static bool writeKitRecordInPlace(const char *fileName, const QVector<soundKit> &kitAttrList, int kitNo);
-    // Rewrites the wave number at the start of the existing .prm file fileName.
+    // Rewrites the wave number at the start of the existing .prm file fileName;
+    // the same guarantees.
     static bool writePrmWaveInPlace(const char *fileName, quint16 waveNo);
+
+    // What a checked write of a kit record on the pad did.
+    enum class PadRecordWrite {
+        Written,      // the record is written and synced
+        NotWritten,   // missing, short or locked file, or a failed write whose old bytes are back
+        Changed,      // another volume at the pad's root, or other bytes than at load: not touched
+        Outside,      // the file's folder is reached through a link or on another volume: not touched
+        MayBeDamaged, // the write failed and the old bytes could not be put back
+    };
+    // Writes kit kitNo into `file` like writeKitRecordInPlace, reaching the
+    // file from the pad's root without following a link, and only while the
+    // file still holds `asLoaded`, the record read from it at load.
+    static PadRecordWrite writeKitRecordOnPad(const ztplatform::FolderAnchor &padRoot, const QString &file,
+                                              const QByteArray &asLoaded, const QVector<soundKit> &kitAttrList,
+                                              int kitNo);
 };
 
 #endif // MAINWINDOW1RECORDS_H

@@ -1,5 +1,7 @@
 #include "platform/inplacefile.h"
 
+#include "platform/anchoredfolder.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -23,6 +25,18 @@ bool InPlaceFile::open(const QString &path)
     do {
         fd = ::open(native.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     } while (fd < 0 && errno == EINTR);
+    return take(fd);
+}
+
+bool InPlaceFile::open(const ztplatform::OpenFolder &folder, const QString &name)
+{
+    close();
+    m_error.clear();
+    return take(folder.openEntry(name, O_RDWR));
+}
+
+bool InPlaceFile::take(int fd)
+{
     if (fd < 0) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
@@ -85,6 +99,7 @@ QByteArray InPlaceFile::readAt(qint64 offset, qint64 n)
 
 bool InPlaceFile::writeAt(qint64 offset, const QByteArray &bytes)
 {
+    m_restoreFailed = false;
     if (m_fd < 0 || offset < 0 || offset + bytes.size() > m_size) {
         m_error = QStringLiteral("outside the file");
         return false;
@@ -97,8 +112,10 @@ bool InPlaceFile::writeAt(qint64 offset, const QByteArray &bytes)
     if (writeFully(m_fd, bytes.constData(), bytes.size(), offset) && ::fdatasync(m_fd) == 0)
         return true;
     m_error = QString::fromLocal8Bit(std::strerror(errno));
-    if (!writeFully(m_fd, before.constData(), before.size(), offset) || ::fdatasync(m_fd) != 0)
+    if (!writeFully(m_fd, before.constData(), before.size(), offset) || ::fdatasync(m_fd) != 0) {
+        m_restoreFailed = true;
         m_error += QStringLiteral("; the old bytes could not be put back");
+    }
     return false;
 }
 

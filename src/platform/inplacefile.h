@@ -5,6 +5,10 @@
 #include <QString>
 #include <QtGlobal>
 
+namespace ztplatform {
+class OpenFolder;
+}
+
 // An existing file opened for checked in-place changes under an exclusive
 // lock. A link at the file's name is never followed. The file is never
 // created, truncated or extended: only bytes inside its current size can be
@@ -22,12 +26,17 @@ public:
     // exclusive lock on it; fails when the file is missing, a link, not
     // accessible or locked.
     bool open(const QString &path);
+    // The same for the entry `name` of an open folder.
+    bool open(const ztplatform::OpenFolder &folder, const QString &name);
     // Up to n bytes from `offset`; fewer when the file ends before.
     QByteArray readAt(qint64 offset, qint64 n);
     // Writes `bytes` at `offset`, inside the current size, and forces them to
-    // the disk. When a write or the sync fails, the bytes held before are
-    // written back as far as the volume lets, and the result is false.
+    // the disk. When a write or the sync fails, the result is false and the
+    // bytes held before are written back and synced; when that fails too,
+    // restoreFailed() is true and the range may hold old and new bytes mixed.
     bool writeAt(qint64 offset, const QByteArray &bytes);
+    // The last failed writeAt could not put the old bytes back.
+    bool restoreFailed() const { return m_restoreFailed; }
     // Unlocks and closes.
     void close();
 
@@ -36,7 +45,10 @@ public:
     QString errorString() const { return m_error; }
 
 private:
+    bool take(int fd);
+
     int m_fd = -1;
+    bool m_restoreFailed = false;
     qint64 m_size = 0;
     QString m_error;
 };

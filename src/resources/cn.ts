@@ -2439,10 +2439,6 @@ and save the current pad settings</source>
         <translation>默认浏览器无法打开。</translation>
     </message>
     <message>
-        <source>These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:</source>
-        <translation>采样打击垫上的以下项目是链接，已被忽略；编辑器既不读取也不写入它们：</translation>
-    </message>
-    <message>
         <source>Korvanta stays open without the 350 device and keeps your edits.</source>
         <translation>Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。</translation>
     </message>
@@ -2469,6 +2465,50 @@ and save the current pad settings</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source> (the change file replaces this link when the pad is written at close)</source>
+        <translation>（关闭时写入打击垫，变更文件将替换此链接）</translation>
+    </message>
+    <message>
+        <source>These entries of the sampler pad are links and were left out; the editor reads nothing and writes nothing through them:</source>
+        <translation>采样打击垫上的以下项目是链接，已被忽略；编辑器不会通过它们读取或写入任何内容：</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad: it changed on the pad since it was loaded.</source>
+        <translation>未能保存到采样打击垫：自加载以来它已在打击垫上被更改。</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad: they changed on the pad since it was loaded.</source>
+        <translation>未能保存到采样打击垫：自加载以来它们已在打击垫上被更改。</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad: its folder leads out of the sampler pad.</source>
+        <translation>未能保存到采样打击垫：其所在文件夹指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad: their folder leads out of the sampler pad.</source>
+        <translation>未能保存到采样打击垫：它们所在的文件夹指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>The kit chains were not saved to the sampler pad: they changed on the pad since it was loaded.</source>
+        <translation>套鼓链未能保存到采样打击垫：自加载以来它们已在打击垫上被更改。</translation>
+    </message>
+    <message>
+        <source>The kit chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler pad.</source>
+        <translation>套鼓链未能保存到采样打击垫：global.ini 所在的文件夹指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was not saved: the sampler pad changed since it was loaded.</source>
+        <translation>变更文件 alter.ini 未能保存：自加载以来采样打击垫已被更换。</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was not saved: its folder leads out of the sampler pad.</source>
+        <translation>变更文件 alter.ini 未能保存：其所在文件夹指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>Writing these files failed and their old bytes could not be put back; they may be damaged:</source>
+        <translation>写入以下文件失败，且无法恢复其原有内容；这些文件可能已损坏：</translation>
     </message>
 </context>
 <context>

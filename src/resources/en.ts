@@ -2439,10 +2439,6 @@ and save the current pad settings</translation>
         <translation>The default browser failed to open it.</translation>
     </message>
     <message>
-        <source>These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:</source>
-        <translation>These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:</translation>
-    </message>
-    <message>
         <source>Korvanta stays open without the 350 device and keeps your edits.</source>
         <translation>Korvanta stays open without the 350 device and keeps your edits.</translation>
     </message>
@@ -2469,6 +2465,50 @@ and save the current pad settings</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source> (the change file replaces this link when the pad is written at close)</source>
+        <translation> (the change file replaces this link when the pad is written at close)</translation>
+    </message>
+    <message>
+        <source>These entries of the sampler pad are links and were left out; the editor reads nothing and writes nothing through them:</source>
+        <translation>These entries of the sampler pad are links and were left out; the editor reads nothing and writes nothing through them:</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad: it changed on the pad since it was loaded.</source>
+        <translation>was not saved to the sampler pad: it changed on the pad since it was loaded.</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad: they changed on the pad since it was loaded.</source>
+        <translation>were not saved to the sampler pad: they changed on the pad since it was loaded.</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad: its folder leads out of the sampler pad.</source>
+        <translation>was not saved to the sampler pad: its folder leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad: their folder leads out of the sampler pad.</source>
+        <translation>were not saved to the sampler pad: their folder leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The kit chains were not saved to the sampler pad: they changed on the pad since it was loaded.</source>
+        <translation>The kit chains were not saved to the sampler pad: they changed on the pad since it was loaded.</translation>
+    </message>
+    <message>
+        <source>The kit chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler pad.</source>
+        <translation>The kit chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was not saved: the sampler pad changed since it was loaded.</source>
+        <translation>The change file alter.ini was not saved: the sampler pad changed since it was loaded.</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was not saved: its folder leads out of the sampler pad.</source>
+        <translation>The change file alter.ini was not saved: its folder leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>Writing these files failed and their old bytes could not be put back; they may be damaged:</source>
+        <translation>Writing these files failed and their old bytes could not be put back; they may be damaged:</translation>
     </message>
 </context>
 <context>

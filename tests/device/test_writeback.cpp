@@ -24,6 +24,8 @@ class TestWriteBack : public QObject {
         QVector<quint8> adjusted = QVector<quint8>(KIT_MAX_COUNT, 0);
         int kitChanged = 0, global = 0;
         PadKits read;
+        QByteArray chainBlock =
+                kf::readFile(pad.sysPath + "/global.ini").mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
 
         explicit Run(const QString &at = QString())
             : pad(at)
@@ -48,7 +50,10 @@ class TestWriteBack : public QObject {
             job.wavesChanged = wavesChanged;
             job.kitPath = pad.kitPath;
             job.kitFiles = read.kitFiles;
+            job.kitRecords = read.kitRecords;
+            job.padRoot = ztplatform::FolderAnchor::record(pad.root);
             job.globalFile = pad.sysPath + "/global.ini";
+            job.chainBlock = chainBlock;
             job.sysPath = pad.sysPath;
             job.waves.add(QDir::toNativeSeparators(pad.dataPath + "/001/010.wav"), 10, "Kick");
             return writeback::writeBack(job);

@@ -6,6 +6,9 @@
 #include <QProgressDialog>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 // Closing the editor on the pad: what is written back, in which order with
 // the dismount, and what the user keeps when something cannot be written.
 class TestPadClose : public QObject
@@ -304,20 +307,30 @@ private slots:
         f.layOut(3);
         QTemporaryDir outside;
         const QStringList targets = {outside.filePath("notes.txt"), outside.filePath("kit.bin"),
-                                     outside.filePath("record.prm")};
-        const QStringList links = {f.pad.sysPath + "/alter.ini", f.prm(3), kitFile(f, 5)};
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(kf::writeFile(targets[i], i ? kf::readFile(links[i]) : QByteArray("a user's notes")));
+                                     outside.filePath("record.prm"), outside.filePath("click.wav")};
+        const QStringList links = {f.pad.sysPath + "/alter.ini", f.prm(3), f.pad.sysPath + "/CLICK/click6.wav",
+                                   kitFile(f, 5)};
+        for (int i = 0; i < 4; ++i) {
+            const QByteArray content = i == 0 ? QByteArray("a user's notes") : kf::readFile(links[i]);
+            QVERIFY(kf::writeFile(targets[i], i == 3 ? kf::wavBytes(8000, 6) : content));
             QFile::remove(links[i]);
             QVERIFY(QFile::link(targets[i], links[i]));
         }
         auto bytes = [&targets]() { return QVector<QByteArray>{kf::readFile(targets[0]), kf::readFile(targets[1]),
-                                                               kf::readFile(targets[2])}; };
+                                                               kf::readFile(targets[2]), kf::readFile(targets[3])}; };
         const QVector<QByteArray> before = bytes();
         MainWindow1 *w = f.open();
         QVERIFY(!w->isUDiskFlag);
+        // Each entry named as what happens to it: the metronome link is not read
+        // either, and the change file takes alter.ini's place at the close.
+        QStringList named = links;
+        named[0] += " (the change file replaces this link when the pad is written at close)";
         QCOMPARE(f.prompter.texts(), QStringList{"These entries of the sampler pad are links and were left out; the "
-                                                 "editor neither reads nor writes them:\r\n" + links.join("\r\n")});
+                                                 "editor reads nothing and writes nothing through them:\r\n"
+                                                 + named.join("\r\n")});
+        QCOMPARE(w->clickList.size(), 5);
+        QVERIFY(std::none_of(w->clickList.cbegin(), w->clickList.cend(),
+                             [](const MainWindow1::SOUND_LIST_INFO &c) { return c.file.contains("click6"); }));
         QCOMPARE(f.rows().size(), 2); // sound 3 left out with its record
         w->kitAttrList[0].kit_tempo ^= 1;
         w->kitAttrList[4].kit_tempo ^= 1;
@@ -328,6 +341,115 @@ private slots:
         QCOMPARE(bytes(), before);
         QVERIFY(!QFileInfo(links[0]).isSymLink());
         QCOMPARE(alter(f), alterBytes(true, false, false, {1}));
+    }
+
+    void anotherPadAtThePlaceIsNotWritten_data()
+    {
+        QTest::addColumn<bool>("newVolume");
+        QTest::newRow("another volume at the pad's place") << true;
+        QTest::newRow("another pad's files in the pad's folders") << false;
+    }
+
+    // Pad A pulled and pad B mounted at the same place before the close:
+    // nothing edited on A lands on B, and the window keeps the edits.
+    void anotherPadAtThePlaceIsNotWritten()
+    {
+        QFETCH(bool, newVolume);
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        w->kitAttrList[6].kit_tempo ^= 1;
+        w->kitChainList[1].curKitChain[1][0] = 12;
+        QTemporaryDir other;
+        PadFixture b(other.filePath("B"));
+        b.addWave(1);
+        b.writeKits({0}, 99);
+        QByteArray global = kf::readFile(b.sysPath + "/global.ini");
+        global[KIT_CHAIN_BLOCK_OFFSET + 2] = 9;
+        QVERIFY(kf::writeFile(b.sysPath + "/global.ini", global));
+        const QString aside = other.filePath("A");
+        if (newVolume) {
+            QVERIFY(QDir().rename(f.pad.root, aside) && QDir().rename(b.root, f.pad.root));
+        } else {
+            for (int n = 1; n <= KIT_MAX_COUNT; ++n)
+                QVERIFY(kf::writeFile(kitFile(f, n), kf::readFile(writeback::kitFileName(b.kitPath, n))));
+            QVERIFY(kf::writeFile(f.pad.sysPath + "/global.ini", global));
+        }
+        const QStringList before = withoutAlter(f.pad.snapshot());
+
+        QVERIFY(!f.closeWithYes());
+        QString box = "Kit 7 was not saved to the sampler pad: it changed on the pad since it was loaded.\r\nThe kit "
+                      "chains were not saved to the sampler pad: they changed on the pad since it was loaded.";
+        if (newVolume)
+            box += "\r\nThe change file alter.ini was not saved: the sampler pad changed since it was loaded.";
+        QCOMPARE(f.prompter.texts().last(), box);
+        QCOMPARE(withoutAlter(f.pad.snapshot()), before);
+        QCOMPARE(QFileInfo::exists(f.pad.sysPath + "/alter.ini"), !newVolume);
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+        QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+        f.prompter.clear();
+        QVERIFY(!w->close());
+        QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
+    }
+
+    // KIT and SYS swapped for links after the load: the folders they lead to
+    // keep every byte and the box names what was not saved.
+    void foldersSwappedForLinksAreNotWrittenThrough()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        w->kitAttrList[6].kit_tempo ^= 1;
+        w->kitChainList[1].curKitChain[1][0] = 12;
+        QTemporaryDir outside;
+        for (const QString &folder : {f.pad.kitPath, f.pad.sysPath}) {
+            const QString moved = outside.filePath(QFileInfo(folder).fileName());
+            QVERIFY(QDir().rename(folder, moved) && QFile::link(moved, folder));
+        }
+        auto files = [&outside]() {
+            QMap<QString, QByteArray> all;
+            QDirIterator it(outside.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            while (it.hasNext())
+                all.insert(it.next(), kf::readFile(it.filePath()));
+            return all;
+        };
+        const QMap<QString, QByteArray> before = files();
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts().last(),
+                 QString("Kit 7 was not saved to the sampler pad: its folder leads out of the sampler pad.\r\nThe kit "
+                         "chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler "
+                         "pad.\r\nThe change file alter.ini was not saved: its folder leads out of the sampler pad."));
+        QCOMPARE(files(), before);
+        QVERIFY(!QFileInfo::exists(outside.filePath("SYS/alter.ini")));
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+    }
+
+    // A kit record whose write fails and whose old bytes cannot be put back
+    // either (the process may write no byte past 1000 of a file): the box
+    // names the file that may be damaged.
+    void aFailedRestoreNamesTheFile()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        w->kitAttrList[6].kit_tempo ^= 1;
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        f.prompter.onPrompt = [&old](const ScriptedPrompter::Prompt &p) {
+            rlimit small = old;
+            small.rlim_cur = 1000;
+            if (p.kind == UiPrompter::Information)
+                ::setrlimit(RLIMIT_FSIZE, &small);
+        };
+        const bool closed = f.closeWithYes();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!closed);
+        QCOMPARE(f.prompter.texts().last(), "Kit 7 was not saved to the sampler pad.\r\nWriting these files failed and "
+                                            "their old bytes could not be put back; they may be damaged:\r\n"
+                                                    + QDir::toNativeSeparators(kitFile(f, 7)));
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
     }
 
     void secondCloseIsIgnoredAndAFailedDismountIsReported()

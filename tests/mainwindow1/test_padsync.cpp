@@ -1,5 +1,6 @@
 #include "padwindow.h"
 
+#include <QProcess>
 #include <QProgressDialog>
 #include <QtTest>
 
@@ -154,6 +155,52 @@ private slots:
         QCOMPARE(f.prompter.texts().size(), 1);
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
         QVERIFY(!QFileInfo::exists(f.work.filePath("WAV_DATA")));
+    }
+
+    void waveFoldersSwappedForLinksTakeNoSound_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("duringConversion");
+        QTest::newRow("WAV_DATA") << "WAV_DATA" << false;
+        QTest::newRow("WAV_PRM") << "WAV_PRM" << false;
+        QTest::newRow("WAV_DATA/001 while converting") << "WAV_DATA/001" << true;
+    }
+
+    // A wave folder swapped for a link after the load, also while ffmpeg
+    // runs: the sound lands nowhere, the folder linked to keeps its bytes.
+    void waveFoldersSwappedForLinksTakeNoSound()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, duringConversion);
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.1);
+        QVERIFY(!tone.isEmpty());
+        QTemporaryDir outside;
+        const QString inPad = f.pad.model + "/" + folder, moved = outside.filePath("moved");
+        const QString swap = "mv '" + inPad + "' '" + moved + "' && ln -s '" + moved + "' '" + inPad + "'";
+        if (duringConversion) {
+            const QString swapping = f.work.filePath("swapping-ffmpeg");
+            const QString script = "#!/bin/sh\n" + swap + "\nexec " + audioconverter::defaultProgram() + " \"$@\"\n";
+            touchFile(swapping, script.toUtf8());
+            QFile(swapping).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+            w->padSync()->setConverterProgram(swapping);
+        } else {
+            QCOMPARE(QProcess::execute("sh", {"-c", swap}), 0);
+        }
+        const QStringList before = duringConversion ? QStringList() : QDir(moved + "/001").entryList(QDir::Files);
+
+        f.importSounds({tone});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{"These sounds could not be written to the sampler pad and were not "
+                                                 "added:\r\n" + QDir::toNativeSeparators(tone)});
+        QVERIFY(QFileInfo(inPad).isSymLink());
+        const QStringList pairs{"001.wav", "002.wav", "003.wav"};
+        QCOMPARE(QDir(moved + (duringConversion ? "" : "/001")).entryList(QDir::Files),
+                 duringConversion ? pairs : before);
+        QVERIFY(!QFile::exists(f.wav(4)) && !QFile::exists(f.prm(4)));
+        QCOMPARE(f.rows().size(), 3);
     }
 
     void windowHeldWhileAdding()

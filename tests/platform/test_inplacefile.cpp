@@ -1,4 +1,7 @@
+#include "platform/anchoredfolder.h"
 #include "platform/inplacefile.h"
+
+#include <QDir>
 
 #include <QFile>
 #include <QFileInfo>
@@ -93,6 +96,30 @@ private slots:
         QVERIFY(!second.open(p));
         first.close();
         QVERIFY(second.open(p));
+    }
+
+    // Reached from a recorded root, a file opens only while every folder on
+    // its way is the tree's own: not through a link, not at another root.
+    void opensBelowItsRootOnly()
+    {
+        const QString root = dir.filePath("pad"), file = root + "/ZT350/KIT/k001.ini";
+        QVERIFY(QDir().mkpath(root + "/ZT350/KIT"));
+        make("pad/ZT350/KIT/k001.ini", QByteArray(8, 'k'));
+        const ztplatform::FolderAnchor anchor = ztplatform::FolderAnchor::record(root);
+        auto opens = [&anchor, &file](ztplatform::Reach expected) {
+            QString name;
+            ztplatform::Reach reach = ztplatform::Reach::Inside;
+            const ztplatform::OpenFolder folder = anchor.openFolderOf(file, &name, &reach);
+            InPlaceFile mf;
+            return reach == expected && (reach == ztplatform::Reach::Inside) == mf.open(folder, name);
+        };
+        QVERIFY(opens(ztplatform::Reach::Inside));
+        QVERIFY(QDir().rename(root + "/ZT350/KIT", dir.filePath("KIT")));
+        QVERIFY(QFile::link(dir.filePath("KIT"), root + "/ZT350/KIT"));
+        QVERIFY(opens(ztplatform::Reach::Outside));
+        QVERIFY(QDir().rename(root, dir.filePath("first")) && QDir().mkpath(root + "/ZT350/KIT"));
+        make("pad/ZT350/KIT/k001.ini", QByteArray(8, 'k'));
+        QVERIFY(opens(ztplatform::Reach::Replaced));
     }
 };
 

@@ -245,8 +245,29 @@ EXTRA = {
     'Yes': '是',
     'No': '否',
     # the pad: links left out, the window kept open when the pad is gone
-    'These entries of the sampler pad are links and were left out; the editor neither reads nor writes them:':
-        '采样打击垫上的以下项目是链接，已被忽略；编辑器既不读取也不写入它们：',
+    'These entries of the sampler pad are links and were left out; the editor reads nothing and writes nothing through them:':
+        '采样打击垫上的以下项目是链接，已被忽略；编辑器不会通过它们读取或写入任何内容：',
+    ' (the change file replaces this link when the pad is written at close)':
+        '（关闭时写入打击垫，变更文件将替换此链接）',
+    # the pad's write-back: what was not saved and why
+    'was not saved to the sampler pad: it changed on the pad since it was loaded.':
+        '未能保存到采样打击垫：自加载以来它已在打击垫上被更改。',
+    'were not saved to the sampler pad: they changed on the pad since it was loaded.':
+        '未能保存到采样打击垫：自加载以来它们已在打击垫上被更改。',
+    'was not saved to the sampler pad: its folder leads out of the sampler pad.':
+        '未能保存到采样打击垫：其所在文件夹指向采样打击垫之外。',
+    'were not saved to the sampler pad: their folder leads out of the sampler pad.':
+        '未能保存到采样打击垫：它们所在的文件夹指向采样打击垫之外。',
+    'The kit chains were not saved to the sampler pad: they changed on the pad since it was loaded.':
+        '套鼓链未能保存到采样打击垫：自加载以来它们已在打击垫上被更改。',
+    'The kit chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler pad.':
+        '套鼓链未能保存到采样打击垫：global.ini 所在的文件夹指向采样打击垫之外。',
+    'The change file alter.ini was not saved: the sampler pad changed since it was loaded.':
+        '变更文件 alter.ini 未能保存：自加载以来采样打击垫已被更换。',
+    'The change file alter.ini was not saved: its folder leads out of the sampler pad.':
+        '变更文件 alter.ini 未能保存：其所在文件夹指向采样打击垫之外。',
+    'Writing these files failed and their old bytes could not be put back; they may be damaged:':
+        '写入以下文件失败，且无法恢复其原有内容；这些文件可能已损坏：',
     'Korvanta stays open without the 350 device and keeps your edits.': 'Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。',
     # sound import: picked files that are not audio
     'Checking the sound files...': '正在检查音频文件...',

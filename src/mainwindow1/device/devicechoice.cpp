@@ -39,6 +39,7 @@ void MainWindow1::recvFilePath(QString path)
         refuse();
         return;
     }
+    padRoot = ztplatform::FolderAnchor::record(path);
     loadPad(QFileInfo(modelFolder).canonicalFilePath());
 }
 

@@ -70,7 +70,10 @@ bool MainWindow1::generateOrderFile()
     job.wavesChanged = !addUsbWaveNumList.isEmpty() || !delUsbWaveNumList.isEmpty() || reorderSoundFlag;
     job.kitPath = kitPath;
     job.kitFiles = padKitFiles;
+    job.kitRecords = padKitRecords;
     job.globalFile = usbGlobalIniFile;
+    job.chainBlock = padChainBlock;
+    job.padRoot = padRoot;
     job.sysPath = sysPath;
     // The list's rows by file; only files some kit uses, or used at load, are
     // ever looked up.

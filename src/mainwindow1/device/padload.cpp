@@ -143,6 +143,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
     if (!global.ok)
         return refuse(global.messages);
     globalSize = global.globalSize;
+    padChainBlock = global.chainBlock;
     showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
     originalKitChainList = kitChainList;
@@ -172,6 +173,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
     }
     kitMaxList = kits.renamedKits;
     padKitFiles = kits.kitFiles;
+    padKitRecords = kits.kitRecords;
 
     progress->setValue(88);
     for (int k = 0; k < kitAttrList.size(); ++k) {

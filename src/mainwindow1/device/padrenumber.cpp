@@ -16,7 +16,7 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
     const QVector<WaveRenumber> changes = renumberedWaves(waveLoadKitAttrList.mid(0, n), oldNumbers.mid(0, n));
     if (changes.isEmpty())
         return;
-    const RenumberResult result = renumberPadWaves(changes, dataPath, prmPath);
+    const RenumberResult result = renumberPadWaves(changes, dataPath, prmPath, padRoot);
     if (!result.ok) {
         showDeviceMessages(result.messages);
         for (int i = 0; i < n; ++i)

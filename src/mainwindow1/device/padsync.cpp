@@ -37,6 +37,7 @@ SyncBatch *MainWindow1::padSync()
 {
     if (!syncBatch) {
         syncBatch = new SyncBatch(this);
+        syncBatch->setPadRoot(padRoot);
         connect(syncBatch, &SyncBatch::progress, this, [this](int value) {
             if (padBatchKind == SyncBatch::Adding)
                 recvAddProgress(value);

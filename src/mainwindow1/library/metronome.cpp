@@ -2,6 +2,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "device/padpaths.h"
 #include "library/clicksounds.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -22,7 +23,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
     QStringList candidates;
     QVector<SOUND_INDEX> deviceRecords;
     if (clickDeviceFlag) {
-        candidates = clicksounds::folderFiles(sys_click_path);
+        candidates = padtree::clickFiles(sys_click_path, &padLinksLeftOut);
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
             SOUND_INDEX record;

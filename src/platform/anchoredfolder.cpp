@@ -1,0 +1,253 @@
+#include "platform/anchoredfolder.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QStringList>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace ztplatform {
+
+namespace {
+
+int retryOpenAt(int dir, const QByteArray &name, int flags, int mode)
+{
+    int fd;
+    do {
+        fd = ::openat(dir, name.constData(), flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// One entry name: no separator, not "." or "..".
+bool isEntryName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+            && !name.contains(QLatin1Char('/'));
+}
+
+bool writeFully(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t w = ::write(fd, data, size_t(left));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        data += w;
+        left -= w;
+    }
+    return true;
+}
+
+} // namespace
+
+OpenFolder::~OpenFolder()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+OpenFolder::OpenFolder(OpenFolder &&other) noexcept
+    : m_fd(other.m_fd)
+{
+    other.m_fd = -1;
+}
+
+OpenFolder &OpenFolder::operator=(OpenFolder &&other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+int OpenFolder::openEntry(const QString &name, int flags, int mode) const
+{
+    if (m_fd < 0 || !isEntryName(name))
+        return -1;
+    return retryOpenAt(m_fd, QFile::encodeName(name), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
+OpenFolder OpenFolder::makeFolder(const QString &name, bool *created) const
+{
+    if (created)
+        *created = false;
+    if (m_fd < 0 || !isEntryName(name))
+        return OpenFolder();
+    const QByteArray native = QFile::encodeName(name);
+    // Another thread may make it at the same moment.
+    if (::mkdirat(m_fd, native.constData(), 0755) == 0 && created)
+        *created = true;
+    OpenFolder folder(retryOpenAt(m_fd, native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0));
+    struct stat here, there;
+    if (folder.isOpen()
+        && (::fstat(m_fd, &here) != 0 || ::fstat(folder.fd(), &there) != 0 || here.st_dev != there.st_dev))
+        return OpenFolder();
+    return folder;
+}
+
+bool OpenFolder::isLink(const QString &name) const
+{
+    struct stat st;
+    return m_fd >= 0 && isEntryName(name)
+            && ::fstatat(m_fd, QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISLNK(st.st_mode);
+}
+
+bool OpenFolder::exists(const QString &name) const
+{
+    struct stat st;
+    return m_fd >= 0 && isEntryName(name)
+            && ::fstatat(m_fd, QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool OpenFolder::remove(const QString &name) const
+{
+    if (m_fd < 0 || !isEntryName(name))
+        return false;
+    return ::unlinkat(m_fd, QFile::encodeName(name).constData(), 0) == 0 || errno == ENOENT;
+}
+
+bool OpenFolder::removeFolder(const QString &name) const
+{
+    return m_fd >= 0 && isEntryName(name) && ::unlinkat(m_fd, QFile::encodeName(name).constData(), AT_REMOVEDIR) == 0;
+}
+
+bool OpenFolder::rename(const QString &from, const OpenFolder &target, const QString &to) const
+{
+    if (m_fd < 0 || target.m_fd < 0 || !isEntryName(from) || !isEntryName(to))
+        return false;
+    return ::renameat(m_fd, QFile::encodeName(from).constData(), target.m_fd, QFile::encodeName(to).constData())
+            == 0;
+}
+
+bool OpenFolder::sync() const
+{
+    return m_fd >= 0 && ::fsync(m_fd) == 0;
+}
+
+FolderAnchor FolderAnchor::record(const QString &root)
+{
+    FolderAnchor anchor;
+    const QString canonical = QFileInfo(root).canonicalFilePath();
+    struct stat st;
+    if (canonical.isEmpty() || ::stat(QFile::encodeName(canonical).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return anchor;
+    anchor.m_path = canonical;
+    anchor.m_given = QDir::cleanPath(QFileInfo(root).absoluteFilePath());
+    anchor.m_device = quint64(st.st_dev);
+    anchor.m_inode = quint64(st.st_ino);
+    return anchor;
+}
+
+int FolderAnchor::rootLength(const QString &path) const
+{
+    for (const QString &root : {m_path, m_given}) {
+        const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+        if (!root.isEmpty() && (path == root || path.startsWith(prefix)))
+            return root.size();
+    }
+    return -1;
+}
+
+bool FolderAnchor::covers(const QString &path) const
+{
+    return isValid() && rootLength(path) >= 0;
+}
+
+OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
+{
+    Reach ignored;
+    Reach &result = reach ? *reach : ignored;
+    result = Reach::Outside;
+    const int rootLength = isValid() ? this->rootLength(folder) : -1;
+    if (rootLength < 0)
+        return OpenFolder();
+    OpenFolder current(retryOpenAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+    struct stat st;
+    if (!current.isOpen() || ::fstat(current.fd(), &st) != 0) {
+        result = Reach::Missing;
+        return OpenFolder();
+    }
+    if (quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode) {
+        result = Reach::Replaced;
+        return OpenFolder();
+    }
+    const QStringList steps = folder.mid(rootLength).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &step : steps) {
+        if (!isEntryName(step))
+            return OpenFolder();
+        const QByteArray native = QFile::encodeName(step);
+        OpenFolder next(retryOpenAt(current.fd(), native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0));
+        struct stat entry;
+        if (!next.isOpen()) {
+            const bool link = ::fstatat(current.fd(), native.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0
+                    && S_ISLNK(entry.st_mode);
+            result = link ? Reach::Outside : Reach::Missing;
+            return OpenFolder();
+        }
+        if (::fstat(next.fd(), &entry) != 0 || quint64(entry.st_dev) != m_device)
+            return OpenFolder(); // another volume mounted inside the tree
+        current = std::move(next);
+    }
+    result = Reach::Inside;
+    return current;
+}
+
+OpenFolder FolderAnchor::openFolderOf(const QString &file, QString *name, Reach *reach) const
+{
+    const int slash = file.lastIndexOf(QLatin1Char('/'));
+    if (name)
+        *name = slash < 0 ? QString() : file.mid(slash + 1);
+    if (slash < 0) {
+        if (reach)
+            *reach = Reach::Outside;
+        return OpenFolder();
+    }
+    return openFolder(slash == 0 ? QStringLiteral("/") : file.left(slash), reach);
+}
+
+bool writeWholeIn(const OpenFolder &folder, const QString &name, const QByteArray &bytes)
+{
+    if (!folder.isOpen() || !isEntryName(name))
+        return false;
+    QString temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        const quint32 salt = QRandomGenerator::global()->generate();
+        temp = QStringLiteral(".") + name + QLatin1Char('.') + QString::number(salt, 36);
+        fd = folder.openEntry(temp, O_WRONLY | O_CREAT | O_EXCL, 0644); // new, so no link stands there
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        qWarning() << "cannot create a temporary file for" << name << ":" << std::strerror(errno);
+        return false;
+    }
+    const bool written = writeFully(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || !folder.rename(temp, folder, name)) {
+        qWarning() << "cannot write" << name << ":" << std::strerror(errno);
+        folder.remove(temp);
+        return false;
+    }
+    folder.sync(); // a folder that cannot be synced keeps the rename
+    return true;
+}
+
+} // namespace ztplatform
