@@ -3,7 +3,6 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -55,30 +54,6 @@ bool renameOver(const QString &from, const QString &to)
         ::close(dir);
     }
     return true;
-}
-
-bool writeWhole(const QString &path, const QByteArray &bytes)
-{
-    const QFileInfo target(path);
-    // Created new (O_EXCL), so no link can stand at its name.
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open()) {
-        qWarning() << "cannot create a temporary file beside" << path << ":" << temp.errorString();
-        return false;
-    }
-    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                        | QFileDevice::ReadOther); // not the private mode of a temporary file
-    const bool written = temp.write(bytes) == bytes.size() && syncFile(temp);
-    temp.close();
-    if (!written || temp.error() != QFileDevice::NoError) {
-        qWarning() << "cannot write" << path << ":" << temp.errorString();
-        return false; // the temporary file removes itself
-    }
-    temp.setAutoRemove(false);
-    if (renameOver(temp.fileName(), path))
-        return true;
-    QFile::remove(temp.fileName());
-    return false;
 }
 
 } // namespace ztplatform

@@ -21,12 +21,6 @@ bool syncPath(const QString &path);
 // False when the rename failed: `to` is then as it was and `from` stays.
 bool renameOver(const QString &from, const QString &to);
 
-// Gives `path` the content `bytes` whole: a new temporary file beside it
-// (never a link followed) gets every byte and is synced, then renamed over
-// `path`, which replaces a link there instead of writing through it. False
-// when any step fails: `path` is then as it was and no temporary file stays.
-bool writeWhole(const QString &path, const QByteArray &bytes);
-
 } // namespace ztplatform
 
 #endif
