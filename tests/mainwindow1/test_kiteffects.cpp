@@ -1,5 +1,5 @@
 // Pad links, effect control boxes and effect slots of the kit settings page.
-#include "windowfixture.h"
+#include "setupflow_fixture.h"
 
 #include <QtTest>
 
@@ -144,6 +144,28 @@ private slots:
         QCOMPARE(QVector<int>({k.kit_effect3, k.effect3_ctrl1, k.effect3_ctrl3, k.effect3_no, k.pedalChunk.pedal_contrl,
                                k.work_color, k.pad_link1, k.pad_link2, f->w->base0[6].kit_effect3}),
                  QVector<int>({30, 5, 7, 7, 40, 16, 30, 2, 30}));
+    }
+
+    // Choosing another link group is no edit, also for loaded pads the boxes
+    // cannot show: the kit stays byte for byte and the close asks nothing.
+    // (Last: a close that quits ends every later modal run.)
+    void choosingALinkGroupIsNoEdit()
+    {
+        f.reset();
+        setupflow_test::Fixture s;
+        const QString setup = s.file("KIT_ALL.bin");
+        QVERIFY(setupflow_test::makeSetup(setup));
+        s.importAll(setup);
+        const MainWindow1::soundKit &k = s.kit(5);
+        QVERIFY(qMax(k.pad_link1, k.pad_link2) > 17 && k.kit_volume > 100);
+        const QByteArray loaded = setupflow_test::kitSnapshot(k);
+        s.openKitPage(5);
+        s.ui->linkGroupComboBox->setCurrentIndex(1);
+        s.ui->btnKitMove->click();
+        QCOMPARE(setupflow_test::kitSnapshot(k), loaded);
+        s.prompter.clear();
+        QVERIFY(s.w->close());
+        QVERIFY(s.prompter.prompts.isEmpty());
     }
 };
 

@@ -25,8 +25,10 @@ int effectNoItem(quint8 value)
 }
 
 // What a commit of kit k takes from the kit settings page: its widgets, and
-// the kit's link pairs with the group shown taken from its two boxes. The
-// name is left out: it goes into the record when it is accepted.
+// the kit's link pairs as the link boxes show them (the group shown from its
+// two boxes, a pad they have no item for as -1), so choosing another group
+// alone changes nothing. The name is left out: it goes into the record when
+// it is accepted.
 QVariantList kitPageValues(MainWindow1 *w, int k)
 {
     Ui::MainWindow1 *ui = w->ui;
@@ -42,10 +44,11 @@ QVariantList kitPageValues(MainWindow1 *w, int k)
     const int group = ui->linkGroupComboBox->currentIndex();
     const QVector<MainWindow1::LINK_GROUP> links =
             k >= 0 && k < KIT_MAX_COUNT ? w->kitLinkList[k] : QVector<MainWindow1::LINK_GROUP>();
+    const int pads = ui->padLink1ComboBox->count();
     for (int g = 0; g < links.size(); ++g) {
         const bool shown = g == group;
-        values << (shown ? ui->padLink1ComboBox->currentIndex() : int(links[g].link_pad1))
-               << (shown ? ui->padLink2ComboBox->currentIndex() : int(links[g].link_pad2));
+        values << (shown ? ui->padLink1ComboBox->currentIndex() : itemOf(links[g].link_pad1, pads))
+               << (shown ? ui->padLink2ComboBox->currentIndex() : itemOf(links[g].link_pad2, pads));
     }
     return values;
 }
