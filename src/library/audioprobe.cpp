@@ -22,9 +22,23 @@ constexpr int kBatchMax = 16;            // files decoded by one ffmpeg run
 
 enum class Look { Audio, NotAudio, Unknown };
 
+// Frames a plain file at `rate` needs before ffmpeg's conversion to 48 kHz
+// writes any: at 48 kHz every frame comes out; the resampler writes nothing
+// until it holds most of its filter (32 frames, longer in proportion to a
+// rate above its cutoff near 46 kHz), so a whole filter is asked for.
+qint64 safeFrames(quint32 rate)
+{
+    constexpr qint64 kFilterFrames = 32;
+    constexpr qint64 kCutoffRate = 46000;
+    if (rate == 48000)
+        return 1;
+    return std::max(kFilterFrames, (qint64(rate) * kFilterFrames + kCutoffRate - 1) / kCutoffRate);
+}
+
 // A WAVE file of integer or float PCM whose fields agree and whose "data"
-// chunk holds at least one frame: ffmpeg decodes it whatever the samples are,
-// also when the file ends inside its chunk or inside a frame.
+// chunk holds, within the file, enough whole frames that the conversion to
+// the pad's form writes at least one: ffmpeg decodes it whatever the samples
+// are, also when the file ends inside its chunk or inside a frame.
 bool isPlainPcm(QFile &file)
 {
     const waveprobe::Format f = waveprobe::probePlain(file);
@@ -35,7 +49,10 @@ bool isPlainPcm(QFile &file)
         return false;
     quint32 length = 0;
     const qint64 at = waveprobe::findChunk(file, "data", &length);
-    return at >= 0 && length >= f.blockAlign && at + 8 + f.blockAlign <= file.size();
+    if (at < 0)
+        return false;
+    const qint64 frames = std::min<qint64>(length, file.size() - (at + 8)) / f.blockAlign;
+    return frames >= safeFrames(f.sampleRate);
 }
 
 // What can be told without ffmpeg.

@@ -9,9 +9,10 @@
 // Telling sound files from other files before they enter the library.
 namespace audioprobe {
 
-// True when `path` is a regular file holding sound that decodes into at
-// least one sample: a plain PCM WAV is read here, any other file is decoded
-// for a moment by ffmpeg. Safe on any thread.
+// True when `path` is a regular file holding sound whose conversion to the
+// pad's form writes at least one sample: a plain PCM WAV long enough to
+// vouch for is read here, any other file is converted for a moment by
+// ffmpeg. Safe on any thread.
 bool isAudio(const QString &path);
 
 // isAudio for every path on `threads` worker threads (0: one per core). The

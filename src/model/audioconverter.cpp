@@ -329,7 +329,8 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg)
     for (int i = 0; i < inFiles.size(); ++i) {
         outs << tmpDir.filePath(QString::number(i));
         args << QStringLiteral("-map") << QStringLiteral("%1:a:0").arg(i) << QStringLiteral("-t")
-             << QStringLiteral("0.1") << QStringLiteral("-f") << QStringLiteral("s16le")
+             << QStringLiteral("0.1") << QStringLiteral("-ar") << QStringLiteral("48000") << QStringLiteral("-ac")
+             << QStringLiteral("2") << QStringLiteral("-f") << QStringLiteral("s16le")
              << QDir::toNativeSeparators(outs.last());
     }
     if (!runProcess(args, mesg))

@@ -41,9 +41,10 @@ public:
     // True when ffmpeg exited with 0; whether the WAV holds samples is the
     // caller's to read.
     bool audioConverterWaveRun(QString inFile, QString outFile, QString &mesg);
-    // One ffmpeg run decodes the start of the first audio stream of every file
-    // into a private temporary folder. True when it ran, exited with 0 and got
-    // at least one sample out of each file: each file then holds sound.
+    // One ffmpeg run converts the start of the first audio stream of every file
+    // as audioConverterRun does (48 kHz, 2 channels, 16 bits) into a private
+    // temporary folder. True when it ran, exited with 0 and got at least one
+    // sample out of each file: each file then holds sound that converts.
     bool audioProbeRun(const QStringList &inFiles, QString &mesg);
     // Which of the phrases that ffmpeg prints on a failed run its text holds
     // first, for the message that names the failure: 1 "Invalid data found

@@ -56,9 +56,9 @@ private slots:
         w->getRightSoundList();
         QVERIFY(w->soundList.isEmpty());
 
-        const QString a = writeBytes(f.path("a one.wav"), pcmWav(1, 8000, 10));
-        const QString b = writeBytes(f.path("b two.wav"), pcmWav(1, 8000, 10));
-        const QString c = writeBytes(f.path("c three.wav"), pcmWav(1, 8000, 10));
+        const QString a = writeBytes(f.path("a one.wav"), pcmWav(1, 8000, 800));
+        const QString b = writeBytes(f.path("b two.wav"), pcmWav(1, 8000, 800));
+        const QString c = writeBytes(f.path("c three.wav"), pcmWav(1, 8000, 800));
         f.importToList({a, b, c});
         QCOMPARE(f.totalRows(), QStringList({"1|a one|" + a, "2|b two|" + b, "3|c three|" + c}));
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "b two|" + b, "c three|" + c}));
@@ -155,7 +155,7 @@ private slots:
 
         // A group import with no current row and one group selected goes to
         // "Default", appended at the bottom: it takes name slot 0.
-        const QString file = writeBytes(f.path("hit.wav"), pcmWav(1, 8000, 10));
+        const QString file = writeBytes(f.path("hit.wav"), pcmWav(1, 8000, 800));
         w->ui->waveGroupTreeView->selectionModel()->clear();
         w->ui->waveGroupTreeView->selectionModel()->select(w->soundListItemModel->index(2, 0),
                                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -207,9 +207,9 @@ private slots:
         f.prompter.clear();
 
         // Names of any length and characters; "pkit" files are left out silently.
-        const QString longName = writeBytes(f.path("A very long sample name #1*.wav"), pcmWav(1, 8000, 10));
+        const QString longName = writeBytes(f.path("A very long sample name #1*.wav"), pcmWav(1, 8000, 800));
         const QString pkit = writeBytes(f.path("kit.pkit"), QByteArray("x"));
-        f.prompter.fileAnswers.enqueue({longName, pkit, writeBytes(f.path("upper.PKIT"), pcmWav(1, 8000, 10))});
+        f.prompter.fileAnswers.enqueue({longName, pkit, writeBytes(f.path("upper.PKIT"), pcmWav(1, 8000, 800))});
         w->ui->addWaveFile->click();
         QStandardItem *def = w->soundListItemModel->item(0);
         QCOMPARE(def->rowCount(), 2);
@@ -241,12 +241,12 @@ private slots:
         last.file = "/elsewhere/old.wav";
         w->waveLoadKitAttrList << last;
 
-        const QString ok = writeBytes(f.path("Kick 01 A.wav"), pcmWav(1, 8000, 10));
-        const QString tooLong = writeBytes(f.path("ABCDEFGHIJKLMNOPQ.wav"), pcmWav(1, 8000, 10));
-        const QString bad1 = writeBytes(f.path("Crash Ride Hit!1.wav"), pcmWav(1, 8000, 10));
-        const QString bad2 = writeBytes(f.path("Crash Ride Hit!2.wav"), pcmWav(1, 8000, 10));
-        const QString blank = writeBytes(f.path("sub/.wav"), pcmWav(1, 8000, 10));
-        const QString hostile = writeBytes(f.path(QString::fromUtf8("Dr\xC3\xBCms *#\xE9\xBC\x93.wav")), pcmWav(1, 8000, 10));
+        const QString ok = writeBytes(f.path("Kick 01 A.wav"), pcmWav(1, 8000, 800));
+        const QString tooLong = writeBytes(f.path("ABCDEFGHIJKLMNOPQ.wav"), pcmWav(1, 8000, 800));
+        const QString bad1 = writeBytes(f.path("Crash Ride Hit!1.wav"), pcmWav(1, 8000, 800));
+        const QString bad2 = writeBytes(f.path("Crash Ride Hit!2.wav"), pcmWav(1, 8000, 800));
+        const QString blank = writeBytes(f.path("sub/.wav"), pcmWav(1, 8000, 800));
+        const QString hostile = writeBytes(f.path(QString::fromUtf8("Dr\xC3\xBCms *#\xE9\xBC\x93.wav")), pcmWav(1, 8000, 800));
         w->ui->kitNumber->setText("7");
         f.importToList({ok, tooLong, bad1, bad2, blank, hostile});
         QCOMPARE(w->currentKitNum, quint8(6));
@@ -267,7 +267,7 @@ private slots:
         // Paths already listed are dropped after one question; a path that is
         // part of a listed one is still new.
         f.prompter.clear();
-        const QString part = writeBytes(f.path("Kick 01 A.wa"), pcmWav(1, 8000, 10));
+        const QString part = writeBytes(f.path("Kick 01 A.wa"), pcmWav(1, 8000, 800));
         f.importToList({ok, part});
         QCOMPARE(f.prompter.texts(), QStringList({"Some files already exist. Don't support to add duplicate files!"}));
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Question);
@@ -285,9 +285,9 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 10));
-        const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 10));
-        const QString c = writeBytes(f.path("c.wav"), pcmWav(1, 8000, 10));
+        const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 800));
+        const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 800));
+        const QString c = writeBytes(f.path("c.wav"), pcmWav(1, 8000, 800));
         MainWindow1::SOUND_INDEX rec;
         rec.wave_No = 9998;
         w->waveLoadKitAttrList << rec;
@@ -313,9 +313,9 @@ private slots:
         w->currentDirPath = f.work.path() + "/";
         // The producer alone: no pad is loaded for the workers.
         QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
-        const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 10));
-        const QString one = writeBytes(f.path("one.wav"), pcmWav(1, 8000, 10));
-        const QString two = writeBytes(f.path("two.wav"), pcmWav(1, 8000, 10));
+        const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 800));
+        const QString one = writeBytes(f.path("one.wav"), pcmWav(1, 8000, 800));
+        const QString two = writeBytes(f.path("two.wav"), pcmWav(1, 8000, 800));
         QSignalSpy update(w, &MainWindow1::sendUpdate);
         f.importToList({one, onPad, two});
         QCOMPARE(f.prompter.texts(),
@@ -342,7 +342,7 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        const QString good = writeBytes(f.path("good.wav"), pcmWav(1, 8000, 10));
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(1, 8000, 800));
         const QString text = writeBytes(f.path("notes.wav"), "just words, no sound");
         const QString empty = writeBytes(f.path("empty.wav"), QByteArray());
         f.importToList({text, good, empty});
@@ -352,7 +352,7 @@ private slots:
 
         w->isUDiskFlag = false;
         QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
-        const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 10));
+        const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
         QCOMPARE(w->addUsbWaveList, QStringList({other}));
         w->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->index(0, 0));
@@ -377,6 +377,20 @@ private slots:
         f.importToList({empty, other, good});
         QCOMPARE(f.prompter.texts(), QStringList({"The following files are not readable audio and were not added:\r\n"
                                                   + empty + "\r\n" + other}));
+        QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
+    }
+
+    // Too few frames to come out of the resampling to 48 kHz, whole or cut.
+    void tooShortToConvertRefused()
+    {
+        Fixture f;
+        f.open();
+        const QString shortWav = writeBytes(f.path("short.wav"), pcmWav(2, 44100, 8));
+        const QString cut = writeBytes(f.path("cut.wav"), pcmWav(1, 22050, 2205).left(44 + 2 * 6 + 1));
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(2, 44100, 441));
+        f.importToList({shortWav, cut, good});
+        QCOMPARE(f.prompter.texts(), QStringList({"The following files are not readable audio and were not added:\r\n"
+                                                  + shortWav + "\r\n" + cut}));
         QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
     }
 

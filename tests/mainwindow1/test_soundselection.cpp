@@ -66,7 +66,7 @@ private slots:
         QProcess enc;
         enc.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=duration=0.1", "-c:a", "libvorbis", "-y", ogg});
         QVERIFY(enc.waitForFinished(60000) && enc.exitCode() == 0);
-        const QString pad = writeBytes(f.path("pad/WAV_DATA/001/0001.wav"), pcmWav(1, 8000, 10));
+        const QString pad = writeBytes(f.path("pad/WAV_DATA/001/0001.wav"), pcmWav(1, 8000, 800));
         f.importToList({mono, stereo, six, broadcast, ogg, pad});
         QVERIFY(f.prompter.texts().isEmpty());
         const QStringList expected = {"16bit/44100Hz/Mono", "16bit/48000Hz/Stereo", "16bit/96000Hz/",
@@ -99,8 +99,8 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 10));
-        const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 10));
+        const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 800));
+        const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 800));
         f.importToList({a, b});
         QAction *exportAction = TotalTreeView::exportSoundAction();
         QAction *deleteAction = TotalTreeView::deleteSoundAction();
@@ -298,8 +298,8 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         DragRecorder rec;
-        const QString a = writeBytes(f.path("Drums #2/kick.wav"), pcmWav(1, 8000, 10));
-        const QString b = writeBytes(f.path("snare.wav"), pcmWav(1, 8000, 10));
+        const QString a = writeBytes(f.path("Drums #2/kick.wav"), pcmWav(1, 8000, 800));
+        const QString b = writeBytes(f.path("snare.wav"), pcmWav(1, 8000, 800));
         f.importToList({a, b});
         const QModelIndex rowA = w->totalListItemModel->index(0, 0, w->totalGroup->index());
 
