@@ -1,5 +1,7 @@
 #include "model/audioconverter.h"
 
+#include "platform/fileidentity.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDebug>
@@ -16,10 +18,6 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -43,21 +41,6 @@ constexpr qint64 kFrameBytes = 4;
 
 // Largest data size whose RIFF size (len + 36) still fits the 32-bit field.
 constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
-
-// True when both names lead to one existing file (also through links or a
-// case-insensitive file system).
-bool sameFile(const QString &a, const QString &b)
-{
-#ifdef Q_OS_UNIX
-    struct stat sa, sb;
-    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
-        return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-#else
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
-#endif
-}
 
 // A failed conversion leaves a new outFile with 0 bytes; an outFile that held
 // bytes (the source itself, an earlier file) is kept as it was.
@@ -186,7 +169,7 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
 bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
 {
     // An outFile that holds bytes is replaced only by a complete result.
-    const bool keepOld = sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0;
+    const bool keepOld = ztplatform::sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0;
     QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350conv-XXXXXX"));
     if (!tmpDir.isValid()) {
         qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
@@ -301,7 +284,7 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
         QStringLiteral("-f"), QStringLiteral("wav"),
         QStringLiteral("-y"), argPath(outFile),
     };
-    const bool isSource = sameFile(inFile, outFile);
+    const bool isSource = ztplatform::sameFile(inFile, outFile);
     bool started = false;
     const bool ranOk = runProcess(args, mesg, &started);
     // A failed run must not leave a file that passes the callers' size test,
@@ -344,7 +327,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg)
 
 void audioconverter::removeEarlierOutput(const QString &inFile, const QString &outFile)
 {
-    if (QFileInfo(outFile).isFile() && !sameFile(inFile, outFile))
+    if (QFileInfo(outFile).isFile() && !ztplatform::sameFile(inFile, outFile))
         QFile::remove(outFile);
 }
 

@@ -46,6 +46,29 @@ bool sameFile(const QString &a, const QString &b)
     return sameWithout(a, fileIdentity(a), b, fileIdentity(b));
 }
 
+QString writeThroughTarget(const QString &path)
+{
+    const QFileInfo info(QDir::fromNativeSeparators(path));
+    const QString end = info.isSymLink() && info.isFile() ? info.canonicalFilePath() : QString();
+    return end.isEmpty() ? path : end;
+}
+
+bool replacesEntryOf(const QString &target, const QString &loaded)
+{
+    const QFileInfo t(QDir::fromNativeSeparators(target));
+    const QString folder = t.absoluteDir().canonicalPath();
+    const QString reached = loaded.isEmpty() ? QString()
+                                             : QFileInfo(QDir::fromNativeSeparators(loaded)).canonicalFilePath();
+    if (folder.isEmpty() || reached.isEmpty() || t.fileName().isEmpty())
+        return false;
+    const QString entry = QDir(folder).filePath(t.fileName());
+    if (entry == reached)
+        return true;
+    const QFileInfo r(reached);
+    return r.fileName().compare(t.fileName(), Qt::CaseInsensitive) == 0
+           && fileIdentity(r.absolutePath()) == fileIdentity(folder) && fileIdentity(entry) == fileIdentity(reached);
+}
+
 SameFileAs::SameFileAs(const QString &target)
     : m_target(QDir::fromNativeSeparators(target))
 {

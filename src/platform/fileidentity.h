@@ -29,6 +29,20 @@ FileIdentity fileIdentity(const QString &path);
 // nothing, true only for the same absolute path ("." and ".." taken as text).
 bool sameFile(const QString &a, const QString &b);
 
+// The file a save to `path` replaces: a symbolic link to a regular file is
+// written through, so this is the file the link finally names (its canonical
+// path); any other path is returned as it stands. The caller resolves it once
+// and renames over the result.
+QString writeThroughTarget(const QString &path);
+
+// True when renaming a file over `target` (its last component taken as it
+// stands, not followed) replaces the directory entry through which `loaded`
+// reaches its file now, every link on that way followed. A hard link is
+// another entry: a rename over it leaves `loaded` as it was. On a file system
+// that ignores letter case, a name that differs only in case is the same
+// entry (there, and only there, one file is found under both names).
+bool replacesEntryOf(const QString &target, const QString &loaded);
+
 // sameFile(target, path) for many paths: the target is looked at once, each
 // other path text once. Answers hold while the files are not replaced.
 class SameFileAs

@@ -1,6 +1,7 @@
 #include "setup/filewrite.h"
 
 #include "platform/durablefile.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 
 #include <QDebug>
@@ -97,6 +98,7 @@ QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, c
             named.insert(file.toCaseFolded());
         t.target = dir.filePath(file);
         t.writePath = t.target;
+        t.replaces = t.target;
         plan.append(t);
     }
     return plan;
@@ -115,17 +117,29 @@ void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QStr
                    const std::function<void()> &tick)
 {
     auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
-    QSet<QString> named; // targets and temporary names of this save
-    for (const KitTarget &t : qAsConst(plan))
+    auto entry = [](const QString &path) {
+        const QFileInfo info(path);
+        return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
+    };
+    QSet<QString> named;   // targets and temporary names of this save
+    QSet<QString> reached; // the entries its targets and written-through links replace
+    for (const KitTarget &t : qAsConst(plan)) {
         named.insert(key(t.target));
+        reached.insert(entry(t.target));
+    }
     int counter = 0;
     for (KitTarget &t : plan) {
         if (!t.usable || !QFileInfo(t.target).isFile())
             continue;
         if (overwrite && overwrite(t.target)) {
             t.temporary = true;
+            const QString through = ztplatform::writeThroughTarget(t.target);
+            if (through != t.target && !reached.contains(entry(through))) {
+                t.replaces = through;
+                reached.insert(entry(through));
+            }
             t.writePath = temporaryName(
-                    t.target, counter, QStringLiteral(".ini"),
+                    t.replaces, counter, QStringLiteral(".ini"),
                     [&](const QString &p) { return named.contains(key(p)) || QFileInfo::exists(p); }, tick);
             named.insert(key(t.writePath));
         } else {

@@ -40,6 +40,7 @@ struct KitTarget
     int kit = 0;            // 1..100
     QString target;         // folder / kit name ".INI"
     QString writePath;      // the target, or the temporary name that replaces it at the end
+    QString replaces;       // what writePath is renamed over: the target, or the file a link there names
     bool usable = true;     // the kit name can be a file name
     bool write = true;      // false when the user kept the existing file
     bool temporary = false; // written under writePath, renamed over target at the end
@@ -65,8 +66,12 @@ QString nonFileTarget(const QVector<KitTarget> &plan);
 
 // `overwrite` is asked for each usable target that exists as a file; no
 // means that kit is not written, yes that it is written under a temporary
-// name. Temporary names share one counter from 0 and avoid the names of
-// this save (letter case ignored).
+// name beside the file it replaces. A target that is a link to a file is
+// written through to that file, unless another target of this save names
+// it too or another link of this save reaches it first: then the link
+// itself is replaced, so no kit of the save overwrites another. Temporary
+// names share one counter from 0 and avoid the names of this save (letter
+// case ignored).
 void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
                    const std::function<void()> &tick = {});
 

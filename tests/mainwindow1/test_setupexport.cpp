@@ -16,6 +16,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace setupflow_test;
 using P = UiPrompter;
@@ -491,6 +492,140 @@ private slots:
         f->prompter.clear();
         f->exportAll(f->file("NEXT.bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+    }
+
+    // A save onto a link to the loaded file: a symbolic link is written
+    // through, so the loaded file takes the edits, the link stays and the
+    // file is read back; a hard link is another name, which alone takes the
+    // new file while the loaded file, and the editor, stay as they were.
+    void savedOverLinksToLoadedFiles_data()
+    {
+        QTest::addColumn<bool>("hard");
+        QTest::newRow("hard link") << true;
+        QTest::newRow("symbolic link") << false;
+    }
+    void savedOverLinksToLoadedFiles()
+    {
+        QFETCH(bool, hard);
+        auto linkTo = [hard](const QString &file, const QString &name) {
+            return hard ? ::link(QFile::encodeName(file), QFile::encodeName(name)) == 0 : QFile::link(file, name);
+        };
+        auto volume = [](const QString &file, int kit) {
+            MainWindow1::READ_KIT_FILE rec;
+            setupfiles::KitTables tables;
+            const bool read = (file.endsWith(".bin") ? setupfiles::readWholeSetupFile(file, rec, tables)
+                                                     : setupfiles::readKitFile(file, rec, tables))
+                              == setupfiles::LoadError::None;
+            return read ? int(tables.base[size_t(kit - 1)].kit_volume) : -1;
+        };
+        auto consistent = [this] {
+            for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->loadedKitFiles))
+                QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
+        };
+        const QString k2 = f->file("K002.INI"), alias = f->file("ALIAS.INI"), tom = k2 + ":U00002";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        QVERIFY(linkTo(k2, alias));
+        const QByteArray old = kf::readFile(k2), tomBytes = storedBytes(f->w).value("Tom");
+        const int before = f->kit(2).kit_volume;
+        // Kit 40 plays Tom, which kit 2 puts in place of its Kick: Tom moves in the new file.
+        f->kit(40).kpadChunk[0].soundFile0 = f->w->kitPadList[39][0].soundFile0 = tom;
+        auto kickToTom = [&k2, &tom](auto s) { if (s.file == k2 + ":U00000") s.file = tom; };
+        sf::forEachSoundSlot(f->kit(2), kickToTom);
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+            sf::forEachLayer(pad, kickToTom);
+        f->openKitPage(2);
+        f->ui->kitVolumeSpinBox->setValue(33);
+        f->ui->kitNameLineEdit->setText("ALIAS");
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "ALIAS";
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+        QCOMPARE(QFileInfo(alias).isSymLink(), !hard);
+        QCOMPARE(volume(alias, 2), 33);
+        QCOMPARE(volume(k2, 2), hard ? before : 33);
+        if (hard)
+            QCOMPARE(kf::readFile(k2), old);
+        QCOMPARE(int(f->kit(2).kit_volume), 33);
+        QCOMPARE(f->kit(2).kit_name, QString("ALIAS"));
+        sf::Editor e;
+        e.loaded = f->w->loadedKitFiles;
+        QCOMPARE(sf::soundBytes(e, f->kit(40).kpadChunk[0].soundFile0), tomBytes);
+        consistent();
+
+        // Export All onto a link to the loaded setup.
+        const QString setup = f->file("KIT_ALL.bin"), link = f->file("ALIAS.bin");
+        QVERIFY(makeSetup(setup));
+        f->importAll(setup);
+        QVERIFY(linkTo(setup, link));
+        const QByteArray oldSetup = kf::readFile(setup);
+        f->openKitPage(5);
+        f->ui->kitVolumeSpinBox->setValue(33);
+        f->prompter.clear();
+        f->exportAll(link);
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        QCOMPARE(QFileInfo(link).isSymLink(), !hard);
+        QCOMPARE(volume(link, 5), 33);
+        if (hard)
+            QCOMPARE(kf::readFile(setup), oldSetup);
+        else
+            QCOMPARE(volume(setup, 5), 33);
+        QCOMPARE(int(f->kit(5).kit_volume), 33);
+        consistent();
+        f->prompter.clear();
+        f->exportAll(f->file("NEXT.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+    }
+
+    // Export All onto a loaded kit file keeps every sound of it still in use:
+    // the file is not read back as a setup, so its sounds are kept as files
+    // and it is forgotten; nothing points into its old layout. The same for a
+    // kit saved through a link onto the loaded setup, metronome sounds too.
+    void setupSavedOverLoadedKitFileKeepsItsSounds()
+    {
+        const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        const QByteArray bytes = storedBytes(f->w).value("Snare");
+        auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
+        sf::forEachSoundSlot(f->kit(2), clear);
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+            sf::forEachLayer(pad, clear);
+        f->prompter.clear();
+        f->exportAll(k2);
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        MainWindow1::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        QCOMPARE(setupfiles::readWholeSetupFile(k2, rec, tables), setupfiles::LoadError::None);
+        QCOMPARE(kf::readFile(f->file("Kept sounds/Snare.wav")), bytes);
+        QCOMPARE(storedBytes(f->w).value("Snare"), bytes);
+        QVERIFY(f->w->loadedKitFiles.isEmpty() && f->w->recordKitFileList.isEmpty());
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
+            QVERIFY2(s.file.startsWith(f->file("Kept sounds/")), qPrintable(s.file));
+        sf::forEachSoundSlot(f->kit(2), [&k2](auto s) { QVERIFY(!s.file.startsWith(k2)); });
+        // Every sound plays, and the next saves find them all.
+        f->prompter.clear();
+        for (int r = 0; r < f->w->totalGroup->rowCount(); ++r)
+            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(
+                    f->w->totalGroup->child(r)->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QCOMPARE(f->texts(), QStringList());
+        f->exportAll(f->file("NEXT.bin"));
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
+
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        f->importAll(setup);
+        QVERIFY(QFile::link(setup, f->file(f->kit(3).kit_name + ".INI")));
+        const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        f->prompter.clear();
+        f->saveKits({3}, f->work.path());
+        f->exportAll(f->file("NEXT.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
+        QCOMPARE(setupfiles::readKitFile(setup, rec, tables), setupfiles::LoadError::None);
+        QVERIFY(f->w->loadedKitFiles.isEmpty() && f->w->binFilePath.isEmpty());
+        QCOMPARE(storedBytes(f->w), sounds);
+        QVERIFY(f->w->clickList.value(4).file.startsWith(f->file("Kept sounds/")));
     }
 
     // Each cycle of putting a kept sound on a pad, saving, clearing the pad

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace ztplatform;
 
 class TestPathCase : public QObject
@@ -67,6 +69,25 @@ private slots:
         QVERIFY(QFile::copy(file, real + "/new") && QFile::remove(file) && QFile::rename(real + "/new", file));
         QVERIFY(fileIdentity(file) != before);
         QVERIFY(sameFile(file, byLink));
+    }
+
+    // A rename over a symbolic link replaces the link, over a hard link that
+    // other name: neither replaces the entry the file was loaded by. A save
+    // writes through a link to a file, and so replaces that file's entry.
+    void replacedEntryByLinks()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("K002.INI");
+        const QString soft = dir.filePath("SOFT.INI"), hard = dir.filePath("HARD.INI");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(QFile::link(file, soft) && ::link(QFile::encodeName(file), QFile::encodeName(hard)) == 0);
+        QVERIFY(replacesEntryOf(dir.filePath("./K002.INI"), soft) && !replacesEntryOf(soft, file));
+        QVERIFY(!replacesEntryOf(hard, file) && !replacesEntryOf(file, hard));
+        QCOMPARE(writeThroughTarget(soft), QFileInfo(file).canonicalFilePath());
+        QCOMPARE(writeThroughTarget(hard), hard);
+        QVERIFY(replacesEntryOf(writeThroughTarget(soft), file));
     }
 
     void fatAttributesOnlyOnFat()

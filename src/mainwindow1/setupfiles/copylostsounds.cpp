@@ -60,6 +60,26 @@ QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups)
     return sounds;
 }
 
+// The metronome sounds: name and source of each.
+QVector<setupfiles::LostSound> clickSounds(const QVector<MainWindow1::SOUND_LIST_INFO> &clicks)
+{
+    QVector<setupfiles::LostSound> sounds;
+    for (const MainWindow1::SOUND_LIST_INFO &c : clicks)
+        sounds.append({c.file, c.name});
+    return sounds;
+}
+
+// The metronome sounds, their records and their rows.
+void repointClicks(MainWindow1 *w, const QHash<QString, QString> &to)
+{
+    for (MainWindow1::SOUND_LIST_INFO &c : w->clickList)
+        c.file = to.value(c.file, c.file);
+    setupfiles::repointSources(w->clickSetList, to);
+    QStandardItemModel *rows = w->clickListItemModel;
+    for (int g = 0; rows && g < rows->rowCount(); ++g)
+        repointCells(rows->item(g, 0), 2, to);
+}
+
 // The groups' sounds and their working copy (read by the sound export).
 void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
 {
@@ -71,7 +91,7 @@ void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
 
 } // namespace
 
-bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held)
+bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo)
 {
     setupfiles::StoredSoundLocator loc(w->loadedKitFiles);
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
@@ -79,8 +99,11 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
         return true;
     // Sources name the file by the path it was loaded by, or another to it.
     const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
-    const QVector<setupfiles::LostSound> lost = setupfiles::lostSounds(
-            kitFile, held, w->waveLoadKitAttrList, w->kitAttrList, groupSounds(w->soundListItemModel));
+    QVector<setupfiles::LostSound> others = groupSounds(w->soundListItemModel);
+    if (clicksToo)
+        others += clickSounds(w->clickList);
+    const QVector<setupfiles::LostSound> lost =
+            setupfiles::lostSounds(kitFile, held, w->waveLoadKitAttrList, w->kitAttrList, others);
     if (lost.isEmpty())
         return true;
 
@@ -151,6 +174,8 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
     repointCells(w->totalGroup, 2, to);
     repointCells(w->hhGroup, 1, to);
     repointGroups(w, to);
+    if (clicksToo)
+        repointClicks(w, to);
     w->playFileNameNew2 = to.value(w->playFileNameNew2, w->playFileNameNew2);
     return true;
 }

@@ -81,13 +81,25 @@ void saveWholeSetup(MainWindow1 *w, const QString &target);
 void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kits);
 
 // Before a save replaces the loaded kit file `target` (the loaded file by
-// whatever path): its sounds that the library, a kit or a group uses and that
-// `held` (old source -> entry of the new file) does not name are copied with
-// their exact bytes into the kept sounds folder and synced, and every use of
-// them moves to the copy. A copy kept before under the sound's name with the
-// same bytes is taken instead, and the library lists it once. False, with
-// nothing changed, when one cannot be kept.
-bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held);
+// whatever path): its sounds that the library, a kit, a group (or, with
+// `clicksToo`, the metronome) uses and that `held` (old source -> entry of
+// the new file) does not name are copied with their exact bytes into the
+// kept sounds folder and synced, and every use of them moves to the copy. A
+// copy kept before under the sound's name with the same bytes is taken
+// instead, and the library lists it once. False, with nothing changed, when
+// one cannot be kept.
+bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
+
+// The loaded and recorded files ('/' separators, as the editor holds them)
+// whose directory entry a file renamed over `target` replaces; the loaded
+// ones first.
+QStringList replacedFiles(MainWindow1 *w, const QString &target);
+// True when `path` is the loaded whole setup.
+bool isLoadedSetup(MainWindow1 *w, const QString &path);
+// A file replaced by one of the other kind (a whole setup by a kit file, or
+// the reverse) is not read back: once keepLostSounds(…, {}, true) moved every
+// use of its sounds away, its loads and records are forgotten here.
+void forgetFiles(MainWindow1 *w, const QStringList &files);
 // After the read-back: the groups' sounds of kitFile that `moved` names take
 // their sources in the new file.
 void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &moved);

@@ -6,7 +6,6 @@
 #include "ui_mainwindow1.h"
 
 #include "platform/durablefile.h"
-#include "platform/fileidentity.h"
 #include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
@@ -69,23 +68,6 @@ void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QStri
         redrawKits(w);
 }
 
-// The path the file at `target` was loaded or recorded by ('/' separators),
-// which its sounds' sources name; the target itself when it is neither.
-// Asked before the target is replaced, while both paths name the old file.
-QString loadedPathOf(MainWindow1 *w, const QString &target)
-{
-    const ztplatform::SameFileAs same(target);
-    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles)) {
-        if (same(r.file))
-            return QDir::fromNativeSeparators(r.file);
-    }
-    for (const QString &recorded : qAsConst(w->recordKitFileList)) {
-        if (same(recorded))
-            return QDir::fromNativeSeparators(recorded);
-    }
-    return QDir::fromNativeSeparators(target);
-}
-
 } // namespace
 
 void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int> &kits)
@@ -138,7 +120,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         lockForSave(w, false);
     };
     QHash<QString, QHash<QString, int>> moved; // by replaced file: where its sounds went
-    QHash<QString, QString> loadedAs;          // replaced target -> loadedPathOf it
+    QHash<QString, QStringList> replacing;     // target -> the loaded or recorded files it replaces
     for (const setupfiles::KitTarget &t : plan) {
         if (!t.write)
             continue;
@@ -154,10 +136,11 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
             QFile::remove(t.writePath);
             return fail(notReadBackText() + crlf + t.target);
         }
-        if (t.temporary) {
-            const QString path = loadedPathOf(w, t.target);
-            loadedAs.insert(t.target, path);
-            moved.insert(path, setupfiles::movedSounds(w->waveAttrList, path));
+        // Asked before the rename, while the entry still reaches the old file.
+        const QStringList files = t.temporary ? replacedFiles(w, t.replaces) : QStringList();
+        if (!files.isEmpty()) {
+            replacing.insert(t.target, files);
+            moved.insert(files.first(), setupfiles::movedSounds(w->waveAttrList, files.first()));
         }
         value += step;
         progress->setValue(value);
@@ -179,18 +162,27 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         if (!t.temporary || !t.write)
             continue;
         // Sounds still in use that only the old file holds are kept, on the
-        // disk, before the new file takes its place.
-        const QString path = loadedAs.value(t.target);
-        if (!keepLostSounds(w, path, moved.value(path)) || !ztplatform::renameOver(t.writePath, t.target)) {
+        // disk, before the new file takes its place. The loaded setup is not
+        // read back from a kit file: all its sounds in use are kept.
+        const QStringList files = replacing.value(t.target);
+        const QString path = files.value(0);
+        const bool setup = !path.isEmpty() && isLoadedSetup(w, path);
+        const bool kept = path.isEmpty()
+                          || keepLostSounds(w, path, setup ? QHash<QString, int>() : moved.value(path), setup);
+        if (!kept || !ztplatform::renameOver(t.writePath, t.replaces)) {
             reportNotReplaced(w, t.target, t.writePath);
             replacedAll = false;
+            continue;
+        }
+        if (setup) {
+            forgetFiles(w, files);
             continue;
         }
         // A loaded file is read back also when another file of its kit number
         // took its record: its sounds would point at the old bytes otherwise.
         const bool loaded = std::any_of(w->loadedKitFiles.cbegin(), w->loadedKitFiles.cend(),
                                         [&path](const MainWindow1::READ_KIT_FILE &r) { return r.file == path; });
-        if (loaded || w->recordKitFileList.contains(path)) {
+        if (!path.isEmpty() && (loaded || w->recordKitFileList.contains(path))) {
             reload.append(path);
             reread.insert(t.kit - 1);
         }

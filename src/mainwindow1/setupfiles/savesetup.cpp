@@ -92,9 +92,11 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
                    QMessageBox::Ok);
         return;
     }
+    // A link to a file is written through: the file it names is replaced.
     const bool replace = QFileInfo(target).isFile();
+    const QString dest = replace ? ztplatform::writeThroughTarget(target) : target;
     int counter = 0;
-    const QString out = replace ? setupfiles::temporaryName(target, counter, QStringLiteral(".bin"), {},
+    const QString out = replace ? setupfiles::temporaryName(dest, counter, QStringLiteral(".bin"), {},
                                                             [] { QCoreApplication::processEvents(); })
                                 : target;
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("The file is being generated..."), 1);
@@ -147,21 +149,30 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
 
     if (replace) {
         // Over the loaded setup, sounds that only the groups use are kept first;
-        // the read-back numbers the others anew. The loaded setup is known by
-        // its file, asked before the rename, and read back by its own path.
-        const bool reload = ztplatform::sameFile(target, w->binFilePath);
-        const QString loaded = reload ? w->binFilePath : QDir::fromNativeSeparators(target);
+        // the read-back numbers the others anew. Over a loaded kit file, which
+        // is not read back as a setup, every sound of it in use is kept and
+        // the file forgotten. The replaced files are asked for before the
+        // rename, while the entry still reaches the old file.
+        const QStringList files = replacedFiles(w, dest);
+        const QString loaded = files.value(0);
+        const bool reload = !loaded.isEmpty() && isLoadedSetup(w, loaded);
         QVector<QString> written;
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveAttrList))
             written.append(s.file);
-        if ((reload && !keepLostSounds(w, loaded, setupfiles::movedSounds(w->waveAttrList, loaded)))
-            || !ztplatform::renameOver(out, target)) {
+        const bool kept = loaded.isEmpty()
+                          || keepLostSounds(w, loaded,
+                                            reload ? setupfiles::movedSounds(w->waveAttrList, loaded)
+                                                   : QHash<QString, int>(),
+                                            !reload);
+        if (!kept || !ztplatform::renameOver(out, dest)) {
             reportNotReplaced(w, target, out);
             return;
         }
         if (reload) {
             w->autoLoadFile(loaded);
             repointGroupSounds(w, written);
+        } else {
+            forgetFiles(w, files);
         }
     }
     w->markAllSaved();
