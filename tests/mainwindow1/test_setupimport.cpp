@@ -404,15 +404,18 @@ private slots:
         QCOMPARE(f->w->loadedKitFiles.at(0).file, kit);
         QVERIFY(f->w->binFilePath.isEmpty());
 
-        // A whole setup whose name lacks ".bin" is not taken; nothing is imported.
-        const QString dat = f->file("SET.dat");
-        QVERIFY(QFile::copy(setup, dat));
-        f->drives.list.clear();
-        f->prompter.clear();
-        const QByteArray before = f->snapshot();
-        f->importPicks({dat});
-        QCOMPARE(f->prompter.prompts.size(), 2);
-        QCOMPARE(f->snapshot(), before);
+        // A whole setup whose name does not end in ".bin" is not taken (its
+        // sounds would be read as a kit file's); nothing is imported.
+        for (const char *name : {"SET.dat", "SET.BIN.INI"}) {
+            const QString dat = f->file(name);
+            QVERIFY(QFile::copy(setup, dat));
+            f->drives.list.clear();
+            f->prompter.clear();
+            const QByteArray before = f->snapshot();
+            f->importPicks({dat});
+            QCOMPARE(f->prompter.prompts.size(), 2);
+            QCOMPARE(f->snapshot(), before);
+        }
     }
 };
 

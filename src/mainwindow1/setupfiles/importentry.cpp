@@ -8,6 +8,7 @@
 #include "device/devicedetector.h"
 #include "platform/regularfile.h"
 #include "setup/fileread.h"
+#include "setup/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
@@ -182,7 +183,9 @@ bool MainWindow1::openFilePath(QString dir)
         const quint32 type = percussionpadfile::judgeFileType(&file);
         file.close();
         if (type == 255 || type == 257) {
-            if (importFileList.size() == 1 && pick.contains(QLatin1String(".BIN"), Qt::CaseInsensitive)) {
+            // Taken only under a name that ends in ".bin": the sounds of a
+            // file are read by that name as a whole setup's.
+            if (importFileList.size() == 1 && setupfiles::isWholeSetupPath(pick)) {
                 pickedBinFile = pick;
                 return true;
             }
