@@ -47,26 +47,56 @@ bool settle(const QString &part, const QString &target)
     return ztplatform::syncFile(file);
 }
 
+// Renames the finished `part` over `target` once settled.
+bool putInPlace(const QString &part, const QString &target)
+{
+    return settle(part, target) && ztplatform::renameOver(part, target);
+}
+
 } // namespace
+
+bool standsAt(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+bool isFolder(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
 
 Outcome convert(const QString &source, const QString &target, QString &err)
 {
     const QString part = newTemporary(QFileInfo(target).absolutePath());
-    if (part.isEmpty()) {
-        err = QStringLiteral("Cannot create a file in ") + QFileInfo(target).absolutePath();
-        return Outcome::Failed;
-    }
+    if (part.isEmpty())
+        return Outcome::Unwritable;
     audioconverter converter;
     const bool converted = converter.audioConverterRun(source, part, err);
     Outcome outcome = Outcome::Failed;
-    if (err.isEmpty()) {
+    if (err.isEmpty())
         outcome = Outcome::NotRun;
-    } else if (converted) {
-        if (settle(part, target) && ztplatform::renameOver(part, target))
-            return Outcome::Written;
-        err += QStringLiteral("\r\nCannot write ") + target;
-    }
-    QFile::remove(part);
+    else if (converted)
+        outcome = putInPlace(part, target) ? Outcome::Written : Outcome::Unwritable;
+    if (outcome != Outcome::Written)
+        QFile::remove(part);
+    return outcome;
+}
+
+Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target)
+{
+    const QString part = newTemporary(QFileInfo(target).absolutePath());
+    if (part.isEmpty())
+        return Outcome::Unwritable;
+    soundsource::CopyFault fault = soundsource::CopyFault::None;
+    Outcome outcome = Outcome::Unwritable;
+    if (soundsource::copyStoredWave(kitFile, offset, length, part, nullptr, &fault) != length)
+        outcome = fault == soundsource::CopyFault::Read ? Outcome::Unreadable : Outcome::Unwritable;
+    else if (putInPlace(part, target))
+        outcome = Outcome::Written;
+    if (outcome != Outcome::Written)
+        QFile::remove(part);
     return outcome;
 }
 

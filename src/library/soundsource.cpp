@@ -105,35 +105,46 @@ bool isPadWave(const QString &path)
 }
 
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                       const std::atomic_bool *stop)
+                       const std::atomic_bool *stop, CopyFault *fault)
 {
+    CopyFault ignored;
+    CopyFault &failed = fault ? *fault : ignored;
+    failed = CopyFault::Read;
+    QFile in(kitFile);
+    if (!ztplatform::isRegularFile(kitFile) || !in.open(QIODevice::ReadOnly) || !in.seek(offset))
+        return 0;
+    failed = CopyFault::Write;
     // Never written through a link: its far end is not ours to touch.
-    if (!ztplatform::isRegularFile(kitFile) || QFileInfo(target).isSymLink())
+    if (QFileInfo(target).isSymLink())
         return 0;
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return 0;
-    QFile in(kitFile);
-    if (!in.open(QIODevice::ReadOnly) || !in.seek(offset))
         return 0;
     constexpr qint64 kBlock = 65536;
     QByteArray buffer(int(kBlock), Qt::Uninitialized);
     quint64 written = 0;
     qint64 remaining = length;
+    failed = CopyFault::None;
     while (remaining > 0 && !(stop && *stop)) {
         const qint64 got = in.read(buffer.data(), qMin(remaining, kBlock));
-        if (got <= 0)
+        if (got <= 0) {
+            failed = CopyFault::Read;
             break;
+        }
         const qint64 put = out.write(buffer.constData(), got);
         if (put > 0)
             written += quint64(put);
-        if (put != got)
+        if (put != got) {
+            failed = CopyFault::Write;
             break;
+        }
         remaining -= got;
     }
     out.close();
-    if (out.error() != QFileDevice::NoError)
+    if (out.error() != QFileDevice::NoError) {
+        failed = CopyFault::Write;
         return 0;
+    }
     return written;
 }
 

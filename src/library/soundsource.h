@@ -67,12 +67,17 @@ private:
 // any letter case, with either separator).
 bool isPadWave(const QString &path);
 
+// Which side ended a stored wave's copy short: the kit file (it could not be
+// opened, is no regular file or ends early) or the target.
+enum class CopyFault { None, Read, Write };
+
 // Copies `length` bytes from `offset` of kitFile to target (created or
-// truncated) in blocks of 64 KiB, until *stop (when given) turns true.
-// Returns the bytes written; the copy is complete only when that equals
-// length. A kit file that is no regular file gives 0.
+// truncated, never through a link) in blocks of 64 KiB, until *stop (when
+// given) turns true. Returns the bytes written; the copy is complete only
+// when that equals length. A kit file that cannot be opened leaves the
+// target untouched and gives 0. *fault (when given) says which side failed.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                       const std::atomic_bool *stop = nullptr);
+                       const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr);
 
 // What ffmpeg's error output says about a failed conversion, for its
 // message: 1 to 4 for the phrases with a detail sentence (in the order they

@@ -313,7 +313,8 @@ private slots:
     }
 
     // The wait holds the window and its dialogs: a kit copy dialog left open
-    // and input-method typing change no kit; the wait's Cancel is Stop.
+    // and input-method typing, before the wait shows too, change no kit; the
+    // wait's Cancel is Stop.
     void preparingPreviewTakesNoInput()
     {
         Fixture f;
@@ -330,11 +331,20 @@ private slots:
         w->show();
         w->ui->btnCopyKit->click(); // kit 1 onto kit 2, answered during the wait
         w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(2);
+        QCoreApplication::processEvents(); // the dialog's activation, before the window's
         w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTRY_COMPARE(QApplication::activeWindow(), w);
         w->ui->kitNameLineEdit->setFocus();
         const QString name = w->ui->kitNameLineEdit->text();
-        bool held = false;
+        bool held = false, waitShown = true;
+        QString early;
+        QTimer::singleShot(200, [&]() {
+            waitShown = w->dialog && w->dialog->isVisible();
+            QInputMethodEvent typing;
+            typing.setCommitString("Early");
+            QCoreApplication::sendEvent(QGuiApplication::focusObject(), &typing);
+            early = w->ui->kitNameLineEdit->text();
+        });
         QTimer::singleShot(800, [&]() {
             held = w->dialog && w->dialog->isVisible() && QApplication::activeModalWidget() == w->dialog;
             QInputMethodEvent typing;
@@ -355,9 +365,11 @@ private slots:
         qputenv("PATH", bin.toLocal8Bit());
         w->ui->playBtn2->click();
         qputenv("PATH", path);
-        QVERIFY(held);
+        QVERIFY(held && !waitShown);
+        QCOMPARE(early, name);
         QCOMPARE(EditBaseline::kitSnapshot(w->kitAttrList[1]), kit2);
         QCOMPARE(w->ui->kitNameLineEdit->text(), name);
+        QVERIFY(w->ui->kitNameLineEdit->testAttribute(Qt::WA_InputMethodEnabled));
         QVERIFY(f.prompter.texts().isEmpty());
         QVERIFY(w->playFileNameOld2.isEmpty() && !w->dialog->isVisible());
     }

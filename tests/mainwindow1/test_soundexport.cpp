@@ -206,6 +206,20 @@ private slots:
         QCOMPARE(e.report(), "kick~1.wav,  kick~2.wav\nis successfully exported.\nFile location:\n" + lib);
     }
 
+    // A folder at a sound's name cannot be replaced: the sound takes the next name.
+    void folderAtTheNameIsPassedBy()
+    {
+        Export e;
+        e.add("snare", writeBytes(e.f.path("src/snare.wav"), pcmWav(1, 8000, 800)), 1);
+        const QString inner = writeBytes(QDir(e.out).filePath("snare.wav/inner.txt"), "the user's");
+        e.select({0});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QCOMPARE(kf::readFile(inner), QByteArray("the user's"));
+        QCOMPARE(kf::rd32(e.file("snare~1.wav"), 24), 48000u);
+        QCOMPARE(e.report(), "snare~1.wav\nis successfully exported.\nFile location:\n" + e.out);
+    }
+
     // Paths that hold ":U" or ".bin:U" before their end are plain files.
     void plainFilesWithMarkers()
     {
@@ -330,9 +344,33 @@ private slots:
         QVERIFY(e.f.prompter.texts().isEmpty());
         QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"iniFour.wav", "one.wav"}));
         kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[1].wave_start) + 10));
+        e.f.prompter.clear();
         e.select({0});
         e.run(e.out);
         QVERIFY(!QFileInfo::exists(QDir(e.out).filePath("one~1.wav")));
+        QCOMPARE(e.f.prompter.texts(), QStringList{"Failed to read the file."});
+    }
+
+    // A link at a stored sound's name, even one leading nowhere, keeps the
+    // name: nothing is written through it.
+    void storedSoundPassesALinkBy()
+    {
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->loadedKitFiles << kit.record;
+        e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
+        const QString far = e.f.path("elsewhere/made-by-export.wav");
+        QDir().mkpath(QFileInfo(far).absolutePath());
+        QVERIFY(QFile::link(far, QDir(e.out).filePath("one.wav")));
+        e.select({0});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QVERIFY(!QFileInfo::exists(far));
+        QCOMPARE(QFileInfo(QDir(e.out).filePath("one.wav")).symLinkTarget(), far);
+        QCOMPARE(e.file("one~1.wav"), kit.waves.at(1));
+        QCOMPARE(QDir(e.out).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList({"one.wav", "one~1.wav"}));
     }
 };
 

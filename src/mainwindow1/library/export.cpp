@@ -7,23 +7,19 @@
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
-#include "library/waveprobe.h"
-#include "model/audioconverter.h"
 #include "platform/regularfile.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QProgressDialog>
 #include <QSet>
 #include <QStandardPaths>
 
 namespace {
-
-constexpr qint64 kCopyBlock = 65536;
 
 // Every file a sound of the library comes from: the total list, the groups
 // and the metronome sounds.
@@ -45,33 +41,19 @@ QStringList librarySources(const MainWindow1 &w)
 
 quint32 MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target)
 {
-    UiPrompter *prompter = UiPrompter::instance();
     if (size_t(index) >= file.sound.size())
         return 0;
     const percussionpadfile::P_SOUND_INDEX &entry = file.sound[index];
-    QFile in(file.kitFileName);
-    const bool readable = ztplatform::isRegularFile(file.kitFileName) && in.open(QIODevice::ReadOnly);
-    if (!readable)
-        prompter->warning(this, tr("Error"), tr("Failed to read the file."), QMessageBox::Ok);
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        prompter->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
+    switch (exportfile::copyStored(file.kitFileName, entry.wave_start, entry.wave_length, target)) {
+    case exportfile::Outcome::Written:
+        return entry.wave_length;
+    case exportfile::Outcome::Unreadable:
+        UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to read the file."), QMessageBox::Ok);
+        return 0;
+    default:
+        UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
         return 0;
     }
-    quint32 copied = 0;
-    if (readable && in.seek(entry.wave_start)) {
-        QByteArray buffer(int(kCopyBlock), Qt::Uninitialized);
-        qint64 remaining = entry.wave_length;
-        while (remaining > 0) {
-            const qint64 got = in.read(buffer.data(), qMin(remaining, kCopyBlock));
-            if (got <= 0 || out.write(buffer.constData(), got) != got)
-                break;
-            copied += quint32(got);
-            remaining -= got;
-        }
-    }
-    out.close();
-    return out.error() == QFileDevice::NoError ? copied : 0;
 }
 
 void MainWindow1::exportWave()
@@ -154,24 +136,23 @@ void MainWindow1::exportWave()
                                       QMessageBox::Ok);
                 return;
             }
-            const QString fileName =
-                    exportnames::freeName(name, [&](const QString &candidate) { return dir.exists(candidate); });
+            // Whatever stands at a name, a link too, keeps it.
+            const QString fileName = exportnames::freeName(
+                    name, [&](const QString &candidate) { return exportfile::standsAt(dir.filePath(candidate)); });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
-            } else {
-                const QString target = dir.filePath(fileName);
-                if (getDataFromKitFile(kit->info, quint16(entry), target) == kit->info.sound[size_t(entry)].wave_length) {
-                    written.append(fileName);
-                    writtenNow.insert(fileName);
-                } else {
-                    QFile::remove(target);
-                }
+            } else if (getDataFromKitFile(kit->info, quint16(entry), QDir::toNativeSeparators(dir.filePath(fileName)))
+                       == kit->info.sound[size_t(entry)].wave_length) {
+                written.append(fileName);
+                writtenNow.insert(fileName);
             }
         } else {
             // A second sound of the same name in this run gets its own file,
-            // and so does a name that a library sound comes from.
+            // and so does a name that a library sound comes from or a folder
+            // holds.
             const QString fileName = exportnames::freeName(name, [&](const QString &candidate) {
-                return writtenNow.contains(candidate) || sources.contains(dir.filePath(candidate));
+                const QString at = dir.filePath(candidate);
+                return writtenNow.contains(candidate) || exportfile::isFolder(at) || sources.contains(at);
             });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
@@ -192,6 +173,8 @@ void MainWindow1::exportWave()
                 if (outcome == exportfile::Outcome::Failed) {
                     prompter->information(this, tr("Error"),
                                           tr("Wrong data in file：") + QStringLiteral("\r\n") + err, QMessageBox::Ok);
+                } else if (outcome == exportfile::Outcome::Unwritable) {
+                    prompter->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
                 } else {
                     written.append(fileName);
                     writtenNow.insert(fileName);

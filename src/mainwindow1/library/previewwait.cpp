@@ -3,7 +3,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
@@ -14,6 +14,50 @@
 namespace {
 
 constexpr int kWaitDialogDelay = 500; // ms of work before the wait dialog shows
+
+// While it lives, the widget that has the focus, whichever it is, takes no
+// input-method text and its input method is off; a widget the focus leaves
+// and, at the end, the last one get both back as they were. The focus stays
+// where it is, so no edit ends on its account.
+class TypingHold : public QObject
+{
+public:
+    TypingHold()
+    {
+        hold(QApplication::focusWidget());
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { hold(now); });
+    }
+    ~TypingHold() override { release(); }
+    TypingHold(const TypingHold &) = delete;
+    TypingHold &operator=(const TypingHold &) = delete;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override { return event->type() == QEvent::InputMethod; }
+
+private:
+    void hold(QWidget *widget)
+    {
+        release();
+        m_widget = widget;
+        if (!widget)
+            return;
+        // First: turning the input method off commits what it was composing.
+        widget->installEventFilter(this);
+        m_inputMethod = widget->testAttribute(Qt::WA_InputMethodEnabled);
+        widget->setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
+    void release()
+    {
+        if (!m_widget)
+            return;
+        m_widget->setAttribute(Qt::WA_InputMethodEnabled, m_inputMethod);
+        m_widget->removeEventFilter(this);
+        m_widget = nullptr;
+    }
+
+    QPointer<QWidget> m_widget;
+    bool m_inputMethod = false;
+};
 
 } // namespace
 
@@ -52,6 +96,8 @@ void MainWindow1::openWaitDialog()
 bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep)
 {
     previewSession.begin();
+    // Window-system input waits below; what an input method sends, here.
+    auto typing = std::make_unique<TypingHold>();
     ui->stopBtn2->setEnabled(true);
     QPointer<QProgressDialog> wait;
     QTimer show, step;
@@ -77,6 +123,7 @@ bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep
                                         | (held ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
     }
     thread->wait();
+    typing.reset();
     show.stop();
     step.stop();
     const bool stopped = previewSession.end();
