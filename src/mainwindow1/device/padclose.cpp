@@ -8,6 +8,7 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QProgressDialog>
 #include <QSet>
 #include <QStandardItemModel>
@@ -75,6 +76,8 @@ bool MainWindow1::generateOrderFile()
     job.chainBlock = padChainBlock;
     job.padRoot = padRoot;
     job.anotherPad = !samePad(padIdentity, currentPadIdentity());
+    if (job.anotherPad)
+        qWarning() << "the pad at" << currentDirPath << "is not the one loaded; nothing is written to it";
     job.sysPath = sysPath;
     // The list's rows by file; only files some kit uses, or used at load, are
     // ever looked up.
