@@ -1,10 +1,12 @@
 // The pad side against baselines measured in the same run:
 // - loading a pad of 9,999 sounds against one of 1,000 (ratio <= 12);
 // - writing 10 changed kits back with a library of 9,999 sounds against 1,000
-//   (ratio <= 1.2: one file index per write-back, work per kit);
+//   (ratio <= 1.2: one pass over the list, an index of the kits' sounds only,
+//   work per kit);
 // - syncing N sounds with the two workers against running the same
 //   conversions one after the other (ratio <= 1.1).
 
+#include "device/kitwaves.h"
 #include "device/padkits.h"
 #include "device/padpaths.h"
 #include "device/padsounds.h"
@@ -19,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -65,7 +68,8 @@ QVector<Row> rows(const Pad &p, int count)
     return list;
 }
 
-// Ten changed kits written back; the index is built from the whole list.
+// Ten changed kits written back as the window does it: the list's rows are
+// walked once and only the files the kits name go into the index.
 qint64 writeBackTen(Pad &p, const PadKits &loaded, const QVector<Row> &list)
 {
     QVector<Records::soundKit> kits = loaded.kits;
@@ -90,9 +94,14 @@ qint64 writeBackTen(Pad &p, const PadKits &loaded, const QVector<Row> &list)
     job.kitRecords = records;
     job.padRoot = ztplatform::FolderAnchor::record(p.root);
     job.sysPath = p.sysPath;
-    job.waves.reserve(list.size());
-    for (const Row &r : list)
-        job.waves.add(r.file, r.number, r.name);
+    QSet<QString> used;
+    addKitSoundFiles(kits, used);
+    addKitSoundFiles(original, used);
+    job.waves.reserve(used.size());
+    for (const Row &r : list) {
+        if (used.contains(r.file))
+            job.waves.add(r.file, r.number, r.name);
+    }
     benchmark::DoNotOptimize(writeback::writeBack(job).kitsWritten.size());
     return t.nsecsElapsed();
 }
@@ -116,7 +125,7 @@ void BM_WriteBackByLibrarySize(benchmark::State &state)
     }
     reportRatio(state, "ms_1000", smallNs, "ms_9999", largeNs);
 }
-BENCHMARK(BM_WriteBackByLibrarySize)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteBackByLibrarySize)->Iterations(100)->Unit(benchmark::kMillisecond);
 
 constexpr int kSyncSounds = 24;
 

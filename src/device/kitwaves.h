@@ -7,7 +7,9 @@
 #include "model/mainwindow1records.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <QVector>
 
 class WaveFileIndex {
 public:
@@ -38,5 +40,9 @@ private:
 // otherwise: a number kept from elsewhere would name another sound.
 int refreshKitWaves(MainWindow1Records::soundKit &kit, const WaveFileIndex &index,
                     const MainWindow1Records::soundKit *loaded = nullptr);
+
+// Adds the files named by the pad layers and hi-hat slots of the kits: the
+// only files a write-back looks up, so its index needs no other rows.
+void addKitSoundFiles(const QVector<MainWindow1Records::soundKit> &kits, QSet<QString> &files);
 
 #endif

@@ -171,18 +171,8 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         qDebug().noquote() << DeviceText::tr("Missing some files for the program!");
         return WaveWrite::Stopped;
     }
-    // A pair is on the pad whole or not at all: a stale pair under this
-    // number would break the next load.
-    auto dropStale = [&root, &fff](const QString &base, const QString &entry) {
-        ztplatform::Reach reach = ztplatform::Reach::Missing;
-        const ztplatform::OpenFolder folder = root.openFolder(base + QLatin1Char('/') + fff, &reach);
-        if (reach == ztplatform::Reach::Inside && !folder.isLink(entry))
-            folder.remove(entry);
-    };
     if (conversionFailed(ran, fileSize(converted))) {
         qDebug().noquote() << DeviceText::tr("Wrong data in file：") + QStringLiteral("\r\n") + ffmpegText;
-        dropStale(dataPath, wavName);
-        dropStale(prmPath, prmName);
         return WaveWrite::ConversionFailed;
     }
 
@@ -191,23 +181,24 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         qDebug().noquote() << QStringLiteral("创建文件夹失败");
         return data.failure;
     }
-    if (data.folder.isLink(wavName)) {
-        qWarning() << "a link stands at the name of wave" << waveNo << ":" << dataPath + QLatin1Char('/') + fff;
+    // Both files are made new: whatever stands at a name (a pair the editor
+    // did not list, a link) is never opened, replaced or removed.
+    qint64 size = 0;
+    const int wav = data.folder.openEntry(wavName, O_WRONLY | O_CREAT | O_EXCL);
+    if (wav < 0 && errno == EEXIST) {
+        qWarning() << "an entry stands at the name of wave" << waveNo << ":" << dataPath + QLatin1Char('/') + fff;
         return WaveWrite::Blocked;
     }
-    qint64 size = 0;
-    const int wav = data.folder.openEntry(wavName, O_WRONLY | O_CREAT | O_TRUNC);
     const bool copied = wav >= 0 && copyInto(converted, wav, &size);
     if ((wav >= 0 && ::close(wav) != 0) || !copied) {
         qWarning() << "cannot write wave" << waveNo << "to the pad";
-        if (!data.folder.isLink(wavName))
+        if (wav >= 0)
             data.folder.remove(wavName);
-        dropStale(prmPath, prmName);
         return WaveWrite::ConversionFailed;
     }
     auto dropPair = [&](const ztplatform::OpenFolder *prmFolder) {
         data.folder.remove(wavName);
-        if (prmFolder && !prmFolder->isLink(prmName))
+        if (prmFolder)
             prmFolder->remove(prmName);
     };
 
@@ -216,12 +207,12 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         dropPair(nullptr);
         return prm.failure;
     }
-    const int out = prm.folder.openEntry(prmName, O_WRONLY | O_CREAT | O_TRUNC);
+    const int out = prm.folder.openEntry(prmName, O_WRONLY | O_CREAT | O_EXCL);
     if (out < 0) {
+        const bool taken = errno == EEXIST;
         qDebug() << "Open Error" << prmPath + QLatin1Char('/') + fff + QLatin1Char('/') + prmName;
-        const bool linked = prm.folder.isLink(prmName);
         dropPair(nullptr);
-        return linked ? WaveWrite::Blocked : WaveWrite::Stopped;
+        return taken ? WaveWrite::Blocked : WaveWrite::Stopped;
     }
     const bool written = writeAll(out, buildRecord(quint16(waveNo), name, quint32(size)));
     if (::close(out) != 0 || !written) {

@@ -40,16 +40,17 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize);
 enum class WaveWrite {
     Written, // both files are on the pad
     ConversionFailed, // nothing of this sound is left on the pad; go on
-    Blocked, // a link stands at one of the sound's names or folders: nothing written; go on
+    Blocked, // an entry stands at a name of the sound, or a folder is a link: nothing written; go on
     Stopped // the pad cannot take more (folder, ffmpeg, record file)
 };
 
 // Converts `source` into dataPath/fff/rrr.wav and writes prmPath/fff/rrr.prm
 // for wave waveNo. Both are reached from padRoot (without one, the folder
 // above dataPath) one folder at a time when they are written: a folder
-// that is a link or lies on another volume blocks the sound. A failed
-// conversion leaves no pair under the number; folders that are not absolute
-// stop it before anything is written.
+// that is a link or lies on another volume blocks the sound. Both files are
+// created new; an entry already at either name blocks the sound and is left
+// as it is. A sound that fails leaves nothing of its own under the number;
+// folders that are not absolute stop it before anything is written.
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
                           const QString &dataPath, const QString &prmPath,
                           const ztplatform::FolderAnchor &padRoot = ztplatform::FolderAnchor());

@@ -258,20 +258,22 @@ struct NotSaved {
                 DeviceText::tr("were not saved to the sampler pad: they changed on the pad since it was loaded."));
         lines << namerules::joinNumbersMessage(
                 kit, kitsOutside,
-                DeviceText::tr("was not saved to the sampler pad: its folder leads out of the sampler pad."),
-                DeviceText::tr("were not saved to the sampler pad: their folder leads out of the sampler pad."));
+                DeviceText::tr("was not saved to the sampler pad: its folder is a link or leads out of the sampler "
+                               "pad."),
+                DeviceText::tr("were not saved to the sampler pad: their folder is a link or leads out of the sampler "
+                               "pad."));
         if (chains == PadWrite::Changed)
             lines << DeviceText::tr("The kit chains were not saved to the sampler pad: they changed on the pad since "
                                     "it was loaded.");
         if (chains == PadWrite::Outside)
             lines << DeviceText::tr("The kit chains were not saved to the sampler pad: the folder of global.ini "
-                                    "leads out of the sampler pad.");
+                                    "is a link or leads out of the sampler pad.");
         if (alter == PadWrite::Changed)
             lines << DeviceText::tr("The change file alter.ini was not saved: the sampler pad changed since it was "
                                     "loaded.");
         if (alter == PadWrite::Outside)
-            lines << DeviceText::tr("The change file alter.ini was not saved: its folder leads out of the sampler "
-                                    "pad.");
+            lines << DeviceText::tr("The change file alter.ini was not saved: its folder is a link or leads out "
+                                    "of the sampler pad.");
         if (!damaged.isEmpty())
             lines << DeviceText::tr("Writing these files failed and their old bytes could not be put back; they "
                                     "may be damaged:")
@@ -304,8 +306,10 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
     DeviceMessage chainsFailure;
     if (!kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains)) {
         globalFlag = 1;
-        QString path;
-        notSaved.chains = writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path);
+        QString path = job.globalFile;
+        notSaved.chains = job.anotherPad
+                ? PadWrite::Changed
+                : writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path);
         result.chainsWritten = notSaved.chains == PadWrite::Written;
         if (notSaved.chains == PadWrite::NotWritten)
             chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + path};
@@ -332,8 +336,9 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
                 continue;
             kits[k] = refreshed;
             const QString file = job.kitFiles.value(k).isEmpty() ? kitFileName(job.kitPath, k + 1) : job.kitFiles.at(k);
-            const PadWrite how =
-                    Records::writeKitRecordOnPad(job.padRoot, file, job.kitRecords.value(k), kits, k + 1);
+            const PadWrite how = job.anotherPad
+                    ? PadWrite::Changed
+                    : Records::writeKitRecordOnPad(job.padRoot, file, job.kitRecords.value(k), kits, k + 1);
             if (how == PadWrite::Written) {
                 kitFlags[k] = 1;
                 kitChangedFlag = 1;
@@ -351,8 +356,10 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
     report(progress, 4);
 
     // The change file, from the flags as they now stand.
-    notSaved.alter = writeAlterFile(job.padRoot, job.sysPath,
-                                    alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags));
+    notSaved.alter = job.anotherPad ? PadWrite::Changed
+                                    : writeAlterFile(job.padRoot, job.sysPath,
+                                                     alterFileBytes(kitChangedFlag != 0, job.wavesChanged,
+                                                                    globalFlag != 0, kitFlags));
     result.alterWritten = notSaved.alter == PadWrite::Written;
     if (notSaved.alter == PadWrite::MayBeDamaged)
         notSaved.damaged << QDir::toNativeSeparators(job.sysPath + QStringLiteral("/alter.ini"));

@@ -2,6 +2,7 @@
 #define ZT_MAINWINDOW1_H
 
 #include "device/devicemessage.h"
+#include "device/padidentity.h"
 #include "device/syncbatch.h"
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
@@ -133,6 +134,7 @@ public:
     QVector<QByteArray> padKitRecords; // and the record it held then
     QByteArray padChainBlock; // global.ini's kit-chain block at load
     ztplatform::FolderAnchor padRoot; // the pad's root at load; the pad's files are written only below it
+    PadIdentity padIdentity; // the pad loaded, told from another one at its place before each write
     QStringList padLinksLeftOut; // symbolic links of the pad's tree the load left out
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
     SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
@@ -422,6 +424,11 @@ public:
     SyncBatch *padSync();
     // The pad's wave folders exist: workers may run.
     bool padFoldersReady() const;
+    // The pad's identity as it reads now.
+    PadIdentity currentPadIdentity() const;
+    // True while the pad at the pad's place is the one loaded; otherwise the
+    // user is told and the editor goes on offline.
+    bool padStillLoaded();
     // usbDialog prepared for a long pad operation, shown at 0.
     QProgressDialog *showPadProgress(const QString &label, int maximum);
     // Warning boxes of the device side, in order.

@@ -2483,32 +2483,36 @@ and save the current pad settings</source>
         <translation>未能保存到采样打击垫：自加载以来它们已在打击垫上被更改。</translation>
     </message>
     <message>
-        <source>was not saved to the sampler pad: its folder leads out of the sampler pad.</source>
-        <translation>未能保存到采样打击垫：其所在文件夹指向采样打击垫之外。</translation>
-    </message>
-    <message>
-        <source>were not saved to the sampler pad: their folder leads out of the sampler pad.</source>
-        <translation>未能保存到采样打击垫：它们所在的文件夹指向采样打击垫之外。</translation>
-    </message>
-    <message>
         <source>The kit chains were not saved to the sampler pad: they changed on the pad since it was loaded.</source>
         <translation>套鼓链未能保存到采样打击垫：自加载以来它们已在打击垫上被更改。</translation>
-    </message>
-    <message>
-        <source>The kit chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler pad.</source>
-        <translation>套鼓链未能保存到采样打击垫：global.ini 所在的文件夹指向采样打击垫之外。</translation>
     </message>
     <message>
         <source>The change file alter.ini was not saved: the sampler pad changed since it was loaded.</source>
         <translation>变更文件 alter.ini 未能保存：自加载以来采样打击垫已被更换。</translation>
     </message>
     <message>
-        <source>The change file alter.ini was not saved: its folder leads out of the sampler pad.</source>
-        <translation>变更文件 alter.ini 未能保存：其所在文件夹指向采样打击垫之外。</translation>
-    </message>
-    <message>
         <source>Writing these files failed and their old bytes could not be put back; they may be damaged:</source>
         <translation>写入以下文件失败，且无法恢复其原有内容；这些文件可能已损坏：</translation>
+    </message>
+    <message>
+        <source>The sampler pad at the drive is not the one that was loaded: nothing was written to it or deleted from it. Korvanta goes on without the sampler pad and keeps your edits.</source>
+        <translation>该驱动器上的采样打击垫不是之前加载的那一个：未向其写入或从中删除任何内容。Korvanta 将在不连接采样打击垫的情况下继续运行，并保留您的所有编辑。</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad: its folder is a link or leads out of the sampler pad.</source>
+        <translation>未能保存到采样打击垫：其所在文件夹是链接或指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad: their folder is a link or leads out of the sampler pad.</source>
+        <translation>未能保存到采样打击垫：它们所在的文件夹是链接或指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>The kit chains were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</source>
+        <translation>套鼓链未能保存到采样打击垫：global.ini 所在的文件夹是链接或指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was not saved: its folder is a link or leads out of the sampler pad.</source>
+        <translation>变更文件 alter.ini 未能保存：其所在文件夹是链接或指向采样打击垫之外。</translation>
     </message>
 </context>
 <context>

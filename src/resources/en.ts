@@ -2483,32 +2483,36 @@ and save the current pad settings</translation>
         <translation>were not saved to the sampler pad: they changed on the pad since it was loaded.</translation>
     </message>
     <message>
-        <source>was not saved to the sampler pad: its folder leads out of the sampler pad.</source>
-        <translation>was not saved to the sampler pad: its folder leads out of the sampler pad.</translation>
-    </message>
-    <message>
-        <source>were not saved to the sampler pad: their folder leads out of the sampler pad.</source>
-        <translation>were not saved to the sampler pad: their folder leads out of the sampler pad.</translation>
-    </message>
-    <message>
         <source>The kit chains were not saved to the sampler pad: they changed on the pad since it was loaded.</source>
         <translation>The kit chains were not saved to the sampler pad: they changed on the pad since it was loaded.</translation>
-    </message>
-    <message>
-        <source>The kit chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler pad.</source>
-        <translation>The kit chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler pad.</translation>
     </message>
     <message>
         <source>The change file alter.ini was not saved: the sampler pad changed since it was loaded.</source>
         <translation>The change file alter.ini was not saved: the sampler pad changed since it was loaded.</translation>
     </message>
     <message>
-        <source>The change file alter.ini was not saved: its folder leads out of the sampler pad.</source>
-        <translation>The change file alter.ini was not saved: its folder leads out of the sampler pad.</translation>
-    </message>
-    <message>
         <source>Writing these files failed and their old bytes could not be put back; they may be damaged:</source>
         <translation>Writing these files failed and their old bytes could not be put back; they may be damaged:</translation>
+    </message>
+    <message>
+        <source>The sampler pad at the drive is not the one that was loaded: nothing was written to it or deleted from it. Korvanta goes on without the sampler pad and keeps your edits.</source>
+        <translation>The sampler pad at the drive is not the one that was loaded: nothing was written to it or deleted from it. Korvanta goes on without the sampler pad and keeps your edits.</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad: its folder is a link or leads out of the sampler pad.</source>
+        <translation>was not saved to the sampler pad: its folder is a link or leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>were not saved to the sampler pad: their folder is a link or leads out of the sampler pad.</source>
+        <translation>were not saved to the sampler pad: their folder is a link or leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The kit chains were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</source>
+        <translation>The kit chains were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was not saved: its folder is a link or leads out of the sampler pad.</source>
+        <translation>The change file alter.ini was not saved: its folder is a link or leads out of the sampler pad.</translation>
     </message>
 </context>
 <context>

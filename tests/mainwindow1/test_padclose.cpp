@@ -392,23 +392,65 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
     }
 
-    // KIT and SYS swapped for links after the load: the folders they lead to
-    // keep every byte and the box names what was not saved.
+    void foldersSwappedForLinksAreNotWrittenThrough_data()
+    {
+        QTest::addColumn<bool>("inside");
+        QTest::newRow("links out of the pad") << false;
+        QTest::newRow("links to folders of the pad") << true;
+    }
+
+    // Pad A pulled and pad B, whose kit 7 and global.ini hold what A's held
+    // at load, mounted at the same place on a volume that looks the same
+    // (a FAT root is always inode 1): nothing edited on A lands on B.
+    void anotherPadWithTheSameKitsIsNotWritten()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        w->kitAttrList[6].kit_tempo ^= 1;
+        QTemporaryDir other;
+        PadFixture b(other.filePath("B"));
+        writeClicks(b);
+        for (int n = 1; n <= 5; ++n)
+            b.addWave(n, QString("b%1").arg(n));
+        for (int n = 1; n <= KIT_MAX_COUNT; ++n)
+            QVERIFY(kf::writeFile(writeback::kitFileName(b.kitPath, n), kf::readFile(kitFile(f, n))));
+        QCOMPARE(kf::readFile(b.sysPath + "/global.ini"), kf::readFile(f.pad.sysPath + "/global.ini"));
+        // The root folder stays: the same device and inode.
+        QVERIFY(QDir().rename(f.pad.model, other.filePath("A")) && QDir().rename(b.model, f.pad.model));
+        const QStringList before = f.pad.snapshot();
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts().last(),
+                 QString("Kit 7 was not saved to the sampler pad: it changed on the pad since it was loaded.\r\nThe "
+                         "change file alter.ini was not saved: the sampler pad changed since it was loaded."));
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+        QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+    }
+
+    // KIT and SYS swapped for links after the load, out of the pad or to
+    // folders inside it: the folders they lead to keep every byte and the box
+    // names what was not saved.
     void foldersSwappedForLinksAreNotWrittenThrough()
     {
+        QFETCH(bool, inside);
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
         w->kitAttrList[6].kit_tempo ^= 1;
         w->kitChainList[1].curKitChain[1][0] = 12;
         QTemporaryDir outside;
+        const QString target = inside ? f.pad.model + "/MOVED" : outside.path();
+        QVERIFY(QDir().mkpath(target));
         for (const QString &folder : {f.pad.kitPath, f.pad.sysPath}) {
-            const QString moved = outside.filePath(QFileInfo(folder).fileName());
+            const QString moved = target + "/" + QFileInfo(folder).fileName();
             QVERIFY(QDir().rename(folder, moved) && QFile::link(moved, folder));
         }
-        auto files = [&outside]() {
+        auto files = [&target]() {
             QMap<QString, QByteArray> all;
-            QDirIterator it(outside.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+            QDirIterator it(target, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
             while (it.hasNext())
                 all.insert(it.next(), kf::readFile(it.filePath()));
             return all;
@@ -417,11 +459,12 @@ private slots:
 
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts().last(),
-                 QString("Kit 7 was not saved to the sampler pad: its folder leads out of the sampler pad.\r\nThe kit "
-                         "chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler "
-                         "pad.\r\nThe change file alter.ini was not saved: its folder leads out of the sampler pad."));
+                 QString("Kit 7 was not saved to the sampler pad: its folder is a link or leads out of the sampler "
+                         "pad.\r\nThe kit chains were not saved to the sampler pad: the folder of global.ini is a link "
+                         "or leads out of the sampler pad.\r\nThe change file alter.ini was not saved: its folder is a "
+                         "link or leads out of the sampler pad."));
         QCOMPARE(files(), before);
-        QVERIFY(!QFileInfo::exists(outside.filePath("SYS/alter.ini")));
+        QVERIFY(!QFileInfo::exists(target + "/SYS/alter.ini"));
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
     }
 

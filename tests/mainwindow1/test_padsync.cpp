@@ -1,8 +1,22 @@
 #include "padwindow.h"
+#include "platform/volumeidentity.h"
 
 #include <QProcess>
 #include <QProgressDialog>
 #include <QtTest>
+
+// The system's identity of a volume with the serial the test gives.
+struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
+    QString uuid = "A";
+    FakeVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
+    ~FakeVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
+    ztplatform::VolumeIdentity identity(const QString &folder) const override
+    {
+        ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
+        id.uuid = uuid;
+        return id;
+    }
+};
 
 // Sounds added to and deleted from a loaded pad while editing: the pairs on
 // the pad, the list rows, the records and the shown kit's pads.
@@ -203,6 +217,38 @@ private slots:
         QCOMPARE(f.rows().size(), 3);
     }
 
+    // Pairs the load left out (a linked record) or skipped (record number
+    // 0) keep their numbers: an added sound takes the next free one.
+    void addedSoundsTakeNoNumberThePadHolds()
+    {
+        PadWindow f;
+        f.layOut(3);
+        f.pad.addWave(4, "leftout");
+        f.pad.addWave(5, "skipped");
+        QTemporaryDir outside;
+        const QString moved = outside.filePath("004.prm");
+        QVERIFY(QFile::rename(f.prm(4), moved) && QFile::link(moved, f.prm(4)));
+        QByteArray record5 = kf::readFile(f.prm(5));
+        kf::wr16(record5, 0, 0);
+        QVERIFY(kf::writeFile(f.prm(5), record5));
+        const QStringList before = f.pad.snapshot();
+        MainWindow1 *w = f.open();
+        QCOMPARE(f.rows().size(), 3);
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.1);
+        QVERIFY(!tone.isEmpty());
+        f.prompter.clear();
+
+        f.importSounds({tone});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(f.rows().last(), "6|tone|" + f.wav(6));
+        QCOMPARE(kf::rd16(kf::readFile(f.prm(6)), 0), quint16(6));
+        QStringList after = f.pad.snapshot();
+        after.removeOne(after.filter(QRegularExpression("WAV_DATA/001/006.wav ")).value(0));
+        after.removeOne(after.filter(QRegularExpression("WAV_PRM/001/006.prm ")).value(0));
+        QCOMPARE(after, before);
+    }
+
     void windowHeldWhileAdding()
     {
         PadWindow f;
@@ -255,6 +301,27 @@ private slots:
         QVERIFY(!w->delDialog->isVisible());
         QCOMPARE(w->delProgressValue, 0);
         QCOMPARE(f.prompter.texts(), QStringList());
+    }
+
+    // Pad A pulled and pad B, with the same files, mounted in its place: the
+    // volume's serial alone tells them apart. A deletion removes nothing from
+    // B and the editor goes on offline.
+    void anotherPadAtThePlaceLosesNoSound()
+    {
+        PadWindow f;
+        f.layOut(3);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        serial.uuid = "B";
+        const QStringList before = f.pad.snapshot();
+
+        deleteRows(w, {1});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
+                                                 "was written to it or deleted from it. Korvanta goes on without the "
+                                                 "sampler pad and keeps your edits."});
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(w->isUDiskFlag && !w->delDialog->isVisible());
     }
 
     void twoHundredSoundsFillNewFolders()

@@ -1,4 +1,5 @@
 #include "platform/removabledrives.h"
+#include "platform/volumeidentity.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,6 +122,44 @@ private slots:
         SystemDriveSource source(table, sys);
         QCOMPARE(source.drives().size(), 3);
         QVERIFY(drivesFromMountTable(dir.path() + "/missing", sys).isEmpty());
+    }
+
+    // Two pads mounted in turn at one folder from one device node: the
+    // serial behind the source's by-uuid link tells them apart.
+    void volumeIdentityFromTheMountTableAndByUuid()
+    {
+        QTemporaryDir dir;
+        const QString base = QFileInfo(dir.path()).canonicalFilePath();
+        const QString point = base + "/media/PAD", byUuid = base + "/by-uuid";
+        QVERIFY(QDir().mkpath(point + "/inner") && QDir().mkpath(byUuid));
+        writeFile(base + "/dev/sdb1", "");
+        writeFile(base + "/dev/sdc1", "");
+        QVERIFY(QFile::link("../dev/sdb1", byUuid + "/ABCD-1234"));
+        QVERIFY(QFile::link("../dev/gone", byUuid + "/DEAD-0000"));
+        const QString table = base + "/mountinfo";
+        auto mount = [&](const QString &source) {
+            writeFile(table, "27 1 254:0 / / rw - ext4 /dev/vda rw\n"
+                             "90 27 8:17 / " + point.toUtf8() + " rw - vfat /dev/sdc1 rw\n"
+                             "91 27 8:17 / " + point.toUtf8() + " rw - vfat " + source.toUtf8() + " rw\n"
+                             "92 90 0:44 / " + point.toUtf8() + "/inner rw - tmpfs tmpfs rw\n");
+            return readVolumeIdentity(point + "/", table, byUuid);
+        };
+        const VolumeIdentity a = mount(base + "/dev/sdb1");
+        QVERIFY(a.valid);
+        QCOMPARE(a.source, base + "/dev/sdb1"); // the later mount at the point
+        QCOMPARE(a.uuid, QString("ABCD-1234"));
+        QVERIFY(QFile::link("../dev/sdb1", byUuid + "/EF01-5678") && QFile::remove(byUuid + "/ABCD-1234"));
+        const VolumeIdentity b = mount(base + "/dev/sdb1");
+        QCOMPARE(b.uuid, QString("EF01-5678"));
+        QCOMPARE(QPair(a.device, a.inode), QPair(b.device, b.inode));
+        QVERIFY(a != b);
+        QCOMPARE(mount(base + "/dev/sdb1"), b);
+        // No UUID for a source that is no device; the nested mount is not the folder's.
+        const VolumeIdentity t = readVolumeIdentity(point + "/inner", table, byUuid);
+        QCOMPARE(t.source, QString("tmpfs"));
+        QVERIFY(t.uuid.isEmpty());
+        QVERIFY(!readVolumeIdentity(base + "/missing", table, byUuid).valid);
+        QVERIFY(!(VolumeIdentity() == VolumeIdentity()));
     }
 
     void replaceableSource()

@@ -254,18 +254,21 @@ EXTRA = {
         '未能保存到采样打击垫：自加载以来它已在打击垫上被更改。',
     'were not saved to the sampler pad: they changed on the pad since it was loaded.':
         '未能保存到采样打击垫：自加载以来它们已在打击垫上被更改。',
-    'was not saved to the sampler pad: its folder leads out of the sampler pad.':
-        '未能保存到采样打击垫：其所在文件夹指向采样打击垫之外。',
-    'were not saved to the sampler pad: their folder leads out of the sampler pad.':
-        '未能保存到采样打击垫：它们所在的文件夹指向采样打击垫之外。',
+    'was not saved to the sampler pad: its folder is a link or leads out of the sampler pad.':
+        '未能保存到采样打击垫：其所在文件夹是链接或指向采样打击垫之外。',
+    'were not saved to the sampler pad: their folder is a link or leads out of the sampler pad.':
+        '未能保存到采样打击垫：它们所在的文件夹是链接或指向采样打击垫之外。',
     'The kit chains were not saved to the sampler pad: they changed on the pad since it was loaded.':
         '套鼓链未能保存到采样打击垫：自加载以来它们已在打击垫上被更改。',
-    'The kit chains were not saved to the sampler pad: the folder of global.ini leads out of the sampler pad.':
-        '套鼓链未能保存到采样打击垫：global.ini 所在的文件夹指向采样打击垫之外。',
+    'The kit chains were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.':
+        '套鼓链未能保存到采样打击垫：global.ini 所在的文件夹是链接或指向采样打击垫之外。',
     'The change file alter.ini was not saved: the sampler pad changed since it was loaded.':
         '变更文件 alter.ini 未能保存：自加载以来采样打击垫已被更换。',
-    'The change file alter.ini was not saved: its folder leads out of the sampler pad.':
-        '变更文件 alter.ini 未能保存：其所在文件夹指向采样打击垫之外。',
+    'The change file alter.ini was not saved: its folder is a link or leads out of the sampler pad.':
+        '变更文件 alter.ini 未能保存：其所在文件夹是链接或指向采样打击垫之外。',
+    # the pad: another pad found at the pad's place while editing
+    'The sampler pad at the drive is not the one that was loaded: nothing was written to it or deleted from it. Korvanta goes on without the sampler pad and keeps your edits.':
+        '该驱动器上的采样打击垫不是之前加载的那一个：未向其写入或从中删除任何内容。Korvanta 将在不连接采样打击垫的情况下继续运行，并保留您的所有编辑。',
     'Writing these files failed and their old bytes could not be put back; they may be damaged:':
         '写入以下文件失败，且无法恢复其原有内容；这些文件可能已损坏：',
     'Korvanta stays open without the 350 device and keeps your edits.': 'Korvanta 将保持打开（不连接 350 设备），并保留您的所有编辑。',

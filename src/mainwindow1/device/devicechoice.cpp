@@ -3,7 +3,9 @@
 #include "device/padtree.h"
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QDebug>
 #include <QFileInfo>
+#include <QProgressDialog>
 
 void MainWindow1::recvFilePath(QString path)
 {
@@ -73,4 +75,23 @@ bool MainWindow1::judgeFourFile()
     wavePrmList = tree.wavePrmList;
     padLinksLeftOut << tree.linksLeftOut;
     return ok;
+}
+
+PadIdentity MainWindow1::currentPadIdentity() const
+{
+    return readPadIdentity(PadPlaces{currentDirPath, sys_click_path, usbGlobalIniFile});
+}
+
+bool MainWindow1::padStillLoaded()
+{
+    if (samePad(padIdentity, currentPadIdentity()))
+        return true;
+    qWarning() << "the pad at" << currentDirPath << "is not the one loaded";
+    for (QProgressDialog *progress : {usbDialog, delDialog}) {
+        if (progress)
+            progress->hide();
+    }
+    showDeviceMessages({anotherPadMessage()});
+    isUDiskFlag = true;
+    return false;
 }

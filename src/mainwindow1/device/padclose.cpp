@@ -8,6 +8,7 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QProgressDialog>
 #include <QSet>
 #include <QStandardItemModel>
@@ -74,18 +75,16 @@ bool MainWindow1::generateOrderFile()
     job.globalFile = usbGlobalIniFile;
     job.chainBlock = padChainBlock;
     job.padRoot = padRoot;
+    job.anotherPad = !samePad(padIdentity, currentPadIdentity());
+    if (job.anotherPad)
+        qWarning() << "the pad at" << currentDirPath << "is not the one loaded; nothing is written to it";
     job.sysPath = sysPath;
     // The list's rows by file; only files some kit uses, or used at load, are
     // ever looked up.
     QSet<QString> used;
-    for (const QVector<soundKit> *kits : {&kitAttrList, &originalKitAttrList}) {
-        for (const soundKit &kit : *kits) {
-            for (const KIT_PAD_SETTING &pad : kit.kpadChunk)
-                used << pad.soundFile0 << pad.soundFile1;
-            const PEDAL_SETTING &h = kit.pedalChunk;
-            used << h.hh_wave1_file << h.hh_wave2_file << h.hh_wave3_file << h.hh_wave4_file << h.hh_wave5_file;
-        }
-    }
+    addKitSoundFiles(kitAttrList, used);
+    addKitSoundFiles(originalKitAttrList, used);
+    job.waves.reserve(used.size());
     for (int row = 0, rows = totalGroup ? totalGroup->rowCount() : 0; row < rows; ++row) {
         const QStandardItem *file = totalGroup->child(row, 2);
         const QStandardItem *number = totalGroup->child(row, 0);

@@ -101,6 +101,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
     const bool filesOk = judgeFourFile();
     if (!rootOk || !filesOk)
         return refuse({notPad});
+    padIdentity = currentPadIdentity();
     progress->show();
 
     progress->setValue(18);

@@ -16,7 +16,9 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
     const QVector<WaveRenumber> changes = renumberedWaves(waveLoadKitAttrList.mid(0, n), oldNumbers.mid(0, n));
     if (changes.isEmpty())
         return;
-    const RenumberResult result = renumberPadWaves(changes, dataPath, prmPath, padRoot);
+    // Another pad at the pad's place is not touched; the numbers come back.
+    const bool onPad = !padFoldersReady() || padStillLoaded();
+    const RenumberResult result = onPad ? renumberPadWaves(changes, dataPath, prmPath, padRoot) : RenumberResult();
     if (!result.ok) {
         showDeviceMessages(result.messages);
         for (int i = 0; i < n; ++i)

@@ -4,6 +4,7 @@
 #include "ui_mainwindow1.h"
 
 #include "device/padpaths.h"
+#include "device/waveslots.h"
 #include "model/kitediting.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -73,15 +74,22 @@ void MainWindow1::addUsbWave()
     const int n = addUsbWaveList.size();
     if (n == 0)
         return;
+    // Nothing is written to another pad put at the pad's place.
+    const bool ready = padFoldersReady() && padStillLoaded();
     ui->right_stackedWidgetPage1->setEnabled(false);
     addProgressValue = 0;
     waveNumList.clear();
     addSoundList.clear();
     waveNameList.clear();
     failedWaveList.clear();
-    // Numbers go on from the last sound before the batch; 0 when there is none.
+    // Numbers go on from the last sound before the batch (0 when there is
+    // none) with the next free one: pairs the load left out keep theirs.
     const int before = waveLoadKitAttrList.size() - n;
     total_index = before > 0 ? waveLoadKitAttrList.at(before - 1).wave_No : 0;
+    QSet<int> listed;
+    for (int i = 0; i < before; ++i)
+        listed.insert(waveLoadKitAttrList.at(i).wave_No);
+    WaveSlots freeSlots(ready ? dataPath : QString(), ready ? prmPath : QString(), listed);
     showPadProgress(tr("Importing sound file..."), n);
 
     const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
@@ -90,7 +98,7 @@ void MainWindow1::addUsbWave()
         const int r = records.value(path, -1);
         if (r < 0)
             continue;
-        ++total_index;
+        total_index = freeSlots.nextFree(total_index);
         const QString name = charArray2String(waveLoadKitAttrList.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
         waveNumList << total_index;
         addSoundList << path;
@@ -98,7 +106,6 @@ void MainWindow1::addUsbWave()
         sounds << SyncBatch::Sound{total_index, path, name};
     }
     padBatchKind = SyncBatch::Adding;
-    const bool ready = padFoldersReady();
     if (!ready) {
         for (const SyncBatch::Sound &s : qAsConst(sounds))
             failedWaveList << s.waveNo;
@@ -114,7 +121,8 @@ void MainWindow1::deleteUsbWave()
         syncBatch->waitForFinished();
     delBatchList = delUsbWaveList.toVector();
     padBatchKind = SyncBatch::Deleting;
-    if (delBatchList.isEmpty() || !padFoldersReady() || !padSync()->startDelete(delBatchList, dataPath, prmPath))
+    if (delBatchList.isEmpty() || !padFoldersReady() || !padStillLoaded()
+        || !padSync()->startDelete(delBatchList, dataPath, prmPath))
         completeDeleteBatch(); // no dialog is left up
 }
 
