@@ -381,6 +381,8 @@ public:
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit);
     // The same finder, kept for many sounds in a row.
     soundsource::StoredEntries storedEntries() const;
+    // Every source of a sound of the library, a group or the metronome.
+    QStringList librarySources() const;
     QString previewFileName() const;
     // The preview's wait dialog: window-modal, its Cancel is Stop.
     void openWaitDialog();

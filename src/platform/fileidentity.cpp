@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+
 namespace ztplatform {
 
 namespace {
@@ -22,19 +24,42 @@ bool sameWithout(const QString &a, const FileIdentity &ia, const QString &b, con
     return absoluteText(a) == absoluteText(b);
 }
 
-} // namespace
-
-FileIdentity fileIdentity(const QString &path)
+FileIdentity identityBy(const QString &path, bool follow)
 {
     FileIdentity id;
     struct stat st;
     const QByteArray name = QFile::encodeName(QDir::fromNativeSeparators(path));
-    if (name.isEmpty() || ::stat(name.constData(), &st) != 0)
+    if (name.isEmpty() || (follow ? ::stat(name.constData(), &st) : ::lstat(name.constData(), &st)) != 0)
         return id;
     id.device = quint64(st.st_dev);
     id.inode = quint64(st.st_ino);
     id.valid = true;
     return id;
+}
+
+// The symbolic links `path` goes through to its file, `path` first: its last
+// component and the links each names in turn (a loop ends the walk).
+void forEachLink(const QString &path, const std::function<bool(const QString &link)> &visit)
+{
+    QString at = QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath();
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(at);
+        if (!info.isSymLink() || !visit(at))
+            return;
+        at = info.symLinkTarget();
+    }
+}
+
+} // namespace
+
+FileIdentity fileIdentity(const QString &path)
+{
+    return identityBy(path, true);
+}
+
+FileIdentity entryIdentity(const QString &path)
+{
+    return identityBy(path, false);
 }
 
 bool sameFile(const QString &a, const QString &b)
@@ -67,6 +92,42 @@ bool replacesEntryOf(const QString &target, const QString &loaded)
     const QFileInfo r(reached);
     return r.fileName().compare(t.fileName(), Qt::CaseInsensitive) == 0
            && fileIdentity(r.absolutePath()) == fileIdentity(folder) && fileIdentity(entry) == fileIdentity(reached);
+}
+
+bool replacesLinkOf(const QString &target, const QString &loaded)
+{
+    const QFileInfo t(QDir::fromNativeSeparators(target));
+    const FileIdentity entry = entryIdentity(t.absoluteFilePath());
+    if (!entry.valid || loaded.isEmpty())
+        return false;
+    bool replaced = false;
+    forEachLink(loaded, [&](const QString &link) {
+        // The same entry: its name (letter case aside, where the file
+        // system ignores it) and the link it holds.
+        replaced = QFileInfo(link).fileName().compare(t.fileName(), Qt::CaseInsensitive) == 0
+                   && entryIdentity(link) == entry;
+        return !replaced;
+    });
+    return replaced;
+}
+
+void ReachedFiles::add(const QString &path)
+{
+    const FileIdentity file = fileIdentity(path);
+    if (file.valid)
+        m_entries.insert({file.device, file.inode});
+    forEachLink(path, [this](const QString &link) {
+        const FileIdentity id = entryIdentity(link);
+        if (id.valid)
+            m_entries.insert({id.device, id.inode});
+        return true;
+    });
+}
+
+bool ReachedFiles::replacedBy(const QString &target) const
+{
+    const FileIdentity id = entryIdentity(target);
+    return id.valid && m_entries.contains({id.device, id.inode});
 }
 
 SameFileAs::SameFileAs(const QString &target)

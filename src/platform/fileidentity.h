@@ -2,6 +2,8 @@
 #define ZT_PLATFORM_FILEIDENTITY_H
 
 #include <QHash>
+#include <QPair>
+#include <QSet>
 #include <QString>
 
 namespace ztplatform {
@@ -25,6 +27,9 @@ struct FileIdentity
 // The file `path` names at this moment, links followed.
 FileIdentity fileIdentity(const QString &path);
 
+// The entry `path` names itself: a symbolic link as the link, not followed.
+FileIdentity entryIdentity(const QString &path);
+
 // True when `a` and `b` name the same file at this moment. Where either names
 // nothing, true only for the same absolute path ("." and ".." taken as text).
 bool sameFile(const QString &a, const QString &b);
@@ -42,6 +47,25 @@ QString writeThroughTarget(const QString &path);
 // that ignores letter case, a name that differs only in case is the same
 // entry (there, and only there, one file is found under both names).
 bool replacesEntryOf(const QString &target, const QString &loaded);
+
+// True when renaming a file over `target` replaces a symbolic link by which
+// `loaded` reaches its file (`loaded` itself, or a link it names in turn), so
+// that `loaded` no longer reaches that file afterwards.
+bool replacesLinkOf(const QString &target, const QString &loaded);
+
+// The files some paths reach and the symbolic links on their way (the last
+// component and the links it names in turn), known by identity: whether a
+// rename would take the place of one of them.
+class ReachedFiles
+{
+public:
+    void add(const QString &path);
+    // True when a rename over `target` (not followed) replaces one of them.
+    bool replacedBy(const QString &target) const;
+
+private:
+    QSet<QPair<quint64, quint64>> m_entries;
+};
 
 // sameFile(target, path) for many paths: the target is looked at once, each
 // other path text once. Answers hold while the files are not replaced.

@@ -2514,6 +2514,14 @@ and save the current pad settings</source>
         <source>The change file alter.ini was not saved: its folder is a link or leads out of the sampler pad.</source>
         <translation>变更文件 alter.ini 未能保存：其所在文件夹是链接或指向采样打击垫之外。</translation>
     </message>
+    <message>
+        <source>Keeping the sounds still in use...</source>
+        <translation>正在保留仍在使用的音色...</translation>
+    </message>
+    <message>
+        <source>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</source>
+        <translation>音色库、分组或节拍器中有音色来自此文件，因此未保存任何内容：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2514,6 +2514,14 @@ and save the current pad settings</translation>
         <source>The change file alter.ini was not saved: its folder is a link or leads out of the sampler pad.</source>
         <translation>The change file alter.ini was not saved: its folder is a link or leads out of the sampler pad.</translation>
     </message>
+    <message>
+        <source>Keeping the sounds still in use...</source>
+        <translation>Keeping the sounds still in use...</translation>
+    </message>
+    <message>
+        <source>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</source>
+        <translation>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

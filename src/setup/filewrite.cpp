@@ -1,7 +1,6 @@
 #include "setup/filewrite.h"
 
 #include "platform/durablefile.h"
-#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 
 #include <QDebug>
@@ -114,7 +113,7 @@ QString nonFileTarget(const QVector<KitTarget> &plan)
 }
 
 void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
-                   const std::function<void()> &tick)
+                   const std::function<void()> &tick, const std::function<QString(const QString &target)> &through)
 {
     auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
     auto entry = [](const QString &path) {
@@ -133,10 +132,10 @@ void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QStr
             continue;
         if (overwrite && overwrite(t.target)) {
             t.temporary = true;
-            const QString through = ztplatform::writeThroughTarget(t.target);
-            if (through != t.target && !reached.contains(entry(through))) {
-                t.replaces = through;
-                reached.insert(entry(through));
+            const QString end = through ? through(t.target) : t.target;
+            if (end != t.target && !reached.contains(entry(end))) {
+                t.replaces = end;
+                reached.insert(entry(end));
             }
             t.writePath = temporaryName(
                     t.replaces, counter, QStringLiteral(".ini"),

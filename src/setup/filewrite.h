@@ -66,14 +66,15 @@ QString nonFileTarget(const QVector<KitTarget> &plan);
 
 // `overwrite` is asked for each usable target that exists as a file; no
 // means that kit is not written, yes that it is written under a temporary
-// name beside the file it replaces. A target that is a link to a file is
-// written through to that file, unless another target of this save names
-// it too or another link of this save reaches it first: then the link
-// itself is replaced, so no kit of the save overwrites another. Temporary
-// names share one counter from 0 and avoid the names of this save (letter
-// case ignored).
+// name beside the file it replaces. That file is what `through` gives for the
+// target (the target itself when not given): a link may be written through
+// to the file it names, unless another target of this save names that file
+// too or another link of this save reaches it first: then the link itself is
+// replaced, so no kit of the save overwrites another. Temporary names share
+// one counter from 0 and avoid the names of this save (letter case ignored).
 void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
-                   const std::function<void()> &tick = {});
+                   const std::function<void()> &tick = {},
+                   const std::function<QString(const QString &target)> &through = {});
 
 } // namespace setupfiles
 

@@ -3,6 +3,7 @@
 // their targets first and read back when they replaced loaded files, a full
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
+#include "soundlib_fixture.h"
 
 #include "library/totaltreeview.h"
 
@@ -259,7 +260,8 @@ private slots:
         f->prompter.clear();
         progress.values.clear();
         f->saveKits({2, 7}, f->work.path());
-        QCOMPARE(progress.values, QVector<int>({0, 50, 100}));
+        // Then each file's sound that only the library still lists is kept.
+        QCOMPARE(progress.values, QVector<int>({0, 50, 100, 0, 1, 0, 1}));
         const QString ask = "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n";
         QCOMPARE(f->texts(), QStringList({ask + k2, ask + k7,
                                           "The file has been generated:\r\nFile location:\r\n" + f->work.path()}));
@@ -575,6 +577,110 @@ private slots:
         f->prompter.clear();
         f->exportAll(f->file("NEXT.bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+    }
+
+    // A save goes through a link only to a loaded file: a link to a sound of
+    // the library is replaced itself. No save replaces the file a sound of
+    // the library comes from, by whatever name it is reached.
+    void savesLeaveSoundFilesAlone()
+    {
+        const QString kick = soundlib::writeBytes(f->file("kick.wav"), soundlib::pcmWav(1, 44100, 2205));
+        const QByteArray bytes = kf::readFile(kick);
+        f->prompter.fileAnswers.enqueue({kick});
+        f->ui->tbtAddWave->click();
+        const QString out = f->file("out"), kitLink = out + "/New Kit.INI", setupLink = out + "/x.bin";
+        QVERIFY(QDir().mkpath(out) && QFile::link(kick, kitLink) && QFile::link(kick, setupLink));
+        f->prompter.clear();
+        f->saveKits({1}, out);
+        f->exportAll(setupLink);
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
+        QCOMPARE(kf::readFile(kick), bytes);
+        MainWindow1::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        QVERIFY(!QFileInfo(kitLink).isSymLink() && !QFileInfo(setupLink).isSymLink());
+        QCOMPARE(setupfiles::readKitFile(kitLink, rec, tables), setupfiles::LoadError::None);
+        QCOMPARE(setupfiles::readWholeSetupFile(setupLink, rec, tables), setupfiles::LoadError::None);
+
+        // The sound's own file, by its name or a hard link, is refused.
+        const QString hard = f->file("hard"), hardKit = hard + "/New Kit.INI";
+        QVERIFY(QDir().mkpath(hard) && ::link(QFile::encodeName(kick), QFile::encodeName(hardKit)) == 0);
+        f->prompter.clear();
+        f->saveKits({1}, hard);
+        f->exportAll(kick);
+        const QString refused =
+                "A sound of the library, a group or the metronome comes from this file, so nothing is saved:\r\n";
+        QCOMPARE(f->texts().mid(1), QStringList({refused + hardKit, refused + kick}));
+        QCOMPARE(folderEntries(hard), QStringList({"New Kit.INI"}));
+        QCOMPARE(kf::readFile(kick), bytes);
+        QCOMPARE(f->w->totalGroup->child(0, 2)->text(), kick);
+        QVERIFY(f->unlocked());
+    }
+
+    // A kit file loaded through a link that another kit's file then replaces
+    // is no longer reached by its path: every sound of it in use is kept, so
+    // the kit keeps its sounds, and the next save writes them.
+    void loadedByReplacedLinkKeepsSounds()
+    {
+        const QString a = f->file("A.INI"), b = f->file("B.INI");
+        QVERIFY(makeKitFile(a, 2) && QFile::link(a, b));
+        f->importPicks({b});
+        const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        QStringList names;
+        sf::forEachSoundSlot(f->kit(2), [&names](auto s) { names << s.name; });
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "A";
+        f->w->kitAttrList[4].kit_name = f->w->kitNameList[4] = "B";
+        f->prompter.clear();
+        f->saveKits({2, 5}, f->work.path());
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning", "successfully saved."}));
+        MainWindow1::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        QVERIFY(!QFileInfo(b).isSymLink());
+        QCOMPARE(setupfiles::readKitFile(b, rec, tables), setupfiles::LoadError::None);
+        QCOMPARE(int(rec.kitIndex), 5);
+        QCOMPARE(setupfiles::readKitFile(a, rec, tables), setupfiles::LoadError::None);
+        const int count = rec.waveCount;
+        QVERIFY(count > 0);
+        QCOMPARE(storedBytes(f->w), sounds);
+        QStringList now;
+        sf::forEachSoundSlot(f->kit(2), [&now, &b](auto s) {
+            now << s.name;
+            QVERIFY(!s.file.startsWith(b));
+        });
+        QCOMPARE(now, names);
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+        QCOMPARE(setupfiles::readKitFile(a, rec, tables), setupfiles::LoadError::None);
+        QCOMPARE(int(rec.kitIndex), 2);
+        QCOMPARE(int(rec.waveCount), count);
+    }
+
+    // Keeping the sounds of a replaced setup shows its progress while the
+    // window, still held, lets events run between the copies.
+    void keptSoundsShowProgress()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        f->importAll(setup);
+        QVERIFY(QFile::link(setup, f->file(f->kit(3).kit_name + ".INI")));
+        QVector<int> values;
+        bool held = true;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&] {
+            const QProgressDialog *d = f->w->dialog;
+            if (d && d->isVisible() && d->labelText() == "Keeping the sounds still in use...") {
+                values.append(d->value());
+                held = held && !f->ui->topWidget->isEnabled() && d->isModal();
+            }
+        });
+        tick.start(0);
+        f->prompter.clear();
+        f->saveKits({3}, f->work.path());
+        tick.stop();
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+        QVERIFY(values.size() > 2 && values.last() > values.first());
+        QVERIFY(held);
+        QVERIFY(f->unlocked());
     }
 
     // Export All onto a loaded kit file keeps every sound of it still in use:

@@ -88,6 +88,8 @@ private slots:
         QCOMPARE(writeThroughTarget(soft), QFileInfo(file).canonicalFilePath());
         QCOMPARE(writeThroughTarget(hard), hard);
         QVERIFY(replacesEntryOf(writeThroughTarget(soft), file));
+        // A rename over the link itself cuts the path loaded by it off its file.
+        QVERIFY(replacesLinkOf(soft, soft) && !replacesLinkOf(file, soft) && !replacesLinkOf(hard, file));
     }
 
     void fatAttributesOnlyOnFat()

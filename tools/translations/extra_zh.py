@@ -275,4 +275,8 @@ EXTRA = {
     # sound import: picked files that are not audio
     'Checking the sound files...': '正在检查音频文件...',
     'The following files are not readable audio and were not added:': '以下文件不是可读取的音频，未添加：',
+    # saves: a sound's file is never replaced; keeping the sounds of a replaced file
+    'A sound of the library, a group or the metronome comes from this file, so nothing is saved:':
+        '音色库、分组或节拍器中有音色来自此文件，因此未保存任何内容：',
+    'Keeping the sounds still in use...': '正在保留仍在使用的音色...',
 }

@@ -19,25 +19,19 @@
 #include <QSet>
 #include <QStandardPaths>
 
-namespace {
-
-// Every file a sound of the library comes from: the total list, the groups
-// and the metronome sounds.
-QStringList librarySources(const MainWindow1 &w)
+QStringList MainWindow1::librarySources() const
 {
     QStringList out;
-    for (const MainWindow1::SOUND_INDEX &s : w.waveLoadKitAttrList)
+    for (const SOUND_INDEX &s : waveLoadKitAttrList)
         out.append(s.file);
-    for (const soundfilexml::strSoundGroup &g : w.soundGroupList) {
+    for (const soundfilexml::strSoundGroup &g : soundGroupList) {
         for (const soundfilexml::strSoundItem &item : g.soundList)
             out.append(item.file);
     }
-    for (const MainWindow1::SOUND_LIST_INFO &click : w.clickList)
+    for (const SOUND_LIST_INFO &click : clickList)
         out.append(click.file);
     return out;
 }
-
-} // namespace
 
 quint32 MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target)
 {
@@ -103,7 +97,7 @@ void MainWindow1::exportWave()
     };
 
     soundsource::StoredEntries entries = storedEntries();
-    exportfile::SourceFiles sources(librarySources(*this));
+    exportfile::SourceFiles sources(librarySources());
     QElapsedTimer sinceStep;
     sinceStep.start();
     QStringList written;

@@ -12,10 +12,12 @@
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QStandardItem>
 #include <QStandardItemModel>
 
@@ -107,6 +109,15 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
     if (lost.isEmpty())
         return true;
 
+    // Many sounds take a while: the window repaints, held by the dialog.
+    QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("Keeping the sounds still in use..."), 0);
+    progress->setRange(0, lost.size());
+    struct Hide
+    {
+        QProgressDialog *progress;
+        ~Hide() { hideProgress(progress); }
+    } hide{progress};
+
     const QDir folder(setupfiles::keptSoundsFolder(w->soundListFileName));
     const bool newFolder = !folder.exists();
     QHash<QString, QString> to; // stored source -> its copy
@@ -153,6 +164,8 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
         if (!keptBefore)
             made.append(copy);
         to.insert(s.source, copy);
+        progress->setValue(to.size()); // repaints only when the bar moves
+        QCoreApplication::processEvents();
     }
     // The copies are synced one by one above, their names in the folder here,
     // all before the caller renames the new kit file over the only other copy

@@ -3,6 +3,8 @@
 
 // Steps that the window's loads and saves of setup files share.
 
+#include "platform/fileidentity.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -41,6 +43,9 @@ void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kep
 // that does not read back; the path follows on a line of its own.
 QString notAFileText();
 QString notReadBackText();
+// The error of a save that would replace a file a sound of the library, a
+// group or the metronome comes from.
+QString soundFileText();
 // True, after its message, when the file carries another maker's brand mark
 // (kind 0 whole setup, 2 single kit); a file that does not open passes.
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
@@ -87,13 +92,27 @@ void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kit
 // kept sounds folder and synced, and every use of them moves to the copy. A
 // copy kept before under the sound's name with the same bytes is taken
 // instead, and the library lists it once. False, with nothing changed, when
-// one cannot be kept.
+// one cannot be kept. The copies advance a new save progress dialog, which
+// holds the window while events run between them.
 bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
 
 // The loaded and recorded files ('/' separators, as the editor holds them)
 // whose directory entry a file renamed over `target` replaces; the loaded
 // ones first.
 QStringList replacedFiles(MainWindow1 *w, const QString &target);
+// The file a save onto `target` replaces: a symbolic link to a loaded kit
+// file or setup (by whatever path it was loaded) is written through to it;
+// any other target, another link too, is replaced itself.
+QString writeTarget(MainWindow1 *w, const QString &target);
+// The files, and the links to them, by which the plain sounds of the
+// library, the groups and the metronome are reached: a save must replace
+// none of them.
+ztplatform::ReachedFiles soundFiles(MainWindow1 *w);
+// The loaded and recorded files reached through a symbolic link that a
+// rename over one of `targets` replaces: after it their paths reach another
+// file, so they are not read back but kept from (keepLostSounds) and
+// forgotten.
+QStringList cutOffFiles(MainWindow1 *w, const QStringList &targets);
 // True when `path` is the loaded whole setup.
 bool isLoadedSetup(MainWindow1 *w, const QString &path);
 // A file replaced by one of the other kind (a whole setup by a kit file, or

@@ -129,4 +129,10 @@ QString notReadBackText()
     return MainWindow1::tr("The written file does not read back as a kit file, so it is not saved:");
 }
 
+QString soundFileText()
+{
+    return MainWindow1::tr("A sound of the library, a group or the metronome comes from this file, so nothing is "
+                           "saved:");
+}
+
 } // namespace setupflow

@@ -1,12 +1,14 @@
-// The loaded and recorded files a save replaces, and forgetting those that
-// are not read back.
+// The loaded and recorded files a save replaces, the files it must not
+// replace, and forgetting those that are not read back.
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
 
+#include "library/soundsource.h"
 #include "platform/fileidentity.h"
 
 #include <QDir>
+#include <QSet>
 
 namespace setupflow {
 
@@ -17,6 +19,57 @@ QStringList replacedFiles(MainWindow1 *w, const QString &target)
         const QString p = QDir::fromNativeSeparators(path);
         if (!files.contains(p) && ztplatform::replacesEntryOf(target, p))
             files.append(p);
+    };
+    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles))
+        take(r.file);
+    for (const QString &recorded : qAsConst(w->recordKitFileList))
+        take(recorded);
+    return files;
+}
+
+QString writeTarget(MainWindow1 *w, const QString &target)
+{
+    const QString through = ztplatform::writeThroughTarget(target);
+    if (through == target)
+        return target;
+    const ztplatform::SameFileAs loaded(through);
+    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles)) {
+        if (loaded(r.file))
+            return through;
+    }
+    for (const QString &recorded : qAsConst(w->recordKitFileList)) {
+        if (loaded(recorded))
+            return through;
+    }
+    return target;
+}
+
+ztplatform::ReachedFiles soundFiles(MainWindow1 *w)
+{
+    ztplatform::ReachedFiles files;
+    QSet<QString> seen;
+    for (const QString &source : w->librarySources()) {
+        if (!source.isEmpty() && !soundsource::isStored(source) && !seen.contains(source)) {
+            seen.insert(source);
+            files.add(source);
+        }
+    }
+    return files;
+}
+
+QStringList cutOffFiles(MainWindow1 *w, const QStringList &targets)
+{
+    QStringList files;
+    auto take = [&files, &targets](const QString &path) {
+        const QString p = QDir::fromNativeSeparators(path);
+        if (files.contains(p))
+            return;
+        for (const QString &target : targets) {
+            if (ztplatform::replacesLinkOf(target, p)) {
+                files.append(p);
+                return;
+            }
+        }
     };
     for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles))
         take(r.file);

@@ -18,6 +18,7 @@
 #include <QProgressDialog>
 
 #include <algorithm>
+#include <optional>
 
 namespace setupflow {
 
@@ -108,7 +109,21 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
                                   QMessageBox::Yes | QMessageBox::No)
                        == QMessageBox::Yes;
             },
-            [] { QCoreApplication::processEvents(); });
+            [] { QCoreApplication::processEvents(); }, [w](const QString &target) { return writeTarget(w, target); });
+    // No file that a plain sound of the library, a group or the metronome
+    // comes from is replaced, by whatever name it is reached.
+    std::optional<ztplatform::ReachedFiles> sounds;
+    for (const setupfiles::KitTarget &t : qAsConst(plan)) {
+        if (!t.write || !t.temporary)
+            continue;
+        if (!sounds)
+            sounds = soundFiles(w);
+        if (sounds->replacedBy(t.replaces)) {
+            p->warning(w, MainWindow1::tr("Error"), soundFileText() + crlf + t.target, QMessageBox::Ok);
+            lockForSave(w, false);
+            return;
+        }
+    }
 
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("File is being generated..."), 0);
     const int step = int(100.0f / float(kits.size()));
@@ -152,9 +167,28 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         QCoreApplication::processEvents();
         hideProgress(progress);
     }
-    lockForSave(w, false);
 
     // The new files take their targets' names before the user is told.
+    // A loaded file whose link another kit's file replaces is no longer
+    // reached by its path: every sound of it in use is kept and it is
+    // forgotten. Where that fails, no file of the save touches it.
+    QStringList renamed;
+    for (const setupfiles::KitTarget &t : qAsConst(plan)) {
+        if (t.temporary && t.write)
+            renamed.append(t.replaces);
+    }
+    const QStringList cut = cutOffFiles(w, renamed);
+    QSet<QString> blocked; // targets left as they are
+    for (const QString &file : qAsConst(cut)) {
+        if (keepLostSounds(w, file, {}, isLoadedSetup(w, file))) {
+            forgetFiles(w, {file});
+            continue;
+        }
+        for (const setupfiles::KitTarget &t : qAsConst(plan)) {
+            if (ztplatform::replacesLinkOf(t.replaces, file) || replacing.value(t.target).contains(file))
+                blocked.insert(t.target);
+        }
+    }
     QStringList reload;
     QSet<int> reread; // the kit slots the read-back fills
     bool replacedAll = true;
@@ -164,12 +198,14 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         // Sounds still in use that only the old file holds are kept, on the
         // disk, before the new file takes its place. The loaded setup is not
         // read back from a kit file: all its sounds in use are kept.
-        const QStringList files = replacing.value(t.target);
+        QStringList files = replacing.value(t.target);
+        for (const QString &file : qAsConst(cut))
+            files.removeAll(file);
         const QString path = files.value(0);
         const bool setup = !path.isEmpty() && isLoadedSetup(w, path);
         const bool kept = path.isEmpty()
                           || keepLostSounds(w, path, setup ? QHash<QString, int>() : moved.value(path), setup);
-        if (!kept || !ztplatform::renameOver(t.writePath, t.replaces)) {
+        if (blocked.contains(t.target) || !kept || !ztplatform::renameOver(t.writePath, t.replaces)) {
             reportNotReplaced(w, t.target, t.writePath);
             replacedAll = false;
             continue;
@@ -187,6 +223,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
             reread.insert(t.kit - 1);
         }
     }
+    lockForSave(w, false);
     if (replacedAll) {
         for (const setupfiles::KitTarget &t : plan) {
             if (t.write)

@@ -92,9 +92,14 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
                    QMessageBox::Ok);
         return;
     }
-    // A link to a file is written through: the file it names is replaced.
+    // A link to a loaded file is written through: that file is replaced.
     const bool replace = QFileInfo(target).isFile();
-    const QString dest = replace ? ztplatform::writeThroughTarget(target) : target;
+    const QString dest = replace ? writeTarget(w, target) : target;
+    if (replace && soundFiles(w).replacedBy(dest)) {
+        p->warning(w, MainWindow1::tr("Error"), soundFileText() + crlf() + QDir::toNativeSeparators(target),
+                   QMessageBox::Ok);
+        return;
+    }
     int counter = 0;
     const QString out = replace ? setupfiles::temporaryName(dest, counter, QStringLiteral(".bin"), {},
                                                             [] { QCoreApplication::processEvents(); })
