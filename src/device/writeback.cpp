@@ -307,9 +307,7 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
     if (!kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains)) {
         globalFlag = 1;
         QString path = job.globalFile;
-        notSaved.chains = job.anotherPad
-                ? PadWrite::Changed
-                : writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path);
+        notSaved.chains = writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path);
         result.chainsWritten = notSaved.chains == PadWrite::Written;
         if (notSaved.chains == PadWrite::NotWritten)
             chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + path};
@@ -336,9 +334,7 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
                 continue;
             kits[k] = refreshed;
             const QString file = job.kitFiles.value(k).isEmpty() ? kitFileName(job.kitPath, k + 1) : job.kitFiles.at(k);
-            const PadWrite how = job.anotherPad
-                    ? PadWrite::Changed
-                    : Records::writeKitRecordOnPad(job.padRoot, file, job.kitRecords.value(k), kits, k + 1);
+            const PadWrite how = Records::writeKitRecordOnPad(job.padRoot, file, job.kitRecords.value(k), kits, k + 1);
             if (how == PadWrite::Written) {
                 kitFlags[k] = 1;
                 kitChangedFlag = 1;
@@ -356,10 +352,8 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
     report(progress, 4);
 
     // The change file, from the flags as they now stand.
-    notSaved.alter = job.anotherPad ? PadWrite::Changed
-                                    : writeAlterFile(job.padRoot, job.sysPath,
-                                                     alterFileBytes(kitChangedFlag != 0, job.wavesChanged,
-                                                                    globalFlag != 0, kitFlags));
+    notSaved.alter = writeAlterFile(job.padRoot, job.sysPath,
+                                    alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags));
     result.alterWritten = notSaved.alter == PadWrite::Written;
     if (notSaved.alter == PadWrite::MayBeDamaged)
         notSaved.damaged << QDir::toNativeSeparators(job.sysPath + QStringLiteral("/alter.ini"));

@@ -80,7 +80,6 @@ struct WriteBackJob {
     QString globalFile; // usbGlobalIniFile
     QByteArray chainBlock; // global.ini's kit-chain block at load
     ztplatform::FolderAnchor padRoot; // the pad's root as loaded; every write stays below it
-    bool anotherPad = false; // the volume at the pad's place is not the pad loaded: nothing is written
     QString sysPath;
     WaveFileIndex waves; // the total sound list by file
 };
@@ -97,8 +96,7 @@ struct WriteBackResult {
 // Writes the changed kit chains, the changed kits (wave numbers refreshed from
 // `waves` first) and alter.ini. A file is written only below the pad's root
 // as loaded and, for the kit records and the chain block, only while it holds
-// the bytes read at load; for another pad nothing is written. What is not
-// written is named in one warning.
+// the bytes read at load. What is not written is named in one warning.
 // `progress` gets 1, 2, 4 and 5 as the steps end.
 WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &progress = {});
 

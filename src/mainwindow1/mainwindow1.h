@@ -428,8 +428,9 @@ public:
     bool padFoldersReady() const;
     // The pad's identity as it reads now.
     PadIdentity currentPadIdentity() const;
-    // True while the pad at the pad's place is the one loaded; otherwise the
-    // user is told and the editor goes on offline.
+    // True while the pad at the pad's place is the one loaded; otherwise no
+    // file below the pad's root is read any more, the user is told and the
+    // editor goes on offline.
     bool padStillLoaded();
     // usbDialog prepared for a long pad operation, shown at 0.
     QProgressDialog *showPadProgress(const QString &label, int maximum);

@@ -1,14 +1,133 @@
 #include "platform/regularfile.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QMutex>
+#include <QPointer>
+#include <QThread>
 
 namespace ztplatform {
+
+namespace {
+
+// The one fenced or watched folder.
+struct Fence
+{
+    QMutex lock;
+    QString root; // canonical; empty: nothing fenced or watched
+    bool closed = false;
+    QPointer<QObject> owner;
+    std::function<bool()> stillReadable;
+    bool asking = false; // stillReadable runs now
+};
+
+Fence &fence()
+{
+    static Fence f;
+    return f;
+}
+
+QString folderPath(const QString &folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return QDir::cleanPath(canonical.isEmpty() ? info.absoluteFilePath() : canonical);
+}
+
+bool below(const QString &file, const QString &root)
+{
+    const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+    return !file.isEmpty() && (file == root || file.startsWith(prefix));
+}
+
+bool onGuiThread()
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    return !app || QThread::currentThread() == app->thread();
+}
+
+// True when the file `path` lies below the fenced folder, or below the
+// watched one and its owner no longer lets it be read.
+bool fenced(const QString &path)
+{
+    Fence &f = fence();
+    QString root;
+    {
+        QMutexLocker hold(&f.lock);
+        root = f.root;
+    }
+    if (root.isEmpty() || !below(QFileInfo(path).canonicalFilePath(), root))
+        return false;
+    std::function<bool()> ask;
+    {
+        QMutexLocker hold(&f.lock);
+        if (f.root != root)
+            return false; // ended meanwhile
+        if (f.closed)
+            return true;
+        if (!onGuiThread() || f.owner.isNull() || !f.stillReadable)
+            return false;
+        if (f.asking)
+            return true; // read while the answer is awaited: not read
+        ask = f.stillReadable;
+        f.asking = true;
+    }
+    const bool readable = ask();
+    QMutexLocker hold(&f.lock);
+    f.asking = false;
+    if (!readable && f.root == root) {
+        f.closed = true;
+        f.stillReadable = nullptr;
+    }
+    return f.closed && f.root == root;
+}
+
+} // namespace
 
 bool isRegularFile(const QString &path)
 {
     // QFileInfo::isFile() holds for regular files only, never for a pipe,
     // a device or a folder.
-    return !path.isEmpty() && QFileInfo(path).isFile();
+    return !path.isEmpty() && QFileInfo(path).isFile() && !fenced(path);
+}
+
+void fenceFolder(const QString &folder)
+{
+    if (folder.isEmpty())
+        return;
+    const QString root = folderPath(folder);
+    Fence &f = fence();
+    QMutexLocker hold(&f.lock);
+    if (f.root != root) {
+        f.owner.clear();
+        f.stillReadable = nullptr;
+    }
+    f.root = root;
+    f.closed = true;
+}
+
+void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable)
+{
+    const QString root = folder.isEmpty() ? QString() : folderPath(folder);
+    Fence &f = fence();
+    QMutexLocker hold(&f.lock);
+    f.root = root;
+    f.closed = false;
+    f.owner = owner;
+    f.stillReadable = std::move(stillReadable);
+}
+
+void endFolderWatch(const QObject *owner)
+{
+    Fence &f = fence();
+    QMutexLocker hold(&f.lock);
+    if (f.owner.data() != owner)
+        return;
+    f.root.clear();
+    f.closed = false;
+    f.owner.clear();
+    f.stillReadable = nullptr;
 }
 
 } // namespace ztplatform

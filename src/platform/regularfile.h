@@ -3,11 +3,32 @@
 
 #include <QString>
 
+#include <functional>
+
+class QObject;
+
 namespace ztplatform {
 
-// True when `path` names a regular file (also through a link). Named pipes,
-// devices and folders are not: opening them may block or read no sound.
+// True when `path` names a regular file (also through a link) that may be
+// read. Named pipes, devices and folders are not: opening them may block or
+// read no sound. Nor is a file below the fenced folder (fenceFolder).
 bool isRegularFile(const QString &path);
+
+// Files below `folder`, reached by any path (links followed), are not read
+// any more: isRegularFile() is false for them from now on, on every thread.
+// Used when the volume at the folder's place is found not to be the one the
+// editor loaded. One folder at a time: this replaces any earlier one. An
+// empty name changes nothing.
+void fenceFolder(const QString &folder);
+
+// Until `folder` is fenced, `stillReadable` is asked on the GUI thread each
+// time isRegularFile() would hold for a file below it; a false answer fences
+// the folder first. It is not asked once `owner` is gone. Replaces any earlier
+// fenced or watched folder; an empty name leaves none.
+void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable);
+
+// Nothing fenced or watched any more, when the folder was watched for `owner`.
+void endFolderWatch(const QObject *owner);
 
 } // namespace ztplatform
 

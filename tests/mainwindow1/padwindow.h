@@ -10,6 +10,7 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
 #include "platform/dismount.h"
+#include "platform/volumeidentity.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -35,6 +36,19 @@ struct RecordingDismounter : VolumeDismounter {
         if (onDismount)
             onDismount();
         return answer;
+    }
+};
+
+// The system's identity of a volume with the serial the test gives.
+struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
+    QString uuid = "A";
+    FakeVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
+    ~FakeVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
+    ztplatform::VolumeIdentity identity(const QString &folder) const override
+    {
+        ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
+        id.uuid = uuid;
+        return id;
     }
 };
 

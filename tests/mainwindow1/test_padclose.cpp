@@ -17,6 +17,10 @@ class TestPadClose : public QObject
 
     static QString kitFile(const PadWindow &f, int n) { return writeback::kitFileName(f.pad.kitPath, n); }
     static QByteArray alter(const PadWindow &f) { return kf::readFile(f.pad.sysPath + "/alter.ini"); }
+    const QString notice = "Disconnect the 350 device.\r\nWhen using the online mode of Korvanta again,\r\nreconnect "
+                           "the USB cable.";
+    const QString anotherPad = "The sampler pad at the drive is not the one that was loaded: nothing was written to it "
+                               "or deleted from it. Korvanta goes on without the sampler pad and keeps your edits.";
     static QStringList withoutAlter(const QStringList &snapshot)
     {
         return snapshot.filter(QRegularExpression("^(?!.*/alter\\.ini )"));
@@ -280,6 +284,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
+        qDebug() << f.prompter.titles() << f.prompter.texts();
         QCOMPARE(f.prompter.texts(), texts);
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
         QVERIFY(f.dismounter.mountPoints.isEmpty());
@@ -378,10 +383,11 @@ private slots:
         const QStringList before = withoutAlter(f.pad.snapshot());
 
         QVERIFY(!f.closeWithYes());
-        QString box = "Kit 7 was not saved to the sampler pad: it changed on the pad since it was loaded.\r\nThe kit "
-                      "chains were not saved to the sampler pad: they changed on the pad since it was loaded.";
-        if (newVolume)
-            box += "\r\nThe change file alter.ini was not saved: the sampler pad changed since it was loaded.";
+        // Another volume is named as another pad; files changed on the same volume as changed.
+        const QString box = newVolume ? anotherPad
+                                      : "Kit 7 was not saved to the sampler pad: it changed on the pad since it was "
+                                        "loaded.\r\nThe kit chains were not saved to the sampler pad: they changed "
+                                        "on the pad since it was loaded.";
         QCOMPARE(f.prompter.texts().last(), box);
         QCOMPARE(withoutAlter(f.pad.snapshot()), before);
         QCOMPARE(QFileInfo::exists(f.pad.sysPath + "/alter.ini"), !newVolume);
@@ -421,13 +427,75 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
-        QCOMPARE(f.prompter.texts().last(),
-                 QString("Kit 7 was not saved to the sampler pad: it changed on the pad since it was loaded.\r\nThe "
-                         "change file alter.ini was not saved: the sampler pad changed since it was loaded."));
+        QCOMPARE(f.prompter.texts().last(), anotherPad);
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
         QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+    }
+
+    // Pad B under another volume serial at pad A's place, its kit files as
+    // A's: the close names the other pad, not a kit changed on the pad.
+    void anotherVolumeIsNamedAtTheClose()
+    {
+        PadWindow f;
+        f.layOut(3);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        w->kitAttrList[0].kit_tempo ^= 1;
+        serial.uuid = "B";
+        const QStringList before = f.pad.snapshot();
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad}));
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+    }
+
+    void anotherPadsSoundsAreNotTaken_data()
+    {
+        QTest::addColumn<bool>("atClose");
+        QTest::newRow("found at the close") << true;
+        QTest::newRow("found at the first read") << false;
+    }
+
+    // Pad B, other audio under the same numbers, at pad A's place: Export All
+    // takes none of it for A's sounds; they count as missing.
+    void anotherPadsSoundsAreNotTaken()
+    {
+        QFETCH(bool, atClose);
+        PadWindow f;
+        f.layOut(3);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        w->kitAttrList[0].kit_tempo ^= 1;
+        serial.uuid = "B";
+        for (int n = 1; n <= 3; ++n)
+            touchFile(f.wav(n), kf::wavBytes(400, quint32(100 + n)));
+        if (atClose)
+            QVERIFY(!f.closeWithYes());
+        f.prompter.clear();
+
+        const QString out = f.work.filePath("SETUP.BIN");
+        f.prompter.fileAnswers.enqueue({out});
+        w->ui->actionExport_All->trigger();
+        const QString click1 = f.pad.sysPath + "/CLICK/click1.wav";
+        QStringList texts{"click1.wavsound exists in Kit \r\nIf you want to delete a sound, please find it in the right "
+                          "list and press 'OK' to confirm.\r\nFile not found:" + click1,
+                          "A sound cannot be converted, so the file is not saved:\r\nclick1.wav\r\n" + click1,
+                          "Error in obtaining sound, the saving is failed."};
+        if (!atClose)
+            texts.prepend(anotherPad);
+        QCOMPARE(f.prompter.texts(), texts);
+        QVERIFY(!QFileInfo::exists(out)); // no file, so no byte of B's audio
+        QVERIFY(w->isUDiskFlag);
+        // Nor is a sound of B offered for a preview.
+        const QModelIndex first = w->totalListItemModel->index(0, 0, w->totalGroup->index());
+        QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
+        selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        selection->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QCOMPARE(f.prompter.texts().last(), "Please check path:wave1 does not exist.\r\n" + f.wav(1));
+        QVERIFY(!w->ui->playBtn2->isEnabled());
     }
 
     // KIT and SYS swapped for links after the load, out of the pad or to

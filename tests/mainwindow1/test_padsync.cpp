@@ -1,22 +1,8 @@
 #include "padwindow.h"
-#include "platform/volumeidentity.h"
 
 #include <QProcess>
 #include <QProgressDialog>
 #include <QtTest>
-
-// The system's identity of a volume with the serial the test gives.
-struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
-    QString uuid = "A";
-    FakeVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
-    ~FakeVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
-    ztplatform::VolumeIdentity identity(const QString &folder) const override
-    {
-        ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
-        id.uuid = uuid;
-        return id;
-    }
-};
 
 // Sounds added to and deleted from a loaded pad while editing: the pairs on
 // the pad, the list rows, the records and the shown kit's pads.

@@ -1,6 +1,7 @@
 #include "mainwindow1/mainwindow1.h"
 
 #include "device/padtree.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
@@ -87,6 +88,8 @@ bool MainWindow1::padStillLoaded()
     if (samePad(padIdentity, currentPadIdentity()))
         return true;
     qWarning() << "the pad at" << currentDirPath << "is not the one loaded";
+    // Its sounds are not taken for the loaded pad's, by any later read.
+    ztplatform::fenceFolder(padRoot.path());
     for (QProgressDialog *progress : {usbDialog, delDialog}) {
         if (progress)
             progress->hide();

@@ -51,12 +51,14 @@ bool MainWindow1::generateOrderFile()
     }
     const DeviceMessage notice = writeback::disconnectNotice();
     UiPrompter::instance()->information(this, notice.title, notice.text, QMessageBox::Ok);
-    // The pad may have gone while the notice was up.
+    // The pad may have gone while the notice was up, or another taken its place.
     if (!writeback::padDrivePresent(currentDirPath, kitPath)) {
         showDeviceMessages({writeback::driveGoneMessage()});
         isUDiskFlag = true;
         return false;
     }
+    if (!padStillLoaded())
+        return false;
 
     QProgressDialog *progress = showPadProgress(tr("Saving file..."), 5);
     writeback::WriteBackJob job;
@@ -75,9 +77,6 @@ bool MainWindow1::generateOrderFile()
     job.globalFile = usbGlobalIniFile;
     job.chainBlock = padChainBlock;
     job.padRoot = padRoot;
-    job.anotherPad = !samePad(padIdentity, currentPadIdentity());
-    if (job.anotherPad)
-        qWarning() << "the pad at" << currentDirPath << "is not the one loaded; nothing is written to it";
     job.sysPath = sysPath;
     // The list's rows by file; only files some kit uses, or used at load, are
     // ever looked up.

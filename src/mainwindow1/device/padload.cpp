@@ -6,6 +6,7 @@
 #include "device/padkits.h"
 #include "device/padsounds.h"
 #include "device/padtree.h"
+#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -189,6 +190,8 @@ void MainWindow1::loadPad(const QString &modelFolder)
     on_kitNumber_textEdited(QStringLiteral("1"));
     updateKitNo(1);
     markAllSaved(); // an offline close after a failed close on the pad compares with this
+    // No sound below the pad's root is read once another pad stands there.
+    ztplatform::watchFolder(padRoot.path(), this, [this]() { return padStillLoaded(); });
     progress->setValue(100);
     progress->close();
 

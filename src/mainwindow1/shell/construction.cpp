@@ -5,6 +5,7 @@
 #include "device/devicedetector.h"
 #include "library/totaltreeview.h"
 #include "library/wavetreeview1.h"
+#include "platform/regularfile.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -209,6 +210,7 @@ MainWindow1::MainWindow1(QWidget *parent)
 
 MainWindow1::~MainWindow1()
 {
+    ztplatform::endFolderWatch(this);
     // A name editor still open commits while the widgets go: no rename then.
     for (QStandardItemModel *model : {soundListItemModel, totalListItemModel, hhSoundItemModel}) {
         if (model)
