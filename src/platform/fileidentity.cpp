@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace ztplatform {
@@ -80,35 +81,64 @@ QString writeThroughTarget(const QString &path)
 
 bool replacesEntryOf(const QString &target, const QString &loaded)
 {
-    const QFileInfo t(QDir::fromNativeSeparators(target));
-    const QString folder = t.absoluteDir().canonicalPath();
-    const QString reached = loaded.isEmpty() ? QString()
-                                             : QFileInfo(QDir::fromNativeSeparators(loaded)).canonicalFilePath();
-    if (folder.isEmpty() || reached.isEmpty() || t.fileName().isEmpty())
-        return false;
-    const QString entry = QDir(folder).filePath(t.fileName());
-    if (entry == reached)
-        return true;
-    const QFileInfo r(reached);
-    return r.fileName().compare(t.fileName(), Qt::CaseInsensitive) == 0
-           && fileIdentity(r.absolutePath()) == fileIdentity(folder) && fileIdentity(entry) == fileIdentity(reached);
+    return replacesEntryOf(RenameTarget(target), ReachedPath(loaded));
 }
 
 bool replacesLinkOf(const QString &target, const QString &loaded)
 {
+    return replacesLinkOf(RenameTarget(target), ReachedPath(loaded));
+}
+
+RenameTarget::RenameTarget(const QString &target)
+{
     const QFileInfo t(QDir::fromNativeSeparators(target));
-    const FileIdentity entry = entryIdentity(t.absoluteFilePath());
-    if (!entry.valid || loaded.isEmpty())
-        return false;
-    bool replaced = false;
-    forEachLink(loaded, [&](const QString &link) {
-        // The same entry: its name (letter case aside, where the file
-        // system ignores it) and the link it holds.
-        replaced = QFileInfo(link).fileName().compare(t.fileName(), Qt::CaseInsensitive) == 0
-                   && entryIdentity(link) == entry;
-        return !replaced;
+    name = t.fileName();
+    const QString folderPath = t.absoluteDir().canonicalPath();
+    if (!folderPath.isEmpty() && !name.isEmpty()) {
+        entry = QDir(folderPath).filePath(name);
+        folder = fileIdentity(folderPath);
+        file = fileIdentity(entry);
+    }
+    link = entryIdentity(t.absoluteFilePath());
+}
+
+ReachedPath::ReachedPath(const QString &loaded)
+{
+    if (loaded.isEmpty())
+        return;
+    reached = QFileInfo(QDir::fromNativeSeparators(loaded)).canonicalFilePath();
+    if (!reached.isEmpty()) {
+        const QFileInfo r(reached);
+        name = r.fileName();
+        folder = fileIdentity(r.absolutePath());
+        file = fileIdentity(reached);
+    }
+    forEachLink(loaded, [this](const QString &link) {
+        links.append({QFileInfo(link).fileName(), entryIdentity(link)});
+        return true;
     });
-    return replaced;
+}
+
+bool replacesEntryOf(const RenameTarget &target, const ReachedPath &loaded)
+{
+    if (target.entry.isEmpty() || loaded.reached.isEmpty())
+        return false;
+    if (target.entry == loaded.reached)
+        return true;
+    // On a file system that ignores letter case: the same entry by another name.
+    return loaded.name.compare(target.name, Qt::CaseInsensitive) == 0 && loaded.folder == target.folder
+           && loaded.file == target.file;
+}
+
+bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded)
+{
+    if (!target.link.valid)
+        return false;
+    // The same entry: its name (letter case aside, where the file system
+    // ignores it) and the link it holds.
+    return std::any_of(loaded.links.cbegin(), loaded.links.cend(), [&target](const QPair<QString, FileIdentity> &l) {
+        return l.first.compare(target.name, Qt::CaseInsensitive) == 0 && l.second == target.link;
+    });
 }
 
 void ReachedFiles::add(const QString &path)

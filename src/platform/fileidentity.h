@@ -5,6 +5,7 @@
 #include <QPair>
 #include <QSet>
 #include <QString>
+#include <QVector>
 
 namespace ztplatform {
 
@@ -52,6 +53,29 @@ bool replacesEntryOf(const QString &target, const QString &loaded);
 // `loaded` reaches its file (`loaded` itself, or a link it names in turn), so
 // that `loaded` no longer reaches that file afterwards.
 bool replacesLinkOf(const QString &target, const QString &loaded);
+
+// The two questions above for many paths: each target and each loaded path
+// looked at once. Answers hold while none of them is renamed over.
+struct RenameTarget
+{
+    explicit RenameTarget(const QString &target);
+    QString name;        // its last component
+    QString entry;       // the canonical folder with `name`; empty without both
+    FileIdentity folder; // the folder of `entry`
+    FileIdentity file;   // the file `entry` names, links followed
+    FileIdentity link;   // the target's entry itself, not followed
+};
+struct ReachedPath
+{
+    explicit ReachedPath(const QString &loaded);
+    QString reached;     // the canonical path of its file; empty when none
+    QString name;        // the last component of `reached`
+    FileIdentity folder; // the folder of `reached`
+    FileIdentity file;   // the file itself
+    QVector<QPair<QString, FileIdentity>> links; // name and entry of each link on its way
+};
+bool replacesEntryOf(const RenameTarget &target, const ReachedPath &loaded);
+bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded);
 
 // The files some paths reach and the symbolic links on their way (the last
 // component and the links it names in turn), known by identity: whether a

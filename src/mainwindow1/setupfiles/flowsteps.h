@@ -96,10 +96,30 @@ void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kit
 // holds the window while events run between them.
 bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
 
-// The loaded and recorded files ('/' separators, as the editor holds them)
-// whose directory entry a file renamed over `target` replaces; the loaded
-// ones first.
-QStringList replacedFiles(MainWindow1 *w, const QString &target);
+// The loaded and recorded files ('/' separators, as the editor holds them,
+// each once, the loaded ones first), each looked at once. The answers hold
+// while only new names are written: none of the files is renamed over.
+class LoadedFiles
+{
+public:
+    explicit LoadedFiles(MainWindow1 *w);
+    // Those whose directory entry a file renamed over `target` replaces.
+    QStringList replacedBy(const QString &target) const;
+    // Those reached through a symbolic link that a rename over one of
+    // `targets` replaces, each with those targets: after it their paths reach
+    // another file, so they are not read back but kept from (keepLostSounds)
+    // and forgotten.
+    struct CutOff
+    {
+        QString file;
+        QStringList by;
+    };
+    QVector<CutOff> cutOffBy(const QStringList &targets) const;
+
+private:
+    QStringList m_paths;
+    QVector<ztplatform::ReachedPath> m_reached;
+};
 // The file a save onto `target` replaces: a symbolic link to a loaded kit
 // file or setup (by whatever path it was loaded) is written through to it;
 // any other target, another link too, is replaced itself.
@@ -108,11 +128,6 @@ QString writeTarget(MainWindow1 *w, const QString &target);
 // library, the groups and the metronome are reached: a save must replace
 // none of them.
 ztplatform::ReachedFiles soundFiles(MainWindow1 *w);
-// The loaded and recorded files reached through a symbolic link that a
-// rename over one of `targets` replaces: after it their paths reach another
-// file, so they are not read back but kept from (keepLostSounds) and
-// forgotten.
-QStringList cutOffFiles(MainWindow1 *w, const QStringList &targets);
 // True when `path` is the loaded whole setup.
 bool isLoadedSetup(MainWindow1 *w, const QString &path);
 // A file replaced by one of the other kind (a whole setup by a kit file, or

@@ -12,19 +12,48 @@
 
 namespace setupflow {
 
-QStringList replacedFiles(MainWindow1 *w, const QString &target)
+LoadedFiles::LoadedFiles(MainWindow1 *w)
 {
-    QStringList files;
-    auto take = [&files, &target](const QString &path) {
+    auto take = [this](const QString &path) {
         const QString p = QDir::fromNativeSeparators(path);
-        if (!files.contains(p) && ztplatform::replacesEntryOf(target, p))
-            files.append(p);
+        if (!m_paths.contains(p)) {
+            m_paths.append(p);
+            m_reached.append(ztplatform::ReachedPath(p));
+        }
     };
     for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles))
         take(r.file);
     for (const QString &recorded : qAsConst(w->recordKitFileList))
         take(recorded);
+}
+
+QStringList LoadedFiles::replacedBy(const QString &target) const
+{
+    const ztplatform::RenameTarget t(target);
+    QStringList files;
+    for (int i = 0; i < m_paths.size(); ++i) {
+        if (ztplatform::replacesEntryOf(t, m_reached.at(i)))
+            files.append(m_paths.at(i));
+    }
     return files;
+}
+
+QVector<LoadedFiles::CutOff> LoadedFiles::cutOffBy(const QStringList &targets) const
+{
+    QVector<ztplatform::RenameTarget> renamed;
+    for (const QString &target : targets)
+        renamed.append(ztplatform::RenameTarget(target));
+    QVector<CutOff> cut;
+    for (int i = 0; i < m_paths.size(); ++i) {
+        CutOff c{m_paths.at(i), {}};
+        for (int k = 0; k < targets.size(); ++k) {
+            if (ztplatform::replacesLinkOf(renamed.at(k), m_reached.at(i)))
+                c.by.append(targets.at(k));
+        }
+        if (!c.by.isEmpty())
+            cut.append(c);
+    }
+    return cut;
 }
 
 QString writeTarget(MainWindow1 *w, const QString &target)
@@ -54,27 +83,6 @@ ztplatform::ReachedFiles soundFiles(MainWindow1 *w)
             files.add(source);
         }
     }
-    return files;
-}
-
-QStringList cutOffFiles(MainWindow1 *w, const QStringList &targets)
-{
-    QStringList files;
-    auto take = [&files, &targets](const QString &path) {
-        const QString p = QDir::fromNativeSeparators(path);
-        if (files.contains(p))
-            return;
-        for (const QString &target : targets) {
-            if (ztplatform::replacesLinkOf(target, p)) {
-                files.append(p);
-                return;
-            }
-        }
-    };
-    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles))
-        take(r.file);
-    for (const QString &recorded : qAsConst(w->recordKitFileList))
-        take(recorded);
     return files;
 }
 

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QProgressDialog>
 
-#include <algorithm>
 #include <optional>
 
 namespace setupflow {
@@ -136,6 +135,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     };
     QHash<QString, QHash<QString, int>> moved; // by replaced file: where its sounds went
     QHash<QString, QStringList> replacing;     // target -> the loaded or recorded files it replaces
+    std::optional<LoadedFiles> loaded;         // looked at when the first file replaces another
     for (const setupfiles::KitTarget &t : plan) {
         if (!t.write)
             continue;
@@ -152,10 +152,15 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
             return fail(notReadBackText() + crlf + t.target);
         }
         // Asked before the rename, while the entry still reaches the old file.
-        const QStringList files = t.temporary ? replacedFiles(w, t.replaces) : QStringList();
+        if (t.temporary && !loaded)
+            loaded.emplace(w);
+        const QStringList files = t.temporary ? loaded->replacedBy(t.replaces) : QStringList();
         if (!files.isEmpty()) {
             replacing.insert(t.target, files);
-            moved.insert(files.first(), setupfiles::movedSounds(w->waveAttrList, files.first()));
+            // Under each of its paths: they all reach the one file.
+            const QHash<QString, int> sounds = setupfiles::movedSounds(w->waveAttrList, files.first());
+            for (const QString &path : files)
+                moved.insert(path, sounds);
         }
         value += step;
         progress->setValue(value);
@@ -177,15 +182,15 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         if (t.temporary && t.write)
             renamed.append(t.replaces);
     }
-    const QStringList cut = cutOffFiles(w, renamed);
+    const QVector<LoadedFiles::CutOff> cut = loaded ? loaded->cutOffBy(renamed) : QVector<LoadedFiles::CutOff>();
     QSet<QString> blocked; // targets left as they are
-    for (const QString &file : qAsConst(cut)) {
-        if (keepLostSounds(w, file, {}, isLoadedSetup(w, file))) {
-            forgetFiles(w, {file});
+    for (const LoadedFiles::CutOff &c : cut) {
+        if (keepLostSounds(w, c.file, {}, isLoadedSetup(w, c.file))) {
+            forgetFiles(w, {c.file});
             continue;
         }
         for (const setupfiles::KitTarget &t : qAsConst(plan)) {
-            if (ztplatform::replacesLinkOf(t.replaces, file) || replacing.value(t.target).contains(file))
+            if (c.by.contains(t.replaces) || replacing.value(t.target).contains(c.file))
                 blocked.insert(t.target);
         }
     }
@@ -199,8 +204,8 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         // disk, before the new file takes its place. The loaded setup is not
         // read back from a kit file: all its sounds in use are kept.
         QStringList files = replacing.value(t.target);
-        for (const QString &file : qAsConst(cut))
-            files.removeAll(file);
+        for (const LoadedFiles::CutOff &c : cut)
+            files.removeAll(c.file);
         const QString path = files.value(0);
         const bool setup = !path.isEmpty() && isLoadedSetup(w, path);
         const bool kept = path.isEmpty()
@@ -216,9 +221,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         }
         // A loaded file is read back also when another file of its kit number
         // took its record: its sounds would point at the old bytes otherwise.
-        const bool loaded = std::any_of(w->loadedKitFiles.cbegin(), w->loadedKitFiles.cend(),
-                                        [&path](const MainWindow1::READ_KIT_FILE &r) { return r.file == path; });
-        if (!path.isEmpty() && (loaded || w->recordKitFileList.contains(path))) {
+        if (!path.isEmpty()) {
             reload.append(path);
             reread.insert(t.kit - 1);
         }

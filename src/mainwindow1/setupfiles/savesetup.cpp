@@ -158,7 +158,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
         // is not read back as a setup, every sound of it in use is kept and
         // the file forgotten. The replaced files are asked for before the
         // rename, while the entry still reaches the old file.
-        const QStringList files = replacedFiles(w, dest);
+        const QStringList files = LoadedFiles(w).replacedBy(dest);
         const QString loaded = files.value(0);
         const bool reload = !loaded.isEmpty() && isLoadedSetup(w, loaded);
         QVector<QString> written;
