@@ -48,11 +48,7 @@ bool renameOver(const QString &from, const QString &to)
         return false;
     }
     // The folder entry itself; a folder that cannot be synced keeps the rename.
-    const int dir = ::open(QFile::encodeName(QFileInfo(to).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    syncPath(QFileInfo(to).absolutePath());
     return true;
 }
 

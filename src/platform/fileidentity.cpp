@@ -51,16 +51,17 @@ void forEachLink(const QString &path, const std::function<bool(const QString &li
     }
 }
 
+// The entry `path` names itself: a symbolic link as the link, not followed.
+FileIdentity entryIdentity(const QString &path)
+{
+    return identityBy(path, false);
+}
+
 } // namespace
 
 FileIdentity fileIdentity(const QString &path)
 {
     return identityBy(path, true);
-}
-
-FileIdentity entryIdentity(const QString &path)
-{
-    return identityBy(path, false);
 }
 
 bool sameFile(const QString &a, const QString &b)

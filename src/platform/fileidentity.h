@@ -28,9 +28,6 @@ struct FileIdentity
 // The file `path` names at this moment, links followed.
 FileIdentity fileIdentity(const QString &path);
 
-// The entry `path` names itself: a symbolic link as the link, not followed.
-FileIdentity entryIdentity(const QString &path);
-
 // True when `a` and `b` name the same file at this moment. Where either names
 // nothing, true only for the same absolute path ("." and ".." taken as text).
 bool sameFile(const QString &a, const QString &b);
@@ -98,7 +95,6 @@ class SameFileAs
 public:
     explicit SameFileAs(const QString &target);
     bool operator()(const QString &path) const;
-    const QString &target() const { return m_target; }
 
 private:
     QString m_target;

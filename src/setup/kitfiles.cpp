@@ -3,7 +3,6 @@
 #include "setup/kitslots.h"
 #include "setup/soundsource.h"
 
-#include <QDir>
 #include <QMap>
 #include <QPair>
 
@@ -22,12 +21,6 @@ QVector<int> kitLoadOrder(const QVector<quint8> &numbers)
             order += files;
     }
     return order;
-}
-
-bool isStoredIn(const QString &source, const QString &kitFile)
-{
-    const StoredRef ref = parseStoredSource(source);
-    return ref.isStored() && ref.kitFile == QDir::fromNativeSeparators(kitFile);
 }
 
 StoredIn::StoredIn(const QString &kitFile)

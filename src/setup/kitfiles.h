@@ -19,12 +19,10 @@ using Records = MainWindow1Records;
 // files carry is listed k times over.
 QVector<int> kitLoadOrder(const QVector<quint8> &numbers);
 
-// True when source names a sound stored in kitFile by its path text (":U"
-// and five digits; separators of either kind, letter case exact).
-bool isStoredIn(const QString &source, const QString &kitFile);
-
-// The same for many sources, the kit file reached by any path: its own text,
-// or another text that names the same file now (each text looked at once).
+// True when a source names a sound stored in the kit file (":U" and five
+// digits), the file reached by any path: its own text (separators of either
+// kind, letter case exact), or another text that names the same file now
+// (each text looked at once).
 class StoredIn
 {
 public:

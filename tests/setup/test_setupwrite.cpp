@@ -133,12 +133,12 @@ private slots:
     void soundsOfOneKitFileDropped()
     {
         const QString kitFile = "/k/K005.INI";
-        QVERIFY(setupfiles::isStoredIn("/k/K005.INI:U00003", kitFile));
-        QVERIFY(setupfiles::isStoredIn("/k/K005.INI:U00003", "/k/K005.INI"));
-        QVERIFY(!setupfiles::isStoredIn("/k/k005.INI:U00003", kitFile));   // letter case counts
-        QVERIFY(!setupfiles::isStoredIn("/k/K005.INI:U0003", kitFile));    // four digits name no sound
-        QVERIFY(!setupfiles::isStoredIn("/k/K005.INI.a.wav", "/k/K005.I")); // a plain file never matches
-        QVERIFY(!setupfiles::isStoredIn("/k/K005.INI:U00003x", kitFile));
+        QVERIFY(setupfiles::StoredIn(kitFile)("/k/K005.INI:U00003"));
+        QVERIFY(setupfiles::StoredIn("/k/K005.INI")("/k/K005.INI:U00003"));
+        QVERIFY(!setupfiles::StoredIn(kitFile)("/k/k005.INI:U00003"));   // letter case counts
+        QVERIFY(!setupfiles::StoredIn(kitFile)("/k/K005.INI:U0003"));    // four digits name no sound
+        QVERIFY(!setupfiles::StoredIn("/k/K005.I")("/k/K005.INI.a.wav")); // a plain file never matches
+        QVERIFY(!setupfiles::StoredIn(kitFile)("/k/K005.INI:U00003x"));
 
         QVector<Records::SOUND_INDEX> library = {plainSound("A", kitFile + ":U00000", 1),
                                                  plainSound("B", "/k/a.wav", 2),

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QStandardItem>
 #include <QStandardItemModel>
 
@@ -112,11 +113,7 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
     // Many sounds take a while: the window repaints, held by the dialog.
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("Keeping the sounds still in use..."), 0);
     progress->setRange(0, lost.size());
-    struct Hide
-    {
-        QProgressDialog *progress;
-        ~Hide() { hideProgress(progress); }
-    } hide{progress};
+    const auto hide = qScopeGuard([progress] { hideProgress(progress); });
 
     const QDir folder(setupfiles::keptSoundsFolder(w->soundListFileName));
     const bool newFolder = !folder.exists();
