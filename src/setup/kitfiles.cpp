@@ -53,23 +53,25 @@ struct ClearStored
 
 } // namespace
 
-void clearKitFileSlots(QVector<Records::soundKit> &kits, const QString &kitFile)
+void clearKitFileSlots(QVector<Records::soundKit> &kits, const StoredIn &storedIn)
 {
-    const StoredIn storedIn(kitFile);
     for (Records::soundKit &kit : kits)
         forEachSoundSlot(kit, ClearStored{storedIn});
 }
 
-void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const QString &kitFile)
+void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const StoredIn &storedIn)
 {
-    const StoredIn storedIn(kitFile);
     for (Records::KIT_PAD_SETTING &pad : pads)
         forEachLayer(pad, ClearStored{storedIn});
 }
 
 int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &kitFile)
 {
-    const StoredIn storedIn(kitFile);
+    return removeKitFileSounds(library, StoredIn(kitFile));
+}
+
+int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const StoredIn &storedIn)
+{
     const auto gone = std::remove_if(library.begin(), library.end(),
                                      [&storedIn](const Records::SOUND_INDEX &s) { return storedIn(s.file); });
     const int count = int(library.end() - gone);

@@ -33,17 +33,19 @@ private:
     ztplatform::SameFileAs m_file;
 };
 
-// The functions below take a kit file reached by any path, as StoredIn does.
+// The functions below take a kit file reached by any path, as StoredIn does;
+// one StoredIn may serve many calls.
 
 // Empties every hi-hat slot and pad layer of the kits whose sound is stored
-// in kitFile (source, name, and wave number 0xFFFF).
-void clearKitFileSlots(QVector<Records::soundKit> &kits, const QString &kitFile);
+// in the kit file (source, name, and wave number 0xFFFF).
+void clearKitFileSlots(QVector<Records::soundKit> &kits, const StoredIn &storedIn);
 
 // The same for the layers of a kit's pad list.
-void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const QString &kitFile);
+void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const StoredIn &storedIn);
 
 // Removes the sounds stored in kitFile from the list; how many went.
 int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &kitFile);
+int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const StoredIn &storedIn);
 
 // Where the sounds stored in kitFile stand in its new file, when it was
 // written again with `waves` (the new file's sounds in order): source ->

@@ -12,17 +12,16 @@
 
 void MainWindow1::removeSoundFile(QString path, int)
 {
-    const QString kitFile = QDir::toNativeSeparators(path);
-    setupfiles::clearKitFileSlots(kitAttrList, kitFile);
+    const setupfiles::StoredIn storedIn(QDir::toNativeSeparators(path));
+    setupfiles::clearKitFileSlots(kitAttrList, storedIn);
     // The pad lists alike, so that no later commit brings the numbers back.
     for (QVector<KIT_PAD_SETTING> &pads : kitPadList)
-        setupfiles::clearKitFileLayers(pads, kitFile);
+        setupfiles::clearKitFileLayers(pads, storedIn);
     if (!totalGroup)
         return;
 
     // The file's rows, removed a run of neighbours at a time from the end.
     bool found = false;
-    const setupfiles::StoredIn storedIn(kitFile);
     for (int r = totalGroup->rowCount() - 1; r >= 0;) {
         auto ofFile = [this, &storedIn](int row) {
             const QStandardItem *source = totalGroup->child(row, 2);
@@ -40,7 +39,7 @@ void MainWindow1::removeSoundFile(QString path, int)
         r = first - 1;
     }
     if (found)
-        setupfiles::removeKitFileSounds(waveLoadKitAttrList, kitFile);
+        setupfiles::removeKitFileSounds(waveLoadKitAttrList, storedIn);
 
     // Numbers and locks of the remaining rows from the sound list.
     QHash<QString, int> firstByFile;
