@@ -1,7 +1,6 @@
 #include "library/soundsource.h"
 
 #include "model/audioconverter.h"
-#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "setup/soundsource.h"
 
@@ -21,22 +20,6 @@ Stored parse(const QString &source)
     s.number = quint16(ref.number & 0x7FFF);
     s.kitFile = ref.kitFile;
     return s;
-}
-
-const Records::READ_KIT_FILE *loadedKitFile(const QVector<Records::READ_KIT_FILE> &loaded, const Stored &s)
-{
-    if (s.form == Form::Plain)
-        return nullptr;
-    for (const Records::READ_KIT_FILE &k : loaded) {
-        if (k.file == s.kitFile)
-            return &k;
-    }
-    const ztplatform::SameFileAs same(s.kitFile);
-    for (const Records::READ_KIT_FILE &k : loaded) {
-        if (same(k.file))
-            return &k;
-    }
-    return nullptr;
 }
 
 int tableEntry(const Stored &s, bool clicksFirst)
@@ -62,7 +45,7 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry)
 }
 
 StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst)
-    : m_loaded(loaded)
+    : m_locator(loaded)
     , m_clicksFirst(clicksFirst)
 {
 }
@@ -73,13 +56,11 @@ int StoredEntries::find(const QString &source, const Records::READ_KIT_FILE **ki
     *kit = nullptr;
     if (s.form == Form::Plain)
         return -1;
-    auto known = m_kits.constFind(s.kitFile);
-    if (known == m_kits.constEnd())
-        known = m_kits.insert(s.kitFile, loadedKitFile(m_loaded, s));
-    *kit = known.value();
-    if (!*kit)
+    const int record = m_locator.recordOf(s.kitFile);
+    if (record < 0)
         return -1;
-    auto sources = m_sources.find((*kit)->file);
+    *kit = &m_locator.record(record);
+    auto sources = m_sources.find(record);
     if (sources == m_sources.end()) {
         QHash<QString, int> bySource;
         const int n = qMin(int((*kit)->info.soundChunk.soundCount), int((*kit)->info.sound.size()));
@@ -89,7 +70,7 @@ int StoredEntries::find(const QString &source, const Records::READ_KIT_FILE **ki
             if (!from.isEmpty())
                 bySource.insert(QDir::fromNativeSeparators(from), e);
         }
-        sources = m_sources.insert((*kit)->file, bySource);
+        sources = m_sources.insert(record, bySource);
     }
     const int e = sources->value(QDir::fromNativeSeparators(source), -1);
     if (e >= 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/mainwindow1records.h"
+#include "setup/storedsounds.h"
 
 #include <QHash>
 #include <QString>
@@ -33,10 +34,6 @@ inline bool isStored(const QString &source)
     return parse(source).form != Form::Plain;
 }
 
-// The first loaded kit file whose path is the stored sound's, else the first
-// that is the same file as it now; null when none is.
-const Records::READ_KIT_FILE *loadedKitFile(const QVector<Records::READ_KIT_FILE> &loaded, const Stored &s);
-
 // The sound table entry of a stored sound. Whole-setup numbers 10000 to 10004
 // are the metronome sounds (entries 0 to 4); lower ones stand after them when
 // clicksFirst. -1 for a plain source or a number that names no entry.
@@ -45,9 +42,10 @@ int tableEntry(const Stored &s, bool clicksFirst);
 // True when `entry` lies within the kit file's sound table.
 bool inTable(const Records::READ_KIT_FILE &kit, int entry);
 
-// Finds stored sounds in the loaded kit files: the table entry whose source
-// is the sound's, else (no entry carries it) the entry tableEntry gives.
-// Each kit file's sources are hashed at their first use.
+// Finds stored sounds in the loaded kit files (the first loaded by the
+// sound's path, else the first that is the same file now): the table entry
+// whose source is the sound's, else (no entry carries it) the entry
+// tableEntry gives. Each kit file's sources are hashed at their first use.
 class StoredEntries
 {
 public:
@@ -57,10 +55,9 @@ public:
     int find(const QString &source, const Records::READ_KIT_FILE **kit);
 
 private:
-    const QVector<Records::READ_KIT_FILE> &m_loaded;
+    setupfiles::StoredSoundLocator m_locator;
     bool m_clicksFirst;
-    QHash<QString, QHash<QString, int>> m_sources; // kit file -> source -> first entry
-    QHash<QString, const Records::READ_KIT_FILE *> m_kits; // a source's kit file path -> its loaded file
+    QHash<int, QHash<QString, int>> m_sources; // loaded file -> source -> first entry
 };
 
 // True for a converted wave in the pad's sound folder ("zt350/wav_data" in

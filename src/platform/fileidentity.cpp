@@ -66,11 +66,7 @@ FileIdentity fileIdentity(const QString &path)
 
 bool sameFile(const QString &a, const QString &b)
 {
-    if (a.isEmpty() || b.isEmpty())
-        return a.isEmpty() && b.isEmpty();
-    if (QDir::fromNativeSeparators(a) == QDir::fromNativeSeparators(b))
-        return true;
-    return sameWithout(a, fileIdentity(a), b, fileIdentity(b));
+    return SameFileAs(a)(b);
 }
 
 QString writeThroughTarget(const QString &path)

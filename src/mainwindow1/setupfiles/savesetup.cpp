@@ -11,6 +11,7 @@
 #include "setup/kitfiles.h"
 #include "setup/modelout.h"
 #include "setup/soundsource.h"
+#include "setup/storedsounds.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -33,17 +34,11 @@ QString crlf()
 // A source whole setup read again as the save starts: it must still open and
 // hold its index, sound, kit and global chunks. What was loaded from it is
 // kept: the sounds are checked against it while they are gathered.
-bool checkSourceFile(MainWindow1 *w, const QString &listed)
+bool checkSourceFile(MainWindow1 *w, const setupfiles::StoredSoundLocator &loadedFiles, const QString &listed)
 {
-    QString path = listed;
-    bool loaded = false;
-    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles)) {
-        if (ztplatform::sameFile(r.file, listed)) {
-            path = r.file;
-            loaded = true;
-            break;
-        }
-    }
+    const int record = loadedFiles.recordOf(listed);
+    const bool loaded = record >= 0;
+    const QString path = loaded ? loadedFiles.record(record).file : listed;
     auto refuse = [w, &path](const QString &text) {
         hideProgress(w->dialog);
         UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), path + QLatin1Char(':') + text,
@@ -106,9 +101,10 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
                                 : target;
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("The file is being generated..."), 1);
 
+    const setupfiles::StoredSoundLocator loadedFiles(w->loadedKitFiles);
     for (const QString &source : w->getKitFileList()) {
         const QString listed = QDir::fromNativeSeparators(source);
-        if (listed.contains(QLatin1String(".bin"), Qt::CaseInsensitive) && !checkSourceFile(w, listed))
+        if (listed.contains(QLatin1String(".bin"), Qt::CaseInsensitive) && !checkSourceFile(w, loadedFiles, listed))
             return;
     }
     progress->setValue(5);
