@@ -372,7 +372,6 @@ public:
     // selection and preview
     void totalListSelection(const QModelIndex &index, bool press);
     void groupTreeSelection(const QModelIndex &index, bool press);
-    quint64 getBinOrIniWaveFileSize(QString source, QString target);
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     // The sound table entry of a stored sound in its loaded kit file *kit
     // (Play, raw waves, export and the information line all read this one);
