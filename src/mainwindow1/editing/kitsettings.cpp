@@ -72,18 +72,10 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
         ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, ui->padLink2ComboBox->count()));
     }
 
-    const int types[4] = {kitAttrList[k].kit_effect1, kitAttrList[k].kit_effect2, kitAttrList[k].kit_effect3,
-                          kitAttrList[k].pedalChunk.active_fx};
-    if (kitSwitch) {
-        on_kitEffect1_currKitIndex(types[0], k);
-        on_kitEffect2_currKitIndex(types[1], k);
-        on_kitEffect3_currKitIndex(types[2], k);
-        on_activeFx_currKitIndex(types[3], k);
-    } else {
-        QComboBox *const boxes[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
-        for (int i = 0; i < 4; ++i)
-            boxes[i]->setCurrentIndex(itemOf(types[i], boxes[i]->count()));
-    }
+    on_kitEffect1_currKitIndex(kitAttrList[k].kit_effect1, k);
+    on_kitEffect2_currKitIndex(kitAttrList[k].kit_effect2, k);
+    on_kitEffect3_currKitIndex(kitAttrList[k].kit_effect3, k);
+    on_activeFx_currKitIndex(kitAttrList[k].pedalChunk.active_fx, k);
 
     const soundKit r = kitAttrList[k];
     const PEDAL_SETTING &h = r.pedalChunk;
@@ -91,15 +83,6 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
     ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
     ui->effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
     ui->effect4_no->setCurrentIndex(effectNoItem(h.active_no));
-    const quint16 controls[12] = {r.effect1_ctrl1,        r.effect1_ctrl2,        r.effect1_ctrl3,
-                                  r.effect2_ctrl1,        r.effect2_ctrl2,        r.effect2_ctrl3,
-                                  r.effect3_ctrl1,        r.effect3_ctrl2,        r.effect3_ctrl3,
-                                  h.active_effectCtrl1, h.active_effectCtrl2, h.active_effectCtrl3};
-    QSpinBox *const boxes[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3, ui->effect2_ctrl1,
-                                 ui->effect2_ctrl2, ui->effect2_ctrl3, ui->effect3_ctrl1, ui->effect3_ctrl2,
-                                 ui->effect3_ctrl3, ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
-    for (int i = 0; i < 12; ++i)
-        boxes[i]->setValue(kitediting::shownControl(types[i / 3], i % 3, controls[i]));
 
     ui->bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, ui->bottomColorComboBox->count()));
     ui->workColorComboBox->setCurrentIndex(itemOf(r.work_color, ui->workColorComboBox->count()));
