@@ -62,6 +62,11 @@ FileIdentity entryIdentity(const QString &path)
     return identityBy(path, false);
 }
 
+bool entryExists(const QString &path)
+{
+    return identityBy(path, false).valid;
+}
+
 bool sameFile(const QString &a, const QString &b)
 {
     if (a.isEmpty() || b.isEmpty())

@@ -29,6 +29,9 @@ FileIdentity fileIdentity(const QString &path);
 
 // The entry `path` names itself: a symbolic link as the link, not followed.
 FileIdentity entryIdentity(const QString &path);
+// True when anything stands at `path`: a file, a folder, or a symbolic link,
+// also one that leads nowhere.
+bool entryExists(const QString &path);
 
 // True when `a` and `b` name the same file at this moment. Where either names
 // nothing, true only for the same absolute path ("." and ".." taken as text).

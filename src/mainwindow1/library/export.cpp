@@ -7,6 +7,7 @@
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -132,7 +133,7 @@ void MainWindow1::exportWave()
             }
             // Whatever stands at a name, a link too, keeps it.
             const QString fileName = exportnames::freeName(
-                    name, [&](const QString &candidate) { return exportfile::standsAt(dir.filePath(candidate)); });
+                    name, [&](const QString &candidate) { return ztplatform::entryExists(dir.filePath(candidate)); });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
             } else if (getDataFromKitFile(kit->info, quint16(entry), QDir::toNativeSeparators(dir.filePath(fileName)))
@@ -143,10 +144,11 @@ void MainWindow1::exportWave()
         } else {
             // A second sound of the same name in this run gets its own file,
             // and so does a name that a library sound comes from or a folder
-            // holds.
+            // (not a link to one) holds: no file is renamed over a folder.
             const QString fileName = exportnames::freeName(name, [&](const QString &candidate) {
                 const QString at = dir.filePath(candidate);
-                return writtenNow.contains(candidate) || exportfile::isFolder(at) || sources.contains(at);
+                const QFileInfo fi(at);
+                return writtenNow.contains(candidate) || (fi.isDir() && !fi.isSymLink()) || sources.contains(at);
             });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
