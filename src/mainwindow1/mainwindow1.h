@@ -9,6 +9,7 @@
 #include "mainwindow1/library/previewsession.h"
 #include "model/editbaseline.h"
 #include "model/kitcopy.h"
+#include "model/kitediting.h"
 #include "model/mainwindow1records.h"
 #include "model/pageshown.h"
 #include "model/percussionpadfile1.h"
@@ -228,7 +229,7 @@ public:
     quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
     bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
     bool kitPageFilling = false;   // the kit settings page is being filled from a kit record
-    PageShown kitPageShown;        // what the kit settings page showed when it was filled
+    PageShownAs<kitediting::KitPageShown> kitPageShown; // what the kit settings page showed when it was filled
     PageShown padPageShown;        // what the pad settings page showed when it was filled
     QElapsedTimer kitFileEvents;   // last event processing of updateKitFile
 
