@@ -386,11 +386,10 @@ public:
     QString previewFileName() const;
     // The preview's wait dialog: window-modal, its Cancel is Stop.
     void openWaitDialog();
-    // A new "Please wait..." dialog in `dialog`, with a cancel button only
-    // when cancelText is given; a window-modal one holds the window while it
-    // is shown.
-    void showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality = Qt::WindowModal,
-                        const QString &cancelText = QString());
+    // A new window-modal "Please wait..." dialog in `dialog`, with a cancel
+    // button only when cancelText is given; it holds the window while it is
+    // shown.
+    void showWaitDialog(const QString &label, int maximum, const QString &cancelText = QString());
     // Runs a preview's work off the GUI thread while the window keeps
     // painting; input waits until the wait dialog, shown once the work lasts
     // over half a second, holds the window. It steps up to lastStep. False
