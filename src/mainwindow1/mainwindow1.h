@@ -404,7 +404,9 @@ public:
     bool refuseSoundName(const QString &name, const QString &symbols);
     bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
     QVector<QString> getSoundFileList();
-    quint32 getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
+    // Writes stored sound `index` of a kit file to `target`; true when it was
+    // written, a failure is shown.
+    bool getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
     void generateKitOrder();

@@ -34,20 +34,20 @@ QStringList MainWindow1::librarySources() const
     return out;
 }
 
-quint32 MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target)
+bool MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target)
 {
     if (size_t(index) >= file.sound.size())
-        return 0;
+        return false;
     const percussionpadfile::P_SOUND_INDEX &entry = file.sound[index];
     switch (exportfile::copyStored(file.kitFileName, entry.wave_start, entry.wave_length, target)) {
     case exportfile::Outcome::Written:
-        return entry.wave_length;
+        return true;
     case exportfile::Outcome::Unreadable:
         UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to read the file."), QMessageBox::Ok);
-        return 0;
+        return false;
     default:
         UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
-        return 0;
+        return false;
     }
 }
 
@@ -136,8 +136,8 @@ void MainWindow1::exportWave()
                     name, [&](const QString &candidate) { return ztplatform::entryExists(dir.filePath(candidate)); });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
-            } else if (getDataFromKitFile(kit->info, quint16(entry), QDir::toNativeSeparators(dir.filePath(fileName)))
-                       == kit->info.sound[size_t(entry)].wave_length) {
+            } else if (getDataFromKitFile(kit->info, quint16(entry),
+                                          QDir::toNativeSeparators(dir.filePath(fileName)))) {
                 written.append(fileName);
                 writtenNow.insert(fileName);
             }
