@@ -67,16 +67,29 @@ Look quickLook(const QString &path)
     return isPlainPcm(file) ? Look::Audio : Look::Unknown;
 }
 
-// True when ffmpeg decodes every one of `paths` (one run for all).
-bool decodes(const QStringList &paths)
+// Whether ffmpeg decodes each of `paths`, by one run for all; empty when the
+// run itself failed.
+QVector<bool> decodes(const QStringList &paths)
 {
     audioconverter converter;
     converter.setTimeout(kProbeTimeout);
     QString mesg;
-    const bool ok = converter.audioProbeRun(paths, mesg);
-    if (!ok && paths.size() == 1)
+    QVector<bool> each;
+    converter.audioProbeRun(paths, mesg, &each);
+    if (each.isEmpty() && paths.size() == 1)
         qDebug() << "not audio:" << paths.first() << mesg.trimmed();
-    return ok;
+    for (int i = 0; i < each.size(); ++i) {
+        if (!each.at(i))
+            qDebug() << "not audio:" << paths.at(i) << "(no samples)";
+    }
+    return each;
+}
+
+// True when ffmpeg decodes `path`.
+bool decodesOne(const QString &path)
+{
+    const QVector<bool> each = decodes({path});
+    return !each.isEmpty() && each.first();
 }
 
 } // namespace
@@ -84,7 +97,7 @@ bool decodes(const QStringList &paths)
 bool isAudio(const QString &path)
 {
     const Look look = quickLook(path);
-    return look == Look::Unknown ? decodes({path}) : look == Look::Audio;
+    return look == Look::Unknown ? decodesOne(path) : look == Look::Audio;
 }
 
 QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads)
@@ -102,7 +115,7 @@ QVector<bool> probeAll(const QStringList &paths, const std::function<void(int do
     const int batch = std::max(1, (n + workers * rounds - 1) / std::max(1, workers * rounds));
 
     auto single = [&](int i) {
-        flag[i] = decodes({paths.at(i)});
+        flag[i] = decodesOne(paths.at(i));
         done.fetchAndAddRelease(1);
     };
     auto probeBatch = [&](int from, int to) {
@@ -121,15 +134,15 @@ QVector<bool> probeAll(const QStringList &paths, const std::function<void(int do
             files.append(paths.at(i));
         if (files.isEmpty())
             return;
-        const bool audio = decodes(files);
-        if (!audio && files.size() > 1) {
-            // Some file of the batch is not audio: each on its own.
+        const QVector<bool> each = decodes(files);
+        if (each.isEmpty() && files.size() > 1) {
+            // The run itself failed (a file ffmpeg cannot open): each on its own.
             for (int i : qAsConst(unknown))
                 pool.start(QRunnable::create([&single, i] { single(i); }));
             return;
         }
-        for (int i : qAsConst(unknown)) {
-            flag[i] = audio;
+        for (int j = 0; j < unknown.size(); ++j) {
+            flag[unknown.at(j)] = !each.isEmpty() && each.at(j);
             done.fetchAndAddRelease(1);
         }
     };

@@ -55,18 +55,6 @@ bool putInPlace(const QString &part, const QString &target)
 
 } // namespace
 
-bool standsAt(const QString &path)
-{
-    struct stat st;
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-}
-
-bool isFolder(const QString &path)
-{
-    struct stat st;
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 Outcome convert(const QString &source, const QString &target, QString &err)
 {
     const QString part = newTemporary(QFileInfo(target).absolutePath());

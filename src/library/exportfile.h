@@ -9,13 +9,6 @@ namespace exportfile {
 
 enum class Outcome { NotRun, Failed, Unreadable, Unwritable, Written };
 
-// True when anything stands at `path`: a file, a folder, or a link, also one
-// that leads nowhere. Such a name is never taken for a new file.
-bool standsAt(const QString &path);
-// True when a folder (not a link to one) stands at `path`: no file can be
-// renamed over it.
-bool isFolder(const QString &path);
-
 // Converts `source` into the pad's WAV form under a temporary name in the
 // folder of `target`, renamed over `target` only once complete, synced and
 // given the permission bits of the file it replaces; `err` gets ffmpeg's

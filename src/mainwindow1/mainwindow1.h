@@ -9,6 +9,7 @@
 #include "mainwindow1/library/previewsession.h"
 #include "model/editbaseline.h"
 #include "model/kitcopy.h"
+#include "model/kitediting.h"
 #include "model/mainwindow1records.h"
 #include "model/pageshown.h"
 #include "model/percussionpadfile1.h"
@@ -228,7 +229,7 @@ public:
     quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
     bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
     bool kitPageFilling = false;   // the kit settings page is being filled from a kit record
-    PageShown kitPageShown;        // what the kit settings page showed when it was filled
+    PageShownAs<kitediting::KitPageShown> kitPageShown; // what the kit settings page showed when it was filled
     PageShown padPageShown;        // what the pad settings page showed when it was filled
     QElapsedTimer kitFileEvents;   // last event processing of updateKitFile
 
@@ -372,7 +373,6 @@ public:
     // selection and preview
     void totalListSelection(const QModelIndex &index, bool press);
     void groupTreeSelection(const QModelIndex &index, bool press);
-    quint64 getBinOrIniWaveFileSize(QString source, QString target);
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     // The sound table entry of a stored sound in its loaded kit file *kit
     // (Play, raw waves, export and the information line all read this one);
@@ -386,11 +386,10 @@ public:
     QString previewFileName() const;
     // The preview's wait dialog: window-modal, its Cancel is Stop.
     void openWaitDialog();
-    // A new "Please wait..." dialog in `dialog`, with a cancel button only
-    // when cancelText is given; a window-modal one holds the window while it
-    // is shown.
-    void showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality = Qt::WindowModal,
-                        const QString &cancelText = QString());
+    // A new window-modal "Please wait..." dialog in `dialog`, with a cancel
+    // button only when cancelText is given; it holds the window while it is
+    // shown.
+    void showWaitDialog(const QString &label, int maximum, const QString &cancelText = QString());
     // Runs a preview's work off the GUI thread while the window keeps
     // painting; input waits until the wait dialog, shown once the work lasts
     // over half a second, holds the window. It steps up to lastStep. False
@@ -405,7 +404,9 @@ public:
     bool refuseSoundName(const QString &name, const QString &symbols);
     bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
     QVector<QString> getSoundFileList();
-    quint32 getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
+    // Writes stored sound `index` of a kit file to `target`; true when it was
+    // written, a failure is shown.
+    bool getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
     void generateKitOrder();

@@ -294,9 +294,11 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     return ranOk;
 }
 
-bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg)
+bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QVector<bool> *each)
 {
     mesg.clear();
+    if (each)
+        each->clear();
     if (inFiles.isEmpty())
         return false;
     QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350probe-XXXXXX"));
@@ -318,11 +320,14 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg)
     }
     if (!runProcess(args, mesg))
         return false;
+    bool all = true;
     for (const QString &out : qAsConst(outs)) {
-        if (QFileInfo(out).size() == 0)
-            return false;
+        const bool samples = QFileInfo(out).size() > 0;
+        all = all && samples;
+        if (each)
+            each->append(samples);
     }
-    return true;
+    return all;
 }
 
 void audioconverter::removeEarlierOutput(const QString &inFile, const QString &outFile)

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <QtGlobal>
 
 #include <atomic>
@@ -45,7 +46,9 @@ public:
     // as audioConverterRun does (48 kHz, 2 channels, 16 bits) into a private
     // temporary folder. True when it ran, exited with 0 and got at least one
     // sample out of each file: each file then holds sound that converts.
-    bool audioProbeRun(const QStringList &inFiles, QString &mesg);
+    // `each`, when given, gets one verdict per file (samples out of it) when
+    // ffmpeg exited with 0, and is left empty when the run failed.
+    bool audioProbeRun(const QStringList &inFiles, QString &mesg, QVector<bool> *each = nullptr);
     // Which of the phrases that ffmpeg prints on a failed run its text holds
     // first, for the message that names the failure: 1 "Invalid data found
     // when processing input", 2 "Error splitting the argument list", 3

@@ -1,6 +1,7 @@
 #include "model/kitediting.h"
 #include "model/kitrecordmap.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kitediting {
@@ -170,6 +171,25 @@ quint16 shownControl(int type, int control, quint16 stored)
 {
     const int count = effectControlCount(type);
     return count >= 0 && control >= count ? UNUSED_CONTROL : stored;
+}
+
+bool operator==(const KitPageShown &a, const KitPageShown &b)
+{
+    const KitPage &x = a.page;
+    const KitPage &y = b.page;
+    if (x.volume != y.volume || x.tempo != y.tempo || x.bottomColor != y.bottomColor || x.workColor != y.workColor
+        || x.pedalType != y.pedalType || a.links != b.links)
+        return false;
+    for (int e = 0; e < 4; ++e) {
+        if (x.effectType[e] != y.effectType[e] || x.effectNo[e] != y.effectNo[e]
+            || !std::equal(x.control[e], x.control[e] + 3, y.control[e]))
+            return false;
+    }
+    for (int i = 0; i < HH_NUM_MAX; ++i) {
+        if (x.hhName[i] != y.hhName[i] || x.hhLayer[i] != y.hhLayer[i])
+            return false;
+    }
+    return true;
 }
 
 void commitKit(int kit, const KitPage &page, Records::soundKit &r, const QVector<Records::KIT_PAD_SETTING> &pads,

@@ -84,6 +84,19 @@ struct KitPage
     int link2 = -1;
 };
 
+// The kit page as shown, to tell an edit since the show: the page as the
+// commit reads it and the kit's link pairs as the link boxes show them (the
+// group shown from its two boxes, a pad they have no item for as -1). Equal
+// when a commit takes the same: the name (it goes into the record when it is
+// accepted) and the group chosen are left out, so choosing another group
+// alone changes nothing.
+struct KitPageShown
+{
+    KitPage page;
+    QVector<int> links; // pad 1 and pad 2 of each group of the kit
+};
+bool operator==(const KitPageShown &a, const KitPageShown &b);
+
 // File images of one kit.
 struct KitImages
 {

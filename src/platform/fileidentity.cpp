@@ -64,6 +64,11 @@ FileIdentity fileIdentity(const QString &path)
     return identityBy(path, true);
 }
 
+bool entryExists(const QString &path)
+{
+    return identityBy(path, false).valid;
+}
+
 bool sameFile(const QString &a, const QString &b)
 {
     return SameFileAs(a)(b);

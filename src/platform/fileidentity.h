@@ -28,6 +28,10 @@ struct FileIdentity
 // The file `path` names at this moment, links followed.
 FileIdentity fileIdentity(const QString &path);
 
+// True when anything stands at `path`: a file, a folder, or a symbolic link,
+// also one that leads nowhere.
+bool entryExists(const QString &path);
+
 // True when `a` and `b` name the same file at this moment. Where either names
 // nothing, true only for the same absolute path ("." and ".." taken as text).
 bool sameFile(const QString &a, const QString &b);

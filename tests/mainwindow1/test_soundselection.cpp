@@ -289,7 +289,7 @@ private slots:
         QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
         QCOMPARE(w->playFileNameNew2, stored);
         const QString out = f.path("out.wav");
-        QCOMPARE(w->getBinOrIniWaveFileSize(stored, out), quint64(kit.waves.at(7).size()));
+        QCOMPARE(quint64(w->getRawFile(stored, out, 1)), quint64(kit.waves.at(7).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(7));
     }
 

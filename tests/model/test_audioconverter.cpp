@@ -288,6 +288,9 @@ private slots:
         QVERIFY(!conv.audioProbeRun({m_mp3, cut}, mesg));
         QVERIFY(!conv.audioConverterRun(cut, none, mesg));
         QCOMPARE(readAll(none), expectedHeader(0));
+        QVector<bool> each;
+        QVERIFY(!conv.audioProbeRun({m_mp3, cut}, mesg, &each));
+        QCOMPARE(each, QVector<bool>({true, false})); // the run succeeded: a verdict per file
     }
 
     void failingRunsLeaveEmptyOutput_data()

@@ -71,6 +71,19 @@ private slots:
         QVERIFY(sameFile(file, byLink));
     }
 
+    // An entry stands at a file, a folder and a link that leads nowhere.
+    void entryExistsForAnyEntry()
+    {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("file"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(QDir(dir.path()).mkdir("folder") && QFile::link(dir.filePath("gone"), dir.filePath("dangling")));
+        QVERIFY(entryExists(f.fileName()) && entryExists(dir.filePath("folder")));
+        QVERIFY(entryExists(dir.filePath("dangling")));
+        QVERIFY(!entryExists(dir.filePath("gone")) && !entryExists(QString()));
+    }
+
     // A rename over a symbolic link replaces the link, over a hard link that
     // other name: neither replaces the entry the file was loaded by. A save
     // writes through a link to a file, and so replaces that file's entry.

@@ -119,7 +119,7 @@ void showEffect(MainWindow1 *w, int n, int t, int i)
     if (!record)
         return;
     for (int c = 0; c < 3; ++c)
-        s.box[c]->setValue(controlField(*record, n, c));
+        s.box[c]->setValue(kitediting::shownControl(t, c, controlField(*record, n, c)));
     layoutStep(w, n, t, nullptr);
 }
 

@@ -5,7 +5,6 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "mainwindow1/editing/pagevalues.h"
 #include "model/kitediting.h"
 
 #include <QCoreApplication>
@@ -24,33 +23,60 @@ int effectNoItem(quint8 value)
     return value == 10 || value == 255 ? 0 : itemOf(value, 5);
 }
 
-// What a commit of kit k takes from the kit settings page: its widgets, and
-// the kit's link pairs as the link boxes show them (the group shown from its
-// two boxes, a pad they have no item for as -1), so choosing another group
-// alone changes nothing. The name is left out: it goes into the record when
-// it is accepted.
-QVariantList kitPageValues(MainWindow1 *w, int k)
+// The kit settings page as a commit of kit k reads it; the name is the
+// record's (it goes in when it is accepted).
+kitediting::KitPage readKitPage(MainWindow1 *w, int k)
 {
     Ui::MainWindow1 *ui = w->ui;
-    QVariantList values = widgetValues(
-            {ui->kitVolumeSpinBox, ui->kitTempoSpinBox, ui->kitEffect1, ui->kitEffect2, ui->kitEffect3,
-             ui->activeFx, ui->effect1_no, ui->effect2_no, ui->effect3_no, ui->effect4_no, ui->effect1_ctrl1,
-             ui->effect1_ctrl2, ui->effect1_ctrl3, ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3,
-             ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3, ui->effect4_ctrl1, ui->effect4_ctrl2,
-             ui->effect4_ctrl3, ui->bottomColorComboBox, ui->workColorComboBox, ui->pedalType,
-             w->hhWidgetGroup[0].lableA, w->hhWidgetGroup[1].lableA, w->hhWidgetGroup[2].lableA,
-             w->hhWidgetGroup[3].lableA, w->hhWidgetGroup[4].lableA, ui->hhLayer1SpinBox, ui->hhLayer2SpinBox,
-             ui->hhLayer3SpinBox, ui->hhLayer4SpinBox, ui->hhLayer5SpinBox});
-    const int group = ui->linkGroupComboBox->currentIndex();
-    const QVector<MainWindow1::LINK_GROUP> links =
-            k >= 0 && k < KIT_MAX_COUNT ? w->kitLinkList[k] : QVector<MainWindow1::LINK_GROUP>();
-    const int pads = ui->padLink1ComboBox->count();
-    for (int g = 0; g < links.size(); ++g) {
-        const bool shown = g == group;
-        values << (shown ? ui->padLink1ComboBox->currentIndex() : itemOf(links[g].link_pad1, pads))
-               << (shown ? ui->padLink2ComboBox->currentIndex() : itemOf(links[g].link_pad2, pads));
+    kitediting::KitPage page;
+    page.name = w->kitAttrList[k].kit_name;
+    page.volume = quint8(ui->kitVolumeSpinBox->value());
+    page.tempo = quint8(ui->kitTempoSpinBox->value());
+    QComboBox *const types[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
+    QComboBox *const numbers[4] = {ui->effect1_no, ui->effect2_no, ui->effect3_no, ui->effect4_no};
+    QSpinBox *const controls[4][3] = {{ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},
+                                      {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3},
+                                      {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3},
+                                      {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3}};
+    for (int e = 0; e < 4; ++e) {
+        page.effectType[e] = types[e]->currentIndex();
+        page.effectNo[e] = numbers[e]->currentIndex();
+        for (int c = 0; c < 3; ++c)
+            page.control[e][c] = quint16(controls[e][c]->value());
     }
-    return values;
+    const int bottom = ui->bottomColorComboBox->currentIndex();
+    const int work = ui->workColorComboBox->currentIndex();
+    page.bottomColor = bottom >= 0 ? MainWindow1::searchColorIndex(bottom) : -1;
+    page.workColor = work >= 0 ? MainWindow1::searchColorIndex(work) : -1;
+    page.pedalType = ui->pedalType->currentIndex();
+    QSpinBox *const layers[HH_NUM_MAX] = {ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox,
+                                          ui->hhLayer4SpinBox, ui->hhLayer5SpinBox};
+    for (int i = 0; i < HH_NUM_MAX; ++i) {
+        page.hhName[i] = w->hhWidgetGroup[i].lableA->text();
+        page.hhLayer[i] = quint8(layers[i]->value());
+    }
+    page.linkGroup = ui->linkGroupComboBox->currentIndex();
+    page.link1 = ui->padLink1ComboBox->currentIndex();
+    page.link2 = ui->padLink2ComboBox->currentIndex();
+    return page;
+}
+
+// Kit k's page as readKitPage reads it, with the kit's link pairs as the
+// link boxes show them.
+kitediting::KitPageShown shownKitPage(MainWindow1 *w, int k)
+{
+    kitediting::KitPageShown shown;
+    shown.page = readKitPage(w, k);
+    const kitediting::KitPage &page = shown.page;
+    const QVector<MainWindow1::LINK_GROUP> links =
+            k < KIT_MAX_COUNT ? w->kitLinkList[k] : QVector<MainWindow1::LINK_GROUP>();
+    const int pads = w->ui->padLink1ComboBox->count();
+    for (int g = 0; g < links.size(); ++g) {
+        const bool isShown = g == page.linkGroup;
+        shown.links << (isShown ? page.link1 : itemOf(links[g].link_pad1, pads))
+                    << (isShown ? page.link2 : itemOf(links[g].link_pad2, pads));
+    }
+    return shown;
 }
 } // namespace
 
@@ -72,18 +98,10 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
         ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, ui->padLink2ComboBox->count()));
     }
 
-    const int types[4] = {kitAttrList[k].kit_effect1, kitAttrList[k].kit_effect2, kitAttrList[k].kit_effect3,
-                          kitAttrList[k].pedalChunk.active_fx};
-    if (kitSwitch) {
-        on_kitEffect1_currKitIndex(types[0], k);
-        on_kitEffect2_currKitIndex(types[1], k);
-        on_kitEffect3_currKitIndex(types[2], k);
-        on_activeFx_currKitIndex(types[3], k);
-    } else {
-        QComboBox *const boxes[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
-        for (int i = 0; i < 4; ++i)
-            boxes[i]->setCurrentIndex(itemOf(types[i], boxes[i]->count()));
-    }
+    on_kitEffect1_currKitIndex(kitAttrList[k].kit_effect1, k);
+    on_kitEffect2_currKitIndex(kitAttrList[k].kit_effect2, k);
+    on_kitEffect3_currKitIndex(kitAttrList[k].kit_effect3, k);
+    on_activeFx_currKitIndex(kitAttrList[k].pedalChunk.active_fx, k);
 
     const soundKit r = kitAttrList[k];
     const PEDAL_SETTING &h = r.pedalChunk;
@@ -91,15 +109,6 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
     ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
     ui->effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
     ui->effect4_no->setCurrentIndex(effectNoItem(h.active_no));
-    const quint16 controls[12] = {r.effect1_ctrl1,        r.effect1_ctrl2,        r.effect1_ctrl3,
-                                  r.effect2_ctrl1,        r.effect2_ctrl2,        r.effect2_ctrl3,
-                                  r.effect3_ctrl1,        r.effect3_ctrl2,        r.effect3_ctrl3,
-                                  h.active_effectCtrl1, h.active_effectCtrl2, h.active_effectCtrl3};
-    QSpinBox *const boxes[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3, ui->effect2_ctrl1,
-                                 ui->effect2_ctrl2, ui->effect2_ctrl3, ui->effect3_ctrl1, ui->effect3_ctrl2,
-                                 ui->effect3_ctrl3, ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
-    for (int i = 0; i < 12; ++i)
-        boxes[i]->setValue(kitediting::shownControl(types[i / 3], i % 3, controls[i]));
 
     ui->bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, ui->bottomColorComboBox->count()));
     ui->workColorComboBox->setCurrentIndex(itemOf(r.work_color, ui->workColorComboBox->count()));
@@ -128,7 +137,7 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
     on_padNoComboBox_currentIndexChanged(pad);
     padNoFlag = false;
     kitPageFilling = filling;
-    kitPageShown.remember(k, -1, kitPageValues(this, k));
+    kitPageShown.remember(k, -1, shownKitPage(this, k));
 }
 
 void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo)
@@ -165,44 +174,13 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
     applyKitName(k);
     settleHHLayers();
     const kitediting::KitImages images{&base0[k], &pedal0[k], pad0[k]};
-    if (kitPageShown.unchanged(k, -1, kitPageValues(this, k))) {
+    const kitediting::KitPageShown shown = shownKitPage(this, k);
+    if (kitPageShown.unchanged(k, -1, shown)) {
         // Nothing edited since the kit was shown: its record stays byte for byte.
         kitediting::writeKitImages(k, kitAttrList[k], kitPadList[k], images);
         return;
     }
-
-    kitediting::KitPage page;
-    page.name = kitAttrList[k].kit_name;
-    page.volume = quint8(ui->kitVolumeSpinBox->value());
-    page.tempo = quint8(ui->kitTempoSpinBox->value());
-    QComboBox *const types[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
-    QComboBox *const numbers[4] = {ui->effect1_no, ui->effect2_no, ui->effect3_no, ui->effect4_no};
-    QSpinBox *const controls[4][3] = {{ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},
-                                      {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3},
-                                      {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3},
-                                      {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3}};
-    for (int e = 0; e < 4; ++e) {
-        page.effectType[e] = types[e]->currentIndex();
-        page.effectNo[e] = numbers[e]->currentIndex();
-        for (int c = 0; c < 3; ++c)
-            page.control[e][c] = quint16(controls[e][c]->value());
-    }
-    const int bottom = ui->bottomColorComboBox->currentIndex();
-    const int work = ui->workColorComboBox->currentIndex();
-    page.bottomColor = bottom >= 0 ? searchColorIndex(bottom) : -1;
-    page.workColor = work >= 0 ? searchColorIndex(work) : -1;
-    page.pedalType = ui->pedalType->currentIndex();
-    QSpinBox *const layers[HH_NUM_MAX] = {ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox,
-                                          ui->hhLayer4SpinBox, ui->hhLayer5SpinBox};
-    for (int i = 0; i < HH_NUM_MAX; ++i) {
-        page.hhName[i] = hhWidgetGroup[i].lableA->text();
-        page.hhLayer[i] = quint8(layers[i]->value());
-    }
-    page.linkGroup = ui->linkGroupComboBox->currentIndex();
-    page.link1 = ui->padLink1ComboBox->currentIndex();
-    page.link2 = ui->padLink2ComboBox->currentIndex();
-
-    kitediting::commitKit(k, page, kitAttrList[k], kitPadList[k], kitLinkList[k], linkGroup, images);
+    kitediting::commitKit(k, shown.page, kitAttrList[k], kitPadList[k], kitLinkList[k], linkGroup, images);
 }
 
 void MainWindow1::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)

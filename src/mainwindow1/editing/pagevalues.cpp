@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSpinBox>
 
 QVariantList widgetValues(std::initializer_list<const QWidget *> widgets)
@@ -16,10 +15,6 @@ QVariantList widgetValues(std::initializer_list<const QWidget *> widgets)
             values.append(combo->currentIndex());
         else if (const auto *label = qobject_cast<const QLabel *>(w))
             values.append(label->text());
-        else if (const auto *edit = qobject_cast<const QLineEdit *>(w))
-            values.append(edit->text());
-        else
-            values.append(QVariant());
     }
     return values;
 }

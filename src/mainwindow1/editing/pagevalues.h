@@ -2,7 +2,7 @@
 #define ZT_MAINWINDOW1_EDITING_PAGEVALUES_H
 
 // What a page's widgets hold, in the order given: a spin box its value, a
-// combo box its current index, a label or a line edit its text.
+// combo box its current index, a label its text.
 
 #include <QVariant>
 

@@ -7,6 +7,7 @@
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -33,20 +34,20 @@ QStringList MainWindow1::librarySources() const
     return out;
 }
 
-quint32 MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target)
+bool MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target)
 {
     if (size_t(index) >= file.sound.size())
-        return 0;
+        return false;
     const percussionpadfile::P_SOUND_INDEX &entry = file.sound[index];
     switch (exportfile::copyStored(file.kitFileName, entry.wave_start, entry.wave_length, target)) {
     case exportfile::Outcome::Written:
-        return entry.wave_length;
+        return true;
     case exportfile::Outcome::Unreadable:
         UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to read the file."), QMessageBox::Ok);
-        return 0;
+        return false;
     default:
         UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
-        return 0;
+        return false;
     }
 }
 
@@ -132,21 +133,22 @@ void MainWindow1::exportWave()
             }
             // Whatever stands at a name, a link too, keeps it.
             const QString fileName = exportnames::freeName(
-                    name, [&](const QString &candidate) { return exportfile::standsAt(dir.filePath(candidate)); });
+                    name, [&](const QString &candidate) { return ztplatform::entryExists(dir.filePath(candidate)); });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
-            } else if (getDataFromKitFile(kit->info, quint16(entry), QDir::toNativeSeparators(dir.filePath(fileName)))
-                       == kit->info.sound[size_t(entry)].wave_length) {
+            } else if (getDataFromKitFile(kit->info, quint16(entry),
+                                          QDir::toNativeSeparators(dir.filePath(fileName)))) {
                 written.append(fileName);
                 writtenNow.insert(fileName);
             }
         } else {
             // A second sound of the same name in this run gets its own file,
             // and so does a name that a library sound comes from or a folder
-            // holds.
+            // (not a link to one) holds: no file is renamed over a folder.
             const QString fileName = exportnames::freeName(name, [&](const QString &candidate) {
                 const QString at = dir.filePath(candidate);
-                return writtenNow.contains(candidate) || exportfile::isFolder(at) || sources.contains(at);
+                const QFileInfo fi(at);
+                return writtenNow.contains(candidate) || (fi.isDir() && !fi.isSymLink()) || sources.contains(at);
             });
             if (fileName.isEmpty()) {
                 prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);

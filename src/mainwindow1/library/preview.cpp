@@ -74,9 +74,7 @@ void MainWindow1::on_playBtn2_clicked()
         const bool padWave = !stored && soundsource::isPadWave(source);
         previewSession.clearStop();
         quint64 length;
-        if (stored)
-            length = getBinOrIniWaveFileSize(source, preview);
-        else if (padWave)
+        if (padWave)
             // a broken header plays nothing; a pipe is never opened
             length = ztplatform::isRegularFile(source) ? quint64(waveprobe::playableSize(source)) : 0;
         else

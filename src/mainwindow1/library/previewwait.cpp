@@ -61,15 +61,14 @@ private:
 
 } // namespace
 
-void MainWindow1::showWaitDialog(const QString &label, int maximum, Qt::WindowModality modality,
-                                 const QString &cancelText)
+void MainWindow1::showWaitDialog(const QString &label, int maximum, const QString &cancelText)
 {
     if (dialog)
         dialog->deleteLater();
     // A child of the window, so that its modality holds the window while
     // the work lets events run.
     dialog = new QProgressDialog(this);
-    dialog->setWindowModality(modality);
+    dialog->setWindowModality(Qt::WindowModal);
     dialog->setWindowTitle(tr("Please wait..."));
     dialog->setLabelText(label);
     if (cancelText.isEmpty())
@@ -85,7 +84,7 @@ void MainWindow1::openWaitDialog()
 {
     // Window-modal: while it shows, nothing of the window and none of its
     // dialogs takes input, and its Cancel (or Escape) is the player bar's Stop.
-    showWaitDialog(tr("Loading..."), 100, Qt::WindowModal, tr("Cancel"));
+    showWaitDialog(tr("Loading..."), 100, tr("Cancel"));
     // Cancel does not hide it: it holds the window until the work has ended.
     disconnect(dialog, SIGNAL(canceled()), dialog, SLOT(cancel()));
     connect(dialog, &QProgressDialog::canceled, this, &MainWindow1::on_stopBtn2_clicked);

@@ -60,13 +60,6 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
 
 } // namespace
 
-quint64 MainWindow1::getBinOrIniWaveFileSize(QString source, QString target)
-{
-    if (!soundsource::isStored(source))
-        return 0;
-    return copyStoredSound(*this, source, target, true);
-}
-
 quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint8 format)
 {
     UiPrompter *prompter = UiPrompter::instance();
