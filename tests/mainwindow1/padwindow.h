@@ -39,9 +39,11 @@ struct RecordingDismounter : VolumeDismounter {
     }
 };
 
-// The system's identity of a volume with the serial the test gives.
+// The system's identity of a volume with the serial the test gives. Another
+// serial comes with another mount; `mounts` counts mounts of the same one.
 struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
     QString uuid = "A";
+    int mounts = 0;
     FakeVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
     ~FakeVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
     ztplatform::VolumeIdentity identity(const QString &folder) const override
@@ -49,6 +51,12 @@ struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
         ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
         id.uuid = uuid;
         return id;
+    }
+    ztplatform::MountStamp mountStamp(int folderFd) const override
+    {
+        ztplatform::MountStamp stamp = ztplatform::readMountStamp(folderFd);
+        stamp.id += qHash(uuid) + quint64(mounts);
+        return stamp;
     }
 };
 

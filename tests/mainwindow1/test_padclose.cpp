@@ -21,6 +21,15 @@ class TestPadClose : public QObject
                            "the USB cable.";
     const QString anotherPad = "The sampler pad at the drive is not the one that was loaded: nothing was written to it "
                                "or deleted from it. Korvanta goes on without the sampler pad and keeps your edits.";
+    const QString otherVolume = "\r\nIt is another volume: its volume serial number or its USB serial number differs.";
+    const QString otherSettings = "\r\nIt has the volume serial number of the loaded pad, but its global.ini or its "
+                                  "metronome folder differs.";
+    static QString notSaved(int kit, bool chains = false)
+    {
+        return QString(chains ? "\r\nThe kit chains were not saved to the sampler pad." : "")
+                + QString("\r\nKit %1 was not saved to the sampler pad.\r\nThe change file alter.ini was not "
+                          "saved.").arg(kit);
+    }
     static QStringList withoutAlter(const QStringList &snapshot)
     {
         return snapshot.filter(QRegularExpression("^(?!.*/alter\\.ini )"));
@@ -384,7 +393,7 @@ private slots:
 
         QVERIFY(!f.closeWithYes());
         // Another volume is named as another pad; files changed on the same volume as changed.
-        const QString box = newVolume ? anotherPad
+        const QString box = newVolume ? anotherPad + otherSettings + notSaved(7, true)
                                       : "Kit 7 was not saved to the sampler pad: it changed on the pad since it was "
                                         "loaded.\r\nThe kit chains were not saved to the sampler pad: they changed "
                                         "on the pad since it was loaded.";
@@ -427,7 +436,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
-        QCOMPARE(f.prompter.texts().last(), anotherPad);
+        QCOMPARE(f.prompter.texts().last(), anotherPad + otherSettings + notSaved(7));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
@@ -447,7 +456,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
-        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad}));
+        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad + otherVolume + notSaved(1)}));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
     }
@@ -485,7 +494,7 @@ private slots:
                           "A sound cannot be converted, so the file is not saved:\r\nclick1.wav\r\n" + click1,
                           "Error in obtaining sound, the saving is failed."};
         if (!atClose)
-            texts.prepend(anotherPad);
+            texts.prepend(anotherPad + otherVolume);
         QCOMPARE(f.prompter.texts(), texts);
         QVERIFY(!QFileInfo::exists(out)); // no file, so no byte of B's audio
         QVERIFY(w->isUDiskFlag);

@@ -305,7 +305,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
                                                  "was written to it or deleted from it. Korvanta goes on without the "
-                                                 "sampler pad and keeps your edits."});
+                                                 "sampler pad and keeps your edits.\r\nIt is another volume: its "
+                                                 "volume serial number or its USB serial number differs.\r\nThese "
+                                                 "sounds were not deleted from the sampler pad and stay in the "
+                                                 "list:\r\nwave2"});
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(w->isUDiskFlag && !w->delDialog->isVisible());
     }

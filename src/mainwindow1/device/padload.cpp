@@ -102,7 +102,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
     const bool filesOk = judgeFourFile();
     if (!rootOk || !filesOk)
         return refuse({notPad});
-    padIdentity = currentPadIdentity();
+    PadIdentity loaded = readPadIdentity(padPlaces());
     progress->show();
 
     progress->setValue(18);
@@ -190,8 +190,22 @@ void MainWindow1::loadPad(const QString &modelFolder)
     on_kitNumber_textEdited(QStringLiteral("1"));
     updateKitNo(1);
     markAllSaved(); // an offline close after a failed close on the pad compares with this
-    // No sound below the pad's root is read once another pad stands there.
-    ztplatform::watchFolder(padRoot.path(), this, [this]() { return padStillLoaded(); });
+    // From now on each write and each read below the pad's root first asks
+    // whether the pad there is the one loaded; no sound is read once another
+    // pad stood there.
+    loaded.kits.fill(QByteArray(), KIT_MAX_COUNT);
+    for (int slot = 0; slot < KIT_MAX_COUNT && slot < padKitRecords.size(); ++slot) {
+        if (!padKitFiles.value(slot).isEmpty())
+            loaded.kits[slot] = kitDigest(padKitRecords.at(slot));
+    }
+    padGuard = std::make_shared<PadGuard>(padPlaces(), loaded);
+    padRoot.setCheck(padGuard);
+    ztplatform::watchFolder(padRoot.path(), this, [this]() {
+        const PadMatch match = padCheck(false);
+        if (match.another())
+            showDeviceMessages({anotherPadMessage(match)});
+        return !match.another();
+    });
     progress->setValue(100);
     progress->close();
 

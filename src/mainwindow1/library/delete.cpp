@@ -159,10 +159,14 @@ void MainWindow1::on_tbtDel_clicked()
             updateHHsoundList(r);
         }
     }
+    // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
+    delBatchRecords.clear();
     int kept = 0;
     for (int i = 0; i < waveLoadKitAttrList.size(); ++i) {
         if (!removeRecord.at(i))
             waveLoadKitAttrList[kept++] = waveLoadKitAttrList.at(i);
+        else if (deviceMode)
+            delBatchRecords.append(qMakePair(i, waveLoadKitAttrList.at(i)));
     }
     waveLoadKitAttrList.resize(kept);
 
