@@ -9,12 +9,14 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
+#include "platform/anchoredfolder.h"
 #include "platform/dismount.h"
 #include "platform/volumeidentity.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
+#include <QMutex>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardItemModel>
@@ -57,6 +59,32 @@ struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
         ztplatform::MountStamp stamp = ztplatform::readMountStamp(folderFd);
         stamp.id += qHash(uuid) + quint64(mounts);
         return stamp;
+    }
+};
+
+// The writes below the pad's root, one line each ("write", "remove" or
+// "sync", then the path), on whatever thread they run; `onEvent` may act.
+struct FileEvents {
+    QMutex lock;
+    QStringList log;
+    std::function<void(ztplatform::FileEvent, const QString &)> onEvent;
+    FileEvents()
+    {
+        ztplatform::setFileEventHook([this](ztplatform::FileEvent e, const QString &path) {
+            const char *kind[] = {"write ", "remove ", "sync "};
+            {
+                QMutexLocker hold(&lock);
+                log << kind[int(e)] + path;
+            }
+            if (onEvent)
+                onEvent(e, path);
+        });
+    }
+    ~FileEvents() { ztplatform::setFileEventHook({}); }
+    QStringList lines()
+    {
+        QMutexLocker hold(&lock);
+        return log;
     }
 };
 
@@ -154,12 +182,16 @@ struct PadWindow {
         pad.writeKits(sounds > 0 ? QVector<quint16>{0, 1} : QVector<quint16>{});
     }
 
-    MainWindow1 *open()
+    MainWindow1 *open() { return openAt(pad.root); }
+
+    // The window on the pad as mounted at `mountPoint`, listed as the drive.
+    MainWindow1 *openAt(const QString &mountPoint)
     {
+        drives.list = {{mountPoint + "/", true}};
         w = new MainWindow1;
         w->writeSoundListOnClose = false;
         loopFlag1 = 1;
-        w->recvFilePath(root());
+        w->recvFilePath(mountPoint + "/");
         return w;
     }
 

@@ -1,3 +1,4 @@
+#include "device/bindmount.h"
 #include "padwindow.h"
 
 #include <QProcess>
@@ -311,6 +312,44 @@ private slots:
                                                  "list:\r\nwave2"});
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(w->isUDiskFlag && !w->delDialog->isVisible());
+    }
+
+    // A delete on a pad mounted read-only: the pair stays, so do its row and
+    // its record, the change file does not count it, and one warning says why.
+    void aDeleteOnAReadOnlyPadKeepsItsRow()
+    {
+        if (!BindMount::unavailable().isEmpty())
+            QSKIP(qPrintable(BindMount::unavailable()));
+        PadWindow f;
+        f.layOut(3);
+        BindMount bind;
+        if (!bind.mount(f.pad.root, "zt350-ro") || !bind.makeReadOnly())
+            QSKIP(qPrintable("cannot mount read-only here (" + bind.error + ")"));
+        MainWindow1 *w = f.openAt(bind.mountPoint);
+        const QStringList rows = f.rows();
+        auto records = [w]() {
+            QStringList files;
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList))
+                files << s.file;
+            return files;
+        };
+        const QStringList loaded = records();
+        const QStringList before = f.pad.snapshot();
+
+        const QModelIndex third = w->totalListItemModel->index(2, 0, w->totalGroup->index());
+        w->ui->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
+                                                                          | QItemSelectionModel::Rows);
+        w->deleteWaveFromList1(); // sound 3, in no kit
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad is read-only (write-protected).\r\nThese sounds "
+                                                 "were not deleted from the sampler pad and stay in the list:\r\n"
+                                                 "wave3"});
+        QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
+        QCOMPARE(f.rows(), rows);
+        QCOMPARE(records(), loaded);
+        QVERIFY(w->delUsbWaveNumList.isEmpty());
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(!w->delDialog->isVisible());
     }
 
     void twoHundredSoundsFillNewFolders()
