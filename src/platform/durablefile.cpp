@@ -4,20 +4,52 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace ztplatform {
 
+namespace {
+
+int systemSync(int fd, bool dataOnly)
+{
+    return dataOnly ? ::fdatasync(fd) : ::fsync(fd);
+}
+
+std::atomic<SyncCall> &syncCall()
+{
+    static std::atomic<SyncCall> call{&systemSync};
+    return call;
+}
+
+} // namespace
+
+bool syncDescriptor(int fd, bool dataOnly)
+{
+    if (fd < 0) {
+        errno = EBADF;
+        return false;
+    }
+    int r;
+    do {
+        r = syncCall().load()(fd, dataOnly);
+    } while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
+SyncCall setSyncCall(SyncCall call)
+{
+    return syncCall().exchange(call ? call : &systemSync);
+}
+
 bool syncFile(QFile &file)
 {
     if (!file.isOpen() || !file.flush())
         return false;
-    const int fd = file.handle();
-    if (fd < 0 || ::fsync(fd) != 0) {
+    if (!syncDescriptor(file.handle())) {
         qWarning() << "fsync of" << file.fileName() << "failed:" << std::strerror(errno);
         return false;
     }
@@ -32,7 +64,7 @@ bool syncPath(const QString &path)
         qWarning() << "cannot open" << path << "to sync it:" << std::strerror(errno);
         return false;
     }
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = syncDescriptor(fd);
     if (!synced)
         qWarning() << "fsync of" << path << "failed:" << std::strerror(errno);
     ::close(fd);

@@ -8,6 +8,16 @@ class QFile;
 
 namespace ztplatform {
 
+// Forces an open file's bytes (and, unless `dataOnly`, its other records) or
+// a folder's entries to the disk: fsync, or fdatasync. False when that fails,
+// errno telling why.
+bool syncDescriptor(int fd, bool dataOnly = false);
+
+// The call syncDescriptor makes; tests put one in its place that fails.
+using SyncCall = int (*)(int fd, bool dataOnly);
+// Puts `call` in place (the system's when null) and gives the one before.
+SyncCall setSyncCall(SyncCall call);
+
 // Flushes the open file and forces its bytes to the disk (fsync). False when
 // either fails.
 bool syncFile(QFile &file);
