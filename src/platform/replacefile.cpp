@@ -171,7 +171,7 @@ bool ReplaceFile::write(const QByteArray &bytes)
 
 bool ReplaceFile::readBack(const std::function<bool(const QString &path)> &check)
 {
-    if (failed() || m_fd < 0)
+    if (failed() || m_temporary.isEmpty() || m_renamed)
         return false;
     if (m_file.isOpen() && !m_file.flush())
         return fail(Step::Write, m_file.errorString());

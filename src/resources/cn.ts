@@ -2522,6 +2522,10 @@ and save the current pad settings</source>
         <source>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</source>
         <translation>音色库、分组或节拍器中有音色来自此文件，因此未保存任何内容：</translation>
     </message>
+    <message>
+        <source>The file was written, but the disk did not confirm that it is stored:</source>
+        <translation>文件已写入，但磁盘未确认已保存：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2522,6 +2522,10 @@ and save the current pad settings</translation>
         <source>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</source>
         <translation>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</translation>
     </message>
+    <message>
+        <source>The file was written, but the disk did not confirm that it is stored:</source>
+        <translation>The file was written, but the disk did not confirm that it is stored:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -232,6 +232,7 @@ EXTRA = {
     'Loading...': '正在加载...',
     'sound exists in Kit ': '音色存在于套鼓 ',
     'The old file could not be replaced:': '旧文件无法被替换：',
+    'The file was written, but the disk did not confirm that it is stored:': '文件已写入，但磁盘未确认已保存：',
     'The new file is kept as:': '新文件保存为：',
     'The target is not a regular file (a folder, pipe or device), so nothing is saved:':
         '目标不是普通文件（文件夹、管道或设备），未保存任何内容：',

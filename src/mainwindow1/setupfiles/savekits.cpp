@@ -5,7 +5,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "platform/durablefile.h"
+#include "platform/replacefile.h"
 #include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
@@ -15,9 +15,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProgressDialog>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace setupflow {
 
@@ -108,7 +111,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
                                   QMessageBox::Yes | QMessageBox::No)
                        == QMessageBox::Yes;
             },
-            [] { QCoreApplication::processEvents(); }, [w](const QString &target) { return writeTarget(w, target); });
+            [w](const QString &target) { return writeTarget(w, target); });
     // No file that a plain sound of the library, a group or the metronome
     // comes from is replaced, by whatever name it is reached.
     std::optional<ztplatform::ReachedFiles> sounds;
@@ -136,21 +139,30 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     QHash<QString, QHash<QString, int>> moved; // by replaced file: where its sounds went
     QHash<QString, QStringList> replacing;     // target -> the loaded or recorded files it replaces
     std::optional<LoadedFiles> loaded;         // looked at when the first file replaces another
-    for (const setupfiles::KitTarget &t : plan) {
+    // Each kit is written beside its target, under a name no target of this
+    // save takes (letter case ignored); what is not put in place goes with `files`.
+    QSet<QString> named;
+    for (const setupfiles::KitTarget &t : qAsConst(plan))
+        named.insert(QFileInfo(t.target).absoluteFilePath().toCaseFolded());
+    auto taken = [&named](const QString &path) { return named.contains(path.toCaseFolded()); };
+    int counter = 0;
+    std::vector<std::unique_ptr<ztplatform::ReplaceFile>> files(size_t(plan.size()));
+    for (int i = 0; i < plan.size(); ++i) {
+        const setupfiles::KitTarget &t = plan.at(i);
         if (!t.write)
             continue;
-        QFile file(t.writePath);
-        if (!t.usable || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return fail(t.writePath + MainWindow1::tr(" open error."));
-        if (!writeKit(w, t.kit, file)) {
-            file.close();
-            QFile::remove(t.writePath);
+        files[size_t(i)] = std::make_unique<ztplatform::ReplaceFile>(t.temporary ? t.replaces : t.target);
+        ztplatform::ReplaceFile &file = *files[size_t(i)];
+        file.setTemporaryNames(QStringLiteral(".ini"), &counter, taken);
+        file.setCreateOnly(!t.temporary);
+        if (!t.usable || !file.open())
+            return fail(QDir::toNativeSeparators(t.target) + MainWindow1::tr(" open error."));
+        if (!writeKit(w, t.kit, file.file()))
             return fail(MainWindow1::tr("Obtain sound file error."));
-        }
-        if (!setupfiles::readsBack(t.writePath, false)) {
-            QFile::remove(t.writePath);
+        if (!file.readBack([](const QString &path) { return setupfiles::readsBack(path, false); }))
             return fail(notReadBackText() + crlf + t.target);
-        }
+        if (!file.finish())
+            return fail(MainWindow1::tr("Obtain sound file error."));
         // Asked before the rename, while the entry still reaches the old file.
         if (t.temporary && !loaded)
             loaded.emplace(w);
@@ -197,9 +209,18 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     QStringList reload;
     QSet<int> reread; // the kit slots the read-back fills
     bool replacedAll = true;
-    for (const setupfiles::KitTarget &t : plan) {
-        if (!t.temporary || !t.write)
+    for (int i = 0; i < plan.size(); ++i) {
+        const setupfiles::KitTarget &t = plan.at(i);
+        if (!t.write)
             continue;
+        ztplatform::ReplaceFile &file = *files[size_t(i)];
+        if (!t.temporary) {
+            if (!file.rename()) {
+                reportNotReplaced(w, t.target, file.keep());
+                replacedAll = false;
+            }
+            continue;
+        }
         // Sounds still in use that only the old file holds are kept, on the
         // disk, before the new file takes its place. The loaded setup is not
         // read back from a kit file: all its sounds in use are kept.
@@ -210,8 +231,8 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         const bool setup = !path.isEmpty() && isLoadedSetup(w, path);
         const bool kept = path.isEmpty()
                           || keepLostSounds(w, path, setup ? QHash<QString, int>() : moved.value(path), setup);
-        if (blocked.contains(t.target) || !kept || !ztplatform::renameOver(t.writePath, t.replaces)) {
-            reportNotReplaced(w, t.target, t.writePath);
+        if (blocked.contains(t.target) || !kept || !file.rename()) {
+            reportNotReplaced(w, t.target, file.keep());
             replacedAll = false;
             continue;
         }
@@ -224,6 +245,13 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         if (!path.isEmpty()) {
             reload.append(path);
             reread.insert(t.kit - 1);
+        }
+    }
+    // The new names reach the disk before the user is told they were saved.
+    for (const std::unique_ptr<ztplatform::ReplaceFile> &file : files) {
+        if (file && file->isRenamed() && !file->syncFolder()) {
+            reportNotSynced(w, file->target(), file->errorString());
+            replacedAll = false;
         }
     }
     lockForSave(w, false);

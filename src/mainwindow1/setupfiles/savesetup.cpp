@@ -4,8 +4,8 @@
 
 #include "mainwindow1/mainwindow1.h"
 
-#include "platform/durablefile.h"
 #include "platform/fileidentity.h"
+#include "platform/replacefile.h"
 #include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
@@ -95,10 +95,6 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
                    QMessageBox::Ok);
         return;
     }
-    int counter = 0;
-    const QString out = replace ? setupfiles::temporaryName(dest, counter, QStringLiteral(".bin"), {},
-                                                            [] { QCoreApplication::processEvents(); })
-                                : target;
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("The file is being generated..."), 1);
 
     const setupfiles::StoredSoundLocator loadedFiles(w->loadedKitFiles);
@@ -126,24 +122,27 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     if (!w->setAllFileChunk() || !w->cf.calculateChunkSize())
         return stop(tooLarge);
 
-    QFile file(out);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Written beside the target; a new file never takes the place of one made meanwhile.
+    ztplatform::ReplaceFile out(dest);
+    out.setTemporaryNames(QStringLiteral(".bin"));
+    out.setCreateOnly(!replace);
+    if (!out.open()) {
         hideProgress(w->dialog);
         p->warning(w, MainWindow1::tr("Error"),
-                   QDir::toNativeSeparators(out) + QLatin1Char(':') + MainWindow1::tr("Fail to open file!"),
+                   QDir::toNativeSeparators(dest) + QLatin1Char(':') + MainWindow1::tr("Fail to open file!"),
                    QMessageBox::Yes);
         return;
     }
-    if (!setupfiles::writeKitFile(w->cf, file)) {
-        QFile::remove(out);
+    auto writeFailed = [w, p]() {
         hideProgress(w->dialog);
         p->information(w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to write sound data!"), QMessageBox::Ok);
-        return;
-    }
-    if (!setupfiles::readsBack(out, true)) {
-        QFile::remove(out);
+    };
+    if (!setupfiles::writeKitFile(w->cf, out.file()))
+        return writeFailed();
+    if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); }))
         return stop(notReadBackText() + crlf() + QDir::toNativeSeparators(target));
-    }
+    if (!out.finish())
+        return writeFailed();
     progress->setValue(100);
     QCoreApplication::processEvents();
     progress->close();
@@ -165,8 +164,8 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
                                             reload ? setupfiles::movedSounds(w->waveAttrList, loaded)
                                                    : QHash<QString, int>(),
                                             !reload);
-        if (!kept || !ztplatform::renameOver(out, dest)) {
-            reportNotReplaced(w, target, out);
+        if (!kept || !out.rename()) {
+            reportNotReplaced(w, target, out.keep());
             return;
         }
         if (reload) {
@@ -175,6 +174,13 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
         } else {
             forgetFiles(w, files);
         }
+    } else if (!out.rename()) {
+        reportNotReplaced(w, target, out.keep());
+        return;
+    }
+    if (!out.syncFolder()) {
+        reportNotSynced(w, target, out.errorString());
+        return;
     }
     w->markAllSaved();
     p->information(w, MainWindow1::tr("successfully saved."),
