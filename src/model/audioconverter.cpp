@@ -1,6 +1,7 @@
 #include "model/audioconverter.h"
 
 #include "platform/fileidentity.h"
+#include "platform/replacefile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -43,13 +43,12 @@ constexpr qint64 kFrameBytes = 4;
 constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
 
 // A failed conversion leaves a new outFile with 0 bytes; an outFile that held
-// bytes (the source itself, an earlier file) is kept as it was.
+// bytes (the source itself, an earlier file) is kept as it was: its
+// replacement's temporary goes with the replacement.
 void discardOutput(QFileDevice &out, bool keepOld)
 {
-    if (keepOld) {
-        static_cast<QSaveFile &>(out).cancelWriting();
+    if (keepOld)
         return;
-    }
     const QString name = out.fileName();
     out.close();
     QFile::resize(name, 0);
@@ -190,21 +189,17 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     };
     const bool ranOk = runProcess(args, mesg);
 
-    std::unique_ptr<QFileDevice> outDevice;
+    std::unique_ptr<ztplatform::ReplaceFile> replacement;
+    QFile plain(outFile);
     if (keepOld) {
         if (!ranOk) {
             qWarning() << "conversion failed; file left as it was:" << outFile;
             return false;
         }
-        auto save = std::make_unique<QSaveFile>(outFile);
-        save->setDirectWriteFallback(false);
-        outDevice = std::move(save);
-    } else {
-        outDevice = std::make_unique<QFile>(outFile);
+        replacement = std::make_unique<ztplatform::ReplaceFile>(outFile);
     }
-    QFileDevice &out = *outDevice;
-    const QIODevice::OpenMode mode = keepOld ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Unbuffered;
-    if (!out.open(mode)) {
+    QFileDevice &out = keepOld ? replacement->file() : static_cast<QFileDevice &>(plain);
+    if (!(keepOld ? replacement->open() : plain.open(QIODevice::WriteOnly | QIODevice::Unbuffered))) {
         qDebug().noquote() << QStringLiteral("以只写模式打开失败");
         return false;
     }
@@ -260,9 +255,9 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     tmp.close();
     bool written = true;
     if (keepOld) {
-        written = static_cast<QSaveFile &>(out).commit();
+        written = replacement->commit();
         if (!written)
-            qWarning() << "writing failed; file left as it was:" << outFile << out.errorString();
+            qWarning() << "writing failed:" << outFile << replacement->errorString();
     } else {
         out.close();
         if (out.error() != QFileDevice::NoError) {

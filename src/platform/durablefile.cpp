@@ -2,7 +2,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QFileInfo>
 
 #include <atomic>
 #include <cerrno>
@@ -61,27 +60,18 @@ bool syncPath(const QString &path)
     const QByteArray name = QFile::encodeName(path);
     const int fd = name.isEmpty() ? -1 : ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        qWarning() << "cannot open" << path << "to sync it:" << std::strerror(errno);
+        const int error = errno;
+        qWarning() << "cannot open" << path << "to sync it:" << std::strerror(error);
+        errno = error;
         return false;
     }
     const bool synced = syncDescriptor(fd);
+    const int error = errno;
     if (!synced)
-        qWarning() << "fsync of" << path << "failed:" << std::strerror(errno);
+        qWarning() << "fsync of" << path << "failed:" << std::strerror(error);
     ::close(fd);
+    errno = error;
     return synced;
-}
-
-bool renameOver(const QString &from, const QString &to)
-{
-    const QByteArray src = QFile::encodeName(from);
-    const QByteArray dst = QFile::encodeName(to);
-    if (src.isEmpty() || dst.isEmpty() || ::rename(src.constData(), dst.constData()) != 0) {
-        qWarning() << "cannot rename" << from << "to" << to << ":" << std::strerror(errno);
-        return false;
-    }
-    // The folder entry itself; a folder that cannot be synced keeps the rename.
-    syncPath(QFileInfo(to).absolutePath());
-    return true;
 }
 
 } // namespace ztplatform

@@ -23,13 +23,9 @@ SyncCall setSyncCall(SyncCall call);
 bool syncFile(QFile &file);
 
 // Forces the file or folder at `path`, as it stands, to the disk (fsync): a
-// file's bytes, a folder's entries. False when it cannot be opened or synced.
+// file's bytes, a folder's entries. False when it cannot be opened or synced,
+// errno telling why.
 bool syncPath(const QString &path);
-
-// Gives `from` the name `to` in one step (rename(2)), replacing what `to`
-// held, then syncs the folder so that the new name survives a power loss.
-// False when the rename failed: `to` is then as it was and `from` stays.
-bool renameOver(const QString &from, const QString &to);
 
 } // namespace ztplatform
 

@@ -7,6 +7,7 @@
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
+#include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "widgets/customdialog.h"
@@ -19,6 +20,9 @@
 #include <QProgressDialog>
 #include <QSet>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
 
 QStringList MainWindow1::librarySources() const
 {
@@ -186,6 +190,13 @@ void MainWindow1::exportWave()
     closeProgress();
     if (written.isEmpty())
         return;
+    // Each file was synced as it was put in place; their names once, here.
+    if (!ztplatform::syncPath(dir.path()))
+        prompter->warning(this, tr("Error"),
+                          tr("The file was written, but the disk did not confirm that it is stored:")
+                                  + QStringLiteral("\r\n") + folder + QStringLiteral("\r\n")
+                                  + QString::fromLocal8Bit(std::strerror(errno)),
+                          QMessageBox::Ok);
 
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);
