@@ -214,7 +214,8 @@ bool ReplaceFile::rename()
         return false;
     const QByteArray from = QFile::encodeName(m_temporary);
     const QByteArray to = QFile::encodeName(m_name);
-    const int r = m_createOnly ? renameNew(m_dir, from, to) : ::renameat(m_dir, from.constData(), m_dir, to.constData());
+    const int r = m_createOnly ? renameNew(m_dir, from, to)
+                               : ::renameat(m_dir, from.constData(), m_dir, to.constData());
     if (r != 0)
         return fail(Step::Rename, errno);
     m_renamed = true;

@@ -60,7 +60,10 @@ class TestReplaceFile : public QObject
     QTemporaryDir m_dir;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    QStringList entries() const { return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); }
+    QStringList entries() const
+    {
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    }
 
 private slots:
     void cleanup()

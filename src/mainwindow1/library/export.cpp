@@ -24,6 +24,24 @@
 #include <cerrno>
 #include <cstring>
 
+namespace {
+
+// Each file of an export was synced as it was put in place; their names
+// once, here. A folder that cannot be synced is told.
+void syncExportFolder(QWidget *parent, const QString &folder)
+{
+    if (ztplatform::syncPath(folder))
+        return;
+    UiPrompter::instance()->warning(parent, MainWindow1::tr("Error"),
+                                    MainWindow1::tr("The file was written, but the disk did not confirm that it "
+                                                    "is stored:")
+                                            + QStringLiteral("\r\n") + folder + QStringLiteral("\r\n")
+                                            + QString::fromLocal8Bit(std::strerror(errno)),
+                                    QMessageBox::Ok);
+}
+
+} // namespace
+
 QStringList MainWindow1::librarySources() const
 {
     QStringList out;
@@ -190,13 +208,7 @@ void MainWindow1::exportWave()
     closeProgress();
     if (written.isEmpty())
         return;
-    // Each file was synced as it was put in place; their names once, here.
-    if (!ztplatform::syncPath(dir.path()))
-        prompter->warning(this, tr("Error"),
-                          tr("The file was written, but the disk did not confirm that it is stored:")
-                                  + QStringLiteral("\r\n") + folder + QStringLiteral("\r\n")
-                                  + QString::fromLocal8Bit(std::strerror(errno)),
-                          QMessageBox::Ok);
+    syncExportFolder(this, folder);
 
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);
