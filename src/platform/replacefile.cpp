@@ -193,8 +193,11 @@ bool ReplaceFile::finish()
         if (!flushed)
             return fail(Step::Write, reason);
     }
+    // Changed only where it differs: file systems without modes show both alike.
     const int mode = modeOf(m_dir, m_name);
-    if (mode >= 0 && ::fchmod(m_fd, mode_t(mode)) != 0)
+    struct stat st;
+    if (mode >= 0 && (::fstat(m_fd, &st) != 0 || int(st.st_mode & 0777) != mode)
+        && ::fchmod(m_fd, mode_t(mode)) != 0)
         return fail(Step::Mode, errno);
     if (!syncDescriptor(m_fd))
         return fail(Step::Sync, errno);

@@ -76,8 +76,8 @@ private slots:
     void replacesWholeKeepingTheMode()
     {
         QVERIFY(write(path("s.bin"), "old"));
-        QVERIFY(QFile::setPermissions(path("s.bin"), QFile::ReadOwner | QFile::WriteOwner));
-        QCOMPARE(modeOf(path("s.bin")), 0600);
+        QVERIFY(QFile::setPermissions(path("s.bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QCOMPARE(modeOf(path("s.bin")), 0640);
         {
             ReplaceFile f(path("s.bin"));
             QVERIFY(f.open());
@@ -88,7 +88,7 @@ private slots:
             QVERIFY(f.commit() && f.isRenamed() && !f.failed());
         }
         QCOMPARE(read(path("s.bin")), QByteArray("new bytes"));
-        QCOMPARE(modeOf(path("s.bin")), 0600);
+        QCOMPARE(modeOf(path("s.bin")), 0640);
         QCOMPARE(entries(), QStringList({"s.bin"}));
 
         // A new file gets the mode any new file gets.

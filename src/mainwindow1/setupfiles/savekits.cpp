@@ -203,11 +203,16 @@ bool putKitsInPlace(MainWindow1 *w, KitSave &save, QStringList &reload, QSet<int
             reread.insert(t.kit - 1);
         }
     }
+    QSet<QString> folders; // each synced once
     for (const std::unique_ptr<ztplatform::ReplaceFile> &file : save.files) {
-        if (file && file->isRenamed() && !file->syncFolder()) {
+        if (!file || !file->isRenamed())
+            continue;
+        const QString folder = QFileInfo(file->target()).absolutePath();
+        if (!folders.contains(folder) && !file->syncFolder()) {
             reportNotSynced(w, file->target(), file->errorString());
             replacedAll = false;
         }
+        folders.insert(folder);
     }
     return replacedAll;
 }
