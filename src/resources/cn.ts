@@ -2522,6 +2522,10 @@ and save the current pad settings</source>
         <source>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</source>
         <translation>音色库、分组或节拍器中有音色来自此文件，因此未保存任何内容：</translation>
     </message>
+    <message>
+        <source>waveList</source>
+        <translation>音色列表</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -2584,6 +2588,10 @@ and save the current pad settings</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>套鼓列表</translation>
     </message>
 </context>
 </TS>

@@ -2522,6 +2522,10 @@ and save the current pad settings</translation>
         <source>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</source>
         <translation>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</translation>
     </message>
+    <message>
+        <source>waveList</source>
+        <translation>waveList</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -2584,6 +2588,10 @@ and save the current pad settings</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>Kit List</translation>
     </message>
 </context>
 </TS>

@@ -3,9 +3,13 @@
 #include "soundlib_fixture.h"
 
 #include "library/clicksounds.h"
+#include "mainwindow1/shell/startup.h"
+#include "widgets/selectkitno.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QTranslator>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace soundlib;
@@ -80,6 +84,28 @@ private slots:
         QCOMPARE(headers(w->totalListItemModel), QStringList({"Layer", "Index", "Name", "File"}));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(3));
         QCOMPARE(SignalPeek::count(w->totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
+    }
+
+    // The root rows of the sound lists, the kit chain list and the save
+    // dialog's kit list read in the interface's language.
+    void rootRowsInBothLanguages()
+    {
+        const QLocale old;
+        for (const auto &lang : {qMakePair(QLocale::English, QStringList({"waveList", "Kit List", "Kit List"})),
+                                 qMakePair(QLocale::Chinese, QStringList({"音色列表", "套鼓列表", "套鼓列表"}))}) {
+            QLocale::setDefault(QLocale(lang.first));
+            QTranslator *t = installEditorTranslator(qApp);
+            Fixture f;
+            MainWindow1 *w = f.open();
+            w->skn->initKitIndex();
+            auto *kits = w->skn->findChild<QTreeView *>("kitIndexTreeView");
+            QCOMPARE(QStringList({w->totalGroup->text(), w->kitChainListItemModel->item(0)->text(),
+                                  kits->model()->index(0, 0).data().toString()}),
+                     lang.second);
+            QCOMPARE(w->hhGroup->text(), w->totalGroup->text());
+            QLocale::setDefault(old);
+            qApp->removeTranslator(t);
+        }
     }
 
     void namesThroughTheWindow()

@@ -86,6 +86,7 @@ EXTRA = {
     'It is detected that the number of files with the same name has exceeded 100, and the exceeding part will not be exported.':
         '检测到同名文件已超过 100 个，超出部分将不会导出。',
     'Kit List': '套鼓列表',
+    'waveList': '音色列表',
     "Kit name can't be blank!": '套鼓名称不能为空！',
     'Mix': '混合',
     'MY SOUND LIST can not be blank while performing an import operation.': '执行导入操作时“我的音色列表”不能为空。',

@@ -68,7 +68,7 @@ void MainWindow1::initTotalItemModel()
     QTreeView *view = ui->totalWaveTreeView;
     totalListItemModel = replaceModel(view);
     totalListItemModel->setHorizontalHeaderLabels({tr("Item"), tr("Name"), tr("File")});
-    totalGroup = new QStandardItem(QStringLiteral("waveList"));
+    totalGroup = new QStandardItem(tr("waveList"));
     totalGroup->setEditable(false);
     totalListItemModel->appendRow(totalGroup);
 
@@ -86,7 +86,7 @@ void MainWindow1::initHHListItemModel()
     QTreeView *view = ui->soundListTreeView;
     hhSoundItemModel = replaceModel(view);
     hhSoundItemModel->setHorizontalHeaderLabels({tr("Name"), tr("File")});
-    hhGroup = new QStandardItem(QStringLiteral("waveList"));
+    hhGroup = new QStandardItem(tr("waveList"));
     hhSoundItemModel->appendRow(hhGroup);
 
     view->setColumnHidden(1, true);
