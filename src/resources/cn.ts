@@ -2526,6 +2526,22 @@ and save the current pad settings</source>
         <source>waveList</source>
         <translation>音色列表</translation>
     </message>
+    <message>
+        <source>Lossless sound files</source>
+        <translation>无损音频文件</translation>
+    </message>
+    <message>
+        <source>Compressed sound files</source>
+        <translation>压缩音频文件</translation>
+    </message>
+    <message>
+        <source>Whole-setup files</source>
+        <translation>整套设置文件</translation>
+    </message>
+    <message>
+        <source>Kit and global settings files</source>
+        <translation>套鼓与全局设置文件</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2526,6 +2526,22 @@ and save the current pad settings</translation>
         <source>waveList</source>
         <translation>waveList</translation>
     </message>
+    <message>
+        <source>Lossless sound files</source>
+        <translation>Lossless sound files</translation>
+    </message>
+    <message>
+        <source>Compressed sound files</source>
+        <translation>Compressed sound files</translation>
+    </message>
+    <message>
+        <source>Whole-setup files</source>
+        <translation>Whole-setup files</translation>
+    </message>
+    <message>
+        <source>Kit and global settings files</source>
+        <translation>Kit and global settings files</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

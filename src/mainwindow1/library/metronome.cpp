@@ -44,7 +44,8 @@ void MainWindow1::on_btnImportClickWave_clicked()
     } else {
         const QStringList picked = prompter->getOpenFileNames(
                 this, tr("Obtain click sound files"), QString(),
-                QStringLiteral("Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ogg);"));
+                tr("Lossless sound files") + QStringLiteral(" (*.wav *.ape *.flac);;")
+                        + tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.wma *.aac *.aa3 *.ogg)"));
         for (const QString &p : picked)
             candidates.append(QDir::toNativeSeparators(p));
     }

@@ -108,7 +108,7 @@ void MainWindow1::on_btnLoadFile_clicked()
     bool kitFiles = false;
     if (projectFlag) {
         setupFile = prompter->getOpenFileName(this, tr("Select file."), QStringLiteral(" "),
-                                              QStringLiteral("Bin file(*.BIN)"));
+                                              tr("Whole-setup files") + QStringLiteral(" (*.BIN)"));
     } else {
         bool chosen = false;
         for (const QString &root : myDetector->getDevicePath()) {
@@ -166,7 +166,8 @@ bool MainWindow1::openFilePath(QString dir)
 {
     importFileList = UiPrompter::instance()->getOpenFileNames(
             this, tr("Select one or more files to open, please note only one binary file can be selected."), dir,
-            QStringLiteral("Text files(*.INI);; Bin file(*.BIN)"));
+            tr("Kit and global settings files") + QStringLiteral(" (*.INI);;") + tr("Whole-setup files")
+                    + QStringLiteral(" (*.BIN)"));
     pickedBinFile.clear();
     globalFilePath.clear();
     kitFileList.clear();
