@@ -181,8 +181,10 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     }
     const QString tmpPath = tmpDir.filePath(randomQString(7));
 
+    // The first audio stream, the one the import probe judged.
     const QStringList args = {
         QStringLiteral("-i"), argPath(inFile),
+        QStringLiteral("-map"), QStringLiteral("0:a:0"),
         QStringLiteral("-ar"), QStringLiteral("48000"),
         QStringLiteral("-ac"), QStringLiteral("2"),
         QStringLiteral("-f"), QStringLiteral("s16le"),
@@ -277,8 +279,10 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
 
 bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QString &mesg)
 {
+    // The first audio stream, the one the import probe judged.
     const QStringList args = {
         QStringLiteral("-i"), argPath(inFile),
+        QStringLiteral("-map"), QStringLiteral("0:a:0"),
         QStringLiteral("-ar"), QStringLiteral("48000"),
         QStringLiteral("-ac"), QStringLiteral("2"),
         QStringLiteral("-f"), QStringLiteral("wav"),
