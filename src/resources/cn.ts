@@ -2542,6 +2542,18 @@ and save the current pad settings</source>
         <source>Kit and global settings files</source>
         <translation>套鼓与全局设置文件</translation>
     </message>
+    <message>
+        <source>, and in the hi-hat slots of Kit </source>
+        <translation>，以及以下套鼓的踩镲槽中：</translation>
+    </message>
+    <message>
+        <source> exists in the hi-hat slots of Kit </source>
+        <translation> 存在于以下套鼓的踩镲槽中：</translation>
+    </message>
+    <message>
+        <source>Please clear the sound in the hi-hat slots on the Pad Settings page.</source>
+        <translation>请在“打击垫设置”页面清除踩镲槽中的音色。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2542,6 +2542,18 @@ and save the current pad settings</translation>
         <source>Kit and global settings files</source>
         <translation>Kit and global settings files</translation>
     </message>
+    <message>
+        <source>, and in the hi-hat slots of Kit </source>
+        <translation>, and in the hi-hat slots of Kit </translation>
+    </message>
+    <message>
+        <source> exists in the hi-hat slots of Kit </source>
+        <translation> exists in the hi-hat slots of Kit </translation>
+    </message>
+    <message>
+        <source>Please clear the sound in the hi-hat slots on the Pad Settings page.</source>
+        <translation>Please clear the sound in the hi-hat slots on the Pad Settings page.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -27,6 +27,33 @@ bool byRowDescending(const QModelIndex &a, const QModelIndex &b)
     return a.row() > b.row();
 }
 
+// Why a sound in use cannot go: the kits holding it on pads, then those
+// holding it only in hi-hat slots, and where to clear it.
+QString inUseText(const QString &name, const QVector<int> &kits, int onPads)
+{
+    auto joined = [&kits](int from, int to) {
+        QStringList numbers;
+        for (int i = from; i < to; ++i)
+            numbers.append(QString::number(kits.at(i)));
+        return numbers.join(QStringLiteral("、"));
+    };
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = name;
+    if (onPads > 0)
+        text += MainWindow1::tr(" exists in Kit ") + joined(0, onPads);
+    if (onPads < kits.size()) {
+        text += onPads > 0 ? MainWindow1::tr(", and in the hi-hat slots of Kit ")
+                           : MainWindow1::tr(" exists in the hi-hat slots of Kit ");
+        text += joined(onPads, kits.size());
+    }
+    text += crlf + MainWindow1::tr("Deleting the sound is not supported.");
+    if (onPads > 0)
+        text += crlf + MainWindow1::tr("Please clear the sound on the pad.");
+    if (onPads < kits.size())
+        text += crlf + MainWindow1::tr("Please clear the sound in the hi-hat slots on the Pad Settings page.");
+    return text;
+}
+
 } // namespace
 
 QVector<QString> MainWindow1::getSoundFileList()
@@ -95,16 +122,11 @@ void MainWindow1::on_tbtDel_clicked()
         const QString path = pathOf(row);
         if (used.contains(path)) {
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "=====存在打击垫=====";
-            QStringList kits;
-            for (int kit : kitusage::kitsUsing(kitAttrList, path))
-                kits.append(QString::number(kit));
+            int onPads = 0;
+            const QVector<int> kits = kitusage::kitsUsing(kitAttrList, path, &onPads);
             if (deviceMode)
                 closeDialog();
-            prompter->warning(this, tr("Warning"),
-                              row.sibling(row.row(), 1).data().toString() + tr(" exists in Kit ")
-                                      + kits.join(QStringLiteral("、")) + QStringLiteral("\r\n")
-                                      + tr("Deleting the sound is not supported.") + QStringLiteral("\r\n")
-                                      + tr("Please clear the sound on the pad."),
+            prompter->warning(this, tr("Warning"), inUseText(row.sibling(row.row(), 1).data().toString(), kits, onPads),
                               QMessageBox::Ok);
             return;
         }
