@@ -2554,6 +2554,14 @@ and save the current pad settings</source>
         <source>Please clear the sound in the hi-hat slots on the Pad Settings page.</source>
         <translation>请在“打击垫设置”页面清除踩镲槽中的音色。</translation>
     </message>
+    <message>
+        <source>This file cannot be imported: it cannot be opened.</source>
+        <translation>无法导入此文件：文件无法打开。</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
+        <translation>无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

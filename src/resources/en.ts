@@ -2554,6 +2554,14 @@ and save the current pad settings</translation>
         <source>Please clear the sound in the hi-hat slots on the Pad Settings page.</source>
         <translation>Please clear the sound in the hi-hat slots on the Pad Settings page.</translation>
     </message>
+    <message>
+        <source>This file cannot be imported: it cannot be opened.</source>
+        <translation>This file cannot be imported: it cannot be opened.</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
+        <translation>This file cannot be imported: it is no kit file, global settings file or whole setup.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

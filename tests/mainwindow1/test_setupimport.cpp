@@ -375,6 +375,24 @@ private slots:
         QCOMPARE(f->w->loadedKitFiles.last().file, k8);
     }
 
+    // A pick that cannot be taken is named, with why, before the dialog opens again.
+    void strayPickNamed()
+    {
+        const QString kit = f->file("K004.INI"), junk = f->file("junk.INI"), gone = f->file("gone.INI");
+        QVERIFY(makeKitFile(kit, 4) && kf::writeFile(junk, "not a kit file"));
+        f->prompter.fileAnswers << QStringList({kit, junk}) << QStringList({gone, kit});
+        f->importPicks({kit});
+        QCOMPARE(f->texts().mid(1, 2),
+                 QStringList({"This file cannot be imported: it is no kit file, global settings file or whole "
+                              "setup.\r\n" + junk,
+                              "This file cannot be imported: it cannot be opened.\r\n" + gone}));
+        int dialogs = 0;
+        for (const ScriptedPrompter::Prompt &p : qAsConst(f->prompter.prompts))
+            dialogs += p.kind == P::OpenFiles;
+        QCOMPARE(dialogs, 3);
+        QCOMPARE(f->w->loadedKitFiles.size(), 1);
+    }
+
     void fileChoice()
     {
         const QString setup = f->file("KIT_ALL.bin"), other = f->file("OTHER.bin"), kit = f->file("K009.INI");

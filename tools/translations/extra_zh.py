@@ -94,6 +94,9 @@ EXTRA = {
     ' exists in the hi-hat slots of Kit ': ' 存在于以下套鼓的踩镲槽中：',
     ', and in the hi-hat slots of Kit ': '，以及以下套鼓的踩镲槽中：',
     'Please clear the sound in the hi-hat slots on the Pad Settings page.': '请在“打击垫设置”页面清除踩镲槽中的音色。',
+    'This file cannot be imported: it cannot be opened.': '无法导入此文件：文件无法打开。',
+    'This file cannot be imported: it is no kit file, global settings file or whole setup.':
+        '无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。',
     "Kit name can't be blank!": '套鼓名称不能为空！',
     'Mix': '混合',
     'MY SOUND LIST can not be blank while performing an import operation.': '执行导入操作时“我的音色列表”不能为空。',

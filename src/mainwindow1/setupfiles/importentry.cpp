@@ -177,9 +177,16 @@ bool MainWindow1::openFilePath(QString dir)
     int untaken = 0; // whole setups picked with other files
     for (const QString &pick : qAsConst(importFileList)) {
         QFile file(pick);
+        // A pick that cannot be taken is named before the dialog opens again.
+        auto refuse = [this, &pick](const QString &why) {
+            UiPrompter::instance()->warning(this, tr("Warning"),
+                                            why + QStringLiteral("\r\n") + QDir::toNativeSeparators(pick),
+                                            QMessageBox::Ok);
+            return false;
+        };
         if (!ztplatform::isRegularFile(pick) || !file.open(QIODevice::ReadOnly)) {
             qDebug() << "Open error" << pick;
-            return false;
+            return refuse(tr("This file cannot be imported: it cannot be opened."));
         }
         const quint32 type = percussionpadfile::judgeFileType(&file);
         file.close();
@@ -204,7 +211,8 @@ bool MainWindow1::openFilePath(QString dir)
             setupflow::recordKitFile(this, pick, n);
         } else {
             qDebug() << "未导入正确文件" << pick;
-            return false;
+            return refuse(tr("This file cannot be imported: it is no kit file, global settings file or "
+                             "whole setup."));
         }
     }
     if (untaken > 1) {
