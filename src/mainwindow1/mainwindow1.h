@@ -116,6 +116,7 @@ public:
     QMenu *pad_menu = nullptr;
     QAction *pad_copy = nullptr;
     QAction *pad_clear = nullptr;
+    bool padCopyOpen = false; // the pad menu's Pad Copy waits for its dialog
     bool isDarkMode = false;
     bool constructionComplete = false; // false when construction stopped early
 
@@ -609,6 +610,8 @@ public slots:
     void recvInteration(QString objName);
     void clearPad();
     void copyPad();
+    void padMenuClosed(); // the highlight goes unless Pad Copy was chosen
+    void padCopyEnded();  // the pad copy dialog closed, answered or not
     void recvDstKitClick(int kit);
     void recvDstKit(int kit);
     void recvDstPad(int kit, int srcPad, int dstPad);

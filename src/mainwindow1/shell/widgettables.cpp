@@ -154,6 +154,7 @@ void MainWindow1::initPadMenu()
         connect(l, SIGNAL(clickLeft(QString)), this, SLOT(recvInteration(QString)));
     connect(pad_clear, SIGNAL(triggered()), this, SLOT(clearPad()));
     connect(pad_copy, SIGNAL(triggered()), this, SLOT(copyPad()));
+    connect(pad_menu, &QMenu::aboutToHide, this, &MainWindow1::padMenuClosed);
 }
 
 void MainWindow1::initPadDisplayStyle()
