@@ -103,9 +103,10 @@ private slots:
                                   kits->model()->index(0, 0).data().toString()}),
                      lang.second);
             QCOMPARE(w->hhGroup->text(), w->totalGroup->text());
-            QLocale::setDefault(old);
             qApp->removeTranslator(t);
         }
+        QLocale::setDefault(old);
+        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
     }
 
     // The file dialog filters of the sound import, the metronome import and
@@ -114,7 +115,7 @@ private slots:
     {
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese));
-        QTranslator *t = installEditorTranslator(qApp);
+        installEditorTranslator(qApp);
         Fixture f;
         MainWindow1 *w = f.open();
         f.prompter.clear();
@@ -123,7 +124,7 @@ private slots:
         w->ui->btnImportClickWave->click();
         w->ui->btnLoadFile->click();
         QLocale::setDefault(old);
-        qApp->removeTranslator(t);
+        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
         QStringList filters;
         for (const ScriptedPrompter::Prompt &p : qAsConst(f.prompter.prompts))
             filters << p.filter;

@@ -71,6 +71,7 @@ void MainWindow1::initTotalItemModel()
     totalGroup = new QStandardItem(tr("waveList"));
     totalGroup->setEditable(false);
     totalListItemModel->appendRow(totalGroup);
+    view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
 
     view->setColumnHidden(2, true);
     view->setColumnWidth(0, 78);
