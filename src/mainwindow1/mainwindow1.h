@@ -16,6 +16,7 @@
 #include "model/soundfilexml.h"
 #include "platform/anchoredfolder.h"
 #include "setup/setuperrors.h"
+#include "setup/sharedsounds.h"
 #include "setup/wavecollect.h"
 
 #include <QElapsedTimer>
@@ -167,6 +168,7 @@ public:
     QStandardItemModel *clickListItemModel = nullptr;
     QStandardItemModel *kitChainListItemModel = nullptr;
     QVector<READ_KIT_FILE> loadedKitFiles; // kit files loaded in this run
+    setupfiles::SharedSounds sharedSounds; // kit-file sounds the sound list holds once
     QMediaPlayer *player2 = nullptr;
     QString playFileNameNew2; // the sound chosen for preview
     QString playFileNameOld2; // the sound whose preview the player holds
@@ -522,6 +524,7 @@ public:
     bool judgeIsAllFile(QString dir);
     bool openFilePath(QString dir);
     void removeSoundFile(QString path, int kit);
+    void handOverSharedSounds(const setupfiles::StoredIn &leaving);
     void autoLoadFile(QString file);
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();

@@ -375,6 +375,53 @@ private slots:
         QCOMPARE(f->w->loadedKitFiles.last().file, k8);
     }
 
+    // Kit files sharing a sound (same name, same bytes) bring it in once, and
+    // their kits play it; a sound of its name with other bytes is its own row.
+    // Reading a sharing file again, Export All and a reload keep every kit's sound.
+    void kitFilesShareSounds()
+    {
+        QStringList kits;
+        for (int k = 1; k <= 3; ++k) {
+            kits << f->file(QString("K00%1.INI").arg(k));
+            QVERIFY(makeKitFile(kits.last(), k, 12, true));
+        }
+        const QHash<QString, QByteArray> bytes = {{"Kick", kf::readFile(f->file("w5.wav"))},
+                                                  {"Snare", kf::readFile(f->file("w6.wav"))},
+                                                  {"Tom", kf::readFile(f->file("w7.wav"))}};
+        QByteArray otherKick = bytes.value("Kick"), third = kf::readFile(kits.at(2));
+        otherKick.data()[60] ^= 1;
+        QVERIFY(kf::writeFile(kits.at(2), third.replace(bytes.value("Kick"), otherKick)));
+        // Per kit: how many slots hold a sound, and those not playing their bytes.
+        auto played = [&]() {
+            sf::Editor stored;
+            stored.loaded = f->w->loadedKitFiles;
+            QStringList out;
+            for (int k = 0; k < 3; ++k) {
+                int n = 0;
+                QStringList wrong;
+                sf::forEachSoundSlot(f->w->kitAttrList.at(k), [&](auto s) {
+                    const QByteArray want = k == 2 && s.name == "Kick" ? otherKick : bytes.value(s.name);
+                    n += !s.file.isEmpty();
+                    if (!s.file.isEmpty() && sf::soundBytes(stored, s.file) != want)
+                        wrong << s.name;
+                });
+                out << QString::number(n) + ' ' + wrong.join(' ');
+            }
+            return out;
+        };
+        f->importPicks(kits);
+        QCOMPARE(f->w->soundList, QStringList({"Kick", "Snare", "Tom", "Kick"}));
+        const QStringList first = played();
+        QVERIFY(!first.filter(QRegularExpression("^[1-9]\\d* $")).isEmpty());
+        QCOMPARE(first.filter(QRegularExpression("^[1-9]\\d* $")), first);
+        f->importPicks(kits.mid(0, 1)); // read again: the other kits keep the sounds
+        QCOMPARE(played(), first);
+        f->exportAll(f->file("KIT_ALL.bin"));
+        f->importAll(f->file("KIT_ALL.bin"));
+        QCOMPARE(f->w->soundList.size(), 4);
+        QCOMPARE(played(), first);
+    }
+
     // A pick that cannot be taken is named, with why, before the dialog opens again.
     void strayPickNamed()
     {
