@@ -54,6 +54,48 @@ void discardOutput(QFileDevice &out, bool keepOld)
     QFile::resize(name, 0);
 }
 
+// ffmpeg's arguments for a conversion of the first audio stream of `in` (the
+// one the import probe judges) to 48 kHz in two channels, as `format` into `out`.
+QStringList conversionArgs(const QString &in, const QString &format, const QString &out)
+{
+    return {QStringLiteral("-i"), in, QStringLiteral("-map"), QStringLiteral("0:a:0"),
+            QStringLiteral("-ar"), QStringLiteral("48000"), QStringLiteral("-ac"), QStringLiteral("2"),
+            QStringLiteral("-f"), format, QStringLiteral("-y"), out};
+}
+
+// The 44-byte header for `size` bytes of samples, then the samples of tmp.
+bool writeWave(QFile &tmp, QFileDevice &out, qint64 size)
+{
+    audioconverter::WAVE_PARA para;
+    para.audioFormat = 1;
+    para.SampleRate = 48000;
+    para.Channels = 2;
+    para.bits = 16;
+
+    QByteArray buffer(audioconverter::COPY_BUFFER_SIZE, Qt::Uninitialized);
+    audioconverter::getWaveHead(buffer.data(), para, quint32(size));
+    if (out.write(buffer.constData(), audioconverter::WAVE_HEAD_SIZE) != audioconverter::WAVE_HEAD_SIZE) {
+        qWarning() << "write failed:" << out.fileName() << out.errorString();
+        return false;
+    }
+    qint64 copied = 0;
+    for (;;) {
+        const qint64 n = tmp.read(buffer.data(), audioconverter::COPY_BUFFER_SIZE);
+        if (n == 0)
+            break;
+        if (n < 0 || out.write(buffer.constData(), n) != n) {
+            qWarning() << "copy failed:" << out.fileName() << out.errorString() << tmp.errorString();
+            return false;
+        }
+        copied += n;
+    }
+    if (copied != size) {
+        qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 audioconverter::audioconverter()
@@ -180,14 +222,8 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     }
     const QString tmpPath = tmpDir.filePath(randomQString(7));
 
-    const QStringList args = {
-        QStringLiteral("-i"), argPath(inFile),
-        QStringLiteral("-ar"), QStringLiteral("48000"),
-        QStringLiteral("-ac"), QStringLiteral("2"),
-        QStringLiteral("-f"), QStringLiteral("s16le"),
-        QStringLiteral("-y"), QDir::toNativeSeparators(tmpPath),
-    };
-    const bool ranOk = runProcess(args, mesg);
+    const bool ranOk =
+            runProcess(conversionArgs(argPath(inFile), QStringLiteral("s16le"), QDir::toNativeSeparators(tmpPath)), mesg);
 
     std::unique_ptr<ztplatform::ReplaceFile> replacement;
     QFile plain(outFile);
@@ -220,34 +256,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         return false;
     }
 
-    WAVE_PARA para;
-    para.audioFormat = 1;
-    para.SampleRate = 48000;
-    para.Channels = 2;
-    para.bits = 16;
-
-    QByteArray buffer(COPY_BUFFER_SIZE, Qt::Uninitialized);
-    getWaveHead(buffer.data(), para, quint32(size));
-    if (out.write(buffer.constData(), WAVE_HEAD_SIZE) != WAVE_HEAD_SIZE) {
-        qWarning() << "write failed:" << outFile << out.errorString();
-        discardOutput(out, keepOld);
-        return false;
-    }
-
-    qint64 copied = 0;
-    for (;;) {
-        const qint64 n = tmp.read(buffer.data(), COPY_BUFFER_SIZE);
-        if (n == 0)
-            break;
-        if (n < 0 || out.write(buffer.constData(), n) != n) {
-            qWarning() << "copy failed:" << outFile << out.errorString() << tmp.errorString();
-            discardOutput(out, keepOld);
-            return false;
-        }
-        copied += n;
-    }
-    if (copied != size) {
-        qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
+    if (!writeWave(tmp, out, size)) {
         discardOutput(out, keepOld);
         return false;
     }
@@ -272,13 +281,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
 
 bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QString &mesg)
 {
-    const QStringList args = {
-        QStringLiteral("-i"), argPath(inFile),
-        QStringLiteral("-ar"), QStringLiteral("48000"),
-        QStringLiteral("-ac"), QStringLiteral("2"),
-        QStringLiteral("-f"), QStringLiteral("wav"),
-        QStringLiteral("-y"), argPath(outFile),
-    };
+    const QStringList args = conversionArgs(argPath(inFile), QStringLiteral("wav"), argPath(outFile));
     const bool isSource = ztplatform::sameFile(inFile, outFile);
     bool started = false;
     const bool ranOk = runProcess(args, mesg, &started);
