@@ -1,5 +1,7 @@
 #include "model/soundfilexml.h"
 
+#include "platform/replacefile.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QDomDocument>
@@ -7,7 +9,6 @@
 #include <QDomNode>
 #include <QDomText>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -127,7 +128,7 @@ void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundI
     }
 }
 
-void soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList)
+bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *error)
 {
     QDomDocument doc;
     QDomElement root = doc.createElement(QStringLiteral("groups"));
@@ -146,20 +147,13 @@ void soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup
 
     const QByteArray bytes = doc.toByteArray(4);
 
-    QSaveFile file(fileName);
-    // A folder that takes no new files still lets the existing file be rewritten.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qWarning() << "cannot write" << fileName << file.errorString();
-        return;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        qWarning() << "write failed" << fileName << file.errorString();
-        file.cancelWriting();
-        return;
-    }
-    if (!file.commit())
-        qWarning() << "write failed" << fileName << file.errorString();
+    ztplatform::ReplaceFile file(fileName);
+    if (file.open() && file.write(bytes) && file.commit())
+        return true;
+    qWarning() << "cannot write" << fileName << file.errorString();
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 void soundfilexml::soundClear(strSoundItem &sound)

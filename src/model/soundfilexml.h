@@ -31,9 +31,11 @@ public:
     // Appends the file's groups to soundGroupList; false (list unchanged) when the
     // file cannot be opened, is not well-formed or its root is not "groups".
     static bool readSoundFileListXml(QString fileName, QVector<strSoundGroup> &soundGroupList);
-    // Writes the whole file anew, through a temporary file beside it where the folder
-    // allows one, so that a failed write leaves the previous file as it was.
-    static void writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList);
+    // Writes the whole file anew through a temporary file beside it, so that a
+    // failed write leaves the previous file as it was. False when it failed;
+    // *error (when given) then gets the system's reason.
+    static bool writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList,
+                                      QString *error = nullptr);
 
     static void parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList);
     static void parseGruopMembers(const QDomElement &element, strSoundGroup &groupTemp);

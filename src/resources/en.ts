@@ -2523,6 +2523,50 @@ and save the current pad settings</translation>
         <translation>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</translation>
     </message>
     <message>
+        <source>The file was written, but the disk did not confirm that it is stored:</source>
+        <translation>The file was written, but the disk did not confirm that it is stored:</translation>
+    </message>
+    <message>
+        <source>waveList</source>
+        <translation>waveList</translation>
+    </message>
+    <message>
+        <source>Lossless sound files</source>
+        <translation>Lossless sound files</translation>
+    </message>
+    <message>
+        <source>Compressed sound files</source>
+        <translation>Compressed sound files</translation>
+    </message>
+    <message>
+        <source>Whole-setup files</source>
+        <translation>Whole-setup files</translation>
+    </message>
+    <message>
+        <source>Kit and global settings files</source>
+        <translation>Kit and global settings files</translation>
+    </message>
+    <message>
+        <source>, and in the hi-hat slots of Kit </source>
+        <translation>, and in the hi-hat slots of Kit </translation>
+    </message>
+    <message>
+        <source> exists in the hi-hat slots of Kit </source>
+        <translation> exists in the hi-hat slots of Kit </translation>
+    </message>
+    <message>
+        <source>Please clear the sound in the hi-hat slots on the Pad Settings page.</source>
+        <translation>Please clear the sound in the hi-hat slots on the Pad Settings page.</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported: it cannot be opened.</source>
+        <translation>This file cannot be imported: it cannot be opened.</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
+        <translation>This file cannot be imported: it is no kit file, global settings file or whole setup.</translation>
+    </message>
+    <message>
         <source>It is another volume: its volume serial number or its USB serial number differs.</source>
         <translation>It is another volume: its volume serial number or its USB serial number differs.</translation>
     </message>
@@ -2640,6 +2684,10 @@ and save the current pad settings</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>Kit List</translation>
     </message>
 </context>
 </TS>

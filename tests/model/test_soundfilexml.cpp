@@ -317,12 +317,15 @@ private slots:
         const QString p = dir.filePath("soundlist.xml");
         soundfilexml::writeSoundFileListXml(p, {group("old")});
         QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        soundfilexml::writeSoundFileListXml(p, {group("new")});
+        // Never rewritten in place: a write cut short would leave it empty.
+        QString error;
+        QVERIFY(!soundfilexml::writeSoundFileListXml(p, {group("new")}, &error));
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(error, QString("Permission denied"));
         GroupList out;
         QVERIFY(soundfilexml::readSoundFileListXml(p, out));
         QCOMPARE(out.size(), 1);
-        QCOMPARE(out[0].name, QString("new"));
+        QCOMPARE(out[0].name, QString("old"));
     }
 
     void groupListToString()
