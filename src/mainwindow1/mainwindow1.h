@@ -3,6 +3,7 @@
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
+#include "device/padkits.h"
 #include "device/syncbatch.h"
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
@@ -429,6 +430,15 @@ public:
     // The load after the drive's model folder was found; ends the program
     // (fileErrCloseWindow) when the pad cannot be used.
     void loadPad(const QString &modelFolder);
+    // The metronome list, filled from the pad's metronome folder.
+    void importPadClicks();
+    // The kits read from the pad become the window's, with their copies.
+    void takePadKits(const PadKits &kits);
+    // The guard that judges the pad before each write and read below its
+    // root, from `loaded` and the kit records read.
+    void guardPad(PadIdentity loaded);
+    // The main window as it looks on the pad.
+    void showDeviceModeLook();
     // The close in device mode; true when the window may close.
     bool closeOnPad();
     // The batch object, made and connected on first use.
