@@ -133,6 +133,7 @@ private slots:
         QCOMPARE(w->kitAttrList[0].kpadChunk[2].soundFile0, QString());
         QCOMPARE(w->kitAttrList[0].kpadChunk[2].aWaveNo, NO_WAVE);
         QCOMPARE(w->kitAttrList[0].pedalChunk.hh_wave3_no, NO_WAVE);
+        QCOMPARE(w->addUsbWaveNumList.size(), 1); // the change file counts the tone only
 
         // No ffmpeg: nothing lands, the batch still ends.
         f.prompter.clear();
@@ -144,6 +145,7 @@ private slots:
         QVERIFY(f.prompter.texts().first().endsWith(QDir::toNativeSeparators(again)));
         QCOMPARE(f.rows().size(), 4);
         QVERIFY(!QFile::exists(f.prm(6)));
+        QCOMPARE(w->addUsbWaveNumList.size(), 1);
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
 
         // Wave folders that are not the pad's (relative; the working folder is

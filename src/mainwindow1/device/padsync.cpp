@@ -254,6 +254,10 @@ void MainWindow1::completeAddBatch()
     std::sort(dropped.begin(), dropped.end());
     for (int i = dropped.size() - 1; i >= 0; --i)
         waveLoadKitAttrList.removeAt(dropped.at(i));
+    // The change file counts only the sounds that reached the pad.
+    for (int extra = addUsbWaveList.size() - (waveNumList.size() - failedFiles.size());
+         extra > 0 && !addUsbWaveNumList.isEmpty(); --extra)
+        addUsbWaveNumList.removeLast();
     failedWaveList.clear();
     if (shownKitCleared && kitNo == currentKitNum)
         dispPadList(kitAttrList, currentKitNum);
