@@ -228,6 +228,7 @@ public:
     quint16 oldEffect3Ctrl1 = 999, oldEffect3Ctrl2 = 999, oldEffect3Ctrl3 = 999;
     quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
     bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
+    int kitNameFieldKit = 0;       // the kit (0-based) whose name the name field shows, -1 none
     bool kitPageFilling = false;   // the kit settings page is being filled from a kit record
     PageShownAs<kitediting::KitPageShown> kitPageShown; // what the kit settings page showed when it was filled
     PageShown padPageShown;        // what the pad settings page showed when it was filled
@@ -297,8 +298,9 @@ public:
     void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
     void dispKitinList(bool show, quint8 kit);
     void updateKitNameToMainInterface();
-    // Takes the name field as the name of kit `kit` (0-based) when it passes the
-    // name rules; otherwise puts the stored name back. False when refused.
+    // Takes the name field as the name of kit `kit` (0-based) when the field
+    // shows that kit and the name passes the name rules; a refused name is put
+    // back. False when refused.
     bool applyKitName(int kit);
     // Ends a name edit still under way in the name field (the title bar's close
     // takes no focus from it); false when the name was refused.
@@ -468,8 +470,12 @@ public:
     void disKit(KIT_CHAIN *chain, int step);
     void disKitStep(QVector<KIT_CHAIN> chains, int chain);
     void updateKitChainNameList();
-    // The ON switch and chain number of the page into the chains, as OK takes them.
+    // The ON switch and chain number of the page into the chains, as OK takes
+    // them, with a name still in the kit list's editor.
     void takeOverChainPage();
+    // Ends a name edit still open in the kit list (the title bar's close and a
+    // save take no focus from it); false when the name was refused.
+    bool finishKitListEdit();
     bool replaceNameToStep(QString kitNumber, QString name);
     // Moves the current kit of the kit list one row up (-1) or down (1).
     void moveKitInList(int step);

@@ -16,7 +16,7 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (padClosing || !finishKitNameEdit()) {
+    if (padClosing || !finishKitNameEdit() || !finishKitListEdit()) {
         event->ignore();
         return;
     }
