@@ -158,6 +158,8 @@ public:
     QString currentOldGroupName;             // the total list's root text
     QString soundListFileName;
     bool soundListUnreadable = false; // the file could not be read at start
+    QByteArray soundListAsRead;       // the file as read, while entries it held are not in the groups
+    bool soundListSettled = false;    // the close that ends the window wrote the file, or the user quit without it
     QStandardItemModel *soundListItemModel = nullptr;
     QStandardItemModel *totalListItemModel = nullptr;
     QStandardItem *totalGroup = nullptr;
@@ -363,7 +365,18 @@ public:
     // groups and the sound-list file
     void importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model, QString fileName);
     void soundListToItemModel(QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
-    void saveSoundList(QString fileName, QStandardItemModel *model);
+    // What a write of the sound-list file did.
+    struct SoundListSave {
+        bool written = false;
+        QString reason; // why it was not, in the system's words
+        QString keptAs; // where the file as read was kept first, when it was
+    };
+    // Writes the groups of `model` to the file, first keeping beside it a file
+    // that could not be read whole; the file is replaced whole or not at all.
+    SoundListSave saveSoundList(QString fileName, QStandardItemModel *model);
+    // The write at the close, with its boxes; false when it failed and the
+    // user keeps the window open.
+    bool saveSoundListAtClose();
     void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
     int getGroupIndexFromModel(QString name, QStandardItemModel *model);
     // import

@@ -2522,6 +2522,18 @@ and save the current pad settings</source>
         <source>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</source>
         <translation>音色库、分组或节拍器中有音色来自此文件，因此未保存任何内容：</translation>
     </message>
+    <message>
+        <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
+        <translation>“%1”中的部分条目无法读取，未列入音色分组。该文件按读取时的原样保留为“%2”。</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</source>
+        <translation>音色分组无法保存到“%1”：%2。
+
+仍要退出吗？选择“否”可保持窗口打开，释放一些空间或使该文件可写，然后再次关闭窗口以保存音色分组。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2522,6 +2522,18 @@ and save the current pad settings</translation>
         <source>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</source>
         <translation>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</translation>
     </message>
+    <message>
+        <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
+        <translation>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</source>
+        <translation>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
