@@ -4,6 +4,7 @@
 #include "model/bytepack.h"
 #include "model/namerules.h"
 #include "platform/inplacefile.h"
+#include "platform/replacefile.h"
 #include "platform/pathcase.h"
 #include "platform/removabledrives.h"
 
@@ -217,8 +218,13 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
         return PadWrite::NotWritten;
     const QString found = ztplatform::findEntryIgnoringCase(sysPath, QStringLiteral("alter.ini"));
     const QString name = found.isEmpty() ? QStringLiteral("alter.ini") : QFileInfo(found).fileName();
-    if (ztplatform::writeWholeIn(folder, name, bytes))
-        return PadWrite::Written;
+    {
+        ztplatform::ReplaceFile file(folder, name);
+        if (file.open() && file.write(bytes) && file.commit())
+            return PadWrite::Written;
+        if (file.isRenamed())
+            return PadWrite::MayBeDamaged; // in place, but the folder's entry may not be on the disk
+    }
     // A full volume has no room for a new file; an existing change file of
     // the same size takes the bytes in place.
     InPlaceFile f;

@@ -2,90 +2,45 @@
 
 #include "library/soundsource.h"
 #include "model/audioconverter.h"
-#include "platform/durablefile.h"
+#include "platform/replacefile.h"
 
-#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
 
 namespace exportfile {
 namespace {
 
-// A new empty file of a free hidden name in `folder`; empty when none could
-// be made.
-QString newTemporary(const QString &folder)
+// Puts the finished temporary in place: synced, given the mode of the file
+// it replaces and renamed over the target.
+Outcome putInPlace(ztplatform::ReplaceFile &part)
 {
-    for (int tries = 0; tries < 16; ++tries) {
-        const QString name = QStringLiteral(".export-%1.wav")
-                                     .arg(QRandomGenerator::global()->generate64(), 0, 36);
-        QFile f(QDir(folder).filePath(name));
-        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return f.fileName();
-    }
-    return QString();
-}
-
-// Makes `part` ready to be renamed over `target`: its bytes on the disk and,
-// when `target` exists, the permission bits of the file it replaces.
-bool settle(const QString &part, const QString &target)
-{
-    QFile file(part);
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
-    struct stat old;
-    if (::stat(QFile::encodeName(target).constData(), &old) == 0
-        && ::fchmod(file.handle(), old.st_mode & 07777) != 0) {
-        qWarning() << "cannot give" << part << "the mode of" << target << ":" << std::strerror(errno);
-        return false;
-    }
-    return ztplatform::syncFile(file);
-}
-
-// Renames the finished `part` over `target` once settled.
-bool putInPlace(const QString &part, const QString &target)
-{
-    return settle(part, target) && ztplatform::renameOver(part, target);
+    return part.finish() && part.rename() ? Outcome::Written : Outcome::Unwritable;
 }
 
 } // namespace
 
 Outcome convert(const QString &source, const QString &target, QString &err)
 {
-    const QString part = newTemporary(QFileInfo(target).absolutePath());
-    if (part.isEmpty())
+    ztplatform::ReplaceFile part(target);
+    if (!part.open())
         return Outcome::Unwritable;
     audioconverter converter;
-    const bool converted = converter.audioConverterRun(source, part, err);
-    Outcome outcome = Outcome::Failed;
+    const bool converted = converter.audioConverterRun(source, part.temporaryPath(), err);
     if (err.isEmpty())
-        outcome = Outcome::NotRun;
-    else if (converted)
-        outcome = putInPlace(part, target) ? Outcome::Written : Outcome::Unwritable;
-    if (outcome != Outcome::Written)
-        QFile::remove(part);
-    return outcome;
+        return Outcome::NotRun;
+    return converted ? putInPlace(part) : Outcome::Failed;
 }
 
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target)
 {
-    const QString part = newTemporary(QFileInfo(target).absolutePath());
-    if (part.isEmpty())
+    ztplatform::ReplaceFile part(target);
+    if (!part.open())
         return Outcome::Unwritable;
     soundsource::CopyFault fault = soundsource::CopyFault::None;
-    Outcome outcome = Outcome::Unwritable;
-    if (soundsource::copyStoredWave(kitFile, offset, length, part, nullptr, &fault) != length)
-        outcome = fault == soundsource::CopyFault::Read ? Outcome::Unreadable : Outcome::Unwritable;
-    else if (putInPlace(part, target))
-        outcome = Outcome::Written;
-    if (outcome != Outcome::Written)
-        QFile::remove(part);
-    return outcome;
+    if (soundsource::copyStoredWave(kitFile, offset, length, part.file(), nullptr, &fault) != length)
+        return fault == soundsource::CopyFault::Read ? Outcome::Unreadable : Outcome::Unwritable;
+    return putInPlace(part);
 }
 
 SourceFiles::SourceFiles(const QStringList &sources)

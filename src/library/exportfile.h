@@ -11,17 +11,19 @@ enum class Outcome { NotRun, Failed, Unreadable, Unwritable, Written };
 
 // Converts `source` into the pad's WAV form under a temporary name in the
 // folder of `target`, renamed over `target` only once complete, synced and
-// given the permission bits of the file it replaces; `err` gets ffmpeg's
-// text. Written needs ffmpeg's success and at least one frame, whatever
-// warnings ffmpeg printed. NotRun when ffmpeg could not be run, Failed when
-// it could not convert, Unwritable when the result could not be put in
-// place. Unless Written, `target` is as it was and the temporary file is gone.
+// given the permission bits of the file it replaces; the folder is left for
+// the caller to sync once after its last file. `err` gets ffmpeg's text.
+// Written needs ffmpeg's success and at least one frame, whatever warnings
+// ffmpeg printed. NotRun when ffmpeg could not be run, Failed when it could
+// not convert, Unwritable when the result could not be put in place. Unless
+// Written, `target` is as it was and the temporary file is gone.
 Outcome convert(const QString &source, const QString &target, QString &err);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
-// same temporary file, sync and rename as convert. Unreadable when the kit
-// file cannot be read whole, Unwritable when the copy cannot be written.
-// Unless Written, `target` is as it was and the temporary file is gone.
+// same temporary file, sync and rename as convert, the folder left alike.
+// Unreadable when the kit file cannot be read whole, Unwritable when the copy
+// cannot be written. Unless Written, `target` is as it was and the temporary
+// file is gone.
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target);
 
 // The files the library's sounds come from (for a stored sound, its kit

@@ -40,7 +40,7 @@ std::array<const QString *, HH_NUM_MAX> hhNames(const Records::PEDAL_SETTING &h)
     return {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name, &h.hh_wave5_name};
 }
 
-QVector<int> kitsUsing(const Kits &kits, const QString &path)
+QVector<int> kitsUsing(const Kits &kits, const QString &path, int *onPads)
 {
     QVector<int> out;
     QVector<bool> named(kitCount(kits), false);
@@ -53,6 +53,8 @@ QVector<int> kitsUsing(const Kits &kits, const QString &path)
             }
         }
     }
+    if (onPads)
+        *onPads = out.size();
     for (int k = 0; k < named.size(); ++k) {
         if (named.at(k))
             continue;

@@ -23,8 +23,8 @@ std::array<const QString *, HH_NUM_MAX> hhNames(const Records::PEDAL_SETTING &h)
 
 // Numbers (1-based) of the kits that use `path`, each once: the kits holding
 // it on a pad layer in ascending order, then those holding it only in a
-// hi-hat slot, ascending.
-QVector<int> kitsUsing(const Kits &kits, const QString &path);
+// hi-hat slot, ascending. *onPads (when given) counts the first ones.
+QVector<int> kitsUsing(const Kits &kits, const QString &path, int *onPads = nullptr);
 
 // Every non-empty path of a pad layer and of a hi-hat slot.
 struct UsedPaths

@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace soundsource {
 
 Stored parse(const QString &source)
@@ -85,22 +90,34 @@ bool isPadWave(const QString &path)
     return QDir::fromNativeSeparators(path).contains(QLatin1String("zt350/wav_data"), Qt::CaseInsensitive);
 }
 
-quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                       const std::atomic_bool *stop, CopyFault *fault)
+namespace {
+
+// `path` opened without waiting and without following a link at its name
+// when `noFollow`, kept only when it is a regular file; -1 otherwise.
+int openRegular(const QString &path, int flags, bool noFollow)
 {
-    CopyFault ignored;
-    CopyFault &failed = fault ? *fault : ignored;
-    failed = CopyFault::Read;
-    QFile in(kitFile);
-    if (!ztplatform::isRegularFile(kitFile) || !in.open(QIODevice::ReadOnly) || !in.seek(offset))
-        return 0;
-    failed = CopyFault::Write;
-    // Never written through a link: its far end is not ours to touch.
-    if (QFileInfo(target).isSymLink())
-        return 0;
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return 0;
+    const QByteArray native = QFile::encodeName(path);
+    int fd;
+    do {
+        fd = ::open(native.constData(), flags | O_NONBLOCK | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666);
+    } while (fd < 0 && errno == EINTR);
+    struct stat st;
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The kit file, open at `offset`; false when it cannot be read there.
+bool openKitFile(QFile &in, const QString &kitFile, quint32 offset)
+{
+    const int fd = ztplatform::isRegularFile(kitFile) ? openRegular(kitFile, O_RDONLY, false) : -1;
+    return fd >= 0 && in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) && in.seek(offset);
+}
+
+quint64 copyBlocks(QFile &in, QIODevice &out, quint32 length, const std::atomic_bool *stop, CopyFault &failed)
+{
     constexpr qint64 kBlock = 65536;
     QByteArray buffer(int(kBlock), Qt::Uninitialized);
     quint64 written = 0;
@@ -121,12 +138,48 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
         }
         remaining -= got;
     }
+    return written;
+}
+
+} // namespace
+
+quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
+                       const std::atomic_bool *stop, CopyFault *fault)
+{
+    CopyFault ignored;
+    CopyFault &failed = fault ? *fault : ignored;
+    failed = CopyFault::Read;
+    QFile in;
+    if (!openKitFile(in, kitFile, offset))
+        return 0;
+    failed = CopyFault::Write;
+    // Opened first, never through a link, then emptied once it is known to be a file.
+    const int fd = openRegular(target, O_WRONLY | O_CREAT, true);
+    QFile out;
+    if (fd < 0 || ::ftruncate(fd, 0) != 0 || !out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0 && !out.isOpen())
+            ::close(fd);
+        return 0;
+    }
+    const quint64 written = copyBlocks(in, out, length, stop, failed);
     out.close();
     if (out.error() != QFileDevice::NoError) {
         failed = CopyFault::Write;
         return 0;
     }
     return written;
+}
+
+quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
+                       const std::atomic_bool *stop, CopyFault *fault)
+{
+    CopyFault ignored;
+    CopyFault &failed = fault ? *fault : ignored;
+    failed = CopyFault::Read;
+    QFile in;
+    if (!openKitFile(in, kitFile, offset))
+        return 0;
+    return copyBlocks(in, out, length, stop, failed);
 }
 
 int ffmpegFailure(const QString &err)

@@ -10,6 +10,8 @@
 
 #include <atomic>
 
+class QIODevice;
+
 // Sound source paths: a plain audio file, or a sound stored inside a kit file
 // written as the kit file's path, ":U" and five digits.
 namespace soundsource {
@@ -69,11 +71,15 @@ bool isPadWave(const QString &path);
 enum class CopyFault { None, Read, Write };
 
 // Copies `length` bytes from `offset` of kitFile to target (created or
-// truncated, never through a link) in blocks of 64 KiB, until *stop (when
+// truncated; opened without waiting and never through a link, and only a
+// regular file is written) in blocks of 64 KiB, until *stop (when
 // given) turns true. Returns the bytes written; the copy is complete only
 // when that equals length. A kit file that cannot be opened leaves the
 // target untouched and gives 0. *fault (when given) says which side failed.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
+                       const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr);
+// The same into an open device, from its position.
+quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
                        const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr);
 
 // What ffmpeg's error output says about a failed conversion, for its

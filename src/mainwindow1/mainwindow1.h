@@ -16,6 +16,7 @@
 #include "model/soundfilexml.h"
 #include "platform/anchoredfolder.h"
 #include "setup/setuperrors.h"
+#include "setup/sharedsounds.h"
 #include "setup/wavecollect.h"
 
 #include <QElapsedTimer>
@@ -116,6 +117,7 @@ public:
     QMenu *pad_menu = nullptr;
     QAction *pad_copy = nullptr;
     QAction *pad_clear = nullptr;
+    bool padCopyOpen = false; // the pad menu's Pad Copy waits for its dialog
     bool isDarkMode = false;
     bool constructionComplete = false; // false when construction stopped early
 
@@ -168,6 +170,7 @@ public:
     QStandardItemModel *clickListItemModel = nullptr;
     QStandardItemModel *kitChainListItemModel = nullptr;
     QVector<READ_KIT_FILE> loadedKitFiles; // kit files loaded in this run
+    setupfiles::SharedSounds sharedSounds; // kit-file sounds the sound list holds once
     QMediaPlayer *player2 = nullptr;
     QString playFileNameNew2; // the sound chosen for preview
     QString playFileNameOld2; // the sound whose preview the player holds
@@ -540,6 +543,7 @@ public:
     bool judgeIsAllFile(QString dir);
     bool openFilePath(QString dir);
     void removeSoundFile(QString path, int kit);
+    void handOverSharedSounds(const setupfiles::StoredIn &leaving);
     void autoLoadFile(QString file);
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();
@@ -628,6 +632,8 @@ public slots:
     void recvInteration(QString objName);
     void clearPad();
     void copyPad();
+    void padMenuClosed(); // the highlight goes unless Pad Copy was chosen
+    void padCopyEnded();  // the pad copy dialog closed, answered or not
     void recvDstKitClick(int kit);
     void recvDstKit(int kit);
     void recvDstPad(int kit, int srcPad, int dstPad);

@@ -1,6 +1,7 @@
 #include "model/audioconverter.h"
 
 #include "platform/fileidentity.h"
+#include "platform/replacefile.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -43,16 +43,57 @@ constexpr qint64 kFrameBytes = 4;
 constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
 
 // A failed conversion leaves a new outFile with 0 bytes; an outFile that held
-// bytes (the source itself, an earlier file) is kept as it was.
+// bytes (the source itself, an earlier file) is kept as it was: its
+// replacement's temporary goes with the replacement.
 void discardOutput(QFileDevice &out, bool keepOld)
 {
-    if (keepOld) {
-        static_cast<QSaveFile &>(out).cancelWriting();
+    if (keepOld)
         return;
-    }
     const QString name = out.fileName();
     out.close();
     QFile::resize(name, 0);
+}
+
+// ffmpeg's arguments for a conversion of the first audio stream of `in` (the
+// one the import probe judges) to 48 kHz in two channels, as `format` into `out`.
+QStringList conversionArgs(const QString &in, const QString &format, const QString &out)
+{
+    return {QStringLiteral("-i"), in, QStringLiteral("-map"), QStringLiteral("0:a:0"),
+            QStringLiteral("-ar"), QStringLiteral("48000"), QStringLiteral("-ac"), QStringLiteral("2"),
+            QStringLiteral("-f"), format, QStringLiteral("-y"), out};
+}
+
+// The 44-byte header for `size` bytes of samples, then the samples of tmp.
+bool writeWave(QFile &tmp, QFileDevice &out, qint64 size)
+{
+    audioconverter::WAVE_PARA para;
+    para.audioFormat = 1;
+    para.SampleRate = 48000;
+    para.Channels = 2;
+    para.bits = 16;
+
+    QByteArray buffer(audioconverter::COPY_BUFFER_SIZE, Qt::Uninitialized);
+    audioconverter::getWaveHead(buffer.data(), para, quint32(size));
+    if (out.write(buffer.constData(), audioconverter::WAVE_HEAD_SIZE) != audioconverter::WAVE_HEAD_SIZE) {
+        qWarning() << "write failed:" << out.fileName() << out.errorString();
+        return false;
+    }
+    qint64 copied = 0;
+    for (;;) {
+        const qint64 n = tmp.read(buffer.data(), audioconverter::COPY_BUFFER_SIZE);
+        if (n == 0)
+            break;
+        if (n < 0 || out.write(buffer.constData(), n) != n) {
+            qWarning() << "copy failed:" << out.fileName() << out.errorString() << tmp.errorString();
+            return false;
+        }
+        copied += n;
+    }
+    if (copied != size) {
+        qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -181,30 +222,20 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     }
     const QString tmpPath = tmpDir.filePath(randomQString(7));
 
-    const QStringList args = {
-        QStringLiteral("-i"), argPath(inFile),
-        QStringLiteral("-ar"), QStringLiteral("48000"),
-        QStringLiteral("-ac"), QStringLiteral("2"),
-        QStringLiteral("-f"), QStringLiteral("s16le"),
-        QStringLiteral("-y"), QDir::toNativeSeparators(tmpPath),
-    };
-    const bool ranOk = runProcess(args, mesg);
+    const bool ranOk =
+            runProcess(conversionArgs(argPath(inFile), QStringLiteral("s16le"), QDir::toNativeSeparators(tmpPath)), mesg);
 
-    std::unique_ptr<QFileDevice> outDevice;
+    std::unique_ptr<ztplatform::ReplaceFile> replacement;
+    QFile plain(outFile);
     if (keepOld) {
         if (!ranOk) {
             qWarning() << "conversion failed; file left as it was:" << outFile;
             return false;
         }
-        auto save = std::make_unique<QSaveFile>(outFile);
-        save->setDirectWriteFallback(false);
-        outDevice = std::move(save);
-    } else {
-        outDevice = std::make_unique<QFile>(outFile);
+        replacement = std::make_unique<ztplatform::ReplaceFile>(outFile);
     }
-    QFileDevice &out = *outDevice;
-    const QIODevice::OpenMode mode = keepOld ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Unbuffered;
-    if (!out.open(mode)) {
+    QFileDevice &out = keepOld ? replacement->file() : static_cast<QFileDevice &>(plain);
+    if (!(keepOld ? replacement->open() : plain.open(QIODevice::WriteOnly | QIODevice::Unbuffered))) {
         qDebug().noquote() << QStringLiteral("以只写模式打开失败");
         return false;
     }
@@ -225,34 +256,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         return false;
     }
 
-    WAVE_PARA para;
-    para.audioFormat = 1;
-    para.SampleRate = 48000;
-    para.Channels = 2;
-    para.bits = 16;
-
-    QByteArray buffer(COPY_BUFFER_SIZE, Qt::Uninitialized);
-    getWaveHead(buffer.data(), para, quint32(size));
-    if (out.write(buffer.constData(), WAVE_HEAD_SIZE) != WAVE_HEAD_SIZE) {
-        qWarning() << "write failed:" << outFile << out.errorString();
-        discardOutput(out, keepOld);
-        return false;
-    }
-
-    qint64 copied = 0;
-    for (;;) {
-        const qint64 n = tmp.read(buffer.data(), COPY_BUFFER_SIZE);
-        if (n == 0)
-            break;
-        if (n < 0 || out.write(buffer.constData(), n) != n) {
-            qWarning() << "copy failed:" << outFile << out.errorString() << tmp.errorString();
-            discardOutput(out, keepOld);
-            return false;
-        }
-        copied += n;
-    }
-    if (copied != size) {
-        qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
+    if (!writeWave(tmp, out, size)) {
         discardOutput(out, keepOld);
         return false;
     }
@@ -260,9 +264,9 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     tmp.close();
     bool written = true;
     if (keepOld) {
-        written = static_cast<QSaveFile &>(out).commit();
+        written = replacement->commit();
         if (!written)
-            qWarning() << "writing failed; file left as it was:" << outFile << out.errorString();
+            qWarning() << "writing failed:" << outFile << replacement->errorString();
     } else {
         out.close();
         if (out.error() != QFileDevice::NoError) {
@@ -277,13 +281,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
 
 bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QString &mesg)
 {
-    const QStringList args = {
-        QStringLiteral("-i"), argPath(inFile),
-        QStringLiteral("-ar"), QStringLiteral("48000"),
-        QStringLiteral("-ac"), QStringLiteral("2"),
-        QStringLiteral("-f"), QStringLiteral("wav"),
-        QStringLiteral("-y"), argPath(outFile),
-    };
+    const QStringList args = conversionArgs(argPath(inFile), QStringLiteral("wav"), argPath(outFile));
     const bool isSource = ztplatform::sameFile(inFile, outFile);
     bool started = false;
     const bool ranOk = runProcess(args, mesg, &started);

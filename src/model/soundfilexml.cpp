@@ -3,6 +3,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/replacefile.h"
 
 #include <QDebug>
 #include <QDir>
@@ -12,13 +13,11 @@
 #include <QDomText>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -97,10 +96,12 @@ QString errnoText(int error)
 int renameToFree(const QString &from, const QString &to)
 {
     const QByteArray src = QFile::encodeName(from), dst = QFile::encodeName(to);
+#ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, src.constData(), AT_FDCWD, dst.constData(), RENAME_NOREPLACE) == 0)
         return 0;
-    if (errno != EINVAL)
+    if (errno != EINVAL && errno != ENOSYS)
         return errno;
+#endif
     // A file system without the flag: look, then rename.
     if (ztplatform::entryExists(to))
         return EEXIST;
@@ -110,21 +111,6 @@ int renameToFree(const QString &from, const QString &to)
 QString besideName(const QString &fileName, int n)
 {
     return fileName + QStringLiteral(".bak") + (n == 0 ? QString() : QString::number(n));
-}
-
-// Writes all of `bytes` to `fd` and syncs it; errno of the failed step, else 0.
-int writeAndSync(int fd, const QByteArray &bytes)
-{
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : ENOSPC;
-        done += n;
-    }
-    return ::fsync(fd) == 0 ? 0 : errno;
 }
 
 } // namespace
@@ -246,7 +232,7 @@ void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundI
     }
 }
 
-bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *reason)
+bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *error)
 {
     QDomDocument doc;
     QDomElement root = doc.createElement(QStringLiteral("groups"));
@@ -265,40 +251,32 @@ bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup
 
     const QByteArray bytes = doc.toByteArray(4);
 
-    // Unbuffered, so that a write that finds no room fails here, not unseen at the commit.
-    // A temporary not committed is removed with `file`.
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size()
-        && file.error() == QFileDevice::NoError && file.commit())
+    ztplatform::ReplaceFile file(fileName);
+    if (file.open() && file.write(bytes) && file.commit())
         return true;
     qWarning() << "cannot write" << fileName << file.errorString();
-    if (reason)
-        *reason = file.errorString();
+    if (error)
+        *error = file.errorString();
     return false;
 }
 
 QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason)
 {
-    int error = EEXIST;
-    for (int n = 0; n < 1000 && error == EEXIST; ++n) {
+    for (int n = 0; n < 1000; ++n) {
         const QString name = besideName(fileName, n);
-        const QByteArray path = QFile::encodeName(name);
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            error = errno;
+        if (ztplatform::entryExists(name))
             continue;
-        }
-        error = writeAndSync(fd, bytes);
-        if (::close(fd) != 0 && error == 0)
-            error = errno;
-        if (error == 0 && ztplatform::syncPath(QFileInfo(name).absolutePath()))
+        ztplatform::ReplaceFile copy(name);
+        copy.setCreateOnly(true); // never over what appeared meanwhile
+        if (copy.open() && copy.write(bytes) && copy.commit())
             return name;
-        error = error == 0 ? EIO : error;
-        ::unlink(path.constData());
+        qWarning() << "cannot keep a copy of" << fileName << "as" << name << copy.errorString();
+        if (reason)
+            *reason = copy.errorString();
+        return QString();
     }
-    qWarning() << "cannot keep a copy of" << fileName << errnoText(error);
     if (reason)
-        *reason = errnoText(error);
+        *reason = errnoText(EEXIST);
     return QString();
 }
 

@@ -46,13 +46,14 @@ public:
     // Appends the groups of a file's bytes; false (list unchanged) as above.
     static bool parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,
                                int *skipped = nullptr);
-    // Writes the whole file anew, through a temporary file beside it, so that a
-    // failed write leaves the previous file as it was. False with the system's
-    // reason when it could not be written.
+    // Writes the whole file anew through a temporary file beside it, so that a
+    // failed write leaves the previous file as it was. False when it failed;
+    // *error (when given) then gets the system's reason.
     static bool writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList,
-                                      QString *reason = nullptr);
+                                      QString *error = nullptr);
     // A new file beside `fileName` ("<name>.bak", else "<name>.bak1", ...) that
-    // holds `bytes`; its path, or empty (nothing left behind) with the reason.
+    // holds `bytes`, written as the file above; its path, or empty (nothing
+    // left behind) with the reason.
     static QString keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason = nullptr);
     // Gives whatever stands at `fileName` (a file, a link, a pipe, a folder) the
     // first free name of those above; that name, or empty with the reason.

@@ -1,10 +1,11 @@
 #include "platform/anchoredfolder.h"
 
+#include "platform/durablefile.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QStringList>
 
 #include <cerrno>
@@ -33,22 +34,6 @@ bool isEntryName(const QString &name)
 {
     return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
             && !name.contains(QLatin1Char('/'));
-}
-
-bool writeFully(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        const ssize_t w = ::write(fd, data, size_t(left));
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        data += w;
-        left -= w;
-    }
-    return true;
 }
 
 } // namespace
@@ -138,7 +123,7 @@ bool OpenFolder::rename(const QString &from, const OpenFolder &target, const QSt
 
 bool OpenFolder::sync() const
 {
-    return m_fd >= 0 && ::fsync(m_fd) == 0;
+    return syncDescriptor(m_fd);
 }
 
 FolderAnchor FolderAnchor::record(const QString &root)
@@ -220,34 +205,6 @@ OpenFolder FolderAnchor::openFolderOf(const QString &file, QString *name, Reach 
         return OpenFolder();
     }
     return openFolder(slash == 0 ? QStringLiteral("/") : file.left(slash), reach);
-}
-
-bool writeWholeIn(const OpenFolder &folder, const QString &name, const QByteArray &bytes)
-{
-    if (!folder.isOpen() || !isEntryName(name))
-        return false;
-    QString temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        const quint32 salt = QRandomGenerator::global()->generate();
-        temp = QStringLiteral(".") + name + QLatin1Char('.') + QString::number(salt, 36);
-        fd = folder.openEntry(temp, O_WRONLY | O_CREAT | O_EXCL, 0644); // new, so no link stands there
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0) {
-        qWarning() << "cannot create a temporary file for" << name << ":" << std::strerror(errno);
-        return false;
-    }
-    const bool written = writeFully(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || !folder.rename(temp, folder, name)) {
-        qWarning() << "cannot write" << name << ":" << std::strerror(errno);
-        folder.remove(temp);
-        return false;
-    }
-    folder.sync(); // a folder that cannot be synced keeps the rename
-    return true;
 }
 
 } // namespace ztplatform

@@ -89,12 +89,6 @@ private:
     quint64 m_inode = 0;
 };
 
-// Gives `name` in `folder` the content `bytes` whole: a new temporary entry
-// beside it gets every byte and is synced, then renamed over the name (a link
-// there is replaced, never written through) and the folder synced. False
-// when any step fails: the entry is then as it was and no temporary stays.
-bool writeWholeIn(const OpenFolder &folder, const QString &name, const QByteArray &bytes);
-
 } // namespace ztplatform
 
 #endif

@@ -2,22 +2,53 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QFileInfo>
 
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace ztplatform {
 
+namespace {
+
+int systemSync(int fd, bool dataOnly)
+{
+    return dataOnly ? ::fdatasync(fd) : ::fsync(fd);
+}
+
+std::atomic<SyncCall> &syncCall()
+{
+    static std::atomic<SyncCall> call{&systemSync};
+    return call;
+}
+
+} // namespace
+
+bool syncDescriptor(int fd, bool dataOnly)
+{
+    if (fd < 0) {
+        errno = EBADF;
+        return false;
+    }
+    int r;
+    do {
+        r = syncCall().load()(fd, dataOnly);
+    } while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
+SyncCall setSyncCall(SyncCall call)
+{
+    return syncCall().exchange(call ? call : &systemSync);
+}
+
 bool syncFile(QFile &file)
 {
     if (!file.isOpen() || !file.flush())
         return false;
-    const int fd = file.handle();
-    if (fd < 0 || ::fsync(fd) != 0) {
+    if (!syncDescriptor(file.handle())) {
         qWarning() << "fsync of" << file.fileName() << "failed:" << std::strerror(errno);
         return false;
     }
@@ -29,27 +60,18 @@ bool syncPath(const QString &path)
     const QByteArray name = QFile::encodeName(path);
     const int fd = name.isEmpty() ? -1 : ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        qWarning() << "cannot open" << path << "to sync it:" << std::strerror(errno);
+        const int error = errno;
+        qWarning() << "cannot open" << path << "to sync it:" << std::strerror(error);
+        errno = error;
         return false;
     }
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = syncDescriptor(fd);
+    const int error = errno;
     if (!synced)
-        qWarning() << "fsync of" << path << "failed:" << std::strerror(errno);
+        qWarning() << "fsync of" << path << "failed:" << std::strerror(error);
     ::close(fd);
+    errno = error;
     return synced;
-}
-
-bool renameOver(const QString &from, const QString &to)
-{
-    const QByteArray src = QFile::encodeName(from);
-    const QByteArray dst = QFile::encodeName(to);
-    if (src.isEmpty() || dst.isEmpty() || ::rename(src.constData(), dst.constData()) != 0) {
-        qWarning() << "cannot rename" << from << "to" << to << ":" << std::strerror(errno);
-        return false;
-    }
-    // The folder entry itself; a folder that cannot be synced keeps the rename.
-    syncPath(QFileInfo(to).absolutePath());
-    return true;
 }
 
 } // namespace ztplatform

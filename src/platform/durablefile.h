@@ -8,18 +8,24 @@ class QFile;
 
 namespace ztplatform {
 
+// Forces an open file's bytes (and, unless `dataOnly`, its other records) or
+// a folder's entries to the disk: fsync, or fdatasync. False when that fails,
+// errno telling why.
+bool syncDescriptor(int fd, bool dataOnly = false);
+
+// The call syncDescriptor makes; tests put one in its place that fails.
+using SyncCall = int (*)(int fd, bool dataOnly);
+// Puts `call` in place (the system's when null) and gives the one before.
+SyncCall setSyncCall(SyncCall call);
+
 // Flushes the open file and forces its bytes to the disk (fsync). False when
 // either fails.
 bool syncFile(QFile &file);
 
 // Forces the file or folder at `path`, as it stands, to the disk (fsync): a
-// file's bytes, a folder's entries. False when it cannot be opened or synced.
+// file's bytes, a folder's entries. False when it cannot be opened or synced,
+// errno telling why.
 bool syncPath(const QString &path);
-
-// Gives `from` the name `to` in one step (rename(2)), replacing what `to`
-// held, then syncs the folder so that the new name survives a power loss.
-// False when the rename failed: `to` is then as it was and `from` stays.
-bool renameOver(const QString &from, const QString &to);
 
 } // namespace ztplatform
 

@@ -1,6 +1,7 @@
 #include "platform/inplacefile.h"
 
 #include "platform/anchoredfolder.h"
+#include "platform/durablefile.h"
 
 #include <QFile>
 
@@ -109,13 +110,19 @@ bool InPlaceFile::writeAt(qint64 offset, const QByteArray &bytes)
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    if (writeFully(m_fd, bytes.constData(), bytes.size(), offset) && ::fdatasync(m_fd) == 0)
+    const bool written = writeFully(m_fd, bytes.constData(), bytes.size(), offset);
+    if (written && ztplatform::syncDescriptor(m_fd, true))
         return true;
     m_error = QString::fromLocal8Bit(std::strerror(errno));
-    if (!writeFully(m_fd, before.constData(), before.size(), offset) || ::fdatasync(m_fd) != 0) {
-        m_restoreFailed = true;
-        m_error += QStringLiteral("; the old bytes could not be put back");
-    }
+    // After a failed sync the disk may hold some of the new bytes whatever a
+    // later sync says: the range counts as mixed even when they are put back.
+    const bool restored = writeFully(m_fd, before.constData(), before.size(), offset)
+            && ztplatform::syncDescriptor(m_fd, true);
+    if (!written && restored)
+        return false;
+    m_restoreFailed = true;
+    m_error += restored ? QStringLiteral("; the old bytes were put back but may not be on the disk")
+                        : QStringLiteral("; the old bytes could not be put back");
     return false;
 }
 

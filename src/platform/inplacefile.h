@@ -32,8 +32,9 @@ public:
     QByteArray readAt(qint64 offset, qint64 n);
     // Writes `bytes` at `offset`, inside the current size, and forces them to
     // the disk. When a write or the sync fails, the result is false and the
-    // bytes held before are written back and synced; when that fails too,
-    // restoreFailed() is true and the range may hold old and new bytes mixed.
+    // bytes held before are written back and synced; when that fails too, or
+    // any sync failed, restoreFailed() is true and the range may hold old and
+    // new bytes mixed.
     bool writeAt(qint64 offset, const QByteArray &bytes);
     // The last failed writeAt could not put the old bytes back.
     bool restoreFailed() const { return m_restoreFailed; }

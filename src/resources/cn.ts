@@ -2523,6 +2523,10 @@ and save the current pad settings</source>
         <translation>音色库、分组或节拍器中有音色来自此文件，因此未保存任何内容：</translation>
     </message>
     <message>
+        <source>The file was written, but the disk did not confirm that it is stored:</source>
+        <translation>文件已写入，但磁盘未确认已保存：</translation>
+    </message>
+    <message>
         <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
         <translation>“%1”中的部分条目无法读取，未列入音色分组。该文件按读取时的原样保留为“%2”。</translation>
     </message>
@@ -2533,6 +2537,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色分组无法保存到“%1”：%2。
 
 仍要退出吗？选择“否”可保持窗口打开，释放一些空间或使该文件可写，然后再次关闭窗口以保存音色分组。</translation>
+    </message>
+    <message>
+        <source>waveList</source>
+        <translation>音色列表</translation>
+    </message>
+    <message>
+        <source>Lossless sound files</source>
+        <translation>无损音频文件</translation>
+    </message>
+    <message>
+        <source>Compressed sound files</source>
+        <translation>压缩音频文件</translation>
+    </message>
+    <message>
+        <source>Whole-setup files</source>
+        <translation>整套设置文件</translation>
+    </message>
+    <message>
+        <source>Kit and global settings files</source>
+        <translation>套鼓与全局设置文件</translation>
+    </message>
+    <message>
+        <source>, and in the hi-hat slots of Kit </source>
+        <translation>，以及以下套鼓的踩镲槽中：</translation>
+    </message>
+    <message>
+        <source> exists in the hi-hat slots of Kit </source>
+        <translation> 存在于以下套鼓的踩镲槽中：</translation>
+    </message>
+    <message>
+        <source>Please clear the sound in the hi-hat slots on the Pad Settings page.</source>
+        <translation>请在“打击垫设置”页面清除踩镲槽中的音色。</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported: it cannot be opened.</source>
+        <translation>无法导入此文件：文件无法打开。</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
+        <translation>无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。</translation>
     </message>
 </context>
 <context>
@@ -2596,6 +2640,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>套鼓列表</translation>
     </message>
 </context>
 </TS>

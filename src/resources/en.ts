@@ -2523,6 +2523,10 @@ and save the current pad settings</translation>
         <translation>A sound of the library, a group or the metronome comes from this file, so nothing is saved:</translation>
     </message>
     <message>
+        <source>The file was written, but the disk did not confirm that it is stored:</source>
+        <translation>The file was written, but the disk did not confirm that it is stored:</translation>
+    </message>
+    <message>
         <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
         <translation>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</translation>
     </message>
@@ -2533,6 +2537,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The sound groups could not be saved to "%1": %2.
 
 Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</translation>
+    </message>
+    <message>
+        <source>waveList</source>
+        <translation>waveList</translation>
+    </message>
+    <message>
+        <source>Lossless sound files</source>
+        <translation>Lossless sound files</translation>
+    </message>
+    <message>
+        <source>Compressed sound files</source>
+        <translation>Compressed sound files</translation>
+    </message>
+    <message>
+        <source>Whole-setup files</source>
+        <translation>Whole-setup files</translation>
+    </message>
+    <message>
+        <source>Kit and global settings files</source>
+        <translation>Kit and global settings files</translation>
+    </message>
+    <message>
+        <source>, and in the hi-hat slots of Kit </source>
+        <translation>, and in the hi-hat slots of Kit </translation>
+    </message>
+    <message>
+        <source> exists in the hi-hat slots of Kit </source>
+        <translation> exists in the hi-hat slots of Kit </translation>
+    </message>
+    <message>
+        <source>Please clear the sound in the hi-hat slots on the Pad Settings page.</source>
+        <translation>Please clear the sound in the hi-hat slots on the Pad Settings page.</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported: it cannot be opened.</source>
+        <translation>This file cannot be imported: it cannot be opened.</translation>
+    </message>
+    <message>
+        <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
+        <translation>This file cannot be imported: it is no kit file, global settings file or whole setup.</translation>
     </message>
 </context>
 <context>
@@ -2596,6 +2640,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Kit List</source>
+        <translation>Kit List</translation>
     </message>
 </context>
 </TS>

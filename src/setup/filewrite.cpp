@@ -1,6 +1,5 @@
 #include "setup/filewrite.h"
 
-#include "platform/durablefile.h"
 #include "platform/regularfile.h"
 
 #include <QDebug>
@@ -36,7 +35,7 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit)
         ok = file.error() == QFileDevice::NoError;
     }
     ok = ok && (single ? m.writeKitSoundChunk(f, kit) : m.writeSoundChunk(f));
-    ok = ok && file.error() == QFileDevice::NoError && ztplatform::syncFile(file);
+    ok = ok && file.error() == QFileDevice::NoError && file.flush();
     if (ok && quint64(file.size()) != laidOutSize(m)) {
         qWarning() << file.fileName() << "holds" << file.size() << "bytes instead of" << laidOutSize(m);
         ok = false;
@@ -45,20 +44,6 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit)
         qWarning() << "writing" << file.fileName() << "failed:" << file.errorString();
     file.close();
     return ok && file.error() == QFileDevice::NoError;
-}
-
-QString temporaryName(const QString &target, int &counter, const QString &suffix, const TakenFn &taken,
-                      const std::function<void()> &tick)
-{
-    const QFileInfo fi(target);
-    const QString stem = QDir::fromNativeSeparators(fi.absolutePath()) + QLatin1Char('/') + fi.baseName();
-    for (;;) {
-        if (tick)
-            tick();
-        const QString candidate = stem + QStringLiteral("%1").arg(counter++, 9, 10, QLatin1Char('0')) + suffix;
-        if (!(taken ? taken(candidate) : QFileInfo::exists(candidate)))
-            return candidate;
-    }
 }
 
 bool usableKitFileName(const QString &name)
@@ -96,7 +81,6 @@ QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, c
         if (t.usable)
             named.insert(file.toCaseFolded());
         t.target = dir.filePath(file);
-        t.writePath = t.target;
         t.replaces = t.target;
         plan.append(t);
     }
@@ -113,20 +97,15 @@ QString nonFileTarget(const QVector<KitTarget> &plan)
 }
 
 void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
-                   const std::function<void()> &tick, const std::function<QString(const QString &target)> &through)
+                   const std::function<QString(const QString &target)> &through)
 {
-    auto key = [](const QString &path) { return QFileInfo(path).absoluteFilePath().toCaseFolded(); };
     auto entry = [](const QString &path) {
         const QFileInfo info(path);
         return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
     };
-    QSet<QString> named;   // targets and temporary names of this save
     QSet<QString> reached; // the entries its targets and written-through links replace
-    for (const KitTarget &t : qAsConst(plan)) {
-        named.insert(key(t.target));
+    for (const KitTarget &t : qAsConst(plan))
         reached.insert(entry(t.target));
-    }
-    int counter = 0;
     for (KitTarget &t : plan) {
         if (!t.usable || !QFileInfo(t.target).isFile())
             continue;
@@ -137,10 +116,6 @@ void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QStr
                 t.replaces = end;
                 reached.insert(entry(end));
             }
-            t.writePath = temporaryName(
-                    t.replaces, counter, QStringLiteral(".ini"),
-                    [&](const QString &p) { return named.contains(key(p)) || QFileInfo::exists(p); }, tick);
-            named.insert(key(t.writePath));
         } else {
             t.write = false;
         }

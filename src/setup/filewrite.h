@@ -1,9 +1,7 @@
 #ifndef ZT_SETUP_FILEWRITE_H
 #define ZT_SETUP_FILEWRITE_H
 
-// Writing a laid-out kit file so that a broken file never takes the place of
-// a good one, and the names a new file is written under before it replaces
-// an old one.
+// Writing a laid-out kit file, and the targets of a kit save.
 
 #include "model/percussionpadfile1.h"
 
@@ -20,30 +18,20 @@ namespace setupfiles {
 quint64 laidOutSize(const percussionpadfile &m);
 
 // Writes the laid-out model into the open, empty file: a whole setup, or kit
-// `kit` of the tables when curFlag is 2. Every chunk's write is checked, the
-// file must reach the laid-out size and is synced to the disk; it is closed
-// either way. False when anything failed (the caller removes the file).
+// `kit` of the tables when curFlag is 2. Every chunk's write is checked and
+// flushed, and the file must reach the laid-out size; it is closed either
+// way (its replacement syncs it). False when anything failed.
 bool writeKitFile(percussionpadfile &m, QFile &file, int kit = 0);
-
-// Tells whether a path is taken; QFileInfo::exists when not given.
-using TakenFn = std::function<bool(const QString &path)>;
-
-// A free name beside target: its absolute folder, "/", its base name up to
-// the first dot, `counter` as nine digits and `suffix` (".bin", ".ini").
-// Every try takes the counter and raises it; `tick` runs before each try.
-QString temporaryName(const QString &target, int &counter, const QString &suffix, const TakenFn &taken = {},
-                      const std::function<void()> &tick = {});
 
 // One chosen kit of a single-kit save.
 struct KitTarget
 {
     int kit = 0;            // 1..100
     QString target;         // folder / kit name ".INI"
-    QString writePath;      // the target, or the temporary name that replaces it at the end
-    QString replaces;       // what writePath is renamed over: the target, or the file a link there names
+    QString replaces;       // what the new file is renamed over: the target, or the file a link there names
     bool usable = true;     // the kit name can be a file name
     bool write = true;      // false when the user kept the existing file
-    bool temporary = false; // written under writePath, renamed over target at the end
+    bool temporary = false; // an existing file is replaced
 };
 
 // True when the kit name, with ".INI", names a file inside the folder.
@@ -65,15 +53,13 @@ QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, c
 QString nonFileTarget(const QVector<KitTarget> &plan);
 
 // `overwrite` is asked for each usable target that exists as a file; no
-// means that kit is not written, yes that it is written under a temporary
-// name beside the file it replaces. That file is what `through` gives for the
-// target (the target itself when not given): a link may be written through
-// to the file it names, unless another target of this save names that file
-// too or another link of this save reaches it first: then the link itself is
-// replaced, so no kit of the save overwrites another. Temporary names share
-// one counter from 0 and avoid the names of this save (letter case ignored).
+// means that kit is not written, yes that it replaces that file. That file is
+// what `through` gives for the target (the target itself when not given): a
+// link may be written through to the file it names, unless another target of
+// this save names that file too or another link of this save reaches it
+// first: then the link itself is replaced, so no kit of the save overwrites
+// another.
 void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
-                   const std::function<void()> &tick = {},
                    const std::function<QString(const QString &target)> &through = {});
 
 } // namespace setupfiles

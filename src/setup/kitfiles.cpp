@@ -117,7 +117,7 @@ QVector<MovedSlot> movedSlots(const QVector<Records::soundKit> &kits, const QHas
 }
 
 QSet<int> repointSlots(QVector<Records::soundKit> &kits, const QVector<MovedSlot> &moves,
-                       const QVector<Records::SOUND_INDEX> &library)
+                       const QVector<Records::SOUND_INDEX> &library, const QHash<QString, QString> &twins)
 {
     QSet<int> changed;
     if (moves.isEmpty())
@@ -128,7 +128,8 @@ QSet<int> repointSlots(QVector<Records::soundKit> &kits, const QVector<MovedSlot
     for (const MovedSlot &m : moves) {
         if (m.kit < 0 || m.kit >= kits.size())
             continue;
-        const QString source = storedSource(m.kitFile, m.entry);
+        const QString entrySource = storedSource(m.kitFile, m.entry);
+        const QString source = twins.value(entrySource, entrySource);
         const int i = byFile.value(source, -1);
         int place = 0;
         forEachSoundSlot(kits[m.kit], [&](auto s) {

@@ -68,9 +68,11 @@ QVector<MovedSlot> movedSlots(const QVector<Records::soundKit> &kits, const QHas
                               const QSet<int> &skip);
 
 // After the kit files were read again: each of the slots that the read-back
-// emptied takes the library's sound of its new entry. The kits changed.
+// emptied takes the library's sound of its new entry, or of the source that
+// entry stands for in `twins`. The kits changed.
 QSet<int> repointSlots(QVector<Records::soundKit> &kits, const QVector<MovedSlot> &moves,
-                       const QVector<Records::SOUND_INDEX> &library);
+                       const QVector<Records::SOUND_INDEX> &library,
+                       const QHash<QString, QString> &twins = QHash<QString, QString>());
 
 } // namespace setupfiles
 

@@ -51,7 +51,7 @@ void SelectKitNo::initKitIndex()
 
     QStandardItem *root = rootItem();
     if (!root) {
-        root = new QStandardItem(QStringLiteral("Kit List"));
+        root = new QStandardItem(tr("Kit List"));
         root->setEditable(false);
         kitIndexListItemModel->appendRow(root);
     }

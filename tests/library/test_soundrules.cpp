@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray le16(quint16 v) { return QByteArray(1, char(v & 0xFF)) + char(v >> 8); }
@@ -215,6 +217,12 @@ private slots:
         QCOMPARE(soundsource::copyStoredWave(kit, 100000, 150000, out), quint64(100000));
         QCOMPARE(soundsource::copyStoredWave(dir.filePath("missing"), 0, 10, out), quint64(0));
         QCOMPARE(soundsource::copyStoredWave(kit, 0, 10, dir.filePath("no/such/dir/x.wav")), quint64(0));
+        // A pipe at the target is not waited on, nor written.
+        const QString pipe = dir.filePath("pipe.wav");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        soundsource::CopyFault fault = soundsource::CopyFault::None;
+        QCOMPARE(soundsource::copyStoredWave(kit, 0, 10, pipe, nullptr, &fault), quint64(0));
+        QCOMPARE(fault, soundsource::CopyFault::Write);
     }
 };
 

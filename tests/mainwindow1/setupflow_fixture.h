@@ -43,11 +43,19 @@ inline bool makeSetup(const QString &path, quint32 seed = 11)
     return sounds.size() == 8 && kf::writeWholeSetup(*m, kits, sounds, {0, 1, 2}, {0, 1, 2}, path);
 }
 
-// A single-kit file of kit `kit` (1..100) with the sounds Kick, Snare_, Tom.
-inline bool makeKitFile(const QString &path, int kit, quint32 seed = 12)
+// A single-kit file of kit `kit` (1..100) with the sounds Kick, Snare_, Tom:
+// makeSetup's own when `shared`, else takes of their own for each kit and seed
+// (one byte differs).
+inline bool makeKitFile(const QString &path, int kit, quint32 seed = 12, bool shared = false)
 {
     const QVector<kf::TestSound> sounds =
             sf::writeSounds(QFileInfo(path).absolutePath(), {"Kick", "Snare_", "Tom"}, 0);
+    for (int i = 5; !shared && i < sounds.size(); ++i) {
+        QByteArray take = kf::readFile(sounds.at(i).file);
+        take[60] = char(take.at(60) ^ (1 + (kit * 7 + int(seed)) % 255));
+        if (!kf::writeFile(sounds.at(i).file, take))
+            return false;
+    }
     auto m = std::make_unique<percussionpadfile>();
     kf::KitStorage kits;
     kits.fill({1, 2, 3}, seed);

@@ -2,6 +2,7 @@
 #include "library/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
+#include "mainwindow1/shell/startup.h"
 #include "model/soundfilexml.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/lineedit.h"
@@ -11,7 +12,10 @@
 #include "setupflow_fixture.h"
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QGroupBox>
 #include <QMenu>
+#include <QTranslator>
+#include <QTreeView>
 #include <QShortcut>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -160,6 +164,41 @@ private slots:
         QCOMPARE(cn->ui->label_3->font().family(), QString("Microsoft YaHei"));
         QCOMPARE(cn->ui->kitNameLineEdit->font().family(), QString("Microsoft YaHei"));
         delete cn;
+    }
+
+    // The Kit Chain list's root and the Pad Settings section titles fit
+    // their room in both languages: the root its cell, each title the space
+    // above its section's first row.
+    void textsHaveTheirRoom()
+    {
+        const QLocale old;
+        for (QLocale::Language lang : {QLocale::English, QLocale::Chinese}) {
+            QLocale::setDefault(QLocale(lang));
+            QTranslator *t = installEditorTranslator(qApp);
+            std::unique_ptr<MainWindow1> m(new MainWindow1);
+            m->writeSoundListOnClose = false;
+            m->setGeometry(0, 0, 1080, 720);
+            m->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m.get()));
+            m->ui->btnKitChain->click();
+            QTreeView *v = m->ui->kitListtreeView;
+            const QModelIndex root = v->model()->index(0, 0);
+            const int margin = v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1;
+            QVERIFY2(v->fontMetrics().horizontalAdvance(root.data().toString()) + 2 * margin
+                             <= v->visualRect(root).width(),
+                     qPrintable(root.data().toString()));
+            m->ui->btnSoundKit->click();
+            for (QLabel *first : {m->ui->label_95, m->ui->label_142, m->ui->label_148}) {
+                QGroupBox *box = nullptr;
+                for (QWidget *p = first->parentWidget(); p && !box; p = p->parentWidget())
+                    box = qobject_cast<QGroupBox *>(p);
+                const int title = QFontMetrics(box->font()).size(Qt::TextShowMnemonic, box->title()).height();
+                QVERIFY2(box->contentsRect().top() + title <= first->mapTo(box, QPoint()).y(), qPrintable(box->title()));
+            }
+            qApp->removeTranslator(t);
+        }
+        QLocale::setDefault(old);
+        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
     }
 
     void splitter()

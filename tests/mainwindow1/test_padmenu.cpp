@@ -68,6 +68,7 @@ private slots:
             QCOMPARE(w->pad_clear->isEnabled(), c.clear);
         }
         QCOMPARE(w->curPadIndex * 10 + w->curLayer, 180); // layer of the last sound clicked: A of pad 12
+        QTest::mouseClick(f->ui->labPad12a, Qt::RightButton);
         QVERIFY(f->ui->labPad12a->styleSheet().startsWith("PadLabel:hover{background-color: rgba(119,201,255, 50%);}"));
         QTest::mouseClick(f->ui->labPad05b, Qt::LeftButton); // a left click removes the highlight
         QCOMPARE(f->ui->labPad12a->styleSheet(), QString("PadLabel{background-color: rgba(255,255,255, 0%);}"));
@@ -160,6 +161,32 @@ private slots:
         QCOMPARE(pad(3, 1).soundName0, QString("Kick"));
         QCOMPARE(f->ui->kitNumber->text() + f->ui->labPad02a->text() + f->ui->labPad04a->text(), QString("4"));
         w->copy_pad->hide();
+    }
+
+    // The right-click highlight lasts while its menu or the Pad Copy it
+    // opened is open: it goes with OK, Cancel, or a menu left without an action.
+    void highlightEndsWithItsMenu()
+    {
+        MainWindow1 *w = f->w;
+        f->typeKitNumber("3");
+        pad(3, 4).soundName0 = "Kick";
+        QLabel *label = f->ui->labPad05a;
+        auto highlighted = [label]() { return label->styleSheet().startsWith("PadLabel:hover"); };
+        for (const char *answer : {"btnYes", "btnNo", ""}) {
+            QTest::mouseClick(label, Qt::RightButton);
+            QVERIFY(highlighted());
+            if (*answer) {
+                QTest::mouseClick(w->pad_menu, Qt::LeftButton, {}, w->pad_menu->actionGeometry(w->pad_copy).center());
+                QTRY_VERIFY(w->copy_pad->isVisible());
+                QTest::qWait(20);
+                QVERIFY(highlighted());
+                QTest::mouseClick(w->copy_pad->findChild<QAbstractButton *>(answer), Qt::LeftButton);
+            } else {
+                QTest::keyClick(w->pad_menu, Qt::Key_Escape);
+            }
+            QTRY_VERIFY(!highlighted());
+        }
+        QCOMPARE(f->prompter.texts(), QStringList({"Copy completed."}));
     }
 
     void kitCopyFromButtonAndNameField()

@@ -6,6 +6,7 @@
 #include "soundlib_fixture.h"
 
 #include "library/totaltreeview.h"
+#include "platform/durablefile.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -63,6 +65,17 @@ int fullDiskChild(const QString &dir)
             out << p.title << '|' << QString(p.text).replace("\r\n", "/") << '\n';
     }
     return f.unlocked() ? 0 : 3;
+}
+
+// Every sync of a folder fails.
+int failFolderSyncs(int fd, bool)
+{
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -331,6 +344,66 @@ private slots:
         f->saveKits({2, 5}, out);
         QCOMPARE(f->texts(), QStringList({ask + "/New Kit.INI", ask + "/New Kit~1.INI", done}));
         QCOMPARE(folderEntries(out), all);
+    }
+
+    // A link at the name a new file is written under first, dangling too, is
+    // a taken name: the save writes under the next one, never at the far end.
+    void linkAtTemporaryNamePassedOver()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QString out = f->file("out");
+        QVERIFY(QDir().mkpath(out));
+        QVERIFY(kf::writeFile(out + "/s.bin", "old") && kf::writeFile(out + "/KIT4.INI", "old"));
+        QVERIFY(QFile::link(out + "/far.bin", out + "/s000000000.bin"));
+        QVERIFY(QFile::link(out + "/far.ini", out + "/KIT4000000000.ini"));
+        f->exportAll(out + "/s.bin");
+        f->saveKits({5}, out);
+        QCOMPARE(f->prompter.titles().first(), QString("successfully saved."));
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        QVERIFY(!QFileInfo::exists(out + "/far.bin") && !QFileInfo::exists(out + "/far.ini"));
+        QVERIFY(!QFileInfo(out + "/s.bin").isSymLink() && !QFileInfo(out + "/KIT4.INI").isSymLink());
+        QVERIFY(setupfiles::readsBack(out + "/s.bin", true));
+        QVERIFY(setupfiles::readsBack(out + "/KIT4.INI", false));
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList({"KIT4.INI", "KIT4000000000.ini", "s.bin", "s000000000.bin"}));
+    }
+
+    // A replaced file keeps its mode: one only its owner may read stays so.
+    void replacedFileKeepsItsMode()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QString out = f->file("out");
+        QVERIFY(QDir().mkpath(out));
+        const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner;
+        for (const char *name : {"/s.bin", "/KIT4.INI"})
+            QVERIFY(kf::writeFile(out + name, "old") && QFile::setPermissions(out + name, owner));
+        f->exportAll(out + "/s.bin");
+        f->saveKits({5}, out);
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        for (const char *name : {"/s.bin", "/KIT4.INI"}) {
+            struct stat st;
+            QVERIFY(::stat(QFile::encodeName(out + name).constData(), &st) == 0);
+            QCOMPARE(st.st_mode & 07777, mode_t(0600));
+            QVERIFY(QFileInfo(out + name).size() > 1000);
+        }
+    }
+
+    // A new name the disk did not confirm is not called saved.
+    void folderSyncFailureReported()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        ztplatform::setSyncCall(&failFolderSyncs);
+        f->exportAll(f->file("OUT.bin"));
+        f->saveKits({5}, f->work.path());
+        ztplatform::setSyncCall(nullptr);
+        const QString unsynced = "The file was written, but the disk did not confirm that it is stored:\r\n";
+        QCOMPARE(f->texts(), QStringList({unsynced + f->file("OUT.bin") + "\r\nInput/output error",
+                                          unsynced + f->file("KIT4.INI") + "\r\nInput/output error"}));
+        QVERIFY(setupfiles::readsBack(f->file("OUT.bin"), true));
+        QVERIFY(f->unlocked());
     }
 
     // A kit file with an empty sound is refused at import (its save would not

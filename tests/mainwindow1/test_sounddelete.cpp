@@ -128,7 +128,10 @@ private slots:
         w->kitAttrList[4].pedalChunk.hh_wave2_file = c;
         w->kitAttrList[2].pedalChunk.hh_wave1_file = c;
         w->kitAttrList[8].pedalChunk.hh_wave5_file = l.files.at(3);
-        const QString inUseC = QString::fromUtf8("c exists in Kit 3\xE3\x80\x81" "7\xE3\x80\x81" "5\r\n") + kInUse;
+        // Kits holding the sound only in hi-hat slots are named as such.
+        const QString clearHiHat = "\r\nPlease clear the sound in the hi-hat slots on the Pad Settings page.";
+        const QString inUseC = QString::fromUtf8("c exists in Kit 3\xE3\x80\x81" "7, and in the hi-hat slots of Kit 5\r\n")
+                               + kInUse + clearHiHat;
         l.f.prompter.clear();
         l.select({2});
         w->ui->tbtDel->click();
@@ -136,7 +139,8 @@ private slots:
         l.f.prompter.clear();
         l.select({3});
         w->ui->tbtDel->click();
-        QCOMPARE(l.f.prompter.texts(), QStringList{"d exists in Kit 9\r\n" + kInUse});
+        QCOMPARE(l.f.prompter.texts(), QStringList{"d exists in the hi-hat slots of Kit 9\r\nDeleting the sound is not "
+                                                   "supported." + clearHiHat});
 
         // The root row: alone, or with sounds; with a sound in use the later
         // selected row is reported.

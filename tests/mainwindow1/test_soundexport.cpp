@@ -2,6 +2,7 @@
 #include "soundlib_fixture.h"
 
 #include "library/totaltreeview.h"
+#include "platform/durablefile.h"
 #include "widgets/customdialog.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace soundlib;
 
@@ -68,6 +70,16 @@ QString encoded(const QString &path, const QStringList &extra = {})
                               + extra + QStringList{"-y", path});
     p.waitForFinished(60000);
     return QDir::toNativeSeparators(path);
+}
+
+int g_fileSyncs = 0, g_folderSyncs = 0;
+// Syncs as the system does, counting files and folders.
+int countedSync(int fd, bool dataOnly)
+{
+    struct stat st;
+    if (::fstat(fd, &st) == 0)
+        ++(S_ISDIR(st.st_mode) ? g_folderSyncs : g_fileSyncs);
+    return dataOnly ? ::fdatasync(fd) : ::fsync(fd);
 }
 
 } // namespace
@@ -282,6 +294,23 @@ private slots:
         struct stat st;
         QVERIFY(::stat(QFile::encodeName(target).constData(), &st) == 0);
         QCOMPARE(st.st_mode & 07777, mode_t(0640));
+    }
+
+    // Each file is synced once, the folder once for the whole export.
+    void eachFileAndTheFolderSyncedOnce()
+    {
+        Export e;
+        for (int i = 0; i < 3; ++i)
+            e.add(QString("s%1").arg(i), writeBytes(e.f.path(QString("src/s%1.wav").arg(i)), pcmWav(1, 8000, 80)),
+                  quint16(i + 1));
+        e.select({0, 1, 2});
+        g_fileSyncs = g_folderSyncs = 0;
+        ztplatform::setSyncCall(&countedSync);
+        e.run(e.out);
+        ztplatform::setSyncCall(nullptr);
+        QCOMPARE(QDir(e.out).entryList(QDir::Files), QStringList({"s0.wav", "s1.wav", "s2.wav"}));
+        QCOMPARE(g_fileSyncs, 3);
+        QCOMPARE(g_folderSyncs, 1);
     }
 
     void storedSounds()

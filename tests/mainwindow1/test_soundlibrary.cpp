@@ -4,9 +4,13 @@
 
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
+#include "mainwindow1/shell/startup.h"
+#include "widgets/selectkitno.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
+#include <QTranslator>
+#include <QTreeView>
 #include <QtTest>
 
 #include <atomic>
@@ -110,6 +114,53 @@ private slots:
         QCOMPARE(headers(w->totalListItemModel), QStringList({"Layer", "Index", "Name", "File"}));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(3));
         QCOMPARE(SignalPeek::count(w->totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
+    }
+
+    // The root rows of the sound lists, the kit chain list and the save
+    // dialog's kit list read in the interface's language.
+    void rootRowsInBothLanguages()
+    {
+        const QLocale old;
+        for (const auto &lang : {qMakePair(QLocale::English, QStringList({"waveList", "Kit List", "Kit List"})),
+                                 qMakePair(QLocale::Chinese, QStringList({"音色列表", "套鼓列表", "套鼓列表"}))}) {
+            QLocale::setDefault(QLocale(lang.first));
+            QTranslator *t = installEditorTranslator(qApp);
+            Fixture f;
+            MainWindow1 *w = f.open();
+            w->skn->initKitIndex();
+            auto *kits = w->skn->findChild<QTreeView *>("kitIndexTreeView");
+            QCOMPARE(QStringList({w->totalGroup->text(), w->kitChainListItemModel->item(0)->text(),
+                                  kits->model()->index(0, 0).data().toString()}),
+                     lang.second);
+            QCOMPARE(w->hhGroup->text(), w->totalGroup->text());
+            qApp->removeTranslator(t);
+        }
+        QLocale::setDefault(old);
+        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
+    }
+
+    // The file dialog filters of the sound import, the metronome import and
+    // IMPORT are named in Chinese, each name once.
+    void filtersInChinese()
+    {
+        const QLocale old;
+        QLocale::setDefault(QLocale(QLocale::Chinese));
+        installEditorTranslator(qApp);
+        Fixture f;
+        MainWindow1 *w = f.open();
+        f.prompter.clear();
+        w->ui->tbtAddWave->click();
+        w->clickList.clear();
+        w->ui->btnImportClickWave->click();
+        w->ui->btnLoadFile->click();
+        QLocale::setDefault(old);
+        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
+        QStringList filters;
+        for (const ScriptedPrompter::Prompt &p : qAsConst(f.prompter.prompts))
+            filters << p.filter;
+        const QString sounds = "无损音频文件 (*.wav *.ape *.flac);;压缩音频文件 (*.mp3 *.wma *.aac *.aa3 *";
+        QCOMPARE(filters.filter(";;"), QStringList({sounds + ".ac3 *.ogg)", sounds + ".ogg)",
+                                                    "套鼓与全局设置文件 (*.INI);;整套设置文件 (*.BIN)"}));
     }
 
     void namesThroughTheWindow()
@@ -231,7 +282,8 @@ private slots:
         QCOMPARE(f.prompter.prompts.at(0).kind, UiPrompter::OpenFiles);
         QCOMPARE(f.prompter.prompts.at(0).title, QString("Select file to add"));
         QCOMPARE(f.prompter.prompts.at(0).filter,
-                 QString("Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)"));
+                 QString("Lossless sound files (*.wav *.ape *.flac);;"
+                         "Compressed sound files (*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)"));
         QCOMPARE(f.prompter.prompts.at(1).text, QString("Choose no file!"));
         QCOMPARE(f.prompter.prompts.at(1).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         f.prompter.clear();
@@ -557,7 +609,7 @@ private slots:
         w->ui->btnImportClickWave->click();
         QCOMPARE(f.prompter.prompts.first().title, QString("Obtain click sound files"));
         QCOMPARE(f.prompter.prompts.first().filter,
-                 QString("Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ogg);"));
+                 QString("Lossless sound files (*.wav *.ape *.flac);;Compressed sound files (*.mp3 *.wma *.aac *.aa3 *.ogg)"));
         QCOMPARE(f.prompter.titles(), QStringList({"Waring"}));
         QCOMPARE(f.prompter.texts(), QStringList({"Only supports importing up to 5 metronome sounds."}));
         // One file of exactly 4096 bytes: its message, nothing added.

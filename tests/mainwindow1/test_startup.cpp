@@ -9,6 +9,9 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardItemModel>
@@ -354,6 +357,30 @@ private slots:
         QCOMPARE(cnOrEn, 0);
         QCoreApplication::removeTranslator(t);
         QLocale::setDefault(old);
+    }
+
+    // Under Chinese, Qt's own texts (buttons, the file dialog) read Chinese
+    // too; without Qt's catalogue they stay English.
+    void chineseLocaleTranslatesQtTexts()
+    {
+        auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+        auto texts = []() {
+            QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Yes | QMessageBox::No);
+            QFileDialog dialog;
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            return QStringList{box.button(QMessageBox::Yes)->text(),
+                               dialog.findChild<QLabel *>("lookInLabel")->text()};
+        };
+        const QLocale old;
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+        QTranslator *t = installEditorTranslator(app);
+        QCOMPARE(texts(), QStringList({QString::fromUtf8("是(&Y)"), QString::fromUtf8("查找范围：")}));
+        QTemporaryDir noCatalogue;
+        installEditorTranslator(app, noCatalogue.path());
+        QCOMPARE(texts(), QStringList({"&Yes", "Look in:"}));
+        QLocale::setDefault(old);
+        installEditorTranslator(app);
+        QCoreApplication::removeTranslator(t);
     }
 };
 

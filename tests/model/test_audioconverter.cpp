@@ -212,11 +212,12 @@ private slots:
 
         QStringList args = mesg.split('\n');
         QCOMPARE(args.takeLast(), QString());
-        QCOMPARE(args.size(), 10);
-        QCOMPARE(args.mid(0, 9), (QStringList{"-i", m_wav, "-ar", "48000", "-ac", "2", "-f", "s16le", "-y"}));
-        const QFileInfo tmp(args[9]);
+        QCOMPARE(args.size(), 12);
+        QCOMPARE(args.mid(0, 11),
+                 (QStringList{"-i", m_wav, "-map", "0:a:0", "-ar", "48000", "-ac", "2", "-f", "s16le", "-y"}));
+        const QFileInfo tmp(args[11]);
         QVERIFY(QRegularExpression("^[A-Za-z0-9]{7}$").match(tmp.fileName()).hasMatch());
-        QVERIFY2(tmp.absolutePath().startsWith(QDir(m_tmp).canonicalPath() + '/'), qPrintable(args[9]));
+        QVERIFY2(tmp.absolutePath().startsWith(QDir(m_tmp).canonicalPath() + '/'), qPrintable(args[11]));
         QVERIFY(!tmp.absolutePath().startsWith(QCoreApplication::applicationDirPath()));
 
         QCOMPARE(readAll(out), expectedHeader(8) + "ABCDEFGH");
@@ -233,9 +234,9 @@ private slots:
         conv.audioConverterWaveRun("-x.wav", "-y.wav", mesg);
         QDir::setCurrent(oldCwd);
         const QStringList args = mesg.split('\n');
-        QCOMPARE(args.size(), 11);
+        QCOMPARE(args.size(), 13);
         QCOMPARE(args[1], QDir(m_root.path()).absoluteFilePath("-x.wav"));
-        QCOMPARE(args[9], QDir(m_root.path()).absoluteFilePath("-y.wav"));
+        QCOMPARE(args[11], QDir(m_root.path()).absoluteFilePath("-y.wav"));
     }
 
     void emptyAndMissingSamples()
@@ -423,6 +424,22 @@ private slots:
         QVERIFY(bytes.size() > 190000);
         QVERIFY(bytes.startsWith("RIFF"));
         QCOMPARE(bytes.mid(8, 4), QByteArray("WAVE"));
+    }
+
+    // A file whose first audio stream is 1 s mono and whose second is 5 s in
+    // six channels: both conversions take the first, as the import probe does.
+    void firstAudioStreamConverted()
+    {
+        const QString two = path("two-streams.ogg");
+        QVERIFY(generate(two, {"-f", "lavfi", "-i", "sine=frequency=220:sample_rate=44100:duration=5", "-map", "0:a",
+                               "-map", "1:a", "-ac:a:1", "6", "-c:a", "libvorbis"}));
+        const QString out = path("first.wav");
+        QString mesg;
+        audioconverter conv;
+        conv.audioConverterRun(two, out, mesg);
+        QVERIFY2(qAbs(QFileInfo(out).size() - 44 - 192000) < 4000, qPrintable(mesg));
+        conv.audioConverterWaveRun(two, out, mesg);
+        QVERIFY2(QFileInfo(out).size() < 300000, qPrintable(mesg));
     }
 
     void findsFfmpegBesideExecutable()

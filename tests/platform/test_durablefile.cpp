@@ -1,5 +1,6 @@
 // Files synced to the disk and renamed over their targets in one step.
 #include "platform/durablefile.h"
+#include "platform/replacefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,12 @@ class TestDurableFile : public QObject
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QCOMPARE(f.write(bytes), qint64(bytes.size()));
     }
+    // `bytes` written to replace `target`; true when they took its place.
+    static bool replace(const QString &target, const QByteArray &bytes)
+    {
+        ztplatform::ReplaceFile f(target);
+        return f.open() && f.write(bytes) && f.commit();
+    }
 
 private slots:
     void syncAndReplace()
@@ -35,19 +42,18 @@ private slots:
         QVERIFY(ztplatform::syncFile(f));
         f.close();
         QCOMPARE(read(fresh), QByteArray("new bytes"));
+        QVERIFY(QFile::remove(fresh));
 
-        QVERIFY(ztplatform::renameOver(fresh, target));
+        QVERIFY(replace(target, "new bytes"));
         QCOMPARE(read(target), QByteArray("new bytes"));
         QVERIFY(!QFile::exists(fresh));
 
         // A rename that cannot happen leaves the target as it was.
-        QVERIFY(!ztplatform::renameOver(fresh, target));
         QVERIFY(QDir(dir.path()).mkdir("folder"));
-        write(fresh, "other");
-        QVERIFY(!ztplatform::renameOver(fresh, dir.filePath("folder")));
-        QVERIFY(!ztplatform::renameOver(fresh, dir.filePath("missing/SET.bin")));
+        QVERIFY(!replace(dir.filePath("folder"), "other"));
+        QVERIFY(!replace(dir.filePath("missing/SET.bin"), "other"));
         QCOMPARE(read(target), QByteArray("new bytes"));
-        QCOMPARE(read(fresh), QByteArray("other"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"SET.bin"}));
 
         // A file and its folder synced by path; nothing there is no sync.
         QVERIFY(ztplatform::syncPath(target));

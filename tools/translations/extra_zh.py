@@ -91,6 +91,17 @@ EXTRA = {
     'It is detected that the number of files with the same name has exceeded 100, and the exceeding part will not be exported.':
         '检测到同名文件已超过 100 个，超出部分将不会导出。',
     'Kit List': '套鼓列表',
+    'waveList': '音色列表',
+    'Lossless sound files': '无损音频文件',
+    'Compressed sound files': '压缩音频文件',
+    'Kit and global settings files': '套鼓与全局设置文件',
+    'Whole-setup files': '整套设置文件',
+    ' exists in the hi-hat slots of Kit ': ' 存在于以下套鼓的踩镲槽中：',
+    ', and in the hi-hat slots of Kit ': '，以及以下套鼓的踩镲槽中：',
+    'Please clear the sound in the hi-hat slots on the Pad Settings page.': '请在“打击垫设置”页面清除踩镲槽中的音色。',
+    'This file cannot be imported: it cannot be opened.': '无法导入此文件：文件无法打开。',
+    'This file cannot be imported: it is no kit file, global settings file or whole setup.':
+        '无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。',
     "Kit name can't be blank!": '套鼓名称不能为空！',
     'Mix': '混合',
     'MY SOUND LIST can not be blank while performing an import operation.': '执行导入操作时“我的音色列表”不能为空。',
@@ -237,6 +248,7 @@ EXTRA = {
     'Loading...': '正在加载...',
     'sound exists in Kit ': '音色存在于套鼓 ',
     'The old file could not be replaced:': '旧文件无法被替换：',
+    'The file was written, but the disk did not confirm that it is stored:': '文件已写入，但磁盘未确认已保存：',
     'The new file is kept as:': '新文件保存为：',
     'The target is not a regular file (a folder, pipe or device), so nothing is saved:':
         '目标不是普通文件（文件夹、管道或设备），未保存任何内容：',

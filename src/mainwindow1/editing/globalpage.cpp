@@ -3,12 +3,12 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "platform/replacefile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -89,14 +89,21 @@ void MainWindow1::on_btnGlobal_clicked()
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
             chunk = scratch.readAll();
     }
-    QSaveFile out(globalPath);
+    ztplatform::ReplaceFile out(globalPath);
     bool written = false;
     if (chunk.size() != GLOBAL_CHUNK_SIZE) {
         qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "global chunk not built" << chunk.size();
-    } else if (!out.open(QIODevice::WriteOnly)) {
+    } else if (!out.open()) {
         qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "以只写模式打开globalFile文件失败" << globalPath;
     } else {
-        written = out.write(chunk) == chunk.size() && out.commit();
+        written = out.write(chunk) && out.commit();
+    }
+    if (!written && out.isRenamed()) {
+        UiPrompter::instance()->warning(this, tr("Error"),
+                                        tr("The file was written, but the disk did not confirm that it is stored:")
+                                                + QStringLiteral("\r\n") + globalPath + QStringLiteral("\r\n")
+                                                + out.errorString());
+        return;
     }
     if (!written) {
         UiPrompter::instance()->warning(this, tr("Error"),

@@ -43,6 +43,7 @@ void MainWindow1::initKitChainSet()
     auto *root = new QStandardItem(tr("Kit List"));
     root->setEditable(false);
     kitChainListItemModel->appendRow(root);
+    view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
     for (int i = 0; i < kitNameList.size(); ++i) {
         kitChainNameList.append(kitNameList[i]);
         auto *number = new QStandardItem(QString::number(i + 1));

@@ -11,6 +11,7 @@
 #include <QDebug>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 const QString kNormalStyle = QStringLiteral("PadLabel{background-color: rgba(255,255,255, 0%);}");
@@ -62,6 +63,9 @@ void MainWindow1::rightMenu(QString objName)
     const int kit = shownKit(this);
     if (pad < 0 || kit < 0)
         return;
+    // One highlight at a time: the label of this menu's layer.
+    recvInteration(QString());
+    padCopyOpen = false;
     const KIT_PAD_SETTING &s = kitAttrList[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
@@ -103,8 +107,25 @@ void MainWindow1::clearPad()
     disPad(&kitAttrList[kit], quint8(pad));
 }
 
+void MainWindow1::padMenuClosed()
+{
+    // The menu hides before its action runs.
+    QTimer::singleShot(0, this, [this]() {
+        if (!padCopyOpen)
+            recvInteration(QString());
+    });
+}
+
+void MainWindow1::padCopyEnded()
+{
+    padCopyOpen = false;
+    recvInteration(QString());
+}
+
 void MainWindow1::copyPad()
 {
+    padCopyOpen = true;
+    connect(copy_pad, &QDialog::finished, this, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
     connect(copy_pad, &CopyPadFunc::sendDstPad, this, &MainWindow1::recvDstPad, Qt::UniqueConnection);
     connect(this, &MainWindow1::sendInitPad, copy_pad, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
     emit sendInitPad(ui->kitNumber->text().toInt(), curPadIndex + 1);

@@ -27,6 +27,117 @@ bool byRowDescending(const QModelIndex &a, const QModelIndex &b)
     return a.row() > b.row();
 }
 
+// Keeps the records not marked, in their order.
+void removeMarked(QVector<MainWindow1::SOUND_INDEX> &records, const QVector<bool> &marked)
+{
+    int kept = 0;
+    for (int i = 0; i < records.size(); ++i) {
+        if (!marked.at(i))
+            records[kept++] = records.at(i);
+    }
+    records.resize(kept);
+}
+
+// Why a sound in use cannot go: the kits holding it on pads, then those
+// holding it only in hi-hat slots, and where to clear it.
+QString inUseText(const QString &name, const QVector<int> &kits, int onPads)
+{
+    auto joined = [&kits](int from, int to) {
+        QStringList numbers;
+        for (int i = from; i < to; ++i)
+            numbers.append(QString::number(kits.at(i)));
+        return numbers.join(QStringLiteral("、"));
+    };
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = name;
+    if (onPads > 0)
+        text += MainWindow1::tr(" exists in Kit ") + joined(0, onPads);
+    if (onPads < kits.size()) {
+        text += onPads > 0 ? MainWindow1::tr(", and in the hi-hat slots of Kit ")
+                           : MainWindow1::tr(" exists in the hi-hat slots of Kit ");
+        text += joined(onPads, kits.size());
+    }
+    text += crlf + MainWindow1::tr("Deleting the sound is not supported.");
+    if (onPads > 0)
+        text += crlf + MainWindow1::tr("Please clear the sound on the pad.");
+    if (onPads < kits.size())
+        text += crlf + MainWindow1::tr("Please clear the sound in the hi-hat slots on the Pad Settings page.");
+    return text;
+}
+
+QString pathOf(const QModelIndex &row)
+{
+    return QDir::toNativeSeparators(row.sibling(row.row(), 2).data().toString());
+}
+
+// The window-modal progress of a deletion on the pad, without a cancel button.
+QProgressDialog *deleteProgress(QWidget *parent, int units)
+{
+    auto *dialog = new QProgressDialog(parent);
+    dialog->setLabelText(MainWindow1::tr("Deleting sound file......"));
+    dialog->setCancelButton(nullptr);
+    dialog->setRange(0, units);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
+    return dialog;
+}
+
+// The last sound row, or the root when none is left, as the only selected
+// and current row; also when that row has no item in its first cell.
+void selectLastRow(QItemSelectionModel *selection, QStandardItem *root)
+{
+    const int left = root->rowCount();
+    const QModelIndex current = left > 0 ? root->model()->index(left - 1, 0, root->index()) : root->index();
+    selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// A row to delete: its place, its sound's path and number.
+struct Pick
+{
+    int row;
+    QString path;
+    quint16 number;
+};
+
+// True when a row's sound is locked.
+bool anyLocked(const QModelIndexList &rows, const QVector<MainWindow1::SOUND_INDEX> &records)
+{
+    QSet<QString> locked;
+    for (const MainWindow1::SOUND_INDEX &s : records) {
+        if (s.wave_lock == 0)
+            locked.insert(s.file);
+    }
+    for (const QModelIndex &row : rows) {
+        if (locked.contains(pathOf(row)))
+            return true;
+    }
+    return false;
+}
+
+// Why the selection cannot go, from the last row selected: the root row, or
+// a sound that a kit uses. No text when every row may go.
+struct Refusal
+{
+    bool root = false;
+    QString text;
+};
+Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const QVector<MainWindow1::soundKit> &kits)
+{
+    for (int k = rows.size() - 1; k >= 0; --k) {
+        const QModelIndex &row = rows.at(k);
+        if (!row.parent().isValid())
+            return {true, MainWindow1::tr("Deleting sound group is not supported!")};
+        const QString path = pathOf(row);
+        if (used.contains(path)) {
+            qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "=====存在打击垫=====";
+            int onPads = 0;
+            const QVector<int> using_ = kitusage::kitsUsing(kits, path, &onPads);
+            return {false, inUseText(row.sibling(row.row(), 1).data().toString(), using_, onPads)};
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 QVector<QString> MainWindow1::getSoundFileList()
@@ -46,32 +157,17 @@ void MainWindow1::on_tbtDel_clicked()
         return;
     UiPrompter *prompter = UiPrompter::instance();
     const bool deviceMode = !isUDiskFlag;
-    auto pathOf = [](const QModelIndex &row) {
-        return QDir::toNativeSeparators(row.sibling(row.row(), 2).data().toString());
-    };
 
-    QSet<QString> locked;
-    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
-        if (s.wave_lock == 0)
-            locked.insert(s.file);
-    }
-    for (const QModelIndex &row : qAsConst(rows)) {
-        if (locked.contains(pathOf(row))) {
-            prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
-            return;
-        }
+    if (anyLocked(rows, waveLoadKitAttrList)) {
+        prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
+        return;
     }
 
     delProgressValue = 0;
     if (deviceMode) {
         if (delDialog)
             delDialog->deleteLater();
-        delDialog = new QProgressDialog(this);
-        delDialog->setLabelText(tr("Deleting sound file......"));
-        delDialog->setCancelButton(nullptr);
-        delDialog->setRange(0, 2 * rows.size());
-        delDialog->setWindowModality(Qt::WindowModal);
-        delDialog->show();
+        delDialog = deleteProgress(this, 2 * rows.size());
     }
     delUsbWaveList.clear();
     auto closeDialog = [this]() {
@@ -83,31 +179,15 @@ void MainWindow1::on_tbtDel_clicked()
 
     // One set of the paths the kits use for the whole selection.
     const QVector<QString> usedFiles = getSoundFileList();
-    const QSet<QString> used(usedFiles.cbegin(), usedFiles.cend());
-    for (int k = rows.size() - 1; k >= 0; --k) {
-        const QModelIndex &row = rows.at(k);
-        if (!row.parent().isValid()) {
-            if (deviceMode)
-                closeDialog();
-            prompter->information(this, tr("Tip"), tr("Deleting sound group is not supported!"), QMessageBox::Ok);
-            return;
-        }
-        const QString path = pathOf(row);
-        if (used.contains(path)) {
-            qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "=====存在打击垫=====";
-            QStringList kits;
-            for (int kit : kitusage::kitsUsing(kitAttrList, path))
-                kits.append(QString::number(kit));
-            if (deviceMode)
-                closeDialog();
-            prompter->warning(this, tr("Warning"),
-                              row.sibling(row.row(), 1).data().toString() + tr(" exists in Kit ")
-                                      + kits.join(QStringLiteral("、")) + QStringLiteral("\r\n")
-                                      + tr("Deleting the sound is not supported.") + QStringLiteral("\r\n")
-                                      + tr("Please clear the sound on the pad."),
-                              QMessageBox::Ok);
-            return;
-        }
+    const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), kitAttrList);
+    if (!refused.text.isEmpty()) {
+        if (deviceMode)
+            closeDialog();
+        if (refused.root)
+            prompter->information(this, tr("Tip"), refused.text, QMessageBox::Ok);
+        else
+            prompter->warning(this, tr("Warning"), refused.text, QMessageBox::Ok);
+        return;
     }
 
     // Each row takes the first record of its path not taken yet; the records
@@ -119,12 +199,6 @@ void MainWindow1::on_tbtDel_clicked()
     QVector<bool> removeRecord(waveLoadKitAttrList.size(), false);
     std::sort(rows.begin(), rows.end(), byRowDescending);
     // What the rows hold, read before any event runs.
-    struct Pick
-    {
-        int row;
-        QString path;
-        quint16 number;
-    };
     QVector<Pick> picks;
     for (const QModelIndex &row : qAsConst(rows))
         picks.append({row.row(), pathOf(row), quint16(row.sibling(row.row(), 0).data().toString().toInt())});
@@ -159,12 +233,7 @@ void MainWindow1::on_tbtDel_clicked()
             updateHHsoundList(r);
         }
     }
-    int kept = 0;
-    for (int i = 0; i < waveLoadKitAttrList.size(); ++i) {
-        if (!removeRecord.at(i))
-            waveLoadKitAttrList[kept++] = waveLoadKitAttrList.at(i);
-    }
-    waveLoadKitAttrList.resize(kept);
+    removeMarked(waveLoadKitAttrList, removeRecord);
 
     if (deviceMode) {
         if (delUsbWaveList.isEmpty()) {
@@ -176,11 +245,7 @@ void MainWindow1::on_tbtDel_clicked()
         return;
     }
     ui->totalWaveTreeView->repaint();
-    const int left = totalGroup->rowCount();
-    // The last row's index, also when that row has no item in its first cell.
-    const QModelIndex current =
-            left > 0 ? totalGroup->model()->index(left - 1, 0, totalGroup->index()) : totalGroup->index();
-    selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectLastRow(selection, totalGroup);
 }
 
 void MainWindow1::deleteWaveFromList()

@@ -7,6 +7,7 @@
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
+#include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "widgets/customdialog.h"
@@ -19,6 +20,27 @@
 #include <QProgressDialog>
 #include <QSet>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Each file of an export was synced as it was put in place; their names
+// once, here. A folder that cannot be synced is told.
+void syncExportFolder(QWidget *parent, const QString &folder)
+{
+    if (ztplatform::syncPath(folder))
+        return;
+    UiPrompter::instance()->warning(parent, MainWindow1::tr("Error"),
+                                    MainWindow1::tr("The file was written, but the disk did not confirm that it "
+                                                    "is stored:")
+                                            + QStringLiteral("\r\n") + folder + QStringLiteral("\r\n")
+                                            + QString::fromLocal8Bit(std::strerror(errno)),
+                                    QMessageBox::Ok);
+}
+
+} // namespace
 
 QStringList MainWindow1::librarySources() const
 {
@@ -186,6 +208,7 @@ void MainWindow1::exportWave()
     closeProgress();
     if (written.isEmpty())
         return;
+    syncExportFolder(this, folder);
 
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);

@@ -14,7 +14,12 @@
 
 namespace {
 
-const char kImportFilter[] = "Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)";
+// The file dialog's filters, each named for what it picks.
+QString soundFilter()
+{
+    return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.ape *.flac);;")
+           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)");
+}
 
 QStringList nativePaths(const QStringList &paths)
 {
@@ -46,7 +51,7 @@ void MainWindow1::on_addWaveFile_clicked()
         target = current.sibling(current.row(), 0).data().toString();
 
     const QStringList picked = nativePaths(UiPrompter::instance()->getOpenFileNames(
-            this, tr("Select file to add"), QString(), QString::fromLatin1(kImportFilter)));
+            this, tr("Select file to add"), QString(), soundFilter()));
     if (picked.isEmpty()) {
         UiPrompter::instance()->warning(this, tr("Warning"), tr("Choose no file!"), QMessageBox::Yes);
         return;
@@ -93,7 +98,7 @@ void MainWindow1::on_tbtAddWave_clicked()
     }
     const QString target = totalListItemModel->item(0, 0) ? totalListItemModel->item(0, 0)->text() : QString();
     const QStringList chosen = nativePaths(UiPrompter::instance()->getOpenFileNames(
-            this, tr("Select file to add"), QString(), QString::fromLatin1(kImportFilter)));
+            this, tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
     currentKitNum = quint8(ui->kitNumber->text().toInt() - 1);

@@ -10,6 +10,17 @@
 #include <QFileInfo>
 #include <QStandardItemModel>
 
+namespace {
+
+// The file dialog's filters, each named for what it picks.
+QString clickFilter()
+{
+    return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.ape *.flac);;")
+           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.wma *.aac *.aa3 *.ogg)");
+}
+
+} // namespace
+
 void MainWindow1::on_btnImportClickWave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
@@ -42,9 +53,8 @@ void MainWindow1::on_btnImportClickWave_clicked()
         candidates = clicksounds::folderFiles(clicksounds::defaultFolder());
         userFlag = false;
     } else {
-        const QStringList picked = prompter->getOpenFileNames(
-                this, tr("Obtain click sound files"), QString(),
-                QStringLiteral("Sound Files(*.wav *.ape *.flac);;Sound Files(*.mp3 *.wma *.aac *.aa3 *.ogg);"));
+        const QStringList picked =
+                prompter->getOpenFileNames(this, tr("Obtain click sound files"), QString(), clickFilter());
         for (const QString &p : picked)
             candidates.append(QDir::toNativeSeparators(p));
     }

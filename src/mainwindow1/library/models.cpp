@@ -68,9 +68,10 @@ void MainWindow1::initTotalItemModel()
     QTreeView *view = ui->totalWaveTreeView;
     totalListItemModel = replaceModel(view);
     totalListItemModel->setHorizontalHeaderLabels({tr("Item"), tr("Name"), tr("File")});
-    totalGroup = new QStandardItem(QStringLiteral("waveList"));
+    totalGroup = new QStandardItem(tr("waveList"));
     totalGroup->setEditable(false);
     totalListItemModel->appendRow(totalGroup);
+    view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
 
     view->setColumnHidden(2, true);
     view->setColumnWidth(0, 78);
@@ -86,7 +87,7 @@ void MainWindow1::initHHListItemModel()
     QTreeView *view = ui->soundListTreeView;
     hhSoundItemModel = replaceModel(view);
     hhSoundItemModel->setHorizontalHeaderLabels({tr("Name"), tr("File")});
-    hhGroup = new QStandardItem(QStringLiteral("waveList"));
+    hhGroup = new QStandardItem(tr("waveList"));
     hhSoundItemModel->appendRow(hhGroup);
 
     view->setColumnHidden(1, true);

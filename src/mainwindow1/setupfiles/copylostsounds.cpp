@@ -8,6 +8,7 @@
 #include "library/exportnames.h"
 #include "library/soundsource.h"
 #include "platform/durablefile.h"
+#include "platform/replacefile.h"
 #include "setup/lostsounds.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
@@ -92,6 +93,18 @@ void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
     w->updateSoundGroupList(groups, w->soundGroupList);
 }
 
+// The stored wave of `entry` as the new file `copy`, synced; the folder is
+// left to the caller. False, with nothing left at `copy`, when it fails.
+bool keepCopy(const QString &kitFile, const percussionpadfile::P_SOUND_INDEX &entry, const QString &copy)
+{
+    ztplatform::ReplaceFile file(copy);
+    file.setCreateOnly(true);
+    return file.open()
+           && soundsource::copyStoredWave(kitFile, entry.wave_start, entry.wave_length, file.file())
+                      == entry.wave_length
+           && file.finish() && file.rename();
+}
+
 } // namespace
 
 bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo)
@@ -148,14 +161,10 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
         });
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
         const bool keptBefore = !file.isEmpty() && folder.exists(file);
-        if (file.isEmpty()
-            || (!keptBefore
-                && soundsource::copyStoredWave(loc.record(record).file, entry.wave_start, entry.wave_length, copy)
-                           != entry.wave_length)
-            || !ztplatform::syncPath(copy)) {
+        const bool kept = !file.isEmpty()
+                          && (keptBefore ? ztplatform::syncPath(copy) : keepCopy(loc.record(record).file, entry, copy));
+        if (!kept) {
             qWarning() << "cannot keep the sound" << s.source << "as" << copy;
-            if (!file.isEmpty() && !keptBefore)
-                QFile::remove(copy);
             return undo();
         }
         if (!keptBefore)
@@ -166,11 +175,12 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
     }
     // The copies are synced one by one above, their names in the folder here,
     // all before the caller renames the new kit file over the only other copy
-    // of these sounds. A folder the file system will not sync is only logged,
-    // as renameOver does.
+    // of these sounds: a folder that cannot be synced keeps nothing.
     if (!ztplatform::syncPath(folder.path())
-        || (newFolder && !ztplatform::syncPath(QFileInfo(folder.path()).absolutePath())))
+        || (newFolder && !ztplatform::syncPath(QFileInfo(folder.path()).absolutePath()))) {
         qWarning() << "cannot sync the folder of the sounds kept from" << target;
+        return undo();
+    }
 
     // A sound the library lists already at its copy keeps one entry and row.
     const QHash<QString, quint16> merged = setupfiles::mergedSources(w->waveLoadKitAttrList, to);

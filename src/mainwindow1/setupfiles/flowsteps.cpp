@@ -120,6 +120,16 @@ void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kep
                                     QMessageBox::Ok);
 }
 
+void reportNotSynced(MainWindow1 *w, const QString &target, const QString &reason)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
+                                    MainWindow1::tr("The file was written, but the disk did not confirm that it "
+                                                    "is stored:")
+                                            + crlf + QDir::toNativeSeparators(target) + crlf + reason,
+                                    QMessageBox::Ok);
+}
+
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind)
 {
     QFile file(path);

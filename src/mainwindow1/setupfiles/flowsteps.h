@@ -39,6 +39,9 @@ void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers);
 void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers);
 // The error when a new file could not take the place of the old one.
 void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kept);
+// The error when a new file took its target's name but the folder could not
+// be synced: `reason` is the system's.
+void reportNotSynced(MainWindow1 *w, const QString &target, const QString &reason);
 // The errors of a save whose target is no regular file, and of a written file
 // that does not read back; the path follows on a line of its own.
 QString notAFileText();

@@ -108,7 +108,7 @@ void MainWindow1::on_btnLoadFile_clicked()
     bool kitFiles = false;
     if (projectFlag) {
         setupFile = prompter->getOpenFileName(this, tr("Select file."), QStringLiteral(" "),
-                                              QStringLiteral("Bin file(*.BIN)"));
+                                              tr("Whole-setup files") + QStringLiteral(" (*.BIN)"));
     } else {
         bool chosen = false;
         for (const QString &root : myDetector->getDevicePath()) {
@@ -166,7 +166,8 @@ bool MainWindow1::openFilePath(QString dir)
 {
     importFileList = UiPrompter::instance()->getOpenFileNames(
             this, tr("Select one or more files to open, please note only one binary file can be selected."), dir,
-            QStringLiteral("Text files(*.INI);; Bin file(*.BIN)"));
+            tr("Kit and global settings files") + QStringLiteral(" (*.INI);;") + tr("Whole-setup files")
+                    + QStringLiteral(" (*.BIN)"));
     pickedBinFile.clear();
     globalFilePath.clear();
     kitFileList.clear();
@@ -176,9 +177,16 @@ bool MainWindow1::openFilePath(QString dir)
     int untaken = 0; // whole setups picked with other files
     for (const QString &pick : qAsConst(importFileList)) {
         QFile file(pick);
+        // A pick that cannot be taken is named before the dialog opens again.
+        auto refuse = [this, &pick](const QString &why) {
+            UiPrompter::instance()->warning(this, tr("Warning"),
+                                            why + QStringLiteral("\r\n") + QDir::toNativeSeparators(pick),
+                                            QMessageBox::Ok);
+            return false;
+        };
         if (!ztplatform::isRegularFile(pick) || !file.open(QIODevice::ReadOnly)) {
             qDebug() << "Open error" << pick;
-            return false;
+            return refuse(tr("This file cannot be imported: it cannot be opened."));
         }
         const quint32 type = percussionpadfile::judgeFileType(&file);
         file.close();
@@ -203,7 +211,8 @@ bool MainWindow1::openFilePath(QString dir)
             setupflow::recordKitFile(this, pick, n);
         } else {
             qDebug() << "未导入正确文件" << pick;
-            return false;
+            return refuse(tr("This file cannot be imported: it is no kit file, global settings file or "
+                             "whole setup."));
         }
     }
     if (untaken > 1) {

@@ -125,6 +125,7 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     w->recordKitFileList.clear();
     w->recordKitIndexList.clear();
     w->loadedKitFiles.clear();
+    w->sharedSounds.clear();
     w->clickSetList.clear();
     w->waveAttrList.clear();
     w->waveTempList.clear();

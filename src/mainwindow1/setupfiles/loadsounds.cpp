@@ -7,6 +7,7 @@
 #include "setup/soundsin.h"
 
 #include <QIcon>
+#include <QSet>
 #include <QStandardItem>
 #include <QStandardItemModel>
 
@@ -86,8 +87,20 @@ bool MainWindow1::showSound2(QString file, percussionpadfile *pf, int, int)
         reportLoadError(err, file, false);
         return false;
     }
-    waveLoadKitAttrList += got.entries;
-    soundKitMaxList += got.renamed;
+    // A sound the list holds already (same name, same stored bytes) is not
+    // added again; the file's kit takes the list's sound.
+    const QHash<int, QString> same = sharedSounds.match(file, got.entries, waveLoadKitAttrList, loadedKitFiles);
+    const QSet<int> renamed(got.renamed.cbegin(), got.renamed.cend());
+    for (int i = 0; i < got.entries.size(); ++i) {
+        const SOUND_INDEX &s = got.entries.at(i);
+        if (same.contains(i)) {
+            sharedSounds.addTwin(s.file, same.value(i));
+            continue;
+        }
+        waveLoadKitAttrList.append(s);
+        if (renamed.contains(s.wave_No))
+            soundKitMaxList.append(s.wave_No);
+    }
     soundAddCount += pf->soundChunk.soundCount;
     return true;
 }

@@ -10,9 +10,33 @@
 #include <QIcon>
 #include <QStandardItem>
 
+// A sound of the file that another loaded kit file holds too stays: the list,
+// the kits and the rows take it from that file.
+void MainWindow1::handOverSharedSounds(const setupfiles::StoredIn &leaving)
+{
+    const QHash<QString, QString> moved = sharedSounds.handOver(leaving);
+    if (moved.isEmpty())
+        return;
+    for (SOUND_INDEX &s : waveLoadKitAttrList)
+        s.file = moved.value(s.file, s.file);
+    setupfiles::moveSlots(kitAttrList, moved);
+    for (QVector<KIT_PAD_SETTING> &pads : kitPadList)
+        setupfiles::moveLayers(pads, moved);
+    for (QStandardItem *root : {totalGroup, hhGroup}) {
+        const int column = root == totalGroup ? 2 : 1;
+        for (int r = 0; root && r < root->rowCount(); ++r) {
+            QStandardItem *source = root->child(r, column);
+            if (source && moved.contains(source->text()))
+                source->setText(moved.value(source->text()));
+        }
+    }
+}
+
 void MainWindow1::removeSoundFile(QString path, int)
 {
     const setupfiles::StoredIn storedIn(QDir::toNativeSeparators(path));
+    handOverSharedSounds(storedIn);
+    sharedSounds.forget(storedIn);
     setupfiles::clearKitFileSlots(kitAttrList, storedIn);
     // The pad lists alike, so that no later commit brings the numbers back.
     for (QVector<KIT_PAD_SETTING> &pads : kitPadList)

@@ -6,6 +6,7 @@
 
 #include "library/soundsource.h"
 #include "platform/fileidentity.h"
+#include "setup/kitfiles.h"
 
 #include <QDir>
 #include <QSet>
@@ -97,6 +98,8 @@ bool isLoadedSetup(MainWindow1 *w, const QString &path)
 
 void forgetFiles(MainWindow1 *w, const QStringList &files)
 {
+    for (const QString &file : files)
+        w->sharedSounds.forget(setupfiles::StoredIn(QDir::toNativeSeparators(file)));
     for (int i = w->loadedKitFiles.size() - 1; i >= 0; --i) {
         if (files.contains(QDir::fromNativeSeparators(w->loadedKitFiles.at(i).file)))
             w->loadedKitFiles.remove(i);

@@ -5,7 +5,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "platform/durablefile.h"
+#include "platform/replacefile.h"
 #include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
@@ -15,9 +15,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProgressDialog>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace setupflow {
 
@@ -49,7 +52,8 @@ void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QStri
     w->autoLoadKitFile();
     for (const QString &path : reload)
         repointGroupSounds(w, path, moved.value(path));
-    const QSet<int> changed = setupfiles::repointSlots(w->kitAttrList, moves, w->waveLoadKitAttrList);
+    const QSet<int> changed =
+            setupfiles::repointSlots(w->kitAttrList, moves, w->waveLoadKitAttrList, w->sharedSounds.twins());
     for (int k : changed) {
         // The pad list alike, so that no later commit takes the old numbers back.
         QVector<MainWindow1::KIT_PAD_SETTING> &pads = w->kitPadList[k];
@@ -66,6 +70,152 @@ void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QStri
     }
     if (!changed.isEmpty())
         redrawKits(w);
+}
+
+// A kit save under way: its targets, the files written for them, and the
+// loaded files they replace.
+struct KitSave
+{
+    QVector<setupfiles::KitTarget> plan;
+    std::vector<std::unique_ptr<ztplatform::ReplaceFile>> files; // by plan entry; null when not written
+    QHash<QString, QHash<QString, int>> moved;                   // by replaced file: where its sounds went
+    QHash<QString, QStringList> replacing;                       // target -> the loaded or recorded files it replaces
+    std::optional<LoadedFiles> loaded;                           // looked at when the first file replaces another
+};
+
+// Each kit of the plan written beside its target, under a name no target of
+// this save takes (letter case ignored), read back and synced. False, its
+// message shown and the window unlocked, when one fails: what is not put in
+// place goes with `save.files`.
+bool writeKitsBeside(MainWindow1 *w, KitSave &save, int kitCount)
+{
+    UiPrompter *p = UiPrompter::instance();
+    QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("File is being generated..."), 0);
+    const int step = int(100.0f / float(kitCount));
+    int value = 0;
+    auto fail = [w, p, progress](const QString &text) {
+        hideProgress(progress);
+        p->warning(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
+        setupfiles::removeRawWaves(w->TempDirName);
+        lockForSave(w, false);
+        return false;
+    };
+    QSet<QString> named;
+    for (const setupfiles::KitTarget &t : qAsConst(save.plan))
+        named.insert(QFileInfo(t.target).absoluteFilePath().toCaseFolded());
+    auto taken = [&named](const QString &path) { return named.contains(path.toCaseFolded()); };
+    int counter = 0;
+    save.files.resize(size_t(save.plan.size()));
+    for (int i = 0; i < save.plan.size(); ++i) {
+        const setupfiles::KitTarget &t = save.plan.at(i);
+        if (!t.write)
+            continue;
+        save.files[size_t(i)] = std::make_unique<ztplatform::ReplaceFile>(t.temporary ? t.replaces : t.target);
+        ztplatform::ReplaceFile &file = *save.files[size_t(i)];
+        file.setTemporaryNames(QStringLiteral(".ini"), &counter, taken);
+        file.setCreateOnly(!t.temporary);
+        if (!t.usable || !file.open())
+            return fail(QDir::toNativeSeparators(t.target) + MainWindow1::tr(" open error."));
+        if (!writeKit(w, t.kit, file.file()))
+            return fail(MainWindow1::tr("Obtain sound file error."));
+        if (!file.readBack([](const QString &path) { return setupfiles::readsBack(path, false); }))
+            return fail(notReadBackText() + QStringLiteral("\r\n") + t.target);
+        if (!file.finish())
+            return fail(MainWindow1::tr("Obtain sound file error."));
+        // Asked before the rename, while the entry still reaches the old file.
+        if (t.temporary && !save.loaded)
+            save.loaded.emplace(w);
+        const QStringList replaced = t.temporary ? save.loaded->replacedBy(t.replaces) : QStringList();
+        if (!replaced.isEmpty()) {
+            save.replacing.insert(t.target, replaced);
+            // Under each of its paths: they all reach the one file.
+            const QHash<QString, int> sounds = setupfiles::movedSounds(w->waveAttrList, replaced.first());
+            for (const QString &path : replaced)
+                save.moved.insert(path, sounds);
+        }
+        value += step;
+        progress->setValue(value);
+        QCoreApplication::processEvents();
+    }
+    setupfiles::removeRawWaves(w->TempDirName);
+    if (value <= 99) {
+        progress->setValue(100);
+        QCoreApplication::processEvents();
+        hideProgress(progress);
+    }
+    return true;
+}
+
+// The new files take their targets' names, before the user is told. A loaded
+// file whose link another kit's file replaces is no longer reached by its
+// path: every sound of it in use is kept and it is forgotten. Where that
+// fails, no file of the save touches it. True when every file is in place
+// and its name on the disk; `reload` and `reread` get the loaded files to
+// read back and their kit slots.
+bool putKitsInPlace(MainWindow1 *w, KitSave &save, QStringList &reload, QSet<int> &reread)
+{
+    QStringList renamed;
+    for (const setupfiles::KitTarget &t : qAsConst(save.plan)) {
+        if (t.temporary && t.write)
+            renamed.append(t.replaces);
+    }
+    const QVector<LoadedFiles::CutOff> cut =
+            save.loaded ? save.loaded->cutOffBy(renamed) : QVector<LoadedFiles::CutOff>();
+    QSet<QString> blocked; // targets left as they are
+    for (const LoadedFiles::CutOff &c : cut) {
+        if (keepLostSounds(w, c.file, {}, isLoadedSetup(w, c.file))) {
+            forgetFiles(w, {c.file});
+            continue;
+        }
+        for (const setupfiles::KitTarget &t : qAsConst(save.plan)) {
+            if (c.by.contains(t.replaces) || save.replacing.value(t.target).contains(c.file))
+                blocked.insert(t.target);
+        }
+    }
+    bool replacedAll = true;
+    for (int i = 0; i < save.plan.size(); ++i) {
+        const setupfiles::KitTarget &t = save.plan.at(i);
+        if (!t.write)
+            continue;
+        ztplatform::ReplaceFile &file = *save.files[size_t(i)];
+        // Sounds still in use that only the old file holds are kept, on the
+        // disk, before the new file takes its place. The loaded setup is not
+        // read back from a kit file: all its sounds in use are kept.
+        QStringList files = save.replacing.value(t.target);
+        for (const LoadedFiles::CutOff &c : cut)
+            files.removeAll(c.file);
+        const QString path = files.value(0);
+        const bool setup = !path.isEmpty() && isLoadedSetup(w, path);
+        const bool kept = path.isEmpty()
+                          || keepLostSounds(w, path, setup ? QHash<QString, int>() : save.moved.value(path), setup);
+        if (blocked.contains(t.target) || !kept || !file.rename()) {
+            reportNotReplaced(w, t.target, file.keep());
+            replacedAll = false;
+            continue;
+        }
+        if (setup) {
+            forgetFiles(w, files);
+            continue;
+        }
+        // A loaded file is read back also when another file of its kit number
+        // took its record: its sounds would point at the old bytes otherwise.
+        if (!path.isEmpty()) {
+            reload.append(path);
+            reread.insert(t.kit - 1);
+        }
+    }
+    QSet<QString> folders; // each synced once
+    for (const std::unique_ptr<ztplatform::ReplaceFile> &file : save.files) {
+        if (!file || !file->isRenamed())
+            continue;
+        const QString folder = QFileInfo(file->target()).absolutePath();
+        if (!folders.contains(folder) && !file->syncFolder()) {
+            reportNotSynced(w, file->target(), file->errorString());
+            replacedAll = false;
+        }
+        folders.insert(folder);
+    }
+    return replacedAll;
 }
 
 } // namespace
@@ -92,7 +242,9 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     QVector<QString> names = w->kitNameList;
     for (int k = names.size(); k < w->kitAttrList.size(); ++k)
         names.append(w->kitAttrList.at(k).kit_name);
-    QVector<setupfiles::KitTarget> plan = setupfiles::kitTargets(folder, kits, names);
+    KitSave save;
+    QVector<setupfiles::KitTarget> &plan = save.plan;
+    plan = setupfiles::kitTargets(folder, kits, names);
     const QString notAFile = setupfiles::nonFileTarget(plan);
     if (!notAFile.isEmpty()) {
         p->warning(w, MainWindow1::tr("Error"), notAFileText() + crlf + notAFile, QMessageBox::Ok);
@@ -108,7 +260,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
                                   QMessageBox::Yes | QMessageBox::No)
                        == QMessageBox::Yes;
             },
-            [] { QCoreApplication::processEvents(); }, [w](const QString &target) { return writeTarget(w, target); });
+            [w](const QString &target) { return writeTarget(w, target); });
     // No file that a plain sound of the library, a group or the metronome
     // comes from is replaced, by whatever name it is reached.
     std::optional<ztplatform::ReachedFiles> sounds;
@@ -124,108 +276,11 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         }
     }
 
-    QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("File is being generated..."), 0);
-    const int step = int(100.0f / float(kits.size()));
-    int value = 0;
-    auto fail = [w, p, progress](const QString &text) {
-        hideProgress(progress);
-        p->warning(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
-        setupfiles::removeRawWaves(w->TempDirName);
-        lockForSave(w, false);
-    };
-    QHash<QString, QHash<QString, int>> moved; // by replaced file: where its sounds went
-    QHash<QString, QStringList> replacing;     // target -> the loaded or recorded files it replaces
-    std::optional<LoadedFiles> loaded;         // looked at when the first file replaces another
-    for (const setupfiles::KitTarget &t : plan) {
-        if (!t.write)
-            continue;
-        QFile file(t.writePath);
-        if (!t.usable || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return fail(t.writePath + MainWindow1::tr(" open error."));
-        if (!writeKit(w, t.kit, file)) {
-            file.close();
-            QFile::remove(t.writePath);
-            return fail(MainWindow1::tr("Obtain sound file error."));
-        }
-        if (!setupfiles::readsBack(t.writePath, false)) {
-            QFile::remove(t.writePath);
-            return fail(notReadBackText() + crlf + t.target);
-        }
-        // Asked before the rename, while the entry still reaches the old file.
-        if (t.temporary && !loaded)
-            loaded.emplace(w);
-        const QStringList files = t.temporary ? loaded->replacedBy(t.replaces) : QStringList();
-        if (!files.isEmpty()) {
-            replacing.insert(t.target, files);
-            // Under each of its paths: they all reach the one file.
-            const QHash<QString, int> sounds = setupfiles::movedSounds(w->waveAttrList, files.first());
-            for (const QString &path : files)
-                moved.insert(path, sounds);
-        }
-        value += step;
-        progress->setValue(value);
-        QCoreApplication::processEvents();
-    }
-    setupfiles::removeRawWaves(w->TempDirName);
-    if (value <= 99) {
-        progress->setValue(100);
-        QCoreApplication::processEvents();
-        hideProgress(progress);
-    }
-
-    // The new files take their targets' names before the user is told.
-    // A loaded file whose link another kit's file replaces is no longer
-    // reached by its path: every sound of it in use is kept and it is
-    // forgotten. Where that fails, no file of the save touches it.
-    QStringList renamed;
-    for (const setupfiles::KitTarget &t : qAsConst(plan)) {
-        if (t.temporary && t.write)
-            renamed.append(t.replaces);
-    }
-    const QVector<LoadedFiles::CutOff> cut = loaded ? loaded->cutOffBy(renamed) : QVector<LoadedFiles::CutOff>();
-    QSet<QString> blocked; // targets left as they are
-    for (const LoadedFiles::CutOff &c : cut) {
-        if (keepLostSounds(w, c.file, {}, isLoadedSetup(w, c.file))) {
-            forgetFiles(w, {c.file});
-            continue;
-        }
-        for (const setupfiles::KitTarget &t : qAsConst(plan)) {
-            if (c.by.contains(t.replaces) || replacing.value(t.target).contains(c.file))
-                blocked.insert(t.target);
-        }
-    }
+    if (!writeKitsBeside(w, save, kits.size()))
+        return;
     QStringList reload;
     QSet<int> reread; // the kit slots the read-back fills
-    bool replacedAll = true;
-    for (const setupfiles::KitTarget &t : plan) {
-        if (!t.temporary || !t.write)
-            continue;
-        // Sounds still in use that only the old file holds are kept, on the
-        // disk, before the new file takes its place. The loaded setup is not
-        // read back from a kit file: all its sounds in use are kept.
-        QStringList files = replacing.value(t.target);
-        for (const LoadedFiles::CutOff &c : cut)
-            files.removeAll(c.file);
-        const QString path = files.value(0);
-        const bool setup = !path.isEmpty() && isLoadedSetup(w, path);
-        const bool kept = path.isEmpty()
-                          || keepLostSounds(w, path, setup ? QHash<QString, int>() : moved.value(path), setup);
-        if (blocked.contains(t.target) || !kept || !ztplatform::renameOver(t.writePath, t.replaces)) {
-            reportNotReplaced(w, t.target, t.writePath);
-            replacedAll = false;
-            continue;
-        }
-        if (setup) {
-            forgetFiles(w, files);
-            continue;
-        }
-        // A loaded file is read back also when another file of its kit number
-        // took its record: its sounds would point at the old bytes otherwise.
-        if (!path.isEmpty()) {
-            reload.append(path);
-            reread.insert(t.kit - 1);
-        }
-    }
+    const bool replacedAll = putKitsInPlace(w, save, reload, reread);
     lockForSave(w, false);
     if (replacedAll) {
         for (const setupfiles::KitTarget &t : plan) {
@@ -238,7 +293,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
                        QMessageBox::Ok);
     }
     if (!reload.isEmpty())
-        reloadReplaced(w, reload, moved, reread);
+        reloadReplaced(w, reload, save.moved, reread);
 }
 
 } // namespace setupflow

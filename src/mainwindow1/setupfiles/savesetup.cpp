@@ -4,8 +4,8 @@
 
 #include "mainwindow1/mainwindow1.h"
 
-#include "platform/durablefile.h"
 #include "platform/fileidentity.h"
+#include "platform/replacefile.h"
 #include "setup/fileread.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
@@ -63,6 +63,76 @@ bool checkSourceFile(MainWindow1 *w, const setupfiles::StoredSoundLocator &loade
     return true;
 }
 
+// The laid-out setup written into `out`, read back and synced; false, its
+// message shown, when a step fails.
+bool writeSetupBeside(MainWindow1 *w, ztplatform::ReplaceFile &out, const QString &target)
+{
+    UiPrompter *p = UiPrompter::instance();
+    auto writeFailed = [w, p]() {
+        hideProgress(w->dialog);
+        p->information(w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to write sound data!"), QMessageBox::Ok);
+        return false;
+    };
+    if (!out.open()) {
+        hideProgress(w->dialog);
+        p->warning(w, MainWindow1::tr("Error"),
+                   QDir::toNativeSeparators(out.target()) + QLatin1Char(':') + MainWindow1::tr("Fail to open file!"),
+                   QMessageBox::Yes);
+        return false;
+    }
+    if (!setupfiles::writeKitFile(w->cf, out.file()))
+        return writeFailed();
+    if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
+        hideProgress(w->dialog);
+        p->warning(w, MainWindow1::tr("Error"), notReadBackText() + crlf() + QDir::toNativeSeparators(target),
+                   QMessageBox::Ok);
+        return false;
+    }
+    return out.finish() || writeFailed();
+}
+
+// The written setup takes the place of `out`'s target and its name reaches
+// the disk. Over the loaded setup, sounds that only the groups use are kept
+// first; the read-back numbers the others anew. Over a loaded kit file, which
+// is not read back as a setup, every sound of it in use is kept and the file
+// forgotten. False, its message shown, when that fails.
+bool putSetupInPlace(MainWindow1 *w, ztplatform::ReplaceFile &out, const QString &target, bool replace)
+{
+    if (replace) {
+        // The replaced files are asked for before the rename, while the entry
+        // still reaches the old file.
+        const QStringList files = LoadedFiles(w).replacedBy(out.target());
+        const QString loaded = files.value(0);
+        const bool reload = !loaded.isEmpty() && isLoadedSetup(w, loaded);
+        QVector<QString> written;
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveAttrList))
+            written.append(s.file);
+        const bool kept = loaded.isEmpty()
+                          || keepLostSounds(w, loaded,
+                                            reload ? setupfiles::movedSounds(w->waveAttrList, loaded)
+                                                   : QHash<QString, int>(),
+                                            !reload);
+        if (!kept || !out.rename()) {
+            reportNotReplaced(w, target, out.keep());
+            return false;
+        }
+        if (reload) {
+            w->autoLoadFile(loaded);
+            repointGroupSounds(w, written);
+        } else {
+            forgetFiles(w, files);
+        }
+    } else if (!out.rename()) {
+        reportNotReplaced(w, target, out.keep());
+        return false;
+    }
+    if (!out.syncFolder()) {
+        reportNotSynced(w, target, out.errorString());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void saveWholeSetup(MainWindow1 *w, const QString &target)
@@ -95,10 +165,6 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
                    QMessageBox::Ok);
         return;
     }
-    int counter = 0;
-    const QString out = replace ? setupfiles::temporaryName(dest, counter, QStringLiteral(".bin"), {},
-                                                            [] { QCoreApplication::processEvents(); })
-                                : target;
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("The file is being generated..."), 1);
 
     const setupfiles::StoredSoundLocator loadedFiles(w->loadedKitFiles);
@@ -126,56 +192,18 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     if (!w->setAllFileChunk() || !w->cf.calculateChunkSize())
         return stop(tooLarge);
 
-    QFile file(out);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        hideProgress(w->dialog);
-        p->warning(w, MainWindow1::tr("Error"),
-                   QDir::toNativeSeparators(out) + QLatin1Char(':') + MainWindow1::tr("Fail to open file!"),
-                   QMessageBox::Yes);
+    // Written beside the target; a new file never takes the place of one made meanwhile.
+    ztplatform::ReplaceFile out(dest);
+    out.setTemporaryNames(QStringLiteral(".bin"));
+    out.setCreateOnly(!replace);
+    if (!writeSetupBeside(w, out, target))
         return;
-    }
-    if (!setupfiles::writeKitFile(w->cf, file)) {
-        QFile::remove(out);
-        hideProgress(w->dialog);
-        p->information(w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to write sound data!"), QMessageBox::Ok);
-        return;
-    }
-    if (!setupfiles::readsBack(out, true)) {
-        QFile::remove(out);
-        return stop(notReadBackText() + crlf() + QDir::toNativeSeparators(target));
-    }
     progress->setValue(100);
     QCoreApplication::processEvents();
     progress->close();
 
-    if (replace) {
-        // Over the loaded setup, sounds that only the groups use are kept first;
-        // the read-back numbers the others anew. Over a loaded kit file, which
-        // is not read back as a setup, every sound of it in use is kept and
-        // the file forgotten. The replaced files are asked for before the
-        // rename, while the entry still reaches the old file.
-        const QStringList files = LoadedFiles(w).replacedBy(dest);
-        const QString loaded = files.value(0);
-        const bool reload = !loaded.isEmpty() && isLoadedSetup(w, loaded);
-        QVector<QString> written;
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveAttrList))
-            written.append(s.file);
-        const bool kept = loaded.isEmpty()
-                          || keepLostSounds(w, loaded,
-                                            reload ? setupfiles::movedSounds(w->waveAttrList, loaded)
-                                                   : QHash<QString, int>(),
-                                            !reload);
-        if (!kept || !ztplatform::renameOver(out, dest)) {
-            reportNotReplaced(w, target, out);
-            return;
-        }
-        if (reload) {
-            w->autoLoadFile(loaded);
-            repointGroupSounds(w, written);
-        } else {
-            forgetFiles(w, files);
-        }
-    }
+    if (!putSetupInPlace(w, out, target, replace))
+        return;
     w->markAllSaved();
     p->information(w, MainWindow1::tr("successfully saved."),
                    MainWindow1::tr("The file has been generated:") + crlf() + MainWindow1::tr("File location:") + crlf()

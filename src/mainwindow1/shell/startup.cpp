@@ -7,6 +7,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QItemSelection>
+#include <QLibraryInfo>
 #include <QPersistentModelIndex>
 #include <QScreen>
 #include <QThread>
@@ -20,6 +21,7 @@ int cnOrEn = 1;
 
 namespace {
 QTranslator *trans = nullptr;
+QTranslator *qtTrans = nullptr; // Qt's own texts: buttons, file dialogs
 }
 
 QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenWidth, qreal dpiX)
@@ -75,15 +77,22 @@ void registerQueuedTypes()
     qRegisterMetaType<QItemSelection>();
 }
 
-QTranslator *installEditorTranslator(QApplication *app)
+QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalogueDir)
 {
     ztInitResources();
     if (!trans)
         trans = new QTranslator;
+    if (!qtTrans)
+        qtTrans = new QTranslator;
     const QString file = translationForLanguage(QLocale().language(), &cnOrEn);
     // A missing catalogue leaves the source texts (English).
     trans->load(file);
     app->installTranslator(trans);
+    const QString dir = qtCatalogueDir.isEmpty() ? QLibraryInfo::location(QLibraryInfo::TranslationsPath)
+                                                 : qtCatalogueDir;
+    app->removeTranslator(qtTrans);
+    if (cnOrEn == 1 && qtTrans->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), dir))
+        app->installTranslator(qtTrans);
     return trans;
 }
 

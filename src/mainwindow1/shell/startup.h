@@ -23,8 +23,10 @@ QString translationForLanguage(QLocale::Language language, int *chinese);
 void registerQueuedTypes();
 
 // Loads the catalogue of the system language into a translator made once
-// and installs it; sets cnOrEn.
-QTranslator *installEditorTranslator(QApplication *app);
+// and installs it; sets cnOrEn. For Chinese, Qt's own catalogue ("qtbase")
+// of the locale is installed beside it from qtCatalogueDir (empty: Qt's
+// translations folder); without that file Qt's texts stay English.
+QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalogueDir = QString());
 
 // The start-up after the application exists: builds the main window and the
 // drive chooser, waits for the choice and shows the window.

@@ -2,6 +2,8 @@
 #include "ui_mainwindow1.h"
 
 #include <QAbstractItemView>
+#include <QGroupBox>
+#include <QLayout>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -51,6 +53,18 @@ void MainWindow1::initUi()
     ui->groupBox_5->setTitle(tr("Sound Kit Setting"));
     ui->groupBox_7->setTitle(tr("HH Setting"));
     ui->padGroupBox->setTitle(tr("Pad Setting"));
+    // Each section's title gets a line of its own above the first row, and
+    // the rows keep their height.
+    for (QGroupBox *box : {ui->groupBox_5, ui->groupBox_7, ui->padGroupBox}) {
+        QMargins m = box->layout()->contentsMargins();
+        const int grown = box->fontMetrics().size(Qt::TextShowMnemonic, box->title()).height() + 4 - m.top();
+        if (grown <= 0)
+            continue;
+        m.setTop(m.top() + grown);
+        box->layout()->setContentsMargins(m);
+        if (box->minimumHeight() > 0)
+            box->setMinimumHeight(qMin(box->minimumHeight() + grown, box->maximumHeight()));
+    }
     ui->label_3->setText(tr("MY SOUND LIST"));
     ui->label_27->setText(tr("Version"));
     ui->label_156->setText(tr("Metronome Setting:"));
@@ -154,6 +168,7 @@ void MainWindow1::initPadMenu()
         connect(l, SIGNAL(clickLeft(QString)), this, SLOT(recvInteration(QString)));
     connect(pad_clear, SIGNAL(triggered()), this, SLOT(clearPad()));
     connect(pad_copy, SIGNAL(triggered()), this, SLOT(copyPad()));
+    connect(pad_menu, &QMenu::aboutToHide, this, &MainWindow1::padMenuClosed);
 }
 
 void MainWindow1::initPadDisplayStyle()
