@@ -52,8 +52,8 @@ public:
     static bool writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList,
                                       QString *error = nullptr);
     // A new file beside `fileName` ("<name>.bak", else "<name>.bak1", ...) that
-    // holds `bytes`, written as the file above; its path, or empty (nothing
-    // left behind) with the reason.
+    // holds `bytes`, written as the file above and never over anything; its
+    // path, or empty with the reason.
     static QString keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason = nullptr);
     // Gives whatever stands at `fileName` (a file, a link, a pipe, a folder) the
     // first free name of those above; that name, or empty with the reason.
