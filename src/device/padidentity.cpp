@@ -1,47 +1,16 @@
 #include "device/padidentity.h"
 
 #include "model/percussionpadfile1.h"
+#include "platform/regularfile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr qint64 GLOBAL_READ_MAX = 64 * 1024; // far above any global.ini of the pad
-
-// The file's bytes when it is a regular file; a pipe or a device put in its
-// place is not waited on.
-QByteArray regularFileBytes(const QString &path)
-{
-    if (path.isEmpty())
-        return QByteArray();
-    int fd;
-    do {
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return QByteArray();
-    QByteArray bytes;
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        char buffer[4096];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0 || bytes.size() + n > GLOBAL_READ_MAX)
-                break;
-            bytes.append(buffer, int(n));
-        }
-    }
-    ::close(fd);
-    return bytes;
-}
 
 void appendTimes(QByteArray &out, const QString &path)
 {
@@ -61,7 +30,9 @@ PadIdentity readPadIdentity(const PadPlaces &places)
 {
     PadIdentity id;
     id.volume = ztplatform::volumeIdentitySource()->identity(places.root);
-    QByteArray global = regularFileBytes(places.globalFile);
+    // A pipe or a device put in its place is not waited on.
+    QByteArray global;
+    ztplatform::readRegularFile(places.globalFile, GLOBAL_READ_MAX, global);
     if (global.size() > KIT_CHAIN_BLOCK_OFFSET)
         global.remove(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE); // the one part the editor writes
     id.fingerprint = QCryptographicHash::hash(global, QCryptographicHash::Sha1);
