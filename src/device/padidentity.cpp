@@ -13,30 +13,7 @@
 
 namespace {
 
-constexpr qint64 GLOBAL_READ_MAX = 64 * 1024; // far above any global.ini of the pad
-
-// Up to `max` bytes of the file when it is a regular file; a pipe or a
-// device put in its place is not waited on. False when it cannot be read.
-bool regularFileBytes(const QString &path, qint64 max, QByteArray *bytes)
-{
-    bytes->clear();
-    const int fd = ztplatform::openRegularFile(path);
-    if (fd < 0)
-        return false;
-    char buffer[4096];
-    bool ok = true;
-    while (bytes->size() < max) {
-        const ssize_t n = ::read(fd, buffer, size_t(qMin<qint64>(sizeof buffer, max - bytes->size())));
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n >= 0;
-        if (n <= 0)
-            break;
-        bytes->append(buffer, int(n));
-    }
-    ::close(fd);
-    return ok;
-}
+constexpr qint64 FILE_READ_MAX = 64 * 1024; // far above any global.ini or kit file of the pad
 
 void appendTimes(QByteArray &out, const QString &path)
 {
@@ -70,8 +47,10 @@ PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 {
     PadIdentity id;
     id.volume = ztplatform::volumeIdentitySource()->identity(places.root);
+    // A pipe or a device put in its place is not waited on.
     QByteArray global;
-    id.present = id.volume.valid && regularFileBytes(places.globalFile, GLOBAL_READ_MAX, &global);
+    id.present = id.volume.valid
+            && ztplatform::readRegularFile(places.globalFile, FILE_READ_MAX, global) == ztplatform::FileRead::Read;
     if (global.size() > KIT_CHAIN_BLOCK_OFFSET)
         global.remove(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE); // the one part the editor writes
     id.fingerprint = QCryptographicHash::hash(global, QCryptographicHash::Sha1);
@@ -79,10 +58,11 @@ PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
     if (withKits && id.present) {
         id.kits.resize(KIT_MAX_COUNT);
         for (int slot = 0; slot < KIT_MAX_COUNT; ++slot) {
-            QByteArray record;
-            const QString file = places.kitFiles.value(slot);
-            if (!file.isEmpty() && regularFileBytes(file, KIT_RECORD_SIZE, &record))
-                id.kits[slot] = kitDigest(record);
+            QByteArray file;
+            const QString path = places.kitFiles.value(slot);
+            if (!path.isEmpty()
+                && ztplatform::readRegularFile(path, FILE_READ_MAX, file) == ztplatform::FileRead::Read)
+                id.kits[slot] = kitDigest(file.left(KIT_RECORD_SIZE));
         }
     }
     return id;

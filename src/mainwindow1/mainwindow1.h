@@ -166,6 +166,8 @@ public:
     QString currentOldGroupName;             // the total list's root text
     QString soundListFileName;
     bool soundListUnreadable = false; // the file could not be read at start
+    QByteArray soundListAsRead;       // the file as read, while entries it held are not in the groups
+    bool soundListSettled = false;    // the close that ends the window wrote the file, or the user quit without it
     QStandardItemModel *soundListItemModel = nullptr;
     QStandardItemModel *totalListItemModel = nullptr;
     QStandardItem *totalGroup = nullptr;
@@ -237,6 +239,7 @@ public:
     quint16 oldEffect3Ctrl1 = 999, oldEffect3Ctrl2 = 999, oldEffect3Ctrl3 = 999;
     quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
     bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
+    int kitNameFieldKit = 0;       // the kit (0-based) whose name the name field shows, -1 none
     bool kitPageFilling = false;   // the kit settings page is being filled from a kit record
     PageShownAs<kitediting::KitPageShown> kitPageShown; // what the kit settings page showed when it was filled
     PageShown padPageShown;        // what the pad settings page showed when it was filled
@@ -306,8 +309,9 @@ public:
     void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
     void dispKitinList(bool show, quint8 kit);
     void updateKitNameToMainInterface();
-    // Takes the name field as the name of kit `kit` (0-based) when it passes the
-    // name rules; otherwise puts the stored name back. False when refused.
+    // Takes the name field as the name of kit `kit` (0-based) when the field
+    // shows that kit and the name passes the name rules; a refused name is put
+    // back. False when refused.
     bool applyKitName(int kit);
     // Ends a name edit still under way in the name field (the title bar's close
     // takes no focus from it); false when the name was refused.
@@ -370,7 +374,18 @@ public:
     // groups and the sound-list file
     void importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model, QString fileName);
     void soundListToItemModel(QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
-    void saveSoundList(QString fileName, QStandardItemModel *model);
+    // What a write of the sound-list file did.
+    struct SoundListSave {
+        bool written = false;
+        QString reason; // why it was not, in the system's words
+        QString keptAs; // where the file as read was kept first, when it was
+    };
+    // Writes the groups of `model` to the file, first keeping beside it a file
+    // that could not be read whole; the file is replaced whole or not at all.
+    SoundListSave saveSoundList(QString fileName, QStandardItemModel *model);
+    // The write at the close, with its boxes; false when it failed and the
+    // user keeps the window open.
+    bool saveSoundListAtClose();
     void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
     int getGroupIndexFromModel(QString name, QStandardItemModel *model);
     // import
@@ -496,8 +511,12 @@ public:
     void disKit(KIT_CHAIN *chain, int step);
     void disKitStep(QVector<KIT_CHAIN> chains, int chain);
     void updateKitChainNameList();
-    // The ON switch and chain number of the page into the chains, as OK takes them.
+    // The ON switch and chain number of the page into the chains, as OK takes
+    // them, with a name still in the kit list's editor.
     void takeOverChainPage();
+    // Ends a name edit still open in the kit list (the title bar's close and a
+    // save take no focus from it); false when the name was refused.
+    bool finishKitListEdit();
     bool replaceNameToStep(QString kitNumber, QString name);
     // Moves the current kit of the kit list one row up (-1) or down (1).
     void moveKitInList(int step);

@@ -1,5 +1,8 @@
 #include "model/soundfilexml.h"
 
+#include "platform/durablefile.h"
+#include "platform/fileidentity.h"
+#include "platform/regularfile.h"
 #include "platform/replacefile.h"
 
 #include <QDebug>
@@ -9,6 +12,12 @@
 #include <QDomNode>
 #include <QDomText>
 #include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 
 namespace {
 
@@ -45,6 +54,65 @@ QDomElement textElement(QDomDocument &doc, const QString &tag, const QString &te
     return element;
 }
 
+constexpr qint64 SOUND_LIST_READ_MAX = 64 * 1024 * 1024;
+
+void count(int *skipped, int n = 1)
+{
+    if (skipped)
+        *skipped += n;
+}
+
+// True when a node passed over holds something a rewrite would not keep: an
+// element, a comment, an instruction or text other than white space.
+bool holdsSomething(const QDomNode &node)
+{
+    if (node.isText()) // CDATA sections too
+        return !node.nodeValue().trimmed().isEmpty();
+    return !node.isNull();
+}
+
+// The attributes of `element` other than `kept`.
+int otherAttributes(const QDomElement &element, const QString &kept = QString())
+{
+    const int all = element.attributes().count();
+    return kept.isEmpty() || !element.hasAttribute(kept) ? all : all - 1;
+}
+
+// The child nodes of a text element that its text does not keep.
+int nestedNodes(const QDomElement &element)
+{
+    int n = 0;
+    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling())
+        n += node.isText() ? 0 : 1;
+    return n;
+}
+
+QString errnoText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Renames `from` to `to` unless something stands at `to`; errno, else 0.
+int renameToFree(const QString &from, const QString &to)
+{
+    const QByteArray src = QFile::encodeName(from), dst = QFile::encodeName(to);
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, src.constData(), AT_FDCWD, dst.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+#endif
+    // A file system without the flag: look, then rename.
+    if (ztplatform::entryExists(to))
+        return EEXIST;
+    return ::rename(src.constData(), dst.constData()) == 0 ? 0 : errno;
+}
+
+QString besideName(const QString &fileName, int n)
+{
+    return fileName + QStringLiteral(".bak") + (n == 0 ? QString() : QString::number(n));
+}
+
 } // namespace
 
 soundfilexml::soundfilexml()
@@ -53,54 +121,83 @@ soundfilexml::soundfilexml()
 
 bool soundfilexml::readSoundFileListXml(QString fileName, QVector<strSoundGroup> &soundGroupList)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
+    return readSoundList(fileName, soundGroupList).status == ReadResult::Read;
+}
 
+soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList)
+{
+    ReadResult result;
+    int error = 0;
+    const ztplatform::FileRead found = ztplatform::readRegularFile(fileName, SOUND_LIST_READ_MAX, result.bytes, &error);
+    if (found == ztplatform::FileRead::Missing)
+        return result;
+    result.status = ReadResult::Unreadable;
+    if (found != ztplatform::FileRead::Read) {
+        qWarning() << "not read:" << fileName << int(found) << (error ? errnoText(error) : QString());
+        return result;
+    }
+    if (parseSoundList(result.bytes, soundGroupList, &result.skipped))
+        result.status = ReadResult::Read;
+    return result;
+}
+
+bool soundfilexml::parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, int *skipped)
+{
     QDomDocument doc;
-    if (!doc.setContent(&file, false))
+    if (!doc.setContent(bytes, false))
         return false;
-    file.close();
-
     const QDomElement root = doc.documentElement();
     if (root.tagName() != QLatin1String("groups"))
         return false;
-
-    parseGroupsMembers(root, soundGroupList);
+    for (QDomNode node = doc.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (node.isComment())
+            count(skipped);
+    }
+    parseGroupsMembers(root, soundGroupList, skipped);
     return true;
 }
 
-void soundfilexml::parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList)
+void soundfilexml::parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList,
+                                     int *skipped)
 {
+    count(skipped, otherAttributes(element));
     for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
         const QDomElement child = node.toElement();
-        if (child.isNull() || child.tagName() != QLatin1String("group"))
+        if (child.isNull() || child.tagName() != QLatin1String("group")) {
+            if (holdsSomething(node))
+                count(skipped);
             continue;
+        }
+        count(skipped, otherAttributes(child, QStringLiteral("name")));
         strSoundGroup group;
         groupClear(group);
         group.name = child.attribute(QStringLiteral("name"));
-        parseGruopMembers(child, group);
+        parseGruopMembers(child, group, skipped);
         soundGroupList.append(group);
     }
 }
 
-void soundfilexml::parseGruopMembers(const QDomElement &element, strSoundGroup &groupTemp)
+void soundfilexml::parseGruopMembers(const QDomElement &element, strSoundGroup &groupTemp, int *skipped)
 {
     for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
         const QDomElement child = node.toElement();
-        if (child.isNull() || child.tagName().trimmed() != QLatin1String("sound"))
+        if (child.isNull() || child.tagName().trimmed() != QLatin1String("sound")) {
+            if (holdsSomething(node))
+                count(skipped);
             continue;
+        }
+        count(skipped, otherAttributes(child));
         strSoundItem sound;
         soundClear(sound);
         QString index, lock, cluster, length, start, end;
-        parseSoundMembers(child, index, sound.name, sound.file, lock, cluster, length, start, end);
+        parseSoundMembers(child, index, sound.name, sound.file, lock, cluster, length, start, end, skipped);
         groupTemp.soundList.append(sound);
     }
 }
 
 void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundIndex, QString &soundName,
                                      QString &soundFile, QString &soundLock, QString &startCluster,
-                                     QString &waveLength, QString &waveStart, QString &waveEnd)
+                                     QString &waveLength, QString &waveStart, QString &waveEnd, int *skipped)
 {
     Q_UNUSED(soundIndex)
     Q_UNUSED(soundLock)
@@ -109,14 +206,21 @@ void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundI
     Q_UNUSED(waveStart)
     Q_UNUSED(waveEnd)
 
+    bool haveName = false, haveFile = false;
     for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
         const QDomElement child = node.toElement();
-        if (child.isNull())
+        const bool isName = !child.isNull() && child.tagName() == QLatin1String("name");
+        const bool isFile = !child.isNull() && child.tagName() == QLatin1String("file");
+        if (!isName && !isFile) {
+            if (holdsSomething(node))
+                count(skipped);
             continue;
-        if (child.tagName() == QLatin1String("name"))
-            soundName = child.text();
-        else if (child.tagName() == QLatin1String("file"))
-            soundFile = child.text();
+        }
+        // A later one replaces an earlier one; what the text leaves out is skipped.
+        bool &seen = isName ? haveName : haveFile;
+        count(skipped, (seen ? 1 : 0) + otherAttributes(child) + nestedNodes(child));
+        seen = true;
+        (isName ? soundName : soundFile) = child.text();
     }
 
     if (soundName.trimmed().isEmpty()) {
@@ -154,6 +258,48 @@ bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup
     if (error)
         *error = file.errorString();
     return false;
+}
+
+QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason)
+{
+    for (int n = 0; n < 1000; ++n) {
+        const QString name = besideName(fileName, n);
+        if (ztplatform::entryExists(name))
+            continue;
+        ztplatform::ReplaceFile copy(name);
+        copy.setCreateOnly(true); // never over what appeared meanwhile
+        if (copy.open() && copy.write(bytes) && copy.commit())
+            return name;
+        qWarning() << "cannot keep a copy of" << fileName << "as" << name << copy.errorString();
+        if (reason)
+            *reason = copy.errorString();
+        return QString();
+    }
+    if (reason)
+        *reason = errnoText(EEXIST);
+    return QString();
+}
+
+QString soundfilexml::moveAside(const QString &fileName, QString *reason)
+{
+    int error = EEXIST;
+    for (int n = 0; n < 1000 && error == EEXIST; ++n) {
+        const QString name = besideName(fileName, n);
+        error = renameToFree(fileName, name);
+        if (error == 0) {
+            ztplatform::syncPath(QFileInfo(name).absolutePath());
+            return name;
+        }
+    }
+    qWarning() << "cannot move aside" << fileName << errnoText(error);
+    if (reason)
+        *reason = errnoText(error);
+    return QString();
+}
+
+bool soundfilexml::moveBack(const QString &kept, const QString &fileName)
+{
+    return renameToFree(kept, fileName) == 0;
 }
 
 void soundfilexml::soundClear(strSoundItem &sound)

@@ -1,6 +1,7 @@
 #ifndef SOUNDFILEXML_H
 #define SOUNDFILEXML_H
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
 
@@ -26,22 +27,48 @@ public:
         QVector<strSoundItem> soundList;
     };
 
+    // What a read of the file found.
+    struct ReadResult {
+        enum Status { Read, Missing, Unreadable };
+        Status status = Missing;
+        int skipped = 0;  // elements, attributes, comments and texts the list does not hold
+        QByteArray bytes; // the file as read
+    };
+
     soundfilexml();
 
     // Appends the file's groups to soundGroupList; false (list unchanged) when the
     // file cannot be opened, is not well-formed or its root is not "groups".
     static bool readSoundFileListXml(QString fileName, QVector<strSoundGroup> &soundGroupList);
+    // The same, telling what was found. Only a regular file is read: a pipe, a
+    // device, a folder or a link at the name is Unreadable and not waited on.
+    static ReadResult readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList);
+    // Appends the groups of a file's bytes; false (list unchanged) as above.
+    static bool parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,
+                               int *skipped = nullptr);
     // Writes the whole file anew through a temporary file beside it, so that a
     // failed write leaves the previous file as it was. False when it failed;
     // *error (when given) then gets the system's reason.
     static bool writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList,
                                       QString *error = nullptr);
+    // A new file beside `fileName` ("<name>.bak", else "<name>.bak1", ...) that
+    // holds `bytes`, written as the file above and never over anything; its
+    // path, or empty with the reason.
+    static QString keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason = nullptr);
+    // Gives whatever stands at `fileName` (a file, a link, a pipe, a folder) the
+    // first free name of those above; that name, or empty with the reason.
+    static QString moveAside(const QString &fileName, QString *reason = nullptr);
+    // Gives `kept` the name `fileName` back, unless something stands there now.
+    static bool moveBack(const QString &kept, const QString &fileName);
 
-    static void parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList);
-    static void parseGruopMembers(const QDomElement &element, strSoundGroup &groupTemp);
+    // Each skipped node that holds anything is counted in `skipped`.
+    static void parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList,
+                                   int *skipped = nullptr);
+    static void parseGruopMembers(const QDomElement &element, strSoundGroup &groupTemp, int *skipped = nullptr);
     static void parseSoundMembers(const QDomElement &element, QString &soundIndex, QString &soundName,
                                   QString &soundFile, QString &soundLock, QString &startCluster,
-                                  QString &waveLength, QString &waveStart, QString &waveEnd);
+                                  QString &waveLength, QString &waveStart, QString &waveEnd,
+                                  int *skipped = nullptr);
 
     static void soundClear(strSoundItem &sound);
     static void groupClear(strSoundGroup &group);

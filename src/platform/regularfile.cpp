@@ -164,4 +164,52 @@ void endFolderWatch(const QObject *owner)
     f.stillReadable = nullptr;
 }
 
+FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
+{
+    bytes.clear();
+    int failure = 0;
+    const FileRead found = [&]() {
+        const QByteArray name = QFile::encodeName(path);
+        int fd;
+        do {
+            fd = name.isEmpty() ? -1 : ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) {
+            failure = name.isEmpty() ? ENOENT : errno;
+            return failure == ENOENT ? FileRead::Missing : failure == ELOOP ? FileRead::NotRegular : FileRead::Failed;
+        }
+        FileRead result = FileRead::Read;
+        struct stat st;
+        if (::fstat(fd, &st) != 0) {
+            failure = errno;
+            result = FileRead::Failed;
+        } else if (!S_ISREG(st.st_mode)) {
+            result = FileRead::NotRegular;
+        } else if (st.st_size > maxBytes) {
+            result = FileRead::TooLarge;
+        }
+        char buffer[65536];
+        while (result == FileRead::Read) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                failure = errno;
+                result = FileRead::Failed;
+            } else if (n == 0) {
+                break;
+            } else if (bytes.size() + n > maxBytes) {
+                result = FileRead::TooLarge; // grew while read
+            } else {
+                bytes.append(buffer, int(n));
+            }
+        }
+        ::close(fd);
+        return result;
+    }();
+    if (error)
+        *error = failure;
+    return found;
+}
+
 } // namespace ztplatform

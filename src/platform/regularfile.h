@@ -1,6 +1,7 @@
 #ifndef ZT_PLATFORM_REGULARFILE_H
 #define ZT_PLATFORM_REGULARFILE_H
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -39,6 +40,21 @@ void watchFolder(const QString &folder, QObject *owner, std::function<bool()> st
 
 // Nothing fenced or watched any more, when the folder was watched for `owner`.
 void endFolderWatch(const QObject *owner);
+
+// What readRegularFile found at a name.
+enum class FileRead {
+    Read,       // a regular file, read whole
+    Missing,    // nothing at the name
+    NotRegular, // a link, a pipe, a device or a folder: not read, not waited on
+    TooLarge,   // more than the bytes asked for
+    Failed,     // the system refused the open or a read (`error` tells why)
+};
+
+// Reads the file at `path` without waiting on it: opened without following a
+// link and without blocking, then looked at (fstat) and read only when it is
+// a regular file of at most `maxBytes`. `bytes` holds what was read, `error`
+// (when given) the errno of a failed step, else 0.
+FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
 
 } // namespace ztplatform
 

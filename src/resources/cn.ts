@@ -2527,6 +2527,18 @@ and save the current pad settings</source>
         <translation>文件已写入，但磁盘未确认已保存：</translation>
     </message>
     <message>
+        <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
+        <translation>“%1”中的部分条目无法读取，未列入音色分组。该文件按读取时的原样保留为“%2”。</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</source>
+        <translation>音色分组无法保存到“%1”：%2。
+
+仍要退出吗？选择“否”可保持窗口打开，释放一些空间或使该文件可写，然后再次关闭窗口以保存音色分组。</translation>
+    </message>
+    <message>
         <source>waveList</source>
         <translation>音色列表</translation>
     </message>

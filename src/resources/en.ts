@@ -2527,6 +2527,18 @@ and save the current pad settings</translation>
         <translation>The file was written, but the disk did not confirm that it is stored:</translation>
     </message>
     <message>
+        <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
+        <translation>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</source>
+        <translation>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</translation>
+    </message>
+    <message>
         <source>waveList</source>
         <translation>waveList</translation>
     </message>

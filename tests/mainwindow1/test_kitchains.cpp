@@ -136,6 +136,35 @@ private slots:
         QCOMPARE(f->kit(8).kit_name + f->w->kitNameList[7], QString("EightEight"));
     }
 
+    // A name still in the list's editor (no Enter, no focus moved) is the
+    // kit's name for the close's question and for a save.
+    void listNameStillTypedIsTaken()
+    {
+        QTreeView *view = f->ui->kitListtreeView;
+        auto type = [view](QStandardItem *cell, const QString &name) {
+            view->setCurrentIndex(cell->index());
+            view->edit(cell->index());
+            auto *editor = qobject_cast<QLineEdit *>(view->indexWidget(cell->index()));
+            QVERIFY(editor && !editor->hasFocus());
+            editor->selectAll();
+            QTest::keyClicks(editor, name);
+        };
+        type(nameCell(7), "Seven");
+        f->prompter.buttonAnswers.enqueue(QMessageBox::No);
+        QVERIFY(!f->w->close());
+        QCOMPARE(f->prompter.texts(), QStringList({"Quit?"}));
+        QCOMPARE(f->kit(7).kit_name + '|' + nameCell(7)->text(), QString("Seven|Seven"));
+        type(nameCell(8), "Eight");
+        const QString file = f->work.filePath("ALL.bin");
+        f->prompter.fileAnswers.enqueue({file});
+        f->ui->actionExport_All->trigger();
+        MainWindow1::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        QCOMPARE(setupfiles::readWholeSetupFile(file, rec, tables), setupfiles::LoadError::None);
+        QCOMPARE(QByteArray(tables.base[7].kit_name), QByteArray("Eight"));
+        QCOMPARE(view->indexWidget(nameCell(8)->index()), static_cast<QWidget *>(nullptr));
+    }
+
     void dragAKitFromTheList()
     {
         QStringList payloads;

@@ -238,6 +238,20 @@ private slots:
         QCOMPARE(int(w->base0[5].kit_volume), 0); // the kit shown waits until it is left
     }
 
+    // The hidden kit number box pages on while the name field still shows the
+    // kit first shown: every kit it leaves keeps its own name.
+    void kitSwitchKeepsTheNamesOfKitsLeft()
+    {
+        f->kit(5).kit_name = "Five";
+        f->openKitPage(5);
+        f->ui->kitNoSpinBox->setValue(6);
+        f->ui->kitNoSpinBox->setValue(7);
+        f->ui->btnKitMove->click();
+        QCOMPARE(QStringList({f->kit(5).kit_name, f->kit(6).kit_name, f->kit(7).kit_name, f->w->kitNameList[6]}),
+                 QStringList({"Five", "New Kit", "New Kit", "New Kit"}));
+        QCOMPARE(f->ui->kitNameLineEdit->text() + '|' + f->prompter.texts().join('|'), QString("New Kit|"));
+    }
+
     void nothingCommittedDuringALoad()
     {
         f->openKitPage(8);

@@ -2,6 +2,7 @@
 // through the real main window.
 #include "soundlib_fixture.h"
 
+#include "device/bindmount.h"
 #include "library/clicksounds.h"
 #include "mainwindow1/shell/startup.h"
 #include "widgets/selectkitno.h"
@@ -11,6 +12,12 @@
 #include <QTranslator>
 #include <QTreeView>
 #include <QtTest>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace soundlib;
 
@@ -30,6 +37,29 @@ QStringList headers(QStandardItemModel *m)
         out << m->headerData(c, Qt::Horizontal).toString();
     return out;
 }
+
+// Closes the window by its title bar; true when it went.
+bool closeWindow(Fixture &f)
+{
+    if (!f.w->close())
+        return false;
+    f.w.release(); // deleted on close
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return true;
+}
+
+QStringList groupNames(const QString &file)
+{
+    QVector<soundfilexml::strSoundGroup> groups;
+    soundfilexml::readSoundFileListXml(file, groups);
+    QStringList names;
+    for (const soundfilexml::strSoundGroup &g : groups)
+        names << g.name + '/' + QString::number(g.soundList.size());
+    return names;
+}
+
+const QByteArray kDrums = "<groups>\n    <group name=\"Drums\">\n        <sound>\n            <name>kick</name>\n"
+                          "            <file>/s/kick.wav</file>\n        </sound>\n    </group>\n</groups>\n";
 
 const QString kPatternText = "The sound name must begin and end with an alphanumeric character and can be "
                              "interspersed with an alphanumeric character, a space, and the following symbols:\r\n"
@@ -452,6 +482,84 @@ private slots:
         MainWindow1 *w = f.open();
         QVERIFY(w->isSoundFile("/x/A.WAV") && w->isSoundFile("b.Flac"));
         QVERIFY(!w->isSoundFile("a.mp4") && !w->isSoundFile("a.wav.bak") && !w->isSoundFile("noext"));
+    }
+
+    // A pipe at the sound-list file is not waited on; the close moves it aside.
+    void pipeAtTheSoundListIsNotWaitedOn()
+    {
+        Fixture f;
+        const QByteArray list = QFile::encodeName(f.work.filePath("soundlist.xml"));
+        QCOMPARE(::mkfifo(list.constData(), 0644), 0);
+        std::atomic<bool> started{false};
+        std::thread writer([&]() { // ends a wait on the pipe, should there be one
+            for (int i = 0; i < 60 && !started; ++i)
+                QThread::msleep(50);
+            const int fd = started ? -1 : ::open(list.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        MainWindow1 *w = f.open(true);
+        started = true;
+        const qint64 took = clock.elapsed();
+        writer.join();
+        QVERIFY2(took < 3000, qPrintable(QString::number(took)));
+        QCOMPARE(w->soundListItemModel->item(0)->text(), QString("Default"));
+        QVERIFY(closeWindow(f));
+        struct stat aside;
+        QVERIFY(::lstat((list + ".bak").constData(), &aside) == 0 && S_ISFIFO(aside.st_mode));
+        QCOMPARE(groupNames(list), QStringList({"Default/0"}));
+        QCOMPARE(f.prompter.texts(), QStringList());
+    }
+
+    // An entry the reader skips is kept: the file as read goes beside the new one, once said.
+    void skippedEntryKeepsTheFileAsRead()
+    {
+        Fixture f;
+        QByteArray held = kDrums;
+        held.replace("</groups>", "    <Group name=\"FX\"/>\n</groups>");
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), held);
+        MainWindow1 *w = f.open(true);
+        QCOMPARE(w->soundListItemModel->rowCount(), 1);
+        QVERIFY(closeWindow(f));
+        QCOMPARE(kf::readFile(list + ".bak"), held);
+        QCOMPARE(groupNames(list), QStringList({"Drums/1"}));
+        QCOMPARE(f.prompter.texts(), QStringList({"Some entries of \"" + list + "\" could not be read and are not in "
+                                                  "the sound groups. The file as it was read is kept as \""
+                                                  + list + ".bak\"."}));
+    }
+
+    // A full working folder at the close: the old file stays whole, the user is
+    // told why and keeps the window; with room made, the next close writes.
+    void fullFolderAtTheCloseKeepsTheOldFile()
+    {
+        if (geteuid() != 0)
+            QSKIP("mounting a small tmpfs needs root; run the tests as root to cover a full folder");
+        TmpfsMount volume;
+        if (!volume.mount("64k"))
+            QSKIP(qPrintable("cannot mount a tmpfs here (" + volume.error + ")"));
+        Fixture f;
+        QVERIFY(QDir::setCurrent(volume.point.path()));
+        const QString list = writeBytes(volume.point.filePath("soundlist.xml"), kDrums);
+        MainWindow1 *w = f.open(true);
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        w->ui->addWaveGroup->click();
+        QFile filler(volume.point.filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(512, 'f')) > 0) {
+        }
+        QVERIFY(!w->close()); // "Quit anyway?" answered No
+        QCOMPARE(kf::readFile(list), kDrums);
+        QCOMPARE(QDir(volume.point.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"filler", "soundlist.xml"})); // no temporary left
+        QCOMPARE(f.prompter.texts(), QStringList({"The sound groups could not be saved to \"" + list + "\": No space "
+                                                  "left on device.\n\nQuit anyway? Choose No to keep the window "
+                                                  "open, free some space or make the file writable, and close the "
+                                                  "window again to save them."}));
+        QVERIFY(filler.remove());
+        QVERIFY(closeWindow(f));
+        QCOMPARE(groupNames(list), QStringList({"Loops/0", "Drums/1"}));
     }
 
     void metronomeAtStart()

@@ -13,6 +13,11 @@ EXTRA = {
     'Copy completed.': '复制完成。',
     'Create a new category': '新建分类',
     'Creating duplicate group name is not supported.': '不支持创建重复的分组名称。',
+    # the sound-list file: kept as read, and a write at the close that failed
+    'Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".':
+        '“%1”中的部分条目无法读取，未列入音色分组。该文件按读取时的原样保留为“%2”。',
+    'The sound groups could not be saved to "%1": %2.\n\nQuit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.':
+        '音色分组无法保存到“%1”：%2。\n\n仍要退出吗？选择“否”可保持窗口打开，释放一些空间或使该文件可写，然后再次关闭窗口以保存音色分组。',
     'Deleting group name is not supported.': '不支持删除分组名称。',
     'Deleting locked sound is not supported!': '不支持删除已锁定的音色！',
     'Deleting pkit file is not supported!': '不支持删除 pkit 文件！',

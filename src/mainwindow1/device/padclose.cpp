@@ -28,6 +28,10 @@ bool MainWindow1::closeOnPad()
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
     commitShownKit(curkitNumber);
+    if (!saveSoundListAtClose()) {
+        padClosing = false; // the window stays on the pad, nothing written to it
+        return false;
+    }
 
     bool closing = false;
     if (generateOrderFile()) {

@@ -138,6 +138,7 @@ void MainWindow1::on_btnClearStep_clicked()
 
 void MainWindow1::takeOverChainPage()
 {
+    finishKitListEdit();
     const int chain = ui->kitChainNoSpinBox->value();
     kitChian.kit_chain_No = quint8(chain);
     if (ui->rBtnKitChainOff->isChecked())
@@ -156,6 +157,7 @@ void MainWindow1::takeOverChainPage()
             kitNameList[k] = name;
         if (k == shown) {
             ui->kitNameLineEdit->setText(name);
+            kitNameFieldKit = k;
             ui->kitNameLabel->setText(name);
         }
     }
@@ -181,6 +183,7 @@ void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains
         return;
     ui->kitNumber->setText(QString::number(kit));
     ui->kitNameLineEdit->setText(names.value(kit - 1));
+    kitNameFieldKit = kit - 1;
     ui->kitNameLabel->setText(names.value(kit - 1));
     ui->kitNoSpinBox->setValue(kit);
     dispPadList(kitAttrList, quint8(kit - 1));

@@ -9,8 +9,10 @@
 #include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QAbstractItemDelegate>
 #include <QDrag>
 #include <QItemSelectionModel>
+#include <QMetaProperty>
 #include <QMimeData>
 #include <QStandardItemModel>
 
@@ -91,6 +93,29 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
     kitListRenames.insert(row); // taken over by OK, a page change, a save or the close
 }
 
+bool MainWindow1::finishKitListEdit()
+{
+    QStandardItem *root = kitListRoot(kitChainListItemModel);
+    QTreeView *view = ui->kitListtreeView;
+    if (!root)
+        return true;
+    for (int row = 0; row < root->rowCount(); ++row) {
+        QStandardItem *cell = root->child(row, 1);
+        QWidget *editor = cell ? view->indexWidget(cell->index()) : nullptr;
+        if (!editor)
+            continue;
+        // As the delegate does when its editor loses the focus: the name goes
+        // through the list's own checks, then the editor closes.
+        const QMetaProperty text = editor->metaObject()->userProperty();
+        const QString typed = text.read(editor).toString();
+        QAbstractItemDelegate *delegate = view->itemDelegate(cell->index());
+        emit delegate->commitData(editor);
+        emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return cell->text() == typed; // a refusal puts the old name back
+    }
+    return true;
+}
+
 void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &)
 {
     QItemSelectionModel *selection = ui->kitListtreeView->selectionModel();
@@ -125,6 +150,7 @@ void MainWindow1::on_moveDownKit_clicked()
 
 void MainWindow1::moveKitInList(int step)
 {
+    finishKitListEdit(); // a name still typed goes with its kit
     const QModelIndex index = ui->kitListtreeView->currentIndex();
     QStandardItem *root = kitListRoot(kitChainListItemModel);
     if (!root || !index.parent().isValid())

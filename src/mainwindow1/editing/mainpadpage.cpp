@@ -23,12 +23,14 @@ void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
         soundKit shown = kits[kit];
         ui->kitNameLineEdit->setText(shown.kit_name);
         ui->kitNameLabel->setText(shown.kit_name);
+        kitNameFieldKit = kit;
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
             disPad(&shown, p);
         return;
     }
     ui->kitNameLineEdit->setText(QString());
     currentKitNum = EMPTY_KIT_NUM;
+    kitNameFieldKit = -1;
     for (const strPadWidgetGroup &pad : padWidgetGroup) {
         pad.lableA->setText(QString());
         if (pad.lableB)
@@ -154,8 +156,10 @@ void MainWindow1::on_kitNumber_textEdited(const QString &text)
         if (ui->left_stackedWidget->currentIndex() == 2)
             ui->kitNoSpinBox->setValue(n); // commits the kit left
         currentKitNum = quint8(n - 1);
-        if (currentKitNum < kitAttrList.size())
+        if (currentKitNum < kitAttrList.size()) {
             ui->kitNameLineEdit->setText(kitAttrList[currentKitNum].kit_name);
+            kitNameFieldKit = currentKitNum;
+        }
         dispPadList(kitAttrList, currentKitNum);
         oldKitNumber = currentKitNum + 1;
         return;
@@ -183,6 +187,8 @@ bool MainWindow1::applyKitName(int kit)
 {
     if (kit < 0 || kit >= kitAttrList.size())
         return false;
+    if (kit != kitNameFieldKit)
+        return true; // the field holds another kit's name: this kit keeps its own
     const QString name = ui->kitNameLineEdit->text();
     const QString stored = kitAttrList[kit].kit_name;
     if (name == stored)

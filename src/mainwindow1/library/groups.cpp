@@ -2,22 +2,27 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "platform/fileidentity.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
 #include <QStandardItemModel>
 
 void MainWindow1::importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model,
                                   QString fileName)
 {
     QVector<soundfilexml::strSoundGroup> read;
-    if (QFileInfo::exists(fileName) && !soundfilexml::readSoundFileListXml(fileName, read)) {
-        // Kept aside when the library is written again (see saveSoundList).
+    const soundfilexml::ReadResult result = soundfilexml::readSoundList(fileName, read);
+    if (result.status == soundfilexml::ReadResult::Unreadable) {
+        // Moved aside when the library is written again (see saveSoundList).
         qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "cannot read the sound list" << fileName;
         soundListUnreadable = true;
         read.clear();
+    } else if (result.skipped > 0) {
+        // Kept beside it when the library is written again.
+        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << result.skipped << "entries skipped in" << fileName;
+        soundListAsRead = result.bytes;
     }
     groups += read;
     soundListToItemModel(groups, model);
@@ -77,24 +82,54 @@ void MainWindow1::updateSoundGroupList(QStandardItemModel *model, QVector<soundf
     }
 }
 
-void MainWindow1::saveSoundList(QString fileName, QStandardItemModel *model)
+MainWindow1::SoundListSave MainWindow1::saveSoundList(QString fileName, QStandardItemModel *model)
 {
-    if (fileName.isEmpty() || !model)
-        return;
-    if (soundListUnreadable && QFileInfo::exists(fileName)) {
-        // Keep the library we could not read before writing a new one.
-        QString backup = fileName + QStringLiteral(".bak");
-        for (int n = 1; QFileInfo::exists(backup); ++n)
-            backup = fileName + QStringLiteral(".bak") + QString::number(n);
-        if (!QFile::rename(fileName, backup)) {
-            qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "cannot keep the unreadable sound list; not overwritten";
-            return;
-        }
-        soundListUnreadable = false;
+    SoundListSave save;
+    if (fileName.isEmpty() || !model) {
+        save.written = true; // nothing to write
+        return save;
+    }
+    // What could not be read is kept before anything replaces it.
+    QString movedTo;
+    if (soundListUnreadable && ztplatform::entryExists(fileName)) {
+        movedTo = soundfilexml::moveAside(fileName, &save.reason);
+        if (movedTo.isEmpty())
+            return save;
+    } else if (!soundListAsRead.isEmpty()) {
+        save.keptAs = soundfilexml::keepCopyBeside(fileName, soundListAsRead, &save.reason);
+        if (save.keptAs.isEmpty())
+            return save;
+        soundListAsRead.clear();
     }
     QVector<soundfilexml::strSoundGroup> groups;
     updateSoundGroupList(model, groups);
-    soundfilexml::writeSoundFileListXml(fileName, groups);
+    save.written = soundfilexml::writeSoundFileListXml(fileName, groups, &save.reason);
+    if (!movedTo.isEmpty() && (save.written || !soundfilexml::moveBack(movedTo, fileName)))
+        soundListUnreadable = false; // it stands beside the new file now
+    return save;
+}
+
+bool MainWindow1::saveSoundListAtClose()
+{
+    if (!writeSoundListOnClose)
+        return true;
+    const SoundListSave save = saveSoundList(soundListFileName, soundListItemModel);
+    UiPrompter *prompter = UiPrompter::instance();
+    const QString file = QDir::toNativeSeparators(soundListFileName);
+    if (!save.keptAs.isEmpty())
+        prompter->information(this, tr("Information"),
+                              tr("Some entries of \"%1\" could not be read and are not in the sound groups. The "
+                                 "file as it was read is kept as \"%2\".")
+                                      .arg(file, QDir::toNativeSeparators(save.keptAs)));
+    if (save.written)
+        return true;
+    return prompter->question(this, tr("Error"),
+                              tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
+                                 "keep the window open, free some space or make the file writable, and close the "
+                                 "window again to save them.")
+                                      .arg(file, save.reason),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 int MainWindow1::getGroupIndexFromModel(QString name, QStandardItemModel *model)

@@ -216,7 +216,8 @@ MainWindow1::~MainWindow1()
         if (model)
             model->disconnect(this);
     }
-    if (writeSoundListOnClose)
+    // A window gone without its close writes the groups without a word.
+    if (writeSoundListOnClose && !soundListSettled)
         saveSoundList(soundListFileName, soundListItemModel);
     // The progress dialogs go before the window's widgets.
     delete dialog;

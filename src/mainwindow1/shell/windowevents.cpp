@@ -1,5 +1,6 @@
 // Closing the window: on the pad through its write-back, offline with a
-// question when edits were not saved.
+// question when edits were not saved; the sound groups are written while a
+// box can still say that they could not be.
 #include "mainwindow1/mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -16,16 +17,17 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (padClosing || !finishKitNameEdit()) {
+    if (padClosing || !finishKitNameEdit() || !finishKitListEdit()) {
         event->ignore();
         return;
     }
     takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (isUDiskFlag ? !confirmOfflineClose() : !closeOnPad()) {
+    if (isUDiskFlag ? !confirmOfflineClose() || !saveSoundListAtClose() : !closeOnPad()) {
         event->ignore();
         return;
     }
+    soundListSettled = true; // written above, or the user quits without it
     stopPreviewForClose();
     QCoreApplication::quit();
     event->accept();
