@@ -182,8 +182,8 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
             result.kitIndex << 0;
             continue;
         }
-        QFile file(path);
-        if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly) || file.size() < KIT_RECORD_SIZE)
+        QFile file;
+        if (!ztplatform::openRegularFile(path, file) || file.size() < KIT_RECORD_SIZE)
             return refuse(result,
                           path.isEmpty() ? QStringLiteral("k%1.ini").arg(padtree::threeDigits(slot + 1)) : path);
         result.kitRecords[slot] = file.peek(KIT_RECORD_SIZE);
@@ -222,8 +222,8 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
 PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &model)
 {
     PadGlobal result;
-    QFile file(usbGlobalIniFile);
-    if (!ztplatform::isRegularFile(usbGlobalIniFile) || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!ztplatform::openRegularFile(usbGlobalIniFile, file)) {
         result.messages << DeviceMessage{DeviceText::tr("Warning"),
                                          DeviceText::tr("Fail to read file, import failed.")};
         return result;

@@ -124,8 +124,8 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
 
         for (const QFileInfo &entry : prmEntries) {
             pumpEvents(pump);
-            QFile f(entry.absoluteFilePath());
-            if (!ztplatform::isRegularFile(f.fileName()) || !f.open(QIODevice::ReadOnly))
+            QFile f;
+            if (!ztplatform::openRegularFile(entry.absoluteFilePath(), f))
                 return fail(result, DeviceText::tr("Warning"),
                             DeviceText::tr("Read wave prm file failed, import failed."));
             const waveprm::PrmRecord rec = waveprm::parseRecord(f.read(waveprm::PRM_RECORD_SIZE));

@@ -61,6 +61,9 @@ signals:
     // An added sound that is not on the pad (failed conversion or a stop);
     // comes before its progress step.
     void waveFailed(int waveNo, QString source);
+    // A path of a deletion whose .wav stays on the pad, and why
+    // (UsbUpdate::NotRemoved); comes before its progress step.
+    void deleteFailed(QString path, int why);
     // Every worker of the batch has returned and its thread has ended.
     void finished();
 

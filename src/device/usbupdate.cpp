@@ -28,24 +28,35 @@ bool removeBelow(const ztplatform::FolderAnchor &root, const QString &path)
     return folder.remove(name);
 }
 
-// Deletes the .wav at `path` and its record; a .wav that cannot be removed
-// keeps its record.
-void deletePair(const QString &path, const QString &dataPath, const QString &prmPath,
-                const ztplatform::FolderAnchor &padRoot)
+// Deletes the .wav at `path` and its record. -1 when the .wav is gone
+// afterwards (its record removed as far as it can be), else why it stays.
+int deletePair(const QString &path, const QString &dataPath, const QString &prmPath,
+               const ztplatform::FolderAnchor &padRoot)
 {
     const padtree::WavePair pair = padtree::findWavePair(path, dataPath, prmPath);
     if (!pair.onPad || !padtree::isLinkFree(QDir::fromNativeSeparators(path))) {
         qDebug() << "not a wave of the pad:" << path;
-        return;
+        return UsbUpdate::LinkedFolder;
     }
     const ztplatform::FolderAnchor root =
             padRoot.isValid() ? padRoot : ztplatform::FolderAnchor::record(QFileInfo(dataPath).absolutePath());
-    if (!pair.wav.isEmpty() && !removeBelow(root, pair.wav)) {
-        qDebug() << "cannot remove" << pair.wav;
-        return;
+    QString name;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder =
+            root.openFolderOf(pair.wav.isEmpty() ? QDir::fromNativeSeparators(path) : pair.wav, &name, &reach);
+    if (reach == ztplatform::Reach::Replaced)
+        return UsbUpdate::RefusedPad;
+    if (reach == ztplatform::Reach::Outside)
+        return UsbUpdate::LinkedFolder;
+    if (reach == ztplatform::Reach::Missing) // no such folder on the pad, or no pad
+        return QFileInfo(dataPath).isDir() ? -1 : UsbUpdate::PadGone;
+    if (!folder.remove(name)) {
+        qDebug() << "cannot remove" << path;
+        return UsbUpdate::NotRemovable;
     }
     if (!pair.prm.isEmpty() && !removeBelow(root, pair.prm))
         qDebug() << "cannot remove" << pair.prm;
+    return -1;
 }
 
 } // namespace
@@ -114,7 +125,9 @@ bool UsbUpdate::generateStandardWave(int threadId)
 bool UsbUpdate::singleDelWaveFile(QVector<QString> pathList, QString dataPath, QString prmPath, int threadId)
 {
     for (const QString &path : qAsConst(pathList)) {
-        deletePair(path, dataPath, prmPath, m_padRoot);
+        const int why = deletePair(path, dataPath, prmPath, m_padRoot);
+        if (why >= 0)
+            emit sendDeleteFailed(path, why);
         emit sendDelProgress(1);
     }
     emit sendFinished(threadId, true);

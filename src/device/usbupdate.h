@@ -16,6 +16,13 @@ class UsbUpdate : public QObject {
 
 public:
     static constexpr int SOUND_NAME_LENGTH_1 = 20;
+    // Why a pair handed to a deletion stays on the pad.
+    enum NotRemoved {
+        RefusedPad, // another pad stands at the pad's place
+        PadGone, // the pad's wave folders are not there
+        LinkedFolder, // its folder is a link or leads out of the pad
+        NotRemovable, // the file system refused (read-only, busy, ...)
+    };
 
     explicit UsbUpdate(QObject *parent = nullptr);
     ~UsbUpdate() override;
@@ -46,7 +53,8 @@ public slots:
     // Writes list set threadId in order. True when every sound was handled
     // without a stop; after a stop the rest are reported as not written.
     bool generateStandardWave(int threadId);
-    // Deletes the pairs of the .wav paths (below dataPath) in pathList.
+    // Deletes the pairs of the .wav paths (below dataPath) in pathList; a
+    // pair counts as removed once its .wav is gone.
     bool singleDelWaveFile(QVector<QString> pathList, QString dataPath, QString prmPath, int threadId);
 
 signals:
@@ -54,6 +62,8 @@ signals:
     void sendProgress(int value);
     // Before the progress step of a sound that is not on the pad.
     void sendWaveFailed(int waveNo, QString source);
+    // Before the progress step of a path whose .wav stays on the pad.
+    void sendDeleteFailed(QString path, int why);
     // One per path handled, value 1.
     void sendDelProgress(int value);
     // Last signal of the work call; completed is false after a stop.

@@ -116,6 +116,10 @@ struct WaveFolder {
     WaveWrite failure = WaveWrite::Written; // Written when `folder` is open
     ztplatform::OpenFolder base;
     ztplatform::OpenFolder folder;
+    bool created = false; // `folder` was made now
+
+    // Forces the folder's entries, and a new folder's own entry, to the disk.
+    bool sync() const { return folder.sync() && (!created || base.sync()); }
 };
 
 WaveFolder openWaveFolder(const ztplatform::FolderAnchor &root, const QString &base, const QString &fff)
@@ -128,7 +132,7 @@ WaveFolder openWaveFolder(const ztplatform::FolderAnchor &root, const QString &b
         w.failure = WaveWrite::Blocked;
         return w;
     }
-    w.folder = w.base.makeFolder(fff);
+    w.folder = w.base.makeFolder(fff, &w.created);
     if (!w.folder.isOpen()) {
         logFolderFailure(base + QLatin1Char('/') + fff);
         w.failure = WaveWrite::Stopped;
@@ -189,8 +193,9 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         qWarning() << "an entry stands at the name of wave" << waveNo << ":" << dataPath + QLatin1Char('/') + fff;
         return WaveWrite::Blocked;
     }
-    const bool copied = wav >= 0 && copyInto(converted, wav, &size);
-    if ((wav >= 0 && ::close(wav) != 0) || !copied) {
+    // The sound counts only once it is on the disk, before any record names it.
+    const bool copied = wav >= 0 && copyInto(converted, wav, &size) && ztplatform::OpenFolder::syncFile(wav);
+    if ((wav >= 0 && ::close(wav) != 0) || !copied || !data.sync()) {
         qWarning() << "cannot write wave" << waveNo << "to the pad";
         if (wav >= 0)
             data.folder.remove(wavName);
@@ -214,8 +219,9 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         dropPair(nullptr);
         return taken ? WaveWrite::Blocked : WaveWrite::Stopped;
     }
-    const bool written = writeAll(out, buildRecord(quint16(waveNo), name, quint32(size)));
-    if (::close(out) != 0 || !written) {
+    const bool written =
+            writeAll(out, buildRecord(quint16(waveNo), name, quint32(size))) && ztplatform::OpenFolder::syncFile(out);
+    if (::close(out) != 0 || !written || !prm.sync()) {
         qDebug() << "Open Error" << prmName;
         dropPair(&prm.folder);
         return WaveWrite::Stopped;

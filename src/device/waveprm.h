@@ -49,7 +49,8 @@ enum class WaveWrite {
 // above dataPath) one folder at a time when they are written: a folder
 // that is a link or lies on another volume blocks the sound. Both files are
 // created new; an entry already at either name blocks the sound and is left
-// as it is. A sound that fails leaves nothing of its own under the number;
+// as it is. Written means both files and their folders are on the disk
+// (synced). A sound that fails leaves nothing of its own under the number;
 // folders that are not absolute stop it before anything is written.
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
                           const QString &dataPath, const QString &prmPath,

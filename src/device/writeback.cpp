@@ -7,6 +7,7 @@
 #include "platform/replacefile.h"
 #include "platform/pathcase.h"
 #include "platform/removabledrives.h"
+#include "platform/volumeidentity.h"
 
 #include <QDebug>
 #include <QDir>
@@ -177,7 +178,7 @@ PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QStri
     const ztplatform::OpenFolder folder =
             path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name, &reach);
     if (reach == ztplatform::Reach::Replaced)
-        return PadWrite::Changed;
+        return PadWrite::Refused;
     if (reach == ztplatform::Reach::Outside) {
         qWarning() << "the global settings file lies outside the pad's folders:" << path;
         return PadWrite::Outside;
@@ -209,7 +210,7 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
     ztplatform::Reach reach = ztplatform::Reach::Missing;
     const ztplatform::OpenFolder folder = padRoot.openFolder(sysPath, &reach);
     if (reach == ztplatform::Reach::Replaced)
-        return PadWrite::Changed;
+        return PadWrite::Refused;
     if (reach == ztplatform::Reach::Outside) {
         qWarning() << "the pad's SYS folder leads out of the pad:" << sysPath;
         return PadWrite::Outside;
@@ -235,7 +236,7 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
 
 namespace {
 
-// The one warning naming what was not saved and why.
+// What was not saved for a reason of its own file, one line each.
 struct NotSaved {
     QVector<int> kitsFailed, kitsChanged, kitsOutside;
     PadWrite chains = PadWrite::Written;
@@ -252,7 +253,7 @@ struct NotSaved {
             kitsFailed << kitNo;
     }
 
-    DeviceMessages messages() const
+    QStringList lines() const
     {
         const QString kit = DeviceText::tr("Kit ");
         QStringList lines;
@@ -285,9 +286,239 @@ struct NotSaved {
                                     "may be damaged:")
                             + QStringLiteral("\r\n") + damaged.join(QStringLiteral("\r\n"));
         lines.removeAll(QString());
-        if (lines.isEmpty())
-            return {};
-        return {DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))}};
+        return lines;
+    }
+};
+
+// Where the write-back stopped and what it had saved by then.
+struct Stopped {
+    PadStop stop = PadStop::None;
+    PadMatch another;
+    bool chainsSaved = false;
+    bool chainsLeft = false; // not written for the stop
+    QVector<int> kitsSaved, kitsLeft;
+
+    // The one box: why, what was saved before, what was not.
+    DeviceMessage message(const QStringList &ownReasons) const
+    {
+        const QString kit = DeviceText::tr("Kit ");
+        QStringList lines;
+        if (chainsSaved)
+            lines << DeviceText::tr("The kit chains were saved before that.");
+        lines << namerules::joinNumbersMessage(kit, kitsSaved, DeviceText::tr("was saved before that."),
+                                               DeviceText::tr("were saved before that."));
+        if (chainsLeft)
+            lines << DeviceText::tr("The kit chains were not saved to the sampler pad.");
+        lines << namerules::joinNumbersMessage(kit, kitsLeft, DeviceText::tr("was not saved to the sampler pad."),
+                                               DeviceText::tr("were not saved to the sampler pad."));
+        lines << DeviceText::tr("The change file alter.ini was not saved.");
+        lines << ownReasons;
+        lines.removeAll(QString());
+        if (stop == PadStop::AnotherPad)
+            return anotherPadMessage(another, lines);
+        lines.prepend(padStopText(stop));
+        lines << DeviceText::tr("Korvanta stays open without the sampler pad and keeps your edits.");
+        return DeviceMessage{stop == PadStop::ReadOnly ? DeviceText::tr("Warning") : DeviceText::tr("Error"),
+                             lines.join(QStringLiteral("\r\n"))};
+    }
+};
+
+bool padGone(const WriteBackJob &job)
+{
+    if (!job.driveRoot.isEmpty())
+        return !padDrivePresent(job.driveRoot, job.kitPath);
+    return job.kitPath.isEmpty() || !QFileInfo(QFileInfo(job.kitPath).absolutePath()).isDir();
+}
+
+// Before anything is written: a read-only volume, or not the pad loaded.
+PadStop stopBefore(const WriteBackJob &job, PadMatch *another)
+{
+    if (ztplatform::isReadOnlyVolume(job.padRoot.path()))
+        return PadStop::ReadOnly;
+    const PadMatch match = job.padGuard ? job.padGuard->check(true) : PadMatch();
+    *another = match;
+    if (match.another())
+        return PadStop::AnotherPad;
+    return match.same() ? PadStop::None : PadStop::Gone;
+}
+
+// After a write that failed as `how`: whether the pad takes nothing more.
+PadStop stopAfter(const WriteBackJob &job, PadWrite how, PadMatch *another)
+{
+    if (how == PadWrite::Written)
+        return PadStop::None;
+    if (how == PadWrite::Refused) {
+        *another = job.padGuard ? job.padGuard->lost() : PadMatch{PadMatch::OtherVolume, {}};
+        return PadStop::AnotherPad;
+    }
+    if (ztplatform::isReadOnlyVolume(job.padRoot.path()))
+        return PadStop::ReadOnly;
+    return padGone(job) ? PadStop::Gone : PadStop::None;
+}
+
+struct KitToWrite {
+    int slot;
+    Records::soundKit kit; // wave numbers refreshed from the list
+};
+
+// Kits that differ from their copies, or that a renumbering marked. The
+// sounds are compared by the numbers the records would carry, so a kit whose
+// numbers were only written in another form (an export numbers them for its
+// file) is not written, and one whose slot names another sound of the pad is.
+QVector<KitToWrite> kitsToWrite(const WriteBackJob &job, const QVector<quint8> &kitFlags)
+{
+    QVector<KitToWrite> out;
+    if (!job.kits || !job.originalKits)
+        return out;
+    const QVector<Records::soundKit> &kits = *job.kits;
+    for (int k = 0; k < KIT_MAX_COUNT && k < kits.size() && k < job.originalKits->size(); ++k) {
+        const Records::soundKit &loaded = job.originalKits->at(k);
+        Records::soundKit refreshed = kits.at(k);
+        refreshKitWaves(refreshed, job.waves, &loaded);
+        Records::soundKit asLoaded = loaded;
+        refreshKitWaves(asLoaded, job.waves, &loaded);
+        const bool adjusted = job.nameAdjusted && job.nameAdjusted->value(k) == 1;
+        if (adjusted || kitFlags.at(k) == 1 || kitDiffers(refreshed, asLoaded))
+            out << KitToWrite{k, refreshed};
+    }
+    return out;
+}
+
+} // namespace
+
+QString padStopText(PadStop stop)
+{
+    if (stop == PadStop::ReadOnly)
+        return DeviceText::tr("The sampler pad is read-only (write-protected).");
+    if (stop == PadStop::Gone)
+        return DeviceText::tr("The 350 device was disconnected.");
+    return QString();
+}
+
+namespace {
+
+// One write-back: each step writes while nothing stopped it.
+struct WriteBackRun {
+    WriteBackJob &job;
+    WriteBackResult result;
+    NotSaved notSaved;
+    Stopped stopped;
+    DeviceMessage chainsFailure;
+    int unusedKitFlag = 0, unusedGlobalFlag = 0;
+    int &kitChangedFlag;
+    int &globalFlag;
+    QVector<quint8> ownFlags = QVector<quint8>(KIT_MAX_COUNT, 0);
+    QVector<quint8> &kitFlags;
+
+    explicit WriteBackRun(WriteBackJob &j)
+        : job(j)
+        , kitChangedFlag(j.kitChangedFlag ? *j.kitChangedFlag : unusedKitFlag)
+        , globalFlag(j.globalFlag ? *j.globalFlag : unusedGlobalFlag)
+        , kitFlags(j.kitFlags ? *j.kitFlags : ownFlags)
+    {
+        if (kitFlags.size() < KIT_MAX_COUNT)
+            kitFlags.resize(KIT_MAX_COUNT);
+    }
+
+    bool going() const { return stopped.stop == PadStop::None; }
+
+    // A failed write: the file may be damaged, and the pad may take nothing more.
+    void failed(PadWrite how, const QString &file)
+    {
+        if (how == PadWrite::MayBeDamaged)
+            notSaved.damaged << QDir::toNativeSeparators(file);
+        stopped.stop = stopAfter(job, how, &stopped.another);
+    }
+
+    void chains()
+    {
+        const QVector<Records::KIT_CHAIN> noChains;
+        const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
+        if (kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains))
+            return;
+        globalFlag = 1;
+        if (!going()) {
+            stopped.chainsLeft = true;
+            return;
+        }
+        QString path = job.globalFile;
+        const PadWrite how = writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path);
+        result.chainsWritten = stopped.chainsSaved = how == PadWrite::Written;
+        if (result.chainsWritten)
+            return;
+        failed(how, path);
+        stopped.chainsLeft = !going();
+        if (stopped.chainsLeft)
+            return;
+        notSaved.chains = how;
+        if (how == PadWrite::NotWritten)
+            chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + path};
+    }
+
+    void kits()
+    {
+        for (const KitToWrite &w : kitsToWrite(job, kitFlags)) {
+            const int k = w.slot;
+            (*job.kits)[k] = w.kit;
+            kitFlags[k] = 0;
+            if (!going()) {
+                stopped.kitsLeft << k + 1;
+                result.kitsNotSaved << k + 1;
+                continue;
+            }
+            const QString file =
+                    job.kitFiles.value(k).isEmpty() ? kitFileName(job.kitPath, k + 1) : job.kitFiles.at(k);
+            QByteArray written;
+            const PadWrite how = Records::writeKitRecordOnPad(job.padRoot, file, job.kitRecords.value(k), *job.kits,
+                                                              k + 1, &written);
+            if (how == PadWrite::Written) {
+                kitFlags[k] = 1;
+                kitChangedFlag = 1;
+                result.kitsWritten << k + 1;
+                stopped.kitsSaved << k + 1;
+                if (job.padGuard)
+                    job.padGuard->kitWritten(k, written);
+                continue;
+            }
+            result.kitsNotSaved << k + 1;
+            failed(how, file);
+            if (going())
+                notSaved.addKit(k + 1, how);
+            else
+                stopped.kitsLeft << k + 1;
+        }
+    }
+
+    void alter()
+    {
+        if (!going())
+            return;
+        const PadWrite how = writeAlterFile(
+                job.padRoot, job.sysPath, alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags));
+        result.alterWritten = how == PadWrite::Written;
+        if (result.alterWritten)
+            return;
+        failed(how, job.sysPath + QStringLiteral("/alter.ini"));
+        if (going())
+            notSaved.alter = how;
+    }
+
+    void tell()
+    {
+        result.stop = stopped.stop;
+        result.another = stopped.another;
+        if (!going()) {
+            result.messages << stopped.message(notSaved.lines());
+        } else {
+            if (!chainsFailure.title.isEmpty())
+                result.messages << chainsFailure;
+            const QStringList lines = notSaved.lines();
+            if (!lines.isEmpty())
+                result.messages << DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
+            if (notSaved.alter == PadWrite::NotWritten)
+                result.messages << DeviceMessage{DeviceText::tr("Error"), DeviceText::tr("Open error.")};
+        }
+        result.failed = !result.messages.isEmpty();
     }
 };
 
@@ -295,84 +526,18 @@ struct NotSaved {
 
 WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &progress)
 {
-    WriteBackResult result;
-    NotSaved notSaved;
-    int unusedInt = 0;
-    int &kitChangedFlag = job.kitChangedFlag ? *job.kitChangedFlag : unusedInt;
-    int unusedGlobal = 0;
-    int &globalFlag = job.globalFlag ? *job.globalFlag : unusedGlobal;
-    QVector<quint8> ownFlags(KIT_MAX_COUNT, 0);
-    QVector<quint8> &kitFlags = job.kitFlags ? *job.kitFlags : ownFlags;
-    if (kitFlags.size() < KIT_MAX_COUNT)
-        kitFlags.resize(KIT_MAX_COUNT);
-
-    // Kit chains.
-    const QVector<Records::KIT_CHAIN> noChains;
-    const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
-    DeviceMessage chainsFailure;
-    if (!kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains)) {
-        globalFlag = 1;
-        QString path = job.globalFile;
-        notSaved.chains = writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path);
-        result.chainsWritten = notSaved.chains == PadWrite::Written;
-        if (notSaved.chains == PadWrite::NotWritten)
-            chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + path};
-        if (notSaved.chains == PadWrite::MayBeDamaged)
-            notSaved.damaged << QDir::toNativeSeparators(path);
-    }
+    WriteBackRun run(job);
+    run.stopped.stop = stopBefore(job, &run.stopped.another);
+    run.chains();
     report(progress, 1);
-
-    // Kits that differ from their copies, or that a renumbering marked. The
-    // sounds are compared by the numbers the records would carry, so a kit
-    // whose numbers were only written in another form (an export numbers
-    // them for its file) is not written, and one whose slot names another
-    // sound of the pad is.
-    if (job.kits && job.originalKits) {
-        QVector<Records::soundKit> &kits = *job.kits;
-        for (int k = 0; k < KIT_MAX_COUNT && k < kits.size() && k < job.originalKits->size(); ++k) {
-            const Records::soundKit &loaded = job.originalKits->at(k);
-            Records::soundKit refreshed = kits.at(k);
-            refreshKitWaves(refreshed, job.waves, &loaded);
-            Records::soundKit asLoaded = loaded;
-            refreshKitWaves(asLoaded, job.waves, &loaded);
-            const bool adjusted = job.nameAdjusted && job.nameAdjusted->value(k) == 1;
-            if (!adjusted && kitFlags.at(k) != 1 && !kitDiffers(refreshed, asLoaded))
-                continue;
-            kits[k] = refreshed;
-            const QString file = job.kitFiles.value(k).isEmpty() ? kitFileName(job.kitPath, k + 1) : job.kitFiles.at(k);
-            const PadWrite how = Records::writeKitRecordOnPad(job.padRoot, file, job.kitRecords.value(k), kits, k + 1);
-            if (how == PadWrite::Written) {
-                kitFlags[k] = 1;
-                kitChangedFlag = 1;
-                result.kitsWritten << k + 1;
-                continue;
-            }
-            kitFlags[k] = 0;
-            result.kitsNotSaved << k + 1;
-            if (how == PadWrite::MayBeDamaged)
-                notSaved.damaged << QDir::toNativeSeparators(file);
-            notSaved.addKit(k + 1, how);
-        }
-    }
+    run.kits();
     report(progress, 2);
     report(progress, 4);
-
-    // The change file, from the flags as they now stand.
-    notSaved.alter = writeAlterFile(job.padRoot, job.sysPath,
-                                    alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags));
-    result.alterWritten = notSaved.alter == PadWrite::Written;
-    if (notSaved.alter == PadWrite::MayBeDamaged)
-        notSaved.damaged << QDir::toNativeSeparators(job.sysPath + QStringLiteral("/alter.ini"));
-    if (result.alterWritten)
+    run.alter(); // from the flags as they now stand
+    if (run.result.alterWritten)
         report(progress, 5);
-
-    if (!chainsFailure.title.isEmpty())
-        result.messages << chainsFailure;
-    result.messages << notSaved.messages();
-    if (notSaved.alter == PadWrite::NotWritten)
-        result.messages << DeviceMessage{DeviceText::tr("Error"), DeviceText::tr("Open error.")};
-    result.failed = !result.messages.isEmpty();
-    return result;
+    run.tell();
+    return run.result;
 }
 
 } // namespace writeback

@@ -7,6 +7,7 @@
 
 #include "device/devicemessage.h"
 #include "device/kitwaves.h"
+#include "device/padidentity.h"
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
 
@@ -15,6 +16,7 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 
 namespace writeback {
 
@@ -50,6 +52,16 @@ QString kitFileName(const QString &kitPath, int kitNum);
 
 using PadWrite = MainWindow1Records::PadRecordWrite;
 
+// Why the pad takes nothing more.
+enum class PadStop {
+    None,
+    Gone, // the drive is no longer listed, or no pad tree stands at the place
+    ReadOnly, // the volume is mounted read-only
+    AnotherPad, // not the pad loaded
+};
+// The sentence that names a stop (Gone, ReadOnly).
+QString padStopText(PadStop stop);
+
 // Writes the block in place into globalFile (found ignoring case, reached
 // from padRoot without following a link) when it holds a current-layout
 // global chunk that still holds `asLoaded` where the block goes; `usedPath`
@@ -80,6 +92,8 @@ struct WriteBackJob {
     QString globalFile; // usbGlobalIniFile
     QByteArray chainBlock; // global.ini's kit-chain block at load
     ztplatform::FolderAnchor padRoot; // the pad's root as loaded; every write stays below it
+    std::shared_ptr<PadGuard> padGuard; // when set: asked before the first write, told of each kit written
+    QString driveRoot; // the pad's drive, to tell it gone; without one, gone is no model folder above kitPath
     QString sysPath;
     WaveFileIndex waves; // the total sound list by file
 };
@@ -90,13 +104,18 @@ struct WriteBackResult {
     QVector<int> kitsNotSaved; // 1-based, for any reason
     bool alterWritten = false;
     bool failed = false; // anything that should have been written was not
+    PadStop stop = PadStop::None; // what ended the writing early
+    PadMatch another; // which pad, for AnotherPad
     DeviceMessages messages; // warnings in the order to show them
 };
 
 // Writes the changed kit chains, the changed kits (wave numbers refreshed from
 // `waves` first) and alter.ini. A file is written only below the pad's root
-// as loaded and, for the kit records and the chain block, only while it holds
-// the bytes read at load. What is not written is named in one warning.
+// as loaded (the pad loaded, when a guard judges the root) and, for the kit
+// records and the chain block, only while it holds the bytes read at load.
+// A read-only volume, a pad gone or another pad stops it: nothing more is
+// written, and one box says why, what was saved before and what was not.
+// Otherwise what is not written is named in one warning.
 // `progress` gets 1, 2, 4 and 5 as the steps end.
 WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &progress = {});
 

@@ -3,6 +3,7 @@
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
+#include "device/padkits.h"
 #include "device/syncbatch.h"
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
@@ -21,15 +22,18 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QMainWindow>
 #include <QMediaPlayer>
 #include <QModelIndex>
+#include <QPair>
 #include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class DeviceDetector;
@@ -137,7 +141,7 @@ public:
     QVector<QByteArray> padKitRecords; // and the record it held then
     QByteArray padChainBlock; // global.ini's kit-chain block at load
     ztplatform::FolderAnchor padRoot; // the pad's root at load; the pad's files are written only below it
-    PadIdentity padIdentity; // the pad loaded, told from another one at its place before each write
+    std::shared_ptr<PadGuard> padGuard; // tells the pad loaded from another one at its place, before each write
     QStringList padLinksLeftOut; // symbolic links of the pad's tree the load left out
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
     SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
@@ -145,6 +149,8 @@ public:
     QVector<QString> addSoundList; // source files
     QVector<QString> waveNameList; // and names
     QVector<QString> delBatchList; // the running delete batch's .wav paths
+    QVector<QPair<int, SOUND_INDEX>> delBatchRecords; // their records with their places, taken out by the delete
+    QHash<QString, int> delNotRemoved; // .wav paths (native) of the batch that stay on the pad, and why
     QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
     bool padClosing = false;       // the close in device mode is under way
 
@@ -439,24 +445,43 @@ public:
     // The load after the drive's model folder was found; ends the program
     // (fileErrCloseWindow) when the pad cannot be used.
     void loadPad(const QString &modelFolder);
+    // The metronome list, filled from the pad's metronome folder.
+    void importPadClicks();
+    // The kits read from the pad become the window's, with their copies.
+    void takePadKits(const PadKits &kits);
+    // The guard that judges the pad before each write and read below its
+    // root, from `loaded` and the kit records read.
+    void guardPad(PadIdentity loaded);
+    // The main window as it looks on the pad.
+    void showDeviceModeLook();
     // The close in device mode; true when the window may close.
     bool closeOnPad();
     // The batch object, made and connected on first use.
     SyncBatch *padSync();
     // The pad's wave folders exist: workers may run.
     bool padFoldersReady() const;
-    // The pad's identity as it reads now.
-    PadIdentity currentPadIdentity() const;
-    // True while the pad at the pad's place is the one loaded; otherwise no
-    // file below the pad's root is read any more, the user is told and the
-    // editor goes on offline.
+    // Where the pad's identity is read.
+    PadPlaces padPlaces() const;
+    // Another pad stands at the pad's place: no file below the pad's root is
+    // read any more and the editor goes on offline.
+    void padLost();
+    // The pad at the pad's place judged now (padLost() when it is another);
+    // `settingsToo` reads its serials and fingerprint also on the same mount.
+    PadMatch padCheck(bool settingsToo);
+    // True while the pad at the pad's place is the one loaded; otherwise the
+    // user is told, and when another pad stands there, padLost().
     bool padStillLoaded();
+    // One box about sounds of a batch that did not reach the pad: why (another
+    // pad, read-only, gone), then `lead` and the sounds.
+    DeviceMessage padBatchMessage(const QString &lead, const QStringList &sounds);
     // usbDialog prepared for a long pad operation, shown at 0.
     QProgressDialog *showPadProgress(const QString &label, int maximum);
     // Warning boxes of the device side, in order.
     void showDeviceMessages(const DeviceMessages &messages);
     void completeAddBatch();
     void completeDeleteBatch();
+    // The records delBatchRecords holds of pairs that stay on the pad go back to their places.
+    void restoreDeletedRecords();
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
@@ -705,6 +730,7 @@ public slots:
     void recvAddProgress(int value);
     void recvDelProgress(int value);
     void recvWaveFailed(int waveNo, QString source);
+    void recvDeleteFailed(QString path, int why);
     void recvBatchFinished();
     void on_btnLoadFile_clicked();
     void on_btnSave_clicked();

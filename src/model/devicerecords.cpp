@@ -160,7 +160,7 @@ MainWindow1Records::PadRecordWrite MainWindow1Records::writeKitRecordOnPad(const
                                                                           const QString &file,
                                                                           const QByteArray &asLoaded,
                                                                           const QVector<soundKit> &kitAttrList,
-                                                                          int kitNo)
+                                                                          int kitNo, QByteArray *written)
 {
     if (!validKitNumber(kitAttrList, kitNo))
         return PadRecordWrite::NotWritten;
@@ -169,7 +169,7 @@ MainWindow1Records::PadRecordWrite MainWindow1Records::writeKitRecordOnPad(const
     ztplatform::Reach reach = ztplatform::Reach::Missing;
     const ztplatform::OpenFolder folder = padRoot.openFolderOf(file, &name, &reach);
     if (reach == ztplatform::Reach::Replaced)
-        return PadRecordWrite::Changed;
+        return PadRecordWrite::Refused;
     if (reach == ztplatform::Reach::Outside) {
         std::fprintf(stderr, "The kit file lies outside the pad's folders: %s\n", native.constData());
         return PadRecordWrite::Outside;
@@ -184,8 +184,13 @@ MainWindow1Records::PadRecordWrite MainWindow1Records::writeKitRecordOnPad(const
         std::fprintf(stderr, "The kit file changed since it was loaded: %s\n", native.constData());
         return PadRecordWrite::Changed;
     }
-    if (patchOpenFile(mf, native.constData(), KIT_RECORD_SIZE,
-                      [&](char *view) { return updateKit(view, kitAttrList, kitNo); }))
+    if (patchOpenFile(mf, native.constData(), KIT_RECORD_SIZE, [&](char *view) {
+            if (!updateKit(view, kitAttrList, kitNo))
+                return false;
+            if (written)
+                *written = QByteArray(view, KIT_RECORD_SIZE);
+            return true;
+        }))
         return PadRecordWrite::Written;
     return mf.restoreFailed() ? PadRecordWrite::MayBeDamaged : PadRecordWrite::NotWritten;
 }

@@ -335,16 +335,18 @@ struct MainWindow1Records
     enum class PadRecordWrite {
         Written,      // the record is written and synced
         NotWritten,   // missing, short or locked file, or a failed write whose old bytes are back
-        Changed,      // another volume at the pad's root, or other bytes than at load: not touched
+        Changed,      // the file holds other bytes than at load: not touched
+        Refused,      // another volume or pad at the pad's root: not touched
         Outside,      // the file's folder is reached through a link or on another volume: not touched
         MayBeDamaged, // the write failed and the old bytes could not be put back
     };
     // Writes kit kitNo into `file` like writeKitRecordInPlace, reaching the
     // file from the pad's root without following a link, and only while the
     // file still holds `asLoaded`, the record read from it at load.
+    // `written` gets the record the file holds after a write.
     static PadRecordWrite writeKitRecordOnPad(const ztplatform::FolderAnchor &padRoot, const QString &file,
                                               const QByteArray &asLoaded, const QVector<soundKit> &kitAttrList,
-                                              int kitNo);
+                                              int kitNo, QByteArray *written = nullptr);
 };
 
 #endif // MAINWINDOW1RECORDS_H

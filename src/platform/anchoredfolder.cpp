@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QStringList>
 
 #include <cerrno>
@@ -36,7 +37,44 @@ bool isEntryName(const QString &name)
             && !name.contains(QLatin1Char('/'));
 }
 
+struct Hook {
+    QMutex lock;
+    FileEventHook hook;
+};
+
+Hook &hook()
+{
+    static Hook h;
+    return h;
+}
+
+// The path the open descriptor names now.
+QString pathOf(int fd)
+{
+    const QString link = QStringLiteral("/proc/self/fd/") + QString::number(fd);
+    return QFileInfo(link).symLinkTarget();
+}
+
+void report(FileEvent event, int fd, const QString &name = QString())
+{
+    FileEventHook h;
+    {
+        QMutexLocker hold(&hook().lock);
+        h = hook().hook;
+    }
+    if (h)
+        h(event, name.isEmpty() ? pathOf(fd) : pathOf(fd) + QLatin1Char('/') + name);
+}
+
 } // namespace
+
+void setFileEventHook(FileEventHook h)
+{
+    QMutexLocker hold(&hook().lock);
+    hook().hook = std::move(h);
+}
+
+RootCheck::~RootCheck() = default;
 
 OpenFolder::~OpenFolder()
 {
@@ -65,7 +103,10 @@ int OpenFolder::openEntry(const QString &name, int flags, int mode) const
 {
     if (m_fd < 0 || !isEntryName(name))
         return -1;
-    return retryOpenAt(m_fd, QFile::encodeName(name), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+    const int fd = retryOpenAt(m_fd, QFile::encodeName(name), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd >= 0 && (flags & O_ACCMODE) != O_RDONLY)
+        report(FileEvent::OpenedForWriting, m_fd, name);
+    return fd;
 }
 
 OpenFolder OpenFolder::makeFolder(const QString &name, bool *created) const
@@ -105,7 +146,10 @@ bool OpenFolder::remove(const QString &name) const
 {
     if (m_fd < 0 || !isEntryName(name))
         return false;
-    return ::unlinkat(m_fd, QFile::encodeName(name).constData(), 0) == 0 || errno == ENOENT;
+    if (::unlinkat(m_fd, QFile::encodeName(name).constData(), 0) != 0)
+        return errno == ENOENT;
+    report(FileEvent::Removed, m_fd, name);
+    return true;
 }
 
 bool OpenFolder::removeFolder(const QString &name) const
@@ -123,7 +167,15 @@ bool OpenFolder::rename(const QString &from, const OpenFolder &target, const QSt
 
 bool OpenFolder::sync() const
 {
-    return syncDescriptor(m_fd);
+    return syncFile(m_fd);
+}
+
+bool OpenFolder::syncFile(int fd)
+{
+    if (!syncDescriptor(fd))
+        return false;
+    report(FileEvent::Synced, fd);
+    return true;
 }
 
 FolderAnchor FolderAnchor::record(const QString &root)
@@ -169,10 +221,16 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
         result = Reach::Missing;
         return OpenFolder();
     }
-    if (quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode) {
+    if (m_check) {
+        result = m_check->admit(current.fd());
+        if (result != Reach::Inside)
+            return OpenFolder();
+        result = Reach::Outside;
+    } else if (quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode) {
         result = Reach::Replaced;
         return OpenFolder();
     }
+    const quint64 device = quint64(st.st_dev);
     const QStringList steps = folder.mid(rootLength).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString &step : steps) {
         if (!isEntryName(step))
@@ -186,7 +244,7 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
             result = link ? Reach::Outside : Reach::Missing;
             return OpenFolder();
         }
-        if (::fstat(next.fd(), &entry) != 0 || quint64(entry.st_dev) != m_device)
+        if (::fstat(next.fd(), &entry) != 0 || quint64(entry.st_dev) != device)
             return OpenFolder(); // another volume mounted inside the tree
         current = std::move(next);
     }

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+#include <memory>
+
 namespace ztplatform {
 
 // Where a walk to a folder below an anchor ended.
@@ -14,6 +17,24 @@ enum class Reach {
     Outside,  // a step is a link or lies on another volume, or the path is not below the root
     Replaced, // the root is no longer the folder recorded (another volume at its place)
 };
+
+// Asked before each walk below an anchor, with the root as just opened:
+// Inside lets the walk go on, on whatever device the root now lies (the
+// same volume mounted again); anything else ends the walk with that answer.
+class RootCheck
+{
+public:
+    virtual ~RootCheck();
+    virtual Reach admit(int rootFd) = 0;
+};
+
+// What tests may watch of the writes below an anchor, with the path of the
+// entry or folder: an entry opened for writing or removed, a file or a
+// folder forced to the disk. The hook runs on the writing thread.
+enum class FileEvent { OpenedForWriting, Removed, Synced };
+using FileEventHook = std::function<void(FileEvent event, const QString &path)>;
+// Empty ends the watch.
+void setFileEventHook(FileEventHook hook);
 
 // An open folder, closed with the object. Names given to its operations are
 // single entries of the folder; a link at such a name is never followed.
@@ -51,6 +72,8 @@ public:
     bool rename(const QString &from, const OpenFolder &target, const QString &to) const;
     // Forces the folder's entries to the disk.
     bool sync() const;
+    // Forces the open file `fd` to the disk.
+    static bool syncFile(int fd);
 
 private:
     int m_fd = -1;
@@ -74,6 +97,9 @@ public:
     // True when `path` names the root or lies below it (by text, the
     // canonical path or the one recorded).
     bool covers(const QString &path) const;
+    // From now on `check` decides whether the root is still the one
+    // recorded, for this anchor and its copies made later.
+    void setCheck(std::shared_ptr<RootCheck> check) { m_check = std::move(check); }
 
     // Opens `folder`, the root or an absolute path below it.
     OpenFolder openFolder(const QString &folder, Reach *reach = nullptr) const;
@@ -87,6 +113,7 @@ private:
     QString m_given;
     quint64 m_device = 0;
     quint64 m_inode = 0;
+    std::shared_ptr<RootCheck> m_check;
 };
 
 } // namespace ztplatform

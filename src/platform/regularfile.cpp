@@ -98,6 +98,34 @@ bool isRegularFile(const QString &path)
     return !path.isEmpty() && QFileInfo(path).isFile() && !fenced(path);
 }
 
+int openRegularFile(const QString &path)
+{
+    if (path.isEmpty())
+        return -1;
+    int fd;
+    do {
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    struct stat st;
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool openRegularFile(const QString &path, QFile &file)
+{
+    const int fd = openRegularFile(path);
+    if (fd < 0)
+        return false;
+    file.setFileName(path);
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
+}
+
 void fenceFolder(const QString &folder)
 {
     if (folder.isEmpty())

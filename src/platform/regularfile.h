@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QFile;
 class QObject;
 
 namespace ztplatform {
@@ -14,6 +15,15 @@ namespace ztplatform {
 // read. Named pipes, devices and folders are not: opening them may block or
 // read no sound. Nor is a file below the fenced folder (fenceFolder).
 bool isRegularFile(const QString &path);
+
+// Opens `path` for reading as it is at this moment: the open neither follows
+// a link at the name nor waits on a pipe or a device (O_RDONLY, O_NONBLOCK,
+// O_NOFOLLOW, O_CLOEXEC), then the descriptor itself must be a regular file
+// (fstat). The fenced folder is not consulted. The descriptor or -1; the
+// caller closes it.
+int openRegularFile(const QString &path);
+// The same, handed to `file` (which then closes it), open for reading.
+bool openRegularFile(const QString &path, QFile &file);
 
 // Files below `folder`, reached by any path (links followed), are not read
 // any more: isRegularFile() is false for them from now on, on every thread.

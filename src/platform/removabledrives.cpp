@@ -143,6 +143,19 @@ bool isRemovableMount(const MountEntry &entry, const QString &sysRoot)
     return readFlag(dir + QStringLiteral("/removable")) == QLatin1String("1");
 }
 
+QString usbSerialOf(const MountEntry &entry, const QString &sysRoot)
+{
+    const QString root = QFileInfo(sysRoot).canonicalFilePath();
+    QString dir = blockDeviceDir(entry, sysRoot);
+    // Up from the disk to the USB device: the folder with a vendor id.
+    for (; !dir.isEmpty() && !root.isEmpty() && dir.startsWith(root + QLatin1Char('/'));
+         dir = QFileInfo(dir).absolutePath()) {
+        if (QFileInfo::exists(dir + QStringLiteral("/idVendor")))
+            return readFlag(dir + QStringLiteral("/serial"));
+    }
+    return QString();
+}
+
 QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QString &sysRoot)
 {
     QVector<DriveEntry> drives;

@@ -51,6 +51,10 @@ QVector<MountEntry> parseMountTable(const QByteArray &text);
 // resolved to their disk), or the mount point is under /media/ or /run/media/.
 bool isRemovableMount(const MountEntry &entry, const QString &sysRoot);
 
+// The serial number of the USB device the entry's block device sits on, as
+// sysfs gives it; empty when it is no USB device or has none.
+QString usbSerialOf(const MountEntry &entry, const QString &sysRoot);
+
 // The drives of a mount table file.
 QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QString &sysRoot);
 

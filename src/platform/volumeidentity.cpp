@@ -6,7 +6,16 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#ifndef STATX_MNT_ID_UNIQUE
+#define STATX_MNT_ID_UNIQUE 0x00004000U // newer kernels: an id no later mount gets
+#endif
 
 namespace ztplatform {
 
@@ -54,7 +63,8 @@ QString uuidOf(const QString &device, const QString &byUuidPath)
 
 } // namespace
 
-VolumeIdentity readVolumeIdentity(const QString &folder, const QString &mountTablePath, const QString &byUuidPath)
+VolumeIdentity readVolumeIdentity(const QString &folder, const QString &mountTablePath, const QString &byUuidPath,
+                                  const QString &sysRoot)
 {
     VolumeIdentity id;
     const QString canonical = QFileInfo(folder).canonicalFilePath();
@@ -67,20 +77,75 @@ VolumeIdentity readVolumeIdentity(const QString &folder, const QString &mountTab
     const MountEntry mount = mountOf(canonical, mountTablePath);
     id.source = mount.source;
     id.uuid = uuidOf(mount.source, byUuidPath);
+    if (!sysRoot.isEmpty())
+        id.usbSerial = usbSerialOf(mount, sysRoot);
     return id;
+}
+
+MountStamp readMountStamp(int fd)
+{
+    MountStamp stamp;
+    struct statx sx;
+    if (fd < 0 || ::statx(fd, "", AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx) != 0)
+        return stamp;
+    stamp.unique = (sx.stx_mask & STATX_MNT_ID_UNIQUE) != 0;
+    stamp.valid = stamp.unique || (sx.stx_mask & STATX_MNT_ID) != 0;
+    stamp.id = sx.stx_mnt_id;
+    stamp.inode = sx.stx_ino;
+    return stamp;
+}
+
+MountTableWatch::MountTableWatch()
+{
+    do {
+        m_fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    } while (m_fd < 0 && errno == EINTR);
+}
+
+MountTableWatch::~MountTableWatch()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool MountTableWatch::changed()
+{
+    if (m_fd < 0)
+        return true;
+    // The table reports a change once, to the next poll after it.
+    struct pollfd p = {m_fd, POLLPRI, 0};
+    int n;
+    do {
+        n = ::poll(&p, 1, 0);
+    } while (n < 0 && errno == EINTR);
+    return n != 0 && (n < 0 || (p.revents & (POLLPRI | POLLERR)) != 0);
+}
+
+bool isReadOnlyVolume(const QString &folder)
+{
+    struct statvfs st;
+    return !folder.isEmpty() && ::statvfs(QFile::encodeName(folder).constData(), &st) == 0
+            && (st.f_flag & ST_RDONLY) != 0;
 }
 
 VolumeIdentitySource::~VolumeIdentitySource() = default;
 
-SystemVolumeIdentitySource::SystemVolumeIdentitySource(const QString &mountTablePath, const QString &byUuidPath)
+MountStamp VolumeIdentitySource::mountStamp(int folderFd) const
+{
+    return readMountStamp(folderFd);
+}
+
+SystemVolumeIdentitySource::SystemVolumeIdentitySource(const QString &mountTablePath, const QString &byUuidPath,
+                                                       const QString &sysRoot)
     : m_mountTable(mountTablePath.isEmpty() ? QStringLiteral("/proc/self/mountinfo") : mountTablePath)
     , m_byUuid(byUuidPath.isEmpty() ? QStringLiteral("/dev/disk/by-uuid") : byUuidPath)
+    , m_sysRoot(sysRoot.isEmpty() ? QStringLiteral("/sys") : sysRoot)
 {
 }
 
 VolumeIdentity SystemVolumeIdentitySource::identity(const QString &folder) const
 {
-    return readVolumeIdentity(folder, m_mountTable, m_byUuid);
+    return readVolumeIdentity(folder, m_mountTable, m_byUuid, m_sysRoot);
 }
 
 namespace {

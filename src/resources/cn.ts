@@ -2578,6 +2578,62 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
         <translation>无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。</translation>
     </message>
+    <message>
+        <source>It is another volume: its volume serial number or its USB serial number differs.</source>
+        <translation>它是另一个存储卷：其卷序列号或 USB 序列号不同。</translation>
+    </message>
+    <message>
+        <source>It has the volume serial number of the loaded pad, but its global.ini or its metronome folder differs.</source>
+        <translation>它的卷序列号与已加载的采样打击垫相同，但其 global.ini 或节拍器文件夹不同。</translation>
+    </message>
+    <message>
+        <source>It is a copy of the loaded pad with other kits: Kit </source>
+        <translation>它是已加载采样打击垫的副本，但套鼓不同：套鼓 </translation>
+    </message>
+    <message>
+        <source>differs.</source>
+        <translation>不同。</translation>
+    </message>
+    <message>
+        <source>differ.</source>
+        <translation>不同。</translation>
+    </message>
+    <message>
+        <source>The kit chains were saved before that.</source>
+        <translation>在此之前套鼓链已保存。</translation>
+    </message>
+    <message>
+        <source>was saved before that.</source>
+        <translation>在此之前已保存。</translation>
+    </message>
+    <message>
+        <source>were saved before that.</source>
+        <translation>在此之前已保存。</translation>
+    </message>
+    <message>
+        <source>The kit chains were not saved to the sampler pad.</source>
+        <translation>套鼓链未能保存到采样打击垫。</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was not saved.</source>
+        <translation>变更文件 alter.ini 未能保存。</translation>
+    </message>
+    <message>
+        <source>Korvanta stays open without the sampler pad and keeps your edits.</source>
+        <translation>Korvanta 将保持打开（不连接采样打击垫），并保留您的所有编辑。</translation>
+    </message>
+    <message>
+        <source>The sampler pad is read-only (write-protected).</source>
+        <translation>采样打击垫为只读（写保护）。</translation>
+    </message>
+    <message>
+        <source>its folder is a link or leads out of the sampler pad</source>
+        <translation>其所在文件夹是链接或指向采样打击垫之外</translation>
+    </message>
+    <message>
+        <source>These sounds were not deleted from the sampler pad and stay in the list:</source>
+        <translation>以下音色未能从采样打击垫删除，仍保留在列表中：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

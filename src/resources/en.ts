@@ -2578,6 +2578,62 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
         <translation>This file cannot be imported: it is no kit file, global settings file or whole setup.</translation>
     </message>
+    <message>
+        <source>It is another volume: its volume serial number or its USB serial number differs.</source>
+        <translation>It is another volume: its volume serial number or its USB serial number differs.</translation>
+    </message>
+    <message>
+        <source>It has the volume serial number of the loaded pad, but its global.ini or its metronome folder differs.</source>
+        <translation>It has the volume serial number of the loaded pad, but its global.ini or its metronome folder differs.</translation>
+    </message>
+    <message>
+        <source>It is a copy of the loaded pad with other kits: Kit </source>
+        <translation>It is a copy of the loaded pad with other kits: Kit </translation>
+    </message>
+    <message>
+        <source>differs.</source>
+        <translation>differs.</translation>
+    </message>
+    <message>
+        <source>differ.</source>
+        <translation>differ.</translation>
+    </message>
+    <message>
+        <source>The kit chains were saved before that.</source>
+        <translation>The kit chains were saved before that.</translation>
+    </message>
+    <message>
+        <source>was saved before that.</source>
+        <translation>was saved before that.</translation>
+    </message>
+    <message>
+        <source>were saved before that.</source>
+        <translation>were saved before that.</translation>
+    </message>
+    <message>
+        <source>The kit chains were not saved to the sampler pad.</source>
+        <translation>The kit chains were not saved to the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was not saved.</source>
+        <translation>The change file alter.ini was not saved.</translation>
+    </message>
+    <message>
+        <source>Korvanta stays open without the sampler pad and keeps your edits.</source>
+        <translation>Korvanta stays open without the sampler pad and keeps your edits.</translation>
+    </message>
+    <message>
+        <source>The sampler pad is read-only (write-protected).</source>
+        <translation>The sampler pad is read-only (write-protected).</translation>
+    </message>
+    <message>
+        <source>its folder is a link or leads out of the sampler pad</source>
+        <translation>its folder is a link or leads out of the sampler pad</translation>
+    </message>
+    <message>
+        <source>These sounds were not deleted from the sampler pad and stay in the list:</source>
+        <translation>These sounds were not deleted from the sampler pad and stay in the list:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -62,6 +62,9 @@ struct BindMount {
 
     QString root() const { return mountPoint + "/"; }
 
+    // The mount takes no more writes.
+    bool makeReadOnly() { return mounted && run("mount", {"-o", "remount,bind,ro", mountPoint}, &error); }
+
     // True while a volume is mounted at the mount point.
     bool isMounted() const
     {
@@ -100,6 +103,46 @@ struct TmpfsMount {
     {
         if (mounted && !BindMount::run("umount", {point.path()}))
             BindMount::run("umount", {"-l", point.path()});
+    }
+};
+
+// An ext4 image of a folder, mounted at one folder in turn from new loop
+// devices (each attached while the ones before stay attached, so each mount
+// has a device node of its own). Needs root.
+struct LoopImage {
+    QTemporaryDir dir; // the image and the mount point
+    QString image = dir.filePath("pad.img");
+    QString point = dir.filePath("pad");
+    QStringList devices;
+    bool mounted = false;
+    QString error;
+
+    bool make(const QString &folder)
+    {
+        return QDir().mkpath(point)
+                && BindMount::run("mkfs.ext4", {"-q", "-F", "-d", folder, image, "32M"}, &error);
+    }
+    bool mountOnNewDevice()
+    {
+        QProcess p;
+        p.start("losetup", {"--find", "--show", image});
+        if (!p.waitForFinished(10000) || p.exitCode() != 0)
+            return false;
+        devices << QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+        mounted = BindMount::run("mount", {devices.last(), point}, &error);
+        return mounted;
+    }
+    bool unmount()
+    {
+        mounted = mounted && !BindMount::run("umount", {point}, &error);
+        return !mounted;
+    }
+    ~LoopImage()
+    {
+        if (mounted && !BindMount::run("umount", {point}))
+            BindMount::run("umount", {"-l", point});
+        for (const QString &device : qAsConst(devices))
+            BindMount::run("losetup", {"-d", device});
     }
 };
 

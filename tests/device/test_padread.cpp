@@ -1,8 +1,12 @@
 #include "device/padkits.h"
 #include "device/padsounds.h"
 #include "padfixture.h"
+#include "platform/regularfile.h"
 
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -241,6 +245,31 @@ private slots:
         QCOMPARE(r.messages.size(), 1);
         QCOMPARE(r.messages.at(0).title, QString("Warning"));
         QCOMPARE(r.messages.at(0).text, QString("Fail to read kit file, import failed."));
+    }
+
+    // A pipe put at the name of a file the load reads, or a link: the open
+    // returns at once and takes neither.
+    void pipesAndLinksAreRefusedAtOnce()
+    {
+        PadFixture pad;
+        const QString file = pad.sysPath + "/global.ini";
+        const QString aside = pad.sysPath + "/global.bak";
+        QVERIFY(QFile::rename(file, aside));
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(ztplatform::openRegularFile(file), -1);
+        percussionpadfile model;
+        const PadGlobal g = readPadGlobal(file, model);
+        QVERIFY(t.elapsed() < 5000);
+        QVERIFY(!g.ok);
+        QCOMPARE(g.messages.at(0).text, QString("Fail to read file, import failed."));
+        QVERIFY(QFile::remove(file) && QFile::link(aside, file));
+        QCOMPARE(ztplatform::openRegularFile(file), -1);
+        QVERIFY(!readPadGlobal(file, model).ok);
+        const int fd = ztplatform::openRegularFile(aside);
+        QVERIFY(fd >= 0);
+        ::close(fd);
     }
 
     void globalSettingsFile()

@@ -9,12 +9,14 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
+#include "platform/anchoredfolder.h"
 #include "platform/dismount.h"
 #include "platform/volumeidentity.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
+#include <QMutex>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardItemModel>
@@ -39,9 +41,11 @@ struct RecordingDismounter : VolumeDismounter {
     }
 };
 
-// The system's identity of a volume with the serial the test gives.
+// The system's identity of a volume with the serial the test gives. Another
+// serial comes with another mount; `mounts` counts mounts of the same one.
 struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
     QString uuid = "A";
+    int mounts = 0;
     FakeVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
     ~FakeVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
     ztplatform::VolumeIdentity identity(const QString &folder) const override
@@ -49,6 +53,38 @@ struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
         ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
         id.uuid = uuid;
         return id;
+    }
+    ztplatform::MountStamp mountStamp(int folderFd) const override
+    {
+        ztplatform::MountStamp stamp = ztplatform::readMountStamp(folderFd);
+        stamp.id += qHash(uuid) + quint64(mounts);
+        return stamp;
+    }
+};
+
+// The writes below the pad's root, one line each ("write", "remove" or
+// "sync", then the path), on whatever thread they run; `onEvent` may act.
+struct FileEvents {
+    QMutex lock;
+    QStringList log;
+    std::function<void(ztplatform::FileEvent, const QString &)> onEvent;
+    FileEvents()
+    {
+        ztplatform::setFileEventHook([this](ztplatform::FileEvent e, const QString &path) {
+            const char *kind[] = {"write ", "remove ", "sync "};
+            {
+                QMutexLocker hold(&lock);
+                log << kind[int(e)] + path;
+            }
+            if (onEvent)
+                onEvent(e, path);
+        });
+    }
+    ~FileEvents() { ztplatform::setFileEventHook({}); }
+    QStringList lines()
+    {
+        QMutexLocker hold(&lock);
+        return log;
     }
 };
 
@@ -146,12 +182,16 @@ struct PadWindow {
         pad.writeKits(sounds > 0 ? QVector<quint16>{0, 1} : QVector<quint16>{});
     }
 
-    MainWindow1 *open()
+    MainWindow1 *open() { return openAt(pad.root); }
+
+    // The window on the pad as mounted at `mountPoint`, listed as the drive.
+    MainWindow1 *openAt(const QString &mountPoint)
     {
+        drives.list = {{mountPoint + "/", true}};
         w = new MainWindow1;
         w->writeSoundListOnClose = false;
         loopFlag1 = 1;
-        w->recvFilePath(root());
+        w->recvFilePath(mountPoint + "/");
         return w;
     }
 

@@ -1,3 +1,4 @@
+#include "device/bindmount.h"
 #include "device/padkits.h"
 #include "device/writeback.h"
 #include "model/kitrecordmap.h"
@@ -21,6 +22,15 @@ class TestPadClose : public QObject
                            "the USB cable.";
     const QString anotherPad = "The sampler pad at the drive is not the one that was loaded: nothing was written to it "
                                "or deleted from it. Korvanta goes on without the sampler pad and keeps your edits.";
+    const QString otherVolume = "\r\nIt is another volume: its volume serial number or its USB serial number differs.";
+    const QString otherSettings = "\r\nIt has the volume serial number of the loaded pad, but its global.ini or its "
+                                  "metronome folder differs.";
+    static QString notSaved(int kit, bool chains = false)
+    {
+        return QString(chains ? "\r\nThe kit chains were not saved to the sampler pad." : "")
+                + QString("\r\nKit %1 was not saved to the sampler pad.\r\nThe change file alter.ini was not "
+                          "saved.").arg(kit);
+    }
     static QStringList withoutAlter(const QStringList &snapshot)
     {
         return snapshot.filter(QRegularExpression("^(?!.*/alter\\.ini )"));
@@ -384,7 +394,7 @@ private slots:
 
         QVERIFY(!f.closeWithYes());
         // Another volume is named as another pad; files changed on the same volume as changed.
-        const QString box = newVolume ? anotherPad
+        const QString box = newVolume ? anotherPad + otherSettings + notSaved(7, true)
                                       : "Kit 7 was not saved to the sampler pad: it changed on the pad since it was "
                                         "loaded.\r\nThe kit chains were not saved to the sampler pad: they changed "
                                         "on the pad since it was loaded.";
@@ -427,7 +437,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
-        QCOMPARE(f.prompter.texts().last(), anotherPad);
+        QCOMPARE(f.prompter.texts().last(), anotherPad + otherSettings + notSaved(7));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
@@ -447,9 +457,145 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
-        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad}));
+        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad + otherVolume + notSaved(1)}));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+    }
+
+    // A byte copy of the loaded pad (one volume serial) whose kit 5 was
+    // edited, mounted at the pad's place: kit 1 edited in the window does not
+    // land on it, and the box names the kit it differs in.
+    void aCopyDifferingInOneKitIsNotWritten()
+    {
+        PadWindow f;
+        f.layOut(3);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        w->kitAttrList[0].kit_tempo ^= 1;
+        QByteArray kit5 = kf::readFile(kitFile(f, 5));
+        kit5[14] = char(kit5.at(14) ^ 1);
+        QVERIFY(kf::writeFile(kitFile(f, 5), kit5));
+        serial.mounts = 1;
+        const QStringList before = f.pad.snapshot();
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"Quit?", notice,
+                              anotherPad + "\r\nIt is a copy of the loaded pad with other kits: Kit 5 differs."
+                                      + notSaved(1)}));
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+        QCOMPARE(w->kitAttrList[0].kit_tempo, quint8(w->originalKitAttrList[0].kit_tempo ^ 1));
+    }
+
+    void aPadGoneOrPutInPlaceAfterTheChainStepGetsNoMore_data()
+    {
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("pulled") << false;
+        QTest::newRow("another pad put in its place") << true;
+    }
+
+    // Right after the kit chains were written the pad is pulled, or another
+    // pad stands in its place: nothing more is written to either, and the box
+    // tells which happened, what was saved and what was not.
+    void aPadGoneOrPutInPlaceAfterTheChainStepGetsNoMore()
+    {
+        QFETCH(bool, replaced);
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        w->kitAttrList[6].kit_tempo ^= 1;
+        w->kitAttrList[8].kit_tempo ^= 1;
+        w->kitChainList[1].curKitChain[1][0] = 12;
+        const QByteArray kit7 = kf::readFile(kitFile(f, 7));
+        QTemporaryDir other;
+        PadFixture b(other.filePath("B"));
+        writeClicks(b);
+        b.addWave(1);
+        b.writeKits({0}, 99);
+        QStringList bBefore = b.snapshot();
+        bBefore.replaceInStrings(b.root, f.pad.root);
+        const QString aside = other.filePath("A");
+        FileEvents events;
+        bool moved = false;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+            if (moved || e != ztplatform::FileEvent::OpenedForWriting || !path.endsWith("/global.ini"))
+                return;
+            moved = QDir().rename(f.pad.root, aside) && (!replaced || QDir().rename(b.root, f.pad.root));
+            if (!replaced)
+                f.drives.list.clear();
+        };
+
+        QVERIFY(!f.closeWithYes());
+        QVERIFY(moved);
+        const QString what = "\r\nThe kit chains were saved before that.\r\nKit 7 and 9 were not saved to the sampler "
+                             "pad.\r\nThe change file alter.ini was not saved.";
+        QCOMPARE(f.prompter.texts().last(),
+                 replaced ? anotherPad + otherSettings + what
+                          : "The 350 device was disconnected." + what
+                                  + "\r\nKorvanta stays open without the sampler pad and keeps your edits.");
+        QCOMPARE(f.prompter.titles().last(), QString("Error"));
+        QCOMPARE(kf::readFile(aside + "/ZT350/SYS/global.ini").at(KIT_CHAIN_BLOCK_OFFSET + 2 + 20), char(12));
+        QCOMPARE(kf::readFile(aside + "/ZT350/KIT/k007.ini"), kit7);
+        QVERIFY(!QFileInfo::exists(aside + "/ZT350/SYS/alter.ini"));
+        if (replaced)
+            QCOMPARE(f.pad.snapshot(), bBefore);
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+        QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+    }
+
+    // A pad mounted read-only: one warning says so and names what was not
+    // saved; the window stays with the edits.
+    void aReadOnlyPadIsNamedAtTheClose()
+    {
+        if (!BindMount::unavailable().isEmpty())
+            QSKIP(qPrintable(BindMount::unavailable()));
+        PadWindow f;
+        f.layOut(3);
+        BindMount bind;
+        if (!bind.mount(f.pad.root, "zt350-ro") || !bind.makeReadOnly())
+            QSKIP(qPrintable("cannot mount read-only here (" + bind.error + ")"));
+        MainWindow1 *w = f.openAt(bind.mountPoint);
+        QVERIFY(!w->isUDiskFlag);
+        w->kitAttrList[0].kit_tempo ^= 1;
+        w->kitChainList[1].curKitChain[1][0] = 12;
+        const QStringList before = f.pad.snapshot();
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"Quit?", notice,
+                              "The sampler pad is read-only (write-protected).\r\nThe kit chains were not saved to "
+                              "the sampler pad.\r\nKit 1 was not saved to the sampler pad.\r\nThe change file "
+                              "alter.ini was not saved.\r\nKorvanta stays open without the sampler pad and keeps your "
+                              "edits."}));
+        QCOMPARE(f.prompter.titles().last(), QString("Warning"));
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(!f.w.isNull() && w->isUDiskFlag);
+        QCOMPARE(w->kitAttrList[0].kit_tempo, quint8(w->originalKitAttrList[0].kit_tempo ^ 1));
+    }
+
+    // An added sound's .wav and .prm and their folders are on the disk before
+    // the close writes any record that names it.
+    void addedSoundsAreOnTheDiskBeforeAnyRecord()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("late.wav"), 0.2);
+        QVERIFY(!tone.isEmpty());
+        w->kitAttrList[0].kpadChunk[3].soundFile0 = w->kitPadList[0][3].soundFile0 = tone;
+        FileEvents events;
+        f.importSounds({tone});
+        QVERIFY(f.closeWithYes());
+        const QStringList log = events.lines();
+        const int firstRecord = log.indexOf(QRegularExpression("^write .*/(KIT|SYS)/.*"));
+        QVERIFY(firstRecord > 0);
+        QVERIFY(log.at(firstRecord).endsWith("/KIT/k001.ini"));
+        auto canonical = [](const QString &path) { return QFileInfo(path).canonicalFilePath(); };
+        for (const QString &synced : {f.wav(4), f.pad.dataPath + "/001", f.prm(4), f.pad.prmPath + "/001"}) {
+            const int at = log.indexOf("sync " + canonical(synced));
+            QVERIFY2(at >= 0 && at < firstRecord, qPrintable(synced));
+        }
     }
 
     void anotherPadsSoundsAreNotTaken_data()
@@ -485,7 +631,7 @@ private slots:
                           "A sound cannot be converted, so the file is not saved:\r\nclick1.wav\r\n" + click1,
                           "Error in obtaining sound, the saving is failed."};
         if (!atClose)
-            texts.prepend(anotherPad);
+            texts.prepend(anotherPad + otherVolume);
         QCOMPARE(f.prompter.texts(), texts);
         QVERIFY(!QFileInfo::exists(out)); // no file, so no byte of B's audio
         QVERIFY(w->isUDiskFlag);

@@ -118,6 +118,36 @@ private slots:
         QCOMPARE(added.size(), 4); // k001.ini, alter.ini and the new pair
     }
 
+    // The pad pulled after the load and plugged in again, on another device
+    // node, before the close: it is the pad loaded, and it is written.
+    void thePadBackOnAnotherDeviceIsWritten()
+    {
+        if (!BindMount::unavailable().isEmpty())
+            QSKIP(qPrintable(BindMount::unavailable()));
+        PadWindow f;
+        layOut(f.pad);
+        LoopImage volume;
+        if (!volume.make(f.pad.root) || !volume.mountOnNewDevice())
+            QSKIP(qPrintable("cannot mount an ext4 image here (" + volume.error + ")"));
+        const QString kitFile = writeback::kitFileName(volume.point + "/ZT350/KIT", 1);
+        const QByteArray kit1 = kf::readFile(kitFile);
+        MainWindow1 *w = f.openAt(volume.point);
+        QVERIFY(!w->isUDiskFlag);
+        w->kitAttrList[0].kit_volume ^= 1;
+        QVERIFY(volume.unmount());
+        QVERIFY(volume.mountOnNewDevice());
+        QCOMPARE(volume.devices.size(), 2);
+        QVERIFY(volume.devices.at(0) != volume.devices.at(1));
+
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(f.prompter.texts().size(), 2); // "Quit?" and the notice, nothing failed
+        QCOMPARE(kf::readFile(kitFile), QByteArray(kit1).replace(14, 1, QByteArray(1, char(kit1.at(14) ^ 1))));
+        QByteArray alter(writeback::ALTER_FILE_SIZE, '\0');
+        kf::wr16(alter, 0, 0xAA55);
+        alter[6] = 1;
+        QCOMPARE(kf::readFile(volume.point + "/ZT350/SYS/alter.ini"), alter);
+    }
+
     void aFailedDismountIsReported()
     {
         if (!BindMount::unavailable().isEmpty())

@@ -1,3 +1,4 @@
+#include "device/bindmount.h"
 #include "padwindow.h"
 
 #include <QProcess>
@@ -132,6 +133,7 @@ private slots:
         QCOMPARE(w->kitAttrList[0].kpadChunk[2].soundFile0, QString());
         QCOMPARE(w->kitAttrList[0].kpadChunk[2].aWaveNo, NO_WAVE);
         QCOMPARE(w->kitAttrList[0].pedalChunk.hh_wave3_no, NO_WAVE);
+        QCOMPARE(w->addUsbWaveNumList.size(), 1); // the change file counts the tone only
 
         // No ffmpeg: nothing lands, the batch still ends.
         f.prompter.clear();
@@ -143,6 +145,7 @@ private slots:
         QVERIFY(f.prompter.texts().first().endsWith(QDir::toNativeSeparators(again)));
         QCOMPARE(f.rows().size(), 4);
         QVERIFY(!QFile::exists(f.prm(6)));
+        QCOMPARE(w->addUsbWaveNumList.size(), 1);
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
 
         // Wave folders that are not the pad's (relative; the working folder is
@@ -305,9 +308,50 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
                                                  "was written to it or deleted from it. Korvanta goes on without the "
-                                                 "sampler pad and keeps your edits."});
+                                                 "sampler pad and keeps your edits.\r\nIt is another volume: its "
+                                                 "volume serial number or its USB serial number differs.\r\nThese "
+                                                 "sounds were not deleted from the sampler pad and stay in the "
+                                                 "list:\r\nwave2"});
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(w->isUDiskFlag && !w->delDialog->isVisible());
+    }
+
+    // A delete on a pad mounted read-only: the pair stays, so do its row and
+    // its record, the change file does not count it, and one warning says why.
+    void aDeleteOnAReadOnlyPadKeepsItsRow()
+    {
+        if (!BindMount::unavailable().isEmpty())
+            QSKIP(qPrintable(BindMount::unavailable()));
+        PadWindow f;
+        f.layOut(3);
+        BindMount bind;
+        if (!bind.mount(f.pad.root, "zt350-ro") || !bind.makeReadOnly())
+            QSKIP(qPrintable("cannot mount read-only here (" + bind.error + ")"));
+        MainWindow1 *w = f.openAt(bind.mountPoint);
+        const QStringList rows = f.rows();
+        auto records = [w]() {
+            QStringList files;
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList))
+                files << s.file;
+            return files;
+        };
+        const QStringList loaded = records();
+        const QStringList before = f.pad.snapshot();
+
+        const QModelIndex third = w->totalListItemModel->index(2, 0, w->totalGroup->index());
+        w->ui->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
+                                                                          | QItemSelectionModel::Rows);
+        w->deleteWaveFromList1(); // sound 3, in no kit
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad is read-only (write-protected).\r\nThese sounds "
+                                                 "were not deleted from the sampler pad and stay in the list:\r\n"
+                                                 "wave3"});
+        QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
+        QCOMPARE(f.rows(), rows);
+        QCOMPARE(records(), loaded);
+        QVERIFY(w->delUsbWaveNumList.isEmpty());
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(!w->delDialog->isVisible());
     }
 
     void twoHundredSoundsFillNewFolders()

@@ -154,6 +154,18 @@ private slots:
         QCOMPARE(QPair(a.device, a.inode), QPair(b.device, b.inode));
         QVERIFY(a != b);
         QCOMPARE(mount(base + "/dev/sdb1"), b);
+        // The USB device's own serial tells byte copies on two sticks apart;
+        // none read is no difference.
+        QTemporaryDir sysDir;
+        const QString sys = makeSys(sysDir);
+        writeFile(sys + "/devices/pci0000:00/0000:00:14.0/usb2/2-1/idVendor", "0781\n");
+        writeFile(sys + "/devices/pci0000:00/0000:00:14.0/usb2/2-1/serial", "PAD-0001\n");
+        const VolumeIdentity stick = readVolumeIdentity(point + "/", table, byUuid, sys);
+        QCOMPARE(stick.usbSerial, QString("PAD-0001"));
+        QCOMPARE(stick, b);
+        VolumeIdentity otherStick = stick;
+        otherStick.usbSerial = "PAD-0002";
+        QVERIFY(otherStick != stick);
         // No UUID for a source that is no device; the nested mount is not the folder's.
         const VolumeIdentity t = readVolumeIdentity(point + "/inner", table, byUuid);
         QCOMPARE(t.source, QString("tmpfs"));

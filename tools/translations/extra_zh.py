@@ -296,4 +296,23 @@ EXTRA = {
     'A sound of the library, a group or the metronome comes from this file, so nothing is saved:':
         '音色库、分组或节拍器中有音色来自此文件，因此未保存任何内容：',
     'Keeping the sounds still in use...': '正在保留仍在使用的音色...',
+    # the pad: which pad stands at its place, what stopped the writing, what was saved
+    'It is another volume: its volume serial number or its USB serial number differs.':
+        '它是另一个存储卷：其卷序列号或 USB 序列号不同。',
+    'It has the volume serial number of the loaded pad, but its global.ini or its metronome folder differs.':
+        '它的卷序列号与已加载的采样打击垫相同，但其 global.ini 或节拍器文件夹不同。',
+    'It is a copy of the loaded pad with other kits: Kit ': '它是已加载采样打击垫的副本，但套鼓不同：套鼓 ',
+    'differs.': '不同。',
+    'differ.': '不同。',
+    'The kit chains were saved before that.': '在此之前套鼓链已保存。',
+    'was saved before that.': '在此之前已保存。',
+    'were saved before that.': '在此之前已保存。',
+    'The kit chains were not saved to the sampler pad.': '套鼓链未能保存到采样打击垫。',
+    'The change file alter.ini was not saved.': '变更文件 alter.ini 未能保存。',
+    'Korvanta stays open without the sampler pad and keeps your edits.':
+        'Korvanta 将保持打开（不连接采样打击垫），并保留您的所有编辑。',
+    'The sampler pad is read-only (write-protected).': '采样打击垫为只读（写保护）。',
+    'its folder is a link or leads out of the sampler pad': '其所在文件夹是链接或指向采样打击垫之外',
+    'These sounds were not deleted from the sampler pad and stay in the list:':
+        '以下音色未能从采样打击垫删除，仍保留在列表中：',
 }

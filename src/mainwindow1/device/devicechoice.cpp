@@ -1,6 +1,7 @@
 #include "mainwindow1/mainwindow1.h"
 
 #include "device/padtree.h"
+#include "device/writeback.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -78,15 +79,13 @@ bool MainWindow1::judgeFourFile()
     return ok;
 }
 
-PadIdentity MainWindow1::currentPadIdentity() const
+PadPlaces MainWindow1::padPlaces() const
 {
-    return readPadIdentity(PadPlaces{currentDirPath, sys_click_path, usbGlobalIniFile});
+    return PadPlaces{currentDirPath, sys_click_path, usbGlobalIniFile, padKitFiles};
 }
 
-bool MainWindow1::padStillLoaded()
+void MainWindow1::padLost()
 {
-    if (samePad(padIdentity, currentPadIdentity()))
-        return true;
     qWarning() << "the pad at" << currentDirPath << "is not the one loaded";
     // Its sounds are not taken for the loaded pad's, by any later read.
     ztplatform::fenceFolder(padRoot.path());
@@ -94,7 +93,23 @@ bool MainWindow1::padStillLoaded()
         if (progress)
             progress->hide();
     }
-    showDeviceMessages({anotherPadMessage()});
     isUDiskFlag = true;
-    return false;
+}
+
+PadMatch MainWindow1::padCheck(bool settingsToo)
+{
+    const PadMatch match = padGuard ? padGuard->check(settingsToo) : PadMatch();
+    if (match.another())
+        padLost();
+    return match;
+}
+
+bool MainWindow1::padStillLoaded()
+{
+    const PadMatch match = padCheck(true);
+    if (match.another())
+        showDeviceMessages({anotherPadMessage(match)});
+    else if (!match.same())
+        showDeviceMessages({DeviceMessage{tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
+    return match.same();
 }

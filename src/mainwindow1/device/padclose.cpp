@@ -61,8 +61,6 @@ bool MainWindow1::generateOrderFile()
         isUDiskFlag = true;
         return false;
     }
-    if (!padStillLoaded())
-        return false;
 
     QProgressDialog *progress = showPadProgress(tr("Saving file..."), 5);
     writeback::WriteBackJob job;
@@ -81,6 +79,8 @@ bool MainWindow1::generateOrderFile()
     job.globalFile = usbGlobalIniFile;
     job.chainBlock = padChainBlock;
     job.padRoot = padRoot;
+    job.padGuard = padGuard; // also judges the pad before the first write
+    job.driveRoot = currentDirPath;
     job.sysPath = sysPath;
     // The list's rows by file; only files some kit uses, or used at load, are
     // ever looked up.
@@ -101,6 +101,8 @@ bool MainWindow1::generateOrderFile()
         QCoreApplication::processEvents();
     });
     progress->close();
+    if (result.stop == writeback::PadStop::AnotherPad)
+        padLost();
     showDeviceMessages(result.messages);
     return !result.failed;
 }

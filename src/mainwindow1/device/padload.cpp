@@ -40,6 +40,14 @@ void appendPadRows(QStandardItem *total, QStandardItem *hh, const QVector<MainWi
     }
 }
 
+// True when one of `links` is a global.ini.
+bool namesGlobalIni(const QStringList &links)
+{
+    return std::any_of(links.cbegin(), links.cend(), [](const QString &l) {
+        return QFileInfo(l).fileName().compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0;
+    });
+}
+
 } // namespace
 
 QProgressDialog *MainWindow1::showPadProgress(const QString &label, int maximum)
@@ -102,7 +110,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
     const bool filesOk = judgeFourFile();
     if (!rootOk || !filesOk)
         return refuse({notPad});
-    padIdentity = currentPadIdentity();
+    PadIdentity loaded = readPadIdentity(padPlaces());
     progress->show();
 
     progress->setValue(18);
@@ -124,21 +132,11 @@ void MainWindow1::loadPad(const QString &modelFolder)
     tell(sounds.messages, true);
 
     progress->setValue(40);
-    clickList.clear();
-    clickDeviceFlag = true;
-    userFlag = false;
-    if (clickListItemModel)
-        clickListItemModel->clear();
-    ui->clickWaveTreeView->reset();
-    initClickItemModel();
     progress->hide(); // the import may warn; the load goes on whatever it says
-    on_btnImportClickWave_clicked();
+    importPadClicks();
     progress->show();
 
-    const bool globalLinked = std::any_of(padLinksLeftOut.cbegin(), padLinksLeftOut.cend(), [](const QString &l) {
-        return QFileInfo(l).fileName().compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0;
-    });
-    if (usbGlobalIniFile.isEmpty() && globalLinked)
+    if (usbGlobalIniFile.isEmpty() && namesGlobalIni(padLinksLeftOut))
         return refuse({notPad});
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
     const PadGlobal global = readPadGlobal(usbGlobalIniFile, *globalModel);
@@ -155,6 +153,42 @@ void MainWindow1::loadPad(const QString &modelFolder)
     padLinksLeftOut << kits.linksLeftOut;
     if (!kits.ok)
         return refuse(kits.messages);
+    takePadKits(kits);
+
+    progress->setValue(88);
+    for (int k = 0; k < kitAttrList.size(); ++k) {
+        for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
+            disHHList(&kitAttrList[k], quint8(k), slot);
+    }
+    for (int k = 0; k < kitAttrList.size(); ++k)
+        dispPadList(kitAttrList, quint8(k));
+    tell(withLinks(kits.messages), true);
+
+    ui->kitNumber->setText(QStringLiteral("1"));
+    on_kitNumber_textEdited(QStringLiteral("1"));
+    updateKitNo(1);
+    markAllSaved(); // an offline close after a failed close on the pad compares with this
+    guardPad(loaded);
+    progress->setValue(100);
+    progress->close();
+    showDeviceModeLook();
+    loopFlag1 = 0;
+}
+
+void MainWindow1::importPadClicks()
+{
+    clickList.clear();
+    clickDeviceFlag = true;
+    userFlag = false;
+    if (clickListItemModel)
+        clickListItemModel->clear();
+    ui->clickWaveTreeView->reset();
+    initClickItemModel();
+    on_btnImportClickWave_clicked();
+}
+
+void MainWindow1::takePadKits(const PadKits &kits)
+{
     kitAttrList.clear();
     originalKitAttrList.clear();
     for (int k = 0; k < KIT_MAX_COUNT && k < kits.kits.size(); ++k) {
@@ -176,25 +210,30 @@ void MainWindow1::loadPad(const QString &modelFolder)
     kitMaxList = kits.renamedKits;
     padKitFiles = kits.kitFiles;
     padKitRecords = kits.kitRecords;
+}
 
-    progress->setValue(88);
-    for (int k = 0; k < kitAttrList.size(); ++k) {
-        for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-            disHHList(&kitAttrList[k], quint8(k), slot);
+void MainWindow1::guardPad(PadIdentity loaded)
+{
+    // From now on each write and each read below the pad's root first asks
+    // whether the pad there is the one loaded; no sound is read once another
+    // pad stood there.
+    loaded.kits.fill(QByteArray(), KIT_MAX_COUNT);
+    for (int slot = 0; slot < KIT_MAX_COUNT && slot < padKitRecords.size(); ++slot) {
+        if (!padKitFiles.value(slot).isEmpty())
+            loaded.kits[slot] = kitDigest(padKitRecords.at(slot));
     }
-    for (int k = 0; k < kitAttrList.size(); ++k)
-        dispPadList(kitAttrList, quint8(k));
-    tell(withLinks(kits.messages), true);
+    padGuard = std::make_shared<PadGuard>(padPlaces(), loaded);
+    padRoot.setCheck(padGuard);
+    ztplatform::watchFolder(padRoot.path(), this, [this]() {
+        const PadMatch match = padCheck(false);
+        if (match.another())
+            showDeviceMessages({anotherPadMessage(match)});
+        return !match.another();
+    });
+}
 
-    ui->kitNumber->setText(QStringLiteral("1"));
-    on_kitNumber_textEdited(QStringLiteral("1"));
-    updateKitNo(1);
-    markAllSaved(); // an offline close after a failed close on the pad compares with this
-    // No sound below the pad's root is read once another pad stands there.
-    ztplatform::watchFolder(padRoot.path(), this, [this]() { return padStillLoaded(); });
-    progress->setValue(100);
-    progress->close();
-
+void MainWindow1::showDeviceModeLook()
+{
     // Device mode: the groups stay as they are, sounds come and go only on the pad.
     ui->waveGroupTreeView->setEnabled(false);
     ui->waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
@@ -205,5 +244,4 @@ void MainWindow1::loadPad(const QString &modelFolder)
     ui->rightwaveListIO->hide();
     ui->tbtAddWave->hide();
     ui->tbtDel->hide();
-    loopFlag1 = 0;
 }

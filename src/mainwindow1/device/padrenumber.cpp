@@ -20,7 +20,16 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
     const bool onPad = !padFoldersReady() || padStillLoaded();
     const RenumberResult result = onPad ? renumberPadWaves(changes, dataPath, prmPath, padRoot) : RenumberResult();
     if (!result.ok) {
-        showDeviceMessages(result.messages);
+        const PadMatch lost = padGuard ? padGuard->lost() : PadMatch();
+        if (lost.another()) {
+            padLost();
+            QStringList texts;
+            for (const DeviceMessage &m : result.messages)
+                texts << m.text;
+            showDeviceMessages({anotherPadMessage(lost, texts)});
+        } else {
+            showDeviceMessages(result.messages);
+        }
         for (int i = 0; i < n; ++i)
             waveLoadKitAttrList[i].wave_No = quint16(oldNumbers.at(i));
         return;

@@ -4,8 +4,11 @@
 #include "ui_mainwindow1.h"
 
 #include "device/padpaths.h"
+#include "device/usbupdate.h"
 #include "device/waveslots.h"
+#include "device/writeback.h"
 #include "model/kitediting.h"
+#include "platform/volumeidentity.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -46,6 +49,7 @@ SyncBatch *MainWindow1::padSync()
                 recvDelProgress(value);
         });
         connect(syncBatch, &SyncBatch::waveFailed, this, &MainWindow1::recvWaveFailed);
+        connect(syncBatch, &SyncBatch::deleteFailed, this, &MainWindow1::recvDeleteFailed);
         connect(syncBatch, &SyncBatch::finished, this, &MainWindow1::recvBatchFinished);
     }
     return syncBatch;
@@ -75,7 +79,7 @@ void MainWindow1::addUsbWave()
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
-    const bool ready = padFoldersReady() && padStillLoaded();
+    const bool ready = padFoldersReady() && padCheck(true).same();
     ui->right_stackedWidgetPage1->setEnabled(false);
     addProgressValue = 0;
     waveNumList.clear();
@@ -120,9 +124,14 @@ void MainWindow1::deleteUsbWave()
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
     delBatchList = delUsbWaveList.toVector();
+    delNotRemoved.clear();
     padBatchKind = SyncBatch::Deleting;
-    if (delBatchList.isEmpty() || !padFoldersReady() || !padStillLoaded()
-        || !padSync()->startDelete(delBatchList, dataPath, prmPath))
+    const bool ready = !delBatchList.isEmpty() && padFoldersReady() && padCheck(true).same();
+    if (!ready) {
+        for (const QString &path : qAsConst(delBatchList))
+            delNotRemoved.insert(QDir::toNativeSeparators(path), UsbUpdate::PadGone);
+    }
+    if (!ready || !padSync()->startDelete(delBatchList, dataPath, prmPath))
         completeDeleteBatch(); // no dialog is left up
 }
 
@@ -147,6 +156,32 @@ void MainWindow1::recvDelProgress(int value)
 void MainWindow1::recvWaveFailed(int waveNo, QString)
 {
     failedWaveList << waveNo;
+}
+
+void MainWindow1::recvDeleteFailed(QString path, int why)
+{
+    delNotRemoved.insert(QDir::toNativeSeparators(path), why);
+}
+
+DeviceMessage MainWindow1::padBatchMessage(const QString &lead, const QStringList &sounds)
+{
+    using writeback::PadStop;
+    const PadMatch lost = padGuard ? padGuard->lost() : PadMatch();
+    PadStop stop = PadStop::None;
+    if (lost.another())
+        stop = PadStop::AnotherPad;
+    else if (ztplatform::isReadOnlyVolume(padRoot.path()))
+        stop = PadStop::ReadOnly;
+    else if (!writeback::padDrivePresent(currentDirPath, kitPath))
+        stop = PadStop::Gone;
+    QStringList lines = QStringList{lead} + sounds;
+    if (stop == PadStop::AnotherPad) {
+        padLost();
+        return anotherPadMessage(lost, lines);
+    }
+    if (stop != PadStop::None)
+        lines.prepend(writeback::padStopText(stop));
+    return DeviceMessage{tr("Warning"), lines.join(QStringLiteral("\r\n"))};
 }
 
 void MainWindow1::recvBatchFinished()
@@ -219,17 +254,18 @@ void MainWindow1::completeAddBatch()
     std::sort(dropped.begin(), dropped.end());
     for (int i = dropped.size() - 1; i >= 0; --i)
         waveLoadKitAttrList.removeAt(dropped.at(i));
+    // The change file counts only the sounds that reached the pad.
+    for (int extra = addUsbWaveList.size() - (waveNumList.size() - failedFiles.size());
+         extra > 0 && !addUsbWaveNumList.isEmpty(); --extra)
+        addUsbWaveNumList.removeLast();
     failedWaveList.clear();
     if (shownKitCleared && kitNo == currentKitNum)
         dispPadList(kitAttrList, currentKitNum);
     getRightSoundList();
     ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
-        UiPrompter::instance()->warning(this, tr("Warning"),
-                                        tr("These sounds could not be written to the sampler pad and were not "
-                                           "added:")
-                                                + QStringLiteral("\r\n") + failedFiles.join(QStringLiteral("\r\n")),
-                                        QMessageBox::Ok);
+        showDeviceMessages({padBatchMessage(
+                tr("These sounds could not be written to the sampler pad and were not added:"), failedFiles)});
 }
 
 void MainWindow1::completeDeleteBatch()
@@ -237,22 +273,57 @@ void MainWindow1::completeDeleteBatch()
     padBatchKind = SyncBatch::Idle;
     if (delDialog)
         delDialog->setValue(delDialog->maximum());
-    QSet<QString> paths;
-    for (const QString &p : qAsConst(delBatchList))
-        paths.insert(QDir::toNativeSeparators(p));
-    for (int row = totalGroup && !paths.isEmpty() ? totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
+    // Rows go only for the pairs gone from the pad; the others stay, with
+    // their records, and the change file does not count them as deleted.
+    QSet<QString> removed;
+    for (const QString &p : qAsConst(delBatchList)) {
+        if (!delNotRemoved.contains(QDir::toNativeSeparators(p)))
+            removed.insert(QDir::toNativeSeparators(p));
+    }
+    QStringList stay;
+    for (int row = totalGroup && !delBatchList.isEmpty() ? totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
         const QStandardItem *file = totalGroup->child(row, 2);
-        if (file && paths.contains(QDir::toNativeSeparators(file->text()))) {
+        const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
+        if (removed.contains(path)) {
             totalGroup->removeRow(row);
             updateHHsoundList(row);
+        } else if (delNotRemoved.contains(path)) {
+            const QStandardItem *number = totalGroup->child(row, 0);
+            const int i = number ? delUsbWaveNumList.lastIndexOf(quint16(number->text().toInt())) : -1;
+            if (i >= 0)
+                delUsbWaveNumList.removeAt(i);
+            const QStandardItem *name = totalGroup->child(row, 1);
+            const QString why = delNotRemoved.value(path) == UsbUpdate::LinkedFolder
+                    ? QStringLiteral(" (") + tr("its folder is a link or leads out of the sampler pad") + QLatin1Char(')')
+                    : QString();
+            stay.prepend((name ? name->text() : path) + why);
         }
     }
+    restoreDeletedRecords();
     ui->totalWaveTreeView->update();
     if (delDialog) {
         delDialog->close();
         delDialog->hide();
     }
     delProgressValue = 0;
+    delNotRemoved.clear();
+    if (!stay.isEmpty())
+        showDeviceMessages({padBatchMessage(
+                tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
+}
+
+void MainWindow1::restoreDeletedRecords()
+{
+    int gone = 0; // records before the one at hand that stay out
+    for (const QPair<int, SOUND_INDEX> &taken : qAsConst(delBatchRecords)) {
+        if (!delNotRemoved.contains(QDir::toNativeSeparators(taken.second.file))) {
+            ++gone;
+            continue;
+        }
+        const int at = qBound(0, taken.first - gone, waveLoadKitAttrList.size());
+        waveLoadKitAttrList.insert(at, taken.second);
+    }
+    delBatchRecords.clear();
 }
 
 void MainWindow1::changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength,

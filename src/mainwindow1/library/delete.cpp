@@ -27,13 +27,17 @@ bool byRowDescending(const QModelIndex &a, const QModelIndex &b)
     return a.row() > b.row();
 }
 
-// Keeps the records not marked, in their order.
-void removeMarked(QVector<MainWindow1::SOUND_INDEX> &records, const QVector<bool> &marked)
+// Keeps the records not marked, in their order; `taken` gets the others
+// with their places.
+void removeMarked(QVector<MainWindow1::SOUND_INDEX> &records, const QVector<bool> &marked,
+                  QVector<QPair<int, MainWindow1::SOUND_INDEX>> *taken = nullptr)
 {
     int kept = 0;
     for (int i = 0; i < records.size(); ++i) {
         if (!marked.at(i))
             records[kept++] = records.at(i);
+        else if (taken)
+            taken->append(qMakePair(i, records.at(i)));
     }
     records.resize(kept);
 }
@@ -233,7 +237,9 @@ void MainWindow1::on_tbtDel_clicked()
             updateHHsoundList(r);
         }
     }
-    removeMarked(waveLoadKitAttrList, removeRecord);
+    // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
+    delBatchRecords.clear();
+    removeMarked(waveLoadKitAttrList, removeRecord, deviceMode ? &delBatchRecords : nullptr);
 
     if (deviceMode) {
         if (delUsbWaveList.isEmpty()) {
