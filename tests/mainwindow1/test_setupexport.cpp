@@ -346,6 +346,19 @@ private slots:
         QCOMPARE(folderEntries(out), all);
     }
 
+    // A kit file in a folder named like a whole setup is a kit file: Export
+    // All takes its sounds.
+    void kitFileInBinNamedFolderSaved()
+    {
+        const QString k2 = f->file("drums.bin.d/K002.INI");
+        QVERIFY(QDir().mkpath(f->file("drums.bin.d")) && makeKitFile(k2, 2));
+        f->importPicks({k2});
+        f->prompter.clear();
+        f->exportAll(f->file("SET.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        QVERIFY(setupfiles::readsBack(f->file("SET.bin"), true));
+    }
+
     // A link at the name a new file is written under first, dangling too, is
     // a taken name: the save writes under the next one, never at the far end.
     void linkAtTemporaryNamePassedOver()

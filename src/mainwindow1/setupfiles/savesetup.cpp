@@ -170,7 +170,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     const setupfiles::StoredSoundLocator loadedFiles(w->loadedKitFiles);
     for (const QString &source : w->getKitFileList()) {
         const QString listed = QDir::fromNativeSeparators(source);
-        if (listed.contains(QLatin1String(".bin"), Qt::CaseInsensitive) && !checkSourceFile(w, loadedFiles, listed))
+        if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(w, loadedFiles, listed))
             return;
     }
     progress->setValue(5);
