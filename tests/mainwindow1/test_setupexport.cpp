@@ -820,6 +820,22 @@ private slots:
         QVERIFY(f->w->clickList.value(4).file.startsWith(f->file("Kept sounds/")));
     }
 
+    // The metronome sounds of a setup a kit save replaces are kept under
+    // their own names, which end in ".wav" already.
+    void keptClicksKeepTheirNames()
+    {
+        const QString setup = f->file("S.bin");
+        f->exportAll(setup);
+        f->importAll(setup);
+        QVERIFY(QFile::link(setup, f->file(f->kit(1).kit_name + ".INI")));
+        f->prompter.clear();
+        f->saveKits({1}, f->work.path());
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+        const QStringList clicks = {"click1.wav", "click2.wav", "click3.wav", "click4.wav", "click5.wav"};
+        QCOMPARE(folderEntries(f->file("Kept sounds")), clicks);
+        QCOMPARE(f->w->clickList.value(4).file, f->file("Kept sounds/click5.wav"));
+    }
+
     // Each cycle of putting a kept sound on a pad, saving, clearing the pad
     // and saving again finds its bytes kept already: one copy, one row.
     void keptSoundsKeptOnce()
