@@ -297,14 +297,15 @@ private slots:
             listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
         QVERIFY(listed);
 
-        // Declining every question writes nothing, yet reports the folder.
+        // Declining every question writes nothing, and says so.
         const QByteArray before = kf::readFile(k2);
         f->prompter.clear();
         f->prompter.buttonAnswers << QMessageBox::No << QMessageBox::No;
         progress.values.clear();
         f->saveKits({2, 7}, f->work.path());
         QCOMPARE(progress.values, QVector<int>({0, 100}));
-        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        QCOMPARE(f->prompter.titles().last(), QString("Tip"));
+        QCOMPARE(f->texts().last(), QString("No file was saved: the existing files stay as they were."));
         QCOMPARE(kf::readFile(k2), before);
 
         // A kit name that names no file in the folder ends the save there.

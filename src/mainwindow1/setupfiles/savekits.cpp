@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -282,7 +283,11 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     QSet<int> reread; // the kit slots the read-back fills
     const bool replacedAll = putKitsInPlace(w, save, reload, reread);
     lockForSave(w, false);
-    if (replacedAll) {
+    const bool wrote = std::any_of(plan.cbegin(), plan.cend(), [](const setupfiles::KitTarget &t) { return t.write; });
+    if (!wrote) {
+        p->information(w, MainWindow1::tr("Tip"),
+                       MainWindow1::tr("No file was saved: the existing files stay as they were."), QMessageBox::Ok);
+    } else if (replacedAll) {
         for (const setupfiles::KitTarget &t : plan) {
             if (t.write)
                 w->markKitSaved(t.kit - 1);
