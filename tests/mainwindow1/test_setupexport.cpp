@@ -227,6 +227,25 @@ private slots:
         QVERIFY(f->unlocked());
     }
 
+    // A loaded setup whose sound another program rewrote in place, at the
+    // same size, is not taken as it was loaded.
+    void sameSizeRewriteNoticed()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        QByteArray bytes = kf::readFile(setup);
+        bytes[bytes.size() - 1] = char(bytes.at(bytes.size() - 1) ^ 0x55);
+        const QDateTime loaded = QFileInfo(setup).lastModified();
+        QFile file(setup);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size());
+        QVERIFY(file.setFileTime(loaded.addSecs(1), QFileDevice::FileModificationTime));
+        file.close();
+        f->exportAll(f->file("NEW.bin"));
+        QCOMPARE(f->texts(), QStringList({"Please check path:The file has been modified. Export failed.\r\n" + setup,
+                                          "Error in obtaining sound, the saving is failed."}));
+        QVERIFY(!QFileInfo::exists(f->file("NEW.bin")));
+    }
+
     void kitFilesSaved()
     {
         QString setup, k2, k7;
