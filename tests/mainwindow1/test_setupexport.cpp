@@ -331,7 +331,8 @@ private slots:
         f->w->kitNameList[3] = "a/b";
         f->prompter.clear();
         f->saveKits({4, 5}, out);
-        QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error."}));
+        QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error.\r\nThese kits are not saved:\r\nKit 4 a/b\r\n"
+                                          "Kit 5 " + f->w->kitNameList[4]}));
         QVERIFY(!QFile::exists(out + "/K005.INI"));
         QVERIFY(f->unlocked());
     }
@@ -974,6 +975,30 @@ private slots:
         QVERIFY(!QFile::exists(f->file("SET.bin")));
     }
 
+    // A kit save that fails at one kit leaves no file of it, and names every
+    // kit it did not save: over existing files, and into an empty folder.
+    void failedKitSaveLeavesNoFile()
+    {
+        const QString text = f->file("text.wav"), out = f->file("out"), empty = f->file("empty");
+        QVERIFY(kf::writeFile(text, "not a sound") && QDir().mkpath(out) && QDir().mkpath(empty));
+        QVERIFY(kf::writeFile(out + "/AAA.INI", "old A") && kf::writeFile(out + "/BBB.INI", "old B"));
+        f->w->waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
+        f->w->on_defaultRbtn_clicked();
+        f->kit(7).kpadChunk[1].soundFile0 = text;
+        f->kit(7).kpadChunk[1].soundName0 = "Text";
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "AAA";
+        f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "BBB";
+        const QMap<QString, QByteArray> before = tree(out);
+        f->saveKits({2, 7}, out);
+        QCOMPARE(tree(out), before);
+        f->saveKits({2, 7}, empty);
+        QCOMPARE(folderEntries(empty), QStringList());
+        const QString notSaved = "Obtain sound file error.\r\nThese kits are not saved:\r\nKit 2 AAA\r\nKit 7 BBB";
+        QCOMPARE(f->texts().filter(notSaved), QStringList({notSaved, notSaved}));
+        QVERIFY(!f->prompter.titles().contains("successfully saved."));
+        QVERIFY(f->unlocked());
+    }
+
     // A sound cut inside a frame is saved with the samples it holds.
     void cutSoundSaved()
     {
@@ -1038,7 +1063,7 @@ private slots:
         QCOMPARE(boxes, QStringList({"Error|Failed to write sound data!",
                                      "Warning|The file already exists. Do you confirm to overwrite it?/File "
                                      "location: /" + f->file("KIT0.INI"),
-                                     "Error|Obtain sound file error."}));
+                                     "Error|Obtain sound file error./These kits are not saved:/Kit 1 KIT0"}));
         QCOMPARE(kf::readFile(f->file("OUT.bin")), old);
         QCOMPARE(kf::readFile(f->file("KIT0.INI")), QByteArray("the old kit"));
         QCOMPARE(folderEntries(f->work.path()), before);
