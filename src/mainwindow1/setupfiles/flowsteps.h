@@ -131,6 +131,15 @@ QString writeTarget(MainWindow1 *w, const QString &target);
 // library, the groups and the metronome are reached: a save must replace
 // none of them.
 ztplatform::ReachedFiles soundFiles(MainWindow1 *w);
+// The kit files that the stored sounds of the library, the kits, the groups
+// and the metronome name ('/' separators), each path text once.
+QStringList storedKitFiles(MainWindow1 *w);
+// Why a save of one file onto `target` may not go on, its message with the
+// path on a line of its own: something other than a regular file stands
+// there, or the file it replaces (writeTarget) is one a plain sound of the
+// library, a group or the metronome comes from; with `kitFilesToo` also a
+// loaded or recorded kit file, or one a stored sound names. Empty when it may.
+QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo);
 // True when `path` is the loaded whole setup.
 bool isLoadedSetup(MainWindow1 *w, const QString &path);
 // A file replaced by one of the other kind (a whole setup by a kit file, or

@@ -152,19 +152,14 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
         p->warning(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
     };
 
-    if (setupfiles::occupiedByNonFile(target)) {
-        p->warning(w, MainWindow1::tr("Error"), notAFileText() + crlf() + QDir::toNativeSeparators(target),
-                   QMessageBox::Ok);
+    const QString refused = refusedTarget(w, target, false);
+    if (!refused.isEmpty()) {
+        p->warning(w, MainWindow1::tr("Error"), refused, QMessageBox::Ok);
         return;
     }
     // A link to a loaded file is written through: that file is replaced.
     const bool replace = QFileInfo(target).isFile();
     const QString dest = replace ? writeTarget(w, target) : target;
-    if (replace && soundFiles(w).replacedBy(dest)) {
-        p->warning(w, MainWindow1::tr("Error"), soundFileText() + crlf() + QDir::toNativeSeparators(target),
-                   QMessageBox::Ok);
-        return;
-    }
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("The file is being generated..."), 1);
 
     const setupfiles::StoredSoundLocator loadedFiles(w->loadedKitFiles);
