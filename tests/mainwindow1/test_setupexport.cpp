@@ -934,6 +934,43 @@ private slots:
         QCOMPARE(f->w->soundGroupList.at(0).soundList.last().file, group->child(row + 1, 1)->text());
     }
 
+    // A group's sounds stored in kit files that were not loaded this session
+    // (the groups outlive it) are kept with their bytes when a kit save or
+    // Export All replaces those files.
+    void groupSoundsOfUnloadedFilesKept()
+    {
+        const QString x = f->file("X"), ini = x + "/" + f->kit(1).kit_name + ".INI", bin = x + "/S.bin";
+        QVERIFY(QDir().mkpath(x) && makeKitFile(ini, 1) && makeSetup(bin));
+        auto stored = [](const QString &file, int entry) {
+            MainWindow1::READ_KIT_FILE rec;
+            setupfiles::KitTables tables;
+            const bool whole = file.endsWith(".bin");
+            if ((whole ? setupfiles::readWholeSetupFile(file, rec, tables) : setupfiles::readKitFile(file, rec, tables))
+                != setupfiles::LoadError::None)
+                return QByteArray();
+            const percussionpadfile::P_SOUND_INDEX &s = rec.info.soundChunk.soundIndex[entry];
+            return kf::readFile(file).mid(int(s.wave_start), int(s.wave_length));
+        };
+        const QVector<QByteArray> bytes = {stored(ini, 0), stored(ini, 1), stored(bin, 5), stored(bin, 0)};
+        QStandardItem *group = f->w->soundListItemModel->item(0);
+        const int row = group->rowCount();
+        const QStringList sources = {ini + ":U00000", ini + ":U00001", bin + ":U00000", bin + ":U10000"};
+        for (int i = 0; i < sources.size(); ++i)
+            group->appendRow({new QStandardItem(QString("G%1").arg(i)), new QStandardItem(sources.at(i))});
+        f->w->updateSoundGroupList(f->w->soundListItemModel, f->w->soundGroupList);
+        f->saveKits({1}, x);
+        f->exportAll(bin);
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
+        QVERIFY(setupfiles::readsBack(ini, false) && setupfiles::readsBack(bin, true));
+        for (int i = 0; i < sources.size(); ++i) {
+            const QString kept = f->file(QString("Kept sounds/G%1.wav").arg(i));
+            QCOMPARE(group->child(row + i, 1)->text(), kept);
+            QVERIFY(bytes.at(i).startsWith("RIFF"));
+            QCOMPARE(kf::readFile(kept), bytes.at(i));
+            QCOMPARE(f->w->soundGroupList.at(0).soundList.at(row + i).file, kept);
+        }
+    }
+
     // A pick whose later file is refused still rebuilds the lists; a save
     // stops, naming the kit and pad, rather than write a used slot empty.
     void refusedPickFinishesAndNoSlotIsSavedEmpty()

@@ -99,6 +99,15 @@ void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kit
 // holds the window while events run between them.
 bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
 
+// Before a save renames a file over `target`: the sounds stored in a kit
+// file that is not loaded but that a rename over `target` takes from the
+// paths the library, a kit, a group or the metronome names it by (the file
+// itself, or a link on the way to it) are kept as keepLostSounds keeps them,
+// read from the file as it is now. A file that does not read as a kit file
+// has nothing to keep. False, with nothing changed for the sounds of the
+// file that failed, when one cannot be kept.
+bool keepNamedSounds(MainWindow1 *w, const QString &target);
+
 // The loaded and recorded files ('/' separators, as the editor holds them,
 // each once, the loaded ones first), each looked at once. The answers hold
 // while only new names are written: none of the files is renamed over.

@@ -8,8 +8,6 @@
 #include "platform/fileidentity.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
-#include "setup/kitslots.h"
-#include "setup/soundsource.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -88,24 +86,6 @@ ztplatform::ReachedFiles soundFiles(MainWindow1 *w)
             files.add(source);
         }
     }
-    return files;
-}
-
-QStringList storedKitFiles(MainWindow1 *w)
-{
-    QStringList files;
-    QSet<QString> seen;
-    auto take = [&files, &seen](const QString &source) {
-        const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
-        if (ref.isStored() && !seen.contains(ref.kitFile)) {
-            seen.insert(ref.kitFile);
-            files.append(ref.kitFile);
-        }
-    };
-    for (const QString &source : w->librarySources())
-        take(source);
-    for (const MainWindow1::soundKit &kit : qAsConst(w->kitAttrList))
-        setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
     return files;
 }
 

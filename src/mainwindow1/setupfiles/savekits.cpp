@@ -224,8 +224,9 @@ bool putKitsInPlace(MainWindow1 *w, KitSave &save, QStringList &reload, QSet<int
             files.removeAll(c.file);
         const QString path = files.value(0);
         const bool setup = !path.isEmpty() && isLoadedSetup(w, path);
-        const bool kept = path.isEmpty()
-                          || keepLostSounds(w, path, setup ? QHash<QString, int>() : save.moved.value(path), setup);
+        const bool kept =
+                (path.isEmpty() || keepLostSounds(w, path, setup ? QHash<QString, int>() : save.moved.value(path), setup))
+                && (!t.temporary || keepNamedSounds(w, t.replaces));
         if (blocked.contains(t.target) || !kept || !file.rename()) {
             reportNotReplaced(w, t.target, file.keep());
             replacedAll = false;

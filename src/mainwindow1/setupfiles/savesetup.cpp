@@ -107,11 +107,12 @@ bool putSetupInPlace(MainWindow1 *w, ztplatform::ReplaceFile &out, const QString
         QVector<QString> written;
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveAttrList))
             written.append(s.file);
-        const bool kept = loaded.isEmpty()
-                          || keepLostSounds(w, loaded,
-                                            reload ? setupfiles::movedSounds(w->waveAttrList, loaded)
-                                                   : QHash<QString, int>(),
-                                            !reload);
+        const bool kept = (loaded.isEmpty()
+                           || keepLostSounds(w, loaded,
+                                             reload ? setupfiles::movedSounds(w->waveAttrList, loaded)
+                                                    : QHash<QString, int>(),
+                                             !reload))
+                          && keepNamedSounds(w, out.target());
         if (!kept || !out.rename()) {
             reportNotReplaced(w, target, out.keep());
             return false;
