@@ -2566,6 +2566,22 @@ and save the current pad settings</source>
         <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
         <translation>无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。</translation>
     </message>
+    <message>
+        <source>Kit %1 %2</source>
+        <translation>套鼓 %1 %2</translation>
+    </message>
+    <message>
+        <source>These kits are not saved:</source>
+        <translation>以下套鼓未保存：</translation>
+    </message>
+    <message>
+        <source>These files are saved:</source>
+        <translation>以下文件已保存：</translation>
+    </message>
+    <message>
+        <source>No file was saved: the existing files stay as they were.</source>
+        <translation>未保存任何文件：已有文件保持原样。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

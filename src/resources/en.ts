@@ -2566,6 +2566,22 @@ and save the current pad settings</translation>
         <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
         <translation>This file cannot be imported: it is no kit file, global settings file or whole setup.</translation>
     </message>
+    <message>
+        <source>Kit %1 %2</source>
+        <translation>Kit %1 %2</translation>
+    </message>
+    <message>
+        <source>These kits are not saved:</source>
+        <translation>These kits are not saved:</translation>
+    </message>
+    <message>
+        <source>These files are saved:</source>
+        <translation>These files are saved:</translation>
+    </message>
+    <message>
+        <source>No file was saved: the existing files stay as they were.</source>
+        <translation>No file was saved: the existing files stay as they were.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -291,4 +291,9 @@ EXTRA = {
     'A sound of the library, a group or the metronome comes from this file, so nothing is saved:':
         '音色库、分组或节拍器中有音色来自此文件，因此未保存任何内容：',
     'Keeping the sounds still in use...': '正在保留仍在使用的音色...',
+    # kit saves: what was saved and what was not
+    'No file was saved: the existing files stay as they were.': '未保存任何文件：已有文件保持原样。',
+    'These kits are not saved:': '以下套鼓未保存：',
+    'These files are saved:': '以下文件已保存：',
+    'Kit %1 %2': '套鼓 %1 %2',
 }
