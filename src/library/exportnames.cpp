@@ -16,11 +16,15 @@ QString safeName(const QString &name)
 
 QString freeName(const QString &name, const std::function<bool(const QString &)> &taken)
 {
-    QString candidate = name + QStringLiteral(".wav");
+    const QString wav = QStringLiteral(".wav");
+    const bool named = name.size() > wav.size() && name.endsWith(wav, Qt::CaseInsensitive);
+    const QString stem = named ? name.chopped(wav.size()) : name;
+    const QString suffix = named ? name.right(wav.size()) : wav;
+    QString candidate = stem + suffix;
     for (int n = 1; taken(candidate); ++n) {
         if (n > 99)
             return QString();
-        candidate = name + QStringLiteral("~%1.wav").arg(n);
+        candidate = stem + QStringLiteral("~%1").arg(n) + suffix;
     }
     return candidate;
 }

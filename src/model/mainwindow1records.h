@@ -7,6 +7,7 @@
 // model's header.
 
 #include "model/percussionpadfile1.h"
+#include "platform/fileidentity.h"
 
 #include <QString>
 #include <QVector>
@@ -303,6 +304,7 @@ struct MainWindow1Records
         quint8 kitIndex = 0;
         quint16 waveCount = 0;
         quint64 fileTotalLength = 0;
+        ztplatform::FileStamp stamp; // the file as it was opened for the load
         percussionpadfile info;
     };
 

@@ -57,11 +57,36 @@ FileIdentity entryIdentity(const QString &path)
     return identityBy(path, false);
 }
 
+FileStamp stampOf(const struct stat &st)
+{
+    FileStamp s;
+    s.identity.device = quint64(st.st_dev);
+    s.identity.inode = quint64(st.st_ino);
+    s.identity.valid = true;
+    s.size = quint64(st.st_size);
+    s.modifiedSeconds = qint64(st.st_mtim.tv_sec);
+    s.modifiedNanoseconds = qint64(st.st_mtim.tv_nsec);
+    return s;
+}
+
 } // namespace
 
 FileIdentity fileIdentity(const QString &path)
 {
     return identityBy(path, true);
+}
+
+FileStamp fileStamp(int fd)
+{
+    struct stat st;
+    return fd >= 0 && ::fstat(fd, &st) == 0 ? stampOf(st) : FileStamp();
+}
+
+FileStamp fileStamp(const QString &path)
+{
+    struct stat st;
+    const QByteArray name = QFile::encodeName(QDir::fromNativeSeparators(path));
+    return !name.isEmpty() && ::stat(name.constData(), &st) == 0 ? stampOf(st) : FileStamp();
 }
 
 bool entryExists(const QString &path)

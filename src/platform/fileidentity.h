@@ -28,6 +28,29 @@ struct FileIdentity
 // The file `path` names at this moment, links followed.
 FileIdentity fileIdentity(const QString &path);
 
+// A file as it was when it was read: which file, its size and when its bytes
+// last changed. The same file written again, at its old size too, stamps
+// otherwise; so does another file put at its path.
+struct FileStamp
+{
+    FileIdentity identity;
+    quint64 size = 0;
+    qint64 modifiedSeconds = 0;
+    qint64 modifiedNanoseconds = 0;
+
+    bool operator==(const FileStamp &o) const
+    {
+        return identity == o.identity && size == o.size && modifiedSeconds == o.modifiedSeconds
+               && modifiedNanoseconds == o.modifiedNanoseconds;
+    }
+    bool operator!=(const FileStamp &o) const { return !(*this == o); }
+};
+
+// The stamp of the open file `fd`; of the file `path` names, links followed.
+// Not valid (identity.valid false) when there is none.
+FileStamp fileStamp(int fd);
+FileStamp fileStamp(const QString &path);
+
 // True when anything stands at `path`: a file, a folder, or a symbolic link,
 // also one that leads nowhere.
 bool entryExists(const QString &path);

@@ -2634,6 +2634,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These sounds were not deleted from the sampler pad and stay in the list:</source>
         <translation>以下音色未能从采样打击垫删除，仍保留在列表中：</translation>
     </message>
+    <message>
+        <source>Kit %1 %2</source>
+        <translation>套鼓 %1 %2</translation>
+    </message>
+    <message>
+        <source>These kits are not saved:</source>
+        <translation>以下套鼓未保存：</translation>
+    </message>
+    <message>
+        <source>These files are saved:</source>
+        <translation>以下文件已保存：</translation>
+    </message>
+    <message>
+        <source>No file was saved: the existing files stay as they were.</source>
+        <translation>未保存任何文件：已有文件保持原样。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2634,6 +2634,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These sounds were not deleted from the sampler pad and stay in the list:</source>
         <translation>These sounds were not deleted from the sampler pad and stay in the list:</translation>
     </message>
+    <message>
+        <source>Kit %1 %2</source>
+        <translation>Kit %1 %2</translation>
+    </message>
+    <message>
+        <source>These kits are not saved:</source>
+        <translation>These kits are not saved:</translation>
+    </message>
+    <message>
+        <source>These files are saved:</source>
+        <translation>These files are saved:</translation>
+    </message>
+    <message>
+        <source>No file was saved: the existing files stay as they were.</source>
+        <translation>No file was saved: the existing files stay as they were.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

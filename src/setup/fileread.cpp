@@ -1,6 +1,7 @@
 #include "setup/fileread.h"
 
 #include "model/bytepack.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "setup/soundsin.h"
 
@@ -76,6 +77,7 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
     LoadError err = openForReading(path, file);
     if (err != LoadError::None)
         return err;
+    r.stamp = ztplatform::fileStamp(file.handle());
     if (!m.getChunkIndex(&file) || !m.readGlobalChunk(&file))
         return LoadError::DataError;
     const int size = (m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE)
@@ -140,6 +142,7 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
     r.file = path;
     r.flag = 2;
     r.kitIndex = number;
+    r.stamp = ztplatform::fileStamp(file.handle());
     Model &m = r.info;
     m.initFileChunk();
     if (!m.getChunkIndex(&file))

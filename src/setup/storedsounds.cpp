@@ -19,6 +19,13 @@ struct StoredSoundLocator::Probe
     int layout = 0; // 0 whole setup, 1 single kit
 };
 
+bool matchesLoad(const Records::READ_KIT_FILE &rec, const ztplatform::FileStamp &now)
+{
+    if (!now.identity.valid || now.size != rec.fileTotalLength)
+        return false;
+    return !rec.stamp.identity.valid || now == rec.stamp;
+}
+
 StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files)
     : m_files(files)
 {
@@ -89,12 +96,12 @@ CollectError::Kind StoredSoundLocator::verify(int record, int e)
         p.checked = true;
         p.layout = rec.flag == 2 ? 1 : 0;
         p.file.setFileName(rec.file);
-        const QFileInfo fi(rec.file);
-        const quint64 size = fi.isFile() ? quint64(fi.size()) : 0;
-        if (size != rec.fileTotalLength)
+        if (!QFileInfo(rec.file).isFile())
             p.state = CollectError::Modified;
         else if (!p.file.open(QIODevice::ReadOnly))
             p.state = CollectError::OpenFailed;
+        else if (!matchesLoad(rec, ztplatform::fileStamp(p.file.handle()))) // as opened: what is read
+            p.state = CollectError::Modified;
         else if (percussionpadfile::judgeWaveTotalNumber(&p.file, p.layout) != rec.waveCount)
             p.state = CollectError::SoundMissing;
     }

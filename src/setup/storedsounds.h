@@ -19,6 +19,11 @@ namespace setupfiles {
 
 using Records = MainWindow1Records;
 
+// True when `now` (the stamp of the loaded file as it is now) is the file the
+// load read: its size, and where the load stamped it, the same file with the
+// same modification time.
+bool matchesLoad(const Records::READ_KIT_FILE &rec, const ztplatform::FileStamp &now);
+
 class StoredSoundLocator
 {
 public:
@@ -31,8 +36,9 @@ public:
     // The entry of the record's model whose source is `source`, or -1; a
     // source may name the record's file by another path.
     int entryOf(int record, const QString &source);
-    // None, or Modified / OpenFailed / SoundMissing when the file's size,
-    // sound count or the entry's name differ from what was loaded.
+    // None, or Modified / OpenFailed / SoundMissing when the file is not the
+    // one loaded (matchesLoad), or its sound count or the entry's name differ
+    // from what was loaded.
     CollectError::Kind verify(int record, int entry);
 
     const Records::READ_KIT_FILE &record(int r) const { return m_files.at(r); }

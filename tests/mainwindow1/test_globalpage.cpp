@@ -1,6 +1,6 @@
 // The global settings page: the metronome list, the export of the global
 // settings file, and the mapping of the page to and from the global chunk.
-#include "windowfixture.h"
+#include "setupflow_fixture.h"
 
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 // What the page shows of the global chunk.
@@ -179,6 +180,39 @@ private slots:
         ui->btnGlobal->click();
         QCOMPARE(QFileInfo(f->work.filePath("Global.ini")).size() * 10 + QFile::exists(f->work.filePath("Global")), 8430);
         QCOMPARE(ui->globalLineEdit->text(), f->work.filePath("Global.ini"));
+    }
+
+    // The export is refused where a save is: onto a library sound, the
+    // loaded setup (by another path, or through a link) and a pipe; a link
+    // that leads elsewhere is replaced itself.
+    void exportGuardedAsSaves()
+    {
+        f.reset();
+        setupflow_test::Fixture g;
+        const QString setup = g.file("KIT_ALL.bin"), kick = g.file("kick.wav"), pipe = g.file("pipe.ini");
+        const QString soundLink = g.file("sound.ini"), setupLink = g.file("setup.ini"), other = g.file("t/../KIT_ALL.bin");
+        QVERIFY(setupflow_test::makeSetup(setup) && kf::writeFile(kick, kf::wavBytes(400, 1)));
+        g.importAll(setup);
+        g.w->waveLoadKitAttrList.append(sf::plainSound("Kick", kick, 1));
+        QVERIFY(QDir().mkpath(g.file("t")) && ::mkfifo(QFile::encodeName(pipe), 0600) == 0);
+        QVERIFY(QFile::link(kick, soundLink) && QFile::link(setup, setupLink));
+        const QByteArray kickBytes = kf::readFile(kick), setupBytes = kf::readFile(setup);
+        g.prompter.clear();
+        for (const QString &target : {kick, other, setupLink, pipe, soundLink}) {
+            g.prompter.fileAnswers.enqueue({target});
+            g.ui->btnGlobal->click();
+        }
+        const QString sound =
+                "A sound of the library, a group or the metronome comes from this file, so nothing is saved:\r\n";
+        QCOMPARE(g.texts(), QStringList({sound + kick, sound + other, sound + setupLink,
+                                         "The target is not a regular file (a folder, pipe or device), so nothing is "
+                                         "saved:\r\n" + pipe,
+                                         "The file has been generated:\r\nFile location:\r\n" + soundLink}));
+        QCOMPARE(kf::readFile(kick), kickBytes);
+        QCOMPARE(kf::readFile(setup), setupBytes);
+        struct stat st;
+        QVERIFY(::lstat(QFile::encodeName(pipe), &st) == 0 && S_ISFIFO(st.st_mode));
+        QVERIFY(!QFileInfo(soundLink).isSymLink() && QFileInfo(soundLink).size() == 843);
     }
 
     void chunkMapping()

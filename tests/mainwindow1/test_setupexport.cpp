@@ -227,6 +227,25 @@ private slots:
         QVERIFY(f->unlocked());
     }
 
+    // A loaded setup whose sound another program rewrote in place, at the
+    // same size, is not taken as it was loaded.
+    void sameSizeRewriteNoticed()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        QByteArray bytes = kf::readFile(setup);
+        bytes[bytes.size() - 1] = char(bytes.at(bytes.size() - 1) ^ 0x55);
+        const QDateTime loaded = QFileInfo(setup).lastModified();
+        QFile file(setup);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size());
+        QVERIFY(file.setFileTime(loaded.addSecs(1), QFileDevice::FileModificationTime));
+        file.close();
+        f->exportAll(f->file("NEW.bin"));
+        QCOMPARE(f->texts(), QStringList({"Please check path:The file has been modified. Export failed.\r\n" + setup,
+                                          "Error in obtaining sound, the saving is failed."}));
+        QVERIFY(!QFileInfo::exists(f->file("NEW.bin")));
+    }
+
     void kitFilesSaved()
     {
         QString setup, k2, k7;
@@ -297,21 +316,23 @@ private slots:
             listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
         QVERIFY(listed);
 
-        // Declining every question writes nothing, yet reports the folder.
+        // Declining every question writes nothing, and says so.
         const QByteArray before = kf::readFile(k2);
         f->prompter.clear();
         f->prompter.buttonAnswers << QMessageBox::No << QMessageBox::No;
         progress.values.clear();
         f->saveKits({2, 7}, f->work.path());
         QCOMPARE(progress.values, QVector<int>({0, 100}));
-        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        QCOMPARE(f->prompter.titles().last(), QString("Tip"));
+        QCOMPARE(f->texts().last(), QString("No file was saved: the existing files stay as they were."));
         QCOMPARE(kf::readFile(k2), before);
 
         // A kit name that names no file in the folder ends the save there.
         f->w->kitNameList[3] = "a/b";
         f->prompter.clear();
         f->saveKits({4, 5}, out);
-        QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error."}));
+        QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error.\r\nThese kits are not saved:\r\nKit 4 a/b\r\n"
+                                          "Kit 5 " + f->w->kitNameList[4]}));
         QVERIFY(!QFile::exists(out + "/K005.INI"));
         QVERIFY(f->unlocked());
     }
@@ -344,6 +365,19 @@ private slots:
         f->saveKits({2, 5}, out);
         QCOMPARE(f->texts(), QStringList({ask + "/New Kit.INI", ask + "/New Kit~1.INI", done}));
         QCOMPARE(folderEntries(out), all);
+    }
+
+    // A kit file in a folder named like a whole setup is a kit file: Export
+    // All takes its sounds.
+    void kitFileInBinNamedFolderSaved()
+    {
+        const QString k2 = f->file("drums.bin.d/K002.INI");
+        QVERIFY(QDir().mkpath(f->file("drums.bin.d")) && makeKitFile(k2, 2));
+        f->importPicks({k2});
+        f->prompter.clear();
+        f->exportAll(f->file("SET.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        QVERIFY(setupfiles::readsBack(f->file("SET.bin"), true));
     }
 
     // A link at the name a new file is written under first, dangling too, is
@@ -807,6 +841,22 @@ private slots:
         QVERIFY(f->w->clickList.value(4).file.startsWith(f->file("Kept sounds/")));
     }
 
+    // The metronome sounds of a setup a kit save replaces are kept under
+    // their own names, which end in ".wav" already.
+    void keptClicksKeepTheirNames()
+    {
+        const QString setup = f->file("S.bin");
+        f->exportAll(setup);
+        f->importAll(setup);
+        QVERIFY(QFile::link(setup, f->file(f->kit(1).kit_name + ".INI")));
+        f->prompter.clear();
+        f->saveKits({1}, f->work.path());
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
+        const QStringList clicks = {"click1.wav", "click2.wav", "click3.wav", "click4.wav", "click5.wav"};
+        QCOMPARE(folderEntries(f->file("Kept sounds")), clicks);
+        QCOMPARE(f->w->clickList.value(4).file, f->file("Kept sounds/click5.wav"));
+    }
+
     // Each cycle of putting a kept sound on a pad, saving, clearing the pad
     // and saving again finds its bytes kept already: one copy, one row.
     void keptSoundsKeptOnce()
@@ -884,6 +934,43 @@ private slots:
         QCOMPARE(f->w->soundGroupList.at(0).soundList.last().file, group->child(row + 1, 1)->text());
     }
 
+    // A group's sounds stored in kit files that were not loaded this session
+    // (the groups outlive it) are kept with their bytes when a kit save or
+    // Export All replaces those files.
+    void groupSoundsOfUnloadedFilesKept()
+    {
+        const QString x = f->file("X"), ini = x + "/" + f->kit(1).kit_name + ".INI", bin = x + "/S.bin";
+        QVERIFY(QDir().mkpath(x) && makeKitFile(ini, 1) && makeSetup(bin));
+        auto stored = [](const QString &file, int entry) {
+            MainWindow1::READ_KIT_FILE rec;
+            setupfiles::KitTables tables;
+            const bool whole = file.endsWith(".bin");
+            if ((whole ? setupfiles::readWholeSetupFile(file, rec, tables) : setupfiles::readKitFile(file, rec, tables))
+                != setupfiles::LoadError::None)
+                return QByteArray();
+            const percussionpadfile::P_SOUND_INDEX &s = rec.info.soundChunk.soundIndex[entry];
+            return kf::readFile(file).mid(int(s.wave_start), int(s.wave_length));
+        };
+        const QVector<QByteArray> bytes = {stored(ini, 0), stored(ini, 1), stored(bin, 5), stored(bin, 0)};
+        QStandardItem *group = f->w->soundListItemModel->item(0);
+        const int row = group->rowCount();
+        const QStringList sources = {ini + ":U00000", ini + ":U00001", bin + ":U00000", bin + ":U10000"};
+        for (int i = 0; i < sources.size(); ++i)
+            group->appendRow({new QStandardItem(QString("G%1").arg(i)), new QStandardItem(sources.at(i))});
+        f->w->updateSoundGroupList(f->w->soundListItemModel, f->w->soundGroupList);
+        f->saveKits({1}, x);
+        f->exportAll(bin);
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
+        QVERIFY(setupfiles::readsBack(ini, false) && setupfiles::readsBack(bin, true));
+        for (int i = 0; i < sources.size(); ++i) {
+            const QString kept = f->file(QString("Kept sounds/G%1.wav").arg(i));
+            QCOMPARE(group->child(row + i, 1)->text(), kept);
+            QVERIFY(bytes.at(i).startsWith("RIFF"));
+            QCOMPARE(kf::readFile(kept), bytes.at(i));
+            QCOMPARE(f->w->soundGroupList.at(0).soundList.at(row + i).file, kept);
+        }
+    }
+
     // A pick whose later file is refused still rebuilds the lists; a save
     // stops, naming the kit and pad, rather than write a used slot empty.
     void refusedPickFinishesAndNoSlotIsSavedEmpty()
@@ -923,6 +1010,30 @@ private slots:
         QVERIFY(f->texts().contains("A sound cannot be converted, so the file is not saved:\r\nText\r\n" + text
                                     + "\r\nUsed by Kit 3、5"));
         QVERIFY(!QFile::exists(f->file("SET.bin")));
+    }
+
+    // A kit save that fails at one kit leaves no file of it, and names every
+    // kit it did not save: over existing files, and into an empty folder.
+    void failedKitSaveLeavesNoFile()
+    {
+        const QString text = f->file("text.wav"), out = f->file("out"), empty = f->file("empty");
+        QVERIFY(kf::writeFile(text, "not a sound") && QDir().mkpath(out) && QDir().mkpath(empty));
+        QVERIFY(kf::writeFile(out + "/AAA.INI", "old A") && kf::writeFile(out + "/BBB.INI", "old B"));
+        f->w->waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
+        f->w->on_defaultRbtn_clicked();
+        f->kit(7).kpadChunk[1].soundFile0 = text;
+        f->kit(7).kpadChunk[1].soundName0 = "Text";
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "AAA";
+        f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "BBB";
+        const QMap<QString, QByteArray> before = tree(out);
+        f->saveKits({2, 7}, out);
+        QCOMPARE(tree(out), before);
+        f->saveKits({2, 7}, empty);
+        QCOMPARE(folderEntries(empty), QStringList());
+        const QString notSaved = "Obtain sound file error.\r\nThese kits are not saved:\r\nKit 2 AAA\r\nKit 7 BBB";
+        QCOMPARE(f->texts().filter(notSaved), QStringList({notSaved, notSaved}));
+        QVERIFY(!f->prompter.titles().contains("successfully saved."));
+        QVERIFY(f->unlocked());
     }
 
     // A sound cut inside a frame is saved with the samples it holds.
@@ -989,7 +1100,7 @@ private slots:
         QCOMPARE(boxes, QStringList({"Error|Failed to write sound data!",
                                      "Warning|The file already exists. Do you confirm to overwrite it?/File "
                                      "location: /" + f->file("KIT0.INI"),
-                                     "Error|Obtain sound file error."}));
+                                     "Error|Obtain sound file error./These kits are not saved:/Kit 1 KIT0"}));
         QCOMPARE(kf::readFile(f->file("OUT.bin")), old);
         QCOMPARE(kf::readFile(f->file("KIT0.INI")), QByteArray("the old kit"));
         QCOMPARE(folderEntries(f->work.path()), before);

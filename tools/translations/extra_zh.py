@@ -315,4 +315,9 @@ EXTRA = {
     'its folder is a link or leads out of the sampler pad': '其所在文件夹是链接或指向采样打击垫之外',
     'These sounds were not deleted from the sampler pad and stay in the list:':
         '以下音色未能从采样打击垫删除，仍保留在列表中：',
+    # kit saves: what was saved and what was not
+    'No file was saved: the existing files stay as they were.': '未保存任何文件：已有文件保持原样。',
+    'These kits are not saved:': '以下套鼓未保存：',
+    'These files are saved:': '以下文件已保存：',
+    'Kit %1 %2': '套鼓 %1 %2',
 }

@@ -3,6 +3,8 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
+#include "mainwindow1/setupfiles/flowsteps.h"
+
 #include "platform/replacefile.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -74,6 +76,14 @@ void MainWindow1::on_btnGlobal_clicked()
     // The desktop's dialog may hand back the name as typed.
     if (QFileInfo(globalPath).suffix().isEmpty())
         globalPath += QStringLiteral(".ini");
+    // As every save: no pipe or device, no loaded kit file (a link to one
+    // included) and no file a sound comes from is replaced; a link that leads
+    // elsewhere is replaced itself.
+    const QString refused = setupflow::refusedTarget(this, globalPath, true);
+    if (!refused.isEmpty()) {
+        UiPrompter::instance()->warning(this, tr("Error"), refused, QMessageBox::Ok);
+        return;
+    }
 
     curFlag = 1;
     cf.initFileChunk();

@@ -195,7 +195,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
             prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
             return;
         }
-        if (quint64(QFileInfo(kitPath).size()) != kit->fileTotalLength) {
+        if (!setupfiles::matchesLoad(*kit, ztplatform::fileStamp(kitPath))) {
             prompter->warning(this, tr("Error"),
                               tr("Please check path:")
                                       + tr("The file has been modified. The target sound was not found.")

@@ -8,7 +8,10 @@
 #include "library/exportnames.h"
 #include "library/soundsource.h"
 #include "platform/durablefile.h"
+#include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "setup/fileread.h"
+#include "setup/kitslots.h"
 #include "setup/lostsounds.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
@@ -105,14 +108,10 @@ bool keepCopy(const QString &kitFile, const percussionpadfile::P_SOUND_INDEX &en
            && file.finish() && file.rename();
 }
 
-} // namespace
-
-bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo)
+// keepLostSounds for the kit file of `record`, found through `loc`.
+bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
+              const QHash<QString, int> &held, bool clicksToo)
 {
-    setupfiles::StoredSoundLocator loc(w->loadedKitFiles);
-    const int record = loc.recordOf(QDir::fromNativeSeparators(target));
-    if (record < 0)
-        return true;
     // Sources name the file by the path it was loaded by, or another to it.
     const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
     QVector<setupfiles::LostSound> others = groupSounds(w->soundListItemModel);
@@ -197,6 +196,82 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
     if (clicksToo)
         repointClicks(w, to);
     w->playFileNameNew2 = to.value(w->playFileNameNew2, w->playFileNameNew2);
+    return true;
+}
+
+// The kit file at kitFile read as it is now, its sounds with the sources a
+// load gives them; false when it does not read as a kit file.
+bool readStoredSounds(const QString &kitFile, MainWindow1::READ_KIT_FILE &rec)
+{
+    const int kind = curFlag;
+    setupfiles::KitTables tables;
+    const bool whole = setupfiles::isWholeSetupPath(kitFile);
+    const setupfiles::LoadError err = whole ? setupfiles::readWholeSetupFile(kitFile, rec, tables)
+                                            : setupfiles::readKitFile(kitFile, rec, tables);
+    curFlag = kind;
+    if (err != setupfiles::LoadError::None)
+        return false;
+    rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the tables go here
+    for (int i = 0; !whole && i < rec.info.soundChunk.soundCount; ++i)
+        rec.info.soundChunk.soundIndex[i].fileName = setupfiles::storedSource(kitFile, i);
+    return true;
+}
+
+} // namespace
+
+QStringList storedKitFiles(MainWindow1 *w)
+{
+    QStringList files;
+    QSet<QString> seen;
+    auto take = [&files, &seen](const QString &source) {
+        const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
+        if (ref.isStored() && !seen.contains(ref.kitFile)) {
+            seen.insert(ref.kitFile);
+            files.append(ref.kitFile);
+        }
+    };
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList))
+        take(s.file);
+    for (const MainWindow1::soundKit &kit : qAsConst(w->kitAttrList))
+        setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
+    for (const setupfiles::LostSound &s : groupSounds(w->soundListItemModel) + clickSounds(w->clickList))
+        take(s.source);
+    return files;
+}
+
+bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo)
+{
+    setupfiles::StoredSoundLocator loc(w->loadedKitFiles);
+    const int record = loc.recordOf(QDir::fromNativeSeparators(target));
+    return record < 0 || keepFrom(w, loc, record, target, held, clicksToo);
+}
+
+bool keepNamedSounds(MainWindow1 *w, const QString &target)
+{
+    const ztplatform::RenameTarget renamed(target);
+    setupfiles::StoredSoundLocator loaded(w->loadedKitFiles);
+    for (const QString &kitFile : storedKitFiles(w)) {
+        const ztplatform::ReachedPath reached(kitFile);
+        const bool replaced = ztplatform::replacesEntryOf(renamed, reached);
+        if (!replaced && !ztplatform::replacesLinkOf(renamed, reached))
+            continue;
+        const int record = loaded.recordOf(kitFile);
+        if (record >= 0 && replaced)
+            continue; // the loaded file itself: keepLostSounds keeps from it
+        if (record >= 0) {
+            if (!keepFrom(w, loaded, record, kitFile, {}, true))
+                return false;
+            continue;
+        }
+        QVector<MainWindow1::READ_KIT_FILE> read(1);
+        if (!readStoredSounds(kitFile, read[0])) {
+            qWarning() << kitFile << "does not read as a kit file: none of its sounds can be kept";
+            continue;
+        }
+        setupfiles::StoredSoundLocator loc(read);
+        if (!keepFrom(w, loc, 0, kitFile, {}, true))
+            return false;
+    }
     return true;
 }
 

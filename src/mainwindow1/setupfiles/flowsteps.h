@@ -99,6 +99,15 @@ void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kit
 // holds the window while events run between them.
 bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
 
+// Before a save renames a file over `target`: the sounds stored in a kit
+// file that is not loaded but that a rename over `target` takes from the
+// paths the library, a kit, a group or the metronome names it by (the file
+// itself, or a link on the way to it) are kept as keepLostSounds keeps them,
+// read from the file as it is now. A file that does not read as a kit file
+// has nothing to keep. False, with nothing changed for the sounds of the
+// file that failed, when one cannot be kept.
+bool keepNamedSounds(MainWindow1 *w, const QString &target);
+
 // The loaded and recorded files ('/' separators, as the editor holds them,
 // each once, the loaded ones first), each looked at once. The answers hold
 // while only new names are written: none of the files is renamed over.
@@ -131,6 +140,15 @@ QString writeTarget(MainWindow1 *w, const QString &target);
 // library, the groups and the metronome are reached: a save must replace
 // none of them.
 ztplatform::ReachedFiles soundFiles(MainWindow1 *w);
+// The kit files that the stored sounds of the library, the kits, the groups
+// and the metronome name ('/' separators), each path text once.
+QStringList storedKitFiles(MainWindow1 *w);
+// Why a save of one file onto `target` may not go on, its message with the
+// path on a line of its own: something other than a regular file stands
+// there, or the file it replaces (writeTarget) is one a plain sound of the
+// library, a group or the metronome comes from; with `kitFilesToo` also a
+// loaded or recorded kit file, or one a stored sound names. Empty when it may.
+QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo);
 // True when `path` is the loaded whole setup.
 bool isLoadedSetup(MainWindow1 *w, const QString &path);
 // A file replaced by one of the other kind (a whole setup by a kit file, or

@@ -6,9 +6,11 @@
 
 #include "library/soundsource.h"
 #include "platform/fileidentity.h"
+#include "setup/filewrite.h"
 #include "setup/kitfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSet>
 
 namespace setupflow {
@@ -85,6 +87,26 @@ ztplatform::ReachedFiles soundFiles(MainWindow1 *w)
         }
     }
     return files;
+}
+
+QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo)
+{
+    const QString shown = QStringLiteral("\r\n") + QDir::toNativeSeparators(target);
+    if (setupfiles::occupiedByNonFile(target))
+        return notAFileText() + shown;
+    if (!QFileInfo(target).isFile())
+        return QString();
+    const QString dest = writeTarget(w, target);
+    bool named = soundFiles(w).replacedBy(dest);
+    if (!named && kitFilesToo) {
+        ztplatform::ReachedFiles kitFiles;
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles))
+            kitFiles.add(r.file);
+        for (const QString &file : qAsConst(w->recordKitFileList) + storedKitFiles(w))
+            kitFiles.add(file);
+        named = kitFiles.replacedBy(dest);
+    }
+    return named ? soundFileText() + shown : QString();
 }
 
 bool isLoadedSetup(MainWindow1 *w, const QString &path)

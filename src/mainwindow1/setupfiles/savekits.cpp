@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -76,6 +77,7 @@ void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QStri
 // loaded files they replace.
 struct KitSave
 {
+    QVector<QString> names; // the kits' names the files are named after
     QVector<setupfiles::KitTarget> plan;
     std::vector<std::unique_ptr<ztplatform::ReplaceFile>> files; // by plan entry; null when not written
     QHash<QString, QHash<QString, int>> moved;                   // by replaced file: where its sounds went
@@ -83,19 +85,55 @@ struct KitSave
     std::optional<LoadedFiles> loaded;                           // looked at when the first file replaces another
 };
 
+// The kits of the save that were to be written but whose files did not take
+// their names, one a line after a heading; empty when there is none.
+QString kitsNotSaved(const KitSave &save)
+{
+    QStringList kits;
+    for (int i = 0; i < save.plan.size(); ++i) {
+        const setupfiles::KitTarget &t = save.plan.at(i);
+        const ztplatform::ReplaceFile *file = size_t(i) < save.files.size() ? save.files[size_t(i)].get() : nullptr;
+        if (t.write && !(file && file->isRenamed()))
+            kits << MainWindow1::tr("Kit %1 %2").arg(t.kit).arg(save.names.value(t.kit - 1));
+    }
+    if (kits.isEmpty())
+        return QString();
+    return MainWindow1::tr("These kits are not saved:") + QStringLiteral("\r\n") + kits.join(QStringLiteral("\r\n"));
+}
+
+// After some files of the save could not take their names: the files that
+// did, and the kits that are not saved.
+void reportPartlySaved(MainWindow1 *w, const KitSave &save)
+{
+    const QString notSaved = kitsNotSaved(save);
+    if (notSaved.isEmpty())
+        return; // every file took its name: each failure was told on its own
+    const QString crlf = QStringLiteral("\r\n");
+    QString text;
+    for (const std::unique_ptr<ztplatform::ReplaceFile> &file : save.files) {
+        if (file && file->isRenamed())
+            text += QDir::toNativeSeparators(file->target()) + crlf;
+    }
+    if (!text.isEmpty())
+        text = MainWindow1::tr("These files are saved:") + crlf + text;
+    UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), text + notSaved, QMessageBox::Ok);
+}
+
 // Each kit of the plan written beside its target, under a name no target of
 // this save takes (letter case ignored), read back and synced. False, its
-// message shown and the window unlocked, when one fails: what is not put in
-// place goes with `save.files`.
+// message shown with the kits not saved and the window unlocked, when one
+// fails: no file of the save is left, what is not put in place goes with
+// `save.files`.
 bool writeKitsBeside(MainWindow1 *w, KitSave &save, int kitCount)
 {
     UiPrompter *p = UiPrompter::instance();
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("File is being generated..."), 0);
     const int step = int(100.0f / float(kitCount));
     int value = 0;
-    auto fail = [w, p, progress](const QString &text) {
+    auto fail = [w, p, progress, &save](const QString &text) {
         hideProgress(progress);
-        p->warning(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
+        p->warning(w, MainWindow1::tr("Error"), text + QStringLiteral("\r\n") + kitsNotSaved(save),
+                   QMessageBox::Ok);
         setupfiles::removeRawWaves(w->TempDirName);
         lockForSave(w, false);
         return false;
@@ -186,8 +224,9 @@ bool putKitsInPlace(MainWindow1 *w, KitSave &save, QStringList &reload, QSet<int
             files.removeAll(c.file);
         const QString path = files.value(0);
         const bool setup = !path.isEmpty() && isLoadedSetup(w, path);
-        const bool kept = path.isEmpty()
-                          || keepLostSounds(w, path, setup ? QHash<QString, int>() : save.moved.value(path), setup);
+        const bool kept =
+                (path.isEmpty() || keepLostSounds(w, path, setup ? QHash<QString, int>() : save.moved.value(path), setup))
+                && (!t.temporary || keepNamedSounds(w, t.replaces));
         if (blocked.contains(t.target) || !kept || !file.rename()) {
             reportNotReplaced(w, t.target, file.keep());
             replacedAll = false;
@@ -239,10 +278,11 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         return;
     }
 
-    QVector<QString> names = w->kitNameList;
+    KitSave save;
+    QVector<QString> &names = save.names;
+    names = w->kitNameList;
     for (int k = names.size(); k < w->kitAttrList.size(); ++k)
         names.append(w->kitAttrList.at(k).kit_name);
-    KitSave save;
     QVector<setupfiles::KitTarget> &plan = save.plan;
     plan = setupfiles::kitTargets(folder, kits, names);
     const QString notAFile = setupfiles::nonFileTarget(plan);
@@ -282,7 +322,11 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     QSet<int> reread; // the kit slots the read-back fills
     const bool replacedAll = putKitsInPlace(w, save, reload, reread);
     lockForSave(w, false);
-    if (replacedAll) {
+    const bool wrote = std::any_of(plan.cbegin(), plan.cend(), [](const setupfiles::KitTarget &t) { return t.write; });
+    if (!wrote) {
+        p->information(w, MainWindow1::tr("Tip"),
+                       MainWindow1::tr("No file was saved: the existing files stay as they were."), QMessageBox::Ok);
+    } else if (replacedAll) {
         for (const setupfiles::KitTarget &t : plan) {
             if (t.write)
                 w->markKitSaved(t.kit - 1);
@@ -291,6 +335,8 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
                        MainWindow1::tr("The file has been generated:") + crlf + MainWindow1::tr("File location:") + crlf
                                + folder,
                        QMessageBox::Ok);
+    } else {
+        reportPartlySaved(w, save);
     }
     if (!reload.isEmpty())
         reloadReplaced(w, reload, save.moved, reread);

@@ -107,11 +107,12 @@ bool putSetupInPlace(MainWindow1 *w, ztplatform::ReplaceFile &out, const QString
         QVector<QString> written;
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveAttrList))
             written.append(s.file);
-        const bool kept = loaded.isEmpty()
-                          || keepLostSounds(w, loaded,
-                                            reload ? setupfiles::movedSounds(w->waveAttrList, loaded)
-                                                   : QHash<QString, int>(),
-                                            !reload);
+        const bool kept = (loaded.isEmpty()
+                           || keepLostSounds(w, loaded,
+                                             reload ? setupfiles::movedSounds(w->waveAttrList, loaded)
+                                                    : QHash<QString, int>(),
+                                             !reload))
+                          && keepNamedSounds(w, out.target());
         if (!kept || !out.rename()) {
             reportNotReplaced(w, target, out.keep());
             return false;
@@ -152,25 +153,20 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
         p->warning(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
     };
 
-    if (setupfiles::occupiedByNonFile(target)) {
-        p->warning(w, MainWindow1::tr("Error"), notAFileText() + crlf() + QDir::toNativeSeparators(target),
-                   QMessageBox::Ok);
+    const QString refused = refusedTarget(w, target, false);
+    if (!refused.isEmpty()) {
+        p->warning(w, MainWindow1::tr("Error"), refused, QMessageBox::Ok);
         return;
     }
     // A link to a loaded file is written through: that file is replaced.
     const bool replace = QFileInfo(target).isFile();
     const QString dest = replace ? writeTarget(w, target) : target;
-    if (replace && soundFiles(w).replacedBy(dest)) {
-        p->warning(w, MainWindow1::tr("Error"), soundFileText() + crlf() + QDir::toNativeSeparators(target),
-                   QMessageBox::Ok);
-        return;
-    }
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("The file is being generated..."), 1);
 
     const setupfiles::StoredSoundLocator loadedFiles(w->loadedKitFiles);
     for (const QString &source : w->getKitFileList()) {
         const QString listed = QDir::fromNativeSeparators(source);
-        if (listed.contains(QLatin1String(".bin"), Qt::CaseInsensitive) && !checkSourceFile(w, loadedFiles, listed))
+        if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(w, loadedFiles, listed))
             return;
     }
     progress->setValue(5);
