@@ -2566,6 +2566,10 @@ and save the current pad settings</source>
         <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
         <translation>无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。</translation>
     </message>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>该文件为只读。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2566,6 +2566,10 @@ and save the current pad settings</translation>
         <source>This file cannot be imported: it is no kit file, global settings file or whole setup.</source>
         <translation>This file cannot be imported: it is no kit file, global settings file or whole setup.</translation>
     </message>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>The file is read-only.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -995,6 +995,18 @@ private slots:
         QCOMPARE(folderEntries(f->work.path()), before);
     }
 
+    // The overwrite question says when the file is read-only.
+    void overwriteQuestionSaysReadOnly()
+    {
+        const QString kit = f->file(f->w->kitNameList[0] + ".INI");
+        QVERIFY(kf::writeFile(kit, "the old kit") && QFile::setPermissions(kit, QFile::ReadOwner | QFile::ReadGroup));
+        f->prompter.buttonAnswers << QMessageBox::No;
+        f->saveKits({1}, f->work.path());
+        QCOMPARE(f->texts().first(), "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"
+                                             + kit + "\r\nThe file is read-only.");
+        QCOMPARE(kf::readFile(kit), QByteArray("the old kit"));
+    }
+
     void deviceModeLeavesThePadAlone()
     {
         // A pad's wave in a kit; working on the pad.

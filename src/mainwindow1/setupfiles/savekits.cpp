@@ -254,9 +254,15 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     setupfiles::askOverwrites(
             plan,
             [w, p, &crlf](const QString &target) {
+                // Read-only by its mode, or to this user.
+                const QFileInfo file(target);
+                const bool readOnly = !file.isWritable()
+                                      || !(file.permissions()
+                                           & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
                 return p->warning(w, MainWindow1::tr("Warning"),
                                   MainWindow1::tr("The file already exists. Do you confirm to overwrite it?") + crlf
-                                          + MainWindow1::tr("File location: ") + crlf + target,
+                                          + MainWindow1::tr("File location: ") + crlf + target
+                                          + (readOnly ? crlf + MainWindow1::tr("The file is read-only.") : QString()),
                                   QMessageBox::Yes | QMessageBox::No)
                        == QMessageBox::Yes;
             },
