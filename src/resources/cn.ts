@@ -2567,6 +2567,10 @@ and save the current pad settings</source>
         <translation>无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。</translation>
     </message>
     <message>
+        <source>The file could not be written:</source>
+        <translation>无法写入该文件：</translation>
+    </message>
+    <message>
         <source>The file is read-only.</source>
         <translation>该文件为只读。</translation>
     </message>

@@ -5,6 +5,7 @@
 #include "setupflow_fixture.h"
 #include "soundlib_fixture.h"
 
+#include "device/bindmount.h"
 #include "library/totaltreeview.h"
 #include "platform/durablefile.h"
 
@@ -17,6 +18,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,6 +67,11 @@ int fullDiskChild(const QString &dir)
             out << p.title << '|' << QString(p.text).replace("\r\n", "/") << '\n';
     }
     return f.unlocked() ? 0 : 3;
+}
+
+QString reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // Every sync of a folder fails.
@@ -986,13 +993,31 @@ private slots:
         QVERIFY(child.waitForFinished(120000));
         QCOMPARE(child.exitCode(), 0);
         const QStringList boxes = QString::fromUtf8(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(boxes, QStringList({"Error|Failed to write sound data!",
+        QCOMPARE(boxes, QStringList({"Error|The file could not be written:/" + f->file("OUT.bin") + "/File too large",
                                      "Warning|The file already exists. Do you confirm to overwrite it?/File "
                                      "location: /" + f->file("KIT0.INI"),
-                                     "Error|Obtain sound file error."}));
+                                     "Error|The file could not be written:/" + f->file("KIT0.INI") + "/File too large"}));
         QCOMPARE(kf::readFile(f->file("OUT.bin")), old);
         QCOMPARE(kf::readFile(f->file("KIT0.INI")), QByteArray("the old kit"));
         QCOMPARE(folderEntries(f->work.path()), before);
+    }
+
+    // A save into a folder it cannot write names the file the user chose.
+    void unwritableFolderNamesTheChosenFile()
+    {
+        TmpfsMount disk;
+        if (!BindMount::unavailable().isEmpty() || !disk.mount("64k"))
+            QSKIP("a read-only file system needs root to mount a small tmpfs");
+        const QString ro = disk.point.path(), kit = ro + "/" + f->w->kitNameList[0] + ".INI";
+        QVERIFY(kf::writeFile(kit, "the old kit"));
+        QVERIFY(BindMount::run("mount", {"-o", "remount,ro", ro}));
+        f->saveKits({1}, ro);
+        QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: "
+                                          "\r\n" + kit + "\r\nThe file is read-only.",
+                                          kit + " open error.\r\n" + reason(EROFS)}));
+        f->prompter.clear();
+        f->exportAll(ro + "/SET.bin");
+        QCOMPARE(f->texts(), QStringList({ro + "/SET.bin:Fail to open file!\r\n" + reason(EROFS)}));
     }
 
     // The overwrite question says when the file is read-only.
