@@ -377,6 +377,9 @@ public:
     void totalListSelection(const QModelIndex &index, bool press);
     void groupTreeSelection(const QModelIndex &index, bool press);
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
+    // True when the last getRawFile failed for a cause it named that is not
+    // the sound's (its output could not be written): no box blames the sound.
+    bool rawFailureTold = false;
     // The sound table entry of a stored sound in its loaded kit file *kit
     // (Play, raw waves, export and the information line all read this one);
     // -1 when the file is not loaded (*kit null) or the entry lies outside

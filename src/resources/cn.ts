@@ -2567,6 +2567,14 @@ and save the current pad settings</source>
         <translation>无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。</translation>
     </message>
     <message>
+        <source>The file cannot be read:</source>
+        <translation>无法读取该文件：</translation>
+    </message>
+    <message>
+        <source>The converted sound could not be written:</source>
+        <translation>转换后的音色无法写入：</translation>
+    </message>
+    <message>
         <source>The file could not be written:</source>
         <translation>无法写入该文件：</translation>
     </message>

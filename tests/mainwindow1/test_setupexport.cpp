@@ -69,6 +69,17 @@ int fullDiskChild(const QString &dir)
     return f.unlocked() ? 0 : 3;
 }
 
+// A small tmpfs filled to its last byte; empty when it cannot be mounted (not root).
+QString filledTmpfs(TmpfsMount &disk)
+{
+    if (!BindMount::unavailable().isEmpty() || !disk.mount("64k"))
+        return QString();
+    QFile filler(disk.point.filePath("filler"));
+    if (filler.open(QIODevice::WriteOnly))
+        filler.write(QByteArray(128 * 1024, 'x'));
+    return disk.point.path();
+}
+
 QString reason(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -1000,6 +1011,28 @@ private slots:
         QCOMPARE(kf::readFile(f->file("OUT.bin")), old);
         QCOMPARE(kf::readFile(f->file("KIT0.INI")), QByteArray("the old kit"));
         QCOMPARE(folderEntries(f->work.path()), before);
+    }
+
+    // A full disk or temp folder is named with the system's reason, never
+    // blamed on a sound.
+    void fullDiskNamed()
+    {
+        TmpfsMount disk;
+        const QString full = filledTmpfs(disk);
+        if (full.isEmpty())
+            QSKIP("a full file system needs root to mount a small tmpfs");
+        // The metronome sounds are converted through the temp folder.
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(full));
+        f->exportAll(f->file("SET.bin"));
+        qputenv("TMPDIR", tmp);
+        QCOMPARE(f->texts(), QStringList({"The converted sound could not be written:\r\n" + full + "\r\n" + reason(ENOSPC),
+                                          "Error in obtaining sound, the saving is failed."}));
+        f->prompter.clear();
+        f->saveKits({1}, full);
+        QCOMPARE(f->texts(), QStringList({"The file could not be written:\r\n" + full + "/" + f->w->kitNameList[0]
+                                          + ".INI\r\n" + reason(ENOSPC)}));
+        QCOMPARE(folderEntries(full), QStringList({"filler"}));
     }
 
     // A save into a folder it cannot write names the file the user chose.

@@ -48,6 +48,8 @@ EXTRA = {
     'Failed to save file.': '保存文件失败。',
     'Failed to write sound data!': '写入音色数据失败！',
     'Failed to write the file': '写入文件失败',
+    'The file cannot be read:': '无法读取该文件：',
+    'The converted sound could not be written:': '转换后的音色无法写入：',
     'The file could not be written:': '无法写入该文件：',
     'The file is read-only.': '该文件为只读。',
     'File Location: ': '文件位置：',

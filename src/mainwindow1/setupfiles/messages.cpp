@@ -106,6 +106,8 @@ void MainWindow1::reportCollectError(const CollectError &error)
         break;
     }
     case CollectError::ConvertFailed: {
+        if (rawFailureTold) // the conversion named a cause that is not the sound's
+            return;
         QStringList kits;
         for (int kit : kitusage::kitsUsing(kitAttrList, error.path))
             kits.append(QString::number(kit));
