@@ -411,8 +411,10 @@ public:
     bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
     QVector<QString> getSoundFileList();
     // Writes stored sound `index` of a kit file to `target`; true when it was
-    // written, a failure is shown.
-    bool getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
+    // written, a failure is shown. With `unwritten`, a target that cannot be
+    // written is not shown: the system's reason goes there.
+    bool getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target,
+                            QString *unwritten = nullptr);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
     void generateKitOrder();

@@ -2567,6 +2567,10 @@ and save the current pad settings</source>
         <translation>无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。</translation>
     </message>
     <message>
+        <source>These files could not be written:</source>
+        <translation>以下文件无法写入：</translation>
+    </message>
+    <message>
         <source>The file cannot be read:</source>
         <translation>无法读取该文件：</translation>
     </message>

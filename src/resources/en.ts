@@ -2567,6 +2567,10 @@ and save the current pad settings</translation>
         <translation>This file cannot be imported: it is no kit file, global settings file or whole setup.</translation>
     </message>
     <message>
+        <source>These files could not be written:</source>
+        <translation>These files could not be written:</translation>
+    </message>
+    <message>
         <source>The file cannot be read:</source>
         <translation>The file cannot be read:</translation>
     </message>

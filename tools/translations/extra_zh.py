@@ -48,6 +48,7 @@ EXTRA = {
     'Failed to save file.': '保存文件失败。',
     'Failed to write sound data!': '写入音色数据失败！',
     'Failed to write the file': '写入文件失败',
+    'These files could not be written:': '以下文件无法写入：',
     'The file cannot be read:': '无法读取该文件：',
     'The converted sound could not be written:': '转换后的音色无法写入：',
     'The file could not be written:': '无法写入该文件：',
