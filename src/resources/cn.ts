@@ -2579,6 +2579,10 @@ and save the current pad settings</source>
         <translation>转换后的音色无法写入：</translation>
     </message>
     <message>
+        <source>The sounds still in use could not be kept in this folder:</source>
+        <translation>仍在使用的音色无法保存到此文件夹：</translation>
+    </message>
+    <message>
         <source>The file could not be written:</source>
         <translation>无法写入该文件：</translation>
     </message>

@@ -2579,6 +2579,10 @@ and save the current pad settings</translation>
         <translation>The converted sound could not be written:</translation>
     </message>
     <message>
+        <source>The sounds still in use could not be kept in this folder:</source>
+        <translation>The sounds still in use could not be kept in this folder:</translation>
+    </message>
+    <message>
         <source>The file could not be written:</source>
         <translation>The file could not be written:</translation>
     </message>

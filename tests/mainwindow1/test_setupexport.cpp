@@ -1065,6 +1065,35 @@ private slots:
         QCOMPARE(kf::readFile(kit), QByteArray("the old kit"));
     }
 
+    // Sounds still in use that "Kept sounds" cannot take: the box names that
+    // folder and why, and the empty folder the failed fill made goes.
+    void keptSoundsFolderFullNamed()
+    {
+        TmpfsMount disk;
+        const QString full = filledTmpfs(disk);
+        if (full.isEmpty())
+            QSKIP("a full file system needs root to mount a small tmpfs");
+        f->w->soundListFileName = full + "/soundlist.xml";
+        const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        f->kit(40).kpadChunk[0].soundFile0 = f->w->kitPadList[39][0].soundFile0 = snare;
+        auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
+        sf::forEachSoundSlot(f->kit(2), clear);
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+            sf::forEachLayer(pad, clear);
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        const QByteArray old = kf::readFile(k2);
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->texts().value(1), "The sounds still in use could not be kept in this folder:\r\n" + full
+                                              + "/Kept sounds\r\n" + reason(ENOSPC));
+        QCOMPARE(folderEntries(full), QStringList({"filler"}));
+        QVERIFY(!QFileInfo::exists(full + "/Kept sounds"));
+        QCOMPARE(kf::readFile(k2), old);
+        QCOMPARE(f->kit(40).kpadChunk[0].soundFile0, snare);
+    }
+
     void deviceModeLeavesThePadAlone()
     {
         // A pad's wave in a kit; working on the pad.

@@ -51,6 +51,7 @@ EXTRA = {
     'These files could not be written:': '以下文件无法写入：',
     'The file cannot be read:': '无法读取该文件：',
     'The converted sound could not be written:': '转换后的音色无法写入：',
+    'The sounds still in use could not be kept in this folder:': '仍在使用的音色无法保存到此文件夹：',
     'The file could not be written:': '无法写入该文件：',
     'The file is read-only.': '该文件为只读。',
     'File Location: ': '文件位置：',
