@@ -2,6 +2,7 @@
 
 #include "library/soundsource.h"
 #include "model/audioconverter.h"
+#include "platform/durablefile.h"
 #include "platform/replacefile.h"
 
 #include <QDir>
@@ -11,36 +12,48 @@
 namespace exportfile {
 namespace {
 
+Outcome unwritable(QString *why, const QString &reason)
+{
+    if (why)
+        *why = reason;
+    return Outcome::Unwritable;
+}
+
 // Puts the finished temporary in place: synced, given the mode of the file
 // it replaces and renamed over the target.
-Outcome putInPlace(ztplatform::ReplaceFile &part)
+Outcome putInPlace(ztplatform::ReplaceFile &part, QString *why)
 {
-    return part.finish() && part.rename() ? Outcome::Written : Outcome::Unwritable;
+    return part.finish() && part.rename() ? Outcome::Written : unwritable(why, part.errorString());
 }
 
 } // namespace
 
-Outcome convert(const QString &source, const QString &target, QString &err)
+Outcome convert(const QString &source, const QString &target, QString &err, QString *why)
 {
     ztplatform::ReplaceFile part(target);
     if (!part.open())
-        return Outcome::Unwritable;
+        return unwritable(why, part.errorString());
     audioconverter converter;
     const bool converted = converter.audioConverterRun(source, part.temporaryPath(), err);
     if (err.isEmpty())
         return Outcome::NotRun;
-    return converted ? putInPlace(part) : Outcome::Failed;
+    if (!converted && !converter.writeFaultReason().isEmpty()) {
+        const QString at = converter.writeFaultPath();
+        return unwritable(why, at == part.temporaryPath() ? converter.writeFaultReason()
+                                                          : at + QStringLiteral(": ") + converter.writeFaultReason());
+    }
+    return converted ? putInPlace(part, why) : Outcome::Failed;
 }
 
-Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target)
+Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target, QString *why)
 {
     ztplatform::ReplaceFile part(target);
     if (!part.open())
-        return Outcome::Unwritable;
+        return unwritable(why, part.errorString());
     soundsource::CopyFault fault = soundsource::CopyFault::None;
     if (soundsource::copyStoredWave(kitFile, offset, length, part.file(), nullptr, &fault) != length)
-        return fault == soundsource::CopyFault::Read ? Outcome::Unreadable : Outcome::Unwritable;
-    return putInPlace(part);
+        return fault == soundsource::CopyFault::Read ? Outcome::Unreadable : unwritable(why, ztplatform::writeFailure(part.file()));
+    return putInPlace(part, why);
 }
 
 SourceFiles::SourceFiles(const QStringList &sources)

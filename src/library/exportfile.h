@@ -15,16 +15,19 @@ enum class Outcome { NotRun, Failed, Unreadable, Unwritable, Written };
 // the caller to sync once after its last file. `err` gets ffmpeg's text.
 // Written needs ffmpeg's success and at least one frame, whatever warnings
 // ffmpeg printed. NotRun when ffmpeg could not be run, Failed when it could
-// not convert, Unwritable when the result could not be put in place. Unless
-// Written, `target` is as it was and the temporary file is gone.
-Outcome convert(const QString &source, const QString &target, QString &err);
+// not convert, Unwritable when the result could not be written or put in
+// place (*why, when given, then gets the system's reason, led by the folder
+// when that was another than the target's). Unless Written, `target` is as it
+// was and the temporary file is gone.
+Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.
 // Unreadable when the kit file cannot be read whole, Unwritable when the copy
-// cannot be written. Unless Written, `target` is as it was and the temporary
-// file is gone.
-Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target);
+// cannot be written (*why as for convert). Unless Written, `target` is as it
+// was and the temporary file is gone.
+Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
+                   QString *why = nullptr);
 
 // The files the library's sounds come from (for a stored sound, its kit
 // file), to tell whether a target would replace one of them.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -201,6 +202,18 @@ QString ffmpegFailureSentence(int failure)
     default:
         return QString();
     }
+}
+
+QString logTail(const QString &log, int lines)
+{
+    constexpr int kMaxChars = 400;
+    QStringList last;
+    for (const QString &line : log.split(QRegularExpression(QStringLiteral("[\\r\\n]")), Qt::SkipEmptyParts)) {
+        if (!line.trimmed().isEmpty())
+            last.append(line.trimmed());
+    }
+    const QString tail = last.mid(qMax(0, last.size() - lines)).join(QStringLiteral("\r\n"));
+    return tail.size() > kMaxChars ? QStringLiteral("...") + tail.right(kMaxChars) : tail;
 }
 
 QString timeText(qint64 ms, bool shortForm)

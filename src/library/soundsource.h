@@ -88,6 +88,9 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, Q
 int ffmpegFailure(const QString &err);
 // The detail sentence of failure 1 to 4, else an empty text.
 QString ffmpegFailureSentence(int failure);
+// The last `lines` lines of a tool's text (progress lines included), each
+// trimmed, at most 400 characters: what a box shows of a log.
+QString logTail(const QString &log, int lines = 3);
 
 // "mm:ss" below an hour, else "hh:mm:ss"; always "mm:ss" when shortForm.
 QString timeText(qint64 ms, bool shortForm = false);

@@ -398,6 +398,9 @@ public:
     void totalListSelection(const QModelIndex &index, bool press);
     void groupTreeSelection(const QModelIndex &index, bool press);
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
+    // True when the last getRawFile failed for a cause it named that is not
+    // the sound's (its output could not be written): no box blames the sound.
+    bool rawFailureTold = false;
     // The sound table entry of a stored sound in its loaded kit file *kit
     // (Play, raw waves, export and the information line all read this one);
     // -1 when the file is not loaded (*kit null) or the entry lies outside
@@ -429,8 +432,10 @@ public:
     bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
     QVector<QString> getSoundFileList();
     // Writes stored sound `index` of a kit file to `target`; true when it was
-    // written, a failure is shown.
-    bool getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target);
+    // written, a failure is shown. With `unwritten`, a target that cannot be
+    // written is not shown: the system's reason goes there.
+    bool getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target,
+                            QString *unwritten = nullptr);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
     void generateKitOrder();

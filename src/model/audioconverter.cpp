@@ -1,5 +1,6 @@
 #include "model/audioconverter.h"
 
+#include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
 
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -63,8 +65,34 @@ QStringList conversionArgs(const QString &in, const QString &format, const QStri
             QStringLiteral("-f"), format, QStringLiteral("-y"), out};
 }
 
+// The folder ffmpeg writes its raw samples into, as the user knows it.
+QString temporaryFolder()
+{
+    return QDir::toNativeSeparators(QDir::tempPath());
+}
+
+// The system's reason when ffmpeg's text says that it could not write `out`
+// (ffmpeg may still end with 0 then, its output cut); empty otherwise.
+QString outputFailure(const QString &mesg, const QString &out)
+{
+    const QString named = out + QStringLiteral(": ");
+    const QString frame = QStringLiteral("av_interleaved_write_frame(): ");
+    for (const QString &line : mesg.split(QRegularExpression(QStringLiteral("[\\r\\n]")), Qt::SkipEmptyParts)) {
+        int at = line.indexOf(named);
+        int skip = named.size();
+        if (at < 0) {
+            at = line.indexOf(frame);
+            skip = frame.size();
+        }
+        if (at >= 0 && !line.mid(at + skip).trimmed().isEmpty())
+            return line.mid(at + skip).trimmed();
+    }
+    return QString();
+}
+
 // The 44-byte header for `size` bytes of samples, then the samples of tmp.
-bool writeWave(QFile &tmp, QFileDevice &out, qint64 size)
+// A failed write of `out` leaves its reason in *writeError.
+bool writeWave(QFile &tmp, QFileDevice &out, qint64 size, QString *writeError)
 {
     audioconverter::WAVE_PARA para;
     para.audioFormat = 1;
@@ -76,6 +104,7 @@ bool writeWave(QFile &tmp, QFileDevice &out, qint64 size)
     audioconverter::getWaveHead(buffer.data(), para, quint32(size));
     if (out.write(buffer.constData(), audioconverter::WAVE_HEAD_SIZE) != audioconverter::WAVE_HEAD_SIZE) {
         qWarning() << "write failed:" << out.fileName() << out.errorString();
+        *writeError = ztplatform::writeFailure(out);
         return false;
     }
     qint64 copied = 0;
@@ -85,6 +114,8 @@ bool writeWave(QFile &tmp, QFileDevice &out, qint64 size)
             break;
         if (n < 0 || out.write(buffer.constData(), n) != n) {
             qWarning() << "copy failed:" << out.fileName() << out.errorString() << tmp.errorString();
+            if (n >= 0)
+                *writeError = ztplatform::writeFailure(out);
             return false;
         }
         copied += n;
@@ -207,8 +238,19 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
     return ok;
 }
 
+bool audioconverter::writeFault(const QString &path, const QString &reason)
+{
+    if (m_faultReason.isEmpty()) {
+        m_faultPath = path;
+        m_faultReason = reason.isEmpty() ? QStringLiteral("Unknown error") : reason;
+    }
+    return false;
+}
+
 bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
 {
+    m_faultPath.clear();
+    m_faultReason.clear();
     // An outFile that holds bytes is replaced only by a complete result.
     const bool keepOld = ztplatform::sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0;
     QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350conv-XXXXXX"));
@@ -218,12 +260,14 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         QFile out(outFile);
         if (!keepOld && out.open(QIODevice::WriteOnly))
             out.close();
-        return false;
+        return writeFault(temporaryFolder(), tmpDir.errorString());
     }
-    const QString tmpPath = tmpDir.filePath(randomQString(7));
+    const QString tmpPath = QDir::toNativeSeparators(tmpDir.filePath(randomQString(7)));
 
-    const bool ranOk =
-            runProcess(conversionArgs(argPath(inFile), QStringLiteral("s16le"), QDir::toNativeSeparators(tmpPath)), mesg);
+    bool ranOk = runProcess(conversionArgs(argPath(inFile), QStringLiteral("s16le"), tmpPath), mesg);
+    const QString unwritten = outputFailure(mesg, tmpPath);
+    if (!unwritten.isEmpty())
+        ranOk = writeFault(temporaryFolder(), unwritten);
 
     std::unique_ptr<ztplatform::ReplaceFile> replacement;
     QFile plain(outFile);
@@ -237,7 +281,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     QFileDevice &out = keepOld ? replacement->file() : static_cast<QFileDevice &>(plain);
     if (!(keepOld ? replacement->open() : plain.open(QIODevice::WriteOnly | QIODevice::Unbuffered))) {
         qDebug().noquote() << QStringLiteral("以只写模式打开失败");
-        return false;
+        return writeFault(outFile, keepOld ? replacement->errorString() : plain.errorString());
     }
     if (!ranOk)
         return false; // outFile stays empty
@@ -256,23 +300,22 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         return false;
     }
 
-    if (!writeWave(tmp, out, size)) {
+    QString writeError;
+    if (!writeWave(tmp, out, size, &writeError)) {
         discardOutput(out, keepOld);
-        return false;
+        return writeError.isEmpty() ? false : writeFault(outFile, writeError);
     }
 
     tmp.close();
     bool written = true;
     if (keepOld) {
-        written = replacement->commit();
-        if (!written)
-            qWarning() << "writing failed:" << outFile << replacement->errorString();
+        written = replacement->commit() || writeFault(outFile, replacement->errorString());
     } else {
         out.close();
         if (out.error() != QFileDevice::NoError) {
             qWarning() << "closing failed:" << outFile << out.errorString();
+            written = writeFault(outFile, out.errorString());
             QFile::resize(outFile, 0);
-            written = false;
         }
     }
     tmp.remove();
@@ -281,10 +324,15 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
 
 bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QString &mesg)
 {
+    m_faultPath.clear();
+    m_faultReason.clear();
     const QStringList args = conversionArgs(argPath(inFile), QStringLiteral("wav"), argPath(outFile));
     const bool isSource = ztplatform::sameFile(inFile, outFile);
     bool started = false;
-    const bool ranOk = runProcess(args, mesg, &started);
+    bool ranOk = runProcess(args, mesg, &started);
+    const QString unwritten = outputFailure(mesg, argPath(outFile));
+    if (!unwritten.isEmpty())
+        ranOk = writeFault(outFile, unwritten);
     // A failed run must not leave a file that passes the callers' size test,
     // but the source itself is never emptied.
     if (started && !ranOk && !isSource && QFileInfo::exists(outFile))

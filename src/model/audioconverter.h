@@ -42,6 +42,12 @@ public:
     // True when ffmpeg exited with 0; whether the WAV holds samples is the
     // caller's to read.
     bool audioConverterWaveRun(QString inFile, QString outFile, QString &mesg);
+    // When the last run of either failed because its output could not be
+    // written: where (outFile, or the temporary folder ffmpeg writes into)
+    // and the system's reason. Both empty otherwise. ffmpeg may end with 0
+    // after such a failure; the run still counts as failed.
+    QString writeFaultPath() const { return m_faultPath; }
+    QString writeFaultReason() const { return m_faultReason; }
     // One ffmpeg run converts the start of the first audio stream of every file
     // as audioConverterRun does (48 kHz, 2 channels, 16 bits) into a private
     // temporary folder. True when it ran, exited with 0 and got at least one
@@ -85,6 +91,11 @@ private:
     // Runs ffmpeg; mesg gets its standard error. True when it ran and exited with 0.
     bool runProcess(const QStringList &args, QString &mesg, bool *started = nullptr);
     static QString argPath(const QString &path);
+    // Notes where and why the output could not be written; false.
+    bool writeFault(const QString &path, const QString &reason);
+
+    QString m_faultPath;
+    QString m_faultReason;
 
     QString m_program;
     int m_timeout = DEFAULT_TIMEOUT_MS;

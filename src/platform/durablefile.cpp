@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ztplatform {
@@ -53,6 +54,20 @@ bool syncFile(QFile &file)
         return false;
     }
     return true;
+}
+
+QString writeFailure(QFileDevice &file)
+{
+    const QString own = file.errorString();
+    const int fd = file.handle();
+    // A device without a reason of its own gives Qt's "Unknown error".
+    if ((file.error() != QFileDevice::NoError && own != QFile().errorString()) || fd < 0)
+        return own;
+    struct stat st;
+    const char byte = 0;
+    if (::fstat(fd, &st) == 0 && ::pwrite(fd, &byte, 1, st.st_size) < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return own;
 }
 
 bool syncPath(const QString &path)

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QFile;
+class QFileDevice;
 
 namespace ztplatform {
 
@@ -21,6 +22,11 @@ SyncCall setSyncCall(SyncCall call);
 // Flushes the open file and forces its bytes to the disk (fsync). False when
 // either fails.
 bool syncFile(QFile &file);
+
+// The system's reason why the last write to the open `file` failed. A write
+// cut short leaves Qt without one; then a byte is written at the file's end
+// to learn it, so ask only about a file that goes after the failure.
+QString writeFailure(QFileDevice &file);
 
 // Forces the file or folder at `path`, as it stands, to the disk (fsync): a
 // file's bytes, a folder's entries. False when it cannot be opened or synced,

@@ -165,7 +165,7 @@ bool ReplaceFile::write(const QByteArray &bytes)
     if (failed() || !m_file.isOpen())
         return fail(Step::Write, EBADF);
     if (m_file.write(bytes) != bytes.size())
-        return fail(Step::Write, m_file.errorString());
+        return fail(Step::Write, writeFailure(m_file));
     return true;
 }
 
@@ -174,7 +174,7 @@ bool ReplaceFile::readBack(const std::function<bool(const QString &path)> &check
     if (failed() || m_temporary.isEmpty() || m_renamed)
         return false;
     if (m_file.isOpen() && !m_file.flush())
-        return fail(Step::Write, m_file.errorString());
+        return fail(Step::Write, writeFailure(m_file));
     if (!check(temporaryPath()))
         return fail(Step::ReadBack, QStringLiteral("the written file does not read back"));
     return true;
@@ -188,7 +188,7 @@ bool ReplaceFile::finish()
         return false;
     if (m_file.isOpen()) {
         const bool flushed = m_file.flush() && m_file.error() == QFileDevice::NoError;
-        const QString reason = m_file.errorString();
+        const QString reason = flushed ? QString() : writeFailure(m_file);
         m_file.close();
         if (!flushed)
             return fail(Step::Write, reason);

@@ -2650,6 +2650,30 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>No file was saved: the existing files stay as they were.</source>
         <translation>未保存任何文件：已有文件保持原样。</translation>
     </message>
+    <message>
+        <source>These files could not be written:</source>
+        <translation>以下文件无法写入：</translation>
+    </message>
+    <message>
+        <source>The file cannot be read:</source>
+        <translation>无法读取该文件：</translation>
+    </message>
+    <message>
+        <source>The converted sound could not be written:</source>
+        <translation>转换后的音色无法写入：</translation>
+    </message>
+    <message>
+        <source>The sounds still in use could not be kept in this folder:</source>
+        <translation>仍在使用的音色无法保存到此文件夹：</translation>
+    </message>
+    <message>
+        <source>The file could not be written:</source>
+        <translation>无法写入该文件：</translation>
+    </message>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>该文件为只读。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2650,6 +2650,30 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>No file was saved: the existing files stay as they were.</source>
         <translation>No file was saved: the existing files stay as they were.</translation>
     </message>
+    <message>
+        <source>These files could not be written:</source>
+        <translation>These files could not be written:</translation>
+    </message>
+    <message>
+        <source>The file cannot be read:</source>
+        <translation>The file cannot be read:</translation>
+    </message>
+    <message>
+        <source>The converted sound could not be written:</source>
+        <translation>The converted sound could not be written:</translation>
+    </message>
+    <message>
+        <source>The sounds still in use could not be kept in this folder:</source>
+        <translation>The sounds still in use could not be kept in this folder:</translation>
+    </message>
+    <message>
+        <source>The file could not be written:</source>
+        <translation>The file could not be written:</translation>
+    </message>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>The file is read-only.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

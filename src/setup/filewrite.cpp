@@ -1,5 +1,6 @@
 #include "setup/filewrite.h"
 
+#include "platform/durablefile.h"
 #include "platform/regularfile.h"
 
 #include <QDebug>
@@ -15,7 +16,7 @@ quint64 laidOutSize(const percussionpadfile &m)
     return quint64(m.indexChunk.chunkIndex[percussionpadfile::SLOT_SOUN].address) + m.soundChunk.size;
 }
 
-bool writeKitFile(percussionpadfile &m, QFile &file, int kit)
+bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten)
 {
     QFile *f = &file;
     using Step = std::function<void()>;
@@ -40,9 +41,15 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit)
         qWarning() << file.fileName() << "holds" << file.size() << "bytes instead of" << laidOutSize(m);
         ok = false;
     }
+    // Taken before the close, which may clear it.
+    QString reason = file.error() != QFileDevice::NoError ? ztplatform::writeFailure(file) : QString();
     if (!ok)
         qWarning() << "writing" << file.fileName() << "failed:" << file.errorString();
     file.close();
+    if (reason.isEmpty() && file.error() != QFileDevice::NoError)
+        reason = file.errorString();
+    if (unwritten && !reason.isEmpty())
+        *unwritten = reason;
     return ok && file.error() == QFileDevice::NoError;
 }
 

@@ -20,8 +20,10 @@ quint64 laidOutSize(const percussionpadfile &m);
 // Writes the laid-out model into the open, empty file: a whole setup, or kit
 // `kit` of the tables when curFlag is 2. Every chunk's write is checked and
 // flushed, and the file must reach the laid-out size; it is closed either
-// way (its replacement syncs it). False when anything failed.
-bool writeKitFile(percussionpadfile &m, QFile &file, int kit = 0);
+// way (its replacement syncs it). False when anything failed; when writing
+// the file failed, *unwritten (when given) gets the system's reason (a sound
+// whose data cannot be read leaves it empty).
+bool writeKitFile(percussionpadfile &m, QFile &file, int kit = 0, QString *unwritten = nullptr);
 
 // One chosen kit of a single-kit save.
 struct KitTarget

@@ -19,6 +19,7 @@
 #include <QShortcut>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
+#include <QHeaderView>
 #include <QtTest>
 
 namespace {
@@ -187,6 +188,12 @@ private slots:
             QVERIFY2(v->fontMetrics().horizontalAdvance(root.data().toString()) + 2 * margin
                              <= v->visualRect(root).width(),
                      qPrintable(root.data().toString()));
+            QHeaderView *h = v->header();
+            const QString number = h->model()->headerData(0, Qt::Horizontal).toString();
+            QVERIFY2(h->fontMetrics().horizontalAdvance(number)
+                                     + 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h)
+                             <= h->sectionSize(0),
+                     qPrintable(number));
             m->ui->btnSoundKit->click();
             for (QLabel *first : {m->ui->label_95, m->ui->label_142, m->ui->label_148}) {
                 QGroupBox *box = nullptr;

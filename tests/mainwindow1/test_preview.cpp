@@ -11,7 +11,10 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <unistd.h>
 
 using namespace soundlib;
 
@@ -484,8 +487,8 @@ private slots:
                 {"x: Invalid argument\nOption not found\n", "File Location: " + src + "\r\nOption not found."},
                 {"Invalid argument; Error splitting the argument list", "File Location: " + src
                                                                         + "\r\nError splitting the argument list."},
-                {"Conversion failed!", ""},
-                {"all fine", ""}};
+                {"Conversion failed!", "File Location: " + src + "\r\nConversion failed!"},
+                {"all fine", "File Location: " + src + "\r\nall fine"}};
         for (const auto &o : outputs) {
             qputenv("ZT_ERR", o.first);
             f.prompter.clear();
@@ -497,6 +500,27 @@ private slots:
         QCOMPARE(w->getRawFile(src, out, 0), quint32(44 + 16));
         QVERIFY(f.prompter.texts().isEmpty());
         qputenv("PATH", path);
+    }
+
+    // A source that does not open for reading is named with the system's
+    // reason before any conversion.
+    void unreadableSourceNamed()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString src = writeBytes(f.path("locked.wav"), pcmWav(1, 8000, 800));
+        QVERIFY(QFile::setPermissions(src, QFileDevice::Permissions()));
+        // Root reads any file: then the editor looks as another user.
+        const bool root = ::geteuid() == 0;
+        QVERIFY(QFile::setPermissions(f.work.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                             | QFileDevice::ExeOwner | QFileDevice::ExeGroup
+                                                             | QFileDevice::ExeOther));
+        QVERIFY(!root || ::seteuid(65534) == 0);
+        const quint32 got = w->getRawFile(src, f.path("out.wav"), 1);
+        QVERIFY(!root || ::seteuid(0) == 0);
+        QCOMPARE(got, quint32(0));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({"The file cannot be read:\r\n" + src + "\r\n" + std::strerror(EACCES)}));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "setupflow_fixture.h"
 #include "soundlib_fixture.h"
 
+#include "device/bindmount.h"
 #include "library/totaltreeview.h"
 #include "platform/durablefile.h"
 
@@ -17,6 +18,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,6 +67,22 @@ int fullDiskChild(const QString &dir)
             out << p.title << '|' << QString(p.text).replace("\r\n", "/") << '\n';
     }
     return f.unlocked() ? 0 : 3;
+}
+
+// A small tmpfs filled to its last byte; empty when it cannot be mounted (not root).
+QString filledTmpfs(TmpfsMount &disk)
+{
+    if (!BindMount::unavailable().isEmpty() || !disk.mount("64k"))
+        return QString();
+    QFile filler(disk.point.filePath("filler"));
+    if (filler.open(QIODevice::WriteOnly))
+        filler.write(QByteArray(128 * 1024, 'x'));
+    return disk.point.path();
+}
+
+QString reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // Every sync of a folder fails.
@@ -141,7 +159,7 @@ private slots:
         QCOMPARE(prompt(0).kind, P::SaveFile);
         QCOMPARE(prompt(0).title, QString("Output"));
         QCOMPARE(prompt(0).text, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KIT_ALL");
-        QCOMPARE(prompt(0).filter, QString("bin files(*.bin)"));
+        QCOMPARE(prompt(0).filter, QString("Whole-setup files (*.bin)"));
         QCOMPARE(f->texts(), QStringList({"The output file is not set."}));
         QCOMPARE(prompt(1).kind, P::Information);
         QVERIFY(f->unlocked());
@@ -1097,13 +1115,97 @@ private slots:
         QVERIFY(child.waitForFinished(120000));
         QCOMPARE(child.exitCode(), 0);
         const QStringList boxes = QString::fromUtf8(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(boxes, QStringList({"Error|Failed to write sound data!",
+        QCOMPARE(boxes, QStringList({"Error|The file could not be written:/" + f->file("OUT.bin") + "/File too large",
                                      "Warning|The file already exists. Do you confirm to overwrite it?/File "
                                      "location: /" + f->file("KIT0.INI"),
-                                     "Error|Obtain sound file error./These kits are not saved:/Kit 1 KIT0"}));
+                                     "Error|The file could not be written:/" + f->file("KIT0.INI") +
+                                             "/File too large/These kits are not saved:/Kit 1 KIT0"}));
         QCOMPARE(kf::readFile(f->file("OUT.bin")), old);
         QCOMPARE(kf::readFile(f->file("KIT0.INI")), QByteArray("the old kit"));
         QCOMPARE(folderEntries(f->work.path()), before);
+    }
+
+    // A full disk or temp folder is named with the system's reason, never
+    // blamed on a sound.
+    void fullDiskNamed()
+    {
+        TmpfsMount disk;
+        const QString full = filledTmpfs(disk);
+        if (full.isEmpty())
+            QSKIP("a full file system needs root to mount a small tmpfs");
+        // The metronome sounds are converted through the temp folder.
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(full));
+        f->exportAll(f->file("SET.bin"));
+        qputenv("TMPDIR", tmp);
+        QCOMPARE(f->texts(), QStringList({"The converted sound could not be written:\r\n" + full + "\r\n" + reason(ENOSPC),
+                                          "Error in obtaining sound, the saving is failed."}));
+        f->prompter.clear();
+        f->saveKits({1}, full);
+        QCOMPARE(f->texts(), QStringList({"The file could not be written:\r\n" + full + "/" + f->w->kitNameList[0]
+                                          + ".INI\r\n" + reason(ENOSPC) + "\r\nThese kits are not saved:\r\nKit 1 "
+                                          + f->w->kitNameList[0]}));
+        QCOMPARE(folderEntries(full), QStringList({"filler"}));
+    }
+
+    // A save into a folder it cannot write names the file the user chose.
+    void unwritableFolderNamesTheChosenFile()
+    {
+        TmpfsMount disk;
+        if (!BindMount::unavailable().isEmpty() || !disk.mount("64k"))
+            QSKIP("a read-only file system needs root to mount a small tmpfs");
+        const QString ro = disk.point.path(), kit = ro + "/" + f->w->kitNameList[0] + ".INI";
+        QVERIFY(kf::writeFile(kit, "the old kit"));
+        QVERIFY(BindMount::run("mount", {"-o", "remount,ro", ro}));
+        f->saveKits({1}, ro);
+        QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: "
+                                          "\r\n" + kit + "\r\nThe file is read-only.",
+                                          kit + " open error.\r\n" + reason(EROFS) + "\r\nThese kits are not saved:\r\nKit 1 "
+                                                  + f->w->kitNameList[0]}));
+        f->prompter.clear();
+        f->exportAll(ro + "/SET.bin");
+        QCOMPARE(f->texts(), QStringList({ro + "/SET.bin:Fail to open file!\r\n" + reason(EROFS)}));
+    }
+
+    // The overwrite question says when the file is read-only.
+    void overwriteQuestionSaysReadOnly()
+    {
+        const QString kit = f->file(f->w->kitNameList[0] + ".INI");
+        QVERIFY(kf::writeFile(kit, "the old kit") && QFile::setPermissions(kit, QFile::ReadOwner | QFile::ReadGroup));
+        f->prompter.buttonAnswers << QMessageBox::No;
+        f->saveKits({1}, f->work.path());
+        QCOMPARE(f->texts().first(), "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"
+                                             + kit + "\r\nThe file is read-only.");
+        QCOMPARE(kf::readFile(kit), QByteArray("the old kit"));
+    }
+
+    // Sounds still in use that "Kept sounds" cannot take: the box names that
+    // folder and why, and the empty folder the failed fill made goes.
+    void keptSoundsFolderFullNamed()
+    {
+        TmpfsMount disk;
+        const QString full = filledTmpfs(disk);
+        if (full.isEmpty())
+            QSKIP("a full file system needs root to mount a small tmpfs");
+        f->w->soundListFileName = full + "/soundlist.xml";
+        const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        f->kit(40).kpadChunk[0].soundFile0 = f->w->kitPadList[39][0].soundFile0 = snare;
+        auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
+        sf::forEachSoundSlot(f->kit(2), clear);
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+            sf::forEachLayer(pad, clear);
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        const QByteArray old = kf::readFile(k2);
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->texts().value(1), "The sounds still in use could not be kept in this folder:\r\n" + full
+                                              + "/Kept sounds\r\n" + reason(ENOSPC));
+        QCOMPARE(folderEntries(full), QStringList({"filler"}));
+        QVERIFY(!QFileInfo::exists(full + "/Kept sounds"));
+        QCOMPARE(kf::readFile(k2), old);
+        QCOMPARE(f->kit(40).kpadChunk[0].soundFile0, snare);
     }
 
     void deviceModeLeavesThePadAlone()

@@ -1,6 +1,8 @@
 // Exporting sounds of the total list with the real ffmpeg, and the report.
 #include "soundlib_fixture.h"
 
+#include "device/bindmount.h"
+
 #include "library/totaltreeview.h"
 #include "platform/durablefile.h"
 #include "widgets/customdialog.h"
@@ -13,6 +15,8 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -152,7 +156,8 @@ private slots:
         MainWindow1 *w = e.w;
         const QString good = writeBytes(e.f.path("src/good.wav"), pcmWav(2, 48000, 480));
         e.add("good", good, 1);
-        e.add("noise", writeBytes(e.f.path("src/noise.wav"), QByteArray(3000, 'x')), 2);
+        const QString noise = writeBytes(e.f.path("src/noise.wav"), QByteArray(3000, 'x'));
+        e.add("noise", noise, 2);
         e.add("safe", writeBytes(e.f.path("src/safe.wav"), pcmWav(2, 48000, 480)), 3, 0);
         TotalTreeView::exportSoundAction()->trigger(); // nothing selected
         QVERIFY(e.f.prompter.prompts.isEmpty());
@@ -174,8 +179,10 @@ private slots:
         QCOMPARE(texts.size(), 2);
         QCOMPARE(texts.at(0), QString("The export of sound group name is not supported, \r\n"
                                       "but this will not affect the sound export."));
-        QVERIFY(texts.at(1).startsWith(QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\n")));
+        QVERIFY(texts.at(1).startsWith(QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\nFile Location: ") + noise
+                                       + "\r\n"));
         QVERIFY(texts.at(1).contains("Invalid data found when processing input"));
+        QVERIFY(texts.at(1).count("\r\n") <= 4); // the last lines of ffmpeg's text, not all of it
         QCOMPARE(QDir(e.out).entryList(QDir::Files), QStringList{"good.wav"});
         QCOMPARE(e.report(), "good.wav\nis successfully exported.\nFile location:\n" + e.out);
         QVERIFY(!w->dialog->isVisible());
@@ -378,6 +385,29 @@ private slots:
         e.run(e.out);
         QVERIFY(!QFileInfo::exists(QDir(e.out).filePath("one~1.wav")));
         QCOMPARE(e.f.prompter.texts(), QStringList{"Failed to read the file."});
+    }
+
+    // Sounds that cannot be written give one box: the files and their folder,
+    // with the system's reason.
+    void unwritableFolderOneBox()
+    {
+        TmpfsMount disk;
+        if (!BindMount::unavailable().isEmpty() || !disk.mount("64k"))
+            QSKIP("a read-only file system needs root to mount a small tmpfs");
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->loadedKitFiles << kit.record;
+        e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 2);
+        e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 3);
+        const QString ro = disk.point.path();
+        QVERIFY(BindMount::run("mount", {"-o", "remount,ro", ro}));
+        e.select({0, 1, 2});
+        e.run(ro);
+        QCOMPARE(e.f.prompter.texts(), QStringList({"These files could not be written:\r\none.wav,  a.wav,  b.wav\r\n"
+                                                    "File location:\r\n" + ro + "\r\n" + std::strerror(EROFS)}));
+        QVERIFY(!e.w->custom);
     }
 
     // A link at a stored sound's name, even one leading nowhere, keeps the

@@ -153,14 +153,16 @@ private slots:
         w->clickList.clear();
         w->ui->btnImportClickWave->click();
         w->ui->btnLoadFile->click();
+        w->ui->actionExport_All->trigger();
         QLocale::setDefault(old);
         qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
-        QStringList filters;
+        QStringList filters, save;
         for (const ScriptedPrompter::Prompt &p : qAsConst(f.prompter.prompts))
-            filters << p.filter;
+            (p.kind == UiPrompter::SaveFile ? save : filters) << p.filter;
         const QString sounds = "无损音频文件 (*.wav *.ape *.flac);;压缩音频文件 (*.mp3 *.wma *.aac *.aa3 *";
         QCOMPARE(filters.filter(";;"), QStringList({sounds + ".ac3 *.ogg)", sounds + ".ogg)",
                                                     "套鼓与全局设置文件 (*.INI);;整套设置文件 (*.BIN)"}));
+        QCOMPARE(save, QStringList({"整套设置文件 (*.bin)"}));
     }
 
     void namesThroughTheWindow()

@@ -8,6 +8,7 @@
 
 #include <QDebug>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QStandardItemModel>
 
@@ -32,7 +33,7 @@ void MainWindow1::initKitChainSet()
     view->setItemsExpandable(true);
     view->setFocusPolicy(Qt::StrongFocus);
     view->setStyle(myStyle);
-    view->setColumnWidth(0, 50);
+    view->setColumnWidth(0, qMax(50, view->header()->sectionSizeHint(0))); // room for "Kit No." in each language
     ui->stepWidget->setAcceptDrops(true);
     ui->stepWidget->installEventFilter(this);
 

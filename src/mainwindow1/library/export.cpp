@@ -56,34 +56,191 @@ QStringList MainWindow1::librarySources() const
     return out;
 }
 
-bool MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target)
+bool MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target,
+                                     QString *unwritten)
 {
     if (size_t(index) >= file.sound.size())
         return false;
     const percussionpadfile::P_SOUND_INDEX &entry = file.sound[index];
-    switch (exportfile::copyStored(file.kitFileName, entry.wave_start, entry.wave_length, target)) {
+    QString why;
+    switch (exportfile::copyStored(file.kitFileName, entry.wave_start, entry.wave_length, target, &why)) {
     case exportfile::Outcome::Written:
         return true;
     case exportfile::Outcome::Unreadable:
         UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to read the file."), QMessageBox::Ok);
         return false;
     default:
-        UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
+        if (unwritten)
+            *unwritten = why;
+        else
+            UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
         return false;
     }
 }
+
+namespace {
+
+struct Pick
+{
+    bool sound;
+    QString name;
+    QString path;
+};
+
+// One export under way: where it writes, what it wrote and what it could not.
+struct ExportRun
+{
+    MainWindow1 &w;
+    QDir dir;
+    soundsource::StoredEntries entries;
+    exportfile::SourceFiles sources;
+    QStringList written;
+    QSet<QString> writtenNow; // file names written by this run
+    QStringList unwritten;    // file names whose target could not be written
+    QStringList reasons;      // the system's reasons, each once
+
+    void wrote(const QString &fileName)
+    {
+        written.append(fileName);
+        writtenNow.insert(fileName);
+    }
+    void notWritten(const QString &fileName, const QString &reason)
+    {
+        unwritten.append(fileName);
+        if (!reasons.contains(reason))
+            reasons.append(reason);
+    }
+};
+
+void closeProgress(MainWindow1 &w)
+{
+    w.dialog->close();
+    w.dialog->hide();
+}
+
+void tooManyNames(MainWindow1 &w)
+{
+    UiPrompter::instance()->warning(&w, MainWindow1::tr("Error"),
+                                    MainWindow1::tr("It is detected that the number of files with the same name has "
+                                                    "exceeded 100, and the exceeding part will not be exported."),
+                                    QMessageBox::Ok);
+}
+
+// A stored sound copied out of its kit file. False when the export ends.
+bool exportStored(ExportRun &run, const QString &name, const QString &path)
+{
+    const MainWindow1::READ_KIT_FILE *kit = nullptr;
+    const int entry = run.entries.find(path, &kit);
+    if (!kit) {
+        closeProgress(run.w);
+        return false;
+    }
+    if (entry < 0) {
+        closeProgress(run.w);
+        UiPrompter::instance()->information(&run.w, MainWindow1::tr("Error"),
+                                            MainWindow1::tr("File error!") + QStringLiteral("\r\n")
+                                                    + MainWindow1::tr("Error:0012"),
+                                            QMessageBox::Ok);
+        return false;
+    }
+    // Whatever stands at a name, a link too, keeps it.
+    const QString fileName = exportnames::freeName(
+            name, [&](const QString &candidate) { return ztplatform::entryExists(run.dir.filePath(candidate)); });
+    QString why;
+    if (fileName.isEmpty())
+        tooManyNames(run.w);
+    else if (run.w.getDataFromKitFile(kit->info, quint16(entry),
+                                      QDir::toNativeSeparators(run.dir.filePath(fileName)), &why))
+        run.wrote(fileName);
+    else if (!why.isEmpty())
+        run.notWritten(fileName, why);
+    return true;
+}
+
+// An audio file converted into the pad's form. False when the export ends.
+bool exportPlain(ExportRun &run, const QString &name, const QString &path)
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    const QString crlf = QStringLiteral("\r\n");
+    // A second sound of the same name in this run gets its own file, and so
+    // does a name that a library sound comes from or a folder (not a link to
+    // one) holds: no file is renamed over a folder.
+    const QString fileName = exportnames::freeName(name, [&](const QString &candidate) {
+        const QString at = run.dir.filePath(candidate);
+        const QFileInfo fi(at);
+        return run.writtenNow.contains(candidate) || (fi.isDir() && !fi.isSymLink()) || run.sources.contains(at);
+    });
+    if (fileName.isEmpty()) {
+        tooManyNames(run.w);
+        return true;
+    }
+    const QString wrong = MainWindow1::tr("Wrong data in file：") + crlf;
+    if (QFileInfo::exists(path) && !ztplatform::isRegularFile(path)) {
+        // a pipe would hold ffmpeg for ever
+        prompter->information(&run.w, MainWindow1::tr("Error"), wrong + path, QMessageBox::Ok);
+        return true;
+    }
+    QString err, why;
+    switch (exportfile::convert(path, QDir::toNativeSeparators(run.dir.filePath(fileName)), err, &why)) {
+    case exportfile::Outcome::NotRun:
+        closeProgress(run.w);
+        prompter->information(&run.w, MainWindow1::tr("Error"), MainWindow1::tr("Missing some files for the program!"),
+                              QMessageBox::Ok);
+        return false;
+    case exportfile::Outcome::Unwritable:
+        run.notWritten(fileName, why);
+        return true;
+    case exportfile::Outcome::Written:
+        run.wrote(fileName);
+        return true;
+    default: // what ffmpeg said last, never its whole log
+        prompter->information(&run.w, MainWindow1::tr("Error"),
+                              wrong + MainWindow1::tr("File Location: ") + path + crlf + soundsource::logTail(err),
+                              QMessageBox::Ok);
+        return true;
+    }
+}
+
+// One box for every file of the export that could not be written.
+void reportUnwritten(const ExportRun &run, const QString &folder)
+{
+    if (run.unwritten.isEmpty())
+        return;
+    const QString crlf = QStringLiteral("\r\n");
+    UiPrompter::instance()->warning(&run.w, MainWindow1::tr("Error"),
+                                    MainWindow1::tr("These files could not be written:") + crlf
+                                            + run.unwritten.join(QStringLiteral(",  ")) + crlf
+                                            + MainWindow1::tr("File location:") + crlf + folder + crlf
+                                            + run.reasons.join(crlf),
+                                    QMessageBox::Ok);
+}
+
+// The written files in a report of their own, not modal.
+void showReport(MainWindow1 &w, const QStringList &written, const QString &folder)
+{
+    auto *report = new CustomDialog;
+    report->setAttribute(Qt::WA_DeleteOnClose);
+    w.custom = report;
+    QObject::connect(report, &CustomDialog::sendOK, &w, &MainWindow1::recvOK);
+    QObject::connect(report, &QObject::destroyed, &w, [&w, report]() {
+        if (w.custom == report)
+            w.custom = nullptr;
+    });
+    // Each report shows its own export only.
+    const QMetaObject::Connection once =
+            QObject::connect(&w, &MainWindow1::sendAllNameList, report, &CustomDialog::recvSoundExportList);
+    emit w.sendAllNameList(written, folder);
+    QObject::disconnect(once);
+    report->show();
+}
+
+} // namespace
 
 void MainWindow1::exportWave()
 {
     UiPrompter *prompter = UiPrompter::instance();
     // One row per three indexes, in the order the selection gives them.
     // Read before the progress dialog lets events run.
-    struct Pick
-    {
-        bool sound;
-        QString name;
-        QString path;
-    };
     QVector<Pick> rows;
     for (const QModelIndex &row : selectedRowStarts(ui->totalWaveTreeView->selectionModel())) {
         auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString().trimmed(); };
@@ -111,26 +268,15 @@ void MainWindow1::exportWave()
         prompter->information(this, tr("Error"), tr("The output file path is not set."), QMessageBox::Ok);
         return;
     }
-    const QDir dir(folder);
 
     showWaitDialog(tr("The file is being exported..."), rows.size());
-    auto closeProgress = [this]() {
-        dialog->close();
-        dialog->hide();
-    };
-
-    soundsource::StoredEntries entries = storedEntries();
-    exportfile::SourceFiles sources(librarySources());
+    ExportRun run{*this, QDir(folder), storedEntries(), exportfile::SourceFiles(librarySources()), {}, {}, {}, {}};
     QElapsedTimer sinceStep;
     sinceStep.start();
-    QStringList written;
-    QSet<QString> writtenNow; // file names written by this run
-    const QString tooMany = tr("It is detected that the number of files with the same name has exceeded 100, and the "
-                               "exceeding part will not be exported.");
     for (int r = 0; r < rows.size(); ++r) {
         const Pick &row = rows.at(r);
         if (!row.sound) {
-            closeProgress();
+            closeProgress(*this);
             prompter->warning(this, tr("Warning"),
                               tr("The export of sound group name is not supported, ") + QStringLiteral("\r\n")
                                       + tr("but this will not affect the sound export."),
@@ -138,92 +284,20 @@ void MainWindow1::exportWave()
             continue;
         }
         const QString name = exportnames::safeName(row.name);
-        const QString &path = row.path;
-        if (soundsource::isStored(path)) {
-            const READ_KIT_FILE *kit = nullptr;
-            const int entry = entries.find(path, &kit);
-            if (!kit) {
-                closeProgress();
-                return;
-            }
-            if (entry < 0) {
-                closeProgress();
-                prompter->information(this, tr("Error"),
-                                      tr("File error!") + QStringLiteral("\r\n") + tr("Error:0012"),
-                                      QMessageBox::Ok);
-                return;
-            }
-            // Whatever stands at a name, a link too, keeps it.
-            const QString fileName = exportnames::freeName(
-                    name, [&](const QString &candidate) { return ztplatform::entryExists(dir.filePath(candidate)); });
-            if (fileName.isEmpty()) {
-                prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
-            } else if (getDataFromKitFile(kit->info, quint16(entry),
-                                          QDir::toNativeSeparators(dir.filePath(fileName)))) {
-                written.append(fileName);
-                writtenNow.insert(fileName);
-            }
-        } else {
-            // A second sound of the same name in this run gets its own file,
-            // and so does a name that a library sound comes from or a folder
-            // (not a link to one) holds: no file is renamed over a folder.
-            const QString fileName = exportnames::freeName(name, [&](const QString &candidate) {
-                const QString at = dir.filePath(candidate);
-                const QFileInfo fi(at);
-                return writtenNow.contains(candidate) || (fi.isDir() && !fi.isSymLink()) || sources.contains(at);
-            });
-            if (fileName.isEmpty()) {
-                prompter->warning(this, tr("Error"), tooMany, QMessageBox::Ok);
-            } else if (QFileInfo::exists(path) && !ztplatform::isRegularFile(path)) {
-                // a pipe would hold ffmpeg for ever
-                prompter->information(this, tr("Error"), tr("Wrong data in file：") + QStringLiteral("\r\n") + path,
-                                      QMessageBox::Ok);
-            } else {
-                QString err;
-                const exportfile::Outcome outcome =
-                        exportfile::convert(path, QDir::toNativeSeparators(dir.filePath(fileName)), err);
-                if (outcome == exportfile::Outcome::NotRun) {
-                    closeProgress();
-                    prompter->information(this, tr("Error"), tr("Missing some files for the program!"),
-                                          QMessageBox::Ok);
-                    return;
-                }
-                if (outcome == exportfile::Outcome::Failed) {
-                    prompter->information(this, tr("Error"),
-                                          tr("Wrong data in file：") + QStringLiteral("\r\n") + err, QMessageBox::Ok);
-                } else if (outcome == exportfile::Outcome::Unwritable) {
-                    prompter->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
-                } else {
-                    written.append(fileName);
-                    writtenNow.insert(fileName);
-                }
-            }
-        }
+        if (!(soundsource::isStored(row.path) ? exportStored(run, name, row.path) : exportPlain(run, name, row.path)))
+            return;
         // The dialog repaints on each new value; a few times a second is enough.
         if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
             dialog->setValue(r + 1);
             sinceStep.restart();
         }
     }
-    closeProgress();
-    if (written.isEmpty())
+    closeProgress(*this);
+    reportUnwritten(run, folder);
+    if (run.written.isEmpty())
         return;
     syncExportFolder(this, folder);
-
-    auto *report = new CustomDialog;
-    report->setAttribute(Qt::WA_DeleteOnClose);
-    custom = report;
-    connect(report, &CustomDialog::sendOK, this, &MainWindow1::recvOK);
-    connect(report, &QObject::destroyed, this, [this, report]() {
-        if (custom == report)
-            custom = nullptr;
-    });
-    // Each report shows its own export only.
-    const QMetaObject::Connection once =
-            connect(this, &MainWindow1::sendAllNameList, report, &CustomDialog::recvSoundExportList);
-    emit sendAllNameList(written, folder);
-    disconnect(once);
-    report->show();
+    showReport(*this, run.written, folder);
 }
 
 void MainWindow1::recvOK()

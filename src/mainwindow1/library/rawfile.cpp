@@ -10,10 +10,16 @@
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 soundsource::StoredEntries MainWindow1::storedEntries() const
 {
@@ -58,11 +64,53 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
     return 0;
 }
 
+// True when `path` opens for reading; otherwise the user is told which
+// file and why.
+bool readable(MainWindow1 &w, const QString &path)
+{
+    int fd;
+    do {
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    UiPrompter::instance()->information(&w, MainWindow1::tr("Error"),
+                                        MainWindow1::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
+                                                + QStringLiteral("\r\n") + reason,
+                                        QMessageBox::Ok);
+    return false;
+}
+
+// Why a conversion gave no sound: its output could not be written (the
+// place and the system's reason), or what ffmpeg said about the file.
+void reportFailedConversion(MainWindow1 &w, const audioconverter &converter, const QString &source,
+                            const QString &err)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text;
+    if (!converter.writeFaultReason().isEmpty()) {
+        w.rawFailureTold = true;
+        text = MainWindow1::tr("The converted sound could not be written:") + crlf
+               + QDir::toNativeSeparators(converter.writeFaultPath()) + crlf + converter.writeFaultReason();
+    } else {
+        const int failure = soundsource::ffmpegFailure(err);
+        const QString detail = failure >= 1 && failure <= 4 ? soundsource::ffmpegFailureSentence(failure)
+                                                            : soundsource::logTail(err);
+        text = MainWindow1::tr("Wrong data in file：") + crlf + MainWindow1::tr("File Location: ") + source
+               + (detail.isEmpty() ? QString() : crlf + detail);
+    }
+    UiPrompter::instance()->information(&w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
+}
+
 } // namespace
 
 quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint8 format)
 {
     UiPrompter *prompter = UiPrompter::instance();
+    rawFailureTold = false;
     // A preview's work runs off the GUI thread until Stop, a save's in place.
     const bool preview = format != 0;
     if (soundsource::isStored(waveFileName))
@@ -92,6 +140,8 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
         return 0;
     }
+    if (!readable(*this, waveFileName))
+        return 0;
 
     audioconverter converter;
     converter.setStopFlag(preview ? previewSession.stopFlag() : nullptr);
@@ -117,10 +167,6 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     target.close();
     if (hasSamples)
         return quint32(size);
-    const int failure = soundsource::ffmpegFailure(err);
-    QString text = tr("Wrong data in file：") + QStringLiteral("\r\n");
-    if (failure >= 1 && failure <= 4)
-        text += tr("File Location: ") + waveFileName + QStringLiteral("\r\n") + soundsource::ffmpegFailureSentence(failure);
-    prompter->information(this, tr("Error"), text, QMessageBox::Ok);
+    reportFailedConversion(*this, converter, waveFileName, err);
     return 0;
 }

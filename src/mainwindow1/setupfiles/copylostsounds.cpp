@@ -15,6 +15,7 @@
 #include "setup/lostsounds.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
+#include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -25,6 +26,9 @@
 #include <QScopeGuard>
 #include <QStandardItem>
 #include <QStandardItemModel>
+
+#include <cerrno>
+#include <cstring>
 
 namespace setupflow {
 
@@ -97,15 +101,64 @@ void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
 }
 
 // The stored wave of `entry` as the new file `copy`, synced; the folder is
-// left to the caller. False, with nothing left at `copy`, when it fails.
-bool keepCopy(const QString &kitFile, const percussionpadfile::P_SOUND_INDEX &entry, const QString &copy)
+// left to the caller. False, with nothing left at `copy`, when it fails:
+// `why` gets the system's reason when the copy could not be written.
+bool keepCopy(const QString &kitFile, const percussionpadfile::P_SOUND_INDEX &entry, const QString &copy,
+              QString &why)
 {
     ztplatform::ReplaceFile file(copy);
     file.setCreateOnly(true);
-    return file.open()
-           && soundsource::copyStoredWave(kitFile, entry.wave_start, entry.wave_length, file.file())
-                      == entry.wave_length
-           && file.finish() && file.rename();
+    soundsource::CopyFault fault = soundsource::CopyFault::None;
+    if (file.open()
+        && soundsource::copyStoredWave(kitFile, entry.wave_start, entry.wave_length, file.file(), nullptr, &fault)
+                   != entry.wave_length) {
+        if (fault == soundsource::CopyFault::Write)
+            why = ztplatform::writeFailure(file.file());
+        return false;
+    }
+    if (file.finish() && file.rename())
+        return true;
+    why = file.errorString();
+    return false;
+}
+
+// A copy kept before, synced again; `why` gets the system's reason when that fails.
+bool syncKept(const QString &copy, QString &why)
+{
+    if (ztplatform::syncPath(copy))
+        return true;
+    why = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
+// Every use of the kept sounds moves to their copies (source -> copy); a
+// sound the library lists already at its copy keeps one entry and row.
+void useCopies(MainWindow1 *w, const QHash<QString, QString> &to, bool clicksToo)
+{
+    const QHash<QString, quint16> merged = setupfiles::mergedSources(w->waveLoadKitAttrList, to);
+    setupfiles::removeSources(w->waveLoadKitAttrList, merged);
+    removeRows(w->totalGroup, 2, merged);
+    removeRows(w->hhGroup, 1, merged);
+    setupfiles::repointSources(w->kitAttrList, to, merged);
+    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->kitPadList)
+        setupfiles::repointSources(pads, to, merged);
+    setupfiles::repointSources(w->waveLoadKitAttrList, to);
+    repointCells(w->totalGroup, 2, to);
+    repointCells(w->hhGroup, 1, to);
+    repointGroups(w, to);
+    if (clicksToo)
+        repointClicks(w, to);
+    w->playFileNameNew2 = to.value(w->playFileNameNew2, w->playFileNameNew2);
+}
+
+// The folder the sounds could not be kept in, and the system's reason.
+void reportNotKept(MainWindow1 *w, const QString &folder, const QString &reason)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
+                                    MainWindow1::tr("The sounds still in use could not be kept in this folder:")
+                                            + crlf + QDir::toNativeSeparators(folder) + crlf + reason,
+                                    QMessageBox::Ok);
 }
 
 // keepLostSounds for the kit file of `record`, found through `loc`.
@@ -131,14 +184,19 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
     const bool newFolder = !folder.exists();
     QHash<QString, QString> to; // stored source -> its copy
     QStringList made;           // the copies made here
-    auto undo = [&made]() {
+    // What this call made goes again; a folder that cannot take the sounds is named.
+    auto undo = [&made, &folder, newFolder, w](const QString &reason = QString()) {
         for (const QString &copy : qAsConst(made))
             QFile::remove(copy);
+        if (newFolder)
+            QDir().rmdir(folder.path());
+        if (!reason.isEmpty())
+            reportNotKept(w, folder.path(), reason);
         return false;
     };
     if (!folder.mkpath(QStringLiteral("."))) {
         qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << target;
-        return false;
+        return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
     for (const setupfiles::LostSound &s : lost) {
         const int e = loc.entryOf(record, s.source);
@@ -160,11 +218,12 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
         });
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
         const bool keptBefore = !file.isEmpty() && folder.exists(file);
+        QString why;
         const bool kept = !file.isEmpty()
-                          && (keptBefore ? ztplatform::syncPath(copy) : keepCopy(loc.record(record).file, entry, copy));
+                          && (keptBefore ? syncKept(copy, why) : keepCopy(loc.record(record).file, entry, copy, why));
         if (!kept) {
             qWarning() << "cannot keep the sound" << s.source << "as" << copy;
-            return undo();
+            return undo(why);
         }
         if (!keptBefore)
             made.append(copy);
@@ -178,24 +237,10 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
     if (!ztplatform::syncPath(folder.path())
         || (newFolder && !ztplatform::syncPath(QFileInfo(folder.path()).absolutePath()))) {
         qWarning() << "cannot sync the folder of the sounds kept from" << target;
-        return undo();
+        return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
 
-    // A sound the library lists already at its copy keeps one entry and row.
-    const QHash<QString, quint16> merged = setupfiles::mergedSources(w->waveLoadKitAttrList, to);
-    setupfiles::removeSources(w->waveLoadKitAttrList, merged);
-    removeRows(w->totalGroup, 2, merged);
-    removeRows(w->hhGroup, 1, merged);
-    setupfiles::repointSources(w->kitAttrList, to, merged);
-    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->kitPadList)
-        setupfiles::repointSources(pads, to, merged);
-    setupfiles::repointSources(w->waveLoadKitAttrList, to);
-    repointCells(w->totalGroup, 2, to);
-    repointCells(w->hhGroup, 1, to);
-    repointGroups(w, to);
-    if (clicksToo)
-        repointClicks(w, to);
-    w->playFileNameNew2 = to.value(w->playFileNameNew2, w->playFileNameNew2);
+    useCopies(w, to, clicksToo);
     return true;
 }
 

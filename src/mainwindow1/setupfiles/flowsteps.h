@@ -46,6 +46,8 @@ void reportNotSynced(MainWindow1 *w, const QString &target, const QString &reaso
 // that does not read back; the path follows on a line of its own.
 QString notAFileText();
 QString notReadBackText();
+// The error of a file that could not be written: the file and the system's reason.
+QString notWrittenText(const QString &file, const QString &reason);
 // The error of a save that would replace a file a sound of the library, a
 // group or the metronome comes from.
 QString soundFileText();

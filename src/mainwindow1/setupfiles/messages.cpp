@@ -8,6 +8,7 @@
 #include "library/kitusage.h"
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QDir>
 #include <QGroupBox>
 
 using setupfiles::CollectError;
@@ -105,6 +106,8 @@ void MainWindow1::reportCollectError(const CollectError &error)
         break;
     }
     case CollectError::ConvertFailed: {
+        if (rawFailureTold) // the conversion named a cause that is not the sound's
+            return;
         QStringList kits;
         for (int kit : kitusage::kitsUsing(kitAttrList, error.path))
             kits.append(QString::number(kit));
@@ -122,6 +125,12 @@ namespace setupflow {
 QString notAFileText()
 {
     return MainWindow1::tr("The target is not a regular file (a folder, pipe or device), so nothing is saved:");
+}
+
+QString notWrittenText(const QString &file, const QString &reason)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return MainWindow1::tr("The file could not be written:") + crlf + QDir::toNativeSeparators(file) + crlf + reason;
 }
 
 QString notReadBackText()

@@ -28,15 +28,15 @@ namespace setupflow {
 namespace {
 
 // Kit k (1..100) into the open file; false when its sounds could not be
-// gathered or the file not written.
-bool writeKit(MainWindow1 *w, int k, QFile &file)
+// gathered or the file not written (`unwritten` then gets the system's reason).
+bool writeKit(MainWindow1 *w, int k, QFile &file, QString &unwritten)
 {
     curFlag = 2;
     w->cf.initFileChunk();
     if (!w->getKitIniWaveList(w->TempDirName, k - 1, nullptr))
         return false;
     w->setKitIniFileChunk(k - 1);
-    return w->cf.calculateChunkSize() && setupfiles::writeKitFile(w->cf, file, k - 1);
+    return w->cf.calculateChunkSize() && setupfiles::writeKitFile(w->cf, file, k - 1, &unwritten);
 }
 
 // Reads back the loaded kit files the save replaced. A sound of one of them
@@ -152,14 +152,20 @@ bool writeKitsBeside(MainWindow1 *w, KitSave &save, int kitCount)
         ztplatform::ReplaceFile &file = *save.files[size_t(i)];
         file.setTemporaryNames(QStringLiteral(".ini"), &counter, taken);
         file.setCreateOnly(!t.temporary);
+        // A file that cannot be written is named as the user chose it, with the system's reason.
         if (!t.usable || !file.open())
-            return fail(QDir::toNativeSeparators(t.target) + MainWindow1::tr(" open error."));
-        if (!writeKit(w, t.kit, file.file()))
-            return fail(MainWindow1::tr("Obtain sound file error."));
+            return fail(QDir::toNativeSeparators(t.target) + MainWindow1::tr(" open error.")
+                        + (file.failed() ? QStringLiteral("\r\n") + file.errorString() : QString()));
+        QString unwritten;
+        if (!writeKit(w, t.kit, file.file(), unwritten))
+            return fail(unwritten.isEmpty() ? MainWindow1::tr("Obtain sound file error.")
+                                            : notWrittenText(t.target, unwritten));
         if (!file.readBack([](const QString &path) { return setupfiles::readsBack(path, false); }))
-            return fail(notReadBackText() + QStringLiteral("\r\n") + t.target);
+            return fail(file.failedStep() == ztplatform::ReplaceFile::Step::Write
+                                ? notWrittenText(t.target, file.errorString())
+                                : notReadBackText() + QStringLiteral("\r\n") + t.target);
         if (!file.finish())
-            return fail(MainWindow1::tr("Obtain sound file error."));
+            return fail(notWrittenText(t.target, file.errorString()));
         // Asked before the rename, while the entry still reaches the old file.
         if (t.temporary && !save.loaded)
             save.loaded.emplace(w);
@@ -294,9 +300,15 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     setupfiles::askOverwrites(
             plan,
             [w, p, &crlf](const QString &target) {
+                // Read-only by its mode, or to this user.
+                const QFileInfo file(target);
+                const bool readOnly = !file.isWritable()
+                                      || !(file.permissions()
+                                           & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
                 return p->warning(w, MainWindow1::tr("Warning"),
                                   MainWindow1::tr("The file already exists. Do you confirm to overwrite it?") + crlf
-                                          + MainWindow1::tr("File location: ") + crlf + target,
+                                          + MainWindow1::tr("File location: ") + crlf + target
+                                          + (readOnly ? crlf + MainWindow1::tr("The file is read-only.") : QString()),
                                   QMessageBox::Yes | QMessageBox::No)
                        == QMessageBox::Yes;
             },

@@ -68,27 +68,35 @@ bool checkSourceFile(MainWindow1 *w, const setupfiles::StoredSoundLocator &loade
 bool writeSetupBeside(MainWindow1 *w, ztplatform::ReplaceFile &out, const QString &target)
 {
     UiPrompter *p = UiPrompter::instance();
-    auto writeFailed = [w, p]() {
+    // A file that cannot be written is named as the user chose it, with the
+    // system's reason; a sound whose data cannot be read gives none.
+    auto writeFailed = [w, p, &target](const QString &reason) {
         hideProgress(w->dialog);
-        p->information(w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to write sound data!"), QMessageBox::Ok);
+        p->information(w, MainWindow1::tr("Error"),
+                       reason.isEmpty() ? MainWindow1::tr("Failed to write sound data!") : notWrittenText(target, reason),
+                       QMessageBox::Ok);
         return false;
     };
     if (!out.open()) {
         hideProgress(w->dialog);
         p->warning(w, MainWindow1::tr("Error"),
-                   QDir::toNativeSeparators(out.target()) + QLatin1Char(':') + MainWindow1::tr("Fail to open file!"),
+                   QDir::toNativeSeparators(target) + QLatin1Char(':') + MainWindow1::tr("Fail to open file!") + crlf()
+                           + out.errorString(),
                    QMessageBox::Yes);
         return false;
     }
-    if (!setupfiles::writeKitFile(w->cf, out.file()))
-        return writeFailed();
+    QString unwritten;
+    if (!setupfiles::writeKitFile(w->cf, out.file(), 0, &unwritten))
+        return writeFailed(unwritten);
     if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
+        if (out.failedStep() == ztplatform::ReplaceFile::Step::Write)
+            return writeFailed(out.errorString());
         hideProgress(w->dialog);
         p->warning(w, MainWindow1::tr("Error"), notReadBackText() + crlf() + QDir::toNativeSeparators(target),
                    QMessageBox::Ok);
         return false;
     }
-    return out.finish() || writeFailed();
+    return out.finish() || writeFailed(out.errorString());
 }
 
 // The written setup takes the place of `out`'s target and its name reaches
