@@ -19,11 +19,16 @@ struct StoredSoundLocator::Probe
     int layout = 0; // 0 whole setup, 1 single kit
 };
 
+bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, const ztplatform::FileStamp &now)
+{
+    if (!now.identity.valid || now.size != loadedLength)
+        return false;
+    return !loaded.identity.valid || now == loaded;
+}
+
 bool matchesLoad(const Records::READ_KIT_FILE &rec, const ztplatform::FileStamp &now)
 {
-    if (!now.identity.valid || now.size != rec.fileTotalLength)
-        return false;
-    return !rec.stamp.identity.valid || now == rec.stamp;
+    return matchesLoad(rec.fileTotalLength, rec.stamp, now);
 }
 
 StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files)

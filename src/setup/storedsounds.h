@@ -23,6 +23,8 @@ using Records = MainWindow1Records;
 // load read: its size, and where the load stamped it, the same file with the
 // same modification time.
 bool matchesLoad(const Records::READ_KIT_FILE &rec, const ztplatform::FileStamp &now);
+// The same from what the load recorded: the file's length and its stamp.
+bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, const ztplatform::FileStamp &now);
 
 class StoredSoundLocator
 {
