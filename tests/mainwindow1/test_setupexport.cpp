@@ -989,6 +989,29 @@ private slots:
         }
     }
 
+    // A group's sound that the replaced file no longer holds (the file was
+    // written anew since the group named it) has nothing to lose: the saves
+    // over that file, not loaded or loaded, go on and keep the group's other
+    // sound, and leave no new file behind.
+    void groupSoundNoLongerInFileStopsNoSave()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QString x = f->file("X"), ini = x + "/" + f->kit(1).kit_name + ".INI";
+        QVERIFY(QDir().mkpath(x) && makeKitFile(ini, 1));
+        QStandardItem *group = f->w->soundListItemModel->item(0);
+        for (const QString &source : {ini + ":U00000", ini + ":U00009", setup + ":U00099"})
+            group->appendRow({new QStandardItem("G"), new QStandardItem(source)});
+        f->w->updateSoundGroupList(f->w->soundListItemModel, f->w->soundGroupList);
+        f->saveKits({1}, x);
+        f->exportAll(setup);
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
+        QCOMPARE(folderEntries(x).filter(".INI", Qt::CaseInsensitive), QStringList({QFileInfo(ini).fileName()}));
+        QCOMPARE(folderEntries(f->work.path()).filter(".bin"), QStringList({"KIT_ALL.bin"}));
+        QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"G.wav"}));
+        QCOMPARE(group->child(group->rowCount() - 3, 1)->text(), f->file("Kept sounds/G.wav"));
+    }
+
     // A pick whose later file is refused still rebuilds the lists; a save
     // stops, naming the kit and pad, rather than write a used slot empty.
     void refusedPickFinishesAndNoSlotIsSavedEmpty()

@@ -161,6 +161,22 @@ void reportNotKept(MainWindow1 *w, const QString &folder, const QString &reason)
                                     QMessageBox::Ok);
 }
 
+// The name in `folder` for a kept copy of `entry` of kitFile: the sound's
+// name with ".wav", or the next free one. A copy kept before with these very
+// bytes is taken as it is; a link is never a free name, nor a kept copy.
+// Empty when all names are taken.
+QString keptName(const QDir &folder, const QString &name, const QString &kitFile,
+                 const percussionpadfile::P_SOUND_INDEX &entry)
+{
+    return exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
+        if (QFileInfo(folder.filePath(candidate)).isSymLink())
+            return true;
+        return folder.exists(candidate)
+               && !setupfiles::holdsStoredWave(folder.filePath(candidate), kitFile, entry.wave_start,
+                                               entry.wave_length);
+    });
+}
+
 // keepLostSounds for the kit file of `record`, found through `loc`.
 bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
               const QHash<QString, int> &held, bool clicksToo)
@@ -200,22 +216,23 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
     }
     for (const setupfiles::LostSound &s : lost) {
         const int e = loc.entryOf(record, s.source);
-        if (e < 0 || loc.verify(record, e) != setupfiles::CollectError::None) {
-            qWarning() << "the sound" << s.source << "is no longer in" << target << "as it was loaded";
-            return undo();
+        if (e < 0) {
+            // Named by a group from an older file of that name: the replace loses nothing of it.
+            qWarning() << "the sound" << s.source << "is not stored in" << target << "- nothing to keep";
+            continue;
         }
         const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
         const QString name = s.name.isEmpty() ? MainWindow1::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
                                               : s.name;
-        // A copy kept before with these very bytes is taken as it is; a
-        // link is never a free name, nor a kept copy.
-        const QString file = exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
-            if (QFileInfo(folder.filePath(candidate)).isSymLink())
-                return true;
-            return folder.exists(candidate)
-                   && !setupfiles::holdsStoredWave(folder.filePath(candidate), kitFile, entry.wave_start,
-                                                   entry.wave_length);
-        });
+        const setupfiles::CollectError::Kind bad = loc.verify(record, e);
+        if (bad != setupfiles::CollectError::None) {
+            setupfiles::CollectError err(bad);
+            err.path = QDir::toNativeSeparators(kitFile);
+            err.name = name;
+            w->reportCollectError(err); // the file is not the one loaded: why nothing is kept
+            return undo();
+        }
+        const QString file = keptName(folder, name, kitFile, entry);
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
         const bool keptBefore = !file.isEmpty() && folder.exists(file);
         QString why;
@@ -230,6 +247,11 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
         to.insert(s.source, copy);
         progress->setValue(to.size()); // repaints only when the bar moves
         QCoreApplication::processEvents();
+    }
+    if (to.isEmpty()) { // none was stored there
+        if (newFolder)
+            QDir().rmdir(folder.path());
+        return true;
     }
     // The copies are synced one by one above, their names in the folder here,
     // all before the caller renames the new kit file over the only other copy
