@@ -181,6 +181,7 @@ public:
     QMediaPlayer *player2 = nullptr;
     QString playFileNameNew2; // the sound chosen for preview
     QString playFileNameOld2; // the sound whose preview the player holds
+    ztplatform::FileStamp playFileStamp2; // the file that preview was made from, as it was then
     int index2 = 0;           // loop presses; odd while loop mode is on
     int total_index = 0;
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
