@@ -264,6 +264,34 @@ private slots:
         QVERIFY(!QFileInfo::exists(f->file("NEW.bin")));
     }
 
+    // Nor is one another program writes while the save converts a later
+    // sound, after its own sounds were checked: the file is checked again
+    // once the new file is written, before it takes its name.
+    void rewriteDuringSaveNoticed()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QString wav = f->file("plain.wav"), bin = f->file("bin");
+        QVERIFY(kf::writeFile(wav, kf::wavBytes(4000, 7)) && QDir().mkpath(bin));
+        f->w->waveLoadKitAttrList.append(sf::plainSound("Plain", wav, 9));
+        f->w->on_defaultRbtn_clicked();
+        // An ffmpeg that writes one byte of the loaded setup first.
+        QVERIFY(kf::writeFile(bin + "/ffmpeg", QString("#!/bin/sh\nprintf X | dd of='%1' bs=1 seek=%2 conv=notrunc "
+                                                       "2>/dev/null\nexec '%3' \"$@\"\n")
+                                                       .arg(setup).arg(QFileInfo(setup).size() - 10)
+                                                       .arg(QStandardPaths::findExecutable("ffmpeg"))
+                                                       .toUtf8()));
+        QVERIFY(QFile::setPermissions(bin + "/ffmpeg", QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toLocal8Bit() + ":" + path);
+        const QStringList before = folderEntries(f->work.path());
+        f->exportAll(f->file("NEW.bin"));
+        qputenv("PATH", path);
+        QCOMPARE(f->texts(), QStringList({"Please check path:The file has been modified. Export failed.\r\n" + setup,
+                                          "Error in obtaining sound, the saving is failed."}));
+        QCOMPARE(folderEntries(f->work.path()), before);
+    }
+
     void kitFilesSaved()
     {
         QString setup, k2, k7;

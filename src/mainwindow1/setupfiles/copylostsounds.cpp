@@ -100,18 +100,22 @@ void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
     w->updateSoundGroupList(groups, w->soundGroupList);
 }
 
-// The stored wave of `entry` as the new file `copy`, synced; the folder is
-// left to the caller. False, with nothing left at `copy`, when it fails:
-// `why` gets the system's reason when the copy could not be written.
-bool keepCopy(const QString &kitFile, const percussionpadfile::P_SOUND_INDEX &entry, const QString &copy,
-              QString &why)
+// The stored wave of `entry` of the kit file `kit` as the new file `copy`,
+// synced, read from that file only while it is the one read before; the
+// folder is left to the caller. False, with nothing left at `copy`, when it
+// fails: `why` gets the system's reason when the copy could not be written.
+bool keepCopy(const MainWindow1::READ_KIT_FILE &kit, const percussionpadfile::P_SOUND_INDEX &entry,
+              const QString &copy, QString &why)
 {
     ztplatform::ReplaceFile file(copy);
     file.setCreateOnly(true);
     soundsource::CopyFault fault = soundsource::CopyFault::None;
+    auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
     if (file.open()
-        && soundsource::copyStoredWave(kitFile, entry.wave_start, entry.wave_length, file.file(), nullptr, &fault)
-                   != entry.wave_length) {
+        && (soundsource::copyStoredWave(kit.file, entry.wave_start, entry.wave_length, file.file(), nullptr, &fault,
+                                        asLoaded)
+                    != entry.wave_length
+            || fault != soundsource::CopyFault::None)) {
         if (fault == soundsource::CopyFault::Write)
             why = ztplatform::writeFailure(file.file());
         return false;
@@ -237,7 +241,7 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
         const bool keptBefore = !file.isEmpty() && folder.exists(file);
         QString why;
         const bool kept = !file.isEmpty()
-                          && (keptBefore ? syncKept(copy, why) : keepCopy(loc.record(record).file, entry, copy, why));
+                          && (keptBefore ? syncKept(copy, why) : keepCopy(loc.record(record), entry, copy, why));
         if (!kept) {
             qWarning() << "cannot keep the sound" << s.source << "as" << copy;
             return undo(why);
