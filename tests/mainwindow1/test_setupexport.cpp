@@ -732,6 +732,31 @@ private slots:
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
     }
 
+    // A group's sound named through a hard link of a loaded kit file is kept
+    // when a save replaces that name: the loaded name stays as it was, the
+    // group's name takes the new file.
+    void groupSoundByHardLinkKept()
+    {
+        const QString x = f->file("X"), a = x + "/K002.INI", h = x + "/H.INI", snare = a + ":U00001";
+        QVERIFY(QDir().mkpath(x) && makeKitFile(a, 2));
+        f->importPicks({a});
+        QVERIFY(::link(QFile::encodeName(a).constData(), QFile::encodeName(h).constData()) == 0);
+        auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
+        sf::forEachSoundSlot(f->kit(2), clear);
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+            sf::forEachLayer(pad, clear);
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "H";
+        QStandardItem *group = f->w->soundListItemModel->item(0);
+        group->appendRow({new QStandardItem("GS"), new QStandardItem(h + ":U00001")});
+        f->w->updateSoundGroupList(f->w->soundListItemModel, f->w->soundGroupList);
+        const QByteArray bytes = storedBytes(f->w).value("Snare");
+        f->saveKits({2}, x);
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        QCOMPARE(group->child(group->rowCount() - 1, 1)->text(), f->file("Kept sounds/GS.wav"));
+        QCOMPARE(kf::readFile(f->file("Kept sounds/GS.wav")), bytes);
+        QCOMPARE(f->w->totalGroup->child(1, 2)->text(), snare); // the loaded file is left alone
+    }
+
     // A save goes through a link only to a loaded file: a link to a sound of
     // the library is replaced itself. No save replaces the file a sound of
     // the library comes from, by whatever name it is reached.

@@ -27,6 +27,7 @@
 #include <QStandardItem>
 #include <QStandardItemModel>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -182,16 +183,25 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
 }
 
 // keepLostSounds for the kit file of `record`, found through `loc`.
+// With `through`, only the sounds whose sources name the file by that path
+// text are kept: the other paths still reach it after the rename.
 bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
-              const QHash<QString, int> &held, bool clicksToo)
+              const QHash<QString, int> &held, bool clicksToo, const QString &through = QString())
 {
     // Sources name the file by the path it was loaded by, or another to it.
     const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
     QVector<setupfiles::LostSound> others = groupSounds(w->soundListItemModel);
     if (clicksToo)
         others += clickSounds(w->clickList);
-    const QVector<setupfiles::LostSound> lost =
+    QVector<setupfiles::LostSound> lost =
             setupfiles::lostSounds(kitFile, held, w->waveLoadKitAttrList, w->kitAttrList, others);
+    if (!through.isEmpty()) {
+        lost.erase(std::remove_if(lost.begin(), lost.end(),
+                                  [&through](const setupfiles::LostSound &s) {
+                                      return setupfiles::parseStoredSource(s.source).kitFile != through;
+                                  }),
+                   lost.end());
+    }
     if (lost.isEmpty())
         return true;
 
@@ -327,10 +337,12 @@ bool keepNamedSounds(MainWindow1 *w, const QString &target)
         if (!replaced && !ztplatform::replacesLinkOf(renamed, reached))
             continue;
         const int record = loaded.recordOf(kitFile);
-        if (record >= 0 && replaced)
-            continue; // the loaded file itself: keepLostSounds keeps from it
+        if (record >= 0 && replaced
+            && ztplatform::replacesEntryOf(renamed, ztplatform::ReachedPath(loaded.record(record).file)))
+            continue; // the loaded file's own entry: keepLostSounds keeps from it
         if (record >= 0) {
-            if (!keepFrom(w, loaded, record, kitFile, {}, true))
+            // Another entry of it (a hard link), or a link to it, that the rename cuts off.
+            if (!keepFrom(w, loaded, record, kitFile, {}, true, kitFile))
                 return false;
             continue;
         }
@@ -340,7 +352,7 @@ bool keepNamedSounds(MainWindow1 *w, const QString &target)
             continue;
         }
         setupfiles::StoredSoundLocator loc(read);
-        if (!keepFrom(w, loc, 0, kitFile, {}, true))
+        if (!keepFrom(w, loc, 0, kitFile, {}, true, kitFile))
             return false;
     }
     return true;
