@@ -417,6 +417,12 @@ private slots:
                  QStringList{"Please check path:The file has been modified. Export failed.\r\n" + whole});
         QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"a.wav"});
         QCOMPARE(e.report(), "a.wav\nis successfully exported.\nFile location:\n" + e.out);
+        // One that is gone is named once too.
+        QVERIFY(QFile::remove(kit.path));
+        e.f.prompter.clear();
+        e.select({0, 1});
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(), QStringList{"Failed to read the file.\r\n" + whole});
     }
 
     // Sounds that cannot be written give one box: the files and their folder,

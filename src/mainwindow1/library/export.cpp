@@ -89,7 +89,7 @@ struct ExportRun
     QSet<QString> writtenNow; // file names written by this run
     QStringList unwritten;    // file names whose target could not be written
     QStringList reasons;      // the system's reasons, each once
-    QSet<QString> changed;    // kit files found changed since their load, each told once
+    QSet<QString> refused;    // kit files found changed since their load or unreadable, each told once
 
     void wrote(const QString &fileName)
     {
@@ -142,9 +142,11 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
         tooManyNames(run.w);
         return true;
     }
-    if (run.changed.contains(kit->file))
+    if (run.refused.contains(kit->file))
         return true; // its box named the file
     QString why;
+    const QString crlf = QStringLiteral("\r\n");
+    const QString shown = crlf + QDir::toNativeSeparators(kit->file);
     UiPrompter *prompter = UiPrompter::instance();
     switch (run.w.getDataFromKitFile(*kit, quint16(entry), QDir::toNativeSeparators(run.dir.filePath(fileName)),
                                      &why)) {
@@ -153,14 +155,15 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
         break;
     case exportfile::Outcome::Changed:
         // Its bytes may lie elsewhere now: none of its sounds is exported.
-        run.changed.insert(kit->file);
+        run.refused.insert(kit->file);
         prompter->warning(&run.w, MainWindow1::tr("Error"),
-                          MainWindow1::tr("Please check path:") + MainWindow1::tr("The file has been modified. Export failed.")
-                                  + QStringLiteral("\r\n") + QDir::toNativeSeparators(kit->file),
+                          MainWindow1::tr("Please check path:")
+                                  + MainWindow1::tr("The file has been modified. Export failed.") + shown,
                           QMessageBox::Ok);
         break;
     case exportfile::Outcome::Unreadable:
-        prompter->warning(&run.w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to read the file."),
+        run.refused.insert(kit->file);
+        prompter->warning(&run.w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to read the file.") + shown,
                           QMessageBox::Ok);
         break;
     default:
