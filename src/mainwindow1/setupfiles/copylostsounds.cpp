@@ -182,14 +182,12 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
     });
 }
 
-// keepLostSounds for the kit file of `record`, found through `loc`.
-// With `through`, only the sounds whose sources name the file by that path
-// text are kept: the other paths still reach it after the rename.
-bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
-              const QHash<QString, int> &held, bool clicksToo, const QString &through = QString())
+// The sounds of kitFile that a replace loses (see keepLostSounds); with
+// `through`, only those whose sources name the file by that path text: the
+// other paths still reach it after the rename.
+QVector<setupfiles::LostSound> soundsToKeep(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &held,
+                                            bool clicksToo, const QString &through)
 {
-    // Sources name the file by the path it was loaded by, or another to it.
-    const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
     QVector<setupfiles::LostSound> others = groupSounds(w->soundListItemModel);
     if (clicksToo)
         others += clickSounds(w->clickList);
@@ -202,6 +200,17 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
                                   }),
                    lost.end());
     }
+    return lost;
+}
+
+// keepLostSounds for the kit file of `record`, found through `loc`; with
+// `through` as soundsToKeep has it.
+bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
+              const QHash<QString, int> &held, bool clicksToo, const QString &through = QString())
+{
+    // Sources name the file by the path it was loaded by, or another to it.
+    const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
+    const QVector<setupfiles::LostSound> lost = soundsToKeep(w, kitFile, held, clicksToo, through);
     if (lost.isEmpty())
         return true;
 
