@@ -439,9 +439,11 @@ private slots:
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 2);
         e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 3);
+        // A stored sound of a kit file not loaded ends the export: still told.
+        e.add("gone", QDir::toNativeSeparators(e.f.work.filePath("GONE.BIN")) + ":U00001", 4);
         const QString ro = disk.point.path();
         QVERIFY(BindMount::run("mount", {"-o", "remount,ro", ro}));
-        e.select({0, 1, 2});
+        e.select({0, 1, 2, 3});
         e.run(ro);
         QCOMPARE(e.f.prompter.texts(), QStringList({"These files could not be written:\r\none.wav,  a.wav,  b.wav\r\n"
                                                     "File location:\r\n" + ro + "\r\n" + std::strerror(EROFS)}));

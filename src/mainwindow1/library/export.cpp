@@ -300,8 +300,14 @@ void MainWindow1::exportWave()
             continue;
         }
         const QString name = exportnames::safeName(row.name);
-        if (!(soundsource::isStored(row.path) ? exportStored(run, name, row.path) : exportPlain(run, name, row.path)))
+        if (!(soundsource::isStored(row.path) ? exportStored(run, name, row.path) : exportPlain(run, name, row.path))) {
+            // Ended early: no report, but what could not be written is told
+            // and what was written reaches the disk.
+            reportUnwritten(run, folder);
+            if (!run.written.isEmpty())
+                syncExportFolder(this, folder);
             return;
+        }
         // The dialog repaints on each new value; a few times a second is enough.
         if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
             dialog->setValue(r + 1);
