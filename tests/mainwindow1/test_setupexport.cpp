@@ -884,6 +884,39 @@ private slots:
         QCOMPARE(f->w->soundGroupList.at(0).soundList.last().file, group->child(row + 1, 1)->text());
     }
 
+    // Kit files sharing their sounds: when the file the sound list takes them
+    // from is deleted, another loaded file holding them stands in for it, so
+    // SAVE of a kit and Export All still write every kit's sounds.
+    void sharedSoundsOfADeletedFileTakenFromAnother()
+    {
+        QStringList kits;
+        for (int k = 1; k <= 3; ++k) {
+            kits << f->file(QString("K00%1.INI").arg(k));
+            QVERIFY(makeKitFile(kits.last(), k, 12, true));
+        }
+        auto used = [this]() {
+            QVector<int> n(3, 0);
+            for (int k = 0; k < 3; ++k)
+                sf::forEachSoundSlot(f->w->kitAttrList.at(k), [&](auto s) { n[k] += !s.file.isEmpty(); });
+            return n;
+        };
+        f->importPicks(kits);
+        const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        const QVector<int> inUse = used();
+        QCOMPARE(sounds.size(), 3);
+        QVERIFY(!inUse.contains(0));
+        QVERIFY(QFile::remove(kits.at(0)));
+        const QString out = f->file("out");
+        QVERIFY(QDir().mkpath(out));
+        f->prompter.clear();
+        f->saveKits({2}, out);
+        f->exportAll(f->file("ALL.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
+        f->importAll(f->file("ALL.bin"));
+        QCOMPARE(storedBytes(f->w), sounds);
+        QCOMPARE(used(), inUse);
+    }
+
     // A pick whose later file is refused still rebuilds the lists; a save
     // stops, naming the kit and pad, rather than write a used slot empty.
     void refusedPickFinishesAndNoSlotIsSavedEmpty()
