@@ -49,6 +49,7 @@ void MainWindow1::moveSharedSounds(const QHash<QString, QString> &moved)
                 source->setText(moved.value(source->text()));
         }
     }
+    playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
 }
 
 void MainWindow1::removeSoundFile(QString path, int)
