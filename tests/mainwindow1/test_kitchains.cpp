@@ -105,8 +105,7 @@ private slots:
         QCOMPARE(f->kit(7).kit_name + w->kitNameList[6], QString("SevenSeven"));
     }
 
-    // A refused name puts back the name the list showed: a rename ended with
-    // Enter before it stays, for the close's question too.
+    // A refused name puts back the name the list showed, an earlier rename included.
     void refusedNameKeepsTheEarlierRename()
     {
         nameCell(7)->setText("Seven");

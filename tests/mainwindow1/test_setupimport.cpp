@@ -440,8 +440,7 @@ private slots:
         QCOMPARE(f->w->loadedKitFiles.size(), 1);
     }
 
-    // Picks refused together leave no record: the kit file picked next is
-    // the one shown, and the only one a later save counts as loaded.
+    // Picks refused together leave no record: the kit file picked next is the one shown.
     void refusedPicksLeaveNoRecord()
     {
         const QString k1 = f->file("K001.INI"), k5 = f->file("K005.INI"), junk = f->file("junk.INI");
