@@ -115,10 +115,22 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
 
 QHash<QString, QString> SharedSounds::handOver(const StoredIn &leaving)
 {
+    return handOverWhere([&leaving](const QString &source) { return leaving(source); });
+}
+
+QHash<QString, QString> SharedSounds::handOverWhere(const std::function<bool(const QString &)> &leaving)
+{
     // The twin with the least source takes the place, whatever the hash order.
     QHash<QString, QString> moved;
+    QHash<QString, bool> left; // each source asked once
+    auto leaves = [&leaving, &left](const QString &source) {
+        auto it = left.constFind(source);
+        if (it == left.constEnd())
+            it = left.insert(source, leaving(source));
+        return it.value();
+    };
     for (auto it = m_twinOf.cbegin(); it != m_twinOf.cend(); ++it) {
-        if (leaving(it.value()) && !leaving(it.key())) {
+        if (leaves(it.value()) && !leaves(it.key())) {
             const auto to = moved.find(it.value());
             if (to == moved.end())
                 moved.insert(it.value(), it.key());
@@ -137,8 +149,11 @@ QHash<QString, QString> SharedSounds::handOver(const StoredIn &leaving)
             ++it;
         }
     }
-    for (auto it = moved.cbegin(); it != moved.cend(); ++it)
-        m_digests.insert(it.value(), m_digests.value(it.key()));
+    for (auto it = moved.cbegin(); it != moved.cend(); ++it) {
+        const auto digest = m_digests.constFind(it.key());
+        if (digest != m_digests.constEnd())
+            m_digests.insert(it.value(), digest.value());
+    }
     return moved;
 }
 

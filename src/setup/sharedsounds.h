@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
+
 class QFile;
 
 namespace setupfiles {
@@ -50,6 +52,9 @@ public:
     // a sound of another kit file stands for hands over to that one. Returns
     // the list source leaving -> its twin taking its place.
     QHash<QString, QString> handOver(const StoredIn &leaving);
+    // The same for each list source that `leaving` names, to a twin it does
+    // not name; each source is asked once.
+    QHash<QString, QString> handOverWhere(const std::function<bool(const QString &)> &leaving);
     // Forgets the twins and digests of the sounds stored in a kit file.
     void forget(const StoredIn &gone);
     void clear();

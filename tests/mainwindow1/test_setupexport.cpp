@@ -989,6 +989,22 @@ private slots:
         }
     }
 
+    // Kit files sharing sounds: once the file the list takes them from is deleted, another stands in.
+    void sharedSoundsOfADeletedFileTakenFromAnother()
+    {
+        const QStringList kits = {f->file("K001.INI"), f->file("K002.INI")};
+        QVERIFY(makeKitFile(kits.at(0), 1, 12, true) && makeKitFile(kits.at(1), 2, 12, true));
+        f->importPicks(kits);
+        const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        QVERIFY(QFile::remove(kits.at(0)) && QDir().mkpath(f->file("out")));
+        f->prompter.clear();
+        f->saveKits({2}, f->file("out"));
+        f->exportAll(f->file("ALL.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
+        f->importAll(f->file("ALL.bin"));
+        QCOMPARE(storedBytes(f->w), sounds);
+    }
+
     // A pick whose later file is refused still rebuilds the lists; a save
     // stops, naming the kit and pad, rather than write a used slot empty.
     void refusedPickFinishesAndNoSlotIsSavedEmpty()

@@ -440,6 +440,17 @@ private slots:
         QCOMPARE(f->w->loadedKitFiles.size(), 1);
     }
 
+    // Picks refused together leave no record: the kit file picked next is the one shown.
+    void refusedPicksLeaveNoRecord()
+    {
+        const QString k1 = f->file("K001.INI"), k5 = f->file("K005.INI"), junk = f->file("junk.INI");
+        QVERIFY(makeKitFile(k1, 1) && makeKitFile(k5, 5) && kf::writeFile(junk, "not a kit file"));
+        f->prompter.fileAnswers << QStringList({k1, junk}) << QStringList({k5});
+        f->ui->btnLoadFile->click();
+        QCOMPARE(f->w->recordKitFileList, QStringList({k5}));
+        QCOMPARE(f->ui->kitNumber->text(), QString("5"));
+    }
+
     void fileChoice()
     {
         const QString setup = f->file("KIT_ALL.bin"), other = f->file("OTHER.bin"), kit = f->file("K009.INI");

@@ -68,6 +68,7 @@ void MainWindow1::on_playBtn2_clicked()
     if (playFileNameOld2 != playFileNameNew2) {
         player2->stop();
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
+        handOverFromChangedFiles();
         const QString source = playFileNameNew2;
         const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
@@ -180,6 +181,7 @@ void MainWindow1::waveLoop2(int index)
     if (index % 2) {
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
         const QString preview = previewFileName();
+        handOverFromChangedFiles();
         const QString source = playFileNameNew2;
         previewSession.clearStop();
         const quint32 length = getRawFile(source, preview, 1);

@@ -175,6 +175,7 @@ bool MainWindow1::openFilePath(QString dir)
         return true;
 
     int untaken = 0; // whole setups picked with other files
+    QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : qAsConst(importFileList)) {
         QFile file(pick);
         // A pick that cannot be taken is named before the dialog opens again.
@@ -208,7 +209,7 @@ bool MainWindow1::openFilePath(QString dir)
                 reportLoadError(LoadError::OldLayout, pick, false);
                 return false;
             }
-            setupflow::recordKitFile(this, pick, n);
+            kits.append({pick, n});
         } else {
             qDebug() << "未导入正确文件" << pick;
             return refuse(tr("This file cannot be imported: it is no kit file, global settings file or "
@@ -220,5 +221,7 @@ bool MainWindow1::openFilePath(QString dir)
                                         QMessageBox::Ok);
         return false;
     }
+    for (const QPair<QString, quint8> &kit : qAsConst(kits))
+        setupflow::recordKitFile(this, kit.first, kit.second);
     return true;
 }
