@@ -422,6 +422,30 @@ private slots:
         QCOMPARE(played(), first);
     }
 
+    // A kit file rewritten since its load (same size, another Kick of the same
+    // name) shares no sound: the kit file imported next plays its own Kick.
+    void changedKitFileSharesNothing()
+    {
+        const QString k1 = f->file("K001.INI"), k2 = f->file("K002.INI");
+        QVERIFY(makeKitFile(k1, 1, 12, true) && makeKitFile(k2, 2, 12, true));
+        const QByteArray kick = kf::readFile(f->file("w5.wav"));
+        QByteArray otherKick = kick, rewritten = kf::readFile(k1);
+        otherKick.data()[60] ^= 1;
+        f->importPicks({k1});
+        QVERIFY(kf::writeFile(k1, rewritten.replace(kick, otherKick)));
+        QFile(k1).setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+        f->importPicks({k2});
+        sf::Editor stored;
+        stored.loaded = f->w->loadedKitFiles;
+        QList<QByteArray> played;
+        sf::forEachSoundSlot(f->w->kitAttrList.at(1), [&](auto s) {
+            if (s.name == "Kick")
+                played << sf::soundBytes(stored, s.file);
+        });
+        QVERIFY(!played.isEmpty());
+        QCOMPARE(played.count(kick), played.size());
+    }
+
     // A pick that cannot be taken is named, with why, before the dialog opens again.
     void strayPickNamed()
     {
