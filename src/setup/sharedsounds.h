@@ -40,9 +40,10 @@ public:
 
     // The sounds just taken from kitFile (their sources as given) that the
     // list already holds: position in `taken` -> list source. Sounds of the
-    // list are read from their loaded kit files, each checked unchanged since
-    // its load; digests are kept, so that each is read once. Each sound of
-    // `taken` that is added stays known by its digest.
+    // list are read from their loaded kit files; digests are kept, so that
+    // each is read once. A list sound matches only while its file is checked
+    // unchanged since its load, its kept digest too. Each sound of `taken`
+    // that is added stays known by its digest.
     QHash<int, QString> match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                               const QVector<Records::SOUND_INDEX> &library,
                               const QVector<Records::READ_KIT_FILE> &loaded);

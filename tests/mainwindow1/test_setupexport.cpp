@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(prompt(0).kind, P::SaveFile);
         QCOMPARE(prompt(0).title, QString("Output"));
         QCOMPARE(prompt(0).text, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KIT_ALL");
-        QCOMPARE(prompt(0).filter, QString("Whole-setup files (*.bin)"));
+        QCOMPARE(prompt(0).filter, QString("Whole-setup files (*.bin *.BIN)"));
         QCOMPARE(f->texts(), QStringList({"The output file is not set."}));
         QCOMPARE(prompt(1).kind, P::Information);
         QVERIFY(f->unlocked());

@@ -7,6 +7,8 @@
 #include "mainwindow1/shell/startup.h"
 #include "widgets/selectkitno.h"
 
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTranslator>
@@ -154,6 +156,7 @@ private slots:
         w->ui->btnImportClickWave->click();
         w->ui->btnLoadFile->click();
         w->ui->actionExport_All->trigger();
+        w->ui->btnGlobal->click();
         QLocale::setDefault(old);
         qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
         QStringList filters, save;
@@ -161,8 +164,22 @@ private slots:
             (p.kind == UiPrompter::SaveFile ? save : filters) << p.filter;
         const QString sounds = "无损音频文件 (*.wav *.ape *.flac);;压缩音频文件 (*.mp3 *.wma *.aac *.aa3 *";
         QCOMPARE(filters.filter(";;"), QStringList({sounds + ".ac3 *.ogg)", sounds + ".ogg)",
-                                                    "套鼓与全局设置文件 (*.INI);;整套设置文件 (*.BIN)"}));
-        QCOMPARE(save, QStringList({"整套设置文件 (*.bin)"}));
+                                                    "套鼓与全局设置文件 (*.ini *.INI);;整套设置文件 (*.bin *.BIN)"}));
+        QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "ini 文件(*.ini *.INI)"}));
+        // Each setup-file filter, as the dialog reads it, shows its files in
+        // either case to a dialog that matches case-sensitively.
+        QTemporaryDir dir;
+        for (const char *name : {"k.ini", "K.INI", "s.bin", "S.BIN"})
+            QVERIFY(kf::writeFile(dir.filePath(name), "x"));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        for (const QString &filter : filters.filter(";;").last().split(";;") + save) {
+            dialog.setNameFilter(filter);
+            const QStringList patterns = dialog.findChild<QFileSystemModel *>()->nameFilters();
+            const QString file = filter.contains("ini") ? "k.ini" : "s.bin";
+            QCOMPARE(QDir(dir.path()).entryList(patterns, QDir::Files | QDir::CaseSensitive, QDir::Name),
+                     QStringList({file.toUpper(), file}));
+        }
     }
 
     void namesThroughTheWindow()

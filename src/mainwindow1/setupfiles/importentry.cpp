@@ -108,7 +108,7 @@ void MainWindow1::on_btnLoadFile_clicked()
     bool kitFiles = false;
     if (projectFlag) {
         setupFile = prompter->getOpenFileName(this, tr("Select file."), QStringLiteral(" "),
-                                              tr("Whole-setup files") + QStringLiteral(" (*.BIN)"));
+                                              tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     } else {
         bool chosen = false;
         for (const QString &root : myDetector->getDevicePath()) {
@@ -166,8 +166,8 @@ bool MainWindow1::openFilePath(QString dir)
 {
     importFileList = UiPrompter::instance()->getOpenFileNames(
             this, tr("Select one or more files to open, please note only one binary file can be selected."), dir,
-            tr("Kit and global settings files") + QStringLiteral(" (*.INI);;") + tr("Whole-setup files")
-                    + QStringLiteral(" (*.BIN)"));
+            tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;") + tr("Whole-setup files")
+                    + QStringLiteral(" (*.bin *.BIN)"));
     pickedBinFile.clear();
     globalFilePath.clear();
     kitFileList.clear();
