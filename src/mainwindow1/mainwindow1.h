@@ -576,6 +576,12 @@ public:
     bool openFilePath(QString dir);
     void removeSoundFile(QString path, int kit);
     void handOverSharedSounds(const setupfiles::StoredIn &leaving);
+    // Each sound the list holds once whose loaded kit file is gone or no
+    // longer as loaded is taken from another loaded kit file holding it.
+    void handOverFromChangedFiles();
+    // The list, the kits, the rows and the sound chosen for preview: each
+    // source of `moved` takes its value.
+    void moveSharedSounds(const QHash<QString, QString> &moved);
     void autoLoadFile(QString file);
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();

@@ -1763,10 +1763,6 @@ and save the current pad settings</source>
         <translation>输出</translation>
     </message>
     <message>
-        <source>ini files(*.ini)</source>
-        <translation>ini 文件(*.ini)</translation>
-    </message>
-    <message>
         <source>Failed to generate file.</source>
         <translation>生成文件失败。</translation>
     </message>
@@ -2673,6 +2669,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The file is read-only.</source>
         <translation>该文件为只读。</translation>
+    </message>
+    <message>
+        <source>ini files(*.ini *.INI)</source>
+        <translation>ini 文件(*.ini *.INI)</translation>
     </message>
 </context>
 <context>

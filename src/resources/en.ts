@@ -1763,10 +1763,6 @@ and save the current pad settings</translation>
         <translation>Output</translation>
     </message>
     <message>
-        <source>ini files(*.ini)</source>
-        <translation>ini files(*.ini)</translation>
-    </message>
-    <message>
         <source>Failed to generate file.</source>
         <translation>Failed to generate file.</translation>
     </message>
@@ -2673,6 +2669,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The file is read-only.</source>
         <translation>The file is read-only.</translation>
+    </message>
+    <message>
+        <source>ini files(*.ini *.INI)</source>
+        <translation>ini files(*.ini *.INI)</translation>
     </message>
 </context>
 <context>

@@ -27,13 +27,20 @@ class LibraryReader
 public:
     explicit LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded) : m_locator(loaded) {}
 
-    QByteArray digest(const QString &source)
+    // The digest of a list sound, empty unless its kit file is still the one
+    // loaded; only then is a digest kept in `known` taken, and a new one kept.
+    QByteArray digest(const QString &source, QHash<QString, QByteArray> &known)
     {
         const StoredRef ref = parseStoredSource(source);
         const int r = ref.isStored() ? m_locator.recordOf(ref.kitFile) : -1;
         const int e = r < 0 ? -1 : m_locator.entryOf(r, source);
-        if (e < 0 || m_locator.verify(r, e) != CollectError::None)
+        if (e < 0 || m_locator.verify(r, e) != CollectError::None) {
+            known.remove(source);
             return QByteArray();
+        }
+        const auto kept = known.constFind(source);
+        if (kept != known.constEnd())
+            return kept.value();
         std::unique_ptr<QFile> &file = m_files[r];
         if (!file) {
             file.reset(new QFile(m_locator.record(r).file));
@@ -41,7 +48,10 @@ public:
                 return QByteArray();
         }
         const percussionpadfile::P_SOUND_INDEX &entry = m_locator.entry(r, e);
-        return storedDigest(*file, entry.wave_start, entry.wave_length);
+        const QByteArray d = storedDigest(*file, entry.wave_start, entry.wave_length);
+        if (!d.isEmpty())
+            known.insert(source, d);
+        return d;
     }
 
 private:
@@ -85,14 +95,10 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
     for (const Records::SOUND_INDEX &s : library) {
         if (!names.contains(nameOf(s)) || !parseStoredSource(s.file).isStored())
             continue;
-        auto digest = m_digests.constFind(s.file);
-        if (digest == m_digests.constEnd()) {
-            const QByteArray d = reader.digest(s.file);
-            if (d.isEmpty())
-                continue;
-            digest = m_digests.insert(s.file, d);
-        }
-        const QByteArray key = nameOf(s) + *digest;
+        const QByteArray digest = reader.digest(s.file, m_digests);
+        if (digest.isEmpty())
+            continue;
+        const QByteArray key = nameOf(s) + digest;
         if (!byKey.contains(key))
             byKey.insert(key, s.file);
     }
@@ -115,10 +121,22 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
 
 QHash<QString, QString> SharedSounds::handOver(const StoredIn &leaving)
 {
+    return handOverWhere([&leaving](const QString &source) { return leaving(source); });
+}
+
+QHash<QString, QString> SharedSounds::handOverWhere(const std::function<bool(const QString &)> &leaving)
+{
     // The twin with the least source takes the place, whatever the hash order.
     QHash<QString, QString> moved;
+    QHash<QString, bool> left; // each source asked once
+    auto leaves = [&leaving, &left](const QString &source) {
+        auto it = left.constFind(source);
+        if (it == left.constEnd())
+            it = left.insert(source, leaving(source));
+        return it.value();
+    };
     for (auto it = m_twinOf.cbegin(); it != m_twinOf.cend(); ++it) {
-        if (leaving(it.value()) && !leaving(it.key())) {
+        if (leaves(it.value()) && !leaves(it.key())) {
             const auto to = moved.find(it.value());
             if (to == moved.end())
                 moved.insert(it.value(), it.key());
@@ -137,8 +155,11 @@ QHash<QString, QString> SharedSounds::handOver(const StoredIn &leaving)
             ++it;
         }
     }
-    for (auto it = moved.cbegin(); it != moved.cend(); ++it)
-        m_digests.insert(it.value(), m_digests.value(it.key()));
+    for (auto it = moved.cbegin(); it != moved.cend(); ++it) {
+        const auto digest = m_digests.constFind(it.key());
+        if (digest != m_digests.constEnd())
+            m_digests.insert(it.value(), digest.value());
+    }
     return moved;
 }
 

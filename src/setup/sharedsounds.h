@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
+
 class QFile;
 
 namespace setupfiles {
@@ -38,9 +40,10 @@ public:
 
     // The sounds just taken from kitFile (their sources as given) that the
     // list already holds: position in `taken` -> list source. Sounds of the
-    // list are read from their loaded kit files, each checked unchanged since
-    // its load; digests are kept, so that each is read once. Each sound of
-    // `taken` that is added stays known by its digest.
+    // list are read from their loaded kit files; digests are kept, so that
+    // each is read once. A list sound matches only while its file is checked
+    // unchanged since its load, its kept digest too. Each sound of `taken`
+    // that is added stays known by its digest.
     QHash<int, QString> match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                               const QVector<Records::SOUND_INDEX> &library,
                               const QVector<Records::READ_KIT_FILE> &loaded);
@@ -50,6 +53,9 @@ public:
     // a sound of another kit file stands for hands over to that one. Returns
     // the list source leaving -> its twin taking its place.
     QHash<QString, QString> handOver(const StoredIn &leaving);
+    // The same for each list source that `leaving` names, to a twin it does
+    // not name; each source is asked once.
+    QHash<QString, QString> handOverWhere(const std::function<bool(const QString &)> &leaving);
     // Forgets the twins and digests of the sounds stored in a kit file.
     void forget(const StoredIn &gone);
     void clear();

@@ -137,7 +137,7 @@ private slots:
         const ScriptedPrompter::Prompt &dialog = f->prompter.prompts[0];
         QCOMPARE(QStringList({dialog.title, dialog.text, dialog.filter}),
                  QStringList({"Output", QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                                                + QDir::separator() + "Global", "ini files(*.ini)"}));
+                                                + QDir::separator() + "Global", "ini files(*.ini *.INI)"}));
         QCOMPARE(f->prompter.titles() + f->prompter.texts(),
                  QStringList({"successfully saved.", "The file has been generated:\r\nFile location:\r\n" + path}));
         QCOMPARE(ui->globalLineEdit->text(), path);

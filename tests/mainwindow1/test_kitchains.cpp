@@ -105,6 +105,18 @@ private slots:
         QCOMPARE(f->kit(7).kit_name + w->kitNameList[6], QString("SevenSeven"));
     }
 
+    // A refused name puts back the name the list showed, an earlier rename included.
+    void refusedNameKeepsTheEarlierRename()
+    {
+        nameCell(7)->setText("Seven");
+        nameCell(7)->setText("-Bad");
+        QCOMPARE(nameCell(7)->text() + f->w->kitChainNameList[6], QString("SevenSeven"));
+        f->prompter.buttonAnswers.enqueue(QMessageBox::No);
+        QVERIFY(!f->w->close());
+        QCOMPARE(f->prompter.texts(), QStringList({kPattern, "Quit?"}));
+        QCOMPARE(f->kit(7).kit_name, QString("Seven"));
+    }
+
     // A name typed into the list and ended with Enter is the kit's name for the
     // close's question and for every save, without OK.
     void listRenamesTakenWithoutOk()

@@ -1,5 +1,6 @@
 // Preview playback with the real player and ffmpeg, and the raw waves of
 // every kind of sound source.
+#include "setupflow_fixture.h"
 #include "soundlib_fixture.h"
 
 #include "library/waveprobe.h"
@@ -199,6 +200,26 @@ private slots:
                  QStringList({"Please check path:The file has been modified. The target sound was not found.\r\n"
                                       + native,
                               "Play error!"}));
+    }
+
+    // A shared sound plays from another kit file once the one the list took it from is deleted.
+    void sharedSoundOfADeletedFilePlays()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        if (playerMissing(w))
+            QSKIP("no media player backend on this system");
+        const QStringList kits = {f.path("K001.INI"), f.path("K002.INI")};
+        for (int k = 0; k < 2; ++k)
+            QVERIFY(setupflow_test::makeKitFile(kits.at(k), k + 1, 12, true));
+        f.prompter.fileAnswers.enqueue(kits);
+        w->ui->btnLoadFile->click();
+        QVERIFY(w->totalGroup->rowCount() == 3 && QFile::remove(kits.at(0)));
+        f.prompter.clear();
+        f.selectTotalRow(0);
+        w->ui->playBtn2->click();
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(kf::readFile(w->previewFileName()), kf::readFile(f.path("w5.wav")));
     }
 
     // A pad sound with a broken header says so, as other failures do.

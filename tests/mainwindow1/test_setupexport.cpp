@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(prompt(0).kind, P::SaveFile);
         QCOMPARE(prompt(0).title, QString("Output"));
         QCOMPARE(prompt(0).text, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KIT_ALL");
-        QCOMPARE(prompt(0).filter, QString("Whole-setup files (*.bin)"));
+        QCOMPARE(prompt(0).filter, QString("Whole-setup files (*.bin *.BIN)"));
         QCOMPARE(f->texts(), QStringList({"The output file is not set."}));
         QCOMPARE(prompt(1).kind, P::Information);
         QVERIFY(f->unlocked());
@@ -1063,6 +1063,22 @@ private slots:
         QCOMPARE(folderEntries(f->work.path()).filter(".bin"), QStringList({"KIT_ALL.bin"}));
         QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"G.wav"}));
         QCOMPARE(group->child(group->rowCount() - 3, 1)->text(), f->file("Kept sounds/G.wav"));
+    }
+
+    // Kit files sharing sounds: once the file the list takes them from is deleted, another stands in.
+    void sharedSoundsOfADeletedFileTakenFromAnother()
+    {
+        const QStringList kits = {f->file("K001.INI"), f->file("K002.INI")};
+        QVERIFY(makeKitFile(kits.at(0), 1, 12, true) && makeKitFile(kits.at(1), 2, 12, true));
+        f->importPicks(kits);
+        const QMap<QString, QByteArray> sounds = storedBytes(f->w);
+        QVERIFY(QFile::remove(kits.at(0)) && QDir().mkpath(f->file("out")));
+        f->prompter.clear();
+        f->saveKits({2}, f->file("out"));
+        f->exportAll(f->file("ALL.bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
+        f->importAll(f->file("ALL.bin"));
+        QCOMPARE(storedBytes(f->w), sounds);
     }
 
     // A pick whose later file is refused still rebuilds the lists; a save

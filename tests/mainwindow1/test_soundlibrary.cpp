@@ -7,6 +7,8 @@
 #include "mainwindow1/shell/startup.h"
 #include "widgets/selectkitno.h"
 
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTranslator>
@@ -154,15 +156,32 @@ private slots:
         w->ui->btnImportClickWave->click();
         w->ui->btnLoadFile->click();
         w->ui->actionExport_All->trigger();
+        w->ui->btnGlobal->click();
         QLocale::setDefault(old);
         qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
         QStringList filters, save;
         for (const ScriptedPrompter::Prompt &p : qAsConst(f.prompter.prompts))
             (p.kind == UiPrompter::SaveFile ? save : filters) << p.filter;
-        const QString sounds = "无损音频文件 (*.wav *.ape *.flac);;压缩音频文件 (*.mp3 *.wma *.aac *.aa3 *";
-        QCOMPARE(filters.filter(";;"), QStringList({sounds + ".ac3 *.ogg)", sounds + ".ogg)",
-                                                    "套鼓与全局设置文件 (*.INI);;整套设置文件 (*.BIN)"}));
-        QCOMPARE(save, QStringList({"整套设置文件 (*.bin)"}));
+        const QString sounds = "无损音频文件 (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;压缩音频文件 (*.mp3 *.MP3 *.wma *.WMA *.aac "
+                               "*.AAC *.aa3 *.AA3 *";
+        QCOMPARE(filters.filter(";;"), QStringList({sounds + ".ac3 *.AC3 *.ogg *.OGG)", sounds + ".ogg *.OGG)",
+                                                    "套鼓与全局设置文件 (*.ini *.INI);;整套设置文件 (*.bin *.BIN)"}));
+        QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "ini 文件(*.ini *.INI)"}));
+        // Each setup-file filter, as the dialog reads it, shows its files in
+        // either case to a dialog that matches case-sensitively.
+        QTemporaryDir dir;
+        for (const char *name : {"k.ini", "K.INI", "s.bin", "S.BIN", "w.wav", "W.WAV", "m.ogg", "M.OGG"})
+            QVERIFY(kf::writeFile(dir.filePath(name), "x"));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        for (const QString &filter : filters.filter(";;").join(";;").split(";;") + save) {
+            dialog.setNameFilter(filter);
+            const QStringList patterns = dialog.findChild<QFileSystemModel *>()->nameFilters();
+            const QString file = filter.contains("ini") ? "k.ini"
+                               : filter.contains("bin") ? "s.bin" : filter.contains("wav") ? "w.wav" : "m.ogg";
+            QCOMPARE(QDir(dir.path()).entryList(patterns, QDir::Files | QDir::CaseSensitive, QDir::Name),
+                     QStringList({file.toUpper(), file}));
+        }
     }
 
     void namesThroughTheWindow()
@@ -284,8 +303,8 @@ private slots:
         QCOMPARE(f.prompter.prompts.at(0).kind, UiPrompter::OpenFiles);
         QCOMPARE(f.prompter.prompts.at(0).title, QString("Select file to add"));
         QCOMPARE(f.prompter.prompts.at(0).filter,
-                 QString("Lossless sound files (*.wav *.ape *.flac);;"
-                         "Compressed sound files (*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)"));
+                 QString("Lossless sound files (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;Compressed sound files "
+                         "(*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ac3 *.AC3 *.ogg *.OGG)"));
         QCOMPARE(f.prompter.prompts.at(1).text, QString("Choose no file!"));
         QCOMPARE(f.prompter.prompts.at(1).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         f.prompter.clear();
@@ -611,7 +630,8 @@ private slots:
         w->ui->btnImportClickWave->click();
         QCOMPARE(f.prompter.prompts.first().title, QString("Obtain click sound files"));
         QCOMPARE(f.prompter.prompts.first().filter,
-                 QString("Lossless sound files (*.wav *.ape *.flac);;Compressed sound files (*.mp3 *.wma *.aac *.aa3 *.ogg)"));
+                 QString("Lossless sound files (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;Compressed sound files "
+                         "(*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ogg *.OGG)"));
         QCOMPARE(f.prompter.titles(), QStringList({"Waring"}));
         QCOMPARE(f.prompter.texts(), QStringList({"Only supports importing up to 5 metronome sounds."}));
         // One file of exactly 4096 bytes: its message, nothing added.

@@ -76,7 +76,7 @@ EXTRA = {
     'HF Filter:': '高频滤波：',
     'HP Filter:': '高通滤波：',
     'Index': '序号',
-    'ini files(*.ini)': 'ini 文件(*.ini)',
+    'ini files(*.ini *.INI)': 'ini 文件(*.ini *.INI)',
     'LF Filter:': '低频滤波：',
     'LP Filter:': '低通滤波：',
     'HH Pedal': '踩镲踏板',

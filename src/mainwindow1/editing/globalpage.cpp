@@ -70,7 +70,7 @@ void MainWindow1::on_btnGlobal_clicked()
     ui->globalLineEdit->clear();
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                              + QDir::separator() + QStringLiteral("Global");
-    globalPath = UiPrompter::instance()->getSaveFileName(this, tr("Output"), proposed, tr("ini files(*.ini)"));
+    globalPath = UiPrompter::instance()->getSaveFileName(this, tr("Output"), proposed, tr("ini files(*.ini *.INI)"));
     if (globalPath.isEmpty())
         return;
     // The desktop's dialog may hand back the name as typed.

@@ -78,12 +78,12 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
     const int row = item->row();
     if (row >= kitAttrList.size() || row >= kitChainNameList.size())
         return;
-    const QString old = kitAttrList[row].kit_name;
     const QString name = item->text();
     const QString refusal = kitNameRefusal(name);
     if (!refusal.isEmpty()) {
         UiPrompter::instance()->information(this, tr("Error"), refusal);
-        item->setText(old); // runs this slot again with the old name
+        // The name the list showed, a rename not yet taken over included; runs this slot again.
+        item->setText(kitChainNameList[row]);
         return;
     }
     const QStandardItem *number = item->parent()->child(row, 0);

@@ -17,8 +17,8 @@ namespace {
 // The file dialog's filters, each named for what it picks.
 QString soundFilter()
 {
-    return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.ape *.flac);;")
-           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.wma *.aac *.aa3 *.ac3 *.ogg)");
+    return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
+           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ac3 *.AC3 *.ogg *.OGG)");
 }
 
 QStringList nativePaths(const QStringList &paths)

@@ -15,8 +15,8 @@ namespace {
 // The file dialog's filters, each named for what it picks.
 QString clickFilter()
 {
-    return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.ape *.flac);;")
-           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.wma *.aac *.aa3 *.ogg)");
+    return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
+           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ogg *.OGG)");
 }
 
 } // namespace

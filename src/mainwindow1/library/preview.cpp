@@ -80,10 +80,11 @@ void MainWindow1::on_playBtn2_clicked()
     const bool stale = playFileNameOld2 == playFileNameNew2 && player2->state() != QMediaPlayer::PlayingState
                        && playFileStamp2 != previewSourceStamp(playFileNameNew2);
     if (playFileNameOld2 != playFileNameNew2 || stale) {
-        const ztplatform::FileStamp stamp = previewSourceStamp(playFileNameNew2);
         player2->stop();
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
+        handOverFromChangedFiles();
         const QString source = playFileNameNew2;
+        const ztplatform::FileStamp stamp = previewSourceStamp(source);
         const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
@@ -196,6 +197,7 @@ void MainWindow1::waveLoop2(int index)
     if (index % 2) {
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
         const QString preview = previewFileName();
+        handOverFromChangedFiles();
         const QString source = playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
         previewSession.clearStop();

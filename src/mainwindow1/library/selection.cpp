@@ -152,6 +152,11 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     dropToPadOrRight = false;
     const QString name = selected.at(1).data().toString();
     QString path = selected.at(2).data().toString();
+    if (soundsource::isStored(path)) {
+        // A sound kit files share whose file is gone is taken from another.
+        handOverFromChangedFiles();
+        path = selected.at(2).data().toString();
+    }
 
     bool locked = false;
     for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {

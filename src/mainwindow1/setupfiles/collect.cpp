@@ -74,6 +74,7 @@ bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
 {
     if (!getClickWaveList(TempDirName))
         return false;
+    handOverFromChangedFiles();
     setupfiles::CollectedWaves got;
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
             totalRows(), kitAttrList, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
@@ -85,6 +86,7 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
 {
     if (kitIndex < 0 || kitIndex >= kitAttrList.size())
         return false;
+    handOverFromChangedFiles();
     setupfiles::CollectedWaves got;
     // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
     soundKit numbered = kitAttrList.at(kitIndex);

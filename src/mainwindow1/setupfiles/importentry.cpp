@@ -108,7 +108,7 @@ void MainWindow1::on_btnLoadFile_clicked()
     bool kitFiles = false;
     if (projectFlag) {
         setupFile = prompter->getOpenFileName(this, tr("Select file."), QStringLiteral(" "),
-                                              tr("Whole-setup files") + QStringLiteral(" (*.BIN)"));
+                                              tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     } else {
         bool chosen = false;
         for (const QString &root : myDetector->getDevicePath()) {
@@ -166,8 +166,8 @@ bool MainWindow1::openFilePath(QString dir)
 {
     importFileList = UiPrompter::instance()->getOpenFileNames(
             this, tr("Select one or more files to open, please note only one binary file can be selected."), dir,
-            tr("Kit and global settings files") + QStringLiteral(" (*.INI);;") + tr("Whole-setup files")
-                    + QStringLiteral(" (*.BIN)"));
+            tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;") + tr("Whole-setup files")
+                    + QStringLiteral(" (*.bin *.BIN)"));
     pickedBinFile.clear();
     globalFilePath.clear();
     kitFileList.clear();
@@ -175,6 +175,7 @@ bool MainWindow1::openFilePath(QString dir)
         return true;
 
     int untaken = 0; // whole setups picked with other files
+    QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : qAsConst(importFileList)) {
         QFile file(pick);
         // A pick that cannot be taken is named before the dialog opens again.
@@ -208,7 +209,7 @@ bool MainWindow1::openFilePath(QString dir)
                 reportLoadError(LoadError::OldLayout, pick, false);
                 return false;
             }
-            setupflow::recordKitFile(this, pick, n);
+            kits.append({pick, n});
         } else {
             qDebug() << "未导入正确文件" << pick;
             return refuse(tr("This file cannot be imported: it is no kit file, global settings file or "
@@ -220,5 +221,7 @@ bool MainWindow1::openFilePath(QString dir)
                                         QMessageBox::Ok);
         return false;
     }
+    for (const QPair<QString, quint8> &kit : qAsConst(kits))
+        setupflow::recordKitFile(this, kit.first, kit.second);
     return true;
 }

@@ -4,6 +4,8 @@
 #include "ui_mainwindow1.h"
 
 #include "setup/kitfiles.h"
+#include "setup/soundsource.h"
+#include "setup/storedsounds.h"
 
 #include <QDir>
 #include <QHash>
@@ -14,7 +16,24 @@
 // the kits and the rows take it from that file.
 void MainWindow1::handOverSharedSounds(const setupfiles::StoredIn &leaving)
 {
-    const QHash<QString, QString> moved = sharedSounds.handOver(leaving);
+    moveSharedSounds(sharedSounds.handOver(leaving));
+}
+
+void MainWindow1::handOverFromChangedFiles()
+{
+    if (sharedSounds.twins().isEmpty())
+        return;
+    setupfiles::StoredSoundLocator files(loadedKitFiles);
+    moveSharedSounds(sharedSounds.handOverWhere([&files](const QString &source) {
+        const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
+        const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;
+        const int e = r < 0 ? -1 : files.entryOf(r, source);
+        return e < 0 || files.verify(r, e) != setupfiles::CollectError::None;
+    }));
+}
+
+void MainWindow1::moveSharedSounds(const QHash<QString, QString> &moved)
+{
     if (moved.isEmpty())
         return;
     for (SOUND_INDEX &s : waveLoadKitAttrList)
@@ -30,6 +49,7 @@ void MainWindow1::handOverSharedSounds(const setupfiles::StoredIn &leaving)
                 source->setText(moved.value(source->text()));
         }
     }
+    playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
 }
 
 void MainWindow1::removeSoundFile(QString path, int)

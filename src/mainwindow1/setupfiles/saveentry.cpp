@@ -24,7 +24,7 @@ QString askSetupFile(MainWindow1 *w)
             w, MainWindow1::tr("Output"),
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QDir::separator()
                     + QStringLiteral("KIT_ALL"),
-            MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin)"));
+            MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".bin");
     return path;
