@@ -45,15 +45,24 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
     return converted ? putInPlace(part, why) : Outcome::Failed;
 }
 
-Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target, QString *why)
+Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
+                   const soundsource::LoadCheck &asLoaded, QString *why)
 {
     ztplatform::ReplaceFile part(target);
     if (!part.open())
         return unwritable(why, part.errorString());
     soundsource::CopyFault fault = soundsource::CopyFault::None;
-    if (soundsource::copyStoredWave(kitFile, offset, length, part.file(), nullptr, &fault) != length)
-        return fault == soundsource::CopyFault::Read ? Outcome::Unreadable : unwritable(why, ztplatform::writeFailure(part.file()));
-    return putInPlace(part, why);
+    const quint64 copied = soundsource::copyStoredWave(kitFile, offset, length, part.file(), nullptr, &fault, asLoaded);
+    if (copied == length && fault == soundsource::CopyFault::None)
+        return putInPlace(part, why);
+    switch (fault) {
+    case soundsource::CopyFault::Read:
+        return Outcome::Unreadable;
+    case soundsource::CopyFault::Changed:
+        return Outcome::Changed;
+    default:
+        return unwritable(why, ztplatform::writeFailure(part.file()));
+    }
 }
 
 SourceFiles::SourceFiles(const QStringList &sources)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/soundsource.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -7,7 +9,7 @@
 // Writing exported sounds without harming files the export did not make.
 namespace exportfile {
 
-enum class Outcome { NotRun, Failed, Unreadable, Unwritable, Written };
+enum class Outcome { NotRun, Failed, Unreadable, Changed, Unwritable, Written };
 
 // Converts `source` into the pad's WAV form under a temporary name in the
 // folder of `target`, renamed over `target` only once complete, synced and
@@ -23,11 +25,12 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.
-// Unreadable when the kit file cannot be read whole, Unwritable when the copy
-// cannot be written (*why as for convert). Unless Written, `target` is as it
-// was and the temporary file is gone.
+// Unreadable when the kit file cannot be read whole, Changed when, as opened,
+// `asLoaded` refuses it, Unwritable when the copy cannot be written (*why as
+// for convert). Unless Written, `target` is as it was and the temporary file
+// is gone.
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                   QString *why = nullptr);
+                   const soundsource::LoadCheck &asLoaded, QString *why = nullptr);
 
 // The files the library's sounds come from (for a stored sound, its kit
 // file), to tell whether a target would replace one of them.

@@ -1,6 +1,7 @@
 #include "library/soundsource.h"
 
 #include "model/audioconverter.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "setup/soundsource.h"
 
@@ -110,11 +111,22 @@ int openRegular(const QString &path, int flags, bool noFollow)
     return fd;
 }
 
-// The kit file, open at `offset`; false when it cannot be read there.
-bool openKitFile(QFile &in, const QString &kitFile, quint32 offset)
+// The kit file, open at `offset`; false, `failed` set, when it cannot be read
+// there or, as opened, `asLoaded` refuses it.
+bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCheck &asLoaded, CopyFault &failed)
 {
+    failed = CopyFault::Read;
     const int fd = ztplatform::isRegularFile(kitFile) ? openRegular(kitFile, O_RDONLY, false) : -1;
-    return fd >= 0 && in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle) && in.seek(offset);
+    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    if (asLoaded && !asLoaded(ztplatform::fileStamp(fd))) {
+        failed = CopyFault::Changed;
+        return false;
+    }
+    return in.seek(offset);
 }
 
 quint64 copyBlocks(QFile &in, QIODevice &out, quint32 length, const std::atomic_bool *stop, CopyFault &failed)
@@ -145,13 +157,12 @@ quint64 copyBlocks(QFile &in, QIODevice &out, quint32 length, const std::atomic_
 } // namespace
 
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                       const std::atomic_bool *stop, CopyFault *fault)
+                       const std::atomic_bool *stop, CopyFault *fault, const LoadCheck &asLoaded)
 {
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
-    failed = CopyFault::Read;
     QFile in;
-    if (!openKitFile(in, kitFile, offset))
+    if (!openKitFile(in, kitFile, offset, asLoaded, failed))
         return 0;
     failed = CopyFault::Write;
     // Opened first, never through a link, then emptied once it is known to be a file.
@@ -172,13 +183,12 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
 }
 
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
-                       const std::atomic_bool *stop, CopyFault *fault)
+                       const std::atomic_bool *stop, CopyFault *fault, const LoadCheck &asLoaded)
 {
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
-    failed = CopyFault::Read;
     QFile in;
-    if (!openKitFile(in, kitFile, offset))
+    if (!openKitFile(in, kitFile, offset, asLoaded, failed))
         return 0;
     return copyBlocks(in, out, length, stop, failed);
 }

@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <functional>
 
 class QIODevice;
 
@@ -67,20 +68,28 @@ private:
 bool isPadWave(const QString &path);
 
 // Which side ended a stored wave's copy short: the kit file (it could not be
-// opened, is no regular file or ends early) or the target.
-enum class CopyFault { None, Read, Write };
+// opened, is no regular file or ends early; Changed: it is not the file the
+// load read) or the target.
+enum class CopyFault { None, Read, Write, Changed };
+
+// Asked about the kit file as the copy opened it (its stamp): true when it is
+// still the file the load read (setupfiles::matchesLoad).
+using LoadCheck = std::function<bool(const ztplatform::FileStamp &opened)>;
 
 // Copies `length` bytes from `offset` of kitFile to target (created or
 // truncated; opened without waiting and never through a link, and only a
 // regular file is written) in blocks of 64 KiB, until *stop (when
 // given) turns true. Returns the bytes written; the copy is complete only
 // when that equals length. A kit file that cannot be opened leaves the
-// target untouched and gives 0. *fault (when given) says which side failed.
+// target untouched and gives 0, and so does one `asLoaded` (when given)
+// refuses. *fault (when given) says which side failed.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                       const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr);
+                       const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr,
+                       const LoadCheck &asLoaded = {});
 // The same into an open device, from its position.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
-                       const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr);
+                       const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr,
+                       const LoadCheck &asLoaded = {});
 
 // What ffmpeg's error output says about a failed conversion, for its
 // message: 1 to 4 for the phrases with a detail sentence (in the order they

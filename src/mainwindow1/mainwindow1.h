@@ -5,6 +5,7 @@
 #include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/syncbatch.h"
+#include "library/exportfile.h"
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewsession.h"
@@ -180,6 +181,7 @@ public:
     QMediaPlayer *player2 = nullptr;
     QString playFileNameNew2; // the sound chosen for preview
     QString playFileNameOld2; // the sound whose preview the player holds
+    ztplatform::FileStamp playFileStamp2; // the file that preview was made from, as it was then
     int index2 = 0;           // loop presses; odd while loop mode is on
     int total_index = 0;
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
@@ -431,11 +433,11 @@ public:
     bool refuseSoundName(const QString &name, const QString &symbols);
     bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
     QVector<QString> getSoundFileList();
-    // Writes stored sound `index` of a kit file to `target`; true when it was
-    // written, a failure is shown. With `unwritten`, a target that cannot be
-    // written is not shown: the system's reason goes there.
-    bool getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target,
-                            QString *unwritten = nullptr);
+    // Writes stored sound `index` of a loaded kit file to `target`, only while
+    // that file is the one loaded (Changed otherwise); nothing is shown. A
+    // target that cannot be written gives Unwritable, its reason in `unwritten`.
+    exportfile::Outcome getDataFromKitFile(const READ_KIT_FILE &kit, quint16 index, QString target,
+                                           QString *unwritten = nullptr);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
     void generateKitOrder();

@@ -2336,7 +2336,7 @@ and save the current pad settings</source>
     </message>
     <message>
         <source>Failed to write the file</source>
-        <translation>写入文件失败</translation>
+        <translation type="vanished">写入文件失败</translation>
     </message>
     <message>
         <source>Exporting locked sound is not supported!</source>

@@ -2336,7 +2336,7 @@ and save the current pad settings</translation>
     </message>
     <message>
         <source>Failed to write the file</source>
-        <translation>Failed to write the file</translation>
+        <translation type="vanished">Failed to write the file</translation>
     </message>
     <message>
         <source>Exporting locked sound is not supported!</source>

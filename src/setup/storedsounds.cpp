@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace setupfiles {
 
@@ -19,11 +20,44 @@ struct StoredSoundLocator::Probe
     int layout = 0; // 0 whole setup, 1 single kit
 };
 
+bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, const ztplatform::FileStamp &now)
+{
+    if (!now.identity.valid || now.size != loadedLength)
+        return false;
+    return !loaded.identity.valid || now == loaded;
+}
+
 bool matchesLoad(const Records::READ_KIT_FILE &rec, const ztplatform::FileStamp &now)
 {
-    if (!now.identity.valid || now.size != rec.fileTotalLength)
-        return false;
-    return !rec.stamp.identity.valid || now == rec.stamp;
+    return matchesLoad(rec.fileTotalLength, rec.stamp, now);
+}
+
+QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves)
+{
+    QStringList files;
+    QSet<QString> seen;
+    for (const Records::SOUND_LIST_INFO &wave : waves) {
+        const QString &source = wave.file;
+        if (!parseStoredSource(source).isStored())
+            continue;
+        const QString file = percussionpadfile::soundSourceFile(source);
+        if (!seen.contains(file)) {
+            seen.insert(file);
+            files.append(file);
+        }
+    }
+    return files;
+}
+
+QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded)
+{
+    const StoredSoundLocator loc(loaded);
+    for (const QString &file : files) {
+        const int r = loc.recordOf(QDir::fromNativeSeparators(file));
+        if (r < 0 || !matchesLoad(loc.record(r), ztplatform::fileStamp(file)))
+            return QDir::fromNativeSeparators(file);
+    }
+    return QString();
 }
 
 StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files)

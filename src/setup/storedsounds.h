@@ -23,6 +23,16 @@ using Records = MainWindow1Records;
 // load read: its size, and where the load stamped it, the same file with the
 // same modification time.
 bool matchesLoad(const Records::READ_KIT_FILE &rec, const ztplatform::FileStamp &now);
+// The same from what the load recorded: the file's length and its stamp.
+bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, const ztplatform::FileStamp &now);
+
+// The kit files the stored sounds among gathered `waves` are copied from
+// when they are written, each once, by the path the copy opens.
+QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves);
+// The first of those `files` that, looked at by that path, is not the loaded
+// file the load read (matchesLoad); empty when there is none. Asked after the
+// copy, it tells that what was copied is what was loaded.
+QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded);
 
 class StoredSoundLocator
 {

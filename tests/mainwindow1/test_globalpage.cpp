@@ -7,6 +7,8 @@
 #include <QTemporaryFile>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 
@@ -172,7 +174,8 @@ private slots:
         f->prompter.fileAnswers.enqueue({lost});
         ui->btnGlobal->click();
         QCOMPARE(f->prompter.titles() + f->prompter.texts(),
-                 QStringList({"Error", "Failed to generate file.\r\nFile location:\r\n" + lost}));
+                 QStringList({"Error", "Failed to generate file.\r\nFile location:\r\n" + lost + "\r\n"
+                                               + std::strerror(ENOENT)}));
         QVERIFY(!QFile::exists(lost));
 
         // A name typed without a suffix is written as an ".ini" file.

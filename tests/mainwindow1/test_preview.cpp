@@ -4,6 +4,7 @@
 #include "soundlib_fixture.h"
 
 #include "library/waveprobe.h"
+#include "platform/fileidentity.h"
 #include "widgets/copykitfunc.h"
 
 #include <QApplication>
@@ -152,7 +153,53 @@ private slots:
         kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[6].wave_start) + 100));
         w->playFileNameNew2 = native + ":U00001";
         w->ui->playBtn2->click();
-        QCOMPARE(f.prompter.texts(), QStringList({"Play error!"}));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({"Please check path:The file has been modified. The target sound was not found.\r\n"
+                                      + native,
+                              "Play error!"}));
+    }
+
+    // The preview held is made again when its file changed: a kit file
+    // replaced as a save does and read back plays its new sound; one written
+    // again by another program is named and not played.
+    void previewFollowsItsFile()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        if (playerMissing(w))
+            QSKIP("no media player backend on this system");
+        KitFile kit;
+        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
+        kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
+        w->loadedKitFiles << kit.record;
+        w->loadClickFlag = true;
+        const QString native = QDir::toNativeSeparators(kit.path);
+        w->playFileNameNew2 = native + ":U00002";
+        w->ui->playBtn2->setEnabled(true); // as a selection leaves it
+        w->ui->playBtn2->click();
+        QCOMPARE(kf::readFile(w->previewFileName()), kit.waves.at(7));
+
+        const int start = int(kit.record.info.sound[7].wave_start);
+        QByteArray bytes = kf::readFile(kit.path);
+        bytes[start + 60] = char(bytes.at(start + 60) ^ 0x55);
+        QVERIFY(kf::writeFile(f.path("new.BIN"), bytes) && QFile::remove(kit.path)
+                && QFile::rename(f.path("new.BIN"), kit.path));
+        w->loadedKitFiles[0].stamp = ztplatform::fileStamp(kit.path); // read back
+        w->ui->stopBtn2->click();
+        w->ui->playBtn2->click();
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(kf::readFile(w->previewFileName()), bytes.mid(start, kit.waves.at(7).size()));
+
+        QFile file(kit.path); // written again in place, a second later
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes.left(start)) == start);
+        QVERIFY(file.setFileTime(QFileInfo(kit.path).lastModified().addSecs(1), QFileDevice::FileModificationTime));
+        file.close();
+        w->ui->stopBtn2->click();
+        w->ui->playBtn2->click();
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({"Please check path:The file has been modified. The target sound was not found.\r\n"
+                                      + native,
+                              "Play error!"}));
     }
 
     // A shared sound plays from another kit file once the one the list took it from is deleted.
@@ -445,7 +492,9 @@ private slots:
         kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[2].wave_start) + 10));
         QCOMPARE(w->getRawFile(whole + ":U00002", out, 0), quint32(0));
         QVERIFY(!QFileInfo::exists(out)); // a short copy leaves no file
-        QCOMPARE(f.prompter.texts().size(), 3);
+        QCOMPARE(f.prompter.texts().size(), 4);
+        QCOMPARE(f.prompter.texts().last(),
+                 "Please check path:The file has been modified. The target sound was not found.\r\n" + whole);
 
         // A plain file converted into the pad's form.
         const QString src = writeBytes(f.path("mono.wav"), pcmWav(1, 44100, 4410));

@@ -264,6 +264,34 @@ private slots:
         QVERIFY(!QFileInfo::exists(f->file("NEW.bin")));
     }
 
+    // Nor is one another program writes while the save converts a later
+    // sound, after its own sounds were checked: the file is checked again
+    // once the new file is written, before it takes its name.
+    void rewriteDuringSaveNoticed()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QString wav = f->file("plain.wav"), bin = f->file("bin");
+        QVERIFY(kf::writeFile(wav, kf::wavBytes(4000, 7)) && QDir().mkpath(bin));
+        f->w->waveLoadKitAttrList.append(sf::plainSound("Plain", wav, 9));
+        f->w->on_defaultRbtn_clicked();
+        // An ffmpeg that writes one byte of the loaded setup first.
+        QVERIFY(kf::writeFile(bin + "/ffmpeg", QString("#!/bin/sh\nprintf X | dd of='%1' bs=1 seek=%2 conv=notrunc "
+                                                       "2>/dev/null\nexec '%3' \"$@\"\n")
+                                                       .arg(setup).arg(QFileInfo(setup).size() - 10)
+                                                       .arg(QStandardPaths::findExecutable("ffmpeg"))
+                                                       .toUtf8()));
+        QVERIFY(QFile::setPermissions(bin + "/ffmpeg", QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toLocal8Bit() + ":" + path);
+        const QStringList before = folderEntries(f->work.path());
+        f->exportAll(f->file("NEW.bin"));
+        qputenv("PATH", path);
+        QCOMPARE(f->texts(), QStringList({"Please check path:The file has been modified. Export failed.\r\n" + setup,
+                                          "Error in obtaining sound, the saving is failed."}));
+        QCOMPARE(folderEntries(f->work.path()), before);
+    }
+
     void kitFilesSaved()
     {
         QString setup, k2, k7;
@@ -704,6 +732,31 @@ private slots:
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
     }
 
+    // A group's sound named through a hard link of a loaded kit file is kept
+    // when a save replaces that name: the loaded name stays as it was, the
+    // group's name takes the new file.
+    void groupSoundByHardLinkKept()
+    {
+        const QString x = f->file("X"), a = x + "/K002.INI", h = x + "/H.INI", snare = a + ":U00001";
+        QVERIFY(QDir().mkpath(x) && makeKitFile(a, 2));
+        f->importPicks({a});
+        QVERIFY(::link(QFile::encodeName(a).constData(), QFile::encodeName(h).constData()) == 0);
+        auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
+        sf::forEachSoundSlot(f->kit(2), clear);
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+            sf::forEachLayer(pad, clear);
+        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "H";
+        QStandardItem *group = f->w->soundListItemModel->item(0);
+        group->appendRow({new QStandardItem("GS"), new QStandardItem(h + ":U00001")});
+        f->w->updateSoundGroupList(f->w->soundListItemModel, f->w->soundGroupList);
+        const QByteArray bytes = storedBytes(f->w).value("Snare");
+        f->saveKits({2}, x);
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        QCOMPARE(group->child(group->rowCount() - 1, 1)->text(), f->file("Kept sounds/GS.wav"));
+        QCOMPARE(kf::readFile(f->file("Kept sounds/GS.wav")), bytes);
+        QCOMPARE(f->w->totalGroup->child(1, 2)->text(), snare); // the loaded file is left alone
+    }
+
     // A save goes through a link only to a loaded file: a link to a sound of
     // the library is replaced itself. No save replaces the file a sound of
     // the library comes from, by whatever name it is reached.
@@ -987,6 +1040,29 @@ private slots:
             QCOMPARE(kf::readFile(kept), bytes.at(i));
             QCOMPARE(f->w->soundGroupList.at(0).soundList.at(row + i).file, kept);
         }
+    }
+
+    // A group's sound that the replaced file no longer holds (the file was
+    // written anew since the group named it) has nothing to lose: the saves
+    // over that file, not loaded or loaded, go on and keep the group's other
+    // sound, and leave no new file behind.
+    void groupSoundNoLongerInFileStopsNoSave()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QString x = f->file("X"), ini = x + "/" + f->kit(1).kit_name + ".INI";
+        QVERIFY(QDir().mkpath(x) && makeKitFile(ini, 1));
+        QStandardItem *group = f->w->soundListItemModel->item(0);
+        for (const QString &source : {ini + ":U00000", ini + ":U00009", setup + ":U00099"})
+            group->appendRow({new QStandardItem("G"), new QStandardItem(source)});
+        f->w->updateSoundGroupList(f->w->soundListItemModel, f->w->soundGroupList);
+        f->saveKits({1}, x);
+        f->exportAll(setup);
+        QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
+        QCOMPARE(folderEntries(x).filter(".INI", Qt::CaseInsensitive), QStringList({QFileInfo(ini).fileName()}));
+        QCOMPARE(folderEntries(f->work.path()).filter(".bin"), QStringList({"KIT_ALL.bin"}));
+        QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"G.wav"}));
+        QCOMPARE(group->child(group->rowCount() - 3, 1)->text(), f->file("Kept sounds/G.wav"));
     }
 
     // Kit files sharing sounds: once the file the list takes them from is deleted, another stands in.

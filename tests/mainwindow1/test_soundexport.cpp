@@ -5,6 +5,7 @@
 
 #include "library/totaltreeview.h"
 #include "platform/durablefile.h"
+#include "platform/fileidentity.h"
 #include "widgets/customdialog.h"
 
 #include <QAction>
@@ -384,7 +385,44 @@ private slots:
         e.select({0});
         e.run(e.out);
         QVERIFY(!QFileInfo::exists(QDir(e.out).filePath("one~1.wav")));
-        QCOMPARE(e.f.prompter.texts(), QStringList{"Failed to read the file."});
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList{"Please check path:The file has been modified. Export failed.\r\n" + whole});
+    }
+
+    // A loaded kit file written again by another program, at its old size,
+    // is not copied from: one box names it, none of its sounds is exported,
+    // the other sounds are.
+    void changedKitFileNamed()
+    {
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
+        e.w->loadedKitFiles << kit.record;
+        const QString whole = QDir::toNativeSeparators(kit.path);
+        e.add("one", whole + ":U00001", 1);
+        e.add("two", whole + ":U00002", 2);
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 3);
+        QByteArray bytes = kf::readFile(kit.path);
+        const int at = int(kit.record.info.sound[1].wave_start) + 60;
+        bytes[at] = char(bytes.at(at) ^ 0x55);
+        const QDateTime loaded = QFileInfo(kit.path).lastModified();
+        QFile file(kit.path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size());
+        QVERIFY(file.setFileTime(loaded.addSecs(1), QFileDevice::FileModificationTime));
+        file.close();
+        e.select({0, 2, 1});
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList{"Please check path:The file has been modified. Export failed.\r\n" + whole});
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"a.wav"});
+        QCOMPARE(e.report(), "a.wav\nis successfully exported.\nFile location:\n" + e.out);
+        // One that is gone is named once too.
+        QVERIFY(QFile::remove(kit.path));
+        e.f.prompter.clear();
+        e.select({0, 1});
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(), QStringList{"Failed to read the file.\r\n" + whole});
     }
 
     // Sounds that cannot be written give one box: the files and their folder,
@@ -401,9 +439,11 @@ private slots:
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 2);
         e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 3);
+        // A stored sound of a kit file not loaded ends the export: still told.
+        e.add("gone", QDir::toNativeSeparators(e.f.work.filePath("GONE.BIN")) + ":U00001", 4);
         const QString ro = disk.point.path();
         QVERIFY(BindMount::run("mount", {"-o", "remount,ro", ro}));
-        e.select({0, 1, 2});
+        e.select({0, 1, 2, 3});
         e.run(ro);
         QCOMPARE(e.f.prompter.texts(), QStringList({"These files could not be written:\r\none.wav,  a.wav,  b.wav\r\n"
                                                     "File location:\r\n" + ro + "\r\n" + std::strerror(EROFS)}));

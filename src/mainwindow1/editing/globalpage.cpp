@@ -115,10 +115,11 @@ void MainWindow1::on_btnGlobal_clicked()
                                                 + out.errorString());
         return;
     }
-    if (!written) {
+    if (!written) { // with the system's reason where a step of the write gave one
         UiPrompter::instance()->warning(this, tr("Error"),
                                         tr("Failed to generate file.") + QStringLiteral("\r\n") + tr("File location:")
-                                                + QStringLiteral("\r\n") + globalPath);
+                                                + QStringLiteral("\r\n") + globalPath
+                                                + (out.failed() ? QStringLiteral("\r\n") + out.errorString() : QString()));
         return;
     }
     ui->globalLineEdit->setText(globalPath);

@@ -10,6 +10,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "setup/storedsounds.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -56,26 +57,16 @@ QStringList MainWindow1::librarySources() const
     return out;
 }
 
-bool MainWindow1::getDataFromKitFile(const percussionpadfile &file, quint16 index, QString target,
-                                     QString *unwritten)
+exportfile::Outcome MainWindow1::getDataFromKitFile(const READ_KIT_FILE &kit, quint16 index, QString target,
+                                                    QString *unwritten)
 {
-    if (size_t(index) >= file.sound.size())
-        return false;
-    const percussionpadfile::P_SOUND_INDEX &entry = file.sound[index];
-    QString why;
-    switch (exportfile::copyStored(file.kitFileName, entry.wave_start, entry.wave_length, target, &why)) {
-    case exportfile::Outcome::Written:
-        return true;
-    case exportfile::Outcome::Unreadable:
-        UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to read the file."), QMessageBox::Ok);
-        return false;
-    default:
-        if (unwritten)
-            *unwritten = why;
-        else
-            UiPrompter::instance()->warning(this, tr("Error"), tr("Failed to write the file"), QMessageBox::Ok);
-        return false;
-    }
+    if (size_t(index) >= kit.info.sound.size())
+        return exportfile::Outcome::Unreadable;
+    const percussionpadfile::P_SOUND_INDEX &entry = kit.info.sound[index];
+    // Checked on the file as opened for the copy: what is read is what was loaded.
+    auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
+    return exportfile::copyStored(kit.info.kitFileName, entry.wave_start, entry.wave_length, target, asLoaded,
+                                  unwritten);
 }
 
 namespace {
@@ -98,6 +89,7 @@ struct ExportRun
     QSet<QString> writtenNow; // file names written by this run
     QStringList unwritten;    // file names whose target could not be written
     QStringList reasons;      // the system's reasons, each once
+    QSet<QString> refused;    // kit files found changed since their load or unreadable, each told once
 
     void wrote(const QString &fileName)
     {
@@ -146,14 +138,38 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     // Whatever stands at a name, a link too, keeps it.
     const QString fileName = exportnames::freeName(
             name, [&](const QString &candidate) { return ztplatform::entryExists(run.dir.filePath(candidate)); });
-    QString why;
-    if (fileName.isEmpty())
+    if (fileName.isEmpty()) {
         tooManyNames(run.w);
-    else if (run.w.getDataFromKitFile(kit->info, quint16(entry),
-                                      QDir::toNativeSeparators(run.dir.filePath(fileName)), &why))
+        return true;
+    }
+    if (run.refused.contains(kit->file))
+        return true; // its box named the file
+    QString why;
+    const QString crlf = QStringLiteral("\r\n");
+    const QString shown = crlf + QDir::toNativeSeparators(kit->file);
+    UiPrompter *prompter = UiPrompter::instance();
+    switch (run.w.getDataFromKitFile(*kit, quint16(entry), QDir::toNativeSeparators(run.dir.filePath(fileName)),
+                                     &why)) {
+    case exportfile::Outcome::Written:
         run.wrote(fileName);
-    else if (!why.isEmpty())
+        break;
+    case exportfile::Outcome::Changed:
+        // Its bytes may lie elsewhere now: none of its sounds is exported.
+        run.refused.insert(kit->file);
+        prompter->warning(&run.w, MainWindow1::tr("Error"),
+                          MainWindow1::tr("Please check path:")
+                                  + MainWindow1::tr("The file has been modified. Export failed.") + shown,
+                          QMessageBox::Ok);
+        break;
+    case exportfile::Outcome::Unreadable:
+        run.refused.insert(kit->file);
+        prompter->warning(&run.w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to read the file.") + shown,
+                          QMessageBox::Ok);
+        break;
+    default:
         run.notWritten(fileName, why);
+        break;
+    }
     return true;
 }
 
@@ -270,7 +286,7 @@ void MainWindow1::exportWave()
     }
 
     showWaitDialog(tr("The file is being exported..."), rows.size());
-    ExportRun run{*this, QDir(folder), storedEntries(), exportfile::SourceFiles(librarySources()), {}, {}, {}, {}};
+    ExportRun run{*this, QDir(folder), storedEntries(), exportfile::SourceFiles(librarySources()), {}, {}, {}, {}, {}};
     QElapsedTimer sinceStep;
     sinceStep.start();
     for (int r = 0; r < rows.size(); ++r) {
@@ -284,8 +300,14 @@ void MainWindow1::exportWave()
             continue;
         }
         const QString name = exportnames::safeName(row.name);
-        if (!(soundsource::isStored(row.path) ? exportStored(run, name, row.path) : exportPlain(run, name, row.path)))
+        if (!(soundsource::isStored(row.path) ? exportStored(run, name, row.path) : exportPlain(run, name, row.path))) {
+            // Ended early: no report, but what could not be written is told
+            // and what was written reaches the disk.
+            reportUnwritten(run, folder);
+            if (!run.written.isEmpty())
+                syncExportFolder(this, folder);
             return;
+        }
         // The dialog repaints on each new value; a few times a second is enough.
         if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
             dialog->setValue(r + 1);

@@ -4,6 +4,7 @@
 
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -20,6 +21,14 @@ const char kInitialStyle[] = "border-image:url(:/images/play.png);";
 const char kPlayStyle[] = "border-image:url(:/images/play.png)";
 const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 const char kResumeStyle[] = "border-image:url(:/images/suspend.png)";
+
+// The file a preview of `source` is made from, as it is now: a stored
+// sound's kit file, else the file itself.
+ztplatform::FileStamp previewSourceStamp(const QString &source)
+{
+    const soundsource::Stored stored = soundsource::parse(source);
+    return ztplatform::fileStamp(stored.form == soundsource::Form::Plain ? source : stored.kitFile);
+}
 
 } // namespace
 
@@ -65,11 +74,17 @@ void MainWindow1::on_playBtn2_clicked()
 {
     if (previewSession.preparing())
         return; // one preparation at a time
-    if (playFileNameOld2 != playFileNameNew2) {
+    // The preview held is made again when its file changed since (a save
+    // read back, another program): a stopped or paused player plays the
+    // sound as it is now.
+    const bool stale = playFileNameOld2 == playFileNameNew2 && player2->state() != QMediaPlayer::PlayingState
+                       && playFileStamp2 != previewSourceStamp(playFileNameNew2);
+    if (playFileNameOld2 != playFileNameNew2 || stale) {
         player2->stop();
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
         handOverFromChangedFiles();
         const QString source = playFileNameNew2;
+        const ztplatform::FileStamp stamp = previewSourceStamp(source);
         const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
@@ -88,6 +103,7 @@ void MainWindow1::on_playBtn2_clicked()
         }
         player2->setMedia(QUrl::fromLocalFile(padWave ? source : preview));
         playFileNameOld2 = playFileNameNew2;
+        playFileStamp2 = stamp;
     }
 
     playerStrate2 = quint8(player2->state());
@@ -183,6 +199,7 @@ void MainWindow1::waveLoop2(int index)
         const QString preview = previewFileName();
         handOverFromChangedFiles();
         const QString source = playFileNameNew2;
+        const ztplatform::FileStamp stamp = previewSourceStamp(source);
         previewSession.clearStop();
         const quint32 length = getRawFile(source, preview, 1);
         if (previewSession.stopped() || playFileNameNew2 != source)
@@ -193,6 +210,7 @@ void MainWindow1::waveLoop2(int index)
         }
         player2->setMedia(QUrl::fromLocalFile(preview));
         playFileNameOld2 = playFileNameNew2;
+        playFileStamp2 = stamp;
     }
     playerStrate2 = quint8(player2->state());
     if (previewSession.loopRun) {

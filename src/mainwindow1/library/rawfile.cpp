@@ -51,16 +51,29 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
     const QString kitFile = kit->file;
     const quint32 start = kit->info.sound[size_t(e)].wave_start;
     const quint32 length = kit->info.sound[size_t(e)].wave_length;
+    const quint64 loadedLength = kit->fileTotalLength;
+    const ztplatform::FileStamp loadedStamp = kit->stamp;
+    // Checked on the file as opened for the copy: what is read is what was loaded.
+    auto asLoaded = [loadedLength, loadedStamp](const ztplatform::FileStamp &opened) {
+        return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
+    };
     const std::atomic_bool *stop = preview ? w.previewSession.stopFlag() : nullptr;
     quint64 written = 0;
-    auto copy = [&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, stop); };
+    soundsource::CopyFault fault = soundsource::CopyFault::None;
+    auto copy = [&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, stop, &fault, asLoaded); };
     if (preview)
         w.runPreviewWork(copy, 88);
     else
         copy();
-    if (written == length)
+    if (written == length && fault == soundsource::CopyFault::None)
         return written;
     QFile::remove(target); // a short copy is no wave
+    if (fault == soundsource::CopyFault::Changed)
+        UiPrompter::instance()->warning(&w, MainWindow1::tr("Error"),
+                                        MainWindow1::tr("Please check path:")
+                                                + MainWindow1::tr("The file has been modified. The target sound was not found.")
+                                                + QStringLiteral("\r\n") + QDir::toNativeSeparators(kitFile),
+                                        QMessageBox::Ok);
     return 0;
 }
 

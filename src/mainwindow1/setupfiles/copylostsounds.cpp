@@ -27,6 +27,7 @@
 #include <QStandardItem>
 #include <QStandardItemModel>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -100,18 +101,22 @@ void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
     w->updateSoundGroupList(groups, w->soundGroupList);
 }
 
-// The stored wave of `entry` as the new file `copy`, synced; the folder is
-// left to the caller. False, with nothing left at `copy`, when it fails:
-// `why` gets the system's reason when the copy could not be written.
-bool keepCopy(const QString &kitFile, const percussionpadfile::P_SOUND_INDEX &entry, const QString &copy,
-              QString &why)
+// The stored wave of `entry` of the kit file `kit` as the new file `copy`,
+// synced, read from that file only while it is the one read before; the
+// folder is left to the caller. False, with nothing left at `copy`, when it
+// fails: `why` gets the system's reason when the copy could not be written.
+bool keepCopy(const MainWindow1::READ_KIT_FILE &kit, const percussionpadfile::P_SOUND_INDEX &entry,
+              const QString &copy, QString &why)
 {
     ztplatform::ReplaceFile file(copy);
     file.setCreateOnly(true);
     soundsource::CopyFault fault = soundsource::CopyFault::None;
+    auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
     if (file.open()
-        && soundsource::copyStoredWave(kitFile, entry.wave_start, entry.wave_length, file.file(), nullptr, &fault)
-                   != entry.wave_length) {
+        && (soundsource::copyStoredWave(kit.file, entry.wave_start, entry.wave_length, file.file(), nullptr, &fault,
+                                        asLoaded)
+                    != entry.wave_length
+            || fault != soundsource::CopyFault::None)) {
         if (fault == soundsource::CopyFault::Write)
             why = ztplatform::writeFailure(file.file());
         return false;
@@ -161,17 +166,51 @@ void reportNotKept(MainWindow1 *w, const QString &folder, const QString &reason)
                                     QMessageBox::Ok);
 }
 
-// keepLostSounds for the kit file of `record`, found through `loc`.
-bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
-              const QHash<QString, int> &held, bool clicksToo)
+// The name in `folder` for a kept copy of `entry` of kitFile: the sound's
+// name with ".wav", or the next free one. A copy kept before with these very
+// bytes is taken as it is; a link is never a free name, nor a kept copy.
+// Empty when all names are taken.
+QString keptName(const QDir &folder, const QString &name, const QString &kitFile,
+                 const percussionpadfile::P_SOUND_INDEX &entry)
 {
-    // Sources name the file by the path it was loaded by, or another to it.
-    const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
+    return exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
+        if (QFileInfo(folder.filePath(candidate)).isSymLink())
+            return true;
+        return folder.exists(candidate)
+               && !setupfiles::holdsStoredWave(folder.filePath(candidate), kitFile, entry.wave_start,
+                                               entry.wave_length);
+    });
+}
+
+// The sounds of kitFile that a replace loses (see keepLostSounds); with
+// `through`, only those whose sources name the file by that path text: the
+// other paths still reach it after the rename.
+QVector<setupfiles::LostSound> soundsToKeep(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &held,
+                                            bool clicksToo, const QString &through)
+{
     QVector<setupfiles::LostSound> others = groupSounds(w->soundListItemModel);
     if (clicksToo)
         others += clickSounds(w->clickList);
-    const QVector<setupfiles::LostSound> lost =
+    QVector<setupfiles::LostSound> lost =
             setupfiles::lostSounds(kitFile, held, w->waveLoadKitAttrList, w->kitAttrList, others);
+    if (!through.isEmpty()) {
+        lost.erase(std::remove_if(lost.begin(), lost.end(),
+                                  [&through](const setupfiles::LostSound &s) {
+                                      return setupfiles::parseStoredSource(s.source).kitFile != through;
+                                  }),
+                   lost.end());
+    }
+    return lost;
+}
+
+// keepLostSounds for the kit file of `record`, found through `loc`; with
+// `through` as soundsToKeep has it.
+bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
+              const QHash<QString, int> &held, bool clicksToo, const QString &through = QString())
+{
+    // Sources name the file by the path it was loaded by, or another to it.
+    const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
+    const QVector<setupfiles::LostSound> lost = soundsToKeep(w, kitFile, held, clicksToo, through);
     if (lost.isEmpty())
         return true;
 
@@ -200,27 +239,28 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
     }
     for (const setupfiles::LostSound &s : lost) {
         const int e = loc.entryOf(record, s.source);
-        if (e < 0 || loc.verify(record, e) != setupfiles::CollectError::None) {
-            qWarning() << "the sound" << s.source << "is no longer in" << target << "as it was loaded";
-            return undo();
+        if (e < 0) {
+            // Named by a group from an older file of that name: the replace loses nothing of it.
+            qWarning() << "the sound" << s.source << "is not stored in" << target << "- nothing to keep";
+            continue;
         }
         const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
         const QString name = s.name.isEmpty() ? MainWindow1::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
                                               : s.name;
-        // A copy kept before with these very bytes is taken as it is; a
-        // link is never a free name, nor a kept copy.
-        const QString file = exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
-            if (QFileInfo(folder.filePath(candidate)).isSymLink())
-                return true;
-            return folder.exists(candidate)
-                   && !setupfiles::holdsStoredWave(folder.filePath(candidate), kitFile, entry.wave_start,
-                                                   entry.wave_length);
-        });
+        const setupfiles::CollectError::Kind bad = loc.verify(record, e);
+        if (bad != setupfiles::CollectError::None) {
+            setupfiles::CollectError err(bad);
+            err.path = QDir::toNativeSeparators(kitFile);
+            err.name = name;
+            w->reportCollectError(err); // the file is not the one loaded: why nothing is kept
+            return undo();
+        }
+        const QString file = keptName(folder, name, kitFile, entry);
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
         const bool keptBefore = !file.isEmpty() && folder.exists(file);
         QString why;
         const bool kept = !file.isEmpty()
-                          && (keptBefore ? syncKept(copy, why) : keepCopy(loc.record(record).file, entry, copy, why));
+                          && (keptBefore ? syncKept(copy, why) : keepCopy(loc.record(record), entry, copy, why));
         if (!kept) {
             qWarning() << "cannot keep the sound" << s.source << "as" << copy;
             return undo(why);
@@ -230,6 +270,11 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
         to.insert(s.source, copy);
         progress->setValue(to.size()); // repaints only when the bar moves
         QCoreApplication::processEvents();
+    }
+    if (to.isEmpty()) { // none was stored there
+        if (newFolder)
+            QDir().rmdir(folder.path());
+        return true;
     }
     // The copies are synced one by one above, their names in the folder here,
     // all before the caller renames the new kit file over the only other copy
@@ -301,10 +346,12 @@ bool keepNamedSounds(MainWindow1 *w, const QString &target)
         if (!replaced && !ztplatform::replacesLinkOf(renamed, reached))
             continue;
         const int record = loaded.recordOf(kitFile);
-        if (record >= 0 && replaced)
-            continue; // the loaded file itself: keepLostSounds keeps from it
+        if (record >= 0 && replaced
+            && ztplatform::replacesEntryOf(renamed, ztplatform::ReachedPath(loaded.record(record).file)))
+            continue; // the loaded file's own entry: keepLostSounds keeps from it
         if (record >= 0) {
-            if (!keepFrom(w, loaded, record, kitFile, {}, true))
+            // Another entry of it (a hard link), or a link to it, that the rename cuts off.
+            if (!keepFrom(w, loaded, record, kitFile, {}, true, kitFile))
                 return false;
             continue;
         }
@@ -314,7 +361,7 @@ bool keepNamedSounds(MainWindow1 *w, const QString &target)
             continue;
         }
         setupfiles::StoredSoundLocator loc(read);
-        if (!keepFrom(w, loc, 0, kitFile, {}, true))
+        if (!keepFrom(w, loc, 0, kitFile, {}, true, kitFile))
             return false;
     }
     return true;

@@ -151,6 +151,11 @@ QStringList storedKitFiles(MainWindow1 *w);
 // library, a group or the metronome comes from; with `kitFilesToo` also a
 // loaded or recorded kit file, or one a stored sound names. Empty when it may.
 QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo);
+// After a save wrote its file: true when each of `sources` (the kit files its
+// stored sounds were copied from, setupfiles::storedSourceFiles of the waves
+// it gathered) is still the file that was loaded; else false, the first changed
+// one named as a changed source (`kitWording`: the kit save's words).
+bool copiedAsLoaded(MainWindow1 *w, const QStringList &sources, bool kitWording);
 // True when `path` is the loaded whole setup.
 bool isLoadedSetup(MainWindow1 *w, const QString &path);
 // A file replaced by one of the other kind (a whole setup by a kit file, or

@@ -8,6 +8,7 @@
 #include "platform/fileidentity.h"
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
+#include "setup/storedsounds.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -107,6 +108,19 @@ QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo)
         named = kitFiles.replacedBy(dest);
     }
     return named ? soundFileText() + shown : QString();
+}
+
+bool copiedAsLoaded(MainWindow1 *w, const QStringList &sources, bool kitWording)
+{
+    const QString changed = setupfiles::changedSource(sources, w->loadedKitFiles);
+    if (changed.isEmpty())
+        return true;
+    hideProgress(w->dialog);
+    setupfiles::CollectError err(setupfiles::CollectError::Modified);
+    err.path = changed;
+    err.kitWording = kitWording;
+    w->reportCollectError(err);
+    return false;
 }
 
 bool isLoadedSetup(MainWindow1 *w, const QString &path)

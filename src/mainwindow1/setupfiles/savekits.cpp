@@ -10,6 +10,7 @@
 #include "setup/filewrite.h"
 #include "setup/kitfiles.h"
 #include "setup/soundsource.h"
+#include "setup/storedsounds.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -28,15 +29,18 @@ namespace setupflow {
 namespace {
 
 // Kit k (1..100) into the open file; false when its sounds could not be
-// gathered or the file not written (`unwritten` then gets the system's reason).
+// gathered, the file not written (`unwritten` then gets the system's reason)
+// or a loaded file it copied sounds from changed since they were checked.
 bool writeKit(MainWindow1 *w, int k, QFile &file, QString &unwritten)
 {
     curFlag = 2;
     w->cf.initFileChunk();
     if (!w->getKitIniWaveList(w->TempDirName, k - 1, nullptr))
         return false;
+    const QStringList sources = setupfiles::storedSourceFiles(w->waveList);
     w->setKitIniFileChunk(k - 1);
-    return w->cf.calculateChunkSize() && setupfiles::writeKitFile(w->cf, file, k - 1, &unwritten);
+    return w->cf.calculateChunkSize() && setupfiles::writeKitFile(w->cf, file, k - 1, &unwritten)
+           && copiedAsLoaded(w, sources, true);
 }
 
 // Reads back the loaded kit files the save replaced. A sound of one of them

@@ -188,6 +188,9 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
                    QMessageBox::Ok);
         return;
     }
+    // Checked again once the file is written: no loaded file its sounds are
+    // copied from may change after they were checked.
+    const QStringList sources = setupfiles::storedSourceFiles(w->clickWaveList + w->waveList);
     w->waveKitOrder();
     const QString tooLarge = MainWindow1::tr("The file size exceeds 4GB, save failed.");
     if (!setupfiles::wholeSetupWithinLimit(w->waveAttrList, w->kitOrderList.size()))
@@ -202,6 +205,11 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     out.setCreateOnly(!replace);
     if (!writeSetupBeside(w, out, target))
         return;
+    if (!copiedAsLoaded(w, sources, false)) {
+        p->warning(w, QStringLiteral("Error"), MainWindow1::tr("Error in obtaining sound, the saving is failed."),
+                   QMessageBox::Ok);
+        return;
+    }
     progress->setValue(100);
     QCoreApplication::processEvents();
     progress->close();
