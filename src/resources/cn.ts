@@ -2335,10 +2335,6 @@ and save the current pad settings</source>
         <translation>读取文件失败。</translation>
     </message>
     <message>
-        <source>Failed to write the file</source>
-        <translation type="vanished">写入文件失败</translation>
-    </message>
-    <message>
         <source>Exporting locked sound is not supported!</source>
         <translation>不支持导出已锁定的音色！</translation>
     </message>

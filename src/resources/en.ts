@@ -2335,10 +2335,6 @@ and save the current pad settings</translation>
         <translation>Failed to read the file.</translation>
     </message>
     <message>
-        <source>Failed to write the file</source>
-        <translation type="vanished">Failed to write the file</translation>
-    </message>
-    <message>
         <source>Exporting locked sound is not supported!</source>
         <translation>Exporting locked sound is not supported!</translation>
     </message>
