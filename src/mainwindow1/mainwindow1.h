@@ -9,7 +9,7 @@
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewsession.h"
-#include "model/editbaseline.h"
+#include "document/kitdocument.h"
 #include "model/kitcopy.h"
 #include "model/kitediting.h"
 #include "model/mainwindow1records.h"
@@ -89,6 +89,10 @@ public:
         QGroupBox *group = nullptr;
         QLabel *lableA = nullptr;
     };
+
+    // The document: kits, chains, global settings and the kit file model.
+    KitDocument &doc() { return m_doc; }
+    const KitDocument &doc() const { return m_doc; }
 
     Ui::MainWindow1 *ui;
     const QString MIME_FORMAT = QStringLiteral("mimeformat");
@@ -197,34 +201,12 @@ public:
     bool clearingOtherList = false;
 
     // ---- kits -------------------------------------------------------------
-    QVector<soundKit> kitAttrList;
-    soundKit curKitAttr[KIT_MAX_COUNT];
-    QVector<KIT_PAD_SETTING> kitPadList[KIT_MAX_COUNT];
-    QVector<QString> kitNameList;
-    QVector<QString> kitChainNameList;
-    QVector<int> kitIndexList;
-    QVector<int> kitCount;
-    QVector<soundKit> originalKitAttrList;
-    QVector<quint8> kitNumFlagList;
-    QVector<quint8> kitNumFlagList1;
-    QVector<int> kitMaxList;
-    QVector<int> soundKitMaxList;
-    QVector<KIT_EFFECT> kitEffectList1[KIT_MAX_COUNT];
-    QVector<KIT_EFFECT> kitEffectList2[KIT_MAX_COUNT];
-    QVector<KIT_EFFECT> kitEffectList3[KIT_MAX_COUNT];
-    QVector<KIT_EFFECT> kitEffectList4[KIT_MAX_COUNT];
     KIT_EFFECT k_effect[4];
-    QVector<LINK_GROUP> kitLinkList[KIT_MAX_COUNT];
     LINK_GROUP linkGroup[5];
-    QVector<KIT_CHAIN> kitChainList;
-    QVector<KIT_CHAIN> originalKitChainList;
     KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
     int curStepNum = 0;
     bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
     QSet<int> kitListRenames;    // kits (0-based) renamed in the kit list and not yet taken over
-    percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];
-    percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
-    percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
     int curkitNumber = 1;
     int oldKitNumber = 1;
     quint8 currentKitNum = EMPTY_KIT_NUM;
@@ -248,33 +230,13 @@ public:
     QElapsedTimer kitFileEvents;   // last event processing of updateKitFile
 
     // ---- global settings ----------------------------------------------------
-    quint8 curEditEffect = 0, curEffectOFF = 0;
-    M_NEW_MASTER_EFFECT meffChunk1[MASTER_EFFECT_COUNT];
-    quint8 curRecLevel = 0, curAutoState = 0, curLoopClick = 0, curLoopQtz = 0, curLoopMeas = 0;
-    quint8 curLoopMeasIndex = 0, curRecPad = 0;
     QVector<QString> vecEffect;
     QMap<QString, int> mapClickPan;
     QMap<QString, int> mapMasterEffect[13]; // master effect control label -> value, value v in map v / 8
-    CLICK_SETTING clckChunk;                // values setGlobalFileChunk packed last, kept for texts it cannot map
-    AUDIO_SETTING audoChunk;
-    MIDI_SETTING midiChunk;
-    LCD_LED_CHUNK lcedChunk;
-    QVector<PAD_FS_TRIG_ATTR> padTrigList;
-    PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];
-    QVector<M_PAD_FS_TRIG_ATTR> padTrigList1;
-    M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
     QString globalPath;
-    int globalSize = GLOBAL_CHUNK_SIZE;
-    // The global settings follow the current chunk layout (the readers' rule).
-    bool currentGlobalLayout() const { return globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }
-    int globalFlag = 0;
-    int kitChangedFlag = 0;
 
-    // ---- kit file model -------------------------------------------------------
-    percussionpadfile cf;
-    quint32 chunkID = 0;
-    bool isSaveClose = false;
-    EditBaseline savedState; // kits and global settings as last loaded or saved
+    // ---- saves ----------------------------------------------------------------
+    bool isSaveClose = false; // the kit choice of the save was confirmed with OK
 
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;
@@ -750,6 +712,9 @@ public slots:
     void on_actionImport_All_triggered();
     void on_actionExport_All_triggered();
     void on_btnKitChainSave_clicked();
+
+private:
+    KitDocument m_doc;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

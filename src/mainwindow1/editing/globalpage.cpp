@@ -86,16 +86,16 @@ void MainWindow1::on_btnGlobal_clicked()
     }
 
     curFlag = 1;
-    cf.initFileChunk();
+    doc().cf.initFileChunk();
     setGlobalFileChunk();
-    cf.calculateGlobalChunkSize1();
+    doc().cf.calculateGlobalChunkSize1();
 
     // The chunk is built in a scratch file, then replaces the target whole, so a
     // failed write leaves an existing file as it was.
     QByteArray chunk;
     QTemporaryFile scratch;
     if (scratch.open()) {
-        cf.writeGlobalChunk(&scratch);
+        doc().cf.writeGlobalChunk(&scratch);
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
             chunk = scratch.readAll();
     }

@@ -97,9 +97,9 @@ void MainWindow1::on_soundListTreeView_pressed(const QModelIndex &index)
 void MainWindow1::on_btnClearHHWave_clicked()
 {
     currentKitNum = quint8(ui->kitNoSpinBox->value() - 1);
-    if (currentKitNum >= kitAttrList.size())
+    if (currentKitNum >= doc().kitAttrList.size())
         return;
-    soundKit &kit = kitAttrList[currentKitNum];
+    soundKit &kit = doc().kitAttrList[currentKitNum];
     PEDAL_SETTING &h = kit.pedalChunk;
     QString *const names[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
                                         &h.hh_wave5_name};

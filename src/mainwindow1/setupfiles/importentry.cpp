@@ -45,8 +45,9 @@ bool applyGlobalFile(MainWindow1 *w)
         return false;
     }
     // The layout the editor's global settings now follow.
-    w->globalSize = int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
-                                                                                             : m.globalChunk.size);
+    w->doc().globalSize =
+            int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
+                                                                                       : m.globalChunk.size);
     w->showVerAndGlobal1(&m);
     w->markGlobalSaved();
     w->globalFilePath.clear();
@@ -100,7 +101,7 @@ void MainWindow1::on_btnLoadFile_clicked()
         ui->defaultRbtn->setChecked(true);
         on_defaultRbtn_clicked();
     }
-    kitMaxList.clear();
+    doc().kitMaxList.clear();
     if (setupflow::stopPreviewFirst(this, false))
         return;
 

@@ -8,10 +8,10 @@ namespace {
 
 void pointAtTables(MainWindow1 *w)
 {
-    percussionpadfile &m = w->cf;
-    m.kitChunk.baseChunk = w->base0;
-    m.kitChunk.pedalChunk = w->pedal0;
-    m.kitChunk.kpadChunk = w->pad0;
+    percussionpadfile &m = w->doc().cf;
+    m.kitChunk.baseChunk = w->doc().base0;
+    m.kitChunk.pedalChunk = w->doc().pedal0;
+    m.kitChunk.kpadChunk = w->doc().pad0;
     m.soundChunk.soundIndex = w->sound0.data();
 }
 
@@ -20,27 +20,27 @@ void pointAtTables(MainWindow1 *w)
 bool MainWindow1::setAllFileChunk()
 {
     pointAtTables(this);
-    setupfiles::fillWholeSetupKits(cf, kitAttrList, kitIndexList, waveAttrList,
+    setupfiles::fillWholeSetupKits(doc().cf, doc().kitAttrList, doc().kitIndexList, waveAttrList,
                                    setupfiles::versionFromLabel(ui->version->text()), backFlag);
     return getClickAndWave(clickSetList.size(), waveAttrList.size());
 }
 
 bool MainWindow1::getClickAndWave(int nClick, int nWave)
 {
-    return setupfiles::fillWholeSetupSounds(cf, clickSetList.mid(0, nClick), clickWaveList,
+    return setupfiles::fillWholeSetupSounds(doc().cf, clickSetList.mid(0, nClick), clickWaveList,
                                             waveAttrList.mid(0, nWave), waveList, kitOrderList);
 }
 
 void MainWindow1::setKitIniFileChunk(int kit)
 {
-    if (kit < 0 || kit >= KIT_MAX_COUNT || kit >= kitAttrList.size())
+    if (kit < 0 || kit >= KIT_MAX_COUNT || kit >= doc().kitAttrList.size())
         return;
     pointAtTables(this);
-    setupfiles::fillSingleKit(cf, kit, kitAttrList.at(kit), waveAttrList);
+    setupfiles::fillSingleKit(doc().cf, kit, doc().kitAttrList.at(kit), waveAttrList);
     getWaveFromFile(waveAttrList.size());
 }
 
 bool MainWindow1::getWaveFromFile(int n)
 {
-    return setupfiles::fillKitFileSounds(cf, waveAttrList.mid(0, n), waveList);
+    return setupfiles::fillKitFileSounds(doc().cf, waveAttrList.mid(0, n), waveList);
 }

@@ -86,7 +86,7 @@ bool writeSetupBeside(MainWindow1 *w, ztplatform::ReplaceFile &out, const QStrin
         return false;
     }
     QString unwritten;
-    if (!setupfiles::writeKitFile(w->cf, out.file(), 0, &unwritten))
+    if (!setupfiles::writeKitFile(w->doc().cf, out.file(), 0, &unwritten))
         return writeFailed(unwritten);
     if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
         if (out.failedStep() == ztplatform::ReplaceFile::Step::Write)
@@ -181,7 +181,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     QCoreApplication::processEvents();
 
     curFlag = 0;
-    w->cf.initFileChunk();
+    w->doc().cf.initFileChunk();
     if (!w->getWaveList(w->TempDirName, progress)) {
         hideProgress(w->dialog);
         p->warning(w, QStringLiteral("Error"), MainWindow1::tr("Error in obtaining sound, the saving is failed."),
@@ -196,7 +196,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     if (!setupfiles::wholeSetupWithinLimit(w->waveAttrList, w->kitOrderList.size()))
         return stop(tooLarge);
     w->setGlobalFileChunk();
-    if (!w->setAllFileChunk() || !w->cf.calculateChunkSize())
+    if (!w->setAllFileChunk() || !w->doc().cf.calculateChunkSize())
         return stop(tooLarge);
 
     // Written beside the target; a new file never takes the place of one made meanwhile.

@@ -152,7 +152,7 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    if (ours && (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= kitAttrList.size()))
+    if (ours && (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList.size()))
         return true;
 
     const strPadWidgetGroup &pad = padWidgetGroup[p];
@@ -200,7 +200,7 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     if (!isUDiskFlag && dragLeftOrRight == 0)
         addUsbWaveList.clear();
 
-    KIT_PAD_SETTING &r = kitAttrList[kit].kpadChunk[p];
+    KIT_PAD_SETTING &r = doc().kitAttrList[kit].kpadChunk[p];
     dragFlag = onLabel;
     // The pad keeps the name as a kit file stores it.
     const QString padName = sound.name.left(SOUND_NAME_LENGTH_MAX);
@@ -234,10 +234,10 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     }
 
     if (dragFlag) {
-        if (kitPadList[kit].size() <= p)
-            kitPadList[kit].resize(PAD_NUM_MAX);
-        kitPadList[kit][p] = kitAttrList[kit].kpadChunk[p];
-        disPad(&kitAttrList[kit], quint8(p));
+        if (doc().kitPadList[kit].size() <= p)
+            doc().kitPadList[kit].resize(PAD_NUM_MAX);
+        doc().kitPadList[kit][p] = doc().kitAttrList[kit].kpadChunk[p];
+        disPad(&doc().kitAttrList[kit], quint8(p));
         posFlagA = posFlagB = false;
     }
     return true;

@@ -36,7 +36,7 @@ void MainWindow1::closeEvent(QCloseEvent *event)
 bool MainWindow1::confirmOfflineClose()
 {
     commitShownKit(curkitNumber);
-    if (!savedState.differs(kitAttrList, globalSettingsBytes()))
+    if (!doc().savedState.differs(doc().kitAttrList, globalSettingsBytes()))
         return true;
     return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,
                                             QMessageBox::No)
@@ -45,17 +45,17 @@ bool MainWindow1::confirmOfflineClose()
 
 void MainWindow1::markAllSaved()
 {
-    savedState.setKits(kitAttrList);
+    doc().savedState.setKits(doc().kitAttrList);
     markGlobalSaved();
 }
 
 void MainWindow1::markKitSaved(int kit)
 {
-    if (kit >= 0 && kit < kitAttrList.size())
-        savedState.setKit(kit, kitAttrList.at(kit));
+    if (kit >= 0 && kit < doc().kitAttrList.size())
+        doc().savedState.setKit(kit, doc().kitAttrList.at(kit));
 }
 
 void MainWindow1::markGlobalSaved()
 {
-    savedState.setGlobal(globalSettingsBytes());
+    doc().savedState.setGlobal(globalSettingsBytes());
 }

@@ -1,0 +1,83 @@
+#ifndef ZT_DOCUMENT_KITDOCUMENT_H
+#define ZT_DOCUMENT_KITDOCUMENT_H
+
+// The editor's document: the 100 kits with their pads, effects, links and
+// names, the kit chains, the global settings, the kit file model and what the
+// close compares against. The window owns one and edits it through it.
+
+#include "model/editbaseline.h"
+#include "model/mainwindow1records.h"
+#include "model/percussionpadfile1.h"
+
+#include <QVector>
+
+class KitDocument
+{
+public:
+    using Records = MainWindow1Records;
+    using soundKit = Records::soundKit;
+    using KIT_PAD_SETTING = Records::KIT_PAD_SETTING;
+    using PEDAL_SETTING = Records::PEDAL_SETTING;
+    using KIT_EFFECT = Records::KIT_EFFECT;
+    using LINK_GROUP = Records::LINK_GROUP;
+    using KIT_CHAIN = Records::KIT_CHAIN;
+    using M_NEW_MASTER_EFFECT = Records::M_NEW_MASTER_EFFECT;
+    using CLICK_SETTING = Records::CLICK_SETTING;
+    using AUDIO_SETTING = Records::AUDIO_SETTING;
+    using MIDI_SETTING = Records::MIDI_SETTING;
+    using LCD_LED_CHUNK = Records::LCD_LED_CHUNK;
+    using PAD_FS_TRIG_ATTR = Records::PAD_FS_TRIG_ATTR;
+    using M_PAD_FS_TRIG_ATTR = Records::M_PAD_FS_TRIG_ATTR;
+
+    // ---- kits -------------------------------------------------------------
+    QVector<soundKit> kitAttrList;                // the kits' records, kit k at k
+    soundKit curKitAttr[KIT_MAX_COUNT];           // kits as read, before they become the records
+    QVector<KIT_PAD_SETTING> kitPadList[KIT_MAX_COUNT]; // each kit's pads as its pages take them
+    QVector<QString> kitNameList;                 // kit names as the main page and the saves use them
+    QVector<QString> kitChainNameList;            // kit names as the kit list of the chain page shows them
+    QVector<int> kitIndexList;                    // each kit's selection mark in a whole setup
+    QVector<int> kitCount;                        // unused, cleared with the others
+    QVector<soundKit> originalKitAttrList;        // the kits as loaded from the pad
+    QVector<quint8> kitNumFlagList;               // 1: the kit's sounds were renumbered (write-back)
+    QVector<quint8> kitNumFlagList1;              // 1: the pad load adjusted the kit's name
+    QVector<int> kitMaxList;                      // kits the last load renamed
+    QVector<int> soundKitMaxList;                 // sounds the last load renamed
+    QVector<KIT_EFFECT> kitEffectList1[KIT_MAX_COUNT]; // each kit's controls per type of kit effect 1
+    QVector<KIT_EFFECT> kitEffectList2[KIT_MAX_COUNT]; // kit effect 2
+    QVector<KIT_EFFECT> kitEffectList3[KIT_MAX_COUNT]; // kit effect 3
+    QVector<KIT_EFFECT> kitEffectList4[KIT_MAX_COUNT]; // the active effect
+    QVector<LINK_GROUP> kitLinkList[KIT_MAX_COUNT];    // each kit's five link pairs
+    percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];           // the kits' file images
+    percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
+    percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
+
+    // ---- kit chains -------------------------------------------------------
+    QVector<KIT_CHAIN> kitChainList;
+    QVector<KIT_CHAIN> originalKitChainList;
+
+    // ---- global settings --------------------------------------------------
+    quint8 curEditEffect = 0, curEffectOFF = 0;
+    M_NEW_MASTER_EFFECT meffChunk1[MASTER_EFFECT_COUNT];
+    quint8 curRecLevel = 0, curAutoState = 0, curLoopClick = 0, curLoopQtz = 0, curLoopMeas = 0;
+    quint8 curLoopMeasIndex = 0, curRecPad = 0;
+    CLICK_SETTING clckChunk; // values packed last, kept for texts the page cannot map
+    AUDIO_SETTING audoChunk;
+    MIDI_SETTING midiChunk;
+    LCD_LED_CHUNK lcedChunk;
+    QVector<PAD_FS_TRIG_ATTR> padTrigList;
+    PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];
+    QVector<M_PAD_FS_TRIG_ATTR> padTrigList1;
+    M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
+    int globalSize = GLOBAL_CHUNK_SIZE;
+    // The global settings follow the current chunk layout (the readers' rule).
+    bool currentGlobalLayout() const { return globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }
+    int globalFlag = 0;     // the global settings changed since the pad load
+    int kitChangedFlag = 0; // a kit changed since the pad load
+
+    // ---- kit file model ---------------------------------------------------
+    percussionpadfile cf;
+    quint32 chunkID = 0;
+    EditBaseline savedState; // kits and global settings as last loaded or saved
+};
+
+#endif
