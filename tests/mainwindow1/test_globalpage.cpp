@@ -71,11 +71,7 @@ class TestGlobalPage : public QObject
 
 private slots:
     void init() { f.reset(new WindowFixture); }
-    void cleanup()
-    {
-        f.reset();
-        curFlag = 0;
-    }
+    void cleanup() { f.reset(); }
 
     void metronomeList()
     {
@@ -153,8 +149,8 @@ private slots:
 
         {
             WindowFixture second; // reads the file back onto the same page
-            curFlag = 1;
             percussionpadfile pf;
+            pf.curFlag = 1;
             file.seek(0);
             QVERIFY(pf.readGlobalChunk(&file));
             second.w->doc().globalSize = int(pf.new_globalChunk.size);
@@ -236,7 +232,7 @@ private slots:
         w->showVerAndGlobal1(&pf);
         QCOMPARE(ui->version->text() + ui->midiSync->text() + ui->midiExtCtrl->text(), QString("0.0255ONON"));
         QCOMPARE(int(w->doc().kitChainList[5].kit_chain), 1);
-        curFlag = 1;
+        w->doc().cf.curFlag = 1;
         w->doc().cf.initFileChunk();
         w->setGlobalFileChunk();
         const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &out = w->doc().cf.new_globalChunk;
@@ -265,7 +261,7 @@ private slots:
         w->doc().kitChainList[8].curKitChain[8][0] = 9;
         ui->clickNameLab->setText("kept");
         ui->labSensivity->setText("kept");
-        curFlag = 1;
+        pf.curFlag = 1;
         w->doc().globalSize = 488;
         w->showVerAndGlobal1(&pf);
         QCOMPARE(QStringList({ui->effectType->text(), ui->effectCtrl1->text(), ui->clickNameLab->text(),
@@ -295,8 +291,8 @@ private slots:
         touchFile(in, chunk);
         QFile file(in);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        curFlag = 1;
         percussionpadfile pf;
+        pf.curFlag = 1;
         QVERIFY(pf.readGlobalChunk(&file));
         w->doc().globalSize = int(pf.globalChunk.size);
         w->showVerAndGlobal1(&pf);
@@ -315,6 +311,7 @@ private slots:
         QFile back(out);
         QVERIFY(back.open(QIODevice::ReadOnly));
         percussionpadfile read;
+        read.curFlag = 1;
         QVERIFY(read.readGlobalChunk(&back));
         QCOMPARE(int(read.new_globalChunk.size), GLOBAL_CHUNK_SIZE);
         for (int p = 0; p < PAD_NUM_MAX; ++p) {
@@ -327,6 +324,7 @@ private slots:
 
         // A current-layout chunk of a smaller size is shown as it was read.
         percussionpadfile current;
+        current.curFlag = 1;
         current.initFileChunk();
         current.new_globalChunk.pfta[0].sensivity = 77;
         w->doc().globalSize = 600;

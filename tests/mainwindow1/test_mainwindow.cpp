@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(w->curkitNumber, 1);
         QCOMPARE(w->oldKitNumber, 1);
         QCOMPARE(w->doc().globalSize, 843);
-        QCOMPARE(curFlag, 0);
+        QCOMPARE(w->doc().cf.curFlag, 0);
         QCOMPARE(w->doc().chunkID, quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
         QCOMPARE(w->MIME_FORMAT, QString("mimeformat"));
         QVERIFY(w->myDetector);

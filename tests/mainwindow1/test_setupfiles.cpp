@@ -219,7 +219,7 @@ private slots:
             Records::READ_KIT_FILE rec;
             KitTables tables;
             QVERIFY(readKitFile(m_kitFile, rec, tables) != LoadError::None);
-            curFlag = 2;
+            rec.info.curFlag = 2;
             rec.info.initFileChunk();
             QFile f(m_kitFile);
             QVERIFY(f.open(QIODevice::ReadOnly) && rec.info.getChunkIndex(&f));
@@ -266,7 +266,7 @@ private slots:
         w->doc().kitAttrList[1].kit_name = "Changed";
         w->doc().kitAttrList[1].effect3_no = 2;
 
-        curFlag = 0;
+        w->doc().cf.curFlag = 0;
         w->doc().cf.initFileChunk();
         QVERIFY(w->getWaveList(w->TempDirName, nullptr));
         w->waveKitOrder();
@@ -302,7 +302,7 @@ private slots:
 
         // Kit 2 alone, read back into its slot of the fresh window.
         QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
-        curFlag = 2;
+        w->doc().cf.curFlag = 2;
         w->doc().cf.initFileChunk();
         w->setKitIniFileChunk(1);
         QVERIFY(writeModel(w, path("KIT2.INI"), 1));

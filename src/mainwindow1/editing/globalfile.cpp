@@ -233,7 +233,7 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
 {
     if (!pf)
         return;
-    if (curFlag == 0) {
+    if (pf->curFlag == 0) {
         const quint16 v = pf->identityChunk.version;
         ui->version->setText(QStringLiteral("%1.0%2").arg(v >> 8).arg(v & 0xFF));
     }

@@ -85,7 +85,7 @@ void MainWindow1::on_btnGlobal_clicked()
         return;
     }
 
-    curFlag = 1;
+    doc().cf.curFlag = 1;
     doc().cf.initFileChunk();
     setGlobalFileChunk();
     doc().cf.calculateGlobalChunkSize1();

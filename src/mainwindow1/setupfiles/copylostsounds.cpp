@@ -293,12 +293,10 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
 // load gives them; false when it does not read as a kit file.
 bool readStoredSounds(const QString &kitFile, MainWindow1::READ_KIT_FILE &rec)
 {
-    const int kind = curFlag;
     setupfiles::KitTables tables;
     const bool whole = setupfiles::isWholeSetupPath(kitFile);
     const setupfiles::LoadError err = whole ? setupfiles::readWholeSetupFile(kitFile, rec, tables)
                                             : setupfiles::readKitFile(kitFile, rec, tables);
-    curFlag = kind;
     if (err != setupfiles::LoadError::None)
         return false;
     rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the tables go here

@@ -28,7 +28,6 @@ constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
 // The global settings file picked with kit files; false when it is refused.
 bool applyGlobalFile(MainWindow1 *w)
 {
-    curFlag = 1;
     const QString path = w->globalFilePath;
     MainWindow1::READ_KIT_FILE rec;
     rec.file = path;
@@ -40,6 +39,7 @@ bool applyGlobalFile(MainWindow1 *w)
         return false;
     }
     percussionpadfile &m = rec.info;
+    m.curFlag = 1;
     if (!m.readGlobalChunk(&file)) {
         w->reportLoadError(LoadError::DataError, path, false);
         return false;
@@ -137,7 +137,7 @@ void MainWindow1::on_btnLoadFile_clicked()
     } else if (setupflow::refuseBranded(this, setupFile, 0)) {
         return;
     } else if (setupFile.isEmpty()) {
-        curFlag = 0;
+        doc().cf.curFlag = 0;
         prompter->warning(this, tr("Warning"), tr("No file data is selected!"), QMessageBox::Yes);
         return;
     } else {

@@ -155,7 +155,6 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
 
 bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
 {
-    curFlag = 2;
     w->waveAttrList.clear();
     if (!reload)
         w->doc().soundKitMaxList.clear();

@@ -98,7 +98,7 @@ void MainWindow1::on_btnSave_clicked()
         setupflow::lockForSave(this, false);
         return;
     }
-    curFlag = 0;
+    doc().cf.curFlag = 0;
     path = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
         prompter->information(this, tr("Error"), tr("The output file is not set."), QMessageBox::Ok);

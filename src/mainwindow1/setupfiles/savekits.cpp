@@ -33,7 +33,7 @@ namespace {
 // or a loaded file it copied sounds from changed since they were checked.
 bool writeKit(MainWindow1 *w, int k, QFile &file, QString &unwritten)
 {
-    curFlag = 2;
+    w->doc().cf.curFlag = 2;
     w->doc().cf.initFileChunk();
     if (!w->getKitIniWaveList(w->TempDirName, k - 1, nullptr))
         return false;

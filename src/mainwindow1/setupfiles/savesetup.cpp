@@ -48,8 +48,8 @@ bool checkSourceFile(MainWindow1 *w, const setupfiles::StoredSoundLocator &loade
     QFile file(path);
     if (!loaded || !file.open(QIODevice::ReadOnly))
         return refuse(MainWindow1::tr("Fail to open file!"));
-    curFlag = 0;
     std::unique_ptr<percussionpadfile> m(new percussionpadfile);
+    m->curFlag = 0;
     m->initFileChunk();
     setupfiles::KitTables tables;
     tables.attach(*m);
@@ -180,7 +180,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     progress->setValue(5);
     QCoreApplication::processEvents();
 
-    curFlag = 0;
+    w->doc().cf.curFlag = 0;
     w->doc().cf.initFileChunk();
     if (!w->getWaveList(w->TempDirName, progress)) {
         hideProgress(w->dialog);

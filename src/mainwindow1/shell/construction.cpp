@@ -290,7 +290,7 @@ void MainWindow1::initValueAndList()
     dot = 0;
     dragLeftOrRight = 0;
     original_link_group = 0;
-    curFlag = 0;
+    doc().cf.curFlag = 0;
     curkitNumber = 1;
     oldKitNumber = 1;
     doc().globalSize = GLOBAL_CHUNK_SIZE;
