@@ -6,10 +6,14 @@
 // close compares against. The window owns one and edits it through it.
 
 #include "model/editbaseline.h"
+#include "model/kitcopy.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
 
+#include <QByteArray>
 #include <QVector>
+
+#include <vector>
 
 class KitDocument
 {
@@ -28,6 +32,62 @@ public:
     using LCD_LED_CHUNK = Records::LCD_LED_CHUNK;
     using PAD_FS_TRIG_ATTR = Records::PAD_FS_TRIG_ATTR;
     using M_PAD_FS_TRIG_ATTR = Records::M_PAD_FS_TRIG_ATTR;
+    using SOUND_INDEX = Records::SOUND_INDEX;
+    using SOUND_LIST_INFO = Records::SOUND_LIST_INFO;
+    using GlobalChunk = percussionpadfile::NEW_FILE_GLOBAL_CHUNK;
+
+    // The global settings page as a pack reads it. An output, LED type or
+    // tempo indicator the page shows no word for is -1: the value packed
+    // before stays.
+    struct GlobalPage
+    {
+        quint8 clickNo = 0;                          // the metronome sound chosen (0-based)
+        quint32 clickCluster = 0, clickLength = 0;   // and where it lies, 0 when none
+        quint8 clickBeat = 0, clickPan = 0, clickVolume = 0;
+        int clickOutput = -1;
+        quint8 audioVolume = 0, btVolume = 0, systanGain = 0;
+        int audioOutput = -1;
+        MIDI_SETTING midi;
+        quint8 lcdContrast = 0, ledLogo = 0;
+        int ledType = -1, tempoIndicate = -1;
+    };
+
+    // What a whole setup's save gathered on the sound side.
+    struct SaveSounds
+    {
+        const QVector<SOUND_INDEX> &waves;          // the file's sounds, in order
+        QVector<SOUND_LIST_INFO> &waveList;         // where each one's bytes come from
+        const QVector<SOUND_INDEX> &clicks;         // the metronome sounds
+        const QVector<SOUND_LIST_INFO> &clickWaves; // where their bytes come from
+        const QVector<quint16> &kitOrder;           // positions of `waves` in kit order
+    };
+
+    // ---- global settings and the kit file model -----------------------------
+    // Packs the global settings with the page's values into cf's global chunk.
+    void setGlobalFileChunk(const GlobalPage &page);
+    // Packs the global settings with the page's values, kit chains included, into g.
+    void packGlobalSettings(const GlobalPage &page, GlobalChunk &g);
+    // The global settings with the page's values as a global chunk's bytes.
+    QByteArray globalSettingsBytes(const GlobalPage &page);
+    // A read current-layout chunk's effects, triggers, record and loop settings become the document's.
+    void takeGlobalSettings(const GlobalChunk &g);
+    // cf as a whole setup of the kits and `sounds`; false when the sounds do not fit a kit file.
+    bool setAllFileChunk(const SaveSounds &sounds, quint16 version, bool backup);
+    // cf as the single-kit file of kit `kit` (0-based) with the sounds `waves`.
+    void setKitIniFileChunk(int kit, const QVector<SOUND_INDEX> &waves, const QVector<SOUND_LIST_INFO> &waveList);
+
+    // ---- edit baseline --------------------------------------------------------
+    // The kits and global settings as they stand become what the close compares with.
+    void markAllSaved(const GlobalPage &page);
+    // Kit `kit` (0-based) as it stands becomes what the close compares with.
+    void markKitSaved(int kit);
+    // The global settings as they stand become what the close compares with.
+    void markGlobalSaved(const GlobalPage &page);
+    // True when a kit or the global settings changed since they were last marked.
+    bool differsFromSaved(const GlobalPage &page);
+
+    // Every per-kit store of the document, for copies and moves of whole kits.
+    kitcopy::KitStore kitStore();
 
     // ---- kits -------------------------------------------------------------
     QVector<soundKit> kitAttrList;                // the kits' records, kit k at k
@@ -76,6 +136,9 @@ public:
 
     // ---- kit file model ---------------------------------------------------
     percussionpadfile cf;
+    // The sound table cf writes from.
+    std::vector<percussionpadfile::P_SOUND_INDEX> sound0 =
+            std::vector<percussionpadfile::P_SOUND_INDEX>(WAVE_MAX_COUNT1);
     quint32 chunkID = 0;
     EditBaseline savedState; // kits and global settings as last loaded or saved
 };

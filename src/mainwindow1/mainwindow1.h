@@ -310,9 +310,8 @@ public:
 
     // Global settings to and from the kit file model.
     void setGlobalFileChunk();
-    void packGlobalSettings(percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g);
-    // The global settings as a global chunk, kit chains included.
-    QByteArray globalSettingsBytes();
+    // The global settings page's values as a pack takes them.
+    KitDocument::GlobalPage globalPage() const;
     void showVerAndGlobal1(percussionpadfile *pf);
 
     // ---- sound library ------------------------------------------------------------
@@ -489,8 +488,6 @@ public:
     bool replaceNameToStep(QString kitNumber, QString name);
     // Moves the current kit of the kit list one row up (-1) or down (1).
     void moveKitInList(int step);
-    // Every per-kit store of the window, for copies and moves of whole kits.
-    kitcopy::KitStore kitStore();
 
     // ---- menus and help ----------------------------------------------------------------
     void openHtmlFile();
@@ -503,8 +500,6 @@ public:
     QVector<SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
     QVector<quint16> kitOrderList;          // positions of waveAttrList in kit order
     QStringList totalList, totalFileList, remainingList;
-    std::vector<percussionpadfile::P_SOUND_INDEX> sound0 =
-            std::vector<percussionpadfile::P_SOUND_INDEX>(WAVE_MAX_COUNT1);
     int soundAddCount = 0;
 
     // A read kit file into the editor.
@@ -512,11 +507,8 @@ public:
     void showKit1(percussionpadfile *pf);
     bool showSound2(QString file, percussionpadfile *pf, int = 0, int = 0);
     void showKit2(percussionpadfile *pf, int kitIdx, int, QString file);
-    // The output model cf from the editor (false: the sounds do not fit a kit file).
-    bool setAllFileChunk();
-    bool getClickAndWave(int nClick, int nWave);
-    void setKitIniFileChunk(int kit);
-    bool getWaveFromFile(int n);
+    // The sounds a whole setup's save gathered, for the document's kit file model.
+    KitDocument::SaveSounds saveSounds();
     // The sounds of a save.
     bool getWaveList(QString TempDirName, QProgressDialog *dialog);
     bool getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *dialog);
@@ -548,10 +540,6 @@ public:
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();
     void on_btnExportAllFile_clicked(); // no form object: nothing connects it
-    // What a load or save left, for the close to compare with.
-    void markAllSaved();
-    void markKitSaved(int kit); // 0-based
-    void markGlobalSaved();
     // The offline close: asks "Quit?" when kits or global settings changed
     // since they were last loaded or saved; true when the window may close.
     bool confirmOfflineClose();

@@ -1,6 +1,7 @@
 // The window's setup-file operations: kit files into the editor with their
 // messages, and the editor saved and read back through the real window.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "setup/setup_fixture.h"
@@ -271,7 +272,7 @@ private slots:
         QVERIFY(w->getWaveList(w->TempDirName, nullptr));
         w->waveKitOrder();
         w->setGlobalFileChunk();
-        QVERIFY(w->setAllFileChunk());
+        QVERIFY(w->doc().setAllFileChunk(w->saveSounds(), versionFromLabel(w->ui->version->text()), w->backFlag));
         QVERIFY(writeModel(w, path("OUT.bin")));
         QCOMPARE(w->kitOrderList.size(), w->waveAttrList.size());
 
@@ -304,7 +305,7 @@ private slots:
         QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
         w->doc().cf.curFlag = 2;
         w->doc().cf.initFileChunk();
-        w->setKitIniFileChunk(1);
+        w->doc().setKitIniFileChunk(1, w->waveAttrList, w->waveList);
         QVERIFY(writeModel(w, path("KIT2.INI"), 1));
         QVERIFY(loadKit(v, path("KIT2.INI")));
         Kit before = w->doc().kitAttrList.at(1), after = v->doc().kitAttrList.at(1);

@@ -167,7 +167,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
     ui->kitNumber->setText(QStringLiteral("1"));
     on_kitNumber_textEdited(QStringLiteral("1"));
     updateKitNo(1);
-    markAllSaved(); // an offline close after a failed close on the pad compares with this
+    doc().markAllSaved(globalPage()); // an offline close after a failed close on the pad compares with this
     guardPad(loaded);
     progress->setValue(100);
     progress->close();

@@ -123,7 +123,7 @@ void MainWindow1::on_btnGlobal_clicked()
         return;
     }
     ui->globalLineEdit->setText(globalPath);
-    markGlobalSaved();
+    doc().markGlobalSaved(globalPage());
     UiPrompter::instance()->information(this, tr("successfully saved."),
                                         tr("The file has been generated:") + QStringLiteral("\r\n")
                                                 + tr("File location:") + QStringLiteral("\r\n") + globalPath);

@@ -23,22 +23,6 @@ QStandardItem *kitListRoot(QStandardItemModel *model)
 }
 } // namespace
 
-kitcopy::KitStore MainWindow1::kitStore()
-{
-    kitcopy::KitStore s;
-    s.kits = &doc().kitAttrList;
-    s.padLists = doc().kitPadList;
-    s.links = doc().kitLinkList;
-    s.effects[0] = doc().kitEffectList1;
-    s.effects[1] = doc().kitEffectList2;
-    s.effects[2] = doc().kitEffectList3;
-    s.effects[3] = doc().kitEffectList4;
-    s.base = doc().base0;
-    s.pedal = doc().pedal0;
-    s.pads = doc().pad0;
-    return s;
-}
-
 void MainWindow1::updateKitChainNameList()
 {
     QStandardItem *root = kitListRoot(kitChainListItemModel);
@@ -191,7 +175,7 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
     commitShownKit(oldKitNumber);
-    kitcopy::swapKits(kitStore(), row, moved);
+    kitcopy::swapKits(doc().kitStore(), row, moved);
     currentKitNum = quint8(moved);
     ui->kitNumber->setText(QString::number(moved + 1));
     dispPadList(doc().kitAttrList, currentKitNum);

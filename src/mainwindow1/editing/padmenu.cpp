@@ -183,7 +183,7 @@ void MainWindow1::recvDstKit(int kit)
     // The page's edits go into the kit they belong to before it is copied.
     commitShownKit(curkitNumber);
     emit sendKitNameChanged(doc().kitAttrList[src].kit_name, dst);
-    kitcopy::copyKit(kitStore(), src, dst);
+    kitcopy::copyKit(doc().kitStore(), src, dst);
     redrawCopiedKit(kit);
     copyCompleted(this);
 }

@@ -49,7 +49,7 @@ bool applyGlobalFile(MainWindow1 *w)
             int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
                                                                                        : m.globalChunk.size);
     w->showVerAndGlobal1(&m);
-    w->markGlobalSaved();
+    w->doc().markGlobalSaved(w->globalPage());
     w->globalFilePath.clear();
     return true;
 }

@@ -149,7 +149,7 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     w->showVerAndGlobal1(&rec.info);
     w->loadedKitFiles.append(std::move(rec));
     w->binFilePath = path;
-    w->markAllSaved();
+    w->doc().markAllSaved(w->globalPage());
     return true;
 }
 

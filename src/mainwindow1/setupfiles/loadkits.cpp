@@ -99,5 +99,5 @@ void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
     setupfiles::resolveByPath(lk.kit, file, waveLoadKitAttrList, byFile);
     emit sendKitNameChanged(lk.kit.kit_name, kitIdx);
     storeKit(this, kitIdx, lk);
-    markKitSaved(kitIdx);
+    doc().markKitSaved(kitIdx);
 }

@@ -38,7 +38,7 @@ bool writeKit(MainWindow1 *w, int k, QFile &file, QString &unwritten)
     if (!w->getKitIniWaveList(w->TempDirName, k - 1, nullptr))
         return false;
     const QStringList sources = setupfiles::storedSourceFiles(w->waveList);
-    w->setKitIniFileChunk(k - 1);
+    w->doc().setKitIniFileChunk(k - 1, w->waveAttrList, w->waveList);
     return w->doc().cf.calculateChunkSize() && setupfiles::writeKitFile(w->doc().cf, file, k - 1, &unwritten)
            && copiedAsLoaded(w, sources, true);
 }
@@ -345,7 +345,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     } else if (replacedAll) {
         for (const setupfiles::KitTarget &t : plan) {
             if (t.write)
-                w->markKitSaved(t.kit - 1);
+                w->doc().markKitSaved(t.kit - 1);
         }
         p->information(w, MainWindow1::tr("successfully saved."),
                        MainWindow1::tr("The file has been generated:") + crlf + MainWindow1::tr("File location:") + crlf

@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
 
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
@@ -196,7 +197,8 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     if (!setupfiles::wholeSetupWithinLimit(w->waveAttrList, w->kitOrderList.size()))
         return stop(tooLarge);
     w->setGlobalFileChunk();
-    if (!w->setAllFileChunk() || !w->doc().cf.calculateChunkSize())
+    const quint16 version = setupfiles::versionFromLabel(w->ui->version->text());
+    if (!w->doc().setAllFileChunk(w->saveSounds(), version, w->backFlag) || !w->doc().cf.calculateChunkSize())
         return stop(tooLarge);
 
     // Written beside the target; a new file never takes the place of one made meanwhile.
@@ -216,7 +218,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
 
     if (!putSetupInPlace(w, out, target, replace))
         return;
-    w->markAllSaved();
+    w->doc().markAllSaved(w->globalPage());
     p->information(w, MainWindow1::tr("successfully saved."),
                    MainWindow1::tr("The file has been generated:") + crlf() + MainWindow1::tr("File location:") + crlf()
                            + QDir::toNativeSeparators(target),

@@ -126,7 +126,7 @@ MainWindow1::MainWindow1(QWidget *parent)
     initGlobalSet();
     initKitSet();
     initKitChainSet();
-    markAllSaved(); // the start is what a close compares with
+    doc().markAllSaved(globalPage()); // the start is what a close compares with
 
     // Connections 1 to 20.
     QSpinBox *const controls[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3,

@@ -36,26 +36,9 @@ void MainWindow1::closeEvent(QCloseEvent *event)
 bool MainWindow1::confirmOfflineClose()
 {
     commitShownKit(curkitNumber);
-    if (!doc().savedState.differs(doc().kitAttrList, globalSettingsBytes()))
+    if (!doc().differsFromSaved(globalPage()))
         return true;
     return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,
                                             QMessageBox::No)
            == QMessageBox::Yes;
-}
-
-void MainWindow1::markAllSaved()
-{
-    doc().savedState.setKits(doc().kitAttrList);
-    markGlobalSaved();
-}
-
-void MainWindow1::markKitSaved(int kit)
-{
-    if (kit >= 0 && kit < doc().kitAttrList.size())
-        doc().savedState.setKit(kit, doc().kitAttrList.at(kit));
-}
-
-void MainWindow1::markGlobalSaved()
-{
-    doc().savedState.setGlobal(globalSettingsBytes());
 }
