@@ -7,10 +7,12 @@
 
 #include "model/editbaseline.h"
 #include "model/kitcopy.h"
+#include "model/kitediting.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QVector>
 
 #include <vector>
@@ -89,58 +91,94 @@ public:
     // Every per-kit store of the document, for copies and moves of whole kits.
     kitcopy::KitStore kitStore();
 
-    // ---- kits -------------------------------------------------------------
-    QVector<soundKit> kitAttrList;                // the kits' records, kit k at k
-    soundKit curKitAttr[KIT_MAX_COUNT];           // kits as read, before they become the records
+    // ---- edits a user makes -------------------------------------------------------
+    // Each keeps a kit's record (kitAttrList[k]), its pad and link lists and its
+    // file images (base0/pedal0/pad0[k]) in agreement: the images are what
+    // kitediting::writeKitImages makes of the record and the pad list. Kits are
+    // 0-based; a kit, pad, layer or slot out of range changes nothing.
+
+    // Kit `kit` takes `name`: its record, both name lists and its file image.
+    void renameKit(int kit, const QString &name);
+    // Layer `layer` (0 A, 1 B) of pad `pad` of kit `kit` takes the sound `name` at `file`.
+    void setPadSound(int kit, int pad, int layer, const QString &name, const QString &file);
+    // Hi-hat slot `slot` of kit `kit` takes the sound `name` at `file`, and wave number `number` unless it is -1.
+    void setHiHatSound(int kit, int slot, const QString &name, const QString &file, int number = -1);
+    // Every pad layer of kit `kit` loses its sound.
+    void clearKit(int kit);
+    // Layer `layer` (0 A, 1 B) of pad `pad` of kit `kit` loses its sound.
+    void clearPad(int kit, int pad, int layer);
+    // The five hi-hat slots of kit `kit` lose their sounds.
+    void clearHiHat(int kit);
+    // Kit `dst` becomes a copy of kit `src` with its own kit number, name lists and memories included.
+    void copyKit(int src, int dst);
+    // Pad `dst` of kit `kit` becomes a copy of its pad `src`, keeping its own pad number.
+    void copyPad(int kit, int src, int dst);
+    // Kits a and b change places with everything that is theirs.
+    void moveKit(int a, int b);
+    // The kit page's values go into kit `kit` (kitediting::commitKit); linkScratch (5 pairs) takes the group shown.
+    void takeKitPage(int kit, const kitediting::KitPage &page, LINK_GROUP *linkScratch);
+    // Kit `kit`'s file images from its record and pad list as they stand (a page shown and not edited).
+    void refreshKitImages(int kit);
+    // The pad page's values go into pad `pad` of kit `kit`.
+    void takePadPage(int kit, int pad, const KIT_PAD_SETTING &settings);
+    // Every slot of kit `kit` whose sound is `oldFile` takes `newFile` and `number`; true when any did.
+    bool renumberSound(int kit, const QString &oldFile, const QString &newFile, quint16 number);
+
+    // ---- kits ---------------------------------------------------------------------
+    QVector<soundKit> kitAttrList;                     // the kits' records, kit k at k
+    soundKit curKitAttr[KIT_MAX_COUNT];                // each kit as last made or read, what a load starts from
     QVector<KIT_PAD_SETTING> kitPadList[KIT_MAX_COUNT]; // each kit's pads as its pages take them
-    QVector<QString> kitNameList;                 // kit names as the main page and the saves use them
-    QVector<QString> kitChainNameList;            // kit names as the kit list of the chain page shows them
-    QVector<int> kitIndexList;                    // each kit's selection mark in a whole setup
-    QVector<int> kitCount;                        // unused, cleared with the others
-    QVector<soundKit> originalKitAttrList;        // the kits as loaded from the pad
-    QVector<quint8> kitNumFlagList;               // 1: the kit's sounds were renumbered (write-back)
-    QVector<quint8> kitNumFlagList1;              // 1: the pad load adjusted the kit's name
-    QVector<int> kitMaxList;                      // kits the last load renamed
-    QVector<int> soundKitMaxList;                 // sounds the last load renamed
+    QVector<QString> kitNameList;                      // kit names as the main page and the kit saves use them
+    QVector<QString> kitChainNameList;                 // kit names as the kit list of the chain page shows them
+    QVector<int> kitIndexList;                         // each kit's selection mark in a whole setup
+    QVector<int> kitCount;                             // unused, cleared with the others
+    QVector<soundKit> originalKitAttrList;             // the kits as loaded from the pad
+    QVector<quint8> kitNumFlagList;                    // 1: the kit's sounds were renumbered or written back
+    QVector<quint8> kitNumFlagList1;                   // 1: the pad load adjusted the kit's name
+    QVector<int> kitMaxList;                           // kits (1-based) the last load renamed
+    QVector<int> soundKitMaxList;                      // sounds the last kit file load renamed
     QVector<KIT_EFFECT> kitEffectList1[KIT_MAX_COUNT]; // each kit's controls per type of kit effect 1
-    QVector<KIT_EFFECT> kitEffectList2[KIT_MAX_COUNT]; // kit effect 2
-    QVector<KIT_EFFECT> kitEffectList3[KIT_MAX_COUNT]; // kit effect 3
-    QVector<KIT_EFFECT> kitEffectList4[KIT_MAX_COUNT]; // the active effect
-    QVector<LINK_GROUP> kitLinkList[KIT_MAX_COUNT];    // each kit's five link pairs
-    percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];           // the kits' file images
-    percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
-    percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
+    QVector<KIT_EFFECT> kitEffectList2[KIT_MAX_COUNT]; // the same for kit effect 2
+    QVector<KIT_EFFECT> kitEffectList3[KIT_MAX_COUNT]; // the same for kit effect 3
+    QVector<KIT_EFFECT> kitEffectList4[KIT_MAX_COUNT]; // the same for the active effect
+    QVector<LINK_GROUP> kitLinkList[KIT_MAX_COUNT];    // each kit's five link pairs as its page takes them
+    percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];             // each kit's file image: base part,
+    percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];            // hi-hat and pedal part,
+    percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX]; // and pad parts
 
-    // ---- kit chains -------------------------------------------------------
-    QVector<KIT_CHAIN> kitChainList;
-    QVector<KIT_CHAIN> originalKitChainList;
+    // ---- kit chains -----------------------------------------------------------------
+    QVector<KIT_CHAIN> kitChainList;         // the kit chains; chain c keeps its steps in row c
+    QVector<KIT_CHAIN> originalKitChainList; // the chains as loaded, for the close on the pad
 
-    // ---- global settings --------------------------------------------------
-    quint8 curEditEffect = 0, curEffectOFF = 0;
-    M_NEW_MASTER_EFFECT meffChunk1[MASTER_EFFECT_COUNT];
-    quint8 curRecLevel = 0, curAutoState = 0, curLoopClick = 0, curLoopQtz = 0, curLoopMeas = 0;
-    quint8 curLoopMeasIndex = 0, curRecPad = 0;
-    CLICK_SETTING clckChunk; // values packed last, kept for texts the page cannot map
-    AUDIO_SETTING audoChunk;
-    MIDI_SETTING midiChunk;
-    LCD_LED_CHUNK lcedChunk;
-    QVector<PAD_FS_TRIG_ATTR> padTrigList;
-    PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];
-    QVector<M_PAD_FS_TRIG_ATTR> padTrigList1;
-    M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
-    int globalSize = GLOBAL_CHUNK_SIZE;
+    // ---- global settings ------------------------------------------------------------
+    quint8 curEditEffect = 0, curEffectOFF = 0;          // the global chunk's editing effect and effect off
+    M_NEW_MASTER_EFFECT meffChunk1[MASTER_EFFECT_COUNT]; // the master effects
+    quint8 curRecLevel = 0, curAutoState = 0, curLoopClick = 0, curLoopQtz = 0, curLoopMeas = 0; // record and
+    quint8 curLoopMeasIndex = 0, curRecPad = 0;                                                 // loop settings
+    CLICK_SETTING clckChunk;                  // the metronome output packed last, kept for texts the page cannot map
+    AUDIO_SETTING audoChunk;                  // the audio output packed last, the same
+    MIDI_SETTING midiChunk;                   // unused: the MIDI block comes from the page
+    LCD_LED_CHUNK lcedChunk;                  // the LED type and tempo indicator packed last, the same
+    QVector<PAD_FS_TRIG_ATTR> padTrigList;    // each pad's trigger settings in the old layout
+    PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];     // the same as last read
+    QVector<M_PAD_FS_TRIG_ATTR> padTrigList1; // each pad's trigger settings in the current layout
+    M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];  // the same as last read or made
+    int globalSize = GLOBAL_CHUNK_SIZE;       // the size of the global chunk read last
     // The global settings follow the current chunk layout (the readers' rule).
     bool currentGlobalLayout() const { return globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }
-    int globalFlag = 0;     // the global settings changed since the pad load
-    int kitChangedFlag = 0; // a kit changed since the pad load
+    int globalFlag = 0;     // 1: the write-back found the global settings changed
+    int kitChangedFlag = 0; // 1: the write-back wrote a kit
 
-    // ---- kit file model ---------------------------------------------------
-    percussionpadfile cf;
-    // The sound table cf writes from.
+    // ---- kit file model -------------------------------------------------------------
+    percussionpadfile cf; // the model the saves fill and write
     std::vector<percussionpadfile::P_SOUND_INDEX> sound0 =
-            std::vector<percussionpadfile::P_SOUND_INDEX>(WAVE_MAX_COUNT1);
-    quint32 chunkID = 0;
+            std::vector<percussionpadfile::P_SOUND_INDEX>(WAVE_MAX_COUNT1); // the sound table cf writes from
+    quint32 chunkID = 0;     // the "RIFF" tag, set at the start
     EditBaseline savedState; // kits and global settings as last loaded or saved
+
+private:
+    bool hasKit(int kit) const { return kit >= 0 && kit < KIT_MAX_COUNT && kit < kitAttrList.size(); }
+    void writeImages(int kit);
 };
 
 #endif

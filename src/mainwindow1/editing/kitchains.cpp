@@ -153,10 +153,8 @@ void MainWindow1::takeOverChainPage()
     for (int k : qAsConst(kitListRenames)) {
         if (k < 0 || k >= doc().kitChainNameList.size() || k >= doc().kitAttrList.size())
             continue;
-        const QString &name = doc().kitChainNameList[k];
-        doc().kitAttrList[k].kit_name = name;
-        if (k < doc().kitNameList.size())
-            doc().kitNameList[k] = name;
+        const QString name = doc().kitChainNameList[k];
+        doc().renameKit(k, name);
         if (k == shown) {
             ui->kitNameLineEdit->setText(name);
             kitNameFieldKit = k;
@@ -177,7 +175,7 @@ void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains
 {
     kitchain::apply(doc().kitChainList, chains);
     for (int i = 0; i < names.size() && i < doc().kitAttrList.size(); ++i)
-        doc().kitAttrList[i].kit_name = names[i];
+        doc().renameKit(i, names[i]);
 
     // The main pad page shows the kit accepted last, under its new name.
     const int kit = oldKitNumber;

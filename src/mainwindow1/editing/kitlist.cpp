@@ -175,7 +175,7 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
     commitShownKit(oldKitNumber);
-    kitcopy::swapKits(doc().kitStore(), row, moved);
+    doc().moveKit(row, moved);
     currentKitNum = quint8(moved);
     ui->kitNumber->setText(QString::number(moved + 1));
     dispPadList(doc().kitAttrList, currentKitNum);

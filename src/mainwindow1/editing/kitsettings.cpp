@@ -173,15 +173,13 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
         return;
     applyKitName(k);
     settleHHLayers();
-    const kitediting::KitImages images{&doc().base0[k], &doc().pedal0[k], doc().pad0[k]};
     const kitediting::KitPageShown shown = shownKitPage(this, k);
     if (kitPageShown.unchanged(k, -1, shown)) {
         // Nothing edited since the kit was shown: its record stays byte for byte.
-        kitediting::writeKitImages(k, doc().kitAttrList[k], doc().kitPadList[k], images);
+        doc().refreshKitImages(k);
         return;
     }
-    kitediting::commitKit(k, shown.page, doc().kitAttrList[k], doc().kitPadList[k], doc().kitLinkList[k], linkGroup,
-                          images);
+    doc().takeKitPage(k, shown.page, linkGroup);
 }
 
 void MainWindow1::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
@@ -191,8 +189,7 @@ void MainWindow1::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, Q
     const QString n = QDir::toNativeSeparators(newFile);
     const int kits = qMin(doc().kitAttrList.size(), KIT_MAX_COUNT);
     for (int k = 0; k < kits; ++k) {
-        if (kitediting::repointWave(doc().kitAttrList[k], doc().kitPadList[k], o, n, newNo)
-            && k < doc().kitNumFlagList.size())
+        if (doc().renumberSound(k, o, n, newNo) && k < doc().kitNumFlagList.size())
             doc().kitNumFlagList[k] = 1;
     }
     // Paint now and then; no user input runs halfway through a renumbering.

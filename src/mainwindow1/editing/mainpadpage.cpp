@@ -197,7 +197,7 @@ bool MainWindow1::applyKitName(int kit)
     const QString text = kitNameRefusal(name);
     const bool warning = name.isEmpty();
     if (text.isEmpty()) {
-        doc().kitAttrList[kit].kit_name = name;
+        doc().renameKit(kit, name);
         emit sendKitNameChanged(name, kit);
         return true;
     }
@@ -258,19 +258,6 @@ void MainWindow1::on_btnClear_clicked()
     if (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList.size())
         return;
     // The record and its pad list alike, so that no later commit brings the sounds back.
-    auto clear = [](KIT_PAD_SETTING &s) {
-        s.soundIndex0.clear();
-        s.soundName0.clear();
-        s.soundFile0.clear();
-        s.soundIndex1.clear();
-        s.soundName1.clear();
-        s.soundFile1.clear();
-        s.aWaveNo = NO_WAVE;
-        s.bWaveNo = NO_WAVE;
-    };
-    for (KIT_PAD_SETTING &s : doc().kitAttrList[currentKitNum].kpadChunk)
-        clear(s);
-    for (KIT_PAD_SETTING &s : doc().kitPadList[currentKitNum])
-        clear(s);
+    doc().clearKit(currentKitNum);
     dispKitinList(true, currentKitNum);
 }

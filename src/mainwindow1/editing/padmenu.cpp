@@ -98,9 +98,7 @@ void MainWindow1::clearPad()
     if (curLayer != 0 && (curLayer != 1 || !padWidgetGroup[pad].lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
-    kitcopy::clearLayer(doc().kitAttrList[kit].kpadChunk[pad], curLayer);
-    if (pad < doc().kitPadList[kit].size())
-        kitcopy::clearLayer(doc().kitPadList[kit][pad], curLayer);
+    doc().clearPad(kit, pad, curLayer);
     QLabel *label = curLayer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
     label->setText(QString());
     label->setStyleSheet(kNormalStyle);
@@ -144,7 +142,7 @@ void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
         return;
     // The page's edits go into the kit they belong to before the pad is copied.
     commitShownKit(curkitNumber);
-    kitcopy::copyPad(doc().kitAttrList[k], doc().kitPadList[k], srcPad - 1, dstPad - 1);
+    doc().copyPad(k, srcPad - 1, dstPad - 1);
     redrawCopiedKit(kit);
     copyCompleted(this);
 }
@@ -183,7 +181,7 @@ void MainWindow1::recvDstKit(int kit)
     // The page's edits go into the kit they belong to before it is copied.
     commitShownKit(curkitNumber);
     emit sendKitNameChanged(doc().kitAttrList[src].kit_name, dst);
-    kitcopy::copyKit(doc().kitStore(), src, dst);
+    doc().copyKit(src, dst);
     redrawCopiedKit(kit);
     copyCompleted(this);
 }

@@ -153,7 +153,7 @@ void MainWindow1::commitPadPage(int k, int pad)
         return;
     if (padPageShown.unchanged(k, pad, padPageValues(ui)))
         return; // nothing edited since the pad was shown: its record stays byte for byte
-    KIT_PAD_SETTING &s = doc().kitAttrList[k].kpadChunk[pad];
+    KIT_PAD_SETTING s = doc().kitAttrList[k].kpadChunk[pad];
 
     s.padNo = quint8(pad);
     s.midi_code = quint8(ui->midiCodeSpinBox->value());
@@ -211,6 +211,5 @@ void MainWindow1::commitPadPage(int k, int pad)
     takeItem(s.dynamic, ui->dynamic->currentIndex());
     takeItem(s.poly_mono, ui->polyMono->currentIndex());
 
-    if (pad < doc().kitPadList[k].size())
-        doc().kitPadList[k][pad] = s;
+    doc().takePadPage(k, pad, s);
 }

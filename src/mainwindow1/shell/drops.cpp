@@ -200,17 +200,10 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     if (!isUDiskFlag && dragLeftOrRight == 0)
         addUsbWaveList.clear();
 
-    KIT_PAD_SETTING &r = doc().kitAttrList[kit].kpadChunk[p];
     dragFlag = onLabel;
     // The pad keeps the name as a kit file stores it.
-    const QString padName = sound.name.left(SOUND_NAME_LENGTH_MAX);
-    if (posFlagA) {
-        r.soundName0 = padName;
-        r.soundFile0 = path;
-    } else if (posFlagB) {
-        r.soundName1 = padName;
-        r.soundFile1 = path;
-    }
+    if (onLabel)
+        doc().setPadSound(kit, p, posFlagA ? 0 : 1, sound.name.left(SOUND_NAME_LENGTH_MAX), path);
 
     if (!known) {
         const quint16 number = quint16(total_index + 1);
@@ -234,9 +227,6 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     }
 
     if (dragFlag) {
-        if (doc().kitPadList[kit].size() <= p)
-            doc().kitPadList[kit].resize(PAD_NUM_MAX);
-        doc().kitPadList[kit][p] = doc().kitAttrList[kit].kpadChunk[p];
         disPad(&doc().kitAttrList[kit], quint8(p));
         posFlagA = posFlagB = false;
     }
