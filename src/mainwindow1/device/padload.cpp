@@ -159,9 +159,8 @@ void MainWindow1::loadPad(const QString &modelFolder)
     for (int k = 0; k < doc().kitAttrList.size(); ++k) {
         for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
             disHHList(&doc().kitAttrList[k], quint8(k), slot);
-    }
-    for (int k = 0; k < doc().kitAttrList.size(); ++k)
         dispPadList(doc().kitAttrList, quint8(k));
+    }
     tell(withLinks(kits.messages), true);
 
     ui->kitNumber->setText(QStringLiteral("1"));
