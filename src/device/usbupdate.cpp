@@ -48,8 +48,13 @@ int deletePair(const QString &path, const QString &dataPath, const QString &prmP
         return UsbUpdate::RefusedPad;
     if (reach == ztplatform::Reach::Outside)
         return UsbUpdate::LinkedFolder;
-    if (reach == ztplatform::Reach::Missing) // no such folder on the pad, or no pad
-        return QFileInfo(dataPath).isDir() ? -1 : UsbUpdate::PadGone;
+    if (reach == ztplatform::Reach::Missing) {
+        // No such folder on the pad: nothing to remove. No pad at the place
+        // (the root's check refuses the walk as well): it stays.
+        ztplatform::Reach data = ztplatform::Reach::Missing;
+        root.openFolder(dataPath, &data);
+        return data == ztplatform::Reach::Inside ? -1 : UsbUpdate::PadGone;
+    }
     if (!folder.remove(name)) {
         qDebug() << "cannot remove" << path;
         return UsbUpdate::NotRemovable;

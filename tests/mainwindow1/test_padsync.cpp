@@ -316,6 +316,31 @@ private slots:
         QVERIFY(w->isUDiskFlag && !w->delDialog->isVisible());
     }
 
+    // The pad at the place mounted anew without its SYS/global.ini (no pad
+    // tree the editor can take for the loaded one) while a delete runs: the
+    // pairs not reached stay, so do their rows, and the box says why.
+    void aPadGoneDuringADeleteKeepsTheRowsLeft()
+    {
+        PadWindow f;
+        f.layOut(4);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+            if (e == ztplatform::FileEvent::Removed && path.endsWith(".prm") && serial.mounts == 0) {
+                serial.mounts = 1;
+                QFile::rename(f.pad.sysPath + "/global.ini", f.pad.sysPath + "/global.old");
+            }
+        };
+        deleteRows(w, {1, 2}); // sound 3 first, then 2
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QVERIFY(!QFile::exists(f.wav(3)) && QFile::exists(f.wav(2)) && QFile::exists(f.prm(2)));
+        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1), "2|wave2|" + f.wav(2), "4|wave4|" + f.wav(4)}));
+        QCOMPARE(f.prompter.texts(), QStringList{"The 350 device was disconnected.\r\nThese sounds were not deleted "
+                                                 "from the sampler pad and stay in the list:\r\nwave2"});
+        QCOMPARE(w->delUsbWaveNumList, (QVector<quint16>{3}));
+    }
+
     // A delete on a pad mounted read-only: the pair stays, so do its row and
     // its record, the change file does not count it, and one warning says why.
     void aDeleteOnAReadOnlyPadKeepsItsRow()
