@@ -130,6 +130,32 @@ private slots:
         QVERIFY(!QFileInfo::exists(pad.prmPath + "/002"));
     }
 
+    // Another pad found at the pad's place: each worker stops there; the
+    // sounds left are reported, not converted and not offered to the pad.
+    void anotherPadStopsTheBatch()
+    {
+        PadFixture pad;
+        struct Refuse : ztplatform::RootCheck {
+            QAtomicInt asked;
+            ztplatform::Reach admit(int) override
+            {
+                asked.ref();
+                return ztplatform::Reach::Replaced;
+            }
+        };
+        const auto refuse = std::make_shared<Refuse>();
+        ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root);
+        root.setCheck(refuse);
+        SyncBatch batch;
+        batch.setPadRoot(root);
+        QSignalSpy failures(&batch, &SyncBatch::waveFailed);
+        QVERIFY(batch.startAdd(sounds(1, 6, m_click), pad.dataPath, pad.prmPath));
+        QVERIFY(finish(batch));
+        QCOMPARE(failures.count(), 6);
+        QCOMPARE(refuse->asked.loadRelaxed(), batch.workerCount());
+        QVERIFY(!QFileInfo::exists(pad.dataPath + "/001"));
+    }
+
     void manySoundsFillNewFoldersAndNoThreadIsLeft()
     {
         PadFixture pad;
