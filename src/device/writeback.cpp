@@ -354,7 +354,9 @@ PadStop stopAfter(const WriteBackJob &job, PadWrite how, PadMatch *another)
     }
     if (ztplatform::isReadOnlyVolume(job.padRoot.path()))
         return PadStop::ReadOnly;
-    return padGone(job) ? PadStop::Gone : PadStop::None;
+    // The guard, asked again, may find no pad tree at the place while the drive is listed.
+    const bool noPad = job.padGuard && job.padGuard->check(false).verdict == PadMatch::Gone;
+    return noPad || padGone(job) ? PadStop::Gone : PadStop::None;
 }
 
 struct KitToWrite {
