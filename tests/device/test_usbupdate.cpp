@@ -204,6 +204,33 @@ private slots:
         QCOMPARE(after, before);
     }
 
+    // The pad's place refused once the .wav's folder was reached (another pad
+    // put there between the two files): neither file goes, so no half pair
+    // is left for the next load to refuse, and the path is reported.
+    void aPairLeavesWholeOrStaysWhole()
+    {
+        PadFixture pad;
+        pad.addWave(7);
+        const QString wav = pad.dataPath + "/" + padtree::waveDataRelativePath(7);
+        struct FirstWalkOnly : ztplatform::RootCheck {
+            QAtomicInt asked;
+            ztplatform::Reach admit(int) override
+            {
+                return asked.fetchAndAddRelaxed(1) == 0 ? ztplatform::Reach::Inside : ztplatform::Reach::Replaced;
+            }
+        };
+        ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root);
+        root.setCheck(std::make_shared<FirstWalkOnly>());
+        SyncBatch batch;
+        batch.setPadRoot(root);
+        QSignalSpy failures(&batch, &SyncBatch::deleteFailed);
+        QVERIFY(batch.startDelete({QDir::toNativeSeparators(wav)}, pad.dataPath, pad.prmPath));
+        QVERIFY(finish(batch));
+        QCOMPARE(failures.count(), 1);
+        QCOMPARE(failures.at(0).at(1).toInt(), int(UsbUpdate::RefusedPad));
+        QVERIFY(QFileInfo::exists(wav) && QFileInfo::exists(pad.prmPath + "/001/007.prm"));
+    }
+
     void deletingRemovesBothFilesOfEachPair_data()
     {
         QTest::addColumn<int>("count");
