@@ -403,6 +403,29 @@ private slots:
         QCOMPARE(w->syncBatch->liveWorkers(), 0);
     }
 
+    // A renumbering that finds another pad at the pad's place moves nothing
+    // and says so once.
+    void anotherPadAtARenumberingIsToldOnce()
+    {
+        PadWindow f;
+        f.layOut(3);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        serial.uuid = "B";
+        const QStringList before = f.pad.snapshot();
+        std::swap(w->waveLoadKitAttrList[0], w->waveLoadKitAttrList[2]);
+        for (int i = 0; i < 3; ++i)
+            w->waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        w->updateWavePrmAndData(3, {3, 2, 1});
+        QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
+                                                 "was written to it or deleted from it. Korvanta goes on without the "
+                                                 "sampler pad and keeps your edits.\r\nIt is another volume: its "
+                                                 "volume serial number or its USB serial number differs."});
+        QCOMPARE(w->waveLoadKitAttrList[0].wave_No, quint16(3));
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(w->isUDiskFlag);
+    }
+
     void renumberedSoundsMoveTheirPairs()
     {
         PadWindow f;
