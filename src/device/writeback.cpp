@@ -352,11 +352,16 @@ PadStop stopAfter(const WriteBackJob &job, PadWrite how, PadMatch *another)
         *another = job.padGuard ? job.padGuard->lost() : PadMatch{PadMatch::OtherVolume, {}};
         return PadStop::AnotherPad;
     }
+    // The guard, asked again, may find another pad, or no pad tree at the
+    // place while the drive is listed.
+    const PadMatch now = job.padGuard ? job.padGuard->check(false) : PadMatch();
+    if (now.another()) {
+        *another = now;
+        return PadStop::AnotherPad;
+    }
     if (ztplatform::isReadOnlyVolume(job.padRoot.path()))
         return PadStop::ReadOnly;
-    // The guard, asked again, may find no pad tree at the place while the drive is listed.
-    const bool noPad = job.padGuard && job.padGuard->check(false).verdict == PadMatch::Gone;
-    return noPad || padGone(job) ? PadStop::Gone : PadStop::None;
+    return now.verdict == PadMatch::Gone || padGone(job) ? PadStop::Gone : PadStop::None;
 }
 
 struct KitToWrite {
