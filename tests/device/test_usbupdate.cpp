@@ -57,6 +57,25 @@ class TestUsbUpdate : public QObject {
         return list;
     }
 
+    // The workers' pad root: `walks` walks let in, then another pad found.
+    struct AnotherPadAfter : ztplatform::RootCheck {
+        int walks = 0;
+        QAtomicInt asked;
+        ztplatform::Reach admit(int) override
+        {
+            return asked.fetchAndAddRelaxed(1) < walks ? ztplatform::Reach::Inside : ztplatform::Reach::Replaced;
+        }
+    };
+    static std::shared_ptr<AnotherPadAfter> checkedRoot(SyncBatch &batch, const PadFixture &pad, int walks)
+    {
+        auto check = std::make_shared<AnotherPadAfter>();
+        check->walks = walks;
+        ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root);
+        root.setCheck(check);
+        batch.setPadRoot(root);
+        return check;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -131,29 +150,17 @@ private slots:
     }
 
     // Another pad found at the pad's place: each worker stops there; the
-    // sounds left are reported, not converted and not offered to the pad.
+    // sounds left are reported, neither converted nor offered to the pad.
     void anotherPadStopsTheBatch()
     {
         PadFixture pad;
-        struct Refuse : ztplatform::RootCheck {
-            QAtomicInt asked;
-            ztplatform::Reach admit(int) override
-            {
-                asked.ref();
-                return ztplatform::Reach::Replaced;
-            }
-        };
-        const auto refuse = std::make_shared<Refuse>();
-        ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root);
-        root.setCheck(refuse);
         SyncBatch batch;
-        batch.setPadRoot(root);
+        const auto check = checkedRoot(batch, pad, 0);
         QSignalSpy failures(&batch, &SyncBatch::waveFailed);
         QVERIFY(batch.startAdd(sounds(1, 6, m_click), pad.dataPath, pad.prmPath));
         QVERIFY(finish(batch));
         QCOMPARE(failures.count(), 6);
-        QCOMPARE(refuse->asked.loadRelaxed(), batch.workerCount());
-        QVERIFY(!QFileInfo::exists(pad.dataPath + "/001"));
+        QCOMPARE(check->asked.loadRelaxed(), batch.workerCount());
     }
 
     void manySoundsFillNewFoldersAndNoThreadIsLeft()
@@ -204,31 +211,20 @@ private slots:
         QCOMPARE(after, before);
     }
 
-    // The pad's place refused once the .wav's folder was reached (another pad
-    // put there between the two files): neither file goes, so no half pair
-    // is left for the next load to refuse, and the path is reported.
+    // Another pad found once the .wav's folder was reached: neither file goes
+    // (the next load would refuse a half pair) and the path is reported.
     void aPairLeavesWholeOrStaysWhole()
     {
         PadFixture pad;
         pad.addWave(7);
-        const QString wav = pad.dataPath + "/" + padtree::waveDataRelativePath(7);
-        struct FirstWalkOnly : ztplatform::RootCheck {
-            QAtomicInt asked;
-            ztplatform::Reach admit(int) override
-            {
-                return asked.fetchAndAddRelaxed(1) == 0 ? ztplatform::Reach::Inside : ztplatform::Reach::Replaced;
-            }
-        };
-        ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root);
-        root.setCheck(std::make_shared<FirstWalkOnly>());
         SyncBatch batch;
-        batch.setPadRoot(root);
+        checkedRoot(batch, pad, 1);
         QSignalSpy failures(&batch, &SyncBatch::deleteFailed);
-        QVERIFY(batch.startDelete({QDir::toNativeSeparators(wav)}, pad.dataPath, pad.prmPath));
+        QVERIFY(batch.startDelete({pad.dataPath + "/001/007.wav"}, pad.dataPath, pad.prmPath));
         QVERIFY(finish(batch));
         QCOMPARE(failures.count(), 1);
         QCOMPARE(failures.at(0).at(1).toInt(), int(UsbUpdate::RefusedPad));
-        QVERIFY(QFileInfo::exists(wav) && QFileInfo::exists(pad.prmPath + "/001/007.prm"));
+        QVERIFY(QFileInfo::exists(pad.dataPath + "/001/007.wav") && QFileInfo::exists(pad.prmPath + "/001/007.prm"));
     }
 
     void deletingRemovesBothFilesOfEachPair_data()
