@@ -44,16 +44,16 @@ std::unique_ptr<MainWindow1> editorWithSounds(int n)
     // Layer A and B of 17 pads, A of 2 foot switches and 5 hi-hat waves: 43 slots a kit.
     for (int slot = 0; slot < KIT_MAX_COUNT * 43 && slot < n; ++slot) {
         const int k = slot / 43, s = slot % 43;
-        MainWindow1::soundKit &kit = w->kitAttrList[k];
+        MainWindow1::soundKit &kit = w->doc().kitAttrList[k];
         if (s < 36) {
             const int pad = s / 2;
             MainWindow1::KIT_PAD_SETTING &p = kit.kpadChunk[pad];
             (s % 2 ? p.soundFile1 : p.soundFile0) = waveFile(slot);
             (s % 2 ? p.bWaveNo : p.aWaveNo) = quint16(slot + 1);
-            w->kitPadList[k][pad] = p;
+            w->doc().kitPadList[k][pad] = p;
         } else if (s == 36) {
             kit.kpadChunk[18].soundFile0 = waveFile(slot);
-            w->kitPadList[k][18] = kit.kpadChunk[18];
+            w->doc().kitPadList[k][18] = kit.kpadChunk[18];
         } else {
             QString *const files[5] = {&kit.pedalChunk.hh_wave1_file, &kit.pedalChunk.hh_wave2_file,
                                        &kit.pedalChunk.hh_wave3_file, &kit.pedalChunk.hh_wave4_file,

@@ -25,7 +25,7 @@ struct Setup {
 
     explicit Setup(int waves)
     {
-        curFlag = 0;
+        model->curFlag = 0;
         model->initFileChunk();
         model->kitChunk.baseChunk = base.data();
         model->kitChunk.pedalChunk = pedal.data();
@@ -57,7 +57,7 @@ struct Setup {
 
     qint64 layoutNs()
     {
-        curFlag = 0;
+        model->curFlag = 0;
         QElapsedTimer t;
         t.start();
         const bool ok = model->calculateChunkSize();

@@ -44,7 +44,7 @@ struct Library
             w->waveLoadKitAttrList << s;
         }
         for (int k = 0; k < 100; ++k) {
-            MainWindow1::soundKit &kit = w->kitAttrList[k];
+            MainWindow1::soundKit &kit = w->doc().kitAttrList[k];
             for (int p = 0; p < 19; ++p) {
                 kit.kpadChunk[p].soundFile0 = QString("/kits/k%1/a%2.wav").arg(k).arg(p);
                 if (p < 17)

@@ -83,7 +83,7 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
         if (!w)
             w = loadedWindow(p);
         for (int k = 0; k < 10; ++k)
-            w->kitAttrList[k * 10].kit_volume ^= 1;
+            w->doc().kitAttrList[k * 10].kit_volume ^= 1;
         // The records as the files hold them now: an earlier run wrote some.
         for (int k = 0; k < w->padKitFiles.size() && k < w->padKitRecords.size(); ++k) {
             QFile f(w->padKitFiles.at(k));

@@ -108,7 +108,7 @@ struct Setup
         std::unique_ptr<Model> m(new Model);
         KitTables tables;
         std::vector<Model::P_SOUND_INDEX> table(WAVE_MAX_COUNT1);
-        curFlag = 0;
+        m->curFlag = 0;
         m->initFileChunk();
         tables.attach(*m);
         m->soundChunk.soundIndex = table.data();

@@ -78,7 +78,7 @@ struct Library {
 
     bool save(Model &m, const QString &path)
     {
-        curFlag = 0;
+        m.curFlag = 0;
         m.initFileChunk();
         m.kitChunk.baseChunk = base.data();
         m.kitChunk.pedalChunk = pedal.data();
@@ -195,7 +195,7 @@ void BM_ReadModel(benchmark::State &state)
     std::unique_ptr<PadRow[]> pads(new PadRow[KIT_MAX_COUNT]);
     for (auto _ : state) {
         std::unique_ptr<Model> m(new Model);
-        curFlag = 0;
+        m->curFlag = 0;
         m->initFileChunk();
         QFile f(path);
         bool ok = f.open(QIODevice::ReadOnly) && m->getChunkIndex(&f);

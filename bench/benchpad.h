@@ -43,8 +43,8 @@ struct Pad {
         QDir().mkpath(sysPath);
         for (int i = 1; i <= 5; ++i)
             writeFile(sysPath + QString("/CLICK/click%1.wav").arg(i), QByteArray(8000, '\0'));
-        curFlag = 1;
         percussionpadfile global;
+        global.curFlag = 1;
         global.initFileChunk();
         QFile g(sysPath + "/global.ini");
         if (!g.open(QIODevice::WriteOnly))

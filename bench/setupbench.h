@@ -26,7 +26,7 @@ inline bool writeBenchSetup(const QString &path, int sounds, int bytes)
 
     auto m = std::make_unique<Model>();
     setupfiles::KitTables tables;
-    curFlag = 0;
+    m->curFlag = 0;
     m->initFileChunk();
     tables.attach(*m);
     m->kitChunk.skit = Model::str2int(QStringLiteral("SKIT"));

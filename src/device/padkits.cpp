@@ -167,8 +167,8 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
     for (const Records::SOUND_INDEX &s : waveAttrList)
         waves.insert(s.wave_No, SoundRef{Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file});
 
-    curFlag = 4;
     percussionpadfile model;
+    model.curFlag = 4;
     result.kits.reserve(KIT_MAX_COUNT);
     result.kitIndex.reserve(KIT_MAX_COUNT);
     result.nameAdjusted.fill(0, KIT_MAX_COUNT);
@@ -232,7 +232,7 @@ PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &mode
         result.chainBlock = file.read(KIT_CHAIN_BLOCK_SIZE);
         file.seek(0);
     }
-    curFlag = 1;
+    model.curFlag = 1;
     model.initFileChunk();
     result.ok = true;
     // The reader sets the size of the layout it read.
@@ -247,7 +247,7 @@ PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &mode
     }
     if (!result.currentLayout)
         model.new_globalChunk.size = defaultSize;
-    curFlag = 4;
+    model.curFlag = 4;
     return result;
 }
 

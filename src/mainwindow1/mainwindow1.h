@@ -10,7 +10,7 @@
 #include "library/groupnames.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewsession.h"
-#include "model/editbaseline.h"
+#include "document/kitdocument.h"
 #include "model/kitcopy.h"
 #include "model/kitediting.h"
 #include "model/mainwindow1records.h"
@@ -90,6 +90,10 @@ public:
         QGroupBox *group = nullptr;
         QLabel *lableA = nullptr;
     };
+
+    // The document: kits, chains, global settings and the kit file model.
+    KitDocument &doc() { return m_doc; }
+    const KitDocument &doc() const { return m_doc; }
 
     Ui::MainWindow1 *ui;
     const QString MIME_FORMAT = QStringLiteral("mimeformat");
@@ -198,34 +202,12 @@ public:
     bool clearingOtherList = false;
 
     // ---- kits -------------------------------------------------------------
-    QVector<soundKit> kitAttrList;
-    soundKit curKitAttr[KIT_MAX_COUNT];
-    QVector<KIT_PAD_SETTING> kitPadList[KIT_MAX_COUNT];
-    QVector<QString> kitNameList;
-    QVector<QString> kitChainNameList;
-    QVector<int> kitIndexList;
-    QVector<int> kitCount;
-    QVector<soundKit> originalKitAttrList;
-    QVector<quint8> kitNumFlagList;
-    QVector<quint8> kitNumFlagList1;
-    QVector<int> kitMaxList;
-    QVector<int> soundKitMaxList;
-    QVector<KIT_EFFECT> kitEffectList1[KIT_MAX_COUNT];
-    QVector<KIT_EFFECT> kitEffectList2[KIT_MAX_COUNT];
-    QVector<KIT_EFFECT> kitEffectList3[KIT_MAX_COUNT];
-    QVector<KIT_EFFECT> kitEffectList4[KIT_MAX_COUNT];
     KIT_EFFECT k_effect[4];
-    QVector<LINK_GROUP> kitLinkList[KIT_MAX_COUNT];
     LINK_GROUP linkGroup[5];
-    QVector<KIT_CHAIN> kitChainList;
-    QVector<KIT_CHAIN> originalKitChainList;
     KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
     int curStepNum = 0;
     bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
     QSet<int> kitListRenames;    // kits (0-based) renamed in the kit list and not yet taken over
-    percussionpadfile::P_KIT_BASE_PARA base0[KIT_MAX_COUNT];
-    percussionpadfile::P_PEDAL_SETTING pedal0[KIT_MAX_COUNT];
-    percussionpadfile::P_KIT_PAD_SETTING pad0[KIT_MAX_COUNT][PAD_NUM_MAX];
     int curkitNumber = 1;
     int oldKitNumber = 1;
     quint8 currentKitNum = EMPTY_KIT_NUM;
@@ -249,33 +231,13 @@ public:
     QElapsedTimer kitFileEvents;   // last event processing of updateKitFile
 
     // ---- global settings ----------------------------------------------------
-    quint8 curEditEffect = 0, curEffectOFF = 0;
-    M_NEW_MASTER_EFFECT meffChunk1[MASTER_EFFECT_COUNT];
-    quint8 curRecLevel = 0, curAutoState = 0, curLoopClick = 0, curLoopQtz = 0, curLoopMeas = 0;
-    quint8 curLoopMeasIndex = 0, curRecPad = 0;
     QVector<QString> vecEffect;
     QMap<QString, int> mapClickPan;
     QMap<QString, int> mapMasterEffect[13]; // master effect control label -> value, value v in map v / 8
-    CLICK_SETTING clckChunk;                // values setGlobalFileChunk packed last, kept for texts it cannot map
-    AUDIO_SETTING audoChunk;
-    MIDI_SETTING midiChunk;
-    LCD_LED_CHUNK lcedChunk;
-    QVector<PAD_FS_TRIG_ATTR> padTrigList;
-    PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];
-    QVector<M_PAD_FS_TRIG_ATTR> padTrigList1;
-    M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
     QString globalPath;
-    int globalSize = GLOBAL_CHUNK_SIZE;
-    // The global settings follow the current chunk layout (the readers' rule).
-    bool currentGlobalLayout() const { return globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }
-    int globalFlag = 0;
-    int kitChangedFlag = 0;
 
-    // ---- kit file model -------------------------------------------------------
-    percussionpadfile cf;
-    quint32 chunkID = 0;
-    bool isSaveClose = false;
-    EditBaseline savedState; // kits and global settings as last loaded or saved
+    // ---- saves ----------------------------------------------------------------
+    bool isSaveClose = false; // the kit choice of the save was confirmed with OK
 
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;
@@ -349,9 +311,8 @@ public:
 
     // Global settings to and from the kit file model.
     void setGlobalFileChunk();
-    void packGlobalSettings(percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g);
-    // The global settings as a global chunk, kit chains included.
-    QByteArray globalSettingsBytes();
+    // The global settings page's values as a pack takes them.
+    KitDocument::GlobalPage globalPage() const;
     void showVerAndGlobal1(percussionpadfile *pf);
 
     // ---- sound library ------------------------------------------------------------
@@ -530,8 +491,6 @@ public:
     bool replaceNameToStep(QString kitNumber, QString name);
     // Moves the current kit of the kit list one row up (-1) or down (1).
     void moveKitInList(int step);
-    // Every per-kit store of the window, for copies and moves of whole kits.
-    kitcopy::KitStore kitStore();
 
     // ---- menus and help ----------------------------------------------------------------
     void openHtmlFile();
@@ -544,8 +503,6 @@ public:
     QVector<SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
     QVector<quint16> kitOrderList;          // positions of waveAttrList in kit order
     QStringList totalList, totalFileList, remainingList;
-    std::vector<percussionpadfile::P_SOUND_INDEX> sound0 =
-            std::vector<percussionpadfile::P_SOUND_INDEX>(WAVE_MAX_COUNT1);
     int soundAddCount = 0;
 
     // A read kit file into the editor.
@@ -553,11 +510,8 @@ public:
     void showKit1(percussionpadfile *pf);
     bool showSound2(QString file, percussionpadfile *pf, int = 0, int = 0);
     void showKit2(percussionpadfile *pf, int kitIdx, int, QString file);
-    // The output model cf from the editor (false: the sounds do not fit a kit file).
-    bool setAllFileChunk();
-    bool getClickAndWave(int nClick, int nWave);
-    void setKitIniFileChunk(int kit);
-    bool getWaveFromFile(int n);
+    // The sounds a whole setup's save gathered, for the document's kit file model.
+    KitDocument::SaveSounds saveSounds();
     // The sounds of a save.
     bool getWaveList(QString TempDirName, QProgressDialog *dialog);
     bool getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *dialog);
@@ -589,10 +543,6 @@ public:
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();
     void on_btnExportAllFile_clicked(); // no form object: nothing connects it
-    // What a load or save left, for the close to compare with.
-    void markAllSaved();
-    void markKitSaved(int kit); // 0-based
-    void markGlobalSaved();
     // The offline close: asks "Quit?" when kits or global settings changed
     // since they were last loaded or saved; true when the window may close.
     bool confirmOfflineClose();
@@ -753,6 +703,9 @@ public slots:
     void on_actionImport_All_triggered();
     void on_actionExport_All_triggered();
     void on_btnKitChainSave_clicked();
+
+private:
+    KitDocument m_doc;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -10,8 +10,6 @@
 #include <cstring>
 #include <utility>
 
-int curFlag = 0;
-
 namespace {
 
 const char *const kSlotTags[INDEX_SLOT_COUNT] = {"GLOB", "SKIT", "SOUN", "WAV1", "WAV2"};
@@ -85,10 +83,11 @@ percussionpadfile &percussionpadfile::operator=(percussionpadfile &&other) noexc
 
 percussionpadfile::~percussionpadfile() = default;
 
-// Everything but the sound table's buffer and the kit file list; the kit
+// The kind and everything but the sound table's buffer and the kit file list; the kit
 // references are shared as they are.
 void percussionpadfile::copyChunks(const percussionpadfile &other)
 {
+    curFlag = other.curFlag;
     identityChunk = other.identityChunk;
     indexChunk = other.indexChunk;
     wn1Chunk = other.wn1Chunk;

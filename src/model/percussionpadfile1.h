@@ -53,10 +53,6 @@ constexpr int KIT_CHAIN_ROWS = 9;
 constexpr int WAVE_NODE_MAX = WAVE_MAX_COUNT + 2;
 constexpr quint16 NO_WAVE = 0xFFFF;
 
-// Kind of kit file the model initialises, lays out, writes and reads:
-// 0 whole setup, 1 global settings, 2 single kit, 4 bare device kit record.
-extern int curFlag;
-
 class percussionpadfile
 {
 public:
@@ -412,6 +408,10 @@ public:
     };
 
     // ---- members --------------------------------------------------------
+    // Kind of kit file the model initialises, lays out, writes and reads:
+    // 0 whole setup, 1 global settings, 2 single kit, 4 bare device kit record.
+    // Set by whoever fills or reads the model; copies take it along.
+    int curFlag = 0;
     FILE_IDENTITY_CHUNK identityChunk;
     FILE_INDEX_CHUNK indexChunk;
     WAVE_NODE_FILE1 wn1Chunk;

@@ -67,11 +67,11 @@ void KitTables::copyTo(percussionpadfile::P_KIT_BASE_PARA *base0, percussionpadf
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
                              int *globalSize, bool *loadClickFlag)
 {
-    curFlag = 0;
     MainWindow1Records::READ_KIT_FILE r;
     r.file = path;
     r.flag = 0;
     Model &m = r.info;
+    m.curFlag = 0;
     m.initFileChunk();
     QFile file;
     LoadError err = openForReading(path, file);
@@ -126,7 +126,6 @@ quint8 kitNumberOf(const QString &path)
 
 LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
 {
-    curFlag = 2;
     QFile file;
     LoadError err = openForReading(path, file);
     if (err != LoadError::None)
@@ -144,6 +143,7 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
     r.kitIndex = number;
     r.stamp = ztplatform::fileStamp(file.handle());
     Model &m = r.info;
+    m.curFlag = 2;
     m.initFileChunk();
     if (!m.getChunkIndex(&file))
         return LoadError::DataError;
@@ -172,7 +172,6 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
 
 bool readsBack(const QString &path, bool wholeSetup)
 {
-    const int kind = curFlag;
     QFile file(path);
     bool ok = ztplatform::isRegularFile(path) && file.open(QIODevice::ReadOnly);
     if (ok) {
@@ -185,7 +184,6 @@ bool readsBack(const QString &path, bool wholeSetup)
     KitTables tables;
     ok = ok
          && (wholeSetup ? readWholeSetupFile(path, *rec, tables) : readKitFile(path, *rec, tables)) == LoadError::None;
-    curFlag = kind;
     if (!ok)
         qWarning() << path << "does not read back as the kit file it was written as";
     return ok;

@@ -49,7 +49,7 @@ quint8 kitNumberOf(const QString &path);
 LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables);
 
 // True when the file at path passes every check the import of a whole setup
-// (or of a single-kit file) makes, brand mark included. curFlag is kept.
+// (or of a single-kit file) makes, brand mark included.
 bool readsBack(const QString &path, bool wholeSetup);
 
 } // namespace setupfiles

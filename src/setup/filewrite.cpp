@@ -20,7 +20,7 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
 {
     QFile *f = &file;
     using Step = std::function<void()>;
-    const bool single = curFlag == 2;
+    const bool single = m.curFlag == 2;
     const QVector<Step> chunks = single
         ? QVector<Step>{[&] { m.writeIndexChunk(f); }, [&] { m.writeSkitChunk(f); },
                         [&] { m.writeSkitChunkPad(f, kit); }}

@@ -18,7 +18,7 @@ namespace setupfiles {
 quint64 laidOutSize(const percussionpadfile &m);
 
 // Writes the laid-out model into the open, empty file: a whole setup, or kit
-// `kit` of the tables when curFlag is 2. Every chunk's write is checked and
+// `kit` of the tables when its curFlag is 2. Every chunk's write is checked and
 // flushed, and the file must reach the laid-out size; it is closed either
 // way (its replacement syncs it). False when anything failed; when writing
 // the file failed, *unwritten (when given) gets the system's reason (a sound

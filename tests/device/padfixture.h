@@ -35,8 +35,8 @@ struct PadFixture {
 
     void writeGlobal()
     {
-        curFlag = 1;
         percussionpadfile m;
+        m.curFlag = 1;
         m.initFileChunk();
         QFile f(sysPath + "/global.ini");
         f.open(QIODevice::WriteOnly | QIODevice::Truncate);

@@ -280,7 +280,7 @@ private slots:
         PadGlobal g = readPadGlobal(file, model);
         QVERIFY(g.ok && g.currentLayout);
         QCOMPARE(g.globalSize, GLOBAL_CHUNK_SIZE);
-        QCOMPARE(curFlag, 4);
+        QCOMPARE(model.curFlag, 4);
 
         QByteArray old = kf::readFile(file);
         kf::wr32(old, 4, 488);

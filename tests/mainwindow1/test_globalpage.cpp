@@ -71,11 +71,7 @@ class TestGlobalPage : public QObject
 
 private slots:
     void init() { f.reset(new WindowFixture); }
-    void cleanup()
-    {
-        f.reset();
-        curFlag = 0;
-    }
+    void cleanup() { f.reset(); }
 
     void metronomeList()
     {
@@ -121,14 +117,14 @@ private slots:
         ui->midiSync->setText("Reserved");
         ui->tempoIndicateLabel->setText("OFF");
         ui->ledLogoComboBox->setCurrentIndex(5);
-        w->meffChunk1[0] = {1, 2, 999, 10};
-        w->meffChunk1[63] = {7, 8, 9, 4};
-        w->padTrigList1[0].rim_gain = 33;
+        w->doc().meffChunk1[0] = {1, 2, 999, 10};
+        w->doc().meffChunk1[63] = {7, 8, 9, 4};
+        w->doc().padTrigList1[0].rim_gain = 33;
         w->on_globalPadComboBox_currentIndexChanged(0);
         w->on_masterEffectComboBox_currentIndexChanged(0);
-        w->kitChainList[4].kit_chain = 1;
-        w->kitChainList[4].kit_chain_No = 4;
-        w->kitChainList[4].curKitChain[4][19] = 100;
+        w->doc().kitChainList[4].kit_chain = 1;
+        w->doc().kitChainList[4].kit_chain_No = 4;
+        w->doc().kitChainList[4].curKitChain[4][19] = 100;
 
         const QString path = f->work.filePath("out.ini");
         touchFile(path, QByteArray(2000, 'x')); // replaced whole
@@ -144,25 +140,26 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        w->cf.initFileChunk();
+        w->doc().cf.initFileChunk();
         w->setGlobalFileChunk();
-        QCOMPARE(written(w->cf), bytes);
+        QCOMPARE(written(w->doc().cf), bytes);
         QCOMPARE(bytes.left(4) + bytes.mid(458, 1) + bytes.mid(466, 1) + bytes.mid(482, 1) + bytes.mid(498, 2) + bytes.mid(599, 1),
                  QByteArray("GLOB\x66\x02\x0b\x04\x04\x64")); // cluster 102, sound 3, channel 12, chain 4 on
         QCOMPARE(bytes.size(), 843);
 
         {
             WindowFixture second; // reads the file back onto the same page
-            curFlag = 1;
             percussionpadfile pf;
+            pf.curFlag = 1;
             file.seek(0);
             QVERIFY(pf.readGlobalChunk(&file));
-            second.w->globalSize = int(pf.new_globalChunk.size);
+            second.w->doc().globalSize = int(pf.new_globalChunk.size);
             second.w->showVerAndGlobal1(&pf);
             QCOMPARE(pageTexts(second.ui), pageTexts(ui));
             QCOMPARE(second.ui->version->text(), QString("1.01"));
-            QCOMPARE(QVector<int>({second.w->meffChunk1[63].no, second.w->kitChainList[4].kit_chain,
-                                   second.w->kitChainList[4].curKitChain[4][19], second.w->originalKitChainList.size()}),
+            QCOMPARE(QVector<int>({second.w->doc().meffChunk1[63].no, second.w->doc().kitChainList[4].kit_chain,
+                                   second.w->doc().kitChainList[4].curKitChain[4][19],
+                                   second.w->doc().originalKitChainList.size()}),
                      QVector<int>({4, 1, 100, 9}));
         }
 
@@ -234,11 +231,11 @@ private slots:
         ui->midiSync->setText("ON");
         w->showVerAndGlobal1(&pf);
         QCOMPARE(ui->version->text() + ui->midiSync->text() + ui->midiExtCtrl->text(), QString("0.0255ONON"));
-        QCOMPARE(int(w->kitChainList[5].kit_chain), 1);
-        curFlag = 1;
-        w->cf.initFileChunk();
+        QCOMPARE(int(w->doc().kitChainList[5].kit_chain), 1);
+        w->doc().cf.curFlag = 1;
+        w->doc().cf.initFileChunk();
         w->setGlobalFileChunk();
-        const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &out = w->cf.new_globalChunk;
+        const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &out = w->doc().cf.new_globalChunk;
         QCOMPARE(QVector<int>({out.kc.kit_chain, out.kc.kit_chain_No, out.kc.kitChain[5][2], out.midi.ext_ctrl,
                                out.midi.midi_sync, out.click.pan, out.click.click_no, int(out.click.click_startCluster)}),
                  QVector<int>({5, 5, 0, 1, 1, 64, 0, 0})); // no metronome sounds chosen
@@ -261,19 +258,19 @@ private slots:
         g.kc.kit_chain_No = 3;
         g.kc.kitChain[3][0] = 0xFF;
         g.kc.kitChain[3][1] = 44;
-        w->kitChainList[8].curKitChain[8][0] = 9;
+        w->doc().kitChainList[8].curKitChain[8][0] = 9;
         ui->clickNameLab->setText("kept");
         ui->labSensivity->setText("kept");
-        curFlag = 1;
-        w->globalSize = 488;
+        pf.curFlag = 1;
+        w->doc().globalSize = 488;
         w->showVerAndGlobal1(&pf);
         QCOMPARE(QStringList({ui->effectType->text(), ui->effectCtrl1->text(), ui->clickNameLab->text(),
                               ui->audioOutput->text(), ui->labSensivity->text()}),
                  QStringList({"DANCD-FLA-L", "", "kept", "Phone", "0"}));
         QCOMPARE(ui->clickSoundNoSpinBox->value(), 3);
-        const MainWindow1::KIT_CHAIN &c = w->kitChainList[3];
-        QCOMPARE(QVector<int>({c.kit_chain, c.curKitChain[3][0], c.curKitChain[3][1], w->kitChainList[8].curKitChain[8][0],
-                               w->originalKitChainList.size()}),
+        const MainWindow1::KIT_CHAIN &c = w->doc().kitChainList[3];
+        QCOMPARE(QVector<int>({c.kit_chain, c.curKitChain[3][0], c.curKitChain[3][1],
+                               w->doc().kitChainList[8].curKitChain[8][0], w->doc().originalKitChainList.size()}),
                  QVector<int>({1, 0, 44, 9, 0}));
     }
 
@@ -294,10 +291,10 @@ private slots:
         touchFile(in, chunk);
         QFile file(in);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        curFlag = 1;
         percussionpadfile pf;
+        pf.curFlag = 1;
         QVERIFY(pf.readGlobalChunk(&file));
-        w->globalSize = int(pf.globalChunk.size);
+        w->doc().globalSize = int(pf.globalChunk.size);
         w->showVerAndGlobal1(&pf);
         auto labels = [ui]() {
             return QStringList{ui->labType->text(),        ui->labSensivity->text(),   ui->curveLabel->text(),
@@ -314,6 +311,7 @@ private slots:
         QFile back(out);
         QVERIFY(back.open(QIODevice::ReadOnly));
         percussionpadfile read;
+        read.curFlag = 1;
         QVERIFY(read.readGlobalChunk(&back));
         QCOMPARE(int(read.new_globalChunk.size), GLOBAL_CHUNK_SIZE);
         for (int p = 0; p < PAD_NUM_MAX; ++p) {
@@ -326,9 +324,10 @@ private slots:
 
         // A current-layout chunk of a smaller size is shown as it was read.
         percussionpadfile current;
+        current.curFlag = 1;
         current.initFileChunk();
         current.new_globalChunk.pfta[0].sensivity = 77;
-        w->globalSize = 600;
+        w->doc().globalSize = 600;
         w->showVerAndGlobal1(&current);
         QCOMPARE(ui->labSensivity->text(), QString("77"));
     }

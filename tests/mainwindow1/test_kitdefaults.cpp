@@ -252,10 +252,10 @@ private slots:
             ui->waveBDecay->setCurrentIndex(2);
             ui->loop->setCurrentIndex(4);
             ui->midiChannelComboBox->setCurrentIndex(2);
-            w.kitAttrList[5].pedalChunk.active_fx = 7;
-            w.curKitAttr[5].pedalChunk.active_fx = 7;
-            w.curKitAttr[5].pedalChunk.active_effectCtrl2 = 300;
-            w.kitNameList[5] = "Rock";
+            w.doc().kitAttrList[5].pedalChunk.active_fx = 7;
+            w.doc().curKitAttr[5].pedalChunk.active_fx = 7;
+            w.doc().curKitAttr[5].pedalChunk.active_effectCtrl2 = 300;
+            w.doc().kitNameList[5] = "Rock";
 
             w.initKitSet1();
 
@@ -275,19 +275,19 @@ private slots:
             QCOMPARE(ui->kitNameLineEdit->text(), QString("New Kit"));
 
             // Lists are rebuilt, not grown.
-            QCOMPARE(w.kitAttrList.size(), 100);
-            QCOMPARE(w.kitNameList, QVector<QString>(100, "New Kit"));
-            QCOMPARE(w.kitIndexList, QVector<int>(100, 1));
+            QCOMPARE(w.doc().kitAttrList.size(), 100);
+            QCOMPARE(w.doc().kitNameList, QVector<QString>(100, "New Kit"));
+            QCOMPARE(w.doc().kitIndexList, QVector<int>(100, 1));
             for (int k = 0; k < 100; ++k) {
-                QCOMPARE(w.kitLinkList[k].size(), 5);
-                QCOMPARE(w.kitPadList[k].size(), 19);
-                QCOMPARE(int(w.kitAttrList[k].effect1_no), 10);
-                QCOMPARE(int(w.kitAttrList[k].effect3_no), 10);
-                QCOMPARE(w.kitEffectList1[k].size(), 24);
+                QCOMPARE(w.doc().kitLinkList[k].size(), 5);
+                QCOMPARE(w.doc().kitPadList[k].size(), 19);
+                QCOMPARE(int(w.doc().kitAttrList[k].effect1_no), 10);
+                QCOMPARE(int(w.doc().kitAttrList[k].effect3_no), 10);
+                QCOMPARE(w.doc().kitEffectList1[k].size(), 24);
             }
-            QCOMPARE(int(w.kitAttrList[5].pedalChunk.active_fx), 7);
-            QCOMPARE(int(w.kitAttrList[5].pedalChunk.active_effectCtrl2), 300);
-            QCOMPARE(int(w.kitAttrList[6].pedalChunk.active_effectCtrl2), 999);
+            QCOMPARE(int(w.doc().kitAttrList[5].pedalChunk.active_fx), 7);
+            QCOMPARE(int(w.doc().kitAttrList[5].pedalChunk.active_effectCtrl2), 300);
+            QCOMPARE(int(w.doc().kitAttrList[6].pedalChunk.active_effectCtrl2), 999);
         }
         QDir::setCurrent(oldDir);
         ztplatform::setDriveSource(nullptr);

@@ -47,8 +47,8 @@ private slots:
     void linkGroups()
     {
         Ui::MainWindow1 *ui = f->ui;
-        const QVector<MainWindow1::LINK_GROUP> &links = f->w->kitLinkList[1];
-        f->w->kitLinkList[2][1] = {5, 3}; // kit 3, group 2
+        const QVector<MainWindow1::LINK_GROUP> &links = f->w->doc().kitLinkList[1];
+        f->w->doc().kitLinkList[2][1] = {5, 3}; // kit 3, group 2
         f->openKitPage(2);
         ui->padLink2ComboBox->setCurrentIndex(4);
         ui->padLink1ComboBox->setCurrentIndex(4); // refused: the same pad twice
@@ -76,7 +76,7 @@ private slots:
     void typeChangesAndLayout()
     {
         Ui::MainWindow1 *ui = f->ui;
-        f->w->kitEffectList2[4][1] = {10, 20, 30}; // kit 5's memory of "ECHO"
+        f->w->doc().kitEffectList2[4][1] = {10, 20, 30}; // kit 5's memory of "ECHO"
         MainWindow1::soundKit &k = f->kit(5);
         f->openKitPage(5);
         ui->kitEffect2->setCurrentIndex(1);
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(int(k.effect2_ctrl1), 999);
         ui->kitEffect2->setCurrentIndex(4);
         ui->btnKitMove->click();
-        QCOMPARE(QVector<int>({k.kit_effect2, k.effect2_ctrl1, k.effect2_ctrl3, f->w->base0[4].effect2_ctrl3}),
+        QCOMPARE(QVector<int>({k.kit_effect2, k.effect2_ctrl1, k.effect2_ctrl3, f->w->doc().base0[4].effect2_ctrl3}),
                  QVector<int>({4, 380, 999, 999}));
         QVERIFY(f->prompter.prompts.isEmpty());
     }
@@ -110,7 +110,7 @@ private slots:
         h.active_effectCtrl1 = 300;
         h.active_effectCtrl2 = 200;
         h.active_effectCtrl3 = 999;
-        f->w->kitEffectList4[5][4] = {1, 2, 3};
+        f->w->doc().kitEffectList4[5][4] = {1, 2, 3};
         f->kit(6).effect1_no = 10;
         f->openKitPage(5);
         ui->downPageBtn->click();
@@ -132,7 +132,7 @@ private slots:
         k.effect3_no = 7;
         k.pedalChunk.pedal_contrl = 40;
         k.work_color = 16;
-        f->w->kitLinkList[6][0] = {30, 2}; // as a load leaves them: the list and the record alike
+        f->w->doc().kitLinkList[6][0] = {30, 2}; // as a load leaves them: the list and the record alike
         k.pad_link1 = 30;
         k.pad_link2 = 2;
         f->openKitPage(7);
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(int(k.effect3_ctrl3), 7); // no layout for an unknown type
         ui->downPageBtn->click();
         QCOMPARE(QVector<int>({k.kit_effect3, k.effect3_ctrl1, k.effect3_ctrl3, k.effect3_no, k.pedalChunk.pedal_contrl,
-                               k.work_color, k.pad_link1, k.pad_link2, f->w->base0[6].kit_effect3}),
+                               k.work_color, k.pad_link1, k.pad_link2, f->w->doc().base0[6].kit_effect3}),
                  QVector<int>({30, 5, 7, 7, 40, 16, 30, 2, 30}));
     }
 

@@ -175,7 +175,7 @@ private slots:
         MainWindow1 *w = f->w;
         f->ui->btnKitChain->click();
         f->ui->kitChainNoSpinBox->setValue(2);
-        w->kitChainNameList[6] = "Seven";
+        w->doc().kitChainNameList[6] = "Seven";
         auto dropKit = [&](const QString &number, const QString &name) {
             f->drag(f->ui->stepWidget, DropFixture::centreIn(f->ui->groupStep3, f->ui->stepWidget),
                     dragpayload::record(number, name));
@@ -188,12 +188,12 @@ private slots:
         f->ui->step3Lab->setText("stale");
         dropKit("9", "");
         QCOMPARE(f->ui->step3Lab->text(), QString("Seven"));
-        for (int c = 0; c < w->kitChainList.size(); ++c)
+        for (int c = 0; c < w->doc().kitChainList.size(); ++c)
             for (int s = 0; s < STEP_MAX_COUNT; ++s)
-                QCOMPARE(int(w->kitChainList[c].curKitChain[c][s]), c == 2 && s == 2 ? 7 : 0);
+                QCOMPARE(int(w->doc().kitChainList[c].curKitChain[c][s]), c == 2 && s == 2 ? 7 : 0);
         // Steps holding no kit number show empty.
-        w->kitChainList[2].curKitChain[2][4] = 200;
-        w->disKitStep(w->kitChainList, 2);
+        w->doc().kitChainList[2].curKitChain[2][4] = 200;
+        w->disKitStep(w->doc().kitChainList, 2);
         QCOMPARE(f->ui->step5Lab->text(), QString());
     }
 

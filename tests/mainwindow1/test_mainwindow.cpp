@@ -82,15 +82,15 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
         QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
         QVERIFY(!qApp->quitOnLastWindowClosed());
-        QCOMPARE(w->kitNumFlagList, QVector<quint8>(100, 0));
-        QCOMPARE(w->kitNumFlagList1, QVector<quint8>(100, 0));
+        QCOMPARE(w->doc().kitNumFlagList, QVector<quint8>(100, 0));
+        QCOMPARE(w->doc().kitNumFlagList1, QVector<quint8>(100, 0));
         QVERIFY(w->isUDiskFlag);
         QVERIFY(!w->fileErrCloseWindow);
         QCOMPARE(w->curkitNumber, 1);
         QCOMPARE(w->oldKitNumber, 1);
-        QCOMPARE(w->globalSize, 843);
-        QCOMPARE(curFlag, 0);
-        QCOMPARE(w->chunkID, quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
+        QCOMPARE(w->doc().globalSize, 843);
+        QCOMPARE(w->doc().cf.curFlag, 0);
+        QCOMPARE(w->doc().chunkID, quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
         QCOMPARE(w->MIME_FORMAT, QString("mimeformat"));
         QVERIFY(w->myDetector);
         QVERIFY(w->copy_pad && w->kitCopy && w->myStyle);
@@ -292,22 +292,22 @@ private slots:
 
     void defaultKitLists()
     {
-        QCOMPARE(w->kitAttrList.size(), 100);
-        QCOMPARE(w->kitNameList, QVector<QString>(100, "New Kit"));
-        QCOMPARE(w->kitIndexList, QVector<int>(100, 1));
+        QCOMPARE(w->doc().kitAttrList.size(), 100);
+        QCOMPARE(w->doc().kitNameList, QVector<QString>(100, "New Kit"));
+        QCOMPARE(w->doc().kitIndexList, QVector<int>(100, 1));
         for (int k = 0; k < 100; ++k) {
-            QCOMPARE(int(w->kitAttrList[k].kit_no), k);
-            QCOMPARE(w->kitPadList[k].size(), 19);
-            QCOMPARE(w->kitLinkList[k].size(), 5);
-            for (auto *list : {&w->kitEffectList1[k], &w->kitEffectList2[k], &w->kitEffectList3[k],
-                               &w->kitEffectList4[k]}) {
+            QCOMPARE(int(w->doc().kitAttrList[k].kit_no), k);
+            QCOMPARE(w->doc().kitPadList[k].size(), 19);
+            QCOMPARE(w->doc().kitLinkList[k].size(), 5);
+            for (auto *list : {&w->doc().kitEffectList1[k], &w->doc().kitEffectList2[k], &w->doc().kitEffectList3[k],
+                               &w->doc().kitEffectList4[k]}) {
                 QCOMPARE(list->size(), 24);
                 QCOMPARE(int(list->at(18).parm2), 0x77);
                 QCOMPARE(int(list->at(23).parm1), 999);
             }
             for (int p = 0; p < 19; ++p) {
-                QCOMPARE(int(w->kitAttrList[k].kpadChunk[p].aWaveNo), 0xFFFF);
-                QCOMPARE(int(w->kitPadList[k][p].midi_code), int(w->kitAttrList[k].kpadChunk[p].midi_code));
+                QCOMPARE(int(w->doc().kitAttrList[k].kpadChunk[p].aWaveNo), 0xFFFF);
+                QCOMPARE(int(w->doc().kitPadList[k][p].midi_code), int(w->doc().kitAttrList[k].kpadChunk[p].midi_code));
             }
         }
     }
@@ -325,9 +325,9 @@ private slots:
         QCOMPARE(w->vecEffect.size(), 24);
         QCOMPARE(w->vecEffect[21], QString("DANCD-FLA-L"));
         QCOMPARE(w->mapClickPan.value("Center"), 64);
-        QCOMPARE(int(w->meffChunk1[63].no), 255);
-        QCOMPARE(w->padTrigList1.size(), 19);
-        QVERIFY(w->padTrigList.isEmpty());
+        QCOMPARE(int(w->doc().meffChunk1[63].no), 255);
+        QCOMPARE(w->doc().padTrigList1.size(), 19);
+        QVERIFY(w->doc().padTrigList.isEmpty());
 
         auto labels = [this]() {
             return QStringList{w->ui->labType->text(),        w->ui->labSensivity->text(),
@@ -340,27 +340,27 @@ private slots:
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
         w->on_globalPadComboBox_currentIndexChanged(19); // beyond the list: unchanged
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
-        w->globalSize = 488; // old layout with no table: nothing changes
+        w->doc().globalSize = 488; // old layout with no table: nothing changes
         w->on_globalPadComboBox_currentIndexChanged(0);
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
-        w->globalSize = 843;
+        w->doc().globalSize = 843;
         w->on_globalPadComboBox_currentIndexChanged(0);
 
         w->on_masterEffectComboBox_currentIndexChanged(5);
         QCOMPARE(w->ui->effectCtrl1->text(), QString("0"));
         QCOMPARE(w->ui->effectType->text(), QString("/"));
-        w->meffChunk1[6].param2 = 999;
-        w->meffChunk1[6].no = 10;
-        w->meffChunk1[6].param1 = 321;
+        w->doc().meffChunk1[6].param2 = 999;
+        w->doc().meffChunk1[6].no = 10;
+        w->doc().meffChunk1[6].param1 = 321;
         w->on_masterEffectComboBox_currentIndexChanged(6);
         QCOMPARE(w->ui->effectCtrl1->text(), QString("321"));
         QCOMPARE(w->ui->effectCtrl2->text(), QString("/"));
         QCOMPARE(w->ui->effectType->text(), QString("/"));
-        w->meffChunk1[6].no = 7;
+        w->doc().meffChunk1[6].no = 7;
         w->on_masterEffectComboBox_currentIndexChanged(6);
         QCOMPARE(w->ui->effectType->text(), QString("7"));
-        w->meffChunk1[6] = MainWindow1::M_NEW_MASTER_EFFECT();
-        w->meffChunk1[6].no = 255;
+        w->doc().meffChunk1[6] = MainWindow1::M_NEW_MASTER_EFFECT();
+        w->doc().meffChunk1[6].no = 255;
     }
 
     void selectAllShortcut()
@@ -540,14 +540,14 @@ private slots:
         }
 
         // The dialog's vector replaces the choice whole.
-        const QVector<int> before = w->kitIndexList;
+        const QVector<int> before = w->doc().kitIndexList;
         QVector<int> chosen(100, 1);
         chosen[0] = chosen[99] = 0;
         w->recvKitIndexState(chosen);
-        QCOMPARE(w->kitIndexList, chosen);
+        QCOMPARE(w->doc().kitIndexList, chosen);
         w->recvKitIndexState({0, 1});
-        QCOMPARE(w->kitIndexList, (QVector<int>{0, 1}));
-        w->kitIndexList = before;
+        QCOMPARE(w->doc().kitIndexList, (QVector<int>{0, 1}));
+        w->doc().kitIndexList = before;
     }
 
     void soundLibraryAtStart()
@@ -606,7 +606,7 @@ private slots:
             f.openKitPage(2);
             auto kits = [&f]() {
                 QVector<QByteArray> all;
-                for (const MainWindow1::soundKit &k : qAsConst(f.w->kitAttrList))
+                for (const MainWindow1::soundKit &k : qAsConst(f.w->doc().kitAttrList))
                     all << setupflow_test::kitSnapshot(k);
                 return all;
             };

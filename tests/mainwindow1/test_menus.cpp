@@ -127,10 +127,10 @@ private slots:
         QCOMPARE(lockout(), kUnlocked);
 
         f->prompter.clear();
-        w->kitIndexList.fill(1);
+        w->doc().kitIndexList.fill(1);
         answerKitDialog({"selAllRadioButton", "btnSure"}, &seen);
         f->ui->btnKitChainSave->click(); // then asks for the file, here answered with none
-        QCOMPARE(w->kitIndexList, QVector<int>(100, 0));
+        QCOMPARE(w->doc().kitIndexList, QVector<int>(100, 0));
         QVERIFY(w->isSaveClose);
         QCOMPARE(lockout(), kUnlocked);
         QVERIFY(!w->projectFlag);

@@ -103,7 +103,7 @@ private slots:
         MainWindow1 *w = f.open();
         auto records = [w]() {
             QByteArray all;
-            for (const MainWindow1::soundKit &k : qAsConst(w->kitAttrList)) {
+            for (const MainWindow1::soundKit &k : qAsConst(w->doc().kitAttrList)) {
                 uchar r[KIT_RECORD_SIZE] = {};
                 kitrecord::packKitBase(r, k);
                 kitrecord::packKitPedal(r + KIT_BASE_SIZE, k.pedalChunk);
@@ -156,13 +156,13 @@ private slots:
         const int volume = w->ui->kitVolumeSpinBox->value() == 50 ? 51 : 50;
         w->ui->kitVolumeSpinBox->setValue(volume);
         // Fields the pad's record takes differently count for nothing.
-        w->kitAttrList[3].effect1_no = quint8(w->kitAttrList[3].effect1_no + 1);
-        w->kitAttrList[4].kpadChunk[2].midi_gate ^= 1;
-        w->kitAttrList[5].kpadChunk[3].aWaveLength ^= 1;
+        w->doc().kitAttrList[3].effect1_no = quint8(w->doc().kitAttrList[3].effect1_no + 1);
+        w->doc().kitAttrList[4].kpadChunk[2].midi_gate ^= 1;
+        w->doc().kitAttrList[5].kpadChunk[3].aWaveLength ^= 1;
         // Chain 2 on (as the kit-chain page shows it) with a new first step.
         w->ui->kitChainNoSpinBox->setValue(2);
         w->ui->rBtnKitChainOn->click();
-        w->kitChainList[2].curKitChain[2][0] = 12;
+        w->doc().kitChainList[2].curKitChain[2][0] = 12;
 
         QVERIFY(f.closeWithYes());
         QCOMPARE(kf::readFile(kitFile(f, 7)), QByteArray(kit7).replace(14, 1, QByteArray(1, char(volume))));
@@ -206,14 +206,14 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = makeTone(f.work.filePath("tone.wav"), 0.2);
         QVERIFY(!tone.isEmpty());
-        for (MainWindow1::KIT_PAD_SETTING *pad : {&w->kitAttrList[1].kpadChunk[5], &w->kitPadList[1][5]}) {
+        for (MainWindow1::KIT_PAD_SETTING *pad : {&w->doc().kitAttrList[1].kpadChunk[5], &w->doc().kitPadList[1][5]}) {
             pad->soundName0 = pad->soundName1 = "tone";
             pad->soundFile0 = pad->soundFile1 = tone;
         }
-        MainWindow1::PEDAL_SETTING &hh = w->kitAttrList[2].pedalChunk;
+        MainWindow1::PEDAL_SETTING &hh = w->doc().kitAttrList[2].pedalChunk;
         hh.hh_wave1_name = w->hhGroup->child(1, 0)->text();
         hh.hh_wave1_file = w->hhGroup->child(1, 1)->text(); // sound 2, number left as it was
-        w->kitAttrList[3].kit_volume ^= 1;
+        w->doc().kitAttrList[3].kit_volume ^= 1;
         f.importSounds({tone});
         QTRY_VERIFY_WITH_TIMEOUT(w->padBatchKind == SyncBatch::Idle, 60000);
         if (exported) {
@@ -277,8 +277,8 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->kitAttrList[6].kit_tempo ^= 1;
-        w->kitAttrList[8].kit_tempo ^= 1;
+        w->doc().kitAttrList[6].kit_tempo ^= 1;
+        w->doc().kitAttrList[8].kit_tempo ^= 1;
         if (failure == 0)
             f.drives.list.clear();
         if (failure == 1)
@@ -299,7 +299,7 @@ private slots:
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
         QVERIFY(f.dismounter.mountPoints.isEmpty());
         QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
-        QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
         if (failure < 3)
             QCOMPARE(kf::readFile(kitFile(f, 7)), kit7);
         if (failure < 2)
@@ -310,7 +310,7 @@ private slots:
         f.prompter.clear();
         QVERIFY(!w->close());
         QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
-        w->kitAttrList = w->originalKitAttrList; // as loaded: nothing to ask
+        w->doc().kitAttrList = w->doc().originalKitAttrList; // as loaded: nothing to ask
         QVERIFY(w->close());
     }
 
@@ -347,8 +347,8 @@ private slots:
         QVERIFY(std::none_of(w->clickList.cbegin(), w->clickList.cend(),
                              [](const MainWindow1::SOUND_LIST_INFO &c) { return c.file.contains("click6"); }));
         QCOMPARE(f.rows().size(), 2); // sound 3 left out with its record
-        w->kitAttrList[0].kit_tempo ^= 1;
-        w->kitAttrList[4].kit_tempo ^= 1;
+        w->doc().kitAttrList[0].kit_tempo ^= 1;
+        w->doc().kitAttrList[4].kit_tempo ^= 1;
         QCOMPARE(bytes(), before);
 
         QVERIFY(!f.closeWithYes());
@@ -373,8 +373,8 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->kitAttrList[6].kit_tempo ^= 1;
-        w->kitChainList[1].curKitChain[1][0] = 12;
+        w->doc().kitAttrList[6].kit_tempo ^= 1;
+        w->doc().kitChainList[1].curKitChain[1][0] = 12;
         QTemporaryDir other;
         PadFixture b(other.filePath("B"));
         b.addWave(1);
@@ -402,7 +402,7 @@ private slots:
         QCOMPARE(withoutAlter(f.pad.snapshot()), before);
         QCOMPARE(QFileInfo::exists(f.pad.sysPath + "/alter.ini"), !newVolume);
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
-        QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
         f.prompter.clear();
         QVERIFY(!w->close());
         QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
@@ -423,7 +423,7 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->kitAttrList[6].kit_tempo ^= 1;
+        w->doc().kitAttrList[6].kit_tempo ^= 1;
         QTemporaryDir other;
         PadFixture b(other.filePath("B"));
         writeClicks(b);
@@ -441,7 +441,7 @@ private slots:
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
-        QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
     }
 
     // Pad B under another volume serial at pad A's place, its kit files as
@@ -452,7 +452,7 @@ private slots:
         f.layOut(3);
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
-        w->kitAttrList[0].kit_tempo ^= 1;
+        w->doc().kitAttrList[0].kit_tempo ^= 1;
         serial.uuid = "B";
         const QStringList before = f.pad.snapshot();
 
@@ -471,7 +471,7 @@ private slots:
         f.layOut(3);
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
-        w->kitAttrList[0].kit_tempo ^= 1;
+        w->doc().kitAttrList[0].kit_tempo ^= 1;
         QByteArray kit5 = kf::readFile(kitFile(f, 5));
         kit5[14] = char(kit5.at(14) ^ 1);
         QVERIFY(kf::writeFile(kitFile(f, 5), kit5));
@@ -485,7 +485,7 @@ private slots:
                                       + notSaved(1)}));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
-        QCOMPARE(w->kitAttrList[0].kit_tempo, quint8(w->originalKitAttrList[0].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList[0].kit_tempo, quint8(w->doc().originalKitAttrList[0].kit_tempo ^ 1));
     }
 
     void aPadGoneOrPutInPlaceAfterTheChainStepGetsNoMore_data()
@@ -504,9 +504,9 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->kitAttrList[6].kit_tempo ^= 1;
-        w->kitAttrList[8].kit_tempo ^= 1;
-        w->kitChainList[1].curKitChain[1][0] = 12;
+        w->doc().kitAttrList[6].kit_tempo ^= 1;
+        w->doc().kitAttrList[8].kit_tempo ^= 1;
+        w->doc().kitChainList[1].curKitChain[1][0] = 12;
         const QByteArray kit7 = kf::readFile(kitFile(f, 7));
         QTemporaryDir other;
         PadFixture b(other.filePath("B"));
@@ -541,7 +541,7 @@ private slots:
         if (replaced)
             QCOMPARE(f.pad.snapshot(), bBefore);
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
-        QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
     }
 
     // After kit 1 was written a new mount without SYS/global.ini stands at the
@@ -553,7 +553,7 @@ private slots:
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
         for (int k : {0, 1, 2})
-            w->kitAttrList[k].kit_tempo ^= 1;
+            w->doc().kitAttrList[k].kit_tempo ^= 1;
         FileEvents events;
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith("/k001.ini") && serial.mounts == 0) {
@@ -582,8 +582,8 @@ private slots:
             QSKIP(qPrintable("cannot mount read-only here (" + bind.error + ")"));
         MainWindow1 *w = f.openAt(bind.mountPoint);
         QVERIFY(!w->isUDiskFlag);
-        w->kitAttrList[0].kit_tempo ^= 1;
-        w->kitChainList[1].curKitChain[1][0] = 12;
+        w->doc().kitAttrList[0].kit_tempo ^= 1;
+        w->doc().kitChainList[1].curKitChain[1][0] = 12;
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
@@ -596,7 +596,7 @@ private slots:
         QCOMPARE(f.prompter.titles().last(), QString("Warning"));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!f.w.isNull() && w->isUDiskFlag);
-        QCOMPARE(w->kitAttrList[0].kit_tempo, quint8(w->originalKitAttrList[0].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList[0].kit_tempo, quint8(w->doc().originalKitAttrList[0].kit_tempo ^ 1));
     }
 
     // An added sound's .wav and .prm and their folders are on the disk before
@@ -608,7 +608,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = makeTone(f.work.filePath("late.wav"), 0.2);
         QVERIFY(!tone.isEmpty());
-        w->kitAttrList[0].kpadChunk[3].soundFile0 = w->kitPadList[0][3].soundFile0 = tone;
+        w->doc().kitAttrList[0].kpadChunk[3].soundFile0 = w->doc().kitPadList[0][3].soundFile0 = tone;
         FileEvents events;
         f.importSounds({tone});
         QVERIFY(f.closeWithYes());
@@ -639,7 +639,7 @@ private slots:
         f.layOut(3);
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
-        w->kitAttrList[0].kit_tempo ^= 1;
+        w->doc().kitAttrList[0].kit_tempo ^= 1;
         serial.uuid = "B";
         for (int n = 1; n <= 3; ++n)
             touchFile(f.wav(n), kf::wavBytes(400, quint32(100 + n)));
@@ -678,8 +678,8 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->kitAttrList[6].kit_tempo ^= 1;
-        w->kitChainList[1].curKitChain[1][0] = 12;
+        w->doc().kitAttrList[6].kit_tempo ^= 1;
+        w->doc().kitChainList[1].curKitChain[1][0] = 12;
         QTemporaryDir outside;
         const QString target = inside ? f.pad.model + "/MOVED" : outside.path();
         QVERIFY(QDir().mkpath(target));
@@ -715,7 +715,7 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->kitAttrList[6].kit_tempo ^= 1;
+        w->doc().kitAttrList[6].kit_tempo ^= 1;
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -764,7 +764,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = makeTone(f.work.filePath("late.wav"), 0.5);
         QVERIFY(!tone.isEmpty());
-        w->kitAttrList[0].kpadChunk[3].soundFile0 = w->kitPadList[0][3].soundFile0 = tone;
+        w->doc().kitAttrList[0].kpadChunk[3].soundFile0 = w->doc().kitPadList[0][3].soundFile0 = tone;
         f.importSounds({tone});
         QVERIFY(w->syncBatch->isRunning());
         QVERIFY(f.closeWithYes());

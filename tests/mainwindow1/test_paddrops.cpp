@@ -48,7 +48,7 @@ private slots:
         const MainWindow1::SOUND_INDEX &s = w->waveLoadKitAttrList.at(0);
         QCOMPARE(QByteArray(s.wave_name, 16), QByteArray("Kick").leftJustified(16, '\0'));
         QCOMPARE(s.file + QString::number(s.wave_No) + QString::number(s.wave_lock), kick + "11");
-        QCOMPARE(w->kitPadList[2][0].soundFile0, kick);
+        QCOMPARE(w->doc().kitPadList[2][0].soundFile0, kick);
 
         // Known: only the layer. New numbers follow the last entry, not the highest.
         w->waveLoadKitAttrList.prepend(s);
@@ -79,7 +79,7 @@ private slots:
     void longNamesShowTheirSavedPart()
     {
         f->dropOnPad(2, 1, rec("Twentycharactersxyz1", f->sound("long.wav")));
-        QCOMPARE(pad(1, 2).soundName1 + "|" + f->w->kitPadList[0][2].soundName1 + "|" + f->ui->labPad03b->text(),
+        QCOMPARE(pad(1, 2).soundName1 + "|" + f->w->doc().kitPadList[0][2].soundName1 + "|" + f->ui->labPad03b->text(),
                  QString("Twentycharacters|Twentycharacters|Twentycharacters"));
     }
 
@@ -202,7 +202,8 @@ private slots:
         f->dropOnPad(6, 0, rec("C", c) + "#");
         f->dropOnPad(6, 1, rec("D", d) + "#");
         QCOMPARE(pad(1, 6).soundFile0 + pad(1, 6).soundFile1, c + d);
-        QCOMPARE(int(pad(1, 6).aWaveNo) * 100000 + int(w->kitPadList[0][6].aWaveNo), 800008); // the entry's number
+        QCOMPARE(int(pad(1, 6).aWaveNo) * 100000 + int(w->doc().kitPadList[0][6].aWaveNo),
+                 800008); // the entry's number
         QCOMPARE(int(pad(1, 6).bWaveNo), noWave);
         QCOMPARE(w->waveLoadKitAttrList.size() * 10 + update.count(), 21);
 

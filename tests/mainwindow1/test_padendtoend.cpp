@@ -133,7 +133,7 @@ private slots:
         const QByteArray kit1 = kf::readFile(kitFile);
         MainWindow1 *w = f.openAt(volume.point);
         QVERIFY(!w->isUDiskFlag);
-        w->kitAttrList[0].kit_volume ^= 1;
+        w->doc().kitAttrList[0].kit_volume ^= 1;
         QVERIFY(volume.unmount());
         QVERIFY(volume.mountOnNewDevice());
         QCOMPARE(volume.devices.size(), 2);

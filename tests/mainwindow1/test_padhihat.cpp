@@ -52,7 +52,7 @@ QStringList shown(Ui::MainWindow1 *ui)
 // Both copies of a pad hold the stored values.
 void store(WindowFixture &f, int kit, int pad, const QVector<int> &stored)
 {
-    for (Pad *s : {&f.kit(kit).kpadChunk[pad], &f.w->kitPadList[kit - 1][pad]}) {
+    for (Pad *s : {&f.kit(kit).kpadChunk[pad], &f.w->doc().kitPadList[kit - 1][pad]}) {
         const QVector<quint8 *> fs = fields(*s);
         for (int i = 0; i < fs.size(); ++i)
             *fs[i] = quint8(stored[i]);
@@ -154,7 +154,7 @@ private slots:
         committed[20] = stored[20] == 100 ? 99 : stored[20] + 1;
         f->ui->waveBVolumeSpinBox->setValue(committed[20]); // an edit: the commit maps every widget
         f->ui->padNoComboBox->setCurrentIndex(0); // commits pad 4
-        for (const Pad &s : {f->kit(2).kpadChunk[4], f->w->kitPadList[1][4]}) {
+        for (const Pad &s : {f->kit(2).kpadChunk[4], f->w->doc().kitPadList[1][4]}) {
             QCOMPARE(values(s), committed);
             QCOMPARE(QVector<int>({s.padNo, s.aWavePitch_cent, s.bWavePitch_cent, int(s.aWaveStartCluster + s.bWaveLength)}),
                      QVector<int>({4, 50, 50, 0}));
@@ -167,7 +167,7 @@ private slots:
         Ui::MainWindow1 *ui = f->ui;
         const QVector<int> odd = {62, 64, 255, 99, 0, 12, 12, 20, 60, 2, 1, 12, 5, 5, 7, 3, 127, 4, 9, 100, 100};
         store(*f, 3, 5, odd);
-        f->kit(3).kpadChunk[17].mode = f->w->kitPadList[2][17].mode = 1; // no item on a foot switch
+        f->kit(3).kpadChunk[17].mode = f->w->doc().kitPadList[2][17].mode = 1; // no item on a foot switch
         f->openKitPage(3);
         ui->padNoComboBox->setCurrentIndex(5);
         for (QComboBox *box : {ui->waveACenter, ui->waveBDecay, ui->loop, ui->mode, ui->midiChannelComboBox, ui->trigType,
@@ -183,7 +183,7 @@ private slots:
         ui->padNoComboBox->setCurrentIndex(0);
         QVector<int> picked = odd;
         picked[0] = 60;
-        QCOMPARE(values(f->w->kitPadList[2][5]), picked);
+        QCOMPARE(values(f->w->doc().kitPadList[2][5]), picked);
     }
 
     void layerRules_data()
@@ -242,7 +242,8 @@ private slots:
         QTest::keyClicks(ui->hhLayer2SpinBox, "110");
         QCOMPARE(ui->hhLayer2SpinBox->value(), 110);
         QTest::mouseClick(ui->btnKitMove, Qt::LeftButton);
-        QCOMPARE(QVector<int>({h.hh_layer1, h.hh_layer2, f->w->pedal0[4].hh_layer2}), QVector<int>({100, 80, 80}));
+        QCOMPARE(QVector<int>({h.hh_layer1, h.hh_layer2, f->w->doc().pedal0[4].hh_layer2}),
+                 QVector<int>({100, 80, 80}));
     }
 
     void clearHiHatWavesOfOneKit()

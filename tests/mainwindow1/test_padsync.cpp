@@ -63,9 +63,9 @@ private slots:
         const QString tone = makeTone(f.work.filePath("tone.wav"));
         QVERIFY2(!tone.isEmpty(), "ffmpeg could not make a tone");
         // Pads that use the source, as a drop leaves them: kit 1 is shown.
-        for (Kit *kit : {&w->kitAttrList[0], &w->kitAttrList[1]})
+        for (Kit *kit : {&w->doc().kitAttrList[0], &w->doc().kitAttrList[1]})
             kit->kpadChunk[5].soundFile0 = kit->kpadChunk[5].soundFile1 = tone;
-        w->kitPadList[0][5] = w->kitAttrList[0].kpadChunk[5];
+        w->doc().kitPadList[0][5] = w->doc().kitAttrList[0].kpadChunk[5];
 
         f.importSounds({tone});
         QCOMPARE(w->usbDialog->labelText(), QString("Importing sound file..."));
@@ -86,7 +86,7 @@ private slots:
         QCOMPARE(w->addUsbWaveNumList, QVector<quint16>{4});
         // The pads point at the pad's copy, both layers, in the shown kit and in kit 2.
         for (const MainWindow1::KIT_PAD_SETTING &pad :
-             {w->kitAttrList[0].kpadChunk[5], w->kitPadList[0][5], w->kitAttrList[1].kpadChunk[5]}) {
+             {w->doc().kitAttrList[0].kpadChunk[5], w->doc().kitPadList[0][5], w->doc().kitAttrList[1].kpadChunk[5]}) {
             QCOMPARE(pad.soundFile0, record.file);
             QCOMPARE(pad.soundFile1, record.file);
             QCOMPARE(pad.aWaveNo, quint16(4));
@@ -97,7 +97,7 @@ private slots:
 
         // The same path as old and new: number, length and end only.
         w->changeOnlineKitPath(record.file, record.file, 77, 12, 0);
-        const MainWindow1::KIT_PAD_SETTING &pad = w->kitAttrList[0].kpadChunk[5];
+        const MainWindow1::KIT_PAD_SETTING &pad = w->doc().kitAttrList[0].kpadChunk[5];
         QCOMPARE(pad.soundFile0, record.file);
         QCOMPARE(pad.aWaveNo, quint16(77));
         QCOMPARE(pad.aWaveLength, quint32(12));
@@ -118,8 +118,8 @@ private slots:
                          "exit 1;; esac\nexec " + audioconverter::defaultProgram().toUtf8() + " \"$@\"\n");
         QFile(picky).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         w->padSync()->setConverterProgram(picky);
-        w->kitAttrList[0].kpadChunk[2].soundFile0 = notes;
-        w->kitAttrList[0].pedalChunk.hh_wave3_file = notes;
+        w->doc().kitAttrList[0].kpadChunk[2].soundFile0 = notes;
+        w->doc().kitAttrList[0].pedalChunk.hh_wave3_file = notes;
 
         f.importSounds({notes, tone});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
@@ -130,9 +130,9 @@ private slots:
         QCOMPARE(f.rows().last(), "5|tone|" + f.wav(5));
         QVERIFY(!QFile::exists(f.wav(4)) && !QFile::exists(f.prm(4)));
         QCOMPARE(w->waveLoadKitAttrList.size(), 4);
-        QCOMPARE(w->kitAttrList[0].kpadChunk[2].soundFile0, QString());
-        QCOMPARE(w->kitAttrList[0].kpadChunk[2].aWaveNo, NO_WAVE);
-        QCOMPARE(w->kitAttrList[0].pedalChunk.hh_wave3_no, NO_WAVE);
+        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[2].soundFile0, QString());
+        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[2].aWaveNo, NO_WAVE);
+        QCOMPARE(w->doc().kitAttrList[0].pedalChunk.hh_wave3_no, NO_WAVE);
         QCOMPARE(w->addUsbWaveNumList.size(), 1); // the change file counts the tone only
 
         // No ffmpeg: nothing lands, the batch still ends.
@@ -428,7 +428,7 @@ private slots:
         const QString old5 = QDir::toNativeSeparators(f.wav(5));
         const QByteArray prm9 = kf::readFile(f.prm(9));
         int kitsUsing5 = 0;
-        for (const Kit &kit : qAsConst(w->kitAttrList))
+        for (const Kit &kit : qAsConst(w->doc().kitAttrList))
             kitsUsing5 += kit.kpadChunk[0].soundFile0 == old5;
         QVERIFY(kitsUsing5 > 0);
 
@@ -439,20 +439,20 @@ private slots:
         QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
         QCOMPARE(w->waveLoadKitAttrList[1].file, QDir::toNativeSeparators(f.wav(2)));
         QCOMPARE(f.rows()[2], "9|wave9|" + f.wav(3)); // the number column is the caller's to rebuild
-        QCOMPARE(w->kitAttrList[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
-        QCOMPARE(w->kitAttrList[0].kpadChunk[0].aWaveNo, quint16(2));
-        QCOMPARE(w->kitNumFlagList[0], quint8(1));
+        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
+        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].aWaveNo, quint16(2));
+        QCOMPARE(w->doc().kitNumFlagList[0], quint8(1));
         QVERIFY(w->reorderSoundFlag);
 
         // A later sound taking an earlier one's old file: no slot moves twice.
         std::swap(w->waveLoadKitAttrList[0], w->waveLoadKitAttrList[2]); // files 003, 002, 001
-        w->kitAttrList[5].kpadChunk[1].soundFile0 = QDir::toNativeSeparators(f.wav(3));
-        w->kitAttrList[5].kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
+        w->doc().kitAttrList[5].kpadChunk[1].soundFile0 = QDir::toNativeSeparators(f.wav(3));
+        w->doc().kitAttrList[5].kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
         for (int i = 0; i < 3; ++i)
             w->waveLoadKitAttrList[i].wave_No = quint16(i + 1);
         w->updateWavePrmAndData(3, {3, 2, 1});
-        QCOMPARE(w->kitAttrList[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
-        QCOMPARE(w->kitAttrList[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
+        QCOMPARE(w->doc().kitAttrList[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
+        QCOMPARE(w->doc().kitAttrList[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
         QCOMPARE(kf::rd16(kf::readFile(f.prm(1)), 0), quint16(1));
 
         // A pair that cannot move: everything stays, the numbers come back.

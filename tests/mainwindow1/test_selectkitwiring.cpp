@@ -29,9 +29,9 @@ class TestSelectKitWiring : public QObject
     // Runs the dialog the way the kit save does, answering with the given button clicks.
     void runSave(const QStringList &clicks)
     {
-        emit w->sendKitNameList(w->kitNameList);
+        emit w->sendKitNameList(w->doc().kitNameList);
         w->skn->initKitIndex();
-        emit w->sendKitIndexList(w->kitIndexList);
+        emit w->sendKitIndexList(w->doc().kitIndexList);
         SelectKitNo *dialog = w->skn;
         QTimer::singleShot(0, dialog, [dialog, clicks]() {
             for (const QString &name : clicks)
@@ -78,22 +78,22 @@ private slots:
 
     void okSendsTheChoiceBack()
     {
-        QCOMPARE(w->kitIndexList, QVector<int>(100, 1));
+        QCOMPARE(w->doc().kitIndexList, QVector<int>(100, 1));
         w->isSaveClose = false;
         runSave({"selAllRadioButton", "btnSure"});
         QVERIFY(w->isSaveClose);
-        QCOMPARE(w->kitIndexList, QVector<int>(100, 0));
+        QCOMPARE(w->doc().kitIndexList, QVector<int>(100, 0));
     }
 
     void cancelAnswersFalseAndKeepsTheChoice()
     {
-        w->kitIndexList = QVector<int>(100, 1);
-        w->kitIndexList[41] = 0;
+        w->doc().kitIndexList = QVector<int>(100, 1);
+        w->doc().kitIndexList[41] = 0;
         w->isSaveClose = true;
         runSave({"selEmpRadioButton", "btnCancel"});
         QVERIFY(!w->isSaveClose);
-        QCOMPARE(w->kitIndexList.count(0), 1);
-        QCOMPARE(w->kitIndexList[41], 0);
+        QCOMPARE(w->doc().kitIndexList.count(0), 1);
+        QCOMPARE(w->doc().kitIndexList[41], 0);
     }
 
     void okWithNothingChosenAnswersFalse()
@@ -101,7 +101,7 @@ private slots:
         w->isSaveClose = true;
         runSave({"selEmpRadioButton", "btnSure"});
         QVERIFY(!w->isSaveClose);
-        QCOMPARE(w->kitIndexList[41], 0);
+        QCOMPARE(w->doc().kitIndexList[41], 0);
     }
 };
 

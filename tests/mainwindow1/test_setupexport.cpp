@@ -165,13 +165,13 @@ private slots:
         QVERIFY(f->unlocked());
 
         // Export All asks no kits and keeps the choice; a preview is stopped first.
-        const QVector<int> choice = f->w->kitIndexList;
+        const QVector<int> choice = f->w->doc().kitIndexList;
         QSignalSpy answers(f->w->skn, &SelectKitNo::sendIsClose);
         f->prompter.clear();
         ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
         f->exportAll(QString());
         QCOMPARE(answers.count(), 0);
-        QCOMPARE(f->w->kitIndexList, choice);
+        QCOMPARE(f->w->doc().kitIndexList, choice);
         QCOMPARE(prompt(0).kind, P::SaveFile);
         QCOMPARE(f->texts(), QStringList({"Please stop playing the music before importing or saving the file."}));
         QCOMPARE(ui->songLabel2->text(), QString("Sample"));
@@ -311,13 +311,13 @@ private slots:
         QVERIFY(f->unlocked());
 
         // Over the loaded kit files: asked, written beside them, put in place, read back.
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
-        f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "K007";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
+        f->w->doc().kitAttrList[6].kit_name = f->w->doc().kitNameList[6] = "K007";
         const QMap<QString, QByteArray> sounds = storedBytes(f->w);
         // Sounds of both files on kit 40 too, as a drop puts them there.
         auto stored = [this](int kit, const QString &file) {
             QString found;
-            sf::forEachSoundSlot(f->w->kitAttrList[kit], [&](auto slot) {
+            sf::forEachSoundSlot(f->w->doc().kitAttrList[kit], [&](auto slot) {
                 if (found.isEmpty() && slot.file.startsWith(file + ":U"))
                     found = slot.file;
             });
@@ -332,8 +332,8 @@ private slots:
         QVERIFY(!from2.isEmpty() && !from7.isEmpty());
         const QByteArray bytes2 = bytesOf(from2), bytes7 = bytesOf(from7);
         QVERIFY(bytes2.startsWith("RIFF") && bytes7.startsWith("RIFF"));
-        Kit &k40 = f->w->kitAttrList[39];
-        k40.kpadChunk[3].soundFile0 = f->w->kitPadList[39][3].soundFile0 = from2;
+        Kit &k40 = f->w->doc().kitAttrList[39];
+        k40.kpadChunk[3].soundFile0 = f->w->doc().kitPadList[39][3].soundFile0 = from2;
         k40.pedalChunk.hh_wave2_file = from7;
         f->prompter.clear();
         progress.values.clear();
@@ -351,12 +351,12 @@ private slots:
         QCOMPARE(storedBytes(f->w), sounds);
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
         // Kit 40 keeps them: its slots point at the same sounds in the new files.
-        const Kit &again = f->w->kitAttrList.at(39);
+        const Kit &again = f->w->doc().kitAttrList.at(39);
         QVERIFY(again.kpadChunk[3].soundFile0.startsWith(k2 + ":U"));
         QCOMPARE(bytesOf(again.kpadChunk[3].soundFile0), bytes2);
         QCOMPARE(bytesOf(again.pedalChunk.hh_wave2_file), bytes7);
         QVERIFY(!again.kpadChunk[3].soundName0.isEmpty());
-        QCOMPARE(f->w->kitPadList[39].at(3).soundFile0, again.kpadChunk[3].soundFile0);
+        QCOMPARE(f->w->doc().kitPadList[39].at(3).soundFile0, again.kpadChunk[3].soundFile0);
         bool listed = false;
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
             listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
@@ -374,11 +374,11 @@ private slots:
         QCOMPARE(kf::readFile(k2), before);
 
         // A kit name that names no file in the folder ends the save there.
-        f->w->kitNameList[3] = "a/b";
+        f->w->doc().kitNameList[3] = "a/b";
         f->prompter.clear();
         f->saveKits({4, 5}, out);
         QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error.\r\nThese kits are not saved:\r\nKit 4 a/b\r\n"
-                                          "Kit 5 " + f->w->kitNameList[4]}));
+                                          "Kit 5 " + f->w->doc().kitNameList[4]}));
         QVERIFY(!QFile::exists(out + "/K005.INI"));
         QVERIFY(f->unlocked());
     }
@@ -391,7 +391,7 @@ private slots:
         const QString out = f->file("same");
         QVERIFY(QDir().mkpath(out));
         QVERIFY(kf::writeFile(out + "/New Kit.INI", "old"));
-        f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "NEW KIT";
+        f->w->doc().kitAttrList[6].kit_name = f->w->doc().kitNameList[6] = "NEW KIT";
         f->saveKits({2, 5, 7}, out);
         const QString ask = "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n" + out;
         const QString done = "The file has been generated:\r\nFile location:\r\n" + out;
@@ -529,15 +529,15 @@ private slots:
         QVERIFY(makeKitFile(other, 2, 5));
         f->importPicks({other});
         QCOMPARE(f->w->recordKitFileList, QStringList({other, k7}));
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
         // Kit 2 holds the other file's sounds now; one of K002's goes on it.
         QString fromK2;
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->waveLoadKitAttrList))
             if (fromK2.isEmpty() && s.file.startsWith(k2 + ":U"))
                 fromK2 = s.file;
         QVERIFY(!fromK2.isEmpty());
-        f->w->kitAttrList[1].kpadChunk[6].soundFile0 = fromK2;
-        f->w->kitAttrList[1].kpadChunk[6].soundName0 = "FromK2";
+        f->w->doc().kitAttrList[1].kpadChunk[6].soundFile0 = fromK2;
+        f->w->doc().kitAttrList[1].kpadChunk[6].soundName0 = "FromK2";
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -563,12 +563,12 @@ private slots:
         sf::Editor e;
         e.loaded = f->w->loadedKitFiles;
         const QByteArray bytes = sf::soundBytes(e, snare);
-        f->kit(40).kpadChunk[0].soundFile0 = f->w->kitPadList[39][0].soundFile0 = snare;
+        f->kit(40).kpadChunk[0].soundFile0 = f->w->doc().kitPadList[39][0].soundFile0 = snare;
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
         sf::forEachSoundSlot(f->kit(2), clear);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
             sf::forEachLayer(pad, clear);
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -599,16 +599,16 @@ private slots:
         const QString k2 = real + "/K002.INI";
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
         // Kit 40 takes a sound of kit 2 that kit 2 then drops, twice over.
         auto moveToKit40 = [this, &k2](int pad, const QString &source) {
             sf::Editor e;
             e.loaded = f->w->loadedKitFiles;
             const QByteArray bytes = sf::soundBytes(e, source);
-            f->kit(40).kpadChunk[pad].soundFile0 = f->w->kitPadList[39][pad].soundFile0 = source;
+            f->kit(40).kpadChunk[pad].soundFile0 = f->w->doc().kitPadList[39][pad].soundFile0 = source;
             auto clear = [&source](auto s) { if (s.file == source) s.file.clear(); };
             sf::forEachSoundSlot(f->kit(2), clear);
-            for (MainWindow1::KIT_PAD_SETTING &p : f->w->kitPadList[1])
+            for (MainWindow1::KIT_PAD_SETTING &p : f->w->doc().kitPadList[1])
                 sf::forEachLayer(p, clear);
             return bytes;
         };
@@ -684,15 +684,15 @@ private slots:
         const QByteArray old = kf::readFile(k2), tomBytes = storedBytes(f->w).value("Tom");
         const int before = f->kit(2).kit_volume;
         // Kit 40 plays Tom, which kit 2 puts in place of its Kick: Tom moves in the new file.
-        f->kit(40).kpadChunk[0].soundFile0 = f->w->kitPadList[39][0].soundFile0 = tom;
+        f->kit(40).kpadChunk[0].soundFile0 = f->w->doc().kitPadList[39][0].soundFile0 = tom;
         auto kickToTom = [&k2, &tom](auto s) { if (s.file == k2 + ":U00000") s.file = tom; };
         sf::forEachSoundSlot(f->kit(2), kickToTom);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
             sf::forEachLayer(pad, kickToTom);
         f->openKitPage(2);
         f->ui->kitVolumeSpinBox->setValue(33);
         f->ui->kitNameLineEdit->setText("ALIAS");
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "ALIAS";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "ALIAS";
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
@@ -743,9 +743,9 @@ private slots:
         QVERIFY(::link(QFile::encodeName(a).constData(), QFile::encodeName(h).constData()) == 0);
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
         sf::forEachSoundSlot(f->kit(2), clear);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
             sf::forEachLayer(pad, clear);
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "H";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "H";
         QStandardItem *group = f->w->soundListItemModel->item(0);
         group->appendRow({new QStandardItem("GS"), new QStandardItem(h + ":U00001")});
         f->w->updateSoundGroupList(f->w->soundListItemModel, f->w->soundGroupList);
@@ -805,8 +805,8 @@ private slots:
         const QMap<QString, QByteArray> sounds = storedBytes(f->w);
         QStringList names;
         sf::forEachSoundSlot(f->kit(2), [&names](auto s) { names << s.name; });
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "A";
-        f->w->kitAttrList[4].kit_name = f->w->kitNameList[4] = "B";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "A";
+        f->w->doc().kitAttrList[4].kit_name = f->w->doc().kitNameList[4] = "B";
         f->prompter.clear();
         f->saveKits({2, 5}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning", "successfully saved."}));
@@ -873,7 +873,7 @@ private slots:
         const QByteArray bytes = storedBytes(f->w).value("Snare");
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
         sf::forEachSoundSlot(f->kit(2), clear);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
             sf::forEachLayer(pad, clear);
         f->prompter.clear();
         f->exportAll(k2);
@@ -937,7 +937,7 @@ private slots:
         f->importPicks({k2});
         f->w->show();
         QVERIFY(QTest::qWaitForWindowExposed(f->w));
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
         f->typeKitNumber("2");
         // A dangling link under the sound's name is passed by, not written through.
         const QString far = f->file("far.wav");
@@ -955,7 +955,7 @@ private slots:
                 if (!tom && MainWindow1::charArray2String(s.wave_name, 16) == "Tom")
                     tom = &s;
             QVERIFY(tom);
-            for (MainWindow1::KIT_PAD_SETTING *pad : {&f->kit(2).kpadChunk[0], &f->w->kitPadList[1][0]}) {
+            for (MainWindow1::KIT_PAD_SETTING *pad : {&f->kit(2).kpadChunk[0], &f->w->doc().kitPadList[1][0]}) {
                 pad->soundFile0 = tom->file;
                 pad->soundName0 = "Tom";
                 pad->aWaveNo = tom->wave_No;
@@ -986,8 +986,8 @@ private slots:
         const QByteArray kickBytes = sf::soundBytes(e, kick), tomBytes = sf::soundBytes(e, tom);
         auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            sf::forEachSoundSlot(f->w->kitAttrList[k], clear);
-            for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[k])
+            sf::forEachSoundSlot(f->w->doc().kitAttrList[k], clear);
+            for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
                 sf::forEachLayer(pad, clear);
         }
         f->w->waveLoadKitAttrList.removeFirst();
@@ -1133,8 +1133,8 @@ private slots:
         f->w->on_defaultRbtn_clicked();
         f->kit(7).kpadChunk[1].soundFile0 = text;
         f->kit(7).kpadChunk[1].soundName0 = "Text";
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "AAA";
-        f->w->kitAttrList[6].kit_name = f->w->kitNameList[6] = "BBB";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "AAA";
+        f->w->doc().kitAttrList[6].kit_name = f->w->doc().kitNameList[6] = "BBB";
         const QMap<QString, QByteArray> before = tree(out);
         f->saveKits({2, 7}, out);
         QCOMPARE(tree(out), before);
@@ -1234,9 +1234,9 @@ private slots:
                                           "Error in obtaining sound, the saving is failed."}));
         f->prompter.clear();
         f->saveKits({1}, full);
-        QCOMPARE(f->texts(), QStringList({"The file could not be written:\r\n" + full + "/" + f->w->kitNameList[0]
+        QCOMPARE(f->texts(), QStringList({"The file could not be written:\r\n" + full + "/" + f->w->doc().kitNameList[0]
                                           + ".INI\r\n" + reason(ENOSPC) + "\r\nThese kits are not saved:\r\nKit 1 "
-                                          + f->w->kitNameList[0]}));
+                                          + f->w->doc().kitNameList[0]}));
         QCOMPARE(folderEntries(full), QStringList({"filler"}));
     }
 
@@ -1246,14 +1246,14 @@ private slots:
         TmpfsMount disk;
         if (!BindMount::unavailable().isEmpty() || !disk.mount("64k"))
             QSKIP("a read-only file system needs root to mount a small tmpfs");
-        const QString ro = disk.point.path(), kit = ro + "/" + f->w->kitNameList[0] + ".INI";
+        const QString ro = disk.point.path(), kit = ro + "/" + f->w->doc().kitNameList[0] + ".INI";
         QVERIFY(kf::writeFile(kit, "the old kit"));
         QVERIFY(BindMount::run("mount", {"-o", "remount,ro", ro}));
         f->saveKits({1}, ro);
         QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: "
                                           "\r\n" + kit + "\r\nThe file is read-only.",
                                           kit + " open error.\r\n" + reason(EROFS) + "\r\nThese kits are not saved:\r\nKit 1 "
-                                                  + f->w->kitNameList[0]}));
+                                                  + f->w->doc().kitNameList[0]}));
         f->prompter.clear();
         f->exportAll(ro + "/SET.bin");
         QCOMPARE(f->texts(), QStringList({ro + "/SET.bin:Fail to open file!\r\n" + reason(EROFS)}));
@@ -1262,7 +1262,7 @@ private slots:
     // The overwrite question says when the file is read-only.
     void overwriteQuestionSaysReadOnly()
     {
-        const QString kit = f->file(f->w->kitNameList[0] + ".INI");
+        const QString kit = f->file(f->w->doc().kitNameList[0] + ".INI");
         QVERIFY(kf::writeFile(kit, "the old kit") && QFile::setPermissions(kit, QFile::ReadOwner | QFile::ReadGroup));
         f->prompter.buttonAnswers << QMessageBox::No;
         f->saveKits({1}, f->work.path());
@@ -1283,12 +1283,12 @@ private slots:
         const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
-        f->kit(40).kpadChunk[0].soundFile0 = f->w->kitPadList[39][0].soundFile0 = snare;
+        f->kit(40).kpadChunk[0].soundFile0 = f->w->doc().kitPadList[39][0].soundFile0 = snare;
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
         sf::forEachSoundSlot(f->kit(2), clear);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->kitPadList[1])
+        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
             sf::forEachLayer(pad, clear);
-        f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "K002";
+        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
         const QByteArray old = kf::readFile(k2);
         f->prompter.clear();
         f->saveKits({2}, f->work.path());

@@ -1,6 +1,7 @@
 // The window's setup-file operations: kit files into the editor with their
 // messages, and the editor saved and read back through the real window.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "setup/setup_fixture.h"
@@ -36,21 +37,21 @@ bool loadSetup(MainWindow1 *w, const QString &file)
 {
     Records::READ_KIT_FILE rec;
     KitTables tables;
-    if (readWholeSetupFile(file, rec, tables, &w->globalSize, &w->loadClickFlag) != LoadError::None)
+    if (readWholeSetupFile(file, rec, tables, &w->doc().globalSize, &w->loadClickFlag) != LoadError::None)
         return false;
     w->waveAttrList.clear();
     w->waveTempList.clear();
     w->waveLoadKitAttrList.clear();
     w->clickSetList.clear();
-    w->kitIndexList.clear();
-    w->kitAttrList.clear();
-    for (QVector<Records::KIT_PAD_SETTING> &pads : w->kitPadList)
+    w->doc().kitIndexList.clear();
+    w->doc().kitAttrList.clear();
+    for (QVector<Records::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
         pads.clear();
     newLists(w);
-    tables.copyTo(w->base0, w->pedal0, w->pad0);
-    rec.info.kitChunk.baseChunk = w->base0;
-    rec.info.kitChunk.pedalChunk = w->pedal0;
-    rec.info.kitChunk.kpadChunk = w->pad0;
+    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0);
+    rec.info.kitChunk.baseChunk = w->doc().base0;
+    rec.info.kitChunk.pedalChunk = w->doc().pedal0;
+    rec.info.kitChunk.kpadChunk = w->doc().pad0;
     if (!w->showSound1(file, &rec.info))
         return false;
     w->showKit1(&rec.info);
@@ -77,10 +78,10 @@ bool loadKit(MainWindow1 *w, const QString &file)
     if (readKitFile(file, rec, tables) != LoadError::None)
         return false;
     const int slot = rec.kitIndex - 1;
-    tables.copyTo(w->base0, w->pedal0, w->pad0, slot);
-    rec.info.kitChunk.baseChunk = w->base0;
-    rec.info.kitChunk.pedalChunk = w->pedal0;
-    rec.info.kitChunk.kpadChunk = w->pad0;
+    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0, slot);
+    rec.info.kitChunk.baseChunk = w->doc().base0;
+    rec.info.kitChunk.pedalChunk = w->doc().pedal0;
+    rec.info.kitChunk.kpadChunk = w->doc().pad0;
     if (!w->showSound2(file, &rec.info))
         return false;
     w->loadedKitFiles.append(rec);
@@ -90,7 +91,7 @@ bool loadKit(MainWindow1 *w, const QString &file)
 
 bool writeModel(MainWindow1 *w, const QString &out, int kit = 0)
 {
-    return w->cf.calculateChunkSize() && kf::writeLaidOut(w->cf, out, kit);
+    return w->doc().cf.calculateChunkSize() && kf::writeLaidOut(w->doc().cf, out, kit);
 }
 
 } // namespace
@@ -187,13 +188,13 @@ private slots:
         QCOMPARE(w->total_index, 2);
         QCOMPARE(int(w->waveLoadKitAttrList.at(2).wave_No), 3);
 
-        QCOMPARE(w->kitAttrList.size(), KIT_MAX_COUNT);
-        QCOMPARE(w->kitPadList[99].size(), PAD_NUM_MAX);
-        QCOMPARE(w->kitMaxList, QVector<int>({1, 2}));
-        QCOMPARE(w->kitAttrList.at(2).kit_name, QString("KIT2"));
-        QCOMPARE(w->kitNameList.at(1), QString("K002"));
-        QCOMPARE(int(w->kitEffectList1[2].at(7).parm2), 123);
-        const Records::soundKit &k0 = w->kitAttrList.at(0);
+        QCOMPARE(w->doc().kitAttrList.size(), KIT_MAX_COUNT);
+        QCOMPARE(w->doc().kitPadList[99].size(), PAD_NUM_MAX);
+        QCOMPARE(w->doc().kitMaxList, QVector<int>({1, 2}));
+        QCOMPARE(w->doc().kitAttrList.at(2).kit_name, QString("KIT2"));
+        QCOMPARE(w->doc().kitNameList.at(1), QString("K002"));
+        QCOMPARE(int(w->doc().kitEffectList1[2].at(7).parm2), 123);
+        const Records::soundKit &k0 = w->doc().kitAttrList.at(0);
         QCOMPARE(k0.kpadChunk[0].soundName0, QString("Kick"));
         QCOMPARE(k0.kpadChunk[0].soundFile0, m_setup + ":U00000");
         QCOMPARE(w->findChild<QLineEdit *>("kitNumber")->text(), QString("1"));
@@ -219,7 +220,7 @@ private slots:
             Records::READ_KIT_FILE rec;
             KitTables tables;
             QVERIFY(readKitFile(m_kitFile, rec, tables) != LoadError::None);
-            curFlag = 2;
+            rec.info.curFlag = 2;
             rec.info.initFileChunk();
             QFile f(m_kitFile);
             QVERIFY(f.open(QIODevice::ReadOnly) && rec.info.getChunkIndex(&f));
@@ -237,16 +238,16 @@ private slots:
         QVERIFY(prompter.prompts.isEmpty());
         QCOMPARE(w->waveLoadKitAttrList.size(), 6);
         QCOMPARE(int(w->waveLoadKitAttrList.at(3).wave_No), 4);
-        QCOMPARE(w->soundKitMaxList, QVector<int>({5}));
+        QCOMPARE(w->doc().soundKitMaxList, QVector<int>({5}));
         QCOMPARE(w->soundAddCount, 3);
         QCOMPARE(names.count(), 1);
         QCOMPARE(names.at(0).at(1).toInt(), 8);
-        const Records::soundKit &k = w->kitAttrList.at(8);
+        const Records::soundKit &k = w->doc().kitAttrList.at(8);
         QCOMPARE(int(k.kit_no), 8);
         QCOMPARE(k.kit_name, QString("KIT8"));
         QCOMPARE(int(k.kpadChunk[0].bWaveNo), 4); // the file's first sound, numbered after the setup's three
         QCOMPARE(k.kpadChunk[0].soundFile1, m_kitFile + ":U00000");
-        QCOMPARE(w->kitPadList[8].at(0).soundFile1, k.kpadChunk[0].soundFile1);
+        QCOMPARE(w->doc().kitPadList[8].at(0).soundFile1, k.kpadChunk[0].soundFile1);
     }
 
     // The editor saved through the window and read back into a fresh one.
@@ -259,25 +260,25 @@ private slots:
         QVERIFY(loadKit(w, m_kitFile));
         w->waveLoadKitAttrList.append(plainSound("Plain", m_plain, 9, 0));
         rebuildRows(w);
-        w->kitAttrList[1].kpadChunk[0].soundFile0 = m_plain;
-        w->kitAttrList[1].kpadChunk[0].soundName0 = "Plain";
-        w->kitAttrList[3].pedalChunk.hh_wave2_file = w->waveLoadKitAttrList.at(4).file;
-        w->kitAttrList[3].pedalChunk.hh_wave2_name = "Snare";
-        w->kitAttrList[1].kit_name = "Changed";
-        w->kitAttrList[1].effect3_no = 2;
+        w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = m_plain;
+        w->doc().kitAttrList[1].kpadChunk[0].soundName0 = "Plain";
+        w->doc().kitAttrList[3].pedalChunk.hh_wave2_file = w->waveLoadKitAttrList.at(4).file;
+        w->doc().kitAttrList[3].pedalChunk.hh_wave2_name = "Snare";
+        w->doc().kitAttrList[1].kit_name = "Changed";
+        w->doc().kitAttrList[1].effect3_no = 2;
 
-        curFlag = 0;
-        w->cf.initFileChunk();
+        w->doc().cf.curFlag = 0;
+        w->doc().cf.initFileChunk();
         QVERIFY(w->getWaveList(w->TempDirName, nullptr));
         w->waveKitOrder();
         w->setGlobalFileChunk();
-        QVERIFY(w->setAllFileChunk());
+        QVERIFY(w->doc().setAllFileChunk(w->saveSounds(), versionFromLabel(w->ui->version->text()), w->backFlag));
         QVERIFY(writeModel(w, path("OUT.bin")));
         QCOMPARE(w->kitOrderList.size(), w->waveAttrList.size());
 
         const Editor saved = [w]() {
             Editor e;
-            e.kits = w->kitAttrList;
+            e.kits = w->doc().kitAttrList;
             e.loaded = w->loadedKitFiles;
             return e;
         }();
@@ -286,7 +287,7 @@ private slots:
         Editor loaded;
         loaded.loaded = v->loadedKitFiles;
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            const Kit before = saved.kits.at(k), after = v->kitAttrList.at(k);
+            const Kit before = saved.kits.at(k), after = v->doc().kitAttrList.at(k);
             QVERIFY2(sameSettings(before, after), qPrintable(QString::number(k)));
             QStringList a, b;
             forEachSoundSlot(before, [&a](auto s) { a.append(s.file); });
@@ -297,17 +298,17 @@ private slots:
             }
         }
         // The plain sound went through ffmpeg into the same samples.
-        QCOMPARE(soundBytes(loaded, v->kitAttrList.at(1).kpadChunk[0].soundFile0), kf::readFile(m_plain));
+        QCOMPARE(soundBytes(loaded, v->doc().kitAttrList.at(1).kpadChunk[0].soundFile0), kf::readFile(m_plain));
         QCOMPARE(v->waveLoadKitAttrList.size(), 7);
 
         // Kit 2 alone, read back into its slot of the fresh window.
         QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
-        curFlag = 2;
-        w->cf.initFileChunk();
-        w->setKitIniFileChunk(1);
+        w->doc().cf.curFlag = 2;
+        w->doc().cf.initFileChunk();
+        w->doc().setKitIniFileChunk(1, w->waveAttrList, w->waveList);
         QVERIFY(writeModel(w, path("KIT2.INI"), 1));
         QVERIFY(loadKit(v, path("KIT2.INI")));
-        Kit before = w->kitAttrList.at(1), after = v->kitAttrList.at(1);
+        Kit before = w->doc().kitAttrList.at(1), after = v->doc().kitAttrList.at(1);
         if (before.pedalChunk.active_no == 4)
             before.pedalChunk.active_no = 0;
         QVERIFY(sameSettings(before, after));

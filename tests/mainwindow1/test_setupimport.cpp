@@ -54,12 +54,12 @@ private slots:
         f->ui->kitRbtn->setChecked(true);
         f->ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
         f->ui->songLabel2->setText("Kick");
-        f->w->kitMaxList = {3};
+        f->w->doc().kitMaxList = {3};
         f->ui->btnLoadFile->click();
         QCOMPARE(f->texts().last(), QString("Please stop playing the music before importing or saving the file."));
         QCOMPARE(f->prompter.prompts.size(), 2);
         QVERIFY(f->ui->defaultRbtn->isChecked());
-        QVERIFY(f->w->kitMaxList.isEmpty());
+        QVERIFY(f->w->doc().kitMaxList.isEmpty());
         QCOMPARE(f->ui->songLabel2->text(), QString("Sample"));
         QCOMPARE(f->ui->playBtn2->styleSheet(), QString("border-image: url(:/images/play.png);"));
         QCOMPARE(f->snapshot(), before);
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(f->w->clickListItemModel->item(0)->rowCount(), 5);
         QVERIFY(f->w->loadClickFlag);
         QCOMPARE(f->w->soundList, QStringList({"Kick", "Snare", "Tom"}));
-        QCOMPARE(f->w->kitAttrList.at(5).kit_name, QString("KIT5"));
+        QCOMPARE(f->w->doc().kitAttrList.at(5).kit_name, QString("KIT5"));
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
 
         // Every sound plays the bytes the file stores for it.
@@ -307,20 +307,20 @@ private slots:
                                           "The 5, 8 and 11 item are automatically renamed, as they exceed 16 "
                                           "characters or end with special symbol."}));
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
-        QCOMPARE(f->w->kitAttrList.at(1).kpadChunk[0].soundFile0, k2 + ":U00001");
+        QCOMPARE(f->w->doc().kitAttrList.at(1).kpadChunk[0].soundFile0, k2 + ":U00001");
         QCOMPARE(f->w->soundList.size(), 12);
 
         // K007 again, its sounds also on kit 40: they go everywhere, then
         // come back at the end of the list; kit 1's file is recorded beside.
-        f->w->kitAttrList[39].kpadChunk[3].soundFile0 = f->w->kitPadList[39][3].soundFile0 = k7 + ":U00001";
-        f->w->kitPadList[39][3].aWaveNo = 17;
-        f->w->kitAttrList[39].pedalChunk.hh_wave2_file = k7 + ":U00002";
+        f->w->doc().kitAttrList[39].kpadChunk[3].soundFile0 = f->w->doc().kitPadList[39][3].soundFile0 = k7 + ":U00001";
+        f->w->doc().kitPadList[39][3].aWaveNo = 17;
+        f->w->doc().kitAttrList[39].pedalChunk.hh_wave2_file = k7 + ":U00002";
         f->prompter.clear();
         f->importPicks({k7, k1});
-        QVERIFY(f->w->kitAttrList.at(39).kpadChunk[3].soundFile0.isEmpty());
-        QVERIFY(f->w->kitPadList[39].at(3).soundFile0.isEmpty()); // no commit brings it back
-        QCOMPARE(f->w->kitPadList[39].at(3).aWaveNo, NO_WAVE);
-        QCOMPARE(int(f->w->kitAttrList.at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
+        QVERIFY(f->w->doc().kitAttrList.at(39).kpadChunk[3].soundFile0.isEmpty());
+        QVERIFY(f->w->doc().kitPadList[39].at(3).soundFile0.isEmpty()); // no commit brings it back
+        QCOMPARE(f->w->doc().kitPadList[39].at(3).aWaveNo, NO_WAVE);
+        QCOMPARE(int(f->w->doc().kitAttrList.at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
         order.clear();
         for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->loadedKitFiles))
             order << QFileInfo(r.file).fileName();
@@ -334,7 +334,7 @@ private slots:
                                               "13 ZERO.INI:U00000", "14 ZERO.INI:U00001", "15 ZERO.INI:U00002",
                                               "16 K007.INI:U00000", "17 K007.INI:U00001", "18 K007.INI:U00002"}));
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
-        QCOMPARE(f->w->kitAttrList.at(6).kpadChunk[0].soundFile1, k7 + ":U00001");
+        QCOMPARE(f->w->doc().kitAttrList.at(6).kpadChunk[0].soundFile1, k7 + ":U00001");
 
         // K002 again, when its sounds would be numbered past 9,999: refused
         // before its earlier load goes, so kit 2 keeps its sounds.
@@ -400,7 +400,7 @@ private slots:
             for (int k = 0; k < 3; ++k) {
                 int n = 0;
                 QStringList wrong;
-                sf::forEachSoundSlot(f->w->kitAttrList.at(k), [&](auto s) {
+                sf::forEachSoundSlot(f->w->doc().kitAttrList.at(k), [&](auto s) {
                     const QByteArray want = k == 2 && s.name == "Kick" ? otherKick : bytes.value(s.name);
                     n += !s.file.isEmpty();
                     if (!s.file.isEmpty() && sf::soundBytes(stored, s.file) != want)
@@ -439,7 +439,7 @@ private slots:
         sf::Editor stored;
         stored.loaded = f->w->loadedKitFiles;
         QList<QByteArray> played;
-        sf::forEachSoundSlot(f->w->kitAttrList.at(1), [&](auto s) {
+        sf::forEachSoundSlot(f->w->doc().kitAttrList.at(1), [&](auto s) {
             if (s.name == "Kick")
                 played << sf::soundBytes(stored, s.file);
         });

@@ -33,7 +33,7 @@ QByteArray globalBytes(MainWindow1 *w)
     QTemporaryFile t;
     if (!t.open())
         return QByteArray();
-    w->cf.writeGlobalChunk(&t);
+    w->doc().cf.writeGlobalChunk(&t);
     t.flush();
     t.seek(0);
     return t.readAll();
@@ -119,7 +119,7 @@ private slots:
         Editor loaded;
         loaded.loaded = v->loadedKitFiles;
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            const Kit saved = w->kitAttrList.at(k), back = v->kitAttrList.at(k);
+            const Kit saved = w->doc().kitAttrList.at(k), back = v->doc().kitAttrList.at(k);
             QVERIFY2(sf::sameSettings(saved, back), qPrintable(QString::number(k + 1)));
             QCOMPARE(slotNames(back), slotNames(saved));
             const QStringList files = slotFiles(saved);

@@ -122,12 +122,12 @@ private slots:
 
         // In use: pads first, then hi-hat slots, each kit once.
         const QString c = l.files.at(2);
-        w->kitAttrList[2].kpadChunk[4].soundFile1 = c;
-        w->kitAttrList[6].kpadChunk[0].soundFile0 = c;
-        w->kitAttrList[6].kpadChunk[9].soundFile0 = c;
-        w->kitAttrList[4].pedalChunk.hh_wave2_file = c;
-        w->kitAttrList[2].pedalChunk.hh_wave1_file = c;
-        w->kitAttrList[8].pedalChunk.hh_wave5_file = l.files.at(3);
+        w->doc().kitAttrList[2].kpadChunk[4].soundFile1 = c;
+        w->doc().kitAttrList[6].kpadChunk[0].soundFile0 = c;
+        w->doc().kitAttrList[6].kpadChunk[9].soundFile0 = c;
+        w->doc().kitAttrList[4].pedalChunk.hh_wave2_file = c;
+        w->doc().kitAttrList[2].pedalChunk.hh_wave1_file = c;
+        w->doc().kitAttrList[8].pedalChunk.hh_wave5_file = l.files.at(3);
         // Kits holding the sound only in hi-hat slots are named as such.
         const QString clearHiHat = "\r\nPlease clear the sound in the hi-hat slots on the Pad Settings page.";
         const QString inUseC = QString::fromUtf8("c exists in Kit 3\xE3\x80\x81" "7, and in the hi-hat slots of Kit 5\r\n")

@@ -80,11 +80,11 @@ private slots:
         s.checkFollowers();
 
         // Kit use: kit by kit, pads (A then B) before the hi-hat; the rest by number.
-        w->kitAttrList[0].kpadChunk[1].soundFile0 = s.files[1];
-        w->kitAttrList[0].kpadChunk[0].soundFile1 = s.files[5];
-        w->kitAttrList[0].pedalChunk.hh_wave1_file = s.files[6];
-        w->kitAttrList[1].kpadChunk[0].soundFile0 = s.files[5];
-        w->kitAttrList[1].kpadChunk[2].soundFile0 = s.files[2];
+        w->doc().kitAttrList[0].kpadChunk[1].soundFile0 = s.files[1];
+        w->doc().kitAttrList[0].kpadChunk[0].soundFile1 = s.files[5];
+        w->doc().kitAttrList[0].pedalChunk.hh_wave1_file = s.files[6];
+        w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = s.files[5];
+        w->doc().kitAttrList[1].kpadChunk[2].soundFile0 = s.files[2];
         w->waveLoadKitAttrList[4].file = s.files[2]; // "Kick 2" shares Kick-2's file
         w->ui->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
@@ -240,7 +240,7 @@ private slots:
     {
         Sounds s;
         MainWindow1 *w = s.w;
-        MainWindow1::soundKit &k3 = w->kitAttrList[2];
+        MainWindow1::soundKit &k3 = w->doc().kitAttrList[2];
         k3.kit_name = "Rock";
         k3.kpadChunk[8].soundFile0 = s.files[0];
         k3.kpadChunk[8].soundName0 = "Snare";
@@ -250,9 +250,9 @@ private slots:
         k3.kpadChunk[17].soundName0 = "Gone";
         k3.pedalChunk.hh_wave1_file = s.files[0];
         k3.pedalChunk.hh_wave1_name = "Snare";
-        w->kitAttrList[7].kit_name = "Jazz";
-        w->kitAttrList[7].kpadChunk[18].soundFile0 = s.files[1];
-        w->kitAttrList[7].kpadChunk[18].soundName0 = "Kick";
+        w->doc().kitAttrList[7].kit_name = "Jazz";
+        w->doc().kitAttrList[7].kpadChunk[18].soundFile0 = s.files[1];
+        w->doc().kitAttrList[7].kpadChunk[18].soundName0 = "Kick";
         w->initKitTotalItemModel();
         w->generateKitOrder();
         QStandardItemModel *m = w->totalListItemModel;
@@ -279,12 +279,12 @@ private slots:
 
         // As many distinct used paths as sounds: no "Unassign".
         for (int i = 2; i < s.files.size(); ++i)
-            w->kitAttrList[9].kpadChunk[i].soundFile0 = s.files[i];
-        w->kitAttrList[2].kpadChunk[17].soundFile0.clear();
+            w->doc().kitAttrList[9].kpadChunk[i].soundFile0 = s.files[i];
+        w->doc().kitAttrList[2].kpadChunk[17].soundFile0.clear();
         w->initKitTotalItemModel();
         w->generateKitOrder();
         QCOMPARE(w->totalListItemModel->rowCount(), 3);
-        QCOMPARE(w->totalListItemModel->item(2)->text(), w->kitAttrList[9].kit_name);
+        QCOMPARE(w->totalListItemModel->item(2)->text(), w->doc().kitAttrList[9].kit_name);
     }
 };
 

@@ -53,7 +53,7 @@ struct WindowFixture
         ui->btnSoundKit->click();
     }
 
-    MainWindow1::soundKit &kit(int number) { return w->kitAttrList[number - 1]; }
+    MainWindow1::soundKit &kit(int number) { return w->doc().kitAttrList[number - 1]; }
 };
 
 #endif

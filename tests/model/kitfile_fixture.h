@@ -205,13 +205,13 @@ inline void fillEntry(Model::P_SOUND_INDEX &e, const TestSound &s)
 }
 
 // Writes a laid-out model to path in the save's order: a whole setup, or
-// element `kit` as a single kit when curFlag is 2.
+// element `kit` as a single kit when its curFlag is 2.
 inline bool writeLaidOut(Model &m, const QString &path, int kit = 0)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    if (curFlag == 2) {
+    if (m.curFlag == 2) {
         m.writeIndexChunk(&f);
         m.writeSkitChunk(&f);
         m.writeSkitChunkPad(&f, kit);
@@ -234,7 +234,7 @@ inline bool writeWholeSetup(Model &m, KitStorage &kits, const QVector<TestSound>
                             const QString &path, bool back = false,
                             Model::P_SOUND_INDEX *table = nullptr)
 {
-    curFlag = 0;
+    m.curFlag = 0;
     m.initFileChunk();
     kits.attach(m);
     if (table)
@@ -257,7 +257,7 @@ inline bool writeWholeSetup(Model &m, KitStorage &kits, const QVector<TestSound>
 inline bool writeSingleKit(Model &m, KitStorage &kits, int kit, const QVector<TestSound> &sounds,
                            const QString &path)
 {
-    curFlag = 2;
+    m.curFlag = 2;
     m.initFileChunk();
     kits.attach(m);
     kits.base[size_t(kit)].kit_no = quint8(kit + 1);
@@ -273,7 +273,7 @@ inline bool writeSingleKit(Model &m, KitStorage &kits, int kit, const QVector<Te
 // Reads a whole setup in the loader's order into m and kits.
 inline bool readWholeSetup(Model &m, KitStorage &kits, const QString &path)
 {
-    curFlag = 0;
+    m.curFlag = 0;
     m.initFileChunk();
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))

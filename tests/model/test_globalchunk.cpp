@@ -21,7 +21,7 @@ private:
     // Writes m's current global chunk as a global settings file.
     QByteArray writeGlobal(Model &m, const QString &name)
     {
-        curFlag = 1;
+        m.curFlag = 1;
         QFile f(path(name));
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return QByteArray();
@@ -32,7 +32,7 @@ private:
 
     bool readGlobal(Model &m, const QString &name)
     {
-        curFlag = 1;
+        m.curFlag = 1;
         QFile f(path(name));
         if (!f.open(QIODevice::ReadOnly))
             return false;
@@ -42,7 +42,7 @@ private:
     static std::unique_ptr<Model> freshGlobalModel()
     {
         std::unique_ptr<Model> m(new Model);
-        curFlag = 1;
+        m->curFlag = 1;
         m->initFileChunk();
         m->calculateGlobalChunkSize1();
         return m;
@@ -137,7 +137,7 @@ private slots:
         // chunk still goes out as an 843-byte chunk that says 843.
         for (quint32 held : {0u, 488u, 1000u}) {
             std::unique_ptr<Model> m(new Model);
-            curFlag = 1;
+            m->curFlag = 1;
             m->initFileChunk();
             m->new_globalChunk.size = held;
             const QByteArray b = writeGlobal(*m, "unsized.ini");
@@ -345,7 +345,7 @@ private slots:
         QCOMPARE(m->new_globalChunk.rec_level, quint8(42));
 
         // Whole-setup kind with no GLOB address in the index.
-        curFlag = 0;
+        m->curFlag = 0;
         m->indexChunk.chunkIndex[Model::SLOT_GLOB].address = 0;
         QFile f(path("good.ini"));
         QVERIFY(f.open(QIODevice::ReadOnly));

@@ -231,8 +231,8 @@ private slots:
         QCOMPARE(uchar(file.at(32 + 12 + 13)), uchar(kit + 1)); // stored 1-based kit number
         QCOMPARE(kf::rd16(file, 32 + 12 + 54 + 6), quint16(9999));
 
-        curFlag = 2;
         std::unique_ptr<Model> r(new Model);
+        r->curFlag = 2;
         r->initFileChunk();
         KitStorage dst;
         fillKit(dst, kit, 77, uchar(0xEE));
@@ -283,7 +283,7 @@ private slots:
         std::unique_ptr<Model> r(new Model);
         KitStorage dst;
         dst.attach(*r);
-        curFlag = 4;
+        r->curFlag = 4;
         r->initFileChunk();
         QFile f(path("k008.ini"));
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -374,8 +374,8 @@ private slots:
         single += skitHeader(1990, 1, 45) + rec;
         QVERIFY(kf::writeFile(path("old.INI"), single));
         {
-            curFlag = 2;
             std::unique_ptr<Model> r(new Model);
+            r->curFlag = 2;
             r->initFileChunk();
             KitStorage dst;
             dst.attach(*r);
@@ -466,7 +466,7 @@ private slots:
         const QByteArray before2 = packed(*r2, 3);
         for (int cut = 0; cut < 2031; cut += 13) {
             QVERIFY(kf::writeFile(path("cut.INI"), single.left(cut)));
-            curFlag = 2;
+            r2->curFlag = 2;
             r2->initFileChunk();
             QFile f(path("cut.INI"));
             QVERIFY(f.open(QIODevice::ReadOnly));
@@ -476,7 +476,7 @@ private slots:
                 QVERIFY2(!r2->readSingleSkitChunk(&f, 3, 0), qPrintable(QString::number(cut)));
             QCOMPARE(packed(*r2, 3), before2);
 
-            curFlag = 4;
+            r2->curFlag = 4;
             QFile g(path("cut.INI"));
             QVERIFY(g.open(QIODevice::ReadOnly));
             if (cut < KIT_RECORD_SIZE) {
@@ -486,7 +486,7 @@ private slots:
             QCOMPARE(packed(*r2, 3), before2);
         }
         // Kit element outside the storage.
-        curFlag = 4;
+        r2->curFlag = 4;
         QFile g(path("s.INI"));
         QVERIFY(g.open(QIODevice::ReadOnly));
         QVERIFY(!r2->readSingleOnlineSkitChunk(&g, 100, 0));

@@ -123,7 +123,7 @@ private slots:
         QFETCH(int, n);
         std::unique_ptr<Model> m(new Model);
         KitStorage kits;
-        curFlag = 0;
+        m->curFlag = 0;
         m->initFileChunk();
         kits.attach(*m);
         m->kitChunk.kit_count = KIT_MAX_COUNT;
@@ -162,7 +162,7 @@ private slots:
     {
         std::unique_ptr<Model> m(new Model);
         KitStorage kits;
-        curFlag = 0;
+        m->curFlag = 0;
         m->initFileChunk();
         kits.attach(*m);
         m->kitChunk.kit_count = KIT_MAX_COUNT;
@@ -202,7 +202,7 @@ private slots:
         QFETCH(int, n);
         std::unique_ptr<Model> m(new Model);
         KitStorage kits;
-        curFlag = 2;
+        m->curFlag = 2;
         m->initFileChunk();
         kits.attach(*m);
         m->kitChunk.kit_count = 1;
@@ -232,7 +232,7 @@ private slots:
     {
         std::unique_ptr<Model> m(new Model);
         KitStorage kits;
-        curFlag = 0;
+        m->curFlag = 0;
         m->initFileChunk();
         kits.attach(*m);
         m->kitChunk.kit_count = KIT_MAX_COUNT;
@@ -271,7 +271,7 @@ private slots:
     {
         std::unique_ptr<Model> m(new Model);
         KitStorage kits;
-        curFlag = 0;
+        m->curFlag = 0;
         m->initFileChunk();
         kits.attach(*m);
         m->kitChunk.kit_count = KIT_MAX_COUNT;
@@ -308,9 +308,9 @@ private slots:
         QCOMPARE(quint64(m->indexChunk.chunkIndex[Model::SLOT_SOUN].address) + m->soundChunk.size,
                  Q_UINT64_C(4294967296));
         // Kinds without a layout.
-        curFlag = 1;
+        m->curFlag = 1;
         QVERIFY(!m->calculateChunkSize());
-        curFlag = 4;
+        m->curFlag = 4;
         QVERIFY(!m->calculateChunkSize());
     }
 
@@ -332,14 +332,14 @@ private slots:
             return b;
         };
         auto read = [&](Model &m, const QByteArray &bytes, int flag) {
-            curFlag = flag;
+            m.curFlag = flag;
             kf::writeFile(path("idx.bin"), (flag == 2 ? QByteArray() : QByteArray(8, '\x01')) + bytes);
             QFile f(path("idx.bin"));
             f.open(QIODevice::ReadOnly);
             return m.getChunkIndex(&f);
         };
         std::unique_ptr<Model> m(new Model);
-        curFlag = 2;
+        m->curFlag = 2;
         m->initFileChunk();
         QVERIFY(read(*m, index(4, {{"SOUN", 500}, {"XXXX", 9}, {"SKIT", 32}, {"SOUN", 700}}), 2));
         QCOMPARE(m->indexChunk.chunkCount, quint16(4));

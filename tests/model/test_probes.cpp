@@ -56,7 +56,7 @@ private slots:
         QVERIFY(kf::writeSingleKit(*m, kits, 6, sounds.mid(5, 2), path("kit7.INI")));
         single = kf::readFile(path("kit7.INI"));
 
-        curFlag = 1;
+        m->curFlag = 1;
         m->initFileChunk();
         m->calculateGlobalChunkSize1();
         {

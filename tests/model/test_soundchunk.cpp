@@ -62,7 +62,7 @@ private slots:
     void waveNodeLists()
     {
         std::unique_ptr<Model> m(new Model);
-        curFlag = 0;
+        m->curFlag = 0;
         m->initFileChunk();
         QVERIFY(m->setWaveNodeLists({3, 7, 9}, {9, 3, 7}));
         m->soundChunk.soundCount = 8; // 5 metronome sounds + 3 waves
@@ -181,8 +181,8 @@ private slots:
         QCOMPARE(b.mid(soun + 12, 20), QByteArray("SNARE\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20));
 
         // Read back: numbers become 0-based positions.
-        curFlag = 2;
         std::unique_ptr<Model> r(new Model);
+        r->curFlag = 2;
         r->initFileChunk();
         QFile f(path("kit5.INI"));
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -248,7 +248,7 @@ private slots:
         // Over 4 GiB: refused before anything of the sound chunk is written.
         sounds = {{"A", 1, path("a.wav"), 0, 0xF0000000u, 0},
                   {"B", 2, path("b.wav"), 0, 0x20000000u, 0}};
-        curFlag = 2;
+        m->curFlag = 2;
         m->initFileChunk();
         kits.attach(*m);
         m->kitChunk.kit_count = 1;
@@ -273,7 +273,7 @@ private slots:
         f.close();
 
         // A whole setup needs at least the 3 entries its node lists count on.
-        curFlag = 0;
+        m->curFlag = 0;
         m->initFileChunk();
         m->soundChunk.soundCount = 2;
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -321,7 +321,7 @@ private slots:
         const QByteArray w = makeWav("n.wav", 64, 8);
         QVector<TestSound> sounds = {{"X", 1, path("n.wav"), 0, quint32(w.size()), 0},
                                      {"Y", 2, path("n.wav"), 0, quint32(w.size()), 0}};
-        curFlag = 2;
+        m->curFlag = 2;
         m->initFileChunk();
         kits.attach(*m);
         m->kitChunk.skit = Model::str2int(QStringLiteral("SKIT"));
@@ -356,8 +356,8 @@ private slots:
 
         auto tryRead = [&](const QByteArray &bytes, std::unique_ptr<Model> &r) {
             kf::writeFile(path("probe.INI"), bytes);
-            curFlag = 2;
             r.reset(new Model);
+            r->curFlag = 2;
             r->initFileChunk();
             QFile f(path("probe.INI"));
             if (!f.open(QIODevice::ReadOnly) || !r->getChunkIndex(&f))

@@ -61,7 +61,7 @@ private:
         Model::judgeWaveTotalLength(&f);
 
         for (int kind : {0, 2}) {
-            curFlag = kind;
+            m->curFlag = kind;
             m->initFileChunk();
             storage.attach(*m);
             if (m->getChunkIndex(&f)) {
@@ -79,7 +79,7 @@ private:
                 QVERIFY(m->kitChunk.kit_count <= KIT_MAX_COUNT || kind == 2);
             }
         }
-        curFlag = 1;
+        m->curFlag = 1;
         m->readGlobalChunk(&f);
     }
 
@@ -128,7 +128,7 @@ private slots:
         std::unique_ptr<Model> save(new Model);
         kf::KitStorage kits;
         kits.fill({3, 7, 9}, 1234);
-        curFlag = 0;
+        save->curFlag = 0;
         save->initFileChunk();
         save->new_globalChunk.click.beat = 3;
         save->new_globalChunk.kc.kit_chain = 2;
@@ -138,7 +138,7 @@ private slots:
         // writeWholeSetup re-initialises; apply the settings through a copy.
         const Model::NEW_FILE_GLOBAL_CHUNK global = save->new_globalChunk;
 
-        curFlag = 0;
+        save->curFlag = 0;
         save->initFileChunk();
         kits.attach(*save);
         save->soundChunk.soundIndex = table.data();
@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(load->new_globalChunk.kc.kitChain[2][0], quint8(55));
         QCOMPARE(load->new_globalChunk.pfta[17].rim_gain, quint8(1));
         {
-            curFlag = 1;
+            load->curFlag = 1;
             QFile g(path("global-back.ini"));
             QVERIFY(g.open(QIODevice::WriteOnly | QIODevice::Truncate));
             load->writeGlobalChunk(&g);

@@ -162,7 +162,7 @@ struct Output
 
     percussionpadfile &reset(int kind)
     {
-        curFlag = kind;
+        model->curFlag = kind;
         model->initFileChunk();
         tables.attach(*model);
         model->soundChunk.soundIndex = sounds.data();

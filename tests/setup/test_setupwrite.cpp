@@ -58,7 +58,7 @@ private slots:
             QVERIFY(!setupfiles::readsBack(out.fileName(), kind != 0));
             QVERIFY(kf::writeFile(out.fileName(), QByteArray(expected).replace("RIFF", "RIFX")));
             QVERIFY(!setupfiles::readsBack(out.fileName(), kind == 0));
-            QCOMPARE(curFlag, kind);
+            QCOMPARE(m->curFlag, kind);
 
             // A source cut short after the layout fails the write.
             const QString src = m_sounds.at(6).file;

@@ -17,8 +17,8 @@ void MainWindow1::recvFilePath(QString path)
         loopFlag1 = 0;
         return;
     }
-    kitAttrList.clear();
-    kitMaxList.clear();
+    doc().kitAttrList.clear();
+    doc().kitMaxList.clear();
     isUDiskFlag = false;
 
     auto refuse = [this]() {

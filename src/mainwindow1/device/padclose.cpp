@@ -64,14 +64,14 @@ bool MainWindow1::generateOrderFile()
 
     QProgressDialog *progress = showPadProgress(tr("Saving file..."), 5);
     writeback::WriteBackJob job;
-    job.kits = &kitAttrList;
-    job.originalKits = &originalKitAttrList;
-    job.chains = &kitChainList;
-    job.originalChains = &originalKitChainList;
-    job.kitFlags = &kitNumFlagList;
-    job.nameAdjusted = &kitNumFlagList1;
-    job.kitChangedFlag = &kitChangedFlag;
-    job.globalFlag = &globalFlag;
+    job.kits = &doc().kitAttrList;
+    job.originalKits = &doc().originalKitAttrList;
+    job.chains = &doc().kitChainList;
+    job.originalChains = &doc().originalKitChainList;
+    job.kitFlags = &doc().kitNumFlagList;
+    job.nameAdjusted = &doc().kitNumFlagList1;
+    job.kitChangedFlag = &doc().kitChangedFlag;
+    job.globalFlag = &doc().globalFlag;
     job.wavesChanged = !addUsbWaveNumList.isEmpty() || !delUsbWaveNumList.isEmpty() || reorderSoundFlag;
     job.kitPath = kitPath;
     job.kitFiles = padKitFiles;

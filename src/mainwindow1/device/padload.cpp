@@ -142,32 +142,31 @@ void MainWindow1::loadPad(const QString &modelFolder)
     const PadGlobal global = readPadGlobal(usbGlobalIniFile, *globalModel);
     if (!global.ok)
         return refuse(global.messages);
-    globalSize = global.globalSize;
+    doc().globalSize = global.globalSize;
     padChainBlock = global.chainBlock;
     showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
-    originalKitChainList = kitChainList;
+    doc().originalKitChainList = doc().kitChainList;
 
-    const PadKits kits = readPadKits(kitPath, waveAttrList, curKitAttr, KitRecordStorage{base0, pedal0, pad0},
-                                     pumpEvents);
+    const PadKits kits = readPadKits(kitPath, waveAttrList, doc().curKitAttr,
+                                     KitRecordStorage{doc().base0, doc().pedal0, doc().pad0}, pumpEvents);
     padLinksLeftOut << kits.linksLeftOut;
     if (!kits.ok)
         return refuse(kits.messages);
     takePadKits(kits);
 
     progress->setValue(88);
-    for (int k = 0; k < kitAttrList.size(); ++k) {
+    for (int k = 0; k < doc().kitAttrList.size(); ++k) {
         for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-            disHHList(&kitAttrList[k], quint8(k), slot);
+            disHHList(&doc().kitAttrList[k], quint8(k), slot);
+        dispPadList(doc().kitAttrList, quint8(k));
     }
-    for (int k = 0; k < kitAttrList.size(); ++k)
-        dispPadList(kitAttrList, quint8(k));
     tell(withLinks(kits.messages), true);
 
     ui->kitNumber->setText(QStringLiteral("1"));
     on_kitNumber_textEdited(QStringLiteral("1"));
     updateKitNo(1);
-    markAllSaved(); // an offline close after a failed close on the pad compares with this
+    doc().markAllSaved(globalPage()); // an offline close after a failed close on the pad compares with this
     guardPad(loaded);
     progress->setValue(100);
     progress->close();
@@ -189,25 +188,25 @@ void MainWindow1::importPadClicks()
 
 void MainWindow1::takePadKits(const PadKits &kits)
 {
-    kitAttrList.clear();
-    originalKitAttrList.clear();
+    doc().kitAttrList.clear();
+    doc().originalKitAttrList.clear();
     for (int k = 0; k < KIT_MAX_COUNT && k < kits.kits.size(); ++k) {
         const soundKit &kit = kits.kits.at(k);
-        curKitAttr[k] = kit;
+        doc().curKitAttr[k] = kit;
         emit sendKitNameChanged(kit.kit_name, k);
-        if (k < kitIndexList.size())
-            kitIndexList[k] = kits.kitIndex.value(k);
-        kitPadList[k].resize(PAD_NUM_MAX);
+        if (k < doc().kitIndexList.size())
+            doc().kitIndexList[k] = kits.kitIndex.value(k);
+        doc().kitPadList[k].resize(PAD_NUM_MAX);
         for (int p = 0; p < PAD_NUM_MAX; ++p)
-            kitPadList[k][p] = kit.kpadChunk[p];
-        storeKitMemories(kit, kitEffectList1[k], kitEffectList2[k], kitEffectList3[k], kitEffectList4[k],
-                         kitLinkList[k]);
-        kitAttrList.append(kit);
-        originalKitAttrList.append(kit);
-        if (kits.nameAdjusted.value(k) && k < kitNumFlagList1.size())
-            kitNumFlagList1[k] = 1;
+            doc().kitPadList[k][p] = kit.kpadChunk[p];
+        storeKitMemories(kit, doc().kitEffectList1[k], doc().kitEffectList2[k], doc().kitEffectList3[k],
+                         doc().kitEffectList4[k], doc().kitLinkList[k]);
+        doc().kitAttrList.append(kit);
+        doc().originalKitAttrList.append(kit);
+        if (kits.nameAdjusted.value(k) && k < doc().kitNumFlagList1.size())
+            doc().kitNumFlagList1[k] = 1;
     }
-    kitMaxList = kits.renamedKits;
+    doc().kitMaxList = kits.renamedKits;
     padKitFiles = kits.kitFiles;
     padKitRecords = kits.kitRecords;
 }

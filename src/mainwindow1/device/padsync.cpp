@@ -212,9 +212,9 @@ void MainWindow1::completeAddBatch()
     // Sources some kit's pads use: every such kit follows the sound to the
     // pad, or it would keep a file the pad does not hold.
     QSet<QString> onPads;
-    const int kits = qMin(kitAttrList.size(), int(KIT_MAX_COUNT));
+    const int kits = qMin(doc().kitAttrList.size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        for (const KIT_PAD_SETTING &pad : kitAttrList.at(k).kpadChunk)
+        for (const KIT_PAD_SETTING &pad : doc().kitAttrList.at(k).kpadChunk)
             onPads << pad.soundFile0 << pad.soundFile1;
     }
     for (int i = 0; i < waveNumList.size(); ++i) {
@@ -227,8 +227,8 @@ void MainWindow1::completeAddBatch()
             failedFiles << source;
             if (r >= 0)
                 dropped << r;
-            if (kitNo >= 0 && kitNo < kitAttrList.size() && kitNo < KIT_MAX_COUNT)
-                shownKitCleared |= kitediting::clearWave(kitAttrList[kitNo], kitPadList[kitNo], source);
+            if (kitNo >= 0 && kitNo < doc().kitAttrList.size() && kitNo < KIT_MAX_COUNT)
+                shownKitCleared |= kitediting::clearWave(doc().kitAttrList[kitNo], doc().kitPadList[kitNo], source);
             continue;
         }
         const QString device = dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(number);
@@ -262,7 +262,7 @@ void MainWindow1::completeAddBatch()
         addUsbWaveNumList.removeLast();
     failedWaveList.clear();
     if (shownKitCleared && kitNo == currentKitNum)
-        dispPadList(kitAttrList, currentKitNum);
+        dispPadList(doc().kitAttrList, currentKitNum);
     getRightSoundList();
     ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
@@ -331,10 +331,10 @@ void MainWindow1::restoreDeletedRecords()
 void MainWindow1::changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength,
                                       int kitNo)
 {
-    if (originalPath.isEmpty() || kitNo < 0 || kitNo >= kitAttrList.size() || kitNo >= KIT_MAX_COUNT)
+    if (originalPath.isEmpty() || kitNo < 0 || kitNo >= doc().kitAttrList.size() || kitNo >= KIT_MAX_COUNT)
         return;
-    soundKit &kit = kitAttrList[kitNo];
-    QVector<KIT_PAD_SETTING> &pads = kitPadList[kitNo];
+    soundKit &kit = doc().kitAttrList[kitNo];
+    QVector<KIT_PAD_SETTING> &pads = doc().kitPadList[kitNo];
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
         const bool a = kit.kpadChunk[p].soundFile0 == originalPath;
         const bool b = kit.kpadChunk[p].soundFile1 == originalPath;

@@ -32,13 +32,10 @@ void showOutput(QLabel *label, quint8 value)
         label->setText(kMasterPhone);
 }
 
-// The other texts keep the value packed before.
-void takeOutput(const QLabel *label, quint8 &field)
+// The other texts are -1: they keep the value packed before.
+int outputOf(const QLabel *label)
 {
-    if (label->text() == kPhone)
-        field = 1;
-    else if (label->text() == kMasterPhone)
-        field = 0;
+    return label->text() == kPhone ? 1 : label->text() == kMasterPhone ? 0 : -1;
 }
 
 void showSwitch(QLabel *label, quint8 value)
@@ -90,42 +87,6 @@ void showSharedBlocks(MainWindow1 *w, const Chunk &g)
         showSwitch(ui->tempoIndicateLabel, g.lced.tempo_indicate);
 }
 
-// Field by field between the editor's records and the chunk's, either way.
-template <class From, class To>
-void copyEffect(const From &f, To &t)
-{
-    t.param1 = f.param1;
-    t.param2 = f.param2;
-    t.param3 = f.param3;
-    t.no = f.no;
-}
-
-template <class From, class To>
-void copyTrigger(const From &f, To &t)
-{
-    t.type = f.type;
-    t.sensivity = f.sensivity;
-    t.curve = f.curve;
-    t.mask_time = f.mask_time;
-    t.retrig_level = f.retrig_level;
-    t.anti_cross = f.anti_cross;
-    t.rim_gain = f.rim_gain;
-    t.dynamic_range = f.dynamic_range;
-}
-
-// Calls fn(member, chunk field) for the record and loop settings.
-template <class Fn>
-void forRecordAndLoop(MainWindow1 *w, percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g, Fn fn)
-{
-    fn(w->curRecLevel, g.rec_level);
-    fn(w->curAutoState, g.auto_state);
-    fn(w->curLoopClick, g.loop_click);
-    fn(w->curLoopQtz, g.loop_qtz);
-    fn(w->curLoopMeas, g.loop_meas);
-    fn(w->curLoopMeasIndex, g.loop_meas_index);
-    fn(w->curRecPad, g.rec_pad);
-}
-
 // Chains 0..rows-1 of a chunk's kit-chain block into kitChainList.
 void showChains(MainWindow1 *w, const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool keepOriginal)
 {
@@ -135,110 +96,75 @@ void showChains(MainWindow1 *w, const percussionpadfile::P_KIT_CHAIN &kc, int ro
         chain.kit_chain_No = quint8(i);
         for (int s = 0; s < STEP_MAX_COUNT; ++s)
             chain.curKitChain[i][s] = kc.kitChain[i][s] == 0xFF ? 0 : kc.kitChain[i][s];
-        if (i < w->kitChainList.size())
-            w->kitChainList[i] = chain;
+        if (i < w->doc().kitChainList.size())
+            w->doc().kitChainList[i] = chain;
         else
-            w->kitChainList.append(chain);
+            w->doc().kitChainList.append(chain);
         if (keepOriginal)
-            w->originalKitChainList.append(chain);
+            w->doc().originalKitChainList.append(chain);
     }
-    emit w->sendKitChainMeg(w->kitChainList);
+    emit w->sendKitChainMeg(w->doc().kitChainList);
 }
 } // namespace
 
 void MainWindow1::setGlobalFileChunk()
 {
     ui->clickSoundNoSpinBox->setRange(1, 5);
-    packGlobalSettings(cf.new_globalChunk);
+    doc().setGlobalFileChunk(globalPage());
 }
 
-QByteArray MainWindow1::globalSettingsBytes()
+KitDocument::GlobalPage MainWindow1::globalPage() const
 {
-    percussionpadfile::NEW_FILE_GLOBAL_CHUNK g;
-    packGlobalSettings(g);
-    return percussionpadfile::packGlobalChunk(g);
-}
-
-void MainWindow1::packGlobalSettings(percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g)
-{
-    g.editing_effect = curEditEffect;
-    g.effect_off = curEffectOFF;
-    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
-        copyEffect(meffChunk1[i], g.effect[i]);
-
-    g.click.click_no = 0;
-    g.click.click_startCluster = 0;
-    g.click.click_waveLength = 0;
+    KitDocument::GlobalPage page;
     if (clickFlag) {
         const int sound = ui->clickSoundNoSpinBox->value() - 1;
-        g.click.click_no = quint8(sound);
+        page.clickNo = quint8(sound);
         if (sound >= 0 && sound < clickSetList.size()) {
-            g.click.click_startCluster = clickSetList[sound].start_cluster;
-            g.click.click_waveLength = clickSetList[sound].wave_length;
+            page.clickCluster = clickSetList[sound].start_cluster;
+            page.clickLength = clickSetList[sound].wave_length;
         }
     }
-    g.click.beat = labelByte(ui->clickInterval);
-    g.click.pan = ui->clickPan->text() == kCenter ? quint8(mapClickPan.value(kCenter, 64)) : labelByte(ui->clickPan);
-    g.click.volume = labelByte(ui->clickVolume);
-    // A text the page has no value for keeps the value packed last time.
-    takeOutput(ui->clickOutput, clckChunk.output);
-    g.click.click_output = clckChunk.output;
+    page.clickBeat = labelByte(ui->clickInterval);
+    page.clickPan = ui->clickPan->text() == kCenter ? quint8(mapClickPan.value(kCenter, 64)) : labelByte(ui->clickPan);
+    page.clickVolume = labelByte(ui->clickVolume);
+    page.clickOutput = outputOf(ui->clickOutput);
 
-    g.audio.volume = labelByte(ui->audioVolume);
-    g.audio.bt_volume = labelByte(ui->btAudioVolume);
-    g.audio.systan_gain = labelByte(ui->systanGain);
-    takeOutput(ui->audioOutput, audoChunk.output);
-    g.audio.output = audoChunk.output;
+    page.audioVolume = labelByte(ui->audioVolume);
+    page.btVolume = labelByte(ui->btAudioVolume);
+    page.systanGain = labelByte(ui->systanGain);
+    page.audioOutput = outputOf(ui->audioOutput);
 
-    g.midi.global_ch = quint8(ui->globalCH->text().toInt() - 1);
-    g.midi.ext_ctrl = switchByte(ui->midiExtCtrl);
+    KitDocument::MIDI_SETTING &midi = page.midi;
+    midi.global_ch = quint8(ui->globalCH->text().toInt() - 1);
+    midi.ext_ctrl = switchByte(ui->midiExtCtrl);
     const QString sync = ui->midiSync->text();
-    g.midi.midi_sync = sync == kOff ? 0 : sync == kOn ? 1 : 2;
-    g.midi.soft_thru = switchByte(ui->softThru);
-    g.midi.pc_sw = switchByte(ui->pcSwLabel);
-    g.midi.cc_sw = switchByte(ui->ccSwLabel);
-    g.midi.fx_ctrl1_cc = labelByte(ui->fxCtrl1CCLabel);
-    g.midi.fx_ctrl2_cc = labelByte(ui->fxCtrl2CCLabel);
+    midi.midi_sync = sync == kOff ? 0 : sync == kOn ? 1 : 2;
+    midi.soft_thru = switchByte(ui->softThru);
+    midi.pc_sw = switchByte(ui->pcSwLabel);
+    midi.cc_sw = switchByte(ui->ccSwLabel);
+    midi.fx_ctrl1_cc = labelByte(ui->fxCtrl1CCLabel);
+    midi.fx_ctrl2_cc = labelByte(ui->fxCtrl2CCLabel);
 
-    g.lced.lcd_contrast = labelByte(ui->lcdContrast);
+    page.lcdContrast = labelByte(ui->lcdContrast);
     const int ledType = ui->ledTypeComboBox->currentIndex();
-    if (ledType >= 0 && ledType <= 2)
-        lcedChunk.led_type = quint8(ledType);
-    g.lced.led_type = lcedChunk.led_type;
+    page.ledType = ledType >= 0 && ledType <= 2 ? ledType : -1;
     const int logo = ui->ledLogoComboBox->currentIndex();
-    g.lced.led_logo = logo < 0 ? 1 : quint8(logo);
+    page.ledLogo = logo < 0 ? 1 : quint8(logo);
     const QString tempo = ui->tempoIndicateLabel->text();
-    if (tempo == kOff || tempo == kOn)
-        lcedChunk.tempo_indicate = tempo == kOn ? 1 : 0;
-    g.lced.tempo_indicate = lcedChunk.tempo_indicate;
-
-    // Kit chains: the last chain switched on names the active one.
-    g.kc.kit_chain = 0;
-    g.kc.kit_chain_No = 0;
-    for (int i = 0; i < kitChainList.size() && i < KIT_CHAIN_ROWS; ++i) {
-        const KIT_CHAIN &chain = kitChainList[i];
-        for (int s = 0; s < STEP_MAX_COUNT; ++s)
-            g.kc.kitChain[i][s] = chain.curKitChain[i][s];
-        if (chain.kit_chain == 1)
-            g.kc.kit_chain = g.kc.kit_chain_No = chain.kit_chain_No;
-    }
-
-    for (int i = 0; i < padTrigList1.size() && i < PAD_NUM_MAX; ++i)
-        copyTrigger(padTrigList1[i], g.pfta[i]);
-
-    forRecordAndLoop(this, g, [](quint8 &member, quint8 &field) { field = member; });
+    page.tempoIndicate = tempo == kOn ? 1 : tempo == kOff ? 0 : -1;
+    return page;
 }
 
 void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
 {
     if (!pf)
         return;
-    if (curFlag == 0) {
+    if (pf->curFlag == 0) {
         const quint16 v = pf->identityChunk.version;
         ui->version->setText(QStringLiteral("%1.0%2").arg(v >> 8).arg(v & 0xFF));
     }
 
-    if (!currentGlobalLayout()) {
+    if (!doc().currentGlobalLayout()) {
         const percussionpadfile::FILE_GLOBAL_CHUNK &g = pf->globalChunk;
         if (g.effect.effectType < vecEffect.size())
             ui->effectType->setText(vecEffect[g.effect.effectType]);
@@ -263,11 +189,11 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
         // The page shows the old records; the current ones, which a file
         // written from the page carries, take what both layouts share and
         // the defaults for the rest.
-        padTrigList.resize(PAD_NUM_MAX);
-        padTrigList1.resize(PAD_NUM_MAX);
+        doc().padTrigList.resize(PAD_NUM_MAX);
+        doc().padTrigList1.resize(PAD_NUM_MAX);
         for (int i = 0; i < PAD_NUM_MAX; ++i) {
             const percussionpadfile::P_PAD_FS_TRIG_ATTR &f = g.pfta[i];
-            PAD_FS_TRIG_ATTR &t = curPad[i];
+            PAD_FS_TRIG_ATTR &t = doc().curPad[i];
             t.sensibility = f.sensibility;
             t.threshold = f.threshold;
             t.curve = f.curve;
@@ -278,27 +204,24 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
             t.pad_fs_ctrl = f.pad_fs_ctrl;
             t.open = f.open;
             t.close = f.close;
-            padTrigList[i] = t;
-            M_PAD_FS_TRIG_ATTR &n = curPad1[i];
+            doc().padTrigList[i] = t;
+            M_PAD_FS_TRIG_ATTR &n = doc().curPad1[i];
             n = defaultPadTrigger(i);
             n.sensivity = f.sensibility;
             n.curve = f.curve;
             n.mask_time = f.mask_time;
             n.anti_cross = f.anti_cross;
             n.rim_gain = f.threshold;
-            padTrigList1[i] = n;
+            doc().padTrigList1[i] = n;
         }
         on_globalPadComboBox_currentIndexChanged(0);
         return;
     }
 
-    percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = pf->new_globalChunk;
-    curEditEffect = g.editing_effect;
-    curEffectOFF = g.effect_off;
-    setNumber(ui->labEditEffect, curEditEffect);
-    setNumber(ui->labEffectOFF, curEffectOFF);
-    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
-        copyEffect(g.effect[i], meffChunk1[i]);
+    const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = pf->new_globalChunk;
+    doc().takeGlobalSettings(g);
+    setNumber(ui->labEditEffect, doc().curEditEffect);
+    setNumber(ui->labEffectOFF, doc().curEffectOFF);
     ui->masterEffectComboBox->setCurrentIndex(0);
     on_masterEffectComboBox_currentIndexChanged(0);
 
@@ -310,19 +233,14 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
 
     showChains(this, g.kc, KIT_CHAIN_ROWS, true);
 
-    for (int i = 0; i < PAD_NUM_MAX && i < padTrigList1.size(); ++i) {
-        copyTrigger(g.pfta[i], curPad1[i]);
-        padTrigList1[i] = curPad1[i];
-    }
     ui->globalPadComboBox->setCurrentIndex(0);
     on_globalPadComboBox_currentIndexChanged(0);
 
-    forRecordAndLoop(this, g, [](quint8 &member, quint8 &field) { member = field; });
-    setNumber(ui->labRecLevel, curRecLevel);
-    ui->labAutoState->setText(curAutoState == 0 ? kOff : curAutoState == 1 ? kOn : QString());
-    setNumber(ui->labLoopClick, curLoopClick);
-    setNumber(ui->labLoopQtz, curLoopQtz);
-    setNumber(ui->labLoopMeas, curLoopMeas);
-    setNumber(ui->labLoopMeasIndex, curLoopMeasIndex);
-    setNumber(ui->labRecPad, curRecPad);
+    setNumber(ui->labRecLevel, doc().curRecLevel);
+    ui->labAutoState->setText(doc().curAutoState == 0 ? kOff : doc().curAutoState == 1 ? kOn : QString());
+    setNumber(ui->labLoopClick, doc().curLoopClick);
+    setNumber(ui->labLoopQtz, doc().curLoopQtz);
+    setNumber(ui->labLoopMeas, doc().curLoopMeas);
+    setNumber(ui->labLoopMeasIndex, doc().curLoopMeasIndex);
+    setNumber(ui->labRecPad, doc().curRecPad);
 }

@@ -85,17 +85,17 @@ void MainWindow1::on_btnGlobal_clicked()
         return;
     }
 
-    curFlag = 1;
-    cf.initFileChunk();
+    doc().cf.curFlag = 1;
+    doc().cf.initFileChunk();
     setGlobalFileChunk();
-    cf.calculateGlobalChunkSize1();
+    doc().cf.calculateGlobalChunkSize1();
 
     // The chunk is built in a scratch file, then replaces the target whole, so a
     // failed write leaves an existing file as it was.
     QByteArray chunk;
     QTemporaryFile scratch;
     if (scratch.open()) {
-        cf.writeGlobalChunk(&scratch);
+        doc().cf.writeGlobalChunk(&scratch);
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
             chunk = scratch.readAll();
     }
@@ -123,7 +123,7 @@ void MainWindow1::on_btnGlobal_clicked()
         return;
     }
     ui->globalLineEdit->setText(globalPath);
-    markGlobalSaved();
+    doc().markGlobalSaved(globalPage());
     UiPrompter::instance()->information(this, tr("successfully saved."),
                                         tr("The file has been generated:") + QStringLiteral("\r\n")
                                                 + tr("File location:") + QStringLiteral("\r\n") + globalPath);

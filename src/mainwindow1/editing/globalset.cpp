@@ -11,28 +11,28 @@ QString numberOrSlash(int value, int none)
 void MainWindow1::initGlobalSet()
 {
     ui->version->setText(QStringLiteral("1.01"));
-    curEditEffect = 0;
-    curEffectOFF = 0;
+    doc().curEditEffect = 0;
+    doc().curEffectOFF = 0;
     ui->labEditEffect->setText(QStringLiteral("0"));
     ui->labEffectOFF->setText(QStringLiteral("0"));
-    for (M_NEW_MASTER_EFFECT &m : meffChunk1) {
+    for (M_NEW_MASTER_EFFECT &m : doc().meffChunk1) {
         m.param1 = m.param2 = m.param3 = 0;
         m.no = 255;
     }
-    curRecLevel = 60;
-    curAutoState = 1;
-    curLoopClick = 1;
-    curLoopQtz = 1;
-    curLoopMeas = 1;
-    curLoopMeasIndex = 0;
-    curRecPad = 0;
-    ui->labRecLevel->setText(QString::number(curRecLevel));
+    doc().curRecLevel = 60;
+    doc().curAutoState = 1;
+    doc().curLoopClick = 1;
+    doc().curLoopQtz = 1;
+    doc().curLoopMeas = 1;
+    doc().curLoopMeasIndex = 0;
+    doc().curRecPad = 0;
+    ui->labRecLevel->setText(QString::number(doc().curRecLevel));
     ui->labAutoState->setText(QStringLiteral("ON"));
-    ui->labLoopClick->setText(QString::number(curLoopClick));
-    ui->labLoopQtz->setText(QString::number(curLoopQtz));
-    ui->labLoopMeas->setText(QString::number(curLoopMeas));
-    ui->labLoopMeasIndex->setText(QString::number(curLoopMeasIndex));
-    ui->labRecPad->setText(QString::number(curRecPad));
+    ui->labLoopClick->setText(QString::number(doc().curLoopClick));
+    ui->labLoopQtz->setText(QString::number(doc().curLoopQtz));
+    ui->labLoopMeas->setText(QString::number(doc().curLoopMeas));
+    ui->labLoopMeasIndex->setText(QString::number(doc().curLoopMeasIndex));
+    ui->labRecPad->setText(QString::number(doc().curRecPad));
 
     vecEffect.clear();
     // "DANCD-FLA-L" is the name the global page has always shown.
@@ -89,11 +89,11 @@ MainWindow1::M_PAD_FS_TRIG_ATTR MainWindow1::defaultPadTrigger(int p)
 void MainWindow1::getPadAttr()
 {
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        if (currentGlobalLayout()) {
-            curPad1[p] = defaultPadTrigger(p);
-            padTrigList1.append(curPad1[p]);
+        if (doc().currentGlobalLayout()) {
+            doc().curPad1[p] = defaultPadTrigger(p);
+            doc().padTrigList1.append(doc().curPad1[p]);
         } else {
-            PAD_FS_TRIG_ATTR &t = curPad[p];
+            PAD_FS_TRIG_ATTR &t = doc().curPad[p];
             t = PAD_FS_TRIG_ATTR();
             if (p == 9 || p == 10) {
                 t.sensibility = t.threshold = t.curve = t.mask_time = t.anti_cross = 255;
@@ -112,7 +112,7 @@ void MainWindow1::getPadAttr()
                 t.close = 255;
             }
             t.pad_fs_ctrl = 0;
-            padTrigList.append(t);
+            doc().padTrigList.append(t);
         }
     }
 }
@@ -124,10 +124,10 @@ void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad)
         if (curve >= 0 && curve < 4)
             ui->curveLabel->setText(QString::fromLatin1(curves[curve]));
     };
-    if (currentGlobalLayout()) {
-        if (pad < 0 || pad >= padTrigList1.size())
+    if (doc().currentGlobalLayout()) {
+        if (pad < 0 || pad >= doc().padTrigList1.size())
             return;
-        const M_PAD_FS_TRIG_ATTR &t = padTrigList1[pad];
+        const M_PAD_FS_TRIG_ATTR &t = doc().padTrigList1[pad];
         ui->labType->setText(numberOrSlash(t.type, 255));
         ui->labSensivity->setText(numberOrSlash(t.sensivity, 255));
         setCurve(t.curve);
@@ -138,9 +138,9 @@ void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad)
         ui->labDynamicRange->setText(numberOrSlash(t.dynamic_range, 255));
         return;
     }
-    if (pad < 0 || pad >= padTrigList.size())
+    if (pad < 0 || pad >= doc().padTrigList.size())
         return;
-    const PAD_FS_TRIG_ATTR &t = padTrigList[pad];
+    const PAD_FS_TRIG_ATTR &t = doc().padTrigList[pad];
     switch (t.model) {
     case 0: ui->labType->setText(QStringLiteral("Custom")); break;
     case 1: ui->labType->setText(QStringLiteral("QR4470")); break;
@@ -165,7 +165,7 @@ void MainWindow1::on_masterEffectComboBox_currentIndexChanged(int slot)
 {
     if (slot < 0 || slot >= MASTER_EFFECT_COUNT)
         return;
-    const M_NEW_MASTER_EFFECT &m = meffChunk1[slot];
+    const M_NEW_MASTER_EFFECT &m = doc().meffChunk1[slot];
     ui->effectCtrl1->setText(numberOrSlash(m.param1, 999));
     ui->effectCtrl2->setText(numberOrSlash(m.param2, 999));
     ui->effectCtrl3->setText(numberOrSlash(m.param3, 999));

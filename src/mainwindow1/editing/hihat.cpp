@@ -97,22 +97,11 @@ void MainWindow1::on_soundListTreeView_pressed(const QModelIndex &index)
 void MainWindow1::on_btnClearHHWave_clicked()
 {
     currentKitNum = quint8(ui->kitNoSpinBox->value() - 1);
-    if (currentKitNum >= kitAttrList.size())
+    if (currentKitNum >= doc().kitAttrList.size())
         return;
-    soundKit &kit = kitAttrList[currentKitNum];
-    PEDAL_SETTING &h = kit.pedalChunk;
-    QString *const names[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
-                                        &h.hh_wave5_name};
-    QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
-                                        &h.hh_wave5_file};
-    quint16 *const numbers[HH_NUM_MAX] = {&h.hh_wave1_no, &h.hh_wave2_no, &h.hh_wave3_no, &h.hh_wave4_no,
-                                          &h.hh_wave5_no};
-    for (int n = 0; n < HH_NUM_MAX; ++n) {
-        names[n]->clear();
-        files[n]->clear();
-        *numbers[n] = NO_WAVE;
-        disHHList(&kit, currentKitNum, quint8(n));
-    }
+    doc().clearHiHat(currentKitNum);
+    for (int n = 0; n < HH_NUM_MAX; ++n)
+        disHHList(&doc().kitAttrList[currentKitNum], currentKitNum, quint8(n));
 }
 
 namespace {

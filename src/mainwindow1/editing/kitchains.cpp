@@ -15,9 +15,9 @@
 void MainWindow1::initKitChainSet()
 {
     curStepNum = 0;
-    kitChainNameList.clear();
-    kitChainList.clear();
-    originalKitChainList.clear();
+    doc().kitChainNameList.clear();
+    doc().kitChainList.clear();
+    doc().originalKitChainList.clear();
     initKitChainStep();
 
     QTreeView *view = ui->kitListtreeView;
@@ -45,15 +45,15 @@ void MainWindow1::initKitChainSet()
     root->setEditable(false);
     kitChainListItemModel->appendRow(root);
     view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
-    for (int i = 0; i < kitNameList.size(); ++i) {
-        kitChainNameList.append(kitNameList[i]);
+    for (int i = 0; i < doc().kitNameList.size(); ++i) {
+        doc().kitChainNameList.append(doc().kitNameList[i]);
         auto *number = new QStandardItem(QString::number(i + 1));
         number->setEditable(false);
-        root->appendRow({number, new QStandardItem(kitNameList[i])});
+        root->appendRow({number, new QStandardItem(doc().kitNameList[i])});
     }
     view->expandAll();
     for (int i = 0; i < KIT_CHAIN_ROWS; ++i)
-        kitChainList.append(kitChian);
+        doc().kitChainList.append(kitChian);
 }
 
 void MainWindow1::initKitChainStep()
@@ -79,7 +79,7 @@ void MainWindow1::disKit(KIT_CHAIN *chain, int step)
         return;
     const int n = ui->kitChainNoSpinBox->value();
     const int kit = n == 0 ? 0 : kitchain::stepKit(*chain, n, step);
-    stepWidgetGroup[step].labStep->setText(kit == 0 ? QString() : kitChainNameList.value(kit - 1));
+    stepWidgetGroup[step].labStep->setText(kit == 0 ? QString() : doc().kitChainNameList.value(kit - 1));
 }
 
 void MainWindow1::disKitStep(QVector<KIT_CHAIN> chains, int chain)
@@ -99,14 +99,15 @@ void MainWindow1::on_kitChainNoSpinBox_valueChanged(int chain)
     ui->rBtnKitChainOff->setEnabled(true);
     if (chain >= 1 && chain <= kitchain::CHAIN_COUNT) {
         if (ui->rBtnKitChainOff->isChecked())
-            kitchain::switchOn(kitChainList, 0);
+            kitchain::switchOn(doc().kitChainList, 0);
         else if (ui->rBtnKitChainOn->isChecked())
-            kitchain::switchOn(kitChainList, chain);
-        disKitStep(kitChainList, chain);
+            kitchain::switchOn(doc().kitChainList, chain);
+        disKitStep(doc().kitChainList, chain);
     } else if (chain == 0) {
-        if (!kitChainList.isEmpty())
-            std::fill(std::begin(kitChainList[0].curKitChain[0]), std::end(kitChainList[0].curKitChain[0]), 0);
-        disKitStep(kitChainList, 0);
+        if (!doc().kitChainList.isEmpty())
+            std::fill(std::begin(doc().kitChainList[0].curKitChain[0]), std::end(doc().kitChainList[0].curKitChain[0]),
+                      0);
+        disKitStep(doc().kitChainList, 0);
     }
 }
 
@@ -115,7 +116,7 @@ void MainWindow1::on_rBtnKitChainOn_clicked()
     if (!ui->rBtnKitChainOn->isChecked())
         return;
     kitChian.kit_chain = 1;
-    kitchain::switchOn(kitChainList, ui->kitChainNoSpinBox->value());
+    kitchain::switchOn(doc().kitChainList, ui->kitChainNoSpinBox->value());
 }
 
 void MainWindow1::on_rBtnKitChainOff_clicked()
@@ -123,17 +124,17 @@ void MainWindow1::on_rBtnKitChainOff_clicked()
     if (!ui->rBtnKitChainOff->isChecked())
         return;
     kitChian.kit_chain = 0;
-    kitchain::switchOn(kitChainList, 0);
+    kitchain::switchOn(doc().kitChainList, 0);
 }
 
 void MainWindow1::on_btnClearStep_clicked()
 {
     const int chain = ui->kitChainNoSpinBox->value();
-    kitchain::clear(kitChainList, chain);
+    kitchain::clear(doc().kitChainList, chain);
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
         stepWidgetGroup[s].labStep->setText(QString());
-        if (chain < kitChainList.size())
-            disKit(&kitChainList[chain], s);
+        if (chain < doc().kitChainList.size())
+            disKit(&doc().kitChainList[chain], s);
     }
 }
 
@@ -143,19 +144,17 @@ void MainWindow1::takeOverChainPage()
     const int chain = ui->kitChainNoSpinBox->value();
     kitChian.kit_chain_No = quint8(chain);
     if (ui->rBtnKitChainOff->isChecked())
-        kitchain::confirm(kitChainList, 0);
+        kitchain::confirm(doc().kitChainList, 0);
     else if (ui->rBtnKitChainOn->isChecked())
-        kitchain::confirm(kitChainList, chain);
+        kitchain::confirm(doc().kitChainList, chain);
 
     // Names renamed in the kit list become the kits' names, on the main page too.
     const int shown = ui->kitNumber->text().toInt() - 1;
     for (int k : qAsConst(kitListRenames)) {
-        if (k < 0 || k >= kitChainNameList.size() || k >= kitAttrList.size())
+        if (k < 0 || k >= doc().kitChainNameList.size() || k >= doc().kitAttrList.size())
             continue;
-        const QString &name = kitChainNameList[k];
-        kitAttrList[k].kit_name = name;
-        if (k < kitNameList.size())
-            kitNameList[k] = name;
+        const QString name = doc().kitChainNameList[k];
+        doc().renameKit(k, name);
         if (k == shown) {
             ui->kitNameLineEdit->setText(name);
             kitNameFieldKit = k;
@@ -168,31 +167,31 @@ void MainWindow1::takeOverChainPage()
 void MainWindow1::on_btnSureKitChain_clicked()
 {
     takeOverChainPage();
-    emit sendKitChainInfo(kitChainList, kitChainNameList);
+    emit sendKitChainInfo(doc().kitChainList, doc().kitChainNameList);
     updateKitNameToMainInterface();
 }
 
 void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names)
 {
-    kitchain::apply(kitChainList, chains);
-    for (int i = 0; i < names.size() && i < kitAttrList.size(); ++i)
-        kitAttrList[i].kit_name = names[i];
+    kitchain::apply(doc().kitChainList, chains);
+    for (int i = 0; i < names.size() && i < doc().kitAttrList.size(); ++i)
+        doc().renameKit(i, names[i]);
 
     // The main pad page shows the kit accepted last, under its new name.
     const int kit = oldKitNumber;
-    if (kit < 1 || kit > kitAttrList.size())
+    if (kit < 1 || kit > doc().kitAttrList.size())
         return;
     ui->kitNumber->setText(QString::number(kit));
     ui->kitNameLineEdit->setText(names.value(kit - 1));
     kitNameFieldKit = kit - 1;
     ui->kitNameLabel->setText(names.value(kit - 1));
     ui->kitNoSpinBox->setValue(kit);
-    dispPadList(kitAttrList, quint8(kit - 1));
+    dispPadList(doc().kitAttrList, quint8(kit - 1));
 }
 
 void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains)
 {
-    const int on = kitchain::load(kitChainList, kitChian, chains);
+    const int on = kitchain::load(doc().kitChainList, kitChian, chains);
     if (on != 0) {
         ui->kitChainNoSpinBox->setValue(on);
         ui->rBtnKitChainOn->setChecked(true);
@@ -201,5 +200,5 @@ void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains)
     }
     on_kitChainNoSpinBox_valueChanged(on);
     if (on == 0) // the steps of the chain the page shows, not the empty entry 0
-        disKitStep(kitChainList, ui->kitChainNoSpinBox->value());
+        disKitStep(doc().kitChainList, ui->kitChainNoSpinBox->value());
 }

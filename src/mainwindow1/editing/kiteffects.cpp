@@ -27,25 +27,25 @@ EffectSlot effectSlot(MainWindow1 *w, int n)
         return {ui->kitEffect1,
                 {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},
                 {ui->lab_effect1_ctrl1, ui->lab_effect1_ctrl2, ui->lab_effect1_ctrl3},
-                w->kitEffectList1,
+                w->doc().kitEffectList1,
                 1};
     case 1:
         return {ui->kitEffect2,
                 {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3},
                 {ui->lab_effect2_ctrl1, ui->lab_effect2_ctrl2, ui->lab_effect2_ctrl3},
-                w->kitEffectList2,
+                w->doc().kitEffectList2,
                 2};
     case 2:
         return {ui->kitEffect3,
                 {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3},
                 {ui->lab_effect3_ctrl1, ui->lab_effect3_ctrl2, ui->lab_effect3_ctrl3},
-                w->kitEffectList3,
+                w->doc().kitEffectList3,
                 3};
     default:
         return {ui->activeFx,
                 {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3},
                 {ui->lab_effect4_ctrl1, ui->lab_effect4_ctrl2, ui->lab_effect4_ctrl3},
-                w->kitEffectList4,
+                w->doc().kitEffectList4,
                 4};
     }
 }
@@ -63,7 +63,7 @@ quint16 &controlField(MainWindow1::soundKit &k, int n, int c)
 
 MainWindow1::soundKit *kitRecord(MainWindow1 *w, int k)
 {
-    return k >= 0 && k < w->kitAttrList.size() ? &w->kitAttrList[k] : nullptr;
+    return k >= 0 && k < w->doc().kitAttrList.size() ? &w->doc().kitAttrList[k] : nullptr;
 }
 
 // Shows the controls type t uses and their captions; an unused control holds

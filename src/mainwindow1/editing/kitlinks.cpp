@@ -12,7 +12,7 @@ namespace {
 QVector<MainWindow1::LINK_GROUP> *pageLinks(MainWindow1 *w)
 {
     const int k = w->ui->kitNoSpinBox->value() - 1;
-    return k >= 0 && k < KIT_MAX_COUNT ? &w->kitLinkList[k] : nullptr;
+    return k >= 0 && k < KIT_MAX_COUNT ? &w->doc().kitLinkList[k] : nullptr;
 }
 
 // Pad `first` (true) or second of the group shown took `index`.

@@ -23,41 +23,25 @@ QStandardItem *kitListRoot(QStandardItemModel *model)
 }
 } // namespace
 
-kitcopy::KitStore MainWindow1::kitStore()
-{
-    kitcopy::KitStore s;
-    s.kits = &kitAttrList;
-    s.padLists = kitPadList;
-    s.links = kitLinkList;
-    s.effects[0] = kitEffectList1;
-    s.effects[1] = kitEffectList2;
-    s.effects[2] = kitEffectList3;
-    s.effects[3] = kitEffectList4;
-    s.base = base0;
-    s.pedal = pedal0;
-    s.pads = pad0;
-    return s;
-}
-
 void MainWindow1::updateKitChainNameList()
 {
     QStandardItem *root = kitListRoot(kitChainListItemModel);
     if (!root)
         return;
     kitListFilling = true;
-    for (int i = 0; i < kitChainNameList.size(); ++i) {
+    for (int i = 0; i < doc().kitChainNameList.size(); ++i) {
         // Cells that exist keep their items; a name that is the same changes nothing.
         QStandardItem *number = root->child(i, 0);
         QStandardItem *name = root->child(i, 1);
         if (number && name) {
             number->setText(QString::number(i + 1));
-            name->setText(kitChainNameList[i]);
+            name->setText(doc().kitChainNameList[i]);
             continue;
         }
         auto *numberCell = new QStandardItem(QString::number(i + 1));
         numberCell->setEditable(false);
         root->setChild(i, 0, numberCell);
-        root->setChild(i, 1, new QStandardItem(kitChainNameList[i]));
+        root->setChild(i, 1, new QStandardItem(doc().kitChainNameList[i]));
     }
     kitListFilling = false;
 }
@@ -65,9 +49,9 @@ void MainWindow1::updateKitChainNameList()
 bool MainWindow1::replaceNameToStep(QString kitNumber, QString name)
 {
     const int kit = kitNumber.trimmed().toInt();
-    if (!kitchain::usesKit(kitChainList, kit) || kit > kitChainNameList.size())
+    if (!kitchain::usesKit(doc().kitChainList, kit) || kit > doc().kitChainNameList.size())
         return false;
-    kitChainNameList[kit - 1] = name.trimmed();
+    doc().kitChainNameList[kit - 1] = name.trimmed();
     return true;
 }
 
@@ -76,20 +60,20 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
     if (kitListFilling || !item || !item->isEditable() || item->hasChildren() || item->column() == 0 || !item->parent())
         return;
     const int row = item->row();
-    if (row >= kitAttrList.size() || row >= kitChainNameList.size())
+    if (row >= doc().kitAttrList.size() || row >= doc().kitChainNameList.size())
         return;
     const QString name = item->text();
     const QString refusal = kitNameRefusal(name);
     if (!refusal.isEmpty()) {
         UiPrompter::instance()->information(this, tr("Error"), refusal);
         // The name the list showed, a rename not yet taken over included; runs this slot again.
-        item->setText(kitChainNameList[row]);
+        item->setText(doc().kitChainNameList[row]);
         return;
     }
     const QStandardItem *number = item->parent()->child(row, 0);
     if (number && replaceNameToStep(number->text(), name))
-        disKitStep(kitChainList, ui->kitChainNoSpinBox->value());
-    kitChainNameList[row] = name;
+        disKitStep(doc().kitChainList, ui->kitChainNoSpinBox->value());
+    doc().kitChainNameList[row] = name;
     kitListRenames.insert(row); // taken over by OK, a page change, a save or the close
 }
 
@@ -157,11 +141,12 @@ void MainWindow1::moveKitInList(int step)
         return;
     const int row = index.row();
     const int other = row + step;
-    if (other < 0 || other >= KIT_MAX_COUNT || row >= kitChainNameList.size() || other >= kitChainNameList.size())
+    if (other < 0 || other >= KIT_MAX_COUNT || row >= doc().kitChainNameList.size()
+        || other >= doc().kitChainNameList.size())
         return;
 
-    kitchain::swapKitNumbers(kitChainList, row + 1, other + 1);
-    kitChainNameList.swapItemsAt(row, other);
+    kitchain::swapKitNumbers(doc().kitChainList, row + 1, other + 1);
+    doc().kitChainNameList.swapItemsAt(row, other);
     // A rename not yet taken over moves with its kit.
     const bool rowRenamed = kitListRenames.remove(row);
     if (kitListRenames.remove(other))
@@ -171,7 +156,7 @@ void MainWindow1::moveKitInList(int step)
     kitListFilling = true;
     for (int r : {row, other}) {
         if (QStandardItem *name = root->child(r, 1))
-            name->setText(kitChainNameList[r]);
+            name->setText(doc().kitChainNameList[r]);
     }
     kitListFilling = false;
     ui->kitListtreeView->repaint();
@@ -190,10 +175,10 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
     commitShownKit(oldKitNumber);
-    kitcopy::swapKits(kitStore(), row, moved);
+    doc().moveKit(row, moved);
     currentKitNum = quint8(moved);
     ui->kitNumber->setText(QString::number(moved + 1));
-    dispPadList(kitAttrList, currentKitNum);
+    dispPadList(doc().kitAttrList, currentKitNum);
 
     // Show the moved kit on the kit page without committing the page again.
     const bool loading = loadKitNoFlag;

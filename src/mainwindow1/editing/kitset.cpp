@@ -69,12 +69,12 @@ void showDefaultKitOne(MainWindow1 *w, bool reset)
 // Kit k as it stands in curKitAttr, appended to the kit lists.
 void appendKitLists(MainWindow1 *w, int k)
 {
-    const MainWindow1::soundKit &kit = w->curKitAttr[k];
-    w->kitNameList.append(kit.kit_name);
-    w->kitIndexList.append(kit.reserved[0]);
+    const MainWindow1::soundKit &kit = w->doc().curKitAttr[k];
+    w->doc().kitNameList.append(kit.kit_name);
+    w->doc().kitIndexList.append(kit.reserved[0]);
     for (int p = 0; p < PAD_NUM_MAX; ++p)
-        w->kitPadList[k].append(kit.kpadChunk[p]);
-    w->kitAttrList.append(kit);
+        w->doc().kitPadList[k].append(kit.kpadChunk[p]);
+    w->doc().kitAttrList.append(kit);
 }
 } // namespace
 
@@ -91,21 +91,21 @@ void MainWindow1::initKitSet()
     for (KIT_EFFECT &e : k_effect)
         e = effects.last();
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        kitEffectList1[k] += effects;
-        kitEffectList2[k] += effects;
-        kitEffectList3[k] += effects;
-        kitEffectList4[k] += effects;
+        doc().kitEffectList1[k] += effects;
+        doc().kitEffectList2[k] += effects;
+        doc().kitEffectList3[k] += effects;
+        doc().kitEffectList4[k] += effects;
     }
 
     for (LINK_GROUP &g : linkGroup)
         g = LINK_GROUP();
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
         for (const LINK_GROUP &g : linkGroup)
-            kitLinkList[k].append(g);
+            doc().kitLinkList[k].append(g);
     }
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        curKitAttr[k] = defaultKit(k);
+        doc().curKitAttr[k] = defaultKit(k);
         appendKitLists(this, k);
     }
 
@@ -122,24 +122,24 @@ void MainWindow1::initKitSet1()
     showDefaultKitOne(this, true);
 
     initValueMaps();
-    kitAttrList.clear();
-    kitNameList.clear();
-    kitIndexList.clear();
+    doc().kitAttrList.clear();
+    doc().kitNameList.clear();
+    doc().kitIndexList.clear();
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        kitPadList[k].clear();
-        kitLinkList[k].clear();
+        doc().kitPadList[k].clear();
+        doc().kitLinkList[k].clear();
         for (int g = 0; g < 5; ++g)
-            kitLinkList[k].append(LINK_GROUP());
-        const PEDAL_SETTING active = curKitAttr[k].pedalChunk;
-        curKitAttr[k] = defaultKit(k);
-        curKitAttr[k].effect1_no = curKitAttr[k].effect2_no = curKitAttr[k].effect3_no = 10;
+            doc().kitLinkList[k].append(LINK_GROUP());
+        const PEDAL_SETTING active = doc().curKitAttr[k].pedalChunk;
+        doc().curKitAttr[k] = defaultKit(k);
+        doc().curKitAttr[k].effect1_no = doc().curKitAttr[k].effect2_no = doc().curKitAttr[k].effect3_no = 10;
         // The active effect of the hi-hat block is left as it was.
-        curKitAttr[k].pedalChunk.active_fx = active.active_fx;
-        curKitAttr[k].pedalChunk.active_off = active.active_off;
-        curKitAttr[k].pedalChunk.active_no = active.active_no;
-        curKitAttr[k].pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
-        curKitAttr[k].pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
-        curKitAttr[k].pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
+        doc().curKitAttr[k].pedalChunk.active_fx = active.active_fx;
+        doc().curKitAttr[k].pedalChunk.active_off = active.active_off;
+        doc().curKitAttr[k].pedalChunk.active_no = active.active_no;
+        doc().curKitAttr[k].pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
+        doc().curKitAttr[k].pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
+        doc().curKitAttr[k].pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
         appendKitLists(this, k);
     }
 }

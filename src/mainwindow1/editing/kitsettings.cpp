@@ -29,7 +29,7 @@ kitediting::KitPage readKitPage(MainWindow1 *w, int k)
 {
     Ui::MainWindow1 *ui = w->ui;
     kitediting::KitPage page;
-    page.name = w->kitAttrList[k].kit_name;
+    page.name = w->doc().kitAttrList[k].kit_name;
     page.volume = quint8(ui->kitVolumeSpinBox->value());
     page.tempo = quint8(ui->kitTempoSpinBox->value());
     QComboBox *const types[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
@@ -69,7 +69,7 @@ kitediting::KitPageShown shownKitPage(MainWindow1 *w, int k)
     shown.page = readKitPage(w, k);
     const kitediting::KitPage &page = shown.page;
     const QVector<MainWindow1::LINK_GROUP> links =
-            k < KIT_MAX_COUNT ? w->kitLinkList[k] : QVector<MainWindow1::LINK_GROUP>();
+            k < KIT_MAX_COUNT ? w->doc().kitLinkList[k] : QVector<MainWindow1::LINK_GROUP>();
     const int pads = w->ui->padLink1ComboBox->count();
     for (int g = 0; g < links.size(); ++g) {
         const bool isShown = g == page.linkGroup;
@@ -83,27 +83,27 @@ kitediting::KitPageShown shownKitPage(MainWindow1 *w, int k)
 void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
 {
     const int k = kitNo - 1;
-    if (k < 0 || k >= kitAttrList.size())
+    if (k < 0 || k >= doc().kitAttrList.size())
         return;
     const bool filling = kitPageFilling;
     kitPageFilling = true;
-    ui->kitNameLabel->setText(kitAttrList[k].kit_name);
-    ui->kitVolumeSpinBox->setValue(kitAttrList[k].kit_volume);
-    ui->kitTempoSpinBox->setValue(kitAttrList[k].kit_tempo);
+    ui->kitNameLabel->setText(doc().kitAttrList[k].kit_name);
+    ui->kitVolumeSpinBox->setValue(doc().kitAttrList[k].kit_volume);
+    ui->kitTempoSpinBox->setValue(doc().kitAttrList[k].kit_tempo);
 
     const int group = ui->linkGroupComboBox->currentIndex();
-    if (group >= 0 && group < kitLinkList[k].size()) {
-        const LINK_GROUP pair = kitLinkList[k][group];
+    if (group >= 0 && group < doc().kitLinkList[k].size()) {
+        const LINK_GROUP pair = doc().kitLinkList[k][group];
         ui->padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, ui->padLink1ComboBox->count()));
         ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, ui->padLink2ComboBox->count()));
     }
 
-    on_kitEffect1_currKitIndex(kitAttrList[k].kit_effect1, k);
-    on_kitEffect2_currKitIndex(kitAttrList[k].kit_effect2, k);
-    on_kitEffect3_currKitIndex(kitAttrList[k].kit_effect3, k);
-    on_activeFx_currKitIndex(kitAttrList[k].pedalChunk.active_fx, k);
+    on_kitEffect1_currKitIndex(doc().kitAttrList[k].kit_effect1, k);
+    on_kitEffect2_currKitIndex(doc().kitAttrList[k].kit_effect2, k);
+    on_kitEffect3_currKitIndex(doc().kitAttrList[k].kit_effect3, k);
+    on_activeFx_currKitIndex(doc().kitAttrList[k].pedalChunk.active_fx, k);
 
-    const soundKit r = kitAttrList[k];
+    const soundKit r = doc().kitAttrList[k];
     const PEDAL_SETTING &h = r.pedalChunk;
     ui->effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
     ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
@@ -169,18 +169,17 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
     if (ui->left_stackedWidget->currentIndex() != 2)
         return;
     const int k = int(kitNo) - 1;
-    if (k < 0 || k >= kitAttrList.size() || k >= KIT_MAX_COUNT)
+    if (k < 0 || k >= doc().kitAttrList.size() || k >= KIT_MAX_COUNT)
         return;
     applyKitName(k);
     settleHHLayers();
-    const kitediting::KitImages images{&base0[k], &pedal0[k], pad0[k]};
     const kitediting::KitPageShown shown = shownKitPage(this, k);
     if (kitPageShown.unchanged(k, -1, shown)) {
         // Nothing edited since the kit was shown: its record stays byte for byte.
-        kitediting::writeKitImages(k, kitAttrList[k], kitPadList[k], images);
+        doc().refreshKitImages(k);
         return;
     }
-    kitediting::commitKit(k, shown.page, kitAttrList[k], kitPadList[k], kitLinkList[k], linkGroup, images);
+    doc().takeKitPage(k, shown.page, linkGroup);
 }
 
 void MainWindow1::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
@@ -188,10 +187,10 @@ void MainWindow1::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, Q
     Q_UNUSED(oldNo)
     const QString o = QDir::toNativeSeparators(oldFile);
     const QString n = QDir::toNativeSeparators(newFile);
-    const int kits = qMin(kitAttrList.size(), KIT_MAX_COUNT);
+    const int kits = qMin(doc().kitAttrList.size(), KIT_MAX_COUNT);
     for (int k = 0; k < kits; ++k) {
-        if (kitediting::repointWave(kitAttrList[k], kitPadList[k], o, n, newNo) && k < kitNumFlagList.size())
-            kitNumFlagList[k] = 1;
+        if (doc().renumberSound(k, o, n, newNo) && k < doc().kitNumFlagList.size())
+            doc().kitNumFlagList[k] = 1;
     }
     // Paint now and then; no user input runs halfway through a renumbering.
     if (!kitFileEvents.isValid()) {

@@ -50,7 +50,7 @@ void MainWindow1::disPad(soundKit *kit, quint8 pad)
 
 void MainWindow1::disHHList(soundKit *kit, quint8 kitNo, quint8 slot)
 {
-    if (!kit || kitAttrList.isEmpty() || kitNo >= kitAttrList.size() || slot >= HH_NUM_MAX)
+    if (!kit || doc().kitAttrList.isEmpty() || kitNo >= doc().kitAttrList.size() || slot >= HH_NUM_MAX)
         return;
     const PEDAL_SETTING &h = kit->pedalChunk;
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
@@ -63,29 +63,29 @@ void MainWindow1::dispKitinList(bool show, quint8 kit)
     if (!show)
         return;
     currentKitNum = kit;
-    dispPadList(kitAttrList, kit);
+    dispPadList(doc().kitAttrList, kit);
 }
 
 void MainWindow1::updateKitNameToMainInterface()
 {
-    for (int i = 0; i < kitChainNameList.size() && i < kitNameList.size(); ++i)
-        kitNameList[i] = kitChainNameList[i];
+    for (int i = 0; i < doc().kitChainNameList.size() && i < doc().kitNameList.size(); ++i)
+        doc().kitNameList[i] = doc().kitChainNameList[i];
 }
 
 void MainWindow1::updateKitNameAndNo(QString name, quint8 kit)
 {
-    if (kit >= kitAttrList.size())
+    if (kit >= doc().kitAttrList.size())
         return;
-    kitAttrList[kit].kit_name = name;
-    kitAttrList[kit].kit_no = kit;
+    doc().kitAttrList[kit].kit_name = name;
+    doc().kitAttrList[kit].kit_no = kit;
 }
 
 void MainWindow1::recvKitNameList(QString name, int kit)
 {
-    if (kit >= 0 && kit < kitNameList.size())
-        kitNameList[kit] = name;
-    if (kit >= 0 && kit < kitChainNameList.size())
-        kitChainNameList[kit] = name;
+    if (kit >= 0 && kit < doc().kitNameList.size())
+        doc().kitNameList[kit] = name;
+    if (kit >= 0 && kit < doc().kitChainNameList.size())
+        doc().kitChainNameList[kit] = name;
     kitListRenames.remove(kit); // this name replaces one typed into the kit list
 }
 
@@ -133,7 +133,7 @@ void pageKit(MainWindow1 *w, int step)
     ui->kitNumber->setText(QString::number(next));
     w->currentKitNum = quint8(next - 1);
     w->oldKitNumber = next;
-    w->dispPadList(w->kitAttrList, w->currentKitNum);
+    w->dispPadList(w->doc().kitAttrList, w->currentKitNum);
 }
 } // namespace
 
@@ -156,11 +156,11 @@ void MainWindow1::on_kitNumber_textEdited(const QString &text)
         if (ui->left_stackedWidget->currentIndex() == 2)
             ui->kitNoSpinBox->setValue(n); // commits the kit left
         currentKitNum = quint8(n - 1);
-        if (currentKitNum < kitAttrList.size()) {
-            ui->kitNameLineEdit->setText(kitAttrList[currentKitNum].kit_name);
+        if (currentKitNum < doc().kitAttrList.size()) {
+            ui->kitNameLineEdit->setText(doc().kitAttrList[currentKitNum].kit_name);
             kitNameFieldKit = currentKitNum;
         }
-        dispPadList(kitAttrList, currentKitNum);
+        dispPadList(doc().kitAttrList, currentKitNum);
         oldKitNumber = currentKitNum + 1;
         return;
     }
@@ -185,19 +185,19 @@ QString MainWindow1::kitNameRefusal(const QString &name)
 
 bool MainWindow1::applyKitName(int kit)
 {
-    if (kit < 0 || kit >= kitAttrList.size())
+    if (kit < 0 || kit >= doc().kitAttrList.size())
         return false;
     if (kit != kitNameFieldKit)
         return true; // the field holds another kit's name: this kit keeps its own
     const QString name = ui->kitNameLineEdit->text();
-    const QString stored = kitAttrList[kit].kit_name;
+    const QString stored = doc().kitAttrList[kit].kit_name;
     if (name == stored)
         return true;
 
     const QString text = kitNameRefusal(name);
     const bool warning = name.isEmpty();
     if (text.isEmpty()) {
-        kitAttrList[kit].kit_name = name;
+        doc().renameKit(kit, name);
         emit sendKitNameChanged(name, kit);
         return true;
     }
@@ -231,7 +231,7 @@ void MainWindow1::on_kitNameLineEdit_editingFinished()
         ui->kitNameLineEdit->setStyleSheet(kNoBorder);
         if (dot == 2)
             ui->kitNameLabel->setText(ui->kitNameLineEdit->text());
-        dispPadList(kitAttrList, currentKitNum);
+        dispPadList(doc().kitAttrList, currentKitNum);
     }
     kitNameEditing = false;
 }
@@ -255,22 +255,9 @@ void MainWindow1::on_btnRenameKit_clicked()
 void MainWindow1::on_btnClear_clicked()
 {
     currentKitNum = quint8(kitFieldNumber(ui) - 1);
-    if (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= kitAttrList.size())
+    if (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList.size())
         return;
     // The record and its pad list alike, so that no later commit brings the sounds back.
-    auto clear = [](KIT_PAD_SETTING &s) {
-        s.soundIndex0.clear();
-        s.soundName0.clear();
-        s.soundFile0.clear();
-        s.soundIndex1.clear();
-        s.soundName1.clear();
-        s.soundFile1.clear();
-        s.aWaveNo = NO_WAVE;
-        s.bWaveNo = NO_WAVE;
-    };
-    for (KIT_PAD_SETTING &s : kitAttrList[currentKitNum].kpadChunk)
-        clear(s);
-    for (KIT_PAD_SETTING &s : kitPadList[currentKitNum])
-        clear(s);
+    doc().clearKit(currentKitNum);
     dispKitinList(true, currentKitNum);
 }

@@ -22,7 +22,7 @@ const QString kHoverStyle = QStringLiteral("PadLabel:hover{background-color: rgb
 int shownKit(MainWindow1 *w)
 {
     const int n = w->ui->kitNumber->text().toInt();
-    return n >= 1 && n <= KIT_MAX_COUNT && n <= w->kitAttrList.size() ? n - 1 : -1;
+    return n >= 1 && n <= KIT_MAX_COUNT && n <= w->doc().kitAttrList.size() ? n - 1 : -1;
 }
 
 // Top left corner for a menu of `size` opened at `at`, moved back onto the screen.
@@ -66,7 +66,7 @@ void MainWindow1::rightMenu(QString objName)
     // One highlight at a time: the label of this menu's layer.
     recvInteration(QString());
     padCopyOpen = false;
-    const KIT_PAD_SETTING &s = kitAttrList[kit].kpadChunk[pad];
+    const KIT_PAD_SETTING &s = doc().kitAttrList[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
     pad_copy->setEnabled(entries.copy);
@@ -98,13 +98,11 @@ void MainWindow1::clearPad()
     if (curLayer != 0 && (curLayer != 1 || !padWidgetGroup[pad].lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
-    kitcopy::clearLayer(kitAttrList[kit].kpadChunk[pad], curLayer);
-    if (pad < kitPadList[kit].size())
-        kitcopy::clearLayer(kitPadList[kit][pad], curLayer);
+    doc().clearPad(kit, pad, curLayer);
     QLabel *label = curLayer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
     label->setText(QString());
     label->setStyleSheet(kNormalStyle);
-    disPad(&kitAttrList[kit], quint8(pad));
+    disPad(&doc().kitAttrList[kit], quint8(pad));
 }
 
 void MainWindow1::padMenuClosed()
@@ -139,12 +137,12 @@ void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
         return;
     }
     const int k = kit - 1;
-    if (k < 0 || k >= kitAttrList.size() || k >= KIT_MAX_COUNT || srcPad < 1 || srcPad > PAD_NUM_MAX
+    if (k < 0 || k >= doc().kitAttrList.size() || k >= KIT_MAX_COUNT || srcPad < 1 || srcPad > PAD_NUM_MAX
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
     // The page's edits go into the kit they belong to before the pad is copied.
     commitShownKit(curkitNumber);
-    kitcopy::copyPad(kitAttrList[k], kitPadList[k], srcPad - 1, dstPad - 1);
+    doc().copyPad(k, srcPad - 1, dstPad - 1);
     redrawCopiedKit(kit);
     copyCompleted(this);
 }
@@ -178,12 +176,12 @@ void MainWindow1::recvDstKit(int kit)
     // The kit the dialog names: the user may have paged on while it was open.
     const int src = copySourceKit - 1;
     const int dst = kit - 1;
-    if (src < 0 || src >= kitAttrList.size() || dst >= kitAttrList.size() || dst >= KIT_MAX_COUNT)
+    if (src < 0 || src >= doc().kitAttrList.size() || dst >= doc().kitAttrList.size() || dst >= KIT_MAX_COUNT)
         return;
     // The page's edits go into the kit they belong to before it is copied.
     commitShownKit(curkitNumber);
-    emit sendKitNameChanged(kitAttrList[src].kit_name, dst);
-    kitcopy::copyKit(kitStore(), src, dst);
+    emit sendKitNameChanged(doc().kitAttrList[src].kit_name, dst);
+    doc().copyKit(src, dst);
     redrawCopiedKit(kit);
     copyCompleted(this);
 }
@@ -193,7 +191,7 @@ void MainWindow1::redrawCopiedKit(int kit)
     // A copy into the kit shown replaces what the pages hold, so the next
     // commit keeps it. The copy dialogs stay open while the user pages on.
     if (shownKit(this) == kit - 1)
-        dispPadList(kitAttrList, quint8(kit - 1));
+        dispPadList(doc().kitAttrList, quint8(kit - 1));
     if (ui->left_stackedWidget->currentIndex() == 2 && curkitNumber == kit) {
         switchKitNum = true;
         showKitPage(kit, true, curPadNumber);

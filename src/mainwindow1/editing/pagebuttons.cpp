@@ -9,7 +9,7 @@ namespace {
 void leaveChainPage(MainWindow1 *w)
 {
     w->takeOverChainPage();
-    emit w->sendKitChainInfo(w->kitChainList, w->kitChainNameList);
+    emit w->sendKitChainInfo(w->doc().kitChainList, w->doc().kitChainNameList);
     w->updateKitNameToMainInterface();
 }
 } // namespace
@@ -51,7 +51,7 @@ void MainWindow1::on_btnKitMove_clicked()
         currentKitNum = quint8(n - 1);
         ui->kitNumber->setText(QString::number(n));
         commitShownKit(curkitNumber); // still on the kit settings page
-        dispPadList(kitAttrList, currentKitNum);
+        dispPadList(doc().kitAttrList, currentKitNum);
     }
     kitChainUiFlag = false;
     ui->left_stackedWidget->setCurrentIndex(0);
@@ -87,6 +87,6 @@ void MainWindow1::on_btnKitChain_clicked()
         selection->clearSelection();
     updateKitChainNameList();
     // Kit names may have come in after the chains (loads); the steps show them.
-    disKitStep(kitChainList, ui->kitChainNoSpinBox->value());
+    disKitStep(doc().kitChainList, ui->kitChainNoSpinBox->value());
     dot = 1;
 }

@@ -146,7 +146,7 @@ Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const 
 
 QVector<QString> MainWindow1::getSoundFileList()
 {
-    return kitusage::usedSoundFiles(waveLoadKitAttrList, kitAttrList);
+    return kitusage::usedSoundFiles(waveLoadKitAttrList, doc().kitAttrList);
 }
 
 void MainWindow1::deleteWaveFromList1()
@@ -183,7 +183,7 @@ void MainWindow1::on_tbtDel_clicked()
 
     // One set of the paths the kits use for the whole selection.
     const QVector<QString> usedFiles = getSoundFileList();
-    const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), kitAttrList);
+    const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), doc().kitAttrList);
     if (!refused.text.isEmpty()) {
         if (deviceMode)
             closeDialog();

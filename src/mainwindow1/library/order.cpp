@@ -82,7 +82,7 @@ void MainWindow1::on_defaultRbtn_clicked()
 
 void MainWindow1::on_kitRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byKitUse(waveLoadKitAttrList, kitAttrList);
+    const QVector<soundorder::Row> rows = soundorder::byKitUse(waveLoadKitAttrList, doc().kitAttrList);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
@@ -183,11 +183,11 @@ void MainWindow1::generateKitOrder()
         firstRecord.insert(waveLoadKitAttrList.at(i).file, i);
     remainingList.clear();
     QSet<QString> remaining;
-    const int kits = qMin(kitAttrList.size(), int(KIT_MAX_COUNT));
+    const int kits = qMin(doc().kitAttrList.size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
         totalList.clear();
         totalFileList.clear();
-        const QVector<kitusage::Use> uses = kitusage::kitUses(kitAttrList.at(k));
+        const QVector<kitusage::Use> uses = kitusage::kitUses(doc().kitAttrList.at(k));
         for (const kitusage::Use &use : uses) {
             if (!remaining.contains(use.file)) {
                 remaining.insert(use.file);
@@ -198,7 +198,7 @@ void MainWindow1::generateKitOrder()
         }
         if (uses.isEmpty())
             continue;
-        auto *group = new QStandardItem(kitAttrList.at(k).kit_name);
+        auto *group = new QStandardItem(doc().kitAttrList.at(k).kit_name);
         group->setEditable(false);
         totalListItemModel->appendRow(group);
         for (int i = 0; i < totalFileList.size(); ++i) {

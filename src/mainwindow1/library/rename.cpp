@@ -19,12 +19,12 @@ const char kDefaultPrefix[] = "SOUND";
 // kit settings page, which that page writes back into its kit when it is left.
 void showRenamedKits(MainWindow1 *w)
 {
-    w->dispPadList(w->kitAttrList, w->currentKitNum);
+    w->dispPadList(w->doc().kitAttrList, w->currentKitNum);
     const int kit = w->ui->kitNoSpinBox->value() - 1;
-    if (kit < 0 || kit >= w->kitAttrList.size())
+    if (kit < 0 || kit >= w->doc().kitAttrList.size())
         return;
     for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-        w->disHHList(&w->kitAttrList[kit], quint8(kit), slot);
+        w->disHHList(&w->doc().kitAttrList[kit], quint8(kit), slot);
 }
 
 } // namespace
@@ -149,7 +149,7 @@ bool MainWindow1::replaceNameToPadSetting(quint8 mode, QString file, QString nam
 {
     name = name.trimmed();
     file = QDir::toNativeSeparators(file.trimmed());
-    bool changed = kitusage::renameInKits(kitAttrList, file, name, currentKitNum);
+    bool changed = kitusage::renameInKits(doc().kitAttrList, file, name, currentKitNum);
     if (mode == 0 && totalGroup) {
         for (int r = 0; r < totalGroup->rowCount(); ++r) {
             const QStandardItem *fileCell = totalGroup->child(r, 2);

@@ -77,19 +77,19 @@ bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
     handOverFromChangedFiles();
     setupfiles::CollectedWaves got;
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
-            totalRows(), kitAttrList, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
+            totalRows(), doc().kitAttrList, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
             setupProgress(dialog), got);
     return keepWaves(this, err, got);
 }
 
 bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *)
 {
-    if (kitIndex < 0 || kitIndex >= kitAttrList.size())
+    if (kitIndex < 0 || kitIndex >= doc().kitAttrList.size())
         return false;
     handOverFromChangedFiles();
     setupfiles::CollectedWaves got;
     // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
-    soundKit numbered = kitAttrList.at(kitIndex);
+    soundKit numbered = doc().kitAttrList.at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
             numbered, kitIndex, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
             setupProgress(nullptr), got);
@@ -112,7 +112,7 @@ bool MainWindow1::getClickWaveList(QString TempDirName)
 
 QStringList MainWindow1::getKitFileList()
 {
-    return setupfiles::kitSourceFiles(kitAttrList);
+    return setupfiles::kitSourceFiles(doc().kitAttrList);
 }
 
 bool MainWindow1::findKitFile(QString fileName, QStringList fileList)
@@ -122,7 +122,7 @@ bool MainWindow1::findKitFile(QString fileName, QStringList fileList)
 
 void MainWindow1::waveKitOrder()
 {
-    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(kitAttrList, waveLoadKitAttrList, waveAttrList);
+    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(doc().kitAttrList, waveLoadKitAttrList, waveAttrList);
     totalFileList = order.totalFileList;
     totalList = order.totalList;
     remainingList = order.remainingList;

@@ -144,8 +144,8 @@ void useCopies(MainWindow1 *w, const QHash<QString, QString> &to, bool clicksToo
     setupfiles::removeSources(w->waveLoadKitAttrList, merged);
     removeRows(w->totalGroup, 2, merged);
     removeRows(w->hhGroup, 1, merged);
-    setupfiles::repointSources(w->kitAttrList, to, merged);
-    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->kitPadList)
+    setupfiles::repointSources(w->doc().kitAttrList, to, merged);
+    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
         setupfiles::repointSources(pads, to, merged);
     setupfiles::repointSources(w->waveLoadKitAttrList, to);
     repointCells(w->totalGroup, 2, to);
@@ -192,7 +192,7 @@ QVector<setupfiles::LostSound> soundsToKeep(MainWindow1 *w, const QString &kitFi
     if (clicksToo)
         others += clickSounds(w->clickList);
     QVector<setupfiles::LostSound> lost =
-            setupfiles::lostSounds(kitFile, held, w->waveLoadKitAttrList, w->kitAttrList, others);
+            setupfiles::lostSounds(kitFile, held, w->waveLoadKitAttrList, w->doc().kitAttrList, others);
     if (!through.isEmpty()) {
         lost.erase(std::remove_if(lost.begin(), lost.end(),
                                   [&through](const setupfiles::LostSound &s) {
@@ -293,12 +293,10 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
 // load gives them; false when it does not read as a kit file.
 bool readStoredSounds(const QString &kitFile, MainWindow1::READ_KIT_FILE &rec)
 {
-    const int kind = curFlag;
     setupfiles::KitTables tables;
     const bool whole = setupfiles::isWholeSetupPath(kitFile);
     const setupfiles::LoadError err = whole ? setupfiles::readWholeSetupFile(kitFile, rec, tables)
                                             : setupfiles::readKitFile(kitFile, rec, tables);
-    curFlag = kind;
     if (err != setupfiles::LoadError::None)
         return false;
     rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the tables go here
@@ -322,7 +320,7 @@ QStringList storedKitFiles(MainWindow1 *w)
     };
     for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList))
         take(s.file);
-    for (const MainWindow1::soundKit &kit : qAsConst(w->kitAttrList))
+    for (const MainWindow1::soundKit &kit : qAsConst(w->doc().kitAttrList))
         setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
     for (const setupfiles::LostSound &s : groupSounds(w->soundListItemModel) + clickSounds(w->clickList))
         take(s.source);

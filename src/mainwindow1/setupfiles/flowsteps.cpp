@@ -85,12 +85,12 @@ void reapplySoundOrder(MainWindow1 *w)
 
 void redrawKits(MainWindow1 *w)
 {
-    for (int k = 0; k < KIT_MAX_COUNT && k < w->kitAttrList.size(); ++k) {
+    for (int k = 0; k < KIT_MAX_COUNT && k < w->doc().kitAttrList.size(); ++k) {
         for (int s = 0; s < HH_NUM_MAX; ++s)
-            w->disHHList(&w->kitAttrList[k], quint8(k), quint8(s));
+            w->disHHList(&w->doc().kitAttrList[k], quint8(k), quint8(s));
     }
     for (int k = 0; k < KIT_MAX_COUNT; ++k)
-        w->dispPadList(w->kitAttrList, quint8(k));
+        w->dispPadList(w->doc().kitAttrList, quint8(k));
 }
 
 void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers)

@@ -28,7 +28,6 @@ constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
 // The global settings file picked with kit files; false when it is refused.
 bool applyGlobalFile(MainWindow1 *w)
 {
-    curFlag = 1;
     const QString path = w->globalFilePath;
     MainWindow1::READ_KIT_FILE rec;
     rec.file = path;
@@ -40,15 +39,17 @@ bool applyGlobalFile(MainWindow1 *w)
         return false;
     }
     percussionpadfile &m = rec.info;
+    m.curFlag = 1;
     if (!m.readGlobalChunk(&file)) {
         w->reportLoadError(LoadError::DataError, path, false);
         return false;
     }
     // The layout the editor's global settings now follow.
-    w->globalSize = int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
-                                                                                             : m.globalChunk.size);
+    w->doc().globalSize =
+            int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
+                                                                                       : m.globalChunk.size);
     w->showVerAndGlobal1(&m);
-    w->markGlobalSaved();
+    w->doc().markGlobalSaved(w->globalPage());
     w->globalFilePath.clear();
     return true;
 }
@@ -100,7 +101,7 @@ void MainWindow1::on_btnLoadFile_clicked()
         ui->defaultRbtn->setChecked(true);
         on_defaultRbtn_clicked();
     }
-    kitMaxList.clear();
+    doc().kitMaxList.clear();
     if (setupflow::stopPreviewFirst(this, false))
         return;
 
@@ -136,7 +137,7 @@ void MainWindow1::on_btnLoadFile_clicked()
     } else if (setupflow::refuseBranded(this, setupFile, 0)) {
         return;
     } else if (setupFile.isEmpty()) {
-        curFlag = 0;
+        doc().cf.curFlag = 0;
         prompter->warning(this, tr("Warning"), tr("No file data is selected!"), QMessageBox::Yes);
         return;
     } else {

@@ -25,9 +25,9 @@ namespace {
 
 void pointAtWindowTables(MainWindow1 *w, percussionpadfile &m)
 {
-    m.kitChunk.baseChunk = w->base0;
-    m.kitChunk.pedalChunk = w->pedal0;
-    m.kitChunk.kpadChunk = w->pad0;
+    m.kitChunk.baseChunk = w->doc().base0;
+    m.kitChunk.pedalChunk = w->doc().pedal0;
+    m.kitChunk.kpadChunk = w->doc().pad0;
 }
 
 // Empty sound lists on new models, their selections handled again.
@@ -101,7 +101,7 @@ Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, b
     if (!w->showSound2(path, &rec.info))
         return Read::Skipped;
     const int slot = rec.kitIndex - 1;
-    tables.copyTo(w->base0, w->pedal0, w->pad0, slot);
+    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0, slot);
     pointAtWindowTables(w, rec.info);
     loaded.append(std::move(rec));
     w->showKit2(&loaded.last().info, slot, 0, path);
@@ -133,15 +133,15 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     w->loadKitNoFlag = true;
     w->clickDeviceFlag = false;
     w->waveLoadKitAttrList.clear();
-    w->kitIndexList.clear();
-    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->kitPadList)
+    w->doc().kitIndexList.clear();
+    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
         pads.clear();
-    w->kitAttrList.clear();
+    w->doc().kitAttrList.clear();
     newSoundLists(w);
 
-    tables.copyTo(w->base0, w->pedal0, w->pad0);
+    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0);
     pointAtWindowTables(w, rec.info);
-    w->globalSize = globalSize;
+    w->doc().globalSize = globalSize;
     w->loadClickFlag = clicks;
     if (!w->showSound1(path, &rec.info))
         return false;
@@ -149,16 +149,15 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     w->showVerAndGlobal1(&rec.info);
     w->loadedKitFiles.append(std::move(rec));
     w->binFilePath = path;
-    w->markAllSaved();
+    w->doc().markAllSaved(w->globalPage());
     return true;
 }
 
 bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
 {
-    curFlag = 2;
     w->waveAttrList.clear();
     if (!reload)
-        w->soundKitMaxList.clear();
+        w->doc().soundKitMaxList.clear();
 
     // A recorded file that no longer opens is passed over, not read.
     QVector<quint8> numbers;
@@ -191,8 +190,8 @@ bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing)
 {
     rebuildSoundRows(w);
     if (importing) {
-        reportRenamedSounds(w, w->soundKitMaxList);
-        reportRenamedKits(w, w->kitMaxList);
+        reportRenamedSounds(w, w->doc().soundKitMaxList);
+        reportRenamedKits(w, w->doc().kitMaxList);
     }
     if (load.replaced)
         reapplySoundOrder(w);

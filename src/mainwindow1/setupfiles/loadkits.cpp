@@ -13,16 +13,16 @@ namespace {
 // Stores a loaded kit into slot k of the window's kit lists.
 void storeKit(MainWindow1 *w, int k, const setupfiles::LoadedKit &lk)
 {
-    w->curKitAttr[k] = lk.kit;
-    QVector<MainWindow1::KIT_EFFECT> *memories[4] = {&w->kitEffectList1[k], &w->kitEffectList2[k],
-                                                      &w->kitEffectList3[k], &w->kitEffectList4[k]};
+    w->doc().curKitAttr[k] = lk.kit;
+    QVector<MainWindow1::KIT_EFFECT> *memories[4] = {&w->doc().kitEffectList1[k], &w->doc().kitEffectList2[k],
+                                                      &w->doc().kitEffectList3[k], &w->doc().kitEffectList4[k]};
     for (int e = 0; e < 4; ++e) {
         w->k_effect[e] = lk.effects[e];
         // A type beyond the memories keeps its byte in the kit and has no entry.
         if (lk.effectTypes[e] < memories[e]->size())
             (*memories[e])[lk.effectTypes[e]] = lk.effects[e];
     }
-    QVector<MainWindow1::LINK_GROUP> &links = w->kitLinkList[k];
+    QVector<MainWindow1::LINK_GROUP> &links = w->doc().kitLinkList[k];
     if (links.size() < 5)
         links.resize(5);
     for (int g = 0; g < 5; ++g) {
@@ -35,15 +35,15 @@ void storeKit(MainWindow1 *w, int k, const setupfiles::LoadedKit &lk)
         else
             list.append(value);
     };
-    put(w->kitIndexList, lk.kitIndexByte);
-    w->kitPadList[k] = QVector<MainWindow1::KIT_PAD_SETTING>(lk.kit.kpadChunk, lk.kit.kpadChunk + PAD_NUM_MAX);
-    put(w->kitAttrList, lk.kit);
+    put(w->doc().kitIndexList, lk.kitIndexByte);
+    w->doc().kitPadList[k] = QVector<MainWindow1::KIT_PAD_SETTING>(lk.kit.kpadChunk, lk.kit.kpadChunk + PAD_NUM_MAX);
+    put(w->doc().kitAttrList, lk.kit);
 
     const int n = k + 1;
     if (lk.name.cut)
-        w->kitMaxList.append(n);
-    if (lk.name.replaced && !w->kitMaxList.contains(n))
-        w->kitMaxList.append(n);
+        w->doc().kitMaxList.append(n);
+    if (lk.name.replaced && !w->doc().kitMaxList.contains(n))
+        w->doc().kitMaxList.append(n);
 }
 
 bool hasKitTables(const percussionpadfile *pf)
@@ -55,7 +55,7 @@ bool hasKitTables(const percussionpadfile *pf)
 
 void MainWindow1::showKit1(percussionpadfile *pf)
 {
-    kitMaxList.clear();
+    doc().kitMaxList.clear();
     if (!hasKitTables(pf))
         return;
     const int count = qMin(int(pf->kitChunk.kit_count), KIT_MAX_COUNT);
@@ -68,7 +68,7 @@ void MainWindow1::showKit1(percussionpadfile *pf)
     }
 
     setupflow::redrawKits(this);
-    setupflow::reportRenamedKits(this, kitMaxList);
+    setupflow::reportRenamedKits(this, doc().kitMaxList);
 
     ui->kitNumber->setText(QStringLiteral("1"));
     on_kitNumber_textEdited(ui->kitNumber->text());
@@ -82,7 +82,7 @@ void MainWindow1::showKit1(percussionpadfile *pf)
 void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
 {
     file = QDir::toNativeSeparators(file);
-    if (!hasKitTables(pf) || kitIdx < 0 || kitIdx >= KIT_MAX_COUNT || kitIdx >= kitAttrList.size()) {
+    if (!hasKitTables(pf) || kitIdx < 0 || kitIdx >= KIT_MAX_COUNT || kitIdx >= doc().kitAttrList.size()) {
         qWarning() << "no kit slot" << kitIdx << "for" << file;
         return;
     }
@@ -99,5 +99,5 @@ void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
     setupfiles::resolveByPath(lk.kit, file, waveLoadKitAttrList, byFile);
     emit sendKitNameChanged(lk.kit.kit_name, kitIdx);
     storeKit(this, kitIdx, lk);
-    markKitSaved(kitIdx);
+    doc().markKitSaved(kitIdx);
 }

@@ -36,7 +36,7 @@ bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
         reportLoadError(err, file, true);
         return false;
     }
-    cf.soundChunk.soundCount = pf->soundChunk.soundCount;
+    doc().cf.soundChunk.soundCount = pf->soundChunk.soundCount;
     waveTempList += got.waves;
     waveAttrList += got.waves;
     waveLoadKitAttrList.reserve(waveLoadKitAttrList.size() + got.waves.size());
@@ -99,7 +99,7 @@ bool MainWindow1::showSound2(QString file, percussionpadfile *pf, int, int)
         }
         waveLoadKitAttrList.append(s);
         if (renamed.contains(s.wave_No))
-            soundKitMaxList.append(s.wave_No);
+            doc().soundKitMaxList.append(s.wave_No);
     }
     soundAddCount += pf->soundChunk.soundCount;
     return true;

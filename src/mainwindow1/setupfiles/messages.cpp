@@ -109,7 +109,7 @@ void MainWindow1::reportCollectError(const CollectError &error)
         if (rawFailureTold) // the conversion named a cause that is not the sound's
             return;
         QStringList kits;
-        for (int kit : kitusage::kitsUsing(kitAttrList, error.path))
+        for (int kit : kitusage::kitsUsing(doc().kitAttrList, error.path))
             kits.append(QString::number(kit));
         text = tr("A sound cannot be converted, so the file is not saved:") + crlf + error.name + crlf + error.path;
         if (!kits.isEmpty())

@@ -38,8 +38,8 @@ void MainWindow1::moveSharedSounds(const QHash<QString, QString> &moved)
         return;
     for (SOUND_INDEX &s : waveLoadKitAttrList)
         s.file = moved.value(s.file, s.file);
-    setupfiles::moveSlots(kitAttrList, moved);
-    for (QVector<KIT_PAD_SETTING> &pads : kitPadList)
+    setupfiles::moveSlots(doc().kitAttrList, moved);
+    for (QVector<KIT_PAD_SETTING> &pads : doc().kitPadList)
         setupfiles::moveLayers(pads, moved);
     for (QStandardItem *root : {totalGroup, hhGroup}) {
         const int column = root == totalGroup ? 2 : 1;
@@ -57,9 +57,9 @@ void MainWindow1::removeSoundFile(QString path, int)
     const setupfiles::StoredIn storedIn(QDir::toNativeSeparators(path));
     handOverSharedSounds(storedIn);
     sharedSounds.forget(storedIn);
-    setupfiles::clearKitFileSlots(kitAttrList, storedIn);
+    setupfiles::clearKitFileSlots(doc().kitAttrList, storedIn);
     // The pad lists alike, so that no later commit brings the numbers back.
-    for (QVector<KIT_PAD_SETTING> &pads : kitPadList)
+    for (QVector<KIT_PAD_SETTING> &pads : doc().kitPadList)
         setupfiles::clearKitFileLayers(pads, storedIn);
     if (!totalGroup)
         return;

@@ -60,17 +60,17 @@ void MainWindow1::on_btnSave_clicked()
         path = askSetupFile(this);
     } else {
         QVector<QString> names;
-        for (const soundKit &kit : qAsConst(kitAttrList))
+        for (const soundKit &kit : qAsConst(doc().kitAttrList))
             names.append(kit.kit_name);
         isSaveClose = false; // only an OK in this run confirms
         if (skn) {
             emit sendKitNameList(names);
             skn->initKitIndex();
-            emit sendKitIndexList(kitIndexList);
+            emit sendKitIndexList(doc().kitIndexList);
             skn->exec();
         }
-        for (int i = 0; isSaveClose && i < kitIndexList.size() && i < KIT_MAX_COUNT; ++i) {
-            if (kitIndexList.at(i) == 0)
+        for (int i = 0; isSaveClose && i < doc().kitIndexList.size() && i < KIT_MAX_COUNT; ++i) {
+            if (doc().kitIndexList.at(i) == 0)
                 kits.append(i + 1);
         }
         if (kits.isEmpty()) {
@@ -98,7 +98,7 @@ void MainWindow1::on_btnSave_clicked()
         setupflow::lockForSave(this, false);
         return;
     }
-    curFlag = 0;
+    doc().cf.curFlag = 0;
     path = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
         prompter->information(this, tr("Error"), tr("The output file is not set."), QMessageBox::Ok);
@@ -117,7 +117,7 @@ void MainWindow1::recvIsClose(bool flag)
 
 void MainWindow1::recvKitIndexState(QVector<int> indexList)
 {
-    kitIndexList.clear();
+    doc().kitIndexList.clear();
     for (int v : qAsConst(indexList))
-        kitIndexList.append(v);
+        doc().kitIndexList.append(v);
 }

@@ -33,13 +33,13 @@ namespace {
 // or a loaded file it copied sounds from changed since they were checked.
 bool writeKit(MainWindow1 *w, int k, QFile &file, QString &unwritten)
 {
-    curFlag = 2;
-    w->cf.initFileChunk();
+    w->doc().cf.curFlag = 2;
+    w->doc().cf.initFileChunk();
     if (!w->getKitIniWaveList(w->TempDirName, k - 1, nullptr))
         return false;
     const QStringList sources = setupfiles::storedSourceFiles(w->waveList);
-    w->setKitIniFileChunk(k - 1);
-    return w->cf.calculateChunkSize() && setupfiles::writeKitFile(w->cf, file, k - 1, &unwritten)
+    w->doc().setKitIniFileChunk(k - 1, w->waveAttrList, w->waveList);
+    return w->doc().cf.calculateChunkSize() && setupfiles::writeKitFile(w->doc().cf, file, k - 1, &unwritten)
            && copiedAsLoaded(w, sources, true);
 }
 
@@ -52,18 +52,18 @@ void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QStri
     QHash<QString, QHash<QString, int>> replaced;
     for (const QString &path : reload)
         replaced.insert(path, moved.value(path));
-    const QVector<setupfiles::MovedSlot> moves = setupfiles::movedSlots(w->kitAttrList, replaced, reread);
+    const QVector<setupfiles::MovedSlot> moves = setupfiles::movedSlots(w->doc().kitAttrList, replaced, reread);
     w->autoLoadKit(reload);
     w->autoLoadKitFile();
     for (const QString &path : reload)
         repointGroupSounds(w, path, moved.value(path));
     const QSet<int> changed =
-            setupfiles::repointSlots(w->kitAttrList, moves, w->waveLoadKitAttrList, w->sharedSounds.twins());
+            setupfiles::repointSlots(w->doc().kitAttrList, moves, w->waveLoadKitAttrList, w->sharedSounds.twins());
     for (int k : changed) {
         // The pad list alike, so that no later commit takes the old numbers back.
-        QVector<MainWindow1::KIT_PAD_SETTING> &pads = w->kitPadList[k];
+        QVector<MainWindow1::KIT_PAD_SETTING> &pads = w->doc().kitPadList[k];
         for (int p = 0; p < pads.size() && p < PAD_NUM_MAX; ++p) {
-            const MainWindow1::KIT_PAD_SETTING &d = w->kitAttrList.at(k).kpadChunk[p];
+            const MainWindow1::KIT_PAD_SETTING &d = w->doc().kitAttrList.at(k).kpadChunk[p];
             MainWindow1::KIT_PAD_SETTING &m = pads[p];
             m.soundFile0 = d.soundFile0;
             m.soundName0 = d.soundName0;
@@ -290,9 +290,9 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
 
     KitSave save;
     QVector<QString> &names = save.names;
-    names = w->kitNameList;
-    for (int k = names.size(); k < w->kitAttrList.size(); ++k)
-        names.append(w->kitAttrList.at(k).kit_name);
+    names = w->doc().kitNameList;
+    for (int k = names.size(); k < w->doc().kitAttrList.size(); ++k)
+        names.append(w->doc().kitAttrList.at(k).kit_name);
     QVector<setupfiles::KitTarget> &plan = save.plan;
     plan = setupfiles::kitTargets(folder, kits, names);
     const QString notAFile = setupfiles::nonFileTarget(plan);
@@ -345,7 +345,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     } else if (replacedAll) {
         for (const setupfiles::KitTarget &t : plan) {
             if (t.write)
-                w->markKitSaved(t.kit - 1);
+                w->doc().markKitSaved(t.kit - 1);
         }
         p->information(w, MainWindow1::tr("successfully saved."),
                        MainWindow1::tr("The file has been generated:") + crlf + MainWindow1::tr("File location:") + crlf

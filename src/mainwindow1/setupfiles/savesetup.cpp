@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "ui_mainwindow1.h"
 
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
@@ -48,8 +49,8 @@ bool checkSourceFile(MainWindow1 *w, const setupfiles::StoredSoundLocator &loade
     QFile file(path);
     if (!loaded || !file.open(QIODevice::ReadOnly))
         return refuse(MainWindow1::tr("Fail to open file!"));
-    curFlag = 0;
     std::unique_ptr<percussionpadfile> m(new percussionpadfile);
+    m->curFlag = 0;
     m->initFileChunk();
     setupfiles::KitTables tables;
     tables.attach(*m);
@@ -86,7 +87,7 @@ bool writeSetupBeside(MainWindow1 *w, ztplatform::ReplaceFile &out, const QStrin
         return false;
     }
     QString unwritten;
-    if (!setupfiles::writeKitFile(w->cf, out.file(), 0, &unwritten))
+    if (!setupfiles::writeKitFile(w->doc().cf, out.file(), 0, &unwritten))
         return writeFailed(unwritten);
     if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
         if (out.failedStep() == ztplatform::ReplaceFile::Step::Write)
@@ -180,8 +181,8 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     progress->setValue(5);
     QCoreApplication::processEvents();
 
-    curFlag = 0;
-    w->cf.initFileChunk();
+    w->doc().cf.curFlag = 0;
+    w->doc().cf.initFileChunk();
     if (!w->getWaveList(w->TempDirName, progress)) {
         hideProgress(w->dialog);
         p->warning(w, QStringLiteral("Error"), MainWindow1::tr("Error in obtaining sound, the saving is failed."),
@@ -196,7 +197,8 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     if (!setupfiles::wholeSetupWithinLimit(w->waveAttrList, w->kitOrderList.size()))
         return stop(tooLarge);
     w->setGlobalFileChunk();
-    if (!w->setAllFileChunk() || !w->cf.calculateChunkSize())
+    const quint16 version = setupfiles::versionFromLabel(w->ui->version->text());
+    if (!w->doc().setAllFileChunk(w->saveSounds(), version, w->backFlag) || !w->doc().cf.calculateChunkSize())
         return stop(tooLarge);
 
     // Written beside the target; a new file never takes the place of one made meanwhile.
@@ -216,7 +218,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
 
     if (!putSetupInPlace(w, out, target, replace))
         return;
-    w->markAllSaved();
+    w->doc().markAllSaved(w->globalPage());
     p->information(w, MainWindow1::tr("successfully saved."),
                    MainWindow1::tr("The file has been generated:") + crlf() + MainWindow1::tr("File location:") + crlf()
                            + QDir::toNativeSeparators(target),

@@ -121,12 +121,12 @@ MainWindow1::MainWindow1(QWidget *parent)
     initClickItemModel();
     initHHListItemModel();
     initTotalItemModel();
-    cf.initFileChunk();
+    doc().cf.initFileChunk();
     initSoundPlay();
     initGlobalSet();
     initKitSet();
     initKitChainSet();
-    markAllSaved(); // the start is what a close compares with
+    doc().markAllSaved(globalPage()); // the start is what a close compares with
 
     // Connections 1 to 20.
     QSpinBox *const controls[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3,
@@ -256,32 +256,32 @@ void MainWindow1::initValueAndList()
     waveAttrList.clear();
     clickList.clear();
     clickSetList.clear();
-    padTrigList.clear();
-    padTrigList1.clear();
-    kitAttrList.clear();
-    kitNameList.clear();
-    kitIndexList.clear();
-    kitCount.clear();
-    originalKitAttrList.clear();
-    kitNumFlagList.clear();
-    kitNumFlagList1.clear();
-    kitMaxList.clear();
-    soundKitMaxList.clear();
+    doc().padTrigList.clear();
+    doc().padTrigList1.clear();
+    doc().kitAttrList.clear();
+    doc().kitNameList.clear();
+    doc().kitIndexList.clear();
+    doc().kitCount.clear();
+    doc().originalKitAttrList.clear();
+    doc().kitNumFlagList.clear();
+    doc().kitNumFlagList1.clear();
+    doc().kitMaxList.clear();
+    doc().soundKitMaxList.clear();
     leftGroupList.clear();
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        kitEffectList1[k].clear();
-        kitEffectList2[k].clear();
-        kitEffectList3[k].clear();
-        kitEffectList4[k].clear();
-        kitLinkList[k].clear();
+        doc().kitEffectList1[k].clear();
+        doc().kitEffectList2[k].clear();
+        doc().kitEffectList3[k].clear();
+        doc().kitEffectList4[k].clear();
+        doc().kitLinkList[k].clear();
         leftSoundList[k].clear();
-        kitNumFlagList.append(0);
-        kitNumFlagList1.append(0);
+        doc().kitNumFlagList.append(0);
+        doc().kitNumFlagList1.append(0);
     }
 
-    globalFlag = 0;
-    kitChangedFlag = 0;
+    doc().globalFlag = 0;
+    doc().kitChangedFlag = 0;
     curPadNumber = 0;
     index2 = 0;
     total_index = 0;
@@ -290,10 +290,10 @@ void MainWindow1::initValueAndList()
     dot = 0;
     dragLeftOrRight = 0;
     original_link_group = 0;
-    curFlag = 0;
+    doc().cf.curFlag = 0;
     curkitNumber = 1;
     oldKitNumber = 1;
-    globalSize = GLOBAL_CHUNK_SIZE;
+    doc().globalSize = GLOBAL_CHUNK_SIZE;
 
     oldEffect1Ctrl1 = oldEffect1Ctrl2 = oldEffect1Ctrl3 = 999;
     oldEffect2Ctrl1 = oldEffect2Ctrl2 = oldEffect2Ctrl3 = 999;
@@ -316,7 +316,7 @@ void MainWindow1::initValueAndList()
     clickDeviceFlag = dragFlag = kitChainUiFlag = leftFlag = singleLoop = false;
     dropToPadOrRight = switchKitNum = backFlag = false;
     playerStrate2 = 0;
-    chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));
+    doc().chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));
     currentKitNum = EMPTY_KIT_NUM;
 }
 

@@ -152,7 +152,7 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    if (ours && (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= kitAttrList.size()))
+    if (ours && (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList.size()))
         return true;
 
     const strPadWidgetGroup &pad = padWidgetGroup[p];
@@ -200,17 +200,10 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     if (!isUDiskFlag && dragLeftOrRight == 0)
         addUsbWaveList.clear();
 
-    KIT_PAD_SETTING &r = kitAttrList[kit].kpadChunk[p];
     dragFlag = onLabel;
     // The pad keeps the name as a kit file stores it.
-    const QString padName = sound.name.left(SOUND_NAME_LENGTH_MAX);
-    if (posFlagA) {
-        r.soundName0 = padName;
-        r.soundFile0 = path;
-    } else if (posFlagB) {
-        r.soundName1 = padName;
-        r.soundFile1 = path;
-    }
+    if (onLabel)
+        doc().setPadSound(kit, p, posFlagA ? 0 : 1, sound.name.left(SOUND_NAME_LENGTH_MAX), path);
 
     if (!known) {
         const quint16 number = quint16(total_index + 1);
@@ -234,10 +227,7 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     }
 
     if (dragFlag) {
-        if (kitPadList[kit].size() <= p)
-            kitPadList[kit].resize(PAD_NUM_MAX);
-        kitPadList[kit][p] = kitAttrList[kit].kpadChunk[p];
-        disPad(&kitAttrList[kit], quint8(p));
+        disPad(&doc().kitAttrList[kit], quint8(p));
         posFlagA = posFlagB = false;
     }
     return true;

@@ -226,11 +226,11 @@ bool MainWindow1::dropOnStep(QDropEvent *event)
         return answer;
     const dragpayload::Record kit = dragpayload::parseRecord(payload);
     const int chain = ui->kitChainNoSpinBox->value();
-    if (chain >= kitChainList.size())
+    if (chain >= doc().kitChainList.size())
         return true;
     if (!kit.path.isEmpty())
-        kitchain::setStep(kitChainList, chain, step, kit.name.toInt());
-    disKit(&kitChainList[chain], step);
+        kitchain::setStep(doc().kitChainList, chain, step, kit.name.toInt());
+    disKit(&doc().kitChainList[chain], step);
     return true;
 }
 
@@ -242,26 +242,19 @@ bool MainWindow1::dropOnHiHat(QDropEvent *event)
     if (slot < 0)
         return answer;
     const int kit = currentKitNum;
-    if (kit >= kitAttrList.size())
+    if (kit >= doc().kitAttrList.size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
     if (!sound.path.isEmpty()) {
-        PEDAL_SETTING &h = kitAttrList[kit].pedalChunk;
-        QString *const names[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name,
-                                            &h.hh_wave4_name, &h.hh_wave5_name};
-        QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file,
-                                            &h.hh_wave4_file, &h.hh_wave5_file};
-        quint16 *const numbers[HH_NUM_MAX] = {&h.hh_wave1_no, &h.hh_wave2_no, &h.hh_wave3_no, &h.hh_wave4_no,
-                                              &h.hh_wave5_no};
         const QString path = QDir::toNativeSeparators(sound.path);
-        *names[slot] = sound.name.left(SOUND_NAME_LENGTH_MAX); // as a kit file keeps it
-        *files[slot] = path;
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
         const int row = isUDiskFlag ? -1 : soundRowOf(path);
-        if (const QStandardItem *number = row >= 0 ? totalGroup->child(row, 0) : nullptr)
-            *numbers[slot] = quint16(number->text().toInt());
+        const QStandardItem *number = row >= 0 ? totalGroup->child(row, 0) : nullptr;
+        // The name as a kit file keeps it.
+        doc().setHiHatSound(kit, slot, sound.name.left(SOUND_NAME_LENGTH_MAX), path,
+                            number ? quint16(number->text().toInt()) : -1);
     }
-    disHHList(&kitAttrList[kit], quint8(kit), quint8(slot));
+    disHHList(&doc().kitAttrList[kit], quint8(kit), quint8(slot));
     return false;
 }

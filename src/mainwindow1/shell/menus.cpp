@@ -27,7 +27,7 @@ void MainWindow1::on_actionBack_to_main_interface_triggered()
     const int kit = ui->kitNoSpinBox->value();
     currentKitNum = quint8(kit - 1);
     ui->kitNumber->setText(QString::number(kit));
-    dispPadList(kitAttrList, currentKitNum);
+    dispPadList(doc().kitAttrList, currentKitNum);
     ui->stackedWidget->setCurrentIndex(0);
 }
 

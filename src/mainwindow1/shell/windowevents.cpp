@@ -36,26 +36,9 @@ void MainWindow1::closeEvent(QCloseEvent *event)
 bool MainWindow1::confirmOfflineClose()
 {
     commitShownKit(curkitNumber);
-    if (!savedState.differs(kitAttrList, globalSettingsBytes()))
+    if (!doc().differsFromSaved(globalPage()))
         return true;
     return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,
                                             QMessageBox::No)
            == QMessageBox::Yes;
-}
-
-void MainWindow1::markAllSaved()
-{
-    savedState.setKits(kitAttrList);
-    markGlobalSaved();
-}
-
-void MainWindow1::markKitSaved(int kit)
-{
-    if (kit >= 0 && kit < kitAttrList.size())
-        savedState.setKit(kit, kitAttrList.at(kit));
-}
-
-void MainWindow1::markGlobalSaved()
-{
-    savedState.setGlobal(globalSettingsBytes());
 }
