@@ -11,11 +11,11 @@
 #include "benchsupport.h"
 #include "editorbench.h"
 
-#include "library/totaltreeview.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/durablefile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
 
 #include <QAction>
 #include <QElapsedTimer>

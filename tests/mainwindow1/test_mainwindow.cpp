@@ -1,5 +1,5 @@
-#include "library/totaltreeview.h"
-#include "library/wavetreeview1.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"

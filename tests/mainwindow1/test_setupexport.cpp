@@ -6,8 +6,8 @@
 #include "soundlib_fixture.h"
 
 #include "device/bindmount.h"
-#include "library/totaltreeview.h"
 #include "platform/durablefile.h"
+#include "widgets/totaltreeview.h"
 
 #include <QMenu>
 #include <QMenuBar>

@@ -3,7 +3,7 @@
 // that are refused leaving the editor as it was.
 #include "setupflow_fixture.h"
 
-#include "library/totaltreeview.h"
+#include "widgets/totaltreeview.h"
 
 #include <QSignalSpy>
 #include <QtTest>

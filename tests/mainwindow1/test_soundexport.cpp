@@ -3,10 +3,10 @@
 
 #include "device/bindmount.h"
 
-#include "library/totaltreeview.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "widgets/customdialog.h"
+#include "widgets/totaltreeview.h"
 
 #include <QAction>
 #include <QPointer>

@@ -4,9 +4,9 @@
 
 #include "device/padkits.h"
 #include "library/draghook.h"
-#include "library/totaltreeview.h"
-#include "library/wavetreeview1.h"
 #include "platform/regularfile.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
 #include <QAction>
 #include <QDrag>

@@ -6,11 +6,11 @@
 #include "library/draghook.h"
 #include "library/dragpayload.h"
 #include "library/soundsource.h"
-#include "library/totaltreeview.h"
 #include "library/waveprobe.h"
-#include "library/wavetreeview1.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,8 +3,6 @@
 #include "resources/ztresources.h"
 
 #include "device/devicedetector.h"
-#include "library/totaltreeview.h"
-#include "library/wavetreeview1.h"
 #include "platform/regularfile.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
@@ -12,6 +10,8 @@
 #include "widgets/lineedit.h"
 #include "widgets/mystyle.h"
 #include "widgets/selectkitno.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
 #include <QApplication>
 #include <QDir>
