@@ -6,7 +6,7 @@
 #include "device/padkits.h"
 #include "device/syncbatch.h"
 #include "library/exportfile.h"
-#include "library/groupnames.h"
+#include "library/soundlibrary.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewsession.h"
 #include "model/editbaseline.h"
@@ -52,7 +52,6 @@ class QStandardItem;
 class QStandardItemModel;
 class QDropEvent;
 class QMimeData;
-class SoundPathIndex;
 namespace soundsource {
 class StoredEntries;
 }
@@ -91,6 +90,9 @@ public:
     };
 
     Ui::MainWindow1 *ui;
+    // The sound library the window shows and edits.
+    SoundLibrary &library() { return soundLibrary; }
+    const SoundLibrary &library() const { return soundLibrary; }
     const QString MIME_FORMAT = QStringLiteral("mimeformat");
 
     // ---- shell ------------------------------------------------------------
@@ -128,14 +130,11 @@ public:
 
     // ---- device and paths -------------------------------------------------
     QString currentDirPath;
-    QString kitPath, sysPath, dataPath, prmPath, binFilePath, globalFilePath, sys_click_path;
+    QString kitPath, sysPath, dataPath, prmPath, sys_click_path;
     QString usbGlobalIniFile;
     QVector<QString> waveDataList, wavePrmList;
     QStringList delUsbWaveList, addUsbWaveList;
     QVector<quint16> delUsbWaveNumList, addUsbWaveNumList;
-    QStringList recordKitFileList;
-    QVector<int> recordKitIndexList;
-    QStringList kitFileList;
     bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
     QVector<QString> padKitFiles; // the file each kit was read from at load
@@ -156,28 +155,9 @@ public:
     bool padClosing = false;       // the close in device mode is under way
 
     // ---- sounds -----------------------------------------------------------
-    QVector<SOUND_INDEX> waveLoadKitAttrList;
     QVector<SOUND_INDEX> waveAttrList;
-    QVector<SOUND_LIST_INFO> clickList;
-    QVector<SOUND_INDEX> clickSetList;
-    QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
-    QVector<QString> leftGroupList;              // group names, last tree row first
-    GroupNameLists leftSoundList;            // sound names per group, same order
-    QStringList soundList;                   // the total list's names in row order
-    QString currentOldGroupName;             // the total list's root text
-    QString soundListFileName;
-    bool soundListUnreadable = false; // the file could not be read at start
-    QByteArray soundListAsRead;       // the file as read, while entries it held are not in the groups
     bool soundListSettled = false;    // the close that ends the window wrote the file, or the user quit without it
-    QStandardItemModel *soundListItemModel = nullptr;
-    QStandardItemModel *totalListItemModel = nullptr;
-    QStandardItem *totalGroup = nullptr;
-    QStandardItemModel *hhSoundItemModel = nullptr;
-    QStandardItem *hhGroup = nullptr;
-    QStandardItemModel *clickListItemModel = nullptr;
     QStandardItemModel *kitChainListItemModel = nullptr;
-    QVector<READ_KIT_FILE> loadedKitFiles; // kit files loaded in this run
-    setupfiles::SharedSounds sharedSounds; // kit-file sounds the sound list holds once
     QMediaPlayer *player2 = nullptr;
     QString playFileNameNew2; // the sound chosen for preview
     QString playFileNameOld2; // the sound whose preview the player holds
@@ -279,8 +259,8 @@ public:
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;
     bool reorderSoundFlag = false, clickFlag = false, modeFlag = false, loadKitNoFlag = false;
-    bool padNoFlag = false, loadClickFlag = false, projectFlag = false, posFlagA = false, posFlagB = false;
-    bool clickDeviceFlag = false, dragFlag = false, kitChainUiFlag = false, leftFlag = false;
+    bool padNoFlag = false, projectFlag = false, posFlagA = false, posFlagB = false;
+    bool dragFlag = false, kitChainUiFlag = false, leftFlag = false;
     bool dropToPadOrRight = false, switchKitNum = false, backFlag = false;
     // Off only when the start-up ends without showing the window.
     bool writeSoundListOnClose = true;
@@ -493,7 +473,6 @@ public:
     bool judgeFourFile();
 
     // ---- drops ----------------------------------------------------------------------
-    SoundPathIndex *totalPathIndex = nullptr; // rows of the total list by source path
     int padDropState = -1;                    // dropToPadOrRight as last applied to the pads
     // The payload of the drag under way and whether it is ours (taken at its enter).
     const QMimeData *dragMime = nullptr;
@@ -750,6 +729,9 @@ public slots:
     void on_actionImport_All_triggered();
     void on_actionExport_All_triggered();
     void on_btnKitChainSave_clicked();
+
+private:
+    SoundLibrary soundLibrary;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -88,12 +88,12 @@ bool MainWindow1::generateOrderFile()
     addKitSoundFiles(kitAttrList, used);
     addKitSoundFiles(originalKitAttrList, used);
     job.waves.reserve(used.size());
-    for (int row = 0, rows = totalGroup ? totalGroup->rowCount() : 0; row < rows; ++row) {
-        const QStandardItem *file = totalGroup->child(row, 2);
-        const QStandardItem *number = totalGroup->child(row, 0);
+    for (int row = 0, rows = library().totalGroup ? library().totalGroup->rowCount() : 0; row < rows; ++row) {
+        const QStandardItem *file = library().totalGroup->child(row, 2);
+        const QStandardItem *number = library().totalGroup->child(row, 0);
         if (!file || !number || !used.contains(file->text()))
             continue;
-        const QStandardItem *name = totalGroup->child(row, 1);
+        const QStandardItem *name = library().totalGroup->child(row, 1);
         job.waves.add(file->text(), number->text().toInt(), name ? name->text() : QString());
     }
     const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {

@@ -172,9 +172,9 @@ void MainWindow1::packGlobalSettings(percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g
     if (clickFlag) {
         const int sound = ui->clickSoundNoSpinBox->value() - 1;
         g.click.click_no = quint8(sound);
-        if (sound >= 0 && sound < clickSetList.size()) {
-            g.click.click_startCluster = clickSetList[sound].start_cluster;
-            g.click.click_waveLength = clickSetList[sound].wave_length;
+        if (sound >= 0 && sound < library().clickSetList.size()) {
+            g.click.click_startCluster = library().clickSetList[sound].start_cluster;
+            g.click.click_waveLength = library().clickSetList[sound].wave_length;
         }
     }
     g.click.beat = labelByte(ui->clickInterval);
@@ -303,7 +303,7 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
     on_masterEffectComboBox_currentIndexChanged(0);
 
     showSharedBlocks(this, g);
-    QStandardItem *group = clickListItemModel ? clickListItemModel->item(0) : nullptr;
+    QStandardItem *group = library().clickListItemModel ? library().clickListItemModel->item(0) : nullptr;
     const int click = g.click.click_no;
     QStandardItem *name = group && click < group->rowCount() ? group->child(click, 1) : nullptr;
     ui->clickNameLab->setText(name ? name->text() : QString());

@@ -46,13 +46,13 @@ void syncExportFolder(QWidget *parent, const QString &folder)
 QStringList MainWindow1::librarySources() const
 {
     QStringList out;
-    for (const SOUND_INDEX &s : waveLoadKitAttrList)
+    for (const SOUND_INDEX &s : library().waveLoadKitAttrList)
         out.append(s.file);
-    for (const soundfilexml::strSoundGroup &g : soundGroupList) {
+    for (const soundfilexml::strSoundGroup &g : library().soundGroupList) {
         for (const soundfilexml::strSoundItem &item : g.soundList)
             out.append(item.file);
     }
-    for (const SOUND_LIST_INFO &click : clickList)
+    for (const SOUND_LIST_INFO &click : library().clickList)
         out.append(click.file);
     return out;
 }
@@ -266,7 +266,7 @@ void MainWindow1::exportWave()
         return;
 
     QSet<QString> locked;
-    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
         if (s.wave_lock == 0)
             locked.insert(s.file);
     }

@@ -24,7 +24,7 @@
 soundsource::StoredEntries MainWindow1::storedEntries() const
 {
     // The five metronome sounds stand first in a whole setup that holds them.
-    return soundsource::StoredEntries(loadedKitFiles, loadClickFlag && !clickDeviceFlag);
+    return soundsource::StoredEntries(library().loadedKitFiles, library().loadClickFlag && !library().clickDeviceFlag);
 }
 
 int MainWindow1::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit)
@@ -144,8 +144,8 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
                         + QStringLiteral("\r\n") + tr("File not found:") + waveFileName,
                 QMessageBox::Ok);
         QModelIndex row;
-        for (int r = 0; totalGroup && r < totalGroup->rowCount() && !row.isValid(); ++r) {
-            const QStandardItem *file = totalGroup->child(r, 2);
+        for (int r = 0; library().totalGroup && r < library().totalGroup->rowCount() && !row.isValid(); ++r) {
+            const QStandardItem *file = library().totalGroup->child(r, 2);
             if (file && file->text() == waveFileName)
                 row = file->index();
         }

@@ -159,7 +159,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     }
 
     bool locked = false;
-    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
         if (s.file == path && s.wave_lock == 0) {
             locked = true;
             break;

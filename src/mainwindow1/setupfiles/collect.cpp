@@ -57,12 +57,12 @@ setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
 QVector<setupfiles::TotalRow> MainWindow1::totalRows() const
 {
     QVector<setupfiles::TotalRow> rows;
-    if (!totalGroup)
+    if (!library().totalGroup)
         return rows;
-    rows.reserve(totalGroup->rowCount());
-    for (int r = 0; r < totalGroup->rowCount(); ++r) {
-        const QStandardItem *name = totalGroup->child(r, 1);
-        const QStandardItem *path = totalGroup->child(r, 2);
+    rows.reserve(library().totalGroup->rowCount());
+    for (int r = 0; r < library().totalGroup->rowCount(); ++r) {
+        const QStandardItem *name = library().totalGroup->child(r, 1);
+        const QStandardItem *path = library().totalGroup->child(r, 2);
         if (!path || path->text().isEmpty())
             continue;
         rows.append({name ? name->text() : QString(), path->text()});
@@ -77,8 +77,8 @@ bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
     handOverFromChangedFiles();
     setupfiles::CollectedWaves got;
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
-            totalRows(), kitAttrList, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
-            setupProgress(dialog), got);
+            totalRows(), kitAttrList, library().waveLoadKitAttrList, library().loadedKitFiles, TempDirName,
+            rawWaves(this), setupProgress(dialog), got);
     return keepWaves(this, err, got);
 }
 
@@ -91,7 +91,7 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
     // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
     soundKit numbered = kitAttrList.at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
-            numbered, kitIndex, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
+            numbered, kitIndex, library().waveLoadKitAttrList, library().loadedKitFiles, TempDirName, rawWaves(this),
             setupProgress(nullptr), got);
     return keepWaves(this, err, got);
 }
@@ -99,14 +99,14 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
 bool MainWindow1::getClickWaveList(QString TempDirName)
 {
     setupfiles::CollectedClicks got;
-    const setupfiles::CollectError err =
-            setupfiles::collectClickWaves(clickList, loadedKitFiles, TempDirName, rawWaves(this), got);
+    const setupfiles::CollectError err = setupfiles::collectClickWaves(library().clickList, library().loadedKitFiles,
+                                                                       TempDirName, rawWaves(this), got);
     if (err) {
         reportCollectError(err);
         return false;
     }
     clickWaveList = got.clickWaveList;
-    clickSetList = got.clickSetList;
+    library().clickSetList = got.clickSetList;
     return true;
 }
 
@@ -122,7 +122,8 @@ bool MainWindow1::findKitFile(QString fileName, QStringList fileList)
 
 void MainWindow1::waveKitOrder()
 {
-    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(kitAttrList, waveLoadKitAttrList, waveAttrList);
+    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(kitAttrList, library().waveLoadKitAttrList,
+                                                                 waveAttrList);
     totalFileList = order.totalFileList;
     totalList = order.totalList;
     remainingList = order.remainingList;

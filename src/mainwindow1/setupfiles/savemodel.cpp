@@ -22,12 +22,12 @@ bool MainWindow1::setAllFileChunk()
     pointAtTables(this);
     setupfiles::fillWholeSetupKits(cf, kitAttrList, kitIndexList, waveAttrList,
                                    setupfiles::versionFromLabel(ui->version->text()), backFlag);
-    return getClickAndWave(clickSetList.size(), waveAttrList.size());
+    return getClickAndWave(library().clickSetList.size(), waveAttrList.size());
 }
 
 bool MainWindow1::getClickAndWave(int nClick, int nWave)
 {
-    return setupfiles::fillWholeSetupSounds(cf, clickSetList.mid(0, nClick), clickWaveList,
+    return setupfiles::fillWholeSetupSounds(cf, library().clickSetList.mid(0, nClick), clickWaveList,
                                             waveAttrList.mid(0, nWave), waveList, kitOrderList);
 }
 

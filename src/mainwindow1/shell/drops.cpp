@@ -101,34 +101,34 @@ bool MainWindow1::isOurDrag(QDropEvent *event)
 
 int MainWindow1::soundRowOf(const QString &path)
 {
-    if (!totalPathIndex)
-        totalPathIndex = new SoundPathIndex(2, this);
-    return totalPathIndex->row(totalListItemModel, totalGroup, path);
+    if (!library().totalPathIndex)
+        library().totalPathIndex = new SoundPathIndex(2, this);
+    return library().totalPathIndex->row(library().totalListItemModel, library().totalGroup, path);
 }
 
 int MainWindow1::lastWaveNumber()
 {
-    total_index = waveLoadKitAttrList.isEmpty() ? 0 : waveLoadKitAttrList.constLast().wave_No;
+    total_index = library().waveLoadKitAttrList.isEmpty() ? 0 : library().waveLoadKitAttrList.constLast().wave_No;
     return total_index;
 }
 
 void MainWindow1::registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows)
 {
-    if (addRows && totalGroup) {
-        soundList.append(name);
+    if (addRows && library().totalGroup) {
+        library().soundList.append(name);
         // Whole rows at once: one insertion each, no cell-by-cell changes.
-        const int row = totalGroup->rowCount();
+        const int row = library().totalGroup->rowCount();
         auto *number = new QStandardItem(QString::number(waveNo));
         number->setEditable(false);
-        totalGroup->appendRow({number, new QStandardItem(name), new QStandardItem(path)});
-        if (hhGroup) {
+        library().totalGroup->appendRow({number, new QStandardItem(name), new QStandardItem(path)});
+        if (library().hhGroup) {
             // The hi-hat list mirrors the total list row for row.
-            if (hhGroup->rowCount() <= row) {
-                hhGroup->setRowCount(row);
-                hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
+            if (library().hhGroup->rowCount() <= row) {
+                library().hhGroup->setRowCount(row);
+                library().hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
             } else {
-                hhGroup->setChild(row, 0, new QStandardItem(name));
-                hhGroup->setChild(row, 1, new QStandardItem(path));
+                library().hhGroup->setChild(row, 0, new QStandardItem(name));
+                library().hhGroup->setChild(row, 1, new QStandardItem(path));
             }
         }
     }
@@ -137,7 +137,7 @@ void MainWindow1::registerNewSound(const QString &name, const QString &path, qui
     entry.file = path;
     entry.wave_No = waveNo;
     entry.wave_lock = 1;
-    waveLoadKitAttrList.append(entry);
+    library().waveLoadKitAttrList.append(entry);
 }
 
 bool MainWindow1::dropOnPad(int p, QDropEvent *event)
@@ -188,7 +188,7 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     // drop changes nothing.
     const bool known = soundRowOf(path) >= 0;
     const bool onLabel = posFlagA || posFlagB;
-    if (!known && onLabel && totalGroup && totalGroup->rowCount() >= WAVE_MAX_COUNT) {
+    if (!known && onLabel && library().totalGroup && library().totalGroup->rowCount() >= WAVE_MAX_COUNT) {
         prompter->warning(this, tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
@@ -223,7 +223,7 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
             emit sendUpdate(1, 0);
         } else {
             // A sound of the pad's own list: the layers take its wave number.
-            for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+            for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
                 if (s.file == path) {
                     const int k = ui->kitNumber->text().toInt() - 1;
                     changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);

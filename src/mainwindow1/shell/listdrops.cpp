@@ -100,7 +100,7 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    const int groups = soundListItemModel ? soundListItemModel->rowCount() : 0;
+    const int groups = library().soundListItemModel ? library().soundListItemModel->rowCount() : 0;
     if (!mime || !mime->hasUrls())
         return true;
     if (groups == 0)
@@ -111,10 +111,10 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
     const QModelIndex current = ui->waveGroupTreeView->currentIndex();
     if (ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
         groupRow = current.parent().isValid() ? current.parent().row() : current.row();
-    QStandardItem *group = soundListItemModel->item(groupRow, 0);
+    QStandardItem *group = library().soundListItemModel->item(groupRow, 0);
     const int listIndex = groups - 1 - groupRow;
 
-    const QSet<QString> listed = groupFiles(soundListItemModel);
+    const QSet<QString> listed = groupFiles(library().soundListItemModel);
     QStringList files;
     QSet<QString> taken;
     QSet<QString> duplicates;
@@ -150,14 +150,14 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
     for (const QString &path : qAsConst(files)) {
         const QFileInfo info(path);
         const QString name = info.baseName(); // up to the first "."
-        leftSoundList[listIndex].append(name);
+        library().leftSoundList[listIndex].append(name);
         auto *nameCell = new QStandardItem(songIcon, name);
         nameCell->setFlags(leaf | Qt::ItemIsEditable);
         auto *fileCell = new QStandardItem(path);
         fileCell->setFlags(leaf);
         group->appendRow({nameCell, fileCell});
     }
-    updateSoundGroupList(soundListItemModel, soundGroupList);
+    updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
     return false;
 }
 
@@ -259,7 +259,7 @@ bool MainWindow1::dropOnHiHat(QDropEvent *event)
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
         const int row = isUDiskFlag ? -1 : soundRowOf(path);
-        if (const QStandardItem *number = row >= 0 ? totalGroup->child(row, 0) : nullptr)
+        if (const QStandardItem *number = row >= 0 ? library().totalGroup->child(row, 0) : nullptr)
             *numbers[slot] = quint16(number->text().toInt());
     }
     disHHList(&kitAttrList[kit], quint8(kit), quint8(slot));
