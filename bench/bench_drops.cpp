@@ -60,7 +60,7 @@ std::unique_ptr<MainWindow1> editor(int n, int group = 0)
         s.wave_lock = 1;
         w->library().waveLoadKitAttrList.append(s);
     }
-    w->soundRowOf(QString()); // the path index is built once, as after a load
+    w->library().soundRowOf(QString()); // the path index is built once, as after a load
     QStandardItem *groupItem = w->library().soundListItemModel->item(0, 0);
     for (int i = 0; i < group; ++i)
         groupItem->appendRow({new QStandardItem(QStringLiteral("G%1").arg(i)), new QStandardItem(soundPath(i))});

@@ -52,9 +52,6 @@ class QStandardItem;
 class QStandardItemModel;
 class QDropEvent;
 class QMimeData;
-namespace soundsource {
-class StoredEntries;
-}
 namespace soundorder {
 struct Row;
 }
@@ -163,7 +160,7 @@ public:
     QString playFileNameOld2; // the sound whose preview the player holds
     ztplatform::FileStamp playFileStamp2; // the file that preview was made from, as it was then
     int index2 = 0;           // loop presses; odd while loop mode is on
-    int total_index = 0;
+    int total_index = 0; // the working list's last wave number, taken before each add
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
     bool singleLoop = false;
     qint64 moved_2 = 0;       // last position in ms
@@ -356,19 +353,9 @@ public:
     // groups and the sound-list file
     void importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model, QString fileName);
     void soundListToItemModel(QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
-    // What a write of the sound-list file did.
-    struct SoundListSave {
-        bool written = false;
-        QString reason; // why it was not, in the system's words
-        QString keptAs; // where the file as read was kept first, when it was
-    };
-    // Writes the groups of `model` to the file, first keeping beside it a file
-    // that could not be read whole; the file is replaced whole or not at all.
-    SoundListSave saveSoundList(QString fileName, QStandardItemModel *model);
     // The write at the close, with its boxes; false when it failed and the
     // user keeps the window open.
     bool saveSoundListAtClose();
-    void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
     int getGroupIndexFromModel(QString name, QStandardItemModel *model);
     // import
     void addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode);
@@ -383,15 +370,6 @@ public:
     // True when the last getRawFile failed for a cause it named that is not
     // the sound's (its output could not be written): no box blames the sound.
     bool rawFailureTold = false;
-    // The sound table entry of a stored sound in its loaded kit file *kit
-    // (Play, raw waves, export and the information line all read this one);
-    // -1 when the file is not loaded (*kit null) or the entry lies outside
-    // its table.
-    int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit);
-    // The same finder, kept for many sounds in a row.
-    soundsource::StoredEntries storedEntries() const;
-    // Every source of a sound of the library, a group or the metronome.
-    QStringList librarySources() const;
     QString previewFileName() const;
     // The preview's wait dialog: window-modal, its Cancel is Stop.
     void openWaitDialog();
@@ -412,7 +390,6 @@ public:
     // ends the pattern message); false when the name passes.
     bool refuseSoundName(const QString &name, const QString &symbols);
     bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
-    QVector<QString> getSoundFileList();
     // Writes stored sound `index` of a loaded kit file to `target`, only while
     // that file is the one loaded (Changed otherwise); nothing is shown. A
     // target that cannot be written gives Unwritable, its reason in `unwritten`.
@@ -479,13 +456,6 @@ public:
     bool dragMimeOurs = false;
     bool isOurDrag(QDropEvent *event);
     void applyPadDropState();
-    // Row of the total list whose source is `path` exactly, -1 when none.
-    int soundRowOf(const QString &path);
-    // The last wave number of the working list (0 when empty), kept in total_index.
-    int lastWaveNumber();
-    // A sound new to the setup: its working-list entry and, with addRows, its
-    // name in soundList and its rows in the total list and the hi-hat list.
-    void registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows);
     bool dropOnPad(int pad, QDropEvent *event);
     bool dropFilesOnGroups(QDropEvent *event);
     bool dropOnTotalList(QDropEvent *event);
@@ -541,8 +511,6 @@ public:
     QStringList getKitFileList();
     bool findKitFile(QString fileName, QStringList fileList);
     void waveKitOrder();
-    // The rows of the total sound list that hold a sound.
-    QVector<setupfiles::TotalRow> totalRows() const;
     // Messages of refused kit files and of failed gathering.
     void reportLoadError(setupfiles::LoadError error, const QString &path, bool wholeSetup);
     void reportCollectError(const setupfiles::CollectError &error);

@@ -749,7 +749,7 @@ private slots:
         f->w->kitAttrList[1].kit_name = f->w->kitNameList[1] = "H";
         QStandardItem *group = f->w->library().soundListItemModel->item(0);
         group->appendRow({new QStandardItem("GS"), new QStandardItem(h + ":U00001")});
-        f->w->updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
         const QByteArray bytes = storedBytes(f->w).value("Snare");
         f->saveKits({2}, x);
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -1030,7 +1030,7 @@ private slots:
         const QStringList sources = {ini + ":U00000", ini + ":U00001", bin + ":U00000", bin + ":U10000"};
         for (int i = 0; i < sources.size(); ++i)
             group->appendRow({new QStandardItem(QString("G%1").arg(i)), new QStandardItem(sources.at(i))});
-        f->w->updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
         f->saveKits({1}, x);
         f->exportAll(bin);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
@@ -1057,7 +1057,7 @@ private slots:
         QStandardItem *group = f->w->library().soundListItemModel->item(0);
         for (const QString &source : {ini + ":U00000", ini + ":U00009", setup + ":U00099"})
             group->appendRow({new QStandardItem("G"), new QStandardItem(source)});
-        f->w->updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
         f->saveKits({1}, x);
         f->exportAll(setup);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));

@@ -144,11 +144,6 @@ Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const 
 
 } // namespace
 
-QVector<QString> MainWindow1::getSoundFileList()
-{
-    return kitusage::usedSoundFiles(library().waveLoadKitAttrList, kitAttrList);
-}
-
 void MainWindow1::deleteWaveFromList1()
 {
     on_tbtDel_clicked();
@@ -182,7 +177,7 @@ void MainWindow1::on_tbtDel_clicked()
     };
 
     // One set of the paths the kits use for the whole selection.
-    const QVector<QString> usedFiles = getSoundFileList();
+    const QVector<QString> usedFiles = library().getSoundFileList(kitAttrList);
     const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), kitAttrList);
     if (!refused.text.isEmpty()) {
         if (deviceMode)
@@ -329,6 +324,6 @@ void MainWindow1::on_delWaveGroup_clicked()
             library().leftGroupList.removeAt(slot);
         model->removeRow(g);
     }
-    updateSoundGroupList(model, library().soundGroupList);
+    library().updateSoundGroupList(model, library().soundGroupList);
     ui->waveGroupTreeView->repaint();
 }

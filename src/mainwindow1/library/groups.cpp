@@ -2,7 +2,6 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "platform/fileidentity.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
@@ -12,19 +11,7 @@
 void MainWindow1::importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model,
                                   QString fileName)
 {
-    QVector<soundfilexml::strSoundGroup> read;
-    const soundfilexml::ReadResult result = soundfilexml::readSoundList(fileName, read);
-    if (result.status == soundfilexml::ReadResult::Unreadable) {
-        // Moved aside when the library is written again (see saveSoundList).
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "cannot read the sound list" << fileName;
-        library().soundListUnreadable = true;
-        read.clear();
-    } else if (result.skipped > 0) {
-        // Kept beside it when the library is written again.
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << result.skipped << "entries skipped in" << fileName;
-        library().soundListAsRead = result.bytes;
-    }
-    groups += read;
+    groups += library().readSoundList(fileName);
     soundListToItemModel(groups, model);
 }
 
@@ -59,61 +46,12 @@ void MainWindow1::soundListToItemModel(QVector<soundfilexml::strSoundGroup> grou
     ui->waveGroupTreeView->expandAll();
 }
 
-void MainWindow1::updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups)
-{
-    groups.clear();
-    if (!model)
-        return;
-    for (int g = 0; g < model->rowCount(); ++g) {
-        QStandardItem *group = model->item(g, 0);
-        if (!group)
-            continue;
-        soundfilexml::strSoundGroup out;
-        out.name = group->text().simplified(); // trimmed, inner runs made one space
-        for (int r = 0; r < group->rowCount(); ++r) {
-            soundfilexml::strSoundItem item;
-            if (QStandardItem *name = group->child(r, 0))
-                item.name = name->text();
-            if (QStandardItem *file = group->child(r, 1))
-                item.file = file->text();
-            out.soundList.append(item);
-        }
-        groups.append(out);
-    }
-}
-
-MainWindow1::SoundListSave MainWindow1::saveSoundList(QString fileName, QStandardItemModel *model)
-{
-    SoundListSave save;
-    if (fileName.isEmpty() || !model) {
-        save.written = true; // nothing to write
-        return save;
-    }
-    // What could not be read is kept before anything replaces it.
-    QString movedTo;
-    if (library().soundListUnreadable && ztplatform::entryExists(fileName)) {
-        movedTo = soundfilexml::moveAside(fileName, &save.reason);
-        if (movedTo.isEmpty())
-            return save;
-    } else if (!library().soundListAsRead.isEmpty()) {
-        save.keptAs = soundfilexml::keepCopyBeside(fileName, library().soundListAsRead, &save.reason);
-        if (save.keptAs.isEmpty())
-            return save;
-        library().soundListAsRead.clear();
-    }
-    QVector<soundfilexml::strSoundGroup> groups;
-    updateSoundGroupList(model, groups);
-    save.written = soundfilexml::writeSoundFileListXml(fileName, groups, &save.reason);
-    if (!movedTo.isEmpty() && (save.written || !soundfilexml::moveBack(movedTo, fileName)))
-        library().soundListUnreadable = false; // it stands beside the new file now
-    return save;
-}
-
 bool MainWindow1::saveSoundListAtClose()
 {
     if (!writeSoundListOnClose)
         return true;
-    const SoundListSave save = saveSoundList(library().soundListFileName, library().soundListItemModel);
+    const SoundLibrary::SoundListSave save =
+            library().saveSoundList(library().soundListFileName, library().soundListItemModel);
     UiPrompter *prompter = UiPrompter::instance();
     const QString file = QDir::toNativeSeparators(library().soundListFileName);
     if (!save.keptAs.isEmpty())
@@ -174,5 +112,5 @@ void MainWindow1::on_addWaveGroup_clicked()
     library().leftSoundList[library().leftGroupList.size() - 1].clear();
     library().soundListItemModel->insertRow(0, new QStandardItem(name));
     ui->waveGroupTreeView->setCurrentIndex(library().soundListItemModel->index(0, 0));
-    updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
+    library().updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
 }

@@ -178,7 +178,7 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             groupItem->appendRow({nameCell, fileCell});
         }
         ui->waveGroupTreeView->expand(groupItem->index());
-        updateSoundGroupList(model, library().soundGroupList);
+        library().updateSoundGroupList(model, library().soundGroupList);
         getRightSoundList();
         return;
     }
@@ -212,7 +212,7 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
             continue;
         }
-        total_index = library().waveLoadKitAttrList.isEmpty() ? 0 : library().waveLoadKitAttrList.constLast().wave_No;
+        total_index = library().lastWaveNumber();
         if (total_index >= WAVE_MAX_COUNT) {
             prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
@@ -227,7 +227,7 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             listedNames.insert(name.trimmed());
         }
         listedPaths.insert(path.trimmed());
-        registerNewSound(name, path, number, !deviceMode);
+        library().registerNewSound(name, path, number, !deviceMode);
     }
     if (deviceMode && queued > 0)
         emit sendUpdate(1, 0);

@@ -21,17 +21,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-soundsource::StoredEntries MainWindow1::storedEntries() const
-{
-    // The five metronome sounds stand first in a whole setup that holds them.
-    return soundsource::StoredEntries(library().loadedKitFiles, library().loadClickFlag && !library().clickDeviceFlag);
-}
-
-int MainWindow1::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit)
-{
-    return storedEntries().find(source, kit);
-}
-
 namespace {
 
 // The one copy step of a stored sound: its bytes copied whole out of its
@@ -41,7 +30,7 @@ namespace {
 quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &target, bool preview)
 {
     const MainWindow1::READ_KIT_FILE *kit = nullptr;
-    const int e = w.storedSoundEntry(source, &kit);
+    const int e = w.library().storedSoundEntry(source, &kit);
     if (e < 0) {
         UiPrompter::instance()->information(&w, MainWindow1::tr("Error"), MainWindow1::tr("File error!"),
                                             QMessageBox::Ok);

@@ -195,7 +195,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
         const QString &kitPath = src.kitFile;
         const READ_KIT_FILE *kit = nullptr;
         // The sound is checked and read where Play and the export read it.
-        const int entry = storedSoundEntry(path, &kit);
+        const int entry = library().storedSoundEntry(path, &kit);
         if (entry < 0) {
             prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
             return;

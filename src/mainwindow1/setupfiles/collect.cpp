@@ -54,22 +54,6 @@ setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
     };
 }
 
-QVector<setupfiles::TotalRow> MainWindow1::totalRows() const
-{
-    QVector<setupfiles::TotalRow> rows;
-    if (!library().totalGroup)
-        return rows;
-    rows.reserve(library().totalGroup->rowCount());
-    for (int r = 0; r < library().totalGroup->rowCount(); ++r) {
-        const QStandardItem *name = library().totalGroup->child(r, 1);
-        const QStandardItem *path = library().totalGroup->child(r, 2);
-        if (!path || path->text().isEmpty())
-            continue;
-        rows.append({name ? name->text() : QString(), path->text()});
-    }
-    return rows;
-}
-
 bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
 {
     if (!getClickWaveList(TempDirName))
@@ -77,7 +61,7 @@ bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
     handOverFromChangedFiles();
     setupfiles::CollectedWaves got;
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
-            totalRows(), kitAttrList, library().waveLoadKitAttrList, library().loadedKitFiles, TempDirName,
+            library().totalRows(), kitAttrList, library().waveLoadKitAttrList, library().loadedKitFiles, TempDirName,
             rawWaves(this), setupProgress(dialog), got);
     return keepWaves(this, err, got);
 }

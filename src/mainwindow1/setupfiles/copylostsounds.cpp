@@ -98,7 +98,7 @@ void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
     QStandardItemModel *groups = w->library().soundListItemModel;
     for (int g = 0; groups && g < groups->rowCount(); ++g)
         repointCells(groups->item(g, 0), 1, to);
-    w->updateSoundGroupList(groups, w->library().soundGroupList);
+    w->library().updateSoundGroupList(groups, w->library().soundGroupList);
 }
 
 // The stored wave of `entry` of the kit file `kit` as the new file `copy`,

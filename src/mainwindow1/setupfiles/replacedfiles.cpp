@@ -81,7 +81,7 @@ ztplatform::ReachedFiles soundFiles(MainWindow1 *w)
 {
     ztplatform::ReachedFiles files;
     QSet<QString> seen;
-    for (const QString &source : w->librarySources()) {
+    for (const QString &source : w->library().librarySources()) {
         if (!source.isEmpty() && !soundsource::isStored(source) && !seen.contains(source)) {
             seen.insert(source);
             files.add(source);

@@ -220,7 +220,7 @@ MainWindow1::~MainWindow1()
     }
     // A window gone without its close writes the groups without a word.
     if (writeSoundListOnClose && !soundListSettled)
-        saveSoundList(library().soundListFileName, library().soundListItemModel);
+        library().saveSoundList(library().soundListFileName, library().soundListItemModel);
     // The progress dialogs go before the window's widgets.
     delete dialog;
     delete usbDialog;

@@ -157,7 +157,7 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
         fileCell->setFlags(leaf);
         group->appendRow({nameCell, fileCell});
     }
-    updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
+    library().updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
     return false;
 }
 
@@ -179,13 +179,14 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
     if (isUDiskFlag) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
-        if (soundRowOf(path) >= 0)
+        if (library().soundRowOf(path) >= 0)
             return false;
-        if (lastWaveNumber() >= WAVE_MAX_COUNT) {
+        total_index = library().lastWaveNumber();
+        if (total_index >= WAVE_MAX_COUNT) {
             prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        registerNewSound(sound.name, path, quint16(total_index + 1), true);
+        library().registerNewSound(sound.name, path, quint16(total_index + 1), true);
         getRightSoundList();
         return false;
     }
@@ -199,9 +200,10 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
     QSet<QString> queued;
     for (const dragpayload::Record &sound : sounds) {
         const QString path = QDir::toNativeSeparators(sound.path);
-        if (soundRowOf(path) >= 0 || queued.contains(path))
+        if (library().soundRowOf(path) >= 0 || queued.contains(path))
             continue;
-        if (lastWaveNumber() >= WAVE_MAX_COUNT) {
+        total_index = library().lastWaveNumber();
+        if (total_index >= WAVE_MAX_COUNT) {
             prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             if (!queued.isEmpty())
                 emit sendUpdate(1, 0); // for the sounds queued before
@@ -210,7 +212,7 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
         const quint16 number = quint16(total_index + 1);
         addUsbWaveList.append(path);
         addUsbWaveNumList.append(number);
-        registerNewSound(sound.name, path, number, false);
+        library().registerNewSound(sound.name, path, number, false);
         queued.insert(path);
     }
     emit sendUpdate(1, 0);
@@ -258,7 +260,7 @@ bool MainWindow1::dropOnHiHat(QDropEvent *event)
         *files[slot] = path;
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
-        const int row = isUDiskFlag ? -1 : soundRowOf(path);
+        const int row = isUDiskFlag ? -1 : library().soundRowOf(path);
         if (const QStandardItem *number = row >= 0 ? library().totalGroup->child(row, 0) : nullptr)
             *numbers[slot] = quint16(number->text().toInt());
     }
