@@ -45,12 +45,10 @@ int refreshKitWaves(MainWindow1Records::soundKit &kit, const WaveFileIndex &inde
     return matched;
 }
 
-void addKitSoundFiles(const QVector<MainWindow1Records::soundKit> &kits, QSet<QString> &files)
+void addKitSoundFiles(const MainWindow1Records::soundKit &kit, QSet<QString> &files)
 {
-    for (const MainWindow1Records::soundKit &kit : kits) {
-        for (const MainWindow1Records::KIT_PAD_SETTING &pad : kit.kpadChunk)
-            files << pad.soundFile0 << pad.soundFile1;
-        const MainWindow1Records::PEDAL_SETTING &h = kit.pedalChunk;
-        files << h.hh_wave1_file << h.hh_wave2_file << h.hh_wave3_file << h.hh_wave4_file << h.hh_wave5_file;
-    }
+    for (const MainWindow1Records::KIT_PAD_SETTING &pad : kit.kpadChunk)
+        files << pad.soundFile0 << pad.soundFile1;
+    const MainWindow1Records::PEDAL_SETTING &h = kit.pedalChunk;
+    files << h.hh_wave1_file << h.hh_wave2_file << h.hh_wave3_file << h.hh_wave4_file << h.hh_wave5_file;
 }

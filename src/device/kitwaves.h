@@ -41,8 +41,7 @@ private:
 int refreshKitWaves(MainWindow1Records::soundKit &kit, const WaveFileIndex &index,
                     const MainWindow1Records::soundKit *loaded = nullptr);
 
-// Adds the files named by the pad layers and hi-hat slots of the kits: the
-// only files a write-back looks up, so its index needs no other rows.
-void addKitSoundFiles(const QVector<MainWindow1Records::soundKit> &kits, QSet<QString> &files);
+// Adds the files named by the pad layers and hi-hat slots of the kit.
+void addKitSoundFiles(const MainWindow1Records::soundKit &kit, QSet<QString> &files);
 
 #endif

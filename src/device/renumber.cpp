@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -51,6 +52,14 @@ public:
         const ztplatform::OpenFolder parent = m_root.openFolderOf(path, &name, &reach);
         if (reach == ztplatform::Reach::Inside)
             parent.removeFolder(name);
+    }
+
+    // Forces the folder's entries to the disk.
+    bool syncFolder(const QString &path) const
+    {
+        ztplatform::Reach reach = ztplatform::Reach::Missing;
+        const ztplatform::OpenFolder folder = m_root.openFolder(path, &reach);
+        return reach == ztplatform::Reach::Inside && folder.sync();
     }
 
     // Stores `number` in bytes 0 and 1 of the record; *before gets the old one.
@@ -129,6 +138,26 @@ QString hiddenName(const QString &path)
     return fi.absolutePath() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".renumber");
 }
 
+// Every folder that lost or took a name, and the one holding each new
+// folder, forced to the disk.
+bool syncTouchedFolders(const PadFiles &files, const QVector<Plan> &plans, const QStringList &createdFolders)
+{
+    QSet<QString> folders;
+    for (const Plan &p : plans) {
+        for (const QString &file : {p.wav, p.prm, p.newWav, p.newPrm})
+            folders << QFileInfo(file).absolutePath();
+    }
+    for (const QString &created : createdFolders)
+        folders << QFileInfo(created).absolutePath();
+    for (const QString &folder : qAsConst(folders)) {
+        if (!files.syncFolder(folder)) {
+            qWarning() << "cannot force the renumbered pairs' folder to the disk:" << folder;
+            return false;
+        }
+    }
+    return true;
+}
+
 RenumberResult failed(Journal &journal)
 {
     journal.rollBack();
@@ -192,6 +221,9 @@ RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QStr
             return failed(journal);
         journal.patched << qMakePair(p.newPrm, before);
     }
+    // On the disk before any kit record names the new numbers.
+    if (!syncTouchedFolders(files, plans, journal.createdFolders))
+        return failed(journal);
 
     RenumberResult r;
     r.ok = true;

@@ -14,22 +14,25 @@
 
 namespace {
 
-// Removes the file at `path`, reached from `root` one folder at a time; true
-// when it is gone. A folder that leads out of the tree removes nothing.
-bool removeBelow(const ztplatform::FolderAnchor &root, const QString &path)
+// Why a file stays when the walk to its folder ended at `reach`; -1 when the
+// folder was reached, or is not on the pad (nothing to remove there).
+int stayReason(ztplatform::Reach reach, const ztplatform::FolderAnchor &root, const QString &dataPath)
 {
-    QString name;
-    ztplatform::Reach reach = ztplatform::Reach::Missing;
-    const ztplatform::OpenFolder folder = root.openFolderOf(path, &name, &reach);
-    if (reach != ztplatform::Reach::Inside) {
-        qDebug() << "not removed, its folder is not the pad's own:" << path;
-        return false;
-    }
-    return folder.remove(name);
+    if (reach == ztplatform::Reach::Inside)
+        return -1;
+    if (reach == ztplatform::Reach::Replaced)
+        return UsbUpdate::RefusedPad;
+    if (reach == ztplatform::Reach::Outside)
+        return UsbUpdate::LinkedFolder;
+    // No pad at the place: the root's check refuses this walk as well.
+    ztplatform::Reach data = ztplatform::Reach::Missing;
+    root.openFolder(dataPath, &data);
+    return data == ztplatform::Reach::Inside ? -1 : UsbUpdate::PadGone;
 }
 
 // Deletes the .wav at `path` and its record. -1 when the .wav is gone
-// afterwards (its record removed as far as it can be), else why it stays.
+// afterwards, else why it stays. Both folders are reached before either file
+// goes, so a pair leaves whole or stays whole.
 int deletePair(const QString &path, const QString &dataPath, const QString &prmPath,
                const ztplatform::FolderAnchor &padRoot)
 {
@@ -40,21 +43,26 @@ int deletePair(const QString &path, const QString &dataPath, const QString &prmP
     }
     const ztplatform::FolderAnchor root =
             padRoot.isValid() ? padRoot : ztplatform::FolderAnchor::record(QFileInfo(dataPath).absolutePath());
-    QString name;
+    QString name, prmName;
     ztplatform::Reach reach = ztplatform::Reach::Missing;
     const ztplatform::OpenFolder folder =
             root.openFolderOf(pair.wav.isEmpty() ? QDir::fromNativeSeparators(path) : pair.wav, &name, &reach);
-    if (reach == ztplatform::Reach::Replaced)
-        return UsbUpdate::RefusedPad;
-    if (reach == ztplatform::Reach::Outside)
-        return UsbUpdate::LinkedFolder;
-    if (reach == ztplatform::Reach::Missing) // no such folder on the pad, or no pad
-        return QFileInfo(dataPath).isDir() ? -1 : UsbUpdate::PadGone;
+    int why = stayReason(reach, root, dataPath);
+    ztplatform::OpenFolder prmFolder;
+    if (why < 0 && folder.isOpen() && !pair.prm.isEmpty()) {
+        ztplatform::Reach prmReach = ztplatform::Reach::Missing;
+        prmFolder = root.openFolderOf(pair.prm, &prmName, &prmReach);
+        why = stayReason(prmReach, root, dataPath);
+    }
+    if (why >= 0)
+        return why;
+    if (!folder.isOpen())
+        return -1; // its folder is not on the pad
     if (!folder.remove(name)) {
         qDebug() << "cannot remove" << path;
         return UsbUpdate::NotRemovable;
     }
-    if (!pair.prm.isEmpty() && !removeBelow(root, pair.prm))
+    if (prmFolder.isOpen() && !prmFolder.remove(prmName))
         qDebug() << "cannot remove" << pair.prm;
     return -1;
 }

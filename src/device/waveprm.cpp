@@ -127,7 +127,12 @@ WaveFolder openWaveFolder(const ztplatform::FolderAnchor &root, const QString &b
     WaveFolder w;
     ztplatform::Reach reach = ztplatform::Reach::Missing;
     w.base = root.openFolder(base, &reach);
-    if (reach == ztplatform::Reach::Outside || reach == ztplatform::Reach::Replaced || w.base.isLink(fff)) {
+    if (reach == ztplatform::Reach::Replaced) {
+        qWarning() << "not the pad loaded at the pad's place; no more sounds are written";
+        w.failure = WaveWrite::Stopped;
+        return w;
+    }
+    if (reach == ztplatform::Reach::Outside || w.base.isLink(fff)) {
         qWarning() << "the pad's wave folder leads out of the pad:" << base + QLatin1Char('/') + fff;
         w.failure = WaveWrite::Blocked;
         return w;

@@ -41,7 +41,7 @@ enum class WaveWrite {
     Written, // both files are on the pad
     ConversionFailed, // nothing of this sound is left on the pad; go on
     Blocked, // an entry stands at a name of the sound, or a folder is a link: nothing written; go on
-    Stopped // the pad cannot take more (folder, ffmpeg, record file)
+    Stopped // the pad cannot take more (folder, ffmpeg, record file, another pad at its place)
 };
 
 // Converts `source` into dataPath/fff/rrr.wav and writes prmPath/fff/rrr.prm

@@ -8,6 +8,7 @@
 #include "platform/pathcase.h"
 #include "platform/removabledrives.h"
 #include "platform/volumeidentity.h"
+#include "setup/kitslots.h"
 
 #include <QDebug>
 #include <QDir>
@@ -351,9 +352,16 @@ PadStop stopAfter(const WriteBackJob &job, PadWrite how, PadMatch *another)
         *another = job.padGuard ? job.padGuard->lost() : PadMatch{PadMatch::OtherVolume, {}};
         return PadStop::AnotherPad;
     }
+    // The guard, asked again, may find another pad, or no pad tree at the
+    // place while the drive is listed.
+    const PadMatch now = job.padGuard ? job.padGuard->check(false) : PadMatch();
+    if (now.another()) {
+        *another = now;
+        return PadStop::AnotherPad;
+    }
     if (ztplatform::isReadOnlyVolume(job.padRoot.path()))
         return PadStop::ReadOnly;
-    return padGone(job) ? PadStop::Gone : PadStop::None;
+    return now.verdict == PadMatch::Gone || padGone(job) ? PadStop::Gone : PadStop::None;
 }
 
 struct KitToWrite {
@@ -384,7 +392,39 @@ QVector<KitToWrite> kitsToWrite(const WriteBackJob &job, const QVector<quint8> &
     return out;
 }
 
+// True when a slot holds another file or number.
+bool soundSlotsDiffer(const Records::soundKit &a, const Records::soundKit &b)
+{
+    constexpr int kSlots = HH_NUM_MAX + 2 * PAD_NUM_MAX;
+    QPair<QString, quint16> held[kSlots];
+    int i = 0;
+    setupfiles::forEachSoundSlot(a, [&](auto s) { held[i++] = qMakePair(s.file, s.no); });
+    bool differ = false;
+    i = 0;
+    setupfiles::forEachSoundSlot(b, [&](auto s) { differ = differ || held[i++] != qMakePair(s.file, s.no); });
+    return differ;
+}
+
 } // namespace
+
+QSet<QString> soundFilesToLookUp(const WriteBackJob &job)
+{
+    QSet<QString> files;
+    if (!job.kits || !job.originalKits)
+        return files;
+    const QVector<Records::soundKit> &kits = *job.kits;
+    for (int k = 0; k < KIT_MAX_COUNT && k < kits.size() && k < job.originalKits->size(); ++k) {
+        const Records::soundKit &loaded = job.originalKits->at(k);
+        const bool marked = (job.kitFlags && job.kitFlags->value(k) == 1)
+                || (job.nameAdjusted && job.nameAdjusted->value(k) == 1);
+        if (marked || kitDiffers(kits.at(k), loaded) || soundSlotsDiffer(kits.at(k), loaded)) {
+            addKitSoundFiles(kits.at(k), files);
+            addKitSoundFiles(loaded, files);
+        }
+    }
+    files.remove(QString());
+    return files;
+}
 
 QString padStopText(PadStop stop)
 {

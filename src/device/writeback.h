@@ -12,6 +12,7 @@
 #include "platform/anchoredfolder.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -97,6 +98,12 @@ struct WriteBackJob {
     QString sysPath;
     WaveFileIndex waves; // the total sound list by file
 };
+
+// The sound files whose rows `waves` must hold: those named by the kits the
+// write-back may write (changed, marked or renamed at load), as they are and
+// as loaded. A kit equal to its copy in every field and sound slot is judged
+// without the list: refreshed from it or not, it equals its copy.
+QSet<QString> soundFilesToLookUp(const WriteBackJob &job);
 
 struct WriteBackResult {
     bool chainsWritten = false;

@@ -2,6 +2,7 @@
 #define ZT_MAINWINDOW1_H
 
 #include "device/devicemessage.h"
+#include "device/kitwaves.h"
 #include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/syncbatch.h"
@@ -405,6 +406,8 @@ public:
     void changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength, int kitNo);
     void updateWavePrmAndData(int count, QVector<int> oldNumbers);
     bool generateOrderFile();
+    // The total list's number and name of each of `files` it holds.
+    WaveFileIndex usedWaveIndex(const QSet<QString> &files);
     bool safelyRemoveUSBDevice(const QString &mountPoint);
     // The load after the drive's model folder was found; ends the program
     // (fileErrCloseWindow) when the pad cannot be used.

@@ -1,6 +1,7 @@
 #include "device/renumber.h"
 #include "padfixture.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 using Records = MainWindow1Records;
@@ -49,6 +50,25 @@ private slots:
         QCOMPARE(kf::rd16(kf::readFile(pad.prmPath + "/001/003.prm"), 0), quint16(3)); // wave 100's record
         QVERIFY(!QFileInfo::exists(pad.dataPath + "/002/100.wav"));
         QCOMPARE(QDir(pad.prmPath + "/001").entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
+    // The folders that lost or took a name are on the disk before the kit
+    // records written later name the new numbers.
+    void movedPairsAreOnTheDiskWhenDone()
+    {
+        PadFixture pad;
+        pad.addWave(3);
+        pad.addWave(150);
+        QStringList synced;
+        ztplatform::setFileEventHook([&synced](ztplatform::FileEvent e, const QString &path) {
+            if (e == ztplatform::FileEvent::Synced)
+                synced << path;
+        });
+        const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
+        const QVector<int> old{3, 150}; // 3 becomes 1 in 001, 150 becomes 2 and leaves 002
+        QVERIFY(renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath).ok);
+        for (const QString &folder : {pad.dataPath + "/001", pad.dataPath + "/002", pad.prmPath + "/002"})
+            QVERIFY2(synced.contains(QFileInfo(folder).canonicalFilePath()), qPrintable(folder));
     }
 
     void aFailurePutsEverythingBack_data()

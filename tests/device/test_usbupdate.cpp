@@ -57,6 +57,25 @@ class TestUsbUpdate : public QObject {
         return list;
     }
 
+    // The workers' pad root: `walks` walks let in, then another pad found.
+    struct AnotherPadAfter : ztplatform::RootCheck {
+        int walks = 0;
+        QAtomicInt asked;
+        ztplatform::Reach admit(int) override
+        {
+            return asked.fetchAndAddRelaxed(1) < walks ? ztplatform::Reach::Inside : ztplatform::Reach::Replaced;
+        }
+    };
+    static std::shared_ptr<AnotherPadAfter> checkedRoot(SyncBatch &batch, const PadFixture &pad, int walks)
+    {
+        auto check = std::make_shared<AnotherPadAfter>();
+        check->walks = walks;
+        ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root);
+        root.setCheck(check);
+        batch.setPadRoot(root);
+        return check;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -130,6 +149,20 @@ private slots:
         QVERIFY(!QFileInfo::exists(pad.prmPath + "/002"));
     }
 
+    // Another pad found at the pad's place: each worker stops there; the
+    // sounds left are reported, neither converted nor offered to the pad.
+    void anotherPadStopsTheBatch()
+    {
+        PadFixture pad;
+        SyncBatch batch;
+        const auto check = checkedRoot(batch, pad, 0);
+        QSignalSpy failures(&batch, &SyncBatch::waveFailed);
+        QVERIFY(batch.startAdd(sounds(1, 6, m_click), pad.dataPath, pad.prmPath));
+        QVERIFY(finish(batch));
+        QCOMPARE(failures.count(), 6);
+        QCOMPARE(check->asked.loadRelaxed(), batch.workerCount());
+    }
+
     void manySoundsFillNewFoldersAndNoThreadIsLeft()
     {
         PadFixture pad;
@@ -176,6 +209,22 @@ private slots:
         const QStringList after = QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         QCOMPARE(data + prm, QStringList({"001.wav", "001.prm"}));
         QCOMPARE(after, before);
+    }
+
+    // Another pad found once the .wav's folder was reached: neither file goes
+    // (the next load would refuse a half pair) and the path is reported.
+    void aPairLeavesWholeOrStaysWhole()
+    {
+        PadFixture pad;
+        pad.addWave(7);
+        SyncBatch batch;
+        checkedRoot(batch, pad, 1);
+        QSignalSpy failures(&batch, &SyncBatch::deleteFailed);
+        QVERIFY(batch.startDelete({pad.dataPath + "/001/007.wav"}, pad.dataPath, pad.prmPath));
+        QVERIFY(finish(batch));
+        QCOMPARE(failures.count(), 1);
+        QCOMPARE(failures.at(0).at(1).toInt(), int(UsbUpdate::RefusedPad));
+        QVERIFY(QFileInfo::exists(pad.dataPath + "/001/007.wav") && QFileInfo::exists(pad.prmPath + "/001/007.prm"));
     }
 
     void deletingRemovesBothFilesOfEachPair_data()

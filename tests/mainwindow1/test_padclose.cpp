@@ -544,6 +544,31 @@ private slots:
         QCOMPARE(w->kitAttrList[6].kit_tempo, quint8(w->originalKitAttrList[6].kit_tempo ^ 1));
     }
 
+    // After kit 1 was written a new mount without SYS/global.ini stands at the
+    // place: the close writes nothing more and tells the pad gone.
+    void noPadTreeAtThePlaceMidCloseIsToldAsGone()
+    {
+        PadWindow f;
+        f.layOut(3);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        for (int k : {0, 1, 2})
+            w->kitAttrList[k].kit_tempo ^= 1;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+            if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith("/k001.ini") && serial.mounts == 0) {
+                serial.mounts = 1;
+                QFile::rename(f.pad.sysPath + "/global.ini", f.pad.sysPath + "/global.old");
+            }
+        };
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"Quit?", notice,
+                              "The 350 device was disconnected.\r\nKit 1 was saved before that.\r\nKit 2 and 3 were "
+                              "not saved to the sampler pad.\r\nThe change file alter.ini was not saved.\r\nKorvanta "
+                              "stays open without the sampler pad and keeps your edits."}));
+    }
+
     // A pad mounted read-only: one warning says so and names what was not
     // saved; the window stays with the edits.
     void aReadOnlyPadIsNamedAtTheClose()

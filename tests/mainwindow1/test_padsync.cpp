@@ -316,6 +316,28 @@ private slots:
         QVERIFY(w->isUDiskFlag && !w->delDialog->isVisible());
     }
 
+    // A new mount without SYS/global.ini at the pad's place during a delete:
+    // the pair not reached keeps its row, and the box says the pad is gone.
+    void aPadGoneDuringADeleteKeepsTheRowsLeft()
+    {
+        PadWindow f;
+        f.layOut(4);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+            if (e == ztplatform::FileEvent::Removed && path.endsWith(".prm") && serial.mounts == 0) {
+                serial.mounts = 1;
+                QFile::rename(f.pad.sysPath + "/global.ini", f.pad.sysPath + "/global.old");
+            }
+        };
+        deleteRows(w, {1, 2}); // sound 3 first, then 2
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1), "2|wave2|" + f.wav(2), "4|wave4|" + f.wav(4)}));
+        QCOMPARE(f.prompter.texts(), QStringList{"The 350 device was disconnected.\r\nThese sounds were not deleted "
+                                                 "from the sampler pad and stay in the list:\r\nwave2"});
+    }
+
     // A delete on a pad mounted read-only: the pair stays, so do its row and
     // its record, the change file does not count it, and one warning says why.
     void aDeleteOnAReadOnlyPadKeepsItsRow()
@@ -376,6 +398,24 @@ private slots:
         }
         QCOMPARE(w->library().totalGroup->child(202, 0)->text(), QString("203"));
         QCOMPARE(w->syncBatch->liveWorkers(), 0);
+    }
+
+    // A renumbering that finds another pad at the pad's place says so once.
+    void anotherPadAtARenumberingIsToldOnce()
+    {
+        PadWindow f;
+        f.layOut(3);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        serial.uuid = "B";
+        std::swap(w->library().waveLoadKitAttrList[0], w->library().waveLoadKitAttrList[2]);
+        for (int i = 0; i < 3; ++i)
+            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        w->updateWavePrmAndData(3, {3, 2, 1});
+        QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
+                                                 "was written to it or deleted from it. Korvanta goes on without the "
+                                                 "sampler pad and keeps your edits.\r\nIt is another volume: its "
+                                                 "volume serial number or its USB serial number differs."});
     }
 
     void renumberedSoundsMoveTheirPairs()

@@ -82,20 +82,7 @@ bool MainWindow1::generateOrderFile()
     job.padGuard = padGuard; // also judges the pad before the first write
     job.driveRoot = currentDirPath;
     job.sysPath = sysPath;
-    // The list's rows by file; only files some kit uses, or used at load, are
-    // ever looked up.
-    QSet<QString> used;
-    addKitSoundFiles(kitAttrList, used);
-    addKitSoundFiles(originalKitAttrList, used);
-    job.waves.reserve(used.size());
-    for (int row = 0, rows = library().totalGroup ? library().totalGroup->rowCount() : 0; row < rows; ++row) {
-        const QStandardItem *file = library().totalGroup->child(row, 2);
-        const QStandardItem *number = library().totalGroup->child(row, 0);
-        if (!file || !number || !used.contains(file->text()))
-            continue;
-        const QStandardItem *name = library().totalGroup->child(row, 1);
-        job.waves.add(file->text(), number->text().toInt(), name ? name->text() : QString());
-    }
+    job.waves = usedWaveIndex(writeback::soundFilesToLookUp(job));
     const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
         progress->setValue(value);
         QCoreApplication::processEvents();
@@ -105,6 +92,23 @@ bool MainWindow1::generateOrderFile()
         padLost();
     showDeviceMessages(result.messages);
     return !result.failed;
+}
+
+WaveFileIndex MainWindow1::usedWaveIndex(const QSet<QString> &files)
+{
+    // Each file is found through the list's index of rows by file, not by a
+    // walk of the rows.
+    WaveFileIndex waves;
+    waves.reserve(files.size());
+    for (const QString &file : files) {
+        const int row = file.isEmpty() ? -1 : library().soundRowOf(file);
+        const QStandardItem *number = row < 0 ? nullptr : library().totalGroup->child(row, 0);
+        if (!number)
+            continue;
+        const QStandardItem *name = library().totalGroup->child(row, 1);
+        waves.add(file, number->text().toInt(), name ? name->text() : QString());
+    }
+    return waves;
 }
 
 bool MainWindow1::safelyRemoveUSBDevice(const QString &mountPoint)

@@ -21,7 +21,8 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
     const bool onPad = !padFoldersReady() || padStillLoaded();
     const RenumberResult result = onPad ? renumberPadWaves(changes, dataPath, prmPath, padRoot) : RenumberResult();
     if (!result.ok) {
-        const PadMatch lost = padGuard ? padGuard->lost() : PadMatch();
+        // Found before the renumbering: padStillLoaded() has told it.
+        const PadMatch lost = onPad && padGuard ? padGuard->lost() : PadMatch();
         if (lost.another()) {
             padLost();
             QStringList texts;

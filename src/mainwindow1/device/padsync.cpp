@@ -166,13 +166,15 @@ void MainWindow1::recvDeleteFailed(QString path, int why)
 DeviceMessage MainWindow1::padBatchMessage(const QString &lead, const QStringList &sounds)
 {
     using writeback::PadStop;
+    // Judged again when a worker found no pad at the place.
+    const bool noPad = padGuard && padGuard->check(false).verdict == PadMatch::Gone;
     const PadMatch lost = padGuard ? padGuard->lost() : PadMatch();
     PadStop stop = PadStop::None;
     if (lost.another())
         stop = PadStop::AnotherPad;
     else if (ztplatform::isReadOnlyVolume(padRoot.path()))
         stop = PadStop::ReadOnly;
-    else if (!writeback::padDrivePresent(currentDirPath, kitPath))
+    else if (noPad || !writeback::padDrivePresent(currentDirPath, kitPath))
         stop = PadStop::Gone;
     QStringList lines = QStringList{lead} + sounds;
     if (stop == PadStop::AnotherPad) {
