@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the dependencies, builds everything (editor, tests, benchmarks) and
-# runs all tests; the data model's and the device core's tests run a second time
-# under sanitizers.
+# runs all tests; the data model's, the device core's and the sound library's
+# tests run a second time under sanitizers.
 set -e
 cd "$(dirname "$0")"
 sh scripts/install-deps.sh

@@ -51,17 +51,17 @@ std::unique_ptr<MainWindow1> editor(int n, int group = 0)
     w->show();
     for (int i = 0; i < n; ++i) {
         const QString name = QStringLiteral("Sound%1").arg(i + 1);
-        w->totalGroup->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(name),
+        w->library().totalGroup->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(name),
                                   new QStandardItem(soundPath(i))});
-        w->hhGroup->appendRow({new QStandardItem(name), new QStandardItem(soundPath(i))});
+        w->library().hhGroup->appendRow({new QStandardItem(name), new QStandardItem(soundPath(i))});
         MainWindow1::SOUND_INDEX s;
         s.file = soundPath(i);
         s.wave_No = quint16(i + 1);
         s.wave_lock = 1;
-        w->waveLoadKitAttrList.append(s);
+        w->library().waveLoadKitAttrList.append(s);
     }
-    w->soundRowOf(QString()); // the path index is built once, as after a load
-    QStandardItem *groupItem = w->soundListItemModel->item(0, 0);
+    w->library().soundRowOf(QString()); // the path index is built once, as after a load
+    QStandardItem *groupItem = w->library().soundListItemModel->item(0, 0);
     for (int i = 0; i < group; ++i)
         groupItem->appendRow({new QStandardItem(QStringLiteral("G%1").arg(i)), new QStandardItem(soundPath(i))});
     return w;
@@ -114,7 +114,7 @@ qint64 listDrop(MainWindow1 *w, int n)
     t.start();
     drag(page, at, &mime);
     const qint64 ns = t.nsecsElapsed();
-    w->waveLoadKitAttrList.resize(n);
+    w->library().waveLoadKitAttrList.resize(n);
     return ns;
 }
 
@@ -124,7 +124,7 @@ qint64 fileDrop(MainWindow1 *w, const QList<QUrl> &files)
     QMimeData mime;
     mime.setUrls(files);
     QWidget *page = w->ui->left_stackedSoundWidget;
-    QStandardItem *group = w->soundListItemModel->item(0, 0);
+    QStandardItem *group = w->library().soundListItemModel->item(0, 0);
     const int before = group->rowCount();
     QElapsedTimer t;
     t.start();
@@ -191,7 +191,7 @@ void BM_PadDropKnownSound(benchmark::State &state)
     auto small = editor(1000);
     auto large = editor(9999);
     compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
-            [](MainWindow1 *w) { return padDrops(w, w->totalGroup->rowCount()); });
+            [](MainWindow1 *w) { return padDrops(w, w->library().totalGroup->rowCount()); });
 }
 
 void BM_DeviceListDrop(benchmark::State &state)
@@ -201,7 +201,7 @@ void BM_DeviceListDrop(benchmark::State &state)
     auto large = editor(9899);
     small->isUDiskFlag = large->isUDiskFlag = false;
     compare(state, small.get(), large.get(), "1000_ms", "9899_ms",
-            [](MainWindow1 *w) { return listDrop(w, w->totalGroup->rowCount()); });
+            [](MainWindow1 *w) { return listDrop(w, w->library().totalGroup->rowCount()); });
 }
 
 void BM_GroupFileDrop(benchmark::State &state)

@@ -11,11 +11,11 @@
 #include "benchsupport.h"
 #include "editorbench.h"
 
-#include "library/totaltreeview.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/durablefile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -41,7 +41,7 @@ struct Library
             s.file = QString("/library/samples/take%1.wav").arg(i);
             s.wave_No = quint16(i + 1);
             s.wave_lock = 1;
-            w->waveLoadKitAttrList << s;
+            w->library().waveLoadKitAttrList << s;
         }
         for (int k = 0; k < 100; ++k) {
             MainWindow1::soundKit &kit = w->doc().kitAttrList[k];
@@ -67,13 +67,15 @@ qint64 deleteAndRenumber(int sounds)
     QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
     int picked = 0;
     for (int r = 5; r < sounds; r += 10, ++picked)
-        selection->select(w->totalGroup->child(r, 0)->index(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selection->select(w->library().totalGroup->child(r, 0)->index(),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QElapsedTimer t;
     t.start();
     w->ui->tbtDel->click();
     w->ui->actionReorder_Serial_Numbers->trigger();
     const qint64 ns = t.nsecsElapsed();
-    if (w->totalGroup->rowCount() != sounds - picked || w->waveLoadKitAttrList.last().wave_No != w->totalGroup->rowCount())
+    if (w->library().totalGroup->rowCount() != sounds - picked
+        || w->library().waveLoadKitAttrList.last().wave_No != w->library().totalGroup->rowCount())
         return -1;
     return ns;
 }
@@ -165,10 +167,11 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
     for (int i = 0; i < kStored; ++i) {
         record.info.sound[size_t(i)].wave_start = quint32(i) * kWaveBytes;
         record.info.sound[size_t(i)].wave_length = kWaveBytes;
-        w->totalGroup->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(QString("S%1").arg(i)),
-                                  new QStandardItem(QString("%1:U%2").arg(kitFile).arg(i, 5, 10, QChar('0')))});
+        w->library().totalGroup->appendRow(
+                {new QStandardItem(QString::number(i + 1)), new QStandardItem(QString("S%1").arg(i)),
+                 new QStandardItem(QString("%1:U%2").arg(kitFile).arg(i, 5, 10, QChar('0')))});
     }
-    w->loadedKitFiles << record;
+    w->library().loadedKitFiles << record;
     w->ui->totalWaveTreeView->selectAll();
 
     qint64 base = 0, measured = 0;

@@ -108,12 +108,12 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
         std::unique_ptr<MainWindow1> w = loadedWindow(p);
         w->delBatchList.clear();
         for (int row = 0; row < 100; ++row)
-            w->delBatchList << w->totalGroup->child(row * 9, 2)->text();
+            w->delBatchList << w->library().totalGroup->child(row * 9, 2)->text();
         QElapsedTimer t;
         t.start();
         w->completeDeleteBatch();
         const qint64 ns = t.nsecsElapsed();
-        benchmark::DoNotOptimize(w->totalGroup->rowCount());
+        benchmark::DoNotOptimize(w->library().totalGroup->rowCount());
         return ns;
     });
 }

@@ -65,8 +65,8 @@ struct Window
     {
         w->initTotalItemModel();
         w->initHHListItemModel();
-        w->waveLoadKitAttrList.clear();
-        w->soundList.clear();
+        w->library().waveLoadKitAttrList.clear();
+        w->library().soundList.clear();
     }
     void importPaths(const QStringList &paths)
     {
@@ -115,7 +115,7 @@ void BM_ImportAndPlayVsFfmpeg(benchmark::State &state)
         win.importPaths(files);
         for (int r = 0; r < files.size(); ++r) {
             // As a click does: the current row first, then the selection.
-            const QModelIndex row = w->totalListItemModel->index(r, 0, w->totalGroup->index());
+            const QModelIndex row = w->library().totalListItemModel->index(r, 0, w->library().totalGroup->index());
             QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
             selection->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -153,14 +153,14 @@ QString writeSoundList(const QString &folder, int sounds)
 
 qint64 loadSoundList(MainWindow1 *w, const QString &file)
 {
-    w->soundListItemModel->clear();
-    w->soundGroupList.clear();
-    w->leftGroupList.clear();
-    for (auto &names : w->leftSoundList)
+    w->library().soundListItemModel->clear();
+    w->library().soundGroupList.clear();
+    w->library().leftGroupList.clear();
+    for (auto &names : w->library().leftSoundList)
         names.clear();
     QElapsedTimer t;
     t.start();
-    w->importSoundList(w->soundGroupList, w->soundListItemModel, file);
+    w->importSoundList(w->library().soundGroupList, w->library().soundListItemModel, file);
     return t.nsecsElapsed();
 }
 
@@ -215,7 +215,7 @@ void BM_ImportPaths9999Vs1000(benchmark::State &state)
         base += importPaths(win, 1000);
         big += importPaths(win, 9999);
     }
-    if (win.w->totalGroup->rowCount() != 9999)
+    if (win.w->library().totalGroup->rowCount() != 9999)
         state.SkipWithError("the import did not list every path");
     state.counters["ratio"] = base > 0 ? double(big) / double(base) : 0.0;
     state.counters["goal"] = 12;
@@ -252,7 +252,7 @@ void BM_ImportProbeAllCoresVsSerial(benchmark::State &state)
         t.restart();
         win.importPaths(files);
         import += t.nsecsElapsed();
-        if (audio != kFiles || win.w->totalGroup->rowCount() != kFiles) {
+        if (audio != kFiles || win.w->library().totalGroup->rowCount() != kFiles) {
             state.SkipWithError("not every file was taken for audio");
             return;
         }

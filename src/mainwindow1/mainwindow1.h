@@ -7,7 +7,7 @@
 #include "device/padkits.h"
 #include "device/syncbatch.h"
 #include "library/exportfile.h"
-#include "library/groupnames.h"
+#include "library/soundlibrary.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewsession.h"
 #include "document/kitdocument.h"
@@ -53,10 +53,6 @@ class QStandardItem;
 class QStandardItemModel;
 class QDropEvent;
 class QMimeData;
-class SoundPathIndex;
-namespace soundsource {
-class StoredEntries;
-}
 namespace soundorder {
 struct Row;
 }
@@ -96,6 +92,9 @@ public:
     const KitDocument &doc() const { return m_doc; }
 
     Ui::MainWindow1 *ui;
+    // The sound library the window shows and edits.
+    SoundLibrary &library() { return soundLibrary; }
+    const SoundLibrary &library() const { return soundLibrary; }
     const QString MIME_FORMAT = QStringLiteral("mimeformat");
 
     // ---- shell ------------------------------------------------------------
@@ -133,14 +132,11 @@ public:
 
     // ---- device and paths -------------------------------------------------
     QString currentDirPath;
-    QString kitPath, sysPath, dataPath, prmPath, binFilePath, globalFilePath, sys_click_path;
+    QString kitPath, sysPath, dataPath, prmPath, sys_click_path;
     QString usbGlobalIniFile;
     QVector<QString> waveDataList, wavePrmList;
     QStringList delUsbWaveList, addUsbWaveList;
     QVector<quint16> delUsbWaveNumList, addUsbWaveNumList;
-    QStringList recordKitFileList;
-    QVector<int> recordKitIndexList;
-    QStringList kitFileList;
     bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
     QVector<QString> padKitFiles; // the file each kit was read from at load
@@ -161,34 +157,15 @@ public:
     bool padClosing = false;       // the close in device mode is under way
 
     // ---- sounds -----------------------------------------------------------
-    QVector<SOUND_INDEX> waveLoadKitAttrList;
     QVector<SOUND_INDEX> waveAttrList;
-    QVector<SOUND_LIST_INFO> clickList;
-    QVector<SOUND_INDEX> clickSetList;
-    QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
-    QVector<QString> leftGroupList;              // group names, last tree row first
-    GroupNameLists leftSoundList;            // sound names per group, same order
-    QStringList soundList;                   // the total list's names in row order
-    QString currentOldGroupName;             // the total list's root text
-    QString soundListFileName;
-    bool soundListUnreadable = false; // the file could not be read at start
-    QByteArray soundListAsRead;       // the file as read, while entries it held are not in the groups
     bool soundListSettled = false;    // the close that ends the window wrote the file, or the user quit without it
-    QStandardItemModel *soundListItemModel = nullptr;
-    QStandardItemModel *totalListItemModel = nullptr;
-    QStandardItem *totalGroup = nullptr;
-    QStandardItemModel *hhSoundItemModel = nullptr;
-    QStandardItem *hhGroup = nullptr;
-    QStandardItemModel *clickListItemModel = nullptr;
     QStandardItemModel *kitChainListItemModel = nullptr;
-    QVector<READ_KIT_FILE> loadedKitFiles; // kit files loaded in this run
-    setupfiles::SharedSounds sharedSounds; // kit-file sounds the sound list holds once
     QMediaPlayer *player2 = nullptr;
     QString playFileNameNew2; // the sound chosen for preview
     QString playFileNameOld2; // the sound whose preview the player holds
     ztplatform::FileStamp playFileStamp2; // the file that preview was made from, as it was then
     int index2 = 0;           // loop presses; odd while loop mode is on
-    int total_index = 0;
+    int total_index = 0; // the working list's last wave number, taken before each add
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
     bool singleLoop = false;
     qint64 moved_2 = 0;       // last position in ms
@@ -242,8 +219,8 @@ public:
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;
     bool reorderSoundFlag = false, clickFlag = false, modeFlag = false, loadKitNoFlag = false;
-    bool padNoFlag = false, loadClickFlag = false, projectFlag = false, posFlagA = false, posFlagB = false;
-    bool clickDeviceFlag = false, dragFlag = false, kitChainUiFlag = false, leftFlag = false;
+    bool padNoFlag = false, projectFlag = false, posFlagA = false, posFlagB = false;
+    bool dragFlag = false, kitChainUiFlag = false, leftFlag = false;
     bool dropToPadOrRight = false, switchKitNum = false, backFlag = false;
     // Off only when the start-up ends without showing the window.
     bool writeSoundListOnClose = true;
@@ -338,19 +315,9 @@ public:
     // groups and the sound-list file
     void importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model, QString fileName);
     void soundListToItemModel(QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
-    // What a write of the sound-list file did.
-    struct SoundListSave {
-        bool written = false;
-        QString reason; // why it was not, in the system's words
-        QString keptAs; // where the file as read was kept first, when it was
-    };
-    // Writes the groups of `model` to the file, first keeping beside it a file
-    // that could not be read whole; the file is replaced whole or not at all.
-    SoundListSave saveSoundList(QString fileName, QStandardItemModel *model);
     // The write at the close, with its boxes; false when it failed and the
     // user keeps the window open.
     bool saveSoundListAtClose();
-    void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
     int getGroupIndexFromModel(QString name, QStandardItemModel *model);
     // import
     void addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode);
@@ -365,15 +332,6 @@ public:
     // True when the last getRawFile failed for a cause it named that is not
     // the sound's (its output could not be written): no box blames the sound.
     bool rawFailureTold = false;
-    // The sound table entry of a stored sound in its loaded kit file *kit
-    // (Play, raw waves, export and the information line all read this one);
-    // -1 when the file is not loaded (*kit null) or the entry lies outside
-    // its table.
-    int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit);
-    // The same finder, kept for many sounds in a row.
-    soundsource::StoredEntries storedEntries() const;
-    // Every source of a sound of the library, a group or the metronome.
-    QStringList librarySources() const;
     QString previewFileName() const;
     // The preview's wait dialog: window-modal, its Cancel is Stop.
     void openWaitDialog();
@@ -394,7 +352,6 @@ public:
     // ends the pattern message); false when the name passes.
     bool refuseSoundName(const QString &name, const QString &symbols);
     bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
-    QVector<QString> getSoundFileList();
     // Writes stored sound `index` of a loaded kit file to `target`, only while
     // that file is the one loaded (Changed otherwise); nothing is shown. A
     // target that cannot be written gives Unwritable, its reason in `unwritten`.
@@ -457,20 +414,12 @@ public:
     bool judgeFourFile();
 
     // ---- drops ----------------------------------------------------------------------
-    SoundPathIndex *totalPathIndex = nullptr; // rows of the total list by source path
     int padDropState = -1;                    // dropToPadOrRight as last applied to the pads
     // The payload of the drag under way and whether it is ours (taken at its enter).
     const QMimeData *dragMime = nullptr;
     bool dragMimeOurs = false;
     bool isOurDrag(QDropEvent *event);
     void applyPadDropState();
-    // Row of the total list whose source is `path` exactly, -1 when none.
-    int soundRowOf(const QString &path);
-    // The last wave number of the working list (0 when empty), kept in total_index.
-    int lastWaveNumber();
-    // A sound new to the setup: its working-list entry and, with addRows, its
-    // name in soundList and its rows in the total list and the hi-hat list.
-    void registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows);
     bool dropOnPad(int pad, QDropEvent *event);
     bool dropFilesOnGroups(QDropEvent *event);
     bool dropOnTotalList(QDropEvent *event);
@@ -519,8 +468,6 @@ public:
     QStringList getKitFileList();
     bool findKitFile(QString fileName, QStringList fileList);
     void waveKitOrder();
-    // The rows of the total sound list that hold a sound.
-    QVector<setupfiles::TotalRow> totalRows() const;
     // Messages of refused kit files and of failed gathering.
     void reportLoadError(setupfiles::LoadError error, const QString &path, bool wholeSetup);
     void reportCollectError(const setupfiles::CollectError &error);
@@ -706,6 +653,7 @@ public slots:
 
 private:
     KitDocument m_doc;
+    SoundLibrary soundLibrary;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -31,11 +31,11 @@
 #include <QTreeView>
 
 #include "formharness.h"
-#include "library/totaltreeview.h"
-#include "library/wavetreeview1.h"
 #include "resources/ztresources.h"
 #include "widgets/lineedit.h"
 #include "widgets/padlabel.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
 namespace {
 

@@ -76,28 +76,28 @@ struct DropFixture : WindowFixture
     QStringList totalRows() const
     {
         QStringList out;
-        for (int r = 0; r < w->totalGroup->rowCount(); ++r)
-            out << w->totalGroup->child(r, 0)->text() + '|' + w->totalGroup->child(r, 1)->text() + '|'
-                           + w->totalGroup->child(r, 2)->text();
+        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r)
+            out << w->library().totalGroup->child(r, 0)->text() + '|' + w->library().totalGroup->child(r, 1)->text()
+                            + '|' + w->library().totalGroup->child(r, 2)->text();
         return out;
     }
     QStringList mirrorRows() const
     {
         QStringList out;
-        for (int r = 0; r < w->hhGroup->rowCount(); ++r)
-            out << w->hhGroup->child(r, 0)->text() + '|' + w->hhGroup->child(r, 1)->text();
+        for (int r = 0; r < w->library().hhGroup->rowCount(); ++r)
+            out << w->library().hhGroup->child(r, 0)->text() + '|' + w->library().hhGroup->child(r, 1)->text();
         return out;
     }
     // A sound of the setup: its rows and its working-list entry.
     void addListed(const QString &name, const QString &path, quint16 number)
     {
-        w->totalGroup->appendRow({new QStandardItem(QString::number(number)), new QStandardItem(name),
+        w->library().totalGroup->appendRow({new QStandardItem(QString::number(number)), new QStandardItem(name),
                                   new QStandardItem(path)});
-        w->hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
+        w->library().hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
         MainWindow1::SOUND_INDEX s;
         s.file = path;
         s.wave_No = number;
-        w->waveLoadKitAttrList.append(s);
+        w->library().waveLoadKitAttrList.append(s);
     }
 };
 

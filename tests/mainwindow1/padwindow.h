@@ -214,18 +214,18 @@ struct PadWindow {
             items << item;
         }
         MainWindow1::strSoundGroup group;
-        group.name = w->totalGroup->text();
+        group.name = w->library().totalGroup->text();
         group.itemList = &items;
-        w->addFileToGroupList(0, &group, w->totalListItemModel, 4);
+        w->addFileToGroupList(0, &group, w->library().totalListItemModel, 4);
     }
 
     // The rows of the total list as "number|name|file".
     QStringList rows() const
     {
         QStringList out;
-        for (int r = 0; r < w->totalGroup->rowCount(); ++r)
-            out << w->totalGroup->child(r, 0)->text() + "|" + w->totalGroup->child(r, 1)->text() + "|"
-                            + w->totalGroup->child(r, 2)->text();
+        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r)
+            out << w->library().totalGroup->child(r, 0)->text() + "|" + w->library().totalGroup->child(r, 1)->text()
+                            + "|" + w->library().totalGroup->child(r, 2)->text();
         return out;
     }
 

@@ -104,23 +104,23 @@ struct Fixture
     QStringList totalRows() const
     {
         QStringList out;
-        for (int r = 0; w->totalGroup && r < w->totalGroup->rowCount(); ++r)
-            out << w->totalGroup->child(r, 0)->text() + '|' + w->totalGroup->child(r, 1)->text() + '|'
-                           + w->totalGroup->child(r, 2)->text();
+        for (int r = 0; w->library().totalGroup && r < w->library().totalGroup->rowCount(); ++r)
+            out << w->library().totalGroup->child(r, 0)->text() + '|' + w->library().totalGroup->child(r, 1)->text()
+                            + '|' + w->library().totalGroup->child(r, 2)->text();
         return out;
     }
     QStringList mirrorRows() const
     {
         QStringList out;
-        for (int r = 0; w->hhGroup && r < w->hhGroup->rowCount(); ++r)
-            out << w->hhGroup->child(r, 0)->text() + '|' + w->hhGroup->child(r, 1)->text();
+        for (int r = 0; w->library().hhGroup && r < w->library().hhGroup->rowCount(); ++r)
+            out << w->library().hhGroup->child(r, 0)->text() + '|' + w->library().hhGroup->child(r, 1)->text();
         return out;
     }
     // Selects row `row` of the total list as the user would (whole row).
     void selectTotalRow(int row, QItemSelectionModel::SelectionFlags extra = QItemSelectionModel::ClearAndSelect)
     {
         // As a click does: the current index first, then the selection.
-        const QModelIndex idx = w->totalListItemModel->index(row, 0, w->totalGroup->index());
+        const QModelIndex idx = w->library().totalListItemModel->index(row, 0, w->library().totalGroup->index());
         QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
         selection->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
         selection->select(idx, extra | QItemSelectionModel::Rows);

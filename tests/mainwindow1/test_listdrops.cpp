@@ -64,26 +64,26 @@ private slots:
         const QString kick = f->sound("Kick.wav", kf::wavBytes(400, 1)), dots = f->sound("Drum.Kick.WAV", kf::wavBytes(400, 2));
         QDir(f->work.path()).mkdir("folder.wav");
         dropFiles({kick, dots, kick, f->sound("notes.txt"), f->work.filePath("folder.wav"), f->work.filePath("gone.wav")});
-        QCOMPARE(groupRows(w->soundListItemModel, 1), QStringList({"Kick|" + kick, "Drum|" + dots}));
-        QCOMPARE(w->leftSoundList[0], QVector<QString>({"Kick", "Drum"}));
-        QCOMPARE(w->soundGroupList.last().soundList.size(), 2);
+        QCOMPARE(groupRows(w->library().soundListItemModel, 1), QStringList({"Kick|" + kick, "Drum|" + dots}));
+        QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"Kick", "Drum"}));
+        QCOMPARE(w->library().soundGroupList.last().soundList.size(), 2);
         QVERIFY(f->prompter.prompts.isEmpty());
 
         // The selected group (or the group of a selected sound) takes them.
         const QString snare = f->sound("Snare.ogg", kf::wavBytes(400, 3));
-        f->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->index(0, 0));
+        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
         f->prompter.buttonAnswers.enqueue(QMessageBox::No);
         dropFiles({kick, snare});
         QCOMPARE(f->prompter.titles() + f->prompter.texts(),
                  QStringList({"Information", "Some files already exist. Do you want to add duplicate files?"}));
         QCOMPARE(f->prompter.prompts[0].buttons, QMessageBox::Ok | QMessageBox::No);
-        QCOMPARE(groupRows(w->soundListItemModel, 0), QStringList({"Snare|" + snare}));
-        QCOMPARE(w->leftSoundList[1], QVector<QString>({"Snare"}));
-        f->ui->waveGroupTreeView->setCurrentIndex(w->soundListItemModel->item(0)->child(0)->index());
+        QCOMPARE(groupRows(w->library().soundListItemModel, 0), QStringList({"Snare|" + snare}));
+        QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"Snare"}));
+        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->item(0)->child(0)->index());
         f->prompter.buttonAnswers.enqueue(QMessageBox::Ok);
         dropFiles({kick});
-        QCOMPARE(groupRows(w->soundListItemModel, 0).last(), "Kick|" + kick);
-        QCOMPARE(w->soundGroupList.first().soundList.size(), 2);
+        QCOMPARE(groupRows(w->library().soundListItemModel, 0).last(), "Kick|" + kick);
+        QCOMPARE(w->library().soundGroupList.first().soundList.size(), 2);
     }
 
     void refusedOnThePadAndWithoutGroups()
@@ -93,14 +93,14 @@ private slots:
         f->deviceMode();
         dropFiles({kick});
         QVERIFY(!f->ui->left_stackedSoundWidget->acceptDrops());
-        QCOMPARE(groupRows(w->soundListItemModel, 0), QStringList());
+        QCOMPARE(groupRows(w->library().soundListItemModel, 0), QStringList());
         w->isUDiskFlag = true; // offline again: the next event of the page restores it
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(f->ui->left_stackedSoundWidget, &enter);
         QVERIFY(f->ui->left_stackedSoundWidget->acceptDrops());
-        w->soundListItemModel->removeRows(0, w->soundListItemModel->rowCount());
+        w->library().soundListItemModel->removeRows(0, w->library().soundListItemModel->rowCount());
         dropFiles({kick});
-        QCOMPARE(w->soundListItemModel->rowCount(), 0);
+        QCOMPARE(w->library().soundListItemModel->rowCount(), 0);
     }
 
     void droppedFilesReachTheSoundListFile()
@@ -124,7 +124,7 @@ private slots:
         dropOnList(dragpayload::record("Kick", kick));
         dropOnList(dragpayload::record("Kick", kick));
         QCOMPARE(f->totalRows() + f->mirrorRows(), QStringList({"1|Kick|" + kick, "Kick|" + kick}));
-        QCOMPARE(w->soundList, QStringList({"Kick"}));
+        QCOMPARE(w->library().soundList, QStringList({"Kick"}));
         // Only onto the list view itself.
         QWidget *page = f->ui->right_stackedWidgetPage1;
         const QRect view(f->ui->totalWaveTreeView->mapTo(page, QPoint()), f->ui->totalWaveTreeView->size());
@@ -134,7 +134,7 @@ private slots:
         QVERIFY(!view.contains(outside));
         f->drag(page, outside, dragpayload::record("Snare", snare));
         QCOMPARE(f->totalRows().size(), 1);
-        w->waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT;
+        w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT;
         dropOnList(dragpayload::record("Snare", snare));
         QCOMPARE(f->prompter.texts(), QStringList({kLimit}));
         QCOMPARE(f->totalRows().size(), 1);
@@ -151,7 +151,8 @@ private slots:
         dropOnList(records({a, known, b, a, c}));
         QCOMPARE(w->addUsbWaveList, QStringList({a, b, c}));
         QCOMPARE(w->addUsbWaveNumList, QVector<quint16>({6, 7, 8}));
-        QCOMPARE(QString(w->waveLoadKitAttrList.last().wave_name) + QString::number(w->waveLoadKitAttrList.size()),
+        QCOMPARE(QString(w->library().waveLoadKitAttrList.last().wave_name)
+                         + QString::number(w->library().waveLoadKitAttrList.size()),
                  QString("C4"));
         QCOMPARE(f->totalRows().size() * 10 + update.count(), 11);
         dropOnList(dragpayload::record("A", a)); // no "#": nothing but the start
@@ -162,7 +163,7 @@ private slots:
 
         // The limit in the middle: those before it stay queued and are written.
         w->dragLeftOrRight = 0;
-        w->waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT - 1;
+        w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT - 1;
         dropOnList(records({f->sound("E.wav"), f->sound("F.wav"), f->sound("G.wav")}));
         QCOMPARE(w->addUsbWaveList, QStringList({f->work.filePath("E.wav")}));
         QCOMPARE(w->addUsbWaveNumList.last(), quint16(WAVE_MAX_COUNT));

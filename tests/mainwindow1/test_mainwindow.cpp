@@ -1,5 +1,5 @@
-#include "library/totaltreeview.h"
-#include "library/wavetreeview1.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"
@@ -368,7 +368,7 @@ private slots:
         auto *group = new QStandardItem("G");
         group->appendRow({new QStandardItem("a"), new QStandardItem("/a.wav")});
         group->appendRow({new QStandardItem("b"), new QStandardItem("/b.wav")});
-        w->soundListItemModel->appendRow(group);
+        w->library().soundListItemModel->appendRow(group);
         w->ui->waveGroupTreeView->expandAll();
         auto *sc = w->ui->waveGroupTreeView->findChild<QShortcut *>();
         QVERIFY(sc);
@@ -377,8 +377,8 @@ private slots:
         emit sc->activated();
         // Every row, groups and sounds, is selected.
         QCOMPARE(w->ui->waveGroupTreeView->selectionModel()->selectedRows().size(),
-                 w->soundListItemModel->rowCount() + 2);
-        w->soundListItemModel->removeRow(w->soundListItemModel->rowCount() - 1);
+                 w->library().soundListItemModel->rowCount() + 2);
+        w->library().soundListItemModel->removeRow(w->library().soundListItemModel->rowCount() - 1);
     }
 
     void theme()
@@ -417,26 +417,26 @@ private slots:
         MainWindow1::SOUND_INDEX open;
         open.wave_No = 6;
         open.wave_lock = 1;
-        w->waveLoadKitAttrList = {locked, open};
-        w->totalListItemModel = model;
+        w->library().waveLoadKitAttrList = {locked, open};
+        w->library().totalListItemModel = model;
         w->checkTheme(true);
         QVERIFY(root->child(0)->icon().cacheKey() != sentinel.cacheKey());
         QCOMPARE(root->child(1)->icon().cacheKey(), sentinel.cacheKey()); // not locked
         QCOMPARE(root->child(2)->icon().cacheKey(), sentinel.cacheKey()); // no such sound
         w->checkTheme(false);
-        w->totalListItemModel = nullptr;
-        w->waveLoadKitAttrList.clear();
+        w->library().totalListItemModel = nullptr;
+        w->library().waveLoadKitAttrList.clear();
         delete model;
 
         // The group tree: every sound row gets the song icon, groups keep theirs.
         auto *group = new QStandardItem(sentinel, "G");
         group->appendRow({new QStandardItem(sentinel, "a"), new QStandardItem("/a.wav")});
-        w->soundListItemModel->appendRow(group);
+        w->library().soundListItemModel->appendRow(group);
         w->checkTheme(true);
         QVERIFY(group->child(0)->icon().cacheKey() != sentinel.cacheKey());
         QCOMPARE(group->icon().cacheKey(), sentinel.cacheKey());
         w->checkTheme(false);
-        w->soundListItemModel->removeRow(group->row());
+        w->library().soundListItemModel->removeRow(group->row());
     }
 
     void constructorConnections()
@@ -453,10 +453,11 @@ private slots:
             QCOMPARE(SignalPeek::count(box, SIGNAL(valueChanged(int))), 2);
         }
         // 13: the group tree's item changes, once.
-        QVERIFY(QObject::disconnect(m->soundListItemModel, &QStandardItemModel::itemChanged, m,
+        QVERIFY(QObject::disconnect(m->library().soundListItemModel, &QStandardItemModel::itemChanged, m,
                                     &MainWindow1::soundListItemModelChanged));
-        QCOMPARE(SignalPeek::count(m->soundListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
-        connect(m->soundListItemModel, &QStandardItemModel::itemChanged, m, &MainWindow1::soundListItemModelChanged);
+        QCOMPARE(SignalPeek::count(m->library().soundListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
+        connect(m->library().soundListItemModel, &QStandardItemModel::itemChanged, m,
+                &MainWindow1::soundListItemModelChanged);
         // 17-20: the shared view actions and the total list's re-press.
         QVERIFY(wired(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList())));
         QVERIFY(wired(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList1())));
@@ -553,12 +554,12 @@ private slots:
     void soundLibraryAtStart()
     {
         // No file: one fixed "Default" group.
-        QCOMPARE(w->soundListItemModel->rowCount() >= 1, true);
-        QStandardItem *def = w->soundListItemModel->item(0);
+        QCOMPARE(w->library().soundListItemModel->rowCount() >= 1, true);
+        QStandardItem *def = w->library().soundListItemModel->item(0);
         QCOMPARE(def->text(), QString("Default"));
         QVERIFY(!def->isEditable());
-        QCOMPARE(w->leftGroupList, QVector<QString>{"Default"});
-        QVERIFY(w->soundGroupList.isEmpty());
+        QCOMPARE(w->library().leftGroupList, QVector<QString>{"Default"});
+        QVERIFY(w->library().soundGroupList.isEmpty());
 
         // A file of two groups: the name lists run from the last group up.
         QVector<soundfilexml::strSoundGroup> groups(2);
@@ -575,9 +576,9 @@ private slots:
         auto *m = new MainWindow1;
         m->writeSoundListOnClose = false;
         QFile::remove(file);
-        QCOMPARE(m->soundListItemModel->rowCount(), 2);
-        QVERIFY(!m->soundListItemModel->item(0)->isEditable());
-        QStandardItem *drums = m->soundListItemModel->item(1);
+        QCOMPARE(m->library().soundListItemModel->rowCount(), 2);
+        QVERIFY(!m->library().soundListItemModel->item(0)->isEditable());
+        QStandardItem *drums = m->library().soundListItemModel->item(1);
         QVERIFY(drums->isEditable());
         QCOMPARE(drums->rowCount(), 2);
         QStandardItem *name = drums->child(1, 0);
@@ -586,10 +587,10 @@ private slots:
         QVERIFY(name->isEditable() && name->isDragEnabled() && !name->isDropEnabled());
         QCOMPARE(path->text(), QString("/s/snare.wav"));
         QVERIFY(!path->isEditable() && !path->isDropEnabled());
-        QCOMPARE(m->leftGroupList, (QVector<QString>{"Drums", "Default"}));
-        QCOMPARE(m->leftSoundList[0], (QVector<QString>{"kick", "snare"}));
-        QVERIFY(m->leftSoundList[1].isEmpty());
-        QCOMPARE(m->soundGroupList.size(), 2);
+        QCOMPARE(m->library().leftGroupList, (QVector<QString>{"Drums", "Default"}));
+        QCOMPARE(m->library().leftSoundList[0], (QVector<QString>{"kick", "snare"}));
+        QVERIFY(m->library().leftSoundList[1].isEmpty());
+        QCOMPARE(m->library().soundGroupList.size(), 2);
         delete m;
     }
 

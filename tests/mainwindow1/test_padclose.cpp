@@ -211,8 +211,8 @@ private slots:
             pad->soundFile0 = pad->soundFile1 = tone;
         }
         MainWindow1::PEDAL_SETTING &hh = w->doc().kitAttrList[2].pedalChunk;
-        hh.hh_wave1_name = w->hhGroup->child(1, 0)->text();
-        hh.hh_wave1_file = w->hhGroup->child(1, 1)->text(); // sound 2, number left as it was
+        hh.hh_wave1_name = w->library().hhGroup->child(1, 0)->text();
+        hh.hh_wave1_file = w->library().hhGroup->child(1, 1)->text(); // sound 2, number left as it was
         w->doc().kitAttrList[3].kit_volume ^= 1;
         f.importSounds({tone});
         QTRY_VERIFY_WITH_TIMEOUT(w->padBatchKind == SyncBatch::Idle, 60000);
@@ -343,8 +343,8 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList{"These entries of the sampler pad are links and were left out; the "
                                                  "editor reads nothing and writes nothing through them:\r\n"
                                                  + named.join("\r\n")});
-        QCOMPARE(w->clickList.size(), 5);
-        QVERIFY(std::none_of(w->clickList.cbegin(), w->clickList.cend(),
+        QCOMPARE(w->library().clickList.size(), 5);
+        QVERIFY(std::none_of(w->library().clickList.cbegin(), w->library().clickList.cend(),
                              [](const MainWindow1::SOUND_LIST_INFO &c) { return c.file.contains("click6"); }));
         QCOMPARE(f.rows().size(), 2); // sound 3 left out with its record
         w->doc().kitAttrList[0].kit_tempo ^= 1;
@@ -661,7 +661,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(out)); // no file, so no byte of B's audio
         QVERIFY(w->isUDiskFlag);
         // Nor is a sound of B offered for a preview.
-        const QModelIndex first = w->totalListItemModel->index(0, 0, w->totalGroup->index());
+        const QModelIndex first = w->library().totalListItemModel->index(0, 0, w->library().totalGroup->index());
         QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
         selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         selection->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -44,21 +44,21 @@ private slots:
         f->dropOnPad(0, 0, rec("Kick", kick));
         QCOMPARE(layers(3, 0) + f->ui->labPad01a->text(), "Kick|" + kick + "||Kick");
         QCOMPARE(f->totalRows() + f->mirrorRows(), QStringList({"1|Kick|" + kick, "Kick|" + kick}));
-        QCOMPARE(w->soundList, QStringList({"Kick"}));
-        const MainWindow1::SOUND_INDEX &s = w->waveLoadKitAttrList.at(0);
+        QCOMPARE(w->library().soundList, QStringList({"Kick"}));
+        const MainWindow1::SOUND_INDEX &s = w->library().waveLoadKitAttrList.at(0);
         QCOMPARE(QByteArray(s.wave_name, 16), QByteArray("Kick").leftJustified(16, '\0'));
         QCOMPARE(s.file + QString::number(s.wave_No) + QString::number(s.wave_lock), kick + "11");
         QCOMPARE(w->doc().kitPadList[2][0].soundFile0, kick);
 
         // Known: only the layer. New numbers follow the last entry, not the highest.
-        w->waveLoadKitAttrList.prepend(s);
-        w->waveLoadKitAttrList[0].wave_No = 40;
+        w->library().waveLoadKitAttrList.prepend(s);
+        w->library().waveLoadKitAttrList[0].wave_No = 40;
         f->dropOnPad(16, 1, rec("Kick", kick));
         QCOMPARE(layers(3, 16), "||Kick|" + kick);
         const QString snare = f->sound("Snare.wav");
         f->dropOnPad(18, 0, rec("Snare", snare)); // a foot switch, layer A only
         QCOMPARE(layers(3, 18) + f->ui->labPad19a->text(), "Snare|" + snare + "||Snare");
-        QCOMPARE(f->totalRows().size() * 100 + w->waveLoadKitAttrList.last().wave_No, 202);
+        QCOMPARE(f->totalRows().size() * 100 + w->library().waveLoadKitAttrList.last().wave_No, 202);
 
         // Outside both labels: no layer changes, but a new sound is registered.
         const QString tom = f->sound("Tom.wav");
@@ -124,7 +124,8 @@ private slots:
         const QString fresh = f->sound("Fresh.wav");
         f->addListed("Known", known, 1);
         for (int i = 1; i < WAVE_MAX_COUNT; ++i)
-            w->totalGroup->appendRow({new QStandardItem, new QStandardItem, new QStandardItem("/x/" + QString::number(i))});
+            w->library().totalGroup->appendRow(
+                    {new QStandardItem, new QStandardItem, new QStandardItem("/x/" + QString::number(i))});
         pad(1, 0).soundName0 = "Old";
         f->dropOnPad(0, 0, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName0, QString("Old"));
@@ -135,13 +136,15 @@ private slots:
         QCOMPARE(f->prompter.texts(), QStringList({kLimit, kLimit}));
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
 
-        w->totalGroup->removeRows(1, WAVE_MAX_COUNT - 1);
-        w->waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT;
+        w->library().totalGroup->removeRows(1, WAVE_MAX_COUNT - 1);
+        w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT;
         f->dropOnPad(0, 1, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName1, QString());
         f->dropOnPad(0, 1, rec("Known", known));
         QCOMPARE(pad(1, 0).soundName1, QString("Known"));
-        QCOMPARE(f->prompter.texts().size() * 100 + f->totalRows().size() * 10 + w->waveLoadKitAttrList.size(), 311);
+        QCOMPARE(f->prompter.texts().size() * 100 + f->totalRows().size() * 10
+                         + w->library().waveLoadKitAttrList.size(),
+                 311);
     }
 
     // A sound is the same sound only by its whole path, letter case included.
@@ -152,7 +155,7 @@ private slots:
         f->addListed("Upper", kick.toUpper(), 2);
         f->dropOnPad(1, 0, rec("Kick", kick));
         QCOMPARE(f->totalRows().last(), "3|Kick|" + kick);
-        f->w->totalGroup->child(2, 2)->setText("/elsewhere.wav"); // the index follows edits
+        f->w->library().totalGroup->child(2, 2)->setText("/elsewhere.wav"); // the index follows edits
         f->dropOnPad(1, 1, rec("Kick", kick));
         QCOMPARE(f->totalRows().last(), "4|Kick|" + kick);
     }
@@ -184,7 +187,9 @@ private slots:
         QCOMPARE(pad(1, 5).soundName0 + pad(1, 5).soundFile0, "B" + b);
         QCOMPARE(w->addUsbWaveList, QStringList({b}));
         QCOMPARE(w->addUsbWaveNumList, QVector<quint16>({3, 8}));
-        QCOMPARE(w->waveLoadKitAttrList.last().file + QString::number(w->waveLoadKitAttrList.last().wave_No), b + "8");
+        QCOMPARE(w->library().waveLoadKitAttrList.last().file
+                         + QString::number(w->library().waveLoadKitAttrList.last().wave_No),
+                 b + "8");
         QCOMPARE(f->totalRows().size(), 1);
         QCOMPARE(update.count(), 1);
         QCOMPARE(update[0], QVariantList({1, 0}));
@@ -197,7 +202,7 @@ private slots:
         // the working-list entry with that file, and none is invented without one.
         w->dragLeftOrRight = 1;
         const QString c = f->sound("C.wav"), d = f->sound("D.wav");
-        w->waveLoadKitAttrList.last().file = c;
+        w->library().waveLoadKitAttrList.last().file = c;
         const int noWave = pad(1, 6).bWaveNo;
         f->dropOnPad(6, 0, rec("C", c) + "#");
         f->dropOnPad(6, 1, rec("D", d) + "#");
@@ -205,7 +210,7 @@ private slots:
         QCOMPARE(int(pad(1, 6).aWaveNo) * 100000 + int(w->doc().kitPadList[0][6].aWaveNo),
                  800008); // the entry's number
         QCOMPARE(int(pad(1, 6).bWaveNo), noWave);
-        QCOMPARE(w->waveLoadKitAttrList.size() * 10 + update.count(), 21);
+        QCOMPARE(w->library().waveLoadKitAttrList.size() * 10 + update.count(), 21);
 
         // Without "#" there is no record: an empty name and path.
         w->dragLeftOrRight = 0;

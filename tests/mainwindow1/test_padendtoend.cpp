@@ -78,9 +78,9 @@ private slots:
         QVector<MainWindow1::strSoundItem> items(1);
         items[0].file = tone;
         MainWindow1::strSoundGroup group;
-        group.name = w->totalGroup->text();
+        group.name = w->library().totalGroup->text();
         group.itemList = &items;
-        w->addFileToGroupList(0, &group, w->totalListItemModel, 4);
+        w->addFileToGroupList(0, &group, w->library().totalListItemModel, 4);
         QTRY_VERIFY_WITH_TIMEOUT(w->padBatchKind == SyncBatch::Idle, 60000);
         w->ui->kitNumber->clear();
         QTest::keyClicks(w->ui->kitNumber, "1");

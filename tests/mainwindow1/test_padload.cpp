@@ -34,19 +34,20 @@ private slots:
         QCOMPARE(loopFlag1, 0);
         const QString wav1 = QDir::toNativeSeparators(f.wav(1));
         QCOMPARE(f.rows(), (QStringList{"1|Kick|" + wav1, "3|Hat|" + f.wav(3), "12|Snare|" + f.wav(12)}));
-        QVERIFY(!w->totalGroup->child(0, 0)->icon().isNull());
-        QVERIFY(w->totalGroup->child(1, 0)->icon().isNull());
-        QVERIFY(!w->totalGroup->child(0, 0)->isEditable() && !w->totalGroup->child(0, 1)->isEditable());
-        QCOMPARE(w->hhGroup->rowCount(), 3);
-        QCOMPARE(w->hhGroup->child(2, 0)->text(), QString("Snare"));
-        QCOMPARE(w->hhGroup->child(2, 1)->text(), f.wav(12));
+        QVERIFY(!w->library().totalGroup->child(0, 0)->icon().isNull());
+        QVERIFY(w->library().totalGroup->child(1, 0)->icon().isNull());
+        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable()
+                && !w->library().totalGroup->child(0, 1)->isEditable());
+        QCOMPARE(w->library().hhGroup->rowCount(), 3);
+        QCOMPARE(w->library().hhGroup->child(2, 0)->text(), QString("Snare"));
+        QCOMPARE(w->library().hhGroup->child(2, 1)->text(), f.wav(12));
         QCOMPARE(w->waveAttrList.size(), 3);
         QCOMPARE(w->waveAttrList[2].wave_No, quint16(11)); // reading order, pad numbering
-        QCOMPARE(w->soundList, (QStringList{"Kick", "Hat", "Snare"}));
+        QCOMPARE(w->library().soundList, (QStringList{"Kick", "Hat", "Snare"}));
 
         // Metronome sounds from the pad, global settings, 100 kits, kit 1 shown.
-        QCOMPARE(w->clickList.size(), 5);
-        QCOMPARE(w->clickList[0].name, QString("click1.wav"));
+        QCOMPARE(w->library().clickList.size(), 5);
+        QCOMPARE(w->library().clickList[0].name, QString("click1.wav"));
         QCOMPARE(w->doc().kitAttrList.size(), 100);
         QCOMPARE(w->doc().originalKitAttrList.size(), 100);
         QCOMPARE(w->doc().originalKitChainList.size(), w->doc().kitChainList.size());

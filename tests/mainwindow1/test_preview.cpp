@@ -56,7 +56,7 @@ private slots:
         QVERIFY(!w->ui->playBtn2->isEnabled() && !w->ui->stopBtn2->isEnabled());
         QVERIFY(w->playFileNameNew2.isEmpty() && w->playFileNameOld2.isEmpty());
         QCOMPARE(w->index2, 0);
-        QCOMPARE(w->soundListFileName, QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
+        QCOMPARE(w->library().soundListFileName, QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
         w->updatePosition2(3599999);
         QCOMPARE(w->ui->volumeProgTime_2->text(), QString("59:59"));
         QCOMPARE(w->moved_2, qint64(3599999));
@@ -133,8 +133,8 @@ private slots:
 
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        w->loadedKitFiles << kit.record;
-        w->loadClickFlag = true;
+        w->library().loadedKitFiles << kit.record;
+        w->library().loadClickFlag = true;
         const QString native = QDir::toNativeSeparators(kit.path);
         w->playFileNameNew2 = native + ":U00002"; // sound 2 stands after the five clicks
         w->ui->playBtn2->click();
@@ -171,8 +171,8 @@ private slots:
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
         kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
-        w->loadedKitFiles << kit.record;
-        w->loadClickFlag = true;
+        w->library().loadedKitFiles << kit.record;
+        w->library().loadClickFlag = true;
         const QString native = QDir::toNativeSeparators(kit.path);
         w->playFileNameNew2 = native + ":U00002";
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
@@ -184,7 +184,7 @@ private slots:
         bytes[start + 60] = char(bytes.at(start + 60) ^ 0x55);
         QVERIFY(kf::writeFile(f.path("new.BIN"), bytes) && QFile::remove(kit.path)
                 && QFile::rename(f.path("new.BIN"), kit.path));
-        w->loadedKitFiles[0].stamp = ztplatform::fileStamp(kit.path); // read back
+        w->library().loadedKitFiles[0].stamp = ztplatform::fileStamp(kit.path); // read back
         w->ui->stopBtn2->click();
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
@@ -214,7 +214,7 @@ private slots:
             QVERIFY(setupflow_test::makeKitFile(kits.at(k), k + 1, 12, true));
         f.prompter.fileAnswers.enqueue(kits);
         w->ui->btnLoadFile->click();
-        QVERIFY(w->totalGroup->rowCount() == 3 && QFile::remove(kits.at(0)));
+        QVERIFY(w->library().totalGroup->rowCount() == 3 && QFile::remove(kits.at(0)));
         f.prompter.clear();
         f.selectTotalRow(0);
         w->ui->playBtn2->click();
@@ -455,12 +455,12 @@ private slots:
         QVERIFY(QFile::copy(kit.path, ini));
         MainWindow1::READ_KIT_FILE single = kit.record;
         single.file = ini;
-        w->loadedKitFiles << kit.record << single;
+        w->library().loadedKitFiles << kit.record << single;
         const QString out = f.path("out.wav");
         const QString whole = QDir::toNativeSeparators(kit.path);
 
         // Whole setup: the metronome numbers, then the offset of five.
-        w->loadClickFlag = true;
+        w->library().loadClickFlag = true;
         QCOMPARE(w->getRawFile(whole + ":U10003", out, 0), quint32(kit.waves.at(3).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(3));
         QCOMPARE(w->getRawFile(whole.left(whole.size() - 3) + "bin:U00001", out, 1), quint32(0)); // path case differs
@@ -469,10 +469,10 @@ private slots:
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 1), quint32(kit.waves.at(6).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(6));
         w->clickFlag = true;
-        w->clickDeviceFlag = true;
+        w->library().clickDeviceFlag = true;
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
-        w->clickDeviceFlag = false;
-        w->loadClickFlag = false;
+        w->library().clickDeviceFlag = false;
+        w->library().loadClickFlag = false;
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(1));
         // ":U" in capitals only, as the setup files read it; ":u" ends a plain path.
@@ -513,19 +513,19 @@ private slots:
         w->doc().kitAttrList[6].kpadChunk[0].soundFile0 = gone;
         w->doc().kitAttrList[1].pedalChunk.hh_wave3_file = gone;
         w->doc().kitAttrList[6].pedalChunk.hh_wave1_file = gone;
-        w->totalGroup->setChild(0, 0, new QStandardItem("1"));
-        w->totalGroup->setChild(0, 1, new QStandardItem("x"));
-        w->totalGroup->setChild(0, 2, new QStandardItem("other"));
-        w->totalGroup->setChild(1, 0, new QStandardItem("2"));
-        w->totalGroup->setChild(1, 1, new QStandardItem("gone"));
-        w->totalGroup->setChild(1, 2, new QStandardItem(gone));
+        w->library().totalGroup->setChild(0, 0, new QStandardItem("1"));
+        w->library().totalGroup->setChild(0, 1, new QStandardItem("x"));
+        w->library().totalGroup->setChild(0, 2, new QStandardItem("other"));
+        w->library().totalGroup->setChild(1, 0, new QStandardItem("2"));
+        w->library().totalGroup->setChild(1, 1, new QStandardItem("gone"));
+        w->library().totalGroup->setChild(1, 2, new QStandardItem(gone));
         f.prompter.clear();
         QCOMPARE(w->getRawFile(gone, out, 0), quint32(0));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("gone.wavsound exists in Kit 3\xE3\x80\x81" "7\xE3\x80\x81" "2\r\n")
                               + "If you want to delete a sound, please find it in the right list and press 'OK' to "
                                 "confirm.\r\nFile not found:" + gone}));
-        QCOMPARE(w->ui->totalWaveTreeView->currentIndex(), w->totalGroup->child(1, 2)->index());
+        QCOMPARE(w->ui->totalWaveTreeView->currentIndex(), w->library().totalGroup->child(1, 2)->index());
         f.prompter.clear();
         QCOMPARE(w->getRawFile(f.path("unused.wav"), out, 0), quint32(0));
         QVERIFY(f.prompter.texts().first().startsWith("unused.wavsound exists in Kit \r\n"));

@@ -37,12 +37,12 @@ bool loadSetup(MainWindow1 *w, const QString &file)
 {
     Records::READ_KIT_FILE rec;
     KitTables tables;
-    if (readWholeSetupFile(file, rec, tables, &w->doc().globalSize, &w->loadClickFlag) != LoadError::None)
+    if (readWholeSetupFile(file, rec, tables, &w->doc().globalSize, &w->library().loadClickFlag) != LoadError::None)
         return false;
     w->waveAttrList.clear();
     w->waveTempList.clear();
-    w->waveLoadKitAttrList.clear();
-    w->clickSetList.clear();
+    w->library().waveLoadKitAttrList.clear();
+    w->library().clickSetList.clear();
     w->doc().kitIndexList.clear();
     w->doc().kitAttrList.clear();
     for (QVector<Records::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
@@ -55,18 +55,18 @@ bool loadSetup(MainWindow1 *w, const QString &file)
     if (!w->showSound1(file, &rec.info))
         return false;
     w->showKit1(&rec.info);
-    w->loadedKitFiles = {rec};
+    w->library().loadedKitFiles = {rec};
     return true;
 }
 
 // The total list's rows from the working sound list, as after an import.
 void rebuildRows(MainWindow1 *w)
 {
-    w->totalGroup->removeRows(0, w->totalGroup->rowCount());
-    for (const Records::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList)) {
-        const int row = w->totalGroup->rowCount();
-        w->totalGroup->setChild(row, 1, new QStandardItem(Records::charArray2String(s.wave_name, 16)));
-        w->totalGroup->setChild(row, 2, new QStandardItem(s.file));
+    w->library().totalGroup->removeRows(0, w->library().totalGroup->rowCount());
+    for (const Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
+        const int row = w->library().totalGroup->rowCount();
+        w->library().totalGroup->setChild(row, 1, new QStandardItem(Records::charArray2String(s.wave_name, 16)));
+        w->library().totalGroup->setChild(row, 2, new QStandardItem(s.file));
     }
 }
 
@@ -84,7 +84,7 @@ bool loadKit(MainWindow1 *w, const QString &file)
     rec.info.kitChunk.kpadChunk = w->doc().pad0;
     if (!w->showSound2(file, &rec.info))
         return false;
-    w->loadedKitFiles.append(rec);
+    w->library().loadedKitFiles.append(rec);
     w->showKit2(&rec.info, slot, 0, file);
     return true;
 }
@@ -174,19 +174,19 @@ private slots:
         QCOMPARE(names.count(), KIT_MAX_COUNT);
         QCOMPARE(names.at(1), QVariantList({QString("K002"), 1}));
 
-        QCOMPARE(w->totalGroup->rowCount(), 3);
-        QCOMPARE(w->totalGroup->child(1, 0)->text(), QString("2"));
-        QVERIFY(!w->totalGroup->child(0, 0)->icon().isNull());
-        QVERIFY(w->totalGroup->child(1, 0)->icon().isNull());
-        QVERIFY(!(w->totalGroup->child(1, 0)->flags() & Qt::ItemIsEditable));
-        QCOMPARE(w->totalGroup->child(1, 1)->text(), QString("Snare"));
-        QCOMPARE(w->totalGroup->child(2, 2)->text(), m_setup + ":U00002");
-        QCOMPARE(w->hhGroup->child(2, 0)->text(), QString("Tom"));
-        QCOMPARE(w->clickListItemModel->item(0)->rowCount(), 5);
-        QCOMPARE(w->clickListItemModel->item(0)->child(4, 2)->text(), m_setup + ":U10004");
-        QVERIFY(w->clickFlag && w->loadClickFlag);
+        QCOMPARE(w->library().totalGroup->rowCount(), 3);
+        QCOMPARE(w->library().totalGroup->child(1, 0)->text(), QString("2"));
+        QVERIFY(!w->library().totalGroup->child(0, 0)->icon().isNull());
+        QVERIFY(w->library().totalGroup->child(1, 0)->icon().isNull());
+        QVERIFY(!(w->library().totalGroup->child(1, 0)->flags() & Qt::ItemIsEditable));
+        QCOMPARE(w->library().totalGroup->child(1, 1)->text(), QString("Snare"));
+        QCOMPARE(w->library().totalGroup->child(2, 2)->text(), m_setup + ":U00002");
+        QCOMPARE(w->library().hhGroup->child(2, 0)->text(), QString("Tom"));
+        QCOMPARE(w->library().clickListItemModel->item(0)->rowCount(), 5);
+        QCOMPARE(w->library().clickListItemModel->item(0)->child(4, 2)->text(), m_setup + ":U10004");
+        QVERIFY(w->clickFlag && w->library().loadClickFlag);
         QCOMPARE(w->total_index, 2);
-        QCOMPARE(int(w->waveLoadKitAttrList.at(2).wave_No), 3);
+        QCOMPARE(int(w->library().waveLoadKitAttrList.at(2).wave_No), 3);
 
         QCOMPARE(w->doc().kitAttrList.size(), KIT_MAX_COUNT);
         QCOMPARE(w->doc().kitPadList[99].size(), PAD_NUM_MAX);
@@ -205,7 +205,7 @@ private slots:
         MainWindow1 *w = window();
         ScriptedPrompter reports;
         QVERIFY(loadSetup(w, m_setup));
-        const QVector<Records::SOUND_INDEX> before = w->waveLoadKitAttrList;
+        const QVector<Records::SOUND_INDEX> before = w->library().waveLoadKitAttrList;
         const QByteArray good = kf::readFile(m_kitFile);
         const int soun = int(kf::rd32(good, 28));
         struct Bad { QByteArray bytes; int at; QString title, text; } bad[] = {
@@ -229,15 +229,15 @@ private slots:
             QVERIFY(!w->showSound2(m_kitFile, &rec.info));
             QCOMPARE(prompter.titles(), QStringList({b.title}));
             QCOMPARE(prompter.texts(), QStringList({b.text}));
-            QCOMPARE(w->waveLoadKitAttrList.size(), before.size());
+            QCOMPARE(w->library().waveLoadKitAttrList.size(), before.size());
         }
         QVERIFY(kf::writeFile(m_kitFile, good));
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
         ScriptedPrompter prompter;
         QVERIFY(loadKit(w, m_kitFile));
         QVERIFY(prompter.prompts.isEmpty());
-        QCOMPARE(w->waveLoadKitAttrList.size(), 6);
-        QCOMPARE(int(w->waveLoadKitAttrList.at(3).wave_No), 4);
+        QCOMPARE(w->library().waveLoadKitAttrList.size(), 6);
+        QCOMPARE(int(w->library().waveLoadKitAttrList.at(3).wave_No), 4);
         QCOMPARE(w->doc().soundKitMaxList, QVector<int>({5}));
         QCOMPARE(w->soundAddCount, 3);
         QCOMPARE(names.count(), 1);
@@ -258,11 +258,11 @@ private slots:
         QVERIFY(loadSetup(w, m_setup));
         prompter.clear(); // the rename reports
         QVERIFY(loadKit(w, m_kitFile));
-        w->waveLoadKitAttrList.append(plainSound("Plain", m_plain, 9, 0));
+        w->library().waveLoadKitAttrList.append(plainSound("Plain", m_plain, 9, 0));
         rebuildRows(w);
         w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = m_plain;
         w->doc().kitAttrList[1].kpadChunk[0].soundName0 = "Plain";
-        w->doc().kitAttrList[3].pedalChunk.hh_wave2_file = w->waveLoadKitAttrList.at(4).file;
+        w->doc().kitAttrList[3].pedalChunk.hh_wave2_file = w->library().waveLoadKitAttrList.at(4).file;
         w->doc().kitAttrList[3].pedalChunk.hh_wave2_name = "Snare";
         w->doc().kitAttrList[1].kit_name = "Changed";
         w->doc().kitAttrList[1].effect3_no = 2;
@@ -279,13 +279,13 @@ private slots:
         const Editor saved = [w]() {
             Editor e;
             e.kits = w->doc().kitAttrList;
-            e.loaded = w->loadedKitFiles;
+            e.loaded = w->library().loadedKitFiles;
             return e;
         }();
         MainWindow1 *v = window();
         QVERIFY(loadSetup(v, path("OUT.bin")));
         Editor loaded;
-        loaded.loaded = v->loadedKitFiles;
+        loaded.loaded = v->library().loadedKitFiles;
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
             const Kit before = saved.kits.at(k), after = v->doc().kitAttrList.at(k);
             QVERIFY2(sameSettings(before, after), qPrintable(QString::number(k)));
@@ -299,7 +299,7 @@ private slots:
         }
         // The plain sound went through ffmpeg into the same samples.
         QCOMPARE(soundBytes(loaded, v->doc().kitAttrList.at(1).kpadChunk[0].soundFile0), kf::readFile(m_plain));
-        QCOMPARE(v->waveLoadKitAttrList.size(), 7);
+        QCOMPARE(v->library().waveLoadKitAttrList.size(), 7);
 
         // Kit 2 alone, read back into its slot of the fresh window.
         QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
@@ -314,7 +314,7 @@ private slots:
         QVERIFY(sameSettings(before, after));
         // The list holds that sound already (same name, same bytes): the kit takes it.
         QVERIFY(after.kpadChunk[0].soundFile0.startsWith(path("OUT.bin") + ":U"));
-        loaded.loaded = v->loadedKitFiles;
+        loaded.loaded = v->library().loadedKitFiles;
         QCOMPARE(soundBytes(loaded, after.kpadChunk[0].soundFile0), kf::readFile(m_plain));
         QVERIFY(prompter.prompts.isEmpty());
     }

@@ -3,10 +3,10 @@
 
 #include "device/bindmount.h"
 
-#include "library/totaltreeview.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "widgets/customdialog.h"
+#include "widgets/totaltreeview.h"
 
 #include <QAction>
 #include <QPointer>
@@ -40,16 +40,16 @@ struct Export
     // Appends a row and its record as a load does.
     void add(const QString &name, const QString &path, quint16 number, quint8 lock = 1)
     {
-        w->totalGroup->appendRow(
+        w->library().totalGroup->appendRow(
                 {new QStandardItem(QString::number(number)), new QStandardItem(name), new QStandardItem(path)});
-        w->waveLoadKitAttrList << soundRecord(name, path, number, lock);
+        w->library().waveLoadKitAttrList << soundRecord(name, path, number, lock);
     }
     void select(const QVector<int> &rows)
     {
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
         sel->clearSelection();
         for (int r : rows)
-            sel->select(r < 0 ? w->totalGroup->index() : w->totalGroup->child(r, 0)->index(),
+            sel->select(r < 0 ? w->library().totalGroup->index() : w->library().totalGroup->child(r, 0)->index(),
                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     // Runs "Export Sound" into `folder` (none: the dialog is cancelled).
@@ -332,11 +332,11 @@ private slots:
         MainWindow1::READ_KIT_FILE single = kit.record;
         single.file = ini;
         single.info.kitFileName = ini;
-        w->loadedKitFiles << kit.record << single;
+        w->library().loadedKitFiles << kit.record << single;
         const QString whole = QDir::toNativeSeparators(kit.path);
         e.add("one", whole + ":U00001", 1);
         e.add("iniFour", QDir::toNativeSeparators(ini) + ":U00004", 2);
-        w->loadClickFlag = true;
+        w->library().loadClickFlag = true;
 
         // Byte for byte: the metronome offset for the whole setup only.
         e.select({0, 1, 0});
@@ -344,7 +344,7 @@ private slots:
         QVERIFY(e.f.prompter.texts().isEmpty());
         QCOMPARE(e.file("one.wav"), kit.waves.at(6));
         QCOMPARE(e.file("iniFour.wav"), kit.waves.at(4));
-        w->loadClickFlag = false;
+        w->library().loadClickFlag = false;
         e.select({0});
         e.run(e.out);
         QCOMPARE(e.file("one~1.wav"), kit.waves.at(1));
@@ -398,7 +398,7 @@ private slots:
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
         kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
-        e.w->loadedKitFiles << kit.record;
+        e.w->library().loadedKitFiles << kit.record;
         const QString whole = QDir::toNativeSeparators(kit.path);
         e.add("one", whole + ":U00001", 1);
         e.add("two", whole + ":U00002", 2);
@@ -435,7 +435,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        e.w->loadedKitFiles << kit.record;
+        e.w->library().loadedKitFiles << kit.record;
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 2);
         e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 3);
@@ -457,7 +457,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        e.w->loadedKitFiles << kit.record;
+        e.w->library().loadedKitFiles << kit.record;
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         const QString far = e.f.path("elsewhere/made-by-export.wav");
         QDir().mkpath(QFileInfo(far).absolutePath());

@@ -24,7 +24,7 @@ struct Sounds
         for (int i = 0; i < sounds.size(); ++i) {
             const QString file = writeBytes(f.path(QString("src/s%1.wav").arg(i)), pcmWav(2, 48000, 10));
             files << file;
-            w->waveLoadKitAttrList << soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
+            w->library().waveLoadKitAttrList << soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
         }
         w->ui->defaultRbtn->click();
     }
@@ -39,15 +39,15 @@ struct Sounds
     void checkFollowers() const
     {
         QStringList names;
-        for (int r = 0; r < w->totalGroup->rowCount(); ++r) {
-            names << w->totalGroup->child(r, 1)->text();
-            QCOMPARE(w->hhGroup->child(r, 0)->text(), names.last());
-            QCOMPARE(w->hhGroup->child(r, 1)->text(), w->totalGroup->child(r, 2)->text());
+        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r) {
+            names << w->library().totalGroup->child(r, 1)->text();
+            QCOMPARE(w->library().hhGroup->child(r, 0)->text(), names.last());
+            QCOMPARE(w->library().hhGroup->child(r, 1)->text(), w->library().totalGroup->child(r, 2)->text());
         }
-        QCOMPARE(w->hhGroup->rowCount(), w->totalGroup->rowCount());
-        QCOMPARE(w->soundList, names);
+        QCOMPARE(w->library().hhGroup->rowCount(), w->library().totalGroup->rowCount());
+        QCOMPARE(w->library().soundList, names);
     }
-    bool lockShown(int row) const { return !w->totalGroup->child(row, 0)->icon().isNull(); }
+    bool lockShown(int row) const { return !w->library().totalGroup->child(row, 0)->icon().isNull(); }
 };
 
 const QStringList kAscending = {"7|Kick 2", "120|kick", "5|Kick", "8|Kick-2", "12|Snare", "3|Snare", "40|Tom"};
@@ -64,13 +64,13 @@ private slots:
         Sounds s;
         MainWindow1 *w = s.w;
         QCOMPARE(s.rows(), QStringList({"12|Snare", "5|Kick", "8|Kick-2", "120|kick", "7|Kick 2", "3|Snare", "40|Tom"}));
-        QVERIFY(w->totalGroup->child(0, 0)->isEditable());
+        QVERIFY(w->library().totalGroup->child(0, 0)->isEditable());
         QVERIFY(s.lockShown(1) && !s.lockShown(0));
         s.checkFollowers();
 
         w->ui->upRbtn->click();
         QCOMPARE(s.rows(), kAscending);
-        QVERIFY(!w->totalGroup->child(0, 0)->isEditable());
+        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
         QVERIFY(s.lockShown(2));
         s.checkFollowers();
         w->ui->DownRbtn->click();
@@ -85,10 +85,10 @@ private slots:
         w->doc().kitAttrList[0].pedalChunk.hh_wave1_file = s.files[6];
         w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = s.files[5];
         w->doc().kitAttrList[1].kpadChunk[2].soundFile0 = s.files[2];
-        w->waveLoadKitAttrList[4].file = s.files[2]; // "Kick 2" shares Kick-2's file
+        w->library().waveLoadKitAttrList[4].file = s.files[2]; // "Kick 2" shares Kick-2's file
         w->ui->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
-        QCOMPARE(w->totalGroup->child(4, 2)->text(), s.files[2]);
+        QCOMPARE(w->library().totalGroup->child(4, 2)->text(), s.files[2]);
         s.checkFollowers();
 
         // The rows' order is what the selection handlers see afterwards.
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(s.f.prompter.prompts.last().filter, QString("txt(*.txt)"));
         QCOMPARE(s.rows(), kAscending);
         QVERIFY(w->ui->customRbtn->isChecked() && w->ui->customRbtn->isHidden());
-        QVERIFY(!w->totalGroup->child(0, 0)->isEditable());
+        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
         s.checkFollowers();
 
         // CR LF, blank lines, no last line feed; equal names by stored order.
@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
 
         // An empty list refuses both.
-        w->waveLoadKitAttrList.clear();
+        w->library().waveLoadKitAttrList.clear();
         w->ui->defaultRbtn->click();
         s.f.prompter.clear();
         w->ui->btnExportRightWave->click();
@@ -190,27 +190,27 @@ private slots:
         s.f.selectTotalRow(0);
         s.f.selectTotalRow(3, QItemSelectionModel::Select);
         w->lockSound();
-        QCOMPARE(w->waveLoadKitAttrList[4].wave_lock, quint8(0));
-        QCOMPARE(w->waveLoadKitAttrList[2].wave_lock, quint8(0));
+        QCOMPARE(w->library().waveLoadKitAttrList[4].wave_lock, quint8(0));
+        QCOMPARE(w->library().waveLoadKitAttrList[2].wave_lock, quint8(0));
         QVERIFY(s.lockShown(0) && s.lockShown(3));
         s.f.selectTotalRow(2);
         w->unlockSound();
-        QCOMPARE(w->waveLoadKitAttrList[1].wave_lock, quint8(1));
+        QCOMPARE(w->library().waveLoadKitAttrList[1].wave_lock, quint8(1));
         QVERIFY(!s.lockShown(2));
         // A number no record has changes nothing.
-        w->totalGroup->child(6, 0)->setText("999");
+        w->library().totalGroup->child(6, 0)->setText("999");
         s.f.selectTotalRow(6);
         w->lockSound();
         QVERIFY(!s.lockShown(6));
-        QCOMPARE(w->waveLoadKitAttrList[6].wave_lock, quint8(1));
+        QCOMPARE(w->library().waveLoadKitAttrList[6].wave_lock, quint8(1));
 
         // Renumbering: stored order, numbers 1 to n, locks kept, no selection.
         w->ui->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(s.rows(), QStringList({"1|Snare", "2|Kick", "3|Kick-2", "4|kick", "5|Kick 2", "6|Snare", "7|Tom"}));
         QVERIFY(w->ui->defaultRbtn->isChecked());
         QVERIFY(s.lockShown(2) && s.lockShown(4) && !s.lockShown(1));
-        QVERIFY(!w->totalGroup->child(0, 0)->isEditable());
-        QCOMPARE(w->waveLoadKitAttrList.at(6).wave_No, quint16(7));
+        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
+        QCOMPARE(w->library().waveLoadKitAttrList.at(6).wave_No, quint16(7));
         s.checkFollowers();
         sel = w->ui->totalWaveTreeView->selectionModel();
         QVERIFY(!sel->hasSelection());
@@ -227,12 +227,12 @@ private slots:
         QCOMPARE(s.f.prompter.texts(), QStringList({"In USB device mode, the sound lock function is not supported",
                                                     "In USB device mode, the sound unlock function is not supported"}));
         w->ui->actionReorder_Serial_Numbers->trigger();
-        QCOMPARE(w->waveLoadKitAttrList.at(6).wave_No, quint16(7));
-        QVERIFY(!w->totalGroup->child(0, 1)->isEditable());
-        w->waveLoadKitAttrList[0].wave_No = 30;
+        QCOMPARE(w->library().waveLoadKitAttrList.at(6).wave_No, quint16(7));
+        QVERIFY(!w->library().totalGroup->child(0, 1)->isEditable());
+        w->library().waveLoadKitAttrList[0].wave_No = 30;
         w->ui->actionReorder_Serial_Numbers->trigger();
-        QCOMPARE(w->waveLoadKitAttrList.at(0).wave_No, quint16(30));
-        QCOMPARE(w->waveLoadKitAttrList.at(1).wave_No, quint16(2));
+        QCOMPARE(w->library().waveLoadKitAttrList.at(0).wave_No, quint16(30));
+        QCOMPARE(w->library().waveLoadKitAttrList.at(1).wave_No, quint16(2));
         QCOMPARE(s.rows().first(), QString("30|Snare"));
     }
 
@@ -255,7 +255,7 @@ private slots:
         w->doc().kitAttrList[7].kpadChunk[18].soundName0 = "Kick";
         w->initKitTotalItemModel();
         w->generateKitOrder();
-        QStandardItemModel *m = w->totalListItemModel;
+        QStandardItemModel *m = w->library().totalListItemModel;
         auto rows = [m](int group) {
             QStringList out;
             QStandardItem *g = m->item(group);
@@ -283,8 +283,8 @@ private slots:
         w->doc().kitAttrList[2].kpadChunk[17].soundFile0.clear();
         w->initKitTotalItemModel();
         w->generateKitOrder();
-        QCOMPARE(w->totalListItemModel->rowCount(), 3);
-        QCOMPARE(w->totalListItemModel->item(2)->text(), w->doc().kitAttrList[9].kit_name);
+        QCOMPARE(w->library().totalListItemModel->rowCount(), 3);
+        QCOMPARE(w->library().totalListItemModel->item(2)->text(), w->doc().kitAttrList[9].kit_name);
     }
 };
 

@@ -37,10 +37,13 @@ struct Library
         f.importToList(files);
         f.prompter.clear();
     }
-    QStandardItem *total(int row, int column) const { return w->totalGroup->child(row, column); }
-    QStandardItem *groupSound(int row) const { return w->soundListItemModel->item(0)->child(row, 0); }
+    QStandardItem *total(int row, int column) const { return w->library().totalGroup->child(row, column); }
+    QStandardItem *groupSound(int row) const { return w->library().soundListItemModel->item(0)->child(row, 0); }
     QString lastText() const { return f.prompter.prompts.isEmpty() ? QString() : f.prompter.prompts.last().text; }
-    QString recordName(int i) const { return MainWindow1::charArray2String(w->waveLoadKitAttrList.at(i).wave_name, 16); }
+    QString recordName(int i) const
+    {
+        return MainWindow1::charArray2String(w->library().waveLoadKitAttrList.at(i).wave_name, 16);
+    }
 };
 
 } // namespace
@@ -73,24 +76,24 @@ private slots:
         lib.f.prompter.clear();
         lib.total(1, 1)->setText("Abcdefghijklmnop");
         QVERIFY(lib.f.prompter.texts().isEmpty());
-        QCOMPARE(QByteArray(w->waveLoadKitAttrList.at(1).wave_name, 16), QByteArray("Abcdefghijklmnop"));
+        QCOMPARE(QByteArray(w->library().waveLoadKitAttrList.at(1).wave_name, 16), QByteArray("Abcdefghijklmnop"));
         // A later refusal puts back the name just accepted, kits included.
         w->doc().kitAttrList[4].kpadChunk[2].soundFile0 = lib.files.at(1);
         lib.total(1, 1)->setText("");
         QCOMPARE(lib.total(1, 1)->text(), QString("Abcdefghijklmnop"));
         QCOMPARE(w->doc().kitAttrList[4].kpadChunk[2].soundName0, QString("Abcdefghijklmnop"));
         // A row beyond the snapshot gets a generated name.
-        w->soundList.removeLast();
+        w->library().soundList.removeLast();
         lib.total(2, 1)->setText("bad*name");
         QCOMPARE(lib.total(2, 1)->text(), QString("SOUND~00001"));
         QCOMPARE(lib.recordName(2), QString("SOUND~00001"));
 
         // The mirror: its own symbol list, always a generated name.
         lib.f.prompter.clear();
-        w->hhGroup->child(0, 0)->setText("no good!");
+        w->library().hhGroup->child(0, 0)->setText("no good!");
         QCOMPARE(lib.lastText(), kPattern + "\r\n- _ . '~");
-        QCOMPARE(w->hhGroup->child(0, 0)->text(), QString("SOUND~00002")); // row 2 took ~00001
-        w->hhGroup->child(0, 0)->setText("Fine name");
+        QCOMPARE(w->library().hhGroup->child(0, 0)->text(), QString("SOUND~00002")); // row 2 took ~00001
+        w->library().hhGroup->child(0, 0)->setText("Fine name");
         QCOMPARE(lib.recordName(0), QString("kick")); // the mirror's names stay its own
         QCOMPARE(lib.total(0, 1)->text(), QString("kick"));
 
@@ -99,7 +102,7 @@ private slots:
         lib.groupSound(1)->setText("");
         QCOMPARE(lib.lastText(), QString("Sound name can't be blank!"));
         QCOMPARE(lib.groupSound(1)->text(), QString("snare"));
-        w->soundGroupList.clear();
+        w->library().soundGroupList.clear();
         lib.groupSound(1)->setText("x?");
         QCOMPARE(lib.groupSound(1)->text(), QString("SOUND~00001"));
     }
@@ -138,16 +141,16 @@ private slots:
         QCOMPARE(w->doc().kitAttrList.at(9).pedalChunk.hh_wave5_name, QString("Big Kick"));
         QCOMPARE(w->padWidgetGroup[0].lableA->text(), QString("Big Kick"));
         QCOMPARE(w->padWidgetGroup[3].lableB->text(), QString("Big Kick"));
-        QCOMPARE(w->hhGroup->child(0, 0)->text(), QString("Big Kick"));
+        QCOMPARE(w->library().hhGroup->child(0, 0)->text(), QString("Big Kick"));
         QCOMPARE(lib.recordName(0), QString("Big Kick"));
-        QCOMPARE(w->soundList.first(), QString("Big Kick"));
+        QCOMPARE(w->library().soundList.first(), QString("Big Kick"));
         QCOMPARE(lib.groupSound(0)->text(), QString("kick")); // never the groups
         QVERIFY(w->doc().kitPadList[0].isEmpty() || w->doc().kitPadList[0].first().soundName0 != "Big Kick");
 
         // From the groups: kits, total list, mirror, record, one redraw.
         lib.groupSound(1)->setText("Crack");
         QCOMPARE(lib.total(1, 1)->text(), QString("Crack"));
-        QCOMPARE(w->hhGroup->child(1, 0)->text(), QString("Crack"));
+        QCOMPARE(w->library().hhGroup->child(1, 0)->text(), QString("Crack"));
         QCOMPARE(lib.recordName(1), QString("Crack"));
         w->doc().kitAttrList[0].kpadChunk[5].soundFile0 = lib.files.at(1);
         lib.groupSound(1)->setText("Crack 2");
@@ -182,7 +185,7 @@ private slots:
     {
         Library lib;
         MainWindow1 *w = lib.w;
-        QStandardItem *drums = w->soundListItemModel->item(0);
+        QStandardItem *drums = w->library().soundListItemModel->item(0);
         const QVector<QPair<QString, QString>> refused = {
                 {"  ", "Group name can't be blank!"},
                 {" Default ", "Creating duplicate group name is not supported."}};
@@ -200,7 +203,7 @@ private slots:
         drums->setText("default");
         QCOMPARE(drums->text(), QString("default"));
         QVERIFY(lib.f.prompter.texts().isEmpty());
-        QCOMPARE(w->leftGroupList.last(), QString("default")); // the records follow the rename
+        QCOMPARE(w->library().leftGroupList.last(), QString("default")); // the records follow the rename
     }
 
     // A refused edit restores the group's accepted name, never an older one
@@ -211,10 +214,10 @@ private slots:
         MainWindow1 *w = lib.w;
         lib.f.prompter.textAnswers.enqueue({"A", true});
         w->ui->addWaveGroup->click();
-        w->soundListItemModel->item(0)->setText("B");
+        w->library().soundListItemModel->item(0)->setText("B");
         lib.f.prompter.textAnswers.enqueue({"A", true});
         w->ui->addWaveGroup->click();
-        w->soundListItemModel->item(1)->setText("");
+        w->library().soundListItemModel->item(1)->setText("");
         QCOMPARE(lib.f.prompter.texts(), QStringList{"Group name can't be blank!"});
         w->writeSoundListOnClose = true;
         lib.f.w.reset();

@@ -101,11 +101,11 @@ WaveFileIndex MainWindow1::usedWaveIndex(const QSet<QString> &files)
     WaveFileIndex waves;
     waves.reserve(files.size());
     for (const QString &file : files) {
-        const int row = file.isEmpty() ? -1 : soundRowOf(file);
-        const QStandardItem *number = row < 0 ? nullptr : totalGroup->child(row, 0);
+        const int row = file.isEmpty() ? -1 : library().soundRowOf(file);
+        const QStandardItem *number = row < 0 ? nullptr : library().totalGroup->child(row, 0);
         if (!number)
             continue;
-        const QStandardItem *name = totalGroup->child(row, 1);
+        const QStandardItem *name = library().totalGroup->child(row, 1);
         waves.add(file, number->text().toInt(), name ? name->text() : QString());
     }
     return waves;

@@ -126,8 +126,8 @@ void MainWindow1::loadPad(const QString &modelFolder)
         return refuse(messages);
     }
     waveAttrList = sounds.waveAttrList;
-    waveLoadKitAttrList = sounds.waveLoadKitAttrList;
-    appendPadRows(totalGroup, hhGroup, waveLoadKitAttrList);
+    library().waveLoadKitAttrList = sounds.waveLoadKitAttrList;
+    appendPadRows(library().totalGroup, library().hhGroup, library().waveLoadKitAttrList);
     getRightSoundList();
     tell(sounds.messages, true);
 
@@ -176,11 +176,11 @@ void MainWindow1::loadPad(const QString &modelFolder)
 
 void MainWindow1::importPadClicks()
 {
-    clickList.clear();
-    clickDeviceFlag = true;
+    library().clickList.clear();
+    library().clickDeviceFlag = true;
     userFlag = false;
-    if (clickListItemModel)
-        clickListItemModel->clear();
+    if (library().clickListItemModel)
+        library().clickListItemModel->clear();
     ui->clickWaveTreeView->reset();
     initClickItemModel();
     on_btnImportClickWave_clicked();

@@ -12,8 +12,9 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
 {
     if (isUDiskFlag)
         return;
-    const int n = qMin(count, qMin(waveLoadKitAttrList.size(), oldNumbers.size()));
-    const QVector<WaveRenumber> changes = renumberedWaves(waveLoadKitAttrList.mid(0, n), oldNumbers.mid(0, n));
+    const int n = qMin(count, qMin(library().waveLoadKitAttrList.size(), oldNumbers.size()));
+    const QVector<WaveRenumber> changes = renumberedWaves(library().waveLoadKitAttrList.mid(0, n),
+                                                          oldNumbers.mid(0, n));
     if (changes.isEmpty())
         return;
     // Another pad at the pad's place is not touched; the numbers come back.
@@ -32,23 +33,23 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
             showDeviceMessages(result.messages);
         }
         for (int i = 0; i < n; ++i)
-            waveLoadKitAttrList[i].wave_No = quint16(oldNumbers.at(i));
+            library().waveLoadKitAttrList[i].wave_No = quint16(oldNumbers.at(i));
         return;
     }
 
     // The rows' hidden file column follows; the list is rebuilt by the caller.
     QHash<QString, QStandardItem *> fileCells;
-    for (int row = 0; totalGroup && row < totalGroup->rowCount(); ++row) {
-        if (QStandardItem *cell = totalGroup->child(row, 2))
+    for (int row = 0; library().totalGroup && row < library().totalGroup->rowCount(); ++row) {
+        if (QStandardItem *cell = library().totalGroup->child(row, 2))
             fileCells.insert(QDir::toNativeSeparators(cell->text()), cell);
     }
     QVector<QString> oldFiles;
     for (int i = 0; i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
-        oldFiles << waveLoadKitAttrList.at(c.index).file;
-        waveLoadKitAttrList[c.index].file = result.newFiles.at(i);
+        oldFiles << library().waveLoadKitAttrList.at(c.index).file;
+        library().waveLoadKitAttrList[c.index].file = result.newFiles.at(i);
         if (QStandardItem *cell = fileCells.value(QDir::toNativeSeparators(oldFiles.last()))) {
-            const QSignalBlocker quiet(totalListItemModel);
+            const QSignalBlocker quiet(library().totalListItemModel);
             cell->setText(QDir::fromNativeSeparators(result.newFiles.at(i)));
         }
     }

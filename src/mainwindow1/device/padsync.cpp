@@ -88,22 +88,22 @@ void MainWindow1::addUsbWave()
     failedWaveList.clear();
     // Numbers go on from the last sound before the batch (0 when there is
     // none) with the next free one: pairs the load left out keep theirs.
-    const int before = waveLoadKitAttrList.size() - n;
-    total_index = before > 0 ? waveLoadKitAttrList.at(before - 1).wave_No : 0;
+    const int before = library().waveLoadKitAttrList.size() - n;
+    total_index = before > 0 ? library().waveLoadKitAttrList.at(before - 1).wave_No : 0;
     QSet<int> listed;
     for (int i = 0; i < before; ++i)
-        listed.insert(waveLoadKitAttrList.at(i).wave_No);
+        listed.insert(library().waveLoadKitAttrList.at(i).wave_No);
     WaveSlots freeSlots(ready ? dataPath : QString(), ready ? prmPath : QString(), listed);
     showPadProgress(tr("Importing sound file..."), n);
 
-    const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
+    const QHash<QString, int> records = firstRecordOfFile(library().waveLoadKitAttrList);
     QVector<SyncBatch::Sound> sounds;
     for (const QString &path : qAsConst(addUsbWaveList)) {
         const int r = records.value(path, -1);
         if (r < 0)
             continue;
         total_index = freeSlots.nextFree(total_index);
-        const QString name = charArray2String(waveLoadKitAttrList.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString name = charArray2String(library().waveLoadKitAttrList.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
         waveNumList << total_index;
         addSoundList << path;
         waveNameList << name;
@@ -204,7 +204,7 @@ void MainWindow1::completeAddBatch()
     addProgressValue = 0;
 
     const QSet<int> failed(failedWaveList.cbegin(), failedWaveList.cend());
-    const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
+    const QHash<QString, int> records = firstRecordOfFile(library().waveLoadKitAttrList);
     const int kitNo = ui->kitNumber->text().toInt() - 1; // the kit shown now
     QStringList failedFiles;
     QVector<int> dropped;
@@ -237,9 +237,9 @@ void MainWindow1::completeAddBatch()
         numberCell->setEditable(false);
         auto *nameCell = new QStandardItem(name);
         nameCell->setEditable(false);
-        totalGroup->appendRow({numberCell, nameCell, new QStandardItem(device)});
-        if (hhGroup)
-            hhGroup->appendRow({new QStandardItem(name), new QStandardItem(device)});
+        library().totalGroup->appendRow({numberCell, nameCell, new QStandardItem(device)});
+        if (library().hhGroup)
+            library().hhGroup->appendRow({new QStandardItem(name), new QStandardItem(device)});
 
         const QString native = QDir::toNativeSeparators(device);
         if (r >= 0) {
@@ -248,14 +248,14 @@ void MainWindow1::completeAddBatch()
             record.wave_No = quint16(number);
             record.wave_lock = 1;
             str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
-            waveLoadKitAttrList[r] = record;
+            library().waveLoadKitAttrList[r] = record;
         }
         for (int k = 0; onPads.contains(source) && k < kits; ++k)
             changeOnlineKitPath(source, native, quint16(number), length, k);
     }
     std::sort(dropped.begin(), dropped.end());
     for (int i = dropped.size() - 1; i >= 0; --i)
-        waveLoadKitAttrList.removeAt(dropped.at(i));
+        library().waveLoadKitAttrList.removeAt(dropped.at(i));
     // The change file counts only the sounds that reached the pad.
     for (int extra = addUsbWaveList.size() - (waveNumList.size() - failedFiles.size());
          extra > 0 && !addUsbWaveNumList.isEmpty(); --extra)
@@ -283,18 +283,19 @@ void MainWindow1::completeDeleteBatch()
             removed.insert(QDir::toNativeSeparators(p));
     }
     QStringList stay;
-    for (int row = totalGroup && !delBatchList.isEmpty() ? totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
-        const QStandardItem *file = totalGroup->child(row, 2);
+    for (int row = library().totalGroup && !delBatchList.isEmpty() ? library().totalGroup->rowCount() - 1 : -1;
+         row >= 0; --row) {
+        const QStandardItem *file = library().totalGroup->child(row, 2);
         const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
         if (removed.contains(path)) {
-            totalGroup->removeRow(row);
+            library().totalGroup->removeRow(row);
             updateHHsoundList(row);
         } else if (delNotRemoved.contains(path)) {
-            const QStandardItem *number = totalGroup->child(row, 0);
+            const QStandardItem *number = library().totalGroup->child(row, 0);
             const int i = number ? delUsbWaveNumList.lastIndexOf(quint16(number->text().toInt())) : -1;
             if (i >= 0)
                 delUsbWaveNumList.removeAt(i);
-            const QStandardItem *name = totalGroup->child(row, 1);
+            const QStandardItem *name = library().totalGroup->child(row, 1);
             const QString why = delNotRemoved.value(path) == UsbUpdate::LinkedFolder
                     ? QStringLiteral(" (") + tr("its folder is a link or leads out of the sampler pad") + QLatin1Char(')')
                     : QString();
@@ -322,8 +323,8 @@ void MainWindow1::restoreDeletedRecords()
             ++gone;
             continue;
         }
-        const int at = qBound(0, taken.first - gone, waveLoadKitAttrList.size());
-        waveLoadKitAttrList.insert(at, taken.second);
+        const int at = qBound(0, taken.first - gone, library().waveLoadKitAttrList.size());
+        library().waveLoadKitAttrList.insert(at, taken.second);
     }
     delBatchRecords.clear();
 }

@@ -27,9 +27,9 @@ void MainWindow1::on_clickWaveTreeView_pressed(const QModelIndex &index)
 void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value)
 {
     const int k = value - 1;
-    if (k >= 0 && k < clickList.size())
-        ui->clickNameLab->setText(clickList[k].name);
-    QStandardItem *group = clickListItemModel ? clickListItemModel->item(0) : nullptr;
+    if (k >= 0 && k < library().clickList.size())
+        ui->clickNameLab->setText(library().clickList[k].name);
+    QStandardItem *group = library().clickListItemModel ? library().clickListItemModel->item(0) : nullptr;
     if (group && k >= 0 && k < group->rowCount())
         ui->clickWaveTreeView->setCurrentIndex(group->child(k)->index());
 }
@@ -37,7 +37,8 @@ void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value)
 void MainWindow1::on_btnDelClick_clicked()
 {
     const QModelIndex current = ui->clickWaveTreeView->currentIndex();
-    QStandardItem *group = clickListItemModel ? clickListItemModel->itemFromIndex(current.parent()) : nullptr;
+    QStandardItem *group = library().clickListItemModel ? library().clickListItemModel->itemFromIndex(current.parent())
+                                                        : nullptr;
     if (!current.isValid() || !group) {
         UiPrompter::instance()->warning(this, tr("Warning"), tr("Deleting group name is not supported."));
         return;
@@ -51,10 +52,10 @@ void MainWindow1::on_btnDelClick_clicked()
     ui->clickWaveTreeView->viewport()->update();
 
     // The lists follow the rows one to one.
-    if (row < clickList.size())
-        clickList.remove(row);
-    if (row < clickSetList.size())
-        clickSetList.remove(row);
+    if (row < library().clickList.size())
+        library().clickList.remove(row);
+    if (row < library().clickSetList.size())
+        library().clickSetList.remove(row);
 
     const int left = group->rowCount();
     if (left == 0) {

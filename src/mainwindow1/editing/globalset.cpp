@@ -44,8 +44,8 @@ void MainWindow1::initGlobalSet()
 
     ui->clickSoundNoSpinBox->setRange(1, 5);
     ui->clickSoundNoSpinBox->setValue(1);
-    if (!clickList.isEmpty())
-        ui->clickNameLab->setText(clickList.first().name);
+    if (!library().clickList.isEmpty())
+        ui->clickNameLab->setText(library().clickList.first().name);
     ui->clickInterval->setText(QStringLiteral("4"));
     ui->clickPan->setText(QStringLiteral("Center"));
     ui->clickOutput->setText(QStringLiteral("Master&Phone"));

@@ -144,11 +144,6 @@ Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const 
 
 } // namespace
 
-QVector<QString> MainWindow1::getSoundFileList()
-{
-    return kitusage::usedSoundFiles(waveLoadKitAttrList, doc().kitAttrList);
-}
-
 void MainWindow1::deleteWaveFromList1()
 {
     on_tbtDel_clicked();
@@ -162,7 +157,7 @@ void MainWindow1::on_tbtDel_clicked()
     UiPrompter *prompter = UiPrompter::instance();
     const bool deviceMode = !isUDiskFlag;
 
-    if (anyLocked(rows, waveLoadKitAttrList)) {
+    if (anyLocked(rows, library().waveLoadKitAttrList)) {
         prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
         return;
     }
@@ -182,7 +177,7 @@ void MainWindow1::on_tbtDel_clicked()
     };
 
     // One set of the paths the kits use for the whole selection.
-    const QVector<QString> usedFiles = getSoundFileList();
+    const QVector<QString> usedFiles = library().getSoundFileList(doc().kitAttrList);
     const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), doc().kitAttrList);
     if (!refused.text.isEmpty()) {
         if (deviceMode)
@@ -197,10 +192,10 @@ void MainWindow1::on_tbtDel_clicked()
     // Each row takes the first record of its path not taken yet; the records
     // then go in one pass.
     QHash<QString, QVector<int>> recordsOf;
-    for (int i = 0; i < waveLoadKitAttrList.size(); ++i)
-        recordsOf[waveLoadKitAttrList.at(i).file].append(i);
+    for (int i = 0; i < library().waveLoadKitAttrList.size(); ++i)
+        recordsOf[library().waveLoadKitAttrList.at(i).file].append(i);
     QHash<QString, int> taken;
-    QVector<bool> removeRecord(waveLoadKitAttrList.size(), false);
+    QVector<bool> removeRecord(library().waveLoadKitAttrList.size(), false);
     std::sort(rows.begin(), rows.end(), byRowDescending);
     // What the rows hold, read before any event runs.
     QVector<Pick> picks;
@@ -230,16 +225,16 @@ void MainWindow1::on_tbtDel_clicked()
             QCoreApplication::processEvents();
         } else {
             // The snapshot keeps one entry per row.
-            if (r < soundList.size())
-                soundList.removeAt(r);
-            totalGroup->removeRow(r);
+            if (r < library().soundList.size())
+                library().soundList.removeAt(r);
+            library().totalGroup->removeRow(r);
             total_index = 0;
             updateHHsoundList(r);
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
     delBatchRecords.clear();
-    removeMarked(waveLoadKitAttrList, removeRecord, deviceMode ? &delBatchRecords : nullptr);
+    removeMarked(library().waveLoadKitAttrList, removeRecord, deviceMode ? &delBatchRecords : nullptr);
 
     if (deviceMode) {
         if (delUsbWaveList.isEmpty()) {
@@ -251,7 +246,7 @@ void MainWindow1::on_tbtDel_clicked()
         return;
     }
     ui->totalWaveTreeView->repaint();
-    selectLastRow(selection, totalGroup);
+    selectLastRow(selection, library().totalGroup);
 }
 
 void MainWindow1::deleteWaveFromList()
@@ -265,7 +260,7 @@ void MainWindow1::on_delWaveGroup_clicked()
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    QStandardItemModel *model = soundListItemModel;
+    QStandardItemModel *model = library().soundListItemModel;
     const QString defaultGroup = QStringLiteral("Default");
 
     QVector<int> groupRows;                 // group rows to delete
@@ -309,8 +304,8 @@ void MainWindow1::on_delWaveGroup_clicked()
         std::sort(entry.second.begin(), entry.second.end(), std::greater<int>());
         const int slot = model->rowCount() - 1 - g;
         for (int r : qAsConst(entry.second)) {
-            if (slot >= 0 && r < leftSoundList[slot].size())
-                leftSoundList[slot].removeAt(r);
+            if (slot >= 0 && r < library().leftSoundList[slot].size())
+                library().leftSoundList[slot].removeAt(r);
             group->removeRow(r);
         }
     }
@@ -323,12 +318,12 @@ void MainWindow1::on_delWaveGroup_clicked()
     std::sort(groupRows.begin(), groupRows.end(), std::greater<int>());
     for (int g : qAsConst(groupRows)) {
         const int slot = model->rowCount() - 1 - g;
-        if (slot >= 0 && slot < leftSoundList.size())
-            leftSoundList.remove(slot);
-        if (slot >= 0 && slot < leftGroupList.size())
-            leftGroupList.removeAt(slot);
+        if (slot >= 0 && slot < library().leftSoundList.size())
+            library().leftSoundList.remove(slot);
+        if (slot >= 0 && slot < library().leftGroupList.size())
+            library().leftGroupList.removeAt(slot);
         model->removeRow(g);
     }
-    updateSoundGroupList(model, soundGroupList);
+    library().updateSoundGroupList(model, library().soundGroupList);
     ui->waveGroupTreeView->repaint();
 }

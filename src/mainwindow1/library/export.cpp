@@ -43,20 +43,6 @@ void syncExportFolder(QWidget *parent, const QString &folder)
 
 } // namespace
 
-QStringList MainWindow1::librarySources() const
-{
-    QStringList out;
-    for (const SOUND_INDEX &s : waveLoadKitAttrList)
-        out.append(s.file);
-    for (const soundfilexml::strSoundGroup &g : soundGroupList) {
-        for (const soundfilexml::strSoundItem &item : g.soundList)
-            out.append(item.file);
-    }
-    for (const SOUND_LIST_INFO &click : clickList)
-        out.append(click.file);
-    return out;
-}
-
 exportfile::Outcome MainWindow1::getDataFromKitFile(const READ_KIT_FILE &kit, quint16 index, QString target,
                                                     QString *unwritten)
 {
@@ -266,7 +252,7 @@ void MainWindow1::exportWave()
         return;
 
     QSet<QString> locked;
-    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
         if (s.wave_lock == 0)
             locked.insert(s.file);
     }
@@ -286,7 +272,8 @@ void MainWindow1::exportWave()
     }
 
     showWaitDialog(tr("The file is being exported..."), rows.size());
-    ExportRun run{*this, QDir(folder), storedEntries(), exportfile::SourceFiles(librarySources()), {}, {}, {}, {}, {}};
+    ExportRun run{*this, QDir(folder), library().storedEntries(),
+                  exportfile::SourceFiles(library().librarySources()), {}, {}, {}, {}, {}};
     QElapsedTimer sinceStep;
     sinceStep.start();
     for (int r = 0; r < rows.size(); ++r) {

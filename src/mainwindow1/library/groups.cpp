@@ -2,7 +2,6 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "platform/fileidentity.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
@@ -12,19 +11,7 @@
 void MainWindow1::importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model,
                                   QString fileName)
 {
-    QVector<soundfilexml::strSoundGroup> read;
-    const soundfilexml::ReadResult result = soundfilexml::readSoundList(fileName, read);
-    if (result.status == soundfilexml::ReadResult::Unreadable) {
-        // Moved aside when the library is written again (see saveSoundList).
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "cannot read the sound list" << fileName;
-        soundListUnreadable = true;
-        read.clear();
-    } else if (result.skipped > 0) {
-        // Kept beside it when the library is written again.
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << result.skipped << "entries skipped in" << fileName;
-        soundListAsRead = result.bytes;
-    }
-    groups += read;
+    groups += library().readSoundList(fileName);
     soundListToItemModel(groups, model);
 }
 
@@ -50,72 +37,23 @@ void MainWindow1::soundListToItemModel(QVector<soundfilexml::strSoundGroup> grou
         model->appendRow(group);
     }
     // The name lists run from the last group to the first, after those there.
-    const int base = leftGroupList.size();
+    const int base = library().leftGroupList.size();
     for (int g = groups.size() - 1, k = base; g >= 0; --g, ++k) {
-        leftGroupList.append(groups[g].name);
+        library().leftGroupList.append(groups[g].name);
         for (const soundfilexml::strSoundItem &s : qAsConst(groups[g].soundList))
-            leftSoundList[k].append(s.name);
+            library().leftSoundList[k].append(s.name);
     }
     ui->waveGroupTreeView->expandAll();
-}
-
-void MainWindow1::updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups)
-{
-    groups.clear();
-    if (!model)
-        return;
-    for (int g = 0; g < model->rowCount(); ++g) {
-        QStandardItem *group = model->item(g, 0);
-        if (!group)
-            continue;
-        soundfilexml::strSoundGroup out;
-        out.name = group->text().simplified(); // trimmed, inner runs made one space
-        for (int r = 0; r < group->rowCount(); ++r) {
-            soundfilexml::strSoundItem item;
-            if (QStandardItem *name = group->child(r, 0))
-                item.name = name->text();
-            if (QStandardItem *file = group->child(r, 1))
-                item.file = file->text();
-            out.soundList.append(item);
-        }
-        groups.append(out);
-    }
-}
-
-MainWindow1::SoundListSave MainWindow1::saveSoundList(QString fileName, QStandardItemModel *model)
-{
-    SoundListSave save;
-    if (fileName.isEmpty() || !model) {
-        save.written = true; // nothing to write
-        return save;
-    }
-    // What could not be read is kept before anything replaces it.
-    QString movedTo;
-    if (soundListUnreadable && ztplatform::entryExists(fileName)) {
-        movedTo = soundfilexml::moveAside(fileName, &save.reason);
-        if (movedTo.isEmpty())
-            return save;
-    } else if (!soundListAsRead.isEmpty()) {
-        save.keptAs = soundfilexml::keepCopyBeside(fileName, soundListAsRead, &save.reason);
-        if (save.keptAs.isEmpty())
-            return save;
-        soundListAsRead.clear();
-    }
-    QVector<soundfilexml::strSoundGroup> groups;
-    updateSoundGroupList(model, groups);
-    save.written = soundfilexml::writeSoundFileListXml(fileName, groups, &save.reason);
-    if (!movedTo.isEmpty() && (save.written || !soundfilexml::moveBack(movedTo, fileName)))
-        soundListUnreadable = false; // it stands beside the new file now
-    return save;
 }
 
 bool MainWindow1::saveSoundListAtClose()
 {
     if (!writeSoundListOnClose)
         return true;
-    const SoundListSave save = saveSoundList(soundListFileName, soundListItemModel);
+    const SoundLibrary::SoundListSave save =
+            library().saveSoundList(library().soundListFileName, library().soundListItemModel);
     UiPrompter *prompter = UiPrompter::instance();
-    const QString file = QDir::toNativeSeparators(soundListFileName);
+    const QString file = QDir::toNativeSeparators(library().soundListFileName);
     if (!save.keptAs.isEmpty())
         prompter->information(this, tr("Information"),
                               tr("Some entries of \"%1\" could not be read and are not in the sound groups. The "
@@ -157,11 +95,11 @@ void MainWindow1::on_addWaveGroup_clicked()
                                             QMessageBox::Ok);
         return;
     }
-    const int rows = soundListItemModel->rowCount();
+    const int rows = library().soundListItemModel->rowCount();
     if (rows == 0)
         return;
     for (int g = 0; g < rows; ++g) {
-        const QStandardItem *group = soundListItemModel->item(g, 0);
+        const QStandardItem *group = library().soundListItemModel->item(g, 0);
         if (group && group->text().simplified() == name) {
             UiPrompter::instance()->information(
                     this, tr("Tip"), tr("The category already exists, please recreate a new category."),
@@ -170,9 +108,9 @@ void MainWindow1::on_addWaveGroup_clicked()
         }
     }
     // The new top row takes the last name slot, which belongs to row 0.
-    leftGroupList.append(name);
-    leftSoundList[leftGroupList.size() - 1].clear();
-    soundListItemModel->insertRow(0, new QStandardItem(name));
-    ui->waveGroupTreeView->setCurrentIndex(soundListItemModel->index(0, 0));
-    updateSoundGroupList(soundListItemModel, soundGroupList);
+    library().leftGroupList.append(name);
+    library().leftSoundList[library().leftGroupList.size() - 1].clear();
+    library().soundListItemModel->insertRow(0, new QStandardItem(name));
+    ui->waveGroupTreeView->setCurrentIndex(library().soundListItemModel->index(0, 0));
+    library().updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
 }

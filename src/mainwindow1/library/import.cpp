@@ -56,7 +56,7 @@ void MainWindow1::on_addWaveFile_clicked()
         UiPrompter::instance()->warning(this, tr("Warning"), tr("Choose no file!"), QMessageBox::Yes);
         return;
     }
-    const QSet<QString> listed = childTexts(soundListItemModel, 1);
+    const QSet<QString> listed = childTexts(library().soundListItemModel, 1);
     QStringList paths;
     bool anyListed = false;
     for (const QString &p : picked)
@@ -86,24 +86,25 @@ void MainWindow1::on_addWaveFile_clicked()
     strSoundGroup request;
     request.name = target;
     request.itemList = &items;
-    addFileToGroupList(0, &request, soundListItemModel, 3);
+    addFileToGroupList(0, &request, library().soundListItemModel, 3);
 }
 
 void MainWindow1::on_tbtAddWave_clicked()
 {
-    if (waveLoadKitAttrList.size() >= WAVE_MAX_COUNT) {
+    if (library().waveLoadKitAttrList.size() >= WAVE_MAX_COUNT) {
         UiPrompter::instance()->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."),
                                         QMessageBox::Ok);
         return;
     }
-    const QString target = totalListItemModel->item(0, 0) ? totalListItemModel->item(0, 0)->text() : QString();
+    const QString target = library().totalListItemModel->item(0, 0) ? library().totalListItemModel->item(0, 0)->text()
+                                                                    : QString();
     const QStringList chosen = nativePaths(UiPrompter::instance()->getOpenFileNames(
             this, tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
     currentKitNum = quint8(ui->kitNumber->text().toInt() - 1);
 
-    const QSet<QString> listed = childTexts(totalListItemModel, 2);
+    const QSet<QString> listed = childTexts(library().totalListItemModel, 2);
     QVector<strSoundItem> items;
     bool anyListed = false;
     for (const QString &p : chosen) {
@@ -124,7 +125,7 @@ void MainWindow1::on_tbtAddWave_clicked()
     strSoundGroup request;
     request.name = target;
     request.itemList = &items;
-    addFileToGroupList(0, &request, totalListItemModel, 4);
+    addFileToGroupList(0, &request, library().totalListItemModel, 4);
 }
 
 void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode)
@@ -158,15 +159,15 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             // A new group at the bottom takes name slot 0; the others move up.
             groupItem = new QStandardItem(group->name);
             model->appendRow(groupItem);
-            leftGroupList.prepend(group->name);
-            leftSoundList.prepend(QVector<QString>());
+            library().leftGroupList.prepend(group->name);
+            library().leftSoundList.prepend(QVector<QString>());
             slot = 0;
         }
         for (const strSoundItem &item : qAsConst(items)) {
             if (item.file.trimmed().isEmpty())
                 continue;
             const QString name = item.name.trimmed().isEmpty() ? getNameFromFile(item.file) : item.name;
-            leftSoundList[slot].append(name);
+            library().leftSoundList[slot].append(name);
             auto *nameCell = new QStandardItem(songIcon, name);
             nameCell->setDropEnabled(false);
             nameCell->setFlags(nameCell->flags() | Qt::ItemNeverHasChildren);
@@ -177,11 +178,11 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             groupItem->appendRow({nameCell, fileCell});
         }
         ui->waveGroupTreeView->expand(groupItem->index());
-        updateSoundGroupList(model, soundGroupList);
+        library().updateSoundGroupList(model, library().soundGroupList);
         getRightSoundList();
         return;
     }
-    if (mode != 4 || !totalGroup)
+    if (mode != 4 || !library().totalGroup)
         return;
 
     const bool deviceMode = !isUDiskFlag;
@@ -211,7 +212,7 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
             continue;
         }
-        total_index = waveLoadKitAttrList.isEmpty() ? 0 : waveLoadKitAttrList.constLast().wave_No;
+        total_index = library().lastWaveNumber();
         if (total_index >= WAVE_MAX_COUNT) {
             prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
@@ -221,12 +222,12 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             addUsbWaveList.append(path);
             addUsbWaveNumList.append(number);
             ++queued;
-            soundList.append(name);
+            library().soundList.append(name);
         } else {
             listedNames.insert(name.trimmed());
         }
         listedPaths.insert(path.trimmed());
-        registerNewSound(name, path, number, !deviceMode);
+        library().registerNewSound(name, path, number, !deviceMode);
     }
     if (deviceMode && queued > 0)
         emit sendUpdate(1, 0);

@@ -27,17 +27,17 @@ void setLocks(MainWindow1 *w, bool lock)
         return;
     }
     QHash<quint16, int> byNumber;
-    for (int i = w->waveLoadKitAttrList.size() - 1; i >= 0; --i)
-        byNumber.insert(w->waveLoadKitAttrList.at(i).wave_No, i);
+    for (int i = w->library().waveLoadKitAttrList.size() - 1; i >= 0; --i)
+        byNumber.insert(w->library().waveLoadKitAttrList.at(i).wave_No, i);
     for (const QModelIndex &cell : rows) {
         bool ok = false;
         const int number = cell.data().toString().toInt(&ok);
         const int record = ok && number >= 0 && number <= 0xFFFF ? byNumber.value(quint16(number), -1) : -1;
         if (record < 0)
             continue;
-        if (QStandardItem *item = w->totalListItemModel->itemFromIndex(cell))
+        if (QStandardItem *item = w->library().totalListItemModel->itemFromIndex(cell))
             item->setIcon(lock ? QIcon(QStringLiteral(":/images/lock.png")) : QIcon(QString()));
-        w->waveLoadKitAttrList[record].wave_lock = lock ? 0 : 1;
+        w->library().waveLoadKitAttrList[record].wave_lock = lock ? 0 : 1;
     }
 }
 
@@ -57,18 +57,18 @@ void MainWindow1::on_actionReorder_Serial_Numbers_triggered()
 {
     ui->defaultRbtn->setChecked(true);
     on_defaultRbtn_clicked();
-    const int count = waveLoadKitAttrList.size();
+    const int count = library().waveLoadKitAttrList.size();
     if (count == 0)
         return;
     QVector<int> oldNumbers;
     if (!isUDiskFlag) {
         oldNumbers.reserve(count);
-        for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList))
+        for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList))
             oldNumbers.append(s.wave_No);
     }
     for (int i = 0; i < count; ++i)
-        waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
     if (!isUDiskFlag)
         updateWavePrmAndData(count, oldNumbers);
-    showTotalRows(soundorder::stored(waveLoadKitAttrList), false);
+    showTotalRows(soundorder::stored(library().waveLoadKitAttrList), false);
 }

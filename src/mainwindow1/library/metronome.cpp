@@ -24,7 +24,7 @@ QString clickFilter()
 void MainWindow1::on_btnImportClickWave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (clickList.size() >= 5) {
+    if (library().clickList.size() >= 5) {
         prompter->warning(this, tr("Warning"),
                           tr("The list is full. Please delete some metronome sounds before importing more."),
                           QMessageBox::Ok);
@@ -33,7 +33,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
 
     QStringList candidates;
     QVector<SOUND_INDEX> deviceRecords;
-    if (clickDeviceFlag) {
+    if (library().clickDeviceFlag) {
         candidates = padtree::clickFiles(sys_click_path, &padLinksLeftOut);
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
@@ -48,7 +48,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
             deviceRecords.append(record);
         }
         if (!candidates.isEmpty())
-            clickDeviceFlag = false;
+            library().clickDeviceFlag = false;
     } else if (userFlag) {
         candidates = clicksounds::folderFiles(clicksounds::defaultFolder());
         userFlag = false;
@@ -59,7 +59,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
             candidates.append(QDir::toNativeSeparators(p));
     }
 
-    const int total = clickList.size() + candidates.size();
+    const int total = library().clickList.size() + candidates.size();
     if (total > 5) {
         prompter->warning(this, tr("Waring"), tr("Only supports importing up to 5 metronome sounds."),
                           QMessageBox::Ok);
@@ -88,21 +88,21 @@ void MainWindow1::on_btnImportClickWave_clicked()
 
     const QString groupName = tr("Metronome Sound Group");
     QStandardItem *group = nullptr;
-    for (int r = clickListItemModel->rowCount() - 1; r >= 0 && !group; --r) {
-        if (clickListItemModel->item(r, 0) && clickListItemModel->item(r, 0)->text() == groupName)
-            group = clickListItemModel->item(r, 0);
+    for (int r = library().clickListItemModel->rowCount() - 1; r >= 0 && !group; --r) {
+        if (library().clickListItemModel->item(r, 0) && library().clickListItemModel->item(r, 0)->text() == groupName)
+            group = library().clickListItemModel->item(r, 0);
     }
     if (!group) {
         group = new QStandardItem(groupName);
-        clickListItemModel->appendRow(group);
+        library().clickListItemModel->appendRow(group);
     }
     auto setRow = [group](int i, const QString &name, const QString &path) {
         group->setChild(i, 0, new QStandardItem(QString::number(i + 1)));
         group->setChild(i, 1, new QStandardItem(name));
         group->setChild(i, 2, new QStandardItem(path));
     };
-    for (int i = 0; i < clickList.size(); ++i)
-        setRow(i, clickList.at(i).name, clickList.at(i).file);
+    for (int i = 0; i < library().clickList.size(); ++i)
+        setRow(i, library().clickList.at(i).name, library().clickList.at(i).file);
     quint32 offset = 0;
     for (const QString &path : qAsConst(candidates)) {
         const QFileInfo fi(path);
@@ -112,11 +112,11 @@ void MainWindow1::on_btnImportClickWave_clicked()
         info.offset = offset;
         info.size = quint32(fi.size());
         offset += info.size;
-        setRow(clickList.size(), info.name, info.file);
-        clickList.append(info);
+        setRow(library().clickList.size(), info.name, info.file);
+        library().clickList.append(info);
     }
-    clickSetList += deviceRecords;
-    clickFlag = clickList.size() == 5;
-    ui->clickSoundNoSpinBox->setRange(1, clickList.size());
+    library().clickSetList += deviceRecords;
+    clickFlag = library().clickList.size() == 5;
+    ui->clickSoundNoSpinBox->setRange(1, library().clickList.size());
     ui->clickWaveTreeView->expandAll();
 }

@@ -66,11 +66,11 @@ void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *styl
 void MainWindow1::initTotalItemModel()
 {
     QTreeView *view = ui->totalWaveTreeView;
-    totalListItemModel = replaceModel(view);
-    totalListItemModel->setHorizontalHeaderLabels({tr("Item"), tr("Name"), tr("File")});
-    totalGroup = new QStandardItem(tr("waveList"));
-    totalGroup->setEditable(false);
-    totalListItemModel->appendRow(totalGroup);
+    library().totalListItemModel = replaceModel(view);
+    library().totalListItemModel->setHorizontalHeaderLabels({tr("Item"), tr("Name"), tr("File")});
+    library().totalGroup = new QStandardItem(tr("waveList"));
+    library().totalGroup->setEditable(false);
+    library().totalListItemModel->appendRow(library().totalGroup);
     view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
 
     view->setColumnHidden(2, true);
@@ -78,30 +78,31 @@ void MainWindow1::initTotalItemModel()
     view->setColumnWidth(1, 180);
     view->header()->setStretchLastSection(true);
     soundListView(view, Qt::ScrollBarAsNeeded, myStyle, ui->right_stackedWidgetPage1, this);
-    currentOldGroupName = totalGroup->text();
-    connect(totalListItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::totalListItemModelChanged);
+    library().currentOldGroupName = library().totalGroup->text();
+    connect(library().totalListItemModel, &QStandardItemModel::itemChanged, this,
+            &MainWindow1::totalListItemModelChanged);
 }
 
 void MainWindow1::initHHListItemModel()
 {
     QTreeView *view = ui->soundListTreeView;
-    hhSoundItemModel = replaceModel(view);
-    hhSoundItemModel->setHorizontalHeaderLabels({tr("Name"), tr("File")});
-    hhGroup = new QStandardItem(tr("waveList"));
-    hhSoundItemModel->appendRow(hhGroup);
+    library().hhSoundItemModel = replaceModel(view);
+    library().hhSoundItemModel->setHorizontalHeaderLabels({tr("Name"), tr("File")});
+    library().hhGroup = new QStandardItem(tr("waveList"));
+    library().hhSoundItemModel->appendRow(library().hhGroup);
 
     view->setColumnHidden(1, true);
     view->setColumnWidth(0, 165);
     view->header()->setStretchLastSection(false);
     soundListView(view, Qt::ScrollBarAlwaysOn, myStyle, ui->pedalWidget, this);
-    connect(hhSoundItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::hhListItemModelChanged);
+    connect(library().hhSoundItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::hhListItemModelChanged);
 }
 
 void MainWindow1::initClickItemModel()
 {
     QTreeView *view = ui->clickWaveTreeView;
-    clickListItemModel = replaceModel(view);
-    clickListItemModel->setHorizontalHeaderLabels({tr("Index"), tr("Name"), tr("File")});
+    library().clickListItemModel = replaceModel(view);
+    library().clickListItemModel->setHorizontalHeaderLabels({tr("Index"), tr("Name"), tr("File")});
     view->setColumnHidden(2, true);
     view->header()->resizeSection(0, 100);
     view->header()->setStretchLastSection(true);
@@ -115,12 +116,12 @@ void MainWindow1::initKitTotalItemModel()
     QTreeView *view = ui->totalWaveTreeView;
     view->setColumnWidth(0, 20);
     view->setColumnWidth(1, 25);
-    totalListItemModel = replaceModel(view);
-    totalGroup = nullptr; // this layout has no root row
+    library().totalListItemModel = replaceModel(view);
+    library().totalGroup = nullptr; // this layout has no root row
     view->setToolTipDuration(500);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    totalListItemModel->setHorizontalHeaderLabels({tr("Layer"), tr("Index"), tr("Name"), tr("File")});
+    library().totalListItemModel->setHorizontalHeaderLabels({tr("Layer"), tr("Index"), tr("Name"), tr("File")});
     view->setFocusPolicy(Qt::NoFocus);
     view->header()->setStretchLastSection(false);
     styleBars(view);
@@ -130,8 +131,8 @@ void MainWindow1::initKitTotalItemModel()
 
 void MainWindow1::updateHHsoundList(int row)
 {
-    if (hhGroup && row >= 0 && row < hhGroup->rowCount())
-        hhGroup->removeRow(row);
+    if (library().hhGroup && row >= 0 && row < library().hhGroup->rowCount())
+        library().hhGroup->removeRow(row);
     ui->soundListTreeView->repaint();
 }
 
@@ -139,30 +140,30 @@ void MainWindow1::updateHHsoundList1()
 {
     ui->soundListTreeView->reset();
     initHHListItemModel();
-    if (totalGroup) {
-        const int rows = totalGroup->rowCount();
+    if (library().totalGroup) {
+        const int rows = library().totalGroup->rowCount();
         for (int i = 0; i < rows; ++i) {
-            const QStandardItem *name = totalGroup->child(i, 1);
-            const QStandardItem *file = totalGroup->child(i, 2);
-            hhGroup->appendRow({new QStandardItem(name ? name->text() : QString()),
+            const QStandardItem *name = library().totalGroup->child(i, 1);
+            const QStandardItem *file = library().totalGroup->child(i, 2);
+            library().hhGroup->appendRow({new QStandardItem(name ? name->text() : QString()),
                                 new QStandardItem(file ? file->text() : QString())});
         }
     }
     // The root only: expanding every row would keep an index for each.
-    ui->soundListTreeView->expand(hhGroup->index());
+    ui->soundListTreeView->expand(library().hhGroup->index());
     ui->soundListTreeView->repaint();
 }
 
 void MainWindow1::getRightSoundList()
 {
-    soundList.clear();
-    if (!totalGroup)
+    library().soundList.clear();
+    if (!library().totalGroup)
         return;
-    currentOldGroupName = totalGroup->text();
-    const int rows = totalGroup->rowCount();
-    soundList.reserve(rows);
+    library().currentOldGroupName = library().totalGroup->text();
+    const int rows = library().totalGroup->rowCount();
+    library().soundList.reserve(rows);
     for (int i = 0; i < rows; ++i) {
-        const QStandardItem *name = totalGroup->child(i, 1);
-        soundList.append(name ? name->text() : QString());
+        const QStandardItem *name = library().totalGroup->child(i, 1);
+        library().soundList.append(name ? name->text() : QString());
     }
 }

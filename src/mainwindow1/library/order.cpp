@@ -49,7 +49,7 @@ void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemE
         number->setEditable(itemEditable);
         auto *name = new QStandardItem(row.name);
         name->setEditable(nameEditable);
-        totalGroup->appendRow({number, name, new QStandardItem(row.file)});
+        library().totalGroup->appendRow({number, name, new QStandardItem(row.file)});
     }
     ui->totalWaveTreeView->repaint();
     updateHHsoundList1();
@@ -77,26 +77,26 @@ void MainWindow1::connectSoundListSelections()
 
 void MainWindow1::on_defaultRbtn_clicked()
 {
-    showTotalRows(soundorder::stored(waveLoadKitAttrList), true);
+    showTotalRows(soundorder::stored(library().waveLoadKitAttrList), true);
 }
 
 void MainWindow1::on_kitRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byKitUse(waveLoadKitAttrList, doc().kitAttrList);
+    const QVector<soundorder::Row> rows = soundorder::byKitUse(library().waveLoadKitAttrList, doc().kitAttrList);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
 
 void MainWindow1::on_upRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byName(waveLoadKitAttrList, true);
+    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList, true);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
 
 void MainWindow1::on_DownRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byName(waveLoadKitAttrList, false);
+    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList, false);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
@@ -114,7 +114,7 @@ void MainWindow1::on_rbtBack_clicked()
 void MainWindow1::on_btnExportRightWave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!totalGroup || totalGroup->rowCount() == 0) {
+    if (!library().totalGroup || library().totalGroup->rowCount() == 0) {
         prompter->warning(this, tr("Warning"), tr("Sound list can not be blank while performing an export operation."),
                           QMessageBox::Ok);
         return;
@@ -123,8 +123,8 @@ void MainWindow1::on_btnExportRightWave_clicked()
     QDir().mkpath(desktop);
     const QString path = desktop + QStringLiteral("/wave_sort.txt");
     QStringList names;
-    for (int r = 0; r < totalGroup->rowCount(); ++r) {
-        const QStandardItem *name = totalGroup->child(r, 1);
+    for (int r = 0; r < library().totalGroup->rowCount(); ++r) {
+        const QStandardItem *name = library().totalGroup->child(r, 1);
         names.append(name ? name->text() : QString());
     }
     const QByteArray bytes = soundorder::orderFile(names);
@@ -141,7 +141,7 @@ void MainWindow1::on_btnExportRightWave_clicked()
 void MainWindow1::on_btnImportRightWave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!totalGroup || totalGroup->rowCount() == 0) {
+    if (!library().totalGroup || library().totalGroup->rowCount() == 0) {
         prompter->warning(this, tr("Warning"),
                           tr("MY SOUND LIST can not be blank while performing an import operation."), QMessageBox::Ok);
         return;
@@ -158,7 +158,7 @@ void MainWindow1::on_btnImportRightWave_clicked()
     const QStringList names = soundorder::orderNames(file.readAll());
     file.close();
     QVector<soundorder::Row> rows;
-    switch (soundorder::matchNames(names, waveLoadKitAttrList, totalGroup->rowCount(), &rows)) {
+    switch (soundorder::matchNames(names, library().waveLoadKitAttrList, library().totalGroup->rowCount(), &rows)) {
     case soundorder::Match::CountDiffers:
         prompter->warning(this, tr("Error"),
                           tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
@@ -179,8 +179,8 @@ void MainWindow1::on_btnImportRightWave_clicked()
 void MainWindow1::generateKitOrder()
 {
     QHash<QString, int> firstRecord;
-    for (int i = waveLoadKitAttrList.size() - 1; i >= 0; --i)
-        firstRecord.insert(waveLoadKitAttrList.at(i).file, i);
+    for (int i = library().waveLoadKitAttrList.size() - 1; i >= 0; --i)
+        firstRecord.insert(library().waveLoadKitAttrList.at(i).file, i);
     remainingList.clear();
     QSet<QString> remaining;
     const int kits = qMin(doc().kitAttrList.size(), int(KIT_MAX_COUNT));
@@ -200,24 +200,24 @@ void MainWindow1::generateKitOrder()
             continue;
         auto *group = new QStandardItem(doc().kitAttrList.at(k).kit_name);
         group->setEditable(false);
-        totalListItemModel->appendRow(group);
+        library().totalListItemModel->appendRow(group);
         for (int i = 0; i < totalFileList.size(); ++i) {
             const QString layer = totalFileList.at(i).left(3);
             const QString path = totalFileList.at(i).mid(3);
             const int record = firstRecord.value(path, -1);
-            const SOUND_INDEX *s = record >= 0 ? &waveLoadKitAttrList.at(record) : nullptr;
+            const SOUND_INDEX *s = record >= 0 ? &library().waveLoadKitAttrList.at(record) : nullptr;
             group->appendRow({new QStandardItem(layer),
                               new QStandardItem(lockIcon(s && s->wave_lock == 0),
                                                 s ? QString::number(s->wave_No) : QString()),
                               new QStandardItem(totalList.at(i)), new QStandardItem(path)});
         }
     }
-    if (waveLoadKitAttrList.size() == remainingList.size())
+    if (library().waveLoadKitAttrList.size() == remainingList.size())
         return;
     auto *unassigned = new QStandardItem(tr("Unassign"));
     unassigned->setEditable(false);
-    totalListItemModel->appendRow(unassigned);
-    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+    library().totalListItemModel->appendRow(unassigned);
+    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
         if (remaining.contains(s.file))
             continue;
         unassigned->appendRow({new QStandardItem(QString()),

@@ -48,13 +48,13 @@ void MainWindow1::initSoundPlay()
     ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
     ui->playBtn2->setFixedSize(26, 26);
 
-    soundListFileName = QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml"));
-    importSoundList(soundGroupList, soundListItemModel, soundListFileName);
-    if (soundListItemModel->rowCount() == 0) {
+    library().soundListFileName = QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml"));
+    importSoundList(library().soundGroupList, library().soundListItemModel, library().soundListFileName);
+    if (library().soundListItemModel->rowCount() == 0) {
         auto *group = new QStandardItem(QStringLiteral("Default"));
         group->setEditable(false);
-        soundListItemModel->appendRow(group);
-        leftGroupList.append(QStringLiteral("Default"));
+        library().soundListItemModel->appendRow(group);
+        library().leftGroupList.append(QStringLiteral("Default"));
     }
 
     playFileNameOld2.clear();

@@ -21,17 +21,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-soundsource::StoredEntries MainWindow1::storedEntries() const
-{
-    // The five metronome sounds stand first in a whole setup that holds them.
-    return soundsource::StoredEntries(loadedKitFiles, loadClickFlag && !clickDeviceFlag);
-}
-
-int MainWindow1::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit)
-{
-    return storedEntries().find(source, kit);
-}
-
 namespace {
 
 // The one copy step of a stored sound: its bytes copied whole out of its
@@ -41,7 +30,7 @@ namespace {
 quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &target, bool preview)
 {
     const MainWindow1::READ_KIT_FILE *kit = nullptr;
-    const int e = w.storedSoundEntry(source, &kit);
+    const int e = w.library().storedSoundEntry(source, &kit);
     if (e < 0) {
         UiPrompter::instance()->information(&w, MainWindow1::tr("Error"), MainWindow1::tr("File error!"),
                                             QMessageBox::Ok);
@@ -144,8 +133,8 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
                         + QStringLiteral("\r\n") + tr("File not found:") + waveFileName,
                 QMessageBox::Ok);
         QModelIndex row;
-        for (int r = 0; totalGroup && r < totalGroup->rowCount() && !row.isValid(); ++r) {
-            const QStandardItem *file = totalGroup->child(r, 2);
+        for (int r = 0; library().totalGroup && r < library().totalGroup->rowCount() && !row.isValid(); ++r) {
+            const QStandardItem *file = library().totalGroup->child(r, 2);
             if (file && file->text() == waveFileName)
                 row = file->index();
         }

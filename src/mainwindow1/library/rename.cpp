@@ -55,22 +55,22 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
     const QString text = item->text();
     const int row = item->row();
     if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
-        item->setText(row < soundList.size()
-                              ? soundList.at(row)
-                              : getDisplayName2(text, totalListItemModel, QString::fromLatin1(kDefaultPrefix),
+        item->setText(row < library().soundList.size()
+                              ? library().soundList.at(row)
+                              : getDisplayName2(text, library().totalListItemModel, QString::fromLatin1(kDefaultPrefix),
                                                 SOUND_NAME_LENGTH_MAX));
         return;
     }
     // A later refused edit puts back this name, not the one before it.
-    if (row < soundList.size())
-        soundList[row] = text;
+    if (row < library().soundList.size())
+        library().soundList[row] = text;
     const QStandardItem *fileCell = item->parent()->child(row, 2);
     const QString file = fileCell ? fileCell->text() : QString();
     if (file.isEmpty())
         return;
     if (replaceNameToPadSetting(1, file, text))
         showRenamedKits(this);
-    for (SOUND_INDEX &s : waveLoadKitAttrList) {
+    for (SOUND_INDEX &s : library().waveLoadKitAttrList) {
         if (s.file == file)
             str2CharArray(text, s.wave_name, SOUND_NAME_LENGTH_MAX);
     }
@@ -80,12 +80,13 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable())
         return;
-    QStandardItemModel *model = soundListItemModel;
+    QStandardItemModel *model = library().soundListItemModel;
     const int groups = model->rowCount();
     if (!item->parent()) {
         // A group row: trimmed, one blank between words, unique.
         const int slot = groups - 1 - item->row();
-        const QString old = slot >= 0 && slot < leftGroupList.size() ? leftGroupList.at(slot) : QString();
+        const QString old = slot >= 0 && slot < library().leftGroupList.size() ? library().leftGroupList.at(slot)
+                                                                               : QString();
         const QString name = item->text().simplified();
         QString refusal;
         if (name.isEmpty()) {
@@ -104,8 +105,8 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
         }
         // A later refused edit puts back this name, not the one before it
         // (while the records hold one name per group row).
-        if (slot >= 0 && leftGroupList.size() == groups)
-            leftGroupList[slot] = name;
+        if (slot >= 0 && library().leftGroupList.size() == groups)
+            library().leftGroupList[slot] = name;
         item->setText(name);
         return;
     }
@@ -117,16 +118,16 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
     const int row = item->row();
     const int slot = groups - 1 - g;
     // Whether the group records hold this sound's name (within their bounds).
-    const bool recorded = g < soundGroupList.size() && soundGroupList.at(g).soundList.size() > row && slot >= 0
-                          && row < leftSoundList[slot].size();
+    const bool recorded = g < library().soundGroupList.size() && library().soundGroupList.at(g).soundList.size() > row
+            && slot >= 0 && row < library().leftSoundList[slot].size();
     if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
-        item->setText(recorded ? leftSoundList[slot].at(row)
+        item->setText(recorded ? library().leftSoundList[slot].at(row)
                                : getDisplayName(text, model, QString::fromLatin1(kDefaultPrefix),
                                                 SOUND_NAME_LENGTH_MAX));
         return;
     }
     if (recorded)
-        leftSoundList[slot][row] = text;
+        library().leftSoundList[slot][row] = text;
     const QStandardItem *fileCell = group->child(row, 1);
     const QString file = fileCell ? fileCell->text() : QString();
     if (file.isEmpty())
@@ -141,7 +142,7 @@ void MainWindow1::hhListItemModelChanged(QStandardItem *item)
         return;
     const QString text = item->text();
     if (refuseSoundName(text, QString::fromLatin1(kMirrorSymbols)))
-        item->setText(getDisplayName(text, hhSoundItemModel, QString::fromLatin1(kDefaultPrefix),
+        item->setText(getDisplayName(text, library().hhSoundItemModel, QString::fromLatin1(kDefaultPrefix),
                                      SOUND_NAME_LENGTH_MAX));
 }
 
@@ -150,25 +151,25 @@ bool MainWindow1::replaceNameToPadSetting(quint8 mode, QString file, QString nam
     name = name.trimmed();
     file = QDir::toNativeSeparators(file.trimmed());
     bool changed = kitusage::renameInKits(doc().kitAttrList, file, name, currentKitNum);
-    if (mode == 0 && totalGroup) {
-        for (int r = 0; r < totalGroup->rowCount(); ++r) {
-            const QStandardItem *fileCell = totalGroup->child(r, 2);
+    if (mode == 0 && library().totalGroup) {
+        for (int r = 0; r < library().totalGroup->rowCount(); ++r) {
+            const QStandardItem *fileCell = library().totalGroup->child(r, 2);
             if (!fileCell || fileCell->text() != file)
                 continue;
             // Raises the total list's rename, which carries the name on.
-            totalGroup->setChild(r, 1, new QStandardItem(name));
-            if (hhGroup && r < hhGroup->rowCount())
-                hhGroup->setChild(r, 0, new QStandardItem(name));
+            library().totalGroup->setChild(r, 1, new QStandardItem(name));
+            if (library().hhGroup && r < library().hhGroup->rowCount())
+                library().hhGroup->setChild(r, 0, new QStandardItem(name));
             changed = true;
         }
         ui->totalWaveTreeView->repaint();
         ui->soundListTreeView->repaint();
-    } else if (mode == 1 && hhGroup) {
-        for (int r = 0; r < hhGroup->rowCount(); ++r) {
-            const QStandardItem *fileCell = hhGroup->child(r, 1);
+    } else if (mode == 1 && library().hhGroup) {
+        for (int r = 0; r < library().hhGroup->rowCount(); ++r) {
+            const QStandardItem *fileCell = library().hhGroup->child(r, 1);
             if (!fileCell || fileCell->text() != file)
                 continue;
-            hhGroup->setChild(r, 0, new QStandardItem(name));
+            library().hhGroup->setChild(r, 0, new QStandardItem(name));
             changed = true;
         }
         ui->soundListTreeView->repaint();

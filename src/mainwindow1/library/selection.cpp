@@ -6,11 +6,11 @@
 #include "library/draghook.h"
 #include "library/dragpayload.h"
 #include "library/soundsource.h"
-#include "library/totaltreeview.h"
 #include "library/waveprobe.h"
-#include "library/wavetreeview1.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
 #include <QAction>
 #include <QDir>
@@ -159,7 +159,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     }
 
     bool locked = false;
-    for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
         if (s.file == path && s.wave_lock == 0) {
             locked = true;
             break;
@@ -195,7 +195,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
         const QString &kitPath = src.kitFile;
         const READ_KIT_FILE *kit = nullptr;
         // The sound is checked and read where Play and the export read it.
-        const int entry = storedSoundEntry(path, &kit);
+        const int entry = library().storedSoundEntry(path, &kit);
         if (entry < 0) {
             prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
             return;

@@ -54,22 +54,6 @@ setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
     };
 }
 
-QVector<setupfiles::TotalRow> MainWindow1::totalRows() const
-{
-    QVector<setupfiles::TotalRow> rows;
-    if (!totalGroup)
-        return rows;
-    rows.reserve(totalGroup->rowCount());
-    for (int r = 0; r < totalGroup->rowCount(); ++r) {
-        const QStandardItem *name = totalGroup->child(r, 1);
-        const QStandardItem *path = totalGroup->child(r, 2);
-        if (!path || path->text().isEmpty())
-            continue;
-        rows.append({name ? name->text() : QString(), path->text()});
-    }
-    return rows;
-}
-
 bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
 {
     if (!getClickWaveList(TempDirName))
@@ -77,8 +61,8 @@ bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
     handOverFromChangedFiles();
     setupfiles::CollectedWaves got;
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
-            totalRows(), doc().kitAttrList, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
-            setupProgress(dialog), got);
+            library().totalRows(), doc().kitAttrList, library().waveLoadKitAttrList, library().loadedKitFiles, TempDirName,
+            rawWaves(this), setupProgress(dialog), got);
     return keepWaves(this, err, got);
 }
 
@@ -91,7 +75,7 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
     // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
     soundKit numbered = doc().kitAttrList.at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
-            numbered, kitIndex, waveLoadKitAttrList, loadedKitFiles, TempDirName, rawWaves(this),
+            numbered, kitIndex, library().waveLoadKitAttrList, library().loadedKitFiles, TempDirName, rawWaves(this),
             setupProgress(nullptr), got);
     return keepWaves(this, err, got);
 }
@@ -99,14 +83,14 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
 bool MainWindow1::getClickWaveList(QString TempDirName)
 {
     setupfiles::CollectedClicks got;
-    const setupfiles::CollectError err =
-            setupfiles::collectClickWaves(clickList, loadedKitFiles, TempDirName, rawWaves(this), got);
+    const setupfiles::CollectError err = setupfiles::collectClickWaves(library().clickList, library().loadedKitFiles,
+                                                                       TempDirName, rawWaves(this), got);
     if (err) {
         reportCollectError(err);
         return false;
     }
     clickWaveList = got.clickWaveList;
-    clickSetList = got.clickSetList;
+    library().clickSetList = got.clickSetList;
     return true;
 }
 
@@ -122,7 +106,8 @@ bool MainWindow1::findKitFile(QString fileName, QStringList fileList)
 
 void MainWindow1::waveKitOrder()
 {
-    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(doc().kitAttrList, waveLoadKitAttrList, waveAttrList);
+    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(doc().kitAttrList, library().waveLoadKitAttrList,
+                                                                 waveAttrList);
     totalFileList = order.totalFileList;
     totalList = order.totalList;
     remainingList = order.remainingList;

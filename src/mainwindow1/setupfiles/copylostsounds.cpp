@@ -84,10 +84,10 @@ QVector<setupfiles::LostSound> clickSounds(const QVector<MainWindow1::SOUND_LIST
 // The metronome sounds, their records and their rows.
 void repointClicks(MainWindow1 *w, const QHash<QString, QString> &to)
 {
-    for (MainWindow1::SOUND_LIST_INFO &c : w->clickList)
+    for (MainWindow1::SOUND_LIST_INFO &c : w->library().clickList)
         c.file = to.value(c.file, c.file);
-    setupfiles::repointSources(w->clickSetList, to);
-    QStandardItemModel *rows = w->clickListItemModel;
+    setupfiles::repointSources(w->library().clickSetList, to);
+    QStandardItemModel *rows = w->library().clickListItemModel;
     for (int g = 0; rows && g < rows->rowCount(); ++g)
         repointCells(rows->item(g, 0), 2, to);
 }
@@ -95,10 +95,10 @@ void repointClicks(MainWindow1 *w, const QHash<QString, QString> &to)
 // The groups' sounds and their working copy (read by the sound export).
 void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
 {
-    QStandardItemModel *groups = w->soundListItemModel;
+    QStandardItemModel *groups = w->library().soundListItemModel;
     for (int g = 0; groups && g < groups->rowCount(); ++g)
         repointCells(groups->item(g, 0), 1, to);
-    w->updateSoundGroupList(groups, w->soundGroupList);
+    w->library().updateSoundGroupList(groups, w->library().soundGroupList);
 }
 
 // The stored wave of `entry` of the kit file `kit` as the new file `copy`,
@@ -140,16 +140,16 @@ bool syncKept(const QString &copy, QString &why)
 // sound the library lists already at its copy keeps one entry and row.
 void useCopies(MainWindow1 *w, const QHash<QString, QString> &to, bool clicksToo)
 {
-    const QHash<QString, quint16> merged = setupfiles::mergedSources(w->waveLoadKitAttrList, to);
-    setupfiles::removeSources(w->waveLoadKitAttrList, merged);
-    removeRows(w->totalGroup, 2, merged);
-    removeRows(w->hhGroup, 1, merged);
+    const QHash<QString, quint16> merged = setupfiles::mergedSources(w->library().waveLoadKitAttrList, to);
+    setupfiles::removeSources(w->library().waveLoadKitAttrList, merged);
+    removeRows(w->library().totalGroup, 2, merged);
+    removeRows(w->library().hhGroup, 1, merged);
     setupfiles::repointSources(w->doc().kitAttrList, to, merged);
     for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
         setupfiles::repointSources(pads, to, merged);
-    setupfiles::repointSources(w->waveLoadKitAttrList, to);
-    repointCells(w->totalGroup, 2, to);
-    repointCells(w->hhGroup, 1, to);
+    setupfiles::repointSources(w->library().waveLoadKitAttrList, to);
+    repointCells(w->library().totalGroup, 2, to);
+    repointCells(w->library().hhGroup, 1, to);
     repointGroups(w, to);
     if (clicksToo)
         repointClicks(w, to);
@@ -188,11 +188,11 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
 QVector<setupfiles::LostSound> soundsToKeep(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &held,
                                             bool clicksToo, const QString &through)
 {
-    QVector<setupfiles::LostSound> others = groupSounds(w->soundListItemModel);
+    QVector<setupfiles::LostSound> others = groupSounds(w->library().soundListItemModel);
     if (clicksToo)
-        others += clickSounds(w->clickList);
+        others += clickSounds(w->library().clickList);
     QVector<setupfiles::LostSound> lost =
-            setupfiles::lostSounds(kitFile, held, w->waveLoadKitAttrList, w->doc().kitAttrList, others);
+            setupfiles::lostSounds(kitFile, held, w->library().waveLoadKitAttrList, w->doc().kitAttrList, others);
     if (!through.isEmpty()) {
         lost.erase(std::remove_if(lost.begin(), lost.end(),
                                   [&through](const setupfiles::LostSound &s) {
@@ -219,7 +219,7 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
     progress->setRange(0, lost.size());
     const auto hide = qScopeGuard([progress] { hideProgress(progress); });
 
-    const QDir folder(setupfiles::keptSoundsFolder(w->soundListFileName));
+    const QDir folder(setupfiles::keptSoundsFolder(w->library().soundListFileName));
     const bool newFolder = !folder.exists();
     QHash<QString, QString> to; // stored source -> its copy
     QStringList made;           // the copies made here
@@ -318,18 +318,19 @@ QStringList storedKitFiles(MainWindow1 *w)
             files.append(ref.kitFile);
         }
     };
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->waveLoadKitAttrList))
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList))
         take(s.file);
     for (const MainWindow1::soundKit &kit : qAsConst(w->doc().kitAttrList))
         setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
-    for (const setupfiles::LostSound &s : groupSounds(w->soundListItemModel) + clickSounds(w->clickList))
+    for (const setupfiles::LostSound &s :
+         groupSounds(w->library().soundListItemModel) + clickSounds(w->library().clickList))
         take(s.source);
     return files;
 }
 
 bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo)
 {
-    setupfiles::StoredSoundLocator loc(w->loadedKitFiles);
+    setupfiles::StoredSoundLocator loc(w->library().loadedKitFiles);
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
     return record < 0 || keepFrom(w, loc, record, target, held, clicksToo);
 }
@@ -337,7 +338,7 @@ bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, 
 bool keepNamedSounds(MainWindow1 *w, const QString &target)
 {
     const ztplatform::RenameTarget renamed(target);
-    setupfiles::StoredSoundLocator loaded(w->loadedKitFiles);
+    setupfiles::StoredSoundLocator loaded(w->library().loadedKitFiles);
     for (const QString &kitFile : storedKitFiles(w)) {
         const ztplatform::ReachedPath reached(kitFile);
         const bool replaced = ztplatform::replacesEntryOf(renamed, reached);
@@ -376,15 +377,15 @@ void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QStr
 void repointGroupSounds(MainWindow1 *w, const QVector<QString> &written)
 {
     // The read-back lists the file's sounds in the order they were written.
-    if (written.size() != w->waveLoadKitAttrList.size()) {
-        qWarning() << "the read-back holds" << w->waveLoadKitAttrList.size() << "sounds," << written.size()
+    if (written.size() != w->library().waveLoadKitAttrList.size()) {
+        qWarning() << "the read-back holds" << w->library().waveLoadKitAttrList.size() << "sounds," << written.size()
                    << "were written; the groups keep their sources";
         return;
     }
     QHash<QString, QString> to;
     for (int i = 0; i < written.size(); ++i) {
         if (soundsource::isStored(written.at(i)))
-            to.insert(written.at(i), w->waveLoadKitAttrList.at(i).file);
+            to.insert(written.at(i), w->library().waveLoadKitAttrList.at(i).file);
     }
     repointGroups(w, to);
 }

@@ -64,7 +64,7 @@ void lockForSave(MainWindow1 *w, bool locked)
 
 void rebuildSoundRows(MainWindow1 *w)
 {
-    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->waveLoadKitAttrList;
+    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList;
     if (!sounds.isEmpty())
         w->total_index = sounds.last().wave_No;
     w->showTotalRows(soundorder::stored(sounds), false);
@@ -143,8 +143,8 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind)
 
 void recordKitFile(MainWindow1 *w, const QString &path, int n)
 {
-    QStringList &files = w->recordKitFileList;
-    QVector<int> &numbers = w->recordKitIndexList;
+    QStringList &files = w->library().recordKitFileList;
+    QVector<int> &numbers = w->library().recordKitIndexList;
     auto forget = [&files, &numbers](int j) {
         files.removeAt(j);
         if (j < numbers.size())

@@ -28,7 +28,7 @@ constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
 // The global settings file picked with kit files; false when it is refused.
 bool applyGlobalFile(MainWindow1 *w)
 {
-    const QString path = w->globalFilePath;
+    const QString path = w->library().globalFilePath;
     MainWindow1::READ_KIT_FILE rec;
     rec.file = path;
     rec.flag = 1;
@@ -50,22 +50,22 @@ bool applyGlobalFile(MainWindow1 *w)
                                                                                        : m.globalChunk.size);
     w->showVerAndGlobal1(&m);
     w->doc().markGlobalSaved(w->globalPage());
-    w->globalFilePath.clear();
+    w->library().globalFilePath.clear();
     return true;
 }
 
 // Global settings and kit files; true when the import reaches its common end.
 bool importKitFiles(MainWindow1 *w)
 {
-    if (!w->globalFilePath.isEmpty() && !applyGlobalFile(w))
+    if (!w->library().globalFilePath.isEmpty() && !applyGlobalFile(w))
         return false;
-    if (w->kitFileList.isEmpty())
+    if (w->library().kitFileList.isEmpty())
         return false;
-    if (w->totalGroup && w->totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
+    if (w->library().totalGroup && w->library().totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
         w->reportLoadError(LoadError::TooManySounds, QString(), false);
         return false;
     }
-    for (const QString &path : qAsConst(w->kitFileList)) {
+    for (const QString &path : qAsConst(w->library().kitFileList)) {
         if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
             w->reportLoadError(LoadError::TooLarge, path, false);
             return false;
@@ -123,7 +123,7 @@ void MainWindow1::on_btnLoadFile_clicked()
         }
         while (!chosen && !openFilePath(QString())) {
         }
-        kitFiles = !globalFilePath.isEmpty() || !kitFileList.isEmpty();
+        kitFiles = !library().globalFilePath.isEmpty() || !library().kitFileList.isEmpty();
         if (!kitFiles && pickedBinFile.isEmpty()) {
             qDebug() << "什么都没导入";
             return;
@@ -170,8 +170,8 @@ bool MainWindow1::openFilePath(QString dir)
             tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;") + tr("Whole-setup files")
                     + QStringLiteral(" (*.bin *.BIN)"));
     pickedBinFile.clear();
-    globalFilePath.clear();
-    kitFileList.clear();
+    library().globalFilePath.clear();
+    library().kitFileList.clear();
     if (importFileList.isEmpty())
         return true;
 
@@ -202,9 +202,9 @@ bool MainWindow1::openFilePath(QString dir)
             ++untaken;
         } else if (type == kGlobalFileTag) {
             if (pick.contains(QLatin1String("Global.ini"), Qt::CaseInsensitive))
-                globalFilePath = pick;
+                library().globalFilePath = pick;
         } else if (type == kKitFileTag) {
-            kitFileList.append(pick);
+            library().kitFileList.append(pick);
             const quint8 n = setupfiles::kitNumberOf(pick);
             if (n == 0xFF) {
                 reportLoadError(LoadError::OldLayout, pick, false);

@@ -33,7 +33,8 @@ void pointAtWindowTables(MainWindow1 *w, percussionpadfile &m)
 // Empty sound lists on new models, their selections handled again.
 void newSoundLists(MainWindow1 *w)
 {
-    for (QStandardItemModel *m : {w->totalListItemModel, w->hhSoundItemModel, w->clickListItemModel}) {
+    for (QStandardItemModel *m :
+         {w->library().totalListItemModel, w->library().hhSoundItemModel, w->library().clickListItemModel}) {
         if (m)
             m->clear();
     }
@@ -65,7 +66,7 @@ Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, b
         const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;
         return skip ? Read::Skipped : Read::Ended;
     }
-    QVector<MainWindow1::READ_KIT_FILE> &loaded = w->loadedKitFiles;
+    QVector<MainWindow1::READ_KIT_FILE> &loaded = w->library().loadedKitFiles;
     bool again = false;
     int earlier = 0;
     const ztplatform::SameFileAs same(path);
@@ -83,7 +84,7 @@ Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, b
     // The file's sounds must be able to take their numbers in the list as it
     // will be without its earlier load, before that load goes.
     if (again) {
-        QVector<MainWindow1::SOUND_INDEX> remaining = w->waveLoadKitAttrList;
+        QVector<MainWindow1::SOUND_INDEX> remaining = w->library().waveLoadKitAttrList;
         setupfiles::removeKitFileSounds(remaining, path);
         const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
         if (numbered != LoadError::None) {
@@ -122,17 +123,17 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
         return false;
     }
 
-    w->recordKitFileList.clear();
-    w->recordKitIndexList.clear();
-    w->loadedKitFiles.clear();
-    w->sharedSounds.clear();
-    w->clickSetList.clear();
+    w->library().recordKitFileList.clear();
+    w->library().recordKitIndexList.clear();
+    w->library().loadedKitFiles.clear();
+    w->library().sharedSounds.clear();
+    w->library().clickSetList.clear();
     w->waveAttrList.clear();
     w->waveTempList.clear();
-    w->loadClickFlag = false;
+    w->library().loadClickFlag = false;
     w->loadKitNoFlag = true;
-    w->clickDeviceFlag = false;
-    w->waveLoadKitAttrList.clear();
+    w->library().clickDeviceFlag = false;
+    w->library().waveLoadKitAttrList.clear();
     w->doc().kitIndexList.clear();
     for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
         pads.clear();
@@ -142,13 +143,13 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0);
     pointAtWindowTables(w, rec.info);
     w->doc().globalSize = globalSize;
-    w->loadClickFlag = clicks;
+    w->library().loadClickFlag = clicks;
     if (!w->showSound1(path, &rec.info))
         return false;
     w->showKit1(&rec.info);
     w->showVerAndGlobal1(&rec.info);
-    w->loadedKitFiles.append(std::move(rec));
-    w->binFilePath = path;
+    w->library().loadedKitFiles.append(std::move(rec));
+    w->library().binFilePath = path;
     w->doc().markAllSaved(w->globalPage());
     return true;
 }
@@ -161,21 +162,21 @@ bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
 
     // A recorded file that no longer opens is passed over, not read.
     QVector<quint8> numbers;
-    for (const QString &file : qAsConst(w->recordKitFileList)) {
+    for (const QString &file : qAsConst(w->library().recordKitFileList)) {
         numbers.append(setupfiles::kitNumberOf(file));
         if (numbers.last() == 0xFF)
             qDebug() << "no kit number in" << file;
     }
     for (int i : setupfiles::kitLoadOrder(numbers)) {
         if (numbers.at(i) != 0xFF)
-            load.ordered.append(w->recordKitFileList.at(i));
+            load.ordered.append(w->library().recordKitFileList.at(i));
     }
 
     w->soundAddCount = 0;
-    int count = w->totalGroup ? w->totalGroup->rowCount() : 0;
+    int count = w->library().totalGroup ? w->library().totalGroup->rowCount() : 0;
     for (const QString &path : qAsConst(load.ordered)) {
-        for (int j = 0; j < w->kitFileList.size(); ++j) {
-            if (w->kitFileList.at(j) != path)
+        for (int j = 0; j < w->library().kitFileList.size(); ++j) {
+            if (w->library().kitFileList.at(j) != path)
                 continue;
             const Read read = loadKitFile(w, path, reload, count, load.replaced);
             load.changed = load.changed || load.replaced || read == Read::Loaded;
@@ -225,21 +226,21 @@ bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing)
 
 void MainWindow1::autoLoadFile(QString file)
 {
-    binFilePath = file;
+    library().binFilePath = file;
     if (setupflow::loadWholeSetup(this, file))
         getRightSoundList();
 }
 
 void MainWindow1::autoLoadKit(QStringList files)
 {
-    kitFileList.clear();
+    library().kitFileList.clear();
     for (const QString &path : qAsConst(files)) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             qDebug() << "Open error" << path;
             return;
         }
-        kitFileList.append(path);
+        library().kitFileList.append(path);
         int n = quint8(percussionpadfile::readKitNum(&file));
         file.close();
         if (n == 0xFF) {
@@ -252,11 +253,11 @@ void MainWindow1::autoLoadKit(QStringList files)
 
 void MainWindow1::autoLoadKitFile()
 {
-    if (totalGroup && totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
+    if (library().totalGroup && library().totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
         reportLoadError(setupfiles::LoadError::TooManySounds, QString(), false);
         return;
     }
-    for (const QString &path : qAsConst(kitFileList)) {
+    for (const QString &path : qAsConst(library().kitFileList)) {
         if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
             reportLoadError(setupfiles::LoadError::TooLarge, path, false);
             return;

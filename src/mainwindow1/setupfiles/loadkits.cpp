@@ -89,14 +89,14 @@ void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
     setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, kitIdx, kitIdx + 1, false);
     lk.kit.kit_no = quint8(kitIdx);
     // A sound of the file that the list holds once stands for its twin there.
-    QHash<QString, int> byFile = setupfiles::lastByFile(waveLoadKitAttrList);
+    QHash<QString, int> byFile = setupfiles::lastByFile(library().waveLoadKitAttrList);
     for (int e = 0; pf->soundChunk.soundIndex && e < pf->soundChunk.soundCount; ++e) {
         const QString &source = pf->soundChunk.soundIndex[e].fileName;
-        const int i = byFile.value(sharedSounds.listSource(source), -1);
+        const int i = byFile.value(library().sharedSounds.listSource(source), -1);
         if (i >= 0 && !source.isEmpty())
             byFile.insert(source, i);
     }
-    setupfiles::resolveByPath(lk.kit, file, waveLoadKitAttrList, byFile);
+    setupfiles::resolveByPath(lk.kit, file, library().waveLoadKitAttrList, byFile);
     emit sendKitNameChanged(lk.kit.kit_name, kitIdx);
     storeKit(this, kitIdx, lk);
     doc().markKitSaved(kitIdx);

@@ -26,7 +26,7 @@ QStandardItem *fixedItem(const QString &text, const QIcon &icon = QIcon())
 
 bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
 {
-    clickList.clear();
+    library().clickList.clear();
     clickFlag = false;
     if (!pf)
         return false;
@@ -39,21 +39,21 @@ bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
     doc().cf.soundChunk.soundCount = pf->soundChunk.soundCount;
     waveTempList += got.waves;
     waveAttrList += got.waves;
-    waveLoadKitAttrList.reserve(waveLoadKitAttrList.size() + got.waves.size());
+    library().waveLoadKitAttrList.reserve(library().waveLoadKitAttrList.size() + got.waves.size());
     for (SOUND_INDEX s : qAsConst(got.waves)) {
         ++s.wave_No;
-        waveLoadKitAttrList.append(s);
+        library().waveLoadKitAttrList.append(s);
     }
-    clickSetList += got.clicks;
-    clickList = got.clickList;
+    library().clickSetList += got.clicks;
+    library().clickList = got.clickList;
     clickFlag = got.clickFlag;
 
-    if (clickListItemModel && !clickSetList.isEmpty()) {
+    if (library().clickListItemModel && !library().clickSetList.isEmpty()) {
         auto *group = new QStandardItem(tr("Metronome Sound Group"));
-        clickListItemModel->appendRow(group);
-        ui->clickSoundNoSpinBox->setRange(1, clickSetList.size());
-        for (int k = 0; k < clickSetList.size(); ++k) {
-            const SOUND_INDEX &s = clickSetList.at(k);
+        library().clickListItemModel->appendRow(group);
+        ui->clickSoundNoSpinBox->setRange(1, library().clickSetList.size());
+        for (int k = 0; k < library().clickSetList.size(); ++k) {
+            const SOUND_INDEX &s = library().clickSetList.at(k);
             group->setChild(k, 0, fixedItem(QString::number(k + 1)));
             group->setChild(k, 1, new QStandardItem(charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX)));
             group->setChild(k, 2, new QStandardItem(s.file));
@@ -62,7 +62,7 @@ bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
 
     // One row per wave in the order of their numbers. Numbers with gaps
     // (sounds deleted on the pad) leave no empty rows between them.
-    QVector<soundorder::Row> rows = soundorder::stored(waveLoadKitAttrList);
+    QVector<soundorder::Row> rows = soundorder::stored(library().waveLoadKitAttrList);
     std::stable_sort(rows.begin(), rows.end(),
                      [](const soundorder::Row &a, const soundorder::Row &b) { return a.number < b.number; });
     if (!rows.isEmpty())
@@ -82,22 +82,23 @@ bool MainWindow1::showSound2(QString file, percussionpadfile *pf, int, int)
     if (!pf)
         return false;
     setupfiles::KitFileSounds got;
-    const setupfiles::LoadError err = setupfiles::takeKitFileSounds(file, *pf, waveLoadKitAttrList, got);
+    const setupfiles::LoadError err = setupfiles::takeKitFileSounds(file, *pf, library().waveLoadKitAttrList, got);
     if (err != setupfiles::LoadError::None) {
         reportLoadError(err, file, false);
         return false;
     }
     // A sound the list holds already (same name, same stored bytes) is not
     // added again; the file's kit takes the list's sound.
-    const QHash<int, QString> same = sharedSounds.match(file, got.entries, waveLoadKitAttrList, loadedKitFiles);
+    const QHash<int, QString> same = library().sharedSounds.match(file, got.entries, library().waveLoadKitAttrList,
+                                                                  library().loadedKitFiles);
     const QSet<int> renamed(got.renamed.cbegin(), got.renamed.cend());
     for (int i = 0; i < got.entries.size(); ++i) {
         const SOUND_INDEX &s = got.entries.at(i);
         if (same.contains(i)) {
-            sharedSounds.addTwin(s.file, same.value(i));
+            library().sharedSounds.addTwin(s.file, same.value(i));
             continue;
         }
-        waveLoadKitAttrList.append(s);
+        library().waveLoadKitAttrList.append(s);
         if (renamed.contains(s.wave_No))
             doc().soundKitMaxList.append(s.wave_No);
     }

@@ -25,9 +25,9 @@ LoadedFiles::LoadedFiles(MainWindow1 *w)
             m_reached.append(ztplatform::ReachedPath(p));
         }
     };
-    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles))
+    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->library().loadedKitFiles))
         take(r.file);
-    for (const QString &recorded : qAsConst(w->recordKitFileList))
+    for (const QString &recorded : qAsConst(w->library().recordKitFileList))
         take(recorded);
 }
 
@@ -66,11 +66,11 @@ QString writeTarget(MainWindow1 *w, const QString &target)
     if (through == target)
         return target;
     const ztplatform::SameFileAs loaded(through);
-    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles)) {
+    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->library().loadedKitFiles)) {
         if (loaded(r.file))
             return through;
     }
-    for (const QString &recorded : qAsConst(w->recordKitFileList)) {
+    for (const QString &recorded : qAsConst(w->library().recordKitFileList)) {
         if (loaded(recorded))
             return through;
     }
@@ -81,7 +81,7 @@ ztplatform::ReachedFiles soundFiles(MainWindow1 *w)
 {
     ztplatform::ReachedFiles files;
     QSet<QString> seen;
-    for (const QString &source : w->librarySources()) {
+    for (const QString &source : w->library().librarySources()) {
         if (!source.isEmpty() && !soundsource::isStored(source) && !seen.contains(source)) {
             seen.insert(source);
             files.add(source);
@@ -101,9 +101,9 @@ QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo)
     bool named = soundFiles(w).replacedBy(dest);
     if (!named && kitFilesToo) {
         ztplatform::ReachedFiles kitFiles;
-        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles))
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->library().loadedKitFiles))
             kitFiles.add(r.file);
-        for (const QString &file : qAsConst(w->recordKitFileList) + storedKitFiles(w))
+        for (const QString &file : qAsConst(w->library().recordKitFileList) + storedKitFiles(w))
             kitFiles.add(file);
         named = kitFiles.replacedBy(dest);
     }
@@ -112,7 +112,7 @@ QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo)
 
 bool copiedAsLoaded(MainWindow1 *w, const QStringList &sources, bool kitWording)
 {
-    const QString changed = setupfiles::changedSource(sources, w->loadedKitFiles);
+    const QString changed = setupfiles::changedSource(sources, w->library().loadedKitFiles);
     if (changed.isEmpty())
         return true;
     hideProgress(w->dialog);
@@ -125,7 +125,7 @@ bool copiedAsLoaded(MainWindow1 *w, const QStringList &sources, bool kitWording)
 
 bool isLoadedSetup(MainWindow1 *w, const QString &path)
 {
-    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->loadedKitFiles)) {
+    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(w->library().loadedKitFiles)) {
         if (r.flag == 0 && QDir::fromNativeSeparators(r.file) == path)
             return true;
     }
@@ -135,20 +135,20 @@ bool isLoadedSetup(MainWindow1 *w, const QString &path)
 void forgetFiles(MainWindow1 *w, const QStringList &files)
 {
     for (const QString &file : files)
-        w->sharedSounds.forget(setupfiles::StoredIn(QDir::toNativeSeparators(file)));
-    for (int i = w->loadedKitFiles.size() - 1; i >= 0; --i) {
-        if (files.contains(QDir::fromNativeSeparators(w->loadedKitFiles.at(i).file)))
-            w->loadedKitFiles.remove(i);
+        w->library().sharedSounds.forget(setupfiles::StoredIn(QDir::toNativeSeparators(file)));
+    for (int i = w->library().loadedKitFiles.size() - 1; i >= 0; --i) {
+        if (files.contains(QDir::fromNativeSeparators(w->library().loadedKitFiles.at(i).file)))
+            w->library().loadedKitFiles.remove(i);
     }
-    for (int i = w->recordKitFileList.size() - 1; i >= 0; --i) {
-        if (!files.contains(QDir::fromNativeSeparators(w->recordKitFileList.at(i))))
+    for (int i = w->library().recordKitFileList.size() - 1; i >= 0; --i) {
+        if (!files.contains(QDir::fromNativeSeparators(w->library().recordKitFileList.at(i))))
             continue;
-        w->recordKitFileList.removeAt(i);
-        if (i < w->recordKitIndexList.size())
-            w->recordKitIndexList.remove(i);
+        w->library().recordKitFileList.removeAt(i);
+        if (i < w->library().recordKitIndexList.size())
+            w->library().recordKitIndexList.remove(i);
     }
-    if (files.contains(QDir::fromNativeSeparators(w->binFilePath)))
-        w->binFilePath.clear();
+    if (files.contains(QDir::fromNativeSeparators(w->library().binFilePath)))
+        w->library().binFilePath.clear();
 }
 
 } // namespace setupflow

@@ -57,8 +57,8 @@ void reloadReplaced(MainWindow1 *w, const QStringList &reload, const QHash<QStri
     w->autoLoadKitFile();
     for (const QString &path : reload)
         repointGroupSounds(w, path, moved.value(path));
-    const QSet<int> changed =
-            setupfiles::repointSlots(w->doc().kitAttrList, moves, w->waveLoadKitAttrList, w->sharedSounds.twins());
+    const QSet<int> changed = setupfiles::repointSlots(w->doc().kitAttrList, moves, w->library().waveLoadKitAttrList,
+                                                       w->library().sharedSounds.twins());
     for (int k : changed) {
         // The pad list alike, so that no later commit takes the old numbers back.
         QVector<MainWindow1::KIT_PAD_SETTING> &pads = w->doc().kitPadList[k];

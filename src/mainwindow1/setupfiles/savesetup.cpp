@@ -172,7 +172,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     const QString dest = replace ? writeTarget(w, target) : target;
     QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("The file is being generated..."), 1);
 
-    const setupfiles::StoredSoundLocator loadedFiles(w->loadedKitFiles);
+    const setupfiles::StoredSoundLocator loadedFiles(w->library().loadedKitFiles);
     for (const QString &source : w->getKitFileList()) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(w, loadedFiles, listed))

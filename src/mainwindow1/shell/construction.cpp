@@ -3,8 +3,6 @@
 #include "resources/ztresources.h"
 
 #include "device/devicedetector.h"
-#include "library/totaltreeview.h"
-#include "library/wavetreeview1.h"
 #include "platform/regularfile.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
@@ -12,6 +10,8 @@
 #include "widgets/lineedit.h"
 #include "widgets/mystyle.h"
 #include "widgets/selectkitno.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
 #include <QApplication>
 #include <QDir>
@@ -90,10 +90,10 @@ MainWindow1::MainWindow1(QWidget *parent)
 
     // The sound-group tree.
     QTreeView *groups = ui->waveGroupTreeView;
-    soundListItemModel = new QStandardItemModel(groups);
-    groups->setModel(soundListItemModel);
+    library().soundListItemModel = new QStandardItemModel(groups);
+    groups->setModel(library().soundListItemModel);
     const QStringList headers = {tr("Name"), tr("File")};
-    soundListItemModel->setHorizontalHeaderLabels(headers);
+    library().soundListItemModel->setHorizontalHeaderLabels(headers);
     groups->setDefaultDropAction(Qt::CopyAction);
     groups->setDragEnabled(true);
     groups->setDragDropMode(QAbstractItemView::DragOnly);
@@ -103,7 +103,7 @@ MainWindow1::MainWindow1(QWidget *parent)
     groups->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     groups->setColumnHidden(1, true);
     groups->setColumnWidth(0, 240);
-    soundListItemModel->setHeaderData(0, Qt::Horizontal, headers, Qt::EditRole);
+    library().soundListItemModel->setHeaderData(0, Qt::Horizontal, headers, Qt::EditRole);
     groups->header()->setStretchLastSection(false);
     groups->verticalScrollBar()->setStyleSheet(
             QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
@@ -135,7 +135,8 @@ MainWindow1::MainWindow1(QWidget *parent)
                                     ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
     for (QSpinBox *box : controls)
         connect(box, SIGNAL(valueChanged(int)), this, SLOT(on_valueChanged(int)));
-    connect(soundListItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::soundListItemModelChanged);
+    connect(library().soundListItemModel, &QStandardItemModel::itemChanged, this,
+            &MainWindow1::soundListItemModelChanged);
     if (QItemSelectionModel *sel = ui->totalWaveTreeView->selectionModel())
         connect(sel, &QItemSelectionModel::selectionChanged, this,
                 [this]() { selectItemChanged(ui->totalWaveTreeView->currentIndex()); });
@@ -212,13 +213,14 @@ MainWindow1::~MainWindow1()
 {
     ztplatform::endFolderWatch(this);
     // A name editor still open commits while the widgets go: no rename then.
-    for (QStandardItemModel *model : {soundListItemModel, totalListItemModel, hhSoundItemModel}) {
+    for (QStandardItemModel *model :
+         {library().soundListItemModel, library().totalListItemModel, library().hhSoundItemModel}) {
         if (model)
             model->disconnect(this);
     }
     // A window gone without its close writes the groups without a word.
     if (writeSoundListOnClose && !soundListSettled)
-        saveSoundList(soundListFileName, soundListItemModel);
+        library().saveSoundList(library().soundListFileName, library().soundListItemModel);
     // The progress dialogs go before the window's widgets.
     delete dialog;
     delete usbDialog;
@@ -238,24 +240,24 @@ void MainWindow1::initValueAndList()
     sysPath.clear();
     dataPath.clear();
     prmPath.clear();
-    binFilePath.clear();
-    globalFilePath.clear();
+    library().binFilePath.clear();
+    library().globalFilePath.clear();
     sys_click_path.clear();
 
     delUsbWaveList.clear();
     addUsbWaveList.clear();
     delUsbWaveNumList.clear();
     addUsbWaveNumList.clear();
-    recordKitFileList.clear();
-    recordKitIndexList.clear();
-    kitFileList.clear();
+    library().recordKitFileList.clear();
+    library().recordKitIndexList.clear();
+    library().kitFileList.clear();
     waveDataList.clear();
     wavePrmList.clear();
-    waveLoadKitAttrList.clear();
+    library().waveLoadKitAttrList.clear();
     waveList.clear();
     waveAttrList.clear();
-    clickList.clear();
-    clickSetList.clear();
+    library().clickList.clear();
+    library().clickSetList.clear();
     doc().padTrigList.clear();
     doc().padTrigList1.clear();
     doc().kitAttrList.clear();
@@ -267,7 +269,7 @@ void MainWindow1::initValueAndList()
     doc().kitNumFlagList1.clear();
     doc().kitMaxList.clear();
     doc().soundKitMaxList.clear();
-    leftGroupList.clear();
+    library().leftGroupList.clear();
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
         doc().kitEffectList1[k].clear();
@@ -275,7 +277,7 @@ void MainWindow1::initValueAndList()
         doc().kitEffectList3[k].clear();
         doc().kitEffectList4[k].clear();
         doc().kitLinkList[k].clear();
-        leftSoundList[k].clear();
+        library().leftSoundList[k].clear();
         doc().kitNumFlagList.append(0);
         doc().kitNumFlagList1.append(0);
     }
@@ -312,8 +314,8 @@ void MainWindow1::initValueAndList()
     }
 
     reorderSoundFlag = clickFlag = modeFlag = loadKitNoFlag = padNoFlag = false;
-    fileErrCloseWindow = loadClickFlag = projectFlag = posFlagA = posFlagB = false;
-    clickDeviceFlag = dragFlag = kitChainUiFlag = leftFlag = singleLoop = false;
+    fileErrCloseWindow = library().loadClickFlag = projectFlag = posFlagA = posFlagB = false;
+    library().clickDeviceFlag = dragFlag = kitChainUiFlag = leftFlag = singleLoop = false;
     dropToPadOrRight = switchKitNum = backFlag = false;
     playerStrate2 = 0;
     doc().chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));

@@ -6,7 +6,6 @@
 #include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
-#include "library/soundpathindex.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -99,47 +98,6 @@ bool MainWindow1::isOurDrag(QDropEvent *event)
     return dragMimeOurs;
 }
 
-int MainWindow1::soundRowOf(const QString &path)
-{
-    if (!totalPathIndex)
-        totalPathIndex = new SoundPathIndex(2, this);
-    return totalPathIndex->row(totalListItemModel, totalGroup, path);
-}
-
-int MainWindow1::lastWaveNumber()
-{
-    total_index = waveLoadKitAttrList.isEmpty() ? 0 : waveLoadKitAttrList.constLast().wave_No;
-    return total_index;
-}
-
-void MainWindow1::registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows)
-{
-    if (addRows && totalGroup) {
-        soundList.append(name);
-        // Whole rows at once: one insertion each, no cell-by-cell changes.
-        const int row = totalGroup->rowCount();
-        auto *number = new QStandardItem(QString::number(waveNo));
-        number->setEditable(false);
-        totalGroup->appendRow({number, new QStandardItem(name), new QStandardItem(path)});
-        if (hhGroup) {
-            // The hi-hat list mirrors the total list row for row.
-            if (hhGroup->rowCount() <= row) {
-                hhGroup->setRowCount(row);
-                hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
-            } else {
-                hhGroup->setChild(row, 0, new QStandardItem(name));
-                hhGroup->setChild(row, 1, new QStandardItem(path));
-            }
-        }
-    }
-    SOUND_INDEX entry;
-    str2CharArray(name, entry.wave_name, SOUND_NAME_LENGTH_MAX);
-    entry.file = path;
-    entry.wave_No = waveNo;
-    entry.wave_lock = 1;
-    waveLoadKitAttrList.append(entry);
-}
-
 bool MainWindow1::dropOnPad(int p, QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
@@ -186,13 +144,13 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
 
     // A sound new to the setup needs a row and a wave number left; a refused
     // drop changes nothing.
-    const bool known = soundRowOf(path) >= 0;
+    const bool known = library().soundRowOf(path) >= 0;
     const bool onLabel = posFlagA || posFlagB;
-    if (!known && onLabel && totalGroup && totalGroup->rowCount() >= WAVE_MAX_COUNT) {
+    if (!known && onLabel && library().totalGroup && library().totalGroup->rowCount() >= WAVE_MAX_COUNT) {
         prompter->warning(this, tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
-    lastWaveNumber();
+    total_index = library().lastWaveNumber();
     if (!known && total_index >= WAVE_MAX_COUNT) {
         prompter->warning(this, tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
@@ -208,15 +166,15 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     if (!known) {
         const quint16 number = quint16(total_index + 1);
         if (isUDiskFlag) {
-            registerNewSound(sound.name, path, number, true);
+            library().registerNewSound(sound.name, path, number, true);
         } else if (dragLeftOrRight == 0) {
-            registerNewSound(sound.name, path, number, false);
+            library().registerNewSound(sound.name, path, number, false);
             addUsbWaveList.append(path);
             addUsbWaveNumList.append(number);
             emit sendUpdate(1, 0);
         } else {
             // A sound of the pad's own list: the layers take its wave number.
-            for (const SOUND_INDEX &s : qAsConst(waveLoadKitAttrList)) {
+            for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
                 if (s.file == path) {
                     const int k = ui->kitNumber->text().toInt() - 1;
                     changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);

@@ -100,7 +100,7 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    const int groups = soundListItemModel ? soundListItemModel->rowCount() : 0;
+    const int groups = library().soundListItemModel ? library().soundListItemModel->rowCount() : 0;
     if (!mime || !mime->hasUrls())
         return true;
     if (groups == 0)
@@ -111,10 +111,10 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
     const QModelIndex current = ui->waveGroupTreeView->currentIndex();
     if (ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
         groupRow = current.parent().isValid() ? current.parent().row() : current.row();
-    QStandardItem *group = soundListItemModel->item(groupRow, 0);
+    QStandardItem *group = library().soundListItemModel->item(groupRow, 0);
     const int listIndex = groups - 1 - groupRow;
 
-    const QSet<QString> listed = groupFiles(soundListItemModel);
+    const QSet<QString> listed = groupFiles(library().soundListItemModel);
     QStringList files;
     QSet<QString> taken;
     QSet<QString> duplicates;
@@ -150,14 +150,14 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
     for (const QString &path : qAsConst(files)) {
         const QFileInfo info(path);
         const QString name = info.baseName(); // up to the first "."
-        leftSoundList[listIndex].append(name);
+        library().leftSoundList[listIndex].append(name);
         auto *nameCell = new QStandardItem(songIcon, name);
         nameCell->setFlags(leaf | Qt::ItemIsEditable);
         auto *fileCell = new QStandardItem(path);
         fileCell->setFlags(leaf);
         group->appendRow({nameCell, fileCell});
     }
-    updateSoundGroupList(soundListItemModel, soundGroupList);
+    library().updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
     return false;
 }
 
@@ -179,13 +179,14 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
     if (isUDiskFlag) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
-        if (soundRowOf(path) >= 0)
+        if (library().soundRowOf(path) >= 0)
             return false;
-        if (lastWaveNumber() >= WAVE_MAX_COUNT) {
+        total_index = library().lastWaveNumber();
+        if (total_index >= WAVE_MAX_COUNT) {
             prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        registerNewSound(sound.name, path, quint16(total_index + 1), true);
+        library().registerNewSound(sound.name, path, quint16(total_index + 1), true);
         getRightSoundList();
         return false;
     }
@@ -199,9 +200,10 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
     QSet<QString> queued;
     for (const dragpayload::Record &sound : sounds) {
         const QString path = QDir::toNativeSeparators(sound.path);
-        if (soundRowOf(path) >= 0 || queued.contains(path))
+        if (library().soundRowOf(path) >= 0 || queued.contains(path))
             continue;
-        if (lastWaveNumber() >= WAVE_MAX_COUNT) {
+        total_index = library().lastWaveNumber();
+        if (total_index >= WAVE_MAX_COUNT) {
             prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             if (!queued.isEmpty())
                 emit sendUpdate(1, 0); // for the sounds queued before
@@ -210,7 +212,7 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
         const quint16 number = quint16(total_index + 1);
         addUsbWaveList.append(path);
         addUsbWaveNumList.append(number);
-        registerNewSound(sound.name, path, number, false);
+        library().registerNewSound(sound.name, path, number, false);
         queued.insert(path);
     }
     emit sendUpdate(1, 0);
@@ -249,8 +251,8 @@ bool MainWindow1::dropOnHiHat(QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
-        const int row = isUDiskFlag ? -1 : soundRowOf(path);
-        const QStandardItem *number = row >= 0 ? totalGroup->child(row, 0) : nullptr;
+        const int row = isUDiskFlag ? -1 : library().soundRowOf(path);
+        const QStandardItem *number = row >= 0 ? library().totalGroup->child(row, 0) : nullptr;
         // The name as a kit file keeps it.
         doc().setHiHatSound(kit, slot, sound.name.left(SOUND_NAME_LENGTH_MAX), path,
                             number ? quint16(number->text().toInt()) : -1);

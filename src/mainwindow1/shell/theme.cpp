@@ -94,11 +94,11 @@ void MainWindow1::checkTheme(bool isDark)
     icon(ui->btnExportRightWave, ":/images/export_wave2.png", ":/images/export_wave.png");
     icon(ui->btnImportRightWave, ":/images/import_wave2.png", ":/images/import_wave.png");
 
-    if (soundListItemModel) {
+    if (library().soundListItemModel) {
         const QIcon songIcon(QString::fromLatin1(isDark ? ":/images/song16x16.png" : ":/images/song16x16_2.png"));
-        const int groups = soundListItemModel->rowCount();
+        const int groups = library().soundListItemModel->rowCount();
         for (int g = 0; g < groups; ++g) {
-            QStandardItem *group = soundListItemModel->item(g, 0);
+            QStandardItem *group = library().soundListItemModel->item(g, 0);
             if (!group)
                 continue;
             for (int r = 0; r < group->rowCount(); ++r) {
@@ -107,29 +107,31 @@ void MainWindow1::checkTheme(bool isDark)
             }
         }
         if (groups > 0)
-            emit soundListItemModel->dataChanged(soundListItemModel->index(0, 0),
-                                                 soundListItemModel->index(groups - 1, 0), {Qt::DecorationRole});
+            emit library().soundListItemModel->dataChanged(library().soundListItemModel->index(0, 0),
+                                                           library().soundListItemModel->index(groups - 1, 0),
+                                                           {Qt::DecorationRole});
     }
 
-    if (totalListItemModel) {
+    if (library().totalListItemModel) {
         const QIcon lockIcon(QString::fromLatin1(isDark ? ":/images/lock2.png" : ":/images/lock.png"));
         // Each wave number answers with its first record.
         WaveKitIndex first;
-        first.build(waveLoadKitAttrList.constData(), waveLoadKitAttrList.size());
-        if (QStandardItem *root = totalListItemModel->item(0, 0)) {
+        first.build(library().waveLoadKitAttrList.constData(), library().waveLoadKitAttrList.size());
+        if (QStandardItem *root = library().totalListItemModel->item(0, 0)) {
             for (int r = 0; r < root->rowCount(); ++r) {
                 QStandardItem *item = root->child(r, 0);
                 if (!item)
                     continue;
                 bool ok = false;
                 const int entry = first.firstEntry(item->text().toUShort(&ok));
-                if (ok && entry >= 0 && waveLoadKitAttrList.at(entry).wave_lock == 0)
+                if (ok && entry >= 0 && library().waveLoadKitAttrList.at(entry).wave_lock == 0)
                     item->setIcon(lockIcon);
             }
         }
-        const int rows = totalListItemModel->rowCount();
+        const int rows = library().totalListItemModel->rowCount();
         if (rows > 0)
-            emit totalListItemModel->dataChanged(totalListItemModel->index(0, 0),
-                                                 totalListItemModel->index(rows - 1, 0), {Qt::DecorationRole});
+            emit library().totalListItemModel->dataChanged(library().totalListItemModel->index(0, 0),
+                                                           library().totalListItemModel->index(rows - 1, 0),
+                                                           {Qt::DecorationRole});
     }
 }

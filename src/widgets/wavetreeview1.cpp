@@ -1,4 +1,4 @@
-#include "library/wavetreeview1.h"
+#include "widgets/wavetreeview1.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

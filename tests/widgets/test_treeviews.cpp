@@ -1,5 +1,5 @@
-#include "library/totaltreeview.h"
-#include "library/wavetreeview1.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
 #include <QAction>
 #include <QApplication>

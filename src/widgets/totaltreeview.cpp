@@ -1,4 +1,4 @@
-#include "library/totaltreeview.h"
+#include "widgets/totaltreeview.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,0 +1,120 @@
+// The sound library on its own, as the saves read it: its rows, its stored
+// sounds by source, and the groups' file written and read back.
+#include "library/soundlibrary.h"
+
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr int kPlain = 3000;
+constexpr int kStored = 2000;
+const QString kSetup = QStringLiteral("/kits/SETUP.BIN");
+
+QString plain(int i) { return QString("/sounds/p%1.wav").arg(i); }
+// Wave numbers with gaps, as a pad that lost sounds numbers them.
+QString stored(int i) { return kSetup + QString(":U%1").arg(2 * i, 5, 10, QChar('0')); }
+
+// Filled as an import fills it: audio files, then a loaded whole setup's
+// sounds (its metronome sounds first in its table, each entry's source kept).
+struct Filled
+{
+    QStandardItemModel total, hiHat;
+    SoundLibrary lib;
+    Filled()
+    {
+        lib.totalListItemModel = &total;
+        total.appendRow(lib.totalGroup = new QStandardItem("waveList"));
+        lib.hhSoundItemModel = &hiHat;
+        hiHat.appendRow(lib.hhGroup = new QStandardItem("waveList"));
+        SoundLibrary::READ_KIT_FILE kit;
+        kit.file = kSetup;
+        kit.info.soundChunk.soundCount = quint16(5 + kStored);
+        for (int i = 0; i < kStored; ++i)
+            kit.info.sound[size_t(5 + i)].fileName = stored(i);
+        lib.loadedKitFiles.append(kit);
+        lib.loadClickFlag = true;
+        for (int i = 0; i < kPlain + kStored; ++i)
+            lib.registerNewSound(QString("S%1").arg(i), i < kPlain ? plain(i) : stored(i - kPlain),
+                                 quint16(lib.lastWaveNumber() + 1), true);
+    }
+};
+
+QStringList flat(const QVector<soundfilexml::strSoundGroup> &groups)
+{
+    QStringList out;
+    for (const soundfilexml::strSoundGroup &g : groups) {
+        out << "[" + g.name;
+        for (const soundfilexml::strSoundItem &s : g.soundList)
+            out << s.name + "|" + s.file;
+    }
+    return out;
+}
+
+} // namespace
+
+class TestSoundLibraryObject : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowsAndStoredSoundsOfManySounds()
+    {
+        Filled f;
+        f.lib.totalGroup->appendRow({new QStandardItem("x"), new QStandardItem("no source"), new QStandardItem});
+        const QVector<setupfiles::TotalRow> rows = f.lib.totalRows();
+        QCOMPARE(rows.size(), kPlain + kStored); // the row without a source is no sound
+        QCOMPARE(f.lib.hhGroup->rowCount() * 10000 + f.lib.lastWaveNumber(), (kPlain + kStored) * 10001);
+        QCOMPARE(f.lib.soundList.size(), kPlain + kStored);
+        soundsource::StoredEntries entries = f.lib.storedEntries();
+        for (int i = 0; i < rows.size(); ++i) {
+            const QString source = i < kPlain ? plain(i) : stored(i - kPlain);
+            QCOMPARE(rows.at(i).name + rows.at(i).path, QString("S%1").arg(i) + source);
+            QCOMPARE(f.lib.soundRowOf(source), i);
+            const SoundLibrary::READ_KIT_FILE *kit = nullptr;
+            QCOMPARE(entries.find(source, &kit), i < kPlain ? -1 : 5 + i - kPlain); // by source, not by number
+            QVERIFY(kit == (i < kPlain ? nullptr : &f.lib.loadedKitFiles.first()));
+        }
+        QCOMPARE(f.lib.soundRowOf(plain(kPlain)), -1);
+
+        // No source in the table: by number, after the metronome sounds unless they came from the pad.
+        const SoundLibrary::READ_KIT_FILE *kit = nullptr;
+        QCOMPARE(f.lib.storedSoundEntry(kSetup + ":U00001", &kit), 6);
+        QCOMPARE(f.lib.storedSoundEntry(kSetup + ":U10002", &kit), 2);
+        QCOMPARE(f.lib.storedSoundEntry(kSetup + ":U04001", &kit), -1);
+        QVERIFY(kit); // the file is loaded, the number lies beyond its table
+        QCOMPARE(f.lib.storedSoundEntry("/kits/OTHER.BIN:U00001", &kit), -1);
+        QVERIFY(!kit);
+        f.lib.clickDeviceFlag = true;
+        QCOMPARE(f.lib.storedSoundEntry(kSetup + ":U00001", &kit), 1);
+
+        f.lib.totalGroup = nullptr; // the kit layout shows no sound rows
+        QVERIFY(f.lib.totalRows().isEmpty());
+    }
+
+    void groupsFileWrittenAndReadBackWhole()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString file = dir.filePath("soundlist.xml");
+        QStandardItemModel tree;
+        for (const char *name : {"Default", "Drums & <Perc>", "Empty"}) {
+            auto *group = new QStandardItem(QString::fromUtf8(name));
+            for (int s = 0; group->text() != "Empty" && s < 300; ++s)
+                group->appendRow({new QStandardItem(QString("Snare \"%1\" 鼓").arg(s)),
+                                  new QStandardItem(s % 2 ? plain(s) : stored(s))});
+            tree.appendRow(group);
+        }
+        QVector<soundfilexml::strSoundGroup> shown;
+        SoundLibrary::updateSoundGroupList(&tree, shown);
+        SoundLibrary lib;
+        QVERIFY(lib.saveSoundList(file, &tree).written);
+        SoundLibrary back;
+        QCOMPARE(flat(back.readSoundList(file)), flat(shown));
+        QVERIFY(!back.soundListUnreadable && back.soundListAsRead.isEmpty()); // nothing to keep at the next write
+    }
+};
+
+QTEST_MAIN(TestSoundLibraryObject)
+#include "test_soundlibraryobject.moc"
