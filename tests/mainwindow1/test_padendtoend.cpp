@@ -1,8 +1,8 @@
 #include "device/bindmount.h"
-#include "device/devicedetector.h"
 #include "device/writeback.h"
 #include "mainwindow1/shell/startup.h"
 #include "padwindow.h"
+#include "widgets/devicedetector.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "device/devicedetector.h"
+#include "widgets/devicedetector.h"
 #include "padwindow.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/startup.h"

@@ -5,10 +5,10 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "device/devicedetector.h"
 #include "platform/regularfile.h"
 #include "setup/fileread.h"
 #include "setup/soundsource.h"
+#include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>

@@ -2,12 +2,12 @@
 #include "ui_mainwindow1.h"
 #include "resources/ztresources.h"
 
-#include "device/devicedetector.h"
 #include "library/totaltreeview.h"
 #include "library/wavetreeview1.h"
 #include "platform/regularfile.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
+#include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/lineedit.h"
 #include "widgets/mystyle.h"

@@ -1,4 +1,4 @@
-#include "device/devicedetector.h"
+#include "widgets/devicedetector.h"
 
 #include "device/padtree.h"
 #include "ui_devicedetector.h"
