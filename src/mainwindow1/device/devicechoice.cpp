@@ -50,7 +50,10 @@ void MainWindow1::recvFilePath(QString path)
 bool MainWindow1::getRootDirPath(QString path)
 {
     PadTreePaths tree;
-    const bool ok = padtree::getRootDirPath(this, path, tree);
+    DeviceMessage warning;
+    const bool ok = padtree::getRootDirPath(path, tree, &warning);
+    if (!ok)
+        showDeviceMessages({warning});
     kitPath = tree.kitPath;
     sysPath = tree.sysPath;
     dataPath = tree.dataPath;
@@ -70,7 +73,10 @@ bool MainWindow1::judgeFourFile()
     tree.usbGlobalIniFile = usbGlobalIniFile;
     tree.waveDataList = waveDataList;
     tree.wavePrmList = wavePrmList;
-    const bool ok = padtree::judgeFourFile(this, tree);
+    DeviceMessage warning;
+    const bool ok = padtree::judgeFourFile(tree, &warning);
+    if (!ok)
+        showDeviceMessages({warning});
     sys_click_path = tree.sys_click_path;
     usbGlobalIniFile = tree.usbGlobalIniFile;
     waveDataList = tree.waveDataList;
