@@ -5,6 +5,7 @@
 #include "device/kitwaves.h"
 #include "device/padidentity.h"
 #include "device/padkits.h"
+#include "device/padsession.h"
 #include "device/syncbatch.h"
 #include "library/exportfile.h"
 #include "library/groupnames.h"
@@ -91,6 +92,10 @@ public:
         QLabel *lableA = nullptr;
     };
 
+    // The pad session: the pad's tree, what its load found, its batches.
+    PadSession &pad() { return m_pad; }
+    const PadSession &pad() const { return m_pad; }
+
     Ui::MainWindow1 *ui;
     const QString MIME_FORMAT = QStringLiteral("mimeformat");
 
@@ -128,33 +133,12 @@ public:
     bool constructionComplete = false; // false when construction stopped early
 
     // ---- device and paths -------------------------------------------------
-    QString currentDirPath;
-    QString kitPath, sysPath, dataPath, prmPath, binFilePath, globalFilePath, sys_click_path;
-    QString usbGlobalIniFile;
-    QVector<QString> waveDataList, wavePrmList;
-    QStringList delUsbWaveList, addUsbWaveList;
-    QVector<quint16> delUsbWaveNumList, addUsbWaveNumList;
+    QString binFilePath, globalFilePath;
     QStringList recordKitFileList;
     QVector<int> recordKitIndexList;
     QStringList kitFileList;
-    bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
-    QVector<QString> padKitFiles; // the file each kit was read from at load
-    QVector<QByteArray> padKitRecords; // and the record it held then
-    QByteArray padChainBlock; // global.ini's kit-chain block at load
-    ztplatform::FolderAnchor padRoot; // the pad's root at load; the pad's files are written only below it
-    std::shared_ptr<PadGuard> padGuard; // tells the pad loaded from another one at its place, before each write
-    QStringList padLinksLeftOut; // symbolic links of the pad's tree the load left out
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
-    SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
-    QVector<int> waveNumList;      // the running add batch: numbers,
-    QVector<QString> addSoundList; // source files
-    QVector<QString> waveNameList; // and names
-    QVector<QString> delBatchList; // the running delete batch's .wav paths
-    QVector<QPair<int, SOUND_INDEX>> delBatchRecords; // their records with their places, taken out by the delete
-    QHash<QString, int> delNotRemoved; // .wav paths (native) of the batch that stay on the pad, and why
-    QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
-    bool padClosing = false;       // the close in device mode is under way
 
     // ---- sounds -----------------------------------------------------------
     QVector<SOUND_INDEX> waveLoadKitAttrList;
@@ -753,6 +737,9 @@ public slots:
     void on_actionImport_All_triggered();
     void on_actionExport_All_triggered();
     void on_btnKitChainSave_clicked();
+
+private:
+    PadSession m_pad;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -11,20 +11,20 @@
 
 void MainWindow1::recvFilePath(QString path)
 {
-    currentDirPath = path;
+    pad().currentDirPath = path;
     if (path.isEmpty() || path == tr("Device Unconnect(Default)")) {
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         loopFlag1 = 0;
         return;
     }
     kitAttrList.clear();
     kitMaxList.clear();
-    isUDiskFlag = false;
+    pad().isUDiskFlag = false;
 
     auto refuse = [this]() {
         UiPrompter::instance()->warning(this, tr("Error"), tr("The current disk is not the sampler pad."),
                                         QMessageBox::Ok);
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         fileErrCloseWindow = true;
         loopFlag1 = 0;
     };
@@ -43,7 +43,7 @@ void MainWindow1::recvFilePath(QString path)
         refuse();
         return;
     }
-    padRoot = ztplatform::FolderAnchor::record(path);
+    pad().padRoot = ztplatform::FolderAnchor::record(path);
     loadPad(QFileInfo(modelFolder).canonicalFilePath());
 }
 
@@ -54,57 +54,57 @@ bool MainWindow1::getRootDirPath(QString path)
     const bool ok = padtree::getRootDirPath(path, tree, &warning);
     if (!ok)
         showDeviceMessages({warning});
-    kitPath = tree.kitPath;
-    sysPath = tree.sysPath;
-    dataPath = tree.dataPath;
-    prmPath = tree.prmPath;
-    padLinksLeftOut << tree.linksLeftOut;
+    pad().kitPath = tree.kitPath;
+    pad().sysPath = tree.sysPath;
+    pad().dataPath = tree.dataPath;
+    pad().prmPath = tree.prmPath;
+    pad().padLinksLeftOut << tree.linksLeftOut;
     return ok;
 }
 
 bool MainWindow1::judgeFourFile()
 {
     PadTreePaths tree;
-    tree.kitPath = kitPath;
-    tree.sysPath = sysPath;
-    tree.dataPath = dataPath;
-    tree.prmPath = prmPath;
-    tree.sys_click_path = sys_click_path;
-    tree.usbGlobalIniFile = usbGlobalIniFile;
-    tree.waveDataList = waveDataList;
-    tree.wavePrmList = wavePrmList;
+    tree.kitPath = pad().kitPath;
+    tree.sysPath = pad().sysPath;
+    tree.dataPath = pad().dataPath;
+    tree.prmPath = pad().prmPath;
+    tree.sys_click_path = pad().sys_click_path;
+    tree.usbGlobalIniFile = pad().usbGlobalIniFile;
+    tree.waveDataList = pad().waveDataList;
+    tree.wavePrmList = pad().wavePrmList;
     DeviceMessage warning;
     const bool ok = padtree::judgeFourFile(tree, &warning);
     if (!ok)
         showDeviceMessages({warning});
-    sys_click_path = tree.sys_click_path;
-    usbGlobalIniFile = tree.usbGlobalIniFile;
-    waveDataList = tree.waveDataList;
-    wavePrmList = tree.wavePrmList;
-    padLinksLeftOut << tree.linksLeftOut;
+    pad().sys_click_path = tree.sys_click_path;
+    pad().usbGlobalIniFile = tree.usbGlobalIniFile;
+    pad().waveDataList = tree.waveDataList;
+    pad().wavePrmList = tree.wavePrmList;
+    pad().padLinksLeftOut << tree.linksLeftOut;
     return ok;
 }
 
 PadPlaces MainWindow1::padPlaces() const
 {
-    return PadPlaces{currentDirPath, sys_click_path, usbGlobalIniFile, padKitFiles};
+    return PadPlaces{pad().currentDirPath, pad().sys_click_path, pad().usbGlobalIniFile, pad().padKitFiles};
 }
 
 void MainWindow1::padLost()
 {
-    qWarning() << "the pad at" << currentDirPath << "is not the one loaded";
+    qWarning() << "the pad at" << pad().currentDirPath << "is not the one loaded";
     // Its sounds are not taken for the loaded pad's, by any later read.
-    ztplatform::fenceFolder(padRoot.path());
+    ztplatform::fenceFolder(pad().padRoot.path());
     for (QProgressDialog *progress : {usbDialog, delDialog}) {
         if (progress)
             progress->hide();
     }
-    isUDiskFlag = true;
+    pad().isUDiskFlag = true;
 }
 
 PadMatch MainWindow1::padCheck(bool settingsToo)
 {
-    const PadMatch match = padGuard ? padGuard->check(settingsToo) : PadMatch();
+    const PadMatch match = pad().padGuard ? pad().padGuard->check(settingsToo) : PadMatch();
     if (match.another())
         padLost();
     return match;

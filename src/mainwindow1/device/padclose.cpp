@@ -15,13 +15,13 @@
 
 bool MainWindow1::closeOnPad()
 {
-    if (padClosing)
+    if (pad().padClosing)
         return false; // a close during the close
-    padClosing = true;
+    pad().padClosing = true;
     const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
             this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
-        padClosing = false;
+        pad().padClosing = false;
         return false;
     }
     // Sounds still being written get their rows first, so the kits see them.
@@ -29,36 +29,36 @@ bool MainWindow1::closeOnPad()
         syncBatch->waitForFinished();
     commitShownKit(curkitNumber);
     if (!saveSoundListAtClose()) {
-        padClosing = false; // the window stays on the pad, nothing written to it
+        pad().padClosing = false; // the window stays on the pad, nothing written to it
         return false;
     }
 
     bool closing = false;
     if (generateOrderFile()) {
-        if (!safelyRemoveUSBDevice(currentDirPath))
+        if (!safelyRemoveUSBDevice(pad().currentDirPath))
             showDeviceMessages({writeback::dismountFailedMessage()});
         closing = true;
     } else {
         // Nothing is lost: the window stays, offline, and its close asks while edits are unsaved.
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
     }
-    padClosing = false;
+    pad().padClosing = false;
     return closing;
 }
 
 bool MainWindow1::generateOrderFile()
 {
-    if (!writeback::padDrivePresent(currentDirPath, kitPath)) {
+    if (!writeback::padDrivePresent(pad().currentDirPath, pad().kitPath)) {
         showDeviceMessages({writeback::driveGoneMessage()});
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         return false;
     }
     const DeviceMessage notice = writeback::disconnectNotice();
     UiPrompter::instance()->information(this, notice.title, notice.text, QMessageBox::Ok);
     // The pad may have gone while the notice was up, or another taken its place.
-    if (!writeback::padDrivePresent(currentDirPath, kitPath)) {
+    if (!writeback::padDrivePresent(pad().currentDirPath, pad().kitPath)) {
         showDeviceMessages({writeback::driveGoneMessage()});
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         return false;
     }
 
@@ -72,16 +72,16 @@ bool MainWindow1::generateOrderFile()
     job.nameAdjusted = &kitNumFlagList1;
     job.kitChangedFlag = &kitChangedFlag;
     job.globalFlag = &globalFlag;
-    job.wavesChanged = !addUsbWaveNumList.isEmpty() || !delUsbWaveNumList.isEmpty() || reorderSoundFlag;
-    job.kitPath = kitPath;
-    job.kitFiles = padKitFiles;
-    job.kitRecords = padKitRecords;
-    job.globalFile = usbGlobalIniFile;
-    job.chainBlock = padChainBlock;
-    job.padRoot = padRoot;
-    job.padGuard = padGuard; // also judges the pad before the first write
-    job.driveRoot = currentDirPath;
-    job.sysPath = sysPath;
+    job.wavesChanged = !pad().addUsbWaveNumList.isEmpty() || !pad().delUsbWaveNumList.isEmpty() || reorderSoundFlag;
+    job.kitPath = pad().kitPath;
+    job.kitFiles = pad().padKitFiles;
+    job.kitRecords = pad().padKitRecords;
+    job.globalFile = pad().usbGlobalIniFile;
+    job.chainBlock = pad().padChainBlock;
+    job.padRoot = pad().padRoot;
+    job.padGuard = pad().padGuard; // also judges the pad before the first write
+    job.driveRoot = pad().currentDirPath;
+    job.sysPath = pad().sysPath;
     job.waves = usedWaveIndex(writeback::soundFilesToLookUp(job));
     const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
         progress->setValue(value);

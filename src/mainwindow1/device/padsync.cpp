@@ -41,11 +41,11 @@ SyncBatch *MainWindow1::padSync()
 {
     if (!syncBatch) {
         syncBatch = new SyncBatch(this);
-        syncBatch->setPadRoot(padRoot);
+        syncBatch->setPadRoot(pad().padRoot);
         connect(syncBatch, &SyncBatch::progress, this, [this](int value) {
-            if (padBatchKind == SyncBatch::Adding)
+            if (pad().padBatchKind == SyncBatch::Adding)
                 recvAddProgress(value);
-            else if (padBatchKind == SyncBatch::Deleting)
+            else if (pad().padBatchKind == SyncBatch::Deleting)
                 recvDelProgress(value);
         });
         connect(syncBatch, &SyncBatch::waveFailed, this, &MainWindow1::recvWaveFailed);
@@ -58,8 +58,8 @@ SyncBatch *MainWindow1::padSync()
 bool MainWindow1::padFoldersReady() const
 {
     // Workers only ever write below the pad's own wave folders.
-    return !isUDiskFlag && padtree::isUsableFolder(dataPath) && padtree::isUsableFolder(prmPath)
-            && QFileInfo(dataPath).isDir() && QFileInfo(prmPath).isDir();
+    return !pad().isUDiskFlag && padtree::isUsableFolder(pad().dataPath) && padtree::isUsableFolder(pad().prmPath)
+            && QFileInfo(pad().dataPath).isDir() && QFileInfo(pad().prmPath).isDir();
 }
 
 void MainWindow1::recvUpdate(int flag, int)
@@ -75,17 +75,17 @@ void MainWindow1::addUsbWave()
     // A batch still running ends first: its completion reads the batch lists.
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
-    const int n = addUsbWaveList.size();
+    const int n = pad().addUsbWaveList.size();
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
     const bool ready = padFoldersReady() && padCheck(true).same();
     ui->right_stackedWidgetPage1->setEnabled(false);
     addProgressValue = 0;
-    waveNumList.clear();
-    addSoundList.clear();
-    waveNameList.clear();
-    failedWaveList.clear();
+    pad().waveNumList.clear();
+    pad().addSoundList.clear();
+    pad().waveNameList.clear();
+    pad().failedWaveList.clear();
     // Numbers go on from the last sound before the batch (0 when there is
     // none) with the next free one: pairs the load left out keep theirs.
     const int before = waveLoadKitAttrList.size() - n;
@@ -93,29 +93,29 @@ void MainWindow1::addUsbWave()
     QSet<int> listed;
     for (int i = 0; i < before; ++i)
         listed.insert(waveLoadKitAttrList.at(i).wave_No);
-    WaveSlots freeSlots(ready ? dataPath : QString(), ready ? prmPath : QString(), listed);
+    WaveSlots freeSlots(ready ? pad().dataPath : QString(), ready ? pad().prmPath : QString(), listed);
     showPadProgress(tr("Importing sound file..."), n);
 
     const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
     QVector<SyncBatch::Sound> sounds;
-    for (const QString &path : qAsConst(addUsbWaveList)) {
+    for (const QString &path : qAsConst(pad().addUsbWaveList)) {
         const int r = records.value(path, -1);
         if (r < 0)
             continue;
         total_index = freeSlots.nextFree(total_index);
         const QString name = charArray2String(waveLoadKitAttrList.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
-        waveNumList << total_index;
-        addSoundList << path;
-        waveNameList << name;
+        pad().waveNumList << total_index;
+        pad().addSoundList << path;
+        pad().waveNameList << name;
         sounds << SyncBatch::Sound{total_index, path, name};
     }
-    padBatchKind = SyncBatch::Adding;
+    pad().padBatchKind = SyncBatch::Adding;
     if (!ready) {
         for (const SyncBatch::Sound &s : qAsConst(sounds))
-            failedWaveList << s.waveNo;
+            pad().failedWaveList << s.waveNo;
     }
     // Nothing handed to the workers: the batch ends at once.
-    if (!ready || !padSync()->startAdd(sounds, dataPath, prmPath))
+    if (!ready || !padSync()->startAdd(sounds, pad().dataPath, pad().prmPath))
         completeAddBatch();
 }
 
@@ -123,15 +123,15 @@ void MainWindow1::deleteUsbWave()
 {
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
-    delBatchList = delUsbWaveList.toVector();
-    delNotRemoved.clear();
-    padBatchKind = SyncBatch::Deleting;
-    const bool ready = !delBatchList.isEmpty() && padFoldersReady() && padCheck(true).same();
+    pad().delBatchList = pad().delUsbWaveList.toVector();
+    pad().delNotRemoved.clear();
+    pad().padBatchKind = SyncBatch::Deleting;
+    const bool ready = !pad().delBatchList.isEmpty() && padFoldersReady() && padCheck(true).same();
     if (!ready) {
-        for (const QString &path : qAsConst(delBatchList))
-            delNotRemoved.insert(QDir::toNativeSeparators(path), UsbUpdate::PadGone);
+        for (const QString &path : qAsConst(pad().delBatchList))
+            pad().delNotRemoved.insert(QDir::toNativeSeparators(path), UsbUpdate::PadGone);
     }
-    if (!ready || !padSync()->startDelete(delBatchList, dataPath, prmPath))
+    if (!ready || !padSync()->startDelete(pad().delBatchList, pad().dataPath, pad().prmPath))
         completeDeleteBatch(); // no dialog is left up
 }
 
@@ -155,26 +155,26 @@ void MainWindow1::recvDelProgress(int value)
 
 void MainWindow1::recvWaveFailed(int waveNo, QString)
 {
-    failedWaveList << waveNo;
+    pad().failedWaveList << waveNo;
 }
 
 void MainWindow1::recvDeleteFailed(QString path, int why)
 {
-    delNotRemoved.insert(QDir::toNativeSeparators(path), why);
+    pad().delNotRemoved.insert(QDir::toNativeSeparators(path), why);
 }
 
 DeviceMessage MainWindow1::padBatchMessage(const QString &lead, const QStringList &sounds)
 {
     using writeback::PadStop;
     // Judged again when a worker found no pad at the place.
-    const bool noPad = padGuard && padGuard->check(false).verdict == PadMatch::Gone;
-    const PadMatch lost = padGuard ? padGuard->lost() : PadMatch();
+    const bool noPad = pad().padGuard && pad().padGuard->check(false).verdict == PadMatch::Gone;
+    const PadMatch lost = pad().padGuard ? pad().padGuard->lost() : PadMatch();
     PadStop stop = PadStop::None;
     if (lost.another())
         stop = PadStop::AnotherPad;
-    else if (ztplatform::isReadOnlyVolume(padRoot.path()))
+    else if (ztplatform::isReadOnlyVolume(pad().padRoot.path()))
         stop = PadStop::ReadOnly;
-    else if (noPad || !writeback::padDrivePresent(currentDirPath, kitPath))
+    else if (noPad || !writeback::padDrivePresent(pad().currentDirPath, pad().kitPath))
         stop = PadStop::Gone;
     QStringList lines = QStringList{lead} + sounds;
     if (stop == PadStop::AnotherPad) {
@@ -188,22 +188,22 @@ DeviceMessage MainWindow1::padBatchMessage(const QString &lead, const QStringLis
 
 void MainWindow1::recvBatchFinished()
 {
-    if (padBatchKind == SyncBatch::Adding)
+    if (pad().padBatchKind == SyncBatch::Adding)
         completeAddBatch();
-    else if (padBatchKind == SyncBatch::Deleting)
+    else if (pad().padBatchKind == SyncBatch::Deleting)
         completeDeleteBatch();
 }
 
 void MainWindow1::completeAddBatch()
 {
-    padBatchKind = SyncBatch::Idle;
+    pad().padBatchKind = SyncBatch::Idle;
     if (usbDialog) {
         usbDialog->setValue(usbDialog->maximum());
         usbDialog->close();
     }
     addProgressValue = 0;
 
-    const QSet<int> failed(failedWaveList.cbegin(), failedWaveList.cend());
+    const QSet<int> failed(pad().failedWaveList.cbegin(), pad().failedWaveList.cend());
     const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
     const int kitNo = ui->kitNumber->text().toInt() - 1; // the kit shown now
     QStringList failedFiles;
@@ -217,10 +217,10 @@ void MainWindow1::completeAddBatch()
         for (const KIT_PAD_SETTING &pad : kitAttrList.at(k).kpadChunk)
             onPads << pad.soundFile0 << pad.soundFile1;
     }
-    for (int i = 0; i < waveNumList.size(); ++i) {
-        const int number = waveNumList.at(i);
-        const QString &source = addSoundList.at(i);
-        const QString &name = waveNameList.at(i);
+    for (int i = 0; i < pad().waveNumList.size(); ++i) {
+        const int number = pad().waveNumList.at(i);
+        const QString &source = pad().addSoundList.at(i);
+        const QString &name = pad().waveNameList.at(i);
         const int r = records.value(source, -1);
         if (failed.contains(number)) {
             // Not on the pad: no row, no record, no pad left pointing at it.
@@ -231,7 +231,7 @@ void MainWindow1::completeAddBatch()
                 shownKitCleared |= kitediting::clearWave(kitAttrList[kitNo], kitPadList[kitNo], source);
             continue;
         }
-        const QString device = dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(number);
+        const QString device = pad().dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(number);
         const quint32 length = quint32(QFileInfo(device).size());
         auto *numberCell = new QStandardItem(QIcon(), QString::number(number));
         numberCell->setEditable(false);
@@ -257,10 +257,10 @@ void MainWindow1::completeAddBatch()
     for (int i = dropped.size() - 1; i >= 0; --i)
         waveLoadKitAttrList.removeAt(dropped.at(i));
     // The change file counts only the sounds that reached the pad.
-    for (int extra = addUsbWaveList.size() - (waveNumList.size() - failedFiles.size());
-         extra > 0 && !addUsbWaveNumList.isEmpty(); --extra)
-        addUsbWaveNumList.removeLast();
-    failedWaveList.clear();
+    for (int extra = pad().addUsbWaveList.size() - (pad().waveNumList.size() - failedFiles.size());
+         extra > 0 && !pad().addUsbWaveNumList.isEmpty(); --extra)
+        pad().addUsbWaveNumList.removeLast();
+    pad().failedWaveList.clear();
     if (shownKitCleared && kitNo == currentKitNum)
         dispPadList(kitAttrList, currentKitNum);
     getRightSoundList();
@@ -272,30 +272,30 @@ void MainWindow1::completeAddBatch()
 
 void MainWindow1::completeDeleteBatch()
 {
-    padBatchKind = SyncBatch::Idle;
+    pad().padBatchKind = SyncBatch::Idle;
     if (delDialog)
         delDialog->setValue(delDialog->maximum());
     // Rows go only for the pairs gone from the pad; the others stay, with
     // their records, and the change file does not count them as deleted.
     QSet<QString> removed;
-    for (const QString &p : qAsConst(delBatchList)) {
-        if (!delNotRemoved.contains(QDir::toNativeSeparators(p)))
+    for (const QString &p : qAsConst(pad().delBatchList)) {
+        if (!pad().delNotRemoved.contains(QDir::toNativeSeparators(p)))
             removed.insert(QDir::toNativeSeparators(p));
     }
     QStringList stay;
-    for (int row = totalGroup && !delBatchList.isEmpty() ? totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
+    for (int row = totalGroup && !pad().delBatchList.isEmpty() ? totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
         const QStandardItem *file = totalGroup->child(row, 2);
         const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
         if (removed.contains(path)) {
             totalGroup->removeRow(row);
             updateHHsoundList(row);
-        } else if (delNotRemoved.contains(path)) {
+        } else if (pad().delNotRemoved.contains(path)) {
             const QStandardItem *number = totalGroup->child(row, 0);
-            const int i = number ? delUsbWaveNumList.lastIndexOf(quint16(number->text().toInt())) : -1;
+            const int i = number ? pad().delUsbWaveNumList.lastIndexOf(quint16(number->text().toInt())) : -1;
             if (i >= 0)
-                delUsbWaveNumList.removeAt(i);
+                pad().delUsbWaveNumList.removeAt(i);
             const QStandardItem *name = totalGroup->child(row, 1);
-            const QString why = delNotRemoved.value(path) == UsbUpdate::LinkedFolder
+            const QString why = pad().delNotRemoved.value(path) == UsbUpdate::LinkedFolder
                     ? QStringLiteral(" (") + tr("its folder is a link or leads out of the sampler pad") + QLatin1Char(')')
                     : QString();
             stay.prepend((name ? name->text() : path) + why);
@@ -308,7 +308,7 @@ void MainWindow1::completeDeleteBatch()
         delDialog->hide();
     }
     delProgressValue = 0;
-    delNotRemoved.clear();
+    pad().delNotRemoved.clear();
     if (!stay.isEmpty())
         showDeviceMessages({padBatchMessage(
                 tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
@@ -317,15 +317,15 @@ void MainWindow1::completeDeleteBatch()
 void MainWindow1::restoreDeletedRecords()
 {
     int gone = 0; // records before the one at hand that stay out
-    for (const QPair<int, SOUND_INDEX> &taken : qAsConst(delBatchRecords)) {
-        if (!delNotRemoved.contains(QDir::toNativeSeparators(taken.second.file))) {
+    for (const QPair<int, SOUND_INDEX> &taken : qAsConst(pad().delBatchRecords)) {
+        if (!pad().delNotRemoved.contains(QDir::toNativeSeparators(taken.second.file))) {
             ++gone;
             continue;
         }
         const int at = qBound(0, taken.first - gone, waveLoadKitAttrList.size());
         waveLoadKitAttrList.insert(at, taken.second);
     }
-    delBatchRecords.clear();
+    pad().delBatchRecords.clear();
 }
 
 void MainWindow1::changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength,

@@ -160,7 +160,7 @@ void MainWindow1::on_tbtDel_clicked()
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    const bool deviceMode = !isUDiskFlag;
+    const bool deviceMode = !pad().isUDiskFlag;
 
     if (anyLocked(rows, waveLoadKitAttrList)) {
         prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
@@ -173,7 +173,7 @@ void MainWindow1::on_tbtDel_clicked()
             delDialog->deleteLater();
         delDialog = deleteProgress(this, 2 * rows.size());
     }
-    delUsbWaveList.clear();
+    pad().delUsbWaveList.clear();
     auto closeDialog = [this]() {
         if (delDialog) {
             delDialog->close();
@@ -219,8 +219,8 @@ void MainWindow1::on_tbtDel_clicked()
         if (records != recordsOf.constEnd() && next < records->size()) {
             removeRecord[records->at(next++)] = true;
             if (deviceMode) {
-                delUsbWaveList.append(pick.path);
-                delUsbWaveNumList.append(pick.number);
+                pad().delUsbWaveList.append(pick.path);
+                pad().delUsbWaveNumList.append(pick.number);
             }
         }
         if (deviceMode) {
@@ -238,11 +238,11 @@ void MainWindow1::on_tbtDel_clicked()
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
-    delBatchRecords.clear();
-    removeMarked(waveLoadKitAttrList, removeRecord, deviceMode ? &delBatchRecords : nullptr);
+    pad().delBatchRecords.clear();
+    removeMarked(waveLoadKitAttrList, removeRecord, deviceMode ? &pad().delBatchRecords : nullptr);
 
     if (deviceMode) {
-        if (delUsbWaveList.isEmpty()) {
+        if (pad().delUsbWaveList.isEmpty()) {
             // Nothing for the pad: no worker would ever close the dialog.
             closeDialog();
             return;

@@ -234,23 +234,23 @@ void MainWindow1::initValueAndList()
 {
     myDetector = new DeviceDetector(nullptr);
 
-    kitPath.clear();
-    sysPath.clear();
-    dataPath.clear();
-    prmPath.clear();
+    pad().kitPath.clear();
+    pad().sysPath.clear();
+    pad().dataPath.clear();
+    pad().prmPath.clear();
     binFilePath.clear();
     globalFilePath.clear();
-    sys_click_path.clear();
+    pad().sys_click_path.clear();
 
-    delUsbWaveList.clear();
-    addUsbWaveList.clear();
-    delUsbWaveNumList.clear();
-    addUsbWaveNumList.clear();
+    pad().delUsbWaveList.clear();
+    pad().addUsbWaveList.clear();
+    pad().delUsbWaveNumList.clear();
+    pad().addUsbWaveNumList.clear();
     recordKitFileList.clear();
     recordKitIndexList.clear();
     kitFileList.clear();
-    waveDataList.clear();
-    wavePrmList.clear();
+    pad().waveDataList.clear();
+    pad().wavePrmList.clear();
     waveLoadKitAttrList.clear();
     waveList.clear();
     waveAttrList.clear();
@@ -303,7 +303,7 @@ void MainWindow1::initValueAndList()
     original_layer2 = 80;
     original_layer3 = 40;
 
-    isUDiskFlag = true;
+    pad().isUDiskFlag = true;
     userFlag = true;
     ui->actionReorder_Serial_Numbers->setVisible(false);
     if (userFlag) {
