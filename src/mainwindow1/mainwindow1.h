@@ -444,20 +444,17 @@ public:
     // The kits read from the pad become the window's, with their copies.
     void takePadKits(const PadKits &kits);
     // The guard that judges the pad before each write and read below its
-    // root, from `loaded` and the kit records read.
-    void guardPad(PadIdentity loaded);
+    // root, from `loaded` and the kit records read; it warns when another
+    // pad is found at a read.
+    void guardPad(const PadIdentity &loaded);
     // The main window as it looks on the pad.
     void showDeviceModeLook();
     // The close in device mode; true when the window may close.
     bool closeOnPad();
     // The batch object, made and connected on first use.
     SyncBatch *padSync();
-    // The pad's wave folders exist: workers may run.
-    bool padFoldersReady() const;
-    // Where the pad's identity is read.
-    PadPlaces padPlaces() const;
     // Another pad stands at the pad's place: no file below the pad's root is
-    // read any more and the editor goes on offline.
+    // read any more and the editor goes on offline, its pad dialogs hidden.
     void padLost();
     // The pad at the pad's place judged now (padLost() when it is another);
     // `settingsToo` reads its serials and fingerprint also on the same mount.
@@ -472,10 +469,11 @@ public:
     QProgressDialog *showPadProgress(const QString &label, int maximum);
     // Warning boxes of the device side, in order.
     void showDeviceMessages(const DeviceMessages &messages);
+    // The rows, records and kits follow an ended batch; one box names the
+    // sounds that did not reach the pad or stay on it.
     void completeAddBatch();
     void completeDeleteBatch();
-    // The records delBatchRecords holds of pairs that stay on the pad go back to their places.
-    void restoreDeletedRecords();
+    // The pad session's tree checks, with their warnings.
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 

@@ -1,11 +1,9 @@
 #include "mainwindow1/mainwindow1.h"
 
-#include "device/padtree.h"
+#include "device/padpaths.h"
 #include "device/writeback.h"
-#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
-#include <QDebug>
 #include <QFileInfo>
 #include <QProgressDialog>
 
@@ -49,62 +47,34 @@ void MainWindow1::recvFilePath(QString path)
 
 bool MainWindow1::getRootDirPath(QString path)
 {
-    PadTreePaths tree;
     DeviceMessage warning;
-    const bool ok = padtree::getRootDirPath(path, tree, &warning);
+    const bool ok = pad().getRootDirPath(path, &warning);
     if (!ok)
         showDeviceMessages({warning});
-    pad().kitPath = tree.kitPath;
-    pad().sysPath = tree.sysPath;
-    pad().dataPath = tree.dataPath;
-    pad().prmPath = tree.prmPath;
-    pad().padLinksLeftOut << tree.linksLeftOut;
     return ok;
 }
 
 bool MainWindow1::judgeFourFile()
 {
-    PadTreePaths tree;
-    tree.kitPath = pad().kitPath;
-    tree.sysPath = pad().sysPath;
-    tree.dataPath = pad().dataPath;
-    tree.prmPath = pad().prmPath;
-    tree.sys_click_path = pad().sys_click_path;
-    tree.usbGlobalIniFile = pad().usbGlobalIniFile;
-    tree.waveDataList = pad().waveDataList;
-    tree.wavePrmList = pad().wavePrmList;
     DeviceMessage warning;
-    const bool ok = padtree::judgeFourFile(tree, &warning);
+    const bool ok = pad().judgeFourFile(&warning);
     if (!ok)
         showDeviceMessages({warning});
-    pad().sys_click_path = tree.sys_click_path;
-    pad().usbGlobalIniFile = tree.usbGlobalIniFile;
-    pad().waveDataList = tree.waveDataList;
-    pad().wavePrmList = tree.wavePrmList;
-    pad().padLinksLeftOut << tree.linksLeftOut;
     return ok;
-}
-
-PadPlaces MainWindow1::padPlaces() const
-{
-    return PadPlaces{pad().currentDirPath, pad().sys_click_path, pad().usbGlobalIniFile, pad().padKitFiles};
 }
 
 void MainWindow1::padLost()
 {
-    qWarning() << "the pad at" << pad().currentDirPath << "is not the one loaded";
-    // Its sounds are not taken for the loaded pad's, by any later read.
-    ztplatform::fenceFolder(pad().padRoot.path());
+    pad().padLost();
     for (QProgressDialog *progress : {usbDialog, delDialog}) {
         if (progress)
             progress->hide();
     }
-    pad().isUDiskFlag = true;
 }
 
 PadMatch MainWindow1::padCheck(bool settingsToo)
 {
-    const PadMatch match = pad().padGuard ? pad().padGuard->check(settingsToo) : PadMatch();
+    const PadMatch match = pad().padCheck(settingsToo);
     if (match.another())
         padLost();
     return match;

@@ -48,7 +48,7 @@ bool MainWindow1::closeOnPad()
 
 bool MainWindow1::generateOrderFile()
 {
-    if (!writeback::padDrivePresent(pad().currentDirPath, pad().kitPath)) {
+    if (!pad().drivePresent()) {
         showDeviceMessages({writeback::driveGoneMessage()});
         pad().isUDiskFlag = true;
         return false;
@@ -56,33 +56,25 @@ bool MainWindow1::generateOrderFile()
     const DeviceMessage notice = writeback::disconnectNotice();
     UiPrompter::instance()->information(this, notice.title, notice.text, QMessageBox::Ok);
     // The pad may have gone while the notice was up, or another taken its place.
-    if (!writeback::padDrivePresent(pad().currentDirPath, pad().kitPath)) {
+    if (!pad().drivePresent()) {
         showDeviceMessages({writeback::driveGoneMessage()});
         pad().isUDiskFlag = true;
         return false;
     }
 
     QProgressDialog *progress = showPadProgress(tr("Saving file..."), 5);
-    writeback::WriteBackJob job;
-    job.kits = &kitAttrList;
-    job.originalKits = &originalKitAttrList;
-    job.chains = &kitChainList;
-    job.originalChains = &originalKitChainList;
-    job.kitFlags = &kitNumFlagList;
-    job.nameAdjusted = &kitNumFlagList1;
-    job.kitChangedFlag = &kitChangedFlag;
-    job.globalFlag = &globalFlag;
-    job.wavesChanged = !pad().addUsbWaveNumList.isEmpty() || !pad().delUsbWaveNumList.isEmpty() || reorderSoundFlag;
-    job.kitPath = pad().kitPath;
-    job.kitFiles = pad().padKitFiles;
-    job.kitRecords = pad().padKitRecords;
-    job.globalFile = pad().usbGlobalIniFile;
-    job.chainBlock = pad().padChainBlock;
-    job.padRoot = pad().padRoot;
-    job.padGuard = pad().padGuard; // also judges the pad before the first write
-    job.driveRoot = pad().currentDirPath;
-    job.sysPath = pad().sysPath;
-    job.waves = usedWaveIndex(writeback::soundFilesToLookUp(job));
+    PadSession::KitLists lists;
+    lists.kits = &kitAttrList;
+    lists.originalKits = &originalKitAttrList;
+    lists.chains = &kitChainList;
+    lists.originalChains = &originalKitChainList;
+    lists.kitFlags = &kitNumFlagList;
+    lists.nameAdjusted = &kitNumFlagList1;
+    lists.kitChangedFlag = &kitChangedFlag;
+    lists.globalFlag = &globalFlag;
+    writeback::WriteBackJob job = pad().writeBackJob(lists, reorderSoundFlag, [this](const QSet<QString> &files) {
+        return usedWaveIndex(files);
+    });
     const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
         progress->setValue(value);
         QCoreApplication::processEvents();

@@ -110,7 +110,7 @@ void MainWindow1::loadPad(const QString &modelFolder)
     const bool filesOk = judgeFourFile();
     if (!rootOk || !filesOk)
         return refuse({notPad});
-    PadIdentity loaded = readPadIdentity(padPlaces());
+    const PadIdentity loaded = pad().currentPadIdentity();
     progress->show();
 
     progress->setValue(18);
@@ -212,18 +212,12 @@ void MainWindow1::takePadKits(const PadKits &kits)
     pad().padKitRecords = kits.kitRecords;
 }
 
-void MainWindow1::guardPad(PadIdentity loaded)
+void MainWindow1::guardPad(const PadIdentity &loaded)
 {
     // From now on each write and each read below the pad's root first asks
     // whether the pad there is the one loaded; no sound is read once another
     // pad stood there.
-    loaded.kits.fill(QByteArray(), KIT_MAX_COUNT);
-    for (int slot = 0; slot < KIT_MAX_COUNT && slot < pad().padKitRecords.size(); ++slot) {
-        if (!pad().padKitFiles.value(slot).isEmpty())
-            loaded.kits[slot] = kitDigest(pad().padKitRecords.at(slot));
-    }
-    pad().padGuard = std::make_shared<PadGuard>(padPlaces(), loaded);
-    pad().padRoot.setCheck(pad().padGuard);
+    pad().guardPad(loaded);
     ztplatform::watchFolder(pad().padRoot.path(), this, [this]() {
         const PadMatch match = padCheck(false);
         if (match.another())

@@ -17,7 +17,7 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
     if (changes.isEmpty())
         return;
     // Another pad at the pad's place is not touched; the numbers come back.
-    const bool onPad = !padFoldersReady() || padStillLoaded();
+    const bool onPad = !pad().padFoldersReady() || padStillLoaded();
     const RenumberResult result =
             onPad ? renumberPadWaves(changes, pad().dataPath, pad().prmPath, pad().padRoot) : RenumberResult();
     if (!result.ok) {

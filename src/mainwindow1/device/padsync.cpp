@@ -3,17 +3,13 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "device/padpaths.h"
 #include "device/usbupdate.h"
-#include "device/waveslots.h"
 #include "device/writeback.h"
 #include "model/kitediting.h"
-#include "platform/volumeidentity.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
 #include <QProgressDialog>
 #include <QSet>
@@ -55,13 +51,6 @@ SyncBatch *MainWindow1::padSync()
     return syncBatch;
 }
 
-bool MainWindow1::padFoldersReady() const
-{
-    // Workers only ever write below the pad's own wave folders.
-    return !pad().isUDiskFlag && padtree::isUsableFolder(pad().dataPath) && padtree::isUsableFolder(pad().prmPath)
-            && QFileInfo(pad().dataPath).isDir() && QFileInfo(pad().prmPath).isDir();
-}
-
 void MainWindow1::recvUpdate(int flag, int)
 {
     if (flag == 0)
@@ -79,43 +68,14 @@ void MainWindow1::addUsbWave()
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
-    const bool ready = padFoldersReady() && padCheck(true).same();
+    const bool ready = pad().padFoldersReady() && padCheck(true).same();
     ui->right_stackedWidgetPage1->setEnabled(false);
     addProgressValue = 0;
-    pad().waveNumList.clear();
-    pad().addSoundList.clear();
-    pad().waveNameList.clear();
-    pad().failedWaveList.clear();
-    // Numbers go on from the last sound before the batch (0 when there is
-    // none) with the next free one: pairs the load left out keep theirs.
-    const int before = waveLoadKitAttrList.size() - n;
-    total_index = before > 0 ? waveLoadKitAttrList.at(before - 1).wave_No : 0;
-    QSet<int> listed;
-    for (int i = 0; i < before; ++i)
-        listed.insert(waveLoadKitAttrList.at(i).wave_No);
-    WaveSlots freeSlots(ready ? pad().dataPath : QString(), ready ? pad().prmPath : QString(), listed);
     showPadProgress(tr("Importing sound file..."), n);
-
-    const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
-    QVector<SyncBatch::Sound> sounds;
-    for (const QString &path : qAsConst(pad().addUsbWaveList)) {
-        const int r = records.value(path, -1);
-        if (r < 0)
-            continue;
-        total_index = freeSlots.nextFree(total_index);
-        const QString name = charArray2String(waveLoadKitAttrList.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
-        pad().waveNumList << total_index;
-        pad().addSoundList << path;
-        pad().waveNameList << name;
-        sounds << SyncBatch::Sound{total_index, path, name};
-    }
-    pad().padBatchKind = SyncBatch::Adding;
-    if (!ready) {
-        for (const SyncBatch::Sound &s : qAsConst(sounds))
-            pad().failedWaveList << s.waveNo;
-    }
+    const PadSession::AddPlan plan = pad().beginAddBatch(waveLoadKitAttrList, ready);
+    total_index = plan.lastNumber;
     // Nothing handed to the workers: the batch ends at once.
-    if (!ready || !padSync()->startAdd(sounds, pad().dataPath, pad().prmPath))
+    if (!ready || !padSync()->startAdd(plan.sounds, pad().dataPath, pad().prmPath))
         completeAddBatch();
 }
 
@@ -123,14 +83,8 @@ void MainWindow1::deleteUsbWave()
 {
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
-    pad().delBatchList = pad().delUsbWaveList.toVector();
-    pad().delNotRemoved.clear();
-    pad().padBatchKind = SyncBatch::Deleting;
-    const bool ready = !pad().delBatchList.isEmpty() && padFoldersReady() && padCheck(true).same();
-    if (!ready) {
-        for (const QString &path : qAsConst(pad().delBatchList))
-            pad().delNotRemoved.insert(QDir::toNativeSeparators(path), UsbUpdate::PadGone);
-    }
+    const bool ready = !pad().delUsbWaveList.isEmpty() && pad().padFoldersReady() && padCheck(true).same();
+    pad().beginDeleteBatch(ready);
     if (!ready || !padSync()->startDelete(pad().delBatchList, pad().dataPath, pad().prmPath))
         completeDeleteBatch(); // no dialog is left up
 }
@@ -160,22 +114,14 @@ void MainWindow1::recvWaveFailed(int waveNo, QString)
 
 void MainWindow1::recvDeleteFailed(QString path, int why)
 {
-    pad().delNotRemoved.insert(QDir::toNativeSeparators(path), why);
+    pad().pairNotRemoved(path, why);
 }
 
 DeviceMessage MainWindow1::padBatchMessage(const QString &lead, const QStringList &sounds)
 {
     using writeback::PadStop;
-    // Judged again when a worker found no pad at the place.
-    const bool noPad = pad().padGuard && pad().padGuard->check(false).verdict == PadMatch::Gone;
-    const PadMatch lost = pad().padGuard ? pad().padGuard->lost() : PadMatch();
-    PadStop stop = PadStop::None;
-    if (lost.another())
-        stop = PadStop::AnotherPad;
-    else if (ztplatform::isReadOnlyVolume(pad().padRoot.path()))
-        stop = PadStop::ReadOnly;
-    else if (noPad || !writeback::padDrivePresent(pad().currentDirPath, pad().kitPath))
-        stop = PadStop::Gone;
+    PadMatch lost;
+    const PadStop stop = pad().batchStop(&lost);
     QStringList lines = QStringList{lead} + sounds;
     if (stop == PadStop::AnotherPad) {
         padLost();
@@ -196,14 +142,13 @@ void MainWindow1::recvBatchFinished()
 
 void MainWindow1::completeAddBatch()
 {
-    pad().padBatchKind = SyncBatch::Idle;
+    const QVector<PadSession::AddedSound> added = pad().finishAddBatch();
     if (usbDialog) {
         usbDialog->setValue(usbDialog->maximum());
         usbDialog->close();
     }
     addProgressValue = 0;
 
-    const QSet<int> failed(pad().failedWaveList.cbegin(), pad().failedWaveList.cend());
     const QHash<QString, int> records = firstRecordOfFile(waveLoadKitAttrList);
     const int kitNo = ui->kitNumber->text().toInt() - 1; // the kit shown now
     QStringList failedFiles;
@@ -214,53 +159,43 @@ void MainWindow1::completeAddBatch()
     QSet<QString> onPads;
     const int kits = qMin(kitAttrList.size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        for (const KIT_PAD_SETTING &pad : kitAttrList.at(k).kpadChunk)
-            onPads << pad.soundFile0 << pad.soundFile1;
+        for (const KIT_PAD_SETTING &setting : kitAttrList.at(k).kpadChunk)
+            onPads << setting.soundFile0 << setting.soundFile1;
     }
-    for (int i = 0; i < pad().waveNumList.size(); ++i) {
-        const int number = pad().waveNumList.at(i);
-        const QString &source = pad().addSoundList.at(i);
-        const QString &name = pad().waveNameList.at(i);
-        const int r = records.value(source, -1);
-        if (failed.contains(number)) {
+    for (const PadSession::AddedSound &sound : added) {
+        const int r = records.value(sound.source, -1);
+        if (!sound.reached) {
             // Not on the pad: no row, no record, no pad left pointing at it.
-            failedFiles << source;
+            failedFiles << sound.source;
             if (r >= 0)
                 dropped << r;
             if (kitNo >= 0 && kitNo < kitAttrList.size() && kitNo < KIT_MAX_COUNT)
-                shownKitCleared |= kitediting::clearWave(kitAttrList[kitNo], kitPadList[kitNo], source);
+                shownKitCleared |= kitediting::clearWave(kitAttrList[kitNo], kitPadList[kitNo], sound.source);
             continue;
         }
-        const QString device = pad().dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(number);
-        const quint32 length = quint32(QFileInfo(device).size());
-        auto *numberCell = new QStandardItem(QIcon(), QString::number(number));
+        auto *numberCell = new QStandardItem(QIcon(), QString::number(sound.number));
         numberCell->setEditable(false);
-        auto *nameCell = new QStandardItem(name);
+        auto *nameCell = new QStandardItem(sound.name);
         nameCell->setEditable(false);
-        totalGroup->appendRow({numberCell, nameCell, new QStandardItem(device)});
+        totalGroup->appendRow({numberCell, nameCell, new QStandardItem(sound.device)});
         if (hhGroup)
-            hhGroup->appendRow({new QStandardItem(name), new QStandardItem(device)});
+            hhGroup->appendRow({new QStandardItem(sound.name), new QStandardItem(sound.device)});
 
-        const QString native = QDir::toNativeSeparators(device);
+        const QString native = QDir::toNativeSeparators(sound.device);
         if (r >= 0) {
             SOUND_INDEX record;
             record.file = native;
-            record.wave_No = quint16(number);
+            record.wave_No = quint16(sound.number);
             record.wave_lock = 1;
-            str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
+            str2CharArray(sound.name, record.wave_name, SOUND_NAME_LENGTH_MAX);
             waveLoadKitAttrList[r] = record;
         }
-        for (int k = 0; onPads.contains(source) && k < kits; ++k)
-            changeOnlineKitPath(source, native, quint16(number), length, k);
+        for (int k = 0; onPads.contains(sound.source) && k < kits; ++k)
+            changeOnlineKitPath(sound.source, native, quint16(sound.number), sound.length, k);
     }
     std::sort(dropped.begin(), dropped.end());
     for (int i = dropped.size() - 1; i >= 0; --i)
         waveLoadKitAttrList.removeAt(dropped.at(i));
-    // The change file counts only the sounds that reached the pad.
-    for (int extra = pad().addUsbWaveList.size() - (pad().waveNumList.size() - failedFiles.size());
-         extra > 0 && !pad().addUsbWaveNumList.isEmpty(); --extra)
-        pad().addUsbWaveNumList.removeLast();
-    pad().failedWaveList.clear();
     if (shownKitCleared && kitNo == currentKitNum)
         dispPadList(kitAttrList, currentKitNum);
     getRightSoundList();
@@ -272,60 +207,39 @@ void MainWindow1::completeAddBatch()
 
 void MainWindow1::completeDeleteBatch()
 {
-    pad().padBatchKind = SyncBatch::Idle;
+    const PadSession::DeleteOutcome outcome = pad().finishDeleteBatch();
     if (delDialog)
         delDialog->setValue(delDialog->maximum());
     // Rows go only for the pairs gone from the pad; the others stay, with
     // their records, and the change file does not count them as deleted.
-    QSet<QString> removed;
-    for (const QString &p : qAsConst(pad().delBatchList)) {
-        if (!pad().delNotRemoved.contains(QDir::toNativeSeparators(p)))
-            removed.insert(QDir::toNativeSeparators(p));
-    }
     QStringList stay;
     for (int row = totalGroup && !pad().delBatchList.isEmpty() ? totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
         const QStandardItem *file = totalGroup->child(row, 2);
         const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
-        if (removed.contains(path)) {
+        if (outcome.removed.contains(path)) {
             totalGroup->removeRow(row);
             updateHHsoundList(row);
-        } else if (pad().delNotRemoved.contains(path)) {
+        } else if (outcome.kept.contains(path)) {
             const QStandardItem *number = totalGroup->child(row, 0);
-            const int i = number ? pad().delUsbWaveNumList.lastIndexOf(quint16(number->text().toInt())) : -1;
-            if (i >= 0)
-                pad().delUsbWaveNumList.removeAt(i);
+            if (number)
+                pad().keepDeletedNumber(quint16(number->text().toInt()));
             const QStandardItem *name = totalGroup->child(row, 1);
-            const QString why = pad().delNotRemoved.value(path) == UsbUpdate::LinkedFolder
+            const QString why = outcome.kept.value(path) == UsbUpdate::LinkedFolder
                     ? QStringLiteral(" (") + tr("its folder is a link or leads out of the sampler pad") + QLatin1Char(')')
                     : QString();
             stay.prepend((name ? name->text() : path) + why);
         }
     }
-    restoreDeletedRecords();
+    pad().restoreDeletedRecords(waveLoadKitAttrList);
     ui->totalWaveTreeView->update();
     if (delDialog) {
         delDialog->close();
         delDialog->hide();
     }
     delProgressValue = 0;
-    pad().delNotRemoved.clear();
     if (!stay.isEmpty())
         showDeviceMessages({padBatchMessage(
                 tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
-}
-
-void MainWindow1::restoreDeletedRecords()
-{
-    int gone = 0; // records before the one at hand that stay out
-    for (const QPair<int, SOUND_INDEX> &taken : qAsConst(pad().delBatchRecords)) {
-        if (!pad().delNotRemoved.contains(QDir::toNativeSeparators(taken.second.file))) {
-            ++gone;
-            continue;
-        }
-        const int at = qBound(0, taken.first - gone, waveLoadKitAttrList.size());
-        waveLoadKitAttrList.insert(at, taken.second);
-    }
-    pad().delBatchRecords.clear();
 }
 
 void MainWindow1::changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength,
