@@ -65,7 +65,7 @@ void BM_PadWindowLoadBySize(benchmark::State &state)
     PadDrives drives;
     bySize(state, [](const Pad &p) {
         qint64 ns = 0;
-        benchmark::DoNotOptimize(loadedWindow(p, &ns)->isUDiskFlag);
+        benchmark::DoNotOptimize(loadedWindow(p, &ns)->pad().isUDiskFlag);
         return ns;
     });
     if (!prompter.texts().isEmpty())
@@ -85,9 +85,9 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
         for (int k = 0; k < 10; ++k)
             w->doc().kitAttrList[k * 10].kit_volume ^= 1;
         // The records as the files hold them now: an earlier run wrote some.
-        for (int k = 0; k < w->padKitFiles.size() && k < w->padKitRecords.size(); ++k) {
-            QFile f(w->padKitFiles.at(k));
-            w->padKitRecords[k] = f.open(QIODevice::ReadOnly) ? f.read(KIT_RECORD_SIZE) : QByteArray();
+        for (int k = 0; k < w->pad().padKitFiles.size() && k < w->pad().padKitRecords.size(); ++k) {
+            QFile f(w->pad().padKitFiles.at(k));
+            w->pad().padKitRecords[k] = f.open(QIODevice::ReadOnly) ? f.read(KIT_RECORD_SIZE) : QByteArray();
         }
         QElapsedTimer t;
         t.start();
@@ -106,9 +106,9 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
     PadDrives drives;
     bySize(state, [](const Pad &p) {
         std::unique_ptr<MainWindow1> w = loadedWindow(p);
-        w->delBatchList.clear();
+        w->pad().delBatchList.clear();
         for (int row = 0; row < 100; ++row)
-            w->delBatchList << w->library().totalGroup->child(row * 9, 2)->text();
+            w->pad().delBatchList << w->library().totalGroup->child(row * 9, 2)->text();
         QElapsedTimer t;
         t.start();
         w->completeDeleteBatch();

@@ -73,6 +73,33 @@ QString findModelFolder(const QString &root)
     return ztplatform::findEntryIgnoringCase(root, QStringLiteral("ZT350"));
 }
 
+QStringList modelFolderEntryNames(const QString &root)
+{
+    const QFileInfoList rootEntries = listEntries(root, false);
+    if (rootEntries.size() != 1
+        || rootEntries.first().absoluteFilePath().compare(root + QStringLiteral("zt350"), Qt::CaseInsensitive) != 0)
+        return QStringList();
+    QStringList names;
+    for (const QFileInfo &fi : listEntries(rootEntries.first().absoluteFilePath(), false))
+        names << fi.completeBaseName();
+    return names;
+}
+
+bool isMainFolderSet(const QStringList &names)
+{
+    int count = 0;
+    for (const QString &name : names) {
+        if (name.compare(QLatin1String("kit"), Qt::CaseInsensitive) == 0
+            || name.compare(QLatin1String("sys"), Qt::CaseInsensitive) == 0
+            || name.compare(QLatin1String("wav_data"), Qt::CaseInsensitive) == 0
+            || name.compare(QLatin1String("wav_prm"), Qt::CaseInsensitive) == 0)
+            ++count;
+        else
+            return false;
+    }
+    return count == 4;
+}
+
 QString convertPathCaseInsensitivity(const QString &path)
 {
     {

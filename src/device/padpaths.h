@@ -5,6 +5,7 @@
 
 #include <QFileInfoList>
 #include <QString>
+#include <QStringList>
 
 namespace padtree {
 
@@ -24,6 +25,12 @@ bool isLinkFree(const QString &path);
 // The model folder "zt350" (any case) below a drive root; empty when the
 // root holds no entry of that name.
 QString findModelFolder(const QString &root);
+// The names (without suffix) of the entries of the model folder when it is
+// the drive root's only entry; `root` ends with "/". Empty otherwise.
+QStringList modelFolderEntryNames(const QString &root);
+// True when there are four names and each is one of the pad's main folders
+// (KIT, SYS, WAV_DATA, WAV_PRM), any case.
+bool isMainFolderSet(const QStringList &names);
 
 // The path itself when a readable file is there, else the same path with
 // its letter case taken from the disk; the path unchanged when neither exists.

@@ -1,7 +1,6 @@
 #include "device/padtree.h"
 
 #include "platform/pathcase.h"
-#include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,13 +12,14 @@
 namespace padtree {
 
 namespace {
-QString trMain(const char *text)
+void warn(DeviceMessage *warning, const char *text)
 {
-    return QCoreApplication::translate("MainWindow1", text);
+    if (warning)
+        *warning = DeviceMessage{DeviceText::tr("Warning"), DeviceText::tr(text)};
 }
 } // namespace
 
-bool getRootDirPath(QWidget *parent, const QString &modelFolder, PadTreePaths &tree)
+bool getRootDirPath(const QString &modelFolder, PadTreePaths &tree, DeviceMessage *warning)
 {
     const QString base = modelFolder.endsWith(QLatin1Char('/')) ? modelFolder.left(modelFolder.size() - 1) : modelFolder;
     QString *members[4] = {&tree.kitPath, &tree.sysPath, &tree.dataPath, &tree.prmPath};
@@ -44,12 +44,11 @@ bool getRootDirPath(QWidget *parent, const QString &modelFolder, PadTreePaths &t
     }
     if (count >= 4)
         return true;
-    UiPrompter::instance()->warning(parent, trMain("Warning"), trMain("The target file was not found."),
-                                    QMessageBox::Ok);
+    warn(warning, QT_TRANSLATE_NOOP("MainWindow1", "The target file was not found."));
     return false;
 }
 
-bool judgeFourFile(QWidget *parent, PadTreePaths &tree)
+bool judgeFourFile(PadTreePaths &tree, DeviceMessage *warning)
 {
     QString globalExact;
     QString globalLike;
@@ -71,8 +70,7 @@ bool judgeFourFile(QWidget *parent, PadTreePaths &tree)
         tree.usbGlobalIniFile = globalLike;
 
     if (tree.sys_click_path.isEmpty()) {
-        UiPrompter::instance()->warning(parent, trMain("Warning"), trMain("Metronome sounds were not found."),
-                                        QMessageBox::Ok);
+        warn(warning, QT_TRANSLATE_NOOP("MainWindow1", "Metronome sounds were not found."));
         return false;
     }
 
@@ -108,8 +106,7 @@ bool judgeFourFile(QWidget *parent, PadTreePaths &tree)
         const QFileInfoList entries = listEntries(folder, false, &tree.linksLeftOut);
         for (const QFileInfo &fi : entries) {
             if (fi.isDir() || fi.completeSuffix() != QLatin1String("prm")) {
-                UiPrompter::instance()->warning(parent, trMain("Warning"), trMain("Wave prm file is error."),
-                                                QMessageBox::Ok);
+                warn(warning, QT_TRANSLATE_NOOP("MainWindow1", "Wave prm file is error."));
                 return false;
             }
         }

@@ -8,8 +8,6 @@
 #include <QStringList>
 #include <QVector>
 
-class QWidget;
-
 // The folders and files of the pad's storage that the editor works with.
 struct PadTreePaths
 {
@@ -29,13 +27,13 @@ struct PadTreePaths
 namespace padtree {
 
 // Sets the four main folders below the model folder; true when all exist as
-// folders, otherwise warns "The target file was not found.".
-bool getRootDirPath(QWidget *parent, const QString &modelFolder, PadTreePaths &tree);
+// folders, otherwise `warning` gets "The target file was not found.".
+bool getRootDirPath(const QString &modelFolder, PadTreePaths &tree, DeviceMessage *warning);
 
 // Finds CLICK, global.ini and the numbered wave folders; true when the
 // metronome folder exists and every numbered parameter folder holds only
-// .prm files. Warns on failure.
-bool judgeFourFile(QWidget *parent, PadTreePaths &tree);
+// .prm files. On failure `warning` gets what to tell.
+bool judgeFourFile(PadTreePaths &tree, DeviceMessage *warning);
 
 // The one warning naming the links the load left out (the first 20).
 DeviceMessage linksWarning(QStringList links);

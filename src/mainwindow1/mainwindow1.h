@@ -5,6 +5,7 @@
 #include "device/kitwaves.h"
 #include "device/padidentity.h"
 #include "device/padkits.h"
+#include "device/padsession.h"
 #include "device/syncbatch.h"
 #include "library/exportfile.h"
 #include "library/soundlibrary.h"
@@ -90,6 +91,9 @@ public:
     // The document: kits, chains, global settings and the kit file model.
     KitDocument &doc() { return m_doc; }
     const KitDocument &doc() const { return m_doc; }
+    // The pad session: the pad's tree, what its load found, its batches.
+    PadSession &pad() { return m_pad; }
+    const PadSession &pad() const { return m_pad; }
 
     Ui::MainWindow1 *ui;
     // The sound library the window shows and edits.
@@ -131,30 +135,8 @@ public:
     bool constructionComplete = false; // false when construction stopped early
 
     // ---- device and paths -------------------------------------------------
-    QString currentDirPath;
-    QString kitPath, sysPath, dataPath, prmPath, sys_click_path;
-    QString usbGlobalIniFile;
-    QVector<QString> waveDataList, wavePrmList;
-    QStringList delUsbWaveList, addUsbWaveList;
-    QVector<quint16> delUsbWaveNumList, addUsbWaveNumList;
-    bool isUDiskFlag = true;
     bool fileErrCloseWindow = false;
-    QVector<QString> padKitFiles; // the file each kit was read from at load
-    QVector<QByteArray> padKitRecords; // and the record it held then
-    QByteArray padChainBlock; // global.ini's kit-chain block at load
-    ztplatform::FolderAnchor padRoot; // the pad's root at load; the pad's files are written only below it
-    std::shared_ptr<PadGuard> padGuard; // tells the pad loaded from another one at its place, before each write
-    QStringList padLinksLeftOut; // symbolic links of the pad's tree the load left out
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
-    SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
-    QVector<int> waveNumList;      // the running add batch: numbers,
-    QVector<QString> addSoundList; // source files
-    QVector<QString> waveNameList; // and names
-    QVector<QString> delBatchList; // the running delete batch's .wav paths
-    QVector<QPair<int, SOUND_INDEX>> delBatchRecords; // their records with their places, taken out by the delete
-    QHash<QString, int> delNotRemoved; // .wav paths (native) of the batch that stay on the pad, and why
-    QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
-    bool padClosing = false;       // the close in device mode is under way
 
     // ---- sounds -----------------------------------------------------------
     QVector<SOUND_INDEX> waveAttrList;
@@ -378,20 +360,17 @@ public:
     // The kits read from the pad become the window's, with their copies.
     void takePadKits(const PadKits &kits);
     // The guard that judges the pad before each write and read below its
-    // root, from `loaded` and the kit records read.
-    void guardPad(PadIdentity loaded);
+    // root, from `loaded` and the kit records read; it warns when another
+    // pad is found at a read.
+    void guardPad(const PadIdentity &loaded);
     // The main window as it looks on the pad.
     void showDeviceModeLook();
     // The close in device mode; true when the window may close.
     bool closeOnPad();
     // The batch object, made and connected on first use.
     SyncBatch *padSync();
-    // The pad's wave folders exist: workers may run.
-    bool padFoldersReady() const;
-    // Where the pad's identity is read.
-    PadPlaces padPlaces() const;
     // Another pad stands at the pad's place: no file below the pad's root is
-    // read any more and the editor goes on offline.
+    // read any more and the editor goes on offline, its pad dialogs hidden.
     void padLost();
     // The pad at the pad's place judged now (padLost() when it is another);
     // `settingsToo` reads its serials and fingerprint also on the same mount.
@@ -406,10 +385,11 @@ public:
     QProgressDialog *showPadProgress(const QString &label, int maximum);
     // Warning boxes of the device side, in order.
     void showDeviceMessages(const DeviceMessages &messages);
+    // The rows, records and kits follow an ended batch; one box names the
+    // sounds that did not reach the pad or stay on it.
     void completeAddBatch();
     void completeDeleteBatch();
-    // The records delBatchRecords holds of pairs that stay on the pad go back to their places.
-    void restoreDeletedRecords();
+    // The pad session's tree checks, with their warnings.
     bool getRootDirPath(QString path);
     bool judgeFourFile();
 
@@ -654,6 +634,7 @@ public slots:
 private:
     KitDocument m_doc;
     SoundLibrary soundLibrary;
+    PadSession m_pad;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,7 +1,7 @@
 #include "bindmount.h"
-#include "device/devicedetector.h"
 #include "fakedrives.h"
 #include "platform/removabledrives.h"
+#include "widgets/devicedetector.h"
 
 #include <QComboBox>
 #include <QTemporaryDir>

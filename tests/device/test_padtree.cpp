@@ -1,6 +1,5 @@
 #include "device/padtree.h"
 #include "fakedrives.h"
-#include "widgets/dialogs/uiprompter.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,19 +25,19 @@ private slots:
         addNumbered(model + "/WAV_PRM", {"001"});
         touchFile(model + "/WAV_PRM/001/001.prm", QByteArray(64, '\0'));
 
-        ScriptedPrompter prompts;
+        DeviceMessage warning;
         PadTreePaths tree;
-        QVERIFY(padtree::getRootDirPath(nullptr, model, tree));
+        QVERIFY(padtree::getRootDirPath(model, tree, &warning));
         QCOMPARE(tree.kitPath, model + "/kit");
         QCOMPARE(tree.sysPath, model + "/Sys");
         QCOMPARE(tree.dataPath, model + "/wav_data");
         QCOMPARE(tree.prmPath, model + "/WAV_PRM");
-        QVERIFY(padtree::judgeFourFile(nullptr, tree));
+        QVERIFY(padtree::judgeFourFile(tree, &warning));
         QCOMPARE(tree.sys_click_path, model + "/Sys/CLICK");
         QCOMPARE(tree.usbGlobalIniFile, model + "/Sys/global.ini");
         QCOMPARE(tree.waveDataList, (QVector<QString>{model + "/wav_data/001", model + "/wav_data/002"}));
         QCOMPARE(tree.wavePrmList, QVector<QString>{model + "/WAV_PRM/001"});
-        QVERIFY(prompts.prompts.isEmpty());
+        QVERIFY(warning.title.isEmpty() && warning.text.isEmpty());
     }
 
     void missingFolderWarns()
@@ -49,12 +48,11 @@ private slots:
         QDir(model).rmdir("KIT");
         touchFile(model + "/KIT"); // a plain file in place of the folder
 
-        ScriptedPrompter prompts;
+        DeviceMessage warning;
         PadTreePaths tree;
-        QVERIFY(!padtree::getRootDirPath(nullptr, model, tree));
-        QCOMPARE(prompts.titles(), QStringList{"Warning"});
-        QCOMPARE(prompts.texts(), QStringList{"The target file was not found."});
-        QCOMPARE(prompts.prompts.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(!padtree::getRootDirPath(model, tree, &warning));
+        QCOMPARE(warning.title, QString("Warning"));
+        QCOMPARE(warning.text, QString("The target file was not found."));
     }
 
     void numberedFolders()
@@ -64,10 +62,9 @@ private slots:
         const QString model = dir.path() + "/ZT350";
         addNumbered(model + "/WAV_DATA", {"001", "002", "004"});
         addNumbered(model + "/WAV_PRM", {"000", "002", "003"});
-        ScriptedPrompter prompts;
         PadTreePaths tree;
-        QVERIFY(padtree::getRootDirPath(nullptr, model, tree));
-        QVERIFY(padtree::judgeFourFile(nullptr, tree));
+        QVERIFY(padtree::getRootDirPath(model, tree, nullptr));
+        QVERIFY(padtree::judgeFourFile(tree, nullptr));
         // 004 sits at position 3; "000" is skipped but uses up position 1.
         QCOMPARE(tree.waveDataList, (QVector<QString>{model + "/WAV_DATA/001", model + "/WAV_DATA/002"}));
         QCOMPARE(tree.wavePrmList, (QVector<QString>{model + "/WAV_PRM/002", model + "/WAV_PRM/003"}));
@@ -97,11 +94,11 @@ private slots:
             QDir(model + "/WAV_PRM/001").mkpath(entry);
         else
             touchFile(model + "/WAV_PRM/001/" + entry);
-        ScriptedPrompter prompts;
+        DeviceMessage warning;
         PadTreePaths tree;
-        QVERIFY(padtree::getRootDirPath(nullptr, model, tree));
-        QCOMPARE(padtree::judgeFourFile(nullptr, tree), ok);
-        QCOMPARE(prompts.texts(), ok ? QStringList() : QStringList{"Wave prm file is error."});
+        QVERIFY(padtree::getRootDirPath(model, tree, &warning));
+        QCOMPARE(padtree::judgeFourFile(tree, &warning), ok);
+        QCOMPARE(warning.text, ok ? QString() : QString("Wave prm file is error."));
     }
 
     void sysFolderRules()
@@ -112,20 +109,21 @@ private slots:
         QVERIFY(QDir(model + "/SYS").removeRecursively());
         QDir(model).mkpath("SYS");
         touchFile(model + "/SYS/global.ini");
-        ScriptedPrompter prompts;
+        DeviceMessage warning;
         PadTreePaths tree;
-        QVERIFY(padtree::getRootDirPath(nullptr, model, tree));
-        QVERIFY(!padtree::judgeFourFile(nullptr, tree));
-        QCOMPARE(prompts.titles(), QStringList{"Warning"});
-        QCOMPARE(prompts.texts(), QStringList{"Metronome sounds were not found."});
+        QVERIFY(padtree::getRootDirPath(model, tree, &warning));
+        QVERIFY(!padtree::judgeFourFile(tree, &warning));
+        QCOMPARE(warning.title, QString("Warning"));
+        QCOMPARE(warning.text, QString("Metronome sounds were not found."));
 
         // No global.ini passes; the load finds it missing later.
-        prompts.clear();
+        warning = DeviceMessage();
         QFile::remove(model + "/SYS/global.ini");
         QDir(model).mkpath("SYS/click");
         PadTreePaths tree2;
-        QVERIFY(padtree::getRootDirPath(nullptr, model, tree2));
-        QVERIFY(padtree::judgeFourFile(nullptr, tree2));
+        QVERIFY(padtree::getRootDirPath(model, tree2, &warning));
+        QVERIFY(padtree::judgeFourFile(tree2, &warning));
+        QVERIFY(warning.text.isEmpty());
         QVERIFY(tree2.usbGlobalIniFile.isEmpty());
         QCOMPARE(tree2.sys_click_path, model + "/SYS/click");
 
@@ -133,8 +131,8 @@ private slots:
         touchFile(model + "/SYS/GLOBAL.INI");
         touchFile(model + "/SYS/global.ini.bak");
         PadTreePaths tree3;
-        QVERIFY(padtree::getRootDirPath(nullptr, model, tree3));
-        QVERIFY(padtree::judgeFourFile(nullptr, tree3));
+        QVERIFY(padtree::getRootDirPath(model, tree3, nullptr));
+        QVERIFY(padtree::judgeFourFile(tree3, nullptr));
         QCOMPARE(tree3.usbGlobalIniFile, model + "/SYS/GLOBAL.INI");
     }
 

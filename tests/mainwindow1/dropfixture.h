@@ -40,8 +40,8 @@ struct DropFixture : WindowFixture
     void deviceMode()
     {
         QDir().mkpath(work.filePath("pad/ZT350/WAV_DATA"));
-        w->currentDirPath = work.filePath("pad") + "/";
-        w->isUDiskFlag = false;
+        w->pad().currentDirPath = work.filePath("pad") + "/";
+        w->pad().isUDiskFlag = false;
     }
 
     // Enter, move and drop of our payload `text` (or of file URLs) at `pos` of `target`.

@@ -94,7 +94,7 @@ private slots:
         dropFiles({kick});
         QVERIFY(!f->ui->left_stackedSoundWidget->acceptDrops());
         QCOMPARE(groupRows(w->library().soundListItemModel, 0), QStringList());
-        w->isUDiskFlag = true; // offline again: the next event of the page restores it
+        w->pad().isUDiskFlag = true; // offline again: the next event of the page restores it
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(f->ui->left_stackedSoundWidget, &enter);
         QVERIFY(f->ui->left_stackedSoundWidget->acceptDrops());
@@ -149,14 +149,13 @@ private slots:
         const QString known = f->sound("Known.wav");
         f->addListed("Known", known, 5);
         dropOnList(records({a, known, b, a, c}));
-        QCOMPARE(w->addUsbWaveList, QStringList({a, b, c}));
-        QCOMPARE(w->addUsbWaveNumList, QVector<quint16>({6, 7, 8}));
-        QCOMPARE(QString(w->library().waveLoadKitAttrList.last().wave_name)
-                         + QString::number(w->library().waveLoadKitAttrList.size()),
+        QCOMPARE(w->pad().addUsbWaveList, QStringList({a, b, c}));
+        QCOMPARE(w->pad().addUsbWaveNumList, QVector<quint16>({6, 7, 8}));
+        QCOMPARE(QString(w->library().waveLoadKitAttrList.last().wave_name) + QString::number(w->library().waveLoadKitAttrList.size()),
                  QString("C4"));
         QCOMPARE(f->totalRows().size() * 10 + update.count(), 11);
         dropOnList(dragpayload::record("A", a)); // no "#": nothing but the start
-        QCOMPARE(w->addUsbWaveList.size() * 10 + update.count(), 2);
+        QCOMPARE(w->pad().addUsbWaveList.size() * 10 + update.count(), 2);
         w->dragLeftOrRight = 1; // from the pad's own list
         dropOnList(records({f->sound("D.wav")}));
         QCOMPARE(update.count(), 2);
@@ -165,8 +164,8 @@ private slots:
         w->dragLeftOrRight = 0;
         w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT - 1;
         dropOnList(records({f->sound("E.wav"), f->sound("F.wav"), f->sound("G.wav")}));
-        QCOMPARE(w->addUsbWaveList, QStringList({f->work.filePath("E.wav")}));
-        QCOMPARE(w->addUsbWaveNumList.last(), quint16(WAVE_MAX_COUNT));
+        QCOMPARE(w->pad().addUsbWaveList, QStringList({f->work.filePath("E.wav")}));
+        QCOMPARE(w->pad().addUsbWaveNumList.last(), quint16(WAVE_MAX_COUNT));
         QCOMPARE(f->prompter.texts(), QStringList({kLimit}));
         QCOMPARE(update.count(), 3);
     }

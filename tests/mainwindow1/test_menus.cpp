@@ -99,7 +99,7 @@ private slots:
         MainWindow1 *w = f->w;
         FlagPrompter prompter;
         prompter.w = w;
-        w->isUDiskFlag = false;
+        w->pad().isUDiskFlag = false;
         f->ui->actionImport_All->trigger();
         QCOMPARE(prompter.texts(), QStringList({"In USB device mode, import files are not supported."}));
         QCOMPARE(prompter.flags, QString("1"));

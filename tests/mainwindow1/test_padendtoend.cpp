@@ -1,8 +1,8 @@
 #include "device/bindmount.h"
-#include "device/devicedetector.h"
 #include "device/writeback.h"
 #include "mainwindow1/shell/startup.h"
 #include "padwindow.h"
+#include "widgets/devicedetector.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -42,7 +42,7 @@ class TestPadEndToEnd : public QObject
         if (!startup.waitForChoice())
             return false;
         startup.showWindow();
-        return !startup.window->isUDiskFlag;
+        return !startup.window->pad().isUDiskFlag;
     }
 
 private slots:
@@ -81,7 +81,7 @@ private slots:
         group.name = w->library().totalGroup->text();
         group.itemList = &items;
         w->addFileToGroupList(0, &group, w->library().totalListItemModel, 4);
-        QTRY_VERIFY_WITH_TIMEOUT(w->padBatchKind == SyncBatch::Idle, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind == SyncBatch::Idle, 60000);
         w->ui->kitNumber->clear();
         QTest::keyClicks(w->ui->kitNumber, "1");
         w->ui->btnSoundKit->click();
@@ -132,7 +132,7 @@ private slots:
         const QString kitFile = writeback::kitFileName(volume.point + "/ZT350/KIT", 1);
         const QByteArray kit1 = kf::readFile(kitFile);
         MainWindow1 *w = f.openAt(volume.point);
-        QVERIFY(!w->isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag);
         w->doc().kitAttrList[0].kit_volume ^= 1;
         QVERIFY(volume.unmount());
         QVERIFY(volume.mountOnNewDevice());

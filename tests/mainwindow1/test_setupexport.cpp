@@ -1313,7 +1313,7 @@ private slots:
         f->w->on_defaultRbtn_clicked();
         f->kit(4).kpadChunk[2].soundFile0 = wave;
         f->kit(4).kpadChunk[2].soundName0 = "Pad1";
-        f->w->isUDiskFlag = false;
+        f->w->pad().isUDiskFlag = false;
         const QMap<QString, QByteArray> padFiles = tree(pad);
         QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
 

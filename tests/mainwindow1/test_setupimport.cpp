@@ -27,7 +27,7 @@ private slots:
     {
         QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
         const QByteArray before = f->snapshot();
-        f->w->isUDiskFlag = false;
+        f->w->pad().isUDiskFlag = false;
         f->ui->btnLoadFile->setCheckable(true);
         f->ui->btnLoadFile->setChecked(true);
         f->ui->btnLoadFile->click();
@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(updates.at(0), QVariantList({3, 0}));
         QCOMPARE(f->texts(), QStringList({"In USB device mode, import files are not supported."}));
         QCOMPARE(f->prompter.titles(), QStringList({"Warning"}));
-        f->w->isUDiskFlag = true;
+        f->w->pad().isUDiskFlag = true;
 
         // No at the question.
         f->prompter.clear();

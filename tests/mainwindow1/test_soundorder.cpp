@@ -220,7 +220,7 @@ private slots:
 
         // On the pad: locks refused, renumbered names read-only; numbers the
         // pad cannot take (no pad folders here) come back as they were.
-        w->isUDiskFlag = false;
+        w->pad().isUDiskFlag = false;
         s.f.prompter.clear();
         w->lockSound();
         w->unlockSound();

@@ -233,7 +233,7 @@ private slots:
     {
         Library lib;
         MainWindow1 *w = lib.w;
-        w->isUDiskFlag = false;
+        w->pad().isUDiskFlag = false;
         lib.total(2, 1)->setText("Ride");
         QVERIFY(!lib.total(2, 1)->isEditable());
         QCOMPARE(lib.recordName(2), QString("Ride"));

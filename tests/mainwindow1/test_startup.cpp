@@ -1,4 +1,4 @@
-#include "device/devicedetector.h"
+#include "widgets/devicedetector.h"
 #include "padwindow.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/startup.h"
@@ -121,8 +121,8 @@ private slots:
         MainWindow1 *w = startup.window;
         QVERIFY(w->isVisible());
         QVERIFY(!startup.chooser->isVisible());
-        QVERIFY(w->isUDiskFlag);
-        QCOMPARE(w->currentDirPath, QString("Device Unconnect(Default)"));
+        QVERIFY(w->pad().isUDiskFlag);
+        QCOMPARE(w->pad().currentDirPath, QString("Device Unconnect(Default)"));
         QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
         QCOMPARE(w->ui->kitNumber->text(), QString("1"));
         QCOMPARE(w->ui->kitNameLineEdit->text(), QString("New Kit"));
@@ -237,10 +237,10 @@ private slots:
         answerChooser("btnOk");
         QVERIFY(startup.waitForChoice());
         QCOMPARE(prompts.texts(), QStringList());
-        QVERIFY(!startup.window->isUDiskFlag);
-        QCOMPARE(startup.window->currentDirPath, root);
-        QCOMPARE(startup.window->kitPath, root + "ZT350/KIT");
-        QCOMPARE(startup.window->usbGlobalIniFile, root + "ZT350/SYS/global.ini");
+        QVERIFY(!startup.window->pad().isUDiskFlag);
+        QCOMPARE(startup.window->pad().currentDirPath, root);
+        QCOMPARE(startup.window->pad().kitPath, root + "ZT350/KIT");
+        QCOMPARE(startup.window->pad().usbGlobalIniFile, root + "ZT350/SYS/global.ini");
         startup.showWindow();
         QVERIFY(startup.window->isVisible());
         // Closing on the pad asks, writes back and dismounts it.

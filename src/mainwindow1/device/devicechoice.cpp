@@ -1,30 +1,28 @@
 #include "mainwindow1/mainwindow1.h"
 
-#include "device/padtree.h"
+#include "device/padpaths.h"
 #include "device/writeback.h"
-#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
-#include <QDebug>
 #include <QFileInfo>
 #include <QProgressDialog>
 
 void MainWindow1::recvFilePath(QString path)
 {
-    currentDirPath = path;
+    pad().currentDirPath = path;
     if (path.isEmpty() || path == tr("Device Unconnect(Default)")) {
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         loopFlag1 = 0;
         return;
     }
     doc().kitAttrList.clear();
     doc().kitMaxList.clear();
-    isUDiskFlag = false;
+    pad().isUDiskFlag = false;
 
     auto refuse = [this]() {
         UiPrompter::instance()->warning(this, tr("Error"), tr("The current disk is not the sampler pad."),
                                         QMessageBox::Ok);
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         fileErrCloseWindow = true;
         loopFlag1 = 0;
     };
@@ -43,62 +41,40 @@ void MainWindow1::recvFilePath(QString path)
         refuse();
         return;
     }
-    padRoot = ztplatform::FolderAnchor::record(path);
+    pad().padRoot = ztplatform::FolderAnchor::record(path);
     loadPad(QFileInfo(modelFolder).canonicalFilePath());
 }
 
 bool MainWindow1::getRootDirPath(QString path)
 {
-    PadTreePaths tree;
-    const bool ok = padtree::getRootDirPath(this, path, tree);
-    kitPath = tree.kitPath;
-    sysPath = tree.sysPath;
-    dataPath = tree.dataPath;
-    prmPath = tree.prmPath;
-    padLinksLeftOut << tree.linksLeftOut;
+    DeviceMessage warning;
+    const bool ok = pad().getRootDirPath(path, &warning);
+    if (!ok)
+        showDeviceMessages({warning});
     return ok;
 }
 
 bool MainWindow1::judgeFourFile()
 {
-    PadTreePaths tree;
-    tree.kitPath = kitPath;
-    tree.sysPath = sysPath;
-    tree.dataPath = dataPath;
-    tree.prmPath = prmPath;
-    tree.sys_click_path = sys_click_path;
-    tree.usbGlobalIniFile = usbGlobalIniFile;
-    tree.waveDataList = waveDataList;
-    tree.wavePrmList = wavePrmList;
-    const bool ok = padtree::judgeFourFile(this, tree);
-    sys_click_path = tree.sys_click_path;
-    usbGlobalIniFile = tree.usbGlobalIniFile;
-    waveDataList = tree.waveDataList;
-    wavePrmList = tree.wavePrmList;
-    padLinksLeftOut << tree.linksLeftOut;
+    DeviceMessage warning;
+    const bool ok = pad().judgeFourFile(&warning);
+    if (!ok)
+        showDeviceMessages({warning});
     return ok;
-}
-
-PadPlaces MainWindow1::padPlaces() const
-{
-    return PadPlaces{currentDirPath, sys_click_path, usbGlobalIniFile, padKitFiles};
 }
 
 void MainWindow1::padLost()
 {
-    qWarning() << "the pad at" << currentDirPath << "is not the one loaded";
-    // Its sounds are not taken for the loaded pad's, by any later read.
-    ztplatform::fenceFolder(padRoot.path());
+    pad().padLost();
     for (QProgressDialog *progress : {usbDialog, delDialog}) {
         if (progress)
             progress->hide();
     }
-    isUDiskFlag = true;
 }
 
 PadMatch MainWindow1::padCheck(bool settingsToo)
 {
-    const PadMatch match = padGuard ? padGuard->check(settingsToo) : PadMatch();
+    const PadMatch match = pad().padCheck(settingsToo);
     if (match.another())
         padLost();
     return match;

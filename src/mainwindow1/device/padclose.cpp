@@ -15,13 +15,13 @@
 
 bool MainWindow1::closeOnPad()
 {
-    if (padClosing)
+    if (pad().padClosing)
         return false; // a close during the close
-    padClosing = true;
+    pad().padClosing = true;
     const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
             this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
-        padClosing = false;
+        pad().padClosing = false;
         return false;
     }
     // Sounds still being written get their rows first, so the kits see them.
@@ -29,60 +29,52 @@ bool MainWindow1::closeOnPad()
         syncBatch->waitForFinished();
     commitShownKit(curkitNumber);
     if (!saveSoundListAtClose()) {
-        padClosing = false; // the window stays on the pad, nothing written to it
+        pad().padClosing = false; // the window stays on the pad, nothing written to it
         return false;
     }
 
     bool closing = false;
     if (generateOrderFile()) {
-        if (!safelyRemoveUSBDevice(currentDirPath))
+        if (!safelyRemoveUSBDevice(pad().currentDirPath))
             showDeviceMessages({writeback::dismountFailedMessage()});
         closing = true;
     } else {
         // Nothing is lost: the window stays, offline, and its close asks while edits are unsaved.
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
     }
-    padClosing = false;
+    pad().padClosing = false;
     return closing;
 }
 
 bool MainWindow1::generateOrderFile()
 {
-    if (!writeback::padDrivePresent(currentDirPath, kitPath)) {
+    if (!pad().drivePresent()) {
         showDeviceMessages({writeback::driveGoneMessage()});
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         return false;
     }
     const DeviceMessage notice = writeback::disconnectNotice();
     UiPrompter::instance()->information(this, notice.title, notice.text, QMessageBox::Ok);
     // The pad may have gone while the notice was up, or another taken its place.
-    if (!writeback::padDrivePresent(currentDirPath, kitPath)) {
+    if (!pad().drivePresent()) {
         showDeviceMessages({writeback::driveGoneMessage()});
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         return false;
     }
 
     QProgressDialog *progress = showPadProgress(tr("Saving file..."), 5);
-    writeback::WriteBackJob job;
-    job.kits = &doc().kitAttrList;
-    job.originalKits = &doc().originalKitAttrList;
-    job.chains = &doc().kitChainList;
-    job.originalChains = &doc().originalKitChainList;
-    job.kitFlags = &doc().kitNumFlagList;
-    job.nameAdjusted = &doc().kitNumFlagList1;
-    job.kitChangedFlag = &doc().kitChangedFlag;
-    job.globalFlag = &doc().globalFlag;
-    job.wavesChanged = !addUsbWaveNumList.isEmpty() || !delUsbWaveNumList.isEmpty() || reorderSoundFlag;
-    job.kitPath = kitPath;
-    job.kitFiles = padKitFiles;
-    job.kitRecords = padKitRecords;
-    job.globalFile = usbGlobalIniFile;
-    job.chainBlock = padChainBlock;
-    job.padRoot = padRoot;
-    job.padGuard = padGuard; // also judges the pad before the first write
-    job.driveRoot = currentDirPath;
-    job.sysPath = sysPath;
-    job.waves = usedWaveIndex(writeback::soundFilesToLookUp(job));
+    PadSession::KitLists lists;
+    lists.kits = &doc().kitAttrList;
+    lists.originalKits = &doc().originalKitAttrList;
+    lists.chains = &doc().kitChainList;
+    lists.originalChains = &doc().originalKitChainList;
+    lists.kitFlags = &doc().kitNumFlagList;
+    lists.nameAdjusted = &doc().kitNumFlagList1;
+    lists.kitChangedFlag = &doc().kitChangedFlag;
+    lists.globalFlag = &doc().globalFlag;
+    writeback::WriteBackJob job = pad().writeBackJob(lists, reorderSoundFlag, [this](const QSet<QString> &files) {
+        return usedWaveIndex(files);
+    });
     const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
         progress->setValue(value);
         QCoreApplication::processEvents();

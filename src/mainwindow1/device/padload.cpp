@@ -86,16 +86,16 @@ void MainWindow1::loadPad(const QString &modelFolder)
             progress->show();
     };
     // The links left out are named once: before a refusal or at the end.
-    padLinksLeftOut.clear();
+    pad().padLinksLeftOut.clear();
     auto withLinks = [this](DeviceMessages messages) {
-        if (!padLinksLeftOut.isEmpty())
-            messages.prepend(padtree::linksWarning(padLinksLeftOut));
+        if (!pad().padLinksLeftOut.isEmpty())
+            messages.prepend(padtree::linksWarning(pad().padLinksLeftOut));
         return messages;
     };
     auto refuse = [this, progress, &tell, &withLinks](const DeviceMessages &messages) {
         progress->close();
         tell(withLinks(messages), false);
-        isUDiskFlag = true;
+        pad().isUDiskFlag = true;
         fileErrCloseWindow = true;
         loopFlag1 = 0;
     };
@@ -110,12 +110,12 @@ void MainWindow1::loadPad(const QString &modelFolder)
     const bool filesOk = judgeFourFile();
     if (!rootOk || !filesOk)
         return refuse({notPad});
-    PadIdentity loaded = readPadIdentity(padPlaces());
+    const PadIdentity loaded = pad().currentPadIdentity();
     progress->show();
 
     progress->setValue(18);
-    const PadSounds sounds = readPadSounds(waveDataList, wavePrmList, pumpEvents);
-    padLinksLeftOut << sounds.linksLeftOut;
+    const PadSounds sounds = readPadSounds(pad().waveDataList, pad().wavePrmList, pumpEvents);
+    pad().padLinksLeftOut << sounds.linksLeftOut;
     if (!sounds.ok) {
         DeviceMessages messages = sounds.messages;
         if (sounds.waveAttrList.isEmpty())
@@ -136,21 +136,21 @@ void MainWindow1::loadPad(const QString &modelFolder)
     importPadClicks();
     progress->show();
 
-    if (usbGlobalIniFile.isEmpty() && namesGlobalIni(padLinksLeftOut))
+    if (pad().usbGlobalIniFile.isEmpty() && namesGlobalIni(pad().padLinksLeftOut))
         return refuse({notPad});
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
-    const PadGlobal global = readPadGlobal(usbGlobalIniFile, *globalModel);
+    const PadGlobal global = readPadGlobal(pad().usbGlobalIniFile, *globalModel);
     if (!global.ok)
         return refuse(global.messages);
     doc().globalSize = global.globalSize;
-    padChainBlock = global.chainBlock;
+    pad().padChainBlock = global.chainBlock;
     showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
     doc().originalKitChainList = doc().kitChainList;
 
-    const PadKits kits = readPadKits(kitPath, waveAttrList, doc().curKitAttr,
-                                     KitRecordStorage{doc().base0, doc().pedal0, doc().pad0}, pumpEvents);
-    padLinksLeftOut << kits.linksLeftOut;
+    const PadKits kits = readPadKits(pad().kitPath, waveAttrList, doc().curKitAttr, KitRecordStorage{doc().base0, doc().pedal0, doc().pad0},
+                                     pumpEvents);
+    pad().padLinksLeftOut << kits.linksLeftOut;
     if (!kits.ok)
         return refuse(kits.messages);
     takePadKits(kits);
@@ -207,23 +207,17 @@ void MainWindow1::takePadKits(const PadKits &kits)
             doc().kitNumFlagList1[k] = 1;
     }
     doc().kitMaxList = kits.renamedKits;
-    padKitFiles = kits.kitFiles;
-    padKitRecords = kits.kitRecords;
+    pad().padKitFiles = kits.kitFiles;
+    pad().padKitRecords = kits.kitRecords;
 }
 
-void MainWindow1::guardPad(PadIdentity loaded)
+void MainWindow1::guardPad(const PadIdentity &loaded)
 {
     // From now on each write and each read below the pad's root first asks
     // whether the pad there is the one loaded; no sound is read once another
     // pad stood there.
-    loaded.kits.fill(QByteArray(), KIT_MAX_COUNT);
-    for (int slot = 0; slot < KIT_MAX_COUNT && slot < padKitRecords.size(); ++slot) {
-        if (!padKitFiles.value(slot).isEmpty())
-            loaded.kits[slot] = kitDigest(padKitRecords.at(slot));
-    }
-    padGuard = std::make_shared<PadGuard>(padPlaces(), loaded);
-    padRoot.setCheck(padGuard);
-    ztplatform::watchFolder(padRoot.path(), this, [this]() {
+    pad().guardPad(loaded);
+    ztplatform::watchFolder(pad().padRoot.path(), this, [this]() {
         const PadMatch match = padCheck(false);
         if (match.another())
             showDeviceMessages({anotherPadMessage(match)});

@@ -10,7 +10,7 @@
 
 void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
 {
-    if (isUDiskFlag)
+    if (pad().isUDiskFlag)
         return;
     const int n = qMin(count, qMin(library().waveLoadKitAttrList.size(), oldNumbers.size()));
     const QVector<WaveRenumber> changes = renumberedWaves(library().waveLoadKitAttrList.mid(0, n),
@@ -18,11 +18,12 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
     if (changes.isEmpty())
         return;
     // Another pad at the pad's place is not touched; the numbers come back.
-    const bool onPad = !padFoldersReady() || padStillLoaded();
-    const RenumberResult result = onPad ? renumberPadWaves(changes, dataPath, prmPath, padRoot) : RenumberResult();
+    const bool onPad = !pad().padFoldersReady() || padStillLoaded();
+    const RenumberResult result =
+            onPad ? renumberPadWaves(changes, pad().dataPath, pad().prmPath, pad().padRoot) : RenumberResult();
     if (!result.ok) {
         // Found before the renumbering: padStillLoaded() has told it.
-        const PadMatch lost = onPad && padGuard ? padGuard->lost() : PadMatch();
+        const PadMatch lost = onPad && pad().padGuard ? pad().padGuard->lost() : PadMatch();
         if (lost.another()) {
             padLost();
             QStringList texts;

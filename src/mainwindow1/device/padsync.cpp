@@ -3,17 +3,13 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "device/padpaths.h"
 #include "device/usbupdate.h"
-#include "device/waveslots.h"
 #include "device/writeback.h"
 #include "model/kitediting.h"
-#include "platform/volumeidentity.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
 #include <QProgressDialog>
 #include <QSet>
@@ -41,11 +37,11 @@ SyncBatch *MainWindow1::padSync()
 {
     if (!syncBatch) {
         syncBatch = new SyncBatch(this);
-        syncBatch->setPadRoot(padRoot);
+        syncBatch->setPadRoot(pad().padRoot);
         connect(syncBatch, &SyncBatch::progress, this, [this](int value) {
-            if (padBatchKind == SyncBatch::Adding)
+            if (pad().padBatchKind == SyncBatch::Adding)
                 recvAddProgress(value);
-            else if (padBatchKind == SyncBatch::Deleting)
+            else if (pad().padBatchKind == SyncBatch::Deleting)
                 recvDelProgress(value);
         });
         connect(syncBatch, &SyncBatch::waveFailed, this, &MainWindow1::recvWaveFailed);
@@ -53,13 +49,6 @@ SyncBatch *MainWindow1::padSync()
         connect(syncBatch, &SyncBatch::finished, this, &MainWindow1::recvBatchFinished);
     }
     return syncBatch;
-}
-
-bool MainWindow1::padFoldersReady() const
-{
-    // Workers only ever write below the pad's own wave folders.
-    return !isUDiskFlag && padtree::isUsableFolder(dataPath) && padtree::isUsableFolder(prmPath)
-            && QFileInfo(dataPath).isDir() && QFileInfo(prmPath).isDir();
 }
 
 void MainWindow1::recvUpdate(int flag, int)
@@ -75,47 +64,18 @@ void MainWindow1::addUsbWave()
     // A batch still running ends first: its completion reads the batch lists.
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
-    const int n = addUsbWaveList.size();
+    const int n = pad().addUsbWaveList.size();
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
-    const bool ready = padFoldersReady() && padCheck(true).same();
+    const bool ready = pad().padFoldersReady() && padCheck(true).same();
     ui->right_stackedWidgetPage1->setEnabled(false);
     addProgressValue = 0;
-    waveNumList.clear();
-    addSoundList.clear();
-    waveNameList.clear();
-    failedWaveList.clear();
-    // Numbers go on from the last sound before the batch (0 when there is
-    // none) with the next free one: pairs the load left out keep theirs.
-    const int before = library().waveLoadKitAttrList.size() - n;
-    total_index = before > 0 ? library().waveLoadKitAttrList.at(before - 1).wave_No : 0;
-    QSet<int> listed;
-    for (int i = 0; i < before; ++i)
-        listed.insert(library().waveLoadKitAttrList.at(i).wave_No);
-    WaveSlots freeSlots(ready ? dataPath : QString(), ready ? prmPath : QString(), listed);
     showPadProgress(tr("Importing sound file..."), n);
-
-    const QHash<QString, int> records = firstRecordOfFile(library().waveLoadKitAttrList);
-    QVector<SyncBatch::Sound> sounds;
-    for (const QString &path : qAsConst(addUsbWaveList)) {
-        const int r = records.value(path, -1);
-        if (r < 0)
-            continue;
-        total_index = freeSlots.nextFree(total_index);
-        const QString name = charArray2String(library().waveLoadKitAttrList.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
-        waveNumList << total_index;
-        addSoundList << path;
-        waveNameList << name;
-        sounds << SyncBatch::Sound{total_index, path, name};
-    }
-    padBatchKind = SyncBatch::Adding;
-    if (!ready) {
-        for (const SyncBatch::Sound &s : qAsConst(sounds))
-            failedWaveList << s.waveNo;
-    }
+    const PadSession::AddPlan plan = pad().beginAddBatch(library().waveLoadKitAttrList, ready);
+    total_index = plan.lastNumber;
     // Nothing handed to the workers: the batch ends at once.
-    if (!ready || !padSync()->startAdd(sounds, dataPath, prmPath))
+    if (!ready || !padSync()->startAdd(plan.sounds, pad().dataPath, pad().prmPath))
         completeAddBatch();
 }
 
@@ -123,15 +83,9 @@ void MainWindow1::deleteUsbWave()
 {
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
-    delBatchList = delUsbWaveList.toVector();
-    delNotRemoved.clear();
-    padBatchKind = SyncBatch::Deleting;
-    const bool ready = !delBatchList.isEmpty() && padFoldersReady() && padCheck(true).same();
-    if (!ready) {
-        for (const QString &path : qAsConst(delBatchList))
-            delNotRemoved.insert(QDir::toNativeSeparators(path), UsbUpdate::PadGone);
-    }
-    if (!ready || !padSync()->startDelete(delBatchList, dataPath, prmPath))
+    const bool ready = !pad().delUsbWaveList.isEmpty() && pad().padFoldersReady() && padCheck(true).same();
+    pad().beginDeleteBatch(ready);
+    if (!ready || !padSync()->startDelete(pad().delBatchList, pad().dataPath, pad().prmPath))
         completeDeleteBatch(); // no dialog is left up
 }
 
@@ -155,27 +109,19 @@ void MainWindow1::recvDelProgress(int value)
 
 void MainWindow1::recvWaveFailed(int waveNo, QString)
 {
-    failedWaveList << waveNo;
+    pad().failedWaveList << waveNo;
 }
 
 void MainWindow1::recvDeleteFailed(QString path, int why)
 {
-    delNotRemoved.insert(QDir::toNativeSeparators(path), why);
+    pad().pairNotRemoved(path, why);
 }
 
 DeviceMessage MainWindow1::padBatchMessage(const QString &lead, const QStringList &sounds)
 {
     using writeback::PadStop;
-    // Judged again when a worker found no pad at the place.
-    const bool noPad = padGuard && padGuard->check(false).verdict == PadMatch::Gone;
-    const PadMatch lost = padGuard ? padGuard->lost() : PadMatch();
-    PadStop stop = PadStop::None;
-    if (lost.another())
-        stop = PadStop::AnotherPad;
-    else if (ztplatform::isReadOnlyVolume(padRoot.path()))
-        stop = PadStop::ReadOnly;
-    else if (noPad || !writeback::padDrivePresent(currentDirPath, kitPath))
-        stop = PadStop::Gone;
+    PadMatch lost;
+    const PadStop stop = pad().batchStop(&lost);
     QStringList lines = QStringList{lead} + sounds;
     if (stop == PadStop::AnotherPad) {
         padLost();
@@ -188,22 +134,21 @@ DeviceMessage MainWindow1::padBatchMessage(const QString &lead, const QStringLis
 
 void MainWindow1::recvBatchFinished()
 {
-    if (padBatchKind == SyncBatch::Adding)
+    if (pad().padBatchKind == SyncBatch::Adding)
         completeAddBatch();
-    else if (padBatchKind == SyncBatch::Deleting)
+    else if (pad().padBatchKind == SyncBatch::Deleting)
         completeDeleteBatch();
 }
 
 void MainWindow1::completeAddBatch()
 {
-    padBatchKind = SyncBatch::Idle;
+    const QVector<PadSession::AddedSound> added = pad().finishAddBatch();
     if (usbDialog) {
         usbDialog->setValue(usbDialog->maximum());
         usbDialog->close();
     }
     addProgressValue = 0;
 
-    const QSet<int> failed(failedWaveList.cbegin(), failedWaveList.cend());
     const QHash<QString, int> records = firstRecordOfFile(library().waveLoadKitAttrList);
     const int kitNo = ui->kitNumber->text().toInt() - 1; // the kit shown now
     QStringList failedFiles;
@@ -214,53 +159,43 @@ void MainWindow1::completeAddBatch()
     QSet<QString> onPads;
     const int kits = qMin(doc().kitAttrList.size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        for (const KIT_PAD_SETTING &pad : doc().kitAttrList.at(k).kpadChunk)
-            onPads << pad.soundFile0 << pad.soundFile1;
+        for (const KIT_PAD_SETTING &setting : doc().kitAttrList.at(k).kpadChunk)
+            onPads << setting.soundFile0 << setting.soundFile1;
     }
-    for (int i = 0; i < waveNumList.size(); ++i) {
-        const int number = waveNumList.at(i);
-        const QString &source = addSoundList.at(i);
-        const QString &name = waveNameList.at(i);
-        const int r = records.value(source, -1);
-        if (failed.contains(number)) {
+    for (const PadSession::AddedSound &sound : added) {
+        const int r = records.value(sound.source, -1);
+        if (!sound.reached) {
             // Not on the pad: no row, no record, no pad left pointing at it.
-            failedFiles << source;
+            failedFiles << sound.source;
             if (r >= 0)
                 dropped << r;
             if (kitNo >= 0 && kitNo < doc().kitAttrList.size() && kitNo < KIT_MAX_COUNT)
-                shownKitCleared |= kitediting::clearWave(doc().kitAttrList[kitNo], doc().kitPadList[kitNo], source);
+                shownKitCleared |= kitediting::clearWave(doc().kitAttrList[kitNo], doc().kitPadList[kitNo], sound.source);
             continue;
         }
-        const QString device = dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(number);
-        const quint32 length = quint32(QFileInfo(device).size());
-        auto *numberCell = new QStandardItem(QIcon(), QString::number(number));
+        auto *numberCell = new QStandardItem(QIcon(), QString::number(sound.number));
         numberCell->setEditable(false);
-        auto *nameCell = new QStandardItem(name);
+        auto *nameCell = new QStandardItem(sound.name);
         nameCell->setEditable(false);
-        library().totalGroup->appendRow({numberCell, nameCell, new QStandardItem(device)});
+        library().totalGroup->appendRow({numberCell, nameCell, new QStandardItem(sound.device)});
         if (library().hhGroup)
-            library().hhGroup->appendRow({new QStandardItem(name), new QStandardItem(device)});
+            library().hhGroup->appendRow({new QStandardItem(sound.name), new QStandardItem(sound.device)});
 
-        const QString native = QDir::toNativeSeparators(device);
+        const QString native = QDir::toNativeSeparators(sound.device);
         if (r >= 0) {
             SOUND_INDEX record;
             record.file = native;
-            record.wave_No = quint16(number);
+            record.wave_No = quint16(sound.number);
             record.wave_lock = 1;
-            str2CharArray(name, record.wave_name, SOUND_NAME_LENGTH_MAX);
+            str2CharArray(sound.name, record.wave_name, SOUND_NAME_LENGTH_MAX);
             library().waveLoadKitAttrList[r] = record;
         }
-        for (int k = 0; onPads.contains(source) && k < kits; ++k)
-            changeOnlineKitPath(source, native, quint16(number), length, k);
+        for (int k = 0; onPads.contains(sound.source) && k < kits; ++k)
+            changeOnlineKitPath(sound.source, native, quint16(sound.number), sound.length, k);
     }
     std::sort(dropped.begin(), dropped.end());
     for (int i = dropped.size() - 1; i >= 0; --i)
         library().waveLoadKitAttrList.removeAt(dropped.at(i));
-    // The change file counts only the sounds that reached the pad.
-    for (int extra = addUsbWaveList.size() - (waveNumList.size() - failedFiles.size());
-         extra > 0 && !addUsbWaveNumList.isEmpty(); --extra)
-        addUsbWaveNumList.removeLast();
-    failedWaveList.clear();
     if (shownKitCleared && kitNo == currentKitNum)
         dispPadList(doc().kitAttrList, currentKitNum);
     getRightSoundList();
@@ -272,61 +207,39 @@ void MainWindow1::completeAddBatch()
 
 void MainWindow1::completeDeleteBatch()
 {
-    padBatchKind = SyncBatch::Idle;
+    const PadSession::DeleteOutcome outcome = pad().finishDeleteBatch();
     if (delDialog)
         delDialog->setValue(delDialog->maximum());
     // Rows go only for the pairs gone from the pad; the others stay, with
     // their records, and the change file does not count them as deleted.
-    QSet<QString> removed;
-    for (const QString &p : qAsConst(delBatchList)) {
-        if (!delNotRemoved.contains(QDir::toNativeSeparators(p)))
-            removed.insert(QDir::toNativeSeparators(p));
-    }
     QStringList stay;
-    for (int row = library().totalGroup && !delBatchList.isEmpty() ? library().totalGroup->rowCount() - 1 : -1;
-         row >= 0; --row) {
+    for (int row = library().totalGroup && !pad().delBatchList.isEmpty() ? library().totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
         const QStandardItem *file = library().totalGroup->child(row, 2);
         const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
-        if (removed.contains(path)) {
+        if (outcome.removed.contains(path)) {
             library().totalGroup->removeRow(row);
             updateHHsoundList(row);
-        } else if (delNotRemoved.contains(path)) {
+        } else if (outcome.kept.contains(path)) {
             const QStandardItem *number = library().totalGroup->child(row, 0);
-            const int i = number ? delUsbWaveNumList.lastIndexOf(quint16(number->text().toInt())) : -1;
-            if (i >= 0)
-                delUsbWaveNumList.removeAt(i);
+            if (number)
+                pad().keepDeletedNumber(quint16(number->text().toInt()));
             const QStandardItem *name = library().totalGroup->child(row, 1);
-            const QString why = delNotRemoved.value(path) == UsbUpdate::LinkedFolder
+            const QString why = outcome.kept.value(path) == UsbUpdate::LinkedFolder
                     ? QStringLiteral(" (") + tr("its folder is a link or leads out of the sampler pad") + QLatin1Char(')')
                     : QString();
             stay.prepend((name ? name->text() : path) + why);
         }
     }
-    restoreDeletedRecords();
+    pad().restoreDeletedRecords(library().waveLoadKitAttrList);
     ui->totalWaveTreeView->update();
     if (delDialog) {
         delDialog->close();
         delDialog->hide();
     }
     delProgressValue = 0;
-    delNotRemoved.clear();
     if (!stay.isEmpty())
         showDeviceMessages({padBatchMessage(
                 tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
-}
-
-void MainWindow1::restoreDeletedRecords()
-{
-    int gone = 0; // records before the one at hand that stay out
-    for (const QPair<int, SOUND_INDEX> &taken : qAsConst(delBatchRecords)) {
-        if (!delNotRemoved.contains(QDir::toNativeSeparators(taken.second.file))) {
-            ++gone;
-            continue;
-        }
-        const int at = qBound(0, taken.first - gone, library().waveLoadKitAttrList.size());
-        library().waveLoadKitAttrList.insert(at, taken.second);
-    }
-    delBatchRecords.clear();
 }
 
 void MainWindow1::changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength,

@@ -155,7 +155,7 @@ void MainWindow1::on_tbtDel_clicked()
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    const bool deviceMode = !isUDiskFlag;
+    const bool deviceMode = !pad().isUDiskFlag;
 
     if (anyLocked(rows, library().waveLoadKitAttrList)) {
         prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
@@ -168,7 +168,7 @@ void MainWindow1::on_tbtDel_clicked()
             delDialog->deleteLater();
         delDialog = deleteProgress(this, 2 * rows.size());
     }
-    delUsbWaveList.clear();
+    pad().delUsbWaveList.clear();
     auto closeDialog = [this]() {
         if (delDialog) {
             delDialog->close();
@@ -214,8 +214,8 @@ void MainWindow1::on_tbtDel_clicked()
         if (records != recordsOf.constEnd() && next < records->size()) {
             removeRecord[records->at(next++)] = true;
             if (deviceMode) {
-                delUsbWaveList.append(pick.path);
-                delUsbWaveNumList.append(pick.number);
+                pad().delUsbWaveList.append(pick.path);
+                pad().delUsbWaveNumList.append(pick.number);
             }
         }
         if (deviceMode) {
@@ -233,11 +233,11 @@ void MainWindow1::on_tbtDel_clicked()
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
-    delBatchRecords.clear();
-    removeMarked(library().waveLoadKitAttrList, removeRecord, deviceMode ? &delBatchRecords : nullptr);
+    pad().delBatchRecords.clear();
+    removeMarked(library().waveLoadKitAttrList, removeRecord, deviceMode ? &pad().delBatchRecords : nullptr);
 
     if (deviceMode) {
-        if (delUsbWaveList.isEmpty()) {
+        if (pad().delUsbWaveList.isEmpty()) {
             // Nothing for the pad: no worker would ever close the dialog.
             closeDialog();
             return;

@@ -185,10 +185,10 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
     if (mode != 4 || !library().totalGroup)
         return;
 
-    const bool deviceMode = !isUDiskFlag;
+    const bool deviceMode = !pad().isUDiskFlag;
     if (deviceMode)
-        addUsbWaveList.clear();
-    const QString padFolder = QDir::fromNativeSeparators(currentDirPath) + QStringLiteral("zt350/wav_data");
+        pad().addUsbWaveList.clear();
+    const QString padFolder = QDir::fromNativeSeparators(pad().currentDirPath) + QStringLiteral("zt350/wav_data");
     QSet<QString> listedPaths = childTexts(model, 2);
     QSet<QString> listedNames = childTexts(model, 1);
     int queued = 0;
@@ -219,8 +219,8 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
         }
         const quint16 number = quint16(total_index + 1);
         if (deviceMode) {
-            addUsbWaveList.append(path);
-            addUsbWaveNumList.append(number);
+            pad().addUsbWaveList.append(path);
+            pad().addUsbWaveNumList.append(number);
             ++queued;
             library().soundList.append(name);
         } else {

@@ -146,7 +146,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     if (selected.size() > 5) {
         dropToPadOrRight = true;
         exportAction->setEnabled(true);
-        deleteAction->setEnabled(isUDiskFlag);
+        deleteAction->setEnabled(pad().isUDiskFlag);
         return;
     }
     dropToPadOrRight = false;
@@ -166,7 +166,7 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
         }
     }
     exportAction->setEnabled(!locked);
-    deleteAction->setEnabled(!locked && isUDiskFlag);
+    deleteAction->setEnabled(!locked && pad().isUDiskFlag);
 
     const soundsource::Stored src = soundsource::parse(path);
     const bool stored = src.form != soundsource::Form::Plain;
@@ -251,9 +251,9 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
 
     previewable = true;
     if (press) {
-        if (!isRight && !isUDiskFlag)
+        if (!isRight && !pad().isUDiskFlag)
             dragLeftOrRight = 1;
-        dragPayload(this, dragpayload::encode({{name, path}}, !isUDiskFlag), name, isRight);
+        dragPayload(this, dragpayload::encode({{name, path}}, !pad().isUDiskFlag), name, isRight);
     }
     playFileNameNew2 = path;
 }
@@ -288,7 +288,7 @@ void MainWindow1::groupTreeSelection(const QModelIndex &index, bool press)
         if (!dropToPadOrRight)
             ui->songLabel2->setText(name);
         readyToPlay(this);
-        if (!isUDiskFlag) {
+        if (!pad().isUDiskFlag) {
             records.append({name, path});
             dragLeftOrRight = 0;
         } else if (press) {
@@ -296,6 +296,6 @@ void MainWindow1::groupTreeSelection(const QModelIndex &index, bool press)
         }
         playFileNameNew2 = path;
     }
-    if (press && !isUDiskFlag)
+    if (press && !pad().isUDiskFlag)
         dragPayload(this, dragpayload::encode(records, true), QString(), isLeftWave);
 }

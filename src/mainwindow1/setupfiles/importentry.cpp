@@ -5,10 +5,10 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "device/devicedetector.h"
 #include "platform/regularfile.h"
 #include "setup/fileread.h"
 #include "setup/soundsource.h"
+#include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
@@ -83,7 +83,7 @@ bool importKitFiles(MainWindow1 *w)
 void MainWindow1::on_btnLoadFile_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!isUDiskFlag) {
+    if (!pad().isUDiskFlag) {
         emit sendUpdate(3, 0);
         ui->btnLoadFile->setChecked(false);
         prompter->warning(this, tr("Warning"), tr("In USB device mode, import files are not supported."),

@@ -2,10 +2,10 @@
 #include "ui_mainwindow1.h"
 #include "resources/ztresources.h"
 
-#include "device/devicedetector.h"
 #include "platform/regularfile.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
+#include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/lineedit.h"
 #include "widgets/mystyle.h"
@@ -236,23 +236,23 @@ void MainWindow1::initValueAndList()
 {
     myDetector = new DeviceDetector(nullptr);
 
-    kitPath.clear();
-    sysPath.clear();
-    dataPath.clear();
-    prmPath.clear();
+    pad().kitPath.clear();
+    pad().sysPath.clear();
+    pad().dataPath.clear();
+    pad().prmPath.clear();
     library().binFilePath.clear();
     library().globalFilePath.clear();
-    sys_click_path.clear();
+    pad().sys_click_path.clear();
 
-    delUsbWaveList.clear();
-    addUsbWaveList.clear();
-    delUsbWaveNumList.clear();
-    addUsbWaveNumList.clear();
+    pad().delUsbWaveList.clear();
+    pad().addUsbWaveList.clear();
+    pad().delUsbWaveNumList.clear();
+    pad().addUsbWaveNumList.clear();
     library().recordKitFileList.clear();
     library().recordKitIndexList.clear();
     library().kitFileList.clear();
-    waveDataList.clear();
-    wavePrmList.clear();
+    pad().waveDataList.clear();
+    pad().wavePrmList.clear();
     library().waveLoadKitAttrList.clear();
     waveList.clear();
     waveAttrList.clear();
@@ -305,7 +305,7 @@ void MainWindow1::initValueAndList()
     original_layer2 = 80;
     original_layer3 = 40;
 
-    isUDiskFlag = true;
+    pad().isUDiskFlag = true;
     userFlag = true;
     ui->actionReorder_Serial_Numbers->setVisible(false);
     if (userFlag) {

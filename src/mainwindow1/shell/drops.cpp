@@ -53,9 +53,9 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
         }
         if (watched == ui->left_stackedSoundWidget && ui->left_stackedWidget->currentIndex() == 0) {
             // The group tree takes files only while the pad's storage is not in use.
-            if (ui->left_stackedSoundWidget->acceptDrops() != isUDiskFlag)
-                ui->left_stackedSoundWidget->setAcceptDrops(isUDiskFlag);
-            if (isUDiskFlag && isDragEvent(event->type()))
+            if (ui->left_stackedSoundWidget->acceptDrops() != pad().isUDiskFlag)
+                ui->left_stackedSoundWidget->setAcceptDrops(pad().isUDiskFlag);
+            if (pad().isUDiskFlag && isDragEvent(event->type()))
                 return dropFilesOnGroups(static_cast<QDropEvent *>(event));
             if (isDragEvent(event->type()))
                 event->ignore();
@@ -113,18 +113,18 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     if (ours && (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList.size()))
         return true;
 
-    const strPadWidgetGroup &pad = padWidgetGroup[p];
+    const strPadWidgetGroup &widgets = padWidgetGroup[p];
     posFlagA = posFlagB = false;
-    if (rectIn(pad.lableA, pad.group).contains(event->pos()))
+    if (rectIn(widgets.lableA, widgets.group).contains(event->pos()))
         posFlagA = true;
-    else if (pad.lableB && rectIn(pad.lableB, pad.group).contains(event->pos()))
+    else if (widgets.lableB && rectIn(widgets.lableB, widgets.group).contains(event->pos()))
         posFlagB = true;
 
     const QString payload = ours ? QString::fromUtf8(mime->data(MIME_FORMAT)) : QString();
     if (payload.isEmpty())
         return true;
     dragpayload::Record sound;
-    if (isUDiskFlag)
+    if (pad().isUDiskFlag)
         sound = dragpayload::parseRecord(payload);
     else if (payload.contains(QLatin1Char('#')))
         sound = dragpayload::decode(payload).constLast(); // the last record closed by "#"
@@ -155,8 +155,8 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
         prompter->warning(this, tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
-    if (!isUDiskFlag && dragLeftOrRight == 0)
-        addUsbWaveList.clear();
+    if (!pad().isUDiskFlag && dragLeftOrRight == 0)
+        pad().addUsbWaveList.clear();
 
     dragFlag = onLabel;
     // The pad keeps the name as a kit file stores it.
@@ -165,12 +165,12 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
 
     if (!known) {
         const quint16 number = quint16(total_index + 1);
-        if (isUDiskFlag) {
+        if (pad().isUDiskFlag) {
             library().registerNewSound(sound.name, path, number, true);
         } else if (dragLeftOrRight == 0) {
             library().registerNewSound(sound.name, path, number, false);
-            addUsbWaveList.append(path);
-            addUsbWaveNumList.append(number);
+            pad().addUsbWaveList.append(path);
+            pad().addUsbWaveNumList.append(number);
             emit sendUpdate(1, 0);
         } else {
             // A sound of the pad's own list: the layers take its wave number.

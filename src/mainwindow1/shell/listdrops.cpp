@@ -176,7 +176,7 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
         return true;
 
     UiPrompter *prompter = UiPrompter::instance();
-    if (isUDiskFlag) {
+    if (pad().isUDiskFlag) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
         if (library().soundRowOf(path) >= 0)
@@ -194,7 +194,7 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
         return false; // sounds of the pad's own list are on it already
 
     // Group sounds for the pad: queued with consecutive numbers, one start of the writer.
-    addUsbWaveList.clear();
+    pad().addUsbWaveList.clear();
     const QVector<dragpayload::Record> sounds =
             payload.contains(QLatin1Char('#')) ? dragpayload::decode(payload) : QVector<dragpayload::Record>();
     QSet<QString> queued;
@@ -210,8 +210,8 @@ bool MainWindow1::dropOnTotalList(QDropEvent *event)
             return false;
         }
         const quint16 number = quint16(total_index + 1);
-        addUsbWaveList.append(path);
-        addUsbWaveNumList.append(number);
+        pad().addUsbWaveList.append(path);
+        pad().addUsbWaveNumList.append(number);
         library().registerNewSound(sound.name, path, number, false);
         queued.insert(path);
     }
@@ -251,7 +251,7 @@ bool MainWindow1::dropOnHiHat(QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
-        const int row = isUDiskFlag ? -1 : library().soundRowOf(path);
+        const int row = pad().isUDiskFlag ? -1 : library().soundRowOf(path);
         const QStandardItem *number = row >= 0 ? library().totalGroup->child(row, 0) : nullptr;
         // The name as a kit file keeps it.
         doc().setHiHatSound(kit, slot, sound.name.left(SOUND_NAME_LENGTH_MAX), path,

@@ -1,8 +1,8 @@
 #include "mainwindow1/shell/startup.h"
 
-#include "device/devicedetector.h"
 #include "mainwindow1/mainwindow1.h"
 #include "resources/ztresources.h"
+#include "widgets/devicedetector.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

@@ -17,13 +17,13 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (padClosing || !finishKitNameEdit() || !finishKitListEdit()) {
+    if (pad().padClosing || !finishKitNameEdit() || !finishKitListEdit()) {
         event->ignore();
         return;
     }
     takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (isUDiskFlag ? !confirmOfflineClose() || !saveSoundListAtClose() : !closeOnPad()) {
+    if (pad().isUDiskFlag ? !confirmOfflineClose() || !saveSoundListAtClose() : !closeOnPad()) {
         event->ignore();
         return;
     }

@@ -1,10 +1,9 @@
-#include "device/devicedetector.h"
+#include "widgets/devicedetector.h"
 
-#include "device/padtree.h"
+#include "device/padpaths.h"
 #include "ui_devicedetector.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 
 namespace {
 // Roots of the removable drives, in drive order.
@@ -54,16 +53,9 @@ QVector<QString> DeviceDetector::getDevicePath()
         const QString text = ui->comboBox->itemText(i);
         if (!text.endsWith(QLatin1Char('/')))
             continue; // the default item names no folder
-        const QFileInfoList rootEntries = padtree::listEntries(text, false);
-        if (rootEntries.size() != 1
-            || rootEntries.first().absoluteFilePath().compare(text + QStringLiteral("zt350"), Qt::CaseInsensitive) != 0)
+        const QStringList names = padtree::modelFolderEntryNames(text);
+        if (names.size() != 4)
             continue;
-        const QFileInfoList modelEntries = padtree::listEntries(rootEntries.first().absoluteFilePath(), false);
-        if (modelEntries.size() != 4)
-            continue;
-        QStringList names;
-        for (const QFileInfo &fi : modelEntries)
-            names << fi.completeBaseName();
         ui->comboBox->setCurrentIndex(judgeFourName(names) ? i : 0);
     }
     return dirDetectorList;
@@ -71,17 +63,7 @@ QVector<QString> DeviceDetector::getDevicePath()
 
 bool DeviceDetector::judgeFourName(const QStringList &names)
 {
-    int count = 0;
-    for (const QString &name : names) {
-        if (name.compare(QLatin1String("kit"), Qt::CaseInsensitive) == 0
-            || name.compare(QLatin1String("sys"), Qt::CaseInsensitive) == 0
-            || name.compare(QLatin1String("wav_data"), Qt::CaseInsensitive) == 0
-            || name.compare(QLatin1String("wav_prm"), Qt::CaseInsensitive) == 0)
-            ++count;
-        else
-            return false;
-    }
-    return count == 4;
+    return padtree::isMainFolderSet(names);
 }
 
 void DeviceDetector::paintEvent(QPaintEvent *event)

@@ -1,5 +1,5 @@
-#ifndef ZT_DEVICE_DEVICEDETECTOR_H
-#define ZT_DEVICE_DEVICEDETECTOR_H
+#ifndef ZT_WIDGETS_DEVICEDETECTOR_H
+#define ZT_WIDGETS_DEVICEDETECTOR_H
 
 #include "platform/removabledrives.h"
 

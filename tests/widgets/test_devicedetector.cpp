@@ -1,5 +1,5 @@
-#include "device/devicedetector.h"
-#include "fakedrives.h"
+#include "device/fakedrives.h"
+#include "widgets/devicedetector.h"
 
 #include <QComboBox>
 #include <QPaintEvent>

@@ -1,0 +1,122 @@
+#include "device/padkits.h"
+#include "device/padsession.h"
+#include "device/padsounds.h"
+#include "device/usbupdate.h"
+#include "padfixture.h"
+
+#include <QtTest>
+
+using Records = MainWindow1Records;
+
+// The pad session alone over a pad folder: the tree it finds, the write-back
+// job it assembles and what its batches decide.
+class TestPadSession : public QObject {
+    Q_OBJECT
+
+    static void open(PadSession &s, const PadFixture &pad)
+    {
+        DeviceMessage warning;
+        s.currentDirPath = pad.root + "/";
+        s.isUDiskFlag = false;
+        QVERIFY(s.getRootDirPath(pad.model, &warning) && s.judgeFourFile(&warning));
+        s.padRoot = ztplatform::FolderAnchor::record(s.currentDirPath);
+    }
+    static Records::SOUND_INDEX record(const QString &file, int number)
+    {
+        Records::SOUND_INDEX r;
+        r.file = file;
+        r.wave_No = quint16(number);
+        return r;
+    }
+
+private slots:
+    void writeBackJobOfTheLoad()
+    {
+        FakeDriveSource drives;
+        PadFixture pad;
+        drives.list = {{pad.root + "/", true}};
+        pad.addWave(10, "Kick");
+        pad.writeKits({9, 0xFFFF});
+        PadSession s;
+        open(s, pad);
+        QVERIFY(s.padFoldersReady() && s.drivePresent());
+        const PadKits read = readPadKits(s.kitPath, readPadSounds(s.waveDataList, s.wavePrmList).waveAttrList, nullptr);
+        s.padKitFiles = read.kitFiles;
+        s.padKitRecords = read.kitRecords;
+        s.padChainBlock = kf::readFile(s.usbGlobalIniFile).mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
+
+        QVector<Records::soundKit> kits = read.kits, original = read.kits;
+        QVector<Records::KIT_CHAIN> chains(KIT_CHAIN_ROWS);
+        QVector<quint8> flags(KIT_MAX_COUNT, 0), adjusted(KIT_MAX_COUNT, 0);
+        int kitChanged = 0, global = 0;
+        const PadSession::KitLists lists{&kits, &original, &chains, &chains, &flags, &adjusted, &kitChanged, &global};
+        kits[6].kit_volume ^= 0x55;
+        const QString kick = QDir::toNativeSeparators(pad.dataPath + "/001/010.wav");
+        QSet<QString> asked;
+        writeback::WriteBackJob job = s.writeBackJob(lists, false, [&](const QSet<QString> &files) {
+            asked = files;
+            WaveFileIndex rows;
+            rows.add(kick, 10, "Kick");
+            return rows;
+        });
+        QCOMPARE(job.globalFile, pad.sysPath + "/global.ini");
+        QCOMPARE(job.driveRoot, pad.root + "/");
+        QVERIFY(!job.wavesChanged);
+        QVERIFY(asked.contains(kick)); // kit 7 names it
+        // The loaded records and places are the job's: kit 7 and the change file land.
+        QCOMPARE(writeback::writeBack(job).kitsWritten, QVector<int>{7});
+        QCOMPARE(kf::readFile(pad.sysPath + "/alter.ini").size(), writeback::ALTER_FILE_SIZE);
+
+        s.delUsbWaveNumList << 4;
+        QVERIFY(s.writeBackJob(lists, false, {}).wavesChanged);
+    }
+
+    void batchesKeepWhatStaysOnThePad()
+    {
+        PadFixture pad;
+        for (int n : {1, 2, 3}) // 3 is on the pad but left out of the list
+            pad.addWave(n);
+        PadSession s;
+        open(s, pad);
+        const QVector<Records::SOUND_INDEX> records{record(pad.dataPath + "/001/001.wav", 1),
+                                                    record(pad.dataPath + "/001/002.wav", 2), record("/in/a.wav", 3),
+                                                    record("/in/b.wav", 4)};
+        s.addUsbWaveList = QStringList{"/in/a.wav", "/in/b.wav"};
+        s.addUsbWaveNumList = {3, 4};
+        const PadSession::AddPlan plan = s.beginAddBatch(records, true);
+        QCOMPARE(s.waveNumList, (QVector<int>{4, 5})); // 3 is taken on the pad
+        QCOMPARE(plan.lastNumber, 5);
+        s.failedWaveList << 5;
+        const QVector<PadSession::AddedSound> added = s.finishAddBatch();
+        QVERIFY(added.at(0).reached && !added.at(1).reached);
+        QCOMPARE(added.at(0).device, pad.dataPath + "/001/004.wav");
+        QCOMPARE(s.addUsbWaveNumList, QVector<quint16>{3}); // the change file counts one added sound
+        QVERIFY(s.padBatchKind == SyncBatch::Idle);
+
+        // Pair 2 stays on the pad: its record comes back to its place and its number is not deleted.
+        QVector<Records::SOUND_INDEX> left{records.at(2)};
+        s.delUsbWaveList = QStringList{records.at(0).file, records.at(1).file};
+        s.delUsbWaveNumList = {1, 2};
+        s.delBatchRecords = {{0, records.at(0)}, {1, records.at(1)}};
+        s.beginDeleteBatch(true);
+        s.pairNotRemoved(records.at(1).file, UsbUpdate::LinkedFolder);
+        const PadSession::DeleteOutcome outcome = s.finishDeleteBatch();
+        QCOMPARE(outcome.removed, QSet<QString>{records.at(0).file});
+        QCOMPARE(outcome.kept, (QHash<QString, int>{{records.at(1).file, UsbUpdate::LinkedFolder}}));
+        s.keepDeletedNumber(2);
+        s.restoreDeletedRecords(left);
+        QCOMPARE(s.delUsbWaveNumList, QVector<quint16>{1});
+        QCOMPARE(left.size(), 2);
+        QCOMPARE(left.at(0).file, records.at(1).file);
+        QCOMPARE(left.at(1).file, records.at(2).file);
+        QVERIFY(s.delBatchRecords.isEmpty() && s.delNotRemoved.isEmpty());
+
+        // Not ready: nothing counts as removed.
+        s.beginDeleteBatch(false);
+        QVERIFY(s.finishDeleteBatch().removed.isEmpty());
+        QCOMPARE(s.delNotRemoved.value(records.at(0).file), int(UsbUpdate::PadGone));
+    }
+};
+
+QTEST_MAIN(TestPadSession)
+#include "test_padsession.moc"
