@@ -1,0 +1,3 @@
+# Sources of ztjobs (paths from src/).
+target_sources(ztjobs PRIVATE
+  setup/setupjob.h)

@@ -1,0 +1,79 @@
+#ifndef ZT_SETUP_SETUPJOB_H
+#define ZT_SETUP_SETUPJOB_H
+
+// What the save and import jobs share: the seams they are given and the
+// result they return, file by file.
+
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+namespace setupjob {
+
+// What became of one file a job reached.
+enum class FileOutcome {
+    Written,  // the file holds what the job wrote
+    KeptAs,   // the file's sounds were kept elsewhere (keptAs) before it was replaced
+    Declined, // the user answered No to replacing it
+    Refused,  // the job did not write it (reason)
+    Read,     // an import took it in
+    NotRead,  // an import passed it over (reason)
+};
+
+struct FileResult
+{
+    QString path;
+    FileOutcome outcome = FileOutcome::Refused;
+    QString keptAs; // KeptAs: where the bytes went
+    QString reason; // Refused, NotRead: why, as the user is told
+    int kit = -1;   // the kit (0-based) the file is for, -1 for a whole setup
+};
+
+// A box the window shows for the job, in the order the job met it.
+struct Notice
+{
+    enum Kind { Information, Warning };
+    Kind kind = Warning;
+    QString title;
+    QString text;
+};
+
+struct Result
+{
+    QVector<FileResult> files;
+    QVector<Notice> notices;
+
+    void note(Notice::Kind kind, const QString &title, const QString &text)
+    {
+        notices.append(Notice{kind, title, text});
+    }
+    // The files with `outcome`, in the order the job reached them.
+    QVector<FileResult> with(FileOutcome outcome) const
+    {
+        QVector<FileResult> out;
+        for (const FileResult &f : files) {
+            if (f.outcome == outcome)
+                out.append(f);
+        }
+        return out;
+    }
+};
+
+// The questions a job asks while it runs; the window answers them with its
+// boxes, tests with a script.
+class Questions
+{
+public:
+    virtual ~Questions() = default;
+    // A Yes/No box; true for Yes.
+    virtual bool ask(const QString &title, const QString &text) = 0;
+};
+
+// Moves the job's progress to `value` of `maximum` and keeps the window
+// painting; never stops the job.
+using Progress = std::function<void(int value, int maximum)>;
+
+} // namespace setupjob
+
+#endif
