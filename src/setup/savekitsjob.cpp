@@ -34,6 +34,8 @@ SaveKitsJob::Outcome SaveKitsJob::run(const Input &in)
 {
     m_in = in;
     m_run.result = {};
+    m_names.clear();
+    m_plan.clear();
     m_files.clear();
     m_replacing.clear();
     m_loaded.reset();
@@ -69,10 +71,8 @@ bool SaveKitsJob::plan()
         m_names.append(m_run.doc.kitAttrList.at(k).kit_name);
     m_plan = setupfiles::kitTargets(folder, m_in.kits, m_names);
     const QString notAFile = setupfiles::nonFileTarget(m_plan);
-    if (!notAFile.isEmpty()) {
-        m_run.warn(QCoreApplication::translate("MainWindow1", "Error"), savejob::notAFileText() + crlf() + notAFile);
-        return false;
-    }
+    if (!notAFile.isEmpty())
+        return refuseAll(savejob::notAFileText() + crlf() + notAFile);
     setupfiles::askOverwrites(
             m_plan,
             [this](const QString &target) {
@@ -100,11 +100,8 @@ bool SaveKitsJob::plan()
             continue;
         if (!sounds)
             sounds = savejob::soundFiles(m_run.lib);
-        if (sounds->replacedBy(t.replaces)) {
-            m_run.warn(QCoreApplication::translate("MainWindow1", "Error"),
-                       savejob::soundFileText() + crlf() + t.target);
-            return false;
-        }
+        if (sounds->replacedBy(t.replaces))
+            return refuseAll(savejob::soundFileText() + crlf() + t.target);
     }
     return true;
 }
@@ -139,6 +136,15 @@ QString SaveKitsJob::kitsNotSaved() const
     if (kits.isEmpty())
         return QString();
     return QCoreApplication::translate("MainWindow1", "These kits are not saved:") + crlf() + kits.join(crlf());
+}
+
+// The save stops before any file is written: `text` is why.
+bool SaveKitsJob::refuseAll(const QString &text)
+{
+    m_run.warn(QCoreApplication::translate("MainWindow1", "Error"), text);
+    for (int i = 0; i < m_plan.size(); ++i)
+        m_refused.insert(i, text);
+    return false;
 }
 
 // A kit that failed: its message with the kits not saved. No file of the

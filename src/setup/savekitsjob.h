@@ -80,6 +80,7 @@ private:
     bool plan();
     bool writeKit(int k, QFile &file, QString &unwritten);
     bool writeBeside();
+    bool refuseAll(const QString &text);
     bool fail(const QString &text);
     bool putInPlace();
     void syncFolders(bool &replacedAll);
