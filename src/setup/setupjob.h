@@ -37,6 +37,7 @@ struct Notice
     Kind kind = Warning;
     QString title;
     QString text;
+    bool yesButton = false; // the box's one button is Yes, not OK
 };
 
 struct Result

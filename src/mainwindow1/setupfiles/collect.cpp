@@ -1,6 +1,8 @@
 // The sounds gathered for a save, and their order.
 #include "mainwindow1/mainwindow1.h"
 
+#include "mainwindow1/setupfiles/flowsteps.h"
+#include "setup/savesteps.h"
 #include "setup/waveorder.h"
 
 #include <QCoreApplication>
@@ -16,23 +18,30 @@ namespace {
 // How long the window may go without handling its events during long work.
 constexpr int kEventInterval = 50; // ms
 
-// Raw waves in the pad's wave form, through the sound library's conversion.
-setupfiles::RawWaveFn rawWaves(MainWindow1 *w)
+// A gathering run for the window; its boxes are shown by finish().
+struct Gathering
 {
-    return [w](const QString &source, const QString &target) { return w->getRawFile(source, target, 0); };
-}
+    setupflow::SaveQuestions questions;
+    savejob::Run run;
+    savejob::Gathered got;
 
-// Keeps the gathered waves when nothing failed; tells the user otherwise.
-bool keepWaves(MainWindow1 *w, const setupfiles::CollectError &err, const setupfiles::CollectedWaves &got)
-{
-    if (err) {
-        w->reportCollectError(err);
-        return false;
+    Gathering(MainWindow1 *w, setupfiles::ProgressFn progress)
+        : questions(w),
+          run{w->doc(), w->library(), questions, [progress](int value, int) { progress(value); },
+              setupflow::saveHooks(w), {}}
+    {
     }
-    w->waveList = got.waveList;
-    w->waveAttrList = got.waveAttrList;
-    return true;
-}
+    // Keeps the gathered waves when nothing failed; tells the user otherwise.
+    bool finish(MainWindow1 *w, bool gathered)
+    {
+        setupflow::showNotices(w, run.result.notices);
+        if (!gathered)
+            return false;
+        w->waveList = got.waveList;
+        w->waveAttrList = got.waveAttrList;
+        return true;
+    }
+};
 
 } // namespace
 
@@ -56,42 +65,27 @@ setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
 
 bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
 {
-    if (!getClickWaveList(TempDirName))
-        return false;
-    handOverFromChangedFiles();
-    setupfiles::CollectedWaves got;
-    const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
-            library().totalRows(), doc().kitAttrList, library().waveLoadKitAttrList, library().loadedKitFiles, TempDirName,
-            rawWaves(this), setupProgress(dialog), got);
-    return keepWaves(this, err, got);
+    Gathering g(this, setupProgress(dialog));
+    const bool gathered = savejob::gatherWholeSetup(g.run, TempDirName, g.got);
+    if (!g.got.clickWaveList.isEmpty()) // the metronome's were gathered
+        clickWaveList = g.got.clickWaveList;
+    return g.finish(this, gathered);
 }
 
 bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *)
 {
-    if (kitIndex < 0 || kitIndex >= doc().kitAttrList.size())
-        return false;
-    handOverFromChangedFiles();
-    setupfiles::CollectedWaves got;
-    // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
-    soundKit numbered = doc().kitAttrList.at(kitIndex);
-    const setupfiles::CollectError err = setupfiles::collectKitWaves(
-            numbered, kitIndex, library().waveLoadKitAttrList, library().loadedKitFiles, TempDirName, rawWaves(this),
-            setupProgress(nullptr), got);
-    return keepWaves(this, err, got);
+    Gathering g(this, setupProgress(nullptr));
+    return g.finish(this, savejob::gatherKit(g.run, TempDirName, kitIndex, g.got));
 }
 
 bool MainWindow1::getClickWaveList(QString TempDirName)
 {
-    setupfiles::CollectedClicks got;
-    const setupfiles::CollectError err = setupfiles::collectClickWaves(library().clickList, library().loadedKitFiles,
-                                                                       TempDirName, rawWaves(this), got);
-    if (err) {
-        reportCollectError(err);
-        return false;
-    }
-    clickWaveList = got.clickWaveList;
-    library().clickSetList = got.clickSetList;
-    return true;
+    Gathering g(this, setupProgress(nullptr));
+    const bool gathered = savejob::gatherClicks(g.run, TempDirName, g.got);
+    setupflow::showNotices(this, g.run.result.notices);
+    if (gathered)
+        clickWaveList = g.got.clickWaveList;
+    return gathered;
 }
 
 QStringList MainWindow1::getKitFileList()

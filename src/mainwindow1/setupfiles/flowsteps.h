@@ -3,7 +3,8 @@
 
 // Steps that the window's loads and saves of setup files share.
 
-#include "platform/fileidentity.h"
+#include "setup/savesteps.h"
+#include "setup/setupjob.h"
 
 #include <QHash>
 #include <QString>
@@ -37,20 +38,6 @@ void redrawKits(MainWindow1 *w);
 // (nothing when the list is empty).
 void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers);
 void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers);
-// The error when a new file could not take the place of the old one.
-void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kept);
-// The error when a new file took its target's name but the folder could not
-// be synced: `reason` is the system's.
-void reportNotSynced(MainWindow1 *w, const QString &target, const QString &reason);
-// The errors of a save whose target is no regular file, and of a written file
-// that does not read back; the path follows on a line of its own.
-QString notAFileText();
-QString notReadBackText();
-// The error of a file that could not be written: the file and the system's reason.
-QString notWrittenText(const QString &file, const QString &reason);
-// The error of a save that would replace a file a sound of the library, a
-// group or the metronome comes from.
-QString soundFileText();
 // True, after its message, when the file carries another maker's brand mark
 // (kind 0 whole setup, 2 single kit); a file that does not open passes.
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
@@ -90,85 +77,26 @@ bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing);
 void saveWholeSetup(MainWindow1 *w, const QString &target);
 void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kits);
 
-// Before a save replaces the loaded kit file `target` (the loaded file by
-// whatever path): its sounds that the library, a kit, a group (or, with
-// `clicksToo`, the metronome) uses and that `held` (old source -> entry of
-// the new file) does not name are copied with their exact bytes into the
-// kept sounds folder and synced, and every use of them moves to the copy. A
-// copy kept before under the sound's name with the same bytes is taken
-// instead, and the library lists it once. False, with nothing changed, when
-// one cannot be kept. The copies advance a new save progress dialog, which
-// holds the window while events run between them.
-bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
-
-// Before a save renames a file over `target`: the sounds stored in a kit
-// file that is not loaded but that a rename over `target` takes from the
-// paths the library, a kit, a group or the metronome names it by (the file
-// itself, or a link on the way to it) are kept as keepLostSounds keeps them,
-// read from the file as it is now. A file that does not read as a kit file
-// has nothing to keep. False, with nothing changed for the sounds of the
-// file that failed, when one cannot be kept.
-bool keepNamedSounds(MainWindow1 *w, const QString &target);
-
-// The loaded and recorded files ('/' separators, as the editor holds them,
-// each once, the loaded ones first), each looked at once. The answers hold
-// while only new names are written: none of the files is renamed over.
-class LoadedFiles
+// What the save jobs need of the window: the conversion, the save progress
+// dialog (openSaveProgress) and the names of the pages' slots.
+savejob::Hooks saveHooks(MainWindow1 *w);
+// Moves w->dialog (its range too) and lets the window paint: each time the
+// bar moves, else at most every 50 ms.
+setupjob::Progress saveProgress(MainWindow1 *w);
+// The boxes of a job's notices, in order.
+void showNotices(MainWindow1 *w, const QVector<setupjob::Notice> &notices);
+// The jobs' Yes/No questions as warning boxes with Yes and No.
+class SaveQuestions : public setupjob::Questions
 {
 public:
-    explicit LoadedFiles(MainWindow1 *w);
-    // Those whose directory entry a file renamed over `target` replaces.
-    QStringList replacedBy(const QString &target) const;
-    // Those reached through a symbolic link that a rename over one of
-    // `targets` replaces, each with those targets: after it their paths reach
-    // another file, so they are not read back but kept from (keepLostSounds)
-    // and forgotten.
-    struct CutOff
-    {
-        QString file;
-        QStringList by;
-    };
-    QVector<CutOff> cutOffBy(const QStringList &targets) const;
+    explicit SaveQuestions(MainWindow1 *w) : m_w(w) {}
+    bool ask(const QString &title, const QString &text) override;
 
 private:
-    QStringList m_paths;
-    QVector<ztplatform::ReachedPath> m_reached;
+    MainWindow1 *m_w;
 };
-// The file a save onto `target` replaces: a symbolic link to a loaded kit
-// file or setup (by whatever path it was loaded) is written through to it;
-// any other target, another link too, is replaced itself.
-QString writeTarget(MainWindow1 *w, const QString &target);
-// The files, and the links to them, by which the plain sounds of the
-// library, the groups and the metronome are reached: a save must replace
-// none of them.
-ztplatform::ReachedFiles soundFiles(MainWindow1 *w);
-// The kit files that the stored sounds of the library, the kits, the groups
-// and the metronome name ('/' separators), each path text once.
-QStringList storedKitFiles(MainWindow1 *w);
-// Why a save of one file onto `target` may not go on, its message with the
-// path on a line of its own: something other than a regular file stands
-// there, or the file it replaces (writeTarget) is one a plain sound of the
-// library, a group or the metronome comes from; with `kitFilesToo` also a
-// loaded or recorded kit file, or one a stored sound names. Empty when it may.
+// savejob::refusedTarget over the window's document and library.
 QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo);
-// After a save wrote its file: true when each of `sources` (the kit files its
-// stored sounds were copied from, setupfiles::storedSourceFiles of the waves
-// it gathered) is still the file that was loaded; else false, the first changed
-// one named as a changed source (`kitWording`: the kit save's words).
-bool copiedAsLoaded(MainWindow1 *w, const QStringList &sources, bool kitWording);
-// True when `path` is the loaded whole setup.
-bool isLoadedSetup(MainWindow1 *w, const QString &path);
-// A file replaced by one of the other kind (a whole setup by a kit file, or
-// the reverse) is not read back: once keepLostSounds(…, {}, true) moved every
-// use of its sounds away, its loads and records are forgotten here.
-void forgetFiles(MainWindow1 *w, const QStringList &files);
-// After the read-back: the groups' sounds of kitFile that `moved` names take
-// their sources in the new file.
-void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &moved);
-// After the read-back of a whole setup saved over the loaded one: the groups'
-// stored sounds among `written` (the sources of the file's sounds, in order)
-// take their sources in the new file.
-void repointGroupSounds(MainWindow1 *w, const QVector<QString> &written);
 
 } // namespace setupflow
 

@@ -4,6 +4,7 @@
 #include "ui_mainwindow1.h"
 
 #include "setup/kitfiles.h"
+#include "setup/savesteps.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
 
@@ -21,34 +22,13 @@ void MainWindow1::handOverSharedSounds(const setupfiles::StoredIn &leaving)
 
 void MainWindow1::handOverFromChangedFiles()
 {
-    if (library().sharedSounds.twins().isEmpty())
-        return;
-    setupfiles::StoredSoundLocator files(library().loadedKitFiles);
-    moveSharedSounds(library().sharedSounds.handOverWhere([&files](const QString &source) {
-        const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
-        const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;
-        const int e = r < 0 ? -1 : files.entryOf(r, source);
-        return e < 0 || files.verify(r, e) != setupfiles::CollectError::None;
-    }));
+    const QHash<QString, QString> moved = savejob::handOverFromChangedFiles(doc(), library());
+    playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
 }
 
 void MainWindow1::moveSharedSounds(const QHash<QString, QString> &moved)
 {
-    if (moved.isEmpty())
-        return;
-    for (SOUND_INDEX &s : library().waveLoadKitAttrList)
-        s.file = moved.value(s.file, s.file);
-    setupfiles::moveSlots(doc().kitAttrList, moved);
-    for (QVector<KIT_PAD_SETTING> &pads : doc().kitPadList)
-        setupfiles::moveLayers(pads, moved);
-    for (QStandardItem *root : {library().totalGroup, library().hhGroup}) {
-        const int column = root == library().totalGroup ? 2 : 1;
-        for (int r = 0; root && r < root->rowCount(); ++r) {
-            QStandardItem *source = root->child(r, column);
-            if (source && moved.contains(source->text()))
-                source->setText(moved.value(source->text()));
-        }
-    }
+    savejob::moveSharedSounds(doc(), library(), moved);
     playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
 }
 

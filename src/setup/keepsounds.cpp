@@ -1,11 +1,11 @@
 // Sounds of a loaded kit file that a save over it would lose, written out
 // with their exact bytes beside the sound list before the file is replaced,
 // and the sounds of the new file that the sound groups name.
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "setup/savesteps.h"
 
-#include "mainwindow1/mainwindow1.h"
-
+#include "document/kitdocument.h"
 #include "library/exportnames.h"
+#include "library/soundlibrary.h"
 #include "library/soundsource.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
@@ -15,15 +15,14 @@
 #include "setup/lostsounds.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
-#include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QScopeGuard>
+#include <QSet>
 #include <QStandardItem>
 #include <QStandardItemModel>
 
@@ -31,7 +30,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace setupflow {
+namespace savejob {
 
 namespace {
 
@@ -73,39 +72,39 @@ QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups)
 }
 
 // The metronome sounds: name and source of each.
-QVector<setupfiles::LostSound> clickSounds(const QVector<MainWindow1::SOUND_LIST_INFO> &clicks)
+QVector<setupfiles::LostSound> clickSounds(const QVector<Records::SOUND_LIST_INFO> &clicks)
 {
     QVector<setupfiles::LostSound> sounds;
-    for (const MainWindow1::SOUND_LIST_INFO &c : clicks)
+    for (const Records::SOUND_LIST_INFO &c : clicks)
         sounds.append({c.file, c.name});
     return sounds;
 }
 
 // The metronome sounds, their records and their rows.
-void repointClicks(MainWindow1 *w, const QHash<QString, QString> &to)
+void repointClicks(SoundLibrary &lib, const QHash<QString, QString> &to)
 {
-    for (MainWindow1::SOUND_LIST_INFO &c : w->library().clickList)
+    for (Records::SOUND_LIST_INFO &c : lib.clickList)
         c.file = to.value(c.file, c.file);
-    setupfiles::repointSources(w->library().clickSetList, to);
-    QStandardItemModel *rows = w->library().clickListItemModel;
+    setupfiles::repointSources(lib.clickSetList, to);
+    QStandardItemModel *rows = lib.clickListItemModel;
     for (int g = 0; rows && g < rows->rowCount(); ++g)
         repointCells(rows->item(g, 0), 2, to);
 }
 
 // The groups' sounds and their working copy (read by the sound export).
-void repointGroups(MainWindow1 *w, const QHash<QString, QString> &to)
+void repointGroups(SoundLibrary &lib, const QHash<QString, QString> &to)
 {
-    QStandardItemModel *groups = w->library().soundListItemModel;
+    QStandardItemModel *groups = lib.soundListItemModel;
     for (int g = 0; groups && g < groups->rowCount(); ++g)
         repointCells(groups->item(g, 0), 1, to);
-    w->library().updateSoundGroupList(groups, w->library().soundGroupList);
+    lib.updateSoundGroupList(groups, lib.soundGroupList);
 }
 
 // The stored wave of `entry` of the kit file `kit` as the new file `copy`,
 // synced, read from that file only while it is the one read before; the
 // folder is left to the caller. False, with nothing left at `copy`, when it
 // fails: `why` gets the system's reason when the copy could not be written.
-bool keepCopy(const MainWindow1::READ_KIT_FILE &kit, const percussionpadfile::P_SOUND_INDEX &entry,
+bool keepCopy(const Records::READ_KIT_FILE &kit, const percussionpadfile::P_SOUND_INDEX &entry,
               const QString &copy, QString &why)
 {
     ztplatform::ReplaceFile file(copy);
@@ -138,32 +137,33 @@ bool syncKept(const QString &copy, QString &why)
 
 // Every use of the kept sounds moves to their copies (source -> copy); a
 // sound the library lists already at its copy keeps one entry and row.
-void useCopies(MainWindow1 *w, const QHash<QString, QString> &to, bool clicksToo)
+void useCopies(Run &run, const QHash<QString, QString> &to, bool clicksToo)
 {
-    const QHash<QString, quint16> merged = setupfiles::mergedSources(w->library().waveLoadKitAttrList, to);
-    setupfiles::removeSources(w->library().waveLoadKitAttrList, merged);
-    removeRows(w->library().totalGroup, 2, merged);
-    removeRows(w->library().hhGroup, 1, merged);
-    setupfiles::repointSources(w->doc().kitAttrList, to, merged);
-    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
+    SoundLibrary &lib = run.lib;
+    const QHash<QString, quint16> merged = setupfiles::mergedSources(lib.waveLoadKitAttrList, to);
+    setupfiles::removeSources(lib.waveLoadKitAttrList, merged);
+    removeRows(lib.totalGroup, 2, merged);
+    removeRows(lib.hhGroup, 1, merged);
+    setupfiles::repointSources(run.doc.kitAttrList, to, merged);
+    for (QVector<Records::KIT_PAD_SETTING> &pads : run.doc.kitPadList)
         setupfiles::repointSources(pads, to, merged);
-    setupfiles::repointSources(w->library().waveLoadKitAttrList, to);
-    repointCells(w->library().totalGroup, 2, to);
-    repointCells(w->library().hhGroup, 1, to);
-    repointGroups(w, to);
+    setupfiles::repointSources(lib.waveLoadKitAttrList, to);
+    repointCells(lib.totalGroup, 2, to);
+    repointCells(lib.hhGroup, 1, to);
+    repointGroups(lib, to);
     if (clicksToo)
-        repointClicks(w, to);
-    w->playFileNameNew2 = to.value(w->playFileNameNew2, w->playFileNameNew2);
+        repointClicks(lib, to);
+    if (run.hooks.soundsMoved)
+        run.hooks.soundsMoved(to);
 }
 
 // The folder the sounds could not be kept in, and the system's reason.
-void reportNotKept(MainWindow1 *w, const QString &folder, const QString &reason)
+void noteNotKept(Run &run, const QString &folder, const QString &reason)
 {
     const QString crlf = QStringLiteral("\r\n");
-    UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
-                                    MainWindow1::tr("The sounds still in use could not be kept in this folder:")
-                                            + crlf + QDir::toNativeSeparators(folder) + crlf + reason,
-                                    QMessageBox::Ok);
+    run.warn(QCoreApplication::translate("MainWindow1", "Error"),
+             QCoreApplication::translate("MainWindow1", "The sounds still in use could not be kept in this folder:")
+                     + crlf + QDir::toNativeSeparators(folder) + crlf + reason);
 }
 
 // The name in `folder` for a kept copy of `entry` of kitFile: the sound's
@@ -185,14 +185,14 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
 // The sounds of kitFile that a replace loses (see keepLostSounds); with
 // `through`, only those whose sources name the file by that path text: the
 // other paths still reach it after the rename.
-QVector<setupfiles::LostSound> soundsToKeep(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &held,
+QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFile, const QHash<QString, int> &held,
                                             bool clicksToo, const QString &through)
 {
-    QVector<setupfiles::LostSound> others = groupSounds(w->library().soundListItemModel);
+    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundListItemModel);
     if (clicksToo)
-        others += clickSounds(w->library().clickList);
+        others += clickSounds(run.lib.clickList);
     QVector<setupfiles::LostSound> lost =
-            setupfiles::lostSounds(kitFile, held, w->library().waveLoadKitAttrList, w->doc().kitAttrList, others);
+            setupfiles::lostSounds(kitFile, held, run.lib.waveLoadKitAttrList, run.doc.kitAttrList, others);
     if (!through.isEmpty()) {
         lost.erase(std::remove_if(lost.begin(), lost.end(),
                                   [&through](const setupfiles::LostSound &s) {
@@ -205,32 +205,32 @@ QVector<setupfiles::LostSound> soundsToKeep(MainWindow1 *w, const QString &kitFi
 
 // keepLostSounds for the kit file of `record`, found through `loc`; with
 // `through` as soundsToKeep has it.
-bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
+bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
               const QHash<QString, int> &held, bool clicksToo, const QString &through = QString())
 {
     // Sources name the file by the path it was loaded by, or another to it.
     const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
-    const QVector<setupfiles::LostSound> lost = soundsToKeep(w, kitFile, held, clicksToo, through);
+    const QVector<setupfiles::LostSound> lost = soundsToKeep(run, kitFile, held, clicksToo, through);
     if (lost.isEmpty())
         return true;
 
     // Many sounds take a while: the window repaints, held by the dialog.
-    QProgressDialog *progress = openSaveProgress(w, MainWindow1::tr("Keeping the sounds still in use..."), 0);
-    progress->setRange(0, lost.size());
-    const auto hide = qScopeGuard([progress] { hideProgress(progress); });
+    run.openProgress(QCoreApplication::translate("MainWindow1", "Keeping the sounds still in use..."), 0);
+    run.moveProgress(0, lost.size());
+    const auto hide = qScopeGuard([&run] { run.hideProgress(); });
 
-    const QDir folder(setupfiles::keptSoundsFolder(w->library().soundListFileName));
+    const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName));
     const bool newFolder = !folder.exists();
     QHash<QString, QString> to; // stored source -> its copy
     QStringList made;           // the copies made here
     // What this call made goes again; a folder that cannot take the sounds is named.
-    auto undo = [&made, &folder, newFolder, w](const QString &reason = QString()) {
+    auto undo = [&made, &folder, newFolder, &run](const QString &reason = QString()) {
         for (const QString &copy : qAsConst(made))
             QFile::remove(copy);
         if (newFolder)
             QDir().rmdir(folder.path());
         if (!reason.isEmpty())
-            reportNotKept(w, folder.path(), reason);
+            noteNotKept(run, folder.path(), reason);
         return false;
     };
     if (!folder.mkpath(QStringLiteral("."))) {
@@ -245,14 +245,14 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
             continue;
         }
         const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
-        const QString name = s.name.isEmpty() ? MainWindow1::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
+        const QString name = s.name.isEmpty() ? Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
                                               : s.name;
         const setupfiles::CollectError::Kind bad = loc.verify(record, e);
         if (bad != setupfiles::CollectError::None) {
             setupfiles::CollectError err(bad);
             err.path = QDir::toNativeSeparators(kitFile);
             err.name = name;
-            w->reportCollectError(err); // the file is not the one loaded: why nothing is kept
+            noteCollectError(run, err); // the file is not the one loaded: why nothing is kept
             return undo();
         }
         const QString file = keptName(folder, name, kitFile, entry);
@@ -268,8 +268,7 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
         if (!keptBefore)
             made.append(copy);
         to.insert(s.source, copy);
-        progress->setValue(to.size()); // repaints only when the bar moves
-        QCoreApplication::processEvents();
+        run.moveProgress(to.size(), lost.size()); // repaints only when the bar moves
     }
     if (to.isEmpty()) { // none was stored there
         if (newFolder)
@@ -285,13 +284,13 @@ bool keepFrom(MainWindow1 *w, setupfiles::StoredSoundLocator &loc, int record, c
         return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
 
-    useCopies(w, to, clicksToo);
+    useCopies(run, to, clicksToo);
     return true;
 }
 
 // The kit file at kitFile read as it is now, its sounds with the sources a
 // load gives them; false when it does not read as a kit file.
-bool readStoredSounds(const QString &kitFile, MainWindow1::READ_KIT_FILE &rec)
+bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)
 {
     setupfiles::KitTables tables;
     const bool whole = setupfiles::isWholeSetupPath(kitFile);
@@ -307,7 +306,7 @@ bool readStoredSounds(const QString &kitFile, MainWindow1::READ_KIT_FILE &rec)
 
 } // namespace
 
-QStringList storedKitFiles(MainWindow1 *w)
+QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
 {
     QStringList files;
     QSet<QString> seen;
@@ -318,28 +317,27 @@ QStringList storedKitFiles(MainWindow1 *w)
             files.append(ref.kitFile);
         }
     };
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList))
+    for (const Records::SOUND_INDEX &s : lib.waveLoadKitAttrList)
         take(s.file);
-    for (const MainWindow1::soundKit &kit : qAsConst(w->doc().kitAttrList))
+    for (const Records::soundKit &kit : doc.kitAttrList)
         setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
-    for (const setupfiles::LostSound &s :
-         groupSounds(w->library().soundListItemModel) + clickSounds(w->library().clickList))
+    for (const setupfiles::LostSound &s : groupSounds(lib.soundListItemModel) + clickSounds(lib.clickList))
         take(s.source);
     return files;
 }
 
-bool keepLostSounds(MainWindow1 *w, const QString &target, const QHash<QString, int> &held, bool clicksToo)
+bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo)
 {
-    setupfiles::StoredSoundLocator loc(w->library().loadedKitFiles);
+    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles);
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
-    return record < 0 || keepFrom(w, loc, record, target, held, clicksToo);
+    return record < 0 || keepFrom(run, loc, record, target, held, clicksToo);
 }
 
-bool keepNamedSounds(MainWindow1 *w, const QString &target)
+bool keepNamedSounds(Run &run, const QString &target)
 {
     const ztplatform::RenameTarget renamed(target);
-    setupfiles::StoredSoundLocator loaded(w->library().loadedKitFiles);
-    for (const QString &kitFile : storedKitFiles(w)) {
+    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles);
+    for (const QString &kitFile : storedKitFiles(run.doc, run.lib)) {
         const ztplatform::ReachedPath reached(kitFile);
         const bool replaced = ztplatform::replacesEntryOf(renamed, reached);
         if (!replaced && !ztplatform::replacesLinkOf(renamed, reached))
@@ -350,44 +348,44 @@ bool keepNamedSounds(MainWindow1 *w, const QString &target)
             continue; // the loaded file's own entry: keepLostSounds keeps from it
         if (record >= 0) {
             // Another entry of it (a hard link), or a link to it, that the rename cuts off.
-            if (!keepFrom(w, loaded, record, kitFile, {}, true, kitFile))
+            if (!keepFrom(run, loaded, record, kitFile, {}, true, kitFile))
                 return false;
             continue;
         }
-        QVector<MainWindow1::READ_KIT_FILE> read(1);
+        QVector<Records::READ_KIT_FILE> read(1);
         if (!readStoredSounds(kitFile, read[0])) {
             qWarning() << kitFile << "does not read as a kit file: none of its sounds can be kept";
             continue;
         }
         setupfiles::StoredSoundLocator loc(read);
-        if (!keepFrom(w, loc, 0, kitFile, {}, true, kitFile))
+        if (!keepFrom(run, loc, 0, kitFile, {}, true, kitFile))
             return false;
     }
     return true;
 }
 
-void repointGroupSounds(MainWindow1 *w, const QString &kitFile, const QHash<QString, int> &moved)
+void repointGroupSounds(SoundLibrary &lib, const QString &kitFile, const QHash<QString, int> &moved)
 {
     QHash<QString, QString> to;
     for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
         to.insert(it.key(), setupfiles::storedSource(kitFile, it.value()));
-    repointGroups(w, to);
+    repointGroups(lib, to);
 }
 
-void repointGroupSounds(MainWindow1 *w, const QVector<QString> &written)
+void repointGroupSounds(SoundLibrary &lib, const QVector<QString> &written)
 {
     // The read-back lists the file's sounds in the order they were written.
-    if (written.size() != w->library().waveLoadKitAttrList.size()) {
-        qWarning() << "the read-back holds" << w->library().waveLoadKitAttrList.size() << "sounds," << written.size()
+    if (written.size() != lib.waveLoadKitAttrList.size()) {
+        qWarning() << "the read-back holds" << lib.waveLoadKitAttrList.size() << "sounds," << written.size()
                    << "were written; the groups keep their sources";
         return;
     }
     QHash<QString, QString> to;
     for (int i = 0; i < written.size(); ++i) {
         if (soundsource::isStored(written.at(i)))
-            to.insert(written.at(i), w->library().waveLoadKitAttrList.at(i).file);
+            to.insert(written.at(i), lib.waveLoadKitAttrList.at(i).file);
     }
-    repointGroups(w, to);
+    repointGroups(lib, to);
 }
 
-} // namespace setupflow
+} // namespace savejob

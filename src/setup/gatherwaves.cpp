@@ -1,0 +1,123 @@
+// The sounds gathered for a save, and the sounds the list holds once that
+// move to another loaded kit file on the way.
+#include "setup/savesteps.h"
+
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
+#include "setup/kitfiles.h"
+#include "setup/soundsource.h"
+#include "setup/storedsounds.h"
+#include "setup/wavecollect.h"
+
+#include <QStandardItem>
+
+namespace savejob {
+
+namespace {
+
+// Raw waves in the pad's wave form, through the window's conversion.
+setupfiles::RawWaveFn rawWaves(const Run &run)
+{
+    const Hooks &hooks = run.hooks;
+    return [&hooks](const QString &source, const QString &target) {
+        return hooks.rawFile ? hooks.rawFile(source, target) : quint32(0);
+    };
+}
+
+// Keeps the gathered waves when nothing failed; notes why otherwise.
+bool keepWaves(Run &run, const setupfiles::CollectError &err, const setupfiles::CollectedWaves &waves, Gathered &got)
+{
+    if (err) {
+        noteCollectError(run, err);
+        return false;
+    }
+    got.waveList = waves.waveList;
+    got.waveAttrList = waves.waveAttrList;
+    return true;
+}
+
+// Before a gathering: the shared sounds of changed files move, the preview too.
+void handOver(Run &run)
+{
+    const QHash<QString, QString> moved = handOverFromChangedFiles(run.doc, run.lib);
+    if (!moved.isEmpty() && run.hooks.soundsMoved)
+        run.hooks.soundsMoved(moved);
+}
+
+} // namespace
+
+void moveSharedSounds(KitDocument &doc, SoundLibrary &lib, const QHash<QString, QString> &moved)
+{
+    if (moved.isEmpty())
+        return;
+    for (Records::SOUND_INDEX &s : lib.waveLoadKitAttrList)
+        s.file = moved.value(s.file, s.file);
+    setupfiles::moveSlots(doc.kitAttrList, moved);
+    for (QVector<Records::KIT_PAD_SETTING> &pads : doc.kitPadList)
+        setupfiles::moveLayers(pads, moved);
+    for (QStandardItem *root : {lib.totalGroup, lib.hhGroup}) {
+        const int column = root == lib.totalGroup ? 2 : 1;
+        for (int r = 0; root && r < root->rowCount(); ++r) {
+            QStandardItem *source = root->child(r, column);
+            if (source && moved.contains(source->text()))
+                source->setText(moved.value(source->text()));
+        }
+    }
+}
+
+QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &lib)
+{
+    if (lib.sharedSounds.twins().isEmpty())
+        return {};
+    setupfiles::StoredSoundLocator files(lib.loadedKitFiles);
+    const QHash<QString, QString> moved = lib.sharedSounds.handOverWhere([&files](const QString &source) {
+        const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
+        const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;
+        const int e = r < 0 ? -1 : files.entryOf(r, source);
+        return e < 0 || files.verify(r, e) != setupfiles::CollectError::None;
+    });
+    moveSharedSounds(doc, lib, moved);
+    return moved;
+}
+
+bool gatherClicks(Run &run, const QString &tempDir, Gathered &got)
+{
+    setupfiles::CollectedClicks clicks;
+    const setupfiles::CollectError err =
+            setupfiles::collectClickWaves(run.lib.clickList, run.lib.loadedKitFiles, tempDir, rawWaves(run), clicks);
+    if (err) {
+        noteCollectError(run, err);
+        return false;
+    }
+    got.clickWaveList = clicks.clickWaveList;
+    run.lib.clickSetList = clicks.clickSetList;
+    return true;
+}
+
+bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got)
+{
+    if (!gatherClicks(run, tempDir, got))
+        return false;
+    handOver(run);
+    setupfiles::CollectedWaves waves;
+    const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
+            run.lib.totalRows(), run.doc.kitAttrList, run.lib.waveLoadKitAttrList, run.lib.loadedKitFiles, tempDir,
+            rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves);
+    return keepWaves(run, err, waves, got);
+}
+
+bool gatherKit(Run &run, const QString &tempDir, int kitIndex, Gathered &got)
+{
+    if (kitIndex < 0 || kitIndex >= run.doc.kitAttrList.size())
+        return false;
+    handOver(run);
+    setupfiles::CollectedWaves waves;
+    // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
+    Records::soundKit numbered = run.doc.kitAttrList.at(kitIndex);
+    const setupfiles::CollectError err = setupfiles::collectKitWaves(
+            numbered, kitIndex, run.lib.waveLoadKitAttrList, run.lib.loadedKitFiles, tempDir, rawWaves(run),
+            [&run](int) { run.moveProgress(-1); }, waves);
+    return keepWaves(run, err, waves, got);
+}
+
+} // namespace savejob

@@ -1,0 +1,388 @@
+// Chosen kits written as single-kit files into a folder; files that replace
+// loaded ones are read back.
+#include "setup/savekitsjob.h"
+
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
+#include "setup/fileread.h"
+#include "setup/soundsource.h"
+#include "setup/storedsounds.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+QString crlf()
+{
+    return QStringLiteral("\r\n");
+}
+
+} // namespace
+
+SaveKitsJob::SaveKitsJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questions &questions,
+                         setupjob::Progress progress, savejob::Hooks hooks)
+    : m_run{doc, lib, questions, std::move(progress), std::move(hooks), {}}
+{
+}
+
+SaveKitsJob::Outcome SaveKitsJob::run(const Input &in)
+{
+    m_in = in;
+    m_run.result = {};
+    m_names.clear();
+    m_plan.clear();
+    m_files.clear();
+    m_replacing.clear();
+    m_loaded.reset();
+    m_refused.clear();
+    m_keptAs.clear();
+    m_reload = {};
+    Outcome out;
+    if (plan() && writeBeside()) {
+        const bool replacedAll = putInPlace();
+        out.shownLocked = m_run.result.notices.size();
+        report(replacedAll);
+        out.reload = m_reload;
+    } else {
+        out.shownLocked = m_run.result.notices.size();
+    }
+    results();
+    out.result = m_run.result;
+    return out;
+}
+
+// The targets of the kits, each asked about when a file is there; false,
+// with its box, when the save may not go on.
+bool SaveKitsJob::plan()
+{
+    const QString folder = QDir::toNativeSeparators(m_in.folder);
+    if (folder.isEmpty()) {
+        m_run.inform(QCoreApplication::translate("MainWindow1", "Error"),
+                     QCoreApplication::translate("MainWindow1", "The output file is not set."));
+        return false;
+    }
+    m_names = m_run.doc.kitNameList;
+    for (int k = m_names.size(); k < m_run.doc.kitAttrList.size(); ++k)
+        m_names.append(m_run.doc.kitAttrList.at(k).kit_name);
+    m_plan = setupfiles::kitTargets(folder, m_in.kits, m_names);
+    const QString notAFile = setupfiles::nonFileTarget(m_plan);
+    if (!notAFile.isEmpty())
+        return refuseAll(savejob::notAFileText() + crlf() + notAFile);
+    setupfiles::askOverwrites(
+            m_plan,
+            [this](const QString &target) {
+                // Read-only by its mode, or to this user.
+                const QFileInfo file(target);
+                const bool readOnly = !file.isWritable()
+                                      || !(file.permissions()
+                                           & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+                return m_run.questions.ask(
+                        QCoreApplication::translate("MainWindow1", "Warning"),
+                        QCoreApplication::translate("MainWindow1",
+                                                    "The file already exists. Do you confirm to overwrite it?")
+                                + crlf() + QCoreApplication::translate("MainWindow1", "File location: ") + crlf()
+                                + target
+                                + (readOnly ? crlf() + QCoreApplication::translate("MainWindow1",
+                                                                                  "The file is read-only.")
+                                            : QString()));
+            },
+            [this](const QString &target) { return savejob::writeTarget(m_run.lib, target); });
+    // No file that a plain sound of the library, a group or the metronome
+    // comes from is replaced, by whatever name it is reached.
+    std::optional<ztplatform::ReachedFiles> sounds;
+    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
+        if (!t.write || !t.temporary)
+            continue;
+        if (!sounds)
+            sounds = savejob::soundFiles(m_run.lib);
+        if (sounds->replacedBy(t.replaces))
+            return refuseAll(savejob::soundFileText() + crlf() + t.target);
+    }
+    return true;
+}
+
+// Kit k (1..100) into the open file; false when its sounds could not be
+// gathered, the file not written (`unwritten` then gets the system's reason)
+// or a loaded file it copied sounds from changed since they were checked.
+bool SaveKitsJob::writeKit(int k, QFile &file, QString &unwritten)
+{
+    KitDocument &doc = m_run.doc;
+    doc.cf.curFlag = 2;
+    doc.cf.initFileChunk();
+    if (!savejob::gatherKit(m_run, m_in.tempDir, k - 1, m_got))
+        return false;
+    const QStringList sources = setupfiles::storedSourceFiles(m_got.waveList);
+    doc.setKitIniFileChunk(k - 1, m_got.waveAttrList, m_got.waveList);
+    return doc.cf.calculateChunkSize() && setupfiles::writeKitFile(doc.cf, file, k - 1, &unwritten)
+           && savejob::copiedAsLoaded(m_run, sources, true);
+}
+
+// The kits of the save that were to be written but whose files did not take
+// their names, one a line after a heading; empty when there is none.
+QString SaveKitsJob::kitsNotSaved() const
+{
+    QStringList kits;
+    for (int i = 0; i < m_plan.size(); ++i) {
+        const setupfiles::KitTarget &t = m_plan.at(i);
+        const ztplatform::ReplaceFile *file = size_t(i) < m_files.size() ? m_files[size_t(i)].get() : nullptr;
+        if (t.write && !(file && file->isRenamed()))
+            kits << QCoreApplication::translate("MainWindow1", "Kit %1 %2").arg(t.kit).arg(m_names.value(t.kit - 1));
+    }
+    if (kits.isEmpty())
+        return QString();
+    return QCoreApplication::translate("MainWindow1", "These kits are not saved:") + crlf() + kits.join(crlf());
+}
+
+// The save stops before any file is written: `text` is why.
+bool SaveKitsJob::refuseAll(const QString &text)
+{
+    m_run.warn(QCoreApplication::translate("MainWindow1", "Error"), text);
+    for (int i = 0; i < m_plan.size(); ++i)
+        m_refused.insert(i, text);
+    return false;
+}
+
+// A kit that failed: its message with the kits not saved. No file of the
+// save is left: what is not put in place goes with m_files.
+bool SaveKitsJob::fail(const QString &text)
+{
+    m_run.hideProgress();
+    m_run.warn(QCoreApplication::translate("MainWindow1", "Error"), text + crlf() + kitsNotSaved());
+    setupfiles::removeRawWaves(m_in.tempDir);
+    for (int i = 0; i < m_plan.size(); ++i)
+        m_refused.insert(i, text);
+    return false;
+}
+
+// Each kit of the plan written beside its target, under a name no target of
+// this save takes (letter case ignored), read back and synced.
+bool SaveKitsJob::writeBeside()
+{
+    m_run.openProgress(QCoreApplication::translate("MainWindow1", "File is being generated..."), 0);
+    const int step = int(100.0f / float(m_in.kits.size()));
+    int value = 0;
+    QSet<QString> named;
+    for (const setupfiles::KitTarget &t : qAsConst(m_plan))
+        named.insert(QFileInfo(t.target).absoluteFilePath().toCaseFolded());
+    auto taken = [&named](const QString &path) { return named.contains(path.toCaseFolded()); };
+    int counter = 0;
+    m_files.resize(size_t(m_plan.size()));
+    for (int i = 0; i < m_plan.size(); ++i) {
+        const setupfiles::KitTarget &t = m_plan.at(i);
+        if (!t.write)
+            continue;
+        m_files[size_t(i)] = std::make_unique<ztplatform::ReplaceFile>(t.temporary ? t.replaces : t.target);
+        ztplatform::ReplaceFile &file = *m_files[size_t(i)];
+        file.setTemporaryNames(QStringLiteral(".ini"), &counter, taken);
+        file.setCreateOnly(!t.temporary);
+        // A file that cannot be written is named as the user chose it, with the system's reason.
+        if (!t.usable || !file.open())
+            return fail(QDir::toNativeSeparators(t.target) + QCoreApplication::translate("MainWindow1", " open error.")
+                        + (file.failed() ? crlf() + file.errorString() : QString()));
+        QString unwritten;
+        if (!writeKit(t.kit, file.file(), unwritten))
+            return fail(unwritten.isEmpty() ? QCoreApplication::translate("MainWindow1", "Obtain sound file error.")
+                                            : savejob::notWrittenText(t.target, unwritten));
+        if (!file.readBack([](const QString &path) { return setupfiles::readsBack(path, false); }))
+            return fail(file.failedStep() == ztplatform::ReplaceFile::Step::Write
+                                ? savejob::notWrittenText(t.target, file.errorString())
+                                : savejob::notReadBackText() + crlf() + t.target);
+        if (!file.finish())
+            return fail(savejob::notWrittenText(t.target, file.errorString()));
+        // Asked before the rename, while the entry still reaches the old file.
+        if (t.temporary && !m_loaded)
+            m_loaded.emplace(m_run.lib);
+        const QStringList replaced = t.temporary ? m_loaded->replacedBy(t.replaces) : QStringList();
+        if (!replaced.isEmpty()) {
+            m_replacing.insert(t.target, replaced);
+            // Under each of its paths: they all reach the one file.
+            const QHash<QString, int> sounds = setupfiles::movedSounds(m_got.waveAttrList, replaced.first());
+            for (const QString &path : replaced)
+                m_reload.moved.insert(path, sounds);
+        }
+        value += step;
+        m_run.moveProgress(value);
+    }
+    setupfiles::removeRawWaves(m_in.tempDir);
+    if (value <= 99) {
+        m_run.moveProgress(100);
+        m_run.hideProgress();
+    }
+    return true;
+}
+
+// The new files take their targets' names, before the user is told. A loaded
+// file whose link another kit's file replaces is no longer reached by its
+// path: every sound of it in use is kept and it is forgotten. Where that
+// fails, no file of the save touches it. True when every file is in place
+// and its name on the disk; m_reload gets the loaded files to read back and
+// their kit slots.
+bool SaveKitsJob::putInPlace()
+{
+    QStringList renamed;
+    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
+        if (t.temporary && t.write)
+            renamed.append(t.replaces);
+    }
+    const QVector<savejob::LoadedFiles::CutOff> cut =
+            m_loaded ? m_loaded->cutOffBy(renamed) : QVector<savejob::LoadedFiles::CutOff>();
+    QSet<QString> blocked; // targets left as they are
+    for (const savejob::LoadedFiles::CutOff &c : cut) {
+        if (savejob::keepLostSounds(m_run, c.file, {}, savejob::isLoadedSetup(m_run.lib, c.file))) {
+            savejob::forgetFiles(m_run.lib, {c.file});
+            continue;
+        }
+        for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
+            if (c.by.contains(t.replaces) || m_replacing.value(t.target).contains(c.file))
+                blocked.insert(t.target);
+        }
+    }
+    bool replacedAll = true;
+    for (int i = 0; i < m_plan.size(); ++i) {
+        const setupfiles::KitTarget &t = m_plan.at(i);
+        if (!t.write)
+            continue;
+        ztplatform::ReplaceFile &file = *m_files[size_t(i)];
+        // Sounds still in use that only the old file holds are kept, on the
+        // disk, before the new file takes its place. The loaded setup is not
+        // read back from a kit file: all its sounds in use are kept.
+        QStringList files = m_replacing.value(t.target);
+        for (const savejob::LoadedFiles::CutOff &c : cut)
+            files.removeAll(c.file);
+        const QString path = files.value(0);
+        const bool setup = !path.isEmpty() && savejob::isLoadedSetup(m_run.lib, path);
+        const bool kept = (path.isEmpty()
+                           || savejob::keepLostSounds(m_run, path,
+                                                      setup ? QHash<QString, int>() : m_reload.moved.value(path), setup))
+                          && (!t.temporary || savejob::keepNamedSounds(m_run, t.replaces));
+        if (blocked.contains(t.target) || !kept || !file.rename()) {
+            const QString keptAs = file.keep();
+            savejob::noteNotReplaced(m_run, t.target, keptAs);
+            m_refused.insert(i, m_run.result.notices.last().text);
+            m_keptAs.insert(i, keptAs);
+            replacedAll = false;
+            continue;
+        }
+        if (setup) {
+            savejob::forgetFiles(m_run.lib, files);
+            continue;
+        }
+        // A loaded file is read back also when another file of its kit number
+        // took its record: its sounds would point at the old bytes otherwise.
+        if (!path.isEmpty()) {
+            m_reload.files.append(path);
+            m_reload.reread.insert(t.kit - 1);
+        }
+    }
+    syncFolders(replacedAll);
+    return replacedAll;
+}
+
+// The folder of each file in place synced, once.
+void SaveKitsJob::syncFolders(bool &replacedAll)
+{
+    QSet<QString> folders;
+    for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
+        if (!file || !file->isRenamed())
+            continue;
+        const QString folder = QFileInfo(file->target()).absolutePath();
+        if (!folders.contains(folder) && !file->syncFolder()) {
+            savejob::noteNotSynced(m_run, file->target(), file->errorString());
+            replacedAll = false;
+        }
+        folders.insert(folder);
+    }
+}
+
+// The box after the files are in place: none written, all saved, or which
+// files are saved and which kits are not.
+void SaveKitsJob::report(bool replacedAll)
+{
+    const bool wrote =
+            std::any_of(m_plan.cbegin(), m_plan.cend(), [](const setupfiles::KitTarget &t) { return t.write; });
+    if (!wrote) {
+        m_run.inform(QCoreApplication::translate("MainWindow1", "Tip"),
+                     QCoreApplication::translate("MainWindow1",
+                                                 "No file was saved: the existing files stay as they were."));
+        return;
+    }
+    if (replacedAll) {
+        for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
+            if (t.write)
+                m_run.doc.markKitSaved(t.kit - 1);
+        }
+        m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
+                     QCoreApplication::translate("MainWindow1", "The file has been generated:") + crlf()
+                             + QCoreApplication::translate("MainWindow1", "File location:") + crlf()
+                             + QDir::toNativeSeparators(m_in.folder));
+        return;
+    }
+    const QString notSaved = kitsNotSaved();
+    if (notSaved.isEmpty())
+        return; // every file took its name: each failure was told on its own
+    QString text;
+    for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
+        if (file && file->isRenamed())
+            text += QDir::toNativeSeparators(file->target()) + crlf();
+    }
+    if (!text.isEmpty())
+        text = QCoreApplication::translate("MainWindow1", "These files are saved:") + crlf() + text;
+    m_run.warn(QCoreApplication::translate("MainWindow1", "Error"), text + notSaved);
+}
+
+// What became of each kit's file.
+void SaveKitsJob::results()
+{
+    for (int i = 0; i < m_plan.size(); ++i) {
+        const setupfiles::KitTarget &t = m_plan.at(i);
+        const ztplatform::ReplaceFile *file = size_t(i) < m_files.size() ? m_files[size_t(i)].get() : nullptr;
+        setupjob::FileResult r{t.target, setupjob::FileOutcome::Refused, {}, m_refused.value(i), t.kit - 1};
+        if (!t.write)
+            r.outcome = setupjob::FileOutcome::Declined;
+        else if (file && file->isRenamed())
+            r.outcome = setupjob::FileOutcome::Written;
+        else
+            r.keptAs = m_keptAs.value(i);
+        m_run.result.files.append(r);
+    }
+}
+
+QVector<setupfiles::MovedSlot> SaveKitsJob::slotsToRepoint(const KitDocument &doc, const Reload &reload)
+{
+    QHash<QString, QHash<QString, int>> replaced;
+    for (const QString &path : reload.files)
+        replaced.insert(path, reload.moved.value(path));
+    return setupfiles::movedSlots(doc.kitAttrList, replaced, reload.reread);
+}
+
+bool SaveKitsJob::repointAfterReload(KitDocument &doc, SoundLibrary &lib, const Reload &reload,
+                                     const QVector<setupfiles::MovedSlot> &moves)
+{
+    // A sound of a replaced file that other kits use is dropped by the
+    // read-back; when the new file still holds it, those kits take it from
+    // there again.
+    for (const QString &path : reload.files)
+        savejob::repointGroupSounds(lib, path, reload.moved.value(path));
+    const QSet<int> changed =
+            setupfiles::repointSlots(doc.kitAttrList, moves, lib.waveLoadKitAttrList, lib.sharedSounds.twins());
+    for (int k : changed) {
+        // The pad list alike, so that no later commit takes the old numbers back.
+        QVector<savejob::Records::KIT_PAD_SETTING> &pads = doc.kitPadList[k];
+        for (int p = 0; p < pads.size() && p < PAD_NUM_MAX; ++p) {
+            const savejob::Records::KIT_PAD_SETTING &d = doc.kitAttrList.at(k).kpadChunk[p];
+            savejob::Records::KIT_PAD_SETTING &m = pads[p];
+            m.soundFile0 = d.soundFile0;
+            m.soundName0 = d.soundName0;
+            m.aWaveNo = d.aWaveNo;
+            m.soundFile1 = d.soundFile1;
+            m.soundName1 = d.soundName1;
+            m.bWaveNo = d.bWaveNo;
+        }
+    }
+    return !changed.isEmpty();
+}

@@ -1,0 +1,92 @@
+#ifndef ZT_SETUP_SAVEKITSJOB_H
+#define ZT_SETUP_SAVEKITSJOB_H
+
+// Saving chosen kits as single-kit files into a folder: each written beside
+// its target, read back and synced, then put in place once every one of them
+// is written; loaded files they replace are read back by the window after.
+
+#include "platform/replacefile.h"
+#include "setup/filewrite.h"
+#include "setup/kitfiles.h"
+#include "setup/savesteps.h"
+#include "setup/setupjob.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+#include <QVector>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class KitDocument;
+class SoundLibrary;
+
+class SaveKitsJob
+{
+public:
+    struct Input
+    {
+        QString folder;    // the folder the user chose
+        QVector<int> kits; // 1..100, in the order chosen
+        QString tempDir;   // where sounds are converted to raw waves
+    };
+    // The loaded kit files the save replaced, to read back: by replaced
+    // file, where its sounds went in the new file, and the kit slots the
+    // read-back fills.
+    struct Reload
+    {
+        QStringList files;
+        QHash<QString, QHash<QString, int>> moved;
+        QSet<int> reread;
+    };
+    struct Outcome
+    {
+        // Per kit file: Written, Declined (the user kept the file), Refused
+        // (reason, keptAs the new file when it could not take the old one's
+        // place). The boxes to show are result.notices, in order.
+        setupjob::Result result;
+        // The first `shownLocked` notices are shown while the window is still
+        // held, the others once it is free again.
+        int shownLocked = 0;
+        Reload reload;
+    };
+
+    SaveKitsJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questions &questions, setupjob::Progress progress,
+                savejob::Hooks hooks = {});
+    Outcome run(const Input &in);
+
+    // The read-back of `reload.files`: before it, the kit slots that take
+    // their sounds from the new files again; after it, those slots and the
+    // groups' sounds repointed. True when a kit changed (its pads to redraw).
+    static QVector<setupfiles::MovedSlot> slotsToRepoint(const KitDocument &doc, const Reload &reload);
+    static bool repointAfterReload(KitDocument &doc, SoundLibrary &lib, const Reload &reload,
+                                   const QVector<setupfiles::MovedSlot> &moves);
+
+private:
+    savejob::Run m_run;
+    Input m_in;
+    QVector<QString> m_names; // the kits' names the files are named after
+    QVector<setupfiles::KitTarget> m_plan;
+    std::vector<std::unique_ptr<ztplatform::ReplaceFile>> m_files; // by plan entry; null when not written
+    QHash<QString, QStringList> m_replacing; // target -> the loaded or recorded files it replaces
+    std::optional<savejob::LoadedFiles> m_loaded; // looked at when the first file replaces another
+    savejob::Gathered m_got;                      // the sounds of the last kit written
+    QHash<int, QString> m_refused;                // plan entry -> why its file is not in place
+    QHash<int, QString> m_keptAs;                 // plan entry -> where its new file is kept instead
+    Reload m_reload;
+
+    bool plan();
+    bool writeKit(int k, QFile &file, QString &unwritten);
+    bool writeBeside();
+    bool refuseAll(const QString &text);
+    bool fail(const QString &text);
+    bool putInPlace();
+    void syncFolders(bool &replacedAll);
+    void report(bool replacedAll);
+    QString kitsNotSaved() const;
+    void results();
+};
+
+#endif

@@ -1,0 +1,253 @@
+// The whole setup written as one kit file, beside the target first when a
+// file is there, and read back when it replaced the loaded setup.
+#include "setup/savesetupjob.h"
+
+#include "library/soundlibrary.h"
+#include "platform/replacefile.h"
+#include "setup/fileread.h"
+#include "setup/filewrite.h"
+#include "setup/kitfiles.h"
+#include "setup/modelout.h"
+#include "setup/soundsource.h"
+#include "setup/waveorder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <memory>
+
+namespace {
+
+QString crlf()
+{
+    return QStringLiteral("\r\n");
+}
+
+QString errorTitle()
+{
+    return QCoreApplication::translate("MainWindow1", "Error");
+}
+
+} // namespace
+
+SaveSetupJob::SaveSetupJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questions &questions,
+                           setupjob::Progress progress, savejob::Hooks hooks)
+    : m_run{doc, lib, questions, std::move(progress), std::move(hooks), {}}
+{
+}
+
+setupjob::Result SaveSetupJob::run(const Input &in)
+{
+    m_in = in;
+    m_run.result = {};
+    QString dest;
+    QStringList sources;
+    if (checkTarget(dest) && checkSources() && layOut(sources)) {
+        // Written beside the target; a new file never takes the place of one made meanwhile.
+        ztplatform::ReplaceFile out(dest);
+        out.setTemporaryNames(QStringLiteral(".bin"));
+        out.setCreateOnly(!m_replace);
+        if (writeBeside(out)) {
+            if (!savejob::copiedAsLoaded(m_run, sources, false)) {
+                stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
+                     QStringLiteral("Error"));
+            } else {
+                m_run.moveProgress(100);
+                m_run.hideProgress();
+                if (putInPlace(out)) {
+                    m_run.result.files.append({m_in.target, setupjob::FileOutcome::Written, {}, {}, -1});
+                    m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
+                                 QCoreApplication::translate("MainWindow1", "The file has been generated:") + crlf()
+                                         + QCoreApplication::translate("MainWindow1", "File location:") + crlf()
+                                         + QDir::toNativeSeparators(m_in.target));
+                }
+            }
+        }
+    }
+    setupfiles::removeRawWaves(m_in.tempDir);
+    return m_run.result;
+}
+
+void SaveSetupJob::refuse(const QString &reason, const QString &keptAs)
+{
+    m_run.result.files.append({m_in.target, setupjob::FileOutcome::Refused, keptAs, reason, -1});
+}
+
+bool SaveSetupJob::stop(const QString &text, const QString &title)
+{
+    m_run.hideProgress();
+    m_run.warn(title.isEmpty() ? errorTitle() : title, text);
+    refuse(text);
+    return false;
+}
+
+// No other thing than a file at the target, nor a file a sound comes from;
+// a link to a loaded file is written through: that file is replaced.
+bool SaveSetupJob::checkTarget(QString &dest)
+{
+    const QString refused = savejob::refusedTarget(m_run.doc, m_run.lib, m_in.target, false);
+    if (!refused.isEmpty()) {
+        m_run.warn(errorTitle(), refused);
+        refuse(refused);
+        return false;
+    }
+    m_replace = QFileInfo(m_in.target).isFile();
+    dest = m_replace ? savejob::writeTarget(m_run.lib, m_in.target) : m_in.target;
+    m_run.openProgress(QCoreApplication::translate("MainWindow1", "The file is being generated..."), 1);
+    return true;
+}
+
+// Each whole setup a kit's sound comes from, read again as the save starts.
+bool SaveSetupJob::checkSources()
+{
+    const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles);
+    for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList)) {
+        const QString listed = QDir::fromNativeSeparators(source);
+        if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(loadedFiles, listed))
+            return false;
+    }
+    m_run.moveProgress(5);
+    return true;
+}
+
+// A source whole setup must still open and hold its index, sound, kit and
+// global chunks. What was loaded from it is kept: the sounds are checked
+// against it while they are gathered.
+bool SaveSetupJob::checkSourceFile(const setupfiles::StoredSoundLocator &loadedFiles, const QString &listed)
+{
+    const int record = loadedFiles.recordOf(listed);
+    const bool loaded = record >= 0;
+    const QString path = loaded ? loadedFiles.record(record).file : listed;
+    auto refused = [this, &path](const char *text) {
+        m_run.hideProgress();
+        const QString shown = path + QLatin1Char(':') + QCoreApplication::translate("MainWindow1", text);
+        m_run.warn(errorTitle(), shown, true);
+        refuse(shown);
+        return false;
+    };
+    QFile file(path);
+    if (!loaded || !file.open(QIODevice::ReadOnly))
+        return refused(QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!"));
+    std::unique_ptr<percussionpadfile> m(new percussionpadfile);
+    m->curFlag = 0;
+    m->initFileChunk();
+    setupfiles::KitTables tables;
+    tables.attach(*m);
+    if (!m->getChunkIndex(&file))
+        return refused(QT_TRANSLATE_NOOP("MainWindow1", "File data error!"));
+    const bool sounds = m->readSounChunk(&file);
+    const bool kits = m->readSkitChunk(&file);
+    const bool global = m->readGlobalChunk(&file);
+    if (!sounds || !kits || !global)
+        return refused(QT_TRANSLATE_NOOP("MainWindow1", "Invalid data file!"));
+    return true;
+}
+
+// The sounds gathered and cf laid out as the whole setup; `sources` get the
+// kit files its stored sounds are copied from, checked again once the file
+// is written: none may change after its sounds were checked.
+bool SaveSetupJob::layOut(QStringList &sources)
+{
+    KitDocument &doc = m_run.doc;
+    doc.cf.curFlag = 0;
+    doc.cf.initFileChunk();
+    if (!savejob::gatherWholeSetup(m_run, m_in.tempDir, m_got))
+        return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
+                    QStringLiteral("Error"));
+    sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
+    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList, m_run.lib.waveLoadKitAttrList, m_got.waveAttrList)
+                         .kitOrderList;
+    const QString tooLarge = QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
+    if (!setupfiles::wholeSetupWithinLimit(m_got.waveAttrList, m_kitOrder.size()))
+        return stop(tooLarge);
+    doc.setGlobalFileChunk(m_in.globalPage ? m_in.globalPage() : KitDocument::GlobalPage());
+    const KitDocument::SaveSounds sounds{m_got.waveAttrList, m_got.waveList, m_run.lib.clickSetList,
+                                         m_got.clickWaveList, m_kitOrder};
+    if (!doc.setAllFileChunk(sounds, m_in.version, m_in.backup) || !doc.cf.calculateChunkSize())
+        return stop(tooLarge);
+    return true;
+}
+
+// The laid-out setup written into `out`, read back and synced.
+bool SaveSetupJob::writeBeside(ztplatform::ReplaceFile &out)
+{
+    // A file that cannot be written is named as the user chose it, with the
+    // system's reason; a sound whose data cannot be read gives none.
+    auto writeFailed = [this](const QString &reason) {
+        m_run.hideProgress();
+        const QString text = reason.isEmpty()
+                                     ? QCoreApplication::translate("MainWindow1", "Failed to write sound data!")
+                                     : savejob::notWrittenText(m_in.target, reason);
+        m_run.inform(errorTitle(), text);
+        refuse(text);
+        return false;
+    };
+    if (!out.open()) {
+        m_run.hideProgress();
+        const QString text = QDir::toNativeSeparators(m_in.target) + QLatin1Char(':')
+                             + QCoreApplication::translate("MainWindow1", "Fail to open file!") + crlf()
+                             + out.errorString();
+        m_run.warn(errorTitle(), text, true);
+        refuse(text);
+        return false;
+    }
+    QString unwritten;
+    if (!setupfiles::writeKitFile(m_run.doc.cf, out.file(), 0, &unwritten))
+        return writeFailed(unwritten);
+    if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
+        if (out.failedStep() == ztplatform::ReplaceFile::Step::Write)
+            return writeFailed(out.errorString());
+        return stop(savejob::notReadBackText() + crlf() + QDir::toNativeSeparators(m_in.target));
+    }
+    return out.finish() || writeFailed(out.errorString());
+}
+
+// The written setup takes the place of `out`'s target and its name reaches
+// the disk. Over the loaded setup, sounds that only the groups use are kept
+// first; the read-back numbers the others anew. Over a loaded kit file, which
+// is not read back as a setup, every sound of it in use is kept and the file
+// forgotten.
+bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
+{
+    auto notReplaced = [this, &out]() {
+        const QString kept = out.keep();
+        savejob::noteNotReplaced(m_run, m_in.target, kept);
+        refuse(m_run.result.notices.last().text, kept);
+        return false;
+    };
+    if (m_replace) {
+        // The replaced files are asked for before the rename, while the entry
+        // still reaches the old file.
+        const QStringList files = savejob::LoadedFiles(m_run.lib).replacedBy(out.target());
+        const QString loaded = files.value(0);
+        const bool reload = !loaded.isEmpty() && savejob::isLoadedSetup(m_run.lib, loaded);
+        QVector<QString> written;
+        for (const setupfiles::Records::SOUND_INDEX &s : qAsConst(m_got.waveAttrList))
+            written.append(s.file);
+        const bool kept = (loaded.isEmpty()
+                           || savejob::keepLostSounds(m_run, loaded,
+                                                      reload ? setupfiles::movedSounds(m_got.waveAttrList, loaded)
+                                                             : QHash<QString, int>(),
+                                                      !reload))
+                          && savejob::keepNamedSounds(m_run, out.target());
+        if (!kept || !out.rename())
+            return notReplaced();
+        if (reload) {
+            if (m_in.reloadSetup)
+                m_in.reloadSetup(loaded);
+            savejob::repointGroupSounds(m_run.lib, written);
+        } else {
+            savejob::forgetFiles(m_run.lib, files);
+        }
+    } else if (!out.rename()) {
+        return notReplaced();
+    }
+    if (!out.syncFolder()) {
+        savejob::noteNotSynced(m_run, m_in.target, out.errorString());
+        refuse(m_run.result.notices.last().text);
+        return false;
+    }
+    return true;
+}

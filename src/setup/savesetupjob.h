@@ -1,0 +1,63 @@
+#ifndef ZT_SETUP_SAVESETUPJOB_H
+#define ZT_SETUP_SAVESETUPJOB_H
+
+// Saving the whole setup: every kit, sound, the metronome and the global
+// settings as one kit file, written beside the target first when a file is
+// there, read back when it replaced the loaded setup.
+
+#include "document/kitdocument.h"
+#include "setup/savesteps.h"
+#include "setup/setupjob.h"
+#include "setup/storedsounds.h"
+
+#include <functional>
+
+class QString;
+class SoundLibrary;
+
+namespace ztplatform {
+class ReplaceFile;
+}
+
+class SaveSetupJob
+{
+public:
+    struct Input
+    {
+        QString target;  // the file the user chose
+        QString tempDir; // where sounds are converted to raw waves
+        quint16 version = 0;
+        bool backup = false; // the file is marked as a backup
+        // The global settings page as the file takes it.
+        std::function<KitDocument::GlobalPage()> globalPage;
+        // Reads the written file back as the loaded setup, after it replaced
+        // that setup; may tell the user about the read with boxes of its own.
+        std::function<void(const QString &file)> reloadSetup;
+    };
+
+    SaveSetupJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questions &questions, setupjob::Progress progress,
+                 savejob::Hooks hooks = {});
+
+    // The target Written and a success notice, or why not (Refused, its
+    // reason the box's text; keptAs the new file when it could not take the
+    // old one's place). The boxes to show are result.notices, in order.
+    setupjob::Result run(const Input &in);
+
+private:
+    savejob::Run m_run;
+    Input m_in;
+    bool m_replace = false; // a file stands at the target
+    savejob::Gathered m_got;
+    QVector<quint16> m_kitOrder;
+
+    bool checkTarget(QString &dest);
+    bool checkSources();
+    bool checkSourceFile(const setupfiles::StoredSoundLocator &loadedFiles, const QString &listed);
+    bool layOut(QStringList &sources);
+    bool writeBeside(ztplatform::ReplaceFile &out);
+    bool putInPlace(ztplatform::ReplaceFile &out);
+    bool stop(const QString &text, const QString &title = QString());
+    void refuse(const QString &reason, const QString &keptAs = QString());
+};
+
+#endif

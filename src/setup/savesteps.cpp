@@ -1,0 +1,330 @@
+// The run of a save, the texts its boxes show and the files it may not
+// replace or replaces.
+#include "setup/savesteps.h"
+
+#include "document/kitdocument.h"
+#include "library/kitusage.h"
+#include "library/soundlibrary.h"
+#include "library/soundsource.h"
+#include "setup/filewrite.h"
+#include "setup/kitfiles.h"
+#include "setup/storedsounds.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace savejob {
+
+void Run::openProgress(const QString &label, int value) const
+{
+    if (hooks.openProgress)
+        hooks.openProgress(label, value);
+}
+
+void Run::hideProgress() const
+{
+    if (hooks.hideProgress)
+        hooks.hideProgress();
+}
+
+void Run::moveProgress(int value, int maximum) const
+{
+    if (progress)
+        progress(value, maximum);
+}
+
+void Run::warn(const QString &title, const QString &text, bool yesButton)
+{
+    result.note(setupjob::Notice::Warning, title, text);
+    result.notices.last().yesButton = yesButton;
+}
+
+void Run::inform(const QString &title, const QString &text)
+{
+    result.note(setupjob::Notice::Information, title, text);
+}
+
+// ---- texts ---------------------------------------------------------------
+
+QString notAFileText()
+{
+    return QCoreApplication::translate(
+            "MainWindow1", "The target is not a regular file (a folder, pipe or device), so nothing is saved:");
+}
+
+QString notWrittenText(const QString &file, const QString &reason)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QCoreApplication::translate("MainWindow1", "The file could not be written:") + crlf
+           + QDir::toNativeSeparators(file) + crlf + reason;
+}
+
+QString notReadBackText()
+{
+    return QCoreApplication::translate("MainWindow1",
+                                       "The written file does not read back as a kit file, so it is not saved:");
+}
+
+QString soundFileText()
+{
+    return QCoreApplication::translate("MainWindow1", "A sound of the library, a group or the metronome comes from "
+                                                      "this file, so nothing is saved:");
+}
+
+void noteNotReplaced(Run &run, const QString &target, const QString &kept)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    run.warn(QCoreApplication::translate("MainWindow1", "Error"),
+             QCoreApplication::translate("MainWindow1", "The old file could not be replaced:") + crlf
+                     + QDir::toNativeSeparators(target) + crlf
+                     + QCoreApplication::translate("MainWindow1", "The new file is kept as:") + crlf
+                     + QDir::toNativeSeparators(kept));
+}
+
+void noteNotSynced(Run &run, const QString &target, const QString &reason)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    run.warn(QCoreApplication::translate("MainWindow1", "Error"),
+             QCoreApplication::translate("MainWindow1",
+                                         "The file was written, but the disk did not confirm that it is stored:")
+                     + crlf + QDir::toNativeSeparators(target) + crlf + reason);
+}
+
+namespace {
+
+// The text of a gathering error that has one; empty otherwise.
+QString collectErrorText(const setupfiles::CollectError &error, const QVector<Records::soundKit> &kits,
+                         const Hooks &hooks)
+{
+    using setupfiles::CollectError;
+    const QString crlf = QStringLiteral("\r\n");
+    switch (error.kind) {
+    case CollectError::NotLoadedWhole:
+        return QCoreApplication::translate("MainWindow1", "There is an error with the sound file path for Kit. ")
+               + QString::number(error.number);
+    case CollectError::NotLoadedKit:
+        return QCoreApplication::translate("MainWindow1", "There is an error with the sound file path for Kit ")
+               + QString::number(error.number);
+    case CollectError::Modified:
+        return error.kitWording
+                       ? QCoreApplication::translate("MainWindow1", "The file has been modified. Export failed.") + crlf
+                                 + QCoreApplication::translate("MainWindow1", "Please check path:") + error.path
+                       : QCoreApplication::translate("MainWindow1", "Please check path:")
+                                 + QCoreApplication::translate("MainWindow1",
+                                                               "The file has been modified. Export failed.")
+                                 + crlf + error.path;
+    case CollectError::OpenFailed:
+        return QCoreApplication::translate("MainWindow1", "Open file error.");
+    case CollectError::SoundMissing:
+        return QCoreApplication::translate("MainWindow1", "Please check path:") + error.name
+               + QCoreApplication::translate("MainWindow1", " does not exist.") + crlf + error.path;
+    case CollectError::KitFileMissing:
+        return QCoreApplication::translate("MainWindow1", "File error:") + error.path;
+    case CollectError::TooLarge:
+        return QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
+    case CollectError::SlotMissing:
+        return QCoreApplication::translate("MainWindow1",
+                                           "A pad's sound is not in the sound list, so the file is not saved:")
+               + crlf
+               + QStringLiteral("Kit %1 %2: ")
+                         .arg(error.number)
+                         .arg(hooks.slotName ? hooks.slotName(error.slot) : QString())
+               + (error.name.isEmpty() ? error.path : error.name);
+    case CollectError::ConvertFailed: {
+        if (hooks.rawFailureTold && hooks.rawFailureTold()) // the conversion named a cause that is not the sound's
+            return QString();
+        QStringList used;
+        for (int kit : kitusage::kitsUsing(kits, error.path))
+            used.append(QString::number(kit));
+        QString text = QCoreApplication::translate("MainWindow1",
+                                                   "A sound cannot be converted, so the file is not saved:")
+                       + crlf + error.name + crlf + error.path;
+        if (!used.isEmpty())
+            text += crlf + QCoreApplication::translate("MainWindow1", "Used by Kit ") + used.join(QStringLiteral("、"));
+        return text;
+    }
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+bool collectErrorNotice(const setupfiles::CollectError &error, const QVector<Records::soundKit> &kits,
+                        const Hooks &hooks, setupjob::Notice &notice)
+{
+    using setupfiles::CollectError;
+    const QString errorTitle = QCoreApplication::translate("MainWindow1", "Error");
+    switch (error.kind) {
+    case CollectError::None:
+    case CollectError::RawFailed: // the conversion has told the user
+        return false;
+    case CollectError::ClickCount:
+        notice = {setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
+                  QCoreApplication::translate("MainWindow1", "The number of Click sound must be 5.")};
+        return true;
+    case CollectError::ClickNotLoaded:
+        notice = {setupjob::Notice::Information, errorTitle,
+                  QCoreApplication::translate("MainWindow1", "File error!") + QStringLiteral("\r\nError:0011")};
+        return true;
+    case CollectError::EntryMissing:
+        notice = {setupjob::Notice::Information, errorTitle,
+                  QCoreApplication::translate("MainWindow1", "File error!") + QStringLiteral("\r\nError:0012")};
+        return true;
+    default:
+        break;
+    }
+    const QString text = collectErrorText(error, kits, hooks);
+    if (text.isEmpty())
+        return false;
+    notice = {setupjob::Notice::Warning, errorTitle, text};
+    return true;
+}
+
+void noteCollectError(Run &run, const setupfiles::CollectError &error)
+{
+    setupjob::Notice notice;
+    if (collectErrorNotice(error, run.doc.kitAttrList, run.hooks, notice))
+        run.result.notices.append(notice);
+}
+
+// ---- files a save replaces -------------------------------------------------
+
+LoadedFiles::LoadedFiles(const SoundLibrary &lib)
+{
+    auto take = [this](const QString &path) {
+        const QString p = QDir::fromNativeSeparators(path);
+        if (!m_paths.contains(p)) {
+            m_paths.append(p);
+            m_reached.append(ztplatform::ReachedPath(p));
+        }
+    };
+    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles)
+        take(r.file);
+    for (const QString &recorded : lib.recordKitFileList)
+        take(recorded);
+}
+
+QStringList LoadedFiles::replacedBy(const QString &target) const
+{
+    const ztplatform::RenameTarget t(target);
+    QStringList files;
+    for (int i = 0; i < m_paths.size(); ++i) {
+        if (ztplatform::replacesEntryOf(t, m_reached.at(i)))
+            files.append(m_paths.at(i));
+    }
+    return files;
+}
+
+QVector<LoadedFiles::CutOff> LoadedFiles::cutOffBy(const QStringList &targets) const
+{
+    QVector<ztplatform::RenameTarget> renamed;
+    for (const QString &target : targets)
+        renamed.append(ztplatform::RenameTarget(target));
+    QVector<CutOff> cut;
+    for (int i = 0; i < m_paths.size(); ++i) {
+        CutOff c{m_paths.at(i), {}};
+        for (int k = 0; k < targets.size(); ++k) {
+            if (ztplatform::replacesLinkOf(renamed.at(k), m_reached.at(i)))
+                c.by.append(targets.at(k));
+        }
+        if (!c.by.isEmpty())
+            cut.append(c);
+    }
+    return cut;
+}
+
+QString writeTarget(const SoundLibrary &lib, const QString &target)
+{
+    const QString through = ztplatform::writeThroughTarget(target);
+    if (through == target)
+        return target;
+    const ztplatform::SameFileAs loaded(through);
+    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles) {
+        if (loaded(r.file))
+            return through;
+    }
+    for (const QString &recorded : lib.recordKitFileList) {
+        if (loaded(recorded))
+            return through;
+    }
+    return target;
+}
+
+ztplatform::ReachedFiles soundFiles(const SoundLibrary &lib)
+{
+    ztplatform::ReachedFiles files;
+    QSet<QString> seen;
+    for (const QString &source : lib.librarySources()) {
+        if (!source.isEmpty() && !soundsource::isStored(source) && !seen.contains(source)) {
+            seen.insert(source);
+            files.add(source);
+        }
+    }
+    return files;
+}
+
+QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo)
+{
+    const QString shown = QStringLiteral("\r\n") + QDir::toNativeSeparators(target);
+    if (setupfiles::occupiedByNonFile(target))
+        return notAFileText() + shown;
+    if (!QFileInfo(target).isFile())
+        return QString();
+    const QString dest = writeTarget(lib, target);
+    bool named = soundFiles(lib).replacedBy(dest);
+    if (!named && kitFilesToo) {
+        ztplatform::ReachedFiles kitFiles;
+        for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles)
+            kitFiles.add(r.file);
+        for (const QString &file : lib.recordKitFileList + storedKitFiles(doc, lib))
+            kitFiles.add(file);
+        named = kitFiles.replacedBy(dest);
+    }
+    return named ? soundFileText() + shown : QString();
+}
+
+bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
+{
+    const QString changed = setupfiles::changedSource(sources, run.lib.loadedKitFiles);
+    if (changed.isEmpty())
+        return true;
+    run.hideProgress();
+    setupfiles::CollectError err(setupfiles::CollectError::Modified);
+    err.path = changed;
+    err.kitWording = kitWording;
+    noteCollectError(run, err);
+    return false;
+}
+
+bool isLoadedSetup(const SoundLibrary &lib, const QString &path)
+{
+    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles) {
+        if (r.flag == 0 && QDir::fromNativeSeparators(r.file) == path)
+            return true;
+    }
+    return false;
+}
+
+void forgetFiles(SoundLibrary &lib, const QStringList &files)
+{
+    for (const QString &file : files)
+        lib.sharedSounds.forget(setupfiles::StoredIn(QDir::toNativeSeparators(file)));
+    for (int i = lib.loadedKitFiles.size() - 1; i >= 0; --i) {
+        if (files.contains(QDir::fromNativeSeparators(lib.loadedKitFiles.at(i).file)))
+            lib.loadedKitFiles.remove(i);
+    }
+    for (int i = lib.recordKitFileList.size() - 1; i >= 0; --i) {
+        if (!files.contains(QDir::fromNativeSeparators(lib.recordKitFileList.at(i))))
+            continue;
+        lib.recordKitFileList.removeAt(i);
+        if (i < lib.recordKitIndexList.size())
+            lib.recordKitIndexList.remove(i);
+    }
+    if (files.contains(QDir::fromNativeSeparators(lib.binFilePath)))
+        lib.binFilePath.clear();
+}
+
+} // namespace savejob

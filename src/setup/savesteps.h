@@ -1,0 +1,191 @@
+#ifndef ZT_SETUP_SAVESTEPS_H
+#define ZT_SETUP_SAVESTEPS_H
+
+// Steps the save jobs share: the run they are part of, the files a save may
+// not replace or replaces, keeping the sounds a replace would lose, the
+// gathering of the sounds and the texts of the boxes they compose.
+
+#include "model/mainwindow1records.h"
+#include "platform/fileidentity.h"
+#include "setup/setuperrors.h"
+#include "setup/setupjob.h"
+#include "setup/waveorder.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+class KitDocument;
+class SoundLibrary;
+
+namespace savejob {
+
+using Records = MainWindow1Records;
+
+// What a save needs of the window it runs for. Each may be left empty.
+struct Hooks
+{
+    // The sound `source` as the pad's raw wave at `target`, its size; 0 when
+    // it failed (the conversion has told the user).
+    std::function<quint32(const QString &source, const QString &target)> rawFile;
+    // True when the last failed conversion named a cause that is not the sound's.
+    std::function<bool()> rawFailureTold;
+    // A kit slot as the pages name it: the hi-hat slots, then pad layers A, B.
+    std::function<QString(int slot)> slotName;
+    // A new progress dialog at `value` of 100 that holds the window while it
+    // is shown, and its hiding before a box tells why the save stopped.
+    std::function<void(const QString &label, int value)> openProgress;
+    std::function<void()> hideProgress;
+    // Sounds that took new sources (old -> new): the sound chosen for preview follows.
+    std::function<void(const QHash<QString, QString> &moved)> soundsMoved;
+};
+
+// One save under way: what it reads and changes and what it reports.
+struct Run
+{
+    KitDocument &doc;
+    SoundLibrary &lib;
+    setupjob::Questions &questions;
+    setupjob::Progress progress; // a value < 0 only lets the window paint
+    Hooks hooks;
+    setupjob::Result result;
+
+    void openProgress(const QString &label, int value) const;
+    void hideProgress() const;
+    void moveProgress(int value, int maximum = 100) const;
+    // A box after the job, with its one button.
+    void warn(const QString &title, const QString &text, bool yesButton = false);
+    void inform(const QString &title, const QString &text);
+};
+
+// ---- texts ---------------------------------------------------------------
+// The errors of a save whose target is no regular file, and of a written file
+// that does not read back; the path follows on a line of its own.
+QString notAFileText();
+QString notReadBackText();
+// The error of a file that could not be written: the file and the system's reason.
+QString notWrittenText(const QString &file, const QString &reason);
+// The error of a save that would replace a file a sound of the library, a
+// group or the metronome comes from.
+QString soundFileText();
+// The error when a new file could not take the place of the old one.
+void noteNotReplaced(Run &run, const QString &target, const QString &kept);
+// The error when a new file took its target's name but the folder could not
+// be synced: `reason` is the system's.
+void noteNotSynced(Run &run, const QString &target, const QString &reason);
+// The box a failed gathering shows, none when the error told the user
+// already (or there is none). `kits` name the kits using a sound that does
+// not convert.
+bool collectErrorNotice(const setupfiles::CollectError &error, const QVector<Records::soundKit> &kits,
+                        const Hooks &hooks, setupjob::Notice &notice);
+void noteCollectError(Run &run, const setupfiles::CollectError &error);
+
+// ---- files a save replaces -------------------------------------------------
+// The loaded and recorded files ('/' separators, as the editor holds them,
+// each once, the loaded ones first), each looked at once. The answers hold
+// while only new names are written: none of the files is renamed over.
+class LoadedFiles
+{
+public:
+    explicit LoadedFiles(const SoundLibrary &lib);
+    // Those whose directory entry a file renamed over `target` replaces.
+    QStringList replacedBy(const QString &target) const;
+    // Those reached through a symbolic link that a rename over one of
+    // `targets` replaces, each with those targets: after it their paths reach
+    // another file, so they are not read back but kept from (keepLostSounds)
+    // and forgotten.
+    struct CutOff
+    {
+        QString file;
+        QStringList by;
+    };
+    QVector<CutOff> cutOffBy(const QStringList &targets) const;
+
+private:
+    QStringList m_paths;
+    QVector<ztplatform::ReachedPath> m_reached;
+};
+// The file a save onto `target` replaces: a symbolic link to a loaded kit
+// file or setup (by whatever path it was loaded) is written through to it;
+// any other target, another link too, is replaced itself.
+QString writeTarget(const SoundLibrary &lib, const QString &target);
+// The files, and the links to them, by which the plain sounds of the
+// library, the groups and the metronome are reached: a save must replace
+// none of them.
+ztplatform::ReachedFiles soundFiles(const SoundLibrary &lib);
+// The kit files that the stored sounds of the library, the kits, the groups
+// and the metronome name ('/' separators), each path text once.
+QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib);
+// Why a save of one file onto `target` may not go on, its message with the
+// path on a line of its own: something other than a regular file stands
+// there, or the file it replaces (writeTarget) is one a plain sound of the
+// library, a group or the metronome comes from; with `kitFilesToo` also a
+// loaded or recorded kit file, or one a stored sound names. Empty when it may.
+QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo);
+// After a save wrote its file: true when each of `sources` (the kit files its
+// stored sounds were copied from, setupfiles::storedSourceFiles of the waves
+// it gathered) is still the file that was loaded; else false, the first changed
+// one named as a changed source (`kitWording`: the kit save's words).
+bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording);
+// True when `path` is the loaded whole setup.
+bool isLoadedSetup(const SoundLibrary &lib, const QString &path);
+// A file replaced by one of the other kind (a whole setup by a kit file, or
+// the reverse) is not read back: once keepLostSounds(…, {}, true) moved every
+// use of its sounds away, its loads and records are forgotten here.
+void forgetFiles(SoundLibrary &lib, const QStringList &files);
+// After the read-back: the groups' sounds of kitFile that `moved` names take
+// their sources in the new file.
+void repointGroupSounds(SoundLibrary &lib, const QString &kitFile, const QHash<QString, int> &moved);
+// After the read-back of a whole setup saved over the loaded one: the groups'
+// stored sounds among `written` (the sources of the file's sounds, in order)
+// take their sources in the new file.
+void repointGroupSounds(SoundLibrary &lib, const QVector<QString> &written);
+
+// ---- sounds a replace would lose ---------------------------------------------
+// Before a save replaces the loaded kit file `target` (the loaded file by
+// whatever path): its sounds that the library, a kit, a group (or, with
+// `clicksToo`, the metronome) uses and that `held` (old source -> entry of
+// the new file) does not name are copied with their exact bytes into the
+// kept sounds folder and synced, and every use of them moves to the copy. A
+// copy kept before under the sound's name with the same bytes is taken
+// instead, and the library lists it once. False, with nothing changed, when
+// one cannot be kept. The copies advance a new progress dialog, which holds
+// the window while events run between them.
+bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
+// Before a save renames a file over `target`: the sounds stored in a kit
+// file that is not loaded but that a rename over `target` takes from the
+// paths the library, a kit, a group or the metronome names it by (the file
+// itself, or a link on the way to it) are kept as keepLostSounds keeps them,
+// read from the file as it is now. A file that does not read as a kit file
+// has nothing to keep. False, with nothing changed for the sounds of the
+// file that failed, when one cannot be kept.
+bool keepNamedSounds(Run &run, const QString &target);
+
+// ---- the sounds of a save -----------------------------------------------------
+// The library, the kits and their rows (and hooks.soundsMoved) take each
+// source of `moved` as its value.
+void moveSharedSounds(KitDocument &doc, SoundLibrary &lib, const QHash<QString, QString> &moved);
+// Each sound the list holds once whose loaded kit file is gone or no longer
+// as loaded is taken from another loaded kit file holding it; what moved.
+QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &lib);
+
+// The sounds gathered for a save: where each wave's bytes come from and its record.
+struct Gathered
+{
+    QVector<Records::SOUND_LIST_INFO> waveList;      // where each saved wave's bytes come from
+    QVector<Records::SOUND_INDEX> waveAttrList;      // the file's sounds
+    QVector<Records::SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
+};
+// The metronome's sounds (the library's clickSetList takes their records).
+bool gatherClicks(Run &run, const QString &tempDir, Gathered &got);
+// Every sound of a whole setup, the metronome's first; the bar moves.
+bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got);
+// The sounds of kit `kitIndex` (0-based); the kit keeps its wave numbers.
+bool gatherKit(Run &run, const QString &tempDir, int kitIndex, Gathered &got);
+
+} // namespace savejob
+
+#endif

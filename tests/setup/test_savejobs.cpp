@@ -1,0 +1,199 @@
+// The save jobs without a window: a document, a sound library, scripted
+// answers and real files. Ticked kits become kit files, the whole setup one
+// file, each read back by the readers; a declined overwrite leaves the file.
+#include "setup_fixture.h"
+
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
+#include "setup/savekitsjob.h"
+#include "setup/savesetupjob.h"
+
+#include <QDir>
+#include <QStandardItem>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace sf;
+using setupjob::FileOutcome;
+
+namespace {
+
+// Answers the jobs' questions from a list and keeps what they asked.
+struct ScriptedQuestions : setupjob::Questions
+{
+    QList<bool> answers;
+    QStringList asked; // title, then text
+    bool ask(const QString &title, const QString &text) override
+    {
+        asked << title << text;
+        return !answers.isEmpty() && answers.takeFirst();
+    }
+};
+
+QStringList titles(const setupjob::Result &r)
+{
+    QStringList out;
+    for (const setupjob::Notice &n : r.notices)
+        out << n.title;
+    return out;
+}
+
+} // namespace
+
+class TestSaveJobs : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_temp;
+    QVector<kf::TestSound> m_sounds; // five metronome sounds, then Kick and Snare
+    std::unique_ptr<KitDocument> m_doc;
+    SoundLibrary m_lib;
+    QStandardItemModel m_rows; // the total list
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    const kf::TestSound &kick() const { return m_sounds.at(5); }
+    const kf::TestSound &snare() const { return m_sounds.at(6); }
+
+    savejob::Hooks hooks() const
+    {
+        savejob::Hooks h;
+        h.rawFile = copyRaw;
+        return h;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_temp = path("tmp");
+        QVERIFY(QDir().mkpath(m_temp));
+        m_sounds = writeSounds(m_dir.path(), {"Kick", "Snare"}, -1);
+        QCOMPARE(m_sounds.size(), 7);
+
+        m_doc = std::make_unique<KitDocument>();
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            m_doc->kitAttrList.append(makeKit(k));
+            m_doc->kitNameList.append(m_doc->kitAttrList.last().kit_name);
+            m_doc->kitIndexList.append(1);
+        }
+        Kit &k1 = m_doc->kitAttrList[0];
+        k1.kpadChunk[2].soundFile0 = kick().file;
+        k1.kpadChunk[2].soundName0 = kick().name;
+        Kit &k5 = m_doc->kitAttrList[4];
+        k5.pedalChunk.hh_wave2_file = snare().file;
+        k5.pedalChunk.hh_wave2_name = snare().name;
+        k5.kpadChunk[7].soundFile1 = kick().file;
+        k5.kpadChunk[7].soundName1 = kick().name;
+
+        auto *root = new QStandardItem("waveList");
+        m_rows.appendRow(root);
+        m_lib.totalListItemModel = &m_rows;
+        m_lib.totalGroup = root;
+        m_lib.registerNewSound(kick().name, kick().file, 1, true);
+        m_lib.registerNewSound(snare().name, snare().file, 2, true);
+        for (int c = 0; c < 5; ++c)
+            m_lib.clickList.append({m_sounds.at(c).name, m_sounds.at(c).file});
+    }
+
+    // Kits 1 and 5 ticked: a kit file each in the folder, its kit and its
+    // sounds as they stand in the editor, read back by the kit-file reader.
+    void tickedKitsBecomeKitFiles()
+    {
+        const QString out = path("kits");
+        QVERIFY(QDir().mkpath(out));
+        ScriptedQuestions questions;
+        QVector<int> moved;
+        SaveKitsJob job(*m_doc, m_lib, questions, [&moved](int value, int) {
+            if (value >= 0)
+                moved.append(value);
+        }, hooks());
+        const SaveKitsJob::Outcome done = job.run({out, {1, 5}, m_temp});
+
+        QCOMPARE(done.result.files.size(), 2);
+        for (const setupjob::FileResult &f : done.result.files)
+            QCOMPARE(int(f.outcome), int(FileOutcome::Written));
+        QCOMPARE(done.result.files.at(0).path, QDir(out).filePath("Kit 1.INI"));
+        QCOMPARE(done.result.files.at(1).kit, 4);
+        QCOMPARE(titles(done.result), QStringList({"successfully saved."}));
+        QCOMPARE(done.result.notices.at(0).text, "The file has been generated:\r\nFile location:\r\n" + out);
+        QCOMPARE(done.shownLocked, 0);
+        QVERIFY(done.reload.files.isEmpty());
+        QVERIFY(questions.asked.isEmpty());
+        QCOMPARE(moved, QVector<int>({50, 100}));
+        QCOMPARE(QDir(out).entryList(QDir::Files), QStringList({"Kit 1.INI", "Kit 5.INI"}));
+        QCOMPARE(QDir(m_temp).entryList(QDir::Files), QStringList()); // the raw waves go
+
+        Editor read;
+        for (int k : {0, 4}) {
+            QCOMPARE(loadKitFile(read, done.result.files.at(k ? 1 : 0).path), LoadError::None);
+            QVERIFY(sameSettings(m_doc->kitAttrList.at(k), read.kits.at(k)));
+        }
+        QCOMPARE(soundBytes(read, read.kits[0].kpadChunk[2].soundFile0), kf::readFile(kick().file));
+        QCOMPARE(soundBytes(read, read.kits[4].pedalChunk.hh_wave2_file), kf::readFile(snare().file));
+        QCOMPARE(soundBytes(read, read.kits[4].kpadChunk[7].soundFile1), kf::readFile(kick().file));
+    }
+
+    // The whole setup to one file: every kit, the metronome and the sounds,
+    // read back by the whole-setup reader.
+    void wholeSetupBecomesOneFile()
+    {
+        const QString target = path("KIT_ALL.bin");
+        ScriptedQuestions questions;
+        SaveSetupJob job(*m_doc, m_lib, questions, {}, hooks());
+        SaveSetupJob::Input in;
+        in.target = target;
+        in.tempDir = m_temp;
+        in.version = setupfiles::versionFromLabel(QStringLiteral("1.01"));
+        const setupjob::Result done = job.run(in);
+
+        QCOMPARE(done.files.size(), 1);
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Written));
+        QCOMPARE(done.files.at(0).path, target);
+        QCOMPARE(titles(done), QStringList({"successfully saved."}));
+        QCOMPARE(done.notices.at(0).text, "The file has been generated:\r\nFile location:\r\n" + target);
+        QVERIFY(questions.asked.isEmpty());
+
+        Editor read;
+        QCOMPARE(loadWholeSetup(read, target), LoadError::None);
+        for (int k = 0; k < KIT_MAX_COUNT; ++k)
+            QVERIFY2(sameSettings(m_doc->kitAttrList.at(k), read.kits.at(k)), qPrintable(QString::number(k)));
+        QCOMPARE(read.library.size(), 2);
+        QCOMPARE(soundBytes(read, read.kits[0].kpadChunk[2].soundFile0), kf::readFile(kick().file));
+        QCOMPARE(soundBytes(read, read.kits[4].pedalChunk.hh_wave2_file), kf::readFile(snare().file));
+        QCOMPARE(read.clickList.size(), 5);
+        for (int c = 0; c < 5; ++c)
+            QCOMPARE(soundBytes(read, read.clickList.at(c).file), kf::readFile(m_sounds.at(c).file));
+    }
+
+    // No to the one overwrite asked: nothing is written, the file keeps its
+    // bytes and the notice says that nothing was saved.
+    void declinedOverwriteSavesNothing()
+    {
+        const QString out = path("declined");
+        QVERIFY(QDir().mkpath(out));
+        const QString existing = QDir(out).filePath("Kit 5.INI");
+        QVERIFY(kf::writeFile(existing, "kept as it was"));
+        ScriptedQuestions questions;
+        questions.answers = {false};
+        SaveKitsJob job(*m_doc, m_lib, questions, {}, hooks());
+        const SaveKitsJob::Outcome done = job.run({out, {5}, m_temp});
+
+        QCOMPARE(questions.asked, QStringList({"Warning", "The file already exists. Do you confirm to overwrite "
+                                                          "it?\r\nFile location: \r\n" + existing}));
+        QCOMPARE(done.result.files.size(), 1);
+        QCOMPARE(int(done.result.files.at(0).outcome), int(FileOutcome::Declined));
+        QCOMPARE(done.result.files.at(0).path, existing);
+        QCOMPARE(titles(done.result), QStringList({"Tip"}));
+        QCOMPARE(done.result.notices.at(0).text, QString("No file was saved: the existing files stay as they were."));
+        QCOMPARE(int(done.result.notices.at(0).kind), int(setupjob::Notice::Information));
+        QCOMPARE(kf::readFile(existing), QByteArray("kept as it was"));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaveJobs)
+#include "test_savejobs.moc"
