@@ -2670,6 +2670,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>ini files(*.ini *.INI)</source>
         <translation>ini 文件(*.ini *.INI)</translation>
     </message>
+    <message>
+        <source>The target file was not found.</source>
+        <translation>未找到目标文件。</translation>
+    </message>
+    <message>
+        <source>Metronome sounds were not found.</source>
+        <translation>未找到节拍器音色。</translation>
+    </message>
+    <message>
+        <source>Wave prm file is error.</source>
+        <translation>音色参数文件错误。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2670,6 +2670,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>ini files(*.ini *.INI)</source>
         <translation>ini files(*.ini *.INI)</translation>
     </message>
+    <message>
+        <source>The target file was not found.</source>
+        <translation>The target file was not found.</translation>
+    </message>
+    <message>
+        <source>Metronome sounds were not found.</source>
+        <translation>Metronome sounds were not found.</translation>
+    </message>
+    <message>
+        <source>Wave prm file is error.</source>
+        <translation>Wave prm file is error.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

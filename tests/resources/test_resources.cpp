@@ -8,7 +8,11 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include "device/padtree.h"
 #include "resources/ztresources.h"
+
+#include <QTemporaryDir>
+#include <QTranslator>
 
 namespace {
 
@@ -85,6 +89,16 @@ private slots:
     {
         QVERIFY(QFile::exists(QStringLiteral(":/en.qm")));
         QVERIFY(QFile::exists(QStringLiteral(":/cn.qm")));
+        // The pad tree's warnings are looked up where they are marked.
+        QTranslator cn;
+        QVERIFY(cn.load(QStringLiteral(":/cn.qm")));
+        QCoreApplication::installTranslator(&cn);
+        QTemporaryDir empty;
+        PadTreePaths tree;
+        DeviceMessage warning;
+        QVERIFY(!padtree::getRootDirPath(empty.path(), tree, &warning));
+        QCoreApplication::removeTranslator(&cn);
+        QCOMPARE(warning.text, QString::fromUtf8("未找到目标文件。"));
     }
 
     void cardsLoad()
