@@ -41,21 +41,10 @@
 #include <memory>
 #include <vector>
 
-class DeviceDetector;
-class MyStyle;
-class SelectKitNo;
-class CopyPadFunc;
-class CopyKitFunc;
-class CustomDialog;
-class QAction;
-class QGroupBox;
-class QLabel;
 class QProgressDialog;
-class QMenu;
 class QStandardItem;
 class QStandardItemModel;
 class QDropEvent;
-class QMimeData;
 namespace soundorder {
 struct Row;
 }
@@ -69,15 +58,9 @@ extern int loopFlag1; // the wait runs while it is not 0; cleared by recvFilePat
 extern int quitFlag;  // 0 when the chooser was closed without OK
 extern int cnOrEn;    // 1 Chinese interface, 0 English
 
-class MainWindow1 : public QMainWindow,
-                    public MainWindow1Records,
-                    public MainWindow1Tables,
-                    public ShellState,
-                    public DropState,
-                    public KitPageState,
-                    public SoundListState,
-                    public PreviewState,
-                    public PadWindowState
+class MainWindow1 : public QMainWindow, public MainWindow1Records, public MainWindow1Tables,
+                    public ShellState, public DropState, public KitPageState,
+                    public SoundListState, public PreviewState, public PadWindowState
 {
     Q_OBJECT
 
