@@ -9,13 +9,17 @@
 #include "device/syncbatch.h"
 #include "library/exportfile.h"
 #include "library/soundlibrary.h"
+#include "mainwindow1/device/padwindowstate.h"
+#include "mainwindow1/editing/kitpagestate.h"
 #include "mainwindow1/editing/kittables.h"
-#include "mainwindow1/library/previewsession.h"
+#include "mainwindow1/library/previewstate.h"
+#include "mainwindow1/library/soundliststate.h"
+#include "mainwindow1/shell/dropstate.h"
+#include "mainwindow1/shell/shellstate.h"
 #include "document/kitdocument.h"
 #include "model/kitcopy.h"
 #include "model/kitediting.h"
 #include "model/mainwindow1records.h"
-#include "model/pageshown.h"
 #include "model/percussionpadfile1.h"
 #include "model/soundfilexml.h"
 #include "platform/anchoredfolder.h"
@@ -23,7 +27,6 @@
 #include "setup/sharedsounds.h"
 #include "setup/wavecollect.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
 #include <QMainWindow>
@@ -32,28 +35,16 @@
 #include <QPair>
 #include <QSet>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QVector>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-class DeviceDetector;
-class MyStyle;
-class SelectKitNo;
-class CopyPadFunc;
-class CopyKitFunc;
-class CustomDialog;
-class QAction;
-class QGroupBox;
-class QLabel;
 class QProgressDialog;
-class QMenu;
 class QStandardItem;
 class QStandardItemModel;
 class QDropEvent;
-class QMimeData;
 namespace soundorder {
 struct Row;
 }
@@ -67,26 +58,15 @@ extern int loopFlag1; // the wait runs while it is not 0; cleared by recvFilePat
 extern int quitFlag;  // 0 when the chooser was closed without OK
 extern int cnOrEn;    // 1 Chinese interface, 0 English
 
-class MainWindow1 : public QMainWindow, public MainWindow1Records, public MainWindow1Tables
+class MainWindow1 : public QMainWindow, public MainWindow1Records, public MainWindow1Tables,
+                    public ShellState, public DropState, public KitPageState,
+                    public SoundListState, public PreviewState, public PadWindowState
 {
     Q_OBJECT
 
 public:
     explicit MainWindow1(QWidget *parent = nullptr);
     ~MainWindow1() override;
-
-    // Widget tables of the pads and hi-hat slots.
-    struct strPadWidgetGroup
-    {
-        QWidget *group = nullptr;
-        QLabel *lableA = nullptr;
-        QLabel *lableB = nullptr; // none for the foot switches
-    };
-    struct strHHWidgetGroup
-    {
-        QGroupBox *group = nullptr;
-        QLabel *lableA = nullptr;
-    };
 
     // The document: kits, chains, global settings and the kit file model.
     KitDocument &doc() { return m_doc; }
@@ -99,104 +79,6 @@ public:
     // The sound library the window shows and edits.
     SoundLibrary &library() { return soundLibrary; }
     const SoundLibrary &library() const { return soundLibrary; }
-    const QString MIME_FORMAT = QStringLiteral("mimeformat");
-
-    // ---- shell ------------------------------------------------------------
-    MyStyle *myStyle = nullptr;
-    int original_width = 0;
-    int original_kit_width = 0;
-    int right_original_width = 0;
-    QString FontFamily;
-    QString FontFamilyTxt;
-    quint16 fontSize_9 = 9;
-    quint16 fontSize_16 = 16;
-    QTemporaryDir tmpDir;
-    QTemporaryDir tmpDir2;
-    QString TempDirName, TempPlayDirName, TempDirName2, TempPlayDirName2;
-    SelectKitNo *skn = nullptr;
-    CopyPadFunc *copy_pad = nullptr;
-    CopyKitFunc *kitCopy = nullptr;
-    CustomDialog *custom = nullptr;
-    DeviceDetector *myDetector = nullptr;
-    strPadWidgetGroup padWidgetGroup[PAD_NUM_MAX];
-    strHHWidgetGroup hhWidgetGroup[HH_NUM_MAX];
-    // One step box of the kit-chain page and its label.
-    struct strStepWidgetGroup
-    {
-        QGroupBox *group = nullptr;
-        QLabel *labStep = nullptr;
-    };
-    strStepWidgetGroup stepWidgetGroup[STEP_MAX_COUNT];
-    QMenu *pad_menu = nullptr;
-    QAction *pad_copy = nullptr;
-    QAction *pad_clear = nullptr;
-    bool padCopyOpen = false; // the pad menu's Pad Copy waits for its dialog
-    bool isDarkMode = false;
-    bool constructionComplete = false; // false when construction stopped early
-
-    // ---- device and paths -------------------------------------------------
-    bool fileErrCloseWindow = false;
-    SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
-
-    // ---- sounds -----------------------------------------------------------
-    QVector<SOUND_INDEX> waveAttrList;
-    bool soundListSettled = false;    // the close that ends the window wrote the file, or the user quit without it
-    QStandardItemModel *kitChainListItemModel = nullptr;
-    QMediaPlayer *player2 = nullptr;
-    QString playFileNameNew2; // the sound chosen for preview
-    QString playFileNameOld2; // the sound whose preview the player holds
-    ztplatform::FileStamp playFileStamp2; // the file that preview was made from, as it was then
-    int index2 = 0;           // loop presses; odd while loop mode is on
-    int total_index = 0; // the working list's last wave number, taken before each add
-    quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
-    bool singleLoop = false;
-    qint64 moved_2 = 0;       // last position in ms
-    PreviewSession previewSession; // the preparation, its Stop and the loop run
-    QProgressDialog *dialog = nullptr; // wait dialog of the long operations
-    QProgressDialog *usbDialog = nullptr; // progress of the pad load, add batches and the write-back
-    QProgressDialog *delDialog = nullptr; // progress of one device deletion, made by its producer
-    int addProgressValue = 0;
-    int delProgressValue = 0;
-    // Set while one sound list clears the other's selection.
-    bool clearingOtherList = false;
-
-    // ---- kits -------------------------------------------------------------
-    KIT_EFFECT k_effect[4];
-    LINK_GROUP linkGroup[5];
-    KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
-    int curStepNum = 0;
-    bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
-    QSet<int> kitListRenames;    // kits (0-based) renamed in the kit list and not yet taken over
-    int curkitNumber = 1;
-    int oldKitNumber = 1;
-    quint8 currentKitNum = EMPTY_KIT_NUM;
-    int curPadNumber = 0;
-    int curPadIndex = 0;
-    int curLayer = 0;
-    int copySourceKit = 1; // the kit the kit copy dialogs were last given (1-based)
-    int dot = 0;
-    int dragLeftOrRight = 0;
-    int original_link_group = 0;
-    int original_layer1 = 100, original_layer2 = 80, original_layer3 = 40;
-    quint16 oldEffect1Ctrl1 = 999, oldEffect1Ctrl2 = 999, oldEffect1Ctrl3 = 999;
-    quint16 oldEffect2Ctrl1 = 999, oldEffect2Ctrl2 = 999, oldEffect2Ctrl3 = 999;
-    quint16 oldEffect3Ctrl1 = 999, oldEffect3Ctrl2 = 999, oldEffect3Ctrl3 = 999;
-    quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
-    bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
-    int kitNameFieldKit = 0;       // the kit (0-based) whose name the name field shows, -1 none
-    bool kitPageFilling = false;   // the kit settings page is being filled from a kit record
-    PageShownAs<kitediting::KitPageShown> kitPageShown; // what the kit settings page showed when it was filled
-    PageShown padPageShown;        // what the pad settings page showed when it was filled
-    QElapsedTimer kitFileEvents;   // last event processing of updateKitFile
-
-    // ---- global settings ----------------------------------------------------
-    QVector<QString> vecEffect;
-    QMap<QString, int> mapClickPan;
-    QMap<QString, int> mapMasterEffect[13]; // master effect control label -> value, value v in map v / 8
-    QString globalPath;
-
-    // ---- saves ----------------------------------------------------------------
-    bool isSaveClose = false; // the kit choice of the save was confirmed with OK
 
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;
@@ -311,9 +193,6 @@ public:
     void totalListSelection(const QModelIndex &index, bool press);
     void groupTreeSelection(const QModelIndex &index, bool press);
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
-    // True when the last getRawFile failed for a cause it named that is not
-    // the sound's (its output could not be written): no box blames the sound.
-    bool rawFailureTold = false;
     QString previewFileName() const;
     // The preview's wait dialog: window-modal, its Cancel is Stop.
     void openWaitDialog();
@@ -394,10 +273,6 @@ public:
     bool judgeFourFile();
 
     // ---- drops ----------------------------------------------------------------------
-    int padDropState = -1;                    // dropToPadOrRight as last applied to the pads
-    // The payload of the drag under way and whether it is ours (taken at its enter).
-    const QMimeData *dragMime = nullptr;
-    bool dragMimeOurs = false;
     bool isOurDrag(QDropEvent *event);
     void applyPadDropState();
     bool dropOnPad(int pad, QDropEvent *event);

@@ -24,27 +24,18 @@
 #include <QShortcut>
 #include <QStandardItemModel>
 
-MainWindow1::MainWindow1(QWidget *parent)
-    : QMainWindow(parent)
-    , ui(new Ui::MainWindow1)
+namespace {
+
+// Menus, hidden logos and the splitter's shares, from the sound groups' width.
+void setUpFrame(Ui::MainWindow1 *ui, int width)
 {
-    // The form's images live in the resources of a static library.
-    ztInitResources();
-    ui->setupUi(this);
-    qApp->setQuitOnLastWindowClosed(false);
-    setWindowTitle(QStringLiteral("Korvanta-V1.04"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
-    myStyle = new MyStyle;
-    original_width = ui->waveGroupTreeView->width();
-
     ui->logoWidget1->hide();
     ui->logoWidget2->hide();
     ui->logoWidget3->hide();
     ui->menuEdit->menuAction()->setVisible(false);
-    ui->menuFile->setTitle(tr("File"));
-    ui->menuHelp->setTitle(tr("Manual"));
-    ui->actionAbout_Korvanta->setText(tr("About Korvanta"));
+    ui->menuFile->setTitle(MainWindow1::tr("File"));
+    ui->menuHelp->setTitle(MainWindow1::tr("Manual"));
+    ui->actionAbout_Korvanta->setText(MainWindow1::tr("About Korvanta"));
     ui->defaultRbtn->setChecked(true);
     ui->rightwaveListIO->hide();
 
@@ -52,18 +43,12 @@ MainWindow1::MainWindow1(QWidget *parent)
     ui->splitter->setStretchFactor(0, 4);
     ui->splitter->setStretchFactor(1, 15);
     ui->splitter->setStretchFactor(2, 7);
-    const int w = original_width;
-    ui->splitter->setSizes({w, (w / 4) * 15, (w / 4) * 7});
+    ui->splitter->setSizes({width, (width / 4) * 15, (width / 4) * 7});
+}
 
-    const bool chinese = QLocale().language() == QLocale::Chinese;
-    FontFamily = chinese ? QStringLiteral("Microsoft YaHei") : QStringLiteral("Tahoma");
-    FontFamilyTxt = QStringLiteral("Arial");
-    initUIFont();
-    fontSize_9 = 9;
-    fontSize_16 = 16;
-
-    initValueAndList();
-
+// The first page shown, the widgets never shown, the kit number and name fields.
+void setUpKitFields(Ui::MainWindow1 *ui, const QString &fontFamily)
+{
     ui->stackedWidget->setCurrentIndex(0);
     const QList<QWidget *> hidden = {ui->label_147, ui->hhLayer5SpinBox, ui->label_95, ui->label_32,
                                      ui->kitNoSpinBox, ui->kitNameLabel, ui->label_189, ui->tempoSync,
@@ -78,22 +63,20 @@ MainWindow1::MainWindow1(QWidget *parent)
     ui->kitNumber->setText(QStringLiteral("1"));
     ui->kitNumber->setStyleSheet(QStringLiteral("QToolTip{background-color:white; color:black;}"));
 
-    QFont nameFont(FontFamily);
+    QFont nameFont(fontFamily);
     nameFont.setUnderline(true);
     nameFont.setBold(true);
     nameFont.setPointSize(15);
     ui->kitNameLineEdit->setFont(nameFont);
+}
 
-    initPadWidgetPoint();
-    initHHWidgetPoint();
-    initUi();
-
-    // The sound-group tree.
-    QTreeView *groups = ui->waveGroupTreeView;
-    library().soundListItemModel = new QStandardItemModel(groups);
-    groups->setModel(library().soundListItemModel);
-    const QStringList headers = {tr("Name"), tr("File")};
-    library().soundListItemModel->setHorizontalHeaderLabels(headers);
+// The sound-group tree with its model.
+QStandardItemModel *setUpGroupTree(QTreeView *groups, QStyle *style)
+{
+    auto *model = new QStandardItemModel(groups);
+    groups->setModel(model);
+    const QStringList headers = {MainWindow1::tr("Name"), MainWindow1::tr("File")};
+    model->setHorizontalHeaderLabels(headers);
     groups->setDefaultDropAction(Qt::CopyAction);
     groups->setDragEnabled(true);
     groups->setDragDropMode(QAbstractItemView::DragOnly);
@@ -103,7 +86,7 @@ MainWindow1::MainWindow1(QWidget *parent)
     groups->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     groups->setColumnHidden(1, true);
     groups->setColumnWidth(0, 240);
-    library().soundListItemModel->setHeaderData(0, Qt::Horizontal, headers, Qt::EditRole);
+    model->setHeaderData(0, Qt::Horizontal, headers, Qt::EditRole);
     groups->header()->setStretchLastSection(false);
     groups->verticalScrollBar()->setStyleSheet(
             QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
@@ -112,8 +95,115 @@ MainWindow1::MainWindow1(QWidget *parent)
     groups->setItemsExpandable(true);
     groups->expandAll();
     groups->setFocusPolicy(Qt::StrongFocus);
-    groups->setStyle(myStyle);
+    groups->setStyle(style);
+    return model;
+}
 
+// The effect controls, the sound lists' edits and selections, the sound menus.
+void connectPagesAndLists(MainWindow1 *w)
+{
+    Ui::MainWindow1 *ui = w->ui;
+    QSpinBox *const controls[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3,
+                                    ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3,
+                                    ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3,
+                                    ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
+    for (QSpinBox *box : controls)
+        QObject::connect(box, SIGNAL(valueChanged(int)), w, SLOT(on_valueChanged(int)));
+    QObject::connect(w->library().soundListItemModel, &QStandardItemModel::itemChanged, w,
+                     &MainWindow1::soundListItemModelChanged);
+    if (QItemSelectionModel *sel = ui->totalWaveTreeView->selectionModel())
+        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
+                         [w]() { w->selectItemChanged(w->ui->totalWaveTreeView->currentIndex()); });
+    if (QItemSelectionModel *sel = ui->waveGroupTreeView->selectionModel())
+        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
+                         [w]() { w->leftSelectItemChanged(w->ui->waveGroupTreeView->currentIndex()); });
+    if (QItemSelectionModel *sel = ui->soundListTreeView->selectionModel())
+        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
+                         [w]() { w->leftHHSelectItemChanged(w->ui->soundListTreeView->currentIndex()); });
+    QObject::connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList()));
+    QObject::connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList1()));
+    QObject::connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), w, SLOT(exportWave()));
+    QObject::connect(ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), w, SLOT(recvSelectItem(bool)));
+}
+
+// A temporary folder and its play folder; false when it could not be made.
+bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, const QString &sub)
+{
+    if (!dir.isValid())
+        return false;
+    name = dir.path();
+    play = name + QDir::separator() + sub;
+    QDir().mkpath(play);
+    return true;
+}
+
+// The window's signals to its own slots and to the kit choice dialog.
+void connectWindowSignals(MainWindow1 *w)
+{
+    QObject::connect(w, SIGNAL(sendLoopIndex2(int)), w, SLOT(waveLoop2(int)));
+    SelectKitNo *skn = w->skn;
+    QObject::connect(w, SIGNAL(sendKitNameList(QVector<QString>)), skn, SLOT(recvKitNameList(QVector<QString>)));
+    QObject::connect(w, SIGNAL(sendKitIndexList(QVector<int>)), skn, SLOT(recvKitIndexList(QVector<int>)));
+    QObject::connect(skn, SIGNAL(sendIsClose(bool)), w, SLOT(recvIsClose(bool)));
+    QObject::connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), w, SLOT(recvKitIndexState(QVector<int>)));
+    // The kit list model belongs to the kit-chain page; it may not exist yet.
+    if (w->kitChainListItemModel)
+        QObject::connect(w->kitChainListItemModel, &QStandardItemModel::itemChanged, w,
+                         &MainWindow1::kitChainListItemModelChanged);
+    QObject::connect(w, &MainWindow1::sendKitNameChanged, w,
+                     static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
+    QObject::connect(w, &MainWindow1::sendKitNameChanged, w, &MainWindow1::updateKitNameAndNo);
+    QObject::connect(w, SIGNAL(sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)), w,
+                     SLOT(recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)));
+    QObject::connect(w, SIGNAL(sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)), w,
+                     SLOT(recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)));
+    QObject::connect(w, SIGNAL(sendModelIndex(QModelIndex, quint8)), w, SLOT(recvModel(QModelIndex, quint8)));
+    QObject::connect(w, SIGNAL(sendLabelSize(int, int)), w, SLOT(initDisplay(int, int)));
+    QObject::connect(w, SIGNAL(sendLoadSave(bool)), w, SLOT(recvLoadSave(bool)));
+    QObject::connect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+}
+
+// The copy dialogs' wiring to the kit name field and the window.
+void connectCopyDialogs(MainWindow1 *w)
+{
+    Ui::MainWindow1 *ui = w->ui;
+    QObject::connect(ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), w, SLOT(recvDstKitClick(int)));
+    QObject::connect(w, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
+    QObject::connect(ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), w, SLOT(recvDstKit(int)));
+    QObject::connect(w->kitCopy, SIGNAL(sendDstKit(int)), w, SLOT(recvDstKit(int)));
+}
+
+} // namespace
+
+MainWindow1::MainWindow1(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow1)
+{
+    // The form's images live in the resources of a static library.
+    ztInitResources();
+    ui->setupUi(this);
+    qApp->setQuitOnLastWindowClosed(false);
+    setWindowTitle(QStringLiteral("Korvanta-V1.04"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    myStyle = new MyStyle;
+    original_width = ui->waveGroupTreeView->width();
+    setUpFrame(ui, original_width);
+
+    const bool chinese = QLocale().language() == QLocale::Chinese;
+    FontFamily = chinese ? QStringLiteral("Microsoft YaHei") : QStringLiteral("Tahoma");
+    FontFamilyTxt = QStringLiteral("Arial");
+    initUIFont();
+    fontSize_9 = 9;
+    fontSize_16 = 16;
+
+    initValueAndList();
+    setUpKitFields(ui, FontFamily);
+    initPadWidgetPoint();
+    initHHWidgetPoint();
+    initUi();
+
+    library().soundListItemModel = setUpGroupTree(ui->waveGroupTreeView, myStyle);
     ui->left_stackedSoundWidget->setAcceptDrops(true);
     ui->left_stackedSoundWidget->installEventFilter(this);
     setPadEventFilter();
@@ -128,40 +218,11 @@ MainWindow1::MainWindow1(QWidget *parent)
     initKitChainSet();
     doc().markAllSaved(globalPage()); // the start is what a close compares with
 
-    // Connections 1 to 20.
-    QSpinBox *const controls[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3,
-                                    ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3,
-                                    ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3,
-                                    ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
-    for (QSpinBox *box : controls)
-        connect(box, SIGNAL(valueChanged(int)), this, SLOT(on_valueChanged(int)));
-    connect(library().soundListItemModel, &QStandardItemModel::itemChanged, this,
-            &MainWindow1::soundListItemModelChanged);
-    if (QItemSelectionModel *sel = ui->totalWaveTreeView->selectionModel())
-        connect(sel, &QItemSelectionModel::selectionChanged, this,
-                [this]() { selectItemChanged(ui->totalWaveTreeView->currentIndex()); });
-    if (QItemSelectionModel *sel = ui->waveGroupTreeView->selectionModel())
-        connect(sel, &QItemSelectionModel::selectionChanged, this,
-                [this]() { leftSelectItemChanged(ui->waveGroupTreeView->currentIndex()); });
-    if (QItemSelectionModel *sel = ui->soundListTreeView->selectionModel())
-        connect(sel, &QItemSelectionModel::selectionChanged, this,
-                [this]() { leftHHSelectItemChanged(ui->soundListTreeView->currentIndex()); });
-    connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), this, SLOT(deleteWaveFromList()));
-    connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), this, SLOT(deleteWaveFromList1()));
-    connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), this, SLOT(exportWave()));
-    connect(ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), this, SLOT(recvSelectItem(bool)));
+    connectPagesAndLists(this);
 
     // Temporary folders, each with its play folder.
-    auto makeTemp = [](const QTemporaryDir &dir, QString &name, QString &play, const QString &sub) {
-        if (!dir.isValid())
-            return false;
-        name = dir.path();
-        play = name + QDir::separator() + sub;
-        QDir().mkpath(play);
-        return true;
-    };
-    if (!makeTemp(tmpDir, TempDirName, TempPlayDirName, QStringLiteral("play"))
-        || !makeTemp(tmpDir2, TempDirName2, TempPlayDirName2, QStringLiteral("PLAY"))) {
+    if (!makeTempFolder(tmpDir, TempDirName, TempPlayDirName, QStringLiteral("play"))
+        || !makeTempFolder(tmpDir2, TempDirName2, TempPlayDirName2, QStringLiteral("PLAY"))) {
         UiPrompter::instance()->information(this, tr("Error"), tr("Failed to create temporary directory!"),
                                             QMessageBox::Ok);
         return;
@@ -171,36 +232,14 @@ MainWindow1::MainWindow1(QWidget *parent)
 
     initPadMenu();
 
-    connect(this, SIGNAL(sendLoopIndex2(int)), this, SLOT(waveLoop2(int)));
     skn = new SelectKitNo;
-    connect(this, SIGNAL(sendKitNameList(QVector<QString>)), skn, SLOT(recvKitNameList(QVector<QString>)));
-    connect(this, SIGNAL(sendKitIndexList(QVector<int>)), skn, SLOT(recvKitIndexList(QVector<int>)));
-    connect(skn, SIGNAL(sendIsClose(bool)), this, SLOT(recvIsClose(bool)));
-    connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), this, SLOT(recvKitIndexState(QVector<int>)));
-    // The kit list model belongs to the kit-chain page; it may not exist yet.
-    if (kitChainListItemModel)
-        connect(kitChainListItemModel, &QStandardItemModel::itemChanged, this,
-                &MainWindow1::kitChainListItemModelChanged);
-    connect(this, &MainWindow1::sendKitNameChanged, this,
-            static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
-    connect(this, &MainWindow1::sendKitNameChanged, this, &MainWindow1::updateKitNameAndNo);
-    connect(this, SIGNAL(sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)), this,
-            SLOT(recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)));
-    connect(this, SIGNAL(sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)), this,
-            SLOT(recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)));
-    connect(this, SIGNAL(sendModelIndex(QModelIndex, quint8)), this, SLOT(recvModel(QModelIndex, quint8)));
-    connect(this, SIGNAL(sendLabelSize(int, int)), this, SLOT(initDisplay(int, int)));
-    connect(this, SIGNAL(sendLoadSave(bool)), this, SLOT(recvLoadSave(bool)));
-    connect(this, SIGNAL(sendUpdate(int, int)), this, SLOT(recvUpdate(int, int)));
+    connectWindowSignals(this);
 
     // Dialogs of the window, so that what holds the window (a window-modal
     // wait) holds them too.
     copy_pad = new CopyPadFunc(this);
     kitCopy = new CopyKitFunc(this);
-    connect(ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), this, SLOT(recvDstKitClick(int)));
-    connect(this, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
-    connect(ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), this, SLOT(recvDstKit(int)));
-    connect(kitCopy, SIGNAL(sendDstKit(int)), this, SLOT(recvDstKit(int)));
+    connectCopyDialogs(this);
 
     auto *selectAll = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_A), ui->waveGroupTreeView);
     selectAll->setContext(Qt::WindowShortcut);

@@ -18,59 +18,69 @@ bool MainWindow1::isSystemDarkMode()
     return appsUseLightTheme == 0;
 }
 
-void MainWindow1::checkTheme(bool isDark)
-{
-    isDarkMode = isDark;
-    auto style = [isDark](QWidget *w, const char *dark, const char *light) {
-        w->setStyleSheet(QString::fromLatin1(isDark ? dark : light));
-    };
+namespace {
 
-    style(ui->left_soundHHSet, "background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;",
+// The dark or the light style sheet of w.
+void style(QWidget *w, bool isDark, const char *dark, const char *light)
+{
+    w->setStyleSheet(QString::fromLatin1(isDark ? dark : light));
+}
+
+// The dark or the light icon of b.
+void icon(QAbstractButton *b, bool isDark, const char *dark, const char *light)
+{
+    b->setIcon(QIcon(QString::fromLatin1(isDark ? dark : light)));
+}
+
+// The style sheets of the panes, lists and boxes.
+void styleWidgets(Ui::MainWindow1 *ui, bool isDark)
+{
+    style(ui->left_soundHHSet, isDark, "background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;",
           "background-color: rgb(236, 236, 236); color: black;border-right:1px solid grey;");
     for (QWidget *w : {ui->midStackedWidgetPad3, ui->rightHHSoundWidget})
-        style(w, "background-color:rgb(35, 35, 35); color: white;", "background-color: rgb(236, 236, 236); color: black;");
-    style(ui->waveGroup_widget, "background-color: rgb(35, 35, 35); color:white;",
+        style(w, isDark, "background-color:rgb(35, 35, 35); color: white;", "background-color: rgb(236, 236, 236); color: black;");
+    style(ui->waveGroup_widget, isDark, "background-color: rgb(35, 35, 35); color:white;",
           "background-color: rgb(236, 236, 236); color:black;");
-    style(ui->waveGroupTreeView, "background-color: rgb(25, 25, 25); color:white;",
+    style(ui->waveGroupTreeView, isDark, "background-color: rgb(25, 25, 25); color:white;",
           "background-color: rgb(236, 236, 236);color:black;");
-    style(ui->widget_7, "background-color: rgb(35, 35, 35); color:white;",
+    style(ui->widget_7, isDark, "background-color: rgb(35, 35, 35); color:white;",
           "background-color: rgb(236, 236, 236);color:black;");
-    style(ui->addWaveGroup, "border:none; color:white; QToolTip{background-color: white; color: black;}",
+    style(ui->addWaveGroup, isDark, "border:none; color:white; QToolTip{background-color: white; color: black;}",
           "border:none; QToolTip{ background-color: rgb(236, 236, 236); color: black;}");
-    style(ui->addWaveFile, "border:none; color:white; QToolTip{ background-color: white; color: black;}",
+    style(ui->addWaveFile, isDark, "border:none; color:white; QToolTip{ background-color: white; color: black;}",
           "border:none; QToolTip{background-color: rgb(236, 236, 236); color: black;}");
-    style(ui->delWaveGroup, "border:none; color:white; QToolTip{ background-color: white; color: black;}",
+    style(ui->delWaveGroup, isDark, "border:none; color:white; QToolTip{ background-color: white; color: black;}",
           "border:none; QToolTip{ background-color: rgb(236, 236, 236); color: black;}");
-    style(ui->label, "background-color: rgb(35, 35, 35); color:white; ",
+    style(ui->label, isDark, "background-color: rgb(35, 35, 35); color:white; ",
           "background-color: rgb(236, 236, 236); color:black; ");
-    style(ui->kitListtreeView,
+    style(ui->kitListtreeView, isDark,
           " background-color: rgb(25, 25, 25); color:white; QHeadView{background-color: rgb(25, 25, 25); }",
           "background-color: rgb(236, 236, 236); color:black;");
-    style(ui->widget_8, "background-color: rgb(35, 35, 35); color:white;",
+    style(ui->widget_8, isDark, "background-color: rgb(35, 35, 35); color:white;",
           "background-color: rgb(236, 236, 236); color:black;");
-    style(ui->label_3, "color:white; border: none; border-right:1px solid grey;",
+    style(ui->label_3, isDark, "color:white; border: none; border-right:1px solid grey;",
           "color:black; border: none; border-right:1px solid grey;");
-    style(ui->soundListTreeView,
+    style(ui->soundListTreeView, isDark,
           "QTreeView::item:selected { background-color: skyblue;  }; QTreeView{color:white;border-right:1px solid grey; };",
           "QTreeView::item:selected { background-color: skyblue;  }; QTreeView{color:black;border-right:1px solid grey; };");
     const QList<QWidget *> plain = {ui->bottomColorComboBox, ui->label_130, ui->workColorComboBox, ui->label_132,
                                     ui->pedalType,           ui->pedalWidget, ui->groupBox_7,      ui->padGroupBox,
                                     ui->widget_11,           ui->widget_12};
     for (QWidget *w : plain)
-        style(w, "color:white;", "color:black;");
-    style(ui->rightWaveWidget,
+        style(w, isDark, "color:white;", "color:black;");
+    style(ui->rightWaveWidget, isDark,
           "background-color:rgb(35, 35, 35); color:white;border:none;border-left: 1px solid grey;border-bottom: 1px solid grey;",
           "background-color: rgb(236, 236, 236); color:black;border:none;border-left: 1px solid grey;border-bottom: 1px solid grey;");
-    style(ui->orderWidget, "background-color:rgb(35, 35, 35); color:white;",
+    style(ui->orderWidget, isDark, "background-color:rgb(35, 35, 35); color:white;",
           "background-color: rgb(236, 236, 236); color:black;  border:none; border-left: 1px solid grey;");
-    style(ui->totalWaveTreeView,
+    style(ui->totalWaveTreeView, isDark,
           "TotalTreeView::item:selected{background-color: skyblue;}; TotalTreeView{background-color:rgb(25, 25, 25);color:white;border:1px solid black;outline:none;} ",
           "TotalTreeView::item:selected{background-color: skyblue;}; TotalTreeView{background-color: rgb(236, 236, 236); color:black;border:1px solid black;outline:none;} ");
-    style(ui->totalWaveTreeView->header(), "background-color: rgb(25, 25, 25); color:white;",
+    style(ui->totalWaveTreeView->header(), isDark, "background-color: rgb(25, 25, 25); color:white;",
           "::section{background-color: #f0f0f0;color:black;}");
     for (QWidget *w : {static_cast<QWidget *>(ui->rightWaveAdd), static_cast<QWidget *>(ui->groupBox_5)})
-        style(w, "background-color:rgb(35, 35, 35); color:white;", "background-color: rgb(236, 236, 236); color:black;");
-    style(ui->rightwaveListIO,
+        style(w, isDark, "background-color:rgb(35, 35, 35); color:white;", "background-color: rgb(236, 236, 236); color:black;");
+    style(ui->rightwaveListIO, isDark,
           "background-color:rgb(35, 35, 35); color:white; font: 13pt 'PingFang SC'; border:none; border-left: 1px solid grey; border-top:1px solid grey;",
           "background-color: rgb(236, 236, 236); color:black; font: 13pt 'PingFang SC'; border:none; border-left: 1px solid grey; border-top:1px solid grey;");
     const QList<QWidget *> spins = {ui->hhLayer1SpinBox,    ui->hhLayer2SpinBox,    ui->hhLayer3SpinBox,
@@ -78,60 +88,77 @@ void MainWindow1::checkTheme(bool isDark)
                                     ui->waveAPitch,         ui->waveBPitch,         ui->kitVolumeSpinBox,
                                     ui->kitTempoSpinBox};
     for (QWidget *w : spins)
-        style(w, "border:1px solid black; border-bottom:none;", "border: none; border-bottom:1px solid grey;");
+        style(w, isDark, "border:1px solid black; border-bottom:none;", "border: none; border-bottom:1px solid grey;");
+}
 
-    auto icon = [isDark](QAbstractButton *b, const char *dark, const char *light) {
-        b->setIcon(QIcon(QString::fromLatin1(isDark ? dark : light)));
-    };
-    icon(ui->addWaveGroup, ":/images/createSound2.png", ":/images/createSound1.png");
-    icon(ui->addWaveFile, ":/images/waveImport2.png", ":/images/waveImport1.png");
-    icon(ui->tbtAddWave, ":/images/waveImport2.png", ":/images/waveImport1.png");
-    icon(ui->delWaveGroup, ":/images/del2.png", ":/images/del.png");
-    icon(ui->tbtDel, ":/images/del2.png", ":/images/del.png");
-    icon(ui->moveUpKit, ":/images/kitUp2.png", ":/images/kitUp1.png");
-    icon(ui->moveDownKit, ":/images/kitDown2.png", ":/images/kitDown1.png");
-    icon(ui->btnClearHHWave, ":/images/clear2.png", ":/images/clear1.png");
-    icon(ui->btnExportRightWave, ":/images/export_wave2.png", ":/images/export_wave.png");
-    icon(ui->btnImportRightWave, ":/images/import_wave2.png", ":/images/import_wave.png");
+// The icons of the tool buttons.
+void setButtonIcons(Ui::MainWindow1 *ui, bool isDark)
+{
+    icon(ui->addWaveGroup, isDark, ":/images/createSound2.png", ":/images/createSound1.png");
+    icon(ui->addWaveFile, isDark, ":/images/waveImport2.png", ":/images/waveImport1.png");
+    icon(ui->tbtAddWave, isDark, ":/images/waveImport2.png", ":/images/waveImport1.png");
+    icon(ui->delWaveGroup, isDark, ":/images/del2.png", ":/images/del.png");
+    icon(ui->tbtDel, isDark, ":/images/del2.png", ":/images/del.png");
+    icon(ui->moveUpKit, isDark, ":/images/kitUp2.png", ":/images/kitUp1.png");
+    icon(ui->moveDownKit, isDark, ":/images/kitDown2.png", ":/images/kitDown1.png");
+    icon(ui->btnClearHHWave, isDark, ":/images/clear2.png", ":/images/clear1.png");
+    icon(ui->btnExportRightWave, isDark, ":/images/export_wave2.png", ":/images/export_wave.png");
+    icon(ui->btnImportRightWave, isDark, ":/images/import_wave2.png", ":/images/import_wave.png");
+}
 
-    if (library().soundListItemModel) {
-        const QIcon songIcon(QString::fromLatin1(isDark ? ":/images/song16x16.png" : ":/images/song16x16_2.png"));
-        const int groups = library().soundListItemModel->rowCount();
-        for (int g = 0; g < groups; ++g) {
-            QStandardItem *group = library().soundListItemModel->item(g, 0);
-            if (!group)
+// The sound icon of each sound in the groups.
+void setSoundIcons(QStandardItemModel *groupsModel, bool isDark)
+{
+    const QIcon songIcon(QString::fromLatin1(isDark ? ":/images/song16x16.png" : ":/images/song16x16_2.png"));
+    const int groups = groupsModel->rowCount();
+    for (int g = 0; g < groups; ++g) {
+        QStandardItem *group = groupsModel->item(g, 0);
+        if (!group)
+            continue;
+        for (int r = 0; r < group->rowCount(); ++r) {
+            if (QStandardItem *sound = group->child(r, 0))
+                sound->setIcon(songIcon);
+        }
+    }
+    if (groups > 0)
+        emit groupsModel->dataChanged(groupsModel->index(0, 0), groupsModel->index(groups - 1, 0),
+                                      {Qt::DecorationRole});
+}
+
+// The lock icon of each locked sound in the total list.
+void setLockIcons(const SoundLibrary &library, bool isDark)
+{
+    const QIcon lockIcon(QString::fromLatin1(isDark ? ":/images/lock2.png" : ":/images/lock.png"));
+    // Each wave number answers with its first record.
+    WaveKitIndex first;
+    first.build(library.waveLoadKitAttrList.constData(), library.waveLoadKitAttrList.size());
+    if (QStandardItem *root = library.totalListItemModel->item(0, 0)) {
+        for (int r = 0; r < root->rowCount(); ++r) {
+            QStandardItem *item = root->child(r, 0);
+            if (!item)
                 continue;
-            for (int r = 0; r < group->rowCount(); ++r) {
-                if (QStandardItem *sound = group->child(r, 0))
-                    sound->setIcon(songIcon);
-            }
+            bool ok = false;
+            const int entry = first.firstEntry(item->text().toUShort(&ok));
+            if (ok && entry >= 0 && library.waveLoadKitAttrList.at(entry).wave_lock == 0)
+                item->setIcon(lockIcon);
         }
-        if (groups > 0)
-            emit library().soundListItemModel->dataChanged(library().soundListItemModel->index(0, 0),
-                                                           library().soundListItemModel->index(groups - 1, 0),
-                                                           {Qt::DecorationRole});
     }
+    const int rows = library.totalListItemModel->rowCount();
+    if (rows > 0)
+        emit library.totalListItemModel->dataChanged(library.totalListItemModel->index(0, 0),
+                                                     library.totalListItemModel->index(rows - 1, 0),
+                                                     {Qt::DecorationRole});
+}
 
-    if (library().totalListItemModel) {
-        const QIcon lockIcon(QString::fromLatin1(isDark ? ":/images/lock2.png" : ":/images/lock.png"));
-        // Each wave number answers with its first record.
-        WaveKitIndex first;
-        first.build(library().waveLoadKitAttrList.constData(), library().waveLoadKitAttrList.size());
-        if (QStandardItem *root = library().totalListItemModel->item(0, 0)) {
-            for (int r = 0; r < root->rowCount(); ++r) {
-                QStandardItem *item = root->child(r, 0);
-                if (!item)
-                    continue;
-                bool ok = false;
-                const int entry = first.firstEntry(item->text().toUShort(&ok));
-                if (ok && entry >= 0 && library().waveLoadKitAttrList.at(entry).wave_lock == 0)
-                    item->setIcon(lockIcon);
-            }
-        }
-        const int rows = library().totalListItemModel->rowCount();
-        if (rows > 0)
-            emit library().totalListItemModel->dataChanged(library().totalListItemModel->index(0, 0),
-                                                           library().totalListItemModel->index(rows - 1, 0),
-                                                           {Qt::DecorationRole});
-    }
+} // namespace
+
+void MainWindow1::checkTheme(bool isDark)
+{
+    isDarkMode = isDark;
+    styleWidgets(ui, isDark);
+    setButtonIcons(ui, isDark);
+    if (library().soundListItemModel)
+        setSoundIcons(library().soundListItemModel, isDark);
+    if (library().totalListItemModel)
+        setLockIcons(library(), isDark);
 }
