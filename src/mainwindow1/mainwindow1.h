@@ -131,11 +131,11 @@ public:
     QAction *pad_copy = nullptr;
     QAction *pad_clear = nullptr;
     bool padCopyOpen = false; // the pad menu's Pad Copy waits for its dialog
-    bool isDarkMode = false;
+    bool isDarkMode = false; // the theme last applied is the dark one
     bool constructionComplete = false; // false when construction stopped early
 
     // ---- device and paths -------------------------------------------------
-    bool fileErrCloseWindow = false;
+    bool fileErrCloseWindow = false; // the chosen drive could not be used: the start-up ends without the window
     SyncBatch *syncBatch = nullptr; // the pad's worker batches, made with the first
 
     // ---- sounds -----------------------------------------------------------
@@ -149,7 +149,7 @@ public:
     int index2 = 0;           // loop presses; odd while loop mode is on
     int total_index = 0; // the working list's last wave number, taken before each add
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
-    bool singleLoop = false;
+    bool singleLoop = false;  // loop playback of the preview is on
     qint64 moved_2 = 0;       // last position in ms
     PreviewSession previewSession; // the preparation, its Stop and the loop run
     QProgressDialog *dialog = nullptr; // wait dialog of the long operations
@@ -199,13 +199,22 @@ public:
     bool isSaveClose = false; // the kit choice of the save was confirmed with OK
 
     // ---- flags ----------------------------------------------------------------
-    bool userFlag = true;
-    bool reorderSoundFlag = false, clickFlag = false, modeFlag = false, loadKitNoFlag = false;
-    bool padNoFlag = false, projectFlag = false, posFlagA = false, posFlagB = false;
-    bool dragFlag = false, kitChainUiFlag = false, leftFlag = false;
-    bool dropToPadOrRight = false, switchKitNum = false, backFlag = false;
-    // Off only when the start-up ends without showing the window.
-    bool writeSoundListOnClose = true;
+    bool userFlag = true;              // the next metronome list build takes the program's own metronome sounds
+    bool reorderSoundFlag = false;     // the pad's sounds were renumbered: the write-back rewrites the sound order
+    bool clickFlag = false;            // the metronome list holds its five sounds: the global settings name one
+    bool modeFlag = false;             // the mode box lists the foot-switch modes (a foot switch is shown)
+    bool loadKitNoFlag = false;        // a load fills the kit page: a kit switch commits no kit
+    bool padNoFlag = false;            // a pad switch of the pad settings page commits no pad
+    bool projectFlag = false;          // a File-menu import or export runs: it takes the whole setup in one .BIN
+    bool posFlagA = false;             // the drop on a pad hit its layer A label
+    bool posFlagB = false;             // the drop on a pad hit its layer B label
+    bool dragFlag = false;             // the last drop on a pad hit a layer label: the pad is redrawn
+    bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
+    bool leftFlag = false;             // the group tree's horizontal scroll bar is shown as needed
+    bool dropToPadOrRight = false;     // the drag holds several sounds: the pads take no drop
+    bool switchKitNum = false;         // a kit switch fills the kit page: effect and link changes write nothing
+    bool backFlag = false;             // the whole-setup save marks its file as a BACKUP
+    bool writeSoundListOnClose = true; // off only when the start-up ends without showing the window
 
     // ---- shell operations -------------------------------------------------------
     void initValueAndList();
