@@ -203,7 +203,7 @@ public:
     bool reorderSoundFlag = false;     // the pad's sounds were renumbered: the write-back rewrites the sound order
     bool clickFlag = false;            // the metronome list holds its five sounds: the global settings name one
     bool modeFlag = false;             // the mode box lists the foot-switch modes (a foot switch is shown)
-    bool loadKitNoFlag = false;        // a load fills the kit page: a kit switch commits no kit
+    bool loadKitNoFlag = false;        // a load or a kit move fills the kit page: a kit switch commits no kit
     bool padNoFlag = false;            // a pad switch of the pad settings page commits no pad
     bool projectFlag = false;          // a File-menu import or export runs: it takes the whole setup in one .BIN
     bool posFlagA = false;             // the drop on a pad hit its layer A label
