@@ -14,12 +14,14 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/durablefile.h"
+#include "platform/fileidentity.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
 
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
 
@@ -160,8 +162,11 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
         for (int i = 0; i < kStored; ++i)
             f.write(QByteArray(int(kWaveBytes), char('a' + i % 26)));
     }
+    // Recorded as the load records it: the export copies only out of the file as it was loaded.
     MainWindow1::READ_KIT_FILE record;
     record.file = kitFile;
+    record.fileTotalLength = quint64(QFileInfo(kitFile).size());
+    record.stamp = ztplatform::fileStamp(kitFile);
     record.info.kitFileName = kitFile;
     record.info.soundChunk.soundCount = kStored;
     for (int i = 0; i < kStored; ++i) {

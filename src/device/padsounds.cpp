@@ -66,12 +66,11 @@ void leaveOutLinkedNumbers(const QStringList &links, QFileInfoList &prm, QFileIn
     }
 }
 
-PadSounds fail(PadSounds &result, const QString &title, const QString &text)
+void fail(PadSounds &result, const QString &title, const QString &text)
 {
     result.ok = false;
     result.waveLoadKitAttrList.clear();
     result.messages = {DeviceMessage{title, text}};
-    return result;
 }
 
 } // namespace
@@ -90,75 +89,82 @@ QString adjustPadSoundName(QString name, bool *counted)
     return name;
 }
 
-PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QString> &wavePrmList,
-                        const EventPump &pump)
+namespace {
+
+// The first audio entry of each number, as native paths.
+QHash<int, QString> audioByNumber(const QFileInfoList &audioEntries)
 {
-    PadSounds result;
-    // Audio folders are paired with parameter folders by name.
-    QHash<QString, QString> audioFolders;
-    for (const QString &folder : waveDataList)
-        audioFolders.insert(QFileInfo(folder).fileName(), folder);
-
-    QSet<QString> pairedAudio;
-    for (const QString &prmFolder : wavePrmList) {
-        pumpEvents(pump);
-        const QString folderName = QFileInfo(prmFolder).fileName();
-        const int folder = folderName.toInt();
-        const QString audioFolder = audioFolders.value(folderName);
-        QStringList links;
-        QFileInfoList prmEntries = padtree::listEntries(prmFolder, false, &links);
-        QFileInfoList audioEntries =
-                audioFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(audioFolder, false, &links);
-        if (!links.isEmpty())
-            leaveOutLinkedNumbers(links, prmEntries, audioEntries);
-        result.linksLeftOut << links;
-        if (prmEntries.size() != audioEntries.size())
-            return fail(result, DeviceText::tr("Error"), unmatchedLines(folder, prmEntries, audioEntries));
-
-        QHash<int, QString> audioByNumber; // the first entry of each number
-        for (const QFileInfo &fi : audioEntries) {
-            const int r = entryNumber(fi);
-            if (!audioByNumber.contains(r))
-                audioByNumber.insert(r, QDir::toNativeSeparators(fi.absoluteFilePath()));
-        }
-
-        for (const QFileInfo &entry : prmEntries) {
-            pumpEvents(pump);
-            QFile f;
-            if (!ztplatform::openRegularFile(entry.absoluteFilePath(), f))
-                return fail(result, DeviceText::tr("Warning"),
-                            DeviceText::tr("Read wave prm file failed, import failed."));
-            const waveprm::PrmRecord rec = waveprm::parseRecord(f.read(waveprm::PRM_RECORD_SIZE));
-            f.close();
-            if (rec.waveNo > WAVE_MAX_COUNT)
-                return fail(result, DeviceText::tr("Error"),
-                            DeviceText::tr("The number of sound can not exceed 9999."));
-            if (rec.waveNo == 0) {
-                qDebug() << "record without a wave number skipped:" << entry.absoluteFilePath();
-                continue;
-            }
-            bool counted = false;
-            const QString name = adjustPadSoundName(
-                    MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX), &counted);
-            if (counted)
-                result.renamedNumbers << rec.waveNo;
-
-            const QString audio = audioByNumber.value(entryNumber(entry));
-            if (!ztplatform::isRegularFile(audio))
-                continue; // a record without its audio file
-            if (pairedAudio.contains(audio)) {
-                qDebug() << "audio file already taken by another record:" << entry.absoluteFilePath();
-                continue;
-            }
-            pairedAudio.insert(audio);
-            result.waveAttrList.append(setupfiles::soundRecord(name, audio, quint16(rec.waveNo - 1), rec.wave_lock,
-                                                               rec.start_cluster, rec.wave_length, rec.wave_start,
-                                                               rec.wave_end));
-        }
+    QHash<int, QString> audio;
+    for (const QFileInfo &fi : audioEntries) {
+        const int r = entryNumber(fi);
+        if (!audio.contains(r))
+            audio.insert(r, QDir::toNativeSeparators(fi.absoluteFilePath()));
     }
+    return audio;
+}
 
-    // The working list in ascending numbers; records sharing a number keep
-    // their own paths and reading order.
+// Reads the records of one WAV_PRM folder and pairs each with its audio file
+// (each audio file taken once, over all folders) into result.waveAttrList.
+// False when the read ends: result then holds the failure.
+bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QString> &pairedAudio,
+                PadSounds &result, const EventPump &pump)
+{
+    const int folder = QFileInfo(prmFolder).fileName().toInt();
+    QStringList links;
+    QFileInfoList prmEntries = padtree::listEntries(prmFolder, false, &links);
+    QFileInfoList audioEntries =
+            audioFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(audioFolder, false, &links);
+    if (!links.isEmpty())
+        leaveOutLinkedNumbers(links, prmEntries, audioEntries);
+    result.linksLeftOut << links;
+    if (prmEntries.size() != audioEntries.size()) {
+        fail(result, DeviceText::tr("Error"), unmatchedLines(folder, prmEntries, audioEntries));
+        return false;
+    }
+    const QHash<int, QString> audioFiles = audioByNumber(audioEntries);
+
+    for (const QFileInfo &entry : prmEntries) {
+        pumpEvents(pump);
+        QFile f;
+        if (!ztplatform::openRegularFile(entry.absoluteFilePath(), f)) {
+            fail(result, DeviceText::tr("Warning"), DeviceText::tr("Read wave prm file failed, import failed."));
+            return false;
+        }
+        const waveprm::PrmRecord rec = waveprm::parseRecord(f.read(waveprm::PRM_RECORD_SIZE));
+        f.close();
+        if (rec.waveNo > WAVE_MAX_COUNT) {
+            fail(result, DeviceText::tr("Error"), DeviceText::tr("The number of sound can not exceed 9999."));
+            return false;
+        }
+        if (rec.waveNo == 0) {
+            qDebug() << "record without a wave number skipped:" << entry.absoluteFilePath();
+            continue;
+        }
+        bool counted = false;
+        const QString name = adjustPadSoundName(
+                MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX), &counted);
+        if (counted)
+            result.renamedNumbers << rec.waveNo;
+
+        const QString audio = audioFiles.value(entryNumber(entry));
+        if (!ztplatform::isRegularFile(audio))
+            continue; // a record without its audio file
+        if (pairedAudio.contains(audio)) {
+            qDebug() << "audio file already taken by another record:" << entry.absoluteFilePath();
+            continue;
+        }
+        pairedAudio.insert(audio);
+        result.waveAttrList.append(setupfiles::soundRecord(name, audio, quint16(rec.waveNo - 1), rec.wave_lock,
+                                                           rec.start_cluster, rec.wave_length, rec.wave_start,
+                                                           rec.wave_end));
+    }
+    return true;
+}
+
+// The working list in ascending numbers; records sharing a number keep
+// their own paths and reading order, and their number is noted once.
+void fillWorkingList(PadSounds &result)
+{
     QVector<int> order(result.waveAttrList.size());
     for (int i = 0; i < order.size(); ++i)
         order[i] = i;
@@ -179,7 +185,11 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
             result.duplicateNumbers << n;
         result.waveLoadKitAttrList.append(s);
     }
+}
 
+// The rename and duplicate warnings, in that order.
+void addWarnings(PadSounds &result)
+{
     if (!result.renamedNumbers.isEmpty())
         result.messages << numbersWarning(
                 DeviceText::tr("The "), result.renamedNumbers,
@@ -195,6 +205,27 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
         }
         result.messages << DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
     }
+}
+
+} // namespace
+
+PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QString> &wavePrmList,
+                        const EventPump &pump)
+{
+    PadSounds result;
+    // Audio folders are paired with parameter folders by name.
+    QHash<QString, QString> audioFolders;
+    for (const QString &folder : waveDataList)
+        audioFolders.insert(QFileInfo(folder).fileName(), folder);
+
+    QSet<QString> pairedAudio;
+    for (const QString &prmFolder : wavePrmList) {
+        pumpEvents(pump);
+        if (!readFolder(prmFolder, audioFolders.value(QFileInfo(prmFolder).fileName()), pairedAudio, result, pump))
+            return result;
+    }
+    fillWorkingList(result);
+    addWarnings(result);
     result.ok = !result.waveLoadKitAttrList.isEmpty();
     return result;
 }

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QProgressDialog>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QStandardItemModel>
 
@@ -17,21 +18,17 @@ bool MainWindow1::closeOnPad()
 {
     if (pad().padClosing)
         return false; // a close during the close
-    pad().padClosing = true;
+    const QScopedValueRollback<bool> duringClose(pad().padClosing, true);
     const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
             this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes) {
-        pad().padClosing = false;
+    if (answer != QMessageBox::Yes)
         return false;
-    }
     // Sounds still being written get their rows first, so the kits see them.
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
     commitShownKit(curkitNumber);
-    if (!saveSoundListAtClose()) {
-        pad().padClosing = false; // the window stays on the pad, nothing written to it
-        return false;
-    }
+    if (!saveSoundListAtClose())
+        return false; // the window stays on the pad, nothing written to it
 
     bool closing = false;
     if (generateOrderFile()) {
@@ -42,7 +39,6 @@ bool MainWindow1::closeOnPad()
         // Nothing is lost: the window stays, offline, and its close asks while edits are unsaved.
         pad().isUDiskFlag = true;
     }
-    pad().padClosing = false;
     return closing;
 }
 

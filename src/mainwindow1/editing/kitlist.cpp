@@ -14,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QMetaProperty>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 
 namespace {
@@ -28,7 +29,7 @@ void MainWindow1::updateKitChainNameList()
     QStandardItem *root = kitListRoot(kitChainListItemModel);
     if (!root)
         return;
-    kitListFilling = true;
+    const QScopedValueRollback<bool> filling(kitListFilling, true);
     for (int i = 0; i < doc().kitChainNameList.size(); ++i) {
         // Cells that exist keep their items; a name that is the same changes nothing.
         QStandardItem *number = root->child(i, 0);
@@ -43,7 +44,6 @@ void MainWindow1::updateKitChainNameList()
         root->setChild(i, 0, numberCell);
         root->setChild(i, 1, new QStandardItem(doc().kitChainNameList[i]));
     }
-    kitListFilling = false;
 }
 
 bool MainWindow1::replaceNameToStep(QString kitNumber, QString name)
@@ -153,12 +153,13 @@ void MainWindow1::moveKitInList(int step)
         kitListRenames.insert(row);
     if (rowRenamed)
         kitListRenames.insert(other);
-    kitListFilling = true;
-    for (int r : {row, other}) {
-        if (QStandardItem *name = root->child(r, 1))
-            name->setText(doc().kitChainNameList[r]);
+    {
+        const QScopedValueRollback<bool> filling(kitListFilling, true);
+        for (int r : {row, other}) {
+            if (QStandardItem *name = root->child(r, 1))
+                name->setText(doc().kitChainNameList[r]);
+        }
     }
-    kitListFilling = false;
     ui->kitListtreeView->repaint();
     const QModelIndex moved = kitChainListItemModel->index(other, 0, root->index());
     ui->kitListtreeView->selectionModel()->setCurrentIndex(
@@ -181,11 +182,9 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
     dispPadList(doc().kitAttrList, currentKitNum);
 
     // Show the moved kit on the kit page without committing the page again.
-    const bool loading = loadKitNoFlag;
-    loadKitNoFlag = true;
+    const QScopedValueRollback<bool> noCommit(loadKitNoFlag, true);
     if (ui->kitNoSpinBox->value() != moved + 1)
         ui->kitNoSpinBox->setValue(moved + 1);
     else
         on_kitNoSpinBox_valueChanged(moved + 1);
-    loadKitNoFlag = loading;
 }

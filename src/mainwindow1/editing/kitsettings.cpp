@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QScopedValueRollback>
 
 namespace {
 // Item `value` of a box with `count` items; -1 (no item) for a value it lacks.
@@ -85,8 +86,7 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
     const int k = kitNo - 1;
     if (k < 0 || k >= doc().kitAttrList.size())
         return;
-    const bool filling = kitPageFilling;
-    kitPageFilling = true;
+    const QScopedValueRollback<bool> filling(kitPageFilling, true);
     ui->kitNameLabel->setText(doc().kitAttrList[k].kit_name);
     ui->kitVolumeSpinBox->setValue(doc().kitAttrList[k].kit_volume);
     ui->kitTempoSpinBox->setValue(doc().kitAttrList[k].kit_tempo);
@@ -136,7 +136,6 @@ void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
         pad = kitSwitch ? 0 : curPadNumber;
     on_padNoComboBox_currentIndexChanged(pad);
     padNoFlag = false;
-    kitPageFilling = filling;
     kitPageShown.remember(k, -1, shownKitPage(this, k));
 }
 

@@ -6,6 +6,7 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 
 namespace {
 const QString kNoBorder = QStringLiteral("border:0px;");
@@ -203,8 +204,7 @@ bool MainWindow1::applyKitName(int kit)
     }
 
     // The boxes take the focus from the field; its own edit end must not run again.
-    const bool editing = kitNameEditing;
-    kitNameEditing = true;
+    const QScopedValueRollback<bool> editing(kitNameEditing, true);
     ui->kitNameLineEdit->setText(stored);
     ui->kitNameLineEdit->setStyleSheet(kNoBorder);
     if (warning) {
@@ -213,7 +213,6 @@ bool MainWindow1::applyKitName(int kit)
     } else {
         UiPrompter::instance()->information(this, tr("Error"), text);
     }
-    kitNameEditing = editing;
     return false;
 }
 
@@ -221,7 +220,7 @@ void MainWindow1::on_kitNameLineEdit_editingFinished()
 {
     if (kitNameEditing)
         return;
-    kitNameEditing = true;
+    const QScopedValueRollback<bool> editing(kitNameEditing, true);
     ui->kitNameLineEdit->clearFocus();
     int n = kitFieldNumber(ui);
     if (n < 1 || n > KIT_MAX_COUNT)
@@ -233,7 +232,6 @@ void MainWindow1::on_kitNameLineEdit_editingFinished()
             ui->kitNameLabel->setText(ui->kitNameLineEdit->text());
         dispPadList(doc().kitAttrList, currentKitNum);
     }
-    kitNameEditing = false;
 }
 
 bool MainWindow1::finishKitNameEdit()

@@ -18,7 +18,7 @@ struct PreviewState
     ztplatform::FileStamp playFileStamp2; // the file that preview was made from, as it was then
     int index2 = 0;           // loop presses; odd while loop mode is on
     quint8 playerStrate2 = 0; // player state recorded at a Play press or loop change
-    bool singleLoop = false;
+    bool singleLoop = false; // loop playback of the preview is on
     qint64 moved_2 = 0;       // last position in ms
     PreviewSession previewSession; // the preparation, its Stop and the loop run
     QProgressDialog *dialog = nullptr; // wait dialog of the long operations

@@ -20,6 +20,7 @@
 #include <QItemSelectionModel>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -45,9 +46,10 @@ bool beginSelection(MainWindow1 *w, QTreeView *own, QTreeView *other, QModelInde
 {
     if (w->clearingOtherList)
         return false;
-    w->clearingOtherList = true;
-    other->clearSelection();
-    w->clearingOtherList = false;
+    {
+        const QScopedValueRollback<bool> clearing(w->clearingOtherList, true);
+        other->clearSelection();
+    }
     w->ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
     if (w->index2 % 2)
         w->on_stopBtn2_clicked();

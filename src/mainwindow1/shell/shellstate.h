@@ -64,7 +64,7 @@ struct ShellState
     QAction *pad_copy = nullptr;
     QAction *pad_clear = nullptr;
     bool padCopyOpen = false; // the pad menu's Pad Copy waits for its dialog
-    bool isDarkMode = false;
+    bool isDarkMode = false; // the theme last applied is the dark one
     bool constructionComplete = false; // false when construction stopped early
     bool soundListSettled = false;    // the close that ends the window wrote the file, or the user quit without it
 };
