@@ -1,3 +1,6 @@
 # Sources of ztjobs (paths from src/).
 target_sources(ztjobs PRIVATE
   setup/setupjob.h)
+target_sources(ztjobs PRIVATE
+  setup/loadnotices.cpp setup/loadnotices.h
+  setup/importsetupjob.cpp setup/importsetupjob.h)

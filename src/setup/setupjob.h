@@ -37,6 +37,7 @@ struct Notice
     Kind kind = Warning;
     QString title;
     QString text;
+    bool yesButton = false; // the box offers Yes where the others offer Ok
 };
 
 struct Result

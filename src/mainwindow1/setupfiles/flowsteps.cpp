@@ -5,7 +5,7 @@
 #include "ui_mainwindow1.h"
 
 #include "library/soundorder.h"
-#include "model/namerules.h"
+#include "setup/loadnotices.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -21,14 +21,6 @@ namespace setupflow {
 namespace {
 const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 const char kIdleStyle[] = "border-image: url(:/images/play.png);";
-
-void reportRenamed(MainWindow1 *w, const QString &lead, const QVector<int> &numbers, const QString &one,
-                   const QString &more)
-{
-    if (!numbers.isEmpty())
-        UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"),
-                                        namerules::joinNumbersMessage(lead, numbers, one, more), QMessageBox::Ok);
-}
 
 } // namespace
 
@@ -95,18 +87,16 @@ void redrawKits(MainWindow1 *w)
 
 void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers)
 {
-    reportRenamed(
-            w, MainWindow1::tr("The "), numbers,
-            MainWindow1::tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
-            MainWindow1::tr("item are automatically renamed, as they exceed 16 characters or end with special symbol."));
+    setupjob::Result shown;
+    setupjob::noteRenamedSounds(shown, numbers);
+    showNotices(w, shown);
 }
 
 void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers)
 {
-    reportRenamed(
-            w, QStringLiteral("Kit "), numbers,
-            MainWindow1::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
-            MainWindow1::tr("are automatically renamed, as they exceed 10 characters or contain special symbol."));
+    setupjob::Result shown;
+    setupjob::noteRenamedKits(shown, numbers);
+    showNotices(w, shown);
 }
 
 void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kept)

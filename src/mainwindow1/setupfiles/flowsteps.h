@@ -4,6 +4,7 @@
 // Steps that the window's loads and saves of setup files share.
 
 #include "platform/fileidentity.h"
+#include "setup/setupjob.h"
 
 #include <QHash>
 #include <QString>
@@ -12,6 +13,10 @@
 
 class MainWindow1;
 class QProgressDialog;
+namespace setupfiles {
+struct LoadedKit;
+struct WholeSetupSounds;
+} // namespace setupfiles
 
 namespace setupflow {
 
@@ -67,8 +72,32 @@ QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int valu
 void hideProgress(QProgressDialog *dialog);
 
 // ---- loads --------------------------------------------------------------
+// Shows the boxes of `result` from notice `from` on, in order; returns how
+// many it holds, where the next call starts.
+int showNotices(MainWindow1 *w, const setupjob::Result &result, int from = 0);
+// The questions of a job asked in Yes/No boxes of the window.
+class BoxQuestions : public setupjob::Questions
+{
+public:
+    explicit BoxQuestions(MainWindow1 *w) : m_w(w) {}
+    bool ask(const QString &title, const QString &text) override;
+
+private:
+    MainWindow1 *m_w;
+};
 // A whole setup as the editor's state: nothing changes when it is refused.
 bool loadWholeSetup(MainWindow1 *w, const QString &path);
+// After a whole setup's sounds joined the library: the window's lists of
+// them, the metronome choice, the total list's rows in number order, the
+// boxes of `result` from `shown` on (advanced) and the checked sort again.
+void drawSetupSounds(MainWindow1 *w, const setupfiles::WholeSetupSounds &sounds, const setupjob::Result &result,
+                     int &shown);
+// After a whole setup's kits became the document's: the pads, the boxes of
+// `result` from `shown` on (advanced) and kit 1 shown.
+void drawSetupKits(MainWindow1 *w, const setupjob::Result &result, int &shown);
+// Before a kit read from a file is stored as kit `kit`: its name to the
+// window's lists and its effects and links to the page's scratch values.
+void takingKit(MainWindow1 *w, int kit, const setupfiles::LoadedKit &loaded);
 
 // The recorded kit files that are in kitFileList, read by kit number into
 // their kit slots. False when the load ended early (its messages shown); a

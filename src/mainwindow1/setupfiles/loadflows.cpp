@@ -7,6 +7,7 @@
 
 #include "platform/fileidentity.h"
 #include "setup/fileread.h"
+#include "setup/importsetupjob.h"
 #include "setup/kitfiles.h"
 #include "setup/soundsin.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -113,45 +114,26 @@ Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, b
 
 bool loadWholeSetup(MainWindow1 *w, const QString &path)
 {
-    MainWindow1::READ_KIT_FILE rec;
-    setupfiles::KitTables tables;
-    int globalSize = 0;
-    bool clicks = false;
-    const LoadError err = setupfiles::readWholeSetupFile(path, rec, tables, &globalSize, &clicks);
-    if (err != LoadError::None) {
-        w->reportLoadError(err, path, true);
-        return false;
-    }
-
-    w->library().recordKitFileList.clear();
-    w->library().recordKitIndexList.clear();
-    w->library().loadedKitFiles.clear();
-    w->library().sharedSounds.clear();
-    w->library().clickSetList.clear();
-    w->waveAttrList.clear();
-    w->waveTempList.clear();
-    w->library().loadClickFlag = false;
-    w->loadKitNoFlag = true;
-    w->library().clickDeviceFlag = false;
-    w->library().waveLoadKitAttrList.clear();
-    w->doc().kitIndexList.clear();
-    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
-        pads.clear();
-    w->doc().kitAttrList.clear();
-    newSoundLists(w);
-
-    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0);
-    pointAtWindowTables(w, rec.info);
-    w->doc().globalSize = globalSize;
-    w->library().loadClickFlag = clicks;
-    if (!w->showSound1(path, &rec.info))
-        return false;
-    w->showKit1(&rec.info);
-    w->showVerAndGlobal1(&rec.info);
-    w->library().loadedKitFiles.append(std::move(rec));
-    w->library().binFilePath = path;
-    w->doc().markAllSaved(w->globalPage());
-    return true;
+    BoxQuestions questions(w);
+    ImportSetupJob job(w->doc(), w->library(), questions);
+    int shown = 0;
+    ImportSetupJob::Redraws redraws;
+    redraws.cleared = [w] {
+        w->waveAttrList.clear();
+        w->waveTempList.clear();
+        w->loadKitNoFlag = true;
+        newSoundLists(w);
+        w->clickFlag = false;
+    };
+    redraws.soundsTaken = [w, &job, &shown] { drawSetupSounds(w, job.sounds(), job.result(), shown); };
+    redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
+    redraws.kitsTaken = [w, &job, &shown] { drawSetupKits(w, job.result(), shown); };
+    redraws.modelRead = [w](percussionpadfile &m) { w->showVerAndGlobal1(&m); };
+    const bool loaded = job.run(path, redraws);
+    showNotices(w, job.result(), shown);
+    if (loaded)
+        w->doc().markAllSaved(w->globalPage());
+    return loaded;
 }
 
 bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
