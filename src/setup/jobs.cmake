@@ -4,3 +4,5 @@ target_sources(ztjobs PRIVATE
 target_sources(ztjobs PRIVATE
   setup/loadnotices.cpp setup/loadnotices.h
   setup/importsetupjob.cpp setup/importsetupjob.h)
+target_sources(ztjobs PRIVATE
+  setup/importkitsjob.cpp setup/importkitsjob.h)

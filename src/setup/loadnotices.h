@@ -21,6 +21,12 @@ void noteRenamedKits(Result &result, const QVector<int> &numbers);
 // Notes the refusal of `path`: a NotRead file with the box's text as its reason, and the box.
 void noteNotRead(Result &result, setupfiles::LoadError error, const QString &path, bool wholeSetup, int kit = -1);
 
+// True when the file at `path` carries another maker's brand mark (kind 0
+// whole setup, 2 single kit); a file that does not open has none.
+bool isBranded(const QString &path, int kind);
+// The box refusing such a file.
+Notice brandedNotice();
+
 } // namespace setupjob
 
 #endif

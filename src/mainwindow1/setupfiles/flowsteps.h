@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVector>
 
+class ImportKitFilesJob;
 class MainWindow1;
 class QProgressDialog;
 namespace setupfiles {
@@ -100,20 +101,15 @@ void drawSetupKits(MainWindow1 *w, const setupjob::Result &result, int &shown);
 void takingKit(MainWindow1 *w, int kit, const setupfiles::LoadedKit &loaded);
 
 // The recorded kit files that are in kitFileList, read by kit number into
-// their kit slots. False when the load ended early (its messages shown); a
-// load that changed the editor is finished all the same.
-struct KitLoad
-{
-    QStringList ordered;   // the recorded files by kit number
-    bool replaced = false; // an earlier load of a file was dropped
-    bool changed = false;  // a file was read in, or an earlier load dropped
-};
-bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load);
+// their kit slots by `job` (`reload`: after a save replaced them), its boxes
+// shown from `shown` on; a load that changed the editor, even one that ended
+// early, is finished (finishKitLoad). True when it was finished.
+bool loadKitFiles(MainWindow1 *w, ImportKitFilesJob &job, bool reload, int &shown);
 
-// After a kit-file load: the sound lists, the rename reports (`importing`),
-// the sound order, the pads, and the kit of the first ordered file shown.
+// After a kit-file load: the sound lists, the rename boxes (`importing`), the
+// sound order, the pads, and the kit of the first ordered file shown.
 // False when that file is of an old layout, or does not open on a reload.
-bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing);
+bool finishKitLoad(MainWindow1 *w, ImportKitFilesJob &job, bool importing, int &shown);
 
 // ---- saves --------------------------------------------------------------
 void saveWholeSetup(MainWindow1 *w, const QString &target);

@@ -7,6 +7,7 @@
 
 #include "platform/regularfile.h"
 #include "setup/fileread.h"
+#include "setup/importkitsjob.h"
 #include "setup/soundsource.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -25,57 +26,27 @@ namespace {
 constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
 constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
 
-// The global settings file picked with kit files; false when it is refused.
-bool applyGlobalFile(MainWindow1 *w)
-{
-    const QString path = w->library().globalFilePath;
-    MainWindow1::READ_KIT_FILE rec;
-    rec.file = path;
-    rec.flag = 1;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Open file error."),
-                                        QMessageBox::Ok);
-        return false;
-    }
-    percussionpadfile &m = rec.info;
-    m.curFlag = 1;
-    if (!m.readGlobalChunk(&file)) {
-        w->reportLoadError(LoadError::DataError, path, false);
-        return false;
-    }
-    // The layout the editor's global settings now follow.
-    w->doc().globalSize =
-            int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
-                                                                                       : m.globalChunk.size);
-    w->showVerAndGlobal1(&m);
-    w->doc().markGlobalSaved(w->globalPage());
-    w->library().globalFilePath.clear();
-    return true;
-}
-
 // Global settings and kit files; true when the import reaches its common end.
 bool importKitFiles(MainWindow1 *w)
 {
-    if (!w->library().globalFilePath.isEmpty() && !applyGlobalFile(w))
-        return false;
-    if (w->library().kitFileList.isEmpty())
-        return false;
-    if (w->library().totalGroup && w->library().totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
-        w->reportLoadError(LoadError::TooManySounds, QString(), false);
-        return false;
-    }
-    for (const QString &path : qAsConst(w->library().kitFileList)) {
-        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
-            w->reportLoadError(LoadError::TooLarge, path, false);
+    setupflow::BoxQuestions questions(w);
+    ImportKitFilesJob job(w->doc(), w->library(), questions);
+    int shown = 0;
+    if (!w->library().globalFilePath.isEmpty()) {
+        if (!job.readGlobalFile()) {
+            setupflow::showNotices(w, job.result());
             return false;
         }
-        if (setupflow::refuseBranded(w, path, 2))
-            return false;
+        w->showVerAndGlobal1(&job.globalModel());
+        w->doc().markGlobalSaved(w->globalPage());
     }
-    setupflow::KitLoad load;
-    const bool complete = setupflow::loadKitFiles(w, false, load);
-    return (complete || load.changed) && setupflow::finishKitLoad(w, load, true);
+    if (w->library().kitFileList.isEmpty())
+        return false;
+    if (!job.checkKitFiles(true)) {
+        setupflow::showNotices(w, job.result());
+        return false;
+    }
+    return setupflow::loadKitFiles(w, job, false, shown);
 }
 
 } // namespace

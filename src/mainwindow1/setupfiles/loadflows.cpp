@@ -7,6 +7,7 @@
 
 #include "platform/fileidentity.h"
 #include "setup/fileread.h"
+#include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 #include "setup/kitfiles.h"
 #include "setup/soundsin.h"
@@ -24,13 +25,6 @@ namespace setupflow {
 
 namespace {
 
-void pointAtWindowTables(MainWindow1 *w, percussionpadfile &m)
-{
-    m.kitChunk.baseChunk = w->doc().base0;
-    m.kitChunk.pedalChunk = w->doc().pedal0;
-    m.kitChunk.kpadChunk = w->doc().pad0;
-}
-
 // Empty sound lists on new models, their selections handled again.
 void newSoundLists(MainWindow1 *w)
 {
@@ -44,70 +38,6 @@ void newSoundLists(MainWindow1 *w)
     w->userFlag = false; // the metronome list stays empty until the file fills it
     w->initClickItemModel();
     w->connectSoundListSelections();
-}
-
-void warnTooManySounds(MainWindow1 *w)
-{
-    w->reportLoadError(LoadError::TooManySounds, QString(), false);
-}
-
-enum class Read { Loaded, Skipped, Ended };
-
-// One kit file into its kit slot, replacing an earlier load of the same file
-// (by whatever path it was loaded).
-// `count` is the running number of sounds; a reload counts the file's earlier
-// sounds out first.
-Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, bool &replaced)
-{
-    MainWindow1::READ_KIT_FILE rec;
-    setupfiles::KitTables tables;
-    const LoadError err = setupfiles::readKitFile(path, rec, tables);
-    if (err != LoadError::None) {
-        w->reportLoadError(err, path, false);
-        const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;
-        return skip ? Read::Skipped : Read::Ended;
-    }
-    QVector<MainWindow1::READ_KIT_FILE> &loaded = w->library().loadedKitFiles;
-    bool again = false;
-    int earlier = 0;
-    const ztplatform::SameFileAs same(path);
-    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(loaded)) {
-        if (same(r.file)) {
-            again = true;
-            earlier += r.waveCount;
-        }
-    }
-    count += rec.waveCount - (reload ? earlier : 0);
-    if (count > WAVE_MAX_COUNT) {
-        warnTooManySounds(w);
-        return Read::Ended;
-    }
-    // The file's sounds must be able to take their numbers in the list as it
-    // will be without its earlier load, before that load goes.
-    if (again) {
-        QVector<MainWindow1::SOUND_INDEX> remaining = w->library().waveLoadKitAttrList;
-        setupfiles::removeKitFileSounds(remaining, path);
-        const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
-        if (numbered != LoadError::None) {
-            w->reportLoadError(numbered, path, false);
-            return Read::Skipped;
-        }
-    }
-    for (int i = loaded.size() - 1; i >= 0; --i) {
-        if (same(loaded.at(i).file)) {
-            w->removeSoundFile(loaded.at(i).file, loaded.at(i).kitIndex);
-            loaded.remove(i);
-            replaced = true;
-        }
-    }
-    if (!w->showSound2(path, &rec.info))
-        return Read::Skipped;
-    const int slot = rec.kitIndex - 1;
-    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0, slot);
-    pointAtWindowTables(w, rec.info);
-    loaded.append(std::move(rec));
-    w->showKit2(&loaded.last().info, slot, 0, path);
-    return Read::Loaded;
 }
 
 } // namespace
@@ -136,55 +66,34 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     return loaded;
 }
 
-bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
+bool loadKitFiles(MainWindow1 *w, ImportKitFilesJob &job, bool reload, int &shown)
 {
     w->waveAttrList.clear();
-    if (!reload)
-        w->doc().soundKitMaxList.clear();
-
-    // A recorded file that no longer opens is passed over, not read.
-    QVector<quint8> numbers;
-    for (const QString &file : qAsConst(w->library().recordKitFileList)) {
-        numbers.append(setupfiles::kitNumberOf(file));
-        if (numbers.last() == 0xFF)
-            qDebug() << "no kit number in" << file;
-    }
-    for (int i : setupfiles::kitLoadOrder(numbers)) {
-        if (numbers.at(i) != 0xFF)
-            load.ordered.append(w->library().recordKitFileList.at(i));
-    }
-
-    w->soundAddCount = 0;
-    int count = w->library().totalGroup ? w->library().totalGroup->rowCount() : 0;
-    for (const QString &path : qAsConst(load.ordered)) {
-        for (int j = 0; j < w->library().kitFileList.size(); ++j) {
-            if (w->library().kitFileList.at(j) != path)
-                continue;
-            const Read read = loadKitFile(w, path, reload, count, load.replaced);
-            load.changed = load.changed || load.replaced || read == Read::Loaded;
-            if (read == Read::Ended)
-                return false;
-        }
-    }
-    return true;
+    ImportKitFilesJob::Redraws redraws;
+    redraws.forgetFile = [w](const QString &file, int kit) { w->removeSoundFile(file, kit); };
+    redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
+    const bool complete = job.load(reload, redraws);
+    w->soundAddCount = job.soundsAdded();
+    shown = showNotices(w, job.result(), shown);
+    return (complete || job.changed()) && finishKitLoad(w, job, !reload, shown);
 }
 
-bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing)
+bool finishKitLoad(MainWindow1 *w, ImportKitFilesJob &job, bool importing, int &shown)
 {
     rebuildSoundRows(w);
     if (importing) {
-        reportRenamedSounds(w, w->doc().soundKitMaxList);
-        reportRenamedKits(w, w->doc().kitMaxList);
+        job.noteRenamed();
+        shown = showNotices(w, job.result(), shown);
     }
-    if (load.replaced)
+    if (job.replaced())
         reapplySoundOrder(w);
     redrawKits(w);
-    if (load.ordered.isEmpty())
+    if (job.ordered().isEmpty())
         return true;
 
     // The kit of the first file is shown; an import whose first file does
     // not open leaves the kit shown as it is, a reload stops there.
-    QFile first(load.ordered.first());
+    QFile first(job.ordered().first());
     if (!first.open(QIODevice::ReadOnly)) {
         qDebug() << "以只读模式打开文件失败" << first.fileName();
         return importing;
@@ -235,18 +144,13 @@ void MainWindow1::autoLoadKit(QStringList files)
 
 void MainWindow1::autoLoadKitFile()
 {
-    if (library().totalGroup && library().totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
-        reportLoadError(setupfiles::LoadError::TooManySounds, QString(), false);
+    setupflow::BoxQuestions questions(this);
+    ImportKitFilesJob job(doc(), library(), questions);
+    if (!job.checkKitFiles(false)) {
+        setupflow::showNotices(this, job.result());
         return;
     }
-    for (const QString &path : qAsConst(library().kitFileList)) {
-        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
-            reportLoadError(setupfiles::LoadError::TooLarge, path, false);
-            return;
-        }
-    }
-    setupflow::KitLoad load;
-    const bool complete = setupflow::loadKitFiles(this, true, load);
-    if ((complete || load.changed) && setupflow::finishKitLoad(this, load, false))
+    int shown = 0;
+    if (setupflow::loadKitFiles(this, job, true, shown))
         getRightSoundList();
 }

@@ -3,20 +3,12 @@
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/setupfiles/flowsteps.h"
+#include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 #include "setup/kitsin.h"
 
 #include <QDebug>
 #include <QDir>
-
-namespace {
-
-bool hasKitTables(const percussionpadfile *pf)
-{
-    return pf && pf->kitChunk.baseChunk && pf->kitChunk.pedalChunk && pf->kitChunk.kpadChunk;
-}
-
-} // namespace
 
 void MainWindow1::showKit1(percussionpadfile *pf)
 {
@@ -53,23 +45,8 @@ void setupflow::takingKit(MainWindow1 *w, int k, const setupfiles::LoadedKit &lk
 
 void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
 {
-    file = QDir::toNativeSeparators(file);
-    if (!hasKitTables(pf) || kitIdx < 0 || kitIdx >= KIT_MAX_COUNT || kitIdx >= doc().kitAttrList.size()) {
-        qWarning() << "no kit slot" << kitIdx << "for" << file;
-        return;
-    }
-    setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, kitIdx, kitIdx + 1, false);
-    lk.kit.kit_no = quint8(kitIdx);
-    // A sound of the file that the list holds once stands for its twin there.
-    QHash<QString, int> byFile = setupfiles::lastByFile(library().waveLoadKitAttrList);
-    for (int e = 0; pf->soundChunk.soundIndex && e < pf->soundChunk.soundCount; ++e) {
-        const QString &source = pf->soundChunk.soundIndex[e].fileName;
-        const int i = byFile.value(library().sharedSounds.listSource(source), -1);
-        if (i >= 0 && !source.isEmpty())
-            byFile.insert(source, i);
-    }
-    setupfiles::resolveByPath(lk.kit, file, library().waveLoadKitAttrList, byFile);
-    setupflow::takingKit(this, kitIdx, lk);
-    doc().takeLoadedKit(kitIdx, lk);
-    doc().markKitSaved(kitIdx);
+    setupflow::BoxQuestions questions(this);
+    ImportKitFilesJob job(doc(), library(), questions);
+    job.takeKit(pf, kitIdx, file,
+                [this](int k, const setupfiles::LoadedKit &lk) { setupflow::takingKit(this, k, lk); });
 }

@@ -4,6 +4,7 @@
 
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "library/soundorder.h"
+#include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 #include "setup/soundsin.h"
 
@@ -54,29 +55,10 @@ void setupflow::drawSetupSounds(MainWindow1 *w, const setupfiles::WholeSetupSoun
 
 bool MainWindow1::showSound2(QString file, percussionpadfile *pf, int, int)
 {
-    if (!pf)
-        return false;
-    setupfiles::KitFileSounds got;
-    const setupfiles::LoadError err = setupfiles::takeKitFileSounds(file, *pf, library().waveLoadKitAttrList, got);
-    if (err != setupfiles::LoadError::None) {
-        reportLoadError(err, file, false);
-        return false;
-    }
-    // A sound the list holds already (same name, same stored bytes) is not
-    // added again; the file's kit takes the list's sound.
-    const QHash<int, QString> same = library().sharedSounds.match(file, got.entries, library().waveLoadKitAttrList,
-                                                                  library().loadedKitFiles);
-    const QSet<int> renamed(got.renamed.cbegin(), got.renamed.cend());
-    for (int i = 0; i < got.entries.size(); ++i) {
-        const SOUND_INDEX &s = got.entries.at(i);
-        if (same.contains(i)) {
-            library().sharedSounds.addTwin(s.file, same.value(i));
-            continue;
-        }
-        library().waveLoadKitAttrList.append(s);
-        if (renamed.contains(s.wave_No))
-            doc().soundKitMaxList.append(s.wave_No);
-    }
-    soundAddCount += pf->soundChunk.soundCount;
-    return true;
+    setupflow::BoxQuestions questions(this);
+    ImportKitFilesJob job(doc(), library(), questions);
+    const bool taken = job.takeKitSounds(file, pf);
+    soundAddCount += job.soundsAdded();
+    setupflow::showNotices(this, job.result());
+    return taken;
 }

@@ -1,0 +1,249 @@
+#include "setup/importkitsjob.h"
+
+#include "platform/fileidentity.h"
+#include "setup/fileread.h"
+#include "setup/kitfiles.h"
+#include "setup/loadnotices.h"
+#include "setup/soundsin.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardItem>
+
+using setupfiles::LoadError;
+
+namespace {
+
+bool hasKitTables(const percussionpadfile *pf)
+{
+    return pf && pf->kitChunk.baseChunk && pf->kitChunk.pedalChunk && pf->kitChunk.kpadChunk;
+}
+
+void noteRead(setupjob::Result &result, const QString &path, int kit)
+{
+    setupjob::FileResult f;
+    f.path = path;
+    f.outcome = setupjob::FileOutcome::Read;
+    f.kit = kit;
+    result.files.append(f);
+}
+
+} // namespace
+
+ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
+                                     setupjob::Progress progress)
+    : m_doc(doc), m_library(library), m_questions(questions), m_progress(std::move(progress)),
+      m_global(new percussionpadfile)
+{
+}
+
+bool ImportKitFilesJob::readGlobalFile()
+{
+    const QString path = m_library.globalFilePath;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const setupjob::Notice n{setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Error"),
+                                 QCoreApplication::translate("MainWindow1", "Open file error.")};
+        m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), n.text, -1});
+        m_result.notices.append(n);
+        return false;
+    }
+    percussionpadfile &m = *m_global;
+    m.curFlag = 1;
+    if (!m.readGlobalChunk(&file)) {
+        setupjob::noteNotRead(m_result, LoadError::DataError, path, false);
+        return false;
+    }
+    // The layout the editor's global settings now follow.
+    m_doc.globalSize = int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE
+                                   ? m.new_globalChunk.size
+                                   : m.globalChunk.size);
+    m_library.globalFilePath.clear();
+    noteRead(m_result, path, -1);
+    return true;
+}
+
+bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
+{
+    if (m_library.totalGroup && m_library.totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
+        m_result.notices.append(setupjob::loadErrorNotice(LoadError::TooManySounds, QString(), false));
+        return false;
+    }
+    for (const QString &path : qAsConst(m_library.kitFileList)) {
+        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
+            setupjob::noteNotRead(m_result, LoadError::TooLarge, path, false);
+            return false;
+        }
+        if (brandedToo && setupjob::isBranded(path, 2)) {
+            const setupjob::Notice n = setupjob::brandedNotice();
+            m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), n.text, -1});
+            m_result.notices.append(n);
+            return false;
+        }
+    }
+    return true;
+}
+
+void ImportKitFilesJob::orderRecorded()
+{
+    // A recorded file that no longer opens is passed over, not read.
+    QVector<quint8> numbers;
+    for (const QString &file : qAsConst(m_library.recordKitFileList)) {
+        numbers.append(setupfiles::kitNumberOf(file));
+        if (numbers.last() == 0xFF)
+            qDebug() << "no kit number in" << file;
+    }
+    m_ordered.clear();
+    for (int i : setupfiles::kitLoadOrder(numbers)) {
+        if (numbers.at(i) != 0xFF)
+            m_ordered.append(m_library.recordKitFileList.at(i));
+    }
+}
+
+bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
+{
+    if (!reload)
+        m_doc.soundKitMaxList.clear();
+    orderRecorded();
+    m_soundsAdded = 0;
+    int count = m_library.totalGroup ? m_library.totalGroup->rowCount() : 0;
+    for (int i = 0; i < m_ordered.size(); ++i) {
+        const QString &path = m_ordered.at(i);
+        for (int j = 0; j < m_library.kitFileList.size(); ++j) {
+            if (m_library.kitFileList.at(j) != path)
+                continue;
+            const Read read = loadFile(path, reload, count, redraws);
+            m_changed = m_changed || m_replaced || read == Read::Loaded;
+            if (read == Read::Ended)
+                return false;
+        }
+        if (m_progress)
+            m_progress(i + 1, m_ordered.size());
+    }
+    return true;
+}
+
+// One kit file into its kit slot, replacing an earlier load of the same file
+// (by whatever path it was loaded). `count` is the running number of sounds;
+// a reload counts the file's earlier sounds out first.
+ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool reload, int &count,
+                                                     const Redraws &redraws)
+{
+    MainWindow1Records::READ_KIT_FILE rec;
+    setupfiles::KitTables tables;
+    const LoadError err = setupfiles::readKitFile(path, rec, tables);
+    if (err != LoadError::None) {
+        setupjob::noteNotRead(m_result, err, path, false);
+        const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;
+        return skip ? Read::Skipped : Read::Ended;
+    }
+    QVector<MainWindow1Records::READ_KIT_FILE> &loaded = m_library.loadedKitFiles;
+    bool again = false;
+    int earlier = 0;
+    const ztplatform::SameFileAs same(path);
+    for (const MainWindow1Records::READ_KIT_FILE &r : qAsConst(loaded)) {
+        if (same(r.file)) {
+            again = true;
+            earlier += r.waveCount;
+        }
+    }
+    count += rec.waveCount - (reload ? earlier : 0);
+    if (count > WAVE_MAX_COUNT) {
+        m_result.notices.append(setupjob::loadErrorNotice(LoadError::TooManySounds, QString(), false));
+        return Read::Ended;
+    }
+    // The file's sounds must be able to take their numbers in the list as it
+    // will be without its earlier load, before that load goes.
+    if (again) {
+        QVector<MainWindow1Records::SOUND_INDEX> remaining = m_library.waveLoadKitAttrList;
+        setupfiles::removeKitFileSounds(remaining, path);
+        const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
+        if (numbered != LoadError::None) {
+            setupjob::noteNotRead(m_result, numbered, path, false);
+            return Read::Skipped;
+        }
+    }
+    for (int i = loaded.size() - 1; i >= 0; --i) {
+        if (same(loaded.at(i).file)) {
+            if (redraws.forgetFile)
+                redraws.forgetFile(loaded.at(i).file, loaded.at(i).kitIndex);
+            loaded.remove(i);
+            m_replaced = true;
+        }
+    }
+    if (!takeKitSounds(path, &rec.info))
+        return Read::Skipped;
+    const int slot = rec.kitIndex - 1;
+    tables.copyTo(m_doc.base0, m_doc.pedal0, m_doc.pad0, slot);
+    rec.info.kitChunk.baseChunk = m_doc.base0;
+    rec.info.kitChunk.pedalChunk = m_doc.pedal0;
+    rec.info.kitChunk.kpadChunk = m_doc.pad0;
+    loaded.append(std::move(rec));
+    takeKit(&loaded.last().info, slot, path, redraws.kitTaking);
+    noteRead(m_result, path, slot);
+    return Read::Loaded;
+}
+
+bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf)
+{
+    if (!pf)
+        return false;
+    setupfiles::KitFileSounds got;
+    const LoadError err = setupfiles::takeKitFileSounds(file, *pf, m_library.waveLoadKitAttrList, got);
+    if (err != LoadError::None) {
+        setupjob::noteNotRead(m_result, err, file, false);
+        return false;
+    }
+    // A sound the list holds already (same name, same stored bytes) is not
+    // added again; the file's kit takes the list's sound.
+    const QHash<int, QString> same =
+            m_library.sharedSounds.match(file, got.entries, m_library.waveLoadKitAttrList, m_library.loadedKitFiles);
+    const QSet<int> renamed(got.renamed.cbegin(), got.renamed.cend());
+    for (int i = 0; i < got.entries.size(); ++i) {
+        const MainWindow1Records::SOUND_INDEX &s = got.entries.at(i);
+        if (same.contains(i)) {
+            m_library.sharedSounds.addTwin(s.file, same.value(i));
+            continue;
+        }
+        m_library.waveLoadKitAttrList.append(s);
+        if (renamed.contains(s.wave_No))
+            m_doc.soundKitMaxList.append(s.wave_No);
+    }
+    m_soundsAdded += pf->soundChunk.soundCount;
+    return true;
+}
+
+void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &path, const KitTaking &kitTaking)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    if (!hasKitTables(pf) || kit < 0 || kit >= KIT_MAX_COUNT || kit >= m_doc.kitAttrList.size()) {
+        qWarning() << "no kit slot" << kit << "for" << file;
+        return;
+    }
+    setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, kit, kit + 1, false);
+    lk.kit.kit_no = quint8(kit);
+    // A sound of the file that the list holds once stands for its twin there.
+    const QVector<MainWindow1Records::SOUND_INDEX> &list = m_library.waveLoadKitAttrList;
+    QHash<QString, int> byFile = setupfiles::lastByFile(list);
+    for (int e = 0; pf->soundChunk.soundIndex && e < pf->soundChunk.soundCount; ++e) {
+        const QString &source = pf->soundChunk.soundIndex[e].fileName;
+        const int i = byFile.value(m_library.sharedSounds.listSource(source), -1);
+        if (i >= 0 && !source.isEmpty())
+            byFile.insert(source, i);
+    }
+    setupfiles::resolveByPath(lk.kit, file, list, byFile);
+    if (kitTaking)
+        kitTaking(kit, lk);
+    m_doc.takeLoadedKit(kit, lk);
+    m_doc.markKitSaved(kit);
+}
+
+void ImportKitFilesJob::noteRenamed()
+{
+    setupjob::noteRenamedSounds(m_result, m_doc.soundKitMaxList);
+    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList);
+}

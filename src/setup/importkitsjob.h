@@ -1,0 +1,85 @@
+#ifndef ZT_SETUP_IMPORTKITSJOB_H
+#define ZT_SETUP_IMPORTKITSJOB_H
+
+// The import of a set of kit files with or without the global settings file
+// (the library's globalFilePath and kitFileList), and the read-back of
+// recorded kit files after a save replaced them. Each kit file is read and
+// checked in scratch before it replaces an earlier load of the same file and
+// takes its kit slot; a refused file is passed over with its box.
+
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
+#include "setup/kitsin.h"
+#include "setup/setupjob.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class ImportKitFilesJob
+{
+public:
+    using KitTaking = std::function<void(int kit, const setupfiles::LoadedKit &loaded)>;
+
+    // What the window does between the steps; each may be left empty.
+    struct Redraws
+    {
+        // An earlier load of `file` (its kit number `kit`) is dropped: its
+        // sounds leave the kits, the sound list and its rows.
+        std::function<void(const QString &file, int kit)> forgetFile;
+        KitTaking kitTaking; // kit `kit` of a file is about to be stored
+    };
+
+    ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
+                      setupjob::Progress progress = {});
+
+    // ---- the steps -------------------------------------------------------------------
+    // The picked global settings file read; its layout becomes the global
+    // settings'. False (NotRead, its box) when it is refused; globalModel()
+    // holds what it read.
+    bool readGlobalFile();
+    // The picked kit files may be read: the sound list has room, none passes
+    // 4 GiB and (with `brandedToo`) none carries another maker's mark. False
+    // (its box) at the first that may not.
+    bool checkKitFiles(bool brandedToo);
+    // The recorded kit files that are picked, read by kit number into their kit
+    // slots (`reload`: after a save replaced them). False when the load ended
+    // early; changed() tells whether it changed the editor all the same.
+    bool load(bool reload, const Redraws &redraws = {});
+    // Names in boxes the sounds and kits the load renamed.
+    void noteRenamed();
+
+    // ---- the sound and kit of one read kit file ---------------------------------
+    // The sounds of the kit file `file` read into `pf` join the library, a
+    // sound the list holds already standing for its twin; false (NotRead, its box) when one is refused.
+    bool takeKitSounds(const QString &file, percussionpadfile *pf);
+    // Kit slot `kit` takes the kit of `file` read into `pf`, its sounds found in
+    // the library; it becomes what the close compares with.
+    void takeKit(percussionpadfile *pf, int kit, const QString &file, const KitTaking &kitTaking = {});
+
+    const setupjob::Result &result() const { return m_result; }
+    percussionpadfile &globalModel() { return *m_global; }
+    const QStringList &ordered() const { return m_ordered; } // the recorded files by kit number
+    bool replaced() const { return m_replaced; } // an earlier load of a file was dropped
+    bool changed() const { return m_changed; }   // a file was read in, or an earlier load dropped
+    int soundsAdded() const { return m_soundsAdded; } // the sound table entries of the files read
+
+private:
+    enum class Read { Loaded, Skipped, Ended };
+    Read loadFile(const QString &path, bool reload, int &count, const Redraws &redraws);
+    void orderRecorded();
+
+    KitDocument &m_doc;
+    SoundLibrary &m_library;
+    setupjob::Questions &m_questions;
+    setupjob::Progress m_progress;
+    setupjob::Result m_result;
+    std::unique_ptr<percussionpadfile> m_global;
+    QStringList m_ordered;
+    bool m_replaced = false;
+    bool m_changed = false;
+    int m_soundsAdded = 0;
+};
+
+#endif
