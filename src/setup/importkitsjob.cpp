@@ -1,10 +1,12 @@
 #include "setup/importkitsjob.h"
 
 #include "platform/fileidentity.h"
+#include "platform/regularfile.h"
 #include "setup/fileread.h"
 #include "setup/kitfiles.h"
 #include "setup/loadnotices.h"
 #include "setup/soundsin.h"
+#include "setup/soundsource.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -17,6 +19,9 @@
 using setupfiles::LoadError;
 
 namespace {
+
+constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
+constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
 
 bool hasKitTables(const percussionpadfile *pf)
 {
@@ -39,6 +44,114 @@ ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, se
     : m_doc(doc), m_library(library), m_questions(questions), m_progress(std::move(progress)),
       m_global(new percussionpadfile)
 {
+}
+
+// A pick that cannot be taken is named before the dialog opens again.
+bool ImportKitFilesJob::refusePick(const QString &pick, const QString &why)
+{
+    m_result.files.append({pick, setupjob::FileOutcome::NotRead, QString(), why, -1});
+    m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
+                  why + QStringLiteral("\r\n") + QDir::toNativeSeparators(pick));
+    return false;
+}
+
+bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redraws)
+{
+    m_wholeSetup.clear();
+    m_library.globalFilePath.clear();
+    m_library.kitFileList.clear();
+    int untaken = 0;                      // whole setups picked with other files
+    QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
+    for (const QString &pick : picks) {
+        QFile file(pick);
+        if (!ztplatform::isRegularFile(pick) || !file.open(QIODevice::ReadOnly)) {
+            qDebug() << "Open error" << pick;
+            return refusePick(pick, QCoreApplication::translate(
+                                            "MainWindow1", "This file cannot be imported: it cannot be opened."));
+        }
+        const quint32 type = percussionpadfile::judgeFileType(&file);
+        file.close();
+        if (type == 255 || type == 257) {
+            // Taken only under a name that ends in ".bin": the sounds of a
+            // file are read by that name as a whole setup's.
+            if (picks.size() == 1 && setupfiles::isWholeSetupPath(pick)) {
+                m_wholeSetup = pick;
+                return true;
+            }
+            ++untaken;
+        } else if (type == kGlobalFileTag) {
+            if (pick.contains(QLatin1String("Global.ini"), Qt::CaseInsensitive))
+                m_library.globalFilePath = pick;
+        } else if (type == kKitFileTag) {
+            m_library.kitFileList.append(pick);
+            const quint8 n = setupfiles::kitNumberOf(pick);
+            if (n == 0xFF) {
+                setupjob::noteNotRead(m_result, LoadError::OldLayout, pick, false);
+                return false;
+            }
+            kits.append({pick, n});
+        } else {
+            qDebug() << "未导入正确文件" << pick;
+            return refusePick(pick, QCoreApplication::translate("MainWindow1",
+                                                                "This file cannot be imported: it is no kit file, "
+                                                                "global settings file or whole setup."));
+        }
+    }
+    if (untaken > 1) {
+        m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
+                      QCoreApplication::translate("MainWindow1", "Only one binary file can be selected."));
+        return false;
+    }
+    for (const QPair<QString, quint8> &kit : qAsConst(kits))
+        recordKitFile(kit.first, kit.second, redraws);
+    return true;
+}
+
+void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws &redraws)
+{
+    QStringList &files = m_library.recordKitFileList;
+    QVector<int> &numbers = m_library.recordKitIndexList;
+    auto forget = [&files, &numbers](int j) {
+        files.removeAt(j);
+        if (j < numbers.size())
+            numbers.remove(j);
+    };
+    for (int j = files.size() - 1; j >= 0; --j) {
+        const QString recorded = files.at(j);
+        QFile file(recorded);
+        if (!ztplatform::isRegularFile(recorded) || !file.open(QIODevice::ReadOnly)) {
+            qDebug() << "以只读模式打开文件失败" << recorded;
+            if (recorded.isEmpty() || !QFileInfo::exists(recorded)) {
+                if (redraws.forgetFile)
+                    redraws.forgetFile(recorded, numbers.value(j));
+                forget(j);
+            }
+            continue;
+        }
+        int m = quint8(percussionpadfile::readKitNum(&file));
+        file.close();
+        if (m == 0xFF) {
+            // Changed or cut since it was loaded: named once, then forgotten.
+            m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Tip"),
+                          QCoreApplication::translate(
+                                  "MainWindow1",
+                                  "The imported kit file version is outdated. Please import new version file.")
+                                  + QStringLiteral("\r\n")
+                                  + QCoreApplication::translate("MainWindow1", "File location: ") + recorded);
+            forget(j);
+            continue;
+        }
+        if (m == 0)
+            m = 1;
+        if (m == n) {
+            files[j] = path;
+            if (j < numbers.size())
+                numbers[j] = n;
+            return;
+        }
+    }
+    files.append(path);
+    numbers.append(n);
 }
 
 bool ImportKitFilesJob::readGlobalFile()

@@ -35,6 +35,17 @@ public:
                       setupjob::Progress progress = {});
 
     // ---- the steps -------------------------------------------------------------------
+    // The picks of the import dialog: a whole setup picked alone (wholeSetup()),
+    // or the global settings file and the kit files, which the library takes
+    // as its globalFilePath and kitFileList, each kit file recorded by its kit
+    // number. False (its box) when a pick cannot be taken and the dialog opens
+    // again. Nothing picked is taken as nothing to import.
+    bool takePicks(const QStringList &picks, const Redraws &redraws = {});
+    // Records the kit file `path` with its kit number n (1..255) in place of the
+    // recorded file whose kit number is n; recorded files that no longer exist
+    // are forgotten (redraws.forgetFile), those that no longer read as kit
+    // files named in a box and forgotten.
+    void recordKitFile(const QString &path, int n, const Redraws &redraws = {});
     // The picked global settings file read; its layout becomes the global
     // settings'. False (NotRead, its box) when it is refused; globalModel()
     // holds what it read.
@@ -59,6 +70,7 @@ public:
     void takeKit(percussionpadfile *pf, int kit, const QString &file, const KitTaking &kitTaking = {});
 
     const setupjob::Result &result() const { return m_result; }
+    const QString &wholeSetup() const { return m_wholeSetup; } // the whole setup picked alone
     percussionpadfile &globalModel() { return *m_global; }
     const QStringList &ordered() const { return m_ordered; } // the recorded files by kit number
     bool replaced() const { return m_replaced; } // an earlier load of a file was dropped
@@ -69,6 +81,7 @@ private:
     enum class Read { Loaded, Skipped, Ended };
     Read loadFile(const QString &path, bool reload, int &count, const Redraws &redraws);
     void orderRecorded();
+    bool refusePick(const QString &pick, const QString &why);
 
     KitDocument &m_doc;
     SoundLibrary &m_library;
@@ -76,6 +89,7 @@ private:
     setupjob::Progress m_progress;
     setupjob::Result m_result;
     std::unique_ptr<percussionpadfile> m_global;
+    QString m_wholeSetup;
     QStringList m_ordered;
     bool m_replaced = false;
     bool m_changed = false;

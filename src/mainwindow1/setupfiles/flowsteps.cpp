@@ -5,6 +5,7 @@
 #include "ui_mainwindow1.h"
 
 #include "library/soundorder.h"
+#include "setup/importkitsjob.h"
 #include "setup/loadnotices.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -132,47 +133,18 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind)
 
 void recordKitFile(MainWindow1 *w, const QString &path, int n)
 {
-    QStringList &files = w->library().recordKitFileList;
-    QVector<int> &numbers = w->library().recordKitIndexList;
-    auto forget = [&files, &numbers](int j) {
-        files.removeAt(j);
-        if (j < numbers.size())
-            numbers.remove(j);
-    };
-    for (int j = files.size() - 1; j >= 0; --j) {
-        const QString recorded = files.at(j);
-        QFile file(recorded);
-        if (!ztplatform::isRegularFile(recorded) || !file.open(QIODevice::ReadOnly)) {
-            qDebug() << "以只读模式打开文件失败" << recorded;
-            if (recorded.isEmpty() || !QFileInfo::exists(recorded)) {
-                w->removeSoundFile(recorded, numbers.value(j));
-                forget(j);
-            }
-            continue;
-        }
-        int m = quint8(percussionpadfile::readKitNum(&file));
-        file.close();
-        if (m == 0xFF) {
-            // Changed or cut since it was loaded: named once, then forgotten.
-            UiPrompter::instance()->warning(
-                    w, MainWindow1::tr("Tip"),
-                    MainWindow1::tr("The imported kit file version is outdated. Please import new version file.")
-                            + QStringLiteral("\r\n") + MainWindow1::tr("File location: ") + recorded,
-                    QMessageBox::Ok);
-            forget(j);
-            continue;
-        }
-        if (m == 0)
-            m = 1;
-        if (m == n) {
-            files[j] = path;
-            if (j < numbers.size())
-                numbers[j] = n;
-            return;
-        }
-    }
-    files.append(path);
-    numbers.append(n);
+    BoxQuestions questions(w);
+    ImportKitFilesJob job(w->doc(), w->library(), questions);
+    job.recordKitFile(path, n, forgetting(w));
+    showNotices(w, job.result());
+}
+
+ImportKitFilesJob::Redraws forgetting(MainWindow1 *w)
+{
+    ImportKitFilesJob::Redraws redraws;
+    redraws.forgetFile = [w](const QString &file, int kit) { w->removeSoundFile(file, kit); };
+    redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
+    return redraws;
 }
 
 QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int value)

@@ -4,6 +4,7 @@
 // Steps that the window's loads and saves of setup files share.
 
 #include "platform/fileidentity.h"
+#include "setup/importkitsjob.h"
 #include "setup/setupjob.h"
 
 #include <QHash>
@@ -11,7 +12,6 @@
 #include <QStringList>
 #include <QVector>
 
-class ImportKitFilesJob;
 class MainWindow1;
 class QProgressDialog;
 namespace setupfiles {
@@ -65,6 +65,10 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
 // exist, or no longer read as kit files (named in a message), are forgotten
 // on the way.
 void recordKitFile(MainWindow1 *w, const QString &path, int n);
+// What a kit-file import does in the window while it runs: it forgets the
+// sounds of an earlier load (removeSoundFile) and takes each kit's name and
+// page values (takingKit).
+ImportKitFilesJob::Redraws forgetting(MainWindow1 *w);
 
 // A new progress dialog of a save, shown at `value`, that holds the window
 // while it is shown; it becomes w->dialog.

@@ -5,26 +5,16 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "platform/regularfile.h"
-#include "setup/fileread.h"
 #include "setup/importkitsjob.h"
-#include "setup/soundsource.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QStandardItem>
 #include <QThread>
 
-using setupfiles::LoadError;
-
 namespace {
-
-constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
-constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
 
 // Global settings and kit files; true when the import reaches its common end.
 bool importKitFiles(MainWindow1 *w)
@@ -140,60 +130,10 @@ bool MainWindow1::openFilePath(QString dir)
             this, tr("Select one or more files to open, please note only one binary file can be selected."), dir,
             tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;") + tr("Whole-setup files")
                     + QStringLiteral(" (*.bin *.BIN)"));
-    pickedBinFile.clear();
-    library().globalFilePath.clear();
-    library().kitFileList.clear();
-    if (importFileList.isEmpty())
-        return true;
-
-    int untaken = 0; // whole setups picked with other files
-    QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
-    for (const QString &pick : qAsConst(importFileList)) {
-        QFile file(pick);
-        // A pick that cannot be taken is named before the dialog opens again.
-        auto refuse = [this, &pick](const QString &why) {
-            UiPrompter::instance()->warning(this, tr("Warning"),
-                                            why + QStringLiteral("\r\n") + QDir::toNativeSeparators(pick),
-                                            QMessageBox::Ok);
-            return false;
-        };
-        if (!ztplatform::isRegularFile(pick) || !file.open(QIODevice::ReadOnly)) {
-            qDebug() << "Open error" << pick;
-            return refuse(tr("This file cannot be imported: it cannot be opened."));
-        }
-        const quint32 type = percussionpadfile::judgeFileType(&file);
-        file.close();
-        if (type == 255 || type == 257) {
-            // Taken only under a name that ends in ".bin": the sounds of a
-            // file are read by that name as a whole setup's.
-            if (importFileList.size() == 1 && setupfiles::isWholeSetupPath(pick)) {
-                pickedBinFile = pick;
-                return true;
-            }
-            ++untaken;
-        } else if (type == kGlobalFileTag) {
-            if (pick.contains(QLatin1String("Global.ini"), Qt::CaseInsensitive))
-                library().globalFilePath = pick;
-        } else if (type == kKitFileTag) {
-            library().kitFileList.append(pick);
-            const quint8 n = setupfiles::kitNumberOf(pick);
-            if (n == 0xFF) {
-                reportLoadError(LoadError::OldLayout, pick, false);
-                return false;
-            }
-            kits.append({pick, n});
-        } else {
-            qDebug() << "未导入正确文件" << pick;
-            return refuse(tr("This file cannot be imported: it is no kit file, global settings file or "
-                             "whole setup."));
-        }
-    }
-    if (untaken > 1) {
-        UiPrompter::instance()->warning(this, tr("Warning"), tr("Only one binary file can be selected."),
-                                        QMessageBox::Ok);
-        return false;
-    }
-    for (const QPair<QString, quint8> &kit : qAsConst(kits))
-        setupflow::recordKitFile(this, kit.first, kit.second);
-    return true;
+    setupflow::BoxQuestions questions(this);
+    ImportKitFilesJob job(doc(), library(), questions);
+    const bool taken = job.takePicks(importFileList, setupflow::forgetting(this));
+    pickedBinFile = job.wholeSetup();
+    setupflow::showNotices(this, job.result());
+    return taken;
 }

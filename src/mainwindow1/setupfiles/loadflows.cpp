@@ -69,10 +69,7 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
 bool loadKitFiles(MainWindow1 *w, ImportKitFilesJob &job, bool reload, int &shown)
 {
     w->waveAttrList.clear();
-    ImportKitFilesJob::Redraws redraws;
-    redraws.forgetFile = [w](const QString &file, int kit) { w->removeSoundFile(file, kit); };
-    redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
-    const bool complete = job.load(reload, redraws);
+    const bool complete = job.load(reload, forgetting(w));
     w->soundAddCount = job.soundsAdded();
     shown = showNotices(w, job.result(), shown);
     return (complete || job.changed()) && finishKitLoad(w, job, !reload, shown);
