@@ -5,6 +5,7 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 
 #include <QDir>
@@ -194,6 +195,66 @@ private slots:
             QCOMPARE(after.selection, before.selection);
             QCOMPARE(library.loadedKitFiles.size(), 1);
             QCOMPARE(library.binFilePath, path("KEEP.bin"));
+        }
+    }
+
+    // Kit files picked together: recorded by kit number, read into their kit
+    // slots with their sounds; a cut file among them is passed over with its
+    // reason and its kit slot keeps what it held.
+    void kitFilesImported()
+    {
+        Editor e = m_editor;
+        QVERIFY(!saveKit(e, 2, path("KIT3.INI"), m_temp));
+        QVERIFY(!saveKit(e, 6, path("KIT7.INI"), m_temp));
+        QVERIFY(!saveKit(e, 8, path("KIT9.INI"), m_temp));
+        const QByteArray whole = kf::readFile(path("KIT9.INI"));
+        QVERIFY(kf::writeFile(path("KIT9.INI"), whole.left(whole.size() * 2 / 3)));
+
+        KitDocument doc;
+        doc.kitAttrList.resize(KIT_MAX_COUNT);
+        SoundLibrary library;
+        ScriptedQuestions questions;
+        ImportKitFilesJob job(doc, library, questions);
+        const QStringList picks = {path("KIT9.INI"), path("KIT7.INI"), path("KIT3.INI")};
+        QVERIFY(job.takePicks(picks));
+        QVERIFY(job.wholeSetup().isEmpty());
+        QCOMPARE(library.kitFileList, picks);
+        QCOMPARE(library.recordKitIndexList, QVector<int>({9, 7, 3}));
+        QVERIFY(job.checkKitFiles(true));
+        QVERIFY(!job.load(false)); // the cut file ends it
+        QVERIFY(job.changed());
+        QCOMPARE(job.ordered(), QStringList({path("KIT3.INI"), path("KIT7.INI"), path("KIT9.INI")}));
+
+        const QVector<setupjob::FileResult> &files = job.result().files;
+        QCOMPARE(files.size(), 3);
+        QCOMPARE(files.at(0).outcome, FileOutcome::Read);
+        QCOMPARE(files.at(0).kit, 2);
+        QCOMPARE(files.at(1).outcome, FileOutcome::Read);
+        QCOMPARE(files.at(1).kit, 6);
+        QCOMPARE(files.at(2).outcome, FileOutcome::NotRead);
+        QCOMPARE(files.at(2).path, path("KIT9.INI"));
+        QCOMPARE(files.at(2).reason, path("KIT9.INI") + QStringLiteral(":File data error!"));
+        QCOMPARE(job.result().notices.size(), 1);
+        QCOMPARE(job.result().notices.first().text, files.at(2).reason);
+        QVERIFY(questions.asked.isEmpty());
+
+        Editor f = editorOf(doc, library);
+        for (int k : {2, 6}) {
+            QVERIFY(sameSettings(e.kits[k], f.kits[k]));
+            QCOMPARE(doc.kitPadList[k].size(), PAD_NUM_MAX);
+            const QStringList files = slotFiles(e.kits[k]), otherFiles = slotFiles(f.kits[k]);
+            for (int i = 0; i < files.size(); ++i) {
+                QCOMPARE(otherFiles.at(i).isEmpty(), files.at(i).isEmpty());
+                if (!files.at(i).isEmpty())
+                    QCOMPARE(soundBytes(f, otherFiles.at(i)), soundBytes(e, files.at(i)));
+            }
+        }
+        QCOMPARE(f.kits[8].kit_name, Kit().kit_name);
+        QCOMPARE(library.loadedKitFiles.size(), 2);
+        QVERIFY(!library.waveLoadKitAttrList.isEmpty());
+        for (int i = 0; i < library.waveLoadKitAttrList.size(); ++i) {
+            QCOMPARE(int(library.waveLoadKitAttrList.at(i).wave_No), i + 1);
+            QVERIFY(soundBytes(f, library.waveLoadKitAttrList.at(i).file).startsWith("RIFF"));
         }
     }
 };
