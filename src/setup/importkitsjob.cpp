@@ -3,6 +3,7 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "setup/fileread.h"
+#include "setup/kitfileforget.h"
 #include "setup/kitfiles.h"
 #include "setup/loadnotices.h"
 #include "setup/soundsin.h"
@@ -111,7 +112,7 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
 {
     QStringList &files = m_library.recordKitFileList;
     QVector<int> &numbers = m_library.recordKitIndexList;
-    auto forget = [&files, &numbers](int j) {
+    auto drop = [&files, &numbers](int j) {
         files.removeAt(j);
         if (j < numbers.size())
             numbers.remove(j);
@@ -122,9 +123,8 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
         if (!ztplatform::isRegularFile(recorded) || !file.open(QIODevice::ReadOnly)) {
             qDebug() << "以只读模式打开文件失败" << recorded;
             if (recorded.isEmpty() || !QFileInfo::exists(recorded)) {
-                if (redraws.forgetFile)
-                    redraws.forgetFile(recorded, numbers.value(j));
-                forget(j);
+                forget(recorded, redraws);
+                drop(j);
             }
             continue;
         }
@@ -138,7 +138,7 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
                                   "The imported kit file version is outdated. Please import new version file.")
                                   + QStringLiteral("\r\n")
                                   + QCoreApplication::translate("MainWindow1", "File location: ") + recorded);
-            forget(j);
+            drop(j);
             continue;
         }
         if (m == 0)
@@ -152,6 +152,13 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
     }
     files.append(path);
     numbers.append(n);
+}
+
+void ImportKitFilesJob::forget(const QString &file, const Redraws &redraws)
+{
+    const QHash<QString, QString> moved = setupjob::forgetKitFile(m_doc, m_library, file);
+    if (redraws.forgotten)
+        redraws.forgotten(moved);
 }
 
 bool ImportKitFilesJob::readGlobalFile()
@@ -282,8 +289,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     }
     for (int i = loaded.size() - 1; i >= 0; --i) {
         if (same(loaded.at(i).file)) {
-            if (redraws.forgetFile)
-                redraws.forgetFile(loaded.at(i).file, loaded.at(i).kitIndex);
+            forget(loaded.at(i).file, redraws);
             loaded.remove(i);
             m_replaced = true;
         }

@@ -12,6 +12,7 @@
 #include "setup/kitsin.h"
 #include "setup/setupjob.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <functional>
@@ -25,9 +26,9 @@ public:
     // What the window does between the steps; each may be left empty.
     struct Redraws
     {
-        // An earlier load of `file` (its kit number `kit`) is dropped: its
-        // sounds leave the kits, the sound list and its rows.
-        std::function<void(const QString &file, int kit)> forgetFile;
+        // An earlier load of a file was forgotten (setupjob::forgetKitFile):
+        // `moved` holds the sources handed over to another loaded kit file.
+        std::function<void(const QHash<QString, QString> &moved)> forgotten;
         KitTaking kitTaking; // kit `kit` of a file is about to be stored
     };
 
@@ -43,8 +44,8 @@ public:
     bool takePicks(const QStringList &picks, const Redraws &redraws = {});
     // Records the kit file `path` with its kit number n (1..255) in place of the
     // recorded file whose kit number is n; recorded files that no longer exist
-    // are forgotten (redraws.forgetFile), those that no longer read as kit
-    // files named in a box and forgotten.
+    // are forgotten with their sounds, those that no longer read as kit files
+    // named in a box and forgotten.
     void recordKitFile(const QString &path, int n, const Redraws &redraws = {});
     // The picked global settings file read; its layout becomes the global
     // settings'. False (NotRead, its box) when it is refused; globalModel()
@@ -81,6 +82,7 @@ private:
     enum class Read { Loaded, Skipped, Ended };
     Read loadFile(const QString &path, bool reload, int &count, const Redraws &redraws);
     void orderRecorded();
+    void forget(const QString &file, const Redraws &redraws);
     bool refusePick(const QString &pick, const QString &why);
 
     KitDocument &m_doc;

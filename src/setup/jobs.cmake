@@ -6,3 +6,5 @@ target_sources(ztjobs PRIVATE
   setup/importsetupjob.cpp setup/importsetupjob.h)
 target_sources(ztjobs PRIVATE
   setup/importkitsjob.cpp setup/importkitsjob.h)
+target_sources(ztjobs PRIVATE
+  setup/kitfileforget.cpp setup/kitfileforget.h)

@@ -65,21 +65,29 @@ class TestImportJobs : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    // Every kit's settings, slot names and slot bytes, and the sound lists.
+    // Kit k's settings, slot names and slot bytes.
+    void compareKit(Editor &a, Editor &b, int k)
+    {
+        QVERIFY2(sameSettings(a.kits[k], b.kits[k]), qPrintable(QString::number(k)));
+        QStringList names, otherNames;
+        forEachSoundSlot(a.kits[k], [&names](auto s) { names.append(s.name); });
+        forEachSoundSlot(b.kits[k], [&otherNames](auto s) { otherNames.append(s.name); });
+        QCOMPARE(otherNames, names);
+        const QStringList files = slotFiles(a.kits[k]), otherFiles = slotFiles(b.kits[k]);
+        for (int i = 0; i < files.size(); ++i) {
+            QCOMPARE(otherFiles.at(i).isEmpty(), files.at(i).isEmpty());
+            if (!files.at(i).isEmpty())
+                QCOMPARE(soundBytes(b, otherFiles.at(i)), soundBytes(a, files.at(i)));
+        }
+    }
+
+    // Every kit, and the sound lists.
     void compareEditors(Editor &a, Editor &b)
     {
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            QVERIFY2(sameSettings(a.kits[k], b.kits[k]), qPrintable(QString::number(k)));
-            QStringList names, otherNames;
-            forEachSoundSlot(a.kits[k], [&names](auto s) { names.append(s.name); });
-            forEachSoundSlot(b.kits[k], [&otherNames](auto s) { otherNames.append(s.name); });
-            QCOMPARE(otherNames, names);
-            const QStringList files = slotFiles(a.kits[k]), otherFiles = slotFiles(b.kits[k]);
-            for (int i = 0; i < files.size(); ++i) {
-                QCOMPARE(otherFiles.at(i).isEmpty(), files.at(i).isEmpty());
-                if (!files.at(i).isEmpty())
-                    QCOMPARE(soundBytes(b, otherFiles.at(i)), soundBytes(a, files.at(i)));
-            }
+            compareKit(a, b, k);
+            if (QTest::currentTestFailed())
+                return;
         }
         QCOMPARE(b.library.size(), a.library.size());
         for (int i = 0; i < a.library.size(); ++i) {
@@ -240,14 +248,8 @@ private slots:
 
         Editor f = editorOf(doc, library);
         for (int k : {2, 6}) {
-            QVERIFY(sameSettings(e.kits[k], f.kits[k]));
+            compareKit(e, f, k);
             QCOMPARE(doc.kitPadList[k].size(), PAD_NUM_MAX);
-            const QStringList files = slotFiles(e.kits[k]), otherFiles = slotFiles(f.kits[k]);
-            for (int i = 0; i < files.size(); ++i) {
-                QCOMPARE(otherFiles.at(i).isEmpty(), files.at(i).isEmpty());
-                if (!files.at(i).isEmpty())
-                    QCOMPARE(soundBytes(f, otherFiles.at(i)), soundBytes(e, files.at(i)));
-            }
         }
         QCOMPARE(f.kits[8].kit_name, Kit().kit_name);
         QCOMPARE(library.loadedKitFiles.size(), 2);
@@ -256,6 +258,21 @@ private slots:
             QCOMPARE(int(library.waveLoadKitAttrList.at(i).wave_No), i + 1);
             QVERIFY(soundBytes(f, library.waveLoadKitAttrList.at(i).file).startsWith("RIFF"));
         }
+
+        // The same file again takes the place of its earlier load.
+        const int sounds = library.waveLoadKitAttrList.size();
+        ImportKitFilesJob again(doc, library, questions);
+        QVERIFY(again.takePicks({path("KIT3.INI")}));
+        QVERIFY(again.checkKitFiles(true));
+        QVERIFY(again.load(false));
+        QVERIFY(again.replaced());
+        QCOMPARE(again.result().with(FileOutcome::Read).size(), 1);
+        QCOMPARE(library.loadedKitFiles.size(), 2);
+        QCOMPARE(library.waveLoadKitAttrList.size(), sounds);
+        Editor g = editorOf(doc, library);
+        compareKit(e, g, 2);
+        compareKit(e, g, 6);
+        QVERIFY(again.result().notices.isEmpty());
     }
 };
 

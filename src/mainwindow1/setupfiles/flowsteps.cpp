@@ -142,7 +142,7 @@ void recordKitFile(MainWindow1 *w, const QString &path, int n)
 ImportKitFilesJob::Redraws forgetting(MainWindow1 *w)
 {
     ImportKitFilesJob::Redraws redraws;
-    redraws.forgetFile = [w](const QString &file, int kit) { w->removeSoundFile(file, kit); };
+    redraws.forgotten = [w](const QHash<QString, QString> &moved) { w->soundFileRemoved(moved); };
     redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
     return redraws;
 }

@@ -65,9 +65,9 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
 // exist, or no longer read as kit files (named in a message), are forgotten
 // on the way.
 void recordKitFile(MainWindow1 *w, const QString &path, int n);
-// What a kit-file import does in the window while it runs: it forgets the
-// sounds of an earlier load (removeSoundFile) and takes each kit's name and
-// page values (takingKit).
+// What a kit-file import does in the window while it runs: after it forgot
+// the sounds of an earlier load, the rows and the preview follow
+// (soundFileRemoved); it takes each kit's name and page values (takingKit).
 ImportKitFilesJob::Redraws forgetting(MainWindow1 *w);
 
 // A new progress dialog of a save, shown at `value`, that holds the window

@@ -3,105 +3,24 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "setup/kitfiles.h"
-#include "setup/soundsource.h"
-#include "setup/storedsounds.h"
+#include "setup/kitfileforget.h"
 
-#include <QDir>
 #include <QHash>
-#include <QIcon>
-#include <QStandardItem>
-
-// A sound of the file that another loaded kit file holds too stays: the list,
-// the kits and the rows take it from that file.
-void MainWindow1::handOverSharedSounds(const setupfiles::StoredIn &leaving)
-{
-    moveSharedSounds(library().sharedSounds.handOver(leaving));
-}
 
 void MainWindow1::handOverFromChangedFiles()
 {
-    if (library().sharedSounds.twins().isEmpty())
-        return;
-    setupfiles::StoredSoundLocator files(library().loadedKitFiles);
-    moveSharedSounds(library().sharedSounds.handOverWhere([&files](const QString &source) {
-        const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
-        const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;
-        const int e = r < 0 ? -1 : files.entryOf(r, source);
-        return e < 0 || files.verify(r, e) != setupfiles::CollectError::None;
-    }));
-}
-
-void MainWindow1::moveSharedSounds(const QHash<QString, QString> &moved)
-{
-    if (moved.isEmpty())
-        return;
-    for (SOUND_INDEX &s : library().waveLoadKitAttrList)
-        s.file = moved.value(s.file, s.file);
-    setupfiles::moveSlots(doc().kitAttrList, moved);
-    for (QVector<KIT_PAD_SETTING> &pads : doc().kitPadList)
-        setupfiles::moveLayers(pads, moved);
-    for (QStandardItem *root : {library().totalGroup, library().hhGroup}) {
-        const int column = root == library().totalGroup ? 2 : 1;
-        for (int r = 0; root && r < root->rowCount(); ++r) {
-            QStandardItem *source = root->child(r, column);
-            if (source && moved.contains(source->text()))
-                source->setText(moved.value(source->text()));
-        }
-    }
+    const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(doc(), library());
     playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
 }
 
 void MainWindow1::removeSoundFile(QString path, int)
 {
-    const setupfiles::StoredIn storedIn(QDir::toNativeSeparators(path));
-    handOverSharedSounds(storedIn);
-    library().sharedSounds.forget(storedIn);
-    setupfiles::clearKitFileSlots(doc().kitAttrList, storedIn);
-    // The pad lists alike, so that no later commit brings the numbers back.
-    for (QVector<KIT_PAD_SETTING> &pads : doc().kitPadList)
-        setupfiles::clearKitFileLayers(pads, storedIn);
-    if (!library().totalGroup)
-        return;
+    soundFileRemoved(setupjob::forgetKitFile(doc(), library(), path));
+}
 
-    // The file's rows, removed a run of neighbours at a time from the end.
-    bool found = false;
-    for (int r = library().totalGroup->rowCount() - 1; r >= 0;) {
-        auto ofFile = [this, &storedIn](int row) {
-            const QStandardItem *source = library().totalGroup->child(row, 2);
-            return source && storedIn(source->text());
-        };
-        if (!ofFile(r)) {
-            --r;
-            continue;
-        }
-        int first = r;
-        while (first > 0 && ofFile(first - 1))
-            --first;
-        library().totalGroup->removeRows(first, r - first + 1);
-        found = true;
-        r = first - 1;
-    }
-    if (found)
-        setupfiles::removeKitFileSounds(library().waveLoadKitAttrList, storedIn);
-
-    // Numbers and locks of the remaining rows from the sound list.
-    QHash<QString, int> firstByFile;
-    for (int i = library().waveLoadKitAttrList.size() - 1; i >= 0; --i)
-        firstByFile.insert(library().waveLoadKitAttrList.at(i).file, i);
-    const QIcon lock(QStringLiteral(":/images/lock.png"));
-    for (int r = 0; r < library().totalGroup->rowCount(); ++r) {
-        const QStandardItem *source = library().totalGroup->child(r, 2);
-        const int i = source ? firstByFile.value(source->text(), -1) : -1;
-        QStandardItem *number = new QStandardItem(QStringLiteral("0"));
-        if (i >= 0) {
-            const SOUND_INDEX &s = library().waveLoadKitAttrList.at(i);
-            number->setText(QString::number(s.wave_No));
-            if (s.wave_lock == 0)
-                number->setIcon(lock);
-        }
-        number->setEditable(false);
-        library().totalGroup->setChild(r, 0, number);
-    }
-    ui->totalWaveTreeView->viewport()->update();
+void MainWindow1::soundFileRemoved(const QHash<QString, QString> &moved)
+{
+    playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
+    if (library().totalGroup)
+        ui->totalWaveTreeView->viewport()->update();
 }
