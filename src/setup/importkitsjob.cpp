@@ -108,6 +108,27 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
     return true;
 }
 
+bool ImportKitFilesJob::takeSavedFiles(const QStringList &files, const Redraws &redraws)
+{
+    m_library.kitFileList.clear();
+    for (const QString &path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qDebug() << "Open error" << path;
+            return false;
+        }
+        m_library.kitFileList.append(path);
+        const int n = quint8(percussionpadfile::readKitNum(&file));
+        file.close();
+        if (n == 0xFF) {
+            m_result.notices.append(setupjob::loadErrorNotice(LoadError::OldLayout, path, false));
+            return false;
+        }
+        recordKitFile(path, n == 0 ? 1 : n, redraws);
+    }
+    return true;
+}
+
 void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws &redraws)
 {
     QStringList &files = m_library.recordKitFileList;

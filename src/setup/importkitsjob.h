@@ -42,6 +42,10 @@ public:
     // number. False (its box) when a pick cannot be taken and the dialog opens
     // again. Nothing picked is taken as nothing to import.
     bool takePicks(const QStringList &picks, const Redraws &redraws = {});
+    // The kit files a save just wrote, to be read back: each joins the
+    // library's kitFileList and is recorded by the kit number it stores.
+    // False at the first that does not open or is of an old layout (its box).
+    bool takeSavedFiles(const QStringList &files, const Redraws &redraws = {});
     // Records the kit file `path` with its kit number n (1..255) in place of the
     // recorded file whose kit number is n; recorded files that no longer exist
     // are forgotten with their sounds, those that no longer read as kit files

@@ -121,22 +121,10 @@ void MainWindow1::autoLoadFile(QString file)
 
 void MainWindow1::autoLoadKit(QStringList files)
 {
-    library().kitFileList.clear();
-    for (const QString &path : qAsConst(files)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            qDebug() << "Open error" << path;
-            return;
-        }
-        library().kitFileList.append(path);
-        int n = quint8(percussionpadfile::readKitNum(&file));
-        file.close();
-        if (n == 0xFF) {
-            reportLoadError(setupfiles::LoadError::OldLayout, path, false);
-            return;
-        }
-        setupflow::recordKitFile(this, path, n == 0 ? 1 : n);
-    }
+    setupflow::BoxQuestions questions(this);
+    ImportKitFilesJob job(doc(), library(), questions);
+    job.takeSavedFiles(files, setupflow::forgetting(this));
+    setupflow::showNotices(this, job.result());
 }
 
 void MainWindow1::autoLoadKitFile()
