@@ -387,3 +387,16 @@ void ImportKitFilesJob::noteRenamed()
     setupjob::noteRenamedSounds(m_result, m_doc.soundKitMaxList);
     setupjob::noteRenamedKits(m_result, m_doc.kitMaxList);
 }
+
+int ImportKitFilesJob::firstKitNumber() const
+{
+    if (m_ordered.isEmpty())
+        return -1;
+    QFile first(m_ordered.first());
+    if (!first.open(QIODevice::ReadOnly)) {
+        qDebug() << "以只读模式打开文件失败" << first.fileName();
+        return -1;
+    }
+    const int n = quint8(percussionpadfile::readKitNum(&first));
+    return n == 0 ? 1 : n;
+}

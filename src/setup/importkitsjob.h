@@ -65,6 +65,9 @@ public:
     bool load(bool reload, const Redraws &redraws = {});
     // Names in boxes the sounds and kits the load renamed.
     void noteRenamed();
+    // The kit number the first ordered file stores (0 read as 1): the kit to
+    // show after the load; 0xFF for an old layout, -1 when it does not open.
+    int firstKitNumber() const;
 
     // ---- the sound and kit of one read kit file ---------------------------------
     // The sounds of the kit file `file` read into `pf` join the library, a

@@ -7,14 +7,10 @@
 #include "library/soundorder.h"
 #include "setup/importkitsjob.h"
 #include "setup/loadnotices.h"
-#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDebug>
-#include <QFile>
-#include <QFileInfo>
 #include <QProgressDialog>
 
 namespace setupflow {

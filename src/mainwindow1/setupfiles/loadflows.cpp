@@ -5,21 +5,11 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "platform/fileidentity.h"
-#include "setup/fileread.h"
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
-#include "setup/kitfiles.h"
-#include "setup/soundsin.h"
-#include "widgets/dialogs/uiprompter.h"
 
-#include <QDebug>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardItem>
 #include <QStandardItemModel>
 
-using setupfiles::LoadError;
 
 namespace setupflow {
 
@@ -90,17 +80,11 @@ bool finishKitLoad(MainWindow1 *w, ImportKitFilesJob &job, bool importing, int &
 
     // The kit of the first file is shown; an import whose first file does
     // not open leaves the kit shown as it is, a reload stops there.
-    QFile first(job.ordered().first());
-    if (!first.open(QIODevice::ReadOnly)) {
-        qDebug() << "以只读模式打开文件失败" << first.fileName();
+    const int n = job.firstKitNumber();
+    if (n < 0)
         return importing;
-    }
-    int n = quint8(percussionpadfile::readKitNum(&first));
-    first.close();
     if (n == 0xFF)
         return false;
-    if (n == 0)
-        n = 1;
     if (n <= KIT_MAX_COUNT) {
         const QString text = QString::number(n);
         w->ui->kitNumber->setText(text);

@@ -7,8 +7,6 @@
 #include "setup/importsetupjob.h"
 #include "setup/kitsin.h"
 
-#include <QDebug>
-#include <QDir>
 
 void MainWindow1::showKit1(percussionpadfile *pf)
 {

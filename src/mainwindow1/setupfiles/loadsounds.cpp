@@ -1,4 +1,4 @@
-// The sound table of a read kit file into the sound lists.
+// The sounds of a read whole setup or kit file into the sound lists.
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
@@ -8,10 +8,6 @@
 #include "setup/importsetupjob.h"
 #include "setup/soundsin.h"
 
-#include <QIcon>
-#include <QSet>
-#include <QStandardItem>
-#include <QStandardItemModel>
 
 #include <algorithm>
 
