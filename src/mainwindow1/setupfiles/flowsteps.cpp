@@ -82,20 +82,6 @@ void redrawKits(MainWindow1 *w)
         w->dispPadList(w->doc().kitAttrList, quint8(k));
 }
 
-void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers)
-{
-    setupjob::Result shown;
-    setupjob::noteRenamedSounds(shown, numbers);
-    showNotices(w, shown);
-}
-
-void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers)
-{
-    setupjob::Result shown;
-    setupjob::noteRenamedKits(shown, numbers);
-    showNotices(w, shown);
-}
-
 void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kept)
 {
     const QString crlf = QStringLiteral("\r\n");

@@ -39,10 +39,6 @@ void reapplySoundOrder(MainWindow1 *w);
 // Redraws the hi-hat labels and pads of the 100 kits.
 void redrawKits(MainWindow1 *w);
 
-// The warnings that name the sounds and the kits renamed on the way in
-// (nothing when the list is empty).
-void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers);
-void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers);
 // The error when a new file could not take the place of the old one.
 void reportNotReplaced(MainWindow1 *w, const QString &target, const QString &kept);
 // The error when a new file took its target's name but the folder could not
