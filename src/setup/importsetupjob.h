@@ -59,7 +59,8 @@ public:
     const setupjob::Result &result() const { return m_result; }
     // The sounds the last takeSounds took.
     const setupfiles::WholeSetupSounds &sounds() const { return m_sounds; }
-    // The model read, its kit images pointing at the document's.
+    // The model read, its kit images pointing at the document's; until finish()
+    // hands it to the library's loaded files.
     percussionpadfile &model() { return m_rec.info; }
 
 private:
