@@ -10,6 +10,7 @@
 #include "model/kitediting.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
+#include "setup/kitsin.h"
 
 #include <QByteArray>
 #include <QString>
@@ -123,6 +124,10 @@ public:
     void takePadPage(int kit, int pad, const KIT_PAD_SETTING &settings);
     // Every slot of kit `kit` whose sound is `oldFile` takes `newFile` and `number`; true when any did.
     bool renumberSound(int kit, const QString &oldFile, const QString &newFile, quint16 number);
+    // Kit `kit` (0-based, below KIT_MAX_COUNT) takes a kit read from a file: its record, pads, links, name,
+    // selection mark and effect memories (its file image is the reader's); a name taken cut or replaced is
+    // noted in kitMaxList. The record and mark are appended when the lists end at `kit`.
+    void takeLoadedKit(int kit, const setupfiles::LoadedKit &loaded);
 
     // ---- kits ---------------------------------------------------------------------
     QVector<soundKit> kitAttrList;                     // the kits' records, kit k at k

@@ -342,14 +342,17 @@ public:
     QString pickedBinFile;      // the whole setup they name, when it was picked alone
     bool judgeIsAllFile(QString dir);
     bool openFilePath(QString dir);
+    // The sounds of kit file `path` leave the kits, the lists and their rows
+    // (setupjob::forgetKitFile); the sound chosen for preview follows a
+    // sound handed over to another loaded kit file.
     void removeSoundFile(QString path, int kit);
-    void handOverSharedSounds(const setupfiles::StoredIn &leaving);
+    // After the sounds of a kit file were forgotten: the sound chosen for
+    // preview follows a sound handed over (`moved`), the total list repaints.
+    void soundFileRemoved(const QHash<QString, QString> &moved);
     // Each sound the list holds once whose loaded kit file is gone or no
-    // longer as loaded is taken from another loaded kit file holding it.
+    // longer as loaded is taken from another loaded kit file holding it; the
+    // sound chosen for preview follows it.
     void handOverFromChangedFiles();
-    // The list, the kits, the rows and the sound chosen for preview: each
-    // source of `moved` takes its value.
-    void moveSharedSounds(const QHash<QString, QString> &moved);
     void autoLoadFile(QString file);
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();

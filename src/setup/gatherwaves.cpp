@@ -4,6 +4,7 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "setup/kitfileforget.h"
 #include "setup/kitfiles.h"
 #include "setup/soundsource.h"
 #include "setup/storedsounds.h"
@@ -39,46 +40,12 @@ bool keepWaves(Run &run, const setupfiles::CollectError &err, const setupfiles::
 // Before a gathering: the shared sounds of changed files move, the preview too.
 void handOver(Run &run)
 {
-    const QHash<QString, QString> moved = handOverFromChangedFiles(run.doc, run.lib);
+    const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(run.doc, run.lib);
     if (!moved.isEmpty() && run.hooks.soundsMoved)
         run.hooks.soundsMoved(moved);
 }
 
 } // namespace
-
-void moveSharedSounds(KitDocument &doc, SoundLibrary &lib, const QHash<QString, QString> &moved)
-{
-    if (moved.isEmpty())
-        return;
-    for (Records::SOUND_INDEX &s : lib.waveLoadKitAttrList)
-        s.file = moved.value(s.file, s.file);
-    setupfiles::moveSlots(doc.kitAttrList, moved);
-    for (QVector<Records::KIT_PAD_SETTING> &pads : doc.kitPadList)
-        setupfiles::moveLayers(pads, moved);
-    for (QStandardItem *root : {lib.totalGroup, lib.hhGroup}) {
-        const int column = root == lib.totalGroup ? 2 : 1;
-        for (int r = 0; root && r < root->rowCount(); ++r) {
-            QStandardItem *source = root->child(r, column);
-            if (source && moved.contains(source->text()))
-                source->setText(moved.value(source->text()));
-        }
-    }
-}
-
-QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &lib)
-{
-    if (lib.sharedSounds.twins().isEmpty())
-        return {};
-    setupfiles::StoredSoundLocator files(lib.loadedKitFiles);
-    const QHash<QString, QString> moved = lib.sharedSounds.handOverWhere([&files](const QString &source) {
-        const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
-        const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;
-        const int e = r < 0 ? -1 : files.entryOf(r, source);
-        return e < 0 || files.verify(r, e) != setupfiles::CollectError::None;
-    });
-    moveSharedSounds(doc, lib, moved);
-    return moved;
-}
 
 bool gatherClicks(Run &run, const QString &tempDir, Gathered &got)
 {

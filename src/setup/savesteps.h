@@ -165,12 +165,6 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 bool keepNamedSounds(Run &run, const QString &target);
 
 // ---- the sounds of a save -----------------------------------------------------
-// The library, the kits and their rows (and hooks.soundsMoved) take each
-// source of `moved` as its value.
-void moveSharedSounds(KitDocument &doc, SoundLibrary &lib, const QHash<QString, QString> &moved);
-// Each sound the list holds once whose loaded kit file is gone or no longer
-// as loaded is taken from another loaded kit file holding it; what moved.
-QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &lib);
 
 // The sounds gathered for a save: where each wave's bytes come from and its record.
 struct Gathered

@@ -4,6 +4,7 @@
 // Steps that the window's loads and saves of setup files share.
 
 #include "setup/savesteps.h"
+#include "setup/importkitsjob.h"
 #include "setup/setupjob.h"
 
 #include <QHash>
@@ -13,6 +14,10 @@
 
 class MainWindow1;
 class QProgressDialog;
+namespace setupfiles {
+struct LoadedKit;
+struct WholeSetupSounds;
+} // namespace setupfiles
 
 namespace setupflow {
 
@@ -34,10 +39,6 @@ void reapplySoundOrder(MainWindow1 *w);
 // Redraws the hi-hat labels and pads of the 100 kits.
 void redrawKits(MainWindow1 *w);
 
-// The warnings that name the sounds and the kits renamed on the way in
-// (nothing when the list is empty).
-void reportRenamedSounds(MainWindow1 *w, const QVector<int> &numbers);
-void reportRenamedKits(MainWindow1 *w, const QVector<int> &numbers);
 // True, after its message, when the file carries another maker's brand mark
 // (kind 0 whole setup, 2 single kit); a file that does not open passes.
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
@@ -46,6 +47,10 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
 // exist, or no longer read as kit files (named in a message), are forgotten
 // on the way.
 void recordKitFile(MainWindow1 *w, const QString &path, int n);
+// What a kit-file import does in the window while it runs: after it forgot
+// the sounds of an earlier load, the rows and the preview follow
+// (soundFileRemoved); it takes each kit's name and page values (takingKit).
+ImportKitFilesJob::Redraws forgetting(MainWindow1 *w);
 
 // A new progress dialog of a save, shown at `value`, that holds the window
 // while it is shown; it becomes w->dialog.
@@ -54,24 +59,43 @@ QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int valu
 void hideProgress(QProgressDialog *dialog);
 
 // ---- loads --------------------------------------------------------------
+// Shows the boxes of `result` from notice `from` on, in order; returns how
+// many it holds, where the next call starts.
+int showNotices(MainWindow1 *w, const setupjob::Result &result, int from = 0);
+// The questions of a job asked in Yes/No boxes of the window.
+class BoxQuestions : public setupjob::Questions
+{
+public:
+    explicit BoxQuestions(MainWindow1 *w) : m_w(w) {}
+    bool ask(const QString &title, const QString &text) override;
+
+private:
+    MainWindow1 *m_w;
+};
 // A whole setup as the editor's state: nothing changes when it is refused.
 bool loadWholeSetup(MainWindow1 *w, const QString &path);
+// After a whole setup's sounds joined the library: the window's lists of
+// them, the metronome choice, the total list's rows in number order, the
+// boxes of `result` from `shown` on (advanced) and the checked sort again.
+void drawSetupSounds(MainWindow1 *w, const setupfiles::WholeSetupSounds &sounds, const setupjob::Result &result,
+                     int &shown);
+// After a whole setup's kits became the document's: the pads, the boxes of
+// `result` from `shown` on (advanced) and kit 1 shown.
+void drawSetupKits(MainWindow1 *w, const setupjob::Result &result, int &shown);
+// Before a kit read from a file is stored as kit `kit`: its name to the
+// window's lists and its effects and links to the page's scratch values.
+void takingKit(MainWindow1 *w, int kit, const setupfiles::LoadedKit &loaded);
 
 // The recorded kit files that are in kitFileList, read by kit number into
-// their kit slots. False when the load ended early (its messages shown); a
-// load that changed the editor is finished all the same.
-struct KitLoad
-{
-    QStringList ordered;   // the recorded files by kit number
-    bool replaced = false; // an earlier load of a file was dropped
-    bool changed = false;  // a file was read in, or an earlier load dropped
-};
-bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load);
+// their kit slots by `job` (`reload`: after a save replaced them), its boxes
+// shown from `shown` on; a load that changed the editor, even one that ended
+// early, is finished (finishKitLoad). True when it was finished.
+bool loadKitFiles(MainWindow1 *w, ImportKitFilesJob &job, bool reload, int &shown);
 
-// After a kit-file load: the sound lists, the rename reports (`importing`),
-// the sound order, the pads, and the kit of the first ordered file shown.
+// After a kit-file load: the sound lists, the rename boxes (`importing`), the
+// sound order, the pads, and the kit of the first ordered file shown.
 // False when that file is of an old layout, or does not open on a reload.
-bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing);
+bool finishKitLoad(MainWindow1 *w, ImportKitFilesJob &job, bool importing, int &shown);
 
 // ---- saves --------------------------------------------------------------
 void saveWholeSetup(MainWindow1 *w, const QString &target);

@@ -5,77 +5,38 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "platform/regularfile.h"
-#include "setup/fileread.h"
-#include "setup/soundsource.h"
+#include "setup/importkitsjob.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QStandardItem>
 #include <QThread>
 
-using setupfiles::LoadError;
-
 namespace {
-
-constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
-constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
-
-// The global settings file picked with kit files; false when it is refused.
-bool applyGlobalFile(MainWindow1 *w)
-{
-    const QString path = w->library().globalFilePath;
-    MainWindow1::READ_KIT_FILE rec;
-    rec.file = path;
-    rec.flag = 1;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Open file error."),
-                                        QMessageBox::Ok);
-        return false;
-    }
-    percussionpadfile &m = rec.info;
-    m.curFlag = 1;
-    if (!m.readGlobalChunk(&file)) {
-        w->reportLoadError(LoadError::DataError, path, false);
-        return false;
-    }
-    // The layout the editor's global settings now follow.
-    w->doc().globalSize =
-            int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE ? m.new_globalChunk.size
-                                                                                       : m.globalChunk.size);
-    w->showVerAndGlobal1(&m);
-    w->doc().markGlobalSaved(w->globalPage());
-    w->library().globalFilePath.clear();
-    return true;
-}
 
 // Global settings and kit files; true when the import reaches its common end.
 bool importKitFiles(MainWindow1 *w)
 {
-    if (!w->library().globalFilePath.isEmpty() && !applyGlobalFile(w))
-        return false;
-    if (w->library().kitFileList.isEmpty())
-        return false;
-    if (w->library().totalGroup && w->library().totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
-        w->reportLoadError(LoadError::TooManySounds, QString(), false);
-        return false;
-    }
-    for (const QString &path : qAsConst(w->library().kitFileList)) {
-        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
-            w->reportLoadError(LoadError::TooLarge, path, false);
+    setupflow::BoxQuestions questions(w);
+    ImportKitFilesJob job(w->doc(), w->library(), questions);
+    int shown = 0;
+    if (!w->library().globalFilePath.isEmpty()) {
+        if (!job.readGlobalFile()) {
+            setupflow::showNotices(w, job.result());
             return false;
         }
-        if (setupflow::refuseBranded(w, path, 2))
-            return false;
+        w->showVerAndGlobal1(&job.globalModel());
+        w->doc().markGlobalSaved(w->globalPage());
     }
-    setupflow::KitLoad load;
-    const bool complete = setupflow::loadKitFiles(w, false, load);
-    return (complete || load.changed) && setupflow::finishKitLoad(w, load, true);
+    if (w->library().kitFileList.isEmpty())
+        return false;
+    if (!job.checkKitFiles(true)) {
+        setupflow::showNotices(w, job.result());
+        return false;
+    }
+    return setupflow::loadKitFiles(w, job, false, shown);
 }
 
 } // namespace
@@ -169,60 +130,10 @@ bool MainWindow1::openFilePath(QString dir)
             this, tr("Select one or more files to open, please note only one binary file can be selected."), dir,
             tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;") + tr("Whole-setup files")
                     + QStringLiteral(" (*.bin *.BIN)"));
-    pickedBinFile.clear();
-    library().globalFilePath.clear();
-    library().kitFileList.clear();
-    if (importFileList.isEmpty())
-        return true;
-
-    int untaken = 0; // whole setups picked with other files
-    QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
-    for (const QString &pick : qAsConst(importFileList)) {
-        QFile file(pick);
-        // A pick that cannot be taken is named before the dialog opens again.
-        auto refuse = [this, &pick](const QString &why) {
-            UiPrompter::instance()->warning(this, tr("Warning"),
-                                            why + QStringLiteral("\r\n") + QDir::toNativeSeparators(pick),
-                                            QMessageBox::Ok);
-            return false;
-        };
-        if (!ztplatform::isRegularFile(pick) || !file.open(QIODevice::ReadOnly)) {
-            qDebug() << "Open error" << pick;
-            return refuse(tr("This file cannot be imported: it cannot be opened."));
-        }
-        const quint32 type = percussionpadfile::judgeFileType(&file);
-        file.close();
-        if (type == 255 || type == 257) {
-            // Taken only under a name that ends in ".bin": the sounds of a
-            // file are read by that name as a whole setup's.
-            if (importFileList.size() == 1 && setupfiles::isWholeSetupPath(pick)) {
-                pickedBinFile = pick;
-                return true;
-            }
-            ++untaken;
-        } else if (type == kGlobalFileTag) {
-            if (pick.contains(QLatin1String("Global.ini"), Qt::CaseInsensitive))
-                library().globalFilePath = pick;
-        } else if (type == kKitFileTag) {
-            library().kitFileList.append(pick);
-            const quint8 n = setupfiles::kitNumberOf(pick);
-            if (n == 0xFF) {
-                reportLoadError(LoadError::OldLayout, pick, false);
-                return false;
-            }
-            kits.append({pick, n});
-        } else {
-            qDebug() << "未导入正确文件" << pick;
-            return refuse(tr("This file cannot be imported: it is no kit file, global settings file or "
-                             "whole setup."));
-        }
-    }
-    if (untaken > 1) {
-        UiPrompter::instance()->warning(this, tr("Warning"), tr("Only one binary file can be selected."),
-                                        QMessageBox::Ok);
-        return false;
-    }
-    for (const QPair<QString, quint8> &kit : qAsConst(kits))
-        setupflow::recordKitFile(this, kit.first, kit.second);
-    return true;
+    setupflow::BoxQuestions questions(this);
+    ImportKitFilesJob job(doc(), library(), questions);
+    const bool taken = job.takePicks(importFileList, setupflow::forgetting(this));
+    pickedBinFile = job.wholeSetup();
+    setupflow::showNotices(this, job.result());
+    return taken;
 }

@@ -5,30 +5,15 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "platform/fileidentity.h"
-#include "setup/fileread.h"
-#include "setup/kitfiles.h"
-#include "setup/soundsin.h"
-#include "widgets/dialogs/uiprompter.h"
+#include "setup/importkitsjob.h"
+#include "setup/importsetupjob.h"
 
-#include <QDebug>
-#include <QFile>
-#include <QFileInfo>
-#include <QStandardItem>
 #include <QStandardItemModel>
 
-using setupfiles::LoadError;
 
 namespace setupflow {
 
 namespace {
-
-void pointAtWindowTables(MainWindow1 *w, percussionpadfile &m)
-{
-    m.kitChunk.baseChunk = w->doc().base0;
-    m.kitChunk.pedalChunk = w->doc().pedal0;
-    m.kitChunk.kpadChunk = w->doc().pad0;
-}
 
 // Empty sound lists on new models, their selections handled again.
 void newSoundLists(MainWindow1 *w)
@@ -45,174 +30,61 @@ void newSoundLists(MainWindow1 *w)
     w->connectSoundListSelections();
 }
 
-void warnTooManySounds(MainWindow1 *w)
-{
-    w->reportLoadError(LoadError::TooManySounds, QString(), false);
-}
-
-enum class Read { Loaded, Skipped, Ended };
-
-// One kit file into its kit slot, replacing an earlier load of the same file
-// (by whatever path it was loaded).
-// `count` is the running number of sounds; a reload counts the file's earlier
-// sounds out first.
-Read loadKitFile(MainWindow1 *w, const QString &path, bool reload, int &count, bool &replaced)
-{
-    MainWindow1::READ_KIT_FILE rec;
-    setupfiles::KitTables tables;
-    const LoadError err = setupfiles::readKitFile(path, rec, tables);
-    if (err != LoadError::None) {
-        w->reportLoadError(err, path, false);
-        const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;
-        return skip ? Read::Skipped : Read::Ended;
-    }
-    QVector<MainWindow1::READ_KIT_FILE> &loaded = w->library().loadedKitFiles;
-    bool again = false;
-    int earlier = 0;
-    const ztplatform::SameFileAs same(path);
-    for (const MainWindow1::READ_KIT_FILE &r : qAsConst(loaded)) {
-        if (same(r.file)) {
-            again = true;
-            earlier += r.waveCount;
-        }
-    }
-    count += rec.waveCount - (reload ? earlier : 0);
-    if (count > WAVE_MAX_COUNT) {
-        warnTooManySounds(w);
-        return Read::Ended;
-    }
-    // The file's sounds must be able to take their numbers in the list as it
-    // will be without its earlier load, before that load goes.
-    if (again) {
-        QVector<MainWindow1::SOUND_INDEX> remaining = w->library().waveLoadKitAttrList;
-        setupfiles::removeKitFileSounds(remaining, path);
-        const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
-        if (numbered != LoadError::None) {
-            w->reportLoadError(numbered, path, false);
-            return Read::Skipped;
-        }
-    }
-    for (int i = loaded.size() - 1; i >= 0; --i) {
-        if (same(loaded.at(i).file)) {
-            w->removeSoundFile(loaded.at(i).file, loaded.at(i).kitIndex);
-            loaded.remove(i);
-            replaced = true;
-        }
-    }
-    if (!w->showSound2(path, &rec.info))
-        return Read::Skipped;
-    const int slot = rec.kitIndex - 1;
-    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0, slot);
-    pointAtWindowTables(w, rec.info);
-    loaded.append(std::move(rec));
-    w->showKit2(&loaded.last().info, slot, 0, path);
-    return Read::Loaded;
-}
-
 } // namespace
 
 bool loadWholeSetup(MainWindow1 *w, const QString &path)
 {
-    MainWindow1::READ_KIT_FILE rec;
-    setupfiles::KitTables tables;
-    int globalSize = 0;
-    bool clicks = false;
-    const LoadError err = setupfiles::readWholeSetupFile(path, rec, tables, &globalSize, &clicks);
-    if (err != LoadError::None) {
-        w->reportLoadError(err, path, true);
-        return false;
-    }
-
-    w->library().recordKitFileList.clear();
-    w->library().recordKitIndexList.clear();
-    w->library().loadedKitFiles.clear();
-    w->library().sharedSounds.clear();
-    w->library().clickSetList.clear();
-    w->waveAttrList.clear();
-    w->waveTempList.clear();
-    w->library().loadClickFlag = false;
-    w->loadKitNoFlag = true;
-    w->library().clickDeviceFlag = false;
-    w->library().waveLoadKitAttrList.clear();
-    w->doc().kitIndexList.clear();
-    for (QVector<MainWindow1::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
-        pads.clear();
-    w->doc().kitAttrList.clear();
-    newSoundLists(w);
-
-    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0);
-    pointAtWindowTables(w, rec.info);
-    w->doc().globalSize = globalSize;
-    w->library().loadClickFlag = clicks;
-    if (!w->showSound1(path, &rec.info))
-        return false;
-    w->showKit1(&rec.info);
-    w->showVerAndGlobal1(&rec.info);
-    w->library().loadedKitFiles.append(std::move(rec));
-    w->library().binFilePath = path;
-    w->doc().markAllSaved(w->globalPage());
-    return true;
+    BoxQuestions questions(w);
+    ImportSetupJob job(w->doc(), w->library(), questions);
+    int shown = 0;
+    ImportSetupJob::Redraws redraws;
+    redraws.cleared = [w] {
+        w->waveAttrList.clear();
+        w->waveTempList.clear();
+        w->loadKitNoFlag = true;
+        newSoundLists(w);
+        w->clickFlag = false;
+    };
+    redraws.soundsTaken = [w, &job, &shown] { drawSetupSounds(w, job.sounds(), job.result(), shown); };
+    redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
+    redraws.kitsTaken = [w, &job, &shown] { drawSetupKits(w, job.result(), shown); };
+    redraws.modelRead = [w](percussionpadfile &m) { w->showVerAndGlobal1(&m); };
+    const bool loaded = job.run(path, redraws);
+    showNotices(w, job.result(), shown);
+    if (loaded)
+        w->doc().markAllSaved(w->globalPage());
+    return loaded;
 }
 
-bool loadKitFiles(MainWindow1 *w, bool reload, KitLoad &load)
+bool loadKitFiles(MainWindow1 *w, ImportKitFilesJob &job, bool reload, int &shown)
 {
     w->waveAttrList.clear();
-    if (!reload)
-        w->doc().soundKitMaxList.clear();
-
-    // A recorded file that no longer opens is passed over, not read.
-    QVector<quint8> numbers;
-    for (const QString &file : qAsConst(w->library().recordKitFileList)) {
-        numbers.append(setupfiles::kitNumberOf(file));
-        if (numbers.last() == 0xFF)
-            qDebug() << "no kit number in" << file;
-    }
-    for (int i : setupfiles::kitLoadOrder(numbers)) {
-        if (numbers.at(i) != 0xFF)
-            load.ordered.append(w->library().recordKitFileList.at(i));
-    }
-
-    w->soundAddCount = 0;
-    int count = w->library().totalGroup ? w->library().totalGroup->rowCount() : 0;
-    for (const QString &path : qAsConst(load.ordered)) {
-        for (int j = 0; j < w->library().kitFileList.size(); ++j) {
-            if (w->library().kitFileList.at(j) != path)
-                continue;
-            const Read read = loadKitFile(w, path, reload, count, load.replaced);
-            load.changed = load.changed || load.replaced || read == Read::Loaded;
-            if (read == Read::Ended)
-                return false;
-        }
-    }
-    return true;
+    const bool complete = job.load(reload, forgetting(w));
+    w->soundAddCount = job.soundsAdded();
+    shown = showNotices(w, job.result(), shown);
+    return (complete || job.changed()) && finishKitLoad(w, job, !reload, shown);
 }
 
-bool finishKitLoad(MainWindow1 *w, const KitLoad &load, bool importing)
+bool finishKitLoad(MainWindow1 *w, ImportKitFilesJob &job, bool importing, int &shown)
 {
     rebuildSoundRows(w);
     if (importing) {
-        reportRenamedSounds(w, w->doc().soundKitMaxList);
-        reportRenamedKits(w, w->doc().kitMaxList);
+        job.noteRenamed();
+        shown = showNotices(w, job.result(), shown);
     }
-    if (load.replaced)
+    if (job.replaced())
         reapplySoundOrder(w);
     redrawKits(w);
-    if (load.ordered.isEmpty())
+    if (job.ordered().isEmpty())
         return true;
 
     // The kit of the first file is shown; an import whose first file does
     // not open leaves the kit shown as it is, a reload stops there.
-    QFile first(load.ordered.first());
-    if (!first.open(QIODevice::ReadOnly)) {
-        qDebug() << "以只读模式打开文件失败" << first.fileName();
+    const int n = job.firstKitNumber();
+    if (n < 0)
         return importing;
-    }
-    int n = quint8(percussionpadfile::readKitNum(&first));
-    first.close();
     if (n == 0xFF)
         return false;
-    if (n == 0)
-        n = 1;
     if (n <= KIT_MAX_COUNT) {
         const QString text = QString::number(n);
         w->ui->kitNumber->setText(text);
@@ -233,38 +105,21 @@ void MainWindow1::autoLoadFile(QString file)
 
 void MainWindow1::autoLoadKit(QStringList files)
 {
-    library().kitFileList.clear();
-    for (const QString &path : qAsConst(files)) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            qDebug() << "Open error" << path;
-            return;
-        }
-        library().kitFileList.append(path);
-        int n = quint8(percussionpadfile::readKitNum(&file));
-        file.close();
-        if (n == 0xFF) {
-            reportLoadError(setupfiles::LoadError::OldLayout, path, false);
-            return;
-        }
-        setupflow::recordKitFile(this, path, n == 0 ? 1 : n);
-    }
+    setupflow::BoxQuestions questions(this);
+    ImportKitFilesJob job(doc(), library(), questions);
+    job.takeSavedFiles(files, setupflow::forgetting(this));
+    setupflow::showNotices(this, job.result());
 }
 
 void MainWindow1::autoLoadKitFile()
 {
-    if (library().totalGroup && library().totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
-        reportLoadError(setupfiles::LoadError::TooManySounds, QString(), false);
+    setupflow::BoxQuestions questions(this);
+    ImportKitFilesJob job(doc(), library(), questions);
+    if (!job.checkKitFiles(false)) {
+        setupflow::showNotices(this, job.result());
         return;
     }
-    for (const QString &path : qAsConst(library().kitFileList)) {
-        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
-            reportLoadError(setupfiles::LoadError::TooLarge, path, false);
-            return;
-        }
-    }
-    setupflow::KitLoad load;
-    const bool complete = setupflow::loadKitFiles(this, true, load);
-    if ((complete || load.changed) && setupflow::finishKitLoad(this, load, false))
+    int shown = 0;
+    if (setupflow::loadKitFiles(this, job, true, shown))
         getRightSoundList();
 }

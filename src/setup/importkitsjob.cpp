@@ -1,0 +1,402 @@
+#include "setup/importkitsjob.h"
+
+#include "platform/fileidentity.h"
+#include "platform/regularfile.h"
+#include "setup/fileread.h"
+#include "setup/kitfileforget.h"
+#include "setup/kitfiles.h"
+#include "setup/loadnotices.h"
+#include "setup/soundsin.h"
+#include "setup/soundsource.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardItem>
+
+using setupfiles::LoadError;
+
+namespace {
+
+constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
+constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
+
+bool hasKitTables(const percussionpadfile *pf)
+{
+    return pf && pf->kitChunk.baseChunk && pf->kitChunk.pedalChunk && pf->kitChunk.kpadChunk;
+}
+
+void noteRead(setupjob::Result &result, const QString &path, int kit)
+{
+    setupjob::FileResult f;
+    f.path = path;
+    f.outcome = setupjob::FileOutcome::Read;
+    f.kit = kit;
+    result.files.append(f);
+}
+
+} // namespace
+
+ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
+                                     setupjob::Progress progress)
+    : m_doc(doc), m_library(library), m_questions(questions), m_progress(std::move(progress)),
+      m_global(new percussionpadfile)
+{
+}
+
+// A pick that cannot be taken is named before the dialog opens again.
+bool ImportKitFilesJob::refusePick(const QString &pick, const QString &why)
+{
+    m_result.files.append({pick, setupjob::FileOutcome::NotRead, QString(), why, -1});
+    m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
+                  why + QStringLiteral("\r\n") + QDir::toNativeSeparators(pick));
+    return false;
+}
+
+bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redraws)
+{
+    m_wholeSetup.clear();
+    m_library.globalFilePath.clear();
+    m_library.kitFileList.clear();
+    int untaken = 0;                      // whole setups picked with other files
+    QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
+    for (const QString &pick : picks) {
+        QFile file(pick);
+        if (!ztplatform::isRegularFile(pick) || !file.open(QIODevice::ReadOnly)) {
+            qDebug() << "Open error" << pick;
+            return refusePick(pick, QCoreApplication::translate(
+                                            "MainWindow1", "This file cannot be imported: it cannot be opened."));
+        }
+        const quint32 type = percussionpadfile::judgeFileType(&file);
+        file.close();
+        if (type == 255 || type == 257) {
+            // Taken only under a name that ends in ".bin": the sounds of a
+            // file are read by that name as a whole setup's.
+            if (picks.size() == 1 && setupfiles::isWholeSetupPath(pick)) {
+                m_wholeSetup = pick;
+                return true;
+            }
+            ++untaken;
+        } else if (type == kGlobalFileTag) {
+            if (pick.contains(QLatin1String("Global.ini"), Qt::CaseInsensitive))
+                m_library.globalFilePath = pick;
+        } else if (type == kKitFileTag) {
+            m_library.kitFileList.append(pick);
+            const quint8 n = setupfiles::kitNumberOf(pick);
+            if (n == 0xFF) {
+                setupjob::noteNotRead(m_result, LoadError::OldLayout, pick, false);
+                return false;
+            }
+            kits.append({pick, n});
+        } else {
+            qDebug() << "未导入正确文件" << pick;
+            return refusePick(pick, QCoreApplication::translate("MainWindow1",
+                                                                "This file cannot be imported: it is no kit file, "
+                                                                "global settings file or whole setup."));
+        }
+    }
+    if (untaken > 1) {
+        m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
+                      QCoreApplication::translate("MainWindow1", "Only one binary file can be selected."));
+        return false;
+    }
+    for (const QPair<QString, quint8> &kit : qAsConst(kits))
+        recordKitFile(kit.first, kit.second, redraws);
+    return true;
+}
+
+bool ImportKitFilesJob::takeSavedFiles(const QStringList &files, const Redraws &redraws)
+{
+    m_library.kitFileList.clear();
+    for (const QString &path : files) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qDebug() << "Open error" << path;
+            return false;
+        }
+        m_library.kitFileList.append(path);
+        const int n = quint8(percussionpadfile::readKitNum(&file));
+        file.close();
+        if (n == 0xFF) {
+            m_result.notices.append(setupjob::loadErrorNotice(LoadError::OldLayout, path, false));
+            return false;
+        }
+        recordKitFile(path, n == 0 ? 1 : n, redraws);
+    }
+    return true;
+}
+
+void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws &redraws)
+{
+    QStringList &files = m_library.recordKitFileList;
+    QVector<int> &numbers = m_library.recordKitIndexList;
+    auto drop = [&files, &numbers](int j) {
+        files.removeAt(j);
+        if (j < numbers.size())
+            numbers.remove(j);
+    };
+    for (int j = files.size() - 1; j >= 0; --j) {
+        const QString recorded = files.at(j);
+        QFile file(recorded);
+        if (!ztplatform::isRegularFile(recorded) || !file.open(QIODevice::ReadOnly)) {
+            qDebug() << "以只读模式打开文件失败" << recorded;
+            if (recorded.isEmpty() || !QFileInfo::exists(recorded)) {
+                forget(recorded, redraws);
+                drop(j);
+            }
+            continue;
+        }
+        int m = quint8(percussionpadfile::readKitNum(&file));
+        file.close();
+        if (m == 0xFF) {
+            // Changed or cut since it was loaded: named once, then forgotten.
+            m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Tip"),
+                          QCoreApplication::translate(
+                                  "MainWindow1",
+                                  "The imported kit file version is outdated. Please import new version file.")
+                                  + QStringLiteral("\r\n")
+                                  + QCoreApplication::translate("MainWindow1", "File location: ") + recorded);
+            drop(j);
+            continue;
+        }
+        if (m == 0)
+            m = 1;
+        if (m == n) {
+            files[j] = path;
+            if (j < numbers.size())
+                numbers[j] = n;
+            return;
+        }
+    }
+    files.append(path);
+    numbers.append(n);
+}
+
+void ImportKitFilesJob::forget(const QString &file, const Redraws &redraws)
+{
+    const QHash<QString, QString> moved = setupjob::forgetKitFile(m_doc, m_library, file);
+    if (redraws.forgotten)
+        redraws.forgotten(moved);
+}
+
+bool ImportKitFilesJob::readGlobalFile()
+{
+    const QString path = m_library.globalFilePath;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const setupjob::Notice n{setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Error"),
+                                 QCoreApplication::translate("MainWindow1", "Open file error.")};
+        m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), n.text, -1});
+        m_result.notices.append(n);
+        return false;
+    }
+    percussionpadfile &m = *m_global;
+    m.curFlag = 1;
+    if (!m.readGlobalChunk(&file)) {
+        setupjob::noteNotRead(m_result, LoadError::DataError, path, false);
+        return false;
+    }
+    // The layout the editor's global settings now follow.
+    m_doc.globalSize = int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE
+                                   ? m.new_globalChunk.size
+                                   : m.globalChunk.size);
+    m_library.globalFilePath.clear();
+    noteRead(m_result, path, -1);
+    return true;
+}
+
+bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
+{
+    if (m_library.totalGroup && m_library.totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
+        m_result.notices.append(setupjob::loadErrorNotice(LoadError::TooManySounds, QString(), false));
+        return false;
+    }
+    for (const QString &path : qAsConst(m_library.kitFileList)) {
+        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
+            setupjob::noteNotRead(m_result, LoadError::TooLarge, path, false);
+            return false;
+        }
+        if (brandedToo && setupjob::isBranded(path, 2)) {
+            const setupjob::Notice n = setupjob::brandedNotice();
+            m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), n.text, -1});
+            m_result.notices.append(n);
+            return false;
+        }
+    }
+    return true;
+}
+
+void ImportKitFilesJob::orderRecorded()
+{
+    // A recorded file that no longer opens is passed over, not read.
+    QVector<quint8> numbers;
+    for (const QString &file : qAsConst(m_library.recordKitFileList)) {
+        numbers.append(setupfiles::kitNumberOf(file));
+        if (numbers.last() == 0xFF)
+            qDebug() << "no kit number in" << file;
+    }
+    m_ordered.clear();
+    for (int i : setupfiles::kitLoadOrder(numbers)) {
+        if (numbers.at(i) != 0xFF)
+            m_ordered.append(m_library.recordKitFileList.at(i));
+    }
+}
+
+bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
+{
+    if (!reload)
+        m_doc.soundKitMaxList.clear();
+    orderRecorded();
+    m_soundsAdded = 0;
+    int count = m_library.totalGroup ? m_library.totalGroup->rowCount() : 0;
+    for (int i = 0; i < m_ordered.size(); ++i) {
+        const QString &path = m_ordered.at(i);
+        for (int j = 0; j < m_library.kitFileList.size(); ++j) {
+            if (m_library.kitFileList.at(j) != path)
+                continue;
+            const Read read = loadFile(path, reload, count, redraws);
+            m_changed = m_changed || m_replaced || read == Read::Loaded;
+            if (read == Read::Ended)
+                return false;
+        }
+        if (m_progress)
+            m_progress(i + 1, m_ordered.size());
+    }
+    return true;
+}
+
+// One kit file into its kit slot, replacing an earlier load of the same file
+// (by whatever path it was loaded). `count` is the running number of sounds;
+// a reload counts the file's earlier sounds out first.
+ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool reload, int &count,
+                                                     const Redraws &redraws)
+{
+    MainWindow1Records::READ_KIT_FILE rec;
+    setupfiles::KitTables tables;
+    const LoadError err = setupfiles::readKitFile(path, rec, tables);
+    if (err != LoadError::None) {
+        setupjob::noteNotRead(m_result, err, path, false);
+        const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;
+        return skip ? Read::Skipped : Read::Ended;
+    }
+    QVector<MainWindow1Records::READ_KIT_FILE> &loaded = m_library.loadedKitFiles;
+    bool again = false;
+    int earlier = 0;
+    const ztplatform::SameFileAs same(path);
+    for (const MainWindow1Records::READ_KIT_FILE &r : qAsConst(loaded)) {
+        if (same(r.file)) {
+            again = true;
+            earlier += r.waveCount;
+        }
+    }
+    count += rec.waveCount - (reload ? earlier : 0);
+    if (count > WAVE_MAX_COUNT) {
+        m_result.notices.append(setupjob::loadErrorNotice(LoadError::TooManySounds, QString(), false));
+        return Read::Ended;
+    }
+    // The file's sounds must be able to take their numbers in the list as it
+    // will be without its earlier load, before that load goes.
+    if (again) {
+        QVector<MainWindow1Records::SOUND_INDEX> remaining = m_library.waveLoadKitAttrList;
+        setupfiles::removeKitFileSounds(remaining, path);
+        const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
+        if (numbered != LoadError::None) {
+            setupjob::noteNotRead(m_result, numbered, path, false);
+            return Read::Skipped;
+        }
+    }
+    for (int i = loaded.size() - 1; i >= 0; --i) {
+        if (same(loaded.at(i).file)) {
+            forget(loaded.at(i).file, redraws);
+            loaded.remove(i);
+            m_replaced = true;
+        }
+    }
+    if (!takeKitSounds(path, &rec.info))
+        return Read::Skipped;
+    const int slot = rec.kitIndex - 1;
+    tables.copyTo(m_doc.base0, m_doc.pedal0, m_doc.pad0, slot);
+    rec.info.kitChunk.baseChunk = m_doc.base0;
+    rec.info.kitChunk.pedalChunk = m_doc.pedal0;
+    rec.info.kitChunk.kpadChunk = m_doc.pad0;
+    loaded.append(std::move(rec));
+    takeKit(&loaded.last().info, slot, path, redraws.kitTaking);
+    noteRead(m_result, path, slot);
+    return Read::Loaded;
+}
+
+bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf)
+{
+    if (!pf)
+        return false;
+    setupfiles::KitFileSounds got;
+    const LoadError err = setupfiles::takeKitFileSounds(file, *pf, m_library.waveLoadKitAttrList, got);
+    if (err != LoadError::None) {
+        setupjob::noteNotRead(m_result, err, file, false);
+        return false;
+    }
+    // A sound the list holds already (same name, same stored bytes) is not
+    // added again; the file's kit takes the list's sound.
+    const QHash<int, QString> same =
+            m_library.sharedSounds.match(file, got.entries, m_library.waveLoadKitAttrList, m_library.loadedKitFiles);
+    const QSet<int> renamed(got.renamed.cbegin(), got.renamed.cend());
+    for (int i = 0; i < got.entries.size(); ++i) {
+        const MainWindow1Records::SOUND_INDEX &s = got.entries.at(i);
+        if (same.contains(i)) {
+            m_library.sharedSounds.addTwin(s.file, same.value(i));
+            continue;
+        }
+        m_library.waveLoadKitAttrList.append(s);
+        if (renamed.contains(s.wave_No))
+            m_doc.soundKitMaxList.append(s.wave_No);
+    }
+    m_soundsAdded += pf->soundChunk.soundCount;
+    return true;
+}
+
+void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &path, const KitTaking &kitTaking)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    if (!hasKitTables(pf) || kit < 0 || kit >= KIT_MAX_COUNT || kit >= m_doc.kitAttrList.size()) {
+        qWarning() << "no kit slot" << kit << "for" << file;
+        return;
+    }
+    setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, kit, kit + 1, false);
+    lk.kit.kit_no = quint8(kit);
+    // A sound of the file that the list holds once stands for its twin there.
+    const QVector<MainWindow1Records::SOUND_INDEX> &list = m_library.waveLoadKitAttrList;
+    QHash<QString, int> byFile = setupfiles::lastByFile(list);
+    for (int e = 0; pf->soundChunk.soundIndex && e < pf->soundChunk.soundCount; ++e) {
+        const QString &source = pf->soundChunk.soundIndex[e].fileName;
+        const int i = byFile.value(m_library.sharedSounds.listSource(source), -1);
+        if (i >= 0 && !source.isEmpty())
+            byFile.insert(source, i);
+    }
+    setupfiles::resolveByPath(lk.kit, file, list, byFile);
+    if (kitTaking)
+        kitTaking(kit, lk);
+    m_doc.takeLoadedKit(kit, lk);
+    m_doc.markKitSaved(kit);
+}
+
+void ImportKitFilesJob::noteRenamed()
+{
+    setupjob::noteRenamedSounds(m_result, m_doc.soundKitMaxList);
+    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList);
+}
+
+int ImportKitFilesJob::firstKitNumber() const
+{
+    if (m_ordered.isEmpty())
+        return -1;
+    QFile first(m_ordered.first());
+    if (!first.open(QIODevice::ReadOnly)) {
+        qDebug() << "以只读模式打开文件失败" << first.fileName();
+        return -1;
+    }
+    const int n = quint8(percussionpadfile::readKitNum(&first));
+    return n == 0 ? 1 : n;
+}

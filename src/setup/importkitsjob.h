@@ -1,0 +1,108 @@
+#ifndef ZT_SETUP_IMPORTKITSJOB_H
+#define ZT_SETUP_IMPORTKITSJOB_H
+
+// The import of a set of kit files with or without the global settings file
+// (the library's globalFilePath and kitFileList), and the read-back of
+// recorded kit files after a save replaced them. Each kit file is read and
+// checked in scratch before it replaces an earlier load of the same file and
+// takes its kit slot; a refused file is passed over with its box.
+
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
+#include "setup/kitsin.h"
+#include "setup/setupjob.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class ImportKitFilesJob
+{
+public:
+    using KitTaking = std::function<void(int kit, const setupfiles::LoadedKit &loaded)>;
+
+    // What the window does between the steps; each may be left empty.
+    struct Redraws
+    {
+        // An earlier load of a file was forgotten (setupjob::forgetKitFile):
+        // `moved` holds the sources handed over to another loaded kit file.
+        std::function<void(const QHash<QString, QString> &moved)> forgotten;
+        KitTaking kitTaking; // kit `kit` of a file is about to be stored
+    };
+
+    ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
+                      setupjob::Progress progress = {});
+
+    // ---- the steps -------------------------------------------------------------------
+    // The picks of the import dialog: a whole setup picked alone (wholeSetup()),
+    // or the global settings file and the kit files, which the library takes
+    // as its globalFilePath and kitFileList, each kit file recorded by its kit
+    // number. False (its box) when a pick cannot be taken and the dialog opens
+    // again. Nothing picked is taken as nothing to import.
+    bool takePicks(const QStringList &picks, const Redraws &redraws = {});
+    // The kit files a save just wrote, to be read back: each joins the
+    // library's kitFileList and is recorded by the kit number it stores.
+    // False at the first that does not open or is of an old layout (its box).
+    bool takeSavedFiles(const QStringList &files, const Redraws &redraws = {});
+    // Records the kit file `path` with its kit number n (1..255) in place of the
+    // recorded file whose kit number is n; recorded files that no longer exist
+    // are forgotten with their sounds, those that no longer read as kit files
+    // named in a box and forgotten.
+    void recordKitFile(const QString &path, int n, const Redraws &redraws = {});
+    // The picked global settings file read; its layout becomes the global
+    // settings'. False (NotRead, its box) when it is refused; globalModel()
+    // holds what it read.
+    bool readGlobalFile();
+    // The picked kit files may be read: the sound list has room, none passes
+    // 4 GiB and (with `brandedToo`) none carries another maker's mark. False
+    // (its box) at the first that may not.
+    bool checkKitFiles(bool brandedToo);
+    // The recorded kit files that are picked, read by kit number into their kit
+    // slots (`reload`: after a save replaced them). False when the load ended
+    // early; changed() tells whether it changed the editor all the same.
+    bool load(bool reload, const Redraws &redraws = {});
+    // Names in boxes the sounds and kits the load renamed.
+    void noteRenamed();
+    // The kit number the first ordered file stores (0 read as 1): the kit to
+    // show after the load; 0xFF for an old layout, -1 when it does not open.
+    int firstKitNumber() const;
+
+    // ---- the sound and kit of one read kit file ---------------------------------
+    // The sounds of the kit file `file` read into `pf` join the library, a
+    // sound the list holds already standing for its twin; false (NotRead, its box) when one is refused.
+    bool takeKitSounds(const QString &file, percussionpadfile *pf);
+    // Kit slot `kit` takes the kit of `file` read into `pf`, its sounds found in
+    // the library; it becomes what the close compares with.
+    void takeKit(percussionpadfile *pf, int kit, const QString &file, const KitTaking &kitTaking = {});
+
+    const setupjob::Result &result() const { return m_result; }
+    const QString &wholeSetup() const { return m_wholeSetup; } // the whole setup picked alone
+    percussionpadfile &globalModel() { return *m_global; }
+    const QStringList &ordered() const { return m_ordered; } // the recorded files by kit number
+    bool replaced() const { return m_replaced; } // an earlier load of a file was dropped
+    bool changed() const { return m_changed; }   // a file was read in, or an earlier load dropped
+    int soundsAdded() const { return m_soundsAdded; } // the sound table entries of the files read
+
+private:
+    enum class Read { Loaded, Skipped, Ended };
+    Read loadFile(const QString &path, bool reload, int &count, const Redraws &redraws);
+    void orderRecorded();
+    void forget(const QString &file, const Redraws &redraws);
+    bool refusePick(const QString &pick, const QString &why);
+
+    KitDocument &m_doc;
+    SoundLibrary &m_library;
+    setupjob::Questions &m_questions;
+    setupjob::Progress m_progress;
+    setupjob::Result m_result;
+    std::unique_ptr<percussionpadfile> m_global;
+    QString m_wholeSetup;
+    QStringList m_ordered;
+    bool m_replaced = false;
+    bool m_changed = false;
+    int m_soundsAdded = 0;
+};
+
+#endif

@@ -1,0 +1,82 @@
+#ifndef ZT_SETUP_IMPORTSETUPJOB_H
+#define ZT_SETUP_IMPORTSETUPJOB_H
+
+// The import of a whole setup: the file is read and checked in scratch, then
+// its kits become the document's and its sounds and metronome sounds the
+// library's, replacing every earlier load. Nothing changes when the file is
+// refused.
+
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
+#include "setup/fileread.h"
+#include "setup/kitsin.h"
+#include "setup/setupjob.h"
+#include "setup/soundsin.h"
+
+#include <functional>
+
+class ImportSetupJob
+{
+public:
+    using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
+    using KitTaking = std::function<void(int kit, const setupfiles::LoadedKit &loaded)>;
+
+    // What the window redraws between the steps; each may be left empty.
+    struct Redraws
+    {
+        std::function<void()> cleared;                    // the earlier load is gone: new empty sound lists
+        std::function<void()> soundsTaken;                // the file's sounds are the library's (sounds())
+        KitTaking kitTaking;                              // kit `kit` of the file is about to be stored
+        std::function<void()> kitsTaken;                  // the file's 100 kits are the document's
+        std::function<void(percussionpadfile &)> modelRead; // the global settings from the read model
+    };
+
+    ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
+                   setupjob::Progress progress = {});
+
+    // Every step in order; true when the file became the loaded whole setup.
+    bool run(const QString &path, const Redraws &redraws = {});
+
+    // ---- the steps -------------------------------------------------------------------
+    // Reads and checks the file in scratch; false (NotRead, its box) when it is refused.
+    bool read(const QString &path);
+    // Forgets every loaded file with its sounds, the metronome list and the kits.
+    void clear();
+    // The read kit images become the document's, with the global settings' layout
+    // and whether the file begins with the metronome sounds.
+    void takeTables();
+    // The sounds of the whole setup `file` read into `pf` join the library: the
+    // working list, the metronome list and its rows. False (NotRead, its box) when
+    // one is refused; the renamed ones are named in a box.
+    bool takeSounds(const QString &file, percussionpadfile *pf);
+    // The kits of `pf` into the document, their sounds found by number in `waves`
+    // (the file's sounds as stored); false when pf holds no kit images. The kits
+    // renamed on the way in are named in a box.
+    bool takeKits(percussionpadfile *pf, const QVector<SOUND_INDEX> &waves, const KitTaking &kitTaking = {});
+    // The read file becomes the loaded whole setup (Read).
+    void finish();
+
+    const setupjob::Result &result() const { return m_result; }
+    // The sounds the last takeSounds took.
+    const setupfiles::WholeSetupSounds &sounds() const { return m_sounds; }
+    // The model read, its kit images pointing at the document's; until finish()
+    // hands it to the library's loaded files.
+    percussionpadfile &model() { return m_rec.info; }
+
+private:
+    void step(int done);
+
+    KitDocument &m_doc;
+    SoundLibrary &m_library;
+    setupjob::Questions &m_questions;
+    setupjob::Progress m_progress;
+    setupjob::Result m_result;
+    QString m_path;
+    MainWindow1Records::READ_KIT_FILE m_rec;
+    setupfiles::KitTables m_tables;
+    int m_globalSize = 0;
+    bool m_clicks = false;
+    setupfiles::WholeSetupSounds m_sounds;
+};
+
+#endif

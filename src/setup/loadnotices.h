@@ -1,0 +1,32 @@
+#ifndef ZT_SETUP_LOADNOTICES_H
+#define ZT_SETUP_LOADNOTICES_H
+
+// The boxes an import shows: a refused file, and the sounds and kits it
+// renamed on the way in.
+
+#include "setup/setuperrors.h"
+#include "setup/setupjob.h"
+
+namespace setupjob {
+
+// The box for a file refused with `error` (None gives an empty text);
+// `wholeSetup` picks the whole setup's wording where it differs.
+Notice loadErrorNotice(setupfiles::LoadError error, const QString &path, bool wholeSetup);
+
+// Notes the box naming the sounds (by number) or the kits (1-based) renamed
+// on the way in; nothing when the list is empty.
+void noteRenamedSounds(Result &result, const QVector<int> &numbers);
+void noteRenamedKits(Result &result, const QVector<int> &numbers);
+
+// Notes the refusal of `path`: a NotRead file with the box's text as its reason, and the box.
+void noteNotRead(Result &result, setupfiles::LoadError error, const QString &path, bool wholeSetup, int kit = -1);
+
+// True when the file at `path` carries another maker's brand mark (kind 0
+// whole setup, 2 single kit); a file that does not open has none.
+bool isBranded(const QString &path, int kind);
+// The box refusing such a file.
+Notice brandedNotice();
+
+} // namespace setupjob
+
+#endif

@@ -1,0 +1,280 @@
+// The import jobs without the window: a whole setup and a set of kit files
+// read into a fresh document and sound library, and refused files that leave
+// them as they were.
+#include "setup_fixture.h"
+
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
+#include "setup/importkitsjob.h"
+#include "setup/importsetupjob.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace sf;
+using kf::TestSound;
+using setupjob::FileOutcome;
+
+namespace {
+
+// Answers the jobs' questions from a script and keeps what was asked.
+class ScriptedQuestions : public setupjob::Questions
+{
+public:
+    QStringList asked;
+    QList<bool> answers;
+    bool ask(const QString &title, const QString &text) override
+    {
+        asked.append(title + QLatin1Char('|') + text);
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+};
+
+// The library and document as the fixture's editor state.
+Editor editorOf(const KitDocument &doc, const SoundLibrary &library)
+{
+    Editor e;
+    for (int k = 0; k < KIT_MAX_COUNT && k < doc.kitAttrList.size(); ++k)
+        e.kits[k] = doc.kitAttrList.at(k);
+    e.selection = doc.kitIndexList;
+    e.library = library.waveLoadKitAttrList;
+    e.clickList = library.clickList;
+    e.loaded = library.loadedKitFiles;
+    for (Records::READ_KIT_FILE &r : e.loaded)
+        forgetTables(r);
+    return e;
+}
+
+QStringList slotFiles(Kit &k)
+{
+    QStringList files;
+    forEachSoundSlot(k, [&files](auto s) { files.append(s.file); });
+    return files;
+}
+
+} // namespace
+
+class TestImportJobs : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_temp;
+    Editor m_editor; // a whole setup loaded, kits and sounds changed
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    // Kit k's settings, slot names and slot bytes.
+    void compareKit(Editor &a, Editor &b, int k)
+    {
+        QVERIFY2(sameSettings(a.kits[k], b.kits[k]), qPrintable(QString::number(k)));
+        QStringList names, otherNames;
+        forEachSoundSlot(a.kits[k], [&names](auto s) { names.append(s.name); });
+        forEachSoundSlot(b.kits[k], [&otherNames](auto s) { otherNames.append(s.name); });
+        QCOMPARE(otherNames, names);
+        const QStringList files = slotFiles(a.kits[k]), otherFiles = slotFiles(b.kits[k]);
+        for (int i = 0; i < files.size(); ++i) {
+            QCOMPARE(otherFiles.at(i).isEmpty(), files.at(i).isEmpty());
+            if (!files.at(i).isEmpty())
+                QCOMPARE(soundBytes(b, otherFiles.at(i)), soundBytes(a, files.at(i)));
+        }
+    }
+
+    // Every kit, and the sound lists.
+    void compareEditors(Editor &a, Editor &b)
+    {
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            compareKit(a, b, k);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(b.library.size(), a.library.size());
+        for (int i = 0; i < a.library.size(); ++i) {
+            QCOMPARE(Records::charArray2String(b.library.at(i).wave_name, 16),
+                     Records::charArray2String(a.library.at(i).wave_name, 16));
+            QCOMPARE(b.library.at(i).wave_lock, a.library.at(i).wave_lock);
+            QVERIFY(soundBytes(a, a.library.at(i).file).startsWith("RIFF"));
+            QCOMPARE(soundBytes(b, b.library.at(i).file), soundBytes(a, a.library.at(i).file));
+        }
+        QCOMPARE(b.clickList.size(), a.clickList.size());
+        for (int c = 0; c < a.clickList.size(); ++c)
+            QCOMPARE(soundBytes(b, b.clickList.at(c).file), soundBytes(a, a.clickList.at(c).file));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_temp = path("tmp");
+        QVERIFY(QDir().mkpath(m_temp));
+        const QVector<TestSound> sounds = writeSounds(m_dir.path(), {"Snare", "Kick", "Tom"}, 2);
+        QCOMPARE(sounds.size(), 8);
+        percussionpadfile m;
+        kf::KitStorage kits;
+        kits.fill({0, 1, 2}, 5);
+        QVERIFY(kf::writeWholeSetup(m, kits, sounds, {0, 1, 2}, {1, 2, 0}, path("SRC.bin")));
+        Editor &e = m_editor;
+        QCOMPARE(loadWholeSetup(e, path("SRC.bin")), LoadError::None);
+        const QString plain = path("plain.wav");
+        QVERIFY(kf::writeFile(plain, kf::wavBytes(200, 77)));
+        e.library.append(plainSound(QStringLiteral("Ride"), plain, 4, 0));
+        e.kits[0].kit_name = "Live";
+        e.kits[0].kpadChunk[3].soundFile0 = plain;
+        e.kits[0].kpadChunk[3].soundName0 = "Ride";
+        e.kits[99].pedalChunk.hh_wave2_file = e.library.at(1).file;
+        e.kits[99].pedalChunk.hh_wave2_name = "Kick";
+        e.selection[7] = 0;
+    }
+
+    // A whole setup written by the save's steps comes back record for record.
+    void wholeSetupImported()
+    {
+        Editor e = m_editor;
+        QVERIFY(!saveWholeSetup(e, path("OUT.bin"), m_temp));
+        KitDocument doc;
+        SoundLibrary library;
+        ScriptedQuestions questions;
+        QVector<int> steps;
+        ImportSetupJob job(doc, library, questions, [&steps](int value, int) { steps.append(value); });
+        QVERIFY(job.run(path("OUT.bin")));
+
+        QCOMPARE(job.result().files.size(), 1);
+        QCOMPARE(job.result().files.first().outcome, FileOutcome::Read);
+        QCOMPARE(job.result().files.first().path, path("OUT.bin"));
+        QVERIFY(job.result().notices.isEmpty());
+        QVERIFY(questions.asked.isEmpty());
+        QCOMPARE(steps.last(), 4);
+        QCOMPARE(library.binFilePath, path("OUT.bin"));
+        QCOMPARE(library.loadedKitFiles.size(), 1);
+        QCOMPARE(doc.kitAttrList.size(), KIT_MAX_COUNT);
+
+        Editor f = editorOf(doc, library);
+        e.loaded.append(f.loaded); // the saved sources read from the new file
+        compareEditors(e, f);
+        QCOMPARE(f.selection, e.selection);
+        for (int i = 0; i < f.library.size(); ++i)
+            QCOMPARE(int(f.library.at(i).wave_No), i + 1);
+        QCOMPARE(library.clickSetList.size(), 5);
+        // Each kit's pad list and file image agree with its record.
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            QCOMPARE(doc.kitPadList[k].size(), PAD_NUM_MAX);
+            QCOMPARE(int(doc.kitPadList[k].at(5).midi_code), int(doc.kitAttrList.at(k).kpadChunk[5].midi_code));
+            QCOMPARE(int(doc.pad0[k][5].midi_code), int(doc.kitAttrList.at(k).kpadChunk[5].midi_code));
+            QCOMPARE(int(doc.base0[k].kit_volume), int(doc.kitAttrList.at(k).kit_volume));
+        }
+    }
+
+    // A truncated or foreign file is passed over with its reason; what was
+    // loaded stays as it was.
+    void refusedSetupChangesNothing()
+    {
+        Editor e = m_editor;
+        QVERIFY(!saveWholeSetup(e, path("KEEP.bin"), m_temp));
+        KitDocument doc;
+        SoundLibrary library;
+        ScriptedQuestions questions;
+        QVERIFY(ImportSetupJob(doc, library, questions).run(path("KEEP.bin")));
+        const Editor before = editorOf(doc, library);
+
+        const QByteArray good = kf::readFile(path("KEEP.bin"));
+        QVERIFY(kf::writeFile(path("CUT.bin"), good.left(good.size() / 2)));
+        QVERIFY(kf::writeFile(path("END.bin"), good.left(good.size() - 10))); // the last sound cut
+        // Each file with the reason it is refused for, as the user is told.
+        const QVector<QPair<QString, QString>> refused = {
+                {path("CUT.bin"), path("CUT.bin") + QStringLiteral(":File data error!")},
+                {path("END.bin"),
+                 QStringLiteral("Sound data format error, import failed.\r\nFile location: ") + path("END.bin")}};
+        for (const auto &file : refused) {
+            ImportSetupJob job(doc, library, questions);
+            QVERIFY(!job.run(file.first));
+            QCOMPARE(job.result().files.size(), 1);
+            const setupjob::FileResult &f = job.result().files.first();
+            QCOMPARE(f.outcome, FileOutcome::NotRead);
+            QCOMPARE(f.path, file.first);
+            QCOMPARE(job.result().notices.size(), 1);
+            QCOMPARE(job.result().notices.first().title, QStringLiteral("Error"));
+            QCOMPARE(f.reason, file.second);
+            QCOMPARE(job.result().notices.first().text, f.reason);
+
+            Editor after = editorOf(doc, library);
+            Editor was = before;
+            compareEditors(was, after);
+            QCOMPARE(after.selection, before.selection);
+            QCOMPARE(library.loadedKitFiles.size(), 1);
+            QCOMPARE(library.binFilePath, path("KEEP.bin"));
+        }
+    }
+
+    // Kit files picked together: recorded by kit number, read into their kit
+    // slots with their sounds; a cut file among them is passed over with its
+    // reason and its kit slot keeps what it held.
+    void kitFilesImported()
+    {
+        Editor e = m_editor;
+        QVERIFY(!saveKit(e, 2, path("KIT3.INI"), m_temp));
+        QVERIFY(!saveKit(e, 6, path("KIT7.INI"), m_temp));
+        QVERIFY(!saveKit(e, 8, path("KIT9.INI"), m_temp));
+        const QByteArray whole = kf::readFile(path("KIT9.INI"));
+        QVERIFY(kf::writeFile(path("KIT9.INI"), whole.left(whole.size() * 2 / 3)));
+
+        KitDocument doc;
+        doc.kitAttrList.resize(KIT_MAX_COUNT);
+        SoundLibrary library;
+        ScriptedQuestions questions;
+        ImportKitFilesJob job(doc, library, questions);
+        const QStringList picks = {path("KIT9.INI"), path("KIT7.INI"), path("KIT3.INI")};
+        QVERIFY(job.takePicks(picks));
+        QVERIFY(job.wholeSetup().isEmpty());
+        QCOMPARE(library.kitFileList, picks);
+        QCOMPARE(library.recordKitIndexList, QVector<int>({9, 7, 3}));
+        QVERIFY(job.checkKitFiles(true));
+        QVERIFY(!job.load(false)); // the cut file ends it
+        QVERIFY(job.changed());
+        QCOMPARE(job.ordered(), QStringList({path("KIT3.INI"), path("KIT7.INI"), path("KIT9.INI")}));
+
+        const QVector<setupjob::FileResult> &files = job.result().files;
+        QCOMPARE(files.size(), 3);
+        QCOMPARE(files.at(0).outcome, FileOutcome::Read);
+        QCOMPARE(files.at(0).kit, 2);
+        QCOMPARE(files.at(1).outcome, FileOutcome::Read);
+        QCOMPARE(files.at(1).kit, 6);
+        QCOMPARE(files.at(2).outcome, FileOutcome::NotRead);
+        QCOMPARE(files.at(2).path, path("KIT9.INI"));
+        QCOMPARE(files.at(2).reason, path("KIT9.INI") + QStringLiteral(":File data error!"));
+        QCOMPARE(job.result().notices.size(), 1);
+        QCOMPARE(job.result().notices.first().text, files.at(2).reason);
+        QVERIFY(questions.asked.isEmpty());
+
+        Editor f = editorOf(doc, library);
+        for (int k : {2, 6}) {
+            compareKit(e, f, k);
+            QCOMPARE(doc.kitPadList[k].size(), PAD_NUM_MAX);
+        }
+        QCOMPARE(f.kits[8].kit_name, Kit().kit_name);
+        QCOMPARE(library.loadedKitFiles.size(), 2);
+        QVERIFY(!library.waveLoadKitAttrList.isEmpty());
+        for (int i = 0; i < library.waveLoadKitAttrList.size(); ++i) {
+            QCOMPARE(int(library.waveLoadKitAttrList.at(i).wave_No), i + 1);
+            QVERIFY(soundBytes(f, library.waveLoadKitAttrList.at(i).file).startsWith("RIFF"));
+        }
+
+        // The same file again takes the place of its earlier load.
+        const int sounds = library.waveLoadKitAttrList.size();
+        ImportKitFilesJob again(doc, library, questions);
+        QVERIFY(again.takePicks({path("KIT3.INI")}));
+        QVERIFY(again.checkKitFiles(true));
+        QVERIFY(again.load(false));
+        QVERIFY(again.replaced());
+        QCOMPARE(again.result().with(FileOutcome::Read).size(), 1);
+        QCOMPARE(library.loadedKitFiles.size(), 2);
+        QCOMPARE(library.waveLoadKitAttrList.size(), sounds);
+        Editor g = editorOf(doc, library);
+        compareKit(e, g, 2);
+        compareKit(e, g, 6);
+        QVERIFY(again.result().notices.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestImportJobs)
+#include "test_importjobs.moc"
