@@ -208,15 +208,6 @@ public:
     bool writeSoundListOnClose = true;
 
     // ---- shell operations -------------------------------------------------------
-    void initValueAndList();
-    void initPadWidgetPoint();
-    void initHHWidgetPoint();
-    void initUi();
-    void initUIFont();
-    void setPadEventFilter();
-    void initPadMenu();
-    void initPadDisplayStyle();
-    bool isSystemDarkMode();
 
     // ---- kit editing --------------------------------------------------------------
     void initKitSet();
@@ -398,13 +389,6 @@ public:
     // The payload of the drag under way and whether it is ours (taken at its enter).
     const QMimeData *dragMime = nullptr;
     bool dragMimeOurs = false;
-    bool isOurDrag(QDropEvent *event);
-    void applyPadDropState();
-    bool dropOnPad(int pad, QDropEvent *event);
-    bool dropFilesOnGroups(QDropEvent *event);
-    bool dropOnTotalList(QDropEvent *event);
-    bool dropOnStep(QDropEvent *event);
-    bool dropOnHiHat(QDropEvent *event);
 
     // ---- kit chains -------------------------------------------------------------------
     void initKitChainStep();
@@ -422,8 +406,6 @@ public:
     void moveKitInList(int step);
 
     // ---- menus and help ----------------------------------------------------------------
-    void openHtmlFile();
-    void on_savePadSetBtn_clicked(); // no form object: nothing connects it
 
     // ---- setup files ------------------------------------------------------------------
     // The sounds gathered for a save (setupfiles/).
