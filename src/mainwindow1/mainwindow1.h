@@ -269,70 +269,13 @@ public:
     void initClickItemModel();
     void initHHListItemModel();
     void initTotalItemModel();
-    void initKitTotalItemModel();
-    void initSoundPlay();
-    void updateHHsoundList(int row);
-    void updateHHsoundList1();
     void getRightSoundList();
-    // names
-    bool checkDisplayName(QString name);
-    bool checkDisplayKitName(QString name);
-    bool findItemFromModel(QString name, QStandardItemModel *model, quint8 column);
-    bool findKitItemFromModel(QString name, QStandardItemModel *model, quint8 column);
-    QString getDisplayName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
-    QString getDisplayName2(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
-    QString getDisplayKitName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
-    QString getNameFromFile(QString path);
-    bool isLastCharAlnum(const QString &s);
-    QString detectWaveName(QString name, int len);
-    // groups and the sound-list file
-    void importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model, QString fileName);
-    void soundListToItemModel(QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
-    // The write at the close, with its boxes; false when it failed and the
-    // user keeps the window open.
-    bool saveSoundListAtClose();
-    int getGroupIndexFromModel(QString name, QStandardItemModel *model);
-    // import
-    void addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode);
-    // The paths that hold decodable audio, in order; the others are named in
-    // one warning. Probes on all cores while the window stays responsive.
-    QStringList audioFilesOf(const QStringList &paths);
-    bool isSoundFile(const QString &path);
-    // selection and preview
-    void totalListSelection(const QModelIndex &index, bool press);
-    void groupTreeSelection(const QModelIndex &index, bool press);
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     // True when the last getRawFile failed for a cause it named that is not
     // the sound's (its output could not be written): no box blames the sound.
     bool rawFailureTold = false;
-    QString previewFileName() const;
-    // The preview's wait dialog: window-modal, its Cancel is Stop.
-    void openWaitDialog();
-    // A new window-modal "Please wait..." dialog in `dialog`, with a cancel
-    // button only when cancelText is given; it holds the window while it is
-    // shown.
-    void showWaitDialog(const QString &label, int maximum, const QString &cancelText = QString());
-    // Runs a preview's work off the GUI thread while the window keeps
-    // painting; input waits until the wait dialog, shown once the work lasts
-    // over half a second, holds the window. It steps up to lastStep. False
-    // when Stop ended the work.
-    bool runPreviewWork(const std::function<void()> &work, int lastStep);
-    void startLoopRun(int run);
-    void endLoopRunWhenLoopOff();
-    void stopPreviewForClose();
-    // rename, delete, export, orders, locks
-    // Shows why a sound name is refused (blank, pattern, length; `symbols`
-    // ends the pattern message); false when the name passes.
-    bool refuseSoundName(const QString &name, const QString &symbols);
-    bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
-    // Writes stored sound `index` of a loaded kit file to `target`, only while
-    // that file is the one loaded (Changed otherwise); nothing is shown. A
-    // target that cannot be written gives Unwritable, its reason in `unwritten`.
-    exportfile::Outcome getDataFromKitFile(const READ_KIT_FILE &kit, quint16 index, QString target,
-                                           QString *unwritten = nullptr);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
-    void generateKitOrder();
 
     // ---- device storage -------------------------------------------------------------
     void addUsbWave();

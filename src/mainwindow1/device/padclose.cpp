@@ -1,6 +1,7 @@
 // Closing the editor in device mode: the changed kits, the kit chains and the
 // change file go to the pad, then the pad's volume is dismounted.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "device/writeback.h"
@@ -28,7 +29,7 @@ bool MainWindow1::closeOnPad()
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
     commitShownKit(curkitNumber);
-    if (!saveSoundListAtClose()) {
+    if (!librarypane::saveSoundListAtClose(this)) {
         pad().padClosing = false; // the window stays on the pad, nothing written to it
         return false;
     }

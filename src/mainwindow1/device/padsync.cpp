@@ -1,6 +1,7 @@
 // Sounds added to and deleted from the pad while editing: the batches of the
 // worker threads, their progress, and the lists brought in line afterwards.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "device/usbupdate.h"
@@ -218,7 +219,7 @@ void MainWindow1::completeDeleteBatch()
         const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
         if (outcome.removed.contains(path)) {
             library().totalGroup->removeRow(row);
-            updateHHsoundList(row);
+            librarypane::updateHHsoundList(this, row);
         } else if (outcome.kept.contains(path)) {
             const QStandardItem *number = library().totalGroup->child(row, 0);
             if (number)

@@ -4,6 +4,7 @@
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
+#include "model/namerules.h"
 
 #include <QCoreApplication>
 
@@ -174,7 +175,7 @@ QString MainWindow1::kitNameRefusal(const QString &name)
 {
     if (name.isEmpty())
         return tr("Kit name can't be blank!");
-    if (!checkDisplayKitName(name))
+    if (!namerules::checkDisplayKitName(name))
         return tr("The kit name must begin and end with an alphanumeric character and can be interspersed with an "
                   "alphanumeric character, a space, and the following symbols:")
                + QStringLiteral("\r\n- _ . ~");

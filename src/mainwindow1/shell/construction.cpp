@@ -1,4 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 #include "resources/ztresources.h"
@@ -123,7 +124,7 @@ MainWindow1::MainWindow1(QWidget *parent)
     initHHListItemModel();
     initTotalItemModel();
     doc().cf.initFileChunk();
-    initSoundPlay();
+    librarypane::initSoundPlay(this);
     initGlobalSet();
     initKitSet();
     initKitChainSet();

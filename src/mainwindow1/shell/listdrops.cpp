@@ -2,12 +2,14 @@
 // sounds onto the setup's sound list, kits onto kit-chain steps and sounds
 // onto the hi-hat slots.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/shell/dropsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
 #include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "library/soundnames.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -141,9 +143,9 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
 
     // Other files are left out, and what is not audio is refused.
     files.erase(std::remove_if(files.begin(), files.end(),
-                               [w](const QString &f) { return !QFileInfo(f).isFile() || !w->isSoundFile(f); }),
+                               [w](const QString &f) { return !QFileInfo(f).isFile() || !soundnames::isSoundFile(f); }),
                 files.end());
-    files = w->audioFilesOf(files);
+    files = librarypane::audioFilesOf(w, files);
 
     const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
     const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled

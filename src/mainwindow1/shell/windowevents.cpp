@@ -2,6 +2,7 @@
 // question when edits were not saved; the sound groups are written while a
 // box can still say that they could not be.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 
 #include "widgets/dialogs/uiprompter.h"
 
@@ -23,12 +24,12 @@ void MainWindow1::closeEvent(QCloseEvent *event)
     }
     takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (pad().isUDiskFlag ? !confirmOfflineClose() || !saveSoundListAtClose() : !closeOnPad()) {
+    if (pad().isUDiskFlag ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this) : !closeOnPad()) {
         event->ignore();
         return;
     }
     soundListSettled = true; // written above, or the user quits without it
-    stopPreviewForClose();
+    librarypane::stopPreviewForClose(this);
     QCoreApplication::quit();
     event->accept();
 }
