@@ -210,54 +210,17 @@ public:
     // ---- shell operations -------------------------------------------------------
 
     // ---- kit editing --------------------------------------------------------------
-    void initKitSet();
-    void initKitSet1();
-    void initGlobalSet();
-    void getPadAttr();
-    // Pad p's trigger settings in a new setup (current layout).
-    static M_PAD_FS_TRIG_ATTR defaultPadTrigger(int p);
-    void initKitChainSet();
 
     // Main pad page.
     void dispPadList(const QVector<soundKit> &kits, quint8 kit);
-    void disPad(soundKit *kit, quint8 pad);
     void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
-    void dispKitinList(bool show, quint8 kit);
-    void updateKitNameToMainInterface();
-    // Takes the name field as the name of kit `kit` (0-based) when the field
-    // shows that kit and the name passes the name rules; a refused name is put
-    // back. False when refused.
-    bool applyKitName(int kit);
-    // Ends a name edit still under way in the name field (the title bar's close
-    // takes no focus from it); false when the name was refused.
-    bool finishKitNameEdit();
-    // Why a kit name is refused (blank, pattern, length), empty when it is not.
-    QString kitNameRefusal(const QString &name);
 
     // Pad settings page.
     void on_savePadSetBtn_clicked(int pad);
-    void commitPadPage(int kit, int pad); // kit 0-based
 
     // Kit settings page.
     void updateKitNo(int kitNo);
-    // Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
-    // 1 at a kit switch, else the pad shown.
-    void showKitPage(int kitNo, bool kitSwitch, int pad = -1);
-    // Redraws the pads and the kit settings page when they show kit `kit`
-    // (1-based), after a copy changed its record.
-    void redrawCopiedKit(int kit);
     void on_btnSaveOneKitSet_clicked(quint8 kitNo);
-    // Runs the hi-hat layer rules on a layer whose edit has not finished.
-    void settleHHLayers();
-    // The commit of everything the kit settings page holds, pad shown first,
-    // into kit kitNo (1-based); nothing unless that page is shown, and
-    // nothing into a record whose page was not edited since it was shown.
-    void commitShownKit(int kitNo);
-    void updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile);
-    void on_kitEffect1_currKitIndex(int type, int kitIndex);
-    void on_kitEffect2_currKitIndex(int type, int kitIndex);
-    void on_kitEffect3_currKitIndex(int type, int kitIndex);
-    void on_activeFx_currKitIndex(int type, int kitIndex);
 
     // Global settings to and from the kit file model.
     void setGlobalFileChunk();
@@ -334,19 +297,9 @@ public:
     bool dragMimeOurs = false;
 
     // ---- kit chains -------------------------------------------------------------------
-    void initKitChainStep();
-    void disKit(KIT_CHAIN *chain, int step);
-    void disKitStep(QVector<KIT_CHAIN> chains, int chain);
-    void updateKitChainNameList();
     // The ON switch and chain number of the page into the chains, as OK takes
     // them, with a name still in the kit list's editor.
     void takeOverChainPage();
-    // Ends a name edit still open in the kit list (the title bar's close and a
-    // save take no focus from it); false when the name was refused.
-    bool finishKitListEdit();
-    bool replaceNameToStep(QString kitNumber, QString name);
-    // Moves the current kit of the kit list one row up (-1) or down (1).
-    void moveKitInList(int step);
 
     // ---- menus and help ----------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 // Closing the editor in device mode: the changed kits, the kit chains and the
 // change file go to the pad, then the pad's volume is dismounted.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -28,7 +29,7 @@ bool MainWindow1::closeOnPad()
     // Sounds still being written get their rows first, so the kits see them.
     if (syncBatch && syncBatch->isRunning())
         syncBatch->waitForFinished();
-    commitShownKit(curkitNumber);
+    kitpage::commitShownKit(this, curkitNumber);
     if (!librarypane::saveSoundListAtClose(this)) {
         pad().padClosing = false; // the window stays on the pad, nothing written to it
         return false;

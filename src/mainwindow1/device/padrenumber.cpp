@@ -1,5 +1,6 @@
 // The pad's files follow a renumbered sound list.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 
 #include "device/renumber.h"
 
@@ -67,11 +68,11 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
     for (int i = 0; i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
         const QString target = chained ? result.newFiles.at(i) + QChar(0) : result.newFiles.at(i);
-        updateKitFile(c.oldNo, c.newNo, oldFiles.at(i), target);
+        kitpage::updateKitFile(this, c.oldNo, c.newNo, oldFiles.at(i), target);
     }
     for (int i = 0; chained && i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
-        updateKitFile(c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
+        kitpage::updateKitFile(this, c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
     }
     reorderSoundFlag = true;
 }

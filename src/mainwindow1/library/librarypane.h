@@ -1,6 +1,9 @@
 #ifndef ZT_MAINWINDOW1_LIBRARY_LIBRARYPANE_H
 #define ZT_MAINWINDOW1_LIBRARY_LIBRARYPANE_H
 
+// The sound lists: their models, groups, imports, selection, preview, renames
+// and orders.
+
 #include "mainwindow1/mainwindow1.h"
 
 namespace librarypane {

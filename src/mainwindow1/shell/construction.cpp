@@ -1,4 +1,6 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
@@ -125,9 +127,9 @@ MainWindow1::MainWindow1(QWidget *parent)
     initTotalItemModel();
     doc().cf.initFileChunk();
     librarypane::initSoundPlay(this);
-    initGlobalSet();
-    initKitSet();
-    initKitChainSet();
+    kitpage::initGlobalSet(this);
+    kitpage::initKitSet(this);
+    kitchainpage::initKitChainSet(this);
     doc().markAllSaved(globalPage()); // the start is what a close compares with
 
     // Connections 1 to 20.

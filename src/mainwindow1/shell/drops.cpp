@@ -3,6 +3,7 @@
 // shown kit and, when new to the setup, registered (offline: rows in the
 // lists; on the pad: queued for the writer).
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/shell/dropsteps.h"
 #include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
@@ -187,7 +188,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
     }
 
     if (w->dragFlag) {
-        w->disPad(&w->doc().kitAttrList[kit], quint8(p));
+        kitpage::disPad(w, &w->doc().kitAttrList[kit], quint8(p));
         w->posFlagA = w->posFlagB = false;
     }
     return true;

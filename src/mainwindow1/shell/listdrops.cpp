@@ -2,6 +2,7 @@
 // sounds onto the setup's sound list, kits onto kit-chain steps and sounds
 // onto the hi-hat slots.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/shell/dropsteps.h"
 #include "ui_mainwindow1.h"
@@ -235,7 +236,7 @@ bool dropsteps::dropOnStep(MainWindow1 *w, QDropEvent *event)
         return true;
     if (!kit.path.isEmpty())
         kitchain::setStep(w->doc().kitChainList, chain, step, kit.name.toInt());
-    w->disKit(&w->doc().kitChainList[chain], step);
+    kitchainpage::disKit(w, &w->doc().kitChainList[chain], step);
     return true;
 }
 

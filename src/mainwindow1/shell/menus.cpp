@@ -1,6 +1,7 @@
 // The Edit and Manual menu actions, the help page and the sizing of the left
 // top bar on every repaint.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -24,7 +25,7 @@ void MainWindow1::on_actionGlobal_Setting_triggered()
 void MainWindow1::on_actionBack_to_main_interface_triggered()
 {
     // The kit page's edits first, into the kit it shows.
-    commitShownKit(curkitNumber);
+    kitpage::commitShownKit(this, curkitNumber);
     const int kit = ui->kitNoSpinBox->value();
     currentKitNum = quint8(kit - 1);
     ui->kitNumber->setText(QString::number(kit));
@@ -38,7 +39,7 @@ void MainWindow1::on_actionKit_Setiing_triggered()
     if (kit >= 1 && kit <= KIT_MAX_COUNT)
         updateKitNo(kit);
     ui->stackedWidget->setCurrentIndex(1);
-    updateKitNameToMainInterface();
+    kitpage::updateKitNameToMainInterface(this);
 }
 
 void MainWindow1::on_actionAbout_Korvanta_triggered()

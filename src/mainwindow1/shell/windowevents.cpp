@@ -2,6 +2,8 @@
 // question when edits were not saved; the sound groups are written while a
 // box can still say that they could not be.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -18,7 +20,7 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (pad().padClosing || !finishKitNameEdit() || !finishKitListEdit()) {
+    if (pad().padClosing || !kitpage::finishKitNameEdit(this) || !kitchainpage::finishKitListEdit(this)) {
         event->ignore();
         return;
     }
@@ -36,7 +38,7 @@ void MainWindow1::closeEvent(QCloseEvent *event)
 
 bool MainWindow1::confirmOfflineClose()
 {
-    commitShownKit(curkitNumber);
+    kitpage::commitShownKit(this, curkitNumber);
     if (!doc().differsFromSaved(globalPage()))
         return true;
     return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,
