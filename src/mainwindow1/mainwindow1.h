@@ -241,54 +241,6 @@ public:
     void connectSoundListSelections();
 
     // ---- device storage -------------------------------------------------------------
-    void addUsbWave();
-    void deleteUsbWave();
-    void changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength, int kitNo);
-    void updateWavePrmAndData(int count, QVector<int> oldNumbers);
-    bool generateOrderFile();
-    // The total list's number and name of each of `files` it holds.
-    WaveFileIndex usedWaveIndex(const QSet<QString> &files);
-    bool safelyRemoveUSBDevice(const QString &mountPoint);
-    // The load after the drive's model folder was found; ends the program
-    // (fileErrCloseWindow) when the pad cannot be used.
-    void loadPad(const QString &modelFolder);
-    // The metronome list, filled from the pad's metronome folder.
-    void importPadClicks();
-    // The kits read from the pad become the window's, with their copies.
-    void takePadKits(const PadKits &kits);
-    // The guard that judges the pad before each write and read below its
-    // root, from `loaded` and the kit records read; it warns when another
-    // pad is found at a read.
-    void guardPad(const PadIdentity &loaded);
-    // The main window as it looks on the pad.
-    void showDeviceModeLook();
-    // The close in device mode; true when the window may close.
-    bool closeOnPad();
-    // The batch object, made and connected on first use.
-    SyncBatch *padSync();
-    // Another pad stands at the pad's place: no file below the pad's root is
-    // read any more and the editor goes on offline, its pad dialogs hidden.
-    void padLost();
-    // The pad at the pad's place judged now (padLost() when it is another);
-    // `settingsToo` reads its serials and fingerprint also on the same mount.
-    PadMatch padCheck(bool settingsToo);
-    // True while the pad at the pad's place is the one loaded; otherwise the
-    // user is told, and when another pad stands there, padLost().
-    bool padStillLoaded();
-    // One box about sounds of a batch that did not reach the pad: why (another
-    // pad, read-only, gone), then `lead` and the sounds.
-    DeviceMessage padBatchMessage(const QString &lead, const QStringList &sounds);
-    // usbDialog prepared for a long pad operation, shown at 0.
-    QProgressDialog *showPadProgress(const QString &label, int maximum);
-    // Warning boxes of the device side, in order.
-    void showDeviceMessages(const DeviceMessages &messages);
-    // The rows, records and kits follow an ended batch; one box names the
-    // sounds that did not reach the pad or stay on it.
-    void completeAddBatch();
-    void completeDeleteBatch();
-    // The pad session's tree checks, with their warnings.
-    bool getRootDirPath(QString path);
-    bool judgeFourFile();
 
     // ---- drops ----------------------------------------------------------------------
     int padDropState = -1;                    // dropToPadOrRight as last applied to the pads

@@ -3,6 +3,7 @@
 // shown kit and, when new to the setup, registered (offline: rows in the
 // lists; on the pad: queued for the writer).
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/shell/dropsteps.h"
 #include "mainwindow1/shell/shellsteps.h"
@@ -180,7 +181,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
             for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
                 if (s.file == path) {
                     const int k = w->ui->kitNumber->text().toInt() - 1;
-                    w->changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
+                    padpane::changeOnlineKitPath(w, path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
                     break;
                 }
             }

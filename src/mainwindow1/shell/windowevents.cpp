@@ -2,6 +2,7 @@
 // question when edits were not saved; the sound groups are written while a
 // box can still say that they could not be.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
@@ -26,7 +27,7 @@ void MainWindow1::closeEvent(QCloseEvent *event)
     }
     takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (pad().isUDiskFlag ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this) : !closeOnPad()) {
+    if (pad().isUDiskFlag ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this) : !padpane::closeOnPad(this)) {
         event->ignore();
         return;
     }
