@@ -207,8 +207,6 @@ public:
     // Off only when the start-up ends without showing the window.
     bool writeSoundListOnClose = true;
 
-    // ---- shell operations -------------------------------------------------------
-
     // ---- kit editing --------------------------------------------------------------
 
     // Main pad page.
@@ -240,8 +238,6 @@ public:
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
 
-    // ---- device storage -------------------------------------------------------------
-
     // ---- drops ----------------------------------------------------------------------
     int padDropState = -1;                    // dropToPadOrRight as last applied to the pads
     // The payload of the drag under way and whether it is ours (taken at its enter).
@@ -252,8 +248,6 @@ public:
     // The ON switch and chain number of the page into the chains, as OK takes
     // them, with a name still in the kit list's editor.
     void takeOverChainPage();
-
-    // ---- menus and help ----------------------------------------------------------------
 
     // ---- setup files ------------------------------------------------------------------
     // The sounds gathered for a save (setupfiles/).

@@ -192,7 +192,8 @@ private slots:
     {
         Fixture f;
         QVERIFY(f.open());
-        QVERIFY(namerules::checkDisplayKitName("a b") && !namerules::checkDisplayKitName("A-") && namerules::checkDisplayKitName("7"));
+        QVERIFY(namerules::checkDisplayKitName("a b") && !namerules::checkDisplayKitName("A-")
+                && namerules::checkDisplayKitName("7"));
         // The search trims cells, not the name, and skips top-level rows.
         auto *group = new QStandardItem("Kick");
         group->appendRow({new QStandardItem(" Kick "), new QStandardItem("/k.wav")});
@@ -506,7 +507,8 @@ private slots:
         Fixture f;
         QVERIFY(f.open());
         QVERIFY(soundnames::isSoundFile("/x/A.WAV") && soundnames::isSoundFile("b.Flac"));
-        QVERIFY(!soundnames::isSoundFile("a.mp4") && !soundnames::isSoundFile("a.wav.bak") && !soundnames::isSoundFile("noext"));
+        QVERIFY(!soundnames::isSoundFile("a.mp4") && !soundnames::isSoundFile("a.wav.bak")
+                && !soundnames::isSoundFile("noext"));
     }
 
     // A pipe at the sound-list file is not waited on; the close moves it aside.

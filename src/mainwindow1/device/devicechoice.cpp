@@ -87,6 +87,7 @@ bool padpane::padStillLoaded(MainWindow1 *w)
     if (match.another())
         padpane::showDeviceMessages(w, {anotherPadMessage(match)});
     else if (!match.same())
-        padpane::showDeviceMessages(w, {DeviceMessage{MainWindow1::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
+        padpane::showDeviceMessages(
+                w, {DeviceMessage{MainWindow1::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
     return match.same();
 }

@@ -21,8 +21,9 @@ bool padpane::closeOnPad(MainWindow1 *w)
     if (w->pad().padClosing)
         return false; // a close during the close
     w->pad().padClosing = true;
-    const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
-            w, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"), QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const QMessageBox::StandardButton answer =
+            UiPrompter::instance()->question(w, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
+                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
         w->pad().padClosing = false;
         return false;
@@ -75,9 +76,8 @@ bool padpane::generateOrderFile(MainWindow1 *w)
     lists.nameAdjusted = &w->doc().kitNumFlagList1;
     lists.kitChangedFlag = &w->doc().kitChangedFlag;
     lists.globalFlag = &w->doc().globalFlag;
-    writeback::WriteBackJob job = w->pad().writeBackJob(lists, w->reorderSoundFlag, [w](const QSet<QString> &files) {
-        return padpane::usedWaveIndex(w, files);
-    });
+    writeback::WriteBackJob job = w->pad().writeBackJob(
+            lists, w->reorderSoundFlag, [w](const QSet<QString> &files) { return padpane::usedWaveIndex(w, files); });
     const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
         progress->setValue(value);
         QCoreApplication::processEvents();

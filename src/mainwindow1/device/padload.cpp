@@ -74,6 +74,15 @@ void padpane::showDeviceMessages(MainWindow1 *w, const DeviceMessages &messages)
         UiPrompter::instance()->warning(w, m.title, m.text, QMessageBox::Ok);
 }
 
+// Why the pad's sounds are not taken: none are left, or they were not read.
+static DeviceMessage soundsRefusal(bool cleared)
+{
+    if (cleared)
+        return {MainWindow1::tr("Error"), MainWindow1::tr("The sounds  of the sampler pad have been cleared. Entering "
+                                                          "online mode is prohibited")};
+    return {MainWindow1::tr("Error"), MainWindow1::tr("Import failed.")};
+}
+
 void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
 {
     QProgressDialog *progress = padpane::showPadProgress(w, MainWindow1::tr("The files are loading..."), 100);
@@ -119,11 +128,7 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     w->pad().padLinksLeftOut << sounds.linksLeftOut;
     if (!sounds.ok) {
         DeviceMessages messages = sounds.messages;
-        if (sounds.waveAttrList.isEmpty())
-            messages << DeviceMessage{MainWindow1::tr("Error"), MainWindow1::tr("The sounds  of the sampler pad have been cleared. Entering "
-                                                      "online mode is prohibited")};
-        else
-            messages << DeviceMessage{MainWindow1::tr("Error"), MainWindow1::tr("Import failed.")};
+        messages << soundsRefusal(sounds.waveAttrList.isEmpty());
         return refuse(messages);
     }
     w->waveAttrList = sounds.waveAttrList;
@@ -149,8 +154,8 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     // The copy the close compares the chains with, whatever layout was read.
     w->doc().originalKitChainList = w->doc().kitChainList;
 
-    const PadKits kits = readPadKits(w->pad().kitPath, w->waveAttrList, w->doc().curKitAttr, KitRecordStorage{w->doc().base0, w->doc().pedal0, w->doc().pad0},
-                                     pumpEvents);
+    const PadKits kits = readPadKits(w->pad().kitPath, w->waveAttrList, w->doc().curKitAttr,
+                                     KitRecordStorage{w->doc().base0, w->doc().pedal0, w->doc().pad0}, pumpEvents);
     w->pad().padLinksLeftOut << kits.linksLeftOut;
     if (!kits.ok)
         return refuse(kits.messages);

@@ -10,7 +10,8 @@ namespace padpane {
 
 void addUsbWave(MainWindow1 *w);
 void deleteUsbWave(MainWindow1 *w);
-void changeOnlineKitPath(MainWindow1 *w, QString originalPath, QString newPath, quint16 newNum, quint32 newLength, int kitNo);
+void changeOnlineKitPath(MainWindow1 *w, QString originalPath, QString newPath, quint16 newNum, quint32 newLength,
+                         int kitNo);
 void updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNumbers);
 bool generateOrderFile(MainWindow1 *w);
 // The total list's number and name of each of `files` it holds.

@@ -85,7 +85,8 @@ void padpane::deleteUsbWave(MainWindow1 *w)
 {
     if (w->syncBatch && w->syncBatch->isRunning())
         w->syncBatch->waitForFinished();
-    const bool ready = !w->pad().delUsbWaveList.isEmpty() && w->pad().padFoldersReady() && padpane::padCheck(w, true).same();
+    const bool ready =
+            !w->pad().delUsbWaveList.isEmpty() && w->pad().padFoldersReady() && padpane::padCheck(w, true).same();
     w->pad().beginDeleteBatch(ready);
     if (!ready || !padpane::padSync(w)->startDelete(w->pad().delBatchList, w->pad().dataPath, w->pad().prmPath))
         padpane::completeDeleteBatch(w); // no dialog is left up
@@ -172,7 +173,8 @@ void padpane::completeAddBatch(MainWindow1 *w)
             if (r >= 0)
                 dropped << r;
             if (kitNo >= 0 && kitNo < w->doc().kitAttrList.size() && kitNo < KIT_MAX_COUNT)
-                shownKitCleared |= kitediting::clearWave(w->doc().kitAttrList[kitNo], w->doc().kitPadList[kitNo], sound.source);
+                shownKitCleared |=
+                        kitediting::clearWave(w->doc().kitAttrList[kitNo], w->doc().kitPadList[kitNo], sound.source);
             continue;
         }
         auto *numberCell = new QStandardItem(QIcon(), QString::number(sound.number));
@@ -203,8 +205,11 @@ void padpane::completeAddBatch(MainWindow1 *w)
     w->getRightSoundList();
     w->ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
-        padpane::showDeviceMessages(w, {padpane::padBatchMessage(w, 
-                MainWindow1::tr("These sounds could not be written to the sampler pad and were not added:"), failedFiles)});
+        padpane::showDeviceMessages(
+                w,
+                {padpane::padBatchMessage(
+                        w, MainWindow1::tr("These sounds could not be written to the sampler pad and were not added:"),
+                        failedFiles)});
 }
 
 void padpane::completeDeleteBatch(MainWindow1 *w)
@@ -215,7 +220,9 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
     // Rows go only for the pairs gone from the pad; the others stay, with
     // their records, and the change file does not count them as deleted.
     QStringList stay;
-    for (int row = w->library().totalGroup && !w->pad().delBatchList.isEmpty() ? w->library().totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
+    for (int row = w->library().totalGroup && !w->pad().delBatchList.isEmpty() ? w->library().totalGroup->rowCount() - 1
+                                                                               : -1;
+         row >= 0; --row) {
         const QStandardItem *file = w->library().totalGroup->child(row, 2);
         const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
         if (outcome.removed.contains(path)) {
@@ -226,9 +233,9 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
             if (number)
                 w->pad().keepDeletedNumber(quint16(number->text().toInt()));
             const QStandardItem *name = w->library().totalGroup->child(row, 1);
-            const QString why = outcome.kept.value(path) == UsbUpdate::LinkedFolder
-                    ? QStringLiteral(" (") + MainWindow1::tr("its folder is a link or leads out of the sampler pad") + QLatin1Char(')')
-                    : QString();
+            const QString why = outcome.kept.value(path) == UsbUpdate::LinkedFolder ? QStringLiteral(" (")
+                            + MainWindow1::tr("its folder is a link or leads out of the sampler pad") + QLatin1Char(')')
+                                                                                    : QString();
             stay.prepend((name ? name->text() : path) + why);
         }
     }
@@ -240,12 +247,15 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
     }
     w->delProgressValue = 0;
     if (!stay.isEmpty())
-        padpane::showDeviceMessages(w, {padpane::padBatchMessage(w, 
-                MainWindow1::tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
+        padpane::showDeviceMessages(
+                w,
+                {padpane::padBatchMessage(
+                        w, MainWindow1::tr("These sounds were not deleted from the sampler pad and stay in the list:"),
+                        stay)});
 }
 
-void padpane::changeOnlineKitPath(MainWindow1 *w, QString originalPath, QString newPath, quint16 newNum, quint32 newLength,
-                                      int kitNo)
+void padpane::changeOnlineKitPath(MainWindow1 *w, QString originalPath, QString newPath, quint16 newNum,
+                                  quint32 newLength, int kitNo)
 {
     if (originalPath.isEmpty() || kitNo < 0 || kitNo >= w->doc().kitAttrList.size() || kitNo >= KIT_MAX_COUNT)
         return;

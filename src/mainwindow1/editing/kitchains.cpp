@@ -65,10 +65,11 @@ void kitchainpage::initKitChainStep(MainWindow1 *w)
             w->ui->groupStep6,  w->ui->groupStep7,  w->ui->groupStep8,  w->ui->groupStep9,  w->ui->groupStep10,
             w->ui->groupStep11, w->ui->groupStep12, w->ui->groupStep13, w->ui->groupStep14, w->ui->groupStep15,
             w->ui->groupStep16, w->ui->groupStep17, w->ui->groupStep18, w->ui->groupStep19, w->ui->groupStep20};
-    QLabel *const labels[STEP_MAX_COUNT] = {
-            w->ui->step1Lab,  w->ui->step2Lab,  w->ui->step3Lab,  w->ui->step4Lab,  w->ui->step5Lab,  w->ui->step6Lab,  w->ui->step7Lab,
-            w->ui->step8Lab,  w->ui->step9Lab,  w->ui->step10Lab, w->ui->step11Lab, w->ui->step12Lab, w->ui->step13Lab, w->ui->step14Lab,
-            w->ui->step15Lab, w->ui->step16Lab, w->ui->step17Lab, w->ui->step18Lab, w->ui->step19Lab, w->ui->step20Lab};
+    QLabel *const labels[STEP_MAX_COUNT] = {w->ui->step1Lab,  w->ui->step2Lab,  w->ui->step3Lab,  w->ui->step4Lab,
+                                            w->ui->step5Lab,  w->ui->step6Lab,  w->ui->step7Lab,  w->ui->step8Lab,
+                                            w->ui->step9Lab,  w->ui->step10Lab, w->ui->step11Lab, w->ui->step12Lab,
+                                            w->ui->step13Lab, w->ui->step14Lab, w->ui->step15Lab, w->ui->step16Lab,
+                                            w->ui->step17Lab, w->ui->step18Lab, w->ui->step19Lab, w->ui->step20Lab};
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
         w->stepWidgetGroup[s].group = boxes[s];
         w->stepWidgetGroup[s].labStep = labels[s];

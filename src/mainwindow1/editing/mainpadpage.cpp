@@ -177,9 +177,10 @@ QString kitpage::kitNameRefusal(const QString &name)
     if (name.isEmpty())
         return MainWindow1::tr("Kit name can't be blank!");
     if (!namerules::checkDisplayKitName(name))
-        return MainWindow1::tr("The kit name must begin and end with an alphanumeric character and can be interspersed with an "
-                  "alphanumeric character, a space, and the following symbols:")
-               + QStringLiteral("\r\n- _ . ~");
+        return MainWindow1::tr(
+                       "The kit name must begin and end with an alphanumeric character and can be interspersed with an "
+                       "alphanumeric character, a space, and the following symbols:")
+                + QStringLiteral("\r\n- _ . ~");
     if (name.size() > KIT_NAME_MAX)
         return MainWindow1::tr("The maximum number of kit name's character can't exceed 10!");
     return QString();

@@ -179,11 +179,10 @@ void kitpage::commitPadPage(MainWindow1 *w, int k, int pad)
         QComboBox *decay;
         quint8 &volumeField, &panField, &pitchField, &decayField;
     };
-    const Layer layers[2] = {
-        {w->ui->waveAVolumeSpinBox, w->ui->waveACenter, w->ui->waveAPitch, w->ui->waveADecay, s.aWaveVolume, s.aWavePan,
-         s.aWavePitch, s.aWaveDecay},
-        {w->ui->waveBVolumeSpinBox, w->ui->waveBPan, w->ui->waveBPitch, w->ui->waveBDecay, s.bWaveVolume, s.bWavePan,
-         s.bWavePitch, s.bWaveDecay}};
+    const Layer layers[2] = {{w->ui->waveAVolumeSpinBox, w->ui->waveACenter, w->ui->waveAPitch, w->ui->waveADecay,
+                              s.aWaveVolume, s.aWavePan, s.aWavePitch, s.aWaveDecay},
+                             {w->ui->waveBVolumeSpinBox, w->ui->waveBPan, w->ui->waveBPitch, w->ui->waveBDecay,
+                              s.bWaveVolume, s.bWavePan, s.bWavePitch, s.bWaveDecay}};
     for (const Layer &l : layers) {
         l.volumeField = quint8(l.volume->value());
         if (l.pan->currentIndex() >= 0)

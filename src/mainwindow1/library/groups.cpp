@@ -9,14 +9,15 @@
 #include <QDir>
 #include <QStandardItemModel>
 
-void librarypane::importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model,
-                                  QString fileName)
+void librarypane::importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups,
+                                  QStandardItemModel *model, QString fileName)
 {
     groups += w->library().readSoundList(fileName);
     librarypane::soundListToItemModel(w, groups, model);
 }
 
-void librarypane::soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model)
+void librarypane::soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> groups,
+                                       QStandardItemModel *model)
 {
     if (!model)
         return;
@@ -56,19 +57,21 @@ bool librarypane::saveSoundListAtClose(MainWindow1 *w)
     UiPrompter *prompter = UiPrompter::instance();
     const QString file = QDir::toNativeSeparators(w->library().soundListFileName);
     if (!save.keptAs.isEmpty())
-        prompter->information(w, MainWindow1::tr("Information"),
-                              MainWindow1::tr("Some entries of \"%1\" could not be read and are not in the sound groups. The "
-                                 "file as it was read is kept as \"%2\".")
-                                      .arg(file, QDir::toNativeSeparators(save.keptAs)));
+        prompter->information(
+                w, MainWindow1::tr("Information"),
+                MainWindow1::tr("Some entries of \"%1\" could not be read and are not in the sound groups. The "
+                                "file as it was read is kept as \"%2\".")
+                        .arg(file, QDir::toNativeSeparators(save.keptAs)));
     if (save.written)
         return true;
-    return prompter->question(w, MainWindow1::tr("Error"),
-                              MainWindow1::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
-                                 "keep the window open, free some space or make the file writable, and close the "
-                                 "window again to save them.")
-                                      .arg(file, save.reason),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    return prompter->question(
+                   w, MainWindow1::tr("Error"),
+                   MainWindow1::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
+                                   "keep the window open, free some space or make the file writable, and close the "
+                                   "window again to save them.")
+                           .arg(file, save.reason),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
 }
 
 void MainWindow1::on_addWaveGroup_clicked()

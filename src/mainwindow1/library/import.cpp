@@ -236,7 +236,8 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
         }
         w->total_index = w->library().lastWaveNumber();
         if (w->total_index >= WAVE_MAX_COUNT) {
-            prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            prompter->warning(w, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
         }
         const quint16 number = quint16(w->total_index + 1);

@@ -13,13 +13,15 @@ void initSoundPlay(MainWindow1 *w);
 void updateHHsoundList(MainWindow1 *w, int row);
 void updateHHsoundList1(MainWindow1 *w);
 // groups and the sound-list file
-void importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model, QString fileName);
+void importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model,
+                     QString fileName);
 void soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
 // The write at the close, with its boxes; false when it failed and the
 // user keeps the window open.
 bool saveSoundListAtClose(MainWindow1 *w);
 // import
-void addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group, QStandardItemModel *model, quint8 mode);
+void addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group, QStandardItemModel *model,
+                        quint8 mode);
 // The paths that hold decodable audio, in order; the others are named in
 // one warning. Probes on all cores while the window stays responsive.
 QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths);

@@ -122,7 +122,8 @@ void librarypane::initKitTotalItemModel(MainWindow1 *w)
     view->setToolTipDuration(500);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    w->library().totalListItemModel->setHorizontalHeaderLabels({MainWindow1::tr("Layer"), MainWindow1::tr("Index"), MainWindow1::tr("Name"), MainWindow1::tr("File")});
+    w->library().totalListItemModel->setHorizontalHeaderLabels(
+            {MainWindow1::tr("Layer"), MainWindow1::tr("Index"), MainWindow1::tr("Name"), MainWindow1::tr("File")});
     view->setFocusPolicy(Qt::NoFocus);
     view->header()->setStretchLastSection(false);
     styleBars(view);
@@ -147,7 +148,7 @@ void librarypane::updateHHsoundList1(MainWindow1 *w)
             const QStandardItem *name = w->library().totalGroup->child(i, 1);
             const QStandardItem *file = w->library().totalGroup->child(i, 2);
             w->library().hhGroup->appendRow({new QStandardItem(name ? name->text() : QString()),
-                                new QStandardItem(file ? file->text() : QString())});
+                                             new QStandardItem(file ? file->text() : QString())});
         }
     }
     // The root only: expanding every row would keep an index for each.

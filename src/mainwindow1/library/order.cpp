@@ -207,10 +207,10 @@ void librarypane::generateKitOrder(MainWindow1 *w)
             const QString path = w->totalFileList.at(i).mid(3);
             const int record = firstRecord.value(path, -1);
             const MainWindow1::SOUND_INDEX *s = record >= 0 ? &w->library().waveLoadKitAttrList.at(record) : nullptr;
-            group->appendRow({new QStandardItem(layer),
-                              new QStandardItem(lockIcon(s && s->wave_lock == 0),
-                                                s ? QString::number(s->wave_No) : QString()),
-                              new QStandardItem(w->totalList.at(i)), new QStandardItem(path)});
+            group->appendRow(
+                    {new QStandardItem(layer),
+                     new QStandardItem(lockIcon(s && s->wave_lock == 0), s ? QString::number(s->wave_No) : QString()),
+                     new QStandardItem(w->totalList.at(i)), new QStandardItem(path)});
         }
     }
     if (w->library().waveLoadKitAttrList.size() == w->remainingList.size())

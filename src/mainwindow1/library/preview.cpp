@@ -50,7 +50,8 @@ void librarypane::initSoundPlay(MainWindow1 *w)
     w->ui->playBtn2->setFixedSize(26, 26);
 
     w->library().soundListFileName = QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml"));
-    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel, w->library().soundListFileName);
+    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel,
+                                 w->library().soundListFileName);
     if (w->library().soundListItemModel->rowCount() == 0) {
         auto *group = new QStandardItem(QStringLiteral("Default"));
         group->setEditable(false);

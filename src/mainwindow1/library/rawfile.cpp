@@ -151,7 +151,8 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     QString err;
     bool converted = false;
     if (preview) {
-        librarypane::runPreviewWork(this, [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
+        librarypane::runPreviewWork(
+                this, [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
     } else {
         audioconverter::removeEarlierOutput(waveFileName, outFileName);
         converted = converter.audioConverterRun(waveFileName, outFileName, err);

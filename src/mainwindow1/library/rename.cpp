@@ -38,9 +38,10 @@ bool librarypane::refuseSoundName(MainWindow1 *w, const QString &name, const QSt
     if (name.isEmpty())
         text = MainWindow1::tr("Sound name can't be blank!");
     else if (!namerules::checkDisplayKitName(name))
-        text = MainWindow1::tr("The sound name must begin and end with an alphanumeric character and can be interspersed with an "
-                  "alphanumeric character, a space, and the following symbols:")
-               + symbols;
+        text = MainWindow1::tr("The sound name must begin and end with an alphanumeric character and can be "
+                               "interspersed with an "
+                               "alphanumeric character, a space, and the following symbols:")
+                + symbols;
     else if (name.size() > SOUND_NAME_LENGTH_MAX)
         text = MainWindow1::tr("The maximum number of sound name's character can't exceed 16!");
     else

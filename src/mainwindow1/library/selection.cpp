@@ -264,15 +264,18 @@ void librarypane::totalListSelection(MainWindow1 *w, const QModelIndex &index, b
         disablePreview(w); // before the box: nothing plays while it shows
         w->ui->waveInfoShow->clear();
         UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
-                          MainWindow1::tr("Please check path:") + name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n") + checkPath,
-                          QMessageBox::Ok);
+                                        MainWindow1::tr("Please check path:") + name
+                                                + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
+                                                + checkPath,
+                                        QMessageBox::Ok);
         return;
     }
 
     w->ui->songLabel2->setText(name);
     readyToPlay(w);
     path = QDir::toNativeSeparators(path);
-    const QString notWave = press ? MainWindow1::tr("This sound is not in wave format.") : MainWindow1::tr("This sound is not in wave format");
+    const QString notWave = press ? MainWindow1::tr("This sound is not in wave format.")
+                                  : MainWindow1::tr("This sound is not in wave format");
 
     if (!(stored ? showStoredSoundInfo(w, path, src, name, notWave) : showFileSoundInfo(w, path, notWave)))
         return;

@@ -138,8 +138,8 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
     if (!ztplatform::isRegularFile(checked)) {
         prompter->warning(w, MainWindow1::tr("Error"),
-                          sound.name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n") + MainWindow1::tr("Please check path:")
-                                  + checked,
+                          sound.name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
+                                  + MainWindow1::tr("Please check path:") + checked,
                           QMessageBox::Ok);
         return false;
     }

@@ -133,7 +133,8 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
     }
     if (!duplicates.isEmpty()) {
         const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
-                w, MainWindow1::tr("Information"), MainWindow1::tr("Some files already exist. Do you want to add duplicate files?"),
+                w, MainWindow1::tr("Information"),
+                MainWindow1::tr("Some files already exist. Do you want to add duplicate files?"),
                 QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Ok) {
             files.erase(std::remove_if(files.begin(), files.end(),
@@ -187,7 +188,8 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
             return false;
         w->total_index = w->library().lastWaveNumber();
         if (w->total_index >= WAVE_MAX_COUNT) {
-            prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            prompter->warning(w, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
         w->library().registerNewSound(sound.name, path, quint16(w->total_index + 1), true);
@@ -208,7 +210,8 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
             continue;
         w->total_index = w->library().lastWaveNumber();
         if (w->total_index >= WAVE_MAX_COUNT) {
-            prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            prompter->warning(w, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             if (!queued.isEmpty())
                 emit w->sendUpdate(1, 0); // for the sounds queued before
             return false;
@@ -259,7 +262,7 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
         const QStandardItem *number = row >= 0 ? w->library().totalGroup->child(row, 0) : nullptr;
         // The name as a kit file keeps it.
         w->doc().setHiHatSound(kit, slot, sound.name.left(SOUND_NAME_LENGTH_MAX), path,
-                            number ? quint16(number->text().toInt()) : -1);
+                               number ? quint16(number->text().toInt()) : -1);
     }
     w->disHHList(&w->doc().kitAttrList[kit], quint8(kit), quint8(slot));
     return false;

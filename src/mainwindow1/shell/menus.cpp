@@ -54,8 +54,8 @@ void shellsteps::openHtmlFile(MainWindow1 *w)
     // A missing page is not handed to the desktop.
     if (QFileInfo(page).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         return;
-    UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("The default browser failed to open it."),
-                                    QMessageBox::Ok);
+    UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
+                                    MainWindow1::tr("The default browser failed to open it."), QMessageBox::Ok);
 }
 
 void MainWindow1::paintEvent(QPaintEvent *event)

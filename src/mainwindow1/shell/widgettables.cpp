@@ -10,18 +10,20 @@
 
 void shellsteps::initPadWidgetPoint(MainWindow1 *w)
 {
-    QWidget *const groups[PAD_NUM_MAX] = {
-        w->ui->groupPad1,  w->ui->groupPad2,  w->ui->groupPad3,  w->ui->groupPad4,  w->ui->groupPad5,  w->ui->groupPad6,  w->ui->groupPad7,
-        w->ui->groupPad8,  w->ui->groupPad9,  w->ui->groupPad10, w->ui->groupPad11, w->ui->groupPad12, w->ui->groupPad13, w->ui->groupPad14,
-        w->ui->groupPad15, w->ui->groupPad16, w->ui->groupPad17, w->ui->groupPad18, w->ui->groupPad19};
-    QLabel *const labelsA[PAD_NUM_MAX] = {
-        w->ui->labPad01a, w->ui->labPad02a, w->ui->labPad03a, w->ui->labPad04a, w->ui->labPad05a, w->ui->labPad06a, w->ui->labPad07a,
-        w->ui->labPad08a, w->ui->labPad09a, w->ui->labPad10a, w->ui->labPad11a, w->ui->labPad12a, w->ui->labPad13a, w->ui->labPad14a,
-        w->ui->labPad15a, w->ui->labPad16a, w->ui->labPad17a, w->ui->labPad18a, w->ui->labPad19a};
+    QWidget *const groups[PAD_NUM_MAX] = {w->ui->groupPad1,  w->ui->groupPad2,  w->ui->groupPad3,  w->ui->groupPad4,
+                                          w->ui->groupPad5,  w->ui->groupPad6,  w->ui->groupPad7,  w->ui->groupPad8,
+                                          w->ui->groupPad9,  w->ui->groupPad10, w->ui->groupPad11, w->ui->groupPad12,
+                                          w->ui->groupPad13, w->ui->groupPad14, w->ui->groupPad15, w->ui->groupPad16,
+                                          w->ui->groupPad17, w->ui->groupPad18, w->ui->groupPad19};
+    QLabel *const labelsA[PAD_NUM_MAX] = {w->ui->labPad01a, w->ui->labPad02a, w->ui->labPad03a, w->ui->labPad04a,
+                                          w->ui->labPad05a, w->ui->labPad06a, w->ui->labPad07a, w->ui->labPad08a,
+                                          w->ui->labPad09a, w->ui->labPad10a, w->ui->labPad11a, w->ui->labPad12a,
+                                          w->ui->labPad13a, w->ui->labPad14a, w->ui->labPad15a, w->ui->labPad16a,
+                                          w->ui->labPad17a, w->ui->labPad18a, w->ui->labPad19a};
     QLabel *const labelsB[EXTEND_INPUT_NUM] = {
-        w->ui->labPad01b, w->ui->labPad02b, w->ui->labPad03b, w->ui->labPad04b, w->ui->labPad05b, w->ui->labPad06b,
-        w->ui->labPad07b, w->ui->labPad08b, w->ui->labPad09b, w->ui->labPad10b, w->ui->labPad11b, w->ui->labPad12b,
-        w->ui->labPad13b, w->ui->labPad14b, w->ui->labPad15b, w->ui->labPad16b, w->ui->labPad17b};
+            w->ui->labPad01b, w->ui->labPad02b, w->ui->labPad03b, w->ui->labPad04b, w->ui->labPad05b, w->ui->labPad06b,
+            w->ui->labPad07b, w->ui->labPad08b, w->ui->labPad09b, w->ui->labPad10b, w->ui->labPad11b, w->ui->labPad12b,
+            w->ui->labPad13b, w->ui->labPad14b, w->ui->labPad15b, w->ui->labPad16b, w->ui->labPad17b};
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
         w->padWidgetGroup[p].group = groups[p];
         w->padWidgetGroup[p].lableA = labelsA[p];
@@ -32,7 +34,7 @@ void shellsteps::initPadWidgetPoint(MainWindow1 *w)
 void shellsteps::initHHWidgetPoint(MainWindow1 *w)
 {
     QGroupBox *const boxes[HH_NUM_MAX] = {w->ui->hh_wave1_groupBox, w->ui->hh_wave2_groupBox, w->ui->hh_wave3_groupBox,
-                                         w->ui->hh_wave4_groupBox, w->ui->hh_wave5_groupBox};
+                                          w->ui->hh_wave4_groupBox, w->ui->hh_wave5_groupBox};
     QLabel *const names[HH_NUM_MAX] = {w->ui->hh_wave1_name, w->ui->hh_wave2_name, w->ui->hh_wave3_name,
                                        w->ui->hh_wave4_name, w->ui->hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
@@ -76,10 +78,8 @@ void shellsteps::initUi(MainWindow1 *w)
     w->ui->btnCopyKit->setToolTip(MainWindow1::tr("Kit Copy"));
     w->ui->btnKitMove->setStyleSheet(
             QStringLiteral("background-color: rgb(167, 167, 167); color:black; border-none; "));
-    w->ui->btnKitChain->setStyleSheet(
-            QStringLiteral("background-color: black; color:white; border:1px solid white;"));
-    w->ui->btnSoundKit->setStyleSheet(
-            QStringLiteral("background-color:black; color:white; border:1px solid white;"));
+    w->ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
+    w->ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color:black; color:white; border:1px solid white;"));
     w->ui->kitListtreeView->verticalScrollBar()->setStyleSheet(
             QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
     w->ui->kitListtreeView->setAnimated(true);
@@ -108,30 +108,32 @@ void shellsteps::initUIFont(MainWindow1 *w)
         widget->setFont(f);
     };
     for (QWidget *widget : {static_cast<QWidget *>(w->ui->btnKitMove), static_cast<QWidget *>(w->ui->btnSoundKit),
-                       static_cast<QWidget *>(w->ui->btnKitChain)})
+                            static_cast<QWidget *>(w->ui->btnKitChain)})
         setFamily(widget);
     for (QWidget *widget : {static_cast<QWidget *>(w->ui->btnClear), static_cast<QWidget *>(w->ui->btnLoadFile),
-                       static_cast<QWidget *>(w->ui->btnSave)}) {
+                            static_cast<QWidget *>(w->ui->btnSave)}) {
         setFamily(widget);
         widget->setStyleSheet(t1);
     }
     w->ui->btnKitChainSave->setStyleSheet(t1);
     for (QWidget *widget : {static_cast<QWidget *>(w->ui->kitNumberLabel_2), static_cast<QWidget *>(w->ui->label_33),
-                       static_cast<QWidget *>(w->ui->label_34), static_cast<QWidget *>(w->ui->rBtnKitChainOff),
-                       static_cast<QWidget *>(w->ui->rBtnKitChainOn)})
+                            static_cast<QWidget *>(w->ui->label_34), static_cast<QWidget *>(w->ui->rBtnKitChainOff),
+                            static_cast<QWidget *>(w->ui->rBtnKitChainOn)})
         setFamily(widget);
     w->ui->btnRenameKit->setStyleSheet(t1);
     for (QWidget *widget : {static_cast<QWidget *>(w->ui->btnCopyKit), static_cast<QWidget *>(w->ui->upPageBtn),
-                       static_cast<QWidget *>(w->ui->downPageBtn)})
+                            static_cast<QWidget *>(w->ui->downPageBtn)})
         widget->setStyleSheet(t2);
-    const QList<QWidget *> plain = {w->ui->songLabel2,   w->ui->addWaveGroup, w->ui->addWaveFile,        w->ui->delWaveGroup,
-                                    w->ui->moveUpKit,    w->ui->moveDownKit,  w->ui->defaultRbtn,        w->ui->kitRbtn,
-                                    w->ui->upRbtn,       w->ui->DownRbtn,     w->ui->waveInfoShow,       w->ui->tbtAddWave,
-                                    w->ui->tbtDel,       w->ui->btnImportRightWave, w->ui->btnExportRightWave};
+    const QList<QWidget *> plain = {
+            w->ui->songLabel2, w->ui->addWaveGroup,       w->ui->addWaveFile,       w->ui->delWaveGroup,
+            w->ui->moveUpKit,  w->ui->moveDownKit,        w->ui->defaultRbtn,       w->ui->kitRbtn,
+            w->ui->upRbtn,     w->ui->DownRbtn,           w->ui->waveInfoShow,      w->ui->tbtAddWave,
+            w->ui->tbtDel,     w->ui->btnImportRightWave, w->ui->btnExportRightWave};
     for (QWidget *widget : plain)
         setFamily(widget);
-    for (QWidget *widget : {static_cast<QWidget *>(w->ui->label), static_cast<QWidget *>(w->ui->left_waveList_label),
-                       static_cast<QWidget *>(w->ui->right_waveList_label), static_cast<QWidget *>(w->ui->label_3)})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(w->ui->label), static_cast<QWidget *>(w->ui->left_waveList_label),
+          static_cast<QWidget *>(w->ui->right_waveList_label), static_cast<QWidget *>(w->ui->label_3)})
         setFamily(widget, true);
 }
 

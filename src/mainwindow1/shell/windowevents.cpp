@@ -27,7 +27,8 @@ void MainWindow1::closeEvent(QCloseEvent *event)
     }
     takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (pad().isUDiskFlag ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this) : !padpane::closeOnPad(this)) {
+    if (pad().isUDiskFlag ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this)
+                          : !padpane::closeOnPad(this)) {
         event->ignore();
         return;
     }
