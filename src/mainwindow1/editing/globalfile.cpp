@@ -207,7 +207,7 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
             t.close = f.close;
             doc().padTrigList[i] = t;
             M_PAD_FS_TRIG_ATTR &n = doc().curPad1[i];
-            n = kitpage::defaultPadTrigger(i);
+            n = KitDocument::defaultPadTrigger(i);
             n.sensivity = f.sensibility;
             n.curve = f.curve;
             n.mask_time = f.mask_time;

@@ -72,26 +72,11 @@ void kitpage::initGlobalSet(MainWindow1 *w)
     w->on_globalPadComboBox_currentIndexChanged(0);
 }
 
-MainWindow1::M_PAD_FS_TRIG_ATTR kitpage::defaultPadTrigger(int p)
-{
-    MainWindow1::M_PAD_FS_TRIG_ATTR t;
-    const bool foot = p >= 17;
-    t.type = 0;
-    t.sensivity = foot ? 50 : 15;
-    t.curve = 0;
-    t.mask_time = 15;
-    t.retrig_level = foot ? 10 : 5;
-    t.anti_cross = 5;
-    t.rim_gain = 15;
-    t.dynamic_range = 5;
-    return t;
-}
-
 void kitpage::getPadAttr(MainWindow1 *w)
 {
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
         if (w->doc().currentGlobalLayout()) {
-            w->doc().curPad1[p] = kitpage::defaultPadTrigger(p);
+            w->doc().curPad1[p] = KitDocument::defaultPadTrigger(p);
             w->doc().padTrigList1.append(w->doc().curPad1[p]);
         } else {
             MainWindow1::PAD_FS_TRIG_ATTR &t = w->doc().curPad[p];

@@ -12,8 +12,6 @@ void initKitSet(MainWindow1 *w);
 void initKitSet1(MainWindow1 *w);
 void initGlobalSet(MainWindow1 *w);
 void getPadAttr(MainWindow1 *w);
-// Pad p's trigger settings in a new setup (current layout).
-MainWindow1::M_PAD_FS_TRIG_ATTR defaultPadTrigger(int p);
 void disPad(MainWindow1 *w, MainWindow1::soundKit *kit, quint8 pad);
 void dispKitinList(MainWindow1 *w, bool show, quint8 kit);
 void updateKitNameToMainInterface(MainWindow1 *w);
