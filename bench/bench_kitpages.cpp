@@ -5,6 +5,7 @@
 // - re-pointing the kits to renumbered waves, 1,000 waves against 9,999
 //   (target ratio <= 12, linear).
 #include "editorbench.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 
@@ -83,7 +84,7 @@ qint64 renumber(MainWindow1 *w, int waves)
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < waves; ++i)
-        w->updateKitFile(quint16(i + 1), quint16(i + 2), waveFile(i), waveFile(i) + QStringLiteral(".new"));
+        kitpage::updateKitFile(w, quint16(i + 1), quint16(i + 2), waveFile(i), waveFile(i) + QStringLiteral(".new"));
     return t.nsecsElapsed();
 }
 

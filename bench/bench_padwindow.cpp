@@ -8,6 +8,7 @@
 // - the rows of 100 deleted sounds leaving a list of 9,999 against 1,000
 //   (ratio <= 12: one pass over the rows).
 #include "benchpad.h"
+#include "mainwindow1/device/padpane.h"
 #include "benchsupport.h"
 #include "editorbench.h"
 #include "mainwindow1/mainwindow1.h"
@@ -91,7 +92,7 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
         }
         QElapsedTimer t;
         t.start();
-        benchmark::DoNotOptimize(w->generateOrderFile());
+        benchmark::DoNotOptimize(padpane::generateOrderFile(w.get()));
         return t.nsecsElapsed();
     });
     if (!prompter.texts().filter("Error").isEmpty() || !prompter.texts().filter("not saved").isEmpty())
@@ -111,7 +112,7 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
             w->pad().delBatchList << w->library().totalGroup->child(row * 9, 2)->text();
         QElapsedTimer t;
         t.start();
-        w->completeDeleteBatch();
+        padpane::completeDeleteBatch(w.get());
         const qint64 ns = t.nsecsElapsed();
         benchmark::DoNotOptimize(w->library().totalGroup->rowCount());
         return ns;

@@ -9,6 +9,7 @@
 //   all cores) against probing them one after another: goal 0.3.
 
 #include "benchsupport.h"
+#include "mainwindow1/library/librarypane.h"
 #include "library/audioprobe.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
@@ -160,7 +161,7 @@ qint64 loadSoundList(MainWindow1 *w, const QString &file)
         names.clear();
     QElapsedTimer t;
     t.start();
-    w->importSoundList(w->library().soundGroupList, w->library().soundListItemModel, file);
+    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel, file);
     return t.nsecsElapsed();
 }
 

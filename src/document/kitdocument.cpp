@@ -84,6 +84,21 @@ void packPageBlocks(const KitDocument::GlobalPage &page, KitDocument &d, KitDocu
 
 } // namespace
 
+KitDocument::M_PAD_FS_TRIG_ATTR KitDocument::defaultPadTrigger(int p)
+{
+    M_PAD_FS_TRIG_ATTR t;
+    const bool foot = p >= 17;
+    t.type = 0;
+    t.sensivity = foot ? 50 : 15;
+    t.curve = 0;
+    t.mask_time = 15;
+    t.retrig_level = foot ? 10 : 5;
+    t.anti_cross = 5;
+    t.rim_gain = 15;
+    t.dynamic_range = 5;
+    return t;
+}
+
 void KitDocument::setGlobalFileChunk(const GlobalPage &page)
 {
     packGlobalSettings(page, cf.new_globalChunk);

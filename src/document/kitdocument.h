@@ -168,6 +168,8 @@ public:
     PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];     // the same as last read
     QVector<M_PAD_FS_TRIG_ATTR> padTrigList1; // each pad's trigger settings in the current layout
     M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];  // the same as last read or made
+    // Pad p's trigger settings in a new setup (current layout).
+    static M_PAD_FS_TRIG_ATTR defaultPadTrigger(int p);
     int globalSize = GLOBAL_CHUNK_SIZE;       // the size of the global chunk read last
     // The global settings follow the current chunk layout (the readers' rule).
     bool currentGlobalLayout() const { return globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }

@@ -9,3 +9,13 @@ class QStandardItemModel;
 // (the sounds under the groups, or under a list's root), for lookups of
 // names and paths.
 QSet<QString> childTexts(const QStandardItemModel *model, int column);
+
+// Whether cell `column` of a second-level row holds `name` (trimmed).
+bool findItemFromModel(QString name, QStandardItemModel *model, quint8 column);
+
+// `name` when cell column 0 (getDisplayName) or 1 (getDisplayName2,
+// getDisplayKitName) of no second-level row holds it, else the first free
+// fallback name of at most maxLen characters built from it or defaultPrefix.
+QString getDisplayName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
+QString getDisplayName2(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
+QString getDisplayKitName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);

@@ -98,66 +98,18 @@ public:
     bool backFlag = false;             // the whole-setup save marks its file as a BACKUP
     bool writeSoundListOnClose = true; // off only when the start-up ends without showing the window
 
-    // ---- shell operations -------------------------------------------------------
-    void initValueAndList();
-    void initPadWidgetPoint();
-    void initHHWidgetPoint();
-    void initUi();
-    void initUIFont();
-    void setPadEventFilter();
-    void initPadMenu();
-    void initPadDisplayStyle();
-    bool isSystemDarkMode();
-
     // ---- kit editing --------------------------------------------------------------
-    void initKitSet();
-    void initKitSet1();
-    void initGlobalSet();
-    void getPadAttr();
-    // Pad p's trigger settings in a new setup (current layout).
-    static M_PAD_FS_TRIG_ATTR defaultPadTrigger(int p);
-    void initKitChainSet();
 
     // Main pad page.
     void dispPadList(const QVector<soundKit> &kits, quint8 kit);
-    void disPad(soundKit *kit, quint8 pad);
     void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
-    void dispKitinList(bool show, quint8 kit);
-    void updateKitNameToMainInterface();
-    // Takes the name field as the name of kit `kit` (0-based) when the field
-    // shows that kit and the name passes the name rules; a refused name is put
-    // back. False when refused.
-    bool applyKitName(int kit);
-    // Ends a name edit still under way in the name field (the title bar's close
-    // takes no focus from it); false when the name was refused.
-    bool finishKitNameEdit();
-    // Why a kit name is refused (blank, pattern, length), empty when it is not.
-    QString kitNameRefusal(const QString &name);
 
     // Pad settings page.
     void on_savePadSetBtn_clicked(int pad);
-    void commitPadPage(int kit, int pad); // kit 0-based
 
     // Kit settings page.
     void updateKitNo(int kitNo);
-    // Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
-    // 1 at a kit switch, else the pad shown.
-    void showKitPage(int kitNo, bool kitSwitch, int pad = -1);
-    // Redraws the pads and the kit settings page when they show kit `kit`
-    // (1-based), after a copy changed its record.
-    void redrawCopiedKit(int kit);
     void on_btnSaveOneKitSet_clicked(quint8 kitNo);
-    // Runs the hi-hat layer rules on a layer whose edit has not finished.
-    void settleHHLayers();
-    // The commit of everything the kit settings page holds, pad shown first,
-    // into kit kitNo (1-based); nothing unless that page is shown, and
-    // nothing into a record whose page was not edited since it was shown.
-    void commitShownKit(int kitNo);
-    void updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile);
-    void on_kitEffect1_currKitIndex(int type, int kitIndex);
-    void on_kitEffect2_currKitIndex(int type, int kitIndex);
-    void on_kitEffect3_currKitIndex(int type, int kitIndex);
-    void on_activeFx_currKitIndex(int type, int kitIndex);
 
     // Global settings to and from the kit file model.
     void setGlobalFileChunk();
@@ -169,145 +121,17 @@ public:
     void initClickItemModel();
     void initHHListItemModel();
     void initTotalItemModel();
-    void initKitTotalItemModel();
-    void initSoundPlay();
-    void updateHHsoundList(int row);
-    void updateHHsoundList1();
     void getRightSoundList();
-    // names
-    bool checkDisplayName(QString name);
-    bool checkDisplayKitName(QString name);
-    bool findItemFromModel(QString name, QStandardItemModel *model, quint8 column);
-    bool findKitItemFromModel(QString name, QStandardItemModel *model, quint8 column);
-    QString getDisplayName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
-    QString getDisplayName2(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
-    QString getDisplayKitName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
-    QString getNameFromFile(QString path);
-    bool isLastCharAlnum(const QString &s);
-    QString detectWaveName(QString name, int len);
-    // groups and the sound-list file
-    void importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model, QString fileName);
-    void soundListToItemModel(QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
-    // The write at the close, with its boxes; false when it failed and the
-    // user keeps the window open.
-    bool saveSoundListAtClose();
-    int getGroupIndexFromModel(QString name, QStandardItemModel *model);
-    // import
-    void addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode);
-    // The paths that hold decodable audio, in order; the others are named in
-    // one warning. Probes on all cores while the window stays responsive.
-    QStringList audioFilesOf(const QStringList &paths);
-    bool isSoundFile(const QString &path);
-    // selection and preview
-    void totalListSelection(const QModelIndex &index, bool press);
-    void groupTreeSelection(const QModelIndex &index, bool press);
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
-    QString previewFileName() const;
-    // The preview's wait dialog: window-modal, its Cancel is Stop.
-    void openWaitDialog();
-    // A new window-modal "Please wait..." dialog in `dialog`, with a cancel
-    // button only when cancelText is given; it holds the window while it is
-    // shown.
-    void showWaitDialog(const QString &label, int maximum, const QString &cancelText = QString());
-    // Runs a preview's work off the GUI thread while the window keeps
-    // painting; input waits until the wait dialog, shown once the work lasts
-    // over half a second, holds the window. It steps up to lastStep. False
-    // when Stop ended the work.
-    bool runPreviewWork(const std::function<void()> &work, int lastStep);
-    void startLoopRun(int run);
-    void endLoopRunWhenLoopOff();
-    void stopPreviewForClose();
-    // rename, delete, export, orders, locks
-    // Shows why a sound name is refused (blank, pattern, length; `symbols`
-    // ends the pattern message); false when the name passes.
-    bool refuseSoundName(const QString &name, const QString &symbols);
-    bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
-    // Writes stored sound `index` of a loaded kit file to `target`, only while
-    // that file is the one loaded (Changed otherwise); nothing is shown. A
-    // target that cannot be written gives Unwritable, its reason in `unwritten`.
-    exportfile::Outcome getDataFromKitFile(const READ_KIT_FILE &kit, quint16 index, QString target,
-                                           QString *unwritten = nullptr);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
-    void generateKitOrder();
-
-    // ---- device storage -------------------------------------------------------------
-    void addUsbWave();
-    void deleteUsbWave();
-    void changeOnlineKitPath(QString originalPath, QString newPath, quint16 newNum, quint32 newLength, int kitNo);
-    void updateWavePrmAndData(int count, QVector<int> oldNumbers);
-    bool generateOrderFile();
-    // The total list's number and name of each of `files` it holds.
-    WaveFileIndex usedWaveIndex(const QSet<QString> &files);
-    bool safelyRemoveUSBDevice(const QString &mountPoint);
-    // The load after the drive's model folder was found; ends the program
-    // (fileErrCloseWindow) when the pad cannot be used.
-    void loadPad(const QString &modelFolder);
-    // The metronome list, filled from the pad's metronome folder.
-    void importPadClicks();
-    // The kits read from the pad become the window's, with their copies.
-    void takePadKits(const PadKits &kits);
-    // The guard that judges the pad before each write and read below its
-    // root, from `loaded` and the kit records read; it warns when another
-    // pad is found at a read.
-    void guardPad(const PadIdentity &loaded);
-    // The main window as it looks on the pad.
-    void showDeviceModeLook();
-    // The close in device mode; true when the window may close.
-    bool closeOnPad();
-    // The batch object, made and connected on first use.
-    SyncBatch *padSync();
-    // Another pad stands at the pad's place: no file below the pad's root is
-    // read any more and the editor goes on offline, its pad dialogs hidden.
-    void padLost();
-    // The pad at the pad's place judged now (padLost() when it is another);
-    // `settingsToo` reads its serials and fingerprint also on the same mount.
-    PadMatch padCheck(bool settingsToo);
-    // True while the pad at the pad's place is the one loaded; otherwise the
-    // user is told, and when another pad stands there, padLost().
-    bool padStillLoaded();
-    // One box about sounds of a batch that did not reach the pad: why (another
-    // pad, read-only, gone), then `lead` and the sounds.
-    DeviceMessage padBatchMessage(const QString &lead, const QStringList &sounds);
-    // usbDialog prepared for a long pad operation, shown at 0.
-    QProgressDialog *showPadProgress(const QString &label, int maximum);
-    // Warning boxes of the device side, in order.
-    void showDeviceMessages(const DeviceMessages &messages);
-    // The rows, records and kits follow an ended batch; one box names the
-    // sounds that did not reach the pad or stay on it.
-    void completeAddBatch();
-    void completeDeleteBatch();
-    // The pad session's tree checks, with their warnings.
-    bool getRootDirPath(QString path);
-    bool judgeFourFile();
 
     // ---- drops ----------------------------------------------------------------------
-    bool isOurDrag(QDropEvent *event);
-    void applyPadDropState();
-    bool dropOnPad(int pad, QDropEvent *event);
-    bool dropFilesOnGroups(QDropEvent *event);
-    bool dropOnTotalList(QDropEvent *event);
-    bool dropOnStep(QDropEvent *event);
-    bool dropOnHiHat(QDropEvent *event);
 
     // ---- kit chains -------------------------------------------------------------------
-    void initKitChainStep();
-    void disKit(KIT_CHAIN *chain, int step);
-    void disKitStep(QVector<KIT_CHAIN> chains, int chain);
-    void updateKitChainNameList();
     // The ON switch and chain number of the page into the chains, as OK takes
     // them, with a name still in the kit list's editor.
     void takeOverChainPage();
-    // Ends a name edit still open in the kit list (the title bar's close and a
-    // save take no focus from it); false when the name was refused.
-    bool finishKitListEdit();
-    bool replaceNameToStep(QString kitNumber, QString name);
-    // Moves the current kit of the kit list one row up (-1) or down (1).
-    void moveKitInList(int step);
-
-    // ---- menus and help ----------------------------------------------------------------
-    void openHtmlFile();
-    void on_savePadSetBtn_clicked(); // no form object: nothing connects it
 
     // ---- setup files ------------------------------------------------------------------
     // The sounds gathered for a save (setupfiles/).

@@ -6,6 +6,7 @@
 // and the dismount is recorded, with the change file as it stood then.
 
 #include "device/padfixture.h"
+#include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
@@ -216,7 +217,7 @@ struct PadWindow {
         MainWindow1::strSoundGroup group;
         group.name = w->library().totalGroup->text();
         group.itemList = &items;
-        w->addFileToGroupList(0, &group, w->library().totalListItemModel, 4);
+        librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel, 4);
     }
 
     // The rows of the total list as "number|name|file".

@@ -2,6 +2,7 @@
 // the list, dragging a kit, moving kits (which swaps them everywhere) and the
 // chains of a loaded setup.
 #include "library/draghook.h"
+#include "mainwindow1/editing/kitchainpage.h"
 #include "setup/fileread.h"
 #include "windowfixture.h"
 
@@ -88,7 +89,7 @@ private slots:
         MainWindow1 *w = f->w;
         f->ui->kitChainNoSpinBox->setValue(2);
         step(2, 0) = 7;
-        w->disKitStep(w->doc().kitChainList, 2);
+        kitchainpage::disKitStep(w, w->doc().kitChainList, 2);
         QCOMPARE(f->ui->step1Lab->text(), QString("New Kit"));
         const QStringList refused = {"", "-Bad", "Eleven char"};
         for (const QString &name : refused)

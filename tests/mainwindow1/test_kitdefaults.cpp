@@ -1,4 +1,5 @@
 #include "mainwindow1/editing/kittables.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
@@ -257,7 +258,7 @@ private slots:
             w.doc().curKitAttr[5].pedalChunk.active_effectCtrl2 = 300;
             w.doc().kitNameList[5] = "Rock";
 
-            w.initKitSet1();
+            kitpage::initKitSet1(&w);
 
             QCOMPARE(ui->effect2_no->currentIndex(), 3);
             QCOMPARE(ui->linkGroupComboBox->currentIndex(), 2);

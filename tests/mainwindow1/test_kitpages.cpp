@@ -2,6 +2,7 @@
 // paging, kit numbers, renames, Clear, the page buttons, the kit commit into
 // the records and file images, and re-pointing a renumbered wave.
 #include "windowfixture.h"
+#include "mainwindow1/editing/kitpage.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -308,8 +309,8 @@ private slots:
         f->kit(7).kpadChunk[3].soundFile1 = w->doc().kitPadList[6][3].soundFile1 = oldFile;
         f->kit(9).pedalChunk.hh_wave2_file = oldFile;
         f->kit(10).kpadChunk[0].soundFile0 = oldFile.toUpper(); // case counts
-        w->updateKitFile(5, 42, oldFile, newFile);
-        w->updateKitFile(5, 42, QString(), newFile); // empty slots match nothing
+        kitpage::updateKitFile(w, 5, 42, oldFile, newFile);
+        kitpage::updateKitFile(w, 5, 42, QString(), newFile); // empty slots match nothing
         QCOMPARE(QStringList({f->kit(7).kpadChunk[3].soundFile1, w->doc().kitPadList[6][3].soundFile1,
                               f->kit(9).pedalChunk.hh_wave2_file, f->kit(10).kpadChunk[0].soundFile0}),
                  QStringList({newFile, newFile, newFile, oldFile.toUpper()}));

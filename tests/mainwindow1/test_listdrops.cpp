@@ -1,6 +1,7 @@
 // Drops on the panes: files onto the group tree, group sounds onto the setup's
 // sound list, kits onto kit-chain steps and sounds onto hi-hat slots.
 #include "device/writeback.h"
+#include "mainwindow1/editing/kitchainpage.h"
 #include "dropfixture.h"
 #include "model/kitfile_fixture.h"
 
@@ -193,7 +194,7 @@ private slots:
                 QCOMPARE(int(w->doc().kitChainList[c].curKitChain[c][s]), c == 2 && s == 2 ? 7 : 0);
         // Steps holding no kit number show empty.
         w->doc().kitChainList[2].curKitChain[2][4] = 200;
-        w->disKitStep(w->doc().kitChainList, 2);
+        kitchainpage::disKitStep(w, w->doc().kitChainList, 2);
         QCOMPARE(f->ui->step5Lab->text(), QString());
     }
 

@@ -1,4 +1,5 @@
 #include "widgets/totaltreeview.h"
+#include "mainwindow1/shell/shellsteps.h"
 #include "widgets/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
@@ -236,7 +237,7 @@ private slots:
             QCOMPARE(w->hhWidgetGroup[i].group->objectName(), QString("hh_wave%1_groupBox").arg(i + 1));
             QCOMPARE(w->hhWidgetGroup[i].lableA->objectName(), QString("hh_wave%1_name").arg(i + 1));
         }
-        w->setPadEventFilter(); // a second call changes nothing
+        shellsteps::setPadEventFilter(w); // a second call changes nothing
         QVERIFY(w->padWidgetGroup[0].group->acceptDrops());
         QVERIFY(w->ui->left_stackedSoundWidget->acceptDrops());
     }

@@ -1,5 +1,6 @@
 // The menu actions, the save's kit choice, "Back to Main Interface", the help
 // page and the left top bar's size on repaint.
+#include "mainwindow1/shell/shellsteps.h"
 #include "widgets/selectkitno.h"
 #include "windowfixture.h"
 
@@ -169,7 +170,7 @@ private slots:
         QCOMPARE(f->ui->stackedWidget->currentIndex(), 1);
         f->ui->padNoComboBox->setCurrentIndex(2);
         f->ui->midiCodeSpinBox->setValue(77);
-        w->on_savePadSetBtn_clicked();
+        shellsteps::on_savePadSetBtn_clicked(w);
         QCOMPARE(int(f->kit(6).kpadChunk[2].midi_code), 77);
     }
 

@@ -1,4 +1,5 @@
 #include "device/bindmount.h"
+#include "mainwindow1/library/librarypane.h"
 #include "device/writeback.h"
 #include "mainwindow1/shell/startup.h"
 #include "padwindow.h"
@@ -80,7 +81,7 @@ private slots:
         MainWindow1::strSoundGroup group;
         group.name = w->library().totalGroup->text();
         group.itemList = &items;
-        w->addFileToGroupList(0, &group, w->library().totalListItemModel, 4);
+        librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel, 4);
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind == SyncBatch::Idle, 60000);
         w->ui->kitNumber->clear();
         QTest::keyClicks(w->ui->kitNumber, "1");

@@ -1,4 +1,5 @@
 #include "device/bindmount.h"
+#include "mainwindow1/device/padpane.h"
 #include "padwindow.h"
 
 #include <QProcess>
@@ -96,7 +97,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList());
 
         // The same path as old and new: number, length and end only.
-        w->changeOnlineKitPath(record.file, record.file, 77, 12, 0);
+        padpane::changeOnlineKitPath(w, record.file, record.file, 77, 12, 0);
         const MainWindow1::KIT_PAD_SETTING &pad = w->doc().kitAttrList[0].kpadChunk[5];
         QCOMPARE(pad.soundFile0, record.file);
         QCOMPARE(pad.aWaveNo, quint16(77));
@@ -117,7 +118,7 @@ private slots:
         touchFile(picky, "#!/bin/sh\ncase \"$2\" in *notes*) echo 'Invalid data found when processing input' >&2; "
                          "exit 1;; esac\nexec " + audioconverter::defaultProgram().toUtf8() + " \"$@\"\n");
         QFile(picky).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        w->padSync()->setConverterProgram(picky);
+        padpane::padSync(w)->setConverterProgram(picky);
         w->doc().kitAttrList[0].kpadChunk[2].soundFile0 = notes;
         w->doc().kitAttrList[0].pedalChunk.hh_wave3_file = notes;
 
@@ -137,7 +138,7 @@ private slots:
 
         // No ffmpeg: nothing lands, the batch still ends.
         f.prompter.clear();
-        w->padSync()->setConverterProgram(f.work.filePath("no-ffmpeg"));
+        padpane::padSync(w)->setConverterProgram(f.work.filePath("no-ffmpeg"));
         const QString again = makeTone(f.work.filePath("again.wav"), 0.1);
         f.importSounds({again});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
@@ -151,7 +152,7 @@ private slots:
         // Wave folders that are not the pad's (relative; the working folder is
         // a temporary one): the batch ends at once and nothing is written.
         f.prompter.clear();
-        w->padSync()->setConverterProgram(QString());
+        padpane::padSync(w)->setConverterProgram(QString());
         w->pad().dataPath = "WAV_DATA";
         f.importSounds({again});
         QVERIFY(batchDone(w));
@@ -188,7 +189,7 @@ private slots:
             const QString script = "#!/bin/sh\n" + swap + "\nexec " + audioconverter::defaultProgram() + " \"$@\"\n";
             touchFile(swapping, script.toUtf8());
             QFile(swapping).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-            w->padSync()->setConverterProgram(swapping);
+            padpane::padSync(w)->setConverterProgram(swapping);
         } else {
             QCOMPARE(QProcess::execute("sh", {"-c", swap}), 0);
         }
@@ -411,7 +412,7 @@ private slots:
         std::swap(w->library().waveLoadKitAttrList[0], w->library().waveLoadKitAttrList[2]);
         for (int i = 0; i < 3; ++i)
             w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
-        w->updateWavePrmAndData(3, {3, 2, 1});
+        padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
         QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
                                                  "was written to it or deleted from it. Korvanta goes on without the "
                                                  "sampler pad and keeps your edits.\r\nIt is another volume: its "
@@ -434,7 +435,7 @@ private slots:
 
         for (int i = 0; i < 3; ++i)
             w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
-        w->updateWavePrmAndData(3, {2, 5, 9});
+        padpane::updateWavePrmAndData(w, 3, {2, 5, 9});
         QVERIFY(!QFile::exists(f.wav(9)) && !QFile::exists(f.prm(5)));
         QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
         QCOMPARE(w->library().waveLoadKitAttrList[1].file, QDir::toNativeSeparators(f.wav(2)));
@@ -450,7 +451,7 @@ private slots:
         w->doc().kitAttrList[5].kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
         for (int i = 0; i < 3; ++i)
             w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
-        w->updateWavePrmAndData(3, {3, 2, 1});
+        padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
         QCOMPARE(w->doc().kitAttrList[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
         QCOMPARE(w->doc().kitAttrList[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
         QCOMPARE(kf::rd16(kf::readFile(f.prm(1)), 0), quint16(1));
@@ -459,7 +460,7 @@ private slots:
         QVERIFY(QFile::remove(f.prm(2)));
         const QStringList before = f.pad.snapshot();
         w->library().waveLoadKitAttrList[1].wave_No = 7;
-        w->updateWavePrmAndData(3, {1, 2, 3});
+        padpane::updateWavePrmAndData(w, 3, {1, 2, 3});
         QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
         QCOMPARE(w->library().waveLoadKitAttrList[1].wave_No, quint16(2));
         QCOMPARE(f.pad.snapshot(), before);

@@ -1,6 +1,7 @@
 // Preview playback with the real player and ffmpeg, and the raw waves of
 // every kind of sound source.
 #include "setupflow_fixture.h"
+#include "mainwindow1/library/librarypane.h"
 #include "soundlib_fixture.h"
 
 #include "library/waveprobe.h"
@@ -85,7 +86,7 @@ private slots:
         QVERIFY(w->ui->playBtn2->isEnabled());
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        const QString preview = w->previewFileName();
+        const QString preview = librarypane::previewFileName(w);
         QCOMPARE(preview, QDir::toNativeSeparators(w->TempPlayDirName2 + "/play.wav"));
         const waveprobe::Format fmt = formatOf(preview);
         QVERIFY(fmt.riff && fmt.hasFmt);
@@ -128,7 +129,7 @@ private slots:
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
         w->ui->playBtn2->click();
         QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(pad));
-        QVERIFY(!QFile::exists(w->previewFileName()));
+        QVERIFY(!QFile::exists(librarypane::previewFileName(w)));
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
 
         KitFile kit;
@@ -139,8 +140,8 @@ private slots:
         w->playFileNameNew2 = native + ":U00002"; // sound 2 stands after the five clicks
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(kf::readFile(w->previewFileName()), kit.waves.at(7));
-        QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(w->previewFileName()));
+        QCOMPARE(kf::readFile(librarypane::previewFileName(w)), kit.waves.at(7));
+        QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(librarypane::previewFileName(w)));
 
         // A kit file that was not loaded: "File error!", then "Play error!".
         w->playFileNameNew2 = f.path("NOT_LOADED.BIN:U00001");
@@ -177,7 +178,7 @@ private slots:
         w->playFileNameNew2 = native + ":U00002";
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
         w->ui->playBtn2->click();
-        QCOMPARE(kf::readFile(w->previewFileName()), kit.waves.at(7));
+        QCOMPARE(kf::readFile(librarypane::previewFileName(w)), kit.waves.at(7));
 
         const int start = int(kit.record.info.sound[7].wave_start);
         QByteArray bytes = kf::readFile(kit.path);
@@ -188,7 +189,7 @@ private slots:
         w->ui->stopBtn2->click();
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(kf::readFile(w->previewFileName()), bytes.mid(start, kit.waves.at(7).size()));
+        QCOMPARE(kf::readFile(librarypane::previewFileName(w)), bytes.mid(start, kit.waves.at(7).size()));
 
         QFile file(kit.path); // written again in place, a second later
         QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes.left(start)) == start);
@@ -219,7 +220,7 @@ private slots:
         f.selectTotalRow(0);
         w->ui->playBtn2->click();
         QCOMPARE(f.prompter.texts(), QStringList());
-        QCOMPARE(kf::readFile(w->previewFileName()), kf::readFile(f.path("w5.wav")));
+        QCOMPARE(kf::readFile(librarypane::previewFileName(w)), kf::readFile(f.path("w5.wav")));
     }
 
     // A pad sound with a broken header says so, as other failures do.
@@ -250,7 +251,7 @@ private slots:
         f.selectTotalRow(0);
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        QFile preview(w->previewFileName());
+        QFile preview(librarypane::previewFileName(w));
         QVERIFY(preview.open(QIODevice::ReadOnly));
         QCOMPARE(waveprobe::dataBytes(preview), 4799u * 4);
         QCOMPARE(w->playFileNameOld2, cut);
@@ -263,12 +264,12 @@ private slots:
         const QStringList sources = {writeBytes(f.path("old.bin/kick.wav"), pcmWav(1, 8000, 800)),
                                      writeBytes(f.path("snare.initial.wav"), pcmWav(1, 8000, 800))};
         for (const QString &src : sources) {
-            QFile::remove(w->previewFileName());
+            QFile::remove(librarypane::previewFileName(w));
             w->playFileNameNew2 = src;
             w->ui->playBtn2->setEnabled(true); // as a selection leaves it
             w->ui->playBtn2->click();
             QVERIFY(f.prompter.texts().isEmpty());
-            QCOMPARE(formatOf(w->previewFileName()).sampleRate, quint32(48000));
+            QCOMPARE(formatOf(librarypane::previewFileName(w)).sampleRate, quint32(48000));
             QCOMPARE(w->playFileNameOld2, src);
             w->player2->stop();
         }
@@ -289,7 +290,7 @@ private slots:
         w->ui->loopBtn2->click();
         QCOMPARE(w->index2, 1);
         QVERIFY(w->singleLoop);
-        QVERIFY(QFile::exists(w->previewFileName()));
+        QVERIFY(QFile::exists(librarypane::previewFileName(w)));
         QCOMPARE(w->playFileNameOld2, src);
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
         // Each end of the sound starts it again.

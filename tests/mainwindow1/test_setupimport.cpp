@@ -2,6 +2,7 @@
 // setups and kit files into the editor, kit files read again, and files
 // that are refused leaving the editor as it was.
 #include "setupflow_fixture.h"
+#include "mainwindow1/library/librarypane.h"
 
 #include "widgets/totaltreeview.h"
 
@@ -266,7 +267,7 @@ private slots:
             const QModelIndex row = w->library().totalListItemModel->index(r, 0, w->library().totalGroup->index());
             sel->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             w->ui->playBtn2->click();
-            QCOMPARE(kf::readFile(w->previewFileName()), wave);
+            QCOMPARE(kf::readFile(librarypane::previewFileName(w)), wave);
             f->prompter.fileAnswers.enqueue({out});
             TotalTreeView::exportSoundAction()->trigger();
             QCOMPARE(kf::readFile(QDir(out).filePath(sounds.at(6 + r).name + ".wav")), wave);

@@ -1,6 +1,10 @@
 // The sound library's lists, groups, import and metronome sounds, driven
 // through the real main window.
 #include "soundlib_fixture.h"
+#include "mainwindow1/library/librarypane.h"
+#include "library/modeltexts.h"
+#include "library/soundnames.h"
+#include "model/namerules.h"
 
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
@@ -103,16 +107,16 @@ private slots:
 
         // Rebuilds leave one change connection on each new model.
         QStandardItemModel *oldTotal = w->library().totalListItemModel;
-        w->updateHHsoundList1();
+        librarypane::updateHHsoundList1(w);
         QCOMPARE(f.mirrorRows().size(), 3);
         QCOMPARE(SignalPeek::count(w->library().hhSoundItemModel, SIGNAL(itemChanged(QStandardItem *))), 1);
-        w->updateHHsoundList(1);
+        librarypane::updateHHsoundList(w, 1);
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "c three|" + c}));
         w->initTotalItemModel();
         QVERIFY(w->library().totalListItemModel != oldTotal);
         QCOMPARE(SignalPeek::count(w->library().totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 1);
         QCOMPARE(w->library().totalGroup->rowCount(), 0);
-        w->initKitTotalItemModel();
+        librarypane::initKitTotalItemModel(w);
         QCOMPARE(headers(w->library().totalListItemModel), QStringList({"Layer", "Index", "Name", "File"}));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(3));
         QCOMPARE(SignalPeek::count(w->library().totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
@@ -187,22 +191,23 @@ private slots:
     void namesThroughTheWindow()
     {
         Fixture f;
-        MainWindow1 *w = f.open();
-        QVERIFY(w->checkDisplayName("a b") && !w->checkDisplayName("A-") && w->checkDisplayKitName("7"));
+        QVERIFY(f.open());
+        QVERIFY(namerules::checkDisplayKitName("a b") && !namerules::checkDisplayKitName("A-")
+                && namerules::checkDisplayKitName("7"));
         // The search trims cells, not the name, and skips top-level rows.
         auto *group = new QStandardItem("Kick");
         group->appendRow({new QStandardItem(" Kick "), new QStandardItem("/k.wav")});
         group->appendRow({new QStandardItem("Kick~00001"), new QStandardItem("/k1.wav")});
         QStandardItemModel model;
         model.appendRow(group);
-        QVERIFY(w->findItemFromModel("Kick", &model, 0));
-        QVERIFY(!w->findItemFromModel(" Kick", &model, 0));
-        QVERIFY(w->findItemFromModel("/k.wav", &model, 1));
-        QCOMPARE(w->getDisplayName("Kick", &model, "SOUND", 16), QString("Kick~00002"));
-        QCOMPARE(w->getDisplayName2("Kick", &model, "SOUND", 16), QString("Kick~00001"));
-        QCOMPARE(w->getDisplayKitName("!!", &model, "KIT", 10), QString("KIT~00001"));
-        QCOMPARE(w->getNameFromFile("/a/b.c.wav"), QString("b.c"));
-        QCOMPARE(w->detectWaveName("Snare__", 16), QString("Snare"));
+        QVERIFY(findItemFromModel("Kick", &model, 0));
+        QVERIFY(!findItemFromModel(" Kick", &model, 0));
+        QVERIFY(findItemFromModel("/k.wav", &model, 1));
+        QCOMPARE(getDisplayName("Kick", &model, "SOUND", 16), QString("Kick~00002"));
+        QCOMPARE(getDisplayName2("Kick", &model, "SOUND", 16), QString("Kick~00001"));
+        QCOMPARE(getDisplayKitName("!!", &model, "KIT", 10), QString("KIT~00001"));
+        QCOMPARE(soundnames::nameFromFile("/a/b.c.wav"), QString("b.c"));
+        QCOMPARE(namerules::detectWaveName("Snare__", 16), QString("Snare"));
     }
 
     void groupsFromFileAndNewGroups()
@@ -500,9 +505,10 @@ private slots:
     void soundFileTest()
     {
         Fixture f;
-        MainWindow1 *w = f.open();
-        QVERIFY(w->isSoundFile("/x/A.WAV") && w->isSoundFile("b.Flac"));
-        QVERIFY(!w->isSoundFile("a.mp4") && !w->isSoundFile("a.wav.bak") && !w->isSoundFile("noext"));
+        QVERIFY(f.open());
+        QVERIFY(soundnames::isSoundFile("/x/A.WAV") && soundnames::isSoundFile("b.Flac"));
+        QVERIFY(!soundnames::isSoundFile("a.mp4") && !soundnames::isSoundFile("a.wav.bak")
+                && !soundnames::isSoundFile("noext"));
     }
 
     // A pipe at the sound-list file is not waited on; the close moves it aside.
@@ -662,3 +668,6 @@ private slots:
 
 QTEST_MAIN(TestSoundLibrary)
 #include "test_soundlibrary.moc"
+#include "model/namerules.h"
+#include "library/soundnames.h"
+#include "library/modeltexts.h"

@@ -1,6 +1,7 @@
 // The orders of the total list, the order file, locks, renumbering and the
 // kit order list, through the real window.
 #include "soundlib_fixture.h"
+#include "mainwindow1/library/librarypane.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -253,8 +254,8 @@ private slots:
         w->doc().kitAttrList[7].kit_name = "Jazz";
         w->doc().kitAttrList[7].kpadChunk[18].soundFile0 = s.files[1];
         w->doc().kitAttrList[7].kpadChunk[18].soundName0 = "Kick";
-        w->initKitTotalItemModel();
-        w->generateKitOrder();
+        librarypane::initKitTotalItemModel(w);
+        librarypane::generateKitOrder(w);
         QStandardItemModel *m = w->library().totalListItemModel;
         auto rows = [m](int group) {
             QStringList out;
@@ -281,8 +282,8 @@ private slots:
         for (int i = 2; i < s.files.size(); ++i)
             w->doc().kitAttrList[9].kpadChunk[i].soundFile0 = s.files[i];
         w->doc().kitAttrList[2].kpadChunk[17].soundFile0.clear();
-        w->initKitTotalItemModel();
-        w->generateKitOrder();
+        librarypane::initKitTotalItemModel(w);
+        librarypane::generateKitOrder(w);
         QCOMPARE(w->library().totalListItemModel->rowCount(), 3);
         QCOMPARE(w->library().totalListItemModel->item(2)->text(), w->doc().kitAttrList[9].kit_name);
     }

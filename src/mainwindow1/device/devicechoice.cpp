@@ -1,4 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
 
 #include "device/padpaths.h"
 #include "device/writeback.h"
@@ -42,50 +43,51 @@ void MainWindow1::recvFilePath(QString path)
         return;
     }
     pad().padRoot = ztplatform::FolderAnchor::record(path);
-    loadPad(QFileInfo(modelFolder).canonicalFilePath());
+    padpane::loadPad(this, QFileInfo(modelFolder).canonicalFilePath());
 }
 
-bool MainWindow1::getRootDirPath(QString path)
+bool padpane::getRootDirPath(MainWindow1 *w, QString path)
 {
     DeviceMessage warning;
-    const bool ok = pad().getRootDirPath(path, &warning);
+    const bool ok = w->pad().getRootDirPath(path, &warning);
     if (!ok)
-        showDeviceMessages({warning});
+        padpane::showDeviceMessages(w, {warning});
     return ok;
 }
 
-bool MainWindow1::judgeFourFile()
+bool padpane::judgeFourFile(MainWindow1 *w)
 {
     DeviceMessage warning;
-    const bool ok = pad().judgeFourFile(&warning);
+    const bool ok = w->pad().judgeFourFile(&warning);
     if (!ok)
-        showDeviceMessages({warning});
+        padpane::showDeviceMessages(w, {warning});
     return ok;
 }
 
-void MainWindow1::padLost()
+void padpane::padLost(MainWindow1 *w)
 {
-    pad().padLost();
-    for (QProgressDialog *progress : {usbDialog, delDialog}) {
+    w->pad().padLost();
+    for (QProgressDialog *progress : {w->usbDialog, w->delDialog}) {
         if (progress)
             progress->hide();
     }
 }
 
-PadMatch MainWindow1::padCheck(bool settingsToo)
+PadMatch padpane::padCheck(MainWindow1 *w, bool settingsToo)
 {
-    const PadMatch match = pad().padCheck(settingsToo);
+    const PadMatch match = w->pad().padCheck(settingsToo);
     if (match.another())
-        padLost();
+        padpane::padLost(w);
     return match;
 }
 
-bool MainWindow1::padStillLoaded()
+bool padpane::padStillLoaded(MainWindow1 *w)
 {
-    const PadMatch match = padCheck(true);
+    const PadMatch match = padpane::padCheck(w, true);
     if (match.another())
-        showDeviceMessages({anotherPadMessage(match)});
+        padpane::showDeviceMessages(w, {anotherPadMessage(match)});
     else if (!match.same())
-        showDeviceMessages({DeviceMessage{tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
+        padpane::showDeviceMessages(
+                w, {DeviceMessage{MainWindow1::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
     return match.same();
 }

@@ -1,6 +1,7 @@
 // Loading the pad at start: sounds, metronome sounds, global settings and
 // kits, under a progress dialog. A load only reads the pad.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
 #include "ui_mainwindow1.h"
 
 #include "device/padkits.h"
@@ -50,191 +51,196 @@ bool namesGlobalIni(const QStringList &links)
 
 } // namespace
 
-QProgressDialog *MainWindow1::showPadProgress(const QString &label, int maximum)
+QProgressDialog *padpane::showPadProgress(MainWindow1 *w, const QString &label, int maximum)
 {
     // A child of the window, so that its modality holds the window while a
     // batch lets events run; it is kept for the whole run.
-    if (!usbDialog)
-        usbDialog = new QProgressDialog(this);
-    usbDialog->setWindowModality(Qt::WindowModal);
-    usbDialog->setWindowTitle(tr("Please wait..."));
-    usbDialog->setCancelButton(nullptr);
-    usbDialog->setMinimumDuration(5);
-    usbDialog->setLabelText(label);
-    usbDialog->setRange(0, maximum);
-    usbDialog->show();
-    usbDialog->setValue(0);
-    return usbDialog;
+    if (!w->usbDialog)
+        w->usbDialog = new QProgressDialog(w);
+    w->usbDialog->setWindowModality(Qt::WindowModal);
+    w->usbDialog->setWindowTitle(MainWindow1::tr("Please wait..."));
+    w->usbDialog->setCancelButton(nullptr);
+    w->usbDialog->setMinimumDuration(5);
+    w->usbDialog->setLabelText(label);
+    w->usbDialog->setRange(0, maximum);
+    w->usbDialog->show();
+    w->usbDialog->setValue(0);
+    return w->usbDialog;
 }
 
-void MainWindow1::showDeviceMessages(const DeviceMessages &messages)
+void padpane::showDeviceMessages(MainWindow1 *w, const DeviceMessages &messages)
 {
     for (const DeviceMessage &m : messages)
-        UiPrompter::instance()->warning(this, m.title, m.text, QMessageBox::Ok);
+        UiPrompter::instance()->warning(w, m.title, m.text, QMessageBox::Ok);
 }
 
-void MainWindow1::loadPad(const QString &modelFolder)
+// Why the pad's sounds are not taken: none are left, or they were not read.
+static DeviceMessage soundsRefusal(bool cleared)
 {
-    QProgressDialog *progress = showPadProgress(tr("The files are loading..."), 100);
+    if (cleared)
+        return {MainWindow1::tr("Error"), MainWindow1::tr("The sounds  of the sampler pad have been cleared. Entering "
+                                                          "online mode is prohibited")};
+    return {MainWindow1::tr("Error"), MainWindow1::tr("Import failed.")};
+}
+
+void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
+{
+    QProgressDialog *progress = padpane::showPadProgress(w, MainWindow1::tr("The files are loading..."), 100);
     // Messages come without the dialog; a refusal ends the program.
-    auto tell = [progress, this](const DeviceMessages &messages, bool goOn) {
+    auto tell = [progress, w](const DeviceMessages &messages, bool goOn) {
         if (messages.isEmpty())
             return;
         progress->hide();
-        showDeviceMessages(messages);
+        padpane::showDeviceMessages(w, messages);
         if (goOn)
             progress->show();
     };
     // The links left out are named once: before a refusal or at the end.
-    pad().padLinksLeftOut.clear();
-    auto withLinks = [this](DeviceMessages messages) {
-        if (!pad().padLinksLeftOut.isEmpty())
-            messages.prepend(padtree::linksWarning(pad().padLinksLeftOut));
+    w->pad().padLinksLeftOut.clear();
+    auto withLinks = [w](DeviceMessages messages) {
+        if (!w->pad().padLinksLeftOut.isEmpty())
+            messages.prepend(padtree::linksWarning(w->pad().padLinksLeftOut));
         return messages;
     };
-    auto refuse = [this, progress, &tell, &withLinks](const DeviceMessages &messages) {
+    auto refuse = [w, progress, &tell, &withLinks](const DeviceMessages &messages) {
         progress->close();
         tell(withLinks(messages), false);
-        pad().isUDiskFlag = true;
-        fileErrCloseWindow = true;
+        w->pad().isUDiskFlag = true;
+        w->fileErrCloseWindow = true;
         loopFlag1 = 0;
     };
-    const DeviceMessage notPad{tr("Error"), tr("The current disk is not the sampler pad.")};
+    const DeviceMessage notPad{MainWindow1::tr("Error"), MainWindow1::tr("The current disk is not the sampler pad.")};
     progress->setValue(1);
     pumpEvents();
 
     // Both checks run so that both report; their boxes come without the dialog.
     progress->hide();
-    const bool rootOk = getRootDirPath(modelFolder);
+    const bool rootOk = padpane::getRootDirPath(w, modelFolder);
     progress->setValue(10);
-    const bool filesOk = judgeFourFile();
+    const bool filesOk = padpane::judgeFourFile(w);
     if (!rootOk || !filesOk)
         return refuse({notPad});
-    const PadIdentity loaded = pad().currentPadIdentity();
+    const PadIdentity loaded = w->pad().currentPadIdentity();
     progress->show();
 
     progress->setValue(18);
-    const PadSounds sounds = readPadSounds(pad().waveDataList, pad().wavePrmList, pumpEvents);
-    pad().padLinksLeftOut << sounds.linksLeftOut;
+    const PadSounds sounds = readPadSounds(w->pad().waveDataList, w->pad().wavePrmList, pumpEvents);
+    w->pad().padLinksLeftOut << sounds.linksLeftOut;
     if (!sounds.ok) {
         DeviceMessages messages = sounds.messages;
-        if (sounds.waveAttrList.isEmpty())
-            messages << DeviceMessage{tr("Error"), tr("The sounds  of the sampler pad have been cleared. Entering "
-                                                      "online mode is prohibited")};
-        else
-            messages << DeviceMessage{tr("Error"), tr("Import failed.")};
+        messages << soundsRefusal(sounds.waveAttrList.isEmpty());
         return refuse(messages);
     }
-    waveAttrList = sounds.waveAttrList;
-    library().waveLoadKitAttrList = sounds.waveLoadKitAttrList;
-    appendPadRows(library().totalGroup, library().hhGroup, library().waveLoadKitAttrList);
-    getRightSoundList();
+    w->waveAttrList = sounds.waveAttrList;
+    w->library().waveLoadKitAttrList = sounds.waveLoadKitAttrList;
+    appendPadRows(w->library().totalGroup, w->library().hhGroup, w->library().waveLoadKitAttrList);
+    w->getRightSoundList();
     tell(sounds.messages, true);
 
     progress->setValue(40);
     progress->hide(); // the import may warn; the load goes on whatever it says
-    importPadClicks();
+    padpane::importPadClicks(w);
     progress->show();
 
-    if (pad().usbGlobalIniFile.isEmpty() && namesGlobalIni(pad().padLinksLeftOut))
+    if (w->pad().usbGlobalIniFile.isEmpty() && namesGlobalIni(w->pad().padLinksLeftOut))
         return refuse({notPad});
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
-    const PadGlobal global = readPadGlobal(pad().usbGlobalIniFile, *globalModel);
+    const PadGlobal global = readPadGlobal(w->pad().usbGlobalIniFile, *globalModel);
     if (!global.ok)
         return refuse(global.messages);
-    doc().globalSize = global.globalSize;
-    pad().padChainBlock = global.chainBlock;
-    showVerAndGlobal1(globalModel.get());
+    w->doc().globalSize = global.globalSize;
+    w->pad().padChainBlock = global.chainBlock;
+    w->showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
-    doc().originalKitChainList = doc().kitChainList;
+    w->doc().originalKitChainList = w->doc().kitChainList;
 
-    const PadKits kits = readPadKits(pad().kitPath, waveAttrList, doc().curKitAttr, KitRecordStorage{doc().base0, doc().pedal0, doc().pad0},
-                                     pumpEvents);
-    pad().padLinksLeftOut << kits.linksLeftOut;
+    const PadKits kits = readPadKits(w->pad().kitPath, w->waveAttrList, w->doc().curKitAttr,
+                                     KitRecordStorage{w->doc().base0, w->doc().pedal0, w->doc().pad0}, pumpEvents);
+    w->pad().padLinksLeftOut << kits.linksLeftOut;
     if (!kits.ok)
         return refuse(kits.messages);
-    takePadKits(kits);
+    padpane::takePadKits(w, kits);
 
     progress->setValue(88);
-    for (int k = 0; k < doc().kitAttrList.size(); ++k) {
+    for (int k = 0; k < w->doc().kitAttrList.size(); ++k) {
         for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-            disHHList(&doc().kitAttrList[k], quint8(k), slot);
-        dispPadList(doc().kitAttrList, quint8(k));
+            w->disHHList(&w->doc().kitAttrList[k], quint8(k), slot);
+        w->dispPadList(w->doc().kitAttrList, quint8(k));
     }
     tell(withLinks(kits.messages), true);
 
-    ui->kitNumber->setText(QStringLiteral("1"));
-    on_kitNumber_textEdited(QStringLiteral("1"));
-    updateKitNo(1);
-    doc().markAllSaved(globalPage()); // an offline close after a failed close on the pad compares with this
-    guardPad(loaded);
+    w->ui->kitNumber->setText(QStringLiteral("1"));
+    w->on_kitNumber_textEdited(QStringLiteral("1"));
+    w->updateKitNo(1);
+    w->doc().markAllSaved(w->globalPage()); // an offline close after a failed close on the pad compares with this
+    padpane::guardPad(w, loaded);
     progress->setValue(100);
     progress->close();
-    showDeviceModeLook();
+    padpane::showDeviceModeLook(w);
     loopFlag1 = 0;
 }
 
-void MainWindow1::importPadClicks()
+void padpane::importPadClicks(MainWindow1 *w)
 {
-    library().clickList.clear();
-    library().clickDeviceFlag = true;
-    userFlag = false;
-    if (library().clickListItemModel)
-        library().clickListItemModel->clear();
-    ui->clickWaveTreeView->reset();
-    initClickItemModel();
-    on_btnImportClickWave_clicked();
+    w->library().clickList.clear();
+    w->library().clickDeviceFlag = true;
+    w->userFlag = false;
+    if (w->library().clickListItemModel)
+        w->library().clickListItemModel->clear();
+    w->ui->clickWaveTreeView->reset();
+    w->initClickItemModel();
+    w->on_btnImportClickWave_clicked();
 }
 
-void MainWindow1::takePadKits(const PadKits &kits)
+void padpane::takePadKits(MainWindow1 *w, const PadKits &kits)
 {
-    doc().kitAttrList.clear();
-    doc().originalKitAttrList.clear();
+    w->doc().kitAttrList.clear();
+    w->doc().originalKitAttrList.clear();
     for (int k = 0; k < KIT_MAX_COUNT && k < kits.kits.size(); ++k) {
-        const soundKit &kit = kits.kits.at(k);
-        doc().curKitAttr[k] = kit;
-        emit sendKitNameChanged(kit.kit_name, k);
-        if (k < doc().kitIndexList.size())
-            doc().kitIndexList[k] = kits.kitIndex.value(k);
-        doc().kitPadList[k].resize(PAD_NUM_MAX);
+        const MainWindow1::soundKit &kit = kits.kits.at(k);
+        w->doc().curKitAttr[k] = kit;
+        emit w->sendKitNameChanged(kit.kit_name, k);
+        if (k < w->doc().kitIndexList.size())
+            w->doc().kitIndexList[k] = kits.kitIndex.value(k);
+        w->doc().kitPadList[k].resize(PAD_NUM_MAX);
         for (int p = 0; p < PAD_NUM_MAX; ++p)
-            doc().kitPadList[k][p] = kit.kpadChunk[p];
-        storeKitMemories(kit, doc().kitEffectList1[k], doc().kitEffectList2[k], doc().kitEffectList3[k],
-                         doc().kitEffectList4[k], doc().kitLinkList[k]);
-        doc().kitAttrList.append(kit);
-        doc().originalKitAttrList.append(kit);
-        if (kits.nameAdjusted.value(k) && k < doc().kitNumFlagList1.size())
-            doc().kitNumFlagList1[k] = 1;
+            w->doc().kitPadList[k][p] = kit.kpadChunk[p];
+        storeKitMemories(kit, w->doc().kitEffectList1[k], w->doc().kitEffectList2[k], w->doc().kitEffectList3[k],
+                         w->doc().kitEffectList4[k], w->doc().kitLinkList[k]);
+        w->doc().kitAttrList.append(kit);
+        w->doc().originalKitAttrList.append(kit);
+        if (kits.nameAdjusted.value(k) && k < w->doc().kitNumFlagList1.size())
+            w->doc().kitNumFlagList1[k] = 1;
     }
-    doc().kitMaxList = kits.renamedKits;
-    pad().padKitFiles = kits.kitFiles;
-    pad().padKitRecords = kits.kitRecords;
+    w->doc().kitMaxList = kits.renamedKits;
+    w->pad().padKitFiles = kits.kitFiles;
+    w->pad().padKitRecords = kits.kitRecords;
 }
 
-void MainWindow1::guardPad(const PadIdentity &loaded)
+void padpane::guardPad(MainWindow1 *w, const PadIdentity &loaded)
 {
     // From now on each write and each read below the pad's root first asks
     // whether the pad there is the one loaded; no sound is read once another
     // pad stood there.
-    pad().guardPad(loaded);
-    ztplatform::watchFolder(pad().padRoot.path(), this, [this]() {
-        const PadMatch match = padCheck(false);
+    w->pad().guardPad(loaded);
+    ztplatform::watchFolder(w->pad().padRoot.path(), w, [w]() {
+        const PadMatch match = padpane::padCheck(w, false);
         if (match.another())
-            showDeviceMessages({anotherPadMessage(match)});
+            padpane::showDeviceMessages(w, {anotherPadMessage(match)});
         return !match.another();
     });
 }
 
-void MainWindow1::showDeviceModeLook()
+void padpane::showDeviceModeLook(MainWindow1 *w)
 {
     // Device mode: the groups stay as they are, sounds come and go only on the pad.
-    ui->waveGroupTreeView->setEnabled(false);
-    ui->waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
-    ui->widget_7->setEnabled(false);
-    ui->widget_7->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250) "));
-    ui->waveGroup_widget->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250);"));
-    ui->orderWidget->hide();
-    ui->rightwaveListIO->hide();
-    ui->tbtAddWave->hide();
-    ui->tbtDel->hide();
+    w->ui->waveGroupTreeView->setEnabled(false);
+    w->ui->waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
+    w->ui->widget_7->setEnabled(false);
+    w->ui->widget_7->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250) "));
+    w->ui->waveGroup_widget->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250);"));
+    w->ui->orderWidget->hide();
+    w->ui->rightwaveListIO->hide();
+    w->ui->tbtAddWave->hide();
+    w->ui->tbtDel->hide();
 }

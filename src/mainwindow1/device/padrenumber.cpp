@@ -1,5 +1,7 @@
 // The pad's files follow a renumbered sound list.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/editing/kitpage.h"
 
 #include "device/renumber.h"
 
@@ -8,49 +10,49 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 
-void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
+void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNumbers)
 {
-    if (pad().isUDiskFlag)
+    if (w->pad().isUDiskFlag)
         return;
-    const int n = qMin(count, qMin(library().waveLoadKitAttrList.size(), oldNumbers.size()));
-    const QVector<WaveRenumber> changes = renumberedWaves(library().waveLoadKitAttrList.mid(0, n),
-                                                          oldNumbers.mid(0, n));
+    const int n = qMin(count, qMin(w->library().waveLoadKitAttrList.size(), oldNumbers.size()));
+    const QVector<WaveRenumber> changes =
+            renumberedWaves(w->library().waveLoadKitAttrList.mid(0, n), oldNumbers.mid(0, n));
     if (changes.isEmpty())
         return;
     // Another pad at the pad's place is not touched; the numbers come back.
-    const bool onPad = !pad().padFoldersReady() || padStillLoaded();
+    const bool onPad = !w->pad().padFoldersReady() || padpane::padStillLoaded(w);
     const RenumberResult result =
-            onPad ? renumberPadWaves(changes, pad().dataPath, pad().prmPath, pad().padRoot) : RenumberResult();
+            onPad ? renumberPadWaves(changes, w->pad().dataPath, w->pad().prmPath, w->pad().padRoot) : RenumberResult();
     if (!result.ok) {
         // Found before the renumbering: padStillLoaded() has told it.
-        const PadMatch lost = onPad && pad().padGuard ? pad().padGuard->lost() : PadMatch();
+        const PadMatch lost = onPad && w->pad().padGuard ? w->pad().padGuard->lost() : PadMatch();
         if (lost.another()) {
-            padLost();
+            padpane::padLost(w);
             QStringList texts;
             for (const DeviceMessage &m : result.messages)
                 texts << m.text;
-            showDeviceMessages({anotherPadMessage(lost, texts)});
+            padpane::showDeviceMessages(w, {anotherPadMessage(lost, texts)});
         } else {
-            showDeviceMessages(result.messages);
+            padpane::showDeviceMessages(w, result.messages);
         }
         for (int i = 0; i < n; ++i)
-            library().waveLoadKitAttrList[i].wave_No = quint16(oldNumbers.at(i));
+            w->library().waveLoadKitAttrList[i].wave_No = quint16(oldNumbers.at(i));
         return;
     }
 
     // The rows' hidden file column follows; the list is rebuilt by the caller.
     QHash<QString, QStandardItem *> fileCells;
-    for (int row = 0; library().totalGroup && row < library().totalGroup->rowCount(); ++row) {
-        if (QStandardItem *cell = library().totalGroup->child(row, 2))
+    for (int row = 0; w->library().totalGroup && row < w->library().totalGroup->rowCount(); ++row) {
+        if (QStandardItem *cell = w->library().totalGroup->child(row, 2))
             fileCells.insert(QDir::toNativeSeparators(cell->text()), cell);
     }
     QVector<QString> oldFiles;
     for (int i = 0; i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
-        oldFiles << library().waveLoadKitAttrList.at(c.index).file;
-        library().waveLoadKitAttrList[c.index].file = result.newFiles.at(i);
+        oldFiles << w->library().waveLoadKitAttrList.at(c.index).file;
+        w->library().waveLoadKitAttrList[c.index].file = result.newFiles.at(i);
         if (QStandardItem *cell = fileCells.value(QDir::toNativeSeparators(oldFiles.last()))) {
-            const QSignalBlocker quiet(library().totalListItemModel);
+            const QSignalBlocker quiet(w->library().totalListItemModel);
             cell->setText(QDir::fromNativeSeparators(result.newFiles.at(i)));
         }
     }
@@ -67,11 +69,11 @@ void MainWindow1::updateWavePrmAndData(int count, QVector<int> oldNumbers)
     for (int i = 0; i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
         const QString target = chained ? result.newFiles.at(i) + QChar(0) : result.newFiles.at(i);
-        updateKitFile(c.oldNo, c.newNo, oldFiles.at(i), target);
+        kitpage::updateKitFile(w, c.oldNo, c.newNo, oldFiles.at(i), target);
     }
     for (int i = 0; chained && i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
-        updateKitFile(c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
+        kitpage::updateKitFile(w, c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
     }
-    reorderSoundFlag = true;
+    w->reorderSoundFlag = true;
 }

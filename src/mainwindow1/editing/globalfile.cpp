@@ -1,6 +1,7 @@
 // The global settings between the global settings page and the kit file
 // model's global chunk, in both directions.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include <QStandardItemModel>
@@ -206,7 +207,7 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
             t.close = f.close;
             doc().padTrigList[i] = t;
             M_PAD_FS_TRIG_ATTR &n = doc().curPad1[i];
-            n = defaultPadTrigger(i);
+            n = KitDocument::defaultPadTrigger(i);
             n.sensivity = f.sensibility;
             n.curve = f.curve;
             n.mask_time = f.mask_time;

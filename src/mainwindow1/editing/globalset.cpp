@@ -1,4 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 namespace {
@@ -8,93 +9,78 @@ QString numberOrSlash(int value, int none)
 }
 } // namespace
 
-void MainWindow1::initGlobalSet()
+void kitpage::initGlobalSet(MainWindow1 *w)
 {
-    ui->version->setText(QStringLiteral("1.01"));
-    doc().curEditEffect = 0;
-    doc().curEffectOFF = 0;
-    ui->labEditEffect->setText(QStringLiteral("0"));
-    ui->labEffectOFF->setText(QStringLiteral("0"));
-    for (M_NEW_MASTER_EFFECT &m : doc().meffChunk1) {
+    w->ui->version->setText(QStringLiteral("1.01"));
+    w->doc().curEditEffect = 0;
+    w->doc().curEffectOFF = 0;
+    w->ui->labEditEffect->setText(QStringLiteral("0"));
+    w->ui->labEffectOFF->setText(QStringLiteral("0"));
+    for (MainWindow1::M_NEW_MASTER_EFFECT &m : w->doc().meffChunk1) {
         m.param1 = m.param2 = m.param3 = 0;
         m.no = 255;
     }
-    doc().curRecLevel = 60;
-    doc().curAutoState = 1;
-    doc().curLoopClick = 1;
-    doc().curLoopQtz = 1;
-    doc().curLoopMeas = 1;
-    doc().curLoopMeasIndex = 0;
-    doc().curRecPad = 0;
-    ui->labRecLevel->setText(QString::number(doc().curRecLevel));
-    ui->labAutoState->setText(QStringLiteral("ON"));
-    ui->labLoopClick->setText(QString::number(doc().curLoopClick));
-    ui->labLoopQtz->setText(QString::number(doc().curLoopQtz));
-    ui->labLoopMeas->setText(QString::number(doc().curLoopMeas));
-    ui->labLoopMeasIndex->setText(QString::number(doc().curLoopMeasIndex));
-    ui->labRecPad->setText(QString::number(doc().curRecPad));
+    w->doc().curRecLevel = 60;
+    w->doc().curAutoState = 1;
+    w->doc().curLoopClick = 1;
+    w->doc().curLoopQtz = 1;
+    w->doc().curLoopMeas = 1;
+    w->doc().curLoopMeasIndex = 0;
+    w->doc().curRecPad = 0;
+    w->ui->labRecLevel->setText(QString::number(w->doc().curRecLevel));
+    w->ui->labAutoState->setText(QStringLiteral("ON"));
+    w->ui->labLoopClick->setText(QString::number(w->doc().curLoopClick));
+    w->ui->labLoopQtz->setText(QString::number(w->doc().curLoopQtz));
+    w->ui->labLoopMeas->setText(QString::number(w->doc().curLoopMeas));
+    w->ui->labLoopMeasIndex->setText(QString::number(w->doc().curLoopMeasIndex));
+    w->ui->labRecPad->setText(QString::number(w->doc().curRecPad));
 
-    vecEffect.clear();
+    w->vecEffect.clear();
     // "DANCD-FLA-L" is the name the global page has always shown.
     for (const char *name : {"THRU", "ECHO", "ECHO-PITCH", "PITCH SHIFT", "PING PONG", "REV1", "REV2", "REV3",
                              "LARGE PLATE", "SMALL PLATE", "TIGHT PLATE", "GATED", "PA VOCAL", "CHORUS", "FLANGER",
                              "REV-TREMOLO", "REV-FLANGE", "REV-CHORUS", "REV-KEY", "DANCE-P-L", "DANCE-H-L",
                              "DANCD-FLA-L", "RMS SOFT KNEE", "ACT XOVER"})
-        vecEffect.append(QString::fromLatin1(name));
+        w->vecEffect.append(QString::fromLatin1(name));
 
-    ui->clickSoundNoSpinBox->setRange(1, 5);
-    ui->clickSoundNoSpinBox->setValue(1);
-    if (!library().clickList.isEmpty())
-        ui->clickNameLab->setText(library().clickList.first().name);
-    ui->clickInterval->setText(QStringLiteral("4"));
-    ui->clickPan->setText(QStringLiteral("Center"));
-    ui->clickOutput->setText(QStringLiteral("Master&Phone"));
-    ui->clickVolume->setText(QStringLiteral("100"));
-    mapClickPan.clear();
-    mapClickPan.insert(QStringLiteral("Center"), 64);
-    ui->audioVolume->setText(QStringLiteral("100"));
-    ui->btAudioVolume->setText(QStringLiteral("100"));
-    ui->systanGain->setText(QStringLiteral("0"));
-    ui->audioOutput->setText(QStringLiteral("Phone"));
-    ui->globalCH->setText(QStringLiteral("10"));
-    for (QLabel *l : {ui->midiExtCtrl, ui->midiSync, ui->softThru, ui->pcSwLabel, ui->ccSwLabel})
+    w->ui->clickSoundNoSpinBox->setRange(1, 5);
+    w->ui->clickSoundNoSpinBox->setValue(1);
+    if (!w->library().clickList.isEmpty())
+        w->ui->clickNameLab->setText(w->library().clickList.first().name);
+    w->ui->clickInterval->setText(QStringLiteral("4"));
+    w->ui->clickPan->setText(QStringLiteral("Center"));
+    w->ui->clickOutput->setText(QStringLiteral("Master&Phone"));
+    w->ui->clickVolume->setText(QStringLiteral("100"));
+    w->mapClickPan.clear();
+    w->mapClickPan.insert(QStringLiteral("Center"), 64);
+    w->ui->audioVolume->setText(QStringLiteral("100"));
+    w->ui->btAudioVolume->setText(QStringLiteral("100"));
+    w->ui->systanGain->setText(QStringLiteral("0"));
+    w->ui->audioOutput->setText(QStringLiteral("Phone"));
+    w->ui->globalCH->setText(QStringLiteral("10"));
+    for (QLabel *l : {w->ui->midiExtCtrl, w->ui->midiSync, w->ui->softThru, w->ui->pcSwLabel, w->ui->ccSwLabel})
         l->setText(QStringLiteral("OFF"));
-    ui->fxCtrl1CCLabel->setText(QStringLiteral("71"));
-    ui->fxCtrl2CCLabel->setText(QStringLiteral("72"));
-    ui->lcdContrast->setText(QStringLiteral("10"));
-    ui->ledTypeComboBox->setCurrentIndex(1);
-    ui->ledLogoComboBox->setCurrentText(tr("ColorFul"));
-    ui->ledLogoComboBox->setCurrentIndex(1);
-    ui->tempoIndicateLabel->setText(QStringLiteral("ON"));
+    w->ui->fxCtrl1CCLabel->setText(QStringLiteral("71"));
+    w->ui->fxCtrl2CCLabel->setText(QStringLiteral("72"));
+    w->ui->lcdContrast->setText(QStringLiteral("10"));
+    w->ui->ledTypeComboBox->setCurrentIndex(1);
+    w->ui->ledLogoComboBox->setCurrentText(MainWindow1::tr("ColorFul"));
+    w->ui->ledLogoComboBox->setCurrentIndex(1);
+    w->ui->tempoIndicateLabel->setText(QStringLiteral("ON"));
 
-    getPadAttr();
-    on_globalPadComboBox_currentIndexChanged(0);
+    kitpage::getPadAttr(w);
+    w->on_globalPadComboBox_currentIndexChanged(0);
 }
 
-MainWindow1::M_PAD_FS_TRIG_ATTR MainWindow1::defaultPadTrigger(int p)
-{
-    M_PAD_FS_TRIG_ATTR t;
-    const bool foot = p >= 17;
-    t.type = 0;
-    t.sensivity = foot ? 50 : 15;
-    t.curve = 0;
-    t.mask_time = 15;
-    t.retrig_level = foot ? 10 : 5;
-    t.anti_cross = 5;
-    t.rim_gain = 15;
-    t.dynamic_range = 5;
-    return t;
-}
-
-void MainWindow1::getPadAttr()
+void kitpage::getPadAttr(MainWindow1 *w)
 {
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        if (doc().currentGlobalLayout()) {
-            doc().curPad1[p] = defaultPadTrigger(p);
-            doc().padTrigList1.append(doc().curPad1[p]);
+        if (w->doc().currentGlobalLayout()) {
+            w->doc().curPad1[p] = KitDocument::defaultPadTrigger(p);
+            w->doc().padTrigList1.append(w->doc().curPad1[p]);
         } else {
-            PAD_FS_TRIG_ATTR &t = doc().curPad[p];
-            t = PAD_FS_TRIG_ATTR();
+            MainWindow1::PAD_FS_TRIG_ATTR &t = w->doc().curPad[p];
+            t = MainWindow1::PAD_FS_TRIG_ATTR();
             if (p == 9 || p == 10) {
                 t.sensibility = t.threshold = t.curve = t.mask_time = t.anti_cross = 255;
                 t.model = t.trig_mode = 255;
@@ -112,7 +98,7 @@ void MainWindow1::getPadAttr()
                 t.close = 255;
             }
             t.pad_fs_ctrl = 0;
-            doc().padTrigList.append(t);
+            w->doc().padTrigList.append(t);
         }
     }
 }

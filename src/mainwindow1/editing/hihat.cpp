@@ -1,6 +1,7 @@
 // The hi-hat block of the kit settings page: the hi-hat sound list (preview
 // and drag), clearing the five hi-hat waves, and the velocity layer rules.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "library/draghook.h"
@@ -141,9 +142,9 @@ void MainWindow1::on_hhLayer3SpinBox_editingFinished()
     checkLayer(this, 3);
 }
 
-void MainWindow1::settleHHLayers()
+void kitpage::settleHHLayers(MainWindow1 *w)
 {
     // A value typed without Enter has not met its rule yet.
     for (int layer = 1; layer <= 3; ++layer)
-        checkLayer(this, layer, true);
+        checkLayer(w, layer, true);
 }

@@ -1,6 +1,8 @@
 // Kit chains: the page with its 20 step boxes, the chain number, ON/OFF, OK,
 // clearing a chain, and the chains of a loaded setup.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitchain.h"
@@ -12,18 +14,18 @@
 #include <QScrollBar>
 #include <QStandardItemModel>
 
-void MainWindow1::initKitChainSet()
+void kitchainpage::initKitChainSet(MainWindow1 *w)
 {
-    curStepNum = 0;
-    doc().kitChainNameList.clear();
-    doc().kitChainList.clear();
-    doc().originalKitChainList.clear();
-    initKitChainStep();
+    w->curStepNum = 0;
+    w->doc().kitChainNameList.clear();
+    w->doc().kitChainList.clear();
+    w->doc().originalKitChainList.clear();
+    kitchainpage::initKitChainStep(w);
 
-    QTreeView *view = ui->kitListtreeView;
-    kitChainListItemModel = new QStandardItemModel(view);
-    view->setModel(kitChainListItemModel);
-    kitChainListItemModel->setHorizontalHeaderLabels({tr("Kit No."), tr("Name")});
+    QTreeView *view = w->ui->kitListtreeView;
+    w->kitChainListItemModel = new QStandardItemModel(view);
+    view->setModel(w->kitChainListItemModel);
+    w->kitChainListItemModel->setHorizontalHeaderLabels({MainWindow1::tr("Kit No."), MainWindow1::tr("Name")});
     view->setDragEnabled(true);
     view->setDragDropMode(QAbstractItemView::DragOnly);
     view->setDefaultDropAction(Qt::CopyAction);
@@ -32,64 +34,65 @@ void MainWindow1::initKitChainSet()
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setItemsExpandable(true);
     view->setFocusPolicy(Qt::StrongFocus);
-    view->setStyle(myStyle);
+    view->setStyle(w->myStyle);
     view->setColumnWidth(0, qMax(50, view->header()->sectionSizeHint(0))); // room for "Kit No." in each language
-    ui->stepWidget->setAcceptDrops(true);
-    ui->stepWidget->installEventFilter(this);
+    w->ui->stepWidget->setAcceptDrops(true);
+    w->ui->stepWidget->installEventFilter(w);
 
-    kitChian = KIT_CHAIN();
-    ui->kitChainNoSpinBox->setValue(1);
-    ui->rBtnKitChainOff->setChecked(true);
+    w->kitChian = MainWindow1::KIT_CHAIN();
+    w->ui->kitChainNoSpinBox->setValue(1);
+    w->ui->rBtnKitChainOff->setChecked(true);
 
-    auto *root = new QStandardItem(tr("Kit List"));
+    auto *root = new QStandardItem(MainWindow1::tr("Kit List"));
     root->setEditable(false);
-    kitChainListItemModel->appendRow(root);
+    w->kitChainListItemModel->appendRow(root);
     view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
-    for (int i = 0; i < doc().kitNameList.size(); ++i) {
-        doc().kitChainNameList.append(doc().kitNameList[i]);
+    for (int i = 0; i < w->doc().kitNameList.size(); ++i) {
+        w->doc().kitChainNameList.append(w->doc().kitNameList[i]);
         auto *number = new QStandardItem(QString::number(i + 1));
         number->setEditable(false);
-        root->appendRow({number, new QStandardItem(doc().kitNameList[i])});
+        root->appendRow({number, new QStandardItem(w->doc().kitNameList[i])});
     }
     view->expandAll();
     for (int i = 0; i < KIT_CHAIN_ROWS; ++i)
-        doc().kitChainList.append(kitChian);
+        w->doc().kitChainList.append(w->kitChian);
 }
 
-void MainWindow1::initKitChainStep()
+void kitchainpage::initKitChainStep(MainWindow1 *w)
 {
     QGroupBox *const boxes[STEP_MAX_COUNT] = {
-            ui->groupStep1,  ui->groupStep2,  ui->groupStep3,  ui->groupStep4,  ui->groupStep5,
-            ui->groupStep6,  ui->groupStep7,  ui->groupStep8,  ui->groupStep9,  ui->groupStep10,
-            ui->groupStep11, ui->groupStep12, ui->groupStep13, ui->groupStep14, ui->groupStep15,
-            ui->groupStep16, ui->groupStep17, ui->groupStep18, ui->groupStep19, ui->groupStep20};
-    QLabel *const labels[STEP_MAX_COUNT] = {
-            ui->step1Lab,  ui->step2Lab,  ui->step3Lab,  ui->step4Lab,  ui->step5Lab,  ui->step6Lab,  ui->step7Lab,
-            ui->step8Lab,  ui->step9Lab,  ui->step10Lab, ui->step11Lab, ui->step12Lab, ui->step13Lab, ui->step14Lab,
-            ui->step15Lab, ui->step16Lab, ui->step17Lab, ui->step18Lab, ui->step19Lab, ui->step20Lab};
+            w->ui->groupStep1,  w->ui->groupStep2,  w->ui->groupStep3,  w->ui->groupStep4,  w->ui->groupStep5,
+            w->ui->groupStep6,  w->ui->groupStep7,  w->ui->groupStep8,  w->ui->groupStep9,  w->ui->groupStep10,
+            w->ui->groupStep11, w->ui->groupStep12, w->ui->groupStep13, w->ui->groupStep14, w->ui->groupStep15,
+            w->ui->groupStep16, w->ui->groupStep17, w->ui->groupStep18, w->ui->groupStep19, w->ui->groupStep20};
+    QLabel *const labels[STEP_MAX_COUNT] = {w->ui->step1Lab,  w->ui->step2Lab,  w->ui->step3Lab,  w->ui->step4Lab,
+                                            w->ui->step5Lab,  w->ui->step6Lab,  w->ui->step7Lab,  w->ui->step8Lab,
+                                            w->ui->step9Lab,  w->ui->step10Lab, w->ui->step11Lab, w->ui->step12Lab,
+                                            w->ui->step13Lab, w->ui->step14Lab, w->ui->step15Lab, w->ui->step16Lab,
+                                            w->ui->step17Lab, w->ui->step18Lab, w->ui->step19Lab, w->ui->step20Lab};
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
-        stepWidgetGroup[s].group = boxes[s];
-        stepWidgetGroup[s].labStep = labels[s];
+        w->stepWidgetGroup[s].group = boxes[s];
+        w->stepWidgetGroup[s].labStep = labels[s];
     }
 }
 
-void MainWindow1::disKit(KIT_CHAIN *chain, int step)
+void kitchainpage::disKit(MainWindow1 *w, MainWindow1::KIT_CHAIN *chain, int step)
 {
     if (!chain || step < 0 || step >= STEP_MAX_COUNT)
         return;
-    const int n = ui->kitChainNoSpinBox->value();
+    const int n = w->ui->kitChainNoSpinBox->value();
     const int kit = n == 0 ? 0 : kitchain::stepKit(*chain, n, step);
-    stepWidgetGroup[step].labStep->setText(kit == 0 ? QString() : doc().kitChainNameList.value(kit - 1));
+    w->stepWidgetGroup[step].labStep->setText(kit == 0 ? QString() : w->doc().kitChainNameList.value(kit - 1));
 }
 
-void MainWindow1::disKitStep(QVector<KIT_CHAIN> chains, int chain)
+void kitchainpage::disKitStep(MainWindow1 *w, QVector<MainWindow1::KIT_CHAIN> chains, int chain)
 {
     if (chains.isEmpty() || chain < 0 || chain >= chains.size()) {
         qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "no chain" << chain;
         return;
     }
     for (int s = 0; s < STEP_MAX_COUNT; ++s)
-        disKit(&chains[chain], s);
+        kitchainpage::disKit(w, &chains[chain], s);
 }
 
 void MainWindow1::on_kitChainNoSpinBox_valueChanged(int chain)
@@ -102,12 +105,12 @@ void MainWindow1::on_kitChainNoSpinBox_valueChanged(int chain)
             kitchain::switchOn(doc().kitChainList, 0);
         else if (ui->rBtnKitChainOn->isChecked())
             kitchain::switchOn(doc().kitChainList, chain);
-        disKitStep(doc().kitChainList, chain);
+        kitchainpage::disKitStep(this, doc().kitChainList, chain);
     } else if (chain == 0) {
         if (!doc().kitChainList.isEmpty())
             std::fill(std::begin(doc().kitChainList[0].curKitChain[0]), std::end(doc().kitChainList[0].curKitChain[0]),
                       0);
-        disKitStep(doc().kitChainList, 0);
+        kitchainpage::disKitStep(this, doc().kitChainList, 0);
     }
 }
 
@@ -134,13 +137,13 @@ void MainWindow1::on_btnClearStep_clicked()
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
         stepWidgetGroup[s].labStep->setText(QString());
         if (chain < doc().kitChainList.size())
-            disKit(&doc().kitChainList[chain], s);
+            kitchainpage::disKit(this, &doc().kitChainList[chain], s);
     }
 }
 
 void MainWindow1::takeOverChainPage()
 {
-    finishKitListEdit();
+    kitchainpage::finishKitListEdit(this);
     const int chain = ui->kitChainNoSpinBox->value();
     kitChian.kit_chain_No = quint8(chain);
     if (ui->rBtnKitChainOff->isChecked())
@@ -168,7 +171,7 @@ void MainWindow1::on_btnSureKitChain_clicked()
 {
     takeOverChainPage();
     emit sendKitChainInfo(doc().kitChainList, doc().kitChainNameList);
-    updateKitNameToMainInterface();
+    kitpage::updateKitNameToMainInterface(this);
 }
 
 void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names)
@@ -200,5 +203,5 @@ void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains)
     }
     on_kitChainNoSpinBox_valueChanged(on);
     if (on == 0) // the steps of the chain the page shows, not the empty entry 0
-        disKitStep(doc().kitChainList, ui->kitChainNoSpinBox->value());
+        kitchainpage::disKitStep(this, doc().kitChainList, ui->kitChainNoSpinBox->value());
 }

@@ -2,6 +2,7 @@
 // active effect): type changes from the per-kit memory, the show of a kit's
 // stored effect, and the control layout of each type.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitediting.h"
@@ -145,22 +146,22 @@ void MainWindow1::on_activeFx_currentIndexChanged(int index)
     typeChanged(this, 3, index);
 }
 
-void MainWindow1::on_kitEffect1_currKitIndex(int type, int kitIndex)
+void kitpage::on_kitEffect1_currKitIndex(MainWindow1 *w, int type, int kitIndex)
 {
-    showEffect(this, 0, type, kitIndex);
+    showEffect(w, 0, type, kitIndex);
 }
 
-void MainWindow1::on_kitEffect2_currKitIndex(int type, int kitIndex)
+void kitpage::on_kitEffect2_currKitIndex(MainWindow1 *w, int type, int kitIndex)
 {
-    showEffect(this, 1, type, kitIndex);
+    showEffect(w, 1, type, kitIndex);
 }
 
-void MainWindow1::on_kitEffect3_currKitIndex(int type, int kitIndex)
+void kitpage::on_kitEffect3_currKitIndex(MainWindow1 *w, int type, int kitIndex)
 {
-    showEffect(this, 2, type, kitIndex);
+    showEffect(w, 2, type, kitIndex);
 }
 
-void MainWindow1::on_activeFx_currKitIndex(int type, int kitIndex)
+void kitpage::on_activeFx_currKitIndex(MainWindow1 *w, int type, int kitIndex)
 {
-    showEffect(this, 3, type, kitIndex);
+    showEffect(w, 3, type, kitIndex);
 }

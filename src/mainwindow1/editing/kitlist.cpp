@@ -2,6 +2,8 @@
 // steps), dragging a kit onto a step, and moving a kit up or down, which
 // swaps the two kits everywhere.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "library/draghook.h"
@@ -24,34 +26,34 @@ QStandardItem *kitListRoot(QStandardItemModel *model)
 }
 } // namespace
 
-void MainWindow1::updateKitChainNameList()
+void kitchainpage::updateKitChainNameList(MainWindow1 *w)
 {
-    QStandardItem *root = kitListRoot(kitChainListItemModel);
+    QStandardItem *root = kitListRoot(w->kitChainListItemModel);
     if (!root)
         return;
-    const QScopedValueRollback<bool> filling(kitListFilling, true);
-    for (int i = 0; i < doc().kitChainNameList.size(); ++i) {
+    const QScopedValueRollback<bool> filling(w->kitListFilling, true);
+    for (int i = 0; i < w->doc().kitChainNameList.size(); ++i) {
         // Cells that exist keep their items; a name that is the same changes nothing.
         QStandardItem *number = root->child(i, 0);
         QStandardItem *name = root->child(i, 1);
         if (number && name) {
             number->setText(QString::number(i + 1));
-            name->setText(doc().kitChainNameList[i]);
+            name->setText(w->doc().kitChainNameList[i]);
             continue;
         }
         auto *numberCell = new QStandardItem(QString::number(i + 1));
         numberCell->setEditable(false);
         root->setChild(i, 0, numberCell);
-        root->setChild(i, 1, new QStandardItem(doc().kitChainNameList[i]));
+        root->setChild(i, 1, new QStandardItem(w->doc().kitChainNameList[i]));
     }
 }
 
-bool MainWindow1::replaceNameToStep(QString kitNumber, QString name)
+bool kitchainpage::replaceNameToStep(MainWindow1 *w, QString kitNumber, QString name)
 {
     const int kit = kitNumber.trimmed().toInt();
-    if (!kitchain::usesKit(doc().kitChainList, kit) || kit > doc().kitChainNameList.size())
+    if (!kitchain::usesKit(w->doc().kitChainList, kit) || kit > w->doc().kitChainNameList.size())
         return false;
-    doc().kitChainNameList[kit - 1] = name.trimmed();
+    w->doc().kitChainNameList[kit - 1] = name.trimmed();
     return true;
 }
 
@@ -63,7 +65,7 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
     if (row >= doc().kitAttrList.size() || row >= doc().kitChainNameList.size())
         return;
     const QString name = item->text();
-    const QString refusal = kitNameRefusal(name);
+    const QString refusal = kitpage::kitNameRefusal(name);
     if (!refusal.isEmpty()) {
         UiPrompter::instance()->information(this, tr("Error"), refusal);
         // The name the list showed, a rename not yet taken over included; runs this slot again.
@@ -71,16 +73,16 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
         return;
     }
     const QStandardItem *number = item->parent()->child(row, 0);
-    if (number && replaceNameToStep(number->text(), name))
-        disKitStep(doc().kitChainList, ui->kitChainNoSpinBox->value());
+    if (number && kitchainpage::replaceNameToStep(this, number->text(), name))
+        kitchainpage::disKitStep(this, doc().kitChainList, ui->kitChainNoSpinBox->value());
     doc().kitChainNameList[row] = name;
     kitListRenames.insert(row); // taken over by OK, a page change, a save or the close
 }
 
-bool MainWindow1::finishKitListEdit()
+bool kitchainpage::finishKitListEdit(MainWindow1 *w)
 {
-    QStandardItem *root = kitListRoot(kitChainListItemModel);
-    QTreeView *view = ui->kitListtreeView;
+    QStandardItem *root = kitListRoot(w->kitChainListItemModel);
+    QTreeView *view = w->ui->kitListtreeView;
     if (!root)
         return true;
     for (int row = 0; row < root->rowCount(); ++row) {
@@ -124,48 +126,48 @@ void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &)
 
 void MainWindow1::on_moveUpKit_clicked()
 {
-    moveKitInList(-1);
+    kitchainpage::moveKitInList(this, -1);
 }
 
 void MainWindow1::on_moveDownKit_clicked()
 {
-    moveKitInList(1);
+    kitchainpage::moveKitInList(this, 1);
 }
 
-void MainWindow1::moveKitInList(int step)
+void kitchainpage::moveKitInList(MainWindow1 *w, int step)
 {
-    finishKitListEdit(); // a name still typed goes with its kit
-    const QModelIndex index = ui->kitListtreeView->currentIndex();
-    QStandardItem *root = kitListRoot(kitChainListItemModel);
+    kitchainpage::finishKitListEdit(w); // a name still typed goes with its kit
+    const QModelIndex index = w->ui->kitListtreeView->currentIndex();
+    QStandardItem *root = kitListRoot(w->kitChainListItemModel);
     if (!root || !index.parent().isValid())
         return;
     const int row = index.row();
     const int other = row + step;
-    if (other < 0 || other >= KIT_MAX_COUNT || row >= doc().kitChainNameList.size()
-        || other >= doc().kitChainNameList.size())
+    if (other < 0 || other >= KIT_MAX_COUNT || row >= w->doc().kitChainNameList.size()
+        || other >= w->doc().kitChainNameList.size())
         return;
 
-    kitchain::swapKitNumbers(doc().kitChainList, row + 1, other + 1);
-    doc().kitChainNameList.swapItemsAt(row, other);
+    kitchain::swapKitNumbers(w->doc().kitChainList, row + 1, other + 1);
+    w->doc().kitChainNameList.swapItemsAt(row, other);
     // A rename not yet taken over moves with its kit.
-    const bool rowRenamed = kitListRenames.remove(row);
-    if (kitListRenames.remove(other))
-        kitListRenames.insert(row);
+    const bool rowRenamed = w->kitListRenames.remove(row);
+    if (w->kitListRenames.remove(other))
+        w->kitListRenames.insert(row);
     if (rowRenamed)
-        kitListRenames.insert(other);
+        w->kitListRenames.insert(other);
     {
-        const QScopedValueRollback<bool> filling(kitListFilling, true);
+        const QScopedValueRollback<bool> filling(w->kitListFilling, true);
         for (int r : {row, other}) {
             if (QStandardItem *name = root->child(r, 1))
-                name->setText(doc().kitChainNameList[r]);
+                name->setText(w->doc().kitChainNameList[r]);
         }
     }
-    ui->kitListtreeView->repaint();
-    const QModelIndex moved = kitChainListItemModel->index(other, 0, root->index());
-    ui->kitListtreeView->selectionModel()->setCurrentIndex(
+    w->ui->kitListtreeView->repaint();
+    const QModelIndex moved = w->kitChainListItemModel->index(other, 0, root->index());
+    w->ui->kitListtreeView->selectionModel()->setCurrentIndex(
             moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    on_kitChainNoSpinBox_valueChanged(ui->kitChainNoSpinBox->value());
-    emit sendModelIndex(index, step < 0 ? 0 : 1);
+    w->on_kitChainNoSpinBox_valueChanged(w->ui->kitChainNoSpinBox->value());
+    emit w->sendModelIndex(index, step < 0 ? 0 : 1);
 }
 
 void MainWindow1::recvModel(QModelIndex index, quint8 flag)
@@ -175,7 +177,7 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
     if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
-    commitShownKit(oldKitNumber);
+    kitpage::commitShownKit(this, oldKitNumber);
     doc().moveKit(row, moved);
     currentKitNum = quint8(moved);
     ui->kitNumber->setText(QString::number(moved + 1));

@@ -1,4 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 namespace {
@@ -78,68 +79,68 @@ void appendKitLists(MainWindow1 *w, int k)
 }
 } // namespace
 
-void MainWindow1::initKitSet()
+void kitpage::initKitSet(MainWindow1 *w)
 {
-    showDefaultKitOne(this, false);
+    showDefaultKitOne(w, false);
 
-    initValueMaps();
+    w->initValueMaps();
 
     // The same 24 defaults for every kit and slot; the lists share one copy.
-    QVector<KIT_EFFECT> effects;
+    QVector<MainWindow1::KIT_EFFECT> effects;
     for (int t = 0; t < 24; ++t)
-        effects.append(defaultEffectControls(t));
-    for (KIT_EFFECT &e : k_effect)
+        effects.append(w->defaultEffectControls(t));
+    for (MainWindow1::KIT_EFFECT &e : w->k_effect)
         e = effects.last();
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        doc().kitEffectList1[k] += effects;
-        doc().kitEffectList2[k] += effects;
-        doc().kitEffectList3[k] += effects;
-        doc().kitEffectList4[k] += effects;
+        w->doc().kitEffectList1[k] += effects;
+        w->doc().kitEffectList2[k] += effects;
+        w->doc().kitEffectList3[k] += effects;
+        w->doc().kitEffectList4[k] += effects;
     }
 
-    for (LINK_GROUP &g : linkGroup)
-        g = LINK_GROUP();
+    for (MainWindow1::LINK_GROUP &g : w->linkGroup)
+        g = MainWindow1::LINK_GROUP();
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        for (const LINK_GROUP &g : linkGroup)
-            doc().kitLinkList[k].append(g);
+        for (const MainWindow1::LINK_GROUP &g : w->linkGroup)
+            w->doc().kitLinkList[k].append(g);
     }
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        doc().curKitAttr[k] = defaultKit(k);
-        appendKitLists(this, k);
+        w->doc().curKitAttr[k] = w->defaultKit(k);
+        appendKitLists(w, k);
     }
 
-    on_kitEffect1_currentIndexChanged(0);
-    on_kitEffect2_currentIndexChanged(0);
-    on_kitEffect3_currentIndexChanged(0);
-    on_activeFx_currentIndexChanged(0);
-    on_linkGroupComboBox_currentIndexChanged(0);
+    w->on_kitEffect1_currentIndexChanged(0);
+    w->on_kitEffect2_currentIndexChanged(0);
+    w->on_kitEffect3_currentIndexChanged(0);
+    w->on_activeFx_currentIndexChanged(0);
+    w->on_linkGroupComboBox_currentIndexChanged(0);
 }
 
-void MainWindow1::initKitSet1()
+void kitpage::initKitSet1(MainWindow1 *w)
 {
     // A reset to the default kits; nothing calls it.
-    showDefaultKitOne(this, true);
+    showDefaultKitOne(w, true);
 
-    initValueMaps();
-    doc().kitAttrList.clear();
-    doc().kitNameList.clear();
-    doc().kitIndexList.clear();
+    w->initValueMaps();
+    w->doc().kitAttrList.clear();
+    w->doc().kitNameList.clear();
+    w->doc().kitIndexList.clear();
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        doc().kitPadList[k].clear();
-        doc().kitLinkList[k].clear();
+        w->doc().kitPadList[k].clear();
+        w->doc().kitLinkList[k].clear();
         for (int g = 0; g < 5; ++g)
-            doc().kitLinkList[k].append(LINK_GROUP());
-        const PEDAL_SETTING active = doc().curKitAttr[k].pedalChunk;
-        doc().curKitAttr[k] = defaultKit(k);
-        doc().curKitAttr[k].effect1_no = doc().curKitAttr[k].effect2_no = doc().curKitAttr[k].effect3_no = 10;
+            w->doc().kitLinkList[k].append(MainWindow1::LINK_GROUP());
+        const MainWindow1::PEDAL_SETTING active = w->doc().curKitAttr[k].pedalChunk;
+        w->doc().curKitAttr[k] = w->defaultKit(k);
+        w->doc().curKitAttr[k].effect1_no = w->doc().curKitAttr[k].effect2_no = w->doc().curKitAttr[k].effect3_no = 10;
         // The active effect of the hi-hat block is left as it was.
-        doc().curKitAttr[k].pedalChunk.active_fx = active.active_fx;
-        doc().curKitAttr[k].pedalChunk.active_off = active.active_off;
-        doc().curKitAttr[k].pedalChunk.active_no = active.active_no;
-        doc().curKitAttr[k].pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
-        doc().curKitAttr[k].pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
-        doc().curKitAttr[k].pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
-        appendKitLists(this, k);
+        w->doc().curKitAttr[k].pedalChunk.active_fx = active.active_fx;
+        w->doc().curKitAttr[k].pedalChunk.active_off = active.active_off;
+        w->doc().curKitAttr[k].pedalChunk.active_no = active.active_no;
+        w->doc().curKitAttr[k].pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
+        w->doc().curKitAttr[k].pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
+        w->doc().curKitAttr[k].pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
+        appendKitLists(w, k);
     }
 }

@@ -3,6 +3,7 @@
 // the file images (none into the record when nothing was edited since the
 // show), and re-pointing kits to a renumbered wave.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitediting.h"
@@ -81,70 +82,70 @@ kitediting::KitPageShown shownKitPage(MainWindow1 *w, int k)
 }
 } // namespace
 
-void MainWindow1::showKitPage(int kitNo, bool kitSwitch, int pad)
+void kitpage::showKitPage(MainWindow1 *w, int kitNo, bool kitSwitch, int pad)
 {
     const int k = kitNo - 1;
-    if (k < 0 || k >= doc().kitAttrList.size())
+    if (k < 0 || k >= w->doc().kitAttrList.size())
         return;
-    const QScopedValueRollback<bool> filling(kitPageFilling, true);
-    ui->kitNameLabel->setText(doc().kitAttrList[k].kit_name);
-    ui->kitVolumeSpinBox->setValue(doc().kitAttrList[k].kit_volume);
-    ui->kitTempoSpinBox->setValue(doc().kitAttrList[k].kit_tempo);
+    const QScopedValueRollback<bool> filling(w->kitPageFilling, true);
+    w->ui->kitNameLabel->setText(w->doc().kitAttrList[k].kit_name);
+    w->ui->kitVolumeSpinBox->setValue(w->doc().kitAttrList[k].kit_volume);
+    w->ui->kitTempoSpinBox->setValue(w->doc().kitAttrList[k].kit_tempo);
 
-    const int group = ui->linkGroupComboBox->currentIndex();
-    if (group >= 0 && group < doc().kitLinkList[k].size()) {
-        const LINK_GROUP pair = doc().kitLinkList[k][group];
-        ui->padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, ui->padLink1ComboBox->count()));
-        ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, ui->padLink2ComboBox->count()));
+    const int group = w->ui->linkGroupComboBox->currentIndex();
+    if (group >= 0 && group < w->doc().kitLinkList[k].size()) {
+        const MainWindow1::LINK_GROUP pair = w->doc().kitLinkList[k][group];
+        w->ui->padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, w->ui->padLink1ComboBox->count()));
+        w->ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, w->ui->padLink2ComboBox->count()));
     }
 
-    on_kitEffect1_currKitIndex(doc().kitAttrList[k].kit_effect1, k);
-    on_kitEffect2_currKitIndex(doc().kitAttrList[k].kit_effect2, k);
-    on_kitEffect3_currKitIndex(doc().kitAttrList[k].kit_effect3, k);
-    on_activeFx_currKitIndex(doc().kitAttrList[k].pedalChunk.active_fx, k);
+    kitpage::on_kitEffect1_currKitIndex(w, w->doc().kitAttrList[k].kit_effect1, k);
+    kitpage::on_kitEffect2_currKitIndex(w, w->doc().kitAttrList[k].kit_effect2, k);
+    kitpage::on_kitEffect3_currKitIndex(w, w->doc().kitAttrList[k].kit_effect3, k);
+    kitpage::on_activeFx_currKitIndex(w, w->doc().kitAttrList[k].pedalChunk.active_fx, k);
 
-    const soundKit r = doc().kitAttrList[k];
-    const PEDAL_SETTING &h = r.pedalChunk;
-    ui->effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
-    ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
-    ui->effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
-    ui->effect4_no->setCurrentIndex(effectNoItem(h.active_no));
+    const MainWindow1::soundKit r = w->doc().kitAttrList[k];
+    const MainWindow1::PEDAL_SETTING &h = r.pedalChunk;
+    w->ui->effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
+    w->ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
+    w->ui->effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
+    w->ui->effect4_no->setCurrentIndex(effectNoItem(h.active_no));
 
-    ui->bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, ui->bottomColorComboBox->count()));
-    ui->workColorComboBox->setCurrentIndex(itemOf(r.work_color, ui->workColorComboBox->count()));
-    ui->pedalType->setCurrentIndex(itemOf(h.pedal_contrl, ui->pedalType->count()));
+    w->ui->bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, w->ui->bottomColorComboBox->count()));
+    w->ui->workColorComboBox->setCurrentIndex(itemOf(r.work_color, w->ui->workColorComboBox->count()));
+    w->ui->pedalType->setCurrentIndex(itemOf(h.pedal_contrl, w->ui->pedalType->count()));
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i)
-        hhWidgetGroup[i].lableA->setText(names[i]);
-    ui->hhLayer1SpinBox->setValue(h.hh_layer1);
-    ui->hhLayer2SpinBox->setValue(h.hh_layer2);
-    ui->hhLayer3SpinBox->setValue(h.hh_layer3);
-    ui->hhLayer4SpinBox->setValue(h.hh_layer4);
-    ui->hhLayer5SpinBox->setValue(h.hh_layer5);
-    ui->labLayer1->setText(QStringLiteral("127"));
-    ui->labLayer2->setText(QString::number(h.hh_layer1 - 1));
-    ui->labLayer3->setText(QString::number(h.hh_layer2 - 1));
-    ui->labLayer4->setText(QString::number(h.hh_layer3 - 1));
+        w->hhWidgetGroup[i].lableA->setText(names[i]);
+    w->ui->hhLayer1SpinBox->setValue(h.hh_layer1);
+    w->ui->hhLayer2SpinBox->setValue(h.hh_layer2);
+    w->ui->hhLayer3SpinBox->setValue(h.hh_layer3);
+    w->ui->hhLayer4SpinBox->setValue(h.hh_layer4);
+    w->ui->hhLayer5SpinBox->setValue(h.hh_layer5);
+    w->ui->labLayer1->setText(QStringLiteral("127"));
+    w->ui->labLayer2->setText(QString::number(h.hh_layer1 - 1));
+    w->ui->labLayer3->setText(QString::number(h.hh_layer2 - 1));
+    w->ui->labLayer4->setText(QString::number(h.hh_layer3 - 1));
     // A refused layer goes back to this kit's own value.
-    original_layer1 = ui->hhLayer1SpinBox->value();
-    original_layer2 = ui->hhLayer2SpinBox->value();
-    original_layer3 = ui->hhLayer3SpinBox->value();
+    w->original_layer1 = w->ui->hhLayer1SpinBox->value();
+    w->original_layer2 = w->ui->hhLayer2SpinBox->value();
+    w->original_layer3 = w->ui->hhLayer3SpinBox->value();
 
-    padNoFlag = true;
+    w->padNoFlag = true;
     if (pad < 0)
-        pad = kitSwitch ? 0 : curPadNumber;
-    on_padNoComboBox_currentIndexChanged(pad);
-    padNoFlag = false;
-    kitPageShown.remember(k, -1, shownKitPage(this, k));
+        pad = kitSwitch ? 0 : w->curPadNumber;
+    w->on_padNoComboBox_currentIndexChanged(pad);
+    w->padNoFlag = false;
+    w->kitPageShown.remember(k, -1, shownKitPage(w, k));
 }
 
 void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo)
 {
     switchKitNum = true;
     if (!loadKitNoFlag)
-        commitShownKit(oldKitNumber);
-    showKitPage(kitNo, true);
+        kitpage::commitShownKit(this, oldKitNumber);
+    kitpage::showKitPage(this, kitNo, true);
     curkitNumber = oldKitNumber = ui->kitNoSpinBox->value();
     switchKitNum = false;
 }
@@ -152,15 +153,15 @@ void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo)
 void MainWindow1::updateKitNo(int kitNo)
 {
     ui->kitNoSpinBox->setValue(kitNo);
-    showKitPage(kitNo, false);
+    kitpage::showKitPage(this, kitNo, false);
 }
 
-void MainWindow1::commitShownKit(int kitNo)
+void kitpage::commitShownKit(MainWindow1 *w, int kitNo)
 {
-    if (ui->left_stackedWidget->currentIndex() != 2)
+    if (w->ui->left_stackedWidget->currentIndex() != 2)
         return;
-    commitPadPage(kitNo - 1, curPadNumber);
-    on_btnSaveOneKitSet_clicked(quint8(kitNo));
+    kitpage::commitPadPage(w, kitNo - 1, w->curPadNumber);
+    w->on_btnSaveOneKitSet_clicked(quint8(kitNo));
 }
 
 void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
@@ -170,8 +171,8 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
     const int k = int(kitNo) - 1;
     if (k < 0 || k >= doc().kitAttrList.size() || k >= KIT_MAX_COUNT)
         return;
-    applyKitName(k);
-    settleHHLayers();
+    kitpage::applyKitName(this, k);
+    kitpage::settleHHLayers(this);
     const kitediting::KitPageShown shown = shownKitPage(this, k);
     if (kitPageShown.unchanged(k, -1, shown)) {
         // Nothing edited since the kit was shown: its record stays byte for byte.
@@ -181,21 +182,21 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
     doc().takeKitPage(k, shown.page, linkGroup);
 }
 
-void MainWindow1::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
+void kitpage::updateKitFile(MainWindow1 *w, quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
 {
     Q_UNUSED(oldNo)
     const QString o = QDir::toNativeSeparators(oldFile);
     const QString n = QDir::toNativeSeparators(newFile);
-    const int kits = qMin(doc().kitAttrList.size(), KIT_MAX_COUNT);
+    const int kits = qMin(w->doc().kitAttrList.size(), KIT_MAX_COUNT);
     for (int k = 0; k < kits; ++k) {
-        if (doc().renumberSound(k, o, n, newNo) && k < doc().kitNumFlagList.size())
-            doc().kitNumFlagList[k] = 1;
+        if (w->doc().renumberSound(k, o, n, newNo) && k < w->doc().kitNumFlagList.size())
+            w->doc().kitNumFlagList[k] = 1;
     }
     // Paint now and then; no user input runs halfway through a renumbering.
-    if (!kitFileEvents.isValid()) {
-        kitFileEvents.start();
-    } else if (kitFileEvents.elapsed() >= 50) {
+    if (!w->kitFileEvents.isValid()) {
+        w->kitFileEvents.start();
+    } else if (w->kitFileEvents.elapsed() >= 50) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        kitFileEvents.restart();
+        w->kitFileEvents.restart();
     }
 }

@@ -1,9 +1,11 @@
 // The main pad page: one kit on the 19 pads, paging, the kit number field,
 // renaming and clearing a kit.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
+#include "model/namerules.h"
 
 #include <QCoreApplication>
 #include <QScopedValueRollback>
@@ -26,7 +28,7 @@ void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
         ui->kitNameLabel->setText(shown.kit_name);
         kitNameFieldKit = kit;
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
-            disPad(&shown, p);
+            kitpage::disPad(this, &shown, p);
         return;
     }
     ui->kitNameLineEdit->setText(QString());
@@ -39,14 +41,14 @@ void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
     }
 }
 
-void MainWindow1::disPad(soundKit *kit, quint8 pad)
+void kitpage::disPad(MainWindow1 *w, MainWindow1::soundKit *kit, quint8 pad)
 {
     if (!kit || pad >= PAD_NUM_MAX)
         return;
-    const KIT_PAD_SETTING &s = kit->kpadChunk[pad];
-    padWidgetGroup[pad].lableA->setText(s.soundName0);
-    if (padWidgetGroup[pad].lableB)
-        padWidgetGroup[pad].lableB->setText(s.soundName1);
+    const MainWindow1::KIT_PAD_SETTING &s = kit->kpadChunk[pad];
+    w->padWidgetGroup[pad].lableA->setText(s.soundName0);
+    if (w->padWidgetGroup[pad].lableB)
+        w->padWidgetGroup[pad].lableB->setText(s.soundName1);
 }
 
 void MainWindow1::disHHList(soundKit *kit, quint8 kitNo, quint8 slot)
@@ -59,18 +61,18 @@ void MainWindow1::disHHList(soundKit *kit, quint8 kitNo, quint8 slot)
     hhWidgetGroup[slot].lableA->setText(names[slot]);
 }
 
-void MainWindow1::dispKitinList(bool show, quint8 kit)
+void kitpage::dispKitinList(MainWindow1 *w, bool show, quint8 kit)
 {
     if (!show)
         return;
-    currentKitNum = kit;
-    dispPadList(doc().kitAttrList, kit);
+    w->currentKitNum = kit;
+    w->dispPadList(w->doc().kitAttrList, kit);
 }
 
-void MainWindow1::updateKitNameToMainInterface()
+void kitpage::updateKitNameToMainInterface(MainWindow1 *w)
 {
-    for (int i = 0; i < doc().kitChainNameList.size() && i < doc().kitNameList.size(); ++i)
-        doc().kitNameList[i] = doc().kitChainNameList[i];
+    for (int i = 0; i < w->doc().kitChainNameList.size() && i < w->doc().kitNameList.size(); ++i)
+        w->doc().kitNameList[i] = w->doc().kitChainNameList[i];
 }
 
 void MainWindow1::updateKitNameAndNo(QString name, quint8 kit)
@@ -171,47 +173,48 @@ void MainWindow1::on_kitNumber_textEdited(const QString &text)
 
 // ---- kit name -------------------------------------------------------------------
 
-QString MainWindow1::kitNameRefusal(const QString &name)
+QString kitpage::kitNameRefusal(const QString &name)
 {
     if (name.isEmpty())
-        return tr("Kit name can't be blank!");
-    if (!checkDisplayKitName(name))
-        return tr("The kit name must begin and end with an alphanumeric character and can be interspersed with an "
-                  "alphanumeric character, a space, and the following symbols:")
-               + QStringLiteral("\r\n- _ . ~");
+        return MainWindow1::tr("Kit name can't be blank!");
+    if (!namerules::checkDisplayKitName(name))
+        return MainWindow1::tr(
+                       "The kit name must begin and end with an alphanumeric character and can be interspersed with an "
+                       "alphanumeric character, a space, and the following symbols:")
+                + QStringLiteral("\r\n- _ . ~");
     if (name.size() > KIT_NAME_MAX)
-        return tr("The maximum number of kit name's character can't exceed 10!");
+        return MainWindow1::tr("The maximum number of kit name's character can't exceed 10!");
     return QString();
 }
 
-bool MainWindow1::applyKitName(int kit)
+bool kitpage::applyKitName(MainWindow1 *w, int kit)
 {
-    if (kit < 0 || kit >= doc().kitAttrList.size())
+    if (kit < 0 || kit >= w->doc().kitAttrList.size())
         return false;
-    if (kit != kitNameFieldKit)
+    if (kit != w->kitNameFieldKit)
         return true; // the field holds another kit's name: this kit keeps its own
-    const QString name = ui->kitNameLineEdit->text();
-    const QString stored = doc().kitAttrList[kit].kit_name;
+    const QString name = w->ui->kitNameLineEdit->text();
+    const QString stored = w->doc().kitAttrList[kit].kit_name;
     if (name == stored)
         return true;
 
-    const QString text = kitNameRefusal(name);
+    const QString text = kitpage::kitNameRefusal(name);
     const bool warning = name.isEmpty();
     if (text.isEmpty()) {
-        doc().renameKit(kit, name);
-        emit sendKitNameChanged(name, kit);
+        w->doc().renameKit(kit, name);
+        emit w->sendKitNameChanged(name, kit);
         return true;
     }
 
     // The boxes take the focus from the field; its own edit end must not run again.
-    const QScopedValueRollback<bool> editing(kitNameEditing, true);
-    ui->kitNameLineEdit->setText(stored);
-    ui->kitNameLineEdit->setStyleSheet(kNoBorder);
+    const QScopedValueRollback<bool> editing(w->kitNameEditing, true);
+    w->ui->kitNameLineEdit->setText(stored);
+    w->ui->kitNameLineEdit->setStyleSheet(kNoBorder);
     if (warning) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        UiPrompter::instance()->warning(this, tr("Error"), text);
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), text);
     } else {
-        UiPrompter::instance()->information(this, tr("Error"), text);
+        UiPrompter::instance()->information(w, MainWindow1::tr("Error"), text);
     }
     return false;
 }
@@ -226,7 +229,7 @@ void MainWindow1::on_kitNameLineEdit_editingFinished()
     if (n < 1 || n > KIT_MAX_COUNT)
         n = oldKitNumber;
     currentKitNum = quint8(n - 1);
-    if (applyKitName(currentKitNum)) {
+    if (kitpage::applyKitName(this, currentKitNum)) {
         ui->kitNameLineEdit->setStyleSheet(kNoBorder);
         if (dot == 2)
             ui->kitNameLabel->setText(ui->kitNameLineEdit->text());
@@ -234,13 +237,13 @@ void MainWindow1::on_kitNameLineEdit_editingFinished()
     }
 }
 
-bool MainWindow1::finishKitNameEdit()
+bool kitpage::finishKitNameEdit(MainWindow1 *w)
 {
-    if (focusWidget() != ui->kitNameLineEdit || kitNameEditing)
+    if (w->focusWidget() != w->ui->kitNameLineEdit || w->kitNameEditing)
         return true;
-    const QString typed = ui->kitNameLineEdit->text();
-    on_kitNameLineEdit_editingFinished();
-    return ui->kitNameLineEdit->text() == typed; // a refusal puts the stored name back
+    const QString typed = w->ui->kitNameLineEdit->text();
+    w->on_kitNameLineEdit_editingFinished();
+    return w->ui->kitNameLineEdit->text() == typed; // a refusal puts the stored name back
 }
 
 void MainWindow1::on_btnRenameKit_clicked()
@@ -257,5 +260,5 @@ void MainWindow1::on_btnClear_clicked()
         return;
     // The record and its pad list alike, so that no later commit brings the sounds back.
     doc().clearKit(currentKitNum);
-    dispKitinList(true, currentKitNum);
+    kitpage::dispKitinList(this, true, currentKitNum);
 }

@@ -1,6 +1,7 @@
 // The pad menu of the pad labels (clear a layer, copy a pad among pads 1..9)
 // and the kit copy from the copy button or the kit name field.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/copykitfunc.h"
@@ -102,7 +103,7 @@ void MainWindow1::clearPad()
     QLabel *label = curLayer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
     label->setText(QString());
     label->setStyleSheet(kNormalStyle);
-    disPad(&doc().kitAttrList[kit], quint8(pad));
+    kitpage::disPad(this, &doc().kitAttrList[kit], quint8(pad));
 }
 
 void MainWindow1::padMenuClosed()
@@ -141,9 +142,9 @@ void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
     // The page's edits go into the kit they belong to before the pad is copied.
-    commitShownKit(curkitNumber);
+    kitpage::commitShownKit(this, curkitNumber);
     doc().copyPad(k, srcPad - 1, dstPad - 1);
-    redrawCopiedKit(kit);
+    kitpage::redrawCopiedKit(this, kit);
     copyCompleted(this);
 }
 
@@ -179,22 +180,22 @@ void MainWindow1::recvDstKit(int kit)
     if (src < 0 || src >= doc().kitAttrList.size() || dst >= doc().kitAttrList.size() || dst >= KIT_MAX_COUNT)
         return;
     // The page's edits go into the kit they belong to before it is copied.
-    commitShownKit(curkitNumber);
+    kitpage::commitShownKit(this, curkitNumber);
     emit sendKitNameChanged(doc().kitAttrList[src].kit_name, dst);
     doc().copyKit(src, dst);
-    redrawCopiedKit(kit);
+    kitpage::redrawCopiedKit(this, kit);
     copyCompleted(this);
 }
 
-void MainWindow1::redrawCopiedKit(int kit)
+void kitpage::redrawCopiedKit(MainWindow1 *w, int kit)
 {
     // A copy into the kit shown replaces what the pages hold, so the next
     // commit keeps it. The copy dialogs stay open while the user pages on.
-    if (shownKit(this) == kit - 1)
-        dispPadList(doc().kitAttrList, quint8(kit - 1));
-    if (ui->left_stackedWidget->currentIndex() == 2 && curkitNumber == kit) {
-        switchKitNum = true;
-        showKitPage(kit, true, curPadNumber);
-        switchKitNum = false;
+    if (shownKit(w) == kit - 1)
+        w->dispPadList(w->doc().kitAttrList, quint8(kit - 1));
+    if (w->ui->left_stackedWidget->currentIndex() == 2 && w->curkitNumber == kit) {
+        w->switchKitNum = true;
+        kitpage::showKitPage(w, kit, true, w->curPadNumber);
+        w->switchKitNum = false;
     }
 }

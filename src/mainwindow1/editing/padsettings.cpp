@@ -2,6 +2,7 @@
 // and the commit of the page into the pad's record and the kit's pad list
 // (none when nothing was edited since the pad was shown).
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/editing/pagevalues.h"
@@ -144,31 +145,31 @@ void MainWindow1::on_padNoComboBox_currentIndexChanged(int pad)
 
 void MainWindow1::on_savePadSetBtn_clicked(int pad)
 {
-    commitPadPage(ui->kitNoSpinBox->value() - 1, pad);
+    kitpage::commitPadPage(this, ui->kitNoSpinBox->value() - 1, pad);
 }
 
-void MainWindow1::commitPadPage(int k, int pad)
+void kitpage::commitPadPage(MainWindow1 *w, int k, int pad)
 {
-    if (k < 0 || k >= doc().kitAttrList.size() || pad < 0 || pad >= PAD_NUM_MAX)
+    if (k < 0 || k >= w->doc().kitAttrList.size() || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    if (padPageShown.unchanged(k, pad, padPageValues(ui)))
+    if (w->padPageShown.unchanged(k, pad, padPageValues(w->ui)))
         return; // nothing edited since the pad was shown: its record stays byte for byte
-    KIT_PAD_SETTING s = doc().kitAttrList[k].kpadChunk[pad];
+    MainWindow1::KIT_PAD_SETTING s = w->doc().kitAttrList[k].kpadChunk[pad];
 
     s.padNo = quint8(pad);
-    s.midi_code = quint8(ui->midiCodeSpinBox->value());
-    takeItem(s.midi_channel, ui->midiChannelComboBox->currentIndex());
-    const QString gate = ui->midiGate->text();
+    s.midi_code = quint8(w->ui->midiCodeSpinBox->value());
+    takeItem(s.midi_channel, w->ui->midiChannelComboBox->currentIndex());
+    const QString gate = w->ui->midiGate->text();
     for (int v = 0; v <= 81; ++v) {
-        if (mapKitMidiGate[v % 8].value(gate, -1) == v) {
+        if (w->mapKitMidiGate[v % 8].value(gate, -1) == v) {
             s.midi_gate = quint8(v);
             break;
         }
     }
-    const QString ext = ui->extCtrl->text();
+    const QString ext = w->ui->extCtrl->text();
     if (ext == kOff || ext == kOn)
         s.ext_ctrl = ext == kOn ? 1 : 0;
-    s.pad_output = quint8(ui->padOutput->text().toInt());
+    s.pad_output = quint8(w->ui->padOutput->text().toInt());
 
     struct Layer
     {
@@ -178,19 +179,18 @@ void MainWindow1::commitPadPage(int k, int pad)
         QComboBox *decay;
         quint8 &volumeField, &panField, &pitchField, &decayField;
     };
-    const Layer layers[2] = {
-        {ui->waveAVolumeSpinBox, ui->waveACenter, ui->waveAPitch, ui->waveADecay, s.aWaveVolume, s.aWavePan,
-         s.aWavePitch, s.aWaveDecay},
-        {ui->waveBVolumeSpinBox, ui->waveBPan, ui->waveBPitch, ui->waveBDecay, s.bWaveVolume, s.bWavePan,
-         s.bWavePitch, s.bWaveDecay}};
+    const Layer layers[2] = {{w->ui->waveAVolumeSpinBox, w->ui->waveACenter, w->ui->waveAPitch, w->ui->waveADecay,
+                              s.aWaveVolume, s.aWavePan, s.aWavePitch, s.aWaveDecay},
+                             {w->ui->waveBVolumeSpinBox, w->ui->waveBPan, w->ui->waveBPitch, w->ui->waveBDecay,
+                              s.bWaveVolume, s.bWavePan, s.bWavePitch, s.bWaveDecay}};
     for (const Layer &l : layers) {
         l.volumeField = quint8(l.volume->value());
         if (l.pan->currentIndex() >= 0)
             l.panField = kitediting::panValue(l.pan->currentIndex());
-        l.pitchField = quint8(searchWavePitch(qint8(l.pitch->value())));
+        l.pitchField = quint8(w->searchWavePitch(qint8(l.pitch->value())));
         const int decay = l.decay->currentIndex();
         if (decay >= 0)
-            l.decayField = quint8(mapKitDecay.value(decayLabels().value(decay), 0));
+            l.decayField = quint8(w->mapKitDecay.value(decayLabels().value(decay), 0));
     }
     s.aWavePitch_cent = 50;
     s.bWavePitch_cent = 50;
@@ -199,17 +199,17 @@ void MainWindow1::commitPadPage(int k, int pad)
     s.aWaveLength = 0;
     s.bWaveLength = 0;
 
-    takeItem(s.mute_group, ui->muteGroup->currentIndex());
-    const QString tempo = ui->tempoSync->text();
+    takeItem(s.mute_group, w->ui->muteGroup->currentIndex());
+    const QString tempo = w->ui->tempoSync->text();
     s.tempo_sync = tempo == kOff ? 0 : quint8(tempo.toUInt());
-    const int mode = kitediting::padModeValue(ui->mode->count() == 2, ui->mode->currentIndex());
+    const int mode = kitediting::padModeValue(w->ui->mode->count() == 2, w->ui->mode->currentIndex());
     if (mode >= 0)
         s.mode = quint8(mode);
-    takeItem(s.loop, ui->loop->currentIndex());
-    takeItem(s.trig_mode, ui->trigType->currentIndex());
-    s.velocity = quint8(ui->velocity->value());
-    takeItem(s.dynamic, ui->dynamic->currentIndex());
-    takeItem(s.poly_mono, ui->polyMono->currentIndex());
+    takeItem(s.loop, w->ui->loop->currentIndex());
+    takeItem(s.trig_mode, w->ui->trigType->currentIndex());
+    s.velocity = quint8(w->ui->velocity->value());
+    takeItem(s.dynamic, w->ui->dynamic->currentIndex());
+    takeItem(s.poly_mono, w->ui->polyMono->currentIndex());
 
-    doc().takePadPage(k, pad, s);
+    w->doc().takePadPage(k, pad, s);
 }

@@ -1,5 +1,7 @@
 // The three page buttons: main pad page, kit-chain page, kit settings page.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include <QItemSelectionModel>
@@ -10,7 +12,7 @@ void leaveChainPage(MainWindow1 *w)
 {
     w->takeOverChainPage();
     emit w->sendKitChainInfo(w->doc().kitChainList, w->doc().kitChainNameList);
-    w->updateKitNameToMainInterface();
+    kitpage::updateKitNameToMainInterface(w);
 }
 } // namespace
 
@@ -19,21 +21,21 @@ void MainWindow1::on_btnSoundKit_clicked()
     if (dot == 1)
         leaveChainPage(this);
     else if (dot == 2)
-        commitShownKit(ui->kitNoSpinBox->value()); // pressed again: keep the edits
+        kitpage::commitShownKit(this, ui->kitNoSpinBox->value()); // pressed again: keep the edits
     kitChainUiFlag = false;
     ui->right_stackedWidgetPage1->setEnabled(true);
 
     int n = ui->kitNumber->text().toInt();
     if (n < 1 || n > KIT_MAX_COUNT)
         n = ui->kitNoSpinBox->value();
-    applyKitName(n - 1);
+    kitpage::applyKitName(this, n - 1);
     updateKitNo(n);
 
     ui->rightTopStackedWidget->setCurrentIndex(0);
     ui->left_stackedWidget->setCurrentIndex(2);
     ui->midStackedWidget->setCurrentIndex(2);
     ui->right_stackedWidget->setCurrentIndex(1);
-    updateKitNameToMainInterface();
+    kitpage::updateKitNameToMainInterface(this);
     ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color: rgb(167, 167, 167); color:black; border: none;"));
     ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white; "));
     ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
@@ -50,7 +52,7 @@ void MainWindow1::on_btnKitMove_clicked()
         const int n = ui->kitNoSpinBox->value();
         currentKitNum = quint8(n - 1);
         ui->kitNumber->setText(QString::number(n));
-        commitShownKit(curkitNumber); // still on the kit settings page
+        kitpage::commitShownKit(this, curkitNumber); // still on the kit settings page
         dispPadList(doc().kitAttrList, currentKitNum);
     }
     kitChainUiFlag = false;
@@ -72,7 +74,7 @@ void MainWindow1::on_btnKitMove_clicked()
 void MainWindow1::on_btnKitChain_clicked()
 {
     if (dot == 2)
-        commitShownKit(curkitNumber); // leaving the kit settings page keeps its edits
+        kitpage::commitShownKit(this, curkitNumber); // leaving the kit settings page keeps its edits
     kitChainUiFlag = true;
     ui->left_stackedWidget->setCurrentIndex(1);
     ui->midStackedWidget->setCurrentIndex(1);
@@ -85,8 +87,8 @@ void MainWindow1::on_btnKitChain_clicked()
     ui->right_stackedWidgetPage1->setEnabled(false);
     if (QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel())
         selection->clearSelection();
-    updateKitChainNameList();
+    kitchainpage::updateKitChainNameList(this);
     // Kit names may have come in after the chains (loads); the steps show them.
-    disKitStep(doc().kitChainList, ui->kitChainNoSpinBox->value());
+    kitchainpage::disKitStep(this, doc().kitChainList, ui->kitChainNoSpinBox->value());
     dot = 1;
 }

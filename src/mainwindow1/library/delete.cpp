@@ -1,6 +1,7 @@
 // Deleting sounds from the total list (offline at once, on the pad through
 // the device queue) and groups or sounds from the group tree.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -229,7 +230,7 @@ void MainWindow1::on_tbtDel_clicked()
                 library().soundList.removeAt(r);
             library().totalGroup->removeRow(r);
             total_index = 0;
-            updateHHsoundList(r);
+            librarypane::updateHHsoundList(this, r);
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).

@@ -1,6 +1,7 @@
 // Exporting the selected sounds of the total list as WAV files, and the
 // report of what was written.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/exportfile.h"
@@ -42,18 +43,6 @@ void syncExportFolder(QWidget *parent, const QString &folder)
 }
 
 } // namespace
-
-exportfile::Outcome MainWindow1::getDataFromKitFile(const READ_KIT_FILE &kit, quint16 index, QString target,
-                                                    QString *unwritten)
-{
-    if (size_t(index) >= kit.info.sound.size())
-        return exportfile::Outcome::Unreadable;
-    const percussionpadfile::P_SOUND_INDEX &entry = kit.info.sound[index];
-    // Checked on the file as opened for the copy: what is read is what was loaded.
-    auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
-    return exportfile::copyStored(kit.info.kitFileName, entry.wave_start, entry.wave_length, target, asLoaded,
-                                  unwritten);
-}
 
 namespace {
 
@@ -104,6 +93,21 @@ void tooManyNames(MainWindow1 &w)
                                     QMessageBox::Ok);
 }
 
+// Writes stored sound `index` of a loaded kit file to `target`, only while
+// that file is the one loaded (Changed otherwise); nothing is shown. A
+// target that cannot be written gives Unwritable, its reason in `unwritten`.
+exportfile::Outcome getDataFromKitFile(const MainWindow1::READ_KIT_FILE &kit, quint16 index, QString target,
+                                       QString *unwritten = nullptr)
+{
+    if (size_t(index) >= kit.info.sound.size())
+        return exportfile::Outcome::Unreadable;
+    const percussionpadfile::P_SOUND_INDEX &entry = kit.info.sound[index];
+    // Checked on the file as opened for the copy: what is read is what was loaded.
+    auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
+    return exportfile::copyStored(kit.info.kitFileName, entry.wave_start, entry.wave_length, target, asLoaded,
+                                  unwritten);
+}
+
 // A stored sound copied out of its kit file. False when the export ends.
 bool exportStored(ExportRun &run, const QString &name, const QString &path)
 {
@@ -134,8 +138,7 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     const QString crlf = QStringLiteral("\r\n");
     const QString shown = crlf + QDir::toNativeSeparators(kit->file);
     UiPrompter *prompter = UiPrompter::instance();
-    switch (run.w.getDataFromKitFile(*kit, quint16(entry), QDir::toNativeSeparators(run.dir.filePath(fileName)),
-                                     &why)) {
+    switch (getDataFromKitFile(*kit, quint16(entry), QDir::toNativeSeparators(run.dir.filePath(fileName)), &why)) {
     case exportfile::Outcome::Written:
         run.wrote(fileName);
         break;
@@ -271,7 +274,7 @@ void MainWindow1::exportWave()
         return;
     }
 
-    showWaitDialog(tr("The file is being exported..."), rows.size());
+    librarypane::showWaitDialog(this, tr("The file is being exported..."), rows.size());
     ExportRun run{*this, QDir(folder), library().storedEntries(),
                   exportfile::SourceFiles(library().librarySources()), {}, {}, {}, {}, {}};
     QElapsedTimer sinceStep;

@@ -1,5 +1,6 @@
 // Sound groups: the group tree, its working copies and "soundlist.xml".
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -8,18 +9,19 @@
 #include <QDir>
 #include <QStandardItemModel>
 
-void MainWindow1::importSoundList(QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model,
-                                  QString fileName)
+void librarypane::importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups,
+                                  QStandardItemModel *model, QString fileName)
 {
-    groups += library().readSoundList(fileName);
-    soundListToItemModel(groups, model);
+    groups += w->library().readSoundList(fileName);
+    librarypane::soundListToItemModel(w, groups, model);
 }
 
-void MainWindow1::soundListToItemModel(QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model)
+void librarypane::soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> groups,
+                                       QStandardItemModel *model)
 {
     if (!model)
         return;
-    model->setHorizontalHeaderLabels({tr("Name"), tr("File")});
+    model->setHorizontalHeaderLabels({MainWindow1::tr("Name"), MainWindow1::tr("File")});
     const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
     const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
                                | Qt::ItemNeverHasChildren;
@@ -37,50 +39,39 @@ void MainWindow1::soundListToItemModel(QVector<soundfilexml::strSoundGroup> grou
         model->appendRow(group);
     }
     // The name lists run from the last group to the first, after those there.
-    const int base = library().leftGroupList.size();
+    const int base = w->library().leftGroupList.size();
     for (int g = groups.size() - 1, k = base; g >= 0; --g, ++k) {
-        library().leftGroupList.append(groups[g].name);
+        w->library().leftGroupList.append(groups[g].name);
         for (const soundfilexml::strSoundItem &s : qAsConst(groups[g].soundList))
-            library().leftSoundList[k].append(s.name);
+            w->library().leftSoundList[k].append(s.name);
     }
-    ui->waveGroupTreeView->expandAll();
+    w->ui->waveGroupTreeView->expandAll();
 }
 
-bool MainWindow1::saveSoundListAtClose()
+bool librarypane::saveSoundListAtClose(MainWindow1 *w)
 {
-    if (!writeSoundListOnClose)
+    if (!w->writeSoundListOnClose)
         return true;
     const SoundLibrary::SoundListSave save =
-            library().saveSoundList(library().soundListFileName, library().soundListItemModel);
+            w->library().saveSoundList(w->library().soundListFileName, w->library().soundListItemModel);
     UiPrompter *prompter = UiPrompter::instance();
-    const QString file = QDir::toNativeSeparators(library().soundListFileName);
+    const QString file = QDir::toNativeSeparators(w->library().soundListFileName);
     if (!save.keptAs.isEmpty())
-        prompter->information(this, tr("Information"),
-                              tr("Some entries of \"%1\" could not be read and are not in the sound groups. The "
-                                 "file as it was read is kept as \"%2\".")
-                                      .arg(file, QDir::toNativeSeparators(save.keptAs)));
+        prompter->information(
+                w, MainWindow1::tr("Information"),
+                MainWindow1::tr("Some entries of \"%1\" could not be read and are not in the sound groups. The "
+                                "file as it was read is kept as \"%2\".")
+                        .arg(file, QDir::toNativeSeparators(save.keptAs)));
     if (save.written)
         return true;
-    return prompter->question(this, tr("Error"),
-                              tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
-                                 "keep the window open, free some space or make the file writable, and close the "
-                                 "window again to save them.")
-                                      .arg(file, save.reason),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
-}
-
-int MainWindow1::getGroupIndexFromModel(QString name, QStandardItemModel *model)
-{
-    if (!model)
-        return 0;
-    const int rows = model->rowCount();
-    for (int g = 0; g < rows; ++g) {
-        const QStandardItem *group = model->item(g, 0);
-        if (group && group->text().trimmed() == name)
-            return g;
-    }
-    return rows;
+    return prompter->question(
+                   w, MainWindow1::tr("Error"),
+                   MainWindow1::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
+                                   "keep the window open, free some space or make the file writable, and close the "
+                                   "window again to save them.")
+                           .arg(file, save.reason),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
 }
 
 void MainWindow1::on_addWaveGroup_clicked()

@@ -1,5 +1,6 @@
 // Sound import into a group of the group tree or into the total list.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/modeltexts.h"
@@ -86,7 +87,7 @@ void MainWindow1::on_addWaveFile_clicked()
     strSoundGroup request;
     request.name = target;
     request.itemList = &items;
-    addFileToGroupList(0, &request, library().soundListItemModel, 3);
+    librarypane::addFileToGroupList(this, 0, &request, library().soundListItemModel, 3);
 }
 
 void MainWindow1::on_tbtAddWave_clicked()
@@ -125,85 +126,106 @@ void MainWindow1::on_tbtAddWave_clicked()
     strSoundGroup request;
     request.name = target;
     request.itemList = &items;
-    addFileToGroupList(0, &request, library().totalListItemModel, 4);
+    librarypane::addFileToGroupList(this, 0, &request, library().totalListItemModel, 4);
 }
 
-void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItemModel *model, quint8 mode)
-{
-    if (!group || !group->itemList || group->itemList->isEmpty() || group->name.trimmed().isEmpty() || !model)
-        return;
-    UiPrompter *prompter = UiPrompter::instance();
+// The row of the group called `name`, the row count when there is none.
+namespace {
 
-    // Files that are not audio never reach the lists or the pad's queue.
+// The row of the group called `name`, the row count when there is none.
+int getGroupIndexFromModel(QString name, QStandardItemModel *model)
+{
+    if (!model)
+        return 0;
+    const int rows = model->rowCount();
+    for (int g = 0; g < rows; ++g) {
+        const QStandardItem *group = model->item(g, 0);
+        if (group && group->text().trimmed() == name)
+            return g;
+    }
+    return rows;
+}
+
+// The items of the group whose files hold audio, in order; the others are
+// named in one warning.
+QVector<MainWindow1::strSoundItem> audioItemsOf(MainWindow1 *w, const MainWindow1::strSoundGroup &group)
+{
     QStringList files;
-    for (const strSoundItem &item : qAsConst(*group->itemList))
+    for (const MainWindow1::strSoundItem &item : qAsConst(*group.itemList))
         files.append(item.file);
-    files = audioFilesOf(files);
+    files = librarypane::audioFilesOf(w, files);
     const QSet<QString> audio(files.begin(), files.end());
-    QVector<strSoundItem> items;
-    for (const strSoundItem &item : qAsConst(*group->itemList)) {
+    QVector<MainWindow1::strSoundItem> items;
+    for (const MainWindow1::strSoundItem &item : qAsConst(*group.itemList)) {
         if (audio.contains(item.file))
             items.append(item);
     }
-    if (items.isEmpty())
-        return;
+    return items;
+}
 
-    if (mode == 3) {
-        const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
-        const int g = getGroupIndexFromModel(group->name, model);
-        QStandardItem *groupItem = model->item(g, 0);
-        int slot;
-        if (groupItem) {
-            slot = model->rowCount() - 1 - g;
-        } else {
-            // A new group at the bottom takes name slot 0; the others move up.
-            groupItem = new QStandardItem(group->name);
-            model->appendRow(groupItem);
-            library().leftGroupList.prepend(group->name);
-            library().leftSoundList.prepend(QVector<QString>());
-            slot = 0;
-        }
-        for (const strSoundItem &item : qAsConst(items)) {
-            if (item.file.trimmed().isEmpty())
-                continue;
-            const QString name = item.name.trimmed().isEmpty() ? getNameFromFile(item.file) : item.name;
-            library().leftSoundList[slot].append(name);
-            auto *nameCell = new QStandardItem(songIcon, name);
-            nameCell->setDropEnabled(false);
-            nameCell->setFlags(nameCell->flags() | Qt::ItemNeverHasChildren);
-            auto *fileCell = new QStandardItem(item.file);
-            fileCell->setEditable(false);
-            fileCell->setDropEnabled(false);
-            fileCell->setFlags(fileCell->flags() | Qt::ItemNeverHasChildren);
-            groupItem->appendRow({nameCell, fileCell});
-        }
-        ui->waveGroupTreeView->expand(groupItem->index());
-        library().updateSoundGroupList(model, library().soundGroupList);
-        getRightSoundList();
-        return;
+// The items as rows of the group tree, under the group of their name (made
+// at the bottom when there is none).
+void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QStandardItemModel *model,
+                    const QVector<MainWindow1::strSoundItem> &items)
+{
+    const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
+    const int g = getGroupIndexFromModel(group->name, model);
+    QStandardItem *groupItem = model->item(g, 0);
+    int slot;
+    if (groupItem) {
+        slot = model->rowCount() - 1 - g;
+    } else {
+        // A new group at the bottom takes name slot 0; the others move up.
+        groupItem = new QStandardItem(group->name);
+        model->appendRow(groupItem);
+        w->library().leftGroupList.prepend(group->name);
+        w->library().leftSoundList.prepend(QVector<QString>());
+        slot = 0;
     }
-    if (mode != 4 || !library().totalGroup)
-        return;
+    for (const MainWindow1::strSoundItem &item : qAsConst(items)) {
+        if (item.file.trimmed().isEmpty())
+            continue;
+        const QString name = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name;
+        w->library().leftSoundList[slot].append(name);
+        auto *nameCell = new QStandardItem(songIcon, name);
+        nameCell->setDropEnabled(false);
+        nameCell->setFlags(nameCell->flags() | Qt::ItemNeverHasChildren);
+        auto *fileCell = new QStandardItem(item.file);
+        fileCell->setEditable(false);
+        fileCell->setDropEnabled(false);
+        fileCell->setFlags(fileCell->flags() | Qt::ItemNeverHasChildren);
+        groupItem->appendRow({nameCell, fileCell});
+    }
+    w->ui->waveGroupTreeView->expand(groupItem->index());
+    w->library().updateSoundGroupList(model, w->library().soundGroupList);
+    w->getRightSoundList();
+}
 
-    const bool deviceMode = !pad().isUDiskFlag;
+// The items as new sounds of the total list; on the pad they are queued for
+// the writer. A file of the pad's sound folder, a file listed already and
+// sounds past the last number are left out.
+void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<MainWindow1::strSoundItem> &items)
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    const bool deviceMode = !w->pad().isUDiskFlag;
     if (deviceMode)
-        pad().addUsbWaveList.clear();
-    const QString padFolder = QDir::fromNativeSeparators(pad().currentDirPath) + QStringLiteral("zt350/wav_data");
+        w->pad().addUsbWaveList.clear();
+    const QString padFolder = QDir::fromNativeSeparators(w->pad().currentDirPath) + QStringLiteral("zt350/wav_data");
     QSet<QString> listedPaths = childTexts(model, 2);
     QSet<QString> listedNames = childTexts(model, 1);
     int queued = 0;
-    for (const strSoundItem &item : qAsConst(items)) {
+    for (const MainWindow1::strSoundItem &item : qAsConst(items)) {
         const QString path = item.file;
-        QString name = item.name.trimmed().isEmpty() ? getNameFromFile(path) : item.name;
+        QString name = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(path) : item.name;
         auto replacement = [&]() {
             return soundnames::fallbackName(name, [&](const QString &c) { return listedNames.contains(c); },
                                             QStringLiteral("SOUND"), SOUND_NAME_LENGTH_MAX);
         };
-        if (refuseSoundName(name, QStringLiteral("\r\n- _ .' ~")))
+        if (librarypane::refuseSoundName(w, name, QStringLiteral("\r\n- _ .' ~")))
             name = replacement();
         if (deviceMode && QDir::fromNativeSeparators(path).contains(padFolder, Qt::CaseInsensitive)) {
-            prompter->warning(this, tr("Error"),
-                              tr("Adding the sound of a sampler pad is not supported. File location: ")
+            prompter->warning(w, MainWindow1::tr("Error"),
+                              MainWindow1::tr("Adding the sound of a sampler pad is not supported. File location: ")
                                       + QStringLiteral("\r\n") + path,
                               QMessageBox::Ok);
             continue;
@@ -212,24 +234,44 @@ void MainWindow1::addFileToGroupList(quint8, strSoundGroup *group, QStandardItem
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
             continue;
         }
-        total_index = library().lastWaveNumber();
-        if (total_index >= WAVE_MAX_COUNT) {
-            prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+        w->total_index = w->library().lastWaveNumber();
+        if (w->total_index >= WAVE_MAX_COUNT) {
+            prompter->warning(w, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
         }
-        const quint16 number = quint16(total_index + 1);
+        const quint16 number = quint16(w->total_index + 1);
         if (deviceMode) {
-            pad().addUsbWaveList.append(path);
-            pad().addUsbWaveNumList.append(number);
+            w->pad().addUsbWaveList.append(path);
+            w->pad().addUsbWaveNumList.append(number);
             ++queued;
-            library().soundList.append(name);
+            w->library().soundList.append(name);
         } else {
             listedNames.insert(name.trimmed());
         }
         listedPaths.insert(path.trimmed());
-        library().registerNewSound(name, path, number, !deviceMode);
+        w->library().registerNewSound(name, path, number, !deviceMode);
     }
     if (deviceMode && queued > 0)
-        emit sendUpdate(1, 0);
-    getRightSoundList();
+        emit w->sendUpdate(1, 0);
+}
+
+} // namespace
+
+void librarypane::addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group,
+                                     QStandardItemModel *model, quint8 mode)
+{
+    if (!group || !group->itemList || group->itemList->isEmpty() || group->name.trimmed().isEmpty() || !model)
+        return;
+    // Files that are not audio never reach the lists or the pad's queue.
+    const QVector<MainWindow1::strSoundItem> items = audioItemsOf(w, *group);
+    if (items.isEmpty())
+        return;
+
+    if (mode == 3) {
+        addToGroupTree(w, group, model, items);
+    } else if (mode == 4 && w->library().totalGroup) {
+        addToTotalList(w, model, items);
+        w->getRightSoundList();
+    }
 }

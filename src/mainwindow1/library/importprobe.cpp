@@ -1,5 +1,6 @@
 // Picked files that are not audio are refused before they are listed.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 
 #include "library/audioprobe.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -17,7 +18,7 @@ constexpr int kListedMax = 30;    // refused files named in the warning
 
 } // namespace
 
-QStringList MainWindow1::audioFilesOf(const QStringList &paths)
+QStringList librarypane::audioFilesOf(MainWindow1 *w, const QStringList &paths)
 {
     QStringList unique = paths;
     unique.removeDuplicates();
@@ -31,8 +32,8 @@ QStringList MainWindow1::audioFilesOf(const QStringList &paths)
     const QVector<bool> audio = audioprobe::probeAll(unique, [&](int done) {
         if (!shown && timer.elapsed() >= kDialogDelay) {
             shown = true;
-            showWaitDialog(tr("Checking the sound files..."), unique.size());
-            progress = dialog;
+            librarypane::showWaitDialog(w, MainWindow1::tr("Checking the sound files..."), unique.size());
+            progress = w->dialog;
         }
         if (progress)
             progress->setValue(done);
@@ -57,8 +58,8 @@ QStringList MainWindow1::audioFilesOf(const QStringList &paths)
     }
     if (refused.isEmpty())
         return paths;
-    UiPrompter::instance()->warning(this, tr("Warning"),
-                                    tr("The following files are not readable audio and were not added:")
+    UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"),
+                                    MainWindow1::tr("The following files are not readable audio and were not added:")
                                             + QStringLiteral("\r\n") + named.join(QStringLiteral("\r\n")),
                                     QMessageBox::Ok);
     QStringList kept;

@@ -1,5 +1,6 @@
 // Locking and unlocking sounds, and renumbering the working sound list.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/rowselection.h"
@@ -69,6 +70,6 @@ void MainWindow1::on_actionReorder_Serial_Numbers_triggered()
     for (int i = 0; i < count; ++i)
         library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
     if (!pad().isUDiskFlag)
-        updateWavePrmAndData(count, oldNumbers);
+        padpane::updateWavePrmAndData(this, count, oldNumbers);
     showTotalRows(soundorder::stored(library().waveLoadKitAttrList), false);
 }

@@ -1,5 +1,6 @@
 // The sound library's item models: total list, hi-hat mirror, metronome list.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/mystyle.h"
@@ -111,17 +112,18 @@ void MainWindow1::initClickItemModel()
         on_btnImportClickWave_clicked();
 }
 
-void MainWindow1::initKitTotalItemModel()
+void librarypane::initKitTotalItemModel(MainWindow1 *w)
 {
-    QTreeView *view = ui->totalWaveTreeView;
+    QTreeView *view = w->ui->totalWaveTreeView;
     view->setColumnWidth(0, 20);
     view->setColumnWidth(1, 25);
-    library().totalListItemModel = replaceModel(view);
-    library().totalGroup = nullptr; // this layout has no root row
+    w->library().totalListItemModel = replaceModel(view);
+    w->library().totalGroup = nullptr; // this layout has no root row
     view->setToolTipDuration(500);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    library().totalListItemModel->setHorizontalHeaderLabels({tr("Layer"), tr("Index"), tr("Name"), tr("File")});
+    w->library().totalListItemModel->setHorizontalHeaderLabels(
+            {MainWindow1::tr("Layer"), MainWindow1::tr("Index"), MainWindow1::tr("Name"), MainWindow1::tr("File")});
     view->setFocusPolicy(Qt::NoFocus);
     view->header()->setStretchLastSection(false);
     styleBars(view);
@@ -129,29 +131,29 @@ void MainWindow1::initKitTotalItemModel()
     view->setColumnHidden(3, true);
 }
 
-void MainWindow1::updateHHsoundList(int row)
+void librarypane::updateHHsoundList(MainWindow1 *w, int row)
 {
-    if (library().hhGroup && row >= 0 && row < library().hhGroup->rowCount())
-        library().hhGroup->removeRow(row);
-    ui->soundListTreeView->repaint();
+    if (w->library().hhGroup && row >= 0 && row < w->library().hhGroup->rowCount())
+        w->library().hhGroup->removeRow(row);
+    w->ui->soundListTreeView->repaint();
 }
 
-void MainWindow1::updateHHsoundList1()
+void librarypane::updateHHsoundList1(MainWindow1 *w)
 {
-    ui->soundListTreeView->reset();
-    initHHListItemModel();
-    if (library().totalGroup) {
-        const int rows = library().totalGroup->rowCount();
+    w->ui->soundListTreeView->reset();
+    w->initHHListItemModel();
+    if (w->library().totalGroup) {
+        const int rows = w->library().totalGroup->rowCount();
         for (int i = 0; i < rows; ++i) {
-            const QStandardItem *name = library().totalGroup->child(i, 1);
-            const QStandardItem *file = library().totalGroup->child(i, 2);
-            library().hhGroup->appendRow({new QStandardItem(name ? name->text() : QString()),
-                                new QStandardItem(file ? file->text() : QString())});
+            const QStandardItem *name = w->library().totalGroup->child(i, 1);
+            const QStandardItem *file = w->library().totalGroup->child(i, 2);
+            w->library().hhGroup->appendRow({new QStandardItem(name ? name->text() : QString()),
+                                             new QStandardItem(file ? file->text() : QString())});
         }
     }
     // The root only: expanding every row would keep an index for each.
-    ui->soundListTreeView->expand(library().hhGroup->index());
-    ui->soundListTreeView->repaint();
+    w->ui->soundListTreeView->expand(w->library().hhGroup->index());
+    w->ui->soundListTreeView->repaint();
 }
 
 void MainWindow1::getRightSoundList()

@@ -1,6 +1,7 @@
 // The orders of the total list, the order file, the backup flag and the
 // kit-by-kit list of sound uses.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -52,7 +53,7 @@ void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemE
         library().totalGroup->appendRow({number, name, new QStandardItem(row.file)});
     }
     ui->totalWaveTreeView->repaint();
-    updateHHsoundList1();
+    librarypane::updateHHsoundList1(this);
     getRightSoundList();
     connectSoundListSelections();
 }
@@ -176,48 +177,48 @@ void MainWindow1::on_btnImportRightWave_clicked()
     ui->customRbtn->setChecked(true);
 }
 
-void MainWindow1::generateKitOrder()
+void librarypane::generateKitOrder(MainWindow1 *w)
 {
     QHash<QString, int> firstRecord;
-    for (int i = library().waveLoadKitAttrList.size() - 1; i >= 0; --i)
-        firstRecord.insert(library().waveLoadKitAttrList.at(i).file, i);
-    remainingList.clear();
+    for (int i = w->library().waveLoadKitAttrList.size() - 1; i >= 0; --i)
+        firstRecord.insert(w->library().waveLoadKitAttrList.at(i).file, i);
+    w->remainingList.clear();
     QSet<QString> remaining;
-    const int kits = qMin(doc().kitAttrList.size(), int(KIT_MAX_COUNT));
+    const int kits = qMin(w->doc().kitAttrList.size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        totalList.clear();
-        totalFileList.clear();
-        const QVector<kitusage::Use> uses = kitusage::kitUses(doc().kitAttrList.at(k));
+        w->totalList.clear();
+        w->totalFileList.clear();
+        const QVector<kitusage::Use> uses = kitusage::kitUses(w->doc().kitAttrList.at(k));
         for (const kitusage::Use &use : uses) {
             if (!remaining.contains(use.file)) {
                 remaining.insert(use.file);
-                remainingList.append(use.file);
+                w->remainingList.append(use.file);
             }
-            totalFileList.append(use.label + use.file);
-            totalList.append(use.name);
+            w->totalFileList.append(use.label + use.file);
+            w->totalList.append(use.name);
         }
         if (uses.isEmpty())
             continue;
-        auto *group = new QStandardItem(doc().kitAttrList.at(k).kit_name);
+        auto *group = new QStandardItem(w->doc().kitAttrList.at(k).kit_name);
         group->setEditable(false);
-        library().totalListItemModel->appendRow(group);
-        for (int i = 0; i < totalFileList.size(); ++i) {
-            const QString layer = totalFileList.at(i).left(3);
-            const QString path = totalFileList.at(i).mid(3);
+        w->library().totalListItemModel->appendRow(group);
+        for (int i = 0; i < w->totalFileList.size(); ++i) {
+            const QString layer = w->totalFileList.at(i).left(3);
+            const QString path = w->totalFileList.at(i).mid(3);
             const int record = firstRecord.value(path, -1);
-            const SOUND_INDEX *s = record >= 0 ? &library().waveLoadKitAttrList.at(record) : nullptr;
-            group->appendRow({new QStandardItem(layer),
-                              new QStandardItem(lockIcon(s && s->wave_lock == 0),
-                                                s ? QString::number(s->wave_No) : QString()),
-                              new QStandardItem(totalList.at(i)), new QStandardItem(path)});
+            const MainWindow1::SOUND_INDEX *s = record >= 0 ? &w->library().waveLoadKitAttrList.at(record) : nullptr;
+            group->appendRow(
+                    {new QStandardItem(layer),
+                     new QStandardItem(lockIcon(s && s->wave_lock == 0), s ? QString::number(s->wave_No) : QString()),
+                     new QStandardItem(w->totalList.at(i)), new QStandardItem(path)});
         }
     }
-    if (library().waveLoadKitAttrList.size() == remainingList.size())
+    if (w->library().waveLoadKitAttrList.size() == w->remainingList.size())
         return;
-    auto *unassigned = new QStandardItem(tr("Unassign"));
+    auto *unassigned = new QStandardItem(MainWindow1::tr("Unassign"));
     unassigned->setEditable(false);
-    library().totalListItemModel->appendRow(unassigned);
-    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
+    w->library().totalListItemModel->appendRow(unassigned);
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
         if (remaining.contains(s.file))
             continue;
         unassigned->appendRow({new QStandardItem(QString()),

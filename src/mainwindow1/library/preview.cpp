@@ -1,5 +1,6 @@
 // Preview playback on the second media player.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/soundsource.h"
@@ -32,42 +33,43 @@ ztplatform::FileStamp previewSourceStamp(const QString &source)
 
 } // namespace
 
-void MainWindow1::initSoundPlay()
+void librarypane::initSoundPlay(MainWindow1 *w)
 {
-    player2 = new QMediaPlayer(this);
-    ui->volumeHorizontalSlider2->setRange(0, 100);
-    ui->volumeHorizontalSlider2->setValue(50);
-    player2->setVolume(ui->volumeHorizontalSlider2->value());
-    connect(player2, &QMediaPlayer::positionChanged, this, &MainWindow1::updatePosition2);
-    connect(player2, &QMediaPlayer::stateChanged, this, &MainWindow1::stateChanged2);
-    connect(player2, &QMediaPlayer::mediaStatusChanged, this, &MainWindow1::mediaStatusChanged);
-    connect(player2, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this, &MainWindow1::showError);
-    connect(player2, &QMediaPlayer::durationChanged, this, [this]() { getduration2(); });
-    player2->setNotifyInterval(10);
-    ui->waveHorizontalSlider2->setRange(0, 100000);
-    ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
-    ui->playBtn2->setFixedSize(26, 26);
+    w->player2 = new QMediaPlayer(w);
+    w->ui->volumeHorizontalSlider2->setRange(0, 100);
+    w->ui->volumeHorizontalSlider2->setValue(50);
+    w->player2->setVolume(w->ui->volumeHorizontalSlider2->value());
+    QObject::connect(w->player2, &QMediaPlayer::positionChanged, w, &MainWindow1::updatePosition2);
+    QObject::connect(w->player2, &QMediaPlayer::stateChanged, w, &MainWindow1::stateChanged2);
+    QObject::connect(w->player2, &QMediaPlayer::mediaStatusChanged, w, &MainWindow1::mediaStatusChanged);
+    QObject::connect(w->player2, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), w, &MainWindow1::showError);
+    QObject::connect(w->player2, &QMediaPlayer::durationChanged, w, [w]() { w->getduration2(); });
+    w->player2->setNotifyInterval(10);
+    w->ui->waveHorizontalSlider2->setRange(0, 100000);
+    w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
+    w->ui->playBtn2->setFixedSize(26, 26);
 
-    library().soundListFileName = QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml"));
-    importSoundList(library().soundGroupList, library().soundListItemModel, library().soundListFileName);
-    if (library().soundListItemModel->rowCount() == 0) {
+    w->library().soundListFileName = QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml"));
+    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel,
+                                 w->library().soundListFileName);
+    if (w->library().soundListItemModel->rowCount() == 0) {
         auto *group = new QStandardItem(QStringLiteral("Default"));
         group->setEditable(false);
-        library().soundListItemModel->appendRow(group);
-        library().leftGroupList.append(QStringLiteral("Default"));
+        w->library().soundListItemModel->appendRow(group);
+        w->library().leftGroupList.append(QStringLiteral("Default"));
     }
 
-    playFileNameOld2.clear();
-    playFileNameNew2.clear();
-    ui->playBtn2->setEnabled(false);
-    ui->stopBtn2->setEnabled(false);
-    ui->playBtn2->repaint();
-    ui->stopBtn2->repaint();
+    w->playFileNameOld2.clear();
+    w->playFileNameNew2.clear();
+    w->ui->playBtn2->setEnabled(false);
+    w->ui->stopBtn2->setEnabled(false);
+    w->ui->playBtn2->repaint();
+    w->ui->stopBtn2->repaint();
 }
 
-QString MainWindow1::previewFileName() const
+QString librarypane::previewFileName(const MainWindow1 *w)
 {
-    return QDir::toNativeSeparators(TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
+    return QDir::toNativeSeparators(w->TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
 }
 
 void MainWindow1::on_playBtn2_clicked()
@@ -85,7 +87,7 @@ void MainWindow1::on_playBtn2_clicked()
         handOverFromChangedFiles();
         const QString source = playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
-        const QString preview = previewFileName();
+        const QString preview = librarypane::previewFileName(this);
         const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
         previewSession.clearStop();
@@ -117,7 +119,7 @@ void MainWindow1::on_playBtn2_clicked()
         break;
     case QMediaPlayer::PausedState:
         if (loopMode) {
-            startLoopRun(2);
+            librarypane::startLoopRun(this, 2);
         } else {
             player2->play();
             ui->playBtn2->setStyleSheet(QString::fromLatin1(kResumeStyle));
@@ -125,29 +127,29 @@ void MainWindow1::on_playBtn2_clicked()
         break;
     default:
         if (loopMode)
-            startLoopRun(1);
+            librarypane::startLoopRun(this, 1);
         else
             player2->play();
         break;
     }
 }
 
-void MainWindow1::startLoopRun(int run)
+void librarypane::startLoopRun(MainWindow1 *w, int run)
 {
-    previewSession.loopRun = run;
-    previewSession.loopRunState = playerStrate2;
-    player2->play();
+    w->previewSession.loopRun = run;
+    w->previewSession.loopRunState = w->playerStrate2;
+    w->player2->play();
 }
 
 // Loop mode went off while a run lasts: each run ends in its own way.
-void MainWindow1::endLoopRunWhenLoopOff()
+void librarypane::endLoopRunWhenLoopOff(MainWindow1 *w)
 {
-    const int run = previewSession.loopRun;
-    previewSession.loopRun = 0;
+    const int run = w->previewSession.loopRun;
+    w->previewSession.loopRun = 0;
     if (run == 1 || run == 2)
-        player2->stop();
+        w->player2->stop();
     if (run == 2)
-        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
 }
 
 void MainWindow1::restartLoopPass()
@@ -159,7 +161,7 @@ void MainWindow1::restartLoopPass()
         return;
     }
     if (index2 % 2 == 0) {
-        endLoopRunWhenLoopOff();
+        librarypane::endLoopRunWhenLoopOff(this);
         return;
     }
     if (player2->state() == QMediaPlayer::StoppedState)
@@ -196,7 +198,7 @@ void MainWindow1::waveLoop2(int index)
 {
     if (index % 2) {
         player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
-        const QString preview = previewFileName();
+        const QString preview = librarypane::previewFileName(this);
         handOverFromChangedFiles();
         const QString source = playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
@@ -217,14 +219,14 @@ void MainWindow1::waveLoop2(int index)
         if (playerStrate2 != previewSession.loopRunState)
             previewSession.loopRun = 0;
         else if (index % 2 == 0)
-            endLoopRunWhenLoopOff();
+            librarypane::endLoopRunWhenLoopOff(this);
     }
     const QString style = ui->playBtn2->styleSheet();
     const bool resumeStyle = style == QLatin1String(kResumeStyle);
     if (!(resumeStyle || style == QLatin1String(kPlayStyle)) || playerStrate2 != QMediaPlayer::StoppedState)
         return;
     if (index % 2) {
-        startLoopRun(3);
+        librarypane::startLoopRun(this, 3);
         return;
     }
     // Loop mode off with the player stopped: one pass that leaves it stopped.
@@ -302,9 +304,9 @@ void MainWindow1::showError(QMediaPlayer::Error error)
     qWarning() << "preview player error" << error << (player2 ? player2->errorString() : QString());
 }
 
-void MainWindow1::stopPreviewForClose()
+void librarypane::stopPreviewForClose(MainWindow1 *w)
 {
-    previewSession.loopRun = 0;
-    if (player2)
-        player2->stop();
+    w->previewSession.loopRun = 0;
+    if (w->player2)
+        w->player2->stop();
 }

@@ -1,6 +1,7 @@
 // The wait of the long operations: the "Please wait..." dialog, and the
 // preview's work on a worker thread while the window paints.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include <QApplication>
@@ -61,58 +62,58 @@ private:
 
 } // namespace
 
-void MainWindow1::showWaitDialog(const QString &label, int maximum, const QString &cancelText)
+void librarypane::showWaitDialog(MainWindow1 *w, const QString &label, int maximum, const QString &cancelText)
 {
-    if (dialog)
-        dialog->deleteLater();
+    if (w->dialog)
+        w->dialog->deleteLater();
     // A child of the window, so that its modality holds the window while
     // the work lets events run.
-    dialog = new QProgressDialog(this);
-    dialog->setWindowModality(Qt::WindowModal);
-    dialog->setWindowTitle(tr("Please wait..."));
-    dialog->setLabelText(label);
+    w->dialog = new QProgressDialog(w);
+    w->dialog->setWindowModality(Qt::WindowModal);
+    w->dialog->setWindowTitle(MainWindow1::tr("Please wait..."));
+    w->dialog->setLabelText(label);
     if (cancelText.isEmpty())
-        dialog->setCancelButton(nullptr);
+        w->dialog->setCancelButton(nullptr);
     else
-        dialog->setCancelButtonText(cancelText);
-    dialog->setMinimumDuration(5);
-    dialog->setRange(0, maximum);
-    dialog->show();
+        w->dialog->setCancelButtonText(cancelText);
+    w->dialog->setMinimumDuration(5);
+    w->dialog->setRange(0, maximum);
+    w->dialog->show();
 }
 
-void MainWindow1::openWaitDialog()
+void librarypane::openWaitDialog(MainWindow1 *w)
 {
     // Window-modal: while it shows, nothing of the window and none of its
     // dialogs takes input, and its Cancel (or Escape) is the player bar's Stop.
-    showWaitDialog(tr("Loading..."), 100, tr("Cancel"));
+    librarypane::showWaitDialog(w, MainWindow1::tr("Loading..."), 100, MainWindow1::tr("Cancel"));
     // Cancel does not hide it: it holds the window until the work has ended.
-    disconnect(dialog, SIGNAL(canceled()), dialog, SLOT(cancel()));
-    connect(dialog, &QProgressDialog::canceled, this, &MainWindow1::on_stopBtn2_clicked);
-    dialog->activateWindow(); // typing, an input method's too, then goes to the dialog
-    dialog->setValue(5);
+    QObject::disconnect(w->dialog, SIGNAL(canceled()), w->dialog, SLOT(cancel()));
+    QObject::connect(w->dialog, &QProgressDialog::canceled, w, &MainWindow1::on_stopBtn2_clicked);
+    w->dialog->activateWindow(); // typing, an input method's too, then goes to the dialog
+    w->dialog->setValue(5);
 }
 
-bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep)
+bool librarypane::runPreviewWork(MainWindow1 *w, const std::function<void()> &work, int lastStep)
 {
-    previewSession.begin();
+    w->previewSession.begin();
     // Window-system input waits below; what an input method sends, here.
     auto typing = std::make_unique<TypingHold>();
-    ui->stopBtn2->setEnabled(true);
+    w->ui->stopBtn2->setEnabled(true);
     QPointer<QProgressDialog> wait;
     QTimer show, step;
     show.setSingleShot(true);
-    connect(&show, &QTimer::timeout, this, [&]() {
-        openWaitDialog();
-        wait = dialog;
+    QObject::connect(&show, &QTimer::timeout, w, [&]() {
+        librarypane::openWaitDialog(w);
+        wait = w->dialog;
         step.start(10);
     });
-    connect(&step, &QTimer::timeout, this, [&]() {
+    QObject::connect(&step, &QTimer::timeout, w, [&]() {
         if (wait && wait->isVisible() && wait->value() < lastStep)
             wait->setValue(wait->value() + 1);
     });
     bool done = false;
     std::unique_ptr<QThread> thread(QThread::create(work));
-    connect(thread.get(), &QThread::finished, thread.get(), [&done]() { done = true; });
+    QObject::connect(thread.get(), &QThread::finished, thread.get(), [&done]() { done = true; });
     show.start(kWaitDialogDelay);
     thread->start();
     // Input waits while the wait dialog does not hold the window.
@@ -125,13 +126,13 @@ bool MainWindow1::runPreviewWork(const std::function<void()> &work, int lastStep
     typing.reset();
     show.stop();
     step.stop();
-    const bool stopped = previewSession.end();
+    const bool stopped = w->previewSession.end();
     // Hidden, not set to its end: a modal progress dialog's last value would
     // take input before the press has finished.
     if (wait)
         wait->hide();
-    ui->stopBtn2->setEnabled(player2->state() != QMediaPlayer::StoppedState);
-    if (previewSession.takeClose())
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    w->ui->stopBtn2->setEnabled(w->player2->state() != QMediaPlayer::StoppedState);
+    if (w->previewSession.takeClose())
+        QMetaObject::invokeMethod(w, &QWidget::close, Qt::QueuedConnection);
     return !stopped;
 }

@@ -1,6 +1,7 @@
 // The wave of a sound source written to a file: stored sounds copied out of
 // their kit file, audio files converted by ffmpeg.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -51,7 +52,7 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
     soundsource::CopyFault fault = soundsource::CopyFault::None;
     auto copy = [&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, stop, &fault, asLoaded); };
     if (preview)
-        w.runPreviewWork(copy, 88);
+        librarypane::runPreviewWork(&w, copy, 88);
     else
         copy();
     if (written == length && fault == soundsource::CopyFault::None)
@@ -150,7 +151,8 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     QString err;
     bool converted = false;
     if (preview) {
-        runPreviewWork([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
+        librarypane::runPreviewWork(
+                this, [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
     } else {
         audioconverter::removeEarlierOutput(waveFileName, outFileName);
         converted = converter.audioConverterRun(waveFileName, outFileName, err);

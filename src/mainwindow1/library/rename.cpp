@@ -1,10 +1,13 @@
 // Renaming sounds in the total list, the groups and the hi-hat mirror, and
 // groups in the group tree. A new sound name reaches the kits.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "model/namerules.h"
+#include "library/modeltexts.h"
 
 #include <QDir>
 #include <QStandardItemModel>
@@ -29,20 +32,21 @@ void showRenamedKits(MainWindow1 *w)
 
 } // namespace
 
-bool MainWindow1::refuseSoundName(const QString &name, const QString &symbols)
+bool librarypane::refuseSoundName(MainWindow1 *w, const QString &name, const QString &symbols)
 {
     QString text;
     if (name.isEmpty())
-        text = tr("Sound name can't be blank!");
-    else if (!checkDisplayName(name))
-        text = tr("The sound name must begin and end with an alphanumeric character and can be interspersed with an "
-                  "alphanumeric character, a space, and the following symbols:")
-               + symbols;
+        text = MainWindow1::tr("Sound name can't be blank!");
+    else if (!namerules::checkDisplayKitName(name))
+        text = MainWindow1::tr("The sound name must begin and end with an alphanumeric character and can be "
+                               "interspersed with an "
+                               "alphanumeric character, a space, and the following symbols:")
+                + symbols;
     else if (name.size() > SOUND_NAME_LENGTH_MAX)
-        text = tr("The maximum number of sound name's character can't exceed 16!");
+        text = MainWindow1::tr("The maximum number of sound name's character can't exceed 16!");
     else
         return false;
-    UiPrompter::instance()->information(this, tr("Error"), text, QMessageBox::Ok);
+    UiPrompter::instance()->information(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
     return true;
 }
 
@@ -54,7 +58,7 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
         item->setEditable(false); // on the pad a name is set once; the nested call returns at once
     const QString text = item->text();
     const int row = item->row();
-    if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
+    if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
         item->setText(row < library().soundList.size()
                               ? library().soundList.at(row)
                               : getDisplayName2(text, library().totalListItemModel, QString::fromLatin1(kDefaultPrefix),
@@ -68,7 +72,7 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
     const QString file = fileCell ? fileCell->text() : QString();
     if (file.isEmpty())
         return;
-    if (replaceNameToPadSetting(1, file, text))
+    if (librarypane::replaceNameToPadSetting(this, 1, file, text))
         showRenamedKits(this);
     for (SOUND_INDEX &s : library().waveLoadKitAttrList) {
         if (s.file == file)
@@ -120,7 +124,7 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
     // Whether the group records hold this sound's name (within their bounds).
     const bool recorded = g < library().soundGroupList.size() && library().soundGroupList.at(g).soundList.size() > row
             && slot >= 0 && row < library().leftSoundList[slot].size();
-    if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
+    if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
         item->setText(recorded ? library().leftSoundList[slot].at(row)
                                : getDisplayName(text, model, QString::fromLatin1(kDefaultPrefix),
                                                 SOUND_NAME_LENGTH_MAX));
@@ -132,7 +136,7 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
     const QString file = fileCell ? fileCell->text() : QString();
     if (file.isEmpty())
         return;
-    if (replaceNameToPadSetting(0, file, text))
+    if (librarypane::replaceNameToPadSetting(this, 0, file, text))
         showRenamedKits(this);
 }
 
@@ -141,38 +145,38 @@ void MainWindow1::hhListItemModelChanged(QStandardItem *item)
     if (!item || !item->isEditable() || item->hasChildren() || item->column() == 1)
         return;
     const QString text = item->text();
-    if (refuseSoundName(text, QString::fromLatin1(kMirrorSymbols)))
+    if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kMirrorSymbols)))
         item->setText(getDisplayName(text, library().hhSoundItemModel, QString::fromLatin1(kDefaultPrefix),
                                      SOUND_NAME_LENGTH_MAX));
 }
 
-bool MainWindow1::replaceNameToPadSetting(quint8 mode, QString file, QString name)
+bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString file, QString name)
 {
     name = name.trimmed();
     file = QDir::toNativeSeparators(file.trimmed());
-    bool changed = kitusage::renameInKits(doc().kitAttrList, file, name, currentKitNum);
-    if (mode == 0 && library().totalGroup) {
-        for (int r = 0; r < library().totalGroup->rowCount(); ++r) {
-            const QStandardItem *fileCell = library().totalGroup->child(r, 2);
+    bool changed = kitusage::renameInKits(w->doc().kitAttrList, file, name, w->currentKitNum);
+    if (mode == 0 && w->library().totalGroup) {
+        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r) {
+            const QStandardItem *fileCell = w->library().totalGroup->child(r, 2);
             if (!fileCell || fileCell->text() != file)
                 continue;
             // Raises the total list's rename, which carries the name on.
-            library().totalGroup->setChild(r, 1, new QStandardItem(name));
-            if (library().hhGroup && r < library().hhGroup->rowCount())
-                library().hhGroup->setChild(r, 0, new QStandardItem(name));
+            w->library().totalGroup->setChild(r, 1, new QStandardItem(name));
+            if (w->library().hhGroup && r < w->library().hhGroup->rowCount())
+                w->library().hhGroup->setChild(r, 0, new QStandardItem(name));
             changed = true;
         }
-        ui->totalWaveTreeView->repaint();
-        ui->soundListTreeView->repaint();
-    } else if (mode == 1 && library().hhGroup) {
-        for (int r = 0; r < library().hhGroup->rowCount(); ++r) {
-            const QStandardItem *fileCell = library().hhGroup->child(r, 1);
+        w->ui->totalWaveTreeView->repaint();
+        w->ui->soundListTreeView->repaint();
+    } else if (mode == 1 && w->library().hhGroup) {
+        for (int r = 0; r < w->library().hhGroup->rowCount(); ++r) {
+            const QStandardItem *fileCell = w->library().hhGroup->child(r, 1);
             if (!fileCell || fileCell->text() != file)
                 continue;
-            library().hhGroup->setChild(r, 0, new QStandardItem(name));
+            w->library().hhGroup->setChild(r, 0, new QStandardItem(name));
             changed = true;
         }
-        ui->soundListTreeView->repaint();
+        w->ui->soundListTreeView->repaint();
     }
     return changed;
 }

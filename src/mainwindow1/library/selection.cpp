@@ -1,6 +1,7 @@
 // Selection and presses in the total list and the group tree: source checks,
 // the sound information line, the preview sound and the drag payloads.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/draghook.h"
@@ -107,12 +108,12 @@ void readyToPlay(MainWindow1 *w)
 
 void MainWindow1::selectItemChanged(const QModelIndex &index)
 {
-    totalListSelection(index, false);
+    librarypane::totalListSelection(this, index, false);
 }
 
 void MainWindow1::on_totalWaveTreeView_pressed(const QModelIndex &index)
 {
-    totalListSelection(index, true);
+    librarypane::totalListSelection(this, index, true);
 }
 
 void MainWindow1::recvSelectItem(bool flag)
@@ -123,52 +124,134 @@ void MainWindow1::recvSelectItem(bool flag)
 
 void MainWindow1::leftSelectItemChanged(const QModelIndex &index)
 {
-    groupTreeSelection(index, false);
+    librarypane::groupTreeSelection(this, index, false);
 }
 
 void MainWindow1::on_waveGroupTreeView_pressed(const QModelIndex &index)
 {
-    groupTreeSelection(index, true);
+    librarypane::groupTreeSelection(this, index, true);
 }
 
-void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
-{
-    QModelIndexList selected;
-    if (!beginSelection(this, ui->totalWaveTreeView, ui->waveGroupTreeView, &selected))
-        return;
-    UiPrompter *prompter = UiPrompter::instance();
-    if (!index.parent().isValid()) {
-        ui->totalWaveTreeView->setColumnHidden(2, true);
-        return;
-    }
-    if (selected.size() < 3)
-        return;
-    QAction *exportAction = TotalTreeView::exportSoundAction();
-    QAction *deleteAction = TotalTreeView::deleteSoundAction();
-    if (selected.size() > 5) {
-        dropToPadOrRight = true;
-        exportAction->setEnabled(true);
-        deleteAction->setEnabled(pad().isUDiskFlag);
-        return;
-    }
-    dropToPadOrRight = false;
-    const QString name = selected.at(1).data().toString();
-    QString path = selected.at(2).data().toString();
-    if (soundsource::isStored(path)) {
-        // A sound kit files share whose file is gone is taken from another.
-        handOverFromChangedFiles();
-        path = selected.at(2).data().toString();
-    }
+namespace {
 
+// Export and delete follow the row's sound: a locked sound of a loaded kit
+// file is neither exported nor deleted, and only offline is one deleted.
+void enableSoundActions(MainWindow1 *w, const QString &path)
+{
     bool locked = false;
-    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
         if (s.file == path && s.wave_lock == 0) {
             locked = true;
             break;
         }
     }
-    exportAction->setEnabled(!locked);
-    deleteAction->setEnabled(!locked && pad().isUDiskFlag);
+    TotalTreeView::exportSoundAction()->setEnabled(!locked);
+    TotalTreeView::deleteSoundAction()->setEnabled(!locked && w->pad().isUDiskFlag);
+}
+
+// The information line of a sound stored in a loaded kit file, once the file
+// is checked to hold it as loaded. False, after the box that says why, when
+// it is refused, and without a box when it is no wave.
+bool showStoredSoundInfo(MainWindow1 *w, const QString &path, const soundsource::Stored &src, const QString &name,
+                         const QString &notWave)
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    const QString &kitPath = src.kitFile;
+    const MainWindow1::READ_KIT_FILE *kit = nullptr;
+    // The sound is checked and read where Play and the export read it.
+    const int entry = w->library().storedSoundEntry(path, &kit);
+    if (entry < 0) {
+        prompter->information(w, MainWindow1::tr("Error"), MainWindow1::tr("File error!"), QMessageBox::Ok);
+        return false;
+    }
+    if (!setupfiles::matchesLoad(*kit, ztplatform::fileStamp(kitPath))) {
+        prompter->warning(w, MainWindow1::tr("Error"),
+                          MainWindow1::tr("Please check path:")
+                                  + MainWindow1::tr("The file has been modified. The target sound was not found.")
+                                  + QStringLiteral("\r\n") + kitPath,
+                          QMessageBox::Ok);
+        return false;
+    }
+    QFile file(kitPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompter->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Open file error."), QMessageBox::Ok);
+        return false;
+    }
+    const int kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
+    const quint16 count = percussionpadfile::judgeWaveTotalNumber(&file, kind);
+    const QString loadedName = w->charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
+    const QString fileName = percussionpadfile::judgeWaveName(&file, entry, kind);
+    file.close();
+    if (count != kit->waveCount || loadedName != fileName) {
+        prompter->warning(w, MainWindow1::tr("Error"),
+                          MainWindow1::tr("Please check path:") + name + MainWindow1::tr(" does not exist.")
+                                  + QStringLiteral("\r\n") + kitPath,
+                          QMessageBox::Ok);
+        return false;
+    }
+    const quint32 offset = kit->info.sound[size_t(entry)].wave_start;
+    QFile data(kitPath);
+    if (!data.open(QIODevice::ReadOnly)) {
+        prompter->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Open sound file error."), QMessageBox::Ok);
+        return false;
+    }
+    const waveprobe::Format format = waveprobe::probeStored(data, offset);
+    if (!format.riff) {
+        w->ui->waveInfoShow->setText(notWave);
+        return false; // a stored sound in another format is neither dragged nor previewed
+    }
+    w->ui->waveInfoShow->setText(waveprobe::infoLine(format));
+    return true;
+}
+
+// The information line of a sound in a file of its own (the pad's sounds are
+// all of one format); false, after its box, when the file does not open.
+bool showFileSoundInfo(MainWindow1 *w, const QString &path, const QString &notWave)
+{
+    if (path.contains(QLatin1String("WAV_DATA")) || path.contains(QLatin1String("wav_data"))) {
+        w->ui->waveInfoShow->setText(QStringLiteral("16bit/48000Hz/Stereo"));
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Open sound file error."),
+                                        QMessageBox::Ok);
+        return false;
+    }
+    const waveprobe::Format format = waveprobe::probePlain(file);
+    w->ui->waveInfoShow->setText(format.riff ? waveprobe::infoLine(format) : notWave);
+    return true;
+}
+
+} // namespace
+
+void librarypane::totalListSelection(MainWindow1 *w, const QModelIndex &index, bool press)
+{
+    QModelIndexList selected;
+    if (!beginSelection(w, w->ui->totalWaveTreeView, w->ui->waveGroupTreeView, &selected))
+        return;
+    if (!index.parent().isValid()) {
+        w->ui->totalWaveTreeView->setColumnHidden(2, true);
+        return;
+    }
+    if (selected.size() < 3)
+        return;
+    if (selected.size() > 5) {
+        w->dropToPadOrRight = true;
+        TotalTreeView::exportSoundAction()->setEnabled(true);
+        TotalTreeView::deleteSoundAction()->setEnabled(w->pad().isUDiskFlag);
+        return;
+    }
+    w->dropToPadOrRight = false;
+    const QString name = selected.at(1).data().toString();
+    QString path = selected.at(2).data().toString();
+    if (soundsource::isStored(path)) {
+        // A sound kit files share whose file is gone is taken from another.
+        w->handOverFromChangedFiles();
+        path = selected.at(2).data().toString();
+    }
+
+    enableSoundActions(w, path);
 
     const soundsource::Stored src = soundsource::parse(path);
     const bool stored = src.form != soundsource::Form::Plain;
@@ -177,97 +260,44 @@ void MainWindow1::totalListSelection(const QModelIndex &index, bool press)
     bool previewable = false;
     const auto refused = qScopeGuard([&]() {
         if (!previewable)
-            disablePreview(this);
+            disablePreview(w);
     });
     if (name.isEmpty() || path.isEmpty() || !ztplatform::isRegularFile(checkPath)) {
-        disablePreview(this); // before the box: nothing plays while it shows
-        ui->waveInfoShow->clear();
-        prompter->warning(this, tr("Error"),
-                          tr("Please check path:") + name + tr(" does not exist.") + QStringLiteral("\r\n") + checkPath,
-                          QMessageBox::Ok);
+        disablePreview(w); // before the box: nothing plays while it shows
+        w->ui->waveInfoShow->clear();
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
+                                        MainWindow1::tr("Please check path:") + name
+                                                + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
+                                                + checkPath,
+                                        QMessageBox::Ok);
         return;
     }
 
-    ui->songLabel2->setText(name);
-    readyToPlay(this);
+    w->ui->songLabel2->setText(name);
+    readyToPlay(w);
     path = QDir::toNativeSeparators(path);
-    const QString notWave = press ? tr("This sound is not in wave format.") : tr("This sound is not in wave format");
+    const QString notWave = press ? MainWindow1::tr("This sound is not in wave format.")
+                                  : MainWindow1::tr("This sound is not in wave format");
 
-    if (stored) {
-        const QString &kitPath = src.kitFile;
-        const READ_KIT_FILE *kit = nullptr;
-        // The sound is checked and read where Play and the export read it.
-        const int entry = library().storedSoundEntry(path, &kit);
-        if (entry < 0) {
-            prompter->information(this, tr("Error"), tr("File error!"), QMessageBox::Ok);
-            return;
-        }
-        if (!setupfiles::matchesLoad(*kit, ztplatform::fileStamp(kitPath))) {
-            prompter->warning(this, tr("Error"),
-                              tr("Please check path:")
-                                      + tr("The file has been modified. The target sound was not found.")
-                                      + QStringLiteral("\r\n") + kitPath,
-                              QMessageBox::Ok);
-            return;
-        }
-        QFile file(kitPath);
-        if (!file.open(QIODevice::ReadOnly)) {
-            prompter->warning(this, tr("Error"), tr("Open file error."), QMessageBox::Ok);
-            return;
-        }
-        const int kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
-        const quint16 count = percussionpadfile::judgeWaveTotalNumber(&file, kind);
-        const QString loadedName = charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
-        const QString fileName = percussionpadfile::judgeWaveName(&file, entry, kind);
-        file.close();
-        if (count != kit->waveCount || loadedName != fileName) {
-            prompter->warning(this, tr("Error"),
-                              tr("Please check path:") + name + tr(" does not exist.") + QStringLiteral("\r\n")
-                                      + kitPath,
-                              QMessageBox::Ok);
-            return;
-        }
-        const quint32 offset = kit->info.sound[size_t(entry)].wave_start;
-        QFile data(kitPath);
-        if (!data.open(QIODevice::ReadOnly)) {
-            prompter->warning(this, tr("Error"), tr("Open sound file error."), QMessageBox::Ok);
-            return;
-        }
-        const waveprobe::Format format = waveprobe::probeStored(data, offset);
-        if (!format.riff) {
-            ui->waveInfoShow->setText(notWave);
-            return; // a stored sound in another format is neither dragged nor previewed
-        }
-        ui->waveInfoShow->setText(waveprobe::infoLine(format));
-    } else if (path.contains(QLatin1String("WAV_DATA")) || path.contains(QLatin1String("wav_data"))) {
-        ui->waveInfoShow->setText(QStringLiteral("16bit/48000Hz/Stereo"));
-    } else {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            prompter->warning(this, tr("Error"), tr("Open sound file error."), QMessageBox::Ok);
-            return;
-        }
-        const waveprobe::Format format = waveprobe::probePlain(file);
-        ui->waveInfoShow->setText(format.riff ? waveprobe::infoLine(format) : notWave);
-    }
-
+    if (!(stored ? showStoredSoundInfo(w, path, src, name, notWave) : showFileSoundInfo(w, path, notWave)))
+        return;
     previewable = true;
     if (press) {
-        if (!isRight && !pad().isUDiskFlag)
-            dragLeftOrRight = 1;
-        dragPayload(this, dragpayload::encode({{name, path}}, !pad().isUDiskFlag), name, isRight);
+        if (!isRight && !w->pad().isUDiskFlag)
+            w->dragLeftOrRight = 1;
+        dragPayload(w, dragpayload::encode({{name, path}}, !w->pad().isUDiskFlag), name, isRight);
     }
-    playFileNameNew2 = path;
+    w->playFileNameNew2 = path;
 }
 
-void MainWindow1::groupTreeSelection(const QModelIndex &index, bool press)
+void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, bool press)
 {
     QModelIndexList selected;
-    if (!beginSelection(this, ui->waveGroupTreeView, ui->totalWaveTreeView, &selected))
+    if (!beginSelection(w, w->ui->waveGroupTreeView, w->ui->totalWaveTreeView, &selected))
         return;
     if (!index.parent().isValid() || selected.size() < 2)
         return;
-    dropToPadOrRight = selected.size() > 3;
+    w->dropToPadOrRight = selected.size() > 3;
 
     QVector<dragpayload::Record> records;
     for (int k = 0; k + 1 < selected.size(); k += 2) {
@@ -276,28 +306,28 @@ void MainWindow1::groupTreeSelection(const QModelIndex &index, bool press)
         if (path.isEmpty())
             continue;
         if (!ztplatform::isRegularFile(path)) {
-            disablePreview(this);
-            UiPrompter::instance()->warning(this, tr("Error"),
-                                            name + tr(" does not exist.") + QStringLiteral("\r\n")
-                                                    + tr("Please check path:") + path,
+            disablePreview(w);
+            UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
+                                            name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
+                                                    + MainWindow1::tr("Please check path:") + path,
                                             QMessageBox::Ok);
             return;
         }
         if (name.isEmpty()) {
-            disablePreview(this);
+            disablePreview(w);
             return;
         }
-        if (!dropToPadOrRight)
-            ui->songLabel2->setText(name);
-        readyToPlay(this);
-        if (!pad().isUDiskFlag) {
+        if (!w->dropToPadOrRight)
+            w->ui->songLabel2->setText(name);
+        readyToPlay(w);
+        if (!w->pad().isUDiskFlag) {
             records.append({name, path});
-            dragLeftOrRight = 0;
+            w->dragLeftOrRight = 0;
         } else if (press) {
-            dragPayload(this, dragpayload::record(name, path), name, isLeftWave);
+            dragPayload(w, dragpayload::record(name, path), name, isLeftWave);
         }
-        playFileNameNew2 = path;
+        w->playFileNameNew2 = path;
     }
-    if (press && !pad().isUDiskFlag)
-        dragPayload(this, dragpayload::encode(records, true), QString(), isLeftWave);
+    if (press && !w->pad().isUDiskFlag)
+        dragPayload(w, dragpayload::encode(records, true), QString(), isLeftWave);
 }

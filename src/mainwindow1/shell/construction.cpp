@@ -1,4 +1,8 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 #include "resources/ztresources.h"
 
@@ -193,29 +197,29 @@ MainWindow1::MainWindow1(QWidget *parent)
     const bool chinese = QLocale().language() == QLocale::Chinese;
     FontFamily = chinese ? QStringLiteral("Microsoft YaHei") : QStringLiteral("Tahoma");
     FontFamilyTxt = QStringLiteral("Arial");
-    initUIFont();
+    shellsteps::initUIFont(this);
     fontSize_9 = 9;
     fontSize_16 = 16;
 
-    initValueAndList();
+    shellsteps::initValueAndList(this);
     setUpKitFields(ui, FontFamily);
-    initPadWidgetPoint();
-    initHHWidgetPoint();
-    initUi();
+    shellsteps::initPadWidgetPoint(this);
+    shellsteps::initHHWidgetPoint(this);
+    shellsteps::initUi(this);
 
     library().soundListItemModel = setUpGroupTree(ui->waveGroupTreeView, myStyle);
     ui->left_stackedSoundWidget->setAcceptDrops(true);
     ui->left_stackedSoundWidget->installEventFilter(this);
-    setPadEventFilter();
+    shellsteps::setPadEventFilter(this);
 
     initClickItemModel();
     initHHListItemModel();
     initTotalItemModel();
     doc().cf.initFileChunk();
-    initSoundPlay();
-    initGlobalSet();
-    initKitSet();
-    initKitChainSet();
+    librarypane::initSoundPlay(this);
+    kitpage::initGlobalSet(this);
+    kitpage::initKitSet(this);
+    kitchainpage::initKitChainSet(this);
     doc().markAllSaved(globalPage()); // the start is what a close compares with
 
     connectPagesAndLists(this);
@@ -230,7 +234,7 @@ MainWindow1::MainWindow1(QWidget *parent)
     tmpDir.setAutoRemove(true);
     tmpDir2.setAutoRemove(true);
 
-    initPadMenu();
+    shellsteps::initPadMenu(this);
 
     skn = new SelectKitNo;
     connectWindowSignals(this);
@@ -271,94 +275,94 @@ MainWindow1::~MainWindow1()
     delete ui;
 }
 
-void MainWindow1::initValueAndList()
+void shellsteps::initValueAndList(MainWindow1 *w)
 {
-    myDetector = new DeviceDetector(nullptr);
+    w->myDetector = new DeviceDetector(nullptr);
 
-    pad().kitPath.clear();
-    pad().sysPath.clear();
-    pad().dataPath.clear();
-    pad().prmPath.clear();
-    library().binFilePath.clear();
-    library().globalFilePath.clear();
-    pad().sys_click_path.clear();
+    w->pad().kitPath.clear();
+    w->pad().sysPath.clear();
+    w->pad().dataPath.clear();
+    w->pad().prmPath.clear();
+    w->library().binFilePath.clear();
+    w->library().globalFilePath.clear();
+    w->pad().sys_click_path.clear();
 
-    pad().delUsbWaveList.clear();
-    pad().addUsbWaveList.clear();
-    pad().delUsbWaveNumList.clear();
-    pad().addUsbWaveNumList.clear();
-    library().recordKitFileList.clear();
-    library().recordKitIndexList.clear();
-    library().kitFileList.clear();
-    pad().waveDataList.clear();
-    pad().wavePrmList.clear();
-    library().waveLoadKitAttrList.clear();
-    waveList.clear();
-    waveAttrList.clear();
-    library().clickList.clear();
-    library().clickSetList.clear();
-    doc().padTrigList.clear();
-    doc().padTrigList1.clear();
-    doc().kitAttrList.clear();
-    doc().kitNameList.clear();
-    doc().kitIndexList.clear();
-    doc().kitCount.clear();
-    doc().originalKitAttrList.clear();
-    doc().kitNumFlagList.clear();
-    doc().kitNumFlagList1.clear();
-    doc().kitMaxList.clear();
-    doc().soundKitMaxList.clear();
-    library().leftGroupList.clear();
+    w->pad().delUsbWaveList.clear();
+    w->pad().addUsbWaveList.clear();
+    w->pad().delUsbWaveNumList.clear();
+    w->pad().addUsbWaveNumList.clear();
+    w->library().recordKitFileList.clear();
+    w->library().recordKitIndexList.clear();
+    w->library().kitFileList.clear();
+    w->pad().waveDataList.clear();
+    w->pad().wavePrmList.clear();
+    w->library().waveLoadKitAttrList.clear();
+    w->waveList.clear();
+    w->waveAttrList.clear();
+    w->library().clickList.clear();
+    w->library().clickSetList.clear();
+    w->doc().padTrigList.clear();
+    w->doc().padTrigList1.clear();
+    w->doc().kitAttrList.clear();
+    w->doc().kitNameList.clear();
+    w->doc().kitIndexList.clear();
+    w->doc().kitCount.clear();
+    w->doc().originalKitAttrList.clear();
+    w->doc().kitNumFlagList.clear();
+    w->doc().kitNumFlagList1.clear();
+    w->doc().kitMaxList.clear();
+    w->doc().soundKitMaxList.clear();
+    w->library().leftGroupList.clear();
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        doc().kitEffectList1[k].clear();
-        doc().kitEffectList2[k].clear();
-        doc().kitEffectList3[k].clear();
-        doc().kitEffectList4[k].clear();
-        doc().kitLinkList[k].clear();
-        library().leftSoundList[k].clear();
-        doc().kitNumFlagList.append(0);
-        doc().kitNumFlagList1.append(0);
+        w->doc().kitEffectList1[k].clear();
+        w->doc().kitEffectList2[k].clear();
+        w->doc().kitEffectList3[k].clear();
+        w->doc().kitEffectList4[k].clear();
+        w->doc().kitLinkList[k].clear();
+        w->library().leftSoundList[k].clear();
+        w->doc().kitNumFlagList.append(0);
+        w->doc().kitNumFlagList1.append(0);
     }
 
-    doc().globalFlag = 0;
-    doc().kitChangedFlag = 0;
-    curPadNumber = 0;
-    index2 = 0;
-    total_index = 0;
-    curPadIndex = 0;
-    curLayer = 0;
-    dot = 0;
-    dragLeftOrRight = 0;
-    original_link_group = 0;
-    doc().cf.curFlag = 0;
-    curkitNumber = 1;
-    oldKitNumber = 1;
-    doc().globalSize = GLOBAL_CHUNK_SIZE;
+    w->doc().globalFlag = 0;
+    w->doc().kitChangedFlag = 0;
+    w->curPadNumber = 0;
+    w->index2 = 0;
+    w->total_index = 0;
+    w->curPadIndex = 0;
+    w->curLayer = 0;
+    w->dot = 0;
+    w->dragLeftOrRight = 0;
+    w->original_link_group = 0;
+    w->doc().cf.curFlag = 0;
+    w->curkitNumber = 1;
+    w->oldKitNumber = 1;
+    w->doc().globalSize = GLOBAL_CHUNK_SIZE;
 
-    oldEffect1Ctrl1 = oldEffect1Ctrl2 = oldEffect1Ctrl3 = 999;
-    oldEffect2Ctrl1 = oldEffect2Ctrl2 = oldEffect2Ctrl3 = 999;
-    oldEffect3Ctrl1 = oldEffect3Ctrl2 = oldEffect3Ctrl3 = 999;
-    oldEffect4Ctrl1 = oldEffect4Ctrl2 = oldEffect4Ctrl3 = 999;
-    original_layer1 = 100;
-    original_layer2 = 80;
-    original_layer3 = 40;
+    w->oldEffect1Ctrl1 = w->oldEffect1Ctrl2 = w->oldEffect1Ctrl3 = 999;
+    w->oldEffect2Ctrl1 = w->oldEffect2Ctrl2 = w->oldEffect2Ctrl3 = 999;
+    w->oldEffect3Ctrl1 = w->oldEffect3Ctrl2 = w->oldEffect3Ctrl3 = 999;
+    w->oldEffect4Ctrl1 = w->oldEffect4Ctrl2 = w->oldEffect4Ctrl3 = 999;
+    w->original_layer1 = 100;
+    w->original_layer2 = 80;
+    w->original_layer3 = 40;
 
-    pad().isUDiskFlag = true;
-    userFlag = true;
-    ui->actionReorder_Serial_Numbers->setVisible(false);
-    if (userFlag) {
-        ui->actionGlobal_Setting->setVisible(false);
-        ui->actionBack_to_main_interface->setVisible(false);
+    w->pad().isUDiskFlag = true;
+    w->userFlag = true;
+    w->ui->actionReorder_Serial_Numbers->setVisible(false);
+    if (w->userFlag) {
+        w->ui->actionGlobal_Setting->setVisible(false);
+        w->ui->actionBack_to_main_interface->setVisible(false);
     }
 
-    reorderSoundFlag = clickFlag = modeFlag = loadKitNoFlag = padNoFlag = false;
-    fileErrCloseWindow = library().loadClickFlag = projectFlag = posFlagA = posFlagB = false;
-    library().clickDeviceFlag = dragFlag = kitChainUiFlag = leftFlag = singleLoop = false;
-    dropToPadOrRight = switchKitNum = backFlag = false;
-    playerStrate2 = 0;
-    doc().chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));
-    currentKitNum = EMPTY_KIT_NUM;
+    w->reorderSoundFlag = w->clickFlag = w->modeFlag = w->loadKitNoFlag = w->padNoFlag = false;
+    w->fileErrCloseWindow = w->library().loadClickFlag = w->projectFlag = w->posFlagA = w->posFlagB = false;
+    w->library().clickDeviceFlag = w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
+    w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
+    w->playerStrate2 = 0;
+    w->doc().chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));
+    w->currentKitNum = EMPTY_KIT_NUM;
 }
 
 void MainWindow1::recvClose(int flag)

@@ -3,6 +3,10 @@
 // shown kit and, when new to the setup, registered (offline: rows in the
 // lists; on the pad: queued for the writer).
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/shell/dropsteps.h"
+#include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
@@ -41,13 +45,13 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
         currentKitNum = quint8(ui->kitNumber->text().toUInt() - 1);
     if (kitChainUiFlag) {
         if (watched == ui->stepWidget && isDragEvent(event->type()))
-            return dropOnStep(static_cast<QDropEvent *>(event));
+            return dropsteps::dropOnStep(this, static_cast<QDropEvent *>(event));
     } else {
-        applyPadDropState();
+        dropsteps::applyPadDropState(this);
         for (int p = 0; p < PAD_NUM_MAX; ++p) {
             if (watched == padWidgetGroup[p].group) {
                 if (isDragEvent(event->type()))
-                    return dropOnPad(p, static_cast<QDropEvent *>(event));
+                    return dropsteps::dropOnPad(this, p, static_cast<QDropEvent *>(event));
                 return QMainWindow::eventFilter(watched, event);
             }
         }
@@ -56,52 +60,52 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
             if (ui->left_stackedSoundWidget->acceptDrops() != pad().isUDiskFlag)
                 ui->left_stackedSoundWidget->setAcceptDrops(pad().isUDiskFlag);
             if (pad().isUDiskFlag && isDragEvent(event->type()))
-                return dropFilesOnGroups(static_cast<QDropEvent *>(event));
+                return dropsteps::dropFilesOnGroups(this, static_cast<QDropEvent *>(event));
             if (isDragEvent(event->type()))
                 event->ignore();
         } else if (watched == ui->right_stackedWidgetPage1 && ui->right_stackedWidget->currentIndex() == 0
                    && isDragEvent(event->type())) {
-            if (dropOnTotalList(static_cast<QDropEvent *>(event)))
+            if (dropsteps::dropOnTotalList(this, static_cast<QDropEvent *>(event)))
                 return true;
         }
     }
     if (watched == ui->pedalWidget && ui->left_stackedWidget->currentIndex() == 2) {
         currentKitNum = quint8(ui->kitNoSpinBox->value() - 1);
         if (isDragEvent(event->type()))
-            return dropOnHiHat(static_cast<QDropEvent *>(event));
+            return dropsteps::dropOnHiHat(this, static_cast<QDropEvent *>(event));
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow1::applyPadDropState()
+void dropsteps::applyPadDropState(MainWindow1 *w)
 {
     // A drag of several sounds from the group tree is not for a pad.
-    const int state = dropToPadOrRight ? 1 : 0;
-    if (state == padDropState)
+    const int state = w->dropToPadOrRight ? 1 : 0;
+    if (state == w->padDropState)
         return;
-    padDropState = state;
-    if (dropToPadOrRight) {
-        for (const strPadWidgetGroup &pad : padWidgetGroup)
+    w->padDropState = state;
+    if (w->dropToPadOrRight) {
+        for (const MainWindow1::strPadWidgetGroup &pad : w->padWidgetGroup)
             pad.group->setAcceptDrops(false);
     } else {
-        setPadEventFilter();
+        shellsteps::setPadEventFilter(w);
     }
 }
 
-bool MainWindow1::isOurDrag(QDropEvent *event)
+bool dropsteps::isOurDrag(MainWindow1 *w, QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
-    if (event->type() == QEvent::DragEnter || mime != dragMime) {
-        dragMime = mime;
-        dragMimeOurs = mime && mime->hasFormat(MIME_FORMAT);
+    if (event->type() == QEvent::DragEnter || mime != w->dragMime) {
+        w->dragMime = mime;
+        w->dragMimeOurs = mime && mime->hasFormat(w->MIME_FORMAT);
     }
-    return dragMimeOurs;
+    return w->dragMimeOurs;
 }
 
-bool MainWindow1::dropOnPad(int p, QDropEvent *event)
+bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
-    const bool ours = isOurDrag(event);
+    const bool ours = dropsteps::isOurDrag(w, event);
     if (event->type() != QEvent::Drop) {
         if (ours)
             event->acceptProposedAction();
@@ -110,21 +114,21 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    if (ours && (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList.size()))
+    if (ours && (w->currentKitNum == EMPTY_KIT_NUM || w->currentKitNum >= w->doc().kitAttrList.size()))
         return true;
 
-    const strPadWidgetGroup &widgets = padWidgetGroup[p];
-    posFlagA = posFlagB = false;
+    const MainWindow1::strPadWidgetGroup &widgets = w->padWidgetGroup[p];
+    w->posFlagA = w->posFlagB = false;
     if (rectIn(widgets.lableA, widgets.group).contains(event->pos()))
-        posFlagA = true;
+        w->posFlagA = true;
     else if (widgets.lableB && rectIn(widgets.lableB, widgets.group).contains(event->pos()))
-        posFlagB = true;
+        w->posFlagB = true;
 
-    const QString payload = ours ? QString::fromUtf8(mime->data(MIME_FORMAT)) : QString();
+    const QString payload = ours ? QString::fromUtf8(mime->data(w->MIME_FORMAT)) : QString();
     if (payload.isEmpty())
         return true;
     dragpayload::Record sound;
-    if (pad().isUDiskFlag)
+    if (w->pad().isUDiskFlag)
         sound = dragpayload::parseRecord(payload);
     else if (payload.contains(QLatin1Char('#')))
         sound = dragpayload::decode(payload).constLast(); // the last record closed by "#"
@@ -133,60 +137,60 @@ bool MainWindow1::dropOnPad(int p, QDropEvent *event)
     // A pipe, device or folder is no sound: ffmpeg would wait on it for ever.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
     if (!ztplatform::isRegularFile(checked)) {
-        prompter->warning(this, tr("Error"),
-                          sound.name + tr(" does not exist.") + QStringLiteral("\r\n") + tr("Please check path:")
-                                  + checked,
+        prompter->warning(w, MainWindow1::tr("Error"),
+                          sound.name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
+                                  + MainWindow1::tr("Please check path:") + checked,
                           QMessageBox::Ok);
         return false;
     }
     const QString path = QDir::toNativeSeparators(sound.path);
-    const int kit = currentKitNum;
+    const int kit = w->currentKitNum;
 
     // A sound new to the setup needs a row and a wave number left; a refused
     // drop changes nothing.
-    const bool known = library().soundRowOf(path) >= 0;
-    const bool onLabel = posFlagA || posFlagB;
-    if (!known && onLabel && library().totalGroup && library().totalGroup->rowCount() >= WAVE_MAX_COUNT) {
-        prompter->warning(this, tr("Warning"), limitText(), QMessageBox::Ok);
+    const bool known = w->library().soundRowOf(path) >= 0;
+    const bool onLabel = w->posFlagA || w->posFlagB;
+    if (!known && onLabel && w->library().totalGroup && w->library().totalGroup->rowCount() >= WAVE_MAX_COUNT) {
+        prompter->warning(w, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
-    total_index = library().lastWaveNumber();
-    if (!known && total_index >= WAVE_MAX_COUNT) {
-        prompter->warning(this, tr("Warning"), limitText(), QMessageBox::Ok);
+    w->total_index = w->library().lastWaveNumber();
+    if (!known && w->total_index >= WAVE_MAX_COUNT) {
+        prompter->warning(w, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
-    if (!pad().isUDiskFlag && dragLeftOrRight == 0)
-        pad().addUsbWaveList.clear();
+    if (!w->pad().isUDiskFlag && w->dragLeftOrRight == 0)
+        w->pad().addUsbWaveList.clear();
 
-    dragFlag = onLabel;
+    w->dragFlag = onLabel;
     // The pad keeps the name as a kit file stores it.
     if (onLabel)
-        doc().setPadSound(kit, p, posFlagA ? 0 : 1, sound.name.left(SOUND_NAME_LENGTH_MAX), path);
+        w->doc().setPadSound(kit, p, w->posFlagA ? 0 : 1, sound.name.left(SOUND_NAME_LENGTH_MAX), path);
 
     if (!known) {
-        const quint16 number = quint16(total_index + 1);
-        if (pad().isUDiskFlag) {
-            library().registerNewSound(sound.name, path, number, true);
-        } else if (dragLeftOrRight == 0) {
-            library().registerNewSound(sound.name, path, number, false);
-            pad().addUsbWaveList.append(path);
-            pad().addUsbWaveNumList.append(number);
-            emit sendUpdate(1, 0);
+        const quint16 number = quint16(w->total_index + 1);
+        if (w->pad().isUDiskFlag) {
+            w->library().registerNewSound(sound.name, path, number, true);
+        } else if (w->dragLeftOrRight == 0) {
+            w->library().registerNewSound(sound.name, path, number, false);
+            w->pad().addUsbWaveList.append(path);
+            w->pad().addUsbWaveNumList.append(number);
+            emit w->sendUpdate(1, 0);
         } else {
             // A sound of the pad's own list: the layers take its wave number.
-            for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
                 if (s.file == path) {
-                    const int k = ui->kitNumber->text().toInt() - 1;
-                    changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
+                    const int k = w->ui->kitNumber->text().toInt() - 1;
+                    padpane::changeOnlineKitPath(w, path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
                     break;
                 }
             }
         }
     }
 
-    if (dragFlag) {
-        disPad(&doc().kitAttrList[kit], quint8(p));
-        posFlagA = posFlagB = false;
+    if (w->dragFlag) {
+        kitpage::disPad(w, &w->doc().kitAttrList[kit], quint8(p));
+        w->posFlagA = w->posFlagB = false;
     }
     return true;
 }

@@ -2,11 +2,15 @@
 // sounds onto the setup's sound list, kits onto kit-chain steps and sounds
 // onto the hi-hat slots.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/shell/dropsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
 #include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "library/soundnames.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -62,7 +66,7 @@ int boxDrop(MainWindow1 *w, QDropEvent *event, const Group (&groups)[N], const Q
             bool *answer)
 {
     *answer = false;
-    const bool ours = w->isOurDrag(event);
+    const bool ours = dropsteps::isOurDrag(w, event);
     if (answerDragOver(event, ours))
         return -1;
     event->acceptProposedAction();
@@ -89,7 +93,7 @@ QSet<QString> groupFiles(const QStandardItemModel *model)
 }
 } // namespace
 
-bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
+bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
     if (event->type() != QEvent::Drop) {
@@ -100,7 +104,7 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    const int groups = library().soundListItemModel ? library().soundListItemModel->rowCount() : 0;
+    const int groups = w->library().soundListItemModel ? w->library().soundListItemModel->rowCount() : 0;
     if (!mime || !mime->hasUrls())
         return true;
     if (groups == 0)
@@ -108,13 +112,13 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
 
     // The selected group (or the group of the selected sound), else the last one.
     int groupRow = groups - 1;
-    const QModelIndex current = ui->waveGroupTreeView->currentIndex();
-    if (ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
+    const QModelIndex current = w->ui->waveGroupTreeView->currentIndex();
+    if (w->ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
         groupRow = current.parent().isValid() ? current.parent().row() : current.row();
-    QStandardItem *group = library().soundListItemModel->item(groupRow, 0);
+    QStandardItem *group = w->library().soundListItemModel->item(groupRow, 0);
     const int listIndex = groups - 1 - groupRow;
 
-    const QSet<QString> listed = groupFiles(library().soundListItemModel);
+    const QSet<QString> listed = groupFiles(w->library().soundListItemModel);
     QStringList files;
     QSet<QString> taken;
     QSet<QString> duplicates;
@@ -129,7 +133,8 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
     }
     if (!duplicates.isEmpty()) {
         const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
-                this, tr("Information"), tr("Some files already exist. Do you want to add duplicate files?"),
+                w, MainWindow1::tr("Information"),
+                MainWindow1::tr("Some files already exist. Do you want to add duplicate files?"),
                 QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Ok) {
             files.erase(std::remove_if(files.begin(), files.end(),
@@ -140,9 +145,9 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
 
     // Other files are left out, and what is not audio is refused.
     files.erase(std::remove_if(files.begin(), files.end(),
-                               [this](const QString &f) { return !QFileInfo(f).isFile() || !isSoundFile(f); }),
+                               [w](const QString &f) { return !QFileInfo(f).isFile() || !soundnames::isSoundFile(f); }),
                 files.end());
-    files = audioFilesOf(files);
+    files = librarypane::audioFilesOf(w, files);
 
     const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
     const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
@@ -150,113 +155,115 @@ bool MainWindow1::dropFilesOnGroups(QDropEvent *event)
     for (const QString &path : qAsConst(files)) {
         const QFileInfo info(path);
         const QString name = info.baseName(); // up to the first "."
-        library().leftSoundList[listIndex].append(name);
+        w->library().leftSoundList[listIndex].append(name);
         auto *nameCell = new QStandardItem(songIcon, name);
         nameCell->setFlags(leaf | Qt::ItemIsEditable);
         auto *fileCell = new QStandardItem(path);
         fileCell->setFlags(leaf);
         group->appendRow({nameCell, fileCell});
     }
-    library().updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
+    w->library().updateSoundGroupList(w->library().soundListItemModel, w->library().soundGroupList);
     return false;
 }
 
-bool MainWindow1::dropOnTotalList(QDropEvent *event)
+bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
 {
-    const bool ours = isOurDrag(event);
+    const bool ours = dropsteps::isOurDrag(w, event);
     if (answerDragOver(event, ours))
         return false;
     event->acceptProposedAction();
-    if (ours && currentKitNum == EMPTY_KIT_NUM)
+    if (ours && w->currentKitNum == EMPTY_KIT_NUM)
         return true;
-    if (!rectIn(ui->totalWaveTreeView, ui->right_stackedWidgetPage1).contains(event->pos()))
+    if (!rectIn(w->ui->totalWaveTreeView, w->ui->right_stackedWidgetPage1).contains(event->pos()))
         return false;
-    const QString payload = payloadOf(event, MIME_FORMAT);
+    const QString payload = payloadOf(event, w->MIME_FORMAT);
     if (payload.isEmpty())
         return true;
 
     UiPrompter *prompter = UiPrompter::instance();
-    if (pad().isUDiskFlag) {
+    if (w->pad().isUDiskFlag) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
-        if (library().soundRowOf(path) >= 0)
+        if (w->library().soundRowOf(path) >= 0)
             return false;
-        total_index = library().lastWaveNumber();
-        if (total_index >= WAVE_MAX_COUNT) {
-            prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+        w->total_index = w->library().lastWaveNumber();
+        if (w->total_index >= WAVE_MAX_COUNT) {
+            prompter->warning(w, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        library().registerNewSound(sound.name, path, quint16(total_index + 1), true);
-        getRightSoundList();
+        w->library().registerNewSound(sound.name, path, quint16(w->total_index + 1), true);
+        w->getRightSoundList();
         return false;
     }
-    if (dragLeftOrRight != 0)
+    if (w->dragLeftOrRight != 0)
         return false; // sounds of the pad's own list are on it already
 
     // Group sounds for the pad: queued with consecutive numbers, one start of the writer.
-    pad().addUsbWaveList.clear();
+    w->pad().addUsbWaveList.clear();
     const QVector<dragpayload::Record> sounds =
             payload.contains(QLatin1Char('#')) ? dragpayload::decode(payload) : QVector<dragpayload::Record>();
     QSet<QString> queued;
     for (const dragpayload::Record &sound : sounds) {
         const QString path = QDir::toNativeSeparators(sound.path);
-        if (library().soundRowOf(path) >= 0 || queued.contains(path))
+        if (w->library().soundRowOf(path) >= 0 || queued.contains(path))
             continue;
-        total_index = library().lastWaveNumber();
-        if (total_index >= WAVE_MAX_COUNT) {
-            prompter->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+        w->total_index = w->library().lastWaveNumber();
+        if (w->total_index >= WAVE_MAX_COUNT) {
+            prompter->warning(w, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             if (!queued.isEmpty())
-                emit sendUpdate(1, 0); // for the sounds queued before
+                emit w->sendUpdate(1, 0); // for the sounds queued before
             return false;
         }
-        const quint16 number = quint16(total_index + 1);
-        pad().addUsbWaveList.append(path);
-        pad().addUsbWaveNumList.append(number);
-        library().registerNewSound(sound.name, path, number, false);
+        const quint16 number = quint16(w->total_index + 1);
+        w->pad().addUsbWaveList.append(path);
+        w->pad().addUsbWaveNumList.append(number);
+        w->library().registerNewSound(sound.name, path, number, false);
         queued.insert(path);
     }
-    emit sendUpdate(1, 0);
+    emit w->sendUpdate(1, 0);
     return false;
 }
 
-bool MainWindow1::dropOnStep(QDropEvent *event)
+bool dropsteps::dropOnStep(MainWindow1 *w, QDropEvent *event)
 {
     QString payload;
     bool answer = false;
-    const int step = boxDrop(this, event, stepWidgetGroup, ui->stepWidget, &payload, &answer);
+    const int step = boxDrop(w, event, w->stepWidgetGroup, w->ui->stepWidget, &payload, &answer);
     if (step < 0)
         return answer;
     const dragpayload::Record kit = dragpayload::parseRecord(payload);
-    const int chain = ui->kitChainNoSpinBox->value();
-    if (chain >= doc().kitChainList.size())
+    const int chain = w->ui->kitChainNoSpinBox->value();
+    if (chain >= w->doc().kitChainList.size())
         return true;
     if (!kit.path.isEmpty())
-        kitchain::setStep(doc().kitChainList, chain, step, kit.name.toInt());
-    disKit(&doc().kitChainList[chain], step);
+        kitchain::setStep(w->doc().kitChainList, chain, step, kit.name.toInt());
+    kitchainpage::disKit(w, &w->doc().kitChainList[chain], step);
     return true;
 }
 
-bool MainWindow1::dropOnHiHat(QDropEvent *event)
+bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
 {
     QString payload;
     bool answer = false;
-    const int slot = boxDrop(this, event, hhWidgetGroup, ui->pedalWidget, &payload, &answer);
+    const int slot = boxDrop(w, event, w->hhWidgetGroup, w->ui->pedalWidget, &payload, &answer);
     if (slot < 0)
         return answer;
-    const int kit = currentKitNum;
-    if (kit >= doc().kitAttrList.size())
+    const int kit = w->currentKitNum;
+    if (kit >= w->doc().kitAttrList.size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
     if (!sound.path.isEmpty()) {
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
-        const int row = pad().isUDiskFlag ? -1 : library().soundRowOf(path);
-        const QStandardItem *number = row >= 0 ? library().totalGroup->child(row, 0) : nullptr;
+        const int row = w->pad().isUDiskFlag ? -1 : w->library().soundRowOf(path);
+        const QStandardItem *number = row >= 0 ? w->library().totalGroup->child(row, 0) : nullptr;
         // The name as a kit file keeps it.
-        doc().setHiHatSound(kit, slot, sound.name.left(SOUND_NAME_LENGTH_MAX), path,
-                            number ? quint16(number->text().toInt()) : -1);
+        w->doc().setHiHatSound(kit, slot, sound.name.left(SOUND_NAME_LENGTH_MAX), path,
+                               number ? quint16(number->text().toInt()) : -1);
     }
-    disHHList(&doc().kitAttrList[kit], quint8(kit), quint8(slot));
+    w->disHHList(&w->doc().kitAttrList[kit], quint8(kit), quint8(slot));
     return false;
 }

@@ -1,6 +1,8 @@
 // The Edit and Manual menu actions, the help page and the sizing of the left
 // top bar on every repaint.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -10,9 +12,9 @@
 #include <QFileInfo>
 #include <QUrl>
 
-void MainWindow1::on_savePadSetBtn_clicked()
+void shellsteps::on_savePadSetBtn_clicked(MainWindow1 *w)
 {
-    on_savePadSetBtn_clicked(ui->padNoComboBox->currentIndex());
+    w->on_savePadSetBtn_clicked(w->ui->padNoComboBox->currentIndex());
 }
 
 void MainWindow1::on_actionGlobal_Setting_triggered()
@@ -23,7 +25,7 @@ void MainWindow1::on_actionGlobal_Setting_triggered()
 void MainWindow1::on_actionBack_to_main_interface_triggered()
 {
     // The kit page's edits first, into the kit it shows.
-    commitShownKit(curkitNumber);
+    kitpage::commitShownKit(this, curkitNumber);
     const int kit = ui->kitNoSpinBox->value();
     currentKitNum = quint8(kit - 1);
     ui->kitNumber->setText(QString::number(kit));
@@ -37,23 +39,23 @@ void MainWindow1::on_actionKit_Setiing_triggered()
     if (kit >= 1 && kit <= KIT_MAX_COUNT)
         updateKitNo(kit);
     ui->stackedWidget->setCurrentIndex(1);
-    updateKitNameToMainInterface();
+    kitpage::updateKitNameToMainInterface(this);
 }
 
 void MainWindow1::on_actionAbout_Korvanta_triggered()
 {
-    openHtmlFile();
+    shellsteps::openHtmlFile(this);
 }
 
-void MainWindow1::openHtmlFile()
+void shellsteps::openHtmlFile(MainWindow1 *w)
 {
     const QString page = QCoreApplication::applicationDirPath()
                          + (cnOrEn != 0 ? QStringLiteral("/Korvanta_Ch.htm") : QStringLiteral("/Korvanta_En.htm"));
     // A missing page is not handed to the desktop.
     if (QFileInfo(page).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         return;
-    UiPrompter::instance()->warning(this, tr("Error"), tr("The default browser failed to open it."),
-                                    QMessageBox::Ok);
+    UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
+                                    MainWindow1::tr("The default browser failed to open it."), QMessageBox::Ok);
 }
 
 void MainWindow1::paintEvent(QPaintEvent *event)

@@ -1,4 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "model/wavekitindex.h"
@@ -8,7 +9,7 @@
 #include <QHeaderView>
 #include <QStandardItemModel>
 
-bool MainWindow1::isSystemDarkMode()
+bool shellsteps::isSystemDarkMode()
 {
     quint32 appsUseLightTheme = 0;
     if (!ztplatform::queryAppsUseLightTheme(&appsUseLightTheme)) {

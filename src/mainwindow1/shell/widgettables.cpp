@@ -1,4 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 
 #include <QAbstractItemView>
@@ -7,55 +8,57 @@
 #include <QMenu>
 #include <QScrollBar>
 
-void MainWindow1::initPadWidgetPoint()
+void shellsteps::initPadWidgetPoint(MainWindow1 *w)
 {
-    QWidget *const groups[PAD_NUM_MAX] = {
-        ui->groupPad1,  ui->groupPad2,  ui->groupPad3,  ui->groupPad4,  ui->groupPad5,  ui->groupPad6,  ui->groupPad7,
-        ui->groupPad8,  ui->groupPad9,  ui->groupPad10, ui->groupPad11, ui->groupPad12, ui->groupPad13, ui->groupPad14,
-        ui->groupPad15, ui->groupPad16, ui->groupPad17, ui->groupPad18, ui->groupPad19};
-    QLabel *const labelsA[PAD_NUM_MAX] = {
-        ui->labPad01a, ui->labPad02a, ui->labPad03a, ui->labPad04a, ui->labPad05a, ui->labPad06a, ui->labPad07a,
-        ui->labPad08a, ui->labPad09a, ui->labPad10a, ui->labPad11a, ui->labPad12a, ui->labPad13a, ui->labPad14a,
-        ui->labPad15a, ui->labPad16a, ui->labPad17a, ui->labPad18a, ui->labPad19a};
+    QWidget *const groups[PAD_NUM_MAX] = {w->ui->groupPad1,  w->ui->groupPad2,  w->ui->groupPad3,  w->ui->groupPad4,
+                                          w->ui->groupPad5,  w->ui->groupPad6,  w->ui->groupPad7,  w->ui->groupPad8,
+                                          w->ui->groupPad9,  w->ui->groupPad10, w->ui->groupPad11, w->ui->groupPad12,
+                                          w->ui->groupPad13, w->ui->groupPad14, w->ui->groupPad15, w->ui->groupPad16,
+                                          w->ui->groupPad17, w->ui->groupPad18, w->ui->groupPad19};
+    QLabel *const labelsA[PAD_NUM_MAX] = {w->ui->labPad01a, w->ui->labPad02a, w->ui->labPad03a, w->ui->labPad04a,
+                                          w->ui->labPad05a, w->ui->labPad06a, w->ui->labPad07a, w->ui->labPad08a,
+                                          w->ui->labPad09a, w->ui->labPad10a, w->ui->labPad11a, w->ui->labPad12a,
+                                          w->ui->labPad13a, w->ui->labPad14a, w->ui->labPad15a, w->ui->labPad16a,
+                                          w->ui->labPad17a, w->ui->labPad18a, w->ui->labPad19a};
     QLabel *const labelsB[EXTEND_INPUT_NUM] = {
-        ui->labPad01b, ui->labPad02b, ui->labPad03b, ui->labPad04b, ui->labPad05b, ui->labPad06b,
-        ui->labPad07b, ui->labPad08b, ui->labPad09b, ui->labPad10b, ui->labPad11b, ui->labPad12b,
-        ui->labPad13b, ui->labPad14b, ui->labPad15b, ui->labPad16b, ui->labPad17b};
+            w->ui->labPad01b, w->ui->labPad02b, w->ui->labPad03b, w->ui->labPad04b, w->ui->labPad05b, w->ui->labPad06b,
+            w->ui->labPad07b, w->ui->labPad08b, w->ui->labPad09b, w->ui->labPad10b, w->ui->labPad11b, w->ui->labPad12b,
+            w->ui->labPad13b, w->ui->labPad14b, w->ui->labPad15b, w->ui->labPad16b, w->ui->labPad17b};
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        padWidgetGroup[p].group = groups[p];
-        padWidgetGroup[p].lableA = labelsA[p];
-        padWidgetGroup[p].lableB = p < EXTEND_INPUT_NUM ? labelsB[p] : nullptr;
+        w->padWidgetGroup[p].group = groups[p];
+        w->padWidgetGroup[p].lableA = labelsA[p];
+        w->padWidgetGroup[p].lableB = p < EXTEND_INPUT_NUM ? labelsB[p] : nullptr;
     }
 }
 
-void MainWindow1::initHHWidgetPoint()
+void shellsteps::initHHWidgetPoint(MainWindow1 *w)
 {
-    QGroupBox *const boxes[HH_NUM_MAX] = {ui->hh_wave1_groupBox, ui->hh_wave2_groupBox, ui->hh_wave3_groupBox,
-                                         ui->hh_wave4_groupBox, ui->hh_wave5_groupBox};
-    QLabel *const names[HH_NUM_MAX] = {ui->hh_wave1_name, ui->hh_wave2_name, ui->hh_wave3_name,
-                                       ui->hh_wave4_name, ui->hh_wave5_name};
+    QGroupBox *const boxes[HH_NUM_MAX] = {w->ui->hh_wave1_groupBox, w->ui->hh_wave2_groupBox, w->ui->hh_wave3_groupBox,
+                                          w->ui->hh_wave4_groupBox, w->ui->hh_wave5_groupBox};
+    QLabel *const names[HH_NUM_MAX] = {w->ui->hh_wave1_name, w->ui->hh_wave2_name, w->ui->hh_wave3_name,
+                                       w->ui->hh_wave4_name, w->ui->hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
-        hhWidgetGroup[i].group = boxes[i];
-        hhWidgetGroup[i].lableA = names[i];
+        w->hhWidgetGroup[i].group = boxes[i];
+        w->hhWidgetGroup[i].lableA = names[i];
     }
 }
 
-void MainWindow1::initUi()
+void shellsteps::initUi(MainWindow1 *w)
 {
-    ui->right_waveList_label->setText(tr("MY SOUND LIST"));
-    ui->upRbtn->setText(tr("ASC"));
-    ui->DownRbtn->setText(tr("DESC"));
-    ui->upRbtn->setToolTip(tr("Ascending Order"));
-    ui->DownRbtn->setToolTip(tr("Descending Order"));
-    ui->kitRbtn->setText(tr("KIT"));
-    ui->defaultRbtn->setText(tr("DEFAULT"));
-    ui->label_33->setText(tr("KIT CHIAN ") + QStringLiteral("\r\n") + tr("FUNCTION"));
-    ui->groupBox_5->setTitle(tr("Sound Kit Setting"));
-    ui->groupBox_7->setTitle(tr("HH Setting"));
-    ui->padGroupBox->setTitle(tr("Pad Setting"));
+    w->ui->right_waveList_label->setText(MainWindow1::tr("MY SOUND LIST"));
+    w->ui->upRbtn->setText(MainWindow1::tr("ASC"));
+    w->ui->DownRbtn->setText(MainWindow1::tr("DESC"));
+    w->ui->upRbtn->setToolTip(MainWindow1::tr("Ascending Order"));
+    w->ui->DownRbtn->setToolTip(MainWindow1::tr("Descending Order"));
+    w->ui->kitRbtn->setText(MainWindow1::tr("KIT"));
+    w->ui->defaultRbtn->setText(MainWindow1::tr("DEFAULT"));
+    w->ui->label_33->setText(MainWindow1::tr("KIT CHIAN ") + QStringLiteral("\r\n") + MainWindow1::tr("FUNCTION"));
+    w->ui->groupBox_5->setTitle(MainWindow1::tr("Sound Kit Setting"));
+    w->ui->groupBox_7->setTitle(MainWindow1::tr("HH Setting"));
+    w->ui->padGroupBox->setTitle(MainWindow1::tr("Pad Setting"));
     // Each section's title gets a line of its own above the first row, and
     // the rows keep their height.
-    for (QGroupBox *box : {ui->groupBox_5, ui->groupBox_7, ui->padGroupBox}) {
+    for (QGroupBox *box : {w->ui->groupBox_5, w->ui->groupBox_7, w->ui->padGroupBox}) {
         QMargins m = box->layout()->contentsMargins();
         const int grown = box->fontMetrics().size(Qt::TextShowMnemonic, box->title()).height() + 4 - m.top();
         if (grown <= 0)
@@ -65,120 +68,120 @@ void MainWindow1::initUi()
         if (box->minimumHeight() > 0)
             box->setMinimumHeight(qMin(box->minimumHeight() + grown, box->maximumHeight()));
     }
-    ui->label_3->setText(tr("MY SOUND LIST"));
-    ui->label_27->setText(tr("Version"));
-    ui->label_156->setText(tr("Metronome Setting:"));
-    ui->label_155->setText(tr("Metronome Sound List:"));
-    ui->btnImportClickWave->setToolTip(tr("Import click sound"));
-    ui->btnDelClick->setToolTip(tr("Delete click sound"));
-    ui->btnGlobal->setText(tr("Export Global"));
-    ui->btnCopyKit->setToolTip(tr("Kit Copy"));
-    ui->btnKitMove->setStyleSheet(
+    w->ui->label_3->setText(MainWindow1::tr("MY SOUND LIST"));
+    w->ui->label_27->setText(MainWindow1::tr("Version"));
+    w->ui->label_156->setText(MainWindow1::tr("Metronome Setting:"));
+    w->ui->label_155->setText(MainWindow1::tr("Metronome Sound List:"));
+    w->ui->btnImportClickWave->setToolTip(MainWindow1::tr("Import click sound"));
+    w->ui->btnDelClick->setToolTip(MainWindow1::tr("Delete click sound"));
+    w->ui->btnGlobal->setText(MainWindow1::tr("Export Global"));
+    w->ui->btnCopyKit->setToolTip(MainWindow1::tr("Kit Copy"));
+    w->ui->btnKitMove->setStyleSheet(
             QStringLiteral("background-color: rgb(167, 167, 167); color:black; border-none; "));
-    ui->btnKitChain->setStyleSheet(
-            QStringLiteral("background-color: black; color:white; border:1px solid white;"));
-    ui->btnSoundKit->setStyleSheet(
-            QStringLiteral("background-color:black; color:white; border:1px solid white;"));
-    ui->kitListtreeView->verticalScrollBar()->setStyleSheet(
+    w->ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
+    w->ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color:black; color:white; border:1px solid white;"));
+    w->ui->kitListtreeView->verticalScrollBar()->setStyleSheet(
             QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
-    ui->kitListtreeView->setAnimated(true);
-    ui->masterEffectComboBox->setMaxVisibleItems(10);
+    w->ui->kitListtreeView->setAnimated(true);
+    w->ui->masterEffectComboBox->setMaxVisibleItems(10);
     const QString slider = QStringLiteral(
             "QSlider::groove:horizontal{height:2px; left:0px; right:0px; border:0px; border-radius:1px; "
             "background:rgb(255,255,255);}    "
             "QSlider::handle:horizontal{width:12px; background:rgb(222,233,244); border-radius:6px; "
             "margin:-5px 0px;}    "
             "QSlider::sub-page:horizontal{background:#4C85FB; border:0px; border-radius:1px;}");
-    ui->waveHorizontalSlider2->setStyleSheet(slider);
-    ui->volumeHorizontalSlider2->setStyleSheet(slider);
+    w->ui->waveHorizontalSlider2->setStyleSheet(slider);
+    w->ui->volumeHorizontalSlider2->setStyleSheet(slider);
 }
 
-void MainWindow1::initUIFont()
+void shellsteps::initUIFont(MainWindow1 *w)
 {
     const QString t1 = QStringLiteral("QToolTip { background-color: white; color: black;}");
     const QString t2 = QStringLiteral("QToolTip{background-color:white; color:black;}");
 
     // Only the family changes; the form's point size stays.
-    auto setFamily = [this](QWidget *w, bool bold = false) {
-        QFont f = w->font();
-        f.setFamily(FontFamily);
+    auto setFamily = [w](QWidget *widget, bool bold = false) {
+        QFont f = widget->font();
+        f.setFamily(w->FontFamily);
         if (bold)
             f.setBold(true);
-        w->setFont(f);
+        widget->setFont(f);
     };
-    for (QWidget *w : {static_cast<QWidget *>(ui->btnKitMove), static_cast<QWidget *>(ui->btnSoundKit),
-                       static_cast<QWidget *>(ui->btnKitChain)})
-        setFamily(w);
-    for (QWidget *w : {static_cast<QWidget *>(ui->btnClear), static_cast<QWidget *>(ui->btnLoadFile),
-                       static_cast<QWidget *>(ui->btnSave)}) {
-        setFamily(w);
-        w->setStyleSheet(t1);
+    for (QWidget *widget : {static_cast<QWidget *>(w->ui->btnKitMove), static_cast<QWidget *>(w->ui->btnSoundKit),
+                            static_cast<QWidget *>(w->ui->btnKitChain)})
+        setFamily(widget);
+    for (QWidget *widget : {static_cast<QWidget *>(w->ui->btnClear), static_cast<QWidget *>(w->ui->btnLoadFile),
+                            static_cast<QWidget *>(w->ui->btnSave)}) {
+        setFamily(widget);
+        widget->setStyleSheet(t1);
     }
-    ui->btnKitChainSave->setStyleSheet(t1);
-    for (QWidget *w : {static_cast<QWidget *>(ui->kitNumberLabel_2), static_cast<QWidget *>(ui->label_33),
-                       static_cast<QWidget *>(ui->label_34), static_cast<QWidget *>(ui->rBtnKitChainOff),
-                       static_cast<QWidget *>(ui->rBtnKitChainOn)})
-        setFamily(w);
-    ui->btnRenameKit->setStyleSheet(t1);
-    for (QWidget *w : {static_cast<QWidget *>(ui->btnCopyKit), static_cast<QWidget *>(ui->upPageBtn),
-                       static_cast<QWidget *>(ui->downPageBtn)})
-        w->setStyleSheet(t2);
-    const QList<QWidget *> plain = {ui->songLabel2,   ui->addWaveGroup, ui->addWaveFile,        ui->delWaveGroup,
-                                    ui->moveUpKit,    ui->moveDownKit,  ui->defaultRbtn,        ui->kitRbtn,
-                                    ui->upRbtn,       ui->DownRbtn,     ui->waveInfoShow,       ui->tbtAddWave,
-                                    ui->tbtDel,       ui->btnImportRightWave, ui->btnExportRightWave};
-    for (QWidget *w : plain)
-        setFamily(w);
-    for (QWidget *w : {static_cast<QWidget *>(ui->label), static_cast<QWidget *>(ui->left_waveList_label),
-                       static_cast<QWidget *>(ui->right_waveList_label), static_cast<QWidget *>(ui->label_3)})
-        setFamily(w, true);
+    w->ui->btnKitChainSave->setStyleSheet(t1);
+    for (QWidget *widget : {static_cast<QWidget *>(w->ui->kitNumberLabel_2), static_cast<QWidget *>(w->ui->label_33),
+                            static_cast<QWidget *>(w->ui->label_34), static_cast<QWidget *>(w->ui->rBtnKitChainOff),
+                            static_cast<QWidget *>(w->ui->rBtnKitChainOn)})
+        setFamily(widget);
+    w->ui->btnRenameKit->setStyleSheet(t1);
+    for (QWidget *widget : {static_cast<QWidget *>(w->ui->btnCopyKit), static_cast<QWidget *>(w->ui->upPageBtn),
+                            static_cast<QWidget *>(w->ui->downPageBtn)})
+        widget->setStyleSheet(t2);
+    const QList<QWidget *> plain = {
+            w->ui->songLabel2, w->ui->addWaveGroup,       w->ui->addWaveFile,       w->ui->delWaveGroup,
+            w->ui->moveUpKit,  w->ui->moveDownKit,        w->ui->defaultRbtn,       w->ui->kitRbtn,
+            w->ui->upRbtn,     w->ui->DownRbtn,           w->ui->waveInfoShow,      w->ui->tbtAddWave,
+            w->ui->tbtDel,     w->ui->btnImportRightWave, w->ui->btnExportRightWave};
+    for (QWidget *widget : plain)
+        setFamily(widget);
+    for (QWidget *widget :
+         {static_cast<QWidget *>(w->ui->label), static_cast<QWidget *>(w->ui->left_waveList_label),
+          static_cast<QWidget *>(w->ui->right_waveList_label), static_cast<QWidget *>(w->ui->label_3)})
+        setFamily(widget, true);
 }
 
-void MainWindow1::setPadEventFilter()
+void shellsteps::setPadEventFilter(MainWindow1 *w)
 {
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        QWidget *g = padWidgetGroup[p].group;
+        QWidget *g = w->padWidgetGroup[p].group;
         if (!g)
             continue;
         g->setAcceptDrops(true);
         // Installing again moves the filter to the front; it is never doubled.
-        g->installEventFilter(this);
+        g->installEventFilter(w);
     }
 }
 
-void MainWindow1::initPadMenu()
+void shellsteps::initPadMenu(MainWindow1 *w)
 {
-    pad_menu = new QMenu(this);
-    pad_copy = new QAction(tr("Pad Copy "), this);
-    pad_clear = new QAction(tr("Clear Assignments"), this);
-    pad_menu->addAction(pad_copy);
-    pad_menu->addSeparator();
-    pad_menu->addAction(pad_clear);
-    pad_menu->setFixedSize(150, 60);
+    w->pad_menu = new QMenu(w);
+    w->pad_copy = new QAction(MainWindow1::tr("Pad Copy "), w);
+    w->pad_clear = new QAction(MainWindow1::tr("Clear Assignments"), w);
+    w->pad_menu->addAction(w->pad_copy);
+    w->pad_menu->addSeparator();
+    w->pad_menu->addAction(w->pad_clear);
+    w->pad_menu->setFixedSize(150, 60);
 
     QVector<QLabel *> labels;
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        labels << padWidgetGroup[p].lableA;
-        if (padWidgetGroup[p].lableB)
-            labels << padWidgetGroup[p].lableB;
+        labels << w->padWidgetGroup[p].lableA;
+        if (w->padWidgetGroup[p].lableB)
+            labels << w->padWidgetGroup[p].lableB;
     }
     for (QLabel *l : qAsConst(labels))
-        connect(l, SIGNAL(clickRight(QString)), this, SLOT(rightMenu(QString)));
+        QObject::connect(l, SIGNAL(clickRight(QString)), w, SLOT(rightMenu(QString)));
     for (QLabel *l : qAsConst(labels))
-        connect(l, SIGNAL(clickLeft(QString)), this, SLOT(recvInteration(QString)));
-    connect(pad_clear, SIGNAL(triggered()), this, SLOT(clearPad()));
-    connect(pad_copy, SIGNAL(triggered()), this, SLOT(copyPad()));
-    connect(pad_menu, &QMenu::aboutToHide, this, &MainWindow1::padMenuClosed);
+        QObject::connect(l, SIGNAL(clickLeft(QString)), w, SLOT(recvInteration(QString)));
+    QObject::connect(w->pad_clear, SIGNAL(triggered()), w, SLOT(clearPad()));
+    QObject::connect(w->pad_copy, SIGNAL(triggered()), w, SLOT(copyPad()));
+    QObject::connect(w->pad_menu, &QMenu::aboutToHide, w, &MainWindow1::padMenuClosed);
 }
 
-void MainWindow1::initPadDisplayStyle()
+void shellsteps::initPadDisplayStyle(MainWindow1 *w)
 {
     QPalette palette;
     palette.setColor(QPalette::WindowText, Qt::white);
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        QFont font(FontFamilyTxt);
+        QFont font(w->FontFamilyTxt);
         font.setPointSize(p <= 8 ? 14 : 11);
-        for (QLabel *l : {padWidgetGroup[p].lableA, padWidgetGroup[p].lableB}) {
+        for (QLabel *l : {w->padWidgetGroup[p].lableA, w->padWidgetGroup[p].lableB}) {
             if (!l)
                 continue;
             l->setFont(font);

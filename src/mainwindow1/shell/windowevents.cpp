@@ -2,6 +2,10 @@
 // question when edits were not saved; the sound groups are written while a
 // box can still say that they could not be.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/library/librarypane.h"
 
 #include "widgets/dialogs/uiprompter.h"
 
@@ -17,25 +21,26 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (pad().padClosing || !finishKitNameEdit() || !finishKitListEdit()) {
+    if (pad().padClosing || !kitpage::finishKitNameEdit(this) || !kitchainpage::finishKitListEdit(this)) {
         event->ignore();
         return;
     }
     takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (pad().isUDiskFlag ? !confirmOfflineClose() || !saveSoundListAtClose() : !closeOnPad()) {
+    if (pad().isUDiskFlag ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this)
+                          : !padpane::closeOnPad(this)) {
         event->ignore();
         return;
     }
     soundListSettled = true; // written above, or the user quits without it
-    stopPreviewForClose();
+    librarypane::stopPreviewForClose(this);
     QCoreApplication::quit();
     event->accept();
 }
 
 bool MainWindow1::confirmOfflineClose()
 {
-    commitShownKit(curkitNumber);
+    kitpage::commitShownKit(this, curkitNumber);
     if (!doc().differsFromSaved(globalPage()))
         return true;
     return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,

@@ -1,0 +1,48 @@
+#ifndef ZT_MAINWINDOW1_EDITING_KITPAGE_H
+#define ZT_MAINWINDOW1_EDITING_KITPAGE_H
+
+// The pad page, the kit settings page and the global settings page: filling
+// them from the kit records and taking their values back.
+
+#include "mainwindow1/mainwindow1.h"
+
+namespace kitpage {
+
+void initKitSet(MainWindow1 *w);
+void initKitSet1(MainWindow1 *w);
+void initGlobalSet(MainWindow1 *w);
+void getPadAttr(MainWindow1 *w);
+void disPad(MainWindow1 *w, MainWindow1::soundKit *kit, quint8 pad);
+void dispKitinList(MainWindow1 *w, bool show, quint8 kit);
+void updateKitNameToMainInterface(MainWindow1 *w);
+// Takes the name field as the name of kit `kit` (0-based) when the field
+// shows that kit and the name passes the name rules; a refused name is put
+// back. False when refused.
+bool applyKitName(MainWindow1 *w, int kit);
+// Ends a name edit still under way in the name field (the title bar's close
+// takes no focus from it); false when the name was refused.
+bool finishKitNameEdit(MainWindow1 *w);
+// Why a kit name is refused (blank, pattern, length), empty when it is not.
+QString kitNameRefusal(const QString &name);
+void commitPadPage(MainWindow1 *w, int kit, int pad); // kit 0-based
+// Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
+// 1 at a kit switch, else the pad shown.
+void showKitPage(MainWindow1 *w, int kitNo, bool kitSwitch, int pad = -1);
+// Redraws the pads and the kit settings page when they show kit `kit`
+// (1-based), after a copy changed its record.
+void redrawCopiedKit(MainWindow1 *w, int kit);
+// Runs the hi-hat layer rules on a layer whose edit has not finished.
+void settleHHLayers(MainWindow1 *w);
+// The commit of everything the kit settings page holds, pad shown first,
+// into kit kitNo (1-based); nothing unless that page is shown, and
+// nothing into a record whose page was not edited since it was shown.
+void commitShownKit(MainWindow1 *w, int kitNo);
+void updateKitFile(MainWindow1 *w, quint16 oldNo, quint16 newNo, QString oldFile, QString newFile);
+void on_kitEffect1_currKitIndex(MainWindow1 *w, int type, int kitIndex);
+void on_kitEffect2_currKitIndex(MainWindow1 *w, int type, int kitIndex);
+void on_kitEffect3_currKitIndex(MainWindow1 *w, int type, int kitIndex);
+void on_activeFx_currKitIndex(MainWindow1 *w, int type, int kitIndex);
+
+} // namespace kitpage
+
+#endif

@@ -1,0 +1,55 @@
+#ifndef ZT_MAINWINDOW1_LIBRARY_LIBRARYPANE_H
+#define ZT_MAINWINDOW1_LIBRARY_LIBRARYPANE_H
+
+// The sound lists: their models, groups, imports, selection, preview, renames
+// and orders.
+
+#include "mainwindow1/mainwindow1.h"
+
+namespace librarypane {
+
+void initKitTotalItemModel(MainWindow1 *w);
+void initSoundPlay(MainWindow1 *w);
+void updateHHsoundList(MainWindow1 *w, int row);
+void updateHHsoundList1(MainWindow1 *w);
+// groups and the sound-list file
+void importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model,
+                     QString fileName);
+void soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
+// The write at the close, with its boxes; false when it failed and the
+// user keeps the window open.
+bool saveSoundListAtClose(MainWindow1 *w);
+// import
+void addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group, QStandardItemModel *model,
+                        quint8 mode);
+// The paths that hold decodable audio, in order; the others are named in
+// one warning. Probes on all cores while the window stays responsive.
+QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths);
+// selection and preview
+void totalListSelection(MainWindow1 *w, const QModelIndex &index, bool press);
+void groupTreeSelection(MainWindow1 *w, const QModelIndex &index, bool press);
+QString previewFileName(const MainWindow1 *w);
+// The preview's wait dialog: window-modal, its Cancel is Stop.
+void openWaitDialog(MainWindow1 *w);
+// A new window-modal "Please wait..." dialog in `dialog`, with a cancel
+// button only when cancelText is given; it holds the window while it is
+// shown.
+void showWaitDialog(MainWindow1 *w, const QString &label, int maximum, const QString &cancelText = QString());
+// Runs a preview's work off the GUI thread while the window keeps
+// painting; input waits until the wait dialog, shown once the work lasts
+// over half a second, holds the window. It steps up to lastStep. False
+// when Stop ended the work.
+bool runPreviewWork(MainWindow1 *w, const std::function<void()> &work, int lastStep);
+void startLoopRun(MainWindow1 *w, int run);
+void endLoopRunWhenLoopOff(MainWindow1 *w);
+void stopPreviewForClose(MainWindow1 *w);
+// rename, delete, export, orders, locks
+// Shows why a sound name is refused (blank, pattern, length; `symbols`
+// ends the pattern message); false when the name passes.
+bool refuseSoundName(MainWindow1 *w, const QString &name, const QString &symbols);
+bool replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString file, QString name);
+void generateKitOrder(MainWindow1 *w);
+
+} // namespace librarypane
+
+#endif
