@@ -15,6 +15,7 @@
 #include "mainwindow1/library/previewstate.h"
 #include "mainwindow1/library/soundliststate.h"
 #include "mainwindow1/shell/dropstate.h"
+#include "mainwindow1/setupfiles/setupfilesstate.h"
 #include "mainwindow1/shell/shellstate.h"
 #include "document/kitdocument.h"
 #include "model/kitcopy.h"
@@ -60,7 +61,7 @@ extern int cnOrEn;    // 1 Chinese interface, 0 English
 
 class MainWindow1 : public QMainWindow, public MainWindow1Records, public MainWindow1Tables,
                     public ShellState, public DropState, public KitPageState,
-                    public SoundListState, public PreviewState, public PadWindowState
+                    public SoundListState, public PreviewState, public PadWindowState, public SetupFilesState
 {
     Q_OBJECT
 
@@ -99,7 +100,6 @@ public:
     bool writeSoundListOnClose = true; // off only when the start-up ends without showing the window
 
     // ---- kit editing --------------------------------------------------------------
-
     // Main pad page.
     void dispPadList(const QVector<soundKit> &kits, quint8 kit);
     void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
@@ -126,22 +126,12 @@ public:
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
 
-    // ---- drops ----------------------------------------------------------------------
-
     // ---- kit chains -------------------------------------------------------------------
     // The ON switch and chain number of the page into the chains, as OK takes
     // them, with a name still in the kit list's editor.
     void takeOverChainPage();
 
     // ---- setup files ------------------------------------------------------------------
-    // The sounds gathered for a save (setupfiles/).
-    QVector<SOUND_LIST_INFO> waveList;      // where each saved wave's bytes come from
-    QVector<SOUND_INDEX> waveTempList;
-    QVector<SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
-    QVector<quint16> kitOrderList;          // positions of waveAttrList in kit order
-    QStringList totalList, totalFileList, remainingList;
-    int soundAddCount = 0;
-
     // A read kit file into the editor.
     bool showSound1(QString file, percussionpadfile *pf);
     void showKit1(percussionpadfile *pf);
@@ -162,8 +152,6 @@ public:
     // Moves the dialog (when given) and keeps the window painting during long work.
     setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
     // Loads and saves of setup files.
-    QStringList importFileList; // the picks of the last import dialog
-    QString pickedBinFile;      // the whole setup they name, when it was picked alone
     bool judgeIsAllFile(QString dir);
     bool openFilePath(QString dir);
     // The sounds of kit file `path` leave the kits, the lists and their rows
