@@ -270,6 +270,14 @@ inline LoadError loadKitFile(Editor &e, const QString &path)
     return LoadError::None;
 }
 
+// The source of each sound slot of a kit, in slot order.
+inline QStringList slotFiles(Kit &k)
+{
+    QStringList files;
+    forEachSoundSlot(k, [&files](auto s) { files.append(s.file); });
+    return files;
+}
+
 } // namespace sf
 
 #endif

@@ -46,13 +46,6 @@ Editor editorOf(const KitDocument &doc, const SoundLibrary &library)
     return e;
 }
 
-QStringList slotFiles(Kit &k)
-{
-    QStringList files;
-    forEachSoundSlot(k, [&files](auto s) { files.append(s.file); });
-    return files;
-}
-
 } // namespace
 
 class TestImportJobs : public QObject

@@ -12,17 +12,6 @@
 using namespace sf;
 using kf::TestSound;
 
-namespace {
-
-QStringList slotFiles(Kit &k)
-{
-    QStringList files;
-    forEachSoundSlot(k, [&files](auto s) { files.append(s.file); });
-    return files;
-}
-
-} // namespace
-
 class TestSetupSave : public QObject
 {
     Q_OBJECT
