@@ -114,7 +114,8 @@ public:
     void copyKit(int src, int dst);
     // Pad `dst` of kit `kit` becomes a copy of its pad `src`, keeping its own pad number.
     void copyPad(int kit, int src, int dst);
-    // Kits a and b change places with everything that is theirs.
+    // Kits a and b change places with everything that is theirs, kitNameList
+    // included (the kit-chain list swaps its own names).
     void moveKit(int a, int b);
     // The kit page's values go into kit `kit` (kitediting::commitKit); linkScratch (5 pairs) takes the group shown.
     void takeKitPage(int kit, const kitediting::KitPage &page, LINK_GROUP *linkScratch);

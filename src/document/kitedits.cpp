@@ -134,6 +134,9 @@ void KitDocument::moveKit(int a, int b)
     if (!hasKit(a) || !hasKit(b) || a == b)
         return;
     kitcopy::swapKits(kitStore(), a, b);
+    // The names the saves use go with their kits.
+    if (a < kitNameList.size() && b < kitNameList.size())
+        kitNameList.swapItemsAt(a, b);
     writeImages(a);
     writeImages(b);
 }

@@ -1,13 +1,7 @@
 #ifndef ZT_MAINWINDOW1_H
 #define ZT_MAINWINDOW1_H
 
-#include "device/devicemessage.h"
-#include "device/kitwaves.h"
-#include "device/padidentity.h"
-#include "device/padkits.h"
 #include "device/padsession.h"
-#include "device/syncbatch.h"
-#include "library/exportfile.h"
 #include "library/soundlibrary.h"
 #include "mainwindow1/device/padwindowstate.h"
 #include "mainwindow1/editing/kitpagestate.h"
@@ -18,29 +12,17 @@
 #include "mainwindow1/setupfiles/setupfilesstate.h"
 #include "mainwindow1/shell/shellstate.h"
 #include "document/kitdocument.h"
-#include "model/kitcopy.h"
-#include "model/kitediting.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
-#include "model/soundfilexml.h"
-#include "platform/anchoredfolder.h"
 #include "setup/setuperrors.h"
-#include "setup/sharedsounds.h"
 #include "setup/wavecollect.h"
 
-#include <QFile>
 #include <QHash>
 #include <QMainWindow>
 #include <QMediaPlayer>
 #include <QModelIndex>
-#include <QPair>
-#include <QSet>
 #include <QStringList>
 #include <QVector>
-
-#include <functional>
-#include <memory>
-#include <vector>
 
 class QProgressDialog;
 class QStandardItem;

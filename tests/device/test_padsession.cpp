@@ -118,5 +118,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPadSession)
+QTEST_GUILESS_MAIN(TestPadSession)
 #include "test_padsession.moc"

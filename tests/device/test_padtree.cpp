@@ -172,5 +172,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPadTree)
+QTEST_GUILESS_MAIN(TestPadTree)
 #include "test_padtree.moc"

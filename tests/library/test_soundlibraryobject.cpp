@@ -116,5 +116,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSoundLibraryObject)
+QTEST_GUILESS_MAIN(TestSoundLibraryObject)
 #include "test_soundlibraryobject.moc"

@@ -109,5 +109,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSoundOrders)
+QTEST_GUILESS_MAIN(TestSoundOrders)
 #include "test_soundorders.moc"

@@ -62,5 +62,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSoundPathIndex)
+QTEST_GUILESS_MAIN(TestSoundPathIndex)
 #include "test_soundpathindex.moc"

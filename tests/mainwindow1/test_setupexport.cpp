@@ -413,6 +413,30 @@ private slots:
         QCOMPARE(folderEntries(out), all);
     }
 
+    // A kit moved in the kit-chain list and saved from that page before OK:
+    // its file takes the name of the kit it holds.
+    void movedKitSavedUnderItsName()
+    {
+        KitDocument &doc = f->w->doc();
+        doc.renameKit(8, "Nine");
+        doc.renameKit(9, "Ten");
+        f->ui->btnKitChain->click();
+        QStandardItem *root = f->w->kitChainListItemModel->item(0);
+        f->ui->kitListtreeView->setCurrentIndex(root->child(9, 1)->index());
+        f->ui->moveUpKit->click();
+        const QString out = f->file("moved");
+        QVERIFY(QDir().mkpath(out));
+        f->answerKitChoice({9});
+        f->prompter.fileAnswers.enqueue({out});
+        f->ui->btnKitChainSave->click();
+        QCOMPARE(folderEntries(out), QStringList({"Ten.INI"}));
+        MainWindow1::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        QCOMPARE(setupfiles::readKitFile(out + "/Ten.INI", rec, tables), setupfiles::LoadError::None);
+        QCOMPARE(int(rec.kitIndex), 9);
+        QCOMPARE(QByteArray(tables.base[8].kit_name), QByteArray("Ten"));
+    }
+
     // A kit file in a folder named like a whole setup is a kit file: Export
     // All takes its sounds.
     void kitFileInBinNamedFolderSaved()

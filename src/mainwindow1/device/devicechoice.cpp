@@ -1,6 +1,8 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padpane.h"
 
+#include "device/devicemessage.h"
+#include "device/padidentity.h"
 #include "device/padpaths.h"
 #include "device/writeback.h"
 #include "widgets/dialogs/uiprompter.h"

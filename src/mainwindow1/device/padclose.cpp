@@ -6,6 +6,8 @@
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
+#include "device/devicemessage.h"
+#include "device/kitwaves.h"
 #include "device/writeback.h"
 #include "platform/dismount.h"
 #include "widgets/dialogs/uiprompter.h"

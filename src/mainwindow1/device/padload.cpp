@@ -4,6 +4,8 @@
 #include "mainwindow1/device/padpane.h"
 #include "ui_mainwindow1.h"
 
+#include "device/devicemessage.h"
+#include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/padsounds.h"
 #include "device/padtree.h"

@@ -6,6 +6,10 @@
 
 #include "mainwindow1/mainwindow1.h"
 
+#include "device/kitwaves.h"
+#include "device/padidentity.h"
+#include "device/padkits.h"
+
 namespace padpane {
 
 void addUsbWave(MainWindow1 *w);

@@ -3,6 +3,8 @@
 #include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitpage.h"
 
+#include "device/devicemessage.h"
+#include "device/padidentity.h"
 #include "device/renumber.h"
 
 #include <QDir>

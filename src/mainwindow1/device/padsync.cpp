@@ -5,6 +5,9 @@
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
+#include "device/devicemessage.h"
+#include "device/padidentity.h"
+#include "device/syncbatch.h"
 #include "device/usbupdate.h"
 #include "device/writeback.h"
 #include "model/kitediting.h"

@@ -4,6 +4,7 @@
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
+#include "model/kitcopy.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
 #include "widgets/dialogs/uiprompter.h"

@@ -3,6 +3,7 @@
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
+#include "model/soundfilexml.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDebug>
