@@ -129,7 +129,6 @@ void MainWindow1::on_tbtAddWave_clicked()
     librarypane::addFileToGroupList(this, 0, &request, library().totalListItemModel, 4);
 }
 
-// The row of the group called `name`, the row count when there is none.
 namespace {
 
 // The row of the group called `name`, the row count when there is none.
