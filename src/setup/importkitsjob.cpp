@@ -24,11 +24,6 @@ namespace {
 constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
 constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
 
-bool hasKitTables(const percussionpadfile *pf)
-{
-    return pf && pf->kitChunk.baseChunk && pf->kitChunk.pedalChunk && pf->kitChunk.kpadChunk;
-}
-
 void noteRead(setupjob::Result &result, const QString &path, int kit)
 {
     setupjob::FileResult f;
@@ -360,7 +355,7 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
 void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &path, const KitTaking &kitTaking)
 {
     const QString file = QDir::toNativeSeparators(path);
-    if (!hasKitTables(pf) || kit < 0 || kit >= KIT_MAX_COUNT || kit >= m_doc.kitAttrList.size()) {
+    if (!setupfiles::hasKitTables(pf) || kit < 0 || kit >= KIT_MAX_COUNT || kit >= m_doc.kitAttrList.size()) {
         qWarning() << "no kit slot" << kit << "for" << file;
         return;
     }

@@ -12,11 +12,6 @@ namespace {
 
 constexpr int kSteps = 4;
 
-bool hasKitTables(const percussionpadfile *pf)
-{
-    return pf && pf->kitChunk.baseChunk && pf->kitChunk.pedalChunk && pf->kitChunk.kpadChunk;
-}
-
 QStandardItem *fixedItem(const QString &text)
 {
     auto *item = new QStandardItem(text);
@@ -143,7 +138,7 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
 bool ImportSetupJob::takeKits(percussionpadfile *pf, const QVector<SOUND_INDEX> &waves, const KitTaking &kitTaking)
 {
     m_doc.kitMaxList.clear();
-    if (!hasKitTables(pf))
+    if (!setupfiles::hasKitTables(pf))
         return false;
     const int count = qMin(int(pf->kitChunk.kit_count), KIT_MAX_COUNT);
     const QHash<quint16, int> byNumber = setupfiles::lastByNumber(waves);

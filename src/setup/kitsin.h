@@ -34,6 +34,11 @@ struct LoadedKit
 // file); kitNumber (1-based) names a default kit name. An effect number the
 // writers store as 10 reads as 4; 0xFF and other 10s read as 0.
 LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber, bool wholeSetup);
+// True when the model points at its three kit tables.
+inline bool hasKitTables(const percussionpadfile *pf)
+{
+    return pf && pf->kitChunk.baseChunk && pf->kitChunk.pedalChunk && pf->kitChunk.kpadChunk;
+}
 
 // Position of the last record per wave number / per source.
 QHash<quint16, int> lastByNumber(const QVector<Records::SOUND_INDEX> &sounds);

@@ -15,15 +15,6 @@
 
 #include <algorithm>
 
-namespace {
-
-QString crlf()
-{
-    return QStringLiteral("\r\n");
-}
-
-} // namespace
-
 SaveKitsJob::SaveKitsJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questions &questions,
                          setupjob::Progress progress, savejob::Hooks hooks)
     : m_run{doc, lib, questions, std::move(progress), std::move(hooks), {}}
@@ -72,7 +63,7 @@ bool SaveKitsJob::plan()
     m_plan = setupfiles::kitTargets(folder, m_in.kits, m_names);
     const QString notAFile = setupfiles::nonFileTarget(m_plan);
     if (!notAFile.isEmpty())
-        return refuseAll(savejob::notAFileText() + crlf() + notAFile);
+        return refuseAll(savejob::notAFileText() + savejob::crlf() + notAFile);
     setupfiles::askOverwrites(
             m_plan,
             [this](const QString &target) {
@@ -85,9 +76,9 @@ bool SaveKitsJob::plan()
                         QCoreApplication::translate("MainWindow1", "Warning"),
                         QCoreApplication::translate("MainWindow1",
                                                     "The file already exists. Do you confirm to overwrite it?")
-                                + crlf() + QCoreApplication::translate("MainWindow1", "File location: ") + crlf()
+                                + savejob::crlf() + QCoreApplication::translate("MainWindow1", "File location: ") + savejob::crlf()
                                 + target
-                                + (readOnly ? crlf() + QCoreApplication::translate("MainWindow1",
+                                + (readOnly ? savejob::crlf() + QCoreApplication::translate("MainWindow1",
                                                                                   "The file is read-only.")
                                             : QString()));
             },
@@ -101,7 +92,7 @@ bool SaveKitsJob::plan()
         if (!sounds)
             sounds = savejob::soundFiles(m_run.lib);
         if (sounds->replacedBy(t.replaces))
-            return refuseAll(savejob::soundFileText() + crlf() + t.target);
+            return refuseAll(savejob::soundFileText() + savejob::crlf() + t.target);
     }
     return true;
 }
@@ -135,7 +126,7 @@ QString SaveKitsJob::kitsNotSaved() const
     }
     if (kits.isEmpty())
         return QString();
-    return QCoreApplication::translate("MainWindow1", "These kits are not saved:") + crlf() + kits.join(crlf());
+    return QCoreApplication::translate("MainWindow1", "These kits are not saved:") + savejob::crlf() + kits.join(savejob::crlf());
 }
 
 // The save stops before any file is written: `text` is why.
@@ -152,7 +143,7 @@ bool SaveKitsJob::refuseAll(const QString &text)
 bool SaveKitsJob::fail(const QString &text)
 {
     m_run.hideProgress();
-    m_run.warn(QCoreApplication::translate("MainWindow1", "Error"), text + crlf() + kitsNotSaved());
+    m_run.warn(QCoreApplication::translate("MainWindow1", "Error"), text + savejob::crlf() + kitsNotSaved());
     setupfiles::removeRawWaves(m_in.tempDir);
     for (int i = 0; i < m_plan.size(); ++i)
         m_refused.insert(i, text);
@@ -183,7 +174,7 @@ bool SaveKitsJob::writeBeside()
         // A file that cannot be written is named as the user chose it, with the system's reason.
         if (!t.usable || !file.open())
             return fail(QDir::toNativeSeparators(t.target) + QCoreApplication::translate("MainWindow1", " open error.")
-                        + (file.failed() ? crlf() + file.errorString() : QString()));
+                        + (file.failed() ? savejob::crlf() + file.errorString() : QString()));
         QString unwritten;
         if (!writeKit(t.kit, file.file(), unwritten))
             return fail(unwritten.isEmpty() ? QCoreApplication::translate("MainWindow1", "Obtain sound file error.")
@@ -191,7 +182,7 @@ bool SaveKitsJob::writeBeside()
         if (!file.readBack([](const QString &path) { return setupfiles::readsBack(path, false); }))
             return fail(file.failedStep() == ztplatform::ReplaceFile::Step::Write
                                 ? savejob::notWrittenText(t.target, file.errorString())
-                                : savejob::notReadBackText() + crlf() + t.target);
+                                : savejob::notReadBackText() + savejob::crlf() + t.target);
         if (!file.finish())
             return fail(savejob::notWrittenText(t.target, file.errorString()));
         // Asked before the rename, while the entry still reaches the old file.
@@ -317,8 +308,8 @@ void SaveKitsJob::report(bool replacedAll)
                 m_run.doc.markKitSaved(t.kit - 1);
         }
         m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
-                     QCoreApplication::translate("MainWindow1", "The file has been generated:") + crlf()
-                             + QCoreApplication::translate("MainWindow1", "File location:") + crlf()
+                     QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
+                             + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
                              + QDir::toNativeSeparators(m_in.folder));
         return;
     }
@@ -328,10 +319,10 @@ void SaveKitsJob::report(bool replacedAll)
     QString text;
     for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
         if (file && file->isRenamed())
-            text += QDir::toNativeSeparators(file->target()) + crlf();
+            text += QDir::toNativeSeparators(file->target()) + savejob::crlf();
     }
     if (!text.isEmpty())
-        text = QCoreApplication::translate("MainWindow1", "These files are saved:") + crlf() + text;
+        text = QCoreApplication::translate("MainWindow1", "These files are saved:") + savejob::crlf() + text;
     m_run.warn(QCoreApplication::translate("MainWindow1", "Error"), text + notSaved);
 }
 

@@ -20,11 +20,6 @@
 
 namespace {
 
-QString crlf()
-{
-    return QStringLiteral("\r\n");
-}
-
 QString errorTitle()
 {
     return QCoreApplication::translate("MainWindow1", "Error");
@@ -59,8 +54,8 @@ setupjob::Result SaveSetupJob::run(const Input &in)
                 if (putInPlace(out)) {
                     m_run.result.files.append({m_in.target, setupjob::FileOutcome::Written, {}, {}, -1});
                     m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
-                                 QCoreApplication::translate("MainWindow1", "The file has been generated:") + crlf()
-                                         + QCoreApplication::translate("MainWindow1", "File location:") + crlf()
+                                 QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
+                                         + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
                                          + QDir::toNativeSeparators(m_in.target));
                 }
             }
@@ -187,7 +182,7 @@ bool SaveSetupJob::writeBeside(ztplatform::ReplaceFile &out)
     if (!out.open()) {
         m_run.hideProgress();
         const QString text = QDir::toNativeSeparators(m_in.target) + QLatin1Char(':')
-                             + QCoreApplication::translate("MainWindow1", "Fail to open file!") + crlf()
+                             + QCoreApplication::translate("MainWindow1", "Fail to open file!") + savejob::crlf()
                              + out.errorString();
         m_run.warn(errorTitle(), text, true);
         refuse(text);
@@ -199,7 +194,7 @@ bool SaveSetupJob::writeBeside(ztplatform::ReplaceFile &out)
     if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
         if (out.failedStep() == ztplatform::ReplaceFile::Step::Write)
             return writeFailed(out.errorString());
-        return stop(savejob::notReadBackText() + crlf() + QDir::toNativeSeparators(m_in.target));
+        return stop(savejob::notReadBackText() + savejob::crlf() + QDir::toNativeSeparators(m_in.target));
     }
     return out.finish() || writeFailed(out.errorString());
 }

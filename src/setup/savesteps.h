@@ -64,6 +64,11 @@ struct Run
 // ---- texts ---------------------------------------------------------------
 // The errors of a save whose target is no regular file, and of a written file
 // that does not read back; the path follows on a line of its own.
+// The line break of the boxes' texts.
+inline QString crlf()
+{
+    return QStringLiteral("\r\n");
+}
 QString notAFileText();
 QString notReadBackText();
 // The error of a file that could not be written: the file and the system's reason.

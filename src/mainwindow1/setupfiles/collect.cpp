@@ -21,7 +21,7 @@ constexpr int kEventInterval = 50; // ms
 // A gathering run for the window; its boxes are shown by finish().
 struct Gathering
 {
-    setupflow::SaveQuestions questions;
+    setupflow::BoxQuestions questions;
     savejob::Run run;
     savejob::Gathered got;
 

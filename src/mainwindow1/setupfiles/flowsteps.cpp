@@ -92,14 +92,6 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind)
     return true;
 }
 
-void recordKitFile(MainWindow1 *w, const QString &path, int n)
-{
-    BoxQuestions questions(w);
-    ImportKitFilesJob job(w->doc(), w->library(), questions);
-    job.recordKitFile(path, n, forgetting(w));
-    showNotices(w, job.result());
-}
-
 ImportKitFilesJob::Redraws forgetting(MainWindow1 *w)
 {
     ImportKitFilesJob::Redraws redraws;

@@ -42,11 +42,6 @@ void redrawKits(MainWindow1 *w);
 // True, after its message, when the file carries another maker's brand mark
 // (kind 0 whole setup, 2 single kit); a file that does not open passes.
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
-// Records a chosen kit file with its kit number n (1..255), replacing the
-// record of a file whose kit number is n; recorded files that no longer
-// exist, or no longer read as kit files (named in a message), are forgotten
-// on the way.
-void recordKitFile(MainWindow1 *w, const QString &path, int n);
 // What a kit-file import does in the window while it runs: after it forgot
 // the sounds of an earlier load, the rows and the preview follow
 // (soundFileRemoved); it takes each kit's name and page values (takingKit).
@@ -58,11 +53,13 @@ QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int valu
 // Hides the dialog before a message tells why the save stopped.
 void hideProgress(QProgressDialog *dialog);
 
-// ---- loads --------------------------------------------------------------
+// ---- the jobs' seams ----------------------------------------------------
 // Shows the boxes of `result` from notice `from` on, in order; returns how
 // many it holds, where the next call starts.
 int showNotices(MainWindow1 *w, const setupjob::Result &result, int from = 0);
-// The questions of a job asked in Yes/No boxes of the window.
+// The boxes of a job's notices, in order.
+void showNotices(MainWindow1 *w, const QVector<setupjob::Notice> &notices);
+// The questions of a job asked in warning boxes of the window with Yes and No.
 class BoxQuestions : public setupjob::Questions
 {
 public:
@@ -72,6 +69,8 @@ public:
 private:
     MainWindow1 *m_w;
 };
+
+// ---- loads --------------------------------------------------------------
 // A whole setup as the editor's state: nothing changes when it is refused.
 bool loadWholeSetup(MainWindow1 *w, const QString &path);
 // After a whole setup's sounds joined the library: the window's lists of
@@ -107,18 +106,6 @@ savejob::Hooks saveHooks(MainWindow1 *w);
 // Moves w->dialog (its range too) and lets the window paint: each time the
 // bar moves, else at most every 50 ms.
 setupjob::Progress saveProgress(MainWindow1 *w);
-// The boxes of a job's notices, in order.
-void showNotices(MainWindow1 *w, const QVector<setupjob::Notice> &notices);
-// The jobs' Yes/No questions as warning boxes with Yes and No.
-class SaveQuestions : public setupjob::Questions
-{
-public:
-    explicit SaveQuestions(MainWindow1 *w) : m_w(w) {}
-    bool ask(const QString &title, const QString &text) override;
-
-private:
-    MainWindow1 *m_w;
-};
 // savejob::refusedTarget over the window's document and library.
 QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo);
 

@@ -62,23 +62,6 @@ setupjob::Progress saveProgress(MainWindow1 *w)
     };
 }
 
-void showNotices(MainWindow1 *w, const QVector<setupjob::Notice> &notices)
-{
-    UiPrompter *p = UiPrompter::instance();
-    for (const setupjob::Notice &n : notices) {
-        const QMessageBox::StandardButton button = n.yesButton ? QMessageBox::Yes : QMessageBox::Ok;
-        if (n.kind == setupjob::Notice::Information)
-            p->information(w, n.title, n.text, button);
-        else
-            p->warning(w, n.title, n.text, button);
-    }
-}
-
-bool SaveQuestions::ask(const QString &title, const QString &text)
-{
-    return UiPrompter::instance()->warning(m_w, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
-
 QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo)
 {
     return savejob::refusedTarget(w->doc(), w->library(), target, kitFilesToo);

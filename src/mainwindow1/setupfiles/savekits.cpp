@@ -33,7 +33,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
         w->ui->defaultRbtn->setChecked(true);
         w->on_defaultRbtn_clicked();
     }
-    SaveQuestions questions(w);
+    BoxQuestions questions(w);
     SaveKitsJob job(w->doc(), w->library(), questions, saveProgress(w), saveHooks(w));
     const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, w->TempDirName});
     showNotices(w, out.result.notices.mid(0, out.shownLocked));

@@ -12,7 +12,7 @@ namespace setupflow {
 
 void saveWholeSetup(MainWindow1 *w, const QString &target)
 {
-    SaveQuestions questions(w);
+    BoxQuestions questions(w);
     SaveSetupJob job(w->doc(), w->library(), questions, saveProgress(w), saveHooks(w));
     SaveSetupJob::Input in;
     in.target = target;

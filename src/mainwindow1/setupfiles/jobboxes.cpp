@@ -1,4 +1,4 @@
-// The boxes and questions of the import jobs, through the window's prompter.
+// The boxes and questions of the jobs, through the window's prompter.
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
@@ -19,6 +19,13 @@ int showNotices(MainWindow1 *w, const setupjob::Result &result, int from)
             p->warning(w, n.title, n.text, button);
     }
     return result.notices.size();
+}
+
+void showNotices(MainWindow1 *w, const QVector<setupjob::Notice> &notices)
+{
+    setupjob::Result shown;
+    shown.notices = notices;
+    showNotices(w, shown);
 }
 
 bool BoxQuestions::ask(const QString &title, const QString &text)
