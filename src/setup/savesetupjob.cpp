@@ -39,30 +39,34 @@ setupjob::Result SaveSetupJob::run(const Input &in)
     m_run.result = {};
     QString dest;
     QStringList sources;
-    if (checkTarget(dest) && checkSources() && layOut(sources)) {
-        // Written beside the target; a new file never takes the place of one made meanwhile.
-        ztplatform::ReplaceFile out(dest);
-        out.setTemporaryNames(QStringLiteral(".bin"));
-        out.setCreateOnly(!m_replace);
-        if (writeBeside(out)) {
-            if (!savejob::copiedAsLoaded(m_run, sources, false)) {
-                stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
-                     QStringLiteral("Error"));
-            } else {
-                m_run.moveProgress(100);
-                m_run.hideProgress();
-                if (putInPlace(out)) {
-                    m_run.result.files.append({m_in.target, setupjob::FileOutcome::Written, {}, {}, -1});
-                    m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
-                                 QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
-                                         + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
-                                         + QDir::toNativeSeparators(m_in.target));
-                }
-            }
-        }
-    }
+    if (checkTarget(dest) && checkSources() && layOut(sources))
+        writeAndPlace(dest, sources);
     setupfiles::removeRawWaves(m_in.tempDir);
     return m_run.result;
+}
+
+// Written beside the target; a new file never takes the place of one made meanwhile.
+void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources)
+{
+    ztplatform::ReplaceFile out(dest);
+    out.setTemporaryNames(QStringLiteral(".bin"));
+    out.setCreateOnly(!m_replace);
+    if (!writeBeside(out))
+        return;
+    if (!savejob::copiedAsLoaded(m_run, sources, false)) {
+        stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
+             QStringLiteral("Error"));
+        return;
+    }
+    m_run.moveProgress(100);
+    m_run.hideProgress();
+    if (!putInPlace(out))
+        return;
+    m_run.result.files.append({m_in.target, setupjob::FileOutcome::Written, {}, {}, -1});
+    m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
+                 QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
+                         + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
+                         + QDir::toNativeSeparators(m_in.target));
 }
 
 void SaveSetupJob::refuse(const QString &reason, const QString &keptAs)

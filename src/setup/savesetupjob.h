@@ -54,6 +54,7 @@ private:
     bool checkSources();
     bool checkSourceFile(const setupfiles::StoredSoundLocator &loadedFiles, const QString &listed);
     bool layOut(QStringList &sources);
+    void writeAndPlace(const QString &dest, const QStringList &sources);
     bool writeBeside(ztplatform::ReplaceFile &out);
     bool putInPlace(ztplatform::ReplaceFile &out);
     bool stop(const QString &text, const QString &title = QString());
