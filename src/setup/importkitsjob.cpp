@@ -177,6 +177,26 @@ void ImportKitFilesJob::forget(const QString &file, const Redraws &redraws)
         redraws.forgotten(moved);
 }
 
+bool ImportKitFilesJob::run(const Redraws &redraws)
+{
+    if (!m_library.globalFilePath.isEmpty()) {
+        if (!readGlobalFile())
+            return false;
+        if (redraws.globalRead)
+            redraws.globalRead(*m_global);
+    }
+    if (m_library.kitFileList.isEmpty() || !checkKitFiles(true))
+        return false;
+    if (redraws.loading)
+        redraws.loading();
+    if (!load(false, redraws) && !m_changed)
+        return false;
+    if (redraws.loaded)
+        redraws.loaded();
+    noteRenamed();
+    return true;
+}
+
 bool ImportKitFilesJob::readGlobalFile()
 {
     const QString path = m_library.globalFilePath;

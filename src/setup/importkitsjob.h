@@ -30,10 +30,21 @@ public:
         // `moved` holds the sources handed over to another loaded kit file.
         std::function<void(const QHash<QString, QString> &moved)> forgotten;
         KitTaking kitTaking; // kit `kit` of a file is about to be stored
+        // The picked global settings file was read into `model`.
+        std::function<void(percussionpadfile &model)> globalRead;
+        std::function<void()> loading; // the kit files are about to be read
+        std::function<void()> loaded;  // the load ended and changed the editor
     };
 
     ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
                       setupjob::Progress progress = {});
+
+    // The import of the picks taken: the global settings file read
+    // (redraws.globalRead), the kit files checked, then read by kit number
+    // into their slots (loading, loaded) and the renames named. False when it
+    // ended before the load, or the load ended early without changing the
+    // editor; the boxes are in result().
+    bool run(const Redraws &redraws);
 
     // ---- the steps -------------------------------------------------------------------
     // The picks of the import dialog: a whole setup picked alone (wholeSetup()),

@@ -95,6 +95,10 @@ bool loadKitFiles(MainWindow1 *w, ImportKitFilesJob &job, bool reload, int &show
 // sound order, the pads, and the kit of the first ordered file shown.
 // False when that file is of an old layout, or does not open on a reload.
 bool finishKitLoad(MainWindow1 *w, ImportKitFilesJob &job, bool importing, int &shown);
+// The end of a kit-file load: the checked sort again when an earlier load was
+// dropped, the pads, and the kit of the first ordered file shown; false as
+// finishKitLoad.
+bool showLoadedKits(MainWindow1 *w, const ImportKitFilesJob &job, bool importing);
 
 // ---- saves --------------------------------------------------------------
 void saveWholeSetup(MainWindow1 *w, const QString &target);

@@ -22,21 +22,24 @@ bool importKitFiles(MainWindow1 *w)
     setupflow::BoxQuestions questions(w);
     ImportKitFilesJob job(w->doc(), w->library(), questions);
     int shown = 0;
-    if (!w->library().globalFilePath.isEmpty()) {
-        if (!job.readGlobalFile()) {
-            setupflow::showNotices(w, job.result());
-            return false;
-        }
-        w->showVerAndGlobal1(&job.globalModel());
+    ImportKitFilesJob::Redraws redraws = setupflow::forgetting(w);
+    redraws.globalRead = [w](percussionpadfile &model) {
+        w->showVerAndGlobal1(&model);
         w->doc().markGlobalSaved(w->globalPage());
-    }
-    if (w->library().kitFileList.isEmpty())
+    };
+    redraws.loading = [w] { w->waveAttrList.clear(); };
+    redraws.loaded = [w, &job, &shown] {
+        w->soundAddCount = job.soundsAdded();
+        shown = setupflow::showNotices(w, job.result(), shown);
+        setupflow::rebuildSoundRows(w);
+    };
+    if (!job.run(redraws)) {
+        w->soundAddCount = job.soundsAdded();
+        setupflow::showNotices(w, job.result(), shown);
         return false;
-    if (!job.checkKitFiles(true)) {
-        setupflow::showNotices(w, job.result());
-        return false;
     }
-    return setupflow::loadKitFiles(w, job, false, shown);
+    shown = setupflow::showNotices(w, job.result(), shown);
+    return setupflow::showLoadedKits(w, job, true);
 }
 
 } // namespace

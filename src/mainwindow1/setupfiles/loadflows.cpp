@@ -72,6 +72,11 @@ bool finishKitLoad(MainWindow1 *w, ImportKitFilesJob &job, bool importing, int &
         job.noteRenamed();
         shown = showNotices(w, job.result(), shown);
     }
+    return showLoadedKits(w, job, importing);
+}
+
+bool showLoadedKits(MainWindow1 *w, const ImportKitFilesJob &job, bool importing)
+{
     if (job.replaced())
         reapplySoundOrder(w);
     redrawKits(w);
