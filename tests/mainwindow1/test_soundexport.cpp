@@ -226,18 +226,23 @@ private slots:
         QCOMPARE(e.report(), "kick~1.wav,  kick~2.wav\nis successfully exported.\nFile location:\n" + lib);
     }
 
-    // A folder at a sound's name cannot be replaced: the sound takes the next name.
+    // A folder or a pipe at a sound's name is left as it is: the sound takes the next name.
     void folderAtTheNameIsPassedBy()
     {
         Export e;
         e.add("snare", writeBytes(e.f.path("src/snare.wav"), pcmWav(1, 8000, 800)), 1);
+        e.add("kick", writeBytes(e.f.path("src/kick.wav"), pcmWav(1, 8000, 800)), 2);
         const QString inner = writeBytes(QDir(e.out).filePath("snare.wav/inner.txt"), "the user's");
-        e.select({0});
+        const QByteArray pipe = QFile::encodeName(QDir(e.out).filePath("kick.wav"));
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        e.select({0, 1});
         e.run(e.out);
         QVERIFY(e.f.prompter.texts().isEmpty());
         QCOMPARE(kf::readFile(inner), QByteArray("the user's"));
+        QVERIFY(QFileInfo(QString::fromLocal8Bit(pipe)).exists() && !QFileInfo(QString::fromLocal8Bit(pipe)).isFile());
         QCOMPARE(kf::rd32(e.file("snare~1.wav"), 24), 48000u);
-        QCOMPARE(e.report(), "snare~1.wav\nis successfully exported.\nFile location:\n" + e.out);
+        QCOMPARE(kf::rd32(e.file("kick~1.wav"), 24), 48000u);
+        QCOMPARE(e.report(), "snare~1.wav,  kick~1.wav\nis successfully exported.\nFile location:\n" + e.out);
     }
 
     // Paths that hold ":U" or ".bin:U" before their end are plain files.

@@ -168,12 +168,13 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
     UiPrompter *prompter = UiPrompter::instance();
     const QString crlf = QStringLiteral("\r\n");
     // A second sound of the same name in this run gets its own file, and so
-    // does a name that a library sound comes from or a folder (not a link to
-    // one) holds: no file is renamed over a folder.
+    // does a name that a library sound comes from or that a folder, pipe or
+    // device (not a link to one) holds: only a file or a link is replaced.
     const QString fileName = exportnames::freeName(name, [&](const QString &candidate) {
         const QString at = run.dir.filePath(candidate);
         const QFileInfo fi(at);
-        return run.writtenNow.contains(candidate) || (fi.isDir() && !fi.isSymLink()) || run.sources.contains(at);
+        return run.writtenNow.contains(candidate) || (fi.exists() && !fi.isSymLink() && !fi.isFile())
+               || run.sources.contains(at);
     });
     if (fileName.isEmpty()) {
         tooManyNames(run.w);
