@@ -15,33 +15,17 @@
 
 bool PadSession::getRootDirPath(const QString &modelFolder, DeviceMessage *warning)
 {
-    PadTreePaths tree;
-    const bool ok = padtree::getRootDirPath(modelFolder, tree, warning);
-    kitPath = tree.kitPath;
-    sysPath = tree.sysPath;
-    dataPath = tree.dataPath;
-    prmPath = tree.prmPath;
-    padLinksLeftOut << tree.linksLeftOut;
+    linksLeftOut.clear();
+    const bool ok = padtree::getRootDirPath(modelFolder, *this, warning);
+    padLinksLeftOut << linksLeftOut;
     return ok;
 }
 
 bool PadSession::judgeFourFile(DeviceMessage *warning)
 {
-    PadTreePaths tree;
-    tree.kitPath = kitPath;
-    tree.sysPath = sysPath;
-    tree.dataPath = dataPath;
-    tree.prmPath = prmPath;
-    tree.sys_click_path = sys_click_path;
-    tree.usbGlobalIniFile = usbGlobalIniFile;
-    tree.waveDataList = waveDataList;
-    tree.wavePrmList = wavePrmList;
-    const bool ok = padtree::judgeFourFile(tree, warning);
-    sys_click_path = tree.sys_click_path;
-    usbGlobalIniFile = tree.usbGlobalIniFile;
-    waveDataList = tree.waveDataList;
-    wavePrmList = tree.wavePrmList;
-    padLinksLeftOut << tree.linksLeftOut;
+    linksLeftOut.clear();
+    const bool ok = padtree::judgeFourFile(*this, warning);
+    padLinksLeftOut << linksLeftOut;
     return ok;
 }
 

@@ -7,6 +7,7 @@
 #include "device/devicemessage.h"
 #include "device/kitwaves.h"
 #include "device/padidentity.h"
+#include "device/padtree.h"
 #include "device/syncbatch.h"
 #include "device/writeback.h"
 #include "model/mainwindow1records.h"
@@ -23,7 +24,8 @@
 #include <functional>
 #include <memory>
 
-class PadSession
+// The pad tree's paths (kitPath, sysPath, ...) are the session's own members.
+class PadSession : public PadTreePaths
 {
 public:
     using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
@@ -119,14 +121,6 @@ public:
 
     // ---- the pad's tree -----------------------------------------------------
     QString currentDirPath;             // the drive root the user chose ("/" at the end)
-    QString kitPath;                    // KIT below the model folder, spelled as on the drive
-    QString sysPath;                    // SYS
-    QString dataPath;                   // WAV_DATA
-    QString prmPath;                    // WAV_PRM
-    QString sys_click_path;             // SYS/CLICK, the metronome sounds
-    QString usbGlobalIniFile;           // SYS/global.ini
-    QVector<QString> waveDataList;      // the numbered folders of WAV_DATA
-    QVector<QString> wavePrmList;       // and of WAV_PRM
     ztplatform::FolderAnchor padRoot;   // the pad's root at load; the pad's files are written only below it
     std::shared_ptr<PadGuard> padGuard; // tells the pad loaded from another one at its place, before each write
     QStringList padLinksLeftOut;        // symbolic links of the pad's tree the load left out

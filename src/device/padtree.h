@@ -11,14 +11,14 @@
 // The folders and files of the pad's storage that the editor works with.
 struct PadTreePaths
 {
-    QString kitPath;
-    QString sysPath;
-    QString dataPath;
-    QString prmPath;
-    QString sys_click_path;
-    QString usbGlobalIniFile;
-    QVector<QString> waveDataList;
-    QVector<QString> wavePrmList;
+    QString kitPath;               // KIT below the model folder, spelled as on the drive
+    QString sysPath;               // SYS
+    QString dataPath;              // WAV_DATA
+    QString prmPath;               // WAV_PRM
+    QString sys_click_path;        // SYS/CLICK, the metronome sounds
+    QString usbGlobalIniFile;      // SYS/global.ini
+    QVector<QString> waveDataList; // the numbered folders of WAV_DATA
+    QVector<QString> wavePrmList;  // and of WAV_PRM
     // Symbolic links found in the tree and left out (a numbered folder whose
     // partner is a link is left out with it).
     QStringList linksLeftOut;
