@@ -124,9 +124,6 @@ public:
     // The sounds of a save.
     bool getWaveList(QString TempDirName, QProgressDialog *dialog);
     bool getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *dialog);
-    bool getClickWaveList(QString TempDirName);
-    QStringList getKitFileList();
-    bool findKitFile(QString fileName, QStringList fileList);
     void waveKitOrder();
     // Messages of refused kit files and of failed gathering.
     void reportLoadError(setupfiles::LoadError error, const QString &path, bool wholeSetup);

@@ -78,26 +78,6 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
     return g.finish(this, savejob::gatherKit(g.run, TempDirName, kitIndex, g.got));
 }
 
-bool MainWindow1::getClickWaveList(QString TempDirName)
-{
-    Gathering g(this, setupProgress(nullptr));
-    const bool gathered = savejob::gatherClicks(g.run, TempDirName, g.got);
-    setupflow::showNotices(this, g.run.result.notices);
-    if (gathered)
-        clickWaveList = g.got.clickWaveList;
-    return gathered;
-}
-
-QStringList MainWindow1::getKitFileList()
-{
-    return setupfiles::kitSourceFiles(doc().kitAttrList);
-}
-
-bool MainWindow1::findKitFile(QString fileName, QStringList fileList)
-{
-    return fileList.contains(fileName, Qt::CaseSensitive);
-}
-
 void MainWindow1::waveKitOrder()
 {
     const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(doc().kitAttrList, library().waveLoadKitAttrList,
