@@ -94,29 +94,12 @@ bool isPadWave(const QString &path)
 
 namespace {
 
-// `path` opened without waiting and without following a link at its name
-// when `noFollow`, kept only when it is a regular file; -1 otherwise.
-int openRegular(const QString &path, int flags, bool noFollow)
-{
-    const QByteArray native = QFile::encodeName(path);
-    int fd;
-    do {
-        fd = ::open(native.constData(), flags | O_NONBLOCK | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666);
-    } while (fd < 0 && errno == EINTR);
-    struct stat st;
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
 // The kit file, open at `offset`; false, `failed` set, when it cannot be read
 // there or, as opened, `asLoaded` refuses it.
 bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCheck &asLoaded, CopyFault &failed)
 {
     failed = CopyFault::Read;
-    const int fd = ztplatform::isRegularFile(kitFile) ? openRegular(kitFile, O_RDONLY, false) : -1;
+    const int fd = ztplatform::isRegularFile(kitFile) ? ztplatform::openRegularFile(kitFile, O_RDONLY, false) : -1;
     if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         if (fd >= 0)
             ::close(fd);
@@ -166,7 +149,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
         return 0;
     failed = CopyFault::Write;
     // Opened first, never through a link, then emptied once it is known to be a file.
-    const int fd = openRegular(target, O_WRONLY | O_CREAT, true);
+    const int fd = ztplatform::openRegularFile(target, O_WRONLY | O_CREAT, true);
     QFile out;
     if (fd < 0 || ::ftruncate(fd, 0) != 0 || !out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         if (fd >= 0 && !out.isOpen())

@@ -100,11 +100,17 @@ bool isRegularFile(const QString &path)
 
 int openRegularFile(const QString &path)
 {
+    return openRegularFile(path, O_RDONLY, true);
+}
+
+int openRegularFile(const QString &path, int flags, bool noFollow)
+{
     if (path.isEmpty())
         return -1;
     int fd;
     do {
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        fd = ::open(QFile::encodeName(path).constData(),
+                    flags | O_NONBLOCK | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666);
     } while (fd < 0 && errno == EINTR);
     struct stat st;
     if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {

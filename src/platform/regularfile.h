@@ -22,6 +22,9 @@ bool isRegularFile(const QString &path);
 // (fstat). The fenced folder is not consulted. The descriptor or -1; the
 // caller closes it.
 int openRegularFile(const QString &path);
+// The same with the open's own `flags` (O_WRONLY | O_CREAT makes the file,
+// mode 0666 less the umask); a link at the name is followed unless `noFollow`.
+int openRegularFile(const QString &path, int flags, bool noFollow);
 // The same, handed to `file` (which then closes it), open for reading.
 bool openRegularFile(const QString &path, QFile &file);
 
