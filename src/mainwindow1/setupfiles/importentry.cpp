@@ -29,12 +29,12 @@ bool importKitFiles(MainWindow1 *w)
     };
     redraws.loading = [w] { w->waveAttrList.clear(); };
     redraws.loaded = [w, &job, &shown] {
-        w->soundAddCount = job.soundsAdded();
         shown = setupflow::showNotices(w, job.result(), shown);
         setupflow::rebuildSoundRows(w);
     };
-    if (!job.run(redraws)) {
-        w->soundAddCount = job.soundsAdded();
+    const bool loaded = job.run(redraws);
+    w->soundAddCount = job.soundsAdded();
+    if (!loaded) {
         setupflow::showNotices(w, job.result(), shown);
         return false;
     }
