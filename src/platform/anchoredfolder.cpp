@@ -1,6 +1,7 @@
 #include "platform/anchoredfolder.h"
 
 #include "platform/durablefile.h"
+#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QDir>
@@ -23,11 +24,7 @@ namespace {
 
 int retryOpenAt(int dir, const QByteArray &name, int flags, int mode)
 {
-    int fd;
-    do {
-        fd = ::openat(dir, name.constData(), flags, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    return sysio::openAt(dir, name, flags, mode_t(mode));
 }
 
 // One entry name: no separator, not "." or "..".
@@ -117,7 +114,7 @@ OpenFolder OpenFolder::makeFolder(const QString &name, bool *created) const
         return OpenFolder();
     const QByteArray native = QFile::encodeName(name);
     // Another thread may make it at the same moment.
-    if (::mkdirat(m_fd, native.constData(), 0755) == 0 && created)
+    if (sysio::mkdirAt(m_fd, native, 0755) == 0 && created)
         *created = true;
     OpenFolder folder(retryOpenAt(m_fd, native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0));
     struct stat here, there;
@@ -146,7 +143,7 @@ bool OpenFolder::remove(const QString &name) const
 {
     if (m_fd < 0 || !isEntryName(name))
         return false;
-    if (::unlinkat(m_fd, QFile::encodeName(name).constData(), 0) != 0)
+    if (sysio::unlinkAt(m_fd, QFile::encodeName(name)) != 0)
         return errno == ENOENT;
     report(FileEvent::Removed, m_fd, name);
     return true;
@@ -154,15 +151,14 @@ bool OpenFolder::remove(const QString &name) const
 
 bool OpenFolder::removeFolder(const QString &name) const
 {
-    return m_fd >= 0 && isEntryName(name) && ::unlinkat(m_fd, QFile::encodeName(name).constData(), AT_REMOVEDIR) == 0;
+    return m_fd >= 0 && isEntryName(name) && sysio::unlinkAt(m_fd, QFile::encodeName(name), AT_REMOVEDIR) == 0;
 }
 
 bool OpenFolder::rename(const QString &from, const OpenFolder &target, const QString &to) const
 {
     if (m_fd < 0 || target.m_fd < 0 || !isEntryName(from) || !isEntryName(to))
         return false;
-    return ::renameat(m_fd, QFile::encodeName(from).constData(), target.m_fd, QFile::encodeName(to).constData())
-            == 0;
+    return sysio::renameAt(m_fd, QFile::encodeName(from), target.m_fd, QFile::encodeName(to)) == 0;
 }
 
 bool OpenFolder::sync() const

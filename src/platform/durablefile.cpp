@@ -1,5 +1,7 @@
 #include "platform/durablefile.h"
 
+#include "platform/sysio.h"
+
 #include <QDebug>
 #include <QFile>
 
@@ -16,7 +18,7 @@ namespace {
 
 int systemSync(int fd, bool dataOnly)
 {
-    return dataOnly ? ::fdatasync(fd) : ::fsync(fd);
+    return sysio::sync(fd, dataOnly);
 }
 
 std::atomic<SyncCall> &syncCall()
@@ -58,6 +60,8 @@ bool syncFile(QFile &file)
 
 QString writeFailure(QFileDevice &file)
 {
+    if (const auto *seam = dynamic_cast<const sysio::SeamFile *>(&file); seam && seam->failure() != 0)
+        return QString::fromLocal8Bit(std::strerror(seam->failure()));
     const QString own = file.errorString();
     const int fd = file.handle();
     // A device without a reason of its own gives Qt's "Unknown error".
@@ -73,7 +77,7 @@ QString writeFailure(QFileDevice &file)
 bool syncPath(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = name.isEmpty() ? -1 : ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = name.isEmpty() ? -1 : sysio::openAt(AT_FDCWD, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int error = errno;
         qWarning() << "cannot open" << path << "to sync it:" << std::strerror(error);

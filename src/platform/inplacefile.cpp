@@ -2,6 +2,7 @@
 
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
+#include "platform/sysio.h"
 
 #include <QFile>
 
@@ -21,12 +22,7 @@ bool InPlaceFile::open(const QString &path)
 {
     close();
     m_error.clear();
-    const QByteArray native = QFile::encodeName(path);
-    int fd;
-    do {
-        fd = ::open(native.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
-    } while (fd < 0 && errno == EINTR);
-    return take(fd);
+    return take(ztplatform::sysio::open(path, O_RDWR | O_CLOEXEC | O_NOFOLLOW));
 }
 
 bool InPlaceFile::open(const ztplatform::OpenFolder &folder, const QString &name)
@@ -64,17 +60,7 @@ namespace {
 // pwrite until every byte is written; false at the first error.
 bool writeFully(int fd, const char *data, qint64 n, qint64 offset)
 {
-    while (n > 0) {
-        const ssize_t w = ::pwrite(fd, data, size_t(n), offset);
-        if (w < 0 && errno == EINTR)
-            continue;
-        if (w <= 0)
-            return false;
-        data += w;
-        n -= w;
-        offset += w;
-    }
-    return true;
+    return ztplatform::sysio::pwriteAll(fd, data, n, offset);
 }
 
 } // namespace

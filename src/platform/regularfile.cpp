@@ -1,5 +1,7 @@
 #include "platform/regularfile.h"
 
+#include "platform/sysio.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -107,11 +109,7 @@ int openRegularFile(const QString &path, int flags, bool noFollow)
 {
     if (path.isEmpty())
         return -1;
-    int fd;
-    do {
-        fd = ::open(QFile::encodeName(path).constData(),
-                    flags | O_NONBLOCK | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = sysio::open(path, flags | O_NONBLOCK | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666);
     struct stat st;
     if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(fd);
@@ -176,10 +174,7 @@ FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes
     int failure = 0;
     const FileRead found = [&]() {
         const QByteArray name = QFile::encodeName(path);
-        int fd;
-        do {
-            fd = name.isEmpty() ? -1 : ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-        } while (fd < 0 && errno == EINTR);
+        const int fd = name.isEmpty() ? -1 : sysio::openAt(AT_FDCWD, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) {
             failure = name.isEmpty() ? ENOENT : errno;
             return failure == ENOENT ? FileRead::Missing : failure == ELOOP ? FileRead::NotRegular : FileRead::Failed;

@@ -2,6 +2,7 @@
 
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
+#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QDir>
@@ -23,12 +24,7 @@ constexpr int kMaxTries = 100000;
 
 int openAt(int dir, const QString &name, int flags, mode_t mode)
 {
-    const QByteArray native = QFile::encodeName(name);
-    int fd;
-    do {
-        fd = ::openat(dir, native.constData(), flags, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    return sysio::openAt(dir, QFile::encodeName(name), flags, mode);
 }
 
 // The permission bits of the regular file at `name` (through a link); -1
@@ -39,24 +35,6 @@ int modeOf(int dir, const QString &name)
     if (::fstatat(dir, QFile::encodeName(name).constData(), &st, 0) != 0 || !S_ISREG(st.st_mode))
         return -1;
     return int(st.st_mode & 0777);
-}
-
-// rename(2) that leaves anything standing at `to` alone.
-int renameNew(int dir, const QByteArray &from, const QByteArray &to)
-{
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(dir, from.constData(), dir, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return -1;
-#endif
-    // A file system without the flag: looked at, then renamed.
-    struct stat st;
-    if (::fstatat(dir, to.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
-        errno = EEXIST;
-        return -1;
-    }
-    return ::renameat(dir, from.constData(), dir, to.constData());
 }
 
 } // namespace
@@ -86,7 +64,7 @@ ReplaceFile::~ReplaceFile()
     if (m_fd >= 0)
         ::close(m_fd);
     if (!m_temporary.isEmpty() && !m_renamed && !m_kept
-        && ::unlinkat(m_dir, QFile::encodeName(m_temporary).constData(), 0) != 0)
+        && sysio::unlinkAt(m_dir, QFile::encodeName(m_temporary)) != 0)
         qWarning() << "cannot remove the temporary" << temporaryPath() << ":" << std::strerror(errno);
     if (m_dir >= 0)
         ::close(m_dir);
@@ -150,7 +128,7 @@ bool ReplaceFile::open()
         m_fd = openAt(m_dir, name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (m_fd >= 0) {
             m_temporary = name;
-            if (!m_file.open(m_fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+            if (!m_file.openDescriptor(m_fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
                 return fail(Step::Create, m_file.errorString());
             return true;
         }
@@ -197,7 +175,7 @@ bool ReplaceFile::finish()
     const int mode = modeOf(m_dir, m_name);
     struct stat st;
     if (mode >= 0 && (::fstat(m_fd, &st) != 0 || int(st.st_mode & 0777) != mode)
-        && ::fchmod(m_fd, mode_t(mode)) != 0)
+        && sysio::chmod(m_fd, mode_t(mode)) != 0)
         return fail(Step::Mode, errno);
     if (!syncDescriptor(m_fd))
         return fail(Step::Sync, errno);
@@ -217,9 +195,7 @@ bool ReplaceFile::rename()
         return false;
     const QByteArray from = QFile::encodeName(m_temporary);
     const QByteArray to = QFile::encodeName(m_name);
-    const int r = m_createOnly ? renameNew(m_dir, from, to)
-                               : ::renameat(m_dir, from.constData(), m_dir, to.constData());
-    if (r != 0)
+    if (sysio::renameAt(m_dir, from, m_dir, to, m_createOnly) != 0)
         return fail(Step::Rename, errno);
     m_renamed = true;
     return true;

@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 #include <QFile>
+
+#include "platform/sysio.h"
 #include <QString>
 
 #include <functional>
@@ -95,7 +97,7 @@ private:
 
     int m_dir = -1;
     int m_fd = -1;
-    QFile m_file;
+    sysio::SeamFile m_file;
     QString m_temporary; // entry name of the temporary
     bool m_finished = false;
     bool m_renamed = false;

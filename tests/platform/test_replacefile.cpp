@@ -4,6 +4,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 using ztplatform::ReplaceFile;
@@ -201,6 +204,43 @@ private slots:
         QCOMPARE(QDir(path("pad/SYS")).entryList(QDir::Files), QStringList({"alter.ini"}));
         ReplaceFile bad(sys, "../alter.ini");
         QVERIFY(!bad.open());
+    }
+
+    // The stop seam: a replacement stopped at any call, with what was not
+    // synced dropped, leaves the old bytes or the new, never a mix; a write
+    // renamed without a sync loses its bytes under the same stop.
+    void stoppedAtEveryCall()
+    {
+        namespace io = ztplatform::sysio;
+        QTemporaryDir dir;
+        const QString target = dir.filePath("kit.ini");
+        auto replace = [&] {
+            ReplaceFile file(target);
+            file.open() && file.write("new bytes") && file.commit();
+        };
+        QVERIFY(write(target, "old"));
+        io::resetCount();
+        replace();
+        const int calls = io::callCount();
+        QVERIFY(calls >= 5); // create, write, sync, rename, folder sync
+        for (int n = 1; n <= calls + 1; ++n) {
+            QVERIFY(write(target, "old"));
+            io::stopAt(n, true);
+            replace();
+            QCOMPARE(io::stopped(), n <= calls);
+            io::resume();
+            const QByteArray now = read(target);
+            QVERIFY2(now == "old" || now == "new bytes", qPrintable(QString("%1: %2").arg(n).arg(now.constData())));
+        }
+        const QString bare = dir.filePath("bare.ini");
+        io::stopAt(4, true); // create, write, rename; the file's sync stops
+        const int fd = io::open(bare + ".tmp", O_WRONLY | O_CREAT | O_EXCL, 0644);
+        QVERIFY(io::writeAll(fd, "lost", 4));
+        QCOMPARE(io::renameAt(AT_FDCWD, QFile::encodeName(bare + ".tmp"), AT_FDCWD, QFile::encodeName(bare)), 0);
+        QVERIFY(io::sync(fd) != 0 && errno == EIO);
+        ::close(fd);
+        QVERIFY(!QDir(dir.path()).exists("bare.ini") && !QDir(dir.path()).exists("bare.ini.tmp"));
+        io::resume();
     }
 };
 
