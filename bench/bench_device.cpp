@@ -166,10 +166,12 @@ void BM_SyncWorkersVsDirect(benchmark::State &state)
         t.start();
         audioconverter conv;
         for (const SyncBatch::Sound &s : qAsConst(sounds))
-            waveprm::writeDeviceWave(conv, s.waveNo, s.source, s.name, direct.path() + "/data", direct.path() + "/prm");
+            waveprm::writeDeviceWave(conv, s.waveNo, s.source, s.name, direct.path() + "/data", direct.path() + "/prm",
+                                     ztplatform::FolderAnchor::record(direct.path()));
         directNs += t.nsecsElapsed();
         t.restart();
         SyncBatch batch;
+        batch.setPadRoot(ztplatform::FolderAnchor::record(synced.path()));
         batch.startAdd(sounds, synced.path() + "/data", synced.path() + "/prm");
         batch.waitForFinished();
         syncNs += t.nsecsElapsed();

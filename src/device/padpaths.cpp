@@ -10,12 +10,14 @@
 
 namespace padtree {
 
-QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly)
+QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly, bool special)
 {
     const QDir d(dir);
     if (dir.isEmpty() || !d.exists())
         return QFileInfoList();
-    const QDir::Filters filters = (foldersOnly ? QDir::Dirs : QDir::AllEntries) | QDir::NoDotAndDotDot;
+    QDir::Filters filters = (foldersOnly ? QDir::Dirs : QDir::AllEntries) | QDir::NoDotAndDotDot;
+    if (special)
+        filters |= QDir::System;
     QFileInfoList entries = d.entryInfoList(filters, QDir::Name | QDir::IgnoreCase);
     // On the pad's FAT volume, hidden and system are attributes, not names
     // (the "System Volume Information" folder another computer leaves).
@@ -29,9 +31,9 @@ QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly)
     return entries;
 }
 
-QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links)
+QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links, bool special)
 {
-    QFileInfoList entries = listEntriesAndLinks(dir, foldersOnly);
+    QFileInfoList entries = listEntriesAndLinks(dir, foldersOnly, special);
     entries.erase(std::remove_if(entries.begin(), entries.end(),
                                  [links](const QFileInfo &fi) {
                                      if (!fi.isSymLink())

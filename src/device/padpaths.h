@@ -11,11 +11,12 @@ namespace padtree {
 
 // Visible entries of a folder without "." and "..", by name ignoring case;
 // entries flagged hidden or system on a FAT volume are left out as well.
-// Symbolic links are listed too.
-QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly);
+// Symbolic links are listed too; with `special`, also links whose target is
+// gone, pipes and devices.
+QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly, bool special = false);
 // The same without symbolic links, which could lead out of the pad's tree:
 // their paths are appended to `links` when given.
-QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links = nullptr);
+QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links = nullptr, bool special = false);
 // The files of the pad's metronome folder by name, with native separators;
 // symbolic links are not taken but appended to `links`.
 QStringList clickFiles(const QString &clickPath, QStringList *links);

@@ -123,6 +123,7 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
     addSoundList.clear();
     waveNameList.clear();
     failedWaveList.clear();
+    batchRefusal = 0;
     // Numbers go on from the last sound before the batch (0 when there is
     // none) with the next free one: pairs the load left out keep theirs.
     const int before = records.size() - addUsbWaveList.size();
@@ -195,9 +196,9 @@ void PadSession::beginDeleteBatch(bool ready)
     }
 }
 
-void PadSession::pairNotRemoved(const QString &path, int why)
+void PadSession::pairNotRemoved(const QString &path, int why, int error)
 {
-    delNotRemoved.insert(QDir::toNativeSeparators(path), why);
+    delNotRemoved.insert(QDir::toNativeSeparators(path), Kept{why, error});
 }
 
 PadSession::DeleteOutcome PadSession::finishDeleteBatch()

@@ -101,11 +101,16 @@ public:
 
     // A delete batch of delUsbWaveList; not `ready`: no pair is removed.
     void beginDeleteBatch(bool ready);
-    // A worker could not remove the pair of `path`, for `why` (UsbUpdate::NotRemoved).
-    void pairNotRemoved(const QString &path, int why);
+    // Why a pair stays: UsbUpdate::NotRemoved and the errno of the refusal (0 for none).
+    struct Kept {
+        int why = 0;
+        int error = 0;
+    };
+    // A worker could not remove the pair of `path`.
+    void pairNotRemoved(const QString &path, int why, int error = 0);
     struct DeleteOutcome {
-        QSet<QString> removed;    // native .wav paths gone from the pad
-        QHash<QString, int> kept; // native .wav paths that stay, and why
+        QSet<QString> removed;     // native .wav paths gone from the pad
+        QHash<QString, Kept> kept; // native .wav paths that stay, and why
     };
     // Ends the delete batch: what it removed and what stays.
     DeleteOutcome finishDeleteBatch();
@@ -142,9 +147,10 @@ public:
     QVector<QString> addSoundList; // source files
     QVector<QString> waveNameList; // and names
     QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
+    int batchRefusal = 0;          // errno of the first write of the add batch the pad refused
     QVector<QString> delBatchList; // the running delete batch's .wav paths
     QVector<QPair<int, SOUND_INDEX>> delBatchRecords; // their records with their places, taken out by the delete
-    QHash<QString, int> delNotRemoved; // .wav paths (native) of the batch that stay on the pad, and why
+    QHash<QString, Kept> delNotRemoved; // .wav paths (native) of the batch that stay on the pad, and why
 };
 
 #endif

@@ -34,25 +34,6 @@ void pumpEvents(const EventPump &pump)
         pump();
 }
 
-// One line per entry of the longer listing whose number the other lacks.
-QString unmatchedLines(int folder, const QFileInfoList &prm, const QFileInfoList &audio)
-{
-    const bool moreAudio = audio.size() > prm.size();
-    const QFileInfoList &longer = moreAudio ? audio : prm;
-    QSet<int> other;
-    for (const QFileInfo &fi : moreAudio ? prm : audio)
-        other.insert(entryNumber(fi));
-    QStringList lines;
-    for (const QFileInfo &fi : longer) {
-        const int r = entryNumber(fi);
-        if (!other.contains(r))
-            lines << DeviceText::tr("The sound of number ")
-                            + QString::number(padtree::waveNumberFromLocation(folder, r))
-                            + DeviceText::tr(" in the wave list is incorrect.");
-    }
-    return lines.join(QStringLiteral("\r\n"));
-}
-
 // A sound whose .wav or .prm is a link is left out whole.
 void leaveOutLinkedNumbers(const QStringList &links, QFileInfoList &prm, QFileInfoList &audio)
 {
@@ -103,28 +84,48 @@ QHash<int, QString> audioByNumber(const QFileInfoList &audioEntries)
     return audio;
 }
 
+// A line naming a file of the pad's sound folders left out of the list.
+QString leftOutLine(int folder, const QFileInfo &entry, const char *why)
+{
+    const QString path = QDir::toNativeSeparators(entry.absoluteFilePath());
+    bool numbered = false;
+    const int r = entry.completeBaseName().toInt(&numbered);
+    if (!numbered)
+        return DeviceText::tr("%1: not named as a sound.").arg(path);
+    return DeviceText::tr("Sound %1 (%2): ").arg(padtree::waveNumberFromLocation(folder, r)).arg(path)
+            + DeviceText::tr(why);
+}
+
 // Reads the records of one WAV_PRM folder and pairs each with its audio file
 // (each audio file taken once, over all folders) into result.waveAttrList.
-// False when the read ends: result then holds the failure.
+// A file without its partner, or a partner that is no regular file, is left
+// out and named in result.leftOut. False when the read ends: result then
+// holds the failure.
 bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QString> &pairedAudio,
                 PadSounds &result, const EventPump &pump)
 {
-    const int folder = QFileInfo(prmFolder).fileName().toInt();
+    const int folder = QFileInfo(prmFolder.isEmpty() ? audioFolder : prmFolder).fileName().toInt();
     QStringList links;
-    QFileInfoList prmEntries = padtree::listEntries(prmFolder, false, &links);
+    QFileInfoList prmEntries =
+            prmFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(prmFolder, false, &links, true);
     QFileInfoList audioEntries =
-            audioFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(audioFolder, false, &links);
+            audioFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(audioFolder, false, &links, true);
     if (!links.isEmpty())
         leaveOutLinkedNumbers(links, prmEntries, audioEntries);
     result.linksLeftOut << links;
-    if (prmEntries.size() != audioEntries.size()) {
-        fail(result, DeviceText::tr("Error"), unmatchedLines(folder, prmEntries, audioEntries));
-        return false;
-    }
     const QHash<int, QString> audioFiles = audioByNumber(audioEntries);
+    QSet<QString> named;
 
     for (const QFileInfo &entry : prmEntries) {
         pumpEvents(pump);
+        const QString audio = audioFiles.value(entryNumber(entry));
+        if (audio.isEmpty() || !entry.isFile()) {
+            result.leftOut << leftOutLine(folder, entry,
+                                          audio.isEmpty() ? QT_TRANSLATE_NOOP("MainWindow1", "it has no .wav file.")
+                                                          : QT_TRANSLATE_NOOP("MainWindow1",
+                                                                              "its .prm file is not a regular file."));
+            continue;
+        }
         QFile f;
         if (!ztplatform::openRegularFile(entry.absoluteFilePath(), f)) {
             fail(result, DeviceText::tr("Warning"), DeviceText::tr("Read wave prm file failed, import failed."));
@@ -138,6 +139,7 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
         }
         if (rec.waveNo == 0) {
             qDebug() << "record without a wave number skipped:" << entry.absoluteFilePath();
+            named << audio;
             continue;
         }
         bool counted = false;
@@ -146,9 +148,14 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
         if (counted)
             result.renamedNumbers << rec.waveNo;
 
-        const QString audio = audioFiles.value(entryNumber(entry));
-        if (!ztplatform::isRegularFile(audio))
-            continue; // a record without its audio file
+        if (!ztplatform::isRegularFile(audio)) {
+            const QFileInfo at(audio);
+            named << QDir::toNativeSeparators(at.absoluteFilePath());
+            result.leftOut << leftOutLine(folder, at,
+                                          at.isDir() ? QT_TRANSLATE_NOOP("MainWindow1", "a folder stands at its name.")
+                                                     : QT_TRANSLATE_NOOP("MainWindow1", "it is not a regular file."));
+            continue;
+        }
         if (pairedAudio.contains(audio)) {
             qDebug() << "audio file already taken by another record:" << entry.absoluteFilePath();
             continue;
@@ -157,6 +164,12 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
         result.waveAttrList.append(setupfiles::soundRecord(name, audio, quint16(rec.waveNo - 1), rec.wave_lock,
                                                            rec.start_cluster, rec.wave_length, rec.wave_start,
                                                            rec.wave_end));
+    }
+    // Audio files no record was paired with.
+    for (const QFileInfo &entry : qAsConst(audioEntries)) {
+        const QString audio = QDir::toNativeSeparators(entry.absoluteFilePath());
+        if (!pairedAudio.contains(audio) && !named.contains(audio))
+            result.leftOut << leftOutLine(folder, entry, QT_TRANSLATE_NOOP("MainWindow1", "it has no .prm file."));
     }
     return true;
 }
@@ -187,9 +200,19 @@ void fillWorkingList(PadSounds &result)
     }
 }
 
-// The rename and duplicate warnings, in that order.
+// The files left out, the rename and the duplicate warnings, in that order.
 void addWarnings(PadSounds &result)
 {
+    if (!result.leftOut.isEmpty()) {
+        constexpr int shown = 30;
+        QStringList lines = result.leftOut.mid(0, shown);
+        if (result.leftOut.size() > shown)
+            lines << QStringLiteral("...");
+        result.messages << DeviceMessage{DeviceText::tr("Warning"),
+                                         DeviceText::tr("These sounds of the sampler pad were left out; the other "
+                                                        "sounds were loaded:")
+                                                 + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"))};
+    }
     if (!result.renamedNumbers.isEmpty())
         result.messages << numbersWarning(
                 DeviceText::tr("The "), result.renamedNumbers,
@@ -221,8 +244,13 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
     QSet<QString> pairedAudio;
     for (const QString &prmFolder : wavePrmList) {
         pumpEvents(pump);
-        if (!readFolder(prmFolder, audioFolders.value(QFileInfo(prmFolder).fileName()), pairedAudio, result, pump))
+        if (!readFolder(prmFolder, audioFolders.take(QFileInfo(prmFolder).fileName()), pairedAudio, result, pump))
             return result;
+    }
+    // Audio folders without a parameter folder of their name hold no pair.
+    for (const QString &folder : waveDataList) {
+        if (audioFolders.contains(QFileInfo(folder).fileName()))
+            readFolder(QString(), folder, pairedAudio, result, pump);
     }
     fillWorkingList(result);
     addWarnings(result);

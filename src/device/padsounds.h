@@ -29,8 +29,12 @@ struct PadSounds {
     QVector<int> duplicateNumbers;
     // Symbolic links among the sound files, left out with their partners.
     QStringList linksLeftOut;
+    // A line for each other file left out: a half pair, or a partner that is
+    // a folder or no regular file; the sound's number and the file named.
+    QStringList leftOut;
     // Warning boxes in the order to show them: on failure the reader's
-    // error; otherwise the rename and duplicate warnings, if any.
+    // error; otherwise the files left out, the rename and the duplicate
+    // warnings, if any.
     DeviceMessages messages;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/anchoredfolder.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 struct WaveRenumber {
@@ -25,15 +26,35 @@ QVector<WaveRenumber> renumberedWaves(const QVector<MainWindow1Records::SOUND_IN
 struct RenumberResult {
     bool ok = false;
     QVector<QString> newFiles; // native .wav path of each change, in order
-    DeviceMessages messages; // the warning when it failed
+    DeviceMessages messages; // the warning when it failed: which sounds are where
 };
 
-// Moves every pair to the names of its new number in two phases (all to
-// temporary names first, so no pair overwrites another) and patches the
-// number in each record, reaching each file from padRoot (without one, the
-// folder above dataPath) without following a link. Any failure puts back
-// what the volume lets be put back.
+// Moves every pair to the names of its new number and patches the number in
+// each record, reaching each file from padRoot without following a link;
+// nothing is touched without a valid padRoot. First a record naming every
+// move is written to the SYS folder and forced to the disk; then all pairs
+// take hidden names, then their new ones (so no pair overwrites another),
+// each phase forced to the disk; the record goes last. Any failure undoes
+// what the pad lets be undone; what it does not is left to the next load,
+// which undoes it from the record.
 RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const QString &dataPath, const QString &prmPath,
-                                const ztplatform::FolderAnchor &padRoot = ztplatform::FolderAnchor());
+                                const QString &sysPath, const ztplatform::FolderAnchor &padRoot);
+
+// True when the SYS folder holds the record of a renumbering cut short
+// (read only).
+bool renumberingCutShort(const QString &sysPath);
+
+struct RenumberRecovery {
+    bool found = false;   // a record was there
+    bool changed = false; // files were moved back
+    QStringList leftOut;  // a line for each sound that could not be put back
+};
+
+// Undoes the renumbering whose record the SYS folder holds: the kit records
+// on the pad still name the numbers it started from. The record goes once
+// every move is undone or cannot be (a file missing, another at its place);
+// it stays while the pad refuses the writes.
+RenumberRecovery undoCutShortRenumbering(const QString &sysPath, const QString &dataPath, const QString &prmPath,
+                                         const ztplatform::FolderAnchor &padRoot);
 
 #endif

@@ -52,18 +52,21 @@ public:
 
     // The ffmpeg the adding workers run; the converter's default when empty.
     void setConverterProgram(const QString &program) { m_program = program; }
-    // The pad's root as loaded; the workers write and remove only below it.
+    // The pad's root as loaded; the workers write and remove only below it,
+    // and nothing without one.
     void setPadRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
 
 signals:
     // One per sound or path handled, value 1.
     void progress(int value);
-    // An added sound that is not on the pad (failed conversion or a stop);
-    // comes before its progress step.
-    void waveFailed(int waveNo, QString source);
-    // A path of a deletion whose .wav stays on the pad, and why
-    // (UsbUpdate::NotRemoved); comes before its progress step.
-    void deleteFailed(QString path, int why);
+    // An added sound that is not on the pad (failed conversion or a stop),
+    // with the errno of a write the pad refused (0 for none); comes before
+    // its progress step.
+    void waveFailed(int waveNo, QString source, int refusal);
+    // A path of a deletion whose pair stays on the pad, why
+    // (UsbUpdate::NotRemoved) and the errno of the refusal (0 for none); comes
+    // before its progress step.
+    void deleteFailed(QString path, int why, int error);
     // Every worker of the batch has returned and its thread has ended.
     void finished();
 

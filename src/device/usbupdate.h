@@ -21,7 +21,7 @@ public:
         RefusedPad, // another pad stands at the pad's place
         PadGone, // the pad's wave folders are not there
         LinkedFolder, // its folder is a link or leads out of the pad
-        NotRemovable, // the file system refused (read-only, busy, ...)
+        NotRemovable, // the file system refused (read-only, immutable, ...): the pair was put back
     };
 
     explicit UsbUpdate(QObject *parent = nullptr);
@@ -34,8 +34,8 @@ public:
 
     // The ffmpeg to run; the converter's default when empty.
     void setConverterProgram(const QString &program) { m_program = program; }
-    // The pad's root as loaded: every file is written and removed below it
-    // (without one, below the folder above the WAV_DATA folder).
+    // The pad's root as loaded: every file is written and removed below it;
+    // without one nothing is written or removed.
     void setPadRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
 
     // Latin-1 bytes of the first min(length, n) characters, zero-filled to n.
@@ -54,16 +54,18 @@ public slots:
     // without a stop; after a stop the rest are reported as not written.
     bool generateStandardWave(int threadId);
     // Deletes the pairs of the .wav paths (below dataPath) in pathList; a
-    // pair counts as removed once its .wav is gone.
+    // pair counts as removed once its .wav is gone. Both files go or both stay.
     bool singleDelWaveFile(QVector<QString> pathList, QString dataPath, QString prmPath, int threadId);
 
 signals:
     // One per sound handled, value 1.
     void sendProgress(int value);
-    // Before the progress step of a sound that is not on the pad.
-    void sendWaveFailed(int waveNo, QString source);
-    // Before the progress step of a path whose .wav stays on the pad.
-    void sendDeleteFailed(QString path, int why);
+    // Before the progress step of a sound that is not on the pad; `refusal`
+    // is the errno of a write the pad refused (0 for none).
+    void sendWaveFailed(int waveNo, QString source, int refusal);
+    // Before the progress step of a path whose pair stays on the pad, why
+    // (NotRemoved) and the errno of the refusal (0 for none).
+    void sendDeleteFailed(QString path, int why, int error);
     // One per path handled, value 1.
     void sendDelProgress(int value);
     // Last signal of the work call; completed is false after a stop.

@@ -2,11 +2,13 @@
 
 #include "device/devicemessage.h"
 #include "device/padpaths.h"
+#include "device/pairfiles.h"
 #include "model/audioconverter.h"
 #include "model/bytepack.h"
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -16,8 +18,11 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <functional>
 
 namespace waveprm {
 
@@ -95,20 +100,9 @@ bool copyInto(const QString &from, int fd, qint64 *size)
             return true;
         if (n < 0)
             return false;
-        for (qint64 done = 0; done < n;) {
-            const ssize_t w = ::write(fd, buffer.constData() + done, size_t(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0)
-                return false;
-            done += w;
-        }
+        if (!ztplatform::sysio::writeAll(fd, buffer.constData(), n))
+            return false;
     }
-}
-
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    return ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
 }
 
 // One of the pad's two numbered folders of a wave, reached from the root.
@@ -145,12 +139,99 @@ WaveFolder openWaveFolder(const ztplatform::FolderAnchor &root, const QString &b
     return w;
 }
 
+// Makes `hidden` in the folder, lets `write` fill the open file and forces
+// it to the disk. False with errno on failure.
+bool writeHidden(const ztplatform::OpenFolder &folder, const QString &hidden, const std::function<bool(int)> &write)
+{
+    const int fd = hidden.isEmpty() ? -1 : folder.openEntry(hidden, O_WRONLY | O_CREAT | O_EXCL);
+    if (fd < 0)
+        return false;
+    bool ok = write(fd) && ztplatform::OpenFolder::syncFile(fd);
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    errno = error;
+    return ok;
+}
+
+// The two files of one sound, each written under a hidden name beside the
+// name it takes.
+struct PairWrite {
+    const WaveFolder &data, &prm;
+    QString wavName, prmName, hiddenWav, hiddenPrm;
+
+    // Neither file is left under either name; the folders forced to the disk.
+    void drop() const
+    {
+        data.folder.remove(hiddenWav);
+        prm.folder.remove(hiddenPrm);
+        data.folder.sync();
+        prm.folder.sync();
+    }
+    // The first file back under its hidden name, then both dropped.
+    void takeBackWav() const
+    {
+        pairfiles::moveEntry(data.folder, wavName, data.folder, hiddenWav);
+        drop();
+    }
+};
+
+WaveWrite refused(int error, int *refusal)
+{
+    qWarning() << "the sampler pad refused a write:" << std::strerror(error);
+    if (error == EEXIST)
+        return WaveWrite::Blocked;
+    if (refusal)
+        *refusal = error;
+    return WaveWrite::Stopped;
+}
+
+// Both files under hidden names and on the disk, then renamed back to back,
+// then both folders forced to the disk: a stop anywhere leaves the pair whole,
+// hidden, or gone.
+WaveWrite placePair(const PairWrite &pair, const QString &converted, quint16 waveNo, const QString &name,
+                    int *refusal)
+{
+    qint64 size = 0;
+    const bool written =
+            writeHidden(pair.data.folder, pair.hiddenWav, [&](int fd) { return copyInto(converted, fd, &size); })
+            && writeHidden(pair.prm.folder, pair.hiddenPrm, [&](int fd) {
+                   const QByteArray record = buildRecord(waveNo, name, quint32(size));
+                   return ztplatform::sysio::writeAll(fd, record.constData(), record.size());
+               })
+            && pair.data.sync() && pair.prm.sync();
+    if (!written) {
+        const int error = errno;
+        pair.drop();
+        return refused(error, refusal);
+    }
+    if (!pairfiles::moveEntry(pair.data.folder, pair.hiddenWav, pair.data.folder, pair.wavName)) {
+        const int error = errno;
+        pair.drop();
+        return refused(error, refusal);
+    }
+    if (!pairfiles::moveEntry(pair.prm.folder, pair.hiddenPrm, pair.prm.folder, pair.prmName)
+        || !pair.data.folder.sync() || !pair.prm.folder.sync()) {
+        const int error = errno;
+        if (pair.prm.folder.exists(pair.prmName) && !pair.prm.folder.exists(pair.hiddenPrm))
+            pairfiles::moveEntry(pair.prm.folder, pair.prmName, pair.prm.folder, pair.hiddenPrm);
+        pair.takeBackWav();
+        return refused(error, refusal);
+    }
+    return WaveWrite::Written;
+}
+
 } // namespace
 
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
-                          const QString &dataPath, const QString &prmPath, const ztplatform::FolderAnchor &padRoot)
+                          const QString &dataPath, const QString &prmPath, const ztplatform::FolderAnchor &padRoot,
+                          int *refusal)
 {
-    if (!padtree::isUsableFolder(dataPath) || !padtree::isUsableFolder(prmPath)) {
+    if (refusal)
+        *refusal = 0;
+    if (!padRoot.isValid() || !padtree::isUsableFolder(dataPath) || !padtree::isUsableFolder(prmPath)) {
         qWarning() << "not the pad's wave folders:" << dataPath << prmPath;
         return WaveWrite::Stopped;
     }
@@ -162,8 +243,6 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
     const QString rrr = padtree::threeDigits(padtree::waveFileNumber(waveNo));
     const QString wavName = rrr + QStringLiteral(".wav");
     const QString prmName = rrr + QStringLiteral(".prm");
-    const ztplatform::FolderAnchor root =
-            padRoot.isValid() ? padRoot : ztplatform::FolderAnchor::record(QFileInfo(dataPath).absolutePath());
 
     // Only a regular file is converted: ffmpeg would wait on a pipe for ever.
     if (!ztplatform::isRegularFile(source)) {
@@ -185,53 +264,24 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
         return WaveWrite::ConversionFailed;
     }
 
-    const WaveFolder data = openWaveFolder(root, dataPath, fff);
+    // Both folders are reached before either file is written.
+    const WaveFolder data = openWaveFolder(padRoot, dataPath, fff);
     if (data.failure != WaveWrite::Written) {
         qDebug().noquote() << QStringLiteral("创建文件夹失败");
         return data.failure;
     }
-    // Both files are made new: whatever stands at a name (a pair the editor
-    // did not list, a link) is never opened, replaced or removed.
-    qint64 size = 0;
-    const int wav = data.folder.openEntry(wavName, O_WRONLY | O_CREAT | O_EXCL);
-    if (wav < 0 && errno == EEXIST) {
+    const WaveFolder prm = openWaveFolder(padRoot, prmPath, fff);
+    if (prm.failure != WaveWrite::Written)
+        return prm.failure;
+    // Whatever stands at a name of the pair (a pair the editor did not list,
+    // a link) is never opened, replaced or removed.
+    if (!pairfiles::findEntry(data.folder, wavName).isEmpty() || !pairfiles::findEntry(prm.folder, prmName).isEmpty()) {
         qWarning() << "an entry stands at the name of wave" << waveNo << ":" << dataPath + QLatin1Char('/') + fff;
         return WaveWrite::Blocked;
     }
-    // The sound counts only once it is on the disk, before any record names it.
-    const bool copied = wav >= 0 && copyInto(converted, wav, &size) && ztplatform::OpenFolder::syncFile(wav);
-    if ((wav >= 0 && ::close(wav) != 0) || !copied || !data.sync()) {
-        qWarning() << "cannot write wave" << waveNo << "to the pad";
-        if (wav >= 0)
-            data.folder.remove(wavName);
-        return WaveWrite::ConversionFailed;
-    }
-    auto dropPair = [&](const ztplatform::OpenFolder *prmFolder) {
-        data.folder.remove(wavName);
-        if (prmFolder)
-            prmFolder->remove(prmName);
-    };
-
-    const WaveFolder prm = openWaveFolder(root, prmPath, fff);
-    if (prm.failure != WaveWrite::Written) {
-        dropPair(nullptr);
-        return prm.failure;
-    }
-    const int out = prm.folder.openEntry(prmName, O_WRONLY | O_CREAT | O_EXCL);
-    if (out < 0) {
-        const bool taken = errno == EEXIST;
-        qDebug() << "Open Error" << prmPath + QLatin1Char('/') + fff + QLatin1Char('/') + prmName;
-        dropPair(nullptr);
-        return taken ? WaveWrite::Blocked : WaveWrite::Stopped;
-    }
-    const bool written =
-            writeAll(out, buildRecord(quint16(waveNo), name, quint32(size))) && ztplatform::OpenFolder::syncFile(out);
-    if (::close(out) != 0 || !written || !prm.sync()) {
-        qDebug() << "Open Error" << prmName;
-        dropPair(&prm.folder);
-        return WaveWrite::Stopped;
-    }
-    return WaveWrite::Written;
+    const PairWrite pair{data, prm, wavName, prmName, pairfiles::freeHiddenName(data.folder, wavName),
+                         pairfiles::freeHiddenName(prm.folder, prmName)};
+    return placePair(pair, converted, quint16(waveNo), name, refusal);
 }
 
 } // namespace waveprm

@@ -41,20 +41,22 @@ enum class WaveWrite {
     Written, // both files are on the pad
     ConversionFailed, // nothing of this sound is left on the pad; go on
     Blocked, // an entry stands at a name of the sound, or a folder is a link: nothing written; go on
-    Stopped // the pad cannot take more (folder, ffmpeg, record file, another pad at its place)
+    Stopped // the pad cannot take more (folder, ffmpeg, a write the pad refused, another pad at its place)
 };
 
 // Converts `source` into dataPath/fff/rrr.wav and writes prmPath/fff/rrr.prm
-// for wave waveNo. Both are reached from padRoot (without one, the folder
-// above dataPath) one folder at a time when they are written: a folder
-// that is a link or lies on another volume blocks the sound. Both files are
-// created new; an entry already at either name blocks the sound and is left
-// as it is. Written means both files and their folders are on the disk
-// (synced). A sound that fails leaves nothing of its own under the number;
-// folders that are not absolute stop it before anything is written.
+// for wave waveNo. Both folders are reached from padRoot one folder at a time
+// before either file is written: a folder that is a link or lies on another
+// volume blocks the sound. Both files are written under hidden names and
+// forced to the disk, then take their names back to back (never replacing
+// an entry there: it blocks the sound), then both folders are forced to the
+// disk: a stop at any point leaves the pair whole, under hidden names, or
+// gone. A sound that fails leaves nothing of its own under the number.
+// Without a valid padRoot, or with folders that are not absolute, nothing is
+// written. A write the pad refuses stops the sound, its errno in *refusal.
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
-                          const QString &dataPath, const QString &prmPath,
-                          const ztplatform::FolderAnchor &padRoot = ztplatform::FolderAnchor());
+                          const QString &dataPath, const QString &prmPath, const ztplatform::FolderAnchor &padRoot,
+                          int *refusal = nullptr);
 
 } // namespace waveprm
 

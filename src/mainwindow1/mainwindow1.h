@@ -300,8 +300,8 @@ public slots:
     void recvUpdate(int flag, int kit);
     void recvAddProgress(int value);
     void recvDelProgress(int value);
-    void recvWaveFailed(int waveNo, QString source);
-    void recvDeleteFailed(QString path, int why);
+    void recvWaveFailed(int waveNo, QString source, int refusal);
+    void recvDeleteFailed(QString path, int why, int error);
     void recvBatchFinished();
     void on_btnLoadFile_clicked();
     void on_btnSave_clicked();

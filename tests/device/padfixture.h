@@ -5,7 +5,10 @@
 // five CLICK sounds and the .wav/.prm pairs a test adds.
 
 #include "device/padpaths.h"
+#include "device/padrecovery.h"
+#include "device/padsounds.h"
 #include "device/waveprm.h"
+#include "platform/tempnames.h"
 #include "fakedrives.h"
 #include "model/kitfile_fixture.h"
 
@@ -95,6 +98,45 @@ struct PadFixture {
     }
     QVector<QString> dataFolders() const { return numbered(dataPath); }
     QVector<QString> prmFolders() const { return numbered(prmPath); }
+
+    // The pad loaded again as the window loads it: what was cut short put
+    // in order, then the sounds read.
+    struct Loaded {
+        PadRecovery recovery;
+        PadSounds sounds;
+        QStringList hidden; // hidden pair files still in the wave folders
+        QString text() const { return recovery.messages.isEmpty() ? QString() : recovery.messages.first().text; }
+    };
+    Loaded loadAgain() const
+    {
+        PadTreePaths tree;
+        tree.sysPath = sysPath;
+        tree.dataPath = dataPath;
+        tree.prmPath = prmPath;
+        Loaded l;
+        if (!findPadLeftovers(tree).isEmpty())
+            l.recovery = recoverPad(tree, ztplatform::FolderAnchor::record(root));
+        l.sounds = readPadSounds(dataFolders(), prmFolders());
+        QDirIterator it(model, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            if (ztplatform::isTemporaryName(QFileInfo(it.next()).fileName()))
+                l.hidden << it.filePath();
+        }
+        return l;
+    }
+
+    // True when every sound read is a whole pair: its record names the size
+    // of the .wav beside it.
+    bool pairsWhole(const PadSounds &sounds) const
+    {
+        for (const auto &s : sounds.waveLoadKitAttrList) {
+            const QString wav = QDir::fromNativeSeparators(s.file);
+            const QString prm = QString(wav).replace(dataPath, prmPath).replace(".wav", ".prm");
+            if (kf::rd32(kf::readFile(prm), 38) != quint32(QFileInfo(wav).size()))
+                return false;
+        }
+        return true;
+    }
 
     // Every path below the root with a hash of its bytes.
     QStringList snapshot() const

@@ -66,41 +66,62 @@ private slots:
                          "with special symbol."));
     }
 
-    void pairingMismatchesAreReported_data()
+    // A file without its partner, or a partner that is no file, is named
+    // and left out; the other sounds load.
+    void halfPairsAreNamedAndLeftOut_data()
     {
         QTest::addColumn<QStringList>("prm");
         QTest::addColumn<QStringList>("wav");
         QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("loaded");
+        QTest::addColumn<QString>("lines");
         QTest::newRow("audio without record") << QStringList{"001", "003"} << QStringList{"001", "002", "003"} << "001"
-                                              << "The sound of number 2 in the wave list is incorrect.";
+                                              << 3 << "Sound 2 (D/001/002.wav): it has no .prm file.";
         QTest::newRow("record without audio") << QStringList{"100", "001", "002"} << QStringList{"100", "001"} << "002"
-                                              << "The sound of number 102 in the wave list is incorrect.";
-        QTest::newRow("lone parameter folder") << QStringList{"001", "100"} << QStringList{} << "003"
-                                               << "The sound of number 201 in the wave list is incorrect.\r\n"
-                                                  "The sound of number 200 in the wave list is incorrect.";
-        QTest::newRow("equal numbers") << QStringList{"001"} << QStringList{"1", "001"} << "001"
-                                       << "";
+                                              << 3 << "Sound 102 (P/002/002.prm): it has no .wav file.";
+        QTest::newRow("lone parameter folder") << QStringList{"001", "100"} << QStringList{} << "003" << 1
+                                               << "Sound 201 (P/003/001.prm): it has no .wav file.\r\n"
+                                                  "Sound 200 (P/003/100.prm): it has no .wav file.";
+        QTest::newRow("equal numbers") << QStringList{"001"} << QStringList{"1", "001"} << "001" << 2
+                                       << "Sound 1 (D/001/1.wav): it has no .prm file.";
+        QTest::newRow("folder at a sound's name") << QStringList{"007"} << QStringList{"007/"} << "001" << 1
+                                                  << "Sound 7 (D/001/007.wav): a folder stands at its name.";
+        QTest::newRow("pipe at a sound's name") << QStringList{"007"} << QStringList{"007|"} << "001" << 1
+                                                << "Sound 7 (D/001/007.wav): it is not a regular file.";
+        QTest::newRow("not a sound's name") << QStringList{} << QStringList{"notes"} << "002" << 1
+                                            << "D/002/notes.wav: not named as a sound.";
     }
-    void pairingMismatchesAreReported()
+    void halfPairsAreNamedAndLeftOut()
     {
         QFETCH(QStringList, prm);
         QFETCH(QStringList, wav);
         QFETCH(QString, folder);
-        QFETCH(QString, text);
+        QFETCH(int, loaded);
+        QFETCH(QString, lines);
         PadFixture pad;
-        pad.addWave(5); // an earlier good folder is read first
+        pad.addWave(5); // a good pair beside them
         for (const QString &p : prm)
-            pad.writePair(folder, p, 50, "x", false);
-        for (const QString &w : wav)
-            touchFile(pad.dataPath + "/" + folder + "/" + w + ".wav", kf::wavBytes(8, 1));
+            pad.writePair(folder, p, quint16(padtree::waveNumberFromLocation(folder.toInt(), p.toInt())), "x", false);
+        QDir().mkpath(pad.dataPath + "/" + folder);
+        for (const QString &w : wav) {
+            const QString path = pad.dataPath + "/" + folder + "/" + w.left(3) + ".wav";
+            if (w.endsWith('/'))
+                QVERIFY(QDir().mkdir(path));
+            else if (w.endsWith('|'))
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            else
+                touchFile(pad.dataPath + "/" + folder + "/" + w + ".wav", kf::wavBytes(8, 1));
+        }
+        // A link at a sound's name, its target gone, is left out with its partner as a link.
+        QVERIFY(QFile::link(pad.root + "/gone.wav", pad.dataPath + "/001/010.wav"));
+        pad.writePair("001", "010", 10, "linked", false);
         const PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
-        QVERIFY(!r.ok);
-        QVERIFY(r.waveLoadKitAttrList.isEmpty());
-        QCOMPARE(r.waveAttrList.size(), folder == "001" ? 0 : 1);
-        QCOMPARE(r.messages.size(), 1);
-        QCOMPARE(r.messages.at(0).title, QString("Error"));
-        QCOMPARE(r.messages.at(0).text, text);
+        QVERIFY(r.ok);
+        QCOMPARE(r.waveLoadKitAttrList.size(), loaded);
+        QCOMPARE(r.linksLeftOut, QStringList{pad.dataPath + "/001/010.wav"});
+        QCOMPARE(r.messages.at(0).title, QString("Warning"));
+        QCOMPARE(r.messages.at(0).text, "These sounds of the sampler pad were left out; the other sounds were loaded:\r\n"
+                                                + QString(lines).replace("D/", pad.dataPath + "/").replace("P/", pad.prmPath + "/"));
     }
 
     void hostileRecords()
@@ -125,8 +146,10 @@ private slots:
         QCOMPARE(r.waveLoadKitAttrList.at(2).file, QDir::toNativeSeparators(pad.dataPath + "/001/009.wav"));
         QCOMPARE(r.waveLoadKitAttrList.at(2).wave_No, quint16(9));
         QCOMPARE(r.duplicateNumbers, QVector<int>{9});
-        QCOMPARE(r.messages.size(), 1);
-        QCOMPARE(r.messages.at(0).text, QString("The sound of number 9 is stored more than once on the sampler pad."));
+        QCOMPARE(r.messages.size(), 2);
+        QCOMPARE(r.leftOut, (QStringList{"Sound 4 (" + pad.prmPath + "/001/004.prm): it has no .wav file.",
+                                         "Sound 5 (" + pad.dataPath + "/001/005.wav): it has no .prm file."}));
+        QCOMPARE(r.messages.at(1).text, QString("The sound of number 9 is stored more than once on the sampler pad."));
 
         pad.writePair("002", "001", 10000, "big");
         r = readPadSounds(pad.dataFolders(), pad.prmFolders());

@@ -102,7 +102,8 @@ private slots:
         s.pairNotRemoved(records.at(1).file, UsbUpdate::LinkedFolder);
         const PadSession::DeleteOutcome outcome = s.finishDeleteBatch();
         QCOMPARE(outcome.removed, QSet<QString>{records.at(0).file});
-        QCOMPARE(outcome.kept, (QHash<QString, int>{{records.at(1).file, UsbUpdate::LinkedFolder}}));
+        QCOMPARE(outcome.kept.keys(), QList<QString>{records.at(1).file});
+        QCOMPARE(outcome.kept.value(records.at(1).file).why, int(UsbUpdate::LinkedFolder));
         s.keepDeletedNumber(2);
         s.restoreDeletedRecords(left);
         QCOMPARE(s.delUsbWaveNumList, QVector<quint16>{1});
@@ -114,7 +115,7 @@ private slots:
         // Not ready: nothing counts as removed.
         s.beginDeleteBatch(false);
         QVERIFY(s.finishDeleteBatch().removed.isEmpty());
-        QCOMPARE(s.delNotRemoved.value(records.at(0).file), int(UsbUpdate::PadGone));
+        QCOMPARE(s.delNotRemoved.value(records.at(0).file).why, int(UsbUpdate::PadGone));
     }
 };
 

@@ -1,5 +1,7 @@
+#include "bindmount.h"
 #include "device/renumber.h"
 #include "padfixture.h"
+#include "platform/sysio.h"
 
 #include <QScopeGuard>
 #include <QtTest>
@@ -8,6 +10,8 @@ using Records = MainWindow1Records;
 
 class TestRenumber : public QObject {
     Q_OBJECT
+
+    static ztplatform::FolderAnchor root(const PadFixture &pad) { return ztplatform::FolderAnchor::record(pad.root); }
 
     static QString wav(const PadFixture &pad, int n)
     {
@@ -40,7 +44,7 @@ private slots:
         const QVector<int> old{3, 1, 100};
         const QVector<WaveRenumber> changes = renumberedWaves(list(pad, old), old);
         QCOMPARE(changes.size(), 3);
-        const RenumberResult r = renumberPadWaves(changes, pad.dataPath, pad.prmPath);
+        const RenumberResult r = renumberPadWaves(changes, pad.dataPath, pad.prmPath, pad.sysPath, root(pad));
         QVERIFY(r.ok);
         QCOMPARE(r.newFiles, (QVector<QString>{wav(pad, 1), wav(pad, 2), wav(pad, 3)}));
         QCOMPARE(kf::readFile(wav(pad, 1)), audio3);
@@ -66,7 +70,7 @@ private slots:
         });
         const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
         const QVector<int> old{3, 150}; // 3 becomes 1 in 001, 150 becomes 2 and leaves 002
-        QVERIFY(renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath).ok);
+        QVERIFY(renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath, pad.sysPath, root(pad)).ok);
         for (const QString &folder : {pad.dataPath + "/001", pad.dataPath + "/002", pad.prmPath + "/002"})
             QVERIFY2(synced.contains(QFileInfo(folder).canonicalFilePath()), qPrintable(folder));
     }
@@ -91,11 +95,81 @@ private slots:
             pad.addWave(n);
         touchFile(pad.model + "/" + spoiler, bytes);
         const QStringList before = pad.snapshot();
-        const RenumberResult r = renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath);
+        const RenumberResult r = renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath, pad.sysPath, root(pad));
         QVERIFY(!r.ok);
         QCOMPARE(r.messages.size(), 1);
         QCOMPARE(r.messages.at(0).text,
                  QString("The sounds on the sampler pad could not be renumbered; they keep their numbers."));
+        QCOMPARE(pad.snapshot(), before);
+    }
+
+    // Stopped at every write, what was not synced dropped: the box names the
+    // sounds not back at their numbers (never "they keep their numbers"
+    // falsely), and the next load undoes the rest, byte for byte.
+    void aStopIsUndoneAtTheNextLoad()
+    {
+        namespace io = ztplatform::sysio;
+        const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
+        int calls = 0;
+        for (int n = 0; n == 0 || n <= calls; ++n) {
+            PadFixture pad;
+            for (int w : old)
+                pad.addWave(w);
+            const QStringList before = pad.snapshot();
+            io::stopAt(n, true);
+            const RenumberResult r =
+                    renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath, pad.sysPath, root(pad));
+            if (n == 0) {
+                calls = io::callCount();
+                QVERIFY(r.ok);
+                continue;
+            }
+            io::resume();
+            QVERIFY(!r.ok);
+            const bool kept = r.messages.value(0).text.endsWith("they keep their numbers.");
+            if (kept)
+                QCOMPARE(pad.snapshot().filter(QRegularExpression("^(?!.*renumbering)")), before);
+            const PadFixture::Loaded again = pad.loadAgain();
+            QVERIFY2(again.sounds.leftOut.isEmpty() && again.hidden.isEmpty(), qPrintable(QString::number(n)));
+            QCOMPARE(pad.snapshot(), before);
+            QCOMPARE(again.text().contains("A renumbering cut short was undone"), again.recovery.changed || !kept);
+        }
+        QVERIFY(calls > 12);
+    }
+
+    // A pad turned read-only part-way: the box says where the sounds are, the
+    // record stays, and the load once the pad takes writes again undoes it.
+    void aPadTurnedReadOnlyIsUndoneLater()
+    {
+        if (!BindMount::unavailable().isEmpty())
+            QSKIP(qPrintable(BindMount::unavailable()));
+        PadFixture source;
+        for (int w : {2, 4})
+            source.addWave(w);
+        BindMount bind;
+        if (!bind.mount(source.root, "zt350-renumber"))
+            QSKIP(qPrintable("cannot bind-mount here (" + bind.error + ")"));
+        PadFixture pad(bind.mountPoint); // the same tree, seen through the mount
+        const QStringList before = pad.snapshot();
+        bool readOnly = false;
+        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+            if (e == ztplatform::FileEvent::Synced && path.contains("/WAV_DATA/") && !readOnly)
+                readOnly = bind.makeReadOnly();
+        });
+        const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
+        const QVector<int> old{2, 4};
+        const RenumberResult r =
+                renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath, pad.sysPath, root(pad));
+        QVERIFY(readOnly && !r.ok);
+        QCOMPARE(r.messages.value(0).text,
+                 QString("The sounds on the sampler pad could not be renumbered, and these could not be put back at "
+                         "their numbers; the next load of the sampler pad puts them back where it can:\r\n"
+                         "Sound 2: under hidden names, out of the pad's list.\r\n"
+                         "Sound 4: under hidden names, out of the pad's list."));
+        QVERIFY(BindMount::run("mount", {"-o", "remount,bind,rw", bind.mountPoint}));
+        const PadFixture::Loaded again = pad.loadAgain();
+        QVERIFY(again.text().contains("A renumbering cut short was undone: the sounds keep their numbers."));
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 2);
         QCOMPARE(pad.snapshot(), before);
     }
 };

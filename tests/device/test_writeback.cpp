@@ -4,6 +4,7 @@
 #include "device/writeback.h"
 #include "model/audioconverter.h"
 #include "padfixture.h"
+#include "platform/sysio.h"
 
 #include <QtTest>
 
@@ -187,10 +188,55 @@ private slots:
         QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"),
                  global.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, kitChainBlock(run.chains)));
         audioconverter conv;
-        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.dataPath, run.pad.prmPath),
-                 waveprm::WaveWrite::ConversionFailed);
+        int refusal = 0;
+        // A full pad stops the batch: the sounds after it are not tried.
+        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.dataPath, run.pad.prmPath,
+                                          ztplatform::FolderAnchor::record(run.pad.root), &refusal),
+                 waveprm::WaveWrite::Stopped);
+        QCOMPARE(refusal, ENOSPC);
         QVERIFY(!QFileInfo::exists(run.pad.dataPath + "/001/011.wav"));
         QVERIFY(!QFileInfo::exists(run.pad.prmPath + "/001/011.prm"));
+    }
+
+    // Stopped at every write, what was not synced dropped: each file the
+    // write-back touches holds its old bytes or its new ones, and the pad
+    // loads again with its sound whole and nothing hidden left.
+    void aStopLeavesEachFileOldOrNew()
+    {
+        namespace io = ztplatform::sysio;
+        const QStringList files{"KIT/k007.ini", "KIT/k042.ini", "SYS/global.ini", "SYS/alter.ini"};
+        auto edit = [](Run &run) {
+            run.kits[6].kit_tempo ^= 1;
+            run.kits[41].effect2_ctrl3 = 266;
+            run.chains[3].curKitChain[3][0] = 12;
+            return run.writeBack(true);
+        };
+        QMap<QString, QByteArray> old, written;
+        int calls = 0;
+        {
+            Run run;
+            for (const QString &f : files)
+                old[f] = kf::readFile(run.pad.model + "/" + f);
+            io::resetCount();
+            QVERIFY(!edit(run).failed);
+            calls = io::callCount();
+            for (const QString &f : files)
+                written[f] = kf::readFile(run.pad.model + "/" + f);
+        }
+        for (int n = 1; n <= calls; ++n) {
+            Run run;
+            io::stopAt(n, true);
+            QVERIFY(edit(run).failed);
+            io::resume();
+            for (const QString &f : files) {
+                const QByteArray now = kf::readFile(run.pad.model + "/" + f);
+                QVERIFY2(now == old[f] || now == written[f], qPrintable(QString("%1 at %2").arg(f).arg(n)));
+            }
+            const PadFixture::Loaded again = run.pad.loadAgain();
+            QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 1);
+            QVERIFY(again.hidden.isEmpty() && again.recovery.messages.isEmpty());
+        }
+        QVERIFY(calls >= 8);
     }
 
     void padDriveTest()

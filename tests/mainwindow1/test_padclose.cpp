@@ -617,9 +617,16 @@ private slots:
         QVERIFY(firstRecord > 0);
         QVERIFY(log.at(firstRecord).endsWith("/KIT/k001.ini"));
         auto canonical = [](const QString &path) { return QFileInfo(path).canonicalFilePath(); };
-        for (const QString &synced : {f.wav(4), f.pad.dataPath + "/001", f.prm(4), f.pad.prmPath + "/001"}) {
-            const int at = log.indexOf("sync " + canonical(synced));
-            QVERIFY2(at >= 0 && at < firstRecord, qPrintable(synced));
+        // Each file forced to the disk under its hidden name, then their folders.
+        int filesSynced = -1;
+        for (const QString &file : {f.wav(4), f.prm(4)}) {
+            const QString hidden = canonical(QFileInfo(file).path()) + "/." + QFileInfo(file).fileName() + ".0.zt-part";
+            filesSynced = qMax(filesSynced, log.indexOf("sync " + hidden));
+            QVERIFY2(log.contains("sync " + hidden), qPrintable(hidden));
+        }
+        for (const QString &folder : {f.pad.dataPath + "/001", f.pad.prmPath + "/001"}) {
+            const int at = log.lastIndexOf("sync " + canonical(folder), firstRecord);
+            QVERIFY2(at > filesSynced && at < firstRecord, qPrintable(folder));
         }
     }
 

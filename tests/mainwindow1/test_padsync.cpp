@@ -2,8 +2,11 @@
 #include "mainwindow1/device/padpane.h"
 #include "padwindow.h"
 
+#include "platform/sysio.h"
+
 #include <QProcess>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QtTest>
 
 // Sounds added to and deleted from a loaded pad while editing: the pairs on
@@ -327,7 +330,7 @@ private slots:
         MainWindow1 *w = f.open();
         FileEvents events;
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
-            if (e == ztplatform::FileEvent::Removed && path.endsWith(".prm") && serial.mounts == 0) {
+            if (e == ztplatform::FileEvent::Removed && path.contains(".prm") && serial.mounts == 0) {
                 serial.mounts = 1;
                 QFile::rename(f.pad.sysPath + "/global.ini", f.pad.sysPath + "/global.old");
             }
@@ -375,6 +378,105 @@ private slots:
         QVERIFY(w->pad().delUsbWaveNumList.isEmpty());
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!w->delDialog->isVisible());
+    }
+
+    // A delete that could reach only the .wav: the .prm's folder became a
+    // link after the load, or the .prm cannot be removed. Both files stay
+    // where they were, so does the row, and the box says why.
+    void aDeleteThatReachesOneFileKeepsThePair_data()
+    {
+        QTest::addColumn<bool>("linked");
+        QTest::newRow("record folder become a link") << true;
+        QTest::newRow("record immutable") << false;
+    }
+    void aDeleteThatReachesOneFileKeepsThePair()
+    {
+        QFETCH(bool, linked);
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        QTemporaryDir outside;
+        const QString folder = f.pad.prmPath + "/001", moved = outside.filePath("001");
+        if (linked)
+            QCOMPARE(QProcess::execute("sh", {"-c", "mv '" + folder + "' '" + moved + "' && ln -s '" + moved + "' '"
+                                                            + folder + "'"}),
+                     0);
+        else if (QProcess::execute("chattr", {"+i", f.prm(3)}) != 0)
+            QSKIP("chattr +i is not available here (needs root and a file system that keeps the flag)");
+        const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", f.prm(3)}); });
+        const QStringList rows = f.rows();
+        deleteRows(w, {2});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{"These sounds were not deleted from the sampler pad and stay in the "
+                                                 "list:\r\nwave3 ("
+                                                 + QString(linked ? "its folder is a link or leads out of the sampler pad"
+                                                                  : "the sampler pad refused to remove its files: "
+                                                                    "Operation not permitted")
+                                                 + ")"});
+        QCOMPARE(f.rows(), rows);
+        QVERIFY(QFile::exists(f.wav(3)) && QFile::exists(f.prm(3)));
+        QCOMPARE(QDir(f.pad.dataPath + "/001").entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
+    // A batch the pad refuses at its first file stops there: the sounds
+    // after it are not converted, and one box names them all, with the cause.
+    void aRefusedWriteStopsTheBatch()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString folder = f.pad.dataPath + "/001";
+        if (QProcess::execute("chattr", {"+i", folder}) != 0)
+            QSKIP("chattr +i is not available here (needs root and a file system that keeps the flag)");
+        const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", folder}); });
+        const QString log = f.work.filePath("conversions");
+        const QString counting = f.work.filePath("counting-ffmpeg");
+        touchFile(counting, "#!/bin/sh\necho x >> '" + log.toUtf8() + "'\nexec " + audioconverter::defaultProgram().toUtf8()
+                                    + " \"$@\"\n");
+        QFile(counting).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        padpane::padSync(w)->setConverterProgram(counting);
+        QStringList tones;
+        for (int i = 0; i < 4; ++i)
+            tones << QDir::toNativeSeparators(makeTone(f.work.filePath(QString("t%1.wav").arg(i)), 0.05));
+        f.importSounds(tones);
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad refused a write (Operation not permitted); the "
+                                                 "sounds after it were not tried.\r\nThese sounds could not be "
+                                                 "written to the sampler pad and were not added:\r\n"
+                                                 + tones.join("\r\n")});
+        QCOMPARE(kf::readFile(log), QByteArray("x\nx\n")); // one per worker
+        QCOMPARE(f.rows().size(), 3);
+    }
+
+    // A renumbering killed at a middle rename: the box says where the sounds
+    // are; the next load undoes it and every sound is back at its number.
+    void aRenumberingCutShortIsUndoneAtTheNextLoad()
+    {
+        PadWindow f;
+        for (int n : {2, 5, 9})
+            f.pad.addWave(n);
+        f.pad.writeKits({4, 8});
+        const QStringList before = f.pad.snapshot();
+        MainWindow1 *w = f.open();
+        for (int i = 0; i < 3; ++i)
+            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        ztplatform::sysio::stopAt(10); // the folders, the record, then the fourth rename to a hidden name
+        padpane::updateWavePrmAndData(w, 3, {2, 5, 9});
+        ztplatform::sysio::resume();
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The sounds on the sampler pad could not be renumbered, and these could not be put back "
+                             "at their numbers; the next load of the sampler pad puts them back where it can:\r\n"
+                             "Sound 2: under hidden names, out of the pad's list.\r\n"
+                             "Sound 5: under hidden names, out of the pad's list."});
+        QCOMPARE(w->library().waveLoadKitAttrList[1].wave_No, quint16(5));
+        delete f.w.data();
+        f.prompter.clear();
+        f.open();
+        QCOMPARE(f.prompter.texts(), QStringList{"The editor stopped before it had finished changing the sounds on "
+                                                 "the sampler pad; they are now put in order.\r\nA renumbering cut "
+                                                 "short was undone: the sounds keep their numbers."});
+        QCOMPARE(f.rows(), (QStringList{"2|wave2|" + f.wav(2), "5|wave5|" + f.wav(5), "9|wave9|" + f.wav(9)}));
+        QCOMPARE(f.pad.snapshot(), before);
     }
 
     void twoHundredSoundsFillNewFolders()

@@ -1,5 +1,6 @@
 // Loading the pad at start: sounds, metronome sounds, global settings and
-// kits, under a progress dialog. A load only reads the pad.
+// kits, under a progress dialog. The load only reads the pad; what an earlier
+// run left cut short is put in order first, as a write of its own.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padpane.h"
 #include "ui_mainwindow1.h"
@@ -7,6 +8,7 @@
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
 #include "device/padkits.h"
+#include "device/padrecovery.h"
 #include "device/padsounds.h"
 #include "device/padtree.h"
 #include "platform/regularfile.h"
@@ -76,6 +78,27 @@ void padpane::showDeviceMessages(MainWindow1 *w, const DeviceMessages &messages)
         UiPrompter::instance()->warning(w, m.title, m.text, QMessageBox::Ok);
 }
 
+// Before the pad's sounds are read: a sound added or deleted, or a
+// renumbering, that an earlier run left cut short is finished or undone on
+// the pad, each write judged by a guard on the pad whose identity was just
+// read; one box says what was done. False when the tree no longer passes its
+// check afterwards.
+static bool putPadInOrder(MainWindow1 *w, const PadIdentity &loaded)
+{
+    if (findPadLeftovers(w->pad()).isEmpty())
+        return true;
+    ztplatform::FolderAnchor root = w->pad().padRoot;
+    root.setCheck(std::make_shared<PadGuard>(w->pad().padPlaces(), loaded));
+    const PadRecovery recovery = recoverPad(w->pad(), root);
+    padpane::showDeviceMessages(w, recovery.messages);
+    if (!recovery.changed)
+        return true;
+    // Numbered folders may have emptied or filled: listed again.
+    w->pad().waveDataList.clear();
+    w->pad().wavePrmList.clear();
+    return padpane::judgeFourFile(w);
+}
+
 // Why the pad's sounds are not taken: none are left, or they were not read.
 static DeviceMessage soundsRefusal(bool cleared)
 {
@@ -123,6 +146,8 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     if (!rootOk || !filesOk)
         return refuse({notPad});
     const PadIdentity loaded = w->pad().currentPadIdentity();
+    if (!putPadInOrder(w, loaded))
+        return refuse({notPad});
     progress->show();
 
     progress->setValue(18);

@@ -47,8 +47,9 @@ PadMatch padCheck(MainWindow1 *w, bool settingsToo);
 // user is told, and when another pad stands there, padLost().
 bool padStillLoaded(MainWindow1 *w);
 // One box about sounds of a batch that did not reach the pad: why (another
-// pad, read-only, gone), then `lead` and the sounds.
-DeviceMessage padBatchMessage(MainWindow1 *w, const QString &lead, const QStringList &sounds);
+// pad, read-only, gone, or the errno `refusal` of a write it refused), then
+// `lead` and the sounds.
+DeviceMessage padBatchMessage(MainWindow1 *w, const QString &lead, const QStringList &sounds, int refusal = 0);
 // usbDialog prepared for a long pad operation, shown at 0.
 QProgressDialog *showPadProgress(MainWindow1 *w, const QString &label, int maximum);
 // Warning boxes of the device side, in order.

@@ -24,7 +24,8 @@ void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNu
     // Another pad at the pad's place is not touched; the numbers come back.
     const bool onPad = !w->pad().padFoldersReady() || padpane::padStillLoaded(w);
     const RenumberResult result =
-            onPad ? renumberPadWaves(changes, w->pad().dataPath, w->pad().prmPath, w->pad().padRoot) : RenumberResult();
+            onPad ? renumberPadWaves(changes, w->pad().dataPath, w->pad().prmPath, w->pad().sysPath,
+                                                 w->pad().padRoot) : RenumberResult();
     if (!result.ok) {
         // Found before the renumbering: padStillLoaded() has told it.
         const PadMatch lost = onPad && w->pad().padGuard ? w->pad().padGuard->lost() : PadMatch();

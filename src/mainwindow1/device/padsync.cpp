@@ -21,6 +21,8 @@
 #include <QStandardItemModel>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -34,6 +36,21 @@ QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1::SOUND_INDEX> &r
             index.insert(records.at(i).file, i);
     }
     return index;
+}
+
+// Why a pair stays on the pad, as the box tells it after the sound's name;
+// a read-only pad is told once for the whole box.
+QString keptReason(const PadSession::Kept &kept)
+{
+    if (kept.why == UsbUpdate::LinkedFolder)
+        return QStringLiteral(" (") + MainWindow1::tr("its folder is a link or leads out of the sampler pad")
+                + QLatin1Char(')');
+    if (kept.why == UsbUpdate::NotRemovable && kept.error != 0 && kept.error != EROFS)
+        return QStringLiteral(" (")
+                + MainWindow1::tr("the sampler pad refused to remove its files: %1")
+                          .arg(QString::fromLocal8Bit(std::strerror(kept.error)))
+                + QLatin1Char(')');
+    return QString();
 }
 
 } // namespace
@@ -113,17 +130,19 @@ void MainWindow1::recvDelProgress(int value)
     }
 }
 
-void MainWindow1::recvWaveFailed(int waveNo, QString)
+void MainWindow1::recvWaveFailed(int waveNo, QString, int refusal)
 {
     pad().failedWaveList << waveNo;
+    if (refusal != 0 && pad().batchRefusal == 0)
+        pad().batchRefusal = refusal;
 }
 
-void MainWindow1::recvDeleteFailed(QString path, int why)
+void MainWindow1::recvDeleteFailed(QString path, int why, int error)
 {
-    pad().pairNotRemoved(path, why);
+    pad().pairNotRemoved(path, why, error);
 }
 
-DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, const QStringList &sounds)
+DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, const QStringList &sounds, int refusal)
 {
     using writeback::PadStop;
     PadMatch lost;
@@ -135,6 +154,9 @@ DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, cons
     }
     if (stop != PadStop::None)
         lines.prepend(writeback::padStopText(stop));
+    else if (refusal != 0)
+        lines.prepend(MainWindow1::tr("The sampler pad refused a write (%1); the sounds after it were not tried.")
+                              .arg(QString::fromLocal8Bit(std::strerror(refusal))));
     return DeviceMessage{MainWindow1::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
 }
 
@@ -148,6 +170,7 @@ void MainWindow1::recvBatchFinished()
 
 void padpane::completeAddBatch(MainWindow1 *w)
 {
+    const int refusal = w->pad().batchRefusal;
     const QVector<PadSession::AddedSound> added = w->pad().finishAddBatch();
     if (w->usbDialog) {
         w->usbDialog->setValue(w->usbDialog->maximum());
@@ -212,7 +235,7 @@ void padpane::completeAddBatch(MainWindow1 *w)
                 w,
                 {padpane::padBatchMessage(
                         w, MainWindow1::tr("These sounds could not be written to the sampler pad and were not added:"),
-                        failedFiles)});
+                        failedFiles, refusal)});
 }
 
 void padpane::completeDeleteBatch(MainWindow1 *w)
@@ -236,10 +259,7 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
             if (number)
                 w->pad().keepDeletedNumber(quint16(number->text().toInt()));
             const QStandardItem *name = w->library().totalGroup->child(row, 1);
-            const QString why = outcome.kept.value(path) == UsbUpdate::LinkedFolder ? QStringLiteral(" (")
-                            + MainWindow1::tr("its folder is a link or leads out of the sampler pad") + QLatin1Char(')')
-                                                                                    : QString();
-            stay.prepend((name ? name->text() : path) + why);
+            stay.prepend((name ? name->text() : path) + keptReason(outcome.kept.value(path)));
         }
     }
     w->pad().restoreDeletedRecords(w->library().waveLoadKitAttrList);

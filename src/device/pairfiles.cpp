@@ -1,0 +1,135 @@
+#include "device/pairfiles.h"
+
+#include "model/audioconverter.h"
+#include "model/bytepack.h"
+#include "model/percussionpadfile1.h"
+#include "platform/sysio.h"
+#include "platform/tempnames.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pairfiles {
+
+namespace {
+
+constexpr int PRM_SIZE = 64;
+constexpr int PRM_SIZE_FIELD = 38;
+constexpr int HIDDEN_TRIES = 1000;
+
+// The entry opened for reading without following a link or waiting on a
+// pipe; -1 unless it is a regular file.
+int openRegular(const ztplatform::OpenFolder &folder, const QString &name)
+{
+    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
+    struct stat st;
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+QStringList entryNames(const ztplatform::OpenFolder &folder)
+{
+    QStringList names;
+    const int fd = folder.isOpen() ? ::fcntl(folder.fd(), F_DUPFD_CLOEXEC, 0) : -1;
+    DIR *dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
+        return names;
+    }
+    ::rewinddir(dir);
+    while (const dirent *e = ::readdir(dir)) {
+        const QString name = QFile::decodeName(e->d_name);
+        if (name != QLatin1String(".") && name != QLatin1String(".."))
+            names << name;
+    }
+    ::closedir(dir);
+    return names;
+}
+
+QString findEntry(const ztplatform::OpenFolder &folder, const QString &name, const QStringList *names)
+{
+    if (!names && folder.exists(name))
+        return name;
+    const QStringList listed = names ? *names : entryNames(folder);
+    for (const QString &entry : listed) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return QString();
+}
+
+QString freeHiddenName(const ztplatform::OpenFolder &folder, const QString &name)
+{
+    for (quint32 n = 0; n < HIDDEN_TRIES; ++n) {
+        const QString hidden = ztplatform::temporaryName(name, n);
+        if (!folder.exists(hidden) && !folder.isLink(hidden))
+            return hidden;
+    }
+    return QString();
+}
+
+QString hiddenTarget(const QString &hidden)
+{
+    if (!ztplatform::isTemporaryName(hidden))
+        return QString();
+    const int numberDot = hidden.lastIndexOf(QLatin1Char('.'), hidden.size() - int(sizeof ".zt-part"));
+    return hidden.mid(1, numberDot - 1);
+}
+
+bool moveEntry(const ztplatform::OpenFolder &source, const QString &from, const ztplatform::OpenFolder &target,
+               const QString &to)
+{
+    if (!source.isOpen() || !target.isOpen() || from.isEmpty() || to.isEmpty()) {
+        errno = EBADF;
+        return false;
+    }
+    return ztplatform::sysio::renameAt(source.fd(), QFile::encodeName(from), target.fd(), QFile::encodeName(to), true)
+            == 0;
+}
+
+qint64 regularSize(const ztplatform::OpenFolder &folder, const QString &name)
+{
+    const int fd = openRegular(folder, name);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    const qint64 size = ::fstat(fd, &st) == 0 ? qint64(st.st_size) : -1;
+    ::close(fd);
+    return size;
+}
+
+QByteArray readRegular(const ztplatform::OpenFolder &folder, const QString &name, qint64 max)
+{
+    const int fd = openRegular(folder, name);
+    if (fd < 0)
+        return QByteArray();
+    QFile file;
+    QByteArray bytes;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        bytes = file.read(max);
+    else
+        ::close(fd);
+    return bytes;
+}
+
+bool isWholePair(const QByteArray &record, qint64 wavSize)
+{
+    if (record.size() != PRM_SIZE || wavSize < audioconverter::WAVE_HEAD_SIZE)
+        return false;
+    const auto *p = reinterpret_cast<const uchar *>(record.constData());
+    const int number = bytepack::get16(p);
+    return number >= 1 && number <= WAVE_MAX_COUNT && qint64(bytepack::get32(p + PRM_SIZE_FIELD)) == wavSize;
+}
+
+} // namespace pairfiles
