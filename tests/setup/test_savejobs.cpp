@@ -124,7 +124,7 @@ private slots:
         QVERIFY(done.reload.files.isEmpty());
         QVERIFY(questions.asked.isEmpty());
         QCOMPARE(moved, QVector<int>({50, 100}));
-        QCOMPARE(QDir(out).entryList(QDir::Files), QStringList({"Kit 1.INI", "Kit 5.INI"}));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 1.INI", "Kit 5.INI"}));
         QCOMPARE(QDir(m_temp).entryList(QDir::Files), QStringList()); // the raw waves go
 
         Editor read;
