@@ -318,7 +318,8 @@ void SaveKitsJob::report(bool replacedAll)
     QString text;
     for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
         if (file && file->isRenamed())
-            text += QDir::toNativeSeparators(file->target()) + savejob::crlf();
+            text += QDir::toNativeSeparators(file->target()) + savejob::crlf()
+                    + (file->notKept().isEmpty() ? QString() : file->notKept() + savejob::crlf());
     }
     if (!text.isEmpty())
         text = QCoreApplication::translate("MainWindow1", "These files are saved:") + savejob::crlf() + text;

@@ -14,7 +14,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <grp.h>
 #include <unistd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -197,7 +196,7 @@ private slots:
     }
 
     // Over another user's file, as root: its owner, group, attributes and
-    // ACL stay. Without root, what the user may not set is named.
+    // ACL stay.
     void replacedFileKeepsOwnerAndAttributes()
     {
         if (::geteuid() != 0)
@@ -210,9 +209,6 @@ private slots:
             QVERIFY(ext4.make(m_dir.path() + "/shared") && ext4.mountOnNewDevice());
             shared = ext4.point;
         }
-        // Reached by anyone, written in by anyone.
-        QCOMPARE(::chmod(QFile::encodeName(QFileInfo(shared).path()).constData(), 0755), 0);
-        QCOMPARE(::chmod(QFile::encodeName(shared).constData(), 0777), 0);
         const QString target = shared + "/K001.INI";
         const QByteArray name = QFile::encodeName(target);
         QVERIFY(write(target, "old"));
@@ -244,16 +240,6 @@ private slots:
         QCOMPARE(::getxattr(name.constData(), "system.posix_acl_access", now.data(), size_t(now.size())),
                  ssize_t(acl.size()));
         QCOMPARE(now, acl);
-
-        QCOMPARE(::seteuid(65534), 0);
-        ReplaceFile f(target);
-        const bool replaced = f.open() && f.write("by nobody") && f.commit();
-        QCOMPARE(::seteuid(0), 0);
-        QVERIFY(replaced);
-        QCOMPARE(f.notKept(), QString("The owner 4242 could not be kept: the file now belongs to nobody.\r\n"
-                                      "The group 4343 could not be kept: the file's group is now %1.")
-                                      .arg(QString::fromLocal8Bit(::getgrgid(0)->gr_name)));
-        QCOMPARE(read(target), QByteArray("by nobody"));
     }
 
     void failedSyncsAreReported()
