@@ -84,6 +84,14 @@ QHash<int, QString> audioByNumber(const QFileInfoList &audioEntries)
     return audio;
 }
 
+// Why a file of the pad's sound folders is left out.
+const char *const NO_WAV = QT_TRANSLATE_NOOP("MainWindow1", "Sound %1 (%2): it has no .wav file.");
+const char *const NO_PRM = QT_TRANSLATE_NOOP("MainWindow1", "Sound %1 (%2): it has no .prm file.");
+const char *const PRM_NOT_A_FILE =
+        QT_TRANSLATE_NOOP("MainWindow1", "Sound %1 (%2): its .prm file is not a regular file.");
+const char *const WAV_A_FOLDER = QT_TRANSLATE_NOOP("MainWindow1", "Sound %1 (%2): a folder stands at its name.");
+const char *const WAV_NOT_A_FILE = QT_TRANSLATE_NOOP("MainWindow1", "Sound %1 (%2): it is not a regular file.");
+
 // A line naming a file of the pad's sound folders left out of the list.
 QString leftOutLine(int folder, const QFileInfo &entry, const char *why)
 {
@@ -92,8 +100,7 @@ QString leftOutLine(int folder, const QFileInfo &entry, const char *why)
     const int r = entry.completeBaseName().toInt(&numbered);
     if (!numbered)
         return DeviceText::tr("%1: not named as a sound.").arg(path);
-    return DeviceText::tr("Sound %1 (%2): ").arg(padtree::waveNumberFromLocation(folder, r)).arg(path)
-            + DeviceText::tr(why);
+    return DeviceText::tr(why).arg(padtree::waveNumberFromLocation(folder, r)).arg(path);
 }
 
 // Reads the records of one WAV_PRM folder and pairs each with its audio file
@@ -120,10 +127,7 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
         pumpEvents(pump);
         const QString audio = audioFiles.value(entryNumber(entry));
         if (audio.isEmpty() || !entry.isFile()) {
-            result.leftOut << leftOutLine(folder, entry,
-                                          audio.isEmpty() ? QT_TRANSLATE_NOOP("MainWindow1", "it has no .wav file.")
-                                                          : QT_TRANSLATE_NOOP("MainWindow1",
-                                                                              "its .prm file is not a regular file."));
+            result.leftOut << leftOutLine(folder, entry, audio.isEmpty() ? NO_WAV : PRM_NOT_A_FILE);
             continue;
         }
         QFile f;
@@ -151,9 +155,7 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
         if (!ztplatform::isRegularFile(audio)) {
             const QFileInfo at(audio);
             named << QDir::toNativeSeparators(at.absoluteFilePath());
-            result.leftOut << leftOutLine(folder, at,
-                                          at.isDir() ? QT_TRANSLATE_NOOP("MainWindow1", "a folder stands at its name.")
-                                                     : QT_TRANSLATE_NOOP("MainWindow1", "it is not a regular file."));
+            result.leftOut << leftOutLine(folder, at, at.isDir() ? WAV_A_FOLDER : WAV_NOT_A_FILE);
             continue;
         }
         if (pairedAudio.contains(audio)) {
@@ -169,7 +171,7 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
     for (const QFileInfo &entry : qAsConst(audioEntries)) {
         const QString audio = QDir::toNativeSeparators(entry.absoluteFilePath());
         if (!pairedAudio.contains(audio) && !named.contains(audio))
-            result.leftOut << leftOutLine(folder, entry, QT_TRANSLATE_NOOP("MainWindow1", "it has no .prm file."));
+            result.leftOut << leftOutLine(folder, entry, NO_PRM);
     }
     return true;
 }
@@ -208,10 +210,9 @@ void addWarnings(PadSounds &result)
         QStringList lines = result.leftOut.mid(0, shown);
         if (result.leftOut.size() > shown)
             lines << QStringLiteral("...");
-        result.messages << DeviceMessage{DeviceText::tr("Warning"),
-                                         DeviceText::tr("These sounds of the sampler pad were left out; the other "
-                                                        "sounds were loaded:")
-                                                 + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"))};
+        lines.prepend(
+                DeviceText::tr("These sounds of the sampler pad were left out; the other sounds were loaded:"));
+        result.messages << DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
     }
     if (!result.renamedNumbers.isEmpty())
         result.messages << numbersWarning(

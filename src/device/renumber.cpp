@@ -156,7 +156,9 @@ bool syncFolders(const PadMoves &pad, const Intent &intent, bool toFolders)
     QSet<QString> done;
     for (const Move &m : intent.moves) {
         for (const FileMove *f : {&m.wav, &m.prm}) {
-            for (const QString &fff : toFolders ? QStringList{f->fromFolder, f->toFolder} : QStringList{f->fromFolder}) {
+            const QStringList folders =
+                    toFolders ? QStringList{f->fromFolder, f->toFolder} : QStringList{f->fromFolder};
+            for (const QString &fff : folders) {
                 const QString key = QString::number(f->prm) + fff;
                 if (done.contains(key))
                     continue;
@@ -359,15 +361,15 @@ Undone undoMoves(const PadMoves &pad, const Intent &intent, Phase phase)
 // A line for a sound of the renumbering not back at its number.
 QString whereLine(const Move &m, At wav, At prm)
 {
-    const QString sound = DeviceText::tr("Sound %1").arg(m.oldNo);
-    if (wav == At::Nowhere || prm == At::Nowhere)
-        return sound + DeviceText::tr(": its %1 file is missing.")
-                               .arg(wav == At::Nowhere ? QStringLiteral(".wav") : QStringLiteral(".prm"));
+    if (wav == At::Nowhere)
+        return DeviceText::tr("Sound %1: its .wav file is missing.").arg(m.oldNo);
+    if (prm == At::Nowhere)
+        return DeviceText::tr("Sound %1: its .prm file is missing.").arg(m.oldNo);
     if (wav == At::Hidden || prm == At::Hidden)
-        return sound + DeviceText::tr(": under hidden names, out of the pad's list.");
+        return DeviceText::tr("Sound %1: under hidden names, out of the pad's list.").arg(m.oldNo);
     if (wav == At::New && prm == At::New)
-        return sound + DeviceText::tr(": now at number %1.").arg(m.newNo);
-    return sound + DeviceText::tr(": its files are split between the numbers %1 and %2.").arg(m.oldNo).arg(m.newNo);
+        return DeviceText::tr("Sound %1: now at number %2.").arg(m.oldNo).arg(m.newNo);
+    return DeviceText::tr("Sound %1: its files are split between the numbers %1 and %2.").arg(m.oldNo).arg(m.newNo);
 }
 
 RenumberResult keepNumbers()

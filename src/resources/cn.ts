@@ -1864,7 +1864,7 @@ and save the current pad settings</source>
     </message>
     <message>
         <source> in the wave list is incorrect.</source>
-        <translation> 在音色列表中不正确。</translation>
+        <translation type="vanished"> 在音色列表中不正确。</translation>
     </message>
     <message>
         <source>Read wave prm file failed, import failed.</source>
@@ -2693,6 +2693,94 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The attribute %1 could not be kept.</source>
         <translation>无法保留文件属性 %1。</translation>
+    </message>
+    <message>
+        <source>Sound %1: its files stay hidden, as other files stand at its place.</source>
+        <translation>音色 %1：其文件仍保持隐藏，因为其位置已被其他文件占用。</translation>
+    </message>
+    <message>
+        <source>Sound %1: its files could not be given their names.</source>
+        <translation>音色 %1：其文件无法恢复为原来的名称。</translation>
+    </message>
+    <message>
+        <source>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</source>
+        <translation>编辑器在完成对采样打击垫音色的更改之前已停止；现已将其整理完毕。</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was undone: the sounds keep their numbers.</source>
+        <translation>已撤销中断的重新编号：音色保持原有编号。</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was undone as far as the files allow; these sounds were left out:</source>
+        <translation>已在文件允许的范围内撤销中断的重新编号；以下音色未被载入：</translation>
+    </message>
+    <message>
+        <source>These sounds were completed: %1.</source>
+        <translation>以下音色已补全：%1。</translation>
+    </message>
+    <message>
+        <source>The unfinished files of these sounds were removed: %1.</source>
+        <translation>以下音色未完成的文件已删除：%1。</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): it has no .wav file.</source>
+        <translation>音色 %1（%2）：缺少 .wav 文件。</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): it has no .prm file.</source>
+        <translation>音色 %1（%2）：缺少 .prm 文件。</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): its .prm file is not a regular file.</source>
+        <translation>音色 %1（%2）：其 .prm 文件不是普通文件。</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): a folder stands at its name.</source>
+        <translation>音色 %1（%2）：该名称处是一个文件夹。</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): it is not a regular file.</source>
+        <translation>音色 %1（%2）：不是普通文件。</translation>
+    </message>
+    <message>
+        <source>%1: not named as a sound.</source>
+        <translation>%1：不是音色的文件名。</translation>
+    </message>
+    <message>
+        <source>These sounds of the sampler pad were left out; the other sounds were loaded:</source>
+        <translation>采样打击垫的以下音色未被载入；其他音色已载入：</translation>
+    </message>
+    <message>
+        <source>Sound %1: its .wav file is missing.</source>
+        <translation>音色 %1：缺少 .wav 文件。</translation>
+    </message>
+    <message>
+        <source>Sound %1: its .prm file is missing.</source>
+        <translation>音色 %1：缺少 .prm 文件。</translation>
+    </message>
+    <message>
+        <source>Sound %1: under hidden names, out of the pad's list.</source>
+        <translation>音色 %1：处于隐藏名称下，不在打击垫的列表中。</translation>
+    </message>
+    <message>
+        <source>Sound %1: now at number %2.</source>
+        <translation>音色 %1：现位于编号 %2。</translation>
+    </message>
+    <message>
+        <source>Sound %1: its files are split between the numbers %1 and %2.</source>
+        <translation>音色 %1：其文件分散在编号 %1 和 %2 之间。</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</source>
+        <translation>采样打击垫上的音色无法重新编号，且以下音色无法恢复到原有编号；下次载入采样打击垫时将尽可能将其恢复：</translation>
+    </message>
+    <message>
+        <source>the sampler pad refused to remove its files: %1</source>
+        <translation>采样打击垫拒绝删除其文件：%1</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the sounds after it were not tried.</source>
+        <translation>采样打击垫拒绝写入（%1）；其后的音色未再尝试。</translation>
     </message>
 </context>
 <context>

@@ -1864,7 +1864,7 @@ and save the current pad settings</translation>
     </message>
     <message>
         <source> in the wave list is incorrect.</source>
-        <translation> in the wave list is incorrect.</translation>
+        <translation type="vanished"> in the wave list is incorrect.</translation>
     </message>
     <message>
         <source>Read wave prm file failed, import failed.</source>
@@ -2693,6 +2693,94 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The attribute %1 could not be kept.</source>
         <translation>The attribute %1 could not be kept.</translation>
+    </message>
+    <message>
+        <source>Sound %1: its files stay hidden, as other files stand at its place.</source>
+        <translation>Sound %1: its files stay hidden, as other files stand at its place.</translation>
+    </message>
+    <message>
+        <source>Sound %1: its files could not be given their names.</source>
+        <translation>Sound %1: its files could not be given their names.</translation>
+    </message>
+    <message>
+        <source>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</source>
+        <translation>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was undone: the sounds keep their numbers.</source>
+        <translation>A renumbering cut short was undone: the sounds keep their numbers.</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was undone as far as the files allow; these sounds were left out:</source>
+        <translation>A renumbering cut short was undone as far as the files allow; these sounds were left out:</translation>
+    </message>
+    <message>
+        <source>These sounds were completed: %1.</source>
+        <translation>These sounds were completed: %1.</translation>
+    </message>
+    <message>
+        <source>The unfinished files of these sounds were removed: %1.</source>
+        <translation>The unfinished files of these sounds were removed: %1.</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): it has no .wav file.</source>
+        <translation>Sound %1 (%2): it has no .wav file.</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): it has no .prm file.</source>
+        <translation>Sound %1 (%2): it has no .prm file.</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): its .prm file is not a regular file.</source>
+        <translation>Sound %1 (%2): its .prm file is not a regular file.</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): a folder stands at its name.</source>
+        <translation>Sound %1 (%2): a folder stands at its name.</translation>
+    </message>
+    <message>
+        <source>Sound %1 (%2): it is not a regular file.</source>
+        <translation>Sound %1 (%2): it is not a regular file.</translation>
+    </message>
+    <message>
+        <source>%1: not named as a sound.</source>
+        <translation>%1: not named as a sound.</translation>
+    </message>
+    <message>
+        <source>These sounds of the sampler pad were left out; the other sounds were loaded:</source>
+        <translation>These sounds of the sampler pad were left out; the other sounds were loaded:</translation>
+    </message>
+    <message>
+        <source>Sound %1: its .wav file is missing.</source>
+        <translation>Sound %1: its .wav file is missing.</translation>
+    </message>
+    <message>
+        <source>Sound %1: its .prm file is missing.</source>
+        <translation>Sound %1: its .prm file is missing.</translation>
+    </message>
+    <message>
+        <source>Sound %1: under hidden names, out of the pad's list.</source>
+        <translation>Sound %1: under hidden names, out of the pad's list.</translation>
+    </message>
+    <message>
+        <source>Sound %1: now at number %2.</source>
+        <translation>Sound %1: now at number %2.</translation>
+    </message>
+    <message>
+        <source>Sound %1: its files are split between the numbers %1 and %2.</source>
+        <translation>Sound %1: its files are split between the numbers %1 and %2.</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</source>
+        <translation>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</translation>
+    </message>
+    <message>
+        <source>the sampler pad refused to remove its files: %1</source>
+        <translation>the sampler pad refused to remove its files: %1</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the sounds after it were not tried.</source>
+        <translation>The sampler pad refused a write (%1); the sounds after it were not tried.</translation>
     </message>
 </context>
 <context>

@@ -120,8 +120,9 @@ private slots:
         QCOMPARE(r.waveLoadKitAttrList.size(), loaded);
         QCOMPARE(r.linksLeftOut, QStringList{pad.dataPath + "/001/010.wav"});
         QCOMPARE(r.messages.at(0).title, QString("Warning"));
-        QCOMPARE(r.messages.at(0).text, "These sounds of the sampler pad were left out; the other sounds were loaded:\r\n"
-                                                + QString(lines).replace("D/", pad.dataPath + "/").replace("P/", pad.prmPath + "/"));
+        lines.replace("D/", pad.dataPath + "/").replace("P/", pad.prmPath + "/");
+        QCOMPARE(r.messages.at(0).text,
+                 "These sounds of the sampler pad were left out; the other sounds were loaded:\r\n" + lines);
     }
 
     void hostileRecords()

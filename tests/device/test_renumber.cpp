@@ -31,6 +31,13 @@ class TestRenumber : public QObject {
         return sounds;
     }
 
+    // The pad's pairs follow the list renumbered from `old` to 1, 2, ...
+    static RenumberResult renumber(const PadFixture &pad, const QVector<int> &old)
+    {
+        const QVector<WaveRenumber> changes = renumberedWaves(list(pad, old), old);
+        return renumberPadWaves(changes, pad.dataPath, pad.prmPath, pad.sysPath, root(pad));
+    }
+
 private slots:
     void pairsFollowTheirNewNumbers()
     {
@@ -70,7 +77,7 @@ private slots:
         });
         const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
         const QVector<int> old{3, 150}; // 3 becomes 1 in 001, 150 becomes 2 and leaves 002
-        QVERIFY(renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath, pad.sysPath, root(pad)).ok);
+        QVERIFY(renumber(pad, old).ok);
         for (const QString &folder : {pad.dataPath + "/001", pad.dataPath + "/002", pad.prmPath + "/002"})
             QVERIFY2(synced.contains(QFileInfo(folder).canonicalFilePath()), qPrintable(folder));
     }
@@ -95,7 +102,7 @@ private slots:
             pad.addWave(n);
         touchFile(pad.model + "/" + spoiler, bytes);
         const QStringList before = pad.snapshot();
-        const RenumberResult r = renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath, pad.sysPath, root(pad));
+        const RenumberResult r = renumber(pad, old);
         QVERIFY(!r.ok);
         QCOMPARE(r.messages.size(), 1);
         QCOMPARE(r.messages.at(0).text,
@@ -117,8 +124,7 @@ private slots:
                 pad.addWave(w);
             const QStringList before = pad.snapshot();
             io::stopAt(n, true);
-            const RenumberResult r =
-                    renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath, pad.sysPath, root(pad));
+            const RenumberResult r = renumber(pad, old);
             if (n == 0) {
                 calls = io::callCount();
                 QVERIFY(r.ok);
@@ -158,8 +164,7 @@ private slots:
         });
         const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
         const QVector<int> old{2, 4};
-        const RenumberResult r =
-                renumberPadWaves(renumberedWaves(list(pad, old), old), pad.dataPath, pad.prmPath, pad.sysPath, root(pad));
+        const RenumberResult r = renumber(pad, old);
         QVERIFY(readOnly && !r.ok);
         QCOMPARE(r.messages.value(0).text,
                  QString("The sounds on the sampler pad could not be renumbered, and these could not be put back at "

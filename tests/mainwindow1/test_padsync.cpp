@@ -407,12 +407,10 @@ private slots:
         const QStringList rows = f.rows();
         deleteRows(w, {2});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        const QString why = linked ? "its folder is a link or leads out of the sampler pad"
+                                   : "the sampler pad refused to remove its files: Operation not permitted";
         QCOMPARE(f.prompter.texts(), QStringList{"These sounds were not deleted from the sampler pad and stay in the "
-                                                 "list:\r\nwave3 ("
-                                                 + QString(linked ? "its folder is a link or leads out of the sampler pad"
-                                                                  : "the sampler pad refused to remove its files: "
-                                                                    "Operation not permitted")
-                                                 + ")"});
+                                                 "list:\r\nwave3 (" + why + ")"});
         QCOMPARE(f.rows(), rows);
         QVERIFY(QFile::exists(f.wav(3)) && QFile::exists(f.prm(3)));
         QCOMPARE(QDir(f.pad.dataPath + "/001").entryList(QDir::Files | QDir::Hidden).size(), 3);
@@ -431,8 +429,9 @@ private slots:
         const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", folder}); });
         const QString log = f.work.filePath("conversions");
         const QString counting = f.work.filePath("counting-ffmpeg");
-        touchFile(counting, "#!/bin/sh\necho x >> '" + log.toUtf8() + "'\nexec " + audioconverter::defaultProgram().toUtf8()
-                                    + " \"$@\"\n");
+        const QString script =
+                "#!/bin/sh\necho x >> '" + log + "'\nexec " + audioconverter::defaultProgram() + " \"$@\"\n";
+        touchFile(counting, script.toUtf8());
         QFile(counting).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         padpane::padSync(w)->setConverterProgram(counting);
         QStringList tones;

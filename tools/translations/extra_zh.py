@@ -329,4 +329,33 @@ EXTRA = {
     'The owner %1 could not be kept: the file now belongs to %2.': '无法保留文件所有者 %1：文件现在属于 %2。',
     "The group %1 could not be kept: the file's group is now %2.": '无法保留文件所属组 %1：文件的组现在是 %2。',
     'The attribute %1 could not be kept.': '无法保留文件属性 %1。',
+    # the pad's sound pairs: put in order at the load, left out, renumbering and batches stopped
+    'Sound %1: its files stay hidden, as other files stand at its place.':
+        '音色 %1：其文件仍保持隐藏，因为其位置已被其他文件占用。',
+    'Sound %1: its files could not be given their names.': '音色 %1：其文件无法恢复为原来的名称。',
+    'The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.':
+        '编辑器在完成对采样打击垫音色的更改之前已停止；现已将其整理完毕。',
+    'A renumbering cut short was undone: the sounds keep their numbers.': '已撤销中断的重新编号：音色保持原有编号。',
+    'A renumbering cut short was undone as far as the files allow; these sounds were left out:':
+        '已在文件允许的范围内撤销中断的重新编号；以下音色未被载入：',
+    'These sounds were completed: %1.': '以下音色已补全：%1。',
+    'The unfinished files of these sounds were removed: %1.': '以下音色未完成的文件已删除：%1。',
+    '%1: not named as a sound.': '%1：不是音色的文件名。',
+    'These sounds of the sampler pad were left out; the other sounds were loaded:':
+        '采样打击垫的以下音色未被载入；其他音色已载入：',
+    'The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:':
+        '采样打击垫上的音色无法重新编号，且以下音色无法恢复到原有编号；下次载入采样打击垫时将尽可能将其恢复：',
+    'the sampler pad refused to remove its files: %1': '采样打击垫拒绝删除其文件：%1',
+    'The sampler pad refused a write (%1); the sounds after it were not tried.':
+        '采样打击垫拒绝写入（%1）；其后的音色未再尝试。',
+    'Sound %1 (%2): it has no .wav file.': '音色 %1（%2）：缺少 .wav 文件。',
+    'Sound %1 (%2): it has no .prm file.': '音色 %1（%2）：缺少 .prm 文件。',
+    'Sound %1 (%2): its .prm file is not a regular file.': '音色 %1（%2）：其 .prm 文件不是普通文件。',
+    'Sound %1 (%2): a folder stands at its name.': '音色 %1（%2）：该名称处是一个文件夹。',
+    'Sound %1 (%2): it is not a regular file.': '音色 %1（%2）：不是普通文件。',
+    'Sound %1: its .wav file is missing.': '音色 %1：缺少 .wav 文件。',
+    'Sound %1: its .prm file is missing.': '音色 %1：缺少 .prm 文件。',
+    "Sound %1: under hidden names, out of the pad's list.": '音色 %1：处于隐藏名称下，不在打击垫的列表中。',
+    'Sound %1: now at number %2.': '音色 %1：现位于编号 %2。',
+    'Sound %1: its files are split between the numbers %1 and %2.': '音色 %1：其文件分散在编号 %1 和 %2 之间。',
 }
