@@ -8,6 +8,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QHash>
 #include <QMap>
 #include <QSet>
 
@@ -44,11 +45,6 @@ bool holdsHiddenFiles(const QString &folder)
     return false;
 }
 
-// The hidden files of one sound in one numbered folder.
-struct Hidden {
-    QStringList wavs, prms;
-};
-
 // What was done in the numbered folders.
 struct Settled {
     QVector<int> completed, removed;
@@ -61,17 +57,27 @@ int recordNumber(const QByteArray &record)
     return record.size() >= 2 ? bytepack::get16(reinterpret_cast<const uchar *>(record.constData())) : 0;
 }
 
+// The number a name of a numbered folder stands for: its name before the
+// first dot; 0 when that is no number.
+int stemNumber(const QString &name)
+{
+    return name.section(QLatin1Char('.'), 0, 0).toInt();
+}
+
+// The hidden and the visible files of one sound in one numbered folder.
+struct Sound {
+    QStringList wavs, prms;    // hidden
+    QString finalWav, finalPrm; // at their names
+};
+
 // One sound's hidden files: a whole pair found among them (and its partner
 // standing at its name) takes its names; the rest go.
-void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolder &prm, const QString &fff,
-                 const QString &stem, const Hidden &hidden, const QStringList &dataNames, const QStringList &prmNames,
-                 Settled &out)
+void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolder &prm, int location,
+                 const Sound &sound, Settled &out)
 {
-    const QString finalWav = pairfiles::findEntry(data, stem + QStringLiteral(".wav"), &dataNames);
-    const QString finalPrm = pairfiles::findEntry(prm, stem + QStringLiteral(".prm"), &prmNames);
-    const bool placeTaken = !finalWav.isEmpty() && !finalPrm.isEmpty();
-    const QStringList wavs = finalWav.isEmpty() || placeTaken ? hidden.wavs : QStringList{finalWav};
-    const QStringList prms = finalPrm.isEmpty() || placeTaken ? hidden.prms : QStringList{finalPrm};
+    const bool placeTaken = !sound.finalWav.isEmpty() && !sound.finalPrm.isEmpty();
+    const QStringList wavs = sound.finalWav.isEmpty() || placeTaken ? sound.wavs : QStringList{sound.finalWav};
+    const QStringList prms = sound.finalPrm.isEmpty() || placeTaken ? sound.prms : QStringList{sound.finalPrm};
     QString wav, rec;
     QByteArray record;
     for (int i = 0; i < wavs.size() && wav.isEmpty(); ++i) {
@@ -86,15 +92,14 @@ void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolde
             }
         }
     }
-    const int location = padtree::waveNumberFromLocation(fff.toInt(), stem.toInt());
     if (!wav.isEmpty() && placeTaken) {
         out.kept << DeviceText::tr("Sound %1: its files stay hidden, as other files stand at its place.")
                             .arg(recordNumber(record));
     } else if (!wav.isEmpty()) {
         // The .wav first, as a pair is written.
         const bool placed =
-                (wav == finalWav || pairfiles::moveEntry(data, wav, data, pairfiles::hiddenTarget(wav)))
-                && (rec == finalPrm || pairfiles::moveEntry(prm, rec, prm, pairfiles::hiddenTarget(rec)));
+                (wav == sound.finalWav || pairfiles::moveEntry(data, wav, data, pairfiles::hiddenTarget(wav)))
+                && (rec == sound.finalPrm || pairfiles::moveEntry(prm, rec, prm, pairfiles::hiddenTarget(rec)));
         out.changed = true;
         if (placed)
             out.completed << recordNumber(record);
@@ -102,11 +107,11 @@ void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolde
             out.kept << DeviceText::tr("Sound %1: its files could not be given their names.").arg(location);
     }
     bool removed = false;
-    for (const QString &name : hidden.wavs) {
+    for (const QString &name : sound.wavs) {
         if (name != wav)
             removed |= data.remove(name);
     }
-    for (const QString &name : hidden.prms) {
+    for (const QString &name : sound.prms) {
         if (name != rec)
             removed |= prm.remove(name);
     }
@@ -115,29 +120,44 @@ void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolde
         out.removed << location;
 }
 
+// The hidden files of one folder of the kind `suffix`, by the number the
+// names they stand for carry.
+void addHidden(const QStringList &names, const QLatin1String &suffix, QMap<int, Sound> &sounds, bool prm)
+{
+    for (const QString &name : names) {
+        const QString target = pairfiles::hiddenTarget(name);
+        if (target.endsWith(suffix, Qt::CaseInsensitive))
+            (prm ? sounds[stemNumber(target)].prms : sounds[stemNumber(target)].wavs) << name;
+    }
+}
+
+// The visible file of the kind `suffix` of each sound that has hidden files.
+void addVisible(const QStringList &names, const QLatin1String &suffix, QMap<int, Sound> &sounds, bool prm)
+{
+    for (const QString &name : names) {
+        const auto it = sounds.find(stemNumber(name));
+        if (it == sounds.end() || name.startsWith(QLatin1Char('.')) || !name.endsWith(suffix, Qt::CaseInsensitive))
+            continue;
+        QString &visible = prm ? it->finalPrm : it->finalWav;
+        if (visible.isEmpty())
+            visible = name;
+    }
+}
+
 void settleFolder(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const QString &fff, Settled &out)
 {
     const ztplatform::OpenFolder data = root.openFolder(tree.dataPath + QLatin1Char('/') + fff);
     const ztplatform::OpenFolder prm = root.openFolder(tree.prmPath + QLatin1Char('/') + fff);
-    const QStringList dataNames = pairfiles::entryNames(data);
-    const QStringList prmNames = pairfiles::entryNames(prm);
-    QMap<QString, Hidden> sounds; // by the stem of the name they stand for
-    for (const QString &name : dataNames) {
-        const QString target = pairfiles::hiddenTarget(name);
-        if (target.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
-            sounds[target.section(QLatin1Char('.'), 0, 0)].wavs << name;
-    }
-    for (const QString &name : prmNames) {
-        const QString target = pairfiles::hiddenTarget(name);
-        if (target.endsWith(QLatin1String(".prm"), Qt::CaseInsensitive))
-            sounds[target.section(QLatin1Char('.'), 0, 0)].prms << name;
-    }
-    if (sounds.isEmpty())
-        return;
+    QMap<int, Sound> sounds; // by the number the names stand for
+    const QStringList dataNames = pairfiles::entryNames(data), prmNames = pairfiles::entryNames(prm);
+    addHidden(dataNames, QLatin1String(".wav"), sounds, false);
+    addHidden(prmNames, QLatin1String(".prm"), sounds, true);
+    addVisible(dataNames, QLatin1String(".wav"), sounds, false);
+    addVisible(prmNames, QLatin1String(".prm"), sounds, true);
     const bool before = out.changed;
     out.changed = false;
     for (auto it = sounds.cbegin(); it != sounds.cend(); ++it)
-        settleSound(data, prm, fff, it.key(), it.value(), dataNames, prmNames, out);
+        settleSound(data, prm, padtree::waveNumberFromLocation(fff.toInt(), it.key()), it.value(), out);
     if (out.changed && !(data.sync() && prm.sync()))
         qWarning() << "the settled wave folders did not reach the disk:" << fff;
     out.changed |= before;
