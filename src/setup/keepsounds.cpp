@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 
 namespace savejob {
 
@@ -220,22 +221,26 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     const auto hide = qScopeGuard([&run] { run.hideProgress(); });
 
     const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName));
+    const QByteArray folderName = QFile::encodeName(folder.path());
     const bool newFolder = !folder.exists();
-    QHash<QString, QString> to; // stored source -> its copy
-    QStringList made;           // the copies made here
+    QHash<QString, QString> to;              // stored source -> its copy
+    QVector<QPair<QString, QString>> keptAs; // the same, in the order kept
+    QStringList made;                        // the copies made here
     // What this call made goes again; a folder that cannot take the sounds is named.
-    auto undo = [&made, &folder, newFolder, &run](const QString &reason = QString()) {
+    auto undo = [&made, &folderName, newFolder, &run, &folder](const QString &reason = QString()) {
         for (const QString &copy : qAsConst(made))
-            QFile::remove(copy);
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(copy));
         if (newFolder)
-            QDir().rmdir(folder.path());
+            ztplatform::sysio::unlinkAt(AT_FDCWD, folderName, AT_REMOVEDIR);
         if (!reason.isEmpty())
             noteNotKept(run, folder.path(), reason);
         return false;
     };
-    if (!folder.mkpath(QStringLiteral("."))) {
+    if (newFolder && ztplatform::sysio::mkdirAt(AT_FDCWD, folderName, 0777) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << target;
-        return undo(QString::fromLocal8Bit(std::strerror(errno)));
+        noteNotKept(run, folder.path(), reason);
+        return false;
     }
     for (const setupfiles::LostSound &s : lost) {
         const int e = loc.entryOf(record, s.source);
@@ -267,12 +272,14 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
         }
         if (!keptBefore)
             made.append(copy);
+        if (!to.contains(s.source))
+            keptAs.append({s.source, copy});
         to.insert(s.source, copy);
         run.moveProgress(to.size(), lost.size()); // repaints only when the bar moves
     }
     if (to.isEmpty()) { // none was stored there
         if (newFolder)
-            QDir().rmdir(folder.path());
+            ztplatform::sysio::unlinkAt(AT_FDCWD, folderName, AT_REMOVEDIR);
         return true;
     }
     // The copies are synced one by one above, their names in the folder here,
@@ -285,6 +292,8 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     }
 
     useCopies(run, to, clicksToo);
+    for (const QPair<QString, QString> &k : qAsConst(keptAs))
+        run.result.files.append({k.first, setupjob::FileOutcome::KeptAs, k.second, {}, -1});
     return true;
 }
 

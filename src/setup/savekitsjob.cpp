@@ -303,10 +303,6 @@ void SaveKitsJob::report(bool replacedAll)
         return;
     }
     if (replacedAll) {
-        for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
-            if (t.write)
-                m_run.doc.markKitSaved(t.kit - 1);
-        }
         m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
                      QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
                              + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()

@@ -494,13 +494,16 @@ private slots:
         }
     }
 
-    // A new name the disk did not confirm is not called saved.
+    // A new name the disk did not confirm is not called saved, but said; what
+    // the file holds counts as saved at the close.
     void folderSyncFailureReported()
     {
         QString setup;
         loadSetupAndKits(&setup);
         ztplatform::setSyncCall(&failFolderSyncs);
+        f->kit(50).kit_volume ^= 1;
         f->exportAll(f->file("OUT.bin"));
+        f->kit(5).kit_volume ^= 1;
         f->saveKits({5}, f->work.path());
         ztplatform::setSyncCall(nullptr);
         const QString unsynced = "The file was written, but the disk did not confirm that it is stored:\r\n";
@@ -508,6 +511,22 @@ private slots:
                                           unsynced + f->file("KIT4.INI") + "\r\nInput/output error"}));
         QVERIFY(setupfiles::readsBack(f->file("OUT.bin"), true));
         QVERIFY(f->unlocked());
+        QVERIFY(f->w->confirmOfflineClose());
+        QCOMPARE(f->texts().size(), 2);
+    }
+
+    // Export All that fails leaves what the close compares as it was.
+    void failedExportAllKeepsWhatIsSaved()
+    {
+        f->exportAll(f->file("gone/SET.bin"));
+        f->exportAll(f->file(QString(252, 'n') + ".bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error"}));
+        QVERIFY(f->w->confirmOfflineClose());
+        f->kit(50).kit_volume ^= 1;
+        f->exportAll(f->file("gone/SET.bin"));
+        f->prompter.buttonAnswers.enqueue(QMessageBox::No);
+        QVERIFY(!f->w->confirmOfflineClose());
+        QCOMPARE(f->texts().last(), QString("Quit?"));
     }
 
     // A kit file with an empty sound is refused at import (its save would not

@@ -6,7 +6,9 @@
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 #include "setup/savekitsjob.h"
+#include "setup/importkitsjob.h"
 #include "setup/savesetupjob.h"
+#include "platform/durablefile.h"
 
 #include <QDir>
 #include <QStandardItem>
@@ -14,7 +16,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace sf;
 using setupjob::FileOutcome;
@@ -32,6 +36,17 @@ struct ScriptedQuestions : setupjob::Questions
         return !answers.isEmpty() && answers.takeFirst();
     }
 };
+
+// Every sync of a folder fails.
+int failFolderSyncs(int fd, bool)
+{
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
+    return 0;
+}
 
 QStringList titles(const setupjob::Result &r)
 {
@@ -192,6 +207,58 @@ private slots:
         QCOMPARE(int(done.result.notices.at(0).kind), int(setupjob::Notice::Information));
         QCOMPARE(kf::readFile(existing), QByteArray("kept as it was"));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+    }
+
+    // A file renamed into place whose folder does not sync is Written, with
+    // the warning in place of the success box, in both jobs.
+    void unsyncedFolderStillWritten()
+    {
+        const QString out = path("unsynced");
+        QVERIFY(QDir().mkpath(out));
+        ztplatform::setSyncCall(&failFolderSyncs);
+        ScriptedQuestions questions;
+        SaveSetupJob setup(*m_doc, m_lib, questions, {}, hooks());
+        SaveSetupJob::Input in;
+        in.target = out + "/SET.bin";
+        in.tempDir = m_temp;
+        in.version = setupfiles::versionFromLabel(QStringLiteral("1.01"));
+        const setupjob::Result whole = setup.run(in);
+        SaveKitsJob kits(*m_doc, m_lib, questions, {}, hooks());
+        const setupjob::Result kit = kits.run({out, {1}, m_temp}).result;
+        ztplatform::setSyncCall(nullptr);
+        for (const setupjob::Result &r : {whole, kit}) {
+            QCOMPARE(r.files.size(), 1);
+            QCOMPARE(int(r.files.at(0).outcome), int(FileOutcome::Written));
+            QCOMPARE(titles(r), QStringList({"Error"}));
+            QCOMPARE(r.notices.at(0).text, "The file was written, but the disk did not confirm that it is "
+                                           "stored:\r\n" + r.files.at(0).path + "\r\nInput/output error");
+        }
+    }
+
+    // A kit file saved over its loaded self without a sound the list still
+    // holds: the sound is KeptAs its copy, before the file is Written.
+    void keptSoundHasItsResult()
+    {
+        const QString out = path("over"), file = out + "/Kit 1.INI";
+        QVERIFY(QDir().mkpath(out));
+        m_lib.soundListFileName = path("soundlist.xml");
+        ScriptedQuestions questions;
+        SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp});
+        ImportKitFilesJob import(*m_doc, m_lib, questions);
+        QVERIFY(import.takePicks({file}) && import.run({}));
+        const QString stored = m_doc->kitAttrList.at(0).kpadChunk[2].soundFile0;
+        QCOMPARE(stored, file + ":U00000");
+        m_doc->clearPad(0, 2, 0);
+        questions.answers = {true};
+        const setupjob::Result done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp}).result;
+
+        const QString copy = path("Kept sounds/Kick.wav");
+        QCOMPARE(done.files.size(), 2);
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::KeptAs));
+        QCOMPARE(done.files.at(0).path + " " + done.files.at(0).keptAs, stored + " " + copy);
+        QCOMPARE(int(done.files.at(1).outcome), int(FileOutcome::Written));
+        QCOMPARE(kf::readFile(copy), kf::readFile(kick().file));
+        QCOMPARE(m_lib.waveLoadKitAttrList.last().file, copy);
     }
 };
 
