@@ -2682,6 +2682,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Wave prm file is error.</source>
         <translation>音色参数文件错误。</translation>
     </message>
+    <message>
+        <source>The global settings file was not applied, as no kit file was imported:</source>
+        <translation>未导入任何套鼓文件，因此未应用全局设置文件：</translation>
+    </message>
+    <message>
+        <source>Another file picked for the same kit was imported in its place.</source>
+        <translation>已改为导入为同一套鼓选择的另一个文件。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

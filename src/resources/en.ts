@@ -2682,6 +2682,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Wave prm file is error.</source>
         <translation>Wave prm file is error.</translation>
     </message>
+    <message>
+        <source>The global settings file was not applied, as no kit file was imported:</source>
+        <translation>The global settings file was not applied, as no kit file was imported:</translation>
+    </message>
+    <message>
+        <source>Another file picked for the same kit was imported in its place.</source>
+        <translation>Another file picked for the same kit was imported in its place.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
