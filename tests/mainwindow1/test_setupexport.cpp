@@ -7,6 +7,7 @@
 
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
+#include "platform/sysio.h"
 #include "widgets/totaltreeview.h"
 
 #include <QMenu>
@@ -1016,6 +1017,67 @@ private slots:
             QCOMPARE(toms(), QStringList({f->file("Kept sounds/Tom~1.wav")}));
             QVERIFY(!QFileInfo::exists(far));
             QCOMPARE(f->w->library().waveLoadKitAttrList.size(), f->w->library().totalGroup->rowCount());
+        }
+    }
+
+    // Export All over the loaded setup, whose Kick only a group keeps, stopped
+    // at every write with what was not synced undone: another window then
+    // reads the old setup or the new one, whole, each sound with its own
+    // bytes, and the new one only beside a whole kept Kick.
+    void exportAllStoppedAnywhere()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QByteArray oldBytes = kf::readFile(setup);
+        const QMap<QString, QByteArray> bytes = storedBytes(f->w);
+        const QString kept = f->file("Kept sounds");
+        const QDir::Filters all = QDir::Files | QDir::Hidden;
+        const QStringList files = QDir(f->work.path()).entryList(all);
+        auto start = [&]() {
+            QDir(kept).removeRecursively();
+            for (const QString &left : QDir(f->work.path()).entryList(all)) // a stopped save's leftovers
+                QVERIFY(files.contains(left) || QFile::remove(f->file(left)));
+            QVERIFY(kf::writeFile(setup, oldBytes));
+            f->importAll(setup);
+            const QString kick = setup + ":U00000", tom = setup + ":U00002";
+            auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
+            for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+                sf::forEachSoundSlot(f->w->doc().kitAttrList[k], clear);
+                for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
+                    sf::forEachLayer(pad, clear);
+            }
+            f->w->library().waveLoadKitAttrList.removeFirst();
+            f->w->library().totalGroup->removeRow(0);
+            QStandardItem *group = f->w->library().soundListItemModel->item(0);
+            group->removeRows(0, group->rowCount());
+            for (const QString &source : {kick, tom})
+                group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
+        };
+        start();
+        ztplatform::sysio::resetCount();
+        f->exportAll(setup);
+        const int calls = ztplatform::sysio::callCount();
+        const QByteArray newBytes = kf::readFile(setup);
+        QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
+        const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
+        g->writeSoundListOnClose = false;
+        for (int n = 1; n <= calls + 1; ++n) {
+            start();
+            ztplatform::sysio::stopAt(n, true);
+            f->exportAll(setup);
+            QCOMPARE(ztplatform::sysio::stopped(), n <= calls);
+            ztplatform::sysio::resume();
+            const QByteArray now = kf::readFile(setup);
+            QVERIFY2(now == oldBytes || now == newBytes, qPrintable(QString::number(n)));
+            f->prompter.fileAnswers.enqueue({setup});
+            g->ui->actionImport_All->trigger();
+            const QMap<QString, QByteArray> read = storedBytes(g.get());
+            QCOMPARE(read.size(), now == oldBytes ? 3 : 2);
+            for (auto it = read.cbegin(); it != read.cend(); ++it)
+                QVERIFY2(it.value() == bytes.value(it.key()), qPrintable(QString::number(n) + it.key()));
+            for (const QString &copy : QDir(kept).entryList(QDir::Files))
+                QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), qPrintable(QString::number(n)));
+            QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), qPrintable(QString::number(n)));
         }
     }
 
