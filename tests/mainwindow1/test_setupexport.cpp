@@ -506,14 +506,18 @@ private slots:
         f->exportAll(f->file("OUT.bin"));
         f->kit(5).kit_volume ^= 1;
         f->saveKits({5}, f->work.path());
+        f->w->doc().curRecLevel ^= 1;
+        f->prompter.fileAnswers.enqueue({f->file("Global.ini")});
+        f->ui->btnGlobal->click();
         ztplatform::setSyncCall(nullptr);
         const QString unsynced = "The file was written, but the disk did not confirm that it is stored:\r\n";
         QCOMPARE(f->texts(), QStringList({unsynced + f->file("OUT.bin") + "\r\nInput/output error",
-                                          unsynced + f->file("KIT4.INI") + "\r\nInput/output error"}));
+                                          unsynced + f->file("KIT4.INI") + "\r\nInput/output error",
+                                          unsynced + f->file("Global.ini") + "\r\nInput/output error"}));
         QVERIFY(setupfiles::readsBack(f->file("OUT.bin"), true));
         QVERIFY(f->unlocked());
         QVERIFY(f->w->confirmOfflineClose());
-        QCOMPARE(f->texts().size(), 2);
+        QCOMPARE(f->texts().size(), 3);
     }
 
     // Export All that fails leaves what the close compares as it was.
