@@ -10,6 +10,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 #include "setup/fileread.h"
 #include "setup/kitslots.h"
 #include "setup/lostsounds.h"
@@ -221,26 +222,23 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     const auto hide = qScopeGuard([&run] { run.hideProgress(); });
 
     const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName));
-    const QByteArray folderName = QFile::encodeName(folder.path());
     const bool newFolder = !folder.exists();
     QHash<QString, QString> to;              // stored source -> its copy
     QVector<QPair<QString, QString>> keptAs; // the same, in the order kept
     QStringList made;                        // the copies made here
     // What this call made goes again; a folder that cannot take the sounds is named.
-    auto undo = [&made, &folderName, newFolder, &run, &folder](const QString &reason = QString()) {
+    auto undo = [&made, &folder, newFolder, &run](const QString &reason = QString()) {
         for (const QString &copy : qAsConst(made))
             ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(copy));
         if (newFolder)
-            ztplatform::sysio::unlinkAt(AT_FDCWD, folderName, AT_REMOVEDIR);
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
         if (!reason.isEmpty())
             noteNotKept(run, folder.path(), reason);
         return false;
     };
-    if (newFolder && ztplatform::sysio::mkdirAt(AT_FDCWD, folderName, 0777) != 0) {
-        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    if (!ztplatform::makePath(folder.path())) {
         qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << target;
-        noteNotKept(run, folder.path(), reason);
-        return false;
+        return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
     for (const setupfiles::LostSound &s : lost) {
         const int e = loc.entryOf(record, s.source);
@@ -279,7 +277,7 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     }
     if (to.isEmpty()) { // none was stored there
         if (newFolder)
-            ztplatform::sysio::unlinkAt(AT_FDCWD, folderName, AT_REMOVEDIR);
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
         return true;
     }
     // The copies are synced one by one above, their names in the folder here,
