@@ -121,6 +121,26 @@ class TestSetupExport : public QObject
         f->prompter.clear();
     }
 
+    // The loaded setup's Kick left only to the first row of group 0, its Tom
+    // on the row after it: the group.
+    QStandardItem *kickOnlyInAGroup(const QString &setup)
+    {
+        const QString kick = setup + ":U00000";
+        auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            sf::forEachSoundSlot(f->w->doc().kitAttrList[k], clear);
+            for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
+                sf::forEachLayer(pad, clear);
+        }
+        f->w->library().waveLoadKitAttrList.removeFirst();
+        f->w->library().totalGroup->removeRow(0);
+        QStandardItem *group = f->w->library().soundListItemModel->item(0);
+        group->removeRows(0, group->rowCount());
+        for (const QString &source : {kick, setup + ":U00002"})
+            group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
+        return group;
+    }
+
 private slots:
     void init() { f.reset(new Fixture); }
     void cleanup() { f.reset(); }
@@ -1043,19 +1063,7 @@ private slots:
                 QVERIFY(files.contains(left) || QFile::remove(f->file(left)));
             QVERIFY(kf::writeFile(setup, oldBytes));
             f->importAll(setup);
-            const QString kick = setup + ":U00000", tom = setup + ":U00002";
-            auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
-            for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-                sf::forEachSoundSlot(f->w->doc().kitAttrList[k], clear);
-                for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
-                    sf::forEachLayer(pad, clear);
-            }
-            f->w->library().waveLoadKitAttrList.removeFirst();
-            f->w->library().totalGroup->removeRow(0);
-            QStandardItem *group = f->w->library().soundListItemModel->item(0);
-            group->removeRows(0, group->rowCount());
-            for (const QString &source : {kick, tom})
-                group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
+            kickOnlyInAGroup(setup);
         };
         start();
         ztplatform::sysio::resetCount();
@@ -1095,25 +1103,14 @@ private slots:
         e.loaded = f->w->library().loadedKitFiles;
         const QString kick = setup + ":U00000", tom = setup + ":U00002";
         const QByteArray kickBytes = sf::soundBytes(e, kick), tomBytes = sf::soundBytes(e, tom);
-        auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
-        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            sf::forEachSoundSlot(f->w->doc().kitAttrList[k], clear);
-            for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
-                sf::forEachLayer(pad, clear);
-        }
-        f->w->library().waveLoadKitAttrList.removeFirst();
-        f->w->library().totalGroup->removeRow(0);
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
-        const int row = group->rowCount();
-        for (const QString &source : {kick, tom})
-            group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
+        QStandardItem *group = kickOnlyInAGroup(setup);
         f->exportAll(setup);
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
         e.loaded = f->w->library().loadedKitFiles;
-        QCOMPARE(group->child(row, 1)->text(), f->file("Kept sounds/Kick.wav"));
-        QCOMPARE(kf::readFile(group->child(row, 1)->text()), kickBytes);
-        QCOMPARE(sf::soundBytes(e, group->child(row + 1, 1)->text()), tomBytes);
-        QCOMPARE(f->w->library().soundGroupList.at(0).soundList.last().file, group->child(row + 1, 1)->text());
+        QCOMPARE(group->child(0, 1)->text(), f->file("Kept sounds/Kick.wav"));
+        QCOMPARE(kf::readFile(group->child(0, 1)->text()), kickBytes);
+        QCOMPARE(sf::soundBytes(e, group->child(1, 1)->text()), tomBytes);
+        QCOMPARE(f->w->library().soundGroupList.at(0).soundList.last().file, group->child(1, 1)->text());
     }
 
     // A group's sounds stored in kit files that were not loaded this session
