@@ -2682,6 +2682,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Wave prm file is error.</source>
         <translation>Wave prm file is error.</translation>
     </message>
+    <message>
+        <source>These sound names were changed to names the sampler pad can hold:</source>
+        <translation>These sound names were changed to names the sampler pad can hold:</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</source>
+        <translation>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
