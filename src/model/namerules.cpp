@@ -19,6 +19,7 @@ bool isAsciiAlnum(QChar c)
     const ushort u = c.unicode();
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
 }
+
 bool isPatternChar(QChar c)
 {
     return isAsciiAlnum(c) || QStringLiteral("-~_.' ").contains(c);
@@ -33,21 +34,23 @@ bool isAscii(const QString &s)
     return true;
 }
 
+std::unique_ptr<icu::Transliterator> makeToAscii()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Transliterator> t(
+            icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
+    if (U_FAILURE(status)) {
+        qWarning() << "no ICU transliterator to ASCII:" << u_errorName(status);
+        t.reset();
+    }
+    return t;
+}
+
 // Any script to Latin, then Latin to ASCII; the text as it is when ICU has
 // no such transliterator. One per thread: a transliterator is not shared.
 QString transliterated(const QString &s)
 {
-    thread_local std::unique_ptr<icu::Transliterator> toAscii;
-    thread_local bool tried = false;
-    if (!tried) {
-        tried = true;
-        UErrorCode status = U_ZERO_ERROR;
-        toAscii.reset(icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
-        if (U_FAILURE(status)) {
-            qWarning() << "no ICU transliterator to ASCII:" << u_errorName(status);
-            toAscii.reset();
-        }
-    }
+    thread_local const std::unique_ptr<icu::Transliterator> toAscii = makeToAscii();
     if (!toAscii)
         return s;
     icu::UnicodeString text(reinterpret_cast<const UChar *>(s.utf16()), s.size());

@@ -1,8 +1,8 @@
 #ifndef ZT_MODEL_NAMERULES_H
 #define ZT_MODEL_NAMERULES_H
 
-// Rules for the sound and kit names the editor reads from files and the pad,
-// and the message that lists the numbers of renamed items.
+// Rules for the sound and kit names the editor takes in, and the texts of
+// the boxes that tell which were changed.
 
 #include <QString>
 #include <QVector>
