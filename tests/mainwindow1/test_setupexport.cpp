@@ -1080,16 +1080,17 @@ private slots:
             QCOMPARE(ztplatform::sysio::stopped(), n <= calls);
             ztplatform::sysio::resume();
             const QByteArray now = kf::readFile(setup);
-            QVERIFY2(now == oldBytes || now == newBytes, qPrintable(QString::number(n)));
+            const QByteArray at = QByteArray::number(n);
+            QVERIFY2(now == oldBytes || now == newBytes, at);
             f->prompter.fileAnswers.enqueue({setup});
             g->ui->actionImport_All->trigger();
-            const QMap<QString, QByteArray> read = storedBytes(g.get());
-            QCOMPARE(read.size(), now == oldBytes ? 3 : 2);
-            for (auto it = read.cbegin(); it != read.cend(); ++it)
-                QVERIFY2(it.value() == bytes.value(it.key()), qPrintable(QString::number(n) + it.key()));
+            QMap<QString, QByteArray> plays = bytes;
+            if (now == newBytes)
+                plays.remove("Kick");
+            QVERIFY2(storedBytes(g.get()) == plays, at);
             for (const QString &copy : QDir(kept).entryList(QDir::Files))
-                QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), qPrintable(QString::number(n)));
-            QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), qPrintable(QString::number(n)));
+                QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), at);
+            QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), at);
         }
     }
 
