@@ -213,10 +213,10 @@ bool SaveSetupJob::writeBeside(ztplatform::ReplaceFile &out)
     return out.finish() || writeFailed(out.errorString());
 }
 
-// The written setup takes the place of `out`'s target. Over the loaded setup, sounds that only the groups use are kept
-// first; the read-back numbers the others anew. Over a loaded kit file, which
-// is not read back as a setup, every sound of it in use is kept and the file
-// forgotten.
+// The written setup takes the place of `out`'s target. Over the loaded
+// setup, sounds that only the groups use are kept first; the read-back
+// numbers the others anew. Over a loaded kit file, which is not read back as
+// a setup, every sound of it in use is kept and the file forgotten.
 bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
 {
     auto notReplaced = [this, &out]() {
