@@ -2695,6 +2695,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The attribute %1 could not be kept.</translation>
     </message>
     <message>
+        <source>These sound names were changed to names the sampler pad can hold:</source>
+        <translation>These sound names were changed to names the sampler pad can hold:</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</source>
+        <translation>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</translation>
+    </message>
+    <message>
+        <source>The global settings file was not applied, as no kit file was imported:</source>
+        <translation>The global settings file was not applied, as no kit file was imported:</translation>
+    </message>
+    <message>
+        <source>Another file picked for the same kit was imported in its place.</source>
+        <translation>Another file picked for the same kit was imported in its place.</translation>
+    </message>
+    <message>
         <source>Sound %1: its files stay hidden, as other files stand at its place.</source>
         <translation>Sound %1: its files stay hidden, as other files stand at its place.</translation>
     </message>
