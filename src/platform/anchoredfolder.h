@@ -79,6 +79,11 @@ private:
     int m_fd = -1;
 };
 
+// Opens `relative` ("a/b"; empty for the folder itself) below the open
+// folder `rootFd` one step at a time, never through a link and never onto
+// another volume; `reach` tells where the walk ended.
+OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach = nullptr);
+
 // A folder taken by its identity (device and inode) at one moment, so that
 // later writes below it reach the same folder. Each access walks from the
 // root one step at a time, never through a link and never onto another
