@@ -247,6 +247,8 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
     struct stat st;
     if (!current.isOpen() || ::fstat(current.fd(), &st) != 0) {
         result = Reach::Missing;
+        if (m_check)
+            m_check->admit(-1); // told that the root is not there
         return OpenFolder();
     }
     if (m_check) {

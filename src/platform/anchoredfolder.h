@@ -18,9 +18,10 @@ enum class Reach {
     Replaced, // the root is no longer the folder recorded (another volume at its place)
 };
 
-// Asked before each walk below an anchor, with the root as just opened:
-// Inside lets the walk go on, on whatever device the root now lies (the
-// same volume mounted again); anything else ends the walk with that answer.
+// Asked before each walk below an anchor, with the root as just opened (-1
+// when it cannot be opened; the walk then ends as Missing): Inside lets the
+// walk go on, on whatever device the root now lies (the same volume mounted
+// again); anything else ends the walk with that answer.
 class RootCheck
 {
 public:
