@@ -2683,6 +2683,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色参数文件错误。</translation>
     </message>
     <message>
+        <source>The owner %1 could not be kept: the file now belongs to %2.</source>
+        <translation>无法保留文件所有者 %1：文件现在属于 %2。</translation>
+    </message>
+    <message>
+        <source>The group %1 could not be kept: the file's group is now %2.</source>
+        <translation>无法保留文件所属组 %1：文件的组现在是 %2。</translation>
+    </message>
+    <message>
+        <source>The attribute %1 could not be kept.</source>
+        <translation>无法保留文件属性 %1。</translation>
+    </message>
+    <message>
         <source>Its folder is a link or leads out of the sampler pad.</source>
         <translation>其所在文件夹是链接，或指向采样打击垫之外。</translation>
     </message>

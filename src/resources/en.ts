@@ -2683,6 +2683,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Wave prm file is error.</translation>
     </message>
     <message>
+        <source>The owner %1 could not be kept: the file now belongs to %2.</source>
+        <translation>The owner %1 could not be kept: the file now belongs to %2.</translation>
+    </message>
+    <message>
+        <source>The group %1 could not be kept: the file's group is now %2.</source>
+        <translation>The group %1 could not be kept: the file's group is now %2.</translation>
+    </message>
+    <message>
+        <source>The attribute %1 could not be kept.</source>
+        <translation>The attribute %1 could not be kept.</translation>
+    </message>
+    <message>
         <source>Its folder is a link or leads out of the sampler pad.</source>
         <translation>Its folder is a link or leads out of the sampler pad.</translation>
     </message>

@@ -10,6 +10,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 #include "setup/fileread.h"
 #include "setup/kitslots.h"
 #include "setup/lostsounds.h"
@@ -29,6 +30,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 
 namespace savejob {
 
@@ -226,14 +228,14 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     // What this call made goes again; a folder that cannot take the sounds is named.
     auto undo = [&made, &folder, newFolder, &run](const QString &reason = QString()) {
         for (const QString &copy : qAsConst(made))
-            QFile::remove(copy);
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(copy));
         if (newFolder)
-            QDir().rmdir(folder.path());
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
         if (!reason.isEmpty())
             noteNotKept(run, folder.path(), reason);
         return false;
     };
-    if (!folder.mkpath(QStringLiteral("."))) {
+    if (!ztplatform::makePath(folder.path())) {
         qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << target;
         return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
@@ -272,7 +274,7 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     }
     if (to.isEmpty()) { // none was stored there
         if (newFolder)
-            QDir().rmdir(folder.path());
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
         return true;
     }
     // The copies are synced one by one above, their names in the folder here,

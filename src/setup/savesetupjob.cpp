@@ -49,7 +49,6 @@ setupjob::Result SaveSetupJob::run(const Input &in)
 void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources)
 {
     ztplatform::ReplaceFile out(dest);
-    out.setTemporaryNames(QStringLiteral(".bin"));
     out.setCreateOnly(!m_replace);
     if (!writeBeside(out))
         return;
@@ -66,7 +65,8 @@ void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources
     m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
                  QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
                          + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
-                         + QDir::toNativeSeparators(m_in.target));
+                         + QDir::toNativeSeparators(m_in.target)
+                         + (out.notKept().isEmpty() ? QString() : savejob::crlf() + out.notKept()));
 }
 
 void SaveSetupJob::refuse(const QString &reason, const QString &keptAs)

@@ -32,7 +32,7 @@ const char kFullDisk[] = "--full-disk";
 
 QStringList folderEntries(const QString &dir)
 {
-    return QDir(dir).entryList(QDir::Files, QDir::Name);
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 // The stored bytes of every sound source of the editor.
@@ -459,8 +459,8 @@ private slots:
         const QString out = f->file("out");
         QVERIFY(QDir().mkpath(out));
         QVERIFY(kf::writeFile(out + "/s.bin", "old") && kf::writeFile(out + "/KIT4.INI", "old"));
-        QVERIFY(QFile::link(out + "/far.bin", out + "/s000000000.bin"));
-        QVERIFY(QFile::link(out + "/far.ini", out + "/KIT4000000000.ini"));
+        QVERIFY(QFile::link(out + "/far.bin", out + "/.s.bin.0.zt-part"));
+        QVERIFY(QFile::link(out + "/far.ini", out + "/.KIT4.INI.0.zt-part"));
         f->exportAll(out + "/s.bin");
         f->saveKits({5}, out);
         QCOMPARE(f->prompter.titles().first(), QString("successfully saved."));
@@ -469,8 +469,8 @@ private slots:
         QVERIFY(!QFileInfo(out + "/s.bin").isSymLink() && !QFileInfo(out + "/KIT4.INI").isSymLink());
         QVERIFY(setupfiles::readsBack(out + "/s.bin", true));
         QVERIFY(setupfiles::readsBack(out + "/KIT4.INI", false));
-        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
-                 QStringList({"KIT4.INI", "KIT4000000000.ini", "s.bin", "s000000000.bin"}));
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList({".KIT4.INI.0.zt-part", ".s.bin.0.zt-part", "KIT4.INI", "s.bin"}));
     }
 
     // A replaced file keeps its mode: one only its owner may read stays so.

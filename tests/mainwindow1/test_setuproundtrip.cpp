@@ -106,7 +106,8 @@ private slots:
         a->saveKits({1, 2}, folder);
         QCOMPARE(a->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
         const QStringList kitFiles = {folder + "/New Kit.INI", folder + "/Groove.INI"};
-        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), QStringList({"Groove.INI", "New Kit.INI"}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"Groove.INI", "New Kit.INI"}));
 
         // A fresh window imports the whole setup, then the kit files.
         auto b = std::make_unique<Fixture>();

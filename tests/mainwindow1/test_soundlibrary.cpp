@@ -172,9 +172,11 @@ private slots:
                                                     "套鼓与全局设置文件 (*.ini *.INI);;整套设置文件 (*.bin *.BIN)"}));
         QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "ini 文件(*.ini *.INI)"}));
         // Each setup-file filter, as the dialog reads it, shows its files in
-        // either case to a dialog that matches case-sensitively.
+        // either case to a dialog that matches case-sensitively, and never the
+        // editor's temporaries, hidden files shown too.
         QTemporaryDir dir;
-        for (const char *name : {"k.ini", "K.INI", "s.bin", "S.BIN", "w.wav", "W.WAV", "m.ogg", "M.OGG"})
+        for (const char *name : {"k.ini", "K.INI", "s.bin", "S.BIN", "w.wav", "W.WAV", "m.ogg", "M.OGG",
+                                 ".k.ini.0.zt-part", ".S.BIN.1.zt-part", ".w.wav.2.zt-part", ".M.OGG.3.zt-part"})
             QVERIFY(kf::writeFile(dir.filePath(name), "x"));
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -183,7 +185,7 @@ private slots:
             const QStringList patterns = dialog.findChild<QFileSystemModel *>()->nameFilters();
             const QString file = filter.contains("ini") ? "k.ini"
                                : filter.contains("bin") ? "s.bin" : filter.contains("wav") ? "w.wav" : "m.ogg";
-            QCOMPARE(QDir(dir.path()).entryList(patterns, QDir::Files | QDir::CaseSensitive, QDir::Name),
+            QCOMPARE(QDir(dir.path()).entryList(patterns, QDir::Files | QDir::Hidden | QDir::CaseSensitive, QDir::Name),
                      QStringList({file.toUpper(), file}));
         }
     }

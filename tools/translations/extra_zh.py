@@ -326,6 +326,9 @@ EXTRA = {
     'These kits are not saved:': '以下套鼓未保存：',
     'These files are saved:': '以下文件已保存：',
     'Kit %1 %2': '套鼓 %1 %2',
+    'The owner %1 could not be kept: the file now belongs to %2.': '无法保留文件所有者 %1：文件现在属于 %2。',
+    "The group %1 could not be kept: the file's group is now %2.": '无法保留文件所属组 %1：文件的组现在是 %2。',
+    'The attribute %1 could not be kept.': '无法保留文件属性 %1。',
     # the pad's boxes: which file and why
     'Its folder is a link or leads out of the sampler pad.': '其所在文件夹是链接，或指向采样打击垫之外。',
     'Its global.ini is no longer the file that was loaded:': '其 global.ini 已不是加载时的那个文件：',

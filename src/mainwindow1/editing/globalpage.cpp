@@ -127,5 +127,7 @@ void MainWindow1::on_btnGlobal_clicked()
     doc().markGlobalSaved(globalPage());
     UiPrompter::instance()->information(this, tr("successfully saved."),
                                         tr("The file has been generated:") + QStringLiteral("\r\n")
-                                                + tr("File location:") + QStringLiteral("\r\n") + globalPath);
+                                                + tr("File location:") + QStringLiteral("\r\n") + globalPath
+                                                + (out.notKept().isEmpty() ? QString()
+                                                                           : QStringLiteral("\r\n") + out.notKept()));
 }
