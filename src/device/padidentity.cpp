@@ -7,6 +7,8 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,15 +20,26 @@ namespace {
 
 constexpr qint64 FILE_READ_MAX = 64 * 1024; // far above any global.ini or kit file of the pad
 
-// `path` relative to the drive root `root`; null when it is not below it.
-QString relativeTo(const QString &root, const QString &path)
+// The drive root as given and as its canonical path: the pad's paths start
+// with one of them.
+QStringList rootSpellings(const QString &root)
 {
-    const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
-    return path.startsWith(prefix) ? path.mid(prefix.size()) : QString();
+    return {root, QFileInfo(root).canonicalFilePath()};
+}
+
+// `path` relative to the drive root; null when it is not below it.
+QString relativeTo(const QStringList &root, const QString &path)
+{
+    for (const QString &r : root) {
+        const QString prefix = r.endsWith(QLatin1Char('/')) ? r : r + QLatin1Char('/');
+        if (!r.isEmpty() && path.startsWith(prefix))
+            return path.mid(prefix.size());
+    }
+    return QString();
 }
 
 // The folder of `path` below the open root, and the file's own name.
-ztplatform::OpenFolder folderOf(int rootFd, const QString &root, const QString &path, QString *name,
+ztplatform::OpenFolder folderOf(int rootFd, const QStringList &root, const QString &path, QString *name,
                                 ztplatform::Reach *reach)
 {
     const QString relative = relativeTo(root, path);
@@ -40,7 +53,7 @@ ztplatform::OpenFolder folderOf(int rootFd, const QString &root, const QString &
 
 // The file at `path` below the open root, never through a link, never waited
 // on; `why` gets what stands there when it is not read though something does.
-ztplatform::FileRead readBelow(int rootFd, const QString &root, const QString &path, QByteArray &bytes,
+ztplatform::FileRead readBelow(int rootFd, const QStringList &root, const QString &path, QByteArray &bytes,
                                QString *why = nullptr, bool *behindLink = nullptr)
 {
     QString name;
@@ -61,7 +74,7 @@ ztplatform::FileRead readBelow(int rootFd, const QString &root, const QString &p
     return read;
 }
 
-void appendTimes(QByteArray &out, int rootFd, const QString &root, const QString &path)
+void appendTimes(QByteArray &out, int rootFd, const QStringList &root, const QString &path)
 {
     const QString relative = path.isEmpty() ? QString() : relativeTo(root, path);
     const ztplatform::OpenFolder folder =
@@ -103,24 +116,25 @@ PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits)
 {
     PadIdentity id;
+    const QStringList root = rootSpellings(places.root);
     id.mount = ztplatform::volumeIdentitySource()->mountStamp(rootFd);
     id.volume = ztplatform::volumeIdentitySource()->identityAt(rootFd);
     QByteArray global;
     const ztplatform::FileRead read =
             id.volume.valid
-            ? readBelow(rootFd, places.root, places.globalFile, global, &id.settingsWhy, &id.settingsBehindLink)
+            ? readBelow(rootFd, root, places.globalFile, global, &id.settingsWhy, &id.settingsBehindLink)
             : ztplatform::FileRead::Missing;
     id.present = read == ztplatform::FileRead::Read;
     if (global.size() > KIT_CHAIN_BLOCK_OFFSET)
         global.remove(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE); // the one part the editor writes
     id.fingerprint = QCryptographicHash::hash(global, QCryptographicHash::Sha1);
-    appendTimes(id.fingerprint, rootFd, places.root, places.clickPath);
+    appendTimes(id.fingerprint, rootFd, root, places.clickPath);
     if (withKits && id.present) {
         id.kits.resize(KIT_MAX_COUNT);
         for (int slot = 0; slot < KIT_MAX_COUNT; ++slot) {
             QByteArray file;
             const QString path = places.kitFiles.value(slot);
-            if (!path.isEmpty() && readBelow(rootFd, places.root, path, file) == ztplatform::FileRead::Read)
+            if (!path.isEmpty() && readBelow(rootFd, root, path, file) == ztplatform::FileRead::Read)
                 id.kits[slot] = kitDigest(file.left(KIT_RECORD_SIZE));
         }
     }
