@@ -2695,6 +2695,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>无法保留文件属性 %1。</translation>
     </message>
     <message>
+        <source>These sound names were changed to names the sampler pad can hold:</source>
+        <translation>以下音色名称已改为采样打击垫可保存的名称：</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>另有 %1 个</translation>
+    </message>
+    <message>
+        <source>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</source>
+        <translation>套鼓文件 %1 中保存的以下音色名称已改为采样打击垫可保存的名称：</translation>
+    </message>
+    <message>
         <source>Its folder is a link or leads out of the sampler pad.</source>
         <translation>其所在文件夹是链接，或指向采样打击垫之外。</translation>
     </message>

@@ -2695,6 +2695,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The attribute %1 could not be kept.</translation>
     </message>
     <message>
+        <source>These sound names were changed to names the sampler pad can hold:</source>
+        <translation>These sound names were changed to names the sampler pad can hold:</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</source>
+        <translation>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</translation>
+    </message>
+    <message>
         <source>Its folder is a link or leads out of the sampler pad.</source>
         <translation>Its folder is a link or leads out of the sampler pad.</translation>
     </message>

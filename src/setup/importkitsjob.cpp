@@ -263,7 +263,7 @@ void ImportKitFilesJob::orderRecorded()
 bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
 {
     if (!reload)
-        m_doc.soundKitMaxList.clear();
+        m_renamedSounds.clear();
     orderRecorded();
     m_soundsAdded = 0;
     int count = m_library.totalGroup ? m_library.totalGroup->rowCount() : 0;
@@ -357,7 +357,8 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
     // added again; the file's kit takes the list's sound.
     const QHash<int, QString> same =
             m_library.sharedSounds.match(file, got.entries, m_library.waveLoadKitAttrList, m_library.loadedKitFiles);
-    const QSet<int> renamed(got.renamed.cbegin(), got.renamed.cend());
+    if (!got.renamed.isEmpty())
+        m_renamedSounds.append({file, got.renamed});
     for (int i = 0; i < got.entries.size(); ++i) {
         const MainWindow1Records::SOUND_INDEX &s = got.entries.at(i);
         if (same.contains(i)) {
@@ -365,8 +366,6 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
             continue;
         }
         m_library.waveLoadKitAttrList.append(s);
-        if (renamed.contains(s.wave_No))
-            m_doc.soundKitMaxList.append(s.wave_No);
     }
     m_soundsAdded += pf->soundChunk.soundCount;
     return true;
@@ -399,7 +398,7 @@ void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &p
 
 void ImportKitFilesJob::noteRenamed()
 {
-    setupjob::noteRenamedSounds(m_result, m_doc.soundKitMaxList);
+    setupjob::noteRenamedSounds(m_result, m_renamedSounds);
     setupjob::noteRenamedKits(m_result, m_doc.kitMaxList);
 }
 

@@ -10,6 +10,7 @@
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 #include "setup/kitsin.h"
+#include "setup/loadnotices.h"
 #include "setup/setupjob.h"
 
 #include <QHash>
@@ -114,6 +115,7 @@ private:
     bool m_replaced = false;
     bool m_changed = false;
     int m_soundsAdded = 0;
+    QVector<setupjob::RenamedSounds> m_renamedSounds; // by kit file, in the order read
 };
 
 #endif

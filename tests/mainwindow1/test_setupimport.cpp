@@ -12,6 +12,18 @@
 using namespace setupflow_test;
 using P = UiPrompter;
 
+namespace {
+// The box naming each kit file whose stored sound name "Snare_" became "Snare".
+QString snareRenamedIn(const QStringList &files)
+{
+    QStringList parts;
+    for (const QString &file : files)
+        parts << "These sound names stored in the kit file " + QDir::toNativeSeparators(file)
+                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"Snare_\" → \"Snare\"");
+    return parts.join("\r\n\r\n");
+}
+} // namespace
+
 class TestSetupImport : public QObject
 {
     Q_OBJECT
@@ -87,8 +99,7 @@ private slots:
         f->importAll(setup);
         QVERIFY(!f->w->projectFlag);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
-        QCOMPARE(f->texts().at(1), QString("The 2 item is automatically renamed, as it exceeds 16 characters or "
-                                           "ends with special symbol."));
+        QCOMPARE(f->texts().at(1), snareRenamedIn({setup}));
         QCOMPARE(names.count(), KIT_MAX_COUNT);
         QCOMPARE(f->w->library().binFilePath, setup);
         QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
@@ -305,8 +316,7 @@ private slots:
         QCOMPARE(f->w->library().hhGroup->rowCount(), 12);
         QCOMPARE(f->texts(), QStringList({"*Note*\r\nImporting a new file will delete the corresponding loaded "
                                           "file.\r\nAre you sure to continue?",
-                                          "The 5, 8 and 11 item are automatically renamed, as they exceed 16 "
-                                          "characters or end with special symbol."}));
+                                          snareRenamedIn({k2, k7, k50})}));
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
         QCOMPARE(f->w->doc().kitAttrList.at(1).kpadChunk[0].soundFile0, k2 + ":U00001");
         QCOMPARE(f->w->library().soundList.size(), 12);
@@ -500,8 +510,7 @@ private slots:
                                            "Only one binary file can be selected.", "dialog d2/SAVE",
                                            "The imported kit file version is outdated. Please import new version "
                                            "file.",
-                                           "dialog d2/SAVE", "The 2 item is automatically renamed, as it exceeds 16 "
-                                                             "characters or ends with special symbol."}));
+                                           "dialog d2/SAVE", snareRenamedIn({kit})}));
         // The whole setup picked beside a kit file is left out.
         QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
         QCOMPARE(f->w->library().loadedKitFiles.at(0).file, kit);

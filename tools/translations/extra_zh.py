@@ -202,6 +202,11 @@ EXTRA = {
     'There is an error with the sound file path for Kit ': '套鼓的音色文件路径有误：套鼓 ',
     'There is an error with the sound file path for Kit. ': '套鼓的音色文件路径有误。',
     'These sounds could not be written to the sampler pad and were not added:': '以下音色无法写入采样打击垫，未被添加：',
+    # sound names made fit for a kit file on their way in
+    'These sound names were changed to names the sampler pad can hold:': '以下音色名称已改为采样打击垫可保存的名称：',
+    'These sound names stored in the kit file %1 were changed to names the sampler pad can hold:':
+        '套鼓文件 %1 中保存的以下音色名称已改为采样打击垫可保存的名称：',
+    'and %1 more': '另有 %1 个',
     'This sound is not in wave format': '该音色不是 wave 格式',
     'This sound is not in wave format.': '该音色不是 wave 格式。',
     'Tremolo Mix:': '颤音混合：',

@@ -311,7 +311,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->doc().kitNumFlagList.clear();
     w->doc().kitNumFlagList1.clear();
     w->doc().kitMaxList.clear();
-    w->doc().soundKitMaxList.clear();
     w->library().leftGroupList.clear();
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
