@@ -2707,6 +2707,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>套鼓文件 %1 中保存的以下音色名称已改为采样打击垫可保存的名称：</translation>
     </message>
     <message>
+        <source>The global settings file was not applied, as no kit file was imported:</source>
+        <translation>未导入任何套鼓文件，因此未应用全局设置文件：</translation>
+    </message>
+    <message>
+        <source>Another file picked for the same kit was imported in its place.</source>
+        <translation>已改为导入为同一套鼓选择的另一个文件。</translation>
+    </message>
+    <message>
         <source>Its folder is a link or leads out of the sampler pad.</source>
         <translation>其所在文件夹是链接，或指向采样打击垫之外。</translation>
     </message>

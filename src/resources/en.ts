@@ -2707,6 +2707,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</translation>
     </message>
     <message>
+        <source>The global settings file was not applied, as no kit file was imported:</source>
+        <translation>The global settings file was not applied, as no kit file was imported:</translation>
+    </message>
+    <message>
+        <source>Another file picked for the same kit was imported in its place.</source>
+        <translation>Another file picked for the same kit was imported in its place.</translation>
+    </message>
+    <message>
         <source>Its folder is a link or leads out of the sampler pad.</source>
         <translation>Its folder is a link or leads out of the sampler pad.</translation>
     </message>

@@ -223,8 +223,9 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
 
     const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName));
     const bool newFolder = !folder.exists();
-    QHash<QString, QString> to; // stored source -> its copy
-    QStringList made;           // the copies made here
+    QHash<QString, QString> to;              // stored source -> its copy
+    QVector<QPair<QString, QString>> keptAs; // the same, in the order kept
+    QStringList made;                        // the copies made here
     // What this call made goes again; a folder that cannot take the sounds is named.
     auto undo = [&made, &folder, newFolder, &run](const QString &reason = QString()) {
         for (const QString &copy : qAsConst(made))
@@ -269,6 +270,8 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
         }
         if (!keptBefore)
             made.append(copy);
+        if (!to.contains(s.source))
+            keptAs.append({s.source, copy});
         to.insert(s.source, copy);
         run.moveProgress(to.size(), lost.size()); // repaints only when the bar moves
     }
@@ -287,6 +290,8 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     }
 
     useCopies(run, to, clicksToo);
+    for (const QPair<QString, QString> &k : qAsConst(keptAs))
+        run.result.files.append({k.first, setupjob::FileOutcome::KeptAs, k.second, {}, -1});
     return true;
 }
 

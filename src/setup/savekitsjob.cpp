@@ -296,10 +296,6 @@ void SaveKitsJob::report(bool replacedAll)
         return;
     }
     if (replacedAll) {
-        for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
-            if (t.write)
-                m_run.doc.markKitSaved(t.kit - 1);
-        }
         QString notKept; // what a replaced file had and its new one has not
         for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
             if (file && !file->notKept().isEmpty())

@@ -459,6 +459,30 @@ private slots:
         QCOMPARE(played.count(kick), played.size());
     }
 
+    // The global settings file comes with its kit files: when every one of
+    // them is refused, nothing of it is taken and the box says so.
+    void globalFileOnlyWithAKitFile()
+    {
+        const QString global = f->file("Global.ini"), bad = f->file("K007.INI"), good = f->file("K002.INI");
+        QVERIFY(makeKitFile(bad, 7) && kf::writeFile(bad, patched(bad, 57, "\x96")) && makeKitFile(good, 2));
+        const quint8 level = f->w->doc().curRecLevel;
+        f->w->doc().curRecLevel = quint8(level + 3);
+        f->prompter.fileAnswers.enqueue({global});
+        f->ui->btnGlobal->click();
+        f->w->doc().curRecLevel = level;
+        f->w->doc().markGlobalSaved(f->w->globalPage()); // as if the file came from elsewhere
+        f->prompter.clear();
+        f->importPicks({global, bad});
+        QCOMPARE(f->texts().mid(1), QStringList({bad + ":File data error!",
+                                                 "The global settings file was not applied, as no kit file was "
+                                                 "imported:\r\n" + global}));
+        QCOMPARE(f->w->doc().curRecLevel, level);
+        QVERIFY(f->w->confirmOfflineClose());
+        f->importPicks({global, good});
+        QCOMPARE(f->w->doc().curRecLevel, quint8(level + 3));
+        QVERIFY(f->w->confirmOfflineClose());
+    }
+
     // A pick that cannot be taken is named, with why, before the dialog opens again.
     void strayPickNamed()
     {

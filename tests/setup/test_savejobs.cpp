@@ -5,6 +5,7 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
 #include "setup/savesetupjob.h"
 
@@ -218,6 +219,27 @@ private slots:
                  "The file has been generated:\r\nFile location:\r\n" + out + "\r\n" + target
                          + "\r\nThe owner 4242 could not be kept: the file now belongs to nobody.\r\nThe group 4343 "
                            "could not be kept: the file's group is now root.");
+    }
+
+    // A kit file saved over its loaded self without a sound the list still
+    // holds: the sound is KeptAs its copy, before the file is Written.
+    void keptSoundHasItsResult()
+    {
+        const QString out = path("over"), file = out + "/Kit 1.INI", copy = path("Kept sounds/Kick.wav");
+        QVERIFY(QDir().mkpath(out));
+        m_lib.soundListFileName = path("soundlist.xml");
+        ScriptedQuestions questions;
+        SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp});
+        ImportKitFilesJob import(*m_doc, m_lib, questions);
+        QVERIFY(import.takePicks({file}) && import.run({}));
+        m_doc->clearPad(0, 2, 0); // the file's Kick stays in the list only
+        questions.answers = {true};
+        const setupjob::Result done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp}).result;
+        QCOMPARE(done.files.size(), 2);
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::KeptAs));
+        QCOMPARE(done.files.at(0).path + " " + done.files.at(0).keptAs, file + ":U00000 " + copy);
+        QCOMPARE(int(done.files.at(1).outcome), int(FileOutcome::Written));
+        QCOMPARE(kf::readFile(copy), kf::readFile(kick().file));
     }
 };
 
