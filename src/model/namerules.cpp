@@ -110,6 +110,16 @@ QString soundName(const QString &name, const std::function<bool(const QString &)
     return ascii.isEmpty() ? fallbackName(QString(), taken, QStringLiteral("SOUND"), SOUND_NAME_LENGTH_MAX) : ascii;
 }
 
+QString clickSoundName(const QString &fileName)
+{
+    if (isAscii(fileName))
+        return fileName;
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString suffix = dot > 0 ? asciiSoundName(fileName.mid(dot + 1)) : QString();
+    const QString base = soundName(dot > 0 ? fileName.left(dot) : fileName, nullptr);
+    return suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix;
+}
+
 QString fallbackName(const QString &name, const std::function<bool(const QString &)> &taken,
                      const QString &defaultPrefix, int maxLen)
 {

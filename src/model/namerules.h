@@ -37,6 +37,10 @@ QString asciiSoundName(const QString &name);
 // `taken` does not know.
 QString soundName(const QString &name, const std::function<bool(const QString &)> &taken);
 
+// A metronome sound's name, from its file's name: the name as it is when it
+// is ASCII, else the base name made ASCII as a sound's is, then the suffix.
+QString clickSoundName(const QString &fileName);
+
 // prefix + "~nnnnn" (n counting from 1) that `taken` does not know; the prefix
 // is the first maxLen - 6 characters of name, or defaultPrefix when those do
 // not form a valid name.
