@@ -366,4 +366,23 @@ EXTRA = {
     "Sound %1: under hidden names, out of the pad's list.": '音色 %1：处于隐藏名称下，不在打击垫的列表中。',
     'Sound %1: now at number %2.': '音色 %1：现位于编号 %2。',
     'Sound %1: its files are split between the numbers %1 and %2.': '音色 %1：其文件分散在编号 %1 和 %2 之间。',
+    # the pad's boxes: which file and why
+    'Its folder is a link or leads out of the sampler pad.': '其所在文件夹是链接，或指向采样打击垫之外。',
+    'Its global.ini is no longer the file that was loaded:': '其 global.ini 已不是加载时的那个文件：',
+    'a folder': '一个文件夹',
+    'a symbolic link': '一个符号链接',
+    'a named pipe': '一个命名管道',
+    'a device': '一个设备',
+    'a socket': '一个套接字',
+    'a file': '一个文件',
+    'It is a symbolic link, which the editor does not follow.': '它是符号链接，编辑器不会跟随它。',
+    'It is larger than any file of the sampler pad.': '它比采样打击垫上的任何文件都大。',
+    'It is %1, not a file.': '它是%1，不是文件。',
+    'It does not exist.': '它不存在。',
+    'It could not be opened.': '无法打开它。',
+    'It is shorter than a kit record (%1 bytes).': '它比一条套鼓记录（%1 字节）短。',
+    'was not saved to the sampler pad:': '未保存到采样打击垫：',
+    'The sampler pad was not found at its place for a moment while this ran; it is there again now.':
+        '执行期间采样打击垫曾短暂不在原位置；现在它已回来。',
+    'These entries of the metronome folder are not files and were skipped:': '节拍器文件夹中的以下条目不是文件，已跳过：',
 }

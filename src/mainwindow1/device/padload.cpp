@@ -87,8 +87,12 @@ static bool putPadInOrder(MainWindow1 *w, const PadIdentity &loaded)
 {
     if (findPadLeftovers(w->pad()).isEmpty())
         return true;
+    // A watch of the mount table of its own: the one read with `loaded` is
+    // the guard's of the session.
+    PadIdentity judged = loaded;
+    judged.table.reset();
     ztplatform::FolderAnchor root = w->pad().padRoot;
-    root.setCheck(std::make_shared<PadGuard>(w->pad().padPlaces(), loaded));
+    root.setCheck(std::make_shared<PadGuard>(w->pad().padPlaces(), judged));
     const PadRecovery recovery = recoverPad(w->pad(), root);
     padpane::showDeviceMessages(w, recovery.messages);
     if (!recovery.changed)
@@ -172,7 +176,11 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     if (w->pad().usbGlobalIniFile.isEmpty() && namesGlobalIni(w->pad().padLinksLeftOut))
         return refuse({notPad});
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
-    const PadGlobal global = readPadGlobal(w->pad().usbGlobalIniFile, *globalModel);
+    // A missing global.ini is named where it belongs.
+    const QString globalFile = w->pad().usbGlobalIniFile.isEmpty()
+            ? w->pad().sysPath + QStringLiteral("/global.ini")
+            : w->pad().usbGlobalIniFile;
+    const PadGlobal global = readPadGlobal(globalFile, *globalModel);
     if (!global.ok)
         return refuse(global.messages);
     w->doc().globalSize = global.globalSize;
@@ -209,6 +217,7 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
 
 void padpane::importPadClicks(MainWindow1 *w)
 {
+    w->pad().clickSkipped.clear();
     w->library().clickList.clear();
     w->library().clickDeviceFlag = true;
     w->userFlag = false;
@@ -217,6 +226,12 @@ void padpane::importPadClicks(MainWindow1 *w)
     w->ui->clickWaveTreeView->reset();
     w->initClickItemModel();
     w->on_btnImportClickWave_clicked();
+    if (!w->pad().clickSkipped.isEmpty())
+        padpane::showDeviceMessages(
+                w, {DeviceMessage{MainWindow1::tr("Warning"),
+                                  MainWindow1::tr("These entries of the metronome folder are not files and were "
+                                                  "skipped:")
+                                          + QStringLiteral("\r\n") + w->pad().clickSkipped.join(QStringLiteral("\r\n"))}});
 }
 
 void padpane::takePadKits(MainWindow1 *w, const PadKits &kits)
