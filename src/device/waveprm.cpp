@@ -143,7 +143,11 @@ WaveFolder openWaveFolder(const ztplatform::FolderAnchor &root, const QString &b
 // it to the disk. False with errno on failure.
 bool writeHidden(const ztplatform::OpenFolder &folder, const QString &hidden, const std::function<bool(int)> &write)
 {
-    const int fd = hidden.isEmpty() ? -1 : folder.openEntry(hidden, O_WRONLY | O_CREAT | O_EXCL);
+    if (hidden.isEmpty()) {
+        errno = EEXIST; // no hidden name was free
+        return false;
+    }
+    const int fd = folder.openEntry(hidden, O_WRONLY | O_CREAT | O_EXCL);
     if (fd < 0)
         return false;
     bool ok = write(fd) && ztplatform::OpenFolder::syncFile(fd);
