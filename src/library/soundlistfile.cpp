@@ -58,7 +58,9 @@ SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName
     QVector<soundfilexml::strSoundGroup> read;
     const soundfilexml::ReadResult result = soundfilexml::readSoundList(m_listTarget, read);
     if (result.status == soundfilexml::ReadResult::Unreadable) {
-        start.unreadable = at.isSymLink() && !m_listLinked ? QCoreApplication::translate("MainWindow1", "it is a link to no regular file") : result.reason;
+        start.unreadable = at.isSymLink() && !m_listLinked
+                                   ? QCoreApplication::translate("MainWindow1", "it is a link to no regular file")
+                                   : result.reason;
         if (!start.inUse) {
             start.keptAs = soundfilexml::moveAside(m_listTarget, &start.notKept);
             if (start.keptAs.isEmpty())
@@ -90,8 +92,10 @@ QVector<soundfilexml::strSoundGroup> SoundLibrary::readSoundList(const QString &
 QString SoundLibrary::readOnlyQuestion(const QString &file)
 {
     const QString crlf = QStringLiteral("\r\n");
-    return QCoreApplication::translate("MainWindow1", "The sound groups are saved to \"%1\".").arg(QDir::toNativeSeparators(file)) + crlf
-           + QCoreApplication::translate("MainWindow1", "The file is read-only.") + crlf + QCoreApplication::translate("MainWindow1", "Do you confirm to overwrite it?");
+    return QCoreApplication::translate("MainWindow1", "The sound groups are saved to \"%1\".")
+                   .arg(QDir::toNativeSeparators(file))
+           + crlf + QCoreApplication::translate("MainWindow1", "The file is read-only.") + crlf
+           + QCoreApplication::translate("MainWindow1", "Do you confirm to overwrite it?");
 }
 
 SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const QString &fileName, QStandardItemModel *model,
@@ -114,7 +118,8 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const QString &fileName,
     }
     const QString target = opened ? m_listTarget : fileName;
     if (opened && m_listLinked && QFileInfo(fileName).canonicalFilePath() != m_listTarget) {
-        save.reason = QCoreApplication::translate("MainWindow1", "it is a link that no longer names the file read at the start");
+        save.reason = QCoreApplication::translate("MainWindow1",
+                                                  "it is a link that no longer names the file read at the start");
         return save;
     }
     if (soundListReadOnly != ReadOnlyAnswer::Yes && isReadOnly(target)) {

@@ -20,7 +20,8 @@ void tellSoundListStart(MainWindow1 *w, const QString &fileName, const SoundLibr
     const QString crlf = QStringLiteral("\r\n");
     QStringList parts;
     if (!start.unreadable.isEmpty())
-        parts << MainWindow1::tr("The sound groups file \"%1\" could not be read whole: %2.").arg(file, start.unreadable);
+        parts << MainWindow1::tr("The sound groups file \"%1\" could not be read whole: %2.")
+                         .arg(file, start.unreadable);
     else if (start.partly)
         parts << MainWindow1::tr("Some entries of \"%1\" could not be read and are not in the sound groups.").arg(file);
     if (!start.keptAs.isEmpty())
