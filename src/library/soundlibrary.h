@@ -144,5 +144,5 @@ private:
     QString m_listBlocked; // why nothing may be written over what stands at the name
     ztplatform::FileLock m_listLock;
     // Rows naming sounds of loaded kit files, as loaded, take their entries.
-    void noteEntries(QStandardItemModel *model) const;
+    void noteEntries(QStandardItemModel *model);
 };

@@ -138,7 +138,7 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const QString &fileName,
     return save;
 }
 
-void SoundLibrary::noteEntries(QStandardItemModel *model) const
+void SoundLibrary::noteEntries(QStandardItemModel *model)
 {
     soundsource::StoredEntries entries = storedEntries();
     std::unordered_map<const READ_KIT_FILE *, bool> asLoaded;
