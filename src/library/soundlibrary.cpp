@@ -1,9 +1,7 @@
 #include "library/soundlibrary.h"
 
 #include "library/kitusage.h"
-#include "platform/fileidentity.h"
 
-#include <QDebug>
 #include <QStandardItemModel>
 
 QVector<setupfiles::TotalRow> SoundLibrary::totalRows() const
@@ -88,71 +86,4 @@ soundsource::StoredEntries SoundLibrary::storedEntries() const
 int SoundLibrary::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const
 {
     return storedEntries().find(source, kit);
-}
-
-QVector<soundfilexml::strSoundGroup> SoundLibrary::readSoundList(const QString &fileName)
-{
-    QVector<soundfilexml::strSoundGroup> read;
-    const soundfilexml::ReadResult result = soundfilexml::readSoundList(fileName, read);
-    if (result.status == soundfilexml::ReadResult::Unreadable) {
-        // Moved aside when the library is written again (see saveSoundList).
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "cannot read the sound list" << fileName;
-        soundListUnreadable = true;
-        read.clear();
-    } else if (result.skipped > 0) {
-        // Kept beside it when the library is written again.
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << result.skipped << "entries skipped in" << fileName;
-        soundListAsRead = result.bytes;
-    }
-    return read;
-}
-
-SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const QString &fileName, QStandardItemModel *model)
-{
-    SoundListSave save;
-    if (fileName.isEmpty() || !model) {
-        save.written = true; // nothing to write
-        return save;
-    }
-    // What could not be read is kept before anything replaces it.
-    QString movedTo;
-    if (soundListUnreadable && ztplatform::entryExists(fileName)) {
-        movedTo = soundfilexml::moveAside(fileName, &save.reason);
-        if (movedTo.isEmpty())
-            return save;
-    } else if (!soundListAsRead.isEmpty()) {
-        save.keptAs = soundfilexml::keepCopyBeside(fileName, soundListAsRead, &save.reason);
-        if (save.keptAs.isEmpty())
-            return save;
-        soundListAsRead.clear();
-    }
-    QVector<soundfilexml::strSoundGroup> groups;
-    updateSoundGroupList(model, groups);
-    save.written = soundfilexml::writeSoundFileListXml(fileName, groups, &save.reason);
-    if (!movedTo.isEmpty() && (save.written || !soundfilexml::moveBack(movedTo, fileName)))
-        soundListUnreadable = false; // it stands beside the new file now
-    return save;
-}
-
-void SoundLibrary::updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups)
-{
-    groups.clear();
-    if (!model)
-        return;
-    for (int g = 0; g < model->rowCount(); ++g) {
-        QStandardItem *group = model->item(g, 0);
-        if (!group)
-            continue;
-        soundfilexml::strSoundGroup out;
-        out.name = group->text().simplified(); // trimmed, inner runs made one space
-        for (int r = 0; r < group->rowCount(); ++r) {
-            soundfilexml::strSoundItem item;
-            if (QStandardItem *name = group->child(r, 0))
-                item.name = name->text();
-            if (QStandardItem *file = group->child(r, 1))
-                item.file = file->text();
-            out.soundList.append(item);
-        }
-        groups.append(out);
-    }
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "library/groupentries.h"
 #include "library/groupnames.h"
 #include "library/soundpathindex.h"
 #include "library/soundsource.h"
 #include "model/mainwindow1records.h"
 #include "model/soundfilexml.h"
+#include "platform/filelock.h"
 #include "setup/sharedsounds.h"
 #include "setup/wavecollect.h"
 
@@ -12,6 +14,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include <functional>
 
 class QStandardItem;
 class QStandardItemModel;
@@ -55,19 +59,49 @@ public:
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const;
 
     // ---- the groups' file ----------------------------------------------------------
+    // What the start found at the groups' file.
+    struct SoundListStart
+    {
+        QString unreadable; // why the file could not be read whole; empty when it was (or is missing)
+        bool partly = false; // it was read, but some of its entries could not be
+        QString keptAs;      // where the file as it stood was kept
+        QString notKept;     // why it could not be kept: nothing is written over it
+        bool inUse = false;  // another editor holds the groups: nothing is written
+        QVector<groupentries::Unmatched> unmatched; // rows whose kit file no longer holds their sound
+    };
+    // Reads the groups of the file into `groups` (appended) and takes the
+    // file for this editor. A link at the name is read and later written
+    // through when it names a regular file. A file that does not read whole
+    // (or that a link names that is not followed) is kept beside it first, as
+    // soundfilexml::keepCopyBeside / moveAside name it; while another editor
+    // holds the groups nothing is moved or kept.
+    SoundListStart openSoundList(const QString &fileName, QVector<soundfilexml::strSoundGroup> &groups);
+    // The groups of the file, as openSoundList reads them.
+    QVector<soundfilexml::strSoundGroup> readSoundList(const QString &fileName);
     // What a write of the sound-list file did.
     struct SoundListSave
     {
         bool written = false;
-        QString reason; // why it was not, in the system's words
-        QString keptAs; // where the file as read was kept first, when it was
+        QString reason;        // why it was not, in the system's words or the editor's
+        bool inUse = false;    // another editor holds the groups
+        bool declined = false; // the file is read-only and the user kept it so
     };
-    // The groups of the file (none when missing or unreadable); notes what the next write must keep of it.
-    QVector<soundfilexml::strSoundGroup> readSoundList(const QString &fileName);
-    // Writes the groups of `model` to the file, whole or not at all, keeping first what was not read of it.
-    SoundListSave saveSoundList(const QString &fileName, QStandardItemModel *model);
+    // Asked before a read-only file is replaced, with the file's path; true for Yes.
+    using ReadOnlyQuestion = std::function<bool(const QString &file)>;
+    // The text of that question.
+    static QString readOnlyQuestion(const QString &file);
+    // Writes the groups of `model` to the file, whole or not at all (through
+    // a link opened at the start, to the file it named). A read-only file is
+    // replaced only once `ask` said Yes this session. Rows naming sounds of
+    // loaded kit files that are as loaded take their entries along.
+    SoundListSave saveSoundList(const QString &fileName, QStandardItemModel *model,
+                                const ReadOnlyQuestion &ask = ReadOnlyQuestion());
     // The groups and sounds of a group tree model as the file keeps them.
     static void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
+    // The sound-list file's state this session.
+    enum class ReadOnlyAnswer { Unasked, Yes, No };
+    ReadOnlyAnswer soundListReadOnly = ReadOnlyAnswer::Unasked;
+    bool soundListInUse() const { return m_listLock.state() == ztplatform::FileLock::HeldElsewhere; }
 
     // ---- the sound list's data (the total list on the right) -----------------
     QVector<SOUND_INDEX> waveLoadKitAttrList; // the working list: one entry per sound, its source in `file`
@@ -84,8 +118,6 @@ public:
     GroupNameLists leftSoundList;             // sound names per group, same order
     QStandardItemModel *soundListItemModel = nullptr; // the group tree: groups, then name and source of each sound
     QString soundListFileName;                        // the groups' file
-    bool soundListUnreadable = false; // the file could not be read at start
-    QByteArray soundListAsRead;       // the file as read, while entries it held are not in the groups
 
     // ---- the metronome list ----------------------------------------------------
     QVector<SOUND_LIST_INFO> clickList;               // the metronome sounds (at most five): name and source
@@ -105,4 +137,12 @@ public:
 
 private:
     SoundPathIndex totalPathIndex{2}; // rows of the total list by source path
+    // The groups' file as opened at the start.
+    bool m_listOpened = false;
+    QString m_listTarget;  // the file written: the name, or the file a link at it names
+    bool m_listLinked = false;
+    QString m_listBlocked; // why nothing may be written over what stands at the name
+    ztplatform::FileLock m_listLock;
+    // Rows naming sounds of loaded kit files, as loaded, take their entries.
+    void noteEntries(QStandardItemModel *model);
 };

@@ -4,7 +4,9 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QDomDocument>
@@ -15,7 +17,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 
@@ -96,16 +97,22 @@ QString errnoText(int error)
 int renameToFree(const QString &from, const QString &to)
 {
     const QByteArray src = QFile::encodeName(from), dst = QFile::encodeName(to);
-#ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, src.constData(), AT_FDCWD, dst.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-#endif
-    // A file system without the flag: look, then rename.
-    if (ztplatform::entryExists(to))
-        return EEXIST;
-    return ::rename(src.constData(), dst.constData()) == 0 ? 0 : errno;
+    return ztplatform::sysio::renameAt(AT_FDCWD, src, AT_FDCWD, dst, true) == 0 ? 0 : errno;
+}
+
+// The stored entry of a sound: "entry", its text the stored name, its
+// attribute "length" the length in bytes. One that does not read so is skipped.
+void readEntry(const QDomElement &element, soundfilexml::strSoundItem &sound, int *skipped)
+{
+    bool number = false;
+    const QString length = element.attribute(QStringLiteral("length"));
+    length.toULongLong(&number);
+    if (!number || nestedNodes(element) > 0 || otherAttributes(element, QStringLiteral("length")) > 0) {
+        count(skipped);
+        return;
+    }
+    sound.entryName = element.text();
+    sound.entryLength = length;
 }
 
 QString besideName(const QString &fileName, int n)
@@ -132,12 +139,24 @@ soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QV
     if (found == ztplatform::FileRead::Missing)
         return result;
     result.status = ReadResult::Unreadable;
-    if (found != ztplatform::FileRead::Read) {
-        qWarning() << "not read:" << fileName << int(found) << (error ? errnoText(error) : QString());
+    switch (found) {
+    case ztplatform::FileRead::Read:
+        if (parseSoundList(result.bytes, soundGroupList, &result.skipped))
+            result.status = ReadResult::Read;
+        else
+            result.reason = QCoreApplication::translate("MainWindow1", "it is cut off or not in the sound list's form");
         return result;
+    case ztplatform::FileRead::NotRegular:
+        result.reason = QCoreApplication::translate("MainWindow1", "it is not a regular file");
+        break;
+    case ztplatform::FileRead::TooLarge:
+        result.reason = QCoreApplication::translate("MainWindow1", "it is too large");
+        break;
+    default:
+        result.reason = errnoText(error);
+        break;
     }
-    if (parseSoundList(result.bytes, soundGroupList, &result.skipped))
-        result.status = ReadResult::Read;
+    qWarning() << "not read:" << fileName << result.reason;
     return result;
 }
 
@@ -191,6 +210,9 @@ void soundfilexml::parseGruopMembers(const QDomElement &element, strSoundGroup &
         soundClear(sound);
         QString index, lock, cluster, length, start, end;
         parseSoundMembers(child, index, sound.name, sound.file, lock, cluster, length, start, end, skipped);
+        const QDomElement entry = child.lastChildElement(QStringLiteral("entry"));
+        if (!entry.isNull())
+            readEntry(entry, sound, skipped);
         groupTemp.soundList.append(sound);
     }
 }
@@ -212,7 +234,10 @@ void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundI
         const bool isName = !child.isNull() && child.tagName() == QLatin1String("name");
         const bool isFile = !child.isNull() && child.tagName() == QLatin1String("file");
         if (!isName && !isFile) {
-            if (holdsSomething(node))
+            // The last "entry" is the caller's; an earlier one is replaced by it.
+            const bool entry = !child.isNull() && child.tagName() == QLatin1String("entry")
+                               && child.nextSiblingElement(QStringLiteral("entry")).isNull();
+            if (!entry && holdsSomething(node))
                 count(skipped);
             continue;
         }
@@ -232,7 +257,7 @@ void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundI
     }
 }
 
-bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *error)
+QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)
 {
     QDomDocument doc;
     QDomElement root = doc.createElement(QStringLiteral("groups"));
@@ -244,13 +269,21 @@ bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup
             QDomElement soundElement = doc.createElement(QStringLiteral("sound"));
             soundElement.appendChild(textElement(doc, QStringLiteral("name"), sound.name));
             soundElement.appendChild(textElement(doc, QStringLiteral("file"), sound.file));
+            if (!sound.entryLength.isEmpty()) {
+                QDomElement entry = textElement(doc, QStringLiteral("entry"), sound.entryName);
+                entry.setAttribute(QStringLiteral("length"), sound.entryLength);
+                soundElement.appendChild(entry);
+            }
             groupElement.appendChild(soundElement);
         }
         root.appendChild(groupElement);
     }
+    return doc.toByteArray(4);
+}
 
-    const QByteArray bytes = doc.toByteArray(4);
-
+bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *error)
+{
+    const QByteArray bytes = toBytes(soundFileList);
     ztplatform::ReplaceFile file(fileName);
     if (file.open() && file.write(bytes) && file.commit())
         return true;
@@ -264,8 +297,12 @@ QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &
 {
     for (int n = 0; n < 1000; ++n) {
         const QString name = besideName(fileName, n);
-        if (ztplatform::entryExists(name))
+        if (ztplatform::entryExists(name)) {
+            QByteArray held;
+            if (ztplatform::readRegularFile(name, bytes.size(), held) == ztplatform::FileRead::Read && held == bytes)
+                return name; // kept before
             continue;
+        }
         ztplatform::ReplaceFile copy(name);
         copy.setCreateOnly(true); // never over what appeared meanwhile
         if (copy.open() && copy.write(bytes) && copy.commit())

@@ -20,6 +20,11 @@ public:
         QString wave_length;
         QString wave_start;
         QString wave_end;
+        // A sound stored in a kit file: the stored name and the length in
+        // bytes of the entry the row named when it was written ("entry");
+        // empty when not known.
+        QString entryName;
+        QString entryLength;
     };
 
     struct strSoundGroup {
@@ -33,6 +38,7 @@ public:
         Status status = Missing;
         int skipped = 0;  // elements, attributes, comments and texts the list does not hold
         QByteArray bytes; // the file as read
+        QString reason;   // Unreadable: why, in the user's words
     };
 
     soundfilexml();
@@ -48,18 +54,22 @@ public:
                                int *skipped = nullptr);
     // Writes the whole file anew through a temporary file beside it, so that a
     // failed write leaves the previous file as it was. False when it failed;
-    // *error (when given) then gets the system's reason.
+    // *error (when given) then gets the system's reason. A link at the name
+    // is replaced itself: a caller that writes through one names its far end.
     static bool writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList,
                                       QString *error = nullptr);
     // A new file beside `fileName` ("<name>.bak", else "<name>.bak1", ...) that
-    // holds `bytes`, written as the file above and never over anything; its
-    // path, or empty with the reason.
+    // holds `bytes`, written as the file above and never over anything (a copy
+    // there holding these very bytes is taken as it is); its path, or empty
+    // with the reason.
     static QString keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason = nullptr);
     // Gives whatever stands at `fileName` (a file, a link, a pipe, a folder) the
     // first free name of those above; that name, or empty with the reason.
     static QString moveAside(const QString &fileName, QString *reason = nullptr);
     // Gives `kept` the name `fileName` back, unless something stands there now.
     static bool moveBack(const QString &kept, const QString &fileName);
+    // The bytes writeSoundFileListXml writes for these groups.
+    static QByteArray toBytes(const QVector<strSoundGroup> &soundFileList);
 
     // Each skipped node that holds anything is counted in `skipped`.
     static void parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList,

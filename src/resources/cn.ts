@@ -2520,7 +2520,7 @@ and save the current pad settings</source>
     </message>
     <message>
         <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
-        <translation>“%1”中的部分条目无法读取，未列入音色分组。该文件按读取时的原样保留为“%2”。</translation>
+        <translation type="vanished">“%1”中的部分条目无法读取，未列入音色分组。该文件按读取时的原样保留为“%2”。</translation>
     </message>
     <message>
         <source>The sound groups could not be saved to "%1": %2.
@@ -2869,6 +2869,70 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The sampler pad refused a write (%1); the sounds after it were not tried.</source>
         <translation>采样打击垫拒绝写入（%1）；其后的音色未再尝试。</translation>
+    </message>
+    <message>
+        <source>it is a link to no regular file</source>
+        <translation>它是一个未指向普通文件的链接</translation>
+    </message>
+    <message>
+        <source>The sound groups are saved to "%1".</source>
+        <translation>音色分组保存在“%1”中。</translation>
+    </message>
+    <message>
+        <source>Do you confirm to overwrite it?</source>
+        <translation>确定要覆盖吗？</translation>
+    </message>
+    <message>
+        <source>the sound groups are in use by another editor</source>
+        <translation>音色分组正被另一个编辑器使用</translation>
+    </message>
+    <message>
+        <source>it is a link that no longer names the file read at the start</source>
+        <translation>它是一个链接，已不再指向启动时读取的文件</translation>
+    </message>
+    <message>
+        <source>The sound groups file "%1" could not be read whole: %2.</source>
+        <translation>音色分组文件“%1”无法完整读取：%2。</translation>
+    </message>
+    <message>
+        <source>Some entries of "%1" could not be read and are not in the sound groups.</source>
+        <translation>“%1”中的部分条目无法读取，未列入音色分组。</translation>
+    </message>
+    <message>
+        <source>The file as it was is kept as "%1".</source>
+        <translation>该文件已按原样保留为“%1”。</translation>
+    </message>
+    <message>
+        <source>It could not be kept beside it (%1), so the sound groups are not saved over it.</source>
+        <translation>无法在其旁边保留该文件（%1），因此音色分组不会保存覆盖它。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
+        <translation>“%1”中的音色分组正被另一个编辑器使用。此窗口中对分组的更改仅在本次运行中保留。</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
+        <translation>音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
+        <translation>“%1”中的音色分组正被另一个编辑器使用：此窗口中对分组的更改不会保存。</translation>
+    </message>
+    <message>
+        <source>it is cut off or not in the sound list's form</source>
+        <translation>文件不完整或不是音色列表的格式</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>它不是普通文件</translation>
+    </message>
+    <message>
+        <source>it is too large</source>
+        <translation>文件过大</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.</source>
+        <translation>音色分组无法保存到“%1”：%2。</translation>
     </message>
 </context>
 <context>

@@ -2520,7 +2520,7 @@ and save the current pad settings</translation>
     </message>
     <message>
         <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
-        <translation>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</translation>
+        <translation type="vanished">Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</translation>
     </message>
     <message>
         <source>The sound groups could not be saved to "%1": %2.
@@ -2869,6 +2869,70 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The sampler pad refused a write (%1); the sounds after it were not tried.</source>
         <translation>The sampler pad refused a write (%1); the sounds after it were not tried.</translation>
+    </message>
+    <message>
+        <source>it is a link to no regular file</source>
+        <translation>it is a link to no regular file</translation>
+    </message>
+    <message>
+        <source>The sound groups are saved to "%1".</source>
+        <translation>The sound groups are saved to "%1".</translation>
+    </message>
+    <message>
+        <source>Do you confirm to overwrite it?</source>
+        <translation>Do you confirm to overwrite it?</translation>
+    </message>
+    <message>
+        <source>the sound groups are in use by another editor</source>
+        <translation>the sound groups are in use by another editor</translation>
+    </message>
+    <message>
+        <source>it is a link that no longer names the file read at the start</source>
+        <translation>it is a link that no longer names the file read at the start</translation>
+    </message>
+    <message>
+        <source>The sound groups file "%1" could not be read whole: %2.</source>
+        <translation>The sound groups file "%1" could not be read whole: %2.</translation>
+    </message>
+    <message>
+        <source>Some entries of "%1" could not be read and are not in the sound groups.</source>
+        <translation>Some entries of "%1" could not be read and are not in the sound groups.</translation>
+    </message>
+    <message>
+        <source>The file as it was is kept as "%1".</source>
+        <translation>The file as it was is kept as "%1".</translation>
+    </message>
+    <message>
+        <source>It could not be kept beside it (%1), so the sound groups are not saved over it.</source>
+        <translation>It could not be kept beside it (%1), so the sound groups are not saved over it.</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
+        <translation>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
+        <translation>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
+        <translation>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</translation>
+    </message>
+    <message>
+        <source>it is cut off or not in the sound list's form</source>
+        <translation>it is cut off or not in the sound list's form</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>it is too large</source>
+        <translation>it is too large</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.</source>
+        <translation>The sound groups could not be saved to "%1": %2.</translation>
     </message>
 </context>
 <context>

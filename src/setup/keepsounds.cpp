@@ -5,6 +5,7 @@
 
 #include "document/kitdocument.h"
 #include "library/exportnames.h"
+#include "library/groupentries.h"
 #include "library/soundlibrary.h"
 #include "library/soundsource.h"
 #include "platform/durablefile.h"
@@ -57,8 +58,13 @@ void removeRows(QStandardItem *parent, int column, const QHash<QString, quint16>
     }
 }
 
-// The sounds of the groups: name and source of each.
-QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups)
+// Whether a group row that names `source` and carries `entry` still names
+// the sound stored there.
+using RowFits = std::function<bool(const QString &source, const groupentries::Identity &entry)>;
+
+// The sounds of the groups: name and source of each; with `fits`, only the
+// rows it takes.
+QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups, const RowFits &fits = RowFits())
 {
     QVector<setupfiles::LostSound> sounds;
     for (int g = 0; groups && g < groups->rowCount(); ++g) {
@@ -66,7 +72,7 @@ QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups)
         for (int r = 0; group && r < group->rowCount(); ++r) {
             const QStandardItem *name = group->child(r, 0);
             const QStandardItem *file = group->child(r, 1);
-            if (file)
+            if (file && (!fits || fits(file->text(), groupentries::ofCell(file))))
                 sounds.append({file->text(), name ? name->text() : QString()});
         }
     }
@@ -93,13 +99,36 @@ void repointClicks(SoundLibrary &lib, const QHash<QString, QString> &to)
         repointCells(rows->item(g, 0), 2, to);
 }
 
-// The groups' sounds and their working copy (read by the sound export).
-void repointGroups(SoundLibrary &lib, const QHash<QString, QString> &to)
+// The groups' sounds (old source -> new) and their working copy (read by the
+// sound export). A row that carries another entry than the one its source
+// reached (`was`) names a sound no longer there: it stays as it is. A row
+// moved takes the entry of its new source (`now`; none for a file of its own).
+// True when a row moved.
+bool repointGroups(SoundLibrary &lib, const QHash<QString, QString> &to,
+                   const QHash<QString, groupentries::Identity> &was = {},
+                   const QHash<QString, groupentries::Identity> &now = {})
 {
     QStandardItemModel *groups = lib.soundListItemModel;
-    for (int g = 0; groups && g < groups->rowCount(); ++g)
-        repointCells(groups->item(g, 0), 1, to);
+    bool moved = false;
+    for (int g = 0; groups && g < groups->rowCount(); ++g) {
+        QStandardItem *group = groups->item(g, 0);
+        for (int r = 0; group && r < group->rowCount(); ++r) {
+            QStandardItem *cell = group->child(r, 1);
+            const auto it = cell ? to.constFind(cell->text()) : to.constEnd();
+            if (it == to.constEnd())
+                continue;
+            const groupentries::Identity row = groupentries::ofCell(cell);
+            if (was.contains(it.key()) && !groupentries::fits(row, was.value(it.key()))) {
+                qWarning() << "the group sound" << it.key() << "names another sound than the one stored there";
+                continue;
+            }
+            groupentries::setCell(cell, now.value(it.value()));
+            cell->setText(it.value());
+            moved = true;
+        }
+    }
     lib.updateSoundGroupList(groups, lib.soundGroupList);
+    return moved;
 }
 
 // The stored wave of `entry` of the kit file `kit` as the new file `copy`,
@@ -138,8 +167,11 @@ bool syncKept(const QString &copy, QString &why)
 }
 
 // Every use of the kept sounds moves to their copies (source -> copy); a
-// sound the library lists already at its copy keeps one entry and row.
-void useCopies(Run &run, const QHash<QString, QString> &to, bool clicksToo)
+// sound the library lists already at its copy keeps one entry and row. The
+// group rows move as repointGroups moves them (`was`: the entry each source
+// reached); true when one did.
+bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString, groupentries::Identity> &was,
+               bool clicksToo)
 {
     SoundLibrary &lib = run.lib;
     const QHash<QString, quint16> merged = setupfiles::mergedSources(lib.waveLoadKitAttrList, to);
@@ -152,11 +184,12 @@ void useCopies(Run &run, const QHash<QString, QString> &to, bool clicksToo)
     setupfiles::repointSources(lib.waveLoadKitAttrList, to);
     repointCells(lib.totalGroup, 2, to);
     repointCells(lib.hhGroup, 1, to);
-    repointGroups(lib, to);
+    const bool groupsMoved = repointGroups(lib, to, was);
     if (clicksToo)
         repointClicks(lib, to);
     if (run.hooks.soundsMoved)
         run.hooks.soundsMoved(to);
+    return groupsMoved;
 }
 
 // The folder the sounds could not be kept in, and the system's reason.
@@ -188,9 +221,9 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
 // `through`, only those whose sources name the file by that path text: the
 // other paths still reach it after the rename.
 QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFile, const QHash<QString, int> &held,
-                                            bool clicksToo, const QString &through)
+                                            bool clicksToo, const QString &through, const RowFits &fits)
 {
-    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundListItemModel);
+    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundListItemModel, fits);
     if (clicksToo)
         others += clickSounds(run.lib.clickList);
     QVector<setupfiles::LostSound> lost =
@@ -206,13 +239,20 @@ QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFi
 }
 
 // keepLostSounds for the kit file of `record`, found through `loc`; with
-// `through` as soundsToKeep has it.
+// `through` as soundsToKeep has it. A group row whose entry is not the one
+// stored at its source is neither kept from the file nor moved. *groupsMoved
+// (when given) is set when group rows moved to copies.
 bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
-              const QHash<QString, int> &held, bool clicksToo, const QString &through = QString())
+              const QHash<QString, int> &held, bool clicksToo, const QString &through = QString(),
+              bool *groupsMoved = nullptr)
 {
     // Sources name the file by the path it was loaded by, or another to it.
     const QString kitFile = QDir::fromNativeSeparators(loc.record(record).file);
-    const QVector<setupfiles::LostSound> lost = soundsToKeep(run, kitFile, held, clicksToo, through);
+    auto fits = [&loc, record](const QString &source, const groupentries::Identity &row) {
+        const int e = row.known() ? loc.entryOf(record, source) : -1;
+        return e < 0 || groupentries::fits(row, groupentries::ofEntry(loc.entry(record, e)));
+    };
+    const QVector<setupfiles::LostSound> lost = soundsToKeep(run, kitFile, held, clicksToo, through, fits);
     if (lost.isEmpty())
         return true;
 
@@ -223,9 +263,10 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
 
     const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName));
     const bool newFolder = !folder.exists();
-    QHash<QString, QString> to;              // stored source -> its copy
-    QVector<QPair<QString, QString>> keptAs; // the same, in the order kept
-    QStringList made;                        // the copies made here
+    QHash<QString, QString> to;                 // stored source -> its copy
+    QHash<QString, groupentries::Identity> was; // stored source -> its entry
+    QVector<QPair<QString, QString>> keptAs;    // the copies, in the order kept
+    QStringList made;                           // the copies made here
     // What this call made goes again; a folder that cannot take the sounds is named.
     auto undo = [&made, &folder, newFolder, &run](const QString &reason = QString()) {
         for (const QString &copy : qAsConst(made))
@@ -273,6 +314,7 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
         if (!to.contains(s.source))
             keptAs.append({s.source, copy});
         to.insert(s.source, copy);
+        was.insert(s.source, groupentries::ofEntry(entry));
         run.moveProgress(to.size(), lost.size()); // repaints only when the bar moves
     }
     if (to.isEmpty()) { // none was stored there
@@ -289,26 +331,36 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
         return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
 
-    useCopies(run, to, clicksToo);
+    const bool moved = useCopies(run, to, was, clicksToo);
+    if (groupsMoved)
+        *groupsMoved = *groupsMoved || moved;
     for (const QPair<QString, QString> &k : qAsConst(keptAs))
         run.result.files.append({k.first, setupjob::FileOutcome::KeptAs, k.second, {}, -1});
     return true;
 }
 
-// The kit file at kitFile read as it is now, its sounds with the sources a
-// load gives them; false when it does not read as a kit file.
-bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)
+// True when a row of the groups names a sound stored in kitFile by that path.
+bool namesKitFile(const QStandardItemModel *groups, const QString &kitFile)
 {
-    setupfiles::KitTables tables;
-    const bool whole = setupfiles::isWholeSetupPath(kitFile);
-    const setupfiles::LoadError err = whole ? setupfiles::readWholeSetupFile(kitFile, rec, tables)
-                                            : setupfiles::readKitFile(kitFile, rec, tables);
-    if (err != setupfiles::LoadError::None)
-        return false;
-    rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the tables go here
-    for (int i = 0; !whole && i < rec.info.soundChunk.soundCount; ++i)
-        rec.info.soundChunk.soundIndex[i].fileName = setupfiles::storedSource(kitFile, i);
-    return true;
+    for (int g = 0; groups && g < groups->rowCount(); ++g) {
+        const QStandardItem *group = groups->item(g, 0);
+        for (int r = 0; group && r < group->rowCount(); ++r) {
+            const QStandardItem *file = group->child(r, 1);
+            if (file && setupfiles::parseStoredSource(file->text()).kitFile == kitFile)
+                return true;
+        }
+    }
+    return false;
+}
+
+// The groups written once the file put in place at kitFile has its name on
+// the disk (its folder synced), so that no row names an entry of it first.
+void writeAfter(Run &run, const QString &kitFile)
+{
+    const QString file = QFileInfo(kitFile).canonicalFilePath();
+    if (!ztplatform::syncPath(QFileInfo(file.isEmpty() ? kitFile : file).absolutePath()))
+        qWarning() << "cannot sync the folder of" << kitFile << std::strerror(errno);
+    writeGroupList(run, true);
 }
 
 } // namespace
@@ -337,13 +389,27 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 {
     setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles);
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
-    return record < 0 || keepFrom(run, loc, record, target, held, clicksToo);
+    if (record < 0)
+        return true;
+    bool groupsMoved = false;
+    if (!keepFrom(run, loc, record, target, held, clicksToo, QString(), &groupsMoved))
+        return false;
+    // The rows keep their entries on the disk before the file changes under them.
+    if (groupsMoved || namesKitFile(run.lib.soundListItemModel, QDir::fromNativeSeparators(loc.record(record).file)))
+        writeGroupList(run, false);
+    return true;
 }
 
 bool keepNamedSounds(Run &run, const QString &target)
 {
     const ztplatform::RenameTarget renamed(target);
     setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles);
+    bool groupsMoved = false;
+    // Rows moved to kept copies name them on the disk before the file changes.
+    const auto armed = qScopeGuard([&run, &groupsMoved] {
+        if (groupsMoved)
+            writeGroupList(run, false);
+    });
     for (const QString &kitFile : storedKitFiles(run.doc, run.lib)) {
         const ztplatform::ReachedPath reached(kitFile);
         const bool replaced = ztplatform::replacesEntryOf(renamed, reached);
@@ -355,44 +421,103 @@ bool keepNamedSounds(Run &run, const QString &target)
             continue; // the loaded file's own entry: keepLostSounds keeps from it
         if (record >= 0) {
             // Another entry of it (a hard link), or a link to it, that the rename cuts off.
-            if (!keepFrom(run, loaded, record, kitFile, {}, true, kitFile))
+            if (!keepFrom(run, loaded, record, kitFile, {}, true, kitFile, &groupsMoved))
                 return false;
             continue;
         }
         QVector<Records::READ_KIT_FILE> read(1);
-        if (!readStoredSounds(kitFile, read[0])) {
+        if (!groupentries::readStoredSounds(kitFile, read[0])) {
             qWarning() << kitFile << "does not read as a kit file: none of its sounds can be kept";
             continue;
         }
         setupfiles::StoredSoundLocator loc(read);
-        if (!keepFrom(run, loc, 0, kitFile, {}, true, kitFile))
+        if (!keepFrom(run, loc, 0, kitFile, {}, true, kitFile, &groupsMoved))
             return false;
     }
     return true;
 }
 
-void repointGroupSounds(SoundLibrary &lib, const QString &kitFile, const QHash<QString, int> &moved)
+bool writeGroupList(Run &run, bool tell)
 {
-    QHash<QString, QString> to;
-    for (auto it = moved.constBegin(); it != moved.constEnd(); ++it)
-        to.insert(it.key(), setupfiles::storedSource(kitFile, it.value()));
-    repointGroups(lib, to);
+    SoundLibrary &lib = run.lib;
+    const SoundLibrary::SoundListSave save =
+            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel, [&run](const QString &file) {
+                return run.questions.ask(QCoreApplication::translate("MainWindow1", "Warning"),
+                                         SoundLibrary::readOnlyQuestion(file));
+            });
+    if (save.written || save.inUse || save.declined)
+        return save.written;
+    qWarning() << "the sound groups are not written:" << save.reason;
+    if (tell)
+        run.warn(QCoreApplication::translate("MainWindow1", "Error"),
+                 QCoreApplication::translate("MainWindow1", "The sound groups could not be saved to \"%1\": %2.")
+                         .arg(QDir::toNativeSeparators(lib.soundListFileName), save.reason));
+    return false;
 }
 
-void repointGroupSounds(SoundLibrary &lib, const QVector<QString> &written)
+void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &moved)
+{
+    // The entries the rows reached: the loaded file's, before its read-back.
+    SoundLibrary &lib = run.lib;
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles);
+    const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
+    QVector<Records::READ_KIT_FILE> read(1);
+    const bool readNow = groupentries::readStoredSounds(kitFile, read[0]);
+    const percussionpadfile::FILE_SOUND_CHUNK &chunk = read[0].info.soundChunk;
+    QHash<QString, QString> to;
+    QHash<QString, groupentries::Identity> was, now;
+    for (auto it = moved.constBegin(); it != moved.constEnd(); ++it) {
+        const QString source = setupfiles::storedSource(kitFile, it.value());
+        to.insert(it.key(), source);
+        const int e = record >= 0 ? loc.entryOf(record, it.key()) : -1;
+        if (e >= 0)
+            was.insert(it.key(), groupentries::ofEntry(loc.entry(record, e)));
+        if (readNow && it.value() < chunk.soundCount)
+            now.insert(source, groupentries::ofEntry(chunk.soundIndex[it.value()]));
+    }
+    if (repointGroups(lib, to, was, now) || namesKitFile(lib.soundListItemModel, QDir::fromNativeSeparators(kitFile)))
+        writeAfter(run, kitFile);
+}
+
+WrittenSounds writtenSounds(const SoundLibrary &lib, const QVector<Records::SOUND_INDEX> &waves)
+{
+    WrittenSounds written;
+    soundsource::StoredEntries entries = lib.storedEntries();
+    for (const Records::SOUND_INDEX &s : waves) {
+        written.sources.append(s.file);
+        const Records::READ_KIT_FILE *kit = nullptr;
+        const int e = soundsource::isStored(s.file) ? entries.find(s.file, &kit) : -1;
+        if (e >= 0)
+            written.entries.insert(s.file, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
+    }
+    return written;
+}
+
+void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written)
 {
     // The read-back lists the file's sounds in the order they were written.
-    if (written.size() != lib.waveLoadKitAttrList.size()) {
-        qWarning() << "the read-back holds" << lib.waveLoadKitAttrList.size() << "sounds," << written.size()
+    SoundLibrary &lib = run.lib;
+    if (written.sources.size() != lib.waveLoadKitAttrList.size()) {
+        qWarning() << "the read-back holds" << lib.waveLoadKitAttrList.size() << "sounds," << written.sources.size()
                    << "were written; the groups keep their sources";
         return;
     }
+    soundsource::StoredEntries entries = lib.storedEntries();
     QHash<QString, QString> to;
-    for (int i = 0; i < written.size(); ++i) {
-        if (soundsource::isStored(written.at(i)))
-            to.insert(written.at(i), lib.waveLoadKitAttrList.at(i).file);
+    QHash<QString, groupentries::Identity> now;
+    for (int i = 0; i < written.sources.size(); ++i) {
+        if (!soundsource::isStored(written.sources.at(i)))
+            continue;
+        const QString &source = lib.waveLoadKitAttrList.at(i).file;
+        to.insert(written.sources.at(i), source);
+        const Records::READ_KIT_FILE *kit = nullptr;
+        const int e = entries.find(source, &kit);
+        if (e >= 0)
+            now.insert(source, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
     }
-    repointGroups(lib, to);
+    if (repointGroups(lib, to, written.entries, now)
+        || namesKitFile(lib.soundListItemModel, QDir::fromNativeSeparators(kitFile)))
+        writeAfter(run, kitFile);
 }
 
 } // namespace savejob

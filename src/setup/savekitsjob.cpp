@@ -261,6 +261,7 @@ bool SaveKitsJob::putInPlace()
         if (!path.isEmpty()) {
             m_reload.files.append(path);
             m_reload.reread.insert(t.kit - 1);
+            savejob::groupsFollow(m_run, path, m_reload.moved.value(path));
         }
     }
     syncFolders(replacedAll);
@@ -347,14 +348,11 @@ QVector<setupfiles::MovedSlot> SaveKitsJob::slotsToRepoint(const KitDocument &do
     return setupfiles::movedSlots(doc.kitAttrList, replaced, reload.reread);
 }
 
-bool SaveKitsJob::repointAfterReload(KitDocument &doc, SoundLibrary &lib, const Reload &reload,
-                                     const QVector<setupfiles::MovedSlot> &moves)
+bool SaveKitsJob::repointAfterReload(KitDocument &doc, SoundLibrary &lib, const QVector<setupfiles::MovedSlot> &moves)
 {
     // A sound of a replaced file that other kits use is dropped by the
     // read-back; when the new file still holds it, those kits take it from
     // there again.
-    for (const QString &path : reload.files)
-        savejob::repointGroupSounds(lib, path, reload.moved.value(path));
     const QSet<int> changed =
             setupfiles::repointSlots(doc.kitAttrList, moves, lib.waveLoadKitAttrList, lib.sharedSounds.twins());
     for (int k : changed) {

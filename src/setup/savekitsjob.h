@@ -60,11 +60,11 @@ public:
     Outcome run(const Input &in);
 
     // The read-back of `reload.files`: before it, the kit slots that take
-    // their sounds from the new files again; after it, those slots and the
-    // groups' sounds repointed. True when a kit changed (its pads to redraw).
+    // their sounds from the new files again; after it, those slots
+    // repointed (the groups' sounds followed when the files were put in
+    // place). True when a kit changed (its pads to redraw).
     static QVector<setupfiles::MovedSlot> slotsToRepoint(const KitDocument &doc, const Reload &reload);
-    static bool repointAfterReload(KitDocument &doc, SoundLibrary &lib, const Reload &reload,
-                                   const QVector<setupfiles::MovedSlot> &moves);
+    static bool repointAfterReload(KitDocument &doc, SoundLibrary &lib, const QVector<setupfiles::MovedSlot> &moves);
 
 private:
     savejob::Run m_run;

@@ -231,9 +231,7 @@ bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
         const QStringList files = savejob::LoadedFiles(m_run.lib).replacedBy(out.target());
         const QString loaded = files.value(0);
         const bool reload = !loaded.isEmpty() && savejob::isLoadedSetup(m_run.lib, loaded);
-        QVector<QString> written;
-        for (const setupfiles::Records::SOUND_INDEX &s : qAsConst(m_got.waveAttrList))
-            written.append(s.file);
+        const savejob::WrittenSounds written = savejob::writtenSounds(m_run.lib, m_got.waveAttrList);
         const bool kept = (loaded.isEmpty()
                            || savejob::keepLostSounds(m_run, loaded,
                                                       reload ? setupfiles::movedSounds(m_got.waveAttrList, loaded)
@@ -245,7 +243,7 @@ bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
         if (reload) {
             if (m_in.reloadSetup)
                 m_in.reloadSetup(loaded);
-            savejob::repointGroupSounds(m_run.lib, written);
+            savejob::groupsFollow(m_run, loaded, written);
         } else {
             savejob::forgetFiles(m_run.lib, files);
         }

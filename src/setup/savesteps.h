@@ -5,6 +5,7 @@
 // not replace or replaces, keeping the sounds a replace would lose, the
 // gathering of the sounds and the texts of the boxes they compose.
 
+#include "library/groupentries.h"
 #include "model/mainwindow1records.h"
 #include "platform/fileidentity.h"
 #include "setup/setuperrors.h"
@@ -141,24 +142,42 @@ bool isLoadedSetup(const SoundLibrary &lib, const QString &path);
 // the reverse) is not read back: once keepLostSounds(…, {}, true) moved every
 // use of its sounds away, its loads and records are forgotten here.
 void forgetFiles(SoundLibrary &lib, const QStringList &files);
-// After the read-back: the groups' sounds of kitFile that `moved` names take
-// their sources in the new file.
-void repointGroupSounds(SoundLibrary &lib, const QString &kitFile, const QHash<QString, int> &moved);
-// After the read-back of a whole setup saved over the loaded one: the groups'
-// stored sounds among `written` (the sources of the file's sounds, in order)
-// take their sources in the new file.
-void repointGroupSounds(SoundLibrary &lib, const QVector<QString> &written);
+// ---- the groups' file -----------------------------------------------------
+// The groups written to their file now (a read-only file is asked about
+// through the questions); true when they were. A failure is told when `tell`
+// (unless another editor holds them, or the user kept the file read-only).
+bool writeGroupList(Run &run, bool tell);
+// Right after a kit save put its file in place over the loaded kit file
+// kitFile: the groups' sounds of it that `moved` names (old source -> entry of
+// the new file) take their entries in the new file, and the groups are
+// written. A row whose entry was not the one stored at its source stays.
+void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &moved);
+// The sounds a whole setup writes, in order, and the entry each stored one
+// reached in the loaded files; taken before the file is replaced.
+struct WrittenSounds
+{
+    QVector<QString> sources;
+    QHash<QString, groupentries::Identity> entries;
+};
+WrittenSounds writtenSounds(const SoundLibrary &lib, const QVector<Records::SOUND_INDEX> &waves);
+// After the read-back of a whole setup saved over the loaded one at kitFile:
+// the groups' stored sounds among `written` take their sources in the new
+// file, as above, and the groups are written.
+void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written);
 
 // ---- sounds a replace would lose ---------------------------------------------
 // Before a save replaces the loaded kit file `target` (the loaded file by
 // whatever path): its sounds that the library, a kit, a group (or, with
 // `clicksToo`, the metronome) uses and that `held` (old source -> entry of
 // the new file) does not name are copied with their exact bytes into the
-// kept sounds folder and synced, and every use of them moves to the copy. A
+// kept sounds folder and synced, and every use of them moves to the copy (a
+// group row whose entry is not the one stored at its source is left out). A
 // copy kept before under the sound's name with the same bytes is taken
 // instead, and the library lists it once. False, with nothing changed, when
 // one cannot be kept. The copies advance a new progress dialog, which holds
-// the window while events run between them.
+// the window while events run between them. The groups are written when rows
+// moved or name the file, so that on the disk they carry their entries
+// before it changes.
 bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
 // Before a save renames a file over `target`: the sounds stored in a kit
 // file that is not loaded but that a rename over `target` takes from the

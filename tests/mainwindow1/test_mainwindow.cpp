@@ -64,9 +64,12 @@ private slots:
         ztInitResources();
         ztplatform::setDriveSource(&m_drives);
         m_oldDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_work.path()));
+        // The shared window in a folder of its own: the windows the tests
+        // make come and go in the working folder, whose groups they hold.
+        QVERIFY(QDir().mkpath(m_work.path() + "/shared") && QDir::setCurrent(m_work.path() + "/shared"));
         w = new MainWindow1;
         w->writeSoundListOnClose = false;
+        QVERIFY(QDir::setCurrent(m_work.path()));
     }
 
     void cleanupTestCase()

@@ -1112,6 +1112,12 @@ private slots:
         QCOMPARE(kf::readFile(group->child(0, 1)->text()), kickBytes);
         QCOMPARE(sf::soundBytes(e, group->child(1, 1)->text()), tomBytes);
         QCOMPARE(f->w->library().soundGroupList.at(0).soundList.last().file, group->child(1, 1)->text());
+        // The groups' file says so as soon as the new file is in place, the entry named with it.
+        QVector<soundfilexml::strSoundGroup> written;
+        QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), written));
+        const soundfilexml::strSoundItem &last = written.at(0).soundList.last();
+        QCOMPARE(last.file, group->child(1, 1)->text());
+        QCOMPARE(last.entryLength, QString::number(tomBytes.size()));
     }
 
     // A group's sounds stored in kit files that were not loaded this session

@@ -108,7 +108,12 @@ class TestSetupFiles : public QObject
     QString path(const QString &name) const { return m_work.filePath(name); }
     MainWindow1 *window()
     {
+        // Each in a working folder of its own: one editor holds a folder's groups.
+        const QString own = path(QString("w%1").arg(m_windows.size()));
+        QDir().mkpath(own);
+        QDir::setCurrent(own);
         auto *w = new MainWindow1;
+        QDir::setCurrent(m_work.path());
         w->writeSoundListOnClose = false;
         m_windows.append(w);
         return w;

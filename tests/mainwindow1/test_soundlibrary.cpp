@@ -8,6 +8,7 @@
 
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
+#include "platform/sysio.h"
 #include "mainwindow1/shell/startup.h"
 #include "widgets/selectkitno.h"
 
@@ -515,7 +516,7 @@ private slots:
                 && !soundnames::isSoundFile("noext"));
     }
 
-    // A pipe at the sound-list file is not waited on; the close moves it aside.
+    // A pipe at the sound-list file is not waited on; the start moves it aside and says so.
     void pipeAtTheSoundListIsNotWaitedOn()
     {
         Fixture f;
@@ -541,10 +542,12 @@ private slots:
         struct stat aside;
         QVERIFY(::lstat((list + ".bak").constData(), &aside) == 0 && S_ISFIFO(aside.st_mode));
         QCOMPARE(groupNames(list), QStringList({"Default/0"}));
-        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(f.prompter.texts(), QStringList({"The sound groups file \"" + list + "\" could not be read whole: it "
+                                                  "is not a regular file.\r\n\r\nThe file as it was is kept as \""
+                                                  + list + ".bak\"."}));
     }
 
-    // An entry the reader skips is kept: the file as read goes beside the new one, once said.
+    // An entry the reader skips is kept: the file as read goes beside it at the start, once said.
     void skippedEntryKeepsTheFileAsRead()
     {
         Fixture f;
@@ -557,7 +560,7 @@ private slots:
         QCOMPARE(kf::readFile(list + ".bak"), held);
         QCOMPARE(groupNames(list), QStringList({"Drums/1"}));
         QCOMPARE(f.prompter.texts(), QStringList({"Some entries of \"" + list + "\" could not be read and are not in "
-                                                  "the sound groups. The file as it was read is kept as \""
+                                                  "the sound groups.\r\n\r\nThe file as it was is kept as \""
                                                   + list + ".bak\"."}));
     }
 
@@ -583,7 +586,7 @@ private slots:
         QVERIFY(!w->close()); // "Quit anyway?" answered No
         QCOMPARE(kf::readFile(list), kDrums);
         QCOMPARE(QDir(volume.point.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList({"filler", "soundlist.xml"})); // no temporary left
+                 QStringList({".soundlist.xml.lock", "filler", "soundlist.xml"})); // no temporary left
         QCOMPARE(f.prompter.texts(), QStringList({"The sound groups could not be saved to \"" + list + "\": No space "
                                                   "left on device.\n\nQuit anyway? Choose No to keep the window "
                                                   "open, free some space or make the file writable, and close the "
@@ -591,6 +594,144 @@ private slots:
         QVERIFY(filler.remove());
         QVERIFY(closeWindow(f));
         QCOMPARE(groupNames(list), QStringList({"Loops/0", "Drums/1"}));
+    }
+
+    // Two editors on one folder: the second is told at its start and at its
+    // close, and its group never replaces the first one's.
+    void secondEditorOnAFolderKeepsItsGroupsForTheSession()
+    {
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
+        MainWindow1 *a = f.open(true);
+        auto *b = new MainWindow1;
+        const QString inUse = "The sound groups in \"" + list + "\" are in use by another editor.";
+        QCOMPARE(f.prompter.texts(), QStringList({inUse + " Changes to the groups in this window are kept for this "
+                                                          "session only."}));
+        QCOMPARE(b->library().soundListItemModel->rowCount(), 1); // read all the same
+        f.prompter.textAnswers.enqueue({"A", true});
+        a->ui->addWaveGroup->click();
+        f.prompter.textAnswers.enqueue({"B", true});
+        b->ui->addWaveGroup->click();
+        QVERIFY(closeWindow(f));
+        f.prompter.clear();
+        QVERIFY(b->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f.prompter.texts(), QStringList({"The sound groups in \"" + list + "\" are in use by another editor: "
+                                                  "the changes to the groups in this window are not saved."}));
+        QCOMPARE(groupNames(list), QStringList({"A/0", "Drums/1"}));
+    }
+
+    // A link at the name is read through and written through: the file it
+    // names keeps its groups and takes the new one; a link to nothing is
+    // kept aside and named.
+    void linkedSoundListWrittenThrough()
+    {
+        Fixture f;
+        const QString far = writeBytes(f.work.filePath("far/groups.xml"), kDrums);
+        const QString list = f.work.filePath("soundlist.xml");
+        QVERIFY(QFile::link(far, list));
+        MainWindow1 *w = f.open(true);
+        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("Drums"));
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        w->ui->addWaveGroup->click();
+        QVERIFY(closeWindow(f));
+        QCOMPARE(QFileInfo(list).symLinkTarget(), far);
+        QCOMPARE(groupNames(far), QStringList({"Loops/0", "Drums/1"}));
+        QVERIFY(QFileInfo::exists(f.work.filePath("far/.groups.xml.lock")));
+        QVERIFY(f.prompter.texts().isEmpty());
+
+        QVERIFY(QFile::remove(far));
+        f.open(true);
+        QCOMPARE(f.prompter.texts(), QStringList({"The sound groups file \"" + list + "\" could not be read whole: it "
+                                                  "is a link to no regular file.\r\n\r\nThe file as it was is kept "
+                                                  "as \"" + list + ".bak\"."}));
+        QCOMPARE(QFileInfo(list + ".bak").symLinkTarget(), far);
+        QVERIFY(closeWindow(f));
+        QVERIFY(!QFileInfo(list).isSymLink() && !QFileInfo::exists(far));
+    }
+
+    // A read-only file is replaced only after a Yes, and stays read-only.
+    void readOnlySoundListAskedBeforeItIsReplaced()
+    {
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
+        QVERIFY(QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+            MainWindow1 *w = f.open(true);
+            f.prompter.textAnswers.enqueue({"Loops", true});
+            w->ui->addWaveGroup->click();
+            f.prompter.clear();
+            f.prompter.buttonAnswers.enqueue(answer);
+            QVERIFY(closeWindow(f));
+            QCOMPARE(f.prompter.titles(), QStringList({"Warning"}));
+            QCOMPARE(f.prompter.texts(), QStringList({"The sound groups are saved to \"" + list + "\".\r\nThe file is "
+                                                      "read-only.\r\nDo you confirm to overwrite it?"}));
+            QCOMPARE(groupNames(list).size(), answer == QMessageBox::Yes ? 2 : 1);
+        }
+        QCOMPARE(QFileInfo(list).permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther),
+                 QFile::Permissions());
+    }
+
+    // Rows that carry the kit-file entry they named: one whose sound moved in
+    // the file names it there now; one whose file no longer holds it is named
+    // at the start and never moved onto another sound.
+    void groupRowsCheckedAgainstTheirKitFiles()
+    {
+        Fixture f;
+        const QString kit = f.work.filePath("K002.INI");
+        QVector<kf::TestSound> sounds;
+        for (const QString name : {"Kick", "Snare"}) {
+            const QString wav = writeBytes(f.work.filePath(name + ".wav"), kf::wavBytes(64 + 8 * sounds.size(), 3));
+            sounds.append({name, quint16(sounds.size() + 1), wav, 0, quint32(kf::readFile(wav).size()), 1});
+        }
+        auto model = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 5);
+        QVERIFY(kf::writeSingleKit(*model, kits, 1, sounds, kit));
+        QVector<soundfilexml::strSoundGroup> list(1);
+        list[0].name = "Drums";
+        const QStringList rows = {"Snare|" + kit + ":U00000|Snare|" + QString::number(sounds[1].length),
+                                  "Tom|" + kit + ":U00001|Tom|" + QString::number(sounds[1].length)};
+        for (const QString &row : rows) {
+            const QStringList p = row.split('|');
+            list[0].soundList.append({{}, p[0], p[1], {}, {}, {}, {}, {}, p[2], p[3]});
+        }
+        QVERIFY(soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), list));
+        MainWindow1 *w = f.open(true);
+        QCOMPARE(f.prompter.texts(), QStringList({"These sounds of the sound groups are no longer in the kit files "
+                                                  "they name, which were written anew since; they are not taken for "
+                                                  "other sounds:\r\nDrums: Tom (" + kit + ":U00001)"}));
+        QStandardItem *drums = w->library().soundListItemModel->item(0);
+        QCOMPARE(drums->child(0, 1)->text(), kit + ":U00001");
+        QCOMPARE(drums->child(1, 1)->text(), kit + ":U00001");
+        QVERIFY(closeWindow(f));
+        QVector<soundfilexml::strSoundGroup> back;
+        QVERIFY(soundfilexml::readSoundFileListXml(f.work.filePath("soundlist.xml"), back));
+        QCOMPARE(back[0].soundList[1].entryName, QString("Tom")); // kept as named
+    }
+
+    // The groups written at the close, stopped at every call: the old file or the new one, whole.
+    void closeWriteStoppedAnywhereLeavesOldOrNew()
+    {
+        namespace io = ztplatform::sysio;
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
+        MainWindow1 *w = f.open(true);
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        w->ui->addWaveGroup->click();
+        io::resetCount();
+        QVERIFY(librarypane::saveSoundListAtClose(w));
+        const int calls = io::callCount();
+        const QByteArray written = kf::readFile(list);
+        QVERIFY(calls >= 5 && written != kDrums);
+        for (int n = 1; n <= calls; ++n) {
+            QVERIFY(kf::writeFile(list, kDrums));
+            io::stopAt(n, true);
+            librarypane::saveSoundListAtClose(w); // "Quit anyway?" answered No
+            io::resume();
+            const QByteArray now = kf::readFile(list);
+            QVERIFY2(now == kDrums || now == written, qPrintable(QString::number(n)));
+        }
     }
 
     void metronomeAtStart()

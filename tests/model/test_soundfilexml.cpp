@@ -272,6 +272,33 @@ private slots:
         QCOMPARE(g.soundList[4].file, QString());
     }
 
+    // A row naming a sound stored in a kit file keeps the entry it named, on
+    // a line of its own; a file without one reads as before, a bad one is skipped.
+    void storedEntryRoundTrip()
+    {
+        Item stored = sound("Snare", "/k/K002.INI:U00001");
+        stored.entryName = "Snare & <1>";
+        stored.entryLength = "48044";
+        const QString p = path("entry.xml");
+        QVERIFY(soundfilexml::writeSoundFileListXml(p, {group("G", {stored, sound("Hat", "/h.wav")})}));
+        const QByteArray bytes = readAll(p);
+        QVERIFY(bytes.contains("            <file>/k/K002.INI:U00001</file>\n"
+                               "            <entry length=\"48044\">Snare &amp; &lt;1></entry>\n        </sound>"));
+        soundfilexml::ReadResult r;
+        GroupList out;
+        r = soundfilexml::readSoundList(p, out);
+        QCOMPARE(int(r.status), int(soundfilexml::ReadResult::Read));
+        QCOMPARE(r.skipped, 0);
+        QCOMPARE(out[0].soundList[0].entryName, stored.entryName);
+        QCOMPARE(out[0].soundList[0].entryLength, QString("48044"));
+        QVERIFY(out[0].soundList[1].entryLength.isEmpty());
+        int skipped = 0;
+        out.clear();
+        QVERIFY(soundfilexml::parseSoundList(QByteArray(bytes).replace("48044", "-1"), out, &skipped));
+        QCOMPARE(skipped, 1);
+        QVERIFY(out[0].soundList[0].entryLength.isEmpty());
+    }
+
     void rewriteReplacesWholeFile()
     {
         QTemporaryDir dir;

@@ -4,7 +4,9 @@
 #include "setup_fixture.h"
 
 #include "document/kitdocument.h"
+#include "library/groupentries.h"
 #include "library/soundlibrary.h"
+#include "platform/sysio.h"
 #include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
 #include "setup/savesetupjob.h"
@@ -240,6 +242,98 @@ private slots:
         QCOMPARE(done.files.at(0).path + " " + done.files.at(0).keptAs, file + ":U00000 " + copy);
         QCOMPARE(int(done.files.at(1).outcome), int(FileOutcome::Written));
         QCOMPARE(kf::readFile(copy), kf::readFile(kick().file));
+    }
+
+    // A kit save over the loaded kit file that leaves out its first sound, so
+    // that the other moves up, over a group list of an older editor (its rows
+    // carry no entries), stopped at every call: a new start finds every group
+    // row at the sound it named, or names the row; never at another sound.
+    void savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds()
+    {
+        namespace io = ztplatform::sysio;
+        QTemporaryDir dir;
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), dir.filePath("K002.INI")));
+        const QByteArray original = kf::readFile(dir.filePath("K002.INI"));
+        Editor first;
+        QCOMPARE(loadKitFile(first, dir.filePath("K002.INI")), LoadError::None);
+        const QStringList names = {"Kick", "Snare"};
+        QVector<QByteArray> sounds; // the sounds the rows name
+        for (int i = 0; i < names.size(); ++i)
+            sounds.append(soundBytes(first, dir.filePath(QString("K002.INI:U0000%1").arg(i))));
+
+        // Each run in a folder of its own: what a stop leaves stays there.
+        auto save = [&](int stopAt) {
+            const QString folder = dir.filePath(QString::number(stopAt)), k2 = folder + "/K002.INI";
+            QVERIFY(QDir().mkpath(folder) && kf::writeFile(k2, original));
+            QVector<soundfilexml::strSoundGroup> older(1); // its rows carry no entries
+            for (int i = 0; i < names.size(); ++i) {
+                const QString source = k2 + QString(":U0000%1").arg(i);
+                older[0].soundList.append({{}, names.at(i), source, {}, {}, {}, {}, {}, {}, {}});
+            }
+            QVERIFY(soundfilexml::writeSoundFileListXml(folder + "/soundlist.xml", older));
+            Editor e;
+            QCOMPARE(loadKitFile(e, k2), LoadError::None);
+            KitDocument doc;
+            doc.kitAttrList = e.kits;
+            for (const Kit &k : qAsConst(e.kits))
+                doc.kitNameList.append(k.kit_name);
+            doc.kitAttrList[1].kit_name = doc.kitNameList[1] = "K002";
+            sf::forEachSoundSlot(doc.kitAttrList[1], [&k2](auto s) {
+                if (s.file == k2 + ":U00000")
+                    s.file.clear();
+            });
+            SoundLibrary lib;
+            lib.waveLoadKitAttrList = e.library;
+            lib.loadedKitFiles = e.loaded;
+            lib.recordKitFileList = QStringList({k2});
+            lib.recordKitIndexList = {2};
+            lib.soundListFileName = folder + "/soundlist.xml";
+            QStandardItemModel groups;
+            auto *group = new QStandardItem("Drums");
+            for (const soundfilexml::strSoundItem &s : qAsConst(older[0].soundList))
+                group->appendRow({new QStandardItem(s.name), new QStandardItem(s.file)});
+            groups.appendRow(group);
+            lib.soundListItemModel = &groups;
+            ScriptedQuestions questions;
+            questions.answers = {true};
+            SaveKitsJob job(doc, lib, questions, {}, hooks());
+            io::stopAt(stopAt, true);
+            job.run({folder, {2}, m_temp});
+            io::resume();
+        };
+        QStringList wrong; // stop: row at another sound
+        auto startAgain = [&](int n) {
+            SoundLibrary lib;
+            QVector<soundfilexml::strSoundGroup> groups;
+            const SoundLibrary::SoundListStart start =
+                    lib.openSoundList(dir.filePath(QString::number(n) + "/soundlist.xml"), groups);
+            QStringList told, sources;
+            for (const groupentries::Unmatched &u : start.unmatched)
+                told << u.name;
+            for (const soundfilexml::strSoundItem &s : groups.value(0).soundList) {
+                sources << QFileInfo(s.file).fileName();
+                const StoredRef ref = parseStoredSource(s.file);
+                Editor now;
+                now.loaded.resize(1);
+                const bool read = !ref.isStored() || groupentries::readStoredSounds(ref.kitFile, now.loaded[0]);
+                if (told.contains(s.name) || !read)
+                    continue;
+                if (soundBytes(now, s.file) != sounds.value(names.indexOf(s.name)))
+                    wrong << QString("%1: %2").arg(n).arg(s.name);
+            }
+            return sources;
+        };
+        save(0);
+        const int calls = io::callCount();
+        QCOMPARE(startAgain(0), QStringList({"Kick.wav", "K002.INI:U00000"}));
+        for (int n = 1; n <= calls; ++n) {
+            save(n);
+            startAgain(n);
+        }
+        QCOMPARE(wrong, QStringList());
     }
 };
 

@@ -16,9 +16,28 @@ EXTRA = {
     'Copy completed.': '复制完成。',
     'Create a new category': '新建分类',
     'Creating duplicate group name is not supported.': '不支持创建重复的分组名称。',
-    # the sound-list file: kept as read, and a write at the close that failed
-    'Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".':
-        '“%1”中的部分条目无法读取，未列入音色分组。该文件按读取时的原样保留为“%2”。',
+    # the sound-list file: what the start found, the write at a save or the close
+    'The sound groups file "%1" could not be read whole: %2.': '音色分组文件“%1”无法完整读取：%2。',
+    'Some entries of "%1" could not be read and are not in the sound groups.':
+        '“%1”中的部分条目无法读取，未列入音色分组。',
+    'The file as it was is kept as "%1".': '该文件已按原样保留为“%1”。',
+    'It could not be kept beside it (%1), so the sound groups are not saved over it.':
+        '无法在其旁边保留该文件（%1），因此音色分组不会保存覆盖它。',
+    "it is cut off or not in the sound list's form": '文件不完整或不是音色列表的格式',
+    'it is not a regular file': '它不是普通文件',
+    'it is too large': '文件过大',
+    'it is a link to no regular file': '它是一个未指向普通文件的链接',
+    'it is a link that no longer names the file read at the start': '它是一个链接，已不再指向启动时读取的文件',
+    'The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.':
+        '“%1”中的音色分组正被另一个编辑器使用。此窗口中对分组的更改仅在本次运行中保留。',
+    'The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.':
+        '“%1”中的音色分组正被另一个编辑器使用：此窗口中对分组的更改不会保存。',
+    'the sound groups are in use by another editor': '音色分组正被另一个编辑器使用',
+    'These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:':
+        '音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：',
+    'The sound groups are saved to "%1".': '音色分组保存在“%1”中。',
+    'Do you confirm to overwrite it?': '确定要覆盖吗？',
+    'The sound groups could not be saved to "%1": %2.': '音色分组无法保存到“%1”：%2。',
     'The sound groups could not be saved to "%1": %2.\n\nQuit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.':
         '音色分组无法保存到“%1”：%2。\n\n仍要退出吗？选择“否”可保持窗口打开，释放一些空间或使该文件可写，然后再次关闭窗口以保存音色分组。',
     'Deleting group name is not supported.': '不支持删除分组名称。',

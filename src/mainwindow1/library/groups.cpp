@@ -3,6 +3,7 @@
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
+#include "library/groupentries.h"
 #include "model/soundfilexml.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -10,11 +11,49 @@
 #include <QDir>
 #include <QStandardItemModel>
 
+namespace {
+
+// What the start found at the groups' file, in one box.
+void tellSoundListStart(MainWindow1 *w, const QString &fileName, const SoundLibrary::SoundListStart &start)
+{
+    const QString file = QDir::toNativeSeparators(fileName);
+    const QString crlf = QStringLiteral("\r\n");
+    QStringList parts;
+    if (!start.unreadable.isEmpty())
+        parts << MainWindow1::tr("The sound groups file \"%1\" could not be read whole: %2.")
+                         .arg(file, start.unreadable);
+    else if (start.partly)
+        parts << MainWindow1::tr("Some entries of \"%1\" could not be read and are not in the sound groups.").arg(file);
+    if (!start.keptAs.isEmpty())
+        parts << MainWindow1::tr("The file as it was is kept as \"%1\".").arg(QDir::toNativeSeparators(start.keptAs));
+    else if (!start.notKept.isEmpty())
+        parts << MainWindow1::tr("It could not be kept beside it (%1), so the sound groups are not saved over it.")
+                         .arg(start.notKept);
+    if (start.inUse)
+        parts << MainWindow1::tr("The sound groups in \"%1\" are in use by another editor. Changes to the groups in "
+                                 "this window are kept for this session only.")
+                         .arg(file);
+    if (!start.unmatched.isEmpty()) {
+        QString rows = MainWindow1::tr("These sounds of the sound groups are no longer in the kit files they name, "
+                                       "which were written anew since; they are not taken for other sounds:");
+        for (const groupentries::Unmatched &u : start.unmatched)
+            rows += crlf + u.group + QStringLiteral(": ") + u.name + QStringLiteral(" (") + u.source + QLatin1Char(')');
+        parts << rows;
+    }
+    if (!parts.isEmpty())
+        UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"), parts.join(crlf + crlf), QMessageBox::Ok);
+}
+
+} // namespace
+
 void librarypane::importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups,
                                   QStandardItemModel *model, QString fileName)
 {
-    groups += w->library().readSoundList(fileName);
+    QVector<soundfilexml::strSoundGroup> read;
+    const SoundLibrary::SoundListStart start = w->library().openSoundList(fileName, read);
+    groups += read;
     librarypane::soundListToItemModel(w, groups, model);
+    tellSoundListStart(w, fileName, start);
 }
 
 void librarypane::soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> groups,
@@ -35,6 +74,7 @@ void librarypane::soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::str
             name->setFlags(leaf | Qt::ItemIsEditable);
             auto *file = new QStandardItem(s.file);
             file->setFlags(leaf);
+            groupentries::setCell(file, groupentries::ofItem(s));
             group->appendRow({name, file});
         }
         model->appendRow(group);
@@ -53,17 +93,24 @@ bool librarypane::saveSoundListAtClose(MainWindow1 *w)
 {
     if (!w->writeSoundListOnClose)
         return true;
-    const SoundLibrary::SoundListSave save =
-            w->library().saveSoundList(w->library().soundListFileName, w->library().soundListItemModel);
+    SoundLibrary &lib = w->library();
     UiPrompter *prompter = UiPrompter::instance();
-    const QString file = QDir::toNativeSeparators(w->library().soundListFileName);
-    if (!save.keptAs.isEmpty())
-        prompter->information(
-                w, MainWindow1::tr("Information"),
-                MainWindow1::tr("Some entries of \"%1\" could not be read and are not in the sound groups. The "
-                                "file as it was read is kept as \"%2\".")
-                        .arg(file, QDir::toNativeSeparators(save.keptAs)));
-    if (save.written)
+    // The close asks again about a read-only file a save was told to keep.
+    if (lib.soundListReadOnly == SoundLibrary::ReadOnlyAnswer::No)
+        lib.soundListReadOnly = SoundLibrary::ReadOnlyAnswer::Unasked;
+    const SoundLibrary::SoundListSave save =
+            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel, [w, prompter](const QString &target) {
+                return prompter->question(w, MainWindow1::tr("Warning"), SoundLibrary::readOnlyQuestion(target),
+                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                       == QMessageBox::Yes;
+            });
+    const QString file = QDir::toNativeSeparators(lib.soundListFileName);
+    if (save.inUse)
+        prompter->information(w, MainWindow1::tr("Information"),
+                              MainWindow1::tr("The sound groups in \"%1\" are in use by another editor: the changes "
+                                              "to the groups in this window are not saved.")
+                                      .arg(file));
+    if (save.written || save.inUse || save.declined)
         return true;
     return prompter->question(
                    w, MainWindow1::tr("Error"),
