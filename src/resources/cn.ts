@@ -2682,6 +2682,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Wave prm file is error.</source>
         <translation>音色参数文件错误。</translation>
     </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

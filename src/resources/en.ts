@@ -2682,6 +2682,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Wave prm file is error.</source>
         <translation>Wave prm file is error.</translation>
     </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>All files (*)</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

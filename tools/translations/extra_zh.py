@@ -1,5 +1,6 @@
 # Texts the code shows (message boxes, captions set at run time), pre-translated.
 EXTRA = {
+    'All files (*)': '所有文件 (*)',
     'Adding the sound of a sampler pad is not supported. File location: ': '不支持添加采样打击垫中的音色。文件位置：',
     'Are you sure to continue?': '确定要继续吗？',
     'Are you sure to delete it?': '确定要删除吗？',
