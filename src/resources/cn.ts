@@ -2754,4 +2754,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>套鼓列表</translation>
     </message>
 </context>
+<context>
+    <name>TotalTreeView</name>
+    <message>
+        <source>Delete Sound</source>
+        <translation>删除音色</translation>
+    </message>
+    <message>
+        <source>Export Sound</source>
+        <translation>导出音色</translation>
+    </message>
+</context>
+<context>
+    <name>WaveTreeView1</name>
+    <message>
+        <source>Delete Sound</source>
+        <translation>删除音色</translation>
+    </message>
+</context>
 </TS>

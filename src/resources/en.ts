@@ -2754,4 +2754,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Kit List</translation>
     </message>
 </context>
+<context>
+    <name>TotalTreeView</name>
+    <message>
+        <source>Delete Sound</source>
+        <translation>Delete Sound</translation>
+    </message>
+    <message>
+        <source>Export Sound</source>
+        <translation>Export Sound</translation>
+    </message>
+</context>
+<context>
+    <name>WaveTreeView1</name>
+    <message>
+        <source>Delete Sound</source>
+        <translation>Delete Sound</translation>
+    </message>
+</context>
 </TS>
