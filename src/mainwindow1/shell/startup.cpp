@@ -60,6 +60,16 @@ QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenW
     return QRect(x, y, w, h);
 }
 
+QRect fitOnScreen(const QRect &wanted, const QSize &minimum, const QRect &available)
+{
+    const QSize size = wanted.size().expandedTo(minimum);
+    if (size == wanted.size())
+        return wanted;
+    const int x = available.x() + qMax(0, (available.width() - size.width()) / 2);
+    const int y = available.y() + qMax(0, (available.height() - size.height()) / 2);
+    return QRect(QPoint(x, y), size);
+}
+
 QString translationForLanguage(QLocale::Language language, int *chinese)
 {
     const bool cn = language == QLocale::Chinese;
@@ -149,11 +159,13 @@ void EditorStartup::showWindow()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     QRect r(0, 0, 1080, 720);
+    QRect avail = r;
     if (screen) {
-        const QRect avail = screen->availableGeometry();
+        avail = screen->availableGeometry();
         r = startupWindowGeometry(avail.width(), avail.height(), screen->geometry().width(),
                                   screen->physicalDotsPerInchX());
     }
+    r = fitOnScreen(r, window->minimumSizeHint().expandedTo(window->minimumSize()), avail);
     window->setGeometry(r.x(), r.y(), r.width(), r.height());
     window->show();
     m_shown = true;
