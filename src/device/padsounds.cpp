@@ -75,18 +75,17 @@ void fail(PadSounds &result, const QString &title, const QString &text)
 
 } // namespace
 
-QString adjustPadSoundName(QString name, bool *counted)
+QString adjustPadSoundName(QString name, int waveNo, bool *counted)
 {
-    *counted = false;
     if (name.startsWith(QLatin1Char('/')))
         name.remove(0, 1);
     if (name.contains(QLatin1String(".wav")))
         name.truncate(name.lastIndexOf(QLatin1Char('.')));
-    if (!namerules::isLastCharAlnum(name)) {
-        name = namerules::detectWaveName(name, SOUND_NAME_LENGTH_MAX);
-        *counted = true;
-    }
-    return name;
+    QString fit = namerules::asciiSoundName(name);
+    if (fit.isEmpty()) // the pad's numbers are its own: no other sound takes this one
+        fit = QStringLiteral("SOUND~%1").arg(waveNo, 5, 10, QLatin1Char('0'));
+    *counted = fit != name;
+    return fit;
 }
 
 namespace {
@@ -142,7 +141,8 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
         }
         bool counted = false;
         const QString name = adjustPadSoundName(
-                MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX), &counted);
+                MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX), rec.waveNo,
+                &counted);
         if (counted)
             result.renamedNumbers << rec.waveNo;
 

@@ -37,8 +37,10 @@ struct PadSounds {
 PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QString> &wavePrmList,
                         const EventPump &pump = EventPump());
 
-// The name rules of sound names read from the pad; `counted` is set when the
-// name had to be cut back to its last letter or digit.
-QString adjustPadSoundName(QString name, bool *counted);
+// The name a sound read from the pad takes: without a leading "/" and from
+// ".wav" on, then the sound-name rule (namerules::asciiSoundName), or
+// "SOUND~" and the wave number when nothing is left; `counted` is set when
+// the rule changed it.
+QString adjustPadSoundName(QString name, int waveNo, bool *counted);
 
 #endif

@@ -142,7 +142,6 @@ public:
     QVector<quint8> kitNumFlagList;                    // 1: the kit's sounds were renumbered or written back
     QVector<quint8> kitNumFlagList1;                   // 1: the pad load adjusted the kit's name
     QVector<int> kitMaxList;                           // kits (1-based) the last load renamed
-    QVector<int> soundKitMaxList;                      // sounds the last kit file load renamed
     QVector<KIT_EFFECT> kitEffectList1[KIT_MAX_COUNT]; // each kit's controls per type of kit effect 1
     QVector<KIT_EFFECT> kitEffectList2[KIT_MAX_COUNT]; // the same for kit effect 2
     QVector<KIT_EFFECT> kitEffectList3[KIT_MAX_COUNT]; // the same for kit effect 3

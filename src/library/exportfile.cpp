@@ -34,13 +34,14 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
     if (!part.open())
         return unwritable(why, part.errorString());
     audioconverter converter;
-    const bool converted = converter.audioConverterRun(source, part.temporaryPath(), err);
+    // Written through the temporary's own descriptor, never opened again by its name.
+    const bool converted = converter.audioConverterRun(source, part.file(), err);
     if (err.isEmpty())
         return Outcome::NotRun;
     if (!converted && !converter.writeFaultReason().isEmpty()) {
         const QString at = converter.writeFaultPath();
-        return unwritable(why, at == part.temporaryPath() ? converter.writeFaultReason()
-                                                          : at + QStringLiteral(": ") + converter.writeFaultReason());
+        return unwritable(why, at.isEmpty() ? converter.writeFaultReason()
+                                            : at + QStringLiteral(": ") + converter.writeFaultReason());
     }
     return converted ? putInPlace(part, why) : Outcome::Failed;
 }

@@ -12,8 +12,9 @@ namespace exportfile {
 enum class Outcome { NotRun, Failed, Unreadable, Changed, Unwritable, Written };
 
 // Converts `source` into the pad's WAV form under a temporary name in the
-// folder of `target`, renamed over `target` only once complete, synced and
-// given the permission bits of the file it replaces; the folder is left for
+// folder of `target`, written only through the descriptor that made it,
+// renamed over `target` only once complete, synced and given what the file
+// it replaces has (ztplatform::ReplaceFile); the folder is left for
 // the caller to sync once after its last file. `err` gets ffmpeg's text.
 // Written needs ffmpeg's success and at least one frame, whatever warnings
 // ffmpeg printed. NotRun when ffmpeg could not be run, Failed when it could

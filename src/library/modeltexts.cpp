@@ -1,6 +1,5 @@
 #include "library/modeltexts.h"
 
-#include "library/soundnames.h"
 #include "model/namerules.h"
 
 #include <QDebug>
@@ -56,7 +55,7 @@ bool childCellEquals(QStandardItemModel *model, int column, const QString &name)
 QString uniqueName(const QString &name, QStandardItemModel *model, int column, const QString &prefix, int maxLen)
 {
     const QSet<QString> taken = childTexts(model, column);
-    return soundnames::fallbackName(name, [&](const QString &c) { return taken.contains(c); }, prefix, maxLen);
+    return namerules::fallbackName(name, [&](const QString &c) { return taken.contains(c); }, prefix, maxLen);
 }
 
 } // namespace

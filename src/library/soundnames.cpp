@@ -1,25 +1,17 @@
 #include "library/soundnames.h"
-#include "model/namerules.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace soundnames {
 
-QString fallbackName(const QString &name, const std::function<bool(const QString &)> &taken,
-                     const QString &defaultPrefix, int maxLen)
+QString IncomingNames::take(const QString &given)
 {
-    QString prefix = name.left(qMax(0, maxLen - 6));
-    if (!namerules::checkDisplayKitName(prefix))
-        prefix = defaultPrefix;
-    quint16 n = 1;
-    QString candidate;
-    do {
-        candidate = prefix + QStringLiteral("~%1").arg(n, 5, 10, QLatin1Char('0'));
-        ++n;
-    } while (taken && taken(candidate) && n != 0);
-    return candidate;
+    const QString name = namerules::soundName(given, [this](const QString &c) { return m_taken.contains(c); });
+    m_taken.insert(name);
+    if (name != given)
+        m_changes.append({given, name});
+    return name;
 }
 
 QString nameFromFile(const QString &path)

@@ -3,6 +3,7 @@
 #include "model/audioconverter.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "setup/soundsource.h"
 
 #include <QDir>
@@ -150,8 +151,9 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
     failed = CopyFault::Write;
     // Opened first, never through a link, then emptied once it is known to be a file.
     const int fd = ztplatform::openRegularFile(target, O_WRONLY | O_CREAT, true);
-    QFile out;
-    if (fd < 0 || ::ftruncate(fd, 0) != 0 || !out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+    ztplatform::sysio::SeamFile out;
+    if (fd < 0 || ztplatform::sysio::truncate(fd, 0) != 0
+        || !out.openDescriptor(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         if (fd >= 0 && !out.isOpen())
             ::close(fd);
         return 0;

@@ -3,6 +3,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -17,9 +18,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <iterator>
-#include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -44,16 +47,14 @@ constexpr qint64 kFrameBytes = 4;
 // Largest data size whose RIFF size (len + 36) still fits the 32-bit field.
 constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
 
-// A failed conversion leaves a new outFile with 0 bytes; an outFile that held
-// bytes (the source itself, an earlier file) is kept as it was: its
-// replacement's temporary goes with the replacement.
-void discardOutput(QFileDevice &out, bool keepOld)
+// The file at `path` (not through a link) cut to 0 bytes.
+void emptyFile(const QString &path)
 {
-    if (keepOld)
-        return;
-    const QString name = out.fileName();
-    out.close();
-    QFile::resize(name, 0);
+    const int fd = ztplatform::sysio::open(path, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0 || ztplatform::sysio::truncate(fd, 0) != 0)
+        qWarning() << "cannot empty" << path << ":" << std::strerror(errno);
+    if (fd >= 0)
+        ::close(fd);
 }
 
 // ffmpeg's arguments for a conversion of the first audio stream of `in` (the
@@ -247,19 +248,14 @@ bool audioconverter::writeFault(const QString &path, const QString &reason)
     return false;
 }
 
-bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
+bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const QString &where,
+                                 const QString &openError, QString &mesg, qint64 &size)
 {
-    m_faultPath.clear();
-    m_faultReason.clear();
-    // An outFile that holds bytes is replaced only by a complete result.
-    const bool keepOld = ztplatform::sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0;
+    size = 0;
     QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350conv-XXXXXX"));
     if (!tmpDir.isValid()) {
         qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
         mesg = QStringLiteral("Cannot create a temporary folder: ") + tmpDir.errorString();
-        QFile out(outFile);
-        if (!keepOld && out.open(QIODevice::WriteOnly))
-            out.close();
         return writeFault(temporaryFolder(), tmpDir.errorString());
     }
     const QString tmpPath = QDir::toNativeSeparators(tmpDir.filePath(randomQString(7)));
@@ -268,58 +264,71 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     const QString unwritten = outputFailure(mesg, tmpPath);
     if (!unwritten.isEmpty())
         ranOk = writeFault(temporaryFolder(), unwritten);
-
-    std::unique_ptr<ztplatform::ReplaceFile> replacement;
-    QFile plain(outFile);
-    if (keepOld) {
-        if (!ranOk) {
-            qWarning() << "conversion failed; file left as it was:" << outFile;
-            return false;
-        }
-        replacement = std::make_unique<ztplatform::ReplaceFile>(outFile);
-    }
-    QFileDevice &out = keepOld ? replacement->file() : static_cast<QFileDevice &>(plain);
-    if (!(keepOld ? replacement->open() : plain.open(QIODevice::WriteOnly | QIODevice::Unbuffered))) {
+    if (!out) {
         qDebug().noquote() << QStringLiteral("以只写模式打开失败");
-        return writeFault(outFile, keepOld ? replacement->errorString() : plain.errorString());
+        return writeFault(where, openError);
     }
     if (!ranOk)
-        return false; // outFile stays empty
+        return false;
 
     QFile tmp(tmpPath);
     if (!tmp.open(QIODevice::ReadOnly)) {
         qDebug().noquote() << QStringLiteral("以只读模式打开失败") + QFileInfo(inFile).completeBaseName();
-        discardOutput(out, keepOld);
         return false;
     }
-
-    const qint64 size = tmp.size();
+    size = tmp.size();
     if (size > kMaxDataSize) {
         qWarning() << "converted sound too large for a WAV file:" << size << "bytes";
-        discardOutput(out, keepOld);
         return false;
     }
-
     QString writeError;
-    if (!writeWave(tmp, out, size, &writeError)) {
-        discardOutput(out, keepOld);
-        return writeError.isEmpty() ? false : writeFault(outFile, writeError);
-    }
+    const bool written = writeWave(tmp, *out, size, &writeError);
+    return written || (!writeError.isEmpty() && writeFault(where, writeError));
+}
 
-    tmp.close();
-    bool written = true;
-    if (keepOld) {
-        written = replacement->commit() || writeFault(outFile, replacement->errorString());
-    } else {
-        out.close();
-        if (out.error() != QFileDevice::NoError) {
-            qWarning() << "closing failed:" << outFile << out.errorString();
-            written = writeFault(outFile, out.errorString());
-            QFile::resize(outFile, 0);
-        }
+bool audioconverter::audioConverterRun(const QString &inFile, QFileDevice &out, QString &mesg)
+{
+    m_faultPath.clear();
+    m_faultReason.clear();
+    qint64 size = 0;
+    return convertInto(inFile, &out, out.fileName(), QString(), mesg, size) && size >= kFrameBytes;
+}
+
+bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
+{
+    m_faultPath.clear();
+    m_faultReason.clear();
+    // An outFile that holds bytes is replaced only by a complete result.
+    if (ztplatform::sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0) {
+        ztplatform::ReplaceFile replacement(outFile);
+        const bool opened = replacement.open();
+        qint64 size = 0;
+        const bool converted = convertInto(inFile, opened ? &replacement.file() : nullptr, outFile,
+                                           replacement.errorString(), mesg, size)
+                               && size >= kFrameBytes;
+        if (!converted)
+            qWarning() << "conversion failed; file left as it was:" << outFile;
+        return converted && (replacement.commit() || writeFault(outFile, replacement.errorString()));
     }
-    tmp.remove();
-    return written && size >= kFrameBytes;
+    // Otherwise it is made new, or emptied, and left empty unless the conversion completes.
+    const int fd = ztplatform::sysio::open(outFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const QString openError = QString::fromLocal8Bit(std::strerror(fd < 0 ? errno : EBADF));
+    ztplatform::sysio::SeamFile out(outFile);
+    const bool opened = fd >= 0 && out.openDescriptor(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
+    if (fd >= 0 && !opened)
+        ::close(fd);
+    qint64 size = 0;
+    bool converted = convertInto(inFile, opened ? &out : nullptr, outFile, openError, mesg, size);
+    if (opened) {
+        out.close();
+        if (converted && out.error() != QFileDevice::NoError) {
+            qWarning() << "closing failed:" << outFile << out.errorString();
+            converted = writeFault(outFile, out.errorString());
+        }
+        if (!converted)
+            emptyFile(outFile); // a header without samples stays: it tells what ffmpeg gave
+    }
+    return converted && size >= kFrameBytes;
 }
 
 bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QString &mesg)
@@ -336,7 +345,7 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     // A failed run must not leave a file that passes the callers' size test,
     // but the source itself is never emptied.
     if (started && !ranOk && !isSource && QFileInfo::exists(outFile))
-        QFile::resize(outFile, 0);
+        emptyFile(outFile);
     return ranOk;
 }
 
@@ -378,8 +387,9 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
 
 void audioconverter::removeEarlierOutput(const QString &inFile, const QString &outFile)
 {
-    if (QFileInfo(outFile).isFile() && !ztplatform::sameFile(inFile, outFile))
-        QFile::remove(outFile);
+    if (QFileInfo(outFile).isFile() && !ztplatform::sameFile(inFile, outFile)
+        && ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(outFile)) != 0)
+        qDebug() << "cannot remove" << outFile << ":" << std::strerror(errno);
 }
 
 int audioconverter::failureKind(const QString &mesg)

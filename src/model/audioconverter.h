@@ -8,6 +8,8 @@
 
 #include <atomic>
 
+class QFileDevice;
+
 // Converts audio files through an external ffmpeg into the pad's WAV form
 // (PCM, 48 kHz, 16-bit, stereo, plain 44-byte header). One object per thread;
 // nothing is shared between objects.
@@ -38,6 +40,10 @@ public:
     // without samples); one that held bytes (inFile itself, an earlier file)
     // is replaced only by a complete result and otherwise kept as it was.
     bool audioConverterRun(QString inFile, QString outFile, QString &mesg);
+    // The same into `out`, open for writing: the bytes reach the file only
+    // through it. What a failed run wrote there is the caller's to drop.
+    // writeFaultPath() is out's file name (empty for a descriptor).
+    bool audioConverterRun(const QString &inFile, QFileDevice &out, QString &mesg);
     // ffmpeg writes outFile itself as a 48 kHz stereo WAV (preview playback).
     // True when ffmpeg exited with 0; whether the WAV holds samples is the
     // caller's to read.
@@ -93,6 +99,12 @@ private:
     static QString argPath(const QString &path);
     // Notes where and why the output could not be written; false.
     bool writeFault(const QString &path, const QString &reason);
+    // ffmpeg's raw samples of inFile, behind the 44-byte header, into `out`
+    // (null when it could not be opened: `openError` says why; ffmpeg still
+    // runs, for its text). `size` gets the samples' bytes. True when all
+    // were written; faults of `out` are noted under `where`.
+    bool convertInto(const QString &inFile, QFileDevice *out, const QString &where, const QString &openError,
+                     QString &mesg, qint64 &size);
 
     QString m_faultPath;
     QString m_faultReason;

@@ -313,7 +313,8 @@ struct MainWindow1Records
     // Writes min(length, n) characters as Latin-1 bytes (0 above U+00FF) and
     // zero-fills the rest of the n-byte field; no terminator when full.
     static void str2CharArray(QString str, char *field, quint8 n);
-    // Reads an n-byte field as UTF-8 up to its first zero byte.
+    // Reads an n-byte field up to its first zero byte: as UTF-8 when it is
+    // valid UTF-8, else as Latin-1.
     static QString charArray2String(const char *field, uint n);
 
     // ---- device records written in place -----------------------------------------

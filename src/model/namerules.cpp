@@ -3,7 +3,13 @@
 #include "model/percussionpadfile1.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QRegularExpression>
+
+#include <unicode/translit.h>
+#include <unicode/unistr.h>
+
+#include <memory>
 
 namespace namerules {
 
@@ -13,6 +19,45 @@ bool isAsciiAlnum(QChar c)
     const ushort u = c.unicode();
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
 }
+
+bool isPatternChar(QChar c)
+{
+    return isAsciiAlnum(c) || QStringLiteral("-~_.' ").contains(c);
+}
+
+bool isAscii(const QString &s)
+{
+    for (const QChar c : s) {
+        if (c.unicode() > 0x7F)
+            return false;
+    }
+    return true;
+}
+
+std::unique_ptr<icu::Transliterator> makeToAscii()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Transliterator> t(
+            icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
+    if (U_FAILURE(status)) {
+        qWarning() << "no ICU transliterator to ASCII:" << u_errorName(status);
+        t.reset();
+    }
+    return t;
+}
+
+// Any script to Latin, then Latin to ASCII; the text as it is when ICU has
+// no such transliterator. One per thread: a transliterator is not shared.
+QString transliterated(const QString &s)
+{
+    thread_local const std::unique_ptr<icu::Transliterator> toAscii = makeToAscii();
+    if (!toAscii)
+        return s;
+    icu::UnicodeString text(reinterpret_cast<const UChar *>(s.utf16()), s.size());
+    toAscii->transliterate(text);
+    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
+}
+
 } // namespace
 
 bool isLastCharAlnum(const QString &s)
@@ -41,13 +86,52 @@ QString defaultKitName(int n)
     return QStringLiteral("K%1").arg(n, 3, 10, QLatin1Char('0'));
 }
 
-QString fitSoundName(const QString &name, bool *renamed)
+QString asciiSoundName(const QString &name)
 {
-    const int len = name.size();
-    const bool fits = len <= SOUND_NAME_LENGTH_MAX && isLastCharAlnum(name);
-    if (renamed)
-        *renamed = !fits;
-    return fits ? name : detectWaveName(name, qMin(len, SOUND_NAME_LENGTH_MAX));
+    const QString ascii = isAscii(name) ? name : transliterated(name);
+    QString kept;
+    kept.reserve(ascii.size());
+    for (const QChar c : ascii) {
+        if (isPatternChar(c))
+            kept.append(c);
+        else if (!kept.isEmpty() && kept.back() != QLatin1Char(' '))
+            kept.append(QLatin1Char(' '));
+    }
+    int first = 0;
+    while (first < kept.size() && !isAsciiAlnum(kept.at(first)))
+        ++first;
+    return detectWaveName(kept.mid(first), SOUND_NAME_LENGTH_MAX);
+}
+
+QString soundName(const QString &name, const std::function<bool(const QString &)> &taken)
+{
+    const QString ascii = asciiSoundName(name);
+    return ascii.isEmpty() ? fallbackName(QString(), taken, QStringLiteral("SOUND"), SOUND_NAME_LENGTH_MAX) : ascii;
+}
+
+QString fallbackName(const QString &name, const std::function<bool(const QString &)> &taken,
+                     const QString &defaultPrefix, int maxLen)
+{
+    QString prefix = name.left(qMax(0, maxLen - 6));
+    if (!checkDisplayKitName(prefix))
+        prefix = defaultPrefix;
+    quint16 n = 1;
+    QString candidate;
+    do {
+        candidate = prefix + QStringLiteral("~%1").arg(n, 5, 10, QLatin1Char('0'));
+        ++n;
+    } while (taken && taken(candidate) && n != 0);
+    return candidate;
+}
+
+QString nameChangesText(const QString &lead, const QVector<NameChange> &changes, int shown)
+{
+    QStringList lines{lead};
+    for (int i = 0; i < changes.size() && i < shown; ++i)
+        lines << QStringLiteral("\"%1\" \u2192 \"%2\"").arg(changes.at(i).from, changes.at(i).to);
+    if (changes.size() > shown)
+        lines << QCoreApplication::translate("MainWindow1", "and %1 more").arg(changes.size() - shown);
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 QString fitKitName(const QString &stored, int n, bool *cut, bool *replaced)

@@ -1,11 +1,13 @@
 #ifndef ZT_MODEL_NAMERULES_H
 #define ZT_MODEL_NAMERULES_H
 
-// Rules for the sound and kit names the editor reads from files and the pad,
-// and the message that lists the numbers of renamed items.
+// Rules for the sound and kit names the editor takes in, and the texts of
+// the boxes that tell which were changed.
 
 #include <QString>
 #include <QVector>
+
+#include <functional>
 
 namespace namerules {
 
@@ -23,9 +25,35 @@ bool checkDisplayKitName(const QString &name);
 // "K001" ... "K100" for kit number n (1-based).
 QString defaultKitName(int n);
 
-// A sound name cut to SOUND_NAME_LENGTH_MAX characters ending in a letter or
-// digit (empty when it has none); `renamed` when it was changed.
-QString fitSoundName(const QString &name, bool *renamed);
+// The name a sound takes on every way in, one the pad and a kit file hold as
+// they show it: made ASCII (any script transliterated, Han as pinyin, accents
+// dropped), each character the name pattern does not allow turned into a
+// blank (one blank for a run of them), then cut to SOUND_NAME_LENGTH_MAX
+// characters that begin and end with a letter or digit. Empty when nothing is
+// left.
+QString asciiSoundName(const QString &name);
+
+// asciiSoundName, or when nothing is left the first "SOUND~nnnnn" that
+// `taken` does not know.
+QString soundName(const QString &name, const std::function<bool(const QString &)> &taken);
+
+// prefix + "~nnnnn" (n counting from 1) that `taken` does not know; the prefix
+// is the first maxLen - 6 characters of name, or defaultPrefix when those do
+// not form a valid name.
+QString fallbackName(const QString &name, const std::function<bool(const QString &)> &taken,
+                     const QString &defaultPrefix, int maxLen);
+
+// A sound name as it came in and as the rule left it.
+struct NameChange
+{
+    QString from;
+    QString to;
+    bool operator==(const NameChange &o) const { return from == o.from && to == o.to; }
+};
+
+// The lines of a box about renamed sounds: `lead`, then one line for each
+// change, the first `shown` of them, and how many more there are.
+QString nameChangesText(const QString &lead, const QVector<NameChange> &changes, int shown = 25);
 
 // The kit-name rules for kit number n (1-based): an empty name, or one too long
 // or not ending in a letter or digit, is shortened (`cut`, the default name when

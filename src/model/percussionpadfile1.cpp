@@ -6,6 +6,7 @@
 #include <QDataStream>
 #include <QDebug>
 #include <QFile>
+#include <QTextCodec>
 
 #include <cstring>
 #include <utility>
@@ -152,7 +153,13 @@ QString percussionpadfile::charArray2String(const char *bytes, uint n)
     if (!bytes || n == 0)
         return QString();
     const uint len = qstrnlen(bytes, n);
-    return QString::fromUtf8(bytes, int(len));
+    // Valid UTF-8 as written (a character the full field cut off is dropped),
+    // else Latin-1, the field's own type.
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString utf8 = QTextCodec::codecForMib(106)->toUnicode(bytes, int(len), &state);
+    if (state.invalidChars == 0 && (state.remainingChars == 0 || len == n))
+        return utf8;
+    return QString::fromLatin1(bytes, int(len));
 }
 
 // ---------------------------------------------------------------------------

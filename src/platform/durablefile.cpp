@@ -3,6 +3,7 @@
 #include "platform/sysio.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 
 #include <atomic>
@@ -91,6 +92,29 @@ bool syncPath(const QString &path)
     ::close(fd);
     errno = error;
     return synced;
+}
+
+bool makePath(const QString &path)
+{
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    struct stat st;
+    if (clean.isEmpty()) {
+        errno = ENOENT;
+        return false;
+    }
+    if (::stat(QFile::encodeName(clean).constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return true;
+        errno = ENOTDIR;
+        return false;
+    }
+    const int slash = clean.lastIndexOf(QLatin1Char('/'));
+    if (slash > 0 && !makePath(clean.left(slash)))
+        return false;
+    if (sysio::mkdirAt(AT_FDCWD, QFile::encodeName(clean), 0777) == 0)
+        return true;
+    // Made meanwhile by another: as good, when it is a folder.
+    return errno == EEXIST && ::stat(QFile::encodeName(clean).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 } // namespace ztplatform

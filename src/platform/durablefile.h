@@ -33,6 +33,10 @@ QString writeFailure(QFileDevice &file);
 // errno telling why.
 bool syncPath(const QString &path);
 
+// Makes the folder at `path` and each missing one above it (mkdir -p), by the
+// seam's mkdir. True when `path` is a folder then; errno tells why not.
+bool makePath(const QString &path);
+
 } // namespace ztplatform
 
 #endif

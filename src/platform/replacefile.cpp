@@ -3,16 +3,26 @@
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
 #include "platform/sysio.h"
+#include "platform/tempnames.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
+#include <QSet>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace ztplatform {
@@ -20,7 +30,7 @@ namespace ztplatform {
 namespace {
 
 // Enough for any folder a save meets; a folder that full is refused.
-constexpr int kMaxTries = 100000;
+constexpr quint32 kMaxTries = 100000;
 
 int openAt(int dir, const QString &name, int flags, mode_t mode)
 {
@@ -37,6 +47,128 @@ int modeOf(int dir, const QString &name)
     return int(st.st_mode & 0777);
 }
 
+// The editor's start, and the folders looked at for leftovers since.
+struct Leftovers {
+    QMutex lock;
+    struct timespec start = now();
+    QSet<QPair<quint64, quint64>> seen;
+
+    // The clock file times are taken from: a file written after this moment
+    // is never older than it.
+    static struct timespec now()
+    {
+        struct timespec t;
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &t);
+        return t;
+    }
+};
+
+Leftovers &leftovers()
+{
+    static Leftovers l;
+    return l;
+}
+// Taken as the program starts, not at the first save.
+[[maybe_unused]] const bool g_startTaken = (leftovers(), true);
+
+bool before(const struct timespec &a, const struct timespec &b)
+{
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// The temporaries of the folder `dir` that no running editor holds and that
+// were last written before this editor started; each folder once.
+void removeLeftovers(int dir)
+{
+    struct stat st;
+    struct timespec start;
+    {
+        Leftovers &l = leftovers();
+        QMutexLocker hold(&l.lock);
+        if (::fstat(dir, &st) != 0 || l.seen.contains({quint64(st.st_dev), quint64(st.st_ino)}))
+            return;
+        l.seen.insert({quint64(st.st_dev), quint64(st.st_ino)});
+        start = l.start;
+    }
+    QVector<QByteArray> names;
+    const int listed = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (DIR *d = listed >= 0 ? ::fdopendir(listed) : nullptr) {
+        while (const struct dirent *e = ::readdir(d)) {
+            if (isTemporaryName(QFile::decodeName(e->d_name)))
+                names.append(QByteArray(e->d_name));
+        }
+        ::closedir(d);
+    } else if (listed >= 0) {
+        ::close(listed);
+    }
+    for (const QByteArray &name : qAsConst(names)) {
+        const int fd = ::openat(dir, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat file, entry;
+        // Held by an editor at work on it: its lock tells.
+        if (fd >= 0 && ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && before(file.st_mtim, start)
+            && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+            && ::fstatat(dir, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && entry.st_ino == file.st_ino
+            && entry.st_dev == file.st_dev && sysio::unlinkAt(dir, name) != 0)
+            qWarning() << "cannot remove the left-over" << QFile::decodeName(name) << ":" << std::strerror(errno);
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+QString userName(uid_t uid)
+{
+    struct passwd pw, *found = nullptr;
+    char buffer[4096];
+    return ::getpwuid_r(uid, &pw, buffer, sizeof buffer, &found) == 0 && found
+                   ? QString::fromLocal8Bit(found->pw_name)
+                   : QString::number(uid);
+}
+
+QString groupName(gid_t gid)
+{
+    struct group gr, *found = nullptr;
+    char buffer[4096];
+    return ::getgrgid_r(gid, &gr, buffer, sizeof buffer, &found) == 0 && found
+                   ? QString::fromLocal8Bit(found->gr_name)
+                   : QString::number(gid);
+}
+
+// The extended attributes of `path`: name -> value.
+QVector<QPair<QByteArray, QByteArray>> attributesOf(const QByteArray &path)
+{
+    QVector<QPair<QByteArray, QByteArray>> out;
+    const ssize_t size = ::listxattr(path.constData(), nullptr, 0);
+    QByteArray list(int(qMax<ssize_t>(size, 0)), '\0');
+    const ssize_t got = size > 0 ? ::listxattr(path.constData(), list.data(), size_t(list.size())) : 0;
+    for (const QByteArray &name : list.left(int(qMax<ssize_t>(got, 0))).split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const ssize_t n = ::getxattr(path.constData(), name.constData(), nullptr, 0);
+        QByteArray value(int(qMax<ssize_t>(n, 0)), '\0');
+        if (n >= 0 && ::getxattr(path.constData(), name.constData(), value.data(), size_t(value.size())) == n)
+            out.append({name, value});
+    }
+    return out;
+}
+
+QByteArray attributeOf(int fd, const QByteArray &name)
+{
+    const ssize_t n = ::fgetxattr(fd, name.constData(), nullptr, 0);
+    QByteArray value(int(qMax<ssize_t>(n, 0)), '\0');
+    if (n < 0 || ::fgetxattr(fd, name.constData(), value.data(), size_t(value.size())) != n)
+        return QByteArray();
+    return value;
+}
+
+// The name a kept temporary takes: "K001~1.INI" for "K001.INI".
+QString keptName(const QString &name, int n)
+{
+    const QFileInfo info(name);
+    const QString mark = QLatin1Char('~') + QString::number(n);
+    return info.suffix().isEmpty() ? name + mark
+                                   : info.completeBaseName() + mark + QLatin1Char('.') + info.suffix();
+}
+
 } // namespace
 
 ReplaceFile::ReplaceFile(const QString &target)
@@ -45,15 +177,12 @@ ReplaceFile::ReplaceFile(const QString &target)
     const QFileInfo info(target);
     m_folderPath = QDir::fromNativeSeparators(info.absolutePath());
     m_name = info.fileName();
-    m_suffix = info.completeSuffix().isEmpty() ? QString() : QLatin1Char('.') + info.completeSuffix();
 }
 
 ReplaceFile::ReplaceFile(const OpenFolder &folder, const QString &name)
     : m_target(name)
     , m_name(name)
 {
-    const QString suffix = QFileInfo(name).completeSuffix();
-    m_suffix = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
     if (folder.isOpen())
         m_dir = ::fcntl(folder.fd(), F_DUPFD_CLOEXEC, 0);
 }
@@ -66,20 +195,25 @@ ReplaceFile::~ReplaceFile()
     if (!m_temporary.isEmpty() && !m_renamed && !m_kept
         && sysio::unlinkAt(m_dir, QFile::encodeName(m_temporary)) != 0)
         qWarning() << "cannot remove the temporary" << temporaryPath() << ":" << std::strerror(errno);
+    if (m_lock >= 0)
+        ::close(m_lock);
     if (m_dir >= 0)
         ::close(m_dir);
 }
 
-void ReplaceFile::setTemporaryNames(const QString &suffix, int *counter, std::function<bool(const QString &)> skip)
+void ReplaceFile::startedAgain()
 {
-    m_suffix = suffix;
-    m_counter = counter ? counter : &m_ownCounter;
-    m_skip = std::move(skip);
-}
-
-QString ReplaceFile::candidate(int number) const
-{
-    return QFileInfo(m_name).baseName() + QStringLiteral("%1").arg(number, 9, 10, QLatin1Char('0')) + m_suffix;
+    // Past the clock's present tick: every file written before is older.
+    const struct timespec was = Leftovers::now();
+    struct timespec is = was;
+    while (!before(was, is)) {
+        ::usleep(1000);
+        is = Leftovers::now();
+    }
+    Leftovers &l = leftovers();
+    QMutexLocker hold(&l.lock);
+    l.start = is;
+    l.seen.clear();
 }
 
 QString ReplaceFile::temporaryPath() const
@@ -118,16 +252,18 @@ bool ReplaceFile::open()
         m_dir = openAt(AT_FDCWD, m_folderPath, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (m_dir < 0)
         return fail(Step::Create, m_folderPath.isEmpty() ? EBADF : errno);
+    removeLeftovers(m_dir);
     // Written unseen by others when it replaces a file; given that file's mode at the end.
     const mode_t mode = modeOf(m_dir, m_name) >= 0 ? 0600 : 0666;
-    for (int tries = 0; tries < kMaxTries; ++tries) {
-        const QString name = candidate((*m_counter)++);
-        if (m_skip && m_skip(m_folderPath.isEmpty() ? name : m_folderPath + QLatin1Char('/') + name))
-            continue;
+    for (quint32 n = 0; n < kMaxTries; ++n) {
+        const QString name = temporaryName(m_name, n);
         // Exclusive: a name already taken, a link there too, is never opened.
         m_fd = openAt(m_dir, name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (m_fd >= 0) {
             m_temporary = name;
+            // Another editor's cleanup leaves it while this object holds it.
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+                m_lock = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
             if (!m_file.openDescriptor(m_fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
                 return fail(Step::Create, m_file.errorString());
             return true;
@@ -160,9 +296,11 @@ bool ReplaceFile::readBack(const std::function<bool(const QString &path)> &check
 
 bool ReplaceFile::finish()
 {
+    if (failed())
+        return false;
     if (m_finished)
         return true;
-    if (failed() || m_fd < 0)
+    if (m_fd < 0)
         return false;
     if (m_file.isOpen()) {
         const bool flushed = m_file.flush() && m_file.error() == QFileDevice::NoError;
@@ -171,6 +309,7 @@ bool ReplaceFile::finish()
         if (!flushed)
             return fail(Step::Write, reason);
     }
+    keepMetadata();
     // Changed only where it differs: file systems without modes show both alike.
     const int mode = modeOf(m_dir, m_name);
     struct stat st;
@@ -187,8 +326,43 @@ bool ReplaceFile::finish()
     return true;
 }
 
+// The owner, group and extended attributes of the file at the target given
+// to the temporary where they differ; each one that cannot be given is noted.
+void ReplaceFile::keepMetadata()
+{
+    const int old = ::openat(m_dir, QFile::encodeName(m_name).constData(), O_PATH | O_CLOEXEC);
+    struct stat was, is;
+    if (old < 0 || ::fstat(old, &was) != 0 || !S_ISREG(was.st_mode) || ::fstat(m_fd, &is) != 0) {
+        if (old >= 0)
+            ::close(old);
+        return;
+    }
+    // As root both; else the group alone may be one the user is in.
+    if ((was.st_uid != is.st_uid || was.st_gid != is.st_gid) && sysio::chown(m_fd, was.st_uid, was.st_gid) != 0
+        && was.st_gid != is.st_gid)
+        sysio::chown(m_fd, uid_t(-1), was.st_gid);
+    ::fstat(m_fd, &is);
+    if (was.st_uid != is.st_uid)
+        m_notKept << QCoreApplication::translate("MainWindow1",
+                                                 "The owner %1 could not be kept: the file now belongs to %2.")
+                             .arg(userName(was.st_uid), userName(is.st_uid));
+    if (was.st_gid != is.st_gid)
+        m_notKept << QCoreApplication::translate("MainWindow1",
+                                                 "The group %1 could not be kept: the file's group is now %2.")
+                             .arg(groupName(was.st_gid), groupName(is.st_gid));
+    // The ACL is one of them (system.posix_acl_access).
+    for (const auto &a : attributesOf(QStringLiteral("/proc/self/fd/%1").arg(old).toLatin1())) {
+        if (attributeOf(m_fd, a.first) != a.second && sysio::setXattr(m_fd, a.first.constData(), a.second) != 0)
+            m_notKept << QCoreApplication::translate("MainWindow1", "The attribute %1 could not be kept.")
+                                 .arg(QString::fromLatin1(a.first));
+    }
+    ::close(old);
+}
+
 bool ReplaceFile::rename()
 {
+    if (failed())
+        return false;
     if (m_renamed)
         return true;
     if (!finish())
@@ -198,6 +372,9 @@ bool ReplaceFile::rename()
     if (sysio::renameAt(m_dir, from, m_dir, to, m_createOnly) != 0)
         return fail(Step::Rename, errno);
     m_renamed = true;
+    if (m_lock >= 0)
+        ::close(m_lock);
+    m_lock = -1;
     return true;
 }
 
@@ -216,6 +393,20 @@ bool ReplaceFile::commit()
 QString ReplaceFile::keep()
 {
     m_kept = true;
+    if (m_temporary.isEmpty() || m_renamed)
+        return temporaryPath();
+    // Under a name the user sees, that no cleanup takes for a leftover.
+    for (int n = 1; n < 100; ++n) {
+        const QString name = keptName(m_name, n);
+        if (sysio::renameAt(m_dir, QFile::encodeName(m_temporary), m_dir, QFile::encodeName(name), true) == 0) {
+            m_temporary = name;
+            if (!syncDescriptor(m_dir))
+                qWarning() << "the kept file's name may not be on the disk:" << temporaryPath();
+            break;
+        }
+        if (errno != EEXIST)
+            break;
+    }
     return temporaryPath();
 }
 

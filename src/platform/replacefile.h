@@ -6,6 +6,7 @@
 
 #include "platform/sysio.h"
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -15,21 +16,26 @@ class OpenFolder;
 
 // A file that takes the place of the one at its target only once it is
 // whole. In order:
-//  open()     a new temporary in the target's folder, created exclusively
-//             and never through a link: a name that is taken, by a link too,
-//             moves on to the next number;
+//  open()     a new temporary in the target's folder (temporaryName()),
+//             created exclusively and never through a link: a name that is
+//             taken, by a link too, moves on to the next number. The first
+//             open in a folder removes the editor's temporaries left there
+//             from before this editor started (none another editor holds);
 //  file(), write()  its bytes;
 //  readBack() a check of what was written, where the caller asks;
-//  finish()   its bytes forced to the disk and the mode of the file it
-//             replaces given (a new file keeps the usual mode: 0666 less the
-//             umask);
+//  finish()   its bytes forced to the disk and given what the file it
+//             replaces has: owner and group where the editor may set them,
+//             extended attributes (its ACL too) and mode; what could not be
+//             given is told by notKept(). A new file keeps the usual mode
+//             (0666 less the umask);
 //  rename()   the temporary renamed over the target (a link there is
 //             replaced itself, never written through);
 //  syncFolder() the folder's entries forced to the disk.
 // commit() runs what is left of finish, rename and syncFolder. Each step
 // returns its result; the first failure is kept (failedStep, errorString) and
-// stops the steps after it. A temporary that is not renamed is removed when
-// the object goes, unless keep() gave it up.
+// stops every step after it, in whatever order they are called. A temporary
+// that is not renamed is removed when the object goes, unless keep() gave it
+// up.
 class ReplaceFile
 {
 public:
@@ -43,14 +49,6 @@ public:
     ReplaceFile(const ReplaceFile &) = delete;
     ReplaceFile &operator=(const ReplaceFile &) = delete;
 
-    // The temporary's name: the target's base name up to its first dot, a
-    // number of nine digits, then `suffix` (by default the target's own
-    // suffixes, from its first dot). Each try takes *counter and raises it
-    // (a counter of this file from 0 when none is given), so several files
-    // of one save can share one. A name `skip` holds taken is passed over;
-    // it gets the temporary's path (for an opened folder, its entry name).
-    void setTemporaryNames(const QString &suffix, int *counter = nullptr,
-                           std::function<bool(const QString &name)> skip = {});
     // rename() then never replaces: it fails when something stands at the
     // target by then.
     void setCreateOnly(bool createOnly) { m_createOnly = createOnly; }
@@ -67,9 +65,14 @@ public:
     bool rename();
     bool syncFolder();
     bool commit();
-    // The temporary, finished, stays where it is after this object goes;
-    // its path.
+    // The temporary, finished, stays after this object goes, under a name
+    // the user sees ("K001~1.INI" beside "K001.INI") where the folder takes
+    // one, else under its own; its path.
     QString keep();
+    // What the new file could not be given of the one it replaced (its
+    // owner, its group, an attribute), a line each for the user; empty when
+    // it has all of it.
+    QString notKept() const { return m_notKept.join(QStringLiteral("\r\n")); }
 
     QString target() const { return m_target; }
     // The temporary's path (by the folder's descriptor for an opened folder);
@@ -81,22 +84,24 @@ public:
     // The system's reason for the failed step.
     QString errorString() const { return m_error; }
 
+    // Temporaries are judged left over against this moment: the editor's
+    // start, or now for a test that starts the editor again in its process
+    // (every folder is then looked at again).
+    static void startedAgain();
+
 private:
     bool fail(Step step, int error);
     bool fail(Step step, const QString &reason);
-    QString candidate(int number) const;
+    void keepMetadata();
 
     QString m_target;     // as given
     QString m_folderPath; // absolute; empty for an opened folder
     QString m_name;       // the target's entry name
-    QString m_suffix;
-    int m_ownCounter = 0;
-    int *m_counter = &m_ownCounter;
-    std::function<bool(const QString &)> m_skip;
     bool m_createOnly = false;
 
     int m_dir = -1;
     int m_fd = -1;
+    int m_lock = -1; // holds the temporary's lock until it is renamed or goes
     sysio::SeamFile m_file;
     QString m_temporary; // entry name of the temporary
     bool m_finished = false;
@@ -104,6 +109,7 @@ private:
     bool m_kept = false;
     Step m_failed = Step::None;
     QString m_error;
+    QStringList m_notKept;
 };
 
 } // namespace ztplatform

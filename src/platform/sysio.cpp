@@ -55,6 +55,8 @@ struct Stop {
     QMutex lock; // guards the journal
     QVector<DirtyFile> dirty;
     QVector<EntryChange> entries;
+    std::atomic<bool> watched{false};
+    WriteWatch watch; // under `lock`
 };
 
 Stop &stop()
@@ -282,6 +284,16 @@ void release(Place &p)
     p.dir = -1;
 }
 
+void watch(Watched call, int fd, qint64 size)
+{
+    Stop &s = stop();
+    if (s.watched.load()) {
+        QMutexLocker hold(&s.lock);
+        if (s.watch)
+            s.watch(call, fd, size);
+    }
+}
+
 // Counts a write of `size` bytes at `offset` of the open `fd`; false (errno
 // EIO) once stopped.
 bool admitWrite(int fd, qint64 size, off_t offset)
@@ -289,6 +301,7 @@ bool admitWrite(int fd, qint64 size, off_t offset)
     if (!admit())
         return false;
     noteWrite(fd, size, offset);
+    watch(Watched::Write, fd, size);
     return true;
 }
 
@@ -317,6 +330,8 @@ int openAt(int dir, const QByteArray &name, int flags, mode_t mode)
     } while (fd < 0 && errno == EINTR);
     if (fd >= 0 && !existed && journaling())
         noteEntry(EntryChange::Create, placeOf(dir, name));
+    if (fd >= 0 && changes)
+        watch(Watched::Open, fd, 0);
     return fd;
 }
 
@@ -549,6 +564,14 @@ void resume()
     s.at = 0;
     s.stopped = false;
     s.drop = false;
+}
+
+void setWriteWatch(WriteWatch watch)
+{
+    Stop &s = stop();
+    QMutexLocker hold(&s.lock);
+    s.watch = std::move(watch);
+    s.watched = bool(s.watch);
 }
 
 } // namespace ztplatform::sysio

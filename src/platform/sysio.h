@@ -7,6 +7,8 @@
 
 #include <sys/types.h>
 
+#include <functional>
+
 // The editor's calls that change files and folders. Every create, write,
 // sync, rename, remove, mkdir, truncate and mode or owner change goes through
 // here, so that tests can stop the editor at any one of them (the stop
@@ -67,6 +69,13 @@ void stopAt(int n, bool dropUnsynced = false);
 bool stopped();
 // Writes reach the system again (the editor "started again").
 void resume();
+
+// Sees, on the calling thread, each open that may create or truncate once
+// it is made (size 0) and each write let through before it is made: the
+// descriptor and the byte count. Empty ends the watch.
+enum class Watched { Open, Write };
+using WriteWatch = std::function<void(Watched call, int fd, qint64 size)>;
+void setWriteWatch(WriteWatch watch);
 
 } // namespace ztplatform::sysio
 

@@ -2683,6 +2683,38 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色参数文件错误。</translation>
     </message>
     <message>
+        <source>The owner %1 could not be kept: the file now belongs to %2.</source>
+        <translation>无法保留文件所有者 %1：文件现在属于 %2。</translation>
+    </message>
+    <message>
+        <source>The group %1 could not be kept: the file's group is now %2.</source>
+        <translation>无法保留文件所属组 %1：文件的组现在是 %2。</translation>
+    </message>
+    <message>
+        <source>The attribute %1 could not be kept.</source>
+        <translation>无法保留文件属性 %1。</translation>
+    </message>
+    <message>
+        <source>These sound names were changed to names the sampler pad can hold:</source>
+        <translation>以下音色名称已改为采样打击垫可保存的名称：</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>另有 %1 个</translation>
+    </message>
+    <message>
+        <source>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</source>
+        <translation>套鼓文件 %1 中保存的以下音色名称已改为采样打击垫可保存的名称：</translation>
+    </message>
+    <message>
+        <source>The global settings file was not applied, as no kit file was imported:</source>
+        <translation>未导入任何套鼓文件，因此未应用全局设置文件：</translation>
+    </message>
+    <message>
+        <source>Another file picked for the same kit was imported in its place.</source>
+        <translation>已改为导入为同一套鼓选择的另一个文件。</translation>
+    </message>
+    <message>
         <source>All files (*)</source>
         <translation>所有文件 (*)</translation>
     </message>

@@ -2683,6 +2683,38 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Wave prm file is error.</translation>
     </message>
     <message>
+        <source>The owner %1 could not be kept: the file now belongs to %2.</source>
+        <translation>The owner %1 could not be kept: the file now belongs to %2.</translation>
+    </message>
+    <message>
+        <source>The group %1 could not be kept: the file's group is now %2.</source>
+        <translation>The group %1 could not be kept: the file's group is now %2.</translation>
+    </message>
+    <message>
+        <source>The attribute %1 could not be kept.</source>
+        <translation>The attribute %1 could not be kept.</translation>
+    </message>
+    <message>
+        <source>These sound names were changed to names the sampler pad can hold:</source>
+        <translation>These sound names were changed to names the sampler pad can hold:</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</source>
+        <translation>These sound names stored in the kit file %1 were changed to names the sampler pad can hold:</translation>
+    </message>
+    <message>
+        <source>The global settings file was not applied, as no kit file was imported:</source>
+        <translation>The global settings file was not applied, as no kit file was imported:</translation>
+    </message>
+    <message>
+        <source>Another file picked for the same kit was imported in its place.</source>
+        <translation>Another file picked for the same kit was imported in its place.</translation>
+    </message>
+    <message>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>

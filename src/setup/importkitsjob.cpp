@@ -179,17 +179,29 @@ void ImportKitFilesJob::forget(const QString &file, const Redraws &redraws)
 
 bool ImportKitFilesJob::run(const Redraws &redraws)
 {
-    if (!m_library.globalFilePath.isEmpty()) {
-        if (!readGlobalFile())
-            return false;
-        if (redraws.globalRead)
-            redraws.globalRead(*m_global);
-    }
-    if (m_library.kitFileList.isEmpty() || !checkKitFiles(true))
+    // The global settings come with the kit files: taken when one of them is
+    // read, or when none was picked.
+    const bool global = !m_library.globalFilePath.isEmpty();
+    if (global && !readGlobalFile()) {
+        noteUnreached(m_result.notices.last().text);
         return false;
-    if (redraws.loading)
-        redraws.loading();
-    if (!load(false, redraws) && !m_changed)
+    }
+    if (m_library.kitFileList.isEmpty()) {
+        if (global)
+            takeGlobal(redraws);
+        return false;
+    }
+    bool loaded = checkKitFiles(true);
+    if (loaded) {
+        if (redraws.loading)
+            redraws.loading();
+        loaded = load(false, redraws) || m_changed;
+    }
+    if (global && m_result.with(setupjob::FileOutcome::Read).isEmpty())
+        leaveGlobal();
+    else if (global)
+        takeGlobal(redraws);
+    if (!loaded)
         return false;
     if (redraws.loaded)
         redraws.loaded();
@@ -214,31 +226,65 @@ bool ImportKitFilesJob::readGlobalFile()
         setupjob::noteNotRead(m_result, LoadError::DataError, path, false);
         return false;
     }
+    return true;
+}
+
+void ImportKitFilesJob::takeGlobal(const Redraws &redraws)
+{
     // The layout the editor's global settings now follow.
+    const percussionpadfile &m = *m_global;
     m_doc.globalSize = int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE
                                    ? m.new_globalChunk.size
                                    : m.globalChunk.size);
+    noteRead(m_result, m_library.globalFilePath, -1);
     m_library.globalFilePath.clear();
-    noteRead(m_result, path, -1);
-    return true;
+    if (redraws.globalRead)
+        redraws.globalRead(*m_global);
+}
+
+void ImportKitFilesJob::leaveGlobal()
+{
+    const QString path = m_library.globalFilePath;
+    const QString text =
+            QCoreApplication::translate("MainWindow1",
+                                        "The global settings file was not applied, as no kit file was imported:")
+            + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
+    m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), text, -1});
+    m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"), text);
+}
+
+void ImportKitFilesJob::noteUnreached(const QString &why)
+{
+    QSet<QString> told;
+    for (const setupjob::FileResult &f : qAsConst(m_result.files))
+        told.insert(f.path);
+    for (const QString &path : qAsConst(m_library.kitFileList)) {
+        if (!told.contains(path))
+            m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), why, -1});
+        told.insert(path);
+    }
 }
 
 bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
 {
+    auto refused = [this] {
+        noteUnreached(m_result.notices.last().text);
+        return false;
+    };
     if (m_library.totalGroup && m_library.totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
         m_result.notices.append(setupjob::loadErrorNotice(LoadError::TooManySounds, QString(), false));
-        return false;
+        return refused();
     }
     for (const QString &path : qAsConst(m_library.kitFileList)) {
         if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
             setupjob::noteNotRead(m_result, LoadError::TooLarge, path, false);
-            return false;
+            return refused();
         }
         if (brandedToo && setupjob::isBranded(path, 2)) {
             const setupjob::Notice n = setupjob::brandedNotice();
             m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), n.text, -1});
             m_result.notices.append(n);
-            return false;
+            return refused();
         }
     }
     return true;
@@ -246,12 +292,20 @@ bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
 
 void ImportKitFilesJob::orderRecorded()
 {
-    // A recorded file that no longer opens is passed over, not read.
+    // A recorded file that no longer opens, or reads as an old layout, is
+    // passed over, not read; when it is picked, with its box.
+    const QSet<QString> picked(m_library.kitFileList.cbegin(), m_library.kitFileList.cend());
     QVector<quint8> numbers;
     for (const QString &file : qAsConst(m_library.recordKitFileList)) {
         numbers.append(setupfiles::kitNumberOf(file));
-        if (numbers.last() == 0xFF)
-            qDebug() << "no kit number in" << file;
+        if (numbers.last() != 0xFF)
+            continue;
+        qDebug() << "no kit number in" << file;
+        if (picked.contains(file)) {
+            QFile opened(file);
+            const bool opens = ztplatform::isRegularFile(file) && opened.open(QIODevice::ReadOnly);
+            setupjob::noteNotRead(m_result, opens ? LoadError::OldLayout : LoadError::CannotOpen, file, false);
+        }
     }
     m_ordered.clear();
     for (int i : setupfiles::kitLoadOrder(numbers)) {
@@ -263,7 +317,7 @@ void ImportKitFilesJob::orderRecorded()
 bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
 {
     if (!reload)
-        m_doc.soundKitMaxList.clear();
+        m_renamedSounds.clear();
     orderRecorded();
     m_soundsAdded = 0;
     int count = m_library.totalGroup ? m_library.totalGroup->rowCount() : 0;
@@ -274,12 +328,17 @@ bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
                 continue;
             const Read read = loadFile(path, reload, count, redraws);
             m_changed = m_changed || m_replaced || read == Read::Loaded;
-            if (read == Read::Ended)
+            if (read == Read::Ended) {
+                noteUnreached(m_result.notices.last().text);
                 return false;
+            }
         }
         if (m_progress)
             m_progress(i + 1, m_ordered.size());
     }
+    // What is left was picked with a file for the same kit, recorded after it.
+    noteUnreached(QCoreApplication::translate("MainWindow1",
+                                              "Another file picked for the same kit was imported in its place."));
     return true;
 }
 
@@ -309,7 +368,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     }
     count += rec.waveCount - (reload ? earlier : 0);
     if (count > WAVE_MAX_COUNT) {
-        m_result.notices.append(setupjob::loadErrorNotice(LoadError::TooManySounds, QString(), false));
+        setupjob::noteNotRead(m_result, LoadError::TooManySounds, path, false);
         return Read::Ended;
     }
     // The file's sounds must be able to take their numbers in the list as it
@@ -357,7 +416,8 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
     // added again; the file's kit takes the list's sound.
     const QHash<int, QString> same =
             m_library.sharedSounds.match(file, got.entries, m_library.waveLoadKitAttrList, m_library.loadedKitFiles);
-    const QSet<int> renamed(got.renamed.cbegin(), got.renamed.cend());
+    if (!got.renamed.isEmpty())
+        m_renamedSounds.append({file, got.renamed});
     for (int i = 0; i < got.entries.size(); ++i) {
         const MainWindow1Records::SOUND_INDEX &s = got.entries.at(i);
         if (same.contains(i)) {
@@ -365,8 +425,6 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
             continue;
         }
         m_library.waveLoadKitAttrList.append(s);
-        if (renamed.contains(s.wave_No))
-            m_doc.soundKitMaxList.append(s.wave_No);
     }
     m_soundsAdded += pf->soundChunk.soundCount;
     return true;
@@ -399,7 +457,7 @@ void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &p
 
 void ImportKitFilesJob::noteRenamed()
 {
-    setupjob::noteRenamedSounds(m_result, m_doc.soundKitMaxList);
+    setupjob::noteRenamedSounds(m_result, m_renamedSounds);
     setupjob::noteRenamedKits(m_result, m_doc.kitMaxList);
 }
 

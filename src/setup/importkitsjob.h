@@ -10,6 +10,7 @@
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 #include "setup/kitsin.h"
+#include "setup/loadnotices.h"
 #include "setup/setupjob.h"
 
 #include <QHash>
@@ -39,11 +40,13 @@ public:
     ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
                       setupjob::Progress progress = {});
 
-    // The import of the picks taken: the global settings file read
-    // (redraws.globalRead), the kit files checked, then read by kit number
-    // into their slots (loading, loaded) and the renames named. False when it
-    // ended before the load, or the load ended early without changing the
-    // editor; the boxes are in result().
+    // The import of the picks taken: the global settings file read, the kit
+    // files checked, then read by kit number into their slots (loading,
+    // loaded) and the renames named. The global settings are taken
+    // (redraws.globalRead) when a kit file was read or none was picked, else
+    // left with a box. Every picked file gets one result. False when it ended
+    // before the load, or the load ended early without changing the editor;
+    // the boxes are in result().
     bool run(const Redraws &redraws);
 
     // ---- the steps -------------------------------------------------------------------
@@ -62,17 +65,17 @@ public:
     // are forgotten with their sounds, those that no longer read as kit files
     // named in a box and forgotten.
     void recordKitFile(const QString &path, int n, const Redraws &redraws = {});
-    // The picked global settings file read; its layout becomes the global
-    // settings'. False (NotRead, its box) when it is refused; globalModel()
-    // holds what it read.
+    // The picked global settings file read into globalModel(), not yet
+    // taken. False (NotRead, its box) when it is refused.
     bool readGlobalFile();
     // The picked kit files may be read: the sound list has room, none passes
     // 4 GiB and (with `brandedToo`) none carries another maker's mark. False
-    // (its box) at the first that may not.
+    // (its box, each picked file NotRead) at the first that may not.
     bool checkKitFiles(bool brandedToo);
     // The recorded kit files that are picked, read by kit number into their kit
-    // slots (`reload`: after a save replaced them). False when the load ended
-    // early; changed() tells whether it changed the editor all the same.
+    // slots (`reload`: after a save replaced them); each picked file gets its
+    // result. False when the load ended early; changed() tells whether it
+    // changed the editor all the same.
     bool load(bool reload, const Redraws &redraws = {});
     // Names in boxes the sounds and kits the load renamed.
     void noteRenamed();
@@ -100,6 +103,11 @@ private:
     enum class Read { Loaded, Skipped, Ended };
     Read loadFile(const QString &path, bool reload, int &count, const Redraws &redraws);
     void orderRecorded();
+    // The global settings read become the editor's (Read); or are left (NotRead, a box).
+    void takeGlobal(const Redraws &redraws);
+    void leaveGlobal();
+    // Each picked kit file without a result yet is NotRead, `why` its reason.
+    void noteUnreached(const QString &why);
     void forget(const QString &file, const Redraws &redraws);
     bool refusePick(const QString &pick, const QString &why);
 
@@ -114,6 +122,7 @@ private:
     bool m_replaced = false;
     bool m_changed = false;
     int m_soundsAdded = 0;
+    QVector<setupjob::RenamedSounds> m_renamedSounds; // by kit file, in the order read
 };
 
 #endif

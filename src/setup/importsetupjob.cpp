@@ -129,7 +129,7 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
     m_library.clickSetList += got.clicks;
     m_library.clickList = got.clickList;
     addClickRows(m_library);
-    setupjob::noteRenamedSounds(m_result, got.renamed);
+    setupjob::noteRenamedSounds(m_result, {{file, got.renamed}});
     m_sounds = std::move(got);
     step(2);
     return true;

@@ -10,6 +10,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 #include "setup/fileread.h"
 #include "setup/kitslots.h"
 #include "setup/lostsounds.h"
@@ -29,6 +30,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 
 namespace savejob {
 
@@ -221,19 +223,20 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
 
     const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName));
     const bool newFolder = !folder.exists();
-    QHash<QString, QString> to; // stored source -> its copy
-    QStringList made;           // the copies made here
+    QHash<QString, QString> to;              // stored source -> its copy
+    QVector<QPair<QString, QString>> keptAs; // the same, in the order kept
+    QStringList made;                        // the copies made here
     // What this call made goes again; a folder that cannot take the sounds is named.
     auto undo = [&made, &folder, newFolder, &run](const QString &reason = QString()) {
         for (const QString &copy : qAsConst(made))
-            QFile::remove(copy);
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(copy));
         if (newFolder)
-            QDir().rmdir(folder.path());
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
         if (!reason.isEmpty())
             noteNotKept(run, folder.path(), reason);
         return false;
     };
-    if (!folder.mkpath(QStringLiteral("."))) {
+    if (!ztplatform::makePath(folder.path())) {
         qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << target;
         return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
@@ -267,12 +270,14 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
         }
         if (!keptBefore)
             made.append(copy);
+        if (!to.contains(s.source))
+            keptAs.append({s.source, copy});
         to.insert(s.source, copy);
         run.moveProgress(to.size(), lost.size()); // repaints only when the bar moves
     }
     if (to.isEmpty()) { // none was stored there
         if (newFolder)
-            QDir().rmdir(folder.path());
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
         return true;
     }
     // The copies are synced one by one above, their names in the folder here,
@@ -285,6 +290,8 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     }
 
     useCopies(run, to, clicksToo);
+    for (const QPair<QString, QString> &k : qAsConst(keptAs))
+        run.result.files.append({k.first, setupjob::FileOutcome::KeptAs, k.second, {}, -1});
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/regularfile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 using setupfiles::LoadError;
@@ -60,21 +61,22 @@ Notice loadErrorNotice(LoadError error, const QString &path, bool wholeSetup)
     return Notice{};
 }
 
-void noteRenamedSounds(Result &result, const QVector<int> &numbers)
+void noteRenamedSounds(Result &result, const QVector<RenamedSounds> &files)
 {
-    if (numbers.isEmpty())
-        return;
-    result.note(
-            Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
-            namerules::joinNumbersMessage(
-                    QCoreApplication::translate("MainWindow1", "The "), numbers,
-                    QCoreApplication::translate(
-                            "MainWindow1",
-                            "item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
-                    QCoreApplication::translate(
-                            "MainWindow1",
-                            "item are automatically renamed, as they exceed 16 characters or end with special "
-                            "symbol.")));
+    QStringList parts;
+    for (const RenamedSounds &file : files) {
+        if (file.second.isEmpty())
+            continue;
+        parts << namerules::nameChangesText(
+                QCoreApplication::translate("MainWindow1",
+                                            "These sound names stored in the kit file %1 were changed to names the "
+                                            "sampler pad can hold:")
+                        .arg(QDir::toNativeSeparators(file.first)),
+                file.second);
+    }
+    if (!parts.isEmpty())
+        result.note(Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
+                    parts.join(QStringLiteral("\r\n\r\n")));
 }
 
 void noteRenamedKits(Result &result, const QVector<int> &numbers)

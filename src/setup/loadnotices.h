@@ -4,8 +4,11 @@
 // The boxes an import shows: a refused file, and the sounds and kits it
 // renamed on the way in.
 
+#include "model/namerules.h"
 #include "setup/setuperrors.h"
 #include "setup/setupjob.h"
+
+#include <QPair>
 
 namespace setupjob {
 
@@ -13,9 +16,14 @@ namespace setupjob {
 // `wholeSetup` picks the whole setup's wording where it differs.
 Notice loadErrorNotice(setupfiles::LoadError error, const QString &path, bool wholeSetup);
 
-// Notes the box naming the sounds (by number) or the kits (1-based) renamed
-// on the way in; nothing when the list is empty.
-void noteRenamedSounds(Result &result, const QVector<int> &numbers);
+// The sound names the name rule changed in one kit file.
+using RenamedSounds = QPair<QString, QVector<namerules::NameChange>>;
+
+// Notes the one box naming each kit file whose sound names were changed on
+// the way in, with the name stored and the name it now has; nothing when none was.
+void noteRenamedSounds(Result &result, const QVector<RenamedSounds> &files);
+// Notes the box naming the kits (1-based) renamed on the way in; nothing when
+// the list is empty.
 void noteRenamedKits(Result &result, const QVector<int> &numbers);
 
 // Notes the refusal of `path`: a NotRead file with the box's text as its reason, and the box.

@@ -150,18 +150,12 @@ bool SaveKitsJob::fail(const QString &text)
     return false;
 }
 
-// Each kit of the plan written beside its target, under a name no target of
-// this save takes (letter case ignored), read back and synced.
+// Each kit of the plan written beside its target, read back and synced.
 bool SaveKitsJob::writeBeside()
 {
     m_run.openProgress(QCoreApplication::translate("MainWindow1", "File is being generated..."), 0);
     const int step = int(100.0f / float(m_in.kits.size()));
     int value = 0;
-    QSet<QString> named;
-    for (const setupfiles::KitTarget &t : qAsConst(m_plan))
-        named.insert(QFileInfo(t.target).absoluteFilePath().toCaseFolded());
-    auto taken = [&named](const QString &path) { return named.contains(path.toCaseFolded()); };
-    int counter = 0;
     m_files.resize(size_t(m_plan.size()));
     for (int i = 0; i < m_plan.size(); ++i) {
         const setupfiles::KitTarget &t = m_plan.at(i);
@@ -169,7 +163,6 @@ bool SaveKitsJob::writeBeside()
             continue;
         m_files[size_t(i)] = std::make_unique<ztplatform::ReplaceFile>(t.temporary ? t.replaces : t.target);
         ztplatform::ReplaceFile &file = *m_files[size_t(i)];
-        file.setTemporaryNames(QStringLiteral(".ini"), &counter, taken);
         file.setCreateOnly(!t.temporary);
         // A file that cannot be written is named as the user chose it, with the system's reason.
         if (!t.usable || !file.open())
@@ -303,14 +296,16 @@ void SaveKitsJob::report(bool replacedAll)
         return;
     }
     if (replacedAll) {
-        for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
-            if (t.write)
-                m_run.doc.markKitSaved(t.kit - 1);
+        QString notKept; // what a replaced file had and its new one has not
+        for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
+            if (file && !file->notKept().isEmpty())
+                notKept += savejob::crlf() + QDir::toNativeSeparators(file->target()) + savejob::crlf()
+                           + file->notKept();
         }
         m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
                      QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
                              + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
-                             + QDir::toNativeSeparators(m_in.folder));
+                             + QDir::toNativeSeparators(m_in.folder) + notKept);
         return;
     }
     const QString notSaved = kitsNotSaved();
@@ -319,7 +314,8 @@ void SaveKitsJob::report(bool replacedAll)
     QString text;
     for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
         if (file && file->isRenamed())
-            text += QDir::toNativeSeparators(file->target()) + savejob::crlf();
+            text += QDir::toNativeSeparators(file->target()) + savejob::crlf()
+                    + (file->notKept().isEmpty() ? QString() : file->notKept() + savejob::crlf());
     }
     if (!text.isEmpty())
         text = QCoreApplication::translate("MainWindow1", "These files are saved:") + savejob::crlf() + text;

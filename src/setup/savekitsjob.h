@@ -43,9 +43,11 @@ public:
     };
     struct Outcome
     {
-        // Per kit file: Written, Declined (the user kept the file), Refused
-        // (reason, keptAs the new file when it could not take the old one's
-        // place). The boxes to show are result.notices, in order.
+        // KeptAs for each sound kept on the way, then per kit file: Written
+        // (in place, its folder synced or the warning given), Declined (the
+        // user kept the file), Refused (reason, keptAs the new file when it
+        // could not take the old one's place). The boxes to show are
+        // result.notices, in order.
         setupjob::Result result;
         // The first `shownLocked` notices are shown while the window is still
         // held, the others once it is free again.

@@ -37,11 +37,16 @@ setupjob::Result SaveSetupJob::run(const Input &in)
 {
     m_in = in;
     m_run.result = {};
+    // The gathering gives the metronome's records the new file's places; a
+    // save that writes no file leaves them as they were.
+    const QVector<SoundLibrary::SOUND_INDEX> clicks = m_run.lib.clickSetList;
     QString dest;
     QStringList sources;
     if (checkTarget(dest) && checkSources() && layOut(sources))
         writeAndPlace(dest, sources);
     setupfiles::removeRawWaves(m_in.tempDir);
+    if (m_run.result.with(setupjob::FileOutcome::Written).isEmpty())
+        m_run.lib.clickSetList = clicks;
     return m_run.result;
 }
 
@@ -49,7 +54,6 @@ setupjob::Result SaveSetupJob::run(const Input &in)
 void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources)
 {
     ztplatform::ReplaceFile out(dest);
-    out.setTemporaryNames(QStringLiteral(".bin"));
     out.setCreateOnly(!m_replace);
     if (!writeBeside(out))
         return;
@@ -63,10 +67,16 @@ void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources
     if (!putInPlace(out))
         return;
     m_run.result.files.append({m_in.target, setupjob::FileOutcome::Written, {}, {}, -1});
+    if (!out.syncFolder()) {
+        // In place, but the disk did not confirm its name.
+        savejob::noteNotSynced(m_run, m_in.target, out.errorString());
+        return;
+    }
     m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
                  QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
                          + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
-                         + QDir::toNativeSeparators(m_in.target));
+                         + QDir::toNativeSeparators(m_in.target)
+                         + (out.notKept().isEmpty() ? QString() : savejob::crlf() + out.notKept()));
 }
 
 void SaveSetupJob::refuse(const QString &reason, const QString &keptAs)
@@ -203,11 +213,10 @@ bool SaveSetupJob::writeBeside(ztplatform::ReplaceFile &out)
     return out.finish() || writeFailed(out.errorString());
 }
 
-// The written setup takes the place of `out`'s target and its name reaches
-// the disk. Over the loaded setup, sounds that only the groups use are kept
-// first; the read-back numbers the others anew. Over a loaded kit file, which
-// is not read back as a setup, every sound of it in use is kept and the file
-// forgotten.
+// The written setup takes the place of `out`'s target. Over the loaded
+// setup, sounds that only the groups use are kept first; the read-back
+// numbers the others anew. Over a loaded kit file, which is not read back as
+// a setup, every sound of it in use is kept and the file forgotten.
 bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
 {
     auto notReplaced = [this, &out]() {
@@ -242,11 +251,6 @@ bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
         }
     } else if (!out.rename()) {
         return notReplaced();
-    }
-    if (!out.syncFolder()) {
-        savejob::noteNotSynced(m_run, m_in.target, out.errorString());
-        refuse(m_run.result.notices.last().text);
-        return false;
     }
     return true;
 }

@@ -38,9 +38,12 @@ public:
     SaveSetupJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questions &questions, setupjob::Progress progress,
                  savejob::Hooks hooks = {});
 
-    // The target Written and a success notice, or why not (Refused, its
-    // reason the box's text; keptAs the new file when it could not take the
-    // old one's place). The boxes to show are result.notices, in order.
+    // The target Written once the new file took its name (with a success
+    // notice, or the warning that its folder did not sync), or Refused with
+    // the box's text as its reason (keptAs the new file when it could not
+    // take the old one's place); KeptAs for each sound kept on the way. A
+    // run that writes nothing leaves the library's metronome records as
+    // they were. The boxes to show are result.notices, in order.
     setupjob::Result run(const Input &in);
 
 private:

@@ -11,10 +11,10 @@
 
 namespace setupjob {
 
-// What became of one file a job reached.
+// What became of a file a job reached: one result for each.
 enum class FileOutcome {
-    Written,  // the file holds what the job wrote
-    KeptAs,   // the file's sounds were kept elsewhere (keptAs) before it was replaced
+    Written,  // the file holds what the job wrote, also when its folder did not sync (told)
+    KeptAs,   // a sound (path: its stored source) of a file a save replaces, kept as the file keptAs
     Declined, // the user answered No to replacing it
     Refused,  // the job did not write it (reason)
     Read,     // an import took it in
@@ -25,7 +25,7 @@ struct FileResult
 {
     QString path;
     FileOutcome outcome = FileOutcome::Refused;
-    QString keptAs; // KeptAs: where the bytes went
+    QString keptAs; // KeptAs: the kept copy; Refused: the new file, when it could not take its target's place
     QString reason; // Refused, NotRead: why, as the user is told
     int kit = -1;   // the kit (0-based) the file is for, -1 for a whole setup
 };

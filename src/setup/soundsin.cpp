@@ -68,8 +68,47 @@ LoadError refuse(percussionpadfile &pf, LoadError e)
 QString fitKitFileSoundName(const QString &name, bool *renamed)
 {
     const int wav = name.indexOf(QLatin1String(".wav"));
-    return namerules::fitSoundName(wav >= 0 ? name.left(wav) : name, renamed);
+    const QString cut = wav >= 0 ? name.left(wav) : name;
+    const QString fit = namerules::asciiSoundName(cut);
+    if (renamed)
+        *renamed = fit != cut;
+    return fit;
 }
+
+namespace {
+
+// The names a file's sounds take: a sound left without one takes the first
+// "SOUND~nnnnn" neither `library` nor an earlier sound of the file has.
+class NameTaker
+{
+public:
+    explicit NameTaker(const QVector<Records::SOUND_INDEX> &library) : m_library(library) {}
+
+    QString take(const QString &fit)
+    {
+        const QString name = fit.isEmpty() ? namerules::soundName(fit, [this](const QString &c) { return taken(c); })
+                                           : fit;
+        m_given.insert(name);
+        return name;
+    }
+
+private:
+    bool taken(const QString &name)
+    {
+        if (!m_listed) {
+            m_listed = true;
+            for (const Records::SOUND_INDEX &s : m_library)
+                m_given.insert(Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+        }
+        return m_given.contains(name);
+    }
+
+    const QVector<Records::SOUND_INDEX> m_library; // shared, not copied
+    QSet<QString> m_given;
+    bool m_listed = false;
+};
+
+} // namespace
 
 Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
                                  quint32 cluster, quint32 length, quint32 start, quint32 end)
@@ -99,14 +138,14 @@ LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, Whole
     QSet<QString> seenSources;
     QSet<quint16> seenWaves;
     WaveChecker checker(file);
+    NameTaker names({});
     int counter = 0;
     for (int i = 0; i < n; ++i) {
         const Entry &e = pf.soundChunk.soundIndex[i];
-        bool renamed = false;
-        const QString name =
-                namerules::fitSoundName(Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH), &renamed);
-        if (renamed)
-            got.renamed.append(int(e.wave_No) + 1);
+        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        const QString name = names.take(namerules::asciiSoundName(stored));
+        if (name != stored)
+            got.renamed.append({stored, name});
         const bool click = e.wave_No > WAVE_MAX_COUNT;
         const int number = click ? 10000 + i : (got.clickFlag ? counter++ : i);
         const QString source = storedSource(file, number);
@@ -187,6 +226,7 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
     const int n = numbers.size();
     QVector<QString> sources(n);
     WaveChecker checker(file);
+    NameTaker names(library);
     for (int i = 0; i < n; ++i) {
         const Entry &e = pf.soundChunk.soundIndex[i];
         const LoadError bad = checker.check(e, true);
@@ -194,10 +234,11 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
             return refuse(pf, bad);
 
         bool renamed = false;
-        const QString name = fitKitFileSoundName(Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH),
-                                                 &renamed);
-        if (renamed)
-            got.renamed.append(numbers.at(i));
+        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        const QString fit = fitKitFileSoundName(stored, &renamed);
+        const QString name = names.take(fit);
+        if (renamed || name != fit)
+            got.renamed.append({stored, name});
         sources[i] = storedSource(file, i);
         got.entries.append(soundRecord(name, sources.at(i), e, quint16(numbers.at(i))));
     }

@@ -5,6 +5,7 @@
 // sound lists. Nothing is taken unless every sound passes its checks.
 
 #include "model/mainwindow1records.h"
+#include "model/namerules.h"
 #include "setup/setuperrors.h"
 
 namespace setupfiles {
@@ -17,7 +18,7 @@ struct WholeSetupSounds
     QVector<Records::SOUND_INDEX> clicks;        // metronome sounds
     QVector<Records::SOUND_LIST_INFO> clickList; // their names and sources
     bool clickFlag = false;                      // five metronome sounds met
-    QVector<int> renamed;                        // stored number + 1 of each renamed sound
+    QVector<namerules::NameChange> renamed;      // each sound name the rule changed, in order
 };
 
 // Sounds of a whole setup read into pf from `file`. Each entry gets its source
@@ -31,7 +32,7 @@ LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, Whole
 struct KitFileSounds
 {
     QVector<Records::SOUND_INDEX> entries; // to append to the working sound list
-    QVector<int> renamed;                  // new numbers of renamed sounds
+    QVector<namerules::NameChange> renamed; // each sound name the rule changed, in order
 };
 
 // Sounds of a single-kit file read into pf from `file`, numbered after the last
@@ -47,8 +48,8 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
 LoadError kitFileNumbers(const percussionpadfile &pf, const QVector<Records::SOUND_INDEX> &library,
                          QVector<int> *numbers = nullptr);
 
-// A kit-file sound's name: cut before ".wav", then to 16 characters ending in
-// a letter or digit; `renamed` when that changed more than the ".wav".
+// A kit-file sound's name: cut before ".wav", then the sound-name rule
+// (namerules::asciiSoundName); `renamed` when that changed more than the ".wav".
 QString fitKitFileSoundName(const QString &name, bool *renamed);
 
 // A sound record of the editor (name as 16 Latin-1 bytes).

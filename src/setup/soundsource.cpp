@@ -1,8 +1,15 @@
 #include "setup/soundsource.h"
 
+#include "platform/sysio.h"
+
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 
 namespace setupfiles {
 
@@ -53,8 +60,9 @@ void removeRawWaves(const QString &tempDir)
     QDir dir(tempDir);
     const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden);
     for (const QFileInfo &fi : files) {
-        if (digits.match(fi.fileName()).hasMatch())
-            QFile::remove(fi.absoluteFilePath());
+        if (digits.match(fi.fileName()).hasMatch()
+            && ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(fi.absoluteFilePath())) != 0)
+            qDebug() << "cannot remove" << fi.absoluteFilePath() << ":" << std::strerror(errno);
     }
 }
 

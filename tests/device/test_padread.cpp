@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(nameOf(r.waveLoadKitAttrList.at(1)), QString("hat"));
         QCOMPARE(r.waveLoadKitAttrList.at(1).wave_lock, quint8(0));
         QCOMPARE(nameOf(r.waveLoadKitAttrList.at(2)), QString("kick_01"));
-        QCOMPARE(nameOf(r.waveLoadKitAttrList.at(3)), QString());
+        QCOMPARE(nameOf(r.waveLoadKitAttrList.at(3)), QString("SOUND~00100")); // nothing left of the name
         QCOMPARE(nameOf(r.waveLoadKitAttrList.at(4)), QString("Crash-Ride-Hit"));
         QCOMPARE(r.waveAttrList.at(4).start_cluster, quint32(256));
         QCOMPARE(r.waveAttrList.at(4).wave_length, waveprm::waveLength(444));

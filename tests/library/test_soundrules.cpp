@@ -61,15 +61,15 @@ private slots:
     {
         QSet<QString> taken;
         auto isTaken = [&](const QString &c) { return taken.contains(c); };
-        QCOMPARE(soundnames::fallbackName("Crash Ride Hit 1", isTaken, "SOUND", 16), QString("Crash Ride~00001"));
-        QCOMPARE(soundnames::fallbackName("My Sound!!", isTaken, "SOUND", 16), QString("SOUND~00001"));
+        QCOMPARE(namerules::fallbackName("Crash Ride Hit 1", isTaken, "SOUND", 16), QString("Crash Ride~00001"));
+        QCOMPARE(namerules::fallbackName("My Sound!!", isTaken, "SOUND", 16), QString("SOUND~00001"));
         taken = {"Kick~00001", "Kick~00002"};
-        QCOMPARE(soundnames::fallbackName("Kick", isTaken, "SOUND", 16), QString("Kick~00003"));
-        const QString longName = soundnames::fallbackName("ABCDEFGHIJKLMNOP", isTaken, "SOUND", 16);
+        QCOMPARE(namerules::fallbackName("Kick", isTaken, "SOUND", 16), QString("Kick~00003"));
+        const QString longName = namerules::fallbackName("ABCDEFGHIJKLMNOP", isTaken, "SOUND", 16);
         QCOMPARE(longName, QString("ABCDEFGHIJ~00001"));
         QCOMPARE(longName.size(), 16);
         QVERIFY(namerules::checkDisplayKitName(longName));
-        QCOMPARE(soundnames::fallbackName("", isTaken, "SOUND", 16), QString("SOUND~00001"));
+        QCOMPARE(namerules::fallbackName("", isTaken, "SOUND", 16), QString("SOUND~00001"));
     }
 
     void namesFromFilesAndCuts()

@@ -214,9 +214,12 @@ private slots:
         dropSound("Other", ""); // no path: unchanged, redrawn
         QCOMPARE(h.hh_wave2_name + f->ui->hh_wave2_name->text(), QString("HatHat"));
         QCOMPARE(int(h.hh_wave2_no), number);
-        dropSound("Twentycharactersxyz1", hat); // shown and kept as a kit file keeps it
-        QCOMPARE(h.hh_wave2_name + '|' + f->ui->hh_wave2_name->text(), QString("Twentycharacters|Twentycharacters"));
         QVERIFY(f->prompter.prompts.isEmpty());
+        dropSound("Twentycharactersxyz1", hat); // shown and kept as a kit file keeps it, and told
+        QCOMPARE(h.hh_wave2_name + '|' + f->ui->hh_wave2_name->text(), QString("Twentycharacters|Twentycharacters"));
+        QCOMPARE(f->prompter.texts(), QStringList({QString::fromUtf8(
+                "These sound names were changed to names the sampler pad can hold:\r\n"
+                "\"Twentycharactersxyz1\" → \"Twentycharacters\"")}));
     }
 
     // On the pad a kit is written back when a compared field differs, and a

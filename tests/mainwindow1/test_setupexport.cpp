@@ -7,6 +7,7 @@
 
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
+#include "platform/sysio.h"
 #include "widgets/totaltreeview.h"
 
 #include <QMenu>
@@ -32,7 +33,7 @@ const char kFullDisk[] = "--full-disk";
 
 QStringList folderEntries(const QString &dir)
 {
-    return QDir(dir).entryList(QDir::Files, QDir::Name);
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 // The stored bytes of every sound source of the editor.
@@ -118,6 +119,26 @@ class TestSetupExport : public QObject
             f->importPicks({*k2, *k7});
         }
         f->prompter.clear();
+    }
+
+    // The loaded setup's Kick left only to the first row of group 0, its Tom
+    // on the row after it: the group.
+    QStandardItem *kickOnlyInAGroup(const QString &setup)
+    {
+        const QString kick = setup + ":U00000";
+        auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            sf::forEachSoundSlot(f->w->doc().kitAttrList[k], clear);
+            for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
+                sf::forEachLayer(pad, clear);
+        }
+        f->w->library().waveLoadKitAttrList.removeFirst();
+        f->w->library().totalGroup->removeRow(0);
+        QStandardItem *group = f->w->library().soundListItemModel->item(0);
+        group->removeRows(0, group->rowCount());
+        for (const QString &source : {kick, setup + ":U00002"})
+            group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
+        return group;
     }
 
 private slots:
@@ -460,8 +481,8 @@ private slots:
         const QString out = f->file("out");
         QVERIFY(QDir().mkpath(out));
         QVERIFY(kf::writeFile(out + "/s.bin", "old") && kf::writeFile(out + "/KIT4.INI", "old"));
-        QVERIFY(QFile::link(out + "/far.bin", out + "/s000000000.bin"));
-        QVERIFY(QFile::link(out + "/far.ini", out + "/KIT4000000000.ini"));
+        QVERIFY(QFile::link(out + "/far.bin", out + "/.s.bin.0.zt-part"));
+        QVERIFY(QFile::link(out + "/far.ini", out + "/.KIT4.INI.0.zt-part"));
         f->exportAll(out + "/s.bin");
         f->saveKits({5}, out);
         QCOMPARE(f->prompter.titles().first(), QString("successfully saved."));
@@ -470,8 +491,8 @@ private slots:
         QVERIFY(!QFileInfo(out + "/s.bin").isSymLink() && !QFileInfo(out + "/KIT4.INI").isSymLink());
         QVERIFY(setupfiles::readsBack(out + "/s.bin", true));
         QVERIFY(setupfiles::readsBack(out + "/KIT4.INI", false));
-        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
-                 QStringList({"KIT4.INI", "KIT4000000000.ini", "s.bin", "s000000000.bin"}));
+        QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList({".KIT4.INI.0.zt-part", ".s.bin.0.zt-part", "KIT4.INI", "s.bin"}));
     }
 
     // A replaced file keeps its mode: one only its owner may read stays so.
@@ -495,20 +516,43 @@ private slots:
         }
     }
 
-    // A new name the disk did not confirm is not called saved.
+    // A new name the disk did not confirm is not called saved, but said; what
+    // the file holds counts as saved at the close.
     void folderSyncFailureReported()
     {
         QString setup;
         loadSetupAndKits(&setup);
         ztplatform::setSyncCall(&failFolderSyncs);
+        f->kit(50).kit_volume ^= 1;
         f->exportAll(f->file("OUT.bin"));
+        f->kit(5).kit_volume ^= 1;
         f->saveKits({5}, f->work.path());
+        f->w->doc().curRecLevel ^= 1;
+        f->prompter.fileAnswers.enqueue({f->file("Global.ini")});
+        f->ui->btnGlobal->click();
         ztplatform::setSyncCall(nullptr);
         const QString unsynced = "The file was written, but the disk did not confirm that it is stored:\r\n";
         QCOMPARE(f->texts(), QStringList({unsynced + f->file("OUT.bin") + "\r\nInput/output error",
-                                          unsynced + f->file("KIT4.INI") + "\r\nInput/output error"}));
+                                          unsynced + f->file("KIT4.INI") + "\r\nInput/output error",
+                                          unsynced + f->file("Global.ini") + "\r\nInput/output error"}));
         QVERIFY(setupfiles::readsBack(f->file("OUT.bin"), true));
         QVERIFY(f->unlocked());
+        QVERIFY(f->w->confirmOfflineClose());
+        QCOMPARE(f->texts().size(), 3);
+    }
+
+    // Export All that fails leaves what the close compares as it was.
+    void failedExportAllKeepsWhatIsSaved()
+    {
+        f->exportAll(f->file("gone/SET.bin"));
+        f->exportAll(f->file(QString(252, 'n') + ".bin"));
+        QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error"}));
+        QVERIFY(f->w->confirmOfflineClose());
+        f->kit(50).kit_volume ^= 1;
+        f->exportAll(f->file("gone/SET.bin"));
+        f->prompter.buttonAnswers.enqueue(QMessageBox::No);
+        QVERIFY(!f->w->confirmOfflineClose());
+        QCOMPARE(f->texts().last(), QString("Quit?"));
     }
 
     // A kit file with an empty sound is refused at import (its save would not
@@ -1001,6 +1045,56 @@ private slots:
         }
     }
 
+    // Export All over the loaded setup, whose Kick only a group keeps, stopped
+    // at every write with what was not synced undone: another window then
+    // reads the old setup or the new one, whole, each sound with its own
+    // bytes, and the new one only beside a whole kept Kick.
+    void exportAllStoppedAnywhere()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QByteArray oldBytes = kf::readFile(setup);
+        const QMap<QString, QByteArray> bytes = storedBytes(f->w);
+        const QString kept = f->file("Kept sounds");
+        const QDir::Filters all = QDir::Files | QDir::Hidden;
+        const QStringList files = QDir(f->work.path()).entryList(all);
+        auto start = [&]() {
+            QDir(kept).removeRecursively();
+            for (const QString &left : QDir(f->work.path()).entryList(all)) // a stopped save's leftovers
+                QVERIFY(files.contains(left) || QFile::remove(f->file(left)));
+            QVERIFY(kf::writeFile(setup, oldBytes));
+            f->importAll(setup);
+            kickOnlyInAGroup(setup);
+        };
+        start();
+        ztplatform::sysio::resetCount();
+        f->exportAll(setup);
+        const int calls = ztplatform::sysio::callCount();
+        const QByteArray newBytes = kf::readFile(setup);
+        QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
+        const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
+        g->writeSoundListOnClose = false;
+        for (int n = 1; n <= calls + 1; ++n) {
+            start();
+            ztplatform::sysio::stopAt(n, true);
+            f->exportAll(setup);
+            QCOMPARE(ztplatform::sysio::stopped(), n <= calls);
+            ztplatform::sysio::resume();
+            const QByteArray now = kf::readFile(setup);
+            const QByteArray at = QByteArray::number(n);
+            QVERIFY2(now == oldBytes || now == newBytes, at);
+            f->prompter.fileAnswers.enqueue({setup});
+            g->ui->actionImport_All->trigger();
+            QMap<QString, QByteArray> plays = bytes;
+            if (now == newBytes)
+                plays.remove("Kick");
+            QVERIFY2(storedBytes(g.get()) == plays, at);
+            for (const QString &copy : QDir(kept).entryList(QDir::Files))
+                QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), at);
+            QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), at);
+        }
+    }
+
     // A whole setup saved over the loaded one without its first sound: a
     // group's sound of the old file keeps its bytes, another its own sound.
     void savedOverLoadedSetupKeepsGroupSounds()
@@ -1011,25 +1105,14 @@ private slots:
         e.loaded = f->w->library().loadedKitFiles;
         const QString kick = setup + ":U00000", tom = setup + ":U00002";
         const QByteArray kickBytes = sf::soundBytes(e, kick), tomBytes = sf::soundBytes(e, tom);
-        auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
-        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            sf::forEachSoundSlot(f->w->doc().kitAttrList[k], clear);
-            for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
-                sf::forEachLayer(pad, clear);
-        }
-        f->w->library().waveLoadKitAttrList.removeFirst();
-        f->w->library().totalGroup->removeRow(0);
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
-        const int row = group->rowCount();
-        for (const QString &source : {kick, tom})
-            group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
+        QStandardItem *group = kickOnlyInAGroup(setup);
         f->exportAll(setup);
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
         e.loaded = f->w->library().loadedKitFiles;
-        QCOMPARE(group->child(row, 1)->text(), f->file("Kept sounds/Kick.wav"));
-        QCOMPARE(kf::readFile(group->child(row, 1)->text()), kickBytes);
-        QCOMPARE(sf::soundBytes(e, group->child(row + 1, 1)->text()), tomBytes);
-        QCOMPARE(f->w->library().soundGroupList.at(0).soundList.last().file, group->child(row + 1, 1)->text());
+        QCOMPARE(group->child(0, 1)->text(), f->file("Kept sounds/Kick.wav"));
+        QCOMPARE(kf::readFile(group->child(0, 1)->text()), kickBytes);
+        QCOMPARE(sf::soundBytes(e, group->child(1, 1)->text()), tomBytes);
+        QCOMPARE(f->w->library().soundGroupList.at(0).soundList.last().file, group->child(1, 1)->text());
     }
 
     // A group's sounds stored in kit files that were not loaded this session

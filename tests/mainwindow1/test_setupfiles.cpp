@@ -167,8 +167,9 @@ private slots:
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
         QVERIFY(loadSetup(w, m_setup));
         QCOMPARE(prompter.titles(), QStringList({"Warning", "Warning"}));
-        QCOMPARE(prompter.texts().at(0), QString("The 2 item is automatically renamed, as it exceeds 16 characters "
-                                                 "or ends with special symbol."));
+        QCOMPARE(prompter.texts().at(0), "These sound names stored in the kit file " + m_setup
+                                                 + QString::fromUtf8(" were changed to names the sampler pad can "
+                                                                     "hold:\r\n\"Snare_\" → \"Snare\""));
         QCOMPARE(prompter.texts().at(1), QString("Kit 1 and 2 are automatically renamed, as they exceed 10 "
                                                  "characters or contain special symbol."));
         QCOMPARE(names.count(), KIT_MAX_COUNT);
@@ -238,7 +239,7 @@ private slots:
         QVERIFY(prompter.prompts.isEmpty());
         QCOMPARE(w->library().waveLoadKitAttrList.size(), 6);
         QCOMPARE(int(w->library().waveLoadKitAttrList.at(3).wave_No), 4);
-        QCOMPARE(w->doc().soundKitMaxList, QVector<int>({5}));
+        QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList.at(4).wave_name, 16), QString("Snare"));
         QCOMPARE(w->soundAddCount, 3);
         QCOMPARE(names.count(), 1);
         QCOMPARE(names.at(0).at(1).toInt(), 8);

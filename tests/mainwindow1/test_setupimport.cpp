@@ -12,6 +12,18 @@
 using namespace setupflow_test;
 using P = UiPrompter;
 
+namespace {
+// The box naming each kit file whose stored sound name "Snare_" became "Snare".
+QString snareRenamedIn(const QStringList &files)
+{
+    QStringList parts;
+    for (const QString &file : files)
+        parts << "These sound names stored in the kit file " + QDir::toNativeSeparators(file)
+                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"Snare_\" → \"Snare\"");
+    return parts.join("\r\n\r\n");
+}
+} // namespace
+
 class TestSetupImport : public QObject
 {
     Q_OBJECT
@@ -87,8 +99,7 @@ private slots:
         f->importAll(setup);
         QVERIFY(!f->w->projectFlag);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
-        QCOMPARE(f->texts().at(1), QString("The 2 item is automatically renamed, as it exceeds 16 characters or "
-                                           "ends with special symbol."));
+        QCOMPARE(f->texts().at(1), snareRenamedIn({setup}));
         QCOMPARE(names.count(), KIT_MAX_COUNT);
         QCOMPARE(f->w->library().binFilePath, setup);
         QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
@@ -305,8 +316,7 @@ private slots:
         QCOMPARE(f->w->library().hhGroup->rowCount(), 12);
         QCOMPARE(f->texts(), QStringList({"*Note*\r\nImporting a new file will delete the corresponding loaded "
                                           "file.\r\nAre you sure to continue?",
-                                          "The 5, 8 and 11 item are automatically renamed, as they exceed 16 "
-                                          "characters or end with special symbol."}));
+                                          snareRenamedIn({k2, k7, k50})}));
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
         QCOMPARE(f->w->doc().kitAttrList.at(1).kpadChunk[0].soundFile0, k2 + ":U00001");
         QCOMPARE(f->w->library().soundList.size(), 12);
@@ -449,6 +459,30 @@ private slots:
         QCOMPARE(played.count(kick), played.size());
     }
 
+    // The global settings file comes with its kit files: when every one of
+    // them is refused, nothing of it is taken and the box says so.
+    void globalFileOnlyWithAKitFile()
+    {
+        const QString global = f->file("Global.ini"), bad = f->file("K007.INI"), good = f->file("K002.INI");
+        QVERIFY(makeKitFile(bad, 7) && kf::writeFile(bad, patched(bad, 57, "\x96")) && makeKitFile(good, 2));
+        const quint8 level = f->w->doc().curRecLevel;
+        f->w->doc().curRecLevel = quint8(level + 3);
+        f->prompter.fileAnswers.enqueue({global});
+        f->ui->btnGlobal->click();
+        f->w->doc().curRecLevel = level;
+        f->w->doc().markGlobalSaved(f->w->globalPage()); // as if the file came from elsewhere
+        f->prompter.clear();
+        f->importPicks({global, bad});
+        QCOMPARE(f->texts().mid(1), QStringList({bad + ":File data error!",
+                                                 "The global settings file was not applied, as no kit file was "
+                                                 "imported:\r\n" + global}));
+        QCOMPARE(f->w->doc().curRecLevel, level);
+        QVERIFY(f->w->confirmOfflineClose());
+        f->importPicks({global, good});
+        QCOMPARE(f->w->doc().curRecLevel, quint8(level + 3));
+        QVERIFY(f->w->confirmOfflineClose());
+    }
+
     // A pick that cannot be taken is named, with why, before the dialog opens again.
     void strayPickNamed()
     {
@@ -500,8 +534,7 @@ private slots:
                                            "Only one binary file can be selected.", "dialog d2/SAVE",
                                            "The imported kit file version is outdated. Please import new version "
                                            "file.",
-                                           "dialog d2/SAVE", "The 2 item is automatically renamed, as it exceeds 16 "
-                                                             "characters or ends with special symbol."}));
+                                           "dialog d2/SAVE", snareRenamedIn({kit})}));
         // The whole setup picked beside a kit file is left out.
         QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
         QCOMPARE(f->w->library().loadedKitFiles.at(0).file, kit);

@@ -2,6 +2,7 @@
 // imported (converted by the real ffmpeg when saved), put on kits 1 and 2,
 // a kit renamed, an effect and a global setting changed; Export All and a
 // kit save, then a fresh window imports the whole setup and the kit files.
+#include "dropfixture.h"
 #include "setupflow_fixture.h"
 #include "soundlib_fixture.h"
 
@@ -106,7 +107,8 @@ private slots:
         a->saveKits({1, 2}, folder);
         QCOMPARE(a->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
         const QStringList kitFiles = {folder + "/New Kit.INI", folder + "/Groove.INI"};
-        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), QStringList({"Groove.INI", "New Kit.INI"}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"Groove.INI", "New Kit.INI"}));
 
         // A fresh window imports the whole setup, then the kit files.
         auto b = std::make_unique<Fixture>();
@@ -149,6 +151,66 @@ private slots:
         for (int k = 0; k < KIT_MAX_COUNT; ++k)
             QCOMPARE(kitSoundBytes(second, second.kits.at(k)), kitSoundBytes(first, first.kits.at(k)));
         b.reset();
+    }
+
+    // A name is saved as it is shown: a group's Chinese file name, a kit
+    // file's stored UTF-8 and Latin-1 names come in as ASCII, told in one box
+    // each, and come back the same from the saved file.
+    void namesShownAreTheNamesSaved()
+    {
+        DropFixture a;
+        MainWindow1 *w = a.w;
+        const QString drum = soundlib::writeBytes(a.work.filePath(QString::fromUtf8("底鼓.wav")),
+                                                  soundlib::pcmWav(1, 44100, 2205));
+        QStandardItem *group = w->library().soundListItemModel->item(0);
+        w->ui->waveGroupTreeView->setCurrentIndex(group->index());
+        a.prompter.fileAnswers.enqueue({drum});
+        w->ui->addWaveFile->click();
+        const QString lead = "These sound names were changed to names the sampler pad can hold:\r\n";
+        QCOMPARE(a.prompter.texts(), QStringList({lead + QString::fromUtf8("\"底鼓\" → \"di gu\"")}));
+        a.dropOnPad(0, 0, dragpayload::record(group->child(0, 0)->text(), group->child(0, 1)->text()));
+        QCOMPARE(a.kit(1).kpadChunk[0].soundName0 + '|' + w->padWidgetGroup[0].lableA->text(), QString("di gu|di gu"));
+        QCOMPARE(a.prompter.texts().size(), 1);
+
+        const QString kitFile = a.work.filePath("K003.INI");
+        QVERIFY(makeKitFile(kitFile, 3));
+        QByteArray bytes = kf::readFile(kitFile);
+        const int names = int(kf::rd32(bytes, 28)) + 12;
+        bytes.replace(names, 20, QByteArray("\xE5\x86\x9B\xE9\xBC\x93").leftJustified(20, '\0')); // UTF-8
+        bytes.replace(names + 80, 20, QByteArray("Tom\xE9").leftJustified(20, '\0'));                 // Latin-1
+        QVERIFY(kf::writeFile(kitFile, bytes));
+        a.prompter.fileAnswers.enqueue({kitFile});
+        a.ui->btnLoadFile->click();
+        QCOMPARE(a.prompter.texts().size(), 3); // after the question about loaded files
+        QCOMPARE(a.prompter.texts().last(),
+                 "These sound names stored in the kit file " + kitFile
+                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"军鼓\" → "
+                                             "\"jun gu\"\r\n\"Snare_\" → \"Snare\"\r\n\"Tomé\" → \"Tome\""));
+        QVERIFY(slotNames(a.kit(3)).contains("jun gu"));
+
+        const QString setup = a.work.filePath("SET.bin");
+        a.prompter.clear();
+        a.prompter.fileAnswers.enqueue({setup});
+        a.ui->actionExport_All->trigger();
+        QCOMPARE(a.prompter.titles(), QStringList({"successfully saved."}));
+        const QStringList shown = a.totalRows();
+        QCOMPARE(shown.size(), 4);
+        const QByteArray saved = kf::readFile(setup);
+        for (const char *name : {"di gu", "jun gu", "Snare", "Tome"})
+            QVERIFY2(saved.contains(QByteArray(name) + '\0') && shown.join('|').contains(name), name);
+
+        auto b = std::make_unique<Fixture>();
+        b->importAll(setup);
+        QCOMPARE(b->texts().size(), 1); // the question alone: no name changed
+        QStringList back;
+        for (int r = 0; r < b->w->library().totalGroup->rowCount(); ++r)
+            back << b->w->library().totalGroup->child(r, 1)->text();
+        QStringList before;
+        for (const QString &row : shown)
+            before << row.section('|', 1, 1);
+        QCOMPARE(back, before);
+        for (int k = 0; k < KIT_MAX_COUNT; ++k)
+            QCOMPARE(slotNames(b->w->doc().kitAttrList.at(k)), slotNames(w->doc().kitAttrList.at(k)));
     }
 };
 

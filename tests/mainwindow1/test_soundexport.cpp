@@ -5,6 +5,9 @@
 
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
+#include "platform/replacefile.h"
+#include "platform/sysio.h"
+#include "platform/tempnames.h"
 #include "widgets/customdialog.h"
 #include "widgets/totaltreeview.h"
 
@@ -184,7 +187,7 @@ private slots:
                                        + "\r\n"));
         QVERIFY(texts.at(1).contains("Invalid data found when processing input"));
         QVERIFY(texts.at(1).count("\r\n") <= 4); // the last lines of ffmpeg's text, not all of it
-        QCOMPARE(QDir(e.out).entryList(QDir::Files), QStringList{"good.wav"});
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"good.wav"});
         QCOMPARE(e.report(), "good.wav\nis successfully exported.\nFile location:\n" + e.out);
         QVERIFY(!w->dialog->isVisible());
 
@@ -199,7 +202,7 @@ private slots:
         e.run(e.out);
         qputenv("PATH", path);
         QCOMPARE(e.f.prompter.texts(), QStringList{"Missing some files for the program!"});
-        QVERIFY(QDir(e.out).entryList(QDir::Files).isEmpty());
+        QVERIFY(QDir(e.out).entryList(QDir::Files | QDir::Hidden).isEmpty());
         QCOMPARE(w->custom, before.data());
     }
 
@@ -254,7 +257,8 @@ private slots:
         e.select({0, 1});
         e.run(e.out);
         QVERIFY(e.f.prompter.texts().isEmpty());
-        QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"colon.wav", "marker.wav"}));
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"colon.wav", "marker.wav"}));
     }
 
     // The progress dialog holds the window: a click on it while the export
@@ -278,7 +282,7 @@ private slots:
         e.run(e.out);
         QVERIFY(clickedWhileExporting);
         QCOMPARE(e.f.totalRows().size(), 2);
-        QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"a.wav", "b.wav"}));
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"a.wav", "b.wav"}));
     }
 
     // A WAV cut inside a frame exports the samples it holds.
@@ -309,6 +313,72 @@ private slots:
         QCOMPARE(st.st_mode & 07777, mode_t(0640));
     }
 
+    // The converted bytes reach the file only through the descriptor the
+    // export made it with: one open, every byte counted there.
+    void writesOnlyThroughItsDescriptor()
+    {
+        namespace io = ztplatform::sysio;
+        Export e;
+        e.add("tone", writeBytes(e.f.path("src/tone.wav"), pcmWav(1, 8000, 800)), 1);
+        kf::writeFile(QDir(e.out).filePath("tone.wav"), "older file");
+        QHash<QPair<dev_t, ino_t>, QPair<int, qint64>> seen; // per file: opens, bytes
+        io::setWriteWatch([&seen](io::Watched call, int fd, qint64 size) {
+            struct stat st;
+            if (::fstat(fd, &st) == 0)
+                (call == io::Watched::Open ? seen[{st.st_dev, st.st_ino}].first += 1
+                                           : seen[{st.st_dev, st.st_ino}].second += size);
+        });
+        e.select({0});
+        e.run(e.out);
+        io::setWriteWatch({});
+        struct stat st;
+        QVERIFY(::stat(QFile::encodeName(QDir(e.out).filePath("tone.wav")).constData(), &st) == 0);
+        QVERIFY(st.st_size > 44);
+        QCOMPARE(seen.value({st.st_dev, st.st_ino}), qMakePair(1, qint64(st.st_size)));
+    }
+
+    // Stopped at every call that changes a file, what was not synced
+    // dropped: each target holds its old bytes or the whole new sound, and
+    // the next write there, by the editor started again, leaves no temporary.
+    void stoppedAtEveryCall()
+    {
+        namespace io = ztplatform::sysio;
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->library().loadedKitFiles << kit.record;
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 1);
+        e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 2);
+        const QByteArray old = "an older a";
+        auto reset = [&] {
+            QDir(e.out).removeRecursively();
+            QDir().mkpath(e.out);
+            kf::writeFile(QDir(e.out).filePath("a.wav"), old);
+        };
+        reset();
+        e.select({0, 1});
+        io::resetCount();
+        e.run(e.out);
+        const int calls = io::callCount();
+        const QByteArray a = e.file("a.wav");
+        QVERIFY(a.size() > 44 && calls >= 8);
+        QCOMPARE(e.file("one.wav"), kit.waves.at(1));
+        for (int n = 1; n <= calls; ++n) {
+            reset();
+            io::stopAt(n, true);
+            e.run(e.out);
+            io::resume();
+            const QString at = QString::number(n);
+            QVERIFY2(e.file("a.wav") == old || e.file("a.wav") == a, qPrintable(at));
+            QVERIFY2(!QFileInfo::exists(QDir(e.out).filePath("one.wav")) || e.file("one.wav") == kit.waves.at(1),
+                     qPrintable(at));
+            ztplatform::ReplaceFile::startedAgain();
+            QVERIFY(ztplatform::ReplaceFile(QDir(e.out).filePath("next.wav")).open());
+            for (const QString &name : QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System))
+                QVERIFY2(!ztplatform::isTemporaryName(name), qPrintable(at + ": " + name));
+        }
+    }
+
     // Each file is synced once, the folder once for the whole export.
     void eachFileAndTheFolderSyncedOnce()
     {
@@ -321,7 +391,7 @@ private slots:
         ztplatform::setSyncCall(&countedSync);
         e.run(e.out);
         ztplatform::setSyncCall(nullptr);
-        QCOMPARE(QDir(e.out).entryList(QDir::Files), QStringList({"s0.wav", "s1.wav", "s2.wav"}));
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList({"s0.wav", "s1.wav", "s2.wav"}));
         QCOMPARE(g_fileSyncs, 3);
         QCOMPARE(g_folderSyncs, 1);
     }
@@ -379,12 +449,13 @@ private slots:
         e.select({1, 2, 0});
         e.run(e.out);
         QCOMPARE(e.f.prompter.texts(), QStringList{"File error!\r\nError:0012"});
-        QCOMPARE(QDir(e.out).entryList(QDir::Files), QStringList{"iniFour.wav"});
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"iniFour.wav"});
         e.f.prompter.clear();
         e.select({0, 3, 1});
         e.run(e.out);
         QVERIFY(e.f.prompter.texts().isEmpty());
-        QCOMPARE(QDir(e.out).entryList(QDir::Files, QDir::Name), QStringList({"iniFour.wav", "one.wav"}));
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"iniFour.wav", "one.wav"}));
         kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[1].wave_start) + 10));
         e.f.prompter.clear();
         e.select({0});

@@ -66,10 +66,6 @@ QStringList groupNames(const QString &file)
 
 const QByteArray kDrums = "<groups>\n    <group name=\"Drums\">\n        <sound>\n            <name>kick</name>\n"
                           "            <file>/s/kick.wav</file>\n        </sound>\n    </group>\n</groups>\n";
-
-const QString kPatternText = "The sound name must begin and end with an alphanumeric character and can be "
-                             "interspersed with an alphanumeric character, a space, and the following symbols:\r\n"
-                             "- _ .' ~";
 } // namespace
 
 class TestSoundLibrary : public QObject
@@ -175,9 +171,11 @@ private slots:
                                                     "套鼓与全局设置文件 (*.ini *.INI);;整套设置文件 (*.bin *.BIN)"}));
         QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "ini 文件(*.ini *.INI)"}));
         // Each setup-file filter, as the dialog reads it, shows its files in
-        // either case to a dialog that matches case-sensitively.
+        // either case to a dialog that matches case-sensitively, and never the
+        // editor's temporaries, hidden files shown too.
         QTemporaryDir dir;
-        for (const char *name : {"k.ini", "K.INI", "s.bin", "S.BIN", "w.wav", "W.WAV", "m.ogg", "M.OGG"})
+        for (const char *name : {"k.ini", "K.INI", "s.bin", "S.BIN", "w.wav", "W.WAV", "m.ogg", "M.OGG",
+                                 ".k.ini.0.zt-part", ".S.BIN.1.zt-part", ".w.wav.2.zt-part", ".M.OGG.3.zt-part"})
             QVERIFY(kf::writeFile(dir.filePath(name), "x"));
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -192,7 +190,7 @@ private slots:
             }
             const QString file = filter.contains("ini") ? "k.ini"
                                : filter.contains("bin") ? "s.bin" : filter.contains("wav") ? "w.wav" : "m.ogg";
-            QCOMPARE(QDir(dir.path()).entryList(patterns, QDir::Files | QDir::CaseSensitive, QDir::Name),
+            QCOMPARE(QDir(dir.path()).entryList(patterns, QDir::Files | QDir::Hidden | QDir::CaseSensitive, QDir::Name),
                      QStringList({file.toUpper(), file}));
         }
     }
@@ -323,17 +321,19 @@ private slots:
         QCOMPARE(f.prompter.prompts.at(1).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         f.prompter.clear();
 
-        // Names of any length and characters; "pkit" files are left out silently.
+        // Names meet the sound-name rule, told in one box; "pkit" files are left out silently.
         const QString longName = writeBytes(f.path("A very long sample name #1*.wav"), pcmWav(1, 8000, 800));
         const QString pkit = writeBytes(f.path("kit.pkit"), QByteArray("x"));
         f.prompter.fileAnswers.enqueue({longName, pkit, writeBytes(f.path("upper.PKIT"), pcmWav(1, 8000, 800))});
         w->ui->addWaveFile->click();
         QStandardItem *def = w->library().soundListItemModel->item(0);
         QCOMPARE(def->rowCount(), 2);
-        QCOMPARE(def->child(0, 0)->text(), QString("A very long sample name #1*"));
+        QCOMPARE(def->child(0, 0)->text(), QString("A very long samp"));
         QCOMPARE(def->child(1, 1)->text(), f.path("upper.PKIT"));
         QVERIFY(!def->child(0, 1)->isEditable());
-        QVERIFY(f.prompter.prompts.size() == 1);
+        QCOMPARE(f.prompter.texts(), QStringList({QString::fromUtf8(
+                "These sound names were changed to names the sampler pad can hold:\r\n"
+                "\"A very long sample name #1*\" → \"A very long samp\"")}));
 
         // Files already in a group: No leaves them out, Ok adds them again.
         w->ui->waveGroupTreeView->setCurrentIndex(def->child(0, 0)->index());
@@ -368,14 +368,18 @@ private slots:
         f.importToList({ok, tooLong, bad1, bad2, blank, hostile});
         QCOMPARE(w->currentKitNum, quint8(6));
         QCOMPARE(f.prompter.texts(),
-                 QStringList({"The maximum number of sound name's character can't exceed 16!", kPatternText,
-                              kPatternText, "Sound name can't be blank!", kPatternText}));
+                 QStringList({QString::fromUtf8("These sound names were changed to names the sampler pad can hold:\r\n"
+                                                "\"ABCDEFGHIJKLMNOPQ\" → \"ABCDEFGHIJKLMNOP\"\r\n"
+                                                "\"Crash Ride Hit!1\" → \"Crash Ride Hit 1\"\r\n"
+                                                "\"Crash Ride Hit!2\" → \"Crash Ride Hit 2\"\r\n"
+                                                "\"\" → \"SOUND~00001\"\r\n"
+                                                "\"Dr\xC3\xBCms *#\xE9\xBC\x93\" → \"Drums gu\"")}));
         QCOMPARE(f.totalRows(),
-                 QStringList({"41|Kick 01 A|" + ok, "42|ABCDEFGHIJ~00001|" + tooLong, "43|Crash Ride~00001|" + bad1,
-                              "44|Crash Ride~00002|" + bad2, "45|SOUND~00001|" + blank, "46|SOUND~00002|" + hostile}));
+                 QStringList({"41|Kick 01 A|" + ok, "42|ABCDEFGHIJKLMNOP|" + tooLong, "43|Crash Ride Hit 1|" + bad1,
+                              "44|Crash Ride Hit 2|" + bad2, "45|SOUND~00001|" + blank, "46|Drums gu|" + hostile}));
         QCOMPARE(w->library().waveLoadKitAttrList.size(), 7);
         const MainWindow1::SOUND_INDEX &rec = w->library().waveLoadKitAttrList.at(2);
-        QCOMPARE(QByteArray(rec.wave_name, 16), QByteArray("ABCDEFGHIJ~00001"));
+        QCOMPARE(QByteArray(rec.wave_name, 16), QByteArray("ABCDEFGHIJKLMNOP"));
         QCOMPARE(rec.wave_No, quint16(42));
         QCOMPARE(rec.wave_lock, quint8(1));
         QCOMPARE(rec.file, tooLong);
@@ -436,7 +440,7 @@ private slots:
         QSignalSpy update(w, &MainWindow1::sendUpdate);
         f.importToList({one, onPad, two});
         QCOMPARE(f.prompter.texts(),
-                 QStringList({kPatternText, "Adding the sound of a sampler pad is not supported. File location: \r\n" + onPad}));
+                 QStringList({"Adding the sound of a sampler pad is not supported. File location: \r\n" + onPad}));
         QCOMPARE(f.prompter.titles().last(), QString("Error"));
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Warning);
         QCOMPARE(w->pad().addUsbWaveList, QStringList({one, two}));

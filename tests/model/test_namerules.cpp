@@ -1,4 +1,5 @@
 #include "model/namerules.h"
+#include "model/percussionpadfile1.h"
 
 #include <QtTest>
 
@@ -40,15 +41,41 @@ private slots:
         QCOMPARE(namerules::defaultKitName(100), QString("K100"));
     }
 
-    void soundAndKitNames()
+    // Every way in gives a name a kit file holds as shown: ASCII, the
+    // pattern, 16 characters, "SOUND~nnnnn" only when nothing is left.
+    void soundNameRule()
     {
-        bool renamed = false;
-        QCOMPARE(namerules::fitSoundName("ABCDEFGHIJKLMNOP", &renamed), QString("ABCDEFGHIJKLMNOP"));
-        QVERIFY(!renamed);
-        QCOMPARE(namerules::fitSoundName("ABCDEFGHIJKLMNOPQ", &renamed), QString("ABCDEFGHIJKLMNOP"));
-        QVERIFY(renamed);
-        QCOMPARE(namerules::fitSoundName("!!", &renamed), QString());
-        QVERIFY(renamed);
+        const QSet<QString> taken = {"SOUND~00001"};
+        auto rule = [&](const char *utf8) {
+            return namerules::soundName(QString::fromUtf8(utf8), [&](const QString &c) { return taken.contains(c); });
+        };
+        QCOMPARE(rule("底鼓"), QString("di gu"));
+        QCOMPARE(rule("Café Snäre"), QString("Cafe Snare"));
+        QCOMPARE(rule("军鼓军鼓军鼓军鼓军鼓"), QString("jun gu jun gu ju"));
+        QCOMPARE(rule("ドラム (soft)!"), QString("doramu soft"));
+        QCOMPARE(rule("a  b's ~x_y.z-1"), QString("a  b's ~x_y.z-1"));
+        QCOMPARE(rule("ABCDEFGHIJKLMNOPQ"), QString("ABCDEFGHIJKLMNOP"));
+        QCOMPARE(rule("!?#"), QString("SOUND~00002"));
+        QCOMPARE(rule(""), QString("SOUND~00002"));
+        QCOMPARE(namerules::asciiSoundName("__--"), QString());
+        const QString box = namerules::nameChangesText("Lead:", {{"A", "a"}, {"B", "b"}, {"C", "c"}}, 2);
+        QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"A\" → \"a\"\r\n\"B\" → \"b\"\r\nand 1 more"));
+    }
+
+    // A stored name field reads as UTF-8 when it is that, else as Latin-1.
+    void storedNameFields()
+    {
+        auto read = [](const QByteArray &field) {
+            return percussionpadfile::charArray2String(field.constData(), uint(field.size()));
+        };
+        QCOMPARE(read(QByteArray("\xE5\xBA\x95\xE9\xBC\x93\0\0", 8)), QString::fromUtf8("底鼓"));
+        QCOMPARE(read(QByteArray("Caf\xE9\0\0\0", 8)), QString::fromUtf8("Café"));
+        QCOMPARE(read(QByteArray("ab\xE5\xBA\x95\xE9\xBC", 7)), QString::fromUtf8("ab底")); // cut by a full field
+        QCOMPARE(read(QByteArray("\xC0\x80x\0", 4)), QString::fromLatin1("\xC0\x80x"));
+    }
+
+    void kitNames()
+    {
         struct Case { QString stored; int n; QString name; bool cut, replaced; } kits[] = {
             {"", 1, "K001", true, false},        {"", 37, "K037", true, false},
             {"", 100, "K100", true, false},      {"Abc def gh1", 5, "Abc def gh", true, false},

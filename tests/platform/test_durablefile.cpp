@@ -53,7 +53,7 @@ private slots:
         QVERIFY(!replace(dir.filePath("folder"), "other"));
         QVERIFY(!replace(dir.filePath("missing/SET.bin"), "other"));
         QCOMPARE(read(target), QByteArray("new bytes"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"SET.bin"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"SET.bin"}));
 
         // A file and its folder synced by path; nothing there is no sync.
         QVERIFY(ztplatform::syncPath(target));

@@ -1,6 +1,7 @@
 // Files that take their target's place only once whole: the temporary made
 // without following links, removed unless renamed, the mode kept, and every
 // failed sync reported.
+#include "device/bindmount.h"
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
@@ -14,7 +15,9 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 using ztplatform::ReplaceFile;
 
@@ -65,7 +68,7 @@ class TestReplaceFile : public QObject
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QStringList entries() const
     {
-        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
 
 private slots:
@@ -84,7 +87,7 @@ private slots:
         {
             ReplaceFile f(path("s.bin"));
             QVERIFY(f.open());
-            QCOMPARE(f.temporaryPath(), path("s000000000.bin"));
+            QCOMPARE(f.temporaryPath(), path(".s.bin.0.zt-part"));
             QVERIFY(f.write("new ") && f.file().write("bytes") == 5);
             QVERIFY(f.readBack([](const QString &p) { return read(p) == "new bytes"; }));
             QCOMPARE(read(path("s.bin")), QByteArray("old"));
@@ -107,17 +110,17 @@ private slots:
     void linksAreNeverWrittenThrough()
     {
         QVERIFY(write(path("s.bin"), "old"));
-        QVERIFY(QFile::link(path("far.bin"), path("s000000000.bin")));
+        QVERIFY(QFile::link(path("far.bin"), path(".s.bin.0.zt-part")));
         QVERIFY(write(path("other.bin"), "other"));
         QVERIFY(QFile::link(path("other.bin"), path("t.bin")));
         {
             ReplaceFile s(path("s.bin")), t(path("t.bin"));
             QVERIFY(s.open() && t.open());
-            QCOMPARE(s.temporaryPath(), path("s000000001.bin"));
+            QCOMPARE(s.temporaryPath(), path(".s.bin.1.zt-part"));
             QVERIFY(s.write("new s") && t.write("new t") && s.commit() && t.commit());
         }
         QVERIFY(!QFile::exists(path("far.bin")));
-        QVERIFY(QFileInfo(path("s000000000.bin")).isSymLink());
+        QVERIFY(QFileInfo(path(".s.bin.0.zt-part")).isSymLink());
         QVERIFY(!QFileInfo(path("s.bin")).isSymLink());
         QCOMPARE(read(path("s.bin")), QByteArray("new s"));
         QVERIFY(!QFileInfo(path("t.bin")).isSymLink());
@@ -125,34 +128,29 @@ private slots:
         QCOMPARE(read(path("other.bin")), QByteArray("other"));
     }
 
-    // Several files of one save share one counter and pass over the names it
-    // holds; what is not renamed goes with the object unless kept.
+    // What is not renamed goes with the object unless kept, then under a
+    // name the user sees. A failed step stops the rename whatever the order
+    // of the calls.
     void uncommittedTemporariesGo()
     {
         QVERIFY(write(path("K001.INI"), "old"));
-        QVERIFY(write(path("K001000000000.ini"), "left over"));
-        int counter = 0;
-        auto skip = [this](const QString &p) { return p == path("K001000000001.ini"); };
+        QVERIFY(write(path("K001~1.INI"), "the user's"));
         QString kept;
         {
             ReplaceFile a(path("K001.INI")), b(path("K001.INI")), c(path("K001.INI"));
-            a.setTemporaryNames(".ini", &counter, skip);
-            b.setTemporaryNames(".ini", &counter, skip);
             QVERIFY(a.open() && b.open() && a.write("a") && b.write("b"));
-            QCOMPARE(a.temporaryPath(), path("K001000000002.ini"));
-            QCOMPARE(b.temporaryPath(), path("K001000000003.ini"));
-            QCOMPARE(counter, 4);
+            QCOMPARE(b.temporaryPath(), path(".K001.INI.1.zt-part"));
             QVERIFY(b.finish());
             kept = b.keep();
-            QVERIFY(c.open());
+            QVERIFY(c.open() && c.write("rejected") && c.finish());
             QVERIFY(!c.readBack([](const QString &) { return false; }));
             QCOMPARE(c.failedStep(), ReplaceFile::Step::ReadBack);
-            QVERIFY(!c.commit() && !c.isRenamed());
+            QVERIFY(!c.finish() && !c.rename() && !c.commit() && !c.isRenamed());
         }
-        QCOMPARE(kept, path("K001000000003.ini"));
+        QCOMPARE(kept, path("K001~2.INI"));
         QCOMPARE(read(kept), QByteArray("b"));
         QCOMPARE(read(path("K001.INI")), QByteArray("old"));
-        QCOMPARE(entries(), QStringList({"K001.INI", "K001000000000.ini", "K001000000003.ini"}));
+        QCOMPARE(entries(), QStringList({"K001.INI", "K001~1.INI", "K001~2.INI"}));
 
         // A new file that finds something at its name by the rename leaves it.
         ReplaceFile d(path("new.ini"));
@@ -161,6 +159,87 @@ private slots:
         QVERIFY(write(path("new.ini"), "theirs"));
         QVERIFY(!d.commit() && d.failedStep() == ReplaceFile::Step::Rename);
         QCOMPARE(read(path("new.ini")), QByteArray("theirs"));
+
+        // A name of 250 bytes, which the file system takes, is replaced too.
+        const QString longName = QString(246, QChar('k')) + ".INI";
+        QVERIFY(write(path(longName), "old"));
+        ReplaceFile e(path(longName));
+        QVERIFY(e.open() && e.write("new") && e.commit());
+        QCOMPARE(read(path(longName)), QByteArray("new"));
+    }
+
+    // The first write in a folder removes the editor's temporaries left from
+    // before its start; one written since, one another editor holds, and
+    // names of other patterns stay.
+    void leftoversOlderThanTheEditorGo()
+    {
+        ReplaceFile::startedAgain(); // this folder's name was written in before
+        const QString stale = path(".K001.INI.0.zt-part"), fresh = path(".K002.INI.0.zt-part"),
+                      held = path(".K003.INI.4.zt-part"), other = path(".K001.INI.zt-part");
+        for (const QString &p : {stale, fresh, held, other, path("K001.INI")})
+            QVERIFY(write(p, "x"));
+        const struct timespec hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        for (const QString &p : {stale, held, other})
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(p).constData(), hourAgo, 0), 0);
+        const int holder = ::open(QFile::encodeName(held).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(holder >= 0 && ::flock(holder, LOCK_EX) == 0);
+        ReplaceFile f(path("K001.INI"));
+        QVERIFY(f.open() && f.write("new") && f.commit());
+        ::close(holder);
+        QCOMPARE(entries(), QStringList({".K001.INI.zt-part", ".K002.INI.0.zt-part", ".K003.INI.4.zt-part",
+                                         "K001.INI"}));
+        // Once the editor starts again, the one written since is a leftover too.
+        ReplaceFile::startedAgain();
+        ReplaceFile g(path("K001.INI"));
+        QVERIFY(g.open() && g.write("newer") && g.commit());
+        QCOMPARE(entries(), QStringList({".K001.INI.zt-part", "K001.INI"}));
+    }
+
+    // Over another user's file, as root: its owner, group, attributes and
+    // ACL stay.
+    void replacedFileKeepsOwnerAndAttributes()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to own files as others");
+        // A file system with user attributes: a small ext4 where this one has none.
+        LoopImage ext4;
+        QString shared = path("shared");
+        QVERIFY(QDir().mkpath(shared) && write(shared + "/K001.INI", "old"));
+        if (::setxattr(QFile::encodeName(shared + "/K001.INI").constData(), "user.zt", "kept", 4, 0) != 0) {
+            QVERIFY(ext4.make(m_dir.path() + "/shared") && ext4.mountOnNewDevice());
+            shared = ext4.point;
+        }
+        const QString target = shared + "/K001.INI";
+        const QByteArray name = QFile::encodeName(target);
+        QVERIFY(write(target, "old"));
+        QCOMPARE(::chown(name.constData(), 4242, 4343), 0);
+        QCOMPARE(::chmod(name.constData(), 0640), 0);
+        QCOMPARE(::setxattr(name.constData(), "user.zt", "kept", 4, 0), 0);
+        // user::rw- user:5000:r-- group::r-- mask::r-- other::---
+        auto entry = [](quint16 tag, quint16 perm, quint32 id) {
+            auto bytes = [](const auto &v) { return QByteArray(reinterpret_cast<const char *>(&v), sizeof v); };
+            return bytes(tag) + bytes(perm) + bytes(id);
+        };
+        const QByteArray acl = QByteArray("\x02\0\0\0", 4) + entry(0x01, 6, ~0u) + entry(0x02, 4, 5000)
+                               + entry(0x04, 4, ~0u) + entry(0x10, 4, ~0u) + entry(0x20, 0, ~0u);
+        QCOMPARE(::setxattr(name.constData(), "system.posix_acl_access", acl.constData(), size_t(acl.size()), 0), 0);
+        {
+            ReplaceFile f(target);
+            QVERIFY(f.open() && f.write("new") && f.commit());
+            QCOMPARE(f.notKept(), QString());
+        }
+        struct stat st;
+        QVERIFY(::stat(name.constData(), &st) == 0);
+        QCOMPARE(st.st_uid, uid_t(4242));
+        QCOMPARE(st.st_gid, gid_t(4343));
+        QCOMPARE(st.st_mode & 07777, mode_t(0640));
+        char value[64];
+        QCOMPARE(::getxattr(name.constData(), "user.zt", value, sizeof value), ssize_t(4));
+        QCOMPARE(QByteArray(value, 4), QByteArray("kept"));
+        QByteArray now(acl.size(), '\0');
+        QCOMPARE(::getxattr(name.constData(), "system.posix_acl_access", now.data(), size_t(now.size())),
+                 ssize_t(acl.size()));
+        QCOMPARE(now, acl);
     }
 
     void failedSyncsAreReported()
@@ -201,7 +280,7 @@ private slots:
         QVERIFY(f.readBack([](const QString &p) { return read(p) == "new"; }));
         QVERIFY(f.commit());
         QCOMPARE(read(path("pad/SYS/alter.ini")), QByteArray("new"));
-        QCOMPARE(QDir(path("pad/SYS")).entryList(QDir::Files), QStringList({"alter.ini"}));
+        QCOMPARE(QDir(path("pad/SYS")).entryList(QDir::Files | QDir::Hidden), QStringList({"alter.ini"}));
         ReplaceFile bad(sys, "../alter.ini");
         QVERIFY(!bad.open());
     }

@@ -9,6 +9,8 @@
 #include "setup/importsetupjob.h"
 
 #include <QDir>
+#include <QStandardItem>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -264,6 +266,38 @@ private slots:
         compareKit(e, g, 2);
         compareKit(e, g, 6);
         QVERIFY(again.result().notices.isEmpty());
+    }
+
+    // Every picked file gets one result: the file that would overflow the
+    // sound list and those after it NotRead with its box's reason, a picked
+    // file gone before the read with its own box.
+    void everyPickHasItsResult()
+    {
+        Editor e = m_editor;
+        for (int k : {2, 6, 8, 40})
+            QVERIFY(!saveKit(e, k, path(QString("FULL%1.INI").arg(k + 1)), m_temp));
+        Records::READ_KIT_FILE first; // the list has room for its sounds only
+        KitTables tables;
+        QCOMPARE(readKitFile(path("FULL3.INI"), first, tables), LoadError::None);
+        QStandardItemModel rows;
+        rows.appendRow(new QStandardItem);
+        for (int r = first.waveCount; r < WAVE_MAX_COUNT; ++r)
+            rows.item(0)->appendRow(new QStandardItem);
+        KitDocument doc;
+        doc.kitAttrList.resize(KIT_MAX_COUNT);
+        SoundLibrary library;
+        library.totalGroup = rows.item(0);
+        ScriptedQuestions questions;
+        ImportKitFilesJob job(doc, library, questions);
+        QVERIFY(job.takePicks({path("FULL9.INI"), path("FULL7.INI"), path("FULL3.INI"), path("FULL41.INI")}));
+        QVERIFY(QFile::remove(path("FULL41.INI")));
+        QVERIFY(job.run({}));
+        QStringList results;
+        for (const setupjob::FileResult &f : job.result().files)
+            results << QFileInfo(f.path).fileName() + (f.outcome == FileOutcome::Read ? " read" : " " + f.reason);
+        const QString full = "The number of sound can not exceed 9999.";
+        QCOMPARE(results, QStringList({"FULL41.INI Fail to read file, import failed.", "FULL3.INI read",
+                                       "FULL7.INI " + full, "FULL9.INI " + full}));
     }
 };
 

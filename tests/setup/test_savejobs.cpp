@@ -5,6 +5,7 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
 #include "setup/savesetupjob.h"
 
@@ -15,6 +16,8 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace sf;
 using setupjob::FileOutcome;
@@ -124,7 +127,7 @@ private slots:
         QVERIFY(done.reload.files.isEmpty());
         QVERIFY(questions.asked.isEmpty());
         QCOMPARE(moved, QVector<int>({50, 100}));
-        QCOMPARE(QDir(out).entryList(QDir::Files), QStringList({"Kit 1.INI", "Kit 5.INI"}));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 1.INI", "Kit 5.INI"}));
         QCOMPARE(QDir(m_temp).entryList(QDir::Files), QStringList()); // the raw waves go
 
         Editor read;
@@ -192,6 +195,51 @@ private slots:
         QCOMPARE(int(done.result.notices.at(0).kind), int(setupjob::Notice::Information));
         QCOMPARE(kf::readFile(existing), QByteArray("kept as it was"));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+    }
+
+    // Saved over another user's file by one who may not give it back its
+    // owner and group: the box says what changed.
+    void ownerNotKeptIsTold()
+    {
+        if (::geteuid() != 0)
+            QSKIP("needs root to own files as others");
+        const QString out = path("theirs"), target = QDir(out).filePath("Kit 2.INI");
+        QVERIFY(QDir().mkpath(out) && kf::writeFile(target, "theirs"));
+        QCOMPARE(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755), 0);
+        QCOMPARE(::chmod(QFile::encodeName(out).constData(), 0777), 0);
+        QCOMPARE(::chown(QFile::encodeName(target).constData(), 4242, 4343), 0);
+        ScriptedQuestions questions;
+        questions.answers = {true};
+        SaveKitsJob job(*m_doc, m_lib, questions, {}, hooks());
+        QCOMPARE(::seteuid(65534), 0);
+        const SaveKitsJob::Outcome done = job.run({out, {2}, m_temp});
+        QCOMPARE(::seteuid(0), 0);
+        QCOMPARE(titles(done.result), QStringList({"successfully saved."}));
+        QCOMPARE(done.result.notices.at(0).text,
+                 "The file has been generated:\r\nFile location:\r\n" + out + "\r\n" + target
+                         + "\r\nThe owner 4242 could not be kept: the file now belongs to nobody.\r\nThe group 4343 "
+                           "could not be kept: the file's group is now root.");
+    }
+
+    // A kit file saved over its loaded self without a sound the list still
+    // holds: the sound is KeptAs its copy, before the file is Written.
+    void keptSoundHasItsResult()
+    {
+        const QString out = path("over"), file = out + "/Kit 1.INI", copy = path("Kept sounds/Kick.wav");
+        QVERIFY(QDir().mkpath(out));
+        m_lib.soundListFileName = path("soundlist.xml");
+        ScriptedQuestions questions;
+        SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp});
+        ImportKitFilesJob import(*m_doc, m_lib, questions);
+        QVERIFY(import.takePicks({file}) && import.run({}));
+        m_doc->clearPad(0, 2, 0); // the file's Kick stays in the list only
+        questions.answers = {true};
+        const setupjob::Result done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp}).result;
+        QCOMPARE(done.files.size(), 2);
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::KeptAs));
+        QCOMPARE(done.files.at(0).path + " " + done.files.at(0).keptAs, file + ":U00000 " + copy);
+        QCOMPARE(int(done.files.at(1).outcome), int(FileOutcome::Written));
+        QCOMPARE(kf::readFile(copy), kf::readFile(kick().file));
     }
 };
 

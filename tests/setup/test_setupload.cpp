@@ -225,7 +225,7 @@ private slots:
         QCOMPARE(got.clickList.at(2).file, m_whole + ":U10002");
         QCOMPARE(Records::charArray2String(got.waves.at(1).wave_name, 16), QString("Snare"));
         QCOMPARE(Records::charArray2String(got.waves.at(2).wave_name, 16), QString("ABCDEFGHIJKLMNOP"));
-        QCOMPARE(got.renamed, QVector<int>({2})); // stored number + 1
+        QCOMPARE(got.renamed, QVector<namerules::NameChange>({{"Snare_", "Snare"}}));
         QCOMPARE(int(got.waves.at(1).wave_lock), 0);
     }
 
@@ -245,7 +245,8 @@ private slots:
         QCOMPARE(rec.info.soundChunk.soundIndex[2].fileName, m_kit + ":U00002");
         QCOMPARE(Records::charArray2String(got.entries.at(0).wave_name, 16), QString("Kick"));
         QCOMPARE(Records::charArray2String(got.entries.at(2).wave_name, 16), QString("ABCDEFGHIJKLMNOP"));
-        QCOMPARE(got.renamed, QVector<int>({42, 45}));
+        QCOMPARE(got.renamed,
+                 QVector<namerules::NameChange>({{"Snare_", "Snare"}, {"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOP"}}));
         QVERIFY(takeKitFileSounds(m_kit, rec.info, {}, got) == LoadError::None);
         QCOMPARE(int(got.entries.at(2).wave_No), 5);
 

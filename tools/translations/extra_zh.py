@@ -1,6 +1,9 @@
 # Texts the code shows (message boxes, captions set at run time), pre-translated.
 EXTRA = {
     'All files (*)': '所有文件 (*)',
+    # a kit-file import: a global settings file left, a pick passed over for another of its kit
+    'The global settings file was not applied, as no kit file was imported:': '未导入任何套鼓文件，因此未应用全局设置文件：',
+    'Another file picked for the same kit was imported in its place.': '已改为导入为同一套鼓选择的另一个文件。',
     'Adding the sound of a sampler pad is not supported. File location: ': '不支持添加采样打击垫中的音色。文件位置：',
     'Are you sure to continue?': '确定要继续吗？',
     'Are you sure to delete it?': '确定要删除吗？',
@@ -203,6 +206,11 @@ EXTRA = {
     'There is an error with the sound file path for Kit ': '套鼓的音色文件路径有误：套鼓 ',
     'There is an error with the sound file path for Kit. ': '套鼓的音色文件路径有误。',
     'These sounds could not be written to the sampler pad and were not added:': '以下音色无法写入采样打击垫，未被添加：',
+    # sound names made fit for a kit file on their way in
+    'These sound names were changed to names the sampler pad can hold:': '以下音色名称已改为采样打击垫可保存的名称：',
+    'These sound names stored in the kit file %1 were changed to names the sampler pad can hold:':
+        '套鼓文件 %1 中保存的以下音色名称已改为采样打击垫可保存的名称：',
+    'and %1 more': '另有 %1 个',
     'This sound is not in wave format': '该音色不是 wave 格式',
     'This sound is not in wave format.': '该音色不是 wave 格式。',
     'Tremolo Mix:': '颤音混合：',
@@ -327,4 +335,7 @@ EXTRA = {
     'These kits are not saved:': '以下套鼓未保存：',
     'These files are saved:': '以下文件已保存：',
     'Kit %1 %2': '套鼓 %1 %2',
+    'The owner %1 could not be kept: the file now belongs to %2.': '无法保留文件所有者 %1：文件现在属于 %2。',
+    "The group %1 could not be kept: the file's group is now %2.": '无法保留文件所属组 %1：文件的组现在是 %2。',
+    'The attribute %1 could not be kept.': '无法保留文件属性 %1。',
 }

@@ -109,23 +109,26 @@ void MainWindow1::on_btnGlobal_clicked()
     } else {
         written = out.write(chunk) && out.commit();
     }
-    if (!written && out.isRenamed()) {
-        UiPrompter::instance()->warning(this, tr("Error"),
-                                        tr("The file was written, but the disk did not confirm that it is stored:")
-                                                + QStringLiteral("\r\n") + globalPath + QStringLiteral("\r\n")
-                                                + out.errorString());
-        return;
-    }
-    if (!written) { // with the system's reason where a step of the write gave one
+    if (!written && !out.isRenamed()) { // with the system's reason where a step of the write gave one
         UiPrompter::instance()->warning(this, tr("Error"),
                                         tr("Failed to generate file.") + QStringLiteral("\r\n") + tr("File location:")
                                                 + QStringLiteral("\r\n") + globalPath
                                                 + (out.failed() ? QStringLiteral("\r\n") + out.errorString() : QString()));
         return;
     }
+    // In place, its folder synced or not: the file holds these settings.
     ui->globalLineEdit->setText(globalPath);
     doc().markGlobalSaved(globalPage());
+    if (!written) {
+        UiPrompter::instance()->warning(this, tr("Error"),
+                                        tr("The file was written, but the disk did not confirm that it is stored:")
+                                                + QStringLiteral("\r\n") + globalPath + QStringLiteral("\r\n")
+                                                + out.errorString());
+        return;
+    }
     UiPrompter::instance()->information(this, tr("successfully saved."),
                                         tr("The file has been generated:") + QStringLiteral("\r\n")
-                                                + tr("File location:") + QStringLiteral("\r\n") + globalPath);
+                                                + tr("File location:") + QStringLiteral("\r\n") + globalPath
+                                                + (out.notKept().isEmpty() ? QString()
+                                                                           : QStringLiteral("\r\n") + out.notKept()));
 }

@@ -169,6 +169,7 @@ QVector<MainWindow1::strSoundItem> audioItemsOf(MainWindow1 *w, const MainWindow
 void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QStandardItemModel *model,
                     const QVector<MainWindow1::strSoundItem> &items)
 {
+    soundnames::IncomingNames names(childTexts(model, 0));
     const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
     const int g = getGroupIndexFromModel(group->name, model);
     QStandardItem *groupItem = model->item(g, 0);
@@ -186,7 +187,8 @@ void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QSt
     for (const MainWindow1::strSoundItem &item : qAsConst(items)) {
         if (item.file.trimmed().isEmpty())
             continue;
-        const QString name = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name;
+        const QString name =
+                names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name);
         w->library().leftSoundList[slot].append(name);
         auto *nameCell = new QStandardItem(songIcon, name);
         nameCell->setDropEnabled(false);
@@ -200,6 +202,7 @@ void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QSt
     w->ui->waveGroupTreeView->expand(groupItem->index());
     w->library().updateSoundGroupList(model, w->library().soundGroupList);
     w->getRightSoundList();
+    librarypane::tellRenamedSounds(w, names.changes());
 }
 
 // The items as new sounds of the total list; on the pad they are queued for
@@ -213,17 +216,11 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
         w->pad().addUsbWaveList.clear();
     const QString padFolder = QDir::fromNativeSeparators(w->pad().currentDirPath) + QStringLiteral("zt350/wav_data");
     QSet<QString> listedPaths = childTexts(model, 2);
-    QSet<QString> listedNames = childTexts(model, 1);
+    soundnames::IncomingNames names(childTexts(model, 1));
     int queued = 0;
     for (const MainWindow1::strSoundItem &item : qAsConst(items)) {
         const QString path = item.file;
-        QString name = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(path) : item.name;
-        auto replacement = [&]() {
-            return soundnames::fallbackName(name, [&](const QString &c) { return listedNames.contains(c); },
-                                            QStringLiteral("SOUND"), SOUND_NAME_LENGTH_MAX);
-        };
-        if (librarypane::refuseSoundName(w, name, QStringLiteral("\r\n- _ .' ~")))
-            name = replacement();
+        const QString given = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(path) : item.name;
         if (deviceMode && QDir::fromNativeSeparators(path).contains(padFolder, Qt::CaseInsensitive)) {
             prompter->warning(w, MainWindow1::tr("Error"),
                               MainWindow1::tr("Adding the sound of a sampler pad is not supported. File location: ")
@@ -242,22 +239,33 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
             break;
         }
         const quint16 number = quint16(w->total_index + 1);
+        const QString name = names.take(given);
         if (deviceMode) {
             w->pad().addUsbWaveList.append(path);
             w->pad().addUsbWaveNumList.append(number);
             ++queued;
             w->library().soundList.append(name);
-        } else {
-            listedNames.insert(name.trimmed());
         }
         listedPaths.insert(path.trimmed());
         w->library().registerNewSound(name, path, number, !deviceMode);
     }
+    librarypane::tellRenamedSounds(w, names.changes());
     if (deviceMode && queued > 0)
         emit w->sendUpdate(1, 0);
 }
 
 } // namespace
+
+void librarypane::tellRenamedSounds(MainWindow1 *w, const QVector<namerules::NameChange> &changes)
+{
+    if (changes.isEmpty())
+        return;
+    UiPrompter::instance()->warning(
+            w, MainWindow1::tr("Warning"),
+            namerules::nameChangesText(
+                    MainWindow1::tr("These sound names were changed to names the sampler pad can hold:"), changes),
+            QMessageBox::Ok);
+}
 
 void librarypane::addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group,
                                      QStandardItemModel *model, quint8 mode)

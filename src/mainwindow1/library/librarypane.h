@@ -5,6 +5,7 @@
 // and orders.
 
 #include "mainwindow1/mainwindow1.h"
+#include "model/namerules.h"
 
 namespace librarypane {
 
@@ -22,6 +23,9 @@ bool saveSoundListAtClose(MainWindow1 *w);
 // import
 void addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group, QStandardItemModel *model,
                         quint8 mode);
+// One box listing each sound name the sound-name rule changed in one import
+// or drop, and what it became; nothing when none changed.
+void tellRenamedSounds(MainWindow1 *w, const QVector<namerules::NameChange> &changes);
 // The paths that hold decodable audio, in order; the others are named in
 // one warning. Probes on all cores while the window stays responsive.
 QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths);

@@ -6,6 +6,8 @@
 
 #include "library/kitusage.h"
 #include "library/soundorder.h"
+#include "platform/durablefile.h"
+#include "platform/replacefile.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDir>
@@ -121,7 +123,6 @@ void MainWindow1::on_btnExportRightWave_clicked()
         return;
     }
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    QDir().mkpath(desktop);
     const QString path = desktop + QStringLiteral("/wave_sort.txt");
     QStringList names;
     for (int r = 0; r < library().totalGroup->rowCount(); ++r) {
@@ -129,12 +130,12 @@ void MainWindow1::on_btnExportRightWave_clicked()
         names.append(name ? name->text() : QString());
     }
     const QByteArray bytes = soundorder::orderFile(names);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush()) {
+    // An earlier list is replaced whole, or stays as it was.
+    ztplatform::ReplaceFile file(path);
+    if (!ztplatform::makePath(desktop) || !file.open() || !file.write(bytes) || !file.commit()) {
         prompter->warning(this, tr("Warning"), tr("Open file error."), QMessageBox::Ok);
         return;
     }
-    file.close();
     prompter->information(this, tr("successfully exported."), tr("File Location:") + QStringLiteral("\r\n") + path,
                           QMessageBox::Ok);
 }

@@ -9,8 +9,10 @@
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +59,9 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
         copy();
     if (written == length && fault == soundsource::CopyFault::None)
         return written;
-    QFile::remove(target); // a short copy is no wave
+    // A short copy is no wave.
+    if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(target)) != 0 && errno != ENOENT)
+        qWarning() << "cannot remove" << target << ":" << std::strerror(errno);
     if (fault == soundsource::CopyFault::Changed)
         UiPrompter::instance()->warning(&w, MainWindow1::tr("Error"),
                                         MainWindow1::tr("Please check path:")

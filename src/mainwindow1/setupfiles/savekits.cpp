@@ -36,6 +36,8 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     BoxQuestions questions(w);
     SaveKitsJob job(w->doc(), w->library(), questions, saveProgress(w), saveHooks(w));
     const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, w->TempDirName});
+    for (const setupjob::FileResult &f : out.result.with(setupjob::FileOutcome::Written))
+        w->doc().markKitSaved(f.kit);
     showNotices(w, out.result.notices.mid(0, out.shownLocked));
     lockForSave(w, false);
     showNotices(w, out.result.notices.mid(out.shownLocked));

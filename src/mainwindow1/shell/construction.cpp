@@ -6,6 +6,7 @@
 #include "ui_mainwindow1.h"
 #include "resources/ztresources.h"
 
+#include "platform/durablefile.h"
 #include "platform/regularfile.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
@@ -137,8 +138,7 @@ bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, cons
         return false;
     name = dir.path();
     play = name + QDir::separator() + sub;
-    QDir().mkpath(play);
-    return true;
+    return ztplatform::makePath(play);
 }
 
 // The window's signals to its own slots and to the kit choice dialog.
@@ -311,7 +311,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->doc().kitNumFlagList.clear();
     w->doc().kitNumFlagList1.clear();
     w->doc().kitMaxList.clear();
-    w->doc().soundKitMaxList.clear();
     w->library().leftGroupList.clear();
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {

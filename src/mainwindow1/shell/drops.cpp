@@ -5,11 +5,14 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/shell/dropsteps.h"
 #include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
+#include "library/modeltexts.h"
+#include "library/soundnames.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -148,7 +151,8 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
 
     // A sound new to the setup needs a row and a wave number left; a refused
     // drop changes nothing.
-    const bool known = w->library().soundRowOf(path) >= 0;
+    const int row = w->library().soundRowOf(path);
+    const bool known = row >= 0;
     const bool onLabel = w->posFlagA || w->posFlagB;
     if (!known && onLabel && w->library().totalGroup && w->library().totalGroup->rowCount() >= WAVE_MAX_COUNT) {
         prompter->warning(w, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
@@ -163,16 +167,19 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         w->pad().addUsbWaveList.clear();
 
     w->dragFlag = onLabel;
-    // The pad keeps the name as a kit file stores it.
+    // The pad and the list show one name: the list's, or the rule's for a new sound.
+    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
+    const QStandardItem *listed = known ? w->library().totalGroup->child(row, 1) : nullptr;
+    const QString name = listed ? listed->text() : names.take(sound.name);
     if (onLabel)
-        w->doc().setPadSound(kit, p, w->posFlagA ? 0 : 1, sound.name.left(SOUND_NAME_LENGTH_MAX), path);
+        w->doc().setPadSound(kit, p, w->posFlagA ? 0 : 1, name, path);
 
     if (!known) {
         const quint16 number = quint16(w->total_index + 1);
         if (w->pad().isUDiskFlag) {
-            w->library().registerNewSound(sound.name, path, number, true);
+            w->library().registerNewSound(name, path, number, true);
         } else if (w->dragLeftOrRight == 0) {
-            w->library().registerNewSound(sound.name, path, number, false);
+            w->library().registerNewSound(name, path, number, false);
             w->pad().addUsbWaveList.append(path);
             w->pad().addUsbWaveNumList.append(number);
             emit w->sendUpdate(1, 0);
@@ -192,5 +199,6 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         kitpage::disPad(w, &w->doc().kitAttrList[kit], quint8(p));
         w->posFlagA = w->posFlagB = false;
     }
+    librarypane::tellRenamedSounds(w, names.changes());
     return true;
 }

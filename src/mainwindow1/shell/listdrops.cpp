@@ -10,6 +10,7 @@
 #include "library/dragpayload.h"
 #include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "library/modeltexts.h"
 #include "library/soundnames.h"
 
 #include <QDir>
@@ -152,9 +153,9 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
     const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
     const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
                                | Qt::ItemNeverHasChildren;
+    soundnames::IncomingNames names(childTexts(w->library().soundListItemModel, 0));
     for (const QString &path : qAsConst(files)) {
-        const QFileInfo info(path);
-        const QString name = info.baseName(); // up to the first "."
+        const QString name = names.take(QFileInfo(path).baseName()); // up to the first "."
         w->library().leftSoundList[listIndex].append(name);
         auto *nameCell = new QStandardItem(songIcon, name);
         nameCell->setFlags(leaf | Qt::ItemIsEditable);
@@ -163,6 +164,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
         group->appendRow({nameCell, fileCell});
     }
     w->library().updateSoundGroupList(w->library().soundListItemModel, w->library().soundGroupList);
+    librarypane::tellRenamedSounds(w, names.changes());
     return false;
 }
 
@@ -181,6 +183,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         return true;
 
     UiPrompter *prompter = UiPrompter::instance();
+    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
     if (w->pad().isUDiskFlag) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
@@ -192,8 +195,9 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        w->library().registerNewSound(sound.name, path, quint16(w->total_index + 1), true);
+        w->library().registerNewSound(names.take(sound.name), path, quint16(w->total_index + 1), true);
         w->getRightSoundList();
+        librarypane::tellRenamedSounds(w, names.changes());
         return false;
     }
     if (w->dragLeftOrRight != 0)
@@ -212,6 +216,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         if (w->total_index >= WAVE_MAX_COUNT) {
             prompter->warning(w, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            librarypane::tellRenamedSounds(w, names.changes());
             if (!queued.isEmpty())
                 emit w->sendUpdate(1, 0); // for the sounds queued before
             return false;
@@ -219,9 +224,10 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         const quint16 number = quint16(w->total_index + 1);
         w->pad().addUsbWaveList.append(path);
         w->pad().addUsbWaveNumList.append(number);
-        w->library().registerNewSound(sound.name, path, number, false);
+        w->library().registerNewSound(names.take(sound.name), path, number, false);
         queued.insert(path);
     }
+    librarypane::tellRenamedSounds(w, names.changes());
     emit w->sendUpdate(1, 0);
     return false;
 }
@@ -254,16 +260,17 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
     if (kit >= w->doc().kitAttrList.size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
+    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
     if (!sound.path.isEmpty()) {
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
         const int row = w->pad().isUDiskFlag ? -1 : w->library().soundRowOf(path);
         const QStandardItem *number = row >= 0 ? w->library().totalGroup->child(row, 0) : nullptr;
-        // The name as a kit file keeps it.
-        w->doc().setHiHatSound(kit, slot, sound.name.left(SOUND_NAME_LENGTH_MAX), path,
+        w->doc().setHiHatSound(kit, slot, names.take(sound.name), path,
                                number ? quint16(number->text().toInt()) : -1);
     }
     w->disHHList(&w->doc().kitAttrList[kit], quint8(kit), quint8(slot));
+    librarypane::tellRenamedSounds(w, names.changes());
     return false;
 }
