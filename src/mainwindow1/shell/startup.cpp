@@ -1,11 +1,16 @@
 #include "mainwindow1/shell/startup.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellsteps.h"
+#include "library/clicksounds.h"
+#include "model/audioconverter.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QDebug>
+#include <QIcon>
 #include <QItemSelection>
 #include <QLibraryInfo>
 #include <QPersistentModelIndex>
@@ -176,7 +181,13 @@ int runEditor(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QApplication app(argc, argv);
     registerQueuedTypes();
-    installEditorTranslator(&app);
+    const QTranslator *catalogue = installEditorTranslator(&app);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/zt350editor.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zt350editor"));
+    // Where this run found what it loads.
+    qInfo().noquote() << "Catalogue" << (catalogue->isEmpty() ? QStringLiteral("none") : catalogue->filePath())
+                      << "| help page" << shellsteps::helpPagePath() << "| metronome sounds"
+                      << clicksounds::defaultFolder() << "| ffmpeg" << audioconverter::defaultProgram();
     EditorStartup startup;
     if (!startup.waitForChoice())
         return 0;
