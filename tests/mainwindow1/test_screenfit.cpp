@@ -81,19 +81,62 @@ struct Xvfb
 
 void settle()
 {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
+    for (int i = 0; i < 5; ++i)
         QTest::qWait(10);
+}
+
+bool isControl(QWidget *c)
+{
+    return (qobject_cast<QAbstractButton *>(c) || qobject_cast<QAbstractSpinBox *>(c) || qobject_cast<QComboBox *>(c)
+            || qobject_cast<QLineEdit *>(c) || qobject_cast<QAbstractSlider *>(c) || qobject_cast<QTreeView *>(c))
+           && !qobject_cast<QAbstractSlider *>(c->parentWidget()); // a view's scroll bar scrolls it
+}
+
+// Every control shown lies in the window, or in the page of a scroll area.
+void checkReachable(MainWindow1 *w)
+{
+    for (QWidget *c : w->findChildren<QWidget *>()) {
+        if (!c->isVisibleTo(w) || c->window() != w || !isControl(c))
+            continue;
+        QWidget *area = w;
+        for (QWidget *p = c->parentWidget(); p != w && area == w; p = p->parentWidget()) {
+            if (auto *scroll = qobject_cast<QScrollArea *>(p); scroll && scroll->widget()->isAncestorOf(c))
+                area = scroll->widget();
+        }
+        const QRect r(c->mapTo(area, QPoint(0, 0)), c->size());
+        QVERIFY2(!r.isEmpty() && area->rect().contains(r), qPrintable(c->objectName()));
     }
 }
 
-// Clicks the mode button `button` (empty: none), or shows the global page.
-void showPage(MainWindow1 *w, QToolButton *button, bool global = false)
+// Each label of Pad Settings gets its text's size, each box its own minimum
+// height, each hi-hat slot's caption its text's size above the slot's frame.
+void checkPadSettingsTexts(MainWindow1 *w)
 {
-    w->ui->stackedWidget->setCurrentIndex(global ? 1 : 0);
-    if (button)
-        button->click();
-    settle();
+    QWidget *page = w->ui->midStackedWidgetPad3;
+    for (QLabel *l : page->findChildren<QLabel *>()) {
+        const QSize text = l->fontMetrics().size(0, l->text());
+        QVERIFY2(!l->isVisibleTo(w) || l->text().isEmpty() || (l->contentsRect().width() >= text.width()
+                                         && l->contentsRect().height() >= text.height()),
+                 qPrintable(QStringLiteral("%1 \"%2\": %3x%4 for %5x%6").arg(l->objectName(), l->text())
+                                    .arg(l->contentsRect().width()).arg(l->contentsRect().height())
+                                    .arg(text.width()).arg(text.height())));
+    }
+    for (QWidget *box : page->findChildren<QWidget *>()) {
+        if ((qobject_cast<QAbstractSpinBox *>(box) || qobject_cast<QComboBox *>(box)) && box->isVisibleTo(w))
+            QVERIFY2(box->height() >= box->minimumSizeHint().height(), qPrintable(box->objectName()));
+    }
+    for (const MainWindow1::strHHWidgetGroup &slot : w->hhWidgetGroup) {
+        QStyleOptionGroupBox opt;
+        opt.initFrom(slot.group);
+        opt.text = slot.group->title();
+        opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        QStyle *style = slot.group->style();
+        const QRect label = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, slot.group);
+        const QRect frame = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, slot.group);
+        // The caption is drawn from the label's corner.
+        const QRect text(label.topLeft(), slot.group->fontMetrics().size(Qt::TextShowMnemonic, opt.text));
+        QVERIFY2(slot.group->rect().contains(text) && text.bottom() < frame.top(), qPrintable(slot.group->objectName()));
+    }
 }
 
 } // namespace
@@ -104,45 +147,6 @@ class TestScreenFit : public QObject
 
     QTemporaryDir m_work;
     QString m_oldDir;
-    QSize m_limit = scaled() ? QSize(1280, 690) : QSize(1366, 738);
-
-    // The editor as the start makes it, in `language`, shown and settled.
-    struct Start
-    {
-        FakeDriveSource drives;
-        ScriptedPrompter prompts;
-        QLocale old;
-        EditorStartup *startup = nullptr;
-        MainWindow1 *w = nullptr;
-        explicit Start(QLocale::Language language)
-        {
-            QLocale::setDefault(QLocale(language));
-            installEditorTranslator(qApp);
-            startup = new EditorStartup;
-            QTimer::singleShot(30, [this]() { startup->chooser->findChild<QPushButton *>("btnOk")->click(); });
-            if (startup->waitForChoice()) {
-                startup->showWindow();
-                w = startup->window;
-                w->writeSoundListOnClose = false;
-                QVERIFY(QTest::qWaitForWindowExposed(w));
-                settle();
-            }
-        }
-        ~Start()
-        {
-            delete startup; // a window shown is not closed: nothing is written
-            delete w;
-            QLocale::setDefault(old);
-            qApp->removeTranslator(installEditorTranslator(qApp));
-        }
-    };
-
-    static void languages_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::newRow("English") << int(QLocale::English);
-        QTest::newRow("Chinese") << int(QLocale::Chinese);
-    }
 
 private slots:
     void initTestCase()
@@ -154,90 +158,53 @@ private slots:
     }
     void cleanupTestCase() { QDir::setCurrent(m_oldDir); }
 
-    void windowFitsTheScreen_data() { languages_data(); }
-    // The minimum size stays within the screen less a title bar; shown by the
-    // start, the window lies on the screen, and at its minimum size every
-    // control of every page lies in the window or in a scroll area's page.
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << int(QLocale::English);
+        QTest::newRow("Chinese") << int(QLocale::Chinese);
+    }
+
+    // Built and shown as the start does: the minimum size stays within the
+    // screen less a title bar and the window lies on the screen; at its
+    // minimum size every page's controls are reachable and Pad Settings'
+    // texts get their size.
     void windowFitsTheScreen()
     {
         QFETCH(int, language);
-        Start s{QLocale::Language(language)};
-        MainWindow1 *w = s.w;
-        QVERIFY(w);
+        FakeDriveSource drives;
+        ScriptedPrompter prompts;
+        const QLocale old;
+        QLocale::setDefault(QLocale(QLocale::Language(language)));
+        installEditorTranslator(qApp);
+        EditorStartup startup;
+        QTimer::singleShot(30, [&startup]() { startup.chooser->findChild<QPushButton *>("btnOk")->click(); });
+        QVERIFY(startup.waitForChoice());
+        startup.showWindow();
+        QScopedPointer<MainWindow1> w(startup.window.data()); // shown, so never deleted by the start
+        w->writeSoundListOnClose = false;
+        QVERIFY(QTest::qWaitForWindowExposed(w.data()));
+        settle();
+        QLocale::setDefault(old);
+        qApp->removeTranslator(installEditorTranslator(qApp));
+
+        const QSize limit = scaled() ? QSize(1280, 690) : QSize(1366, 738);
         const QSize minimum = w->minimumSizeHint().expandedTo(w->minimumSize());
-        QVERIFY2(minimum.width() <= m_limit.width() && minimum.height() <= m_limit.height(),
+        QVERIFY2(minimum.width() <= limit.width() && minimum.height() <= limit.height(),
                  qPrintable(QStringLiteral("minimum %1x%2").arg(minimum.width()).arg(minimum.height())));
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w->geometry()));
 
         w->resize(minimum);
-        const QList<QPair<QToolButton *, bool>> pages = {
-                {w->ui->btnKitMove, false}, {w->ui->btnSoundKit, false}, {w->ui->btnKitChain, false}, {nullptr, true}};
-        for (const auto &page : pages) {
-            showPage(w, page.first, page.second);
-            for (QWidget *c : w->findChildren<QWidget *>()) {
-                if (!c->isVisibleTo(w) || c->window() != w
-                    || !(qobject_cast<QAbstractButton *>(c) || qobject_cast<QAbstractSpinBox *>(c)
-                         || qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c)
-                         || qobject_cast<QAbstractSlider *>(c) || qobject_cast<QTreeView *>(c))
-                    || qobject_cast<QAbstractSlider *>(c->parentWidget()))
-                    continue;
-                // Inside a scroll area, reachable by scrolling its page.
-                QWidget *area = w;
-                for (QWidget *p = c->parentWidget(); p && p != w; p = p->parentWidget()) {
-                    if (auto *scroll = qobject_cast<QScrollArea *>(p); scroll && scroll->widget()->isAncestorOf(c)) {
-                        area = scroll->widget();
-                        break;
-                    }
-                }
-                const QRect r(c->mapTo(area, QPoint(0, 0)), c->size());
-                QVERIFY2(!r.isEmpty() && area->rect().contains(r), qPrintable(c->objectName()));
-            }
+        for (QToolButton *mode : {w->ui->btnKitChain, w->ui->btnKitMove, w->ui->btnSoundKit}) {
+            mode->click();
+            settle();
+            checkReachable(w.data());
         }
-    }
-
-    void padSettingsTextsFit_data() { languages_data(); }
-    // At the window's minimum size each label of Pad Settings gets the size of
-    // its text, each box at least its own minimum height, and each hi-hat
-    // slot's caption its text's size above the slot's frame.
-    void padSettingsTextsFit()
-    {
-        QFETCH(int, language);
-        Start s{QLocale::Language(language)};
-        MainWindow1 *w = s.w;
-        QVERIFY(w);
-        w->resize(w->minimumSizeHint().expandedTo(w->minimumSize()));
-        showPage(w, w->ui->btnSoundKit);
-        QWidget *page = w->ui->midStackedWidgetPad3;
-        QVERIFY(page->isVisible());
         QCOMPARE(w->ui->label_142->text(), language == QLocale::Chinese ? QString("力度1：") : QString("Velocity1:"));
-        for (QLabel *l : page->findChildren<QLabel *>()) {
-            if (!l->isVisibleTo(w) || l->text().isEmpty())
-                continue;
-            const QSize text = l->fontMetrics().size(0, l->text());
-            QVERIFY2(l->contentsRect().width() >= text.width() && l->contentsRect().height() >= text.height(),
-                     qPrintable(QStringLiteral("%1 \"%2\": %3x%4 for %5x%6").arg(l->objectName(), l->text())
-                                        .arg(l->contentsRect().width()).arg(l->contentsRect().height())
-                                        .arg(text.width()).arg(text.height())));
-        }
-        for (QWidget *box : page->findChildren<QWidget *>()) {
-            if ((qobject_cast<QAbstractSpinBox *>(box) || qobject_cast<QComboBox *>(box)) && box->isVisibleTo(w))
-                QVERIFY2(box->height() >= box->minimumSizeHint().height(), qPrintable(box->objectName()));
-        }
-        for (const MainWindow1::strHHWidgetGroup &slot : w->hhWidgetGroup) {
-            QGroupBox *box = slot.group;
-            QStyleOptionGroupBox opt;
-            opt.initFrom(box);
-            opt.text = box->title();
-            opt.textAlignment = box->alignment();
-            opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-            opt.lineWidth = 1;
-            const QRect label = box->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, box);
-            const QRect frame = box->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, box);
-            // The caption is drawn from the label's corner; its text stays
-            // inside the box and above the frame.
-            const QRect text(label.topLeft(), box->fontMetrics().size(Qt::TextShowMnemonic, box->title()));
-            QVERIFY2(box->rect().contains(text) && text.bottom() < frame.top(), qPrintable(box->objectName()));
-        }
+        checkPadSettingsTexts(w.data());
+        w->ui->stackedWidget->setCurrentIndex(1); // the global page
+        settle();
+        checkReachable(w.data());
     }
 };
 
