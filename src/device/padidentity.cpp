@@ -1,24 +1,86 @@
 #include "device/padidentity.h"
 
+#include "device/padreasons.h"
 #include "model/percussionpadfile1.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <utility>
 
 namespace {
 
 constexpr qint64 FILE_READ_MAX = 64 * 1024; // far above any global.ini or kit file of the pad
 
-void appendTimes(QByteArray &out, const QString &path)
+// The drive root as given and as its canonical path: the pad's paths start
+// with one of them.
+QStringList rootSpellings(const QString &root)
 {
+    return {root, QFileInfo(root).canonicalFilePath()};
+}
+
+// `path` relative to the drive root; null when it is not below it.
+QString relativeTo(const QStringList &root, const QString &path)
+{
+    for (const QString &r : root) {
+        const QString prefix = r.endsWith(QLatin1Char('/')) ? r : r + QLatin1Char('/');
+        if (!r.isEmpty() && path.startsWith(prefix))
+            return path.mid(prefix.size());
+    }
+    return QString();
+}
+
+// The folder of `path` below the open root, and the file's own name.
+ztplatform::OpenFolder folderOf(int rootFd, const QStringList &root, const QString &path, QString *name,
+                                ztplatform::Reach *reach)
+{
+    const QString relative = relativeTo(root, path);
+    const int slash = relative.lastIndexOf(QLatin1Char('/'));
+    *name = relative.mid(slash + 1);
+    *reach = ztplatform::Reach::Missing;
+    if (relative.isEmpty())
+        return ztplatform::OpenFolder();
+    return ztplatform::openFolderBelow(rootFd, slash < 0 ? QString() : relative.left(slash), reach);
+}
+
+// The file at `path` below the open root, never through a link, never waited
+// on; `why` gets what stands there when it is not read though something does.
+ztplatform::FileRead readBelow(int rootFd, const QStringList &root, const QString &path, QByteArray &bytes,
+                               QString *why = nullptr, bool *behindLink = nullptr)
+{
+    QString name;
+    ztplatform::Reach reach;
+    const ztplatform::OpenFolder folder = folderOf(rootFd, root, path, &name, &reach);
+    if (behindLink)
+        *behindLink = reach == ztplatform::Reach::Outside;
+    if (!folder.isOpen()) {
+        if (why && reach == ztplatform::Reach::Outside)
+            *why = DeviceText::tr("Its folder is a link or leads out of the sampler pad.");
+        return reach == ztplatform::Reach::Outside ? ztplatform::FileRead::NotRegular : ztplatform::FileRead::Missing;
+    }
+    const ztplatform::FileRead read = ztplatform::readRegularFileAt(folder.fd(), name, FILE_READ_MAX, bytes);
+    if (why && read == ztplatform::FileRead::NotRegular)
+        *why = padreason::why(ztplatform::entryType(folder.fd(), name), 0);
+    if (why && read == ztplatform::FileRead::TooLarge)
+        *why = padreason::why(S_IFREG, 0);
+    return read;
+}
+
+void appendTimes(QByteArray &out, int rootFd, const QStringList &root, const QString &path)
+{
+    const QString relative = path.isEmpty() ? QString() : relativeTo(root, path);
+    const ztplatform::OpenFolder folder =
+            relative.isEmpty() ? ztplatform::OpenFolder() : ztplatform::openFolderBelow(rootFd, relative);
     struct stat st;
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) {
+    if (!folder.isOpen() || ::fstat(folder.fd(), &st) != 0) {
         out.append('-');
         return;
     }
@@ -27,13 +89,9 @@ void appendTimes(QByteArray &out, const QString &path)
     out.append(reinterpret_cast<const char *>(times), int(sizeof times));
 }
 
-int openFolder(const QString &path)
+int openRoot(const QString &path)
 {
-    int fd;
-    do {
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    return path.isEmpty() ? -1 : ztplatform::sysio::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 } // namespace
@@ -45,23 +103,38 @@ QByteArray kitDigest(const QByteArray &record)
 
 PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 {
+    // Watched from before the root is opened: a mount made after this is told.
+    auto table = std::make_shared<ztplatform::MountTableWatch>();
+    const int fd = openRoot(places.root);
+    PadIdentity id = readPadIdentityAt(fd, places, withKits);
+    id.table = std::move(table);
+    if (fd >= 0)
+        ::close(fd);
+    return id;
+}
+
+PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits)
+{
     PadIdentity id;
-    id.volume = ztplatform::volumeIdentitySource()->identity(places.root);
-    // A pipe or a device put in its place is not waited on.
+    const QStringList root = rootSpellings(places.root);
+    id.mount = ztplatform::volumeIdentitySource()->mountStamp(rootFd);
+    id.volume = ztplatform::volumeIdentitySource()->identityAt(rootFd);
     QByteArray global;
-    id.present = id.volume.valid
-            && ztplatform::readRegularFile(places.globalFile, FILE_READ_MAX, global) == ztplatform::FileRead::Read;
+    const ztplatform::FileRead read =
+            id.volume.valid
+            ? readBelow(rootFd, root, places.globalFile, global, &id.settingsWhy, &id.settingsBehindLink)
+            : ztplatform::FileRead::Missing;
+    id.present = read == ztplatform::FileRead::Read;
     if (global.size() > KIT_CHAIN_BLOCK_OFFSET)
         global.remove(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE); // the one part the editor writes
     id.fingerprint = QCryptographicHash::hash(global, QCryptographicHash::Sha1);
-    appendTimes(id.fingerprint, places.clickPath);
+    appendTimes(id.fingerprint, rootFd, root, places.clickPath);
     if (withKits && id.present) {
         id.kits.resize(KIT_MAX_COUNT);
         for (int slot = 0; slot < KIT_MAX_COUNT; ++slot) {
             QByteArray file;
             const QString path = places.kitFiles.value(slot);
-            if (!path.isEmpty()
-                && ztplatform::readRegularFile(path, FILE_READ_MAX, file) == ztplatform::FileRead::Read)
+            if (!path.isEmpty() && readBelow(rootFd, root, path, file) == ztplatform::FileRead::Read)
                 id.kits[slot] = kitDigest(file.left(KIT_RECORD_SIZE));
         }
     }
@@ -70,10 +143,12 @@ PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 
 PadMatch matchPad(const PadIdentity &loaded, const PadIdentity &now)
 {
-    if (!now.present)
+    if (!now.present && now.settingsWhy.isEmpty())
         return PadMatch{PadMatch::Gone, {}};
     if (loaded.volume != now.volume)
         return PadMatch{PadMatch::OtherVolume, {}};
+    if (!now.present)
+        return PadMatch{PadMatch::SettingsNotAFile, {}, now.settingsWhy};
     if (loaded.fingerprint != now.fingerprint)
         return PadMatch{PadMatch::OtherSettings, {}};
     PadMatch match;
@@ -89,11 +164,10 @@ PadMatch matchPad(const PadIdentity &loaded, const PadIdentity &now)
 PadGuard::PadGuard(const PadPlaces &places, const PadIdentity &loaded)
     : m_places(places)
     , m_loaded(loaded)
+    , m_mount(loaded.mount)
+    , m_table(loaded.table ? loaded.table : std::make_shared<ztplatform::MountTableWatch>())
 {
-    const int fd = openFolder(places.root);
-    m_mount = ztplatform::volumeIdentitySource()->mountStamp(fd);
-    if (fd >= 0)
-        ::close(fd);
+    m_loaded.table.reset();
 }
 
 ztplatform::Reach PadGuard::admit(int rootFd)
@@ -106,7 +180,7 @@ ztplatform::Reach PadGuard::admit(int rootFd)
 
 PadMatch PadGuard::check(bool settingsToo)
 {
-    const int fd = openFolder(m_places.root);
+    const int fd = openRoot(m_places.root);
     const PadMatch match = judge(fd, settingsToo);
     if (fd >= 0)
         ::close(fd);
@@ -119,16 +193,24 @@ PadMatch PadGuard::judge(int rootFd, bool settingsToo)
     QMutexLocker hold(&m_lock);
     if (m_lost.another())
         return m_lost;
-    if (!stamp.valid)
+    if (!stamp.valid) {
+        m_away = true;
         return PadMatch{PadMatch::Gone, {}};
+    }
     // A table changed since the last look may have given the mount's id to
     // another mount; an id that is never given again needs no such doubt.
-    const bool tableChanged = m_table.changed();
+    const bool tableChanged = m_table->changed();
     const bool newMount = m_doubt || !(stamp == m_mount) || (!stamp.unique && tableChanged);
     if (!newMount && !settingsToo)
         return PadMatch();
-    const PadMatch match = matchPad(m_loaded, readPadIdentity(m_places, newMount));
+    const PadIdentity now = readPadIdentityAt(rootFd, m_places, newMount);
+    // On the mount loaded, a folder swapped for a link is refused by each
+    // write through it, and named there.
+    PadMatch match = !newMount && now.settingsBehindLink ? PadMatch() : matchPad(m_loaded, now);
+    if (match.verdict == PadMatch::SettingsNotAFile)
+        match.file = m_places.globalFile;
     m_doubt = !match.same();
+    m_away = m_away || match.verdict == PadMatch::Gone;
     if (match.same())
         m_mount = stamp;
     else if (match.another())
@@ -149,6 +231,12 @@ PadMatch PadGuard::lost() const
     return m_lost;
 }
 
+bool PadGuard::takeAway()
+{
+    QMutexLocker hold(&m_lock);
+    return std::exchange(m_away, false);
+}
+
 DeviceMessage anotherPadMessage(const PadMatch &match, const QStringList &more)
 {
     QStringList lines{DeviceText::tr("The sampler pad at the drive is not the one that was loaded: nothing was "
@@ -159,8 +247,11 @@ DeviceMessage anotherPadMessage(const PadMatch &match, const QStringList &more)
     if (match.verdict == PadMatch::OtherSettings)
         lines << DeviceText::tr("It has the volume serial number of the loaded pad, but its global.ini or its "
                                 "metronome folder differs.");
+    if (match.verdict == PadMatch::SettingsNotAFile)
+        lines << padreason::withFile(DeviceText::tr("Its global.ini is no longer the file that was loaded:"),
+                                     match.file, match.why);
     if (match.verdict == PadMatch::OtherKits)
-        lines << namerules::joinNumbersMessage(DeviceText::tr("It is a copy of the loaded pad with other kits: Kit "),
+        lines << namerules::joinRangesMessage(DeviceText::tr("It is a copy of the loaded pad with other kits: Kit "),
                                                match.kits, DeviceText::tr("differs."), DeviceText::tr("differ."));
     lines << more;
     return DeviceMessage{DeviceText::tr("Error"), lines.join(QStringLiteral("\r\n"))};

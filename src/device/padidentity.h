@@ -14,6 +14,7 @@
 #include <QVector>
 
 #include <memory>
+#include <utility>
 
 // Where the identity of a pad is read.
 struct PadPlaces {
@@ -25,12 +26,18 @@ struct PadPlaces {
 
 // The volume's serial numbers, a fingerprint of what the editor never
 // writes (the bytes of global.ini outside the kit-chain block and the times
-// of the metronome folder) and a digest of each kit record. The editor's
-// own writes leave the first two as they were read; its kit writes are
-// taken into the digests as they land.
+// of the metronome folder) and a digest of each kit record, all read below
+// one open root, with the mount that root lay on. The editor's own writes
+// leave the first two as they were read; its kit writes are taken into the
+// digests as they land.
 struct PadIdentity {
     ztplatform::VolumeIdentity volume;
+    ztplatform::MountStamp mount;
+    // Tells of every mount and unmount since right before the identity was read.
+    std::shared_ptr<ztplatform::MountTableWatch> table;
     bool present = false; // the volume and its global.ini could be read
+    QString settingsWhy; // why global.ini is not read though something stands there
+    bool settingsBehindLink = false; // a folder on the way to global.ini is a link
     QByteArray fingerprint;
     QVector<QByteArray> kits; // KIT_MAX_COUNT digests, when read
 
@@ -40,9 +47,11 @@ struct PadIdentity {
 // The digest a kit record is known by.
 QByteArray kitDigest(const QByteArray &record);
 
-// Read now, the volume through ztplatform::volumeIdentitySource(); the kit
-// records too when `withKits`.
+// Read now below the root opened once, the volume through
+// ztplatform::volumeIdentitySource(); the kit records too when `withKits`.
 PadIdentity readPadIdentity(const PadPlaces &places, bool withKits = false);
+// The same below the open root `rootFd`, without a table watch.
+PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits = false);
 
 // What stands at the pad's place, against the pad loaded.
 struct PadMatch {
@@ -52,9 +61,19 @@ struct PadMatch {
         OtherVolume, // a serial number differs
         OtherSettings, // global.ini or the metronome folder differ
         OtherKits, // a copy whose kit records differ
+        SettingsNotAFile, // no regular file stands at global.ini
     };
-    Verdict verdict = Same;
+    PadMatch(Verdict v = Same, QVector<int> k = {}, QString w = {})
+        : verdict(v)
+        , kits(std::move(k))
+        , why(std::move(w))
+    {
+    }
+
+    Verdict verdict;
     QVector<int> kits; // 1-based, for OtherKits
+    QString why; // what stands at global.ini, for SettingsNotAFile
+    QString file; // global.ini's path, for SettingsNotAFile
 
     bool same() const { return verdict == Same; }
     bool another() const { return verdict != Same && verdict != Gone; }
@@ -65,14 +84,16 @@ PadMatch matchPad(const PadIdentity &loaded, const PadIdentity &now);
 
 // Decides, before each file below the pad's root is opened for writing or
 // removed, whether the pad at the place is the one loaded. As long as the
-// root lies on the mount it was on (mount id and root inode), nothing more is
-// read; a new mount (the pad back, maybe on another device, or another pad)
-// is judged once by the whole identity, kits included. Once another pad was
-// found, every later check refuses. Thread-safe.
+// root lies on the mount the loaded identity was read on (mount id and root
+// inode; where ids may be given again, also no change of the mount table),
+// nothing more is read; a new mount (the pad back, maybe on another device,
+// or another pad) is judged once by the whole identity, kits included, read
+// below the root it then admits. Once another pad was found, every later
+// check refuses. Thread-safe.
 class PadGuard : public ztplatform::RootCheck
 {
 public:
-    // `loaded` with its kit digests; the mount of the root now is the pad's.
+    // `loaded` with its kit digests; the mount it was read on is the pad's.
     PadGuard(const PadPlaces &places, const PadIdentity &loaded);
 
     ztplatform::Reach admit(int rootFd) override;
@@ -83,6 +104,8 @@ public:
     void kitWritten(int slot, const QByteArray &record);
     // Another pad found by an earlier check; Same when none.
     PadMatch lost() const;
+    // True when a check since the last call found no pad at the place.
+    bool takeAway();
 
 private:
     PadMatch judge(int rootFd, bool settingsToo);
@@ -91,8 +114,9 @@ private:
     const PadPlaces m_places;
     PadIdentity m_loaded;
     ztplatform::MountStamp m_mount;
-    ztplatform::MountTableWatch m_table;
+    std::shared_ptr<ztplatform::MountTableWatch> m_table;
     bool m_doubt = false; // the last check did not find the pad: judge again
+    bool m_away = false; // a check found no pad at the place
     PadMatch m_lost;
 };
 

@@ -1,6 +1,7 @@
 #include "device/padkits.h"
 
 #include "device/padpaths.h"
+#include "device/padreasons.h"
 #include "model/kitrecordmap.h"
 #include "model/namerules.h"
 #include "platform/regularfile.h"
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <vector>
 
@@ -82,12 +84,13 @@ soundKit kitFromRecord(const uchar *rec, const soundKit &scratch, const QHash<qu
     return k;
 }
 
-PadKits refuse(PadKits &result, const QString &file)
+PadKits refuse(PadKits &result, const QString &file, const QString &why)
 {
-    qWarning() << "kit file missing, unreadable or short:" << file;
+    qWarning() << "kit file missing, unreadable or short:" << file << why;
     result.ok = false;
-    result.messages = {
-            DeviceMessage{DeviceText::tr("Warning"), DeviceText::tr("Fail to read kit file, import failed.")}};
+    result.messages = {DeviceMessage{
+            DeviceText::tr("Warning"),
+            padreason::withFile(DeviceText::tr("Fail to read kit file, import failed."), file, why)}};
     return result;
 }
 
@@ -182,10 +185,13 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
             result.kitIndex << 0;
             continue;
         }
+        const QString named =
+                path.isEmpty() ? kitPath + QStringLiteral("/k%1.ini").arg(padtree::threeDigits(slot + 1)) : path;
         QFile file;
-        if (!ztplatform::openRegularFile(path, file) || file.size() < KIT_RECORD_SIZE)
-            return refuse(result,
-                          path.isEmpty() ? QStringLiteral("k%1.ini").arg(padtree::threeDigits(slot + 1)) : path);
+        if (!ztplatform::openRegularFile(named, file))
+            return refuse(result, named, padreason::whyAt(named, errno));
+        if (file.size() < KIT_RECORD_SIZE)
+            return refuse(result, named, padreason::shortKitRecord());
         result.kitRecords[slot] = file.peek(KIT_RECORD_SIZE);
         model.initFileChunk();
         model.kitChunk.baseChunk = storage.base;
@@ -194,7 +200,7 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
         const bool read = model.readSingleOnlineSkitChunk(&file, slot, 0);
         file.close();
         if (!read)
-            return refuse(result, path);
+            return refuse(result, path, padreason::whyAt(path, errno));
 
         uchar rec[KIT_RECORD_SIZE];
         model.packKitRecord(slot, rec);
@@ -224,8 +230,10 @@ PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &mode
     PadGlobal result;
     QFile file;
     if (!ztplatform::openRegularFile(usbGlobalIniFile, file)) {
-        result.messages << DeviceMessage{DeviceText::tr("Warning"),
-                                         DeviceText::tr("Fail to read file, import failed.")};
+        result.messages << DeviceMessage{
+                DeviceText::tr("Warning"),
+                padreason::withFile(DeviceText::tr("Fail to read file, import failed."), usbGlobalIniFile,
+                                    padreason::whyAt(usbGlobalIniFile, errno))};
         return result;
     }
     if (file.seek(KIT_CHAIN_BLOCK_OFFSET)) {

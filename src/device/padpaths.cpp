@@ -1,12 +1,19 @@
 #include "device/padpaths.h"
 
+#include "device/padreasons.h"
 #include "platform/pathcase.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace padtree {
 
@@ -44,19 +51,24 @@ QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *lin
     return entries;
 }
 
-QStringList clickFiles(const QString &clickPath, QStringList *links)
+QStringList clickFiles(const QString &clickPath, QStringList *links, QStringList *skipped)
 {
     QStringList files;
     if (clickPath.isEmpty())
         return files;
-    // System lists links whose target is gone as well.
-    const QFileInfoList entries = QDir(clickPath).entryInfoList(QDir::Files | QDir::System, QDir::Name);
+    // System lists pipes, devices and links whose target is gone as well.
+    const QFileInfoList entries =
+            QDir(clickPath).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &fi : entries) {
+        const QString path = fi.absoluteFilePath();
         if (fi.isSymLink()) {
             if (links)
-                links->append(fi.absoluteFilePath());
+                links->append(path);
         } else if (fi.isFile()) {
-            files << QDir::toNativeSeparators(fi.absoluteFilePath());
+            files << QDir::toNativeSeparators(path);
+        } else if (skipped) {
+            *skipped << QDir::toNativeSeparators(path) + QStringLiteral(" (")
+                            + padreason::kindText(ztplatform::entryType(AT_FDCWD, path)) + QLatin1Char(')');
         }
     }
     return files;
@@ -100,19 +112,41 @@ bool isMainFolderSet(const QStringList &names)
     return count == 4;
 }
 
+namespace {
+
+bool isRegularDescriptor(int fd)
+{
+    struct stat st;
+    const bool regular = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (fd >= 0)
+        ::close(fd);
+    return regular;
+}
+
+// The path itself when `holdsFile` finds a file there, else its spelling on
+// the disk when that does; the path unchanged otherwise.
+QString probeIgnoringCase(const QString &path, const std::function<bool(const QString &)> &holdsFile)
+{
+    if (path.isEmpty() || holdsFile(path))
+        return path;
+    const QString resolved = ztplatform::resolvePathCaseInsensitive(path);
+    return !resolved.isEmpty() && resolved != path && holdsFile(resolved) ? resolved : path;
+}
+
+} // namespace
+
+QString convertPathCaseInsensitivity(const ztplatform::FolderAnchor &root, const QString &path)
+{
+    return probeIgnoringCase(path, [&root](const QString &p) {
+        QString name;
+        const ztplatform::OpenFolder folder = root.openFolderOf(p, &name);
+        return folder.isOpen() && isRegularDescriptor(folder.openEntry(name, O_RDONLY | O_NONBLOCK));
+    });
+}
+
 QString convertPathCaseInsensitivity(const QString &path)
 {
-    {
-        QFile f(path);
-        if (QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly)) {
-            f.close();
-            return path;
-        }
-    }
-    const QString resolved = ztplatform::resolvePathCaseInsensitive(path);
-    if (!resolved.isEmpty() && QFileInfo(resolved).isFile())
-        return resolved;
-    return path;
+    return probeIgnoringCase(path, [](const QString &p) { return isRegularDescriptor(ztplatform::openRegularFile(p)); });
 }
 
 bool isUsableFolder(const QString &path)

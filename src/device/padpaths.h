@@ -3,6 +3,8 @@
 
 // Listings, names and the wave number rule of the pad's storage tree.
 
+#include "platform/anchoredfolder.h"
+
 #include <QFileInfoList>
 #include <QString>
 #include <QStringList>
@@ -17,8 +19,10 @@ QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly);
 // their paths are appended to `links` when given.
 QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links = nullptr);
 // The files of the pad's metronome folder by name, with native separators;
-// symbolic links are not taken but appended to `links`.
-QStringList clickFiles(const QString &clickPath, QStringList *links);
+// symbolic links are not taken but appended to `links`, and other entries
+// that are no regular file (folders, pipes, devices) to `skipped`, each as
+// its path and what it is.
+QStringList clickFiles(const QString &clickPath, QStringList *links, QStringList *skipped = nullptr);
 // True when neither the entry at `path` nor its folder is a symbolic link.
 bool isLinkFree(const QString &path);
 
@@ -32,8 +36,13 @@ QStringList modelFolderEntryNames(const QString &root);
 // (KIT, SYS, WAV_DATA, WAV_PRM), any case.
 bool isMainFolderSet(const QStringList &names);
 
-// The path itself when a readable file is there, else the same path with
-// its letter case taken from the disk; the path unchanged when neither exists.
+// The path itself when a regular file is there, else the same path with its
+// letter case taken from the disk; the path unchanged when neither holds one.
+// Each is probed below `root`: never through a link, never waiting on a pipe
+// or a device.
+QString convertPathCaseInsensitivity(const ztplatform::FolderAnchor &root, const QString &path);
+// The same probed by name: a link at the name is not followed, a pipe not
+// waited on.
 QString convertPathCaseInsensitivity(const QString &path);
 
 // Only an absolute path is taken for one of the pad's folders: files below

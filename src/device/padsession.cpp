@@ -87,6 +87,9 @@ writeback::PadStop PadSession::batchStop(PadMatch *lost)
         return PadStop::ReadOnly;
     if (noPad || !drivePresent())
         return PadStop::Gone;
+    // Back now, but not there when the batch began or while it ran.
+    if (padBatchRefused || (padGuard && padGuard->takeAway()))
+        return PadStop::WasAway;
     return PadStop::None;
 }
 
@@ -149,6 +152,7 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
         plan.sounds << SyncBatch::Sound{plan.lastNumber, path, name};
     }
     padBatchKind = SyncBatch::Adding;
+    beginBatchWatch(ready);
     if (!ready) {
         for (const SyncBatch::Sound &s : qAsConst(plan.sounds))
             failedWaveList << s.waveNo;
@@ -189,10 +193,18 @@ void PadSession::beginDeleteBatch(bool ready)
     delBatchList = delUsbWaveList.toVector();
     delNotRemoved.clear();
     padBatchKind = SyncBatch::Deleting;
+    beginBatchWatch(ready);
     if (!ready) {
         for (const QString &path : qAsConst(delBatchList))
             pairNotRemoved(path, UsbUpdate::PadGone);
     }
+}
+
+void PadSession::beginBatchWatch(bool ready)
+{
+    padBatchRefused = !ready;
+    if (padGuard)
+        padGuard->takeAway(); // only an absence during this batch counts
 }
 
 void PadSession::pairNotRemoved(const QString &path, int why)

@@ -56,7 +56,8 @@ public:
     // read any more and the session goes offline.
     void padLost();
     // Why sounds of a batch did not reach the pad (None when nothing says so);
-    // `lost` gets the other pad, for AnotherPad.
+    // `lost` gets the other pad, for AnotherPad. WasAway: the pad was not at
+    // its place when the batch began or while it ran, and is back.
     writeback::PadStop batchStop(PadMatch *lost);
 
     // ---- the close ----------------------------------------------------------
@@ -124,6 +125,7 @@ public:
     ztplatform::FolderAnchor padRoot;   // the pad's root at load; the pad's files are written only below it
     std::shared_ptr<PadGuard> padGuard; // tells the pad loaded from another one at its place, before each write
     QStringList padLinksLeftOut;        // symbolic links of the pad's tree the load left out
+    QStringList clickSkipped;           // entries of the metronome folder that are no file, and what they are
 
     // ---- as loaded ----------------------------------------------------------
     QVector<QString> padKitFiles;      // the file each kit was read from at load
@@ -145,6 +147,11 @@ public:
     QVector<QString> delBatchList; // the running delete batch's .wav paths
     QVector<QPair<int, SOUND_INDEX>> delBatchRecords; // their records with their places, taken out by the delete
     QHash<QString, int> delNotRemoved; // .wav paths (native) of the batch that stay on the pad, and why
+    bool padBatchRefused = false; // the running batch found no pad to write to when it began
+
+private:
+    // A batch begins: `ready` when the pad stood at its place.
+    void beginBatchWatch(bool ready);
 };
 
 #endif

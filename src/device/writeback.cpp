@@ -1,11 +1,13 @@
 #include "device/writeback.h"
 
 #include "device/padpaths.h"
+#include "device/padreasons.h"
 #include "model/bytepack.h"
 #include "model/namerules.h"
 #include "platform/inplacefile.h"
 #include "platform/replacefile.h"
 #include "platform/pathcase.h"
+#include "platform/regularfile.h"
 #include "platform/removabledrives.h"
 #include "platform/volumeidentity.h"
 #include "setup/kitslots.h"
@@ -16,6 +18,8 @@
 #include <QFileInfo>
 
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace writeback {
@@ -171,7 +175,7 @@ QString kitFileName(const QString &kitPath, int kitNum)
 PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
                             const QByteArray &asLoaded, const QVector<Records::KIT_CHAIN> &chains, QString *usedPath)
 {
-    const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(globalFile);
+    const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(padRoot, globalFile);
     if (usedPath)
         *usedPath = path;
     QString name;
@@ -204,8 +208,11 @@ PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QStri
     return PadWrite::Written;
 }
 
-PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes)
+PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes,
+                        QString *usedPath, QString *why)
 {
+    if (usedPath)
+        *usedPath = sysPath + QStringLiteral("/alter.ini");
     if (sysPath.isEmpty())
         return PadWrite::NotWritten;
     ztplatform::Reach reach = ztplatform::Reach::Missing;
@@ -220,19 +227,44 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
         return PadWrite::NotWritten;
     const QString found = ztplatform::findEntryIgnoringCase(sysPath, QStringLiteral("alter.ini"));
     const QString name = found.isEmpty() ? QStringLiteral("alter.ini") : QFileInfo(found).fileName();
+    if (usedPath)
+        *usedPath = sysPath + QLatin1Char('/') + name;
+    QString replaceError;
     {
         ztplatform::ReplaceFile file(folder, name);
         if (file.open() && file.write(bytes) && file.commit())
             return PadWrite::Written;
         if (file.isRenamed())
             return PadWrite::MayBeDamaged; // in place, but the folder's entry may not be on the disk
+        replaceError = file.errorString();
     }
     // A full volume has no room for a new file; an existing change file of
     // the same size takes the bytes in place.
     InPlaceFile f;
     if (f.open(folder, name) && f.size() == bytes.size() && f.writeAt(0, bytes))
         return PadWrite::Written;
+    if (why) {
+        const unsigned type = ztplatform::entryType(folder.fd(), name);
+        *why = type != 0 && type != S_IFREG ? padreason::why(type, 0) : replaceError;
+    }
     return f.restoreFailed() ? PadWrite::MayBeDamaged : PadWrite::NotWritten;
+}
+
+QString kitFileReason(const ztplatform::FolderAnchor &padRoot, const QString &file)
+{
+    QString name;
+    const ztplatform::OpenFolder folder = padRoot.openFolderOf(file, &name);
+    if (!folder.isOpen())
+        return QString();
+    int error = 0;
+    const unsigned type = ztplatform::entryType(folder.fd(), name, &error);
+    if (type != S_IFREG)
+        return padreason::why(type, error);
+    struct stat st;
+    if (::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+        && st.st_size < KIT_RECORD_SIZE)
+        return padreason::shortKitRecord();
+    return QString();
 }
 
 namespace {
@@ -240,31 +272,47 @@ namespace {
 // What was not saved for a reason of its own file, one line each.
 struct NotSaved {
     QVector<int> kitsFailed, kitsChanged, kitsOutside;
+    QStringList kitsWithReason; // one kit, its file and why, each
     PadWrite chains = PadWrite::Written;
     PadWrite alter = PadWrite::Written;
+    QString alterFile, alterWhy;
     QStringList damaged; // files that may hold old and new bytes mixed
 
-    void addKit(int kitNo, PadWrite how)
+    void addKit(int kitNo, PadWrite how, const QString &file, const QString &why)
     {
         if (how == PadWrite::Changed)
             kitsChanged << kitNo;
         else if (how == PadWrite::Outside)
             kitsOutside << kitNo;
+        else if (!why.isEmpty())
+            kitsWithReason << padreason::withFile(
+                    DeviceText::tr("Kit ") + QString::number(kitNo) + QLatin1Char(' ')
+                            + DeviceText::tr("was not saved to the sampler pad:"),
+                    file, why);
         else
             kitsFailed << kitNo;
+    }
+
+    // The box for a change file that could not be opened.
+    DeviceMessage alterMessage() const
+    {
+        const QString open = DeviceText::tr("Open error.");
+        return DeviceMessage{DeviceText::tr("Error"),
+                             alterWhy.isEmpty() ? open : padreason::withFile(open, alterFile, alterWhy)};
     }
 
     QStringList lines() const
     {
         const QString kit = DeviceText::tr("Kit ");
         QStringList lines;
-        lines << namerules::joinNumbersMessage(kit, kitsFailed, DeviceText::tr("was not saved to the sampler pad."),
-                                               DeviceText::tr("were not saved to the sampler pad."));
-        lines << namerules::joinNumbersMessage(
+        lines << namerules::joinRangesMessage(kit, kitsFailed, DeviceText::tr("was not saved to the sampler pad."),
+                                              DeviceText::tr("were not saved to the sampler pad."));
+        lines << kitsWithReason;
+        lines << namerules::joinRangesMessage(
                 kit, kitsChanged,
                 DeviceText::tr("was not saved to the sampler pad: it changed on the pad since it was loaded."),
                 DeviceText::tr("were not saved to the sampler pad: they changed on the pad since it was loaded."));
-        lines << namerules::joinNumbersMessage(
+        lines << namerules::joinRangesMessage(
                 kit, kitsOutside,
                 DeviceText::tr("was not saved to the sampler pad: its folder is a link or leads out of the sampler "
                                "pad."),
@@ -306,12 +354,12 @@ struct Stopped {
         QStringList lines;
         if (chainsSaved)
             lines << DeviceText::tr("The kit chains were saved before that.");
-        lines << namerules::joinNumbersMessage(kit, kitsSaved, DeviceText::tr("was saved before that."),
-                                               DeviceText::tr("were saved before that."));
+        lines << namerules::joinRangesMessage(kit, kitsSaved, DeviceText::tr("was saved before that."),
+                                              DeviceText::tr("were saved before that."));
         if (chainsLeft)
             lines << DeviceText::tr("The kit chains were not saved to the sampler pad.");
-        lines << namerules::joinNumbersMessage(kit, kitsLeft, DeviceText::tr("was not saved to the sampler pad."),
-                                               DeviceText::tr("were not saved to the sampler pad."));
+        lines << namerules::joinRangesMessage(kit, kitsLeft, DeviceText::tr("was not saved to the sampler pad."),
+                                              DeviceText::tr("were not saved to the sampler pad."));
         lines << DeviceText::tr("The change file alter.ini was not saved.");
         lines << ownReasons;
         lines.removeAll(QString());
@@ -432,6 +480,9 @@ QString padStopText(PadStop stop)
         return DeviceText::tr("The sampler pad is read-only (write-protected).");
     if (stop == PadStop::Gone)
         return DeviceText::tr("The 350 device was disconnected.");
+    if (stop == PadStop::WasAway)
+        return DeviceText::tr("The sampler pad was not found at its place for a moment while this ran; it is "
+                              "there again now.");
     return QString();
 }
 
@@ -523,7 +574,8 @@ struct WriteBackRun {
             result.kitsNotSaved << k + 1;
             failed(how, file);
             if (going())
-                notSaved.addKit(k + 1, how);
+                notSaved.addKit(k + 1, how, file,
+                                how == PadWrite::NotWritten ? kitFileReason(job.padRoot, file) : QString());
             else
                 stopped.kitsLeft << k + 1;
         }
@@ -533,8 +585,10 @@ struct WriteBackRun {
     {
         if (!going())
             return;
-        const PadWrite how = writeAlterFile(
-                job.padRoot, job.sysPath, alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags));
+        const PadWrite how =
+                writeAlterFile(job.padRoot, job.sysPath,
+                               alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags),
+                               &notSaved.alterFile, &notSaved.alterWhy);
         result.alterWritten = how == PadWrite::Written;
         if (result.alterWritten)
             return;
@@ -556,7 +610,7 @@ struct WriteBackRun {
             if (!lines.isEmpty())
                 result.messages << DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
             if (notSaved.alter == PadWrite::NotWritten)
-                result.messages << DeviceMessage{DeviceText::tr("Error"), DeviceText::tr("Open error.")};
+                result.messages << notSaved.alterMessage();
         }
         result.failed = !result.messages.isEmpty();
     }

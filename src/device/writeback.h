@@ -59,8 +59,9 @@ enum class PadStop {
     Gone, // the drive is no longer listed, or no pad tree stands at the place
     ReadOnly, // the volume is mounted read-only
     AnotherPad, // not the pad loaded
+    WasAway, // the pad was not at its place for a moment and is back
 };
-// The sentence that names a stop (Gone, ReadOnly).
+// The sentence that names a stop (Gone, ReadOnly, WasAway).
 QString padStopText(PadStop stop);
 
 // Writes the block in place into globalFile (found ignoring case, reached
@@ -73,8 +74,14 @@ PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QStri
 // Writes alter.ini in sysPath (reached from padRoot without following a link)
 // whole: synced temporary file, then rename; a link of that name is replaced,
 // never written through. Without room for the temporary file, an existing
-// alter.ini of the same size is rewritten in place.
-PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes);
+// alter.ini of the same size is rewritten in place. When it is not written,
+// `usedPath` gets the file tried and `why` the reason, when one is known.
+PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes,
+                        QString *usedPath = nullptr, QString *why = nullptr);
+// Why the kit file `file` below `padRoot` cannot take a kit record in place:
+// what stands there when it is no regular file, that nothing does, or that it
+// is shorter than a record; empty when none of these.
+QString kitFileReason(const ztplatform::FolderAnchor &padRoot, const QString &file);
 
 // The window's state the write-back reads and changes.
 struct WriteBackJob {

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
@@ -109,6 +110,16 @@ QString soundName(const QString &name, const std::function<bool(const QString &)
     return ascii.isEmpty() ? fallbackName(QString(), taken, QStringLiteral("SOUND"), SOUND_NAME_LENGTH_MAX) : ascii;
 }
 
+QString clickSoundName(const QString &fileName)
+{
+    if (isAscii(fileName))
+        return fileName;
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString suffix = dot > 0 ? asciiSoundName(fileName.mid(dot + 1)) : QString();
+    const QString base = soundName(dot > 0 ? fileName.left(dot) : fileName, nullptr);
+    return suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix;
+}
+
 QString fallbackName(const QString &name, const std::function<bool(const QString &)> &taken,
                      const QString &defaultPrefix, int maxLen)
 {
@@ -157,28 +168,59 @@ QString fitKitName(const QString &stored, int n, bool *cut, bool *replaced)
     return name;
 }
 
-QString joinNumbersMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
-                           const QString &plural)
+namespace {
+
+// lead + the items joined + " " + the sentence, as joinNumbersMessage says.
+QString joinItems(const QString &lead, const QStringList &items, bool several, const QString &singular,
+                  const QString &plural)
 {
-    const int k = numbers.size();
+    const int k = items.size();
     if (k == 0)
         return QString();
     QString text = lead;
     if (k == 1)
-        return text + QString::number(numbers.first()) + QLatin1Char(' ') + singular;
+        return text + items.first() + QLatin1Char(' ') + (several ? plural : singular);
     if (k == 2) {
-        text += QString::number(numbers.at(0)) + QCoreApplication::translate("MainWindow1", " and ")
-                + QString::number(numbers.at(1)) + QLatin1Char(' ');
+        text += items.at(0) + QCoreApplication::translate("MainWindow1", " and ") + items.at(1) + QLatin1Char(' ');
     } else {
         for (int i = 0; i < k - 2; ++i)
-            text += QString::number(numbers.at(i)) + QStringLiteral(", ");
-        text += QString::number(numbers.at(k - 2)) + QLatin1Char(' ')
-                + QCoreApplication::translate("MainWindow1", "and ") + QString::number(numbers.at(k - 1))
-                + QLatin1Char(' ');
+            text += items.at(i) + QStringLiteral(", ");
+        text += items.at(k - 2) + QLatin1Char(' ') + QCoreApplication::translate("MainWindow1", "and ")
+                + items.at(k - 1) + QLatin1Char(' ');
     }
     if (k > 4)
         text += QStringLiteral("\r\n");
     return text + plural;
+}
+
+} // namespace
+
+QString joinNumbersMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
+                           const QString &plural)
+{
+    QStringList items;
+    for (int n : numbers)
+        items << QString::number(n);
+    return joinItems(lead, items, false, singular, plural);
+}
+
+QString joinRangesMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
+                          const QString &plural)
+{
+    QStringList items;
+    for (int i = 0; i < numbers.size();) {
+        int j = i;
+        while (j + 1 < numbers.size() && numbers.at(j + 1) == numbers.at(j) + 1)
+            ++j;
+        if (j - i >= 2) {
+            items << QString::number(numbers.at(i)) + QChar(0x2013) + QString::number(numbers.at(j));
+        } else {
+            for (int m = i; m <= j; ++m)
+                items << QString::number(numbers.at(m));
+        }
+        i = j + 1;
+    }
+    return joinItems(lead, items, numbers.size() > 1, singular, plural);
 }
 
 } // namespace namerules

@@ -37,6 +37,10 @@ QString asciiSoundName(const QString &name);
 // `taken` does not know.
 QString soundName(const QString &name, const std::function<bool(const QString &)> &taken);
 
+// A metronome sound's name, from its file's name: the name as it is when it
+// is ASCII, else the base name made ASCII as a sound's is, then the suffix.
+QString clickSoundName(const QString &fileName);
+
 // prefix + "~nnnnn" (n counting from 1) that `taken` does not know; the prefix
 // is the first maxLen - 6 characters of name, or defaultPrefix when those do
 // not form a valid name.
@@ -67,6 +71,10 @@ QString fitKitName(const QString &stored, int n, bool *cut, bool *replaced);
 // " and " and "and " pass through the translator.
 QString joinNumbersMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
                            const QString &plural);
+// The same with each run of three or more consecutive numbers written as one
+// range ("1–99", an en dash), joined as the numbers are.
+QString joinRangesMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
+                          const QString &plural);
 
 } // namespace namerules
 

@@ -174,6 +174,38 @@ bool OpenFolder::syncFile(int fd)
     return true;
 }
 
+OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach)
+{
+    Reach ignored;
+    Reach &result = reach ? *reach : ignored;
+    result = Reach::Missing;
+    struct stat st;
+    if (rootFd < 0 || ::fstat(rootFd, &st) != 0)
+        return OpenFolder();
+    result = Reach::Outside;
+    OpenFolder current(::fcntl(rootFd, F_DUPFD_CLOEXEC, 0));
+    const quint64 device = quint64(st.st_dev);
+    const QStringList steps = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &step : steps) {
+        if (!isEntryName(step))
+            return OpenFolder();
+        const QByteArray native = QFile::encodeName(step);
+        OpenFolder next(retryOpenAt(current.fd(), native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0));
+        struct stat entry;
+        if (!next.isOpen()) {
+            const bool link = ::fstatat(current.fd(), native.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0
+                    && S_ISLNK(entry.st_mode);
+            result = link ? Reach::Outside : Reach::Missing;
+            return OpenFolder();
+        }
+        if (::fstat(next.fd(), &entry) != 0 || quint64(entry.st_dev) != device)
+            return OpenFolder(); // another volume mounted inside the tree
+        current = std::move(next);
+    }
+    result = current.isOpen() ? Reach::Inside : Reach::Missing;
+    return current;
+}
+
 FolderAnchor FolderAnchor::record(const QString &root)
 {
     FolderAnchor anchor;
@@ -215,37 +247,19 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
     struct stat st;
     if (!current.isOpen() || ::fstat(current.fd(), &st) != 0) {
         result = Reach::Missing;
+        if (m_check)
+            m_check->admit(-1); // told that the root is not there
         return OpenFolder();
     }
     if (m_check) {
         result = m_check->admit(current.fd());
         if (result != Reach::Inside)
             return OpenFolder();
-        result = Reach::Outside;
     } else if (quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode) {
         result = Reach::Replaced;
         return OpenFolder();
     }
-    const quint64 device = quint64(st.st_dev);
-    const QStringList steps = folder.mid(rootLength).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString &step : steps) {
-        if (!isEntryName(step))
-            return OpenFolder();
-        const QByteArray native = QFile::encodeName(step);
-        OpenFolder next(retryOpenAt(current.fd(), native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0));
-        struct stat entry;
-        if (!next.isOpen()) {
-            const bool link = ::fstatat(current.fd(), native.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0
-                    && S_ISLNK(entry.st_mode);
-            result = link ? Reach::Outside : Reach::Missing;
-            return OpenFolder();
-        }
-        if (::fstat(next.fd(), &entry) != 0 || quint64(entry.st_dev) != device)
-            return OpenFolder(); // another volume mounted inside the tree
-        current = std::move(next);
-    }
-    result = Reach::Inside;
-    return current;
+    return openFolderBelow(current.fd(), folder.mid(rootLength), &result);
 }
 
 OpenFolder FolderAnchor::openFolderOf(const QString &file, QString *name, Reach *reach) const

@@ -18,9 +18,10 @@ enum class Reach {
     Replaced, // the root is no longer the folder recorded (another volume at its place)
 };
 
-// Asked before each walk below an anchor, with the root as just opened:
-// Inside lets the walk go on, on whatever device the root now lies (the
-// same volume mounted again); anything else ends the walk with that answer.
+// Asked before each walk below an anchor, with the root as just opened (-1
+// when it cannot be opened; the walk then ends as Missing): Inside lets the
+// walk go on, on whatever device the root now lies (the same volume mounted
+// again); anything else ends the walk with that answer.
 class RootCheck
 {
 public:
@@ -78,6 +79,11 @@ public:
 private:
     int m_fd = -1;
 };
+
+// Opens `relative` ("a/b"; empty for the folder itself) below the open
+// folder `rootFd` one step at a time, never through a link and never onto
+// another volume; `reach` tells where the walk ended.
+OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach = nullptr);
 
 // A folder taken by its identity (device and inode) at one moment, so that
 // later writes below it reach the same folder. Each access walks from the

@@ -1,5 +1,7 @@
 #include "platform/pathcase.h"
 
+#include "platform/sysio.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -82,7 +84,7 @@ bool isOnFatVolume(const QString &dir)
 
 bool hasFatHiddenOrSystemAttribute(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    const int fd = sysio::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
         return false;
     __u32 attributes = 0;

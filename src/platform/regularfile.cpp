@@ -170,11 +170,26 @@ void endFolderWatch(const QObject *owner)
 
 FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
 {
+    return readRegularFileAt(AT_FDCWD, path, maxBytes, bytes, error);
+}
+
+unsigned entryType(int dir, const QString &name, int *error)
+{
+    struct stat st;
+    const QByteArray native = QFile::encodeName(name);
+    const bool found = !native.isEmpty() && ::fstatat(dir, native.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (error)
+        *error = found ? 0 : native.isEmpty() ? ENOENT : errno;
+    return found ? unsigned(st.st_mode & S_IFMT) : 0;
+}
+
+FileRead readRegularFileAt(int dir, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
+{
     bytes.clear();
     int failure = 0;
     const FileRead found = [&]() {
         const QByteArray name = QFile::encodeName(path);
-        const int fd = name.isEmpty() ? -1 : sysio::openAt(AT_FDCWD, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        const int fd = name.isEmpty() ? -1 : sysio::openAt(dir, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) {
             failure = name.isEmpty() ? ENOENT : errno;
             return failure == ENOENT ? FileRead::Missing : failure == ELOOP ? FileRead::NotRegular : FileRead::Failed;

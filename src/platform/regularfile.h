@@ -58,6 +58,14 @@ enum class FileRead {
 // a regular file of at most `maxBytes`. `bytes` holds what was read, `error`
 // (when given) the errno of a failed step, else 0.
 FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
+// The same for `name` relative to the open folder `dir` (AT_FDCWD: the
+// working folder).
+FileRead readRegularFileAt(int dir, const QString &name, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
+
+// The type bits (st_mode & S_IFMT) of what stands at `name` relative to the
+// open folder `dir`, a link not followed; 0 when nothing does, and `error`
+// (when given) gets the errno.
+unsigned entryType(int dir, const QString &name, int *error = nullptr);
 
 } // namespace ztplatform
 

@@ -1,6 +1,7 @@
 #include "platform/volumeidentity.h"
 
 #include "platform/removabledrives.h"
+#include "platform/sysio.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,9 +98,7 @@ MountStamp readMountStamp(int fd)
 
 MountTableWatch::MountTableWatch()
 {
-    do {
-        m_fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
-    } while (m_fd < 0 && errno == EINTR);
+    m_fd = sysio::open(QStringLiteral("/proc/self/mountinfo"), O_RDONLY | O_CLOEXEC);
 }
 
 MountTableWatch::~MountTableWatch()
@@ -129,6 +128,18 @@ bool isReadOnlyVolume(const QString &folder)
 }
 
 VolumeIdentitySource::~VolumeIdentitySource() = default;
+
+VolumeIdentity VolumeIdentitySource::identityAt(int folderFd) const
+{
+    struct stat st;
+    if (folderFd < 0 || ::fstat(folderFd, &st) != 0)
+        return VolumeIdentity();
+    const QString path = QFileInfo(QStringLiteral("/proc/self/fd/") + QString::number(folderFd)).symLinkTarget();
+    const VolumeIdentity id = path.isEmpty() ? VolumeIdentity() : identity(path);
+    if (id.valid && (id.device != quint64(st.st_dev) || id.inode != quint64(st.st_ino)))
+        return VolumeIdentity(); // its mount is gone from the place
+    return id;
+}
 
 MountStamp VolumeIdentitySource::mountStamp(int folderFd) const
 {

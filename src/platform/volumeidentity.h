@@ -79,6 +79,9 @@ class VolumeIdentitySource
 public:
     virtual ~VolumeIdentitySource();
     virtual VolumeIdentity identity(const QString &folder) const = 0;
+    // The identity of the volume holding the open folder: identity() of the
+    // path it has now, not valid when that path leads to another folder.
+    virtual VolumeIdentity identityAt(int folderFd) const;
     virtual MountStamp mountStamp(int folderFd) const;
 };
 

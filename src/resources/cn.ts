@@ -2715,6 +2715,74 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>已改为导入为同一套鼓选择的另一个文件。</translation>
     </message>
     <message>
+        <source>Its folder is a link or leads out of the sampler pad.</source>
+        <translation>其所在文件夹是链接，或指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>Its global.ini is no longer the file that was loaded:</source>
+        <translation>其 global.ini 已不是加载时的那个文件：</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>一个文件夹</translation>
+    </message>
+    <message>
+        <source>a symbolic link</source>
+        <translation>一个符号链接</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>一个命名管道</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>一个设备</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>一个套接字</translation>
+    </message>
+    <message>
+        <source>a file</source>
+        <translation>一个文件</translation>
+    </message>
+    <message>
+        <source>It is a symbolic link, which the editor does not follow.</source>
+        <translation>它是符号链接，编辑器不会跟随它。</translation>
+    </message>
+    <message>
+        <source>It is larger than any file of the sampler pad.</source>
+        <translation>它比采样打击垫上的任何文件都大。</translation>
+    </message>
+    <message>
+        <source>It is %1, not a file.</source>
+        <translation>它是%1，不是文件。</translation>
+    </message>
+    <message>
+        <source>It does not exist.</source>
+        <translation>它不存在。</translation>
+    </message>
+    <message>
+        <source>It could not be opened.</source>
+        <translation>无法打开它。</translation>
+    </message>
+    <message>
+        <source>It is shorter than a kit record (%1 bytes).</source>
+        <translation>它比一条套鼓记录（%1 字节）短。</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad:</source>
+        <translation>未保存到采样打击垫：</translation>
+    </message>
+    <message>
+        <source>The sampler pad was not found at its place for a moment while this ran; it is there again now.</source>
+        <translation>执行期间采样打击垫曾短暂不在原位置；现在它已回来。</translation>
+    </message>
+    <message>
+        <source>These entries of the metronome folder are not files and were skipped:</source>
+        <translation>节拍器文件夹中的以下条目不是文件，已跳过：</translation>
+    </message>
+    <message>
         <source>All files (*)</source>
         <translation>所有文件 (*)</translation>
     </message>

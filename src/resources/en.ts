@@ -2715,6 +2715,74 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Another file picked for the same kit was imported in its place.</translation>
     </message>
     <message>
+        <source>Its folder is a link or leads out of the sampler pad.</source>
+        <translation>Its folder is a link or leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>Its global.ini is no longer the file that was loaded:</source>
+        <translation>Its global.ini is no longer the file that was loaded:</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>a folder</translation>
+    </message>
+    <message>
+        <source>a symbolic link</source>
+        <translation>a symbolic link</translation>
+    </message>
+    <message>
+        <source>a named pipe</source>
+        <translation>a named pipe</translation>
+    </message>
+    <message>
+        <source>a device</source>
+        <translation>a device</translation>
+    </message>
+    <message>
+        <source>a socket</source>
+        <translation>a socket</translation>
+    </message>
+    <message>
+        <source>a file</source>
+        <translation>a file</translation>
+    </message>
+    <message>
+        <source>It is a symbolic link, which the editor does not follow.</source>
+        <translation>It is a symbolic link, which the editor does not follow.</translation>
+    </message>
+    <message>
+        <source>It is larger than any file of the sampler pad.</source>
+        <translation>It is larger than any file of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>It is %1, not a file.</source>
+        <translation>It is %1, not a file.</translation>
+    </message>
+    <message>
+        <source>It does not exist.</source>
+        <translation>It does not exist.</translation>
+    </message>
+    <message>
+        <source>It could not be opened.</source>
+        <translation>It could not be opened.</translation>
+    </message>
+    <message>
+        <source>It is shorter than a kit record (%1 bytes).</source>
+        <translation>It is shorter than a kit record (%1 bytes).</translation>
+    </message>
+    <message>
+        <source>was not saved to the sampler pad:</source>
+        <translation>was not saved to the sampler pad:</translation>
+    </message>
+    <message>
+        <source>The sampler pad was not found at its place for a moment while this ran; it is there again now.</source>
+        <translation>The sampler pad was not found at its place for a moment while this ran; it is there again now.</translation>
+    </message>
+    <message>
+        <source>These entries of the metronome folder are not files and were skipped:</source>
+        <translation>These entries of the metronome folder are not files and were skipped:</translation>
+    </message>
+    <message>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>

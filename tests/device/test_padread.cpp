@@ -244,7 +244,9 @@ private slots:
         QVERIFY(!r.ok);
         QCOMPARE(r.messages.size(), 1);
         QCOMPARE(r.messages.at(0).title, QString("Warning"));
-        QCOMPARE(r.messages.at(0).text, QString("Fail to read kit file, import failed."));
+        QCOMPARE(r.messages.at(0).text, "Fail to read kit file, import failed.\r\n" + k50 + "\r\n"
+                                                 + (remove ? "It does not exist."
+                                                           : "It is shorter than a kit record (1987 bytes)."));
     }
 
     // A pipe put at the name of a file the load reads, or a link: the open
@@ -263,10 +265,12 @@ private slots:
         const PadGlobal g = readPadGlobal(file, model);
         QVERIFY(t.elapsed() < 5000);
         QVERIFY(!g.ok);
-        QCOMPARE(g.messages.at(0).text, QString("Fail to read file, import failed."));
+        QCOMPARE(g.messages.at(0).text,
+                 "Fail to read file, import failed.\r\n" + file + "\r\nIt is a named pipe, not a file.");
         QVERIFY(QFile::remove(file) && QFile::link(aside, file));
         QCOMPARE(ztplatform::openRegularFile(file), -1);
-        QVERIFY(!readPadGlobal(file, model).ok);
+        QVERIFY(readPadGlobal(file, model).messages.at(0).text.endsWith("\r\nIt is a symbolic link, which the editor "
+                                                                         "does not follow."));
         const int fd = ztplatform::openRegularFile(aside);
         QVERIFY(fd >= 0);
         ::close(fd);
@@ -291,7 +295,7 @@ private slots:
 
         g = readPadGlobal(QString(), model);
         QVERIFY(!g.ok);
-        QCOMPARE(g.messages.at(0).text, QString("Fail to read file, import failed."));
+        QCOMPARE(g.messages.at(0).text, QString("Fail to read file, import failed.\r\n\r\nIt does not exist."));
     }
 };
 

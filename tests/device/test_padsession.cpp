@@ -71,6 +71,25 @@ private slots:
         QVERIFY(s.writeBackJob(lists, false, {}).wavesChanged);
     }
 
+    // The drive root named through a link, the tree by its canonical paths:
+    // the identity is read below the root all the same.
+    void identityIsReadBelowTheRootAsNamed()
+    {
+        PadFixture pad;
+        pad.writeKits();
+        QTemporaryDir links;
+        const QString root = links.filePath("pad");
+        QVERIFY(QFile::link(pad.root, root));
+        PadSession s;
+        s.currentDirPath = root + "/";
+        DeviceMessage warning;
+        QVERIFY(s.getRootDirPath(QFileInfo(root + "/ZT350").canonicalFilePath(), &warning) && s.judgeFourFile(&warning));
+        s.padKitFiles = findPadKitFiles(s.kitPath);
+        const PadIdentity id = readPadIdentity(s.padPlaces(), true);
+        QVERIFY(id.present && id.mount.valid && id.table);
+        QCOMPARE(id.kits.at(99), kitDigest(kf::readFile(pad.kitPath + "/k100.ini")));
+    }
+
     void batchesKeepWhatStaysOnThePad()
     {
         PadFixture pad;

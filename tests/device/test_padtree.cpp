@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestPadTree : public QObject
 {
     Q_OBJECT
@@ -169,6 +171,13 @@ private slots:
         QCOMPARE(padtree::convertPathCaseInsensitivity(dir.path() + "/ZT350/WAV_PRM/001/001.prm"), exact);
         const QString missing = dir.path() + "/ZT350/WAV_PRM/001/002.prm";
         QCOMPARE(padtree::convertPathCaseInsensitivity(missing), missing);
+
+        // Probed below the pad's root: a pipe at the name is not taken or waited on.
+        const auto root = ztplatform::FolderAnchor::record(dir.path());
+        QCOMPARE(padtree::convertPathCaseInsensitivity(root, dir.path() + "/ZT350/WAV_PRM/001/001.prm"), exact);
+        const QString pipe = dir.path() + "/zt350/wav_prm/001/002.prm";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QCOMPARE(padtree::convertPathCaseInsensitivity(root, missing), missing);
     }
 };
 

@@ -145,7 +145,9 @@ private slots:
             shown << m.title + ": " + m.text;
         QCOMPARE(shown,
                  (QStringList{"Open Error: File location:" + run.pad.sysPath + "/global.ini",
-                              "Warning: Kit 7 was not saved to the sampler pad.", "Error: Open error."}));
+                              "Warning: Kit 7 was not saved to the sampler pad:\r\n" + run.pad.kitPath
+                                      + "/k007.ini\r\nIt is shorter than a kit record (1987 bytes).",
+                              "Error: Open error.\r\n" + run.pad.sysPath + "/alter.ini\r\nIt is a folder, not a file."}));
     }
 
     // On a volume that is really full, every file the write-back touches is

@@ -63,6 +63,29 @@ struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
     }
 };
 
+// Mount ids as kernels without unique ones give them (Debian 12's 6.1): a
+// new mount may get the id of one gone, and its root the same inode (a FAT
+// root is always inode 1). The next `awayChecks` looks find no pad at all.
+struct ReusedMountIds : ztplatform::VolumeIdentitySource {
+    mutable int awayChecks = 0;
+    ReusedMountIds() { ztplatform::setVolumeIdentitySource(this); }
+    ~ReusedMountIds() override { ztplatform::setVolumeIdentitySource(nullptr); }
+    ztplatform::VolumeIdentity identity(const QString &folder) const override
+    {
+        return ztplatform::SystemVolumeIdentitySource().identity(folder);
+    }
+    ztplatform::MountStamp mountStamp(int folderFd) const override
+    {
+        ztplatform::MountStamp stamp = ztplatform::readMountStamp(folderFd);
+        if (awayChecks > 0 && awayChecks--)
+            return ztplatform::MountStamp();
+        stamp.id = 7;
+        stamp.unique = false;
+        stamp.inode = 1;
+        return stamp;
+    }
+};
+
 // The writes below the pad's root, one line each ("write", "remove" or
 // "sync", then the path), on whatever thread they run; `onEvent` may act.
 struct FileEvents {

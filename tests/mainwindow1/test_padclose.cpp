@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 // Closing the editor on the pad: what is written back, in which order with
 // the dismount, and what the user keeps when something cannot be written.
@@ -266,8 +267,11 @@ private slots:
                              "without the 350 device and keeps your edits.";
         QTest::newRow("drive gone") << 0 << QStringList{quit, gone};
         QTest::newRow("drive gone under the notice") << 1 << QStringList{quit, notice, gone};
-        QTest::newRow("short kit file") << 2 << QStringList{quit, notice, "Kit 7 was not saved to the sampler pad."};
-        QTest::newRow("change file not writable") << 3 << QStringList{quit, notice, "Open error."};
+        QTest::newRow("short kit file") << 2 << QStringList{quit, notice, "Kit 7 was not saved to the sampler pad:\r\n"
+                                                                          "%1/ZT350/KIT/k007.ini\r\nIt is shorter than "
+                                                                          "a kit record (1987 bytes)."};
+        QTest::newRow("change file not writable")
+                << 3 << QStringList{quit, notice, "Open error.\r\n%1/ZT350/SYS/alter.ini\r\nIt is a folder, not a file."};
     }
 
     void failuresKeepTheWindowOpenOffline()
@@ -294,8 +298,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
-        qDebug() << f.prompter.titles() << f.prompter.texts();
-        QCOMPARE(f.prompter.texts(), texts);
+        QCOMPARE(f.prompter.texts(), texts.replaceInStrings("%1", f.pad.root));
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
         QVERIFY(f.dismounter.mountPoints.isEmpty());
         QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
@@ -352,7 +355,8 @@ private slots:
         QCOMPARE(bytes(), before);
 
         QVERIFY(!f.closeWithYes());
-        QCOMPARE(f.prompter.texts().last(), QString("Kit 5 was not saved to the sampler pad."));
+        QCOMPARE(f.prompter.texts().last(), "Kit 5 was not saved to the sampler pad:\r\n" + kitFile(f, 5)
+                                                    + "\r\nIt is a symbolic link, which the editor does not follow.");
         QCOMPARE(bytes(), before);
         QVERIFY(!QFileInfo(links[0]).isSymLink());
         QCOMPARE(alter(f), alterBytes(true, false, false, {1}));
@@ -462,30 +466,70 @@ private slots:
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
     }
 
-    // A byte copy of the loaded pad (one volume serial) whose kit 5 was
-    // edited, mounted at the pad's place: kit 1 edited in the window does not
-    // land on it, and the box names the kit it differs in.
-    void aCopyDifferingInOneKitIsNotWritten()
+    void aCopyDifferingInKitsIsNotWritten_data()
     {
+        QTest::addColumn<QVector<int>>("differ");
+        QTest::addColumn<int>("edited");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("one kit") << QVector<int>{5} << 1
+                                 << "\r\nIt is a copy of the loaded pad with other kits: Kit 5 differs." + notSaved(1);
+        QVector<int> most;
+        for (int k = 2; k <= 99; ++k)
+            most << k;
+        most.removeOne(50);
+        QTest::newRow("most kits") << most << 60
+                                   << QString("\r\nIt is a copy of the loaded pad with other kits: Kit 2–49 and 51–99 "
+                                              "differ.\r\nKit 1–60 were not saved to the sampler pad.\r\nThe "
+                                              "change file alter.ini was not saved.");
+    }
+
+    // A byte copy of the loaded pad (one volume serial) whose kits were
+    // edited, mounted at the pad's place: the kits edited in the window do
+    // not land on it, and the box names the kits it differs in as ranges.
+    void aCopyDifferingInKitsIsNotWritten()
+    {
+        QFETCH(QVector<int>, differ);
+        QFETCH(int, edited);
+        QFETCH(QString, box);
         PadWindow f;
         f.layOut(3);
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[0].kit_tempo ^= 1;
-        QByteArray kit5 = kf::readFile(kitFile(f, 5));
-        kit5[14] = char(kit5.at(14) ^ 1);
-        QVERIFY(kf::writeFile(kitFile(f, 5), kit5));
+        for (int k = 0; k < edited; ++k)
+            w->doc().kitAttrList[k].kit_tempo ^= 1;
+        for (int n : differ) {
+            QByteArray kit = kf::readFile(kitFile(f, n));
+            kit[14] = char(kit.at(14) ^ 1);
+            QVERIFY(kf::writeFile(kitFile(f, n), kit));
+        }
         serial.mounts = 1;
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
-        QCOMPARE(f.prompter.texts(),
-                 (QStringList{"Quit?", notice,
-                              anotherPad + "\r\nIt is a copy of the loaded pad with other kits: Kit 5 differs."
-                                      + notSaved(1)}));
+        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad + box}));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
         QCOMPARE(w->doc().kitAttrList[0].kit_tempo, quint8(w->doc().originalKitAttrList[0].kit_tempo ^ 1));
+    }
+
+    // global.ini replaced by a pipe while the pad stays: the close says what
+    // stands there, writes nothing and does not wait on the pipe.
+    void aPipeAtGlobalIniIsNamed()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        w->doc().kitAttrList[0].kit_tempo ^= 1;
+        const QString global = f.pad.sysPath + "/global.ini";
+        QVERIFY(QFile::remove(global));
+        QCOMPARE(::mkfifo(QFile::encodeName(global).constData(), 0600), 0);
+        const QStringList before = f.pad.snapshot();
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.texts().last(), anotherPad + "\r\nIts global.ini is no longer the file that was loaded:\r\n"
+                                                    + global + "\r\nIt is a named pipe, not a file." + notSaved(1));
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
     }
 
     void aPadGoneOrPutInPlaceAfterTheChainStepGetsNoMore_data()

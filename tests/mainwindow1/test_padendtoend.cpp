@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <cstring>
+#include <memory>
+
 // The whole road on a real mount: a pad folder bind-mounted under /media is
 // picked in the chooser, a sound is added, a kit edited, the window closed
 // with Yes; then the pad's files are compared and the volume is gone.
@@ -147,6 +150,56 @@ private slots:
         kf::wr16(alter, 0, 0xAA55);
         alter[6] = 1;
         QCOMPARE(kf::readFile(volume.point + "/ZT350/SYS/alter.ini"), alter);
+    }
+
+    void aRemountWithAnotherKitIsNotWritten_data()
+    {
+        QTest::addColumn<bool>("duringLoad");
+        QTest::newRow("a mount id given again, after the load") << false;
+        QTest::newRow("during the load") << true;
+    }
+
+    // The pad's volume unmounted and mounted again at its place with kit 5
+    // changed: the new mount is judged by the whole identity, kits included,
+    // also where the kernel gives the old mount id and root inode again, and
+    // also when it happens while the pad loads.
+    void aRemountWithAnotherKitIsNotWritten()
+    {
+        QFETCH(bool, duringLoad);
+        if (!BindMount::unavailable().isEmpty())
+            QSKIP(qPrintable(BindMount::unavailable()));
+        PadWindow f;
+        layOut(f.pad);
+        std::memset(f.pad.kits.base[1].kit_name, 0, KIT_NAME_FIELD); // a box while the pad loads
+        f.pad.saveKits();
+        BindMount bind;
+        if (!bind.mount(f.pad.root, "zt350-remount"))
+            QSKIP(qPrintable("cannot bind-mount here (" + bind.error + ")"));
+        std::unique_ptr<ReusedMountIds> ids(duringLoad ? nullptr : new ReusedMountIds);
+        auto remount = [&]() {
+            QVERIFY(BindMount::run("umount", {bind.mountPoint}));
+            QByteArray kit5 = kf::readFile(writeback::kitFileName(f.pad.kitPath, 5));
+            kit5[14] = char(kit5.at(14) ^ 1);
+            QVERIFY(kf::writeFile(writeback::kitFileName(f.pad.kitPath, 5), kit5));
+            QVERIFY(BindMount::run("mount", {"--bind", f.pad.root, bind.mountPoint}));
+        };
+        if (duringLoad)
+            f.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &) {
+                f.prompter.onPrompt = nullptr;
+                remount();
+            };
+        MainWindow1 *w = f.openAt(bind.mountPoint);
+        QVERIFY(!w->pad().isUDiskFlag);
+        if (!duringLoad)
+            remount();
+        w->doc().kitAttrList[0].kit_volume ^= 1;
+        const QStringList before = f.pad.snapshot();
+
+        QVERIFY(!f.closeWithYes());
+        QVERIFY(f.prompter.texts().last().contains(
+                "\r\nIt is a copy of the loaded pad with other kits: Kit 5 differs.\r\nKit 1 and 2 were not saved"));
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(w->pad().isUDiskFlag);
     }
 
     void aFailedDismountIsReported()

@@ -3,6 +3,8 @@
 #include <QProgressDialog>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // The pad chosen at start: what the window shows after a good load, and what
 // the user is told when the pad cannot be used. No road writes to the pad.
 class TestPadLoad : public QObject
@@ -100,11 +102,18 @@ private slots:
         QTest::newRow("pairs that do not match")
                 << 4 << QStringList{"The sound of number 102 in the wave list is incorrect.", "Import failed."}
                 << QStringList{"Error", "Error"};
-        QTest::newRow("no global.ini") << 5 << QStringList{"Fail to read file, import failed."} << QStringList{"Warning"};
-        QTest::newRow("kit file missing") << 6 << QStringList{"Fail to read kit file, import failed."}
+        const QString global = "Fail to read file, import failed.\r\n%1/ZT350/SYS/global.ini\r\n";
+        const QString kit = "Fail to read kit file, import failed.\r\n%1/ZT350/KIT/";
+        QTest::newRow("no global.ini") << 5 << QStringList{global + "It does not exist."} << QStringList{"Warning"};
+        QTest::newRow("kit file missing") << 6 << QStringList{kit + "k050.ini\r\nIt does not exist."}
                                           << QStringList{"Warning"};
-        QTest::newRow("kit file short") << 7 << QStringList{"Fail to read kit file, import failed."}
+        QTest::newRow("kit file short") << 7
+                                        << QStringList{kit + "k007.ini\r\nIt is shorter than a kit record (1987 bytes)."}
                                         << QStringList{"Warning"};
+        QTest::newRow("global.ini a pipe") << 8 << QStringList{global + "It is a named pipe, not a file."}
+                                           << QStringList{"Warning"};
+        QTest::newRow("kit file a folder") << 9 << QStringList{kit + "k100.ini\r\nIt is a folder, not a file."}
+                                           << QStringList{"Warning"};
     }
 
     void refusedPadsEndTheEditor()
@@ -137,15 +146,39 @@ private slots:
         case 7:
             QVERIFY(QFile::resize(f.pad.kitPath + "/k007.ini", KIT_RECORD_SIZE - 1));
             break;
+        case 8:
+            QVERIFY(QFile::remove(f.pad.sysPath + "/global.ini"));
+            QCOMPARE(::mkfifo(QFile::encodeName(f.pad.sysPath + "/global.ini").constData(), 0600), 0);
+            break;
+        case 9:
+            QVERIFY(QFile::remove(f.pad.kitPath + "/k100.ini") && QDir().mkdir(f.pad.kitPath + "/k100.ini"));
+            break;
         }
         const QStringList before = f.pad.snapshot();
         MainWindow1 *w = f.open();
-        QCOMPARE(f.prompter.texts(), texts);
+        QCOMPARE(f.prompter.texts(), texts.replaceInStrings("%1", f.pad.root));
         QCOMPARE(f.prompter.titles(), titles);
         QVERIFY(w->fileErrCloseWindow && w->pad().isUDiskFlag);
         QCOMPARE(loopFlag1, 0);
         QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
         QCOMPARE(f.pad.snapshot(), before);
+    }
+
+    // Entries of the metronome folder that are no file are named as skipped;
+    // the load goes on with the five sounds.
+    void oddMetronomeEntriesAreNamed()
+    {
+        PadWindow f;
+        f.layOut(3);
+        const QString pipe = f.pad.sysPath + "/CLICK/click6.wav";
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(QDir().mkdir(f.pad.sysPath + "/CLICK/more"));
+        MainWindow1 *w = f.open();
+        QCOMPARE(f.prompter.texts(), QStringList{"These entries of the metronome folder are not files and were "
+                                                 "skipped:\r\n" + pipe + " (a named pipe)\r\n" + f.pad.sysPath
+                                                 + "/CLICK/more (a folder)"});
+        QVERIFY(!w->pad().isUDiskFlag && !w->fileErrCloseWindow);
+        QCOMPARE(w->library().clickList.size(), 5);
     }
 
     void adjustedNamesAreReportedAndTheLoadGoesOn()

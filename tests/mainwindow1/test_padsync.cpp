@@ -317,6 +317,24 @@ private slots:
         QVERIFY(w->pad().isUDiskFlag && !w->delDialog->isVisible());
     }
 
+    // The pad not found at its place for a moment when a delete begins:
+    // nothing is removed, and the box says why though the pad is back.
+    void aPadAwayForAMomentIsNamed()
+    {
+        PadWindow f;
+        f.layOut(3);
+        ReusedMountIds mounts;
+        MainWindow1 *w = f.open();
+        mounts.awayChecks = 1;
+        deleteRows(w, {1});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad was not found at its place for a moment while this "
+                                                 "ran; it is there again now.\r\nThese sounds were not deleted from "
+                                                 "the sampler pad and stay in the list:\r\nwave2"});
+        QVERIFY(QFile::exists(f.wav(2)) && QFile::exists(f.prm(2)));
+        QVERIFY(!w->pad().isUDiskFlag);
+    }
+
     // A new mount without SYS/global.ini at the pad's place during a delete:
     // the pair not reached keeps its row, and the box says the pad is gone.
     void aPadGoneDuringADeleteKeepsTheRowsLeft()

@@ -58,6 +58,8 @@ private slots:
         QCOMPARE(rule("!?#"), QString("SOUND~00002"));
         QCOMPARE(rule(""), QString("SOUND~00002"));
         QCOMPARE(namerules::asciiSoundName("__--"), QString());
+        QCOMPARE(namerules::clickSoundName("click1.wav"), QString("click1.wav"));
+        QCOMPARE(namerules::clickSoundName(QString::fromUtf8("节拍.wav")), QString("jie pai.wav"));
         const QString box = namerules::nameChangesText("Lead:", {{"A", "a"}, {"B", "b"}, {"C", "c"}}, 2);
         QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"A\" → \"a\"\r\n\"B\" → \"b\"\r\nand 1 more"));
     }

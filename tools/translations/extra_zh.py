@@ -338,4 +338,23 @@ EXTRA = {
     'The owner %1 could not be kept: the file now belongs to %2.': '无法保留文件所有者 %1：文件现在属于 %2。',
     "The group %1 could not be kept: the file's group is now %2.": '无法保留文件所属组 %1：文件的组现在是 %2。',
     'The attribute %1 could not be kept.': '无法保留文件属性 %1。',
+    # the pad's boxes: which file and why
+    'Its folder is a link or leads out of the sampler pad.': '其所在文件夹是链接，或指向采样打击垫之外。',
+    'Its global.ini is no longer the file that was loaded:': '其 global.ini 已不是加载时的那个文件：',
+    'a folder': '一个文件夹',
+    'a symbolic link': '一个符号链接',
+    'a named pipe': '一个命名管道',
+    'a device': '一个设备',
+    'a socket': '一个套接字',
+    'a file': '一个文件',
+    'It is a symbolic link, which the editor does not follow.': '它是符号链接，编辑器不会跟随它。',
+    'It is larger than any file of the sampler pad.': '它比采样打击垫上的任何文件都大。',
+    'It is %1, not a file.': '它是%1，不是文件。',
+    'It does not exist.': '它不存在。',
+    'It could not be opened.': '无法打开它。',
+    'It is shorter than a kit record (%1 bytes).': '它比一条套鼓记录（%1 字节）短。',
+    'was not saved to the sampler pad:': '未保存到采样打击垫：',
+    'The sampler pad was not found at its place for a moment while this ran; it is there again now.':
+        '执行期间采样打击垫曾短暂不在原位置；现在它已回来。',
+    'These entries of the metronome folder are not files and were skipped:': '节拍器文件夹中的以下条目不是文件，已跳过：',
 }

@@ -147,7 +147,11 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     if (w->pad().usbGlobalIniFile.isEmpty() && namesGlobalIni(w->pad().padLinksLeftOut))
         return refuse({notPad});
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
-    const PadGlobal global = readPadGlobal(w->pad().usbGlobalIniFile, *globalModel);
+    // A missing global.ini is named where it belongs.
+    const QString globalFile = w->pad().usbGlobalIniFile.isEmpty()
+            ? w->pad().sysPath + QStringLiteral("/global.ini")
+            : w->pad().usbGlobalIniFile;
+    const PadGlobal global = readPadGlobal(globalFile, *globalModel);
     if (!global.ok)
         return refuse(global.messages);
     w->doc().globalSize = global.globalSize;
@@ -184,6 +188,7 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
 
 void padpane::importPadClicks(MainWindow1 *w)
 {
+    w->pad().clickSkipped.clear();
     w->library().clickList.clear();
     w->library().clickDeviceFlag = true;
     w->userFlag = false;
@@ -192,6 +197,12 @@ void padpane::importPadClicks(MainWindow1 *w)
     w->ui->clickWaveTreeView->reset();
     w->initClickItemModel();
     w->on_btnImportClickWave_clicked();
+    if (!w->pad().clickSkipped.isEmpty())
+        padpane::showDeviceMessages(
+                w, {DeviceMessage{MainWindow1::tr("Warning"),
+                                  MainWindow1::tr("These entries of the metronome folder are not files and were "
+                                                  "skipped:")
+                                          + QStringLiteral("\r\n") + w->pad().clickSkipped.join(QStringLiteral("\r\n"))}});
 }
 
 void padpane::takePadKits(MainWindow1 *w, const PadKits &kits)

@@ -4,6 +4,8 @@
 
 #include "device/padpaths.h"
 #include "library/clicksounds.h"
+#include "mainwindow1/library/librarypane.h"
+#include "model/namerules.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDir>
@@ -34,11 +36,11 @@ void MainWindow1::on_btnImportClickWave_clicked()
     QStringList candidates;
     QVector<SOUND_INDEX> deviceRecords;
     if (library().clickDeviceFlag) {
-        candidates = padtree::clickFiles(pad().sys_click_path, &pad().padLinksLeftOut);
+        candidates = padtree::clickFiles(pad().sys_click_path, &pad().padLinksLeftOut, &pad().clickSkipped);
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
             SOUND_INDEX record;
-            str2CharArray(fi.fileName(), record.wave_name, SOUND_NAME_LENGTH_MAX);
+            str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name, SOUND_NAME_LENGTH_MAX);
             record.wave_No = quint16(i);
             record.wave_lock = 1;
             record.start_cluster = 0;
@@ -104,10 +106,13 @@ void MainWindow1::on_btnImportClickWave_clicked()
     for (int i = 0; i < library().clickList.size(); ++i)
         setRow(i, library().clickList.at(i).name, library().clickList.at(i).file);
     quint32 offset = 0;
+    QVector<namerules::NameChange> renamed;
     for (const QString &path : qAsConst(candidates)) {
         const QFileInfo fi(path);
         SOUND_LIST_INFO info;
-        info.name = fi.fileName();
+        info.name = namerules::clickSoundName(fi.fileName());
+        if (info.name != fi.fileName())
+            renamed.append({fi.fileName(), info.name});
         info.file = path;
         info.offset = offset;
         info.size = quint32(fi.size());
@@ -119,4 +124,5 @@ void MainWindow1::on_btnImportClickWave_clicked()
     clickFlag = library().clickList.size() == 5;
     ui->clickSoundNoSpinBox->setRange(1, library().clickList.size());
     ui->clickWaveTreeView->expandAll();
+    librarypane::tellRenamedSounds(this, renamed);
 }
