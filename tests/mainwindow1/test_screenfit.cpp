@@ -10,26 +10,20 @@
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 
-#include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyleOptionGroupBox>
-#include <QTemporaryDir>
 #include <QToolButton>
-#include <QTreeView>
 #include <QtTest>
 
 #include <csignal>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -38,65 +32,43 @@ bool scaled()
     return qgetenv("QT_SCALE_FACTOR") == "1.5";
 }
 
-// An Xvfb of its own: the display number comes back through -displayfd once
-// the server is ready. Ends the server when it goes.
+// An Xvfb of its own, its number read through -displayfd once it is ready;
+// it ends with the test (also one that dies) and holds none of its output.
 struct Xvfb
 {
     pid_t pid = -1;
     QByteArray display;
-
     explicit Xvfb(const char *screen)
     {
         int fds[2];
-        if (pipe(fds) != 0)
+        if (pipe(fds) != 0 || (pid = fork()) < 0)
             return;
-        pid = fork();
         if (pid == 0) {
-            // Ends with the test, also when the test dies, and leaves its
-            // output to nobody, so that no runner waits on it.
             prctl(PR_SET_PDEATHSIG, SIGTERM);
-            close(fds[0]);
-            const int null = open("/dev/null", O_WRONLY);
-            dup2(null, 1);
-            dup2(null, 2);
-            const QByteArray fd = QByteArray::number(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.constData(), "-screen", "0", screen, "-dpi", "100",
-                   "-nolisten", "tcp", "-noreset", static_cast<char *>(nullptr));
+            dup2(open("/dev/null", O_WRONLY), 1);
+            dup2(1, 2);
+            execlp("Xvfb", "Xvfb", "-displayfd", QByteArray::number(fds[1]).constData(), "-screen", "0", screen,
+                   "-dpi", "100", "-nolisten", "tcp", static_cast<char *>(nullptr));
             _exit(127);
         }
         close(fds[1]);
-        char c;
-        while (pid > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        for (char c; read(fds[0], &c, 1) == 1 && c != '\n';)
             display.append(c);
         close(fds[0]);
     }
     ~Xvfb()
     {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
+        if (pid > 0 && kill(pid, SIGTERM) == 0)
             waitpid(pid, nullptr, 0);
-        }
     }
 };
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QTest::qWait(10);
-}
-
-bool isControl(QWidget *c)
-{
-    return (qobject_cast<QAbstractButton *>(c) || qobject_cast<QAbstractSpinBox *>(c) || qobject_cast<QComboBox *>(c)
-            || qobject_cast<QLineEdit *>(c) || qobject_cast<QAbstractSlider *>(c) || qobject_cast<QTreeView *>(c))
-           && !qobject_cast<QAbstractSlider *>(c->parentWidget()); // a view's scroll bar scrolls it
-}
-
-// Every control shown lies in the window, or in the page of a scroll area.
+// Every control shown (all take focus) lies in the window, or in the page of
+// a scroll area.
 void checkReachable(MainWindow1 *w)
 {
     for (QWidget *c : w->findChildren<QWidget *>()) {
-        if (!c->isVisibleTo(w) || c->window() != w || !isControl(c))
+        if (!c->isVisibleTo(w) || c->window() != w || c->focusPolicy() == Qt::NoFocus)
             continue;
         QWidget *area = w;
         for (QWidget *p = c->parentWidget(); p != w && area == w; p = p->parentWidget()) {
@@ -115,11 +87,9 @@ void checkPadSettingsTexts(MainWindow1 *w)
     QWidget *page = w->ui->midStackedWidgetPad3;
     for (QLabel *l : page->findChildren<QLabel *>()) {
         const QSize text = l->fontMetrics().size(0, l->text());
-        QVERIFY2(!l->isVisibleTo(w) || l->text().isEmpty() || (l->contentsRect().width() >= text.width()
-                                         && l->contentsRect().height() >= text.height()),
-                 qPrintable(QStringLiteral("%1 \"%2\": %3x%4 for %5x%6").arg(l->objectName(), l->text())
-                                    .arg(l->contentsRect().width()).arg(l->contentsRect().height())
-                                    .arg(text.width()).arg(text.height())));
+        QVERIFY2(!l->isVisibleTo(w) || l->text().isEmpty()
+                         || (l->contentsRect().width() >= text.width() && l->contentsRect().height() >= text.height()),
+                 qPrintable(l->objectName()));
     }
     for (QWidget *box : page->findChildren<QWidget *>()) {
         if ((qobject_cast<QAbstractSpinBox *>(box) || qobject_cast<QComboBox *>(box)) && box->isVisibleTo(w))
@@ -184,7 +154,7 @@ private slots:
         QScopedPointer<MainWindow1> w(startup.window.data()); // shown, so never deleted by the start
         w->writeSoundListOnClose = false;
         QVERIFY(QTest::qWaitForWindowExposed(w.data()));
-        settle();
+        QTest::qWait(50);
         QLocale::setDefault(old);
         qApp->removeTranslator(installEditorTranslator(qApp));
 
@@ -197,13 +167,13 @@ private slots:
         w->resize(minimum);
         for (QToolButton *mode : {w->ui->btnKitChain, w->ui->btnKitMove, w->ui->btnSoundKit}) {
             mode->click();
-            settle();
+            QTest::qWait(50);
             checkReachable(w.data());
         }
         QCOMPARE(w->ui->label_142->text(), language == QLocale::Chinese ? QString("力度1：") : QString("Velocity1:"));
         checkPadSettingsTexts(w.data());
         w->ui->stackedWidget->setCurrentIndex(1); // the global page
-        settle();
+        QTest::qWait(50);
         checkReachable(w.data());
     }
 };
@@ -211,10 +181,8 @@ private slots:
 int main(int argc, char **argv)
 {
     Xvfb x(scaled() ? "1920x1080x24" : "1366x768x24");
-    if (x.display.isEmpty()) {
-        std::fprintf(stderr, "Xvfb did not start (scripts/install-deps.sh installs it)\n");
-        return 1;
-    }
+    if (x.display.isEmpty())
+        qFatal("Xvfb did not start (scripts/install-deps.sh installs it)");
     qputenv("DISPLAY", ":" + x.display);
     qputenv("QT_QPA_PLATFORM", "xcb");
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
