@@ -225,6 +225,24 @@ def logo():
     return svg(w, h, "\n".join(body))
 
 
+def app_icon():
+    """The program's icon for the desktop: a pad grid on a dark tile, one row lit,
+    a knob in the last cell."""
+    w = h = 256
+    body = ["<defs>%s</defs>" % _grad("tile", "#323b45", "#1a2027"),
+            '<rect x="8" y="8" width="240" height="240" rx="44" fill="url(#tile)" stroke="%s" '
+            'stroke-width="4"/>' % BODY_EDGE]
+    for r in range(3):
+        for c in range(3 if r < 2 else 2):
+            color = BLUE_BRIGHT if r == 1 else ("#e4eaf0" if (r, c) == (0, 0) else "#4a5664")
+            body.append('<rect x="%d" y="%d" width="56" height="56" rx="12" fill="%s"/>'
+                        % (40 + c * 64, 40 + r * 64, color))
+    body.append('<circle cx="196" cy="196" r="26" fill="%s" stroke="%s" stroke-width="6"/>'
+                % (BODY, INK_LIGHT))
+    body.append('<circle cx="196" cy="196" r="9" fill="%s"/>' % BLUE_BRIGHT)
+    return svg(w, h, "\n".join(body))
+
+
 # ---------------------------------------------------------------------------
 # Icons, drawn on a 32 x 32 grid and rendered at the size given in the table.
 
@@ -423,6 +441,7 @@ def all_images():
         number = 20 if k == 1 else k - 1
         out.append(("step (%d)" % k, STEP_W, STEP_H, step_card(number)))
     out.append(("melbrin1", 240, 60, logo()))
+    out.append(("zt350editor", 256, 256, app_icon()))
     for name, size, func, ink, accent in ICONS:
         grid = 16 if name in SMALL_GRID else 32
         out.append((name, size, size, svg(size, size, func(ink, accent), (grid, grid))))

@@ -1,4 +1,5 @@
 #include "library/clicksounds.h"
+#include "platform/datafiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,7 +17,7 @@ QString defaultFolder()
 {
     if (!overrideFolder().isEmpty())
         return overrideFolder();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/metronome_sound");
+    return ztplatform::dataPath(QStringLiteral("metronome_sound"));
 }
 
 void setDefaultFolder(const QString &path)

@@ -7,7 +7,8 @@
 // listed.
 namespace clicksounds {
 
-// "metronome_sound" beside the executable, unless another folder was set.
+// "metronome_sound" beside the executable or in the installed data folder,
+// unless another folder was set.
 QString defaultFolder();
 // Sets the folder of the default sounds; an empty path restores the default.
 void setDefaultFolder(const QString &path);

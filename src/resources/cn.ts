@@ -2934,6 +2934,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sound groups could not be saved to "%1": %2.</source>
         <translation>音色分组无法保存到“%1”：%2。</translation>
     </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3000,6 +3004,24 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>套鼓列表</translation>
+    </message>
+</context>
+<context>
+    <name>TotalTreeView</name>
+    <message>
+        <source>Delete Sound</source>
+        <translation>删除音色</translation>
+    </message>
+    <message>
+        <source>Export Sound</source>
+        <translation>导出音色</translation>
+    </message>
+</context>
+<context>
+    <name>WaveTreeView1</name>
+    <message>
+        <source>Delete Sound</source>
+        <translation>删除音色</translation>
     </message>
 </context>
 </TS>

@@ -2934,6 +2934,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sound groups could not be saved to "%1": %2.</source>
         <translation>The sound groups could not be saved to "%1": %2.</translation>
     </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>All files (*)</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3000,6 +3004,24 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>Kit List</translation>
+    </message>
+</context>
+<context>
+    <name>TotalTreeView</name>
+    <message>
+        <source>Delete Sound</source>
+        <translation>Delete Sound</translation>
+    </message>
+    <message>
+        <source>Export Sound</source>
+        <translation>Export Sound</translation>
+    </message>
+</context>
+<context>
+    <name>WaveTreeView1</name>
+    <message>
+        <source>Delete Sound</source>
+        <translation>Delete Sound</translation>
     </message>
 </context>
 </TS>

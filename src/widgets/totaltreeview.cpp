@@ -12,19 +12,31 @@ bool isRight = false;
 QAction *TotalTreeView::right_del_sound = nullptr;
 QAction *TotalTreeView::right_export_sound = nullptr;
 
-// Both actions live for the whole run; their texts are not translated.
+// Both actions live for the whole run.
 QAction *TotalTreeView::deleteSoundAction()
 {
-    if (!right_del_sound)
-        right_del_sound = new QAction(QStringLiteral("Delete Sound"));
+    if (!right_del_sound) {
+        right_del_sound = new QAction;
+        translateActions();
+    }
     return right_del_sound;
 }
 
 QAction *TotalTreeView::exportSoundAction()
 {
-    if (!right_export_sound)
-        right_export_sound = new QAction(QStringLiteral("Export Sound"));
+    if (!right_export_sound) {
+        right_export_sound = new QAction;
+        translateActions();
+    }
     return right_export_sound;
+}
+
+void TotalTreeView::translateActions()
+{
+    if (right_del_sound)
+        right_del_sound->setText(tr("Delete Sound"));
+    if (right_export_sound)
+        right_export_sound->setText(tr("Export Sound"));
 }
 
 TotalTreeView::TotalTreeView(QWidget *parent)
@@ -37,11 +49,19 @@ TotalTreeView::TotalTreeView(QWidget *parent)
     menu->addAction(exportSoundAction());
     menu->addSeparator();
     menu->addAction(deleteSoundAction());
+    translateActions();
     isRight = false;
     dclFlag = false;
 }
 
 TotalTreeView::~TotalTreeView() = default;
+
+void TotalTreeView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        translateActions();
+    QTreeView::changeEvent(event);
+}
 
 void TotalTreeView::mousePressEvent(QMouseEvent *event)
 {

@@ -3,6 +3,7 @@
 #include <QTreeView>
 
 class QAction;
+class QEvent;
 class QKeyEvent;
 class QMenu;
 class QMouseEvent;
@@ -19,7 +20,8 @@ public:
     explicit TotalTreeView(QWidget *parent = nullptr);
     ~TotalTreeView() override;
 
-    // The actions shared by all total lists; made on first use.
+    // The actions shared by all total lists; made on first use, their texts
+    // in the installed language (set again by each new list and when it changes).
     static QAction *deleteSoundAction();
     static QAction *exportSoundAction();
     static QAction *right_del_sound;
@@ -33,11 +35,14 @@ signals:
     void sendSelectItem(bool flag);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    static void translateActions();
+
     QMenu *menu = nullptr;
     bool dclFlag = false;
 };

@@ -11,9 +11,10 @@ QAction *WaveTreeView1::del_sound = nullptr;
 
 QAction *WaveTreeView1::delSoundAction()
 {
-    // Lives for the whole run; its text is not translated.
+    // Lives for the whole run.
     if (!del_sound)
-        del_sound = new QAction(QStringLiteral("Delete Sound"));
+        del_sound = new QAction;
+    del_sound->setText(tr("Delete Sound"));
     return del_sound;
 }
 
@@ -26,6 +27,13 @@ WaveTreeView1::WaveTreeView1(QWidget *parent)
 }
 
 WaveTreeView1::~WaveTreeView1() = default;
+
+void WaveTreeView1::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        delSoundAction();
+    QTreeView::changeEvent(event);
+}
 
 void WaveTreeView1::mousePressEvent(QMouseEvent *event)
 {

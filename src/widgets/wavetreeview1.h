@@ -3,6 +3,7 @@
 #include <QTreeView>
 
 class QAction;
+class QEvent;
 class QMenu;
 class QMouseEvent;
 
@@ -17,13 +18,15 @@ public:
     explicit WaveTreeView1(QWidget *parent = nullptr);
     ~WaveTreeView1() override;
 
-    // The "Delete Sound" action shared by all group trees; made on first use.
+    // The "Delete Sound" action shared by all group trees; made on first use,
+    // its text in the installed language (set again at each call).
     static QAction *delSoundAction();
     static QAction *del_sound;
 
     QMenu *contextMenu() const { return menu; }
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:

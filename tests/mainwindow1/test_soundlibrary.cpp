@@ -152,6 +152,8 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         f.prompter.clear();
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->addWaveFile->click();
         w->ui->tbtAddWave->click();
         w->library().clickList.clear();
         w->ui->btnImportClickWave->click();
@@ -165,7 +167,8 @@ private slots:
             (p.kind == UiPrompter::SaveFile ? save : filters) << p.filter;
         const QString sounds = "无损音频文件 (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;压缩音频文件 (*.mp3 *.MP3 *.wma *.WMA *.aac "
                                "*.AAC *.aa3 *.AA3 *";
-        QCOMPARE(filters.filter(";;"), QStringList({sounds + ".ac3 *.AC3 *.ogg *.OGG)", sounds + ".ogg *.OGG)",
+        const QString imported = sounds + ".ac3 *.AC3 *.ogg *.OGG);;所有文件 (*)";
+        QCOMPARE(filters.filter(";;"), QStringList({imported, imported, sounds + ".ogg *.OGG)",
                                                     "套鼓与全局设置文件 (*.ini *.INI);;整套设置文件 (*.bin *.BIN)"}));
         QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "ini 文件(*.ini *.INI)"}));
         // Each setup-file filter, as the dialog reads it, shows its files in
@@ -180,6 +183,12 @@ private slots:
         for (const QString &filter : filters.filter(";;").join(";;").split(";;") + save) {
             dialog.setNameFilter(filter);
             const QStringList patterns = dialog.findChild<QFileSystemModel *>()->nameFilters();
+            if (filter == imported.section(";;", -1)) { // the sound dialogs' last: any file at all
+                QVERIFY(kf::writeFile(dir.filePath("take.mkv"), "x") && kf::writeFile(dir.filePath("kick"), "x"));
+                QCOMPARE(QDir(dir.path()).entryList(patterns, QDir::Files).size(), 10);
+                QVERIFY(QFile::remove(dir.filePath("take.mkv")) && QFile::remove(dir.filePath("kick")));
+                continue;
+            }
             const QString file = filter.contains("ini") ? "k.ini"
                                : filter.contains("bin") ? "s.bin" : filter.contains("wav") ? "w.wav" : "m.ogg";
             QCOMPARE(QDir(dir.path()).entryList(patterns, QDir::Files | QDir::Hidden | QDir::CaseSensitive, QDir::Name),
@@ -308,7 +317,7 @@ private slots:
         QCOMPARE(f.prompter.prompts.at(0).title, QString("Select file to add"));
         QCOMPARE(f.prompter.prompts.at(0).filter,
                  QString("Lossless sound files (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;Compressed sound files "
-                         "(*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ac3 *.AC3 *.ogg *.OGG)"));
+                         "(*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ac3 *.AC3 *.ogg *.OGG);;All files (*)"));
         QCOMPARE(f.prompter.prompts.at(1).text, QString("Choose no file!"));
         QCOMPARE(f.prompter.prompts.at(1).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         f.prompter.clear();

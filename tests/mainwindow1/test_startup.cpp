@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardItemModel>
@@ -386,6 +387,42 @@ private slots:
         QLocale::setDefault(old);
         installEditorTranslator(app);
         QCoreApplication::removeTranslator(t);
+    }
+
+    // Installed into a prefix and started in another folder, in Chinese, the
+    // editor finds its catalogue, help page, metronome sounds and ffmpeg; its
+    // desktop entry passes the freedesktop checks.
+    void installedEditorFindsItsFiles()
+    {
+        QTemporaryDir prefix, far;
+        QProcess run;
+        run.start(ZT_CMAKE, {"--install", ZT_BUILD_DIR, "--prefix", prefix.path()});
+        QVERIFY(run.waitForFinished(60000) && run.exitCode() == 0);
+        const QString entry = prefix.filePath("share/applications/zt350editor.desktop");
+        run.start("desktop-file-validate", {entry});
+        QVERIFY2(run.waitForFinished(30000) && run.exitCode() == 0, run.readAll().constData());
+        QVERIFY(readAll(entry).contains("\nName=Korvanta\n"));
+        QVERIFY(QFileInfo(prefix.filePath("share/icons/hicolor/256x256/apps/zt350editor.png")).isFile());
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LANG", "zh_CN.UTF-8");
+        env.insert("LC_ALL", "zh_CN.UTF-8");
+        run.setProcessEnvironment(env);
+        run.setWorkingDirectory(far.path());
+        run.start(prefix.filePath("bin/zt350editor"), QStringList());
+        QByteArray log;
+        for (int i = 0; i < 300 && !log.contains("ffmpeg"); ++i) {
+            run.waitForReadyRead(100);
+            log += run.readAllStandardError();
+        }
+        run.kill(); // it waits at the drive chooser
+        run.waitForFinished();
+        const QString data = prefix.filePath("share/zt350editor/");
+        QVERIFY2(log.contains(("Catalogue :/cn.qm | help page " + data + "Korvanta_Ch.htm | metronome sounds " + data
+                               + "metronome_sound | ffmpeg /").toUtf8()),
+                 log.constData());
+        QVERIFY(QFileInfo(data + "Korvanta_Ch.htm").isFile() && QFileInfo(data + "metronome_sound/click5.wav").isFile());
+        QCOMPARE(QDir(far.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     }
 };
 

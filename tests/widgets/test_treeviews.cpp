@@ -1,3 +1,4 @@
+#include "resources/ztresources.h"
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
 
@@ -8,6 +9,7 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -62,6 +64,7 @@ private slots:
     void sharedActionsMadeOnceOnFirstUse();
     void construction();
     void totalRightPressOpensMenu();
+    void menusReadTheInstalledLanguage();
     void totalPlainPressOnMultiSelectionKeepsRow();
     void totalModifiedPressKeepsBaseBehaviour();
     void totalDoubleClickAndKeys();
@@ -73,7 +76,7 @@ private slots:
 void TestTreeViews::sharedActionsMadeOnceOnFirstUse()
 {
     // Made on first use (never before the application exists), once, without
-    // a parent, with untranslated texts.
+    // a parent, with the source texts while no catalogue is installed.
     QAction *del = TotalTreeView::deleteSoundAction();
     QAction *exp = TotalTreeView::exportSoundAction();
     QAction *groupDel = WaveTreeView1::delSoundAction();
@@ -101,7 +104,7 @@ void TestTreeViews::construction()
     QVERIFY(!isRight);
     QVERIFY(!total.doubleClickFlag());
 
-    // Shared actions, the same for every instance, with untranslated texts.
+    // Shared actions, the same for every instance.
     QVERIFY(TotalTreeView::right_del_sound);
     QVERIFY(TotalTreeView::right_export_sound);
     QVERIFY(WaveTreeView1::del_sound);
@@ -151,6 +154,35 @@ void TestTreeViews::totalRightPressOpensMenu()
     // Any other press clears the flag.
     press(&view, row, Qt::LeftButton);
     QVERIFY(!isRight);
+}
+
+void TestTreeViews::menusReadTheInstalledLanguage()
+{
+    // The actions exist before the catalogue comes, as in the editor.
+    QStandardItemModel model;
+    fillList(model, 1, 3);
+    TotalTreeView view;
+    view.setModel(&model);
+    view.expandAll();
+    view.resize(300, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    ztInitResources();
+    QTranslator cn;
+    QVERIFY(cn.load(":/cn.qm"));
+    QCoreApplication::installTranslator(&cn);
+    QCoreApplication::processEvents();
+
+    QStringList entries;
+    watchPopup(&entries);
+    const QModelIndex row = model.index(0, 1, model.index(0, 0));
+    QTest::mousePress(view.viewport(), Qt::RightButton, Qt::NoModifier, view.visualRect(row).center());
+    QCOMPARE(entries, (QStringList{"导出音色", "-", "删除音色"}));
+    QCOMPARE(WaveTreeView1::delSoundAction()->text(), QString("删除音色")); // as a new group tree has it
+
+    QCoreApplication::removeTranslator(&cn);
+    QCoreApplication::processEvents();
+    QCOMPARE(TotalTreeView::exportSoundAction()->text(), QString("Export Sound"));
 }
 
 void TestTreeViews::totalPlainPressOnMultiSelectionKeepsRow()

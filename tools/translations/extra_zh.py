@@ -1,5 +1,6 @@
 # Texts the code shows (message boxes, captions set at run time), pre-translated.
 EXTRA = {
+    'All files (*)': '所有文件 (*)',
     # a kit-file import: a global settings file left, a pick passed over for another of its kit
     'The global settings file was not applied, as no kit file was imported:': '未导入任何套鼓文件，因此未应用全局设置文件：',
     'Another file picked for the same kit was imported in its place.': '已改为导入为同一套鼓选择的另一个文件。',

@@ -15,11 +15,13 @@
 
 namespace {
 
-// The file dialog's filters, each named for what it picks.
+// The file dialog's filters, each named for what it picks; the last one
+// reaches any file (the import still takes audio only).
 QString soundFilter()
 {
     return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
-           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ac3 *.AC3 *.ogg *.OGG)");
+           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ac3 *.AC3 *.ogg *.OGG);;")
+           + MainWindow1::tr("All files (*)");
 }
 
 QStringList nativePaths(const QStringList &paths)

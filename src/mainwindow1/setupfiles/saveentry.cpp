@@ -27,6 +27,8 @@ QString askSetupFile(MainWindow1 *w)
             MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".bin");
+    if (!path.isEmpty())
+        w->lastSaveFolder = QFileInfo(path).absolutePath();
     return path;
 }
 
@@ -80,8 +82,12 @@ void MainWindow1::on_btnSave_clicked()
             return;
         }
         if (kits.size() < KIT_MAX_COUNT) {
-            path = prompter->getExistingDirectory(this, tr("Output to specified directory"), QStringLiteral("/"),
+            // The folder of the last save of this run, else the user's home.
+            const QString start = lastSaveFolder.isEmpty() ? QDir::homePath() : lastSaveFolder;
+            path = prompter->getExistingDirectory(this, tr("Output to specified directory"), start,
                                                   QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+            if (!path.isEmpty())
+                lastSaveFolder = path;
             setupflow::saveKitFiles(this, path, kits);
             return;
         }

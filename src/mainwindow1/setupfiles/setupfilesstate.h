@@ -19,6 +19,7 @@ struct SetupFilesState
     int soundAddCount = 0;
     QStringList importFileList; // the picks of the last import dialog
     QString pickedBinFile;      // the whole setup they name, when it was picked alone
+    QString lastSaveFolder;     // the folder the last save of this run went to
 };
 
 #endif

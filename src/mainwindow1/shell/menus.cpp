@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 
+#include "platform/datafiles.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -47,10 +48,14 @@ void MainWindow1::on_actionAbout_Korvanta_triggered()
     shellsteps::openHtmlFile(this);
 }
 
+QString shellsteps::helpPagePath()
+{
+    return ztplatform::dataPath(cnOrEn != 0 ? QStringLiteral("Korvanta_Ch.htm") : QStringLiteral("Korvanta_En.htm"));
+}
+
 void shellsteps::openHtmlFile(MainWindow1 *w)
 {
-    const QString page = QCoreApplication::applicationDirPath()
-                         + (cnOrEn != 0 ? QStringLiteral("/Korvanta_Ch.htm") : QStringLiteral("/Korvanta_En.htm"));
+    const QString page = shellsteps::helpPagePath();
     // A missing page is not handed to the desktop.
     if (QFileInfo(page).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         return;

@@ -18,6 +18,8 @@ void initPadDisplayStyle(MainWindow1 *w);
 // True when the system asks applications for a dark look.
 bool isSystemDarkMode();
 void openHtmlFile(MainWindow1 *w);
+// The help page of the interface language, where the program finds it.
+QString helpPagePath();
 // The pad page's save of the pad shown (no form object: nothing connects it).
 void on_savePadSetBtn_clicked(MainWindow1 *w);
 

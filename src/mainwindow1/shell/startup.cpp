@@ -1,11 +1,16 @@
 #include "mainwindow1/shell/startup.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellsteps.h"
+#include "library/clicksounds.h"
+#include "model/audioconverter.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QDebug>
+#include <QIcon>
 #include <QItemSelection>
 #include <QLibraryInfo>
 #include <QPersistentModelIndex>
@@ -58,6 +63,16 @@ QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenW
     const int x = availableWidth / 2 - w / 2;
     const int y = availableHeight / 2 - h / 2;
     return QRect(x, y, w, h);
+}
+
+QRect fitOnScreen(const QRect &wanted, const QSize &minimum, const QRect &available)
+{
+    const QSize size = wanted.size().expandedTo(minimum);
+    if (size == wanted.size())
+        return wanted;
+    const int x = available.x() + qMax(0, (available.width() - size.width()) / 2);
+    const int y = available.y() + qMax(0, (available.height() - size.height()) / 2);
+    return QRect(QPoint(x, y), size);
 }
 
 QString translationForLanguage(QLocale::Language language, int *chinese)
@@ -149,11 +164,13 @@ void EditorStartup::showWindow()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     QRect r(0, 0, 1080, 720);
+    QRect avail = r;
     if (screen) {
-        const QRect avail = screen->availableGeometry();
+        avail = screen->availableGeometry();
         r = startupWindowGeometry(avail.width(), avail.height(), screen->geometry().width(),
                                   screen->physicalDotsPerInchX());
     }
+    r = fitOnScreen(r, window->minimumSizeHint().expandedTo(window->minimumSize()), avail);
     window->setGeometry(r.x(), r.y(), r.width(), r.height());
     window->show();
     m_shown = true;
@@ -164,7 +181,13 @@ int runEditor(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QApplication app(argc, argv);
     registerQueuedTypes();
-    installEditorTranslator(&app);
+    const QTranslator *catalogue = installEditorTranslator(&app);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/zt350editor.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("zt350editor"));
+    // Where this run found what it loads.
+    qInfo().noquote() << "Catalogue" << (catalogue->isEmpty() ? QStringLiteral("none") : catalogue->filePath())
+                      << "| help page" << shellsteps::helpPagePath() << "| metronome sounds"
+                      << clicksounds::defaultFolder() << "| ffmpeg" << audioconverter::defaultProgram();
     EditorStartup startup;
     if (!startup.waitForChoice())
         return 0;

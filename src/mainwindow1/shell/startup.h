@@ -15,6 +15,11 @@ class QTranslator;
 // full screen width and the horizontal dots per inch.
 QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenWidth, qreal dpiX);
 
+// The window's place once it has grown to its minimum size: a window the
+// computed size fits keeps its place, a larger one is centred on the
+// available area (its top left corner kept on that area).
+QRect fitOnScreen(const QRect &wanted, const QSize &minimum, const QRect &available);
+
 // The embedded catalogue for a language and the help language flag
 // (1 Chinese, 0 English).
 QString translationForLanguage(QLocale::Language language, int *chinese);
