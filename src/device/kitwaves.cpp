@@ -1,6 +1,6 @@
 #include "device/kitwaves.h"
 
-#include "setup/kitslots.h"
+#include "kitfile/kitslots.h"
 
 void WaveFileIndex::add(const QString &file, int number, const QString &name)
 {

@@ -5,7 +5,7 @@
 #include "device/waveprm.h"
 #include "model/namerules.h"
 #include "platform/regularfile.h"
-#include "setup/soundsin.h"
+#include "kitfile/soundsin.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -10,7 +10,7 @@
 #include "platform/regularfile.h"
 #include "platform/removabledrives.h"
 #include "platform/volumeidentity.h"
-#include "setup/kitslots.h"
+#include "kitfile/kitslots.h"
 
 #include <QDebug>
 #include <QDir>

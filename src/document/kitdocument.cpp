@@ -1,7 +1,7 @@
 // The document's global settings, its kit file model and its edit baseline.
 #include "document/kitdocument.h"
 
-#include "setup/modelout.h"
+#include "kitfile/modelout.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "model/kitediting.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
-#include "setup/kitsin.h"
+#include "kitfile/kitsin.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "library/groupentries.h"
 
-#include "setup/fileread.h"
-#include "setup/soundsource.h"
-#include "setup/storedsounds.h"
+#include "kitfile/fileread.h"
+#include "kitfile/soundsource.h"
+#include "kitfile/storedsounds.h"
 
 #include <QDebug>
 #include <QDir>

@@ -7,8 +7,8 @@
 #include "model/mainwindow1records.h"
 #include "model/soundfilexml.h"
 #include "platform/filelock.h"
-#include "setup/sharedsounds.h"
-#include "setup/wavecollect.h"
+#include "kitfile/sharedsounds.h"
+#include "kitfile/wavecollect.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "library/soundlibrary.h"
 
 #include "platform/fileidentity.h"
-#include "setup/storedsounds.h"
+#include "kitfile/storedsounds.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -4,7 +4,7 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
-#include "setup/soundsource.h"
+#include "kitfile/soundsource.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/mainwindow1records.h"
-#include "setup/storedsounds.h"
+#include "kitfile/storedsounds.h"
 
 #include <QHash>
 #include <QString>

@@ -14,8 +14,8 @@
 #include "document/kitdocument.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
-#include "setup/setuperrors.h"
-#include "setup/wavecollect.h"
+#include "kitfile/setuperrors.h"
+#include "kitfile/wavecollect.h"
 
 #include <QHash>
 #include <QMainWindow>

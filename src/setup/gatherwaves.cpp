@@ -5,10 +5,10 @@
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 #include "setup/kitfileforget.h"
-#include "setup/kitfiles.h"
-#include "setup/soundsource.h"
-#include "setup/storedsounds.h"
-#include "setup/wavecollect.h"
+#include "kitfile/kitfiles.h"
+#include "kitfile/soundsource.h"
+#include "kitfile/storedsounds.h"
+#include "kitfile/wavecollect.h"
 
 #include <QStandardItem>
 

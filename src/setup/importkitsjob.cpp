@@ -2,12 +2,12 @@
 
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
-#include "setup/fileread.h"
+#include "kitfile/fileread.h"
 #include "setup/kitfileforget.h"
-#include "setup/kitfiles.h"
+#include "kitfile/kitfiles.h"
 #include "setup/loadnotices.h"
-#include "setup/soundsin.h"
-#include "setup/soundsource.h"
+#include "kitfile/soundsin.h"
+#include "kitfile/soundsource.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -9,7 +9,7 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
-#include "setup/kitsin.h"
+#include "kitfile/kitsin.h"
 #include "setup/loadnotices.h"
 #include "setup/setupjob.h"
 

@@ -8,10 +8,10 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
-#include "setup/fileread.h"
-#include "setup/kitsin.h"
+#include "kitfile/fileread.h"
+#include "kitfile/kitsin.h"
 #include "setup/setupjob.h"
-#include "setup/soundsin.h"
+#include "kitfile/soundsin.h"
 
 #include <functional>
 

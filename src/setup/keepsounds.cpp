@@ -12,11 +12,11 @@
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
 #include "platform/sysio.h"
-#include "setup/fileread.h"
-#include "setup/kitslots.h"
-#include "setup/lostsounds.h"
-#include "setup/soundsource.h"
-#include "setup/storedsounds.h"
+#include "kitfile/fileread.h"
+#include "kitfile/kitslots.h"
+#include "kitfile/lostsounds.h"
+#include "kitfile/soundsource.h"
+#include "kitfile/storedsounds.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,7 +1,7 @@
 #include "setup/kitfileforget.h"
 
-#include "setup/soundsource.h"
-#include "setup/storedsounds.h"
+#include "kitfile/soundsource.h"
+#include "kitfile/storedsounds.h"
 
 #include <QDir>
 #include <QIcon>

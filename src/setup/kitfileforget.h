@@ -7,7 +7,7 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
-#include "setup/kitfiles.h"
+#include "kitfile/kitfiles.h"
 
 #include <QHash>
 

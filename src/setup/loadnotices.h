@@ -5,7 +5,7 @@
 // renamed on the way in.
 
 #include "model/namerules.h"
-#include "setup/setuperrors.h"
+#include "kitfile/setuperrors.h"
 #include "setup/setupjob.h"
 
 #include <QPair>

@@ -4,9 +4,9 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
-#include "setup/fileread.h"
-#include "setup/soundsource.h"
-#include "setup/storedsounds.h"
+#include "kitfile/fileread.h"
+#include "kitfile/soundsource.h"
+#include "kitfile/storedsounds.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,8 +6,8 @@
 // is written; loaded files they replace are read back by the window after.
 
 #include "platform/replacefile.h"
-#include "setup/filewrite.h"
-#include "setup/kitfiles.h"
+#include "kitfile/filewrite.h"
+#include "kitfile/kitfiles.h"
 #include "setup/savesteps.h"
 #include "setup/setupjob.h"
 

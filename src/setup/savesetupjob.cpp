@@ -4,12 +4,12 @@
 
 #include "library/soundlibrary.h"
 #include "platform/replacefile.h"
-#include "setup/fileread.h"
-#include "setup/filewrite.h"
-#include "setup/kitfiles.h"
-#include "setup/modelout.h"
-#include "setup/soundsource.h"
-#include "setup/waveorder.h"
+#include "kitfile/fileread.h"
+#include "kitfile/filewrite.h"
+#include "kitfile/kitfiles.h"
+#include "kitfile/modelout.h"
+#include "kitfile/soundsource.h"
+#include "kitfile/waveorder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "document/kitdocument.h"
 #include "setup/savesteps.h"
 #include "setup/setupjob.h"
-#include "setup/storedsounds.h"
+#include "kitfile/storedsounds.h"
 
 #include <functional>
 

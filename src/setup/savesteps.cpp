@@ -6,9 +6,9 @@
 #include "library/kitusage.h"
 #include "library/soundlibrary.h"
 #include "library/soundsource.h"
-#include "setup/filewrite.h"
-#include "setup/kitfiles.h"
-#include "setup/storedsounds.h"
+#include "kitfile/filewrite.h"
+#include "kitfile/kitfiles.h"
+#include "kitfile/storedsounds.h"
 
 #include <QCoreApplication>
 #include <QDir>

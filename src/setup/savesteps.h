@@ -8,9 +8,9 @@
 #include "library/groupentries.h"
 #include "model/mainwindow1records.h"
 #include "platform/fileidentity.h"
-#include "setup/setuperrors.h"
+#include "kitfile/setuperrors.h"
 #include "setup/setupjob.h"
-#include "setup/waveorder.h"
+#include "kitfile/waveorder.h"
 
 #include <QHash>
 #include <QString>

@@ -8,7 +8,7 @@
 
 #include "windowfixture.h"
 
-#include "setup/setup_fixture.h"
+#include "kitfile/setup_fixture.h"
 #include "widgets/selectkitno.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,7 @@
 // chains of a loaded setup.
 #include "library/draghook.h"
 #include "mainwindow1/editing/kitchainpage.h"
-#include "setup/fileread.h"
+#include "kitfile/fileread.h"
 #include "windowfixture.h"
 
 #include <QDrag>

@@ -4,7 +4,7 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
-#include "setup/setup_fixture.h"
+#include "kitfile/setup_fixture.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // The import jobs without the window: a whole setup and a set of kit files
 // read into a fresh document and sound library, and refused files that leave
 // them as they were.
-#include "setup_fixture.h"
+#include "kitfile/setup_fixture.h"
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"

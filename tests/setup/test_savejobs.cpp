@@ -1,7 +1,7 @@
 // The save jobs without a window: a document, a sound library, scripted
 // answers and real files. Ticked kits become kit files, the whole setup one
 // file, each read back by the readers; a declined overwrite leaves the file.
-#include "setup_fixture.h"
+#include "kitfile/setup_fixture.h"
 
 #include "document/kitdocument.h"
 #include "library/groupentries.h"

@@ -11,7 +11,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
-#include "setup/storedsounds.h"
+#include "kitfile/storedsounds.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 

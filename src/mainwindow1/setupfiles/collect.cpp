@@ -3,7 +3,7 @@
 
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "setup/savesteps.h"
-#include "setup/waveorder.h"
+#include "kitfile/waveorder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
-#include "setup/kitsin.h"
+#include "kitfile/kitsin.h"
 
 
 void MainWindow1::showKit1(percussionpadfile *pf)

@@ -6,7 +6,7 @@
 #include "library/soundorder.h"
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
-#include "setup/soundsin.h"
+#include "kitfile/soundsin.h"
 
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "setup/modelout.h"
+#include "kitfile/modelout.h"
 #include "setup/savesetupjob.h"
 
 namespace setupflow {

@@ -1,0 +1,192 @@
+#include "kitfile/fileread.h"
+
+#include "model/bytepack.h"
+#include "platform/fileidentity.h"
+#include "platform/regularfile.h"
+#include "kitfile/soundsin.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace setupfiles {
+
+namespace {
+
+using Model = percussionpadfile;
+
+LoadError openForReading(const QString &path, QFile &file)
+{
+    const QFileInfo fi(path);
+    if (fi.isFile() && fi.size() > RAW_DATA_LENGTH_MAX)
+        return LoadError::TooLarge;
+    file.setFileName(path);
+    if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
+        return LoadError::CannotOpen;
+    return LoadError::None;
+}
+
+// Reads the sound table: one that is missing, cut short or not tagged
+// "SOUN" where the index points refuses the file.
+LoadError readSounds(QFile &file, Model &m, bool kitFile)
+{
+    if (kitFile ? m.readMultiKitSoundChunk(&file) : m.readSounChunk(&file))
+        return LoadError::None;
+    qWarning() << "the sound table of" << file.fileName() << "cannot be read";
+    return LoadError::DataError;
+}
+
+} // namespace
+
+KitTables::KitTables()
+    : base(KIT_MAX_COUNT), pedal(KIT_MAX_COUNT), pad(new PadRow[KIT_MAX_COUNT])
+{
+}
+
+void KitTables::attach(percussionpadfile &model)
+{
+    model.kitChunk.baseChunk = base.data();
+    model.kitChunk.pedalChunk = pedal.data();
+    model.kitChunk.kpadChunk = pad.get();
+}
+
+void KitTables::copyTo(percussionpadfile::P_KIT_BASE_PARA *base0, percussionpadfile::P_PEDAL_SETTING *pedal0,
+                       PadRow *pad0, int k) const
+{
+    const int first = k < 0 ? 0 : k;
+    const int last = k < 0 ? KIT_MAX_COUNT - 1 : k;
+    for (int i = first; i <= last && i < KIT_MAX_COUNT; ++i) {
+        base0[i] = base[size_t(i)];
+        pedal0[i] = pedal[size_t(i)];
+        std::copy(pad[i], pad[i] + PAD_NUM_MAX, pad0[i]);
+    }
+}
+
+LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
+                             int *globalSize, bool *loadClickFlag)
+{
+    MainWindow1Records::READ_KIT_FILE r;
+    r.file = path;
+    r.flag = 0;
+    Model &m = r.info;
+    m.curFlag = 0;
+    m.initFileChunk();
+    QFile file;
+    LoadError err = openForReading(path, file);
+    if (err != LoadError::None)
+        return err;
+    r.stamp = ztplatform::fileStamp(file.handle());
+    if (!m.getChunkIndex(&file) || !m.readGlobalChunk(&file))
+        return LoadError::DataError;
+    const int size = (m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE)
+                         ? int(m.new_globalChunk.size) : int(m.globalChunk.size);
+    tables.attach(m);
+    if (!m.readSkitChunk(&file))
+        return LoadError::DataError;
+    if (m.kitChunk.kit_count != KIT_MAX_COUNT) {
+        qWarning() << path << "holds" << m.kitChunk.kit_count << "kits instead of" << KIT_MAX_COUNT;
+        return LoadError::DataError;
+    }
+    err = readSounds(file, m, false);
+    if (err != LoadError::None)
+        return err;
+    m.kitFileName = path;
+
+    WholeSetupSounds sounds;
+    err = takeWholeSetupSounds(path, m, sounds);
+    if (err != LoadError::None)
+        return err;
+
+    int clicks = 0;
+    for (int i = 0; i < m.soundChunk.soundCount; ++i) {
+        const quint16 no = m.soundChunk.soundIndex[i].wave_No;
+        if (no > WAVE_MAX_COUNT && no != NO_WAVE)
+            ++clicks;
+    }
+    r.waveCount = m.soundChunk.soundCount;
+    r.fileTotalLength = quint64(file.size());
+    rec = std::move(r);
+    if (globalSize)
+        *globalSize = size;
+    if (loadClickFlag)
+        *loadClickFlag = clicks == 5;
+    return LoadError::None;
+}
+
+quint8 kitNumberOf(const QString &path)
+{
+    QFile file(path);
+    if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
+        return 0xFF;
+    const quint8 n = quint8(percussionpadfile::readKitNum(&file));
+    return n == 0 ? 1 : n;
+}
+
+LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
+{
+    QFile file;
+    LoadError err = openForReading(path, file);
+    if (err != LoadError::None)
+        return err;
+    const quint8 number = kitNumberOf(path);
+    if (number == 0xFF)
+        return LoadError::OldLayout;
+    if (number > KIT_MAX_COUNT) {
+        qWarning() << path << "names kit" << number;
+        return LoadError::DataError;
+    }
+    MainWindow1Records::READ_KIT_FILE r;
+    r.file = path;
+    r.flag = 2;
+    r.kitIndex = number;
+    r.stamp = ztplatform::fileStamp(file.handle());
+    Model &m = r.info;
+    m.curFlag = 2;
+    m.initFileChunk();
+    if (!m.getChunkIndex(&file))
+        return LoadError::DataError;
+    tables.attach(m);
+    if (!m.readSingleSkitChunk(&file, number - 1))
+        return LoadError::DataError;
+    err = readSounds(file, m, true);
+    if (err != LoadError::None)
+        return err;
+    m.kitFileName = path;
+
+    // The sounds must stand in the file and carry numbers 1..9999 once each;
+    // they are numbered for the editor when they are taken.
+    KitFileSounds sounds;
+    err = takeKitFileSounds(path, m, {}, sounds);
+    if (err != LoadError::None)
+        return err;
+    for (int i = 0; i < m.soundChunk.soundCount; ++i)
+        m.soundChunk.soundIndex[i].fileName.clear();
+
+    r.waveCount = m.soundChunk.soundCount;
+    r.fileTotalLength = quint64(file.size());
+    rec = std::move(r);
+    return LoadError::None;
+}
+
+bool readsBack(const QString &path, bool wholeSetup)
+{
+    QFile file(path);
+    bool ok = ztplatform::isRegularFile(path) && file.open(QIODevice::ReadOnly);
+    if (ok) {
+        const quint32 type = percussionpadfile::judgeFileType(&file);
+        ok = (wholeSetup ? type == 257 || type == 255 : type == Model::str2int(QStringLiteral("INDE")))
+             && !Model::readIndex(&file, wholeSetup ? 0 : 2);
+        file.close();
+    }
+    auto rec = std::make_unique<MainWindow1Records::READ_KIT_FILE>();
+    KitTables tables;
+    ok = ok
+         && (wholeSetup ? readWholeSetupFile(path, *rec, tables) : readKitFile(path, *rec, tables)) == LoadError::None;
+    if (!ok)
+        qWarning() << path << "does not read back as the kit file it was written as";
+    return ok;
+}
+
+} // namespace setupfiles

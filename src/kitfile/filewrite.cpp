@@ -1,0 +1,132 @@
+#include "kitfile/filewrite.h"
+
+#include "platform/durablefile.h"
+#include "platform/regularfile.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace setupfiles {
+
+quint64 laidOutSize(const percussionpadfile &m)
+{
+    return quint64(m.indexChunk.chunkIndex[percussionpadfile::SLOT_SOUN].address) + m.soundChunk.size;
+}
+
+bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten)
+{
+    QFile *f = &file;
+    using Step = std::function<void()>;
+    const bool single = m.curFlag == 2;
+    const QVector<Step> chunks = single
+        ? QVector<Step>{[&] { m.writeIndexChunk(f); }, [&] { m.writeSkitChunk(f); },
+                        [&] { m.writeSkitChunkPad(f, kit); }}
+        : QVector<Step>{[&] { m.writeIdentityChunk(f); }, [&] { m.writeIndexChunk(f); },
+                        [&] { m.writeGlobalChunk(f); },   [&] { m.writeSkitChunk(f); },
+                        [&] { m.writeSkitChunkKit(f); },  [&] { m.writeWaveNodeChunk(f, 0); },
+                        [&] { m.writeWaveNodeChunk(f, 1); }};
+    bool ok = file.isOpen() && file.pos() == 0;
+    for (const Step &write : chunks) {
+        if (!ok)
+            break;
+        write();
+        ok = file.error() == QFileDevice::NoError;
+    }
+    ok = ok && (single ? m.writeKitSoundChunk(f, kit) : m.writeSoundChunk(f));
+    ok = ok && file.error() == QFileDevice::NoError && file.flush();
+    if (ok && quint64(file.size()) != laidOutSize(m)) {
+        qWarning() << file.fileName() << "holds" << file.size() << "bytes instead of" << laidOutSize(m);
+        ok = false;
+    }
+    // Taken before the close, which may clear it.
+    QString reason = file.error() != QFileDevice::NoError ? ztplatform::writeFailure(file) : QString();
+    if (!ok)
+        qWarning() << "writing" << file.fileName() << "failed:" << file.errorString();
+    file.close();
+    if (reason.isEmpty() && file.error() != QFileDevice::NoError)
+        reason = file.errorString();
+    if (unwritten && !reason.isEmpty())
+        *unwritten = reason;
+    return ok && file.error() == QFileDevice::NoError;
+}
+
+bool usableKitFileName(const QString &name)
+{
+    return !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)) && name != QLatin1String(".")
+           && name != QLatin1String("..");
+}
+
+bool occupiedByNonFile(const QString &path)
+{
+    // A dangling link counts too: opening it would create its far end.
+    const QFileInfo info(path);
+    return (info.exists() || info.isSymLink()) && !ztplatform::isRegularFile(path);
+}
+
+QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names)
+{
+    const QDir dir(folder);
+    QSet<QString> named; // file names of this save, letter case ignored
+    QVector<KitTarget> plan;
+    for (int k : kits) {
+        KitTarget t;
+        t.kit = k;
+        const QString name = k >= 1 && k <= names.size() ? names.at(k - 1) : QString();
+        t.usable = usableKitFileName(name);
+        QString file = name + QStringLiteral(".INI");
+        if (t.usable && named.contains(file.toCaseFolded())) {
+            for (int n = 1;; ++n) {
+                file = name + QStringLiteral("~%1.INI").arg(n);
+                const QString key = file.toCaseFolded();
+                if (!named.contains(key))
+                    break;
+            }
+        }
+        if (t.usable)
+            named.insert(file.toCaseFolded());
+        t.target = dir.filePath(file);
+        t.replaces = t.target;
+        plan.append(t);
+    }
+    return plan;
+}
+
+QString nonFileTarget(const QVector<KitTarget> &plan)
+{
+    for (const KitTarget &t : plan) {
+        if (t.usable && occupiedByNonFile(t.target))
+            return t.target;
+    }
+    return QString();
+}
+
+void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
+                   const std::function<QString(const QString &target)> &through)
+{
+    auto entry = [](const QString &path) {
+        const QFileInfo info(path);
+        return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
+    };
+    QSet<QString> reached; // the entries its targets and written-through links replace
+    for (const KitTarget &t : qAsConst(plan))
+        reached.insert(entry(t.target));
+    for (KitTarget &t : plan) {
+        if (!t.usable || !QFileInfo(t.target).isFile())
+            continue;
+        if (overwrite && overwrite(t.target)) {
+            t.temporary = true;
+            const QString end = through ? through(t.target) : t.target;
+            if (end != t.target && !reached.contains(entry(end))) {
+                t.replaces = end;
+                reached.insert(entry(end));
+            }
+        } else {
+            t.write = false;
+        }
+    }
+}
+
+} // namespace setupfiles

@@ -1,0 +1,69 @@
+#ifndef ZT_KITFILE_FILEWRITE_H
+#define ZT_KITFILE_FILEWRITE_H
+
+// Writing a laid-out kit file, and the targets of a kit save.
+
+#include "model/percussionpadfile1.h"
+
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+class QFile;
+
+namespace setupfiles {
+
+// The size of the file the model is laid out for: where its sound chunk ends.
+quint64 laidOutSize(const percussionpadfile &m);
+
+// Writes the laid-out model into the open, empty file: a whole setup, or kit
+// `kit` of the tables when its curFlag is 2. Every chunk's write is checked and
+// flushed, and the file must reach the laid-out size; it is closed either
+// way (its replacement syncs it). False when anything failed; when writing
+// the file failed, *unwritten (when given) gets the system's reason (a sound
+// whose data cannot be read leaves it empty).
+bool writeKitFile(percussionpadfile &m, QFile &file, int kit = 0, QString *unwritten = nullptr);
+
+// One chosen kit of a single-kit save.
+struct KitTarget
+{
+    int kit = 0;            // 1..100
+    QString target;         // folder / kit name ".INI"
+    QString replaces;       // what the new file is renamed over: the target, or the file a link there names
+    bool usable = true;     // the kit name can be a file name
+    bool write = true;      // false when the user kept the existing file
+    bool temporary = false; // an existing file is replaced
+};
+
+// True when the kit name, with ".INI", names a file inside the folder.
+bool usableKitFileName(const QString &name);
+
+// True when something other than a regular file stands at path: a folder, a
+// named pipe, a device or a dangling link, none of which a save may open.
+bool occupiedByNonFile(const QString &path);
+
+// The targets of a single-kit save, in the order of `kits` (1..100): folder /
+// kit name ".INI". A kit whose file name an earlier kit of this save took
+// (letter case ignored, as on the pad's FAT storage) gets name "~n.INI", n
+// the first number no earlier kit of this save took, so a repeated save
+// meets the same names again. Nothing is asked here: a file already there
+// gets the overwrite question like any other target.
+QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names);
+
+// The first usable target that occupiedByNonFile refuses; empty when none.
+QString nonFileTarget(const QVector<KitTarget> &plan);
+
+// `overwrite` is asked for each usable target that exists as a file; no
+// means that kit is not written, yes that it replaces that file. That file is
+// what `through` gives for the target (the target itself when not given): a
+// link may be written through to the file it names, unless another target of
+// this save names that file too or another link of this save reaches it
+// first: then the link itself is replaced, so no kit of the save overwrites
+// another.
+void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
+                   const std::function<QString(const QString &target)> &through = {});
+
+} // namespace setupfiles
+
+#endif

@@ -1,0 +1,250 @@
+#include "kitfile/soundsin.h"
+
+#include "model/bytepack.h"
+#include "model/namerules.h"
+#include "kitfile/soundsource.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QSet>
+
+namespace setupfiles {
+
+namespace {
+
+using Entry = percussionpadfile::P_SOUND_INDEX;
+
+// Opens the kit file at its first use and checks where sounds lie in it.
+class WaveChecker
+{
+public:
+    explicit WaveChecker(const QString &path) : m_file(path) {}
+
+    // The entry's bytes lie inside the file and, when `riff`, begin with "RIFF"
+    // of their own: an empty wave would show the next wave's tag.
+    LoadError check(const Entry &e, bool riff)
+    {
+        if (!m_file.isOpen()) {
+            if (!m_file.open(QIODevice::ReadOnly)) {
+                qWarning() << "cannot open" << m_file.fileName() << "to check its sounds";
+                return LoadError::SoundOpen;
+            }
+            m_size = m_file.size();
+        }
+        if (qint64(e.wave_start) + qint64(e.wave_length) > m_size)
+            return LoadError::SoundFormat;
+        if (!riff)
+            return LoadError::None;
+        uchar head[4] = {};
+        if (e.wave_length < sizeof head)
+            return LoadError::SoundFormat;
+        if (!m_file.seek(e.wave_start) || m_file.read(reinterpret_cast<char *>(head), 4) != 4
+            || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("RIFF")))
+            return LoadError::SoundFormat;
+        return LoadError::None;
+    }
+
+private:
+    QFile m_file;
+    qint64 m_size = 0;
+};
+
+void setSources(percussionpadfile &pf, const QVector<QString> &sources)
+{
+    Entry *table = pf.soundChunk.soundIndex;
+    const int n = pf.soundChunk.soundCount;
+    for (int i = 0; i < n; ++i)
+        table[i].fileName = i < sources.size() ? sources.at(i) : QString();
+}
+
+LoadError refuse(percussionpadfile &pf, LoadError e)
+{
+    setSources(pf, {});
+    return e;
+}
+
+} // namespace
+
+QString fitKitFileSoundName(const QString &name, bool *renamed)
+{
+    const int wav = name.indexOf(QLatin1String(".wav"));
+    const QString cut = wav >= 0 ? name.left(wav) : name;
+    const QString fit = namerules::asciiSoundName(cut);
+    if (renamed)
+        *renamed = fit != cut;
+    return fit;
+}
+
+namespace {
+
+// The names a file's sounds take: a sound left without one takes the first
+// "SOUND~nnnnn" neither `library` nor an earlier sound of the file has.
+class NameTaker
+{
+public:
+    explicit NameTaker(const QVector<Records::SOUND_INDEX> &library) : m_library(library) {}
+
+    QString take(const QString &fit)
+    {
+        const QString name = fit.isEmpty() ? namerules::soundName(fit, [this](const QString &c) { return taken(c); })
+                                           : fit;
+        m_given.insert(name);
+        return name;
+    }
+
+private:
+    bool taken(const QString &name)
+    {
+        if (!m_listed) {
+            m_listed = true;
+            for (const Records::SOUND_INDEX &s : m_library)
+                m_given.insert(Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+        }
+        return m_given.contains(name);
+    }
+
+    const QVector<Records::SOUND_INDEX> m_library; // shared, not copied
+    QSet<QString> m_given;
+    bool m_listed = false;
+};
+
+} // namespace
+
+Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
+                                 quint32 cluster, quint32 length, quint32 start, quint32 end)
+{
+    Records::SOUND_INDEX s;
+    Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
+    s.file = source;
+    s.wave_No = number;
+    s.wave_lock = lock;
+    s.start_cluster = cluster;
+    s.wave_length = length;
+    s.wave_start = start;
+    s.wave_end = end;
+    return s;
+}
+
+Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, const Entry &e, quint16 number)
+{
+    return soundRecord(name, source, number, e.wave_lock, e.start_cluster, e.wave_length, e.wave_start, e.wave_end);
+}
+
+LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out)
+{
+    WholeSetupSounds got;
+    const int n = pf.soundChunk.soundIndex ? pf.soundChunk.soundCount : 0;
+    QVector<QString> sources(n);
+    QSet<QString> seenSources;
+    QSet<quint16> seenWaves;
+    WaveChecker checker(file);
+    NameTaker names({});
+    int counter = 0;
+    for (int i = 0; i < n; ++i) {
+        const Entry &e = pf.soundChunk.soundIndex[i];
+        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        const QString name = names.take(namerules::asciiSoundName(stored));
+        if (name != stored)
+            got.renamed.append({stored, name});
+        const bool click = e.wave_No > WAVE_MAX_COUNT;
+        const int number = click ? 10000 + i : (got.clickFlag ? counter++ : i);
+        const QString source = storedSource(file, number);
+        if (seenSources.contains(source)) {
+            qWarning() << "sound" << i << "of" << file << "repeats the source" << source;
+            return refuse(pf, LoadError::DataError);
+        }
+        seenSources.insert(source);
+        sources[i] = source;
+        if (!click) {
+            if (e.wave_No >= WAVE_MAX_COUNT)
+                return refuse(pf, LoadError::TooManySounds);
+            if (seenWaves.contains(e.wave_No)) {
+                qWarning() << "wave number" << e.wave_No << "repeats in" << file;
+                return refuse(pf, LoadError::DataError);
+            }
+            seenWaves.insert(e.wave_No);
+        }
+        const LoadError bad = checker.check(e, !click);
+        if (bad != LoadError::None)
+            return refuse(pf, bad);
+
+        const Records::SOUND_INDEX record = soundRecord(name, source, e, e.wave_No);
+        if (click) {
+            got.clicks.append(record);
+            if (got.clicks.size() == 5)
+                got.clickFlag = true;
+            Records::SOUND_LIST_INFO info;
+            info.name = name;
+            info.file = source;
+            got.clickList.append(info);
+        } else {
+            got.waves.append(record);
+        }
+    }
+    setSources(pf, sources);
+    out = got;
+    return LoadError::None;
+}
+
+LoadError kitFileNumbers(const percussionpadfile &pf, const QVector<Records::SOUND_INDEX> &library,
+                         QVector<int> *numbers)
+{
+    const int last = library.isEmpty() ? 0 : library.last().wave_No;
+    QSet<int> used;
+    used.reserve(library.size());
+    for (const Records::SOUND_INDEX &s : library)
+        used.insert(s.wave_No);
+    const int n = pf.soundChunk.soundIndex ? pf.soundChunk.soundCount : 0;
+    QVector<int> got;
+    got.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        // The reader gives stored number - 1, so this is stored number + last.
+        const int number = int(pf.soundChunk.soundIndex[i].wave_No) + last + 1;
+        if (number > WAVE_MAX_COUNT)
+            return LoadError::TooManySounds;
+        if (used.contains(number)) {
+            qWarning() << "sound" << i << "of" << pf.kitFileName << "would take the number in use" << number;
+            return LoadError::DataError;
+        }
+        used.insert(number);
+        got.append(number);
+    }
+    if (numbers)
+        *numbers = got;
+    return LoadError::None;
+}
+
+LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
+                            const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out)
+{
+    QVector<int> numbers;
+    const LoadError numbered = kitFileNumbers(pf, library, &numbers);
+    if (numbered != LoadError::None)
+        return refuse(pf, numbered);
+
+    KitFileSounds got;
+    const int n = numbers.size();
+    QVector<QString> sources(n);
+    WaveChecker checker(file);
+    NameTaker names(library);
+    for (int i = 0; i < n; ++i) {
+        const Entry &e = pf.soundChunk.soundIndex[i];
+        const LoadError bad = checker.check(e, true);
+        if (bad != LoadError::None)
+            return refuse(pf, bad);
+
+        bool renamed = false;
+        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        const QString fit = fitKitFileSoundName(stored, &renamed);
+        const QString name = names.take(fit);
+        if (renamed || name != fit)
+            got.renamed.append({stored, name});
+        sources[i] = storedSource(file, i);
+        got.entries.append(soundRecord(name, sources.at(i), e, quint16(numbers.at(i))));
+    }
+    setSources(pf, sources);
+    out = got;
+    return LoadError::None;
+}
+
+} // namespace setupfiles

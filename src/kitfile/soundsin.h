@@ -1,0 +1,64 @@
+#ifndef ZT_KITFILE_SOUNDSIN_H
+#define ZT_KITFILE_SOUNDSIN_H
+
+// The sound table of a read kit file turned into records of the editor's
+// sound lists. Nothing is taken unless every sound passes its checks.
+
+#include "model/mainwindow1records.h"
+#include "model/namerules.h"
+#include "kitfile/setuperrors.h"
+
+namespace setupfiles {
+
+using Records = MainWindow1Records;
+
+struct WholeSetupSounds
+{
+    QVector<Records::SOUND_INDEX> waves;         // numbers as stored
+    QVector<Records::SOUND_INDEX> clicks;        // metronome sounds
+    QVector<Records::SOUND_LIST_INFO> clickList; // their names and sources
+    bool clickFlag = false;                      // five metronome sounds met
+    QVector<namerules::NameChange> renamed;      // each sound name the rule changed, in order
+};
+
+// Sounds of a whole setup read into pf from `file`. Each entry gets its source
+// (also as the entry's fileName); metronome sounds (numbers above 9,999) are
+// numbered 10000 + entry, waves by entry or, after five metronome sounds, from 0.
+// Refused: a wave whose bytes lie outside the file or do not begin with "RIFF",
+// repeated wave numbers or sources, a wave numbered 9,999 or more. On failure
+// every fileName of pf is emptied.
+LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out);
+
+struct KitFileSounds
+{
+    QVector<Records::SOUND_INDEX> entries; // to append to the working sound list
+    QVector<namerules::NameChange> renamed; // each sound name the rule changed, in order
+};
+
+// Sounds of a single-kit file read into pf from `file`, numbered after the last
+// sound of `library` (stored number + its number). Refused: numbers above 9,999
+// or equal to one in use, bytes outside the file or not "RIFF". On failure
+// every fileName of pf is emptied.
+LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
+                            const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out);
+
+// The numbers the sounds of a single-kit file read into pf take after the
+// last sound of `library` (stored number + its number); refused when one
+// passes 9,999 or is in use.
+LoadError kitFileNumbers(const percussionpadfile &pf, const QVector<Records::SOUND_INDEX> &library,
+                         QVector<int> *numbers = nullptr);
+
+// A kit-file sound's name: cut before ".wav", then the sound-name rule
+// (namerules::asciiSoundName); `renamed` when that changed more than the ".wav".
+QString fitKitFileSoundName(const QString &name, bool *renamed);
+
+// A sound record of the editor (name as 16 Latin-1 bytes).
+Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
+                                 quint32 cluster, quint32 length, quint32 start, quint32 end);
+// The same from a table entry.
+Records::SOUND_INDEX soundRecord(const QString &name, const QString &source,
+                                 const percussionpadfile::P_SOUND_INDEX &e, quint16 number);
+
+} // namespace setupfiles
+
+#endif

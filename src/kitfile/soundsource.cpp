@@ -1,0 +1,69 @@
+#include "kitfile/soundsource.h"
+
+#include "platform/sysio.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+
+namespace setupfiles {
+
+namespace {
+constexpr int kSuffix = 7; // ":U" and five digits
+}
+
+QString storedSource(const QString &kitFile, int number)
+{
+    return QDir::toNativeSeparators(kitFile + QStringLiteral(":U%1").arg(number, 5, 10, QLatin1Char('0')));
+}
+
+StoredRef parseStoredSource(const QString &source)
+{
+    StoredRef ref;
+    const int n = source.size();
+    if (n <= kSuffix || source.at(n - kSuffix) != QLatin1Char(':') || source.at(n - kSuffix + 1) != QLatin1Char('U'))
+        return ref;
+    int number = 0;
+    for (int i = n - 5; i < n; ++i) {
+        const QChar c = source.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return ref;
+        number = number * 10 + (c.unicode() - '0');
+    }
+    ref.kitFile = QDir::fromNativeSeparators(source.left(n - kSuffix));
+    ref.number = number;
+    return ref;
+}
+
+bool isWholeSetupPath(const QString &path)
+{
+    return path.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive);
+}
+
+QString rawWavePath(const QString &tempDir, int position)
+{
+    if (tempDir.isEmpty())
+        return QString();
+    return tempDir + QDir::separator() + QStringLiteral("%1").arg(position, 5, 10, QLatin1Char('0'));
+}
+
+void removeRawWaves(const QString &tempDir)
+{
+    if (tempDir.isEmpty())
+        return;
+    static const QRegularExpression digits(QStringLiteral("^\\d{5}$"));
+    QDir dir(tempDir);
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &fi : files) {
+        if (digits.match(fi.fileName()).hasMatch()
+            && ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(fi.absoluteFilePath())) != 0)
+            qDebug() << "cannot remove" << fi.absoluteFilePath() << ":" << std::strerror(errno);
+    }
+}
+
+} // namespace setupfiles

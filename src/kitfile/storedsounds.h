@@ -1,0 +1,72 @@
+#ifndef ZT_KITFILE_STOREDSOUNDS_H
+#define ZT_KITFILE_STOREDSOUNDS_H
+
+// Finds stored sounds in the loaded kit files and checks that each file is
+// still the one that was loaded. Each file is probed once per use of the
+// locator and kept open while it lives.
+
+#include "model/mainwindow1records.h"
+#include "kitfile/setuperrors.h"
+
+#include <QHash>
+
+#include <memory>
+#include <vector>
+
+class QFile;
+
+namespace setupfiles {
+
+using Records = MainWindow1Records;
+
+// True when `now` (the stamp of the loaded file as it is now) is the file the
+// load read: its size, and where the load stamped it, the same file with the
+// same modification time.
+bool matchesLoad(const Records::READ_KIT_FILE &rec, const ztplatform::FileStamp &now);
+// The same from what the load recorded: the file's length and its stamp.
+bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, const ztplatform::FileStamp &now);
+
+// The kit files the stored sounds among gathered `waves` are copied from
+// when they are written, each once, by the path the copy opens.
+QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves);
+// The first of those `files` that, looked at by that path, is not the loaded
+// file the load read (matchesLoad); empty when there is none. Asked after the
+// copy, it tells that what was copied is what was loaded.
+QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded);
+
+class StoredSoundLocator
+{
+public:
+    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files);
+    ~StoredSoundLocator();
+
+    // The first loaded kit file with this path ('/' separators), else the
+    // first that is the same file as it now; -1 when none is.
+    int recordOf(const QString &kitFile) const;
+    // The entry of the record's model whose source is `source`, or -1; a
+    // source may name the record's file by another path.
+    int entryOf(int record, const QString &source);
+    // None, or Modified / OpenFailed / SoundMissing when the file is not the
+    // one loaded (matchesLoad), or its sound count or the entry's name differ
+    // from what was loaded.
+    CollectError::Kind verify(int record, int entry);
+
+    const Records::READ_KIT_FILE &record(int r) const { return m_files.at(r); }
+    const percussionpadfile::P_SOUND_INDEX &entry(int r, int e) const
+    {
+        return m_files.at(r).info.soundChunk.soundIndex[e];
+    }
+
+private:
+    struct Probe;
+    const QVector<Records::READ_KIT_FILE> &m_files;
+    QHash<QString, int> m_byPath;
+    mutable QHash<QString, int> m_byOtherPath; // texts found by identity
+    std::vector<std::unique_ptr<Probe>> m_probes;
+
+    Probe &probe(int record);
+};
+
+} // namespace setupfiles
+
+#endif

@@ -1,0 +1,316 @@
+#include "kitfile/wavecollect.h"
+
+#include "kitfile/kitslots.h"
+#include "kitfile/soundsin.h"
+#include "kitfile/soundsource.h"
+#include "kitfile/storedsounds.h"
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QHash>
+
+namespace setupfiles {
+
+namespace {
+
+// Size of a single-kit file without sounds: index 32, kit chunk 1999, sound header 12.
+constexpr quint64 kKitFileFixed = 2043;
+
+struct Place
+{
+    QString file;
+    quint32 offset = 0;
+    quint32 size = 0;
+    quint32 cluster = 0;
+};
+
+void tell(const ProgressFn &progress, int value)
+{
+    if (progress)
+        progress(value);
+}
+
+// Lock byte of the first library sound with each source.
+QHash<QString, quint8> firstLocks(const QVector<Records::SOUND_INDEX> &library)
+{
+    QHash<QString, quint8> locks;
+    locks.reserve(library.size());
+    for (const Records::SOUND_INDEX &s : library) {
+        if (!locks.contains(s.file))
+            locks.insert(s.file, s.wave_lock);
+    }
+    return locks;
+}
+
+// Where a stored sound's bytes lie, after checking its kit file.
+CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString &source, const QString &name,
+                    const CollectError &notLoaded, bool kitWording, Place &out)
+{
+    const int r = loc.recordOf(ref.kitFile);
+    if (r < 0)
+        return notLoaded;
+    const int e = loc.entryOf(r, source);
+    if (e < 0) {
+        CollectError err(CollectError::EntryMissing);
+        err.path = ref.kitFile;
+        return err;
+    }
+    const CollectError::Kind bad = loc.verify(r, e);
+    if (bad != CollectError::None) {
+        CollectError err(bad);
+        err.path = ref.kitFile;
+        err.name = name;
+        err.kitWording = kitWording;
+        return err;
+    }
+    const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(r, e);
+    out.file = source;
+    out.offset = entry.wave_start;
+    out.size = entry.wave_length;
+    out.cluster = entry.start_cluster;
+    return CollectError();
+}
+
+// A plain sound converted into the temporary folder. A file that is there
+// but not converted is named with the sound (a missing one the conversion
+// has named with its kits).
+CollectError convert(const RawWaveFn &rawWave, const QString &source, const QString &name, const QString &target,
+                     Place &out)
+{
+    if (target.isEmpty()) {
+        qWarning() << "no temporary folder to convert" << source << "into";
+        return CollectError(CollectError::RawFailed);
+    }
+    const quint32 len = rawWave ? rawWave(source, target) : 0;
+    if (len == 0) {
+        CollectError err(QFileInfo(source).isFile() ? CollectError::ConvertFailed : CollectError::RawFailed);
+        err.path = source;
+        err.name = name;
+        return err;
+    }
+    out.file = target;
+    out.offset = 0;
+    out.size = len;
+    out.cluster = 0;
+    return CollectError();
+}
+
+Records::SOUND_INDEX waveRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
+                                const Place &place)
+{
+    return soundRecord(name, source, number, lock, place.cluster, place.size, place.offset, place.size);
+}
+
+CollectError notLoaded(CollectError::Kind kind, int number)
+{
+    CollectError err(kind);
+    err.number = number;
+    return err;
+}
+
+} // namespace
+
+CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Records::soundKit> &kits,
+                                    const QVector<Records::SOUND_INDEX> &library,
+                                    const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
+                                    const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out)
+{
+    CollectedWaves got;
+    tell(progress, 10);
+    const int rowCount = rows.size();
+    const float rowStep = rowCount > 0 ? 50.0f / float(rowCount) : 0.0f;
+    float p = 10.0f;
+    QHash<QString, int> lastRow;
+    lastRow.reserve(rowCount);
+    for (int i = 0; i < rowCount && i <= WAVE_MAX_COUNT; ++i) {
+        p += rowStep;
+        tell(progress, int(p));
+        const TotalRow &row = rows.at(i);
+        lastRow.insert(row.path, i);
+        Records::SOUND_LIST_INFO info;
+        info.name = row.name;
+        info.file = row.path;
+        got.waveList.append(info);
+    }
+    // A slot whose sound is on no row would be saved empty: the save stops.
+    QVector<Records::soundKit> renumbered = kits;
+    CollectError missing;
+    for (int k = 0; k < renumbered.size() && !missing; ++k) {
+        tell(progress, -1);
+        int place = 0;
+        forEachSoundSlot(renumbered[k], [&](auto slot) {
+            const int i = slot.file.isEmpty() ? -1 : lastRow.value(slot.file, -1);
+            if (i >= 0) {
+                slot.no = quint16(i);
+            } else if (!slot.file.isEmpty() && !missing) {
+                missing = CollectError(CollectError::SlotMissing);
+                missing.number = k + 1;
+                missing.slot = place;
+                missing.name = slot.name;
+                missing.path = slot.file;
+            }
+            ++place;
+        });
+    }
+    if (missing)
+        return missing;
+    tell(progress, 60);
+
+    const QHash<QString, quint8> locks = firstLocks(library);
+    StoredSoundLocator loc(files);
+    const int n = got.waveList.size();
+    const float step = n > 0 ? 40.0f / float(n) : 0.0f;
+    p = 60.0f;
+    for (int i = 0; i < n; ++i) {
+        Records::SOUND_LIST_INFO &w = got.waveList[i];
+        const QString source = w.file;
+        const quint8 lock = locks.value(source, 1);
+        p += step;
+        tell(progress, int(p));
+        Place place;
+        const StoredRef ref = parseStoredSource(source);
+        CollectError err;
+        if (ref.isStored()) {
+            const bool whole = isWholeSetupPath(ref.kitFile);
+            const int kitNo = QFileInfo(ref.kitFile).completeBaseName().mid(2, 3).toInt();
+            err = locate(loc, ref, source, w.name,
+                         notLoaded(whole ? CollectError::NotLoadedWhole : CollectError::NotLoadedKit, kitNo), false,
+                         place);
+        } else {
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place);
+        }
+        if (err)
+            return err;
+        w.file = place.file;
+        w.offset = place.offset;
+        w.size = place.size;
+        got.waveAttrList.append(waveRecord(w.name, source, quint16(i), lock, place));
+    }
+    kits = renumbered;
+    out = got;
+    return CollectError();
+}
+
+CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
+                             const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
+                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out)
+{
+    CollectedWaves got;
+    Records::soundKit numbered = kit;
+    QHash<QString, int> position;
+    auto gather = [&](auto slot) {
+        tell(progress, -1);
+        if (slot.file.isEmpty())
+            return;
+        int i = position.value(slot.file, -1);
+        if (i < 0) {
+            i = got.waveList.size();
+            position.insert(slot.file, i);
+            Records::SOUND_LIST_INFO info;
+            info.name = slot.name;
+            info.file = slot.file;
+            got.waveList.append(info);
+        }
+        slot.no = quint16(i);
+    };
+    forEachPadLayer(numbered, gather);
+    forEachHiHatSlot(numbered, gather);
+
+    const QHash<QString, quint8> locks = firstLocks(library);
+    StoredSoundLocator loc(files);
+    quint64 estimate = kKitFileFixed + quint64(SOUND_ENTRY_SIZE) * quint64(got.waveList.size());
+    const quint64 limit = quint64(RAW_DATA_LENGTH_MAX);
+    for (int i = 0; i < got.waveList.size(); ++i) {
+        Records::SOUND_LIST_INFO &w = got.waveList[i];
+        const QString source = w.file;
+        const quint8 lock = locks.value(source, 1);
+        Place place;
+        const StoredRef ref = parseStoredSource(source);
+        CollectError err;
+        if (ref.isStored()) {
+            if (ref.kitFile.isEmpty() || !QFileInfo::exists(ref.kitFile)) {
+                err = CollectError(CollectError::KitFileMissing);
+                err.path = ref.kitFile;
+                return err;
+            }
+            err = locate(loc, ref, source, w.name, notLoaded(CollectError::NotLoadedKit, kitIndex + 1), true,
+                         place);
+            if (err)
+                return err;
+            estimate += place.size;
+        } else {
+            const quint64 sourceSize = quint32(QFileInfo(source).size());
+            estimate += sourceSize;
+            if (estimate > limit)
+                return CollectError(CollectError::TooLarge);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place);
+            if (err)
+                return err;
+            estimate = estimate - sourceSize + place.size;
+        }
+        if (estimate > limit)
+            return CollectError(CollectError::TooLarge);
+        w.file = place.file;
+        w.offset = place.offset;
+        w.size = place.size;
+        got.waveAttrList.append(waveRecord(w.name, source, quint16(i + 1), lock, place));
+    }
+    kit = numbered;
+    out = got;
+    return CollectError();
+}
+
+CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
+                               const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
+                               const RawWaveFn &rawWave, CollectedClicks &out)
+{
+    constexpr int kSlots = 5;
+    if (clickList.size() != kSlots)
+        return CollectError(CollectError::ClickCount);
+    CollectedClicks got;
+    StoredSoundLocator loc(files);
+    QHash<QString, int> firstSlot;
+    for (int p = 0; p < kSlots; ++p) {
+        const QString &source = clickList.at(p).file;
+        const QString &name = clickList.at(p).name;
+        if (source.isEmpty())
+            return CollectError(CollectError::ClickCount);
+        Place place;
+        QString setFile = source;
+        const int earlier = firstSlot.value(source, -1);
+        if (earlier >= 0) {
+            // The same sound again: its bytes are shared.
+            const Records::SOUND_LIST_INFO &w = got.clickWaveList.at(earlier);
+            place.file = w.file;
+            place.offset = w.offset;
+            place.size = w.size;
+            setFile = got.clickSetList.at(earlier).file;
+        } else {
+            firstSlot.insert(source, p);
+            const StoredRef ref = parseStoredSource(source);
+            CollectError err;
+            if (ref.isStored()) {
+                err = locate(loc, ref, source, name, CollectError(CollectError::ClickNotLoaded), false, place);
+                place.file = ref.kitFile;
+                setFile = ref.kitFile;
+            } else {
+                err = convert(rawWave, source, name, rawWavePath(tempDir, 10000 + p), place);
+            }
+            if (err)
+                return err;
+        }
+        Records::SOUND_LIST_INFO w;
+        w.name = name;
+        w.file = place.file;
+        w.offset = place.offset;
+        w.size = place.size;
+        got.clickWaveList.append(w);
+        place.cluster = 0;
+        Records::SOUND_INDEX s = waveRecord(name, setFile, quint16(10000 + p), 1, place);
+        got.clickSetList.append(s);
+    }
+    out = got;
+    return CollectError();
+}
+
+} // namespace setupfiles
