@@ -4,6 +4,7 @@
 //   touch the library);
 // - re-pointing the kits to renumbered waves, 1,000 waves against 9,999
 //   (target ratio <= 12, linear).
+#include "document/kitreload.h"
 #include "editorbench.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
@@ -43,25 +44,24 @@ std::unique_ptr<MainWindow1> editorWithSounds(int n)
         w->library().waveLoadKitAttrList.append(s);
     }
     // Layer A and B of 17 pads, A of 2 foot switches and 5 hi-hat waves: 43 slots a kit.
-    for (int slot = 0; slot < KIT_MAX_COUNT * 43 && slot < n; ++slot) {
-        const int k = slot / 43, s = slot % 43;
-        MainWindow1::soundKit &kit = w->doc().kitAttrList[k];
-        if (s < 36) {
-            const int pad = s / 2;
-            MainWindow1::KIT_PAD_SETTING &p = kit.kpadChunk[pad];
-            (s % 2 ? p.soundFile1 : p.soundFile0) = waveFile(slot);
-            (s % 2 ? p.bWaveNo : p.aWaveNo) = quint16(slot + 1);
-            w->doc().kitPadList[k][pad] = p;
-        } else if (s == 36) {
-            kit.kpadChunk[18].soundFile0 = waveFile(slot);
-            w->doc().kitPadList[k][18] = kit.kpadChunk[18];
-        } else {
-            QString *const files[5] = {&kit.pedalChunk.hh_wave1_file, &kit.pedalChunk.hh_wave2_file,
-                                       &kit.pedalChunk.hh_wave3_file, &kit.pedalChunk.hh_wave4_file,
-                                       &kit.pedalChunk.hh_wave5_file};
-            if (s - 37 < 5)
-                *files[s - 37] = waveFile(slot);
-        }
+    for (int k = 0; k < KIT_MAX_COUNT && k * 43 < n; ++k) {
+        reloadKit(w->doc(), k, [k, n](MainWindow1::soundKit &kit) {
+            for (int slot = k * 43; slot < (k + 1) * 43 && slot < n; ++slot) {
+                const int s = slot % 43;
+                if (s < 36) {
+                    MainWindow1::KIT_PAD_SETTING &p = kit.kpadChunk[s / 2];
+                    (s % 2 ? p.soundFile1 : p.soundFile0) = waveFile(slot);
+                    (s % 2 ? p.bWaveNo : p.aWaveNo) = quint16(slot + 1);
+                } else if (s == 36) {
+                    kit.kpadChunk[18].soundFile0 = waveFile(slot);
+                } else {
+                    QString *const files[5] = {&kit.pedalChunk.hh_wave1_file, &kit.pedalChunk.hh_wave2_file,
+                                               &kit.pedalChunk.hh_wave3_file, &kit.pedalChunk.hh_wave4_file,
+                                               &kit.pedalChunk.hh_wave5_file};
+                    *files[s - 37] = waveFile(slot);
+                }
+            }
+        });
     }
     return w;
 }

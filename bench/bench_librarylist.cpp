@@ -9,6 +9,7 @@
 //   once: goal 1.1.
 
 #include "benchsupport.h"
+#include "document/kitreload.h"
 #include "editorbench.h"
 
 #include "mainwindow1/mainwindow1.h"
@@ -46,17 +47,18 @@ struct Library
             w->library().waveLoadKitAttrList << s;
         }
         for (int k = 0; k < 100; ++k) {
-            MainWindow1::soundKit &kit = w->doc().kitAttrList[k];
-            for (int p = 0; p < 19; ++p) {
-                kit.kpadChunk[p].soundFile0 = QString("/kits/k%1/a%2.wav").arg(k).arg(p);
-                if (p < 17)
-                    kit.kpadChunk[p].soundFile1 = QString("/kits/k%1/b%2.wav").arg(k).arg(p);
-            }
-            kit.pedalChunk.hh_wave1_file = QString("/kits/k%1/h1.wav").arg(k);
-            kit.pedalChunk.hh_wave2_file = QString("/kits/k%1/h2.wav").arg(k);
-            kit.pedalChunk.hh_wave3_file = QString("/kits/k%1/h3.wav").arg(k);
-            kit.pedalChunk.hh_wave4_file = QString("/kits/k%1/h4.wav").arg(k);
-            kit.pedalChunk.hh_wave5_file = QString("/kits/k%1/h5.wav").arg(k);
+            reloadKit(w->doc(), k, [k](MainWindow1::soundKit &kit) {
+                for (int p = 0; p < 19; ++p) {
+                    kit.kpadChunk[p].soundFile0 = QString("/kits/k%1/a%2.wav").arg(k).arg(p);
+                    if (p < 17)
+                        kit.kpadChunk[p].soundFile1 = QString("/kits/k%1/b%2.wav").arg(k).arg(p);
+                }
+                kit.pedalChunk.hh_wave1_file = QString("/kits/k%1/h1.wav").arg(k);
+                kit.pedalChunk.hh_wave2_file = QString("/kits/k%1/h2.wav").arg(k);
+                kit.pedalChunk.hh_wave3_file = QString("/kits/k%1/h3.wav").arg(k);
+                kit.pedalChunk.hh_wave4_file = QString("/kits/k%1/h4.wav").arg(k);
+                kit.pedalChunk.hh_wave5_file = QString("/kits/k%1/h5.wav").arg(k);
+            });
         }
         w->ui->defaultRbtn->click();
     }

@@ -10,6 +10,7 @@
 #include "benchpad.h"
 #include "mainwindow1/device/padpane.h"
 #include "benchsupport.h"
+#include "document/kitreload.h"
 #include "editorbench.h"
 #include "mainwindow1/mainwindow1.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -84,7 +85,7 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
         if (!w)
             w = loadedWindow(p);
         for (int k = 0; k < 10; ++k)
-            w->doc().kitAttrList[k * 10].kit_volume ^= 1;
+            reloadKit(w->doc(), k * 10, [](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
         // The records as the files hold them now: an earlier run wrote some.
         for (int k = 0; k < w->pad().padKitFiles.size() && k < w->pad().padKitRecords.size(); ++k) {
             QFile f(w->pad().padKitFiles.at(k));

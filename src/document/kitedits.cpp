@@ -1,7 +1,11 @@
-// The edits a user makes to the kits, each ending with the kit's file images
-// made again from its record and pad list.
+// The edits a user makes to the kits, and the sounds changing under them;
+// each ends with the kit's file images made again from its record and pad
+// list, and one signal.
 #include "document/kitdocument.h"
 
+#include "kitfile/kitslots.h"
+#include "kitfile/lostsounds.h"
+#include "kitfile/sharedsounds.h"
 #include "model/kitrecordmap.h"
 
 namespace {
@@ -22,38 +26,65 @@ void fullPadList(QVector<KitDocument::KIT_PAD_SETTING> &pads)
 
 void KitDocument::writeImages(int kit)
 {
-    kitediting::writeKitImages(kit, kitAttrList[kit], kitPadList[kit], {&base0[kit], &pedal0[kit], pad0[kit]});
+    kitediting::writeKitImages(kit, m_kitAttrList[kit], m_kitPadList[kit],
+                               {&m_base0[kit], &m_pedal0[kit], m_pad0[kit]});
 }
 
-void KitDocument::renameKit(int kit, const QString &name)
+void KitDocument::writeImageName(int kit)
+{
+    percussionpadfile::str2CharArray(m_kitAttrList[kit].kit_name, m_base0[kit].kit_name, KIT_NAME_FIELD);
+}
+
+void KitDocument::renameKit(int kit, const QString &name, bool renumber)
 {
     if (!hasKit(kit))
         return;
-    kitAttrList[kit].kit_name = name;
-    if (kit < kitNameList.size())
-        kitNameList[kit] = name;
-    if (kit < kitChainNameList.size())
-        kitChainNameList[kit] = name;
+    soundKit &record = m_kitAttrList[kit];
+    const bool listed = kit < m_kitNameList.size();
+    if (record.kit_name == name && (!renumber || record.kit_no == kit) && (!listed || m_kitNameList[kit] == name))
+        return; // the same name again changes nothing
+    record.kit_name = name;
+    if (renumber)
+        record.kit_no = quint8(kit);
+    if (listed)
+        m_kitNameList[kit] = name;
     writeImages(kit);
+    changed(kit);
+}
+
+void KitDocument::renameKits(const QVector<QString> &names)
+{
+    bool any = false;
+    for (int k = 0; k < names.size() && hasKit(k); ++k) {
+        const bool listed = k < m_kitNameList.size();
+        if (m_kitAttrList[k].kit_name == names[k] && (!listed || m_kitNameList[k] == names[k]))
+            continue;
+        m_kitAttrList[k].kit_name = names[k];
+        if (listed)
+            m_kitNameList[k] = names[k];
+        writeImages(k);
+        any = true;
+    }
+    if (any)
+        allChanged();
 }
 
 void KitDocument::setPadSound(int kit, int pad, int layer, const QString &name, const QString &file)
 {
     if (!hasKit(kit) || !hasPad(pad) || (layer != 0 && layer != 1))
         return;
-    KIT_PAD_SETTING &r = kitAttrList[kit].kpadChunk[pad];
+    KIT_PAD_SETTING &r = m_kitAttrList[kit].kpadChunk[pad];
     (layer == 0 ? r.soundName0 : r.soundName1) = name;
     (layer == 0 ? r.soundFile0 : r.soundFile1) = file;
-    fullPadList(kitPadList[kit]);
-    kitPadList[kit][pad] = r;
+    fullPadList(m_kitPadList[kit]);
+    m_kitPadList[kit][pad] = r;
     writeImages(kit);
+    changed(kit);
 }
 
-void KitDocument::setHiHatSound(int kit, int slot, const QString &name, const QString &file, int number)
+void KitDocument::setHiHat(int kit, int slot, const QString &name, const QString &file, int number)
 {
-    if (!hasKit(kit) || slot < 0 || slot >= HH_NUM_MAX)
-        return;
-    PEDAL_SETTING &h = kitAttrList[kit].pedalChunk;
+    PEDAL_SETTING &h = m_kitAttrList[kit].pedalChunk;
     QString *const names[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
                                         &h.hh_wave5_name};
     QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
@@ -66,7 +97,15 @@ void KitDocument::setHiHatSound(int kit, int slot, const QString &name, const QS
                 no = quint16(number);
         });
     }
+}
+
+void KitDocument::setHiHatSound(int kit, int slot, const QString &name, const QString &file, int number)
+{
+    if (!hasKit(kit) || slot < 0 || slot >= HH_NUM_MAX)
+        return;
+    setHiHat(kit, slot, name, file, number);
     writeImages(kit);
+    changed(kit);
 }
 
 void KitDocument::clearKit(int kit)
@@ -83,21 +122,23 @@ void KitDocument::clearKit(int kit)
         s.aWaveNo = NO_WAVE;
         s.bWaveNo = NO_WAVE;
     };
-    for (KIT_PAD_SETTING &s : kitAttrList[kit].kpadChunk)
+    for (KIT_PAD_SETTING &s : m_kitAttrList[kit].kpadChunk)
         clear(s);
-    for (KIT_PAD_SETTING &s : kitPadList[kit])
+    for (KIT_PAD_SETTING &s : m_kitPadList[kit])
         clear(s);
     writeImages(kit);
+    changed(kit);
 }
 
 void KitDocument::clearPad(int kit, int pad, int layer)
 {
     if (!hasKit(kit) || !hasPad(pad))
         return;
-    kitcopy::clearLayer(kitAttrList[kit].kpadChunk[pad], layer);
-    if (pad < kitPadList[kit].size())
-        kitcopy::clearLayer(kitPadList[kit][pad], layer);
+    kitcopy::clearLayer(m_kitAttrList[kit].kpadChunk[pad], layer);
+    if (pad < m_kitPadList[kit].size())
+        kitcopy::clearLayer(m_kitPadList[kit][pad], layer);
     writeImages(kit);
+    changed(kit);
 }
 
 void KitDocument::clearHiHat(int kit)
@@ -105,7 +146,9 @@ void KitDocument::clearHiHat(int kit)
     if (!hasKit(kit))
         return;
     for (int slot = 0; slot < HH_NUM_MAX; ++slot)
-        setHiHatSound(kit, slot, QString(), QString(), NO_WAVE);
+        setHiHat(kit, slot, QString(), QString(), NO_WAVE);
+    writeImages(kit);
+    changed(kit);
 }
 
 void KitDocument::copyKit(int src, int dst)
@@ -113,20 +156,19 @@ void KitDocument::copyKit(int src, int dst)
     if (!hasKit(src) || !hasKit(dst) || src == dst)
         return;
     kitcopy::copyKit(kitStore(), src, dst);
-    const QString &name = kitAttrList[dst].kit_name;
-    if (dst < kitNameList.size())
-        kitNameList[dst] = name;
-    if (dst < kitChainNameList.size())
-        kitChainNameList[dst] = name;
+    if (dst < m_kitNameList.size())
+        m_kitNameList[dst] = m_kitAttrList[dst].kit_name;
     writeImages(dst);
+    changed(dst);
 }
 
 void KitDocument::copyPad(int kit, int src, int dst)
 {
     if (!hasKit(kit))
         return;
-    kitcopy::copyPad(kitAttrList[kit], kitPadList[kit], src, dst);
+    kitcopy::copyPad(m_kitAttrList[kit], m_kitPadList[kit], src, dst);
     writeImages(kit);
+    changed(kit);
 }
 
 void KitDocument::moveKit(int a, int b)
@@ -135,40 +177,258 @@ void KitDocument::moveKit(int a, int b)
         return;
     kitcopy::swapKits(kitStore(), a, b);
     // The names the saves use go with their kits.
-    if (a < kitNameList.size() && b < kitNameList.size())
-        kitNameList.swapItemsAt(a, b);
+    if (a < m_kitNameList.size() && b < m_kitNameList.size())
+        m_kitNameList.swapItemsAt(a, b);
     writeImages(a);
     writeImages(b);
+    changed(a);
+    changed(b);
 }
 
 void KitDocument::takeKitPage(int kit, const kitediting::KitPage &page, LINK_GROUP *linkScratch)
 {
     if (!hasKit(kit))
         return;
-    kitediting::commitKit(kit, page, kitAttrList[kit], kitPadList[kit], kitLinkList[kit], linkScratch,
-                          {&base0[kit], &pedal0[kit], pad0[kit]});
+    kitediting::commitKit(kit, page, m_kitAttrList[kit], m_kitPadList[kit], m_kitLinkList[kit], linkScratch,
+                          {&m_base0[kit], &m_pedal0[kit], m_pad0[kit]});
+    if (kit < m_kitNameList.size())
+        m_kitNameList[kit] = m_kitAttrList[kit].kit_name;
+    changed(kit);
 }
 
 void KitDocument::refreshKitImages(int kit)
 {
-    if (hasKit(kit))
-        writeImages(kit);
+    if (!hasKit(kit))
+        return;
+    writeImages(kit);
+    changed(kit);
 }
 
 void KitDocument::takePadPage(int kit, int pad, const KIT_PAD_SETTING &settings)
 {
     if (!hasKit(kit) || !hasPad(pad))
         return;
-    kitAttrList[kit].kpadChunk[pad] = settings;
-    if (pad < kitPadList[kit].size())
-        kitPadList[kit][pad] = settings;
+    m_kitAttrList[kit].kpadChunk[pad] = settings;
+    if (pad < m_kitPadList[kit].size())
+        m_kitPadList[kit][pad] = settings;
     writeImages(kit);
+    changed(kit);
+}
+
+void KitDocument::setKitLink(int kit, int group, const LINK_GROUP &pair)
+{
+    if (kit < 0 || kit >= KIT_MAX_COUNT || group < 0 || group >= m_kitLinkList[kit].size())
+        return;
+    m_kitLinkList[kit][group] = pair;
+    if (!hasKit(kit))
+        return;
+    writeImages(kit);
+    changed(kit);
+}
+
+void KitDocument::markUnusedControls(int kit, int slot, int used)
+{
+    if (!hasKit(kit) || slot < 0 || slot >= 4)
+        return;
+    soundKit &k = m_kitAttrList[kit];
+    quint16 *const fields[4][3] = {
+            {&k.effect1_ctrl1, &k.effect1_ctrl2, &k.effect1_ctrl3},
+            {&k.effect2_ctrl1, &k.effect2_ctrl2, &k.effect2_ctrl3},
+            {&k.effect3_ctrl1, &k.effect3_ctrl2, &k.effect3_ctrl3},
+            {&k.pedalChunk.active_effectCtrl1, &k.pedalChunk.active_effectCtrl2, &k.pedalChunk.active_effectCtrl3}};
+    for (int c = qMax(used, 0); c < 3; ++c)
+        *fields[slot][c] = kitediting::UNUSED_CONTROL;
+    writeImages(kit);
+    changed(kit);
+}
+
+void KitDocument::takeKitSelection(const QVector<int> &marks)
+{
+    m_kitIndexList = marks;
+    allChanged();
+}
+
+// ---- sounds changing under the kits ----------------------------------------------------
+
+QVector<QByteArray> KitDocument::snapshots() const
+{
+    QVector<QByteArray> out;
+    out.reserve(m_kitAttrList.size());
+    for (const soundKit &k : m_kitAttrList)
+        out.append(EditBaseline::kitSnapshot(k));
+    return out;
+}
+
+bool KitDocument::kitsEdited(const QVector<QByteArray> &before)
+{
+    bool any = false;
+    for (int k = 0; k < m_kitAttrList.size() && k < KIT_MAX_COUNT; ++k) {
+        if (k < before.size() && before.at(k) == EditBaseline::kitSnapshot(m_kitAttrList.at(k)))
+            continue;
+        writeImages(k);
+        any = true;
+    }
+    if (any)
+        allChanged();
+    return any;
+}
+
+bool KitDocument::renameSound(const QString &file, const QString &name)
+{
+    bool any = false;
+    for (int k = 0; k < m_kitAttrList.size() && k < KIT_MAX_COUNT; ++k) {
+        soundKit &kit = m_kitAttrList[k];
+        bool named = false;
+        for (KIT_PAD_SETTING &pad : kit.kpadChunk) {
+            if (pad.soundFile0 == file) {
+                pad.soundName0 = name;
+                named = true;
+            }
+            if (pad.soundFile1 == file) {
+                pad.soundName1 = name;
+                named = true;
+            }
+        }
+        // The first hi-hat slot with the sound takes the name.
+        PEDAL_SETTING &h = kit.pedalChunk;
+        const std::pair<const QString *, QString *> hiHats[HH_NUM_MAX] = {
+                {&h.hh_wave1_file, &h.hh_wave1_name}, {&h.hh_wave2_file, &h.hh_wave2_name},
+                {&h.hh_wave3_file, &h.hh_wave3_name}, {&h.hh_wave4_file, &h.hh_wave4_name},
+                {&h.hh_wave5_file, &h.hh_wave5_name}};
+        for (const auto &slot : hiHats) {
+            if (*slot.first == file) {
+                *slot.second = name;
+                named = true;
+                break;
+            }
+        }
+        if (named) {
+            writeImages(k);
+            changed(k);
+            any = true;
+        }
+    }
+    return any;
 }
 
 bool KitDocument::renumberSound(int kit, const QString &oldFile, const QString &newFile, quint16 number)
 {
-    if (!hasKit(kit) || !kitediting::repointWave(kitAttrList[kit], kitPadList[kit], oldFile, newFile, number))
+    if (!hasKit(kit) || !kitediting::repointWave(m_kitAttrList[kit], m_kitPadList[kit], oldFile, newFile, number))
         return false;
+    if (kit < m_kitNumFlagList.size())
+        m_kitNumFlagList[kit] = 1;
     writeImages(kit);
+    changed(kit);
+    return true;
+}
+
+void KitDocument::moveSoundToPad(int kit, const QString &oldFile, const QString &newFile, quint16 number,
+                                 quint32 length)
+{
+    if (oldFile.isEmpty() || !hasKit(kit))
+        return;
+    soundKit &record = m_kitAttrList[kit];
+    QVector<KIT_PAD_SETTING> &pads = m_kitPadList[kit];
+    bool moved = false;
+    for (int p = 0; p < PAD_NUM_MAX; ++p) {
+        const bool a = record.kpadChunk[p].soundFile0 == oldFile;
+        const bool b = record.kpadChunk[p].soundFile1 == oldFile;
+        auto repoint = [&](KIT_PAD_SETTING &s) {
+            if (a) {
+                s.soundFile0 = newFile;
+                s.aWaveNo = number;
+                s.aWaveLength = s.aWaveEnd = length;
+            }
+            if (b) {
+                s.soundFile1 = newFile;
+                s.bWaveNo = number;
+                s.bWaveLength = s.bWaveEnd = length;
+            }
+        };
+        repoint(record.kpadChunk[p]);
+        if (p < pads.size())
+            repoint(pads[p]);
+        moved = moved || a || b;
+    }
+    if (!moved)
+        return;
+    writeImages(kit);
+    changed(kit);
+}
+
+void KitDocument::clearSound(int kit, const QString &file)
+{
+    if (!hasKit(kit) || !kitediting::clearWave(m_kitAttrList[kit], m_kitPadList[kit], file))
+        return;
+    writeImages(kit);
+    changed(kit);
+}
+
+void KitDocument::takeSlotNumbers(const QVector<soundKit> &numbered)
+{
+    const QVector<QByteArray> before = snapshots();
+    for (int k = 0; k < numbered.size() && k < m_kitAttrList.size(); ++k) {
+        QVector<quint16> numbers;
+        setupfiles::forEachSoundSlot(numbered.at(k), [&numbers](auto slot) { numbers.append(slot.no); });
+        int i = 0;
+        setupfiles::forEachSoundSlot(m_kitAttrList[k], [&numbers, &i](auto slot) { slot.no = numbers.value(i++, slot.no); });
+    }
+    kitsEdited(before);
+}
+
+void KitDocument::moveSharedSounds(const QHash<QString, QString> &moved)
+{
+    if (moved.isEmpty())
+        return;
+    const QVector<QByteArray> before = snapshots();
+    setupfiles::moveSlots(m_kitAttrList, moved);
+    for (QVector<KIT_PAD_SETTING> &pads : m_kitPadList)
+        setupfiles::moveLayers(pads, moved);
+    kitsEdited(before);
+}
+
+void KitDocument::moveToCopies(const QHash<QString, QString> &to, const QHash<QString, quint16> &numbers)
+{
+    const QVector<QByteArray> before = snapshots();
+    setupfiles::repointSources(m_kitAttrList, to, numbers);
+    for (QVector<KIT_PAD_SETTING> &pads : m_kitPadList)
+        setupfiles::repointSources(pads, to, numbers);
+    kitsEdited(before);
+}
+
+void KitDocument::forgetKitFileSounds(const setupfiles::StoredIn &storedIn)
+{
+    const QVector<QByteArray> before = snapshots();
+    setupfiles::clearKitFileSlots(m_kitAttrList, storedIn);
+    // The pad lists alike, so that no later commit brings the numbers back.
+    for (QVector<KIT_PAD_SETTING> &pads : m_kitPadList)
+        setupfiles::clearKitFileLayers(pads, storedIn);
+    kitsEdited(before);
+}
+
+bool KitDocument::repointReloaded(const QVector<setupfiles::MovedSlot> &moves, const QVector<SOUND_INDEX> &library,
+                                  const QHash<QString, QString> &twins)
+{
+    const QSet<int> kits = setupfiles::repointSlots(m_kitAttrList, moves, library, twins);
+    for (int k : kits) {
+        if (!hasKit(k))
+            continue;
+        // The pad list alike, so that no later commit takes the old numbers back.
+        QVector<KIT_PAD_SETTING> &pads = m_kitPadList[k];
+        for (int p = 0; p < pads.size() && p < PAD_NUM_MAX; ++p) {
+            const KIT_PAD_SETTING &d = m_kitAttrList.at(k).kpadChunk[p];
+            KIT_PAD_SETTING &m = pads[p];
+            m.soundFile0 = d.soundFile0;
+            m.soundName0 = d.soundName0;
+            m.aWaveNo = d.aWaveNo;
+            m.soundFile1 = d.soundFile1;
+            m.soundName1 = d.soundName1;
+            m.bWaveNo = d.bWaveNo;
+        }
+        writeImages(k);
+    }
+    if (kits.isEmpty())
+        return false;
+    allChanged();
     return true;
 }

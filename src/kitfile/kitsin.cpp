@@ -5,6 +5,7 @@
 #include "kitfile/kitslots.h"
 #include "kitfile/soundsource.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace setupfiles {
@@ -85,6 +86,11 @@ LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber, bool wh
     out.links[2] = {ph.pad_link3_1, ph.pad_link3_2};
     out.links[3] = {ph.pad_link4_1, ph.pad_link4_2};
     out.links[4] = {ph.pad_link5_1, ph.pad_link5_2};
+
+    out.imaged = true;
+    out.base = b;
+    out.pedal = h;
+    std::copy(pf.kitChunk.kpadChunk[k], pf.kitChunk.kpadChunk[k] + PAD_NUM_MAX, out.pads);
     return out;
 }
 

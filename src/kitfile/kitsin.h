@@ -28,6 +28,12 @@ struct LoadedKit
     Records::KIT_EFFECT effects[4];  // controls of kit effects 1..3 and the active effect
     quint8 effectTypes[4] = {};      // their effect types (24 or more: no memory entry)
     Records::LINK_GROUP links[5];    // link pairs 1..5
+    // The kit's file image as read; without one (`imaged` false) the kit's
+    // record makes its image.
+    bool imaged = false;
+    percussionpadfile::P_KIT_BASE_PARA base;
+    percussionpadfile::P_PEDAL_SETTING pedal;
+    percussionpadfile::P_KIT_PAD_SETTING pads[PAD_NUM_MAX];
 };
 
 // Kit k of the model's kit tables (of a whole setup, or of a single-kit

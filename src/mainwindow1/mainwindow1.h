@@ -84,7 +84,7 @@ public:
     // ---- kit editing --------------------------------------------------------------
     // Main pad page.
     void dispPadList(const QVector<soundKit> &kits, quint8 kit);
-    void disHHList(soundKit *kit, quint8 kitNo, quint8 slot);
+    void disHHList(const soundKit *kit, quint8 kitNo, quint8 slot);
 
     // Pad settings page.
     void on_savePadSetBtn_clicked(int pad);

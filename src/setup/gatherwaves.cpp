@@ -67,20 +67,23 @@ bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got)
         return false;
     handOver(run);
     setupfiles::CollectedWaves waves;
+    QVector<Records::soundKit> numbered = run.doc.kitAttrList();
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
-            run.lib.totalRows(), run.doc.kitAttrList, run.lib.waveLoadKitAttrList, run.lib.loadedKitFiles, tempDir,
+            run.lib.totalRows(), numbered, run.lib.waveLoadKitAttrList, run.lib.loadedKitFiles, tempDir,
             rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves);
+    if (!err)
+        run.doc.takeSlotNumbers(numbered);
     return keepWaves(run, err, waves, got);
 }
 
 bool gatherKit(Run &run, const QString &tempDir, int kitIndex, Gathered &got)
 {
-    if (kitIndex < 0 || kitIndex >= run.doc.kitAttrList.size())
+    if (kitIndex < 0 || kitIndex >= run.doc.kitAttrList().size())
         return false;
     handOver(run);
     setupfiles::CollectedWaves waves;
     // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
-    Records::soundKit numbered = run.doc.kitAttrList.at(kitIndex);
+    Records::soundKit numbered = run.doc.kitAttrList().at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
             numbered, kitIndex, run.lib.waveLoadKitAttrList, run.lib.loadedKitFiles, tempDir, rawWaves(run),
             [&run](int) { run.moveProgress(-1); }, waves);

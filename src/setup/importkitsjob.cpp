@@ -233,9 +233,9 @@ void ImportKitFilesJob::takeGlobal(const Redraws &redraws)
 {
     // The layout the editor's global settings now follow.
     const percussionpadfile &m = *m_global;
-    m_doc.globalSize = int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE
-                                   ? m.new_globalChunk.size
-                                   : m.globalChunk.size);
+    m_doc.takeGlobalSize(int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE
+                                     ? m.new_globalChunk.size
+                                     : m.globalChunk.size));
     noteRead(m_result, m_library.globalFilePath, -1);
     m_library.globalFilePath.clear();
     if (redraws.globalRead)
@@ -318,6 +318,7 @@ bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
 {
     if (!reload)
         m_renamedSounds.clear();
+    const KitDocument::Batch load(m_doc); // one redraw of the kits when the load ends
     orderRecorded();
     m_soundsAdded = 0;
     int count = m_library.totalGroup ? m_library.totalGroup->rowCount() : 0;
@@ -392,12 +393,10 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     if (!takeKitSounds(path, &rec.info))
         return Read::Skipped;
     const int slot = rec.kitIndex - 1;
-    tables.copyTo(m_doc.base0, m_doc.pedal0, m_doc.pad0, slot);
-    rec.info.kitChunk.baseChunk = m_doc.base0;
-    rec.info.kitChunk.pedalChunk = m_doc.pedal0;
-    rec.info.kitChunk.kpadChunk = m_doc.pad0;
+    tables.attach(rec.info);
+    takeKit(&rec.info, slot, path, redraws.kitTaking);
+    rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the kit is the document's now
     loaded.append(std::move(rec));
-    takeKit(&loaded.last().info, slot, path, redraws.kitTaking);
     noteRead(m_result, path, slot);
     return Read::Loaded;
 }
@@ -433,7 +432,7 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
 void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &path, const KitTaking &kitTaking)
 {
     const QString file = QDir::toNativeSeparators(path);
-    if (!setupfiles::hasKitTables(pf) || kit < 0 || kit >= KIT_MAX_COUNT || kit >= m_doc.kitAttrList.size()) {
+    if (!setupfiles::hasKitTables(pf) || kit < 0 || kit >= KIT_MAX_COUNT || kit >= m_doc.kitAttrList().size()) {
         qWarning() << "no kit slot" << kit << "for" << file;
         return;
     }
@@ -458,7 +457,7 @@ void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &p
 void ImportKitFilesJob::noteRenamed()
 {
     setupjob::noteRenamedSounds(m_result, m_renamedSounds);
-    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList);
+    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList());
 }
 
 int ImportKitFilesJob::firstKitNumber() const

@@ -91,19 +91,13 @@ void ImportSetupJob::clear()
     m_library.loadClickFlag = false;
     m_library.clickDeviceFlag = false;
     m_library.waveLoadKitAttrList.clear();
-    m_doc.kitIndexList.clear();
-    for (QVector<KitDocument::KIT_PAD_SETTING> &pads : m_doc.kitPadList)
-        pads.clear();
-    m_doc.kitAttrList.clear();
+    m_doc.clearKits();
 }
 
 void ImportSetupJob::takeTables()
 {
-    m_tables.copyTo(m_doc.base0, m_doc.pedal0, m_doc.pad0);
-    m_rec.info.kitChunk.baseChunk = m_doc.base0;
-    m_rec.info.kitChunk.pedalChunk = m_doc.pedal0;
-    m_rec.info.kitChunk.kpadChunk = m_doc.pad0;
-    m_doc.globalSize = m_globalSize;
+    m_tables.attach(m_rec.info);
+    m_doc.takeGlobalSize(m_globalSize);
     m_library.loadClickFlag = m_clicks;
 }
 
@@ -119,7 +113,6 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
         setupjob::noteNotRead(m_result, err, file, true);
         return false;
     }
-    m_doc.cf.soundChunk.soundCount = pf->soundChunk.soundCount;
     QVector<SOUND_INDEX> &list = m_library.waveLoadKitAttrList;
     list.reserve(list.size() + got.waves.size());
     for (SOUND_INDEX s : qAsConst(got.waves)) {
@@ -137,9 +130,10 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
 
 bool ImportSetupJob::takeKits(percussionpadfile *pf, const QVector<SOUND_INDEX> &waves, const KitTaking &kitTaking)
 {
-    m_doc.kitMaxList.clear();
+    m_doc.clearKitRenames();
     if (!setupfiles::hasKitTables(pf))
         return false;
+    const KitDocument::Batch load(m_doc); // one redraw of the kits when they are taken
     const int count = qMin(int(pf->kitChunk.kit_count), KIT_MAX_COUNT);
     const QHash<quint16, int> byNumber = setupfiles::lastByNumber(waves);
     for (int k = 0; k < count; ++k) {
@@ -149,13 +143,14 @@ bool ImportSetupJob::takeKits(percussionpadfile *pf, const QVector<SOUND_INDEX> 
             kitTaking(k, lk);
         m_doc.takeLoadedKit(k, lk);
     }
-    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList);
+    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList());
     step(3);
     return true;
 }
 
 void ImportSetupJob::finish()
 {
+    m_rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the kits are the document's now
     m_library.loadedKitFiles.append(std::move(m_rec));
     m_library.binFilePath = m_path;
     setupjob::FileResult f;

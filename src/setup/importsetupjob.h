@@ -42,8 +42,9 @@ public:
     bool read(const QString &path);
     // Forgets every loaded file with its sounds, the metronome list and the kits.
     void clear();
-    // The read kit images become the document's, with the global settings' layout
-    // and whether the file begins with the metronome sounds.
+    // The model reads its kits from the read kit images; the global settings
+    // follow the file's layout, and the library notes whether the file begins
+    // with the metronome sounds.
     void takeTables();
     // The sounds of the whole setup `file` read into `pf` join the library: the
     // working list, the metronome list and its rows. False (NotRead, its box) when
@@ -59,8 +60,8 @@ public:
     const setupjob::Result &result() const { return m_result; }
     // The sounds the last takeSounds took.
     const setupfiles::WholeSetupSounds &sounds() const { return m_sounds; }
-    // The model read, its kit images pointing at the document's; until finish()
-    // hands it to the library's loaded files.
+    // The model read, its kit images the job's; until finish() hands it,
+    // without them, to the library's loaded files.
     percussionpadfile &model() { return m_rec.info; }
 
 private:

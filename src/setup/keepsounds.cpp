@@ -178,9 +178,7 @@ bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString,
     setupfiles::removeSources(lib.waveLoadKitAttrList, merged);
     removeRows(lib.totalGroup, 2, merged);
     removeRows(lib.hhGroup, 1, merged);
-    setupfiles::repointSources(run.doc.kitAttrList, to, merged);
-    for (QVector<Records::KIT_PAD_SETTING> &pads : run.doc.kitPadList)
-        setupfiles::repointSources(pads, to, merged);
+    run.doc.moveToCopies(to, merged);
     setupfiles::repointSources(lib.waveLoadKitAttrList, to);
     repointCells(lib.totalGroup, 2, to);
     repointCells(lib.hhGroup, 1, to);
@@ -227,7 +225,7 @@ QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFi
     if (clicksToo)
         others += clickSounds(run.lib.clickList);
     QVector<setupfiles::LostSound> lost =
-            setupfiles::lostSounds(kitFile, held, run.lib.waveLoadKitAttrList, run.doc.kitAttrList, others);
+            setupfiles::lostSounds(kitFile, held, run.lib.waveLoadKitAttrList, run.doc.kitAttrList(), others);
     if (!through.isEmpty()) {
         lost.erase(std::remove_if(lost.begin(), lost.end(),
                                   [&through](const setupfiles::LostSound &s) {
@@ -378,7 +376,7 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
     };
     for (const Records::SOUND_INDEX &s : lib.waveLoadKitAttrList)
         take(s.file);
-    for (const Records::soundKit &kit : doc.kitAttrList)
+    for (const Records::soundKit &kit : doc.kitAttrList())
         setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
     for (const setupfiles::LostSound &s : groupSounds(lib.soundListItemModel) + clickSounds(lib.clickList))
         take(s.source);

@@ -65,9 +65,7 @@ void moveSharedSounds(KitDocument &doc, SoundLibrary &library, const QHash<QStri
         return;
     for (SoundLibrary::SOUND_INDEX &s : library.waveLoadKitAttrList)
         s.file = moved.value(s.file, s.file);
-    setupfiles::moveSlots(doc.kitAttrList, moved);
-    for (QVector<KitDocument::KIT_PAD_SETTING> &pads : doc.kitPadList)
-        setupfiles::moveLayers(pads, moved);
+    doc.moveSharedSounds(moved);
     for (QStandardItem *root : {library.totalGroup, library.hhGroup}) {
         const int column = root == library.totalGroup ? 2 : 1;
         for (int r = 0; root && r < root->rowCount(); ++r) {
@@ -84,10 +82,7 @@ QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, c
     const QHash<QString, QString> moved = library.sharedSounds.handOver(storedIn);
     moveSharedSounds(doc, library, moved);
     library.sharedSounds.forget(storedIn);
-    setupfiles::clearKitFileSlots(doc.kitAttrList, storedIn);
-    // The pad lists alike, so that no later commit brings the numbers back.
-    for (QVector<KitDocument::KIT_PAD_SETTING> &pads : doc.kitPadList)
-        setupfiles::clearKitFileLayers(pads, storedIn);
+    doc.forgetKitFileSounds(storedIn);
     if (!library.totalGroup)
         return moved;
     if (removeFileRows(library.totalGroup, storedIn))

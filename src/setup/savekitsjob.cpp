@@ -57,9 +57,9 @@ bool SaveKitsJob::plan()
                      QCoreApplication::translate("MainWindow1", "The output file is not set."));
         return false;
     }
-    m_names = m_run.doc.kitNameList;
-    for (int k = m_names.size(); k < m_run.doc.kitAttrList.size(); ++k)
-        m_names.append(m_run.doc.kitAttrList.at(k).kit_name);
+    m_names = m_run.doc.kitNameList();
+    for (int k = m_names.size(); k < m_run.doc.kitAttrList().size(); ++k)
+        m_names.append(m_run.doc.kitAttrList().at(k).kit_name);
     m_plan = setupfiles::kitTargets(folder, m_in.kits, m_names);
     const QString notAFile = setupfiles::nonFileTarget(m_plan);
     if (!notAFile.isEmpty())
@@ -103,13 +103,12 @@ bool SaveKitsJob::plan()
 bool SaveKitsJob::writeKit(int k, QFile &file, QString &unwritten)
 {
     KitDocument &doc = m_run.doc;
-    doc.cf.curFlag = 2;
-    doc.cf.initFileChunk();
+    doc.beginFile(2);
     if (!savejob::gatherKit(m_run, m_in.tempDir, k - 1, m_got))
         return false;
     const QStringList sources = setupfiles::storedSourceFiles(m_got.waveList);
     doc.setKitIniFileChunk(k - 1, m_got.waveAttrList, m_got.waveList);
-    return doc.cf.calculateChunkSize() && setupfiles::writeKitFile(doc.cf, file, k - 1, &unwritten)
+    return doc.layOutFile() && doc.writeFile(file, k - 1, &unwritten)
            && savejob::copiedAsLoaded(m_run, sources, true);
 }
 
@@ -345,7 +344,7 @@ QVector<setupfiles::MovedSlot> SaveKitsJob::slotsToRepoint(const KitDocument &do
     QHash<QString, QHash<QString, int>> replaced;
     for (const QString &path : reload.files)
         replaced.insert(path, reload.moved.value(path));
-    return setupfiles::movedSlots(doc.kitAttrList, replaced, reload.reread);
+    return setupfiles::movedSlots(doc.kitAttrList(), replaced, reload.reread);
 }
 
 bool SaveKitsJob::repointAfterReload(KitDocument &doc, SoundLibrary &lib, const QVector<setupfiles::MovedSlot> &moves)
@@ -353,21 +352,5 @@ bool SaveKitsJob::repointAfterReload(KitDocument &doc, SoundLibrary &lib, const 
     // A sound of a replaced file that other kits use is dropped by the
     // read-back; when the new file still holds it, those kits take it from
     // there again.
-    const QSet<int> changed =
-            setupfiles::repointSlots(doc.kitAttrList, moves, lib.waveLoadKitAttrList, lib.sharedSounds.twins());
-    for (int k : changed) {
-        // The pad list alike, so that no later commit takes the old numbers back.
-        QVector<savejob::Records::KIT_PAD_SETTING> &pads = doc.kitPadList[k];
-        for (int p = 0; p < pads.size() && p < PAD_NUM_MAX; ++p) {
-            const savejob::Records::KIT_PAD_SETTING &d = doc.kitAttrList.at(k).kpadChunk[p];
-            savejob::Records::KIT_PAD_SETTING &m = pads[p];
-            m.soundFile0 = d.soundFile0;
-            m.soundName0 = d.soundName0;
-            m.aWaveNo = d.aWaveNo;
-            m.soundFile1 = d.soundFile1;
-            m.soundName1 = d.soundName1;
-            m.bWaveNo = d.bWaveNo;
-        }
-    }
-    return !changed.isEmpty();
+    return doc.repointReloaded(moves, lib.waveLoadKitAttrList, lib.sharedSounds.twins());
 }

@@ -112,7 +112,7 @@ bool SaveSetupJob::checkTarget(QString &dest)
 bool SaveSetupJob::checkSources()
 {
     const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles);
-    for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList)) {
+    for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(loadedFiles, listed))
             return false;
@@ -160,13 +160,12 @@ bool SaveSetupJob::checkSourceFile(const setupfiles::StoredSoundLocator &loadedF
 bool SaveSetupJob::layOut(QStringList &sources)
 {
     KitDocument &doc = m_run.doc;
-    doc.cf.curFlag = 0;
-    doc.cf.initFileChunk();
+    doc.beginFile(0);
     if (!savejob::gatherWholeSetup(m_run, m_in.tempDir, m_got))
         return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
                     QStringLiteral("Error"));
     sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
-    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList, m_run.lib.waveLoadKitAttrList, m_got.waveAttrList)
+    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList, m_got.waveAttrList)
                          .kitOrderList;
     const QString tooLarge = QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
     if (!setupfiles::wholeSetupWithinLimit(m_got.waveAttrList, m_kitOrder.size()))
@@ -174,7 +173,7 @@ bool SaveSetupJob::layOut(QStringList &sources)
     doc.setGlobalFileChunk(m_in.globalPage ? m_in.globalPage() : KitDocument::GlobalPage());
     const KitDocument::SaveSounds sounds{m_got.waveAttrList, m_got.waveList, m_run.lib.clickSetList,
                                          m_got.clickWaveList, m_kitOrder};
-    if (!doc.setAllFileChunk(sounds, m_in.version, m_in.backup) || !doc.cf.calculateChunkSize())
+    if (!doc.setAllFileChunk(sounds, m_in.version, m_in.backup) || !doc.layOutFile())
         return stop(tooLarge);
     return true;
 }
@@ -203,7 +202,7 @@ bool SaveSetupJob::writeBeside(ztplatform::ReplaceFile &out)
         return false;
     }
     QString unwritten;
-    if (!setupfiles::writeKitFile(m_run.doc.cf, out.file(), 0, &unwritten))
+    if (!m_run.doc.writeFile(out.file(), 0, &unwritten))
         return writeFailed(unwritten);
     if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
         if (out.failedStep() == ztplatform::ReplaceFile::Step::Write)

@@ -186,7 +186,7 @@ bool collectErrorNotice(const setupfiles::CollectError &error, const QVector<Rec
 void noteCollectError(Run &run, const setupfiles::CollectError &error)
 {
     setupjob::Notice notice;
-    if (collectErrorNotice(error, run.doc.kitAttrList, run.hooks, notice))
+    if (collectErrorNotice(error, run.doc.kitAttrList(), run.hooks, notice))
         run.result.notices.append(notice);
 }
 

@@ -6,6 +6,7 @@
 // and the dismount is recorded, with the change file as it stood then.
 
 #include "device/padfixture.h"
+#include "document/kitreload.h"
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"

@@ -92,7 +92,7 @@ struct Fixture : WindowFixture
     QByteArray snapshot() const
     {
         QCryptographicHash h(QCryptographicHash::Sha1);
-        for (const Kit &k : qAsConst(w->doc().kitAttrList))
+        for (const Kit &k : qAsConst(w->doc().kitAttrList()))
             h.addData(kitSnapshot(k));
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList))
             h.addData(QByteArray(s.wave_name, 16) + s.file.toUtf8() + QByteArray::number(s.wave_No));

@@ -3,6 +3,7 @@
 // A main window in a temporary working folder, with every prompt answered by
 // a ScriptedPrompter, and helpers that make sound files and kit files.
 
+#include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/kitfile_fixture.h"

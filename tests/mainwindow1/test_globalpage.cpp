@@ -29,12 +29,13 @@ QStringList pageTexts(Ui::MainWindow1 *ui)
 }
 
 // A global chunk as its writer writes it.
-QByteArray written(percussionpadfile &pf)
+// The global settings file the document writes of its settings and the page's.
+QByteArray written(KitDocument &doc, const KitDocument::GlobalPage &page)
 {
     QTemporaryFile t;
     if (!t.open())
         return QByteArray();
-    pf.writeGlobalChunk(&t);
+    doc.writeGlobalFile(&t, page);
     t.flush();
     t.seek(0);
     return t.readAll();
@@ -118,14 +119,18 @@ private slots:
         ui->midiSync->setText("Reserved");
         ui->tempoIndicateLabel->setText("OFF");
         ui->ledLogoComboBox->setCurrentIndex(5);
-        w->doc().meffChunk1[0] = {1, 2, 999, 10};
-        w->doc().meffChunk1[63] = {7, 8, 9, 4};
-        w->doc().padTrigList1[0].rim_gain = 33;
+        reloadGlobalSettings(w->doc(), w->globalPage(), [](KitDocument::GlobalChunk &g) {
+            g.effect[0] = {1, 2, 999, 10};
+            g.effect[63] = {7, 8, 9, 4};
+            g.pfta[0].rim_gain = 33;
+        });
         w->on_globalPadComboBox_currentIndexChanged(0);
         w->on_masterEffectComboBox_currentIndexChanged(0);
-        w->doc().kitChainList[4].kit_chain = 1;
-        w->doc().kitChainList[4].kit_chain_No = 4;
-        w->doc().kitChainList[4].curKitChain[4][19] = 100;
+        QVector<MainWindow1::KIT_CHAIN> chains = w->doc().kitChainList();
+        chains[4].kit_chain = 1;
+        chains[4].kit_chain_No = 4;
+        chains[4].curKitChain[4][19] = 100;
+        w->doc().applyChains(chains); // as the chain page's OK hands them on
 
         const QString path = f->work.filePath("out.ini");
         touchFile(path, QByteArray(2000, 'x')); // replaced whole
@@ -141,9 +146,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        w->doc().cf.initFileChunk();
-        w->setGlobalFileChunk();
-        QCOMPARE(written(w->doc().cf), bytes);
+        QCOMPARE(written(w->doc(), w->globalPage()), bytes);
         QCOMPARE(bytes.left(4) + bytes.mid(458, 1) + bytes.mid(466, 1) + bytes.mid(482, 1) + bytes.mid(498, 2) + bytes.mid(599, 1),
                  QByteArray("GLOB\x66\x02\x0b\x04\x04\x64")); // cluster 102, sound 3, channel 12, chain 4 on
         QCOMPARE(bytes.size(), 843);
@@ -154,13 +157,13 @@ private slots:
             pf.curFlag = 1;
             file.seek(0);
             QVERIFY(pf.readGlobalChunk(&file));
-            second.w->doc().globalSize = int(pf.new_globalChunk.size);
+            second.w->doc().takeGlobalSize(int(pf.new_globalChunk.size));
             second.w->showVerAndGlobal1(&pf);
             QCOMPARE(pageTexts(second.ui), pageTexts(ui));
             QCOMPARE(second.ui->version->text(), QString("1.01"));
-            QCOMPARE(QVector<int>({second.w->doc().meffChunk1[63].no, second.w->doc().kitChainList[4].kit_chain,
-                                   second.w->doc().kitChainList[4].curKitChain[4][19],
-                                   second.w->doc().originalKitChainList.size()}),
+            QCOMPARE(QVector<int>({second.w->doc().meffChunk1(63).no, second.w->doc().kitChainList()[4].kit_chain,
+                                   second.w->doc().kitChainList()[4].curKitChain[4][19],
+                                   second.w->doc().originalKitChainList().size()}),
                      QVector<int>({4, 1, 100, 9}));
         }
 
@@ -232,11 +235,10 @@ private slots:
         ui->midiSync->setText("ON");
         w->showVerAndGlobal1(&pf);
         QCOMPARE(ui->version->text() + ui->midiSync->text() + ui->midiExtCtrl->text(), QString("0.0255ONON"));
-        QCOMPARE(int(w->doc().kitChainList[5].kit_chain), 1);
-        w->doc().cf.curFlag = 1;
-        w->doc().cf.initFileChunk();
+        QCOMPARE(int(w->doc().kitChainList()[5].kit_chain), 1);
+        w->doc().beginFile(1);
         w->setGlobalFileChunk();
-        const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &out = w->doc().cf.new_globalChunk;
+        const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &out = w->doc().cf().new_globalChunk;
         QCOMPARE(QVector<int>({out.kc.kit_chain, out.kc.kit_chain_No, out.kc.kitChain[5][2], out.midi.ext_ctrl,
                                out.midi.midi_sync, out.click.pan, out.click.click_no, int(out.click.click_startCluster)}),
                  QVector<int>({5, 5, 0, 1, 1, 64, 0, 0})); // no metronome sounds chosen
@@ -259,19 +261,19 @@ private slots:
         g.kc.kit_chain_No = 3;
         g.kc.kitChain[3][0] = 0xFF;
         g.kc.kitChain[3][1] = 44;
-        w->doc().kitChainList[8].curKitChain[8][0] = 9;
+        w->doc().setChainStep(8, 0, 9);
         ui->clickNameLab->setText("kept");
         ui->labSensivity->setText("kept");
         pf.curFlag = 1;
-        w->doc().globalSize = 488;
+        w->doc().takeGlobalSize(488);
         w->showVerAndGlobal1(&pf);
         QCOMPARE(QStringList({ui->effectType->text(), ui->effectCtrl1->text(), ui->clickNameLab->text(),
                               ui->audioOutput->text(), ui->labSensivity->text()}),
                  QStringList({"DANCD-FLA-L", "", "kept", "Phone", "0"}));
         QCOMPARE(ui->clickSoundNoSpinBox->value(), 3);
-        const MainWindow1::KIT_CHAIN &c = w->doc().kitChainList[3];
+        const MainWindow1::KIT_CHAIN &c = w->doc().kitChainList()[3];
         QCOMPARE(QVector<int>({c.kit_chain, c.curKitChain[3][0], c.curKitChain[3][1],
-                               w->doc().kitChainList[8].curKitChain[8][0], w->doc().originalKitChainList.size()}),
+                               w->doc().kitChainList()[8].curKitChain[8][0], w->doc().originalKitChainList().size()}),
                  QVector<int>({1, 0, 44, 9, 0}));
     }
 
@@ -295,7 +297,7 @@ private slots:
         percussionpadfile pf;
         pf.curFlag = 1;
         QVERIFY(pf.readGlobalChunk(&file));
-        w->doc().globalSize = int(pf.globalChunk.size);
+        w->doc().takeGlobalSize(int(pf.globalChunk.size));
         w->showVerAndGlobal1(&pf);
         auto labels = [ui]() {
             return QStringList{ui->labType->text(),        ui->labSensivity->text(),   ui->curveLabel->text(),
@@ -328,7 +330,7 @@ private slots:
         current.curFlag = 1;
         current.initFileChunk();
         current.new_globalChunk.pfta[0].sensivity = 77;
-        w->doc().globalSize = 600;
+        w->doc().takeGlobalSize(600);
         w->showVerAndGlobal1(&current);
         QCOMPARE(ui->labSensivity->text(), QString("77"));
     }

@@ -35,7 +35,8 @@ class TestKitChains : public QObject
     std::unique_ptr<WindowFixture> f;
 
     QStandardItem *nameCell(int kit) { return f->w->kitChainListItemModel->item(0)->child(kit - 1, 1); }
-    quint8 &step(int chain, int s) { return f->w->doc().kitChainList[chain].curKitChain[chain][s]; }
+    quint8 step(int chain, int s) const { return f->w->doc().kitChainList()[chain].curKitChain[chain][s]; }
+    void setStep(int chain, int s, int kit) { f->w->doc().setChainStep(chain, s, kit); }
 
 private slots:
     void init()
@@ -52,7 +53,7 @@ private slots:
     void numberOnOffAndOk()
     {
         MainWindow1 *w = f->w;
-        QCOMPARE(flags(w->doc().kitChainList), QVector<int>(9, 0)); // all off, chain 1 shown, OFF checked
+        QCOMPARE(flags(w->doc().kitChainList()), QVector<int>(9, 0)); // all off, chain 1 shown, OFF checked
         QVERIFY(f->ui->kitChainNoSpinBox->value() == 1 && f->ui->rBtnKitChainOff->isChecked());
         QStandardItem *root = w->kitChainListItemModel->item(0);
         QCOMPARE(root->text() + root->child(99, 0)->text() + root->child(9, 1)->text(), QString("Kit List100New Kit"));
@@ -60,23 +61,23 @@ private slots:
         QSignalSpy info(w, &MainWindow1::sendKitChainInfo);
         f->ui->kitChainNoSpinBox->setValue(3);
         f->ui->rBtnKitChainOn->click();
-        QCOMPARE(flags(w->doc().kitChainList), QVector<int>({0, 0, 0, 10, 0, 0, 0, 0, 0}));
+        QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 0, 0, 10, 0, 0, 0, 0, 0}));
         f->ui->kitChainNoSpinBox->setValue(5); // the flag moves with the number while ON
-        QCOMPARE(flags(w->doc().kitChainList), QVector<int>({0, 0, 0, 0, 0, 10, 0, 0, 0}));
+        QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 0, 0, 0, 0, 10, 0, 0, 0}));
         f->ui->kitChainNoSpinBox->setValue(3);
         f->ui->btnSureKitChain->click();
-        QCOMPARE(flags(w->doc().kitChainList), QVector<int>({0, 1, 2, 13, 4, 5, 6, 7, 8}));
+        QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 1, 2, 13, 4, 5, 6, 7, 8}));
         QCOMPARE(info.count(), 1);
         f->ui->rBtnKitChainOff->click();
         f->ui->kitChainNoSpinBox->setValue(6);
-        QCOMPARE(flags(w->doc().kitChainList), QVector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
+        QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
         QCOMPARE(int(w->kitChian.kit_chain) * 10 + w->kitChian.kit_chain_No, 6);
     }
 
     void clearOnlyTheShownChain()
     {
         for (int c = 1; c <= 8; ++c)
-            step(c, 7) = quint8(c);
+            setStep(c, 7, quint8(c));
         f->ui->kitChainNoSpinBox->setValue(4);
         f->ui->btnClearStep->click();
         for (int c = 1; c <= 8; ++c)
@@ -88,8 +89,8 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->ui->kitChainNoSpinBox->setValue(2);
-        step(2, 0) = 7;
-        kitchainpage::disKitStep(w, w->doc().kitChainList, 2);
+        setStep(2, 0, 7);
+        kitchainpage::disKitStep(w, w->doc().kitChainList(), 2);
         QCOMPARE(f->ui->step1Lab->text(), QString("New Kit"));
         const QStringList refused = {"", "-Bad", "Eleven char"};
         for (const QString &name : refused)
@@ -98,12 +99,12 @@ private slots:
                                                    "The maximum number of kit name's character can't exceed 10!"}));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error", "Error"}));
         QCOMPARE(int(f->prompter.prompts[0].kind), int(UiPrompter::Information));
-        QCOMPARE(nameCell(7)->text() + w->doc().kitChainNameList[6], QString("New KitNew Kit"));
+        QCOMPARE(nameCell(7)->text() + w->kitChainNameList[6], QString("New KitNew Kit"));
         nameCell(7)->setText("Seven");
         QCOMPARE(f->ui->step1Lab->text(), QString("Seven")); // the step follows at once
-        QCOMPARE(f->kit(7).kit_name + w->doc().kitNameList[6], QString("New KitNew Kit"));
+        QCOMPARE(f->kit(7).kit_name + w->doc().kitNameList()[6], QString("New KitNew Kit"));
         f->ui->btnSureKitChain->click(); // the kit and the main page only at OK
-        QCOMPARE(f->kit(7).kit_name + w->doc().kitNameList[6], QString("SevenSeven"));
+        QCOMPARE(f->kit(7).kit_name + w->doc().kitNameList()[6], QString("SevenSeven"));
     }
 
     // A refused name puts back the name the list showed, an earlier rename included.
@@ -111,7 +112,7 @@ private slots:
     {
         nameCell(7)->setText("Seven");
         nameCell(7)->setText("-Bad");
-        QCOMPARE(nameCell(7)->text() + f->w->doc().kitChainNameList[6], QString("SevenSeven"));
+        QCOMPARE(nameCell(7)->text() + f->w->kitChainNameList[6], QString("SevenSeven"));
         f->prompter.buttonAnswers.enqueue(QMessageBox::No);
         QVERIFY(!f->w->close());
         QCOMPARE(f->prompter.texts(), QStringList({kPattern, "Quit?"}));
@@ -146,7 +147,7 @@ private slots:
         QCOMPARE(setupfiles::readWholeSetupFile(file, rec, tables), setupfiles::LoadError::None);
         QCOMPARE(QByteArray(tables.base[6].kit_name) + '|' + QByteArray(tables.base[7].kit_name),
                  QByteArray("Seven|Eight"));
-        QCOMPARE(f->kit(8).kit_name + f->w->doc().kitNameList[7], QString("EightEight"));
+        QCOMPARE(f->kit(8).kit_name + f->w->doc().kitNameList()[7], QString("EightEight"));
     }
 
     // A name still in the list's editor (no Enter, no focus moved) is the
@@ -199,41 +200,41 @@ private slots:
     void moveSwapsKitsEverywhere()
     {
         MainWindow1 *w = f->w;
-        f->kit(9).kit_volume = 9;
-        f->kit(10).kit_volume = 10;
-        w->doc().kitLinkList[9][2] = {3, 4};
-        w->doc().kitEffectList2[9][5] = {1, 2, 3};
-        w->doc().kitChainNameList[9] = "Ten";
+        f->editKit(9, [](MainWindow1::soundKit &kit) { kit.kit_volume = 9; });
+        f->editKit(10, [](MainWindow1::soundKit &kit) { kit.kit_volume = 10; });
+        w->doc().setKitLink(9, 2, {3, 4});
+        loadEffectMemory(w->doc(), 9, 1, 5, {1, 2, 3});
+        w->kitChainNameList[9] = "Ten";
         nameCell(10)->setText("Ten");
-        step(1, 0) = 9;
-        step(5, 3) = 10;
-        step(5, 4) = 11;
-        const MainWindow1::LINK_GROUP links9 = w->doc().kitLinkList[8][2];
+        setStep(1, 0, 9);
+        setStep(5, 3, 10);
+        setStep(5, 4, 11);
+        const MainWindow1::LINK_GROUP links9 = w->doc().kitLinkList(8)[2];
         f->ui->kitListtreeView->setCurrentIndex(nameCell(10)->index());
         f->ui->moveUpKit->click();
         QCOMPARE(QVector<int>({step(1, 0), step(5, 3), step(5, 4)}), QVector<int>({10, 9, 11}));
-        QCOMPARE(w->doc().kitChainNameList[8] + '|' + w->doc().kitChainNameList[9], QString("Ten|New Kit"));
+        QCOMPARE(w->kitChainNameList[8] + '|' + w->kitChainNameList[9], QString("Ten|New Kit"));
         QCOMPARE(nameCell(9)->text(), QString("Ten"));
         QCOMPARE(f->ui->kitListtreeView->currentIndex().row(), 8);
         QCOMPARE(QVector<int>({f->kit(9).kit_volume, f->kit(9).kit_no, f->kit(10).kit_volume, f->kit(10).kit_no}),
                  QVector<int>({10, 8, 9, 9}));
-        QCOMPARE(int(w->doc().kitLinkList[8][2].link_pad1) * 10 + w->doc().kitLinkList[8][2].link_pad2, 34);
-        QCOMPARE(int(w->doc().kitLinkList[9][2].link_pad1) * 10 + w->doc().kitLinkList[9][2].link_pad2,
+        QCOMPARE(int(w->doc().kitLinkList(8)[2].link_pad1) * 10 + w->doc().kitLinkList(8)[2].link_pad2, 34);
+        QCOMPARE(int(w->doc().kitLinkList(9)[2].link_pad1) * 10 + w->doc().kitLinkList(9)[2].link_pad2,
                  links9.link_pad1 * 10 + links9.link_pad2);
-        QCOMPARE(int(w->doc().kitEffectList2[8][5].parm3), 3);
-        QCOMPARE(w->doc().kitPadList[8][0].padNo, f->kit(9).kpadChunk[0].padNo);
+        QCOMPARE(int(w->doc().kitEffectList2(8)[5].parm3), 3);
+        QCOMPARE(w->doc().kitPadList(8)[0].padNo, f->kit(9).kpadChunk[0].padNo);
         QCOMPARE(f->ui->kitNoSpinBox->value() * 100 + w->oldKitNumber, 909);
 
         // The first kit does not move up, nor the last one down.
-        const QVector<QString> before = w->doc().kitChainNameList;
+        const QVector<QString> before = w->kitChainNameList;
         f->ui->kitListtreeView->setCurrentIndex(nameCell(1)->index());
         f->ui->moveUpKit->click();
         f->ui->kitListtreeView->setCurrentIndex(nameCell(100)->index());
         f->ui->moveDownKit->click();
-        QCOMPARE(w->doc().kitChainNameList, before);
+        QCOMPARE(w->kitChainNameList, before);
         f->ui->kitListtreeView->setCurrentIndex(nameCell(3)->index());
         f->ui->moveDownKit->click();
-        QCOMPARE(w->doc().kitChainNameList[3] + f->kit(4).kit_name, QString("New KitNew Kit"));
+        QCOMPARE(w->kitChainNameList[3] + f->kit(4).kit_name, QString("New KitNew Kit"));
         QCOMPARE(f->ui->kitListtreeView->currentIndex().row(), 3);
     }
 
@@ -241,8 +242,8 @@ private slots:
     void moveKeepsKitPageEdits()
     {
         MainWindow1 *w = f->w;
-        f->kit(9).kit_volume = 9;
-        f->kit(10).kit_volume = 10;
+        f->editKit(9, [](MainWindow1::soundKit &kit) { kit.kit_volume = 9; });
+        f->editKit(10, [](MainWindow1::soundKit &kit) { kit.kit_volume = 10; });
         f->openKitPage(9);
         f->ui->kitVolumeSpinBox->setValue(55);
         f->ui->btnKitChain->click();
@@ -254,7 +255,7 @@ private slots:
         f->openKitPage(9);
         f->ui->downPageBtn->click();
         QCOMPARE(f->kit(9).kit_volume + f->kit(10).kit_volume * 1000, 10 + 55 * 1000);
-        QCOMPARE(w->doc().kitNumFlagList, QVector<quint8>(100, 0));
+        QCOMPARE(w->doc().kitNumFlagList(), QVector<quint8>(100, 0));
     }
 
     // Saves take the page's ON switch and chain number without OK; a loaded
@@ -268,7 +269,7 @@ private slots:
             return f->work.filePath(name);
         };
         ui->kitChainNoSpinBox->setValue(3);
-        step(3, 0) = 7; // as a dropped kit leaves it
+        setStep(3, 0, 7); // as a dropped kit leaves it
         QTest::mouseClick(ui->rBtnKitChainOn, Qt::LeftButton);
         const QString on = exportAll("ON.bin");
         QTest::mouseClick(ui->rBtnKitChainOff, Qt::LeftButton);
@@ -299,7 +300,7 @@ private slots:
         }
         loaded[6].kit_chain = 1;
         emit w->sendKitChainMeg(loaded);
-        QCOMPARE(flags(w->doc().kitChainList), QVector<int>({0, 1, 2, 3, 4, 5, 16, 7, 8}));
+        QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 1, 2, 3, 4, 5, 16, 7, 8}));
         QCOMPARE(int(step(6, 0)), 26);
         QCOMPARE(f->ui->kitChainNoSpinBox->value(), 6);
         QVERIFY(f->ui->rBtnKitChainOn->isChecked());
@@ -307,7 +308,7 @@ private slots:
 
         loaded[6].kit_chain = 0; // a file whose chain is off
         emit w->sendKitChainMeg(loaded);
-        QCOMPARE(flags(w->doc().kitChainList), QVector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
+        QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
         QVERIFY(f->ui->rBtnKitChainOff->isChecked());
     }
 };

@@ -1,3 +1,4 @@
+#include "document/kitreload.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
@@ -253,10 +254,11 @@ private slots:
             ui->waveBDecay->setCurrentIndex(2);
             ui->loop->setCurrentIndex(4);
             ui->midiChannelComboBox->setCurrentIndex(2);
-            w.doc().kitAttrList[5].pedalChunk.active_fx = 7;
-            w.doc().curKitAttr[5].pedalChunk.active_fx = 7;
-            w.doc().curKitAttr[5].pedalChunk.active_effectCtrl2 = 300;
-            w.doc().kitNameList[5] = "Rock";
+            reloadKit(w.doc(), 5, [](MainWindow1::soundKit &k) {
+                k.pedalChunk.active_fx = 7;
+                k.pedalChunk.active_effectCtrl2 = 300;
+                k.kit_name = "Rock";
+            });
 
             kitpage::initKitSet1(&w);
 
@@ -276,19 +278,19 @@ private slots:
             QCOMPARE(ui->kitNameLineEdit->text(), QString("New Kit"));
 
             // Lists are rebuilt, not grown.
-            QCOMPARE(w.doc().kitAttrList.size(), 100);
-            QCOMPARE(w.doc().kitNameList, QVector<QString>(100, "New Kit"));
-            QCOMPARE(w.doc().kitIndexList, QVector<int>(100, 1));
+            QCOMPARE(w.doc().kitAttrList().size(), 100);
+            QCOMPARE(w.doc().kitNameList(), QVector<QString>(100, "New Kit"));
+            QCOMPARE(w.doc().kitIndexList(), QVector<int>(100, 1));
             for (int k = 0; k < 100; ++k) {
-                QCOMPARE(w.doc().kitLinkList[k].size(), 5);
-                QCOMPARE(w.doc().kitPadList[k].size(), 19);
-                QCOMPARE(int(w.doc().kitAttrList[k].effect1_no), 10);
-                QCOMPARE(int(w.doc().kitAttrList[k].effect3_no), 10);
-                QCOMPARE(w.doc().kitEffectList1[k].size(), 24);
+                QCOMPARE(w.doc().kitLinkList(k).size(), 5);
+                QCOMPARE(w.doc().kitPadList(k).size(), 19);
+                QCOMPARE(int(w.doc().kitAttrList()[k].effect1_no), 10);
+                QCOMPARE(int(w.doc().kitAttrList()[k].effect3_no), 10);
+                QCOMPARE(w.doc().kitEffectList1(k).size(), 24);
             }
-            QCOMPARE(int(w.doc().kitAttrList[5].pedalChunk.active_fx), 7);
-            QCOMPARE(int(w.doc().kitAttrList[5].pedalChunk.active_effectCtrl2), 300);
-            QCOMPARE(int(w.doc().kitAttrList[6].pedalChunk.active_effectCtrl2), 999);
+            QCOMPARE(int(w.doc().kitAttrList()[5].pedalChunk.active_fx), 7);
+            QCOMPARE(int(w.doc().kitAttrList()[5].pedalChunk.active_effectCtrl2), 300);
+            QCOMPARE(int(w.doc().kitAttrList()[6].pedalChunk.active_effectCtrl2), 999);
         }
         QDir::setCurrent(oldDir);
         ztplatform::setDriveSource(nullptr);

@@ -47,8 +47,8 @@ private slots:
     void linkGroups()
     {
         Ui::MainWindow1 *ui = f->ui;
-        const QVector<MainWindow1::LINK_GROUP> &links = f->w->doc().kitLinkList[1];
-        f->w->doc().kitLinkList[2][1] = {5, 3}; // kit 3, group 2
+        const QVector<MainWindow1::LINK_GROUP> &links = f->w->doc().kitLinkList(1);
+        f->w->doc().setKitLink(2, 1, {5, 3}); // kit 3, group 2
         f->openKitPage(2);
         ui->padLink2ComboBox->setCurrentIndex(4);
         ui->padLink1ComboBox->setCurrentIndex(4); // refused: the same pad twice
@@ -76,14 +76,14 @@ private slots:
     void typeChangesAndLayout()
     {
         Ui::MainWindow1 *ui = f->ui;
-        f->w->doc().kitEffectList2[4][1] = {10, 20, 30}; // kit 5's memory of "ECHO"
-        MainWindow1::soundKit &k = f->kit(5);
+        loadEffectMemory(f->w->doc(), 4, 1, 1, {10, 20, 30}); // kit 5's memory of "ECHO"
+        const MainWindow1::soundKit &k = f->kit(5);
         f->openKitPage(5);
         ui->kitEffect2->setCurrentIndex(1);
         QCOMPARE(boxes({ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3}), QVector<int>({10, 20, 30}));
         QCOMPARE(ui->lab_effect2_ctrl1->text() + ui->lab_effect2_ctrl3->text(), QString("Repeat:Damping:"));
         ui->effect2_ctrl2->setValue(444); // typed values never reach the memory
-        k.effect2_ctrl2 = k.effect2_ctrl3 = 55;
+        f->editKit(5, [](MainWindow1::soundKit &kit) { kit.effect2_ctrl2 = kit.effect2_ctrl3 = 55; });
         ui->kitEffect2->setCurrentIndex(3); // "PITCH SHIFT": one control
         QCOMPARE(boxes({ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3}), QVector<int>({127, -999, -999}));
         QVERIFY(!ui->effect2_ctrl3->isEnabled() && ui->lab_effect2_ctrl2->isHidden());
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(int(k.effect2_ctrl1), 999);
         ui->kitEffect2->setCurrentIndex(4);
         ui->btnKitMove->click();
-        QCOMPARE(QVector<int>({k.kit_effect2, k.effect2_ctrl1, k.effect2_ctrl3, f->w->doc().base0[4].effect2_ctrl3}),
+        QCOMPARE(QVector<int>({k.kit_effect2, k.effect2_ctrl1, k.effect2_ctrl3, f->w->doc().base0(4).effect2_ctrl3}),
                  QVector<int>({4, 380, 999, 999}));
         QVERIFY(f->prompter.prompts.isEmpty());
     }
@@ -105,13 +105,15 @@ private slots:
     void switchShowsTheRecord()
     {
         Ui::MainWindow1 *ui = f->ui;
-        MainWindow1::PEDAL_SETTING &h = f->kit(6).pedalChunk;
-        h.active_fx = 4;
-        h.active_effectCtrl1 = 300;
-        h.active_effectCtrl2 = 200;
-        h.active_effectCtrl3 = 999;
-        f->w->doc().kitEffectList4[5][4] = {1, 2, 3};
-        f->kit(6).effect1_no = 10;
+        f->editKit(6, [](MainWindow1::soundKit &kit) {
+            MainWindow1::PEDAL_SETTING &h = kit.pedalChunk;
+            h.active_fx = 4;
+            h.active_effectCtrl1 = 300;
+            h.active_effectCtrl2 = 200;
+            h.active_effectCtrl3 = 999;
+            kit.effect1_no = 10;
+        });
+        loadEffectMemory(f->w->doc(), 5, 3, 4, {1, 2, 3});
         f->openKitPage(5);
         ui->downPageBtn->click();
         QCOMPARE(boxes({ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3}), QVector<int>({300, 200, -999}));
@@ -125,16 +127,18 @@ private slots:
     void valuesWithoutAnItemAreKept()
     {
         Ui::MainWindow1 *ui = f->ui;
-        MainWindow1::soundKit &k = f->kit(7);
-        k.kit_effect3 = 30;
-        k.effect3_ctrl1 = 5;
-        k.effect3_ctrl3 = 7;
-        k.effect3_no = 7;
-        k.pedalChunk.pedal_contrl = 40;
-        k.work_color = 16;
-        f->w->doc().kitLinkList[6][0] = {30, 2}; // as a load leaves them: the list and the record alike
-        k.pad_link1 = 30;
-        k.pad_link2 = 2;
+        f->w->doc().setKitLink(6, 0, {30, 2}); // as a load leaves them: the list and the record alike
+        f->editKit(7, [](MainWindow1::soundKit &k) {
+            k.kit_effect3 = 30;
+            k.effect3_ctrl1 = 5;
+            k.effect3_ctrl3 = 7;
+            k.effect3_no = 7;
+            k.pedalChunk.pedal_contrl = 40;
+            k.work_color = 16;
+            k.pad_link1 = 30;
+            k.pad_link2 = 2;
+        });
+        const MainWindow1::soundKit &k = f->kit(7);
         f->openKitPage(7);
         QCOMPARE(QVector<int>({ui->kitEffect3->currentIndex(), ui->pedalType->currentIndex(),
                                ui->workColorComboBox->currentIndex(), ui->padLink1ComboBox->currentIndex()}),
@@ -142,7 +146,7 @@ private slots:
         QCOMPARE(int(k.effect3_ctrl3), 7); // no layout for an unknown type
         ui->downPageBtn->click();
         QCOMPARE(QVector<int>({k.kit_effect3, k.effect3_ctrl1, k.effect3_ctrl3, k.effect3_no, k.pedalChunk.pedal_contrl,
-                               k.work_color, k.pad_link1, k.pad_link2, f->w->doc().base0[6].kit_effect3}),
+                               k.work_color, k.pad_link1, k.pad_link2, f->w->doc().base0(6).kit_effect3}),
                  QVector<int>({30, 5, 7, 7, 40, 16, 30, 2, 30}));
     }
 

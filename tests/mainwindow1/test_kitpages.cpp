@@ -32,12 +32,12 @@ private slots:
     void pagingAndKitNumbers()
     {
         Ui::MainWindow1 *ui = f->ui;
-        f->kit(2).kpadChunk[4].soundName1 = "Snare";
+        f->editKit(2, [](MainWindow1::soundKit &k) { k.kpadChunk[4].soundName1 = "Snare"; });
         ui->upPageBtn->click(); // no wrap below kit 1
         ui->downPageBtn->click();
         QCOMPARE(ui->kitNumber->text(), QString("2"));
         QCOMPARE(ui->labPad05b->text() + "|" + ui->labPad05a->text(), QString("Snare|"));
-        f->kit(100).kit_name = "Last";
+        f->editKit(100, [](MainWindow1::soundKit &k) { k.kit_name = "Last"; });
         f->typeKitNumber("100");
         ui->downPageBtn->click(); // nor above kit 100
         QCOMPARE(ui->kitNumber->text(), QString("100"));
@@ -60,7 +60,8 @@ private slots:
     void refusedNumberKeepsThePagedKit()
     {
         Ui::MainWindow1 *ui = f->ui;
-        f->kit(1).kpadChunk[0].soundName0 = f->kit(5).kpadChunk[0].soundName0 = "Kick";
+        for (int kit : {1, 5})
+            f->editKit(kit, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Kick"; });
         for (int i = 0; i < 4; ++i)
             QTest::mouseClick(ui->downPageBtn, Qt::LeftButton);
         QTest::mouseClick(ui->kitNumber, Qt::LeftButton);
@@ -122,29 +123,30 @@ private slots:
         emit f->ui->kitNameLineEdit->editingFinished();
         QCOMPARE(renamed.count(), 1);
         QCOMPARE(renamed[0], QVariantList({"Rock_1 a.b", 4}));
-        QCOMPARE(QStringList({f->kit(5).kit_name, f->w->doc().kitNameList[4], f->w->doc().kitChainNameList[4]}),
+        QCOMPARE(QStringList({f->kit(5).kit_name, f->w->doc().kitNameList()[4], f->w->kitChainNameList[4]}),
                  QStringList({"Rock_1 a.b", "Rock_1 a.b", "Rock_1 a.b"}));
-        QCOMPARE(f->w->doc().kitNameList[3], QString("New Kit"));
+        QCOMPARE(f->w->doc().kitNameList()[3], QString("New Kit"));
     }
 
     void clearEmptiesPadsAndMirrorOnly()
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("3");
-        for (MainWindow1::KIT_PAD_SETTING *s :
-             {&f->kit(3).kpadChunk[16], &w->doc().kitPadList[2][16], &f->kit(3).kpadChunk[18]}) {
-            s->soundName0 = s->soundName1 = "Kick";
-            s->soundFile0 = s->soundFile1 = s->soundIndex0 = s->soundIndex1 = "/s/kick.wav";
-            s->aWaveNo = s->bWaveNo = 12;
-            s->aWaveVolume = 55;
-        }
-        f->kit(3).pedalChunk.hh_wave2_name = "Hat";
-        f->kit(4).kpadChunk[0].soundName0 = "Other";
-        w->dispPadList(w->doc().kitAttrList, 2);
+        f->editKit(3, [](MainWindow1::soundKit &k) {
+            for (MainWindow1::KIT_PAD_SETTING *s : {&k.kpadChunk[16], &k.kpadChunk[18]}) {
+                s->soundName0 = s->soundName1 = "Kick";
+                s->soundFile0 = s->soundFile1 = s->soundIndex0 = s->soundIndex1 = "/s/kick.wav";
+                s->aWaveNo = s->bWaveNo = 12;
+                s->aWaveVolume = 55;
+            }
+            k.pedalChunk.hh_wave2_name = "Hat";
+        });
+        f->editKit(4, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Other"; });
+        w->dispPadList(w->doc().kitAttrList(), 2);
         QCOMPARE(f->ui->labPad17b->text(), QString("Kick"));
         f->ui->btnClear->click();
         for (const MainWindow1::KIT_PAD_SETTING *s :
-             {&f->kit(3).kpadChunk[16], &w->doc().kitPadList[2][16], &f->kit(3).kpadChunk[18]}) {
+             {&f->kit(3).kpadChunk[16], &w->doc().kitPadList(2)[16], &f->kit(3).kpadChunk[18]}) {
             QCOMPARE(s->soundName0 + s->soundName1 + s->soundFile0 + s->soundFile1 + s->soundIndex0 + s->soundIndex1, QString());
             QCOMPARE(QVector<int>({s->aWaveNo, s->bWaveNo, s->aWaveVolume}), QVector<int>({0xFFFF, 0xFFFF, 55}));
         }
@@ -153,7 +155,7 @@ private slots:
             QVERIFY(pad.lableA->text().isEmpty() && (!pad.lableB || pad.lableB->text().isEmpty()));
         f->openKitPage(3); // a later kit commit does not bring the sounds back
         f->ui->btnKitMove->click();
-        QCOMPARE(int(w->doc().pad0[2][16].bWaveNo), 0xFFFF);
+        QCOMPARE(int(w->doc().pad0(2, 16).bWaveNo), 0xFFFF);
         QVERIFY(f->prompter.prompts.isEmpty());
     }
 
@@ -179,10 +181,10 @@ private slots:
                                                 "background-color: black; color:white; border:1px solid white",
                                                 "background-color: rgb(167, 167, 167);color:black; border: none; "}));
         QVERIFY(f->w->kitChainUiFlag && !ui->right_stackedWidgetPage1->isEnabled());
-        f->w->doc().kitChainNameList[6] = "Chained";
+        f->w->kitChainNameList[6] = "Chained";
         ui->btnKitMove->click(); // leaving the chain page hands its lists on
         QCOMPARE(chains.count(), 1);
-        QCOMPARE(f->w->doc().kitNameList[6], QString("Chained"));
+        QCOMPARE(f->w->doc().kitNameList()[6], QString("Chained"));
         QCOMPARE(f->w->dot, 0);
         QCOMPARE(ui->left_stackedWidget->currentIndex() + ui->right_stackedWidget->currentIndex(), 0);
         QCOMPARE(buttonStyles(ui), QStringList({off, "background-color: rgb(167, 167, 167); color:black; border:none;", off}));
@@ -197,18 +199,28 @@ private slots:
     {
         Ui::MainWindow1 *ui = f->ui;
         MainWindow1 *w = f->w;
-        MainWindow1::soundKit &k = f->kit(5);
-        k.kit_name = QString::fromUtf8("Größe€Fünfzehn"); // a loaded name may be longer
-        k.click_beat = 3;
-        k.pad_volume = 90;
-        k.pedalChunk.hh_wave3_no = 33;
-        k.pedalChunk.hh_wave3_start = 400;
-        k.pedalChunk.reserved[3] = 9;
-        k.kpadChunk[2].pad_fs_ctrl = 7;
-        w->doc().pad0[4][2].pad_fs_ctrl = 9;
-        w->doc().pedal0[4].hh_wave3_no = 4321;
-        w->doc().kitPadList[4][3].aWaveStart = 1234;
-        w->doc().kitLinkList[4][3] = {4, 5};
+        // A loaded kit whose image holds a hi-hat number and a foot-switch control of its own.
+        f->editKit(
+                5,
+                [](MainWindow1::soundKit &k) {
+                    k.kit_name = QString::fromUtf8("Größe€Fünfzehn"); // a loaded name may be longer
+                    k.click_beat = 3;
+                    k.pad_volume = 90;
+                    k.pedalChunk.hh_wave3_no = 33;
+                    k.pedalChunk.hh_wave3_start = 400;
+                    k.pedalChunk.reserved[3] = 9;
+                    k.kpadChunk[2].pad_fs_ctrl = 7;
+                },
+                [](setupfiles::LoadedKit &lk) {
+                    lk.imaged = true;
+                    lk.pads[2].pad_fs_ctrl = 9;
+                    lk.pedal.hh_wave3_no = 4321;
+                });
+        MainWindow1::KIT_PAD_SETTING pad3 = f->kit(5).kpadChunk[3];
+        pad3.aWaveStart = 1234; // as the pad page took it
+        w->doc().takePadPage(4, 3, pad3);
+        w->doc().setKitLink(4, 3, {4, 5});
+        const MainWindow1::soundKit &k = f->kit(5);
         f->openKitPage(5);
         ui->kitVolumeSpinBox->setValue(77);
         ui->kitEffect2->setCurrentIndex(4); // "PING PONG": 380, 230
@@ -230,27 +242,29 @@ private slots:
                                k.reserved[0], h.pad_link2_2, h.pad_link4_1, h.pad_link4_2, k.kpadChunk[2].pad_fs_ctrl,
                                int(k.kpadChunk[3].aWaveStart), k.kit_no}),
                  QVector<int>({77, 4, 300, 230, 999, 3, 3, 127, 999, 12, 14, 110, 33, 0, 0, 0, 11, 4, 5, 7, 1234, 4}));
-        const percussionpadfile::P_KIT_BASE_PARA &b = w->doc().base0[4];
-        const percussionpadfile::P_PEDAL_SETTING &p = w->doc().pedal0[4];
+        const percussionpadfile::P_KIT_BASE_PARA &b = w->doc().base0(4);
+        const percussionpadfile::P_PEDAL_SETTING &p = w->doc().pedal0(4);
         QCOMPARE(QByteArray(b.kit_name, 13), QByteArray("Gr\xf6\xdf" "e\0F\xfcnfzeh", 13));
         QCOMPARE(QVector<int>({b.kit_no, b.kit_volume, b.click_beat, b.effect2_ctrl1, b.effect2_ctrl3, b.pad_volume,
                                b.bottom_color, b.reserved[0], p.hh_wave3_no, int(p.hh_wave3_start), p.hh_layer1,
-                               p.pad_link2_2, p.pad_link4_1, p.active_effectCtrl1, w->doc().pad0[4][2].pad_fs_ctrl,
-                               int(w->doc().pad0[4][3].aWaveStart), w->doc().pad0[4][18].midi_code}),
+                               p.pad_link2_2, p.pad_link4_1, p.active_effectCtrl1, w->doc().pad0(4, 2).pad_fs_ctrl,
+                               int(w->doc().pad0(4, 3).aWaveStart), w->doc().pad0(4, 18).midi_code}),
                  QVector<int>({4, 77, 3, 300, 999, 90, 12, 0, 4321, 0, 110, 11, 4, 127, 9, 1234, 35}));
-        QCOMPARE(int(w->doc().base0[5].kit_volume), 0); // the kit shown waits until it is left
+        ui->kitVolumeSpinBox->setValue(66);
+        QCOMPARE(int(w->doc().base0(5).kit_volume), 100); // the kit shown waits until it is left
     }
 
     // The hidden kit number box pages on while the name field still shows the
     // kit first shown: every kit it leaves keeps its own name.
     void kitSwitchKeepsTheNamesOfKitsLeft()
     {
-        f->kit(5).kit_name = "Five";
+        f->editKit(5, [](MainWindow1::soundKit &k) { k.kit_name = "Five"; });
         f->openKitPage(5);
         f->ui->kitNoSpinBox->setValue(6);
         f->ui->kitNoSpinBox->setValue(7);
         f->ui->btnKitMove->click();
-        QCOMPARE(QStringList({f->kit(5).kit_name, f->kit(6).kit_name, f->kit(7).kit_name, f->w->doc().kitNameList[6]}),
+        QCOMPARE(QStringList({f->kit(5).kit_name, f->kit(6).kit_name, f->kit(7).kit_name,
+                              f->w->doc().kitNameList()[6]}),
                  QStringList({"Five", "New Kit", "New Kit", "New Kit"}));
         QCOMPARE(f->ui->kitNameLineEdit->text() + '|' + f->prompter.texts().join('|'), QString("New Kit|"));
     }
@@ -263,7 +277,7 @@ private slots:
         f->ui->upPageBtn->click();
         f->w->loadKitNoFlag = false;
         QCOMPARE(f->ui->kitNoSpinBox->value(), 7);
-        QCOMPARE(int(f->kit(8).kit_volume) + int(f->w->doc().base0[7].kit_volume), 100);
+        QCOMPARE(int(f->kit(8).kit_volume) * 1000 + int(f->w->doc().base0(7).kit_volume), 100100);
     }
 
     void editsSurviveLeaving_data()
@@ -295,9 +309,9 @@ private slots:
         else
             ui->btnSoundKit->click();
         QCOMPARE(QVector<int>({f->kit(40).kit_tempo, f->kit(40).kpadChunk[6].bWaveVolume,
-                               f->w->doc().kitPadList[39][6].bWaveVolume, f->w->doc().pad0[39][6].bWaveVolume}),
+                               f->w->doc().kitPadList(39)[6].bWaveVolume, f->w->doc().pad0(39, 6).bWaveVolume}),
                  QVector<int>({99, 31, 31, 31}));
-        QCOMPARE(f->kit(40).kit_name + f->w->doc().kitNameList[39], QString("EditedEdited"));
+        QCOMPARE(f->kit(40).kit_name + f->w->doc().kitNameList()[39], QString("EditedEdited"));
         if (way == "kit settings again")
             QCOMPARE(ui->kitTempoSpinBox->value() + ui->waveBVolumeSpinBox->value(), 130);
     }
@@ -306,24 +320,24 @@ private slots:
     {
         MainWindow1 *w = f->w;
         const QString oldFile = "/pad/WAV_DATA/001/0005.wav", newFile = "/pad/WAV_DATA/001/0042.wav";
-        f->kit(7).kpadChunk[3].soundFile1 = w->doc().kitPadList[6][3].soundFile1 = oldFile;
-        f->kit(9).pedalChunk.hh_wave2_file = oldFile;
-        f->kit(10).kpadChunk[0].soundFile0 = oldFile.toUpper(); // case counts
+        f->editKit(7, [&](MainWindow1::soundKit &k) { k.kpadChunk[3].soundFile1 = oldFile; });
+        f->editKit(9, [&](MainWindow1::soundKit &k) { k.pedalChunk.hh_wave2_file = oldFile; });
+        f->editKit(10, [&](MainWindow1::soundKit &k) { k.kpadChunk[0].soundFile0 = oldFile.toUpper(); }); // case counts
         kitpage::updateKitFile(w, 5, 42, oldFile, newFile);
         kitpage::updateKitFile(w, 5, 42, QString(), newFile); // empty slots match nothing
-        QCOMPARE(QStringList({f->kit(7).kpadChunk[3].soundFile1, w->doc().kitPadList[6][3].soundFile1,
+        QCOMPARE(QStringList({f->kit(7).kpadChunk[3].soundFile1, w->doc().kitPadList(6)[3].soundFile1,
                               f->kit(9).pedalChunk.hh_wave2_file, f->kit(10).kpadChunk[0].soundFile0}),
                  QStringList({newFile, newFile, newFile, oldFile.toUpper()}));
-        QCOMPARE(QVector<int>({f->kit(7).kpadChunk[3].bWaveNo, w->doc().kitPadList[6][3].bWaveNo,
+        QCOMPARE(QVector<int>({f->kit(7).kpadChunk[3].bWaveNo, w->doc().kitPadList(6)[3].bWaveNo,
                                f->kit(9).pedalChunk.hh_wave2_no}),
                  QVector<int>({42, 42, 42}));
         QVector<quint8> marks(100, 0);
         marks[6] = marks[8] = 1;
-        QCOMPARE(w->doc().kitNumFlagList, marks);
+        QCOMPARE(w->doc().kitNumFlagList(), marks);
         f->openKitPage(7);
         f->ui->btnKitMove->click(); // a later commit keeps the new number
-        QCOMPARE(int(f->kit(7).kpadChunk[3].bWaveNo) + int(w->doc().pad0[6][3].bWaveNo), 84);
-        QCOMPARE(w->doc().kitNumFlagList, marks);
+        QCOMPARE(int(f->kit(7).kpadChunk[3].bWaveNo) + int(w->doc().pad0(6, 3).bWaveNo), 84);
+        QCOMPARE(w->doc().kitNumFlagList(), marks);
     }
 };
 

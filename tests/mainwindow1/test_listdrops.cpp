@@ -176,7 +176,7 @@ private slots:
         MainWindow1 *w = f->w;
         f->ui->btnKitChain->click();
         f->ui->kitChainNoSpinBox->setValue(2);
-        w->doc().kitChainNameList[6] = "Seven";
+        w->kitChainNameList[6] = "Seven";
         auto dropKit = [&](const QString &number, const QString &name) {
             f->drag(f->ui->stepWidget, DropFixture::centreIn(f->ui->groupStep3, f->ui->stepWidget),
                     dragpayload::record(number, name));
@@ -189,12 +189,14 @@ private slots:
         f->ui->step3Lab->setText("stale");
         dropKit("9", "");
         QCOMPARE(f->ui->step3Lab->text(), QString("Seven"));
-        for (int c = 0; c < w->doc().kitChainList.size(); ++c)
+        for (int c = 0; c < w->doc().kitChainList().size(); ++c)
             for (int s = 0; s < STEP_MAX_COUNT; ++s)
-                QCOMPARE(int(w->doc().kitChainList[c].curKitChain[c][s]), c == 2 && s == 2 ? 7 : 0);
+                QCOMPARE(int(w->doc().kitChainList()[c].curKitChain[c][s]), c == 2 && s == 2 ? 7 : 0);
         // Steps holding no kit number show empty.
-        w->doc().kitChainList[2].curKitChain[2][4] = 200;
-        kitchainpage::disKitStep(w, w->doc().kitChainList, 2);
+        QVector<MainWindow1::KIT_CHAIN> chains = w->doc().kitChainList();
+        chains[2].curKitChain[2][4] = 200; // as a file may hold it
+        w->doc().applyChains(chains);
+        kitchainpage::disKitStep(w, w->doc().kitChainList(), 2);
         QCOMPARE(f->ui->step5Lab->text(), QString());
     }
 

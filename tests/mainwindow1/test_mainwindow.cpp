@@ -86,15 +86,15 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
         QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
         QVERIFY(!qApp->quitOnLastWindowClosed());
-        QCOMPARE(w->doc().kitNumFlagList, QVector<quint8>(100, 0));
-        QCOMPARE(w->doc().kitNumFlagList1, QVector<quint8>(100, 0));
+        QCOMPARE(w->doc().kitNumFlagList(), QVector<quint8>(100, 0));
+        QCOMPARE(w->doc().kitNumFlagList1(), QVector<quint8>(100, 0));
         QVERIFY(w->pad().isUDiskFlag);
         QVERIFY(!w->fileErrCloseWindow);
         QCOMPARE(w->curkitNumber, 1);
         QCOMPARE(w->oldKitNumber, 1);
-        QCOMPARE(w->doc().globalSize, 843);
-        QCOMPARE(w->doc().cf.curFlag, 0);
-        QCOMPARE(w->doc().chunkID, quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
+        QCOMPARE(w->doc().globalSize(), 843);
+        QCOMPARE(w->doc().cf().curFlag, 0);
+        QCOMPARE(w->doc().chunkID(), quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
         QCOMPARE(w->MIME_FORMAT, QString("mimeformat"));
         QVERIFY(w->myDetector);
         QVERIFY(w->copy_pad && w->kitCopy && w->myStyle);
@@ -296,22 +296,22 @@ private slots:
 
     void defaultKitLists()
     {
-        QCOMPARE(w->doc().kitAttrList.size(), 100);
-        QCOMPARE(w->doc().kitNameList, QVector<QString>(100, "New Kit"));
-        QCOMPARE(w->doc().kitIndexList, QVector<int>(100, 1));
+        QCOMPARE(w->doc().kitAttrList().size(), 100);
+        QCOMPARE(w->doc().kitNameList(), QVector<QString>(100, "New Kit"));
+        QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 1));
         for (int k = 0; k < 100; ++k) {
-            QCOMPARE(int(w->doc().kitAttrList[k].kit_no), k);
-            QCOMPARE(w->doc().kitPadList[k].size(), 19);
-            QCOMPARE(w->doc().kitLinkList[k].size(), 5);
-            for (auto *list : {&w->doc().kitEffectList1[k], &w->doc().kitEffectList2[k], &w->doc().kitEffectList3[k],
-                               &w->doc().kitEffectList4[k]}) {
+            QCOMPARE(int(w->doc().kitAttrList()[k].kit_no), k);
+            QCOMPARE(w->doc().kitPadList(k).size(), 19);
+            QCOMPARE(w->doc().kitLinkList(k).size(), 5);
+            for (auto *list : {&w->doc().kitEffectList1(k), &w->doc().kitEffectList2(k), &w->doc().kitEffectList3(k),
+                               &w->doc().kitEffectList4(k)}) {
                 QCOMPARE(list->size(), 24);
                 QCOMPARE(int(list->at(18).parm2), 0x77);
                 QCOMPARE(int(list->at(23).parm1), 999);
             }
             for (int p = 0; p < 19; ++p) {
-                QCOMPARE(int(w->doc().kitAttrList[k].kpadChunk[p].aWaveNo), 0xFFFF);
-                QCOMPARE(int(w->doc().kitPadList[k][p].midi_code), int(w->doc().kitAttrList[k].kpadChunk[p].midi_code));
+                QCOMPARE(int(w->doc().kitAttrList()[k].kpadChunk[p].aWaveNo), 0xFFFF);
+                QCOMPARE(int(w->doc().kitPadList(k)[p].midi_code), int(w->doc().kit(k).kpadChunk[p].midi_code));
             }
         }
     }
@@ -329,9 +329,9 @@ private slots:
         QCOMPARE(w->vecEffect.size(), 24);
         QCOMPARE(w->vecEffect[21], QString("DANCD-FLA-L"));
         QCOMPARE(w->mapClickPan.value("Center"), 64);
-        QCOMPARE(int(w->doc().meffChunk1[63].no), 255);
-        QCOMPARE(w->doc().padTrigList1.size(), 19);
-        QVERIFY(w->doc().padTrigList.isEmpty());
+        QCOMPARE(int(w->doc().meffChunk1(63).no), 255);
+        QCOMPARE(w->doc().padTrigList1().size(), 19);
+        QVERIFY(w->doc().padTrigList().isEmpty());
 
         auto labels = [this]() {
             return QStringList{w->ui->labType->text(),        w->ui->labSensivity->text(),
@@ -344,27 +344,32 @@ private slots:
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
         w->on_globalPadComboBox_currentIndexChanged(19); // beyond the list: unchanged
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
-        w->doc().globalSize = 488; // old layout with no table: nothing changes
+        w->doc().takeGlobalSize(488); // old layout with no table: nothing changes
         w->on_globalPadComboBox_currentIndexChanged(0);
         QCOMPARE(labels(), (QStringList{"0", "50", "Linear", "15", "10", "5", "15", "5"}));
-        w->doc().globalSize = 843;
+        w->doc().takeGlobalSize(843);
         w->on_globalPadComboBox_currentIndexChanged(0);
 
         w->on_masterEffectComboBox_currentIndexChanged(5);
         QCOMPARE(w->ui->effectCtrl1->text(), QString("0"));
         QCOMPARE(w->ui->effectType->text(), QString("/"));
-        w->doc().meffChunk1[6].param2 = 999;
-        w->doc().meffChunk1[6].no = 10;
-        w->doc().meffChunk1[6].param1 = 321;
+        auto master6 = [this](quint16 param1, quint16 param2, quint8 no) {
+            reloadGlobalSettings(w->doc(), w->globalPage(), [=](KitDocument::GlobalChunk &g) {
+                g.effect[6].param1 = param1;
+                g.effect[6].param2 = param2;
+                g.effect[6].param3 = 0;
+                g.effect[6].no = no;
+            });
+        };
+        master6(321, 999, 10);
         w->on_masterEffectComboBox_currentIndexChanged(6);
         QCOMPARE(w->ui->effectCtrl1->text(), QString("321"));
         QCOMPARE(w->ui->effectCtrl2->text(), QString("/"));
         QCOMPARE(w->ui->effectType->text(), QString("/"));
-        w->doc().meffChunk1[6].no = 7;
+        master6(321, 999, 7);
         w->on_masterEffectComboBox_currentIndexChanged(6);
         QCOMPARE(w->ui->effectType->text(), QString("7"));
-        w->doc().meffChunk1[6] = MainWindow1::M_NEW_MASTER_EFFECT();
-        w->doc().meffChunk1[6].no = 255;
+        master6(0, 0, 255);
     }
 
     void selectAllShortcut()
@@ -545,14 +550,14 @@ private slots:
         }
 
         // The dialog's vector replaces the choice whole.
-        const QVector<int> before = w->doc().kitIndexList;
+        const QVector<int> before = w->doc().kitIndexList();
         QVector<int> chosen(100, 1);
         chosen[0] = chosen[99] = 0;
         w->recvKitIndexState(chosen);
-        QCOMPARE(w->doc().kitIndexList, chosen);
+        QCOMPARE(w->doc().kitIndexList(), chosen);
         w->recvKitIndexState({0, 1});
-        QCOMPARE(w->doc().kitIndexList, (QVector<int>{0, 1}));
-        w->doc().kitIndexList = before;
+        QCOMPARE(w->doc().kitIndexList(), (QVector<int>{0, 1}));
+        w->doc().takeKitSelection(before);
     }
 
     void soundLibraryAtStart()
@@ -611,7 +616,7 @@ private slots:
             f.openKitPage(2);
             auto kits = [&f]() {
                 QVector<QByteArray> all;
-                for (const MainWindow1::soundKit &k : qAsConst(f.w->doc().kitAttrList))
+                for (const MainWindow1::soundKit &k : qAsConst(f.w->doc().kitAttrList()))
                     all << setupflow_test::kitSnapshot(k);
                 return all;
             };

@@ -128,10 +128,10 @@ private slots:
         QCOMPARE(lockout(), kUnlocked);
 
         f->prompter.clear();
-        w->doc().kitIndexList.fill(1);
+        w->doc().takeKitSelection(QVector<int>(100, 1));
         answerKitDialog({"selAllRadioButton", "btnSure"}, &seen);
         f->ui->btnKitChainSave->click(); // then asks for the file, here answered with none
-        QCOMPARE(w->doc().kitIndexList, QVector<int>(100, 0));
+        QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 0));
         QVERIFY(w->isSaveClose);
         QCOMPARE(lockout(), kUnlocked);
         QVERIFY(!w->projectFlag);
@@ -153,7 +153,7 @@ private slots:
         MainWindow1 *w = f->w;
         f->openKitPage(100);
         f->ui->kitVolumeSpinBox->setValue(42);
-        f->kit(100).kpadChunk[0].soundName0 = "Last";
+        f->editKit(100, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Last"; });
         f->ui->actionGlobal_Setting->trigger();
         QCOMPARE(f->ui->stackedWidget->currentIndex(), 1);
         f->ui->actionBack_to_main_interface->trigger();

@@ -104,7 +104,7 @@ private slots:
         MainWindow1 *w = f.open();
         auto records = [w]() {
             QByteArray all;
-            for (const MainWindow1::soundKit &k : qAsConst(w->doc().kitAttrList)) {
+            for (const MainWindow1::soundKit &k : qAsConst(w->doc().kitAttrList())) {
                 uchar r[KIT_RECORD_SIZE] = {};
                 kitrecord::packKitBase(r, k);
                 kitrecord::packKitPedal(r + KIT_BASE_SIZE, k.pedalChunk);
@@ -157,13 +157,13 @@ private slots:
         const int volume = w->ui->kitVolumeSpinBox->value() == 50 ? 51 : 50;
         w->ui->kitVolumeSpinBox->setValue(volume);
         // Fields the pad's record takes differently count for nothing.
-        w->doc().kitAttrList[3].effect1_no = quint8(w->doc().kitAttrList[3].effect1_no + 1);
-        w->doc().kitAttrList[4].kpadChunk[2].midi_gate ^= 1;
-        w->doc().kitAttrList[5].kpadChunk[3].aWaveLength ^= 1;
+        reloadKit(w->doc(), 3, [](MainWindow1::soundKit &kit) { kit.effect1_no = quint8(kit.effect1_no + 1); });
+        reloadKit(w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].midi_gate ^= 1; });
+        reloadKit(w->doc(), 5, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[3].aWaveLength ^= 1; });
         // Chain 2 on (as the kit-chain page shows it) with a new first step.
         w->ui->kitChainNoSpinBox->setValue(2);
         w->ui->rBtnKitChainOn->click();
-        w->doc().kitChainList[2].curKitChain[2][0] = 12;
+        w->doc().setChainStep(2, 0, 12);
 
         QVERIFY(f.closeWithYes());
         QCOMPARE(kf::readFile(kitFile(f, 7)), QByteArray(kit7).replace(14, 1, QByteArray(1, char(volume))));
@@ -207,14 +207,17 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = makeTone(f.work.filePath("tone.wav"), 0.2);
         QVERIFY(!tone.isEmpty());
-        for (MainWindow1::KIT_PAD_SETTING *pad : {&w->doc().kitAttrList[1].kpadChunk[5], &w->doc().kitPadList[1][5]}) {
-            pad->soundName0 = pad->soundName1 = "tone";
-            pad->soundFile0 = pad->soundFile1 = tone;
-        }
-        MainWindow1::PEDAL_SETTING &hh = w->doc().kitAttrList[2].pedalChunk;
-        hh.hh_wave1_name = w->library().hhGroup->child(1, 0)->text();
-        hh.hh_wave1_file = w->library().hhGroup->child(1, 1)->text(); // sound 2, number left as it was
-        w->doc().kitAttrList[3].kit_volume ^= 1;
+        reloadKit(w->doc(), 1, [&tone](MainWindow1::soundKit &kit) {
+            MainWindow1::KIT_PAD_SETTING &pad = kit.kpadChunk[5];
+            pad.soundName0 = pad.soundName1 = "tone";
+            pad.soundFile0 = pad.soundFile1 = tone;
+        });
+        reloadKit(w->doc(), 2, [w](MainWindow1::soundKit &kit) {
+            MainWindow1::PEDAL_SETTING &hh = kit.pedalChunk;
+            hh.hh_wave1_name = w->library().hhGroup->child(1, 0)->text();
+            hh.hh_wave1_file = w->library().hhGroup->child(1, 1)->text(); // sound 2, number left as it was
+        });
+        reloadKit(w->doc(), 3, [&](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
         f.importSounds({tone});
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind == SyncBatch::Idle, 60000);
         if (exported) {
@@ -281,8 +284,8 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[6].kit_tempo ^= 1;
-        w->doc().kitAttrList[8].kit_tempo ^= 1;
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        reloadKit(w->doc(), 8, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         if (failure == 0)
             f.drives.list.clear();
         if (failure == 1)
@@ -302,7 +305,7 @@ private slots:
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
         QVERIFY(f.dismounter.mountPoints.isEmpty());
         QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
-        QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
         if (failure < 3)
             QCOMPARE(kf::readFile(kitFile(f, 7)), kit7);
         if (failure < 2)
@@ -313,7 +316,8 @@ private slots:
         f.prompter.clear();
         QVERIFY(!w->close());
         QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
-        w->doc().kitAttrList = w->doc().originalKitAttrList; // as loaded: nothing to ask
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) // as loaded: nothing to ask
+            reloadKit(w->doc(), k, [w, k](MainWindow1::soundKit &kit) { kit = w->doc().originalKitAttrList().at(k); });
         QVERIFY(w->close());
     }
 
@@ -350,8 +354,8 @@ private slots:
         QVERIFY(std::none_of(w->library().clickList.cbegin(), w->library().clickList.cend(),
                              [](const MainWindow1::SOUND_LIST_INFO &c) { return c.file.contains("click6"); }));
         QCOMPARE(f.rows().size(), 2); // sound 3 left out with its record
-        w->doc().kitAttrList[0].kit_tempo ^= 1;
-        w->doc().kitAttrList[4].kit_tempo ^= 1;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        reloadKit(w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         QCOMPARE(bytes(), before);
 
         QVERIFY(!f.closeWithYes());
@@ -377,8 +381,8 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[6].kit_tempo ^= 1;
-        w->doc().kitChainList[1].curKitChain[1][0] = 12;
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        w->doc().setChainStep(1, 0, 12);
         QTemporaryDir other;
         PadFixture b(other.filePath("B"));
         b.addWave(1);
@@ -406,7 +410,7 @@ private slots:
         QCOMPARE(withoutAlter(f.pad.snapshot()), before);
         QCOMPARE(QFileInfo::exists(f.pad.sysPath + "/alter.ini"), !newVolume);
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
-        QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
         f.prompter.clear();
         QVERIFY(!w->close());
         QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
@@ -427,7 +431,7 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[6].kit_tempo ^= 1;
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         QTemporaryDir other;
         PadFixture b(other.filePath("B"));
         writeClicks(b);
@@ -445,7 +449,7 @@ private slots:
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
-        QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
     }
 
     // Pad B under another volume serial at pad A's place, its kit files as
@@ -456,7 +460,7 @@ private slots:
         f.layOut(3);
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[0].kit_tempo ^= 1;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         serial.uuid = "B";
         const QStringList before = f.pad.snapshot();
 
@@ -496,7 +500,7 @@ private slots:
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
         for (int k = 0; k < edited; ++k)
-            w->doc().kitAttrList[k].kit_tempo ^= 1;
+            reloadKit(w->doc(), k, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         for (int n : differ) {
             QByteArray kit = kf::readFile(kitFile(f, n));
             kit[14] = char(kit.at(14) ^ 1);
@@ -509,7 +513,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad + box}));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
-        QCOMPARE(w->doc().kitAttrList[0].kit_tempo, quint8(w->doc().originalKitAttrList[0].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
     }
 
     // global.ini replaced by a pipe while the pad stays: the close says what
@@ -519,7 +523,7 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[0].kit_tempo ^= 1;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         const QString global = f.pad.sysPath + "/global.ini";
         QVERIFY(QFile::remove(global));
         QCOMPARE(::mkfifo(QFile::encodeName(global).constData(), 0600), 0);
@@ -548,9 +552,9 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[6].kit_tempo ^= 1;
-        w->doc().kitAttrList[8].kit_tempo ^= 1;
-        w->doc().kitChainList[1].curKitChain[1][0] = 12;
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        reloadKit(w->doc(), 8, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        w->doc().setChainStep(1, 0, 12);
         const QByteArray kit7 = kf::readFile(kitFile(f, 7));
         QTemporaryDir other;
         PadFixture b(other.filePath("B"));
@@ -585,7 +589,7 @@ private slots:
         if (replaced)
             QCOMPARE(f.pad.snapshot(), bBefore);
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
-        QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
     }
 
     // After kit 1 was written a new mount without SYS/global.ini stands at the
@@ -597,7 +601,7 @@ private slots:
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
         for (int k : {0, 1, 2})
-            w->doc().kitAttrList[k].kit_tempo ^= 1;
+            reloadKit(w->doc(), k, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         FileEvents events;
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith("/k001.ini") && serial.mounts == 0) {
@@ -626,8 +630,8 @@ private slots:
             QSKIP(qPrintable("cannot mount read-only here (" + bind.error + ")"));
         MainWindow1 *w = f.openAt(bind.mountPoint);
         QVERIFY(!w->pad().isUDiskFlag);
-        w->doc().kitAttrList[0].kit_tempo ^= 1;
-        w->doc().kitChainList[1].curKitChain[1][0] = 12;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        w->doc().setChainStep(1, 0, 12);
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());
@@ -640,7 +644,7 @@ private slots:
         QCOMPARE(f.prompter.titles().last(), QString("Warning"));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
-        QCOMPARE(w->doc().kitAttrList[0].kit_tempo, quint8(w->doc().originalKitAttrList[0].kit_tempo ^ 1));
+        QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
     }
 
     // An added sound's .wav and .prm and their folders are on the disk before
@@ -652,7 +656,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = makeTone(f.work.filePath("late.wav"), 0.2);
         QVERIFY(!tone.isEmpty());
-        w->doc().kitAttrList[0].kpadChunk[3].soundFile0 = w->doc().kitPadList[0][3].soundFile0 = tone;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[3].soundFile0 = tone; });
         FileEvents events;
         f.importSounds({tone});
         QVERIFY(f.closeWithYes());
@@ -690,7 +694,7 @@ private slots:
         f.layOut(3);
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[0].kit_tempo ^= 1;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         serial.uuid = "B";
         for (int n = 1; n <= 3; ++n)
             touchFile(f.wav(n), kf::wavBytes(400, quint32(100 + n)));
@@ -729,8 +733,8 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[6].kit_tempo ^= 1;
-        w->doc().kitChainList[1].curKitChain[1][0] = 12;
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        w->doc().setChainStep(1, 0, 12);
         QTemporaryDir outside;
         const QString target = inside ? f.pad.model + "/MOVED" : outside.path();
         QVERIFY(QDir().mkpath(target));
@@ -766,7 +770,7 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        w->doc().kitAttrList[6].kit_tempo ^= 1;
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -815,7 +819,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = makeTone(f.work.filePath("late.wav"), 0.5);
         QVERIFY(!tone.isEmpty());
-        w->doc().kitAttrList[0].kpadChunk[3].soundFile0 = w->doc().kitPadList[0][3].soundFile0 = tone;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[3].soundFile0 = tone; });
         f.importSounds({tone});
         QVERIFY(w->syncBatch->isRunning());
         QVERIFY(f.closeWithYes());

@@ -21,7 +21,7 @@ class TestPadDrops : public QObject
 
     std::unique_ptr<DropFixture> f;
 
-    MainWindow1::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
+    const MainWindow1::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
     QString layers(int kit, int p)
     {
         const MainWindow1::KIT_PAD_SETTING &s = pad(kit, p);
@@ -48,7 +48,7 @@ private slots:
         const MainWindow1::SOUND_INDEX &s = w->library().waveLoadKitAttrList.at(0);
         QCOMPARE(QByteArray(s.wave_name, 16), QByteArray("Kick").leftJustified(16, '\0'));
         QCOMPARE(s.file + QString::number(s.wave_No) + QString::number(s.wave_lock), kick + "11");
-        QCOMPARE(w->doc().kitPadList[2][0].soundFile0, kick);
+        QCOMPARE(w->doc().kitPadList(2)[0].soundFile0, kick);
 
         // Known: only the layer. New numbers follow the last entry, not the highest.
         w->library().waveLoadKitAttrList.prepend(s);
@@ -79,13 +79,13 @@ private slots:
     void longNamesShowTheirSavedPart()
     {
         f->dropOnPad(2, 1, rec("Twentycharactersxyz1", f->sound("long.wav")));
-        QCOMPARE(pad(1, 2).soundName1 + "|" + f->w->doc().kitPadList[0][2].soundName1 + "|" + f->ui->labPad03b->text(),
+        QCOMPARE(pad(1, 2).soundName1 + "|" + f->w->doc().kitPadList(0)[2].soundName1 + "|" + f->ui->labPad03b->text(),
                  QString("Twentycharacters|Twentycharacters|Twentycharacters"));
     }
 
     void refusalsChangeNothing()
     {
-        pad(1, 2).soundName0 = "Old";
+        f->editKit(1, [](MainWindow1::soundKit &k) { k.kpadChunk[2].soundName0 = "Old"; });
         const QString gone = f->work.filePath("Gone.wav");
         f->dropOnPad(2, 0, rec("Gone", gone));
         f->dropOnPad(18, 0, rec("Gone", gone)); // foot switches check too
@@ -126,7 +126,7 @@ private slots:
         for (int i = 1; i < WAVE_MAX_COUNT; ++i)
             w->library().totalGroup->appendRow(
                     {new QStandardItem, new QStandardItem, new QStandardItem("/x/" + QString::number(i))});
-        pad(1, 0).soundName0 = "Old";
+        f->editKit(1, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Old"; });
         f->dropOnPad(0, 0, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName0, QString("Old"));
         f->dropOnPad(0, 0, rec("Known", known));
@@ -205,7 +205,7 @@ private slots:
         f->dropOnPad(6, 0, rec("C", c) + "#");
         f->dropOnPad(6, 1, rec("D", d) + "#");
         QCOMPARE(pad(1, 6).soundFile0 + pad(1, 6).soundFile1, c + d);
-        QCOMPARE(int(pad(1, 6).aWaveNo) * 100000 + int(w->doc().kitPadList[0][6].aWaveNo),
+        QCOMPARE(int(pad(1, 6).aWaveNo) * 100000 + int(w->doc().kitPadList(0)[6].aWaveNo),
                  800008); // the entry's number
         QCOMPARE(int(pad(1, 6).bWaveNo), noWave);
         QCOMPARE(w->library().waveLoadKitAttrList.size() * 10 + update.count(), 21);

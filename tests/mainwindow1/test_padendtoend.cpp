@@ -137,7 +137,7 @@ private slots:
         const QByteArray kit1 = kf::readFile(kitFile);
         MainWindow1 *w = f.openAt(volume.point);
         QVERIFY(!w->pad().isUDiskFlag);
-        w->doc().kitAttrList[0].kit_volume ^= 1;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
         QVERIFY(volume.unmount());
         QVERIFY(volume.mountOnNewDevice());
         QCOMPARE(volume.devices.size(), 2);
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(!w->pad().isUDiskFlag);
         if (!duringLoad)
             remount();
-        w->doc().kitAttrList[0].kit_volume ^= 1;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());

@@ -52,13 +52,14 @@ QStringList shown(Ui::MainWindow1 *ui)
 // Both copies of a pad hold the stored values.
 void store(WindowFixture &f, int kit, int pad, const QVector<int> &stored)
 {
-    for (Pad *s : {&f.kit(kit).kpadChunk[pad], &f.w->doc().kitPadList[kit - 1][pad]}) {
+    f.editKit(kit, [&](MainWindow1::soundKit &k) {
+        Pad *s = &k.kpadChunk[pad];
         const QVector<quint8 *> fs = fields(*s);
         for (int i = 0; i < fs.size(); ++i)
             *fs[i] = quint8(stored[i]);
         s->aWavePitch_cent = 20;
         s->aWaveStartCluster = s->bWaveLength = 900;
-    }
+    });
 }
 } // namespace
 
@@ -108,7 +109,7 @@ private slots:
         QFETCH(int, item);
         QFETCH(QString, expected);
         Ui::MainWindow1 *ui = f->ui;
-        f->kit(1).kpadChunk[pad].trig_mode = 1; // the record's trigger type
+        f->editKit(1, [pad](MainWindow1::soundKit &k) { k.kpadChunk[pad].trig_mode = 1; }); // the record's trigger type
         f->openKitPage(1);
         ui->padNoComboBox->setCurrentIndex(pad);
         ui->loop->setCurrentIndex(2);
@@ -154,7 +155,7 @@ private slots:
         committed[20] = stored[20] == 100 ? 99 : stored[20] + 1;
         f->ui->waveBVolumeSpinBox->setValue(committed[20]); // an edit: the commit maps every widget
         f->ui->padNoComboBox->setCurrentIndex(0); // commits pad 4
-        for (const Pad &s : {f->kit(2).kpadChunk[4], f->w->doc().kitPadList[1][4]}) {
+        for (const Pad &s : {f->kit(2).kpadChunk[4], f->w->doc().kitPadList(1)[4]}) {
             QCOMPARE(values(s), committed);
             QCOMPARE(QVector<int>({s.padNo, s.aWavePitch_cent, s.bWavePitch_cent, int(s.aWaveStartCluster + s.bWaveLength)}),
                      QVector<int>({4, 50, 50, 0}));
@@ -167,7 +168,7 @@ private slots:
         Ui::MainWindow1 *ui = f->ui;
         const QVector<int> odd = {62, 64, 255, 99, 0, 12, 12, 20, 60, 2, 1, 12, 5, 5, 7, 3, 127, 4, 9, 100, 100};
         store(*f, 3, 5, odd);
-        f->kit(3).kpadChunk[17].mode = f->w->doc().kitPadList[2][17].mode = 1; // no item on a foot switch
+        f->editKit(3, [](MainWindow1::soundKit &k) { k.kpadChunk[17].mode = 1; }); // no item on a foot switch
         f->openKitPage(3);
         ui->padNoComboBox->setCurrentIndex(5);
         for (QComboBox *box : {ui->waveACenter, ui->waveBDecay, ui->loop, ui->mode, ui->midiChannelComboBox, ui->trigType,
@@ -183,7 +184,7 @@ private slots:
         ui->padNoComboBox->setCurrentIndex(0);
         QVector<int> picked = odd;
         picked[0] = 60;
-        QCOMPARE(values(f->w->doc().kitPadList[2][5]), picked);
+        QCOMPARE(values(f->w->doc().kitPadList(2)[5]), picked);
     }
 
     void layerRules_data()
@@ -218,10 +219,11 @@ private slots:
         f->openKitPage(9);
         ui->hhLayer1SpinBox->setValue(90); // accepted in kit 9
         emit ui->hhLayer1SpinBox->editingFinished();
-        MainWindow1::PEDAL_SETTING &h = f->kit(10).pedalChunk;
-        h.hh_layer1 = quint8(kit[0]);
-        h.hh_layer2 = quint8(kit[1]);
-        h.hh_layer3 = quint8(kit[2]);
+        f->editKit(10, [&kit](MainWindow1::soundKit &k) {
+            k.pedalChunk.hh_layer1 = quint8(kit[0]);
+            k.pedalChunk.hh_layer2 = quint8(kit[1]);
+            k.pedalChunk.hh_layer3 = quint8(kit[2]);
+        });
         ui->downPageBtn->click();
         QSpinBox *box = QList<QSpinBox *>{ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox}[layer - 1];
         box->setValue(typed);
@@ -242,18 +244,20 @@ private slots:
         QTest::keyClicks(ui->hhLayer2SpinBox, "110");
         QCOMPARE(ui->hhLayer2SpinBox->value(), 110);
         QTest::mouseClick(ui->btnKitMove, Qt::LeftButton);
-        QCOMPARE(QVector<int>({h.hh_layer1, h.hh_layer2, f->w->doc().pedal0[4].hh_layer2}),
+        QCOMPARE(QVector<int>({h.hh_layer1, h.hh_layer2, f->w->doc().pedal0(4).hh_layer2}),
                  QVector<int>({100, 80, 80}));
     }
 
     void clearHiHatWavesOfOneKit()
     {
         for (int k : {4, 5, 6}) {
-            MainWindow1::PEDAL_SETTING &h = f->kit(k).pedalChunk;
-            h.hh_wave1_name = h.hh_wave5_name = "Hat";
-            h.hh_wave5_file = "/s/hat.wav";
-            h.hh_wave1_no = h.hh_wave5_no = 3;
-            h.hh_layer2 = 70;
+            f->editKit(k, [](MainWindow1::soundKit &kit) {
+                MainWindow1::PEDAL_SETTING &h = kit.pedalChunk;
+                h.hh_wave1_name = h.hh_wave5_name = "Hat";
+                h.hh_wave5_file = "/s/hat.wav";
+                h.hh_wave1_no = h.hh_wave5_no = 3;
+                h.hh_layer2 = 70;
+            });
         }
         f->openKitPage(5);
         QCOMPARE(f->ui->hh_wave5_name->text(), QString("Hat"));

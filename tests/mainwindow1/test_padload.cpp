@@ -50,16 +50,16 @@ private slots:
         // Metronome sounds from the pad, global settings, 100 kits, kit 1 shown.
         QCOMPARE(w->library().clickList.size(), 5);
         QCOMPARE(w->library().clickList[0].name, QString("click1.wav"));
-        QCOMPARE(w->doc().kitAttrList.size(), 100);
-        QCOMPARE(w->doc().originalKitAttrList.size(), 100);
-        QCOMPARE(w->doc().originalKitChainList.size(), w->doc().kitChainList.size());
-        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].soundFile0, wav1);
-        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].aWaveNo, quint16(0));
-        QCOMPARE(w->doc().kitPadList[0][0].soundName0, QString("Kick"));
-        QCOMPARE(w->doc().kitNameList[41], QString("KIT41"));
+        QCOMPARE(w->doc().kitAttrList().size(), 100);
+        QCOMPARE(w->doc().originalKitAttrList().size(), 100);
+        QCOMPARE(w->doc().originalKitChainList().size(), w->doc().kitChainList().size());
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].soundFile0, wav1);
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].aWaveNo, quint16(0));
+        QCOMPARE(w->doc().kitPadList(0)[0].soundName0, QString("Kick"));
+        QCOMPARE(w->doc().kitNameList()[41], QString("KIT41"));
         QCOMPARE(w->pad().padKitFiles.value(99), f.pad.kitPath + "/k100.ini");
-        QVERIFY(w->doc().kitMaxList.isEmpty());
-        QCOMPARE(w->doc().kitNumFlagList1, QVector<quint8>(100, 0));
+        QVERIFY(w->doc().kitMaxList().isEmpty());
+        QCOMPARE(w->doc().kitNumFlagList1(), QVector<quint8>(100, 0));
         QCOMPARE(w->ui->kitNumber->text(), QString("1"));
         QCOMPARE(w->ui->kitNameLineEdit->text(), QString("KIT0"));
         QCOMPARE(w->currentKitNum, quint8(0));
@@ -236,11 +236,11 @@ private slots:
         QCOMPARE(dialogShown, QVector<bool>(4, false));
         QVERIFY(!w->pad().isUDiskFlag && !w->fileErrCloseWindow);
         QCOMPARE(f.rows().mid(1), (QStringList{"2|hat|" + f.wav(2), "2|twin|" + f.pad.dataPath + "/001/003.wav"}));
-        QCOMPARE(w->doc().kitMaxList, (QVector<int>{1, 2, 3, 4, 5, 10}));
-        QCOMPARE(w->doc().kitAttrList[9].kit_name, QString("Rock"));
-        QCOMPARE(w->doc().kitAttrList[4].kit_name, QString("K005"));
-        QCOMPARE(w->doc().kitNumFlagList1[9], quint8(1));
-        QCOMPARE(w->doc().kitNumFlagList1[8], quint8(0));
+        QCOMPARE(w->doc().kitMaxList(), (QVector<int>{1, 2, 3, 4, 5, 10}));
+        QCOMPARE(w->doc().kitAttrList()[9].kit_name, QString("Rock"));
+        QCOMPARE(w->doc().kitAttrList()[4].kit_name, QString("K005"));
+        QCOMPARE(w->doc().kitNumFlagList1()[9], quint8(1));
+        QCOMPARE(w->doc().kitNumFlagList1()[8], quint8(0));
     }
 };
 

@@ -37,7 +37,7 @@ class TestPadMenu : public QObject
         QTest::mouseClick(label, Qt::RightButton);
         f->w->pad_menu->hide();
     }
-    MainWindow1::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
+    const MainWindow1::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
 
 private slots:
     void init()
@@ -52,8 +52,10 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("2");
-        pad(2, 2).soundName1 = "Snare";
-        pad(2, 11).soundName0 = "Tom";
+        f->editKit(2, [](MainWindow1::soundKit &k) {
+            k.kpadChunk[2].soundName1 = "Snare";
+            k.kpadChunk[11].soundName0 = "Tom";
+        });
         struct Case
         {
             QLabel *label;
@@ -93,24 +95,25 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("4");
-        for (MainWindow1::KIT_PAD_SETTING *s :
-             {&pad(4, 6), &w->doc().kitPadList[3][6], &pad(4, 17), &w->doc().kitPadList[3][17]}) {
-            s->soundName0 = s->soundName1 = "Kick";
-            s->soundFile0 = s->soundFile1 = "/s/kick.wav";
-            s->aWaveNo = s->bWaveNo = 12;
-        }
-        w->dispPadList(w->doc().kitAttrList, 3);
+        f->editKit(4, [](MainWindow1::soundKit &k) {
+            for (MainWindow1::KIT_PAD_SETTING *s : {&k.kpadChunk[6], &k.kpadChunk[17]}) {
+                s->soundName0 = s->soundName1 = "Kick";
+                s->soundFile0 = s->soundFile1 = "/s/kick.wav";
+                s->aWaveNo = s->bWaveNo = 12;
+            }
+        });
+        w->dispPadList(w->doc().kitAttrList(), 3);
         rightClick(f->ui->labPad07b);
         w->pad_clear->trigger();
-        for (const MainWindow1::KIT_PAD_SETTING *s : {&pad(4, 6), &w->doc().kitPadList[3][6]}) {
+        for (const MainWindow1::KIT_PAD_SETTING *s : {&pad(4, 6), &w->doc().kitPadList(3)[6]}) {
             QCOMPARE(s->soundName0 + '|' + s->soundFile0 + '|' + s->soundName1 + s->soundFile1, QString("Kick|/s/kick.wav|"));
             QCOMPARE(int(s->aWaveNo) * 100000 + s->bWaveNo, 12 * 100000 + 0xFFFF);
         }
         QCOMPARE(f->ui->labPad07b->text() + '|' + f->ui->labPad07a->text(), QString("|Kick"));
         rightClick(f->ui->labPad18a); // a foot switch: its one layer
         w->pad_clear->trigger();
-        QCOMPARE(pad(4, 17).soundName0 + w->doc().kitPadList[3][17].soundFile0, QString());
-        QCOMPARE(int(w->doc().kitPadList[3][17].aWaveNo), 0xFFFF);
+        QCOMPARE(pad(4, 17).soundName0 + w->doc().kitPadList(3)[17].soundFile0, QString());
+        QCOMPARE(int(w->doc().kitPadList(3)[17].aWaveNo), 0xFFFF);
         // A kit commit afterwards does not bring the sound back.
         f->openKitPage(4);
         f->ui->btnKitMove->click();
@@ -122,14 +125,17 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("3");
-        MainWindow1::KIT_PAD_SETTING &src = pad(3, 4);
-        src.soundName0 = "Kick";
-        src.soundFile0 = "/s/kick.wav";
-        src.aWaveNo = 7;
-        src.aWaveLength = 1234;
-        src.midi_code = 99;
-        src.mode = 3;
-        src.pad_fs_ctrl = 2;
+        f->editKit(3, [](MainWindow1::soundKit &k) {
+            MainWindow1::KIT_PAD_SETTING &src = k.kpadChunk[4];
+            src.soundName0 = "Kick";
+            src.soundFile0 = "/s/kick.wav";
+            src.aWaveNo = 7;
+            src.aWaveLength = 1234;
+            src.midi_code = 99;
+            src.mode = 3;
+            src.pad_fs_ctrl = 2;
+        });
+        const MainWindow1::KIT_PAD_SETTING &src = pad(3, 4);
         const int dstPadNo = pad(3, 3).padNo;
         rightClick(f->ui->labPad05a);
         QSignalSpy answer(w->copy_pad, &CopyPadFunc::sendDstPad);
@@ -142,7 +148,7 @@ private slots:
         QVector<int> expected = padFields(src);
         expected[8] = dstPadNo; // the destination keeps its pad number
         QCOMPARE(padFields(pad(3, 3)), expected);
-        QCOMPARE(padFields(w->doc().kitPadList[2][3]), expected);
+        QCOMPARE(padFields(w->doc().kitPadList(2)[3]), expected);
         QCOMPARE(pad(3, 3).soundName0 + pad(3, 3).soundFile0, QString("Kick/s/kick.wav"));
         QCOMPARE(f->ui->labPad04a->text(), QString("Kick"));
         QCOMPARE(f->prompter.titles() + f->prompter.texts(), QStringList({"Complete", "Copy completed."}));
@@ -170,7 +176,7 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("3");
-        pad(3, 4).soundName0 = "Kick";
+        f->editKit(3, [](MainWindow1::soundKit &k) { k.kpadChunk[4].soundName0 = "Kick"; });
         QLabel *label = f->ui->labPad05a;
         auto highlighted = [label]() { return label->styleSheet().startsWith("PadLabel:hover"); };
         for (const char *answer : {"btnYes", "btnNo", ""}) {
@@ -194,17 +200,17 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("5");
-        MainWindow1::soundKit &src = f->kit(5);
-        src.kit_name = "Five";
-        w->doc().kitNameList[4] = w->doc().kitChainNameList[4] = "Five";
+        f->editKit(5, [](MainWindow1::soundKit &src) {
+            src.kit_name = "Five";
+            src.kit_volume = 66;
+            src.kit_effect3 = 7;
+            src.pedalChunk.hh_wave4_name = "Hat";
+            src.kpadChunk[9].soundName1 = "Tom";
+            src.kpadChunk[9].midi_code = 50;
+        });
         f->ui->kitNameLineEdit->setText("Five");
-        src.kit_volume = 66;
-        src.kit_effect3 = 7;
-        src.pedalChunk.hh_wave4_name = "Hat";
-        src.kpadChunk[9].soundName1 = "Tom";
-        src.kpadChunk[9].midi_code = 50;
-        w->doc().kitLinkList[4][1] = {2, 3};
-        w->doc().kitEffectList3[4][7] = {10, 20, 30};
+        w->doc().setKitLink(4, 1, {2, 3});
+        loadEffectMemory(w->doc(), 4, 2, 7, {10, 20, 30});
         QSignalSpy renamed(w, &MainWindow1::sendKitNameChanged);
 
         f->ui->btnCopyKit->click();
@@ -215,10 +221,10 @@ private slots:
         const MainWindow1::soundKit &dst = f->kit(8);
         QCOMPARE(dst.kit_name + dst.pedalChunk.hh_wave4_name + dst.kpadChunk[9].soundName1, QString("FiveHatTom"));
         QCOMPARE(QVector<int>({dst.kit_no, dst.kit_volume, dst.kit_effect3, dst.kpadChunk[9].midi_code,
-                               w->doc().kitPadList[7][9].midi_code, w->doc().kitLinkList[7][1].link_pad2,
-                               w->doc().kitEffectList3[7][7].parm2}),
+                               w->doc().kitPadList(7)[9].midi_code, w->doc().kitLinkList(7)[1].link_pad2,
+                               w->doc().kitEffectList3(7)[7].parm2}),
                  QVector<int>({7, 66, 7, 50, 50, 3, 20}));
-        QCOMPARE(w->doc().kitNameList[7] + w->doc().kitChainNameList[7], QString("FiveFive"));
+        QCOMPARE(w->doc().kitNameList()[7] + w->kitChainNameList[7], QString("FiveFive"));
         QCOMPARE(renamed.count(), 1);
         QCOMPARE(f->prompter.texts(), QStringList({"Copy completed."}));
         w->kitCopy->hide();
@@ -228,7 +234,7 @@ private slots:
         f->ui->downPageBtn->click();
         w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(9);
         w->kitCopy->findChild<QAbstractButton *>("btnKitOk")->click();
-        QCOMPARE(f->kit(9).kit_name + w->doc().kitNameList[8] + w->doc().kitChainNameList[8], QString("FiveFiveFive"));
+        QCOMPARE(f->kit(9).kit_name + w->doc().kitNameList()[8] + w->kitChainNameList[8], QString("FiveFiveFive"));
         QCOMPARE(int(f->kit(9).kit_volume) * 100 + f->kit(9).kit_no, 6608);
         QCOMPARE(f->ui->kitNumber->text(), QString("6"));
         f->typeKitNumber("5");
@@ -250,8 +256,10 @@ private slots:
     void copyIntoTheShownKitIsKept()
     {
         MainWindow1 *w = f->w;
-        f->kit(5).kit_name = "Five";
-        f->kit(5).kit_volume = 55;
+        f->editKit(5, [](MainWindow1::soundKit &k) {
+            k.kit_name = "Five";
+            k.kit_volume = 55;
+        });
         f->openKitPage(5);
         f->ui->btnCopyKit->click();
         f->ui->downPageBtn->click();
@@ -260,11 +268,11 @@ private slots:
         QCOMPARE(f->ui->kitVolumeSpinBox->value(), 55);
         f->ui->downPageBtn->click();
         QCOMPARE(f->kit(6).kit_name + QString::number(f->kit(6).kit_volume), QString("Five55"));
-        QCOMPARE(QByteArray(w->doc().base0[5].kit_name) + QByteArray::number(w->doc().base0[5].kit_volume),
+        QCOMPARE(QByteArray(w->doc().base0(5).kit_name) + QByteArray::number(w->doc().base0(5).kit_volume),
                  QByteArray("Five55"));
         w->kitCopy->hide();
         // A pad copied onto the pad the page shows is kept as well.
-        pad(7, 1).midi_code = w->doc().kitPadList[6][1].midi_code = 77;
+        f->editKit(7, [](MainWindow1::soundKit &k) { k.kpadChunk[1].midi_code = 77; });
         w->curPadIndex = 1;
         w->copyPad();
         w->copy_pad->findChild<QSpinBox *>("dstValue")->setValue(int(w->curPadNumber) + 1);

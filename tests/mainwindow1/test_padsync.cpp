@@ -67,9 +67,10 @@ private slots:
         const QString tone = makeTone(f.work.filePath("tone.wav"));
         QVERIFY2(!tone.isEmpty(), "ffmpeg could not make a tone");
         // Pads that use the source, as a drop leaves them: kit 1 is shown.
-        for (Kit *kit : {&w->doc().kitAttrList[0], &w->doc().kitAttrList[1]})
-            kit->kpadChunk[5].soundFile0 = kit->kpadChunk[5].soundFile1 = tone;
-        w->doc().kitPadList[0][5] = w->doc().kitAttrList[0].kpadChunk[5];
+        for (int k : {0, 1})
+            reloadKit(w->doc(), k, [&tone](Kit &kit) {
+                kit.kpadChunk[5].soundFile0 = kit.kpadChunk[5].soundFile1 = tone;
+            });
 
         f.importSounds({tone});
         QCOMPARE(w->usbDialog->labelText(), QString("Importing sound file..."));
@@ -90,7 +91,7 @@ private slots:
         QCOMPARE(w->pad().addUsbWaveNumList, QVector<quint16>{4});
         // The pads point at the pad's copy, both layers, in the shown kit and in kit 2.
         for (const MainWindow1::KIT_PAD_SETTING &pad :
-             {w->doc().kitAttrList[0].kpadChunk[5], w->doc().kitPadList[0][5], w->doc().kitAttrList[1].kpadChunk[5]}) {
+             {w->doc().kit(0).kpadChunk[5], w->doc().kitPadList(0)[5], w->doc().kit(1).kpadChunk[5]}) {
             QCOMPARE(pad.soundFile0, record.file);
             QCOMPARE(pad.soundFile1, record.file);
             QCOMPARE(pad.aWaveNo, quint16(4));
@@ -101,7 +102,7 @@ private slots:
 
         // The same path as old and new: number, length and end only.
         padpane::changeOnlineKitPath(w, record.file, record.file, 77, 12, 0);
-        const MainWindow1::KIT_PAD_SETTING &pad = w->doc().kitAttrList[0].kpadChunk[5];
+        const MainWindow1::KIT_PAD_SETTING &pad = w->doc().kitAttrList()[0].kpadChunk[5];
         QCOMPARE(pad.soundFile0, record.file);
         QCOMPARE(pad.aWaveNo, quint16(77));
         QCOMPARE(pad.aWaveLength, quint32(12));
@@ -122,8 +123,8 @@ private slots:
                          "exit 1;; esac\nexec " + audioconverter::defaultProgram().toUtf8() + " \"$@\"\n");
         QFile(picky).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         padpane::padSync(w)->setConverterProgram(picky);
-        w->doc().kitAttrList[0].kpadChunk[2].soundFile0 = notes;
-        w->doc().kitAttrList[0].pedalChunk.hh_wave3_file = notes;
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = notes; });
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave3_file = notes; });
 
         f.importSounds({notes, tone});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
@@ -134,9 +135,9 @@ private slots:
         QCOMPARE(f.rows().last(), "5|tone|" + f.wav(5));
         QVERIFY(!QFile::exists(f.wav(4)) && !QFile::exists(f.prm(4)));
         QCOMPARE(w->library().waveLoadKitAttrList.size(), 4);
-        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[2].soundFile0, QString());
-        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[2].aWaveNo, NO_WAVE);
-        QCOMPARE(w->doc().kitAttrList[0].pedalChunk.hh_wave3_no, NO_WAVE);
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[2].soundFile0, QString());
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[2].aWaveNo, NO_WAVE);
+        QCOMPARE(w->doc().kitAttrList()[0].pedalChunk.hh_wave3_no, NO_WAVE);
         QCOMPARE(w->pad().addUsbWaveNumList.size(), 1); // the change file counts the tone only
 
         // No ffmpeg: nothing lands, the batch still ends.
@@ -548,7 +549,7 @@ private slots:
         const QString old5 = QDir::toNativeSeparators(f.wav(5));
         const QByteArray prm9 = kf::readFile(f.prm(9));
         int kitsUsing5 = 0;
-        for (const Kit &kit : qAsConst(w->doc().kitAttrList))
+        for (const Kit &kit : qAsConst(w->doc().kitAttrList()))
             kitsUsing5 += kit.kpadChunk[0].soundFile0 == old5;
         QVERIFY(kitsUsing5 > 0);
 
@@ -559,20 +560,22 @@ private slots:
         QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
         QCOMPARE(w->library().waveLoadKitAttrList[1].file, QDir::toNativeSeparators(f.wav(2)));
         QCOMPARE(f.rows()[2], "9|wave9|" + f.wav(3)); // the number column is the caller's to rebuild
-        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
-        QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].aWaveNo, quint16(2));
-        QCOMPARE(w->doc().kitNumFlagList[0], quint8(1));
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].aWaveNo, quint16(2));
+        QCOMPARE(w->doc().kitNumFlagList()[0], quint8(1));
         QVERIFY(w->reorderSoundFlag);
 
         // A later sound taking an earlier one's old file: no slot moves twice.
         std::swap(w->library().waveLoadKitAttrList[0], w->library().waveLoadKitAttrList[2]); // files 003, 002, 001
-        w->doc().kitAttrList[5].kpadChunk[1].soundFile0 = QDir::toNativeSeparators(f.wav(3));
-        w->doc().kitAttrList[5].kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
+        reloadKit(w->doc(), 5, [&](MainWindow1::soundKit &kit) {
+            kit.kpadChunk[1].soundFile0 = QDir::toNativeSeparators(f.wav(3));
+            kit.kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
+        });
         for (int i = 0; i < 3; ++i)
             w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
         padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
-        QCOMPARE(w->doc().kitAttrList[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
-        QCOMPARE(w->doc().kitAttrList[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
+        QCOMPARE(w->doc().kitAttrList()[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
+        QCOMPARE(w->doc().kitAttrList()[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
         QCOMPARE(kf::rd16(kf::readFile(f.prm(1)), 0), quint16(1));
 
         // A pair that cannot move: everything stays, the numbers come back.

@@ -398,8 +398,8 @@ private slots:
         QDir().mkpath(bin);
         kf::writeFile(bin + "/ffmpeg", "#!/bin/sh\nexec /bin/sleep 30\n");
         QFile::setPermissions(bin + "/ffmpeg", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        w->doc().kitAttrList[0].kit_volume = 66;
-        const QByteArray kit2 = EditBaseline::kitSnapshot(w->doc().kitAttrList[1]);
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_volume = 66; });
+        const QByteArray kit2 = EditBaseline::kitSnapshot(w->doc().kitAttrList()[1]);
         w->show();
         w->ui->btnCopyKit->click(); // kit 1 onto kit 2, answered during the wait
         w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(2);
@@ -439,7 +439,7 @@ private slots:
         qputenv("PATH", path);
         QVERIFY(held && !waitShown);
         QCOMPARE(early, name);
-        QCOMPARE(EditBaseline::kitSnapshot(w->doc().kitAttrList[1]), kit2);
+        QCOMPARE(EditBaseline::kitSnapshot(w->doc().kitAttrList()[1]), kit2);
         QCOMPARE(w->ui->kitNameLineEdit->text(), name);
         QVERIFY(w->ui->kitNameLineEdit->testAttribute(Qt::WA_InputMethodEnabled));
         QVERIFY(f.prompter.texts().isEmpty());
@@ -509,11 +509,10 @@ private slots:
 
         // A missing plain file names the kits that use it and makes its row current.
         const QString gone = f.path("gone.wav");
-        w->doc().kitAttrList.resize(100);
-        w->doc().kitAttrList[2].kpadChunk[4].soundFile1 = gone;
-        w->doc().kitAttrList[6].kpadChunk[0].soundFile0 = gone;
-        w->doc().kitAttrList[1].pedalChunk.hh_wave3_file = gone;
-        w->doc().kitAttrList[6].pedalChunk.hh_wave1_file = gone;
+        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[4].soundFile1 = gone; });
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = gone; });
+        reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave3_file = gone; });
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave1_file = gone; });
         w->library().totalGroup->setChild(0, 0, new QStandardItem("1"));
         w->library().totalGroup->setChild(0, 1, new QStandardItem("x"));
         w->library().totalGroup->setChild(0, 2, new QStandardItem("other"));

@@ -29,9 +29,9 @@ class TestSelectKitWiring : public QObject
     // Runs the dialog the way the kit save does, answering with the given button clicks.
     void runSave(const QStringList &clicks)
     {
-        emit w->sendKitNameList(w->doc().kitNameList);
+        emit w->sendKitNameList(w->doc().kitNameList());
         w->skn->initKitIndex();
-        emit w->sendKitIndexList(w->doc().kitIndexList);
+        emit w->sendKitIndexList(w->doc().kitIndexList());
         SelectKitNo *dialog = w->skn;
         QTimer::singleShot(0, dialog, [dialog, clicks]() {
             for (const QString &name : clicks)
@@ -78,22 +78,23 @@ private slots:
 
     void okSendsTheChoiceBack()
     {
-        QCOMPARE(w->doc().kitIndexList, QVector<int>(100, 1));
+        QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 1));
         w->isSaveClose = false;
         runSave({"selAllRadioButton", "btnSure"});
         QVERIFY(w->isSaveClose);
-        QCOMPARE(w->doc().kitIndexList, QVector<int>(100, 0));
+        QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 0));
     }
 
     void cancelAnswersFalseAndKeepsTheChoice()
     {
-        w->doc().kitIndexList = QVector<int>(100, 1);
-        w->doc().kitIndexList[41] = 0;
+        QVector<int> marks(100, 1);
+        marks[41] = 0;
+        w->doc().takeKitSelection(marks);
         w->isSaveClose = true;
         runSave({"selEmpRadioButton", "btnCancel"});
         QVERIFY(!w->isSaveClose);
-        QCOMPARE(w->doc().kitIndexList.count(0), 1);
-        QCOMPARE(w->doc().kitIndexList[41], 0);
+        QCOMPARE(w->doc().kitIndexList().count(0), 1);
+        QCOMPARE(w->doc().kitIndexList()[41], 0);
     }
 
     void okWithNothingChosenAnswersFalse()
@@ -101,7 +102,7 @@ private slots:
         w->isSaveClose = true;
         runSave({"selEmpRadioButton", "btnSure"});
         QVERIFY(!w->isSaveClose);
-        QCOMPARE(w->doc().kitIndexList[41], 0);
+        QCOMPARE(w->doc().kitIndexList()[41], 0);
     }
 };
 

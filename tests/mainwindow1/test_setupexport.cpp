@@ -127,11 +127,8 @@ class TestSetupExport : public QObject
     {
         const QString kick = setup + ":U00000";
         auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
-        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            sf::forEachSoundSlot(f->w->doc().kitAttrList[k], clear);
-            for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
-                sf::forEachLayer(pad, clear);
-        }
+        for (int k = 1; k <= KIT_MAX_COUNT; ++k)
+            f->editKit(k, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
         f->w->library().waveLoadKitAttrList.removeFirst();
         f->w->library().totalGroup->removeRow(0);
         QStandardItem *group = f->w->library().soundListItemModel->item(0);
@@ -186,13 +183,13 @@ private slots:
         QVERIFY(f->unlocked());
 
         // Export All asks no kits and keeps the choice; a preview is stopped first.
-        const QVector<int> choice = f->w->doc().kitIndexList;
+        const QVector<int> choice = f->w->doc().kitIndexList();
         QSignalSpy answers(f->w->skn, &SelectKitNo::sendIsClose);
         f->prompter.clear();
         ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
         f->exportAll(QString());
         QCOMPARE(answers.count(), 0);
-        QCOMPARE(f->w->doc().kitIndexList, choice);
+        QCOMPARE(f->w->doc().kitIndexList(), choice);
         QCOMPARE(prompt(0).kind, P::SaveFile);
         QCOMPARE(f->texts(), QStringList({"Please stop playing the music before importing or saving the file."}));
         QCOMPARE(ui->songLabel2->text(), QString("Sample"));
@@ -332,13 +329,13 @@ private slots:
         QVERIFY(f->unlocked());
 
         // Over the loaded kit files: asked, written beside them, put in place, read back.
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
-        f->w->doc().kitAttrList[6].kit_name = f->w->doc().kitNameList[6] = "K007";
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
+        reloadKit(f->w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K007"; });
         const QMap<QString, QByteArray> sounds = storedBytes(f->w);
         // Sounds of both files on kit 40 too, as a drop puts them there.
         auto stored = [this](int kit, const QString &file) {
             QString found;
-            sf::forEachSoundSlot(f->w->doc().kitAttrList[kit], [&](auto slot) {
+            sf::forEachSoundSlot(f->w->doc().kitAttrList()[kit], [&](auto slot) {
                 if (found.isEmpty() && slot.file.startsWith(file + ":U"))
                     found = slot.file;
             });
@@ -353,9 +350,10 @@ private slots:
         QVERIFY(!from2.isEmpty() && !from7.isEmpty());
         const QByteArray bytes2 = bytesOf(from2), bytes7 = bytesOf(from7);
         QVERIFY(bytes2.startsWith("RIFF") && bytes7.startsWith("RIFF"));
-        Kit &k40 = f->w->doc().kitAttrList[39];
-        k40.kpadChunk[3].soundFile0 = f->w->doc().kitPadList[39][3].soundFile0 = from2;
-        k40.pedalChunk.hh_wave2_file = from7;
+        f->editKit(40, [&](Kit &k40) {
+            k40.kpadChunk[3].soundFile0 = from2;
+            k40.pedalChunk.hh_wave2_file = from7;
+        });
         f->prompter.clear();
         progress.values.clear();
         f->saveKits({2, 7}, f->work.path());
@@ -373,12 +371,12 @@ private slots:
         QCOMPARE(storedBytes(f->w), sounds);
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
         // Kit 40 keeps them: its slots point at the same sounds in the new files.
-        const Kit &again = f->w->doc().kitAttrList.at(39);
+        const Kit &again = f->w->doc().kitAttrList().at(39);
         QVERIFY(again.kpadChunk[3].soundFile0.startsWith(k2 + ":U"));
         QCOMPARE(bytesOf(again.kpadChunk[3].soundFile0), bytes2);
         QCOMPARE(bytesOf(again.pedalChunk.hh_wave2_file), bytes7);
         QVERIFY(!again.kpadChunk[3].soundName0.isEmpty());
-        QCOMPARE(f->w->doc().kitPadList[39].at(3).soundFile0, again.kpadChunk[3].soundFile0);
+        QCOMPARE(f->w->doc().kitPadList(39).at(3).soundFile0, again.kpadChunk[3].soundFile0);
         bool listed = false;
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
             listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
@@ -396,11 +394,11 @@ private slots:
         QCOMPARE(kf::readFile(k2), before);
 
         // A kit name that names no file in the folder ends the save there.
-        f->w->doc().kitNameList[3] = "a/b";
+        f->w->doc().renameKit(3, "a/b");
         f->prompter.clear();
         f->saveKits({4, 5}, out);
         QCOMPARE(f->texts(), QStringList({out + "/a/b.INI open error.\r\nThese kits are not saved:\r\nKit 4 a/b\r\n"
-                                          "Kit 5 " + f->w->doc().kitNameList[4]}));
+                                          "Kit 5 " + f->w->doc().kitNameList()[4]}));
         QVERIFY(!QFile::exists(out + "/K005.INI"));
         QVERIFY(f->unlocked());
     }
@@ -413,7 +411,7 @@ private slots:
         const QString out = f->file("same");
         QVERIFY(QDir().mkpath(out));
         QVERIFY(kf::writeFile(out + "/New Kit.INI", "old"));
-        f->w->doc().kitAttrList[6].kit_name = f->w->doc().kitNameList[6] = "NEW KIT";
+        reloadKit(f->w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_name = "NEW KIT"; });
         f->saveKits({2, 5, 7}, out);
         const QString ask = "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n" + out;
         const QString done = "The file has been generated:\r\nFile location:\r\n" + out;
@@ -523,11 +521,11 @@ private slots:
         QString setup;
         loadSetupAndKits(&setup);
         ztplatform::setSyncCall(&failFolderSyncs);
-        f->kit(50).kit_volume ^= 1;
+        f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("OUT.bin"));
-        f->kit(5).kit_volume ^= 1;
+        f->editKit(5, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->saveKits({5}, f->work.path());
-        f->w->doc().curRecLevel ^= 1;
+        reloadGlobalSettings(f->w->doc(), f->w->globalPage(), [](KitDocument::GlobalChunk &g) { g.rec_level ^= 1; });
         f->prompter.fileAnswers.enqueue({f->file("Global.ini")});
         f->ui->btnGlobal->click();
         ztplatform::setSyncCall(nullptr);
@@ -548,7 +546,7 @@ private slots:
         f->exportAll(f->file(QString(252, 'n') + ".bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error"}));
         QVERIFY(f->w->confirmOfflineClose());
-        f->kit(50).kit_volume ^= 1;
+        f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("gone/SET.bin"));
         f->prompter.buttonAnswers.enqueue(QMessageBox::No);
         QVERIFY(!f->w->confirmOfflineClose());
@@ -598,15 +596,15 @@ private slots:
         QVERIFY(makeKitFile(other, 2, 5));
         f->importPicks({other});
         QCOMPARE(f->w->library().recordKitFileList, QStringList({other, k7}));
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
         // Kit 2 holds the other file's sounds now; one of K002's goes on it.
         QString fromK2;
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
             if (fromK2.isEmpty() && s.file.startsWith(k2 + ":U"))
                 fromK2 = s.file;
         QVERIFY(!fromK2.isEmpty());
-        f->w->doc().kitAttrList[1].kpadChunk[6].soundFile0 = fromK2;
-        f->w->doc().kitAttrList[1].kpadChunk[6].soundName0 = "FromK2";
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[6].soundFile0 = fromK2; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[6].soundName0 = "FromK2"; });
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -632,12 +630,10 @@ private slots:
         sf::Editor e;
         e.loaded = f->w->library().loadedKitFiles;
         const QByteArray bytes = sf::soundBytes(e, snare);
-        f->kit(40).kpadChunk[0].soundFile0 = f->w->doc().kitPadList[39][0].soundFile0 = snare;
+        f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = snare; });
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
-        sf::forEachSoundSlot(f->kit(2), clear);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
-            sf::forEachLayer(pad, clear);
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
+        f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -668,17 +664,15 @@ private slots:
         const QString k2 = real + "/K002.INI";
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
         // Kit 40 takes a sound of kit 2 that kit 2 then drops, twice over.
         auto moveToKit40 = [this, &k2](int pad, const QString &source) {
             sf::Editor e;
             e.loaded = f->w->library().loadedKitFiles;
             const QByteArray bytes = sf::soundBytes(e, source);
-            f->kit(40).kpadChunk[pad].soundFile0 = f->w->doc().kitPadList[39][pad].soundFile0 = source;
+            f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[pad].soundFile0 = source; });
             auto clear = [&source](auto s) { if (s.file == source) s.file.clear(); };
-            sf::forEachSoundSlot(f->kit(2), clear);
-            for (MainWindow1::KIT_PAD_SETTING &p : f->w->doc().kitPadList[1])
-                sf::forEachLayer(p, clear);
+            f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
             return bytes;
         };
         for (const QString &folder : {link, real + "/../real"}) {
@@ -754,15 +748,13 @@ private slots:
         const QByteArray old = kf::readFile(k2), tomBytes = storedBytes(f->w).value("Tom");
         const int before = f->kit(2).kit_volume;
         // Kit 40 plays Tom, which kit 2 puts in place of its Kick: Tom moves in the new file.
-        f->kit(40).kpadChunk[0].soundFile0 = f->w->doc().kitPadList[39][0].soundFile0 = tom;
+        f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = tom; });
         auto kickToTom = [&k2, &tom](auto s) { if (s.file == k2 + ":U00000") s.file = tom; };
-        sf::forEachSoundSlot(f->kit(2), kickToTom);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
-            sf::forEachLayer(pad, kickToTom);
+        f->editKit(2, [&kickToTom](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, kickToTom); });
         f->openKitPage(2);
         f->ui->kitVolumeSpinBox->setValue(33);
         f->ui->kitNameLineEdit->setText("ALIAS");
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "ALIAS";
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "ALIAS"; });
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
@@ -812,10 +804,8 @@ private slots:
         f->importPicks({a});
         QVERIFY(::link(QFile::encodeName(a).constData(), QFile::encodeName(h).constData()) == 0);
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
-        sf::forEachSoundSlot(f->kit(2), clear);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
-            sf::forEachLayer(pad, clear);
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "H";
+        f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "H"; });
         QStandardItem *group = f->w->library().soundListItemModel->item(0);
         group->appendRow({new QStandardItem("GS"), new QStandardItem(h + ":U00001")});
         f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
@@ -875,8 +865,8 @@ private slots:
         const QMap<QString, QByteArray> sounds = storedBytes(f->w);
         QStringList names;
         sf::forEachSoundSlot(f->kit(2), [&names](auto s) { names << s.name; });
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "A";
-        f->w->doc().kitAttrList[4].kit_name = f->w->doc().kitNameList[4] = "B";
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "A"; });
+        reloadKit(f->w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.kit_name = "B"; });
         f->prompter.clear();
         f->saveKits({2, 5}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning", "successfully saved."}));
@@ -942,9 +932,7 @@ private slots:
         f->importPicks({k2});
         const QByteArray bytes = storedBytes(f->w).value("Snare");
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
-        sf::forEachSoundSlot(f->kit(2), clear);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
-            sf::forEachLayer(pad, clear);
+        f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
         f->prompter.clear();
         f->exportAll(k2);
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
@@ -1008,7 +996,7 @@ private slots:
         f->importPicks({k2});
         f->w->show();
         QVERIFY(QTest::qWaitForWindowExposed(f->w));
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
         f->typeKitNumber("2");
         // A dangling link under the sound's name is passed by, not written through.
         const QString far = f->file("far.wav");
@@ -1026,11 +1014,11 @@ private slots:
                 if (!tom && MainWindow1::charArray2String(s.wave_name, 16) == "Tom")
                     tom = &s;
             QVERIFY(tom);
-            for (MainWindow1::KIT_PAD_SETTING *pad : {&f->kit(2).kpadChunk[0], &f->w->doc().kitPadList[1][0]}) {
-                pad->soundFile0 = tom->file;
-                pad->soundName0 = "Tom";
-                pad->aWaveNo = tom->wave_No;
-            }
+            f->editKit(2, [tom](Kit &kit) {
+                kit.kpadChunk[0].soundFile0 = tom->file;
+                kit.kpadChunk[0].soundName0 = "Tom";
+                kit.kpadChunk[0].aWaveNo = tom->wave_No;
+            });
             f->saveKits({2}, f->work.path());
             QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
             f->w->pad_menu->hide();
@@ -1210,9 +1198,10 @@ private slots:
         QCOMPARE(f->w->library().totalGroup->rowCount(), 6);
         QCOMPARE(f->w->library().totalGroup->child(5, 2)->text(), k9 + ":U00002");
 
-        Kit &kit9 = f->kit(9);
-        kit9.kpadChunk[0].soundFile0 = f->file("gone.wav");
-        kit9.kpadChunk[0].soundName0 = "Gone";
+        f->editKit(9, [this](Kit &kit9) {
+            kit9.kpadChunk[0].soundFile0 = f->file("gone.wav");
+            kit9.kpadChunk[0].soundName0 = "Gone";
+        });
         f->prompter.clear();
         f->exportAll(f->file("SET.bin"));
         QCOMPARE(f->texts().first(), QString("A pad's sound is not in the sound list, so the file is not saved:\r\n"
@@ -1229,8 +1218,10 @@ private slots:
         f->w->library().waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
         f->w->on_defaultRbtn_clicked();
         for (int k : {5, 3}) {
-            f->kit(k).kpadChunk[1].soundFile0 = text;
-            f->kit(k).kpadChunk[1].soundName0 = "Text";
+            f->editKit(k, [&text](Kit &kit) {
+                kit.kpadChunk[1].soundFile0 = text;
+                kit.kpadChunk[1].soundName0 = "Text";
+            });
         }
         f->exportAll(f->file("SET.bin"));
         QVERIFY(f->texts().contains("A sound cannot be converted, so the file is not saved:\r\nText\r\n" + text
@@ -1247,10 +1238,12 @@ private slots:
         QVERIFY(kf::writeFile(out + "/AAA.INI", "old A") && kf::writeFile(out + "/BBB.INI", "old B"));
         f->w->library().waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
         f->w->on_defaultRbtn_clicked();
-        f->kit(7).kpadChunk[1].soundFile0 = text;
-        f->kit(7).kpadChunk[1].soundName0 = "Text";
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "AAA";
-        f->w->doc().kitAttrList[6].kit_name = f->w->doc().kitNameList[6] = "BBB";
+        f->editKit(7, [&text](Kit &kit) {
+            kit.kpadChunk[1].soundFile0 = text;
+            kit.kpadChunk[1].soundName0 = "Text";
+        });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "AAA"; });
+        reloadKit(f->w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_name = "BBB"; });
         const QMap<QString, QByteArray> before = tree(out);
         f->saveKits({2, 7}, out);
         QCOMPARE(tree(out), before);
@@ -1269,8 +1262,10 @@ private slots:
         QVERIFY(kf::writeFile(cut, kf::wavBytes(4 * 4800, 1).chopped(3)));
         f->w->library().waveLoadKitAttrList.append(sf::plainSound("Cut", cut, 1));
         f->w->on_defaultRbtn_clicked();
-        f->kit(1).kpadChunk[0].soundFile0 = cut;
-        f->kit(1).kpadChunk[0].soundName0 = "Cut";
+        f->editKit(1, [&cut](Kit &kit) {
+            kit.kpadChunk[0].soundFile0 = cut;
+            kit.kpadChunk[0].soundName0 = "Cut";
+        });
         f->exportAll(f->file("SET.bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
         auto m = std::make_unique<percussionpadfile>();
@@ -1350,9 +1345,9 @@ private slots:
                                           "Error in obtaining sound, the saving is failed."}));
         f->prompter.clear();
         f->saveKits({1}, full);
-        QCOMPARE(f->texts(), QStringList({"The file could not be written:\r\n" + full + "/" + f->w->doc().kitNameList[0]
+        QCOMPARE(f->texts(), QStringList({"The file could not be written:\r\n" + full + "/" + f->w->doc().kitNameList()[0]
                                           + ".INI\r\n" + reason(ENOSPC) + "\r\nThese kits are not saved:\r\nKit 1 "
-                                          + f->w->doc().kitNameList[0]}));
+                                          + f->w->doc().kitNameList()[0]}));
         QCOMPARE(folderEntries(full), QStringList({"filler"}));
     }
 
@@ -1362,14 +1357,14 @@ private slots:
         TmpfsMount disk;
         if (!BindMount::unavailable().isEmpty() || !disk.mount("64k"))
             QSKIP("a read-only file system needs root to mount a small tmpfs");
-        const QString ro = disk.point.path(), kit = ro + "/" + f->w->doc().kitNameList[0] + ".INI";
+        const QString ro = disk.point.path(), kit = ro + "/" + f->w->doc().kitNameList()[0] + ".INI";
         QVERIFY(kf::writeFile(kit, "the old kit"));
         QVERIFY(BindMount::run("mount", {"-o", "remount,ro", ro}));
         f->saveKits({1}, ro);
         QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: "
                                           "\r\n" + kit + "\r\nThe file is read-only.",
                                           kit + " open error.\r\n" + reason(EROFS) + "\r\nThese kits are not saved:\r\nKit 1 "
-                                                  + f->w->doc().kitNameList[0]}));
+                                                  + f->w->doc().kitNameList()[0]}));
         f->prompter.clear();
         f->exportAll(ro + "/SET.bin");
         QCOMPARE(f->texts(), QStringList({ro + "/SET.bin:Fail to open file!\r\n" + reason(EROFS)}));
@@ -1378,7 +1373,7 @@ private slots:
     // The overwrite question says when the file is read-only.
     void overwriteQuestionSaysReadOnly()
     {
-        const QString kit = f->file(f->w->doc().kitNameList[0] + ".INI");
+        const QString kit = f->file(f->w->doc().kitNameList()[0] + ".INI");
         QVERIFY(kf::writeFile(kit, "the old kit") && QFile::setPermissions(kit, QFile::ReadOwner | QFile::ReadGroup));
         f->prompter.buttonAnswers << QMessageBox::No;
         f->saveKits({1}, f->work.path());
@@ -1399,12 +1394,10 @@ private slots:
         const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
-        f->kit(40).kpadChunk[0].soundFile0 = f->w->doc().kitPadList[39][0].soundFile0 = snare;
+        f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = snare; });
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
-        sf::forEachSoundSlot(f->kit(2), clear);
-        for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
-            sf::forEachLayer(pad, clear);
-        f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
+        f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
         const QByteArray old = kf::readFile(k2);
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
@@ -1425,8 +1418,10 @@ private slots:
         touchFile(wave, kf::wavBytes(4800, 7));
         f->w->library().waveLoadKitAttrList.append(sf::plainSound("Pad1", wave, 1));
         f->w->on_defaultRbtn_clicked();
-        f->kit(4).kpadChunk[2].soundFile0 = wave;
-        f->kit(4).kpadChunk[2].soundName0 = "Pad1";
+        f->editKit(4, [&wave](Kit &kit) {
+            kit.kpadChunk[2].soundFile0 = wave;
+            kit.kpadChunk[2].soundName0 = "Pad1";
+        });
         f->w->pad().isUDiskFlag = false;
         const QMap<QString, QByteArray> padFiles = tree(pad);
         QSignalSpy updates(f->w, &MainWindow1::sendUpdate);

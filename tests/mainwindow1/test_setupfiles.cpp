@@ -1,5 +1,6 @@
 // The window's setup-file operations: kit files into the editor with their
 // messages, and the editor saved and read back through the real window.
+#include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
@@ -37,24 +38,20 @@ bool loadSetup(MainWindow1 *w, const QString &file)
 {
     Records::READ_KIT_FILE rec;
     KitTables tables;
-    if (readWholeSetupFile(file, rec, tables, &w->doc().globalSize, &w->library().loadClickFlag) != LoadError::None)
+    int globalSize = 0;
+    if (readWholeSetupFile(file, rec, tables, &globalSize, &w->library().loadClickFlag) != LoadError::None)
         return false;
+    w->doc().takeGlobalSize(globalSize);
     w->waveAttrList.clear();
     w->waveTempList.clear();
     w->library().waveLoadKitAttrList.clear();
     w->library().clickSetList.clear();
-    w->doc().kitIndexList.clear();
-    w->doc().kitAttrList.clear();
-    for (QVector<Records::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
-        pads.clear();
+    w->doc().clearKits();
     newLists(w);
-    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0);
-    rec.info.kitChunk.baseChunk = w->doc().base0;
-    rec.info.kitChunk.pedalChunk = w->doc().pedal0;
-    rec.info.kitChunk.kpadChunk = w->doc().pad0;
     if (!w->showSound1(file, &rec.info))
         return false;
-    w->showKit1(&rec.info);
+    w->showKit1(&rec.info); // the kits of the tables the model reads
+    forgetTables(rec);
     w->library().loadedKitFiles = {rec};
     return true;
 }
@@ -78,20 +75,19 @@ bool loadKit(MainWindow1 *w, const QString &file)
     if (readKitFile(file, rec, tables) != LoadError::None)
         return false;
     const int slot = rec.kitIndex - 1;
-    tables.copyTo(w->doc().base0, w->doc().pedal0, w->doc().pad0, slot);
-    rec.info.kitChunk.baseChunk = w->doc().base0;
-    rec.info.kitChunk.pedalChunk = w->doc().pedal0;
-    rec.info.kitChunk.kpadChunk = w->doc().pad0;
     if (!w->showSound2(file, &rec.info))
         return false;
+    w->showKit2(&rec.info, slot, 0, file); // the kit of the tables the model reads
+    forgetTables(rec);
     w->library().loadedKitFiles.append(rec);
-    w->showKit2(&rec.info, slot, 0, file);
     return true;
 }
 
 bool writeModel(MainWindow1 *w, const QString &out, int kit = 0)
 {
-    return w->doc().cf.calculateChunkSize() && kf::writeLaidOut(w->doc().cf, out, kit);
+    QFile f(out);
+    return w->doc().layOutFile() && f.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && w->doc().writeFile(f, kit, nullptr);
 }
 
 } // namespace
@@ -194,13 +190,13 @@ private slots:
         QCOMPARE(w->total_index, 2);
         QCOMPARE(int(w->library().waveLoadKitAttrList.at(2).wave_No), 3);
 
-        QCOMPARE(w->doc().kitAttrList.size(), KIT_MAX_COUNT);
-        QCOMPARE(w->doc().kitPadList[99].size(), PAD_NUM_MAX);
-        QCOMPARE(w->doc().kitMaxList, QVector<int>({1, 2}));
-        QCOMPARE(w->doc().kitAttrList.at(2).kit_name, QString("KIT2"));
-        QCOMPARE(w->doc().kitNameList.at(1), QString("K002"));
-        QCOMPARE(int(w->doc().kitEffectList1[2].at(7).parm2), 123);
-        const Records::soundKit &k0 = w->doc().kitAttrList.at(0);
+        QCOMPARE(w->doc().kitAttrList().size(), KIT_MAX_COUNT);
+        QCOMPARE(w->doc().kitPadList(99).size(), PAD_NUM_MAX);
+        QCOMPARE(w->doc().kitMaxList(), QVector<int>({1, 2}));
+        QCOMPARE(w->doc().kitAttrList().at(2).kit_name, QString("KIT2"));
+        QCOMPARE(w->doc().kitNameList().at(1), QString("K002"));
+        QCOMPARE(int(w->doc().kitEffectList1(2).at(7).parm2), 123);
+        const Records::soundKit &k0 = w->doc().kitAttrList().at(0);
         QCOMPARE(k0.kpadChunk[0].soundName0, QString("Kick"));
         QCOMPARE(k0.kpadChunk[0].soundFile0, m_setup + ":U00000");
         QCOMPARE(w->findChild<QLineEdit *>("kitNumber")->text(), QString("1"));
@@ -248,12 +244,12 @@ private slots:
         QCOMPARE(w->soundAddCount, 3);
         QCOMPARE(names.count(), 1);
         QCOMPARE(names.at(0).at(1).toInt(), 8);
-        const Records::soundKit &k = w->doc().kitAttrList.at(8);
+        const Records::soundKit &k = w->doc().kitAttrList().at(8);
         QCOMPARE(int(k.kit_no), 8);
         QCOMPARE(k.kit_name, QString("KIT8"));
         QCOMPARE(int(k.kpadChunk[0].bWaveNo), 4); // the file's first sound, numbered after the setup's three
         QCOMPARE(k.kpadChunk[0].soundFile1, m_kitFile + ":U00000");
-        QCOMPARE(w->doc().kitPadList[8].at(0).soundFile1, k.kpadChunk[0].soundFile1);
+        QCOMPARE(w->doc().kitPadList(8).at(0).soundFile1, k.kpadChunk[0].soundFile1);
     }
 
     // The editor saved through the window and read back into a fresh one.
@@ -266,15 +262,18 @@ private slots:
         QVERIFY(loadKit(w, m_kitFile));
         w->library().waveLoadKitAttrList.append(plainSound("Plain", m_plain, 9, 0));
         rebuildRows(w);
-        w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = m_plain;
-        w->doc().kitAttrList[1].kpadChunk[0].soundName0 = "Plain";
-        w->doc().kitAttrList[3].pedalChunk.hh_wave2_file = w->library().waveLoadKitAttrList.at(4).file;
-        w->doc().kitAttrList[3].pedalChunk.hh_wave2_name = "Snare";
-        w->doc().kitAttrList[1].kit_name = "Changed";
-        w->doc().kitAttrList[1].effect3_no = 2;
+        reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) {
+            kit.kpadChunk[0].soundFile0 = m_plain;
+            kit.kpadChunk[0].soundName0 = "Plain";
+            kit.kit_name = "Changed";
+            kit.effect3_no = 2;
+        });
+        reloadKit(w->doc(), 3, [&](MainWindow1::soundKit &kit) {
+            kit.pedalChunk.hh_wave2_file = w->library().waveLoadKitAttrList.at(4).file;
+            kit.pedalChunk.hh_wave2_name = "Snare";
+        });
 
-        w->doc().cf.curFlag = 0;
-        w->doc().cf.initFileChunk();
+        w->doc().beginFile(0);
         QVERIFY(w->getWaveList(w->TempDirName, nullptr));
         w->waveKitOrder();
         w->setGlobalFileChunk();
@@ -284,7 +283,7 @@ private slots:
 
         const Editor saved = [w]() {
             Editor e;
-            e.kits = w->doc().kitAttrList;
+            e.kits = w->doc().kitAttrList();
             e.loaded = w->library().loadedKitFiles;
             return e;
         }();
@@ -293,7 +292,7 @@ private slots:
         Editor loaded;
         loaded.loaded = v->library().loadedKitFiles;
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            const Kit before = saved.kits.at(k), after = v->doc().kitAttrList.at(k);
+            const Kit before = saved.kits.at(k), after = v->doc().kitAttrList().at(k);
             QVERIFY2(sameSettings(before, after), qPrintable(QString::number(k)));
             QStringList a, b;
             forEachSoundSlot(before, [&a](auto s) { a.append(s.file); });
@@ -304,17 +303,16 @@ private slots:
             }
         }
         // The plain sound went through ffmpeg into the same samples.
-        QCOMPARE(soundBytes(loaded, v->doc().kitAttrList.at(1).kpadChunk[0].soundFile0), kf::readFile(m_plain));
+        QCOMPARE(soundBytes(loaded, v->doc().kitAttrList().at(1).kpadChunk[0].soundFile0), kf::readFile(m_plain));
         QCOMPARE(v->library().waveLoadKitAttrList.size(), 7);
 
         // Kit 2 alone, read back into its slot of the fresh window.
         QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
-        w->doc().cf.curFlag = 2;
-        w->doc().cf.initFileChunk();
+        w->doc().beginFile(2);
         w->doc().setKitIniFileChunk(1, w->waveAttrList, w->waveList);
         QVERIFY(writeModel(w, path("KIT2.INI"), 1));
         QVERIFY(loadKit(v, path("KIT2.INI")));
-        Kit before = w->doc().kitAttrList.at(1), after = v->doc().kitAttrList.at(1);
+        Kit before = w->doc().kitAttrList().at(1), after = v->doc().kitAttrList().at(1);
         if (before.pedalChunk.active_no == 4)
             before.pedalChunk.active_no = 0;
         QVERIFY(sameSettings(before, after));

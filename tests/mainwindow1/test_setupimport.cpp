@@ -67,12 +67,14 @@ private slots:
         f->ui->kitRbtn->setChecked(true);
         f->ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
         f->ui->songLabel2->setText("Kick");
-        f->w->doc().kitMaxList = {3};
+        // A load renamed kit 3.
+        f->editKit(3, [](MainWindow1::soundKit &) {}, [](setupfiles::LoadedKit &lk) { lk.name.cut = true; });
+        QCOMPARE(f->w->doc().kitMaxList(), QVector<int>({3}));
         f->ui->btnLoadFile->click();
         QCOMPARE(f->texts().last(), QString("Please stop playing the music before importing or saving the file."));
         QCOMPARE(f->prompter.prompts.size(), 2);
         QVERIFY(f->ui->defaultRbtn->isChecked());
-        QVERIFY(f->w->doc().kitMaxList.isEmpty());
+        QVERIFY(f->w->doc().kitMaxList().isEmpty());
         QCOMPARE(f->ui->songLabel2->text(), QString("Sample"));
         QCOMPARE(f->ui->playBtn2->styleSheet(), QString("border-image: url(:/images/play.png);"));
         QCOMPARE(f->snapshot(), before);
@@ -108,7 +110,7 @@ private slots:
         QCOMPARE(f->w->library().clickListItemModel->item(0)->rowCount(), 5);
         QVERIFY(f->w->library().loadClickFlag);
         QCOMPARE(f->w->library().soundList, QStringList({"Kick", "Snare", "Tom"}));
-        QCOMPARE(f->w->doc().kitAttrList.at(5).kit_name, QString("KIT5"));
+        QCOMPARE(f->w->doc().kitAttrList().at(5).kit_name, QString("KIT5"));
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
 
         // Every sound plays the bytes the file stores for it.
@@ -318,20 +320,22 @@ private slots:
                                           "file.\r\nAre you sure to continue?",
                                           snareRenamedIn({k2, k7, k50})}));
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
-        QCOMPARE(f->w->doc().kitAttrList.at(1).kpadChunk[0].soundFile0, k2 + ":U00001");
+        QCOMPARE(f->w->doc().kitAttrList().at(1).kpadChunk[0].soundFile0, k2 + ":U00001");
         QCOMPARE(f->w->library().soundList.size(), 12);
 
         // K007 again, its sounds also on kit 40: they go everywhere, then
         // come back at the end of the list; kit 1's file is recorded beside.
-        f->w->doc().kitAttrList[39].kpadChunk[3].soundFile0 = f->w->doc().kitPadList[39][3].soundFile0 = k7 + ":U00001";
-        f->w->doc().kitPadList[39][3].aWaveNo = 17;
-        f->w->doc().kitAttrList[39].pedalChunk.hh_wave2_file = k7 + ":U00002";
+        reloadKit(f->w->doc(), 39, [&](MainWindow1::soundKit &kit) {
+            kit.kpadChunk[3].soundFile0 = k7 + ":U00001";
+            kit.kpadChunk[3].aWaveNo = 17;
+            kit.pedalChunk.hh_wave2_file = k7 + ":U00002";
+        });
         f->prompter.clear();
         f->importPicks({k7, k1});
-        QVERIFY(f->w->doc().kitAttrList.at(39).kpadChunk[3].soundFile0.isEmpty());
-        QVERIFY(f->w->doc().kitPadList[39].at(3).soundFile0.isEmpty()); // no commit brings it back
-        QCOMPARE(f->w->doc().kitPadList[39].at(3).aWaveNo, NO_WAVE);
-        QCOMPARE(int(f->w->doc().kitAttrList.at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
+        QVERIFY(f->w->doc().kitAttrList().at(39).kpadChunk[3].soundFile0.isEmpty());
+        QVERIFY(f->w->doc().kitPadList(39).at(3).soundFile0.isEmpty()); // no commit brings it back
+        QCOMPARE(f->w->doc().kitPadList(39).at(3).aWaveNo, NO_WAVE);
+        QCOMPARE(int(f->w->doc().kitAttrList().at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
         order.clear();
         for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles))
             order << QFileInfo(r.file).fileName();
@@ -346,7 +350,7 @@ private slots:
                                               "13 ZERO.INI:U00000", "14 ZERO.INI:U00001", "15 ZERO.INI:U00002",
                                               "16 K007.INI:U00000", "17 K007.INI:U00001", "18 K007.INI:U00002"}));
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
-        QCOMPARE(f->w->doc().kitAttrList.at(6).kpadChunk[0].soundFile1, k7 + ":U00001");
+        QCOMPARE(f->w->doc().kitAttrList().at(6).kpadChunk[0].soundFile1, k7 + ":U00001");
 
         // K002 again, when its sounds would be numbered past 9,999: refused
         // before its earlier load goes, so kit 2 keeps its sounds.
@@ -412,7 +416,7 @@ private slots:
             for (int k = 0; k < 3; ++k) {
                 int n = 0;
                 QStringList wrong;
-                sf::forEachSoundSlot(f->w->doc().kitAttrList.at(k), [&](auto s) {
+                sf::forEachSoundSlot(f->w->doc().kitAttrList().at(k), [&](auto s) {
                     const QByteArray want = k == 2 && s.name == "Kick" ? otherKick : bytes.value(s.name);
                     n += !s.file.isEmpty();
                     if (!s.file.isEmpty() && sf::soundBytes(stored, s.file) != want)
@@ -451,7 +455,7 @@ private slots:
         sf::Editor stored;
         stored.loaded = f->w->library().loadedKitFiles;
         QList<QByteArray> played;
-        sf::forEachSoundSlot(f->w->doc().kitAttrList.at(1), [&](auto s) {
+        sf::forEachSoundSlot(f->w->doc().kitAttrList().at(1), [&](auto s) {
             if (s.name == "Kick")
                 played << sf::soundBytes(stored, s.file);
         });
@@ -465,21 +469,25 @@ private slots:
     {
         const QString global = f->file("Global.ini"), bad = f->file("K007.INI"), good = f->file("K002.INI");
         QVERIFY(makeKitFile(bad, 7) && kf::writeFile(bad, patched(bad, 57, "\x96")) && makeKitFile(good, 2));
-        const quint8 level = f->w->doc().curRecLevel;
-        f->w->doc().curRecLevel = quint8(level + 3);
+        const quint8 level = f->w->doc().curRecLevel();
+        auto recLevel = [this](quint8 value) {
+            reloadGlobalSettings(f->w->doc(), f->w->globalPage(),
+                                 [value](KitDocument::GlobalChunk &g) { g.rec_level = value; });
+        };
+        recLevel(quint8(level + 3));
         f->prompter.fileAnswers.enqueue({global});
         f->ui->btnGlobal->click();
-        f->w->doc().curRecLevel = level;
+        recLevel(level);
         f->w->doc().markGlobalSaved(f->w->globalPage()); // as if the file came from elsewhere
         f->prompter.clear();
         f->importPicks({global, bad});
         QCOMPARE(f->texts().mid(1), QStringList({bad + ":File data error!",
                                                  "The global settings file was not applied, as no kit file was "
                                                  "imported:\r\n" + global}));
-        QCOMPARE(f->w->doc().curRecLevel, level);
+        QCOMPARE(f->w->doc().curRecLevel(), level);
         QVERIFY(f->w->confirmOfflineClose());
         f->importPicks({global, good});
-        QCOMPARE(f->w->doc().curRecLevel, quint8(level + 3));
+        QCOMPARE(f->w->doc().curRecLevel(), quint8(level + 3));
         QVERIFY(f->w->confirmOfflineClose());
     }
 

@@ -34,7 +34,7 @@ QByteArray globalBytes(MainWindow1 *w)
     QTemporaryFile t;
     if (!t.open())
         return QByteArray();
-    w->doc().cf.writeGlobalChunk(&t);
+    w->doc().writeGlobalFile(&t, w->globalPage());
     t.flush();
     t.seek(0);
     return t.readAll();
@@ -82,10 +82,14 @@ private slots:
             file = source;
             name = QFileInfo(source).completeBaseName();
         };
-        put(a->kit(1).kpadChunk[0].soundFile0, a->kit(1).kpadChunk[0].soundName0, audio[0]);
-        put(a->kit(1).kpadChunk[5].soundFile1, a->kit(1).kpadChunk[5].soundName1, audio[1]);
-        put(a->kit(2).kpadChunk[3].soundFile0, a->kit(2).kpadChunk[3].soundName0, audio[2]);
-        put(a->kit(2).pedalChunk.hh_wave1_file, a->kit(2).pedalChunk.hh_wave1_name, audio[1]);
+        a->editKit(1, [&](Kit &k) {
+            put(k.kpadChunk[0].soundFile0, k.kpadChunk[0].soundName0, audio[0]);
+            put(k.kpadChunk[5].soundFile1, k.kpadChunk[5].soundName1, audio[1]);
+        });
+        a->editKit(2, [&](Kit &k) {
+            put(k.kpadChunk[3].soundFile0, k.kpadChunk[3].soundName0, audio[2]);
+            put(k.pedalChunk.hh_wave1_file, k.pedalChunk.hh_wave1_name, audio[1]);
+        });
         a->typeKitNumber("2");
         a->ui->kitNameLineEdit->setText("Groove");
         QTest::keyClick(a->ui->kitNameLineEdit, Qt::Key_Return);
@@ -95,9 +99,8 @@ private slots:
         a->ui->kitEffect1->setCurrentIndex(3);
         a->ui->lcdContrast->setText("7");
         // Effect number 4, which the files store as 10.
-        a->kit(2).pedalChunk.active_no = 4;
-        a->kit(2).effect1_no = 4;
-        a->kit(3).effect2_no = 4;
+        a->editKit(2, [](Kit &k) { k.pedalChunk.active_no = k.effect1_no = 4; });
+        a->editKit(3, [](Kit &k) { k.effect2_no = 4; });
 
         a->prompter.clear();
         const QString setup = a->file("SET.bin"), folder = a->file("kits");
@@ -121,7 +124,7 @@ private slots:
         Editor loaded;
         loaded.loaded = v->library().loadedKitFiles;
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            const Kit saved = w->doc().kitAttrList.at(k), back = v->doc().kitAttrList.at(k);
+            const Kit saved = w->doc().kitAttrList().at(k), back = v->doc().kitAttrList().at(k);
             QVERIFY2(sf::sameSettings(saved, back), qPrintable(QString::number(k + 1)));
             QCOMPARE(slotNames(back), slotNames(saved));
             const QStringList files = slotFiles(saved);
@@ -210,7 +213,7 @@ private slots:
             before << row.section('|', 1, 1);
         QCOMPARE(back, before);
         for (int k = 0; k < KIT_MAX_COUNT; ++k)
-            QCOMPARE(slotNames(b->w->doc().kitAttrList.at(k)), slotNames(w->doc().kitAttrList.at(k)));
+            QCOMPARE(slotNames(b->w->doc().kitAttrList().at(k)), slotNames(w->doc().kitAttrList().at(k)));
     }
 };
 

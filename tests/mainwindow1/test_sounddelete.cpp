@@ -123,12 +123,12 @@ private slots:
 
         // In use: pads first, then hi-hat slots, each kit once.
         const QString c = l.files.at(2);
-        w->doc().kitAttrList[2].kpadChunk[4].soundFile1 = c;
-        w->doc().kitAttrList[6].kpadChunk[0].soundFile0 = c;
-        w->doc().kitAttrList[6].kpadChunk[9].soundFile0 = c;
-        w->doc().kitAttrList[4].pedalChunk.hh_wave2_file = c;
-        w->doc().kitAttrList[2].pedalChunk.hh_wave1_file = c;
-        w->doc().kitAttrList[8].pedalChunk.hh_wave5_file = l.files.at(3);
+        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[4].soundFile1 = c; });
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = c; });
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[9].soundFile0 = c; });
+        reloadKit(w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_file = c; });
+        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave1_file = c; });
+        reloadKit(w->doc(), 8, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave5_file = l.files.at(3); });
         // Kits holding the sound only in hi-hat slots are named as such.
         const QString clearHiHat = "\r\nPlease clear the sound in the hi-hat slots on the Pad Settings page.";
         const QString inUseC = QString::fromUtf8("c exists in Kit 3\xE3\x80\x81" "7, and in the hi-hat slots of Kit 5\r\n")

@@ -81,11 +81,11 @@ private slots:
         s.checkFollowers();
 
         // Kit use: kit by kit, pads (A then B) before the hi-hat; the rest by number.
-        w->doc().kitAttrList[0].kpadChunk[1].soundFile0 = s.files[1];
-        w->doc().kitAttrList[0].kpadChunk[0].soundFile1 = s.files[5];
-        w->doc().kitAttrList[0].pedalChunk.hh_wave1_file = s.files[6];
-        w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = s.files[5];
-        w->doc().kitAttrList[1].kpadChunk[2].soundFile0 = s.files[2];
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[1].soundFile0 = s.files[1]; });
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile1 = s.files[5]; });
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave1_file = s.files[6]; });
+        reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = s.files[5]; });
+        reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = s.files[2]; });
         w->library().waveLoadKitAttrList[4].file = s.files[2]; // "Kick 2" shares Kick-2's file
         w->ui->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
@@ -241,19 +241,22 @@ private slots:
     {
         Sounds s;
         MainWindow1 *w = s.w;
-        MainWindow1::soundKit &k3 = w->doc().kitAttrList[2];
-        k3.kit_name = "Rock";
-        k3.kpadChunk[8].soundFile0 = s.files[0];
-        k3.kpadChunk[8].soundName0 = "Snare";
-        k3.kpadChunk[11].soundFile1 = s.files[1];
-        k3.kpadChunk[11].soundName1 = "Kick";
-        k3.kpadChunk[17].soundFile0 = "/gone.wav";
-        k3.kpadChunk[17].soundName0 = "Gone";
-        k3.pedalChunk.hh_wave1_file = s.files[0];
-        k3.pedalChunk.hh_wave1_name = "Snare";
-        w->doc().kitAttrList[7].kit_name = "Jazz";
-        w->doc().kitAttrList[7].kpadChunk[18].soundFile0 = s.files[1];
-        w->doc().kitAttrList[7].kpadChunk[18].soundName0 = "Kick";
+        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &k3) {
+            k3.kit_name = "Rock";
+            k3.kpadChunk[8].soundFile0 = s.files[0];
+            k3.kpadChunk[8].soundName0 = "Snare";
+            k3.kpadChunk[11].soundFile1 = s.files[1];
+            k3.kpadChunk[11].soundName1 = "Kick";
+            k3.kpadChunk[17].soundFile0 = "/gone.wav";
+            k3.kpadChunk[17].soundName0 = "Gone";
+            k3.pedalChunk.hh_wave1_file = s.files[0];
+            k3.pedalChunk.hh_wave1_name = "Snare";
+        });
+        reloadKit(w->doc(), 7, [&](MainWindow1::soundKit &kit) {
+            kit.kit_name = "Jazz";
+            kit.kpadChunk[18].soundFile0 = s.files[1];
+            kit.kpadChunk[18].soundName0 = "Kick";
+        });
         librarypane::initKitTotalItemModel(w);
         librarypane::generateKitOrder(w);
         QStandardItemModel *m = w->library().totalListItemModel;
@@ -280,12 +283,12 @@ private slots:
 
         // As many distinct used paths as sounds: no "Unassign".
         for (int i = 2; i < s.files.size(); ++i)
-            w->doc().kitAttrList[9].kpadChunk[i].soundFile0 = s.files[i];
-        w->doc().kitAttrList[2].kpadChunk[17].soundFile0.clear();
+            reloadKit(w->doc(), 9, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[i].soundFile0 = s.files[i]; });
+        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[17].soundFile0.clear(); });
         librarypane::initKitTotalItemModel(w);
         librarypane::generateKitOrder(w);
         QCOMPARE(w->library().totalListItemModel->rowCount(), 3);
-        QCOMPARE(w->library().totalListItemModel->item(2)->text(), w->doc().kitAttrList[9].kit_name);
+        QCOMPARE(w->library().totalListItemModel->item(2)->text(), w->doc().kitAttrList()[9].kit_name);
     }
 };
 

@@ -78,10 +78,10 @@ private slots:
         QVERIFY(lib.f.prompter.texts().isEmpty());
         QCOMPARE(QByteArray(w->library().waveLoadKitAttrList.at(1).wave_name, 16), QByteArray("Abcdefghijklmnop"));
         // A later refusal puts back the name just accepted, kits included.
-        w->doc().kitAttrList[4].kpadChunk[2].soundFile0 = lib.files.at(1);
+        reloadKit(w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = lib.files.at(1); });
         lib.total(1, 1)->setText("");
         QCOMPARE(lib.total(1, 1)->text(), QString("Abcdefghijklmnop"));
-        QCOMPARE(w->doc().kitAttrList[4].kpadChunk[2].soundName0, QString("Abcdefghijklmnop"));
+        QCOMPARE(w->doc().kitAttrList()[4].kpadChunk[2].soundName0, QString("Abcdefghijklmnop"));
         // A row beyond the snapshot gets a generated name.
         w->library().soundList.removeLast();
         lib.total(2, 1)->setText("bad*name");
@@ -113,14 +113,14 @@ private slots:
         MainWindow1 *w = lib.w;
         const QString kick = lib.files.at(0);
         w->currentKitNum = 0;
-        w->doc().kitAttrList[0].kpadChunk[0].soundFile0 = kick;
-        w->doc().kitAttrList[0].kpadChunk[3].soundFile1 = kick;
-        w->doc().kitAttrList[6].kpadChunk[18].soundFile0 = kick;
-        w->doc().kitAttrList[0].pedalChunk.hh_wave2_file = kick;
-        w->doc().kitAttrList[0].pedalChunk.hh_wave4_file = kick;
-        w->doc().kitAttrList[0].pedalChunk.hh_wave4_name = "old";
-        w->doc().kitAttrList[9].pedalChunk.hh_wave5_file = kick;
-        w->dispPadList(w->doc().kitAttrList, 0);
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[3].soundFile1 = kick; });
+        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[18].soundFile0 = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_file = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave4_file = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave4_name = "old"; });
+        reloadKit(w->doc(), 9, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave5_file = kick; });
+        w->dispPadList(w->doc().kitAttrList(), 0);
 
         // Through the real editor: double click, type, Enter.
         w->show();
@@ -132,30 +132,30 @@ private slots:
         editor->setText("Big Kick");
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(lib.total(0, 1)->text(), QString("Big Kick"));
-        const MainWindow1::soundKit &k1 = w->doc().kitAttrList.at(0);
+        const MainWindow1::soundKit &k1 = w->doc().kitAttrList().at(0);
         QCOMPARE(k1.kpadChunk[0].soundName0, QString("Big Kick"));
         QCOMPARE(k1.kpadChunk[3].soundName1, QString("Big Kick"));
-        QCOMPARE(w->doc().kitAttrList.at(6).kpadChunk[18].soundName0, QString("Big Kick"));
+        QCOMPARE(w->doc().kitAttrList().at(6).kpadChunk[18].soundName0, QString("Big Kick"));
         QCOMPARE(k1.pedalChunk.hh_wave2_name, QString("Big Kick"));
         QCOMPARE(k1.pedalChunk.hh_wave4_name, QString("old")); // the first slot only
-        QCOMPARE(w->doc().kitAttrList.at(9).pedalChunk.hh_wave5_name, QString("Big Kick"));
+        QCOMPARE(w->doc().kitAttrList().at(9).pedalChunk.hh_wave5_name, QString("Big Kick"));
         QCOMPARE(w->padWidgetGroup[0].lableA->text(), QString("Big Kick"));
         QCOMPARE(w->padWidgetGroup[3].lableB->text(), QString("Big Kick"));
         QCOMPARE(w->library().hhGroup->child(0, 0)->text(), QString("Big Kick"));
         QCOMPARE(lib.recordName(0), QString("Big Kick"));
         QCOMPARE(w->library().soundList.first(), QString("Big Kick"));
         QCOMPARE(lib.groupSound(0)->text(), QString("kick")); // never the groups
-        QVERIFY(w->doc().kitPadList[0].isEmpty() || w->doc().kitPadList[0].first().soundName0 != "Big Kick");
+        QVERIFY(w->doc().kitPadList(0).isEmpty() || w->doc().kitPadList(0).first().soundName0 != "Big Kick");
 
         // From the groups: kits, total list, mirror, record, one redraw.
         lib.groupSound(1)->setText("Crack");
         QCOMPARE(lib.total(1, 1)->text(), QString("Crack"));
         QCOMPARE(w->library().hhGroup->child(1, 0)->text(), QString("Crack"));
         QCOMPARE(lib.recordName(1), QString("Crack"));
-        w->doc().kitAttrList[0].kpadChunk[5].soundFile0 = lib.files.at(1);
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[5].soundFile0 = lib.files.at(1); });
         lib.groupSound(1)->setText("Crack 2");
         QCOMPARE(w->padWidgetGroup[5].lableA->text(), QString("Crack 2"));
-        QCOMPARE(w->doc().kitAttrList.at(0).kpadChunk[5].soundName0, QString("Crack 2"));
+        QCOMPARE(w->doc().kitAttrList().at(0).kpadChunk[5].soundName0, QString("Crack 2"));
         // An editor left open when the window goes renames nothing.
         view->edit(lib.total(2, 1)->index());
         QVERIFY(view->findChild<QLineEdit *>());
@@ -168,8 +168,8 @@ private slots:
     {
         Library lib;
         MainWindow1 *w = lib.w;
-        w->doc().kitAttrList[0].pedalChunk.hh_wave2_file = lib.files.at(1);
-        w->doc().kitAttrList[0].pedalChunk.hh_wave2_name = "snare";
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_file = lib.files.at(1); });
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_name = "snare"; });
         w->ui->kitNumber->clear();
         QTest::keyClicks(w->ui->kitNumber, "1");
         w->ui->btnSoundKit->click();
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(w->hhWidgetGroup[1].lableA->text(), QString("Crack"));
         w->ui->downPageBtn->click(); // on to kit 2: kit 1 is committed
         QCOMPARE(w->ui->kitNoSpinBox->value(), 2);
-        QCOMPARE(w->doc().kitAttrList.at(0).pedalChunk.hh_wave2_name, QString("Crack"));
+        QCOMPARE(w->doc().kitAttrList().at(0).pedalChunk.hh_wave2_name, QString("Crack"));
     }
 
     void groupRows()

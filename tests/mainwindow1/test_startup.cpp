@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
         QCOMPARE(w->ui->kitNumber->text(), QString("1"));
         QCOMPARE(w->ui->kitNameLineEdit->text(), QString("New Kit"));
-        QCOMPARE(w->doc().kitAttrList.size(), 100);
+        QCOMPARE(w->doc().kitAttrList().size(), 100);
         QVERIFY(prompts.prompts.isEmpty());
 
         QScreen *screen = QGuiApplication::primaryScreen();

@@ -5,6 +5,7 @@
 // removable drives and every message box answered by a script.
 
 #include "device/fakedrives.h"
+#include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "resources/ztresources.h"
@@ -53,7 +54,18 @@ struct WindowFixture
         ui->btnSoundKit->click();
     }
 
-    MainWindow1::soundKit &kit(int number) { return w->doc().kitAttrList[number - 1]; }
+    const MainWindow1::soundKit &kit(int number) const { return w->doc().kit(number - 1); }
+    // Kit `number` (1-based) takes the record `edit` makes of it, as a load does.
+    template <class Edit>
+    void editKit(int number, Edit edit)
+    {
+        reloadKit(w->doc(), number - 1, edit);
+    }
+    template <class Edit, class EditImage>
+    void editKit(int number, Edit edit, EditImage editImage)
+    {
+        reloadKit(w->doc(), number - 1, edit, editImage);
+    }
 };
 
 #endif

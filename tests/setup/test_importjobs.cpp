@@ -37,9 +37,9 @@ public:
 Editor editorOf(const KitDocument &doc, const SoundLibrary &library)
 {
     Editor e;
-    for (int k = 0; k < KIT_MAX_COUNT && k < doc.kitAttrList.size(); ++k)
-        e.kits[k] = doc.kitAttrList.at(k);
-    e.selection = doc.kitIndexList;
+    for (int k = 0; k < KIT_MAX_COUNT && k < doc.kitAttrList().size(); ++k)
+        e.kits[k] = doc.kitAttrList().at(k);
+    e.selection = doc.kitIndexList();
     e.library = library.waveLoadKitAttrList;
     e.clickList = library.clickList;
     e.loaded = library.loadedKitFiles;
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(steps.last(), 4);
         QCOMPARE(library.binFilePath, path("OUT.bin"));
         QCOMPARE(library.loadedKitFiles.size(), 1);
-        QCOMPARE(doc.kitAttrList.size(), KIT_MAX_COUNT);
+        QCOMPARE(doc.kitAttrList().size(), KIT_MAX_COUNT);
 
         Editor f = editorOf(doc, library);
         e.loaded.append(f.loaded); // the saved sources read from the new file
@@ -153,10 +153,10 @@ private slots:
         QCOMPARE(library.clickSetList.size(), 5);
         // Each kit's pad list and file image agree with its record.
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            QCOMPARE(doc.kitPadList[k].size(), PAD_NUM_MAX);
-            QCOMPARE(int(doc.kitPadList[k].at(5).midi_code), int(doc.kitAttrList.at(k).kpadChunk[5].midi_code));
-            QCOMPARE(int(doc.pad0[k][5].midi_code), int(doc.kitAttrList.at(k).kpadChunk[5].midi_code));
-            QCOMPARE(int(doc.base0[k].kit_volume), int(doc.kitAttrList.at(k).kit_volume));
+            QCOMPARE(doc.kitPadList(k).size(), PAD_NUM_MAX);
+            QCOMPARE(int(doc.kitPadList(k).at(5).midi_code), int(doc.kitAttrList().at(k).kpadChunk[5].midi_code));
+            QCOMPARE(int(doc.pad0(k, 5).midi_code), int(doc.kitAttrList().at(k).kpadChunk[5].midi_code));
+            QCOMPARE(int(doc.base0(k).kit_volume), int(doc.kitAttrList().at(k).kit_volume));
         }
     }
 
@@ -214,7 +214,7 @@ private slots:
         QVERIFY(kf::writeFile(path("KIT9.INI"), whole.left(whole.size() * 2 / 3)));
 
         KitDocument doc;
-        doc.kitAttrList.resize(KIT_MAX_COUNT);
+        doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
         SoundLibrary library;
         ScriptedQuestions questions;
         ImportKitFilesJob job(doc, library, questions);
@@ -243,7 +243,7 @@ private slots:
         Editor f = editorOf(doc, library);
         for (int k : {2, 6}) {
             compareKit(e, f, k);
-            QCOMPARE(doc.kitPadList[k].size(), PAD_NUM_MAX);
+            QCOMPARE(doc.kitPadList(k).size(), PAD_NUM_MAX);
         }
         QCOMPARE(f.kits[8].kit_name, Kit().kit_name);
         QCOMPARE(library.loadedKitFiles.size(), 2);
@@ -284,7 +284,7 @@ private slots:
         for (int r = first.waveCount; r < WAVE_MAX_COUNT; ++r)
             rows.item(0)->appendRow(new QStandardItem);
         KitDocument doc;
-        doc.kitAttrList.resize(KIT_MAX_COUNT);
+        doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
         SoundLibrary library;
         library.totalGroup = rows.item(0);
         ScriptedQuestions questions;

@@ -4,6 +4,7 @@
 #include "kitfile/setup_fixture.h"
 
 #include "document/kitdocument.h"
+#include "document/kitreload.h"
 #include "library/groupentries.h"
 #include "library/soundlibrary.h"
 #include "platform/sysio.h"
@@ -80,19 +81,21 @@ private slots:
         QCOMPARE(m_sounds.size(), 7);
 
         m_doc = std::make_unique<KitDocument>();
-        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-            m_doc->kitAttrList.append(makeKit(k));
-            m_doc->kitNameList.append(m_doc->kitAttrList.last().kit_name);
-            m_doc->kitIndexList.append(1);
-        }
-        Kit &k1 = m_doc->kitAttrList[0];
-        k1.kpadChunk[2].soundFile0 = kick().file;
-        k1.kpadChunk[2].soundName0 = kick().name;
-        Kit &k5 = m_doc->kitAttrList[4];
-        k5.pedalChunk.hh_wave2_file = snare().file;
-        k5.pedalChunk.hh_wave2_name = snare().name;
-        k5.kpadChunk[7].soundFile1 = kick().file;
-        k5.kpadChunk[7].soundName1 = kick().name;
+        QVector<Kit> kits;
+        for (int k = 0; k < KIT_MAX_COUNT; ++k)
+            kits.append(makeKit(k));
+        m_doc->startKits(kits, {});
+        m_doc->takeKitSelection(QVector<int>(KIT_MAX_COUNT, 1));
+        reloadKit(*m_doc, 0, [this](Kit &k1) {
+            k1.kpadChunk[2].soundFile0 = kick().file;
+            k1.kpadChunk[2].soundName0 = kick().name;
+        });
+        reloadKit(*m_doc, 4, [this](Kit &k5) {
+            k5.pedalChunk.hh_wave2_file = snare().file;
+            k5.pedalChunk.hh_wave2_name = snare().name;
+            k5.kpadChunk[7].soundFile1 = kick().file;
+            k5.kpadChunk[7].soundName1 = kick().name;
+        });
 
         auto *root = new QStandardItem("waveList");
         m_rows.appendRow(root);
@@ -135,7 +138,7 @@ private slots:
         Editor read;
         for (int k : {0, 4}) {
             QCOMPARE(loadKitFile(read, done.result.files.at(k ? 1 : 0).path), LoadError::None);
-            QVERIFY(sameSettings(m_doc->kitAttrList.at(k), read.kits.at(k)));
+            QVERIFY(sameSettings(m_doc->kit(k), read.kits.at(k)));
         }
         QCOMPARE(soundBytes(read, read.kits[0].kpadChunk[2].soundFile0), kf::readFile(kick().file));
         QCOMPARE(soundBytes(read, read.kits[4].pedalChunk.hh_wave2_file), kf::readFile(snare().file));
@@ -165,7 +168,7 @@ private slots:
         Editor read;
         QCOMPARE(loadWholeSetup(read, target), LoadError::None);
         for (int k = 0; k < KIT_MAX_COUNT; ++k)
-            QVERIFY2(sameSettings(m_doc->kitAttrList.at(k), read.kits.at(k)), qPrintable(QString::number(k)));
+            QVERIFY2(sameSettings(m_doc->kit(k), read.kits.at(k)), qPrintable(QString::number(k)));
         QCOMPARE(read.library.size(), 2);
         QCOMPARE(soundBytes(read, read.kits[0].kpadChunk[2].soundFile0), kf::readFile(kick().file));
         QCOMPARE(soundBytes(read, read.kits[4].pedalChunk.hh_wave2_file), kf::readFile(snare().file));
@@ -277,13 +280,13 @@ private slots:
             Editor e;
             QCOMPARE(loadKitFile(e, k2), LoadError::None);
             KitDocument doc;
-            doc.kitAttrList = e.kits;
-            for (const Kit &k : qAsConst(e.kits))
-                doc.kitNameList.append(k.kit_name);
-            doc.kitAttrList[1].kit_name = doc.kitNameList[1] = "K002";
-            sf::forEachSoundSlot(doc.kitAttrList[1], [&k2](auto s) {
-                if (s.file == k2 + ":U00000")
-                    s.file.clear();
+            doc.startKits(e.kits, {});
+            reloadKit(doc, 1, [&k2](Kit &kit) {
+                kit.kit_name = "K002";
+                sf::forEachSoundSlot(kit, [&k2](auto s) {
+                    if (s.file == k2 + ":U00000")
+                        s.file.clear();
+                });
             });
             SoundLibrary lib;
             lib.waveLoadKitAttrList = e.library;

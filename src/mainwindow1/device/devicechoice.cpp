@@ -18,8 +18,7 @@ void MainWindow1::recvFilePath(QString path)
         loopFlag1 = 0;
         return;
     }
-    doc().kitAttrList.clear();
-    doc().kitMaxList.clear();
+    doc().clearKits(); // the pad's kits replace them
     pad().isUDiskFlag = false;
 
     auto refuse = [this]() {

@@ -65,21 +65,25 @@ bool padpane::generateOrderFile(MainWindow1 *w)
     }
 
     QProgressDialog *progress = padpane::showPadProgress(w, MainWindow1::tr("Saving file..."), 5);
+    // The write-back refreshes the kits' wave numbers and sets the marks and
+    // flags; the document takes them back when it ends.
+    KitDocument::PadClose close = w->doc().padClose();
     PadSession::KitLists lists;
-    lists.kits = &w->doc().kitAttrList;
-    lists.originalKits = &w->doc().originalKitAttrList;
-    lists.chains = &w->doc().kitChainList;
-    lists.originalChains = &w->doc().originalKitChainList;
-    lists.kitFlags = &w->doc().kitNumFlagList;
-    lists.nameAdjusted = &w->doc().kitNumFlagList1;
-    lists.kitChangedFlag = &w->doc().kitChangedFlag;
-    lists.globalFlag = &w->doc().globalFlag;
+    lists.kits = &close.kits;
+    lists.originalKits = &w->doc().originalKitAttrList();
+    lists.chains = &w->doc().kitChainList();
+    lists.originalChains = &w->doc().originalKitChainList();
+    lists.kitFlags = &close.kitFlags;
+    lists.nameAdjusted = &w->doc().kitNumFlagList1();
+    lists.kitChangedFlag = &close.kitChangedFlag;
+    lists.globalFlag = &close.globalFlag;
     writeback::WriteBackJob job = w->pad().writeBackJob(
             lists, w->reorderSoundFlag, [w](const QSet<QString> &files) { return padpane::usedWaveIndex(w, files); });
     const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
         progress->setValue(value);
         QCoreApplication::processEvents();
     });
+    w->doc().takePadClose(close);
     progress->close();
     if (result.stop == writeback::PadStop::AnotherPad)
         padpane::padLost(w);

@@ -183,25 +183,22 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     const PadGlobal global = readPadGlobal(globalFile, *globalModel);
     if (!global.ok)
         return refuse(global.messages);
-    w->doc().globalSize = global.globalSize;
+    w->doc().takeGlobalSize(global.globalSize);
     w->pad().padChainBlock = global.chainBlock;
     w->showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
-    w->doc().originalKitChainList = w->doc().kitChainList;
+    w->doc().markChainsLoaded();
 
-    const PadKits kits = readPadKits(w->pad().kitPath, w->waveAttrList, w->doc().curKitAttr,
-                                     KitRecordStorage{w->doc().base0, w->doc().pedal0, w->doc().pad0}, pumpEvents);
+    setupfiles::KitTables images;
+    const PadKits kits =
+            readPadKits(w->pad().kitPath, w->waveAttrList, w->doc().curKitAttr(),
+                        KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()}, pumpEvents);
     w->pad().padLinksLeftOut << kits.linksLeftOut;
     if (!kits.ok)
         return refuse(kits.messages);
-    padpane::takePadKits(w, kits);
+    padpane::takePadKits(w, kits, images); // the pages show the kits
 
     progress->setValue(88);
-    for (int k = 0; k < w->doc().kitAttrList.size(); ++k) {
-        for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-            w->disHHList(&w->doc().kitAttrList[k], quint8(k), slot);
-        w->dispPadList(w->doc().kitAttrList, quint8(k));
-    }
     tell(withLinks(kits.messages), true);
 
     w->ui->kitNumber->setText(QStringLiteral("1"));
@@ -234,27 +231,19 @@ void padpane::importPadClicks(MainWindow1 *w)
                                           + QStringLiteral("\r\n") + w->pad().clickSkipped.join(QStringLiteral("\r\n"))}});
 }
 
-void padpane::takePadKits(MainWindow1 *w, const PadKits &kits)
+void padpane::takePadKits(MainWindow1 *w, const PadKits &kits, const setupfiles::KitTables &images)
 {
-    w->doc().kitAttrList.clear();
-    w->doc().originalKitAttrList.clear();
-    for (int k = 0; k < KIT_MAX_COUNT && k < kits.kits.size(); ++k) {
-        const MainWindow1::soundKit &kit = kits.kits.at(k);
-        w->doc().curKitAttr[k] = kit;
-        emit w->sendKitNameChanged(kit.kit_name, k);
-        if (k < w->doc().kitIndexList.size())
-            w->doc().kitIndexList[k] = kits.kitIndex.value(k);
-        w->doc().kitPadList[k].resize(PAD_NUM_MAX);
-        for (int p = 0; p < PAD_NUM_MAX; ++p)
-            w->doc().kitPadList[k][p] = kit.kpadChunk[p];
-        storeKitMemories(kit, w->doc().kitEffectList1[k], w->doc().kitEffectList2[k], w->doc().kitEffectList3[k],
-                         w->doc().kitEffectList4[k], w->doc().kitLinkList[k]);
-        w->doc().kitAttrList.append(kit);
-        w->doc().originalKitAttrList.append(kit);
-        if (kits.nameAdjusted.value(k) && k < w->doc().kitNumFlagList1.size())
-            w->doc().kitNumFlagList1[k] = 1;
-    }
-    w->doc().kitMaxList = kits.renamedKits;
+    for (int k = 0; k < KIT_MAX_COUNT && k < kits.kits.size(); ++k)
+        emit w->sendKitNameChanged(kits.kits.at(k).kit_name, k);
+    KitDocument::PadKitsRead read;
+    read.kits = kits.kits;
+    read.kitIndex = kits.kitIndex;
+    read.nameAdjusted = kits.nameAdjusted;
+    read.renamedKits = kits.renamedKits;
+    read.base = images.base.data();
+    read.pedal = images.pedal.data();
+    read.pads = images.pad.get();
+    w->doc().takePadKits(read);
     w->pad().padKitFiles = kits.kitFiles;
     w->pad().padKitRecords = kits.kitRecords;
 }

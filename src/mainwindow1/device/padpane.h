@@ -9,6 +9,7 @@
 #include "device/kitwaves.h"
 #include "device/padidentity.h"
 #include "device/padkits.h"
+#include "kitfile/fileread.h"
 
 namespace padpane {
 
@@ -25,8 +26,9 @@ WaveFileIndex usedWaveIndex(MainWindow1 *w, const QSet<QString> &files);
 void loadPad(MainWindow1 *w, const QString &modelFolder);
 // The metronome list, filled from the pad's metronome folder.
 void importPadClicks(MainWindow1 *w);
-// The kits read from the pad become the window's, with their copies.
-void takePadKits(MainWindow1 *w, const PadKits &kits);
+// The kits read from the pad, their records' images in `images`, become the
+// document's, with their copies.
+void takePadKits(MainWindow1 *w, const PadKits &kits, const setupfiles::KitTables &images);
 // The guard that judges the pad before each write and read below its
 // root, from `loaded` and the kit records read; it warns when another
 // pad is found at a read.

@@ -10,7 +10,6 @@
 #include "device/syncbatch.h"
 #include "device/usbupdate.h"
 #include "device/writeback.h"
-#include "model/kitediting.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -182,13 +181,12 @@ void padpane::completeAddBatch(MainWindow1 *w)
     const int kitNo = w->ui->kitNumber->text().toInt() - 1; // the kit shown now
     QStringList failedFiles;
     QVector<int> dropped;
-    bool shownKitCleared = false;
     // Sources some kit's pads use: every such kit follows the sound to the
     // pad, or it would keep a file the pad does not hold.
     QSet<QString> onPads;
-    const int kits = qMin(w->doc().kitAttrList.size(), int(KIT_MAX_COUNT));
+    const int kits = qMin(w->doc().kitAttrList().size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        for (const MainWindow1::KIT_PAD_SETTING &setting : w->doc().kitAttrList.at(k).kpadChunk)
+        for (const MainWindow1::KIT_PAD_SETTING &setting : w->doc().kitAttrList().at(k).kpadChunk)
             onPads << setting.soundFile0 << setting.soundFile1;
     }
     for (const PadSession::AddedSound &sound : added) {
@@ -198,9 +196,7 @@ void padpane::completeAddBatch(MainWindow1 *w)
             failedFiles << sound.source;
             if (r >= 0)
                 dropped << r;
-            if (kitNo >= 0 && kitNo < w->doc().kitAttrList.size() && kitNo < KIT_MAX_COUNT)
-                shownKitCleared |=
-                        kitediting::clearWave(w->doc().kitAttrList[kitNo], w->doc().kitPadList[kitNo], sound.source);
+            w->doc().clearSound(kitNo, sound.source); // its record, pad list and image; the pads show it
             continue;
         }
         auto *numberCell = new QStandardItem(QIcon(), QString::number(sound.number));
@@ -226,8 +222,6 @@ void padpane::completeAddBatch(MainWindow1 *w)
     std::sort(dropped.begin(), dropped.end());
     for (int i = dropped.size() - 1; i >= 0; --i)
         w->library().waveLoadKitAttrList.removeAt(dropped.at(i));
-    if (shownKitCleared && kitNo == w->currentKitNum)
-        w->dispPadList(w->doc().kitAttrList, w->currentKitNum);
     w->getRightSoundList();
     w->ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
@@ -280,27 +274,5 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
 void padpane::changeOnlineKitPath(MainWindow1 *w, QString originalPath, QString newPath, quint16 newNum,
                                   quint32 newLength, int kitNo)
 {
-    if (originalPath.isEmpty() || kitNo < 0 || kitNo >= w->doc().kitAttrList.size() || kitNo >= KIT_MAX_COUNT)
-        return;
-    MainWindow1::soundKit &kit = w->doc().kitAttrList[kitNo];
-    QVector<MainWindow1::KIT_PAD_SETTING> &pads = w->doc().kitPadList[kitNo];
-    for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        const bool a = kit.kpadChunk[p].soundFile0 == originalPath;
-        const bool b = kit.kpadChunk[p].soundFile1 == originalPath;
-        auto repoint = [&](MainWindow1::KIT_PAD_SETTING &s) {
-            if (a) {
-                s.soundFile0 = newPath;
-                s.aWaveNo = newNum;
-                s.aWaveLength = s.aWaveEnd = newLength;
-            }
-            if (b) {
-                s.soundFile1 = newPath;
-                s.bWaveNo = newNum;
-                s.bWaveLength = s.bWaveEnd = newLength;
-            }
-        };
-        repoint(kit.kpadChunk[p]);
-        if (p < pads.size())
-            repoint(pads[p]);
-    }
+    w->doc().moveSoundToPad(kitNo, originalPath, newPath, newNum, newLength);
 }

@@ -91,20 +91,8 @@ void showSharedBlocks(MainWindow1 *w, const Chunk &g)
 // Chains 0..rows-1 of a chunk's kit-chain block into kitChainList.
 void showChains(MainWindow1 *w, const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool keepOriginal)
 {
-    for (int i = 0; i < rows; ++i) {
-        MainWindow1::KIT_CHAIN chain;
-        chain.kit_chain = i == kc.kit_chain_No ? kc.kit_chain : 0;
-        chain.kit_chain_No = quint8(i);
-        for (int s = 0; s < STEP_MAX_COUNT; ++s)
-            chain.curKitChain[i][s] = kc.kitChain[i][s] == 0xFF ? 0 : kc.kitChain[i][s];
-        if (i < w->doc().kitChainList.size())
-            w->doc().kitChainList[i] = chain;
-        else
-            w->doc().kitChainList.append(chain);
-        if (keepOriginal)
-            w->doc().originalKitChainList.append(chain);
-    }
-    emit w->sendKitChainMeg(w->doc().kitChainList);
+    w->doc().takeChainBlock(kc, rows, keepOriginal);
+    emit w->sendKitChainMeg(w->doc().kitChainList());
 }
 } // namespace
 
@@ -190,39 +178,13 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
         // The page shows the old records; the current ones, which a file
         // written from the page carries, take what both layouts share and
         // the defaults for the rest.
-        doc().padTrigList.resize(PAD_NUM_MAX);
-        doc().padTrigList1.resize(PAD_NUM_MAX);
-        for (int i = 0; i < PAD_NUM_MAX; ++i) {
-            const percussionpadfile::P_PAD_FS_TRIG_ATTR &f = g.pfta[i];
-            PAD_FS_TRIG_ATTR &t = doc().curPad[i];
-            t.sensibility = f.sensibility;
-            t.threshold = f.threshold;
-            t.curve = f.curve;
-            t.mask_time = f.mask_time;
-            t.anti_cross = f.anti_cross;
-            t.model = f.model;
-            t.trig_mode = f.trig_mode;
-            t.pad_fs_ctrl = f.pad_fs_ctrl;
-            t.open = f.open;
-            t.close = f.close;
-            doc().padTrigList[i] = t;
-            M_PAD_FS_TRIG_ATTR &n = doc().curPad1[i];
-            n = KitDocument::defaultPadTrigger(i);
-            n.sensivity = f.sensibility;
-            n.curve = f.curve;
-            n.mask_time = f.mask_time;
-            n.anti_cross = f.anti_cross;
-            n.rim_gain = f.threshold;
-            doc().padTrigList1[i] = n;
-        }
+        doc().takeOldTriggers(g.pfta);
         on_globalPadComboBox_currentIndexChanged(0);
         return;
     }
 
     const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = pf->new_globalChunk;
-    doc().takeGlobalSettings(g);
-    setNumber(ui->labEditEffect, doc().curEditEffect);
-    setNumber(ui->labEffectOFF, doc().curEffectOFF);
+    doc().takeGlobalSettings(g); // the page shows the settings kept in the document
     ui->masterEffectComboBox->setCurrentIndex(0);
     on_masterEffectComboBox_currentIndexChanged(0);
 
@@ -236,12 +198,4 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
 
     ui->globalPadComboBox->setCurrentIndex(0);
     on_globalPadComboBox_currentIndexChanged(0);
-
-    setNumber(ui->labRecLevel, doc().curRecLevel);
-    ui->labAutoState->setText(doc().curAutoState == 0 ? kOff : doc().curAutoState == 1 ? kOn : QString());
-    setNumber(ui->labLoopClick, doc().curLoopClick);
-    setNumber(ui->labLoopQtz, doc().curLoopQtz);
-    setNumber(ui->labLoopMeas, doc().curLoopMeas);
-    setNumber(ui->labLoopMeasIndex, doc().curLoopMeasIndex);
-    setNumber(ui->labRecPad, doc().curRecPad);
 }

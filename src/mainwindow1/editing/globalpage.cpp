@@ -86,17 +86,15 @@ void MainWindow1::on_btnGlobal_clicked()
         return;
     }
 
-    doc().cf.curFlag = 1;
-    doc().cf.initFileChunk();
-    setGlobalFileChunk();
-    doc().cf.calculateGlobalChunkSize1();
+    ui->clickSoundNoSpinBox->setRange(1, 5);
+    const KitDocument::GlobalPage page = globalPage();
 
     // The chunk is built in a scratch file, then replaces the target whole, so a
     // failed write leaves an existing file as it was.
     QByteArray chunk;
     QTemporaryFile scratch;
     if (scratch.open()) {
-        doc().cf.writeGlobalChunk(&scratch);
+        doc().writeGlobalFile(&scratch, page);
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
             chunk = scratch.readAll();
     }

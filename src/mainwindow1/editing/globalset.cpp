@@ -12,28 +12,7 @@ QString numberOrSlash(int value, int none)
 void kitpage::initGlobalSet(MainWindow1 *w)
 {
     w->ui->version->setText(QStringLiteral("1.01"));
-    w->doc().curEditEffect = 0;
-    w->doc().curEffectOFF = 0;
-    w->ui->labEditEffect->setText(QStringLiteral("0"));
-    w->ui->labEffectOFF->setText(QStringLiteral("0"));
-    for (MainWindow1::M_NEW_MASTER_EFFECT &m : w->doc().meffChunk1) {
-        m.param1 = m.param2 = m.param3 = 0;
-        m.no = 255;
-    }
-    w->doc().curRecLevel = 60;
-    w->doc().curAutoState = 1;
-    w->doc().curLoopClick = 1;
-    w->doc().curLoopQtz = 1;
-    w->doc().curLoopMeas = 1;
-    w->doc().curLoopMeasIndex = 0;
-    w->doc().curRecPad = 0;
-    w->ui->labRecLevel->setText(QString::number(w->doc().curRecLevel));
-    w->ui->labAutoState->setText(QStringLiteral("ON"));
-    w->ui->labLoopClick->setText(QString::number(w->doc().curLoopClick));
-    w->ui->labLoopQtz->setText(QString::number(w->doc().curLoopQtz));
-    w->ui->labLoopMeas->setText(QString::number(w->doc().curLoopMeas));
-    w->ui->labLoopMeasIndex->setText(QString::number(w->doc().curLoopMeasIndex));
-    w->ui->labRecPad->setText(QString::number(w->doc().curRecPad));
+    w->doc().resetGlobalSettings(); // the page shows them
 
     w->vecEffect.clear();
     // "DANCD-FLA-L" is the name the global page has always shown.
@@ -74,33 +53,26 @@ void kitpage::initGlobalSet(MainWindow1 *w)
 
 void kitpage::getPadAttr(MainWindow1 *w)
 {
-    for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        if (w->doc().currentGlobalLayout()) {
-            w->doc().curPad1[p] = KitDocument::defaultPadTrigger(p);
-            w->doc().padTrigList1.append(w->doc().curPad1[p]);
-        } else {
-            MainWindow1::PAD_FS_TRIG_ATTR &t = w->doc().curPad[p];
-            t = MainWindow1::PAD_FS_TRIG_ATTR();
-            if (p == 9 || p == 10) {
-                t.sensibility = t.threshold = t.curve = t.mask_time = t.anti_cross = 255;
-                t.model = t.trig_mode = 255;
-                t.open = 50;
-                t.close = 10;
-            } else {
-                t.sensibility = 15;
-                t.threshold = 15;
-                t.curve = 0;
-                t.mask_time = 15;
-                t.anti_cross = 5;
-                t.model = 255;
-                t.trig_mode = p <= 8 ? 255 : 1;
-                t.open = 255;
-                t.close = 255;
-            }
-            t.pad_fs_ctrl = 0;
-            w->doc().padTrigList.append(t);
-        }
-    }
+    w->doc().startPadTriggers();
+}
+
+void kitpage::showGlobalSettings(MainWindow1 *w)
+{
+    Ui::MainWindow1 *ui = w->ui;
+    const KitDocument &d = w->doc();
+    ui->labEditEffect->setText(QString::number(d.curEditEffect()));
+    ui->labEffectOFF->setText(QString::number(d.curEffectOFF()));
+    ui->labRecLevel->setText(QString::number(d.curRecLevel()));
+    const quint8 autoState = d.curAutoState();
+    ui->labAutoState->setText(autoState == 0   ? QStringLiteral("OFF")
+                              : autoState == 1 ? QStringLiteral("ON")
+                                               : QString());
+    ui->labLoopClick->setText(QString::number(d.curLoopClick()));
+    ui->labLoopQtz->setText(QString::number(d.curLoopQtz()));
+    ui->labLoopMeas->setText(QString::number(d.curLoopMeas()));
+    ui->labLoopMeasIndex->setText(QString::number(d.curLoopMeasIndex()));
+    ui->labRecPad->setText(QString::number(d.curRecPad()));
+    w->on_globalPadComboBox_currentIndexChanged(ui->globalPadComboBox->currentIndex());
 }
 
 void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad)
@@ -111,9 +83,9 @@ void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad)
             ui->curveLabel->setText(QString::fromLatin1(curves[curve]));
     };
     if (doc().currentGlobalLayout()) {
-        if (pad < 0 || pad >= doc().padTrigList1.size())
+        if (pad < 0 || pad >= doc().padTrigList1().size())
             return;
-        const M_PAD_FS_TRIG_ATTR &t = doc().padTrigList1[pad];
+        const M_PAD_FS_TRIG_ATTR &t = doc().padTrigList1()[pad];
         ui->labType->setText(numberOrSlash(t.type, 255));
         ui->labSensivity->setText(numberOrSlash(t.sensivity, 255));
         setCurve(t.curve);
@@ -124,9 +96,9 @@ void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad)
         ui->labDynamicRange->setText(numberOrSlash(t.dynamic_range, 255));
         return;
     }
-    if (pad < 0 || pad >= doc().padTrigList.size())
+    if (pad < 0 || pad >= doc().padTrigList().size())
         return;
-    const PAD_FS_TRIG_ATTR &t = doc().padTrigList[pad];
+    const PAD_FS_TRIG_ATTR &t = doc().padTrigList()[pad];
     switch (t.model) {
     case 0: ui->labType->setText(QStringLiteral("Custom")); break;
     case 1: ui->labType->setText(QStringLiteral("QR4470")); break;
@@ -151,7 +123,7 @@ void MainWindow1::on_masterEffectComboBox_currentIndexChanged(int slot)
 {
     if (slot < 0 || slot >= MASTER_EFFECT_COUNT)
         return;
-    const M_NEW_MASTER_EFFECT &m = doc().meffChunk1[slot];
+    const M_NEW_MASTER_EFFECT &m = doc().meffChunk1(slot);
     ui->effectCtrl1->setText(numberOrSlash(m.param1, 999));
     ui->effectCtrl2->setText(numberOrSlash(m.param2, 999));
     ui->effectCtrl3->setText(numberOrSlash(m.param3, 999));

@@ -98,11 +98,9 @@ void MainWindow1::on_soundListTreeView_pressed(const QModelIndex &index)
 void MainWindow1::on_btnClearHHWave_clicked()
 {
     currentKitNum = quint8(ui->kitNoSpinBox->value() - 1);
-    if (currentKitNum >= doc().kitAttrList.size())
+    if (currentKitNum >= doc().kitAttrList().size())
         return;
-    doc().clearHiHat(currentKitNum);
-    for (int n = 0; n < HH_NUM_MAX; ++n)
-        disHHList(&doc().kitAttrList[currentKitNum], currentKitNum, quint8(n));
+    doc().clearHiHat(currentKitNum); // the slots show it
 }
 
 namespace {

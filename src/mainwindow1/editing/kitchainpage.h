@@ -9,8 +9,10 @@ namespace kitchainpage {
 
 void initKitChainSet(MainWindow1 *w);
 void initKitChainStep(MainWindow1 *w);
-void disKit(MainWindow1 *w, MainWindow1::KIT_CHAIN *chain, int step);
-void disKitStep(MainWindow1 *w, QVector<MainWindow1::KIT_CHAIN> chains, int chain);
+void disKit(MainWindow1 *w, const MainWindow1::KIT_CHAIN *chain, int step);
+void disKitStep(MainWindow1 *w, const QVector<MainWindow1::KIT_CHAIN> &chains, int chain);
+// The chain the page shows, drawn again from the document.
+void showChangedChains(MainWindow1 *w);
 void updateKitChainNameList(MainWindow1 *w);
 // Ends a name edit still open in the kit list (the title bar's close and a
 // save take no focus from it); false when the name was refused.

@@ -17,9 +17,7 @@
 void kitchainpage::initKitChainSet(MainWindow1 *w)
 {
     w->curStepNum = 0;
-    w->doc().kitChainNameList.clear();
-    w->doc().kitChainList.clear();
-    w->doc().originalKitChainList.clear();
+    w->kitChainNameList.clear();
     kitchainpage::initKitChainStep(w);
 
     QTreeView *view = w->ui->kitListtreeView;
@@ -47,15 +45,14 @@ void kitchainpage::initKitChainSet(MainWindow1 *w)
     root->setEditable(false);
     w->kitChainListItemModel->appendRow(root);
     view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
-    for (int i = 0; i < w->doc().kitNameList.size(); ++i) {
-        w->doc().kitChainNameList.append(w->doc().kitNameList[i]);
-        auto *number = new QStandardItem(QString::number(i + 1));
+    for (const QString &name : w->doc().kitNameList()) {
+        w->kitChainNameList.append(name);
+        auto *number = new QStandardItem(QString::number(w->kitChainNameList.size()));
         number->setEditable(false);
-        root->appendRow({number, new QStandardItem(w->doc().kitNameList[i])});
+        root->appendRow({number, new QStandardItem(name)});
     }
     view->expandAll();
-    for (int i = 0; i < KIT_CHAIN_ROWS; ++i)
-        w->doc().kitChainList.append(w->kitChian);
+    w->doc().resetChains(); // nine entries as the zeroed work record, all off
 }
 
 void kitchainpage::initKitChainStep(MainWindow1 *w)
@@ -76,16 +73,16 @@ void kitchainpage::initKitChainStep(MainWindow1 *w)
     }
 }
 
-void kitchainpage::disKit(MainWindow1 *w, MainWindow1::KIT_CHAIN *chain, int step)
+void kitchainpage::disKit(MainWindow1 *w, const MainWindow1::KIT_CHAIN *chain, int step)
 {
     if (!chain || step < 0 || step >= STEP_MAX_COUNT)
         return;
     const int n = w->ui->kitChainNoSpinBox->value();
     const int kit = n == 0 ? 0 : kitchain::stepKit(*chain, n, step);
-    w->stepWidgetGroup[step].labStep->setText(kit == 0 ? QString() : w->doc().kitChainNameList.value(kit - 1));
+    w->stepWidgetGroup[step].labStep->setText(kit == 0 ? QString() : w->kitChainNameList.value(kit - 1));
 }
 
-void kitchainpage::disKitStep(MainWindow1 *w, QVector<MainWindow1::KIT_CHAIN> chains, int chain)
+void kitchainpage::disKitStep(MainWindow1 *w, const QVector<MainWindow1::KIT_CHAIN> &chains, int chain)
 {
     if (chains.isEmpty() || chain < 0 || chain >= chains.size()) {
         qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "no chain" << chain;
@@ -95,6 +92,12 @@ void kitchainpage::disKitStep(MainWindow1 *w, QVector<MainWindow1::KIT_CHAIN> ch
         kitchainpage::disKit(w, &chains[chain], s);
 }
 
+void kitchainpage::showChangedChains(MainWindow1 *w)
+{
+    if (w->stepWidgetGroup[0].labStep)
+        kitchainpage::disKitStep(w, w->doc().kitChainList(), w->ui->kitChainNoSpinBox->value());
+}
+
 void MainWindow1::on_kitChainNoSpinBox_valueChanged(int chain)
 {
     kitChian.kit_chain_No = quint8(chain);
@@ -102,15 +105,13 @@ void MainWindow1::on_kitChainNoSpinBox_valueChanged(int chain)
     ui->rBtnKitChainOff->setEnabled(true);
     if (chain >= 1 && chain <= kitchain::CHAIN_COUNT) {
         if (ui->rBtnKitChainOff->isChecked())
-            kitchain::switchOn(doc().kitChainList, 0);
+            doc().switchChainOn(0);
         else if (ui->rBtnKitChainOn->isChecked())
-            kitchain::switchOn(doc().kitChainList, chain);
-        kitchainpage::disKitStep(this, doc().kitChainList, chain);
+            doc().switchChainOn(chain);
+        kitchainpage::disKitStep(this, doc().kitChainList(), chain);
     } else if (chain == 0) {
-        if (!doc().kitChainList.isEmpty())
-            std::fill(std::begin(doc().kitChainList[0].curKitChain[0]), std::end(doc().kitChainList[0].curKitChain[0]),
-                      0);
-        kitchainpage::disKitStep(this, doc().kitChainList, 0);
+        doc().clearChain(0);
+        kitchainpage::disKitStep(this, doc().kitChainList(), 0);
     }
 }
 
@@ -119,7 +120,7 @@ void MainWindow1::on_rBtnKitChainOn_clicked()
     if (!ui->rBtnKitChainOn->isChecked())
         return;
     kitChian.kit_chain = 1;
-    kitchain::switchOn(doc().kitChainList, ui->kitChainNoSpinBox->value());
+    doc().switchChainOn(ui->kitChainNoSpinBox->value());
 }
 
 void MainWindow1::on_rBtnKitChainOff_clicked()
@@ -127,18 +128,12 @@ void MainWindow1::on_rBtnKitChainOff_clicked()
     if (!ui->rBtnKitChainOff->isChecked())
         return;
     kitChian.kit_chain = 0;
-    kitchain::switchOn(doc().kitChainList, 0);
+    doc().switchChainOn(0);
 }
 
 void MainWindow1::on_btnClearStep_clicked()
 {
-    const int chain = ui->kitChainNoSpinBox->value();
-    kitchain::clear(doc().kitChainList, chain);
-    for (int s = 0; s < STEP_MAX_COUNT; ++s) {
-        stepWidgetGroup[s].labStep->setText(QString());
-        if (chain < doc().kitChainList.size())
-            kitchainpage::disKit(this, &doc().kitChainList[chain], s);
-    }
+    doc().clearChain(ui->kitChainNoSpinBox->value()); // the page draws the emptied chain
 }
 
 void MainWindow1::takeOverChainPage()
@@ -147,54 +142,53 @@ void MainWindow1::takeOverChainPage()
     const int chain = ui->kitChainNoSpinBox->value();
     kitChian.kit_chain_No = quint8(chain);
     if (ui->rBtnKitChainOff->isChecked())
-        kitchain::confirm(doc().kitChainList, 0);
+        doc().confirmChains(0);
     else if (ui->rBtnKitChainOn->isChecked())
-        kitchain::confirm(doc().kitChainList, chain);
+        doc().confirmChains(chain);
 
     // Names renamed in the kit list become the kits' names, on the main page too.
     const int shown = ui->kitNumber->text().toInt() - 1;
+    QVector<QString> names = doc().kitNameList();
     for (int k : qAsConst(kitListRenames)) {
-        if (k < 0 || k >= doc().kitChainNameList.size() || k >= doc().kitAttrList.size())
+        if (k < 0 || k >= kitChainNameList.size() || k >= names.size())
             continue;
-        const QString name = doc().kitChainNameList[k];
-        doc().renameKit(k, name);
+        names[k] = kitChainNameList[k];
         if (k == shown) {
-            ui->kitNameLineEdit->setText(name);
+            ui->kitNameLineEdit->setText(names[k]);
             kitNameFieldKit = k;
-            ui->kitNameLabel->setText(name);
+            ui->kitNameLabel->setText(names[k]);
         }
     }
     kitListRenames.clear();
+    doc().renameKits(names);
 }
 
 void MainWindow1::on_btnSureKitChain_clicked()
 {
     takeOverChainPage();
-    emit sendKitChainInfo(doc().kitChainList, doc().kitChainNameList);
-    kitpage::updateKitNameToMainInterface(this);
+    emit sendKitChainInfo(doc().kitChainList(), kitChainNameList);
 }
 
 void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names)
 {
-    kitchain::apply(doc().kitChainList, chains);
-    for (int i = 0; i < names.size() && i < doc().kitAttrList.size(); ++i)
-        doc().renameKit(i, names[i]);
+    doc().applyChains(chains);
+    doc().renameKits(names);
 
     // The main pad page shows the kit accepted last, under its new name.
     const int kit = oldKitNumber;
-    if (kit < 1 || kit > doc().kitAttrList.size())
+    if (kit < 1 || kit > doc().kitAttrList().size())
         return;
     ui->kitNumber->setText(QString::number(kit));
     ui->kitNameLineEdit->setText(names.value(kit - 1));
     kitNameFieldKit = kit - 1;
     ui->kitNameLabel->setText(names.value(kit - 1));
     ui->kitNoSpinBox->setValue(kit);
-    dispPadList(doc().kitAttrList, quint8(kit - 1));
+    dispPadList(doc().kitAttrList(), quint8(kit - 1));
 }
 
 void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains)
 {
-    const int on = kitchain::load(doc().kitChainList, kitChian, chains);
+    const int on = doc().loadChains(kitChian, chains);
     if (on != 0) {
         ui->kitChainNoSpinBox->setValue(on);
         ui->rBtnKitChainOn->setChecked(true);
@@ -203,5 +197,5 @@ void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains)
     }
     on_kitChainNoSpinBox_valueChanged(on);
     if (on == 0) // the steps of the chain the page shows, not the empty entry 0
-        kitchainpage::disKitStep(this, doc().kitChainList, ui->kitChainNoSpinBox->value());
+        kitchainpage::disKitStep(this, doc().kitChainList(), ui->kitChainNoSpinBox->value());
 }

@@ -16,8 +16,7 @@ struct EffectSlot
     QComboBox *type;
     QSpinBox *box[3];
     QLabel *label[3];
-    QVector<MainWindow1::KIT_EFFECT> *memory; // per kit
-    int number;                               // 1..4, for the placeholder captions
+    int number; // 1..4, for the placeholder captions
 };
 
 EffectSlot effectSlot(MainWindow1 *w, int n)
@@ -28,48 +27,39 @@ EffectSlot effectSlot(MainWindow1 *w, int n)
         return {ui->kitEffect1,
                 {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},
                 {ui->lab_effect1_ctrl1, ui->lab_effect1_ctrl2, ui->lab_effect1_ctrl3},
-                w->doc().kitEffectList1,
                 1};
     case 1:
         return {ui->kitEffect2,
                 {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3},
                 {ui->lab_effect2_ctrl1, ui->lab_effect2_ctrl2, ui->lab_effect2_ctrl3},
-                w->doc().kitEffectList2,
                 2};
     case 2:
         return {ui->kitEffect3,
                 {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3},
                 {ui->lab_effect3_ctrl1, ui->lab_effect3_ctrl2, ui->lab_effect3_ctrl3},
-                w->doc().kitEffectList3,
                 3};
     default:
         return {ui->activeFx,
                 {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3},
                 {ui->lab_effect4_ctrl1, ui->lab_effect4_ctrl2, ui->lab_effect4_ctrl3},
-                w->doc().kitEffectList4,
                 4};
     }
 }
 
 // The record's control field c of effect slot n.
-quint16 &controlField(MainWindow1::soundKit &k, int n, int c)
+quint16 controlField(const MainWindow1::soundKit &k, int n, int c)
 {
-    quint16 *const fields[4][3] = {
-            {&k.effect1_ctrl1, &k.effect1_ctrl2, &k.effect1_ctrl3},
-            {&k.effect2_ctrl1, &k.effect2_ctrl2, &k.effect2_ctrl3},
-            {&k.effect3_ctrl1, &k.effect3_ctrl2, &k.effect3_ctrl3},
-            {&k.pedalChunk.active_effectCtrl1, &k.pedalChunk.active_effectCtrl2, &k.pedalChunk.active_effectCtrl3}};
-    return *fields[n][c];
-}
-
-MainWindow1::soundKit *kitRecord(MainWindow1 *w, int k)
-{
-    return k >= 0 && k < w->doc().kitAttrList.size() ? &w->doc().kitAttrList[k] : nullptr;
+    const quint16 fields[4][3] = {
+            {k.effect1_ctrl1, k.effect1_ctrl2, k.effect1_ctrl3},
+            {k.effect2_ctrl1, k.effect2_ctrl2, k.effect2_ctrl3},
+            {k.effect3_ctrl1, k.effect3_ctrl2, k.effect3_ctrl3},
+            {k.pedalChunk.active_effectCtrl1, k.pedalChunk.active_effectCtrl2, k.pedalChunk.active_effectCtrl3}};
+    return fields[n][c];
 }
 
 // Shows the controls type t uses and their captions; an unused control holds
-// 999 in its box, and in `record` when one is given.
-void layoutStep(MainWindow1 *w, int n, int t, MainWindow1::soundKit *record)
+// 999 in its box, and in the record of kit `kit` (0-based, -1 none).
+void layoutStep(MainWindow1 *w, int n, int t, int kit)
 {
     const int count = kitediting::effectControlCount(t);
     if (count < 0)
@@ -87,9 +77,9 @@ void layoutStep(MainWindow1 *w, int n, int t, MainWindow1::soundKit *record)
         }
         s.box[c]->setValue(UNUSED_CONTROL);
         s.box[c]->setEnabled(false);
-        if (record)
-            controlField(*record, n, c) = UNUSED_CONTROL;
     }
+    if (kit >= 0)
+        w->doc().markUnusedControls(kit, n, count);
 }
 
 // The user (or a show without kit switch) chose type t for slot n.
@@ -101,14 +91,15 @@ void typeChanged(MainWindow1 *w, int n, int t)
     if (w->switchKitNum)
         return;
     const EffectSlot s = effectSlot(w, n);
-    if (k >= 0 && k < KIT_MAX_COUNT && t < s.memory[k].size()) {
-        const MainWindow1::KIT_EFFECT e = s.memory[k][t];
+    const QVector<MainWindow1::KIT_EFFECT> &memory = w->doc().kitEffectList(n, k);
+    if (t < memory.size()) {
+        const MainWindow1::KIT_EFFECT e = memory[t];
         s.box[0]->setValue(e.parm1);
         s.box[1]->setValue(e.parm2);
         s.box[2]->setValue(e.parm3);
     }
     // Filling the page from a kit shows it; only the user's choice writes the record.
-    layoutStep(w, n, t, w->kitPageFilling ? nullptr : kitRecord(w, k));
+    layoutStep(w, n, t, w->kitPageFilling ? -1 : k);
 }
 
 // Shows the stored effect of slot n of kit i; the record stays as it is.
@@ -116,12 +107,12 @@ void showEffect(MainWindow1 *w, int n, int t, int i)
 {
     const EffectSlot s = effectSlot(w, n);
     s.type->setCurrentIndex(t < kitediting::EFFECT_TYPE_COUNT ? t : -1);
-    MainWindow1::soundKit *record = kitRecord(w, i);
-    if (!record)
+    if (i < 0 || i >= w->doc().kitAttrList().size())
         return;
+    const MainWindow1::soundKit &record = w->doc().kit(i);
     for (int c = 0; c < 3; ++c)
-        s.box[c]->setValue(kitediting::shownControl(t, c, controlField(*record, n, c)));
-    layoutStep(w, n, t, nullptr);
+        s.box[c]->setValue(kitediting::shownControl(t, c, controlField(record, n, c)));
+    layoutStep(w, n, t, -1);
 }
 
 } // namespace

@@ -8,11 +8,10 @@
 
 namespace {
 
-// The link list of the kit the page shows, or null.
-QVector<MainWindow1::LINK_GROUP> *pageLinks(MainWindow1 *w)
+// The kit (0-based) the page shows.
+int pageKit(MainWindow1 *w)
 {
-    const int k = w->ui->kitNoSpinBox->value() - 1;
-    return k >= 0 && k < KIT_MAX_COUNT ? &w->doc().kitLinkList[k] : nullptr;
+    return w->ui->kitNoSpinBox->value() - 1;
 }
 
 // Pad `first` (true) or second of the group shown took `index`.
@@ -20,11 +19,12 @@ void padLinkChanged(MainWindow1 *w, bool first, int index)
 {
     if (w->switchKitNum || index < 0)
         return;
-    QVector<MainWindow1::LINK_GROUP> *links = pageLinks(w);
+    const int k = pageKit(w);
+    const QVector<MainWindow1::LINK_GROUP> &links = w->doc().kitLinkList(k);
     const int g = w->ui->linkGroupComboBox->currentIndex();
-    if (!links || g < 0 || g >= links->size())
+    if (g < 0 || g >= links.size())
         return;
-    MainWindow1::LINK_GROUP &pair = (*links)[g];
+    MainWindow1::LINK_GROUP pair = links[g];
     const int other = first ? pair.link_pad2 : pair.link_pad1;
     if (index == other && index != 0) {
         UiPrompter::instance()->warning(
@@ -37,6 +37,7 @@ void padLinkChanged(MainWindow1 *w, bool first, int index)
         return;
     }
     (first ? pair.link_pad1 : pair.link_pad2) = quint8(index);
+    w->doc().setKitLink(k, g, pair);
 }
 
 // A control box keeps 0..511 and 999; anything else goes back to its last value.
@@ -52,12 +53,12 @@ void controlChanged(QSpinBox *box, quint16 &memory, int value)
 
 void MainWindow1::on_linkGroupComboBox_currentIndexChanged(int index)
 {
-    QVector<LINK_GROUP> *links = pageLinks(this);
-    if (index < 0 || !links)
+    const int k = pageKit(this);
+    if (index < 0 || k < 0 || k >= KIT_MAX_COUNT)
         return;
     const int p = original_link_group;
-    if (p >= 0 && p < links->size()) {
-        LINK_GROUP pair = (*links)[p];
+    if (p >= 0 && p < doc().kitLinkList(k).size()) {
+        LINK_GROUP pair = doc().kitLinkList(k)[p];
         const int pad1 = ui->padLink1ComboBox->currentIndex();
         const int pad2 = ui->padLink2ComboBox->currentIndex();
         if (pad1 >= 0)
@@ -65,10 +66,10 @@ void MainWindow1::on_linkGroupComboBox_currentIndexChanged(int index)
         if (pad2 >= 0)
             pair.link_pad2 = quint8(pad2);
         linkGroup[p] = pair;
-        (*links)[p] = pair;
+        doc().setKitLink(k, p, pair);
     }
-    if (index < links->size()) {
-        const LINK_GROUP shown = (*links)[index];
+    if (index < doc().kitLinkList(k).size()) {
+        const LINK_GROUP shown = doc().kitLinkList(k)[index];
         ui->padLink1ComboBox->setCurrentIndex(shown.link_pad1);
         ui->padLink2ComboBox->setCurrentIndex(shown.link_pad2);
     }

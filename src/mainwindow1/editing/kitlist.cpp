@@ -32,28 +32,28 @@ void kitchainpage::updateKitChainNameList(MainWindow1 *w)
     if (!root)
         return;
     const QScopedValueRollback<bool> filling(w->kitListFilling, true);
-    for (int i = 0; i < w->doc().kitChainNameList.size(); ++i) {
+    for (int i = 0; i < w->kitChainNameList.size(); ++i) {
         // Cells that exist keep their items; a name that is the same changes nothing.
         QStandardItem *number = root->child(i, 0);
         QStandardItem *name = root->child(i, 1);
         if (number && name) {
             number->setText(QString::number(i + 1));
-            name->setText(w->doc().kitChainNameList[i]);
+            name->setText(w->kitChainNameList[i]);
             continue;
         }
         auto *numberCell = new QStandardItem(QString::number(i + 1));
         numberCell->setEditable(false);
         root->setChild(i, 0, numberCell);
-        root->setChild(i, 1, new QStandardItem(w->doc().kitChainNameList[i]));
+        root->setChild(i, 1, new QStandardItem(w->kitChainNameList[i]));
     }
 }
 
 bool kitchainpage::replaceNameToStep(MainWindow1 *w, QString kitNumber, QString name)
 {
     const int kit = kitNumber.trimmed().toInt();
-    if (!kitchain::usesKit(w->doc().kitChainList, kit) || kit > w->doc().kitChainNameList.size())
+    if (!kitchain::usesKit(w->doc().kitChainList(), kit) || kit > w->kitChainNameList.size())
         return false;
-    w->doc().kitChainNameList[kit - 1] = name.trimmed();
+    w->kitChainNameList[kit - 1] = name.trimmed();
     return true;
 }
 
@@ -62,20 +62,20 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
     if (kitListFilling || !item || !item->isEditable() || item->hasChildren() || item->column() == 0 || !item->parent())
         return;
     const int row = item->row();
-    if (row >= doc().kitAttrList.size() || row >= doc().kitChainNameList.size())
+    if (row >= doc().kitAttrList().size() || row >= kitChainNameList.size())
         return;
     const QString name = item->text();
     const QString refusal = kitpage::kitNameRefusal(name);
     if (!refusal.isEmpty()) {
         UiPrompter::instance()->information(this, tr("Error"), refusal);
         // The name the list showed, a rename not yet taken over included; runs this slot again.
-        item->setText(doc().kitChainNameList[row]);
+        item->setText(kitChainNameList[row]);
         return;
     }
     const QStandardItem *number = item->parent()->child(row, 0);
     if (number && kitchainpage::replaceNameToStep(this, number->text(), name))
-        kitchainpage::disKitStep(this, doc().kitChainList, ui->kitChainNoSpinBox->value());
-    doc().kitChainNameList[row] = name;
+        kitchainpage::disKitStep(this, doc().kitChainList(), ui->kitChainNoSpinBox->value());
+    kitChainNameList[row] = name;
     kitListRenames.insert(row); // taken over by OK, a page change, a save or the close
 }
 
@@ -143,12 +143,12 @@ void kitchainpage::moveKitInList(MainWindow1 *w, int step)
         return;
     const int row = index.row();
     const int other = row + step;
-    if (other < 0 || other >= KIT_MAX_COUNT || row >= w->doc().kitChainNameList.size()
-        || other >= w->doc().kitChainNameList.size())
+    if (other < 0 || other >= KIT_MAX_COUNT || row >= w->kitChainNameList.size()
+        || other >= w->kitChainNameList.size())
         return;
 
-    kitchain::swapKitNumbers(w->doc().kitChainList, row + 1, other + 1);
-    w->doc().kitChainNameList.swapItemsAt(row, other);
+    w->doc().swapChainKits(row + 1, other + 1);
+    w->kitChainNameList.swapItemsAt(row, other);
     // A rename not yet taken over moves with its kit.
     const bool rowRenamed = w->kitListRenames.remove(row);
     if (w->kitListRenames.remove(other))
@@ -159,7 +159,7 @@ void kitchainpage::moveKitInList(MainWindow1 *w, int step)
         const QScopedValueRollback<bool> filling(w->kitListFilling, true);
         for (int r : {row, other}) {
             if (QStandardItem *name = root->child(r, 1))
-                name->setText(w->doc().kitChainNameList[r]);
+                name->setText(w->kitChainNameList[r]);
         }
     }
     w->ui->kitListtreeView->repaint();
@@ -181,7 +181,7 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
     doc().moveKit(row, moved);
     currentKitNum = quint8(moved);
     ui->kitNumber->setText(QString::number(moved + 1));
-    dispPadList(doc().kitAttrList, currentKitNum);
+    dispPadList(doc().kitAttrList(), currentKitNum);
 
     // Show the moved kit on the kit page without committing the page again.
     const QScopedValueRollback<bool> noCommit(loadKitNoFlag, true);

@@ -12,9 +12,16 @@ void initKitSet(MainWindow1 *w);
 void initKitSet1(MainWindow1 *w);
 void initGlobalSet(MainWindow1 *w);
 void getPadAttr(MainWindow1 *w);
-void disPad(MainWindow1 *w, MainWindow1::soundKit *kit, quint8 pad);
+void disPad(MainWindow1 *w, const MainWindow1::soundKit *kit, quint8 pad);
+// With `show`, kit `kit` (0-based) becomes the kit shown and the main pad page shows it.
 void dispKitinList(MainWindow1 *w, bool show, quint8 kit);
-void updateKitNameToMainInterface(MainWindow1 *w);
+// The window's redraws of what the document tells changed: the pages show a
+// changed kit again (display only: nothing goes back into the kit), the
+// kit-chain page its chain, the global page its settings.
+void connectDocument(MainWindow1 *w);
+void showChangedKit(MainWindow1 *w, int kit);
+void showChangedKits(MainWindow1 *w);
+void showGlobalSettings(MainWindow1 *w);
 // Takes the name field as the name of kit `kit` (0-based) when the field
 // shows that kit and the name passes the name rules; a refused name is put
 // back. False when refused.
@@ -28,8 +35,8 @@ void commitPadPage(MainWindow1 *w, int kit, int pad); // kit 0-based
 // Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
 // 1 at a kit switch, else the pad shown.
 void showKitPage(MainWindow1 *w, int kitNo, bool kitSwitch, int pad = -1);
-// Redraws the pads and the kit settings page when they show kit `kit`
-// (1-based), after a copy changed its record.
+// Fills the kit settings page again when it shows kit `kit` (1-based), after
+// a copy replaced its record.
 void redrawCopiedKit(MainWindow1 *w, int kit);
 // Runs the hi-hat layer rules on a layer whose edit has not finished.
 void settleHHLayers(MainWindow1 *w);

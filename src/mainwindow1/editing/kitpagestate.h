@@ -22,7 +22,10 @@ struct KitPageState
     int curStepNum = 0;
     QStandardItemModel *kitChainListItemModel = nullptr;
     bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
-    QSet<int> kitListRenames;    // kits (0-based) renamed in the kit list and not yet taken over
+    // The kit names the kit list shows: the kits' own, but for the renames
+    // typed there (kitListRenames, 0-based kits), which reach the kits at OK.
+    QVector<QString> kitChainNameList;
+    QSet<int> kitListRenames;
     int curkitNumber = 1;
     int oldKitNumber = 1;
     quint8 currentKitNum = EMPTY_KIT_NUM;
@@ -39,6 +42,7 @@ struct KitPageState
     quint16 oldEffect4Ctrl1 = 999, oldEffect4Ctrl2 = 999, oldEffect4Ctrl3 = 999;
     bool kitNameEditing = false;   // a kit name is being checked (its messages move the focus)
     int kitNameFieldKit = 0;       // the kit (0-based) whose name the name field shows, -1 none
+    QString kitNameDrawn;          // the kit's name as the main pad page last drew it
     bool kitPageFilling = false;   // the kit settings page is being filled from a kit record
     PageShownAs<kitediting::KitPageShown> kitPageShown; // what the kit settings page showed when it was filled
     PageShown padPageShown;        // what the pad settings page showed when it was filled

@@ -67,16 +67,6 @@ void showDefaultKitOne(MainWindow1 *w, bool reset)
     ui->velocity->setEnabled(false);
 }
 
-// Kit k as it stands in curKitAttr, appended to the kit lists.
-void appendKitLists(MainWindow1 *w, int k)
-{
-    const MainWindow1::soundKit &kit = w->doc().curKitAttr[k];
-    w->doc().kitNameList.append(kit.kit_name);
-    w->doc().kitIndexList.append(kit.reserved[0]);
-    for (int p = 0; p < PAD_NUM_MAX; ++p)
-        w->doc().kitPadList[k].append(kit.kpadChunk[p]);
-    w->doc().kitAttrList.append(kit);
-}
 } // namespace
 
 void kitpage::initKitSet(MainWindow1 *w)
@@ -91,24 +81,12 @@ void kitpage::initKitSet(MainWindow1 *w)
         effects.append(w->defaultEffectControls(t));
     for (MainWindow1::KIT_EFFECT &e : w->k_effect)
         e = effects.last();
-    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        w->doc().kitEffectList1[k] += effects;
-        w->doc().kitEffectList2[k] += effects;
-        w->doc().kitEffectList3[k] += effects;
-        w->doc().kitEffectList4[k] += effects;
-    }
-
     for (MainWindow1::LINK_GROUP &g : w->linkGroup)
         g = MainWindow1::LINK_GROUP();
-    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        for (const MainWindow1::LINK_GROUP &g : w->linkGroup)
-            w->doc().kitLinkList[k].append(g);
-    }
-
-    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        w->doc().curKitAttr[k] = w->defaultKit(k);
-        appendKitLists(w, k);
-    }
+    QVector<MainWindow1::soundKit> kits;
+    for (int k = 0; k < KIT_MAX_COUNT; ++k)
+        kits.append(w->defaultKit(k));
+    w->doc().startKits(kits, effects);
 
     w->on_kitEffect1_currentIndexChanged(0);
     w->on_kitEffect2_currentIndexChanged(0);
@@ -119,28 +97,24 @@ void kitpage::initKitSet(MainWindow1 *w)
 
 void kitpage::initKitSet1(MainWindow1 *w)
 {
-    // A reset to the default kits; nothing calls it.
+    // A reset to the default kits that keeps each kit's effect memories and
+    // active effect: the editor's start makes its kits with initKitSet.
     showDefaultKitOne(w, true);
 
     w->initValueMaps();
-    w->doc().kitAttrList.clear();
-    w->doc().kitNameList.clear();
-    w->doc().kitIndexList.clear();
+    QVector<MainWindow1::soundKit> kits;
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        w->doc().kitPadList[k].clear();
-        w->doc().kitLinkList[k].clear();
-        for (int g = 0; g < 5; ++g)
-            w->doc().kitLinkList[k].append(MainWindow1::LINK_GROUP());
-        const MainWindow1::PEDAL_SETTING active = w->doc().curKitAttr[k].pedalChunk;
-        w->doc().curKitAttr[k] = w->defaultKit(k);
-        w->doc().curKitAttr[k].effect1_no = w->doc().curKitAttr[k].effect2_no = w->doc().curKitAttr[k].effect3_no = 10;
+        const MainWindow1::PEDAL_SETTING active = w->doc().curKitAttr(k).pedalChunk;
+        MainWindow1::soundKit kit = w->defaultKit(k);
+        kit.effect1_no = kit.effect2_no = kit.effect3_no = 10;
         // The active effect of the hi-hat block is left as it was.
-        w->doc().curKitAttr[k].pedalChunk.active_fx = active.active_fx;
-        w->doc().curKitAttr[k].pedalChunk.active_off = active.active_off;
-        w->doc().curKitAttr[k].pedalChunk.active_no = active.active_no;
-        w->doc().curKitAttr[k].pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
-        w->doc().curKitAttr[k].pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
-        w->doc().curKitAttr[k].pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
-        appendKitLists(w, k);
+        kit.pedalChunk.active_fx = active.active_fx;
+        kit.pedalChunk.active_off = active.active_off;
+        kit.pedalChunk.active_no = active.active_no;
+        kit.pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
+        kit.pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
+        kit.pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
+        kits.append(kit);
     }
+    w->doc().startKits(kits, {});
 }

@@ -31,7 +31,7 @@ kitediting::KitPage readKitPage(MainWindow1 *w, int k)
 {
     Ui::MainWindow1 *ui = w->ui;
     kitediting::KitPage page;
-    page.name = w->doc().kitAttrList[k].kit_name;
+    page.name = w->doc().kit(k).kit_name;
     page.volume = quint8(ui->kitVolumeSpinBox->value());
     page.tempo = quint8(ui->kitTempoSpinBox->value());
     QComboBox *const types[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
@@ -70,8 +70,7 @@ kitediting::KitPageShown shownKitPage(MainWindow1 *w, int k)
     kitediting::KitPageShown shown;
     shown.page = readKitPage(w, k);
     const kitediting::KitPage &page = shown.page;
-    const QVector<MainWindow1::LINK_GROUP> links =
-            k < KIT_MAX_COUNT ? w->doc().kitLinkList[k] : QVector<MainWindow1::LINK_GROUP>();
+    const QVector<MainWindow1::LINK_GROUP> &links = w->doc().kitLinkList(k);
     const int pads = w->ui->padLink1ComboBox->count();
     for (int g = 0; g < links.size(); ++g) {
         const bool isShown = g == page.linkGroup;
@@ -85,26 +84,26 @@ kitediting::KitPageShown shownKitPage(MainWindow1 *w, int k)
 void kitpage::showKitPage(MainWindow1 *w, int kitNo, bool kitSwitch, int pad)
 {
     const int k = kitNo - 1;
-    if (k < 0 || k >= w->doc().kitAttrList.size())
+    if (k < 0 || k >= w->doc().kitAttrList().size())
         return;
     const QScopedValueRollback<bool> filling(w->kitPageFilling, true);
-    w->ui->kitNameLabel->setText(w->doc().kitAttrList[k].kit_name);
-    w->ui->kitVolumeSpinBox->setValue(w->doc().kitAttrList[k].kit_volume);
-    w->ui->kitTempoSpinBox->setValue(w->doc().kitAttrList[k].kit_tempo);
+    w->ui->kitNameLabel->setText(w->doc().kit(k).kit_name);
+    w->ui->kitVolumeSpinBox->setValue(w->doc().kit(k).kit_volume);
+    w->ui->kitTempoSpinBox->setValue(w->doc().kit(k).kit_tempo);
 
     const int group = w->ui->linkGroupComboBox->currentIndex();
-    if (group >= 0 && group < w->doc().kitLinkList[k].size()) {
-        const MainWindow1::LINK_GROUP pair = w->doc().kitLinkList[k][group];
+    if (group >= 0 && group < w->doc().kitLinkList(k).size()) {
+        const MainWindow1::LINK_GROUP pair = w->doc().kitLinkList(k)[group];
         w->ui->padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, w->ui->padLink1ComboBox->count()));
         w->ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, w->ui->padLink2ComboBox->count()));
     }
 
-    kitpage::on_kitEffect1_currKitIndex(w, w->doc().kitAttrList[k].kit_effect1, k);
-    kitpage::on_kitEffect2_currKitIndex(w, w->doc().kitAttrList[k].kit_effect2, k);
-    kitpage::on_kitEffect3_currKitIndex(w, w->doc().kitAttrList[k].kit_effect3, k);
-    kitpage::on_activeFx_currKitIndex(w, w->doc().kitAttrList[k].pedalChunk.active_fx, k);
+    kitpage::on_kitEffect1_currKitIndex(w, w->doc().kit(k).kit_effect1, k);
+    kitpage::on_kitEffect2_currKitIndex(w, w->doc().kit(k).kit_effect2, k);
+    kitpage::on_kitEffect3_currKitIndex(w, w->doc().kit(k).kit_effect3, k);
+    kitpage::on_activeFx_currKitIndex(w, w->doc().kit(k).pedalChunk.active_fx, k);
 
-    const MainWindow1::soundKit r = w->doc().kitAttrList[k];
+    const MainWindow1::soundKit r = w->doc().kit(k);
     const MainWindow1::PEDAL_SETTING &h = r.pedalChunk;
     w->ui->effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
     w->ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
@@ -169,7 +168,7 @@ void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
     if (ui->left_stackedWidget->currentIndex() != 2)
         return;
     const int k = int(kitNo) - 1;
-    if (k < 0 || k >= doc().kitAttrList.size() || k >= KIT_MAX_COUNT)
+    if (k < 0 || k >= doc().kitAttrList().size() || k >= KIT_MAX_COUNT)
         return;
     kitpage::applyKitName(this, k);
     kitpage::settleHHLayers(this);
@@ -187,11 +186,10 @@ void kitpage::updateKitFile(MainWindow1 *w, quint16 oldNo, quint16 newNo, QStrin
     Q_UNUSED(oldNo)
     const QString o = QDir::toNativeSeparators(oldFile);
     const QString n = QDir::toNativeSeparators(newFile);
-    const int kits = qMin(w->doc().kitAttrList.size(), KIT_MAX_COUNT);
-    for (int k = 0; k < kits; ++k) {
-        if (w->doc().renumberSound(k, o, n, newNo) && k < w->doc().kitNumFlagList.size())
-            w->doc().kitNumFlagList[k] = 1;
-    }
+    const int kits = qMin(w->doc().kitAttrList().size(), KIT_MAX_COUNT);
+    for (int k = 0; k < kits; ++k)
+        w->doc().renumberSound(k, o, n, newNo); // marks the kit renumbered
+
     // Paint now and then; no user input runs halfway through a renumbering.
     if (!w->kitFileEvents.isValid()) {
         w->kitFileEvents.start();

@@ -1,6 +1,7 @@
 // The main pad page: one kit on the 19 pads, paging, the kit number field,
 // renaming and clearing a kit.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -23,10 +24,11 @@ int kitFieldNumber(Ui::MainWindow1 *ui)
 void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
 {
     if (!kits.isEmpty() && kit < kits.size()) {
-        soundKit shown = kits[kit];
+        const soundKit &shown = kits[kit];
         ui->kitNameLineEdit->setText(shown.kit_name);
         ui->kitNameLabel->setText(shown.kit_name);
         kitNameFieldKit = kit;
+        kitNameDrawn = shown.kit_name;
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
             kitpage::disPad(this, &shown, p);
         return;
@@ -34,6 +36,7 @@ void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
     ui->kitNameLineEdit->setText(QString());
     currentKitNum = EMPTY_KIT_NUM;
     kitNameFieldKit = -1;
+    kitNameDrawn.clear();
     for (const strPadWidgetGroup &pad : padWidgetGroup) {
         pad.lableA->setText(QString());
         if (pad.lableB)
@@ -41,7 +44,7 @@ void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
     }
 }
 
-void kitpage::disPad(MainWindow1 *w, MainWindow1::soundKit *kit, quint8 pad)
+void kitpage::disPad(MainWindow1 *w, const MainWindow1::soundKit *kit, quint8 pad)
 {
     if (!kit || pad >= PAD_NUM_MAX)
         return;
@@ -51,9 +54,9 @@ void kitpage::disPad(MainWindow1 *w, MainWindow1::soundKit *kit, quint8 pad)
         w->padWidgetGroup[pad].lableB->setText(s.soundName1);
 }
 
-void MainWindow1::disHHList(soundKit *kit, quint8 kitNo, quint8 slot)
+void MainWindow1::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot)
 {
-    if (!kit || doc().kitAttrList.isEmpty() || kitNo >= doc().kitAttrList.size() || slot >= HH_NUM_MAX)
+    if (!kit || doc().kitAttrList().isEmpty() || kitNo >= doc().kitAttrList().size() || slot >= HH_NUM_MAX)
         return;
     const PEDAL_SETTING &h = kit->pedalChunk;
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
@@ -66,30 +69,64 @@ void kitpage::dispKitinList(MainWindow1 *w, bool show, quint8 kit)
     if (!show)
         return;
     w->currentKitNum = kit;
-    w->dispPadList(w->doc().kitAttrList, kit);
-}
-
-void kitpage::updateKitNameToMainInterface(MainWindow1 *w)
-{
-    for (int i = 0; i < w->doc().kitChainNameList.size() && i < w->doc().kitNameList.size(); ++i)
-        w->doc().kitNameList[i] = w->doc().kitChainNameList[i];
+    w->dispPadList(w->doc().kitAttrList(), kit);
 }
 
 void MainWindow1::updateKitNameAndNo(QString name, quint8 kit)
 {
-    if (kit >= doc().kitAttrList.size())
-        return;
-    doc().kitAttrList[kit].kit_name = name;
-    doc().kitAttrList[kit].kit_no = kit;
+    doc().renameKit(kit, name, true);
 }
 
 void MainWindow1::recvKitNameList(QString name, int kit)
 {
-    if (kit >= 0 && kit < doc().kitNameList.size())
-        doc().kitNameList[kit] = name;
-    if (kit >= 0 && kit < doc().kitChainNameList.size())
-        doc().kitChainNameList[kit] = name;
-    kitListRenames.remove(kit); // this name replaces one typed into the kit list
+    // The kit list shows the name; it replaces one typed there.
+    if (kit >= 0 && kit < kitChainNameList.size())
+        kitChainNameList[kit] = name;
+    kitListRenames.remove(kit);
+}
+
+// ---- redraws the document drives -------------------------------------------------
+
+void kitpage::connectDocument(MainWindow1 *w)
+{
+    KitDocument *doc = &w->doc();
+    QObject::connect(doc, &KitDocument::kitChanged, w, [w](int kit) { kitpage::showChangedKit(w, kit); });
+    QObject::connect(doc, &KitDocument::kitsChanged, w, [w] { kitpage::showChangedKits(w); });
+    QObject::connect(doc, &KitDocument::chainsChanged, w, [w] { kitchainpage::showChangedChains(w); });
+    QObject::connect(doc, &KitDocument::globalChanged, w, [w] { kitpage::showGlobalSettings(w); });
+}
+
+void kitpage::showChangedKit(MainWindow1 *w, int k)
+{
+    const QVector<MainWindow1::soundKit> &kits = w->doc().kitAttrList();
+    if (k < 0 || k >= kits.size())
+        return;
+    const MainWindow1::soundKit &kit = kits.at(k);
+    // The kit list of the kit-chain page follows, but for a rename waiting there for OK.
+    if (k < w->kitChainNameList.size() && !w->kitListRenames.contains(k))
+        w->kitChainNameList[k] = kit.kit_name;
+    if (k == w->currentKitNum) {
+        for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
+            kitpage::disPad(w, &kit, p);
+        // A name being typed into the field stays, unless the kit's own name changed.
+        if (kit.kit_name != w->kitNameDrawn || w->kitNameFieldKit != k) {
+            w->ui->kitNameLineEdit->setText(kit.kit_name);
+            w->ui->kitNameLabel->setText(kit.kit_name);
+            w->kitNameFieldKit = k;
+            w->kitNameDrawn = kit.kit_name;
+        }
+    }
+    // The hi-hat slots of the pad settings page, which its kit commit takes back.
+    if (k == w->ui->kitNoSpinBox->value() - 1) {
+        for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
+            w->disHHList(&kit, quint8(k), slot);
+    }
+}
+
+void kitpage::showChangedKits(MainWindow1 *w)
+{
+    for (int k = 0; k < w->doc().kitAttrList().size() && k < KIT_MAX_COUNT; ++k)
+        kitpage::showChangedKit(w, k);
 }
 
 void MainWindow1::initDisplay(int width, int mode)
@@ -136,7 +173,7 @@ void pageKit(MainWindow1 *w, int step)
     ui->kitNumber->setText(QString::number(next));
     w->currentKitNum = quint8(next - 1);
     w->oldKitNumber = next;
-    w->dispPadList(w->doc().kitAttrList, w->currentKitNum);
+    w->dispPadList(w->doc().kitAttrList(), w->currentKitNum);
 }
 } // namespace
 
@@ -159,11 +196,11 @@ void MainWindow1::on_kitNumber_textEdited(const QString &text)
         if (ui->left_stackedWidget->currentIndex() == 2)
             ui->kitNoSpinBox->setValue(n); // commits the kit left
         currentKitNum = quint8(n - 1);
-        if (currentKitNum < doc().kitAttrList.size()) {
-            ui->kitNameLineEdit->setText(doc().kitAttrList[currentKitNum].kit_name);
+        if (currentKitNum < doc().kitAttrList().size()) {
+            ui->kitNameLineEdit->setText(doc().kitAttrList()[currentKitNum].kit_name);
             kitNameFieldKit = currentKitNum;
         }
-        dispPadList(doc().kitAttrList, currentKitNum);
+        dispPadList(doc().kitAttrList(), currentKitNum);
         oldKitNumber = currentKitNum + 1;
         return;
     }
@@ -189,20 +226,20 @@ QString kitpage::kitNameRefusal(const QString &name)
 
 bool kitpage::applyKitName(MainWindow1 *w, int kit)
 {
-    if (kit < 0 || kit >= w->doc().kitAttrList.size())
+    if (kit < 0 || kit >= w->doc().kitAttrList().size())
         return false;
     if (kit != w->kitNameFieldKit)
         return true; // the field holds another kit's name: this kit keeps its own
     const QString name = w->ui->kitNameLineEdit->text();
-    const QString stored = w->doc().kitAttrList[kit].kit_name;
+    const QString stored = w->doc().kitAttrList()[kit].kit_name;
     if (name == stored)
         return true;
 
     const QString text = kitpage::kitNameRefusal(name);
     const bool warning = name.isEmpty();
     if (text.isEmpty()) {
-        w->doc().renameKit(kit, name);
-        emit w->sendKitNameChanged(name, kit);
+        w->doc().renameKit(kit, name, true);
+        emit w->sendKitNameChanged(name, kit); // the kit list shows it
         return true;
     }
 
@@ -233,7 +270,7 @@ void MainWindow1::on_kitNameLineEdit_editingFinished()
         ui->kitNameLineEdit->setStyleSheet(kNoBorder);
         if (dot == 2)
             ui->kitNameLabel->setText(ui->kitNameLineEdit->text());
-        dispPadList(doc().kitAttrList, currentKitNum);
+        dispPadList(doc().kitAttrList(), currentKitNum);
     }
 }
 
@@ -256,9 +293,9 @@ void MainWindow1::on_btnRenameKit_clicked()
 void MainWindow1::on_btnClear_clicked()
 {
     currentKitNum = quint8(kitFieldNumber(ui) - 1);
-    if (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList.size())
+    if (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList().size())
         return;
-    // The record and its pad list alike, so that no later commit brings the sounds back.
+    // The record and its pad list alike, so that no later commit brings the
+    // sounds back; the kit shown is drawn again.
     doc().clearKit(currentKitNum);
-    kitpage::dispKitinList(this, true, currentKitNum);
 }

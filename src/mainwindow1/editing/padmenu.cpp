@@ -24,7 +24,7 @@ const QString kHoverStyle = QStringLiteral("PadLabel:hover{background-color: rgb
 int shownKit(MainWindow1 *w)
 {
     const int n = w->ui->kitNumber->text().toInt();
-    return n >= 1 && n <= KIT_MAX_COUNT && n <= w->doc().kitAttrList.size() ? n - 1 : -1;
+    return n >= 1 && n <= KIT_MAX_COUNT && n <= w->doc().kitAttrList().size() ? n - 1 : -1;
 }
 
 // Top left corner for a menu of `size` opened at `at`, moved back onto the screen.
@@ -68,7 +68,7 @@ void MainWindow1::rightMenu(QString objName)
     // One highlight at a time: the label of this menu's layer.
     recvInteration(QString());
     padCopyOpen = false;
-    const KIT_PAD_SETTING &s = doc().kitAttrList[kit].kpadChunk[pad];
+    const KIT_PAD_SETTING &s = doc().kitAttrList()[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
     pad_copy->setEnabled(entries.copy);
@@ -104,7 +104,6 @@ void MainWindow1::clearPad()
     QLabel *label = curLayer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
     label->setText(QString());
     label->setStyleSheet(kNormalStyle);
-    kitpage::disPad(this, &doc().kitAttrList[kit], quint8(pad));
 }
 
 void MainWindow1::padMenuClosed()
@@ -139,7 +138,7 @@ void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
         return;
     }
     const int k = kit - 1;
-    if (k < 0 || k >= doc().kitAttrList.size() || k >= KIT_MAX_COUNT || srcPad < 1 || srcPad > PAD_NUM_MAX
+    if (k < 0 || k >= doc().kitAttrList().size() || k >= KIT_MAX_COUNT || srcPad < 1 || srcPad > PAD_NUM_MAX
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
     // The page's edits go into the kit they belong to before the pad is copied.
@@ -178,11 +177,11 @@ void MainWindow1::recvDstKit(int kit)
     // The kit the dialog names: the user may have paged on while it was open.
     const int src = copySourceKit - 1;
     const int dst = kit - 1;
-    if (src < 0 || src >= doc().kitAttrList.size() || dst >= doc().kitAttrList.size() || dst >= KIT_MAX_COUNT)
+    if (src < 0 || src >= doc().kitAttrList().size() || dst >= doc().kitAttrList().size() || dst >= KIT_MAX_COUNT)
         return;
     // The page's edits go into the kit they belong to before it is copied.
     kitpage::commitShownKit(this, curkitNumber);
-    emit sendKitNameChanged(doc().kitAttrList[src].kit_name, dst);
+    emit sendKitNameChanged(doc().kitAttrList()[src].kit_name, dst);
     doc().copyKit(src, dst);
     kitpage::redrawCopiedKit(this, kit);
     copyCompleted(this);
@@ -190,10 +189,9 @@ void MainWindow1::recvDstKit(int kit)
 
 void kitpage::redrawCopiedKit(MainWindow1 *w, int kit)
 {
-    // A copy into the kit shown replaces what the pages hold, so the next
-    // commit keeps it. The copy dialogs stay open while the user pages on.
-    if (shownKit(w) == kit - 1)
-        w->dispPadList(w->doc().kitAttrList, quint8(kit - 1));
+    // A copy into the kit shown replaces what the kit settings page holds,
+    // so the next commit keeps it (the pads show it as every change). The
+    // copy dialogs stay open while the user pages on.
     if (w->ui->left_stackedWidget->currentIndex() == 2 && w->curkitNumber == kit) {
         w->switchKitNum = true;
         kitpage::showKitPage(w, kit, true, w->curPadNumber);

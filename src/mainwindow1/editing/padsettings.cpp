@@ -63,8 +63,8 @@ void MainWindow1::on_mode_currentIndexChanged(int index)
     ui->loop->setEnabled(rule.loopEnabled);
     if (!rule.trigStored)
         ui->trigType->setCurrentIndex(0);
-    else if (k >= 0 && k < doc().kitAttrList.size() && p >= 0 && p < PAD_NUM_MAX)
-        ui->trigType->setCurrentIndex(itemOf(doc().kitAttrList[k].kpadChunk[p].trig_mode, 2));
+    else if (k >= 0 && k < doc().kitAttrList().size() && p >= 0 && p < PAD_NUM_MAX)
+        ui->trigType->setCurrentIndex(itemOf(doc().kitAttrList()[k].kpadChunk[p].trig_mode, 2));
     ui->trigType->setEnabled(rule.trigEnabled);
 
     for (QWidget *w : {static_cast<QWidget *>(ui->loop), static_cast<QWidget *>(ui->trigType),
@@ -81,8 +81,8 @@ void MainWindow1::on_padNoComboBox_currentIndexChanged(int pad)
 
     modeFlag = false;
     const int k = ui->kitNoSpinBox->value() - 1;
-    const bool kitShown = k >= 0 && k < doc().kitAttrList.size() && pad < doc().kitPadList[k].size();
-    const int m = kitShown ? doc().kitPadList[k][pad].mode : 0;
+    const bool kitShown = k >= 0 && k < doc().kitAttrList().size() && pad < doc().kitPadList(k).size();
+    const int m = kitShown ? doc().kitPadList(k)[pad].mode : 0;
 
     // The foot switches offer "Wave A Only" and "HH Pedal", the other pads seven modes.
     QComboBox *mode = ui->mode;
@@ -105,8 +105,8 @@ void MainWindow1::on_padNoComboBox_currentIndexChanged(int pad)
     on_mode_currentIndexChanged(m);
 
     if (kitShown) {
-        const KIT_PAD_SETTING &s = doc().kitPadList[k][pad];
-        const KIT_PAD_SETTING &named = doc().kitAttrList[k].kpadChunk[pad];
+        const KIT_PAD_SETTING &s = doc().kitPadList(k)[pad];
+        const KIT_PAD_SETTING &named = doc().kitAttrList()[k].kpadChunk[pad];
         ui->padNoComboBox->setCurrentIndex(pad);
         ui->waveAName->setText(named.soundName0);
         ui->waveBName->setText(named.soundName1);
@@ -150,11 +150,11 @@ void MainWindow1::on_savePadSetBtn_clicked(int pad)
 
 void kitpage::commitPadPage(MainWindow1 *w, int k, int pad)
 {
-    if (k < 0 || k >= w->doc().kitAttrList.size() || pad < 0 || pad >= PAD_NUM_MAX)
+    if (k < 0 || k >= w->doc().kitAttrList().size() || pad < 0 || pad >= PAD_NUM_MAX)
         return;
     if (w->padPageShown.unchanged(k, pad, padPageValues(w->ui)))
         return; // nothing edited since the pad was shown: its record stays byte for byte
-    MainWindow1::KIT_PAD_SETTING s = w->doc().kitAttrList[k].kpadChunk[pad];
+    MainWindow1::KIT_PAD_SETTING s = w->doc().kitAttrList()[k].kpadChunk[pad];
 
     s.padNo = quint8(pad);
     s.midi_code = quint8(w->ui->midiCodeSpinBox->value());

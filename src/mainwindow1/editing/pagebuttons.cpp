@@ -11,8 +11,7 @@ namespace {
 void leaveChainPage(MainWindow1 *w)
 {
     w->takeOverChainPage();
-    emit w->sendKitChainInfo(w->doc().kitChainList, w->doc().kitChainNameList);
-    kitpage::updateKitNameToMainInterface(w);
+    emit w->sendKitChainInfo(w->doc().kitChainList(), w->kitChainNameList);
 }
 } // namespace
 
@@ -35,7 +34,6 @@ void MainWindow1::on_btnSoundKit_clicked()
     ui->left_stackedWidget->setCurrentIndex(2);
     ui->midStackedWidget->setCurrentIndex(2);
     ui->right_stackedWidget->setCurrentIndex(1);
-    kitpage::updateKitNameToMainInterface(this);
     ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color: rgb(167, 167, 167); color:black; border: none;"));
     ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white; "));
     ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
@@ -53,7 +51,7 @@ void MainWindow1::on_btnKitMove_clicked()
         currentKitNum = quint8(n - 1);
         ui->kitNumber->setText(QString::number(n));
         kitpage::commitShownKit(this, curkitNumber); // still on the kit settings page
-        dispPadList(doc().kitAttrList, currentKitNum);
+        dispPadList(doc().kitAttrList(), currentKitNum);
     }
     kitChainUiFlag = false;
     ui->left_stackedWidget->setCurrentIndex(0);
@@ -89,6 +87,6 @@ void MainWindow1::on_btnKitChain_clicked()
         selection->clearSelection();
     kitchainpage::updateKitChainNameList(this);
     // Kit names may have come in after the chains (loads); the steps show them.
-    kitchainpage::disKitStep(this, doc().kitChainList, ui->kitChainNoSpinBox->value());
+    kitchainpage::disKitStep(this, doc().kitChainList(), ui->kitChainNoSpinBox->value());
     dot = 1;
 }

@@ -178,8 +178,8 @@ void MainWindow1::on_tbtDel_clicked()
     };
 
     // One set of the paths the kits use for the whole selection.
-    const QVector<QString> usedFiles = library().getSoundFileList(doc().kitAttrList);
-    const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), doc().kitAttrList);
+    const QVector<QString> usedFiles = library().getSoundFileList(doc().kitAttrList());
+    const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), doc().kitAttrList());
     if (!refused.text.isEmpty()) {
         if (deviceMode)
             closeDialog();

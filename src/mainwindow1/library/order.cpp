@@ -85,7 +85,7 @@ void MainWindow1::on_defaultRbtn_clicked()
 
 void MainWindow1::on_kitRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byKitUse(library().waveLoadKitAttrList, doc().kitAttrList);
+    const QVector<soundorder::Row> rows = soundorder::byKitUse(library().waveLoadKitAttrList, doc().kitAttrList());
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
@@ -185,11 +185,11 @@ void librarypane::generateKitOrder(MainWindow1 *w)
         firstRecord.insert(w->library().waveLoadKitAttrList.at(i).file, i);
     w->remainingList.clear();
     QSet<QString> remaining;
-    const int kits = qMin(w->doc().kitAttrList.size(), int(KIT_MAX_COUNT));
+    const int kits = qMin(w->doc().kitAttrList().size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
         w->totalList.clear();
         w->totalFileList.clear();
-        const QVector<kitusage::Use> uses = kitusage::kitUses(w->doc().kitAttrList.at(k));
+        const QVector<kitusage::Use> uses = kitusage::kitUses(w->doc().kitAttrList().at(k));
         for (const kitusage::Use &use : uses) {
             if (!remaining.contains(use.file)) {
                 remaining.insert(use.file);
@@ -200,7 +200,7 @@ void librarypane::generateKitOrder(MainWindow1 *w)
         }
         if (uses.isEmpty())
             continue;
-        auto *group = new QStandardItem(w->doc().kitAttrList.at(k).kit_name);
+        auto *group = new QStandardItem(w->doc().kitAttrList().at(k).kit_name);
         group->setEditable(false);
         w->library().totalListItemModel->appendRow(group);
         for (int i = 0; i < w->totalFileList.size(); ++i) {

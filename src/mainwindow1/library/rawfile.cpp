@@ -127,7 +127,7 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     if (!ztplatform::isRegularFile(waveFileName)) {
         // Name the kits that use the missing file, pads first, then hi-hats.
         QStringList kits;
-        for (int kit : kitusage::kitsUsing(doc().kitAttrList, waveFileName))
+        for (int kit : kitusage::kitsUsing(doc().kitAttrList(), waveFileName))
             kits.append(QString::number(kit));
         prompter->information(
                 this, tr("Error"),

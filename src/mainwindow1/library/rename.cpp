@@ -4,7 +4,6 @@
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
-#include "library/kitusage.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "model/namerules.h"
 #include "library/modeltexts.h"
@@ -17,18 +16,6 @@ namespace {
 const char kListSymbols[] = "\r\n- _ .' ~";
 const char kMirrorSymbols[] = "\r\n- _ . '~";
 const char kDefaultPrefix[] = "SOUND";
-
-// After the kits took a new name: the pad area, and the hi-hat slots of the
-// kit settings page, which that page writes back into its kit when it is left.
-void showRenamedKits(MainWindow1 *w)
-{
-    w->dispPadList(w->doc().kitAttrList, w->currentKitNum);
-    const int kit = w->ui->kitNoSpinBox->value() - 1;
-    if (kit < 0 || kit >= w->doc().kitAttrList.size())
-        return;
-    for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-        w->disHHList(&w->doc().kitAttrList[kit], quint8(kit), slot);
-}
 
 } // namespace
 
@@ -72,8 +59,7 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
     const QString file = fileCell ? fileCell->text() : QString();
     if (file.isEmpty())
         return;
-    if (librarypane::replaceNameToPadSetting(this, 1, file, text))
-        showRenamedKits(this);
+    librarypane::replaceNameToPadSetting(this, 1, file, text); // the pages show the kits renamed
     for (SOUND_INDEX &s : library().waveLoadKitAttrList) {
         if (s.file == file)
             str2CharArray(text, s.wave_name, SOUND_NAME_LENGTH_MAX);
@@ -136,8 +122,7 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
     const QString file = fileCell ? fileCell->text() : QString();
     if (file.isEmpty())
         return;
-    if (librarypane::replaceNameToPadSetting(this, 0, file, text))
-        showRenamedKits(this);
+    librarypane::replaceNameToPadSetting(this, 0, file, text); // the pages show the kits renamed
 }
 
 void MainWindow1::hhListItemModelChanged(QStandardItem *item)
@@ -154,7 +139,7 @@ bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString f
 {
     name = name.trimmed();
     file = QDir::toNativeSeparators(file.trimmed());
-    bool changed = kitusage::renameInKits(w->doc().kitAttrList, file, name, w->currentKitNum);
+    bool changed = w->doc().renameSound(file, name);
     if (mode == 0 && w->library().totalGroup) {
         for (int r = 0; r < w->library().totalGroup->rowCount(); ++r) {
             const QStandardItem *fileCell = w->library().totalGroup->child(r, 2);

@@ -72,16 +72,6 @@ void reapplySoundOrder(MainWindow1 *w)
         w->on_defaultRbtn_clicked();
 }
 
-void redrawKits(MainWindow1 *w)
-{
-    for (int k = 0; k < KIT_MAX_COUNT && k < w->doc().kitAttrList.size(); ++k) {
-        for (int s = 0; s < HH_NUM_MAX; ++s)
-            w->disHHList(&w->doc().kitAttrList[k], quint8(k), quint8(s));
-    }
-    for (int k = 0; k < KIT_MAX_COUNT; ++k)
-        w->dispPadList(w->doc().kitAttrList, quint8(k));
-}
-
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind)
 {
     if (!setupjob::isBranded(path, kind))

@@ -36,9 +36,6 @@ void rebuildSoundRows(MainWindow1 *w);
 // Runs the ordering of the checked sort button again (none for the custom one).
 void reapplySoundOrder(MainWindow1 *w);
 
-// Redraws the hi-hat labels and pads of the 100 kits.
-void redrawKits(MainWindow1 *w);
-
 // True, after its message, when the file carries another maker's brand mark
 // (kind 0 whole setup, 2 single kit); a file that does not open passes.
 bool refuseBranded(MainWindow1 *w, const QString &path, int kind);

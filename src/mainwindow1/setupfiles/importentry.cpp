@@ -65,7 +65,7 @@ void MainWindow1::on_btnLoadFile_clicked()
         ui->defaultRbtn->setChecked(true);
         on_defaultRbtn_clicked();
     }
-    doc().kitMaxList.clear();
+    doc().clearKitRenames();
     if (setupflow::stopPreviewFirst(this, false))
         return;
 
@@ -101,7 +101,6 @@ void MainWindow1::on_btnLoadFile_clicked()
     } else if (setupflow::refuseBranded(this, setupFile, 0)) {
         return;
     } else if (setupFile.isEmpty()) {
-        doc().cf.curFlag = 0;
         prompter->warning(this, tr("Warning"), tr("No file data is selected!"), QMessageBox::Yes);
         return;
     } else {

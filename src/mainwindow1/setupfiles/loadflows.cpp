@@ -79,7 +79,6 @@ bool showLoadedKits(MainWindow1 *w, const ImportKitFilesJob &job, bool importing
 {
     if (job.replaced())
         reapplySoundOrder(w);
-    redrawKits(w);
     if (job.ordered().isEmpty())
         return true;
 

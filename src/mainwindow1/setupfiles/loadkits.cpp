@@ -20,7 +20,6 @@ void MainWindow1::showKit1(percussionpadfile *pf)
 
 void setupflow::drawSetupKits(MainWindow1 *w, const setupjob::Result &result, int &shown)
 {
-    redrawKits(w);
     shown = showNotices(w, result, shown);
 
     w->ui->kitNumber->setText(QStringLiteral("1"));

@@ -24,6 +24,6 @@ void MainWindow1::reportLoadError(LoadError error, const QString &path, bool who
 void MainWindow1::reportCollectError(const CollectError &error)
 {
     setupjob::Notice notice;
-    if (savejob::collectErrorNotice(error, doc().kitAttrList, setupflow::saveHooks(this), notice))
+    if (savejob::collectErrorNotice(error, doc().kitAttrList(), setupflow::saveHooks(this), notice))
         setupflow::showNotices(this, {notice});
 }

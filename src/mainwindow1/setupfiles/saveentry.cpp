@@ -63,17 +63,17 @@ void MainWindow1::on_btnSave_clicked()
         path = askSetupFile(this);
     } else {
         QVector<QString> names;
-        for (const soundKit &kit : qAsConst(doc().kitAttrList))
+        for (const soundKit &kit : qAsConst(doc().kitAttrList()))
             names.append(kit.kit_name);
         isSaveClose = false; // only an OK in this run confirms
         if (skn) {
             emit sendKitNameList(names);
             skn->initKitIndex();
-            emit sendKitIndexList(doc().kitIndexList);
+            emit sendKitIndexList(doc().kitIndexList());
             skn->exec();
         }
-        for (int i = 0; isSaveClose && i < doc().kitIndexList.size() && i < KIT_MAX_COUNT; ++i) {
-            if (doc().kitIndexList.at(i) == 0)
+        for (int i = 0; isSaveClose && i < doc().kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
+            if (doc().kitIndexList().at(i) == 0)
                 kits.append(i + 1);
         }
         if (kits.isEmpty()) {
@@ -105,7 +105,6 @@ void MainWindow1::on_btnSave_clicked()
         setupflow::lockForSave(this, false);
         return;
     }
-    doc().cf.curFlag = 0;
     path = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
         prompter->information(this, tr("Error"), tr("The output file is not set."), QMessageBox::Ok);
@@ -124,7 +123,5 @@ void MainWindow1::recvIsClose(bool flag)
 
 void MainWindow1::recvKitIndexState(QVector<int> indexList)
 {
-    doc().kitIndexList.clear();
-    for (int v : qAsConst(indexList))
-        doc().kitIndexList.append(v);
+    doc().takeKitSelection(indexList);
 }

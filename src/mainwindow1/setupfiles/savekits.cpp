@@ -17,8 +17,7 @@ void reloadReplaced(MainWindow1 *w, const SaveKitsJob::Reload &reload)
     const QVector<setupfiles::MovedSlot> moves = SaveKitsJob::slotsToRepoint(w->doc(), reload);
     w->autoLoadKit(reload.files);
     w->autoLoadKitFile();
-    if (SaveKitsJob::repointAfterReload(w->doc(), w->library(), moves))
-        redrawKits(w);
+    SaveKitsJob::repointAfterReload(w->doc(), w->library(), moves); // the pages show the kits it repoints
 }
 
 } // namespace

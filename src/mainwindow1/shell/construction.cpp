@@ -215,8 +215,8 @@ MainWindow1::MainWindow1(QWidget *parent)
     initClickItemModel();
     initHHListItemModel();
     initTotalItemModel();
-    doc().cf.initFileChunk();
     librarypane::initSoundPlay(this);
+    kitpage::connectDocument(this); // the pages show what the document holds from here on
     kitpage::initGlobalSet(this);
     kitpage::initKitSet(this);
     kitchainpage::initKitChainSet(this);
@@ -301,31 +301,12 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->waveAttrList.clear();
     w->library().clickList.clear();
     w->library().clickSetList.clear();
-    w->doc().padTrigList.clear();
-    w->doc().padTrigList1.clear();
-    w->doc().kitAttrList.clear();
-    w->doc().kitNameList.clear();
-    w->doc().kitIndexList.clear();
-    w->doc().kitCount.clear();
-    w->doc().originalKitAttrList.clear();
-    w->doc().kitNumFlagList.clear();
-    w->doc().kitNumFlagList1.clear();
-    w->doc().kitMaxList.clear();
+    // The document starts empty, with no kit marked.
     w->library().leftGroupList.clear();
 
-    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        w->doc().kitEffectList1[k].clear();
-        w->doc().kitEffectList2[k].clear();
-        w->doc().kitEffectList3[k].clear();
-        w->doc().kitEffectList4[k].clear();
-        w->doc().kitLinkList[k].clear();
+    for (int k = 0; k < KIT_MAX_COUNT; ++k)
         w->library().leftSoundList[k].clear();
-        w->doc().kitNumFlagList.append(0);
-        w->doc().kitNumFlagList1.append(0);
-    }
 
-    w->doc().globalFlag = 0;
-    w->doc().kitChangedFlag = 0;
     w->curPadNumber = 0;
     w->index2 = 0;
     w->total_index = 0;
@@ -334,10 +315,8 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->dot = 0;
     w->dragLeftOrRight = 0;
     w->original_link_group = 0;
-    w->doc().cf.curFlag = 0;
     w->curkitNumber = 1;
     w->oldKitNumber = 1;
-    w->doc().globalSize = GLOBAL_CHUNK_SIZE;
 
     w->oldEffect1Ctrl1 = w->oldEffect1Ctrl2 = w->oldEffect1Ctrl3 = 999;
     w->oldEffect2Ctrl1 = w->oldEffect2Ctrl2 = w->oldEffect2Ctrl3 = 999;
@@ -360,7 +339,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->library().clickDeviceFlag = w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
     w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
     w->playerStrate2 = 0;
-    w->doc().chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));
     w->currentKitNum = EMPTY_KIT_NUM;
 }
 

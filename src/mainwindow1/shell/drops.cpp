@@ -117,7 +117,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    if (ours && (w->currentKitNum == EMPTY_KIT_NUM || w->currentKitNum >= w->doc().kitAttrList.size()))
+    if (ours && (w->currentKitNum == EMPTY_KIT_NUM || w->currentKitNum >= w->doc().kitAttrList().size()))
         return true;
 
     const MainWindow1::strPadWidgetGroup &widgets = w->padWidgetGroup[p];
@@ -195,10 +195,8 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         }
     }
 
-    if (w->dragFlag) {
-        kitpage::disPad(w, &w->doc().kitAttrList[kit], quint8(p));
+    if (w->dragFlag) // the pad shows its new sound
         w->posFlagA = w->posFlagB = false;
-    }
     librarypane::tellRenamedSounds(w, names.changes());
     return true;
 }

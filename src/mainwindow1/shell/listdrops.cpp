@@ -241,11 +241,11 @@ bool dropsteps::dropOnStep(MainWindow1 *w, QDropEvent *event)
         return answer;
     const dragpayload::Record kit = dragpayload::parseRecord(payload);
     const int chain = w->ui->kitChainNoSpinBox->value();
-    if (chain >= w->doc().kitChainList.size())
+    if (chain >= w->doc().kitChainList().size())
         return true;
     if (!kit.path.isEmpty())
-        kitchain::setStep(w->doc().kitChainList, chain, step, kit.name.toInt());
-    kitchainpage::disKit(w, &w->doc().kitChainList[chain], step);
+        w->doc().setChainStep(chain, step, kit.name.toInt());
+    kitchainpage::disKit(w, &w->doc().kitChainList()[chain], step); // a refused drop shows the step as it is
     return true;
 }
 
@@ -257,7 +257,7 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
     if (slot < 0)
         return answer;
     const int kit = w->currentKitNum;
-    if (kit >= w->doc().kitAttrList.size())
+    if (kit >= w->doc().kitAttrList().size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
     soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
@@ -270,7 +270,7 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
         w->doc().setHiHatSound(kit, slot, names.take(sound.name), path,
                                number ? quint16(number->text().toInt()) : -1);
     }
-    w->disHHList(&w->doc().kitAttrList[kit], quint8(kit), quint8(slot));
+    w->disHHList(&w->doc().kitAttrList()[kit], quint8(kit), quint8(slot)); // a refused drop too
     librarypane::tellRenamedSounds(w, names.changes());
     return false;
 }

@@ -30,7 +30,7 @@ void MainWindow1::on_actionBack_to_main_interface_triggered()
     const int kit = ui->kitNoSpinBox->value();
     currentKitNum = quint8(kit - 1);
     ui->kitNumber->setText(QString::number(kit));
-    dispPadList(doc().kitAttrList, currentKitNum);
+    dispPadList(doc().kitAttrList(), currentKitNum);
     ui->stackedWidget->setCurrentIndex(0);
 }
 
@@ -39,8 +39,8 @@ void MainWindow1::on_actionKit_Setiing_triggered()
     const int kit = ui->kitNumber->text().toInt();
     if (kit >= 1 && kit <= KIT_MAX_COUNT)
         updateKitNo(kit);
+    // Names renamed in the kit-chain list wait for that page's OK.
     ui->stackedWidget->setCurrentIndex(1);
-    kitpage::updateKitNameToMainInterface(this);
 }
 
 void MainWindow1::on_actionAbout_Korvanta_triggered()
