@@ -128,6 +128,25 @@ private slots:
         QCOMPARE(f->w->doc().kitNameList()[3], QString("New Kit"));
     }
 
+    // A job changes a kit through the document alone: the pages show it, and a
+    // name the kit-name signal carries reaches the record, kitNameList and the image.
+    void kitChangedByTheDocumentIsShown()
+    {
+        MainWindow1 *w = f->w;
+        f->openKitPage(4);
+        setupfiles::LoadedKit lk = kitreload::asLoaded(w->doc(), 3); // as an import reads kit 4 again
+        lk.kit.kit_name = lk.name.name = "Loaded";
+        lk.kit.kpadChunk[2].soundName0 = "Kick";
+        lk.kit.pedalChunk.hh_wave2_name = "Hat";
+        w->doc().takeLoadedKit(3, lk);
+        QCOMPARE(QStringList({f->ui->kitNameLineEdit->text(), f->ui->labPad03a->text(), f->ui->hh_wave2_name->text()}),
+                 QStringList({"Loaded", "Kick", "Hat"}));
+        emit w->sendKitNameChanged("Signalled", 3);
+        QCOMPARE(QStringList({f->kit(4).kit_name, w->doc().kitNameList()[3], f->w->kitChainNameList[3],
+                              QString::fromLatin1(w->doc().base0(3).kit_name), f->ui->kitNameLineEdit->text()}),
+                 QStringList({"Signalled", "Signalled", "Signalled", "Signalled", "Signalled"}));
+    }
+
     void clearEmptiesPadsAndMirrorOnly()
     {
         MainWindow1 *w = f->w;
