@@ -219,7 +219,7 @@ private slots:
         });
         reloadKit(w->doc(), 3, [&](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
         f.importSounds({tone});
-        QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind == SyncBatch::Idle, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind() == SyncBatch::Idle, 60000);
         if (exported) {
             const QString setup = f.work.filePath("SETUP.BIN");
             f.prompter.fileAnswers.enqueue({setup});
@@ -302,7 +302,7 @@ private slots:
 
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts(), texts.replaceInStrings("%1", f.pad.root));
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QVERIFY(f.dismounter.mountPoints.isEmpty());
         QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
         QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
@@ -342,7 +342,7 @@ private slots:
                                                                kf::readFile(targets[2]), kf::readFile(targets[3])}; };
         const QVector<QByteArray> before = bytes();
         MainWindow1 *w = f.open();
-        QVERIFY(!w->pad().isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag());
         // Each entry named as what happens to it: the metronome link is not read
         // either, and the change file takes alter.ini's place at the close.
         QStringList named = links;
@@ -409,7 +409,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), box);
         QCOMPARE(withoutAlter(f.pad.snapshot()), before);
         QCOMPARE(QFileInfo::exists(f.pad.sysPath + "/alter.ini"), !newVolume);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
         f.prompter.clear();
         QVERIFY(!w->close());
@@ -448,7 +448,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), anotherPad + otherSettings + notSaved(7));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
     }
 
@@ -467,7 +467,7 @@ private slots:
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad + otherVolume + notSaved(1)}));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
     void aCopyDifferingInKitsIsNotWritten_data()
@@ -512,7 +512,7 @@ private slots:
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad + box}));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
     }
 
@@ -533,7 +533,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), anotherPad + "\r\nIts global.ini is no longer the file that was loaded:\r\n"
                                                     + global + "\r\nIt is a named pipe, not a file." + notSaved(1));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
     void aPadGoneOrPutInPlaceAfterTheChainStepGetsNoMore_data()
@@ -588,7 +588,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(aside + "/ZT350/SYS/alter.ini"));
         if (replaced)
             QCOMPARE(f.pad.snapshot(), bBefore);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
     }
 
@@ -629,7 +629,7 @@ private slots:
         if (!bind.mount(f.pad.root, "zt350-ro") || !bind.makeReadOnly())
             QSKIP(qPrintable("cannot mount read-only here (" + bind.error + ")"));
         MainWindow1 *w = f.openAt(bind.mountPoint);
-        QVERIFY(!w->pad().isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag());
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
         w->doc().setChainStep(1, 0, 12);
         const QStringList before = f.pad.snapshot();
@@ -643,7 +643,7 @@ private slots:
                               "edits."}));
         QCOMPARE(f.prompter.titles().last(), QString("Warning"));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
     }
 
@@ -714,7 +714,7 @@ private slots:
             texts.prepend(anotherPad + otherVolume);
         QCOMPARE(f.prompter.texts(), texts);
         QVERIFY(!QFileInfo::exists(out)); // no file, so no byte of B's audio
-        QVERIFY(w->pad().isUDiskFlag);
+        QVERIFY(w->pad().isUDiskFlag());
         // Nor is a sound of B offered for a preview.
         const QModelIndex first = w->library().totalListItemModel->index(0, 0, w->library().totalGroup->index());
         QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
@@ -759,7 +759,7 @@ private slots:
                          "link or leads out of the sampler pad."));
         QCOMPARE(files(), before);
         QVERIFY(!QFileInfo::exists(target + "/SYS/alter.ini"));
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
     // A kit record whose write fails and whose old bytes cannot be put back
@@ -786,7 +786,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), "Kit 7 was not saved to the sampler pad.\r\nWriting these files failed and "
                                             "their old bytes could not be put back; they may be damaged:\r\n"
                                                     + QDir::toNativeSeparators(kitFile(f, 7)));
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
     void secondCloseIsIgnoredAndAFailedDismountIsReported()

@@ -1422,7 +1422,7 @@ private slots:
             kit.kpadChunk[2].soundFile0 = wave;
             kit.kpadChunk[2].soundName0 = "Pad1";
         });
-        f->w->pad().isUDiskFlag = false;
+        f->w->pad().beginLoad(QString()); // device mode, as while the pad loads
         const QMap<QString, QByteArray> padFiles = tree(pad);
         QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
 

@@ -58,11 +58,11 @@ SyncBatch *padpane::padSync(MainWindow1 *w)
 {
     if (!w->syncBatch) {
         w->syncBatch = new SyncBatch(w);
-        w->syncBatch->setPadRoot(w->pad().padRoot);
+        w->syncBatch->setPadRoot(w->pad().padRoot());
         QObject::connect(w->syncBatch, &SyncBatch::progress, w, [w](int value) {
-            if (w->pad().padBatchKind == SyncBatch::Adding)
+            if (w->pad().padBatchKind() == SyncBatch::Adding)
                 w->recvAddProgress(value);
-            else if (w->pad().padBatchKind == SyncBatch::Deleting)
+            else if (w->pad().padBatchKind() == SyncBatch::Deleting)
                 w->recvDelProgress(value);
         });
         QObject::connect(w->syncBatch, &SyncBatch::waveFailed, w, &MainWindow1::recvWaveFailed);
@@ -85,7 +85,7 @@ void padpane::addUsbWave(MainWindow1 *w)
     // A batch still running ends first: its completion reads the batch lists.
     if (w->syncBatch && w->syncBatch->isRunning())
         w->syncBatch->waitForFinished();
-    const int n = w->pad().addUsbWaveList.size();
+    const int n = w->pad().addUsbWaveList().size();
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
@@ -96,7 +96,7 @@ void padpane::addUsbWave(MainWindow1 *w)
     const PadSession::AddPlan plan = w->pad().beginAddBatch(w->library().waveLoadKitAttrList, ready);
     w->total_index = plan.lastNumber;
     // Nothing handed to the workers: the batch ends at once.
-    if (!ready || !padpane::padSync(w)->startAdd(plan.sounds, w->pad().dataPath, w->pad().prmPath))
+    if (!ready || !padpane::padSync(w)->startAdd(plan.sounds, w->pad().dataPath(), w->pad().prmPath()))
         padpane::completeAddBatch(w);
 }
 
@@ -105,9 +105,9 @@ void padpane::deleteUsbWave(MainWindow1 *w)
     if (w->syncBatch && w->syncBatch->isRunning())
         w->syncBatch->waitForFinished();
     const bool ready =
-            !w->pad().delUsbWaveList.isEmpty() && w->pad().padFoldersReady() && padpane::padCheck(w, true).same();
+            !w->pad().delUsbWaveList().isEmpty() && w->pad().padFoldersReady() && padpane::padCheck(w, true).same();
     w->pad().beginDeleteBatch(ready);
-    if (!ready || !padpane::padSync(w)->startDelete(w->pad().delBatchList, w->pad().dataPath, w->pad().prmPath))
+    if (!ready || !padpane::padSync(w)->startDelete(w->pad().delBatchList(), w->pad().dataPath(), w->pad().prmPath()))
         padpane::completeDeleteBatch(w); // no dialog is left up
 }
 
@@ -131,9 +131,7 @@ void MainWindow1::recvDelProgress(int value)
 
 void MainWindow1::recvWaveFailed(int waveNo, QString, int refusal)
 {
-    pad().failedWaveList << waveNo;
-    if (refusal != 0 && pad().batchRefusal == 0)
-        pad().batchRefusal = refusal;
+    pad().soundNotWritten(waveNo, refusal);
 }
 
 void MainWindow1::recvDeleteFailed(QString path, int why, int error)
@@ -148,7 +146,7 @@ DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, cons
     const PadStop stop = w->pad().batchStop(&lost);
     QStringList lines = QStringList{lead} + sounds;
     if (stop == PadStop::AnotherPad) {
-        padpane::padLost(w);
+        w->pad().padLost();
         return anotherPadMessage(lost, lines);
     }
     if (stop != PadStop::None)
@@ -161,15 +159,15 @@ DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, cons
 
 void MainWindow1::recvBatchFinished()
 {
-    if (pad().padBatchKind == SyncBatch::Adding)
+    if (pad().padBatchKind() == SyncBatch::Adding)
         padpane::completeAddBatch(this);
-    else if (pad().padBatchKind == SyncBatch::Deleting)
+    else if (pad().padBatchKind() == SyncBatch::Deleting)
         padpane::completeDeleteBatch(this);
 }
 
 void padpane::completeAddBatch(MainWindow1 *w)
 {
-    const int refusal = w->pad().batchRefusal;
+    const int refusal = w->pad().batchRefusal();
     const QVector<PadSession::AddedSound> added = w->pad().finishAddBatch();
     if (w->usbDialog) {
         w->usbDialog->setValue(w->usbDialog->maximum());
@@ -240,9 +238,8 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
     // Rows go only for the pairs gone from the pad; the others stay, with
     // their records, and the change file does not count them as deleted.
     QStringList stay;
-    for (int row = w->library().totalGroup && !w->pad().delBatchList.isEmpty() ? w->library().totalGroup->rowCount() - 1
-                                                                               : -1;
-         row >= 0; --row) {
+    const bool anyRow = w->library().totalGroup && !w->pad().delBatchList().isEmpty();
+    for (int row = anyRow ? w->library().totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
         const QStandardItem *file = w->library().totalGroup->child(row, 2);
         const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
         if (outcome.removed.contains(path)) {

@@ -156,7 +156,7 @@ void MainWindow1::on_tbtDel_clicked()
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    const bool deviceMode = !pad().isUDiskFlag;
+    const bool deviceMode = !pad().isUDiskFlag();
 
     if (anyLocked(rows, library().waveLoadKitAttrList)) {
         prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
@@ -169,7 +169,7 @@ void MainWindow1::on_tbtDel_clicked()
             delDialog->deleteLater();
         delDialog = deleteProgress(this, 2 * rows.size());
     }
-    pad().delUsbWaveList.clear();
+    pad().clearDeleteQueue();
     auto closeDialog = [this]() {
         if (delDialog) {
             delDialog->close();
@@ -215,8 +215,7 @@ void MainWindow1::on_tbtDel_clicked()
         if (records != recordsOf.constEnd() && next < records->size()) {
             removeRecord[records->at(next++)] = true;
             if (deviceMode) {
-                pad().delUsbWaveList.append(pick.path);
-                pad().delUsbWaveNumList.append(pick.number);
+                pad().queueDelete(pick.path, pick.number);
             }
         }
         if (deviceMode) {
@@ -234,11 +233,12 @@ void MainWindow1::on_tbtDel_clicked()
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
-    pad().delBatchRecords.clear();
-    removeMarked(library().waveLoadKitAttrList, removeRecord, deviceMode ? &pad().delBatchRecords : nullptr);
+    QVector<QPair<int, SOUND_INDEX>> takenRecords;
+    removeMarked(library().waveLoadKitAttrList, removeRecord, deviceMode ? &takenRecords : nullptr);
+    pad().keepDeletedRecords(takenRecords);
 
     if (deviceMode) {
-        if (pad().delUsbWaveList.isEmpty()) {
+        if (pad().delUsbWaveList().isEmpty()) {
             // Nothing for the pad: no worker would ever close the dialog.
             closeDialog();
             return;

@@ -19,7 +19,7 @@ void setLocks(MainWindow1 *w, bool lock)
     const QModelIndexList rows = selectedRowStarts(w->ui->totalWaveTreeView->selectionModel());
     if (rows.isEmpty())
         return;
-    if (!w->pad().isUDiskFlag) {
+    if (!w->pad().isUDiskFlag()) {
         UiPrompter::instance()->warning(
                 w, MainWindow1::tr("Warning"),
                 lock ? MainWindow1::tr("In USB device mode, the sound lock function is not supported")
@@ -62,14 +62,14 @@ void MainWindow1::on_actionReorder_Serial_Numbers_triggered()
     if (count == 0)
         return;
     QVector<int> oldNumbers;
-    if (!pad().isUDiskFlag) {
+    if (!pad().isUDiskFlag()) {
         oldNumbers.reserve(count);
         for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList))
             oldNumbers.append(s.wave_No);
     }
     for (int i = 0; i < count; ++i)
         library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
-    if (!pad().isUDiskFlag)
+    if (!pad().isUDiskFlag())
         padpane::updateWavePrmAndData(this, count, oldNumbers);
     showTotalRows(soundorder::stored(library().waveLoadKitAttrList), false);
 }

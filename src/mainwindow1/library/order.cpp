@@ -46,7 +46,7 @@ void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemE
     initTotalItemModel();
     // Whole rows, one insertion each. On the pad a name is set once: its
     // cell is read-only from the start.
-    const bool nameEditable = pad().isUDiskFlag;
+    const bool nameEditable = pad().isUDiskFlag();
     for (const soundorder::Row &row : rows) {
         auto *number = new QStandardItem(lockIcon(row.locked), QString::number(row.number));
         number->setEditable(itemEditable);

@@ -41,7 +41,7 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable() || !item->parent() || item->hasChildren() || item->column() != 1)
         return;
-    if (!pad().isUDiskFlag)
+    if (!pad().isUDiskFlag())
         item->setEditable(false); // on the pad a name is set once; the nested call returns at once
     const QString text = item->text();
     const int row = item->row();
