@@ -69,15 +69,15 @@ qint64 deleteAndRenumber(int sounds)
     QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
     int picked = 0;
     for (int r = 5; r < sounds; r += 10, ++picked)
-        selection->select(w->library().totalGroup->child(r, 0)->index(),
+        selection->select(w->library().totalListItemModel()->soundItem(r, 0)->index(),
                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QElapsedTimer t;
     t.start();
     w->ui->tbtDel->click();
     w->ui->actionReorder_Serial_Numbers->trigger();
     const qint64 ns = t.nsecsElapsed();
-    if (w->library().totalGroup->rowCount() != sounds - picked
-        || w->library().waveLoadKitAttrList.last().wave_No != w->library().totalGroup->rowCount())
+    if (w->library().totalListItemModel()->soundCount() != sounds - picked
+        || w->library().waveLoadKitAttrList.last().wave_No != w->library().totalListItemModel()->soundCount())
         return -1;
     return ns;
 }
@@ -172,9 +172,8 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
     for (int i = 0; i < kStored; ++i) {
         record.info.sound[size_t(i)].wave_start = quint32(i) * kWaveBytes;
         record.info.sound[size_t(i)].wave_length = kWaveBytes;
-        w->library().totalGroup->appendRow(
-                {new QStandardItem(QString::number(i + 1)), new QStandardItem(QString("S%1").arg(i)),
-                 new QStandardItem(QString("%1:U%2").arg(kitFile).arg(i, 5, 10, QChar('0')))});
+        w->library().addSound(QString("S%1").arg(i), QString("%1:U%2").arg(kitFile).arg(i, 5, 10, QChar('0')),
+                              quint16(i + 1), true);
     }
     w->library().loadedKitFiles << record;
     w->ui->totalWaveTreeView->selectAll();

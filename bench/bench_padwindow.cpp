@@ -109,12 +109,12 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
         std::unique_ptr<MainWindow1> w = loadedWindow(p);
         w->pad().delBatchList.clear();
         for (int row = 0; row < 100; ++row)
-            w->pad().delBatchList << w->library().totalGroup->child(row * 9, 2)->text();
+            w->pad().delBatchList << w->library().totalListItemModel()->soundItem(row * 9, 2)->text();
         QElapsedTimer t;
         t.start();
         padpane::completeDeleteBatch(w.get());
         const qint64 ns = t.nsecsElapsed();
-        benchmark::DoNotOptimize(w->library().totalGroup->rowCount());
+        benchmark::DoNotOptimize(w->library().totalListItemModel()->soundCount());
         return ns;
     });
 }

@@ -116,7 +116,7 @@ void BM_ImportAndPlayVsFfmpeg(benchmark::State &state)
         win.importPaths(files);
         for (int r = 0; r < files.size(); ++r) {
             // As a click does: the current row first, then the selection.
-            const QModelIndex row = w->library().totalListItemModel->index(r, 0, w->library().totalGroup->index());
+            const QModelIndex row = w->library().totalListItemModel()->soundIndex(r);
             QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
             selection->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -154,14 +154,14 @@ QString writeSoundList(const QString &folder, int sounds)
 
 qint64 loadSoundList(MainWindow1 *w, const QString &file)
 {
-    w->library().soundListItemModel->clear();
+    w->library().soundListItemModel()->clear();
     w->library().soundGroupList.clear();
     w->library().leftGroupList.clear();
     for (auto &names : w->library().leftSoundList)
         names.clear();
     QElapsedTimer t;
     t.start();
-    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel, file);
+    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel(), file);
     return t.nsecsElapsed();
 }
 
@@ -216,7 +216,7 @@ void BM_ImportPaths9999Vs1000(benchmark::State &state)
         base += importPaths(win, 1000);
         big += importPaths(win, 9999);
     }
-    if (win.w->library().totalGroup->rowCount() != 9999)
+    if (win.w->library().totalListItemModel()->soundCount() != 9999)
         state.SkipWithError("the import did not list every path");
     state.counters["ratio"] = base > 0 ? double(big) / double(base) : 0.0;
     state.counters["goal"] = 12;
@@ -253,7 +253,7 @@ void BM_ImportProbeAllCoresVsSerial(benchmark::State &state)
         t.restart();
         win.importPaths(files);
         import += t.nsecsElapsed();
-        if (audio != kFiles || win.w->library().totalGroup->rowCount() != kFiles) {
+        if (audio != kFiles || win.w->library().totalListItemModel()->soundCount() != kFiles) {
             state.SkipWithError("not every file was taken for audio");
             return;
         }

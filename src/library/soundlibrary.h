@@ -2,6 +2,7 @@
 
 #include "library/groupentries.h"
 #include "library/groupnames.h"
+#include "library/soundlistmodel.h"
 #include "library/soundpathindex.h"
 #include "library/soundsource.h"
 #include "model/mainwindow1records.h"
@@ -11,21 +12,31 @@
 #include "kitfile/wavecollect.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
 
-class QStandardItem;
-class QStandardItemModel;
+class QModelIndex;
+namespace soundorder {
+struct Row;
+}
+namespace setupfiles {
+class StoredIn;
+}
 
 // The editor's sounds: the sound list and its sources, the groups and their
 // file, the metronome list and the kit files loaded with the sounds they
-// hold. The item models are the views' (their parents); the library fills
-// and reads their rows.
-class SoundLibrary
+// hold. It shows them through item models of its own, which it keeps for its
+// whole life; the views are given them, and only the library changes their
+// rows.
+class SoundLibrary : public QObject
 {
+    Q_OBJECT
 public:
     // The records' own names.
     using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
@@ -33,24 +44,136 @@ public:
     using READ_KIT_FILE = MainWindow1Records::READ_KIT_FILE;
     using soundKit = MainWindow1Records::soundKit;
 
-    // An empty library with no models; one per window, never copied.
-    SoundLibrary() = default;
-    SoundLibrary(const SoundLibrary &) = delete;
-    SoundLibrary &operator=(const SoundLibrary &) = delete;
+    // An empty library: its lists show no sound; one per window.
+    explicit SoundLibrary(QObject *parent = nullptr);
+    ~SoundLibrary() override;
+
+    // ---- the rows the views show --------------------------------------------------
+    // The total list (number, name, source under the root "waveList").
+    SoundListModel *totalListItemModel() { return m_total; }
+    const SoundListModel *totalListItemModel() const { return m_total; }
+    // The hi-hat list: name and source of the total list's rows, row for row.
+    SoundListModel *hhSoundItemModel() { return m_mirror; }
+    const SoundListModel *hhSoundItemModel() const { return m_mirror; }
+    // The group tree: the groups, then name and source of each sound.
+    SoundListModel *soundListItemModel() { return m_groups; }
+    const SoundListModel *soundListItemModel() const { return m_groups; }
+    // The metronome list: index, name and source under its group.
+    SoundListModel *clickListItemModel() { return m_clicks; }
+    const SoundListModel *clickListItemModel() const { return m_clicks; }
+    // The kit-by-kit list of sound uses: layer, number, name, source.
+    SoundListModel *kitOrderItemModel() { return m_kitOrder; }
+    const SoundListModel *kitOrderItemModel() const { return m_kitOrder; }
+    // The sound and lock icons of the rows, in the dark or the light look.
+    void useDarkIcons(bool dark);
 
     // ---- the sound list ---------------------------------------------------------
     // The total list's rows that hold a sound: name and source, in row order.
     QVector<setupfiles::TotalRow> totalRows() const;
     // Row of the total list whose source is `path` exactly, -1 when none; indexed, no scan per call.
-    int soundRowOf(const QString &path);
+    int soundRowOf(const QString &path) const;
     // The last wave number of the working list, 0 when it is empty.
     int lastWaveNumber() const;
-    // A new sound's working-list entry; with addRows also its name and its total and hi-hat list rows.
-    void registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows);
+    // A new sound's working-list entry; with showRow also its name and its total and hi-hat list rows.
+    void addSound(const QString &name, const QString &path, quint16 waveNo, bool showRow);
     // The files of the working list that some kit of `kits` uses, each once.
     QVector<QString> getSoundFileList(const QVector<soundKit> &kits) const;
     // Every source of a sound of the library, a group or the metronome.
     QStringList librarySources() const;
+
+    // ---- the total list's and the hi-hat list's rows ----------------------------
+    // The total list shows no sound (the hi-hat list stays as it is).
+    void clearSoundRows();
+    // The hi-hat list shows no sound.
+    void clearMirrorRows();
+    // The hi-hat list made anew from the total list, row for row.
+    void mirrorSoundRows();
+    // Row `row` of the hi-hat list goes (after its total-list row went).
+    void removeMirrorRow(int row);
+    // The total list shows `rows` in their order (a number cell and a name
+    // cell an editor may change when told so), the hi-hat list follows and
+    // the names are noted.
+    void showSounds(const QVector<soundorder::Row> &rows, bool numbersEditable, bool namesEditable);
+    // Rows appended for sounds of the pad: number and name fixed.
+    void showPadSounds(const QVector<SOUND_INDEX> &sounds);
+    // The names of the total list's rows, in row order, as the renames put them back.
+    void noteRowNames();
+    // A refused name edit in one of the lists: the cell shows `name` again.
+    void putBackName(const QModelIndex &cell, const QString &name);
+    // The name of row `row` was edited to `name`: a later refused edit puts
+    // it back; the working-list entries of its source take it.
+    void renameSound(int row, const QString &name);
+    // The hi-hat rows of `file` take `name`; true when there was one.
+    bool nameMirrorRowsOf(const QString &file, const QString &name);
+    // Every total-list row of `file` and its hi-hat row take `name`, as a
+    // user's edit of those rows would (the total list's edit handling runs).
+    // True when there was one.
+    bool nameSoundRowsOf(const QString &file, const QString &name);
+    // The name of row `row` can no longer be edited (on the pad it is set once).
+    void settleSoundName(int row);
+    // The sounds of total-list rows `rows` are locked or unlocked (by their numbers).
+    void lockSounds(const QVector<int> &rows, bool lock);
+    // Rows `rows` (descending) leave the total list, the hi-hat list and the
+    // names; the entries marked in `records` leave the working list and are
+    // returned with their places.
+    QVector<QPair<int, SOUND_INDEX>> removeSounds(const QVector<int> &rows, const QVector<bool> &records);
+    // The entry `record` (or none when -1) is a sound written to the pad now:
+    // its row is appended to the total and hi-hat lists.
+    void soundWrittenToPad(int record, quint16 number, const QString &name, const QString &device);
+    // The working list's entries `records` (ascending) leave it.
+    void removeSoundRecords(const QVector<int> &records);
+    // Every working-list number from 1 in list order; the numbers before are returned.
+    QVector<int> renumberSounds();
+    // The numbers a renumbering gave back (`numbers`, the first entries').
+    void restoreSoundNumbers(const QVector<int> &numbers);
+    // Each entry (first) is now the pad's file (second); its total-list row
+    // follows. The files before are returned, in order.
+    QVector<QString> moveSoundFiles(const QVector<QPair<int, QString>> &moves);
+    // The sources `to` names move there: in the working list and the rows.
+    void moveSounds(const QHash<QString, QString> &to);
+    // The sounds of the kit file `storedIn` names leave the working list and
+    // the rows; the rows' numbers are shown anew from the list.
+    void forgetKitFileSounds(const setupfiles::StoredIn &storedIn);
+    // Sources that `to` moves onto a source the working list holds already:
+    // their entries and rows go (returned: source -> the number it takes).
+    QHash<QString, quint16> mergeSources(const QHash<QString, QString> &to);
+
+    // ---- the metronome list's rows ---------------------------------------------
+    // The metronome list shows no sound.
+    void clearClickRows();
+    // A pad was loaded: the metronome list is empty and the next metronome
+    // import reads the pad's metronome folder.
+    void expectPadClickSounds();
+    // The next metronome import does not read the pad's folder (it was read).
+    void padClickFolderRead();
+    // The metronome sounds `added` (and their pad records) follow those
+    // listed; the rows show them all under the group "Metronome Sound Group".
+    void takeClickSounds(const QVector<SOUND_LIST_INFO> &added, const QVector<SOUND_INDEX> &padRecords);
+    // The metronome sounds of a loaded whole setup, as new rows of a new group.
+    void showLoadedClickSounds();
+    // The metronome sound of row `sound` leaves the list; the rows are numbered anew.
+    void removeClickSound(const QModelIndex &sound);
+    // The metronome sounds whose sources `to` names move there.
+    void repointClickSounds(const QHash<QString, QString> &to);
+
+    // ---- the kit-by-kit list of uses ----------------------------------------------
+    struct KitOrderRow
+    {
+        QString layer;
+        QString number;
+        QString name;
+        QString file;
+        bool locked = false;
+    };
+    struct KitOrderGroup
+    {
+        QString name;
+        QVector<KitOrderRow> rows;
+    };
+    // The kit-by-kit list shows nothing.
+    void clearKitOrder();
+    // Groups appended to it, each with its rows.
+    void appendKitOrder(const QVector<KitOrderGroup> &groups);
 
     // ---- stored sounds of loaded kit files -------------------------------------
     // The finder of stored sounds in the loaded kit files, kept for many sounds in a row.
@@ -76,8 +199,6 @@ public:
     // soundfilexml::keepCopyBeside / moveAside name it; while another editor
     // holds the groups nothing is moved or kept.
     SoundListStart openSoundList(const QString &fileName, QVector<soundfilexml::strSoundGroup> &groups);
-    // The groups of the file, as openSoundList reads them.
-    QVector<soundfilexml::strSoundGroup> readSoundList(const QString &fileName);
     // What a write of the sound-list file did.
     struct SoundListSave
     {
@@ -107,22 +228,16 @@ public:
     QVector<SOUND_INDEX> waveLoadKitAttrList; // the working list: one entry per sound, its source in `file`
     QStringList soundList;                    // the total list's names in row order
     QString currentOldGroupName;              // the total list's root text
-    QStandardItemModel *totalListItemModel = nullptr; // the total list: number, name, source (kit layout: layer first)
-    QStandardItem *totalGroup = nullptr;      // the total list's root row; none in the kit layout
-    QStandardItemModel *hhSoundItemModel = nullptr;   // the hi-hat list's rows: name, source
-    QStandardItem *hhGroup = nullptr;         // the hi-hat list's root row, mirroring the total list
 
     // ---- the groups and their file -------------------------------------------
     QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
     QVector<QString> leftGroupList;           // group names, last tree row first
     GroupNameLists leftSoundList;             // sound names per group, same order
-    QStandardItemModel *soundListItemModel = nullptr; // the group tree: groups, then name and source of each sound
     QString soundListFileName;                        // the groups' file
 
     // ---- the metronome list ----------------------------------------------------
     QVector<SOUND_LIST_INFO> clickList;               // the metronome sounds (at most five): name and source
     QVector<SOUND_INDEX> clickSetList;                // their wave records, as loaded or read from the pad
-    QStandardItemModel *clickListItemModel = nullptr; // the metronome list's rows: index, name, source
     bool clickDeviceFlag = false; // the next metronome import reads the pad's metronome folder
 
     // ---- loaded kit files --------------------------------------------------------
@@ -136,7 +251,12 @@ public:
     QVector<int> recordKitIndexList;        // the kit number each of them holds
 
 private:
-    SoundPathIndex totalPathIndex{2}; // rows of the total list by source path
+    SoundListModel *m_total;
+    SoundListModel *m_mirror;
+    SoundListModel *m_groups;
+    SoundListModel *m_clicks;
+    SoundListModel *m_kitOrder;
+    mutable SoundPathIndex m_totalPathIndex{2}; // rows of the total list by source path
     // The groups' file as opened at the start.
     bool m_listOpened = false;
     QString m_listTarget;  // the file written: the name, or the file a link at it names

@@ -82,13 +82,6 @@ SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName
     return start;
 }
 
-QVector<soundfilexml::strSoundGroup> SoundLibrary::readSoundList(const QString &fileName)
-{
-    QVector<soundfilexml::strSoundGroup> read;
-    openSoundList(fileName, read);
-    return read;
-}
-
 QString SoundLibrary::readOnlyQuestion(const QString &file)
 {
     const QString crlf = QStringLiteral("\r\n");

@@ -271,7 +271,7 @@ bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
         noteUnreached(m_result.notices.last().text);
         return false;
     };
-    if (m_library.totalGroup && m_library.totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
+    if (m_library.totalListItemModel()->soundCount() > WAVE_MAX_COUNT - 1) {
         m_result.notices.append(setupjob::loadErrorNotice(LoadError::TooManySounds, QString(), false));
         return refused();
     }
@@ -320,7 +320,7 @@ bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
         m_renamedSounds.clear();
     orderRecorded();
     m_soundsAdded = 0;
-    int count = m_library.totalGroup ? m_library.totalGroup->rowCount() : 0;
+    int count = m_library.totalListItemModel()->soundCount();
     for (int i = 0; i < m_ordered.size(); ++i) {
         const QString &path = m_ordered.at(i);
         for (int j = 0; j < m_library.kitFileList.size(); ++j) {

@@ -3,37 +3,12 @@
 #include "setup/loadnotices.h"
 
 #include <QCoreApplication>
-#include <QStandardItem>
-#include <QStandardItemModel>
 
 using setupfiles::LoadError;
 
 namespace {
 
 constexpr int kSteps = 4;
-
-QStandardItem *fixedItem(const QString &text)
-{
-    auto *item = new QStandardItem(text);
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    return item;
-}
-
-// The metronome list's rows: one group of index, name and source.
-void addClickRows(SoundLibrary &library)
-{
-    if (!library.clickListItemModel || library.clickSetList.isEmpty())
-        return;
-    auto *group = new QStandardItem(QCoreApplication::translate("MainWindow1", "Metronome Sound Group"));
-    library.clickListItemModel->appendRow(group);
-    for (int k = 0; k < library.clickSetList.size(); ++k) {
-        const SoundLibrary::SOUND_INDEX &s = library.clickSetList.at(k);
-        group->setChild(k, 0, fixedItem(QString::number(k + 1)));
-        group->setChild(k, 1,
-                        new QStandardItem(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX)));
-        group->setChild(k, 2, new QStandardItem(s.file));
-    }
-}
 
 } // namespace
 
@@ -128,7 +103,7 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
     }
     m_library.clickSetList += got.clicks;
     m_library.clickList = got.clickList;
-    addClickRows(m_library);
+    m_library.showLoadedClickSounds();
     setupjob::noteRenamedSounds(m_result, {{file, got.renamed}});
     m_sounds = std::move(got);
     step(2);

@@ -37,27 +37,6 @@ namespace savejob {
 
 namespace {
 
-// The cells of `column` under `parent` whose text `to` names take the new text.
-void repointCells(QStandardItem *parent, int column, const QHash<QString, QString> &to)
-{
-    for (int r = 0; parent && r < parent->rowCount(); ++r) {
-        QStandardItem *cell = parent->child(r, column);
-        const auto it = cell ? to.constFind(cell->text()) : to.constEnd();
-        if (it != to.constEnd())
-            cell->setText(it.value());
-    }
-}
-
-// The rows under `parent` whose `column` text `gone` names are removed.
-void removeRows(QStandardItem *parent, int column, const QHash<QString, quint16> &gone)
-{
-    for (int r = parent && !gone.isEmpty() ? parent->rowCount() - 1 : -1; r >= 0; --r) {
-        const QStandardItem *cell = parent->child(r, column);
-        if (cell && gone.contains(cell->text()))
-            parent->removeRow(r);
-    }
-}
-
 // Whether a group row that names `source` and carries `entry` still names
 // the sound stored there.
 using RowFits = std::function<bool(const QString &source, const groupentries::Identity &entry)>;
@@ -88,17 +67,6 @@ QVector<setupfiles::LostSound> clickSounds(const QVector<Records::SOUND_LIST_INF
     return sounds;
 }
 
-// The metronome sounds, their records and their rows.
-void repointClicks(SoundLibrary &lib, const QHash<QString, QString> &to)
-{
-    for (Records::SOUND_LIST_INFO &c : lib.clickList)
-        c.file = to.value(c.file, c.file);
-    setupfiles::repointSources(lib.clickSetList, to);
-    QStandardItemModel *rows = lib.clickListItemModel;
-    for (int g = 0; rows && g < rows->rowCount(); ++g)
-        repointCells(rows->item(g, 0), 2, to);
-}
-
 // The groups' sounds (old source -> new) and their working copy (read by the
 // sound export). A row that carries another entry than the one its source
 // reached (`was`) names a sound no longer there: it stays as it is. A row
@@ -108,7 +76,7 @@ bool repointGroups(SoundLibrary &lib, const QHash<QString, QString> &to,
                    const QHash<QString, groupentries::Identity> &was = {},
                    const QHash<QString, groupentries::Identity> &now = {})
 {
-    QStandardItemModel *groups = lib.soundListItemModel;
+    QStandardItemModel *groups = lib.soundListItemModel();
     bool moved = false;
     for (int g = 0; groups && g < groups->rowCount(); ++g) {
         QStandardItem *group = groups->item(g, 0);
@@ -174,19 +142,14 @@ bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString,
                bool clicksToo)
 {
     SoundLibrary &lib = run.lib;
-    const QHash<QString, quint16> merged = setupfiles::mergedSources(lib.waveLoadKitAttrList, to);
-    setupfiles::removeSources(lib.waveLoadKitAttrList, merged);
-    removeRows(lib.totalGroup, 2, merged);
-    removeRows(lib.hhGroup, 1, merged);
+    const QHash<QString, quint16> merged = lib.mergeSources(to);
     setupfiles::repointSources(run.doc.kitAttrList, to, merged);
     for (QVector<Records::KIT_PAD_SETTING> &pads : run.doc.kitPadList)
         setupfiles::repointSources(pads, to, merged);
-    setupfiles::repointSources(lib.waveLoadKitAttrList, to);
-    repointCells(lib.totalGroup, 2, to);
-    repointCells(lib.hhGroup, 1, to);
+    lib.moveSounds(to);
     const bool groupsMoved = repointGroups(lib, to, was);
     if (clicksToo)
-        repointClicks(lib, to);
+        lib.repointClickSounds(to);
     if (run.hooks.soundsMoved)
         run.hooks.soundsMoved(to);
     return groupsMoved;
@@ -223,7 +186,7 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
 QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFile, const QHash<QString, int> &held,
                                             bool clicksToo, const QString &through, const RowFits &fits)
 {
-    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundListItemModel, fits);
+    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundListItemModel(), fits);
     if (clicksToo)
         others += clickSounds(run.lib.clickList);
     QVector<setupfiles::LostSound> lost =
@@ -380,7 +343,7 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
         take(s.file);
     for (const Records::soundKit &kit : doc.kitAttrList)
         setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
-    for (const setupfiles::LostSound &s : groupSounds(lib.soundListItemModel) + clickSounds(lib.clickList))
+    for (const setupfiles::LostSound &s : groupSounds(lib.soundListItemModel()) + clickSounds(lib.clickList))
         take(s.source);
     return files;
 }
@@ -395,7 +358,7 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
     if (!keepFrom(run, loc, record, target, held, clicksToo, QString(), &groupsMoved))
         return false;
     // The rows keep their entries on the disk before the file changes under them.
-    if (groupsMoved || namesKitFile(run.lib.soundListItemModel, QDir::fromNativeSeparators(loc.record(record).file)))
+    if (groupsMoved || namesKitFile(run.lib.soundListItemModel(), QDir::fromNativeSeparators(loc.record(record).file)))
         writeGroupList(run, false);
     return true;
 }
@@ -441,7 +404,7 @@ bool writeGroupList(Run &run, bool tell)
 {
     SoundLibrary &lib = run.lib;
     const SoundLibrary::SoundListSave save =
-            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel, [&run](const QString &file) {
+            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel(), [&run](const QString &file) {
                 return run.questions.ask(QCoreApplication::translate("MainWindow1", "Warning"),
                                          SoundLibrary::readOnlyQuestion(file));
             });
@@ -475,7 +438,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
         if (readNow && it.value() < chunk.soundCount)
             now.insert(source, groupentries::ofEntry(chunk.soundIndex[it.value()]));
     }
-    if (repointGroups(lib, to, was, now) || namesKitFile(lib.soundListItemModel, QDir::fromNativeSeparators(kitFile)))
+    if (repointGroups(lib, to, was, now) || namesKitFile(lib.soundListItemModel(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }
 
@@ -516,7 +479,7 @@ void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written
             now.insert(source, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
     }
     if (repointGroups(lib, to, written.entries, now)
-        || namesKitFile(lib.soundListItemModel, QDir::fromNativeSeparators(kitFile)))
+        || namesKitFile(lib.soundListItemModel(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }
 

@@ -50,7 +50,7 @@ class TestGlobalPage : public QObject
     // Three metronome sounds in place of the default ones; the first and last share their file.
     QStandardItem *addClicks()
     {
-        QStandardItemModel *model = f->w->library().clickListItemModel;
+        QStandardItemModel *model = f->w->library().clickListItemModel();
         model->removeRows(0, model->rowCount());
         f->w->library().clickList.clear();
         f->w->library().clickSetList.clear();
@@ -65,7 +65,7 @@ class TestGlobalPage : public QObject
             s.start_cluster = quint32(100 + i);
             f->w->library().clickSetList.append(s);
         }
-        f->w->library().clickListItemModel->appendRow(group);
+        f->w->library().clickListItemModel()->appendRow(group);
         return group;
     }
 

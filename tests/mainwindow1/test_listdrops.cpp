@@ -65,25 +65,25 @@ private slots:
         const QString kick = f->sound("Kick.wav", kf::wavBytes(400, 1)), dots = f->sound("Drum.Kick.WAV", kf::wavBytes(400, 2));
         QDir(f->work.path()).mkdir("folder.wav");
         dropFiles({kick, dots, kick, f->sound("notes.txt"), f->work.filePath("folder.wav"), f->work.filePath("gone.wav")});
-        QCOMPARE(groupRows(w->library().soundListItemModel, 1), QStringList({"Kick|" + kick, "Drum|" + dots}));
+        QCOMPARE(groupRows(w->library().soundListItemModel(), 1), QStringList({"Kick|" + kick, "Drum|" + dots}));
         QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"Kick", "Drum"}));
         QCOMPARE(w->library().soundGroupList.last().soundList.size(), 2);
         QVERIFY(f->prompter.prompts.isEmpty());
 
         // The selected group (or the group of a selected sound) takes them.
         const QString snare = f->sound("Snare.ogg", kf::wavBytes(400, 3));
-        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         f->prompter.buttonAnswers.enqueue(QMessageBox::No);
         dropFiles({kick, snare});
         QCOMPARE(f->prompter.titles() + f->prompter.texts(),
                  QStringList({"Information", "Some files already exist. Do you want to add duplicate files?"}));
         QCOMPARE(f->prompter.prompts[0].buttons, QMessageBox::Ok | QMessageBox::No);
-        QCOMPARE(groupRows(w->library().soundListItemModel, 0), QStringList({"Snare|" + snare}));
+        QCOMPARE(groupRows(w->library().soundListItemModel(), 0), QStringList({"Snare|" + snare}));
         QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"Snare"}));
-        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->item(0)->child(0)->index());
+        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->item(0)->child(0)->index());
         f->prompter.buttonAnswers.enqueue(QMessageBox::Ok);
         dropFiles({kick});
-        QCOMPARE(groupRows(w->library().soundListItemModel, 0).last(), "Kick|" + kick);
+        QCOMPARE(groupRows(w->library().soundListItemModel(), 0).last(), "Kick|" + kick);
         QCOMPARE(w->library().soundGroupList.first().soundList.size(), 2);
     }
 
@@ -94,14 +94,14 @@ private slots:
         f->deviceMode();
         dropFiles({kick});
         QVERIFY(!f->ui->left_stackedSoundWidget->acceptDrops());
-        QCOMPARE(groupRows(w->library().soundListItemModel, 0), QStringList());
+        QCOMPARE(groupRows(w->library().soundListItemModel(), 0), QStringList());
         w->pad().isUDiskFlag = true; // offline again: the next event of the page restores it
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(f->ui->left_stackedSoundWidget, &enter);
         QVERIFY(f->ui->left_stackedSoundWidget->acceptDrops());
-        w->library().soundListItemModel->removeRows(0, w->library().soundListItemModel->rowCount());
+        w->library().soundListItemModel()->removeRows(0, w->library().soundListItemModel()->rowCount());
         dropFiles({kick});
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 0);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 0);
     }
 
     void droppedFilesReachTheSoundListFile()

@@ -212,8 +212,8 @@ private slots:
             pad->soundFile0 = pad->soundFile1 = tone;
         }
         MainWindow1::PEDAL_SETTING &hh = w->doc().kitAttrList[2].pedalChunk;
-        hh.hh_wave1_name = w->library().hhGroup->child(1, 0)->text();
-        hh.hh_wave1_file = w->library().hhGroup->child(1, 1)->text(); // sound 2, number left as it was
+        hh.hh_wave1_name = w->library().hhSoundItemModel()->soundItem(1, 0)->text();
+        hh.hh_wave1_file = w->library().hhSoundItemModel()->soundItem(1, 1)->text(); // sound 2, number left as it was
         w->doc().kitAttrList[3].kit_volume ^= 1;
         f.importSounds({tone});
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind == SyncBatch::Idle, 60000);
@@ -712,7 +712,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(out)); // no file, so no byte of B's audio
         QVERIFY(w->pad().isUDiskFlag);
         // Nor is a sound of B offered for a preview.
-        const QModelIndex first = w->library().totalListItemModel->index(0, 0, w->library().totalGroup->index());
+        const QModelIndex first = w->library().totalListItemModel()->soundIndex(0);
         QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
         selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         selection->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

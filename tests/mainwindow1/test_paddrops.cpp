@@ -123,9 +123,9 @@ private slots:
         const QString known = f->sound("Known.wav");
         const QString fresh = f->sound("Fresh.wav");
         f->addListed("Known", known, 1);
+        // Rows of the list's limit; the last number stays 1.
         for (int i = 1; i < WAVE_MAX_COUNT; ++i)
-            w->library().totalGroup->appendRow(
-                    {new QStandardItem, new QStandardItem, new QStandardItem("/x/" + QString::number(i))});
+            w->library().addSound(QString(), "/x/" + QString::number(i), 1, true);
         pad(1, 0).soundName0 = "Old";
         f->dropOnPad(0, 0, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName0, QString("Old"));
@@ -136,7 +136,12 @@ private slots:
         QCOMPARE(f->prompter.texts(), QStringList({kLimit, kLimit}));
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
 
-        w->library().totalGroup->removeRows(1, WAVE_MAX_COUNT - 1);
+        QVector<int> extraRows;
+        QVector<bool> extraRecords(WAVE_MAX_COUNT, true);
+        extraRecords[0] = false;
+        for (int r = WAVE_MAX_COUNT - 1; r >= 1; --r)
+            extraRows << r;
+        w->library().removeSounds(extraRows, extraRecords);
         w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT;
         f->dropOnPad(0, 1, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName1, QString());
@@ -155,7 +160,8 @@ private slots:
         f->addListed("Upper", kick.toUpper(), 2);
         f->dropOnPad(1, 0, rec("Kick", kick));
         QCOMPARE(f->totalRows().last(), "3|Kick|" + kick);
-        f->w->library().totalGroup->child(2, 2)->setText("/elsewhere.wav"); // the index follows edits
+        SoundListModel *total = f->w->library().totalListItemModel();
+        total->setData(total->soundIndex(2, 2), "/elsewhere.wav"); // the index follows edits
         f->dropOnPad(1, 1, rec("Kick", kick));
         QCOMPARE(f->totalRows().last(), "4|Kick|" + kick);
     }

@@ -27,7 +27,7 @@ class TestPadSync : public QObject
         w->delDialog->show();
         w->pad().delUsbWaveList.clear();
         for (int i = rows.size() - 1; i >= 0; --i) {
-            const QString file = w->library().totalGroup->child(rows[i], 2)->text();
+            const QString file = w->library().totalListItemModel()->soundItem(rows[i], 2)->text();
             for (int r = 0; r < w->library().waveLoadKitAttrList.size(); ++r) {
                 if (w->library().waveLoadKitAttrList[r].file == file) {
                     w->library().waveLoadKitAttrList.removeAt(r);
@@ -35,7 +35,7 @@ class TestPadSync : public QObject
                 }
             }
             w->pad().delUsbWaveList << QDir::toNativeSeparators(file);
-            w->pad().delUsbWaveNumList << quint16(w->library().totalGroup->child(rows[i], 0)->text().toInt());
+            w->pad().delUsbWaveNumList << quint16(w->library().totalListItemModel()->soundItem(rows[i], 0)->text().toInt());
             w->delDialog->setValue(++w->delProgressValue);
         }
         emit w->sendUpdate(0, 0);
@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(wav.size(), 44 + 4 * 48000);
         QCOMPARE(kf::readFile(f.prm(4)), expectedRecord(4, "tone", quint32(wav.size())));
         QCOMPARE(f.rows().last(), "4|tone|" + f.wav(4));
-        QCOMPARE(w->library().hhGroup->child(3, 1)->text(), f.wav(4));
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(3, 1)->text(), f.wav(4));
         const MainWindow1::SOUND_INDEX &record = w->library().waveLoadKitAttrList.last();
         QCOMPARE(record.file, QDir::toNativeSeparators(f.wav(4)));
         QCOMPARE(record.wave_No, quint16(4));
@@ -287,7 +287,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1),
                                         QString("%1|wave%1|").arg(count + 2) + f.wav(count + 2)}));
-        QCOMPARE(w->library().hhGroup->rowCount(), 2);
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 2);
         for (int n = 2; n <= count + 1; ++n)
             QVERIFY(!QFile::exists(f.wav(n)) && !QFile::exists(f.prm(n)));
         QVERIFY(QFile::exists(f.prm(1)) && QFile::exists(f.wav(count + 2)));
@@ -382,7 +382,7 @@ private slots:
         const QStringList loaded = records();
         const QStringList before = f.pad.snapshot();
 
-        const QModelIndex third = w->library().totalListItemModel->index(2, 0, w->library().totalGroup->index());
+        const QModelIndex third = w->library().totalListItemModel()->soundIndex(2);
         w->ui->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
                                                                           | QItemSelectionModel::Rows);
         w->deleteWaveFromList1(); // sound 3, in no kit
@@ -511,12 +511,12 @@ private slots:
         f.importSounds(files);
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 120000);
         QCOMPARE(f.prompter.texts(), QStringList());
-        QCOMPARE(w->library().totalGroup->rowCount(), 203);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 203);
         for (int n = 4; n <= 203; ++n) {
             QVERIFY2(QFileInfo(f.wav(n)).size() > 44, qPrintable(f.wav(n)));
             QCOMPARE(kf::rd16(kf::readFile(f.prm(n)), 0), quint16(n));
         }
-        QCOMPARE(w->library().totalGroup->child(202, 0)->text(), QString("203"));
+        QCOMPARE(w->library().totalListItemModel()->soundItem(202, 0)->text(), QString("203"));
         QCOMPARE(w->syncBatch->liveWorkers(), 0);
     }
 

@@ -4,6 +4,7 @@
 #include "mainwindow1/library/librarypane.h"
 #include "soundlib_fixture.h"
 
+#include "library/soundorder.h"
 #include "library/waveprobe.h"
 #include "platform/fileidentity.h"
 #include "widgets/copykitfunc.h"
@@ -215,7 +216,7 @@ private slots:
             QVERIFY(setupflow_test::makeKitFile(kits.at(k), k + 1, 12, true));
         f.prompter.fileAnswers.enqueue(kits);
         w->ui->btnLoadFile->click();
-        QVERIFY(w->library().totalGroup->rowCount() == 3 && QFile::remove(kits.at(0)));
+        QVERIFY(w->library().totalListItemModel()->soundCount() == 3 && QFile::remove(kits.at(0)));
         f.prompter.clear();
         f.selectTotalRow(0);
         w->ui->playBtn2->click();
@@ -514,19 +515,14 @@ private slots:
         w->doc().kitAttrList[6].kpadChunk[0].soundFile0 = gone;
         w->doc().kitAttrList[1].pedalChunk.hh_wave3_file = gone;
         w->doc().kitAttrList[6].pedalChunk.hh_wave1_file = gone;
-        w->library().totalGroup->setChild(0, 0, new QStandardItem("1"));
-        w->library().totalGroup->setChild(0, 1, new QStandardItem("x"));
-        w->library().totalGroup->setChild(0, 2, new QStandardItem("other"));
-        w->library().totalGroup->setChild(1, 0, new QStandardItem("2"));
-        w->library().totalGroup->setChild(1, 1, new QStandardItem("gone"));
-        w->library().totalGroup->setChild(1, 2, new QStandardItem(gone));
+        w->library().showSounds({{1, "x", "other", false}, {2, "gone", gone, false}}, false, true);
         f.prompter.clear();
         QCOMPARE(w->getRawFile(gone, out, 0), quint32(0));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("gone.wavsound exists in Kit 3\xE3\x80\x81" "7\xE3\x80\x81" "2\r\n")
                               + "If you want to delete a sound, please find it in the right list and press 'OK' to "
                                 "confirm.\r\nFile not found:" + gone}));
-        QCOMPARE(w->ui->totalWaveTreeView->currentIndex(), w->library().totalGroup->child(1, 2)->index());
+        QCOMPARE(w->ui->totalWaveTreeView->currentIndex(), w->library().totalListItemModel()->soundIndex(1, 2));
         f.prompter.clear();
         QCOMPARE(w->getRawFile(f.path("unused.wav"), out, 0), quint32(0));
         QVERIFY(f.prompter.texts().first().startsWith("unused.wavsound exists in Kit \r\n"));

@@ -132,9 +132,8 @@ class TestSetupExport : public QObject
             for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[k])
                 sf::forEachLayer(pad, clear);
         }
-        f->w->library().waveLoadKitAttrList.removeFirst();
-        f->w->library().totalGroup->removeRow(0);
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
+        f->w->library().removeSounds({0}, {true});
+        QStandardItem *group = f->w->library().soundListItemModel()->item(0);
         group->removeRows(0, group->rowCount());
         for (const QString &source : {kick, setup + ":U00002"})
             group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
@@ -199,7 +198,7 @@ private slots:
         QVERIFY(f->unlocked() && !f->w->projectFlag);
 
         // Four metronome sounds stop a whole setup, not a kit save.
-        QStandardItem *clicks = f->w->library().clickListItemModel->item(0);
+        QStandardItem *clicks = f->w->library().clickListItemModel()->item(0);
         clicks->removeRow(4);
         f->prompter.clear();
         f->exportAll(f->file("SET.bin"));
@@ -646,7 +645,7 @@ private slots:
         QCOMPARE(kf::readFile(kept), bytes);
 
         // The library holds it there, and exports its bytes.
-        const QStandardItemModel *rows = f->w->library().totalListItemModel;
+        const QStandardItemModel *rows = f->w->library().totalListItemModel();
         QStandardItem *row = rows->findItems(kept, Qt::MatchExactly | Qt::MatchRecursive, 2).value(0);
         QVERIFY(row);
         f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(
@@ -697,8 +696,8 @@ private slots:
         }
         // Every sound of the new file plays without a word.
         f->prompter.clear();
-        for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(f->w->library().totalGroup->child(r)->index(),
+        for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(f->w->library().totalListItemModel()->soundIndex(r),
                                                                         QItemSelectionModel::ClearAndSelect
                                                                                 | QItemSelectionModel::Rows);
         QCOMPARE(f->texts(), QStringList());
@@ -816,15 +815,15 @@ private slots:
         for (MainWindow1::KIT_PAD_SETTING &pad : f->w->doc().kitPadList[1])
             sf::forEachLayer(pad, clear);
         f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "H";
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
+        QStandardItem *group = f->w->library().soundListItemModel()->item(0);
         group->appendRow({new QStandardItem("GS"), new QStandardItem(h + ":U00001")});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel(), f->w->library().soundGroupList);
         const QByteArray bytes = storedBytes(f->w).value("Snare");
         f->saveKits({2}, x);
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
         QCOMPARE(group->child(group->rowCount() - 1, 1)->text(), f->file("Kept sounds/GS.wav"));
         QCOMPARE(kf::readFile(f->file("Kept sounds/GS.wav")), bytes);
-        QCOMPARE(f->w->library().totalGroup->child(1, 2)->text(), snare); // the loaded file is left alone
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(1, 2)->text(), snare); // the loaded file is left alone
     }
 
     // A save goes through a link only to a loaded file: a link to a sound of
@@ -860,7 +859,7 @@ private slots:
         QCOMPARE(f->texts().mid(1), QStringList({refused + hardKit, refused + kick}));
         QCOMPARE(folderEntries(hard), QStringList({"New Kit.INI"}));
         QCOMPARE(kf::readFile(kick), bytes);
-        QCOMPARE(f->w->library().totalGroup->child(0, 2)->text(), kick);
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(0, 2)->text(), kick);
         QVERIFY(f->unlocked());
     }
 
@@ -959,8 +958,8 @@ private slots:
         sf::forEachSoundSlot(f->kit(2), [&k2](auto s) { QVERIFY(!s.file.startsWith(k2)); });
         // Every sound plays, and the next saves find them all.
         f->prompter.clear();
-        for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(f->w->library().totalGroup->child(r)->index(),
+        for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(f->w->library().totalListItemModel()->soundIndex(r),
                                                                         QItemSelectionModel::ClearAndSelect
                                                                                 | QItemSelectionModel::Rows);
         QCOMPARE(f->texts(), QStringList());
@@ -1015,9 +1014,9 @@ private slots:
         QVERIFY(QDir().mkpath(f->file("Kept sounds")) && QFile::link(far, f->file("Kept sounds/Tom.wav")));
         auto toms = [this] {
             QStringList out;
-            for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-                if (f->w->library().totalGroup->child(r, 1)->text() == "Tom")
-                    out << f->w->library().totalGroup->child(r, 2)->text();
+            for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+                if (f->w->library().totalListItemModel()->soundItem(r, 1)->text() == "Tom")
+                    out << f->w->library().totalListItemModel()->soundItem(r, 2)->text();
             return out;
         };
         for (int cycle = 0; cycle < 3; ++cycle) {
@@ -1041,7 +1040,7 @@ private slots:
             QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"Tom~1.wav"}));
             QCOMPARE(toms(), QStringList({f->file("Kept sounds/Tom~1.wav")}));
             QVERIFY(!QFileInfo::exists(far));
-            QCOMPARE(f->w->library().waveLoadKitAttrList.size(), f->w->library().totalGroup->rowCount());
+            QCOMPARE(f->w->library().waveLoadKitAttrList.size(), f->w->library().totalListItemModel()->soundCount());
         }
     }
 
@@ -1139,12 +1138,12 @@ private slots:
             return kf::readFile(file).mid(int(s.wave_start), int(s.wave_length));
         };
         const QVector<QByteArray> bytes = {stored(ini, 0), stored(ini, 1), stored(bin, 5), stored(bin, 0)};
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
+        QStandardItem *group = f->w->library().soundListItemModel()->item(0);
         const int row = group->rowCount();
         const QStringList sources = {ini + ":U00000", ini + ":U00001", bin + ":U00000", bin + ":U10000"};
         for (int i = 0; i < sources.size(); ++i)
             group->appendRow({new QStandardItem(QString("G%1").arg(i)), new QStandardItem(sources.at(i))});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel(), f->w->library().soundGroupList);
         f->saveKits({1}, x);
         f->exportAll(bin);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
@@ -1168,10 +1167,10 @@ private slots:
         loadSetupAndKits(&setup);
         const QString x = f->file("X"), ini = x + "/" + f->kit(1).kit_name + ".INI";
         QVERIFY(QDir().mkpath(x) && makeKitFile(ini, 1));
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
+        QStandardItem *group = f->w->library().soundListItemModel()->item(0);
         for (const QString &source : {ini + ":U00000", ini + ":U00009", setup + ":U00099"})
             group->appendRow({new QStandardItem("G"), new QStandardItem(source)});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel(), f->w->library().soundGroupList);
         f->saveKits({1}, x);
         f->exportAll(setup);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
@@ -1207,8 +1206,8 @@ private slots:
         f->importPicks({k2});
         f->importPicks({k9, k150});
         QVERIFY(f->texts().contains(k150 + ":File data error!"));
-        QCOMPARE(f->w->library().totalGroup->rowCount(), 6);
-        QCOMPARE(f->w->library().totalGroup->child(5, 2)->text(), k9 + ":U00002");
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 6);
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(5, 2)->text(), k9 + ":U00002");
 
         Kit &kit9 = f->kit(9);
         kit9.kpadChunk[0].soundFile0 = f->file("gone.wav");

@@ -5,6 +5,7 @@
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "kitfile/setup_fixture.h"
+#include "library/soundorder.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QLineEdit>
@@ -62,12 +63,7 @@ bool loadSetup(MainWindow1 *w, const QString &file)
 // The total list's rows from the working sound list, as after an import.
 void rebuildRows(MainWindow1 *w)
 {
-    w->library().totalGroup->removeRows(0, w->library().totalGroup->rowCount());
-    for (const Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
-        const int row = w->library().totalGroup->rowCount();
-        w->library().totalGroup->setChild(row, 1, new QStandardItem(Records::charArray2String(s.wave_name, 16)));
-        w->library().totalGroup->setChild(row, 2, new QStandardItem(s.file));
-    }
+    w->library().showSounds(soundorder::stored(w->library().waveLoadKitAttrList), false, true);
 }
 
 // A kit file into its slot of the window.
@@ -180,16 +176,16 @@ private slots:
         QCOMPARE(names.count(), KIT_MAX_COUNT);
         QCOMPARE(names.at(1), QVariantList({QString("K002"), 1}));
 
-        QCOMPARE(w->library().totalGroup->rowCount(), 3);
-        QCOMPARE(w->library().totalGroup->child(1, 0)->text(), QString("2"));
-        QVERIFY(!w->library().totalGroup->child(0, 0)->icon().isNull());
-        QVERIFY(w->library().totalGroup->child(1, 0)->icon().isNull());
-        QVERIFY(!(w->library().totalGroup->child(1, 0)->flags() & Qt::ItemIsEditable));
-        QCOMPARE(w->library().totalGroup->child(1, 1)->text(), QString("Snare"));
-        QCOMPARE(w->library().totalGroup->child(2, 2)->text(), m_setup + ":U00002");
-        QCOMPARE(w->library().hhGroup->child(2, 0)->text(), QString("Tom"));
-        QCOMPARE(w->library().clickListItemModel->item(0)->rowCount(), 5);
-        QCOMPARE(w->library().clickListItemModel->item(0)->child(4, 2)->text(), m_setup + ":U10004");
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 3);
+        QCOMPARE(w->library().totalListItemModel()->soundItem(1, 0)->text(), QString("2"));
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->icon().isNull());
+        QVERIFY(w->library().totalListItemModel()->soundItem(1, 0)->icon().isNull());
+        QVERIFY(!(w->library().totalListItemModel()->soundItem(1, 0)->flags() & Qt::ItemIsEditable));
+        QCOMPARE(w->library().totalListItemModel()->soundItem(1, 1)->text(), QString("Snare"));
+        QCOMPARE(w->library().totalListItemModel()->soundItem(2, 2)->text(), m_setup + ":U00002");
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 0)->text(), QString("Tom"));
+        QCOMPARE(w->library().clickListItemModel()->item(0)->rowCount(), 5);
+        QCOMPARE(w->library().clickListItemModel()->item(0)->child(4, 2)->text(), m_setup + ":U10004");
         QVERIFY(w->clickFlag && w->library().loadClickFlag);
         QCOMPARE(w->total_index, 2);
         QCOMPARE(int(w->library().waveLoadKitAttrList.at(2).wave_No), 3);

@@ -103,9 +103,9 @@ private slots:
         QCOMPARE(names.count(), KIT_MAX_COUNT);
         QCOMPARE(f->w->library().binFilePath, setup);
         QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
-        QCOMPARE(f->w->library().totalGroup->rowCount(), 3);
-        QCOMPARE(f->w->library().totalGroup->child(2, 2)->text(), setup + ":U00002");
-        QCOMPARE(f->w->library().clickListItemModel->item(0)->rowCount(), 5);
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 3);
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(2, 2)->text(), setup + ":U00002");
+        QCOMPARE(f->w->library().clickListItemModel()->item(0)->rowCount(), 5);
         QVERIFY(f->w->library().loadClickFlag);
         QCOMPARE(f->w->library().soundList, QStringList({"Kick", "Snare", "Tom"}));
         QCOMPARE(f->w->doc().kitAttrList.at(5).kit_name, QString("KIT5"));
@@ -115,8 +115,8 @@ private slots:
         sf::Editor stored;
         stored.loaded = f->w->library().loadedKitFiles;
         QStringList sources;
-        for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-            sources << f->w->library().totalGroup->child(r, 2)->text();
+        for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+            sources << f->w->library().totalListItemModel()->soundItem(r, 2)->text();
         for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(f->w->library().clickList))
             sources << c.file;
         QCOMPARE(sources.size(), 8);
@@ -127,7 +127,7 @@ private slots:
         }
 
         // The lists' selections are handled on their new models.
-        const QModelIndex row = f->w->library().totalListItemModel->index(1, 0, f->w->library().totalGroup->index());
+        const QModelIndex row = f->w->library().totalListItemModel()->index(1, 0, f->w->library().totalListItemModel()->rootIndex());
         f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect
                                                                               | QItemSelectionModel::Rows);
         QCOMPARE(f->w->playFileNameNew2, setup + ":U00001");
@@ -224,23 +224,23 @@ private slots:
         QVERIFY(kf::writeWholeSetup(*m, kits, sounds, {0, 1, 5}, {0, 1, 5}, setup));
         f->importAll(setup);
         MainWindow1 *w = f->w;
-        QCOMPARE(w->library().totalGroup->rowCount(), 3);
-        QCOMPARE(w->library().hhGroup->rowCount(), 3);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 3);
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 3);
         QStringList numbers, names;
         for (int r = 0; r < 3; ++r) {
-            numbers << w->library().totalGroup->child(r, 0)->text();
-            names << w->library().hhGroup->child(r, 0)->text();
+            numbers << w->library().totalListItemModel()->soundItem(r, 0)->text();
+            names << w->library().hhSoundItemModel()->soundItem(r, 0)->text();
         }
         QCOMPARE(numbers, QStringList({"1", "2", "6"}));
         QCOMPARE(names, QStringList({"Kick", "Snare", "Tom"}));
-        QCOMPARE(w->library().totalGroup->child(2, 2)->text(), setup + ":U00002");
+        QCOMPARE(w->library().totalListItemModel()->soundItem(2, 2)->text(), setup + ":U00002");
 
         // The last sound deleted: the row above it becomes the current one.
-        const QModelIndex last = w->library().totalListItemModel->index(2, 0, w->library().totalGroup->index());
+        const QModelIndex last = w->library().totalListItemModel()->soundIndex(2);
         w->ui->totalWaveTreeView->selectionModel()->select(last, QItemSelectionModel::Select
                                                                      | QItemSelectionModel::Rows);
         w->ui->tbtDel->click();
-        QCOMPARE(w->library().totalGroup->rowCount(), 2);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 2);
         QCOMPARE(w->ui->totalWaveTreeView->currentIndex().row(), 1);
     }
 
@@ -267,7 +267,7 @@ private slots:
         QVERIFY(kf::writeWholeSetup(*m, kits, sounds, {0, 1, 2}, {0, 1, 2}, setup));
         f->importAll(setup);
         MainWindow1 *w = f->w;
-        QCOMPARE(w->library().totalGroup->rowCount(), 3);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 3);
         f->prompter.clear();
 
         const QString out = f->file("out");
@@ -275,7 +275,7 @@ private slots:
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
         for (int r = 0; r < 3; ++r) {
             const QByteArray wave = kf::readFile(sounds.at(6 + r).file);
-            const QModelIndex row = w->library().totalListItemModel->index(r, 0, w->library().totalGroup->index());
+            const QModelIndex row = w->library().totalListItemModel()->soundIndex(r);
             sel->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             w->ui->playBtn2->click();
             QCOMPARE(kf::readFile(librarypane::previewFileName(w)), wave);
@@ -310,10 +310,10 @@ private slots:
         QCOMPARE(f->w->library().recordKitFileList, QStringList({k7, k2, k50}));
         QCOMPARE(f->w->library().recordKitIndexList, QVector<int>({7, 2, 50}));
         // The file's sounds numbered after the list's last, renames reported in one box.
-        QCOMPARE(f->w->library().totalGroup->rowCount(), 12);
-        QCOMPARE(f->w->library().totalGroup->child(3, 0)->text(), QString("4"));
-        QCOMPARE(f->w->library().totalGroup->child(11, 2)->text(), k50 + ":U00002");
-        QCOMPARE(f->w->library().hhGroup->rowCount(), 12);
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 12);
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(3, 0)->text(), QString("4"));
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(11, 2)->text(), k50 + ":U00002");
+        QCOMPARE(f->w->library().hhSoundItemModel()->soundCount(), 12);
         QCOMPARE(f->texts(), QStringList({"*Note*\r\nImporting a new file will delete the corresponding loaded "
                                           "file.\r\nAre you sure to continue?",
                                           snareRenamedIn({k2, k7, k50})}));
@@ -338,9 +338,9 @@ private slots:
         QCOMPARE(order, QStringList({"KIT_ALL.bin", "K002.INI", "K050.INI", "ZERO.INI", "K007.INI"}));
         QCOMPARE(f->w->library().recordKitIndexList, QVector<int>({7, 2, 50, 1}));
         QStringList sources;
-        for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-            sources << f->w->library().totalGroup->child(r, 0)->text() + " "
-                            + QFileInfo(f->w->library().totalGroup->child(r, 2)->text()).fileName();
+        for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+            sources << f->w->library().totalListItemModel()->soundItem(r, 0)->text() + " "
+                            + QFileInfo(f->w->library().totalListItemModel()->soundItem(r, 2)->text()).fileName();
         QCOMPARE(sources.mid(3), QStringList({"4 K002.INI:U00000", "5 K002.INI:U00001", "6 K002.INI:U00002",
                                               "10 K050.INI:U00000", "11 K050.INI:U00001", "12 K050.INI:U00002",
                                               "13 ZERO.INI:U00000", "14 ZERO.INI:U00001", "15 ZERO.INI:U00002",
@@ -367,7 +367,7 @@ private slots:
         QVERIFY(QFile::remove(k50));
         f->importPicks({k2});
         QCOMPARE(f->w->library().recordKitFileList, QStringList({k7, k2, k1}));
-        QCOMPARE(f->w->library().totalGroup->rowCount(), 12);
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 12);
         for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
             QVERIFY(!s.file.contains("K050"));
     }

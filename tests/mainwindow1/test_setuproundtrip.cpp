@@ -65,7 +65,7 @@ private slots:
                                    soundlib::writeBytes(a->file("three.wav"), soundlib::pcmWav(2, 48000, 1500))};
         a->prompter.fileAnswers.enqueue(audio);
         a->ui->tbtAddWave->click();
-        QCOMPARE(w->library().totalGroup->rowCount(), 3);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 3);
         // What every sound is saved as: the device form ffmpeg gives.
         QMap<QString, QByteArray> device;
         QStringList sources = audio;
@@ -162,7 +162,7 @@ private slots:
         MainWindow1 *w = a.w;
         const QString drum = soundlib::writeBytes(a.work.filePath(QString::fromUtf8("底鼓.wav")),
                                                   soundlib::pcmWav(1, 44100, 2205));
-        QStandardItem *group = w->library().soundListItemModel->item(0);
+        QStandardItem *group = w->library().soundListItemModel()->item(0);
         w->ui->waveGroupTreeView->setCurrentIndex(group->index());
         a.prompter.fileAnswers.enqueue({drum});
         w->ui->addWaveFile->click();
@@ -203,8 +203,8 @@ private slots:
         b->importAll(setup);
         QCOMPARE(b->texts().size(), 1); // the question alone: no name changed
         QStringList back;
-        for (int r = 0; r < b->w->library().totalGroup->rowCount(); ++r)
-            back << b->w->library().totalGroup->child(r, 1)->text();
+        for (int r = 0; r < b->w->library().totalListItemModel()->soundCount(); ++r)
+            back << b->w->library().totalListItemModel()->soundItem(r, 1)->text();
         QStringList before;
         for (const QString &row : shown)
             before << row.section('|', 1, 1);

@@ -32,8 +32,8 @@ struct List
         w->ui->totalWaveTreeView->selectionModel()->clearSelection();
         for (int r : rows) {
             const QModelIndex idx = r < 0
-                    ? w->library().totalGroup->index()
-                    : w->library().totalListItemModel->index(r, 0, w->library().totalGroup->index());
+                    ? w->library().totalListItemModel()->rootIndex()
+                    : w->library().totalListItemModel()->soundIndex(r);
             w->ui->totalWaveTreeView->selectionModel()->select(idx, QItemSelectionModel::Select
                                                                             | QItemSelectionModel::Rows);
         }
@@ -72,8 +72,8 @@ struct Groups
     }
     QModelIndex row(int group, int sound = -1) const
     {
-        const QModelIndex g = w->library().soundListItemModel->index(group, 0);
-        return sound < 0 ? g : w->library().soundListItemModel->index(sound, 0, g);
+        const QModelIndex g = w->library().soundListItemModel()->index(group, 0);
+        return sound < 0 ? g : w->library().soundListItemModel()->index(sound, 0, g);
     }
     void select(const QVector<QModelIndex> &rows)
     {
@@ -85,8 +85,8 @@ struct Groups
     QStringList tree() const
     {
         QStringList out;
-        for (int g = 0; g < w->library().soundListItemModel->rowCount(); ++g) {
-            QStandardItem *group = w->library().soundListItemModel->item(g);
+        for (int g = 0; g < w->library().soundListItemModel()->rowCount(); ++g) {
+            QStandardItem *group = w->library().soundListItemModel()->item(g);
             QStringList sounds;
             for (int r = 0; r < group->rowCount(); ++r)
                 sounds << group->child(r, 0)->text();
@@ -185,29 +185,30 @@ private slots:
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
         QVERIFY(QFileInfo::exists(l.files[1]) && QFileInfo::exists(l.files[4]));
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
-        QCOMPARE(sel->currentIndex(), w->library().totalGroup->child(3, 0)->index());
+        QCOMPARE(sel->currentIndex(), w->library().totalListItemModel()->soundItem(3, 0)->index());
         QCOMPARE(sel->selectedRows().size(), 1);
-        QVERIFY(sel->isRowSelected(3, w->library().totalGroup->index()));
+        QVERIFY(sel->isRowSelected(3, w->library().totalListItemModel()->rootIndex()));
 
         // Everything: the root row becomes current.
         l.select({0, 1, 2, 3});
         w->deleteWaveFromList1();
-        QCOMPARE(w->library().totalGroup->rowCount(), 0);
-        QCOMPARE(w->library().hhGroup->rowCount(), 0);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 0);
         QVERIFY(w->library().waveLoadKitAttrList.isEmpty() && w->library().soundList.isEmpty());
-        QCOMPARE(sel->currentIndex(), w->library().totalGroup->index());
+        QCOMPARE(sel->currentIndex(), w->library().totalListItemModel()->rootIndex());
     }
 
     void lastRowWithoutNumberCell()
     {
         List l(3);
         MainWindow1 *w = l.w;
-        delete w->library().totalGroup->takeChild(1, 0);
+        const SoundListModel *total = w->library().totalListItemModel();
+        delete total->itemFromIndex(total->rootIndex())->takeChild(1, 0);
         l.select({2});
         w->ui->tbtDel->click();
-        QCOMPARE(w->library().totalGroup->rowCount(), 2);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 2);
         QCOMPARE(w->ui->totalWaveTreeView->selectionModel()->currentIndex(),
-                 w->library().totalListItemModel->index(1, 0, w->library().totalGroup->index()));
+                 w->library().totalListItemModel()->soundIndex(1));
     }
 
     void deviceQueue()
@@ -225,7 +226,7 @@ private slots:
         QCOMPARE(w->pad().delUsbWaveList, QStringList({l.files[4], l.files[1]}));
         QCOMPARE(w->pad().delUsbWaveNumList, (QVector<quint16>{77, 5, 2}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
-        QCOMPARE(w->library().totalGroup->rowCount(), 6); // the pad side removes the rows
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 6); // the pad side removes the rows
         QVERIFY(w->delDialog->isVisible());
         QCOMPARE(w->delDialog->labelText(), QString("Deleting sound file......"));
         QCOMPARE(w->delDialog->maximum(), 4);
@@ -300,7 +301,7 @@ private slots:
     void groupSoundsWithColons()
     {
         Groups g({{"Default", {}}, {"Live", {"intro", "hit"}}});
-        QStandardItem *live = g.w->library().soundListItemModel->item(1);
+        QStandardItem *live = g.w->library().soundListItemModel()->item(1);
         live->child(0, 1)->setText(g.f.path("Live:Intro.wav"));
         live->child(1, 1)->setText(g.f.path("Hit:Up.wav"));
         g.select({g.row(1, 0)});
@@ -321,7 +322,7 @@ private slots:
         QCOMPARE(g.w->library().leftSoundList[99], QVector<QString>({"s5"}));
         g.select({g.row(104), g.row(0), g.row(50, 0)}); // slots 0, 104 and 54
         g.w->ui->delWaveGroup->click();
-        QCOMPARE(g.w->library().soundListItemModel->rowCount(), 102);
+        QCOMPARE(g.w->library().soundListItemModel()->rowCount(), 102);
         QCOMPARE(g.w->library().leftGroupList.size(), 102);
         QCOMPARE(g.w->library().leftSoundList[0], QVector<QString>({"s103"}));
         QCOMPARE(g.w->library().leftSoundList[52], QVector<QString>({"s51"}));

@@ -43,16 +43,17 @@ struct Export
     // Appends a row and its record as a load does.
     void add(const QString &name, const QString &path, quint16 number, quint8 lock = 1)
     {
-        w->library().totalGroup->appendRow(
-                {new QStandardItem(QString::number(number)), new QStandardItem(name), new QStandardItem(path)});
-        w->library().waveLoadKitAttrList << soundRecord(name, path, number, lock);
+        const int row = w->library().totalListItemModel()->soundCount();
+        w->library().addSound(name, path, number, true);
+        if (lock == 0)
+            w->library().lockSounds({row}, true);
     }
     void select(const QVector<int> &rows)
     {
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
         sel->clearSelection();
         for (int r : rows)
-            sel->select(r < 0 ? w->library().totalGroup->index() : w->library().totalGroup->child(r, 0)->index(),
+            sel->select(r < 0 ? w->library().totalListItemModel()->rootIndex() : w->library().totalListItemModel()->soundIndex(r),
                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     // Runs "Export Sound" into `folder` (none: the dialog is cancelled).

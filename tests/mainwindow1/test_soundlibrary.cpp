@@ -78,14 +78,14 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        QCOMPARE(headers(w->library().totalListItemModel), QStringList({"Item", "Name", "File"}));
-        QCOMPARE(w->library().totalGroup->text(), QString("waveList"));
-        QVERIFY(!w->library().totalGroup->isEditable());
+        QCOMPARE(headers(w->library().totalListItemModel()), QStringList({"Item", "Name", "File"}));
+        QCOMPARE(w->library().currentOldGroupName, QString("waveList"));
+        QVERIFY(!(w->library().totalListItemModel()->rootIndex().flags() & Qt::ItemIsEditable));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
-        QCOMPARE(headers(w->library().hhSoundItemModel), QStringList({"Name", "File"}));
-        QCOMPARE(w->library().hhGroup->text(), QString("waveList"));
+        QCOMPARE(headers(w->library().hhSoundItemModel()), QStringList({"Name", "File"}));
+        QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), QString("waveList"));
         QVERIFY(w->ui->soundListTreeView->isColumnHidden(1));
-        QCOMPARE(headers(w->library().clickListItemModel), QStringList({"Index", "Name", "File"}));
+        QCOMPARE(headers(w->library().clickListItemModel()), QStringList({"Index", "Name", "File"}));
         QVERIFY(w->ui->clickWaveTreeView->isColumnHidden(2));
         QVERIFY(w->ui->right_stackedWidgetPage1->acceptDrops());
         QVERIFY(w->ui->pedalWidget->acceptDrops());
@@ -99,24 +99,29 @@ private slots:
         f.importToList({a, b, c});
         QCOMPARE(f.totalRows(), QStringList({"1|a one|" + a, "2|b two|" + b, "3|c three|" + c}));
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "b two|" + b, "c three|" + c}));
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         QCOMPARE(w->library().soundList, QStringList({"a one", "b two", "c three"}));
 
-        // Rebuilds leave one change connection on each new model.
-        QStandardItemModel *oldTotal = w->library().totalListItemModel;
+        // Rebuilds keep the library's models, with one change connection each.
+        QStandardItemModel *oldTotal = w->library().totalListItemModel();
         librarypane::updateHHsoundList1(w);
         QCOMPARE(f.mirrorRows().size(), 3);
-        QCOMPARE(SignalPeek::count(w->library().hhSoundItemModel, SIGNAL(itemChanged(QStandardItem *))), 1);
+        QCOMPARE(SignalPeek::count(w->library().hhSoundItemModel(), SIGNAL(itemChanged(QStandardItem *))), 1);
         librarypane::updateHHsoundList(w, 1);
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "c three|" + c}));
         w->initTotalItemModel();
-        QVERIFY(w->library().totalListItemModel != oldTotal);
-        QCOMPARE(SignalPeek::count(w->library().totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 1);
-        QCOMPARE(w->library().totalGroup->rowCount(), 0);
+        QCOMPARE(w->library().totalListItemModel(), oldTotal);
+        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
+        QCOMPARE(SignalPeek::count(w->library().totalListItemModel(), SIGNAL(itemChanged(QStandardItem *))), 1);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
         librarypane::initKitTotalItemModel(w);
-        QCOMPARE(headers(w->library().totalListItemModel), QStringList({"Layer", "Index", "Name", "File"}));
+        QCOMPARE(w->ui->totalWaveTreeView->model(), w->library().kitOrderItemModel());
+        QCOMPARE(headers(w->library().kitOrderItemModel()), QStringList({"Layer", "Index", "Name", "File"}));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(3));
-        QCOMPARE(SignalPeek::count(w->library().totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
+        QCOMPARE(SignalPeek::count(w->library().kitOrderItemModel(), SIGNAL(itemChanged(QStandardItem *))), 0);
+        w->on_defaultRbtn_clicked(); // the total list again
+        QCOMPARE(w->ui->totalWaveTreeView->model(), oldTotal);
+        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
     }
 
     // The root rows of the sound lists, the kit chain list and the save
@@ -132,10 +137,10 @@ private slots:
             MainWindow1 *w = f.open();
             w->skn->initKitIndex();
             auto *kits = w->skn->findChild<QTreeView *>("kitIndexTreeView");
-            QCOMPARE(QStringList({w->library().totalGroup->text(), w->kitChainListItemModel->item(0)->text(),
+            QCOMPARE(QStringList({w->library().currentOldGroupName, w->kitChainListItemModel->item(0)->text(),
                                   kits->model()->index(0, 0).data().toString()}),
                      lang.second);
-            QCOMPARE(w->library().hhGroup->text(), w->library().totalGroup->text());
+            QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), w->library().currentOldGroupName);
             qApp->removeTranslator(t);
         }
         QLocale::setDefault(old);
@@ -152,7 +157,7 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         f.prompter.clear();
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         w->ui->addWaveFile->click();
         w->ui->tbtAddWave->click();
         w->library().clickList.clear();
@@ -234,8 +239,8 @@ private slots:
         soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), groups);
 
         MainWindow1 *w = f.open(true);
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 2);
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("Drums"));
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 2);
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Drums"));
         QCOMPARE(w->library().leftGroupList, QVector<QString>({"FX", "Drums"}));
         QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"boom"}));
         QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"kick"}));
@@ -255,15 +260,15 @@ private slots:
         QCOMPARE(ask.kind, UiPrompter::TextInput);
         QCOMPARE(ask.title, QString("Create a new category"));
         QCOMPARE(ask.text, QString("Please enter name for the category."));
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 2);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 2);
 
         // A new group lands at the top, simplified; case matters for duplicates.
         f.prompter.textAnswers.enqueue({"  Loops   Two ", true});
         w->ui->addWaveGroup->click();
         f.prompter.textAnswers.enqueue({"drums", true});
         w->ui->addWaveGroup->click();
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("drums"));
-        QCOMPARE(w->library().soundListItemModel->item(1)->text(), QString("Loops Two"));
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("drums"));
+        QCOMPARE(w->library().soundListItemModel()->item(1)->text(), QString("Loops Two"));
         QCOMPARE(w->ui->waveGroupTreeView->currentIndex().row(), 0);
         QCOMPARE(w->library().leftGroupList, QVector<QString>({"FX", "Drums", "Loops Two", "drums"}));
         QCOMPARE(w->library().soundGroupList.size(), 4);
@@ -272,13 +277,13 @@ private slots:
         // "Default", appended at the bottom: it takes name slot 0.
         const QString file = writeBytes(f.path("hit.wav"), pcmWav(1, 8000, 800));
         w->ui->waveGroupTreeView->selectionModel()->clear();
-        w->ui->waveGroupTreeView->selectionModel()->select(w->library().soundListItemModel->index(2, 0),
+        w->ui->waveGroupTreeView->selectionModel()->select(w->library().soundListItemModel()->index(2, 0),
                                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QVERIFY(!w->ui->waveGroupTreeView->currentIndex().isValid());
         f.prompter.fileAnswers.enqueue({file});
         w->ui->addWaveFile->click();
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 5);
-        QStandardItem *def = w->library().soundListItemModel->item(4);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 5);
+        QStandardItem *def = w->library().soundListItemModel()->item(4);
         QCOMPARE(def->text(), QString("Default"));
         QVERIFY(def->isEditable());
         QCOMPARE(def->child(0, 0)->text(), QString("hit"));
@@ -311,7 +316,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"Choose a category to add sounds."}));
         f.prompter.clear();
 
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         w->ui->addWaveFile->click(); // the dialog is cancelled
         QCOMPARE(f.prompter.prompts.at(0).kind, UiPrompter::OpenFiles);
         QCOMPARE(f.prompter.prompts.at(0).title, QString("Select file to add"));
@@ -327,7 +332,7 @@ private slots:
         const QString pkit = writeBytes(f.path("kit.pkit"), QByteArray("x"));
         f.prompter.fileAnswers.enqueue({longName, pkit, writeBytes(f.path("upper.PKIT"), pcmWav(1, 8000, 800))});
         w->ui->addWaveFile->click();
-        QStandardItem *def = w->library().soundListItemModel->item(0);
+        QStandardItem *def = w->library().soundListItemModel()->item(0);
         QCOMPARE(def->rowCount(), 2);
         QCOMPARE(def->child(0, 0)->text(), QString("A very long samp"));
         QCOMPARE(def->child(1, 1)->text(), f.path("upper.PKIT"));
@@ -448,7 +453,7 @@ private slots:
         QCOMPARE(w->pad().addUsbWaveNumList, QVector<quint16>({1, 2}));
         QCOMPARE(w->library().waveLoadKitAttrList.size(), 2);
         QCOMPARE(w->library().waveLoadKitAttrList.last().file, two);
-        QCOMPARE(w->library().totalGroup->rowCount(), 0);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
         QCOMPARE(update.size(), 1);
         QCOMPARE(update.first(), QVariantList({1, 0}));
 
@@ -477,12 +482,12 @@ private slots:
         const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
         QCOMPARE(w->pad().addUsbWaveList, QStringList({other}));
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue({text});
         w->ui->addWaveFile->click();
         QCOMPARE(f.prompter.texts(), QStringList({refused + text}));
-        QCOMPARE(w->library().soundListItemModel->item(0)->rowCount(), 0);
+        QCOMPARE(w->library().soundListItemModel()->item(0)->rowCount(), 0);
     }
 
     // A WAV whose data chunk holds no samples and a RIFF file of another form
@@ -546,7 +551,7 @@ private slots:
         const qint64 took = clock.elapsed();
         writer.join();
         QVERIFY2(took < 3000, qPrintable(QString::number(took)));
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("Default"));
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Default"));
         QVERIFY(closeWindow(f));
         struct stat aside;
         QVERIFY(::lstat((list + ".bak").constData(), &aside) == 0 && S_ISFIFO(aside.st_mode));
@@ -564,7 +569,7 @@ private slots:
         held.replace("</groups>", "    <Group name=\"FX\"/>\n</groups>");
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), held);
         MainWindow1 *w = f.open(true);
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 1);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 1);
         QVERIFY(closeWindow(f));
         QCOMPARE(kf::readFile(list + ".bak"), held);
         QCOMPARE(groupNames(list), QStringList({"Drums/1"}));
@@ -616,7 +621,7 @@ private slots:
         const QString inUse = "The sound groups in \"" + list + "\" are in use by another editor.";
         QCOMPARE(f.prompter.texts(), QStringList({inUse + " Changes to the groups in this window are kept for this "
                                                           "session only."}));
-        QCOMPARE(b->library().soundListItemModel->rowCount(), 1); // read all the same
+        QCOMPARE(b->library().soundListItemModel()->rowCount(), 1); // read all the same
         f.prompter.textAnswers.enqueue({"A", true});
         a->ui->addWaveGroup->click();
         f.prompter.textAnswers.enqueue({"B", true});
@@ -640,7 +645,7 @@ private slots:
         const QString list = f.work.filePath("soundlist.xml");
         QVERIFY(QFile::link(far, list));
         MainWindow1 *w = f.open(true);
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("Drums"));
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Drums"));
         f.prompter.textAnswers.enqueue({"Loops", true});
         w->ui->addWaveGroup->click();
         QVERIFY(closeWindow(f));
@@ -710,7 +715,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"These sounds of the sound groups are no longer in the kit files "
                                                   "they name, which were written anew since; they are not taken for "
                                                   "other sounds:\r\nDrums: Tom (" + kit + ":U00001)"}));
-        QStandardItem *drums = w->library().soundListItemModel->item(0);
+        QStandardItem *drums = w->library().soundListItemModel()->item(0);
         QCOMPARE(drums->child(0, 1)->text(), kit + ":U00001");
         QCOMPARE(drums->child(1, 1)->text(), kit + ":U00001");
         QVERIFY(closeWindow(f));
@@ -752,8 +757,8 @@ private slots:
             QCOMPARE(w->library().clickList.size(), 5);
             QVERIFY(w->clickFlag);
             QVERIFY(!w->userFlag);
-            QCOMPARE(w->library().clickListItemModel->rowCount(), 1);
-            QStandardItem *group = w->library().clickListItemModel->item(0);
+            QCOMPARE(w->library().clickListItemModel()->rowCount(), 1);
+            QStandardItem *group = w->library().clickListItemModel()->item(0);
             QCOMPARE(group->text(), QString("Metronome Sound Group"));
             QCOMPARE(group->rowCount(), 5);
             QCOMPARE(group->child(0, 0)->text(), QString("1"));
@@ -779,7 +784,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({capacity}));
         QVERIFY(w->library().clickList.isEmpty());
         QVERIFY(!w->clickFlag);
-        QCOMPARE(w->library().clickListItemModel->rowCount(), 0);
+        QCOMPARE(w->library().clickListItemModel()->rowCount(), 0);
 
         // The button asks for files now.
         QStringList six;
@@ -815,8 +820,8 @@ private slots:
         w->library().clickList.clear();
         f.prompter.fileAnswers.enqueue(five);
         w->ui->btnImportClickWave->click();
-        QCOMPARE(w->library().clickListItemModel->rowCount(), 1);
-        QCOMPARE(w->library().clickListItemModel->item(0)->rowCount(), 5);
+        QCOMPARE(w->library().clickListItemModel()->rowCount(), 1);
+        QCOMPARE(w->library().clickListItemModel()->item(0)->rowCount(), 5);
     }
 };
 

@@ -40,15 +40,15 @@ struct Sounds
     void checkFollowers() const
     {
         QStringList names;
-        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r) {
-            names << w->library().totalGroup->child(r, 1)->text();
-            QCOMPARE(w->library().hhGroup->child(r, 0)->text(), names.last());
-            QCOMPARE(w->library().hhGroup->child(r, 1)->text(), w->library().totalGroup->child(r, 2)->text());
+        for (int r = 0; r < w->library().totalListItemModel()->soundCount(); ++r) {
+            names << w->library().totalListItemModel()->soundItem(r, 1)->text();
+            QCOMPARE(w->library().hhSoundItemModel()->soundItem(r, 0)->text(), names.last());
+            QCOMPARE(w->library().hhSoundItemModel()->soundItem(r, 1)->text(), w->library().totalListItemModel()->soundItem(r, 2)->text());
         }
-        QCOMPARE(w->library().hhGroup->rowCount(), w->library().totalGroup->rowCount());
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), w->library().totalListItemModel()->soundCount());
         QCOMPARE(w->library().soundList, names);
     }
-    bool lockShown(int row) const { return !w->library().totalGroup->child(row, 0)->icon().isNull(); }
+    bool lockShown(int row) const { return !w->library().totalListItemModel()->soundItem(row, 0)->icon().isNull(); }
 };
 
 const QStringList kAscending = {"7|Kick 2", "120|kick", "5|Kick", "8|Kick-2", "12|Snare", "3|Snare", "40|Tom"};
@@ -65,13 +65,13 @@ private slots:
         Sounds s;
         MainWindow1 *w = s.w;
         QCOMPARE(s.rows(), QStringList({"12|Snare", "5|Kick", "8|Kick-2", "120|kick", "7|Kick 2", "3|Snare", "40|Tom"}));
-        QVERIFY(w->library().totalGroup->child(0, 0)->isEditable());
+        QVERIFY(w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         QVERIFY(s.lockShown(1) && !s.lockShown(0));
         s.checkFollowers();
 
         w->ui->upRbtn->click();
         QCOMPARE(s.rows(), kAscending);
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         QVERIFY(s.lockShown(2));
         s.checkFollowers();
         w->ui->DownRbtn->click();
@@ -89,7 +89,7 @@ private slots:
         w->library().waveLoadKitAttrList[4].file = s.files[2]; // "Kick 2" shares Kick-2's file
         w->ui->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
-        QCOMPARE(w->library().totalGroup->child(4, 2)->text(), s.files[2]);
+        QCOMPARE(w->library().totalListItemModel()->soundItem(4, 2)->text(), s.files[2]);
         s.checkFollowers();
 
         // The rows' order is what the selection handlers see afterwards.
@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(s.f.prompter.prompts.last().filter, QString("txt(*.txt)"));
         QCOMPARE(s.rows(), kAscending);
         QVERIFY(w->ui->customRbtn->isChecked() && w->ui->customRbtn->isHidden());
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         s.checkFollowers();
 
         // CR LF, blank lines, no last line feed; equal names by stored order.
@@ -199,7 +199,8 @@ private slots:
         QCOMPARE(w->library().waveLoadKitAttrList[1].wave_lock, quint8(1));
         QVERIFY(!s.lockShown(2));
         // A number no record has changes nothing.
-        w->library().totalGroup->child(6, 0)->setText("999");
+        SoundListModel *total = w->library().totalListItemModel();
+        total->setData(total->soundIndex(6, 0), "999");
         s.f.selectTotalRow(6);
         w->lockSound();
         QVERIFY(!s.lockShown(6));
@@ -210,7 +211,7 @@ private slots:
         QCOMPARE(s.rows(), QStringList({"1|Snare", "2|Kick", "3|Kick-2", "4|kick", "5|Kick 2", "6|Snare", "7|Tom"}));
         QVERIFY(w->ui->defaultRbtn->isChecked());
         QVERIFY(s.lockShown(2) && s.lockShown(4) && !s.lockShown(1));
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         QCOMPARE(w->library().waveLoadKitAttrList.at(6).wave_No, quint16(7));
         s.checkFollowers();
         sel = w->ui->totalWaveTreeView->selectionModel();
@@ -229,7 +230,7 @@ private slots:
                                                     "In USB device mode, the sound unlock function is not supported"}));
         w->ui->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(w->library().waveLoadKitAttrList.at(6).wave_No, quint16(7));
-        QVERIFY(!w->library().totalGroup->child(0, 1)->isEditable());
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 1)->isEditable());
         w->library().waveLoadKitAttrList[0].wave_No = 30;
         w->ui->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(w->library().waveLoadKitAttrList.at(0).wave_No, quint16(30));
@@ -256,7 +257,7 @@ private slots:
         w->doc().kitAttrList[7].kpadChunk[18].soundName0 = "Kick";
         librarypane::initKitTotalItemModel(w);
         librarypane::generateKitOrder(w);
-        QStandardItemModel *m = w->library().totalListItemModel;
+        QStandardItemModel *m = w->library().kitOrderItemModel();
         auto rows = [m](int group) {
             QStringList out;
             QStandardItem *g = m->item(group);
@@ -284,8 +285,8 @@ private slots:
         w->doc().kitAttrList[2].kpadChunk[17].soundFile0.clear();
         librarypane::initKitTotalItemModel(w);
         librarypane::generateKitOrder(w);
-        QCOMPARE(w->library().totalListItemModel->rowCount(), 3);
-        QCOMPARE(w->library().totalListItemModel->item(2)->text(), w->doc().kitAttrList[9].kit_name);
+        QCOMPARE(w->library().kitOrderItemModel()->rowCount(), 3);
+        QCOMPARE(w->library().kitOrderItemModel()->item(2)->text(), w->doc().kitAttrList[9].kit_name);
     }
 };
 

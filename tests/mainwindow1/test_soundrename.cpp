@@ -37,8 +37,18 @@ struct Library
         f.importToList(files);
         f.prompter.clear();
     }
-    QStandardItem *total(int row, int column) const { return w->library().totalGroup->child(row, column); }
-    QStandardItem *groupSound(int row) const { return w->library().soundListItemModel->item(0)->child(row, 0); }
+    // A cell as the list's editor changes it.
+    QStandardItem *total(int row, int column) const
+    {
+        const SoundListModel *m = w->library().totalListItemModel();
+        return m->itemFromIndex(m->soundIndex(row, column));
+    }
+    QStandardItem *mirror(int row) const
+    {
+        const SoundListModel *m = w->library().hhSoundItemModel();
+        return m->itemFromIndex(m->soundIndex(row));
+    }
+    QStandardItem *groupSound(int row) const { return w->library().soundListItemModel()->item(0)->child(row, 0); }
     QString lastText() const { return f.prompter.prompts.isEmpty() ? QString() : f.prompter.prompts.last().text; }
     QString recordName(int i) const
     {
@@ -90,10 +100,10 @@ private slots:
 
         // The mirror: its own symbol list, always a generated name.
         lib.f.prompter.clear();
-        w->library().hhGroup->child(0, 0)->setText("no good!");
+        lib.mirror(0)->setText("no good!");
         QCOMPARE(lib.lastText(), kPattern + "\r\n- _ . '~");
-        QCOMPARE(w->library().hhGroup->child(0, 0)->text(), QString("SOUND~00002")); // row 2 took ~00001
-        w->library().hhGroup->child(0, 0)->setText("Fine name");
+        QCOMPARE(lib.mirror(0)->text(), QString("SOUND~00002")); // row 2 took ~00001
+        lib.mirror(0)->setText("Fine name");
         QCOMPARE(lib.recordName(0), QString("kick")); // the mirror's names stay its own
         QCOMPARE(lib.total(0, 1)->text(), QString("kick"));
 
@@ -141,7 +151,7 @@ private slots:
         QCOMPARE(w->doc().kitAttrList.at(9).pedalChunk.hh_wave5_name, QString("Big Kick"));
         QCOMPARE(w->padWidgetGroup[0].lableA->text(), QString("Big Kick"));
         QCOMPARE(w->padWidgetGroup[3].lableB->text(), QString("Big Kick"));
-        QCOMPARE(w->library().hhGroup->child(0, 0)->text(), QString("Big Kick"));
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(0, 0)->text(), QString("Big Kick"));
         QCOMPARE(lib.recordName(0), QString("Big Kick"));
         QCOMPARE(w->library().soundList.first(), QString("Big Kick"));
         QCOMPARE(lib.groupSound(0)->text(), QString("kick")); // never the groups
@@ -150,7 +160,7 @@ private slots:
         // From the groups: kits, total list, mirror, record, one redraw.
         lib.groupSound(1)->setText("Crack");
         QCOMPARE(lib.total(1, 1)->text(), QString("Crack"));
-        QCOMPARE(w->library().hhGroup->child(1, 0)->text(), QString("Crack"));
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(1, 0)->text(), QString("Crack"));
         QCOMPARE(lib.recordName(1), QString("Crack"));
         w->doc().kitAttrList[0].kpadChunk[5].soundFile0 = lib.files.at(1);
         lib.groupSound(1)->setText("Crack 2");
@@ -185,7 +195,7 @@ private slots:
     {
         Library lib;
         MainWindow1 *w = lib.w;
-        QStandardItem *drums = w->library().soundListItemModel->item(0);
+        QStandardItem *drums = w->library().soundListItemModel()->item(0);
         const QVector<QPair<QString, QString>> refused = {
                 {"  ", "Group name can't be blank!"},
                 {" Default ", "Creating duplicate group name is not supported."}};
@@ -214,10 +224,10 @@ private slots:
         MainWindow1 *w = lib.w;
         lib.f.prompter.textAnswers.enqueue({"A", true});
         w->ui->addWaveGroup->click();
-        w->library().soundListItemModel->item(0)->setText("B");
+        w->library().soundListItemModel()->item(0)->setText("B");
         lib.f.prompter.textAnswers.enqueue({"A", true});
         w->ui->addWaveGroup->click();
-        w->library().soundListItemModel->item(1)->setText("");
+        w->library().soundListItemModel()->item(1)->setText("");
         QCOMPARE(lib.f.prompter.texts(), QStringList{"Group name can't be blank!"});
         w->writeSoundListOnClose = true;
         lib.f.w.reset();

@@ -5,6 +5,7 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "library/soundorder.h"
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 
@@ -279,14 +280,10 @@ private slots:
         Records::READ_KIT_FILE first; // the list has room for its sounds only
         KitTables tables;
         QCOMPARE(readKitFile(path("FULL3.INI"), first, tables), LoadError::None);
-        QStandardItemModel rows;
-        rows.appendRow(new QStandardItem);
-        for (int r = first.waveCount; r < WAVE_MAX_COUNT; ++r)
-            rows.item(0)->appendRow(new QStandardItem);
         KitDocument doc;
         doc.kitAttrList.resize(KIT_MAX_COUNT);
         SoundLibrary library;
-        library.totalGroup = rows.item(0);
+        library.showSounds(QVector<soundorder::Row>(WAVE_MAX_COUNT - first.waveCount), false, true);
         ScriptedQuestions questions;
         ImportKitFilesJob job(doc, library, questions);
         QVERIFY(job.takePicks({path("FULL9.INI"), path("FULL7.INI"), path("FULL3.INI"), path("FULL41.INI")}));

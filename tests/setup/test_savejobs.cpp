@@ -57,7 +57,6 @@ class TestSaveJobs : public QObject
     QVector<kf::TestSound> m_sounds; // five metronome sounds, then Kick and Snare
     std::unique_ptr<KitDocument> m_doc;
     SoundLibrary m_lib;
-    QStandardItemModel m_rows; // the total list
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     const kf::TestSound &kick() const { return m_sounds.at(5); }
@@ -94,12 +93,8 @@ private slots:
         k5.kpadChunk[7].soundFile1 = kick().file;
         k5.kpadChunk[7].soundName1 = kick().name;
 
-        auto *root = new QStandardItem("waveList");
-        m_rows.appendRow(root);
-        m_lib.totalListItemModel = &m_rows;
-        m_lib.totalGroup = root;
-        m_lib.registerNewSound(kick().name, kick().file, 1, true);
-        m_lib.registerNewSound(snare().name, snare().file, 2, true);
+        m_lib.addSound(kick().name, kick().file, 1, true);
+        m_lib.addSound(snare().name, snare().file, 2, true);
         for (int c = 0; c < 5; ++c)
             m_lib.clickList.append({m_sounds.at(c).name, m_sounds.at(c).file});
     }
@@ -291,12 +286,10 @@ private slots:
             lib.recordKitFileList = QStringList({k2});
             lib.recordKitIndexList = {2};
             lib.soundListFileName = folder + "/soundlist.xml";
-            QStandardItemModel groups;
             auto *group = new QStandardItem("Drums");
             for (const soundfilexml::strSoundItem &s : qAsConst(older[0].soundList))
                 group->appendRow({new QStandardItem(s.name), new QStandardItem(s.file)});
-            groups.appendRow(group);
-            lib.soundListItemModel = &groups;
+            lib.soundListItemModel()->appendRow(group);
             ScriptedQuestions questions;
             questions.answers = {true};
             SaveKitsJob job(doc, lib, questions, {}, hooks());

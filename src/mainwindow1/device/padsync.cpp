@@ -203,29 +203,13 @@ void padpane::completeAddBatch(MainWindow1 *w)
                         kitediting::clearWave(w->doc().kitAttrList[kitNo], w->doc().kitPadList[kitNo], sound.source);
             continue;
         }
-        auto *numberCell = new QStandardItem(QIcon(), QString::number(sound.number));
-        numberCell->setEditable(false);
-        auto *nameCell = new QStandardItem(sound.name);
-        nameCell->setEditable(false);
-        w->library().totalGroup->appendRow({numberCell, nameCell, new QStandardItem(sound.device)});
-        if (w->library().hhGroup)
-            w->library().hhGroup->appendRow({new QStandardItem(sound.name), new QStandardItem(sound.device)});
-
+        w->library().soundWrittenToPad(r, quint16(sound.number), sound.name, sound.device);
         const QString native = QDir::toNativeSeparators(sound.device);
-        if (r >= 0) {
-            MainWindow1::SOUND_INDEX record;
-            record.file = native;
-            record.wave_No = quint16(sound.number);
-            record.wave_lock = 1;
-            w->str2CharArray(sound.name, record.wave_name, SOUND_NAME_LENGTH_MAX);
-            w->library().waveLoadKitAttrList[r] = record;
-        }
         for (int k = 0; onPads.contains(sound.source) && k < kits; ++k)
             padpane::changeOnlineKitPath(w, sound.source, native, quint16(sound.number), sound.length, k);
     }
     std::sort(dropped.begin(), dropped.end());
-    for (int i = dropped.size() - 1; i >= 0; --i)
-        w->library().waveLoadKitAttrList.removeAt(dropped.at(i));
+    w->library().removeSoundRecords(dropped);
     if (shownKitCleared && kitNo == w->currentKitNum)
         w->dispPadList(w->doc().kitAttrList, w->currentKitNum);
     w->getRightSoundList();
@@ -246,22 +230,21 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
     // Rows go only for the pairs gone from the pad; the others stay, with
     // their records, and the change file does not count them as deleted.
     QStringList stay;
-    for (int row = w->library().totalGroup && !w->pad().delBatchList.isEmpty() ? w->library().totalGroup->rowCount() - 1
-                                                                               : -1;
-         row >= 0; --row) {
-        const QStandardItem *file = w->library().totalGroup->child(row, 2);
-        const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
+    QVector<int> goneRows;
+    const SoundListModel *total = w->library().totalListItemModel();
+    for (int row = !w->pad().delBatchList.isEmpty() ? total->soundCount() - 1 : -1; row >= 0; --row) {
+        const QString path = QDir::toNativeSeparators(total->soundText(row, 2));
         if (outcome.removed.contains(path)) {
-            w->library().totalGroup->removeRow(row);
-            librarypane::updateHHsoundList(w, row);
+            goneRows.append(row);
         } else if (outcome.kept.contains(path)) {
-            const QStandardItem *number = w->library().totalGroup->child(row, 0);
-            if (number)
+            if (const QStandardItem *number = total->soundItem(row, 0))
                 w->pad().keepDeletedNumber(quint16(number->text().toInt()));
-            const QStandardItem *name = w->library().totalGroup->child(row, 1);
+            const QStandardItem *name = total->soundItem(row, 1);
             stay.prepend((name ? name->text() : path) + keptReason(outcome.kept.value(path)));
         }
     }
+    w->library().removeSounds(goneRows, {});
+    w->ui->soundListTreeView->repaint();
     w->pad().restoreDeletedRecords(w->library().waveLoadKitAttrList);
     w->ui->totalWaveTreeView->update();
     if (w->delDialog) {

@@ -227,7 +227,7 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
     on_masterEffectComboBox_currentIndexChanged(0);
 
     showSharedBlocks(this, g);
-    QStandardItem *group = library().clickListItemModel ? library().clickListItemModel->item(0) : nullptr;
+    QStandardItem *group = library().clickListItemModel() ? library().clickListItemModel()->item(0) : nullptr;
     const int click = g.click.click_no;
     QStandardItem *name = group && click < group->rowCount() ? group->child(click, 1) : nullptr;
     ui->clickNameLab->setText(name ? name->text() : QString());

@@ -6,6 +6,7 @@
 
 #include "library/kitusage.h"
 #include "library/rowselection.h"
+#include "library/soundlistmodel.h"
 #include "library/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -26,21 +27,6 @@ namespace {
 bool byRowDescending(const QModelIndex &a, const QModelIndex &b)
 {
     return a.row() > b.row();
-}
-
-// Keeps the records not marked, in their order; `taken` gets the others
-// with their places.
-void removeMarked(QVector<MainWindow1::SOUND_INDEX> &records, const QVector<bool> &marked,
-                  QVector<QPair<int, MainWindow1::SOUND_INDEX>> *taken = nullptr)
-{
-    int kept = 0;
-    for (int i = 0; i < records.size(); ++i) {
-        if (!marked.at(i))
-            records[kept++] = records.at(i);
-        else if (taken)
-            taken->append(qMakePair(i, records.at(i)));
-    }
-    records.resize(kept);
 }
 
 // Why a sound in use cannot go: the kits holding it on pads, then those
@@ -89,10 +75,10 @@ QProgressDialog *deleteProgress(QWidget *parent, int units)
 
 // The last sound row, or the root when none is left, as the only selected
 // and current row; also when that row has no item in its first cell.
-void selectLastRow(QItemSelectionModel *selection, QStandardItem *root)
+void selectLastRow(QItemSelectionModel *selection, const SoundListModel *total)
 {
-    const int left = root->rowCount();
-    const QModelIndex current = left > 0 ? root->model()->index(left - 1, 0, root->index()) : root->index();
+    const int left = total->soundCount();
+    const QModelIndex current = left > 0 ? total->soundIndex(left - 1) : total->rootIndex();
     selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
@@ -208,8 +194,8 @@ void MainWindow1::on_tbtDel_clicked()
         const QSignalBlocker quiet(selection);
         selection->clearSelection();
     }
+    QVector<int> goneRows;
     for (const Pick &pick : qAsConst(picks)) {
-        const int r = pick.row;
         const auto records = recordsOf.constFind(pick.path);
         int &next = taken[pick.path];
         if (records != recordsOf.constEnd() && next < records->size()) {
@@ -225,17 +211,15 @@ void MainWindow1::on_tbtDel_clicked()
                 delDialog->setValue(delProgressValue);
             QCoreApplication::processEvents();
         } else {
-            // The snapshot keeps one entry per row.
-            if (r < library().soundList.size())
-                library().soundList.removeAt(r);
-            library().totalGroup->removeRow(r);
+            goneRows.append(pick.row);
             total_index = 0;
-            librarypane::updateHHsoundList(this, r);
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
     pad().delBatchRecords.clear();
-    removeMarked(library().waveLoadKitAttrList, removeRecord, deviceMode ? &pad().delBatchRecords : nullptr);
+    const QVector<QPair<int, SOUND_INDEX>> takenRecords = library().removeSounds(goneRows, removeRecord);
+    if (deviceMode)
+        pad().delBatchRecords = takenRecords;
 
     if (deviceMode) {
         if (pad().delUsbWaveList.isEmpty()) {
@@ -247,7 +231,8 @@ void MainWindow1::on_tbtDel_clicked()
         return;
     }
     ui->totalWaveTreeView->repaint();
-    selectLastRow(selection, library().totalGroup);
+    ui->soundListTreeView->repaint();
+    selectLastRow(selection, library().totalListItemModel());
 }
 
 void MainWindow1::deleteWaveFromList()
@@ -261,7 +246,7 @@ void MainWindow1::on_delWaveGroup_clicked()
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    QStandardItemModel *model = library().soundListItemModel;
+    QStandardItemModel *model = library().soundListItemModel();
     const QString defaultGroup = QStringLiteral("Default");
 
     QVector<int> groupRows;                 // group rows to delete

@@ -99,7 +99,7 @@ bool librarypane::saveSoundListAtClose(MainWindow1 *w)
     if (lib.soundListReadOnly == SoundLibrary::ReadOnlyAnswer::No)
         lib.soundListReadOnly = SoundLibrary::ReadOnlyAnswer::Unasked;
     const SoundLibrary::SoundListSave save =
-            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel, [w, prompter](const QString &target) {
+            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel(), [w, prompter](const QString &target) {
                 return prompter->question(w, MainWindow1::tr("Warning"), SoundLibrary::readOnlyQuestion(target),
                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                        == QMessageBox::Yes;
@@ -134,11 +134,11 @@ void MainWindow1::on_addWaveGroup_clicked()
                                             QMessageBox::Ok);
         return;
     }
-    const int rows = library().soundListItemModel->rowCount();
+    const int rows = library().soundListItemModel()->rowCount();
     if (rows == 0)
         return;
     for (int g = 0; g < rows; ++g) {
-        const QStandardItem *group = library().soundListItemModel->item(g, 0);
+        const QStandardItem *group = library().soundListItemModel()->item(g, 0);
         if (group && group->text().simplified() == name) {
             UiPrompter::instance()->information(
                     this, tr("Tip"), tr("The category already exists, please recreate a new category."),
@@ -149,7 +149,7 @@ void MainWindow1::on_addWaveGroup_clicked()
     // The new top row takes the last name slot, which belongs to row 0.
     library().leftGroupList.append(name);
     library().leftSoundList[library().leftGroupList.size() - 1].clear();
-    library().soundListItemModel->insertRow(0, new QStandardItem(name));
-    ui->waveGroupTreeView->setCurrentIndex(library().soundListItemModel->index(0, 0));
-    library().updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
+    library().soundListItemModel()->insertRow(0, new QStandardItem(name));
+    ui->waveGroupTreeView->setCurrentIndex(library().soundListItemModel()->index(0, 0));
+    library().updateSoundGroupList(library().soundListItemModel(), library().soundGroupList);
 }

@@ -59,7 +59,7 @@ void MainWindow1::on_addWaveFile_clicked()
         UiPrompter::instance()->warning(this, tr("Warning"), tr("Choose no file!"), QMessageBox::Yes);
         return;
     }
-    const QSet<QString> listed = childTexts(library().soundListItemModel, 1);
+    const QSet<QString> listed = childTexts(library().soundListItemModel(), 1);
     QStringList paths;
     bool anyListed = false;
     for (const QString &p : picked)
@@ -89,7 +89,7 @@ void MainWindow1::on_addWaveFile_clicked()
     strSoundGroup request;
     request.name = target;
     request.itemList = &items;
-    librarypane::addFileToGroupList(this, 0, &request, library().soundListItemModel, 3);
+    librarypane::addFileToGroupList(this, 0, &request, library().soundListItemModel(), 3);
 }
 
 void MainWindow1::on_tbtAddWave_clicked()
@@ -99,15 +99,14 @@ void MainWindow1::on_tbtAddWave_clicked()
                                         QMessageBox::Ok);
         return;
     }
-    const QString target = library().totalListItemModel->item(0, 0) ? library().totalListItemModel->item(0, 0)->text()
-                                                                    : QString();
+    const QString target = library().totalListItemModel()->rootIndex().data().toString();
     const QStringList chosen = nativePaths(UiPrompter::instance()->getOpenFileNames(
             this, tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
     currentKitNum = quint8(ui->kitNumber->text().toInt() - 1);
 
-    const QSet<QString> listed = childTexts(library().totalListItemModel, 2);
+    const QSet<QString> listed = childTexts(library().totalListItemModel(), 2);
     QVector<strSoundItem> items;
     bool anyListed = false;
     for (const QString &p : chosen) {
@@ -128,7 +127,7 @@ void MainWindow1::on_tbtAddWave_clicked()
     strSoundGroup request;
     request.name = target;
     request.itemList = &items;
-    librarypane::addFileToGroupList(this, 0, &request, library().totalListItemModel, 4);
+    librarypane::addFileToGroupList(this, 0, &request, library().totalListItemModel(), 4);
 }
 
 namespace {
@@ -247,7 +246,7 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
             w->library().soundList.append(name);
         }
         listedPaths.insert(path.trimmed());
-        w->library().registerNewSound(name, path, number, !deviceMode);
+        w->library().addSound(name, path, number, !deviceMode);
     }
     librarypane::tellRenamedSounds(w, names.changes());
     if (deviceMode && queued > 0)
@@ -279,7 +278,7 @@ void librarypane::addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSou
 
     if (mode == 3) {
         addToGroupTree(w, group, model, items);
-    } else if (mode == 4 && w->library().totalGroup) {
+    } else if (mode == 4) {
         addToTotalList(w, model, items);
         w->getRightSoundList();
     }

@@ -9,6 +9,9 @@
 
 namespace librarypane {
 
+// The views are given the library's models, once; rows made anew are shown
+// with the views' column settings again.
+void setUpSoundViews(MainWindow1 *w);
 void initKitTotalItemModel(MainWindow1 *w);
 void initSoundPlay(MainWindow1 *w);
 void updateHHsoundList(MainWindow1 *w, int row);

@@ -50,12 +50,12 @@ void librarypane::initSoundPlay(MainWindow1 *w)
     w->ui->playBtn2->setFixedSize(26, 26);
 
     w->library().soundListFileName = QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml"));
-    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel,
+    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel(),
                                  w->library().soundListFileName);
-    if (w->library().soundListItemModel->rowCount() == 0) {
+    if (w->library().soundListItemModel()->rowCount() == 0) {
         auto *group = new QStandardItem(QStringLiteral("Default"));
         group->setEditable(false);
-        w->library().soundListItemModel->appendRow(group);
+        w->library().soundListItemModel()->appendRow(group);
         w->library().leftGroupList.append(QStringLiteral("Default"));
     }
 

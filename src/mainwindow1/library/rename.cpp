@@ -54,37 +54,33 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable() || !item->parent() || item->hasChildren() || item->column() != 1)
         return;
-    if (!pad().isUDiskFlag)
-        item->setEditable(false); // on the pad a name is set once; the nested call returns at once
-    const QString text = item->text();
     const int row = item->row();
+    if (!pad().isUDiskFlag)
+        library().settleSoundName(row); // on the pad a name is set once; the nested call returns at once
+    const QString text = item->text();
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
-        item->setText(row < library().soundList.size()
-                              ? library().soundList.at(row)
-                              : getDisplayName2(text, library().totalListItemModel, QString::fromLatin1(kDefaultPrefix),
-                                                SOUND_NAME_LENGTH_MAX));
+        library().putBackName(item->index(),
+                              row < library().soundList.size()
+                                      ? library().soundList.at(row)
+                                      : getDisplayName2(text, library().totalListItemModel(),
+                                                        QString::fromLatin1(kDefaultPrefix), SOUND_NAME_LENGTH_MAX));
         return;
     }
-    // A later refused edit puts back this name, not the one before it.
-    if (row < library().soundList.size())
-        library().soundList[row] = text;
     const QStandardItem *fileCell = item->parent()->child(row, 2);
     const QString file = fileCell ? fileCell->text() : QString();
+    // A later refused edit puts back this name, not the one before it.
+    library().renameSound(row, text);
     if (file.isEmpty())
         return;
     if (librarypane::replaceNameToPadSetting(this, 1, file, text))
         showRenamedKits(this);
-    for (SOUND_INDEX &s : library().waveLoadKitAttrList) {
-        if (s.file == file)
-            str2CharArray(text, s.wave_name, SOUND_NAME_LENGTH_MAX);
-    }
 }
 
 void MainWindow1::soundListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable())
         return;
-    QStandardItemModel *model = library().soundListItemModel;
+    QStandardItemModel *model = library().soundListItemModel();
     const int groups = model->rowCount();
     if (!item->parent()) {
         // A group row: trimmed, one blank between words, unique.
@@ -146,8 +142,8 @@ void MainWindow1::hhListItemModelChanged(QStandardItem *item)
         return;
     const QString text = item->text();
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kMirrorSymbols)))
-        item->setText(getDisplayName(text, library().hhSoundItemModel, QString::fromLatin1(kDefaultPrefix),
-                                     SOUND_NAME_LENGTH_MAX));
+        library().putBackName(item->index(), getDisplayName(text, library().hhSoundItemModel(),
+                                                            QString::fromLatin1(kDefaultPrefix), SOUND_NAME_LENGTH_MAX));
 }
 
 bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString file, QString name)
@@ -155,27 +151,13 @@ bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString f
     name = name.trimmed();
     file = QDir::toNativeSeparators(file.trimmed());
     bool changed = kitusage::renameInKits(w->doc().kitAttrList, file, name, w->currentKitNum);
-    if (mode == 0 && w->library().totalGroup) {
-        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r) {
-            const QStandardItem *fileCell = w->library().totalGroup->child(r, 2);
-            if (!fileCell || fileCell->text() != file)
-                continue;
-            // Raises the total list's rename, which carries the name on.
-            w->library().totalGroup->setChild(r, 1, new QStandardItem(name));
-            if (w->library().hhGroup && r < w->library().hhGroup->rowCount())
-                w->library().hhGroup->setChild(r, 0, new QStandardItem(name));
-            changed = true;
-        }
+    if (mode == 0) {
+        // The total list's edit handling carries the name on.
+        changed = w->library().nameSoundRowsOf(file, name) || changed;
         w->ui->totalWaveTreeView->repaint();
         w->ui->soundListTreeView->repaint();
-    } else if (mode == 1 && w->library().hhGroup) {
-        for (int r = 0; r < w->library().hhGroup->rowCount(); ++r) {
-            const QStandardItem *fileCell = w->library().hhGroup->child(r, 1);
-            if (!fileCell || fileCell->text() != file)
-                continue;
-            w->library().hhGroup->setChild(r, 0, new QStandardItem(name));
-            changed = true;
-        }
+    } else if (mode == 1) {
+        changed = w->library().nameMirrorRowsOf(file, name) || changed;
         w->ui->soundListTreeView->repaint();
     }
     return changed;

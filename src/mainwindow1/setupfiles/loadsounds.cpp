@@ -30,7 +30,7 @@ void setupflow::drawSetupSounds(MainWindow1 *w, const setupfiles::WholeSetupSoun
     w->waveTempList += got.waves;
     w->waveAttrList += got.waves;
     w->clickFlag = got.clickFlag;
-    if (w->library().clickListItemModel && !w->library().clickSetList.isEmpty())
+    if (w->library().clickListItemModel() && !w->library().clickSetList.isEmpty())
         w->ui->clickSoundNoSpinBox->setRange(1, w->library().clickSetList.size());
 
     // One row per wave in the order of their numbers. Numbers with gaps

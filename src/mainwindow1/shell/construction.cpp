@@ -75,13 +75,10 @@ void setUpKitFields(Ui::MainWindow1 *ui, const QString &fontFamily)
     ui->kitNameLineEdit->setFont(nameFont);
 }
 
-// The sound-group tree with its model.
-QStandardItemModel *setUpGroupTree(QTreeView *groups, QStyle *style)
+// The sound-group tree on the library's model.
+void setUpGroupTree(QTreeView *groups, QStandardItemModel *model, QStyle *style)
 {
-    auto *model = new QStandardItemModel(groups);
     groups->setModel(model);
-    const QStringList headers = {MainWindow1::tr("Name"), MainWindow1::tr("File")};
-    model->setHorizontalHeaderLabels(headers);
     groups->setDefaultDropAction(Qt::CopyAction);
     groups->setDragEnabled(true);
     groups->setDragDropMode(QAbstractItemView::DragOnly);
@@ -91,7 +88,6 @@ QStandardItemModel *setUpGroupTree(QTreeView *groups, QStyle *style)
     groups->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     groups->setColumnHidden(1, true);
     groups->setColumnWidth(0, 240);
-    model->setHeaderData(0, Qt::Horizontal, headers, Qt::EditRole);
     groups->header()->setStretchLastSection(false);
     groups->verticalScrollBar()->setStyleSheet(
             QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
@@ -101,7 +97,6 @@ QStandardItemModel *setUpGroupTree(QTreeView *groups, QStyle *style)
     groups->expandAll();
     groups->setFocusPolicy(Qt::StrongFocus);
     groups->setStyle(style);
-    return model;
 }
 
 // The effect controls, the sound lists' edits and selections, the sound menus.
@@ -114,17 +109,12 @@ void connectPagesAndLists(MainWindow1 *w)
                                     ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
     for (QSpinBox *box : controls)
         QObject::connect(box, SIGNAL(valueChanged(int)), w, SLOT(on_valueChanged(int)));
-    QObject::connect(w->library().soundListItemModel, &QStandardItemModel::itemChanged, w,
+    QObject::connect(w->library().soundListItemModel(), &QStandardItemModel::itemChanged, w,
                      &MainWindow1::soundListItemModelChanged);
-    if (QItemSelectionModel *sel = ui->totalWaveTreeView->selectionModel())
-        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
-                         [w]() { w->selectItemChanged(w->ui->totalWaveTreeView->currentIndex()); });
+    w->connectSoundListSelections();
     if (QItemSelectionModel *sel = ui->waveGroupTreeView->selectionModel())
         QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
                          [w]() { w->leftSelectItemChanged(w->ui->waveGroupTreeView->currentIndex()); });
-    if (QItemSelectionModel *sel = ui->soundListTreeView->selectionModel())
-        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
-                         [w]() { w->leftHHSelectItemChanged(w->ui->soundListTreeView->currentIndex()); });
     QObject::connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList()));
     QObject::connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList1()));
     QObject::connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), w, SLOT(exportWave()));
@@ -207,14 +197,13 @@ MainWindow1::MainWindow1(QWidget *parent)
     shellsteps::initHHWidgetPoint(this);
     shellsteps::initUi(this);
 
-    library().soundListItemModel = setUpGroupTree(ui->waveGroupTreeView, myStyle);
+    setUpGroupTree(ui->waveGroupTreeView, library().soundListItemModel(), myStyle);
     ui->left_stackedSoundWidget->setAcceptDrops(true);
     ui->left_stackedSoundWidget->installEventFilter(this);
     shellsteps::setPadEventFilter(this);
 
+    librarypane::setUpSoundViews(this);
     initClickItemModel();
-    initHHListItemModel();
-    initTotalItemModel();
     doc().cf.initFileChunk();
     librarypane::initSoundPlay(this);
     kitpage::initGlobalSet(this);
@@ -257,13 +246,11 @@ MainWindow1::~MainWindow1()
     ztplatform::endFolderWatch(this);
     // A name editor still open commits while the widgets go: no rename then.
     for (QStandardItemModel *model :
-         {library().soundListItemModel, library().totalListItemModel, library().hhSoundItemModel}) {
-        if (model)
-            model->disconnect(this);
-    }
+         {library().soundListItemModel(), library().totalListItemModel(), library().hhSoundItemModel()})
+        model->disconnect(this);
     // A window gone without its close writes the groups without a word.
     if (writeSoundListOnClose && !soundListSettled)
-        library().saveSoundList(library().soundListFileName, library().soundListItemModel);
+        library().saveSoundList(library().soundListFileName, library().soundListItemModel());
     // The progress dialogs go before the window's widgets.
     delete dialog;
     delete usbDialog;

@@ -154,7 +154,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
     const int row = w->library().soundRowOf(path);
     const bool known = row >= 0;
     const bool onLabel = w->posFlagA || w->posFlagB;
-    if (!known && onLabel && w->library().totalGroup && w->library().totalGroup->rowCount() >= WAVE_MAX_COUNT) {
+    if (!known && onLabel && w->library().totalListItemModel()->soundCount() >= WAVE_MAX_COUNT) {
         prompter->warning(w, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
@@ -168,8 +168,8 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
 
     w->dragFlag = onLabel;
     // The pad and the list show one name: the list's, or the rule's for a new sound.
-    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
-    const QStandardItem *listed = known ? w->library().totalGroup->child(row, 1) : nullptr;
+    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel(), 1));
+    const QStandardItem *listed = known ? w->library().totalListItemModel()->soundItem(row, 1) : nullptr;
     const QString name = listed ? listed->text() : names.take(sound.name);
     if (onLabel)
         w->doc().setPadSound(kit, p, w->posFlagA ? 0 : 1, name, path);
@@ -177,9 +177,9 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
     if (!known) {
         const quint16 number = quint16(w->total_index + 1);
         if (w->pad().isUDiskFlag) {
-            w->library().registerNewSound(name, path, number, true);
+            w->library().addSound(name, path, number, true);
         } else if (w->dragLeftOrRight == 0) {
-            w->library().registerNewSound(name, path, number, false);
+            w->library().addSound(name, path, number, false);
             w->pad().addUsbWaveList.append(path);
             w->pad().addUsbWaveNumList.append(number);
             emit w->sendUpdate(1, 0);

@@ -105,7 +105,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    const int groups = w->library().soundListItemModel ? w->library().soundListItemModel->rowCount() : 0;
+    const int groups = w->library().soundListItemModel() ? w->library().soundListItemModel()->rowCount() : 0;
     if (!mime || !mime->hasUrls())
         return true;
     if (groups == 0)
@@ -116,10 +116,10 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
     const QModelIndex current = w->ui->waveGroupTreeView->currentIndex();
     if (w->ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
         groupRow = current.parent().isValid() ? current.parent().row() : current.row();
-    QStandardItem *group = w->library().soundListItemModel->item(groupRow, 0);
+    QStandardItem *group = w->library().soundListItemModel()->item(groupRow, 0);
     const int listIndex = groups - 1 - groupRow;
 
-    const QSet<QString> listed = groupFiles(w->library().soundListItemModel);
+    const QSet<QString> listed = groupFiles(w->library().soundListItemModel());
     QStringList files;
     QSet<QString> taken;
     QSet<QString> duplicates;
@@ -153,7 +153,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
     const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
     const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
                                | Qt::ItemNeverHasChildren;
-    soundnames::IncomingNames names(childTexts(w->library().soundListItemModel, 0));
+    soundnames::IncomingNames names(childTexts(w->library().soundListItemModel(), 0));
     for (const QString &path : qAsConst(files)) {
         const QString name = names.take(QFileInfo(path).baseName()); // up to the first "."
         w->library().leftSoundList[listIndex].append(name);
@@ -163,7 +163,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
         fileCell->setFlags(leaf);
         group->appendRow({nameCell, fileCell});
     }
-    w->library().updateSoundGroupList(w->library().soundListItemModel, w->library().soundGroupList);
+    w->library().updateSoundGroupList(w->library().soundListItemModel(), w->library().soundGroupList);
     librarypane::tellRenamedSounds(w, names.changes());
     return false;
 }
@@ -183,7 +183,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         return true;
 
     UiPrompter *prompter = UiPrompter::instance();
-    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
+    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel(), 1));
     if (w->pad().isUDiskFlag) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
@@ -195,7 +195,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        w->library().registerNewSound(names.take(sound.name), path, quint16(w->total_index + 1), true);
+        w->library().addSound(names.take(sound.name), path, quint16(w->total_index + 1), true);
         w->getRightSoundList();
         librarypane::tellRenamedSounds(w, names.changes());
         return false;
@@ -224,7 +224,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         const quint16 number = quint16(w->total_index + 1);
         w->pad().addUsbWaveList.append(path);
         w->pad().addUsbWaveNumList.append(number);
-        w->library().registerNewSound(names.take(sound.name), path, number, false);
+        w->library().addSound(names.take(sound.name), path, number, false);
         queued.insert(path);
     }
     librarypane::tellRenamedSounds(w, names.changes());
@@ -260,13 +260,13 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
     if (kit >= w->doc().kitAttrList.size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
-    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
+    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel(), 1));
     if (!sound.path.isEmpty()) {
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
         const int row = w->pad().isUDiskFlag ? -1 : w->library().soundRowOf(path);
-        const QStandardItem *number = row >= 0 ? w->library().totalGroup->child(row, 0) : nullptr;
+        const QStandardItem *number = row >= 0 ? w->library().totalListItemModel()->soundItem(row, 0) : nullptr;
         w->doc().setHiHatSound(kit, slot, names.take(sound.name), path,
                                number ? quint16(number->text().toInt()) : -1);
     }
