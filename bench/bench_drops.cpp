@@ -52,9 +52,10 @@ std::unique_ptr<MainWindow1> editor(int n, int group = 0)
     for (int i = 0; i < n; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), soundPath(i), quint16(i + 1), true);
     w->library().soundRowOf(QString()); // the path index is built once, as after a load
-    QStandardItem *groupItem = w->library().soundListItemModel()->item(0, 0);
+    QVector<SoundLibrary::GroupSound> sounds;
     for (int i = 0; i < group; ++i)
-        groupItem->appendRow({new QStandardItem(QStringLiteral("G%1").arg(i)), new QStandardItem(soundPath(i))});
+        sounds.append({QStringLiteral("G%1").arg(i), soundPath(i)});
+    w->library().addSoundsToGroup(0, sounds);
     return w;
 }
 
@@ -115,13 +116,15 @@ qint64 fileDrop(MainWindow1 *w, const QList<QUrl> &files)
     QMimeData mime;
     mime.setUrls(files);
     QWidget *page = w->ui->left_stackedSoundWidget;
-    QStandardItem *group = w->library().soundListItemModel()->item(0, 0);
-    const int before = group->rowCount();
+    const int before = w->library().soundGroupList().at(0).soundList.size();
     QElapsedTimer t;
     t.start();
     drag(page, page->rect().center(), &mime);
     const qint64 ns = t.nsecsElapsed();
-    group->removeRows(before, group->rowCount() - before);
+    QVector<int> dropped;
+    for (int r = before; r < w->library().soundGroupList().at(0).soundList.size(); ++r)
+        dropped << r;
+    w->library().deleteFromGroups({}, {{0, dropped}});
     return ns;
 }
 

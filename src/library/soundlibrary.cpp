@@ -150,7 +150,7 @@ QStringList SoundLibrary::librarySources() const
     QStringList out;
     for (const SOUND_INDEX &s : waveLoadKitAttrList)
         out.append(s.file);
-    for (const soundfilexml::strSoundGroup &g : soundGroupList) {
+    for (const soundfilexml::strSoundGroup &g : m_soundGroupList) {
         for (const soundfilexml::strSoundItem &item : g.soundList)
             out.append(item.file);
     }

@@ -181,6 +181,45 @@ public:
     // A stored sound's table entry in its loaded kit file *kit; -1: file not loaded (*kit null) or beyond its table.
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const;
 
+    // ---- the groups ---------------------------------------------------------------
+    // The groups in the group tree's order, with their sounds: what the
+    // groups' file is written from.
+    const QVector<soundfilexml::strSoundGroup> &soundGroupList() const { return m_soundGroupList; }
+    // The group names, last group first, and each group's sound names in the same order.
+    QVector<QString> leftGroupList() const;
+    GroupNameLists leftSoundList() const;
+    // The first group whose name, trimmed, is `name`; the number of groups when there is none.
+    int groupRowOf(const QString &name) const;
+    // The user's new group, at the top.
+    void addGroup(const QString &name);
+    // A new group at the bottom, for sounds added to a group of that name
+    // when there is none; its row.
+    int appendGroup(const QString &name);
+    // A sound of a group: its name and source.
+    struct GroupSound
+    {
+        QString name;
+        QString file;
+    };
+    // The sounds join group `group`, in order, below its sounds.
+    void addSoundsToGroup(int group, const QVector<GroupSound> &sounds);
+    // Group `group` is named `name` (as its row shows it).
+    void renameGroup(int group, const QString &name);
+    // Sound `row` of group `group` is named `name`.
+    void renameGroupSound(int group, int row, const QString &name);
+    // The user's delete: the sounds `sounds` (group row, its sound rows)
+    // leave their groups; the groups `groups` go, and so does a group all of
+    // whose sounds went; the group "Default" stays.
+    void deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVector<int>>> sounds);
+    // The group sounds whose sources `to` names (old -> new) move there. A
+    // sound that carries another entry than the one its source reached
+    // (`was`) names a sound no longer there: it stays as it is. A sound moved
+    // takes the entry of its new source (`now`; none for a file of its own).
+    // True when one moved.
+    bool repointGroupSounds(const QHash<QString, QString> &to,
+                            const QHash<QString, groupentries::Identity> &was = {},
+                            const QHash<QString, groupentries::Identity> &now = {});
+
     // ---- the groups' file ----------------------------------------------------------
     // What the start found at the groups' file.
     struct SoundListStart
@@ -192,13 +231,16 @@ public:
         bool inUse = false;  // another editor holds the groups: nothing is written
         QVector<groupentries::Unmatched> unmatched; // rows whose kit file no longer holds their sound
     };
-    // Reads the groups of the file into `groups` (appended) and takes the
-    // file for this editor. A link at the name is read and later written
-    // through when it names a regular file. A file that does not read whole
-    // (or that a link names that is not followed) is kept beside it first, as
-    // soundfilexml::keepCopyBeside / moveAside name it; while another editor
-    // holds the groups nothing is moved or kept.
-    SoundListStart openSoundList(const QString &fileName, QVector<soundfilexml::strSoundGroup> &groups);
+    // The groups of the file join the groups, and the file is taken for this
+    // editor; with no group at all, a group "Default" is made. A link at the
+    // name is read and later written through when it names a regular file. A
+    // file that does not read whole (or that a link names that is not
+    // followed) is kept beside it first, as soundfilexml::keepCopyBeside /
+    // moveAside name it; while another editor holds the groups nothing is
+    // moved or kept.
+    SoundListStart openSoundList(const QString &fileName);
+    // The groups' file opened at the start ("soundlist.xml").
+    const QString &soundListFileName() const { return m_soundListFileName; }
     // What a write of the sound-list file did.
     struct SoundListSave
     {
@@ -211,29 +253,18 @@ public:
     using ReadOnlyQuestion = std::function<bool(const QString &file)>;
     // The text of that question.
     static QString readOnlyQuestion(const QString &file);
-    // Writes the groups of `model` to the file, whole or not at all (through
-    // a link opened at the start, to the file it named). A read-only file is
-    // replaced only once `ask` said Yes this session. Rows naming sounds of
-    // loaded kit files that are as loaded take their entries along.
-    SoundListSave saveSoundList(const QString &fileName, QStandardItemModel *model,
-                                const ReadOnlyQuestion &ask = ReadOnlyQuestion());
-    // The groups and sounds of a group tree model as the file keeps them.
-    static void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
-    // The sound-list file's state this session.
-    enum class ReadOnlyAnswer { Unasked, Yes, No };
-    ReadOnlyAnswer soundListReadOnly = ReadOnlyAnswer::Unasked;
+    // Writes the groups to the groups' file, whole or not at all (through a
+    // link opened at the start, to the file it named). A read-only file is
+    // replaced only once `ask` said Yes this session (the close asks again
+    // when a save was told No). Sounds of loaded kit files that are as
+    // loaded take their entries along.
+    SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool askAgain = false);
     bool soundListInUse() const { return m_listLock.state() == ztplatform::FileLock::HeldElsewhere; }
 
     // ---- the sound list's data (the total list on the right) -----------------
     QVector<SOUND_INDEX> waveLoadKitAttrList; // the working list: one entry per sound, its source in `file`
     QStringList soundList;                    // the total list's names in row order
     QString currentOldGroupName;              // the total list's root text
-
-    // ---- the groups and their file -------------------------------------------
-    QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
-    QVector<QString> leftGroupList;           // group names, last tree row first
-    GroupNameLists leftSoundList;             // sound names per group, same order
-    QString soundListFileName;                        // the groups' file
 
     // ---- the metronome list ----------------------------------------------------
     QVector<SOUND_LIST_INFO> clickList;               // the metronome sounds (at most five): name and source
@@ -257,12 +288,19 @@ private:
     SoundListModel *m_clicks;
     SoundListModel *m_kitOrder;
     mutable SoundPathIndex m_totalPathIndex{2}; // rows of the total list by source path
+    QVector<soundfilexml::strSoundGroup> m_soundGroupList;
     // The groups' file as opened at the start.
-    bool m_listOpened = false;
+    QString m_soundListFileName;
+    enum class ReadOnlyAnswer { Unasked, Yes, No };
+    ReadOnlyAnswer m_soundListReadOnly = ReadOnlyAnswer::Unasked;
     QString m_listTarget;  // the file written: the name, or the file a link at it names
     bool m_listLinked = false;
     QString m_listBlocked; // why nothing may be written over what stands at the name
     ztplatform::FileLock m_listLock;
-    // Rows naming sounds of loaded kit files, as loaded, take their entries.
-    void noteEntries(QStandardItemModel *model);
+    // The groups of the file read in and taken for this editor.
+    SoundListStart takeSoundList(const QString &fileName);
+    // Group sounds naming sounds of loaded kit files, as loaded, take their entries.
+    void noteEntries();
+    // The rows of group `group`'s sounds `sounds`, appended to it.
+    void showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds);
 };

@@ -25,8 +25,6 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSet>
-#include <QStandardItem>
-#include <QStandardItemModel>
 
 #include <algorithm>
 #include <cerrno>
@@ -42,17 +40,15 @@ namespace {
 using RowFits = std::function<bool(const QString &source, const groupentries::Identity &entry)>;
 
 // The sounds of the groups: name and source of each; with `fits`, only the
-// rows it takes.
-QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups, const RowFits &fits = RowFits())
+// sounds it takes.
+QVector<setupfiles::LostSound> groupSounds(const QVector<soundfilexml::strSoundGroup> &groups,
+                                           const RowFits &fits = RowFits())
 {
     QVector<setupfiles::LostSound> sounds;
-    for (int g = 0; groups && g < groups->rowCount(); ++g) {
-        const QStandardItem *group = groups->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            const QStandardItem *name = group->child(r, 0);
-            const QStandardItem *file = group->child(r, 1);
-            if (file && (!fits || fits(file->text(), groupentries::ofCell(file))))
-                sounds.append({file->text(), name ? name->text() : QString()});
+    for (const soundfilexml::strSoundGroup &g : groups) {
+        for (const soundfilexml::strSoundItem &s : g.soundList) {
+            if (!fits || fits(s.file, groupentries::ofItem(s)))
+                sounds.append({s.file, s.name});
         }
     }
     return sounds;
@@ -65,38 +61,6 @@ QVector<setupfiles::LostSound> clickSounds(const QVector<Records::SOUND_LIST_INF
     for (const Records::SOUND_LIST_INFO &c : clicks)
         sounds.append({c.file, c.name});
     return sounds;
-}
-
-// The groups' sounds (old source -> new) and their working copy (read by the
-// sound export). A row that carries another entry than the one its source
-// reached (`was`) names a sound no longer there: it stays as it is. A row
-// moved takes the entry of its new source (`now`; none for a file of its own).
-// True when a row moved.
-bool repointGroups(SoundLibrary &lib, const QHash<QString, QString> &to,
-                   const QHash<QString, groupentries::Identity> &was = {},
-                   const QHash<QString, groupentries::Identity> &now = {})
-{
-    QStandardItemModel *groups = lib.soundListItemModel();
-    bool moved = false;
-    for (int g = 0; groups && g < groups->rowCount(); ++g) {
-        QStandardItem *group = groups->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            QStandardItem *cell = group->child(r, 1);
-            const auto it = cell ? to.constFind(cell->text()) : to.constEnd();
-            if (it == to.constEnd())
-                continue;
-            const groupentries::Identity row = groupentries::ofCell(cell);
-            if (was.contains(it.key()) && !groupentries::fits(row, was.value(it.key()))) {
-                qWarning() << "the group sound" << it.key() << "names another sound than the one stored there";
-                continue;
-            }
-            groupentries::setCell(cell, now.value(it.value()));
-            cell->setText(it.value());
-            moved = true;
-        }
-    }
-    lib.updateSoundGroupList(groups, lib.soundGroupList);
-    return moved;
 }
 
 // The stored wave of `entry` of the kit file `kit` as the new file `copy`,
@@ -136,8 +100,8 @@ bool syncKept(const QString &copy, QString &why)
 
 // Every use of the kept sounds moves to their copies (source -> copy); a
 // sound the library lists already at its copy keeps one entry and row. The
-// group rows move as repointGroups moves them (`was`: the entry each source
-// reached); true when one did.
+// group sounds move as SoundLibrary::repointGroupSounds moves them (`was`:
+// the entry each source reached); true when one did.
 bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString, groupentries::Identity> &was,
                bool clicksToo)
 {
@@ -147,7 +111,7 @@ bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString,
     for (QVector<Records::KIT_PAD_SETTING> &pads : run.doc.kitPadList)
         setupfiles::repointSources(pads, to, merged);
     lib.moveSounds(to);
-    const bool groupsMoved = repointGroups(lib, to, was);
+    const bool groupsMoved = lib.repointGroupSounds(to, was);
     if (clicksToo)
         lib.repointClickSounds(to);
     if (run.hooks.soundsMoved)
@@ -186,7 +150,7 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
 QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFile, const QHash<QString, int> &held,
                                             bool clicksToo, const QString &through, const RowFits &fits)
 {
-    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundListItemModel(), fits);
+    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundGroupList(), fits);
     if (clicksToo)
         others += clickSounds(run.lib.clickList);
     QVector<setupfiles::LostSound> lost =
@@ -224,7 +188,7 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     run.moveProgress(0, lost.size());
     const auto hide = qScopeGuard([&run] { run.hideProgress(); });
 
-    const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName));
+    const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName()));
     const bool newFolder = !folder.exists();
     QHash<QString, QString> to;                 // stored source -> its copy
     QHash<QString, groupentries::Identity> was; // stored source -> its entry
@@ -302,14 +266,12 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     return true;
 }
 
-// True when a row of the groups names a sound stored in kitFile by that path.
-bool namesKitFile(const QStandardItemModel *groups, const QString &kitFile)
+// True when a sound of the groups names a sound stored in kitFile by that path.
+bool namesKitFile(const QVector<soundfilexml::strSoundGroup> &groups, const QString &kitFile)
 {
-    for (int g = 0; groups && g < groups->rowCount(); ++g) {
-        const QStandardItem *group = groups->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            const QStandardItem *file = group->child(r, 1);
-            if (file && setupfiles::parseStoredSource(file->text()).kitFile == kitFile)
+    for (const soundfilexml::strSoundGroup &g : groups) {
+        for (const soundfilexml::strSoundItem &s : g.soundList) {
+            if (setupfiles::parseStoredSource(s.file).kitFile == kitFile)
                 return true;
         }
     }
@@ -343,7 +305,7 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
         take(s.file);
     for (const Records::soundKit &kit : doc.kitAttrList)
         setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
-    for (const setupfiles::LostSound &s : groupSounds(lib.soundListItemModel()) + clickSounds(lib.clickList))
+    for (const setupfiles::LostSound &s : groupSounds(lib.soundGroupList()) + clickSounds(lib.clickList))
         take(s.source);
     return files;
 }
@@ -358,7 +320,7 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
     if (!keepFrom(run, loc, record, target, held, clicksToo, QString(), &groupsMoved))
         return false;
     // The rows keep their entries on the disk before the file changes under them.
-    if (groupsMoved || namesKitFile(run.lib.soundListItemModel(), QDir::fromNativeSeparators(loc.record(record).file)))
+    if (groupsMoved || namesKitFile(run.lib.soundGroupList(), QDir::fromNativeSeparators(loc.record(record).file)))
         writeGroupList(run, false);
     return true;
 }
@@ -403,18 +365,17 @@ bool keepNamedSounds(Run &run, const QString &target)
 bool writeGroupList(Run &run, bool tell)
 {
     SoundLibrary &lib = run.lib;
-    const SoundLibrary::SoundListSave save =
-            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel(), [&run](const QString &file) {
-                return run.questions.ask(QCoreApplication::translate("MainWindow1", "Warning"),
-                                         SoundLibrary::readOnlyQuestion(file));
-            });
+    const SoundLibrary::SoundListSave save = lib.saveSoundList([&run](const QString &file) {
+        return run.questions.ask(QCoreApplication::translate("MainWindow1", "Warning"),
+                                 SoundLibrary::readOnlyQuestion(file));
+    });
     if (save.written || save.inUse || save.declined)
         return save.written;
     qWarning() << "the sound groups are not written:" << save.reason;
     if (tell)
         run.warn(QCoreApplication::translate("MainWindow1", "Error"),
                  QCoreApplication::translate("MainWindow1", "The sound groups could not be saved to \"%1\": %2.")
-                         .arg(QDir::toNativeSeparators(lib.soundListFileName), save.reason));
+                         .arg(QDir::toNativeSeparators(lib.soundListFileName()), save.reason));
     return false;
 }
 
@@ -438,7 +399,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
         if (readNow && it.value() < chunk.soundCount)
             now.insert(source, groupentries::ofEntry(chunk.soundIndex[it.value()]));
     }
-    if (repointGroups(lib, to, was, now) || namesKitFile(lib.soundListItemModel(), QDir::fromNativeSeparators(kitFile)))
+    if (lib.repointGroupSounds(to, was, now) || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }
 
@@ -478,8 +439,8 @@ void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written
         if (e >= 0)
             now.insert(source, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
     }
-    if (repointGroups(lib, to, written.entries, now)
-        || namesKitFile(lib.soundListItemModel(), QDir::fromNativeSeparators(kitFile)))
+    if (lib.repointGroupSounds(to, written.entries, now)
+        || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }
 

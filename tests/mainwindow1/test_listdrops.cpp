@@ -66,8 +66,8 @@ private slots:
         QDir(f->work.path()).mkdir("folder.wav");
         dropFiles({kick, dots, kick, f->sound("notes.txt"), f->work.filePath("folder.wav"), f->work.filePath("gone.wav")});
         QCOMPARE(groupRows(w->library().soundListItemModel(), 1), QStringList({"Kick|" + kick, "Drum|" + dots}));
-        QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"Kick", "Drum"}));
-        QCOMPARE(w->library().soundGroupList.last().soundList.size(), 2);
+        QCOMPARE(w->library().leftSoundList()[0], QVector<QString>({"Kick", "Drum"}));
+        QCOMPARE(w->library().soundGroupList().last().soundList.size(), 2);
         QVERIFY(f->prompter.prompts.isEmpty());
 
         // The selected group (or the group of a selected sound) takes them.
@@ -79,12 +79,12 @@ private slots:
                  QStringList({"Information", "Some files already exist. Do you want to add duplicate files?"}));
         QCOMPARE(f->prompter.prompts[0].buttons, QMessageBox::Ok | QMessageBox::No);
         QCOMPARE(groupRows(w->library().soundListItemModel(), 0), QStringList({"Snare|" + snare}));
-        QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"Snare"}));
+        QCOMPARE(w->library().leftSoundList()[1], QVector<QString>({"Snare"}));
         f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->item(0)->child(0)->index());
         f->prompter.buttonAnswers.enqueue(QMessageBox::Ok);
         dropFiles({kick});
         QCOMPARE(groupRows(w->library().soundListItemModel(), 0).last(), "Kick|" + kick);
-        QCOMPARE(w->library().soundGroupList.first().soundList.size(), 2);
+        QCOMPARE(w->library().soundGroupList().first().soundList.size(), 2);
     }
 
     void refusedOnThePadAndWithoutGroups()

@@ -370,10 +370,8 @@ private slots:
 
     void selectAllShortcut()
     {
-        auto *group = new QStandardItem("G");
-        group->appendRow({new QStandardItem("a"), new QStandardItem("/a.wav")});
-        group->appendRow({new QStandardItem("b"), new QStandardItem("/b.wav")});
-        w->library().soundListItemModel()->appendRow(group);
+        const int group = w->library().appendGroup("G");
+        w->library().addSoundsToGroup(group, {{"a", "/a.wav"}, {"b", "/b.wav"}});
         w->ui->waveGroupTreeView->expandAll();
         auto *sc = w->ui->waveGroupTreeView->findChild<QShortcut *>();
         QVERIFY(sc);
@@ -383,7 +381,7 @@ private slots:
         // Every row, groups and sounds, is selected.
         QCOMPARE(w->ui->waveGroupTreeView->selectionModel()->selectedRows().size(),
                  w->library().soundListItemModel()->rowCount() + 2);
-        w->library().soundListItemModel()->removeRow(w->library().soundListItemModel()->rowCount() - 1);
+        w->library().deleteFromGroups({group}, {});
     }
 
     void theme()
@@ -427,17 +425,16 @@ private slots:
         w->library().waveLoadKitAttrList.clear();
         w->library().clearSoundRows();
 
-        const QIcon sentinel(QPixmap(4, 4));
-
         // The group tree: every sound row gets the song icon, groups keep theirs.
-        auto *group = new QStandardItem(sentinel, "G");
-        group->appendRow({new QStandardItem(sentinel, "a"), new QStandardItem("/a.wav")});
-        w->library().soundListItemModel()->appendRow(group);
+        const int g = w->library().appendGroup("G");
+        w->library().addSoundsToGroup(g, {{"a", "/a.wav"}});
+        const QStandardItem *group = w->library().soundListItemModel()->item(g);
+        const qint64 light = group->child(0)->icon().cacheKey(), groupIcon = group->icon().cacheKey();
         w->checkTheme(true);
-        QVERIFY(group->child(0)->icon().cacheKey() != sentinel.cacheKey());
-        QCOMPARE(group->icon().cacheKey(), sentinel.cacheKey());
+        QVERIFY(group->child(0)->icon().cacheKey() != light);
+        QCOMPARE(group->icon().cacheKey(), groupIcon);
         w->checkTheme(false);
-        w->library().soundListItemModel()->removeRow(group->row());
+        w->library().deleteFromGroups({g}, {});
     }
 
     void constructorConnections()
@@ -559,8 +556,8 @@ private slots:
         QStandardItem *def = w->library().soundListItemModel()->item(0);
         QCOMPARE(def->text(), QString("Default"));
         QVERIFY(!def->isEditable());
-        QCOMPARE(w->library().leftGroupList, QVector<QString>{"Default"});
-        QVERIFY(w->library().soundGroupList.isEmpty());
+        QCOMPARE(w->library().leftGroupList(), QVector<QString>{"Default"});
+        QCOMPARE(w->library().soundGroupList().size(), 1); // the groups hold it, as their file will
 
         // A file of two groups: the name lists run from the last group up.
         QVector<soundfilexml::strSoundGroup> groups(2);
@@ -588,10 +585,10 @@ private slots:
         QVERIFY(name->isEditable() && name->isDragEnabled() && !name->isDropEnabled());
         QCOMPARE(path->text(), QString("/s/snare.wav"));
         QVERIFY(!path->isEditable() && !path->isDropEnabled());
-        QCOMPARE(m->library().leftGroupList, (QVector<QString>{"Drums", "Default"}));
-        QCOMPARE(m->library().leftSoundList[0], (QVector<QString>{"kick", "snare"}));
-        QVERIFY(m->library().leftSoundList[1].isEmpty());
-        QCOMPARE(m->library().soundGroupList.size(), 2);
+        QCOMPARE(m->library().leftGroupList(), (QVector<QString>{"Drums", "Default"}));
+        QCOMPARE(m->library().leftSoundList()[0], (QVector<QString>{"kick", "snare"}));
+        QVERIFY(m->library().leftSoundList()[1].isEmpty());
+        QCOMPARE(m->library().soundGroupList().size(), 2);
         delete m;
     }
 

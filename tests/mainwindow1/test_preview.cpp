@@ -58,7 +58,7 @@ private slots:
         QVERIFY(!w->ui->playBtn2->isEnabled() && !w->ui->stopBtn2->isEnabled());
         QVERIFY(w->playFileNameNew2.isEmpty() && w->playFileNameOld2.isEmpty());
         QCOMPARE(w->index2, 0);
-        QCOMPARE(w->library().soundListFileName, QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
+        QCOMPARE(w->library().soundListFileName(), QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
         w->updatePosition2(3599999);
         QCOMPARE(w->ui->volumeProgTime_2->text(), QString("59:59"));
         QCOMPARE(w->moved_2, qint64(3599999));

@@ -133,11 +133,13 @@ class TestSetupExport : public QObject
                 sf::forEachLayer(pad, clear);
         }
         f->w->library().removeSounds({0}, {true});
-        QStandardItem *group = f->w->library().soundListItemModel()->item(0);
-        group->removeRows(0, group->rowCount());
-        for (const QString &source : {kick, setup + ":U00002"})
-            group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
-        return group;
+        SoundLibrary &lib = f->w->library();
+        QVector<int> rows;
+        for (int r = 0; r < lib.soundGroupList().at(0).soundList.size(); ++r)
+            rows << r;
+        lib.deleteFromGroups({}, {{0, rows}});
+        lib.addSoundsToGroup(0, {{"Kick", kick}, {"Kick", setup + ":U00002"}});
+        return lib.soundListItemModel()->item(0);
     }
 
 private slots:
@@ -198,8 +200,7 @@ private slots:
         QVERIFY(f->unlocked() && !f->w->projectFlag);
 
         // Four metronome sounds stop a whole setup, not a kit save.
-        QStandardItem *clicks = f->w->library().clickListItemModel()->item(0);
-        clicks->removeRow(4);
+        f->w->library().removeClickSound(f->w->library().clickListItemModel()->soundIndex(4));
         f->prompter.clear();
         f->exportAll(f->file("SET.bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"Error"}));
@@ -816,8 +817,7 @@ private slots:
             sf::forEachLayer(pad, clear);
         f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "H";
         QStandardItem *group = f->w->library().soundListItemModel()->item(0);
-        group->appendRow({new QStandardItem("GS"), new QStandardItem(h + ":U00001")});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel(), f->w->library().soundGroupList);
+        f->w->library().addSoundsToGroup(0, {{"GS", h + ":U00001"}});
         const QByteArray bytes = storedBytes(f->w).value("Snare");
         f->saveKits({2}, x);
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -1111,7 +1111,7 @@ private slots:
         QCOMPARE(group->child(0, 1)->text(), f->file("Kept sounds/Kick.wav"));
         QCOMPARE(kf::readFile(group->child(0, 1)->text()), kickBytes);
         QCOMPARE(sf::soundBytes(e, group->child(1, 1)->text()), tomBytes);
-        QCOMPARE(f->w->library().soundGroupList.at(0).soundList.last().file, group->child(1, 1)->text());
+        QCOMPARE(f->w->library().soundGroupList().at(0).soundList.last().file, group->child(1, 1)->text());
         // The groups' file says so as soon as the new file is in place, the entry named with it.
         QVector<soundfilexml::strSoundGroup> written;
         QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), written));
@@ -1142,8 +1142,7 @@ private slots:
         const int row = group->rowCount();
         const QStringList sources = {ini + ":U00000", ini + ":U00001", bin + ":U00000", bin + ":U10000"};
         for (int i = 0; i < sources.size(); ++i)
-            group->appendRow({new QStandardItem(QString("G%1").arg(i)), new QStandardItem(sources.at(i))});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel(), f->w->library().soundGroupList);
+            f->w->library().addSoundsToGroup(0, {{QString("G%1").arg(i), sources.at(i)}});
         f->saveKits({1}, x);
         f->exportAll(bin);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
@@ -1153,7 +1152,7 @@ private slots:
             QCOMPARE(group->child(row + i, 1)->text(), kept);
             QVERIFY(bytes.at(i).startsWith("RIFF"));
             QCOMPARE(kf::readFile(kept), bytes.at(i));
-            QCOMPARE(f->w->library().soundGroupList.at(0).soundList.at(row + i).file, kept);
+            QCOMPARE(f->w->library().soundGroupList().at(0).soundList.at(row + i).file, kept);
         }
     }
 
@@ -1169,8 +1168,7 @@ private slots:
         QVERIFY(QDir().mkpath(x) && makeKitFile(ini, 1));
         QStandardItem *group = f->w->library().soundListItemModel()->item(0);
         for (const QString &source : {ini + ":U00000", ini + ":U00009", setup + ":U00099"})
-            group->appendRow({new QStandardItem("G"), new QStandardItem(source)});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel(), f->w->library().soundGroupList);
+            f->w->library().addSoundsToGroup(0, {{"G", source}});
         f->saveKits({1}, x);
         f->exportAll(setup);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
@@ -1394,7 +1392,7 @@ private slots:
         const QString full = filledTmpfs(disk);
         if (full.isEmpty())
             QSKIP("a full file system needs root to mount a small tmpfs");
-        f->w->library().soundListFileName = full + "/soundlist.xml";
+        f->w->library().openSoundList(full + "/soundlist.xml");
         const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
@@ -1409,7 +1407,8 @@ private slots:
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->texts().value(1), "The sounds still in use could not be kept in this folder:\r\n" + full
                                               + "/Kept sounds\r\n" + reason(ENOSPC));
-        QCOMPARE(folderEntries(full), QStringList({"filler"}));
+        // Only the groups' lock, taken when the groups were opened there.
+        QCOMPARE(folderEntries(full), QStringList({".soundlist.xml.lock", "filler"}));
         QVERIFY(!QFileInfo::exists(full + "/Kept sounds"));
         QCOMPARE(kf::readFile(k2), old);
         QCOMPARE(f->kit(40).kpadChunk[0].soundFile0, snare);

@@ -263,7 +263,7 @@ private slots:
                                                         "Deleting pkit file is not supported!"}));
             QCOMPARE(g.f.prompter.titles(), QStringList({"Warning", "Tip"}));
             // No keeps everything.
-            const QVector<QString> kept = g.w->library().leftSoundList[2];
+            const QVector<QString> kept = g.w->library().leftSoundList()[2];
             g.f.prompter.clear();
             g.f.prompter.buttonAnswers.enqueue(QMessageBox::No);
             g.select({g.row(1)});
@@ -272,7 +272,7 @@ private slots:
             QCOMPARE(g.f.prompter.prompts.last().text, QString("Are you sure to delete it?"));
             QCOMPARE(g.f.prompter.prompts.last().buttons, QMessageBox::Yes | QMessageBox::No);
             QCOMPARE(g.tree().size(), 4);
-            QCOMPARE(g.w->library().leftSoundList[2], kept);
+            QCOMPARE(g.w->library().leftSoundList()[2], kept);
 
             // "Default" and A's row with two of its sounds, one of B.
             g.f.prompter.clear();
@@ -281,19 +281,19 @@ private slots:
             QCOMPARE(g.f.prompter.texts(),
                      QStringList({"Deleting the 'Default' group is not supported.", "Are you sure to delete it?"}));
             QCOMPARE(g.tree(), QStringList({"Default:d1,d2", "B:b1", "C:c1,stored1"}));
-            QCOMPARE(g.w->library().leftGroupList, QVector<QString>({"C", "B", "Default"}));
-            QCOMPARE(g.w->library().leftSoundList[0], QVector<QString>({"c1", "stored1"}));
-            QCOMPARE(g.w->library().leftSoundList[1], QVector<QString>({"b1"}));
-            QCOMPARE(g.w->library().leftSoundList[2], QVector<QString>({"d1", "d2"}));
-            QVERIFY(g.w->library().leftSoundList[3].isEmpty());
+            QCOMPARE(g.w->library().leftGroupList(), QVector<QString>({"C", "B", "Default"}));
+            QCOMPARE(g.w->library().leftSoundList()[0], QVector<QString>({"c1", "stored1"}));
+            QCOMPARE(g.w->library().leftSoundList()[1], QVector<QString>({"b1"}));
+            QCOMPARE(g.w->library().leftSoundList()[2], QVector<QString>({"d1", "d2"}));
+            QVERIFY(g.w->library().leftSoundList()[3].isEmpty());
             // All of "Default"'s sounds and B's last: B goes, "Default" stays.
             g.f.prompter.clear();
             g.select({g.row(0, 1), g.row(0, 0), g.row(1, 0)});
             g.w->ui->delWaveGroup->click();
             QCOMPARE(g.f.prompter.texts(), QStringList{"Are you sure to delete it?"});
             QCOMPARE(g.tree(), QStringList({"Default:", "C:c1,stored1"}));
-            QCOMPARE(g.w->library().soundGroupList.size(), 2);
-            QCOMPARE(g.w->library().soundGroupList.at(1).soundList.size(), 2);
+            QCOMPARE(g.w->library().soundGroupList().size(), 2);
+            QCOMPARE(g.w->library().soundGroupList().at(1).soundList.size(), 2);
         }
     }
 
@@ -301,9 +301,8 @@ private slots:
     void groupSoundsWithColons()
     {
         Groups g({{"Default", {}}, {"Live", {"intro", "hit"}}});
-        QStandardItem *live = g.w->library().soundListItemModel()->item(1);
-        live->child(0, 1)->setText(g.f.path("Live:Intro.wav"));
-        live->child(1, 1)->setText(g.f.path("Hit:Up.wav"));
+        g.w->library().repointGroupSounds(
+                {{g.f.path("intro.wav"), g.f.path("Live:Intro.wav")}, {g.f.path("hit.wav"), g.f.path("Hit:Up.wav")}});
         g.select({g.row(1, 0)});
         g.w->ui->delWaveGroup->click();
         QCOMPARE(g.f.prompter.texts(), QStringList{"Are you sure to delete it?"});
@@ -319,16 +318,16 @@ private slots:
         for (int i = 0; i < 105; ++i)
             layout.append({QString("G%1").arg(i), {QString("s%1").arg(i)}});
         Groups g(layout);
-        QCOMPARE(g.w->library().leftSoundList[99], QVector<QString>({"s5"}));
+        QCOMPARE(g.w->library().leftSoundList()[99], QVector<QString>({"s5"}));
         g.select({g.row(104), g.row(0), g.row(50, 0)}); // slots 0, 104 and 54
         g.w->ui->delWaveGroup->click();
         QCOMPARE(g.w->library().soundListItemModel()->rowCount(), 102);
-        QCOMPARE(g.w->library().leftGroupList.size(), 102);
-        QCOMPARE(g.w->library().leftSoundList[0], QVector<QString>({"s103"}));
-        QCOMPARE(g.w->library().leftSoundList[52], QVector<QString>({"s51"}));
-        QCOMPARE(g.w->library().leftSoundList[53], QVector<QString>({"s49"}));
-        QCOMPARE(g.w->library().leftSoundList[98] + g.w->library().leftSoundList[101], QVector<QString>({"s4", "s1"}));
-        QCOMPARE(g.w->library().leftSoundList.size(), 102); // one name list per group
+        QCOMPARE(g.w->library().leftGroupList().size(), 102);
+        QCOMPARE(g.w->library().leftSoundList()[0], QVector<QString>({"s103"}));
+        QCOMPARE(g.w->library().leftSoundList()[52], QVector<QString>({"s51"}));
+        QCOMPARE(g.w->library().leftSoundList()[53], QVector<QString>({"s49"}));
+        QCOMPARE(g.w->library().leftSoundList()[98] + g.w->library().leftSoundList()[101], QVector<QString>({"s4", "s1"}));
+        QCOMPARE(g.w->library().leftSoundList().size(), 102); // one name list per group
         const QString file = g.f.work.filePath("soundlist.xml");
         g.f.w.reset();
         QVector<soundfilexml::strSoundGroup> back;

@@ -241,10 +241,10 @@ private slots:
         MainWindow1 *w = f.open(true);
         QCOMPARE(w->library().soundListItemModel()->rowCount(), 2);
         QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Drums"));
-        QCOMPARE(w->library().leftGroupList, QVector<QString>({"FX", "Drums"}));
-        QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"boom"}));
-        QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"kick"}));
-        QCOMPARE(w->library().soundGroupList.size(), 2);
+        QCOMPARE(w->library().leftGroupList(), QVector<QString>({"FX", "Drums"}));
+        QCOMPARE(w->library().leftSoundList()[0], QVector<QString>({"boom"}));
+        QCOMPARE(w->library().leftSoundList()[1], QVector<QString>({"kick"}));
+        QCOMPARE(w->library().soundGroupList().size(), 2);
 
         // Blank, cancelled and duplicate names.
         f.prompter.textAnswers.enqueue({"   ", true});
@@ -270,8 +270,8 @@ private slots:
         QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("drums"));
         QCOMPARE(w->library().soundListItemModel()->item(1)->text(), QString("Loops Two"));
         QCOMPARE(w->ui->waveGroupTreeView->currentIndex().row(), 0);
-        QCOMPARE(w->library().leftGroupList, QVector<QString>({"FX", "Drums", "Loops Two", "drums"}));
-        QCOMPARE(w->library().soundGroupList.size(), 4);
+        QCOMPARE(w->library().leftGroupList(), QVector<QString>({"FX", "Drums", "Loops Two", "drums"}));
+        QCOMPARE(w->library().soundGroupList().size(), 4);
 
         // A group import with no current row and one group selected goes to
         // "Default", appended at the bottom: it takes name slot 0.
@@ -287,13 +287,13 @@ private slots:
         QCOMPARE(def->text(), QString("Default"));
         QVERIFY(def->isEditable());
         QCOMPARE(def->child(0, 0)->text(), QString("hit"));
-        QCOMPARE(w->library().leftGroupList.first(), QString("Default"));
-        QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"hit"}));
-        QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"boom"}));
-        QCOMPARE(w->library().leftSoundList[2], QVector<QString>({"kick"}));
+        QCOMPARE(w->library().leftGroupList().first(), QString("Default"));
+        QCOMPARE(w->library().leftSoundList()[0], QVector<QString>({"hit"}));
+        QCOMPARE(w->library().leftSoundList()[1], QVector<QString>({"boom"}));
+        QCOMPARE(w->library().leftSoundList()[2], QVector<QString>({"kick"}));
         // Editing the appended group's name reaches its own record only.
         def->setText("Renamed");
-        QCOMPARE(w->library().leftGroupList.first(), QString("Renamed"));
+        QCOMPARE(w->library().leftGroupList().first(), QString("Renamed"));
 
         // The groups are written at exit, the newest first.
         f.w.reset();
@@ -352,7 +352,7 @@ private slots:
         f.prompter.buttonAnswers.enqueue(QMessageBox::Ok);
         w->ui->addWaveFile->click();
         QCOMPARE(def->rowCount(), 3);
-        QCOMPARE(w->library().soundGroupList.first().soundList.size(), 3);
+        QCOMPARE(w->library().soundGroupList().first().soundList.size(), 3);
     }
 
     void listImportMessagesAndNumbers()

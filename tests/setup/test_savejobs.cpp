@@ -224,7 +224,7 @@ private slots:
     {
         const QString out = path("over"), file = out + "/Kit 1.INI", copy = path("Kept sounds/Kick.wav");
         QVERIFY(QDir().mkpath(out));
-        m_lib.soundListFileName = path("soundlist.xml");
+        m_lib.openSoundList(path("soundlist.xml"));
         ScriptedQuestions questions;
         SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp});
         ImportKitFilesJob import(*m_doc, m_lib, questions);
@@ -285,11 +285,7 @@ private slots:
             lib.loadedKitFiles = e.loaded;
             lib.recordKitFileList = QStringList({k2});
             lib.recordKitIndexList = {2};
-            lib.soundListFileName = folder + "/soundlist.xml";
-            auto *group = new QStandardItem("Drums");
-            for (const soundfilexml::strSoundItem &s : qAsConst(older[0].soundList))
-                group->appendRow({new QStandardItem(s.name), new QStandardItem(s.file)});
-            lib.soundListItemModel()->appendRow(group);
+            lib.openSoundList(folder + "/soundlist.xml");
             ScriptedQuestions questions;
             questions.answers = {true};
             SaveKitsJob job(doc, lib, questions, {}, hooks());
@@ -300,9 +296,9 @@ private slots:
         QStringList wrong; // stop: row at another sound
         auto startAgain = [&](int n) {
             SoundLibrary lib;
-            QVector<soundfilexml::strSoundGroup> groups;
             const SoundLibrary::SoundListStart start =
-                    lib.openSoundList(dir.filePath(QString::number(n) + "/soundlist.xml"), groups);
+                    lib.openSoundList(dir.filePath(QString::number(n) + "/soundlist.xml"));
+            const QVector<soundfilexml::strSoundGroup> groups = lib.soundGroupList();
             QStringList told, sources;
             for (const groupentries::Unmatched &u : start.unmatched)
                 told << u.name;

@@ -246,7 +246,6 @@ void MainWindow1::on_delWaveGroup_clicked()
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    QStandardItemModel *model = library().soundListItemModel();
     const QString defaultGroup = QStringLiteral("Default");
 
     QVector<int> groupRows;                 // group rows to delete
@@ -277,39 +276,6 @@ void MainWindow1::on_delWaveGroup_clicked()
         != QMessageBox::Yes)
         return;
 
-    for (auto &entry : sounds) {
-        const int g = entry.first;
-        QStandardItem *group = model->item(g, 0);
-        if (!group)
-            continue;
-        if (entry.second.size() == group->rowCount()) {
-            if (groupRows.contains(g))
-                continue; // goes whole below
-            groupRows.append(g);
-        }
-        std::sort(entry.second.begin(), entry.second.end(), std::greater<int>());
-        const int slot = model->rowCount() - 1 - g;
-        for (int r : qAsConst(entry.second)) {
-            if (slot >= 0 && r < library().leftSoundList[slot].size())
-                library().leftSoundList[slot].removeAt(r);
-            group->removeRow(r);
-        }
-    }
-    groupRows.erase(std::remove_if(groupRows.begin(), groupRows.end(),
-                                   [&](int g) {
-                                       const QStandardItem *group = model->item(g, 0);
-                                       return group && group->text() == defaultGroup;
-                                   }),
-                    groupRows.end());
-    std::sort(groupRows.begin(), groupRows.end(), std::greater<int>());
-    for (int g : qAsConst(groupRows)) {
-        const int slot = model->rowCount() - 1 - g;
-        if (slot >= 0 && slot < library().leftSoundList.size())
-            library().leftSoundList.remove(slot);
-        if (slot >= 0 && slot < library().leftGroupList.size())
-            library().leftGroupList.removeAt(slot);
-        model->removeRow(g);
-    }
-    library().updateSoundGroupList(model, library().soundGroupList);
+    library().deleteFromGroups(groupRows, sounds);
     ui->waveGroupTreeView->repaint();
 }

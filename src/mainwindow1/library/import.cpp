@@ -132,20 +132,6 @@ void MainWindow1::on_tbtAddWave_clicked()
 
 namespace {
 
-// The row of the group called `name`, the row count when there is none.
-int getGroupIndexFromModel(QString name, QStandardItemModel *model)
-{
-    if (!model)
-        return 0;
-    const int rows = model->rowCount();
-    for (int g = 0; g < rows; ++g) {
-        const QStandardItem *group = model->item(g, 0);
-        if (group && group->text().trimmed() == name)
-            return g;
-    }
-    return rows;
-}
-
 // The items of the group whose files hold audio, in order; the others are
 // named in one warning.
 QVector<MainWindow1::strSoundItem> audioItemsOf(MainWindow1 *w, const MainWindow1::strSoundGroup &group)
@@ -163,43 +149,25 @@ QVector<MainWindow1::strSoundItem> audioItemsOf(MainWindow1 *w, const MainWindow
     return items;
 }
 
-// The items as rows of the group tree, under the group of their name (made
-// at the bottom when there is none).
+// The items as sounds of the group of their name (made at the bottom when
+// there is none).
 void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QStandardItemModel *model,
                     const QVector<MainWindow1::strSoundItem> &items)
 {
     soundnames::IncomingNames names(childTexts(model, 0));
-    const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
-    const int g = getGroupIndexFromModel(group->name, model);
-    QStandardItem *groupItem = model->item(g, 0);
-    int slot;
-    if (groupItem) {
-        slot = model->rowCount() - 1 - g;
-    } else {
-        // A new group at the bottom takes name slot 0; the others move up.
-        groupItem = new QStandardItem(group->name);
-        model->appendRow(groupItem);
-        w->library().leftGroupList.prepend(group->name);
-        w->library().leftSoundList.prepend(QVector<QString>());
-        slot = 0;
-    }
+    SoundLibrary &lib = w->library();
+    int g = lib.groupRowOf(group->name);
+    if (g >= lib.soundGroupList().size())
+        g = lib.appendGroup(group->name);
+    QVector<SoundLibrary::GroupSound> sounds;
     for (const MainWindow1::strSoundItem &item : qAsConst(items)) {
         if (item.file.trimmed().isEmpty())
             continue;
-        const QString name =
-                names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name);
-        w->library().leftSoundList[slot].append(name);
-        auto *nameCell = new QStandardItem(songIcon, name);
-        nameCell->setDropEnabled(false);
-        nameCell->setFlags(nameCell->flags() | Qt::ItemNeverHasChildren);
-        auto *fileCell = new QStandardItem(item.file);
-        fileCell->setEditable(false);
-        fileCell->setDropEnabled(false);
-        fileCell->setFlags(fileCell->flags() | Qt::ItemNeverHasChildren);
-        groupItem->appendRow({nameCell, fileCell});
+        sounds.append({names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name),
+                       item.file});
     }
-    w->ui->waveGroupTreeView->expand(groupItem->index());
-    w->library().updateSoundGroupList(model, w->library().soundGroupList);
+    lib.addSoundsToGroup(g, sounds);
+    w->ui->waveGroupTreeView->expand(model->index(g, 0));
     w->getRightSoundList();
     librarypane::tellRenamedSounds(w, names.changes());
 }

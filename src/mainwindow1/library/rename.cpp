@@ -80,56 +80,43 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable())
         return;
-    QStandardItemModel *model = library().soundListItemModel();
-    const int groups = model->rowCount();
+    const QVector<soundfilexml::strSoundGroup> &groups = library().soundGroupList();
     if (!item->parent()) {
         // A group row: trimmed, one blank between words, unique.
-        const int slot = groups - 1 - item->row();
-        const QString old = slot >= 0 && slot < library().leftGroupList.size() ? library().leftGroupList.at(slot)
-                                                                               : QString();
+        const int row = item->row();
+        const QString old = row < groups.size() ? groups.at(row).name : QString();
         const QString name = item->text().simplified();
         QString refusal;
         if (name.isEmpty()) {
             refusal = tr("Group name can't be blank!");
         } else {
-            for (int g = 0; g < groups && refusal.isEmpty(); ++g) {
-                const QStandardItem *other = model->item(g, 0);
-                if (g != item->row() && other && other->text().simplified() == name)
+            for (int g = 0; g < groups.size() && refusal.isEmpty(); ++g) {
+                if (g != row && groups.at(g).name.simplified() == name)
                     refusal = tr("Creating duplicate group name is not supported.");
             }
         }
         if (!refusal.isEmpty()) {
             UiPrompter::instance()->question(this, tr("Warning"), refusal, QMessageBox::Ok);
-            item->setText(old);
+            library().putBackName(item->index(), old);
             return;
         }
-        // A later refused edit puts back this name, not the one before it
-        // (while the records hold one name per group row).
-        if (slot >= 0 && library().leftGroupList.size() == groups)
-            library().leftGroupList[slot] = name;
-        item->setText(name);
+        // A later refused edit puts back this name, not the one before it.
+        library().renameGroup(row, name);
         return;
     }
     if (item->column() == 1)
         return;
     const QString text = item->text();
-    QStandardItem *group = item->parent();
-    const int g = group->row();
+    const int g = item->parent()->row();
     const int row = item->row();
-    const int slot = groups - 1 - g;
-    // Whether the group records hold this sound's name (within their bounds).
-    const bool recorded = g < library().soundGroupList.size() && library().soundGroupList.at(g).soundList.size() > row
-            && slot >= 0 && row < library().leftSoundList[slot].size();
+    if (g >= groups.size() || row >= groups.at(g).soundList.size())
+        return;
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
-        item->setText(recorded ? library().leftSoundList[slot].at(row)
-                               : getDisplayName(text, model, QString::fromLatin1(kDefaultPrefix),
-                                                SOUND_NAME_LENGTH_MAX));
+        library().putBackName(item->index(), groups.at(g).soundList.at(row).name);
         return;
     }
-    if (recorded)
-        library().leftSoundList[slot][row] = text;
-    const QStandardItem *fileCell = group->child(row, 1);
-    const QString file = fileCell ? fileCell->text() : QString();
+    const QString file = groups.at(g).soundList.at(row).file;
+    library().renameGroupSound(g, row, text);
     if (file.isEmpty())
         return;
     if (librarypane::replaceNameToPadSetting(this, 0, file, text))

@@ -250,7 +250,7 @@ MainWindow1::~MainWindow1()
         model->disconnect(this);
     // A window gone without its close writes the groups without a word.
     if (writeSoundListOnClose && !soundListSettled)
-        library().saveSoundList(library().soundListFileName, library().soundListItemModel());
+        library().saveSoundList();
     // The progress dialogs go before the window's widgets.
     delete dialog;
     delete usbDialog;
@@ -298,7 +298,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->doc().kitNumFlagList.clear();
     w->doc().kitNumFlagList1.clear();
     w->doc().kitMaxList.clear();
-    w->library().leftGroupList.clear();
 
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
         w->doc().kitEffectList1[k].clear();
@@ -306,7 +305,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
         w->doc().kitEffectList3[k].clear();
         w->doc().kitEffectList4[k].clear();
         w->doc().kitLinkList[k].clear();
-        w->library().leftSoundList[k].clear();
         w->doc().kitNumFlagList.append(0);
         w->doc().kitNumFlagList1.append(0);
     }
