@@ -193,7 +193,8 @@ void BM_DeviceListDrop(benchmark::State &state)
     ScriptedPrompter answers;
     auto small = editor(1000);
     auto large = editor(9899);
-    small->pad().isUDiskFlag = large->pad().isUDiskFlag = false;
+    small->pad().beginLoad(QString());
+    large->pad().beginLoad(QString());
     compare(state, small.get(), large.get(), "1000_ms", "9899_ms",
             [](MainWindow1 *w) { return listDrop(w, w->library().totalListItemModel()->soundCount()); });
 }

@@ -66,7 +66,7 @@ void BM_PadWindowLoadBySize(benchmark::State &state)
     PadDrives drives;
     bySize(state, [](const Pad &p) {
         qint64 ns = 0;
-        benchmark::DoNotOptimize(loadedWindow(p, &ns)->pad().isUDiskFlag);
+        benchmark::DoNotOptimize(loadedWindow(p, &ns)->pad().isUDiskFlag());
         return ns;
     });
     if (!prompter.texts().isEmpty())
@@ -86,10 +86,12 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
         for (int k = 0; k < 10; ++k)
             w->doc().kitAttrList[k * 10].kit_volume ^= 1;
         // The records as the files hold them now: an earlier run wrote some.
-        for (int k = 0; k < w->pad().padKitFiles.size() && k < w->pad().padKitRecords.size(); ++k) {
-            QFile f(w->pad().padKitFiles.at(k));
-            w->pad().padKitRecords[k] = f.open(QIODevice::ReadOnly) ? f.read(KIT_RECORD_SIZE) : QByteArray();
+        QVector<QByteArray> records;
+        for (int k = 0; k < w->pad().padKitFiles().size() && k < w->pad().padKitRecords().size(); ++k) {
+            QFile f(w->pad().padKitFiles().at(k));
+            records << (f.open(QIODevice::ReadOnly) ? f.read(KIT_RECORD_SIZE) : QByteArray());
         }
+        w->pad().takeLoadedKits(w->pad().padKitFiles(), records);
         QElapsedTimer t;
         t.start();
         benchmark::DoNotOptimize(padpane::generateOrderFile(w.get()));
@@ -107,9 +109,11 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
     PadDrives drives;
     bySize(state, [](const Pad &p) {
         std::unique_ptr<MainWindow1> w = loadedWindow(p);
-        w->pad().delBatchList.clear();
+        w->pad().clearDeleteQueue();
         for (int row = 0; row < 100; ++row)
-            w->pad().delBatchList << w->library().totalListItemModel()->soundItem(row * 9, 2)->text();
+            w->pad().queueDelete(w->library().totalListItemModel()->soundText(row * 9, 2),
+                                 quint16(w->library().totalListItemModel()->soundText(row * 9, 0).toInt()));
+        w->pad().beginDeleteBatch(true);
         QElapsedTimer t;
         t.start();
         padpane::completeDeleteBatch(w.get());

@@ -8,12 +8,12 @@
 
 #include "benchsupport.h"
 #include "setupbench.h"
-#include "setup/fileread.h"
-#include "setup/kitsin.h"
-#include "setup/modelout.h"
-#include "setup/soundsin.h"
-#include "setup/wavecollect.h"
-#include "setup/waveorder.h"
+#include "kitfile/fileread.h"
+#include "kitfile/kitsin.h"
+#include "kitfile/modelout.h"
+#include "kitfile/soundsin.h"
+#include "kitfile/wavecollect.h"
+#include "kitfile/waveorder.h"
 
 #include <QElapsedTimer>
 #include <QFile>

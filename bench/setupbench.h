@@ -3,8 +3,8 @@
 
 // A whole setup for the setup files' benchmarks.
 
-#include "setup/fileread.h"
-#include "setup/filewrite.h"
+#include "kitfile/fileread.h"
+#include "kitfile/filewrite.h"
 
 #include <QFile>
 

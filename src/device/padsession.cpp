@@ -13,37 +13,111 @@
 
 #include <algorithm>
 
+PadSession::PadSession(QObject *parent) : QObject(parent) {}
+
+void PadSession::setMode(Mode mode)
+{
+    if (m_mode == mode)
+        return;
+    m_mode = mode;
+    emit modeChanged(mode);
+}
+
+void PadSession::chooseNoPad(const QString &choice)
+{
+    m_currentDirPath = choice;
+    setMode(Mode::Offline);
+}
+
+void PadSession::beginLoad(const QString &root)
+{
+    m_currentDirPath = root;
+    m_padLinksLeftOut.clear();
+    setMode(Mode::Loading);
+}
+
+void PadSession::anchorRoot()
+{
+    m_padRoot = ztplatform::FolderAnchor::record(m_currentDirPath);
+}
+
+void PadSession::padLoaded(PadIdentity loaded)
+{
+    loaded.kits.fill(QByteArray(), KIT_MAX_COUNT);
+    for (int slot = 0; slot < KIT_MAX_COUNT && slot < m_padKitRecords.size(); ++slot) {
+        if (!m_padKitFiles.value(slot).isEmpty())
+            loaded.kits[slot] = kitDigest(m_padKitRecords.at(slot));
+    }
+    m_padGuard = std::make_shared<PadGuard>(padPlaces(), loaded);
+    m_padRoot.setCheck(m_padGuard);
+    setMode(Mode::OnPad);
+}
+
+void PadSession::leaveDeviceMode()
+{
+    // A lost pad stays lost.
+    if (m_mode != Mode::Lost)
+        setMode(Mode::Offline);
+}
+
+bool PadSession::beginClose()
+{
+    if (m_padClosing)
+        return false;
+    m_padClosing = true;
+    return true;
+}
+
+void PadSession::endClose()
+{
+    m_padClosing = false;
+}
+
 bool PadSession::getRootDirPath(const QString &modelFolder, DeviceMessage *warning)
 {
-    linksLeftOut.clear();
-    const bool ok = padtree::getRootDirPath(modelFolder, *this, warning);
-    padLinksLeftOut << linksLeftOut;
+    m_tree.linksLeftOut.clear();
+    const bool ok = padtree::getRootDirPath(modelFolder, m_tree, warning);
+    m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
 }
 
 bool PadSession::judgeFourFile(DeviceMessage *warning)
 {
-    linksLeftOut.clear();
-    const bool ok = padtree::judgeFourFile(*this, warning);
-    padLinksLeftOut << linksLeftOut;
+    m_tree.linksLeftOut.clear();
+    // Numbered folders may have emptied or filled since the last look.
+    m_tree.waveDataList.clear();
+    m_tree.wavePrmList.clear();
+    const bool ok = padtree::judgeFourFile(m_tree, warning);
+    m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
+}
+
+void PadSession::noteLinksLeftOut(const QStringList &links)
+{
+    m_padLinksLeftOut << links;
+}
+
+QStringList PadSession::clickFiles()
+{
+    m_clickSkipped.clear();
+    return padtree::clickFiles(m_tree.sys_click_path, &m_padLinksLeftOut, &m_clickSkipped);
 }
 
 bool PadSession::padFoldersReady() const
 {
     // Workers only ever write below the pad's own wave folders.
-    return !isUDiskFlag && padtree::isUsableFolder(dataPath) && padtree::isUsableFolder(prmPath)
-            && QFileInfo(dataPath).isDir() && QFileInfo(prmPath).isDir();
+    return !isUDiskFlag() && padtree::isUsableFolder(m_tree.dataPath) && padtree::isUsableFolder(m_tree.prmPath)
+            && QFileInfo(m_tree.dataPath).isDir() && QFileInfo(m_tree.prmPath).isDir();
 }
 
 bool PadSession::drivePresent() const
 {
-    return writeback::padDrivePresent(currentDirPath, kitPath);
+    return writeback::padDrivePresent(m_currentDirPath, m_tree.kitPath);
 }
 
 PadPlaces PadSession::padPlaces() const
 {
-    return PadPlaces{currentDirPath, sys_click_path, usbGlobalIniFile, padKitFiles};
+    return PadPlaces{m_currentDirPath, m_tree.sys_click_path, m_tree.usbGlobalIniFile, m_padKitFiles};
 }
 
 PadIdentity PadSession::currentPadIdentity() const
@@ -51,46 +125,51 @@ PadIdentity PadSession::currentPadIdentity() const
     return readPadIdentity(padPlaces());
 }
 
-void PadSession::guardPad(PadIdentity loaded)
-{
-    loaded.kits.fill(QByteArray(), KIT_MAX_COUNT);
-    for (int slot = 0; slot < KIT_MAX_COUNT && slot < padKitRecords.size(); ++slot) {
-        if (!padKitFiles.value(slot).isEmpty())
-            loaded.kits[slot] = kitDigest(padKitRecords.at(slot));
-    }
-    padGuard = std::make_shared<PadGuard>(padPlaces(), loaded);
-    padRoot.setCheck(padGuard);
-}
-
 PadMatch PadSession::padCheck(bool settingsToo)
 {
-    return padGuard ? padGuard->check(settingsToo) : PadMatch();
+    return m_padGuard ? m_padGuard->check(settingsToo) : PadMatch();
+}
+
+PadMatch PadSession::lostTo() const
+{
+    return m_padGuard ? m_padGuard->lost() : PadMatch();
 }
 
 void PadSession::padLost()
 {
-    qWarning() << "the pad at" << currentDirPath << "is not the one loaded";
+    qWarning() << "the pad at" << m_currentDirPath << "is not the one loaded";
     // Its sounds are not taken for the loaded pad's, by any later read.
-    ztplatform::fenceFolder(padRoot.path());
-    isUDiskFlag = true;
+    ztplatform::fenceFolder(m_padRoot.path());
+    setMode(Mode::Lost);
 }
 
 writeback::PadStop PadSession::batchStop(PadMatch *lost)
 {
     using writeback::PadStop;
     // Judged again when a worker found no pad at the place.
-    const bool noPad = padGuard && padGuard->check(false).verdict == PadMatch::Gone;
-    *lost = padGuard ? padGuard->lost() : PadMatch();
+    const bool noPad = m_padGuard && m_padGuard->check(false).verdict == PadMatch::Gone;
+    *lost = lostTo();
     if (lost->another())
         return PadStop::AnotherPad;
-    if (ztplatform::isReadOnlyVolume(padRoot.path()))
+    if (ztplatform::isReadOnlyVolume(m_padRoot.path()))
         return PadStop::ReadOnly;
     if (noPad || !drivePresent())
         return PadStop::Gone;
     // Back now, but not there when the batch began or while it ran.
-    if (padBatchRefused || (padGuard && padGuard->takeAway()))
+    if (m_padBatchRefused || (m_padGuard && m_padGuard->takeAway()))
         return PadStop::WasAway;
     return PadStop::None;
+}
+
+void PadSession::takeLoadedKits(const QVector<QString> &files, const QVector<QByteArray> &records)
+{
+    m_padKitFiles = files;
+    m_padKitRecords = records;
+}
+
+void PadSession::takeLoadedChainBlock(const QByteArray &block)
+{
+    m_padChainBlock = block;
 }
 
 writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool soundsReordered,
@@ -105,31 +184,58 @@ writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool sou
     job.nameAdjusted = lists.nameAdjusted;
     job.kitChangedFlag = lists.kitChangedFlag;
     job.globalFlag = lists.globalFlag;
-    job.wavesChanged = !addUsbWaveNumList.isEmpty() || !delUsbWaveNumList.isEmpty() || soundsReordered;
-    job.kitPath = kitPath;
-    job.kitFiles = padKitFiles;
-    job.kitRecords = padKitRecords;
-    job.globalFile = usbGlobalIniFile;
-    job.chainBlock = padChainBlock;
-    job.padRoot = padRoot;
-    job.padGuard = padGuard; // also judges the pad before the first write
-    job.driveRoot = currentDirPath;
-    job.sysPath = sysPath;
+    job.wavesChanged = !m_addUsbWaveNumList.isEmpty() || !m_delUsbWaveNumList.isEmpty() || soundsReordered;
+    job.kitPath = m_tree.kitPath;
+    job.kitFiles = m_padKitFiles;
+    job.kitRecords = m_padKitRecords;
+    job.globalFile = m_tree.usbGlobalIniFile;
+    job.chainBlock = m_padChainBlock;
+    job.padRoot = m_padRoot;
+    job.padGuard = m_padGuard; // also judges the pad before the first write
+    job.driveRoot = m_currentDirPath;
+    job.sysPath = m_tree.sysPath;
     if (rows)
         job.waves = rows(writeback::soundFilesToLookUp(job));
     return job;
 }
 
+void PadSession::clearAddQueue()
+{
+    m_addUsbWaveList.clear();
+}
+
+void PadSession::clearDeleteQueue()
+{
+    m_delUsbWaveList.clear();
+}
+
+void PadSession::queueAdd(const QString &path, quint16 number)
+{
+    m_addUsbWaveList.append(path);
+    m_addUsbWaveNumList.append(number);
+}
+
+void PadSession::queueDelete(const QString &path, quint16 number)
+{
+    m_delUsbWaveList.append(path);
+    m_delUsbWaveNumList.append(number);
+}
+
+void PadSession::keepDeletedRecords(const QVector<QPair<int, SOUND_INDEX>> &records)
+{
+    m_delBatchRecords = records;
+}
+
 PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &records, bool ready)
 {
-    waveNumList.clear();
-    addSoundList.clear();
-    waveNameList.clear();
-    failedWaveList.clear();
-    batchRefusal = 0;
+    m_waveNumList.clear();
+    m_addSoundList.clear();
+    m_waveNameList.clear();
+    m_failedWaveList.clear();
+    m_batchRefusal = 0;
     // Numbers go on from the last sound before the batch (0 when there is
     // none) with the next free one: pairs the load left out keep theirs.
-    const int before = records.size() - addUsbWaveList.size();
+    const int before = records.size() - m_addUsbWaveList.size();
     AddPlan plan;
     plan.lastNumber = before > 0 ? records.at(before - 1).wave_No : 0;
     QSet<int> listed;
@@ -140,41 +246,48 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
         if (!firstOfFile.contains(records.at(i).file))
             firstOfFile.insert(records.at(i).file, i);
     }
-    WaveSlots freeSlots(ready ? dataPath : QString(), ready ? prmPath : QString(), listed);
-    for (const QString &path : qAsConst(addUsbWaveList)) {
+    WaveSlots freeSlots(ready ? m_tree.dataPath : QString(), ready ? m_tree.prmPath : QString(), listed);
+    for (const QString &path : qAsConst(m_addUsbWaveList)) {
         const int r = firstOfFile.value(path, -1);
         if (r < 0)
             continue;
         plan.lastNumber = freeSlots.nextFree(plan.lastNumber);
         const QString name = MainWindow1Records::charArray2String(records.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
-        waveNumList << plan.lastNumber;
-        addSoundList << path;
-        waveNameList << name;
+        m_waveNumList << plan.lastNumber;
+        m_addSoundList << path;
+        m_waveNameList << name;
         plan.sounds << SyncBatch::Sound{plan.lastNumber, path, name};
     }
-    padBatchKind = SyncBatch::Adding;
+    m_padBatchKind = SyncBatch::Adding;
     beginBatchWatch(ready);
     if (!ready) {
         for (const SyncBatch::Sound &s : qAsConst(plan.sounds))
-            failedWaveList << s.waveNo;
+            m_failedWaveList << s.waveNo;
     }
     return plan;
 }
 
+void PadSession::soundNotWritten(int waveNo, int refusal)
+{
+    m_failedWaveList << waveNo;
+    if (refusal != 0 && m_batchRefusal == 0)
+        m_batchRefusal = refusal;
+}
+
 QVector<PadSession::AddedSound> PadSession::finishAddBatch()
 {
-    padBatchKind = SyncBatch::Idle;
-    const QSet<int> failed(failedWaveList.cbegin(), failedWaveList.cend());
+    m_padBatchKind = SyncBatch::Idle;
+    const QSet<int> failed(m_failedWaveList.cbegin(), m_failedWaveList.cend());
     QVector<AddedSound> sounds;
     int failures = 0;
-    for (int i = 0; i < waveNumList.size(); ++i) {
+    for (int i = 0; i < m_waveNumList.size(); ++i) {
         AddedSound s;
-        s.number = waveNumList.at(i);
-        s.source = addSoundList.at(i);
-        s.name = waveNameList.at(i);
+        s.number = m_waveNumList.at(i);
+        s.source = m_addSoundList.at(i);
+        s.name = m_waveNameList.at(i);
         s.reached = !failed.contains(s.number);
         if (s.reached) {
-            s.device = dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(s.number);
+            s.device = m_tree.dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(s.number);
             s.length = quint32(QFileInfo(s.device).size());
         } else {
             ++failures;
@@ -182,70 +295,70 @@ QVector<PadSession::AddedSound> PadSession::finishAddBatch()
         sounds << s;
     }
     // The change file counts only the sounds that reached the pad.
-    for (int extra = addUsbWaveList.size() - (waveNumList.size() - failures);
-         extra > 0 && !addUsbWaveNumList.isEmpty(); --extra)
-        addUsbWaveNumList.removeLast();
-    failedWaveList.clear();
+    for (int extra = m_addUsbWaveList.size() - (m_waveNumList.size() - failures);
+         extra > 0 && !m_addUsbWaveNumList.isEmpty(); --extra)
+        m_addUsbWaveNumList.removeLast();
+    m_failedWaveList.clear();
     return sounds;
 }
 
 void PadSession::beginDeleteBatch(bool ready)
 {
-    delBatchList = delUsbWaveList.toVector();
-    delNotRemoved.clear();
-    padBatchKind = SyncBatch::Deleting;
+    m_delBatchList = m_delUsbWaveList.toVector();
+    m_delNotRemoved.clear();
+    m_padBatchKind = SyncBatch::Deleting;
     beginBatchWatch(ready);
     if (!ready) {
-        for (const QString &path : qAsConst(delBatchList))
+        for (const QString &path : qAsConst(m_delBatchList))
             pairNotRemoved(path, UsbUpdate::PadGone);
     }
 }
 
 void PadSession::beginBatchWatch(bool ready)
 {
-    padBatchRefused = !ready;
-    if (padGuard)
-        padGuard->takeAway(); // only an absence during this batch counts
+    m_padBatchRefused = !ready;
+    if (m_padGuard)
+        m_padGuard->takeAway(); // only an absence during this batch counts
 }
 
 void PadSession::pairNotRemoved(const QString &path, int why, int error)
 {
-    delNotRemoved.insert(QDir::toNativeSeparators(path), Kept{why, error});
+    m_delNotRemoved.insert(QDir::toNativeSeparators(path), Kept{why, error});
 }
 
 PadSession::DeleteOutcome PadSession::finishDeleteBatch()
 {
-    padBatchKind = SyncBatch::Idle;
+    m_padBatchKind = SyncBatch::Idle;
     // Only the pairs gone from the pad count as deleted; the others stay,
     // with their records.
     DeleteOutcome outcome;
-    for (const QString &p : qAsConst(delBatchList)) {
+    for (const QString &p : qAsConst(m_delBatchList)) {
         const QString native = QDir::toNativeSeparators(p);
-        if (!delNotRemoved.contains(native))
+        if (!m_delNotRemoved.contains(native))
             outcome.removed.insert(native);
     }
-    outcome.kept = delNotRemoved;
+    outcome.kept = m_delNotRemoved;
     return outcome;
 }
 
 void PadSession::keepDeletedNumber(quint16 number)
 {
-    const int i = delUsbWaveNumList.lastIndexOf(number);
+    const int i = m_delUsbWaveNumList.lastIndexOf(number);
     if (i >= 0)
-        delUsbWaveNumList.removeAt(i);
+        m_delUsbWaveNumList.removeAt(i);
 }
 
 void PadSession::restoreDeletedRecords(QVector<SOUND_INDEX> &records)
 {
     int gone = 0; // records before the one at hand that stay out
-    for (const QPair<int, SOUND_INDEX> &taken : qAsConst(delBatchRecords)) {
-        if (!delNotRemoved.contains(QDir::toNativeSeparators(taken.second.file))) {
+    for (const QPair<int, SOUND_INDEX> &taken : qAsConst(m_delBatchRecords)) {
+        if (!m_delNotRemoved.contains(QDir::toNativeSeparators(taken.second.file))) {
             ++gone;
             continue;
         }
         const int at = qBound(0, taken.first - gone, records.size());
         records.insert(at, taken.second);
     }
-    delBatchRecords.clear();
-    delNotRemoved.clear();
+    m_delBatchRecords.clear();
+    m_delNotRemoved.clear();
 }

@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QObject>
 #include <QPair>
 #include <QSet>
 #include <QString>
@@ -24,21 +25,84 @@
 #include <functional>
 #include <memory>
 
-// The pad tree's paths (kitPath, sysPath, ...) are the session's own members.
-class PadSession : public PadTreePaths
+// The session changes only through its methods, each named for what
+// happened; modeChanged() tells each change of mode once.
+class PadSession : public QObject
 {
+    Q_OBJECT
+
 public:
     using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
     using soundKit = MainWindow1Records::soundKit;
     using KIT_CHAIN = MainWindow1Records::KIT_CHAIN;
 
+    // Where the editor stands with the pad; isUDiskFlag() is true when Offline or Lost.
+    enum class Mode {
+        Offline, // working without the pad (also after a close on the pad failed)
+        Loading, // the chosen pad loads: device mode, not yet shown as such
+        OnPad,   // the pad loaded: device mode
+        Lost,    // another pad was found at the pad's place: offline for good
+    };
+    Q_ENUM(Mode)
+
+    explicit PadSession(QObject *parent = nullptr);
+
+    // ---- mode ---------------------------------------------------------------
+    Mode mode() const { return m_mode; }
+    // True when working without the pad (offline); false in device mode.
+    bool isUDiskFlag() const { return m_mode == Mode::Offline || m_mode == Mode::Lost; }
+    // The close in device mode is under way.
+    bool padClosing() const { return m_padClosing; }
+    // The chooser gave no pad (`choice` is its text or empty): offline.
+    void chooseNoPad(const QString &choice);
+    // The drive at `root` was chosen: device mode while its load runs.
+    void beginLoad(const QString &root);
+    // The pad's root as it stands now: the pad's files are written only below it.
+    void anchorRoot();
+    // The load ended well: from now on the guard judges the pad before each
+    // write and read below its root, `loaded` with the digests of the kit
+    // records read at load.
+    void padLoaded(PadIdentity loaded);
+    // The load was refused or the close on the pad failed: offline.
+    void leaveDeviceMode();
+    // Another pad stands at the pad's place: nothing below the pad's root is
+    // read any more and the session goes offline.
+    void padLost();
+    // The close in device mode begins; false when one is under way already.
+    bool beginClose();
+    void endClose();
+
     // ---- the pad's tree and identity ----------------------------------------
+    const QString &currentDirPath() const { return m_currentDirPath; } // the drive root chosen ("/" at the end)
+    // The pad's root at load: the pad's files are written only below it.
+    const ztplatform::FolderAnchor &padRoot() const { return m_padRoot; }
+    // The pad's folders and files, as getRootDirPath() and judgeFourFile() found them.
+    const PadTreePaths &tree() const { return m_tree; }
+    const QString &kitPath() const { return m_tree.kitPath; }
+    const QString &sysPath() const { return m_tree.sysPath; }
+    const QString &dataPath() const { return m_tree.dataPath; }
+    const QString &prmPath() const { return m_tree.prmPath; }
+    const QString &sys_click_path() const { return m_tree.sys_click_path; }
+    const QString &usbGlobalIniFile() const { return m_tree.usbGlobalIniFile; }
+    const QVector<QString> &waveDataList() const { return m_tree.waveDataList; }
+    const QVector<QString> &wavePrmList() const { return m_tree.wavePrmList; }
+    // Symbolic links of the pad's tree the load left out.
+    const QStringList &padLinksLeftOut() const { return m_padLinksLeftOut; }
+    // Entries of the metronome folder that are no file, and what they are.
+    const QStringList &clickSkipped() const { return m_clickSkipped; }
+
     // Sets KIT, SYS, WAV_DATA and WAV_PRM below the model folder; false, with
     // what to tell in `warning`, when one is not a folder there.
     bool getRootDirPath(const QString &modelFolder, DeviceMessage *warning);
-    // Finds CLICK, global.ini and the numbered wave folders below those; false,
-    // with `warning`, when the tree cannot be used.
+    // Finds CLICK, global.ini and the numbered wave folders below those (the
+    // numbered ones listed anew); false, with `warning`, when the tree cannot
+    // be used.
     bool judgeFourFile(DeviceMessage *warning);
+    // The load left these links of the pad's tree out.
+    void noteLinksLeftOut(const QStringList &links);
+    // The metronome sounds of the pad's CLICK folder; links and entries that
+    // are no file are left out and noted.
+    QStringList clickFiles();
     // The pad's wave folders exist: workers may run.
     bool padFoldersReady() const;
     // The drive is still listed and the model folder above KIT still there.
@@ -47,18 +111,23 @@ public:
     PadPlaces padPlaces() const;
     // The identity of what stands at the pad's place now.
     PadIdentity currentPadIdentity() const;
-    // From now on the guard judges the pad before each write and read below
-    // its root: `loaded` with the digests of the kit records read at load.
-    void guardPad(PadIdentity loaded);
     // The pad at the pad's place judged now; Same when no pad was loaded.
     PadMatch padCheck(bool settingsToo);
-    // Another pad stands at the pad's place: nothing below the pad's root is
-    // read any more and the session goes offline.
-    void padLost();
+    // Another pad found by an earlier check; Same when none.
+    PadMatch lostTo() const;
     // Why sounds of a batch did not reach the pad (None when nothing says so);
     // `lost` gets the other pad, for AnotherPad. WasAway: the pad was not at
     // its place when the batch began or while it ran, and is back.
     writeback::PadStop batchStop(PadMatch *lost);
+
+    // ---- as loaded ----------------------------------------------------------
+    const QVector<QString> &padKitFiles() const { return m_padKitFiles; }      // the file each kit was read from
+    const QVector<QByteArray> &padKitRecords() const { return m_padKitRecords; } // and the record it held then
+    const QByteArray &padChainBlock() const { return m_padChainBlock; }         // global.ini's kit-chain block
+    // The load read the kits from `files`, holding `records`.
+    void takeLoadedKits(const QVector<QString> &files, const QVector<QByteArray> &records);
+    // The load read the kit-chain block of global.ini.
+    void takeLoadedChainBlock(const QByteArray &block);
 
     // ---- the close ----------------------------------------------------------
     // The document's lists and flags the write-back reads and changes.
@@ -78,7 +147,38 @@ public:
     // loaded, with the rows of the sound files it may need.
     writeback::WriteBackJob writeBackJob(const KitLists &lists, bool soundsReordered, const SoundRows &rows) const;
 
+    // ---- sounds queued in this run ------------------------------------------
+    // Sources of the next add batch, .wav paths of the next delete batch.
+    const QStringList &addUsbWaveList() const { return m_addUsbWaveList; }
+    const QStringList &delUsbWaveList() const { return m_delUsbWaveList; }
+    // Numbers added to and deleted from the pad, for the change file.
+    const QVector<quint16> &addUsbWaveNumList() const { return m_addUsbWaveNumList; }
+    const QVector<quint16> &delUsbWaveNumList() const { return m_delUsbWaveNumList; }
+    // Sounds are about to be queued for the pad: the last batch's are not
+    // queued again. The numbers stay for the change file.
+    void clearAddQueue();
+    void clearDeleteQueue();
+    // The sound at `path` goes to the pad as number `number`, or leaves it.
+    void queueAdd(const QString &path, quint16 number);
+    void queueDelete(const QString &path, quint16 number);
+    // The records the delete took out of the list, with their places, kept
+    // until the delete batch ends.
+    void keepDeletedRecords(const QVector<QPair<int, SOUND_INDEX>> &records);
+
     // ---- batches ------------------------------------------------------------
+    SyncBatch::Kind padBatchKind() const { return m_padBatchKind; } // the batch whose completion is due
+    const QVector<int> &waveNumList() const { return m_waveNumList; }  // numbers of the running add batch
+    int batchRefusal() const { return m_batchRefusal; } // errno of the first write of the add batch the pad refused
+    const QVector<QString> &delBatchList() const { return m_delBatchList; } // the running delete batch's .wav paths
+    const QVector<QPair<int, SOUND_INDEX>> &delBatchRecords() const { return m_delBatchRecords; }
+    // Why a pair stays: UsbUpdate::NotRemoved and the errno of the refusal (0 for none).
+    struct Kept {
+        int why = 0;
+        int error = 0;
+    };
+    // Native .wav paths of the delete batch that stay on the pad, and why.
+    const QHash<QString, Kept> &delNotRemoved() const { return m_delNotRemoved; }
+
     // An add batch of addUsbWaveList, whose records are the last ones of
     // `records`: the sounds with the numbers they take on the pad, and the
     // last number given. Not `ready`: every sound counts as failed.
@@ -87,6 +187,9 @@ public:
         int lastNumber = 0;
     };
     AddPlan beginAddBatch(const QVector<SOUND_INDEX> &records, bool ready);
+    // Sound `waveNo` of the add batch did not reach the pad; `refusal` is the
+    // errno of a write the pad refused (0 for none).
+    void soundNotWritten(int waveNo, int refusal);
     // One sound of an ended add batch.
     struct AddedSound {
         int number = 0;
@@ -102,11 +205,6 @@ public:
 
     // A delete batch of delUsbWaveList; not `ready`: no pair is removed.
     void beginDeleteBatch(bool ready);
-    // Why a pair stays: UsbUpdate::NotRemoved and the errno of the refusal (0 for none).
-    struct Kept {
-        int why = 0;
-        int error = 0;
-    };
     // A worker could not remove the pair of `path`.
     void pairNotRemoved(const QString &path, int why, int error = 0);
     struct DeleteOutcome {
@@ -121,43 +219,48 @@ public:
     // those of removed pairs stay out.
     void restoreDeletedRecords(QVector<SOUND_INDEX> &records);
 
-    // ---- mode ---------------------------------------------------------------
-    bool isUDiskFlag = true; // true means working without the pad (offline); false in device mode
-    bool padClosing = false; // the close in device mode is under way
-
-    // ---- the pad's tree -----------------------------------------------------
-    QString currentDirPath;             // the drive root the user chose ("/" at the end)
-    ztplatform::FolderAnchor padRoot;   // the pad's root at load; the pad's files are written only below it
-    std::shared_ptr<PadGuard> padGuard; // tells the pad loaded from another one at its place, before each write
-    QStringList padLinksLeftOut;        // symbolic links of the pad's tree the load left out
-    QStringList clickSkipped;           // entries of the metronome folder that are no file, and what they are
-
-    // ---- as loaded ----------------------------------------------------------
-    QVector<QString> padKitFiles;      // the file each kit was read from at load
-    QVector<QByteArray> padKitRecords; // and the record it held then
-    QByteArray padChainBlock;          // global.ini's kit-chain block at load
-
-    // ---- sounds added and removed in this run -------------------------------
-    QStringList addUsbWaveList;         // sources of the next add batch
-    QStringList delUsbWaveList;         // .wav paths of the next delete batch
-    QVector<quint16> addUsbWaveNumList; // numbers added to the pad, for the change file
-    QVector<quint16> delUsbWaveNumList; // numbers deleted from the pad, for the change file
-
-    // ---- the batch under way ------------------------------------------------
-    SyncBatch::Kind padBatchKind = SyncBatch::Idle; // the batch whose completion is due
-    QVector<int> waveNumList;      // the running add batch: numbers,
-    QVector<QString> addSoundList; // source files
-    QVector<QString> waveNameList; // and names
-    QVector<int> failedWaveList;   // numbers of the add batch that did not reach the pad
-    int batchRefusal = 0;          // errno of the first write of the add batch the pad refused
-    QVector<QString> delBatchList; // the running delete batch's .wav paths
-    QVector<QPair<int, SOUND_INDEX>> delBatchRecords; // their records with their places, taken out by the delete
-    QHash<QString, Kept> delNotRemoved; // .wav paths (native) of the batch that stay on the pad, and why
-    bool padBatchRefused = false; // the running batch found no pad to write to when it began
+signals:
+    // The editor entered or left device mode, or lost the pad.
+    void modeChanged(PadSession::Mode mode);
 
 private:
+    void setMode(Mode mode);
     // A batch begins: `ready` when the pad stood at its place.
     void beginBatchWatch(bool ready);
+
+    Mode m_mode = Mode::Offline;
+    bool m_padClosing = false;
+
+    // ---- the pad's tree -----------------------------------------------------
+    QString m_currentDirPath;
+    PadTreePaths m_tree;
+    ztplatform::FolderAnchor m_padRoot;   // the pad's root at load; the pad's files are written only below it
+    std::shared_ptr<PadGuard> m_padGuard; // tells the pad loaded from another one at its place, before each write
+    QStringList m_padLinksLeftOut;
+    QStringList m_clickSkipped;
+
+    // ---- as loaded ----------------------------------------------------------
+    QVector<QString> m_padKitFiles;
+    QVector<QByteArray> m_padKitRecords;
+    QByteArray m_padChainBlock;
+
+    // ---- sounds added and removed in this run -------------------------------
+    QStringList m_addUsbWaveList;
+    QStringList m_delUsbWaveList;
+    QVector<quint16> m_addUsbWaveNumList;
+    QVector<quint16> m_delUsbWaveNumList;
+
+    // ---- the batch under way ------------------------------------------------
+    SyncBatch::Kind m_padBatchKind = SyncBatch::Idle;
+    QVector<int> m_waveNumList;      // the running add batch: numbers,
+    QVector<QString> m_addSoundList; // source files
+    QVector<QString> m_waveNameList; // and names
+    QVector<int> m_failedWaveList;   // numbers of the add batch that did not reach the pad
+    int m_batchRefusal = 0;
+    QVector<QString> m_delBatchList;
+    QVector<QPair<int, SOUND_INDEX>> m_delBatchRecords; // records of the delete batch with their places
+    QHash<QString, Kept> m_delNotRemoved;
+    bool m_padBatchRefused = false; // the running batch found no pad to write to when it began
 };
 
 #endif

@@ -31,7 +31,7 @@ FileLock::State FileLock::take(const QString &path)
     release();
     const int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     // Made only when missing: an open that may create counts as a write.
-    int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | flags);
+    int fd = sysio::open(path, O_RDONLY | flags);
     if (fd < 0 && errno == ENOENT)
         fd = sysio::open(path, O_RDONLY | O_CREAT | flags, 0644);
     if (fd < 0) {

@@ -91,7 +91,7 @@ void removeLeftovers(int dir)
         start = l.start;
     }
     QVector<QByteArray> names;
-    const int listed = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int listed = sysio::openAt(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (DIR *d = listed >= 0 ? ::fdopendir(listed) : nullptr) {
         while (const struct dirent *e = ::readdir(d)) {
             if (isTemporaryName(QFile::decodeName(e->d_name)))
@@ -102,7 +102,7 @@ void removeLeftovers(int dir)
         ::close(listed);
     }
     for (const QByteArray &name : qAsConst(names)) {
-        const int fd = ::openat(dir, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        const int fd = sysio::openAt(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         struct stat file, entry;
         // Held by an editor at work on it: its lock tells.
         if (fd >= 0 && ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && before(file.st_mtim, start)
@@ -330,7 +330,7 @@ bool ReplaceFile::finish()
 // to the temporary where they differ; each one that cannot be given is noted.
 void ReplaceFile::keepMetadata()
 {
-    const int old = ::openat(m_dir, QFile::encodeName(m_name).constData(), O_PATH | O_CLOEXEC);
+    const int old = sysio::openAt(m_dir, QFile::encodeName(m_name), O_PATH | O_CLOEXEC);
     struct stat was, is;
     if (old < 0 || ::fstat(old, &was) != 0 || !S_ISREG(was.st_mode) || ::fstat(m_fd, &is) != 0) {
         if (old >= 0)

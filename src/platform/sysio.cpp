@@ -100,6 +100,17 @@ QByteArray readAllOf(int fd)
     }
 }
 
+// open(2) relative to `dir`, retried on EINTR: every open of the editor
+// comes here, counted or (for the stop's own bookkeeping) not.
+int openRetrying(int dir, const char *name, int flags, mode_t mode = 0)
+{
+    int fd;
+    do {
+        fd = ::openat(dir, name, flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
 void rawWrite(int fd, const QByteArray &bytes, off_t offset)
 {
     qint64 done = 0;
@@ -115,7 +126,7 @@ void rawWrite(int fd, const QByteArray &bytes, off_t offset)
 // A file at `name` made again with the bytes and mode of the open `from`.
 void recreate(int dir, const QByteArray &name, int from, mode_t mode)
 {
-    const int fd = ::openat(dir, name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode);
+    const int fd = openRetrying(dir, name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0)
         return;
     rawWrite(fd, readAllOf(from), 0);
@@ -242,7 +253,7 @@ int holdEntry(int dir, const QByteArray &name, mode_t *mode)
     if (::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
         return -1;
     *mode = st.st_mode & 07777;
-    return ::openat(dir, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    return openRetrying(dir, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
 }
 
 // The folder and entry a name given relative to `dir` stands for, with a
@@ -257,12 +268,13 @@ Place placeOf(int dir, const QByteArray &name)
     Place p;
     const int slash = name.lastIndexOf('/');
     if (slash < 0) {
-        p.dir = dir == AT_FDCWD ? ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : ::fcntl(dir, F_DUPFD_CLOEXEC, 0);
+        p.dir = dir == AT_FDCWD ? openRetrying(AT_FDCWD, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                            : ::fcntl(dir, F_DUPFD_CLOEXEC, 0);
         p.name = name;
         return p;
     }
     const QByteArray folder = slash == 0 ? QByteArray("/") : name.left(slash);
-    p.dir = ::openat(dir, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    p.dir = openRetrying(dir, folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     p.name = name.mid(slash + 1);
     return p;
 }
@@ -317,17 +329,14 @@ int openAt(int dir, const QByteArray &name, int flags, mode_t mode)
         struct stat st;
         existed = ::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
         if (existed && (flags & O_TRUNC) && S_ISREG(st.st_mode)) {
-            const int old = ::openat(dir, name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+            const int old = openRetrying(dir, name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
             if (old >= 0) {
                 noteWrite(old, st.st_size, 0);
                 ::close(old);
             }
         }
     }
-    int fd;
-    do {
-        fd = ::openat(dir, name.constData(), flags, mode);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = openRetrying(dir, name.constData(), flags, mode);
     if (fd >= 0 && !existed && journaling())
         noteEntry(EntryChange::Create, placeOf(dir, name));
     if (fd >= 0 && changes)

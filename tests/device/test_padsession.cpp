@@ -16,10 +16,9 @@ class TestPadSession : public QObject {
     static void open(PadSession &s, const PadFixture &pad)
     {
         DeviceMessage warning;
-        s.currentDirPath = pad.root + "/";
-        s.isUDiskFlag = false;
+        s.beginLoad(pad.root + "/");
         QVERIFY(s.getRootDirPath(pad.model, &warning) && s.judgeFourFile(&warning));
-        s.padRoot = ztplatform::FolderAnchor::record(s.currentDirPath);
+        s.anchorRoot();
     }
     static Records::SOUND_INDEX record(const QString &file, int number)
     {
@@ -40,10 +39,10 @@ private slots:
         PadSession s;
         open(s, pad);
         QVERIFY(s.padFoldersReady() && s.drivePresent());
-        const PadKits read = readPadKits(s.kitPath, readPadSounds(s.waveDataList, s.wavePrmList).waveAttrList, nullptr);
-        s.padKitFiles = read.kitFiles;
-        s.padKitRecords = read.kitRecords;
-        s.padChainBlock = kf::readFile(s.usbGlobalIniFile).mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
+        const PadKits read =
+                readPadKits(s.kitPath(), readPadSounds(s.waveDataList(), s.wavePrmList()).waveAttrList, nullptr);
+        s.takeLoadedKits(read.kitFiles, read.kitRecords);
+        s.takeLoadedChainBlock(kf::readFile(s.usbGlobalIniFile()).mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE));
 
         QVector<Records::soundKit> kits = read.kits, original = read.kits;
         QVector<Records::KIT_CHAIN> chains(KIT_CHAIN_ROWS);
@@ -67,7 +66,7 @@ private slots:
         QCOMPARE(writeback::writeBack(job).kitsWritten, QVector<int>{7});
         QCOMPARE(kf::readFile(pad.sysPath + "/alter.ini").size(), writeback::ALTER_FILE_SIZE);
 
-        s.delUsbWaveNumList << 4;
+        s.queueDelete(pad.dataPath + "/001/004.wav", 4);
         QVERIFY(s.writeBackJob(lists, false, {}).wavesChanged);
     }
 
@@ -81,13 +80,38 @@ private slots:
         const QString root = links.filePath("pad");
         QVERIFY(QFile::link(pad.root, root));
         PadSession s;
-        s.currentDirPath = root + "/";
+        s.beginLoad(root + "/");
         DeviceMessage warning;
         QVERIFY(s.getRootDirPath(QFileInfo(root + "/ZT350").canonicalFilePath(), &warning) && s.judgeFourFile(&warning));
-        s.padKitFiles = findPadKitFiles(s.kitPath);
+        s.takeLoadedKits(findPadKitFiles(s.kitPath()), {});
         const PadIdentity id = readPadIdentity(s.padPlaces(), true);
         QVERIFY(id.present && id.mount.valid && id.table);
         QCOMPARE(id.kits.at(99), kitDigest(kf::readFile(pad.kitPath + "/k100.ini")));
+    }
+
+    // Each change of mode is told once; a lost pad stays lost.
+    void modeChangesAreToldOnce()
+    {
+        PadFixture pad;
+        pad.writeKits();
+        PadSession s;
+        qRegisterMetaType<PadSession::Mode>();
+        QSignalSpy modes(&s, &PadSession::modeChanged);
+        s.chooseNoPad("Device Unconnect(Default)");
+        open(s, pad);
+        QVERIFY(!s.isUDiskFlag());
+        s.leaveDeviceMode();
+        open(s, pad);
+        s.padLoaded(s.currentPadIdentity());
+        s.padLost();
+        s.leaveDeviceMode();
+        s.padLost();
+        using M = PadSession::Mode;
+        QVector<M> told;
+        for (const QList<QVariant> &signal : qAsConst(modes))
+            told << signal.at(0).value<M>();
+        QCOMPARE(told, (QVector<M>{M::Loading, M::Offline, M::Loading, M::OnPad, M::Lost}));
+        QVERIFY(s.isUDiskFlag());
     }
 
     void batchesKeepWhatStaysOnThePad()
@@ -100,23 +124,23 @@ private slots:
         const QVector<Records::SOUND_INDEX> records{record(pad.dataPath + "/001/001.wav", 1),
                                                     record(pad.dataPath + "/001/002.wav", 2), record("/in/a.wav", 3),
                                                     record("/in/b.wav", 4)};
-        s.addUsbWaveList = QStringList{"/in/a.wav", "/in/b.wav"};
-        s.addUsbWaveNumList = {3, 4};
+        s.queueAdd("/in/a.wav", 3);
+        s.queueAdd("/in/b.wav", 4);
         const PadSession::AddPlan plan = s.beginAddBatch(records, true);
-        QCOMPARE(s.waveNumList, (QVector<int>{4, 5})); // 3 is taken on the pad
+        QCOMPARE(s.waveNumList(), (QVector<int>{4, 5})); // 3 is taken on the pad
         QCOMPARE(plan.lastNumber, 5);
-        s.failedWaveList << 5;
+        s.soundNotWritten(5, 0);
         const QVector<PadSession::AddedSound> added = s.finishAddBatch();
         QVERIFY(added.at(0).reached && !added.at(1).reached);
         QCOMPARE(added.at(0).device, pad.dataPath + "/001/004.wav");
-        QCOMPARE(s.addUsbWaveNumList, QVector<quint16>{3}); // the change file counts one added sound
-        QVERIFY(s.padBatchKind == SyncBatch::Idle);
+        QCOMPARE(s.addUsbWaveNumList(), QVector<quint16>{3}); // the change file counts one added sound
+        QVERIFY(s.padBatchKind() == SyncBatch::Idle);
 
         // Pair 2 stays on the pad: its record comes back to its place and its number is not deleted.
         QVector<Records::SOUND_INDEX> left{records.at(2)};
-        s.delUsbWaveList = QStringList{records.at(0).file, records.at(1).file};
-        s.delUsbWaveNumList = {1, 2};
-        s.delBatchRecords = {{0, records.at(0)}, {1, records.at(1)}};
+        s.queueDelete(records.at(0).file, 1);
+        s.queueDelete(records.at(1).file, 2);
+        s.keepDeletedRecords({{0, records.at(0)}, {1, records.at(1)}});
         s.beginDeleteBatch(true);
         s.pairNotRemoved(records.at(1).file, UsbUpdate::LinkedFolder);
         const PadSession::DeleteOutcome outcome = s.finishDeleteBatch();
@@ -125,16 +149,16 @@ private slots:
         QCOMPARE(outcome.kept.value(records.at(1).file).why, int(UsbUpdate::LinkedFolder));
         s.keepDeletedNumber(2);
         s.restoreDeletedRecords(left);
-        QCOMPARE(s.delUsbWaveNumList, QVector<quint16>{1});
+        QCOMPARE(s.delUsbWaveNumList(), QVector<quint16>{1});
         QCOMPARE(left.size(), 2);
         QCOMPARE(left.at(0).file, records.at(1).file);
         QCOMPARE(left.at(1).file, records.at(2).file);
-        QVERIFY(s.delBatchRecords.isEmpty() && s.delNotRemoved.isEmpty());
+        QVERIFY(s.delBatchRecords().isEmpty() && s.delNotRemoved().isEmpty());
 
         // Not ready: nothing counts as removed.
         s.beginDeleteBatch(false);
         QVERIFY(s.finishDeleteBatch().removed.isEmpty());
-        QCOMPARE(s.delNotRemoved.value(records.at(0).file).why, int(UsbUpdate::PadGone));
+        QCOMPARE(s.delNotRemoved().value(records.at(0).file).why, int(UsbUpdate::PadGone));
     }
 };
 

@@ -40,8 +40,7 @@ struct DropFixture : WindowFixture
     void deviceMode()
     {
         QDir().mkpath(work.filePath("pad/ZT350/WAV_DATA"));
-        w->pad().currentDirPath = work.filePath("pad") + "/";
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(work.filePath("pad") + "/");
     }
 
     // Enter, move and drop of our payload `text` (or of file URLs) at `pos` of `target`.

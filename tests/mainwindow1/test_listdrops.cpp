@@ -95,7 +95,7 @@ private slots:
         dropFiles({kick});
         QVERIFY(!f->ui->left_stackedSoundWidget->acceptDrops());
         QCOMPARE(groupRows(w->library().soundListItemModel(), 0), QStringList());
-        w->pad().isUDiskFlag = true; // offline again: the next event of the page restores it
+        w->pad().leaveDeviceMode(); // offline again: the group tree takes files again
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(f->ui->left_stackedSoundWidget, &enter);
         QVERIFY(f->ui->left_stackedSoundWidget->acceptDrops());
@@ -150,13 +150,13 @@ private slots:
         const QString known = f->sound("Known.wav");
         f->addListed("Known", known, 5);
         dropOnList(records({a, known, b, a, c}));
-        QCOMPARE(w->pad().addUsbWaveList, QStringList({a, b, c}));
-        QCOMPARE(w->pad().addUsbWaveNumList, QVector<quint16>({6, 7, 8}));
+        QCOMPARE(w->pad().addUsbWaveList(), QStringList({a, b, c}));
+        QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({6, 7, 8}));
         QCOMPARE(QString(w->library().waveLoadKitAttrList.last().wave_name) + QString::number(w->library().waveLoadKitAttrList.size()),
                  QString("C4"));
         QCOMPARE(f->totalRows().size() * 10 + update.count(), 11);
         dropOnList(dragpayload::record("A", a)); // no "#": nothing but the start
-        QCOMPARE(w->pad().addUsbWaveList.size() * 10 + update.count(), 2);
+        QCOMPARE(w->pad().addUsbWaveList().size() * 10 + update.count(), 2);
         w->dragLeftOrRight = 1; // from the pad's own list
         dropOnList(records({f->sound("D.wav")}));
         QCOMPARE(update.count(), 2);
@@ -165,8 +165,8 @@ private slots:
         w->dragLeftOrRight = 0;
         w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT - 1;
         dropOnList(records({f->sound("E.wav"), f->sound("F.wav"), f->sound("G.wav")}));
-        QCOMPARE(w->pad().addUsbWaveList, QStringList({f->work.filePath("E.wav")}));
-        QCOMPARE(w->pad().addUsbWaveNumList.last(), quint16(WAVE_MAX_COUNT));
+        QCOMPARE(w->pad().addUsbWaveList(), QStringList({f->work.filePath("E.wav")}));
+        QCOMPARE(w->pad().addUsbWaveNumList().last(), quint16(WAVE_MAX_COUNT));
         QCOMPARE(f->prompter.texts(), QStringList({kLimit}));
         QCOMPARE(update.count(), 3);
     }

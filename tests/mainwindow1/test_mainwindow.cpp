@@ -89,7 +89,7 @@ private slots:
         QVERIFY(!qApp->quitOnLastWindowClosed());
         QCOMPARE(w->doc().kitNumFlagList, QVector<quint8>(100, 0));
         QCOMPARE(w->doc().kitNumFlagList1, QVector<quint8>(100, 0));
-        QVERIFY(w->pad().isUDiskFlag);
+        QVERIFY(w->pad().isUDiskFlag());
         QVERIFY(!w->fileErrCloseWindow);
         QCOMPARE(w->curkitNumber, 1);
         QCOMPARE(w->oldKitNumber, 1);
@@ -628,7 +628,7 @@ private slots:
         m->writeSoundListOnClose = false;
         m->show();
         // Device mode, answer No: the window stays.
-        m->pad().isUDiskFlag = false;
+        m->pad().beginLoad(QString()); // device mode, as while the pad loads
         prompts.buttonAnswers.enqueue(QMessageBox::No);
         QVERIFY(!m->close());
         QCOMPARE(prompts.titles(), QStringList{"Confirm"});
@@ -644,7 +644,7 @@ private slots:
         QVERIFY(!m->close());
         QCOMPARE(prompts.titles(), (QStringList{"Confirm", "Confirm", "Error"}));
         QVERIFY(prompts.texts().last().startsWith("The 350 device was disconnected."));
-        QVERIFY(m->pad().isUDiskFlag && m->isVisible());
+        QVERIFY(m->pad().isUDiskFlag() && m->isVisible());
         QVERIFY(m->close());
         QCOMPARE(prompts.prompts.size(), 3);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -692,7 +692,7 @@ private slots:
     {
         loopFlag1 = 1;
         w->recvFilePath(QString());
-        QVERIFY(w->pad().isUDiskFlag);
+        QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(loopFlag1, 0);
         loopFlag1 = 1;
         w->recvFilePath("Device Unconnect(Default)");

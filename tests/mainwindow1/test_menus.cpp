@@ -100,7 +100,7 @@ private slots:
         MainWindow1 *w = f->w;
         FlagPrompter prompter;
         prompter.w = w;
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         f->ui->actionImport_All->trigger();
         QCOMPARE(prompter.texts(), QStringList({"In USB device mode, import files are not supported."}));
         QCOMPARE(prompter.flags, QString("1"));

@@ -216,7 +216,7 @@ private slots:
         hh.hh_wave1_file = w->library().hhSoundItemModel()->soundItem(1, 1)->text(); // sound 2, number left as it was
         w->doc().kitAttrList[3].kit_volume ^= 1;
         f.importSounds({tone});
-        QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind == SyncBatch::Idle, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind() == SyncBatch::Idle, 60000);
         if (exported) {
             const QString setup = f.work.filePath("SETUP.BIN");
             f.prompter.fileAnswers.enqueue({setup});
@@ -299,7 +299,7 @@ private slots:
 
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts(), texts.replaceInStrings("%1", f.pad.root));
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QVERIFY(f.dismounter.mountPoints.isEmpty());
         QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
         QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
@@ -338,7 +338,7 @@ private slots:
                                                                kf::readFile(targets[2]), kf::readFile(targets[3])}; };
         const QVector<QByteArray> before = bytes();
         MainWindow1 *w = f.open();
-        QVERIFY(!w->pad().isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag());
         // Each entry named as what happens to it: the metronome link is not read
         // either, and the change file takes alter.ini's place at the close.
         QStringList named = links;
@@ -405,7 +405,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), box);
         QCOMPARE(withoutAlter(f.pad.snapshot()), before);
         QCOMPARE(QFileInfo::exists(f.pad.sysPath + "/alter.ini"), !newVolume);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
         f.prompter.clear();
         QVERIFY(!w->close());
@@ -444,7 +444,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), anotherPad + otherSettings + notSaved(7));
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
     }
 
@@ -463,7 +463,7 @@ private slots:
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad + otherVolume + notSaved(1)}));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
     void aCopyDifferingInKitsIsNotWritten_data()
@@ -508,7 +508,7 @@ private slots:
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice, anotherPad + box}));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList[0].kit_tempo, quint8(w->doc().originalKitAttrList[0].kit_tempo ^ 1));
     }
 
@@ -529,7 +529,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), anotherPad + "\r\nIts global.ini is no longer the file that was loaded:\r\n"
                                                     + global + "\r\nIt is a named pipe, not a file." + notSaved(1));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
     void aPadGoneOrPutInPlaceAfterTheChainStepGetsNoMore_data()
@@ -584,7 +584,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(aside + "/ZT350/SYS/alter.ini"));
         if (replaced)
             QCOMPARE(f.pad.snapshot(), bBefore);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList[6].kit_tempo, quint8(w->doc().originalKitAttrList[6].kit_tempo ^ 1));
     }
 
@@ -625,7 +625,7 @@ private slots:
         if (!bind.mount(f.pad.root, "zt350-ro") || !bind.makeReadOnly())
             QSKIP(qPrintable("cannot mount read-only here (" + bind.error + ")"));
         MainWindow1 *w = f.openAt(bind.mountPoint);
-        QVERIFY(!w->pad().isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag());
         w->doc().kitAttrList[0].kit_tempo ^= 1;
         w->doc().kitChainList[1].curKitChain[1][0] = 12;
         const QStringList before = f.pad.snapshot();
@@ -639,7 +639,7 @@ private slots:
                               "edits."}));
         QCOMPARE(f.prompter.titles().last(), QString("Warning"));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList[0].kit_tempo, quint8(w->doc().originalKitAttrList[0].kit_tempo ^ 1));
     }
 
@@ -710,7 +710,7 @@ private slots:
             texts.prepend(anotherPad + otherVolume);
         QCOMPARE(f.prompter.texts(), texts);
         QVERIFY(!QFileInfo::exists(out)); // no file, so no byte of B's audio
-        QVERIFY(w->pad().isUDiskFlag);
+        QVERIFY(w->pad().isUDiskFlag());
         // Nor is a sound of B offered for a preview.
         const QModelIndex first = w->library().totalListItemModel()->soundIndex(0);
         QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
@@ -755,7 +755,7 @@ private slots:
                          "link or leads out of the sampler pad."));
         QCOMPARE(files(), before);
         QVERIFY(!QFileInfo::exists(target + "/SYS/alter.ini"));
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
     // A kit record whose write fails and whose old bytes cannot be put back
@@ -782,7 +782,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), "Kit 7 was not saved to the sampler pad.\r\nWriting these files failed and "
                                             "their old bytes could not be put back; they may be damaged:\r\n"
                                                     + QDir::toNativeSeparators(kitFile(f, 7)));
-        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag);
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
     void secondCloseIsIgnoredAndAFailedDismountIsReported()

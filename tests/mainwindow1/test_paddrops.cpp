@@ -187,19 +187,19 @@ private slots:
         QSignalSpy update(w, &MainWindow1::sendUpdate);
         const QString a = f->sound("A.wav"), b = f->sound("B.wav"), known = f->sound("Known.wav");
         f->addListed("Known", known, 7);
-        w->pad().addUsbWaveNumList = {3};
+        w->pad().queueAdd("Earlier.wav", 3); // added earlier in the run
         // The last record closed by "#" is the sound; rows come once it is on the pad.
         f->dropOnPad(5, 0, rec("A", a) + "#" + rec("B", b) + "#");
         QCOMPARE(pad(1, 5).soundName0 + pad(1, 5).soundFile0, "B" + b);
-        QCOMPARE(w->pad().addUsbWaveList, QStringList({b}));
-        QCOMPARE(w->pad().addUsbWaveNumList, QVector<quint16>({3, 8}));
+        QCOMPARE(w->pad().addUsbWaveList(), QStringList({b}));
+        QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({3, 8}));
         QCOMPARE(w->library().waveLoadKitAttrList.last().file + QString::number(w->library().waveLoadKitAttrList.last().wave_No), b + "8");
         QCOMPARE(f->totalRows().size(), 1);
         QCOMPARE(update.count(), 1);
         QCOMPARE(update[0], QVariantList({1, 0}));
 
         f->dropOnPad(5, 1, rec("Known", known) + "#");
-        QCOMPARE(pad(1, 5).soundFile1 + w->pad().addUsbWaveList.join(""), known);
+        QCOMPARE(pad(1, 5).soundFile1 + w->pad().addUsbWaveList().join(""), known);
         QCOMPARE(update.count(), 1);
 
         // From the pad's own list: nothing is queued; the layer takes the number of

@@ -46,7 +46,7 @@ class TestPadEndToEnd : public QObject
         if (!startup.waitForChoice())
             return false;
         startup.showWindow();
-        return !startup.window->pad().isUDiskFlag;
+        return !startup.window->pad().isUDiskFlag();
     }
 
 private slots:
@@ -85,7 +85,7 @@ private slots:
         group.name = w->library().currentOldGroupName;
         group.itemList = &items;
         librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel(), 4);
-        QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind == SyncBatch::Idle, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind() == SyncBatch::Idle, 60000);
         w->ui->kitNumber->clear();
         QTest::keyClicks(w->ui->kitNumber, "1");
         w->ui->btnSoundKit->click();
@@ -136,7 +136,7 @@ private slots:
         const QString kitFile = writeback::kitFileName(volume.point + "/ZT350/KIT", 1);
         const QByteArray kit1 = kf::readFile(kitFile);
         MainWindow1 *w = f.openAt(volume.point);
-        QVERIFY(!w->pad().isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag());
         w->doc().kitAttrList[0].kit_volume ^= 1;
         QVERIFY(volume.unmount());
         QVERIFY(volume.mountOnNewDevice());
@@ -189,7 +189,7 @@ private slots:
                 remount();
             };
         MainWindow1 *w = f.openAt(bind.mountPoint);
-        QVERIFY(!w->pad().isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag());
         if (!duringLoad)
             remount();
         w->doc().kitAttrList[0].kit_volume ^= 1;
@@ -199,7 +199,7 @@ private slots:
         QVERIFY(f.prompter.texts().last().contains(
                 "\r\nIt is a copy of the loaded pad with other kits: Kit 5 differs.\r\nKit 1 and 2 were not saved"));
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(w->pad().isUDiskFlag);
+        QVERIFY(w->pad().isUDiskFlag());
     }
 
     void aFailedDismountIsReported()

@@ -32,7 +32,7 @@ private slots:
         QVERIFY(shownWhileLoading);
 
         QCOMPARE(f.prompter.texts(), QStringList());
-        QVERIFY(!w->pad().isUDiskFlag && !w->fileErrCloseWindow);
+        QVERIFY(!w->pad().isUDiskFlag() && !w->fileErrCloseWindow);
         QCOMPARE(loopFlag1, 0);
         const QString wav1 = QDir::toNativeSeparators(f.wav(1));
         QCOMPARE(f.rows(), (QStringList{"1|Kick|" + wav1, "3|Hat|" + f.wav(3), "12|Snare|" + f.wav(12)}));
@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].aWaveNo, quint16(0));
         QCOMPARE(w->doc().kitPadList[0][0].soundName0, QString("Kick"));
         QCOMPARE(w->doc().kitNameList[41], QString("KIT41"));
-        QCOMPARE(w->pad().padKitFiles.value(99), f.pad.kitPath + "/k100.ini");
+        QCOMPARE(w->pad().padKitFiles().value(99), f.pad.kitPath + "/k100.ini");
         QVERIFY(w->doc().kitMaxList.isEmpty());
         QCOMPARE(w->doc().kitNumFlagList1, QVector<quint8>(100, 0));
         QCOMPARE(w->ui->kitNumber->text(), QString("1"));
@@ -151,7 +151,7 @@ private slots:
         MainWindow1 *w = f.open();
         QCOMPARE(f.prompter.texts(), texts.replaceInStrings("%1", f.pad.root));
         QCOMPARE(f.prompter.titles(), titles);
-        QVERIFY(w->fileErrCloseWindow && w->pad().isUDiskFlag);
+        QVERIFY(w->fileErrCloseWindow && w->pad().isUDiskFlag());
         QCOMPARE(loopFlag1, 0);
         QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
         QCOMPARE(f.pad.snapshot(), before);
@@ -174,7 +174,7 @@ private slots:
         f.pad.writePair("001", "010", 10, "linked", false);
         QVERIFY(QFile::link(f.pad.root + "/gone.wav", f.wav(10)));
         MainWindow1 *w = f.open();
-        QVERIFY(!w->pad().isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag());
         QCOMPARE(f.prompter.titles(), (QStringList{"Information", "Warning", "Warning"}));
         QCOMPARE(f.prompter.texts(),
                  (QStringList{"The editor stopped before it had finished changing the sounds on the sampler pad; "
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList{"These entries of the metronome folder are not files and were "
                                                  "skipped:\r\n" + pipe + " (a named pipe)\r\n" + f.pad.sysPath
                                                  + "/CLICK/more (a folder)"});
-        QVERIFY(!w->pad().isUDiskFlag && !w->fileErrCloseWindow);
+        QVERIFY(!w->pad().isUDiskFlag() && !w->fileErrCloseWindow);
         QCOMPARE(w->library().clickList.size(), 5);
     }
 
@@ -234,7 +234,7 @@ private slots:
                               "Kit 1, 2, 3, 4, 5 and 10 \r\nare automatically renamed, as they exceed 10 characters "
                               "or contain special symbol."}));
         QCOMPARE(dialogShown, QVector<bool>(4, false));
-        QVERIFY(!w->pad().isUDiskFlag && !w->fileErrCloseWindow);
+        QVERIFY(!w->pad().isUDiskFlag() && !w->fileErrCloseWindow);
         QCOMPARE(f.rows().mid(1), (QStringList{"2|hat|" + f.wav(2), "2|twin|" + f.pad.dataPath + "/001/003.wav"}));
         QCOMPARE(w->doc().kitMaxList, (QVector<int>{1, 2, 3, 4, 5, 10}));
         QCOMPARE(w->doc().kitAttrList[9].kit_name, QString("Rock"));

@@ -25,7 +25,7 @@ class TestPadSync : public QObject
         w->delDialog = new QProgressDialog("Deleting sound file......", QString(), 0, 2 * rows.size(), w);
         w->delDialog->setWindowModality(Qt::WindowModal);
         w->delDialog->show();
-        w->pad().delUsbWaveList.clear();
+        w->pad().clearDeleteQueue();
         for (int i = rows.size() - 1; i >= 0; --i) {
             const QString file = w->library().totalListItemModel()->soundItem(rows[i], 2)->text();
             for (int r = 0; r < w->library().waveLoadKitAttrList.size(); ++r) {
@@ -34,8 +34,8 @@ class TestPadSync : public QObject
                     break;
                 }
             }
-            w->pad().delUsbWaveList << QDir::toNativeSeparators(file);
-            w->pad().delUsbWaveNumList << quint16(w->library().totalListItemModel()->soundItem(rows[i], 0)->text().toInt());
+            w->pad().queueDelete(QDir::toNativeSeparators(file),
+                                 quint16(w->library().totalListItemModel()->soundText(rows[i], 0).toInt()));
             w->delDialog->setValue(++w->delProgressValue);
         }
         emit w->sendUpdate(0, 0);
@@ -43,7 +43,7 @@ class TestPadSync : public QObject
 
     static bool batchDone(MainWindow1 *w)
     {
-        return w->pad().padBatchKind == SyncBatch::Idle && (!w->syncBatch || w->syncBatch->liveWorkers() == 0);
+        return w->pad().padBatchKind() == SyncBatch::Idle && (!w->syncBatch || w->syncBatch->liveWorkers() == 0);
     }
 
     static QByteArray expectedRecord(quint16 number, const QByteArray &name, quint32 size)
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(record.file, QDir::toNativeSeparators(f.wav(4)));
         QCOMPARE(record.wave_No, quint16(4));
         QCOMPARE(record.wave_lock, quint8(1));
-        QCOMPARE(w->pad().addUsbWaveNumList, QVector<quint16>{4});
+        QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>{4});
         // The pads point at the pad's copy, both layers, in the shown kit and in kit 2.
         for (const MainWindow1::KIT_PAD_SETTING &pad :
              {w->doc().kitAttrList[0].kpadChunk[5], w->doc().kitPadList[0][5], w->doc().kitAttrList[1].kpadChunk[5]}) {
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(w->doc().kitAttrList[0].kpadChunk[2].soundFile0, QString());
         QCOMPARE(w->doc().kitAttrList[0].kpadChunk[2].aWaveNo, NO_WAVE);
         QCOMPARE(w->doc().kitAttrList[0].pedalChunk.hh_wave3_no, NO_WAVE);
-        QCOMPARE(w->pad().addUsbWaveNumList.size(), 1); // the change file counts the tone only
+        QCOMPARE(w->pad().addUsbWaveNumList().size(), 1); // the change file counts the tone only
 
         // No ffmpeg: nothing lands, the batch still ends.
         f.prompter.clear();
@@ -149,14 +149,15 @@ private slots:
         QVERIFY(f.prompter.texts().first().endsWith(QDir::toNativeSeparators(again)));
         QCOMPARE(f.rows().size(), 4);
         QVERIFY(!QFile::exists(f.prm(6)));
-        QCOMPARE(w->pad().addUsbWaveNumList.size(), 1);
+        QCOMPARE(w->pad().addUsbWaveNumList().size(), 1);
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
 
         // Wave folders that are not the pad's (relative; the working folder is
         // a temporary one): the batch ends at once and nothing is written.
         f.prompter.clear();
         padpane::padSync(w)->setConverterProgram(QString());
-        w->pad().dataPath = "WAV_DATA";
+        DeviceMessage ignored;
+        QVERIFY(!w->pad().getRootDirPath(".", &ignored));
         f.importSounds({again});
         QVERIFY(batchDone(w));
         QCOMPARE(f.prompter.texts().size(), 1);
@@ -317,7 +318,8 @@ private slots:
                                                  "sounds were not deleted from the sampler pad and stay in the "
                                                  "list:\r\nwave2"});
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(w->pad().isUDiskFlag && !w->delDialog->isVisible());
+        QVERIFY(w->pad().isUDiskFlag() && !w->delDialog->isVisible());
+        QVERIFY(w->ui->left_stackedSoundWidget->acceptDrops()); // offline: the group tree takes files again
     }
 
     // The pad not found at its place for a moment when a delete begins:
@@ -335,7 +337,7 @@ private slots:
                                                  "ran; it is there again now.\r\nThese sounds were not deleted from "
                                                  "the sampler pad and stay in the list:\r\nwave2"});
         QVERIFY(QFile::exists(f.wav(2)) && QFile::exists(f.prm(2)));
-        QVERIFY(!w->pad().isUDiskFlag);
+        QVERIFY(!w->pad().isUDiskFlag());
     }
 
     // A new mount without SYS/global.ini at the pad's place during a delete:
@@ -393,7 +395,7 @@ private slots:
         QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
         QCOMPARE(f.rows(), rows);
         QCOMPARE(records(), loaded);
-        QVERIFY(w->pad().delUsbWaveNumList.isEmpty());
+        QVERIFY(w->pad().delUsbWaveNumList().isEmpty());
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(!w->delDialog->isVisible());
     }

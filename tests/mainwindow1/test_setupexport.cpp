@@ -1425,7 +1425,7 @@ private slots:
         f->w->on_defaultRbtn_clicked();
         f->kit(4).kpadChunk[2].soundFile0 = wave;
         f->kit(4).kpadChunk[2].soundName0 = "Pad1";
-        f->w->pad().isUDiskFlag = false;
+        f->w->pad().beginLoad(QString()); // device mode, as while the pad loads
         const QMap<QString, QByteArray> padFiles = tree(pad);
         QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
 

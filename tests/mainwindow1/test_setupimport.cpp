@@ -40,7 +40,7 @@ private slots:
     {
         QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
         const QByteArray before = f->snapshot();
-        f->w->pad().isUDiskFlag = false;
+        f->w->pad().beginLoad(QString()); // device mode, as while the pad loads
         f->ui->btnLoadFile->setCheckable(true);
         f->ui->btnLoadFile->setChecked(true);
         f->ui->btnLoadFile->click();
@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(updates.at(0), QVariantList({3, 0}));
         QCOMPARE(f->texts(), QStringList({"In USB device mode, import files are not supported."}));
         QCOMPARE(f->prompter.titles(), QStringList({"Warning"}));
-        f->w->pad().isUDiskFlag = true;
+        f->w->pad().leaveDeviceMode();
 
         // No at the question.
         f->prompter.clear();

@@ -112,13 +112,13 @@ private slots:
 
         // A locked sound anywhere: its warning alone, also on the pad.
         w->library().waveLoadKitAttrList[4].wave_lock = 0;
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         l.select({1, 4, 2});
         w->ui->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{"Deleting locked sound is not supported!"});
         QCOMPARE(l.f.prompter.titles(), QStringList{"Warning"});
         QVERIFY(!w->delDialog);
-        w->pad().isUDiskFlag = true;
+        w->pad().leaveDeviceMode();
         w->library().waveLoadKitAttrList[4].wave_lock = 1;
 
         // In use: pads first, then hi-hat slots, each kit once.
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(l.f.totalRows().size(), 6);
 
         // On the pad the dialog is gone before the message.
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         l.f.prompter.clear();
         l.select({2});
         w->ui->tbtDel->click();
@@ -215,16 +215,16 @@ private slots:
     {
         List l;
         MainWindow1 *w = l.w;
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         QVERIFY(QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int))));
         QSignalSpy updates(w, &MainWindow1::sendUpdate);
-        w->pad().delUsbWaveNumList = {77};
+        w->pad().queueDelete("Earlier.wav", 77); // deleted earlier in the run
         l.select({4, 1});
         w->ui->tbtDel->click();
         QCOMPARE(updates.size(), 1);
         QCOMPARE(updates.first(), (QVariantList{0, 0}));
-        QCOMPARE(w->pad().delUsbWaveList, QStringList({l.files[4], l.files[1]}));
-        QCOMPARE(w->pad().delUsbWaveNumList, (QVector<quint16>{77, 5, 2}));
+        QCOMPARE(w->pad().delUsbWaveList(), QStringList({l.files[4], l.files[1]}));
+        QCOMPARE(w->pad().delUsbWaveNumList(), (QVector<quint16>{77, 5, 2}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 6); // the pad side removes the rows
         QVERIFY(w->delDialog->isVisible());
@@ -240,7 +240,7 @@ private slots:
         w->ui->tbtDel->click();
         QCOMPARE(updates.size(), 1);
         QVERIFY(!w->delDialog->isVisible());
-        QVERIFY(w->pad().delUsbWaveList.isEmpty());
+        QVERIFY(w->pad().delUsbWaveList().isEmpty());
     }
 
     void groupSelections()

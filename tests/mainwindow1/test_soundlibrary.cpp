@@ -436,8 +436,7 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        w->pad().isUDiskFlag = false;
-        w->pad().currentDirPath = f.work.path() + "/";
+        w->pad().beginLoad(f.work.path() + "/");
         // The producer alone: no pad is loaded for the workers.
         QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
         const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 800));
@@ -449,8 +448,8 @@ private slots:
                  QStringList({"Adding the sound of a sampler pad is not supported. File location: \r\n" + onPad}));
         QCOMPARE(f.prompter.titles().last(), QString("Error"));
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Warning);
-        QCOMPARE(w->pad().addUsbWaveList, QStringList({one, two}));
-        QCOMPARE(w->pad().addUsbWaveNumList, QVector<quint16>({1, 2}));
+        QCOMPARE(w->pad().addUsbWaveList(), QStringList({one, two}));
+        QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({1, 2}));
         QCOMPARE(w->library().waveLoadKitAttrList.size(), 2);
         QCOMPARE(w->library().waveLoadKitAttrList.last().file, two);
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
@@ -460,7 +459,7 @@ private slots:
         // A batch that queues nothing emits nothing and leaves the list usable.
         f.importToList({onPad});
         QCOMPARE(update.size(), 1);
-        QVERIFY(w->pad().addUsbWaveList.isEmpty());
+        QVERIFY(w->pad().addUsbWaveList().isEmpty());
         QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled());
     }
 
@@ -477,11 +476,11 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({refused + text + "\r\n" + empty}));
         QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
 
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
         const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
-        QCOMPARE(w->pad().addUsbWaveList, QStringList({other}));
+        QCOMPARE(w->pad().addUsbWaveList(), QStringList({other}));
         w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue({text});

@@ -222,7 +222,7 @@ private slots:
 
         // On the pad: locks refused, renumbered names read-only; numbers the
         // pad cannot take (no pad folders here) come back as they were.
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         s.f.prompter.clear();
         w->lockSound();
         w->unlockSound();

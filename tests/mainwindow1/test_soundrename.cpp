@@ -242,7 +242,7 @@ private slots:
     {
         Library lib;
         MainWindow1 *w = lib.w;
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         lib.total(2, 1)->setText("Ride");
         QVERIFY(!lib.total(2, 1)->isEditable());
         QCOMPARE(lib.recordName(2), QString("Ride"));

@@ -115,10 +115,10 @@ private slots:
         f.selectTotalRow(1, QItemSelectionModel::Select);
         QVERIFY(w->dropToPadOrRight);
         QVERIFY(exportAction->isEnabled() && deleteAction->isEnabled());
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         f.selectTotalRow(0);
         QVERIFY(exportAction->isEnabled() && !deleteAction->isEnabled());
-        w->pad().isUDiskFlag = true;
+        w->pad().leaveDeviceMode();
 
         // A file gone after import.
         QFile::remove(b);
@@ -308,7 +308,7 @@ private slots:
         QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23"));
         QCOMPARE(rec.drags.last().text, QString("kick"));
         QCOMPARE(w->dragLeftOrRight, 0);
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         w->on_totalWaveTreeView_pressed(rowA);
         QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23") + "#");
         QCOMPARE(w->dragLeftOrRight, 1);
@@ -319,7 +319,7 @@ private slots:
         QCOMPARE(rec.drags.size(), 2);
         QCOMPARE(w->playFileNameNew2, a);
         isRight = false;
-        w->pad().isUDiskFlag = true;
+        w->pad().leaveDeviceMode();
 
         // The group tree: one drag per sound offline, one drag of all in device mode.
         f.prompter.fileAnswers.enqueue({a, b});
@@ -341,7 +341,7 @@ private slots:
         QCOMPARE(rec.drags.at(0).text, QString("kick"));
         QCOMPARE(rec.drags.at(1).payload, "snare*" + b);
         QCOMPARE(w->playFileNameNew2, b);
-        w->pad().isUDiskFlag = false;
+        w->pad().beginLoad(QString()); // device mode, as while the pad loads
         w->dragLeftOrRight = 1;
         rec.drags.clear();
         w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());

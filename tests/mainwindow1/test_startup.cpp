@@ -122,8 +122,8 @@ private slots:
         MainWindow1 *w = startup.window;
         QVERIFY(w->isVisible());
         QVERIFY(!startup.chooser->isVisible());
-        QVERIFY(w->pad().isUDiskFlag);
-        QCOMPARE(w->pad().currentDirPath, QString("Device Unconnect(Default)"));
+        QVERIFY(w->pad().isUDiskFlag());
+        QCOMPARE(w->pad().currentDirPath(), QString("Device Unconnect(Default)"));
         QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
         QCOMPARE(w->ui->kitNumber->text(), QString("1"));
         QCOMPARE(w->ui->kitNameLineEdit->text(), QString("New Kit"));
@@ -238,10 +238,10 @@ private slots:
         answerChooser("btnOk");
         QVERIFY(startup.waitForChoice());
         QCOMPARE(prompts.texts(), QStringList());
-        QVERIFY(!startup.window->pad().isUDiskFlag);
-        QCOMPARE(startup.window->pad().currentDirPath, root);
-        QCOMPARE(startup.window->pad().kitPath, root + "ZT350/KIT");
-        QCOMPARE(startup.window->pad().usbGlobalIniFile, root + "ZT350/SYS/global.ini");
+        QVERIFY(!startup.window->pad().isUDiskFlag());
+        QCOMPARE(startup.window->pad().currentDirPath(), root);
+        QCOMPARE(startup.window->pad().kitPath(), root + "ZT350/KIT");
+        QCOMPARE(startup.window->pad().usbGlobalIniFile(), root + "ZT350/SYS/global.ini");
         startup.showWindow();
         QVERIFY(startup.window->isVisible());
         // Closing on the pad asks, writes back and dismounts it.

@@ -12,20 +12,19 @@
 
 void MainWindow1::recvFilePath(QString path)
 {
-    pad().currentDirPath = path;
     if (path.isEmpty() || path == tr("Device Unconnect(Default)")) {
-        pad().isUDiskFlag = true;
+        pad().chooseNoPad(path);
         loopFlag1 = 0;
         return;
     }
     doc().kitAttrList.clear();
     doc().kitMaxList.clear();
-    pad().isUDiskFlag = false;
+    pad().beginLoad(path);
 
     auto refuse = [this]() {
         UiPrompter::instance()->warning(this, tr("Error"), tr("The current disk is not the sampler pad."),
                                         QMessageBox::Ok);
-        pad().isUDiskFlag = true;
+        pad().leaveDeviceMode();
         fileErrCloseWindow = true;
         loopFlag1 = 0;
     };
@@ -44,7 +43,7 @@ void MainWindow1::recvFilePath(QString path)
         refuse();
         return;
     }
-    pad().padRoot = ztplatform::FolderAnchor::record(path);
+    pad().anchorRoot();
     padpane::loadPad(this, QFileInfo(modelFolder).canonicalFilePath());
 }
 
@@ -66,20 +65,11 @@ bool padpane::judgeFourFile(MainWindow1 *w)
     return ok;
 }
 
-void padpane::padLost(MainWindow1 *w)
-{
-    w->pad().padLost();
-    for (QProgressDialog *progress : {w->usbDialog, w->delDialog}) {
-        if (progress)
-            progress->hide();
-    }
-}
-
 PadMatch padpane::padCheck(MainWindow1 *w, bool settingsToo)
 {
     const PadMatch match = w->pad().padCheck(settingsToo);
     if (match.another())
-        padpane::padLost(w);
+        w->pad().padLost();
     return match;
 }
 

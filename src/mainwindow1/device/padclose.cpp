@@ -15,15 +15,15 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QProgressDialog>
-#include <QScopedValueRollback>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStandardItemModel>
 
 bool padpane::closeOnPad(MainWindow1 *w)
 {
-    if (w->pad().padClosing)
+    if (!w->pad().beginClose())
         return false; // a close during the close
-    const QScopedValueRollback<bool> duringClose(w->pad().padClosing, true);
+    const auto closeEnded = qScopeGuard([w]() { w->pad().endClose(); });
     const QMessageBox::StandardButton answer =
             UiPrompter::instance()->question(w, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
@@ -38,12 +38,12 @@ bool padpane::closeOnPad(MainWindow1 *w)
 
     bool closing = false;
     if (padpane::generateOrderFile(w)) {
-        if (!ztplatform::safelyRemoveUSBDevice(w->pad().currentDirPath))
+        if (!ztplatform::safelyRemoveUSBDevice(w->pad().currentDirPath()))
             padpane::showDeviceMessages(w, {writeback::dismountFailedMessage()});
         closing = true;
     } else {
         // Nothing is lost: the window stays, offline, and its close asks while edits are unsaved.
-        w->pad().isUDiskFlag = true;
+        w->pad().leaveDeviceMode();
     }
     return closing;
 }
@@ -52,7 +52,7 @@ bool padpane::generateOrderFile(MainWindow1 *w)
 {
     if (!w->pad().drivePresent()) {
         padpane::showDeviceMessages(w, {writeback::driveGoneMessage()});
-        w->pad().isUDiskFlag = true;
+        w->pad().leaveDeviceMode();
         return false;
     }
     const DeviceMessage notice = writeback::disconnectNotice();
@@ -60,7 +60,7 @@ bool padpane::generateOrderFile(MainWindow1 *w)
     // The pad may have gone while the notice was up, or another taken its place.
     if (!w->pad().drivePresent()) {
         padpane::showDeviceMessages(w, {writeback::driveGoneMessage()});
-        w->pad().isUDiskFlag = true;
+        w->pad().leaveDeviceMode();
         return false;
     }
 
@@ -82,7 +82,7 @@ bool padpane::generateOrderFile(MainWindow1 *w)
     });
     progress->close();
     if (result.stop == writeback::PadStop::AnotherPad)
-        padpane::padLost(w);
+        w->pad().padLost();
     padpane::showDeviceMessages(w, result.messages);
     return !result.failed;
 }

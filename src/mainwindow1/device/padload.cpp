@@ -69,21 +69,19 @@ void padpane::showDeviceMessages(MainWindow1 *w, const DeviceMessages &messages)
 // check afterwards.
 static bool putPadInOrder(MainWindow1 *w, const PadIdentity &loaded)
 {
-    if (findPadLeftovers(w->pad()).isEmpty())
+    if (findPadLeftovers(w->pad().tree()).isEmpty())
         return true;
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
     PadIdentity judged = loaded;
     judged.table.reset();
-    ztplatform::FolderAnchor root = w->pad().padRoot;
+    ztplatform::FolderAnchor root = w->pad().padRoot();
     root.setCheck(std::make_shared<PadGuard>(w->pad().padPlaces(), judged));
-    const PadRecovery recovery = recoverPad(w->pad(), root);
+    const PadRecovery recovery = recoverPad(w->pad().tree(), root);
     padpane::showDeviceMessages(w, recovery.messages);
     if (!recovery.changed)
         return true;
     // Numbered folders may have emptied or filled: listed again.
-    w->pad().waveDataList.clear();
-    w->pad().wavePrmList.clear();
     return padpane::judgeFourFile(w);
 }
 
@@ -109,16 +107,15 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
             progress->show();
     };
     // The links left out are named once: before a refusal or at the end.
-    w->pad().padLinksLeftOut.clear();
     auto withLinks = [w](DeviceMessages messages) {
-        if (!w->pad().padLinksLeftOut.isEmpty())
-            messages.prepend(padtree::linksWarning(w->pad().padLinksLeftOut));
+        if (!w->pad().padLinksLeftOut().isEmpty())
+            messages.prepend(padtree::linksWarning(w->pad().padLinksLeftOut()));
         return messages;
     };
     auto refuse = [w, progress, &tell, &withLinks](const DeviceMessages &messages) {
         progress->close();
         tell(withLinks(messages), false);
-        w->pad().isUDiskFlag = true;
+        w->pad().leaveDeviceMode();
         w->fileErrCloseWindow = true;
         loopFlag1 = 0;
     };
@@ -139,8 +136,8 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     progress->show();
 
     progress->setValue(18);
-    const PadSounds sounds = readPadSounds(w->pad().waveDataList, w->pad().wavePrmList, pumpEvents);
-    w->pad().padLinksLeftOut << sounds.linksLeftOut;
+    const PadSounds sounds = readPadSounds(w->pad().waveDataList(), w->pad().wavePrmList(), pumpEvents);
+    w->pad().noteLinksLeftOut(sounds.linksLeftOut);
     if (!sounds.ok) {
         DeviceMessages messages = sounds.messages;
         messages << soundsRefusal(sounds.waveAttrList.isEmpty());
@@ -157,25 +154,25 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     padpane::importPadClicks(w);
     progress->show();
 
-    if (w->pad().usbGlobalIniFile.isEmpty() && namesGlobalIni(w->pad().padLinksLeftOut))
+    if (w->pad().usbGlobalIniFile().isEmpty() && namesGlobalIni(w->pad().padLinksLeftOut()))
         return refuse({notPad});
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
     // A missing global.ini is named where it belongs.
-    const QString globalFile = w->pad().usbGlobalIniFile.isEmpty()
-            ? w->pad().sysPath + QStringLiteral("/global.ini")
-            : w->pad().usbGlobalIniFile;
+    const QString globalFile = w->pad().usbGlobalIniFile().isEmpty()
+            ? w->pad().sysPath() + QStringLiteral("/global.ini")
+            : w->pad().usbGlobalIniFile();
     const PadGlobal global = readPadGlobal(globalFile, *globalModel);
     if (!global.ok)
         return refuse(global.messages);
     w->doc().globalSize = global.globalSize;
-    w->pad().padChainBlock = global.chainBlock;
+    w->pad().takeLoadedChainBlock(global.chainBlock);
     w->showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
     w->doc().originalKitChainList = w->doc().kitChainList;
 
-    const PadKits kits = readPadKits(w->pad().kitPath, w->waveAttrList, w->doc().curKitAttr,
+    const PadKits kits = readPadKits(w->pad().kitPath(), w->waveAttrList, w->doc().curKitAttr,
                                      KitRecordStorage{w->doc().base0, w->doc().pedal0, w->doc().pad0}, pumpEvents);
-    w->pad().padLinksLeftOut << kits.linksLeftOut;
+    w->pad().noteLinksLeftOut(kits.linksLeftOut);
     if (!kits.ok)
         return refuse(kits.messages);
     padpane::takePadKits(w, kits);
@@ -195,24 +192,23 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
     padpane::guardPad(w, loaded);
     progress->setValue(100);
     progress->close();
-    padpane::showDeviceModeLook(w);
     loopFlag1 = 0;
 }
 
 void padpane::importPadClicks(MainWindow1 *w)
 {
-    w->pad().clickSkipped.clear();
     w->library().expectPadClickSounds();
     w->userFlag = false;
     w->ui->clickWaveTreeView->reset();
     w->initClickItemModel();
     w->on_btnImportClickWave_clicked();
-    if (!w->pad().clickSkipped.isEmpty())
+    if (!w->pad().clickSkipped().isEmpty())
         padpane::showDeviceMessages(
                 w, {DeviceMessage{MainWindow1::tr("Warning"),
                                   MainWindow1::tr("These entries of the metronome folder are not files and were "
                                                   "skipped:")
-                                          + QStringLiteral("\r\n") + w->pad().clickSkipped.join(QStringLiteral("\r\n"))}});
+                                          + QStringLiteral("\r\n")
+                                          + w->pad().clickSkipped().join(QStringLiteral("\r\n"))}});
 }
 
 void padpane::takePadKits(MainWindow1 *w, const PadKits &kits)
@@ -236,8 +232,7 @@ void padpane::takePadKits(MainWindow1 *w, const PadKits &kits)
             w->doc().kitNumFlagList1[k] = 1;
     }
     w->doc().kitMaxList = kits.renamedKits;
-    w->pad().padKitFiles = kits.kitFiles;
-    w->pad().padKitRecords = kits.kitRecords;
+    w->pad().takeLoadedKits(kits.kitFiles, kits.kitRecords);
 }
 
 void padpane::guardPad(MainWindow1 *w, const PadIdentity &loaded)
@@ -245,8 +240,8 @@ void padpane::guardPad(MainWindow1 *w, const PadIdentity &loaded)
     // From now on each write and each read below the pad's root first asks
     // whether the pad there is the one loaded; no sound is read once another
     // pad stood there.
-    w->pad().guardPad(loaded);
-    ztplatform::watchFolder(w->pad().padRoot.path(), w, [w]() {
+    w->pad().padLoaded(loaded);
+    ztplatform::watchFolder(w->pad().padRoot().path(), w, [w]() {
         const PadMatch match = padpane::padCheck(w, false);
         if (match.another())
             padpane::showDeviceMessages(w, {anotherPadMessage(match)});
@@ -254,9 +249,21 @@ void padpane::guardPad(MainWindow1 *w, const PadIdentity &loaded)
     });
 }
 
-void padpane::showDeviceModeLook(MainWindow1 *w)
+void padpane::showPadMode(MainWindow1 *w, PadSession::Mode mode)
 {
-    // Device mode: the groups stay as they are, sounds come and go only on the pad.
+    // The group tree takes files only while the pad's storage is not in use.
+    w->ui->left_stackedSoundWidget->setAcceptDrops(w->pad().isUDiskFlag());
+    if (w->pad().isUDiskFlag()) {
+        // The pad's progress dialogs go with it.
+        for (QProgressDialog *progress : {w->usbDialog, w->delDialog}) {
+            if (progress)
+                progress->hide();
+        }
+    }
+    if (mode != PadSession::Mode::OnPad)
+        return;
+    // The pad loaded: the groups stay as they are, sounds come and go only on
+    // the pad, for the rest of the run.
     w->ui->waveGroupTreeView->setEnabled(false);
     w->ui->waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
     w->ui->widget_7->setEnabled(false);

@@ -27,24 +27,22 @@ void loadPad(MainWindow1 *w, const QString &modelFolder);
 void importPadClicks(MainWindow1 *w);
 // The kits read from the pad become the window's, with their copies.
 void takePadKits(MainWindow1 *w, const PadKits &kits);
-// The guard that judges the pad before each write and read below its
-// root, from `loaded` and the kit records read; it warns when another
-// pad is found at a read.
+// The pad loaded (device mode from now on): the guard that judges the pad
+// before each write and read below its root, from `loaded` and the kit
+// records read; it warns when another pad is found at a read.
 void guardPad(MainWindow1 *w, const PadIdentity &loaded);
-// The main window as it looks on the pad.
-void showDeviceModeLook(MainWindow1 *w);
+// The window follows the pad's mode: the look of device mode once the pad
+// is loaded, the pad's dialogs hidden when it goes offline.
+void showPadMode(MainWindow1 *w, PadSession::Mode mode);
 // The close in device mode; true when the window may close.
 bool closeOnPad(MainWindow1 *w);
 // The batch object, made and connected on first use.
 SyncBatch *padSync(MainWindow1 *w);
-// Another pad stands at the pad's place: no file below the pad's root is
-// read any more and the editor goes on offline, its pad dialogs hidden.
-void padLost(MainWindow1 *w);
-// The pad at the pad's place judged now (padLost() when it is another);
+// The pad at the pad's place judged now (the session's padLost() when it is another);
 // `settingsToo` reads its serials and fingerprint also on the same mount.
 PadMatch padCheck(MainWindow1 *w, bool settingsToo);
 // True while the pad at the pad's place is the one loaded; otherwise the
-// user is told, and when another pad stands there, padLost().
+// user is told, and when another pad stands there, the pad is lost.
 bool padStillLoaded(MainWindow1 *w);
 // One box about sounds of a batch that did not reach the pad: why (another
 // pad, read-only, gone, or the errno `refusal` of a write it refused), then

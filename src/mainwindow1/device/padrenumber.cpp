@@ -12,7 +12,7 @@
 
 void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNumbers)
 {
-    if (w->pad().isUDiskFlag)
+    if (w->pad().isUDiskFlag())
         return;
     const int n = qMin(count, qMin(w->library().waveLoadKitAttrList.size(), oldNumbers.size()));
     const QVector<WaveRenumber> changes =
@@ -22,13 +22,13 @@ void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNu
     // Another pad at the pad's place is not touched; the numbers come back.
     const bool onPad = !w->pad().padFoldersReady() || padpane::padStillLoaded(w);
     const RenumberResult result =
-            onPad ? renumberPadWaves(changes, w->pad().dataPath, w->pad().prmPath, w->pad().sysPath,
-                                                 w->pad().padRoot) : RenumberResult();
+            onPad ? renumberPadWaves(changes, w->pad().dataPath(), w->pad().prmPath(), w->pad().sysPath(),
+                                                 w->pad().padRoot()) : RenumberResult();
     if (!result.ok) {
         // Found before the renumbering: padStillLoaded() has told it.
-        const PadMatch lost = onPad && w->pad().padGuard ? w->pad().padGuard->lost() : PadMatch();
+        const PadMatch lost = onPad ? w->pad().lostTo() : PadMatch();
         if (lost.another()) {
-            padpane::padLost(w);
+            w->pad().padLost();
             QStringList texts;
             for (const DeviceMessage &m : result.messages)
                 texts << m.text;

@@ -59,11 +59,11 @@ SyncBatch *padpane::padSync(MainWindow1 *w)
 {
     if (!w->syncBatch) {
         w->syncBatch = new SyncBatch(w);
-        w->syncBatch->setPadRoot(w->pad().padRoot);
+        w->syncBatch->setPadRoot(w->pad().padRoot());
         QObject::connect(w->syncBatch, &SyncBatch::progress, w, [w](int value) {
-            if (w->pad().padBatchKind == SyncBatch::Adding)
+            if (w->pad().padBatchKind() == SyncBatch::Adding)
                 w->recvAddProgress(value);
-            else if (w->pad().padBatchKind == SyncBatch::Deleting)
+            else if (w->pad().padBatchKind() == SyncBatch::Deleting)
                 w->recvDelProgress(value);
         });
         QObject::connect(w->syncBatch, &SyncBatch::waveFailed, w, &MainWindow1::recvWaveFailed);
@@ -86,7 +86,7 @@ void padpane::addUsbWave(MainWindow1 *w)
     // A batch still running ends first: its completion reads the batch lists.
     if (w->syncBatch && w->syncBatch->isRunning())
         w->syncBatch->waitForFinished();
-    const int n = w->pad().addUsbWaveList.size();
+    const int n = w->pad().addUsbWaveList().size();
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
@@ -97,7 +97,7 @@ void padpane::addUsbWave(MainWindow1 *w)
     const PadSession::AddPlan plan = w->pad().beginAddBatch(w->library().waveLoadKitAttrList, ready);
     w->total_index = plan.lastNumber;
     // Nothing handed to the workers: the batch ends at once.
-    if (!ready || !padpane::padSync(w)->startAdd(plan.sounds, w->pad().dataPath, w->pad().prmPath))
+    if (!ready || !padpane::padSync(w)->startAdd(plan.sounds, w->pad().dataPath(), w->pad().prmPath()))
         padpane::completeAddBatch(w);
 }
 
@@ -106,9 +106,9 @@ void padpane::deleteUsbWave(MainWindow1 *w)
     if (w->syncBatch && w->syncBatch->isRunning())
         w->syncBatch->waitForFinished();
     const bool ready =
-            !w->pad().delUsbWaveList.isEmpty() && w->pad().padFoldersReady() && padpane::padCheck(w, true).same();
+            !w->pad().delUsbWaveList().isEmpty() && w->pad().padFoldersReady() && padpane::padCheck(w, true).same();
     w->pad().beginDeleteBatch(ready);
-    if (!ready || !padpane::padSync(w)->startDelete(w->pad().delBatchList, w->pad().dataPath, w->pad().prmPath))
+    if (!ready || !padpane::padSync(w)->startDelete(w->pad().delBatchList(), w->pad().dataPath(), w->pad().prmPath()))
         padpane::completeDeleteBatch(w); // no dialog is left up
 }
 
@@ -132,9 +132,7 @@ void MainWindow1::recvDelProgress(int value)
 
 void MainWindow1::recvWaveFailed(int waveNo, QString, int refusal)
 {
-    pad().failedWaveList << waveNo;
-    if (refusal != 0 && pad().batchRefusal == 0)
-        pad().batchRefusal = refusal;
+    pad().soundNotWritten(waveNo, refusal);
 }
 
 void MainWindow1::recvDeleteFailed(QString path, int why, int error)
@@ -149,7 +147,7 @@ DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, cons
     const PadStop stop = w->pad().batchStop(&lost);
     QStringList lines = QStringList{lead} + sounds;
     if (stop == PadStop::AnotherPad) {
-        padpane::padLost(w);
+        w->pad().padLost();
         return anotherPadMessage(lost, lines);
     }
     if (stop != PadStop::None)
@@ -162,15 +160,15 @@ DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, cons
 
 void MainWindow1::recvBatchFinished()
 {
-    if (pad().padBatchKind == SyncBatch::Adding)
+    if (pad().padBatchKind() == SyncBatch::Adding)
         padpane::completeAddBatch(this);
-    else if (pad().padBatchKind == SyncBatch::Deleting)
+    else if (pad().padBatchKind() == SyncBatch::Deleting)
         padpane::completeDeleteBatch(this);
 }
 
 void padpane::completeAddBatch(MainWindow1 *w)
 {
-    const int refusal = w->pad().batchRefusal;
+    const int refusal = w->pad().batchRefusal();
     const QVector<PadSession::AddedSound> added = w->pad().finishAddBatch();
     if (w->usbDialog) {
         w->usbDialog->setValue(w->usbDialog->maximum());
@@ -232,7 +230,7 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
     QStringList stay;
     QVector<int> goneRows;
     const SoundListModel *total = w->library().totalListItemModel();
-    for (int row = !w->pad().delBatchList.isEmpty() ? total->soundCount() - 1 : -1; row >= 0; --row) {
+    for (int row = !w->pad().delBatchList().isEmpty() ? total->soundCount() - 1 : -1; row >= 0; --row) {
         const QString path = QDir::toNativeSeparators(total->soundText(row, 2));
         if (outcome.removed.contains(path)) {
             goneRows.append(row);

@@ -142,7 +142,7 @@ void MainWindow1::on_tbtDel_clicked()
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    const bool deviceMode = !pad().isUDiskFlag;
+    const bool deviceMode = !pad().isUDiskFlag();
 
     if (anyLocked(rows, library().waveLoadKitAttrList)) {
         prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
@@ -155,7 +155,7 @@ void MainWindow1::on_tbtDel_clicked()
             delDialog->deleteLater();
         delDialog = deleteProgress(this, 2 * rows.size());
     }
-    pad().delUsbWaveList.clear();
+    pad().clearDeleteQueue();
     auto closeDialog = [this]() {
         if (delDialog) {
             delDialog->close();
@@ -201,8 +201,7 @@ void MainWindow1::on_tbtDel_clicked()
         if (records != recordsOf.constEnd() && next < records->size()) {
             removeRecord[records->at(next++)] = true;
             if (deviceMode) {
-                pad().delUsbWaveList.append(pick.path);
-                pad().delUsbWaveNumList.append(pick.number);
+                pad().queueDelete(pick.path, pick.number);
             }
         }
         if (deviceMode) {
@@ -216,13 +215,11 @@ void MainWindow1::on_tbtDel_clicked()
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
-    pad().delBatchRecords.clear();
     const QVector<QPair<int, SOUND_INDEX>> takenRecords = library().removeSounds(goneRows, removeRecord);
-    if (deviceMode)
-        pad().delBatchRecords = takenRecords;
+    pad().keepDeletedRecords(deviceMode ? takenRecords : QVector<QPair<int, SOUND_INDEX>>());
 
     if (deviceMode) {
-        if (pad().delUsbWaveList.isEmpty()) {
+        if (pad().delUsbWaveList().isEmpty()) {
             // Nothing for the pad: no worker would ever close the dialog.
             closeDialog();
             return;

@@ -178,10 +178,10 @@ void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QSt
 void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<MainWindow1::strSoundItem> &items)
 {
     UiPrompter *prompter = UiPrompter::instance();
-    const bool deviceMode = !w->pad().isUDiskFlag;
+    const bool deviceMode = !w->pad().isUDiskFlag();
     if (deviceMode)
-        w->pad().addUsbWaveList.clear();
-    const QString padFolder = QDir::fromNativeSeparators(w->pad().currentDirPath) + QStringLiteral("zt350/wav_data");
+        w->pad().clearAddQueue();
+    const QString padFolder = QDir::fromNativeSeparators(w->pad().currentDirPath()) + QStringLiteral("zt350/wav_data");
     QSet<QString> listedPaths = childTexts(model, 2);
     soundnames::IncomingNames names(childTexts(model, 1));
     int queued = 0;
@@ -208,8 +208,7 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
         const quint16 number = quint16(w->total_index + 1);
         const QString name = names.take(given);
         if (deviceMode) {
-            w->pad().addUsbWaveList.append(path);
-            w->pad().addUsbWaveNumList.append(number);
+            w->pad().queueAdd(path, number);
             ++queued;
             w->library().soundList.append(name);
         }

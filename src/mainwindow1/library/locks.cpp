@@ -19,7 +19,7 @@ void setLocks(MainWindow1 *w, bool lock)
     const QModelIndexList rows = selectedRowStarts(w->ui->totalWaveTreeView->selectionModel());
     if (rows.isEmpty())
         return;
-    if (!w->pad().isUDiskFlag) {
+    if (!w->pad().isUDiskFlag()) {
         UiPrompter::instance()->warning(
                 w, MainWindow1::tr("Warning"),
                 lock ? MainWindow1::tr("In USB device mode, the sound lock function is not supported")
@@ -57,7 +57,7 @@ void MainWindow1::on_actionReorder_Serial_Numbers_triggered()
     if (count == 0)
         return;
     const QVector<int> oldNumbers = library().renumberSounds();
-    if (!pad().isUDiskFlag)
+    if (!pad().isUDiskFlag())
         padpane::updateWavePrmAndData(this, count, oldNumbers);
     showTotalRows(soundorder::stored(library().waveLoadKitAttrList), false);
 }

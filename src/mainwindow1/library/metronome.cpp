@@ -36,7 +36,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
     QStringList candidates;
     QVector<SOUND_INDEX> deviceRecords;
     if (library().clickDeviceFlag) {
-        candidates = padtree::clickFiles(pad().sys_click_path, &pad().padLinksLeftOut, &pad().clickSkipped);
+        candidates = pad().clickFiles();
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
             SOUND_INDEX record;

@@ -37,7 +37,7 @@ void keepWorkingLists(MainWindow1 *w, const QVector<soundorder::Row> &rows)
 void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
 {
     // On the pad a name is set once: its cell is read-only from the start.
-    library().showSounds(rows, itemEditable, pad().isUDiskFlag);
+    library().showSounds(rows, itemEditable, pad().isUDiskFlag());
     connectSoundListSelections();
 }
 

@@ -75,10 +75,7 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
 // file and why.
 bool readable(MainWindow1 &w, const QString &path)
 {
-    int fd;
-    do {
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
         ::close(fd);
         return true;

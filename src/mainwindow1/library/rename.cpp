@@ -55,7 +55,7 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
     if (!item || !item->isEditable() || !item->parent() || item->hasChildren() || item->column() != 1)
         return;
     const int row = item->row();
-    if (!pad().isUDiskFlag)
+    if (!pad().isUDiskFlag())
         library().settleSoundName(row); // on the pad a name is set once; the nested call returns at once
     const QString text = item->text();
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {

@@ -146,7 +146,7 @@ void enableSoundActions(MainWindow1 *w, const QString &path)
         }
     }
     TotalTreeView::exportSoundAction()->setEnabled(!locked);
-    TotalTreeView::deleteSoundAction()->setEnabled(!locked && w->pad().isUDiskFlag);
+    TotalTreeView::deleteSoundAction()->setEnabled(!locked && w->pad().isUDiskFlag());
 }
 
 // The information line of a sound stored in a loaded kit file, once the file
@@ -239,7 +239,7 @@ void librarypane::totalListSelection(MainWindow1 *w, const QModelIndex &index, b
     if (selected.size() > 5) {
         w->dropToPadOrRight = true;
         TotalTreeView::exportSoundAction()->setEnabled(true);
-        TotalTreeView::deleteSoundAction()->setEnabled(w->pad().isUDiskFlag);
+        TotalTreeView::deleteSoundAction()->setEnabled(w->pad().isUDiskFlag());
         return;
     }
     w->dropToPadOrRight = false;
@@ -283,9 +283,9 @@ void librarypane::totalListSelection(MainWindow1 *w, const QModelIndex &index, b
         return;
     previewable = true;
     if (press) {
-        if (!isRight && !w->pad().isUDiskFlag)
+        if (!isRight && !w->pad().isUDiskFlag())
             w->dragLeftOrRight = 1;
-        dragPayload(w, dragpayload::encode({{name, path}}, !w->pad().isUDiskFlag), name, isRight);
+        dragPayload(w, dragpayload::encode({{name, path}}, !w->pad().isUDiskFlag()), name, isRight);
     }
     w->playFileNameNew2 = path;
 }
@@ -320,7 +320,7 @@ void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, b
         if (!w->dropToPadOrRight)
             w->ui->songLabel2->setText(name);
         readyToPlay(w);
-        if (!w->pad().isUDiskFlag) {
+        if (!w->pad().isUDiskFlag()) {
             records.append({name, path});
             w->dragLeftOrRight = 0;
         } else if (press) {
@@ -328,6 +328,6 @@ void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, b
         }
         w->playFileNameNew2 = path;
     }
-    if (press && !w->pad().isUDiskFlag)
+    if (press && !w->pad().isUDiskFlag())
         dragPayload(w, dragpayload::encode(records, true), QString(), isLeftWave);
 }

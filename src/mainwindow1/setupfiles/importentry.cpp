@@ -47,7 +47,7 @@ bool importKitFiles(MainWindow1 *w)
 void MainWindow1::on_btnLoadFile_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!pad().isUDiskFlag) {
+    if (!pad().isUDiskFlag()) {
         emit sendUpdate(3, 0);
         ui->btnLoadFile->setChecked(false);
         prompter->warning(this, tr("Warning"), tr("In USB device mode, import files are not supported."),

@@ -43,7 +43,7 @@ bool hasFiveClicks(MainWindow1 *w)
 void MainWindow1::on_btnSave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!pad().isUDiskFlag)
+    if (!pad().isUDiskFlag())
         emit sendUpdate(3, 0);
     setupflow::lockForSave(this, true);
 

@@ -1,4 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
@@ -155,6 +156,8 @@ void connectWindowSignals(MainWindow1 *w)
     QObject::connect(w, SIGNAL(sendLabelSize(int, int)), w, SLOT(initDisplay(int, int)));
     QObject::connect(w, SIGNAL(sendLoadSave(bool)), w, SLOT(recvLoadSave(bool)));
     QObject::connect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+    QObject::connect(&w->pad(), &PadSession::modeChanged, w,
+                     [w](PadSession::Mode mode) { padpane::showPadMode(w, mode); });
 }
 
 // The copy dialogs' wiring to the kit name field and the window.
@@ -266,23 +269,12 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 {
     w->myDetector = new DeviceDetector(nullptr);
 
-    w->pad().kitPath.clear();
-    w->pad().sysPath.clear();
-    w->pad().dataPath.clear();
-    w->pad().prmPath.clear();
     w->library().binFilePath.clear();
     w->library().globalFilePath.clear();
-    w->pad().sys_click_path.clear();
 
-    w->pad().delUsbWaveList.clear();
-    w->pad().addUsbWaveList.clear();
-    w->pad().delUsbWaveNumList.clear();
-    w->pad().addUsbWaveNumList.clear();
     w->library().recordKitFileList.clear();
     w->library().recordKitIndexList.clear();
     w->library().kitFileList.clear();
-    w->pad().waveDataList.clear();
-    w->pad().wavePrmList.clear();
     w->library().waveLoadKitAttrList.clear();
     w->waveList.clear();
     w->waveAttrList.clear();
@@ -332,7 +324,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->original_layer2 = 80;
     w->original_layer3 = 40;
 
-    w->pad().isUDiskFlag = true;
     w->userFlag = true;
     w->ui->actionReorder_Serial_Numbers->setVisible(false);
     if (w->userFlag) {

@@ -59,10 +59,8 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
             }
         }
         if (watched == ui->left_stackedSoundWidget && ui->left_stackedWidget->currentIndex() == 0) {
-            // The group tree takes files only while the pad's storage is not in use.
-            if (ui->left_stackedSoundWidget->acceptDrops() != pad().isUDiskFlag)
-                ui->left_stackedSoundWidget->setAcceptDrops(pad().isUDiskFlag);
-            if (pad().isUDiskFlag && isDragEvent(event->type()))
+            // Files reach the groups only without the pad (showPadMode sets the acceptance).
+            if (pad().isUDiskFlag() && isDragEvent(event->type()))
                 return dropsteps::dropFilesOnGroups(this, static_cast<QDropEvent *>(event));
             if (isDragEvent(event->type()))
                 event->ignore();
@@ -131,7 +129,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
     if (payload.isEmpty())
         return true;
     dragpayload::Record sound;
-    if (w->pad().isUDiskFlag)
+    if (w->pad().isUDiskFlag())
         sound = dragpayload::parseRecord(payload);
     else if (payload.contains(QLatin1Char('#')))
         sound = dragpayload::decode(payload).constLast(); // the last record closed by "#"
@@ -163,8 +161,8 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         prompter->warning(w, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
-    if (!w->pad().isUDiskFlag && w->dragLeftOrRight == 0)
-        w->pad().addUsbWaveList.clear();
+    if (!w->pad().isUDiskFlag() && w->dragLeftOrRight == 0)
+        w->pad().clearAddQueue();
 
     w->dragFlag = onLabel;
     // The pad and the list show one name: the list's, or the rule's for a new sound.
@@ -176,12 +174,11 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
 
     if (!known) {
         const quint16 number = quint16(w->total_index + 1);
-        if (w->pad().isUDiskFlag) {
+        if (w->pad().isUDiskFlag()) {
             w->library().addSound(name, path, number, true);
         } else if (w->dragLeftOrRight == 0) {
             w->library().addSound(name, path, number, false);
-            w->pad().addUsbWaveList.append(path);
-            w->pad().addUsbWaveNumList.append(number);
+            w->pad().queueAdd(path, number);
             emit w->sendUpdate(1, 0);
         } else {
             // A sound of the pad's own list: the layers take its wave number.

@@ -169,7 +169,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
 
     UiPrompter *prompter = UiPrompter::instance();
     soundnames::IncomingNames names(childTexts(w->library().totalListItemModel(), 1));
-    if (w->pad().isUDiskFlag) {
+    if (w->pad().isUDiskFlag()) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
         if (w->library().soundRowOf(path) >= 0)
@@ -189,7 +189,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         return false; // sounds of the pad's own list are on it already
 
     // Group sounds for the pad: queued with consecutive numbers, one start of the writer.
-    w->pad().addUsbWaveList.clear();
+    w->pad().clearAddQueue();
     const QVector<dragpayload::Record> sounds =
             payload.contains(QLatin1Char('#')) ? dragpayload::decode(payload) : QVector<dragpayload::Record>();
     QSet<QString> queued;
@@ -207,8 +207,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
             return false;
         }
         const quint16 number = quint16(w->total_index + 1);
-        w->pad().addUsbWaveList.append(path);
-        w->pad().addUsbWaveNumList.append(number);
+        w->pad().queueAdd(path, number);
         w->library().addSound(names.take(sound.name), path, number, false);
         queued.insert(path);
     }
@@ -250,7 +249,7 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
-        const int row = w->pad().isUDiskFlag ? -1 : w->library().soundRowOf(path);
+        const int row = w->pad().isUDiskFlag() ? -1 : w->library().soundRowOf(path);
         const QStandardItem *number = row >= 0 ? w->library().totalListItemModel()->soundItem(row, 0) : nullptr;
         w->doc().setHiHatSound(kit, slot, names.take(sound.name), path,
                                number ? quint16(number->text().toInt()) : -1);

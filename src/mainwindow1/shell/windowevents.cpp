@@ -21,13 +21,13 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (pad().padClosing || !kitpage::finishKitNameEdit(this) || !kitchainpage::finishKitListEdit(this)) {
+    if (pad().padClosing() || !kitpage::finishKitNameEdit(this) || !kitchainpage::finishKitListEdit(this)) {
         event->ignore();
         return;
     }
     takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (pad().isUDiskFlag ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this)
+    if (pad().isUDiskFlag() ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this)
                           : !padpane::closeOnPad(this)) {
         event->ignore();
         return;
