@@ -106,7 +106,9 @@ qint64 listDrop(MainWindow1 *w, int n)
     t.start();
     drag(page, at, &mime);
     const qint64 ns = t.nsecsElapsed();
-    w->library().waveLoadKitAttrList.resize(n);
+    QVector<MainWindow1::SOUND_INDEX> records = w->library().waveLoadKitAttrList();
+    records.resize(n);
+    w->library().takeSoundRecords(records);
     return ns;
 }
 

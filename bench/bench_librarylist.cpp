@@ -37,14 +37,16 @@ struct Library
     explicit Library(int sounds)
     {
         w->writeSoundListOnClose = false;
+        QVector<MainWindow1::SOUND_INDEX> records;
         for (int i = 0; i < sounds; ++i) {
             MainWindow1::SOUND_INDEX s;
             MainWindow1::str2CharArray(QString("Take %1").arg((i * 7919) % sounds), s.wave_name, 16);
             s.file = QString("/library/samples/take%1.wav").arg(i);
             s.wave_No = quint16(i + 1);
             s.wave_lock = 1;
-            w->library().waveLoadKitAttrList << s;
+            records << s;
         }
+        w->library().takeSoundRecords(records); // as a load gives them
         for (int k = 0; k < 100; ++k) {
             MainWindow1::soundKit &kit = w->doc().kitAttrList[k];
             for (int p = 0; p < 19; ++p) {
@@ -77,7 +79,7 @@ qint64 deleteAndRenumber(int sounds)
     w->ui->actionReorder_Serial_Numbers->trigger();
     const qint64 ns = t.nsecsElapsed();
     if (w->library().totalListItemModel()->soundCount() != sounds - picked
-        || w->library().waveLoadKitAttrList.last().wave_No != w->library().totalListItemModel()->soundCount())
+        || w->library().waveLoadKitAttrList().last().wave_No != w->library().totalListItemModel()->soundCount())
         return -1;
     return ns;
 }
@@ -175,7 +177,7 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
         w->library().addSound(QString("S%1").arg(i), QString("%1:U%2").arg(kitFile).arg(i, 5, 10, QChar('0')),
                               quint16(i + 1), true);
     }
-    w->library().loadedKitFiles << record;
+    w->library().addLoadedKitFile(record);
     w->ui->totalWaveTreeView->selectAll();
 
     qint64 base = 0, measured = 0;

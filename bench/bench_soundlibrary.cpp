@@ -67,8 +67,8 @@ struct Window
     {
         w->initTotalItemModel();
         w->initHHListItemModel();
-        w->library().waveLoadKitAttrList.clear();
-        w->library().soundList.clear();
+        w->library().takeSoundRecords({});
+        w->library().noteRowNames();
     }
     void importPaths(const QStringList &paths)
     {

@@ -60,7 +60,7 @@ SoundLibrary::SoundLibrary(QObject *parent)
     , m_clicks(new SoundListModel(SoundListModel::Kind::Metronome, this))
     , m_kitOrder(new SoundListModel(SoundListModel::Kind::KitOrder, this))
 {
-    currentOldGroupName = m_total->m_root->text();
+    m_currentOldGroupName = m_total->m_root->text();
 }
 
 SoundLibrary::~SoundLibrary() = default;
@@ -79,14 +79,14 @@ void SoundLibrary::useDarkIcons(bool dark)
     // The lock icon of each locked sound; each wave number answers with its first record.
     const QIcon lock(QString::fromLatin1(dark ? ":/images/lock2.png" : kLockIcon));
     WaveKitIndex first;
-    first.build(waveLoadKitAttrList.constData(), waveLoadKitAttrList.size());
+    first.build(m_waveLoadKitAttrList.constData(), m_waveLoadKitAttrList.size());
     for (int r = 0; r < m_total->soundCount(); ++r) {
         QStandardItem *item = m_total->m_root->child(r, 0);
         if (!item)
             continue;
         bool ok = false;
         const int entry = first.firstEntry(item->text().toUShort(&ok));
-        if (ok && entry >= 0 && waveLoadKitAttrList.at(entry).wave_lock == 0)
+        if (ok && entry >= 0 && m_waveLoadKitAttrList.at(entry).wave_lock == 0)
             item->setIcon(lock);
     }
 }
@@ -111,13 +111,13 @@ int SoundLibrary::soundRowOf(const QString &path) const
 
 int SoundLibrary::lastWaveNumber() const
 {
-    return waveLoadKitAttrList.isEmpty() ? 0 : waveLoadKitAttrList.constLast().wave_No;
+    return m_waveLoadKitAttrList.isEmpty() ? 0 : m_waveLoadKitAttrList.constLast().wave_No;
 }
 
 void SoundLibrary::addSound(const QString &name, const QString &path, quint16 waveNo, bool showRow)
 {
     if (showRow) {
-        soundList.append(name);
+        m_soundList.append(name);
         // Whole rows at once: one insertion each, no cell-by-cell changes.
         QStandardItem *total = m_total->m_root;
         QStandardItem *mirror = m_mirror->m_root;
@@ -137,24 +137,24 @@ void SoundLibrary::addSound(const QString &name, const QString &path, quint16 wa
     entry.file = path;
     entry.wave_No = waveNo;
     entry.wave_lock = 1;
-    waveLoadKitAttrList.append(entry);
+    m_waveLoadKitAttrList.append(entry);
 }
 
 QVector<QString> SoundLibrary::getSoundFileList(const QVector<soundKit> &kits) const
 {
-    return kitusage::usedSoundFiles(waveLoadKitAttrList, kits);
+    return kitusage::usedSoundFiles(m_waveLoadKitAttrList, kits);
 }
 
 QStringList SoundLibrary::librarySources() const
 {
     QStringList out;
-    for (const SOUND_INDEX &s : waveLoadKitAttrList)
+    for (const SOUND_INDEX &s : m_waveLoadKitAttrList)
         out.append(s.file);
     for (const soundfilexml::strSoundGroup &g : m_soundGroupList) {
         for (const soundfilexml::strSoundItem &item : g.soundList)
             out.append(item.file);
     }
-    for (const SOUND_LIST_INFO &click : clickList)
+    for (const SOUND_LIST_INFO &click : m_clickList)
         out.append(click.file);
     return out;
 }
@@ -162,7 +162,7 @@ QStringList SoundLibrary::librarySources() const
 void SoundLibrary::clearSoundRows()
 {
     m_total->rebuild();
-    currentOldGroupName = m_total->m_root->text();
+    m_currentOldGroupName = m_total->m_root->text();
 }
 
 void SoundLibrary::clearMirrorRows()
@@ -178,6 +178,17 @@ void SoundLibrary::mirrorSoundRows()
         for (int i = 0; i < rows; ++i)
             mirror->appendRow({new QStandardItem(m_total->soundText(i, 1)), new QStandardItem(m_total->soundText(i, 2))});
     });
+}
+
+void SoundLibrary::takeSoundRecords(const QVector<SOUND_INDEX> &records)
+{
+    m_waveLoadKitAttrList = records;
+}
+
+void SoundLibrary::loadPadSounds(const QVector<SOUND_INDEX> &sounds)
+{
+    m_waveLoadKitAttrList = sounds;
+    showPadSounds(sounds);
 }
 
 void SoundLibrary::removeMirrorRow(int row)
@@ -197,7 +208,7 @@ void SoundLibrary::showSounds(const QVector<soundorder::Row> &rows, bool numbers
             m_total->m_root->appendRow({number, name, new QStandardItem(row.file)});
         }
     });
-    currentOldGroupName = m_total->m_root->text();
+    m_currentOldGroupName = m_total->m_root->text();
     mirrorSoundRows();
     noteRowNames();
 }
@@ -214,12 +225,12 @@ void SoundLibrary::showPadSounds(const QVector<SOUND_INDEX> &sounds)
 
 void SoundLibrary::noteRowNames()
 {
-    soundList.clear();
-    currentOldGroupName = m_total->m_root->text();
+    m_soundList.clear();
+    m_currentOldGroupName = m_total->m_root->text();
     const int rows = m_total->soundCount();
-    soundList.reserve(rows);
+    m_soundList.reserve(rows);
     for (int i = 0; i < rows; ++i)
-        soundList.append(m_total->soundText(i, 1));
+        m_soundList.append(m_total->soundText(i, 1));
 }
 
 void SoundLibrary::putBackName(const QModelIndex &cell, const QString &name)
@@ -234,12 +245,12 @@ void SoundLibrary::putBackName(const QModelIndex &cell, const QString &name)
 
 void SoundLibrary::renameSound(int row, const QString &name)
 {
-    if (row >= 0 && row < soundList.size())
-        soundList[row] = name;
+    if (row >= 0 && row < m_soundList.size())
+        m_soundList[row] = name;
     const QString file = m_total->soundText(row, 2);
     if (file.isEmpty())
         return;
-    for (SOUND_INDEX &s : waveLoadKitAttrList) {
+    for (SOUND_INDEX &s : m_waveLoadKitAttrList) {
         if (s.file == file)
             MainWindow1Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
     }
@@ -286,8 +297,8 @@ void SoundLibrary::settleSoundName(int row)
 void SoundLibrary::lockSounds(const QVector<int> &rows, bool lock)
 {
     QHash<quint16, int> byNumber;
-    for (int i = waveLoadKitAttrList.size() - 1; i >= 0; --i)
-        byNumber.insert(waveLoadKitAttrList.at(i).wave_No, i);
+    for (int i = m_waveLoadKitAttrList.size() - 1; i >= 0; --i)
+        byNumber.insert(m_waveLoadKitAttrList.at(i).wave_No, i);
     for (int row : rows) {
         QStandardItem *cell = m_total->m_root->child(row, 0);
         bool ok = false;
@@ -296,7 +307,7 @@ void SoundLibrary::lockSounds(const QVector<int> &rows, bool lock)
         if (record < 0)
             continue;
         cell->setIcon(lockIcon(lock));
-        waveLoadKitAttrList[record].wave_lock = lock ? 0 : 1;
+        m_waveLoadKitAttrList[record].wave_lock = lock ? 0 : 1;
     }
 }
 
@@ -305,21 +316,21 @@ QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const 
 {
     for (int r : rows) {
         // The names keep one entry per row.
-        if (r >= 0 && r < soundList.size())
-            soundList.removeAt(r);
+        if (r >= 0 && r < m_soundList.size())
+            m_soundList.removeAt(r);
         m_total->m_root->removeRow(r);
         if (r >= 0 && r < m_mirror->m_root->rowCount())
             m_mirror->m_root->removeRow(r);
     }
     QVector<QPair<int, SOUND_INDEX>> taken;
     int kept = 0;
-    for (int i = 0; i < waveLoadKitAttrList.size(); ++i) {
+    for (int i = 0; i < m_waveLoadKitAttrList.size(); ++i) {
         if (i >= records.size() || !records.at(i))
-            waveLoadKitAttrList[kept++] = waveLoadKitAttrList.at(i);
+            m_waveLoadKitAttrList[kept++] = m_waveLoadKitAttrList.at(i);
         else
-            taken.append(qMakePair(i, waveLoadKitAttrList.at(i)));
+            taken.append(qMakePair(i, m_waveLoadKitAttrList.at(i)));
     }
-    waveLoadKitAttrList.resize(kept);
+    m_waveLoadKitAttrList.resize(kept);
     return taken;
 }
 
@@ -327,39 +338,39 @@ void SoundLibrary::soundWrittenToPad(int record, quint16 number, const QString &
 {
     m_total->m_root->appendRow({fixedItem(QString::number(number), QIcon()), fixedItem(name), new QStandardItem(device)});
     m_mirror->m_root->appendRow({new QStandardItem(name), new QStandardItem(device)});
-    if (record < 0 || record >= waveLoadKitAttrList.size())
+    if (record < 0 || record >= m_waveLoadKitAttrList.size())
         return;
     SOUND_INDEX entry;
     entry.file = QDir::toNativeSeparators(device);
     entry.wave_No = number;
     entry.wave_lock = 1;
     MainWindow1Records::str2CharArray(name, entry.wave_name, SOUND_NAME_LENGTH_MAX);
-    waveLoadKitAttrList[record] = entry;
+    m_waveLoadKitAttrList[record] = entry;
 }
 
 void SoundLibrary::removeSoundRecords(const QVector<int> &records)
 {
     for (int i = records.size() - 1; i >= 0; --i) {
-        if (records.at(i) >= 0 && records.at(i) < waveLoadKitAttrList.size())
-            waveLoadKitAttrList.removeAt(records.at(i));
+        if (records.at(i) >= 0 && records.at(i) < m_waveLoadKitAttrList.size())
+            m_waveLoadKitAttrList.removeAt(records.at(i));
     }
 }
 
 QVector<int> SoundLibrary::renumberSounds()
 {
     QVector<int> before;
-    before.reserve(waveLoadKitAttrList.size());
-    for (int i = 0; i < waveLoadKitAttrList.size(); ++i) {
-        before.append(waveLoadKitAttrList.at(i).wave_No);
-        waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+    before.reserve(m_waveLoadKitAttrList.size());
+    for (int i = 0; i < m_waveLoadKitAttrList.size(); ++i) {
+        before.append(m_waveLoadKitAttrList.at(i).wave_No);
+        m_waveLoadKitAttrList[i].wave_No = quint16(i + 1);
     }
     return before;
 }
 
 void SoundLibrary::restoreSoundNumbers(const QVector<int> &numbers)
 {
-    for (int i = 0; i < numbers.size() && i < waveLoadKitAttrList.size(); ++i)
-        waveLoadKitAttrList[i].wave_No = quint16(numbers.at(i));
+    for (int i = 0; i < numbers.size() && i < m_waveLoadKitAttrList.size(); ++i)
+        m_waveLoadKitAttrList[i].wave_No = quint16(numbers.at(i));
 }
 
 QVector<QString> SoundLibrary::moveSoundFiles(const QVector<QPair<int, QString>> &moves)
@@ -373,12 +384,12 @@ QVector<QString> SoundLibrary::moveSoundFiles(const QVector<QPair<int, QString>>
     }
     QVector<QString> old;
     for (const QPair<int, QString> &move : moves) {
-        if (move.first < 0 || move.first >= waveLoadKitAttrList.size()) {
+        if (move.first < 0 || move.first >= m_waveLoadKitAttrList.size()) {
             old.append(QString());
             continue;
         }
-        old.append(waveLoadKitAttrList.at(move.first).file);
-        waveLoadKitAttrList[move.first].file = move.second;
+        old.append(m_waveLoadKitAttrList.at(move.first).file);
+        m_waveLoadKitAttrList[move.first].file = move.second;
         if (QStandardItem *cell = fileCells.value(QDir::toNativeSeparators(old.last())))
             cell->setText(QDir::fromNativeSeparators(move.second));
     }
@@ -389,7 +400,7 @@ void SoundLibrary::moveSounds(const QHash<QString, QString> &to)
 {
     if (to.isEmpty())
         return;
-    setupfiles::repointSources(waveLoadKitAttrList, to);
+    setupfiles::repointSources(m_waveLoadKitAttrList, to);
     repointCells(m_total->m_root, 2, to);
     repointCells(m_mirror->m_root, 1, to);
 }
@@ -416,17 +427,17 @@ void SoundLibrary::forgetKitFileSounds(const setupfiles::StoredIn &storedIn)
         r = first - 1;
     }
     if (found)
-        setupfiles::removeKitFileSounds(waveLoadKitAttrList, storedIn);
+        setupfiles::removeKitFileSounds(m_waveLoadKitAttrList, storedIn);
     // Numbers and locks of the rows from the working list.
     QHash<QString, int> firstByFile;
-    for (int i = waveLoadKitAttrList.size() - 1; i >= 0; --i)
-        firstByFile.insert(waveLoadKitAttrList.at(i).file, i);
+    for (int i = m_waveLoadKitAttrList.size() - 1; i >= 0; --i)
+        firstByFile.insert(m_waveLoadKitAttrList.at(i).file, i);
     for (int r = 0; r < total->rowCount(); ++r) {
         const QStandardItem *source = total->child(r, 2);
         const int i = source ? firstByFile.value(source->text(), -1) : -1;
         QStandardItem *number = fixedItem(QStringLiteral("0"));
         if (i >= 0) {
-            const SOUND_INDEX &s = waveLoadKitAttrList.at(i);
+            const SOUND_INDEX &s = m_waveLoadKitAttrList.at(i);
             number->setText(QString::number(s.wave_No));
             if (s.wave_lock == 0)
                 number->setIcon(QIcon(QString::fromLatin1(kLockIcon)));
@@ -437,8 +448,8 @@ void SoundLibrary::forgetKitFileSounds(const setupfiles::StoredIn &storedIn)
 
 QHash<QString, quint16> SoundLibrary::mergeSources(const QHash<QString, QString> &to)
 {
-    const QHash<QString, quint16> merged = setupfiles::mergedSources(waveLoadKitAttrList, to);
-    setupfiles::removeSources(waveLoadKitAttrList, merged);
+    const QHash<QString, quint16> merged = setupfiles::mergedSources(m_waveLoadKitAttrList, to);
+    setupfiles::removeSources(m_waveLoadKitAttrList, merged);
     removeRowsOf(m_total->m_root, 2, merged);
     removeRowsOf(m_mirror->m_root, 1, merged);
     return merged;
@@ -449,21 +460,31 @@ void SoundLibrary::clearClickRows()
     m_clicks->rebuild();
 }
 
+void SoundLibrary::dropClickSounds()
+{
+    m_clickList.clear();
+}
+
+void SoundLibrary::takeClickRecords(const QVector<SOUND_INDEX> &records)
+{
+    m_clickSetList = records;
+}
+
 void SoundLibrary::expectPadClickSounds()
 {
-    clickList.clear();
-    clickDeviceFlag = true;
+    m_clickList.clear();
+    m_clickDeviceFlag = true;
 }
 
 void SoundLibrary::padClickFolderRead()
 {
-    clickDeviceFlag = false;
+    m_clickDeviceFlag = false;
 }
 
 void SoundLibrary::takeClickSounds(const QVector<SOUND_LIST_INFO> &added, const QVector<SOUND_INDEX> &padRecords)
 {
-    clickList += added;
-    clickSetList += padRecords;
+    m_clickList += added;
+    m_clickSetList += padRecords;
     const QString groupName = QCoreApplication::translate("MainWindow1", "Metronome Sound Group");
     QStandardItem *group = nullptr;
     for (int r = m_clicks->rowCount() - 1; r >= 0 && !group; --r) {
@@ -474,21 +495,21 @@ void SoundLibrary::takeClickSounds(const QVector<SOUND_LIST_INFO> &added, const 
         group = new QStandardItem(groupName);
         m_clicks->appendRow(group);
     }
-    for (int i = 0; i < clickList.size(); ++i) {
+    for (int i = 0; i < m_clickList.size(); ++i) {
         group->setChild(i, 0, new QStandardItem(QString::number(i + 1)));
-        group->setChild(i, 1, new QStandardItem(clickList.at(i).name));
-        group->setChild(i, 2, new QStandardItem(clickList.at(i).file));
+        group->setChild(i, 1, new QStandardItem(m_clickList.at(i).name));
+        group->setChild(i, 2, new QStandardItem(m_clickList.at(i).file));
     }
 }
 
 void SoundLibrary::showLoadedClickSounds()
 {
-    if (clickSetList.isEmpty())
+    if (m_clickSetList.isEmpty())
         return;
     auto *group = new QStandardItem(QCoreApplication::translate("MainWindow1", "Metronome Sound Group"));
     m_clicks->appendRow(group);
-    for (int k = 0; k < clickSetList.size(); ++k) {
-        const SOUND_INDEX &s = clickSetList.at(k);
+    for (int k = 0; k < m_clickSetList.size(); ++k) {
+        const SOUND_INDEX &s = m_clickSetList.at(k);
         auto *number = new QStandardItem(QString::number(k + 1));
         number->setFlags(number->flags() & ~Qt::ItemIsEditable);
         group->setChild(k, 0, number);
@@ -510,17 +531,17 @@ void SoundLibrary::removeClickSound(const QModelIndex &sound)
             number->setText(QString::number(i + 1));
     }
     // The lists follow the rows one to one.
-    if (row < clickList.size())
-        clickList.remove(row);
-    if (row < clickSetList.size())
-        clickSetList.remove(row);
+    if (row < m_clickList.size())
+        m_clickList.remove(row);
+    if (row < m_clickSetList.size())
+        m_clickSetList.remove(row);
 }
 
 void SoundLibrary::repointClickSounds(const QHash<QString, QString> &to)
 {
-    for (SOUND_LIST_INFO &c : clickList)
+    for (SOUND_LIST_INFO &c : m_clickList)
         c.file = to.value(c.file, c.file);
-    setupfiles::repointSources(clickSetList, to);
+    setupfiles::repointSources(m_clickSetList, to);
     for (int g = 0; g < m_clicks->rowCount(); ++g)
         repointCells(m_clicks->item(g, 0), 2, to);
 }
@@ -544,7 +565,7 @@ void SoundLibrary::appendKitOrder(const QVector<KitOrderGroup> &groups)
 soundsource::StoredEntries SoundLibrary::storedEntries() const
 {
     // The five metronome sounds stand first in a whole setup that holds them.
-    return soundsource::StoredEntries(loadedKitFiles, loadClickFlag && !clickDeviceFlag);
+    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag);
 }
 
 int SoundLibrary::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const

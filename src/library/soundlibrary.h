@@ -68,6 +68,17 @@ public:
     void useDarkIcons(bool dark);
 
     // ---- the sound list ---------------------------------------------------------
+    // The working list: one entry per sound of the setup, its source in `file`.
+    const QVector<SOUND_INDEX> &waveLoadKitAttrList() const { return m_waveLoadKitAttrList; }
+    // The total list's names in row order, as a refused rename puts them back.
+    const QStringList &soundList() const { return m_soundList; }
+    // The total list's root text.
+    const QString &currentOldGroupName() const { return m_currentOldGroupName; }
+    // The working list as a load gives it, or as the pad gave records back;
+    // the rows stay as they are.
+    void takeSoundRecords(const QVector<SOUND_INDEX> &records);
+    // The pad's sounds loaded: the working list, and their rows appended.
+    void loadPadSounds(const QVector<SOUND_INDEX> &sounds);
     // The total list's rows that hold a sound: name and source, in row order.
     QVector<setupfiles::TotalRow> totalRows() const;
     // Row of the total list whose source is `path` exactly, -1 when none; indexed, no scan per call.
@@ -94,8 +105,6 @@ public:
     // cell an editor may change when told so), the hi-hat list follows and
     // the names are noted.
     void showSounds(const QVector<soundorder::Row> &rows, bool numbersEditable, bool namesEditable);
-    // Rows appended for sounds of the pad: number and name fixed.
-    void showPadSounds(const QVector<SOUND_INDEX> &sounds);
     // The names of the total list's rows, in row order, as the renames put them back.
     void noteRowNames();
     // A refused name edit in one of the lists: the cell shows `name` again.
@@ -261,27 +270,97 @@ public:
     SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool askAgain = false);
     bool soundListInUse() const { return m_listLock.state() == ztplatform::FileLock::HeldElsewhere; }
 
-    // ---- the sound list's data (the total list on the right) -----------------
-    QVector<SOUND_INDEX> waveLoadKitAttrList; // the working list: one entry per sound, its source in `file`
-    QStringList soundList;                    // the total list's names in row order
-    QString currentOldGroupName;              // the total list's root text
+    // ---- the metronome list's sounds ---------------------------------------------------
+    // The metronome sounds (at most five): name and source.
+    const QVector<SOUND_LIST_INFO> &clickList() const { return m_clickList; }
+    // Their wave records, as loaded, read from the pad or gathered by a save.
+    const QVector<SOUND_INDEX> &clickSetList() const { return m_clickSetList; }
+    // The next metronome import reads the pad's metronome folder.
+    bool clickDeviceFlag() const { return m_clickDeviceFlag; }
+    // The metronome sounds are dropped: a whole setup being read brings its own.
+    void dropClickSounds();
+    // The metronome sounds' records as a save gathered them for its file
+    // (or as they were, when the save wrote nothing).
+    void takeClickRecords(const QVector<SOUND_INDEX> &records);
 
-    // ---- the metronome list ----------------------------------------------------
-    QVector<SOUND_LIST_INFO> clickList;               // the metronome sounds (at most five): name and source
-    QVector<SOUND_INDEX> clickSetList;                // their wave records, as loaded or read from the pad
-    bool clickDeviceFlag = false; // the next metronome import reads the pad's metronome folder
+    // ---- loaded kit files -------------------------------------------------------------
+    // Kit files loaded in this run, each with its sounds' table as read.
+    const QVector<READ_KIT_FILE> &loadedKitFiles() const { return m_loadedKitFiles; }
+    // Kit-file sounds the sound list holds once.
+    const setupfiles::SharedSounds &sharedSounds() const { return m_sharedSounds; }
+    // The loaded whole setup holds the five metronome sounds first in its table.
+    bool loadClickFlag() const { return m_loadClickFlag; }
+    // The whole setup last loaded (or being loaded).
+    const QString &binFilePath() const { return m_binFilePath; }
+    // The global settings file and the kit files picked at the last import.
+    const QString &globalFilePath() const { return m_globalFilePath; }
+    const QStringList &kitFileList() const { return m_kitFileList; }
+    // The kit files loaded, each once, and the kit number each holds.
+    const QStringList &recordKitFileList() const { return m_recordKitFileList; }
+    const QVector<int> &recordKitIndexList() const { return m_recordKitIndexList; }
 
-    // ---- loaded kit files --------------------------------------------------------
-    QVector<READ_KIT_FILE> loadedKitFiles;  // kit files loaded in this run
-    setupfiles::SharedSounds sharedSounds;  // kit-file sounds the sound list holds once
-    bool loadClickFlag = false;             // the loaded whole setup holds the five metronome sounds first
-    QString binFilePath;                    // the whole setup last loaded
-    QString globalFilePath;                 // the global settings file picked at the last import
-    QStringList kitFileList;                // the kit files picked at the last import
-    QStringList recordKitFileList;          // the kit files loaded, each once
-    QVector<int> recordKitIndexList;        // the kit number each of them holds
+    // A whole setup is read: the sound list, its loaded files and its
+    // metronome records start empty.
+    void beginSetupLoad();
+    // Whether the setup read holds the five metronome sounds first.
+    void noteSetupClicks(bool clicksFirst);
+    // The sounds of a whole setup read: its waves join the working list
+    // (each numbered one up), its metronome sounds become the metronome list
+    // and its records, shown as new rows.
+    void takeSetupSounds(const QVector<SOUND_INDEX> &waves, const QVector<SOUND_INDEX> &clicks,
+                         const QVector<SOUND_LIST_INFO> &clickList);
+    // The whole setup at `path` is being read (or was read).
+    void noteSetupFile(const QString &path);
+    // A kit file read, kept with its sounds' table; returned as kept.
+    const READ_KIT_FILE &addLoadedKitFile(READ_KIT_FILE file);
+    // The read whole setup at `path`, kept as the setup last loaded.
+    void takeLoadedSetup(READ_KIT_FILE file, const QString &path);
+    // Loaded kit file `index` is forgotten (it is read again).
+    void forgetLoadedKitFile(int index);
+    // The sounds of kit file `file` read: those the list holds already (same
+    // name, same stored bytes) are noted as twins of those, the others join
+    // the working list. Returned: position in `sounds` -> the list source it stands for.
+    QHash<int, QString> takeKitFileSounds(const QString &file, const QVector<SOUND_INDEX> &sounds);
+    // Before the sounds stored in a kit file leave the list: each of them
+    // another kit file's sound stands for hands over to it (list source
+    // leaving -> its twin). The kit file's twins are then forgotten.
+    QHash<QString, QString> handOverSharedSounds(const setupfiles::StoredIn &leaving);
+    // The same for each list source `leaving` names.
+    QHash<QString, QString> handOverSharedSoundsWhere(const std::function<bool(const QString &)> &leaving);
+    // Kit files the editor no longer knows as loaded (a save replaced them).
+    void forgetKitFiles(const QStringList &files);
+    // The picks of an import: none yet, the global settings file, a kit file.
+    void clearImportPicks();
+    void clearKitFilePicks();
+    void pickGlobalFile(const QString &path);
+    void pickKitFile(const QString &path);
+    // The picked global settings file was taken.
+    void globalFileTaken();
+    // Kit file `path` holds kit `kit`: recorded once, after those recorded.
+    void recordKitFile(const QString &path, int kit);
+    // Recorded kit file `index` now names `path`, holding kit `kit`.
+    void replaceRecordedKitFile(int index, const QString &path, int kit);
+    // Recorded kit file `index` is no longer recorded.
+    void dropRecordedKitFile(int index);
 
 private:
+    // Rows appended for sounds of the pad: number and name fixed.
+    void showPadSounds(const QVector<SOUND_INDEX> &sounds);
+
+    QVector<SOUND_INDEX> m_waveLoadKitAttrList;
+    QStringList m_soundList;
+    QString m_currentOldGroupName;
+    QVector<SOUND_LIST_INFO> m_clickList;
+    QVector<SOUND_INDEX> m_clickSetList;
+    bool m_clickDeviceFlag = false;
+    QVector<READ_KIT_FILE> m_loadedKitFiles;
+    setupfiles::SharedSounds m_sharedSounds;
+    bool m_loadClickFlag = false;
+    QString m_binFilePath;
+    QString m_globalFilePath;
+    QStringList m_kitFileList;
+    QStringList m_recordKitFileList;
+    QVector<int> m_recordKitIndexList;
     SoundListModel *m_total;
     SoundListModel *m_mirror;
     SoundListModel *m_groups;

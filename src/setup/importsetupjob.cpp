@@ -58,14 +58,7 @@ bool ImportSetupJob::read(const QString &path)
 
 void ImportSetupJob::clear()
 {
-    m_library.recordKitFileList.clear();
-    m_library.recordKitIndexList.clear();
-    m_library.loadedKitFiles.clear();
-    m_library.sharedSounds.clear();
-    m_library.clickSetList.clear();
-    m_library.loadClickFlag = false;
-    m_library.clickDeviceFlag = false;
-    m_library.waveLoadKitAttrList.clear();
+    m_library.beginSetupLoad();
     m_doc.kitIndexList.clear();
     for (QVector<KitDocument::KIT_PAD_SETTING> &pads : m_doc.kitPadList)
         pads.clear();
@@ -79,12 +72,12 @@ void ImportSetupJob::takeTables()
     m_rec.info.kitChunk.pedalChunk = m_doc.pedal0;
     m_rec.info.kitChunk.kpadChunk = m_doc.pad0;
     m_doc.globalSize = m_globalSize;
-    m_library.loadClickFlag = m_clicks;
+    m_library.noteSetupClicks(m_clicks);
 }
 
 bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
 {
-    m_library.clickList.clear();
+    m_library.dropClickSounds();
     m_sounds = setupfiles::WholeSetupSounds();
     if (!pf)
         return false;
@@ -95,15 +88,7 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
         return false;
     }
     m_doc.cf.soundChunk.soundCount = pf->soundChunk.soundCount;
-    QVector<SOUND_INDEX> &list = m_library.waveLoadKitAttrList;
-    list.reserve(list.size() + got.waves.size());
-    for (SOUND_INDEX s : qAsConst(got.waves)) {
-        ++s.wave_No;
-        list.append(s);
-    }
-    m_library.clickSetList += got.clicks;
-    m_library.clickList = got.clickList;
-    m_library.showLoadedClickSounds();
+    m_library.takeSetupSounds(got.waves, got.clicks, got.clickList);
     setupjob::noteRenamedSounds(m_result, {{file, got.renamed}});
     m_sounds = std::move(got);
     step(2);
@@ -131,8 +116,7 @@ bool ImportSetupJob::takeKits(percussionpadfile *pf, const QVector<SOUND_INDEX> 
 
 void ImportSetupJob::finish()
 {
-    m_library.loadedKitFiles.append(std::move(m_rec));
-    m_library.binFilePath = m_path;
+    m_library.takeLoadedSetup(std::move(m_rec), m_path);
     setupjob::FileResult f;
     f.path = m_path;
     f.outcome = setupjob::FileOutcome::Read;

@@ -152,9 +152,9 @@ QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFi
 {
     QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundGroupList(), fits);
     if (clicksToo)
-        others += clickSounds(run.lib.clickList);
+        others += clickSounds(run.lib.clickList());
     QVector<setupfiles::LostSound> lost =
-            setupfiles::lostSounds(kitFile, held, run.lib.waveLoadKitAttrList, run.doc.kitAttrList, others);
+            setupfiles::lostSounds(kitFile, held, run.lib.waveLoadKitAttrList(), run.doc.kitAttrList, others);
     if (!through.isEmpty()) {
         lost.erase(std::remove_if(lost.begin(), lost.end(),
                                   [&through](const setupfiles::LostSound &s) {
@@ -301,18 +301,18 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
             files.append(ref.kitFile);
         }
     };
-    for (const Records::SOUND_INDEX &s : lib.waveLoadKitAttrList)
+    for (const Records::SOUND_INDEX &s : lib.waveLoadKitAttrList())
         take(s.file);
     for (const Records::soundKit &kit : doc.kitAttrList)
         setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
-    for (const setupfiles::LostSound &s : groupSounds(lib.soundGroupList()) + clickSounds(lib.clickList))
+    for (const setupfiles::LostSound &s : groupSounds(lib.soundGroupList()) + clickSounds(lib.clickList()))
         take(s.source);
     return files;
 }
 
 bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo)
 {
-    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles);
+    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles());
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
     if (record < 0)
         return true;
@@ -328,7 +328,7 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 bool keepNamedSounds(Run &run, const QString &target)
 {
     const ztplatform::RenameTarget renamed(target);
-    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles);
+    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles());
     bool groupsMoved = false;
     // Rows moved to kept copies name them on the disk before the file changes.
     const auto armed = qScopeGuard([&run, &groupsMoved] {
@@ -383,7 +383,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
 {
     // The entries the rows reached: the loaded file's, before its read-back.
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles);
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles());
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     QVector<Records::READ_KIT_FILE> read(1);
     const bool readNow = groupentries::readStoredSounds(kitFile, read[0]);
@@ -421,8 +421,8 @@ void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written
 {
     // The read-back lists the file's sounds in the order they were written.
     SoundLibrary &lib = run.lib;
-    if (written.sources.size() != lib.waveLoadKitAttrList.size()) {
-        qWarning() << "the read-back holds" << lib.waveLoadKitAttrList.size() << "sounds," << written.sources.size()
+    if (written.sources.size() != lib.waveLoadKitAttrList().size()) {
+        qWarning() << "the read-back holds" << lib.waveLoadKitAttrList().size() << "sounds," << written.sources.size()
                    << "were written; the groups keep their sources";
         return;
     }
@@ -432,7 +432,7 @@ void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written
     for (int i = 0; i < written.sources.size(); ++i) {
         if (!soundsource::isStored(written.sources.at(i)))
             continue;
-        const QString &source = lib.waveLoadKitAttrList.at(i).file;
+        const QString &source = lib.waveLoadKitAttrList().at(i).file;
         to.insert(written.sources.at(i), source);
         const Records::READ_KIT_FILE *kit = nullptr;
         const int e = entries.find(source, &kit);

@@ -20,9 +20,8 @@ void moveSharedSounds(KitDocument &doc, SoundLibrary &library, const QHash<QStri
 QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, const QString &path)
 {
     const setupfiles::StoredIn storedIn(QDir::toNativeSeparators(path));
-    const QHash<QString, QString> moved = library.sharedSounds.handOver(storedIn);
+    const QHash<QString, QString> moved = library.handOverSharedSounds(storedIn);
     moveSharedSounds(doc, library, moved);
-    library.sharedSounds.forget(storedIn);
     setupfiles::clearKitFileSlots(doc.kitAttrList, storedIn);
     // The pad lists alike, so that no later commit brings the numbers back.
     for (QVector<KitDocument::KIT_PAD_SETTING> &pads : doc.kitPadList)
@@ -33,10 +32,10 @@ QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, c
 
 QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &library)
 {
-    if (library.sharedSounds.twins().isEmpty())
+    if (library.sharedSounds().twins().isEmpty())
         return {};
-    setupfiles::StoredSoundLocator files(library.loadedKitFiles);
-    const QHash<QString, QString> moved = library.sharedSounds.handOverWhere([&files](const QString &source) {
+    setupfiles::StoredSoundLocator files(library.loadedKitFiles());
+    const QHash<QString, QString> moved = library.handOverSharedSoundsWhere([&files](const QString &source) {
         const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
         const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;
         const int e = r < 0 ? -1 : files.entryOf(r, source);

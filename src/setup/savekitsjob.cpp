@@ -354,7 +354,7 @@ bool SaveKitsJob::repointAfterReload(KitDocument &doc, SoundLibrary &lib, const 
     // read-back; when the new file still holds it, those kits take it from
     // there again.
     const QSet<int> changed =
-            setupfiles::repointSlots(doc.kitAttrList, moves, lib.waveLoadKitAttrList, lib.sharedSounds.twins());
+            setupfiles::repointSlots(doc.kitAttrList, moves, lib.waveLoadKitAttrList(), lib.sharedSounds().twins());
     for (int k : changed) {
         // The pad list alike, so that no later commit takes the old numbers back.
         QVector<savejob::Records::KIT_PAD_SETTING> &pads = doc.kitPadList[k];

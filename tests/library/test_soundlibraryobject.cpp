@@ -27,8 +27,8 @@ struct Filled
         kit.info.soundChunk.soundCount = quint16(5 + kStored);
         for (int i = 0; i < kStored; ++i)
             kit.info.sound[size_t(5 + i)].fileName = stored(i);
-        lib.loadedKitFiles.append(kit);
-        lib.loadClickFlag = true;
+        lib.addLoadedKitFile(kit);
+        lib.noteSetupClicks(true);
         for (int i = 0; i < kPlain + kStored; ++i)
             lib.addSound(QString("S%1").arg(i), i < kPlain ? plain(i) : stored(i - kPlain),
                                  quint16(lib.lastWaveNumber() + 1), true);
@@ -57,7 +57,7 @@ private slots:
     {
         Filled f;
         QCOMPARE(f.lib.hhSoundItemModel()->soundCount() * 10000 + f.lib.lastWaveNumber(), (kPlain + kStored) * 10001);
-        QCOMPARE(f.lib.soundList.size(), kPlain + kStored);
+        QCOMPARE(f.lib.soundList().size(), kPlain + kStored);
         f.lib.addSound("no source", QString(), 1, true);
         const QVector<setupfiles::TotalRow> rows = f.lib.totalRows();
         QCOMPARE(rows.size(), kPlain + kStored); // the row without a source is no sound
@@ -68,7 +68,7 @@ private slots:
             QCOMPARE(f.lib.soundRowOf(source), i);
             const SoundLibrary::READ_KIT_FILE *kit = nullptr;
             QCOMPARE(entries.find(source, &kit), i < kPlain ? -1 : 5 + i - kPlain); // by source, not by number
-            QVERIFY(kit == (i < kPlain ? nullptr : &f.lib.loadedKitFiles.first()));
+            QVERIFY(kit == (i < kPlain ? nullptr : &f.lib.loadedKitFiles().first()));
         }
         QCOMPARE(f.lib.soundRowOf(plain(kPlain)), -1);
 
@@ -80,7 +80,7 @@ private slots:
         QVERIFY(kit); // the file is loaded, the number lies beyond its table
         QCOMPARE(f.lib.storedSoundEntry("/kits/OTHER.BIN:U00001", &kit), -1);
         QVERIFY(!kit);
-        f.lib.clickDeviceFlag = true;
+        f.lib.expectPadClickSounds();
         QCOMPARE(f.lib.storedSoundEntry(kSetup + ":U00001", &kit), 1);
     }
 

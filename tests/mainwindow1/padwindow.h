@@ -238,7 +238,7 @@ struct PadWindow {
             items << item;
         }
         MainWindow1::strSoundGroup group;
-        group.name = w->library().currentOldGroupName;
+        group.name = w->library().currentOldGroupName();
         group.itemList = &items;
         librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel(), 4);
     }

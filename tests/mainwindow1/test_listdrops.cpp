@@ -1,6 +1,7 @@
 // Drops on the panes: files onto the group tree, group sounds onto the setup's
 // sound list, kits onto kit-chain steps and sounds onto hi-hat slots.
 #include "device/writeback.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "dropfixture.h"
 #include "model/kitfile_fixture.h"
@@ -125,7 +126,7 @@ private slots:
         dropOnList(dragpayload::record("Kick", kick));
         dropOnList(dragpayload::record("Kick", kick));
         QCOMPARE(f->totalRows() + f->mirrorRows(), QStringList({"1|Kick|" + kick, "Kick|" + kick}));
-        QCOMPARE(w->library().soundList, QStringList({"Kick"}));
+        QCOMPARE(w->library().soundList(), QStringList({"Kick"}));
         // Only onto the list view itself.
         QWidget *page = f->ui->right_stackedWidgetPage1;
         const QRect view(f->ui->totalWaveTreeView->mapTo(page, QPoint()), f->ui->totalWaveTreeView->size());
@@ -135,7 +136,7 @@ private slots:
         QVERIFY(!view.contains(outside));
         f->drag(page, outside, dragpayload::record("Snare", snare));
         QCOMPARE(f->totalRows().size(), 1);
-        w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT; });
         dropOnList(dragpayload::record("Snare", snare));
         QCOMPARE(f->prompter.texts(), QStringList({kLimit}));
         QCOMPARE(f->totalRows().size(), 1);
@@ -152,7 +153,7 @@ private slots:
         dropOnList(records({a, known, b, a, c}));
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({a, b, c}));
         QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({6, 7, 8}));
-        QCOMPARE(QString(w->library().waveLoadKitAttrList.last().wave_name) + QString::number(w->library().waveLoadKitAttrList.size()),
+        QCOMPARE(QString(w->library().waveLoadKitAttrList().last().wave_name) + QString::number(w->library().waveLoadKitAttrList().size()),
                  QString("C4"));
         QCOMPARE(f->totalRows().size() * 10 + update.count(), 11);
         dropOnList(dragpayload::record("A", a)); // no "#": nothing but the start
@@ -163,7 +164,7 @@ private slots:
 
         // The limit in the middle: those before it stay queued and are written.
         w->dragLeftOrRight = 0;
-        w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT - 1;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT - 1; });
         dropOnList(records({f->sound("E.wav"), f->sound("F.wav"), f->sound("G.wav")}));
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({f->work.filePath("E.wav")}));
         QCOMPARE(w->pad().addUsbWaveNumList().last(), quint16(WAVE_MAX_COUNT));

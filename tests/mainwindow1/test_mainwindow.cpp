@@ -416,13 +416,13 @@ private slots:
         MainWindow1::SOUND_INDEX open;
         open.wave_No = 6;
         open.wave_lock = 1;
-        w->library().waveLoadKitAttrList = {locked, open};
+        w->library().takeSoundRecords({locked, open});
         w->checkTheme(true);
         QVERIFY(total->soundItem(0, 0)->icon().cacheKey() != unlocked);
         QCOMPARE(total->soundItem(1, 0)->icon().cacheKey(), unlocked); // not locked
         QCOMPARE(total->soundItem(2, 0)->icon().cacheKey(), unlocked); // no such sound
         w->checkTheme(false);
-        w->library().waveLoadKitAttrList.clear();
+        w->library().takeSoundRecords({});
         w->library().clearSoundRows();
 
         // The group tree: every sound row gets the song icon, groups keep theirs.

@@ -346,8 +346,8 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList{"These entries of the sampler pad are links and were left out; the "
                                                  "editor reads nothing and writes nothing through them:\r\n"
                                                  + named.join("\r\n")});
-        QCOMPARE(w->library().clickList.size(), 5);
-        QVERIFY(std::none_of(w->library().clickList.cbegin(), w->library().clickList.cend(),
+        QCOMPARE(w->library().clickList().size(), 5);
+        QVERIFY(std::none_of(w->library().clickList().cbegin(), w->library().clickList().cend(),
                              [](const MainWindow1::SOUND_LIST_INFO &c) { return c.file.contains("click6"); }));
         QCOMPARE(f.rows().size(), 2); // sound 3 left out with its record
         w->doc().kitAttrList[0].kit_tempo ^= 1;

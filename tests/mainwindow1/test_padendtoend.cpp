@@ -82,7 +82,7 @@ private slots:
         QVector<MainWindow1::strSoundItem> items(1);
         items[0].file = tone;
         MainWindow1::strSoundGroup group;
-        group.name = w->library().currentOldGroupName;
+        group.name = w->library().currentOldGroupName();
         group.itemList = &items;
         librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel(), 4);
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind() == SyncBatch::Idle, 60000);

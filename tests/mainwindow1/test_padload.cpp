@@ -45,11 +45,11 @@ private slots:
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 1)->text(), f.wav(12));
         QCOMPARE(w->waveAttrList.size(), 3);
         QCOMPARE(w->waveAttrList[2].wave_No, quint16(11)); // reading order, pad numbering
-        QCOMPARE(w->library().soundList, (QStringList{"Kick", "Hat", "Snare"}));
+        QCOMPARE(w->library().soundList(), (QStringList{"Kick", "Hat", "Snare"}));
 
         // Metronome sounds from the pad, global settings, 100 kits, kit 1 shown.
-        QCOMPARE(w->library().clickList.size(), 5);
-        QCOMPARE(w->library().clickList[0].name, QString("click1.wav"));
+        QCOMPARE(w->library().clickList().size(), 5);
+        QCOMPARE(w->library().clickList()[0].name, QString("click1.wav"));
         QCOMPARE(w->doc().kitAttrList.size(), 100);
         QCOMPARE(w->doc().originalKitAttrList.size(), 100);
         QCOMPARE(w->doc().originalKitChainList.size(), w->doc().kitChainList.size());
@@ -204,7 +204,7 @@ private slots:
                                                  "skipped:\r\n" + pipe + " (a named pipe)\r\n" + f.pad.sysPath
                                                  + "/CLICK/more (a folder)"});
         QVERIFY(!w->pad().isUDiskFlag() && !w->fileErrCloseWindow);
-        QCOMPARE(w->library().clickList.size(), 5);
+        QCOMPARE(w->library().clickList().size(), 5);
     }
 
     void adjustedNamesAreReportedAndTheLoadGoesOn()

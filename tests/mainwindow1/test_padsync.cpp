@@ -1,4 +1,5 @@
 #include "device/bindmount.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/device/padpane.h"
 #include "padwindow.h"
 
@@ -28,12 +29,14 @@ class TestPadSync : public QObject
         w->pad().clearDeleteQueue();
         for (int i = rows.size() - 1; i >= 0; --i) {
             const QString file = w->library().totalListItemModel()->soundItem(rows[i], 2)->text();
-            for (int r = 0; r < w->library().waveLoadKitAttrList.size(); ++r) {
-                if (w->library().waveLoadKitAttrList[r].file == file) {
-                    w->library().waveLoadKitAttrList.removeAt(r);
-                    break;
+            editRecords(w->library(), [&file](QVector<MainWindow1::SOUND_INDEX> &records) {
+                for (int r = 0; r < records.size(); ++r) {
+                    if (records[r].file == file) {
+                        records.removeAt(r);
+                        break;
+                    }
                 }
-            }
+            });
             w->pad().queueDelete(QDir::toNativeSeparators(file),
                                  quint16(w->library().totalListItemModel()->soundText(rows[i], 0).toInt()));
             w->delDialog->setValue(++w->delProgressValue);
@@ -83,7 +86,7 @@ private slots:
         QCOMPARE(kf::readFile(f.prm(4)), expectedRecord(4, "tone", quint32(wav.size())));
         QCOMPARE(f.rows().last(), "4|tone|" + f.wav(4));
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(3, 1)->text(), f.wav(4));
-        const MainWindow1::SOUND_INDEX &record = w->library().waveLoadKitAttrList.last();
+        const MainWindow1::SOUND_INDEX &record = w->library().waveLoadKitAttrList().last();
         QCOMPARE(record.file, QDir::toNativeSeparators(f.wav(4)));
         QCOMPARE(record.wave_No, quint16(4));
         QCOMPARE(record.wave_lock, quint8(1));
@@ -133,7 +136,7 @@ private slots:
         QCOMPARE(f.rows().size(), 4);
         QCOMPARE(f.rows().last(), "5|tone|" + f.wav(5));
         QVERIFY(!QFile::exists(f.wav(4)) && !QFile::exists(f.prm(4)));
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 4);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 4);
         QCOMPARE(w->doc().kitAttrList[0].kpadChunk[2].soundFile0, QString());
         QCOMPARE(w->doc().kitAttrList[0].kpadChunk[2].aWaveNo, NO_WAVE);
         QCOMPARE(w->doc().kitAttrList[0].pedalChunk.hh_wave3_no, NO_WAVE);
@@ -377,7 +380,7 @@ private slots:
         const QStringList rows = f.rows();
         auto records = [w]() {
             QStringList files;
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList))
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
                 files << s.file;
             return files;
         };
@@ -477,8 +480,10 @@ private slots:
         f.pad.writeKits({4, 8});
         const QStringList before = f.pad.snapshot();
         MainWindow1 *w = f.open();
-        for (int i = 0; i < 3; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
         ztplatform::sysio::stopAt(10); // the folders, the record, then the fourth rename to a hidden name
         padpane::updateWavePrmAndData(w, 3, {2, 5, 9});
         ztplatform::sysio::resume();
@@ -487,7 +492,7 @@ private slots:
                              "at their numbers; the next load of the sampler pad puts them back where it can:\r\n"
                              "Sound 2: under hidden names, out of the pad's list.\r\n"
                              "Sound 5: under hidden names, out of the pad's list."});
-        QCOMPARE(w->library().waveLoadKitAttrList[1].wave_No, quint16(5));
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(5));
         delete f.w.data();
         f.prompter.clear();
         f.open();
@@ -530,9 +535,11 @@ private slots:
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
         serial.uuid = "B";
-        std::swap(w->library().waveLoadKitAttrList[0], w->library().waveLoadKitAttrList[2]);
-        for (int i = 0; i < 3; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+            std::swap(r[0], r[2]);
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
         padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
         QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
                                                  "was written to it or deleted from it. Korvanta goes on without the "
@@ -554,12 +561,14 @@ private slots:
             kitsUsing5 += kit.kpadChunk[0].soundFile0 == old5;
         QVERIFY(kitsUsing5 > 0);
 
-        for (int i = 0; i < 3; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
         padpane::updateWavePrmAndData(w, 3, {2, 5, 9});
         QVERIFY(!QFile::exists(f.wav(9)) && !QFile::exists(f.prm(5)));
         QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
-        QCOMPARE(w->library().waveLoadKitAttrList[1].file, QDir::toNativeSeparators(f.wav(2)));
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].file, QDir::toNativeSeparators(f.wav(2)));
         QCOMPARE(f.rows()[2], "9|wave9|" + f.wav(3)); // the number column is the caller's to rebuild
         QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
         QCOMPARE(w->doc().kitAttrList[0].kpadChunk[0].aWaveNo, quint16(2));
@@ -567,11 +576,13 @@ private slots:
         QVERIFY(w->reorderSoundFlag);
 
         // A later sound taking an earlier one's old file: no slot moves twice.
-        std::swap(w->library().waveLoadKitAttrList[0], w->library().waveLoadKitAttrList[2]); // files 003, 002, 001
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { std::swap(r[0], r[2]); }); // files 003, 002, 001
         w->doc().kitAttrList[5].kpadChunk[1].soundFile0 = QDir::toNativeSeparators(f.wav(3));
         w->doc().kitAttrList[5].kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
-        for (int i = 0; i < 3; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
         padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
         QCOMPARE(w->doc().kitAttrList[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
         QCOMPARE(w->doc().kitAttrList[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
@@ -580,10 +591,10 @@ private slots:
         // A pair that cannot move: everything stays, the numbers come back.
         QVERIFY(QFile::remove(f.prm(2)));
         const QStringList before = f.pad.snapshot();
-        w->library().waveLoadKitAttrList[1].wave_No = 7;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[1].wave_No = 7; });
         padpane::updateWavePrmAndData(w, 3, {1, 2, 3});
         QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
-        QCOMPARE(w->library().waveLoadKitAttrList[1].wave_No, quint16(2));
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(2));
         QCOMPARE(f.pad.snapshot(), before);
     }
 };

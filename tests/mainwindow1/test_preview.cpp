@@ -135,8 +135,8 @@ private slots:
 
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        w->library().loadedKitFiles << kit.record;
-        w->library().loadClickFlag = true;
+        w->library().addLoadedKitFile(kit.record);
+        w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
         w->playFileNameNew2 = native + ":U00002"; // sound 2 stands after the five clicks
         w->ui->playBtn2->click();
@@ -173,8 +173,8 @@ private slots:
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
         kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
-        w->library().loadedKitFiles << kit.record;
-        w->library().loadClickFlag = true;
+        w->library().addLoadedKitFile(kit.record);
+        w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
         w->playFileNameNew2 = native + ":U00002";
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
@@ -186,7 +186,10 @@ private slots:
         bytes[start + 60] = char(bytes.at(start + 60) ^ 0x55);
         QVERIFY(kf::writeFile(f.path("new.BIN"), bytes) && QFile::remove(kit.path)
                 && QFile::rename(f.path("new.BIN"), kit.path));
-        w->library().loadedKitFiles[0].stamp = ztplatform::fileStamp(kit.path); // read back
+        MainWindow1::READ_KIT_FILE readBack = w->library().loadedKitFiles().at(0);
+        readBack.stamp = ztplatform::fileStamp(kit.path);
+        w->library().forgetLoadedKitFile(0);
+        w->library().addLoadedKitFile(readBack);
         w->ui->stopBtn2->click();
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
@@ -457,12 +460,13 @@ private slots:
         QVERIFY(QFile::copy(kit.path, ini));
         MainWindow1::READ_KIT_FILE single = kit.record;
         single.file = ini;
-        w->library().loadedKitFiles << kit.record << single;
+        w->library().addLoadedKitFile(kit.record);
+        w->library().addLoadedKitFile(single);
         const QString out = f.path("out.wav");
         const QString whole = QDir::toNativeSeparators(kit.path);
 
         // Whole setup: the metronome numbers, then the offset of five.
-        w->library().loadClickFlag = true;
+        w->library().noteSetupClicks(true);
         QCOMPARE(w->getRawFile(whole + ":U10003", out, 0), quint32(kit.waves.at(3).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(3));
         QCOMPARE(w->getRawFile(whole.left(whole.size() - 3) + "bin:U00001", out, 1), quint32(0)); // path case differs
@@ -471,10 +475,10 @@ private slots:
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 1), quint32(kit.waves.at(6).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(6));
         w->clickFlag = true;
-        w->library().clickDeviceFlag = true;
+        w->library().expectPadClickSounds();
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
-        w->library().clickDeviceFlag = false;
-        w->library().loadClickFlag = false;
+        w->library().padClickFolderRead();
+        w->library().noteSetupClicks(false);
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(1));
         // ":U" in capitals only, as the setup files read it; ":u" ends a plain path.

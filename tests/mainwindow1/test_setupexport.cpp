@@ -3,6 +3,7 @@
 // their targets first and read back when they replaced loaded files, a full
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
+#include "library/records_fixture.h"
 #include "soundlib_fixture.h"
 
 #include "device/bindmount.h"
@@ -40,9 +41,9 @@ QStringList folderEntries(const QString &dir)
 QMap<QString, QByteArray> storedBytes(MainWindow1 *w)
 {
     sf::Editor e;
-    e.loaded = w->library().loadedKitFiles;
+    e.loaded = w->library().loadedKitFiles();
     QMap<QString, QByteArray> out;
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList))
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
         out.insert(MainWindow1::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
     return out;
 }
@@ -230,7 +231,7 @@ private slots:
         QCOMPARE(progress.values.mid(0, 2), QVector<int>({1, 5}));
         QCOMPARE(progress.values.last(), 100);
         QVERIFY(std::is_sorted(progress.values.begin(), progress.values.end()));
-        QCOMPARE(f->w->library().binFilePath, setup);
+        QCOMPARE(f->w->library().binFilePath(), setup);
         QVERIFY(f->unlocked());
 
         // Over the loaded file: written beside it, then put in its place and read back.
@@ -243,8 +244,8 @@ private slots:
         QCOMPARE(folderEntries(f->work.path()), before);
         QCOMPARE(kf::readFile(setup), kf::readFile(made));
         QCOMPARE(names.count(), KIT_MAX_COUNT); // the reload
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
-        QCOMPARE(f->w->library().loadedKitFiles.at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
+        QCOMPARE(f->w->library().loadedKitFiles().at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
         QCOMPARE(storedBytes(f->w), sounds);
 
         // A source changed since it was loaded stops the save; the target stays.
@@ -294,7 +295,7 @@ private slots:
         loadSetupAndKits(&setup);
         const QString wav = f->file("plain.wav"), bin = f->file("bin");
         QVERIFY(kf::writeFile(wav, kf::wavBytes(4000, 7)) && QDir().mkpath(bin));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Plain", wav, 9));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Plain", wav, 9)); });
         f->w->on_defaultRbtn_clicked();
         // An ffmpeg that writes one byte of the loaded setup first.
         QVERIFY(kf::writeFile(bin + "/ffmpeg", QString("#!/bin/sh\nprintf X | dd of='%1' bs=1 seek=%2 conv=notrunc "
@@ -346,7 +347,7 @@ private slots:
         };
         auto bytesOf = [this](const QString &source) {
             sf::Editor e;
-            e.loaded = f->w->library().loadedKitFiles;
+            e.loaded = f->w->library().loadedKitFiles();
             return sf::soundBytes(e, source);
         };
         const QString from2 = stored(1, k2), from7 = stored(6, k7);
@@ -367,9 +368,9 @@ private slots:
                                           "The file has been generated:\r\nFile location:\r\n" + f->work.path()}));
         QCOMPARE(prompt(1).buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(folderEntries(f->work.path()).filter("0000"), QStringList());
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 3);
-        QCOMPARE(f->w->library().loadedKitFiles.at(2).file, k7);
-        QCOMPARE(f->w->library().loadedKitFiles.at(2).fileTotalLength, quint64(QFileInfo(k7).size()));
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 3);
+        QCOMPARE(f->w->library().loadedKitFiles().at(2).file, k7);
+        QCOMPARE(f->w->library().loadedKitFiles().at(2).fileTotalLength, quint64(QFileInfo(k7).size()));
         QCOMPARE(storedBytes(f->w), sounds);
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
         // Kit 40 keeps them: its slots point at the same sounds in the new files.
@@ -380,7 +381,7 @@ private slots:
         QVERIFY(!again.kpadChunk[3].soundName0.isEmpty());
         QCOMPARE(f->w->doc().kitPadList[39].at(3).soundFile0, again.kpadChunk[3].soundFile0);
         bool listed = false;
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
         QVERIFY(listed);
 
@@ -568,7 +569,7 @@ private slots:
         QVERIFY(kf::writeSingleKit(*m, kits, 2, waves, k3));
         f->importPicks({k3});
         QCOMPARE(f->texts().last(), "Sound data format error, import failed.\r\nFile location: " + k3);
-        QVERIFY(f->w->library().loadedKitFiles.isEmpty());
+        QVERIFY(f->w->library().loadedKitFiles().isEmpty());
 
         const QString pipe = f->file("KIT_ALL.bin"), kitPipe = f->file("New Kit.INI");
         QVERIFY(::mkfifo(QFile::encodeName(pipe), 0600) == 0 && ::mkfifo(QFile::encodeName(kitPipe), 0600) == 0);
@@ -597,11 +598,11 @@ private slots:
         const QString other = f->file("OTHER2.INI");
         QVERIFY(makeKitFile(other, 2, 5));
         f->importPicks({other});
-        QCOMPARE(f->w->library().recordKitFileList, QStringList({other, k7}));
+        QCOMPARE(f->w->library().recordKitFileList(), QStringList({other, k7}));
         f->w->doc().kitAttrList[1].kit_name = f->w->doc().kitNameList[1] = "K002";
         // Kit 2 holds the other file's sounds now; one of K002's goes on it.
         QString fromK2;
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             if (fromK2.isEmpty() && s.file.startsWith(k2 + ":U"))
                 fromK2 = s.file;
         QVERIFY(!fromK2.isEmpty());
@@ -611,7 +612,7 @@ private slots:
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
         // No sound of the editor points into K002.INI as it was.
-        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles))
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
             QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
         const QMap<QString, QByteArray> now = storedBytes(f->w);
         for (auto it = now.begin(); it != now.end(); ++it)
@@ -630,7 +631,7 @@ private slots:
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
         sf::Editor e;
-        e.loaded = f->w->library().loadedKitFiles;
+        e.loaded = f->w->library().loadedKitFiles();
         const QByteArray bytes = sf::soundBytes(e, snare);
         f->kit(40).kpadChunk[0].soundFile0 = f->w->doc().kitPadList[39][0].soundFile0 = snare;
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
@@ -672,7 +673,7 @@ private slots:
         // Kit 40 takes a sound of kit 2 that kit 2 then drops, twice over.
         auto moveToKit40 = [this, &k2](int pad, const QString &source) {
             sf::Editor e;
-            e.loaded = f->w->library().loadedKitFiles;
+            e.loaded = f->w->library().loadedKitFiles();
             const QByteArray bytes = sf::soundBytes(e, source);
             f->kit(40).kpadChunk[pad].soundFile0 = f->w->doc().kitPadList[39][pad].soundFile0 = source;
             auto clear = [&source](auto s) { if (s.file == source) s.file.clear(); };
@@ -692,8 +693,8 @@ private slots:
             QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
             QVERIFY(f->kit(40).kpadChunk[pad].soundFile0.startsWith(f->file("Kept sounds/")));
             QCOMPARE(kf::readFile(f->kit(40).kpadChunk[pad].soundFile0), bytes);
-            QCOMPARE(f->w->library().loadedKitFiles.last().file, k2);
-            QCOMPARE(f->w->library().loadedKitFiles.last().fileTotalLength, quint64(QFileInfo(k2).size()));
+            QCOMPARE(f->w->library().loadedKitFiles().last().file, k2);
+            QCOMPARE(f->w->library().loadedKitFiles().last().fileTotalLength, quint64(QFileInfo(k2).size()));
         }
         // Every sound of the new file plays without a word.
         f->prompter.clear();
@@ -711,8 +712,8 @@ private slots:
         f->prompter.clear();
         f->exportAll(link + "/KIT_ALL.bin");
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
-        QCOMPARE(f->w->library().loadedKitFiles.at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
+        QCOMPARE(f->w->library().loadedKitFiles().at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
         QCOMPARE(storedBytes(f->w), sounds);
         f->prompter.clear();
         f->exportAll(f->file("NEXT.bin"));
@@ -744,7 +745,7 @@ private slots:
             return read ? int(tables.base[size_t(kit - 1)].kit_volume) : -1;
         };
         auto consistent = [this] {
-            for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles))
+            for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
                 QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
         };
         const QString k2 = f->file("K002.INI"), alias = f->file("ALIAS.INI"), tom = k2 + ":U00002";
@@ -774,7 +775,7 @@ private slots:
         QCOMPARE(int(f->kit(2).kit_volume), 33);
         QCOMPARE(f->kit(2).kit_name, QString("ALIAS"));
         sf::Editor e;
-        e.loaded = f->w->library().loadedKitFiles;
+        e.loaded = f->w->library().loadedKitFiles();
         QCOMPARE(sf::soundBytes(e, f->kit(40).kpadChunk[0].soundFile0), tomBytes);
         consistent();
 
@@ -952,8 +953,8 @@ private slots:
         QCOMPARE(setupfiles::readWholeSetupFile(k2, rec, tables), setupfiles::LoadError::None);
         QCOMPARE(kf::readFile(f->file("Kept sounds/Snare.wav")), bytes);
         QCOMPARE(storedBytes(f->w).value("Snare"), bytes);
-        QVERIFY(f->w->library().loadedKitFiles.isEmpty() && f->w->library().recordKitFileList.isEmpty());
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+        QVERIFY(f->w->library().loadedKitFiles().isEmpty() && f->w->library().recordKitFileList().isEmpty());
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             QVERIFY2(s.file.startsWith(f->file("Kept sounds/")), qPrintable(s.file));
         sf::forEachSoundSlot(f->kit(2), [&k2](auto s) { QVERIFY(!s.file.startsWith(k2)); });
         // Every sound plays, and the next saves find them all.
@@ -977,9 +978,9 @@ private slots:
         f->exportAll(f->file("NEXT.bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
         QCOMPARE(setupfiles::readKitFile(setup, rec, tables), setupfiles::LoadError::None);
-        QVERIFY(f->w->library().loadedKitFiles.isEmpty() && f->w->library().binFilePath.isEmpty());
+        QVERIFY(f->w->library().loadedKitFiles().isEmpty() && f->w->library().binFilePath().isEmpty());
         QCOMPARE(storedBytes(f->w), sounds);
-        QVERIFY(f->w->library().clickList.value(4).file.startsWith(f->file("Kept sounds/")));
+        QVERIFY(f->w->library().clickList().value(4).file.startsWith(f->file("Kept sounds/")));
     }
 
     // The metronome sounds of a setup a kit save replaces are kept under
@@ -995,7 +996,7 @@ private slots:
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
         const QStringList clicks = {"click1.wav", "click2.wav", "click3.wav", "click4.wav", "click5.wav"};
         QCOMPARE(folderEntries(f->file("Kept sounds")), clicks);
-        QCOMPARE(f->w->library().clickList.value(4).file, f->file("Kept sounds/click5.wav"));
+        QCOMPARE(f->w->library().clickList().value(4).file, f->file("Kept sounds/click5.wav"));
     }
 
     // Each cycle of putting a kept sound on a pad, saving, clearing the pad
@@ -1021,7 +1022,7 @@ private slots:
         };
         for (int cycle = 0; cycle < 3; ++cycle) {
             const MainWindow1::SOUND_INDEX *tom = nullptr;
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
                 if (!tom && MainWindow1::charArray2String(s.wave_name, 16) == "Tom")
                     tom = &s;
             QVERIFY(tom);
@@ -1040,7 +1041,7 @@ private slots:
             QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"Tom~1.wav"}));
             QCOMPARE(toms(), QStringList({f->file("Kept sounds/Tom~1.wav")}));
             QVERIFY(!QFileInfo::exists(far));
-            QCOMPARE(f->w->library().waveLoadKitAttrList.size(), f->w->library().totalListItemModel()->soundCount());
+            QCOMPARE(f->w->library().waveLoadKitAttrList().size(), f->w->library().totalListItemModel()->soundCount());
         }
     }
 
@@ -1101,13 +1102,13 @@ private slots:
         QString setup;
         loadSetupAndKits(&setup);
         sf::Editor e;
-        e.loaded = f->w->library().loadedKitFiles;
+        e.loaded = f->w->library().loadedKitFiles();
         const QString kick = setup + ":U00000", tom = setup + ":U00002";
         const QByteArray kickBytes = sf::soundBytes(e, kick), tomBytes = sf::soundBytes(e, tom);
         QStandardItem *group = kickOnlyInAGroup(setup);
         f->exportAll(setup);
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
-        e.loaded = f->w->library().loadedKitFiles;
+        e.loaded = f->w->library().loadedKitFiles();
         QCOMPARE(group->child(0, 1)->text(), f->file("Kept sounds/Kick.wav"));
         QCOMPARE(kf::readFile(group->child(0, 1)->text()), kickBytes);
         QCOMPARE(sf::soundBytes(e, group->child(1, 1)->text()), tomBytes);
@@ -1223,7 +1224,7 @@ private slots:
     {
         const QString text = f->file("text.wav");
         QVERIFY(kf::writeFile(text, "not a sound"));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Text", text, 1)); });
         f->w->on_defaultRbtn_clicked();
         for (int k : {5, 3}) {
             f->kit(k).kpadChunk[1].soundFile0 = text;
@@ -1242,7 +1243,7 @@ private slots:
         const QString text = f->file("text.wav"), out = f->file("out"), empty = f->file("empty");
         QVERIFY(kf::writeFile(text, "not a sound") && QDir().mkpath(out) && QDir().mkpath(empty));
         QVERIFY(kf::writeFile(out + "/AAA.INI", "old A") && kf::writeFile(out + "/BBB.INI", "old B"));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Text", text, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->kit(7).kpadChunk[1].soundFile0 = text;
         f->kit(7).kpadChunk[1].soundName0 = "Text";
@@ -1264,7 +1265,7 @@ private slots:
     {
         const QString cut = f->file("cut.wav");
         QVERIFY(kf::writeFile(cut, kf::wavBytes(4 * 4800, 1).chopped(3)));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Cut", cut, 1));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Cut", cut, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->kit(1).kpadChunk[0].soundFile0 = cut;
         f->kit(1).kpadChunk[0].soundName0 = "Cut";
@@ -1421,7 +1422,7 @@ private slots:
         makePadTree(pad, {"KIT", "SYS", "WAV_DATA", "WAV_PRM"}, "zt350");
         const QString wave = pad + "/zt350/WAV_DATA/001/0001.wav";
         touchFile(wave, kf::wavBytes(4800, 7));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Pad1", wave, 1));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Pad1", wave, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->kit(4).kpadChunk[2].soundFile0 = wave;
         f->kit(4).kpadChunk[2].soundName0 = "Pad1";

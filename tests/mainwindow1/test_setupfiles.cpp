@@ -1,6 +1,7 @@
 // The window's setup-file operations: kit files into the editor with their
 // messages, and the editor saved and read back through the real window.
 #include "mainwindow1/mainwindow1.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
@@ -38,12 +39,13 @@ bool loadSetup(MainWindow1 *w, const QString &file)
 {
     Records::READ_KIT_FILE rec;
     KitTables tables;
-    if (readWholeSetupFile(file, rec, tables, &w->doc().globalSize, &w->library().loadClickFlag) != LoadError::None)
+    bool clicksFirst = false;
+    if (readWholeSetupFile(file, rec, tables, &w->doc().globalSize, &clicksFirst) != LoadError::None)
         return false;
     w->waveAttrList.clear();
     w->waveTempList.clear();
-    w->library().waveLoadKitAttrList.clear();
-    w->library().clickSetList.clear();
+    w->library().beginSetupLoad();
+    w->library().noteSetupClicks(clicksFirst);
     w->doc().kitIndexList.clear();
     w->doc().kitAttrList.clear();
     for (QVector<Records::KIT_PAD_SETTING> &pads : w->doc().kitPadList)
@@ -56,14 +58,14 @@ bool loadSetup(MainWindow1 *w, const QString &file)
     if (!w->showSound1(file, &rec.info))
         return false;
     w->showKit1(&rec.info);
-    w->library().loadedKitFiles = {rec};
+    w->library().addLoadedKitFile(rec);
     return true;
 }
 
 // The total list's rows from the working sound list, as after an import.
 void rebuildRows(MainWindow1 *w)
 {
-    w->library().showSounds(soundorder::stored(w->library().waveLoadKitAttrList), false, true);
+    w->library().showSounds(soundorder::stored(w->library().waveLoadKitAttrList()), false, true);
 }
 
 // A kit file into its slot of the window.
@@ -80,7 +82,7 @@ bool loadKit(MainWindow1 *w, const QString &file)
     rec.info.kitChunk.kpadChunk = w->doc().pad0;
     if (!w->showSound2(file, &rec.info))
         return false;
-    w->library().loadedKitFiles.append(rec);
+    w->library().addLoadedKitFile(rec);
     w->showKit2(&rec.info, slot, 0, file);
     return true;
 }
@@ -186,9 +188,9 @@ private slots:
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 0)->text(), QString("Tom"));
         QCOMPARE(w->library().clickListItemModel()->item(0)->rowCount(), 5);
         QCOMPARE(w->library().clickListItemModel()->item(0)->child(4, 2)->text(), m_setup + ":U10004");
-        QVERIFY(w->clickFlag && w->library().loadClickFlag);
+        QVERIFY(w->clickFlag && w->library().loadClickFlag());
         QCOMPARE(w->total_index, 2);
-        QCOMPARE(int(w->library().waveLoadKitAttrList.at(2).wave_No), 3);
+        QCOMPARE(int(w->library().waveLoadKitAttrList().at(2).wave_No), 3);
 
         QCOMPARE(w->doc().kitAttrList.size(), KIT_MAX_COUNT);
         QCOMPARE(w->doc().kitPadList[99].size(), PAD_NUM_MAX);
@@ -207,7 +209,7 @@ private slots:
         MainWindow1 *w = window();
         ScriptedPrompter reports;
         QVERIFY(loadSetup(w, m_setup));
-        const QVector<Records::SOUND_INDEX> before = w->library().waveLoadKitAttrList;
+        const QVector<Records::SOUND_INDEX> before = w->library().waveLoadKitAttrList();
         const QByteArray good = kf::readFile(m_kitFile);
         const int soun = int(kf::rd32(good, 28));
         struct Bad { QByteArray bytes; int at; QString title, text; } bad[] = {
@@ -231,16 +233,16 @@ private slots:
             QVERIFY(!w->showSound2(m_kitFile, &rec.info));
             QCOMPARE(prompter.titles(), QStringList({b.title}));
             QCOMPARE(prompter.texts(), QStringList({b.text}));
-            QCOMPARE(w->library().waveLoadKitAttrList.size(), before.size());
+            QCOMPARE(w->library().waveLoadKitAttrList().size(), before.size());
         }
         QVERIFY(kf::writeFile(m_kitFile, good));
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
         ScriptedPrompter prompter;
         QVERIFY(loadKit(w, m_kitFile));
         QVERIFY(prompter.prompts.isEmpty());
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 6);
-        QCOMPARE(int(w->library().waveLoadKitAttrList.at(3).wave_No), 4);
-        QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList.at(4).wave_name, 16), QString("Snare"));
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
+        QCOMPARE(int(w->library().waveLoadKitAttrList().at(3).wave_No), 4);
+        QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList().at(4).wave_name, 16), QString("Snare"));
         QCOMPARE(w->soundAddCount, 3);
         QCOMPARE(names.count(), 1);
         QCOMPARE(names.at(0).at(1).toInt(), 8);
@@ -260,11 +262,11 @@ private slots:
         QVERIFY(loadSetup(w, m_setup));
         prompter.clear(); // the rename reports
         QVERIFY(loadKit(w, m_kitFile));
-        w->library().waveLoadKitAttrList.append(plainSound("Plain", m_plain, 9, 0));
+        editRecords(w->library(), [this](QVector<Records::SOUND_INDEX> &r) { r.append(plainSound("Plain", m_plain, 9, 0)); });
         rebuildRows(w);
         w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = m_plain;
         w->doc().kitAttrList[1].kpadChunk[0].soundName0 = "Plain";
-        w->doc().kitAttrList[3].pedalChunk.hh_wave2_file = w->library().waveLoadKitAttrList.at(4).file;
+        w->doc().kitAttrList[3].pedalChunk.hh_wave2_file = w->library().waveLoadKitAttrList().at(4).file;
         w->doc().kitAttrList[3].pedalChunk.hh_wave2_name = "Snare";
         w->doc().kitAttrList[1].kit_name = "Changed";
         w->doc().kitAttrList[1].effect3_no = 2;
@@ -281,13 +283,13 @@ private slots:
         const Editor saved = [w]() {
             Editor e;
             e.kits = w->doc().kitAttrList;
-            e.loaded = w->library().loadedKitFiles;
+            e.loaded = w->library().loadedKitFiles();
             return e;
         }();
         MainWindow1 *v = window();
         QVERIFY(loadSetup(v, path("OUT.bin")));
         Editor loaded;
-        loaded.loaded = v->library().loadedKitFiles;
+        loaded.loaded = v->library().loadedKitFiles();
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
             const Kit before = saved.kits.at(k), after = v->doc().kitAttrList.at(k);
             QVERIFY2(sameSettings(before, after), qPrintable(QString::number(k)));
@@ -301,7 +303,7 @@ private slots:
         }
         // The plain sound went through ffmpeg into the same samples.
         QCOMPARE(soundBytes(loaded, v->doc().kitAttrList.at(1).kpadChunk[0].soundFile0), kf::readFile(m_plain));
-        QCOMPARE(v->library().waveLoadKitAttrList.size(), 7);
+        QCOMPARE(v->library().waveLoadKitAttrList().size(), 7);
 
         // Kit 2 alone, read back into its slot of the fresh window.
         QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
@@ -316,7 +318,7 @@ private slots:
         QVERIFY(sameSettings(before, after));
         // The list holds that sound already (same name, same bytes): the kit takes it.
         QVERIFY(after.kpadChunk[0].soundFile0.startsWith(path("OUT.bin") + ":U"));
-        loaded.loaded = v->library().loadedKitFiles;
+        loaded.loaded = v->library().loadedKitFiles();
         QCOMPARE(soundBytes(loaded, after.kpadChunk[0].soundFile0), kf::readFile(m_plain));
         QVERIFY(prompter.prompts.isEmpty());
     }

@@ -69,7 +69,7 @@ private slots:
         // What every sound is saved as: the device form ffmpeg gives.
         QMap<QString, QByteArray> device;
         QStringList sources = audio;
-        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(w->library().clickList))
+        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(w->library().clickList()))
             sources << c.file;
         QCOMPARE(sources.size(), 8);
         for (const QString &s : qAsConst(sources)) {
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(globalBytes(v), globalBytes(w));
         QCOMPARE(v->ui->lcdContrast->text(), QString("7"));
         Editor loaded;
-        loaded.loaded = v->library().loadedKitFiles;
+        loaded.loaded = v->library().loadedKitFiles();
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
             const Kit saved = w->doc().kitAttrList.at(k), back = v->doc().kitAttrList.at(k);
             QVERIFY2(sf::sameSettings(saved, back), qPrintable(QString::number(k + 1)));
@@ -129,11 +129,11 @@ private slots:
             for (int i = 0; i < files.size(); ++i)
                 QCOMPARE(bytes.at(i), files.at(i).isEmpty() ? QByteArray() : device.value(files.at(i)));
         }
-        QCOMPARE(v->library().clickList.size(), 5);
+        QCOMPARE(v->library().clickList().size(), 5);
         for (int c = 0; c < 5; ++c) {
-            QCOMPARE(v->library().clickList.at(c).name, w->library().clickList.at(c).name);
-            QCOMPARE(sf::soundBytes(loaded, v->library().clickList.at(c).file),
-                     device.value(w->library().clickList.at(c).file));
+            QCOMPARE(v->library().clickList().at(c).name, w->library().clickList().at(c).name);
+            QCOMPARE(sf::soundBytes(loaded, v->library().clickList().at(c).file),
+                     device.value(w->library().clickList().at(c).file));
         }
 
         // Saving again gives the same sounds; the kit files come out the same.

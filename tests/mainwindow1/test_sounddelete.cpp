@@ -1,6 +1,7 @@
 // Deleting sounds from the total list and groups or sounds from the group
 // tree, through the real window.
 #include "soundlib_fixture.h"
+#include "library/records_fixture.h"
 
 #include <QProgressDialog>
 #include <QSignalSpy>
@@ -41,7 +42,7 @@ struct List
     QStringList recordFiles() const
     {
         QStringList out;
-        for (const auto &s : w->library().waveLoadKitAttrList)
+        for (const auto &s : w->library().waveLoadKitAttrList())
             out << s.file;
         return out;
     }
@@ -111,7 +112,7 @@ private slots:
         QVERIFY(l.f.prompter.prompts.isEmpty());
 
         // A locked sound anywhere: its warning alone, also on the pad.
-        w->library().waveLoadKitAttrList[4].wave_lock = 0;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].wave_lock = 0; });
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         l.select({1, 4, 2});
         w->ui->tbtDel->click();
@@ -119,7 +120,7 @@ private slots:
         QCOMPARE(l.f.prompter.titles(), QStringList{"Warning"});
         QVERIFY(!w->delDialog);
         w->pad().leaveDeviceMode();
-        w->library().waveLoadKitAttrList[4].wave_lock = 1;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].wave_lock = 1; });
 
         // In use: pads first, then hi-hat slots, each kit once.
         const QString c = l.files.at(2);
@@ -156,7 +157,7 @@ private slots:
         l.select({-1, 2});
         w->ui->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 6);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
         QCOMPARE(l.f.totalRows().size(), 6);
 
         // On the pad the dialog is gone before the message.
@@ -181,7 +182,7 @@ private slots:
                  QStringList({"6|f|" + l.files[5], "4|d|" + l.files[3], "3|c|" + l.files[2], "1|a|" + l.files[0]}));
         QCOMPARE(l.f.mirrorRows(),
                  QStringList({"f|" + l.files[5], "d|" + l.files[3], "c|" + l.files[2], "a|" + l.files[0]}));
-        QCOMPARE(w->library().soundList, QStringList({"f", "d", "c", "a"}));
+        QCOMPARE(w->library().soundList(), QStringList({"f", "d", "c", "a"}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
         QVERIFY(QFileInfo::exists(l.files[1]) && QFileInfo::exists(l.files[4]));
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
@@ -194,7 +195,7 @@ private slots:
         w->deleteWaveFromList1();
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
         QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 0);
-        QVERIFY(w->library().waveLoadKitAttrList.isEmpty() && w->library().soundList.isEmpty());
+        QVERIFY(w->library().waveLoadKitAttrList().isEmpty() && w->library().soundList().isEmpty());
         QCOMPARE(sel->currentIndex(), w->library().totalListItemModel()->rootIndex());
     }
 

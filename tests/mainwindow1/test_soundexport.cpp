@@ -347,7 +347,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        e.w->library().loadedKitFiles << kit.record;
+        e.w->library().addLoadedKitFile(kit.record);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 1);
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 2);
         const QByteArray old = "an older a";
@@ -408,11 +408,12 @@ private slots:
         MainWindow1::READ_KIT_FILE single = kit.record;
         single.file = ini;
         single.info.kitFileName = ini;
-        w->library().loadedKitFiles << kit.record << single;
+        w->library().addLoadedKitFile(kit.record);
+        w->library().addLoadedKitFile(single);
         const QString whole = QDir::toNativeSeparators(kit.path);
         e.add("one", whole + ":U00001", 1);
         e.add("iniFour", QDir::toNativeSeparators(ini) + ":U00004", 2);
-        w->library().loadClickFlag = true;
+        w->library().noteSetupClicks(true);
 
         // Byte for byte: the metronome offset for the whole setup only.
         e.select({0, 1, 0});
@@ -420,7 +421,7 @@ private slots:
         QVERIFY(e.f.prompter.texts().isEmpty());
         QCOMPARE(e.file("one.wav"), kit.waves.at(6));
         QCOMPARE(e.file("iniFour.wav"), kit.waves.at(4));
-        w->library().loadClickFlag = false;
+        w->library().noteSetupClicks(false);
         e.select({0});
         e.run(e.out);
         QCOMPARE(e.file("one~1.wav"), kit.waves.at(1));
@@ -475,7 +476,7 @@ private slots:
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
         kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
-        e.w->library().loadedKitFiles << kit.record;
+        e.w->library().addLoadedKitFile(kit.record);
         const QString whole = QDir::toNativeSeparators(kit.path);
         e.add("one", whole + ":U00001", 1);
         e.add("two", whole + ":U00002", 2);
@@ -512,7 +513,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        e.w->library().loadedKitFiles << kit.record;
+        e.w->library().addLoadedKitFile(kit.record);
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 2);
         e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 3);
@@ -534,7 +535,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        e.w->library().loadedKitFiles << kit.record;
+        e.w->library().addLoadedKitFile(kit.record);
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         const QString far = e.f.path("elsewhere/made-by-export.wav");
         QDir().mkpath(QFileInfo(far).absolutePath());

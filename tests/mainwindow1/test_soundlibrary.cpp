@@ -1,6 +1,7 @@
 // The sound library's lists, groups, import and metronome sounds, driven
 // through the real main window.
 #include "soundlib_fixture.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
@@ -79,7 +80,7 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         QCOMPARE(headers(w->library().totalListItemModel()), QStringList({"Item", "Name", "File"}));
-        QCOMPARE(w->library().currentOldGroupName, QString("waveList"));
+        QCOMPARE(w->library().currentOldGroupName(), QString("waveList"));
         QVERIFY(!(w->library().totalListItemModel()->rootIndex().flags() & Qt::ItemIsEditable));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
         QCOMPARE(headers(w->library().hhSoundItemModel()), QStringList({"Name", "File"}));
@@ -89,9 +90,9 @@ private slots:
         QVERIFY(w->ui->clickWaveTreeView->isColumnHidden(2));
         QVERIFY(w->ui->right_stackedWidgetPage1->acceptDrops());
         QVERIFY(w->ui->pedalWidget->acceptDrops());
-        QCOMPARE(w->library().currentOldGroupName, QString("waveList"));
+        QCOMPARE(w->library().currentOldGroupName(), QString("waveList"));
         w->getRightSoundList();
-        QVERIFY(w->library().soundList.isEmpty());
+        QVERIFY(w->library().soundList().isEmpty());
 
         const QString a = writeBytes(f.path("a one.wav"), pcmWav(1, 8000, 800));
         const QString b = writeBytes(f.path("b two.wav"), pcmWav(1, 8000, 800));
@@ -100,7 +101,7 @@ private slots:
         QCOMPARE(f.totalRows(), QStringList({"1|a one|" + a, "2|b two|" + b, "3|c three|" + c}));
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "b two|" + b, "c three|" + c}));
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
-        QCOMPARE(w->library().soundList, QStringList({"a one", "b two", "c three"}));
+        QCOMPARE(w->library().soundList(), QStringList({"a one", "b two", "c three"}));
 
         // Rebuilds keep the library's models, with one change connection each.
         QStandardItemModel *oldTotal = w->library().totalListItemModel();
@@ -137,10 +138,10 @@ private slots:
             MainWindow1 *w = f.open();
             w->skn->initKitIndex();
             auto *kits = w->skn->findChild<QTreeView *>("kitIndexTreeView");
-            QCOMPARE(QStringList({w->library().currentOldGroupName, w->kitChainListItemModel->item(0)->text(),
+            QCOMPARE(QStringList({w->library().currentOldGroupName(), w->kitChainListItemModel->item(0)->text(),
                                   kits->model()->index(0, 0).data().toString()}),
                      lang.second);
-            QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), w->library().currentOldGroupName);
+            QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), w->library().currentOldGroupName());
             qApp->removeTranslator(t);
         }
         QLocale::setDefault(old);
@@ -160,7 +161,7 @@ private slots:
         w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         w->ui->addWaveFile->click();
         w->ui->tbtAddWave->click();
-        w->library().clickList.clear();
+        w->library().dropClickSounds();
         w->ui->btnImportClickWave->click();
         w->ui->btnLoadFile->click();
         w->ui->actionExport_All->trigger();
@@ -362,7 +363,7 @@ private slots:
         MainWindow1::SOUND_INDEX last;
         last.wave_No = 40;
         last.file = "/elsewhere/old.wav";
-        w->library().waveLoadKitAttrList << last;
+        editRecords(w->library(), [&last](QVector<MainWindow1::SOUND_INDEX> &r) { r << last; });
 
         const QString ok = writeBytes(f.path("Kick 01 A.wav"), pcmWav(1, 8000, 800));
         const QString tooLong = writeBytes(f.path("ABCDEFGHIJKLMNOPQ.wav"), pcmWav(1, 8000, 800));
@@ -383,8 +384,8 @@ private slots:
         QCOMPARE(f.totalRows(),
                  QStringList({"41|Kick 01 A|" + ok, "42|ABCDEFGHIJKLMNOP|" + tooLong, "43|Crash Ride Hit 1|" + bad1,
                               "44|Crash Ride Hit 2|" + bad2, "45|SOUND~00001|" + blank, "46|Drums gu|" + hostile}));
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 7);
-        const MainWindow1::SOUND_INDEX &rec = w->library().waveLoadKitAttrList.at(2);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 7);
+        const MainWindow1::SOUND_INDEX &rec = w->library().waveLoadKitAttrList().at(2);
         QCOMPARE(QByteArray(rec.wave_name, 16), QByteArray("ABCDEFGHIJKLMNOP"));
         QCOMPARE(rec.wave_No, quint16(42));
         QCOMPARE(rec.wave_lock, quint8(1));
@@ -417,15 +418,15 @@ private slots:
         const QString c = writeBytes(f.path("c.wav"), pcmWav(1, 8000, 800));
         MainWindow1::SOUND_INDEX rec;
         rec.wave_No = 9998;
-        w->library().waveLoadKitAttrList << rec;
+        editRecords(w->library(), [&rec](QVector<MainWindow1::SOUND_INDEX> &r) { r << rec; });
         f.importToList({a, b, c});
         QCOMPARE(f.prompter.texts(), QStringList({"The number of sound can not exceed 9999."}));
         QCOMPARE(f.totalRows(), QStringList({"9999|a|" + a}));
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 2);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);
 
         // A full list refuses before the dialog.
         f.prompter.clear();
-        w->library().waveLoadKitAttrList.resize(9999);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.resize(9999); });
         w->ui->tbtAddWave->click();
         QCOMPARE(f.prompter.prompts.size(), 1);
         QCOMPARE(f.prompter.prompts.first().kind, UiPrompter::Warning);
@@ -450,8 +451,8 @@ private slots:
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Warning);
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({one, two}));
         QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({1, 2}));
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 2);
-        QCOMPARE(w->library().waveLoadKitAttrList.last().file, two);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);
+        QCOMPARE(w->library().waveLoadKitAttrList().last().file, two);
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
         QCOMPARE(update.size(), 1);
         QCOMPARE(update.first(), QVariantList({1, 0}));
@@ -753,7 +754,7 @@ private slots:
             Fixture f;
             MainWindow1 *w = f.open();
             QVERIFY(f.prompter.prompts.isEmpty());
-            QCOMPARE(w->library().clickList.size(), 5);
+            QCOMPARE(w->library().clickList().size(), 5);
             QVERIFY(w->clickFlag);
             QVERIFY(!w->userFlag);
             QCOMPARE(w->library().clickListItemModel()->rowCount(), 1);
@@ -763,7 +764,7 @@ private slots:
             QCOMPARE(group->child(0, 0)->text(), QString("1"));
             QCOMPARE(group->child(0, 1)->text(), QString("click1.wav"));
             QCOMPARE(group->child(4, 1)->text(), QString("click5.wav"));
-            QCOMPARE(w->library().clickList.at(1).offset, w->library().clickList.at(0).size);
+            QCOMPARE(w->library().clickList().at(1).offset, w->library().clickList().at(0).size);
             QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
             // The list is full now.
             w->ui->btnImportClickWave->click();
@@ -781,7 +782,7 @@ private slots:
         const QString capacity = "The list capacity is 5. Please import metronome sounds  up to the maximum "
                                  "capacity based on the list's limit.";
         QCOMPARE(f.prompter.texts(), QStringList({capacity}));
-        QVERIFY(w->library().clickList.isEmpty());
+        QVERIFY(w->library().clickList().isEmpty());
         QVERIFY(!w->clickFlag);
         QCOMPARE(w->library().clickListItemModel()->rowCount(), 0);
 
@@ -803,20 +804,20 @@ private slots:
         f.prompter.fileAnswers.enqueue(six.mid(0, 5));
         w->ui->btnImportClickWave->click();
         QCOMPARE(f.prompter.texts(), QStringList({"m2.wavThe sound length is less than 4KB and does not support import."}));
-        QVERIFY(w->library().clickList.isEmpty());
+        QVERIFY(w->library().clickList().isEmpty());
         // Five of 4097 bytes are taken.
         QStringList five = six.mid(0, 2) + six.mid(3, 3);
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue(five);
         w->ui->btnImportClickWave->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(w->library().clickList.size(), 5);
-        QCOMPARE(w->library().clickList.at(4).offset, quint32(4 * 4097));
+        QCOMPARE(w->library().clickList().size(), 5);
+        QCOMPARE(w->library().clickList().at(4).offset, quint32(4 * 4097));
         QVERIFY(w->clickFlag);
         QCOMPARE(w->ui->clickSoundNoSpinBox->minimum(), 1);
         QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
         // The group row is made once.
-        w->library().clickList.clear();
+        w->library().dropClickSounds();
         f.prompter.fileAnswers.enqueue(five);
         w->ui->btnImportClickWave->click();
         QCOMPARE(w->library().clickListItemModel()->rowCount(), 1);

@@ -1,6 +1,7 @@
 // The orders of the total list, the order file, locks, renumbering and the
 // kit order list, through the real window.
 #include "soundlib_fixture.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
 
 #include <QSignalSpy>
@@ -25,7 +26,8 @@ struct Sounds
         for (int i = 0; i < sounds.size(); ++i) {
             const QString file = writeBytes(f.path(QString("src/s%1.wav").arg(i)), pcmWav(2, 48000, 10));
             files << file;
-            w->library().waveLoadKitAttrList << soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
+            const MainWindow1::SOUND_INDEX s = soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
+            editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r << s; });
         }
         w->ui->defaultRbtn->click();
     }
@@ -46,7 +48,7 @@ struct Sounds
             QCOMPARE(w->library().hhSoundItemModel()->soundItem(r, 1)->text(), w->library().totalListItemModel()->soundItem(r, 2)->text());
         }
         QCOMPARE(w->library().hhSoundItemModel()->soundCount(), w->library().totalListItemModel()->soundCount());
-        QCOMPARE(w->library().soundList, names);
+        QCOMPARE(w->library().soundList(), names);
     }
     bool lockShown(int row) const { return !w->library().totalListItemModel()->soundItem(row, 0)->icon().isNull(); }
 };
@@ -86,7 +88,7 @@ private slots:
         w->doc().kitAttrList[0].pedalChunk.hh_wave1_file = s.files[6];
         w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = s.files[5];
         w->doc().kitAttrList[1].kpadChunk[2].soundFile0 = s.files[2];
-        w->library().waveLoadKitAttrList[4].file = s.files[2]; // "Kick 2" shares Kick-2's file
+        editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].file = s.files[2]; }); // "Kick 2" shares Kick-2's file
         w->ui->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
         QCOMPARE(w->library().totalListItemModel()->soundItem(4, 2)->text(), s.files[2]);
@@ -169,7 +171,7 @@ private slots:
         QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
 
         // An empty list refuses both.
-        w->library().waveLoadKitAttrList.clear();
+        w->library().takeSoundRecords({});
         w->ui->defaultRbtn->click();
         s.f.prompter.clear();
         w->ui->btnExportRightWave->click();
@@ -191,12 +193,12 @@ private slots:
         s.f.selectTotalRow(0);
         s.f.selectTotalRow(3, QItemSelectionModel::Select);
         w->lockSound();
-        QCOMPARE(w->library().waveLoadKitAttrList[4].wave_lock, quint8(0));
-        QCOMPARE(w->library().waveLoadKitAttrList[2].wave_lock, quint8(0));
+        QCOMPARE(w->library().waveLoadKitAttrList()[4].wave_lock, quint8(0));
+        QCOMPARE(w->library().waveLoadKitAttrList()[2].wave_lock, quint8(0));
         QVERIFY(s.lockShown(0) && s.lockShown(3));
         s.f.selectTotalRow(2);
         w->unlockSound();
-        QCOMPARE(w->library().waveLoadKitAttrList[1].wave_lock, quint8(1));
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_lock, quint8(1));
         QVERIFY(!s.lockShown(2));
         // A number no record has changes nothing.
         SoundListModel *total = w->library().totalListItemModel();
@@ -204,7 +206,7 @@ private slots:
         s.f.selectTotalRow(6);
         w->lockSound();
         QVERIFY(!s.lockShown(6));
-        QCOMPARE(w->library().waveLoadKitAttrList[6].wave_lock, quint8(1));
+        QCOMPARE(w->library().waveLoadKitAttrList()[6].wave_lock, quint8(1));
 
         // Renumbering: stored order, numbers 1 to n, locks kept, no selection.
         w->ui->actionReorder_Serial_Numbers->trigger();
@@ -212,7 +214,7 @@ private slots:
         QVERIFY(w->ui->defaultRbtn->isChecked());
         QVERIFY(s.lockShown(2) && s.lockShown(4) && !s.lockShown(1));
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
-        QCOMPARE(w->library().waveLoadKitAttrList.at(6).wave_No, quint16(7));
+        QCOMPARE(w->library().waveLoadKitAttrList().at(6).wave_No, quint16(7));
         s.checkFollowers();
         sel = w->ui->totalWaveTreeView->selectionModel();
         QVERIFY(!sel->hasSelection());
@@ -229,12 +231,12 @@ private slots:
         QCOMPARE(s.f.prompter.texts(), QStringList({"In USB device mode, the sound lock function is not supported",
                                                     "In USB device mode, the sound unlock function is not supported"}));
         w->ui->actionReorder_Serial_Numbers->trigger();
-        QCOMPARE(w->library().waveLoadKitAttrList.at(6).wave_No, quint16(7));
+        QCOMPARE(w->library().waveLoadKitAttrList().at(6).wave_No, quint16(7));
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 1)->isEditable());
-        w->library().waveLoadKitAttrList[0].wave_No = 30;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[0].wave_No = 30; });
         w->ui->actionReorder_Serial_Numbers->trigger();
-        QCOMPARE(w->library().waveLoadKitAttrList.at(0).wave_No, quint16(30));
-        QCOMPARE(w->library().waveLoadKitAttrList.at(1).wave_No, quint16(2));
+        QCOMPARE(w->library().waveLoadKitAttrList().at(0).wave_No, quint16(30));
+        QCOMPARE(w->library().waveLoadKitAttrList().at(1).wave_No, quint16(2));
         QCOMPARE(s.rows().first(), QString("30|Snare"));
     }
 

@@ -1,6 +1,7 @@
 // Selecting and pressing sounds in the total list and the group tree: source
 // checks, the information line, action enabling and drag payloads.
 #include "soundlib_fixture.h"
+#include "library/records_fixture.h"
 
 #include "device/padkits.h"
 #include "library/draghook.h"
@@ -106,7 +107,7 @@ private slots:
         QAction *deleteAction = TotalTreeView::deleteSoundAction();
 
         // A locked sound disables both actions.
-        w->library().waveLoadKitAttrList[1].wave_lock = 0;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[1].wave_lock = 0; });
         f.selectTotalRow(1);
         QVERIFY(!exportAction->isEnabled() && !deleteAction->isEnabled());
         f.selectTotalRow(0);
@@ -148,7 +149,7 @@ private slots:
         MainWindow1 *w = f.open();
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        w->library().loadedKitFiles << kit.record;
+        w->library().addLoadedKitFile(kit.record);
         const QString native = QDir::toNativeSeparators(kit.path);
         // Sound 1 (table entry 5) as a whole-setup loader lists it.
         auto addRow = [&](const QString &name, const QString &path) {
@@ -229,7 +230,7 @@ private slots:
         f.prompter.fileAnswers.enqueue({kitPipe});
         w->ui->btnLoadFile->click();
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::OpenFiles);
-        QVERIFY(w->library().recordKitFileList.isEmpty());
+        QVERIFY(w->library().recordKitFileList().isEmpty());
         // The pad load reads no pipe.
         percussionpadfile model;
         QVERIFY(!readPadGlobal(kitPipe, model).ok);
@@ -276,9 +277,9 @@ private slots:
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
         kit.record.info.sound[6].wave_start = 0; // the entry before sound 2 is no wave
-        w->library().loadedKitFiles << kit.record;
-        w->library().loadClickFlag = true;
-        w->library().clickSetList.resize(4); // a metronome sound removed on the global page
+        w->library().addLoadedKitFile(kit.record);
+        w->library().noteSetupClicks(true);
+        w->library().takeClickRecords(w->library().clickSetList().mid(0, 4)); // a metronome sound removed on the global page
         const QString stored = QDir::toNativeSeparators(kit.path) + ":U00002";
         const int r = w->library().totalListItemModel()->soundCount();
         w->library().addSound("WAVE7", stored, 3, true);

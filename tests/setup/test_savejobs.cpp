@@ -95,8 +95,10 @@ private slots:
 
         m_lib.addSound(kick().name, kick().file, 1, true);
         m_lib.addSound(snare().name, snare().file, 2, true);
+        QVector<SoundLibrary::SOUND_LIST_INFO> clicks;
         for (int c = 0; c < 5; ++c)
-            m_lib.clickList.append({m_sounds.at(c).name, m_sounds.at(c).file});
+            clicks.append({m_sounds.at(c).name, m_sounds.at(c).file});
+        m_lib.takeClickSounds(clicks, {});
     }
 
     // Kits 1 and 5 ticked: a kit file each in the folder, its kit and its
@@ -281,10 +283,10 @@ private slots:
                     s.file.clear();
             });
             SoundLibrary lib;
-            lib.waveLoadKitAttrList = e.library;
-            lib.loadedKitFiles = e.loaded;
-            lib.recordKitFileList = QStringList({k2});
-            lib.recordKitIndexList = {2};
+            lib.takeSoundRecords(e.library);
+            for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+                lib.addLoadedKitFile(loaded);
+            lib.recordKitFile(k2, 2);
             lib.openSoundList(folder + "/soundlist.xml");
             ScriptedQuestions questions;
             questions.answers = {true};

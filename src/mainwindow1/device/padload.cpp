@@ -144,8 +144,7 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
         return refuse(messages);
     }
     w->waveAttrList = sounds.waveAttrList;
-    w->library().waveLoadKitAttrList = sounds.waveLoadKitAttrList;
-    w->library().showPadSounds(w->library().waveLoadKitAttrList);
+    w->library().loadPadSounds(sounds.waveLoadKitAttrList);
     w->getRightSoundList();
     tell(sounds.messages, true);
 

@@ -14,9 +14,9 @@ void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNu
 {
     if (w->pad().isUDiskFlag())
         return;
-    const int n = qMin(count, qMin(w->library().waveLoadKitAttrList.size(), oldNumbers.size()));
+    const int n = qMin(count, qMin(w->library().waveLoadKitAttrList().size(), oldNumbers.size()));
     const QVector<WaveRenumber> changes =
-            renumberedWaves(w->library().waveLoadKitAttrList.mid(0, n), oldNumbers.mid(0, n));
+            renumberedWaves(w->library().waveLoadKitAttrList().mid(0, n), oldNumbers.mid(0, n));
     if (changes.isEmpty())
         return;
     // Another pad at the pad's place is not touched; the numbers come back.

@@ -94,7 +94,7 @@ void padpane::addUsbWave(MainWindow1 *w)
     w->ui->right_stackedWidgetPage1->setEnabled(false);
     w->addProgressValue = 0;
     padpane::showPadProgress(w, MainWindow1::tr("Importing sound file..."), n);
-    const PadSession::AddPlan plan = w->pad().beginAddBatch(w->library().waveLoadKitAttrList, ready);
+    const PadSession::AddPlan plan = w->pad().beginAddBatch(w->library().waveLoadKitAttrList(), ready);
     w->total_index = plan.lastNumber;
     // Nothing handed to the workers: the batch ends at once.
     if (!ready || !padpane::padSync(w)->startAdd(plan.sounds, w->pad().dataPath(), w->pad().prmPath()))
@@ -176,7 +176,7 @@ void padpane::completeAddBatch(MainWindow1 *w)
     }
     w->addProgressValue = 0;
 
-    const QHash<QString, int> records = firstRecordOfFile(w->library().waveLoadKitAttrList);
+    const QHash<QString, int> records = firstRecordOfFile(w->library().waveLoadKitAttrList());
     const int kitNo = w->ui->kitNumber->text().toInt() - 1; // the kit shown now
     QStringList failedFiles;
     QVector<int> dropped;
@@ -243,7 +243,10 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
     }
     w->library().removeSounds(goneRows, {});
     w->ui->soundListTreeView->repaint();
-    w->pad().restoreDeletedRecords(w->library().waveLoadKitAttrList);
+    // The records of pairs the pad kept come back to their places.
+    QVector<MainWindow1::SOUND_INDEX> records = w->library().waveLoadKitAttrList();
+    w->pad().restoreDeletedRecords(records);
+    w->library().takeSoundRecords(records);
     w->ui->totalWaveTreeView->update();
     if (w->delDialog) {
         w->delDialog->close();

@@ -120,9 +120,9 @@ KitDocument::GlobalPage MainWindow1::globalPage() const
     if (clickFlag) {
         const int sound = ui->clickSoundNoSpinBox->value() - 1;
         page.clickNo = quint8(sound);
-        if (sound >= 0 && sound < library().clickSetList.size()) {
-            page.clickCluster = library().clickSetList[sound].start_cluster;
-            page.clickLength = library().clickSetList[sound].wave_length;
+        if (sound >= 0 && sound < library().clickSetList().size()) {
+            page.clickCluster = library().clickSetList()[sound].start_cluster;
+            page.clickLength = library().clickSetList()[sound].wave_length;
         }
     }
     page.clickBeat = labelByte(ui->clickInterval);

@@ -27,8 +27,8 @@ void MainWindow1::on_clickWaveTreeView_pressed(const QModelIndex &index)
 void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value)
 {
     const int k = value - 1;
-    if (k >= 0 && k < library().clickList.size())
-        ui->clickNameLab->setText(library().clickList[k].name);
+    if (k >= 0 && k < library().clickList().size())
+        ui->clickNameLab->setText(library().clickList()[k].name);
     QStandardItem *group = library().clickListItemModel() ? library().clickListItemModel()->item(0) : nullptr;
     if (group && k >= 0 && k < group->rowCount())
         ui->clickWaveTreeView->setCurrentIndex(group->child(k)->index());

@@ -144,7 +144,7 @@ void MainWindow1::on_tbtDel_clicked()
     UiPrompter *prompter = UiPrompter::instance();
     const bool deviceMode = !pad().isUDiskFlag();
 
-    if (anyLocked(rows, library().waveLoadKitAttrList)) {
+    if (anyLocked(rows, library().waveLoadKitAttrList())) {
         prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
         return;
     }
@@ -179,10 +179,10 @@ void MainWindow1::on_tbtDel_clicked()
     // Each row takes the first record of its path not taken yet; the records
     // then go in one pass.
     QHash<QString, QVector<int>> recordsOf;
-    for (int i = 0; i < library().waveLoadKitAttrList.size(); ++i)
-        recordsOf[library().waveLoadKitAttrList.at(i).file].append(i);
+    for (int i = 0; i < library().waveLoadKitAttrList().size(); ++i)
+        recordsOf[library().waveLoadKitAttrList().at(i).file].append(i);
     QHash<QString, int> taken;
-    QVector<bool> removeRecord(library().waveLoadKitAttrList.size(), false);
+    QVector<bool> removeRecord(library().waveLoadKitAttrList().size(), false);
     std::sort(rows.begin(), rows.end(), byRowDescending);
     // What the rows hold, read before any event runs.
     QVector<Pick> picks;

@@ -94,7 +94,7 @@ void MainWindow1::on_addWaveFile_clicked()
 
 void MainWindow1::on_tbtAddWave_clicked()
 {
-    if (library().waveLoadKitAttrList.size() >= WAVE_MAX_COUNT) {
+    if (library().waveLoadKitAttrList().size() >= WAVE_MAX_COUNT) {
         UiPrompter::instance()->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."),
                                         QMessageBox::Ok);
         return;
@@ -210,7 +210,6 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
         if (deviceMode) {
             w->pad().queueAdd(path, number);
             ++queued;
-            w->library().soundList.append(name);
         }
         listedPaths.insert(path.trimmed());
         w->library().addSound(name, path, number, !deviceMode);

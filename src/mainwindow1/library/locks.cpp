@@ -53,11 +53,11 @@ void MainWindow1::on_actionReorder_Serial_Numbers_triggered()
 {
     ui->defaultRbtn->setChecked(true);
     on_defaultRbtn_clicked();
-    const int count = library().waveLoadKitAttrList.size();
+    const int count = library().waveLoadKitAttrList().size();
     if (count == 0)
         return;
     const QVector<int> oldNumbers = library().renumberSounds();
     if (!pad().isUDiskFlag())
         padpane::updateWavePrmAndData(this, count, oldNumbers);
-    showTotalRows(soundorder::stored(library().waveLoadKitAttrList), false);
+    showTotalRows(soundorder::stored(library().waveLoadKitAttrList()), false);
 }

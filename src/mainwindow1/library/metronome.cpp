@@ -26,7 +26,7 @@ QString clickFilter()
 void MainWindow1::on_btnImportClickWave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (library().clickList.size() >= 5) {
+    if (library().clickList().size() >= 5) {
         prompter->warning(this, tr("Warning"),
                           tr("The list is full. Please delete some metronome sounds before importing more."),
                           QMessageBox::Ok);
@@ -35,7 +35,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
 
     QStringList candidates;
     QVector<SOUND_INDEX> deviceRecords;
-    if (library().clickDeviceFlag) {
+    if (library().clickDeviceFlag()) {
         candidates = pad().clickFiles();
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
@@ -61,7 +61,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
             candidates.append(QDir::toNativeSeparators(p));
     }
 
-    const int total = library().clickList.size() + candidates.size();
+    const int total = library().clickList().size() + candidates.size();
     if (total > 5) {
         prompter->warning(this, tr("Waring"), tr("Only supports importing up to 5 metronome sounds."),
                           QMessageBox::Ok);
@@ -104,8 +104,8 @@ void MainWindow1::on_btnImportClickWave_clicked()
         added.append(info);
     }
     library().takeClickSounds(added, deviceRecords);
-    clickFlag = library().clickList.size() == 5;
-    ui->clickSoundNoSpinBox->setRange(1, library().clickList.size());
+    clickFlag = library().clickList().size() == 5;
+    ui->clickSoundNoSpinBox->setRange(1, library().clickList().size());
     ui->clickWaveTreeView->expandAll();
     librarypane::tellRenamedSounds(this, renamed);
 }

@@ -61,26 +61,26 @@ void MainWindow1::connectSoundListSelections()
 
 void MainWindow1::on_defaultRbtn_clicked()
 {
-    showTotalRows(soundorder::stored(library().waveLoadKitAttrList), true);
+    showTotalRows(soundorder::stored(library().waveLoadKitAttrList()), true);
 }
 
 void MainWindow1::on_kitRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byKitUse(library().waveLoadKitAttrList, doc().kitAttrList);
+    const QVector<soundorder::Row> rows = soundorder::byKitUse(library().waveLoadKitAttrList(), doc().kitAttrList);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
 
 void MainWindow1::on_upRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList, true);
+    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList(), true);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
 
 void MainWindow1::on_DownRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList, false);
+    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList(), false);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
@@ -141,7 +141,7 @@ void MainWindow1::on_btnImportRightWave_clicked()
     const QStringList names = soundorder::orderNames(file.readAll());
     file.close();
     QVector<soundorder::Row> rows;
-    switch (soundorder::matchNames(names, library().waveLoadKitAttrList, rowCount, &rows)) {
+    switch (soundorder::matchNames(names, library().waveLoadKitAttrList(), rowCount, &rows)) {
     case soundorder::Match::CountDiffers:
         prompter->warning(this, tr("Error"),
                           tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
@@ -161,7 +161,7 @@ void MainWindow1::on_btnImportRightWave_clicked()
 
 void librarypane::generateKitOrder(MainWindow1 *w)
 {
-    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList;
+    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList();
     QHash<QString, int> firstRecord;
     for (int i = sounds.size() - 1; i >= 0; --i)
         firstRecord.insert(sounds.at(i).file, i);

@@ -60,8 +60,8 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
     const QString text = item->text();
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
         library().putBackName(item->index(),
-                              row < library().soundList.size()
-                                      ? library().soundList.at(row)
+                              row < library().soundList().size()
+                                      ? library().soundList().at(row)
                                       : getDisplayName2(text, library().totalListItemModel(),
                                                         QString::fromLatin1(kDefaultPrefix), SOUND_NAME_LENGTH_MAX));
         return;

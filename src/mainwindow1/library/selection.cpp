@@ -139,7 +139,7 @@ namespace {
 void enableSoundActions(MainWindow1 *w, const QString &path)
 {
     bool locked = false;
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList())) {
         if (s.file == path && s.wave_lock == 0) {
             locked = true;
             break;

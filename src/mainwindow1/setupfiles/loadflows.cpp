@@ -97,7 +97,7 @@ bool showLoadedKits(MainWindow1 *w, const ImportKitFilesJob &job, bool importing
 
 void MainWindow1::autoLoadFile(QString file)
 {
-    library().binFilePath = file;
+    library().noteSetupFile(file);
     if (setupflow::loadWholeSetup(this, file))
         getRightSoundList();
 }

@@ -269,17 +269,8 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 {
     w->myDetector = new DeviceDetector(nullptr);
 
-    w->library().binFilePath.clear();
-    w->library().globalFilePath.clear();
-
-    w->library().recordKitFileList.clear();
-    w->library().recordKitIndexList.clear();
-    w->library().kitFileList.clear();
-    w->library().waveLoadKitAttrList.clear();
     w->waveList.clear();
     w->waveAttrList.clear();
-    w->library().clickList.clear();
-    w->library().clickSetList.clear();
     w->doc().padTrigList.clear();
     w->doc().padTrigList1.clear();
     w->doc().kitAttrList.clear();
@@ -332,8 +323,8 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     }
 
     w->reorderSoundFlag = w->clickFlag = w->modeFlag = w->loadKitNoFlag = w->padNoFlag = false;
-    w->fileErrCloseWindow = w->library().loadClickFlag = w->projectFlag = w->posFlagA = w->posFlagB = false;
-    w->library().clickDeviceFlag = w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
+    w->fileErrCloseWindow = w->projectFlag = w->posFlagA = w->posFlagB = false;
+    w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
     w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
     w->playerStrate2 = 0;
     w->doc().chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));

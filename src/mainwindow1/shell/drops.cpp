@@ -182,7 +182,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
             emit w->sendUpdate(1, 0);
         } else {
             // A sound of the pad's own list: the layers take its wave number.
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList())) {
                 if (s.file == path) {
                     const int k = w->ui->kitNumber->text().toInt() - 1;
                     padpane::changeOnlineKitPath(w, path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
