@@ -8,6 +8,7 @@
 
 void SoundLibrary::beginSetupLoad()
 {
+    const Edit edit(this, Sounds | Clicks);
     m_recordKitFileList.clear();
     m_recordKitIndexList.clear();
     m_loadedKitFiles.clear();
@@ -26,6 +27,7 @@ void SoundLibrary::noteSetupClicks(bool clicksFirst)
 void SoundLibrary::takeSetupSounds(const QVector<SOUND_INDEX> &waves, const QVector<SOUND_INDEX> &clicks,
                                    const QVector<SOUND_LIST_INFO> &clickList)
 {
+    const Edit edit(this, Sounds | Clicks);
     m_waveLoadKitAttrList.reserve(m_waveLoadKitAttrList.size() + waves.size());
     for (SOUND_INDEX s : waves) {
         ++s.wave_No;
@@ -61,6 +63,7 @@ void SoundLibrary::forgetLoadedKitFile(int index)
 
 QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, const QVector<SOUND_INDEX> &sounds)
 {
+    const Edit edit(this, Sounds);
     const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles);
     for (int i = 0; i < sounds.size(); ++i) {
         const SOUND_INDEX &s = sounds.at(i);

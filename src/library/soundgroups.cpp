@@ -43,12 +43,14 @@ int SoundLibrary::groupRowOf(const QString &name) const
 
 void SoundLibrary::addGroup(const QString &name)
 {
+    const Edit edit(this, Groups);
     m_soundGroupList.prepend({name, {}});
     m_groups->insertRow(0, new QStandardItem(name));
 }
 
 int SoundLibrary::appendGroup(const QString &name)
 {
+    const Edit edit(this, Groups);
     m_soundGroupList.append({name, {}});
     m_groups->appendRow(new QStandardItem(name));
     return m_soundGroupList.size() - 1;
@@ -70,6 +72,7 @@ void SoundLibrary::showGroupSounds(QStandardItem *group, const QVector<soundfile
 
 void SoundLibrary::addSoundsToGroup(int group, const QVector<GroupSound> &sounds)
 {
+    const Edit edit(this, Groups);
     QStandardItem *row = m_groups->item(group, 0);
     if (!row || group >= m_soundGroupList.size())
         return;
@@ -87,6 +90,7 @@ void SoundLibrary::addSoundsToGroup(int group, const QVector<GroupSound> &sounds
 
 void SoundLibrary::renameGroup(int group, const QString &name)
 {
+    const Edit edit(this, Groups);
     if (group < 0 || group >= m_soundGroupList.size())
         return;
     m_soundGroupList[group].name = name;
@@ -96,6 +100,7 @@ void SoundLibrary::renameGroup(int group, const QString &name)
 
 void SoundLibrary::renameGroupSound(int group, int row, const QString &name)
 {
+    const Edit edit(this, Groups);
     if (group < 0 || group >= m_soundGroupList.size() || row < 0
         || row >= m_soundGroupList.at(group).soundList.size())
         return;
@@ -107,6 +112,7 @@ void SoundLibrary::renameGroupSound(int group, int row, const QString &name)
 
 void SoundLibrary::deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVector<int>>> sounds)
 {
+    const Edit edit(this, Groups);
     for (QPair<int, QVector<int>> &entry : sounds) {
         const int g = entry.first;
         QStandardItem *group = m_groups->item(g, 0);
@@ -142,6 +148,7 @@ bool SoundLibrary::repointGroupSounds(const QHash<QString, QString> &to,
                                       const QHash<QString, groupentries::Identity> &was,
                                       const QHash<QString, groupentries::Identity> &now)
 {
+    const Edit edit(this, Groups);
     bool moved = false;
     for (int g = 0; g < m_soundGroupList.size(); ++g) {
         QStandardItem *group = m_groups->item(g, 0);

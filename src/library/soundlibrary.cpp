@@ -65,6 +65,27 @@ SoundLibrary::SoundLibrary(QObject *parent)
 
 SoundLibrary::~SoundLibrary() = default;
 
+SoundLibrary::Edit::Edit(SoundLibrary *lib, int changes)
+    : m_lib(lib)
+{
+    ++lib->m_editDepth;
+    lib->m_changes |= changes;
+}
+
+SoundLibrary::Edit::~Edit()
+{
+    if (--m_lib->m_editDepth > 0)
+        return;
+    const int changes = m_lib->m_changes;
+    m_lib->m_changes = 0;
+    if (changes & Sounds)
+        emit m_lib->soundsChanged();
+    if (changes & Groups)
+        emit m_lib->groupsChanged();
+    if (changes & Clicks)
+        emit m_lib->clickSoundsChanged();
+}
+
 void SoundLibrary::useDarkIcons(bool dark)
 {
     const QIcon songIcon(QString::fromLatin1(dark ? ":/images/song16x16.png" : ":/images/song16x16_2.png"));
@@ -116,6 +137,7 @@ int SoundLibrary::lastWaveNumber() const
 
 void SoundLibrary::addSound(const QString &name, const QString &path, quint16 waveNo, bool showRow)
 {
+    const Edit edit(this, Sounds);
     if (showRow) {
         m_soundList.append(name);
         // Whole rows at once: one insertion each, no cell-by-cell changes.
@@ -161,17 +183,20 @@ QStringList SoundLibrary::librarySources() const
 
 void SoundLibrary::clearSoundRows()
 {
+    const Edit edit(this, Sounds);
     m_total->rebuild();
     m_currentOldGroupName = m_total->m_root->text();
 }
 
 void SoundLibrary::clearMirrorRows()
 {
+    const Edit edit(this, Sounds);
     m_mirror->rebuild();
 }
 
 void SoundLibrary::mirrorSoundRows()
 {
+    const Edit edit(this, Sounds);
     m_mirror->rebuild([this] {
         QStandardItem *mirror = m_mirror->m_root;
         const int rows = m_total->soundCount();
@@ -182,23 +207,27 @@ void SoundLibrary::mirrorSoundRows()
 
 void SoundLibrary::takeSoundRecords(const QVector<SOUND_INDEX> &records)
 {
+    const Edit edit(this, Sounds);
     m_waveLoadKitAttrList = records;
 }
 
 void SoundLibrary::loadPadSounds(const QVector<SOUND_INDEX> &sounds)
 {
+    const Edit edit(this, Sounds);
     m_waveLoadKitAttrList = sounds;
     showPadSounds(sounds);
 }
 
 void SoundLibrary::removeMirrorRow(int row)
 {
+    const Edit edit(this, Sounds);
     if (row >= 0 && row < m_mirror->m_root->rowCount())
         m_mirror->m_root->removeRow(row);
 }
 
 void SoundLibrary::showSounds(const QVector<soundorder::Row> &rows, bool numbersEditable, bool namesEditable)
 {
+    const Edit edit(this, Sounds);
     m_total->rebuild([this, &rows, numbersEditable, namesEditable] {
         for (const soundorder::Row &row : rows) {
             auto *number = new QStandardItem(lockIcon(row.locked), QString::number(row.number));
@@ -225,6 +254,7 @@ void SoundLibrary::showPadSounds(const QVector<SOUND_INDEX> &sounds)
 
 void SoundLibrary::noteRowNames()
 {
+    const Edit edit(this, Sounds);
     m_soundList.clear();
     m_currentOldGroupName = m_total->m_root->text();
     const int rows = m_total->soundCount();
@@ -235,6 +265,7 @@ void SoundLibrary::noteRowNames()
 
 void SoundLibrary::putBackName(const QModelIndex &cell, const QString &name)
 {
+    const Edit edit(this, cell.model() == m_groups ? Groups : Sounds);
     for (SoundListModel *model : {m_total, m_mirror, m_groups}) {
         if (cell.model() == model) {
             if (QStandardItem *item = model->itemFromIndex(cell))
@@ -245,6 +276,7 @@ void SoundLibrary::putBackName(const QModelIndex &cell, const QString &name)
 
 void SoundLibrary::renameSound(int row, const QString &name)
 {
+    const Edit edit(this, Sounds);
     if (row >= 0 && row < m_soundList.size())
         m_soundList[row] = name;
     const QString file = m_total->soundText(row, 2);
@@ -258,6 +290,7 @@ void SoundLibrary::renameSound(int row, const QString &name)
 
 bool SoundLibrary::nameMirrorRowsOf(const QString &file, const QString &name)
 {
+    const Edit edit(this, Sounds);
     bool found = false;
     QStandardItem *mirror = m_mirror->m_root;
     for (int r = 0; r < mirror->rowCount(); ++r) {
@@ -272,6 +305,7 @@ bool SoundLibrary::nameMirrorRowsOf(const QString &file, const QString &name)
 
 bool SoundLibrary::nameSoundRowsOf(const QString &file, const QString &name)
 {
+    const Edit edit(this, Sounds);
     bool found = false;
     QStandardItem *total = m_total->m_root;
     QStandardItem *mirror = m_mirror->m_root;
@@ -290,12 +324,14 @@ bool SoundLibrary::nameSoundRowsOf(const QString &file, const QString &name)
 
 void SoundLibrary::settleSoundName(int row)
 {
+    const Edit edit(this, Sounds);
     if (QStandardItem *name = m_total->m_root->child(row, 1))
         name->setEditable(false);
 }
 
 void SoundLibrary::lockSounds(const QVector<int> &rows, bool lock)
 {
+    const Edit edit(this, Sounds);
     QHash<quint16, int> byNumber;
     for (int i = m_waveLoadKitAttrList.size() - 1; i >= 0; --i)
         byNumber.insert(m_waveLoadKitAttrList.at(i).wave_No, i);
@@ -314,6 +350,7 @@ void SoundLibrary::lockSounds(const QVector<int> &rows, bool lock)
 QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const QVector<int> &rows,
                                                                           const QVector<bool> &records)
 {
+    const Edit edit(this, Sounds);
     for (int r : rows) {
         // The names keep one entry per row.
         if (r >= 0 && r < m_soundList.size())
@@ -336,6 +373,7 @@ QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const 
 
 void SoundLibrary::soundWrittenToPad(int record, quint16 number, const QString &name, const QString &device)
 {
+    const Edit edit(this, Sounds);
     m_total->m_root->appendRow({fixedItem(QString::number(number), QIcon()), fixedItem(name), new QStandardItem(device)});
     m_mirror->m_root->appendRow({new QStandardItem(name), new QStandardItem(device)});
     if (record < 0 || record >= m_waveLoadKitAttrList.size())
@@ -350,6 +388,7 @@ void SoundLibrary::soundWrittenToPad(int record, quint16 number, const QString &
 
 void SoundLibrary::removeSoundRecords(const QVector<int> &records)
 {
+    const Edit edit(this, Sounds);
     for (int i = records.size() - 1; i >= 0; --i) {
         if (records.at(i) >= 0 && records.at(i) < m_waveLoadKitAttrList.size())
             m_waveLoadKitAttrList.removeAt(records.at(i));
@@ -358,6 +397,7 @@ void SoundLibrary::removeSoundRecords(const QVector<int> &records)
 
 QVector<int> SoundLibrary::renumberSounds()
 {
+    const Edit edit(this, Sounds);
     QVector<int> before;
     before.reserve(m_waveLoadKitAttrList.size());
     for (int i = 0; i < m_waveLoadKitAttrList.size(); ++i) {
@@ -369,12 +409,14 @@ QVector<int> SoundLibrary::renumberSounds()
 
 void SoundLibrary::restoreSoundNumbers(const QVector<int> &numbers)
 {
+    const Edit edit(this, Sounds);
     for (int i = 0; i < numbers.size() && i < m_waveLoadKitAttrList.size(); ++i)
         m_waveLoadKitAttrList[i].wave_No = quint16(numbers.at(i));
 }
 
 QVector<QString> SoundLibrary::moveSoundFiles(const QVector<QPair<int, QString>> &moves)
 {
+    const Edit edit(this, Sounds);
     // The cells by the files they show before any moves, so that a file
     // moved onto another's old name is not moved twice.
     QHash<QString, QStandardItem *> fileCells;
@@ -398,6 +440,7 @@ QVector<QString> SoundLibrary::moveSoundFiles(const QVector<QPair<int, QString>>
 
 void SoundLibrary::moveSounds(const QHash<QString, QString> &to)
 {
+    const Edit edit(this, Sounds);
     if (to.isEmpty())
         return;
     setupfiles::repointSources(m_waveLoadKitAttrList, to);
@@ -407,6 +450,7 @@ void SoundLibrary::moveSounds(const QHash<QString, QString> &to)
 
 void SoundLibrary::forgetKitFileSounds(const setupfiles::StoredIn &storedIn)
 {
+    const Edit edit(this, Sounds);
     QStandardItem *total = m_total->m_root;
     auto ofFile = [total, &storedIn](int row) {
         const QStandardItem *source = total->child(row, 2);
@@ -448,6 +492,7 @@ void SoundLibrary::forgetKitFileSounds(const setupfiles::StoredIn &storedIn)
 
 QHash<QString, quint16> SoundLibrary::mergeSources(const QHash<QString, QString> &to)
 {
+    const Edit edit(this, Sounds);
     const QHash<QString, quint16> merged = setupfiles::mergedSources(m_waveLoadKitAttrList, to);
     setupfiles::removeSources(m_waveLoadKitAttrList, merged);
     removeRowsOf(m_total->m_root, 2, merged);
@@ -457,21 +502,25 @@ QHash<QString, quint16> SoundLibrary::mergeSources(const QHash<QString, QString>
 
 void SoundLibrary::clearClickRows()
 {
+    const Edit edit(this, Clicks);
     m_clicks->rebuild();
 }
 
 void SoundLibrary::dropClickSounds()
 {
+    const Edit edit(this, Clicks);
     m_clickList.clear();
 }
 
 void SoundLibrary::takeClickRecords(const QVector<SOUND_INDEX> &records)
 {
+    const Edit edit(this, Clicks);
     m_clickSetList = records;
 }
 
 void SoundLibrary::expectPadClickSounds()
 {
+    const Edit edit(this, Clicks);
     m_clickList.clear();
     m_clickDeviceFlag = true;
 }
@@ -483,6 +532,7 @@ void SoundLibrary::padClickFolderRead()
 
 void SoundLibrary::takeClickSounds(const QVector<SOUND_LIST_INFO> &added, const QVector<SOUND_INDEX> &padRecords)
 {
+    const Edit edit(this, Clicks);
     m_clickList += added;
     m_clickSetList += padRecords;
     const QString groupName = QCoreApplication::translate("MainWindow1", "Metronome Sound Group");
@@ -521,6 +571,7 @@ void SoundLibrary::showLoadedClickSounds()
 
 void SoundLibrary::removeClickSound(const QModelIndex &sound)
 {
+    const Edit edit(this, Clicks);
     QStandardItem *group = sound.model() == m_clicks ? m_clicks->itemFromIndex(sound.parent()) : nullptr;
     const int row = sound.row();
     if (!group || row < 0 || row >= group->rowCount())
@@ -539,6 +590,7 @@ void SoundLibrary::removeClickSound(const QModelIndex &sound)
 
 void SoundLibrary::repointClickSounds(const QHash<QString, QString> &to)
 {
+    const Edit edit(this, Clicks);
     for (SOUND_LIST_INFO &c : m_clickList)
         c.file = to.value(c.file, c.file);
     setupfiles::repointSources(m_clickSetList, to);

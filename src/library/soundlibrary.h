@@ -33,7 +33,11 @@ class StoredIn;
 // file, the metronome list and the kit files loaded with the sounds they
 // hold. It shows them through item models of its own, which it keeps for its
 // whole life; the views are given them, and only the library changes their
-// rows.
+// rows. It changes only through its methods, each named for what a user, a
+// load or a save does; each edit of the sounds, the groups or the metronome
+// list tells it once by soundsChanged(), groupsChanged() or
+// clickSoundsChanged(). The loaded kit files' bookkeeping shows nowhere and
+// tells nothing.
 class SoundLibrary : public QObject
 {
     Q_OBJECT
@@ -158,8 +162,6 @@ public:
     // The metronome sounds `added` (and their pad records) follow those
     // listed; the rows show them all under the group "Metronome Sound Group".
     void takeClickSounds(const QVector<SOUND_LIST_INFO> &added, const QVector<SOUND_INDEX> &padRecords);
-    // The metronome sounds of a loaded whole setup, as new rows of a new group.
-    void showLoadedClickSounds();
     // The metronome sound of row `sound` leaves the list; the rows are numbered anew.
     void removeClickSound(const QModelIndex &sound);
     // The metronome sounds whose sources `to` names move there.
@@ -343,9 +345,36 @@ public:
     // Recorded kit file `index` is no longer recorded.
     void dropRecordedKitFile(int index);
 
+signals:
+    // The working list, the total list's or the hi-hat list's rows changed.
+    void soundsChanged();
+    // The groups or their sounds changed.
+    void groupsChanged();
+    // The metronome list changed.
+    void clickSoundsChanged();
+
 private:
+    // One edit of the library: what it changed is told once, when the
+    // outermost edit ends (an edit may make others).
+    enum Change { Sounds = 1, Groups = 2, Clicks = 4 };
+    class Edit
+    {
+    public:
+        Edit(SoundLibrary *lib, int changes);
+        ~Edit();
+        Edit(const Edit &) = delete;
+        Edit &operator=(const Edit &) = delete;
+
+    private:
+        SoundLibrary *m_lib;
+    };
+    int m_editDepth = 0;
+    int m_changes = 0;
+
     // Rows appended for sounds of the pad: number and name fixed.
     void showPadSounds(const QVector<SOUND_INDEX> &sounds);
+    // The metronome sounds of a loaded whole setup, as new rows of a new group.
+    void showLoadedClickSounds();
 
     QVector<SOUND_INDEX> m_waveLoadKitAttrList;
     QStringList m_soundList;

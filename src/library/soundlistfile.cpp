@@ -35,6 +35,7 @@ QString lockName(const QString &target)
 
 SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName)
 {
+    const Edit edit(this, Groups);
     SoundListStart start = takeSoundList(fileName);
     if (m_soundGroupList.isEmpty()) {
         // Sounds are always added to some group.

@@ -1,7 +1,9 @@
 // The sound library on its own, as the saves read it: its rows, its stored
 // sounds by source, and the groups' file written and read back.
 #include "library/soundlibrary.h"
+#include "library/soundorder.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -82,6 +84,21 @@ private slots:
         QVERIFY(!kit);
         f.lib.expectPadClickSounds();
         QCOMPARE(f.lib.storedSoundEntry(kSetup + ":U00001", &kit), 1);
+    }
+
+    // Each edit tells its change once, however many rows it makes, and only its own.
+    void eachEditTellsOnce()
+    {
+        SoundLibrary lib;
+        QSignalSpy sounds(&lib, &SoundLibrary::soundsChanged), groups(&lib, &SoundLibrary::groupsChanged),
+                clicks(&lib, &SoundLibrary::clickSoundsChanged);
+        lib.showSounds({{1, "a", plain(1), false}, {2, "b", plain(2), true}}, false, true); // rows, mirror, names
+        lib.addSound("c", plain(3), 3, true);
+        lib.removeSounds({0}, {});
+        QCOMPARE(lib.hhSoundItemModel()->soundCount() * 10 + lib.waveLoadKitAttrList().size(), 21);
+        lib.addSoundsToGroup(lib.appendGroup("G"), {{"a", plain(1)}, {"b", plain(2)}});
+        lib.takeClickSounds({{"click", plain(4), 0, 0, 0}}, {});
+        QCOMPARE(QVector<int>({sounds.count(), groups.count(), clicks.count()}), QVector<int>({3, 2, 1}));
     }
 
     // The groups as the library's own model shows them, edited through the

@@ -242,12 +242,10 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
         }
     }
     w->library().removeSounds(goneRows, {});
-    w->ui->soundListTreeView->repaint();
     // The records of pairs the pad kept come back to their places.
     QVector<MainWindow1::SOUND_INDEX> records = w->library().waveLoadKitAttrList();
     w->pad().restoreDeletedRecords(records);
     w->library().takeSoundRecords(records);
-    w->ui->totalWaveTreeView->update();
     if (w->delDialog) {
         w->delDialog->close();
         w->delDialog->hide();

@@ -44,7 +44,6 @@ void MainWindow1::on_btnDelClick_clicked()
     }
     const int row = current.row();
     library().removeClickSound(current);
-    ui->clickWaveTreeView->viewport()->update();
 
     const QAbstractItemModel *model = group.model();
     const int left = model->rowCount(group);

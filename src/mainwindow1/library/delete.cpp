@@ -227,8 +227,6 @@ void MainWindow1::on_tbtDel_clicked()
         emit sendUpdate(0, 0);
         return;
     }
-    ui->totalWaveTreeView->repaint();
-    ui->soundListTreeView->repaint();
     selectLastRow(selection, library().totalListItemModel());
 }
 
@@ -274,5 +272,4 @@ void MainWindow1::on_delWaveGroup_clicked()
         return;
 
     library().deleteFromGroups(groupRows, sounds);
-    ui->waveGroupTreeView->repaint();
 }

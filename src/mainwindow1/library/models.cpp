@@ -102,6 +102,14 @@ void librarypane::setUpSoundViews(MainWindow1 *w)
     QObject::connect(lib.totalListItemModel(), &SoundListModel::rebuilt, w, [w] { showTotalList(w); });
     QObject::connect(lib.hhSoundItemModel(), &SoundListModel::rebuilt, w, [w] { showMirrorList(w); });
     QObject::connect(lib.clickListItemModel(), &SoundListModel::rebuilt, w, [w] { showClickList(w); });
+    // Changes the views' own models do not show (the look of rows made anew
+    // in place) are drawn when the library tells them.
+    QObject::connect(&lib, &SoundLibrary::soundsChanged, w, [ui] {
+        ui->totalWaveTreeView->viewport()->update();
+        ui->soundListTreeView->viewport()->update();
+    });
+    QObject::connect(&lib, &SoundLibrary::groupsChanged, w, [ui] { ui->waveGroupTreeView->viewport()->update(); });
+    QObject::connect(&lib, &SoundLibrary::clickSoundsChanged, w, [ui] { ui->clickWaveTreeView->viewport()->update(); });
     QObject::connect(lib.totalListItemModel(), &QStandardItemModel::itemChanged, w,
                      &MainWindow1::totalListItemModelChanged);
     QObject::connect(lib.hhSoundItemModel(), &QStandardItemModel::itemChanged, w,
@@ -148,7 +156,6 @@ void librarypane::initKitTotalItemModel(MainWindow1 *w)
 void librarypane::updateHHsoundList(MainWindow1 *w, int row)
 {
     w->library().removeMirrorRow(row);
-    w->ui->soundListTreeView->repaint();
 }
 
 void librarypane::updateHHsoundList1(MainWindow1 *w)

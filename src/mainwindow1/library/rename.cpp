@@ -138,14 +138,9 @@ bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString f
     name = name.trimmed();
     file = QDir::toNativeSeparators(file.trimmed());
     bool changed = kitusage::renameInKits(w->doc().kitAttrList, file, name, w->currentKitNum);
-    if (mode == 0) {
-        // The total list's edit handling carries the name on.
+    if (mode == 0) // the total list's edit handling carries the name on
         changed = w->library().nameSoundRowsOf(file, name) || changed;
-        w->ui->totalWaveTreeView->repaint();
-        w->ui->soundListTreeView->repaint();
-    } else if (mode == 1) {
+    else if (mode == 1)
         changed = w->library().nameMirrorRowsOf(file, name) || changed;
-        w->ui->soundListTreeView->repaint();
-    }
     return changed;
 }
