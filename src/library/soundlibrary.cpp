@@ -50,6 +50,39 @@ void removeRowsOf(QStandardItem *parent, int column, const QHash<QString, quint1
     }
 }
 
+// Rows `rows` of `parent` go. The rows after the first of them are shown
+// anew as copies, so that no item is left at a place other than the one it
+// was put at: an item that moved is slow to find, and a list of thousands
+// would be slow to rebuild or clear after many of its rows went.
+void dropRows(QStandardItem *parent, const QVector<int> &rows)
+{
+    const int count = parent->rowCount();
+    QVector<bool> gone(count, false);
+    int first = count;
+    for (int r : rows) {
+        if (r >= 0 && r < count) {
+            gone[r] = true;
+            first = qMin(first, r);
+        }
+    }
+    if (first == count)
+        return;
+    QVector<QList<QStandardItem *>> kept;
+    for (int r = first + 1; r < count; ++r) {
+        if (gone.at(r))
+            continue;
+        QList<QStandardItem *> row;
+        for (int c = 0; c < parent->columnCount(); ++c) {
+            const QStandardItem *cell = parent->child(r, c);
+            row.append(cell ? cell->clone() : nullptr);
+        }
+        kept.append(row);
+    }
+    parent->removeRows(first, count - first);
+    for (const QList<QStandardItem *> &row : qAsConst(kept))
+        parent->appendRow(row);
+}
+
 } // namespace
 
 SoundLibrary::SoundLibrary(QObject *parent)
@@ -201,7 +234,8 @@ void SoundLibrary::mirrorSoundRows()
         QStandardItem *mirror = m_mirror->m_root;
         const int rows = m_total->soundCount();
         for (int i = 0; i < rows; ++i)
-            mirror->appendRow({new QStandardItem(m_total->soundText(i, 1)), new QStandardItem(m_total->soundText(i, 2))});
+            mirror->appendRow(
+                    {new QStandardItem(m_total->soundText(i, 1)), new QStandardItem(m_total->soundText(i, 2))});
     });
 }
 
@@ -351,14 +385,13 @@ QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const 
                                                                           const QVector<bool> &records)
 {
     const Edit edit(this, Sounds);
+    // The names keep one entry per row.
     for (int r : rows) {
-        // The names keep one entry per row.
         if (r >= 0 && r < m_soundList.size())
             m_soundList.removeAt(r);
-        m_total->m_root->removeRow(r);
-        if (r >= 0 && r < m_mirror->m_root->rowCount())
-            m_mirror->m_root->removeRow(r);
     }
+    dropRows(m_total->m_root, rows);
+    dropRows(m_mirror->m_root, rows);
     QVector<QPair<int, SOUND_INDEX>> taken;
     int kept = 0;
     for (int i = 0; i < m_waveLoadKitAttrList.size(); ++i) {
@@ -374,7 +407,8 @@ QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const 
 void SoundLibrary::soundWrittenToPad(int record, quint16 number, const QString &name, const QString &device)
 {
     const Edit edit(this, Sounds);
-    m_total->m_root->appendRow({fixedItem(QString::number(number), QIcon()), fixedItem(name), new QStandardItem(device)});
+    m_total->m_root->appendRow(
+            {fixedItem(QString::number(number), QIcon()), fixedItem(name), new QStandardItem(device)});
     m_mirror->m_root->appendRow({new QStandardItem(name), new QStandardItem(device)});
     if (record < 0 || record >= m_waveLoadKitAttrList.size())
         return;

@@ -51,7 +51,8 @@ bool gatherClicks(Run &run, const QString &tempDir, Gathered &got)
 {
     setupfiles::CollectedClicks clicks;
     const setupfiles::CollectError err =
-            setupfiles::collectClickWaves(run.lib.clickList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run), clicks);
+            setupfiles::collectClickWaves(run.lib.clickList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
+                                          clicks);
     if (err) {
         noteCollectError(run, err);
         return false;

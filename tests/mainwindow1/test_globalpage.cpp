@@ -196,7 +196,8 @@ private slots:
         const QString soundLink = g.file("sound.ini"), setupLink = g.file("setup.ini"), other = g.file("t/../KIT_ALL.bin");
         QVERIFY(setupflow_test::makeSetup(setup) && kf::writeFile(kick, kf::wavBytes(400, 1)));
         g.importAll(setup);
-        editRecords(g.w->library(), [&kick](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Kick", kick, 1)); });
+        editRecords(g.w->library(),
+                    [&kick](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Kick", kick, 1)); });
         QVERIFY(QDir().mkpath(g.file("t")) && ::mkfifo(QFile::encodeName(pipe), 0600) == 0);
         QVERIFY(QFile::link(kick, soundLink) && QFile::link(setup, setupLink));
         const QByteArray kickBytes = kf::readFile(kick), setupBytes = kf::readFile(setup);

@@ -128,7 +128,7 @@ private slots:
         }
 
         // The lists' selections are handled on their new models.
-        const QModelIndex row = f->w->library().totalListItemModel()->index(1, 0, f->w->library().totalListItemModel()->rootIndex());
+        const QModelIndex row = f->w->library().totalListItemModel()->soundIndex(1);
         f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect
                                                                               | QItemSelectionModel::Rows);
         QCOMPARE(f->w->playFileNameNew2, setup + ":U00001");

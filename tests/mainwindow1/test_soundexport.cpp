@@ -52,8 +52,9 @@ struct Export
     {
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
         sel->clearSelection();
+        const SoundListModel *total = w->library().totalListItemModel();
         for (int r : rows)
-            sel->select(r < 0 ? w->library().totalListItemModel()->rootIndex() : w->library().totalListItemModel()->soundIndex(r),
+            sel->select(r < 0 ? total->rootIndex() : total->soundIndex(r),
                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     // Runs "Export Sound" into `folder` (none: the dialog is cancelled).

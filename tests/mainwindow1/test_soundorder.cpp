@@ -45,7 +45,7 @@ struct Sounds
         for (int r = 0; r < w->library().totalListItemModel()->soundCount(); ++r) {
             names << w->library().totalListItemModel()->soundItem(r, 1)->text();
             QCOMPARE(w->library().hhSoundItemModel()->soundItem(r, 0)->text(), names.last());
-            QCOMPARE(w->library().hhSoundItemModel()->soundItem(r, 1)->text(), w->library().totalListItemModel()->soundItem(r, 2)->text());
+            QCOMPARE(w->library().hhSoundItemModel()->soundText(r, 1), w->library().totalListItemModel()->soundText(r, 2));
         }
         QCOMPARE(w->library().hhSoundItemModel()->soundCount(), w->library().totalListItemModel()->soundCount());
         QCOMPARE(w->library().soundList(), names);
@@ -88,7 +88,8 @@ private slots:
         w->doc().kitAttrList[0].pedalChunk.hh_wave1_file = s.files[6];
         w->doc().kitAttrList[1].kpadChunk[0].soundFile0 = s.files[5];
         w->doc().kitAttrList[1].kpadChunk[2].soundFile0 = s.files[2];
-        editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].file = s.files[2]; }); // "Kick 2" shares Kick-2's file
+        // "Kick 2" shares Kick-2's file.
+        editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].file = s.files[2]; });
         w->ui->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
         QCOMPARE(w->library().totalListItemModel()->soundItem(4, 2)->text(), s.files[2]);

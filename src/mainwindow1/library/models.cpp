@@ -94,7 +94,8 @@ void librarypane::setUpSoundViews(MainWindow1 *w)
     ui->soundListTreeView->setModel(lib.hhSoundItemModel());
     ui->clickWaveTreeView->setModel(lib.clickListItemModel());
     // The main window handles drops on the lists' areas.
-    for (QWidget *area : {static_cast<QWidget *>(ui->right_stackedWidgetPage1), static_cast<QWidget *>(ui->pedalWidget)}) {
+    const QList<QWidget *> dropAreas = {ui->right_stackedWidgetPage1, ui->pedalWidget};
+    for (QWidget *area : dropAreas) {
         area->setAcceptDrops(true);
         area->installEventFilter(w);
     }

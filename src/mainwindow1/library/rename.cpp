@@ -129,8 +129,9 @@ void MainWindow1::hhListItemModelChanged(QStandardItem *item)
         return;
     const QString text = item->text();
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kMirrorSymbols)))
-        library().putBackName(item->index(), getDisplayName(text, library().hhSoundItemModel(),
-                                                            QString::fromLatin1(kDefaultPrefix), SOUND_NAME_LENGTH_MAX));
+        library().putBackName(item->index(),
+                              getDisplayName(text, library().hhSoundItemModel(), QString::fromLatin1(kDefaultPrefix),
+                                             SOUND_NAME_LENGTH_MAX));
 }
 
 bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString file, QString name)
