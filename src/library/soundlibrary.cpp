@@ -50,12 +50,23 @@ void removeRowsOf(QStandardItem *parent, int column, const QHash<QString, quint1
     }
 }
 
-// Rows `rows` of `parent` go. The rows after the first of them are shown
-// anew as copies, so that no item is left at a place other than the one it
-// was put at: an item that moved is slow to find, and a list of thousands
-// would be slow to rebuild or clear after many of its rows went.
+// More rows than this leave a list by showing the rows after them anew.
+constexpr int kManyRows = 128;
+
+// Rows `rows` (descending) of `parent` go. Each row after one that went has
+// moved, and a moved item is found again only by a search as long as its
+// move: once many rows went, rebuilding or clearing a list of thousands
+// would take long. So when many go, the rows after the first of them are
+// shown anew as copies, at the places they are put at.
 void dropRows(QStandardItem *parent, const QVector<int> &rows)
 {
+    if (rows.size() <= kManyRows) {
+        for (int r : rows) {
+            if (r >= 0 && r < parent->rowCount())
+                parent->removeRow(r);
+        }
+        return;
+    }
     const int count = parent->rowCount();
     QVector<bool> gone(count, false);
     int first = count;
