@@ -8,7 +8,6 @@
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
-#include "widgets/dialogs/uiprompter.h"
 
 #include <QElapsedTimer>
 #include <QStandardItemModel>
@@ -79,7 +78,6 @@ qint64 renumber(MainWindow1 *w, int waves)
 template <class Run>
 void compareLibraries(benchmark::State &state, Run run)
 {
-    ScriptedPrompter answers; // the second window's groups are in use by the first: a box would wait
     double small = 0, large = 0;
     for (auto _ : state) {
         state.PauseTiming();
