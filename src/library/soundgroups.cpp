@@ -32,7 +32,7 @@ GroupNameLists SoundLibrary::leftSoundList() const
     return lists;
 }
 
-int SoundLibrary::groupRowOf(const QString &name) const
+int SoundLibrary::getGroupIndexFromModel(const QString &name) const
 {
     for (int g = 0; g < m_soundGroupList.size(); ++g) {
         if (m_soundGroupList.at(g).name.trimmed() == name)

@@ -200,7 +200,9 @@ public:
     QVector<QString> leftGroupList() const;
     GroupNameLists leftSoundList() const;
     // The first group whose name, trimmed, is `name`; the number of groups when there is none.
-    int groupRowOf(const QString &name) const;
+    int getGroupIndexFromModel(const QString &name) const;
+    // The groups as the group tree shows them, the way the groups' file keeps them.
+    void updateSoundGroupList(QVector<soundfilexml::strSoundGroup> &groups) const { groups = m_soundGroupList; }
     // The user's new group, at the top.
     void addGroup(const QString &name);
     // A new group at the bottom, for sounds added to a group of that name
@@ -411,4 +413,6 @@ private:
     void noteEntries();
     // The rows of group `group`'s sounds `sounds`, appended to it.
     void showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds);
+    // The groups read from the file join the groups and the tree, after those there.
+    void soundListToItemModel(const QVector<soundfilexml::strSoundGroup> &groups);
 };

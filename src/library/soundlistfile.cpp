@@ -90,15 +90,20 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
         }
     }
     start.unmatched = groupentries::checkGroups(read);
-    for (const soundfilexml::strSoundGroup &g : qAsConst(read)) {
+    soundListToItemModel(read);
+    return start;
+}
+
+void SoundLibrary::soundListToItemModel(const QVector<soundfilexml::strSoundGroup> &groups)
+{
+    for (const soundfilexml::strSoundGroup &g : groups) {
         auto *group = new QStandardItem(g.name);
         if (g.name == QLatin1String("Default"))
             group->setEditable(false);
         showGroupSounds(group, g.soundList);
         m_groups->appendRow(group);
     }
-    m_soundGroupList += read;
-    return start;
+    m_soundGroupList += groups;
 }
 
 QString SoundLibrary::readOnlyQuestion(const QString &file)

@@ -156,7 +156,7 @@ void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QSt
 {
     soundnames::IncomingNames names(childTexts(model, 0));
     SoundLibrary &lib = w->library();
-    int g = lib.groupRowOf(group->name);
+    int g = lib.getGroupIndexFromModel(group->name);
     if (g >= lib.soundGroupList().size())
         g = lib.appendGroup(group->name);
     QVector<SoundLibrary::GroupSound> sounds;
