@@ -154,7 +154,7 @@ QVector<MainWindow1::strSoundItem> audioItemsOf(MainWindow1 *w, const MainWindow
 void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QStandardItemModel *model,
                     const QVector<MainWindow1::strSoundItem> &items)
 {
-    soundnames::IncomingNames names(childTexts(model, 0));
+    soundnames::IncomingNames names([&] { return childTexts(model, 0); });
     SoundLibrary &lib = w->library();
     int g = lib.getGroupIndexFromModel(group->name);
     if (g >= lib.soundGroupList().size())
@@ -183,7 +183,7 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
         w->pad().clearAddQueue();
     const QString padFolder = QDir::fromNativeSeparators(w->pad().currentDirPath()) + QStringLiteral("zt350/wav_data");
     QSet<QString> listedPaths = childTexts(model, 2);
-    soundnames::IncomingNames names(childTexts(model, 1));
+    soundnames::IncomingNames names([&] { return childTexts(model, 1); });
     int queued = 0;
     for (const MainWindow1::strSoundItem &item : qAsConst(items)) {
         const QString path = item.file;

@@ -167,7 +167,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
     w->dragFlag = onLabel;
     // The pad and the list show one name: the list's, or the rule's for a new
     // sound (only then are the list's names read).
-    soundnames::IncomingNames names(known ? QSet<QString>() : childTexts(w->library().totalListItemModel(), 1));
+    soundnames::IncomingNames names([w] { return childTexts(w->library().totalListItemModel(), 1); });
     const QStandardItem *listed = known ? w->library().totalListItemModel()->soundItem(row, 1) : nullptr;
     const QString name = listed ? listed->text() : names.take(sound.name);
     if (onLabel)

@@ -144,7 +144,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
                 files.end());
     files = librarypane::audioFilesOf(w, files);
 
-    soundnames::IncomingNames names(childTexts(w->library().soundListItemModel(), 0));
+    soundnames::IncomingNames names([&] { return childTexts(w->library().soundListItemModel(), 0); });
     QVector<SoundLibrary::GroupSound> sounds;
     for (const QString &path : qAsConst(files))
         sounds.append({names.take(QFileInfo(path).baseName()), path}); // up to the first "."
@@ -168,7 +168,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         return true;
 
     UiPrompter *prompter = UiPrompter::instance();
-    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel(), 1));
+    soundnames::IncomingNames names([&] { return childTexts(w->library().totalListItemModel(), 1); });
     if (w->pad().isUDiskFlag()) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
@@ -244,7 +244,7 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
     if (kit >= w->doc().kitAttrList.size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
-    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel(), 1));
+    soundnames::IncomingNames names([&] { return childTexts(w->library().totalListItemModel(), 1); });
     if (!sound.path.isEmpty()) {
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
