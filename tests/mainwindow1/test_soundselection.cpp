@@ -166,6 +166,14 @@ private slots:
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
         QCOMPARE(w->playFileNameNew2, native + ":U00005");
+        // A group row naming the sound is there while its kit file is.
+        w->library().addSoundsToGroup(0, {{"WAVE5", native + ":U00005"}});
+        w->ui->waveGroupTreeView->selectionModel()->setCurrentIndex(
+                w->library().soundListItemModel()->item(0)->child(0, 0)->index(),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(w->ui->songLabel2->text(), QString("WAVE5"));
+        QCOMPARE(w->playFileNameNew2, native + ":U00005");
 
         f.selectTotalRow(outside);
         f.selectTotalRow(notLoaded);

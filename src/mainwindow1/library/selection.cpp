@@ -305,7 +305,9 @@ void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, b
         const QString path = selected.at(k + 1).data().toString();
         if (path.isEmpty())
             continue;
-        if (!ztplatform::isRegularFile(path)) {
+        // A sound stored in a kit file is there when its kit file is.
+        const soundsource::Stored stored = soundsource::parse(path);
+        if (!ztplatform::isRegularFile(stored.form == soundsource::Form::Plain ? path : stored.kitFile)) {
             disablePreview(w);
             UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
                                             name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
