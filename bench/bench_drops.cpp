@@ -49,21 +49,13 @@ std::unique_ptr<MainWindow1> editor(int n, int group = 0)
     QObject::disconnect(w.get(), SIGNAL(sendUpdate(int, int)), w.get(), SLOT(recvUpdate(int, int)));
     w->resize(1400, 900);
     w->show();
-    for (int i = 0; i < n; ++i) {
-        const QString name = QStringLiteral("Sound%1").arg(i + 1);
-        w->library().totalGroup->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(name),
-                                  new QStandardItem(soundPath(i))});
-        w->library().hhGroup->appendRow({new QStandardItem(name), new QStandardItem(soundPath(i))});
-        MainWindow1::SOUND_INDEX s;
-        s.file = soundPath(i);
-        s.wave_No = quint16(i + 1);
-        s.wave_lock = 1;
-        w->library().waveLoadKitAttrList.append(s);
-    }
+    for (int i = 0; i < n; ++i)
+        w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), soundPath(i), quint16(i + 1), true);
     w->library().soundRowOf(QString()); // the path index is built once, as after a load
-    QStandardItem *groupItem = w->library().soundListItemModel->item(0, 0);
+    QVector<SoundLibrary::GroupSound> sounds;
     for (int i = 0; i < group; ++i)
-        groupItem->appendRow({new QStandardItem(QStringLiteral("G%1").arg(i)), new QStandardItem(soundPath(i))});
+        sounds.append({QStringLiteral("G%1").arg(i), soundPath(i)});
+    w->library().addSoundsToGroup(0, sounds);
     return w;
 }
 
@@ -114,7 +106,9 @@ qint64 listDrop(MainWindow1 *w, int n)
     t.start();
     drag(page, at, &mime);
     const qint64 ns = t.nsecsElapsed();
-    w->library().waveLoadKitAttrList.resize(n);
+    QVector<MainWindow1::SOUND_INDEX> records = w->library().waveLoadKitAttrList();
+    records.resize(n);
+    w->library().takeSoundRecords(records);
     return ns;
 }
 
@@ -124,13 +118,15 @@ qint64 fileDrop(MainWindow1 *w, const QList<QUrl> &files)
     QMimeData mime;
     mime.setUrls(files);
     QWidget *page = w->ui->left_stackedSoundWidget;
-    QStandardItem *group = w->library().soundListItemModel->item(0, 0);
-    const int before = group->rowCount();
+    const int before = w->library().soundGroupList().at(0).soundList.size();
     QElapsedTimer t;
     t.start();
     drag(page, page->rect().center(), &mime);
     const qint64 ns = t.nsecsElapsed();
-    group->removeRows(before, group->rowCount() - before);
+    QVector<int> dropped;
+    for (int r = before; r < w->library().soundGroupList().at(0).soundList.size(); ++r)
+        dropped << r;
+    w->library().deleteFromGroups({}, {{0, dropped}});
     return ns;
 }
 
@@ -191,7 +187,7 @@ void BM_PadDropKnownSound(benchmark::State &state)
     auto small = editor(1000);
     auto large = editor(9999);
     compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
-            [](MainWindow1 *w) { return padDrops(w, w->library().totalGroup->rowCount()); });
+            [](MainWindow1 *w) { return padDrops(w, w->library().totalListItemModel()->soundCount()); });
 }
 
 void BM_DeviceListDrop(benchmark::State &state)
@@ -202,7 +198,7 @@ void BM_DeviceListDrop(benchmark::State &state)
     small->pad().beginLoad(QString());
     large->pad().beginLoad(QString());
     compare(state, small.get(), large.get(), "1000_ms", "9899_ms",
-            [](MainWindow1 *w) { return listDrop(w, w->library().totalGroup->rowCount()); });
+            [](MainWindow1 *w) { return listDrop(w, w->library().totalListItemModel()->soundCount()); });
 }
 
 void BM_GroupFileDrop(benchmark::State &state)

@@ -27,22 +27,8 @@ std::unique_ptr<MainWindow1> editorWithSounds(int n)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
     w->writeSoundListOnClose = false;
-    auto *total = new QStandardItemModel(w->ui->totalWaveTreeView);
-    w->ui->totalWaveTreeView->setModel(total);
-    w->library().totalListItemModel = total;
-    w->library().totalGroup = new QStandardItem(QStringLiteral("waveList"));
-    total->appendRow(w->library().totalGroup);
-    for (int i = 0; i < n; ++i) {
-        const QString name = QStringLiteral("Sound%1").arg(i + 1);
-        w->library().totalGroup->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(name),
-                                  new QStandardItem(waveFile(i))});
-        w->library().hhGroup->appendRow({new QStandardItem(name), new QStandardItem(waveFile(i))});
-        MainWindow1::SOUND_INDEX s;
-        MainWindow1::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
-        s.file = waveFile(i);
-        s.wave_No = quint16(i + 1);
-        w->library().waveLoadKitAttrList.append(s);
-    }
+    for (int i = 0; i < n; ++i)
+        w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
     // Layer A and B of 17 pads, A of 2 foot switches and 5 hi-hat waves: 43 slots a kit.
     for (int k = 0; k < KIT_MAX_COUNT && k * 43 < n; ++k) {
         reloadKit(w->doc(), k, [k, n](MainWindow1::soundKit &kit) {

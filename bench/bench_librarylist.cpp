@@ -38,14 +38,16 @@ struct Library
     explicit Library(int sounds)
     {
         w->writeSoundListOnClose = false;
+        QVector<MainWindow1::SOUND_INDEX> records;
         for (int i = 0; i < sounds; ++i) {
             MainWindow1::SOUND_INDEX s;
             MainWindow1::str2CharArray(QString("Take %1").arg((i * 7919) % sounds), s.wave_name, 16);
             s.file = QString("/library/samples/take%1.wav").arg(i);
             s.wave_No = quint16(i + 1);
             s.wave_lock = 1;
-            w->library().waveLoadKitAttrList << s;
+            records << s;
         }
+        w->library().takeSoundRecords(records); // as a load gives them
         for (int k = 0; k < 100; ++k) {
             reloadKit(w->doc(), k, [k](MainWindow1::soundKit &kit) {
                 for (int p = 0; p < 19; ++p) {
@@ -71,15 +73,15 @@ qint64 deleteAndRenumber(int sounds)
     QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
     int picked = 0;
     for (int r = 5; r < sounds; r += 10, ++picked)
-        selection->select(w->library().totalGroup->child(r, 0)->index(),
+        selection->select(w->library().totalListItemModel()->soundItem(r, 0)->index(),
                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QElapsedTimer t;
     t.start();
     w->ui->tbtDel->click();
     w->ui->actionReorder_Serial_Numbers->trigger();
     const qint64 ns = t.nsecsElapsed();
-    if (w->library().totalGroup->rowCount() != sounds - picked
-        || w->library().waveLoadKitAttrList.last().wave_No != w->library().totalGroup->rowCount())
+    if (w->library().totalListItemModel()->soundCount() != sounds - picked
+        || w->library().waveLoadKitAttrList().last().wave_No != w->library().totalListItemModel()->soundCount())
         return -1;
     return ns;
 }
@@ -174,11 +176,10 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
     for (int i = 0; i < kStored; ++i) {
         record.info.sound[size_t(i)].wave_start = quint32(i) * kWaveBytes;
         record.info.sound[size_t(i)].wave_length = kWaveBytes;
-        w->library().totalGroup->appendRow(
-                {new QStandardItem(QString::number(i + 1)), new QStandardItem(QString("S%1").arg(i)),
-                 new QStandardItem(QString("%1:U%2").arg(kitFile).arg(i, 5, 10, QChar('0')))});
+        w->library().addSound(QString("S%1").arg(i), QString("%1:U%2").arg(kitFile).arg(i, 5, 10, QChar('0')),
+                              quint16(i + 1), true);
     }
-    w->library().loadedKitFiles << record;
+    w->library().addLoadedKitFile(record);
     w->ui->totalWaveTreeView->selectAll();
 
     qint64 base = 0, measured = 0;

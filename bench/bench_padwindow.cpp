@@ -112,14 +112,14 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
         std::unique_ptr<MainWindow1> w = loadedWindow(p);
         w->pad().clearDeleteQueue();
         for (int row = 0; row < 100; ++row)
-            w->pad().queueDelete(w->library().totalGroup->child(row * 9, 2)->text(),
-                                 quint16(w->library().totalGroup->child(row * 9, 0)->text().toInt()));
+            w->pad().queueDelete(w->library().totalListItemModel()->soundText(row * 9, 2),
+                                 quint16(w->library().totalListItemModel()->soundText(row * 9, 0).toInt()));
         w->pad().beginDeleteBatch(true);
         QElapsedTimer t;
         t.start();
         padpane::completeDeleteBatch(w.get());
         const qint64 ns = t.nsecsElapsed();
-        benchmark::DoNotOptimize(w->library().totalGroup->rowCount());
+        benchmark::DoNotOptimize(w->library().totalListItemModel()->soundCount());
         return ns;
     });
 }

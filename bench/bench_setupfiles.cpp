@@ -46,7 +46,7 @@ struct Window
     qint64 importAll(const QString &path, bool *ok)
     {
         const qint64 ns = run(w->ui->actionImport_All, path);
-        *ok = *ok && w->library().loadedKitFiles.size() == 1 && w->library().binFilePath == path;
+        *ok = *ok && w->library().loadedKitFiles().size() == 1 && w->library().binFilePath() == path;
         return ns;
     }
     qint64 exportAll(const QString &path, bool *ok)

@@ -26,6 +26,7 @@
 #include <QProcess>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -66,8 +67,8 @@ struct Window
     {
         w->initTotalItemModel();
         w->initHHListItemModel();
-        w->library().waveLoadKitAttrList.clear();
-        w->library().soundList.clear();
+        w->library().takeSoundRecords({});
+        w->library().noteRowNames();
     }
     void importPaths(const QStringList &paths)
     {
@@ -116,7 +117,7 @@ void BM_ImportAndPlayVsFfmpeg(benchmark::State &state)
         win.importPaths(files);
         for (int r = 0; r < files.size(); ++r) {
             // As a click does: the current row first, then the selection.
-            const QModelIndex row = w->library().totalListItemModel->index(r, 0, w->library().totalGroup->index());
+            const QModelIndex row = w->library().totalListItemModel()->soundIndex(r);
             QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
             selection->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -152,28 +153,30 @@ QString writeSoundList(const QString &folder, int sounds)
     return path;
 }
 
-qint64 loadSoundList(MainWindow1 *w, const QString &file)
+// A fresh library opens the groups' file into a group tree's view, as the start does.
+qint64 loadSoundList(QTreeView *view, const QString &file)
 {
-    w->library().soundListItemModel->clear();
-    w->library().soundGroupList.clear();
-    w->library().leftGroupList.clear();
-    for (auto &names : w->library().leftSoundList)
-        names.clear();
+    SoundLibrary lib;
+    view->setModel(lib.soundListItemModel());
     QElapsedTimer t;
     t.start();
-    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel, file);
-    return t.nsecsElapsed();
+    lib.openSoundList(file);
+    view->expandAll();
+    const qint64 spent = t.nsecsElapsed();
+    view->setModel(nullptr);
+    return spent;
 }
 
 void BM_LoadSoundList9999Vs1000(benchmark::State &state)
 {
     Window win;
+    QTreeView view;
     const QString small = writeSoundList(win.work.path(), 1000);
     const QString large = writeSoundList(win.work.path(), 9999);
     qint64 base = 0, big = 0;
     for (auto _ : state) {
-        base += loadSoundList(win.w.get(), small);
-        big += loadSoundList(win.w.get(), large);
+        base += loadSoundList(&view, small);
+        big += loadSoundList(&view, large);
     }
     state.counters["ratio"] = base > 0 ? double(big) / double(base) : 0.0;
     state.counters["goal"] = 12;
@@ -216,7 +219,7 @@ void BM_ImportPaths9999Vs1000(benchmark::State &state)
         base += importPaths(win, 1000);
         big += importPaths(win, 9999);
     }
-    if (win.w->library().totalGroup->rowCount() != 9999)
+    if (win.w->library().totalListItemModel()->soundCount() != 9999)
         state.SkipWithError("the import did not list every path");
     state.counters["ratio"] = base > 0 ? double(big) / double(base) : 0.0;
     state.counters["goal"] = 12;
@@ -253,7 +256,7 @@ void BM_ImportProbeAllCoresVsSerial(benchmark::State &state)
         t.restart();
         win.importPaths(files);
         import += t.nsecsElapsed();
-        if (audio != kFiles || win.w->library().totalGroup->rowCount() != kFiles) {
+        if (audio != kFiles || win.w->library().totalListItemModel()->soundCount() != kFiles) {
             state.SkipWithError("not every file was taken for audio");
             return;
         }

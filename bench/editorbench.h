@@ -3,11 +3,14 @@
 
 // What the benchmarks that build the editor's window share: an offscreen
 // application with the editor's resources, no removable drives and a scratch
-// working folder for the sound list.
+// working folder for the sound list. A box the window shows while measured
+// (a second window on one folder says its groups are in use) takes its
+// default answer instead of waiting for a click.
 
 #include "mainwindow1/shell/startup.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
+#include "widgets/dialogs/uiprompter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,6 +34,7 @@ inline int runEditorBenchmarks(int argc, char **argv)
     ztplatform::setDriveSource(&drives);
     QTemporaryDir work; // the editor reads and writes its sound list here
     QDir::setCurrent(work.path());
+    ScriptedPrompter answers;
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -6,7 +6,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QStandardItem>
 
 #include <map>
 #include <memory>
@@ -14,9 +13,6 @@
 namespace groupentries {
 
 namespace {
-
-constexpr int kNameRole = Qt::UserRole + 1;
-constexpr int kLengthRole = Qt::UserRole + 2;
 
 // One kit file as it is on the disk, with its entries by identity.
 struct KitOnDisk
@@ -49,22 +45,6 @@ struct KitOnDisk
 Identity ofEntry(const percussionpadfile::P_SOUND_INDEX &entry)
 {
     return {Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH), qint64(entry.wave_length)};
-}
-
-Identity ofCell(const QStandardItem *fileCell)
-{
-    const QVariant length = fileCell ? fileCell->data(kLengthRole) : QVariant();
-    if (!length.isValid())
-        return {};
-    return {fileCell->data(kNameRole).toString(), length.toLongLong()};
-}
-
-void setCell(QStandardItem *fileCell, const Identity &id)
-{
-    if (!fileCell)
-        return;
-    fileCell->setData(id.known() ? QVariant(id.name) : QVariant(), kNameRole);
-    fileCell->setData(id.known() ? QVariant(id.length) : QVariant(), kLengthRole);
 }
 
 Identity ofItem(const soundfilexml::strSoundItem &item)

@@ -11,8 +11,6 @@
 #include <QString>
 #include <QVector>
 
-class QStandardItem;
-
 namespace groupentries {
 
 using Records = MainWindow1Records;
@@ -27,10 +25,7 @@ struct Identity
 };
 
 Identity ofEntry(const percussionpadfile::P_SOUND_INDEX &entry);
-// A group row's, kept in its file cell.
-Identity ofCell(const QStandardItem *fileCell);
-void setCell(QStandardItem *fileCell, const Identity &id);
-// The same as the sound-list file keeps it.
+// A group sound's, as the sound-list file keeps it.
 Identity ofItem(const soundfilexml::strSoundItem &item);
 void setItem(soundfilexml::strSoundItem &item, const Identity &id);
 // True when a row carrying `row` may be taken for a sound that is `entry`:

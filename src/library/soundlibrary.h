@@ -2,6 +2,7 @@
 
 #include "library/groupentries.h"
 #include "library/groupnames.h"
+#include "library/soundlistmodel.h"
 #include "library/soundpathindex.h"
 #include "library/soundsource.h"
 #include "model/mainwindow1records.h"
@@ -11,21 +12,35 @@
 #include "kitfile/wavecollect.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
 
-class QStandardItem;
-class QStandardItemModel;
+class QModelIndex;
+namespace soundorder {
+struct Row;
+}
+namespace setupfiles {
+class StoredIn;
+}
 
 // The editor's sounds: the sound list and its sources, the groups and their
 // file, the metronome list and the kit files loaded with the sounds they
-// hold. The item models are the views' (their parents); the library fills
-// and reads their rows.
-class SoundLibrary
+// hold. It shows them through item models of its own, which it keeps for its
+// whole life; the views are given them, and only the library changes their
+// rows. It changes only through its methods, each named for what a user, a
+// load or a save does; each edit of the sounds, the groups or the metronome
+// list tells it once by soundsChanged(), groupsChanged() or
+// clickSoundsChanged(). The loaded kit files' bookkeeping shows nowhere and
+// tells nothing.
+class SoundLibrary : public QObject
 {
+    Q_OBJECT
 public:
     // The records' own names.
     using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
@@ -33,30 +48,190 @@ public:
     using READ_KIT_FILE = MainWindow1Records::READ_KIT_FILE;
     using soundKit = MainWindow1Records::soundKit;
 
-    // An empty library with no models; one per window, never copied.
-    SoundLibrary() = default;
-    SoundLibrary(const SoundLibrary &) = delete;
-    SoundLibrary &operator=(const SoundLibrary &) = delete;
+    // An empty library: its lists show no sound; one per window.
+    explicit SoundLibrary(QObject *parent = nullptr);
+    ~SoundLibrary() override;
+
+    // ---- the rows the views show --------------------------------------------------
+    // The total list (number, name, source under the root "waveList").
+    SoundListModel *totalListItemModel() { return m_total; }
+    const SoundListModel *totalListItemModel() const { return m_total; }
+    // The hi-hat list: name and source of the total list's rows, row for row.
+    SoundListModel *hhSoundItemModel() { return m_mirror; }
+    const SoundListModel *hhSoundItemModel() const { return m_mirror; }
+    // The group tree: the groups, then name and source of each sound.
+    SoundListModel *soundListItemModel() { return m_groups; }
+    const SoundListModel *soundListItemModel() const { return m_groups; }
+    // The metronome list: index, name and source under its group.
+    SoundListModel *clickListItemModel() { return m_clicks; }
+    const SoundListModel *clickListItemModel() const { return m_clicks; }
+    // The kit-by-kit list of sound uses: layer, number, name, source.
+    SoundListModel *kitOrderItemModel() { return m_kitOrder; }
+    const SoundListModel *kitOrderItemModel() const { return m_kitOrder; }
+    // The sound and lock icons of the rows, in the dark or the light look.
+    void useDarkIcons(bool dark);
 
     // ---- the sound list ---------------------------------------------------------
+    // The working list: one entry per sound of the setup, its source in `file`.
+    const QVector<SOUND_INDEX> &waveLoadKitAttrList() const { return m_waveLoadKitAttrList; }
+    // The total list's names in row order, as a refused rename puts them back.
+    const QStringList &soundList() const { return m_soundList; }
+    // The total list's root text.
+    const QString &currentOldGroupName() const { return m_currentOldGroupName; }
+    // The working list as a load gives it, or as the pad gave records back;
+    // the rows stay as they are.
+    void takeSoundRecords(const QVector<SOUND_INDEX> &records);
+    // The pad's sounds loaded: the working list, and their rows appended.
+    void loadPadSounds(const QVector<SOUND_INDEX> &sounds);
     // The total list's rows that hold a sound: name and source, in row order.
     QVector<setupfiles::TotalRow> totalRows() const;
     // Row of the total list whose source is `path` exactly, -1 when none; indexed, no scan per call.
-    int soundRowOf(const QString &path);
+    int soundRowOf(const QString &path) const;
     // The last wave number of the working list, 0 when it is empty.
     int lastWaveNumber() const;
-    // A new sound's working-list entry; with addRows also its name and its total and hi-hat list rows.
-    void registerNewSound(const QString &name, const QString &path, quint16 waveNo, bool addRows);
+    // A new sound's working-list entry; with showRow also its name and its total and hi-hat list rows.
+    void addSound(const QString &name, const QString &path, quint16 waveNo, bool showRow);
     // The files of the working list that some kit of `kits` uses, each once.
     QVector<QString> getSoundFileList(const QVector<soundKit> &kits) const;
     // Every source of a sound of the library, a group or the metronome.
     QStringList librarySources() const;
+
+    // ---- the total list's and the hi-hat list's rows ----------------------------
+    // The total list shows no sound (the hi-hat list stays as it is).
+    void clearSoundRows();
+    // The hi-hat list shows no sound.
+    void clearMirrorRows();
+    // The hi-hat list made anew from the total list, row for row.
+    void mirrorSoundRows();
+    // Row `row` of the hi-hat list goes (after its total-list row went).
+    void removeMirrorRow(int row);
+    // The total list shows `rows` in their order (a number cell and a name
+    // cell an editor may change when told so), the hi-hat list follows and
+    // the names are noted.
+    void showSounds(const QVector<soundorder::Row> &rows, bool numbersEditable, bool namesEditable);
+    // The names of the total list's rows, in row order, as the renames put them back.
+    void noteRowNames();
+    // A refused name edit in one of the lists: the cell shows `name` again.
+    void putBackName(const QModelIndex &cell, const QString &name);
+    // The name of row `row` was edited to `name`: a later refused edit puts
+    // it back; the working-list entries of its source take it.
+    void renameSound(int row, const QString &name);
+    // The hi-hat rows of `file` take `name`; true when there was one.
+    bool nameMirrorRowsOf(const QString &file, const QString &name);
+    // Every total-list row of `file` and its hi-hat row take `name`, as a
+    // user's edit of those rows would (the total list's edit handling runs).
+    // True when there was one.
+    bool nameSoundRowsOf(const QString &file, const QString &name);
+    // The name of row `row` can no longer be edited (on the pad it is set once).
+    void settleSoundName(int row);
+    // The sounds of total-list rows `rows` are locked or unlocked (by their numbers).
+    void lockSounds(const QVector<int> &rows, bool lock);
+    // Rows `rows` (descending) leave the total list, the hi-hat list and the
+    // names; the entries marked in `records` leave the working list and are
+    // returned with their places.
+    QVector<QPair<int, SOUND_INDEX>> removeSounds(const QVector<int> &rows, const QVector<bool> &records);
+    // The entry `record` (or none when -1) is a sound written to the pad now:
+    // its row is appended to the total and hi-hat lists.
+    void soundWrittenToPad(int record, quint16 number, const QString &name, const QString &device);
+    // The working list's entries `records` (ascending) leave it.
+    void removeSoundRecords(const QVector<int> &records);
+    // Every working-list number from 1 in list order; the numbers before are returned.
+    QVector<int> renumberSounds();
+    // The numbers a renumbering gave back (`numbers`, the first entries').
+    void restoreSoundNumbers(const QVector<int> &numbers);
+    // Each entry (first) is now the pad's file (second); its total-list row
+    // follows. The files before are returned, in order.
+    QVector<QString> moveSoundFiles(const QVector<QPair<int, QString>> &moves);
+    // The sources `to` names move there: in the working list and the rows.
+    void moveSounds(const QHash<QString, QString> &to);
+    // The sounds of the kit file `storedIn` names leave the working list and
+    // the rows; the rows' numbers are shown anew from the list.
+    void forgetKitFileSounds(const setupfiles::StoredIn &storedIn);
+    // Sources that `to` moves onto a source the working list holds already:
+    // their entries and rows go (returned: source -> the number it takes).
+    QHash<QString, quint16> mergeSources(const QHash<QString, QString> &to);
+
+    // ---- the metronome list's rows ---------------------------------------------
+    // The metronome list shows no sound.
+    void clearClickRows();
+    // A pad was loaded: the metronome list is empty and the next metronome
+    // import reads the pad's metronome folder.
+    void expectPadClickSounds();
+    // The next metronome import does not read the pad's folder (it was read).
+    void padClickFolderRead();
+    // The metronome sounds `added` (and their pad records) follow those
+    // listed; the rows show them all under the group "Metronome Sound Group".
+    void takeClickSounds(const QVector<SOUND_LIST_INFO> &added, const QVector<SOUND_INDEX> &padRecords);
+    // The metronome sound of row `sound` leaves the list; the rows are numbered anew.
+    void removeClickSound(const QModelIndex &sound);
+    // The metronome sounds whose sources `to` names move there.
+    void repointClickSounds(const QHash<QString, QString> &to);
+
+    // ---- the kit-by-kit list of uses ----------------------------------------------
+    struct KitOrderRow
+    {
+        QString layer;
+        QString number;
+        QString name;
+        QString file;
+        bool locked = false;
+    };
+    struct KitOrderGroup
+    {
+        QString name;
+        QVector<KitOrderRow> rows;
+    };
+    // The kit-by-kit list shows nothing.
+    void clearKitOrder();
+    // Groups appended to it, each with its rows.
+    void appendKitOrder(const QVector<KitOrderGroup> &groups);
 
     // ---- stored sounds of loaded kit files -------------------------------------
     // The finder of stored sounds in the loaded kit files, kept for many sounds in a row.
     soundsource::StoredEntries storedEntries() const;
     // A stored sound's table entry in its loaded kit file *kit; -1: file not loaded (*kit null) or beyond its table.
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const;
+
+    // ---- the groups ---------------------------------------------------------------
+    // The groups in the group tree's order, with their sounds: what the
+    // groups' file is written from.
+    const QVector<soundfilexml::strSoundGroup> &soundGroupList() const { return m_soundGroupList; }
+    // The group names, last group first, and each group's sound names in the same order.
+    QVector<QString> leftGroupList() const;
+    GroupNameLists leftSoundList() const;
+    // The first group whose name, trimmed, is `name`; the number of groups when there is none.
+    int getGroupIndexFromModel(const QString &name) const;
+    // The groups as the group tree shows them, the way the groups' file keeps them.
+    void updateSoundGroupList(QVector<soundfilexml::strSoundGroup> &groups) const { groups = m_soundGroupList; }
+    // The user's new group, at the top.
+    void addGroup(const QString &name);
+    // A new group at the bottom, for sounds added to a group of that name
+    // when there is none; its row.
+    int appendGroup(const QString &name);
+    // A sound of a group: its name and source.
+    struct GroupSound
+    {
+        QString name;
+        QString file;
+    };
+    // The sounds join group `group`, in order, below its sounds.
+    void addSoundsToGroup(int group, const QVector<GroupSound> &sounds);
+    // Group `group` is named `name` (as its row shows it).
+    void renameGroup(int group, const QString &name);
+    // Sound `row` of group `group` is named `name`.
+    void renameGroupSound(int group, int row, const QString &name);
+    // The user's delete: the sounds `sounds` (group row, its sound rows)
+    // leave their groups; the groups `groups` go, and so does a group all of
+    // whose sounds went; the group "Default" stays.
+    void deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVector<int>>> sounds);
+    // The group sounds whose sources `to` names (old -> new) move there. A
+    // sound that carries another entry than the one its source reached
+    // (`was`) names a sound no longer there: it stays as it is. A sound moved
+    // takes the entry of its new source (`now`; none for a file of its own).
+    // True when one moved.
+    bool repointGroupSounds(const QHash<QString, QString> &to,
+                            const QHash<QString, groupentries::Identity> &was = {},
+                            const QHash<QString, groupentries::Identity> &now = {});
 
     // ---- the groups' file ----------------------------------------------------------
     // What the start found at the groups' file.
@@ -69,15 +244,16 @@ public:
         bool inUse = false;  // another editor holds the groups: nothing is written
         QVector<groupentries::Unmatched> unmatched; // rows whose kit file no longer holds their sound
     };
-    // Reads the groups of the file into `groups` (appended) and takes the
-    // file for this editor. A link at the name is read and later written
-    // through when it names a regular file. A file that does not read whole
-    // (or that a link names that is not followed) is kept beside it first, as
-    // soundfilexml::keepCopyBeside / moveAside name it; while another editor
-    // holds the groups nothing is moved or kept.
-    SoundListStart openSoundList(const QString &fileName, QVector<soundfilexml::strSoundGroup> &groups);
-    // The groups of the file, as openSoundList reads them.
-    QVector<soundfilexml::strSoundGroup> readSoundList(const QString &fileName);
+    // The groups of the file join the groups, and the file is taken for this
+    // editor; with no group at all, a group "Default" is made. A link at the
+    // name is read and later written through when it names a regular file. A
+    // file that does not read whole (or that a link names that is not
+    // followed) is kept beside it first, as soundfilexml::keepCopyBeside /
+    // moveAside name it; while another editor holds the groups nothing is
+    // moved or kept.
+    SoundListStart openSoundList(const QString &fileName);
+    // The groups' file opened at the start ("soundlist.xml").
+    const QString &soundListFileName() const { return m_soundListFileName; }
     // What a write of the sound-list file did.
     struct SoundListSave
     {
@@ -90,59 +266,153 @@ public:
     using ReadOnlyQuestion = std::function<bool(const QString &file)>;
     // The text of that question.
     static QString readOnlyQuestion(const QString &file);
-    // Writes the groups of `model` to the file, whole or not at all (through
-    // a link opened at the start, to the file it named). A read-only file is
-    // replaced only once `ask` said Yes this session. Rows naming sounds of
-    // loaded kit files that are as loaded take their entries along.
-    SoundListSave saveSoundList(const QString &fileName, QStandardItemModel *model,
-                                const ReadOnlyQuestion &ask = ReadOnlyQuestion());
-    // The groups and sounds of a group tree model as the file keeps them.
-    static void updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups);
-    // The sound-list file's state this session.
-    enum class ReadOnlyAnswer { Unasked, Yes, No };
-    ReadOnlyAnswer soundListReadOnly = ReadOnlyAnswer::Unasked;
+    // Writes the groups to the groups' file, whole or not at all (through a
+    // link opened at the start, to the file it named). A read-only file is
+    // replaced only once `ask` said Yes this session (the close asks again
+    // when a save was told No). Sounds of loaded kit files that are as
+    // loaded take their entries along.
+    SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool askAgain = false);
     bool soundListInUse() const { return m_listLock.state() == ztplatform::FileLock::HeldElsewhere; }
 
-    // ---- the sound list's data (the total list on the right) -----------------
-    QVector<SOUND_INDEX> waveLoadKitAttrList; // the working list: one entry per sound, its source in `file`
-    QStringList soundList;                    // the total list's names in row order
-    QString currentOldGroupName;              // the total list's root text
-    QStandardItemModel *totalListItemModel = nullptr; // the total list: number, name, source (kit layout: layer first)
-    QStandardItem *totalGroup = nullptr;      // the total list's root row; none in the kit layout
-    QStandardItemModel *hhSoundItemModel = nullptr;   // the hi-hat list's rows: name, source
-    QStandardItem *hhGroup = nullptr;         // the hi-hat list's root row, mirroring the total list
+    // ---- the metronome list's sounds ---------------------------------------------------
+    // The metronome sounds (at most five): name and source.
+    const QVector<SOUND_LIST_INFO> &clickList() const { return m_clickList; }
+    // Their wave records, as loaded, read from the pad or gathered by a save.
+    const QVector<SOUND_INDEX> &clickSetList() const { return m_clickSetList; }
+    // The next metronome import reads the pad's metronome folder.
+    bool clickDeviceFlag() const { return m_clickDeviceFlag; }
+    // The metronome sounds are dropped: a whole setup being read brings its own.
+    void dropClickSounds();
+    // The metronome sounds' records as a save gathered them for its file
+    // (or as they were, when the save wrote nothing).
+    void takeClickRecords(const QVector<SOUND_INDEX> &records);
 
-    // ---- the groups and their file -------------------------------------------
-    QVector<soundfilexml::strSoundGroup> soundGroupList; // the groups as read from and written to the file
-    QVector<QString> leftGroupList;           // group names, last tree row first
-    GroupNameLists leftSoundList;             // sound names per group, same order
-    QStandardItemModel *soundListItemModel = nullptr; // the group tree: groups, then name and source of each sound
-    QString soundListFileName;                        // the groups' file
+    // ---- loaded kit files -------------------------------------------------------------
+    // Kit files loaded in this run, each with its sounds' table as read.
+    const QVector<READ_KIT_FILE> &loadedKitFiles() const { return m_loadedKitFiles; }
+    // Kit-file sounds the sound list holds once.
+    const setupfiles::SharedSounds &sharedSounds() const { return m_sharedSounds; }
+    // The loaded whole setup holds the five metronome sounds first in its table.
+    bool loadClickFlag() const { return m_loadClickFlag; }
+    // The whole setup last loaded (or being loaded).
+    const QString &binFilePath() const { return m_binFilePath; }
+    // The global settings file and the kit files picked at the last import.
+    const QString &globalFilePath() const { return m_globalFilePath; }
+    const QStringList &kitFileList() const { return m_kitFileList; }
+    // The kit files loaded, each once, and the kit number each holds.
+    const QStringList &recordKitFileList() const { return m_recordKitFileList; }
+    const QVector<int> &recordKitIndexList() const { return m_recordKitIndexList; }
 
-    // ---- the metronome list ----------------------------------------------------
-    QVector<SOUND_LIST_INFO> clickList;               // the metronome sounds (at most five): name and source
-    QVector<SOUND_INDEX> clickSetList;                // their wave records, as loaded or read from the pad
-    QStandardItemModel *clickListItemModel = nullptr; // the metronome list's rows: index, name, source
-    bool clickDeviceFlag = false; // the next metronome import reads the pad's metronome folder
+    // A whole setup is read: the sound list, its loaded files and its
+    // metronome records start empty.
+    void beginSetupLoad();
+    // Whether the setup read holds the five metronome sounds first.
+    void noteSetupClicks(bool clicksFirst);
+    // The sounds of a whole setup read: its waves join the working list
+    // (each numbered one up), its metronome sounds become the metronome list
+    // and its records, shown as new rows.
+    void takeSetupSounds(const QVector<SOUND_INDEX> &waves, const QVector<SOUND_INDEX> &clicks,
+                         const QVector<SOUND_LIST_INFO> &clickList);
+    // The whole setup at `path` is being read (or was read).
+    void noteSetupFile(const QString &path);
+    // A kit file read, kept with its sounds' table; returned as kept.
+    const READ_KIT_FILE &addLoadedKitFile(READ_KIT_FILE file);
+    // The read whole setup at `path`, kept as the setup last loaded.
+    void takeLoadedSetup(READ_KIT_FILE file, const QString &path);
+    // Loaded kit file `index` is forgotten (it is read again).
+    void forgetLoadedKitFile(int index);
+    // The sounds of kit file `file` read: those the list holds already (same
+    // name, same stored bytes) are noted as twins of those, the others join
+    // the working list. Returned: position in `sounds` -> the list source it stands for.
+    QHash<int, QString> takeKitFileSounds(const QString &file, const QVector<SOUND_INDEX> &sounds);
+    // Before the sounds stored in a kit file leave the list: each of them
+    // another kit file's sound stands for hands over to it (list source
+    // leaving -> its twin). The kit file's twins are then forgotten.
+    QHash<QString, QString> handOverSharedSounds(const setupfiles::StoredIn &leaving);
+    // The same for each list source `leaving` names.
+    QHash<QString, QString> handOverSharedSoundsWhere(const std::function<bool(const QString &)> &leaving);
+    // Kit files the editor no longer knows as loaded (a save replaced them).
+    void forgetKitFiles(const QStringList &files);
+    // The picks of an import: none yet, the global settings file, a kit file.
+    void clearImportPicks();
+    void clearKitFilePicks();
+    void pickGlobalFile(const QString &path);
+    void pickKitFile(const QString &path);
+    // The picked global settings file was taken.
+    void globalFileTaken();
+    // Kit file `path` holds kit `kit`: recorded once, after those recorded.
+    void recordKitFile(const QString &path, int kit);
+    // Recorded kit file `index` now names `path`, holding kit `kit`.
+    void replaceRecordedKitFile(int index, const QString &path, int kit);
+    // Recorded kit file `index` is no longer recorded.
+    void dropRecordedKitFile(int index);
 
-    // ---- loaded kit files --------------------------------------------------------
-    QVector<READ_KIT_FILE> loadedKitFiles;  // kit files loaded in this run
-    setupfiles::SharedSounds sharedSounds;  // kit-file sounds the sound list holds once
-    bool loadClickFlag = false;             // the loaded whole setup holds the five metronome sounds first
-    QString binFilePath;                    // the whole setup last loaded
-    QString globalFilePath;                 // the global settings file picked at the last import
-    QStringList kitFileList;                // the kit files picked at the last import
-    QStringList recordKitFileList;          // the kit files loaded, each once
-    QVector<int> recordKitIndexList;        // the kit number each of them holds
+signals:
+    // The working list, the total list's or the hi-hat list's rows changed.
+    void soundsChanged();
+    // The groups or their sounds changed.
+    void groupsChanged();
+    // The metronome list changed.
+    void clickSoundsChanged();
 
 private:
-    SoundPathIndex totalPathIndex{2}; // rows of the total list by source path
+    // One edit of the library: what it changed is told once, when the
+    // outermost edit ends (an edit may make others).
+    enum Change { Sounds = 1, Groups = 2, Clicks = 4 };
+    class Edit
+    {
+    public:
+        Edit(SoundLibrary *lib, int changes);
+        ~Edit();
+        Edit(const Edit &) = delete;
+        Edit &operator=(const Edit &) = delete;
+
+    private:
+        SoundLibrary *m_lib;
+    };
+    int m_editDepth = 0;
+    int m_changes = 0;
+
+    // Rows appended for sounds of the pad: number and name fixed.
+    void showPadSounds(const QVector<SOUND_INDEX> &sounds);
+    // The metronome sounds of a loaded whole setup, as new rows of a new group.
+    void showLoadedClickSounds();
+
+    QVector<SOUND_INDEX> m_waveLoadKitAttrList;
+    QStringList m_soundList;
+    QString m_currentOldGroupName;
+    QVector<SOUND_LIST_INFO> m_clickList;
+    QVector<SOUND_INDEX> m_clickSetList;
+    bool m_clickDeviceFlag = false;
+    QVector<READ_KIT_FILE> m_loadedKitFiles;
+    setupfiles::SharedSounds m_sharedSounds;
+    bool m_loadClickFlag = false;
+    QString m_binFilePath;
+    QString m_globalFilePath;
+    QStringList m_kitFileList;
+    QStringList m_recordKitFileList;
+    QVector<int> m_recordKitIndexList;
+    SoundListModel *m_total;
+    SoundListModel *m_mirror;
+    SoundListModel *m_groups;
+    SoundListModel *m_clicks;
+    SoundListModel *m_kitOrder;
+    mutable SoundPathIndex m_totalPathIndex{2}; // rows of the total list by source path
+    QVector<soundfilexml::strSoundGroup> m_soundGroupList;
     // The groups' file as opened at the start.
-    bool m_listOpened = false;
+    QString m_soundListFileName;
+    enum class ReadOnlyAnswer { Unasked, Yes, No };
+    ReadOnlyAnswer m_soundListReadOnly = ReadOnlyAnswer::Unasked;
     QString m_listTarget;  // the file written: the name, or the file a link at it names
     bool m_listLinked = false;
     QString m_listBlocked; // why nothing may be written over what stands at the name
     ztplatform::FileLock m_listLock;
-    // Rows naming sounds of loaded kit files, as loaded, take their entries.
-    void noteEntries(QStandardItemModel *model);
+    // The groups of the file read in and taken for this editor.
+    SoundListStart takeSoundList(const QString &fileName);
+    // Group sounds naming sounds of loaded kit files, as loaded, take their entries.
+    void noteEntries();
+    // The rows of group `group`'s sounds `sounds`, appended to it.
+    void showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds);
+    // The groups read from the file join the groups and the tree, after those there.
+    void soundListToItemModel(const QVector<soundfilexml::strSoundGroup> &groups);
 };

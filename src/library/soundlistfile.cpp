@@ -33,12 +33,24 @@ QString lockName(const QString &target)
 
 } // namespace
 
-SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName,
-                                                         QVector<soundfilexml::strSoundGroup> &groups)
+SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName)
+{
+    const Edit edit(this, Groups);
+    SoundListStart start = takeSoundList(fileName);
+    if (m_soundGroupList.isEmpty()) {
+        // Sounds are always added to some group.
+        m_soundGroupList.append({QStringLiteral("Default"), {}});
+        auto *group = new QStandardItem(QStringLiteral("Default"));
+        group->setEditable(false);
+        m_groups->appendRow(group);
+    }
+    return start;
+}
+
+SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName)
 {
     SoundListStart start;
-    soundListFileName = fileName;
-    m_listOpened = true;
+    m_soundListFileName = fileName;
     m_listTarget = fileName;
     m_listLinked = false;
     m_listBlocked.clear();
@@ -78,15 +90,20 @@ SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName
         }
     }
     start.unmatched = groupentries::checkGroups(read);
-    groups += read;
+    soundListToItemModel(read);
     return start;
 }
 
-QVector<soundfilexml::strSoundGroup> SoundLibrary::readSoundList(const QString &fileName)
+void SoundLibrary::soundListToItemModel(const QVector<soundfilexml::strSoundGroup> &groups)
 {
-    QVector<soundfilexml::strSoundGroup> read;
-    openSoundList(fileName, read);
-    return read;
+    for (const soundfilexml::strSoundGroup &g : groups) {
+        auto *group = new QStandardItem(g.name);
+        if (g.name == QLatin1String("Default"))
+            group->setEditable(false);
+        showGroupSounds(group, g.soundList);
+        m_groups->appendRow(group);
+    }
+    m_soundGroupList += groups;
 }
 
 QString SoundLibrary::readOnlyQuestion(const QString &file)
@@ -98,90 +115,63 @@ QString SoundLibrary::readOnlyQuestion(const QString &file)
            + QCoreApplication::translate("MainWindow1", "Do you confirm to overwrite it?");
 }
 
-SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const QString &fileName, QStandardItemModel *model,
-                                                        const ReadOnlyQuestion &ask)
+SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &ask, bool askAgain)
 {
     SoundListSave save;
-    if (fileName.isEmpty() || !model) {
+    if (m_soundListFileName.isEmpty()) {
         save.written = true; // nothing to write
         return save;
     }
-    const bool opened = m_listOpened && fileName == soundListFileName;
-    if (opened && soundListInUse()) {
+    if (soundListInUse()) {
         save.inUse = true;
         save.reason = QCoreApplication::translate("MainWindow1", "the sound groups are in use by another editor");
         return save;
     }
-    if (opened && !m_listBlocked.isEmpty()) {
+    if (!m_listBlocked.isEmpty()) {
         save.reason = m_listBlocked;
         return save;
     }
-    const QString target = opened ? m_listTarget : fileName;
-    if (opened && m_listLinked && QFileInfo(fileName).canonicalFilePath() != m_listTarget) {
+    if (m_listLinked && QFileInfo(m_soundListFileName).canonicalFilePath() != m_listTarget) {
         save.reason = QCoreApplication::translate("MainWindow1",
                                                   "it is a link that no longer names the file read at the start");
         return save;
     }
-    if (soundListReadOnly != ReadOnlyAnswer::Yes && isReadOnly(target)) {
-        if (soundListReadOnly == ReadOnlyAnswer::Unasked && ask)
-            soundListReadOnly = ask(target) ? ReadOnlyAnswer::Yes : ReadOnlyAnswer::No;
-        if (soundListReadOnly != ReadOnlyAnswer::Yes) {
+    if (askAgain && m_soundListReadOnly == ReadOnlyAnswer::No)
+        m_soundListReadOnly = ReadOnlyAnswer::Unasked;
+    if (m_soundListReadOnly != ReadOnlyAnswer::Yes && isReadOnly(m_listTarget)) {
+        if (m_soundListReadOnly == ReadOnlyAnswer::Unasked && ask)
+            m_soundListReadOnly = ask(m_listTarget) ? ReadOnlyAnswer::Yes : ReadOnlyAnswer::No;
+        if (m_soundListReadOnly != ReadOnlyAnswer::Yes) {
             save.declined = true;
             save.reason = QCoreApplication::translate("MainWindow1", "The file is read-only.");
             return save;
         }
     }
-    noteEntries(model);
-    QVector<soundfilexml::strSoundGroup> groups;
-    updateSoundGroupList(model, groups);
-    save.written = soundfilexml::writeSoundFileListXml(target, groups, &save.reason);
+    noteEntries();
+    QVector<soundfilexml::strSoundGroup> groups = m_soundGroupList;
+    for (soundfilexml::strSoundGroup &g : groups)
+        g.name = g.name.simplified(); // trimmed, inner runs made one space
+    save.written = soundfilexml::writeSoundFileListXml(m_listTarget, groups, &save.reason);
     return save;
 }
 
-void SoundLibrary::noteEntries(QStandardItemModel *model)
+void SoundLibrary::noteEntries()
 {
     soundsource::StoredEntries entries = storedEntries();
     std::unordered_map<const READ_KIT_FILE *, bool> asLoaded;
-    for (int g = 0; g < model->rowCount(); ++g) {
-        const QStandardItem *group = model->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            QStandardItem *file = group->child(r, 1);
-            if (!file || groupentries::ofCell(file).known() || !soundsource::isStored(file->text()))
+    for (soundfilexml::strSoundGroup &g : m_soundGroupList) {
+        for (soundfilexml::strSoundItem &s : g.soundList) {
+            if (groupentries::ofItem(s).known() || !soundsource::isStored(s.file))
                 continue;
             const READ_KIT_FILE *kit = nullptr;
-            const int e = entries.find(file->text(), &kit);
+            const int e = entries.find(s.file, &kit);
             if (e < 0)
                 continue;
             auto it = asLoaded.find(kit);
             if (it == asLoaded.end())
                 it = asLoaded.emplace(kit, setupfiles::matchesLoad(*kit, ztplatform::fileStamp(kit->file))).first;
             if (it->second)
-                groupentries::setCell(file, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
+                groupentries::setItem(s, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
         }
-    }
-}
-
-void SoundLibrary::updateSoundGroupList(QStandardItemModel *model, QVector<soundfilexml::strSoundGroup> &groups)
-{
-    groups.clear();
-    if (!model)
-        return;
-    for (int g = 0; g < model->rowCount(); ++g) {
-        QStandardItem *group = model->item(g, 0);
-        if (!group)
-            continue;
-        soundfilexml::strSoundGroup out;
-        out.name = group->text().simplified(); // trimmed, inner runs made one space
-        for (int r = 0; r < group->rowCount(); ++r) {
-            soundfilexml::strSoundItem item;
-            if (QStandardItem *name = group->child(r, 0))
-                item.name = name->text();
-            if (QStandardItem *file = group->child(r, 1)) {
-                item.file = file->text();
-                groupentries::setItem(item, groupentries::ofCell(file));
-            }
-            out.soundList.append(item);
-        }
-        groups.append(out);
     }
 }

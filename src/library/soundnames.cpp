@@ -5,9 +5,21 @@
 
 namespace soundnames {
 
+bool IncomingNames::taken(const QString &name)
+{
+    if (m_taken.contains(name))
+        return true;
+    if (!m_asked) {
+        m_asked = true;
+        if (m_listed)
+            m_listedNames = m_listed();
+    }
+    return m_listedNames.contains(name);
+}
+
 QString IncomingNames::take(const QString &given)
 {
-    const QString name = namerules::soundName(given, [this](const QString &c) { return m_taken.contains(c); });
+    const QString name = namerules::soundName(given, [this](const QString &c) { return taken(c); });
     m_taken.insert(name);
     if (name != given)
         m_changes.append({given, name});

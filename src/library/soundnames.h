@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 // Rules for the names of sounds and kits, free of any window or model.
 namespace soundnames {
 
@@ -20,16 +22,21 @@ bool isSoundFile(const QString &path);
 class IncomingNames
 {
 public:
-    // `taken`: the names a "SOUND~nnnnn" must not repeat (those of the list
-    // the sounds join).
-    explicit IncomingNames(QSet<QString> taken) : m_taken(std::move(taken)) {}
+    // `listed` gives the names a "SOUND~nnnnn" must not repeat (those of the
+    // list the sounds join); it is asked only when a name needs one, once.
+    explicit IncomingNames(std::function<QSet<QString>()> listed) : m_listed(std::move(listed)) {}
 
     // The name `given` becomes; noted when it differs.
     QString take(const QString &given);
     const QVector<namerules::NameChange> &changes() const { return m_changes; }
 
 private:
-    QSet<QString> m_taken;
+    bool taken(const QString &name);
+
+    std::function<QSet<QString>()> m_listed;
+    QSet<QString> m_listedNames;
+    bool m_asked = false;
+    QSet<QString> m_taken; // names given in this batch
     QVector<namerules::NameChange> m_changes;
 };
 

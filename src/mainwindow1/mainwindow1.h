@@ -138,7 +138,7 @@ public:
     // sound handed over to another loaded kit file.
     void removeSoundFile(QString path, int kit);
     // After the sounds of a kit file were forgotten: the sound chosen for
-    // preview follows a sound handed over (`moved`), the total list repaints.
+    // preview follows a sound handed over (`moved`).
     void soundFileRemoved(const QHash<QString, QString> &moved);
     // Each sound the list holds once whose loaded kit file is gone or no
     // longer as loaded is taken from another loaded kit file holding it; the

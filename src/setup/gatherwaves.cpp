@@ -51,13 +51,14 @@ bool gatherClicks(Run &run, const QString &tempDir, Gathered &got)
 {
     setupfiles::CollectedClicks clicks;
     const setupfiles::CollectError err =
-            setupfiles::collectClickWaves(run.lib.clickList, run.lib.loadedKitFiles, tempDir, rawWaves(run), clicks);
+            setupfiles::collectClickWaves(run.lib.clickList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
+                                          clicks);
     if (err) {
         noteCollectError(run, err);
         return false;
     }
     got.clickWaveList = clicks.clickWaveList;
-    run.lib.clickSetList = clicks.clickSetList;
+    run.lib.takeClickRecords(clicks.clickSetList);
     return true;
 }
 
@@ -69,7 +70,7 @@ bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got)
     setupfiles::CollectedWaves waves;
     QVector<Records::soundKit> numbered = run.doc.kitAttrList();
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
-            run.lib.totalRows(), numbered, run.lib.waveLoadKitAttrList, run.lib.loadedKitFiles, tempDir,
+            run.lib.totalRows(), numbered, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir,
             rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves);
     if (!err)
         run.doc.takeSlotNumbers(numbered);
@@ -85,7 +86,7 @@ bool gatherKit(Run &run, const QString &tempDir, int kitIndex, Gathered &got)
     // The gathering numbers the slots of a copy: the editor's kit keeps its wave numbers.
     Records::soundKit numbered = run.doc.kitAttrList().at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
-            numbered, kitIndex, run.lib.waveLoadKitAttrList, run.lib.loadedKitFiles, tempDir, rawWaves(run),
+            numbered, kitIndex, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
             [&run](int) { run.moveProgress(-1); }, waves);
     return keepWaves(run, err, waves, got);
 }

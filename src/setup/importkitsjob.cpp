@@ -54,8 +54,7 @@ bool ImportKitFilesJob::refusePick(const QString &pick, const QString &why)
 bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redraws)
 {
     m_wholeSetup.clear();
-    m_library.globalFilePath.clear();
-    m_library.kitFileList.clear();
+    m_library.clearImportPicks();
     int untaken = 0;                      // whole setups picked with other files
     QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : picks) {
@@ -77,9 +76,9 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
             ++untaken;
         } else if (type == kGlobalFileTag) {
             if (pick.contains(QLatin1String("Global.ini"), Qt::CaseInsensitive))
-                m_library.globalFilePath = pick;
+                m_library.pickGlobalFile(pick);
         } else if (type == kKitFileTag) {
-            m_library.kitFileList.append(pick);
+            m_library.pickKitFile(pick);
             const quint8 n = setupfiles::kitNumberOf(pick);
             if (n == 0xFF) {
                 setupjob::noteNotRead(m_result, LoadError::OldLayout, pick, false);
@@ -105,14 +104,14 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
 
 bool ImportKitFilesJob::takeSavedFiles(const QStringList &files, const Redraws &redraws)
 {
-    m_library.kitFileList.clear();
+    m_library.clearKitFilePicks();
     for (const QString &path : files) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             qDebug() << "Open error" << path;
             return false;
         }
-        m_library.kitFileList.append(path);
+        m_library.pickKitFile(path);
         const int n = quint8(percussionpadfile::readKitNum(&file));
         file.close();
         if (n == 0xFF) {
@@ -126,13 +125,8 @@ bool ImportKitFilesJob::takeSavedFiles(const QStringList &files, const Redraws &
 
 void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws &redraws)
 {
-    QStringList &files = m_library.recordKitFileList;
-    QVector<int> &numbers = m_library.recordKitIndexList;
-    auto drop = [&files, &numbers](int j) {
-        files.removeAt(j);
-        if (j < numbers.size())
-            numbers.remove(j);
-    };
+    const QStringList &files = m_library.recordKitFileList();
+    auto drop = [this](int j) { m_library.dropRecordedKitFile(j); };
     for (int j = files.size() - 1; j >= 0; --j) {
         const QString recorded = files.at(j);
         QFile file(recorded);
@@ -160,14 +154,11 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
         if (m == 0)
             m = 1;
         if (m == n) {
-            files[j] = path;
-            if (j < numbers.size())
-                numbers[j] = n;
+            m_library.replaceRecordedKitFile(j, path, n);
             return;
         }
     }
-    files.append(path);
-    numbers.append(n);
+    m_library.recordKitFile(path, n);
 }
 
 void ImportKitFilesJob::forget(const QString &file, const Redraws &redraws)
@@ -181,12 +172,12 @@ bool ImportKitFilesJob::run(const Redraws &redraws)
 {
     // The global settings come with the kit files: taken when one of them is
     // read, or when none was picked.
-    const bool global = !m_library.globalFilePath.isEmpty();
+    const bool global = !m_library.globalFilePath().isEmpty();
     if (global && !readGlobalFile()) {
         noteUnreached(m_result.notices.last().text);
         return false;
     }
-    if (m_library.kitFileList.isEmpty()) {
+    if (m_library.kitFileList().isEmpty()) {
         if (global)
             takeGlobal(redraws);
         return false;
@@ -211,7 +202,7 @@ bool ImportKitFilesJob::run(const Redraws &redraws)
 
 bool ImportKitFilesJob::readGlobalFile()
 {
-    const QString path = m_library.globalFilePath;
+    const QString path = m_library.globalFilePath();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         const setupjob::Notice n{setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Error"),
@@ -236,15 +227,15 @@ void ImportKitFilesJob::takeGlobal(const Redraws &redraws)
     m_doc.takeGlobalSize(int(m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE
                                      ? m.new_globalChunk.size
                                      : m.globalChunk.size));
-    noteRead(m_result, m_library.globalFilePath, -1);
-    m_library.globalFilePath.clear();
+    noteRead(m_result, m_library.globalFilePath(), -1);
+    m_library.globalFileTaken();
     if (redraws.globalRead)
         redraws.globalRead(*m_global);
 }
 
 void ImportKitFilesJob::leaveGlobal()
 {
-    const QString path = m_library.globalFilePath;
+    const QString path = m_library.globalFilePath();
     const QString text =
             QCoreApplication::translate("MainWindow1",
                                         "The global settings file was not applied, as no kit file was imported:")
@@ -258,7 +249,7 @@ void ImportKitFilesJob::noteUnreached(const QString &why)
     QSet<QString> told;
     for (const setupjob::FileResult &f : qAsConst(m_result.files))
         told.insert(f.path);
-    for (const QString &path : qAsConst(m_library.kitFileList)) {
+    for (const QString &path : qAsConst(m_library.kitFileList())) {
         if (!told.contains(path))
             m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), why, -1});
         told.insert(path);
@@ -271,11 +262,11 @@ bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
         noteUnreached(m_result.notices.last().text);
         return false;
     };
-    if (m_library.totalGroup && m_library.totalGroup->rowCount() > WAVE_MAX_COUNT - 1) {
+    if (m_library.totalListItemModel()->soundCount() > WAVE_MAX_COUNT - 1) {
         m_result.notices.append(setupjob::loadErrorNotice(LoadError::TooManySounds, QString(), false));
         return refused();
     }
-    for (const QString &path : qAsConst(m_library.kitFileList)) {
+    for (const QString &path : qAsConst(m_library.kitFileList())) {
         if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
             setupjob::noteNotRead(m_result, LoadError::TooLarge, path, false);
             return refused();
@@ -294,9 +285,9 @@ void ImportKitFilesJob::orderRecorded()
 {
     // A recorded file that no longer opens, or reads as an old layout, is
     // passed over, not read; when it is picked, with its box.
-    const QSet<QString> picked(m_library.kitFileList.cbegin(), m_library.kitFileList.cend());
+    const QSet<QString> picked(m_library.kitFileList().cbegin(), m_library.kitFileList().cend());
     QVector<quint8> numbers;
-    for (const QString &file : qAsConst(m_library.recordKitFileList)) {
+    for (const QString &file : qAsConst(m_library.recordKitFileList())) {
         numbers.append(setupfiles::kitNumberOf(file));
         if (numbers.last() != 0xFF)
             continue;
@@ -310,7 +301,7 @@ void ImportKitFilesJob::orderRecorded()
     m_ordered.clear();
     for (int i : setupfiles::kitLoadOrder(numbers)) {
         if (numbers.at(i) != 0xFF)
-            m_ordered.append(m_library.recordKitFileList.at(i));
+            m_ordered.append(m_library.recordKitFileList().at(i));
     }
 }
 
@@ -321,11 +312,11 @@ bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
     const KitDocument::Batch load(m_doc); // one redraw of the kits when the load ends
     orderRecorded();
     m_soundsAdded = 0;
-    int count = m_library.totalGroup ? m_library.totalGroup->rowCount() : 0;
+    int count = m_library.totalListItemModel()->soundCount();
     for (int i = 0; i < m_ordered.size(); ++i) {
         const QString &path = m_ordered.at(i);
-        for (int j = 0; j < m_library.kitFileList.size(); ++j) {
-            if (m_library.kitFileList.at(j) != path)
+        for (int j = 0; j < m_library.kitFileList().size(); ++j) {
+            if (m_library.kitFileList().at(j) != path)
                 continue;
             const Read read = loadFile(path, reload, count, redraws);
             m_changed = m_changed || m_replaced || read == Read::Loaded;
@@ -357,7 +348,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
         const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;
         return skip ? Read::Skipped : Read::Ended;
     }
-    QVector<MainWindow1Records::READ_KIT_FILE> &loaded = m_library.loadedKitFiles;
+    const QVector<MainWindow1Records::READ_KIT_FILE> &loaded = m_library.loadedKitFiles();
     bool again = false;
     int earlier = 0;
     const ztplatform::SameFileAs same(path);
@@ -375,7 +366,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     // The file's sounds must be able to take their numbers in the list as it
     // will be without its earlier load, before that load goes.
     if (again) {
-        QVector<MainWindow1Records::SOUND_INDEX> remaining = m_library.waveLoadKitAttrList;
+        QVector<MainWindow1Records::SOUND_INDEX> remaining = m_library.waveLoadKitAttrList();
         setupfiles::removeKitFileSounds(remaining, path);
         const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
         if (numbered != LoadError::None) {
@@ -386,7 +377,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     for (int i = loaded.size() - 1; i >= 0; --i) {
         if (same(loaded.at(i).file)) {
             forget(loaded.at(i).file, redraws);
-            loaded.remove(i);
+            m_library.forgetLoadedKitFile(i);
             m_replaced = true;
         }
     }
@@ -396,7 +387,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     tables.attach(rec.info);
     takeKit(&rec.info, slot, path, redraws.kitTaking);
     rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the kit is the document's now
-    loaded.append(std::move(rec));
+    m_library.addLoadedKitFile(std::move(rec));
     noteRead(m_result, path, slot);
     return Read::Loaded;
 }
@@ -406,30 +397,21 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
     if (!pf)
         return false;
     setupfiles::KitFileSounds got;
-    const LoadError err = setupfiles::takeKitFileSounds(file, *pf, m_library.waveLoadKitAttrList, got);
+    const LoadError err = setupfiles::takeKitFileSounds(file, *pf, m_library.waveLoadKitAttrList(), got);
     if (err != LoadError::None) {
         setupjob::noteNotRead(m_result, err, file, false);
         return false;
     }
     // A sound the list holds already (same name, same stored bytes) is not
     // added again; the file's kit takes the list's sound.
-    const QHash<int, QString> same =
-            m_library.sharedSounds.match(file, got.entries, m_library.waveLoadKitAttrList, m_library.loadedKitFiles);
+    m_library.takeKitFileSounds(file, got.entries);
     if (!got.renamed.isEmpty())
         m_renamedSounds.append({file, got.renamed});
-    for (int i = 0; i < got.entries.size(); ++i) {
-        const MainWindow1Records::SOUND_INDEX &s = got.entries.at(i);
-        if (same.contains(i)) {
-            m_library.sharedSounds.addTwin(s.file, same.value(i));
-            continue;
-        }
-        m_library.waveLoadKitAttrList.append(s);
-    }
     m_soundsAdded += pf->soundChunk.soundCount;
     return true;
 }
 
-void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &path, const KitTaking &kitTaking)
+void ImportKitFilesJob::takeKit(const percussionpadfile *pf, int kit, const QString &path, const KitTaking &kitTaking)
 {
     const QString file = QDir::toNativeSeparators(path);
     if (!setupfiles::hasKitTables(pf) || kit < 0 || kit >= KIT_MAX_COUNT || kit >= m_doc.kitAttrList().size()) {
@@ -439,11 +421,11 @@ void ImportKitFilesJob::takeKit(percussionpadfile *pf, int kit, const QString &p
     setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, kit, kit + 1, false);
     lk.kit.kit_no = quint8(kit);
     // A sound of the file that the list holds once stands for its twin there.
-    const QVector<MainWindow1Records::SOUND_INDEX> &list = m_library.waveLoadKitAttrList;
+    const QVector<MainWindow1Records::SOUND_INDEX> &list = m_library.waveLoadKitAttrList();
     QHash<QString, int> byFile = setupfiles::lastByFile(list);
     for (int e = 0; pf->soundChunk.soundIndex && e < pf->soundChunk.soundCount; ++e) {
         const QString &source = pf->soundChunk.soundIndex[e].fileName;
-        const int i = byFile.value(m_library.sharedSounds.listSource(source), -1);
+        const int i = byFile.value(m_library.sharedSounds().listSource(source), -1);
         if (i >= 0 && !source.isEmpty())
             byFile.insert(source, i);
     }

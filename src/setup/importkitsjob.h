@@ -89,7 +89,7 @@ public:
     bool takeKitSounds(const QString &file, percussionpadfile *pf);
     // Kit slot `kit` takes the kit of `file` read into `pf`, its sounds found in
     // the library; it becomes what the close compares with.
-    void takeKit(percussionpadfile *pf, int kit, const QString &file, const KitTaking &kitTaking = {});
+    void takeKit(const percussionpadfile *pf, int kit, const QString &file, const KitTaking &kitTaking = {});
 
     const setupjob::Result &result() const { return m_result; }
     const QString &wholeSetup() const { return m_wholeSetup; } // the whole setup picked alone

@@ -3,37 +3,12 @@
 #include "setup/loadnotices.h"
 
 #include <QCoreApplication>
-#include <QStandardItem>
-#include <QStandardItemModel>
 
 using setupfiles::LoadError;
 
 namespace {
 
 constexpr int kSteps = 4;
-
-QStandardItem *fixedItem(const QString &text)
-{
-    auto *item = new QStandardItem(text);
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    return item;
-}
-
-// The metronome list's rows: one group of index, name and source.
-void addClickRows(SoundLibrary &library)
-{
-    if (!library.clickListItemModel || library.clickSetList.isEmpty())
-        return;
-    auto *group = new QStandardItem(QCoreApplication::translate("MainWindow1", "Metronome Sound Group"));
-    library.clickListItemModel->appendRow(group);
-    for (int k = 0; k < library.clickSetList.size(); ++k) {
-        const SoundLibrary::SOUND_INDEX &s = library.clickSetList.at(k);
-        group->setChild(k, 0, fixedItem(QString::number(k + 1)));
-        group->setChild(k, 1,
-                        new QStandardItem(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX)));
-        group->setChild(k, 2, new QStandardItem(s.file));
-    }
-}
 
 } // namespace
 
@@ -83,14 +58,7 @@ bool ImportSetupJob::read(const QString &path)
 
 void ImportSetupJob::clear()
 {
-    m_library.recordKitFileList.clear();
-    m_library.recordKitIndexList.clear();
-    m_library.loadedKitFiles.clear();
-    m_library.sharedSounds.clear();
-    m_library.clickSetList.clear();
-    m_library.loadClickFlag = false;
-    m_library.clickDeviceFlag = false;
-    m_library.waveLoadKitAttrList.clear();
+    m_library.beginSetupLoad();
     m_doc.clearKits();
 }
 
@@ -98,12 +66,12 @@ void ImportSetupJob::takeTables()
 {
     m_tables.attach(m_rec.info);
     m_doc.takeGlobalSize(m_globalSize);
-    m_library.loadClickFlag = m_clicks;
+    m_library.noteSetupClicks(m_clicks);
 }
 
 bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
 {
-    m_library.clickList.clear();
+    m_library.dropClickSounds();
     m_sounds = setupfiles::WholeSetupSounds();
     if (!pf)
         return false;
@@ -113,15 +81,7 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
         setupjob::noteNotRead(m_result, err, file, true);
         return false;
     }
-    QVector<SOUND_INDEX> &list = m_library.waveLoadKitAttrList;
-    list.reserve(list.size() + got.waves.size());
-    for (SOUND_INDEX s : qAsConst(got.waves)) {
-        ++s.wave_No;
-        list.append(s);
-    }
-    m_library.clickSetList += got.clicks;
-    m_library.clickList = got.clickList;
-    addClickRows(m_library);
+    m_library.takeSetupSounds(got.waves, got.clicks, got.clickList);
     setupjob::noteRenamedSounds(m_result, {{file, got.renamed}});
     m_sounds = std::move(got);
     step(2);
@@ -151,8 +111,7 @@ bool ImportSetupJob::takeKits(percussionpadfile *pf, const QVector<SOUND_INDEX> 
 void ImportSetupJob::finish()
 {
     m_rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the kits are the document's now
-    m_library.loadedKitFiles.append(std::move(m_rec));
-    m_library.binFilePath = m_path;
+    m_library.takeLoadedSetup(std::move(m_rec), m_path);
     setupjob::FileResult f;
     f.path = m_path;
     f.outcome = setupjob::FileOutcome::Read;

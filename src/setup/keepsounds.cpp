@@ -25,8 +25,6 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSet>
-#include <QStandardItem>
-#include <QStandardItemModel>
 
 #include <algorithm>
 #include <cerrno>
@@ -37,43 +35,20 @@ namespace savejob {
 
 namespace {
 
-// The cells of `column` under `parent` whose text `to` names take the new text.
-void repointCells(QStandardItem *parent, int column, const QHash<QString, QString> &to)
-{
-    for (int r = 0; parent && r < parent->rowCount(); ++r) {
-        QStandardItem *cell = parent->child(r, column);
-        const auto it = cell ? to.constFind(cell->text()) : to.constEnd();
-        if (it != to.constEnd())
-            cell->setText(it.value());
-    }
-}
-
-// The rows under `parent` whose `column` text `gone` names are removed.
-void removeRows(QStandardItem *parent, int column, const QHash<QString, quint16> &gone)
-{
-    for (int r = parent && !gone.isEmpty() ? parent->rowCount() - 1 : -1; r >= 0; --r) {
-        const QStandardItem *cell = parent->child(r, column);
-        if (cell && gone.contains(cell->text()))
-            parent->removeRow(r);
-    }
-}
-
 // Whether a group row that names `source` and carries `entry` still names
 // the sound stored there.
 using RowFits = std::function<bool(const QString &source, const groupentries::Identity &entry)>;
 
 // The sounds of the groups: name and source of each; with `fits`, only the
-// rows it takes.
-QVector<setupfiles::LostSound> groupSounds(const QStandardItemModel *groups, const RowFits &fits = RowFits())
+// sounds it takes.
+QVector<setupfiles::LostSound> groupSounds(const QVector<soundfilexml::strSoundGroup> &groups,
+                                           const RowFits &fits = RowFits())
 {
     QVector<setupfiles::LostSound> sounds;
-    for (int g = 0; groups && g < groups->rowCount(); ++g) {
-        const QStandardItem *group = groups->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            const QStandardItem *name = group->child(r, 0);
-            const QStandardItem *file = group->child(r, 1);
-            if (file && (!fits || fits(file->text(), groupentries::ofCell(file))))
-                sounds.append({file->text(), name ? name->text() : QString()});
+    for (const soundfilexml::strSoundGroup &g : groups) {
+        for (const soundfilexml::strSoundItem &s : g.soundList) {
+            if (!fits || fits(s.file, groupentries::ofItem(s)))
+                sounds.append({s.file, s.name});
         }
     }
     return sounds;
@@ -86,49 +61,6 @@ QVector<setupfiles::LostSound> clickSounds(const QVector<Records::SOUND_LIST_INF
     for (const Records::SOUND_LIST_INFO &c : clicks)
         sounds.append({c.file, c.name});
     return sounds;
-}
-
-// The metronome sounds, their records and their rows.
-void repointClicks(SoundLibrary &lib, const QHash<QString, QString> &to)
-{
-    for (Records::SOUND_LIST_INFO &c : lib.clickList)
-        c.file = to.value(c.file, c.file);
-    setupfiles::repointSources(lib.clickSetList, to);
-    QStandardItemModel *rows = lib.clickListItemModel;
-    for (int g = 0; rows && g < rows->rowCount(); ++g)
-        repointCells(rows->item(g, 0), 2, to);
-}
-
-// The groups' sounds (old source -> new) and their working copy (read by the
-// sound export). A row that carries another entry than the one its source
-// reached (`was`) names a sound no longer there: it stays as it is. A row
-// moved takes the entry of its new source (`now`; none for a file of its own).
-// True when a row moved.
-bool repointGroups(SoundLibrary &lib, const QHash<QString, QString> &to,
-                   const QHash<QString, groupentries::Identity> &was = {},
-                   const QHash<QString, groupentries::Identity> &now = {})
-{
-    QStandardItemModel *groups = lib.soundListItemModel;
-    bool moved = false;
-    for (int g = 0; groups && g < groups->rowCount(); ++g) {
-        QStandardItem *group = groups->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            QStandardItem *cell = group->child(r, 1);
-            const auto it = cell ? to.constFind(cell->text()) : to.constEnd();
-            if (it == to.constEnd())
-                continue;
-            const groupentries::Identity row = groupentries::ofCell(cell);
-            if (was.contains(it.key()) && !groupentries::fits(row, was.value(it.key()))) {
-                qWarning() << "the group sound" << it.key() << "names another sound than the one stored there";
-                continue;
-            }
-            groupentries::setCell(cell, now.value(it.value()));
-            cell->setText(it.value());
-            moved = true;
-        }
-    }
-    lib.updateSoundGroupList(groups, lib.soundGroupList);
-    return moved;
 }
 
 // The stored wave of `entry` of the kit file `kit` as the new file `copy`,
@@ -168,23 +100,18 @@ bool syncKept(const QString &copy, QString &why)
 
 // Every use of the kept sounds moves to their copies (source -> copy); a
 // sound the library lists already at its copy keeps one entry and row. The
-// group rows move as repointGroups moves them (`was`: the entry each source
-// reached); true when one did.
+// group sounds move as SoundLibrary::repointGroupSounds moves them (`was`:
+// the entry each source reached); true when one did.
 bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString, groupentries::Identity> &was,
                bool clicksToo)
 {
     SoundLibrary &lib = run.lib;
-    const QHash<QString, quint16> merged = setupfiles::mergedSources(lib.waveLoadKitAttrList, to);
-    setupfiles::removeSources(lib.waveLoadKitAttrList, merged);
-    removeRows(lib.totalGroup, 2, merged);
-    removeRows(lib.hhGroup, 1, merged);
+    const QHash<QString, quint16> merged = lib.mergeSources(to);
     run.doc.moveToCopies(to, merged);
-    setupfiles::repointSources(lib.waveLoadKitAttrList, to);
-    repointCells(lib.totalGroup, 2, to);
-    repointCells(lib.hhGroup, 1, to);
-    const bool groupsMoved = repointGroups(lib, to, was);
+    lib.moveSounds(to);
+    const bool groupsMoved = lib.repointGroupSounds(to, was);
     if (clicksToo)
-        repointClicks(lib, to);
+        lib.repointClickSounds(to);
     if (run.hooks.soundsMoved)
         run.hooks.soundsMoved(to);
     return groupsMoved;
@@ -221,11 +148,11 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
 QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFile, const QHash<QString, int> &held,
                                             bool clicksToo, const QString &through, const RowFits &fits)
 {
-    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundListItemModel, fits);
+    QVector<setupfiles::LostSound> others = groupSounds(run.lib.soundGroupList(), fits);
     if (clicksToo)
-        others += clickSounds(run.lib.clickList);
+        others += clickSounds(run.lib.clickList());
     QVector<setupfiles::LostSound> lost =
-            setupfiles::lostSounds(kitFile, held, run.lib.waveLoadKitAttrList, run.doc.kitAttrList(), others);
+            setupfiles::lostSounds(kitFile, held, run.lib.waveLoadKitAttrList(), run.doc.kitAttrList(), others);
     if (!through.isEmpty()) {
         lost.erase(std::remove_if(lost.begin(), lost.end(),
                                   [&through](const setupfiles::LostSound &s) {
@@ -259,7 +186,7 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     run.moveProgress(0, lost.size());
     const auto hide = qScopeGuard([&run] { run.hideProgress(); });
 
-    const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName));
+    const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName()));
     const bool newFolder = !folder.exists();
     QHash<QString, QString> to;                 // stored source -> its copy
     QHash<QString, groupentries::Identity> was; // stored source -> its entry
@@ -337,14 +264,12 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     return true;
 }
 
-// True when a row of the groups names a sound stored in kitFile by that path.
-bool namesKitFile(const QStandardItemModel *groups, const QString &kitFile)
+// True when a sound of the groups names a sound stored in kitFile by that path.
+bool namesKitFile(const QVector<soundfilexml::strSoundGroup> &groups, const QString &kitFile)
 {
-    for (int g = 0; groups && g < groups->rowCount(); ++g) {
-        const QStandardItem *group = groups->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            const QStandardItem *file = group->child(r, 1);
-            if (file && setupfiles::parseStoredSource(file->text()).kitFile == kitFile)
+    for (const soundfilexml::strSoundGroup &g : groups) {
+        for (const soundfilexml::strSoundItem &s : g.soundList) {
+            if (setupfiles::parseStoredSource(s.file).kitFile == kitFile)
                 return true;
         }
     }
@@ -374,18 +299,18 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
             files.append(ref.kitFile);
         }
     };
-    for (const Records::SOUND_INDEX &s : lib.waveLoadKitAttrList)
+    for (const Records::SOUND_INDEX &s : lib.waveLoadKitAttrList())
         take(s.file);
     for (const Records::soundKit &kit : doc.kitAttrList())
         setupfiles::forEachSoundSlot(kit, [&take](auto slot) { take(slot.file); });
-    for (const setupfiles::LostSound &s : groupSounds(lib.soundListItemModel) + clickSounds(lib.clickList))
+    for (const setupfiles::LostSound &s : groupSounds(lib.soundGroupList()) + clickSounds(lib.clickList()))
         take(s.source);
     return files;
 }
 
 bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo)
 {
-    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles);
+    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles());
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
     if (record < 0)
         return true;
@@ -393,7 +318,7 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
     if (!keepFrom(run, loc, record, target, held, clicksToo, QString(), &groupsMoved))
         return false;
     // The rows keep their entries on the disk before the file changes under them.
-    if (groupsMoved || namesKitFile(run.lib.soundListItemModel, QDir::fromNativeSeparators(loc.record(record).file)))
+    if (groupsMoved || namesKitFile(run.lib.soundGroupList(), QDir::fromNativeSeparators(loc.record(record).file)))
         writeGroupList(run, false);
     return true;
 }
@@ -401,7 +326,7 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 bool keepNamedSounds(Run &run, const QString &target)
 {
     const ztplatform::RenameTarget renamed(target);
-    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles);
+    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles());
     bool groupsMoved = false;
     // Rows moved to kept copies name them on the disk before the file changes.
     const auto armed = qScopeGuard([&run, &groupsMoved] {
@@ -438,18 +363,17 @@ bool keepNamedSounds(Run &run, const QString &target)
 bool writeGroupList(Run &run, bool tell)
 {
     SoundLibrary &lib = run.lib;
-    const SoundLibrary::SoundListSave save =
-            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel, [&run](const QString &file) {
-                return run.questions.ask(QCoreApplication::translate("MainWindow1", "Warning"),
-                                         SoundLibrary::readOnlyQuestion(file));
-            });
+    const SoundLibrary::SoundListSave save = lib.saveSoundList([&run](const QString &file) {
+        return run.questions.ask(QCoreApplication::translate("MainWindow1", "Warning"),
+                                 SoundLibrary::readOnlyQuestion(file));
+    });
     if (save.written || save.inUse || save.declined)
         return save.written;
     qWarning() << "the sound groups are not written:" << save.reason;
     if (tell)
         run.warn(QCoreApplication::translate("MainWindow1", "Error"),
                  QCoreApplication::translate("MainWindow1", "The sound groups could not be saved to \"%1\": %2.")
-                         .arg(QDir::toNativeSeparators(lib.soundListFileName), save.reason));
+                         .arg(QDir::toNativeSeparators(lib.soundListFileName()), save.reason));
     return false;
 }
 
@@ -457,7 +381,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
 {
     // The entries the rows reached: the loaded file's, before its read-back.
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles);
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles());
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     QVector<Records::READ_KIT_FILE> read(1);
     const bool readNow = groupentries::readStoredSounds(kitFile, read[0]);
@@ -473,7 +397,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
         if (readNow && it.value() < chunk.soundCount)
             now.insert(source, groupentries::ofEntry(chunk.soundIndex[it.value()]));
     }
-    if (repointGroups(lib, to, was, now) || namesKitFile(lib.soundListItemModel, QDir::fromNativeSeparators(kitFile)))
+    if (lib.repointGroupSounds(to, was, now) || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }
 
@@ -495,8 +419,8 @@ void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written
 {
     // The read-back lists the file's sounds in the order they were written.
     SoundLibrary &lib = run.lib;
-    if (written.sources.size() != lib.waveLoadKitAttrList.size()) {
-        qWarning() << "the read-back holds" << lib.waveLoadKitAttrList.size() << "sounds," << written.sources.size()
+    if (written.sources.size() != lib.waveLoadKitAttrList().size()) {
+        qWarning() << "the read-back holds" << lib.waveLoadKitAttrList().size() << "sounds," << written.sources.size()
                    << "were written; the groups keep their sources";
         return;
     }
@@ -506,15 +430,15 @@ void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written
     for (int i = 0; i < written.sources.size(); ++i) {
         if (!soundsource::isStored(written.sources.at(i)))
             continue;
-        const QString &source = lib.waveLoadKitAttrList.at(i).file;
+        const QString &source = lib.waveLoadKitAttrList().at(i).file;
         to.insert(written.sources.at(i), source);
         const Records::READ_KIT_FILE *kit = nullptr;
         const int e = entries.find(source, &kit);
         if (e >= 0)
             now.insert(source, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
     }
-    if (repointGroups(lib, to, written.entries, now)
-        || namesKitFile(lib.soundListItemModel, QDir::fromNativeSeparators(kitFile)))
+    if (lib.repointGroupSounds(to, written.entries, now)
+        || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }
 

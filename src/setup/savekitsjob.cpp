@@ -352,5 +352,5 @@ bool SaveKitsJob::repointAfterReload(KitDocument &doc, SoundLibrary &lib, const 
     // A sound of a replaced file that other kits use is dropped by the
     // read-back; when the new file still holds it, those kits take it from
     // there again.
-    return doc.repointReloaded(moves, lib.waveLoadKitAttrList, lib.sharedSounds.twins());
+    return doc.repointReloaded(moves, lib.waveLoadKitAttrList(), lib.sharedSounds().twins());
 }

@@ -39,14 +39,14 @@ setupjob::Result SaveSetupJob::run(const Input &in)
     m_run.result = {};
     // The gathering gives the metronome's records the new file's places; a
     // save that writes no file leaves them as they were.
-    const QVector<SoundLibrary::SOUND_INDEX> clicks = m_run.lib.clickSetList;
+    const QVector<SoundLibrary::SOUND_INDEX> clicks = m_run.lib.clickSetList();
     QString dest;
     QStringList sources;
     if (checkTarget(dest) && checkSources() && layOut(sources))
         writeAndPlace(dest, sources);
     setupfiles::removeRawWaves(m_in.tempDir);
     if (m_run.result.with(setupjob::FileOutcome::Written).isEmpty())
-        m_run.lib.clickSetList = clicks;
+        m_run.lib.takeClickRecords(clicks);
     return m_run.result;
 }
 
@@ -111,7 +111,7 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles);
+    const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles());
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(loadedFiles, listed))
@@ -165,13 +165,13 @@ bool SaveSetupJob::layOut(QStringList &sources)
         return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
                     QStringLiteral("Error"));
     sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
-    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList, m_got.waveAttrList)
+    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList(), m_got.waveAttrList)
                          .kitOrderList;
     const QString tooLarge = QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
     if (!setupfiles::wholeSetupWithinLimit(m_got.waveAttrList, m_kitOrder.size()))
         return stop(tooLarge);
     doc.setGlobalFileChunk(m_in.globalPage ? m_in.globalPage() : KitDocument::GlobalPage());
-    const KitDocument::SaveSounds sounds{m_got.waveAttrList, m_got.waveList, m_run.lib.clickSetList,
+    const KitDocument::SaveSounds sounds{m_got.waveAttrList, m_got.waveList, m_run.lib.clickSetList(),
                                          m_got.clickWaveList, m_kitOrder};
     if (!doc.setAllFileChunk(sounds, m_in.version, m_in.backup) || !doc.layOutFile())
         return stop(tooLarge);

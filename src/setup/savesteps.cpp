@@ -201,9 +201,9 @@ LoadedFiles::LoadedFiles(const SoundLibrary &lib)
             m_reached.append(ztplatform::ReachedPath(p));
         }
     };
-    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles)
+    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles())
         take(r.file);
-    for (const QString &recorded : lib.recordKitFileList)
+    for (const QString &recorded : lib.recordKitFileList())
         take(recorded);
 }
 
@@ -242,11 +242,11 @@ QString writeTarget(const SoundLibrary &lib, const QString &target)
     if (through == target)
         return target;
     const ztplatform::SameFileAs loaded(through);
-    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles) {
+    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles()) {
         if (loaded(r.file))
             return through;
     }
-    for (const QString &recorded : lib.recordKitFileList) {
+    for (const QString &recorded : lib.recordKitFileList()) {
         if (loaded(recorded))
             return through;
     }
@@ -277,9 +277,9 @@ QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QSt
     bool named = soundFiles(lib).replacedBy(dest);
     if (!named && kitFilesToo) {
         ztplatform::ReachedFiles kitFiles;
-        for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles)
+        for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles())
             kitFiles.add(r.file);
-        for (const QString &file : lib.recordKitFileList + storedKitFiles(doc, lib))
+        for (const QString &file : lib.recordKitFileList() + storedKitFiles(doc, lib))
             kitFiles.add(file);
         named = kitFiles.replacedBy(dest);
     }
@@ -288,7 +288,7 @@ QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QSt
 
 bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
 {
-    const QString changed = setupfiles::changedSource(sources, run.lib.loadedKitFiles);
+    const QString changed = setupfiles::changedSource(sources, run.lib.loadedKitFiles());
     if (changed.isEmpty())
         return true;
     run.hideProgress();
@@ -301,7 +301,7 @@ bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
 
 bool isLoadedSetup(const SoundLibrary &lib, const QString &path)
 {
-    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles) {
+    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles()) {
         if (r.flag == 0 && QDir::fromNativeSeparators(r.file) == path)
             return true;
     }
@@ -310,21 +310,7 @@ bool isLoadedSetup(const SoundLibrary &lib, const QString &path)
 
 void forgetFiles(SoundLibrary &lib, const QStringList &files)
 {
-    for (const QString &file : files)
-        lib.sharedSounds.forget(setupfiles::StoredIn(QDir::toNativeSeparators(file)));
-    for (int i = lib.loadedKitFiles.size() - 1; i >= 0; --i) {
-        if (files.contains(QDir::fromNativeSeparators(lib.loadedKitFiles.at(i).file)))
-            lib.loadedKitFiles.remove(i);
-    }
-    for (int i = lib.recordKitFileList.size() - 1; i >= 0; --i) {
-        if (!files.contains(QDir::fromNativeSeparators(lib.recordKitFileList.at(i))))
-            continue;
-        lib.recordKitFileList.removeAt(i);
-        if (i < lib.recordKitIndexList.size())
-            lib.recordKitIndexList.remove(i);
-    }
-    if (files.contains(QDir::fromNativeSeparators(lib.binFilePath)))
-        lib.binFilePath.clear();
+    lib.forgetKitFiles(files);
 }
 
 } // namespace savejob

@@ -1,8 +1,9 @@
 // The sound library on its own, as the saves read it: its rows, its stored
 // sounds by source, and the groups' file written and read back.
 #include "library/soundlibrary.h"
+#include "library/soundorder.h"
 
-#include <QStandardItemModel>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,23 +21,18 @@ QString stored(int i) { return kSetup + QString(":U%1").arg(2 * i, 5, 10, QChar(
 // sounds (its metronome sounds first in its table, each entry's source kept).
 struct Filled
 {
-    QStandardItemModel total, hiHat;
     SoundLibrary lib;
     Filled()
     {
-        lib.totalListItemModel = &total;
-        total.appendRow(lib.totalGroup = new QStandardItem("waveList"));
-        lib.hhSoundItemModel = &hiHat;
-        hiHat.appendRow(lib.hhGroup = new QStandardItem("waveList"));
         SoundLibrary::READ_KIT_FILE kit;
         kit.file = kSetup;
         kit.info.soundChunk.soundCount = quint16(5 + kStored);
         for (int i = 0; i < kStored; ++i)
             kit.info.sound[size_t(5 + i)].fileName = stored(i);
-        lib.loadedKitFiles.append(kit);
-        lib.loadClickFlag = true;
+        lib.addLoadedKitFile(kit);
+        lib.noteSetupClicks(true);
         for (int i = 0; i < kPlain + kStored; ++i)
-            lib.registerNewSound(QString("S%1").arg(i), i < kPlain ? plain(i) : stored(i - kPlain),
+            lib.addSound(QString("S%1").arg(i), i < kPlain ? plain(i) : stored(i - kPlain),
                                  quint16(lib.lastWaveNumber() + 1), true);
     }
 };
@@ -62,11 +58,11 @@ private slots:
     void rowsAndStoredSoundsOfManySounds()
     {
         Filled f;
-        f.lib.totalGroup->appendRow({new QStandardItem("x"), new QStandardItem("no source"), new QStandardItem});
+        QCOMPARE(f.lib.hhSoundItemModel()->soundCount() * 10000 + f.lib.lastWaveNumber(), (kPlain + kStored) * 10001);
+        QCOMPARE(f.lib.soundList().size(), kPlain + kStored);
+        f.lib.addSound("no source", QString(), 1, true);
         const QVector<setupfiles::TotalRow> rows = f.lib.totalRows();
         QCOMPARE(rows.size(), kPlain + kStored); // the row without a source is no sound
-        QCOMPARE(f.lib.hhGroup->rowCount() * 10000 + f.lib.lastWaveNumber(), (kPlain + kStored) * 10001);
-        QCOMPARE(f.lib.soundList.size(), kPlain + kStored);
         soundsource::StoredEntries entries = f.lib.storedEntries();
         for (int i = 0; i < rows.size(); ++i) {
             const QString source = i < kPlain ? plain(i) : stored(i - kPlain);
@@ -74,7 +70,7 @@ private slots:
             QCOMPARE(f.lib.soundRowOf(source), i);
             const SoundLibrary::READ_KIT_FILE *kit = nullptr;
             QCOMPARE(entries.find(source, &kit), i < kPlain ? -1 : 5 + i - kPlain); // by source, not by number
-            QVERIFY(kit == (i < kPlain ? nullptr : &f.lib.loadedKitFiles.first()));
+            QVERIFY(kit == (i < kPlain ? nullptr : &f.lib.loadedKitFiles().first()));
         }
         QCOMPARE(f.lib.soundRowOf(plain(kPlain)), -1);
 
@@ -86,34 +82,56 @@ private slots:
         QVERIFY(kit); // the file is loaded, the number lies beyond its table
         QCOMPARE(f.lib.storedSoundEntry("/kits/OTHER.BIN:U00001", &kit), -1);
         QVERIFY(!kit);
-        f.lib.clickDeviceFlag = true;
+        f.lib.expectPadClickSounds();
         QCOMPARE(f.lib.storedSoundEntry(kSetup + ":U00001", &kit), 1);
-
-        f.lib.totalGroup = nullptr; // the kit layout shows no sound rows
-        QVERIFY(f.lib.totalRows().isEmpty());
     }
 
-    void groupsFileWrittenAndReadBackWhole()
+    // Each edit tells its change once, however many rows it makes, and only its own.
+    void eachEditTellsOnce()
+    {
+        SoundLibrary lib;
+        QSignalSpy sounds(&lib, &SoundLibrary::soundsChanged), groups(&lib, &SoundLibrary::groupsChanged),
+                clicks(&lib, &SoundLibrary::clickSoundsChanged);
+        lib.showSounds({{1, "a", plain(1), false}, {2, "b", plain(2), true}}, false, true); // rows, mirror, names
+        lib.addSound("c", plain(3), 3, true);
+        lib.removeSounds({0}, {});
+        QCOMPARE(lib.hhSoundItemModel()->soundCount() * 10 + lib.waveLoadKitAttrList().size(), 21);
+        lib.addSoundsToGroup(lib.appendGroup("G"), {{"a", plain(1)}, {"b", plain(2)}});
+        lib.takeClickSounds({{"click", plain(4), 0, 0, 0}}, {});
+        QCOMPARE(QVector<int>({sounds.count(), groups.count(), clicks.count()}), QVector<int>({3, 2, 1}));
+    }
+
+    // The groups as the library's own model shows them, edited through the
+    // library and written with no view at all, read back whole.
+    void groupsShownAndWrittenWithoutView()
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString file = dir.filePath("soundlist.xml");
-        QStandardItemModel tree;
-        for (const char *name : {"Default", "Drums & <Perc>", "Empty"}) {
-            auto *group = new QStandardItem(QString::fromUtf8(name));
-            for (int s = 0; group->text() != "Empty" && s < 300; ++s)
-                group->appendRow({new QStandardItem(QString("Snare \"%1\" 鼓").arg(s)),
-                                  new QStandardItem(s % 2 ? plain(s) : stored(s))});
-            tree.appendRow(group);
-        }
-        QVector<soundfilexml::strSoundGroup> shown;
-        SoundLibrary::updateSoundGroupList(&tree, shown);
         SoundLibrary lib;
-        QVERIFY(lib.saveSoundList(file, &tree).written);
+        lib.openSoundList(file); // no file yet: one group "Default"
+        QCOMPARE(lib.appendGroup("Drums &  <Perc> "), 1);
+        lib.addGroup("Empty");
+        for (int s = 0; s < 300; ++s)
+            lib.addSoundsToGroup(s % 3 ? 1 : 2, {{QString("Snare \"%1\" 鼓").arg(s), s % 2 ? plain(s) : stored(s)}});
+        lib.renameGroupSound(2, 1, "Renamed");
+        lib.deleteFromGroups({}, {{1, {0, 5}}});
+        const SoundListModel *rows = lib.soundListItemModel();
+        QStringList shown;
+        for (int g = 0; g < rows->rowCount(); ++g) {
+            const QStandardItem *group = rows->item(g, 0);
+            shown << "[" + group->text().simplified();
+            for (int r = 0; r < group->rowCount(); ++r)
+                shown << group->child(r, 0)->text() + "|" + group->child(r, 1)->text();
+        }
+        QCOMPARE(shown.mid(0, 3), QStringList({"[Empty", "[Default", "Snare \"2\" 鼓|" + stored(2)}));
+        QCOMPARE(shown.mid(200, 3), QStringList({"[Drums & <Perc>", "Snare \"0\" 鼓|" + stored(0), "Renamed|" + plain(3)}));
+        QCOMPARE(shown.size(), 3 + 300 - 2);
+        QCOMPARE(lib.leftGroupList(), QVector<QString>({"Drums &  <Perc> ", "Default", "Empty"}));
+        QVERIFY(lib.saveSoundList().written);
         SoundLibrary back;
-        QVector<soundfilexml::strSoundGroup> read;
-        const SoundLibrary::SoundListStart start = back.openSoundList(file, read);
-        QCOMPARE(flat(read), flat(shown));
+        const SoundLibrary::SoundListStart start = back.openSoundList(file);
+        QCOMPARE(flat(back.soundGroupList()), shown);
         QVERIFY(start.unreadable.isEmpty() && !start.partly && start.keptAs.isEmpty()); // nothing kept aside
     }
 };

@@ -75,28 +75,23 @@ struct DropFixture : WindowFixture
     QStringList totalRows() const
     {
         QStringList out;
-        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r)
-            out << w->library().totalGroup->child(r, 0)->text() + '|' + w->library().totalGroup->child(r, 1)->text()
-                            + '|' + w->library().totalGroup->child(r, 2)->text();
+        const SoundListModel *total = w->library().totalListItemModel();
+        for (int r = 0; r < total->soundCount(); ++r)
+            out << total->soundText(r, 0) + '|' + total->soundText(r, 1) + '|' + total->soundText(r, 2);
         return out;
     }
     QStringList mirrorRows() const
     {
         QStringList out;
-        for (int r = 0; r < w->library().hhGroup->rowCount(); ++r)
-            out << w->library().hhGroup->child(r, 0)->text() + '|' + w->library().hhGroup->child(r, 1)->text();
+        const SoundListModel *mirror = w->library().hhSoundItemModel();
+        for (int r = 0; r < mirror->soundCount(); ++r)
+            out << mirror->soundText(r, 0) + '|' + mirror->soundText(r, 1);
         return out;
     }
     // A sound of the setup: its rows and its working-list entry.
     void addListed(const QString &name, const QString &path, quint16 number)
     {
-        w->library().totalGroup->appendRow({new QStandardItem(QString::number(number)), new QStandardItem(name),
-                                  new QStandardItem(path)});
-        w->library().hhGroup->appendRow({new QStandardItem(name), new QStandardItem(path)});
-        MainWindow1::SOUND_INDEX s;
-        s.file = path;
-        s.wave_No = number;
-        w->library().waveLoadKitAttrList.append(s);
+        w->library().addSound(name, path, number, true);
     }
 };
 

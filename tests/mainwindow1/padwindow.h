@@ -239,18 +239,18 @@ struct PadWindow {
             items << item;
         }
         MainWindow1::strSoundGroup group;
-        group.name = w->library().totalGroup->text();
+        group.name = w->library().currentOldGroupName();
         group.itemList = &items;
-        librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel, 4);
+        librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel(), 4);
     }
 
     // The rows of the total list as "number|name|file".
     QStringList rows() const
     {
         QStringList out;
-        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r)
-            out << w->library().totalGroup->child(r, 0)->text() + "|" + w->library().totalGroup->child(r, 1)->text()
-                            + "|" + w->library().totalGroup->child(r, 2)->text();
+        const SoundListModel *total = w->library().totalListItemModel();
+        for (int r = 0; r < total->soundCount(); ++r)
+            out << total->soundText(r, 0) + "|" + total->soundText(r, 1) + "|" + total->soundText(r, 2);
         return out;
     }
 

@@ -94,15 +94,15 @@ struct Fixture : WindowFixture
         QCryptographicHash h(QCryptographicHash::Sha1);
         for (const Kit &k : qAsConst(w->doc().kitAttrList()))
             h.addData(kitSnapshot(k));
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList))
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
             h.addData(QByteArray(s.wave_name, 16) + s.file.toUtf8() + QByteArray::number(s.wave_No));
-        for (int r = 0; w->library().totalGroup && r < w->library().totalGroup->rowCount(); ++r)
+        const SoundListModel *total = w->library().totalListItemModel();
+        for (int r = 0; r < total->soundCount(); ++r)
             for (int c = 0; c < 3; ++c)
-                h.addData(w->library().totalGroup->child(r, c) ? w->library().totalGroup->child(r, c)->text().toUtf8()
-                                                               : "-");
-        for (const MainWindow1::READ_KIT_FILE &f : qAsConst(w->library().loadedKitFiles))
+                h.addData(total->soundItem(r, c) ? total->soundText(r, c).toUtf8() : "-");
+        for (const MainWindow1::READ_KIT_FILE &f : qAsConst(w->library().loadedKitFiles()))
             h.addData(f.file.toUtf8() + QByteArray::number(f.fileTotalLength));
-        h.addData(w->library().binFilePath.toUtf8());
+        h.addData(w->library().binFilePath().toUtf8());
         return h.result();
     }
 

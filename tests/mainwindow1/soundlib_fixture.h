@@ -105,23 +105,24 @@ struct Fixture
     QStringList totalRows() const
     {
         QStringList out;
-        for (int r = 0; w->library().totalGroup && r < w->library().totalGroup->rowCount(); ++r)
-            out << w->library().totalGroup->child(r, 0)->text() + '|' + w->library().totalGroup->child(r, 1)->text()
-                            + '|' + w->library().totalGroup->child(r, 2)->text();
+        const SoundListModel *total = w->library().totalListItemModel();
+        for (int r = 0; r < total->soundCount(); ++r)
+            out << total->soundText(r, 0) + '|' + total->soundText(r, 1) + '|' + total->soundText(r, 2);
         return out;
     }
     QStringList mirrorRows() const
     {
         QStringList out;
-        for (int r = 0; w->library().hhGroup && r < w->library().hhGroup->rowCount(); ++r)
-            out << w->library().hhGroup->child(r, 0)->text() + '|' + w->library().hhGroup->child(r, 1)->text();
+        const SoundListModel *mirror = w->library().hhSoundItemModel();
+        for (int r = 0; r < mirror->soundCount(); ++r)
+            out << mirror->soundText(r, 0) + '|' + mirror->soundText(r, 1);
         return out;
     }
     // Selects row `row` of the total list as the user would (whole row).
     void selectTotalRow(int row, QItemSelectionModel::SelectionFlags extra = QItemSelectionModel::ClearAndSelect)
     {
         // As a click does: the current index first, then the selection.
-        const QModelIndex idx = w->library().totalListItemModel->index(row, 0, w->library().totalGroup->index());
+        const QModelIndex idx = w->library().totalListItemModel()->soundIndex(row);
         QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
         selection->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
         selection->select(idx, extra | QItemSelectionModel::Rows);

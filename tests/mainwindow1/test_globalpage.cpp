@@ -1,6 +1,7 @@
 // The global settings page: the metronome list, the export of the global
 // settings file, and the mapping of the page to and from the global chunk.
 #include "setupflow_fixture.h"
+#include "library/records_fixture.h"
 
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -51,23 +52,24 @@ class TestGlobalPage : public QObject
     // Three metronome sounds in place of the default ones; the first and last share their file.
     QStandardItem *addClicks()
     {
-        QStandardItemModel *model = f->w->library().clickListItemModel;
-        model->removeRows(0, model->rowCount());
-        f->w->library().clickList.clear();
-        f->w->library().clickSetList.clear();
-        auto *group = new QStandardItem("Metronome Sound Group");
+        // As a whole setup brings them: the rows show the records' names.
+        SoundLibrary &lib = f->w->library();
+        lib.clearClickRows();
+        lib.dropClickSounds();
+        lib.takeClickRecords({});
+        QVector<MainWindow1::SOUND_LIST_INFO> clicks;
+        QVector<MainWindow1::SOUND_INDEX> records;
         for (int i = 0; i < 3; ++i) {
             const QString name = QString(QChar('A' + i)), file = i == 1 ? "/c/b.wav" : "/c/click.wav";
-            group->appendRow({new QStandardItem(QString::number(i + 1)), new QStandardItem(" " + name),
-                              new QStandardItem(file)});
-            f->w->library().clickList.append({name, file, 0, 0, 0});
+            clicks.append({name, file, 0, 0, 0});
             MainWindow1::SOUND_INDEX s;
+            MainWindow1::str2CharArray(" " + name, s.wave_name, 16);
             s.file = file;
             s.start_cluster = quint32(100 + i);
-            f->w->library().clickSetList.append(s);
+            records.append(s);
         }
-        f->w->library().clickListItemModel->appendRow(group);
-        return group;
+        lib.takeSetupSounds({}, records, clicks);
+        return lib.clickListItemModel()->item(0);
     }
 
 private slots:
@@ -90,15 +92,15 @@ private slots:
         view->setCurrentIndex(group->child(0)->index());
         ui->btnDelClick->click(); // only its own entries go, not the one sharing its file
         QCOMPARE(group->child(0, 0)->text() + group->child(1, 0)->text() + group->child(1, 1)->text(), QString("12 C"));
-        QCOMPARE(w->library().clickList[1].name + QString::number(w->library().clickSetList[1].start_cluster),
+        QCOMPARE(w->library().clickList()[1].name + QString::number(w->library().clickSetList()[1].start_cluster),
                  QString("C102"));
         QCOMPARE(view->currentIndex().row(), 0);
         view->setCurrentIndex(group->child(1)->index());
         ui->btnDelClick->click();
         QCOMPARE(view->currentIndex().row(), 0);
-        QCOMPARE(w->library().clickList[0].name, QString("B"));
+        QCOMPARE(w->library().clickList()[0].name, QString("B"));
         ui->btnDelClick->click();
-        QVERIFY(group->rowCount() == 0 && !view->currentIndex().isValid() && w->library().clickSetList.isEmpty());
+        QVERIFY(group->rowCount() == 0 && !view->currentIndex().isValid() && w->library().clickSetList().isEmpty());
         QVERIFY(f->prompter.prompts.isEmpty());
         view->setCurrentIndex(group->index());
         ui->btnDelClick->click();
@@ -197,7 +199,8 @@ private slots:
         const QString soundLink = g.file("sound.ini"), setupLink = g.file("setup.ini"), other = g.file("t/../KIT_ALL.bin");
         QVERIFY(setupflow_test::makeSetup(setup) && kf::writeFile(kick, kf::wavBytes(400, 1)));
         g.importAll(setup);
-        g.w->library().waveLoadKitAttrList.append(sf::plainSound("Kick", kick, 1));
+        editRecords(g.w->library(),
+                    [&kick](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Kick", kick, 1)); });
         QVERIFY(QDir().mkpath(g.file("t")) && ::mkfifo(QFile::encodeName(pipe), 0600) == 0);
         QVERIFY(QFile::link(kick, soundLink) && QFile::link(setup, setupLink));
         const QByteArray kickBytes = kf::readFile(kick), setupBytes = kf::readFile(setup);

@@ -1,6 +1,7 @@
 // Drops on the panes: files onto the group tree, group sounds onto the setup's
 // sound list, kits onto kit-chain steps and sounds onto hi-hat slots.
 #include "device/writeback.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "dropfixture.h"
 #include "model/kitfile_fixture.h"
@@ -65,26 +66,26 @@ private slots:
         const QString kick = f->sound("Kick.wav", kf::wavBytes(400, 1)), dots = f->sound("Drum.Kick.WAV", kf::wavBytes(400, 2));
         QDir(f->work.path()).mkdir("folder.wav");
         dropFiles({kick, dots, kick, f->sound("notes.txt"), f->work.filePath("folder.wav"), f->work.filePath("gone.wav")});
-        QCOMPARE(groupRows(w->library().soundListItemModel, 1), QStringList({"Kick|" + kick, "Drum|" + dots}));
-        QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"Kick", "Drum"}));
-        QCOMPARE(w->library().soundGroupList.last().soundList.size(), 2);
+        QCOMPARE(groupRows(w->library().soundListItemModel(), 1), QStringList({"Kick|" + kick, "Drum|" + dots}));
+        QCOMPARE(w->library().leftSoundList()[0], QVector<QString>({"Kick", "Drum"}));
+        QCOMPARE(w->library().soundGroupList().last().soundList.size(), 2);
         QVERIFY(f->prompter.prompts.isEmpty());
 
         // The selected group (or the group of a selected sound) takes them.
         const QString snare = f->sound("Snare.ogg", kf::wavBytes(400, 3));
-        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         f->prompter.buttonAnswers.enqueue(QMessageBox::No);
         dropFiles({kick, snare});
         QCOMPARE(f->prompter.titles() + f->prompter.texts(),
                  QStringList({"Information", "Some files already exist. Do you want to add duplicate files?"}));
         QCOMPARE(f->prompter.prompts[0].buttons, QMessageBox::Ok | QMessageBox::No);
-        QCOMPARE(groupRows(w->library().soundListItemModel, 0), QStringList({"Snare|" + snare}));
-        QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"Snare"}));
-        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->item(0)->child(0)->index());
+        QCOMPARE(groupRows(w->library().soundListItemModel(), 0), QStringList({"Snare|" + snare}));
+        QCOMPARE(w->library().leftSoundList()[1], QVector<QString>({"Snare"}));
+        f->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->item(0)->child(0)->index());
         f->prompter.buttonAnswers.enqueue(QMessageBox::Ok);
         dropFiles({kick});
-        QCOMPARE(groupRows(w->library().soundListItemModel, 0).last(), "Kick|" + kick);
-        QCOMPARE(w->library().soundGroupList.first().soundList.size(), 2);
+        QCOMPARE(groupRows(w->library().soundListItemModel(), 0).last(), "Kick|" + kick);
+        QCOMPARE(w->library().soundGroupList().first().soundList.size(), 2);
     }
 
     void refusedOnThePadAndWithoutGroups()
@@ -94,14 +95,14 @@ private slots:
         f->deviceMode();
         dropFiles({kick});
         QVERIFY(!f->ui->left_stackedSoundWidget->acceptDrops());
-        QCOMPARE(groupRows(w->library().soundListItemModel, 0), QStringList());
+        QCOMPARE(groupRows(w->library().soundListItemModel(), 0), QStringList());
         w->pad().leaveDeviceMode(); // offline again: the group tree takes files again
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(f->ui->left_stackedSoundWidget, &enter);
         QVERIFY(f->ui->left_stackedSoundWidget->acceptDrops());
-        w->library().soundListItemModel->removeRows(0, w->library().soundListItemModel->rowCount());
+        w->library().soundListItemModel()->removeRows(0, w->library().soundListItemModel()->rowCount());
         dropFiles({kick});
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 0);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 0);
     }
 
     void droppedFilesReachTheSoundListFile()
@@ -125,7 +126,7 @@ private slots:
         dropOnList(dragpayload::record("Kick", kick));
         dropOnList(dragpayload::record("Kick", kick));
         QCOMPARE(f->totalRows() + f->mirrorRows(), QStringList({"1|Kick|" + kick, "Kick|" + kick}));
-        QCOMPARE(w->library().soundList, QStringList({"Kick"}));
+        QCOMPARE(w->library().soundList(), QStringList({"Kick"}));
         // Only onto the list view itself.
         QWidget *page = f->ui->right_stackedWidgetPage1;
         const QRect view(f->ui->totalWaveTreeView->mapTo(page, QPoint()), f->ui->totalWaveTreeView->size());
@@ -135,7 +136,7 @@ private slots:
         QVERIFY(!view.contains(outside));
         f->drag(page, outside, dragpayload::record("Snare", snare));
         QCOMPARE(f->totalRows().size(), 1);
-        w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT; });
         dropOnList(dragpayload::record("Snare", snare));
         QCOMPARE(f->prompter.texts(), QStringList({kLimit}));
         QCOMPARE(f->totalRows().size(), 1);
@@ -152,7 +153,7 @@ private slots:
         dropOnList(records({a, known, b, a, c}));
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({a, b, c}));
         QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({6, 7, 8}));
-        QCOMPARE(QString(w->library().waveLoadKitAttrList.last().wave_name) + QString::number(w->library().waveLoadKitAttrList.size()),
+        QCOMPARE(QString(w->library().waveLoadKitAttrList().last().wave_name) + QString::number(w->library().waveLoadKitAttrList().size()),
                  QString("C4"));
         QCOMPARE(f->totalRows().size() * 10 + update.count(), 11);
         dropOnList(dragpayload::record("A", a)); // no "#": nothing but the start
@@ -163,7 +164,7 @@ private slots:
 
         // The limit in the middle: those before it stay queued and are written.
         w->dragLeftOrRight = 0;
-        w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT - 1;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT - 1; });
         dropOnList(records({f->sound("E.wav"), f->sound("F.wav"), f->sound("G.wav")}));
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({f->work.filePath("E.wav")}));
         QCOMPARE(w->pad().addUsbWaveNumList().last(), quint16(WAVE_MAX_COUNT));

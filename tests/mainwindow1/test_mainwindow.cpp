@@ -4,6 +4,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"
+#include "library/soundorder.h"
 #include "model/soundfilexml.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/lineedit.h"
@@ -374,10 +375,8 @@ private slots:
 
     void selectAllShortcut()
     {
-        auto *group = new QStandardItem("G");
-        group->appendRow({new QStandardItem("a"), new QStandardItem("/a.wav")});
-        group->appendRow({new QStandardItem("b"), new QStandardItem("/b.wav")});
-        w->library().soundListItemModel->appendRow(group);
+        const int group = w->library().appendGroup("G");
+        w->library().addSoundsToGroup(group, {{"a", "/a.wav"}, {"b", "/b.wav"}});
         w->ui->waveGroupTreeView->expandAll();
         auto *sc = w->ui->waveGroupTreeView->findChild<QShortcut *>();
         QVERIFY(sc);
@@ -386,8 +385,8 @@ private slots:
         emit sc->activated();
         // Every row, groups and sounds, is selected.
         QCOMPARE(w->ui->waveGroupTreeView->selectionModel()->selectedRows().size(),
-                 w->library().soundListItemModel->rowCount() + 2);
-        w->library().soundListItemModel->removeRow(w->library().soundListItemModel->rowCount() - 1);
+                 w->library().soundListItemModel()->rowCount() + 2);
+        w->library().deleteFromGroups({group}, {});
     }
 
     void theme()
@@ -412,40 +411,35 @@ private slots:
     void themeIconsOfSoundRows()
     {
         // The total list: only rows of locked sounds get the lock icon.
-        auto *model = new QStandardItemModel(w);
-        auto *root = new QStandardItem("waveList");
-        model->appendRow(root);
-        const QIcon sentinel(QPixmap(4, 4));
-        for (const char *no : {"5", "6", "7"}) {
-            auto *item = new QStandardItem(sentinel, no);
-            root->appendRow({item, new QStandardItem("n"), new QStandardItem("/f.wav")});
-        }
+        w->library().showSounds({{5, "n", "/f.wav", false}, {6, "n", "/f.wav", false}, {7, "n", "/f.wav", false}},
+                                false, true);
+        const SoundListModel *total = w->library().totalListItemModel();
+        const qint64 unlocked = total->soundItem(1, 0)->icon().cacheKey();
         MainWindow1::SOUND_INDEX locked;
         locked.wave_No = 5;
         locked.wave_lock = 0;
         MainWindow1::SOUND_INDEX open;
         open.wave_No = 6;
         open.wave_lock = 1;
-        w->library().waveLoadKitAttrList = {locked, open};
-        w->library().totalListItemModel = model;
+        w->library().takeSoundRecords({locked, open});
         w->checkTheme(true);
-        QVERIFY(root->child(0)->icon().cacheKey() != sentinel.cacheKey());
-        QCOMPARE(root->child(1)->icon().cacheKey(), sentinel.cacheKey()); // not locked
-        QCOMPARE(root->child(2)->icon().cacheKey(), sentinel.cacheKey()); // no such sound
+        QVERIFY(total->soundItem(0, 0)->icon().cacheKey() != unlocked);
+        QCOMPARE(total->soundItem(1, 0)->icon().cacheKey(), unlocked); // not locked
+        QCOMPARE(total->soundItem(2, 0)->icon().cacheKey(), unlocked); // no such sound
         w->checkTheme(false);
-        w->library().totalListItemModel = nullptr;
-        w->library().waveLoadKitAttrList.clear();
-        delete model;
+        w->library().takeSoundRecords({});
+        w->library().clearSoundRows();
 
         // The group tree: every sound row gets the song icon, groups keep theirs.
-        auto *group = new QStandardItem(sentinel, "G");
-        group->appendRow({new QStandardItem(sentinel, "a"), new QStandardItem("/a.wav")});
-        w->library().soundListItemModel->appendRow(group);
+        const int g = w->library().appendGroup("G");
+        w->library().addSoundsToGroup(g, {{"a", "/a.wav"}});
+        const QStandardItem *group = w->library().soundListItemModel()->item(g);
+        const qint64 light = group->child(0)->icon().cacheKey(), groupIcon = group->icon().cacheKey();
         w->checkTheme(true);
-        QVERIFY(group->child(0)->icon().cacheKey() != sentinel.cacheKey());
-        QCOMPARE(group->icon().cacheKey(), sentinel.cacheKey());
+        QVERIFY(group->child(0)->icon().cacheKey() != light);
+        QCOMPARE(group->icon().cacheKey(), groupIcon);
         w->checkTheme(false);
-        w->library().soundListItemModel->removeRow(group->row());
+        w->library().deleteFromGroups({g}, {});
     }
 
     void constructorConnections()
@@ -462,10 +456,10 @@ private slots:
             QCOMPARE(SignalPeek::count(box, SIGNAL(valueChanged(int))), 2);
         }
         // 13: the group tree's item changes, once.
-        QVERIFY(QObject::disconnect(m->library().soundListItemModel, &QStandardItemModel::itemChanged, m,
+        QVERIFY(QObject::disconnect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, m,
                                     &MainWindow1::soundListItemModelChanged));
-        QCOMPARE(SignalPeek::count(m->library().soundListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
-        connect(m->library().soundListItemModel, &QStandardItemModel::itemChanged, m,
+        QCOMPARE(SignalPeek::count(m->library().soundListItemModel(), SIGNAL(itemChanged(QStandardItem *))), 0);
+        connect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, m,
                 &MainWindow1::soundListItemModelChanged);
         // 17-20: the shared view actions and the total list's re-press.
         QVERIFY(wired(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList())));
@@ -563,12 +557,12 @@ private slots:
     void soundLibraryAtStart()
     {
         // No file: one fixed "Default" group.
-        QCOMPARE(w->library().soundListItemModel->rowCount() >= 1, true);
-        QStandardItem *def = w->library().soundListItemModel->item(0);
+        QCOMPARE(w->library().soundListItemModel()->rowCount() >= 1, true);
+        QStandardItem *def = w->library().soundListItemModel()->item(0);
         QCOMPARE(def->text(), QString("Default"));
         QVERIFY(!def->isEditable());
-        QCOMPARE(w->library().leftGroupList, QVector<QString>{"Default"});
-        QVERIFY(w->library().soundGroupList.isEmpty());
+        QCOMPARE(w->library().leftGroupList(), QVector<QString>{"Default"});
+        QCOMPARE(w->library().soundGroupList().size(), 1); // the groups hold it, as their file will
 
         // A file of two groups: the name lists run from the last group up.
         QVector<soundfilexml::strSoundGroup> groups(2);
@@ -585,9 +579,9 @@ private slots:
         auto *m = new MainWindow1;
         m->writeSoundListOnClose = false;
         QFile::remove(file);
-        QCOMPARE(m->library().soundListItemModel->rowCount(), 2);
-        QVERIFY(!m->library().soundListItemModel->item(0)->isEditable());
-        QStandardItem *drums = m->library().soundListItemModel->item(1);
+        QCOMPARE(m->library().soundListItemModel()->rowCount(), 2);
+        QVERIFY(!m->library().soundListItemModel()->item(0)->isEditable());
+        QStandardItem *drums = m->library().soundListItemModel()->item(1);
         QVERIFY(drums->isEditable());
         QCOMPARE(drums->rowCount(), 2);
         QStandardItem *name = drums->child(1, 0);
@@ -596,10 +590,10 @@ private slots:
         QVERIFY(name->isEditable() && name->isDragEnabled() && !name->isDropEnabled());
         QCOMPARE(path->text(), QString("/s/snare.wav"));
         QVERIFY(!path->isEditable() && !path->isDropEnabled());
-        QCOMPARE(m->library().leftGroupList, (QVector<QString>{"Drums", "Default"}));
-        QCOMPARE(m->library().leftSoundList[0], (QVector<QString>{"kick", "snare"}));
-        QVERIFY(m->library().leftSoundList[1].isEmpty());
-        QCOMPARE(m->library().soundGroupList.size(), 2);
+        QCOMPARE(m->library().leftGroupList(), (QVector<QString>{"Drums", "Default"}));
+        QCOMPARE(m->library().leftSoundList()[0], (QVector<QString>{"kick", "snare"}));
+        QVERIFY(m->library().leftSoundList()[1].isEmpty());
+        QCOMPARE(m->library().soundGroupList().size(), 2);
         delete m;
     }
 

@@ -214,8 +214,8 @@ private slots:
         });
         reloadKit(w->doc(), 2, [w](MainWindow1::soundKit &kit) {
             MainWindow1::PEDAL_SETTING &hh = kit.pedalChunk;
-            hh.hh_wave1_name = w->library().hhGroup->child(1, 0)->text();
-            hh.hh_wave1_file = w->library().hhGroup->child(1, 1)->text(); // sound 2, number left as it was
+            hh.hh_wave1_name = w->library().hhSoundItemModel()->soundItem(1, 0)->text();
+            hh.hh_wave1_file = w->library().hhSoundItemModel()->soundItem(1, 1)->text(); // sound 2, number left as it was
         });
         reloadKit(w->doc(), 3, [&](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
         f.importSounds({tone});
@@ -350,8 +350,8 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList{"These entries of the sampler pad are links and were left out; the "
                                                  "editor reads nothing and writes nothing through them:\r\n"
                                                  + named.join("\r\n")});
-        QCOMPARE(w->library().clickList.size(), 5);
-        QVERIFY(std::none_of(w->library().clickList.cbegin(), w->library().clickList.cend(),
+        QCOMPARE(w->library().clickList().size(), 5);
+        QVERIFY(std::none_of(w->library().clickList().cbegin(), w->library().clickList().cend(),
                              [](const MainWindow1::SOUND_LIST_INFO &c) { return c.file.contains("click6"); }));
         QCOMPARE(f.rows().size(), 2); // sound 3 left out with its record
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
@@ -716,7 +716,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(out)); // no file, so no byte of B's audio
         QVERIFY(w->pad().isUDiskFlag());
         // Nor is a sound of B offered for a preview.
-        const QModelIndex first = w->library().totalListItemModel->index(0, 0, w->library().totalGroup->index());
+        const QModelIndex first = w->library().totalListItemModel()->soundIndex(0);
         QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
         selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         selection->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -1,6 +1,7 @@
 // Sounds dropped on the pads of the shown kit, offline and on the pad: the
 // layer hit, registration of new sounds, the refusals and their messages.
 #include "dropfixture.h"
+#include "library/records_fixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -44,21 +45,23 @@ private slots:
         f->dropOnPad(0, 0, rec("Kick", kick));
         QCOMPARE(layers(3, 0) + f->ui->labPad01a->text(), "Kick|" + kick + "||Kick");
         QCOMPARE(f->totalRows() + f->mirrorRows(), QStringList({"1|Kick|" + kick, "Kick|" + kick}));
-        QCOMPARE(w->library().soundList, QStringList({"Kick"}));
-        const MainWindow1::SOUND_INDEX &s = w->library().waveLoadKitAttrList.at(0);
+        QCOMPARE(w->library().soundList(), QStringList({"Kick"}));
+        const MainWindow1::SOUND_INDEX &s = w->library().waveLoadKitAttrList().at(0);
         QCOMPARE(QByteArray(s.wave_name, 16), QByteArray("Kick").leftJustified(16, '\0'));
         QCOMPARE(s.file + QString::number(s.wave_No) + QString::number(s.wave_lock), kick + "11");
         QCOMPARE(w->doc().kitPadList(2)[0].soundFile0, kick);
 
         // Known: only the layer. New numbers follow the last entry, not the highest.
-        w->library().waveLoadKitAttrList.prepend(s);
-        w->library().waveLoadKitAttrList[0].wave_No = 40;
+        editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) {
+            r.prepend(s);
+            r[0].wave_No = 40;
+        });
         f->dropOnPad(16, 1, rec("Kick", kick));
         QCOMPARE(layers(3, 16), "||Kick|" + kick);
         const QString snare = f->sound("Snare.wav");
         f->dropOnPad(18, 0, rec("Snare", snare)); // a foot switch, layer A only
         QCOMPARE(layers(3, 18) + f->ui->labPad19a->text(), "Snare|" + snare + "||Snare");
-        QCOMPARE(f->totalRows().size() * 100 + w->library().waveLoadKitAttrList.last().wave_No, 202);
+        QCOMPARE(f->totalRows().size() * 100 + w->library().waveLoadKitAttrList().last().wave_No, 202);
 
         // Outside both labels: no layer changes, but a new sound is registered.
         const QString tom = f->sound("Tom.wav");
@@ -123,9 +126,9 @@ private slots:
         const QString known = f->sound("Known.wav");
         const QString fresh = f->sound("Fresh.wav");
         f->addListed("Known", known, 1);
+        // Rows of the list's limit; the last number stays 1.
         for (int i = 1; i < WAVE_MAX_COUNT; ++i)
-            w->library().totalGroup->appendRow(
-                    {new QStandardItem, new QStandardItem, new QStandardItem("/x/" + QString::number(i))});
+            w->library().addSound(QString(), "/x/" + QString::number(i), 1, true);
         f->editKit(1, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Old"; });
         f->dropOnPad(0, 0, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName0, QString("Old"));
@@ -136,14 +139,19 @@ private slots:
         QCOMPARE(f->prompter.texts(), QStringList({kLimit, kLimit}));
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
 
-        w->library().totalGroup->removeRows(1, WAVE_MAX_COUNT - 1);
-        w->library().waveLoadKitAttrList.last().wave_No = WAVE_MAX_COUNT;
+        QVector<int> extraRows;
+        QVector<bool> extraRecords(WAVE_MAX_COUNT, true);
+        extraRecords[0] = false;
+        for (int r = WAVE_MAX_COUNT - 1; r >= 1; --r)
+            extraRows << r;
+        w->library().removeSounds(extraRows, extraRecords);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT; });
         f->dropOnPad(0, 1, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName1, QString());
         f->dropOnPad(0, 1, rec("Known", known));
         QCOMPARE(pad(1, 0).soundName1, QString("Known"));
         QCOMPARE(f->prompter.texts().size() * 100 + f->totalRows().size() * 10
-                         + w->library().waveLoadKitAttrList.size(),
+                         + w->library().waveLoadKitAttrList().size(),
                  311);
     }
 
@@ -155,7 +163,8 @@ private slots:
         f->addListed("Upper", kick.toUpper(), 2);
         f->dropOnPad(1, 0, rec("Kick", kick));
         QCOMPARE(f->totalRows().last(), "3|Kick|" + kick);
-        f->w->library().totalGroup->child(2, 2)->setText("/elsewhere.wav"); // the index follows edits
+        SoundListModel *total = f->w->library().totalListItemModel();
+        total->setData(total->soundIndex(2, 2), "/elsewhere.wav"); // the index follows edits
         f->dropOnPad(1, 1, rec("Kick", kick));
         QCOMPARE(f->totalRows().last(), "4|Kick|" + kick);
     }
@@ -187,7 +196,7 @@ private slots:
         QCOMPARE(pad(1, 5).soundName0 + pad(1, 5).soundFile0, "B" + b);
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({b}));
         QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({3, 8}));
-        QCOMPARE(w->library().waveLoadKitAttrList.last().file + QString::number(w->library().waveLoadKitAttrList.last().wave_No), b + "8");
+        QCOMPARE(w->library().waveLoadKitAttrList().last().file + QString::number(w->library().waveLoadKitAttrList().last().wave_No), b + "8");
         QCOMPARE(f->totalRows().size(), 1);
         QCOMPARE(update.count(), 1);
         QCOMPARE(update[0], QVariantList({1, 0}));
@@ -200,7 +209,7 @@ private slots:
         // the working-list entry with that file, and none is invented without one.
         w->dragLeftOrRight = 1;
         const QString c = f->sound("C.wav"), d = f->sound("D.wav");
-        w->library().waveLoadKitAttrList.last().file = c;
+        editRecords(w->library(), [&c](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().file = c; });
         const int noWave = pad(1, 6).bWaveNo;
         f->dropOnPad(6, 0, rec("C", c) + "#");
         f->dropOnPad(6, 1, rec("D", d) + "#");
@@ -208,7 +217,7 @@ private slots:
         QCOMPARE(int(pad(1, 6).aWaveNo) * 100000 + int(w->doc().kitPadList(0)[6].aWaveNo),
                  800008); // the entry's number
         QCOMPARE(int(pad(1, 6).bWaveNo), noWave);
-        QCOMPARE(w->library().waveLoadKitAttrList.size() * 10 + update.count(), 21);
+        QCOMPARE(w->library().waveLoadKitAttrList().size() * 10 + update.count(), 21);
 
         // Without "#" there is no record: an empty name and path.
         w->dragLeftOrRight = 0;

@@ -82,9 +82,9 @@ private slots:
         QVector<MainWindow1::strSoundItem> items(1);
         items[0].file = tone;
         MainWindow1::strSoundGroup group;
-        group.name = w->library().totalGroup->text();
+        group.name = w->library().currentOldGroupName();
         group.itemList = &items;
-        librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel, 4);
+        librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel(), 4);
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind() == SyncBatch::Idle, 60000);
         w->ui->kitNumber->clear();
         QTest::keyClicks(w->ui->kitNumber, "1");

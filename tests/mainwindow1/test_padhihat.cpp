@@ -279,7 +279,8 @@ private slots:
         ffmpeg.start(audioconverter::defaultProgram(),
                      {"-v", "quiet", "-f", "lavfi", "-i", "sine=frequency=440:duration=0.2", "-ar", "48000", "-ac", "2", wav});
         QVERIFY(ffmpeg.waitForFinished(60000) && QFileInfo(wav).size() > 44);
-        QStandardItem *group = f->w->library().hhGroup;
+        const SoundListModel *mirror = f->w->library().hhSoundItemModel();
+        QStandardItem *group = mirror->itemFromIndex(mirror->rootIndex()); // rows of no sound of the list
         for (const QStringList &row : {QStringList{"Tone", wav}, QStringList{"Gone", missing}, QStringList{"InKit", inKit}})
             group->appendRow({new QStandardItem(row[0]), new QStandardItem(" " + row[1] + " ")});
         f->openKitPage(1);

@@ -36,20 +36,20 @@ private slots:
         QCOMPARE(loopFlag1, 0);
         const QString wav1 = QDir::toNativeSeparators(f.wav(1));
         QCOMPARE(f.rows(), (QStringList{"1|Kick|" + wav1, "3|Hat|" + f.wav(3), "12|Snare|" + f.wav(12)}));
-        QVERIFY(!w->library().totalGroup->child(0, 0)->icon().isNull());
-        QVERIFY(w->library().totalGroup->child(1, 0)->icon().isNull());
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable()
-                && !w->library().totalGroup->child(0, 1)->isEditable());
-        QCOMPARE(w->library().hhGroup->rowCount(), 3);
-        QCOMPARE(w->library().hhGroup->child(2, 0)->text(), QString("Snare"));
-        QCOMPARE(w->library().hhGroup->child(2, 1)->text(), f.wav(12));
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->icon().isNull());
+        QVERIFY(w->library().totalListItemModel()->soundItem(1, 0)->icon().isNull());
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable()
+                && !w->library().totalListItemModel()->soundItem(0, 1)->isEditable());
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 3);
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 0)->text(), QString("Snare"));
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 1)->text(), f.wav(12));
         QCOMPARE(w->waveAttrList.size(), 3);
         QCOMPARE(w->waveAttrList[2].wave_No, quint16(11)); // reading order, pad numbering
-        QCOMPARE(w->library().soundList, (QStringList{"Kick", "Hat", "Snare"}));
+        QCOMPARE(w->library().soundList(), (QStringList{"Kick", "Hat", "Snare"}));
 
         // Metronome sounds from the pad, global settings, 100 kits, kit 1 shown.
-        QCOMPARE(w->library().clickList.size(), 5);
-        QCOMPARE(w->library().clickList[0].name, QString("click1.wav"));
+        QCOMPARE(w->library().clickList().size(), 5);
+        QCOMPARE(w->library().clickList()[0].name, QString("click1.wav"));
         QCOMPARE(w->doc().kitAttrList().size(), 100);
         QCOMPARE(w->doc().originalKitAttrList().size(), 100);
         QCOMPARE(w->doc().originalKitChainList().size(), w->doc().kitChainList().size());
@@ -204,7 +204,7 @@ private slots:
                                                  "skipped:\r\n" + pipe + " (a named pipe)\r\n" + f.pad.sysPath
                                                  + "/CLICK/more (a folder)"});
         QVERIFY(!w->pad().isUDiskFlag() && !w->fileErrCloseWindow);
-        QCOMPARE(w->library().clickList.size(), 5);
+        QCOMPARE(w->library().clickList().size(), 5);
     }
 
     void adjustedNamesAreReportedAndTheLoadGoesOn()

@@ -1,4 +1,5 @@
 #include "device/bindmount.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/device/padpane.h"
 #include "padwindow.h"
 
@@ -27,15 +28,17 @@ class TestPadSync : public QObject
         w->delDialog->show();
         w->pad().clearDeleteQueue();
         for (int i = rows.size() - 1; i >= 0; --i) {
-            const QString file = w->library().totalGroup->child(rows[i], 2)->text();
-            for (int r = 0; r < w->library().waveLoadKitAttrList.size(); ++r) {
-                if (w->library().waveLoadKitAttrList[r].file == file) {
-                    w->library().waveLoadKitAttrList.removeAt(r);
-                    break;
+            const QString file = w->library().totalListItemModel()->soundItem(rows[i], 2)->text();
+            editRecords(w->library(), [&file](QVector<MainWindow1::SOUND_INDEX> &records) {
+                for (int r = 0; r < records.size(); ++r) {
+                    if (records[r].file == file) {
+                        records.removeAt(r);
+                        break;
+                    }
                 }
-            }
+            });
             w->pad().queueDelete(QDir::toNativeSeparators(file),
-                                 quint16(w->library().totalGroup->child(rows[i], 0)->text().toInt()));
+                                 quint16(w->library().totalListItemModel()->soundText(rows[i], 0).toInt()));
             w->delDialog->setValue(++w->delProgressValue);
         }
         emit w->sendUpdate(0, 0);
@@ -83,8 +86,8 @@ private slots:
         QCOMPARE(wav.size(), 44 + 4 * 48000);
         QCOMPARE(kf::readFile(f.prm(4)), expectedRecord(4, "tone", quint32(wav.size())));
         QCOMPARE(f.rows().last(), "4|tone|" + f.wav(4));
-        QCOMPARE(w->library().hhGroup->child(3, 1)->text(), f.wav(4));
-        const MainWindow1::SOUND_INDEX &record = w->library().waveLoadKitAttrList.last();
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(3, 1)->text(), f.wav(4));
+        const MainWindow1::SOUND_INDEX &record = w->library().waveLoadKitAttrList().last();
         QCOMPARE(record.file, QDir::toNativeSeparators(f.wav(4)));
         QCOMPARE(record.wave_No, quint16(4));
         QCOMPARE(record.wave_lock, quint8(1));
@@ -134,7 +137,7 @@ private slots:
         QCOMPARE(f.rows().size(), 4);
         QCOMPARE(f.rows().last(), "5|tone|" + f.wav(5));
         QVERIFY(!QFile::exists(f.wav(4)) && !QFile::exists(f.prm(4)));
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 4);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 4);
         QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[2].soundFile0, QString());
         QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[2].aWaveNo, NO_WAVE);
         QCOMPARE(w->doc().kitAttrList()[0].pedalChunk.hh_wave3_no, NO_WAVE);
@@ -289,7 +292,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1),
                                         QString("%1|wave%1|").arg(count + 2) + f.wav(count + 2)}));
-        QCOMPARE(w->library().hhGroup->rowCount(), 2);
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 2);
         for (int n = 2; n <= count + 1; ++n)
             QVERIFY(!QFile::exists(f.wav(n)) && !QFile::exists(f.prm(n)));
         QVERIFY(QFile::exists(f.prm(1)) && QFile::exists(f.wav(count + 2)));
@@ -378,14 +381,14 @@ private slots:
         const QStringList rows = f.rows();
         auto records = [w]() {
             QStringList files;
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList))
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
                 files << s.file;
             return files;
         };
         const QStringList loaded = records();
         const QStringList before = f.pad.snapshot();
 
-        const QModelIndex third = w->library().totalListItemModel->index(2, 0, w->library().totalGroup->index());
+        const QModelIndex third = w->library().totalListItemModel()->soundIndex(2);
         w->ui->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
                                                                           | QItemSelectionModel::Rows);
         w->deleteWaveFromList1(); // sound 3, in no kit
@@ -478,8 +481,10 @@ private slots:
         f.pad.writeKits({4, 8});
         const QStringList before = f.pad.snapshot();
         MainWindow1 *w = f.open();
-        for (int i = 0; i < 3; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
         ztplatform::sysio::stopAt(10); // the folders, the record, then the fourth rename to a hidden name
         padpane::updateWavePrmAndData(w, 3, {2, 5, 9});
         ztplatform::sysio::resume();
@@ -488,7 +493,7 @@ private slots:
                              "at their numbers; the next load of the sampler pad puts them back where it can:\r\n"
                              "Sound 2: under hidden names, out of the pad's list.\r\n"
                              "Sound 5: under hidden names, out of the pad's list."});
-        QCOMPARE(w->library().waveLoadKitAttrList[1].wave_No, quint16(5));
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(5));
         delete f.w.data();
         f.prompter.clear();
         f.open();
@@ -514,12 +519,12 @@ private slots:
         f.importSounds(files);
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 120000);
         QCOMPARE(f.prompter.texts(), QStringList());
-        QCOMPARE(w->library().totalGroup->rowCount(), 203);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 203);
         for (int n = 4; n <= 203; ++n) {
             QVERIFY2(QFileInfo(f.wav(n)).size() > 44, qPrintable(f.wav(n)));
             QCOMPARE(kf::rd16(kf::readFile(f.prm(n)), 0), quint16(n));
         }
-        QCOMPARE(w->library().totalGroup->child(202, 0)->text(), QString("203"));
+        QCOMPARE(w->library().totalListItemModel()->soundItem(202, 0)->text(), QString("203"));
         QCOMPARE(w->syncBatch->liveWorkers(), 0);
     }
 
@@ -531,9 +536,11 @@ private slots:
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
         serial.uuid = "B";
-        std::swap(w->library().waveLoadKitAttrList[0], w->library().waveLoadKitAttrList[2]);
-        for (int i = 0; i < 3; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+            std::swap(r[0], r[2]);
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
         padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
         QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
                                                  "was written to it or deleted from it. Korvanta goes on without the "
@@ -555,12 +562,14 @@ private slots:
             kitsUsing5 += kit.kpadChunk[0].soundFile0 == old5;
         QVERIFY(kitsUsing5 > 0);
 
-        for (int i = 0; i < 3; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
         padpane::updateWavePrmAndData(w, 3, {2, 5, 9});
         QVERIFY(!QFile::exists(f.wav(9)) && !QFile::exists(f.prm(5)));
         QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
-        QCOMPARE(w->library().waveLoadKitAttrList[1].file, QDir::toNativeSeparators(f.wav(2)));
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].file, QDir::toNativeSeparators(f.wav(2)));
         QCOMPARE(f.rows()[2], "9|wave9|" + f.wav(3)); // the number column is the caller's to rebuild
         QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
         QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].aWaveNo, quint16(2));
@@ -568,13 +577,15 @@ private slots:
         QVERIFY(w->reorderSoundFlag);
 
         // A later sound taking an earlier one's old file: no slot moves twice.
-        std::swap(w->library().waveLoadKitAttrList[0], w->library().waveLoadKitAttrList[2]); // files 003, 002, 001
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { std::swap(r[0], r[2]); }); // files 003, 002, 001
         reloadKit(w->doc(), 5, [&](MainWindow1::soundKit &kit) {
             kit.kpadChunk[1].soundFile0 = QDir::toNativeSeparators(f.wav(3));
             kit.kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
         });
-        for (int i = 0; i < 3; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
         padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
         QCOMPARE(w->doc().kitAttrList()[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
         QCOMPARE(w->doc().kitAttrList()[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
@@ -583,10 +594,10 @@ private slots:
         // A pair that cannot move: everything stays, the numbers come back.
         QVERIFY(QFile::remove(f.prm(2)));
         const QStringList before = f.pad.snapshot();
-        w->library().waveLoadKitAttrList[1].wave_No = 7;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[1].wave_No = 7; });
         padpane::updateWavePrmAndData(w, 3, {1, 2, 3});
         QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
-        QCOMPARE(w->library().waveLoadKitAttrList[1].wave_No, quint16(2));
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(2));
         QCOMPARE(f.pad.snapshot(), before);
     }
 };

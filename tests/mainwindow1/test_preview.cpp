@@ -4,6 +4,7 @@
 #include "mainwindow1/library/librarypane.h"
 #include "soundlib_fixture.h"
 
+#include "library/soundorder.h"
 #include "library/waveprobe.h"
 #include "platform/fileidentity.h"
 #include "widgets/copykitfunc.h"
@@ -57,7 +58,7 @@ private slots:
         QVERIFY(!w->ui->playBtn2->isEnabled() && !w->ui->stopBtn2->isEnabled());
         QVERIFY(w->playFileNameNew2.isEmpty() && w->playFileNameOld2.isEmpty());
         QCOMPARE(w->index2, 0);
-        QCOMPARE(w->library().soundListFileName, QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
+        QCOMPARE(w->library().soundListFileName(), QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
         w->updatePosition2(3599999);
         QCOMPARE(w->ui->volumeProgTime_2->text(), QString("59:59"));
         QCOMPARE(w->moved_2, qint64(3599999));
@@ -134,8 +135,8 @@ private slots:
 
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        w->library().loadedKitFiles << kit.record;
-        w->library().loadClickFlag = true;
+        w->library().addLoadedKitFile(kit.record);
+        w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
         w->playFileNameNew2 = native + ":U00002"; // sound 2 stands after the five clicks
         w->ui->playBtn2->click();
@@ -172,8 +173,8 @@ private slots:
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
         kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
-        w->library().loadedKitFiles << kit.record;
-        w->library().loadClickFlag = true;
+        w->library().addLoadedKitFile(kit.record);
+        w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
         w->playFileNameNew2 = native + ":U00002";
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
@@ -185,7 +186,10 @@ private slots:
         bytes[start + 60] = char(bytes.at(start + 60) ^ 0x55);
         QVERIFY(kf::writeFile(f.path("new.BIN"), bytes) && QFile::remove(kit.path)
                 && QFile::rename(f.path("new.BIN"), kit.path));
-        w->library().loadedKitFiles[0].stamp = ztplatform::fileStamp(kit.path); // read back
+        MainWindow1::READ_KIT_FILE readBack = w->library().loadedKitFiles().at(0);
+        readBack.stamp = ztplatform::fileStamp(kit.path);
+        w->library().forgetLoadedKitFile(0);
+        w->library().addLoadedKitFile(readBack);
         w->ui->stopBtn2->click();
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
@@ -215,7 +219,7 @@ private slots:
             QVERIFY(setupflow_test::makeKitFile(kits.at(k), k + 1, 12, true));
         f.prompter.fileAnswers.enqueue(kits);
         w->ui->btnLoadFile->click();
-        QVERIFY(w->library().totalGroup->rowCount() == 3 && QFile::remove(kits.at(0)));
+        QVERIFY(w->library().totalListItemModel()->soundCount() == 3 && QFile::remove(kits.at(0)));
         f.prompter.clear();
         f.selectTotalRow(0);
         w->ui->playBtn2->click();
@@ -456,12 +460,13 @@ private slots:
         QVERIFY(QFile::copy(kit.path, ini));
         MainWindow1::READ_KIT_FILE single = kit.record;
         single.file = ini;
-        w->library().loadedKitFiles << kit.record << single;
+        w->library().addLoadedKitFile(kit.record);
+        w->library().addLoadedKitFile(single);
         const QString out = f.path("out.wav");
         const QString whole = QDir::toNativeSeparators(kit.path);
 
         // Whole setup: the metronome numbers, then the offset of five.
-        w->library().loadClickFlag = true;
+        w->library().noteSetupClicks(true);
         QCOMPARE(w->getRawFile(whole + ":U10003", out, 0), quint32(kit.waves.at(3).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(3));
         QCOMPARE(w->getRawFile(whole.left(whole.size() - 3) + "bin:U00001", out, 1), quint32(0)); // path case differs
@@ -470,10 +475,10 @@ private slots:
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 1), quint32(kit.waves.at(6).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(6));
         w->clickFlag = true;
-        w->library().clickDeviceFlag = true;
+        w->library().expectPadClickSounds();
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
-        w->library().clickDeviceFlag = false;
-        w->library().loadClickFlag = false;
+        w->library().padClickFolderRead();
+        w->library().noteSetupClicks(false);
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(1));
         // ":U" in capitals only, as the setup files read it; ":u" ends a plain path.
@@ -513,19 +518,14 @@ private slots:
         reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = gone; });
         reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave3_file = gone; });
         reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave1_file = gone; });
-        w->library().totalGroup->setChild(0, 0, new QStandardItem("1"));
-        w->library().totalGroup->setChild(0, 1, new QStandardItem("x"));
-        w->library().totalGroup->setChild(0, 2, new QStandardItem("other"));
-        w->library().totalGroup->setChild(1, 0, new QStandardItem("2"));
-        w->library().totalGroup->setChild(1, 1, new QStandardItem("gone"));
-        w->library().totalGroup->setChild(1, 2, new QStandardItem(gone));
+        w->library().showSounds({{1, "x", "other", false}, {2, "gone", gone, false}}, false, true);
         f.prompter.clear();
         QCOMPARE(w->getRawFile(gone, out, 0), quint32(0));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("gone.wavsound exists in Kit 3\xE3\x80\x81" "7\xE3\x80\x81" "2\r\n")
                               + "If you want to delete a sound, please find it in the right list and press 'OK' to "
                                 "confirm.\r\nFile not found:" + gone}));
-        QCOMPARE(w->ui->totalWaveTreeView->currentIndex(), w->library().totalGroup->child(1, 2)->index());
+        QCOMPARE(w->ui->totalWaveTreeView->currentIndex(), w->library().totalListItemModel()->soundIndex(1, 2));
         f.prompter.clear();
         QCOMPARE(w->getRawFile(f.path("unused.wav"), out, 0), quint32(0));
         QVERIFY(f.prompter.texts().first().startsWith("unused.wavsound exists in Kit \r\n"));

@@ -3,6 +3,7 @@
 // their targets first and read back when they replaced loaded files, a full
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
+#include "library/records_fixture.h"
 #include "soundlib_fixture.h"
 
 #include "device/bindmount.h"
@@ -40,9 +41,9 @@ QStringList folderEntries(const QString &dir)
 QMap<QString, QByteArray> storedBytes(MainWindow1 *w)
 {
     sf::Editor e;
-    e.loaded = w->library().loadedKitFiles;
+    e.loaded = w->library().loadedKitFiles();
     QMap<QString, QByteArray> out;
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList))
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
         out.insert(MainWindow1::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
     return out;
 }
@@ -129,13 +130,14 @@ class TestSetupExport : public QObject
         auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
         for (int k = 1; k <= KIT_MAX_COUNT; ++k)
             f->editKit(k, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
-        f->w->library().waveLoadKitAttrList.removeFirst();
-        f->w->library().totalGroup->removeRow(0);
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
-        group->removeRows(0, group->rowCount());
-        for (const QString &source : {kick, setup + ":U00002"})
-            group->appendRow({new QStandardItem("Kick"), new QStandardItem(source)});
-        return group;
+        f->w->library().removeSounds({0}, {true});
+        SoundLibrary &lib = f->w->library();
+        QVector<int> rows;
+        for (int r = 0; r < lib.soundGroupList().at(0).soundList.size(); ++r)
+            rows << r;
+        lib.deleteFromGroups({}, {{0, rows}});
+        lib.addSoundsToGroup(0, {{"Kick", kick}, {"Kick", setup + ":U00002"}});
+        return lib.soundListItemModel()->item(0);
     }
 
 private slots:
@@ -196,8 +198,7 @@ private slots:
         QVERIFY(f->unlocked() && !f->w->projectFlag);
 
         // Four metronome sounds stop a whole setup, not a kit save.
-        QStandardItem *clicks = f->w->library().clickListItemModel->item(0);
-        clicks->removeRow(4);
+        f->w->library().removeClickSound(f->w->library().clickListItemModel()->soundIndex(4));
         f->prompter.clear();
         f->exportAll(f->file("SET.bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"Error"}));
@@ -227,7 +228,7 @@ private slots:
         QCOMPARE(progress.values.mid(0, 2), QVector<int>({1, 5}));
         QCOMPARE(progress.values.last(), 100);
         QVERIFY(std::is_sorted(progress.values.begin(), progress.values.end()));
-        QCOMPARE(f->w->library().binFilePath, setup);
+        QCOMPARE(f->w->library().binFilePath(), setup);
         QVERIFY(f->unlocked());
 
         // Over the loaded file: written beside it, then put in its place and read back.
@@ -240,8 +241,8 @@ private slots:
         QCOMPARE(folderEntries(f->work.path()), before);
         QCOMPARE(kf::readFile(setup), kf::readFile(made));
         QCOMPARE(names.count(), KIT_MAX_COUNT); // the reload
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
-        QCOMPARE(f->w->library().loadedKitFiles.at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
+        QCOMPARE(f->w->library().loadedKitFiles().at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
         QCOMPARE(storedBytes(f->w), sounds);
 
         // A source changed since it was loaded stops the save; the target stays.
@@ -291,7 +292,7 @@ private slots:
         loadSetupAndKits(&setup);
         const QString wav = f->file("plain.wav"), bin = f->file("bin");
         QVERIFY(kf::writeFile(wav, kf::wavBytes(4000, 7)) && QDir().mkpath(bin));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Plain", wav, 9));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Plain", wav, 9)); });
         f->w->on_defaultRbtn_clicked();
         // An ffmpeg that writes one byte of the loaded setup first.
         QVERIFY(kf::writeFile(bin + "/ffmpeg", QString("#!/bin/sh\nprintf X | dd of='%1' bs=1 seek=%2 conv=notrunc "
@@ -343,7 +344,7 @@ private slots:
         };
         auto bytesOf = [this](const QString &source) {
             sf::Editor e;
-            e.loaded = f->w->library().loadedKitFiles;
+            e.loaded = f->w->library().loadedKitFiles();
             return sf::soundBytes(e, source);
         };
         const QString from2 = stored(1, k2), from7 = stored(6, k7);
@@ -365,9 +366,9 @@ private slots:
                                           "The file has been generated:\r\nFile location:\r\n" + f->work.path()}));
         QCOMPARE(prompt(1).buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(folderEntries(f->work.path()).filter("0000"), QStringList());
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 3);
-        QCOMPARE(f->w->library().loadedKitFiles.at(2).file, k7);
-        QCOMPARE(f->w->library().loadedKitFiles.at(2).fileTotalLength, quint64(QFileInfo(k7).size()));
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 3);
+        QCOMPARE(f->w->library().loadedKitFiles().at(2).file, k7);
+        QCOMPARE(f->w->library().loadedKitFiles().at(2).fileTotalLength, quint64(QFileInfo(k7).size()));
         QCOMPARE(storedBytes(f->w), sounds);
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
         // Kit 40 keeps them: its slots point at the same sounds in the new files.
@@ -378,7 +379,7 @@ private slots:
         QVERIFY(!again.kpadChunk[3].soundName0.isEmpty());
         QCOMPARE(f->w->doc().kitPadList(39).at(3).soundFile0, again.kpadChunk[3].soundFile0);
         bool listed = false;
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
         QVERIFY(listed);
 
@@ -566,7 +567,7 @@ private slots:
         QVERIFY(kf::writeSingleKit(*m, kits, 2, waves, k3));
         f->importPicks({k3});
         QCOMPARE(f->texts().last(), "Sound data format error, import failed.\r\nFile location: " + k3);
-        QVERIFY(f->w->library().loadedKitFiles.isEmpty());
+        QVERIFY(f->w->library().loadedKitFiles().isEmpty());
 
         const QString pipe = f->file("KIT_ALL.bin"), kitPipe = f->file("New Kit.INI");
         QVERIFY(::mkfifo(QFile::encodeName(pipe), 0600) == 0 && ::mkfifo(QFile::encodeName(kitPipe), 0600) == 0);
@@ -595,11 +596,11 @@ private slots:
         const QString other = f->file("OTHER2.INI");
         QVERIFY(makeKitFile(other, 2, 5));
         f->importPicks({other});
-        QCOMPARE(f->w->library().recordKitFileList, QStringList({other, k7}));
+        QCOMPARE(f->w->library().recordKitFileList(), QStringList({other, k7}));
         reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
         // Kit 2 holds the other file's sounds now; one of K002's goes on it.
         QString fromK2;
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             if (fromK2.isEmpty() && s.file.startsWith(k2 + ":U"))
                 fromK2 = s.file;
         QVERIFY(!fromK2.isEmpty());
@@ -609,7 +610,7 @@ private slots:
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
         // No sound of the editor points into K002.INI as it was.
-        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles))
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
             QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
         const QMap<QString, QByteArray> now = storedBytes(f->w);
         for (auto it = now.begin(); it != now.end(); ++it)
@@ -628,7 +629,7 @@ private slots:
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
         sf::Editor e;
-        e.loaded = f->w->library().loadedKitFiles;
+        e.loaded = f->w->library().loadedKitFiles();
         const QByteArray bytes = sf::soundBytes(e, snare);
         f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = snare; });
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
@@ -642,7 +643,7 @@ private slots:
         QCOMPARE(kf::readFile(kept), bytes);
 
         // The library holds it there, and exports its bytes.
-        const QStandardItemModel *rows = f->w->library().totalListItemModel;
+        const QStandardItemModel *rows = f->w->library().totalListItemModel();
         QStandardItem *row = rows->findItems(kept, Qt::MatchExactly | Qt::MatchRecursive, 2).value(0);
         QVERIFY(row);
         f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(
@@ -668,7 +669,7 @@ private slots:
         // Kit 40 takes a sound of kit 2 that kit 2 then drops, twice over.
         auto moveToKit40 = [this, &k2](int pad, const QString &source) {
             sf::Editor e;
-            e.loaded = f->w->library().loadedKitFiles;
+            e.loaded = f->w->library().loadedKitFiles();
             const QByteArray bytes = sf::soundBytes(e, source);
             f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[pad].soundFile0 = source; });
             auto clear = [&source](auto s) { if (s.file == source) s.file.clear(); };
@@ -686,13 +687,13 @@ private slots:
             QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
             QVERIFY(f->kit(40).kpadChunk[pad].soundFile0.startsWith(f->file("Kept sounds/")));
             QCOMPARE(kf::readFile(f->kit(40).kpadChunk[pad].soundFile0), bytes);
-            QCOMPARE(f->w->library().loadedKitFiles.last().file, k2);
-            QCOMPARE(f->w->library().loadedKitFiles.last().fileTotalLength, quint64(QFileInfo(k2).size()));
+            QCOMPARE(f->w->library().loadedKitFiles().last().file, k2);
+            QCOMPARE(f->w->library().loadedKitFiles().last().fileTotalLength, quint64(QFileInfo(k2).size()));
         }
         // Every sound of the new file plays without a word.
         f->prompter.clear();
-        for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(f->w->library().totalGroup->child(r)->index(),
+        for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(f->w->library().totalListItemModel()->soundIndex(r),
                                                                         QItemSelectionModel::ClearAndSelect
                                                                                 | QItemSelectionModel::Rows);
         QCOMPARE(f->texts(), QStringList());
@@ -705,8 +706,8 @@ private slots:
         f->prompter.clear();
         f->exportAll(link + "/KIT_ALL.bin");
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
-        QCOMPARE(f->w->library().loadedKitFiles.at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
+        QCOMPARE(f->w->library().loadedKitFiles().at(0).fileTotalLength, quint64(QFileInfo(setup).size()));
         QCOMPARE(storedBytes(f->w), sounds);
         f->prompter.clear();
         f->exportAll(f->file("NEXT.bin"));
@@ -738,7 +739,7 @@ private slots:
             return read ? int(tables.base[size_t(kit - 1)].kit_volume) : -1;
         };
         auto consistent = [this] {
-            for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles))
+            for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
                 QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
         };
         const QString k2 = f->file("K002.INI"), alias = f->file("ALIAS.INI"), tom = k2 + ":U00002";
@@ -766,7 +767,7 @@ private slots:
         QCOMPARE(int(f->kit(2).kit_volume), 33);
         QCOMPARE(f->kit(2).kit_name, QString("ALIAS"));
         sf::Editor e;
-        e.loaded = f->w->library().loadedKitFiles;
+        e.loaded = f->w->library().loadedKitFiles();
         QCOMPARE(sf::soundBytes(e, f->kit(40).kpadChunk[0].soundFile0), tomBytes);
         consistent();
 
@@ -806,15 +807,14 @@ private slots:
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
         f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
         reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "H"; });
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
-        group->appendRow({new QStandardItem("GS"), new QStandardItem(h + ":U00001")});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+        QStandardItem *group = f->w->library().soundListItemModel()->item(0);
+        f->w->library().addSoundsToGroup(0, {{"GS", h + ":U00001"}});
         const QByteArray bytes = storedBytes(f->w).value("Snare");
         f->saveKits({2}, x);
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
         QCOMPARE(group->child(group->rowCount() - 1, 1)->text(), f->file("Kept sounds/GS.wav"));
         QCOMPARE(kf::readFile(f->file("Kept sounds/GS.wav")), bytes);
-        QCOMPARE(f->w->library().totalGroup->child(1, 2)->text(), snare); // the loaded file is left alone
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(1, 2)->text(), snare); // the loaded file is left alone
     }
 
     // A save goes through a link only to a loaded file: a link to a sound of
@@ -850,7 +850,7 @@ private slots:
         QCOMPARE(f->texts().mid(1), QStringList({refused + hardKit, refused + kick}));
         QCOMPARE(folderEntries(hard), QStringList({"New Kit.INI"}));
         QCOMPARE(kf::readFile(kick), bytes);
-        QCOMPARE(f->w->library().totalGroup->child(0, 2)->text(), kick);
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(0, 2)->text(), kick);
         QVERIFY(f->unlocked());
     }
 
@@ -941,14 +941,14 @@ private slots:
         QCOMPARE(setupfiles::readWholeSetupFile(k2, rec, tables), setupfiles::LoadError::None);
         QCOMPARE(kf::readFile(f->file("Kept sounds/Snare.wav")), bytes);
         QCOMPARE(storedBytes(f->w).value("Snare"), bytes);
-        QVERIFY(f->w->library().loadedKitFiles.isEmpty() && f->w->library().recordKitFileList.isEmpty());
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+        QVERIFY(f->w->library().loadedKitFiles().isEmpty() && f->w->library().recordKitFileList().isEmpty());
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             QVERIFY2(s.file.startsWith(f->file("Kept sounds/")), qPrintable(s.file));
         sf::forEachSoundSlot(f->kit(2), [&k2](auto s) { QVERIFY(!s.file.startsWith(k2)); });
         // Every sound plays, and the next saves find them all.
         f->prompter.clear();
-        for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(f->w->library().totalGroup->child(r)->index(),
+        for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+            f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(f->w->library().totalListItemModel()->soundIndex(r),
                                                                         QItemSelectionModel::ClearAndSelect
                                                                                 | QItemSelectionModel::Rows);
         QCOMPARE(f->texts(), QStringList());
@@ -966,9 +966,9 @@ private slots:
         f->exportAll(f->file("NEXT.bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
         QCOMPARE(setupfiles::readKitFile(setup, rec, tables), setupfiles::LoadError::None);
-        QVERIFY(f->w->library().loadedKitFiles.isEmpty() && f->w->library().binFilePath.isEmpty());
+        QVERIFY(f->w->library().loadedKitFiles().isEmpty() && f->w->library().binFilePath().isEmpty());
         QCOMPARE(storedBytes(f->w), sounds);
-        QVERIFY(f->w->library().clickList.value(4).file.startsWith(f->file("Kept sounds/")));
+        QVERIFY(f->w->library().clickList().value(4).file.startsWith(f->file("Kept sounds/")));
     }
 
     // The metronome sounds of a setup a kit save replaces are kept under
@@ -984,7 +984,7 @@ private slots:
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
         const QStringList clicks = {"click1.wav", "click2.wav", "click3.wav", "click4.wav", "click5.wav"};
         QCOMPARE(folderEntries(f->file("Kept sounds")), clicks);
-        QCOMPARE(f->w->library().clickList.value(4).file, f->file("Kept sounds/click5.wav"));
+        QCOMPARE(f->w->library().clickList().value(4).file, f->file("Kept sounds/click5.wav"));
     }
 
     // Each cycle of putting a kept sound on a pad, saving, clearing the pad
@@ -1003,14 +1003,14 @@ private slots:
         QVERIFY(QDir().mkpath(f->file("Kept sounds")) && QFile::link(far, f->file("Kept sounds/Tom.wav")));
         auto toms = [this] {
             QStringList out;
-            for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-                if (f->w->library().totalGroup->child(r, 1)->text() == "Tom")
-                    out << f->w->library().totalGroup->child(r, 2)->text();
+            for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+                if (f->w->library().totalListItemModel()->soundItem(r, 1)->text() == "Tom")
+                    out << f->w->library().totalListItemModel()->soundItem(r, 2)->text();
             return out;
         };
         for (int cycle = 0; cycle < 3; ++cycle) {
             const MainWindow1::SOUND_INDEX *tom = nullptr;
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
                 if (!tom && MainWindow1::charArray2String(s.wave_name, 16) == "Tom")
                     tom = &s;
             QVERIFY(tom);
@@ -1029,7 +1029,7 @@ private slots:
             QCOMPARE(folderEntries(f->file("Kept sounds")), QStringList({"Tom~1.wav"}));
             QCOMPARE(toms(), QStringList({f->file("Kept sounds/Tom~1.wav")}));
             QVERIFY(!QFileInfo::exists(far));
-            QCOMPARE(f->w->library().waveLoadKitAttrList.size(), f->w->library().totalGroup->rowCount());
+            QCOMPARE(f->w->library().waveLoadKitAttrList().size(), f->w->library().totalListItemModel()->soundCount());
         }
     }
 
@@ -1090,17 +1090,17 @@ private slots:
         QString setup;
         loadSetupAndKits(&setup);
         sf::Editor e;
-        e.loaded = f->w->library().loadedKitFiles;
+        e.loaded = f->w->library().loadedKitFiles();
         const QString kick = setup + ":U00000", tom = setup + ":U00002";
         const QByteArray kickBytes = sf::soundBytes(e, kick), tomBytes = sf::soundBytes(e, tom);
         QStandardItem *group = kickOnlyInAGroup(setup);
         f->exportAll(setup);
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
-        e.loaded = f->w->library().loadedKitFiles;
+        e.loaded = f->w->library().loadedKitFiles();
         QCOMPARE(group->child(0, 1)->text(), f->file("Kept sounds/Kick.wav"));
         QCOMPARE(kf::readFile(group->child(0, 1)->text()), kickBytes);
         QCOMPARE(sf::soundBytes(e, group->child(1, 1)->text()), tomBytes);
-        QCOMPARE(f->w->library().soundGroupList.at(0).soundList.last().file, group->child(1, 1)->text());
+        QCOMPARE(f->w->library().soundGroupList().at(0).soundList.last().file, group->child(1, 1)->text());
         // The groups' file says so as soon as the new file is in place, the entry named with it.
         QVector<soundfilexml::strSoundGroup> written;
         QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), written));
@@ -1127,12 +1127,11 @@ private slots:
             return kf::readFile(file).mid(int(s.wave_start), int(s.wave_length));
         };
         const QVector<QByteArray> bytes = {stored(ini, 0), stored(ini, 1), stored(bin, 5), stored(bin, 0)};
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
+        QStandardItem *group = f->w->library().soundListItemModel()->item(0);
         const int row = group->rowCount();
         const QStringList sources = {ini + ":U00000", ini + ":U00001", bin + ":U00000", bin + ":U10000"};
         for (int i = 0; i < sources.size(); ++i)
-            group->appendRow({new QStandardItem(QString("G%1").arg(i)), new QStandardItem(sources.at(i))});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+            f->w->library().addSoundsToGroup(0, {{QString("G%1").arg(i), sources.at(i)}});
         f->saveKits({1}, x);
         f->exportAll(bin);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
@@ -1142,7 +1141,7 @@ private slots:
             QCOMPARE(group->child(row + i, 1)->text(), kept);
             QVERIFY(bytes.at(i).startsWith("RIFF"));
             QCOMPARE(kf::readFile(kept), bytes.at(i));
-            QCOMPARE(f->w->library().soundGroupList.at(0).soundList.at(row + i).file, kept);
+            QCOMPARE(f->w->library().soundGroupList().at(0).soundList.at(row + i).file, kept);
         }
     }
 
@@ -1156,10 +1155,9 @@ private slots:
         loadSetupAndKits(&setup);
         const QString x = f->file("X"), ini = x + "/" + f->kit(1).kit_name + ".INI";
         QVERIFY(QDir().mkpath(x) && makeKitFile(ini, 1));
-        QStandardItem *group = f->w->library().soundListItemModel->item(0);
+        QStandardItem *group = f->w->library().soundListItemModel()->item(0);
         for (const QString &source : {ini + ":U00000", ini + ":U00009", setup + ":U00099"})
-            group->appendRow({new QStandardItem("G"), new QStandardItem(source)});
-        f->w->library().updateSoundGroupList(f->w->library().soundListItemModel, f->w->library().soundGroupList);
+            f->w->library().addSoundsToGroup(0, {{"G", source}});
         f->saveKits({1}, x);
         f->exportAll(setup);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
@@ -1195,8 +1193,8 @@ private slots:
         f->importPicks({k2});
         f->importPicks({k9, k150});
         QVERIFY(f->texts().contains(k150 + ":File data error!"));
-        QCOMPARE(f->w->library().totalGroup->rowCount(), 6);
-        QCOMPARE(f->w->library().totalGroup->child(5, 2)->text(), k9 + ":U00002");
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 6);
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(5, 2)->text(), k9 + ":U00002");
 
         f->editKit(9, [this](Kit &kit9) {
             kit9.kpadChunk[0].soundFile0 = f->file("gone.wav");
@@ -1215,7 +1213,7 @@ private slots:
     {
         const QString text = f->file("text.wav");
         QVERIFY(kf::writeFile(text, "not a sound"));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Text", text, 1)); });
         f->w->on_defaultRbtn_clicked();
         for (int k : {5, 3}) {
             f->editKit(k, [&text](Kit &kit) {
@@ -1236,7 +1234,7 @@ private slots:
         const QString text = f->file("text.wav"), out = f->file("out"), empty = f->file("empty");
         QVERIFY(kf::writeFile(text, "not a sound") && QDir().mkpath(out) && QDir().mkpath(empty));
         QVERIFY(kf::writeFile(out + "/AAA.INI", "old A") && kf::writeFile(out + "/BBB.INI", "old B"));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Text", text, 1));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Text", text, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->editKit(7, [&text](Kit &kit) {
             kit.kpadChunk[1].soundFile0 = text;
@@ -1260,7 +1258,7 @@ private slots:
     {
         const QString cut = f->file("cut.wav");
         QVERIFY(kf::writeFile(cut, kf::wavBytes(4 * 4800, 1).chopped(3)));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Cut", cut, 1));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Cut", cut, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->editKit(1, [&cut](Kit &kit) {
             kit.kpadChunk[0].soundFile0 = cut;
@@ -1390,7 +1388,7 @@ private slots:
         const QString full = filledTmpfs(disk);
         if (full.isEmpty())
             QSKIP("a full file system needs root to mount a small tmpfs");
-        f->w->library().soundListFileName = full + "/soundlist.xml";
+        f->w->library().openSoundList(full + "/soundlist.xml");
         const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
@@ -1403,7 +1401,8 @@ private slots:
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->texts().value(1), "The sounds still in use could not be kept in this folder:\r\n" + full
                                               + "/Kept sounds\r\n" + reason(ENOSPC));
-        QCOMPARE(folderEntries(full), QStringList({"filler"}));
+        // Only the groups' lock, taken when the groups were opened there.
+        QCOMPARE(folderEntries(full), QStringList({".soundlist.xml.lock", "filler"}));
         QVERIFY(!QFileInfo::exists(full + "/Kept sounds"));
         QCOMPARE(kf::readFile(k2), old);
         QCOMPARE(f->kit(40).kpadChunk[0].soundFile0, snare);
@@ -1416,7 +1415,7 @@ private slots:
         makePadTree(pad, {"KIT", "SYS", "WAV_DATA", "WAV_PRM"}, "zt350");
         const QString wave = pad + "/zt350/WAV_DATA/001/0001.wav";
         touchFile(wave, kf::wavBytes(4800, 7));
-        f->w->library().waveLoadKitAttrList.append(sf::plainSound("Pad1", wave, 1));
+        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Pad1", wave, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->editKit(4, [&wave](Kit &kit) {
             kit.kpadChunk[2].soundFile0 = wave;

@@ -2,10 +2,12 @@
 // messages, and the editor saved and read back through the real window.
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "kitfile/setup_fixture.h"
+#include "library/soundorder.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QLineEdit>
@@ -39,32 +41,28 @@ bool loadSetup(MainWindow1 *w, const QString &file)
     Records::READ_KIT_FILE rec;
     KitTables tables;
     int globalSize = 0;
-    if (readWholeSetupFile(file, rec, tables, &globalSize, &w->library().loadClickFlag) != LoadError::None)
+    bool clicksFirst = false;
+    if (readWholeSetupFile(file, rec, tables, &globalSize, &clicksFirst) != LoadError::None)
         return false;
     w->doc().takeGlobalSize(globalSize);
     w->waveAttrList.clear();
     w->waveTempList.clear();
-    w->library().waveLoadKitAttrList.clear();
-    w->library().clickSetList.clear();
+    w->library().beginSetupLoad();
+    w->library().noteSetupClicks(clicksFirst);
     w->doc().clearKits();
     newLists(w);
     if (!w->showSound1(file, &rec.info))
         return false;
     w->showKit1(&rec.info); // the kits of the tables the model reads
     forgetTables(rec);
-    w->library().loadedKitFiles = {rec};
+    w->library().addLoadedKitFile(rec);
     return true;
 }
 
 // The total list's rows from the working sound list, as after an import.
 void rebuildRows(MainWindow1 *w)
 {
-    w->library().totalGroup->removeRows(0, w->library().totalGroup->rowCount());
-    for (const Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
-        const int row = w->library().totalGroup->rowCount();
-        w->library().totalGroup->setChild(row, 1, new QStandardItem(Records::charArray2String(s.wave_name, 16)));
-        w->library().totalGroup->setChild(row, 2, new QStandardItem(s.file));
-    }
+    w->library().showSounds(soundorder::stored(w->library().waveLoadKitAttrList()), false, true);
 }
 
 // A kit file into its slot of the window.
@@ -79,7 +77,7 @@ bool loadKit(MainWindow1 *w, const QString &file)
         return false;
     w->showKit2(&rec.info, slot, 0, file); // the kit of the tables the model reads
     forgetTables(rec);
-    w->library().loadedKitFiles.append(rec);
+    w->library().addLoadedKitFile(rec);
     return true;
 }
 
@@ -176,19 +174,19 @@ private slots:
         QCOMPARE(names.count(), KIT_MAX_COUNT);
         QCOMPARE(names.at(1), QVariantList({QString("K002"), 1}));
 
-        QCOMPARE(w->library().totalGroup->rowCount(), 3);
-        QCOMPARE(w->library().totalGroup->child(1, 0)->text(), QString("2"));
-        QVERIFY(!w->library().totalGroup->child(0, 0)->icon().isNull());
-        QVERIFY(w->library().totalGroup->child(1, 0)->icon().isNull());
-        QVERIFY(!(w->library().totalGroup->child(1, 0)->flags() & Qt::ItemIsEditable));
-        QCOMPARE(w->library().totalGroup->child(1, 1)->text(), QString("Snare"));
-        QCOMPARE(w->library().totalGroup->child(2, 2)->text(), m_setup + ":U00002");
-        QCOMPARE(w->library().hhGroup->child(2, 0)->text(), QString("Tom"));
-        QCOMPARE(w->library().clickListItemModel->item(0)->rowCount(), 5);
-        QCOMPARE(w->library().clickListItemModel->item(0)->child(4, 2)->text(), m_setup + ":U10004");
-        QVERIFY(w->clickFlag && w->library().loadClickFlag);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 3);
+        QCOMPARE(w->library().totalListItemModel()->soundItem(1, 0)->text(), QString("2"));
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->icon().isNull());
+        QVERIFY(w->library().totalListItemModel()->soundItem(1, 0)->icon().isNull());
+        QVERIFY(!(w->library().totalListItemModel()->soundItem(1, 0)->flags() & Qt::ItemIsEditable));
+        QCOMPARE(w->library().totalListItemModel()->soundItem(1, 1)->text(), QString("Snare"));
+        QCOMPARE(w->library().totalListItemModel()->soundItem(2, 2)->text(), m_setup + ":U00002");
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 0)->text(), QString("Tom"));
+        QCOMPARE(w->library().clickListItemModel()->item(0)->rowCount(), 5);
+        QCOMPARE(w->library().clickListItemModel()->item(0)->child(4, 2)->text(), m_setup + ":U10004");
+        QVERIFY(w->clickFlag && w->library().loadClickFlag());
         QCOMPARE(w->total_index, 2);
-        QCOMPARE(int(w->library().waveLoadKitAttrList.at(2).wave_No), 3);
+        QCOMPARE(int(w->library().waveLoadKitAttrList().at(2).wave_No), 3);
 
         QCOMPARE(w->doc().kitAttrList().size(), KIT_MAX_COUNT);
         QCOMPARE(w->doc().kitPadList(99).size(), PAD_NUM_MAX);
@@ -207,7 +205,7 @@ private slots:
         MainWindow1 *w = window();
         ScriptedPrompter reports;
         QVERIFY(loadSetup(w, m_setup));
-        const QVector<Records::SOUND_INDEX> before = w->library().waveLoadKitAttrList;
+        const QVector<Records::SOUND_INDEX> before = w->library().waveLoadKitAttrList();
         const QByteArray good = kf::readFile(m_kitFile);
         const int soun = int(kf::rd32(good, 28));
         struct Bad { QByteArray bytes; int at; QString title, text; } bad[] = {
@@ -231,16 +229,16 @@ private slots:
             QVERIFY(!w->showSound2(m_kitFile, &rec.info));
             QCOMPARE(prompter.titles(), QStringList({b.title}));
             QCOMPARE(prompter.texts(), QStringList({b.text}));
-            QCOMPARE(w->library().waveLoadKitAttrList.size(), before.size());
+            QCOMPARE(w->library().waveLoadKitAttrList().size(), before.size());
         }
         QVERIFY(kf::writeFile(m_kitFile, good));
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
         ScriptedPrompter prompter;
         QVERIFY(loadKit(w, m_kitFile));
         QVERIFY(prompter.prompts.isEmpty());
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 6);
-        QCOMPARE(int(w->library().waveLoadKitAttrList.at(3).wave_No), 4);
-        QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList.at(4).wave_name, 16), QString("Snare"));
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
+        QCOMPARE(int(w->library().waveLoadKitAttrList().at(3).wave_No), 4);
+        QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList().at(4).wave_name, 16), QString("Snare"));
         QCOMPARE(w->soundAddCount, 3);
         QCOMPARE(names.count(), 1);
         QCOMPARE(names.at(0).at(1).toInt(), 8);
@@ -260,7 +258,7 @@ private slots:
         QVERIFY(loadSetup(w, m_setup));
         prompter.clear(); // the rename reports
         QVERIFY(loadKit(w, m_kitFile));
-        w->library().waveLoadKitAttrList.append(plainSound("Plain", m_plain, 9, 0));
+        editRecords(w->library(), [this](QVector<Records::SOUND_INDEX> &r) { r.append(plainSound("Plain", m_plain, 9, 0)); });
         rebuildRows(w);
         reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) {
             kit.kpadChunk[0].soundFile0 = m_plain;
@@ -269,7 +267,7 @@ private slots:
             kit.effect3_no = 2;
         });
         reloadKit(w->doc(), 3, [&](MainWindow1::soundKit &kit) {
-            kit.pedalChunk.hh_wave2_file = w->library().waveLoadKitAttrList.at(4).file;
+            kit.pedalChunk.hh_wave2_file = w->library().waveLoadKitAttrList().at(4).file;
             kit.pedalChunk.hh_wave2_name = "Snare";
         });
 
@@ -284,13 +282,13 @@ private slots:
         const Editor saved = [w]() {
             Editor e;
             e.kits = w->doc().kitAttrList();
-            e.loaded = w->library().loadedKitFiles;
+            e.loaded = w->library().loadedKitFiles();
             return e;
         }();
         MainWindow1 *v = window();
         QVERIFY(loadSetup(v, path("OUT.bin")));
         Editor loaded;
-        loaded.loaded = v->library().loadedKitFiles;
+        loaded.loaded = v->library().loadedKitFiles();
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
             const Kit before = saved.kits.at(k), after = v->doc().kitAttrList().at(k);
             QVERIFY2(sameSettings(before, after), qPrintable(QString::number(k)));
@@ -304,7 +302,7 @@ private slots:
         }
         // The plain sound went through ffmpeg into the same samples.
         QCOMPARE(soundBytes(loaded, v->doc().kitAttrList().at(1).kpadChunk[0].soundFile0), kf::readFile(m_plain));
-        QCOMPARE(v->library().waveLoadKitAttrList.size(), 7);
+        QCOMPARE(v->library().waveLoadKitAttrList().size(), 7);
 
         // Kit 2 alone, read back into its slot of the fresh window.
         QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
@@ -318,7 +316,7 @@ private slots:
         QVERIFY(sameSettings(before, after));
         // The list holds that sound already (same name, same bytes): the kit takes it.
         QVERIFY(after.kpadChunk[0].soundFile0.startsWith(path("OUT.bin") + ":U"));
-        loaded.loaded = v->library().loadedKitFiles;
+        loaded.loaded = v->library().loadedKitFiles();
         QCOMPARE(soundBytes(loaded, after.kpadChunk[0].soundFile0), kf::readFile(m_plain));
         QVERIFY(prompter.prompts.isEmpty());
     }

@@ -2,6 +2,7 @@
 // setups and kit files into the editor, kit files read again, and files
 // that are refused leaving the editor as it was.
 #include "setupflow_fixture.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
 
 #include "widgets/totaltreeview.h"
@@ -103,23 +104,23 @@ private slots:
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
         QCOMPARE(f->texts().at(1), snareRenamedIn({setup}));
         QCOMPARE(names.count(), KIT_MAX_COUNT);
-        QCOMPARE(f->w->library().binFilePath, setup);
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
-        QCOMPARE(f->w->library().totalGroup->rowCount(), 3);
-        QCOMPARE(f->w->library().totalGroup->child(2, 2)->text(), setup + ":U00002");
-        QCOMPARE(f->w->library().clickListItemModel->item(0)->rowCount(), 5);
-        QVERIFY(f->w->library().loadClickFlag);
-        QCOMPARE(f->w->library().soundList, QStringList({"Kick", "Snare", "Tom"}));
+        QCOMPARE(f->w->library().binFilePath(), setup);
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 3);
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(2, 2)->text(), setup + ":U00002");
+        QCOMPARE(f->w->library().clickListItemModel()->item(0)->rowCount(), 5);
+        QVERIFY(f->w->library().loadClickFlag());
+        QCOMPARE(f->w->library().soundList(), QStringList({"Kick", "Snare", "Tom"}));
         QCOMPARE(f->w->doc().kitAttrList().at(5).kit_name, QString("KIT5"));
         QCOMPARE(f->ui->kitNumber->text(), QString("1"));
 
         // Every sound plays the bytes the file stores for it.
         sf::Editor stored;
-        stored.loaded = f->w->library().loadedKitFiles;
+        stored.loaded = f->w->library().loadedKitFiles();
         QStringList sources;
-        for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-            sources << f->w->library().totalGroup->child(r, 2)->text();
-        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(f->w->library().clickList))
+        for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+            sources << f->w->library().totalListItemModel()->soundItem(r, 2)->text();
+        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(f->w->library().clickList()))
             sources << c.file;
         QCOMPARE(sources.size(), 8);
         for (const QString &source : qAsConst(sources)) {
@@ -129,7 +130,7 @@ private slots:
         }
 
         // The lists' selections are handled on their new models.
-        const QModelIndex row = f->w->library().totalListItemModel->index(1, 0, f->w->library().totalGroup->index());
+        const QModelIndex row = f->w->library().totalListItemModel()->soundIndex(1);
         f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect
                                                                               | QItemSelectionModel::Rows);
         QCOMPARE(f->w->playFileNameNew2, setup + ":U00001");
@@ -226,23 +227,23 @@ private slots:
         QVERIFY(kf::writeWholeSetup(*m, kits, sounds, {0, 1, 5}, {0, 1, 5}, setup));
         f->importAll(setup);
         MainWindow1 *w = f->w;
-        QCOMPARE(w->library().totalGroup->rowCount(), 3);
-        QCOMPARE(w->library().hhGroup->rowCount(), 3);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 3);
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 3);
         QStringList numbers, names;
         for (int r = 0; r < 3; ++r) {
-            numbers << w->library().totalGroup->child(r, 0)->text();
-            names << w->library().hhGroup->child(r, 0)->text();
+            numbers << w->library().totalListItemModel()->soundItem(r, 0)->text();
+            names << w->library().hhSoundItemModel()->soundItem(r, 0)->text();
         }
         QCOMPARE(numbers, QStringList({"1", "2", "6"}));
         QCOMPARE(names, QStringList({"Kick", "Snare", "Tom"}));
-        QCOMPARE(w->library().totalGroup->child(2, 2)->text(), setup + ":U00002");
+        QCOMPARE(w->library().totalListItemModel()->soundItem(2, 2)->text(), setup + ":U00002");
 
         // The last sound deleted: the row above it becomes the current one.
-        const QModelIndex last = w->library().totalListItemModel->index(2, 0, w->library().totalGroup->index());
+        const QModelIndex last = w->library().totalListItemModel()->soundIndex(2);
         w->ui->totalWaveTreeView->selectionModel()->select(last, QItemSelectionModel::Select
                                                                      | QItemSelectionModel::Rows);
         w->ui->tbtDel->click();
-        QCOMPARE(w->library().totalGroup->rowCount(), 2);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 2);
         QCOMPARE(w->ui->totalWaveTreeView->currentIndex().row(), 1);
     }
 
@@ -269,7 +270,7 @@ private slots:
         QVERIFY(kf::writeWholeSetup(*m, kits, sounds, {0, 1, 2}, {0, 1, 2}, setup));
         f->importAll(setup);
         MainWindow1 *w = f->w;
-        QCOMPARE(w->library().totalGroup->rowCount(), 3);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 3);
         f->prompter.clear();
 
         const QString out = f->file("out");
@@ -277,7 +278,7 @@ private slots:
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
         for (int r = 0; r < 3; ++r) {
             const QByteArray wave = kf::readFile(sounds.at(6 + r).file);
-            const QModelIndex row = w->library().totalListItemModel->index(r, 0, w->library().totalGroup->index());
+            const QModelIndex row = w->library().totalListItemModel()->soundIndex(r);
             sel->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             w->ui->playBtn2->click();
             QCOMPARE(kf::readFile(librarypane::previewFileName(w)), wave);
@@ -306,22 +307,22 @@ private slots:
         QCOMPARE(names.at(1).at(1).toInt(), 6);
         QCOMPARE(names.at(2).at(1).toInt(), 49);
         QStringList order;
-        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles))
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
             order << QFileInfo(r.file).fileName() + "/" + QString::number(r.kitIndex);
         QCOMPARE(order, QStringList({"KIT_ALL.bin/0", "K002.INI/2", "K007.INI/7", "K050.INI/50"}));
-        QCOMPARE(f->w->library().recordKitFileList, QStringList({k7, k2, k50}));
-        QCOMPARE(f->w->library().recordKitIndexList, QVector<int>({7, 2, 50}));
+        QCOMPARE(f->w->library().recordKitFileList(), QStringList({k7, k2, k50}));
+        QCOMPARE(f->w->library().recordKitIndexList(), QVector<int>({7, 2, 50}));
         // The file's sounds numbered after the list's last, renames reported in one box.
-        QCOMPARE(f->w->library().totalGroup->rowCount(), 12);
-        QCOMPARE(f->w->library().totalGroup->child(3, 0)->text(), QString("4"));
-        QCOMPARE(f->w->library().totalGroup->child(11, 2)->text(), k50 + ":U00002");
-        QCOMPARE(f->w->library().hhGroup->rowCount(), 12);
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 12);
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(3, 0)->text(), QString("4"));
+        QCOMPARE(f->w->library().totalListItemModel()->soundItem(11, 2)->text(), k50 + ":U00002");
+        QCOMPARE(f->w->library().hhSoundItemModel()->soundCount(), 12);
         QCOMPARE(f->texts(), QStringList({"*Note*\r\nImporting a new file will delete the corresponding loaded "
                                           "file.\r\nAre you sure to continue?",
                                           snareRenamedIn({k2, k7, k50})}));
         QCOMPARE(f->ui->kitNumber->text(), QString("2"));
         QCOMPARE(f->w->doc().kitAttrList().at(1).kpadChunk[0].soundFile0, k2 + ":U00001");
-        QCOMPARE(f->w->library().soundList.size(), 12);
+        QCOMPARE(f->w->library().soundList().size(), 12);
 
         // K007 again, its sounds also on kit 40: they go everywhere, then
         // come back at the end of the list; kit 1's file is recorded beside.
@@ -337,14 +338,14 @@ private slots:
         QCOMPARE(f->w->doc().kitPadList(39).at(3).aWaveNo, NO_WAVE);
         QCOMPARE(int(f->w->doc().kitAttrList().at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
         order.clear();
-        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles))
+        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
             order << QFileInfo(r.file).fileName();
         QCOMPARE(order, QStringList({"KIT_ALL.bin", "K002.INI", "K050.INI", "ZERO.INI", "K007.INI"}));
-        QCOMPARE(f->w->library().recordKitIndexList, QVector<int>({7, 2, 50, 1}));
+        QCOMPARE(f->w->library().recordKitIndexList(), QVector<int>({7, 2, 50, 1}));
         QStringList sources;
-        for (int r = 0; r < f->w->library().totalGroup->rowCount(); ++r)
-            sources << f->w->library().totalGroup->child(r, 0)->text() + " "
-                            + QFileInfo(f->w->library().totalGroup->child(r, 2)->text()).fileName();
+        for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
+            sources << f->w->library().totalListItemModel()->soundItem(r, 0)->text() + " "
+                            + QFileInfo(f->w->library().totalListItemModel()->soundItem(r, 2)->text()).fileName();
         QCOMPARE(sources.mid(3), QStringList({"4 K002.INI:U00000", "5 K002.INI:U00001", "6 K002.INI:U00002",
                                               "10 K050.INI:U00000", "11 K050.INI:U00001", "12 K050.INI:U00002",
                                               "13 ZERO.INI:U00000", "14 ZERO.INI:U00001", "15 ZERO.INI:U00002",
@@ -354,25 +355,26 @@ private slots:
 
         // K002 again, when its sounds would be numbered past 9,999: refused
         // before its earlier load goes, so kit 2 keeps its sounds.
-        MainWindow1::SOUND_INDEX high = f->w->library().waveLoadKitAttrList.last();
+        MainWindow1::SOUND_INDEX high = f->w->library().waveLoadKitAttrList().last();
         high.file = f->file("high.wav");
         high.wave_No = 9997;
-        f->w->library().waveLoadKitAttrList.append(high);
+        editRecords(f->w->library(), [&high](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(high); });
         f->w->on_defaultRbtn_clicked();
         const QByteArray kept = f->snapshot();
         f->prompter.clear();
         f->importPicks({k2});
         QCOMPARE(f->texts().last(), QString("The number of sound can not exceed 9999."));
         QCOMPARE(f->snapshot(), kept);
-        QVERIFY(f->w->library().waveLoadKitAttrList.takeLast().file == high.file);
+        QVERIFY(f->w->library().waveLoadKitAttrList().last().file == high.file);
+        editRecords(f->w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.removeLast(); });
         f->w->on_defaultRbtn_clicked();
 
         // A recorded file gone from the disk is forgotten at the next choice.
         QVERIFY(QFile::remove(k50));
         f->importPicks({k2});
-        QCOMPARE(f->w->library().recordKitFileList, QStringList({k7, k2, k1}));
-        QCOMPARE(f->w->library().totalGroup->rowCount(), 12);
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList))
+        QCOMPARE(f->w->library().recordKitFileList(), QStringList({k7, k2, k1}));
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 12);
+        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             QVERIFY(!s.file.contains("K050"));
     }
 
@@ -388,8 +390,8 @@ private slots:
         f->importPicks({k8});
         const QString tip = "The imported kit file version is outdated. Please import new version file.\r\n";
         QCOMPARE(f->texts().filter("outdated"), QStringList({tip + "File location: " + k7}));
-        QCOMPARE(f->w->library().recordKitFileList, QStringList({k8}));
-        QCOMPARE(f->w->library().loadedKitFiles.last().file, k8);
+        QCOMPARE(f->w->library().recordKitFileList(), QStringList({k8}));
+        QCOMPARE(f->w->library().loadedKitFiles().last().file, k8);
     }
 
     // Kit files sharing a sound (same name, same bytes) bring it in once, and
@@ -411,7 +413,7 @@ private slots:
         // Per kit: how many slots hold a sound, and those not playing their bytes.
         auto played = [&]() {
             sf::Editor stored;
-            stored.loaded = f->w->library().loadedKitFiles;
+            stored.loaded = f->w->library().loadedKitFiles();
             QStringList out;
             for (int k = 0; k < 3; ++k) {
                 int n = 0;
@@ -427,7 +429,7 @@ private slots:
             return out;
         };
         f->importPicks(kits);
-        QCOMPARE(f->w->library().soundList, QStringList({"Kick", "Snare", "Tom", "Kick"}));
+        QCOMPARE(f->w->library().soundList(), QStringList({"Kick", "Snare", "Tom", "Kick"}));
         const QStringList first = played();
         QVERIFY(!first.filter(QRegularExpression("^[1-9]\\d* $")).isEmpty());
         QCOMPARE(first.filter(QRegularExpression("^[1-9]\\d* $")), first);
@@ -435,7 +437,7 @@ private slots:
         QCOMPARE(played(), first);
         f->exportAll(f->file("KIT_ALL.bin"));
         f->importAll(f->file("KIT_ALL.bin"));
-        QCOMPARE(f->w->library().soundList.size(), 4);
+        QCOMPARE(f->w->library().soundList().size(), 4);
         QCOMPARE(played(), first);
     }
 
@@ -453,7 +455,7 @@ private slots:
         QFile(k1).setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
         f->importPicks({k2});
         sf::Editor stored;
-        stored.loaded = f->w->library().loadedKitFiles;
+        stored.loaded = f->w->library().loadedKitFiles();
         QList<QByteArray> played;
         sf::forEachSoundSlot(f->w->doc().kitAttrList().at(1), [&](auto s) {
             if (s.name == "Kick")
@@ -506,7 +508,7 @@ private slots:
         for (const ScriptedPrompter::Prompt &p : qAsConst(f->prompter.prompts))
             dialogs += p.kind == P::OpenFiles;
         QCOMPARE(dialogs, 3);
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
     }
 
     // Picks refused together leave no record: the kit file picked next is the one shown.
@@ -516,7 +518,7 @@ private slots:
         QVERIFY(makeKitFile(k1, 1) && makeKitFile(k5, 5) && kf::writeFile(junk, "not a kit file"));
         f->prompter.fileAnswers << QStringList({k1, junk}) << QStringList({k5});
         f->ui->btnLoadFile->click();
-        QCOMPARE(f->w->library().recordKitFileList, QStringList({k5}));
+        QCOMPARE(f->w->library().recordKitFileList(), QStringList({k5}));
         QCOMPARE(f->ui->kitNumber->text(), QString("5"));
     }
 
@@ -544,9 +546,9 @@ private slots:
                                            "file.",
                                            "dialog d2/SAVE", snareRenamedIn({kit})}));
         // The whole setup picked beside a kit file is left out.
-        QCOMPARE(f->w->library().loadedKitFiles.size(), 1);
-        QCOMPARE(f->w->library().loadedKitFiles.at(0).file, kit);
-        QVERIFY(f->w->library().binFilePath.isEmpty());
+        QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
+        QCOMPARE(f->w->library().loadedKitFiles().at(0).file, kit);
+        QVERIFY(f->w->library().binFilePath().isEmpty());
 
         // A whole setup whose name does not end in ".bin" is not taken (its
         // sounds would be read as a kit file's); nothing is imported.

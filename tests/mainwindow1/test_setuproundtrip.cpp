@@ -65,11 +65,11 @@ private slots:
                                    soundlib::writeBytes(a->file("three.wav"), soundlib::pcmWav(2, 48000, 1500))};
         a->prompter.fileAnswers.enqueue(audio);
         a->ui->tbtAddWave->click();
-        QCOMPARE(w->library().totalGroup->rowCount(), 3);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 3);
         // What every sound is saved as: the device form ffmpeg gives.
         QMap<QString, QByteArray> device;
         QStringList sources = audio;
-        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(w->library().clickList))
+        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(w->library().clickList()))
             sources << c.file;
         QCOMPARE(sources.size(), 8);
         for (const QString &s : qAsConst(sources)) {
@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(globalBytes(v), globalBytes(w));
         QCOMPARE(v->ui->lcdContrast->text(), QString("7"));
         Editor loaded;
-        loaded.loaded = v->library().loadedKitFiles;
+        loaded.loaded = v->library().loadedKitFiles();
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
             const Kit saved = w->doc().kitAttrList().at(k), back = v->doc().kitAttrList().at(k);
             QVERIFY2(sf::sameSettings(saved, back), qPrintable(QString::number(k + 1)));
@@ -132,11 +132,11 @@ private slots:
             for (int i = 0; i < files.size(); ++i)
                 QCOMPARE(bytes.at(i), files.at(i).isEmpty() ? QByteArray() : device.value(files.at(i)));
         }
-        QCOMPARE(v->library().clickList.size(), 5);
+        QCOMPARE(v->library().clickList().size(), 5);
         for (int c = 0; c < 5; ++c) {
-            QCOMPARE(v->library().clickList.at(c).name, w->library().clickList.at(c).name);
-            QCOMPARE(sf::soundBytes(loaded, v->library().clickList.at(c).file),
-                     device.value(w->library().clickList.at(c).file));
+            QCOMPARE(v->library().clickList().at(c).name, w->library().clickList().at(c).name);
+            QCOMPARE(sf::soundBytes(loaded, v->library().clickList().at(c).file),
+                     device.value(w->library().clickList().at(c).file));
         }
 
         // Saving again gives the same sounds; the kit files come out the same.
@@ -165,7 +165,7 @@ private slots:
         MainWindow1 *w = a.w;
         const QString drum = soundlib::writeBytes(a.work.filePath(QString::fromUtf8("底鼓.wav")),
                                                   soundlib::pcmWav(1, 44100, 2205));
-        QStandardItem *group = w->library().soundListItemModel->item(0);
+        QStandardItem *group = w->library().soundListItemModel()->item(0);
         w->ui->waveGroupTreeView->setCurrentIndex(group->index());
         a.prompter.fileAnswers.enqueue({drum});
         w->ui->addWaveFile->click();
@@ -206,8 +206,8 @@ private slots:
         b->importAll(setup);
         QCOMPARE(b->texts().size(), 1); // the question alone: no name changed
         QStringList back;
-        for (int r = 0; r < b->w->library().totalGroup->rowCount(); ++r)
-            back << b->w->library().totalGroup->child(r, 1)->text();
+        for (int r = 0; r < b->w->library().totalListItemModel()->soundCount(); ++r)
+            back << b->w->library().totalListItemModel()->soundItem(r, 1)->text();
         QStringList before;
         for (const QString &row : shown)
             before << row.section('|', 1, 1);

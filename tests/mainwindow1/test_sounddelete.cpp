@@ -1,6 +1,7 @@
 // Deleting sounds from the total list and groups or sounds from the group
 // tree, through the real window.
 #include "soundlib_fixture.h"
+#include "library/records_fixture.h"
 
 #include <QProgressDialog>
 #include <QSignalSpy>
@@ -32,8 +33,8 @@ struct List
         w->ui->totalWaveTreeView->selectionModel()->clearSelection();
         for (int r : rows) {
             const QModelIndex idx = r < 0
-                    ? w->library().totalGroup->index()
-                    : w->library().totalListItemModel->index(r, 0, w->library().totalGroup->index());
+                    ? w->library().totalListItemModel()->rootIndex()
+                    : w->library().totalListItemModel()->soundIndex(r);
             w->ui->totalWaveTreeView->selectionModel()->select(idx, QItemSelectionModel::Select
                                                                             | QItemSelectionModel::Rows);
         }
@@ -41,7 +42,7 @@ struct List
     QStringList recordFiles() const
     {
         QStringList out;
-        for (const auto &s : w->library().waveLoadKitAttrList)
+        for (const auto &s : w->library().waveLoadKitAttrList())
             out << s.file;
         return out;
     }
@@ -72,8 +73,8 @@ struct Groups
     }
     QModelIndex row(int group, int sound = -1) const
     {
-        const QModelIndex g = w->library().soundListItemModel->index(group, 0);
-        return sound < 0 ? g : w->library().soundListItemModel->index(sound, 0, g);
+        const QModelIndex g = w->library().soundListItemModel()->index(group, 0);
+        return sound < 0 ? g : w->library().soundListItemModel()->index(sound, 0, g);
     }
     void select(const QVector<QModelIndex> &rows)
     {
@@ -85,8 +86,8 @@ struct Groups
     QStringList tree() const
     {
         QStringList out;
-        for (int g = 0; g < w->library().soundListItemModel->rowCount(); ++g) {
-            QStandardItem *group = w->library().soundListItemModel->item(g);
+        for (int g = 0; g < w->library().soundListItemModel()->rowCount(); ++g) {
+            QStandardItem *group = w->library().soundListItemModel()->item(g);
             QStringList sounds;
             for (int r = 0; r < group->rowCount(); ++r)
                 sounds << group->child(r, 0)->text();
@@ -111,7 +112,7 @@ private slots:
         QVERIFY(l.f.prompter.prompts.isEmpty());
 
         // A locked sound anywhere: its warning alone, also on the pad.
-        w->library().waveLoadKitAttrList[4].wave_lock = 0;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].wave_lock = 0; });
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         l.select({1, 4, 2});
         w->ui->tbtDel->click();
@@ -119,7 +120,7 @@ private slots:
         QCOMPARE(l.f.prompter.titles(), QStringList{"Warning"});
         QVERIFY(!w->delDialog);
         w->pad().leaveDeviceMode();
-        w->library().waveLoadKitAttrList[4].wave_lock = 1;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].wave_lock = 1; });
 
         // In use: pads first, then hi-hat slots, each kit once.
         const QString c = l.files.at(2);
@@ -156,7 +157,7 @@ private slots:
         l.select({-1, 2});
         w->ui->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 6);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
         QCOMPARE(l.f.totalRows().size(), 6);
 
         // On the pad the dialog is gone before the message.
@@ -181,33 +182,34 @@ private slots:
                  QStringList({"6|f|" + l.files[5], "4|d|" + l.files[3], "3|c|" + l.files[2], "1|a|" + l.files[0]}));
         QCOMPARE(l.f.mirrorRows(),
                  QStringList({"f|" + l.files[5], "d|" + l.files[3], "c|" + l.files[2], "a|" + l.files[0]}));
-        QCOMPARE(w->library().soundList, QStringList({"f", "d", "c", "a"}));
+        QCOMPARE(w->library().soundList(), QStringList({"f", "d", "c", "a"}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
         QVERIFY(QFileInfo::exists(l.files[1]) && QFileInfo::exists(l.files[4]));
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
-        QCOMPARE(sel->currentIndex(), w->library().totalGroup->child(3, 0)->index());
+        QCOMPARE(sel->currentIndex(), w->library().totalListItemModel()->soundItem(3, 0)->index());
         QCOMPARE(sel->selectedRows().size(), 1);
-        QVERIFY(sel->isRowSelected(3, w->library().totalGroup->index()));
+        QVERIFY(sel->isRowSelected(3, w->library().totalListItemModel()->rootIndex()));
 
         // Everything: the root row becomes current.
         l.select({0, 1, 2, 3});
         w->deleteWaveFromList1();
-        QCOMPARE(w->library().totalGroup->rowCount(), 0);
-        QCOMPARE(w->library().hhGroup->rowCount(), 0);
-        QVERIFY(w->library().waveLoadKitAttrList.isEmpty() && w->library().soundList.isEmpty());
-        QCOMPARE(sel->currentIndex(), w->library().totalGroup->index());
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 0);
+        QVERIFY(w->library().waveLoadKitAttrList().isEmpty() && w->library().soundList().isEmpty());
+        QCOMPARE(sel->currentIndex(), w->library().totalListItemModel()->rootIndex());
     }
 
     void lastRowWithoutNumberCell()
     {
         List l(3);
         MainWindow1 *w = l.w;
-        delete w->library().totalGroup->takeChild(1, 0);
+        const SoundListModel *total = w->library().totalListItemModel();
+        delete total->itemFromIndex(total->rootIndex())->takeChild(1, 0);
         l.select({2});
         w->ui->tbtDel->click();
-        QCOMPARE(w->library().totalGroup->rowCount(), 2);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 2);
         QCOMPARE(w->ui->totalWaveTreeView->selectionModel()->currentIndex(),
-                 w->library().totalListItemModel->index(1, 0, w->library().totalGroup->index()));
+                 w->library().totalListItemModel()->soundIndex(1));
     }
 
     void deviceQueue()
@@ -225,7 +227,7 @@ private slots:
         QCOMPARE(w->pad().delUsbWaveList(), QStringList({l.files[4], l.files[1]}));
         QCOMPARE(w->pad().delUsbWaveNumList(), (QVector<quint16>{77, 5, 2}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
-        QCOMPARE(w->library().totalGroup->rowCount(), 6); // the pad side removes the rows
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 6); // the pad side removes the rows
         QVERIFY(w->delDialog->isVisible());
         QCOMPARE(w->delDialog->labelText(), QString("Deleting sound file......"));
         QCOMPARE(w->delDialog->maximum(), 4);
@@ -262,7 +264,7 @@ private slots:
                                                         "Deleting pkit file is not supported!"}));
             QCOMPARE(g.f.prompter.titles(), QStringList({"Warning", "Tip"}));
             // No keeps everything.
-            const QVector<QString> kept = g.w->library().leftSoundList[2];
+            const QVector<QString> kept = g.w->library().leftSoundList()[2];
             g.f.prompter.clear();
             g.f.prompter.buttonAnswers.enqueue(QMessageBox::No);
             g.select({g.row(1)});
@@ -271,7 +273,7 @@ private slots:
             QCOMPARE(g.f.prompter.prompts.last().text, QString("Are you sure to delete it?"));
             QCOMPARE(g.f.prompter.prompts.last().buttons, QMessageBox::Yes | QMessageBox::No);
             QCOMPARE(g.tree().size(), 4);
-            QCOMPARE(g.w->library().leftSoundList[2], kept);
+            QCOMPARE(g.w->library().leftSoundList()[2], kept);
 
             // "Default" and A's row with two of its sounds, one of B.
             g.f.prompter.clear();
@@ -280,19 +282,19 @@ private slots:
             QCOMPARE(g.f.prompter.texts(),
                      QStringList({"Deleting the 'Default' group is not supported.", "Are you sure to delete it?"}));
             QCOMPARE(g.tree(), QStringList({"Default:d1,d2", "B:b1", "C:c1,stored1"}));
-            QCOMPARE(g.w->library().leftGroupList, QVector<QString>({"C", "B", "Default"}));
-            QCOMPARE(g.w->library().leftSoundList[0], QVector<QString>({"c1", "stored1"}));
-            QCOMPARE(g.w->library().leftSoundList[1], QVector<QString>({"b1"}));
-            QCOMPARE(g.w->library().leftSoundList[2], QVector<QString>({"d1", "d2"}));
-            QVERIFY(g.w->library().leftSoundList[3].isEmpty());
+            QCOMPARE(g.w->library().leftGroupList(), QVector<QString>({"C", "B", "Default"}));
+            QCOMPARE(g.w->library().leftSoundList()[0], QVector<QString>({"c1", "stored1"}));
+            QCOMPARE(g.w->library().leftSoundList()[1], QVector<QString>({"b1"}));
+            QCOMPARE(g.w->library().leftSoundList()[2], QVector<QString>({"d1", "d2"}));
+            QVERIFY(g.w->library().leftSoundList()[3].isEmpty());
             // All of "Default"'s sounds and B's last: B goes, "Default" stays.
             g.f.prompter.clear();
             g.select({g.row(0, 1), g.row(0, 0), g.row(1, 0)});
             g.w->ui->delWaveGroup->click();
             QCOMPARE(g.f.prompter.texts(), QStringList{"Are you sure to delete it?"});
             QCOMPARE(g.tree(), QStringList({"Default:", "C:c1,stored1"}));
-            QCOMPARE(g.w->library().soundGroupList.size(), 2);
-            QCOMPARE(g.w->library().soundGroupList.at(1).soundList.size(), 2);
+            QCOMPARE(g.w->library().soundGroupList().size(), 2);
+            QCOMPARE(g.w->library().soundGroupList().at(1).soundList.size(), 2);
         }
     }
 
@@ -300,9 +302,8 @@ private slots:
     void groupSoundsWithColons()
     {
         Groups g({{"Default", {}}, {"Live", {"intro", "hit"}}});
-        QStandardItem *live = g.w->library().soundListItemModel->item(1);
-        live->child(0, 1)->setText(g.f.path("Live:Intro.wav"));
-        live->child(1, 1)->setText(g.f.path("Hit:Up.wav"));
+        g.w->library().repointGroupSounds(
+                {{g.f.path("intro.wav"), g.f.path("Live:Intro.wav")}, {g.f.path("hit.wav"), g.f.path("Hit:Up.wav")}});
         g.select({g.row(1, 0)});
         g.w->ui->delWaveGroup->click();
         QCOMPARE(g.f.prompter.texts(), QStringList{"Are you sure to delete it?"});
@@ -318,16 +319,16 @@ private slots:
         for (int i = 0; i < 105; ++i)
             layout.append({QString("G%1").arg(i), {QString("s%1").arg(i)}});
         Groups g(layout);
-        QCOMPARE(g.w->library().leftSoundList[99], QVector<QString>({"s5"}));
+        QCOMPARE(g.w->library().leftSoundList()[99], QVector<QString>({"s5"}));
         g.select({g.row(104), g.row(0), g.row(50, 0)}); // slots 0, 104 and 54
         g.w->ui->delWaveGroup->click();
-        QCOMPARE(g.w->library().soundListItemModel->rowCount(), 102);
-        QCOMPARE(g.w->library().leftGroupList.size(), 102);
-        QCOMPARE(g.w->library().leftSoundList[0], QVector<QString>({"s103"}));
-        QCOMPARE(g.w->library().leftSoundList[52], QVector<QString>({"s51"}));
-        QCOMPARE(g.w->library().leftSoundList[53], QVector<QString>({"s49"}));
-        QCOMPARE(g.w->library().leftSoundList[98] + g.w->library().leftSoundList[101], QVector<QString>({"s4", "s1"}));
-        QCOMPARE(g.w->library().leftSoundList.size(), 102); // one name list per group
+        QCOMPARE(g.w->library().soundListItemModel()->rowCount(), 102);
+        QCOMPARE(g.w->library().leftGroupList().size(), 102);
+        QCOMPARE(g.w->library().leftSoundList()[0], QVector<QString>({"s103"}));
+        QCOMPARE(g.w->library().leftSoundList()[52], QVector<QString>({"s51"}));
+        QCOMPARE(g.w->library().leftSoundList()[53], QVector<QString>({"s49"}));
+        QCOMPARE(g.w->library().leftSoundList()[98] + g.w->library().leftSoundList()[101], QVector<QString>({"s4", "s1"}));
+        QCOMPARE(g.w->library().leftSoundList().size(), 102); // one name list per group
         const QString file = g.f.work.filePath("soundlist.xml");
         g.f.w.reset();
         QVector<soundfilexml::strSoundGroup> back;

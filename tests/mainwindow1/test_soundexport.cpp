@@ -43,16 +43,18 @@ struct Export
     // Appends a row and its record as a load does.
     void add(const QString &name, const QString &path, quint16 number, quint8 lock = 1)
     {
-        w->library().totalGroup->appendRow(
-                {new QStandardItem(QString::number(number)), new QStandardItem(name), new QStandardItem(path)});
-        w->library().waveLoadKitAttrList << soundRecord(name, path, number, lock);
+        const int row = w->library().totalListItemModel()->soundCount();
+        w->library().addSound(name, path, number, true);
+        if (lock == 0)
+            w->library().lockSounds({row}, true);
     }
     void select(const QVector<int> &rows)
     {
         QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
         sel->clearSelection();
+        const SoundListModel *total = w->library().totalListItemModel();
         for (int r : rows)
-            sel->select(r < 0 ? w->library().totalGroup->index() : w->library().totalGroup->child(r, 0)->index(),
+            sel->select(r < 0 ? total->rootIndex() : total->soundIndex(r),
                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     // Runs "Export Sound" into `folder` (none: the dialog is cancelled).
@@ -346,7 +348,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        e.w->library().loadedKitFiles << kit.record;
+        e.w->library().addLoadedKitFile(kit.record);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 1);
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 2);
         const QByteArray old = "an older a";
@@ -407,11 +409,12 @@ private slots:
         MainWindow1::READ_KIT_FILE single = kit.record;
         single.file = ini;
         single.info.kitFileName = ini;
-        w->library().loadedKitFiles << kit.record << single;
+        w->library().addLoadedKitFile(kit.record);
+        w->library().addLoadedKitFile(single);
         const QString whole = QDir::toNativeSeparators(kit.path);
         e.add("one", whole + ":U00001", 1);
         e.add("iniFour", QDir::toNativeSeparators(ini) + ":U00004", 2);
-        w->library().loadClickFlag = true;
+        w->library().noteSetupClicks(true);
 
         // Byte for byte: the metronome offset for the whole setup only.
         e.select({0, 1, 0});
@@ -419,7 +422,7 @@ private slots:
         QVERIFY(e.f.prompter.texts().isEmpty());
         QCOMPARE(e.file("one.wav"), kit.waves.at(6));
         QCOMPARE(e.file("iniFour.wav"), kit.waves.at(4));
-        w->library().loadClickFlag = false;
+        w->library().noteSetupClicks(false);
         e.select({0});
         e.run(e.out);
         QCOMPARE(e.file("one~1.wav"), kit.waves.at(1));
@@ -474,7 +477,7 @@ private slots:
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
         kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
-        e.w->library().loadedKitFiles << kit.record;
+        e.w->library().addLoadedKitFile(kit.record);
         const QString whole = QDir::toNativeSeparators(kit.path);
         e.add("one", whole + ":U00001", 1);
         e.add("two", whole + ":U00002", 2);
@@ -511,7 +514,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        e.w->library().loadedKitFiles << kit.record;
+        e.w->library().addLoadedKitFile(kit.record);
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 2);
         e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 3);
@@ -533,7 +536,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        e.w->library().loadedKitFiles << kit.record;
+        e.w->library().addLoadedKitFile(kit.record);
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         const QString far = e.f.path("elsewhere/made-by-export.wav");
         QDir().mkpath(QFileInfo(far).absolutePath());

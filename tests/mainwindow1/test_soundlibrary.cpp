@@ -1,6 +1,7 @@
 // The sound library's lists, groups, import and metronome sounds, driven
 // through the real main window.
 #include "soundlib_fixture.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
@@ -78,20 +79,20 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        QCOMPARE(headers(w->library().totalListItemModel), QStringList({"Item", "Name", "File"}));
-        QCOMPARE(w->library().totalGroup->text(), QString("waveList"));
-        QVERIFY(!w->library().totalGroup->isEditable());
+        QCOMPARE(headers(w->library().totalListItemModel()), QStringList({"Item", "Name", "File"}));
+        QCOMPARE(w->library().currentOldGroupName(), QString("waveList"));
+        QVERIFY(!(w->library().totalListItemModel()->rootIndex().flags() & Qt::ItemIsEditable));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
-        QCOMPARE(headers(w->library().hhSoundItemModel), QStringList({"Name", "File"}));
-        QCOMPARE(w->library().hhGroup->text(), QString("waveList"));
+        QCOMPARE(headers(w->library().hhSoundItemModel()), QStringList({"Name", "File"}));
+        QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), QString("waveList"));
         QVERIFY(w->ui->soundListTreeView->isColumnHidden(1));
-        QCOMPARE(headers(w->library().clickListItemModel), QStringList({"Index", "Name", "File"}));
+        QCOMPARE(headers(w->library().clickListItemModel()), QStringList({"Index", "Name", "File"}));
         QVERIFY(w->ui->clickWaveTreeView->isColumnHidden(2));
         QVERIFY(w->ui->right_stackedWidgetPage1->acceptDrops());
         QVERIFY(w->ui->pedalWidget->acceptDrops());
-        QCOMPARE(w->library().currentOldGroupName, QString("waveList"));
+        QCOMPARE(w->library().currentOldGroupName(), QString("waveList"));
         w->getRightSoundList();
-        QVERIFY(w->library().soundList.isEmpty());
+        QVERIFY(w->library().soundList().isEmpty());
 
         const QString a = writeBytes(f.path("a one.wav"), pcmWav(1, 8000, 800));
         const QString b = writeBytes(f.path("b two.wav"), pcmWav(1, 8000, 800));
@@ -99,24 +100,29 @@ private slots:
         f.importToList({a, b, c});
         QCOMPARE(f.totalRows(), QStringList({"1|a one|" + a, "2|b two|" + b, "3|c three|" + c}));
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "b two|" + b, "c three|" + c}));
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
-        QCOMPARE(w->library().soundList, QStringList({"a one", "b two", "c three"}));
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
+        QCOMPARE(w->library().soundList(), QStringList({"a one", "b two", "c three"}));
 
-        // Rebuilds leave one change connection on each new model.
-        QStandardItemModel *oldTotal = w->library().totalListItemModel;
+        // Rebuilds keep the library's models, with one change connection each.
+        QStandardItemModel *oldTotal = w->library().totalListItemModel();
         librarypane::updateHHsoundList1(w);
         QCOMPARE(f.mirrorRows().size(), 3);
-        QCOMPARE(SignalPeek::count(w->library().hhSoundItemModel, SIGNAL(itemChanged(QStandardItem *))), 1);
+        QCOMPARE(SignalPeek::count(w->library().hhSoundItemModel(), SIGNAL(itemChanged(QStandardItem *))), 1);
         librarypane::updateHHsoundList(w, 1);
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "c three|" + c}));
         w->initTotalItemModel();
-        QVERIFY(w->library().totalListItemModel != oldTotal);
-        QCOMPARE(SignalPeek::count(w->library().totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 1);
-        QCOMPARE(w->library().totalGroup->rowCount(), 0);
+        QCOMPARE(w->library().totalListItemModel(), oldTotal);
+        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
+        QCOMPARE(SignalPeek::count(w->library().totalListItemModel(), SIGNAL(itemChanged(QStandardItem *))), 1);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
         librarypane::initKitTotalItemModel(w);
-        QCOMPARE(headers(w->library().totalListItemModel), QStringList({"Layer", "Index", "Name", "File"}));
+        QCOMPARE(w->ui->totalWaveTreeView->model(), w->library().kitOrderItemModel());
+        QCOMPARE(headers(w->library().kitOrderItemModel()), QStringList({"Layer", "Index", "Name", "File"}));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(3));
-        QCOMPARE(SignalPeek::count(w->library().totalListItemModel, SIGNAL(itemChanged(QStandardItem *))), 0);
+        QCOMPARE(SignalPeek::count(w->library().kitOrderItemModel(), SIGNAL(itemChanged(QStandardItem *))), 0);
+        w->on_defaultRbtn_clicked(); // the total list again
+        QCOMPARE(w->ui->totalWaveTreeView->model(), oldTotal);
+        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
     }
 
     // The root rows of the sound lists, the kit chain list and the save
@@ -132,10 +138,10 @@ private slots:
             MainWindow1 *w = f.open();
             w->skn->initKitIndex();
             auto *kits = w->skn->findChild<QTreeView *>("kitIndexTreeView");
-            QCOMPARE(QStringList({w->library().totalGroup->text(), w->kitChainListItemModel->item(0)->text(),
+            QCOMPARE(QStringList({w->library().currentOldGroupName(), w->kitChainListItemModel->item(0)->text(),
                                   kits->model()->index(0, 0).data().toString()}),
                      lang.second);
-            QCOMPARE(w->library().hhGroup->text(), w->library().totalGroup->text());
+            QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), w->library().currentOldGroupName());
             qApp->removeTranslator(t);
         }
         QLocale::setDefault(old);
@@ -152,10 +158,10 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         f.prompter.clear();
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         w->ui->addWaveFile->click();
         w->ui->tbtAddWave->click();
-        w->library().clickList.clear();
+        w->library().dropClickSounds();
         w->ui->btnImportClickWave->click();
         w->ui->btnLoadFile->click();
         w->ui->actionExport_All->trigger();
@@ -234,12 +240,12 @@ private slots:
         soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), groups);
 
         MainWindow1 *w = f.open(true);
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 2);
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("Drums"));
-        QCOMPARE(w->library().leftGroupList, QVector<QString>({"FX", "Drums"}));
-        QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"boom"}));
-        QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"kick"}));
-        QCOMPARE(w->library().soundGroupList.size(), 2);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 2);
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Drums"));
+        QCOMPARE(w->library().leftGroupList(), QVector<QString>({"FX", "Drums"}));
+        QCOMPARE(w->library().leftSoundList()[0], QVector<QString>({"boom"}));
+        QCOMPARE(w->library().leftSoundList()[1], QVector<QString>({"kick"}));
+        QCOMPARE(w->library().soundGroupList().size(), 2);
 
         // Blank, cancelled and duplicate names.
         f.prompter.textAnswers.enqueue({"   ", true});
@@ -255,40 +261,40 @@ private slots:
         QCOMPARE(ask.kind, UiPrompter::TextInput);
         QCOMPARE(ask.title, QString("Create a new category"));
         QCOMPARE(ask.text, QString("Please enter name for the category."));
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 2);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 2);
 
         // A new group lands at the top, simplified; case matters for duplicates.
         f.prompter.textAnswers.enqueue({"  Loops   Two ", true});
         w->ui->addWaveGroup->click();
         f.prompter.textAnswers.enqueue({"drums", true});
         w->ui->addWaveGroup->click();
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("drums"));
-        QCOMPARE(w->library().soundListItemModel->item(1)->text(), QString("Loops Two"));
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("drums"));
+        QCOMPARE(w->library().soundListItemModel()->item(1)->text(), QString("Loops Two"));
         QCOMPARE(w->ui->waveGroupTreeView->currentIndex().row(), 0);
-        QCOMPARE(w->library().leftGroupList, QVector<QString>({"FX", "Drums", "Loops Two", "drums"}));
-        QCOMPARE(w->library().soundGroupList.size(), 4);
+        QCOMPARE(w->library().leftGroupList(), QVector<QString>({"FX", "Drums", "Loops Two", "drums"}));
+        QCOMPARE(w->library().soundGroupList().size(), 4);
 
         // A group import with no current row and one group selected goes to
         // "Default", appended at the bottom: it takes name slot 0.
         const QString file = writeBytes(f.path("hit.wav"), pcmWav(1, 8000, 800));
         w->ui->waveGroupTreeView->selectionModel()->clear();
-        w->ui->waveGroupTreeView->selectionModel()->select(w->library().soundListItemModel->index(2, 0),
+        w->ui->waveGroupTreeView->selectionModel()->select(w->library().soundListItemModel()->index(2, 0),
                                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QVERIFY(!w->ui->waveGroupTreeView->currentIndex().isValid());
         f.prompter.fileAnswers.enqueue({file});
         w->ui->addWaveFile->click();
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 5);
-        QStandardItem *def = w->library().soundListItemModel->item(4);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 5);
+        QStandardItem *def = w->library().soundListItemModel()->item(4);
         QCOMPARE(def->text(), QString("Default"));
         QVERIFY(def->isEditable());
         QCOMPARE(def->child(0, 0)->text(), QString("hit"));
-        QCOMPARE(w->library().leftGroupList.first(), QString("Default"));
-        QCOMPARE(w->library().leftSoundList[0], QVector<QString>({"hit"}));
-        QCOMPARE(w->library().leftSoundList[1], QVector<QString>({"boom"}));
-        QCOMPARE(w->library().leftSoundList[2], QVector<QString>({"kick"}));
+        QCOMPARE(w->library().leftGroupList().first(), QString("Default"));
+        QCOMPARE(w->library().leftSoundList()[0], QVector<QString>({"hit"}));
+        QCOMPARE(w->library().leftSoundList()[1], QVector<QString>({"boom"}));
+        QCOMPARE(w->library().leftSoundList()[2], QVector<QString>({"kick"}));
         // Editing the appended group's name reaches its own record only.
         def->setText("Renamed");
-        QCOMPARE(w->library().leftGroupList.first(), QString("Renamed"));
+        QCOMPARE(w->library().leftGroupList().first(), QString("Renamed"));
 
         // The groups are written at exit, the newest first.
         f.w.reset();
@@ -311,7 +317,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"Choose a category to add sounds."}));
         f.prompter.clear();
 
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         w->ui->addWaveFile->click(); // the dialog is cancelled
         QCOMPARE(f.prompter.prompts.at(0).kind, UiPrompter::OpenFiles);
         QCOMPARE(f.prompter.prompts.at(0).title, QString("Select file to add"));
@@ -327,7 +333,7 @@ private slots:
         const QString pkit = writeBytes(f.path("kit.pkit"), QByteArray("x"));
         f.prompter.fileAnswers.enqueue({longName, pkit, writeBytes(f.path("upper.PKIT"), pcmWav(1, 8000, 800))});
         w->ui->addWaveFile->click();
-        QStandardItem *def = w->library().soundListItemModel->item(0);
+        QStandardItem *def = w->library().soundListItemModel()->item(0);
         QCOMPARE(def->rowCount(), 2);
         QCOMPARE(def->child(0, 0)->text(), QString("A very long samp"));
         QCOMPARE(def->child(1, 1)->text(), f.path("upper.PKIT"));
@@ -347,7 +353,7 @@ private slots:
         f.prompter.buttonAnswers.enqueue(QMessageBox::Ok);
         w->ui->addWaveFile->click();
         QCOMPARE(def->rowCount(), 3);
-        QCOMPARE(w->library().soundGroupList.first().soundList.size(), 3);
+        QCOMPARE(w->library().soundGroupList().first().soundList.size(), 3);
     }
 
     void listImportMessagesAndNumbers()
@@ -357,7 +363,7 @@ private slots:
         MainWindow1::SOUND_INDEX last;
         last.wave_No = 40;
         last.file = "/elsewhere/old.wav";
-        w->library().waveLoadKitAttrList << last;
+        editRecords(w->library(), [&last](QVector<MainWindow1::SOUND_INDEX> &r) { r << last; });
 
         const QString ok = writeBytes(f.path("Kick 01 A.wav"), pcmWav(1, 8000, 800));
         const QString tooLong = writeBytes(f.path("ABCDEFGHIJKLMNOPQ.wav"), pcmWav(1, 8000, 800));
@@ -378,8 +384,8 @@ private slots:
         QCOMPARE(f.totalRows(),
                  QStringList({"41|Kick 01 A|" + ok, "42|ABCDEFGHIJKLMNOP|" + tooLong, "43|Crash Ride Hit 1|" + bad1,
                               "44|Crash Ride Hit 2|" + bad2, "45|SOUND~00001|" + blank, "46|Drums gu|" + hostile}));
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 7);
-        const MainWindow1::SOUND_INDEX &rec = w->library().waveLoadKitAttrList.at(2);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 7);
+        const MainWindow1::SOUND_INDEX &rec = w->library().waveLoadKitAttrList().at(2);
         QCOMPARE(QByteArray(rec.wave_name, 16), QByteArray("ABCDEFGHIJKLMNOP"));
         QCOMPARE(rec.wave_No, quint16(42));
         QCOMPARE(rec.wave_lock, quint8(1));
@@ -412,15 +418,15 @@ private slots:
         const QString c = writeBytes(f.path("c.wav"), pcmWav(1, 8000, 800));
         MainWindow1::SOUND_INDEX rec;
         rec.wave_No = 9998;
-        w->library().waveLoadKitAttrList << rec;
+        editRecords(w->library(), [&rec](QVector<MainWindow1::SOUND_INDEX> &r) { r << rec; });
         f.importToList({a, b, c});
         QCOMPARE(f.prompter.texts(), QStringList({"The number of sound can not exceed 9999."}));
         QCOMPARE(f.totalRows(), QStringList({"9999|a|" + a}));
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 2);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);
 
         // A full list refuses before the dialog.
         f.prompter.clear();
-        w->library().waveLoadKitAttrList.resize(9999);
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.resize(9999); });
         w->ui->tbtAddWave->click();
         QCOMPARE(f.prompter.prompts.size(), 1);
         QCOMPARE(f.prompter.prompts.first().kind, UiPrompter::Warning);
@@ -445,9 +451,9 @@ private slots:
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Warning);
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({one, two}));
         QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({1, 2}));
-        QCOMPARE(w->library().waveLoadKitAttrList.size(), 2);
-        QCOMPARE(w->library().waveLoadKitAttrList.last().file, two);
-        QCOMPARE(w->library().totalGroup->rowCount(), 0);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);
+        QCOMPARE(w->library().waveLoadKitAttrList().last().file, two);
+        QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
         QCOMPARE(update.size(), 1);
         QCOMPARE(update.first(), QVariantList({1, 0}));
 
@@ -476,12 +482,12 @@ private slots:
         const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({other}));
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue({text});
         w->ui->addWaveFile->click();
         QCOMPARE(f.prompter.texts(), QStringList({refused + text}));
-        QCOMPARE(w->library().soundListItemModel->item(0)->rowCount(), 0);
+        QCOMPARE(w->library().soundListItemModel()->item(0)->rowCount(), 0);
     }
 
     // A WAV whose data chunk holds no samples and a RIFF file of another form
@@ -545,7 +551,7 @@ private slots:
         const qint64 took = clock.elapsed();
         writer.join();
         QVERIFY2(took < 3000, qPrintable(QString::number(took)));
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("Default"));
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Default"));
         QVERIFY(closeWindow(f));
         struct stat aside;
         QVERIFY(::lstat((list + ".bak").constData(), &aside) == 0 && S_ISFIFO(aside.st_mode));
@@ -563,7 +569,7 @@ private slots:
         held.replace("</groups>", "    <Group name=\"FX\"/>\n</groups>");
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), held);
         MainWindow1 *w = f.open(true);
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 1);
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 1);
         QVERIFY(closeWindow(f));
         QCOMPARE(kf::readFile(list + ".bak"), held);
         QCOMPARE(groupNames(list), QStringList({"Drums/1"}));
@@ -615,7 +621,7 @@ private slots:
         const QString inUse = "The sound groups in \"" + list + "\" are in use by another editor.";
         QCOMPARE(f.prompter.texts(), QStringList({inUse + " Changes to the groups in this window are kept for this "
                                                           "session only."}));
-        QCOMPARE(b->library().soundListItemModel->rowCount(), 1); // read all the same
+        QCOMPARE(b->library().soundListItemModel()->rowCount(), 1); // read all the same
         f.prompter.textAnswers.enqueue({"A", true});
         a->ui->addWaveGroup->click();
         f.prompter.textAnswers.enqueue({"B", true});
@@ -639,7 +645,7 @@ private slots:
         const QString list = f.work.filePath("soundlist.xml");
         QVERIFY(QFile::link(far, list));
         MainWindow1 *w = f.open(true);
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("Drums"));
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Drums"));
         f.prompter.textAnswers.enqueue({"Loops", true});
         w->ui->addWaveGroup->click();
         QVERIFY(closeWindow(f));
@@ -709,7 +715,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"These sounds of the sound groups are no longer in the kit files "
                                                   "they name, which were written anew since; they are not taken for "
                                                   "other sounds:\r\nDrums: Tom (" + kit + ":U00001)"}));
-        QStandardItem *drums = w->library().soundListItemModel->item(0);
+        QStandardItem *drums = w->library().soundListItemModel()->item(0);
         QCOMPARE(drums->child(0, 1)->text(), kit + ":U00001");
         QCOMPARE(drums->child(1, 1)->text(), kit + ":U00001");
         QVERIFY(closeWindow(f));
@@ -748,17 +754,17 @@ private slots:
             Fixture f;
             MainWindow1 *w = f.open();
             QVERIFY(f.prompter.prompts.isEmpty());
-            QCOMPARE(w->library().clickList.size(), 5);
+            QCOMPARE(w->library().clickList().size(), 5);
             QVERIFY(w->clickFlag);
             QVERIFY(!w->userFlag);
-            QCOMPARE(w->library().clickListItemModel->rowCount(), 1);
-            QStandardItem *group = w->library().clickListItemModel->item(0);
+            QCOMPARE(w->library().clickListItemModel()->rowCount(), 1);
+            QStandardItem *group = w->library().clickListItemModel()->item(0);
             QCOMPARE(group->text(), QString("Metronome Sound Group"));
             QCOMPARE(group->rowCount(), 5);
             QCOMPARE(group->child(0, 0)->text(), QString("1"));
             QCOMPARE(group->child(0, 1)->text(), QString("click1.wav"));
             QCOMPARE(group->child(4, 1)->text(), QString("click5.wav"));
-            QCOMPARE(w->library().clickList.at(1).offset, w->library().clickList.at(0).size);
+            QCOMPARE(w->library().clickList().at(1).offset, w->library().clickList().at(0).size);
             QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
             // The list is full now.
             w->ui->btnImportClickWave->click();
@@ -776,9 +782,9 @@ private slots:
         const QString capacity = "The list capacity is 5. Please import metronome sounds  up to the maximum "
                                  "capacity based on the list's limit.";
         QCOMPARE(f.prompter.texts(), QStringList({capacity}));
-        QVERIFY(w->library().clickList.isEmpty());
+        QVERIFY(w->library().clickList().isEmpty());
         QVERIFY(!w->clickFlag);
-        QCOMPARE(w->library().clickListItemModel->rowCount(), 0);
+        QCOMPARE(w->library().clickListItemModel()->rowCount(), 0);
 
         // The button asks for files now.
         QStringList six;
@@ -798,24 +804,24 @@ private slots:
         f.prompter.fileAnswers.enqueue(six.mid(0, 5));
         w->ui->btnImportClickWave->click();
         QCOMPARE(f.prompter.texts(), QStringList({"m2.wavThe sound length is less than 4KB and does not support import."}));
-        QVERIFY(w->library().clickList.isEmpty());
+        QVERIFY(w->library().clickList().isEmpty());
         // Five of 4097 bytes are taken.
         QStringList five = six.mid(0, 2) + six.mid(3, 3);
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue(five);
         w->ui->btnImportClickWave->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(w->library().clickList.size(), 5);
-        QCOMPARE(w->library().clickList.at(4).offset, quint32(4 * 4097));
+        QCOMPARE(w->library().clickList().size(), 5);
+        QCOMPARE(w->library().clickList().at(4).offset, quint32(4 * 4097));
         QVERIFY(w->clickFlag);
         QCOMPARE(w->ui->clickSoundNoSpinBox->minimum(), 1);
         QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
         // The group row is made once.
-        w->library().clickList.clear();
+        w->library().dropClickSounds();
         f.prompter.fileAnswers.enqueue(five);
         w->ui->btnImportClickWave->click();
-        QCOMPARE(w->library().clickListItemModel->rowCount(), 1);
-        QCOMPARE(w->library().clickListItemModel->item(0)->rowCount(), 5);
+        QCOMPARE(w->library().clickListItemModel()->rowCount(), 1);
+        QCOMPARE(w->library().clickListItemModel()->item(0)->rowCount(), 5);
     }
 };
 

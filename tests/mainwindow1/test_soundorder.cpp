@@ -1,6 +1,7 @@
 // The orders of the total list, the order file, locks, renumbering and the
 // kit order list, through the real window.
 #include "soundlib_fixture.h"
+#include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
 
 #include <QSignalSpy>
@@ -25,7 +26,8 @@ struct Sounds
         for (int i = 0; i < sounds.size(); ++i) {
             const QString file = writeBytes(f.path(QString("src/s%1.wav").arg(i)), pcmWav(2, 48000, 10));
             files << file;
-            w->library().waveLoadKitAttrList << soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
+            const MainWindow1::SOUND_INDEX s = soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
+            editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r << s; });
         }
         w->ui->defaultRbtn->click();
     }
@@ -40,15 +42,15 @@ struct Sounds
     void checkFollowers() const
     {
         QStringList names;
-        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r) {
-            names << w->library().totalGroup->child(r, 1)->text();
-            QCOMPARE(w->library().hhGroup->child(r, 0)->text(), names.last());
-            QCOMPARE(w->library().hhGroup->child(r, 1)->text(), w->library().totalGroup->child(r, 2)->text());
+        for (int r = 0; r < w->library().totalListItemModel()->soundCount(); ++r) {
+            names << w->library().totalListItemModel()->soundItem(r, 1)->text();
+            QCOMPARE(w->library().hhSoundItemModel()->soundItem(r, 0)->text(), names.last());
+            QCOMPARE(w->library().hhSoundItemModel()->soundText(r, 1), w->library().totalListItemModel()->soundText(r, 2));
         }
-        QCOMPARE(w->library().hhGroup->rowCount(), w->library().totalGroup->rowCount());
-        QCOMPARE(w->library().soundList, names);
+        QCOMPARE(w->library().hhSoundItemModel()->soundCount(), w->library().totalListItemModel()->soundCount());
+        QCOMPARE(w->library().soundList(), names);
     }
-    bool lockShown(int row) const { return !w->library().totalGroup->child(row, 0)->icon().isNull(); }
+    bool lockShown(int row) const { return !w->library().totalListItemModel()->soundItem(row, 0)->icon().isNull(); }
 };
 
 const QStringList kAscending = {"7|Kick 2", "120|kick", "5|Kick", "8|Kick-2", "12|Snare", "3|Snare", "40|Tom"};
@@ -65,13 +67,13 @@ private slots:
         Sounds s;
         MainWindow1 *w = s.w;
         QCOMPARE(s.rows(), QStringList({"12|Snare", "5|Kick", "8|Kick-2", "120|kick", "7|Kick 2", "3|Snare", "40|Tom"}));
-        QVERIFY(w->library().totalGroup->child(0, 0)->isEditable());
+        QVERIFY(w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         QVERIFY(s.lockShown(1) && !s.lockShown(0));
         s.checkFollowers();
 
         w->ui->upRbtn->click();
         QCOMPARE(s.rows(), kAscending);
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         QVERIFY(s.lockShown(2));
         s.checkFollowers();
         w->ui->DownRbtn->click();
@@ -86,10 +88,11 @@ private slots:
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave1_file = s.files[6]; });
         reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = s.files[5]; });
         reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = s.files[2]; });
-        w->library().waveLoadKitAttrList[4].file = s.files[2]; // "Kick 2" shares Kick-2's file
+        // "Kick 2" shares Kick-2's file.
+        editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].file = s.files[2]; });
         w->ui->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
-        QCOMPARE(w->library().totalGroup->child(4, 2)->text(), s.files[2]);
+        QCOMPARE(w->library().totalListItemModel()->soundItem(4, 2)->text(), s.files[2]);
         s.checkFollowers();
 
         // The rows' order is what the selection handlers see afterwards.
@@ -129,7 +132,7 @@ private slots:
         QCOMPARE(s.f.prompter.prompts.last().filter, QString("txt(*.txt)"));
         QCOMPARE(s.rows(), kAscending);
         QVERIFY(w->ui->customRbtn->isChecked() && w->ui->customRbtn->isHidden());
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         s.checkFollowers();
 
         // CR LF, blank lines, no last line feed; equal names by stored order.
@@ -169,7 +172,7 @@ private slots:
         QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
 
         // An empty list refuses both.
-        w->library().waveLoadKitAttrList.clear();
+        w->library().takeSoundRecords({});
         w->ui->defaultRbtn->click();
         s.f.prompter.clear();
         w->ui->btnExportRightWave->click();
@@ -191,27 +194,28 @@ private slots:
         s.f.selectTotalRow(0);
         s.f.selectTotalRow(3, QItemSelectionModel::Select);
         w->lockSound();
-        QCOMPARE(w->library().waveLoadKitAttrList[4].wave_lock, quint8(0));
-        QCOMPARE(w->library().waveLoadKitAttrList[2].wave_lock, quint8(0));
+        QCOMPARE(w->library().waveLoadKitAttrList()[4].wave_lock, quint8(0));
+        QCOMPARE(w->library().waveLoadKitAttrList()[2].wave_lock, quint8(0));
         QVERIFY(s.lockShown(0) && s.lockShown(3));
         s.f.selectTotalRow(2);
         w->unlockSound();
-        QCOMPARE(w->library().waveLoadKitAttrList[1].wave_lock, quint8(1));
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_lock, quint8(1));
         QVERIFY(!s.lockShown(2));
         // A number no record has changes nothing.
-        w->library().totalGroup->child(6, 0)->setText("999");
+        SoundListModel *total = w->library().totalListItemModel();
+        total->setData(total->soundIndex(6, 0), "999");
         s.f.selectTotalRow(6);
         w->lockSound();
         QVERIFY(!s.lockShown(6));
-        QCOMPARE(w->library().waveLoadKitAttrList[6].wave_lock, quint8(1));
+        QCOMPARE(w->library().waveLoadKitAttrList()[6].wave_lock, quint8(1));
 
         // Renumbering: stored order, numbers 1 to n, locks kept, no selection.
         w->ui->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(s.rows(), QStringList({"1|Snare", "2|Kick", "3|Kick-2", "4|kick", "5|Kick 2", "6|Snare", "7|Tom"}));
         QVERIFY(w->ui->defaultRbtn->isChecked());
         QVERIFY(s.lockShown(2) && s.lockShown(4) && !s.lockShown(1));
-        QVERIFY(!w->library().totalGroup->child(0, 0)->isEditable());
-        QCOMPARE(w->library().waveLoadKitAttrList.at(6).wave_No, quint16(7));
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
+        QCOMPARE(w->library().waveLoadKitAttrList().at(6).wave_No, quint16(7));
         s.checkFollowers();
         sel = w->ui->totalWaveTreeView->selectionModel();
         QVERIFY(!sel->hasSelection());
@@ -228,12 +232,12 @@ private slots:
         QCOMPARE(s.f.prompter.texts(), QStringList({"In USB device mode, the sound lock function is not supported",
                                                     "In USB device mode, the sound unlock function is not supported"}));
         w->ui->actionReorder_Serial_Numbers->trigger();
-        QCOMPARE(w->library().waveLoadKitAttrList.at(6).wave_No, quint16(7));
-        QVERIFY(!w->library().totalGroup->child(0, 1)->isEditable());
-        w->library().waveLoadKitAttrList[0].wave_No = 30;
+        QCOMPARE(w->library().waveLoadKitAttrList().at(6).wave_No, quint16(7));
+        QVERIFY(!w->library().totalListItemModel()->soundItem(0, 1)->isEditable());
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[0].wave_No = 30; });
         w->ui->actionReorder_Serial_Numbers->trigger();
-        QCOMPARE(w->library().waveLoadKitAttrList.at(0).wave_No, quint16(30));
-        QCOMPARE(w->library().waveLoadKitAttrList.at(1).wave_No, quint16(2));
+        QCOMPARE(w->library().waveLoadKitAttrList().at(0).wave_No, quint16(30));
+        QCOMPARE(w->library().waveLoadKitAttrList().at(1).wave_No, quint16(2));
         QCOMPARE(s.rows().first(), QString("30|Snare"));
     }
 
@@ -259,7 +263,7 @@ private slots:
         });
         librarypane::initKitTotalItemModel(w);
         librarypane::generateKitOrder(w);
-        QStandardItemModel *m = w->library().totalListItemModel;
+        QStandardItemModel *m = w->library().kitOrderItemModel();
         auto rows = [m](int group) {
             QStringList out;
             QStandardItem *g = m->item(group);
@@ -287,8 +291,8 @@ private slots:
         reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[17].soundFile0.clear(); });
         librarypane::initKitTotalItemModel(w);
         librarypane::generateKitOrder(w);
-        QCOMPARE(w->library().totalListItemModel->rowCount(), 3);
-        QCOMPARE(w->library().totalListItemModel->item(2)->text(), w->doc().kitAttrList()[9].kit_name);
+        QCOMPARE(w->library().kitOrderItemModel()->rowCount(), 3);
+        QCOMPARE(w->library().kitOrderItemModel()->item(2)->text(), w->doc().kitAttrList()[9].kit_name);
     }
 };
 

@@ -37,12 +37,22 @@ struct Library
         f.importToList(files);
         f.prompter.clear();
     }
-    QStandardItem *total(int row, int column) const { return w->library().totalGroup->child(row, column); }
-    QStandardItem *groupSound(int row) const { return w->library().soundListItemModel->item(0)->child(row, 0); }
+    // A cell as the list's editor changes it.
+    QStandardItem *total(int row, int column) const
+    {
+        const SoundListModel *m = w->library().totalListItemModel();
+        return m->itemFromIndex(m->soundIndex(row, column));
+    }
+    QStandardItem *mirror(int row) const
+    {
+        const SoundListModel *m = w->library().hhSoundItemModel();
+        return m->itemFromIndex(m->soundIndex(row));
+    }
+    QStandardItem *groupSound(int row) const { return w->library().soundListItemModel()->item(0)->child(row, 0); }
     QString lastText() const { return f.prompter.prompts.isEmpty() ? QString() : f.prompter.prompts.last().text; }
     QString recordName(int i) const
     {
-        return MainWindow1::charArray2String(w->library().waveLoadKitAttrList.at(i).wave_name, 16);
+        return MainWindow1::charArray2String(w->library().waveLoadKitAttrList().at(i).wave_name, 16);
     }
 };
 
@@ -76,35 +86,37 @@ private slots:
         lib.f.prompter.clear();
         lib.total(1, 1)->setText("Abcdefghijklmnop");
         QVERIFY(lib.f.prompter.texts().isEmpty());
-        QCOMPARE(QByteArray(w->library().waveLoadKitAttrList.at(1).wave_name, 16), QByteArray("Abcdefghijklmnop"));
+        QCOMPARE(QByteArray(w->library().waveLoadKitAttrList().at(1).wave_name, 16), QByteArray("Abcdefghijklmnop"));
         // A later refusal puts back the name just accepted, kits included.
         reloadKit(w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = lib.files.at(1); });
         lib.total(1, 1)->setText("");
         QCOMPARE(lib.total(1, 1)->text(), QString("Abcdefghijklmnop"));
         QCOMPARE(w->doc().kitAttrList()[4].kpadChunk[2].soundName0, QString("Abcdefghijklmnop"));
-        // A row beyond the snapshot gets a generated name.
-        w->library().soundList.removeLast();
+        // The names the rows hold are kept in step with the rows: a refused
+        // name of the last row comes back too.
+        const QString third = lib.total(2, 1)->text();
         lib.total(2, 1)->setText("bad*name");
-        QCOMPARE(lib.total(2, 1)->text(), QString("SOUND~00001"));
-        QCOMPARE(lib.recordName(2), QString("SOUND~00001"));
+        QCOMPARE(lib.total(2, 1)->text(), third);
+        QCOMPARE(lib.recordName(2), third);
 
         // The mirror: its own symbol list, always a generated name.
         lib.f.prompter.clear();
-        w->library().hhGroup->child(0, 0)->setText("no good!");
+        lib.mirror(0)->setText("no good!");
         QCOMPARE(lib.lastText(), kPattern + "\r\n- _ . '~");
-        QCOMPARE(w->library().hhGroup->child(0, 0)->text(), QString("SOUND~00002")); // row 2 took ~00001
-        w->library().hhGroup->child(0, 0)->setText("Fine name");
+        QCOMPARE(lib.mirror(0)->text(), QString("SOUND~00001"));
+        lib.mirror(1)->setText("no good!");
+        QCOMPARE(lib.mirror(1)->text(), QString("SOUND~00002")); // row 0 took ~00001
+        lib.mirror(0)->setText("Fine name");
         QCOMPARE(lib.recordName(0), QString("kick")); // the mirror's names stay its own
         QCOMPARE(lib.total(0, 1)->text(), QString("kick"));
 
-        // The groups: the group records, else a generated name.
+        // The groups: the name the groups hold comes back.
         lib.f.prompter.clear();
         lib.groupSound(1)->setText("");
         QCOMPARE(lib.lastText(), QString("Sound name can't be blank!"));
         QCOMPARE(lib.groupSound(1)->text(), QString("snare"));
-        w->library().soundGroupList.clear();
         lib.groupSound(1)->setText("x?");
-        QCOMPARE(lib.groupSound(1)->text(), QString("SOUND~00001"));
+        QCOMPARE(lib.groupSound(1)->text(), QString("snare"));
     }
 
     void propagationToKitsAndLists()
@@ -141,16 +153,16 @@ private slots:
         QCOMPARE(w->doc().kitAttrList().at(9).pedalChunk.hh_wave5_name, QString("Big Kick"));
         QCOMPARE(w->padWidgetGroup[0].lableA->text(), QString("Big Kick"));
         QCOMPARE(w->padWidgetGroup[3].lableB->text(), QString("Big Kick"));
-        QCOMPARE(w->library().hhGroup->child(0, 0)->text(), QString("Big Kick"));
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(0, 0)->text(), QString("Big Kick"));
         QCOMPARE(lib.recordName(0), QString("Big Kick"));
-        QCOMPARE(w->library().soundList.first(), QString("Big Kick"));
+        QCOMPARE(w->library().soundList().first(), QString("Big Kick"));
         QCOMPARE(lib.groupSound(0)->text(), QString("kick")); // never the groups
         QVERIFY(w->doc().kitPadList(0).isEmpty() || w->doc().kitPadList(0).first().soundName0 != "Big Kick");
 
         // From the groups: kits, total list, mirror, record, one redraw.
         lib.groupSound(1)->setText("Crack");
         QCOMPARE(lib.total(1, 1)->text(), QString("Crack"));
-        QCOMPARE(w->library().hhGroup->child(1, 0)->text(), QString("Crack"));
+        QCOMPARE(w->library().hhSoundItemModel()->soundItem(1, 0)->text(), QString("Crack"));
         QCOMPARE(lib.recordName(1), QString("Crack"));
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[5].soundFile0 = lib.files.at(1); });
         lib.groupSound(1)->setText("Crack 2");
@@ -185,7 +197,7 @@ private slots:
     {
         Library lib;
         MainWindow1 *w = lib.w;
-        QStandardItem *drums = w->library().soundListItemModel->item(0);
+        QStandardItem *drums = w->library().soundListItemModel()->item(0);
         const QVector<QPair<QString, QString>> refused = {
                 {"  ", "Group name can't be blank!"},
                 {" Default ", "Creating duplicate group name is not supported."}};
@@ -203,7 +215,7 @@ private slots:
         drums->setText("default");
         QCOMPARE(drums->text(), QString("default"));
         QVERIFY(lib.f.prompter.texts().isEmpty());
-        QCOMPARE(w->library().leftGroupList.last(), QString("default")); // the records follow the rename
+        QCOMPARE(w->library().leftGroupList().last(), QString("default")); // the records follow the rename
     }
 
     // A refused edit restores the group's accepted name, never an older one
@@ -214,10 +226,10 @@ private slots:
         MainWindow1 *w = lib.w;
         lib.f.prompter.textAnswers.enqueue({"A", true});
         w->ui->addWaveGroup->click();
-        w->library().soundListItemModel->item(0)->setText("B");
+        w->library().soundListItemModel()->item(0)->setText("B");
         lib.f.prompter.textAnswers.enqueue({"A", true});
         w->ui->addWaveGroup->click();
-        w->library().soundListItemModel->item(1)->setText("");
+        w->library().soundListItemModel()->item(1)->setText("");
         QCOMPARE(lib.f.prompter.texts(), QStringList{"Group name can't be blank!"});
         w->writeSoundListOnClose = true;
         lib.f.w.reset();

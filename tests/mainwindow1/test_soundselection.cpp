@@ -1,6 +1,7 @@
 // Selecting and pressing sounds in the total list and the group tree: source
 // checks, the information line, action enabling and drag payloads.
 #include "soundlib_fixture.h"
+#include "library/records_fixture.h"
 
 #include "device/padkits.h"
 #include "library/draghook.h"
@@ -84,13 +85,13 @@ private slots:
         DragRecorder rec;
         isRight = false;
         f.selectTotalRow(4);
-        w->on_totalWaveTreeView_pressed(w->library().totalListItemModel->index(4, 0, w->library().totalGroup->index()));
+        w->on_totalWaveTreeView_pressed(w->library().totalListItemModel()->soundIndex(4));
         QCOMPARE(w->ui->waveInfoShow->text(), QString("This sound is not in wave format."));
         QCOMPARE(rec.drags.size(), 1); // a plain file in another format is still dragged
 
         // The root row hides the File column and changes nothing else.
         w->ui->totalWaveTreeView->setColumnHidden(2, false);
-        w->ui->totalWaveTreeView->setCurrentIndex(w->library().totalGroup->index());
+        w->ui->totalWaveTreeView->setCurrentIndex(w->library().totalListItemModel()->rootIndex());
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
         QCOMPARE(w->ui->waveInfoShow->text(), QString("This sound is not in wave format."));
     }
@@ -106,7 +107,7 @@ private slots:
         QAction *deleteAction = TotalTreeView::deleteSoundAction();
 
         // A locked sound disables both actions.
-        w->library().waveLoadKitAttrList[1].wave_lock = 0;
+        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[1].wave_lock = 0; });
         f.selectTotalRow(1);
         QVERIFY(!exportAction->isEnabled() && !deleteAction->isEnabled());
         f.selectTotalRow(0);
@@ -133,11 +134,11 @@ private slots:
 
         // The group tree words its warning the other way round.
         f.prompter.fileAnswers.enqueue({a});
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         w->ui->addWaveFile->click();
         QFile::remove(a);
         f.prompter.clear();
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->item(0)->child(0, 0)->index());
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->item(0)->child(0, 0)->index());
         QCOMPARE(f.prompter.texts(), QStringList({"a does not exist.\r\nPlease check path:" + a}));
         QVERIFY(w->ui->totalWaveTreeView->selectionModel()->selectedIndexes().isEmpty());
     }
@@ -148,14 +149,12 @@ private slots:
         MainWindow1 *w = f.open();
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        w->library().loadedKitFiles << kit.record;
+        w->library().addLoadedKitFile(kit.record);
         const QString native = QDir::toNativeSeparators(kit.path);
         // Sound 1 (table entry 5) as a whole-setup loader lists it.
         auto addRow = [&](const QString &name, const QString &path) {
-            const int r = w->library().totalGroup->rowCount();
-            w->library().totalGroup->setChild(r, 0, new QStandardItem(QString::number(r + 1)));
-            w->library().totalGroup->setChild(r, 1, new QStandardItem(name));
-            w->library().totalGroup->setChild(r, 2, new QStandardItem(path));
+            const int r = w->library().totalListItemModel()->soundCount();
+            w->library().addSound(name, path, quint16(r + 1), true);
             return r;
         };
         // No metronome records: entry 5 is the sound itself.
@@ -166,6 +165,14 @@ private slots:
         f.selectTotalRow(good);
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
+        QCOMPARE(w->playFileNameNew2, native + ":U00005");
+        // A group row naming the sound is there while its kit file is.
+        w->library().addSoundsToGroup(0, {{"WAVE5", native + ":U00005"}});
+        w->ui->waveGroupTreeView->selectionModel()->setCurrentIndex(
+                w->library().soundListItemModel()->item(0)->child(0, 0)->index(),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(w->ui->songLabel2->text(), QString("WAVE5"));
         QCOMPARE(w->playFileNameNew2, native + ":U00005");
 
         f.selectTotalRow(outside);
@@ -183,7 +190,7 @@ private slots:
         f.prompter.clear();
         f.selectTotalRow(good);
         QCOMPARE(f.prompter.texts(), QStringList({"Please check path:WAVE5 does not exist.\r\n" + kit.record.file}));
-        const QModelIndex goodIndex = w->library().totalListItemModel->index(good, 0, w->library().totalGroup->index());
+        const QModelIndex goodIndex = w->library().totalListItemModel()->soundIndex(good);
         kf::writeFile(kit.path, original + "tail");
         w->selectItemChanged(goodIndex);
         QCOMPARE(f.prompter.texts().last(), QString("Please check path:The file has been modified. The target sound "
@@ -231,7 +238,7 @@ private slots:
         f.prompter.fileAnswers.enqueue({kitPipe});
         w->ui->btnLoadFile->click();
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::OpenFiles);
-        QVERIFY(w->library().recordKitFileList.isEmpty());
+        QVERIFY(w->library().recordKitFileList().isEmpty());
         // The pad load reads no pipe.
         percussionpadfile model;
         QVERIFY(!readPadGlobal(kitPipe, model).ok);
@@ -247,8 +254,7 @@ private slots:
         QVERIFY(QDir().mkdir(f.path("folder.wav")));
         kf::writeFile(f.path("OTHER.BIN"), "x"); // exists, but was never loaded
         for (const QString &src : {f.path("folder.wav"), f.path("OTHER.BIN") + ":U00001"})
-            w->library().totalGroup->appendRow(
-                    {new QStandardItem("2"), new QStandardItem("other"), new QStandardItem(src)});
+            w->library().addSound("other", src, 2, true);
         for (int row : {1, 2}) {
             f.selectTotalRow(0);
             QCOMPARE(w->ui->songLabel2->text(), QString("good"));
@@ -279,13 +285,12 @@ private slots:
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
         kit.record.info.sound[6].wave_start = 0; // the entry before sound 2 is no wave
-        w->library().loadedKitFiles << kit.record;
-        w->library().loadClickFlag = true;
-        w->library().clickSetList.resize(4); // a metronome sound removed on the global page
+        w->library().addLoadedKitFile(kit.record);
+        w->library().noteSetupClicks(true);
+        w->library().takeClickRecords(w->library().clickSetList().mid(0, 4)); // a metronome sound removed on the global page
         const QString stored = QDir::toNativeSeparators(kit.path) + ":U00002";
-        const int r = w->library().totalGroup->rowCount();
-        w->library().totalGroup->appendRow(
-                {new QStandardItem("3"), new QStandardItem("WAVE7"), new QStandardItem(stored)});
+        const int r = w->library().totalListItemModel()->soundCount();
+        w->library().addSound("WAVE7", stored, 3, true);
         f.selectTotalRow(r);
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
@@ -303,7 +308,7 @@ private slots:
         const QString a = writeBytes(f.path("Drums #2/kick.wav"), pcmWav(1, 8000, 800));
         const QString b = writeBytes(f.path("snare.wav"), pcmWav(1, 8000, 800));
         f.importToList({a, b});
-        const QModelIndex rowA = w->library().totalListItemModel->index(0, 0, w->library().totalGroup->index());
+        const QModelIndex rowA = w->library().totalListItemModel()->soundIndex(0);
 
         isRight = false;
         f.selectTotalRow(0);
@@ -327,9 +332,9 @@ private slots:
 
         // The group tree: one drag per sound offline, one drag of all in device mode.
         f.prompter.fileAnswers.enqueue({a, b});
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel->index(0, 0));
+        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         w->ui->addWaveFile->click();
-        QStandardItem *def = w->library().soundListItemModel->item(0);
+        QStandardItem *def = w->library().soundListItemModel()->item(0);
         QItemSelectionModel *sel = w->ui->waveGroupTreeView->selectionModel();
         sel->setCurrentIndex(def->child(0, 0)->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QVERIFY(!w->dropToPadOrRight);

@@ -138,8 +138,8 @@ private slots:
         QCOMPARE(w->geometry().size(), expected.size().expandedTo(w->minimumSizeHint()));
 
         // The group tree holds the library read at start.
-        QCOMPARE(w->library().soundListItemModel->rowCount(), 1);
-        QCOMPARE(w->library().soundListItemModel->item(0)->text(), QString("Drums"));
+        QCOMPARE(w->library().soundListItemModel()->rowCount(), 1);
+        QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Drums"));
 
         // Closing offline quits the event loop at once; the window is gone
         // when it returns and has rewritten the library.

@@ -5,6 +5,7 @@
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "library/soundorder.h"
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 
@@ -40,9 +41,9 @@ Editor editorOf(const KitDocument &doc, const SoundLibrary &library)
     for (int k = 0; k < KIT_MAX_COUNT && k < doc.kitAttrList().size(); ++k)
         e.kits[k] = doc.kitAttrList().at(k);
     e.selection = doc.kitIndexList();
-    e.library = library.waveLoadKitAttrList;
-    e.clickList = library.clickList;
-    e.loaded = library.loadedKitFiles;
+    e.library = library.waveLoadKitAttrList();
+    e.clickList = library.clickList();
+    e.loaded = library.loadedKitFiles();
     for (Records::READ_KIT_FILE &r : e.loaded)
         forgetTables(r);
     return e;
@@ -140,8 +141,8 @@ private slots:
         QVERIFY(job.result().notices.isEmpty());
         QVERIFY(questions.asked.isEmpty());
         QCOMPARE(steps.last(), 4);
-        QCOMPARE(library.binFilePath, path("OUT.bin"));
-        QCOMPARE(library.loadedKitFiles.size(), 1);
+        QCOMPARE(library.binFilePath(), path("OUT.bin"));
+        QCOMPARE(library.loadedKitFiles().size(), 1);
         QCOMPARE(doc.kitAttrList().size(), KIT_MAX_COUNT);
 
         Editor f = editorOf(doc, library);
@@ -150,7 +151,7 @@ private slots:
         QCOMPARE(f.selection, e.selection);
         for (int i = 0; i < f.library.size(); ++i)
             QCOMPARE(int(f.library.at(i).wave_No), i + 1);
-        QCOMPARE(library.clickSetList.size(), 5);
+        QCOMPARE(library.clickSetList().size(), 5);
         // Each kit's pad list and file image agree with its record.
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
             QCOMPARE(doc.kitPadList(k).size(), PAD_NUM_MAX);
@@ -196,8 +197,8 @@ private slots:
             Editor was = before;
             compareEditors(was, after);
             QCOMPARE(after.selection, before.selection);
-            QCOMPARE(library.loadedKitFiles.size(), 1);
-            QCOMPARE(library.binFilePath, path("KEEP.bin"));
+            QCOMPARE(library.loadedKitFiles().size(), 1);
+            QCOMPARE(library.binFilePath(), path("KEEP.bin"));
         }
     }
 
@@ -221,8 +222,8 @@ private slots:
         const QStringList picks = {path("KIT9.INI"), path("KIT7.INI"), path("KIT3.INI")};
         QVERIFY(job.takePicks(picks));
         QVERIFY(job.wholeSetup().isEmpty());
-        QCOMPARE(library.kitFileList, picks);
-        QCOMPARE(library.recordKitIndexList, QVector<int>({9, 7, 3}));
+        QCOMPARE(library.kitFileList(), picks);
+        QCOMPARE(library.recordKitIndexList(), QVector<int>({9, 7, 3}));
         QVERIFY(job.run({})); // the cut file ends the load, after two files changed the editor
         QVERIFY(job.changed());
         QCOMPARE(job.ordered(), QStringList({path("KIT3.INI"), path("KIT7.INI"), path("KIT9.INI")}));
@@ -246,22 +247,22 @@ private slots:
             QCOMPARE(doc.kitPadList(k).size(), PAD_NUM_MAX);
         }
         QCOMPARE(f.kits[8].kit_name, Kit().kit_name);
-        QCOMPARE(library.loadedKitFiles.size(), 2);
-        QVERIFY(!library.waveLoadKitAttrList.isEmpty());
-        for (int i = 0; i < library.waveLoadKitAttrList.size(); ++i) {
-            QCOMPARE(int(library.waveLoadKitAttrList.at(i).wave_No), i + 1);
-            QVERIFY(soundBytes(f, library.waveLoadKitAttrList.at(i).file).startsWith("RIFF"));
+        QCOMPARE(library.loadedKitFiles().size(), 2);
+        QVERIFY(!library.waveLoadKitAttrList().isEmpty());
+        for (int i = 0; i < library.waveLoadKitAttrList().size(); ++i) {
+            QCOMPARE(int(library.waveLoadKitAttrList().at(i).wave_No), i + 1);
+            QVERIFY(soundBytes(f, library.waveLoadKitAttrList().at(i).file).startsWith("RIFF"));
         }
 
         // The same file again takes the place of its earlier load.
-        const int sounds = library.waveLoadKitAttrList.size();
+        const int sounds = library.waveLoadKitAttrList().size();
         ImportKitFilesJob again(doc, library, questions);
         QVERIFY(again.takePicks({path("KIT3.INI")}));
         QVERIFY(again.run({}));
         QVERIFY(again.replaced());
         QCOMPARE(again.result().with(FileOutcome::Read).size(), 1);
-        QCOMPARE(library.loadedKitFiles.size(), 2);
-        QCOMPARE(library.waveLoadKitAttrList.size(), sounds);
+        QCOMPARE(library.loadedKitFiles().size(), 2);
+        QCOMPARE(library.waveLoadKitAttrList().size(), sounds);
         Editor g = editorOf(doc, library);
         compareKit(e, g, 2);
         compareKit(e, g, 6);
@@ -279,14 +280,10 @@ private slots:
         Records::READ_KIT_FILE first; // the list has room for its sounds only
         KitTables tables;
         QCOMPARE(readKitFile(path("FULL3.INI"), first, tables), LoadError::None);
-        QStandardItemModel rows;
-        rows.appendRow(new QStandardItem);
-        for (int r = first.waveCount; r < WAVE_MAX_COUNT; ++r)
-            rows.item(0)->appendRow(new QStandardItem);
         KitDocument doc;
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
         SoundLibrary library;
-        library.totalGroup = rows.item(0);
+        library.showSounds(QVector<soundorder::Row>(WAVE_MAX_COUNT - first.waveCount), false, true);
         ScriptedQuestions questions;
         ImportKitFilesJob job(doc, library, questions);
         QVERIFY(job.takePicks({path("FULL9.INI"), path("FULL7.INI"), path("FULL3.INI"), path("FULL41.INI")}));

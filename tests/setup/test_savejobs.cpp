@@ -58,7 +58,6 @@ class TestSaveJobs : public QObject
     QVector<kf::TestSound> m_sounds; // five metronome sounds, then Kick and Snare
     std::unique_ptr<KitDocument> m_doc;
     SoundLibrary m_lib;
-    QStandardItemModel m_rows; // the total list
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     const kf::TestSound &kick() const { return m_sounds.at(5); }
@@ -97,14 +96,12 @@ private slots:
             k5.kpadChunk[7].soundName1 = kick().name;
         });
 
-        auto *root = new QStandardItem("waveList");
-        m_rows.appendRow(root);
-        m_lib.totalListItemModel = &m_rows;
-        m_lib.totalGroup = root;
-        m_lib.registerNewSound(kick().name, kick().file, 1, true);
-        m_lib.registerNewSound(snare().name, snare().file, 2, true);
+        m_lib.addSound(kick().name, kick().file, 1, true);
+        m_lib.addSound(snare().name, snare().file, 2, true);
+        QVector<SoundLibrary::SOUND_LIST_INFO> clicks;
         for (int c = 0; c < 5; ++c)
-            m_lib.clickList.append({m_sounds.at(c).name, m_sounds.at(c).file});
+            clicks.append({m_sounds.at(c).name, m_sounds.at(c).file});
+        m_lib.takeClickSounds(clicks, {});
     }
 
     // Kits 1 and 5 ticked: a kit file each in the folder, its kit and its
@@ -232,7 +229,7 @@ private slots:
     {
         const QString out = path("over"), file = out + "/Kit 1.INI", copy = path("Kept sounds/Kick.wav");
         QVERIFY(QDir().mkpath(out));
-        m_lib.soundListFileName = path("soundlist.xml");
+        m_lib.openSoundList(path("soundlist.xml"));
         ScriptedQuestions questions;
         SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp});
         ImportKitFilesJob import(*m_doc, m_lib, questions);
@@ -289,17 +286,11 @@ private slots:
                 });
             });
             SoundLibrary lib;
-            lib.waveLoadKitAttrList = e.library;
-            lib.loadedKitFiles = e.loaded;
-            lib.recordKitFileList = QStringList({k2});
-            lib.recordKitIndexList = {2};
-            lib.soundListFileName = folder + "/soundlist.xml";
-            QStandardItemModel groups;
-            auto *group = new QStandardItem("Drums");
-            for (const soundfilexml::strSoundItem &s : qAsConst(older[0].soundList))
-                group->appendRow({new QStandardItem(s.name), new QStandardItem(s.file)});
-            groups.appendRow(group);
-            lib.soundListItemModel = &groups;
+            lib.takeSoundRecords(e.library);
+            for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+                lib.addLoadedKitFile(loaded);
+            lib.recordKitFile(k2, 2);
+            lib.openSoundList(folder + "/soundlist.xml");
             ScriptedQuestions questions;
             questions.answers = {true};
             SaveKitsJob job(doc, lib, questions, {}, hooks());
@@ -310,9 +301,9 @@ private slots:
         QStringList wrong; // stop: row at another sound
         auto startAgain = [&](int n) {
             SoundLibrary lib;
-            QVector<soundfilexml::strSoundGroup> groups;
             const SoundLibrary::SoundListStart start =
-                    lib.openSoundList(dir.filePath(QString::number(n) + "/soundlist.xml"), groups);
+                    lib.openSoundList(dir.filePath(QString::number(n) + "/soundlist.xml"));
+            const QVector<soundfilexml::strSoundGroup> groups = lib.soundGroupList();
             QStringList told, sources;
             for (const groupentries::Unmatched &u : start.unmatched)
                 told << u.name;

@@ -99,10 +99,11 @@ WaveFileIndex padpane::usedWaveIndex(MainWindow1 *w, const QSet<QString> &files)
     waves.reserve(files.size());
     for (const QString &file : files) {
         const int row = file.isEmpty() ? -1 : w->library().soundRowOf(file);
-        const QStandardItem *number = row < 0 ? nullptr : w->library().totalGroup->child(row, 0);
+        const SoundListModel *total = w->library().totalListItemModel();
+        const QStandardItem *number = row < 0 ? nullptr : total->soundItem(row, 0);
         if (!number)
             continue;
-        const QStandardItem *name = w->library().totalGroup->child(row, 1);
+        const QStandardItem *name = total->soundItem(row, 1);
         waves.add(file, number->text().toInt(), name ? name->text() : QString());
     }
     return waves;

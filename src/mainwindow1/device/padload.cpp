@@ -29,22 +29,6 @@ void pumpEvents()
     QCoreApplication::processEvents();
 }
 
-// One total-list row and its hi-hat mirror per sound read from the pad.
-void appendPadRows(QStandardItem *total, QStandardItem *hh, const QVector<MainWindow1::SOUND_INDEX> &sounds)
-{
-    const QIcon lockIcon(QStringLiteral(":/images/lock.png"));
-    for (const MainWindow1::SOUND_INDEX &s : sounds) {
-        const QString name = MainWindow1::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
-        auto *number = new QStandardItem(s.wave_lock == 0 ? lockIcon : QIcon(), QString::number(s.wave_No));
-        number->setEditable(false);
-        auto *nameCell = new QStandardItem(name);
-        nameCell->setEditable(false);
-        total->appendRow({number, nameCell, new QStandardItem(s.file)});
-        if (hh)
-            hh->appendRow({new QStandardItem(name), new QStandardItem(s.file)});
-    }
-}
-
 // True when one of `links` is a global.ini.
 bool namesGlobalIni(const QStringList &links)
 {
@@ -160,8 +144,7 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
         return refuse(messages);
     }
     w->waveAttrList = sounds.waveAttrList;
-    w->library().waveLoadKitAttrList = sounds.waveLoadKitAttrList;
-    appendPadRows(w->library().totalGroup, w->library().hhGroup, w->library().waveLoadKitAttrList);
+    w->library().loadPadSounds(sounds.waveLoadKitAttrList);
     w->getRightSoundList();
     tell(sounds.messages, true);
 
@@ -210,11 +193,8 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
 
 void padpane::importPadClicks(MainWindow1 *w)
 {
-    w->library().clickList.clear();
-    w->library().clickDeviceFlag = true;
+    w->library().expectPadClickSounds();
     w->userFlag = false;
-    if (w->library().clickListItemModel)
-        w->library().clickListItemModel->clear();
     w->ui->clickWaveTreeView->reset();
     w->initClickItemModel();
     w->on_btnImportClickWave_clicked();

@@ -9,16 +9,14 @@
 
 #include <QDir>
 #include <QHash>
-#include <QSignalBlocker>
-#include <QStandardItemModel>
 
 void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNumbers)
 {
     if (w->pad().isUDiskFlag())
         return;
-    const int n = qMin(count, qMin(w->library().waveLoadKitAttrList.size(), oldNumbers.size()));
+    const int n = qMin(count, qMin(w->library().waveLoadKitAttrList().size(), oldNumbers.size()));
     const QVector<WaveRenumber> changes =
-            renumberedWaves(w->library().waveLoadKitAttrList.mid(0, n), oldNumbers.mid(0, n));
+            renumberedWaves(w->library().waveLoadKitAttrList().mid(0, n), oldNumbers.mid(0, n));
     if (changes.isEmpty())
         return;
     // Another pad at the pad's place is not touched; the numbers come back.
@@ -38,27 +36,15 @@ void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNu
         } else {
             padpane::showDeviceMessages(w, result.messages);
         }
-        for (int i = 0; i < n; ++i)
-            w->library().waveLoadKitAttrList[i].wave_No = quint16(oldNumbers.at(i));
+        w->library().restoreSoundNumbers(oldNumbers.mid(0, n));
         return;
     }
 
     // The rows' hidden file column follows; the list is rebuilt by the caller.
-    QHash<QString, QStandardItem *> fileCells;
-    for (int row = 0; w->library().totalGroup && row < w->library().totalGroup->rowCount(); ++row) {
-        if (QStandardItem *cell = w->library().totalGroup->child(row, 2))
-            fileCells.insert(QDir::toNativeSeparators(cell->text()), cell);
-    }
-    QVector<QString> oldFiles;
-    for (int i = 0; i < changes.size(); ++i) {
-        const WaveRenumber &c = changes.at(i);
-        oldFiles << w->library().waveLoadKitAttrList.at(c.index).file;
-        w->library().waveLoadKitAttrList[c.index].file = result.newFiles.at(i);
-        if (QStandardItem *cell = fileCells.value(QDir::toNativeSeparators(oldFiles.last()))) {
-            const QSignalBlocker quiet(w->library().totalListItemModel);
-            cell->setText(QDir::fromNativeSeparators(result.newFiles.at(i)));
-        }
-    }
+    QVector<QPair<int, QString>> moves;
+    for (int i = 0; i < changes.size(); ++i)
+        moves.append({changes.at(i).index, result.newFiles.at(i)});
+    const QVector<QString> oldFiles = w->library().moveSoundFiles(moves);
 
     // Kits follow file by file. When a later sound's old file is an earlier
     // sound's new one, every file goes through a name of its own first, so

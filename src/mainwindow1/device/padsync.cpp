@@ -93,7 +93,7 @@ void padpane::addUsbWave(MainWindow1 *w)
     w->ui->right_stackedWidgetPage1->setEnabled(false);
     w->addProgressValue = 0;
     padpane::showPadProgress(w, MainWindow1::tr("Importing sound file..."), n);
-    const PadSession::AddPlan plan = w->pad().beginAddBatch(w->library().waveLoadKitAttrList, ready);
+    const PadSession::AddPlan plan = w->pad().beginAddBatch(w->library().waveLoadKitAttrList(), ready);
     w->total_index = plan.lastNumber;
     // Nothing handed to the workers: the batch ends at once.
     if (!ready || !padpane::padSync(w)->startAdd(plan.sounds, w->pad().dataPath(), w->pad().prmPath()))
@@ -175,7 +175,7 @@ void padpane::completeAddBatch(MainWindow1 *w)
     }
     w->addProgressValue = 0;
 
-    const QHash<QString, int> records = firstRecordOfFile(w->library().waveLoadKitAttrList);
+    const QHash<QString, int> records = firstRecordOfFile(w->library().waveLoadKitAttrList());
     const int kitNo = w->ui->kitNumber->text().toInt() - 1; // the kit shown now
     QStringList failedFiles;
     QVector<int> dropped;
@@ -197,29 +197,13 @@ void padpane::completeAddBatch(MainWindow1 *w)
             w->doc().clearSound(kitNo, sound.source); // its record, pad list and image; the pads show it
             continue;
         }
-        auto *numberCell = new QStandardItem(QIcon(), QString::number(sound.number));
-        numberCell->setEditable(false);
-        auto *nameCell = new QStandardItem(sound.name);
-        nameCell->setEditable(false);
-        w->library().totalGroup->appendRow({numberCell, nameCell, new QStandardItem(sound.device)});
-        if (w->library().hhGroup)
-            w->library().hhGroup->appendRow({new QStandardItem(sound.name), new QStandardItem(sound.device)});
-
+        w->library().soundWrittenToPad(r, quint16(sound.number), sound.name, sound.device);
         const QString native = QDir::toNativeSeparators(sound.device);
-        if (r >= 0) {
-            MainWindow1::SOUND_INDEX record;
-            record.file = native;
-            record.wave_No = quint16(sound.number);
-            record.wave_lock = 1;
-            w->str2CharArray(sound.name, record.wave_name, SOUND_NAME_LENGTH_MAX);
-            w->library().waveLoadKitAttrList[r] = record;
-        }
         for (int k = 0; onPads.contains(sound.source) && k < kits; ++k)
             padpane::changeOnlineKitPath(w, sound.source, native, quint16(sound.number), sound.length, k);
     }
     std::sort(dropped.begin(), dropped.end());
-    for (int i = dropped.size() - 1; i >= 0; --i)
-        w->library().waveLoadKitAttrList.removeAt(dropped.at(i));
+    w->library().removeSoundRecords(dropped);
     w->getRightSoundList();
     w->ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
@@ -238,23 +222,24 @@ void padpane::completeDeleteBatch(MainWindow1 *w)
     // Rows go only for the pairs gone from the pad; the others stay, with
     // their records, and the change file does not count them as deleted.
     QStringList stay;
-    const bool anyRow = w->library().totalGroup && !w->pad().delBatchList().isEmpty();
-    for (int row = anyRow ? w->library().totalGroup->rowCount() - 1 : -1; row >= 0; --row) {
-        const QStandardItem *file = w->library().totalGroup->child(row, 2);
-        const QString path = file ? QDir::toNativeSeparators(file->text()) : QString();
+    QVector<int> goneRows;
+    const SoundListModel *total = w->library().totalListItemModel();
+    for (int row = !w->pad().delBatchList().isEmpty() ? total->soundCount() - 1 : -1; row >= 0; --row) {
+        const QString path = QDir::toNativeSeparators(total->soundText(row, 2));
         if (outcome.removed.contains(path)) {
-            w->library().totalGroup->removeRow(row);
-            librarypane::updateHHsoundList(w, row);
+            goneRows.append(row);
         } else if (outcome.kept.contains(path)) {
-            const QStandardItem *number = w->library().totalGroup->child(row, 0);
-            if (number)
+            if (const QStandardItem *number = total->soundItem(row, 0))
                 w->pad().keepDeletedNumber(quint16(number->text().toInt()));
-            const QStandardItem *name = w->library().totalGroup->child(row, 1);
+            const QStandardItem *name = total->soundItem(row, 1);
             stay.prepend((name ? name->text() : path) + keptReason(outcome.kept.value(path)));
         }
     }
-    w->pad().restoreDeletedRecords(w->library().waveLoadKitAttrList);
-    w->ui->totalWaveTreeView->update();
+    w->library().removeSounds(goneRows, {});
+    // The records of pairs the pad kept come back to their places.
+    QVector<MainWindow1::SOUND_INDEX> records = w->library().waveLoadKitAttrList();
+    w->pad().restoreDeletedRecords(records);
+    w->library().takeSoundRecords(records);
     if (w->delDialog) {
         w->delDialog->close();
         w->delDialog->hide();

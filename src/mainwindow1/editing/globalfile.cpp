@@ -108,9 +108,9 @@ KitDocument::GlobalPage MainWindow1::globalPage() const
     if (clickFlag) {
         const int sound = ui->clickSoundNoSpinBox->value() - 1;
         page.clickNo = quint8(sound);
-        if (sound >= 0 && sound < library().clickSetList.size()) {
-            page.clickCluster = library().clickSetList[sound].start_cluster;
-            page.clickLength = library().clickSetList[sound].wave_length;
+        if (sound >= 0 && sound < library().clickSetList().size()) {
+            page.clickCluster = library().clickSetList()[sound].start_cluster;
+            page.clickLength = library().clickSetList()[sound].wave_length;
         }
     }
     page.clickBeat = labelByte(ui->clickInterval);
@@ -189,7 +189,7 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
     on_masterEffectComboBox_currentIndexChanged(0);
 
     showSharedBlocks(this, g);
-    QStandardItem *group = library().clickListItemModel ? library().clickListItemModel->item(0) : nullptr;
+    QStandardItem *group = library().clickListItemModel() ? library().clickListItemModel()->item(0) : nullptr;
     const int click = g.click.click_no;
     QStandardItem *name = group && click < group->rowCount() ? group->child(click, 1) : nullptr;
     ui->clickNameLab->setText(name ? name->text() : QString());

@@ -27,9 +27,9 @@ void MainWindow1::on_clickWaveTreeView_pressed(const QModelIndex &index)
 void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value)
 {
     const int k = value - 1;
-    if (k >= 0 && k < library().clickList.size())
-        ui->clickNameLab->setText(library().clickList[k].name);
-    QStandardItem *group = library().clickListItemModel ? library().clickListItemModel->item(0) : nullptr;
+    if (k >= 0 && k < library().clickList().size())
+        ui->clickNameLab->setText(library().clickList()[k].name);
+    QStandardItem *group = library().clickListItemModel() ? library().clickListItemModel()->item(0) : nullptr;
     if (group && k >= 0 && k < group->rowCount())
         ui->clickWaveTreeView->setCurrentIndex(group->child(k)->index());
 }
@@ -37,33 +37,22 @@ void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value)
 void MainWindow1::on_btnDelClick_clicked()
 {
     const QModelIndex current = ui->clickWaveTreeView->currentIndex();
-    QStandardItem *group = library().clickListItemModel ? library().clickListItemModel->itemFromIndex(current.parent())
-                                                        : nullptr;
-    if (!current.isValid() || !group) {
+    const QModelIndex group = current.parent();
+    if (!current.isValid() || !group.isValid()) {
         UiPrompter::instance()->warning(this, tr("Warning"), tr("Deleting group name is not supported."));
         return;
     }
     const int row = current.row();
-    group->removeRow(row);
-    for (int i = 0; i < group->rowCount(); ++i) {
-        if (QStandardItem *number = group->child(i, 0))
-            number->setText(QString::number(i + 1));
-    }
-    ui->clickWaveTreeView->viewport()->update();
+    library().removeClickSound(current);
 
-    // The lists follow the rows one to one.
-    if (row < library().clickList.size())
-        library().clickList.remove(row);
-    if (row < library().clickSetList.size())
-        library().clickSetList.remove(row);
-
-    const int left = group->rowCount();
+    const QAbstractItemModel *model = group.model();
+    const int left = model->rowCount(group);
     if (left == 0) {
         ui->clickWaveTreeView->setCurrentIndex(QModelIndex());
         return;
     }
     const int next = qBound(0, row >= left - 1 ? row - 1 : row, left - 1);
-    ui->clickWaveTreeView->setCurrentIndex(group->child(next)->index());
+    ui->clickWaveTreeView->setCurrentIndex(model->index(next, 0, group));
 }
 
 void MainWindow1::on_btnGlobal_clicked()

@@ -24,8 +24,8 @@ void kitpage::initGlobalSet(MainWindow1 *w)
 
     w->ui->clickSoundNoSpinBox->setRange(1, 5);
     w->ui->clickSoundNoSpinBox->setValue(1);
-    if (!w->library().clickList.isEmpty())
-        w->ui->clickNameLab->setText(w->library().clickList.first().name);
+    if (!w->library().clickList().isEmpty())
+        w->ui->clickNameLab->setText(w->library().clickList().first().name);
     w->ui->clickInterval->setText(QStringLiteral("4"));
     w->ui->clickPan->setText(QStringLiteral("Center"));
     w->ui->clickOutput->setText(QStringLiteral("Master&Phone"));

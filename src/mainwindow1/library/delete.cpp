@@ -6,6 +6,7 @@
 
 #include "library/kitusage.h"
 #include "library/rowselection.h"
+#include "library/soundlistmodel.h"
 #include "library/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -26,21 +27,6 @@ namespace {
 bool byRowDescending(const QModelIndex &a, const QModelIndex &b)
 {
     return a.row() > b.row();
-}
-
-// Keeps the records not marked, in their order; `taken` gets the others
-// with their places.
-void removeMarked(QVector<MainWindow1::SOUND_INDEX> &records, const QVector<bool> &marked,
-                  QVector<QPair<int, MainWindow1::SOUND_INDEX>> *taken = nullptr)
-{
-    int kept = 0;
-    for (int i = 0; i < records.size(); ++i) {
-        if (!marked.at(i))
-            records[kept++] = records.at(i);
-        else if (taken)
-            taken->append(qMakePair(i, records.at(i)));
-    }
-    records.resize(kept);
 }
 
 // Why a sound in use cannot go: the kits holding it on pads, then those
@@ -89,10 +75,10 @@ QProgressDialog *deleteProgress(QWidget *parent, int units)
 
 // The last sound row, or the root when none is left, as the only selected
 // and current row; also when that row has no item in its first cell.
-void selectLastRow(QItemSelectionModel *selection, QStandardItem *root)
+void selectLastRow(QItemSelectionModel *selection, const SoundListModel *total)
 {
-    const int left = root->rowCount();
-    const QModelIndex current = left > 0 ? root->model()->index(left - 1, 0, root->index()) : root->index();
+    const int left = total->soundCount();
+    const QModelIndex current = left > 0 ? total->soundIndex(left - 1) : total->rootIndex();
     selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
@@ -158,7 +144,7 @@ void MainWindow1::on_tbtDel_clicked()
     UiPrompter *prompter = UiPrompter::instance();
     const bool deviceMode = !pad().isUDiskFlag();
 
-    if (anyLocked(rows, library().waveLoadKitAttrList)) {
+    if (anyLocked(rows, library().waveLoadKitAttrList())) {
         prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
         return;
     }
@@ -193,10 +179,10 @@ void MainWindow1::on_tbtDel_clicked()
     // Each row takes the first record of its path not taken yet; the records
     // then go in one pass.
     QHash<QString, QVector<int>> recordsOf;
-    for (int i = 0; i < library().waveLoadKitAttrList.size(); ++i)
-        recordsOf[library().waveLoadKitAttrList.at(i).file].append(i);
+    for (int i = 0; i < library().waveLoadKitAttrList().size(); ++i)
+        recordsOf[library().waveLoadKitAttrList().at(i).file].append(i);
     QHash<QString, int> taken;
-    QVector<bool> removeRecord(library().waveLoadKitAttrList.size(), false);
+    QVector<bool> removeRecord(library().waveLoadKitAttrList().size(), false);
     std::sort(rows.begin(), rows.end(), byRowDescending);
     // What the rows hold, read before any event runs.
     QVector<Pick> picks;
@@ -208,8 +194,8 @@ void MainWindow1::on_tbtDel_clicked()
         const QSignalBlocker quiet(selection);
         selection->clearSelection();
     }
+    QVector<int> goneRows;
     for (const Pick &pick : qAsConst(picks)) {
-        const int r = pick.row;
         const auto records = recordsOf.constFind(pick.path);
         int &next = taken[pick.path];
         if (records != recordsOf.constEnd() && next < records->size()) {
@@ -224,18 +210,13 @@ void MainWindow1::on_tbtDel_clicked()
                 delDialog->setValue(delProgressValue);
             QCoreApplication::processEvents();
         } else {
-            // The snapshot keeps one entry per row.
-            if (r < library().soundList.size())
-                library().soundList.removeAt(r);
-            library().totalGroup->removeRow(r);
+            goneRows.append(pick.row);
             total_index = 0;
-            librarypane::updateHHsoundList(this, r);
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
-    QVector<QPair<int, SOUND_INDEX>> takenRecords;
-    removeMarked(library().waveLoadKitAttrList, removeRecord, deviceMode ? &takenRecords : nullptr);
-    pad().keepDeletedRecords(takenRecords);
+    const QVector<QPair<int, SOUND_INDEX>> takenRecords = library().removeSounds(goneRows, removeRecord);
+    pad().keepDeletedRecords(deviceMode ? takenRecords : QVector<QPair<int, SOUND_INDEX>>());
 
     if (deviceMode) {
         if (pad().delUsbWaveList().isEmpty()) {
@@ -246,8 +227,7 @@ void MainWindow1::on_tbtDel_clicked()
         emit sendUpdate(0, 0);
         return;
     }
-    ui->totalWaveTreeView->repaint();
-    selectLastRow(selection, library().totalGroup);
+    selectLastRow(selection, library().totalListItemModel());
 }
 
 void MainWindow1::deleteWaveFromList()
@@ -261,7 +241,6 @@ void MainWindow1::on_delWaveGroup_clicked()
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    QStandardItemModel *model = library().soundListItemModel;
     const QString defaultGroup = QStringLiteral("Default");
 
     QVector<int> groupRows;                 // group rows to delete
@@ -292,39 +271,5 @@ void MainWindow1::on_delWaveGroup_clicked()
         != QMessageBox::Yes)
         return;
 
-    for (auto &entry : sounds) {
-        const int g = entry.first;
-        QStandardItem *group = model->item(g, 0);
-        if (!group)
-            continue;
-        if (entry.second.size() == group->rowCount()) {
-            if (groupRows.contains(g))
-                continue; // goes whole below
-            groupRows.append(g);
-        }
-        std::sort(entry.second.begin(), entry.second.end(), std::greater<int>());
-        const int slot = model->rowCount() - 1 - g;
-        for (int r : qAsConst(entry.second)) {
-            if (slot >= 0 && r < library().leftSoundList[slot].size())
-                library().leftSoundList[slot].removeAt(r);
-            group->removeRow(r);
-        }
-    }
-    groupRows.erase(std::remove_if(groupRows.begin(), groupRows.end(),
-                                   [&](int g) {
-                                       const QStandardItem *group = model->item(g, 0);
-                                       return group && group->text() == defaultGroup;
-                                   }),
-                    groupRows.end());
-    std::sort(groupRows.begin(), groupRows.end(), std::greater<int>());
-    for (int g : qAsConst(groupRows)) {
-        const int slot = model->rowCount() - 1 - g;
-        if (slot >= 0 && slot < library().leftSoundList.size())
-            library().leftSoundList.remove(slot);
-        if (slot >= 0 && slot < library().leftGroupList.size())
-            library().leftGroupList.removeAt(slot);
-        model->removeRow(g);
-    }
-    library().updateSoundGroupList(model, library().soundGroupList);
-    ui->waveGroupTreeView->repaint();
+    library().deleteFromGroups(groupRows, sounds);
 }

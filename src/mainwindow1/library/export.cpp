@@ -256,7 +256,7 @@ void MainWindow1::exportWave()
         return;
 
     QSet<QString> locked;
-    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList)) {
+    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList())) {
         if (s.wave_lock == 0)
             locked.insert(s.file);
     }

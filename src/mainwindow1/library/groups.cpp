@@ -46,47 +46,11 @@ void tellSoundListStart(MainWindow1 *w, const QString &fileName, const SoundLibr
 
 } // namespace
 
-void librarypane::importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups,
-                                  QStandardItemModel *model, QString fileName)
+void librarypane::importSoundList(MainWindow1 *w, const QString &fileName)
 {
-    QVector<soundfilexml::strSoundGroup> read;
-    const SoundLibrary::SoundListStart start = w->library().openSoundList(fileName, read);
-    groups += read;
-    librarypane::soundListToItemModel(w, groups, model);
-    tellSoundListStart(w, fileName, start);
-}
-
-void librarypane::soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> groups,
-                                       QStandardItemModel *model)
-{
-    if (!model)
-        return;
-    model->setHorizontalHeaderLabels({MainWindow1::tr("Name"), MainWindow1::tr("File")});
-    const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
-    const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
-                               | Qt::ItemNeverHasChildren;
-    for (const soundfilexml::strSoundGroup &g : qAsConst(groups)) {
-        auto *group = new QStandardItem(g.name);
-        if (g.name == QLatin1String("Default"))
-            group->setEditable(false);
-        for (const soundfilexml::strSoundItem &s : g.soundList) {
-            auto *name = new QStandardItem(songIcon, s.name);
-            name->setFlags(leaf | Qt::ItemIsEditable);
-            auto *file = new QStandardItem(s.file);
-            file->setFlags(leaf);
-            groupentries::setCell(file, groupentries::ofItem(s));
-            group->appendRow({name, file});
-        }
-        model->appendRow(group);
-    }
-    // The name lists run from the last group to the first, after those there.
-    const int base = w->library().leftGroupList.size();
-    for (int g = groups.size() - 1, k = base; g >= 0; --g, ++k) {
-        w->library().leftGroupList.append(groups[g].name);
-        for (const soundfilexml::strSoundItem &s : qAsConst(groups[g].soundList))
-            w->library().leftSoundList[k].append(s.name);
-    }
+    const SoundLibrary::SoundListStart start = w->library().openSoundList(fileName);
     w->ui->waveGroupTreeView->expandAll();
+    tellSoundListStart(w, fileName, start);
 }
 
 bool librarypane::saveSoundListAtClose(MainWindow1 *w)
@@ -96,15 +60,14 @@ bool librarypane::saveSoundListAtClose(MainWindow1 *w)
     SoundLibrary &lib = w->library();
     UiPrompter *prompter = UiPrompter::instance();
     // The close asks again about a read-only file a save was told to keep.
-    if (lib.soundListReadOnly == SoundLibrary::ReadOnlyAnswer::No)
-        lib.soundListReadOnly = SoundLibrary::ReadOnlyAnswer::Unasked;
-    const SoundLibrary::SoundListSave save =
-            lib.saveSoundList(lib.soundListFileName, lib.soundListItemModel, [w, prompter](const QString &target) {
+    const SoundLibrary::SoundListSave save = lib.saveSoundList(
+            [w, prompter](const QString &target) {
                 return prompter->question(w, MainWindow1::tr("Warning"), SoundLibrary::readOnlyQuestion(target),
                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                        == QMessageBox::Yes;
-            });
-    const QString file = QDir::toNativeSeparators(lib.soundListFileName);
+            },
+            true);
+    const QString file = QDir::toNativeSeparators(lib.soundListFileName());
     if (save.inUse)
         prompter->information(w, MainWindow1::tr("Information"),
                               MainWindow1::tr("The sound groups in \"%1\" are in use by another editor: the changes "
@@ -134,22 +97,17 @@ void MainWindow1::on_addWaveGroup_clicked()
                                             QMessageBox::Ok);
         return;
     }
-    const int rows = library().soundListItemModel->rowCount();
+    const int rows = library().soundGroupList().size();
     if (rows == 0)
         return;
-    for (int g = 0; g < rows; ++g) {
-        const QStandardItem *group = library().soundListItemModel->item(g, 0);
-        if (group && group->text().simplified() == name) {
+    for (const soundfilexml::strSoundGroup &group : library().soundGroupList()) {
+        if (group.name.simplified() == name) {
             UiPrompter::instance()->information(
                     this, tr("Tip"), tr("The category already exists, please recreate a new category."),
                     QMessageBox::Ok);
             return;
         }
     }
-    // The new top row takes the last name slot, which belongs to row 0.
-    library().leftGroupList.append(name);
-    library().leftSoundList[library().leftGroupList.size() - 1].clear();
-    library().soundListItemModel->insertRow(0, new QStandardItem(name));
-    ui->waveGroupTreeView->setCurrentIndex(library().soundListItemModel->index(0, 0));
-    library().updateSoundGroupList(library().soundListItemModel, library().soundGroupList);
+    library().addGroup(name);
+    ui->waveGroupTreeView->setCurrentIndex(library().soundListItemModel()->index(0, 0));
 }

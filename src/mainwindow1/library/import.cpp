@@ -59,7 +59,7 @@ void MainWindow1::on_addWaveFile_clicked()
         UiPrompter::instance()->warning(this, tr("Warning"), tr("Choose no file!"), QMessageBox::Yes);
         return;
     }
-    const QSet<QString> listed = childTexts(library().soundListItemModel, 1);
+    const QSet<QString> listed = childTexts(library().soundListItemModel(), 1);
     QStringList paths;
     bool anyListed = false;
     for (const QString &p : picked)
@@ -89,25 +89,24 @@ void MainWindow1::on_addWaveFile_clicked()
     strSoundGroup request;
     request.name = target;
     request.itemList = &items;
-    librarypane::addFileToGroupList(this, 0, &request, library().soundListItemModel, 3);
+    librarypane::addFileToGroupList(this, 0, &request, library().soundListItemModel(), 3);
 }
 
 void MainWindow1::on_tbtAddWave_clicked()
 {
-    if (library().waveLoadKitAttrList.size() >= WAVE_MAX_COUNT) {
+    if (library().waveLoadKitAttrList().size() >= WAVE_MAX_COUNT) {
         UiPrompter::instance()->warning(this, tr("Warning"), tr("The number of sound can not exceed 9999."),
                                         QMessageBox::Ok);
         return;
     }
-    const QString target = library().totalListItemModel->item(0, 0) ? library().totalListItemModel->item(0, 0)->text()
-                                                                    : QString();
+    const QString target = library().totalListItemModel()->rootIndex().data().toString();
     const QStringList chosen = nativePaths(UiPrompter::instance()->getOpenFileNames(
             this, tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
     currentKitNum = quint8(ui->kitNumber->text().toInt() - 1);
 
-    const QSet<QString> listed = childTexts(library().totalListItemModel, 2);
+    const QSet<QString> listed = childTexts(library().totalListItemModel(), 2);
     QVector<strSoundItem> items;
     bool anyListed = false;
     for (const QString &p : chosen) {
@@ -128,24 +127,10 @@ void MainWindow1::on_tbtAddWave_clicked()
     strSoundGroup request;
     request.name = target;
     request.itemList = &items;
-    librarypane::addFileToGroupList(this, 0, &request, library().totalListItemModel, 4);
+    librarypane::addFileToGroupList(this, 0, &request, library().totalListItemModel(), 4);
 }
 
 namespace {
-
-// The row of the group called `name`, the row count when there is none.
-int getGroupIndexFromModel(QString name, QStandardItemModel *model)
-{
-    if (!model)
-        return 0;
-    const int rows = model->rowCount();
-    for (int g = 0; g < rows; ++g) {
-        const QStandardItem *group = model->item(g, 0);
-        if (group && group->text().trimmed() == name)
-            return g;
-    }
-    return rows;
-}
 
 // The items of the group whose files hold audio, in order; the others are
 // named in one warning.
@@ -164,43 +149,25 @@ QVector<MainWindow1::strSoundItem> audioItemsOf(MainWindow1 *w, const MainWindow
     return items;
 }
 
-// The items as rows of the group tree, under the group of their name (made
-// at the bottom when there is none).
+// The items as sounds of the group of their name (made at the bottom when
+// there is none).
 void addToGroupTree(MainWindow1 *w, const MainWindow1::strSoundGroup *group, QStandardItemModel *model,
                     const QVector<MainWindow1::strSoundItem> &items)
 {
-    soundnames::IncomingNames names(childTexts(model, 0));
-    const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
-    const int g = getGroupIndexFromModel(group->name, model);
-    QStandardItem *groupItem = model->item(g, 0);
-    int slot;
-    if (groupItem) {
-        slot = model->rowCount() - 1 - g;
-    } else {
-        // A new group at the bottom takes name slot 0; the others move up.
-        groupItem = new QStandardItem(group->name);
-        model->appendRow(groupItem);
-        w->library().leftGroupList.prepend(group->name);
-        w->library().leftSoundList.prepend(QVector<QString>());
-        slot = 0;
-    }
+    soundnames::IncomingNames names([&] { return childTexts(model, 0); });
+    SoundLibrary &lib = w->library();
+    int g = lib.getGroupIndexFromModel(group->name);
+    if (g >= lib.soundGroupList().size())
+        g = lib.appendGroup(group->name);
+    QVector<SoundLibrary::GroupSound> sounds;
     for (const MainWindow1::strSoundItem &item : qAsConst(items)) {
         if (item.file.trimmed().isEmpty())
             continue;
-        const QString name =
-                names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name);
-        w->library().leftSoundList[slot].append(name);
-        auto *nameCell = new QStandardItem(songIcon, name);
-        nameCell->setDropEnabled(false);
-        nameCell->setFlags(nameCell->flags() | Qt::ItemNeverHasChildren);
-        auto *fileCell = new QStandardItem(item.file);
-        fileCell->setEditable(false);
-        fileCell->setDropEnabled(false);
-        fileCell->setFlags(fileCell->flags() | Qt::ItemNeverHasChildren);
-        groupItem->appendRow({nameCell, fileCell});
+        sounds.append({names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name),
+                       item.file});
     }
-    w->ui->waveGroupTreeView->expand(groupItem->index());
-    w->library().updateSoundGroupList(model, w->library().soundGroupList);
+    lib.addSoundsToGroup(g, sounds);
+    w->ui->waveGroupTreeView->expand(model->index(g, 0));
     w->getRightSoundList();
     librarypane::tellRenamedSounds(w, names.changes());
 }
@@ -216,7 +183,7 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
         w->pad().clearAddQueue();
     const QString padFolder = QDir::fromNativeSeparators(w->pad().currentDirPath()) + QStringLiteral("zt350/wav_data");
     QSet<QString> listedPaths = childTexts(model, 2);
-    soundnames::IncomingNames names(childTexts(model, 1));
+    soundnames::IncomingNames names([&] { return childTexts(model, 1); });
     int queued = 0;
     for (const MainWindow1::strSoundItem &item : qAsConst(items)) {
         const QString path = item.file;
@@ -243,10 +210,9 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
         if (deviceMode) {
             w->pad().queueAdd(path, number);
             ++queued;
-            w->library().soundList.append(name);
         }
         listedPaths.insert(path.trimmed());
-        w->library().registerNewSound(name, path, number, !deviceMode);
+        w->library().addSound(name, path, number, !deviceMode);
     }
     librarypane::tellRenamedSounds(w, names.changes());
     if (deviceMode && queued > 0)
@@ -278,7 +244,7 @@ void librarypane::addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSou
 
     if (mode == 3) {
         addToGroupTree(w, group, model, items);
-    } else if (mode == 4 && w->library().totalGroup) {
+    } else if (mode == 4) {
         addToTotalList(w, model, items);
         w->getRightSoundList();
     }

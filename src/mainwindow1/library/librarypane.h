@@ -9,14 +9,16 @@
 
 namespace librarypane {
 
+// The views are given the library's models, once; rows made anew are shown
+// with the views' column settings again.
+void setUpSoundViews(MainWindow1 *w);
 void initKitTotalItemModel(MainWindow1 *w);
 void initSoundPlay(MainWindow1 *w);
 void updateHHsoundList(MainWindow1 *w, int row);
 void updateHHsoundList1(MainWindow1 *w);
 // groups and the sound-list file
-void importSoundList(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> &groups, QStandardItemModel *model,
-                     QString fileName);
-void soundListToItemModel(MainWindow1 *w, QVector<soundfilexml::strSoundGroup> groups, QStandardItemModel *model);
+// The groups of the file, with a box for what the start found there.
+void importSoundList(MainWindow1 *w, const QString &fileName);
 // The write at the close, with its boxes; false when it failed and the
 // user keeps the window open.
 bool saveSoundListAtClose(MainWindow1 *w);

@@ -4,10 +4,10 @@
 #include "ui_mainwindow1.h"
 
 #include "library/rowselection.h"
+#include "library/soundlistmodel.h"
 #include "library/soundorder.h"
 #include "widgets/dialogs/uiprompter.h"
 
-#include <QHash>
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
 
@@ -27,19 +27,14 @@ void setLocks(MainWindow1 *w, bool lock)
                 QMessageBox::Ok);
         return;
     }
-    QHash<quint16, int> byNumber;
-    for (int i = w->library().waveLoadKitAttrList.size() - 1; i >= 0; --i)
-        byNumber.insert(w->library().waveLoadKitAttrList.at(i).wave_No, i);
+    // Sound rows only: the root's text is no number.
+    const QModelIndex root = w->library().totalListItemModel()->rootIndex();
+    QVector<int> rowNumbers;
     for (const QModelIndex &cell : rows) {
-        bool ok = false;
-        const int number = cell.data().toString().toInt(&ok);
-        const int record = ok && number >= 0 && number <= 0xFFFF ? byNumber.value(quint16(number), -1) : -1;
-        if (record < 0)
-            continue;
-        if (QStandardItem *item = w->library().totalListItemModel->itemFromIndex(cell))
-            item->setIcon(lock ? QIcon(QStringLiteral(":/images/lock.png")) : QIcon(QString()));
-        w->library().waveLoadKitAttrList[record].wave_lock = lock ? 0 : 1;
+        if (cell.parent() == root)
+            rowNumbers.append(cell.row());
     }
+    w->library().lockSounds(rowNumbers, lock);
 }
 
 } // namespace
@@ -58,18 +53,11 @@ void MainWindow1::on_actionReorder_Serial_Numbers_triggered()
 {
     ui->defaultRbtn->setChecked(true);
     on_defaultRbtn_clicked();
-    const int count = library().waveLoadKitAttrList.size();
+    const int count = library().waveLoadKitAttrList().size();
     if (count == 0)
         return;
-    QVector<int> oldNumbers;
-    if (!pad().isUDiskFlag()) {
-        oldNumbers.reserve(count);
-        for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList))
-            oldNumbers.append(s.wave_No);
-    }
-    for (int i = 0; i < count; ++i)
-        library().waveLoadKitAttrList[i].wave_No = quint16(i + 1);
+    const QVector<int> oldNumbers = library().renumberSounds();
     if (!pad().isUDiskFlag())
         padpane::updateWavePrmAndData(this, count, oldNumbers);
-    showTotalRows(soundorder::stored(library().waveLoadKitAttrList), false);
+    showTotalRows(soundorder::stored(library().waveLoadKitAttrList()), false);
 }

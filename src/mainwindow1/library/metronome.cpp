@@ -26,7 +26,7 @@ QString clickFilter()
 void MainWindow1::on_btnImportClickWave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (library().clickList.size() >= 5) {
+    if (library().clickList().size() >= 5) {
         prompter->warning(this, tr("Warning"),
                           tr("The list is full. Please delete some metronome sounds before importing more."),
                           QMessageBox::Ok);
@@ -35,7 +35,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
 
     QStringList candidates;
     QVector<SOUND_INDEX> deviceRecords;
-    if (library().clickDeviceFlag) {
+    if (library().clickDeviceFlag()) {
         candidates = pad().clickFiles();
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
@@ -50,7 +50,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
             deviceRecords.append(record);
         }
         if (!candidates.isEmpty())
-            library().clickDeviceFlag = false;
+            library().padClickFolderRead();
     } else if (userFlag) {
         candidates = clicksounds::folderFiles(clicksounds::defaultFolder());
         userFlag = false;
@@ -61,7 +61,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
             candidates.append(QDir::toNativeSeparators(p));
     }
 
-    const int total = library().clickList.size() + candidates.size();
+    const int total = library().clickList().size() + candidates.size();
     if (total > 5) {
         prompter->warning(this, tr("Waring"), tr("Only supports importing up to 5 metronome sounds."),
                           QMessageBox::Ok);
@@ -88,23 +88,7 @@ void MainWindow1::on_btnImportClickWave_clicked()
     if (tooSmall)
         return;
 
-    const QString groupName = tr("Metronome Sound Group");
-    QStandardItem *group = nullptr;
-    for (int r = library().clickListItemModel->rowCount() - 1; r >= 0 && !group; --r) {
-        if (library().clickListItemModel->item(r, 0) && library().clickListItemModel->item(r, 0)->text() == groupName)
-            group = library().clickListItemModel->item(r, 0);
-    }
-    if (!group) {
-        group = new QStandardItem(groupName);
-        library().clickListItemModel->appendRow(group);
-    }
-    auto setRow = [group](int i, const QString &name, const QString &path) {
-        group->setChild(i, 0, new QStandardItem(QString::number(i + 1)));
-        group->setChild(i, 1, new QStandardItem(name));
-        group->setChild(i, 2, new QStandardItem(path));
-    };
-    for (int i = 0; i < library().clickList.size(); ++i)
-        setRow(i, library().clickList.at(i).name, library().clickList.at(i).file);
+    QVector<SOUND_LIST_INFO> added;
     quint32 offset = 0;
     QVector<namerules::NameChange> renamed;
     for (const QString &path : qAsConst(candidates)) {
@@ -117,12 +101,11 @@ void MainWindow1::on_btnImportClickWave_clicked()
         info.offset = offset;
         info.size = quint32(fi.size());
         offset += info.size;
-        setRow(library().clickList.size(), info.name, info.file);
-        library().clickList.append(info);
+        added.append(info);
     }
-    library().clickSetList += deviceRecords;
-    clickFlag = library().clickList.size() == 5;
-    ui->clickSoundNoSpinBox->setRange(1, library().clickList.size());
+    library().takeClickSounds(added, deviceRecords);
+    clickFlag = library().clickList().size() == 5;
+    ui->clickSoundNoSpinBox->setRange(1, library().clickList().size());
     ui->clickWaveTreeView->expandAll();
     librarypane::tellRenamedSounds(this, renamed);
 }

@@ -3,32 +3,17 @@
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
+#include "library/soundlistmodel.h"
 #include "widgets/mystyle.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QScrollBar>
-#include <QStandardItemModel>
 
 namespace {
 
 const char kVerticalBar[] = "QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}";
 const char kHorizontalBar[] = "QScrollBar::horizontal{height:10px; border:2px; border-radius:2px;}";
-
-// Gives the view a new model as its child; the replaced model and selection
-// model go once control returns to the event loop.
-QStandardItemModel *replaceModel(QTreeView *view)
-{
-    QAbstractItemModel *oldModel = view->model();
-    QItemSelectionModel *oldSelection = view->selectionModel();
-    auto *model = new QStandardItemModel(view);
-    view->setModel(model);
-    if (oldSelection)
-        oldSelection->deleteLater();
-    if (oldModel && oldModel->parent() == view)
-        oldModel->deleteLater();
-    return model;
-}
 
 void dragOnly(QTreeView *view)
 {
@@ -45,69 +30,109 @@ void styleBars(QTreeView *view)
     view->horizontalScrollBar()->setStyleSheet(QString::fromLatin1(kHorizontalBar));
 }
 
-// The settings the total list and the hi-hat mirror share; the main window
-// handles drops on `dropArea`.
-void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *style, QWidget *dropArea,
-                   QObject *filter)
+// The settings the total list and the hi-hat mirror share.
+void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *style)
 {
     dragOnly(view);
     view->setHorizontalScrollBarPolicy(horizontal);
     styleBars(view);
     view->setAnimated(true);
     view->setItemsExpandable(true);
-    view->expandAll();
     view->setFocusPolicy(Qt::StrongFocus);
-    view->setStyle(style);
-    dropArea->setAcceptDrops(true);
-    dropArea->installEventFilter(filter);
+    if (view->style() != style)
+        view->setStyle(style);
 }
 
-} // namespace
-
-void MainWindow1::initTotalItemModel()
+// The total list's view, each time its rows were made anew (and when it
+// showed the kit-by-kit list, back on the total list).
+void showTotalList(MainWindow1 *w)
 {
-    QTreeView *view = ui->totalWaveTreeView;
-    library().totalListItemModel = replaceModel(view);
-    library().totalListItemModel->setHorizontalHeaderLabels({tr("Item"), tr("Name"), tr("File")});
-    library().totalGroup = new QStandardItem(tr("waveList"));
-    library().totalGroup->setEditable(false);
-    library().totalListItemModel->appendRow(library().totalGroup);
+    QTreeView *view = w->ui->totalWaveTreeView;
+    SoundListModel *model = w->library().totalListItemModel();
+    if (view->model() != model) {
+        view->setModel(model);
+        w->connectSoundListSelections();
+    }
     view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
-
     view->setColumnHidden(2, true);
     view->setColumnWidth(0, 78);
     view->setColumnWidth(1, 180);
     view->header()->setStretchLastSection(true);
-    soundListView(view, Qt::ScrollBarAsNeeded, myStyle, ui->right_stackedWidgetPage1, this);
-    library().currentOldGroupName = library().totalGroup->text();
-    connect(library().totalListItemModel, &QStandardItemModel::itemChanged, this,
-            &MainWindow1::totalListItemModelChanged);
+    soundListView(view, Qt::ScrollBarAsNeeded, w->myStyle);
+    // The root only: expanding every row would keep an index for each.
+    view->expand(model->rootIndex());
+    view->repaint();
 }
 
-void MainWindow1::initHHListItemModel()
+void showMirrorList(MainWindow1 *w)
 {
-    QTreeView *view = ui->soundListTreeView;
-    library().hhSoundItemModel = replaceModel(view);
-    library().hhSoundItemModel->setHorizontalHeaderLabels({tr("Name"), tr("File")});
-    library().hhGroup = new QStandardItem(tr("waveList"));
-    library().hhSoundItemModel->appendRow(library().hhGroup);
-
+    QTreeView *view = w->ui->soundListTreeView;
     view->setColumnHidden(1, true);
     view->setColumnWidth(0, 165);
     view->header()->setStretchLastSection(false);
-    soundListView(view, Qt::ScrollBarAlwaysOn, myStyle, ui->pedalWidget, this);
-    connect(library().hhSoundItemModel, &QStandardItemModel::itemChanged, this, &MainWindow1::hhListItemModelChanged);
+    soundListView(view, Qt::ScrollBarAlwaysOn, w->myStyle);
+    view->expand(w->library().hhSoundItemModel()->rootIndex());
+    view->repaint();
 }
 
-void MainWindow1::initClickItemModel()
+void showClickList(MainWindow1 *w)
 {
-    QTreeView *view = ui->clickWaveTreeView;
-    library().clickListItemModel = replaceModel(view);
-    library().clickListItemModel->setHorizontalHeaderLabels({tr("Index"), tr("Name"), tr("File")});
+    QTreeView *view = w->ui->clickWaveTreeView;
     view->setColumnHidden(2, true);
     view->header()->resizeSection(0, 100);
     view->header()->setStretchLastSection(true);
     dragOnly(view);
+}
+
+} // namespace
+
+void librarypane::setUpSoundViews(MainWindow1 *w)
+{
+    SoundLibrary &lib = w->library();
+    Ui::MainWindow1 *ui = w->ui;
+    ui->totalWaveTreeView->setModel(lib.totalListItemModel());
+    ui->soundListTreeView->setModel(lib.hhSoundItemModel());
+    ui->clickWaveTreeView->setModel(lib.clickListItemModel());
+    // The main window handles drops on the lists' areas.
+    const QList<QWidget *> dropAreas = {ui->right_stackedWidgetPage1, ui->pedalWidget};
+    for (QWidget *area : dropAreas) {
+        area->setAcceptDrops(true);
+        area->installEventFilter(w);
+    }
+    // Rows made anew, by the window, a load or a save, are shown the same way.
+    QObject::connect(lib.totalListItemModel(), &SoundListModel::rebuilt, w, [w] { showTotalList(w); });
+    QObject::connect(lib.hhSoundItemModel(), &SoundListModel::rebuilt, w, [w] { showMirrorList(w); });
+    QObject::connect(lib.clickListItemModel(), &SoundListModel::rebuilt, w, [w] { showClickList(w); });
+    // Changes the views' own models do not show (the look of rows made anew
+    // in place) are drawn when the library tells them.
+    QObject::connect(&lib, &SoundLibrary::soundsChanged, w, [ui] {
+        ui->totalWaveTreeView->viewport()->update();
+        ui->soundListTreeView->viewport()->update();
+    });
+    QObject::connect(&lib, &SoundLibrary::groupsChanged, w, [ui] { ui->waveGroupTreeView->viewport()->update(); });
+    QObject::connect(&lib, &SoundLibrary::clickSoundsChanged, w, [ui] { ui->clickWaveTreeView->viewport()->update(); });
+    QObject::connect(lib.totalListItemModel(), &QStandardItemModel::itemChanged, w,
+                     &MainWindow1::totalListItemModelChanged);
+    QObject::connect(lib.hhSoundItemModel(), &QStandardItemModel::itemChanged, w,
+                     &MainWindow1::hhListItemModelChanged);
+    showTotalList(w);
+    showMirrorList(w);
+    showClickList(w);
+}
+
+void MainWindow1::initTotalItemModel()
+{
+    library().clearSoundRows();
+}
+
+void MainWindow1::initHHListItemModel()
+{
+    library().clearMirrorRows();
+}
+
+void MainWindow1::initClickItemModel()
+{
+    library().clearClickRows();
     if (userFlag)
         on_btnImportClickWave_clicked();
 }
@@ -117,13 +142,11 @@ void librarypane::initKitTotalItemModel(MainWindow1 *w)
     QTreeView *view = w->ui->totalWaveTreeView;
     view->setColumnWidth(0, 20);
     view->setColumnWidth(1, 25);
-    w->library().totalListItemModel = replaceModel(view);
-    w->library().totalGroup = nullptr; // this layout has no root row
+    view->setModel(w->library().kitOrderItemModel());
+    w->library().clearKitOrder();
     view->setToolTipDuration(500);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    w->library().totalListItemModel->setHorizontalHeaderLabels(
-            {MainWindow1::tr("Layer"), MainWindow1::tr("Index"), MainWindow1::tr("Name"), MainWindow1::tr("File")});
     view->setFocusPolicy(Qt::NoFocus);
     view->header()->setStretchLastSection(false);
     styleBars(view);
@@ -133,39 +156,16 @@ void librarypane::initKitTotalItemModel(MainWindow1 *w)
 
 void librarypane::updateHHsoundList(MainWindow1 *w, int row)
 {
-    if (w->library().hhGroup && row >= 0 && row < w->library().hhGroup->rowCount())
-        w->library().hhGroup->removeRow(row);
-    w->ui->soundListTreeView->repaint();
+    w->library().removeMirrorRow(row);
 }
 
 void librarypane::updateHHsoundList1(MainWindow1 *w)
 {
     w->ui->soundListTreeView->reset();
-    w->initHHListItemModel();
-    if (w->library().totalGroup) {
-        const int rows = w->library().totalGroup->rowCount();
-        for (int i = 0; i < rows; ++i) {
-            const QStandardItem *name = w->library().totalGroup->child(i, 1);
-            const QStandardItem *file = w->library().totalGroup->child(i, 2);
-            w->library().hhGroup->appendRow({new QStandardItem(name ? name->text() : QString()),
-                                             new QStandardItem(file ? file->text() : QString())});
-        }
-    }
-    // The root only: expanding every row would keep an index for each.
-    w->ui->soundListTreeView->expand(w->library().hhGroup->index());
-    w->ui->soundListTreeView->repaint();
+    w->library().mirrorSoundRows();
 }
 
 void MainWindow1::getRightSoundList()
 {
-    library().soundList.clear();
-    if (!library().totalGroup)
-        return;
-    library().currentOldGroupName = library().totalGroup->text();
-    const int rows = library().totalGroup->rowCount();
-    library().soundList.reserve(rows);
-    for (int i = 0; i < rows; ++i) {
-        const QStandardItem *name = library().totalGroup->child(i, 1);
-        library().soundList.append(name ? name->text() : QString());
-    }
+    library().noteRowNames();
 }

@@ -5,6 +5,7 @@
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
+#include "library/soundlistmodel.h"
 #include "library/soundorder.h"
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
@@ -19,14 +20,6 @@
 #include <QStandardPaths>
 
 namespace {
-
-const char kLockIcon[] = ":/images/lock.png";
-
-QIcon lockIcon(bool locked)
-{
-    static const QIcon lock(QString::fromLatin1(kLockIcon));
-    return locked ? lock : QIcon(QString());
-}
 
 // Keeps the working lists of an order: the keys and the files of its rows.
 void keepWorkingLists(MainWindow1 *w, const QVector<soundorder::Row> &rows)
@@ -43,20 +36,8 @@ void keepWorkingLists(MainWindow1 *w, const QVector<soundorder::Row> &rows)
 
 void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
 {
-    initTotalItemModel();
-    // Whole rows, one insertion each. On the pad a name is set once: its
-    // cell is read-only from the start.
-    const bool nameEditable = pad().isUDiskFlag();
-    for (const soundorder::Row &row : rows) {
-        auto *number = new QStandardItem(lockIcon(row.locked), QString::number(row.number));
-        number->setEditable(itemEditable);
-        auto *name = new QStandardItem(row.name);
-        name->setEditable(nameEditable);
-        library().totalGroup->appendRow({number, name, new QStandardItem(row.file)});
-    }
-    ui->totalWaveTreeView->repaint();
-    librarypane::updateHHsoundList1(this);
-    getRightSoundList();
+    // On the pad a name is set once: its cell is read-only from the start.
+    library().showSounds(rows, itemEditable, pad().isUDiskFlag());
     connectSoundListSelections();
 }
 
@@ -80,26 +61,26 @@ void MainWindow1::connectSoundListSelections()
 
 void MainWindow1::on_defaultRbtn_clicked()
 {
-    showTotalRows(soundorder::stored(library().waveLoadKitAttrList), true);
+    showTotalRows(soundorder::stored(library().waveLoadKitAttrList()), true);
 }
 
 void MainWindow1::on_kitRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byKitUse(library().waveLoadKitAttrList, doc().kitAttrList());
+    const QVector<soundorder::Row> rows = soundorder::byKitUse(library().waveLoadKitAttrList(), doc().kitAttrList());
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
 
 void MainWindow1::on_upRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList, true);
+    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList(), true);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
 
 void MainWindow1::on_DownRbtn_clicked()
 {
-    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList, false);
+    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList(), false);
     keepWorkingLists(this, rows);
     showTotalRows(rows, false);
 }
@@ -117,7 +98,8 @@ void MainWindow1::on_rbtBack_clicked()
 void MainWindow1::on_btnExportRightWave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!library().totalGroup || library().totalGroup->rowCount() == 0) {
+    const SoundListModel *total = library().totalListItemModel();
+    if (total->soundCount() == 0) {
         prompter->warning(this, tr("Warning"), tr("Sound list can not be blank while performing an export operation."),
                           QMessageBox::Ok);
         return;
@@ -125,10 +107,8 @@ void MainWindow1::on_btnExportRightWave_clicked()
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     const QString path = desktop + QStringLiteral("/wave_sort.txt");
     QStringList names;
-    for (int r = 0; r < library().totalGroup->rowCount(); ++r) {
-        const QStandardItem *name = library().totalGroup->child(r, 1);
-        names.append(name ? name->text() : QString());
-    }
+    for (int r = 0; r < total->soundCount(); ++r)
+        names.append(total->soundText(r, 1));
     const QByteArray bytes = soundorder::orderFile(names);
     // An earlier list is replaced whole, or stays as it was.
     ztplatform::ReplaceFile file(path);
@@ -143,7 +123,8 @@ void MainWindow1::on_btnExportRightWave_clicked()
 void MainWindow1::on_btnImportRightWave_clicked()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!library().totalGroup || library().totalGroup->rowCount() == 0) {
+    const int rowCount = library().totalListItemModel()->soundCount();
+    if (rowCount == 0) {
         prompter->warning(this, tr("Warning"),
                           tr("MY SOUND LIST can not be blank while performing an import operation."), QMessageBox::Ok);
         return;
@@ -160,7 +141,7 @@ void MainWindow1::on_btnImportRightWave_clicked()
     const QStringList names = soundorder::orderNames(file.readAll());
     file.close();
     QVector<soundorder::Row> rows;
-    switch (soundorder::matchNames(names, library().waveLoadKitAttrList, library().totalGroup->rowCount(), &rows)) {
+    switch (soundorder::matchNames(names, library().waveLoadKitAttrList(), rowCount, &rows)) {
     case soundorder::Match::CountDiffers:
         prompter->warning(this, tr("Error"),
                           tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
@@ -180,11 +161,13 @@ void MainWindow1::on_btnImportRightWave_clicked()
 
 void librarypane::generateKitOrder(MainWindow1 *w)
 {
+    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList();
     QHash<QString, int> firstRecord;
-    for (int i = w->library().waveLoadKitAttrList.size() - 1; i >= 0; --i)
-        firstRecord.insert(w->library().waveLoadKitAttrList.at(i).file, i);
+    for (int i = sounds.size() - 1; i >= 0; --i)
+        firstRecord.insert(sounds.at(i).file, i);
     w->remainingList.clear();
     QSet<QString> remaining;
+    QVector<SoundLibrary::KitOrderGroup> groups;
     const int kits = qMin(w->doc().kitAttrList().size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
         w->totalList.clear();
@@ -200,30 +183,24 @@ void librarypane::generateKitOrder(MainWindow1 *w)
         }
         if (uses.isEmpty())
             continue;
-        auto *group = new QStandardItem(w->doc().kitAttrList().at(k).kit_name);
-        group->setEditable(false);
-        w->library().totalListItemModel->appendRow(group);
+        SoundLibrary::KitOrderGroup group{w->doc().kitAttrList().at(k).kit_name, {}};
         for (int i = 0; i < w->totalFileList.size(); ++i) {
-            const QString layer = w->totalFileList.at(i).left(3);
             const QString path = w->totalFileList.at(i).mid(3);
             const int record = firstRecord.value(path, -1);
-            const MainWindow1::SOUND_INDEX *s = record >= 0 ? &w->library().waveLoadKitAttrList.at(record) : nullptr;
-            group->appendRow(
-                    {new QStandardItem(layer),
-                     new QStandardItem(lockIcon(s && s->wave_lock == 0), s ? QString::number(s->wave_No) : QString()),
-                     new QStandardItem(w->totalList.at(i)), new QStandardItem(path)});
+            const MainWindow1::SOUND_INDEX *s = record >= 0 ? &sounds.at(record) : nullptr;
+            group.rows.append({w->totalFileList.at(i).left(3), s ? QString::number(s->wave_No) : QString(),
+                               w->totalList.at(i), path, s && s->wave_lock == 0});
         }
+        groups.append(group);
     }
-    if (w->library().waveLoadKitAttrList.size() == w->remainingList.size())
-        return;
-    auto *unassigned = new QStandardItem(MainWindow1::tr("Unassign"));
-    unassigned->setEditable(false);
-    w->library().totalListItemModel->appendRow(unassigned);
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
-        if (remaining.contains(s.file))
-            continue;
-        unassigned->appendRow({new QStandardItem(QString()),
-                               new QStandardItem(lockIcon(s.wave_lock == 0), QString::number(s.wave_No)),
-                               new QStandardItem(soundorder::soundName(s)), new QStandardItem(s.file)});
+    if (sounds.size() != w->remainingList.size()) {
+        SoundLibrary::KitOrderGroup unassigned{MainWindow1::tr("Unassign"), {}};
+        for (const MainWindow1::SOUND_INDEX &s : sounds) {
+            if (!remaining.contains(s.file))
+                unassigned.rows.append(
+                        {QString(), QString::number(s.wave_No), soundorder::soundName(s), s.file, s.wave_lock == 0});
+        }
+        groups.append(unassigned);
     }
+    w->library().appendKitOrder(groups);
 }

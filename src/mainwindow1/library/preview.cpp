@@ -49,15 +49,7 @@ void librarypane::initSoundPlay(MainWindow1 *w)
     w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
     w->ui->playBtn2->setFixedSize(26, 26);
 
-    w->library().soundListFileName = QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml"));
-    librarypane::importSoundList(w, w->library().soundGroupList, w->library().soundListItemModel,
-                                 w->library().soundListFileName);
-    if (w->library().soundListItemModel->rowCount() == 0) {
-        auto *group = new QStandardItem(QStringLiteral("Default"));
-        group->setEditable(false);
-        w->library().soundListItemModel->appendRow(group);
-        w->library().leftGroupList.append(QStringLiteral("Default"));
-    }
+    librarypane::importSoundList(w, QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml")));
 
     w->playFileNameOld2.clear();
     w->playFileNameNew2.clear();

@@ -135,10 +135,10 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
                         + QStringLiteral("\r\n") + tr("File not found:") + waveFileName,
                 QMessageBox::Ok);
         QModelIndex row;
-        for (int r = 0; library().totalGroup && r < library().totalGroup->rowCount() && !row.isValid(); ++r) {
-            const QStandardItem *file = library().totalGroup->child(r, 2);
-            if (file && file->text() == waveFileName)
-                row = file->index();
+        const SoundListModel *total = library().totalListItemModel();
+        for (int r = 0; r < total->soundCount() && !row.isValid(); ++r) {
+            if (total->soundText(r, 2) == waveFileName)
+                row = total->soundIndex(r, 2);
         }
         if (QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel())
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);

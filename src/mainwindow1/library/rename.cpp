@@ -41,85 +41,68 @@ void MainWindow1::totalListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable() || !item->parent() || item->hasChildren() || item->column() != 1)
         return;
-    if (!pad().isUDiskFlag())
-        item->setEditable(false); // on the pad a name is set once; the nested call returns at once
-    const QString text = item->text();
     const int row = item->row();
+    if (!pad().isUDiskFlag())
+        library().settleSoundName(row); // on the pad a name is set once; the nested call returns at once
+    const QString text = item->text();
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
-        item->setText(row < library().soundList.size()
-                              ? library().soundList.at(row)
-                              : getDisplayName2(text, library().totalListItemModel, QString::fromLatin1(kDefaultPrefix),
-                                                SOUND_NAME_LENGTH_MAX));
+        library().putBackName(item->index(),
+                              row < library().soundList().size()
+                                      ? library().soundList().at(row)
+                                      : getDisplayName2(text, library().totalListItemModel(),
+                                                        QString::fromLatin1(kDefaultPrefix), SOUND_NAME_LENGTH_MAX));
         return;
     }
-    // A later refused edit puts back this name, not the one before it.
-    if (row < library().soundList.size())
-        library().soundList[row] = text;
     const QStandardItem *fileCell = item->parent()->child(row, 2);
     const QString file = fileCell ? fileCell->text() : QString();
+    // A later refused edit puts back this name, not the one before it.
+    library().renameSound(row, text);
     if (file.isEmpty())
         return;
     librarypane::replaceNameToPadSetting(this, 1, file, text); // the pages show the kits renamed
-    for (SOUND_INDEX &s : library().waveLoadKitAttrList) {
-        if (s.file == file)
-            str2CharArray(text, s.wave_name, SOUND_NAME_LENGTH_MAX);
-    }
 }
 
 void MainWindow1::soundListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable())
         return;
-    QStandardItemModel *model = library().soundListItemModel;
-    const int groups = model->rowCount();
+    const QVector<soundfilexml::strSoundGroup> &groups = library().soundGroupList();
     if (!item->parent()) {
         // A group row: trimmed, one blank between words, unique.
-        const int slot = groups - 1 - item->row();
-        const QString old = slot >= 0 && slot < library().leftGroupList.size() ? library().leftGroupList.at(slot)
-                                                                               : QString();
+        const int row = item->row();
+        const QString old = row < groups.size() ? groups.at(row).name : QString();
         const QString name = item->text().simplified();
         QString refusal;
         if (name.isEmpty()) {
             refusal = tr("Group name can't be blank!");
         } else {
-            for (int g = 0; g < groups && refusal.isEmpty(); ++g) {
-                const QStandardItem *other = model->item(g, 0);
-                if (g != item->row() && other && other->text().simplified() == name)
+            for (int g = 0; g < groups.size() && refusal.isEmpty(); ++g) {
+                if (g != row && groups.at(g).name.simplified() == name)
                     refusal = tr("Creating duplicate group name is not supported.");
             }
         }
         if (!refusal.isEmpty()) {
             UiPrompter::instance()->question(this, tr("Warning"), refusal, QMessageBox::Ok);
-            item->setText(old);
+            library().putBackName(item->index(), old);
             return;
         }
-        // A later refused edit puts back this name, not the one before it
-        // (while the records hold one name per group row).
-        if (slot >= 0 && library().leftGroupList.size() == groups)
-            library().leftGroupList[slot] = name;
-        item->setText(name);
+        // A later refused edit puts back this name, not the one before it.
+        library().renameGroup(row, name);
         return;
     }
     if (item->column() == 1)
         return;
     const QString text = item->text();
-    QStandardItem *group = item->parent();
-    const int g = group->row();
+    const int g = item->parent()->row();
     const int row = item->row();
-    const int slot = groups - 1 - g;
-    // Whether the group records hold this sound's name (within their bounds).
-    const bool recorded = g < library().soundGroupList.size() && library().soundGroupList.at(g).soundList.size() > row
-            && slot >= 0 && row < library().leftSoundList[slot].size();
+    if (g >= groups.size() || row >= groups.at(g).soundList.size())
+        return;
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
-        item->setText(recorded ? library().leftSoundList[slot].at(row)
-                               : getDisplayName(text, model, QString::fromLatin1(kDefaultPrefix),
-                                                SOUND_NAME_LENGTH_MAX));
+        library().putBackName(item->index(), groups.at(g).soundList.at(row).name);
         return;
     }
-    if (recorded)
-        library().leftSoundList[slot][row] = text;
-    const QStandardItem *fileCell = group->child(row, 1);
-    const QString file = fileCell ? fileCell->text() : QString();
+    const QString file = groups.at(g).soundList.at(row).file;
+    library().renameGroupSound(g, row, text);
     if (file.isEmpty())
         return;
     librarypane::replaceNameToPadSetting(this, 0, file, text); // the pages show the kits renamed
@@ -131,8 +114,9 @@ void MainWindow1::hhListItemModelChanged(QStandardItem *item)
         return;
     const QString text = item->text();
     if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kMirrorSymbols)))
-        item->setText(getDisplayName(text, library().hhSoundItemModel, QString::fromLatin1(kDefaultPrefix),
-                                     SOUND_NAME_LENGTH_MAX));
+        library().putBackName(item->index(),
+                              getDisplayName(text, library().hhSoundItemModel(), QString::fromLatin1(kDefaultPrefix),
+                                             SOUND_NAME_LENGTH_MAX));
 }
 
 bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString file, QString name)
@@ -140,28 +124,9 @@ bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString f
     name = name.trimmed();
     file = QDir::toNativeSeparators(file.trimmed());
     bool changed = w->doc().renameSound(file, name);
-    if (mode == 0 && w->library().totalGroup) {
-        for (int r = 0; r < w->library().totalGroup->rowCount(); ++r) {
-            const QStandardItem *fileCell = w->library().totalGroup->child(r, 2);
-            if (!fileCell || fileCell->text() != file)
-                continue;
-            // Raises the total list's rename, which carries the name on.
-            w->library().totalGroup->setChild(r, 1, new QStandardItem(name));
-            if (w->library().hhGroup && r < w->library().hhGroup->rowCount())
-                w->library().hhGroup->setChild(r, 0, new QStandardItem(name));
-            changed = true;
-        }
-        w->ui->totalWaveTreeView->repaint();
-        w->ui->soundListTreeView->repaint();
-    } else if (mode == 1 && w->library().hhGroup) {
-        for (int r = 0; r < w->library().hhGroup->rowCount(); ++r) {
-            const QStandardItem *fileCell = w->library().hhGroup->child(r, 1);
-            if (!fileCell || fileCell->text() != file)
-                continue;
-            w->library().hhGroup->setChild(r, 0, new QStandardItem(name));
-            changed = true;
-        }
-        w->ui->soundListTreeView->repaint();
-    }
+    if (mode == 0) // the total list's edit handling carries the name on
+        changed = w->library().nameSoundRowsOf(file, name) || changed;
+    else if (mode == 1)
+        changed = w->library().nameMirrorRowsOf(file, name) || changed;
     return changed;
 }

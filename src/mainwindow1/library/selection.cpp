@@ -139,7 +139,7 @@ namespace {
 void enableSoundActions(MainWindow1 *w, const QString &path)
 {
     bool locked = false;
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
+    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList())) {
         if (s.file == path && s.wave_lock == 0) {
             locked = true;
             break;
@@ -305,7 +305,9 @@ void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, b
         const QString path = selected.at(k + 1).data().toString();
         if (path.isEmpty())
             continue;
-        if (!ztplatform::isRegularFile(path)) {
+        // A sound stored in a kit file is there when its kit file is.
+        const soundsource::Stored stored = soundsource::parse(path);
+        if (!ztplatform::isRegularFile(stored.form == soundsource::Form::Plain ? path : stored.kitFile)) {
             disablePreview(w);
             UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
                                             name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")

@@ -80,7 +80,7 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
 
 void MainWindow1::waveKitOrder()
 {
-    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(doc().kitAttrList(), library().waveLoadKitAttrList,
+    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(doc().kitAttrList(), library().waveLoadKitAttrList(),
                                                                  waveAttrList);
     totalFileList = order.totalFileList;
     totalList = order.totalList;

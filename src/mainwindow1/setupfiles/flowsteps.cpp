@@ -53,7 +53,7 @@ void lockForSave(MainWindow1 *w, bool locked)
 
 void rebuildSoundRows(MainWindow1 *w)
 {
-    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList;
+    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList();
     if (!sounds.isEmpty())
         w->total_index = sounds.last().wave_No;
     w->showTotalRows(soundorder::stored(sounds), false);

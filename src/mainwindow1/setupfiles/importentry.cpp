@@ -87,7 +87,7 @@ void MainWindow1::on_btnLoadFile_clicked()
         }
         while (!chosen && !openFilePath(QString())) {
         }
-        kitFiles = !library().globalFilePath.isEmpty() || !library().kitFileList.isEmpty();
+        kitFiles = !library().globalFilePath().isEmpty() || !library().kitFileList().isEmpty();
         if (!kitFiles && pickedBinFile.isEmpty()) {
             qDebug() << "什么都没导入";
             return;

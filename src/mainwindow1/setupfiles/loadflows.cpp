@@ -8,21 +8,15 @@
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 
-#include <QStandardItemModel>
 
 
 namespace setupflow {
 
 namespace {
 
-// Empty sound lists on new models, their selections handled again.
+// Empty sound lists.
 void newSoundLists(MainWindow1 *w)
 {
-    for (QStandardItemModel *m :
-         {w->library().totalListItemModel, w->library().hhSoundItemModel, w->library().clickListItemModel}) {
-        if (m)
-            m->clear();
-    }
     w->initTotalItemModel();
     w->initHHListItemModel();
     w->userFlag = false; // the metronome list stays empty until the file fills it
@@ -102,7 +96,7 @@ bool showLoadedKits(MainWindow1 *w, const ImportKitFilesJob &job, bool importing
 
 void MainWindow1::autoLoadFile(QString file)
 {
-    library().binFilePath = file;
+    library().noteSetupFile(file);
     if (setupflow::loadWholeSetup(this, file))
         getRightSoundList();
 }

@@ -30,12 +30,12 @@ void setupflow::drawSetupSounds(MainWindow1 *w, const setupfiles::WholeSetupSoun
     w->waveTempList += got.waves;
     w->waveAttrList += got.waves;
     w->clickFlag = got.clickFlag;
-    if (w->library().clickListItemModel && !w->library().clickSetList.isEmpty())
-        w->ui->clickSoundNoSpinBox->setRange(1, w->library().clickSetList.size());
+    if (w->library().clickListItemModel() && !w->library().clickSetList().isEmpty())
+        w->ui->clickSoundNoSpinBox->setRange(1, w->library().clickSetList().size());
 
     // One row per wave in the order of their numbers. Numbers with gaps
     // (sounds deleted on the pad) leave no empty rows between them.
-    QVector<soundorder::Row> rows = soundorder::stored(w->library().waveLoadKitAttrList);
+    QVector<soundorder::Row> rows = soundorder::stored(w->library().waveLoadKitAttrList());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const soundorder::Row &a, const soundorder::Row &b) { return a.number < b.number; });
     if (!rows.isEmpty())

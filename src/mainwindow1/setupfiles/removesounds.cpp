@@ -21,6 +21,4 @@ void MainWindow1::removeSoundFile(QString path, int)
 void MainWindow1::soundFileRemoved(const QHash<QString, QString> &moved)
 {
     playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
-    if (library().totalGroup)
-        ui->totalWaveTreeView->viewport()->update();
 }

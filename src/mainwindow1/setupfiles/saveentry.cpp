@@ -35,9 +35,7 @@ QString askSetupFile(MainWindow1 *w)
 // True when the metronome list holds the five sounds a whole setup needs.
 bool hasFiveClicks(MainWindow1 *w)
 {
-    const QStandardItem *group = w->library().clickListItemModel ? w->library().clickListItemModel->item(0, 0)
-                                                                 : nullptr;
-    return group && group->rowCount() == 5;
+    return w->library().clickListItemModel()->soundCount() == 5;
 }
 
 } // namespace

@@ -3,5 +3,5 @@
 
 KitDocument::SaveSounds MainWindow1::saveSounds()
 {
-    return KitDocument::SaveSounds{waveAttrList, waveList, library().clickSetList, clickWaveList, kitOrderList};
+    return KitDocument::SaveSounds{waveAttrList, waveList, library().clickSetList(), clickWaveList, kitOrderList};
 }

@@ -76,13 +76,10 @@ void setUpKitFields(Ui::MainWindow1 *ui, const QString &fontFamily)
     ui->kitNameLineEdit->setFont(nameFont);
 }
 
-// The sound-group tree with its model.
-QStandardItemModel *setUpGroupTree(QTreeView *groups, QStyle *style)
+// The sound-group tree on the library's model.
+void setUpGroupTree(QTreeView *groups, QStandardItemModel *model, QStyle *style)
 {
-    auto *model = new QStandardItemModel(groups);
     groups->setModel(model);
-    const QStringList headers = {MainWindow1::tr("Name"), MainWindow1::tr("File")};
-    model->setHorizontalHeaderLabels(headers);
     groups->setDefaultDropAction(Qt::CopyAction);
     groups->setDragEnabled(true);
     groups->setDragDropMode(QAbstractItemView::DragOnly);
@@ -92,7 +89,6 @@ QStandardItemModel *setUpGroupTree(QTreeView *groups, QStyle *style)
     groups->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     groups->setColumnHidden(1, true);
     groups->setColumnWidth(0, 240);
-    model->setHeaderData(0, Qt::Horizontal, headers, Qt::EditRole);
     groups->header()->setStretchLastSection(false);
     groups->verticalScrollBar()->setStyleSheet(
             QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
@@ -102,7 +98,6 @@ QStandardItemModel *setUpGroupTree(QTreeView *groups, QStyle *style)
     groups->expandAll();
     groups->setFocusPolicy(Qt::StrongFocus);
     groups->setStyle(style);
-    return model;
 }
 
 // The effect controls, the sound lists' edits and selections, the sound menus.
@@ -115,17 +110,12 @@ void connectPagesAndLists(MainWindow1 *w)
                                     ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
     for (QSpinBox *box : controls)
         QObject::connect(box, SIGNAL(valueChanged(int)), w, SLOT(on_valueChanged(int)));
-    QObject::connect(w->library().soundListItemModel, &QStandardItemModel::itemChanged, w,
+    QObject::connect(w->library().soundListItemModel(), &QStandardItemModel::itemChanged, w,
                      &MainWindow1::soundListItemModelChanged);
-    if (QItemSelectionModel *sel = ui->totalWaveTreeView->selectionModel())
-        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
-                         [w]() { w->selectItemChanged(w->ui->totalWaveTreeView->currentIndex()); });
+    w->connectSoundListSelections();
     if (QItemSelectionModel *sel = ui->waveGroupTreeView->selectionModel())
         QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
                          [w]() { w->leftSelectItemChanged(w->ui->waveGroupTreeView->currentIndex()); });
-    if (QItemSelectionModel *sel = ui->soundListTreeView->selectionModel())
-        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
-                         [w]() { w->leftHHSelectItemChanged(w->ui->soundListTreeView->currentIndex()); });
     QObject::connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList()));
     QObject::connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList1()));
     QObject::connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), w, SLOT(exportWave()));
@@ -210,14 +200,14 @@ MainWindow1::MainWindow1(QWidget *parent)
     shellsteps::initHHWidgetPoint(this);
     shellsteps::initUi(this);
 
-    library().soundListItemModel = setUpGroupTree(ui->waveGroupTreeView, myStyle);
+    setUpGroupTree(ui->waveGroupTreeView, library().soundListItemModel(), myStyle);
     ui->left_stackedSoundWidget->setAcceptDrops(true);
     ui->left_stackedSoundWidget->installEventFilter(this);
     shellsteps::setPadEventFilter(this);
 
+    librarypane::setUpSoundViews(this);
     initClickItemModel();
-    initHHListItemModel();
-    initTotalItemModel();
+
     librarypane::initSoundPlay(this);
     kitpage::connectDocument(this); // the pages show what the document holds from here on
     kitpage::initGlobalSet(this);
@@ -260,13 +250,11 @@ MainWindow1::~MainWindow1()
     ztplatform::endFolderWatch(this);
     // A name editor still open commits while the widgets go: no rename then.
     for (QStandardItemModel *model :
-         {library().soundListItemModel, library().totalListItemModel, library().hhSoundItemModel}) {
-        if (model)
-            model->disconnect(this);
-    }
+         {library().soundListItemModel(), library().totalListItemModel(), library().hhSoundItemModel()})
+        model->disconnect(this);
     // A window gone without its close writes the groups without a word.
     if (writeSoundListOnClose && !soundListSettled)
-        library().saveSoundList(library().soundListFileName, library().soundListItemModel);
+        library().saveSoundList();
     // The progress dialogs go before the window's widgets.
     delete dialog;
     delete usbDialog;
@@ -282,22 +270,9 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 {
     w->myDetector = new DeviceDetector(nullptr);
 
-    w->library().binFilePath.clear();
-    w->library().globalFilePath.clear();
-
-    w->library().recordKitFileList.clear();
-    w->library().recordKitIndexList.clear();
-    w->library().kitFileList.clear();
-    w->library().waveLoadKitAttrList.clear();
     w->waveList.clear();
     w->waveAttrList.clear();
-    w->library().clickList.clear();
-    w->library().clickSetList.clear();
-    // The document starts empty, with no kit marked.
-    w->library().leftGroupList.clear();
 
-    for (int k = 0; k < KIT_MAX_COUNT; ++k)
-        w->library().leftSoundList[k].clear();
 
     w->curPadNumber = 0;
     w->index2 = 0;
@@ -326,8 +301,8 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     }
 
     w->reorderSoundFlag = w->clickFlag = w->modeFlag = w->loadKitNoFlag = w->padNoFlag = false;
-    w->fileErrCloseWindow = w->library().loadClickFlag = w->projectFlag = w->posFlagA = w->posFlagB = false;
-    w->library().clickDeviceFlag = w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
+    w->fileErrCloseWindow = w->projectFlag = w->posFlagA = w->posFlagB = false;
+    w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
     w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
     w->playerStrate2 = 0;
     w->currentKitNum = EMPTY_KIT_NUM;

@@ -152,7 +152,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
     const int row = w->library().soundRowOf(path);
     const bool known = row >= 0;
     const bool onLabel = w->posFlagA || w->posFlagB;
-    if (!known && onLabel && w->library().totalGroup && w->library().totalGroup->rowCount() >= WAVE_MAX_COUNT) {
+    if (!known && onLabel && w->library().totalListItemModel()->soundCount() >= WAVE_MAX_COUNT) {
         prompter->warning(w, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
@@ -165,9 +165,10 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         w->pad().clearAddQueue();
 
     w->dragFlag = onLabel;
-    // The pad and the list show one name: the list's, or the rule's for a new sound.
-    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
-    const QStandardItem *listed = known ? w->library().totalGroup->child(row, 1) : nullptr;
+    // The pad and the list show one name: the list's, or the rule's for a new
+    // sound (only then are the list's names read).
+    soundnames::IncomingNames names([w] { return childTexts(w->library().totalListItemModel(), 1); });
+    const QStandardItem *listed = known ? w->library().totalListItemModel()->soundItem(row, 1) : nullptr;
     const QString name = listed ? listed->text() : names.take(sound.name);
     if (onLabel)
         w->doc().setPadSound(kit, p, w->posFlagA ? 0 : 1, name, path);
@@ -175,14 +176,14 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
     if (!known) {
         const quint16 number = quint16(w->total_index + 1);
         if (w->pad().isUDiskFlag()) {
-            w->library().registerNewSound(name, path, number, true);
+            w->library().addSound(name, path, number, true);
         } else if (w->dragLeftOrRight == 0) {
-            w->library().registerNewSound(name, path, number, false);
+            w->library().addSound(name, path, number, false);
             w->pad().queueAdd(path, number);
             emit w->sendUpdate(1, 0);
         } else {
             // A sound of the pad's own list: the layers take its wave number.
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList)) {
+            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList())) {
                 if (s.file == path) {
                     const int k = w->ui->kitNumber->text().toInt() - 1;
                     padpane::changeOnlineKitPath(w, path, path, s.wave_No, quint32(QFileInfo(path).size()), k);

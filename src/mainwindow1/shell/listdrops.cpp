@@ -79,16 +79,13 @@ int boxDrop(MainWindow1 *w, QDropEvent *event, const Group (&groups)[N], const Q
     return *answer ? -1 : box;
 }
 
-// Trimmed texts of one column of every group's sounds.
-QSet<QString> groupFiles(const QStandardItemModel *model)
+// The trimmed sources of every group's sounds.
+QSet<QString> groupFiles(const QVector<soundfilexml::strSoundGroup> &groups)
 {
     QSet<QString> files;
-    for (int g = 0; g < model->rowCount(); ++g) {
-        const QStandardItem *group = model->item(g, 0);
-        for (int r = 0; group && r < group->rowCount(); ++r) {
-            if (const QStandardItem *file = group->child(r, 1))
-                files.insert(file->text().trimmed());
-        }
+    for (const soundfilexml::strSoundGroup &g : groups) {
+        for (const soundfilexml::strSoundItem &s : g.soundList)
+            files.insert(s.file.trimmed());
     }
     return files;
 }
@@ -105,7 +102,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    const int groups = w->library().soundListItemModel ? w->library().soundListItemModel->rowCount() : 0;
+    const int groups = w->library().soundGroupList().size();
     if (!mime || !mime->hasUrls())
         return true;
     if (groups == 0)
@@ -116,10 +113,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
     const QModelIndex current = w->ui->waveGroupTreeView->currentIndex();
     if (w->ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
         groupRow = current.parent().isValid() ? current.parent().row() : current.row();
-    QStandardItem *group = w->library().soundListItemModel->item(groupRow, 0);
-    const int listIndex = groups - 1 - groupRow;
-
-    const QSet<QString> listed = groupFiles(w->library().soundListItemModel);
+    const QSet<QString> listed = groupFiles(w->library().soundGroupList());
     QStringList files;
     QSet<QString> taken;
     QSet<QString> duplicates;
@@ -150,20 +144,11 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
                 files.end());
     files = librarypane::audioFilesOf(w, files);
 
-    const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
-    const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
-                               | Qt::ItemNeverHasChildren;
-    soundnames::IncomingNames names(childTexts(w->library().soundListItemModel, 0));
-    for (const QString &path : qAsConst(files)) {
-        const QString name = names.take(QFileInfo(path).baseName()); // up to the first "."
-        w->library().leftSoundList[listIndex].append(name);
-        auto *nameCell = new QStandardItem(songIcon, name);
-        nameCell->setFlags(leaf | Qt::ItemIsEditable);
-        auto *fileCell = new QStandardItem(path);
-        fileCell->setFlags(leaf);
-        group->appendRow({nameCell, fileCell});
-    }
-    w->library().updateSoundGroupList(w->library().soundListItemModel, w->library().soundGroupList);
+    soundnames::IncomingNames names([&] { return childTexts(w->library().soundListItemModel(), 0); });
+    QVector<SoundLibrary::GroupSound> sounds;
+    for (const QString &path : qAsConst(files))
+        sounds.append({names.take(QFileInfo(path).baseName()), path}); // up to the first "."
+    w->library().addSoundsToGroup(groupRow, sounds);
     librarypane::tellRenamedSounds(w, names.changes());
     return false;
 }
@@ -183,7 +168,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         return true;
 
     UiPrompter *prompter = UiPrompter::instance();
-    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
+    soundnames::IncomingNames names([&] { return childTexts(w->library().totalListItemModel(), 1); });
     if (w->pad().isUDiskFlag()) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
@@ -195,7 +180,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        w->library().registerNewSound(names.take(sound.name), path, quint16(w->total_index + 1), true);
+        w->library().addSound(names.take(sound.name), path, quint16(w->total_index + 1), true);
         w->getRightSoundList();
         librarypane::tellRenamedSounds(w, names.changes());
         return false;
@@ -223,7 +208,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         }
         const quint16 number = quint16(w->total_index + 1);
         w->pad().queueAdd(path, number);
-        w->library().registerNewSound(names.take(sound.name), path, number, false);
+        w->library().addSound(names.take(sound.name), path, number, false);
         queued.insert(path);
     }
     librarypane::tellRenamedSounds(w, names.changes());
@@ -259,13 +244,13 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
     if (kit >= w->doc().kitAttrList().size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
-    soundnames::IncomingNames names(childTexts(w->library().totalListItemModel, 1));
+    soundnames::IncomingNames names([&] { return childTexts(w->library().totalListItemModel(), 1); });
     if (!sound.path.isEmpty()) {
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
         const int row = w->pad().isUDiskFlag() ? -1 : w->library().soundRowOf(path);
-        const QStandardItem *number = row >= 0 ? w->library().totalGroup->child(row, 0) : nullptr;
+        const QStandardItem *number = row >= 0 ? w->library().totalListItemModel()->soundItem(row, 0) : nullptr;
         w->doc().setHiHatSound(kit, slot, names.take(sound.name), path,
                                number ? quint16(number->text().toInt()) : -1);
     }

@@ -2,7 +2,6 @@
 #include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
 
-#include "model/wavekitindex.h"
 #include "platform/desktoptheme.h"
 
 #include <QDebug>
@@ -107,50 +106,6 @@ void setButtonIcons(Ui::MainWindow1 *ui, bool isDark)
     icon(ui->btnImportRightWave, isDark, ":/images/import_wave2.png", ":/images/import_wave.png");
 }
 
-// The sound icon of each sound in the groups.
-void setSoundIcons(QStandardItemModel *groupsModel, bool isDark)
-{
-    const QIcon songIcon(QString::fromLatin1(isDark ? ":/images/song16x16.png" : ":/images/song16x16_2.png"));
-    const int groups = groupsModel->rowCount();
-    for (int g = 0; g < groups; ++g) {
-        QStandardItem *group = groupsModel->item(g, 0);
-        if (!group)
-            continue;
-        for (int r = 0; r < group->rowCount(); ++r) {
-            if (QStandardItem *sound = group->child(r, 0))
-                sound->setIcon(songIcon);
-        }
-    }
-    if (groups > 0)
-        emit groupsModel->dataChanged(groupsModel->index(0, 0), groupsModel->index(groups - 1, 0),
-                                      {Qt::DecorationRole});
-}
-
-// The lock icon of each locked sound in the total list.
-void setLockIcons(const SoundLibrary &library, bool isDark)
-{
-    const QIcon lockIcon(QString::fromLatin1(isDark ? ":/images/lock2.png" : ":/images/lock.png"));
-    // Each wave number answers with its first record.
-    WaveKitIndex first;
-    first.build(library.waveLoadKitAttrList.constData(), library.waveLoadKitAttrList.size());
-    if (QStandardItem *root = library.totalListItemModel->item(0, 0)) {
-        for (int r = 0; r < root->rowCount(); ++r) {
-            QStandardItem *item = root->child(r, 0);
-            if (!item)
-                continue;
-            bool ok = false;
-            const int entry = first.firstEntry(item->text().toUShort(&ok));
-            if (ok && entry >= 0 && library.waveLoadKitAttrList.at(entry).wave_lock == 0)
-                item->setIcon(lockIcon);
-        }
-    }
-    const int rows = library.totalListItemModel->rowCount();
-    if (rows > 0)
-        emit library.totalListItemModel->dataChanged(library.totalListItemModel->index(0, 0),
-                                                     library.totalListItemModel->index(rows - 1, 0),
-                                                     {Qt::DecorationRole});
-}
-
 } // namespace
 
 void MainWindow1::checkTheme(bool isDark)
@@ -158,8 +113,5 @@ void MainWindow1::checkTheme(bool isDark)
     isDarkMode = isDark;
     styleWidgets(ui, isDark);
     setButtonIcons(ui, isDark);
-    if (library().soundListItemModel)
-        setSoundIcons(library().soundListItemModel, isDark);
-    if (library().totalListItemModel)
-        setLockIcons(library(), isDark);
+    library().useDarkIcons(isDark);
 }

@@ -1,0 +1,154 @@
+// The kit files loaded in this run, the picks of an import and the sounds
+// the list holds once for several kit files.
+#include "library/soundlibrary.h"
+
+#include "kitfile/kitfiles.h"
+
+#include <QDir>
+
+void SoundLibrary::beginSetupLoad()
+{
+    const Edit edit(this, Sounds | Clicks);
+    m_recordKitFileList.clear();
+    m_recordKitIndexList.clear();
+    m_loadedKitFiles.clear();
+    m_sharedSounds.clear();
+    m_clickSetList.clear();
+    m_loadClickFlag = false;
+    m_clickDeviceFlag = false;
+    m_waveLoadKitAttrList.clear();
+}
+
+void SoundLibrary::noteSetupClicks(bool clicksFirst)
+{
+    m_loadClickFlag = clicksFirst;
+}
+
+void SoundLibrary::takeSetupSounds(const QVector<SOUND_INDEX> &waves, const QVector<SOUND_INDEX> &clicks,
+                                   const QVector<SOUND_LIST_INFO> &clickList)
+{
+    const Edit edit(this, Sounds | Clicks);
+    m_waveLoadKitAttrList.reserve(m_waveLoadKitAttrList.size() + waves.size());
+    for (SOUND_INDEX s : waves) {
+        ++s.wave_No;
+        m_waveLoadKitAttrList.append(s);
+    }
+    m_clickSetList += clicks;
+    m_clickList = clickList;
+    showLoadedClickSounds();
+}
+
+void SoundLibrary::noteSetupFile(const QString &path)
+{
+    m_binFilePath = path;
+}
+
+const SoundLibrary::READ_KIT_FILE &SoundLibrary::addLoadedKitFile(READ_KIT_FILE file)
+{
+    m_loadedKitFiles.append(std::move(file));
+    return m_loadedKitFiles.constLast();
+}
+
+void SoundLibrary::takeLoadedSetup(READ_KIT_FILE file, const QString &path)
+{
+    m_loadedKitFiles.append(std::move(file));
+    m_binFilePath = path;
+}
+
+void SoundLibrary::forgetLoadedKitFile(int index)
+{
+    if (index >= 0 && index < m_loadedKitFiles.size())
+        m_loadedKitFiles.remove(index);
+}
+
+QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, const QVector<SOUND_INDEX> &sounds)
+{
+    const Edit edit(this, Sounds);
+    const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles);
+    for (int i = 0; i < sounds.size(); ++i) {
+        const SOUND_INDEX &s = sounds.at(i);
+        if (same.contains(i))
+            m_sharedSounds.addTwin(s.file, same.value(i));
+        else
+            m_waveLoadKitAttrList.append(s);
+    }
+    return same;
+}
+
+QHash<QString, QString> SoundLibrary::handOverSharedSounds(const setupfiles::StoredIn &leaving)
+{
+    const QHash<QString, QString> moved = m_sharedSounds.handOver(leaving);
+    m_sharedSounds.forget(leaving);
+    return moved;
+}
+
+QHash<QString, QString> SoundLibrary::handOverSharedSoundsWhere(const std::function<bool(const QString &)> &leaving)
+{
+    return m_sharedSounds.handOverWhere(leaving);
+}
+
+void SoundLibrary::forgetKitFiles(const QStringList &files)
+{
+    for (const QString &file : files)
+        m_sharedSounds.forget(setupfiles::StoredIn(QDir::toNativeSeparators(file)));
+    for (int i = m_loadedKitFiles.size() - 1; i >= 0; --i) {
+        if (files.contains(QDir::fromNativeSeparators(m_loadedKitFiles.at(i).file)))
+            m_loadedKitFiles.remove(i);
+    }
+    for (int i = m_recordKitFileList.size() - 1; i >= 0; --i) {
+        if (files.contains(QDir::fromNativeSeparators(m_recordKitFileList.at(i))))
+            dropRecordedKitFile(i);
+    }
+    if (files.contains(QDir::fromNativeSeparators(m_binFilePath)))
+        m_binFilePath.clear();
+}
+
+void SoundLibrary::clearImportPicks()
+{
+    m_globalFilePath.clear();
+    m_kitFileList.clear();
+}
+
+void SoundLibrary::clearKitFilePicks()
+{
+    m_kitFileList.clear();
+}
+
+void SoundLibrary::pickGlobalFile(const QString &path)
+{
+    m_globalFilePath = path;
+}
+
+void SoundLibrary::pickKitFile(const QString &path)
+{
+    m_kitFileList.append(path);
+}
+
+void SoundLibrary::globalFileTaken()
+{
+    m_globalFilePath.clear();
+}
+
+void SoundLibrary::recordKitFile(const QString &path, int kit)
+{
+    m_recordKitFileList.append(path);
+    m_recordKitIndexList.append(kit);
+}
+
+void SoundLibrary::replaceRecordedKitFile(int index, const QString &path, int kit)
+{
+    if (index < 0 || index >= m_recordKitFileList.size())
+        return;
+    m_recordKitFileList[index] = path;
+    if (index < m_recordKitIndexList.size())
+        m_recordKitIndexList[index] = kit;
+}
+
+void SoundLibrary::dropRecordedKitFile(int index)
+{
+    if (index < 0 || index >= m_recordKitFileList.size())
+        return;
+    m_recordKitFileList.removeAt(index);
+    if (index < m_recordKitIndexList.size())
+        m_recordKitIndexList.remove(index);
+}
