@@ -24,7 +24,18 @@
 #include <QStringList>
 #include <QVector>
 
+#include <memory>
+
 class QProgressDialog;
+class PreviewController;
+class SoundFilesController;
+class SoundListsController;
+class KitPagesController;
+class MainPadPageController;
+class KitChainsController;
+class SetupFilesController;
+class PadSyncController;
+class ShellController;
 class QStandardItem;
 class QStandardItemModel;
 class QDropEvent;
@@ -41,9 +52,16 @@ extern int loopFlag1; // the wait runs while it is not 0; cleared by recvFilePat
 extern int quitFlag;  // 0 when the chooser was closed without OK
 extern int cnOrEn;    // 1 Chinese interface, 0 English
 
-class MainWindow1 : public QMainWindow, public MainWindow1Records, public MainWindow1Tables,
-                    public ShellState, public DropState, public KitPageState,
-                    public SoundListState, public PreviewState, public PadWindowState, public SetupFilesState
+class MainWindow1 : public QMainWindow,
+                    public MainWindow1Records,
+                    public MainWindow1Tables,
+                    public ShellState,
+                    public DropState,
+                    public KitPageState,
+                    public SoundListState,
+                    public PreviewState,
+                    public PadWindowState,
+                    public SetupFilesState
 {
     Q_OBJECT
 
@@ -59,6 +77,17 @@ public:
     const PadSession &pad() const { return m_pad; }
 
     Ui::MainWindow1 *ui;
+
+    // ---- the areas ---------------------------------------------------------------
+    PreviewController &preview() { return *m_preview; }
+    SoundFilesController &soundFiles() { return *m_soundFiles; }
+    SoundListsController &soundLists() { return *m_soundLists; }
+    KitPagesController &kitPages() { return *m_kitPages; }
+    MainPadPageController &mainPadPage() { return *m_mainPadPage; }
+    KitChainsController &kitChains() { return *m_kitChains; }
+    SetupFilesController &setupFiles() { return *m_setupFiles; }
+    PadSyncController &padSync() { return *m_padSync; }
+    ShellController &shell() { return *m_shell; }
     // The sound library the window shows and edits.
     SoundLibrary &library() { return soundLibrary; }
     const SoundLibrary &library() const { return soundLibrary; }
@@ -313,6 +342,28 @@ private:
     KitDocument m_doc;
     SoundLibrary soundLibrary;
     PadSession m_pad;
+    std::unique_ptr<PreviewController> m_preview;
+    std::unique_ptr<SoundFilesController> m_soundFiles;
+    std::unique_ptr<SoundListsController> m_soundLists;
+    std::unique_ptr<KitPagesController> m_kitPages;
+    std::unique_ptr<MainPadPageController> m_mainPadPage;
+    std::unique_ptr<KitChainsController> m_kitChains;
+    std::unique_ptr<SetupFilesController> m_setupFiles;
+    std::unique_ptr<PadSyncController> m_padSync;
+    std::unique_ptr<ShellController> m_shell;
+
+    void makeControllers();
+    // The areas go before the widgets they drive.
+    void releaseControllers();
+    void makePreview();
+    void makeSoundFiles();
+    void makeSoundLists();
+    void makeKitPages();
+    void makeMainPadPage();
+    void makeKitChains();
+    void makeSetupFiles();
+    void makePadSync();
+    void makeShell();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

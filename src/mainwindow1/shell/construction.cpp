@@ -1,4 +1,13 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -179,6 +188,7 @@ MainWindow1::MainWindow1(QWidget *parent)
     // The form's images live in the resources of a static library.
     ztInitResources();
     ui->setupUi(this);
+    makeControllers();
     qApp->setQuitOnLastWindowClosed(false);
     setWindowTitle(QStringLiteral("Korvanta-V1.04"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -263,6 +273,7 @@ MainWindow1::~MainWindow1()
     delete copy_pad;
     delete kitCopy;
     delete skn;
+    releaseControllers();
     delete ui;
 }
 

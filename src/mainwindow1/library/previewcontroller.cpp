@@ -1,0 +1,6 @@
+#include "mainwindow1/library/previewcontroller.h"
+
+PreviewController::PreviewController(QObject *parent)
+    : QObject(parent)
+{
+}
