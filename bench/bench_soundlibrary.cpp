@@ -124,9 +124,9 @@ void BM_ImportAndPlayVsFfmpeg(benchmark::State &state)
             w->ui->playBtn2->click();
         }
         library += t.nsecsElapsed();
-        if (w->playFileNameOld2 != files.last() || !win.prompter.texts().isEmpty())
+        if (w->preview().playFileNameOld2() != files.last() || !win.prompter.texts().isEmpty())
             failure = QStringLiteral("the last sound was not prepared for playing");
-        w->player2->stop();
+        w->preview().stopPlayer();
         for (int i = 0; i < files.size(); ++i)
             direct += runDirect(ffmpeg, files.at(i), inputs.filePath("direct.wav"));
     }

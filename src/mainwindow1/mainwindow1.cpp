@@ -45,12 +45,25 @@ void MainWindow1::releaseControllers()
 
 void MainWindow1::makePreview()
 {
-    m_preview = std::make_unique<PreviewController>();
+    m_preview = std::make_unique<PreviewController>(ui, this, *this);
+    connect(m_preview.get(), &PreviewController::loopPressed, this, &MainWindow1::sendLoopIndex2);
 }
 
 
 // ---- Preview forwards
 
+void MainWindow1::on_playBtn2_clicked() { m_preview->play(); }
+void MainWindow1::on_stopBtn2_clicked() { m_preview->stop(); }
+void MainWindow1::on_loopBtn2_clicked() { m_preview->toggleLoop(); }
+void MainWindow1::waveLoop2(int index) { m_preview->loopChanged(index); }
+void MainWindow1::restartLoopPass() { m_preview->restartLoopPass(); }
+void MainWindow1::stateChanged2(QMediaPlayer::State state) { m_preview->playerStateChanged(state); }
+void MainWindow1::updatePosition2(qint64 position) { m_preview->positionChanged(position); }
+void MainWindow1::getduration2() { m_preview->durationChanged(); }
+void MainWindow1::on_waveHorizontalSlider2_sliderMoved(int position) { m_preview->seek(position); }
+void MainWindow1::on_volumeHorizontalSlider2_valueChanged(int value) { m_preview->setVolume(value); }
+void MainWindow1::mediaStatusChanged(QMediaPlayer::MediaStatus status) { m_preview->logMediaStatus(status); }
+void MainWindow1::showError(QMediaPlayer::Error error) { m_preview->logError(error); }
 
 
 // ==== SoundFiles ============================================================
@@ -58,12 +71,21 @@ void MainWindow1::makePreview()
 
 void MainWindow1::makeSoundFiles()
 {
-    m_soundFiles = std::make_unique<SoundFilesController>();
+    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, ui, this, *m_preview, *this);
+    connect(m_soundFiles.get(), &SoundFilesController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
 }
 
 
 // ---- SoundFiles forwards
 
+quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint8 format)
+{
+    return m_soundFiles->getRawFile(waveFileName, outFileName, format);
+}
+void MainWindow1::on_addWaveFile_clicked() { m_soundFiles->addFilesToGroup(); }
+void MainWindow1::on_tbtAddWave_clicked() { m_soundFiles->addFilesToTotalList(); }
+void MainWindow1::exportWave() { m_soundFiles->exportSelectedSounds(); }
+void MainWindow1::recvOK() { m_soundFiles->exportReportClosed(); }
 
 
 // ==== SoundLists ============================================================

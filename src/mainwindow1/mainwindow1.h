@@ -6,7 +6,6 @@
 #include "mainwindow1/device/padwindowstate.h"
 #include "mainwindow1/editing/kitpagestate.h"
 #include "mainwindow1/editing/kittables.h"
-#include "mainwindow1/library/previewstate.h"
 #include "mainwindow1/library/soundliststate.h"
 #include "mainwindow1/shell/dropstate.h"
 #include "mainwindow1/setupfiles/setupfilesstate.h"
@@ -59,7 +58,6 @@ class MainWindow1 : public QMainWindow,
                     public DropState,
                     public KitPageState,
                     public SoundListState,
-                    public PreviewState,
                     public PadWindowState,
                     public SetupFilesState
 {

@@ -2,6 +2,7 @@
 // stored values the widgets cannot show) and the hi-hat block (layer rules,
 // clearing, the hi-hat sound list) driven through the window.
 #include "windowfixture.h"
+#include "mainwindow1/library/previewcontroller.h"
 
 #include "model/audioconverter.h"
 
@@ -287,21 +288,21 @@ private slots:
         QTreeView *view = ui->soundListTreeView;
 
         view->setCurrentIndex(group->child(0)->index());
-        QCOMPARE(ui->songLabel2->text() + "|" + f->w->playFileNameNew2, "Tone|" + wav);
+        QCOMPARE(ui->songLabel2->text() + "|" + f->w->preview().playFileNameNew2(), "Tone|" + wav);
         QVERIFY(ui->playBtn2->isEnabled());
         QCOMPARE(ui->playBtn2->styleSheet(), QString("border-image:url(:/images/play.png)"));
-        QCOMPARE(qobject_cast<QMediaPlayer *>(f->w->player2)->state(), QMediaPlayer::StoppedState);
+        QCOMPARE(qobject_cast<const QMediaPlayer *>(f->w->preview().player2())->state(), QMediaPlayer::StoppedState);
         QVERIFY(f->prompter.prompts.isEmpty());
 
         view->setCurrentIndex(group->child(1)->index());
         QCOMPARE(f->prompter.titles(), QStringList{"Error"});
         QCOMPARE(f->prompter.texts(), QStringList{"Gone does not exist.\r\nPlease check path:" + missing});
         QVERIFY(!ui->playBtn2->isEnabled() && !ui->stopBtn2->isEnabled());
-        QCOMPARE(f->w->playFileNameNew2, wav);
+        QCOMPARE(f->w->preview().playFileNameNew2(), wav);
 
         view->setCurrentIndex(group->child(2)->index()); // looked for as the kit file, kept whole
         QCOMPARE(f->prompter.prompts.size(), 1);
-        QCOMPARE(ui->songLabel2->text() + "|" + f->w->playFileNameNew2, "InKit|" + inKit);
+        QCOMPARE(ui->songLabel2->text() + "|" + f->w->preview().playFileNameNew2(), "InKit|" + inKit);
 
         view->setColumnHidden(1, false);
         view->setCurrentIndex(group->index());

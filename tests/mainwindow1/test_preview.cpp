@@ -24,7 +24,7 @@ using namespace soundlib;
 
 namespace {
 
-QMediaPlayer::State state(MainWindow1 *w) { return w->player2->state(); }
+QMediaPlayer::State state(MainWindow1 *w) { return w->preview().player2()->state(); }
 
 waveprobe::Format formatOf(const QString &path)
 {
@@ -42,7 +42,7 @@ class TestPreview : public QObject
     // Skips a case when the system has no working media backend.
     bool playerMissing(MainWindow1 *w)
     {
-        return w->player2->availability() != QMultimedia::Available || !w->player2->isAvailable();
+        return w->preview().player2()->availability() != QMultimedia::Available || !w->preview().player2()->isAvailable();
     }
 
 private slots:
@@ -51,28 +51,28 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         QCOMPARE(w->ui->volumeHorizontalSlider2->value(), 50);
-        QCOMPARE(w->player2->volume(), 50);
+        QCOMPARE(w->preview().player2()->volume(), 50);
         QCOMPARE(w->ui->waveHorizontalSlider2->maximum(), 100000);
         QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image:url(:/images/play.png);"));
         QCOMPARE(w->ui->playBtn2->size(), QSize(26, 26));
         QVERIFY(!w->ui->playBtn2->isEnabled() && !w->ui->stopBtn2->isEnabled());
-        QVERIFY(w->playFileNameNew2.isEmpty() && w->playFileNameOld2.isEmpty());
-        QCOMPARE(w->index2, 0);
+        QVERIFY(w->preview().playFileNameNew2().isEmpty() && w->preview().playFileNameOld2().isEmpty());
+        QCOMPARE(w->preview().index2(), 0);
         QCOMPARE(w->library().soundListFileName(), QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
         w->updatePosition2(3599999);
         QCOMPARE(w->ui->volumeProgTime_2->text(), QString("59:59"));
-        QCOMPARE(w->moved_2, qint64(3599999));
+        QCOMPARE(w->preview().moved_2(), qint64(3599999));
         w->updatePosition2(3600000);
         QCOMPARE(w->ui->volumeProgTime_2->text(), QString("01:00:00"));
         w->on_waveHorizontalSlider2_sliderMoved(65000);
         QCOMPARE(w->ui->volumeProgTime_2->text(), QString("01:05"));
-        QCOMPARE(w->moved_2, qint64(65000));
+        QCOMPARE(w->preview().moved_2(), qint64(65000));
         w->ui->volumeHorizontalSlider2->setValue(0);
-        QCOMPARE(w->player2->volume(), 0);
+        QCOMPARE(w->preview().player2()->volume(), 0);
         // Loop without a sound row current anywhere changes nothing.
         w->ui->loopBtn2->click();
-        QCOMPARE(w->index2, 0);
-        QVERIFY(!w->singleLoop);
+        QCOMPARE(w->preview().index2(), 0);
+        QVERIFY(!w->preview().singleLoop());
     }
 
     void playPauseResume()
@@ -93,8 +93,8 @@ private slots:
         QVERIFY(fmt.riff && fmt.hasFmt);
         QCOMPARE(fmt.sampleRate, quint32(48000));
         QCOMPARE(fmt.channels, quint16(2));
-        QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(preview));
-        QCOMPARE(w->playFileNameOld2, src);
+        QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(preview));
+        QCOMPARE(w->preview().playFileNameOld2(), src);
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
         QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image: url(:/images/suspend.png);"));
         QVERIFY(w->ui->stopBtn2->isEnabled());
@@ -108,9 +108,9 @@ private slots:
         w->ui->playBtn2->click();
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
         QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image:url(:/images/suspend.png)"));
-        QTRY_VERIFY(w->player2->duration() > 0);
+        QTRY_VERIFY(w->preview().player2()->duration() > 0);
         QCOMPARE(w->ui->volumeTotalTime_2->text(), QString("00:03"));
-        QCOMPARE(w->ui->waveHorizontalSlider2->maximum(), int(w->player2->duration()));
+        QCOMPARE(w->ui->waveHorizontalSlider2->maximum(), int(w->preview().player2()->duration()));
 
         // Stop resets the bar.
         w->ui->stopBtn2->click();
@@ -126,10 +126,10 @@ private slots:
         if (playerMissing(w))
             QSKIP("no media player backend on this system");
         const QString pad = writeBytes(f.work.filePath("ZT350/Wav_Data/001/0001.wav"), pcmWav(2, 48000, 4800));
-        w->playFileNameNew2 = pad;
+        w->preview().choosePreviewSound(pad);
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
         w->ui->playBtn2->click();
-        QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(pad));
+        QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(pad));
         QVERIFY(!QFile::exists(librarypane::previewFileName(w)));
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
 
@@ -138,22 +138,22 @@ private slots:
         w->library().addLoadedKitFile(kit.record);
         w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
-        w->playFileNameNew2 = native + ":U00002"; // sound 2 stands after the five clicks
+        w->preview().choosePreviewSound(native + ":U00002"); // sound 2 stands after the five clicks
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(kf::readFile(librarypane::previewFileName(w)), kit.waves.at(7));
-        QCOMPARE(w->player2->media().request().url(), QUrl::fromLocalFile(librarypane::previewFileName(w)));
+        QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(librarypane::previewFileName(w)));
 
         // A kit file that was not loaded: "File error!", then "Play error!".
-        w->playFileNameNew2 = f.path("NOT_LOADED.BIN:U00001");
+        w->preview().choosePreviewSound(f.path("NOT_LOADED.BIN:U00001"));
         w->ui->playBtn2->click();
         QCOMPARE(f.prompter.texts(), QStringList({"File error!", "Play error!"}));
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
-        QCOMPARE(w->playFileNameOld2, native + ":U00002");
+        QCOMPARE(w->preview().playFileNameOld2(), native + ":U00002");
         // A stored sound cut short by a changed kit file is not played.
         f.prompter.clear();
         kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[6].wave_start) + 100));
-        w->playFileNameNew2 = native + ":U00001";
+        w->preview().choosePreviewSound(native + ":U00001");
         w->ui->playBtn2->click();
         QCOMPARE(f.prompter.texts(),
                  QStringList({"Please check path:The file has been modified. The target sound was not found.\r\n"
@@ -176,7 +176,7 @@ private slots:
         w->library().addLoadedKitFile(kit.record);
         w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
-        w->playFileNameNew2 = native + ":U00002";
+        w->preview().choosePreviewSound(native + ":U00002");
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
         w->ui->playBtn2->click();
         QCOMPARE(kf::readFile(librarypane::previewFileName(w)), kit.waves.at(7));
@@ -234,12 +234,12 @@ private slots:
         MainWindow1 *w = f.open();
         const QString pad = writeBytes(f.work.filePath("ZT350/WAV_DATA/001/002.wav"),
                                        pcmWav(2, 48000, 4800).replace(0, 4, "JUNK"));
-        w->playFileNameNew2 = pad;
+        w->preview().choosePreviewSound(pad);
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
         w->ui->playBtn2->click();
         QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
-        QVERIFY(w->playFileNameOld2.isEmpty());
+        QVERIFY(w->preview().playFileNameOld2().isEmpty());
     }
 
     // Audio files in a folder named like a kit file, or with ".ini" in their
@@ -258,7 +258,7 @@ private slots:
         QFile preview(librarypane::previewFileName(w));
         QVERIFY(preview.open(QIODevice::ReadOnly));
         QCOMPARE(waveprobe::dataBytes(preview), 4799u * 4);
-        QCOMPARE(w->playFileNameOld2, cut);
+        QCOMPARE(w->preview().playFileNameOld2(), cut);
     }
 
     void plainFilesNamedLikeKitFiles()
@@ -269,13 +269,13 @@ private slots:
                                      writeBytes(f.path("snare.initial.wav"), pcmWav(1, 8000, 800))};
         for (const QString &src : sources) {
             QFile::remove(librarypane::previewFileName(w));
-            w->playFileNameNew2 = src;
+            w->preview().choosePreviewSound(src);
             w->ui->playBtn2->setEnabled(true); // as a selection leaves it
             w->ui->playBtn2->click();
             QVERIFY(f.prompter.texts().isEmpty());
             QCOMPARE(formatOf(librarypane::previewFileName(w)).sampleRate, quint32(48000));
-            QCOMPARE(w->playFileNameOld2, src);
-            w->player2->stop();
+            QCOMPARE(w->preview().playFileNameOld2(), src);
+            w->preview().stopPlayer();
         }
     }
 
@@ -288,27 +288,27 @@ private slots:
         const QString src = writeBytes(f.path("loop.wav"), pcmWav(1, 44100, 44100 * 5));
         f.importToList({src});
         f.selectTotalRow(0);
-        QCOMPARE(w->playFileNameNew2, src);
+        QCOMPARE(w->preview().playFileNameNew2(), src);
 
         // Loop on with the player stopped: the preview is written and plays.
         w->ui->loopBtn2->click();
-        QCOMPARE(w->index2, 1);
-        QVERIFY(w->singleLoop);
+        QCOMPARE(w->preview().index2(), 1);
+        QVERIFY(w->preview().singleLoop());
         QVERIFY(QFile::exists(librarypane::previewFileName(w)));
-        QCOMPARE(w->playFileNameOld2, src);
+        QCOMPARE(w->preview().playFileNameOld2(), src);
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
         // Each end of the sound starts it again.
         for (int pass = 0; pass < 2; ++pass) {
-            w->player2->stop();
+            w->preview().stopPlayer();
             QCOMPARE(w->ui->waveHorizontalSlider2->value(), 0);
             QTRY_COMPARE(state(w), QMediaPlayer::PlayingState);
         }
         // Loop off: the pass plays to its end and the player stays stopped.
         w->ui->loopBtn2->click();
-        QCOMPARE(w->index2, 2);
-        QVERIFY(!w->singleLoop);
+        QCOMPARE(w->preview().index2(), 2);
+        QVERIFY(!w->preview().singleLoop());
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
-        w->player2->stop();
+        w->preview().stopPlayer();
         QTest::qWait(50);
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
 
@@ -319,11 +319,11 @@ private slots:
         QCOMPARE(state(w), QMediaPlayer::PausedState);
         w->ui->playBtn2->click(); // resumes as a loop
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
-        w->player2->stop();
+        w->preview().stopPlayer();
         QTRY_COMPARE(state(w), QMediaPlayer::PlayingState);
         w->ui->stopBtn2->click();
-        QCOMPARE(w->index2 % 2, 0);
-        QVERIFY(!w->singleLoop);
+        QCOMPARE(w->preview().index2() % 2, 0);
+        QVERIFY(!w->preview().singleLoop());
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         QVERIFY(!w->ui->stopBtn2->isEnabled());
         QCOMPARE(w->ui->waveHorizontalSlider2->value(), 0);
@@ -333,7 +333,7 @@ private slots:
         // A failed preview keeps loop mode on but plays nothing.
         QFile::remove(src);
         w->ui->loopBtn2->click();
-        QVERIFY(w->singleLoop);
+        QVERIFY(w->preview().singleLoop());
         QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         // Closing the window ends playback and still writes the sound list.
@@ -364,14 +364,14 @@ private slots:
         w->show();
         f.prompter.clear();
         QTimer::singleShot(800, [&]() {
-            shown = w->dialog && w->dialog->isVisible() && w->dialog->windowTitle() == "Please wait..."
+            shown = w->preview().dialog() && w->preview().dialog()->isVisible() && w->preview().dialog()->windowTitle() == "Please wait..."
                     && w->ui->btnLoadFile->isVisible();
             // Clicks as the window system brings them: only the wait's Cancel, its Stop, is taken.
             QWidget *load = w->ui->btnLoadFile;
             QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, load->mapTo(w, load->rect().center()));
-            QWidget *cancel = w->dialog->findChild<QPushButton *>();
-            QTest::mouseClick(w->dialog->windowHandle(), Qt::LeftButton, {},
-                              cancel->mapTo(w->dialog, cancel->rect().center()));
+            QWidget *cancel = w->preview().dialog()->findChild<QPushButton *>();
+            QTest::mouseClick(w->preview().dialog()->windowHandle(), Qt::LeftButton, {},
+                              cancel->mapTo(w->preview().dialog(), cancel->rect().center()));
         });
         QElapsedTimer clock;
         clock.start();
@@ -379,13 +379,13 @@ private slots:
         qputenv("PATH", path);
         QVERIFY(clock.elapsed() < 5000);
         QVERIFY(shown);
-        QVERIFY(!w->dialog->isVisible());
+        QVERIFY(!w->preview().dialog()->isVisible());
         QVERIFY(::kill(kf::readFile(pidFile).trimmed().toInt(), 0) != 0); // ffmpeg is gone
         QVERIFY(f.prompter.prompts.isEmpty());
         QVERIFY(!w->ui->stopBtn2->isEnabled());
         QTest::qWait(100);
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
-        QVERIFY(w->playFileNameOld2.isEmpty());
+        QVERIFY(w->preview().playFileNameOld2().isEmpty());
     }
 
     // The wait holds the window and its dialogs: a kit copy dialog left open
@@ -415,14 +415,14 @@ private slots:
         bool held = false, waitShown = true;
         QString early;
         QTimer::singleShot(200, [&]() {
-            waitShown = w->dialog && w->dialog->isVisible();
+            waitShown = w->preview().dialog() && w->preview().dialog()->isVisible();
             QInputMethodEvent typing;
             typing.setCommitString("Early");
             QCoreApplication::sendEvent(QGuiApplication::focusObject(), &typing);
             early = w->ui->kitNameLineEdit->text();
         });
         QTimer::singleShot(800, [&]() {
-            held = w->dialog && w->dialog->isVisible() && QApplication::activeModalWidget() == w->dialog;
+            held = w->preview().dialog() && w->preview().dialog()->isVisible() && QApplication::activeModalWidget() == w->preview().dialog();
             QInputMethodEvent typing;
             typing.setCommitString("Typed");
             if (QObject *focus = QGuiApplication::focusObject())
@@ -430,10 +430,10 @@ private slots:
             QWidget *ok = w->kitCopy->findChild<QWidget *>("btnKitOk");
             QTest::mouseClick(w->kitCopy->windowHandle(), Qt::LeftButton, {},
                               ok->mapTo(w->kitCopy, ok->rect().center()));
-            auto *cancel = w->dialog ? w->dialog->findChild<QPushButton *>() : nullptr;
+            auto *cancel = w->preview().dialog() ? w->preview().dialog()->findChild<QPushButton *>() : nullptr;
             if (cancel)
-                QTest::mouseClick(w->dialog->windowHandle(), Qt::LeftButton, {},
-                                  cancel->mapTo(w->dialog, cancel->rect().center()));
+                QTest::mouseClick(w->preview().dialog()->windowHandle(), Qt::LeftButton, {},
+                                  cancel->mapTo(w->preview().dialog(), cancel->rect().center()));
             else
                 w->on_stopBtn2_clicked();
         });
@@ -447,7 +447,7 @@ private slots:
         QCOMPARE(w->ui->kitNameLineEdit->text(), name);
         QVERIFY(w->ui->kitNameLineEdit->testAttribute(Qt::WA_InputMethodEnabled));
         QVERIFY(f.prompter.texts().isEmpty());
-        QVERIFY(w->playFileNameOld2.isEmpty() && !w->dialog->isVisible());
+        QVERIFY(w->preview().playFileNameOld2().isEmpty() && !w->preview().dialog()->isVisible());
     }
 
     void rawWavesOfEverySource()

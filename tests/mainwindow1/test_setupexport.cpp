@@ -3,6 +3,7 @@
 // their targets first and read back when they replaced loaded files, a full
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "library/records_fixture.h"
 #include "soundlib_fixture.h"
 
@@ -905,7 +906,7 @@ private slots:
         bool held = true;
         QTimer tick;
         connect(&tick, &QTimer::timeout, [&] {
-            const QProgressDialog *d = f->w->dialog;
+            const QProgressDialog *d = f->w->preview().dialog();
             if (d && d->isVisible() && d->labelText() == "Keeping the sounds still in use...") {
                 values.append(d->value());
                 held = held && !f->ui->topWidget->isEnabled() && d->isModal();
@@ -1292,7 +1293,7 @@ private slots:
         const QPoint help = bar->actionGeometry(w->ui->menuHelp->menuAction()).center();
         bool saving = false, opened = false;
         QTimer::singleShot(0, w, [&] {
-            saving = w->dialog && w->dialog->isVisible();
+            saving = w->preview().dialog() && w->preview().dialog()->isVisible();
             QTest::mouseClick(bar->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, bar->mapTo(w, help));
             opened = w->ui->menuHelp->isVisible();
             w->ui->menuHelp->hide();

@@ -133,7 +133,7 @@ private slots:
         const QModelIndex row = f->w->library().totalListItemModel()->soundIndex(1);
         f->ui->totalWaveTreeView->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect
                                                                               | QItemSelectionModel::Rows);
-        QCOMPARE(f->w->playFileNameNew2, setup + ":U00001");
+        QCOMPARE(f->w->preview().playFileNameNew2(), setup + ":U00001");
 
         // The same file through Import, picked alone; a brand mark refuses it.
         const QString branded = f->file("BRAND.BIN");

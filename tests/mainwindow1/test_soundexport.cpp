@@ -1,5 +1,6 @@
 // Exporting sounds of the total list with the real ffmpeg, and the report.
 #include "soundlib_fixture.h"
+#include "mainwindow1/library/previewcontroller.h"
 
 #include "device/bindmount.h"
 
@@ -191,7 +192,7 @@ private slots:
         QVERIFY(texts.at(1).count("\r\n") <= 4); // the last lines of ffmpeg's text, not all of it
         QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"good.wav"});
         QCOMPARE(e.report(), "good.wav\nis successfully exported.\nFile location:\n" + e.out);
-        QVERIFY(!w->dialog->isVisible());
+        QVERIFY(!w->preview().dialog()->isVisible());
 
         // No ffmpeg: the export ends at the first conversion.
         const QByteArray path = qgetenv("PATH");
@@ -278,7 +279,7 @@ private slots:
         QVERIFY(del->isVisible());
         bool clickedWhileExporting = false;
         QTimer::singleShot(0, w, [&] {
-            clickedWhileExporting = w->dialog && w->dialog->isVisible();
+            clickedWhileExporting = w->preview().dialog() && w->preview().dialog()->isVisible();
             QTest::mouseClick(w->windowHandle(), Qt::LeftButton, Qt::NoModifier, del->mapTo(w, del->rect().center()));
         });
         e.run(e.out);

@@ -97,7 +97,7 @@ private slots:
 
         // The rows' order is what the selection handlers see afterwards.
         s.f.selectTotalRow(3);
-        QCOMPARE(w->playFileNameNew2, s.files[2]);
+        QCOMPARE(w->preview().playFileNameNew2(), s.files[2]);
 
         // The backup flag follows its button after each click.
         QVERIFY(!w->backFlag);
@@ -220,7 +220,7 @@ private slots:
         sel = w->ui->totalWaveTreeView->selectionModel();
         QVERIFY(!sel->hasSelection());
         s.f.selectTotalRow(5);
-        QCOMPARE(w->playFileNameNew2, s.files[5]); // the new selection model is adapted
+        QCOMPARE(w->preview().playFileNameNew2(), s.files[5]); // the new selection model is adapted
         QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
 
         // On the pad: locks refused, renumbered names read-only; numbers the

@@ -1,6 +1,7 @@
 // Selecting and pressing sounds in the total list and the group tree: source
 // checks, the information line, action enabling and drag payloads.
 #include "soundlib_fixture.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "library/records_fixture.h"
 
 #include "device/padkits.h"
@@ -76,7 +77,7 @@ private slots:
         for (int r = 0; r < expected.size(); ++r) {
             f.selectTotalRow(r);
             QCOMPARE(w->ui->waveInfoShow->text(), expected.at(r));
-            QCOMPARE(w->playFileNameNew2, f.totalRows().at(r).section('|', 2));
+            QCOMPARE(w->preview().playFileNameNew2(), f.totalRows().at(r).section('|', 2));
             QCOMPARE(w->ui->songLabel2->text(), f.totalRows().at(r).section('|', 1, 1));
             QVERIFY(w->ui->playBtn2->isEnabled());
             QVERIFY(!w->dropToPadOrRight);
@@ -130,7 +131,7 @@ private slots:
         QVERIFY(!w->ui->playBtn2->isEnabled());
         QVERIFY(!w->ui->stopBtn2->isEnabled());
         QVERIFY(w->ui->waveInfoShow->text().isEmpty());
-        QCOMPARE(w->playFileNameNew2, a);
+        QCOMPARE(w->preview().playFileNameNew2(), a);
 
         // The group tree words its warning the other way round.
         f.prompter.fileAnswers.enqueue({a});
@@ -165,7 +166,7 @@ private slots:
         f.selectTotalRow(good);
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
-        QCOMPARE(w->playFileNameNew2, native + ":U00005");
+        QCOMPARE(w->preview().playFileNameNew2(), native + ":U00005");
         // A group row naming the sound is there while its kit file is.
         w->library().addSoundsToGroup(0, {{"WAVE5", native + ":U00005"}});
         w->ui->waveGroupTreeView->selectionModel()->setCurrentIndex(
@@ -173,13 +174,13 @@ private slots:
                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->ui->songLabel2->text(), QString("WAVE5"));
-        QCOMPARE(w->playFileNameNew2, native + ":U00005");
+        QCOMPARE(w->preview().playFileNameNew2(), native + ":U00005");
 
         f.selectTotalRow(outside);
         f.selectTotalRow(notLoaded);
         QCOMPARE(f.prompter.texts(), QStringList({"File error!", "File error!"}));
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Information);
-        QCOMPARE(w->playFileNameNew2, native + ":U00005");
+        QCOMPARE(w->preview().playFileNameNew2(), native + ":U00005");
 
         // Another name at the entry, then a changed size.
         QByteArray bytes = kf::readFile(kit.path);
@@ -225,7 +226,7 @@ private slots:
         f.prompter.clear();
         f.selectTotalRow(0);
         QCOMPARE(f.prompter.texts(), QStringList{"Please check path:good does not exist.\r\n" + good});
-        w->playFileNameNew2 = good;
+        w->preview().choosePreviewSound(good);
         w->ui->playBtn2->setEnabled(true);
         w->ui->playBtn2->click();
         QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
@@ -280,7 +281,7 @@ private slots:
         f.selectTotalRow(1);
         QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/32000Hz/Stereo"));
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(w->playFileNameNew2, marker);
+        QCOMPARE(w->preview().playFileNameNew2(), marker);
 
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
@@ -294,7 +295,7 @@ private slots:
         f.selectTotalRow(r);
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
-        QCOMPARE(w->playFileNameNew2, stored);
+        QCOMPARE(w->preview().playFileNameNew2(), stored);
         const QString out = f.path("out.wav");
         QCOMPARE(quint64(w->getRawFile(stored, out, 1)), quint64(kit.waves.at(7).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(7));
@@ -323,10 +324,10 @@ private slots:
         QCOMPARE(w->dragLeftOrRight, 1);
         // A right press checks and selects, but never drags.
         isRight = true;
-        w->playFileNameNew2.clear();
+        w->preview().choosePreviewSound(QString());
         w->on_totalWaveTreeView_pressed(rowA);
         QCOMPARE(rec.drags.size(), 2);
-        QCOMPARE(w->playFileNameNew2, a);
+        QCOMPARE(w->preview().playFileNameNew2(), a);
         isRight = false;
         w->pad().leaveDeviceMode();
 
@@ -349,7 +350,7 @@ private slots:
         QCOMPARE(rec.drags.at(0).payload, "kick*" + QString(a).replace("#", "%23"));
         QCOMPARE(rec.drags.at(0).text, QString("kick"));
         QCOMPARE(rec.drags.at(1).payload, "snare*" + b);
-        QCOMPARE(w->playFileNameNew2, b);
+        QCOMPARE(w->preview().playFileNameNew2(), b);
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         w->dragLeftOrRight = 1;
         rec.drags.clear();

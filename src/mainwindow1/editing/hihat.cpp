@@ -1,6 +1,7 @@
 // The hi-hat block of the kit settings page: the hi-hat sound list (preview
 // and drag), clearing the five hi-hat waves, and the velocity layer rules.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -24,10 +25,10 @@ const QString kPlaying = QStringLiteral("border-image: url(:/images/suspend.png)
 void hhSoundChosen(MainWindow1 *w, const QModelIndex &index, bool drag)
 {
     Ui::MainWindow1 *ui = w->ui;
-    if (w->index2 % 2)
+    if (w->preview().index2() % 2)
         w->on_stopBtn2_clicked();
-    if (ui->playBtn2->styleSheet() == kPlaying && w->player2)
-        w->player2->stop();
+    if (ui->playBtn2->styleSheet() == kPlaying && w->preview().player2())
+        w->preview().stopPlayer();
 
     QItemSelectionModel *selection = ui->soundListTreeView->selectionModel();
     const QModelIndexList selected = selection ? selection->selectedIndexes() : QModelIndexList();
@@ -63,7 +64,7 @@ void hhSoundChosen(MainWindow1 *w, const QModelIndex &index, bool drag)
         }
         ui->playBtn2->setStyleSheet(kPlayIcon);
         ui->songLabel2->setText(name);
-        if (!w->player2 || w->player2->state() == QMediaPlayer::StoppedState) {
+        if (!w->preview().player2() || w->preview().player2()->state() == QMediaPlayer::StoppedState) {
             ui->playBtn2->setEnabled(true);
             ui->playBtn2->repaint();
         } else {
@@ -78,7 +79,7 @@ void hhSoundChosen(MainWindow1 *w, const QModelIndex &index, bool drag)
             draghook::run(d, Qt::MoveAction);
             d->deleteLater();
         }
-        w->playFileNameNew2 = source;
+        w->preview().choosePreviewSound(source);
     } else if (!parent.isValid()) {
         ui->soundListTreeView->setColumnHidden(1, true);
     }

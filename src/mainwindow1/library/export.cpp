@@ -1,7 +1,8 @@
 // Exporting the selected sounds of the total list as WAV files, and the
 // report of what was written.
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/exportfile.h"
@@ -56,7 +57,8 @@ struct Pick
 // One export under way: where it writes, what it wrote and what it could not.
 struct ExportRun
 {
-    MainWindow1 &w;
+    QWidget *parent; // of the boxes
+    const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
     exportfile::SourceFiles sources;
@@ -79,15 +81,15 @@ struct ExportRun
     }
 };
 
-void closeProgress(MainWindow1 &w)
+void closeProgress(const PreviewController &preview)
 {
-    w.dialog->close();
-    w.dialog->hide();
+    preview.dialog()->close();
+    preview.dialog()->hide();
 }
 
-void tooManyNames(MainWindow1 &w)
+void tooManyNames(QWidget *parent)
 {
-    UiPrompter::instance()->warning(&w, MainWindow1::tr("Error"),
+    UiPrompter::instance()->warning(parent, MainWindow1::tr("Error"),
                                     MainWindow1::tr("It is detected that the number of files with the same name has "
                                                     "exceeded 100, and the exceeding part will not be exported."),
                                     QMessageBox::Ok);
@@ -114,12 +116,12 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     const MainWindow1::READ_KIT_FILE *kit = nullptr;
     const int entry = run.entries.find(path, &kit);
     if (!kit) {
-        closeProgress(run.w);
+        closeProgress(run.preview);
         return false;
     }
     if (entry < 0) {
-        closeProgress(run.w);
-        UiPrompter::instance()->information(&run.w, MainWindow1::tr("Error"),
+        closeProgress(run.preview);
+        UiPrompter::instance()->information(run.parent, MainWindow1::tr("Error"),
                                             MainWindow1::tr("File error!") + QStringLiteral("\r\n")
                                                     + MainWindow1::tr("Error:0012"),
                                             QMessageBox::Ok);
@@ -129,7 +131,7 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     const QString fileName = exportnames::freeName(
             name, [&](const QString &candidate) { return ztplatform::entryExists(run.dir.filePath(candidate)); });
     if (fileName.isEmpty()) {
-        tooManyNames(run.w);
+        tooManyNames(run.parent);
         return true;
     }
     if (run.refused.contains(kit->file))
@@ -145,14 +147,14 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     case exportfile::Outcome::Changed:
         // Its bytes may lie elsewhere now: none of its sounds is exported.
         run.refused.insert(kit->file);
-        prompter->warning(&run.w, MainWindow1::tr("Error"),
+        prompter->warning(run.parent, MainWindow1::tr("Error"),
                           MainWindow1::tr("Please check path:")
                                   + MainWindow1::tr("The file has been modified. Export failed.") + shown,
                           QMessageBox::Ok);
         break;
     case exportfile::Outcome::Unreadable:
         run.refused.insert(kit->file);
-        prompter->warning(&run.w, MainWindow1::tr("Error"), MainWindow1::tr("Failed to read the file.") + shown,
+        prompter->warning(run.parent, MainWindow1::tr("Error"), MainWindow1::tr("Failed to read the file.") + shown,
                           QMessageBox::Ok);
         break;
     default:
@@ -177,20 +179,20 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
                || run.sources.contains(at);
     });
     if (fileName.isEmpty()) {
-        tooManyNames(run.w);
+        tooManyNames(run.parent);
         return true;
     }
     const QString wrong = MainWindow1::tr("Wrong data in file：") + crlf;
     if (QFileInfo::exists(path) && !ztplatform::isRegularFile(path)) {
         // a pipe would hold ffmpeg for ever
-        prompter->information(&run.w, MainWindow1::tr("Error"), wrong + path, QMessageBox::Ok);
+        prompter->information(run.parent, MainWindow1::tr("Error"), wrong + path, QMessageBox::Ok);
         return true;
     }
     QString err, why;
     switch (exportfile::convert(path, QDir::toNativeSeparators(run.dir.filePath(fileName)), err, &why)) {
     case exportfile::Outcome::NotRun:
-        closeProgress(run.w);
-        prompter->information(&run.w, MainWindow1::tr("Error"), MainWindow1::tr("Missing some files for the program!"),
+        closeProgress(run.preview);
+        prompter->information(run.parent, MainWindow1::tr("Error"), MainWindow1::tr("Missing some files for the program!"),
                               QMessageBox::Ok);
         return false;
     case exportfile::Outcome::Unwritable:
@@ -200,7 +202,7 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
         run.wrote(fileName);
         return true;
     default: // what ffmpeg said last, never its whole log
-        prompter->information(&run.w, MainWindow1::tr("Error"),
+        prompter->information(run.parent, MainWindow1::tr("Error"),
                               wrong + MainWindow1::tr("File Location: ") + path + crlf + soundsource::logTail(err),
                               QMessageBox::Ok);
         return true;
@@ -213,7 +215,7 @@ void reportUnwritten(const ExportRun &run, const QString &folder)
     if (run.unwritten.isEmpty())
         return;
     const QString crlf = QStringLiteral("\r\n");
-    UiPrompter::instance()->warning(&run.w, MainWindow1::tr("Error"),
+    UiPrompter::instance()->warning(run.parent, MainWindow1::tr("Error"),
                                     MainWindow1::tr("These files could not be written:") + crlf
                                             + run.unwritten.join(QStringLiteral(",  ")) + crlf
                                             + MainWindow1::tr("File location:") + crlf + folder + crlf
@@ -221,9 +223,12 @@ void reportUnwritten(const ExportRun &run, const QString &folder)
                                     QMessageBox::Ok);
 }
 
+} // namespace
+
 // The written files in a report of their own, not modal.
-void showReport(MainWindow1 &w, const QStringList &written, const QString &folder)
+void SoundFilesController::showExportReport(const QStringList &written, const QString &folder)
 {
+    MainWindow1 &w = m_window;
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);
     w.custom = report;
@@ -240,9 +245,7 @@ void showReport(MainWindow1 &w, const QStringList &written, const QString &folde
     report->show();
 }
 
-} // namespace
-
-void MainWindow1::exportWave()
+void SoundFilesController::exportSelectedSounds()
 {
     UiPrompter *prompter = UiPrompter::instance();
     // One row per three indexes, in the order the selection gives them.
@@ -256,37 +259,37 @@ void MainWindow1::exportWave()
         return;
 
     QSet<QString> locked;
-    for (const SOUND_INDEX &s : qAsConst(library().waveLoadKitAttrList())) {
+    for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(m_library.waveLoadKitAttrList())) {
         if (s.wave_lock == 0)
             locked.insert(s.file);
     }
     for (const Pick &row : qAsConst(rows)) {
         if (row.sound && locked.contains(row.path)) {
-            prompter->warning(this, tr("Warning"), tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
+            prompter->warning(m_parent, MainWindow1::tr("Warning"), tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
             return;
         }
     }
 
     const QString folder = QDir::toNativeSeparators(prompter->getExistingDirectory(
-            this, tr("Output"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            m_parent, MainWindow1::tr("Output"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks));
     if (folder.isEmpty()) {
-        prompter->information(this, tr("Error"), tr("The output file path is not set."), QMessageBox::Ok);
+        prompter->information(m_parent, MainWindow1::tr("Error"), tr("The output file path is not set."), QMessageBox::Ok);
         return;
     }
 
-    librarypane::showWaitDialog(this, tr("The file is being exported..."), rows.size());
-    ExportRun run{*this, QDir(folder), library().storedEntries(),
-                  exportfile::SourceFiles(library().librarySources()), {}, {}, {}, {}, {}};
+    m_preview.showWaitDialog(MainWindow1::tr("The file is being exported..."), rows.size());
+    ExportRun run{m_parent, m_preview, QDir(folder), m_library.storedEntries(),
+                  exportfile::SourceFiles(m_library.librarySources()), {}, {}, {}, {}, {}};
     QElapsedTimer sinceStep;
     sinceStep.start();
     for (int r = 0; r < rows.size(); ++r) {
         const Pick &row = rows.at(r);
         if (!row.sound) {
-            closeProgress(*this);
-            prompter->warning(this, tr("Warning"),
-                              tr("The export of sound group name is not supported, ") + QStringLiteral("\r\n")
-                                      + tr("but this will not affect the sound export."),
+            closeProgress(m_preview);
+            prompter->warning(m_parent, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("The export of sound group name is not supported, ") + QStringLiteral("\r\n")
+                                      + MainWindow1::tr("but this will not affect the sound export."),
                               QMessageBox::Ok);
             continue;
         }
@@ -296,24 +299,24 @@ void MainWindow1::exportWave()
             // and what was written reaches the disk.
             reportUnwritten(run, folder);
             if (!run.written.isEmpty())
-                syncExportFolder(this, folder);
+                syncExportFolder(m_parent, folder);
             return;
         }
         // The dialog repaints on each new value; a few times a second is enough.
         if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
-            dialog->setValue(r + 1);
+            m_preview.dialog()->setValue(r + 1);
             sinceStep.restart();
         }
     }
-    closeProgress(*this);
+    closeProgress(m_preview);
     reportUnwritten(run, folder);
     if (run.written.isEmpty())
         return;
-    syncExportFolder(this, folder);
-    showReport(*this, run.written, folder);
+    syncExportFolder(m_parent, folder);
+    showExportReport(run.written, folder);
 }
 
-void MainWindow1::recvOK()
+void SoundFilesController::exportReportClosed()
 {
-    custom = nullptr;
+    m_window.custom = nullptr;
 }

@@ -1,6 +1,7 @@
 // Picked files that are not audio are refused before they are listed.
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/library/librarypane.h"
 
 #include "library/audioprobe.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -18,7 +19,7 @@ constexpr int kListedMax = 30;    // refused files named in the warning
 
 } // namespace
 
-QStringList librarypane::audioFilesOf(MainWindow1 *w, const QStringList &paths)
+QStringList SoundFilesController::audioFilesOf(const QStringList &paths)
 {
     QStringList unique = paths;
     unique.removeDuplicates();
@@ -32,8 +33,8 @@ QStringList librarypane::audioFilesOf(MainWindow1 *w, const QStringList &paths)
     const QVector<bool> audio = audioprobe::probeAll(unique, [&](int done) {
         if (!shown && timer.elapsed() >= kDialogDelay) {
             shown = true;
-            librarypane::showWaitDialog(w, MainWindow1::tr("Checking the sound files..."), unique.size());
-            progress = w->dialog;
+            m_preview.showWaitDialog(MainWindow1::tr("Checking the sound files..."), unique.size());
+            progress = m_preview.dialog();
         }
         if (progress)
             progress->setValue(done);
@@ -58,7 +59,7 @@ QStringList librarypane::audioFilesOf(MainWindow1 *w, const QStringList &paths)
     }
     if (refused.isEmpty())
         return paths;
-    UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"),
+    UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Warning"),
                                     MainWindow1::tr("The following files are not readable audio and were not added:")
                                             + QStringLiteral("\r\n") + named.join(QStringLiteral("\r\n")),
                                     QMessageBox::Ok);

@@ -5,6 +5,8 @@
 // and orders.
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "model/namerules.h"
 
 namespace librarypane {
@@ -13,7 +15,7 @@ namespace librarypane {
 // with the views' column settings again.
 void setUpSoundViews(MainWindow1 *w);
 void initKitTotalItemModel(MainWindow1 *w);
-void initSoundPlay(MainWindow1 *w);
+inline void initSoundPlay(MainWindow1 *w) { w->preview().initSoundPlay(); }
 void updateHHsoundList(MainWindow1 *w, int row);
 void updateHHsoundList1(MainWindow1 *w);
 // groups and the sound-list file
@@ -23,32 +25,21 @@ void importSoundList(MainWindow1 *w, const QString &fileName);
 // user keeps the window open.
 bool saveSoundListAtClose(MainWindow1 *w);
 // import
-void addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group, QStandardItemModel *model,
-                        quint8 mode);
-// One box listing each sound name the sound-name rule changed in one import
-// or drop, and what it became; nothing when none changed.
-void tellRenamedSounds(MainWindow1 *w, const QVector<namerules::NameChange> &changes);
-// The paths that hold decodable audio, in order; the others are named in
-// one warning. Probes on all cores while the window stays responsive.
-QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths);
+inline void addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group, QStandardItemModel *model,
+                               quint8 mode)
+{
+    w->soundFiles().addFileToGroupList(group, model, mode);
+}
+inline void tellRenamedSounds(MainWindow1 *w, const QVector<namerules::NameChange> &changes)
+{
+    w->soundFiles().tellRenamedSounds(changes);
+}
+inline QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths) { return w->soundFiles().audioFilesOf(paths); }
 // selection and preview
 void totalListSelection(MainWindow1 *w, const QModelIndex &index, bool press);
 void groupTreeSelection(MainWindow1 *w, const QModelIndex &index, bool press);
-QString previewFileName(const MainWindow1 *w);
-// The preview's wait dialog: window-modal, its Cancel is Stop.
-void openWaitDialog(MainWindow1 *w);
-// A new window-modal "Please wait..." dialog in `dialog`, with a cancel
-// button only when cancelText is given; it holds the window while it is
-// shown.
-void showWaitDialog(MainWindow1 *w, const QString &label, int maximum, const QString &cancelText = QString());
-// Runs a preview's work off the GUI thread while the window keeps
-// painting; input waits until the wait dialog, shown once the work lasts
-// over half a second, holds the window. It steps up to lastStep. False
-// when Stop ended the work.
-bool runPreviewWork(MainWindow1 *w, const std::function<void()> &work, int lastStep);
-void startLoopRun(MainWindow1 *w, int run);
-void endLoopRunWhenLoopOff(MainWindow1 *w);
-void stopPreviewForClose(MainWindow1 *w);
+inline QString previewFileName(MainWindow1 *w) { return w->preview().previewFileName(); }
+inline void stopPreviewForClose(MainWindow1 *w) { w->preview().stopPreviewForClose(); }
 // rename, delete, export, orders, locks
 // Shows why a sound name is refused (blank, pattern, length; `symbols`
 // ends the pattern message); false when the name passes.

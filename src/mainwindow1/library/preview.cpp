@@ -1,4 +1,5 @@
 // Preview playback on the second media player.
+#include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
@@ -33,202 +34,204 @@ ztplatform::FileStamp previewSourceStamp(const QString &source)
 
 } // namespace
 
-void librarypane::initSoundPlay(MainWindow1 *w)
+void PreviewController::initSoundPlay()
 {
-    w->player2 = new QMediaPlayer(w);
-    w->ui->volumeHorizontalSlider2->setRange(0, 100);
-    w->ui->volumeHorizontalSlider2->setValue(50);
-    w->player2->setVolume(w->ui->volumeHorizontalSlider2->value());
-    QObject::connect(w->player2, &QMediaPlayer::positionChanged, w, &MainWindow1::updatePosition2);
-    QObject::connect(w->player2, &QMediaPlayer::stateChanged, w, &MainWindow1::stateChanged2);
-    QObject::connect(w->player2, &QMediaPlayer::mediaStatusChanged, w, &MainWindow1::mediaStatusChanged);
-    QObject::connect(w->player2, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), w, &MainWindow1::showError);
-    QObject::connect(w->player2, &QMediaPlayer::durationChanged, w, [w]() { w->getduration2(); });
-    w->player2->setNotifyInterval(10);
-    w->ui->waveHorizontalSlider2->setRange(0, 100000);
-    w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
-    w->ui->playBtn2->setFixedSize(26, 26);
+    m_player2 = new QMediaPlayer(m_parent);
+    ui->volumeHorizontalSlider2->setRange(0, 100);
+    ui->volumeHorizontalSlider2->setValue(50);
+    m_player2->setVolume(ui->volumeHorizontalSlider2->value());
+    connect(m_player2, &QMediaPlayer::positionChanged, this, &PreviewController::positionChanged);
+    connect(m_player2, &QMediaPlayer::stateChanged, this, &PreviewController::playerStateChanged);
+    connect(m_player2, &QMediaPlayer::mediaStatusChanged, this, &PreviewController::logMediaStatus);
+    connect(m_player2, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this, &PreviewController::logError);
+    connect(m_player2, &QMediaPlayer::durationChanged, this, [this]() { durationChanged(); });
+    m_player2->setNotifyInterval(10);
+    ui->waveHorizontalSlider2->setRange(0, 100000);
+    ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
+    ui->playBtn2->setFixedSize(26, 26);
 
-    librarypane::importSoundList(w, QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml")));
+    librarypane::importSoundList(&m_window, QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml")));
 
-    w->playFileNameOld2.clear();
-    w->playFileNameNew2.clear();
-    w->ui->playBtn2->setEnabled(false);
-    w->ui->stopBtn2->setEnabled(false);
-    w->ui->playBtn2->repaint();
-    w->ui->stopBtn2->repaint();
+    m_playFileNameOld2.clear();
+    m_playFileNameNew2.clear();
+    ui->playBtn2->setEnabled(false);
+    ui->stopBtn2->setEnabled(false);
+    ui->playBtn2->repaint();
+    ui->stopBtn2->repaint();
 }
 
-QString librarypane::previewFileName(const MainWindow1 *w)
+QString PreviewController::previewFileName() const
 {
-    return QDir::toNativeSeparators(w->TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
+    return QDir::toNativeSeparators(m_window.TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
 }
 
-void MainWindow1::on_playBtn2_clicked()
+void PreviewController::play()
 {
-    if (previewSession.preparing())
+    if (m_previewSession.preparing())
         return; // one preparation at a time
     // The preview held is made again when its file changed since (a save
     // read back, another program): a stopped or paused player plays the
     // sound as it is now.
-    const bool stale = playFileNameOld2 == playFileNameNew2 && player2->state() != QMediaPlayer::PlayingState
-                       && playFileStamp2 != previewSourceStamp(playFileNameNew2);
-    if (playFileNameOld2 != playFileNameNew2 || stale) {
-        player2->stop();
-        player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
-        handOverFromChangedFiles();
-        const QString source = playFileNameNew2;
+    const bool stale = m_playFileNameOld2 == m_playFileNameNew2 && m_player2->state() != QMediaPlayer::PlayingState
+                       && m_playFileStamp2 != previewSourceStamp(m_playFileNameNew2);
+    if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
+        m_player2->stop();
+        m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
+        m_window.handOverFromChangedFiles();
+        const QString source = m_playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
-        const QString preview = librarypane::previewFileName(this);
+        const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
-        previewSession.clearStop();
+        m_previewSession.clearStop();
         quint64 length;
         if (padWave)
             // a broken header plays nothing; a pipe is never opened
             length = ztplatform::isRegularFile(source) ? quint64(waveprobe::playableSize(source)) : 0;
         else
-            length = getRawFile(source, preview, 1);
-        if (previewSession.stopped() || playFileNameNew2 != source)
+            length = m_window.getRawFile(source, preview, 1);
+        if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {
-            UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
+            UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Play error!"),
+                                                QMessageBox::Ok);
             return;
         }
-        player2->setMedia(QUrl::fromLocalFile(padWave ? source : preview));
-        playFileNameOld2 = playFileNameNew2;
-        playFileStamp2 = stamp;
+        m_player2->setMedia(QUrl::fromLocalFile(padWave ? source : preview));
+        m_playFileNameOld2 = m_playFileNameNew2;
+        m_playFileStamp2 = stamp;
     }
 
-    playerStrate2 = quint8(player2->state());
-    if (previewSession.loopRun && playerStrate2 != previewSession.loopRunState)
-        previewSession.loopRun = 0; // the running loop ends with the recorded state
-    const bool loopMode = index2 % 2;
-    switch (playerStrate2) {
+    m_playerStrate2 = quint8(m_player2->state());
+    if (m_previewSession.loopRun && m_playerStrate2 != m_previewSession.loopRunState)
+        m_previewSession.loopRun = 0; // the running loop ends with the recorded state
+    const bool loopMode = m_index2 % 2;
+    switch (m_playerStrate2) {
     case QMediaPlayer::PlayingState:
-        player2->pause();
+        m_player2->pause();
         ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
         break;
     case QMediaPlayer::PausedState:
         if (loopMode) {
-            librarypane::startLoopRun(this, 2);
+            startLoopRun(2);
         } else {
-            player2->play();
+            m_player2->play();
             ui->playBtn2->setStyleSheet(QString::fromLatin1(kResumeStyle));
         }
         break;
     default:
         if (loopMode)
-            librarypane::startLoopRun(this, 1);
+            startLoopRun(1);
         else
-            player2->play();
+            m_player2->play();
         break;
     }
 }
 
-void librarypane::startLoopRun(MainWindow1 *w, int run)
+void PreviewController::startLoopRun(int run)
 {
-    w->previewSession.loopRun = run;
-    w->previewSession.loopRunState = w->playerStrate2;
-    w->player2->play();
+    m_previewSession.loopRun = run;
+    m_previewSession.loopRunState = m_playerStrate2;
+    m_player2->play();
 }
 
 // Loop mode went off while a run lasts: each run ends in its own way.
-void librarypane::endLoopRunWhenLoopOff(MainWindow1 *w)
+void PreviewController::endLoopRunWhenLoopOff()
 {
-    const int run = w->previewSession.loopRun;
-    w->previewSession.loopRun = 0;
+    const int run = m_previewSession.loopRun;
+    m_previewSession.loopRun = 0;
     if (run == 1 || run == 2)
-        w->player2->stop();
+        m_player2->stop();
     if (run == 2)
-        w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
 }
 
-void MainWindow1::restartLoopPass()
+void PreviewController::restartLoopPass()
 {
-    if (!previewSession.loopRun)
+    if (!m_previewSession.loopRun)
         return;
-    if (playerStrate2 != previewSession.loopRunState) {
-        previewSession.loopRun = 0;
-        return;
-    }
-    if (index2 % 2 == 0) {
-        librarypane::endLoopRunWhenLoopOff(this);
+    if (m_playerStrate2 != m_previewSession.loopRunState) {
+        m_previewSession.loopRun = 0;
         return;
     }
-    if (player2->state() == QMediaPlayer::StoppedState)
-        player2->play();
+    if (m_index2 % 2 == 0) {
+        endLoopRunWhenLoopOff();
+        return;
+    }
+    if (m_player2->state() == QMediaPlayer::StoppedState)
+        m_player2->play();
 }
 
-void MainWindow1::on_stopBtn2_clicked()
+void PreviewController::stop()
 {
-    if (previewSession.preparing())
-        previewSession.stop();
-    if (index2 % 2)
-        on_loopBtn2_clicked();
-    previewSession.loopRun = 0; // Stop always stops, also a loop no tree could switch off
-    player2->stop();
+    if (m_previewSession.preparing())
+        m_previewSession.stop();
+    if (m_index2 % 2)
+        toggleLoop();
+    m_previewSession.loopRun = 0; // Stop always stops, also a loop no tree could switch off
+    m_player2->stop();
 }
 
-void MainWindow1::on_loopBtn2_clicked()
+void PreviewController::toggleLoop()
 {
-    if (previewSession.preparing() && !(previewSession.stopped() && index2 % 2))
+    if (m_previewSession.preparing() && !(m_previewSession.stopped() && m_index2 % 2))
         return; // during a preparation only its Stop turns loop mode off
     const bool soundRow = ui->waveGroupTreeView->currentIndex().parent().isValid()
                           || ui->totalWaveTreeView->currentIndex().parent().isValid()
                           || ui->soundListTreeView->currentIndex().parent().isValid();
     if (!soundRow)
         return;
-    ++index2;
-    singleLoop = index2 % 2;
-    ui->loopBtn2->setIcon(QIcon(singleLoop ? QStringLiteral(":/images/blue_loop.png")
-                                           : QStringLiteral(":/images/loop.png")));
-    emit sendLoopIndex2(index2);
+    ++m_index2;
+    m_singleLoop = m_index2 % 2;
+    ui->loopBtn2->setIcon(QIcon(m_singleLoop ? QStringLiteral(":/images/blue_loop.png")
+                                             : QStringLiteral(":/images/loop.png")));
+    emit loopPressed(m_index2);
 }
 
-void MainWindow1::waveLoop2(int index)
+void PreviewController::loopChanged(int index)
 {
     if (index % 2) {
-        player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
-        const QString preview = librarypane::previewFileName(this);
-        handOverFromChangedFiles();
-        const QString source = playFileNameNew2;
+        m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
+        const QString preview = previewFileName();
+        m_window.handOverFromChangedFiles();
+        const QString source = m_playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
-        previewSession.clearStop();
-        const quint32 length = getRawFile(source, preview, 1);
-        if (previewSession.stopped() || playFileNameNew2 != source)
+        m_previewSession.clearStop();
+        const quint32 length = m_window.getRawFile(source, preview, 1);
+        if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return;
         if (length == 0) {
-            UiPrompter::instance()->information(this, tr("Error"), tr("Play error!"), QMessageBox::Ok);
+            UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Play error!"),
+                                                QMessageBox::Ok);
             return;
         }
-        player2->setMedia(QUrl::fromLocalFile(preview));
-        playFileNameOld2 = playFileNameNew2;
-        playFileStamp2 = stamp;
+        m_player2->setMedia(QUrl::fromLocalFile(preview));
+        m_playFileNameOld2 = m_playFileNameNew2;
+        m_playFileStamp2 = stamp;
     }
-    playerStrate2 = quint8(player2->state());
-    if (previewSession.loopRun) {
-        if (playerStrate2 != previewSession.loopRunState)
-            previewSession.loopRun = 0;
+    m_playerStrate2 = quint8(m_player2->state());
+    if (m_previewSession.loopRun) {
+        if (m_playerStrate2 != m_previewSession.loopRunState)
+            m_previewSession.loopRun = 0;
         else if (index % 2 == 0)
-            librarypane::endLoopRunWhenLoopOff(this);
+            endLoopRunWhenLoopOff();
     }
     const QString style = ui->playBtn2->styleSheet();
     const bool resumeStyle = style == QLatin1String(kResumeStyle);
-    if (!(resumeStyle || style == QLatin1String(kPlayStyle)) || playerStrate2 != QMediaPlayer::StoppedState)
+    if (!(resumeStyle || style == QLatin1String(kPlayStyle)) || m_playerStrate2 != QMediaPlayer::StoppedState)
         return;
     if (index % 2) {
-        librarypane::startLoopRun(this, 3);
+        startLoopRun(3);
         return;
     }
     // Loop mode off with the player stopped: one pass that leaves it stopped.
-    player2->play();
+    m_player2->play();
     if (!resumeStyle)
-        on_playBtn2_clicked();
-    player2->stop();
+        play();
+    m_player2->stop();
 }
 
-void MainWindow1::stateChanged2(QMediaPlayer::State state)
+void PreviewController::playerStateChanged(QMediaPlayer::State state)
 {
     switch (state) {
     case QMediaPlayer::StoppedState:
@@ -236,11 +239,11 @@ void MainWindow1::stateChanged2(QMediaPlayer::State state)
         ui->playBtn2->repaint();
         ui->stopBtn2->setEnabled(false);
         ui->stopBtn2->repaint();
-        player2->setPosition(0);
+        m_player2->setPosition(0);
         ui->waveHorizontalSlider2->setValue(0);
         ui->waveHorizontalSlider2->repaint();
-        if (previewSession.loopRun) // the next pass starts once this change is handled
-            QMetaObject::invokeMethod(this, &MainWindow1::restartLoopPass, Qt::QueuedConnection);
+        if (m_previewSession.loopRun) // the next pass starts once this change is handled
+            QMetaObject::invokeMethod(this, &PreviewController::restartLoopPass, Qt::QueuedConnection);
         break;
     case QMediaPlayer::PlayingState:
         ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayingStyle));
@@ -258,47 +261,47 @@ void MainWindow1::stateChanged2(QMediaPlayer::State state)
     }
 }
 
-void MainWindow1::updatePosition2(qint64 position)
+void PreviewController::positionChanged(qint64 position)
 {
     ui->waveHorizontalSlider2->setValue(int(position));
-    moved_2 = position;
+    m_moved_2 = position;
     ui->volumeProgTime_2->setText(soundsource::timeText(position));
 }
 
-void MainWindow1::getduration2()
+void PreviewController::durationChanged()
 {
-    const qint64 duration = player2->duration();
+    const qint64 duration = m_player2->duration();
     ui->waveHorizontalSlider2->setMaximum(int(duration));
     ui->volumeTotalTime_2->setText(soundsource::timeText(duration));
 }
 
-void MainWindow1::on_waveHorizontalSlider2_sliderMoved(int position)
+void PreviewController::seek(int position)
 {
-    player2->setPosition(position);
-    moved_2 = position;
+    m_player2->setPosition(position);
+    m_moved_2 = position;
     ui->volumeProgTime_2->setText(soundsource::timeText(position, true));
 }
 
-void MainWindow1::on_volumeHorizontalSlider2_valueChanged(int value)
+void PreviewController::setVolume(int value)
 {
-    if (player2)
-        player2->setVolume(value);
+    if (m_player2)
+        m_player2->setVolume(value);
 }
 
 // The preview reacts to states only; statuses and errors go to the log.
-void MainWindow1::mediaStatusChanged(QMediaPlayer::MediaStatus status)
+void PreviewController::logMediaStatus(QMediaPlayer::MediaStatus status)
 {
     qDebug() << "preview media status" << status;
 }
 
-void MainWindow1::showError(QMediaPlayer::Error error)
+void PreviewController::logError(QMediaPlayer::Error error)
 {
-    qWarning() << "preview player error" << error << (player2 ? player2->errorString() : QString());
+    qWarning() << "preview player error" << error << (m_player2 ? m_player2->errorString() : QString());
 }
 
-void librarypane::stopPreviewForClose(MainWindow1 *w)
+void PreviewController::stopPreviewForClose()
 {
-    w->previewSession.loopRun = 0;
-    if (w->player2)
-        w->player2->stop();
+    m_previewSession.loopRun = 0;
+    if (m_player2)
+        m_player2->stop();
 }

@@ -3,14 +3,116 @@
 
 // The preview bar: the player, the sound chosen, loop and the wait of a long preparation.
 
+#include "mainwindow1/library/previewsession.h"
+#include "platform/fileidentity.h"
+
+#include <QHash>
+#include <QMediaPlayer>
 #include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QString>
+
+#include <functional>
+
+class MainWindow1;
+class QWidget;
+namespace Ui {
+class MainWindow1;
+}
 
 class PreviewController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PreviewController(QObject *parent = nullptr);
+    // `parent` holds the player and the wait dialog and owns the boxes;
+    // `window` is reached for the sound lists, the temporary folders and the
+    // conversion.
+    PreviewController(Ui::MainWindow1 *ui, QWidget *parent, MainWindow1 &window);
+    // The wait dialog goes with the preview, before the window's widgets.
+    ~PreviewController() override;
+    PreviewController(const PreviewController &) = delete;
+    PreviewController &operator=(const PreviewController &) = delete;
+
+    // ---- what the preview holds -------------------------------------------------
+    const QMediaPlayer *player2() const { return m_player2; }
+    // The player's state; stopped while there is no player.
+    QMediaPlayer::State playerState() const;
+    const QString &playFileNameNew2() const { return m_playFileNameNew2; }
+    const QString &playFileNameOld2() const { return m_playFileNameOld2; }
+    int index2() const { return m_index2; }
+    bool singleLoop() const { return m_singleLoop; }
+    quint8 playerStrate2() const { return m_playerStrate2; }
+    qint64 moved_2() const { return m_moved_2; }
+    const PreviewSession &previewSession() const { return m_previewSession; }
+    // The wait dialog of the long operations (the last one shown), if any.
+    QProgressDialog *dialog() const { return m_dialog; }
+    // The file a preview is converted into.
+    QString previewFileName() const;
+
+    // ---- what the user and the other areas do --------------------------------------
+    // The player and its bar; the sound list file is read in between.
+    void initSoundPlay();
+    // A sound row was chosen: the next Play previews `source`.
+    void choosePreviewSound(const QString &source);
+    // The sound chosen follows a sound that moved to another source.
+    void followMovedSounds(const QHash<QString, QString> &moved);
+    // Stops the player only; a loop run goes on from its stop.
+    void stopPlayer();
+    // `d` becomes the wait dialog; the earlier one goes.
+    void holdWaitDialog(QProgressDialog *d);
+    // A close while preparing: the preparation stops, the window closes after.
+    void stopPreparingThenClose();
+    void stopPreviewForClose();
+
+    void play();
+    void stop();
+    void toggleLoop();
+    // Loop mode changed to `index` (odd: on).
+    void loopChanged(int index);
+    void restartLoopPass();
+    void playerStateChanged(QMediaPlayer::State state);
+    void positionChanged(qint64 position);
+    void durationChanged();
+    void seek(int position);
+    void setVolume(int value);
+    void logMediaStatus(QMediaPlayer::MediaStatus status);
+    void logError(QMediaPlayer::Error error);
+
+    // ---- the wait ----------------------------------------------------------------
+    // A new window-modal "Please wait..." dialog, with a cancel button only
+    // when cancelText is given; it holds the window while it is shown.
+    void showWaitDialog(const QString &label, int maximum, const QString &cancelText = QString());
+    // Runs a preview's work off the GUI thread while the window keeps
+    // painting; input waits until the wait dialog, shown once the work lasts
+    // over half a second, holds the window. It steps up to lastStep. False
+    // when Stop ended the work.
+    bool runPreviewWork(const std::function<void()> &work, int lastStep);
+
+signals:
+    // Loop was pressed: its press count, odd while loop mode is on.
+    void loopPressed(int index);
+
+private:
+    Ui::MainWindow1 *ui;
+    QWidget *m_parent;
+    MainWindow1 &m_window; // the other areas, as the window reaches them
+
+    QMediaPlayer *m_player2 = nullptr;
+    QString m_playFileNameNew2; // the sound chosen for preview
+    QString m_playFileNameOld2; // the sound whose preview the player holds
+    ztplatform::FileStamp m_playFileStamp2; // the file that preview was made from, as it was then
+    int m_index2 = 0;           // loop presses; odd while loop mode is on
+    quint8 m_playerStrate2 = 0; // player state recorded at a Play press or loop change
+    bool m_singleLoop = false;  // loop playback of the preview is on
+    qint64 m_moved_2 = 0;       // last position in ms
+    PreviewSession m_previewSession; // the preparation, its Stop and the loop run
+    QPointer<QProgressDialog> m_dialog; // wait dialog of the long operations
+
+    void openWaitDialog();
+    void startLoopRun(int run);
+    void endLoopRunWhenLoopOff();
 };
 
 #endif

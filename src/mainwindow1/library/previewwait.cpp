@@ -1,7 +1,7 @@
 // The wait of the long operations: the "Please wait..." dialog, and the
 // preview's work on a worker thread while the window paints.
+#include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include <QApplication>
@@ -62,52 +62,64 @@ private:
 
 } // namespace
 
-void librarypane::showWaitDialog(MainWindow1 *w, const QString &label, int maximum, const QString &cancelText)
+void PreviewController::holdWaitDialog(QProgressDialog *d)
 {
-    if (w->dialog)
-        w->dialog->deleteLater();
-    // A child of the window, so that its modality holds the window while
-    // the work lets events run.
-    w->dialog = new QProgressDialog(w);
-    w->dialog->setWindowModality(Qt::WindowModal);
-    w->dialog->setWindowTitle(MainWindow1::tr("Please wait..."));
-    w->dialog->setLabelText(label);
-    if (cancelText.isEmpty())
-        w->dialog->setCancelButton(nullptr);
-    else
-        w->dialog->setCancelButtonText(cancelText);
-    w->dialog->setMinimumDuration(5);
-    w->dialog->setRange(0, maximum);
-    w->dialog->show();
+    if (m_dialog)
+        m_dialog->deleteLater();
+    m_dialog = d;
 }
 
-void librarypane::openWaitDialog(MainWindow1 *w)
+void PreviewController::showWaitDialog(const QString &label, int maximum, const QString &cancelText)
+{
+    // A child of the window, so that its modality holds the window while
+    // the work lets events run.
+    holdWaitDialog(new QProgressDialog(m_parent));
+    m_dialog->setWindowModality(Qt::WindowModal);
+    m_dialog->setWindowTitle(MainWindow1::tr("Please wait..."));
+    m_dialog->setLabelText(label);
+    if (cancelText.isEmpty())
+        m_dialog->setCancelButton(nullptr);
+    else
+        m_dialog->setCancelButtonText(cancelText);
+    m_dialog->setMinimumDuration(5);
+    m_dialog->setRange(0, maximum);
+    m_dialog->show();
+}
+
+// The preview's wait dialog: window-modal, its Cancel is Stop.
+void PreviewController::openWaitDialog()
 {
     // Window-modal: while it shows, nothing of the window and none of its
     // dialogs takes input, and its Cancel (or Escape) is the player bar's Stop.
-    librarypane::showWaitDialog(w, MainWindow1::tr("Loading..."), 100, MainWindow1::tr("Cancel"));
+    showWaitDialog(MainWindow1::tr("Loading..."), 100, MainWindow1::tr("Cancel"));
     // Cancel does not hide it: it holds the window until the work has ended.
-    QObject::disconnect(w->dialog, SIGNAL(canceled()), w->dialog, SLOT(cancel()));
-    QObject::connect(w->dialog, &QProgressDialog::canceled, w, &MainWindow1::on_stopBtn2_clicked);
-    w->dialog->activateWindow(); // typing, an input method's too, then goes to the dialog
-    w->dialog->setValue(5);
+    QObject::disconnect(m_dialog, SIGNAL(canceled()), m_dialog, SLOT(cancel()));
+    connect(m_dialog, &QProgressDialog::canceled, this, &PreviewController::stop);
+    m_dialog->activateWindow(); // typing, an input method's too, then goes to the dialog
+    m_dialog->setValue(5);
 }
 
-bool librarypane::runPreviewWork(MainWindow1 *w, const std::function<void()> &work, int lastStep)
+void PreviewController::stopPreparingThenClose()
 {
-    w->previewSession.begin();
+    m_previewSession.stop();
+    m_previewSession.closeWhenDone();
+}
+
+bool PreviewController::runPreviewWork(const std::function<void()> &work, int lastStep)
+{
+    m_previewSession.begin();
     // Window-system input waits below; what an input method sends, here.
     auto typing = std::make_unique<TypingHold>();
-    w->ui->stopBtn2->setEnabled(true);
+    ui->stopBtn2->setEnabled(true);
     QPointer<QProgressDialog> wait;
     QTimer show, step;
     show.setSingleShot(true);
-    QObject::connect(&show, &QTimer::timeout, w, [&]() {
-        librarypane::openWaitDialog(w);
-        wait = w->dialog;
+    connect(&show, &QTimer::timeout, this, [&]() {
+        openWaitDialog();
+        wait = m_dialog;
         step.start(10);
     });
-    QObject::connect(&step, &QTimer::timeout, w, [&]() {
+    connect(&step, &QTimer::timeout, this, [&]() {
         if (wait && wait->isVisible() && wait->value() < lastStep)
             wait->setValue(wait->value() + 1);
     });
@@ -126,13 +138,13 @@ bool librarypane::runPreviewWork(MainWindow1 *w, const std::function<void()> &wo
     typing.reset();
     show.stop();
     step.stop();
-    const bool stopped = w->previewSession.end();
+    const bool stopped = m_previewSession.end();
     // Hidden, not set to its end: a modal progress dialog's last value would
     // take input before the press has finished.
     if (wait)
         wait->hide();
-    w->ui->stopBtn2->setEnabled(w->player2->state() != QMediaPlayer::StoppedState);
-    if (w->previewSession.takeClose())
-        QMetaObject::invokeMethod(w, &QWidget::close, Qt::QueuedConnection);
+    ui->stopBtn2->setEnabled(m_player2->state() != QMediaPlayer::StoppedState);
+    if (m_previewSession.takeClose())
+        QMetaObject::invokeMethod(m_parent, &QWidget::close, Qt::QueuedConnection);
     return !stopped;
 }

@@ -1,7 +1,8 @@
 // The wave of a sound source written to a file: stored sounds copied out of
 // their kit file, audio files converted by ffmpeg.
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -26,16 +27,37 @@
 
 namespace {
 
+// Why a conversion gave no sound: its output could not be written (the
+// place and the system's reason), or what ffmpeg said about the file.
+QString failedConversionText(const audioconverter &converter, const QString &source, const QString &err)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text;
+    if (!converter.writeFaultReason().isEmpty()) {
+        text = MainWindow1::tr("The converted sound could not be written:") + crlf
+               + QDir::toNativeSeparators(converter.writeFaultPath()) + crlf + converter.writeFaultReason();
+    } else {
+        const int failure = soundsource::ffmpegFailure(err);
+        const QString detail = failure >= 1 && failure <= 4 ? soundsource::ffmpegFailureSentence(failure)
+                                                            : soundsource::logTail(err);
+        text = MainWindow1::tr("Wrong data in file：") + crlf + MainWindow1::tr("File Location: ") + source
+               + (detail.isEmpty() ? QString() : crlf + detail);
+    }
+    return text;
+}
+
+} // namespace
+
 // The one copy step of a stored sound: its bytes copied whole out of its
 // loaded kit file into `target`. Its length, or 0: "File error!" when its kit
 // file is not loaded or the entry lies outside its table; a short copy leaves
 // no target. A preview copies off the GUI thread until its Stop.
-quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &target, bool preview)
+quint64 SoundFilesController::copyStoredSound(const QString &source, const QString &target, bool preview)
 {
     const MainWindow1::READ_KIT_FILE *kit = nullptr;
-    const int e = w.library().storedSoundEntry(source, &kit);
+    const int e = m_library.storedSoundEntry(source, &kit);
     if (e < 0) {
-        UiPrompter::instance()->information(&w, MainWindow1::tr("Error"), MainWindow1::tr("File error!"),
+        UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("File error!"),
                                             QMessageBox::Ok);
         return 0;
     }
@@ -49,12 +71,12 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
     auto asLoaded = [loadedLength, loadedStamp](const ztplatform::FileStamp &opened) {
         return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
     };
-    const std::atomic_bool *stop = preview ? w.previewSession.stopFlag() : nullptr;
+    const std::atomic_bool *stop = preview ? m_preview.previewSession().stopFlag() : nullptr;
     quint64 written = 0;
     soundsource::CopyFault fault = soundsource::CopyFault::None;
     auto copy = [&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, stop, &fault, asLoaded); };
     if (preview)
-        librarypane::runPreviewWork(&w, copy, 88);
+        m_preview.runPreviewWork(copy, 88);
     else
         copy();
     if (written == length && fault == soundsource::CopyFault::None)
@@ -63,7 +85,7 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
     if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(target)) != 0 && errno != ENOENT)
         qWarning() << "cannot remove" << target << ":" << std::strerror(errno);
     if (fault == soundsource::CopyFault::Changed)
-        UiPrompter::instance()->warning(&w, MainWindow1::tr("Error"),
+        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"),
                                         MainWindow1::tr("Please check path:")
                                                 + MainWindow1::tr("The file has been modified. The target sound was not found.")
                                                 + QStringLiteral("\r\n") + QDir::toNativeSeparators(kitFile),
@@ -73,7 +95,7 @@ quint64 copyStoredSound(MainWindow1 &w, const QString &source, const QString &ta
 
 // True when `path` opens for reading; otherwise the user is told which
 // file and why.
-bool readable(MainWindow1 &w, const QString &path)
+bool SoundFilesController::readable(const QString &path)
 {
     const int fd = ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
@@ -81,61 +103,38 @@ bool readable(MainWindow1 &w, const QString &path)
         return true;
     }
     const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-    UiPrompter::instance()->information(&w, MainWindow1::tr("Error"),
+    UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"),
                                         MainWindow1::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
                                                 + QStringLiteral("\r\n") + reason,
                                         QMessageBox::Ok);
     return false;
 }
 
-// Why a conversion gave no sound: its output could not be written (the
-// place and the system's reason), or what ffmpeg said about the file.
-void reportFailedConversion(MainWindow1 &w, const audioconverter &converter, const QString &source,
-                            const QString &err)
-{
-    const QString crlf = QStringLiteral("\r\n");
-    QString text;
-    if (!converter.writeFaultReason().isEmpty()) {
-        w.rawFailureTold = true;
-        text = MainWindow1::tr("The converted sound could not be written:") + crlf
-               + QDir::toNativeSeparators(converter.writeFaultPath()) + crlf + converter.writeFaultReason();
-    } else {
-        const int failure = soundsource::ffmpegFailure(err);
-        const QString detail = failure >= 1 && failure <= 4 ? soundsource::ffmpegFailureSentence(failure)
-                                                            : soundsource::logTail(err);
-        text = MainWindow1::tr("Wrong data in file：") + crlf + MainWindow1::tr("File Location: ") + source
-               + (detail.isEmpty() ? QString() : crlf + detail);
-    }
-    UiPrompter::instance()->information(&w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
-}
-
-} // namespace
-
-quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint8 format)
+quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QString &outFileName, quint8 format)
 {
     UiPrompter *prompter = UiPrompter::instance();
-    rawFailureTold = false;
+    m_rawFailureTold = false;
     // A preview's work runs off the GUI thread until Stop, a save's in place.
     const bool preview = format != 0;
     if (soundsource::isStored(waveFileName))
-        return quint32(copyStoredSound(*this, waveFileName, outFileName, preview));
+        return quint32(copyStoredSound(waveFileName, outFileName, preview));
 
     const QFileInfo source(waveFileName);
     if (!ztplatform::isRegularFile(waveFileName)) {
         // Name the kits that use the missing file, pads first, then hi-hats.
         QStringList kits;
-        for (int kit : kitusage::kitsUsing(doc().kitAttrList(), waveFileName))
+        for (int kit : kitusage::kitsUsing(m_doc.kitAttrList(), waveFileName))
             kits.append(QString::number(kit));
         prompter->information(
-                this, tr("Error"),
-                source.fileName() + tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
+                m_parent, MainWindow1::tr("Error"),
+                source.fileName() + MainWindow1::tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
                         + QStringLiteral("\r\n")
-                        + tr("If you want to delete a sound, please find it in the right list and press 'OK' to "
+                        + MainWindow1::tr("If you want to delete a sound, please find it in the right list and press 'OK' to "
                              "confirm.")
-                        + QStringLiteral("\r\n") + tr("File not found:") + waveFileName,
+                        + QStringLiteral("\r\n") + MainWindow1::tr("File not found:") + waveFileName,
                 QMessageBox::Ok);
         QModelIndex row;
-        const SoundListModel *total = library().totalListItemModel();
+        const SoundListModel *total = m_library.totalListItemModel();
         for (int r = 0; r < total->soundCount() && !row.isValid(); ++r) {
             if (total->soundText(r, 2) == waveFileName)
                 row = total->soundIndex(r, 2);
@@ -144,24 +143,24 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
         return 0;
     }
-    if (!readable(*this, waveFileName))
+    if (!readable(waveFileName))
         return 0;
 
     audioconverter converter;
-    converter.setStopFlag(preview ? previewSession.stopFlag() : nullptr);
+    converter.setStopFlag(preview ? m_preview.previewSession().stopFlag() : nullptr);
     QString err;
     bool converted = false;
     if (preview) {
-        librarypane::runPreviewWork(
-                this, [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
+        m_preview.runPreviewWork([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); },
+                                 80);
     } else {
         audioconverter::removeEarlierOutput(waveFileName, outFileName);
         converted = converter.audioConverterRun(waveFileName, outFileName, err);
     }
-    if (preview && previewSession.stopped())
+    if (preview && m_preview.previewSession().stopped())
         return 0; // Stop ended the preview: nothing to report
     if (err.isEmpty()) {
-        prompter->information(this, tr("Error"), tr("Missing some files for the program!"), QMessageBox::Ok);
+        prompter->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Missing some files for the program!"), QMessageBox::Ok);
         return 0;
     }
     // Judged by ffmpeg's exit and the samples written: a cut file that
@@ -172,6 +171,9 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
     target.close();
     if (hasSamples)
         return quint32(size);
-    reportFailedConversion(*this, converter, waveFileName, err);
+    // A cause that is not the sound's (its output could not be written) is told as such.
+    m_rawFailureTold = !converter.writeFaultReason().isEmpty();
+    prompter->information(m_parent, MainWindow1::tr("Error"), failedConversionText(converter, waveFileName, err),
+                          QMessageBox::Ok);
     return 0;
 }

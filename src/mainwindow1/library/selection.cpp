@@ -52,10 +52,10 @@ bool beginSelection(MainWindow1 *w, QTreeView *own, QTreeView *other, QModelInde
         other->clearSelection();
     }
     w->ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
-    if (w->index2 % 2)
+    if (w->preview().index2() % 2)
         w->on_stopBtn2_clicked();
     if (w->ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle))
-        w->player2->stop();
+        w->preview().stopPlayer();
     *selected = orderedSelection(own->selectionModel());
     w->ui->kitNumber->clearFocus();
     w->ui->kitNameLineEdit->clearFocus();
@@ -96,7 +96,7 @@ void dragPayload(MainWindow1 *w, const QString &payload, const QString &text, bo
 void readyToPlay(MainWindow1 *w)
 {
     w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-    if (w->player2->state() == QMediaPlayer::StoppedState) {
+    if (w->preview().player2()->state() == QMediaPlayer::StoppedState) {
         w->ui->playBtn2->setEnabled(true);
         w->ui->playBtn2->repaint();
     } else {
@@ -287,7 +287,7 @@ void librarypane::totalListSelection(MainWindow1 *w, const QModelIndex &index, b
             w->dragLeftOrRight = 1;
         dragPayload(w, dragpayload::encode({{name, path}}, !w->pad().isUDiskFlag()), name, isRight);
     }
-    w->playFileNameNew2 = path;
+    w->preview().choosePreviewSound(path);
 }
 
 void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, bool press)
@@ -328,7 +328,7 @@ void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, b
         } else if (press) {
             dragPayload(w, dragpayload::record(name, path), name, isLeftWave);
         }
-        w->playFileNameNew2 = path;
+        w->preview().choosePreviewSound(path);
     }
     if (press && !w->pad().isUDiskFlag())
         dragPayload(w, dragpayload::encode(records, true), QString(), isLeftWave);

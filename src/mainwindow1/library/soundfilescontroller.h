@@ -3,14 +3,88 @@
 
 // Sound import and export: conversion through ffmpeg, the imports into the lists and groups, Export Sound.
 
+#include "model/mainwindow1records.h"
+#include "model/namerules.h"
+
 #include <QObject>
+#include <QStringList>
+#include <QVector>
+
+class KitDocument;
+class MainWindow1;
+class PadSession;
+class PreviewController;
+class QStandardItemModel;
+class QWidget;
+class SoundLibrary;
+namespace Ui {
+class MainWindow1;
+}
 
 class SoundFilesController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SoundFilesController(QObject *parent = nullptr);
+    // `parent` owns the boxes; a preview's conversion runs under `preview`'s
+    // wait and Stop; `window` is reached for the sound lists and the kit page.
+    SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
+                         QWidget *parent, PreviewController &preview, MainWindow1 &window);
+    SoundFilesController(const SoundFilesController &) = delete;
+    SoundFilesController &operator=(const SoundFilesController &) = delete;
+
+    // True when the last getRawFile failed for a cause it named that is not
+    // the sound's (its output could not be written): no box blames the sound.
+    bool rawFailureTold() const { return m_rawFailureTold; }
+
+    // The wave of `waveFileName` written to `outFileName`: a stored sound
+    // copied out of its kit file, an audio file converted. Its size, or 0
+    // after a box. A non-zero `format` is a preview's: it runs off the GUI
+    // thread until Stop.
+    quint32 getRawFile(const QString &waveFileName, const QString &outFileName, quint8 format);
+
+    // The files picked into the group chosen of the group tree.
+    void addFilesToGroup();
+    // The files picked into the total list.
+    void addFilesToTotalList();
+    // The files of `group` into the group tree (mode 3) or the total list
+    // (mode 4) of `model`.
+    void addFileToGroupList(MainWindow1Records::strSoundGroup *group, QStandardItemModel *model, quint8 mode);
+    // One box listing each sound name the sound-name rule changed in one import
+    // or drop, and what it became; nothing when none changed.
+    void tellRenamedSounds(const QVector<namerules::NameChange> &changes);
+    // The paths that hold decodable audio, in order; the others are named in
+    // one warning. Probes on all cores while the window stays responsive.
+    QStringList audioFilesOf(const QStringList &paths);
+
+    // Export Sound: the sounds selected in the total list as WAV files, and
+    // a report of what was written.
+    void exportSelectedSounds();
+    // The report of the last export was closed.
+    void exportReportClosed();
+
+signals:
+    // Sounds were queued for the pad's writer.
+    void padAddsQueued();
+
+private:
+    KitDocument &m_doc;
+    SoundLibrary &m_library;
+    PadSession &m_pad;
+    Ui::MainWindow1 *ui;
+    QWidget *m_parent;
+    PreviewController &m_preview;
+    MainWindow1 &m_window; // the other areas, as the window reaches them
+
+    bool m_rawFailureTold = false;
+
+    quint64 copyStoredSound(const QString &source, const QString &target, bool preview);
+    bool readable(const QString &path);
+    QVector<MainWindow1Records::strSoundItem> audioItemsOf(const MainWindow1Records::strSoundGroup &group);
+    void addToGroupTree(const MainWindow1Records::strSoundGroup *group, QStandardItemModel *model,
+                        const QVector<MainWindow1Records::strSoundItem> &items);
+    void addToTotalList(QStandardItemModel *model, const QVector<MainWindow1Records::strSoundItem> &items);
+    void showExportReport(const QStringList &written, const QString &folder);
 };
 
 #endif

@@ -2,6 +2,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/soundorder.h"
@@ -25,13 +26,13 @@ bool stopPreviewFirst(MainWindow1 *w, bool loopToo)
 {
     Ui::MainWindow1 *ui = w->ui;
     if (ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle)) {
-        if (w->singleLoop)
+        if (w->preview().singleLoop())
             w->on_stopBtn2_clicked();
         else
-            w->player2->stop();
+            w->preview().stopPlayer();
         ui->songLabel2->setText(QStringLiteral("Sample"));
         ui->playBtn2->setStyleSheet(QLatin1String(kIdleStyle));
-    } else if (loopToo && w->singleLoop) {
+    } else if (loopToo && w->preview().singleLoop()) {
         w->on_stopBtn2_clicked();
     } else {
         return false;
@@ -92,12 +93,10 @@ ImportKitFilesJob::Redraws forgetting(MainWindow1 *w)
 
 QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int value)
 {
-    if (w->dialog)
-        w->dialog->deleteLater();
     // A child of the window, so that its modality holds the window (its
     // menus and its close button too) while the save lets events run.
     auto *d = new QProgressDialog(w);
-    w->dialog = d;
+    w->preview().holdWaitDialog(d);
     d->setWindowModality(Qt::WindowModal);
     d->setWindowTitle(MainWindow1::tr("Please wait..."));
     d->setLabelText(label);

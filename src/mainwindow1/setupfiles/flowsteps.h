@@ -45,7 +45,7 @@ bool refuseBranded(MainWindow1 *w, const QString &path, int kind);
 ImportKitFilesJob::Redraws forgetting(MainWindow1 *w);
 
 // A new progress dialog of a save, shown at `value`, that holds the window
-// while it is shown; it becomes w->dialog.
+// while it is shown; it becomes the wait dialog.
 QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int value);
 // Hides the dialog before a message tells why the save stopped.
 void hideProgress(QProgressDialog *dialog);
@@ -104,7 +104,7 @@ void saveKitFiles(MainWindow1 *w, const QString &folder, const QVector<int> &kit
 // What the save jobs need of the window: the conversion, the save progress
 // dialog (openSaveProgress) and the names of the pages' slots.
 savejob::Hooks saveHooks(MainWindow1 *w);
-// Moves w->dialog (its range too) and lets the window paint: each time the
+// Moves the wait dialog (its range too) and lets the window paint: each time the
 // bar moves, else at most every 50 ms.
 setupjob::Progress saveProgress(MainWindow1 *w);
 // savejob::refusedTarget over the window's document and library.

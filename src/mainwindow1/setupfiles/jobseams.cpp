@@ -2,6 +2,8 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -26,7 +28,7 @@ savejob::Hooks saveHooks(MainWindow1 *w)
 {
     savejob::Hooks hooks;
     hooks.rawFile = [w](const QString &source, const QString &target) { return w->getRawFile(source, target, 0); };
-    hooks.rawFailureTold = [w] { return w->rawFailureTold; };
+    hooks.rawFailureTold = [w] { return w->soundFiles().rawFailureTold(); };
     hooks.slotName = [w](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.
         const int layer = slot - HH_NUM_MAX;
@@ -34,9 +36,9 @@ savejob::Hooks saveHooks(MainWindow1 *w)
                          : w->ui->padNoComboBox->itemText(layer / 2) + QLatin1String(layer % 2 ? " B" : " A");
     };
     hooks.openProgress = [w](const QString &label, int value) { openSaveProgress(w, label, value); };
-    hooks.hideProgress = [w] { hideProgress(w->dialog); };
+    hooks.hideProgress = [w] { hideProgress(w->preview().dialog()); };
     hooks.soundsMoved = [w](const QHash<QString, QString> &moved) {
-        w->playFileNameNew2 = moved.value(w->playFileNameNew2, w->playFileNameNew2);
+        w->preview().followMovedSounds(moved);
     };
     return hooks;
 }
@@ -46,7 +48,7 @@ setupjob::Progress saveProgress(MainWindow1 *w)
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
     return [w, timer](int value, int maximum) {
-        QProgressDialog *d = w->dialog;
+        QProgressDialog *d = w->preview().dialog();
         bool moved = false;
         if (d && value >= 0) {
             if (maximum > 0 && d->maximum() != maximum)

@@ -1,6 +1,7 @@
 // The sounds of one kit file taken out of the kits, the sound list and the
 // total list, so that the file can be read again or forgotten.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/kitfileforget.h"
@@ -10,7 +11,7 @@
 void MainWindow1::handOverFromChangedFiles()
 {
     const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(doc(), library());
-    playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
+    preview().followMovedSounds(moved);
 }
 
 void MainWindow1::removeSoundFile(QString path, int)
@@ -20,5 +21,5 @@ void MainWindow1::removeSoundFile(QString path, int)
 
 void MainWindow1::soundFileRemoved(const QHash<QString, QString> &moved)
 {
-    playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
+    preview().followMovedSounds(moved);
 }

@@ -266,7 +266,6 @@ MainWindow1::~MainWindow1()
     if (writeSoundListOnClose && !soundListSettled)
         library().saveSoundList();
     // The progress dialogs go before the window's widgets.
-    delete dialog;
     delete usbDialog;
     // The copy dialogs go before the widgets they act on; the kit choice
     // dialog has no parent.
@@ -286,7 +285,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 
 
     w->curPadNumber = 0;
-    w->index2 = 0;
     w->total_index = 0;
     w->curPadIndex = 0;
     w->curLayer = 0;
@@ -313,9 +311,8 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 
     w->reorderSoundFlag = w->clickFlag = w->modeFlag = w->loadKitNoFlag = w->padNoFlag = false;
     w->fileErrCloseWindow = w->projectFlag = w->posFlagA = w->posFlagB = false;
-    w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
+    w->dragFlag = w->kitChainUiFlag = w->leftFlag = false;
     w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
-    w->playerStrate2 = 0;
     w->currentKitNum = EMPTY_KIT_NUM;
 }
 

@@ -14,10 +14,9 @@
 
 void MainWindow1::closeEvent(QCloseEvent *event)
 {
-    if (previewSession.preparing()) {
+    if (preview().previewSession().preparing()) {
         // The preparation stops first; the window closes once it has.
-        previewSession.stop();
-        previewSession.closeWhenDone();
+        preview().stopPreparingThenClose();
         event->ignore();
         return;
     }
