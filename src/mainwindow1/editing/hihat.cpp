@@ -64,7 +64,7 @@ void hhSoundChosen(MainWindow1 *w, const QModelIndex &index, bool drag)
         }
         ui->playBtn2->setStyleSheet(kPlayIcon);
         ui->songLabel2->setText(name);
-        if (!w->preview().player2() || w->preview().player2()->state() == QMediaPlayer::StoppedState) {
+        if (w->preview().playerState() == QMediaPlayer::StoppedState) {
             ui->playBtn2->setEnabled(true);
             ui->playBtn2->repaint();
         } else {

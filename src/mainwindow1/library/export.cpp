@@ -192,8 +192,8 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
     switch (exportfile::convert(path, QDir::toNativeSeparators(run.dir.filePath(fileName)), err, &why)) {
     case exportfile::Outcome::NotRun:
         closeProgress(run.preview);
-        prompter->information(run.parent, MainWindow1::tr("Error"), MainWindow1::tr("Missing some files for the program!"),
-                              QMessageBox::Ok);
+        prompter->information(run.parent, MainWindow1::tr("Error"),
+                              MainWindow1::tr("Missing some files for the program!"), QMessageBox::Ok);
         return false;
     case exportfile::Outcome::Unwritable:
         run.notWritten(fileName, why);
@@ -265,7 +265,8 @@ void SoundFilesController::exportSelectedSounds()
     }
     for (const Pick &row : qAsConst(rows)) {
         if (row.sound && locked.contains(row.path)) {
-            prompter->warning(m_parent, MainWindow1::tr("Warning"), tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
+            prompter->warning(m_parent, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
             return;
         }
     }
@@ -274,7 +275,8 @@ void SoundFilesController::exportSelectedSounds()
             m_parent, MainWindow1::tr("Output"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks));
     if (folder.isEmpty()) {
-        prompter->information(m_parent, MainWindow1::tr("Error"), tr("The output file path is not set."), QMessageBox::Ok);
+        prompter->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("The output file path is not set."),
+                              QMessageBox::Ok);
         return;
     }
 
@@ -288,7 +290,8 @@ void SoundFilesController::exportSelectedSounds()
         if (!row.sound) {
             closeProgress(m_preview);
             prompter->warning(m_parent, MainWindow1::tr("Warning"),
-                              MainWindow1::tr("The export of sound group name is not supported, ") + QStringLiteral("\r\n")
+                              MainWindow1::tr("The export of sound group name is not supported, ")
+                                      + QStringLiteral("\r\n")
                                       + MainWindow1::tr("but this will not affect the sound export."),
                               QMessageBox::Ok);
             continue;

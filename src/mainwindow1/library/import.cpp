@@ -101,8 +101,8 @@ void SoundFilesController::addFilesToTotalList()
 {
     UiPrompter *prompter = UiPrompter::instance();
     if (m_library.waveLoadKitAttrList().size() >= WAVE_MAX_COUNT) {
-        prompter->warning(m_parent, MainWindow1::tr("Warning"), MainWindow1::tr("The number of sound can not exceed 9999."),
-                          QMessageBox::Ok);
+        prompter->warning(m_parent, MainWindow1::tr("Warning"),
+                          MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
         return;
     }
     const QString target = m_library.totalListItemModel()->rootIndex().data().toString();

@@ -34,7 +34,10 @@ inline void tellRenamedSounds(MainWindow1 *w, const QVector<namerules::NameChang
 {
     w->soundFiles().tellRenamedSounds(changes);
 }
-inline QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths) { return w->soundFiles().audioFilesOf(paths); }
+inline QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths)
+{
+    return w->soundFiles().audioFilesOf(paths);
+}
 // selection and preview
 void totalListSelection(MainWindow1 *w, const QModelIndex &index, bool press);
 void groupTreeSelection(MainWindow1 *w, const QModelIndex &index, bool press);

@@ -74,7 +74,9 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     const std::atomic_bool *stop = preview ? m_preview.previewSession().stopFlag() : nullptr;
     quint64 written = 0;
     soundsource::CopyFault fault = soundsource::CopyFault::None;
-    auto copy = [&]() { written = soundsource::copyStoredWave(kitFile, start, length, target, stop, &fault, asLoaded); };
+    auto copy = [&]() {
+        written = soundsource::copyStoredWave(kitFile, start, length, target, stop, &fault, asLoaded);
+    };
     if (preview)
         m_preview.runPreviewWork(copy, 88);
     else
@@ -87,7 +89,8 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     if (fault == soundsource::CopyFault::Changed)
         UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"),
                                         MainWindow1::tr("Please check path:")
-                                                + MainWindow1::tr("The file has been modified. The target sound was not found.")
+                                                + MainWindow1::tr("The file has been modified. The target sound was "
+                                                                  "not found.")
                                                 + QStringLiteral("\r\n") + QDir::toNativeSeparators(kitFile),
                                         QMessageBox::Ok);
     return 0;
@@ -129,8 +132,8 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
                 m_parent, MainWindow1::tr("Error"),
                 source.fileName() + MainWindow1::tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
                         + QStringLiteral("\r\n")
-                        + MainWindow1::tr("If you want to delete a sound, please find it in the right list and press 'OK' to "
-                             "confirm.")
+                        + MainWindow1::tr("If you want to delete a sound, please find it in the right list and "
+                                          "press 'OK' to confirm.")
                         + QStringLiteral("\r\n") + MainWindow1::tr("File not found:") + waveFileName,
                 QMessageBox::Ok);
         QModelIndex row;
@@ -160,7 +163,8 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     if (preview && m_preview.previewSession().stopped())
         return 0; // Stop ended the preview: nothing to report
     if (err.isEmpty()) {
-        prompter->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Missing some files for the program!"), QMessageBox::Ok);
+        prompter->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Missing some files for the program!"),
+                              QMessageBox::Ok);
         return 0;
     }
     // Judged by ffmpeg's exit and the samples written: a cut file that

@@ -96,7 +96,7 @@ void dragPayload(MainWindow1 *w, const QString &payload, const QString &text, bo
 void readyToPlay(MainWindow1 *w)
 {
     w->ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-    if (w->preview().player2()->state() == QMediaPlayer::StoppedState) {
+    if (w->preview().playerState() == QMediaPlayer::StoppedState) {
         w->ui->playBtn2->setEnabled(true);
         w->ui->playBtn2->repaint();
     } else {
