@@ -241,7 +241,7 @@ struct PadWindow {
         MainWindow1::strSoundGroup group;
         group.name = w->library().currentOldGroupName();
         group.itemList = &items;
-        librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel(), 4);
+        w->soundFiles().addFileToGroupList(&group, w->library().totalListItemModel(), 4);
     }
 
     // The rows of the total list as "number|name|file".

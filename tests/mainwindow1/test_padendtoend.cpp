@@ -84,7 +84,7 @@ private slots:
         MainWindow1::strSoundGroup group;
         group.name = w->library().currentOldGroupName();
         group.itemList = &items;
-        librarypane::addFileToGroupList(w, 0, &group, w->library().totalListItemModel(), 4);
+        w->soundFiles().addFileToGroupList(&group, w->library().totalListItemModel(), 4);
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind() == SyncBatch::Idle, 60000);
         w->ui->kitNumber->clear();
         QTest::keyClicks(w->ui->kitNumber, "1");

@@ -87,7 +87,7 @@ private slots:
         QVERIFY(w->ui->playBtn2->isEnabled());
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        const QString preview = librarypane::previewFileName(w);
+        const QString preview = w->preview().previewFileName();
         QCOMPARE(preview, QDir::toNativeSeparators(w->TempPlayDirName2 + "/play.wav"));
         const waveprobe::Format fmt = formatOf(preview);
         QVERIFY(fmt.riff && fmt.hasFmt);
@@ -130,7 +130,7 @@ private slots:
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
         w->ui->playBtn2->click();
         QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(pad));
-        QVERIFY(!QFile::exists(librarypane::previewFileName(w)));
+        QVERIFY(!QFile::exists(w->preview().previewFileName()));
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
 
         KitFile kit;
@@ -141,8 +141,8 @@ private slots:
         w->preview().choosePreviewSound(native + ":U00002"); // sound 2 stands after the five clicks
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(kf::readFile(librarypane::previewFileName(w)), kit.waves.at(7));
-        QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(librarypane::previewFileName(w)));
+        QCOMPARE(kf::readFile(w->preview().previewFileName()), kit.waves.at(7));
+        QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(w->preview().previewFileName()));
 
         // A kit file that was not loaded: "File error!", then "Play error!".
         w->preview().choosePreviewSound(f.path("NOT_LOADED.BIN:U00001"));
@@ -179,7 +179,7 @@ private slots:
         w->preview().choosePreviewSound(native + ":U00002");
         w->ui->playBtn2->setEnabled(true); // as a selection leaves it
         w->ui->playBtn2->click();
-        QCOMPARE(kf::readFile(librarypane::previewFileName(w)), kit.waves.at(7));
+        QCOMPARE(kf::readFile(w->preview().previewFileName()), kit.waves.at(7));
 
         const int start = int(kit.record.info.sound[7].wave_start);
         QByteArray bytes = kf::readFile(kit.path);
@@ -193,7 +193,7 @@ private slots:
         w->ui->stopBtn2->click();
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(kf::readFile(librarypane::previewFileName(w)), bytes.mid(start, kit.waves.at(7).size()));
+        QCOMPARE(kf::readFile(w->preview().previewFileName()), bytes.mid(start, kit.waves.at(7).size()));
 
         QFile file(kit.path); // written again in place, a second later
         QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes.left(start)) == start);
@@ -224,7 +224,7 @@ private slots:
         f.selectTotalRow(0);
         w->ui->playBtn2->click();
         QCOMPARE(f.prompter.texts(), QStringList());
-        QCOMPARE(kf::readFile(librarypane::previewFileName(w)), kf::readFile(f.path("w5.wav")));
+        QCOMPARE(kf::readFile(w->preview().previewFileName()), kf::readFile(f.path("w5.wav")));
     }
 
     // A pad sound with a broken header says so, as other failures do.
@@ -255,7 +255,7 @@ private slots:
         f.selectTotalRow(0);
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
-        QFile preview(librarypane::previewFileName(w));
+        QFile preview(w->preview().previewFileName());
         QVERIFY(preview.open(QIODevice::ReadOnly));
         QCOMPARE(waveprobe::dataBytes(preview), 4799u * 4);
         QCOMPARE(w->preview().playFileNameOld2(), cut);
@@ -268,12 +268,12 @@ private slots:
         const QStringList sources = {writeBytes(f.path("old.bin/kick.wav"), pcmWav(1, 8000, 800)),
                                      writeBytes(f.path("snare.initial.wav"), pcmWav(1, 8000, 800))};
         for (const QString &src : sources) {
-            QFile::remove(librarypane::previewFileName(w));
+            QFile::remove(w->preview().previewFileName());
             w->preview().choosePreviewSound(src);
             w->ui->playBtn2->setEnabled(true); // as a selection leaves it
             w->ui->playBtn2->click();
             QVERIFY(f.prompter.texts().isEmpty());
-            QCOMPARE(formatOf(librarypane::previewFileName(w)).sampleRate, quint32(48000));
+            QCOMPARE(formatOf(w->preview().previewFileName()).sampleRate, quint32(48000));
             QCOMPARE(w->preview().playFileNameOld2(), src);
             w->preview().stopPlayer();
         }
@@ -294,7 +294,7 @@ private slots:
         w->ui->loopBtn2->click();
         QCOMPARE(w->preview().index2(), 1);
         QVERIFY(w->preview().singleLoop());
-        QVERIFY(QFile::exists(librarypane::previewFileName(w)));
+        QVERIFY(QFile::exists(w->preview().previewFileName()));
         QCOMPARE(w->preview().playFileNameOld2(), src);
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
         // Each end of the sound starts it again.

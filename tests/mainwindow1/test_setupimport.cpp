@@ -281,7 +281,7 @@ private slots:
             const QModelIndex row = w->library().totalListItemModel()->soundIndex(r);
             sel->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             w->ui->playBtn2->click();
-            QCOMPARE(kf::readFile(librarypane::previewFileName(w)), wave);
+            QCOMPARE(kf::readFile(w->preview().previewFileName()), wave);
             f->prompter.fileAnswers.enqueue({out});
             TotalTreeView::exportSoundAction()->trigger();
             QCOMPARE(kf::readFile(QDir(out).filePath(sounds.at(6 + r).name + ".wav")), wave);

@@ -25,11 +25,6 @@ void importSoundList(MainWindow1 *w, const QString &fileName);
 // user keeps the window open.
 bool saveSoundListAtClose(MainWindow1 *w);
 // import
-inline void addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group, QStandardItemModel *model,
-                               quint8 mode)
-{
-    w->soundFiles().addFileToGroupList(group, model, mode);
-}
 inline void tellRenamedSounds(MainWindow1 *w, const QVector<namerules::NameChange> &changes)
 {
     w->soundFiles().tellRenamedSounds(changes);
@@ -41,7 +36,6 @@ inline QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths)
 // selection and preview
 void totalListSelection(MainWindow1 *w, const QModelIndex &index, bool press);
 void groupTreeSelection(MainWindow1 *w, const QModelIndex &index, bool press);
-inline QString previewFileName(MainWindow1 *w) { return w->preview().previewFileName(); }
 inline void stopPreviewForClose(MainWindow1 *w) { w->preview().stopPreviewForClose(); }
 // rename, delete, export, orders, locks
 // Shows why a sound name is refused (blank, pattern, length; `symbols`
