@@ -114,7 +114,8 @@ KitDocument::GlobalPage KitPagesController::globalPage() const
         }
     }
     page.clickBeat = labelByte(m_ui->clickInterval);
-    page.clickPan = m_ui->clickPan->text() == kCenter ? quint8(m_mapClickPan.value(kCenter, 64)) : labelByte(m_ui->clickPan);
+    page.clickPan = m_ui->clickPan->text() == kCenter ? quint8(m_mapClickPan.value(kCenter, 64))
+                                                       : labelByte(m_ui->clickPan);
     page.clickVolume = labelByte(m_ui->clickVolume);
     page.clickOutput = outputOf(m_ui->clickOutput);
 

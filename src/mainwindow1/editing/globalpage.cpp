@@ -40,7 +40,8 @@ void KitPagesController::deleteClickSound()
     const QModelIndex current = m_ui->clickWaveTreeView->currentIndex();
     const QModelIndex group = current.parent();
     if (!current.isValid() || !group.isValid()) {
-        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Warning"), MainWindow1::tr("Deleting group name is not supported."));
+        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Warning"),
+                                        MainWindow1::tr("Deleting group name is not supported."));
         return;
     }
     const int row = current.row();
@@ -61,7 +62,8 @@ void KitPagesController::exportGlobalFile()
     m_ui->globalLineEdit->clear();
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                              + QDir::separator() + QStringLiteral("Global");
-    m_globalPath = UiPrompter::instance()->getSaveFileName(m_boxes, MainWindow1::tr("Output"), proposed, MainWindow1::tr("ini files(*.ini *.INI)"));
+    m_globalPath = UiPrompter::instance()->getSaveFileName(m_boxes, MainWindow1::tr("Output"), proposed,
+                                                           MainWindow1::tr("ini files(*.ini *.INI)"));
     if (m_globalPath.isEmpty())
         return;
     // The desktop's dialog may hand back the name as typed.
@@ -93,30 +95,32 @@ void KitPagesController::exportGlobalFile()
     if (chunk.size() != GLOBAL_CHUNK_SIZE) {
         qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "global chunk not built" << chunk.size();
     } else if (!out.open()) {
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "以只写模式打开globalFile文件失败" << m_globalPath;
+        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "以只写模式打开globalFile文件失败"
+                   << m_globalPath;
     } else {
         written = out.write(chunk) && out.commit();
     }
     if (!written && !out.isRenamed()) { // with the system's reason where a step of the write gave one
-        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Error"),
-                                        MainWindow1::tr("Failed to generate file.") + QStringLiteral("\r\n") + MainWindow1::tr("File location:")
-                                                + QStringLiteral("\r\n") + m_globalPath
-                                                + (out.failed() ? QStringLiteral("\r\n") + out.errorString() : QString()));
+        UiPrompter::instance()->warning(
+                m_boxes, MainWindow1::tr("Error"),
+                MainWindow1::tr("Failed to generate file.") + QStringLiteral("\r\n") + MainWindow1::tr("File location:")
+                        + QStringLiteral("\r\n") + m_globalPath
+                        + (out.failed() ? QStringLiteral("\r\n") + out.errorString() : QString()));
         return;
     }
     // In place, its folder synced or not: the file holds these settings.
     m_ui->globalLineEdit->setText(m_globalPath);
     m_doc.markGlobalSaved(globalPage());
     if (!written) {
-        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Error"),
-                                        MainWindow1::tr("The file was written, but the disk did not confirm that it is stored:")
-                                                + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n")
-                                                + out.errorString());
+        UiPrompter::instance()->warning(
+                m_boxes, MainWindow1::tr("Error"),
+                MainWindow1::tr("The file was written, but the disk did not confirm that it is stored:")
+                        + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n") + out.errorString());
         return;
     }
-    UiPrompter::instance()->information(m_boxes, MainWindow1::tr("successfully saved."),
-                                        MainWindow1::tr("The file has been generated:") + QStringLiteral("\r\n")
-                                                + MainWindow1::tr("File location:") + QStringLiteral("\r\n") + m_globalPath
-                                                + (out.notKept().isEmpty() ? QString()
-                                                                           : QStringLiteral("\r\n") + out.notKept()));
+    UiPrompter::instance()->information(
+            m_boxes, MainWindow1::tr("successfully saved."),
+            MainWindow1::tr("The file has been generated:") + QStringLiteral("\r\n") + MainWindow1::tr("File location:")
+                    + QStringLiteral("\r\n") + m_globalPath
+                    + (out.notKept().isEmpty() ? QString() : QStringLiteral("\r\n") + out.notKept()));
 }

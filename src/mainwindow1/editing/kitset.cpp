@@ -22,7 +22,8 @@ void KitPagesController::showDefaultKitOne(bool reset)
     m_ui->bottomColorComboBox->setCurrentText(MainWindow1::tr("Orange"));
     m_ui->workColorComboBox->setCurrentText(MainWindow1::tr("Red"));
     m_ui->pedalType->setCurrentIndex(8);
-    for (QLabel *l : {m_ui->hh_wave1_name, m_ui->hh_wave2_name, m_ui->hh_wave3_name, m_ui->hh_wave4_name, m_ui->hh_wave5_name})
+    for (QLabel *l :
+         {m_ui->hh_wave1_name, m_ui->hh_wave2_name, m_ui->hh_wave3_name, m_ui->hh_wave4_name, m_ui->hh_wave5_name})
         l->setText(QString());
     m_ui->hhLayer1SpinBox->setValue(reset ? 100 : m_original_layer1);
     m_ui->hhLayer2SpinBox->setValue(reset ? 80 : m_original_layer2);

@@ -67,9 +67,9 @@ void KitPagesController::chooseMode(int index)
         m_ui->trigType->setCurrentIndex(itemOf(m_doc.kitAttrList()[k].kpadChunk[p].trig_mode, 2));
     m_ui->trigType->setEnabled(rule.trigEnabled);
 
-    for (QWidget *w : {static_cast<QWidget *>(m_ui->loop), static_cast<QWidget *>(m_ui->trigType),
-                       static_cast<QWidget *>(m_ui->velocity)})
-        w->setStyleSheet(w->isEnabled() ? kEnabled : kDisabled);
+    for (QWidget *box : {static_cast<QWidget *>(m_ui->loop), static_cast<QWidget *>(m_ui->trigType),
+                         static_cast<QWidget *>(m_ui->velocity)})
+        box->setStyleSheet(box->isEnabled() ? kEnabled : kDisabled);
 }
 
 void KitPagesController::switchPad(int pad)
@@ -98,7 +98,8 @@ void KitPagesController::switchPad(int pad)
         mode->insertItem(6, MainWindow1::tr("Fade"));
     } else if (mode->count() == 2) {
         mode->removeItem(1);
-        mode->insertItems(1, {MainWindow1::tr("Wave B Only"), MainWindow1::tr("Simultaneously"), MainWindow1::tr("Switch"), MainWindow1::tr("Round Robin"), MainWindow1::tr("Mix"),
+        mode->insertItems(1, {MainWindow1::tr("Wave B Only"), MainWindow1::tr("Simultaneously"),
+                              MainWindow1::tr("Switch"), MainWindow1::tr("Round Robin"), MainWindow1::tr("Mix"),
                               MainWindow1::tr("Fade")});
     }
     m_modeFlag = foot;

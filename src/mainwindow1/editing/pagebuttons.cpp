@@ -33,7 +33,8 @@ void KitPagesController::showKitSettingsPage()
     m_ui->left_stackedWidget->setCurrentIndex(2);
     m_ui->midStackedWidget->setCurrentIndex(2);
     m_ui->right_stackedWidget->setCurrentIndex(1);
-    m_ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color: rgb(167, 167, 167); color:black; border: none;"));
+    m_ui->btnSoundKit->setStyleSheet(
+            QStringLiteral("background-color: rgb(167, 167, 167); color:black; border: none;"));
     m_ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white; "));
     m_ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
     m_ui->btnClear->hide();
