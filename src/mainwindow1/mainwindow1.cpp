@@ -85,6 +85,8 @@ void MainWindow1::makeSoundLists()
 void MainWindow1::makeKitPages()
 {
     m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, *this, ui, this, *this);
+    connect(m_kitPages.get(), &KitPagesController::chainsRead, this, &MainWindow1::sendKitChainMeg);
+    connect(m_kitPages.get(), &KitPagesController::chainPageLeft, this, &MainWindow1::sendKitChainInfo);
 }
 
 

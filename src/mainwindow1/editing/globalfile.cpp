@@ -55,7 +55,7 @@ quint8 switchByte(const QLabel *label)
 template <class Chunk>
 void KitPagesController::showSharedBlocks(const Chunk &g)
 {
-        m_ui->clickSoundNoSpinBox->setValue(g.click.click_no + 1);
+    m_ui->clickSoundNoSpinBox->setValue(g.click.click_no + 1);
     setNumber(m_ui->clickInterval, g.click.beat);
     if (g.click.pan == 64)
         m_ui->clickPan->setText(kCenter);
@@ -93,7 +93,7 @@ void KitPagesController::showSharedBlocks(const Chunk &g)
 void KitPagesController::showChains(const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool keepOriginal)
 {
     m_doc.takeChainBlock(kc, rows, keepOriginal);
-    emit m_window.sendKitChainMeg(m_doc.kitChainList());
+    emit chainsRead(m_doc.kitChainList());
 }
 
 void KitPagesController::setGlobalFileChunk()

@@ -58,14 +58,14 @@ void KitPagesController::getPadAttr()
 
 void KitPagesController::showGlobalSettings()
 {
-        const KitDocument &d = m_doc;
+    const KitDocument &d = m_doc;
     m_ui->labEditEffect->setText(QString::number(d.curEditEffect()));
     m_ui->labEffectOFF->setText(QString::number(d.curEffectOFF()));
     m_ui->labRecLevel->setText(QString::number(d.curRecLevel()));
     const quint8 autoState = d.curAutoState();
     m_ui->labAutoState->setText(autoState == 0   ? QStringLiteral("OFF")
-                              : autoState == 1 ? QStringLiteral("ON")
-                                               : QString());
+                                : autoState == 1 ? QStringLiteral("ON")
+                                                 : QString());
     m_ui->labLoopClick->setText(QString::number(d.curLoopClick()));
     m_ui->labLoopQtz->setText(QString::number(d.curLoopQtz()));
     m_ui->labLoopMeas->setText(QString::number(d.curLoopMeas()));

@@ -106,7 +106,7 @@ void KitPagesController::clearHHWaves()
 // to the last value accepted. With `pendingOnly` an accepted value is left alone.
 void KitPagesController::checkLayer(int layer, bool pendingOnly)
 {
-        QSpinBox *const boxes[3] = {m_ui->hhLayer1SpinBox, m_ui->hhLayer2SpinBox, m_ui->hhLayer3SpinBox};
+    QSpinBox *const boxes[3] = {m_ui->hhLayer1SpinBox, m_ui->hhLayer2SpinBox, m_ui->hhLayer3SpinBox};
     QLabel *const below[3] = {m_ui->labLayer2, m_ui->labLayer3, m_ui->labLayer4};
     int *const accepted[3] = {&m_original_layer1, &m_original_layer2, &m_original_layer3};
     QSpinBox *box = boxes[layer - 1];

@@ -21,7 +21,7 @@ struct EffectSlot
 
 EffectSlot effectSlot(Ui::MainWindow1 *ui, int n)
 {
-        switch (n) {
+    switch (n) {
     case 0:
         return {ui->kitEffect1,
                 {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},

@@ -128,6 +128,12 @@ public:
     KitDocument::GlobalPage globalPage() const;
     void showVerAndGlobal1(percussionpadfile *pf);
 
+signals:
+    // A global chunk read into the page brought these chains.
+    void chainsRead(QVector<MainWindow1Records::KIT_CHAIN> chains);
+    // The kit-chain page was left with these chains and names.
+    void chainPageLeft(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names);
+
 private:
     KitDocument &m_doc;
     SoundLibrary &m_library;

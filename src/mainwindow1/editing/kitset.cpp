@@ -7,7 +7,7 @@
 // takes the layers as literals.
 void KitPagesController::showDefaultKitOne(bool reset)
 {
-        m_ui->kitNoSpinBox->setValue(1);
+    m_ui->kitNoSpinBox->setValue(1);
     m_ui->kitNameLabel->setText(QStringLiteral("New Kit"));
     m_ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
     m_window.kitNameFieldKit = 0;

@@ -32,7 +32,7 @@ int effectNoItem(quint8 value)
 
 kitediting::KitPage KitPagesController::readKitPage(int k) const
 {
-        kitediting::KitPage page;
+    kitediting::KitPage page;
     page.name = m_doc.kit(k).kit_name;
     page.volume = quint8(m_ui->kitVolumeSpinBox->value());
     page.tempo = quint8(m_ui->kitTempoSpinBox->value());

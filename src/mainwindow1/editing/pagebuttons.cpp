@@ -11,7 +11,7 @@
 void KitPagesController::leaveChainPage()
 {
     m_window.takeOverChainPage();
-    emit m_window.sendKitChainInfo(m_doc.kitChainList(), m_window.kitChainNameList);
+    emit chainPageLeft(m_doc.kitChainList(), m_window.kitChainNameList);
 }
 
 void KitPagesController::showKitSettingsPage()
