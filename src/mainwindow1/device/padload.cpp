@@ -172,7 +172,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
     setupfiles::KitTables images;
     const PadKits kits =
             readPadKits(m_pad.kitPath(), m_window.waveAttrList, m_doc.curKitAttr(),
-                                KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()}, pumpEvents);
+                        KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()}, pumpEvents);
     m_pad.noteLinksLeftOut(kits.linksLeftOut);
     if (!kits.ok)
         return refuse(kits.messages);
@@ -200,10 +200,10 @@ void PadSyncController::importPadClicks()
     m_window.on_btnImportClickWave_clicked();
     if (!m_pad.clickSkipped().isEmpty())
         showDeviceMessages({DeviceMessage{MainWindow1::tr("Warning"),
-                                  MainWindow1::tr("These entries of the metronome folder are not files and were "
-                                                  "skipped:")
-                                          + QStringLiteral("\r\n")
-                                          + m_pad.clickSkipped().join(QStringLiteral("\r\n"))}});
+                                          MainWindow1::tr("These entries of the metronome folder are not files and "
+                                                          "were skipped:")
+                                                  + QStringLiteral("\r\n")
+                                                  + m_pad.clickSkipped().join(QStringLiteral("\r\n"))}});
 }
 
 void PadSyncController::takePadKits(const PadKits &kits, const setupfiles::KitTables &images)

@@ -230,9 +230,9 @@ void PadSyncController::completeAddBatch()
     m_window.getRightSoundList();
     m_ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
-        showDeviceMessages(
-                {padBatchMessage(MainWindow1::tr("These sounds could not be written to the sampler pad and were not added:"),
-                        failedFiles, refusal)});
+        showDeviceMessages({padBatchMessage(
+                MainWindow1::tr("These sounds could not be written to the sampler pad and were not added:"),
+                failedFiles, refusal)});
 }
 
 void PadSyncController::completeDeleteBatch()
@@ -264,9 +264,8 @@ void PadSyncController::completeDeleteBatch()
     closeDeleteProgress();
     m_delProgressValue = 0;
     if (!stay.isEmpty())
-        showDeviceMessages(
-                {padBatchMessage(MainWindow1::tr("These sounds were not deleted from the sampler pad and stay in the list:"),
-                        stay)});
+        showDeviceMessages({padBatchMessage(
+                MainWindow1::tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
 }
 
 void PadSyncController::changeOnlineKitPath(const QString &originalPath, const QString &newPath, quint16 newNum,

@@ -88,19 +88,38 @@ public:
     bool generateOrderFile();
 
 private:
+    // The load after the drive's model folder was found; ends the program
+    // (fileErrCloseWindow) when the pad cannot be used.
     void loadPad(const QString &modelFolder);
     bool putPadInOrder(const PadIdentity &loaded);
+    // The metronome list, filled from the pad's metronome folder.
     void importPadClicks();
+    // The kits read from the pad, their records' images in `images`, become the
+    // document's, with their copies.
     void takePadKits(const PadKits &kits, const setupfiles::KitTables &images);
+    // The pad loaded (device mode from now on): the guard that judges the pad
+    // before each write and read below its root, from `loaded` and the kit
+    // records read; it warns when another pad is found at a read.
     void guardPad(const PadIdentity &loaded);
+    // The pad at the pad's place judged now (the session's padLost() when it is another);
+    // `settingsToo` reads its serials and fingerprint also on the same mount.
     PadMatch padCheck(bool settingsToo);
+    // True while the pad at the pad's place is the one loaded; otherwise the
+    // user is told, and when another pad stands there, the pad is lost.
     bool padStillLoaded();
+    // One box about sounds of a batch that did not reach the pad: why (another
+    // pad, read-only, gone, or the errno `refusal` of a write it refused), then
+    // `lead` and the sounds.
     DeviceMessage padBatchMessage(const QString &lead, const QStringList &sounds, int refusal = 0);
+    // usbDialog prepared for a long pad operation, shown at 0.
     QProgressDialog *showPadProgress(const QString &label, int maximum);
+    // Warning boxes of the device side, in order.
     void showDeviceMessages(const DeviceMessages &messages);
     void addUsbWave();
     void deleteUsbWave();
+    // The total list's number and name of each of `files` it holds.
     WaveFileIndex usedWaveIndex(const QSet<QString> &files) const;
+    // The pad session's tree checks, with their warnings.
     bool getRootDirPath(const QString &path);
     bool judgeFourFile();
 
