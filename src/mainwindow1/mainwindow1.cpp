@@ -137,6 +137,8 @@ void MainWindow1::makeSetupFiles()
 void MainWindow1::makePadSync()
 {
     m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, ui, this, *this);
+    connect(m_padSync.get(), &PadSyncController::soundListChanged, this, &MainWindow1::getRightSoundList);
+    connect(m_padSync.get(), &PadSyncController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
 }
 
 

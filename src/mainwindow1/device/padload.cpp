@@ -145,7 +145,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
     }
     m_window.waveAttrList = sounds.waveAttrList;
     m_library.loadPadSounds(sounds.waveLoadKitAttrList);
-    m_window.getRightSoundList();
+    emit soundListChanged();
     tell(sounds.messages, true);
 
     progress->setValue(40);
@@ -209,7 +209,7 @@ void PadSyncController::importPadClicks()
 void PadSyncController::takePadKits(const PadKits &kits, const setupfiles::KitTables &images)
 {
     for (int k = 0; k < KIT_MAX_COUNT && k < kits.kits.size(); ++k)
-        emit m_window.sendKitNameChanged(kits.kits.at(k).kit_name, k);
+        emit kitNameRead(kits.kits.at(k).kit_name, k);
     KitDocument::PadKitsRead read;
     read.kits = kits.kits;
     read.kitIndex = kits.kitIndex;

@@ -227,7 +227,7 @@ void PadSyncController::completeAddBatch()
     }
     std::sort(dropped.begin(), dropped.end());
     m_library.removeSoundRecords(dropped);
-    m_window.getRightSoundList();
+    emit soundListChanged();
     m_ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
         showDeviceMessages({padBatchMessage(

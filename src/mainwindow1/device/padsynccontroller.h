@@ -87,6 +87,12 @@ public:
     bool closeOnPad();
     bool generateOrderFile();
 
+signals:
+    // The total list's records changed: a load, or a batch's sounds added or gone.
+    void soundListChanged();
+    // A kit's name as the pad's load read it.
+    void kitNameRead(QString name, int kit);
+
 private:
     // The load after the drive's model folder was found; ends the program
     // (fileErrCloseWindow) when the pad cannot be used.
