@@ -265,8 +265,6 @@ MainWindow1::~MainWindow1()
     // A window gone without its close writes the groups without a word.
     if (writeSoundListOnClose && !soundListSettled)
         library().saveSoundList();
-    // The progress dialogs go before the window's widgets.
-    delete usbDialog;
     // The copy dialogs go before the widgets they act on; the kit choice
     // dialog has no parent.
     delete copy_pad;
@@ -297,8 +295,8 @@ void shellsteps::initValueAndList(MainWindow1 *w)
         w->ui->actionBack_to_main_interface->setVisible(false);
     }
 
-    w->reorderSoundFlag = w->clickFlag = false;
-    w->fileErrCloseWindow = w->projectFlag = w->posFlagA = w->posFlagB = false;
+    w->clickFlag = false;
+    w->projectFlag = w->posFlagA = w->posFlagB = false;
     w->dragFlag = w->kitChainUiFlag = w->leftFlag = false;
     w->dropToPadOrRight = w->backFlag = false;
     w->currentKitNum = EMPTY_KIT_NUM;
