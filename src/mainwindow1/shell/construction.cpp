@@ -281,7 +281,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 {
     w->myDetector = new DeviceDetector(nullptr);
 
-    w->waveList.clear();
     w->waveAttrList.clear();
 
 
@@ -312,9 +311,9 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     }
 
     w->reorderSoundFlag = w->clickFlag = w->modeFlag = w->loadKitNoFlag = w->padNoFlag = false;
-    w->fileErrCloseWindow = w->projectFlag = w->posFlagA = w->posFlagB = false;
+    w->fileErrCloseWindow = w->posFlagA = w->posFlagB = false;
     w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
-    w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
+    w->dropToPadOrRight = w->switchKitNum = false;
     w->playerStrate2 = 0;
     w->currentKitNum = EMPTY_KIT_NUM;
 }
