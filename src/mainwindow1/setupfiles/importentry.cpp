@@ -135,7 +135,7 @@ void SetupFilesController::importAfterPadSave(bool wanted)
     if (!wanted)
         return;
     QThread::msleep(2000);
-    m_window.on_btnLoadFile_clicked();
+    importFiles();
 }
 
 bool SetupFilesController::judgeIsAllFile(const QString &dir)
