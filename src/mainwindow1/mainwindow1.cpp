@@ -127,6 +127,8 @@ void MainWindow1::makeSetupFiles()
     connect(m_setupFiles.get(), &SetupFilesController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
     connect(m_setupFiles.get(), &SetupFilesController::loadFinished, this, [this] { getRightSoundList(); });
     connect(m_setupFiles.get(), &SetupFilesController::padUpdateWanted, this, &MainWindow1::sendUpdate);
+    connect(m_setupFiles.get(), &SetupFilesController::kitChoiceNames, this, &MainWindow1::sendKitNameList);
+    connect(m_setupFiles.get(), &SetupFilesController::kitChoiceIndexes, this, &MainWindow1::sendKitIndexList);
 }
 
 

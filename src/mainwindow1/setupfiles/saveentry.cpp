@@ -63,9 +63,9 @@ void SetupFilesController::save()
             names.append(kit.kit_name);
         m_window.isSaveClose = false; // only an OK in this run confirms
         if (m_window.skn) {
-            emit m_window.sendKitNameList(names);
+            emit kitChoiceNames(names);
             m_window.skn->initKitIndex();
-            emit m_window.sendKitIndexList(m_doc.kitIndexList());
+            emit kitChoiceIndexes(m_doc.kitIndexList());
             m_window.skn->exec();
         }
         for (int i = 0; m_window.isSaveClose && i < m_doc.kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {

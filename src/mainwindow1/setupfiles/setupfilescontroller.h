@@ -123,6 +123,9 @@ signals:
     void loadFinished();
     // The pad is asked to refresh before an import or a save.
     void padUpdateWanted(int flag, int kit);
+    // The kit choice of a save gets the kits' names, then which are chosen.
+    void kitChoiceNames(const QVector<QString> &names);
+    void kitChoiceIndexes(const QVector<int> &indexes);
 
 private:
     bool stopPreviewFirst(bool loopToo);
