@@ -3,7 +3,6 @@
 
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "mainwindow1/device/padwindowstate.h"
 #include "mainwindow1/editing/kitpagestate.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewstate.h"
@@ -58,8 +57,7 @@ class MainWindow1 : public QMainWindow,
                     public DropState,
                     public KitPageState,
                     public SoundListState,
-                    public PreviewState,
-                    public PadWindowState
+                    public PreviewState
 {
     Q_OBJECT
 
@@ -92,18 +90,13 @@ public:
 
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;              // the next metronome list build takes the program's own metronome sounds
-    bool reorderSoundFlag = false;     // the pad's sounds were renumbered: the write-back rewrites the sound order
     bool clickFlag = false;            // the metronome list holds its five sounds: the global settings name one
-    bool modeFlag = false;             // the mode box lists the foot-switch modes (a foot switch is shown)
-    bool loadKitNoFlag = false;        // a load or a kit move fills the kit page: a kit switch commits no kit
-    bool padNoFlag = false;            // a pad switch of the pad settings page commits no pad
     bool posFlagA = false;             // the drop on a pad hit its layer A label
     bool posFlagB = false;             // the drop on a pad hit its layer B label
     bool dragFlag = false;             // the last drop on a pad hit a layer label: the pad is redrawn
     bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
     bool leftFlag = false;             // the group tree's horizontal scroll bar is shown as needed
     bool dropToPadOrRight = false;     // the drag holds several sounds: the pads take no drop
-    bool switchKitNum = false;         // a kit switch fills the kit page: effect and link changes write nothing
     bool writeSoundListOnClose = true; // off only when the start-up ends without showing the window
 
     // ---- kit editing --------------------------------------------------------------

@@ -2,6 +2,7 @@
 // save replaced them.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
@@ -29,7 +30,7 @@ bool SetupFilesController::loadWholeSetup(const QString &path)
     redraws.cleared = [this] {
         m_window.waveAttrList.clear();
         m_waveTempList.clear();
-        m_window.loadKitNoFlag = true;
+        m_window.kitPages().setLoadKitNoFlag(true);
         newSoundLists();
         m_window.clickFlag = false;
     };

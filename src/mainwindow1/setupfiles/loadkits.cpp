@@ -1,6 +1,7 @@
 // The kit records of a read kit file into the editor's kits.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
@@ -27,9 +28,9 @@ void SetupFilesController::drawSetupKits(const setupjob::Result &result, int &sh
 
     m_ui->kitNumber->setText(QStringLiteral("1"));
     m_window.on_kitNumber_textEdited(m_ui->kitNumber->text());
-    m_window.padNoFlag = true;
+    m_window.kitPages().setPadNoFlag(true);
     m_window.updateKitNo(1);
-    m_window.loadKitNoFlag = false;
+    m_window.kitPages().setLoadKitNoFlag(false);
     if (m_ui->kitRbtn->isChecked())
         m_window.on_kitRbtn_clicked();
 }
@@ -39,10 +40,7 @@ void SetupFilesController::drawSetupKits(const setupjob::Result &result, int &sh
 void SetupFilesController::takingKit(int k, const setupfiles::LoadedKit &lk)
 {
     emit kitNameRead(lk.kit.kit_name, k);
-    for (int e = 0; e < 4; ++e)
-        m_window.k_effect[e] = lk.effects[e];
-    for (int g = 0; g < 5; ++g)
-        m_window.linkGroup[g] = lk.links[g];
+    m_window.kitPages().takeLoadedKit(lk.effects, lk.links);
 }
 
 void SetupFilesController::showKit2(percussionpadfile *pf, int kitIdx, const QString &file)
