@@ -1,25 +1,25 @@
 // The sounds of one kit file taken out of the kits, the sound list and the
 // total list, so that the file can be read again or forgotten.
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
+
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/previewcontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "setup/kitfileforget.h"
 
 #include <QHash>
 
-void MainWindow1::handOverFromChangedFiles()
+void SetupFilesController::handOverFromChangedFiles()
 {
-    const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(doc(), library());
-    preview().followMovedSounds(moved);
+    soundFileRemoved(setupjob::handOverFromChangedFiles(m_doc, m_library));
 }
 
-void MainWindow1::removeSoundFile(QString path, int)
+void SetupFilesController::removeSoundFile(const QString &path)
 {
-    soundFileRemoved(setupjob::forgetKitFile(doc(), library(), path));
+    soundFileRemoved(setupjob::forgetKitFile(m_doc, m_library, path));
 }
 
-void MainWindow1::soundFileRemoved(const QHash<QString, QString> &moved)
+void SetupFilesController::soundFileRemoved(const QHash<QString, QString> &moved)
 {
-    preview().followMovedSounds(moved);
+    m_window.preview().followMovedSounds(moved);
 }
