@@ -2,6 +2,7 @@
 // kits, under a progress dialog. The load only reads the pad; what an earlier
 // run left cut short is put in order first, as a write of its own.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "ui_mainwindow1.h"
 
@@ -143,7 +144,7 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
         messages << soundsRefusal(sounds.waveAttrList.isEmpty());
         return refuse(messages);
     }
-    w->waveAttrList = sounds.waveAttrList;
+    w->soundLists().takeWaveAttrList(sounds.waveAttrList);
     w->library().loadPadSounds(sounds.waveLoadKitAttrList);
     w->getRightSoundList();
     tell(sounds.messages, true);
@@ -171,7 +172,7 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
 
     setupfiles::KitTables images;
     const PadKits kits =
-            readPadKits(w->pad().kitPath(), w->waveAttrList, w->doc().curKitAttr(),
+            readPadKits(w->pad().kitPath(), w->soundLists().waveAttrList(), w->doc().curKitAttr(),
                         KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()}, pumpEvents);
     w->pad().noteLinksLeftOut(kits.linksLeftOut);
     if (!kits.ok)
@@ -194,7 +195,7 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
 void padpane::importPadClicks(MainWindow1 *w)
 {
     w->library().expectPadClickSounds();
-    w->userFlag = false;
+    w->soundLists().useOwnClickSounds(false);
     w->ui->clickWaveTreeView->reset();
     w->initClickItemModel();
     w->on_btnImportClickWave_clicked();

@@ -94,7 +94,7 @@ void padpane::addUsbWave(MainWindow1 *w)
     w->addProgressValue = 0;
     padpane::showPadProgress(w, MainWindow1::tr("Importing sound file..."), n);
     const PadSession::AddPlan plan = w->pad().beginAddBatch(w->library().waveLoadKitAttrList(), ready);
-    w->total_index = plan.lastNumber;
+    w->soundLists().noteLastWaveNumber(plan.lastNumber);
     // Nothing handed to the workers: the batch ends at once.
     if (!ready || !padpane::padSync(w)->startAdd(plan.sounds, w->pad().dataPath(), w->pad().prmPath()))
         padpane::completeAddBatch(w);

@@ -1,6 +1,7 @@
 // The global settings between the global settings page and the kit file
 // model's global chunk, in both directions.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -105,7 +106,7 @@ void MainWindow1::setGlobalFileChunk()
 KitDocument::GlobalPage MainWindow1::globalPage() const
 {
     KitDocument::GlobalPage page;
-    if (clickFlag) {
+    if (m_soundLists->clickFlag()) {
         const int sound = ui->clickSoundNoSpinBox->value() - 1;
         page.clickNo = quint8(sound);
         if (sound >= 0 && sound < library().clickSetList().size()) {

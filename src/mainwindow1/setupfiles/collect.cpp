@@ -1,5 +1,6 @@
 // The sounds gathered for a save, and their order.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "setup/savesteps.h"
@@ -38,7 +39,7 @@ struct Gathering
         if (!gathered)
             return false;
         w->waveList = got.waveList;
-        w->waveAttrList = got.waveAttrList;
+        w->soundLists().takeWaveAttrList(got.waveAttrList);
         return true;
     }
 };
@@ -81,7 +82,7 @@ bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgress
 void MainWindow1::waveKitOrder()
 {
     const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(doc().kitAttrList(), library().waveLoadKitAttrList(),
-                                                                 waveAttrList);
+                                                                 soundLists().waveAttrList());
     totalFileList = order.totalFileList;
     totalList = order.totalList;
     remainingList = order.remainingList;

@@ -2,6 +2,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/soundorder.h"
@@ -55,7 +56,7 @@ void rebuildSoundRows(MainWindow1 *w)
 {
     const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList();
     if (!sounds.isEmpty())
-        w->total_index = sounds.last().wave_No;
+        w->soundLists().noteLastWaveNumber(sounds.last().wave_No);
     w->showTotalRows(soundorder::stored(sounds), false);
 }
 

@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
@@ -27,7 +28,7 @@ bool importKitFiles(MainWindow1 *w)
         w->showVerAndGlobal1(&model);
         w->doc().markGlobalSaved(w->globalPage());
     };
-    redraws.loading = [w] { w->waveAttrList.clear(); };
+    redraws.loading = [w] { w->soundLists().clearWaveAttrList(); };
     redraws.loaded = [w, &job, &shown] {
         shown = setupflow::showNotices(w, job.result(), shown);
         setupflow::rebuildSoundRows(w);

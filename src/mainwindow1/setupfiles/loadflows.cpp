@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
@@ -19,7 +20,7 @@ void newSoundLists(MainWindow1 *w)
 {
     w->initTotalItemModel();
     w->initHHListItemModel();
-    w->userFlag = false; // the metronome list stays empty until the file fills it
+    w->soundLists().useOwnClickSounds(false); // the metronome list stays empty until the file fills it
     w->initClickItemModel();
     w->connectSoundListSelections();
 }
@@ -33,11 +34,11 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     int shown = 0;
     ImportSetupJob::Redraws redraws;
     redraws.cleared = [w] {
-        w->waveAttrList.clear();
+        w->soundLists().clearWaveAttrList();
         w->waveTempList.clear();
         w->loadKitNoFlag = true;
         newSoundLists(w);
-        w->clickFlag = false;
+        w->soundLists().noteClickListFull(false);
     };
     redraws.soundsTaken = [w, &job, &shown] { drawSetupSounds(w, job.sounds(), job.result(), shown); };
     redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
@@ -52,7 +53,7 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
 
 bool loadKitFiles(MainWindow1 *w, ImportKitFilesJob &job, bool reload, int &shown)
 {
-    w->waveAttrList.clear();
+    w->soundLists().clearWaveAttrList();
     const bool complete = job.load(reload, forgetting(w));
     w->soundAddCount = job.soundsAdded();
     shown = showNotices(w, job.result(), shown);

@@ -1,5 +1,6 @@
 // The kit records of a read kit file into the editor's kits.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -13,7 +14,7 @@ void MainWindow1::showKit1(percussionpadfile *pf)
     setupflow::BoxQuestions questions(this);
     ImportSetupJob job(doc(), library(), questions);
     int shown = 0;
-    if (job.takeKits(pf, waveAttrList,
+    if (job.takeKits(pf, soundLists().waveAttrList(),
                      [this](int k, const setupfiles::LoadedKit &lk) { setupflow::takingKit(this, k, lk); }))
         setupflow::drawSetupKits(this, job.result(), shown);
 }

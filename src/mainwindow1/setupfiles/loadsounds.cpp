@@ -1,5 +1,6 @@
 // The sounds of a read whole setup or kit file into the sound lists.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -13,7 +14,7 @@
 
 bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
 {
-    clickFlag = false;
+    soundLists().noteClickListFull(false);
     setupflow::BoxQuestions questions(this);
     ImportSetupJob job(doc(), library(), questions);
     int shown = 0;
@@ -28,8 +29,8 @@ void setupflow::drawSetupSounds(MainWindow1 *w, const setupfiles::WholeSetupSoun
                                 const setupjob::Result &result, int &shown)
 {
     w->waveTempList += got.waves;
-    w->waveAttrList += got.waves;
-    w->clickFlag = got.clickFlag;
+    w->soundLists().addReadWaves(got.waves);
+    w->soundLists().noteClickListFull(got.clickFlag);
     if (w->library().clickListItemModel() && !w->library().clickSetList().isEmpty())
         w->ui->clickSoundNoSpinBox->setRange(1, w->library().clickSetList().size());
 
@@ -39,7 +40,7 @@ void setupflow::drawSetupSounds(MainWindow1 *w, const setupfiles::WholeSetupSoun
     std::stable_sort(rows.begin(), rows.end(),
                      [](const soundorder::Row &a, const soundorder::Row &b) { return a.number < b.number; });
     if (!rows.isEmpty())
-        w->total_index = rows.last().number - 1;
+        w->soundLists().noteLastWaveNumber(rows.last().number - 1);
     w->showTotalRows(rows, false);
 
     shown = showNotices(w, result, shown);

@@ -282,12 +282,12 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->myDetector = new DeviceDetector(nullptr);
 
     w->waveList.clear();
-    w->waveAttrList.clear();
+    w->soundLists().clearWaveAttrList();
 
 
     w->curPadNumber = 0;
     w->index2 = 0;
-    w->total_index = 0;
+    w->soundLists().noteLastWaveNumber(0);
     w->curPadIndex = 0;
     w->curLayer = 0;
     w->dot = 0;
@@ -304,16 +304,16 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->original_layer2 = 80;
     w->original_layer3 = 40;
 
-    w->userFlag = true;
+    w->soundLists().useOwnClickSounds(true);
     w->ui->actionReorder_Serial_Numbers->setVisible(false);
-    if (w->userFlag) {
+    if (w->soundLists().userFlag()) {
         w->ui->actionGlobal_Setting->setVisible(false);
         w->ui->actionBack_to_main_interface->setVisible(false);
     }
 
-    w->reorderSoundFlag = w->clickFlag = w->modeFlag = w->loadKitNoFlag = w->padNoFlag = false;
+    w->reorderSoundFlag = w->modeFlag = w->loadKitNoFlag = w->padNoFlag = false;
     w->fileErrCloseWindow = w->projectFlag = w->posFlagA = w->posFlagB = false;
-    w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
+    w->dragFlag = w->kitChainUiFlag = w->singleLoop = false;
     w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
     w->playerStrate2 = 0;
     w->currentKitNum = EMPTY_KIT_NUM;
