@@ -82,14 +82,27 @@ void MainWindow1::initClickItemModel() { m_soundLists->initClickItemModel(); }
 void MainWindow1::initHHListItemModel() { m_soundLists->initHHListItemModel(); }
 void MainWindow1::initTotalItemModel() { m_soundLists->initTotalItemModel(); }
 void MainWindow1::getRightSoundList() { m_soundLists->getRightSoundList(); }
-void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable) { m_soundLists->showTotalRows(rows, itemEditable); }
+void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
+{
+    m_soundLists->showTotalRows(rows, itemEditable);
+}
 void MainWindow1::connectSoundListSelections() { m_soundLists->connectSoundListSelections(); }
 void MainWindow1::on_addWaveGroup_clicked() { m_soundLists->addGroup(); }
 void MainWindow1::selectItemChanged(const QModelIndex &index) { m_soundLists->totalListSelection(index, false); }
-void MainWindow1::on_totalWaveTreeView_pressed(const QModelIndex &index) { m_soundLists->totalListSelection(index, true); }
-void MainWindow1::recvSelectItem(bool flag) { if (flag) on_totalWaveTreeView_pressed(ui->totalWaveTreeView->currentIndex()); }
+void MainWindow1::on_totalWaveTreeView_pressed(const QModelIndex &index)
+{
+    m_soundLists->totalListSelection(index, true);
+}
+void MainWindow1::recvSelectItem(bool flag)
+{
+    if (flag)
+        on_totalWaveTreeView_pressed(ui->totalWaveTreeView->currentIndex());
+}
 void MainWindow1::leftSelectItemChanged(const QModelIndex &index) { m_soundLists->groupTreeSelection(index, false); }
-void MainWindow1::on_waveGroupTreeView_pressed(const QModelIndex &index) { m_soundLists->groupTreeSelection(index, true); }
+void MainWindow1::on_waveGroupTreeView_pressed(const QModelIndex &index)
+{
+    m_soundLists->groupTreeSelection(index, true);
+}
 void MainWindow1::totalListItemModelChanged(QStandardItem *item) { m_soundLists->renameTotalListSound(item); }
 void MainWindow1::soundListItemModelChanged(QStandardItem *item) { m_soundLists->renameGroupRow(item); }
 void MainWindow1::hhListItemModelChanged(QStandardItem *item) { m_soundLists->renameMirrorSound(item); }

@@ -143,7 +143,8 @@ void SoundListsController::deleteSelectedSounds()
     const bool deviceMode = !m_pad.isUDiskFlag();
 
     if (anyLocked(rows, m_lib.waveLoadKitAttrList())) {
-        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
+        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Deleting locked sound is not supported!"),
+                          QMessageBox::Ok);
         return;
     }
 
@@ -243,7 +244,8 @@ void SoundListsController::deleteFromGroups()
         if (row.parent().isValid()) {
             const QString file = row.sibling(row.row(), 1).data().toString();
             if (soundsource::isStored(file)) {
-                prompter->information(w, MainWindow1::tr("Tip"), MainWindow1::tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
+                prompter->information(w, MainWindow1::tr("Tip"),
+                                      MainWindow1::tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
                 return;
             }
             const int g = row.parent().row();
@@ -253,15 +255,16 @@ void SoundListsController::deleteFromGroups()
             else
                 it->second.append(row.row());
         } else if (row.data().toString() == defaultGroup) {
-            prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Deleting the 'Default' group is not supported."),
-                              QMessageBox::Ok);
+            prompter->warning(w, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("Deleting the 'Default' group is not supported."), QMessageBox::Ok);
             if (rows.size() == 1)
                 return;
         } else {
             groupRows.append(row.row());
         }
     }
-    if (prompter->warning(w, MainWindow1::tr("Delete"), MainWindow1::tr("Are you sure to delete it?"), QMessageBox::Yes | QMessageBox::No)
+    if (prompter->warning(w, MainWindow1::tr("Delete"), MainWindow1::tr("Are you sure to delete it?"),
+                          QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
 

@@ -91,12 +91,12 @@ void SoundListsController::addGroup()
     QWidget *const w = m_parent;
     bool accepted = false;
     const QString answer = UiPrompter::instance()->getText(w, MainWindow1::tr("Create a new category"),
-                                                           MainWindow1::tr("Please enter name for the category."), QString(),
-                                                           &accepted);
+                                                           MainWindow1::tr("Please enter name for the category."),
+                                                           QString(), &accepted);
     const QString name = accepted ? answer.simplified() : QString();
     if (name.isEmpty()) {
-        UiPrompter::instance()->information(w, MainWindow1::tr("Error"), MainWindow1::tr("New category name can't be blank."),
-                                            QMessageBox::Ok);
+        UiPrompter::instance()->information(w, MainWindow1::tr("Error"),
+                                            MainWindow1::tr("New category name can't be blank."), QMessageBox::Ok);
         return;
     }
     const int rows = m_lib.soundGroupList().size();
@@ -105,8 +105,8 @@ void SoundListsController::addGroup()
     for (const soundfilexml::strSoundGroup &group : m_lib.soundGroupList()) {
         if (group.name.simplified() == name) {
             UiPrompter::instance()->information(
-                    w, MainWindow1::tr("Tip"), MainWindow1::tr("The category already exists, please recreate a new category."),
-                    QMessageBox::Ok);
+                    w, MainWindow1::tr("Tip"),
+                    MainWindow1::tr("The category already exists, please recreate a new category."), QMessageBox::Ok);
             return;
         }
     }

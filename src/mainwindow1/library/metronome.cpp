@@ -19,7 +19,8 @@ namespace {
 QString clickFilter()
 {
     return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
-           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ogg *.OGG)");
+            + MainWindow1::tr("Compressed sound files")
+            + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ogg *.OGG)");
 }
 
 } // namespace
@@ -29,9 +30,10 @@ void SoundListsController::importClickSounds()
     QWidget *const w = m_parent;
     UiPrompter *prompter = UiPrompter::instance();
     if (m_lib.clickList().size() >= 5) {
-        prompter->warning(w, MainWindow1::tr("Warning"),
-                          MainWindow1::tr("The list is full. Please delete some metronome sounds before importing more."),
-                          QMessageBox::Ok);
+        prompter->warning(
+                w, MainWindow1::tr("Warning"),
+                MainWindow1::tr("The list is full. Please delete some metronome sounds before importing more."),
+                QMessageBox::Ok);
         return;
     }
 
@@ -42,7 +44,8 @@ void SoundListsController::importClickSounds()
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
             MainWindow1::SOUND_INDEX record;
-            MainWindow1::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name, SOUND_NAME_LENGTH_MAX);
+            MainWindow1::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name,
+                                       SOUND_NAME_LENGTH_MAX);
             record.wave_No = quint16(i);
             record.wave_lock = 1;
             record.start_cluster = 0;
@@ -65,15 +68,16 @@ void SoundListsController::importClickSounds()
 
     const int total = m_lib.clickList().size() + candidates.size();
     if (total > 5) {
-        prompter->warning(w, MainWindow1::tr("Waring"), MainWindow1::tr("Only supports importing up to 5 metronome sounds."),
-                          QMessageBox::Ok);
+        prompter->warning(w, MainWindow1::tr("Waring"),
+                          MainWindow1::tr("Only supports importing up to 5 metronome sounds."), QMessageBox::Ok);
         return;
     }
     if (total < 5) {
-        prompter->warning(w, MainWindow1::tr("Warning"),
-                          MainWindow1::tr("The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
-                             "based on the list's limit."),
-                          QMessageBox::Ok);
+        prompter->warning(
+                w, MainWindow1::tr("Warning"),
+                MainWindow1::tr("The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
+                                "based on the list's limit."),
+                QMessageBox::Ok);
         return;
     }
     // Every candidate must be large enough before any is listed.
@@ -81,9 +85,10 @@ void SoundListsController::importClickSounds()
     for (const QString &path : qAsConst(candidates)) {
         const QFileInfo fi(path);
         if (fi.size() <= 4096) {
-            prompter->warning(w, MainWindow1::tr("Warning"),
-                              fi.fileName() + MainWindow1::tr("The sound length is less than 4KB and does not support import."),
-                              QMessageBox::Ok);
+            prompter->warning(
+                    w, MainWindow1::tr("Warning"),
+                    fi.fileName() + MainWindow1::tr("The sound length is less than 4KB and does not support import."),
+                    QMessageBox::Ok);
             tooSmall = true;
         }
     }

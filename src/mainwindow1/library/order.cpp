@@ -22,12 +22,14 @@
 // Keeps the working lists of an order: the keys and the files of its rows.
 void SoundListsController::keepWorkingLists(const QVector<soundorder::Row> &rows)
 {
-    m_window.totalList.clear();
-    m_window.totalFileList.clear();
+    QStringList keys;
+    QStringList files;
     for (const soundorder::Row &row : rows) {
-        m_window.totalList.append(row.name + QLatin1Char('*') + QString::number(row.number));
-        m_window.totalFileList.append(row.file);
+        keys.append(row.name + QLatin1Char('*') + QString::number(row.number));
+        files.append(row.file);
     }
+    m_window.totalList = keys;
+    m_window.totalFileList = files;
 }
 
 void SoundListsController::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
@@ -86,7 +88,8 @@ void SoundListsController::exportOrder()
     UiPrompter *prompter = UiPrompter::instance();
     const SoundListModel *total = m_lib.totalListItemModel();
     if (total->soundCount() == 0) {
-        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Sound list can not be blank while performing an export operation."),
+        prompter->warning(w, MainWindow1::tr("Warning"),
+                          MainWindow1::tr("Sound list can not be blank while performing an export operation."),
                           QMessageBox::Ok);
         return;
     }
@@ -102,8 +105,8 @@ void SoundListsController::exportOrder()
         prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Open file error."), QMessageBox::Ok);
         return;
     }
-    prompter->information(w, MainWindow1::tr("successfully exported."), MainWindow1::tr("File Location:") + QStringLiteral("\r\n") + path,
-                          QMessageBox::Ok);
+    prompter->information(w, MainWindow1::tr("successfully exported."),
+                          MainWindow1::tr("File Location:") + QStringLiteral("\r\n") + path, QMessageBox::Ok);
 }
 
 void SoundListsController::importOrder()
@@ -113,13 +116,14 @@ void SoundListsController::importOrder()
     const int rowCount = m_lib.totalListItemModel()->soundCount();
     if (rowCount == 0) {
         prompter->warning(w, MainWindow1::tr("Warning"),
-                          MainWindow1::tr("MY SOUND LIST can not be blank while performing an import operation."), QMessageBox::Ok);
+                          MainWindow1::tr("MY SOUND LIST can not be blank while performing an import operation."),
+                          QMessageBox::Ok);
         return;
     }
     m_window.totalList.clear();
     m_window.totalFileList.clear();
-    const QString path = prompter->getOpenFileName(w, MainWindow1::tr("Select the wave sort txt file."), QStringLiteral(" "),
-                                                   QStringLiteral("txt(*.txt)"));
+    const QString path = prompter->getOpenFileName(w, MainWindow1::tr("Select the wave sort txt file."),
+                                                   QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Open file error."), QMessageBox::Ok);
@@ -130,12 +134,14 @@ void SoundListsController::importOrder()
     QVector<soundorder::Row> rows;
     switch (soundorder::matchNames(names, m_lib.waveLoadKitAttrList(), rowCount, &rows)) {
     case soundorder::Match::CountDiffers:
-        prompter->warning(w, MainWindow1::tr("Error"),
-                          MainWindow1::tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
-                          QMessageBox::Ok);
+        prompter->warning(
+                w, MainWindow1::tr("Error"),
+                MainWindow1::tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
+                QMessageBox::Ok);
         return;
     case soundorder::Match::NameMissing:
-        prompter->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Unable to find sound information in the sound list. Import failed!"),
+        prompter->warning(w, MainWindow1::tr("Error"),
+                          MainWindow1::tr("Unable to find sound information in the sound list. Import failed!"),
                           QMessageBox::Ok);
         return;
     case soundorder::Match::Ok:
@@ -152,35 +158,31 @@ void SoundListsController::generateKitOrder()
     QHash<QString, int> firstRecord;
     for (int i = sounds.size() - 1; i >= 0; --i)
         firstRecord.insert(sounds.at(i).file, i);
-    m_window.remainingList.clear();
+    QStringList remainingList; // the paths the kits use, in order of first use
     QSet<QString> remaining;
     QVector<SoundLibrary::KitOrderGroup> groups;
     const int kits = qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        m_window.totalList.clear();
-        m_window.totalFileList.clear();
         const QVector<kitusage::Use> uses = kitusage::kitUses(m_doc.kitAttrList().at(k));
-        for (const kitusage::Use &use : uses) {
-            if (!remaining.contains(use.file)) {
-                remaining.insert(use.file);
-                m_window.remainingList.append(use.file);
-            }
-            m_window.totalFileList.append(use.label + use.file);
-            m_window.totalList.append(use.name);
-        }
         if (uses.isEmpty())
             continue;
         SoundLibrary::KitOrderGroup group{m_doc.kitAttrList().at(k).kit_name, {}};
-        for (int i = 0; i < m_window.totalFileList.size(); ++i) {
-            const QString path = m_window.totalFileList.at(i).mid(3);
+        for (const kitusage::Use &use : uses) {
+            if (!remaining.contains(use.file)) {
+                remaining.insert(use.file);
+                remainingList.append(use.file);
+            }
+            const QString entry = use.label + use.file;
+            const QString path = entry.mid(3);
             const int record = firstRecord.value(path, -1);
             const MainWindow1::SOUND_INDEX *s = record >= 0 ? &sounds.at(record) : nullptr;
-            group.rows.append({m_window.totalFileList.at(i).left(3), s ? QString::number(s->wave_No) : QString(),
-                               m_window.totalList.at(i), path, s && s->wave_lock == 0});
+            group.rows.append({entry.left(3), s ? QString::number(s->wave_No) : QString(), use.name, path,
+                               s && s->wave_lock == 0});
         }
         groups.append(group);
     }
-    if (sounds.size() != m_window.remainingList.size()) {
+    m_window.remainingList = remainingList;
+    if (sounds.size() != remainingList.size()) {
         SoundLibrary::KitOrderGroup unassigned{MainWindow1::tr("Unassign"), {}};
         for (const MainWindow1::SOUND_INDEX &s : sounds) {
             if (!remaining.contains(s.file))

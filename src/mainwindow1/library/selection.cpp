@@ -152,7 +152,8 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     }
     const int kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
     const quint16 count = percussionpadfile::judgeWaveTotalNumber(&file, kind);
-    const QString loadedName = MainWindow1::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
+    const QString loadedName
+            = MainWindow1::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     const QString fileName = percussionpadfile::judgeWaveName(&file, entry, kind);
     file.close();
     if (count != kit->waveCount || loadedName != fileName) {
