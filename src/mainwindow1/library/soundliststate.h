@@ -5,7 +5,7 @@
 
 #include <QVector>
 
-// The working sound list the window edits and what its views are doing.
+// What the last sound conversion already told the user.
 struct SoundListState
 {
     // True when the last getRawFile failed for a cause it named that is not
