@@ -4,6 +4,7 @@
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
@@ -36,7 +37,7 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     redraws.cleared = [w] {
         w->soundLists().clearWaveAttrList();
         w->waveTempList.clear();
-        w->loadKitNoFlag = true;
+        w->kitPages().setLoadKitNoFlag(true);
         newSoundLists(w);
         w->soundLists().noteClickListFull(false);
     };
