@@ -3,7 +3,6 @@
 
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "mainwindow1/device/padwindowstate.h"
 #include "mainwindow1/editing/kitpagestate.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewstate.h"
@@ -60,7 +59,6 @@ class MainWindow1 : public QMainWindow,
                     public KitPageState,
                     public SoundListState,
                     public PreviewState,
-                    public PadWindowState,
                     public SetupFilesState
 {
     Q_OBJECT
@@ -93,7 +91,6 @@ public:
     const SoundLibrary &library() const { return soundLibrary; }
 
     // ---- flags ----------------------------------------------------------------
-    bool reorderSoundFlag = false;     // the pad's sounds were renumbered: the write-back rewrites the sound order
     bool projectFlag = false;          // a File-menu import or export runs: it takes the whole setup in one .BIN
     bool posFlagA = false;             // the drop on a pad hit its layer A label
     bool posFlagB = false;             // the drop on a pad hit its layer B label

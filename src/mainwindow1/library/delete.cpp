@@ -1,6 +1,7 @@
 // Deleting sounds from the total list (offline at once, on the pad through
 // the device queue) and groups or sounds from the group tree.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -134,8 +135,6 @@ Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const 
 void SoundListsController::deleteSelectedSounds()
 {
     QWidget *const w = m_parent;
-    QProgressDialog *&delDialog = m_window.delDialog;
-    int &delProgressValue = m_window.delProgressValue;
     QModelIndexList rows = selectedRowStarts(m_ui->totalWaveTreeView->selectionModel());
     if (rows.isEmpty())
         return;
@@ -148,19 +147,12 @@ void SoundListsController::deleteSelectedSounds()
         return;
     }
 
-    delProgressValue = 0;
+    m_window.padSync().resetDeleteProgress();
     if (deviceMode) {
-        if (delDialog)
-            delDialog->deleteLater();
-        delDialog = deleteProgress(w, 2 * rows.size());
+        m_window.padSync().takeDeleteDialog(deleteProgress(w, 2 * rows.size()));
     }
     m_pad.clearDeleteQueue();
-    auto closeDialog = [&delDialog]() {
-        if (delDialog) {
-            delDialog->close();
-            delDialog->hide();
-        }
-    };
+    auto closeDialog = [this]() { m_window.padSync().closeDeleteProgress(); };
 
     // One set of the paths the kits use for the whole selection.
     const QVector<QString> usedFiles = m_lib.getSoundFileList(m_doc.kitAttrList());
@@ -204,9 +196,7 @@ void SoundListsController::deleteSelectedSounds()
             }
         }
         if (deviceMode) {
-            ++delProgressValue;
-            if (delDialog)
-                delDialog->setValue(delProgressValue);
+            m_window.padSync().stepDeleteProgress();
             QCoreApplication::processEvents();
         } else {
             goneRows.append(pick.row);
