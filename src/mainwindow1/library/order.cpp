@@ -2,6 +2,7 @@
 // kit-by-kit list of sound uses.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -22,14 +23,9 @@
 // Keeps the working lists of an order: the keys and the files of its rows.
 void SoundListsController::keepWorkingLists(const QVector<soundorder::Row> &rows)
 {
-    QStringList keys;
-    QStringList files;
-    for (const soundorder::Row &row : rows) {
-        keys.append(row.name + QLatin1Char('*') + QString::number(row.number));
-        files.append(row.file);
-    }
-    m_window.totalList = keys;
-    m_window.totalFileList = files;
+    m_window.setupFiles().clearWorkingLists();
+    for (const soundorder::Row &row : rows)
+        m_window.setupFiles().addWorkingRow(row.name + QLatin1Char('*') + QString::number(row.number), row.file);
 }
 
 void SoundListsController::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
@@ -79,7 +75,7 @@ void SoundListsController::showNameOrder(bool ascending)
 
 void SoundListsController::takeBackupChoice()
 {
-    m_window.backFlag = m_ui->rbtBack->isChecked();
+    m_window.setupFiles().markBackup(m_ui->rbtBack->isChecked());
 }
 
 void SoundListsController::exportOrder()
@@ -120,8 +116,7 @@ void SoundListsController::importOrder()
                           QMessageBox::Ok);
         return;
     }
-    m_window.totalList.clear();
-    m_window.totalFileList.clear();
+    m_window.setupFiles().clearWorkingLists();
     const QString path = prompter->getOpenFileName(w, MainWindow1::tr("Select the wave sort txt file."),
                                                    QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file(path);
@@ -158,7 +153,7 @@ void SoundListsController::generateKitOrder()
     QHash<QString, int> firstRecord;
     for (int i = sounds.size() - 1; i >= 0; --i)
         firstRecord.insert(sounds.at(i).file, i);
-    QStringList remainingList; // the paths the kits use, in order of first use
+    m_window.setupFiles().clearRemaining();
     QSet<QString> remaining;
     QVector<SoundLibrary::KitOrderGroup> groups;
     const int kits = qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT));
@@ -170,7 +165,7 @@ void SoundListsController::generateKitOrder()
         for (const kitusage::Use &use : uses) {
             if (!remaining.contains(use.file)) {
                 remaining.insert(use.file);
-                remainingList.append(use.file);
+                m_window.setupFiles().addRemaining(use.file);
             }
             const QString entry = use.label + use.file;
             const QString path = entry.mid(3);
@@ -181,8 +176,7 @@ void SoundListsController::generateKitOrder()
         }
         groups.append(group);
     }
-    m_window.remainingList = remainingList;
-    if (sounds.size() != remainingList.size()) {
+    if (sounds.size() != remaining.size()) {
         SoundLibrary::KitOrderGroup unassigned{MainWindow1::tr("Unassign"), {}};
         for (const MainWindow1::SOUND_INDEX &s : sounds) {
             if (!remaining.contains(s.file))
