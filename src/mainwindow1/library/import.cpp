@@ -1,6 +1,7 @@
 // Sound import into a group of the group tree or into the total list.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/modeltexts.h"
@@ -202,13 +203,13 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
             continue;
         }
-        m_window.total_index = m_library.lastWaveNumber();
-        if (m_window.total_index >= WAVE_MAX_COUNT) {
+        m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(m_parent, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
         }
-        const quint16 number = quint16(m_window.total_index + 1);
+        const quint16 number = quint16(m_window.soundLists().total_index() + 1);
         const QString name = names.take(given);
         if (deviceMode) {
             m_pad.queueAdd(path, number);
