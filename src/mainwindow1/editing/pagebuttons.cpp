@@ -10,8 +10,8 @@ namespace {
 // The kit-chain page hands its chains and names on when it is left.
 void leaveChainPage(MainWindow1 *w)
 {
-    w->takeOverChainPage();
-    emit w->sendKitChainInfo(w->doc().kitChainList(), w->kitChainNameList);
+    w->kitChains().takeOverChainPage();
+    emit w->sendKitChainInfo(w->doc().kitChainList(), w->kitChains().kitChainNameList());
 }
 } // namespace
 
@@ -21,7 +21,7 @@ void MainWindow1::on_btnSoundKit_clicked()
         leaveChainPage(this);
     else if (dot == 2)
         kitpage::commitShownKit(this, ui->kitNoSpinBox->value()); // pressed again: keep the edits
-    kitChainUiFlag = false;
+    kitChains().setPageShown(false);
     ui->right_stackedWidgetPage1->setEnabled(true);
 
     int n = ui->kitNumber->text().toInt();
@@ -53,7 +53,7 @@ void MainWindow1::on_btnKitMove_clicked()
         kitpage::commitShownKit(this, curkitNumber); // still on the kit settings page
         dispPadList(doc().kitAttrList(), currentKitNum);
     }
-    kitChainUiFlag = false;
+    kitChains().setPageShown(false);
     ui->left_stackedWidget->setCurrentIndex(0);
     ui->midStackedWidget->setCurrentIndex(0);
     ui->rightTopStackedWidget->setCurrentIndex(0);
@@ -73,7 +73,7 @@ void MainWindow1::on_btnKitChain_clicked()
 {
     if (dot == 2)
         kitpage::commitShownKit(this, curkitNumber); // leaving the kit settings page keeps its edits
-    kitChainUiFlag = true;
+    kitChains().setPageShown(true);
     ui->left_stackedWidget->setCurrentIndex(1);
     ui->midStackedWidget->setCurrentIndex(1);
     ui->rightTopStackedWidget->setCurrentIndex(1);

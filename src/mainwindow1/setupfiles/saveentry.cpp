@@ -4,6 +4,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -53,7 +54,7 @@ void MainWindow1::on_btnSave_clicked()
         on_savePadSetBtn_clicked(ui->padNoComboBox->currentIndex());
         on_btnSaveOneKitSet_clicked(quint8(shown));
     }
-    takeOverChainPage();
+    kitChains().takeOverChainPage();
 
     QString path;
     QVector<int> kits;
