@@ -2,7 +2,7 @@
 // the list, dragging a kit, moving kits (which swaps them everywhere) and the
 // chains of a loaded setup.
 #include "library/draghook.h"
-#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "kitfile/fileread.h"
 #include "windowfixture.h"
 
@@ -223,7 +223,8 @@ private slots:
         f->ui->kitListtreeView->setCurrentIndex(nameCell(10)->index());
         f->ui->moveUpKit->click();
         QCOMPARE(QVector<int>({step(1, 0), step(5, 3), step(5, 4)}), QVector<int>({10, 9, 11}));
-        QCOMPARE(w->kitChains().kitChainNameList()[8] + '|' + w->kitChains().kitChainNameList()[9], QString("Ten|New Kit"));
+        const QVector<QString> &names = w->kitChains().kitChainNameList();
+        QCOMPARE(names[8] + '|' + names[9], QString("Ten|New Kit"));
         QCOMPARE(nameCell(9)->text(), QString("Ten"));
         QCOMPARE(f->ui->kitListtreeView->currentIndex().row(), 8);
         QCOMPARE(QVector<int>({f->kit(9).kit_volume, f->kit(9).kit_no, f->kit(10).kit_volume, f->kit(10).kit_no}),

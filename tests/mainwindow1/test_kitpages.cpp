@@ -124,7 +124,8 @@ private slots:
         emit f->ui->kitNameLineEdit->editingFinished();
         QCOMPARE(renamed.count(), 1);
         QCOMPARE(renamed[0], QVariantList({"Rock_1 a.b", 4}));
-        QCOMPARE(QStringList({f->kit(5).kit_name, f->w->doc().kitNameList()[4], f->w->kitChains().kitChainNameList()[4]}),
+        QCOMPARE(QStringList({f->kit(5).kit_name, f->w->doc().kitNameList()[4],
+                              f->w->kitChains().kitChainNameList()[4]}),
                  QStringList({"Rock_1 a.b", "Rock_1 a.b", "Rock_1 a.b"}));
         QCOMPARE(f->w->doc().kitNameList()[3], QString("New Kit"));
     }

@@ -2,7 +2,7 @@
 // sound list, kits onto kit-chain steps and sounds onto hi-hat slots.
 #include "device/writeback.h"
 #include "library/records_fixture.h"
-#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "dropfixture.h"
 #include "model/kitfile_fixture.h"
 

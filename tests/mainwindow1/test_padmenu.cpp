@@ -235,7 +235,8 @@ private slots:
         f->ui->downPageBtn->click();
         w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(9);
         w->kitCopy->findChild<QAbstractButton *>("btnKitOk")->click();
-        QCOMPARE(f->kit(9).kit_name + w->doc().kitNameList()[8] + w->kitChains().kitChainNameList()[8], QString("FiveFiveFive"));
+        QCOMPARE(f->kit(9).kit_name + w->doc().kitNameList()[8] + w->kitChains().kitChainNameList()[8],
+                 QString("FiveFiveFive"));
         QCOMPARE(int(f->kit(9).kit_volume) * 100 + f->kit(9).kit_no, 6608);
         QCOMPARE(f->ui->kitNumber->text(), QString("6"));
         f->typeKitNumber("5");

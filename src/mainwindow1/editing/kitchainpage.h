@@ -9,7 +9,10 @@
 namespace kitchainpage {
 
 inline void initKitChainSet(MainWindow1 *w) { w->kitChains().initKitChainSet(); }
-inline void disKit(MainWindow1 *w, const MainWindow1::KIT_CHAIN *chain, int step) { w->kitChains().disKit(chain, step); }
+inline void disKit(MainWindow1 *w, const MainWindow1::KIT_CHAIN *chain, int step)
+{
+    w->kitChains().disKit(chain, step);
+}
 inline void disKitStep(MainWindow1 *w, const QVector<MainWindow1::KIT_CHAIN> &chains, int chain)
 {
     w->kitChains().disKitStep(chains, chain);

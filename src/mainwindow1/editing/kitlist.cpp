@@ -59,7 +59,8 @@ bool KitChainsController::replaceNameToStep(const QString &kitNumber, const QStr
 
 void KitChainsController::kitListCellChanged(QStandardItem *item)
 {
-    if (m_kitListFilling || !item || !item->isEditable() || item->hasChildren() || item->column() == 0 || !item->parent())
+    if (m_kitListFilling || !item || !item->isEditable() || item->hasChildren() || item->column() == 0
+        || !item->parent())
         return;
     const int row = item->row();
     if (row >= m_doc.kitAttrList().size() || row >= m_kitChainNameList.size())

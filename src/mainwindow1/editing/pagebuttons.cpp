@@ -10,8 +10,7 @@ namespace {
 // The kit-chain page hands its chains and names on when it is left.
 void leaveChainPage(MainWindow1 *w)
 {
-    w->kitChains().takeOverChainPage();
-    emit w->sendKitChainInfo(w->doc().kitChainList(), w->kitChains().kitChainNameList());
+    w->kitChains().confirmChains();
 }
 } // namespace
 
