@@ -67,19 +67,21 @@ void KitChainsController::initKitChainStep()
                                             ui->step9Lab,  ui->step10Lab, ui->step11Lab, ui->step12Lab,
                                             ui->step13Lab, ui->step14Lab, ui->step15Lab, ui->step16Lab,
                                             ui->step17Lab, ui->step18Lab, ui->step19Lab, ui->step20Lab};
+    m_stepLabels.clear();
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
-        m_window.stepWidgetGroup[s].group = boxes[s];
+        m_stepLabels.append(labels[s]);
+        m_window.stepWidgetGroup[s].group = boxes[s]; // the window's drops find the steps there
         m_window.stepWidgetGroup[s].labStep = labels[s];
     }
 }
 
 void KitChainsController::disKit(const KitChain *chain, int step)
 {
-    if (!chain || step < 0 || step >= STEP_MAX_COUNT)
+    if (!chain || step < 0 || step >= m_stepLabels.size())
         return;
     const int n = m_ui->kitChainNoSpinBox->value();
     const int kit = n == 0 ? 0 : kitchain::stepKit(*chain, n, step);
-    m_window.stepWidgetGroup[step].labStep->setText(kit == 0 ? QString() : m_kitChainNameList.value(kit - 1));
+    m_stepLabels[step]->setText(kit == 0 ? QString() : m_kitChainNameList.value(kit - 1));
 }
 
 void KitChainsController::disKitStep(const QVector<KitChain> &chains, int chain)
@@ -94,7 +96,7 @@ void KitChainsController::disKitStep(const QVector<KitChain> &chains, int chain)
 
 void KitChainsController::showChangedChains()
 {
-    if (m_window.stepWidgetGroup[0].labStep)
+    if (!m_stepLabels.isEmpty())
         disKitStep(m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
 }
 

@@ -13,6 +13,7 @@
 
 class KitDocument;
 class MainWindow1;
+class QLabel;
 class QStandardItem;
 class QStandardItemModel;
 class QWidget;
@@ -101,6 +102,7 @@ private:
     bool m_kitListFilling = false; // the kit list is being filled: its cell changes are no renames
     QVector<QString> m_kitChainNameList;
     QSet<int> m_kitListRenames;
+    QVector<QLabel *> m_stepLabels; // the 20 step boxes' labels, once the page is set up
 
     void initKitChainStep();
     bool replaceNameToStep(const QString &kitNumber, const QString &name);
