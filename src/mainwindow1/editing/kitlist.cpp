@@ -3,6 +3,7 @@
 // swaps the two kits everywhere.
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
@@ -175,11 +176,7 @@ void KitChainsController::moveKit(const QModelIndex &index, quint8 flag)
     m_window.dispPadList(m_doc.kitAttrList(), m_window.currentKitNum);
 
     // Show the moved kit on the kit page without committing the page again.
-    const QScopedValueRollback<bool> noCommit(m_window.loadKitNoFlag, true);
-    if (m_ui->kitNoSpinBox->value() != moved + 1)
-        m_ui->kitNoSpinBox->setValue(moved + 1);
-    else
-        m_window.on_kitNoSpinBox_valueChanged(moved + 1);
+    m_window.kitPages().showMovedKit(moved + 1);
 }
 
 void KitChainsController::kitNamed(int kit, const QString &name)

@@ -73,10 +73,10 @@ void MainWindow1::rightMenu(QString objName)
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
     pad_copy->setEnabled(entries.copy);
     pad_clear->setEnabled(entries.clear);
-    curPadIndex = pad;
+    kitPages().pointPadMenuAt(pad);
     if (hasSound) {
         (layer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB)->setStyleSheet(kHoverStyle);
-        curLayer = layer;
+        kitPages().pointPadMenuLayer(layer);
     }
     pad_menu->popup(onScreen(at, pad_menu->size()));
 }
@@ -94,14 +94,14 @@ void MainWindow1::clearPad()
 {
     const int kit = shownKit(this);
     currentKitNum = quint8(kit);
-    const int pad = curPadIndex;
+    const int pad = kitPages().curPadIndex();
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    if (curLayer != 0 && (curLayer != 1 || !padWidgetGroup[pad].lableB))
+    if (kitPages().curLayer() != 0 && (kitPages().curLayer() != 1 || !padWidgetGroup[pad].lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
-    doc().clearPad(kit, pad, curLayer);
-    QLabel *label = curLayer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
+    doc().clearPad(kit, pad, kitPages().curLayer());
+    QLabel *label = kitPages().curLayer() == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
     label->setText(QString());
     label->setStyleSheet(kNormalStyle);
 }
@@ -127,7 +127,7 @@ void MainWindow1::copyPad()
     connect(copy_pad, &QDialog::finished, this, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
     connect(copy_pad, &CopyPadFunc::sendDstPad, this, &MainWindow1::recvDstPad, Qt::UniqueConnection);
     connect(this, &MainWindow1::sendInitPad, copy_pad, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
-    emit sendInitPad(ui->kitNumber->text().toInt(), curPadIndex + 1);
+    emit sendInitPad(ui->kitNumber->text().toInt(), kitPages().curPadIndex() + 1);
     copy_pad->show();
 }
 
@@ -193,8 +193,6 @@ void kitpage::redrawCopiedKit(MainWindow1 *w, int kit)
     // so the next commit keeps it (the pads show it as every change). The
     // copy dialogs stay open while the user pages on.
     if (w->ui->left_stackedWidget->currentIndex() == 2 && w->curkitNumber == kit) {
-        w->switchKitNum = true;
-        kitpage::showKitPage(w, kit, true, w->curPadNumber);
-        w->switchKitNum = false;
+        w->kitPages().redrawKitPage(kit);
     }
 }
