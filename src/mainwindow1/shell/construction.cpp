@@ -280,7 +280,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 {
     w->myDetector = new DeviceDetector(nullptr);
 
-    w->waveList.clear();
     w->waveAttrList.clear();
 
 
@@ -299,9 +298,9 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     }
 
     w->clickFlag = false;
-    w->projectFlag = w->posFlagA = w->posFlagB = false;
+    w->posFlagA = w->posFlagB = false;
     w->dragFlag = w->leftFlag = w->singleLoop = false;
-    w->dropToPadOrRight = w->backFlag = false;
+    w->dropToPadOrRight = false;
     w->playerStrate2 = 0;
     w->currentKitNum = EMPTY_KIT_NUM;
 }
