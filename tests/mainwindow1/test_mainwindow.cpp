@@ -2,6 +2,7 @@
 #include "mainwindow1/shell/shellsteps.h"
 #include "widgets/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"
 #include "library/soundorder.h"
@@ -91,8 +92,8 @@ private slots:
         QCOMPARE(w->doc().kitNumFlagList1(), QVector<quint8>(100, 0));
         QVERIFY(w->pad().isUDiskFlag());
         QVERIFY(!w->fileErrCloseWindow);
-        QCOMPARE(w->curkitNumber, 1);
-        QCOMPARE(w->oldKitNumber, 1);
+        QCOMPARE(w->mainPadPage().curkitNumber(), 1);
+        QCOMPARE(w->mainPadPage().oldKitNumber(), 1);
         QCOMPARE(w->doc().globalSize(), 843);
         QCOMPARE(w->doc().cf().curFlag, 0);
         QCOMPARE(w->doc().chunkID(), quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
@@ -101,7 +102,7 @@ private slots:
         QVERIFY(w->copy_pad && w->kitCopy && w->myStyle);
         QCOMPARE(w->original_layer1, 100);
         QCOMPARE(w->oldEffect4Ctrl3, quint16(999));
-        QCOMPARE(w->currentKitNum, quint8(255));
+        QCOMPARE(w->mainPadPage().currentKitNum(), quint8(255));
         QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
         QVERIFY(!w->ui->actionGlobal_Setting->isVisible());
         QVERIFY(!w->ui->actionBack_to_main_interface->isVisible());

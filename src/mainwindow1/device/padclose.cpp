@@ -32,7 +32,7 @@ bool padpane::closeOnPad(MainWindow1 *w)
     // Sounds still being written get their rows first, so the kits see them.
     if (w->syncBatch && w->syncBatch->isRunning())
         w->syncBatch->waitForFinished();
-    kitpage::commitShownKit(w, w->curkitNumber);
+    kitpage::commitShownKit(w, w->mainPadPage().curkitNumber());
     if (!librarypane::saveSoundListAtClose(w))
         return false; // the window stays on the pad, nothing written to it
 

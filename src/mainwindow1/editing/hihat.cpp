@@ -97,10 +97,10 @@ void MainWindow1::on_soundListTreeView_pressed(const QModelIndex &index)
 
 void MainWindow1::on_btnClearHHWave_clicked()
 {
-    currentKitNum = quint8(ui->kitNoSpinBox->value() - 1);
-    if (currentKitNum >= doc().kitAttrList().size())
+    mainPadPage().selectKit(quint8(ui->kitNoSpinBox->value() - 1));
+    if (mainPadPage().currentKitNum() >= doc().kitAttrList().size())
         return;
-    doc().clearHiHat(currentKitNum); // the slots show it
+    doc().clearHiHat(mainPadPage().currentKitNum()); // the slots show it
 }
 
 namespace {

@@ -155,7 +155,7 @@ void MainWindow1::takeOverChainPage()
         names[k] = kitChainNameList[k];
         if (k == shown) {
             ui->kitNameLineEdit->setText(names[k]);
-            kitNameFieldKit = k;
+            mainPadPage().noteNameFieldKit(k);
             ui->kitNameLabel->setText(names[k]);
         }
     }
@@ -175,12 +175,12 @@ void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains
     doc().renameKits(names);
 
     // The main pad page shows the kit accepted last, under its new name.
-    const int kit = oldKitNumber;
+    const int kit = mainPadPage().oldKitNumber();
     if (kit < 1 || kit > doc().kitAttrList().size())
         return;
     ui->kitNumber->setText(QString::number(kit));
     ui->kitNameLineEdit->setText(names.value(kit - 1));
-    kitNameFieldKit = kit - 1;
+    mainPadPage().noteNameFieldKit(kit - 1);
     ui->kitNameLabel->setText(names.value(kit - 1));
     ui->kitNoSpinBox->setValue(kit);
     dispPadList(doc().kitAttrList(), quint8(kit - 1));

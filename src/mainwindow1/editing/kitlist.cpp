@@ -177,11 +177,11 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
     if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
-    kitpage::commitShownKit(this, oldKitNumber);
+    kitpage::commitShownKit(this, mainPadPage().oldKitNumber());
     doc().moveKit(row, moved);
-    currentKitNum = quint8(moved);
+    mainPadPage().selectKit(quint8(moved));
     ui->kitNumber->setText(QString::number(moved + 1));
-    dispPadList(doc().kitAttrList(), currentKitNum);
+    dispPadList(doc().kitAttrList(), mainPadPage().currentKitNum());
 
     // Show the moved kit on the kit page without committing the page again.
     const QScopedValueRollback<bool> noCommit(loadKitNoFlag, true);

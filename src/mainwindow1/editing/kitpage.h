@@ -5,6 +5,7 @@
 // them from the kit records and taking their values back.
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 
 namespace kitpage {
 
@@ -12,32 +13,19 @@ void initKitSet(MainWindow1 *w);
 void initKitSet1(MainWindow1 *w);
 void initGlobalSet(MainWindow1 *w);
 void getPadAttr(MainWindow1 *w);
-void disPad(MainWindow1 *w, const MainWindow1::soundKit *kit, quint8 pad);
-// With `show`, kit `kit` (0-based) becomes the kit shown and the main pad page shows it.
-void dispKitinList(MainWindow1 *w, bool show, quint8 kit);
 // The window's redraws of what the document tells changed: the pages show a
 // changed kit again (display only: nothing goes back into the kit), the
 // kit-chain page its chain, the global page its settings.
-void connectDocument(MainWindow1 *w);
-void showChangedKit(MainWindow1 *w, int kit);
-void showChangedKits(MainWindow1 *w);
+inline void connectDocument(MainWindow1 *w) { w->mainPadPage().connectDocument(); }
 void showGlobalSettings(MainWindow1 *w);
-// Takes the name field as the name of kit `kit` (0-based) when the field
-// shows that kit and the name passes the name rules; a refused name is put
-// back. False when refused.
-bool applyKitName(MainWindow1 *w, int kit);
-// Ends a name edit still under way in the name field (the title bar's close
-// takes no focus from it); false when the name was refused.
-bool finishKitNameEdit(MainWindow1 *w);
+inline bool applyKitName(MainWindow1 *w, int kit) { return w->mainPadPage().applyKitName(kit); }
+inline bool finishKitNameEdit(MainWindow1 *w) { return w->mainPadPage().finishKitNameEdit(); }
 // Why a kit name is refused (blank, pattern, length), empty when it is not.
 QString kitNameRefusal(const QString &name);
 void commitPadPage(MainWindow1 *w, int kit, int pad); // kit 0-based
 // Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
 // 1 at a kit switch, else the pad shown.
 void showKitPage(MainWindow1 *w, int kitNo, bool kitSwitch, int pad = -1);
-// Fills the kit settings page again when it shows kit `kit` (1-based), after
-// a copy replaced its record.
-void redrawCopiedKit(MainWindow1 *w, int kit);
 // Runs the hi-hat layer rules on a layer whose edit has not finished.
 void settleHHLayers(MainWindow1 *w);
 // The commit of everything the kit settings page holds, pad shown first,

@@ -12,7 +12,7 @@ void showDefaultKitOne(MainWindow1 *w, bool reset)
     ui->kitNoSpinBox->setValue(1);
     ui->kitNameLabel->setText(QStringLiteral("New Kit"));
     ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
-    w->kitNameFieldKit = 0;
+    w->mainPadPage().noteNameFieldKit(0);
     ui->kitVolumeSpinBox->setValue(100);
     ui->kitTempoSpinBox->setValue(120);
     if (!reset) {

@@ -143,9 +143,9 @@ void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo)
 {
     switchKitNum = true;
     if (!loadKitNoFlag)
-        kitpage::commitShownKit(this, oldKitNumber);
+        kitpage::commitShownKit(this, mainPadPage().oldKitNumber());
     kitpage::showKitPage(this, kitNo, true);
-    curkitNumber = oldKitNumber = ui->kitNoSpinBox->value();
+    mainPadPage().noteKitPageKit(ui->kitNoSpinBox->value());
     switchKitNum = false;
 }
 

@@ -17,9 +17,9 @@ void leaveChainPage(MainWindow1 *w)
 
 void MainWindow1::on_btnSoundKit_clicked()
 {
-    if (dot == 1)
+    if (mainPadPage().dot() == 1)
         leaveChainPage(this);
-    else if (dot == 2)
+    else if (mainPadPage().dot() == 2)
         kitpage::commitShownKit(this, ui->kitNoSpinBox->value()); // pressed again: keep the edits
     kitChainUiFlag = false;
     ui->right_stackedWidgetPage1->setEnabled(true);
@@ -40,18 +40,18 @@ void MainWindow1::on_btnSoundKit_clicked()
     ui->btnClear->hide();
     ui->btnLoadFile->hide();
     ui->btnSave->show();
-    dot = 2;
+    mainPadPage().notePageShown(2);
 }
 
 void MainWindow1::on_btnKitMove_clicked()
 {
     ui->right_stackedWidgetPage1->setEnabled(true);
-    if (dot == 2) {
+    if (mainPadPage().dot() == 2) {
         const int n = ui->kitNoSpinBox->value();
-        currentKitNum = quint8(n - 1);
+        mainPadPage().selectKit(quint8(n - 1));
         ui->kitNumber->setText(QString::number(n));
-        kitpage::commitShownKit(this, curkitNumber); // still on the kit settings page
-        dispPadList(doc().kitAttrList(), currentKitNum);
+        kitpage::commitShownKit(this, mainPadPage().curkitNumber()); // still on the kit settings page
+        dispPadList(doc().kitAttrList(), mainPadPage().currentKitNum());
     }
     kitChainUiFlag = false;
     ui->left_stackedWidget->setCurrentIndex(0);
@@ -64,15 +64,15 @@ void MainWindow1::on_btnKitMove_clicked()
     ui->btnClear->show();
     ui->btnLoadFile->show();
     ui->btnSave->show();
-    if (dot == 1)
+    if (mainPadPage().dot() == 1)
         leaveChainPage(this);
-    dot = 0;
+    mainPadPage().notePageShown(0);
 }
 
 void MainWindow1::on_btnKitChain_clicked()
 {
-    if (dot == 2)
-        kitpage::commitShownKit(this, curkitNumber); // leaving the kit settings page keeps its edits
+    if (mainPadPage().dot() == 2)
+        kitpage::commitShownKit(this, mainPadPage().curkitNumber()); // leaving the kit settings page keeps its edits
     kitChainUiFlag = true;
     ui->left_stackedWidget->setCurrentIndex(1);
     ui->midStackedWidget->setCurrentIndex(1);
@@ -88,5 +88,5 @@ void MainWindow1::on_btnKitChain_clicked()
     kitchainpage::updateKitChainNameList(this);
     // Kit names may have come in after the chains (loads); the steps show them.
     kitchainpage::disKitStep(this, doc().kitChainList(), ui->kitChainNoSpinBox->value());
-    dot = 1;
+    mainPadPage().notePageShown(1);
 }

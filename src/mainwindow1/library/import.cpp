@@ -1,5 +1,6 @@
 // Sound import into a group of the group tree or into the total list.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -104,7 +105,7 @@ void MainWindow1::on_tbtAddWave_clicked()
             this, tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
-    currentKitNum = quint8(ui->kitNumber->text().toInt() - 1);
+    mainPadPage().selectKit(quint8(ui->kitNumber->text().toInt() - 1));
 
     const QSet<QString> listed = childTexts(library().totalListItemModel(), 2);
     QVector<strSoundItem> items;

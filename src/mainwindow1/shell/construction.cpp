@@ -290,11 +290,8 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->total_index = 0;
     w->curPadIndex = 0;
     w->curLayer = 0;
-    w->dot = 0;
     w->dragLeftOrRight = 0;
     w->original_link_group = 0;
-    w->curkitNumber = 1;
-    w->oldKitNumber = 1;
 
     w->oldEffect1Ctrl1 = w->oldEffect1Ctrl2 = w->oldEffect1Ctrl3 = 999;
     w->oldEffect2Ctrl1 = w->oldEffect2Ctrl2 = w->oldEffect2Ctrl3 = 999;
@@ -316,7 +313,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
     w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
     w->playerStrate2 = 0;
-    w->currentKitNum = EMPTY_KIT_NUM;
 }
 
 void MainWindow1::recvClose(int flag)

@@ -45,7 +45,7 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
     // Every event: the kit shown, and the pads' acceptance of drops. (A drag
     // move only asks for acceptance and reads no kit.)
     if (event->type() != QEvent::DragMove && ui->stackedWidget->currentIndex() == 0)
-        currentKitNum = quint8(ui->kitNumber->text().toUInt() - 1);
+        mainPadPage().selectKit(quint8(ui->kitNumber->text().toUInt() - 1));
     if (kitChainUiFlag) {
         if (watched == ui->stepWidget && isDragEvent(event->type()))
             return dropsteps::dropOnStep(this, static_cast<QDropEvent *>(event));
@@ -71,7 +71,7 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (watched == ui->pedalWidget && ui->left_stackedWidget->currentIndex() == 2) {
-        currentKitNum = quint8(ui->kitNoSpinBox->value() - 1);
+        mainPadPage().selectKit(quint8(ui->kitNoSpinBox->value() - 1));
         if (isDragEvent(event->type()))
             return dropsteps::dropOnHiHat(this, static_cast<QDropEvent *>(event));
     }
@@ -115,7 +115,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    if (ours && (w->currentKitNum == EMPTY_KIT_NUM || w->currentKitNum >= w->doc().kitAttrList().size()))
+    if (ours && (w->mainPadPage().currentKitNum() == EMPTY_KIT_NUM || w->mainPadPage().currentKitNum() >= w->doc().kitAttrList().size()))
         return true;
 
     const MainWindow1::strPadWidgetGroup &widgets = w->padWidgetGroup[p];
@@ -145,7 +145,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         return false;
     }
     const QString path = QDir::toNativeSeparators(sound.path);
-    const int kit = w->currentKitNum;
+    const int kit = w->mainPadPage().currentKitNum();
 
     // A sound new to the setup needs a row and a wave number left; a refused
     // drop changes nothing.

@@ -40,7 +40,7 @@ void MainWindow1::closeEvent(QCloseEvent *event)
 
 bool MainWindow1::confirmOfflineClose()
 {
-    kitpage::commitShownKit(this, curkitNumber);
+    kitpage::commitShownKit(this, mainPadPage().curkitNumber());
     if (!doc().differsFromSaved(globalPage()))
         return true;
     return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,
