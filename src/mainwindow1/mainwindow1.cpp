@@ -108,7 +108,10 @@ void MainWindow1::makeMainPadPage()
 // ---- MainPadPage forwards
 
 void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit) { m_mainPadPage->dispPadList(kits, kit); }
-void MainWindow1::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot) { m_mainPadPage->disHHList(kit, kitNo, slot); }
+void MainWindow1::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot)
+{
+    m_mainPadPage->disHHList(kit, kitNo, slot);
+}
 void MainWindow1::updateKitNameAndNo(QString name, quint8 kit) { m_mainPadPage->renameKit(name, kit); }
 void MainWindow1::on_upPageBtn_clicked() { m_mainPadPage->pageUp(); }
 void MainWindow1::on_downPageBtn_clicked() { m_mainPadPage->pageDown(); }

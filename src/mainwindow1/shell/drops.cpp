@@ -115,7 +115,8 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    if (ours && (w->mainPadPage().currentKitNum() == EMPTY_KIT_NUM || w->mainPadPage().currentKitNum() >= w->doc().kitAttrList().size()))
+    const quint8 shown = w->mainPadPage().currentKitNum();
+    if (ours && (shown == EMPTY_KIT_NUM || shown >= w->doc().kitAttrList().size()))
         return true;
 
     const MainWindow1::strPadWidgetGroup &widgets = w->padWidgetGroup[p];
