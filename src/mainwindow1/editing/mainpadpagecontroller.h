@@ -31,10 +31,6 @@ public:
     int oldKitNumber() const { return m_oldKitNumber; }   // the kit number last accepted (1-based)
     quint8 currentKitNum() const { return m_currentKitNum; } // the kit worked on (0-based), EMPTY_KIT_NUM none
     int dot() const { return m_dot; }                     // the page shown: 0 pads, 1 kit chains, 2 kit settings
-    int copySourceKit() const { return m_copySourceKit; } // the kit the kit copy dialogs were last given (1-based)
-    bool kitNameEditing() const { return m_kitNameEditing; }
-    int kitNameFieldKit() const { return m_kitNameFieldKit; }
-    const QString &kitNameDrawn() const { return m_kitNameDrawn; }
 
     // ---- what other pages tell it ----------------------------------------------------
     // Kit `kit` (0-based) becomes the kit worked on; nothing is drawn.
@@ -108,7 +104,7 @@ private:
     int m_oldKitNumber = 1;
     quint8 m_currentKitNum = EMPTY_KIT_NUM;
     int m_dot = 0;
-    int m_copySourceKit = 1;
+    int m_copySourceKit = 1;       // the kit the kit copy dialogs were last given (1-based)
     bool m_kitNameEditing = false; // a kit name is being checked (its messages move the focus)
     int m_kitNameFieldKit = 0;     // the kit (0-based) whose name the name field shows, -1 none
     QString m_kitNameDrawn;        // the kit's name as the page last drew it
