@@ -1,8 +1,9 @@
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "widgets/totaltreeview.h"
 #include "mainwindow1/shell/shellsteps.h"
 #include "widgets/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"
 #include "library/soundorder.h"
@@ -100,8 +101,8 @@ private slots:
         QCOMPARE(w->MIME_FORMAT, QString("mimeformat"));
         QVERIFY(w->myDetector);
         QVERIFY(w->copy_pad && w->kitCopy && w->myStyle);
-        QCOMPARE(w->original_layer1, 100);
-        QCOMPARE(w->oldEffect4Ctrl3, quint16(999));
+        QCOMPARE(w->kitPages().original_layer1(), 100);
+        QCOMPARE(w->kitPages().oldEffect4Ctrl3(), quint16(999));
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(255));
         QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
         QVERIFY(!w->ui->actionGlobal_Setting->isVisible());
@@ -328,9 +329,9 @@ private slots:
         QCOMPARE(w->ui->fxCtrl2CCLabel->text(), QString("72"));
         QCOMPARE(w->ui->ledTypeComboBox->currentIndex(), 1);
         QCOMPARE(w->ui->ledLogoComboBox->currentIndex(), 1);
-        QCOMPARE(w->vecEffect.size(), 24);
-        QCOMPARE(w->vecEffect[21], QString("DANCD-FLA-L"));
-        QCOMPARE(w->mapClickPan.value("Center"), 64);
+        QCOMPARE(w->kitPages().vecEffect().size(), 24);
+        QCOMPARE(w->kitPages().vecEffect()[21], QString("DANCD-FLA-L"));
+        QCOMPARE(w->kitPages().mapClickPan().value("Center"), 64);
         QCOMPARE(int(w->doc().meffChunk1(63).no), 255);
         QCOMPARE(w->doc().padTrigList1().size(), 19);
         QVERIFY(w->doc().padTrigList().isEmpty());

@@ -55,16 +55,6 @@ void MainPadPageController::disPad(const soundKit *kit, quint8 pad)
         m_window.padWidgetGroup[pad].lableB->setText(s.soundName1);
 }
 
-void MainPadPageController::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot)
-{
-    if (!kit || m_doc.kitAttrList().isEmpty() || kitNo >= m_doc.kitAttrList().size() || slot >= HH_NUM_MAX)
-        return;
-    const MainWindow1::PEDAL_SETTING &h = kit->pedalChunk;
-    const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
-                                       h.hh_wave5_name};
-    m_window.hhWidgetGroup[slot].lableA->setText(names[slot]);
-}
-
 void MainPadPageController::dispKitinList(bool show, quint8 kit)
 {
     if (!show)
@@ -121,7 +111,7 @@ void MainPadPageController::showChangedKit(int k)
     // The hi-hat slots of the pad settings page, which its kit commit takes back.
     if (k == m_ui->kitNoSpinBox->value() - 1) {
         for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-            disHHList(&kit, quint8(k), slot);
+            m_window.disHHList(&kit, quint8(k), slot);
     }
 }
 

@@ -45,7 +45,6 @@ public:
     // ---- drawing ---------------------------------------------------------------------
     void dispPadList(const QVector<soundKit> &kits, quint8 kit);
     void disPad(const soundKit *kit, quint8 pad);
-    void disHHList(const soundKit *kit, quint8 kitNo, quint8 slot);
     // With `show`, kit `kit` (0-based) becomes the kit shown and the page shows it.
     void dispKitinList(bool show, quint8 kit);
     // The redraws of what the document tells changed (display only: nothing

@@ -75,10 +75,10 @@ void MainPadPageController::openPadMenu(const QString &objName)
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
     m_window.pad_copy->setEnabled(entries.copy);
     m_window.pad_clear->setEnabled(entries.clear);
-    m_window.curPadIndex = pad;
+    m_window.kitPages().pointPadMenuAt(pad);
     if (hasSound) {
         (layer == 0 ? pads[pad].lableA : pads[pad].lableB)->setStyleSheet(kHoverStyle);
-        m_window.curLayer = layer;
+        m_window.kitPages().pointPadMenuLayer(layer);
     }
     m_window.pad_menu->popup(onScreen(at, m_window.pad_menu->size()));
 }
@@ -96,8 +96,8 @@ void MainPadPageController::clearPad()
 {
     const int kit = shownKit();
     m_currentKitNum = quint8(kit);
-    const int pad = m_window.curPadIndex;
-    const int layer = m_window.curLayer;
+    const int pad = m_window.kitPages().curPadIndex();
+    const int layer = m_window.kitPages().curLayer();
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
     const MainWindow1::strPadWidgetGroup &labels = m_window.padWidgetGroup[pad];
@@ -132,7 +132,7 @@ void MainPadPageController::copyPad()
     connect(dialog, &QDialog::finished, &m_window, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
     connect(dialog, &CopyPadFunc::sendDstPad, &m_window, &MainWindow1::recvDstPad, Qt::UniqueConnection);
     connect(&m_window, &MainWindow1::sendInitPad, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
-    emit sourcePadChosen(m_ui->kitNumber->text().toInt(), m_window.curPadIndex + 1);
+    emit sourcePadChosen(m_ui->kitNumber->text().toInt(), m_window.kitPages().curPadIndex() + 1);
     dialog->show();
 }
 
@@ -197,9 +197,6 @@ void MainPadPageController::redrawCopiedKit(int kit)
     // A copy into the kit shown replaces what the kit settings page holds,
     // so the next commit keeps it (the pads show it as every change). The
     // copy dialogs stay open while the user pages on.
-    if (m_ui->left_stackedWidget->currentIndex() == 2 && m_curkitNumber == kit) {
-        m_window.switchKitNum = true;
-        kitpage::showKitPage(&m_window, kit, true, m_window.curPadNumber);
-        m_window.switchKitNum = false;
-    }
+    if (m_ui->left_stackedWidget->currentIndex() == 2 && m_curkitNumber == kit)
+        m_window.kitPages().redrawKitPage(kit);
 }

@@ -285,21 +285,9 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->waveAttrList.clear();
 
 
-    w->curPadNumber = 0;
     w->index2 = 0;
     w->total_index = 0;
-    w->curPadIndex = 0;
-    w->curLayer = 0;
     w->dragLeftOrRight = 0;
-    w->original_link_group = 0;
-
-    w->oldEffect1Ctrl1 = w->oldEffect1Ctrl2 = w->oldEffect1Ctrl3 = 999;
-    w->oldEffect2Ctrl1 = w->oldEffect2Ctrl2 = w->oldEffect2Ctrl3 = 999;
-    w->oldEffect3Ctrl1 = w->oldEffect3Ctrl2 = w->oldEffect3Ctrl3 = 999;
-    w->oldEffect4Ctrl1 = w->oldEffect4Ctrl2 = w->oldEffect4Ctrl3 = 999;
-    w->original_layer1 = 100;
-    w->original_layer2 = 80;
-    w->original_layer3 = 40;
 
     w->userFlag = true;
     w->ui->actionReorder_Serial_Numbers->setVisible(false);
@@ -308,10 +296,10 @@ void shellsteps::initValueAndList(MainWindow1 *w)
         w->ui->actionBack_to_main_interface->setVisible(false);
     }
 
-    w->reorderSoundFlag = w->clickFlag = w->modeFlag = w->loadKitNoFlag = w->padNoFlag = false;
+    w->reorderSoundFlag = w->clickFlag = false;
     w->fileErrCloseWindow = w->projectFlag = w->posFlagA = w->posFlagB = false;
     w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
-    w->dropToPadOrRight = w->switchKitNum = w->backFlag = false;
+    w->dropToPadOrRight = w->backFlag = false;
     w->playerStrate2 = 0;
 }
 
