@@ -267,7 +267,6 @@ MainWindow1::~MainWindow1()
         library().saveSoundList();
     // The progress dialogs go before the window's widgets.
     delete dialog;
-    delete usbDialog;
     // The copy dialogs go before the widgets they act on; the kit choice
     // dialog has no parent.
     delete copy_pad;
@@ -296,8 +295,8 @@ void shellsteps::initValueAndList(MainWindow1 *w)
         w->ui->actionBack_to_main_interface->setVisible(false);
     }
 
-    w->reorderSoundFlag = w->clickFlag = false;
-    w->fileErrCloseWindow = w->projectFlag = w->posFlagA = w->posFlagB = false;
+    w->clickFlag = false;
+    w->projectFlag = w->posFlagA = w->posFlagB = false;
     w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
     w->dropToPadOrRight = w->backFlag = false;
     w->playerStrate2 = 0;
