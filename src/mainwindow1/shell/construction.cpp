@@ -280,7 +280,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 {
     w->myDetector = new DeviceDetector(nullptr);
 
-    w->waveList.clear();
     w->waveAttrList.clear();
 
 
@@ -296,9 +295,9 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     }
 
     w->clickFlag = false;
-    w->projectFlag = w->posFlagA = w->posFlagB = false;
+    w->posFlagA = w->posFlagB = false;
     w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
-    w->dropToPadOrRight = w->backFlag = false;
+    w->dropToPadOrRight = false;
     w->playerStrate2 = 0;
 }
 

@@ -37,13 +37,3 @@ void MainWindow1::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
     event->accept();
 }
-
-bool MainWindow1::confirmOfflineClose()
-{
-    kitpage::commitShownKit(this, mainPadPage().curkitNumber());
-    if (!doc().differsFromSaved(globalPage()))
-        return true;
-    return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,
-                                            QMessageBox::No)
-           == QMessageBox::Yes;
-}
