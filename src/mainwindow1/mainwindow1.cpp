@@ -144,7 +144,7 @@ void MainWindow1::leftHHSelectItemChanged(const QModelIndex &index) { m_kitPages
 
 void MainWindow1::makeMainPadPage()
 {
-    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), ui, this, *this);
+    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), *m_kitPages, ui, this, *this);
     MainPadPageController *page = m_mainPadPage.get();
     connect(page, &MainPadPageController::kitNameChanged, this, &MainWindow1::sendKitNameChanged);
     connect(page, &MainPadPageController::sourceKitChosen, this, &MainWindow1::sendSrcKit);

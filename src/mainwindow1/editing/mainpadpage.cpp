@@ -85,7 +85,7 @@ void MainPadPageController::connectDocument()
     connect(doc, &KitDocument::kitChanged, this, &MainPadPageController::showChangedKit);
     connect(doc, &KitDocument::kitsChanged, this, &MainPadPageController::showChangedKits);
     connect(doc, &KitDocument::chainsChanged, w, [w] { kitchainpage::showChangedChains(w); });
-    connect(doc, &KitDocument::globalChanged, w, [w] { kitpage::showGlobalSettings(w); });
+    connect(doc, &KitDocument::globalChanged, &m_kitPages, &KitPagesController::showGlobalSettings);
 }
 
 void MainPadPageController::showChangedKit(int k)
@@ -111,7 +111,7 @@ void MainPadPageController::showChangedKit(int k)
     // The hi-hat slots of the pad settings page, which its kit commit takes back.
     if (k == m_ui->kitNoSpinBox->value() - 1) {
         for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-            m_window.disHHList(&kit, quint8(k), slot);
+            m_kitPages.disHHList(&kit, quint8(k), slot);
     }
 }
 

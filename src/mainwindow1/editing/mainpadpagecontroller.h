@@ -10,6 +10,7 @@
 #include <QVector>
 
 class KitDocument;
+class KitPagesController;
 class MainWindow1;
 class QWidget;
 namespace Ui {
@@ -24,7 +25,8 @@ public:
     using soundKit = MainWindow1Records::soundKit;
 
     // `parent` carries the boxes; `window` is reached only for other areas' work.
-    MainPadPageController(KitDocument &doc, Ui::MainWindow1 *ui, QWidget *parent, MainWindow1 &window);
+    MainPadPageController(KitDocument &doc, KitPagesController &kitPages, Ui::MainWindow1 *ui, QWidget *parent,
+                          MainWindow1 &window);
 
     // ---- what the page shows -----------------------------------------------------
     int curkitNumber() const { return m_curkitNumber; }   // the kit the kit settings page holds (1-based)
@@ -95,6 +97,7 @@ private:
     int shownKit() const;
 
     KitDocument &m_doc;
+    KitPagesController &m_kitPages; // the pad settings page and the pad menu's pad
     Ui::MainWindow1 *m_ui;
     QWidget *m_parent;
     MainWindow1 &m_window;

@@ -75,10 +75,10 @@ void MainPadPageController::openPadMenu(const QString &objName)
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
     m_window.pad_copy->setEnabled(entries.copy);
     m_window.pad_clear->setEnabled(entries.clear);
-    m_window.kitPages().pointPadMenuAt(pad);
+    m_kitPages.pointPadMenuAt(pad);
     if (hasSound) {
         (layer == 0 ? pads[pad].lableA : pads[pad].lableB)->setStyleSheet(kHoverStyle);
-        m_window.kitPages().pointPadMenuLayer(layer);
+        m_kitPages.pointPadMenuLayer(layer);
     }
     m_window.pad_menu->popup(onScreen(at, m_window.pad_menu->size()));
 }
@@ -96,8 +96,8 @@ void MainPadPageController::clearPad()
 {
     const int kit = shownKit();
     m_currentKitNum = quint8(kit);
-    const int pad = m_window.kitPages().curPadIndex();
-    const int layer = m_window.kitPages().curLayer();
+    const int pad = m_kitPages.curPadIndex();
+    const int layer = m_kitPages.curLayer();
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
     const MainWindow1::strPadWidgetGroup &labels = m_window.padWidgetGroup[pad];
@@ -132,7 +132,7 @@ void MainPadPageController::copyPad()
     connect(dialog, &QDialog::finished, &m_window, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
     connect(dialog, &CopyPadFunc::sendDstPad, &m_window, &MainWindow1::recvDstPad, Qt::UniqueConnection);
     connect(&m_window, &MainWindow1::sendInitPad, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
-    emit sourcePadChosen(m_ui->kitNumber->text().toInt(), m_window.kitPages().curPadIndex() + 1);
+    emit sourcePadChosen(m_ui->kitNumber->text().toInt(), m_kitPages.curPadIndex() + 1);
     dialog->show();
 }
 
@@ -147,7 +147,7 @@ void MainPadPageController::copyPadTo(int kit, int srcPad, int dstPad)
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
     // The page's edits go into the kit they belong to before the pad is copied.
-    kitpage::commitShownKit(&m_window, m_curkitNumber);
+    m_kitPages.commitShownKit(m_curkitNumber);
     m_doc.copyPad(k, srcPad - 1, dstPad - 1);
     redrawCopiedKit(kit);
     copyCompleted(m_parent);
@@ -185,7 +185,7 @@ void MainPadPageController::copyKitTo(int kit)
     if (src < 0 || src >= m_doc.kitAttrList().size() || dst >= m_doc.kitAttrList().size() || dst >= KIT_MAX_COUNT)
         return;
     // The page's edits go into the kit they belong to before it is copied.
-    kitpage::commitShownKit(&m_window, m_curkitNumber);
+    m_kitPages.commitShownKit(m_curkitNumber);
     emit kitNameChanged(m_doc.kitAttrList()[src].kit_name, dst);
     m_doc.copyKit(src, dst);
     redrawCopiedKit(kit);
@@ -198,5 +198,5 @@ void MainPadPageController::redrawCopiedKit(int kit)
     // so the next commit keeps it (the pads show it as every change). The
     // copy dialogs stay open while the user pages on.
     if (m_ui->left_stackedWidget->currentIndex() == 2 && m_curkitNumber == kit)
-        m_window.kitPages().redrawKitPage(kit);
+        m_kitPages.redrawKitPage(kit);
 }
