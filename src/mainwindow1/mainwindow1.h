@@ -89,13 +89,10 @@ public:
     const SoundLibrary &library() const { return soundLibrary; }
 
     // ---- flags ----------------------------------------------------------------
-    bool userFlag = true;              // the next metronome list build takes the program's own metronome sounds
-    bool clickFlag = false;            // the metronome list holds its five sounds: the global settings name one
     bool posFlagA = false;             // the drop on a pad hit its layer A label
     bool posFlagB = false;             // the drop on a pad hit its layer B label
     bool dragFlag = false;             // the last drop on a pad hit a layer label: the pad is redrawn
     bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
-    bool leftFlag = false;             // the group tree's horizontal scroll bar is shown as needed
     bool dropToPadOrRight = false;     // the drag holds several sounds: the pads take no drop
     bool writeSoundListOnClose = true; // off only when the start-up ends without showing the window
 

@@ -280,23 +280,22 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 {
     w->myDetector = new DeviceDetector(nullptr);
 
-    w->waveAttrList.clear();
+    w->soundLists().clearWaveAttrList();
 
 
     w->index2 = 0;
-    w->total_index = 0;
+    w->soundLists().noteLastWaveNumber(0);
     w->dragLeftOrRight = 0;
 
-    w->userFlag = true;
+    w->soundLists().useOwnClickSounds(true);
     w->ui->actionReorder_Serial_Numbers->setVisible(false);
-    if (w->userFlag) {
+    if (w->soundLists().userFlag()) {
         w->ui->actionGlobal_Setting->setVisible(false);
         w->ui->actionBack_to_main_interface->setVisible(false);
     }
 
-    w->clickFlag = false;
     w->posFlagA = w->posFlagB = false;
-    w->dragFlag = w->kitChainUiFlag = w->leftFlag = w->singleLoop = false;
+    w->dragFlag = w->kitChainUiFlag = w->singleLoop = false;
     w->dropToPadOrRight = false;
     w->playerStrate2 = 0;
 }

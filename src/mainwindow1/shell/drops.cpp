@@ -157,8 +157,8 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         prompter->warning(w, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
-    w->total_index = w->library().lastWaveNumber();
-    if (!known && w->total_index >= WAVE_MAX_COUNT) {
+    w->soundLists().noteLastWaveNumber(w->library().lastWaveNumber());
+    if (!known && w->soundLists().total_index() >= WAVE_MAX_COUNT) {
         prompter->warning(w, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
@@ -175,7 +175,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         w->doc().setPadSound(kit, p, w->posFlagA ? 0 : 1, name, path);
 
     if (!known) {
-        const quint16 number = quint16(w->total_index + 1);
+        const quint16 number = quint16(w->soundLists().total_index() + 1);
         if (w->pad().isUDiskFlag()) {
             w->library().addSound(name, path, number, true);
         } else if (w->dragLeftOrRight == 0) {

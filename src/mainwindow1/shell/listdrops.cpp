@@ -175,13 +175,13 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         if (w->library().soundRowOf(path) >= 0)
             return false;
-        w->total_index = w->library().lastWaveNumber();
-        if (w->total_index >= WAVE_MAX_COUNT) {
+        w->soundLists().noteLastWaveNumber(w->library().lastWaveNumber());
+        if (w->soundLists().total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(w, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        w->library().addSound(names.take(sound.name), path, quint16(w->total_index + 1), true);
+        w->library().addSound(names.take(sound.name), path, quint16(w->soundLists().total_index() + 1), true);
         w->getRightSoundList();
         librarypane::tellRenamedSounds(w, names.changes());
         return false;
@@ -198,8 +198,8 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         if (w->library().soundRowOf(path) >= 0 || queued.contains(path))
             continue;
-        w->total_index = w->library().lastWaveNumber();
-        if (w->total_index >= WAVE_MAX_COUNT) {
+        w->soundLists().noteLastWaveNumber(w->library().lastWaveNumber());
+        if (w->soundLists().total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(w, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             librarypane::tellRenamedSounds(w, names.changes());
@@ -207,7 +207,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
                 emit w->sendUpdate(1, 0); // for the sounds queued before
             return false;
         }
-        const quint16 number = quint16(w->total_index + 1);
+        const quint16 number = quint16(w->soundLists().total_index() + 1);
         w->pad().queueAdd(path, number);
         w->library().addSound(names.take(sound.name), path, number, false);
         queued.insert(path);

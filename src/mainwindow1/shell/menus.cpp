@@ -1,6 +1,7 @@
 // The Edit and Manual menu actions, the help page and the sizing of the left
 // top bar on every repaint.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
@@ -66,7 +67,7 @@ void shellsteps::openHtmlFile(MainWindow1 *w)
 void MainWindow1::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
-    const Qt::ScrollBarPolicy policy = leftFlag ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy policy = soundLists().leftFlag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     if (ui->waveGroupTreeView->horizontalScrollBarPolicy() != policy)
         ui->waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
     if (ui->waveGroupTreeView->width() != original_width)
