@@ -92,7 +92,6 @@ public:
     bool posFlagA = false;             // the drop on a pad hit its layer A label
     bool posFlagB = false;             // the drop on a pad hit its layer B label
     bool dragFlag = false;             // the last drop on a pad hit a layer label: the pad is redrawn
-    bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
     bool dropToPadOrRight = false;     // the drag holds several sounds: the pads take no drop
     bool writeSoundListOnClose = true; // off only when the start-up ends without showing the window
 
@@ -122,11 +121,6 @@ public:
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
-
-    // ---- kit chains -------------------------------------------------------------------
-    // The ON switch and chain number of the page into the chains, as OK takes
-    // them, with a name still in the kit list's editor.
-    void takeOverChainPage();
 
     // ---- setup files ------------------------------------------------------------------
     // A read kit file into the editor.

@@ -3,6 +3,7 @@
 // their targets first and read back when they replaced loaded files, a full
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "library/records_fixture.h"
 #include "soundlib_fixture.h"
@@ -443,7 +444,7 @@ private slots:
         doc.renameKit(8, "Nine");
         doc.renameKit(9, "Ten");
         f->ui->btnKitChain->click();
-        QStandardItem *root = f->w->kitChainListItemModel->item(0);
+        QStandardItem *root = f->w->kitChains().kitChainListItemModel()->item(0);
         f->ui->kitListtreeView->setCurrentIndex(root->child(9, 1)->index());
         f->ui->moveUpKit->click();
         const QString out = f->file("moved");

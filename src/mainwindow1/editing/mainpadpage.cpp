@@ -3,6 +3,7 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -70,10 +71,7 @@ void MainPadPageController::renameKit(const QString &name, quint8 kit)
 
 void MainWindow1::recvKitNameList(QString name, int kit)
 {
-    // The kit list shows the name; it replaces one typed there.
-    if (kit >= 0 && kit < kitChainNameList.size())
-        kitChainNameList[kit] = name;
-    kitListRenames.remove(kit);
+    kitChains().kitNamed(kit, name);
 }
 
 // ---- redraws the document drives -------------------------------------------------
@@ -94,9 +92,7 @@ void MainPadPageController::showChangedKit(int k)
     if (k < 0 || k >= kits.size())
         return;
     const soundKit &kit = kits.at(k);
-    // The kit list of the kit-chain page follows, but for a rename waiting there for OK.
-    if (k < m_window.kitChainNameList.size() && !m_window.kitListRenames.contains(k))
-        m_window.kitChainNameList[k] = kit.kit_name;
+    m_window.kitChains().kitNameChanged(k, kit.kit_name);
     if (k == m_currentKitNum) {
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
             disPad(&kit, p);
@@ -129,13 +125,13 @@ void MainWindow1::initDisplay(int width, int mode)
         ui->left_stackedSoundWidget->setFixedWidth(w);
         ui->left_top->setFixedSize(w, height);
         original_width = w;
-        if (kitChainUiFlag)
+        if (kitChains().kitChainUiFlag())
             original_kit_width = w;
         right_original_width = width;
     } else if (mode == 1 || mode == 2) {
         ui->left_top->setFixedSize(width, height);
         original_width = width;
-        if (kitChainUiFlag)
+        if (kitChains().kitChainUiFlag())
             original_kit_width = width;
         right_original_width = (width / 2) * 3;
     }

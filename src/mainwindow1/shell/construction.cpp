@@ -151,8 +151,8 @@ void connectWindowSignals(MainWindow1 *w)
     QObject::connect(skn, SIGNAL(sendIsClose(bool)), w, SLOT(recvIsClose(bool)));
     QObject::connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), w, SLOT(recvKitIndexState(QVector<int>)));
     // The kit list model belongs to the kit-chain page; it may not exist yet.
-    if (w->kitChainListItemModel)
-        QObject::connect(w->kitChainListItemModel, &QStandardItemModel::itemChanged, w,
+    if (w->kitChains().kitChainListItemModel())
+        QObject::connect(w->kitChains().kitChainListItemModel(), &QStandardItemModel::itemChanged, w,
                          &MainWindow1::kitChainListItemModelChanged);
     QObject::connect(w, &MainWindow1::sendKitNameChanged, w,
                      static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
@@ -295,7 +295,7 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     }
 
     w->posFlagA = w->posFlagB = false;
-    w->dragFlag = w->kitChainUiFlag = w->singleLoop = false;
+    w->dragFlag = w->singleLoop = false;
     w->dropToPadOrRight = false;
     w->playerStrate2 = 0;
 }

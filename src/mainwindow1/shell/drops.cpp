@@ -3,6 +3,8 @@
 // shown kit and, when new to the setup, registered (offline: rows in the
 // lists; on the pad: queued for the writer).
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
@@ -46,7 +48,7 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
     // move only asks for acceptance and reads no kit.)
     if (event->type() != QEvent::DragMove && ui->stackedWidget->currentIndex() == 0)
         mainPadPage().selectKit(quint8(ui->kitNumber->text().toUInt() - 1));
-    if (kitChainUiFlag) {
+    if (kitChains().kitChainUiFlag()) {
         if (watched == ui->stepWidget && isDragEvent(event->type()))
             return dropsteps::dropOnStep(this, static_cast<QDropEvent *>(event));
     } else {

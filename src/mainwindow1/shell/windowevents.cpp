@@ -25,7 +25,7 @@ void MainWindow1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    takeOverChainPage();
+    kitChains().takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
     if (pad().isUDiskFlag() ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this)
                           : !padpane::closeOnPad(this)) {
