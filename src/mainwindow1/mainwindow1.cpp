@@ -212,11 +212,33 @@ void MainWindow1::leftHHSelectItemChanged(const QModelIndex &index) { m_kitPages
 
 void MainWindow1::makeMainPadPage()
 {
-    m_mainPadPage = std::make_unique<MainPadPageController>();
+    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), *m_kitPages, ui, this, *this);
+    MainPadPageController *page = m_mainPadPage.get();
+    connect(page, &MainPadPageController::kitNameChanged, this, &MainWindow1::sendKitNameChanged);
+    connect(page, &MainPadPageController::sourceKitChosen, this, &MainWindow1::sendSrcKit);
+    connect(page, &MainPadPageController::sourcePadChosen, this, &MainWindow1::sendInitPad);
 }
 
 
 // ---- MainPadPage forwards
+void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit) { m_mainPadPage->dispPadList(kits, kit); }
+void MainWindow1::updateKitNameAndNo(QString name, quint8 kit) { m_mainPadPage->renameKit(name, kit); }
+void MainWindow1::on_upPageBtn_clicked() { m_mainPadPage->pageUp(); }
+void MainWindow1::on_downPageBtn_clicked() { m_mainPadPage->pageDown(); }
+void MainWindow1::on_kitNumber_textEdited(const QString &text) { m_mainPadPage->typeKitNumber(text); }
+void MainWindow1::on_kitNameLineEdit_editingFinished() { m_mainPadPage->finishNameField(); }
+void MainWindow1::on_btnRenameKit_clicked() { m_mainPadPage->startRename(); }
+void MainWindow1::on_btnClear_clicked() { m_mainPadPage->clearKit(); }
+void MainWindow1::rightMenu(QString objName) { m_mainPadPage->openPadMenu(objName); }
+void MainWindow1::recvInteration(QString) { m_mainPadPage->clearHighlight(); }
+void MainWindow1::clearPad() { m_mainPadPage->clearPad(); }
+void MainWindow1::padMenuClosed() { m_mainPadPage->padMenuClosed(); }
+void MainWindow1::padCopyEnded() { m_mainPadPage->padCopyEnded(); }
+void MainWindow1::copyPad() { m_mainPadPage->copyPad(); }
+void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad) { m_mainPadPage->copyPadTo(kit, srcPad, dstPad); }
+void MainWindow1::on_btnCopyKit_clicked() { m_mainPadPage->openKitCopy(); }
+void MainWindow1::recvDstKitClick(int) { m_mainPadPage->kitCopyTargetClicked(); }
+void MainWindow1::recvDstKit(int kit) { m_mainPadPage->copyKitTo(kit); }
 
 
 

@@ -9,6 +9,7 @@
 #include "document/kitreload.h"
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
 #include "platform/anchoredfolder.h"

@@ -5,6 +5,7 @@
 
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/kitfile_fixture.h"
 #include "platform/removabledrives.h"

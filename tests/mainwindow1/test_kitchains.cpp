@@ -234,7 +234,7 @@ private slots:
                  links9.link_pad1 * 10 + links9.link_pad2);
         QCOMPARE(int(w->doc().kitEffectList2(8)[5].parm3), 3);
         QCOMPARE(w->doc().kitPadList(8)[0].padNo, f->kit(9).kpadChunk[0].padNo);
-        QCOMPARE(f->ui->kitNoSpinBox->value() * 100 + w->oldKitNumber, 909);
+        QCOMPARE(f->ui->kitNoSpinBox->value() * 100 + w->mainPadPage().oldKitNumber(), 909);
 
         // The first kit does not move up, nor the last one down.
         const QVector<QString> before = w->kitChains().kitChainNameList();

@@ -43,9 +43,9 @@ private slots:
         ui->downPageBtn->click(); // nor above kit 100
         QCOMPARE(ui->kitNumber->text(), QString("100"));
         QCOMPARE(ui->kitNameLineEdit->text(), QString("Last"));
-        QCOMPARE(int(f->w->currentKitNum), 99);
+        QCOMPARE(int(f->w->mainPadPage().currentKitNum()), 99);
         QTest::keyClick(ui->kitNumber, Qt::Key_Backspace);
-        QCOMPARE(f->w->oldKitNumber, 10);
+        QCOMPARE(f->w->mainPadPage().oldKitNumber(), 10);
         QTest::keyClick(ui->kitNumber, Qt::Key_Backspace);
         QTest::keyClick(ui->kitNumber, Qt::Key_Backspace); // an emptied field falls back
         QCOMPARE(ui->kitNumber->text(), QString("1"));
@@ -186,7 +186,7 @@ private slots:
         const QString off = "background-color: black; color:white; border:1px solid white;";
         QSignalSpy chains(f->w, &MainWindow1::sendKitChainInfo);
         ui->btnSoundKit->click();
-        QCOMPARE(f->w->dot, 2);
+        QCOMPARE(f->w->mainPadPage().dot(), 2);
         QCOMPARE(QVector<int>({ui->left_stackedWidget->currentIndex(), ui->midStackedWidget->currentIndex(),
                                ui->rightTopStackedWidget->currentIndex(), ui->right_stackedWidget->currentIndex()}),
                  QVector<int>({2, 2, 0, 1}));
@@ -194,7 +194,7 @@ private slots:
                                                 off + " ", off}));
         QVERIFY(ui->btnClear->isHidden() && ui->btnLoadFile->isHidden() && !ui->btnSave->isHidden());
         ui->btnKitChain->click();
-        QCOMPARE(f->w->dot, 1);
+        QCOMPARE(f->w->mainPadPage().dot(), 1);
         QCOMPARE(QVector<int>({ui->left_stackedWidget->currentIndex(), ui->midStackedWidget->currentIndex(),
                                ui->rightTopStackedWidget->currentIndex(), ui->right_stackedWidget->currentIndex()}),
                  QVector<int>({1, 1, 1, 0}));
@@ -206,7 +206,7 @@ private slots:
         ui->btnKitMove->click(); // leaving the chain page hands its lists on
         QCOMPARE(chains.count(), 1);
         QCOMPARE(f->w->doc().kitNameList()[6], QString("Chained"));
-        QCOMPARE(f->w->dot, 0);
+        QCOMPARE(f->w->mainPadPage().dot(), 0);
         QCOMPARE(ui->left_stackedWidget->currentIndex() + ui->right_stackedWidget->currentIndex(), 0);
         QCOMPARE(buttonStyles(ui), QStringList({off, "background-color: rgb(167, 167, 167); color:black; border:none;", off}));
         QVERIFY(!ui->btnClear->isHidden() && !ui->btnLoadFile->isHidden() && ui->right_stackedWidgetPage1->isEnabled());
@@ -254,7 +254,7 @@ private slots:
         ui->linkGroupComboBox->setCurrentIndex(1);
         ui->padLink2ComboBox->setCurrentIndex(11);
         ui->downPageBtn->click();
-        QCOMPARE(ui->kitNoSpinBox->value() * 100 + w->oldKitNumber, 606);
+        QCOMPARE(ui->kitNoSpinBox->value() * 100 + w->mainPadPage().oldKitNumber(), 606);
 
         const MainWindow1::PEDAL_SETTING &h = k.pedalChunk;
         QCOMPARE(QVector<int>({k.kit_volume, k.kit_effect2, k.effect2_ctrl1, k.effect2_ctrl2, k.effect2_ctrl3,

@@ -1,4 +1,5 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "widgets/totaltreeview.h"
 #include "mainwindow1/shell/shellsteps.h"
 #include "widgets/wavetreeview1.h"
@@ -93,8 +94,8 @@ private slots:
         QCOMPARE(w->doc().kitNumFlagList1(), QVector<quint8>(100, 0));
         QVERIFY(w->pad().isUDiskFlag());
         QVERIFY(!w->padSync().fileErrCloseWindow());
-        QCOMPARE(w->curkitNumber, 1);
-        QCOMPARE(w->oldKitNumber, 1);
+        QCOMPARE(w->mainPadPage().curkitNumber(), 1);
+        QCOMPARE(w->mainPadPage().oldKitNumber(), 1);
         QCOMPARE(w->doc().globalSize(), 843);
         QCOMPARE(w->doc().cf().curFlag, 0);
         QCOMPARE(w->doc().chunkID(), quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
@@ -103,7 +104,7 @@ private slots:
         QVERIFY(w->copy_pad && w->kitCopy && w->myStyle);
         QCOMPARE(w->kitPages().original_layer1(), 100);
         QCOMPARE(w->kitPages().oldEffect4Ctrl3(), quint16(999));
-        QCOMPARE(w->currentKitNum, quint8(255));
+        QCOMPARE(w->mainPadPage().currentKitNum(), quint8(255));
         QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
         QVERIFY(!w->ui->actionGlobal_Setting->isVisible());
         QVERIFY(!w->ui->actionBack_to_main_interface->isVisible());

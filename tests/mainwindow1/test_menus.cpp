@@ -160,7 +160,7 @@ private slots:
         f->ui->actionBack_to_main_interface->trigger();
         QCOMPARE(f->kit(100).kit_volume, quint8(42));
         QCOMPARE(f->ui->kitNumber->text(), QString("100"));
-        QCOMPARE(int(w->currentKitNum), 99);
+        QCOMPARE(int(w->mainPadPage().currentKitNum()), 99);
         QCOMPARE(f->ui->labPad01a->text(), QString("Last"));
         QCOMPARE(f->ui->stackedWidget->currentIndex(), 0);
 

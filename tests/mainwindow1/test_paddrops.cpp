@@ -112,7 +112,7 @@ private slots:
         f->prompter.clear();
         f->ui->kitNumber->clear();
         f->dropOnPad(2, 0, rec("Hat", f->sound("Hat.wav")));
-        QCOMPARE(f->w->currentKitNum, quint8(255));
+        QCOMPARE(f->w->mainPadPage().currentKitNum(), quint8(255));
         f->typeKitNumber("1");
         f->dropOnPad(2, 0, QString());
         QCOMPARE(layers(1, 2), stored);

@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(w->doc().kitNumFlagList1(), QVector<quint8>(100, 0));
         QCOMPARE(w->ui->kitNumber->text(), QString("1"));
         QCOMPARE(w->ui->kitNameLineEdit->text(), QString("KIT0"));
-        QCOMPARE(w->currentKitNum, quint8(0));
+        QCOMPARE(w->mainPadPage().currentKitNum(), quint8(0));
 
         // The form's device-mode look.
         QVERIFY(!w->ui->waveGroupTreeView->isEnabled());

@@ -375,7 +375,7 @@ private slots:
         const QString hostile = writeBytes(f.path(QString::fromUtf8("Dr\xC3\xBCms *#\xE9\xBC\x93.wav")), pcmWav(1, 8000, 800));
         w->ui->kitNumber->setText("7");
         f.importToList({ok, tooLong, bad1, bad2, blank, hostile});
-        QCOMPARE(w->currentKitNum, quint8(6));
+        QCOMPARE(w->mainPadPage().currentKitNum(), quint8(6));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("These sound names were changed to names the sampler pad can hold:\r\n"
                                                 "\"ABCDEFGHIJKLMNOPQ\" → \"ABCDEFGHIJKLMNOP\"\r\n"

@@ -124,7 +124,7 @@ private slots:
         Library lib;
         MainWindow1 *w = lib.w;
         const QString kick = lib.files.at(0);
-        w->currentKitNum = 0;
+        w->mainPadPage().selectKit(0);
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = kick; });
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[3].soundFile1 = kick; });
         reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[18].soundFile0 = kick; });

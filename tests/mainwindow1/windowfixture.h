@@ -7,6 +7,7 @@
 #include "device/fakedrives.h"
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -48,7 +49,7 @@ struct WindowFixture
     // Opens the kit settings page on kit `kit` (1-based).
     void openKitPage(int kit)
     {
-        if (w->dot == 2)
+        if (w->mainPadPage().dot() == 2)
             ui->btnKitMove->click();
         typeKitNumber(QString::number(kit));
         ui->btnSoundKit->click();

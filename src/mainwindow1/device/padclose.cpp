@@ -32,7 +32,7 @@ bool PadSyncController::closeOnPad()
     // Sounds still being written get their rows first, so the kits see them.
     if (m_syncBatch && m_syncBatch->isRunning())
         m_syncBatch->waitForFinished();
-    kitpage::commitShownKit(&m_window, m_window.curkitNumber);
+    kitpage::commitShownKit(&m_window, m_window.mainPadPage().curkitNumber());
     if (!librarypane::saveSoundListAtClose(&m_window))
         return false; // the window stays on the pad, nothing written to it
 

@@ -1,6 +1,7 @@
 // The hi-hat block of the kit settings page: the hi-hat sound list (preview
 // and drag), clearing the five hi-hat waves, and the velocity layer rules.
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "ui_mainwindow1.h"
@@ -97,10 +98,10 @@ void KitPagesController::pressHHSound(const QModelIndex &index)
 
 void KitPagesController::clearHHWaves()
 {
-    m_window.currentKitNum = quint8(m_ui->kitNoSpinBox->value() - 1);
-    if (m_window.currentKitNum >= m_doc.kitAttrList().size())
+    m_window.mainPadPage().selectKit(quint8(m_ui->kitNoSpinBox->value() - 1));
+    if (m_window.mainPadPage().currentKitNum() >= m_doc.kitAttrList().size())
         return;
-    m_doc.clearHiHat(m_window.currentKitNum); // the slots show it
+    m_doc.clearHiHat(m_window.mainPadPage().currentKitNum()); // the slots show it
 }
 
 // Layer `layer` (1..3) keeps its value when the rules allow it, else goes back

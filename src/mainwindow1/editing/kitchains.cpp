@@ -1,6 +1,7 @@
 // Kit chains: the page with its 20 step boxes, the chain number, ON/OFF, OK,
 // clearing a chain, and the chains of a loaded setup.
 #include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
@@ -157,7 +158,7 @@ void KitChainsController::takeOverChainPage()
         names[k] = m_kitChainNameList[k];
         if (k == shown) {
             m_ui->kitNameLineEdit->setText(names[k]);
-            m_window.kitNameFieldKit = k;
+            m_window.mainPadPage().noteNameFieldKit(k);
             m_ui->kitNameLabel->setText(names[k]);
         }
     }
@@ -177,12 +178,12 @@ void KitChainsController::applyHandedOn(const QVector<KitChain> &chains, const Q
     m_doc.renameKits(names);
 
     // The main pad page shows the kit accepted last, under its new name.
-    const int kit = m_window.oldKitNumber;
+    const int kit = m_window.mainPadPage().oldKitNumber();
     if (kit < 1 || kit > m_doc.kitAttrList().size())
         return;
     m_ui->kitNumber->setText(QString::number(kit));
     m_ui->kitNameLineEdit->setText(names.value(kit - 1));
-    m_window.kitNameFieldKit = kit - 1;
+    m_window.mainPadPage().noteNameFieldKit(kit - 1);
     m_ui->kitNameLabel->setText(names.value(kit - 1));
     m_ui->kitNoSpinBox->setValue(kit);
     m_window.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));

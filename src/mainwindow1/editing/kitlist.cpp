@@ -169,11 +169,11 @@ void KitChainsController::moveKit(const QModelIndex &index, quint8 flag)
     if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
-    kitpage::commitShownKit(&m_window, m_window.oldKitNumber);
+    kitpage::commitShownKit(&m_window, m_window.mainPadPage().oldKitNumber());
     m_doc.moveKit(row, moved);
-    m_window.currentKitNum = quint8(moved);
+    m_window.mainPadPage().selectKit(quint8(moved));
     m_ui->kitNumber->setText(QString::number(moved + 1));
-    m_window.dispPadList(m_doc.kitAttrList(), m_window.currentKitNum);
+    m_window.dispPadList(m_doc.kitAttrList(), m_window.mainPadPage().currentKitNum());
 
     // Show the moved kit on the kit page without committing the page again.
     m_window.kitPages().showMovedKit(moved + 1);

@@ -1,4 +1,5 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
@@ -10,7 +11,7 @@ void KitPagesController::showDefaultKitOne(bool reset)
     m_ui->kitNoSpinBox->setValue(1);
     m_ui->kitNameLabel->setText(QStringLiteral("New Kit"));
     m_ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
-    m_window.kitNameFieldKit = 0;
+    m_window.mainPadPage().noteNameFieldKit(0);
     m_ui->kitVolumeSpinBox->setValue(100);
     m_ui->kitTempoSpinBox->setValue(120);
     if (!reset) {

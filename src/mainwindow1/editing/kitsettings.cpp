@@ -144,9 +144,9 @@ void KitPagesController::switchKit(int kitNo)
 {
     m_switchKitNum = true;
     if (!m_loadKitNoFlag)
-        commitShownKit(m_window.oldKitNumber);
+        commitShownKit(m_window.mainPadPage().oldKitNumber());
     showKitPage(kitNo, true);
-    m_window.curkitNumber = m_window.oldKitNumber = m_ui->kitNoSpinBox->value();
+    m_window.mainPadPage().noteKitPageKit(m_ui->kitNoSpinBox->value());
     m_switchKitNum = false;
 }
 

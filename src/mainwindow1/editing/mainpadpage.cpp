@@ -1,7 +1,9 @@
 // The main pad page: one kit on the 19 pads, paging, the kit number field,
 // renaming and clearing a kit.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -21,50 +23,50 @@ int kitFieldNumber(Ui::MainWindow1 *ui)
 }
 } // namespace
 
-void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
+void MainPadPageController::dispPadList(const QVector<soundKit> &kits, quint8 kit)
 {
     if (!kits.isEmpty() && kit < kits.size()) {
         const soundKit &shown = kits[kit];
-        ui->kitNameLineEdit->setText(shown.kit_name);
-        ui->kitNameLabel->setText(shown.kit_name);
-        kitNameFieldKit = kit;
-        kitNameDrawn = shown.kit_name;
+        m_ui->kitNameLineEdit->setText(shown.kit_name);
+        m_ui->kitNameLabel->setText(shown.kit_name);
+        m_kitNameFieldKit = kit;
+        m_kitNameDrawn = shown.kit_name;
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
-            kitpage::disPad(this, &shown, p);
+            disPad(&shown, p);
         return;
     }
-    ui->kitNameLineEdit->setText(QString());
-    currentKitNum = EMPTY_KIT_NUM;
-    kitNameFieldKit = -1;
-    kitNameDrawn.clear();
-    for (const strPadWidgetGroup &pad : padWidgetGroup) {
+    m_ui->kitNameLineEdit->setText(QString());
+    m_currentKitNum = EMPTY_KIT_NUM;
+    m_kitNameFieldKit = -1;
+    m_kitNameDrawn.clear();
+    for (const MainWindow1::strPadWidgetGroup &pad : m_window.padWidgetGroup) {
         pad.lableA->setText(QString());
         if (pad.lableB)
             pad.lableB->setText(QString());
     }
 }
 
-void kitpage::disPad(MainWindow1 *w, const MainWindow1::soundKit *kit, quint8 pad)
+void MainPadPageController::disPad(const soundKit *kit, quint8 pad)
 {
     if (!kit || pad >= PAD_NUM_MAX)
         return;
     const MainWindow1::KIT_PAD_SETTING &s = kit->kpadChunk[pad];
-    w->padWidgetGroup[pad].lableA->setText(s.soundName0);
-    if (w->padWidgetGroup[pad].lableB)
-        w->padWidgetGroup[pad].lableB->setText(s.soundName1);
+    m_window.padWidgetGroup[pad].lableA->setText(s.soundName0);
+    if (m_window.padWidgetGroup[pad].lableB)
+        m_window.padWidgetGroup[pad].lableB->setText(s.soundName1);
 }
 
-void kitpage::dispKitinList(MainWindow1 *w, bool show, quint8 kit)
+void MainPadPageController::dispKitinList(bool show, quint8 kit)
 {
     if (!show)
         return;
-    w->currentKitNum = kit;
-    w->dispPadList(w->doc().kitAttrList(), kit);
+    m_currentKitNum = kit;
+    dispPadList(m_doc.kitAttrList(), kit);
 }
 
-void MainWindow1::updateKitNameAndNo(QString name, quint8 kit)
+void MainPadPageController::renameKit(const QString &name, quint8 kit)
 {
-    doc().renameKit(kit, name, true);
+    m_doc.renameKit(kit, name, true);
 }
 
 void MainWindow1::recvKitNameList(QString name, int kit)
@@ -74,44 +76,45 @@ void MainWindow1::recvKitNameList(QString name, int kit)
 
 // ---- redraws the document drives -------------------------------------------------
 
-void kitpage::connectDocument(MainWindow1 *w)
+void MainPadPageController::connectDocument()
 {
-    KitDocument *doc = &w->doc();
-    QObject::connect(doc, &KitDocument::kitChanged, w, [w](int kit) { kitpage::showChangedKit(w, kit); });
-    QObject::connect(doc, &KitDocument::kitsChanged, w, [w] { kitpage::showChangedKits(w); });
-    QObject::connect(doc, &KitDocument::chainsChanged, w, [w] { kitchainpage::showChangedChains(w); });
-    QObject::connect(doc, &KitDocument::globalChanged, w, [w] { kitpage::showGlobalSettings(w); });
+    KitDocument *doc = &m_doc;
+    MainWindow1 *w = &m_window;
+    connect(doc, &KitDocument::kitChanged, this, &MainPadPageController::showChangedKit);
+    connect(doc, &KitDocument::kitsChanged, this, &MainPadPageController::showChangedKits);
+    connect(doc, &KitDocument::chainsChanged, w, [w] { kitchainpage::showChangedChains(w); });
+    connect(doc, &KitDocument::globalChanged, &m_kitPages, &KitPagesController::showGlobalSettings);
 }
 
-void kitpage::showChangedKit(MainWindow1 *w, int k)
+void MainPadPageController::showChangedKit(int k)
 {
-    const QVector<MainWindow1::soundKit> &kits = w->doc().kitAttrList();
+    const QVector<soundKit> &kits = m_doc.kitAttrList();
     if (k < 0 || k >= kits.size())
         return;
-    const MainWindow1::soundKit &kit = kits.at(k);
-    w->kitChains().kitNameChanged(k, kit.kit_name);
-    if (k == w->currentKitNum) {
+    const soundKit &kit = kits.at(k);
+    m_window.kitChains().kitNameChanged(k, kit.kit_name);
+    if (k == m_currentKitNum) {
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
-            kitpage::disPad(w, &kit, p);
+            disPad(&kit, p);
         // A name being typed into the field stays, unless the kit's own name changed.
-        if (kit.kit_name != w->kitNameDrawn || w->kitNameFieldKit != k) {
-            w->ui->kitNameLineEdit->setText(kit.kit_name);
-            w->ui->kitNameLabel->setText(kit.kit_name);
-            w->kitNameFieldKit = k;
-            w->kitNameDrawn = kit.kit_name;
+        if (kit.kit_name != m_kitNameDrawn || m_kitNameFieldKit != k) {
+            m_ui->kitNameLineEdit->setText(kit.kit_name);
+            m_ui->kitNameLabel->setText(kit.kit_name);
+            m_kitNameFieldKit = k;
+            m_kitNameDrawn = kit.kit_name;
         }
     }
     // The hi-hat slots of the pad settings page, which its kit commit takes back.
-    if (k == w->ui->kitNoSpinBox->value() - 1) {
+    if (k == m_ui->kitNoSpinBox->value() - 1) {
         for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
-            w->disHHList(&kit, quint8(k), slot);
+            m_kitPages.disHHList(&kit, quint8(k), slot);
     }
 }
 
-void kitpage::showChangedKits(MainWindow1 *w)
+void MainPadPageController::showChangedKits()
 {
-    for (int k = 0; k < w->doc().kitAttrList().size() && k < KIT_MAX_COUNT; ++k)
-        kitpage::showChangedKit(w, k);
+    for (int k = 0; k < m_doc.kitAttrList().size() && k < KIT_MAX_COUNT; ++k)
+        showChangedKit(k);
 }
 
 void MainWindow1::initDisplay(int width, int mode)
@@ -136,14 +139,12 @@ void MainWindow1::initDisplay(int width, int mode)
 
 // ---- paging and the kit number field ------------------------------------------
 
-namespace {
 // The previous (step -1) or next (step 1) kit; no wrap at kits 1 and 100.
-void pageKit(MainWindow1 *w, int step)
+void MainPadPageController::pageKit(int step)
 {
-    Ui::MainWindow1 *ui = w->ui;
-    const QString text = ui->kitNumber->text();
+    const QString text = m_ui->kitNumber->text();
     if (text.isEmpty() || text == QLatin1String("0")) {
-        UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"),
+        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Warning"),
                                         MainWindow1::tr("The kit number can not be blank."));
         return;
     }
@@ -151,46 +152,46 @@ void pageKit(MainWindow1 *w, int step)
     const int next = n + step;
     if (next < 1 || next > KIT_MAX_COUNT)
         return;
-    if (ui->left_stackedWidget->currentIndex() == 2) {
-        w->oldKitNumber = n;
-        ui->kitNoSpinBox->setValue(next); // commits kit n, shows the next one
+    if (m_ui->left_stackedWidget->currentIndex() == 2) {
+        m_oldKitNumber = n;
+        m_ui->kitNoSpinBox->setValue(next); // commits kit n, shows the next one
     }
-    ui->kitNumber->setText(QString::number(next));
-    w->currentKitNum = quint8(next - 1);
-    w->oldKitNumber = next;
-    w->dispPadList(w->doc().kitAttrList(), w->currentKitNum);
-}
-} // namespace
-
-void MainWindow1::on_upPageBtn_clicked()
-{
-    pageKit(this, -1);
+    m_ui->kitNumber->setText(QString::number(next));
+    m_currentKitNum = quint8(next - 1);
+    m_oldKitNumber = next;
+    dispPadList(m_doc.kitAttrList(), m_currentKitNum);
 }
 
-void MainWindow1::on_downPageBtn_clicked()
+void MainPadPageController::pageUp()
 {
-    pageKit(this, 1);
+    pageKit(-1);
 }
 
-void MainWindow1::on_kitNumber_textEdited(const QString &text)
+void MainPadPageController::pageDown()
 {
-    ui->kitNameLineEdit->clearFocus();
-    ui->kitNumber->setFocus();
+    pageKit(1);
+}
+
+void MainPadPageController::typeKitNumber(const QString &text)
+{
+    m_ui->kitNameLineEdit->clearFocus();
+    m_ui->kitNumber->setFocus();
     const int n = text.toInt();
     if (n >= 1 && n <= KIT_MAX_COUNT) {
-        if (ui->left_stackedWidget->currentIndex() == 2)
-            ui->kitNoSpinBox->setValue(n); // commits the kit left
-        currentKitNum = quint8(n - 1);
-        if (currentKitNum < doc().kitAttrList().size()) {
-            ui->kitNameLineEdit->setText(doc().kitAttrList()[currentKitNum].kit_name);
-            kitNameFieldKit = currentKitNum;
+        if (m_ui->left_stackedWidget->currentIndex() == 2)
+            m_ui->kitNoSpinBox->setValue(n); // commits the kit left
+        m_currentKitNum = quint8(n - 1);
+        if (m_currentKitNum < m_doc.kitAttrList().size()) {
+            m_ui->kitNameLineEdit->setText(m_doc.kitAttrList()[m_currentKitNum].kit_name);
+            m_kitNameFieldKit = m_currentKitNum;
         }
-        dispPadList(doc().kitAttrList(), currentKitNum);
-        oldKitNumber = currentKitNum + 1;
+        dispPadList(m_doc.kitAttrList(), m_currentKitNum);
+        m_oldKitNumber = m_currentKitNum + 1;
         return;
     }
-    UiPrompter::instance()->warning(this, tr("Warning"), tr("The range of kit number is 1~100."));
-    ui->kitNumber->setText(QString::number(oldKitNumber));
+    UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Warning"),
+                                    MainWindow1::tr("The range of kit number is 1~100."));
+    m_ui->kitNumber->setText(QString::number(m_oldKitNumber));
 }
 
 // ---- kit name -------------------------------------------------------------------
@@ -209,78 +210,78 @@ QString kitpage::kitNameRefusal(const QString &name)
     return QString();
 }
 
-bool kitpage::applyKitName(MainWindow1 *w, int kit)
+bool MainPadPageController::applyKitName(int kit)
 {
-    if (kit < 0 || kit >= w->doc().kitAttrList().size())
+    if (kit < 0 || kit >= m_doc.kitAttrList().size())
         return false;
-    if (kit != w->kitNameFieldKit)
+    if (kit != m_kitNameFieldKit)
         return true; // the field holds another kit's name: this kit keeps its own
-    const QString name = w->ui->kitNameLineEdit->text();
-    const QString stored = w->doc().kitAttrList()[kit].kit_name;
+    const QString name = m_ui->kitNameLineEdit->text();
+    const QString stored = m_doc.kitAttrList()[kit].kit_name;
     if (name == stored)
         return true;
 
     const QString text = kitpage::kitNameRefusal(name);
     const bool warning = name.isEmpty();
     if (text.isEmpty()) {
-        w->doc().renameKit(kit, name, true);
-        emit w->sendKitNameChanged(name, kit); // the kit list shows it
+        m_doc.renameKit(kit, name, true);
+        emit kitNameChanged(name, kit);
         return true;
     }
 
     // The boxes take the focus from the field; its own edit end must not run again.
-    const QScopedValueRollback<bool> editing(w->kitNameEditing, true);
-    w->ui->kitNameLineEdit->setText(stored);
-    w->ui->kitNameLineEdit->setStyleSheet(kNoBorder);
+    const QScopedValueRollback<bool> editing(m_kitNameEditing, true);
+    m_ui->kitNameLineEdit->setText(stored);
+    m_ui->kitNameLineEdit->setStyleSheet(kNoBorder);
     if (warning) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"), text);
+        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"), text);
     } else {
-        UiPrompter::instance()->information(w, MainWindow1::tr("Error"), text);
+        UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), text);
     }
     return false;
 }
 
-void MainWindow1::on_kitNameLineEdit_editingFinished()
+void MainPadPageController::finishNameField()
 {
-    if (kitNameEditing)
+    if (m_kitNameEditing)
         return;
-    const QScopedValueRollback<bool> editing(kitNameEditing, true);
-    ui->kitNameLineEdit->clearFocus();
-    int n = kitFieldNumber(ui);
+    const QScopedValueRollback<bool> editing(m_kitNameEditing, true);
+    m_ui->kitNameLineEdit->clearFocus();
+    int n = kitFieldNumber(m_ui);
     if (n < 1 || n > KIT_MAX_COUNT)
-        n = oldKitNumber;
-    currentKitNum = quint8(n - 1);
-    if (kitpage::applyKitName(this, currentKitNum)) {
-        ui->kitNameLineEdit->setStyleSheet(kNoBorder);
-        if (dot == 2)
-            ui->kitNameLabel->setText(ui->kitNameLineEdit->text());
-        dispPadList(doc().kitAttrList(), currentKitNum);
+        n = m_oldKitNumber;
+    m_currentKitNum = quint8(n - 1);
+    if (applyKitName(m_currentKitNum)) {
+        m_ui->kitNameLineEdit->setStyleSheet(kNoBorder);
+        if (m_dot == 2)
+            m_ui->kitNameLabel->setText(m_ui->kitNameLineEdit->text());
+        dispPadList(m_doc.kitAttrList(), m_currentKitNum);
     }
 }
 
-bool kitpage::finishKitNameEdit(MainWindow1 *w)
+bool MainPadPageController::finishKitNameEdit()
 {
-    if (w->focusWidget() != w->ui->kitNameLineEdit || w->kitNameEditing)
+    if (m_parent->focusWidget() != m_ui->kitNameLineEdit || m_kitNameEditing)
         return true;
-    const QString typed = w->ui->kitNameLineEdit->text();
-    w->on_kitNameLineEdit_editingFinished();
-    return w->ui->kitNameLineEdit->text() == typed; // a refusal puts the stored name back
+    const QString typed = m_ui->kitNameLineEdit->text();
+    finishNameField();
+    return m_ui->kitNameLineEdit->text() == typed; // a refusal puts the stored name back
 }
 
-void MainWindow1::on_btnRenameKit_clicked()
+void MainPadPageController::startRename()
 {
-    ui->kitNameLineEdit->setFocus();
+    m_ui->kitNameLineEdit->setFocus();
 }
 
 // ---- clear all pads -----------------------------------------------------------------
 
-void MainWindow1::on_btnClear_clicked()
+void MainPadPageController::clearKit()
 {
-    currentKitNum = quint8(kitFieldNumber(ui) - 1);
-    if (currentKitNum == EMPTY_KIT_NUM || currentKitNum >= doc().kitAttrList().size())
+    m_currentKitNum = quint8(kitFieldNumber(m_ui) - 1);
+    if (m_currentKitNum == EMPTY_KIT_NUM || m_currentKitNum >= m_doc.kitAttrList().size())
         return;
     // The record and its pad list alike, so that no later commit brings the
     // sounds back; the kit shown is drawn again.
-    doc().clearKit(currentKitNum);
+    m_doc.clearKit(m_currentKitNum);
 }

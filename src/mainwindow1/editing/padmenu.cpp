@@ -1,5 +1,6 @@
 // The pad menu of the pad labels (clear a layer, copy a pad among pads 1..9)
 // and the kit copy from the copy button or the kit name field.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
@@ -20,13 +21,6 @@ const QString kNormalStyle = QStringLiteral("PadLabel{background-color: rgba(255
 const QString kHoverStyle = QStringLiteral("PadLabel:hover{background-color: rgba(119,201,255, 50%);}")
                             + kNormalStyle;
 
-// The kit number field as a kit index 0..99, -1 when it holds none.
-int shownKit(MainWindow1 *w)
-{
-    const int n = w->ui->kitNumber->text().toInt();
-    return n >= 1 && n <= KIT_MAX_COUNT && n <= w->doc().kitAttrList().size() ? n - 1 : -1;
-}
-
 // Top left corner for a menu of `size` opened at `at`, moved back onto the screen.
 QPoint onScreen(const QPoint &at, const QSize &size)
 {
@@ -41,158 +35,168 @@ QPoint onScreen(const QPoint &at, const QSize &size)
     return QPoint(x, y);
 }
 
-void copyCompleted(MainWindow1 *w)
+void copyCompleted(QWidget *parent)
 {
-    UiPrompter::instance()->information(w, MainWindow1::tr("Complete"), MainWindow1::tr("Copy completed."),
+    UiPrompter::instance()->information(parent, MainWindow1::tr("Complete"), MainWindow1::tr("Copy completed."),
                                         QMessageBox::Ok);
 }
 } // namespace
 
-void MainWindow1::rightMenu(QString objName)
+// The kit number field as a kit index 0..99, -1 when it holds none.
+int MainPadPageController::shownKit() const
+{
+    const int n = m_ui->kitNumber->text().toInt();
+    return n >= 1 && n <= KIT_MAX_COUNT && n <= m_doc.kitAttrList().size() ? n - 1 : -1;
+}
+
+void MainPadPageController::openPadMenu(const QString &objName)
 {
     const QPoint at = QCursor::pos();
-    currentKitNum = quint8(ui->kitNumber->text().toUInt() - 1);
+    m_currentKitNum = quint8(m_ui->kitNumber->text().toUInt() - 1);
+    const MainWindow1::strPadWidgetGroup *pads = m_window.padWidgetGroup;
     int pad = -1;
     int layer = 0;
     for (int p = 0; p < PAD_NUM_MAX && pad < 0; ++p) {
-        if (padWidgetGroup[p].lableA->objectName() == objName) {
+        if (pads[p].lableA->objectName() == objName) {
             pad = p;
-        } else if (padWidgetGroup[p].lableB && padWidgetGroup[p].lableB->objectName() == objName) {
+        } else if (pads[p].lableB && pads[p].lableB->objectName() == objName) {
             pad = p;
             layer = 1;
         }
     }
-    const int kit = shownKit(this);
+    const int kit = shownKit();
     if (pad < 0 || kit < 0)
         return;
     // One highlight at a time: the label of this menu's layer.
-    recvInteration(QString());
-    padCopyOpen = false;
-    const KIT_PAD_SETTING &s = doc().kitAttrList()[kit].kpadChunk[pad];
+    clearHighlight();
+    m_window.padCopyOpen = false;
+    const MainWindow1::KIT_PAD_SETTING &s = m_doc.kitAttrList()[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
-    pad_copy->setEnabled(entries.copy);
-    pad_clear->setEnabled(entries.clear);
-    kitPages().pointPadMenuAt(pad);
+    m_window.pad_copy->setEnabled(entries.copy);
+    m_window.pad_clear->setEnabled(entries.clear);
+    m_kitPages.pointPadMenuAt(pad);
     if (hasSound) {
-        (layer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB)->setStyleSheet(kHoverStyle);
-        kitPages().pointPadMenuLayer(layer);
+        (layer == 0 ? pads[pad].lableA : pads[pad].lableB)->setStyleSheet(kHoverStyle);
+        m_kitPages.pointPadMenuLayer(layer);
     }
-    pad_menu->popup(onScreen(at, pad_menu->size()));
+    m_window.pad_menu->popup(onScreen(at, m_window.pad_menu->size()));
 }
 
-void MainWindow1::recvInteration(QString)
+void MainPadPageController::clearHighlight()
 {
-    for (const strPadWidgetGroup &pad : padWidgetGroup) {
+    for (const MainWindow1::strPadWidgetGroup &pad : m_window.padWidgetGroup) {
         pad.lableA->setStyleSheet(kNormalStyle);
         if (pad.lableB)
             pad.lableB->setStyleSheet(kNormalStyle);
     }
 }
 
-void MainWindow1::clearPad()
+void MainPadPageController::clearPad()
 {
-    const int kit = shownKit(this);
-    currentKitNum = quint8(kit);
-    const int pad = kitPages().curPadIndex();
+    const int kit = shownKit();
+    m_currentKitNum = quint8(kit);
+    const int pad = m_kitPages.curPadIndex();
+    const int layer = m_kitPages.curLayer();
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    if (kitPages().curLayer() != 0 && (kitPages().curLayer() != 1 || !padWidgetGroup[pad].lableB))
+    const MainWindow1::strPadWidgetGroup &labels = m_window.padWidgetGroup[pad];
+    if (layer != 0 && (layer != 1 || !labels.lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
-    doc().clearPad(kit, pad, kitPages().curLayer());
-    QLabel *label = kitPages().curLayer() == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
+    m_doc.clearPad(kit, pad, layer);
+    QLabel *label = layer == 0 ? labels.lableA : labels.lableB;
     label->setText(QString());
     label->setStyleSheet(kNormalStyle);
 }
 
-void MainWindow1::padMenuClosed()
+void MainPadPageController::padMenuClosed()
 {
     // The menu hides before its action runs.
     QTimer::singleShot(0, this, [this]() {
-        if (!padCopyOpen)
-            recvInteration(QString());
+        if (!m_window.padCopyOpen)
+            clearHighlight();
     });
 }
 
-void MainWindow1::padCopyEnded()
+void MainPadPageController::padCopyEnded()
 {
-    padCopyOpen = false;
-    recvInteration(QString());
+    m_window.padCopyOpen = false;
+    clearHighlight();
 }
 
-void MainWindow1::copyPad()
+void MainPadPageController::copyPad()
 {
-    padCopyOpen = true;
-    connect(copy_pad, &QDialog::finished, this, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
-    connect(copy_pad, &CopyPadFunc::sendDstPad, this, &MainWindow1::recvDstPad, Qt::UniqueConnection);
-    connect(this, &MainWindow1::sendInitPad, copy_pad, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
-    emit sendInitPad(ui->kitNumber->text().toInt(), kitPages().curPadIndex() + 1);
-    copy_pad->show();
+    m_window.padCopyOpen = true;
+    CopyPadFunc *dialog = m_window.copy_pad;
+    connect(dialog, &QDialog::finished, &m_window, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
+    connect(dialog, &CopyPadFunc::sendDstPad, &m_window, &MainWindow1::recvDstPad, Qt::UniqueConnection);
+    connect(&m_window, &MainWindow1::sendInitPad, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
+    emit sourcePadChosen(m_ui->kitNumber->text().toInt(), m_kitPages.curPadIndex() + 1);
+    dialog->show();
 }
 
-void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
+void MainPadPageController::copyPadTo(int kit, int srcPad, int dstPad)
 {
     if (kit == 0 && srcPad == 0 && dstPad == 0) {
         qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "取消复制";
         return;
     }
     const int k = kit - 1;
-    if (k < 0 || k >= doc().kitAttrList().size() || k >= KIT_MAX_COUNT || srcPad < 1 || srcPad > PAD_NUM_MAX
+    if (k < 0 || k >= m_doc.kitAttrList().size() || k >= KIT_MAX_COUNT || srcPad < 1 || srcPad > PAD_NUM_MAX
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
     // The page's edits go into the kit they belong to before the pad is copied.
-    kitpage::commitShownKit(this, curkitNumber);
-    doc().copyPad(k, srcPad - 1, dstPad - 1);
-    kitpage::redrawCopiedKit(this, kit);
-    copyCompleted(this);
+    m_kitPages.commitShownKit(m_curkitNumber);
+    m_doc.copyPad(k, srcPad - 1, dstPad - 1);
+    redrawCopiedKit(kit);
+    copyCompleted(m_parent);
 }
 
-void MainWindow1::on_btnCopyKit_clicked()
+void MainPadPageController::openKitCopy()
 {
-    const int kit = shownKit(this);
+    const int kit = shownKit();
     if (kit < 0)
         return;
-    connect(this, &MainWindow1::sendSrcKit, kitCopy, &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
-    copySourceKit = kit + 1;
-    emit sendSrcKit(copySourceKit);
-    kitCopy->show();
+    connect(&m_window, &MainWindow1::sendSrcKit, m_window.kitCopy, &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
+    m_copySourceKit = kit + 1;
+    emit sourceKitChosen(m_copySourceKit);
+    m_window.kitCopy->show();
 }
 
-void MainWindow1::recvDstKitClick(int)
+void MainPadPageController::kitCopyTargetClicked()
 {
-    const int kit = shownKit(this);
+    const int kit = shownKit();
     if (kit < 0)
         return;
-    copySourceKit = kit + 1;
-    emit sendSrcKit(copySourceKit);
+    m_copySourceKit = kit + 1;
+    emit sourceKitChosen(m_copySourceKit);
 }
 
-void MainWindow1::recvDstKit(int kit)
+void MainPadPageController::copyKitTo(int kit)
 {
     if (kit < 1) {
         qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "取消复制";
         return;
     }
     // The kit the dialog names: the user may have paged on while it was open.
-    const int src = copySourceKit - 1;
+    const int src = m_copySourceKit - 1;
     const int dst = kit - 1;
-    if (src < 0 || src >= doc().kitAttrList().size() || dst >= doc().kitAttrList().size() || dst >= KIT_MAX_COUNT)
+    if (src < 0 || src >= m_doc.kitAttrList().size() || dst >= m_doc.kitAttrList().size() || dst >= KIT_MAX_COUNT)
         return;
     // The page's edits go into the kit they belong to before it is copied.
-    kitpage::commitShownKit(this, curkitNumber);
-    emit sendKitNameChanged(doc().kitAttrList()[src].kit_name, dst);
-    doc().copyKit(src, dst);
-    kitpage::redrawCopiedKit(this, kit);
-    copyCompleted(this);
+    m_kitPages.commitShownKit(m_curkitNumber);
+    emit kitNameChanged(m_doc.kitAttrList()[src].kit_name, dst);
+    m_doc.copyKit(src, dst);
+    redrawCopiedKit(kit);
+    copyCompleted(m_parent);
 }
 
-void kitpage::redrawCopiedKit(MainWindow1 *w, int kit)
+void MainPadPageController::redrawCopiedKit(int kit)
 {
     // A copy into the kit shown replaces what the kit settings page holds,
     // so the next commit keeps it (the pads show it as every change). The
     // copy dialogs stay open while the user pages on.
-    if (w->ui->left_stackedWidget->currentIndex() == 2 && w->curkitNumber == kit) {
-        w->kitPages().redrawKitPage(kit);
-    }
+    if (m_ui->left_stackedWidget->currentIndex() == 2 && m_curkitNumber == kit)
+        m_kitPages.redrawKitPage(kit);
 }

@@ -16,9 +16,9 @@ void KitPagesController::leaveChainPage()
 
 void KitPagesController::showKitSettingsPage()
 {
-    if (m_window.dot == 1)
+    if (m_window.mainPadPage().dot() == 1)
         leaveChainPage();
-    else if (m_window.dot == 2)
+    else if (m_window.mainPadPage().dot() == 2)
         commitShownKit(m_ui->kitNoSpinBox->value()); // pressed again: keep the edits
     m_window.kitChains().setPageShown(false);
     m_ui->right_stackedWidgetPage1->setEnabled(true);
@@ -40,18 +40,18 @@ void KitPagesController::showKitSettingsPage()
     m_ui->btnClear->hide();
     m_ui->btnLoadFile->hide();
     m_ui->btnSave->show();
-    m_window.dot = 2;
+    m_window.mainPadPage().notePageShown(2);
 }
 
 void KitPagesController::showMainPadPage()
 {
     m_ui->right_stackedWidgetPage1->setEnabled(true);
-    if (m_window.dot == 2) {
+    if (m_window.mainPadPage().dot() == 2) {
         const int n = m_ui->kitNoSpinBox->value();
-        m_window.currentKitNum = quint8(n - 1);
+        m_window.mainPadPage().selectKit(quint8(n - 1));
         m_ui->kitNumber->setText(QString::number(n));
-        commitShownKit(m_window.curkitNumber); // still on the kit settings page
-        m_window.dispPadList(m_doc.kitAttrList(), m_window.currentKitNum);
+        commitShownKit(m_window.mainPadPage().curkitNumber()); // still on the kit settings page
+        m_window.dispPadList(m_doc.kitAttrList(), m_window.mainPadPage().currentKitNum());
     }
     m_window.kitChains().setPageShown(false);
     m_ui->left_stackedWidget->setCurrentIndex(0);
@@ -64,15 +64,15 @@ void KitPagesController::showMainPadPage()
     m_ui->btnClear->show();
     m_ui->btnLoadFile->show();
     m_ui->btnSave->show();
-    if (m_window.dot == 1)
+    if (m_window.mainPadPage().dot() == 1)
         leaveChainPage();
-    m_window.dot = 0;
+    m_window.mainPadPage().notePageShown(0);
 }
 
 void KitPagesController::showKitChainPage()
 {
-    if (m_window.dot == 2)
-        commitShownKit(m_window.curkitNumber); // leaving the kit settings page keeps its edits
+    if (m_window.mainPadPage().dot() == 2)
+        commitShownKit(m_window.mainPadPage().curkitNumber()); // leaving the kit settings page keeps its edits
     m_window.kitChains().setPageShown(true);
     m_ui->left_stackedWidget->setCurrentIndex(1);
     m_ui->midStackedWidget->setCurrentIndex(1);
@@ -88,5 +88,5 @@ void KitPagesController::showKitChainPage()
     kitchainpage::updateKitChainNameList(&m_window);
     // Kit names may have come in after the chains (loads); the steps show them.
     kitchainpage::disKitStep(&m_window, m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
-    m_window.dot = 1;
+    m_window.mainPadPage().notePageShown(1);
 }

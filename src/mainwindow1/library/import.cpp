@@ -2,6 +2,7 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/modeltexts.h"
@@ -111,7 +112,7 @@ void SoundFilesController::addFilesToTotalList()
             prompter->getOpenFileNames(m_parent, MainWindow1::tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
-    m_window.currentKitNum = quint8(ui->kitNumber->text().toInt() - 1);
+    m_window.mainPadPage().selectKit(quint8(ui->kitNumber->text().toInt() - 1));
 
     const QSet<QString> listed = childTexts(m_library.totalListItemModel(), 2);
     QVector<strSoundItem> items;

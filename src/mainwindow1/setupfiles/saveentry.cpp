@@ -128,7 +128,7 @@ void SetupFilesController::chooseKits(const QVector<int> &indexList)
 
 bool SetupFilesController::confirmOfflineClose()
 {
-    kitpage::commitShownKit(&m_window, m_window.curkitNumber);
+    kitpage::commitShownKit(&m_window, m_window.mainPadPage().curkitNumber());
     if (!m_doc.differsFromSaved(m_window.globalPage()))
         return true;
     return UiPrompter::instance()->question(m_parent, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),

@@ -282,10 +282,7 @@ void shellsteps::initValueAndList(MainWindow1 *w)
 
 
     w->soundLists().noteLastWaveNumber(0);
-    w->dot = 0;
     w->dragLeftOrRight = 0;
-    w->curkitNumber = 1;
-    w->oldKitNumber = 1;
 
     w->soundLists().useOwnClickSounds(true);
     w->ui->actionReorder_Serial_Numbers->setVisible(false);
@@ -297,7 +294,6 @@ void shellsteps::initValueAndList(MainWindow1 *w)
     w->posFlagA = w->posFlagB = false;
     w->dragFlag = false;
     w->dropToPadOrRight = false;
-    w->currentKitNum = EMPTY_KIT_NUM;
 }
 
 void MainWindow1::recvClose(int flag)

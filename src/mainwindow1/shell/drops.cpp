@@ -3,6 +3,7 @@
 // shown kit and, when new to the setup, registered (offline: rows in the
 // lists; on the pad: queued for the writer).
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -46,7 +47,7 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
     // Every event: the kit shown, and the pads' acceptance of drops. (A drag
     // move only asks for acceptance and reads no kit.)
     if (event->type() != QEvent::DragMove && ui->stackedWidget->currentIndex() == 0)
-        currentKitNum = quint8(ui->kitNumber->text().toUInt() - 1);
+        mainPadPage().selectKit(quint8(ui->kitNumber->text().toUInt() - 1));
     if (kitChains().kitChainUiFlag()) {
         if (watched == ui->stepWidget && isDragEvent(event->type()))
             return dropsteps::dropOnStep(this, static_cast<QDropEvent *>(event));
@@ -72,7 +73,7 @@ bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
         }
     }
     if (watched == ui->pedalWidget && ui->left_stackedWidget->currentIndex() == 2) {
-        currentKitNum = quint8(ui->kitNoSpinBox->value() - 1);
+        mainPadPage().selectKit(quint8(ui->kitNoSpinBox->value() - 1));
         if (isDragEvent(event->type()))
             return dropsteps::dropOnHiHat(this, static_cast<QDropEvent *>(event));
     }
@@ -116,7 +117,8 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    if (ours && (w->currentKitNum == EMPTY_KIT_NUM || w->currentKitNum >= w->doc().kitAttrList().size()))
+    const quint8 shown = w->mainPadPage().currentKitNum();
+    if (ours && (shown == EMPTY_KIT_NUM || shown >= w->doc().kitAttrList().size()))
         return true;
 
     const MainWindow1::strPadWidgetGroup &widgets = w->padWidgetGroup[p];
@@ -146,7 +148,7 @@ bool dropsteps::dropOnPad(MainWindow1 *w, int p, QDropEvent *event)
         return false;
     }
     const QString path = QDir::toNativeSeparators(sound.path);
-    const int kit = w->currentKitNum;
+    const int kit = w->mainPadPage().currentKitNum();
 
     // A sound new to the setup needs a row and a wave number left; a refused
     // drop changes nothing.

@@ -2,6 +2,7 @@
 // sounds onto the setup's sound list, kits onto kit-chain steps and sounds
 // onto the hi-hat slots.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/shell/dropsteps.h"
@@ -159,7 +160,7 @@ bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
     if (answerDragOver(event, ours))
         return false;
     event->acceptProposedAction();
-    if (ours && w->currentKitNum == EMPTY_KIT_NUM)
+    if (ours && w->mainPadPage().currentKitNum() == EMPTY_KIT_NUM)
         return true;
     if (!rectIn(w->ui->totalWaveTreeView, w->ui->right_stackedWidgetPage1).contains(event->pos()))
         return false;
@@ -240,7 +241,7 @@ bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
     const int slot = boxDrop(w, event, w->hhWidgetGroup, w->ui->pedalWidget, &payload, &answer);
     if (slot < 0)
         return answer;
-    const int kit = w->currentKitNum;
+    const int kit = w->mainPadPage().currentKitNum();
     if (kit >= w->doc().kitAttrList().size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();

@@ -27,11 +27,11 @@ void MainWindow1::on_actionGlobal_Setting_triggered()
 void MainWindow1::on_actionBack_to_main_interface_triggered()
 {
     // The kit page's edits first, into the kit it shows.
-    kitpage::commitShownKit(this, curkitNumber);
+    kitpage::commitShownKit(this, mainPadPage().curkitNumber());
     const int kit = ui->kitNoSpinBox->value();
-    currentKitNum = quint8(kit - 1);
+    mainPadPage().selectKit(quint8(kit - 1));
     ui->kitNumber->setText(QString::number(kit));
-    dispPadList(doc().kitAttrList(), currentKitNum);
+    dispPadList(doc().kitAttrList(), mainPadPage().currentKitNum());
     ui->stackedWidget->setCurrentIndex(0);
 }
 
