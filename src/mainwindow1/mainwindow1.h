@@ -8,9 +8,7 @@
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewstate.h"
 #include "mainwindow1/library/soundliststate.h"
-#include "mainwindow1/shell/dropstate.h"
 #include "mainwindow1/setupfiles/setupfilesstate.h"
-#include "mainwindow1/shell/shellstate.h"
 #include "document/kitdocument.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
@@ -55,8 +53,6 @@ extern int cnOrEn;    // 1 Chinese interface, 0 English
 class MainWindow1 : public QMainWindow,
                     public MainWindow1Records,
                     public MainWindow1Tables,
-                    public ShellState,
-                    public DropState,
                     public KitPageState,
                     public SoundListState,
                     public PreviewState,
@@ -88,6 +84,7 @@ public:
     SetupFilesController &setupFiles() { return *m_setupFiles; }
     PadSyncController &padSync() { return *m_padSync; }
     ShellController &shell() { return *m_shell; }
+    const ShellController &shell() const { return *m_shell; }
     // The sound library the window shows and edits.
     SoundLibrary &library() { return soundLibrary; }
     const SoundLibrary &library() const { return soundLibrary; }
@@ -100,15 +97,10 @@ public:
     bool loadKitNoFlag = false;        // a load or a kit move fills the kit page: a kit switch commits no kit
     bool padNoFlag = false;            // a pad switch of the pad settings page commits no pad
     bool projectFlag = false;          // a File-menu import or export runs: it takes the whole setup in one .BIN
-    bool posFlagA = false;             // the drop on a pad hit its layer A label
-    bool posFlagB = false;             // the drop on a pad hit its layer B label
-    bool dragFlag = false;             // the last drop on a pad hit a layer label: the pad is redrawn
     bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
     bool leftFlag = false;             // the group tree's horizontal scroll bar is shown as needed
-    bool dropToPadOrRight = false;     // the drag holds several sounds: the pads take no drop
     bool switchKitNum = false;         // a kit switch fills the kit page: effect and link changes write nothing
     bool backFlag = false;             // the whole-setup save marks its file as a BACKUP
-    bool writeSoundListOnClose = true; // off only when the start-up ends without showing the window
 
     // ---- kit editing --------------------------------------------------------------
     // Main pad page.

@@ -9,6 +9,7 @@
 #include "document/kitreload.h"
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
 #include "platform/anchoredfolder.h"
@@ -214,7 +215,7 @@ struct PadWindow {
     {
         drives.list = {{mountPoint + "/", true}};
         w = new MainWindow1;
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
         loopFlag1 = 1;
         w->recvFilePath(mountPoint + "/");
         return w;

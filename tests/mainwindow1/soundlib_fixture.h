@@ -5,6 +5,7 @@
 
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/kitfile_fixture.h"
 #include "platform/removabledrives.h"
@@ -90,7 +91,7 @@ struct Fixture
     {
         w.reset();
         w.reset(new MainWindow1);
-        w->writeSoundListOnClose = writeSoundList;
+        w->shell().setWriteSoundListOnClose(writeSoundList);
         return w.get();
     }
     QString path(const QString &name) const { return QDir::toNativeSeparators(work.filePath(name)); }

@@ -7,6 +7,7 @@
 #include "device/fakedrives.h"
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -29,7 +30,7 @@ struct WindowFixture
         ztInitResources();
         QDir::setCurrent(work.path());
         w = new MainWindow1;
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
         ui = w->ui;
     }
     ~WindowFixture()

@@ -1,6 +1,7 @@
 // The hi-hat block of the kit settings page: the hi-hat sound list (preview
 // and drag), clearing the five hi-hat waves, and the velocity layer rules.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -71,7 +72,7 @@ void hhSoundChosen(MainWindow1 *w, const QModelIndex &index, bool drag)
         }
         if (drag) {
             auto *mime = new QMimeData;
-            mime->setData(w->MIME_FORMAT, dragpayload::record(name, source).toUtf8());
+            mime->setData(w->shell().MIME_FORMAT(), dragpayload::record(name, source).toUtf8());
             mime->setText(name);
             auto *d = new QDrag(w);
             d->setMimeData(mime);

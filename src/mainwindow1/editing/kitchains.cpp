@@ -1,6 +1,7 @@
 // Kit chains: the page with its 20 step boxes, the chain number, ON/OFF, OK,
 // clearing a chain, and the chains of a loaded setup.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
@@ -32,7 +33,7 @@ void kitchainpage::initKitChainSet(MainWindow1 *w)
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setItemsExpandable(true);
     view->setFocusPolicy(Qt::StrongFocus);
-    view->setStyle(w->myStyle);
+    view->setStyle(w->shell().myStyle());
     view->setColumnWidth(0, qMax(50, view->header()->sectionSizeHint(0))); // room for "Kit No." in each language
     w->ui->stepWidget->setAcceptDrops(true);
     w->ui->stepWidget->installEventFilter(w);
@@ -68,8 +69,7 @@ void kitchainpage::initKitChainStep(MainWindow1 *w)
                                             w->ui->step13Lab, w->ui->step14Lab, w->ui->step15Lab, w->ui->step16Lab,
                                             w->ui->step17Lab, w->ui->step18Lab, w->ui->step19Lab, w->ui->step20Lab};
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
-        w->stepWidgetGroup[s].group = boxes[s];
-        w->stepWidgetGroup[s].labStep = labels[s];
+        w->shell().setStepWidget(s, boxes[s], labels[s]);
     }
 }
 
@@ -79,7 +79,7 @@ void kitchainpage::disKit(MainWindow1 *w, const MainWindow1::KIT_CHAIN *chain, i
         return;
     const int n = w->ui->kitChainNoSpinBox->value();
     const int kit = n == 0 ? 0 : kitchain::stepKit(*chain, n, step);
-    w->stepWidgetGroup[step].labStep->setText(kit == 0 ? QString() : w->kitChainNameList.value(kit - 1));
+    w->shell().stepWidgetGroup()[step].labStep->setText(kit == 0 ? QString() : w->kitChainNameList.value(kit - 1));
 }
 
 void kitchainpage::disKitStep(MainWindow1 *w, const QVector<MainWindow1::KIT_CHAIN> &chains, int chain)
@@ -94,7 +94,7 @@ void kitchainpage::disKitStep(MainWindow1 *w, const QVector<MainWindow1::KIT_CHA
 
 void kitchainpage::showChangedChains(MainWindow1 *w)
 {
-    if (w->stepWidgetGroup[0].labStep)
+    if (w->shell().stepWidgetGroup()[0].labStep)
         kitchainpage::disKitStep(w, w->doc().kitChainList(), w->ui->kitChainNoSpinBox->value());
 }
 

@@ -2,6 +2,7 @@
 // steps), dragging a kit onto a step, and moving a kit up or down, which
 // swaps the two kits everywhere.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
@@ -116,7 +117,7 @@ void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &)
     if (number.isEmpty() || name.isEmpty())
         return;
     auto *mime = new QMimeData;
-    mime->setData(MIME_FORMAT, dragpayload::record(number, name).toUtf8());
+    mime->setData(shell().MIME_FORMAT(), dragpayload::record(number, name).toUtf8());
     mime->setText(name);
     auto *drag = new QDrag(this);
     drag->setMimeData(mime);

@@ -3,6 +3,7 @@
 // the file images (none into the record when nothing was edited since the
 // show), and re-pointing kits to a renumbered wave.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -54,7 +55,7 @@ kitediting::KitPage readKitPage(MainWindow1 *w, int k)
     QSpinBox *const layers[HH_NUM_MAX] = {ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox,
                                           ui->hhLayer4SpinBox, ui->hhLayer5SpinBox};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
-        page.hhName[i] = w->hhWidgetGroup[i].lableA->text();
+        page.hhName[i] = w->shell().hhWidgetGroup()[i].lableA->text();
         page.hhLayer[i] = quint8(layers[i]->value());
     }
     page.linkGroup = ui->linkGroupComboBox->currentIndex();
@@ -116,7 +117,7 @@ void kitpage::showKitPage(MainWindow1 *w, int kitNo, bool kitSwitch, int pad)
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i)
-        w->hhWidgetGroup[i].lableA->setText(names[i]);
+        w->shell().hhWidgetGroup()[i].lableA->setText(names[i]);
     w->ui->hhLayer1SpinBox->setValue(h.hh_layer1);
     w->ui->hhLayer2SpinBox->setValue(h.hh_layer2);
     w->ui->hhLayer3SpinBox->setValue(h.hh_layer3);

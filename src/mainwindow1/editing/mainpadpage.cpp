@@ -1,6 +1,7 @@
 // The main pad page: one kit on the 19 pads, paging, the kit number field,
 // renaming and clearing a kit.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
@@ -37,7 +38,7 @@ void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit)
     currentKitNum = EMPTY_KIT_NUM;
     kitNameFieldKit = -1;
     kitNameDrawn.clear();
-    for (const strPadWidgetGroup &pad : padWidgetGroup) {
+    for (const ShellController::strPadWidgetGroup &pad : shell().padWidgetGroup()) {
         pad.lableA->setText(QString());
         if (pad.lableB)
             pad.lableB->setText(QString());
@@ -49,9 +50,9 @@ void kitpage::disPad(MainWindow1 *w, const MainWindow1::soundKit *kit, quint8 pa
     if (!kit || pad >= PAD_NUM_MAX)
         return;
     const MainWindow1::KIT_PAD_SETTING &s = kit->kpadChunk[pad];
-    w->padWidgetGroup[pad].lableA->setText(s.soundName0);
-    if (w->padWidgetGroup[pad].lableB)
-        w->padWidgetGroup[pad].lableB->setText(s.soundName1);
+    w->shell().padWidgetGroup()[pad].lableA->setText(s.soundName0);
+    if (w->shell().padWidgetGroup()[pad].lableB)
+        w->shell().padWidgetGroup()[pad].lableB->setText(s.soundName1);
 }
 
 void MainWindow1::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot)
@@ -61,7 +62,7 @@ void MainWindow1::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot)
     const PEDAL_SETTING &h = kit->pedalChunk;
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
-    hhWidgetGroup[slot].lableA->setText(names[slot]);
+    shell().hhWidgetGroup()[slot].lableA->setText(names[slot]);
 }
 
 void kitpage::dispKitinList(MainWindow1 *w, bool show, quint8 kit)
@@ -136,16 +137,16 @@ void MainWindow1::initDisplay(int width, int mode)
         const int w = (width / 3) * 2;
         ui->left_stackedSoundWidget->setFixedWidth(w);
         ui->left_top->setFixedSize(w, height);
-        original_width = w;
+        shell().setGroupTreeWidth(w);
         if (kitChainUiFlag)
-            original_kit_width = w;
-        right_original_width = width;
+            shell().setKitListWidth(w);
+        shell().setRightPaneWidth(width);
     } else if (mode == 1 || mode == 2) {
         ui->left_top->setFixedSize(width, height);
-        original_width = width;
+        shell().setGroupTreeWidth(width);
         if (kitChainUiFlag)
-            original_kit_width = width;
-        right_original_width = (width / 2) * 3;
+            shell().setKitListWidth(width);
+        shell().setRightPaneWidth((width / 2) * 3);
     }
 }
 

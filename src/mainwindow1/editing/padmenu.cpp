@@ -1,6 +1,7 @@
 // The pad menu of the pad labels (clear a layer, copy a pad among pads 1..9)
 // and the kit copy from the copy button or the kit name field.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -55,9 +56,9 @@ void MainWindow1::rightMenu(QString objName)
     int pad = -1;
     int layer = 0;
     for (int p = 0; p < PAD_NUM_MAX && pad < 0; ++p) {
-        if (padWidgetGroup[p].lableA->objectName() == objName) {
+        if (shell().padWidgetGroup()[p].lableA->objectName() == objName) {
             pad = p;
-        } else if (padWidgetGroup[p].lableB && padWidgetGroup[p].lableB->objectName() == objName) {
+        } else if (shell().padWidgetGroup()[p].lableB && shell().padWidgetGroup()[p].lableB->objectName() == objName) {
             pad = p;
             layer = 1;
         }
@@ -67,23 +68,23 @@ void MainWindow1::rightMenu(QString objName)
         return;
     // One highlight at a time: the label of this menu's layer.
     recvInteration(QString());
-    padCopyOpen = false;
+    shell().markPadCopyOpen(false);
     const KIT_PAD_SETTING &s = doc().kitAttrList()[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
-    pad_copy->setEnabled(entries.copy);
-    pad_clear->setEnabled(entries.clear);
+    shell().pad_copy()->setEnabled(entries.copy);
+    shell().pad_clear()->setEnabled(entries.clear);
     curPadIndex = pad;
     if (hasSound) {
-        (layer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB)->setStyleSheet(kHoverStyle);
+        (layer == 0 ? shell().padWidgetGroup()[pad].lableA : shell().padWidgetGroup()[pad].lableB)->setStyleSheet(kHoverStyle);
         curLayer = layer;
     }
-    pad_menu->popup(onScreen(at, pad_menu->size()));
+    shell().pad_menu()->popup(onScreen(at, shell().pad_menu()->size()));
 }
 
 void MainWindow1::recvInteration(QString)
 {
-    for (const strPadWidgetGroup &pad : padWidgetGroup) {
+    for (const ShellController::strPadWidgetGroup &pad : shell().padWidgetGroup()) {
         pad.lableA->setStyleSheet(kNormalStyle);
         if (pad.lableB)
             pad.lableB->setStyleSheet(kNormalStyle);
@@ -97,11 +98,11 @@ void MainWindow1::clearPad()
     const int pad = curPadIndex;
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    if (curLayer != 0 && (curLayer != 1 || !padWidgetGroup[pad].lableB))
+    if (curLayer != 0 && (curLayer != 1 || !shell().padWidgetGroup()[pad].lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
     doc().clearPad(kit, pad, curLayer);
-    QLabel *label = curLayer == 0 ? padWidgetGroup[pad].lableA : padWidgetGroup[pad].lableB;
+    QLabel *label = curLayer == 0 ? shell().padWidgetGroup()[pad].lableA : shell().padWidgetGroup()[pad].lableB;
     label->setText(QString());
     label->setStyleSheet(kNormalStyle);
 }
@@ -110,25 +111,25 @@ void MainWindow1::padMenuClosed()
 {
     // The menu hides before its action runs.
     QTimer::singleShot(0, this, [this]() {
-        if (!padCopyOpen)
+        if (!shell().padCopyOpen())
             recvInteration(QString());
     });
 }
 
 void MainWindow1::padCopyEnded()
 {
-    padCopyOpen = false;
+    shell().markPadCopyOpen(false);
     recvInteration(QString());
 }
 
 void MainWindow1::copyPad()
 {
-    padCopyOpen = true;
-    connect(copy_pad, &QDialog::finished, this, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
-    connect(copy_pad, &CopyPadFunc::sendDstPad, this, &MainWindow1::recvDstPad, Qt::UniqueConnection);
-    connect(this, &MainWindow1::sendInitPad, copy_pad, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
+    shell().markPadCopyOpen(true);
+    connect(shell().copy_pad(), &QDialog::finished, this, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
+    connect(shell().copy_pad(), &CopyPadFunc::sendDstPad, this, &MainWindow1::recvDstPad, Qt::UniqueConnection);
+    connect(this, &MainWindow1::sendInitPad, shell().copy_pad(), &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
     emit sendInitPad(ui->kitNumber->text().toInt(), curPadIndex + 1);
-    copy_pad->show();
+    shell().copy_pad()->show();
 }
 
 void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad)
@@ -153,10 +154,10 @@ void MainWindow1::on_btnCopyKit_clicked()
     const int kit = shownKit(this);
     if (kit < 0)
         return;
-    connect(this, &MainWindow1::sendSrcKit, kitCopy, &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
+    connect(this, &MainWindow1::sendSrcKit, shell().kitCopy(), &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
     copySourceKit = kit + 1;
     emit sendSrcKit(copySourceKit);
-    kitCopy->show();
+    shell().kitCopy()->show();
 }
 
 void MainWindow1::recvDstKitClick(int)

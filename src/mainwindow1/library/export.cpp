@@ -1,6 +1,7 @@
 // Exporting the selected sounds of the total list as WAV files, and the
 // report of what was written.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -226,11 +227,10 @@ void showReport(MainWindow1 &w, const QStringList &written, const QString &folde
 {
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);
-    w.custom = report;
+    w.shell().showExportReport(report);
     QObject::connect(report, &CustomDialog::sendOK, &w, &MainWindow1::recvOK);
     QObject::connect(report, &QObject::destroyed, &w, [&w, report]() {
-        if (w.custom == report)
-            w.custom = nullptr;
+        w.shell().exportReportClosed(report);
     });
     // Each report shows its own export only.
     const QMetaObject::Connection once =
@@ -315,5 +315,5 @@ void MainWindow1::exportWave()
 
 void MainWindow1::recvOK()
 {
-    custom = nullptr;
+    shell().exportReportAnswered();
 }

@@ -1,5 +1,6 @@
 // Sound groups: the group tree, its working copies and "soundlist.xml".
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -55,7 +56,7 @@ void librarypane::importSoundList(MainWindow1 *w, const QString &fileName)
 
 bool librarypane::saveSoundListAtClose(MainWindow1 *w)
 {
-    if (!w->writeSoundListOnClose)
+    if (!w->shell().writeSoundListOnClose())
         return true;
     SoundLibrary &lib = w->library();
     UiPrompter *prompter = UiPrompter::instance();

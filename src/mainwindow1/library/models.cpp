@@ -1,5 +1,6 @@
 // The sound library's item models: total list, hi-hat mirror, metronome list.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -58,7 +59,7 @@ void showTotalList(MainWindow1 *w)
     view->setColumnWidth(0, 78);
     view->setColumnWidth(1, 180);
     view->header()->setStretchLastSection(true);
-    soundListView(view, Qt::ScrollBarAsNeeded, w->myStyle);
+    soundListView(view, Qt::ScrollBarAsNeeded, w->shell().myStyle());
     // The root only: expanding every row would keep an index for each.
     view->expand(model->rootIndex());
     view->repaint();
@@ -70,7 +71,7 @@ void showMirrorList(MainWindow1 *w)
     view->setColumnHidden(1, true);
     view->setColumnWidth(0, 165);
     view->header()->setStretchLastSection(false);
-    soundListView(view, Qt::ScrollBarAlwaysOn, w->myStyle);
+    soundListView(view, Qt::ScrollBarAlwaysOn, w->shell().myStyle());
     view->expand(w->library().hhSoundItemModel()->rootIndex());
     view->repaint();
 }

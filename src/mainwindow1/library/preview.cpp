@@ -1,5 +1,6 @@
 // Preview playback on the second media player.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -61,7 +62,7 @@ void librarypane::initSoundPlay(MainWindow1 *w)
 
 QString librarypane::previewFileName(const MainWindow1 *w)
 {
-    return QDir::toNativeSeparators(w->TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
+    return QDir::toNativeSeparators(w->shell().TempPlayDirName2() + QDir::separator() + QStringLiteral("play.wav"));
 }
 
 void MainWindow1::on_playBtn2_clicked()

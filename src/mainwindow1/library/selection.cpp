@@ -1,6 +1,7 @@
 // Selection and presses in the total list and the group tree: source checks,
 // the sound information line, the preview sound and the drag payloads.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -78,7 +79,7 @@ void disablePreview(MainWindow1 *w)
 void dragPayload(MainWindow1 *w, const QString &payload, const QString &text, bool rightPress)
 {
     auto *mime = new QMimeData;
-    mime->setData(w->MIME_FORMAT, payload.toUtf8());
+    mime->setData(w->shell().MIME_FORMAT(), payload.toUtf8());
     if (!text.isNull())
         mime->setText(text);
     auto *drag = new QDrag(w);
@@ -237,12 +238,12 @@ void librarypane::totalListSelection(MainWindow1 *w, const QModelIndex &index, b
     if (selected.size() < 3)
         return;
     if (selected.size() > 5) {
-        w->dropToPadOrRight = true;
+        w->shell().dragSeveralSounds(true);
         TotalTreeView::exportSoundAction()->setEnabled(true);
         TotalTreeView::deleteSoundAction()->setEnabled(w->pad().isUDiskFlag());
         return;
     }
-    w->dropToPadOrRight = false;
+    w->shell().dragSeveralSounds(false);
     const QString name = selected.at(1).data().toString();
     QString path = selected.at(2).data().toString();
     if (soundsource::isStored(path)) {
@@ -284,7 +285,7 @@ void librarypane::totalListSelection(MainWindow1 *w, const QModelIndex &index, b
     previewable = true;
     if (press) {
         if (!isRight && !w->pad().isUDiskFlag())
-            w->dragLeftOrRight = 1;
+            w->shell().dragFromPadList();
         dragPayload(w, dragpayload::encode({{name, path}}, !w->pad().isUDiskFlag()), name, isRight);
     }
     w->playFileNameNew2 = path;
@@ -297,7 +298,7 @@ void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, b
         return;
     if (!index.parent().isValid() || selected.size() < 2)
         return;
-    w->dropToPadOrRight = selected.size() > 3;
+    w->shell().dragSeveralSounds(selected.size() > 3);
 
     QVector<dragpayload::Record> records;
     for (int k = 0; k + 1 < selected.size(); k += 2) {
@@ -319,12 +320,12 @@ void librarypane::groupTreeSelection(MainWindow1 *w, const QModelIndex &index, b
             disablePreview(w);
             return;
         }
-        if (!w->dropToPadOrRight)
+        if (!w->shell().dropToPadOrRight())
             w->ui->songLabel2->setText(name);
         readyToPlay(w);
         if (!w->pad().isUDiskFlag()) {
             records.append({name, path});
-            w->dragLeftOrRight = 0;
+            w->shell().dragFromGroups();
         } else if (press) {
             dragPayload(w, dragpayload::record(name, path), name, isLeftWave);
         }

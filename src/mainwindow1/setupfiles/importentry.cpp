@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
@@ -76,7 +77,7 @@ void MainWindow1::on_btnLoadFile_clicked()
                                               tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     } else {
         bool chosen = false;
-        for (const QString &root : myDetector->getDevicePath()) {
+        for (const QString &root : shell().myDetector()->getDevicePath()) {
             const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
             if (QFileInfo(save).isDir() && judgeIsAllFile(save)) {
                 while (!openFilePath(save)) {

@@ -2,6 +2,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -30,7 +31,7 @@ savejob::Hooks saveHooks(MainWindow1 *w)
     hooks.slotName = [w](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.
         const int layer = slot - HH_NUM_MAX;
-        return layer < 0 ? w->hhWidgetGroup[qMax(slot, 0)].group->title().trimmed()
+        return layer < 0 ? w->shell().hhWidgetGroup()[qMax(slot, 0)].group->title().trimmed()
                          : w->ui->padNoComboBox->itemText(layer / 2) + QLatin1String(layer % 2 ? " B" : " A");
     };
     hooks.openProgress = [w](const QString &label, int value) { openSaveProgress(w, label, value); };

@@ -4,6 +4,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -63,14 +64,14 @@ void MainWindow1::on_btnSave_clicked()
         QVector<QString> names;
         for (const soundKit &kit : qAsConst(doc().kitAttrList()))
             names.append(kit.kit_name);
-        isSaveClose = false; // only an OK in this run confirms
-        if (skn) {
+        shell().answerKitChoice(false); // only an OK in this run confirms
+        if (shell().skn()) {
             emit sendKitNameList(names);
-            skn->initKitIndex();
+            shell().skn()->initKitIndex();
             emit sendKitIndexList(doc().kitIndexList());
-            skn->exec();
+            shell().skn()->exec();
         }
-        for (int i = 0; isSaveClose && i < doc().kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
+        for (int i = 0; shell().isSaveClose() && i < doc().kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
             if (doc().kitIndexList().at(i) == 0)
                 kits.append(i + 1);
         }
@@ -114,7 +115,7 @@ void MainWindow1::on_btnSave_clicked()
 
 void MainWindow1::recvIsClose(bool flag)
 {
-    isSaveClose = flag;
+    shell().answerKitChoice(flag);
     if (!flag)
         setupflow::lockForSave(this, false);
 }

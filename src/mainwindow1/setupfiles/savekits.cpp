@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/savekitsjob.h"
@@ -34,7 +35,7 @@ void saveKitFiles(MainWindow1 *w, const QString &chosenFolder, const QVector<int
     }
     BoxQuestions questions(w);
     SaveKitsJob job(w->doc(), w->library(), questions, saveProgress(w), saveHooks(w));
-    const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, w->TempDirName});
+    const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, w->shell().TempDirName()});
     for (const setupjob::FileResult &f : out.result.with(setupjob::FileOutcome::Written))
         w->doc().markKitSaved(f.kit);
     showNotices(w, out.result.notices.mid(0, out.shownLocked));

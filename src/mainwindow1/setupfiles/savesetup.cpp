@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "kitfile/modelout.h"
@@ -16,7 +17,7 @@ void saveWholeSetup(MainWindow1 *w, const QString &target)
     SaveSetupJob job(w->doc(), w->library(), questions, saveProgress(w), saveHooks(w));
     SaveSetupJob::Input in;
     in.target = target;
-    in.tempDir = w->TempDirName;
+    in.tempDir = w->shell().TempDirName();
     in.version = setupfiles::versionFromLabel(w->ui->version->text());
     in.backup = w->backFlag;
     in.globalPage = [w] {

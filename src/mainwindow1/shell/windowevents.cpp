@@ -2,6 +2,7 @@
 // question when edits were not saved; the sound groups are written while a
 // box can still say that they could not be.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -12,38 +13,39 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
-void MainWindow1::closeEvent(QCloseEvent *event)
+void ShellController::closeWindow(QCloseEvent *event)
 {
-    if (previewSession.preparing()) {
+    MainWindow1 *w = &m_window;
+    if (w->previewSession.preparing()) {
         // The preparation stops first; the window closes once it has.
-        previewSession.stop();
-        previewSession.closeWhenDone();
+        w->previewSession.stop();
+        w->previewSession.closeWhenDone();
         event->ignore();
         return;
     }
-    if (pad().padClosing() || !kitpage::finishKitNameEdit(this) || !kitchainpage::finishKitListEdit(this)) {
+    if (m_pad.padClosing() || !kitpage::finishKitNameEdit(w) || !kitchainpage::finishKitListEdit(w)) {
         event->ignore();
         return;
     }
-    takeOverChainPage();
+    w->takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (pad().isUDiskFlag() ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(this)
-                          : !padpane::closeOnPad(this)) {
+    if (m_pad.isUDiskFlag() ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(w)
+                            : !padpane::closeOnPad(w)) {
         event->ignore();
         return;
     }
-    soundListSettled = true; // written above, or the user quits without it
-    librarypane::stopPreviewForClose(this);
+    m_soundListSettled = true; // written above, or the user quits without it
+    librarypane::stopPreviewForClose(w);
     QCoreApplication::quit();
     event->accept();
 }
 
-bool MainWindow1::confirmOfflineClose()
+bool ShellController::confirmOfflineClose()
 {
-    kitpage::commitShownKit(this, curkitNumber);
-    if (!doc().differsFromSaved(globalPage()))
+    kitpage::commitShownKit(&m_window, m_window.curkitNumber);
+    if (!m_doc.differsFromSaved(m_window.globalPage()))
         return true;
-    return UiPrompter::instance()->question(this, tr("Confirm"), tr("Quit?"), QMessageBox::Yes | QMessageBox::No,
-                                            QMessageBox::No)
+    return UiPrompter::instance()->question(m_boxParent, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }
