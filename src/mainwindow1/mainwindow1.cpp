@@ -209,9 +209,17 @@ MainWindow1::~MainWindow1()
 
 // ---- Shell forwards
 
-bool MainWindow1::eventFilter(QObject *watched, QEvent *event) { return m_shell->filterEvent(watched, event) || QMainWindow::eventFilter(watched, event); }
+bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
+{
+    // The frame is gone first while the window is destroyed.
+    return (m_shell && m_shell->filterEvent(watched, event)) || QMainWindow::eventFilter(watched, event);
+}
 void MainWindow1::closeEvent(QCloseEvent *event) { m_shell->closeWindow(event); }
-void MainWindow1::paintEvent(QPaintEvent *event) { QMainWindow::paintEvent(event); m_shell->fitLeftTopBar(); }
+void MainWindow1::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    m_shell->fitLeftTopBar();
+}
 bool MainWindow1::confirmOfflineClose() { return m_shell->confirmOfflineClose(); }
 void MainWindow1::recvClose(int flag) { quitFlag = flag; }
 void MainWindow1::checkTheme(bool isDark) { m_shell->applyTheme(isDark); }

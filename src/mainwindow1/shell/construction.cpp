@@ -240,7 +240,8 @@ void ShellController::connectWindowSignals()
     QObject::connect(w, SIGNAL(sendLabelSize(int, int)), w, SLOT(initDisplay(int, int)));
     QObject::connect(w, SIGNAL(sendLoadSave(bool)), w, SLOT(recvLoadSave(bool)));
     QObject::connect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
-    QObject::connect(&m_pad, &PadSession::modeChanged, w, [w](PadSession::Mode mode) { padpane::showPadMode(w, mode); });
+    QObject::connect(&m_pad, &PadSession::modeChanged, w,
+                     [w](PadSession::Mode mode) { padpane::showPadMode(w, mode); });
 }
 
 // The copy dialogs' wiring to the kit name field and the window.

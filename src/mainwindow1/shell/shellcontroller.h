@@ -88,6 +88,7 @@ public:
     void setStepWidget(int step, QGroupBox *group, QLabel *label);
     // Every pad takes drops and hands its events to the window (never twice).
     void setPadEventFilter();
+    // The pad labels in the pad font, white on the pad images.
     void initPadDisplayStyle();
     MyStyle *myStyle() const { return m_myStyle; }
     const QString &FontFamily() const { return m_FontFamily; }

@@ -16,10 +16,10 @@
 void ShellController::closeWindow(QCloseEvent *event)
 {
     MainWindow1 *w = &m_window;
-    if (w->previewSession.preparing()) {
+    if (m_window.previewSession.preparing()) {
         // The preparation stops first; the window closes once it has.
-        w->previewSession.stop();
-        w->previewSession.closeWhenDone();
+        m_window.previewSession.stop();
+        m_window.previewSession.closeWhenDone();
         event->ignore();
         return;
     }
@@ -27,7 +27,7 @@ void ShellController::closeWindow(QCloseEvent *event)
         event->ignore();
         return;
     }
-    w->takeOverChainPage();
+    m_window.takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
     if (m_pad.isUDiskFlag() ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(w)
                             : !padpane::closeOnPad(w)) {
