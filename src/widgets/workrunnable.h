@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-// Empty worker object; nothing constructs it yet.
+// The base of a worker object that a long task moves onto a thread of its own.
 class WorkRunnable : public QObject
 {
     Q_OBJECT
