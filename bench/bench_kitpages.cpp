@@ -71,7 +71,7 @@ qint64 renumber(MainWindow1 *w, int waves)
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < waves; ++i)
-        kitpage::updateKitFile(w, quint16(i + 1), quint16(i + 2), waveFile(i), waveFile(i) + QStringLiteral(".new"));
+        w->kitPages().updateKitFile(quint16(i + 1), quint16(i + 2), waveFile(i), waveFile(i) + QStringLiteral(".new"));
     return t.nsecsElapsed();
 }
 

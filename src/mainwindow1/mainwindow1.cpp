@@ -84,11 +84,58 @@ void MainWindow1::makeSoundLists()
 
 void MainWindow1::makeKitPages()
 {
-    m_kitPages = std::make_unique<KitPagesController>();
+    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, *this, ui, this, *this);
+    connect(m_kitPages.get(), &KitPagesController::chainsRead, this, &MainWindow1::sendKitChainMeg);
+    connect(m_kitPages.get(), &KitPagesController::chainPageLeft, this, &MainWindow1::sendKitChainInfo);
 }
 
 
 // ---- KitPages forwards
+void MainWindow1::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot) { m_kitPages->disHHList(kit, kitNo, slot); }
+void MainWindow1::on_savePadSetBtn_clicked(int pad) { m_kitPages->savePadSet(pad); }
+void MainWindow1::updateKitNo(int kitNo) { m_kitPages->updateKitNo(kitNo); }
+void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo) { m_kitPages->saveOneKitSet(kitNo); }
+void MainWindow1::setGlobalFileChunk() { m_kitPages->setGlobalFileChunk(); }
+KitDocument::GlobalPage MainWindow1::globalPage() const { return m_kitPages->globalPage(); }
+void MainWindow1::showVerAndGlobal1(percussionpadfile *pf) { m_kitPages->showVerAndGlobal1(pf); }
+void MainWindow1::on_valueChanged(int value) { m_kitPages->checkControlValue(value); }
+void MainWindow1::on_mode_currentIndexChanged(int index) { m_kitPages->chooseMode(index); }
+void MainWindow1::on_kitEffect1_currentIndexChanged(int index) { m_kitPages->chooseEffectType(0, index); }
+void MainWindow1::on_kitEffect2_currentIndexChanged(int index) { m_kitPages->chooseEffectType(1, index); }
+void MainWindow1::on_kitEffect3_currentIndexChanged(int index) { m_kitPages->chooseEffectType(2, index); }
+void MainWindow1::on_activeFx_currentIndexChanged(int index) { m_kitPages->chooseEffectType(3, index); }
+void MainWindow1::on_linkGroupComboBox_currentIndexChanged(int index) { m_kitPages->chooseLinkGroup(index); }
+void MainWindow1::on_padNoComboBox_currentIndexChanged(int index) { m_kitPages->switchPad(index); }
+void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo) { m_kitPages->switchKit(kitNo); }
+void MainWindow1::on_btnKitMove_clicked() { m_kitPages->showMainPadPage(); }
+void MainWindow1::on_btnKitChain_clicked() { m_kitPages->showKitChainPage(); }
+void MainWindow1::on_btnSoundKit_clicked() { m_kitPages->showKitSettingsPage(); }
+void MainWindow1::on_padLink1ComboBox_currentIndexChanged(int index) { m_kitPages->choosePadLink(true, index); }
+void MainWindow1::on_padLink2ComboBox_currentIndexChanged(int index) { m_kitPages->choosePadLink(false, index); }
+void MainWindow1::on_effect1_ctrl1_valueChanged(int value) { m_kitPages->changeEffectControl(0, 0, value); }
+void MainWindow1::on_effect1_ctrl2_valueChanged(int value) { m_kitPages->changeEffectControl(0, 1, value); }
+void MainWindow1::on_effect1_ctrl3_valueChanged(int value) { m_kitPages->changeEffectControl(0, 2, value); }
+void MainWindow1::on_effect2_ctrl1_valueChanged(int value) { m_kitPages->changeEffectControl(1, 0, value); }
+void MainWindow1::on_effect2_ctrl2_valueChanged(int value) { m_kitPages->changeEffectControl(1, 1, value); }
+void MainWindow1::on_effect2_ctrl3_valueChanged(int value) { m_kitPages->changeEffectControl(1, 2, value); }
+void MainWindow1::on_effect3_ctrl1_valueChanged(int value) { m_kitPages->changeEffectControl(2, 0, value); }
+void MainWindow1::on_effect3_ctrl2_valueChanged(int value) { m_kitPages->changeEffectControl(2, 1, value); }
+void MainWindow1::on_effect3_ctrl3_valueChanged(int value) { m_kitPages->changeEffectControl(2, 2, value); }
+void MainWindow1::on_effect4_ctrl1_valueChanged(int value) { m_kitPages->changeEffectControl(3, 0, value); }
+void MainWindow1::on_effect4_ctrl2_valueChanged(int value) { m_kitPages->changeEffectControl(3, 1, value); }
+void MainWindow1::on_effect4_ctrl3_valueChanged(int value) { m_kitPages->changeEffectControl(3, 2, value); }
+void MainWindow1::on_soundListTreeView_pressed(const QModelIndex &index) { m_kitPages->pressHHSound(index); }
+void MainWindow1::on_btnClearHHWave_clicked() { m_kitPages->clearHHWaves(); }
+void MainWindow1::on_hhLayer1SpinBox_editingFinished() { m_kitPages->finishHHLayer(1); }
+void MainWindow1::on_hhLayer2SpinBox_editingFinished() { m_kitPages->finishHHLayer(2); }
+void MainWindow1::on_hhLayer3SpinBox_editingFinished() { m_kitPages->finishHHLayer(3); }
+void MainWindow1::on_btnDelClick_clicked() { m_kitPages->deleteClickSound(); }
+void MainWindow1::on_clickWaveTreeView_pressed(const QModelIndex &index) { m_kitPages->pressClickSound(index); }
+void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value) { m_kitPages->chooseClickSound(value); }
+void MainWindow1::on_btnGlobal_clicked() { m_kitPages->exportGlobalFile(); }
+void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad) { m_kitPages->showGlobalPad(pad); }
+void MainWindow1::on_masterEffectComboBox_currentIndexChanged(int slot) { m_kitPages->showMasterEffect(slot); }
+void MainWindow1::leftHHSelectItemChanged(const QModelIndex &index) { m_kitPages->selectHHSound(index); }
 
 
 

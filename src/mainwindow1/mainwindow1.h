@@ -93,13 +93,9 @@ public:
     bool userFlag = true;              // the next metronome list build takes the program's own metronome sounds
     bool reorderSoundFlag = false;     // the pad's sounds were renumbered: the write-back rewrites the sound order
     bool clickFlag = false;            // the metronome list holds its five sounds: the global settings name one
-    bool modeFlag = false;             // the mode box lists the foot-switch modes (a foot switch is shown)
-    bool loadKitNoFlag = false;        // a load or a kit move fills the kit page: a kit switch commits no kit
-    bool padNoFlag = false;            // a pad switch of the pad settings page commits no pad
     bool projectFlag = false;          // a File-menu import or export runs: it takes the whole setup in one .BIN
     bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
     bool leftFlag = false;             // the group tree's horizontal scroll bar is shown as needed
-    bool switchKitNum = false;         // a kit switch fills the kit page: effect and link changes write nothing
     bool backFlag = false;             // the whole-setup save marks its file as a BACKUP
 
     // ---- kit editing --------------------------------------------------------------

@@ -261,7 +261,7 @@ private slots:
                 k.kit_name = "Rock";
             });
 
-            kitpage::initKitSet1(&w);
+            w.kitPages().initKitSet1();
 
             QCOMPARE(ui->effect2_no->currentIndex(), 3);
             QCOMPARE(ui->linkGroupComboBox->currentIndex(), 2);

@@ -293,9 +293,9 @@ private slots:
     {
         f->openKitPage(8);
         f->ui->kitVolumeSpinBox->setValue(12);
-        f->w->loadKitNoFlag = true;
+        f->w->kitPages().setLoadKitNoFlag(true);
         f->ui->upPageBtn->click();
-        f->w->loadKitNoFlag = false;
+        f->w->kitPages().setLoadKitNoFlag(false);
         QCOMPARE(f->ui->kitNoSpinBox->value(), 7);
         QCOMPARE(int(f->kit(8).kit_volume) * 1000 + int(f->w->doc().base0(7).kit_volume), 100100);
     }
@@ -343,8 +343,8 @@ private slots:
         f->editKit(7, [&](MainWindow1::soundKit &k) { k.kpadChunk[3].soundFile1 = oldFile; });
         f->editKit(9, [&](MainWindow1::soundKit &k) { k.pedalChunk.hh_wave2_file = oldFile; });
         f->editKit(10, [&](MainWindow1::soundKit &k) { k.kpadChunk[0].soundFile0 = oldFile.toUpper(); }); // case counts
-        kitpage::updateKitFile(w, 5, 42, oldFile, newFile);
-        kitpage::updateKitFile(w, 5, 42, QString(), newFile); // empty slots match nothing
+        w->kitPages().updateKitFile(5, 42, oldFile, newFile);
+        w->kitPages().updateKitFile(5, 42, QString(), newFile); // empty slots match nothing
         QCOMPARE(QStringList({f->kit(7).kpadChunk[3].soundFile1, w->doc().kitPadList(6)[3].soundFile1,
                               f->kit(9).pedalChunk.hh_wave2_file, f->kit(10).kpadChunk[0].soundFile0}),
                  QStringList({newFile, newFile, newFile, oldFile.toUpper()}));

@@ -1,3 +1,4 @@
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
@@ -99,8 +100,8 @@ private slots:
         QCOMPARE(w->shell().MIME_FORMAT(), QString("mimeformat"));
         QVERIFY(w->shell().myDetector());
         QVERIFY(w->shell().copy_pad() && w->shell().kitCopy() && w->shell().myStyle());
-        QCOMPARE(w->original_layer1, 100);
-        QCOMPARE(w->oldEffect4Ctrl3, quint16(999));
+        QCOMPARE(w->kitPages().original_layer1(), 100);
+        QCOMPARE(w->kitPages().oldEffect4Ctrl3(), quint16(999));
         QCOMPARE(w->currentKitNum, quint8(255));
         QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
         QVERIFY(!w->ui->actionGlobal_Setting->isVisible());
@@ -327,9 +328,9 @@ private slots:
         QCOMPARE(w->ui->fxCtrl2CCLabel->text(), QString("72"));
         QCOMPARE(w->ui->ledTypeComboBox->currentIndex(), 1);
         QCOMPARE(w->ui->ledLogoComboBox->currentIndex(), 1);
-        QCOMPARE(w->vecEffect.size(), 24);
-        QCOMPARE(w->vecEffect[21], QString("DANCD-FLA-L"));
-        QCOMPARE(w->mapClickPan.value("Center"), 64);
+        QCOMPARE(w->kitPages().vecEffect().size(), 24);
+        QCOMPARE(w->kitPages().vecEffect()[21], QString("DANCD-FLA-L"));
+        QCOMPARE(w->kitPages().mapClickPan().value("Center"), 64);
         QCOMPARE(int(w->doc().meffChunk1(63).no), 255);
         QCOMPARE(w->doc().padTrigList1().size(), 19);
         QVERIFY(w->doc().padTrigList().isEmpty());

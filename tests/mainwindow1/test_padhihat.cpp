@@ -1,6 +1,7 @@
 // The pad settings page (mode lists and rules, widget <-> field conversions,
 // stored values the widgets cannot show) and the hi-hat block (layer rules,
 // clearing, the hi-hat sound list) driven through the window.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "windowfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 
@@ -82,10 +83,10 @@ private slots:
         f->ui->padNoComboBox->setCurrentIndex(17);
         f->ui->padNoComboBox->setCurrentIndex(18);
         QCOMPARE(items(f->ui->mode), QStringList({"Wave A Only", "HH Pedal"}));
-        QVERIFY(f->w->modeFlag);
+        QVERIFY(f->w->kitPages().modeFlag());
         f->ui->padNoComboBox->setCurrentIndex(2);
         QCOMPARE(items(f->ui->mode), pads);
-        QVERIFY(!f->w->modeFlag);
+        QVERIFY(!f->w->kitPages().modeFlag());
     }
 
     void modeRules_data()

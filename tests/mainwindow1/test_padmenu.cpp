@@ -1,5 +1,6 @@
 // The pad menu of the pad labels, clearing a layer, pad copy and kit copy
 // through their dialogs.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "windowfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "widgets/copykitfunc.h"
@@ -70,7 +71,7 @@ private slots:
             QCOMPARE(w->shell().pad_copy()->isEnabled(), c.copy);
             QCOMPARE(w->shell().pad_clear()->isEnabled(), c.clear);
         }
-        QCOMPARE(w->curPadIndex * 10 + w->curLayer, 180); // layer of the last sound clicked: A of pad 12
+        QCOMPARE(w->kitPages().curPadIndex() * 10 + w->kitPages().curLayer(), 180); // layer of the last sound clicked: A of pad 12
         QTest::mouseClick(f->ui->labPad12a, Qt::RightButton);
         QVERIFY(f->ui->labPad12a->styleSheet().startsWith("PadLabel:hover{background-color: rgba(119,201,255, 50%);}"));
         QTest::mouseClick(f->ui->labPad05b, Qt::LeftButton); // a left click removes the highlight
@@ -274,11 +275,11 @@ private slots:
         w->shell().kitCopy()->hide();
         // A pad copied onto the pad the page shows is kept as well.
         f->editKit(7, [](MainWindow1::soundKit &k) { k.kpadChunk[1].midi_code = 77; });
-        w->curPadIndex = 1;
+        w->kitPages().pointPadMenuAt(1);
         w->copyPad();
-        w->shell().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(int(w->curPadNumber) + 1);
+        w->shell().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(int(w->kitPages().curPadNumber()) + 1);
         w->shell().copy_pad()->findChild<QAbstractButton *>("btnYes")->click();
-        const int shown = w->curPadNumber;
+        const int shown = w->kitPages().curPadNumber();
         f->ui->downPageBtn->click();
         QCOMPARE(int(pad(7, shown).midi_code) * 100 + shown, 7700);
         w->shell().copy_pad()->hide();

@@ -1,7 +1,7 @@
 // The global settings between the global settings page and the kit file
 // model's global chunk, in both directions.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include <QStandardItemModel>
@@ -50,119 +50,120 @@ quint8 switchByte(const QLabel *label)
 }
 
 // The blocks both global chunk layouts share.
+} // namespace
+
 template <class Chunk>
-void showSharedBlocks(MainWindow1 *w, const Chunk &g)
+void KitPagesController::showSharedBlocks(const Chunk &g)
 {
-    Ui::MainWindow1 *ui = w->ui;
-    ui->clickSoundNoSpinBox->setValue(g.click.click_no + 1);
-    setNumber(ui->clickInterval, g.click.beat);
+    m_ui->clickSoundNoSpinBox->setValue(g.click.click_no + 1);
+    setNumber(m_ui->clickInterval, g.click.beat);
     if (g.click.pan == 64)
-        ui->clickPan->setText(kCenter);
+        m_ui->clickPan->setText(kCenter);
     else
-        setNumber(ui->clickPan, g.click.pan);
-    setNumber(ui->clickVolume, g.click.volume);
-    showOutput(ui->clickOutput, g.click.click_output);
+        setNumber(m_ui->clickPan, g.click.pan);
+    setNumber(m_ui->clickVolume, g.click.volume);
+    showOutput(m_ui->clickOutput, g.click.click_output);
 
-    setNumber(ui->audioVolume, g.audio.volume);
-    setNumber(ui->btAudioVolume, g.audio.bt_volume);
-    setNumber(ui->systanGain, g.audio.systan_gain);
-    showOutput(ui->audioOutput, g.audio.output);
+    setNumber(m_ui->audioVolume, g.audio.volume);
+    setNumber(m_ui->btAudioVolume, g.audio.bt_volume);
+    setNumber(m_ui->systanGain, g.audio.systan_gain);
+    showOutput(m_ui->audioOutput, g.audio.output);
 
-    setNumber(ui->globalCH, g.midi.global_ch + 1);
-    showSwitch(ui->midiExtCtrl, g.midi.ext_ctrl);
+    setNumber(m_ui->globalCH, g.midi.global_ch + 1);
+    showSwitch(m_ui->midiExtCtrl, g.midi.ext_ctrl);
     if (g.midi.midi_sync <= 2) {
         static const char *const sync[3] = {"OFF", "ON", "Reserved"};
-        ui->midiSync->setText(QString::fromLatin1(sync[g.midi.midi_sync]));
+        m_ui->midiSync->setText(QString::fromLatin1(sync[g.midi.midi_sync]));
     }
-    showSwitch(ui->softThru, g.midi.soft_thru);
-    showSwitch(ui->pcSwLabel, g.midi.pc_sw);
-    showSwitch(ui->ccSwLabel, g.midi.cc_sw);
-    setNumber(ui->fxCtrl1CCLabel, g.midi.fx_ctrl1_cc);
-    setNumber(ui->fxCtrl2CCLabel, g.midi.fx_ctrl2_cc);
+    showSwitch(m_ui->softThru, g.midi.soft_thru);
+    showSwitch(m_ui->pcSwLabel, g.midi.pc_sw);
+    showSwitch(m_ui->ccSwLabel, g.midi.cc_sw);
+    setNumber(m_ui->fxCtrl1CCLabel, g.midi.fx_ctrl1_cc);
+    setNumber(m_ui->fxCtrl2CCLabel, g.midi.fx_ctrl2_cc);
 
-    setNumber(ui->lcdContrast, g.lced.lcd_contrast);
+    setNumber(m_ui->lcdContrast, g.lced.lcd_contrast);
     if (g.lced.led_type <= 2)
-        ui->ledTypeComboBox->setCurrentIndex(g.lced.led_type); // "OFF", "Type1", "Type2"
-    ui->ledLogoComboBox->setCurrentIndex(g.lced.led_logo);
+        m_ui->ledTypeComboBox->setCurrentIndex(g.lced.led_type); // "OFF", "Type1", "Type2"
+    m_ui->ledLogoComboBox->setCurrentIndex(g.lced.led_logo);
     if (g.lced.tempo_indicate <= 1)
-        showSwitch(ui->tempoIndicateLabel, g.lced.tempo_indicate);
+        showSwitch(m_ui->tempoIndicateLabel, g.lced.tempo_indicate);
 }
 
 // Chains 0..rows-1 of a chunk's kit-chain block into kitChainList.
-void showChains(MainWindow1 *w, const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool keepOriginal)
+void KitPagesController::showChains(const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool keepOriginal)
 {
-    w->doc().takeChainBlock(kc, rows, keepOriginal);
-    emit w->sendKitChainMeg(w->doc().kitChainList());
-}
-} // namespace
-
-void MainWindow1::setGlobalFileChunk()
-{
-    ui->clickSoundNoSpinBox->setRange(1, 5);
-    doc().setGlobalFileChunk(globalPage());
+    m_doc.takeChainBlock(kc, rows, keepOriginal);
+    emit chainsRead(m_doc.kitChainList());
 }
 
-KitDocument::GlobalPage MainWindow1::globalPage() const
+void KitPagesController::setGlobalFileChunk()
+{
+    m_ui->clickSoundNoSpinBox->setRange(1, 5);
+    m_doc.setGlobalFileChunk(globalPage());
+}
+
+KitDocument::GlobalPage KitPagesController::globalPage() const
 {
     KitDocument::GlobalPage page;
-    if (clickFlag) {
-        const int sound = ui->clickSoundNoSpinBox->value() - 1;
+    if (m_window.clickFlag) {
+        const int sound = m_ui->clickSoundNoSpinBox->value() - 1;
         page.clickNo = quint8(sound);
-        if (sound >= 0 && sound < library().clickSetList().size()) {
-            page.clickCluster = library().clickSetList()[sound].start_cluster;
-            page.clickLength = library().clickSetList()[sound].wave_length;
+        if (sound >= 0 && sound < m_library.clickSetList().size()) {
+            page.clickCluster = m_library.clickSetList()[sound].start_cluster;
+            page.clickLength = m_library.clickSetList()[sound].wave_length;
         }
     }
-    page.clickBeat = labelByte(ui->clickInterval);
-    page.clickPan = ui->clickPan->text() == kCenter ? quint8(mapClickPan.value(kCenter, 64)) : labelByte(ui->clickPan);
-    page.clickVolume = labelByte(ui->clickVolume);
-    page.clickOutput = outputOf(ui->clickOutput);
+    page.clickBeat = labelByte(m_ui->clickInterval);
+    page.clickPan = m_ui->clickPan->text() == kCenter ? quint8(m_mapClickPan.value(kCenter, 64))
+                                                       : labelByte(m_ui->clickPan);
+    page.clickVolume = labelByte(m_ui->clickVolume);
+    page.clickOutput = outputOf(m_ui->clickOutput);
 
-    page.audioVolume = labelByte(ui->audioVolume);
-    page.btVolume = labelByte(ui->btAudioVolume);
-    page.systanGain = labelByte(ui->systanGain);
-    page.audioOutput = outputOf(ui->audioOutput);
+    page.audioVolume = labelByte(m_ui->audioVolume);
+    page.btVolume = labelByte(m_ui->btAudioVolume);
+    page.systanGain = labelByte(m_ui->systanGain);
+    page.audioOutput = outputOf(m_ui->audioOutput);
 
     KitDocument::MIDI_SETTING &midi = page.midi;
-    midi.global_ch = quint8(ui->globalCH->text().toInt() - 1);
-    midi.ext_ctrl = switchByte(ui->midiExtCtrl);
-    const QString sync = ui->midiSync->text();
+    midi.global_ch = quint8(m_ui->globalCH->text().toInt() - 1);
+    midi.ext_ctrl = switchByte(m_ui->midiExtCtrl);
+    const QString sync = m_ui->midiSync->text();
     midi.midi_sync = sync == kOff ? 0 : sync == kOn ? 1 : 2;
-    midi.soft_thru = switchByte(ui->softThru);
-    midi.pc_sw = switchByte(ui->pcSwLabel);
-    midi.cc_sw = switchByte(ui->ccSwLabel);
-    midi.fx_ctrl1_cc = labelByte(ui->fxCtrl1CCLabel);
-    midi.fx_ctrl2_cc = labelByte(ui->fxCtrl2CCLabel);
+    midi.soft_thru = switchByte(m_ui->softThru);
+    midi.pc_sw = switchByte(m_ui->pcSwLabel);
+    midi.cc_sw = switchByte(m_ui->ccSwLabel);
+    midi.fx_ctrl1_cc = labelByte(m_ui->fxCtrl1CCLabel);
+    midi.fx_ctrl2_cc = labelByte(m_ui->fxCtrl2CCLabel);
 
-    page.lcdContrast = labelByte(ui->lcdContrast);
-    const int ledType = ui->ledTypeComboBox->currentIndex();
+    page.lcdContrast = labelByte(m_ui->lcdContrast);
+    const int ledType = m_ui->ledTypeComboBox->currentIndex();
     page.ledType = ledType >= 0 && ledType <= 2 ? ledType : -1;
-    const int logo = ui->ledLogoComboBox->currentIndex();
+    const int logo = m_ui->ledLogoComboBox->currentIndex();
     page.ledLogo = logo < 0 ? 1 : quint8(logo);
-    const QString tempo = ui->tempoIndicateLabel->text();
+    const QString tempo = m_ui->tempoIndicateLabel->text();
     page.tempoIndicate = tempo == kOn ? 1 : tempo == kOff ? 0 : -1;
     return page;
 }
 
-void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
+void KitPagesController::showVerAndGlobal1(percussionpadfile *pf)
 {
     if (!pf)
         return;
     if (pf->curFlag == 0) {
         const quint16 v = pf->identityChunk.version;
-        ui->version->setText(QStringLiteral("%1.0%2").arg(v >> 8).arg(v & 0xFF));
+        m_ui->version->setText(QStringLiteral("%1.0%2").arg(v >> 8).arg(v & 0xFF));
     }
 
-    if (!doc().currentGlobalLayout()) {
+    if (!m_doc.currentGlobalLayout()) {
         const percussionpadfile::FILE_GLOBAL_CHUNK &g = pf->globalChunk;
-        if (g.effect.effectType < vecEffect.size())
-            ui->effectType->setText(vecEffect[g.effect.effectType]);
-        QLabel *const controls[3] = {ui->effectCtrl1, ui->effectCtrl2, ui->effectCtrl3};
+        if (g.effect.effectType < m_vecEffect.size())
+            m_ui->effectType->setText(m_vecEffect[g.effect.effectType]);
+        QLabel *const controls[3] = {m_ui->effectCtrl1, m_ui->effectCtrl2, m_ui->effectCtrl3};
         const quint8 values[3] = {g.effect.effectCtrl1, g.effect.effectCtrl2, g.effect.effectCtrl3};
         for (int c = 0; c < 3; ++c) {
             QString label;
             if (values[c] < 100) {
-                const QMap<QString, int> &m = mapMasterEffect[values[c] / 8];
+                const QMap<QString, int> &m = m_mapMasterEffect[values[c] / 8];
                 for (auto it = m.constBegin(); it != m.constEnd() && label.isEmpty(); ++it) {
                     if (it.value() == values[c])
                         label = it.key();
@@ -171,31 +172,31 @@ void MainWindow1::showVerAndGlobal1(percussionpadfile *pf)
             controls[c]->setText(label);
         }
         // The metronome name stays: the old layout has no sound list of its own.
-        const QString clickName = ui->clickNameLab->text();
-        showSharedBlocks(this, g);
-        ui->clickNameLab->setText(clickName);
-        showChains(this, g.kc, 8, false);
+        const QString clickName = m_ui->clickNameLab->text();
+        showSharedBlocks(g);
+        m_ui->clickNameLab->setText(clickName);
+        showChains(g.kc, 8, false);
         // The page shows the old records; the current ones, which a file
         // written from the page carries, take what both layouts share and
         // the defaults for the rest.
-        doc().takeOldTriggers(g.pfta);
-        on_globalPadComboBox_currentIndexChanged(0);
+        m_doc.takeOldTriggers(g.pfta);
+        showGlobalPad(0);
         return;
     }
 
     const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &g = pf->new_globalChunk;
-    doc().takeGlobalSettings(g); // the page shows the settings kept in the document
-    ui->masterEffectComboBox->setCurrentIndex(0);
-    on_masterEffectComboBox_currentIndexChanged(0);
+    m_doc.takeGlobalSettings(g); // the page shows the settings kept in the document
+    m_ui->masterEffectComboBox->setCurrentIndex(0);
+    showMasterEffect(0);
 
-    showSharedBlocks(this, g);
-    QStandardItem *group = library().clickListItemModel() ? library().clickListItemModel()->item(0) : nullptr;
+    showSharedBlocks(g);
+    QStandardItem *group = m_library.clickListItemModel() ? m_library.clickListItemModel()->item(0) : nullptr;
     const int click = g.click.click_no;
     QStandardItem *name = group && click < group->rowCount() ? group->child(click, 1) : nullptr;
-    ui->clickNameLab->setText(name ? name->text() : QString());
+    m_ui->clickNameLab->setText(name ? name->text() : QString());
 
-    showChains(this, g.kc, KIT_CHAIN_ROWS, true);
+    showChains(g.kc, KIT_CHAIN_ROWS, true);
 
-    ui->globalPadComboBox->setCurrentIndex(0);
-    on_globalPadComboBox_currentIndexChanged(0);
+    m_ui->globalPadComboBox->setCurrentIndex(0);
+    showGlobalPad(0);
 }

@@ -1,5 +1,6 @@
 // The global settings page: the metronome list and the export of the global
 // settings file.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
@@ -15,67 +16,69 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-void MainWindow1::on_clickWaveTreeView_pressed(const QModelIndex &index)
+void KitPagesController::pressClickSound(const QModelIndex &index)
 {
-    QItemSelectionModel *selection = ui->clickWaveTreeView->selectionModel();
+    QItemSelectionModel *selection = m_ui->clickWaveTreeView->selectionModel();
     if (!index.parent().isValid() || !selection || selection->selectedIndexes().size() <= 1)
         return;
-    ui->clickSoundNoSpinBox->setValue(index.sibling(index.row(), 0).data().toString().toInt());
-    ui->clickNameLab->setText(index.sibling(index.row(), 1).data().toString().trimmed());
+    m_ui->clickSoundNoSpinBox->setValue(index.sibling(index.row(), 0).data().toString().toInt());
+    m_ui->clickNameLab->setText(index.sibling(index.row(), 1).data().toString().trimmed());
 }
 
-void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value)
+void KitPagesController::chooseClickSound(int value)
 {
     const int k = value - 1;
-    if (k >= 0 && k < library().clickList().size())
-        ui->clickNameLab->setText(library().clickList()[k].name);
-    QStandardItem *group = library().clickListItemModel() ? library().clickListItemModel()->item(0) : nullptr;
+    if (k >= 0 && k < m_library.clickList().size())
+        m_ui->clickNameLab->setText(m_library.clickList()[k].name);
+    QStandardItem *group = m_library.clickListItemModel() ? m_library.clickListItemModel()->item(0) : nullptr;
     if (group && k >= 0 && k < group->rowCount())
-        ui->clickWaveTreeView->setCurrentIndex(group->child(k)->index());
+        m_ui->clickWaveTreeView->setCurrentIndex(group->child(k)->index());
 }
 
-void MainWindow1::on_btnDelClick_clicked()
+void KitPagesController::deleteClickSound()
 {
-    const QModelIndex current = ui->clickWaveTreeView->currentIndex();
+    const QModelIndex current = m_ui->clickWaveTreeView->currentIndex();
     const QModelIndex group = current.parent();
     if (!current.isValid() || !group.isValid()) {
-        UiPrompter::instance()->warning(this, tr("Warning"), tr("Deleting group name is not supported."));
+        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Warning"),
+                                        MainWindow1::tr("Deleting group name is not supported."));
         return;
     }
     const int row = current.row();
-    library().removeClickSound(current);
+    m_library.removeClickSound(current);
 
     const QAbstractItemModel *model = group.model();
     const int left = model->rowCount(group);
     if (left == 0) {
-        ui->clickWaveTreeView->setCurrentIndex(QModelIndex());
+        m_ui->clickWaveTreeView->setCurrentIndex(QModelIndex());
         return;
     }
     const int next = qBound(0, row >= left - 1 ? row - 1 : row, left - 1);
-    ui->clickWaveTreeView->setCurrentIndex(model->index(next, 0, group));
+    m_ui->clickWaveTreeView->setCurrentIndex(model->index(next, 0, group));
 }
 
-void MainWindow1::on_btnGlobal_clicked()
+void KitPagesController::exportGlobalFile()
 {
-    ui->globalLineEdit->clear();
+    m_ui->globalLineEdit->clear();
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                              + QDir::separator() + QStringLiteral("Global");
-    globalPath = UiPrompter::instance()->getSaveFileName(this, tr("Output"), proposed, tr("ini files(*.ini *.INI)"));
-    if (globalPath.isEmpty())
+    m_globalPath = UiPrompter::instance()->getSaveFileName(m_boxes, MainWindow1::tr("Output"), proposed,
+                                                           MainWindow1::tr("ini files(*.ini *.INI)"));
+    if (m_globalPath.isEmpty())
         return;
     // The desktop's dialog may hand back the name as typed.
-    if (QFileInfo(globalPath).suffix().isEmpty())
-        globalPath += QStringLiteral(".ini");
+    if (QFileInfo(m_globalPath).suffix().isEmpty())
+        m_globalPath += QStringLiteral(".ini");
     // As every save: no pipe or device, no loaded kit file (a link to one
     // included) and no file a sound comes from is replaced; a link that leads
     // elsewhere is replaced itself.
-    const QString refused = setupflow::refusedTarget(this, globalPath, true);
+    const QString refused = setupflow::refusedTarget(&m_window, m_globalPath, true);
     if (!refused.isEmpty()) {
-        UiPrompter::instance()->warning(this, tr("Error"), refused, QMessageBox::Ok);
+        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Error"), refused, QMessageBox::Ok);
         return;
     }
 
-    ui->clickSoundNoSpinBox->setRange(1, 5);
+    m_ui->clickSoundNoSpinBox->setRange(1, 5);
     const KitDocument::GlobalPage page = globalPage();
 
     // The chunk is built in a scratch file, then replaces the target whole, so a
@@ -83,39 +86,41 @@ void MainWindow1::on_btnGlobal_clicked()
     QByteArray chunk;
     QTemporaryFile scratch;
     if (scratch.open()) {
-        doc().writeGlobalFile(&scratch, page);
+        m_doc.writeGlobalFile(&scratch, page);
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
             chunk = scratch.readAll();
     }
-    ztplatform::ReplaceFile out(globalPath);
+    ztplatform::ReplaceFile out(m_globalPath);
     bool written = false;
     if (chunk.size() != GLOBAL_CHUNK_SIZE) {
         qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "global chunk not built" << chunk.size();
     } else if (!out.open()) {
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "以只写模式打开globalFile文件失败" << globalPath;
+        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "以只写模式打开globalFile文件失败"
+                   << m_globalPath;
     } else {
         written = out.write(chunk) && out.commit();
     }
     if (!written && !out.isRenamed()) { // with the system's reason where a step of the write gave one
-        UiPrompter::instance()->warning(this, tr("Error"),
-                                        tr("Failed to generate file.") + QStringLiteral("\r\n") + tr("File location:")
-                                                + QStringLiteral("\r\n") + globalPath
-                                                + (out.failed() ? QStringLiteral("\r\n") + out.errorString() : QString()));
+        UiPrompter::instance()->warning(
+                m_boxes, MainWindow1::tr("Error"),
+                MainWindow1::tr("Failed to generate file.") + QStringLiteral("\r\n") + MainWindow1::tr("File location:")
+                        + QStringLiteral("\r\n") + m_globalPath
+                        + (out.failed() ? QStringLiteral("\r\n") + out.errorString() : QString()));
         return;
     }
     // In place, its folder synced or not: the file holds these settings.
-    ui->globalLineEdit->setText(globalPath);
-    doc().markGlobalSaved(globalPage());
+    m_ui->globalLineEdit->setText(m_globalPath);
+    m_doc.markGlobalSaved(globalPage());
     if (!written) {
-        UiPrompter::instance()->warning(this, tr("Error"),
-                                        tr("The file was written, but the disk did not confirm that it is stored:")
-                                                + QStringLiteral("\r\n") + globalPath + QStringLiteral("\r\n")
-                                                + out.errorString());
+        UiPrompter::instance()->warning(
+                m_boxes, MainWindow1::tr("Error"),
+                MainWindow1::tr("The file was written, but the disk did not confirm that it is stored:")
+                        + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n") + out.errorString());
         return;
     }
-    UiPrompter::instance()->information(this, tr("successfully saved."),
-                                        tr("The file has been generated:") + QStringLiteral("\r\n")
-                                                + tr("File location:") + QStringLiteral("\r\n") + globalPath
-                                                + (out.notKept().isEmpty() ? QString()
-                                                                           : QStringLiteral("\r\n") + out.notKept()));
+    UiPrompter::instance()->information(
+            m_boxes, MainWindow1::tr("successfully saved."),
+            MainWindow1::tr("The file has been generated:") + QStringLiteral("\r\n") + MainWindow1::tr("File location:")
+                    + QStringLiteral("\r\n") + m_globalPath
+                    + (out.notKept().isEmpty() ? QString() : QStringLiteral("\r\n") + out.notKept()));
 }

@@ -1,5 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "ui_mainwindow1.h"
 
 namespace {
@@ -9,123 +9,122 @@ QString numberOrSlash(int value, int none)
 }
 } // namespace
 
-void kitpage::initGlobalSet(MainWindow1 *w)
+void KitPagesController::initGlobalSet()
 {
-    w->ui->version->setText(QStringLiteral("1.01"));
-    w->doc().resetGlobalSettings(); // the page shows them
+    m_ui->version->setText(QStringLiteral("1.01"));
+    m_doc.resetGlobalSettings(); // the page shows them
 
-    w->vecEffect.clear();
+    m_vecEffect.clear();
     // "DANCD-FLA-L" is the name the global page has always shown.
     for (const char *name : {"THRU", "ECHO", "ECHO-PITCH", "PITCH SHIFT", "PING PONG", "REV1", "REV2", "REV3",
                              "LARGE PLATE", "SMALL PLATE", "TIGHT PLATE", "GATED", "PA VOCAL", "CHORUS", "FLANGER",
                              "REV-TREMOLO", "REV-FLANGE", "REV-CHORUS", "REV-KEY", "DANCE-P-L", "DANCE-H-L",
                              "DANCD-FLA-L", "RMS SOFT KNEE", "ACT XOVER"})
-        w->vecEffect.append(QString::fromLatin1(name));
+        m_vecEffect.append(QString::fromLatin1(name));
 
-    w->ui->clickSoundNoSpinBox->setRange(1, 5);
-    w->ui->clickSoundNoSpinBox->setValue(1);
-    if (!w->library().clickList().isEmpty())
-        w->ui->clickNameLab->setText(w->library().clickList().first().name);
-    w->ui->clickInterval->setText(QStringLiteral("4"));
-    w->ui->clickPan->setText(QStringLiteral("Center"));
-    w->ui->clickOutput->setText(QStringLiteral("Master&Phone"));
-    w->ui->clickVolume->setText(QStringLiteral("100"));
-    w->mapClickPan.clear();
-    w->mapClickPan.insert(QStringLiteral("Center"), 64);
-    w->ui->audioVolume->setText(QStringLiteral("100"));
-    w->ui->btAudioVolume->setText(QStringLiteral("100"));
-    w->ui->systanGain->setText(QStringLiteral("0"));
-    w->ui->audioOutput->setText(QStringLiteral("Phone"));
-    w->ui->globalCH->setText(QStringLiteral("10"));
-    for (QLabel *l : {w->ui->midiExtCtrl, w->ui->midiSync, w->ui->softThru, w->ui->pcSwLabel, w->ui->ccSwLabel})
+    m_ui->clickSoundNoSpinBox->setRange(1, 5);
+    m_ui->clickSoundNoSpinBox->setValue(1);
+    if (!m_library.clickList().isEmpty())
+        m_ui->clickNameLab->setText(m_library.clickList().first().name);
+    m_ui->clickInterval->setText(QStringLiteral("4"));
+    m_ui->clickPan->setText(QStringLiteral("Center"));
+    m_ui->clickOutput->setText(QStringLiteral("Master&Phone"));
+    m_ui->clickVolume->setText(QStringLiteral("100"));
+    m_mapClickPan.clear();
+    m_mapClickPan.insert(QStringLiteral("Center"), 64);
+    m_ui->audioVolume->setText(QStringLiteral("100"));
+    m_ui->btAudioVolume->setText(QStringLiteral("100"));
+    m_ui->systanGain->setText(QStringLiteral("0"));
+    m_ui->audioOutput->setText(QStringLiteral("Phone"));
+    m_ui->globalCH->setText(QStringLiteral("10"));
+    for (QLabel *l : {m_ui->midiExtCtrl, m_ui->midiSync, m_ui->softThru, m_ui->pcSwLabel, m_ui->ccSwLabel})
         l->setText(QStringLiteral("OFF"));
-    w->ui->fxCtrl1CCLabel->setText(QStringLiteral("71"));
-    w->ui->fxCtrl2CCLabel->setText(QStringLiteral("72"));
-    w->ui->lcdContrast->setText(QStringLiteral("10"));
-    w->ui->ledTypeComboBox->setCurrentIndex(1);
-    w->ui->ledLogoComboBox->setCurrentText(MainWindow1::tr("ColorFul"));
-    w->ui->ledLogoComboBox->setCurrentIndex(1);
-    w->ui->tempoIndicateLabel->setText(QStringLiteral("ON"));
+    m_ui->fxCtrl1CCLabel->setText(QStringLiteral("71"));
+    m_ui->fxCtrl2CCLabel->setText(QStringLiteral("72"));
+    m_ui->lcdContrast->setText(QStringLiteral("10"));
+    m_ui->ledTypeComboBox->setCurrentIndex(1);
+    m_ui->ledLogoComboBox->setCurrentText(MainWindow1::tr("ColorFul"));
+    m_ui->ledLogoComboBox->setCurrentIndex(1);
+    m_ui->tempoIndicateLabel->setText(QStringLiteral("ON"));
 
-    kitpage::getPadAttr(w);
-    w->on_globalPadComboBox_currentIndexChanged(0);
+    getPadAttr();
+    showGlobalPad(0);
 }
 
-void kitpage::getPadAttr(MainWindow1 *w)
+void KitPagesController::getPadAttr()
 {
-    w->doc().startPadTriggers();
+    m_doc.startPadTriggers();
 }
 
-void kitpage::showGlobalSettings(MainWindow1 *w)
+void KitPagesController::showGlobalSettings()
 {
-    Ui::MainWindow1 *ui = w->ui;
-    const KitDocument &d = w->doc();
-    ui->labEditEffect->setText(QString::number(d.curEditEffect()));
-    ui->labEffectOFF->setText(QString::number(d.curEffectOFF()));
-    ui->labRecLevel->setText(QString::number(d.curRecLevel()));
+    const KitDocument &d = m_doc;
+    m_ui->labEditEffect->setText(QString::number(d.curEditEffect()));
+    m_ui->labEffectOFF->setText(QString::number(d.curEffectOFF()));
+    m_ui->labRecLevel->setText(QString::number(d.curRecLevel()));
     const quint8 autoState = d.curAutoState();
-    ui->labAutoState->setText(autoState == 0   ? QStringLiteral("OFF")
-                              : autoState == 1 ? QStringLiteral("ON")
-                                               : QString());
-    ui->labLoopClick->setText(QString::number(d.curLoopClick()));
-    ui->labLoopQtz->setText(QString::number(d.curLoopQtz()));
-    ui->labLoopMeas->setText(QString::number(d.curLoopMeas()));
-    ui->labLoopMeasIndex->setText(QString::number(d.curLoopMeasIndex()));
-    ui->labRecPad->setText(QString::number(d.curRecPad()));
-    w->on_globalPadComboBox_currentIndexChanged(ui->globalPadComboBox->currentIndex());
+    m_ui->labAutoState->setText(autoState == 0   ? QStringLiteral("OFF")
+                                : autoState == 1 ? QStringLiteral("ON")
+                                                 : QString());
+    m_ui->labLoopClick->setText(QString::number(d.curLoopClick()));
+    m_ui->labLoopQtz->setText(QString::number(d.curLoopQtz()));
+    m_ui->labLoopMeas->setText(QString::number(d.curLoopMeas()));
+    m_ui->labLoopMeasIndex->setText(QString::number(d.curLoopMeasIndex()));
+    m_ui->labRecPad->setText(QString::number(d.curRecPad()));
+    showGlobalPad(m_ui->globalPadComboBox->currentIndex());
 }
 
-void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad)
+void KitPagesController::showGlobalPad(int pad)
 {
     static const char *curves[4] = {"Linear", "Log", "Exp", "Max"};
     auto setCurve = [this](int curve) {
         if (curve >= 0 && curve < 4)
-            ui->curveLabel->setText(QString::fromLatin1(curves[curve]));
+            m_ui->curveLabel->setText(QString::fromLatin1(curves[curve]));
     };
-    if (doc().currentGlobalLayout()) {
-        if (pad < 0 || pad >= doc().padTrigList1().size())
+    if (m_doc.currentGlobalLayout()) {
+        if (pad < 0 || pad >= m_doc.padTrigList1().size())
             return;
-        const M_PAD_FS_TRIG_ATTR &t = doc().padTrigList1()[pad];
-        ui->labType->setText(numberOrSlash(t.type, 255));
-        ui->labSensivity->setText(numberOrSlash(t.sensivity, 255));
+        const MainWindow1::M_PAD_FS_TRIG_ATTR &t = m_doc.padTrigList1()[pad];
+        m_ui->labType->setText(numberOrSlash(t.type, 255));
+        m_ui->labSensivity->setText(numberOrSlash(t.sensivity, 255));
         setCurve(t.curve);
-        ui->maskTimeLabel->setText(numberOrSlash(t.mask_time, 255));
-        ui->labRetrigLevel->setText(numberOrSlash(t.retrig_level, 255));
-        ui->antiCrossLabel->setText(numberOrSlash(t.anti_cross, 255));
-        ui->thresholdLabel->setText(numberOrSlash(t.rim_gain, 255));
-        ui->labDynamicRange->setText(numberOrSlash(t.dynamic_range, 255));
+        m_ui->maskTimeLabel->setText(numberOrSlash(t.mask_time, 255));
+        m_ui->labRetrigLevel->setText(numberOrSlash(t.retrig_level, 255));
+        m_ui->antiCrossLabel->setText(numberOrSlash(t.anti_cross, 255));
+        m_ui->thresholdLabel->setText(numberOrSlash(t.rim_gain, 255));
+        m_ui->labDynamicRange->setText(numberOrSlash(t.dynamic_range, 255));
         return;
     }
-    if (pad < 0 || pad >= doc().padTrigList().size())
+    if (pad < 0 || pad >= m_doc.padTrigList().size())
         return;
-    const PAD_FS_TRIG_ATTR &t = doc().padTrigList()[pad];
+    const MainWindow1::PAD_FS_TRIG_ATTR &t = m_doc.padTrigList()[pad];
     switch (t.model) {
-    case 0: ui->labType->setText(QStringLiteral("Custom")); break;
-    case 1: ui->labType->setText(QStringLiteral("QR4470")); break;
-    case 2: ui->labType->setText(QStringLiteral("QR37")); break;
-    case 255: ui->labType->setText(QStringLiteral("/")); break;
+    case 0: m_ui->labType->setText(QStringLiteral("Custom")); break;
+    case 1: m_ui->labType->setText(QStringLiteral("QR4470")); break;
+    case 2: m_ui->labType->setText(QStringLiteral("QR37")); break;
+    case 255: m_ui->labType->setText(QStringLiteral("/")); break;
     default: break;
     }
-    ui->labSensivity->setText(numberOrSlash(t.sensibility, 255));
+    m_ui->labSensivity->setText(numberOrSlash(t.sensibility, 255));
     setCurve(t.curve);
-    ui->maskTimeLabel->setText(numberOrSlash(t.mask_time, 255));
+    m_ui->maskTimeLabel->setText(numberOrSlash(t.mask_time, 255));
     switch (t.trig_mode) {
-    case 0: ui->labRetrigLevel->setText(QStringLiteral("Single")); break;
-    case 1: ui->labRetrigLevel->setText(QStringLiteral("Dual")); break;
-    case 255: ui->labRetrigLevel->setText(QStringLiteral("/")); break;
+    case 0: m_ui->labRetrigLevel->setText(QStringLiteral("Single")); break;
+    case 1: m_ui->labRetrigLevel->setText(QStringLiteral("Dual")); break;
+    case 255: m_ui->labRetrigLevel->setText(QStringLiteral("/")); break;
     default: break;
     }
-    ui->antiCrossLabel->setText(numberOrSlash(t.anti_cross, 255));
-    ui->thresholdLabel->setText(numberOrSlash(t.threshold, 255));
+    m_ui->antiCrossLabel->setText(numberOrSlash(t.anti_cross, 255));
+    m_ui->thresholdLabel->setText(numberOrSlash(t.threshold, 255));
 }
 
-void MainWindow1::on_masterEffectComboBox_currentIndexChanged(int slot)
+void KitPagesController::showMasterEffect(int slot)
 {
     if (slot < 0 || slot >= MASTER_EFFECT_COUNT)
         return;
-    const M_NEW_MASTER_EFFECT &m = doc().meffChunk1(slot);
-    ui->effectCtrl1->setText(numberOrSlash(m.param1, 999));
-    ui->effectCtrl2->setText(numberOrSlash(m.param2, 999));
-    ui->effectCtrl3->setText(numberOrSlash(m.param3, 999));
-    ui->effectType->setText((m.no == 255 || m.no == 10) ? QStringLiteral("/") : QString::number(m.no));
+    const MainWindow1::M_NEW_MASTER_EFFECT &m = m_doc.meffChunk1(slot);
+    m_ui->effectCtrl1->setText(numberOrSlash(m.param1, 999));
+    m_ui->effectCtrl2->setText(numberOrSlash(m.param2, 999));
+    m_ui->effectCtrl3->setText(numberOrSlash(m.param3, 999));
+    m_ui->effectType->setText((m.no == 255 || m.no == 10) ? QStringLiteral("/") : QString::number(m.no));
 }

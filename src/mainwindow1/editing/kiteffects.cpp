@@ -1,8 +1,8 @@
 // The four effect slots of the kit settings page (kit effects 1..3 and the
 // active effect): type changes from the per-kit memory, the show of a kit's
 // stored effect, and the control layout of each type.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitediting.h"
@@ -19,9 +19,8 @@ struct EffectSlot
     int number; // 1..4, for the placeholder captions
 };
 
-EffectSlot effectSlot(MainWindow1 *w, int n)
+EffectSlot effectSlot(Ui::MainWindow1 *ui, int n)
 {
-    Ui::MainWindow1 *ui = w->ui;
     switch (n) {
     case 0:
         return {ui->kitEffect1,
@@ -57,14 +56,16 @@ quint16 controlField(const MainWindow1::soundKit &k, int n, int c)
     return fields[n][c];
 }
 
+} // namespace
+
 // Shows the controls type t uses and their captions; an unused control holds
 // 999 in its box, and in the record of kit `kit` (0-based, -1 none).
-void layoutStep(MainWindow1 *w, int n, int t, int kit)
+void KitPagesController::layoutStep(int n, int t, int kit)
 {
     const int count = kitediting::effectControlCount(t);
     if (count < 0)
         return;
-    const EffectSlot s = effectSlot(w, n);
+    const EffectSlot s = effectSlot(m_ui, n);
     for (int c = 0; c < 3; ++c) {
         const bool used = c < count;
         s.box[c]->setVisible(used);
@@ -79,19 +80,19 @@ void layoutStep(MainWindow1 *w, int n, int t, int kit)
         s.box[c]->setEnabled(false);
     }
     if (kit >= 0)
-        w->doc().markUnusedControls(kit, n, count);
+        m_doc.markUnusedControls(kit, n, count);
 }
 
 // The user (or a show without kit switch) chose type t for slot n.
-void typeChanged(MainWindow1 *w, int n, int t)
+void KitPagesController::typeChanged(int n, int t)
 {
     if (t < 0 || t >= kitediting::EFFECT_TYPE_COUNT)
         return; // no such type: nothing changes, the commit keeps the stored one
-    const int k = w->ui->kitNoSpinBox->value() - 1;
-    if (w->switchKitNum)
+    const int k = m_ui->kitNoSpinBox->value() - 1;
+    if (m_switchKitNum)
         return;
-    const EffectSlot s = effectSlot(w, n);
-    const QVector<MainWindow1::KIT_EFFECT> &memory = w->doc().kitEffectList(n, k);
+    const EffectSlot s = effectSlot(m_ui, n);
+    const QVector<MainWindow1::KIT_EFFECT> &memory = m_doc.kitEffectList(n, k);
     if (t < memory.size()) {
         const MainWindow1::KIT_EFFECT e = memory[t];
         s.box[0]->setValue(e.parm1);
@@ -99,60 +100,43 @@ void typeChanged(MainWindow1 *w, int n, int t)
         s.box[2]->setValue(e.parm3);
     }
     // Filling the page from a kit shows it; only the user's choice writes the record.
-    layoutStep(w, n, t, w->kitPageFilling ? -1 : k);
+    layoutStep(n, t, m_kitPageFilling ? -1 : k);
 }
 
 // Shows the stored effect of slot n of kit i; the record stays as it is.
-void showEffect(MainWindow1 *w, int n, int t, int i)
+void KitPagesController::showEffect(int n, int t, int i)
 {
-    const EffectSlot s = effectSlot(w, n);
+    const EffectSlot s = effectSlot(m_ui, n);
     s.type->setCurrentIndex(t < kitediting::EFFECT_TYPE_COUNT ? t : -1);
-    if (i < 0 || i >= w->doc().kitAttrList().size())
+    if (i < 0 || i >= m_doc.kitAttrList().size())
         return;
-    const MainWindow1::soundKit &record = w->doc().kit(i);
+    const MainWindow1::soundKit &record = m_doc.kit(i);
     for (int c = 0; c < 3; ++c)
         s.box[c]->setValue(kitediting::shownControl(t, c, controlField(record, n, c)));
-    layoutStep(w, n, t, -1);
+    layoutStep(n, t, -1);
 }
 
-} // namespace
-
-void MainWindow1::on_kitEffect1_currentIndexChanged(int index)
+void KitPagesController::chooseEffectType(int slot, int type)
 {
-    typeChanged(this, 0, index);
+    typeChanged(slot, type);
 }
 
-void MainWindow1::on_kitEffect2_currentIndexChanged(int index)
+void KitPagesController::on_kitEffect1_currKitIndex(int type, int kitIndex)
 {
-    typeChanged(this, 1, index);
+    showEffect(0, type, kitIndex);
 }
 
-void MainWindow1::on_kitEffect3_currentIndexChanged(int index)
+void KitPagesController::on_kitEffect2_currKitIndex(int type, int kitIndex)
 {
-    typeChanged(this, 2, index);
+    showEffect(1, type, kitIndex);
 }
 
-void MainWindow1::on_activeFx_currentIndexChanged(int index)
+void KitPagesController::on_kitEffect3_currKitIndex(int type, int kitIndex)
 {
-    typeChanged(this, 3, index);
+    showEffect(2, type, kitIndex);
 }
 
-void kitpage::on_kitEffect1_currKitIndex(MainWindow1 *w, int type, int kitIndex)
+void KitPagesController::on_activeFx_currKitIndex(int type, int kitIndex)
 {
-    showEffect(w, 0, type, kitIndex);
-}
-
-void kitpage::on_kitEffect2_currKitIndex(MainWindow1 *w, int type, int kitIndex)
-{
-    showEffect(w, 1, type, kitIndex);
-}
-
-void kitpage::on_kitEffect3_currKitIndex(MainWindow1 *w, int type, int kitIndex)
-{
-    showEffect(w, 2, type, kitIndex);
-}
-
-void kitpage::on_activeFx_currKitIndex(MainWindow1 *w, int type, int kitIndex)
-{
-    showEffect(w, 3, type, kitIndex);
+    showEffect(3, type, kitIndex);
 }

@@ -1,5 +1,6 @@
 // Pad link groups and the effect control boxes of the kit settings page. Both
 // keep their values at once instead of waiting for the kit commit.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
@@ -9,35 +10,9 @@
 namespace {
 
 // The kit (0-based) the page shows.
-int pageKit(MainWindow1 *w)
+int pageKit(const Ui::MainWindow1 *ui)
 {
-    return w->ui->kitNoSpinBox->value() - 1;
-}
-
-// Pad `first` (true) or second of the group shown took `index`.
-void padLinkChanged(MainWindow1 *w, bool first, int index)
-{
-    if (w->switchKitNum || index < 0)
-        return;
-    const int k = pageKit(w);
-    const QVector<MainWindow1::LINK_GROUP> &links = w->doc().kitLinkList(k);
-    const int g = w->ui->linkGroupComboBox->currentIndex();
-    if (g < 0 || g >= links.size())
-        return;
-    MainWindow1::LINK_GROUP pair = links[g];
-    const int other = first ? pair.link_pad2 : pair.link_pad1;
-    if (index == other && index != 0) {
-        UiPrompter::instance()->warning(
-                w, MainWindow1::tr("Warning"),
-                first ? MainWindow1::tr("Except for the option 'OFF', the link1 parameter must not be the same as "
-                                        "the link2 parameter.")
-                      : MainWindow1::tr("Except for the option 'OFF', the link2 parameter must not be the same as "
-                                        "the link1 parameter."));
-        (first ? w->ui->padLink1ComboBox : w->ui->padLink2ComboBox)->setCurrentIndex(0);
-        return;
-    }
-    (first ? pair.link_pad1 : pair.link_pad2) = quint8(index);
-    w->doc().setKitLink(k, g, pair);
+    return ui->kitNoSpinBox->value() - 1;
 }
 
 // A control box keeps 0..511 and 999; anything else goes back to its last value.
@@ -51,103 +26,84 @@ void controlChanged(QSpinBox *box, quint16 &memory, int value)
 
 } // namespace
 
-void MainWindow1::on_linkGroupComboBox_currentIndexChanged(int index)
+// Pad `first` (true) or second of the group shown took `index`.
+void KitPagesController::choosePadLink(bool first, int index)
 {
-    const int k = pageKit(this);
+    if (m_switchKitNum || index < 0)
+        return;
+    const int k = pageKit(m_ui);
+    const QVector<MainWindow1::LINK_GROUP> &links = m_doc.kitLinkList(k);
+    const int g = m_ui->linkGroupComboBox->currentIndex();
+    if (g < 0 || g >= links.size())
+        return;
+    MainWindow1::LINK_GROUP pair = links[g];
+    const int other = first ? pair.link_pad2 : pair.link_pad1;
+    if (index == other && index != 0) {
+        UiPrompter::instance()->warning(
+                m_boxes, MainWindow1::tr("Warning"),
+                first ? MainWindow1::tr("Except for the option 'OFF', the link1 parameter must not be the same as "
+                                        "the link2 parameter.")
+                      : MainWindow1::tr("Except for the option 'OFF', the link2 parameter must not be the same as "
+                                        "the link1 parameter."));
+        (first ? m_ui->padLink1ComboBox : m_ui->padLink2ComboBox)->setCurrentIndex(0);
+        return;
+    }
+    (first ? pair.link_pad1 : pair.link_pad2) = quint8(index);
+    m_doc.setKitLink(k, g, pair);
+}
+
+void KitPagesController::chooseLinkGroup(int index)
+{
+    const int k = pageKit(m_ui);
     if (index < 0 || k < 0 || k >= KIT_MAX_COUNT)
         return;
-    const int p = original_link_group;
-    if (p >= 0 && p < doc().kitLinkList(k).size()) {
-        LINK_GROUP pair = doc().kitLinkList(k)[p];
-        const int pad1 = ui->padLink1ComboBox->currentIndex();
-        const int pad2 = ui->padLink2ComboBox->currentIndex();
+    const int p = m_original_link_group;
+    if (p >= 0 && p < m_doc.kitLinkList(k).size()) {
+        MainWindow1::LINK_GROUP pair = m_doc.kitLinkList(k)[p];
+        const int pad1 = m_ui->padLink1ComboBox->currentIndex();
+        const int pad2 = m_ui->padLink2ComboBox->currentIndex();
         if (pad1 >= 0)
             pair.link_pad1 = quint8(pad1);
         if (pad2 >= 0)
             pair.link_pad2 = quint8(pad2);
-        linkGroup[p] = pair;
-        doc().setKitLink(k, p, pair);
+        m_linkGroup[p] = pair;
+        m_doc.setKitLink(k, p, pair);
     }
-    if (index < doc().kitLinkList(k).size()) {
-        const LINK_GROUP shown = doc().kitLinkList(k)[index];
-        ui->padLink1ComboBox->setCurrentIndex(shown.link_pad1);
-        ui->padLink2ComboBox->setCurrentIndex(shown.link_pad2);
+    if (index < m_doc.kitLinkList(k).size()) {
+        const MainWindow1::LINK_GROUP shown = m_doc.kitLinkList(k)[index];
+        m_ui->padLink1ComboBox->setCurrentIndex(shown.link_pad1);
+        m_ui->padLink2ComboBox->setCurrentIndex(shown.link_pad2);
     }
-    original_link_group = index;
+    m_original_link_group = index;
 }
 
-void MainWindow1::on_padLink1ComboBox_currentIndexChanged(int index)
-{
-    padLinkChanged(this, true, index);
-}
-
-void MainWindow1::on_padLink2ComboBox_currentIndexChanged(int index)
-{
-    padLinkChanged(this, false, index);
-}
-
-void MainWindow1::on_valueChanged(int value)
+void KitPagesController::checkControlValue(int value)
 {
     if (value > 511 && value != kitediting::UNUSED_CONTROL)
-        UiPrompter::instance()->warning(this, tr("Invalid Value"), tr("Value must be between 0 and 511."));
+        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Invalid Value"),
+                                        MainWindow1::tr("Value must be between 0 and 511."));
 }
 
-void MainWindow1::on_effect1_ctrl1_valueChanged(int value)
+QSpinBox *KitPagesController::controlBox(int slot, int control) const
 {
-    controlChanged(ui->effect1_ctrl1, oldEffect1Ctrl1, value);
+    QSpinBox *const boxes[4][3] = {{m_ui->effect1_ctrl1, m_ui->effect1_ctrl2, m_ui->effect1_ctrl3},
+                                   {m_ui->effect2_ctrl1, m_ui->effect2_ctrl2, m_ui->effect2_ctrl3},
+                                   {m_ui->effect3_ctrl1, m_ui->effect3_ctrl2, m_ui->effect3_ctrl3},
+                                   {m_ui->effect4_ctrl1, m_ui->effect4_ctrl2, m_ui->effect4_ctrl3}};
+    return boxes[slot][control];
 }
 
-void MainWindow1::on_effect1_ctrl2_valueChanged(int value)
+quint16 &KitPagesController::controlMemory(int slot, int control)
 {
-    controlChanged(ui->effect1_ctrl2, oldEffect1Ctrl2, value);
+    quint16 *const memories[4][3] = {{&m_oldEffect1Ctrl1, &m_oldEffect1Ctrl2, &m_oldEffect1Ctrl3},
+                                     {&m_oldEffect2Ctrl1, &m_oldEffect2Ctrl2, &m_oldEffect2Ctrl3},
+                                     {&m_oldEffect3Ctrl1, &m_oldEffect3Ctrl2, &m_oldEffect3Ctrl3},
+                                     {&m_oldEffect4Ctrl1, &m_oldEffect4Ctrl2, &m_oldEffect4Ctrl3}};
+    return *memories[slot][control];
 }
 
-void MainWindow1::on_effect1_ctrl3_valueChanged(int value)
+// Control `control` (0..2) of effect slot `slot` (0..3) took `value`.
+void KitPagesController::changeEffectControl(int slot, int control, int value)
 {
-    controlChanged(ui->effect1_ctrl3, oldEffect1Ctrl3, value);
-}
-
-void MainWindow1::on_effect2_ctrl1_valueChanged(int value)
-{
-    controlChanged(ui->effect2_ctrl1, oldEffect2Ctrl1, value);
-}
-
-void MainWindow1::on_effect2_ctrl2_valueChanged(int value)
-{
-    controlChanged(ui->effect2_ctrl2, oldEffect2Ctrl2, value);
-}
-
-void MainWindow1::on_effect2_ctrl3_valueChanged(int value)
-{
-    controlChanged(ui->effect2_ctrl3, oldEffect2Ctrl3, value);
-}
-
-void MainWindow1::on_effect3_ctrl1_valueChanged(int value)
-{
-    controlChanged(ui->effect3_ctrl1, oldEffect3Ctrl1, value);
-}
-
-void MainWindow1::on_effect3_ctrl2_valueChanged(int value)
-{
-    controlChanged(ui->effect3_ctrl2, oldEffect3Ctrl2, value);
-}
-
-void MainWindow1::on_effect3_ctrl3_valueChanged(int value)
-{
-    controlChanged(ui->effect3_ctrl3, oldEffect3Ctrl3, value);
-}
-
-void MainWindow1::on_effect4_ctrl1_valueChanged(int value)
-{
-    controlChanged(ui->effect4_ctrl1, oldEffect4Ctrl1, value);
-}
-
-void MainWindow1::on_effect4_ctrl2_valueChanged(int value)
-{
-    controlChanged(ui->effect4_ctrl2, oldEffect4Ctrl2, value);
-}
-
-void MainWindow1::on_effect4_ctrl3_valueChanged(int value)
-{
-    controlChanged(ui->effect4_ctrl3, oldEffect4Ctrl3, value);
+    controlChanged(controlBox(slot, control), controlMemory(slot, control), value);
 }

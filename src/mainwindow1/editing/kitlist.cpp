@@ -185,9 +185,5 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag)
     dispPadList(doc().kitAttrList(), currentKitNum);
 
     // Show the moved kit on the kit page without committing the page again.
-    const QScopedValueRollback<bool> noCommit(loadKitNoFlag, true);
-    if (ui->kitNoSpinBox->value() != moved + 1)
-        ui->kitNoSpinBox->setValue(moved + 1);
-    else
-        on_kitNoSpinBox_valueChanged(moved + 1);
+    kitPages().showMovedKit(moved + 1);
 }

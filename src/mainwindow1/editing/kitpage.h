@@ -4,14 +4,11 @@
 // The pad page, the kit settings page and the global settings page: filling
 // them from the kit records and taking their values back.
 
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 
 namespace kitpage {
 
-void initKitSet(MainWindow1 *w);
-void initKitSet1(MainWindow1 *w);
-void initGlobalSet(MainWindow1 *w);
-void getPadAttr(MainWindow1 *w);
 void disPad(MainWindow1 *w, const MainWindow1::soundKit *kit, quint8 pad);
 // With `show`, kit `kit` (0-based) becomes the kit shown and the main pad page shows it.
 void dispKitinList(MainWindow1 *w, bool show, quint8 kit);
@@ -21,7 +18,6 @@ void dispKitinList(MainWindow1 *w, bool show, quint8 kit);
 void connectDocument(MainWindow1 *w);
 void showChangedKit(MainWindow1 *w, int kit);
 void showChangedKits(MainWindow1 *w);
-void showGlobalSettings(MainWindow1 *w);
 // Takes the name field as the name of kit `kit` (0-based) when the field
 // shows that kit and the name passes the name rules; a refused name is put
 // back. False when refused.
@@ -31,24 +27,19 @@ bool applyKitName(MainWindow1 *w, int kit);
 bool finishKitNameEdit(MainWindow1 *w);
 // Why a kit name is refused (blank, pattern, length), empty when it is not.
 QString kitNameRefusal(const QString &name);
-void commitPadPage(MainWindow1 *w, int kit, int pad); // kit 0-based
-// Fills the kit settings page from kit kitNo (1-based); pad -1 shows pad
-// 1 at a kit switch, else the pad shown.
-void showKitPage(MainWindow1 *w, int kitNo, bool kitSwitch, int pad = -1);
 // Fills the kit settings page again when it shows kit `kit` (1-based), after
 // a copy replaced its record.
 void redrawCopiedKit(MainWindow1 *w, int kit);
-// Runs the hi-hat layer rules on a layer whose edit has not finished.
-void settleHHLayers(MainWindow1 *w);
-// The commit of everything the kit settings page holds, pad shown first,
-// into kit kitNo (1-based); nothing unless that page is shown, and
-// nothing into a record whose page was not edited since it was shown.
-void commitShownKit(MainWindow1 *w, int kitNo);
-void updateKitFile(MainWindow1 *w, quint16 oldNo, quint16 newNo, QString oldFile, QString newFile);
-void on_kitEffect1_currKitIndex(MainWindow1 *w, int type, int kitIndex);
-void on_kitEffect2_currKitIndex(MainWindow1 *w, int type, int kitIndex);
-void on_kitEffect3_currKitIndex(MainWindow1 *w, int type, int kitIndex);
-void on_activeFx_currKitIndex(MainWindow1 *w, int type, int kitIndex);
+
+// The kit pages' work lives in KitPagesController; these forward to it.
+inline void initKitSet(MainWindow1 *w) { w->kitPages().initKitSet(); }
+inline void initGlobalSet(MainWindow1 *w) { w->kitPages().initGlobalSet(); }
+inline void showGlobalSettings(MainWindow1 *w) { w->kitPages().showGlobalSettings(); }
+inline void commitShownKit(MainWindow1 *w, int kitNo) { w->kitPages().commitShownKit(kitNo); }
+inline void updateKitFile(MainWindow1 *w, quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
+{
+    w->kitPages().updateKitFile(oldNo, newNo, oldFile, newFile);
+}
 
 } // namespace kitpage
 

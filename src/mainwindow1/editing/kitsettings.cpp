@@ -2,6 +2,7 @@
 // kit switch with its commit of the kit left, the commit into the record and
 // the file images (none into the record when nothing was edited since the
 // show), and re-pointing kits to a renumbered wave.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -28,51 +29,52 @@ int effectNoItem(quint8 value)
 
 // The kit settings page as a commit of kit k reads it; the name is the
 // record's (it goes in when it is accepted).
-kitediting::KitPage readKitPage(MainWindow1 *w, int k)
+} // namespace
+
+kitediting::KitPage KitPagesController::readKitPage(int k) const
 {
-    Ui::MainWindow1 *ui = w->ui;
     kitediting::KitPage page;
-    page.name = w->doc().kit(k).kit_name;
-    page.volume = quint8(ui->kitVolumeSpinBox->value());
-    page.tempo = quint8(ui->kitTempoSpinBox->value());
-    QComboBox *const types[4] = {ui->kitEffect1, ui->kitEffect2, ui->kitEffect3, ui->activeFx};
-    QComboBox *const numbers[4] = {ui->effect1_no, ui->effect2_no, ui->effect3_no, ui->effect4_no};
-    QSpinBox *const controls[4][3] = {{ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},
-                                      {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3},
-                                      {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3},
-                                      {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3}};
+    page.name = m_doc.kit(k).kit_name;
+    page.volume = quint8(m_ui->kitVolumeSpinBox->value());
+    page.tempo = quint8(m_ui->kitTempoSpinBox->value());
+    QComboBox *const types[4] = {m_ui->kitEffect1, m_ui->kitEffect2, m_ui->kitEffect3, m_ui->activeFx};
+    QComboBox *const numbers[4] = {m_ui->effect1_no, m_ui->effect2_no, m_ui->effect3_no, m_ui->effect4_no};
+    QSpinBox *const controls[4][3] = {{m_ui->effect1_ctrl1, m_ui->effect1_ctrl2, m_ui->effect1_ctrl3},
+                                      {m_ui->effect2_ctrl1, m_ui->effect2_ctrl2, m_ui->effect2_ctrl3},
+                                      {m_ui->effect3_ctrl1, m_ui->effect3_ctrl2, m_ui->effect3_ctrl3},
+                                      {m_ui->effect4_ctrl1, m_ui->effect4_ctrl2, m_ui->effect4_ctrl3}};
     for (int e = 0; e < 4; ++e) {
         page.effectType[e] = types[e]->currentIndex();
         page.effectNo[e] = numbers[e]->currentIndex();
         for (int c = 0; c < 3; ++c)
             page.control[e][c] = quint16(controls[e][c]->value());
     }
-    const int bottom = ui->bottomColorComboBox->currentIndex();
-    const int work = ui->workColorComboBox->currentIndex();
+    const int bottom = m_ui->bottomColorComboBox->currentIndex();
+    const int work = m_ui->workColorComboBox->currentIndex();
     page.bottomColor = bottom >= 0 ? MainWindow1::searchColorIndex(bottom) : -1;
     page.workColor = work >= 0 ? MainWindow1::searchColorIndex(work) : -1;
-    page.pedalType = ui->pedalType->currentIndex();
-    QSpinBox *const layers[HH_NUM_MAX] = {ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox,
-                                          ui->hhLayer4SpinBox, ui->hhLayer5SpinBox};
+    page.pedalType = m_ui->pedalType->currentIndex();
+    QSpinBox *const layers[HH_NUM_MAX] = {m_ui->hhLayer1SpinBox, m_ui->hhLayer2SpinBox, m_ui->hhLayer3SpinBox,
+                                          m_ui->hhLayer4SpinBox, m_ui->hhLayer5SpinBox};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
-        page.hhName[i] = w->shell().hhWidgetGroup()[i].lableA->text();
+        page.hhName[i] = m_window.shell().hhWidgetGroup()[i].lableA->text();
         page.hhLayer[i] = quint8(layers[i]->value());
     }
-    page.linkGroup = ui->linkGroupComboBox->currentIndex();
-    page.link1 = ui->padLink1ComboBox->currentIndex();
-    page.link2 = ui->padLink2ComboBox->currentIndex();
+    page.linkGroup = m_ui->linkGroupComboBox->currentIndex();
+    page.link1 = m_ui->padLink1ComboBox->currentIndex();
+    page.link2 = m_ui->padLink2ComboBox->currentIndex();
     return page;
 }
 
 // Kit k's page as readKitPage reads it, with the kit's link pairs as the
 // link boxes show them.
-kitediting::KitPageShown shownKitPage(MainWindow1 *w, int k)
+kitediting::KitPageShown KitPagesController::shownKitPage(int k) const
 {
     kitediting::KitPageShown shown;
-    shown.page = readKitPage(w, k);
+    shown.page = readKitPage(k);
     const kitediting::KitPage &page = shown.page;
-    const QVector<MainWindow1::LINK_GROUP> &links = w->doc().kitLinkList(k);
-    const int pads = w->ui->padLink1ComboBox->count();
+    const QVector<MainWindow1::LINK_GROUP> &links = m_doc.kitLinkList(k);
+    const int pads = m_ui->padLink1ComboBox->count();
     for (int g = 0; g < links.size(); ++g) {
         const bool isShown = g == page.linkGroup;
         shown.links << (isShown ? page.link1 : itemOf(links[g].link_pad1, pads))
@@ -80,122 +82,121 @@ kitediting::KitPageShown shownKitPage(MainWindow1 *w, int k)
     }
     return shown;
 }
-} // namespace
 
-void kitpage::showKitPage(MainWindow1 *w, int kitNo, bool kitSwitch, int pad)
+void KitPagesController::showKitPage(int kitNo, bool kitSwitch, int pad)
 {
     const int k = kitNo - 1;
-    if (k < 0 || k >= w->doc().kitAttrList().size())
+    if (k < 0 || k >= m_doc.kitAttrList().size())
         return;
-    const QScopedValueRollback<bool> filling(w->kitPageFilling, true);
-    w->ui->kitNameLabel->setText(w->doc().kit(k).kit_name);
-    w->ui->kitVolumeSpinBox->setValue(w->doc().kit(k).kit_volume);
-    w->ui->kitTempoSpinBox->setValue(w->doc().kit(k).kit_tempo);
+    const QScopedValueRollback<bool> filling(m_kitPageFilling, true);
+    m_ui->kitNameLabel->setText(m_doc.kit(k).kit_name);
+    m_ui->kitVolumeSpinBox->setValue(m_doc.kit(k).kit_volume);
+    m_ui->kitTempoSpinBox->setValue(m_doc.kit(k).kit_tempo);
 
-    const int group = w->ui->linkGroupComboBox->currentIndex();
-    if (group >= 0 && group < w->doc().kitLinkList(k).size()) {
-        const MainWindow1::LINK_GROUP pair = w->doc().kitLinkList(k)[group];
-        w->ui->padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, w->ui->padLink1ComboBox->count()));
-        w->ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, w->ui->padLink2ComboBox->count()));
+    const int group = m_ui->linkGroupComboBox->currentIndex();
+    if (group >= 0 && group < m_doc.kitLinkList(k).size()) {
+        const MainWindow1::LINK_GROUP pair = m_doc.kitLinkList(k)[group];
+        m_ui->padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, m_ui->padLink1ComboBox->count()));
+        m_ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, m_ui->padLink2ComboBox->count()));
     }
 
-    kitpage::on_kitEffect1_currKitIndex(w, w->doc().kit(k).kit_effect1, k);
-    kitpage::on_kitEffect2_currKitIndex(w, w->doc().kit(k).kit_effect2, k);
-    kitpage::on_kitEffect3_currKitIndex(w, w->doc().kit(k).kit_effect3, k);
-    kitpage::on_activeFx_currKitIndex(w, w->doc().kit(k).pedalChunk.active_fx, k);
+    on_kitEffect1_currKitIndex(m_doc.kit(k).kit_effect1, k);
+    on_kitEffect2_currKitIndex(m_doc.kit(k).kit_effect2, k);
+    on_kitEffect3_currKitIndex(m_doc.kit(k).kit_effect3, k);
+    on_activeFx_currKitIndex(m_doc.kit(k).pedalChunk.active_fx, k);
 
-    const MainWindow1::soundKit r = w->doc().kit(k);
+    const MainWindow1::soundKit r = m_doc.kit(k);
     const MainWindow1::PEDAL_SETTING &h = r.pedalChunk;
-    w->ui->effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
-    w->ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
-    w->ui->effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
-    w->ui->effect4_no->setCurrentIndex(effectNoItem(h.active_no));
+    m_ui->effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
+    m_ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
+    m_ui->effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
+    m_ui->effect4_no->setCurrentIndex(effectNoItem(h.active_no));
 
-    w->ui->bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, w->ui->bottomColorComboBox->count()));
-    w->ui->workColorComboBox->setCurrentIndex(itemOf(r.work_color, w->ui->workColorComboBox->count()));
-    w->ui->pedalType->setCurrentIndex(itemOf(h.pedal_contrl, w->ui->pedalType->count()));
+    m_ui->bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, m_ui->bottomColorComboBox->count()));
+    m_ui->workColorComboBox->setCurrentIndex(itemOf(r.work_color, m_ui->workColorComboBox->count()));
+    m_ui->pedalType->setCurrentIndex(itemOf(h.pedal_contrl, m_ui->pedalType->count()));
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i)
-        w->shell().hhWidgetGroup()[i].lableA->setText(names[i]);
-    w->ui->hhLayer1SpinBox->setValue(h.hh_layer1);
-    w->ui->hhLayer2SpinBox->setValue(h.hh_layer2);
-    w->ui->hhLayer3SpinBox->setValue(h.hh_layer3);
-    w->ui->hhLayer4SpinBox->setValue(h.hh_layer4);
-    w->ui->hhLayer5SpinBox->setValue(h.hh_layer5);
-    w->ui->labLayer1->setText(QStringLiteral("127"));
-    w->ui->labLayer2->setText(QString::number(h.hh_layer1 - 1));
-    w->ui->labLayer3->setText(QString::number(h.hh_layer2 - 1));
-    w->ui->labLayer4->setText(QString::number(h.hh_layer3 - 1));
+        m_window.shell().hhWidgetGroup()[i].lableA->setText(names[i]);
+    m_ui->hhLayer1SpinBox->setValue(h.hh_layer1);
+    m_ui->hhLayer2SpinBox->setValue(h.hh_layer2);
+    m_ui->hhLayer3SpinBox->setValue(h.hh_layer3);
+    m_ui->hhLayer4SpinBox->setValue(h.hh_layer4);
+    m_ui->hhLayer5SpinBox->setValue(h.hh_layer5);
+    m_ui->labLayer1->setText(QStringLiteral("127"));
+    m_ui->labLayer2->setText(QString::number(h.hh_layer1 - 1));
+    m_ui->labLayer3->setText(QString::number(h.hh_layer2 - 1));
+    m_ui->labLayer4->setText(QString::number(h.hh_layer3 - 1));
     // A refused layer goes back to this kit's own value.
-    w->original_layer1 = w->ui->hhLayer1SpinBox->value();
-    w->original_layer2 = w->ui->hhLayer2SpinBox->value();
-    w->original_layer3 = w->ui->hhLayer3SpinBox->value();
+    m_original_layer1 = m_ui->hhLayer1SpinBox->value();
+    m_original_layer2 = m_ui->hhLayer2SpinBox->value();
+    m_original_layer3 = m_ui->hhLayer3SpinBox->value();
 
-    w->padNoFlag = true;
+    m_padNoFlag = true;
     if (pad < 0)
-        pad = kitSwitch ? 0 : w->curPadNumber;
-    w->on_padNoComboBox_currentIndexChanged(pad);
-    w->padNoFlag = false;
-    w->kitPageShown.remember(k, -1, shownKitPage(w, k));
+        pad = kitSwitch ? 0 : m_curPadNumber;
+    switchPad(pad);
+    m_padNoFlag = false;
+    m_kitPageShown.remember(k, -1, shownKitPage(k));
 }
 
-void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo)
+void KitPagesController::switchKit(int kitNo)
 {
-    switchKitNum = true;
-    if (!loadKitNoFlag)
-        kitpage::commitShownKit(this, oldKitNumber);
-    kitpage::showKitPage(this, kitNo, true);
-    curkitNumber = oldKitNumber = ui->kitNoSpinBox->value();
-    switchKitNum = false;
+    m_switchKitNum = true;
+    if (!m_loadKitNoFlag)
+        commitShownKit(m_window.oldKitNumber);
+    showKitPage(kitNo, true);
+    m_window.curkitNumber = m_window.oldKitNumber = m_ui->kitNoSpinBox->value();
+    m_switchKitNum = false;
 }
 
-void MainWindow1::updateKitNo(int kitNo)
+void KitPagesController::updateKitNo(int kitNo)
 {
-    ui->kitNoSpinBox->setValue(kitNo);
-    kitpage::showKitPage(this, kitNo, false);
+    m_ui->kitNoSpinBox->setValue(kitNo);
+    showKitPage(kitNo, false);
 }
 
-void kitpage::commitShownKit(MainWindow1 *w, int kitNo)
+void KitPagesController::commitShownKit(int kitNo)
 {
-    if (w->ui->left_stackedWidget->currentIndex() != 2)
+    if (m_ui->left_stackedWidget->currentIndex() != 2)
         return;
-    kitpage::commitPadPage(w, kitNo - 1, w->curPadNumber);
-    w->on_btnSaveOneKitSet_clicked(quint8(kitNo));
+    commitPadPage(kitNo - 1, m_curPadNumber);
+    saveOneKitSet(quint8(kitNo));
 }
 
-void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo)
+void KitPagesController::saveOneKitSet(quint8 kitNo)
 {
-    if (ui->left_stackedWidget->currentIndex() != 2)
+    if (m_ui->left_stackedWidget->currentIndex() != 2)
         return;
     const int k = int(kitNo) - 1;
-    if (k < 0 || k >= doc().kitAttrList().size() || k >= KIT_MAX_COUNT)
+    if (k < 0 || k >= m_doc.kitAttrList().size() || k >= KIT_MAX_COUNT)
         return;
-    kitpage::applyKitName(this, k);
-    kitpage::settleHHLayers(this);
-    const kitediting::KitPageShown shown = shownKitPage(this, k);
-    if (kitPageShown.unchanged(k, -1, shown)) {
+    kitpage::applyKitName(&m_window, k);
+    settleHHLayers();
+    const kitediting::KitPageShown shown = shownKitPage(k);
+    if (m_kitPageShown.unchanged(k, -1, shown)) {
         // Nothing edited since the kit was shown: its record stays byte for byte.
-        doc().refreshKitImages(k);
+        m_doc.refreshKitImages(k);
         return;
     }
-    doc().takeKitPage(k, shown.page, linkGroup);
+    m_doc.takeKitPage(k, shown.page, m_linkGroup);
 }
 
-void kitpage::updateKitFile(MainWindow1 *w, quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
+void KitPagesController::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
 {
     Q_UNUSED(oldNo)
     const QString o = QDir::toNativeSeparators(oldFile);
     const QString n = QDir::toNativeSeparators(newFile);
-    const int kits = qMin(w->doc().kitAttrList().size(), KIT_MAX_COUNT);
+    const int kits = qMin(m_doc.kitAttrList().size(), KIT_MAX_COUNT);
     for (int k = 0; k < kits; ++k)
-        w->doc().renumberSound(k, o, n, newNo); // marks the kit renumbered
+        m_doc.renumberSound(k, o, n, newNo); // marks the kit renumbered
 
     // Paint now and then; no user input runs halfway through a renumbering.
-    if (!w->kitFileEvents.isValid()) {
-        w->kitFileEvents.start();
-    } else if (w->kitFileEvents.elapsed() >= 50) {
+    if (!m_kitFileEvents.isValid()) {
+        m_kitFileEvents.start();
+    } else if (m_kitFileEvents.elapsed() >= 50) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        w->kitFileEvents.restart();
+        m_kitFileEvents.restart();
     }
 }

@@ -55,16 +55,6 @@ void kitpage::disPad(MainWindow1 *w, const MainWindow1::soundKit *kit, quint8 pa
         w->shell().padWidgetGroup()[pad].lableB->setText(s.soundName1);
 }
 
-void MainWindow1::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot)
-{
-    if (!kit || doc().kitAttrList().isEmpty() || kitNo >= doc().kitAttrList().size() || slot >= HH_NUM_MAX)
-        return;
-    const PEDAL_SETTING &h = kit->pedalChunk;
-    const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
-                                       h.hh_wave5_name};
-    shell().hhWidgetGroup()[slot].lableA->setText(names[slot]);
-}
-
 void kitpage::dispKitinList(MainWindow1 *w, bool show, quint8 kit)
 {
     if (!show)

@@ -74,10 +74,10 @@ void MainWindow1::rightMenu(QString objName)
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
     shell().pad_copy()->setEnabled(entries.copy);
     shell().pad_clear()->setEnabled(entries.clear);
-    curPadIndex = pad;
+    kitPages().pointPadMenuAt(pad);
     if (hasSound) {
         (layer == 0 ? shell().padWidgetGroup()[pad].lableA : shell().padWidgetGroup()[pad].lableB)->setStyleSheet(kHoverStyle);
-        curLayer = layer;
+        kitPages().pointPadMenuLayer(layer);
     }
     shell().pad_menu()->popup(onScreen(at, shell().pad_menu()->size()));
 }
@@ -95,14 +95,14 @@ void MainWindow1::clearPad()
 {
     const int kit = shownKit(this);
     currentKitNum = quint8(kit);
-    const int pad = curPadIndex;
+    const int pad = kitPages().curPadIndex();
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    if (curLayer != 0 && (curLayer != 1 || !shell().padWidgetGroup()[pad].lableB))
+    if (kitPages().curLayer() != 0 && (kitPages().curLayer() != 1 || !shell().padWidgetGroup()[pad].lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
-    doc().clearPad(kit, pad, curLayer);
-    QLabel *label = curLayer == 0 ? shell().padWidgetGroup()[pad].lableA : shell().padWidgetGroup()[pad].lableB;
+    doc().clearPad(kit, pad, kitPages().curLayer());
+    QLabel *label = kitPages().curLayer() == 0 ? shell().padWidgetGroup()[pad].lableA : shell().padWidgetGroup()[pad].lableB;
     label->setText(QString());
     label->setStyleSheet(kNormalStyle);
 }
@@ -128,7 +128,7 @@ void MainWindow1::copyPad()
     connect(shell().copy_pad(), &QDialog::finished, this, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
     connect(shell().copy_pad(), &CopyPadFunc::sendDstPad, this, &MainWindow1::recvDstPad, Qt::UniqueConnection);
     connect(this, &MainWindow1::sendInitPad, shell().copy_pad(), &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
-    emit sendInitPad(ui->kitNumber->text().toInt(), curPadIndex + 1);
+    emit sendInitPad(ui->kitNumber->text().toInt(), kitPages().curPadIndex() + 1);
     shell().copy_pad()->show();
 }
 
@@ -194,8 +194,6 @@ void kitpage::redrawCopiedKit(MainWindow1 *w, int kit)
     // so the next commit keeps it (the pads show it as every change). The
     // copy dialogs stay open while the user pages on.
     if (w->ui->left_stackedWidget->currentIndex() == 2 && w->curkitNumber == kit) {
-        w->switchKitNum = true;
-        kitpage::showKitPage(w, kit, true, w->curPadNumber);
-        w->switchKitNum = false;
+        w->kitPages().redrawKitPage(kit);
     }
 }

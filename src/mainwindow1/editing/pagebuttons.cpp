@@ -1,4 +1,5 @@
 // The three page buttons: main pad page, kit-chain page, kit settings page.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -6,87 +7,86 @@
 
 #include <QItemSelectionModel>
 
-namespace {
 // The kit-chain page hands its chains and names on when it is left.
-void leaveChainPage(MainWindow1 *w)
+void KitPagesController::leaveChainPage()
 {
-    w->takeOverChainPage();
-    emit w->sendKitChainInfo(w->doc().kitChainList(), w->kitChainNameList);
+    m_window.takeOverChainPage();
+    emit chainPageLeft(m_doc.kitChainList(), m_window.kitChainNameList);
 }
-} // namespace
 
-void MainWindow1::on_btnSoundKit_clicked()
+void KitPagesController::showKitSettingsPage()
 {
-    if (dot == 1)
-        leaveChainPage(this);
-    else if (dot == 2)
-        kitpage::commitShownKit(this, ui->kitNoSpinBox->value()); // pressed again: keep the edits
-    kitChainUiFlag = false;
-    ui->right_stackedWidgetPage1->setEnabled(true);
+    if (m_window.dot == 1)
+        leaveChainPage();
+    else if (m_window.dot == 2)
+        commitShownKit(m_ui->kitNoSpinBox->value()); // pressed again: keep the edits
+    m_window.kitChainUiFlag = false;
+    m_ui->right_stackedWidgetPage1->setEnabled(true);
 
-    int n = ui->kitNumber->text().toInt();
+    int n = m_ui->kitNumber->text().toInt();
     if (n < 1 || n > KIT_MAX_COUNT)
-        n = ui->kitNoSpinBox->value();
-    kitpage::applyKitName(this, n - 1);
+        n = m_ui->kitNoSpinBox->value();
+    kitpage::applyKitName(&m_window, n - 1);
     updateKitNo(n);
 
-    ui->rightTopStackedWidget->setCurrentIndex(0);
-    ui->left_stackedWidget->setCurrentIndex(2);
-    ui->midStackedWidget->setCurrentIndex(2);
-    ui->right_stackedWidget->setCurrentIndex(1);
-    ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color: rgb(167, 167, 167); color:black; border: none;"));
-    ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white; "));
-    ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
-    ui->btnClear->hide();
-    ui->btnLoadFile->hide();
-    ui->btnSave->show();
-    dot = 2;
+    m_ui->rightTopStackedWidget->setCurrentIndex(0);
+    m_ui->left_stackedWidget->setCurrentIndex(2);
+    m_ui->midStackedWidget->setCurrentIndex(2);
+    m_ui->right_stackedWidget->setCurrentIndex(1);
+    m_ui->btnSoundKit->setStyleSheet(
+            QStringLiteral("background-color: rgb(167, 167, 167); color:black; border: none;"));
+    m_ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white; "));
+    m_ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
+    m_ui->btnClear->hide();
+    m_ui->btnLoadFile->hide();
+    m_ui->btnSave->show();
+    m_window.dot = 2;
 }
 
-void MainWindow1::on_btnKitMove_clicked()
+void KitPagesController::showMainPadPage()
 {
-    ui->right_stackedWidgetPage1->setEnabled(true);
-    if (dot == 2) {
-        const int n = ui->kitNoSpinBox->value();
-        currentKitNum = quint8(n - 1);
-        ui->kitNumber->setText(QString::number(n));
-        kitpage::commitShownKit(this, curkitNumber); // still on the kit settings page
-        dispPadList(doc().kitAttrList(), currentKitNum);
+    m_ui->right_stackedWidgetPage1->setEnabled(true);
+    if (m_window.dot == 2) {
+        const int n = m_ui->kitNoSpinBox->value();
+        m_window.currentKitNum = quint8(n - 1);
+        m_ui->kitNumber->setText(QString::number(n));
+        commitShownKit(m_window.curkitNumber); // still on the kit settings page
+        m_window.dispPadList(m_doc.kitAttrList(), m_window.currentKitNum);
     }
-    kitChainUiFlag = false;
-    ui->left_stackedWidget->setCurrentIndex(0);
-    ui->midStackedWidget->setCurrentIndex(0);
-    ui->rightTopStackedWidget->setCurrentIndex(0);
-    ui->right_stackedWidget->setCurrentIndex(0);
-    ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
-    ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: rgb(167, 167, 167); color:black; border:none;"));
-    ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
-    ui->btnClear->show();
-    ui->btnLoadFile->show();
-    ui->btnSave->show();
-    if (dot == 1)
-        leaveChainPage(this);
-    dot = 0;
+    m_window.kitChainUiFlag = false;
+    m_ui->left_stackedWidget->setCurrentIndex(0);
+    m_ui->midStackedWidget->setCurrentIndex(0);
+    m_ui->rightTopStackedWidget->setCurrentIndex(0);
+    m_ui->right_stackedWidget->setCurrentIndex(0);
+    m_ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
+    m_ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: rgb(167, 167, 167); color:black; border:none;"));
+    m_ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
+    m_ui->btnClear->show();
+    m_ui->btnLoadFile->show();
+    m_ui->btnSave->show();
+    if (m_window.dot == 1)
+        leaveChainPage();
+    m_window.dot = 0;
 }
 
-void MainWindow1::on_btnKitChain_clicked()
+void KitPagesController::showKitChainPage()
 {
-    if (dot == 2)
-        kitpage::commitShownKit(this, curkitNumber); // leaving the kit settings page keeps its edits
-    kitChainUiFlag = true;
-    ui->left_stackedWidget->setCurrentIndex(1);
-    ui->midStackedWidget->setCurrentIndex(1);
-    ui->rightTopStackedWidget->setCurrentIndex(1);
-    ui->right_stackedWidget->setCurrentIndex(0);
-    ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color: black;  color:white;border:1px solid white;"));
-    ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white"));
-    ui->btnKitChain->setStyleSheet(
+    if (m_window.dot == 2)
+        commitShownKit(m_window.curkitNumber); // leaving the kit settings page keeps its edits
+    m_window.kitChainUiFlag = true;
+    m_ui->left_stackedWidget->setCurrentIndex(1);
+    m_ui->midStackedWidget->setCurrentIndex(1);
+    m_ui->rightTopStackedWidget->setCurrentIndex(1);
+    m_ui->right_stackedWidget->setCurrentIndex(0);
+    m_ui->btnSoundKit->setStyleSheet(QStringLiteral("background-color: black;  color:white;border:1px solid white;"));
+    m_ui->btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white"));
+    m_ui->btnKitChain->setStyleSheet(
             QStringLiteral("background-color: rgb(167, 167, 167);color:black; border: none; "));
-    ui->right_stackedWidgetPage1->setEnabled(false);
-    if (QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel())
+    m_ui->right_stackedWidgetPage1->setEnabled(false);
+    if (QItemSelectionModel *selection = m_ui->totalWaveTreeView->selectionModel())
         selection->clearSelection();
-    kitchainpage::updateKitChainNameList(this);
+    kitchainpage::updateKitChainNameList(&m_window);
     // Kit names may have come in after the chains (loads); the steps show them.
-    kitchainpage::disKitStep(this, doc().kitChainList(), ui->kitChainNoSpinBox->value());
-    dot = 1;
+    kitchainpage::disKitStep(&m_window, m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
+    m_window.dot = 1;
 }

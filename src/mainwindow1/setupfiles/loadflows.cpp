@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
@@ -35,7 +36,7 @@ bool loadWholeSetup(MainWindow1 *w, const QString &path)
     redraws.cleared = [w] {
         w->waveAttrList.clear();
         w->waveTempList.clear();
-        w->loadKitNoFlag = true;
+        w->kitPages().setLoadKitNoFlag(true);
         newSoundLists(w);
         w->clickFlag = false;
     };

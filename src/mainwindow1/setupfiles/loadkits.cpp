@@ -1,5 +1,6 @@
 // The kit records of a read kit file into the editor's kits.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -24,9 +25,9 @@ void setupflow::drawSetupKits(MainWindow1 *w, const setupjob::Result &result, in
 
     w->ui->kitNumber->setText(QStringLiteral("1"));
     w->on_kitNumber_textEdited(w->ui->kitNumber->text());
-    w->padNoFlag = true;
+    w->kitPages().setPadNoFlag(true);
     w->updateKitNo(1);
-    w->loadKitNoFlag = false;
+    w->kitPages().setLoadKitNoFlag(false);
     if (w->ui->kitRbtn->isChecked())
         w->on_kitRbtn_clicked();
 }
@@ -34,10 +35,7 @@ void setupflow::drawSetupKits(MainWindow1 *w, const setupjob::Result &result, in
 void setupflow::takingKit(MainWindow1 *w, int k, const setupfiles::LoadedKit &lk)
 {
     emit w->sendKitNameChanged(lk.kit.kit_name, k);
-    for (int e = 0; e < 4; ++e)
-        w->k_effect[e] = lk.effects[e];
-    for (int g = 0; g < 5; ++g)
-        w->linkGroup[g] = lk.links[g];
+    w->kitPages().takeLoadedKit(lk.effects, lk.links);
 }
 
 void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
