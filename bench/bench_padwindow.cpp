@@ -8,7 +8,7 @@
 // - the rows of 100 deleted sounds leaving a list of 9,999 against 1,000
 //   (ratio <= 12: one pass over the rows).
 #include "benchpad.h"
-#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "benchsupport.h"
 #include "document/kitreload.h"
 #include "editorbench.h"
@@ -96,7 +96,7 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
         w->pad().takeLoadedKits(w->pad().padKitFiles(), records);
         QElapsedTimer t;
         t.start();
-        benchmark::DoNotOptimize(padpane::generateOrderFile(w.get()));
+        benchmark::DoNotOptimize(w->padSync().generateOrderFile());
         return t.nsecsElapsed();
     });
     if (!prompter.texts().filter("Error").isEmpty() || !prompter.texts().filter("not saved").isEmpty())
@@ -118,7 +118,7 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
         w->pad().beginDeleteBatch(true);
         QElapsedTimer t;
         t.start();
-        padpane::completeDeleteBatch(w.get());
+        w->padSync().completeDeleteBatch();
         const qint64 ns = t.nsecsElapsed();
         benchmark::DoNotOptimize(w->library().totalListItemModel()->soundCount());
         return ns;

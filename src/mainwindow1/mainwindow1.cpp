@@ -183,11 +183,21 @@ void MainWindow1::makeSetupFiles()
 
 void MainWindow1::makePadSync()
 {
-    m_padSync = std::make_unique<PadSyncController>();
+    m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, ui, this, *this);
+    connect(m_padSync.get(), &PadSyncController::soundListChanged, this, &MainWindow1::getRightSoundList);
+    connect(m_padSync.get(), &PadSyncController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
 }
 
 
 // ---- PadSync forwards
+
+void MainWindow1::recvFilePath(QString path) { m_padSync->chooseDrive(path); }
+void MainWindow1::recvUpdate(int flag, int) { m_padSync->runQueuedBatch(flag); }
+void MainWindow1::recvAddProgress(int value) { m_padSync->addProgress(value); }
+void MainWindow1::recvDelProgress(int value) { m_padSync->deleteProgress(value); }
+void MainWindow1::recvWaveFailed(int waveNo, QString, int refusal) { m_padSync->waveFailed(waveNo, refusal); }
+void MainWindow1::recvDeleteFailed(QString path, int why, int error) { m_padSync->deleteFailed(path, why, error); }
+void MainWindow1::recvBatchFinished() { m_padSync->batchFinished(); }
 
 
 
@@ -248,7 +258,6 @@ MainWindow1::~MainWindow1()
     m_shell->settleSoundListAtExit();
     // The progress dialogs go before the window's widgets.
     delete dialog;
-    delete usbDialog;
     releaseControllers(); // the frame's dialogs first
     delete ui;
 }

@@ -3,7 +3,6 @@
 
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "mainwindow1/device/padwindowstate.h"
 #include "mainwindow1/editing/kitpagestate.h"
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewstate.h"
@@ -56,7 +55,6 @@ class MainWindow1 : public QMainWindow,
                     public KitPageState,
                     public SoundListState,
                     public PreviewState,
-                    public PadWindowState,
                     public SetupFilesState
 {
     Q_OBJECT
@@ -91,7 +89,6 @@ public:
 
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;              // the next metronome list build takes the program's own metronome sounds
-    bool reorderSoundFlag = false;     // the pad's sounds were renumbered: the write-back rewrites the sound order
     bool clickFlag = false;            // the metronome list holds its five sounds: the global settings name one
     bool projectFlag = false;          // a File-menu import or export runs: it takes the whole setup in one .BIN
     bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads

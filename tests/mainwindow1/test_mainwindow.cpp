@@ -2,6 +2,7 @@
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"
@@ -91,7 +92,7 @@ private slots:
         QCOMPARE(w->doc().kitNumFlagList(), QVector<quint8>(100, 0));
         QCOMPARE(w->doc().kitNumFlagList1(), QVector<quint8>(100, 0));
         QVERIFY(w->pad().isUDiskFlag());
-        QVERIFY(!w->fileErrCloseWindow);
+        QVERIFY(!w->padSync().fileErrCloseWindow());
         QCOMPARE(w->curkitNumber, 1);
         QCOMPARE(w->oldKitNumber, 1);
         QCOMPARE(w->doc().globalSize(), 843);
@@ -703,7 +704,7 @@ private slots:
         loopFlag1 = 1;
         w->recvFilePath("Device Unconnect(Default)");
         QCOMPARE(loopFlag1, 0);
-        QVERIFY(!w->fileErrCloseWindow);
+        QVERIFY(!w->padSync().fileErrCloseWindow());
     }
 };
 

@@ -3,6 +3,7 @@
 #include "device/writeback.h"
 #include "model/kitrecordmap.h"
 #include "padwindow.h"
+#include "mainwindow1/device/padsynccontroller.h"
 
 #include <QProgressDialog>
 #include <QtTest>
@@ -63,8 +64,8 @@ private slots:
         QString savingLabel;
         int savingMaximum = 0;
         f.dismounter.onDismount = [&]() {
-            savingLabel = f.w->usbDialog->labelText();
-            savingMaximum = f.w->usbDialog->maximum();
+            savingLabel = f.w->padSync().usbDialog()->labelText();
+            savingMaximum = f.w->padSync().usbDialog()->maximum();
         };
         QVERIFY(f.closeWithYes());
         QVERIFY(f.w.isNull());
@@ -304,7 +305,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), texts.replaceInStrings("%1", f.pad.root));
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QVERIFY(f.dismounter.mountPoints.isEmpty());
-        QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
+        QVERIFY(!w->padSync().usbDialog() || !w->padSync().usbDialog()->isVisible());
         QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
         if (failure < 3)
             QCOMPARE(kf::readFile(kitFile(f, 7)), kit7);
@@ -821,7 +822,7 @@ private slots:
         QVERIFY(!tone.isEmpty());
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[3].soundFile0 = tone; });
         f.importSounds({tone});
-        QVERIFY(w->syncBatch->isRunning());
+        QVERIFY(w->padSync().syncBatch()->isRunning());
         QVERIFY(f.closeWithYes());
         const QByteArray kit1 = kf::readFile(kitFile(f, 1));
         QCOMPARE(kf::rd16(kit1, 182 + 95 * 3), quint16(3)); // wave 4, stored as 3

@@ -1,4 +1,5 @@
 #include "padwindow.h"
+#include "mainwindow1/device/padsynccontroller.h"
 
 #include <QProgressDialog>
 #include <QtTest>
@@ -24,7 +25,8 @@ private slots:
         bool shownWhileLoading = false;
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            shownWhileLoading |= f.w && f.w->usbDialog && f.w->usbDialog->isVisible() && !f.w->isVisible();
+            const QProgressDialog *d = f.w ? f.w->padSync().usbDialog() : nullptr;
+            shownWhileLoading |= d && d->isVisible() && !f.w->isVisible();
         });
         watch.start(0);
         MainWindow1 *w = f.open();
@@ -32,7 +34,7 @@ private slots:
         QVERIFY(shownWhileLoading);
 
         QCOMPARE(f.prompter.texts(), QStringList());
-        QVERIFY(!w->pad().isUDiskFlag() && !w->fileErrCloseWindow);
+        QVERIFY(!w->pad().isUDiskFlag() && !w->padSync().fileErrCloseWindow());
         QCOMPARE(loopFlag1, 0);
         const QString wav1 = QDir::toNativeSeparators(f.wav(1));
         QCOMPARE(f.rows(), (QStringList{"1|Kick|" + wav1, "3|Hat|" + f.wav(3), "12|Snare|" + f.wav(12)}));
@@ -75,7 +77,7 @@ private slots:
             QVERIFY(hidden->isHidden());
 
         // The load's dialog, closed at its end.
-        QProgressDialog *d = w->usbDialog;
+        QProgressDialog *d = w->padSync().usbDialog();
         QVERIFY(d && !d->isVisible() && d->parent() == w);
         QCOMPARE(d->windowTitle(), QString("Please wait..."));
         QCOMPARE(d->labelText(), QString("The files are loading..."));
@@ -151,9 +153,9 @@ private slots:
         MainWindow1 *w = f.open();
         QCOMPARE(f.prompter.texts(), texts.replaceInStrings("%1", f.pad.root));
         QCOMPARE(f.prompter.titles(), titles);
-        QVERIFY(w->fileErrCloseWindow && w->pad().isUDiskFlag());
+        QVERIFY(w->padSync().fileErrCloseWindow() && w->pad().isUDiskFlag());
         QCOMPARE(loopFlag1, 0);
-        QVERIFY(!w->usbDialog || !w->usbDialog->isVisible());
+        QVERIFY(!w->padSync().usbDialog() || !w->padSync().usbDialog()->isVisible());
         QCOMPARE(f.pad.snapshot(), before);
     }
 
@@ -203,7 +205,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList{"These entries of the metronome folder are not files and were "
                                                  "skipped:\r\n" + pipe + " (a named pipe)\r\n" + f.pad.sysPath
                                                  + "/CLICK/more (a folder)"});
-        QVERIFY(!w->pad().isUDiskFlag() && !w->fileErrCloseWindow);
+        QVERIFY(!w->pad().isUDiskFlag() && !w->padSync().fileErrCloseWindow());
         QCOMPARE(w->library().clickList().size(), 5);
     }
 
@@ -222,7 +224,7 @@ private slots:
         // The dialog is out of the way of every box.
         QVector<bool> dialogShown;
         f.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &) {
-            dialogShown << (f.w->usbDialog && f.w->usbDialog->isVisible());
+            dialogShown << (f.w->padSync().usbDialog() && f.w->padSync().usbDialog()->isVisible());
         };
         MainWindow1 *w = f.open();
         QCOMPARE(f.prompter.texts(),
@@ -234,7 +236,7 @@ private slots:
                               "Kit 1, 2, 3, 4, 5 and 10 \r\nare automatically renamed, as they exceed 10 characters "
                               "or contain special symbol."}));
         QCOMPARE(dialogShown, QVector<bool>(4, false));
-        QVERIFY(!w->pad().isUDiskFlag() && !w->fileErrCloseWindow);
+        QVERIFY(!w->pad().isUDiskFlag() && !w->padSync().fileErrCloseWindow());
         QCOMPARE(f.rows().mid(1), (QStringList{"2|hat|" + f.wav(2), "2|twin|" + f.pad.dataPath + "/001/003.wav"}));
         QCOMPARE(w->doc().kitMaxList(), (QVector<int>{1, 2, 3, 4, 5, 10}));
         QCOMPARE(w->doc().kitAttrList()[9].kit_name, QString("Rock"));

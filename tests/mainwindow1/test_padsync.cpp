@@ -1,6 +1,6 @@
 #include "device/bindmount.h"
 #include "library/records_fixture.h"
-#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "padwindow.h"
 
 #include "platform/sysio.h"
@@ -22,10 +22,11 @@ class TestPadSync : public QObject
     static void deleteRows(MainWindow1 *w, QVector<int> rows)
     {
         std::sort(rows.begin(), rows.end());
-        w->delProgressValue = 0;
-        w->delDialog = new QProgressDialog("Deleting sound file......", QString(), 0, 2 * rows.size(), w);
-        w->delDialog->setWindowModality(Qt::WindowModal);
-        w->delDialog->show();
+        w->padSync().resetDeleteProgress();
+        w->padSync().takeDeleteDialog(
+                new QProgressDialog("Deleting sound file......", QString(), 0, 2 * rows.size(), w));
+        w->padSync().delDialog()->setWindowModality(Qt::WindowModal);
+        w->padSync().delDialog()->show();
         w->pad().clearDeleteQueue();
         for (int i = rows.size() - 1; i >= 0; --i) {
             const QString file = w->library().totalListItemModel()->soundItem(rows[i], 2)->text();
@@ -39,14 +40,15 @@ class TestPadSync : public QObject
             });
             w->pad().queueDelete(QDir::toNativeSeparators(file),
                                  quint16(w->library().totalListItemModel()->soundText(rows[i], 0).toInt()));
-            w->delDialog->setValue(++w->delProgressValue);
+            w->padSync().stepDeleteProgress();
         }
         emit w->sendUpdate(0, 0);
     }
 
     static bool batchDone(MainWindow1 *w)
     {
-        return w->pad().padBatchKind() == SyncBatch::Idle && (!w->syncBatch || w->syncBatch->liveWorkers() == 0);
+        const SyncBatch *batch = w->padSync().syncBatch();
+        return w->pad().padBatchKind() == SyncBatch::Idle && (!batch || batch->liveWorkers() == 0);
     }
 
     static QByteArray expectedRecord(quint16 number, const QByteArray &name, quint32 size)
@@ -76,10 +78,10 @@ private slots:
             });
 
         f.importSounds({tone});
-        QCOMPARE(w->usbDialog->labelText(), QString("Importing sound file..."));
-        QCOMPARE(w->usbDialog->maximum(), 1);
+        QCOMPARE(w->padSync().usbDialog()->labelText(), QString("Importing sound file..."));
+        QCOMPARE(w->padSync().usbDialog()->maximum(), 1);
         QVERIFY(!w->ui->right_stackedWidgetPage1->isEnabled());
-        QCOMPARE(w->syncBatch->workerCount(), 2);
+        QCOMPARE(w->padSync().syncBatch()->workerCount(), 2);
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
 
         const QByteArray wav = kf::readFile(f.wav(4));
@@ -100,11 +102,11 @@ private slots:
             QCOMPARE(pad.aWaveNo, quint16(4));
             QCOMPARE(pad.bWaveEnd, quint32(wav.size()));
         }
-        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
         QCOMPARE(f.prompter.texts(), QStringList());
 
         // The same path as old and new: number, length and end only.
-        padpane::changeOnlineKitPath(w, record.file, record.file, 77, 12, 0);
+        w->padSync().changeOnlineKitPath(record.file, record.file, 77, 12, 0);
         const MainWindow1::KIT_PAD_SETTING &pad = w->doc().kitAttrList()[0].kpadChunk[5];
         QCOMPARE(pad.soundFile0, record.file);
         QCOMPARE(pad.aWaveNo, quint16(77));
@@ -125,7 +127,7 @@ private slots:
         touchFile(picky, "#!/bin/sh\ncase \"$2\" in *notes*) echo 'Invalid data found when processing input' >&2; "
                          "exit 1;; esac\nexec " + audioconverter::defaultProgram().toUtf8() + " \"$@\"\n");
         QFile(picky).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        padpane::padSync(w)->setConverterProgram(picky);
+        w->padSync().ensureSyncBatch()->setConverterProgram(picky);
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = notes; });
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave3_file = notes; });
 
@@ -145,7 +147,7 @@ private slots:
 
         // No ffmpeg: nothing lands, the batch still ends.
         f.prompter.clear();
-        padpane::padSync(w)->setConverterProgram(f.work.filePath("no-ffmpeg"));
+        w->padSync().ensureSyncBatch()->setConverterProgram(f.work.filePath("no-ffmpeg"));
         const QString again = makeTone(f.work.filePath("again.wav"), 0.1);
         f.importSounds({again});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
@@ -154,18 +156,18 @@ private slots:
         QCOMPARE(f.rows().size(), 4);
         QVERIFY(!QFile::exists(f.prm(6)));
         QCOMPARE(w->pad().addUsbWaveNumList().size(), 1);
-        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
 
         // Wave folders that are not the pad's (relative; the working folder is
         // a temporary one): the batch ends at once and nothing is written.
         f.prompter.clear();
-        padpane::padSync(w)->setConverterProgram(QString());
+        w->padSync().ensureSyncBatch()->setConverterProgram(QString());
         DeviceMessage ignored;
         QVERIFY(!w->pad().getRootDirPath(".", &ignored));
         f.importSounds({again});
         QVERIFY(batchDone(w));
         QCOMPARE(f.prompter.texts().size(), 1);
-        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->usbDialog->isVisible());
+        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
         QVERIFY(!QFileInfo::exists(f.work.filePath("WAV_DATA")));
     }
 
@@ -197,7 +199,7 @@ private slots:
             const QString script = "#!/bin/sh\n" + swap + "\nexec " + audioconverter::defaultProgram() + " \"$@\"\n";
             touchFile(swapping, script.toUtf8());
             QFile(swapping).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-            padpane::padSync(w)->setConverterProgram(swapping);
+            w->padSync().ensureSyncBatch()->setConverterProgram(swapping);
         } else {
             QCOMPARE(QProcess::execute("sh", {"-c", swap}), 0);
         }
@@ -261,7 +263,7 @@ private slots:
         f.prompter.clear();
 
         f.importSounds({tone});
-        QVERIFY(w->usbDialog->isVisible() && !batchDone(w));
+        QVERIFY(w->padSync().usbDialog()->isVisible() && !batchDone(w));
         QTest::mouseClick(w->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                           button->mapTo(w, button->rect().center()));
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
@@ -288,7 +290,7 @@ private slots:
         for (int r = 1; r <= count; ++r)
             rows << r; // sounds 2 ... count + 1
         deleteRows(w, rows);
-        QCOMPARE(w->syncBatch->workerCount(), workers);
+        QCOMPARE(w->padSync().syncBatch()->workerCount(), workers);
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1),
                                         QString("%1|wave%1|").arg(count + 2) + f.wav(count + 2)}));
@@ -296,8 +298,8 @@ private slots:
         for (int n = 2; n <= count + 1; ++n)
             QVERIFY(!QFile::exists(f.wav(n)) && !QFile::exists(f.prm(n)));
         QVERIFY(QFile::exists(f.prm(1)) && QFile::exists(f.wav(count + 2)));
-        QVERIFY(!w->delDialog->isVisible());
-        QCOMPARE(w->delProgressValue, 0);
+        QVERIFY(!w->padSync().delDialog()->isVisible());
+        QCOMPARE(w->padSync().delProgressValue(), 0);
         QCOMPARE(f.prompter.texts(), QStringList());
     }
 
@@ -322,7 +324,7 @@ private slots:
                                                  "sounds were not deleted from the sampler pad and stay in the "
                                                  "list:\r\nwave2"});
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(w->pad().isUDiskFlag() && !w->delDialog->isVisible());
+        QVERIFY(w->pad().isUDiskFlag() && !w->padSync().delDialog()->isVisible());
         QVERIFY(w->ui->left_stackedSoundWidget->acceptDrops()); // offline: the group tree takes files again
     }
 
@@ -401,7 +403,7 @@ private slots:
         QCOMPARE(records(), loaded);
         QVERIFY(w->pad().delUsbWaveNumList().isEmpty());
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!w->delDialog->isVisible());
+        QVERIFY(!w->padSync().delDialog()->isVisible());
     }
 
     // A delete that could reach only the .wav: the .prm's folder became a
@@ -457,7 +459,7 @@ private slots:
                 "#!/bin/sh\necho x >> '" + log + "'\nexec " + audioconverter::defaultProgram() + " \"$@\"\n";
         touchFile(counting, script.toUtf8());
         QFile(counting).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-        padpane::padSync(w)->setConverterProgram(counting);
+        w->padSync().ensureSyncBatch()->setConverterProgram(counting);
         QStringList tones;
         for (int i = 0; i < 4; ++i)
             tones << QDir::toNativeSeparators(makeTone(f.work.filePath(QString("t%1.wav").arg(i)), 0.05));
@@ -486,7 +488,7 @@ private slots:
                 r[i].wave_No = quint16(i + 1);
         });
         ztplatform::sysio::stopAt(10); // the folders, the record, then the fourth rename to a hidden name
-        padpane::updateWavePrmAndData(w, 3, {2, 5, 9});
+        w->padSync().updateWavePrmAndData(3, {2, 5, 9});
         ztplatform::sysio::resume();
         QCOMPARE(f.prompter.texts(),
                  QStringList{"The sounds on the sampler pad could not be renumbered, and these could not be put back "
@@ -525,7 +527,7 @@ private slots:
             QCOMPARE(kf::rd16(kf::readFile(f.prm(n)), 0), quint16(n));
         }
         QCOMPARE(w->library().totalListItemModel()->soundItem(202, 0)->text(), QString("203"));
-        QCOMPARE(w->syncBatch->liveWorkers(), 0);
+        QCOMPARE(w->padSync().syncBatch()->liveWorkers(), 0);
     }
 
     // A renumbering that finds another pad at the pad's place says so once.
@@ -541,7 +543,7 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
+        w->padSync().updateWavePrmAndData(3, {3, 2, 1});
         QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad at the drive is not the one that was loaded: nothing "
                                                  "was written to it or deleted from it. Korvanta goes on without the "
                                                  "sampler pad and keeps your edits.\r\nIt is another volume: its "
@@ -566,7 +568,7 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        padpane::updateWavePrmAndData(w, 3, {2, 5, 9});
+        w->padSync().updateWavePrmAndData(3, {2, 5, 9});
         QVERIFY(!QFile::exists(f.wav(9)) && !QFile::exists(f.prm(5)));
         QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
         QCOMPARE(w->library().waveLoadKitAttrList()[1].file, QDir::toNativeSeparators(f.wav(2)));
@@ -574,7 +576,7 @@ private slots:
         QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
         QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].aWaveNo, quint16(2));
         QCOMPARE(w->doc().kitNumFlagList()[0], quint8(1));
-        QVERIFY(w->reorderSoundFlag);
+        QVERIFY(w->padSync().reorderSoundFlag());
 
         // A later sound taking an earlier one's old file: no slot moves twice.
         editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { std::swap(r[0], r[2]); }); // files 003, 002, 001
@@ -586,7 +588,7 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        padpane::updateWavePrmAndData(w, 3, {3, 2, 1});
+        w->padSync().updateWavePrmAndData(3, {3, 2, 1});
         QCOMPARE(w->doc().kitAttrList()[5].kpadChunk[1].soundFile0, QDir::toNativeSeparators(f.wav(1)));
         QCOMPARE(w->doc().kitAttrList()[5].kpadChunk[2].soundFile0, QDir::toNativeSeparators(f.wav(3)));
         QCOMPARE(kf::rd16(kf::readFile(f.prm(1)), 0), quint16(1));
@@ -595,7 +597,7 @@ private slots:
         QVERIFY(QFile::remove(f.prm(2)));
         const QStringList before = f.pad.snapshot();
         editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[1].wave_No = 7; });
-        padpane::updateWavePrmAndData(w, 3, {1, 2, 3});
+        w->padSync().updateWavePrmAndData(3, {1, 2, 3});
         QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
         QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(2));
         QCOMPARE(f.pad.snapshot(), before);

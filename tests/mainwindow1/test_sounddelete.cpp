@@ -2,6 +2,7 @@
 // tree, through the real window.
 #include "soundlib_fixture.h"
 #include "library/records_fixture.h"
+#include "mainwindow1/device/padsynccontroller.h"
 
 #include <QProgressDialog>
 #include <QSignalSpy>
@@ -118,7 +119,7 @@ private slots:
         w->ui->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{"Deleting locked sound is not supported!"});
         QCOMPARE(l.f.prompter.titles(), QStringList{"Warning"});
-        QVERIFY(!w->delDialog);
+        QVERIFY(!w->padSync().delDialog());
         w->pad().leaveDeviceMode();
         editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].wave_lock = 1; });
 
@@ -165,7 +166,7 @@ private slots:
         l.f.prompter.clear();
         l.select({2});
         w->ui->tbtDel->click();
-        QVERIFY(w->delDialog && !w->delDialog->isVisible());
+        QVERIFY(w->padSync().delDialog() && !w->padSync().delDialog()->isVisible());
         QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
     }
 
@@ -228,19 +229,19 @@ private slots:
         QCOMPARE(w->pad().delUsbWaveNumList(), (QVector<quint16>{77, 5, 2}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 6); // the pad side removes the rows
-        QVERIFY(w->delDialog->isVisible());
-        QCOMPARE(w->delDialog->labelText(), QString("Deleting sound file......"));
-        QCOMPARE(w->delDialog->maximum(), 4);
-        QCOMPARE(w->delDialog->value(), 2);
-        QCOMPARE(w->delProgressValue, 2);
-        QCOMPARE(w->delDialog->windowModality(), Qt::WindowModal);
+        QVERIFY(w->padSync().delDialog()->isVisible());
+        QCOMPARE(w->padSync().delDialog()->labelText(), QString("Deleting sound file......"));
+        QCOMPARE(w->padSync().delDialog()->maximum(), 4);
+        QCOMPARE(w->padSync().delDialog()->value(), 2);
+        QCOMPARE(w->padSync().delProgressValue(), 2);
+        QCOMPARE(w->padSync().delDialog()->windowModality(), Qt::WindowModal);
 
         // Rows without records queue nothing: the dialog closes, no signal.
-        w->delDialog->close();
+        w->padSync().delDialog()->close();
         l.select({1});
         w->ui->tbtDel->click();
         QCOMPARE(updates.size(), 1);
-        QVERIFY(!w->delDialog->isVisible());
+        QVERIFY(!w->padSync().delDialog()->isVisible());
         QVERIFY(w->pad().delUsbWaveList().isEmpty());
     }
 

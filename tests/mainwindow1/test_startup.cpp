@@ -8,6 +8,7 @@
 #include "resources/ztresources.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "mainwindow1/device/padsynccontroller.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -198,7 +199,7 @@ private slots:
             answerChooser("btnOk", root);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!startup.chooser->closeFlag);
-            QVERIFY(startup.window->fileErrCloseWindow);
+            QVERIFY(startup.window->padSync().fileErrCloseWindow());
             QVERIFY(!startup.window->isVisible());
         }
         QCOMPARE(prompts.titles(), QStringList{"Error"});

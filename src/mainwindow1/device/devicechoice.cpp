@@ -1,5 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/device/padsynccontroller.h"
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
@@ -10,21 +10,22 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
-void MainWindow1::recvFilePath(QString path)
+void PadSyncController::chooseDrive(const QString &path)
 {
-    if (path.isEmpty() || path == tr("Device Unconnect(Default)")) {
-        pad().chooseNoPad(path);
+    if (path.isEmpty() || path == MainWindow1::tr("Device Unconnect(Default)")) {
+        m_pad.chooseNoPad(path);
         loopFlag1 = 0;
         return;
     }
-    doc().clearKits(); // the pad's kits replace them
-    pad().beginLoad(path);
+    m_doc.clearKits(); // the pad's kits replace them
+    m_pad.beginLoad(path);
 
     auto refuse = [this]() {
-        UiPrompter::instance()->warning(this, tr("Error"), tr("The current disk is not the sampler pad."),
+        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"),
+                                        MainWindow1::tr("The current disk is not the sampler pad."),
                                         QMessageBox::Ok);
-        pad().leaveDeviceMode();
-        fileErrCloseWindow = true;
+        m_pad.leaveDeviceMode();
+        m_fileErrCloseWindow = true;
         loopFlag1 = 0;
     };
 
@@ -42,43 +43,42 @@ void MainWindow1::recvFilePath(QString path)
         refuse();
         return;
     }
-    pad().anchorRoot();
-    padpane::loadPad(this, QFileInfo(modelFolder).canonicalFilePath());
+    m_pad.anchorRoot();
+    loadPad(QFileInfo(modelFolder).canonicalFilePath());
 }
 
-bool padpane::getRootDirPath(MainWindow1 *w, QString path)
+bool PadSyncController::getRootDirPath(const QString &path)
 {
     DeviceMessage warning;
-    const bool ok = w->pad().getRootDirPath(path, &warning);
+    const bool ok = m_pad.getRootDirPath(path, &warning);
     if (!ok)
-        padpane::showDeviceMessages(w, {warning});
+        showDeviceMessages({warning});
     return ok;
 }
 
-bool padpane::judgeFourFile(MainWindow1 *w)
+bool PadSyncController::judgeFourFile()
 {
     DeviceMessage warning;
-    const bool ok = w->pad().judgeFourFile(&warning);
+    const bool ok = m_pad.judgeFourFile(&warning);
     if (!ok)
-        padpane::showDeviceMessages(w, {warning});
+        showDeviceMessages({warning});
     return ok;
 }
 
-PadMatch padpane::padCheck(MainWindow1 *w, bool settingsToo)
+PadMatch PadSyncController::padCheck(bool settingsToo)
 {
-    const PadMatch match = w->pad().padCheck(settingsToo);
+    const PadMatch match = m_pad.padCheck(settingsToo);
     if (match.another())
-        w->pad().padLost();
+        m_pad.padLost();
     return match;
 }
 
-bool padpane::padStillLoaded(MainWindow1 *w)
+bool PadSyncController::padStillLoaded()
 {
-    const PadMatch match = padpane::padCheck(w, true);
+    const PadMatch match = padCheck(true);
     if (match.another())
-        padpane::showDeviceMessages(w, {anotherPadMessage(match)});
+        showDeviceMessages({anotherPadMessage(match)});
     else if (!match.same())
-        padpane::showDeviceMessages(
-                w, {DeviceMessage{MainWindow1::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
+        showDeviceMessages({DeviceMessage{MainWindow1::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
     return match.same();
 }

@@ -2,7 +2,7 @@
 // kits, under a progress dialog. The load only reads the pad; what an earlier
 // run left cut short is put in order first, as a write of its own.
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "device/devicemessage.h"
@@ -39,27 +39,27 @@ bool namesGlobalIni(const QStringList &links)
 
 } // namespace
 
-QProgressDialog *padpane::showPadProgress(MainWindow1 *w, const QString &label, int maximum)
+QProgressDialog *PadSyncController::showPadProgress(const QString &label, int maximum)
 {
     // A child of the window, so that its modality holds the window while a
     // batch lets events run; it is kept for the whole run.
-    if (!w->usbDialog)
-        w->usbDialog = new QProgressDialog(w);
-    w->usbDialog->setWindowModality(Qt::WindowModal);
-    w->usbDialog->setWindowTitle(MainWindow1::tr("Please wait..."));
-    w->usbDialog->setCancelButton(nullptr);
-    w->usbDialog->setMinimumDuration(5);
-    w->usbDialog->setLabelText(label);
-    w->usbDialog->setRange(0, maximum);
-    w->usbDialog->show();
-    w->usbDialog->setValue(0);
-    return w->usbDialog;
+    if (!m_usbDialog)
+        m_usbDialog = new QProgressDialog(m_parent);
+    m_usbDialog->setWindowModality(Qt::WindowModal);
+    m_usbDialog->setWindowTitle(MainWindow1::tr("Please wait..."));
+    m_usbDialog->setCancelButton(nullptr);
+    m_usbDialog->setMinimumDuration(5);
+    m_usbDialog->setLabelText(label);
+    m_usbDialog->setRange(0, maximum);
+    m_usbDialog->show();
+    m_usbDialog->setValue(0);
+    return m_usbDialog;
 }
 
-void padpane::showDeviceMessages(MainWindow1 *w, const DeviceMessages &messages)
+void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 {
     for (const DeviceMessage &m : messages)
-        UiPrompter::instance()->warning(w, m.title, m.text, QMessageBox::Ok);
+        UiPrompter::instance()->warning(m_parent, m.title, m.text, QMessageBox::Ok);
 }
 
 // Before the pad's sounds are read: a sound added or deleted, or a
@@ -67,22 +67,22 @@ void padpane::showDeviceMessages(MainWindow1 *w, const DeviceMessages &messages)
 // the pad, each write judged by a guard on the pad whose identity was just
 // read; one box says what was done. False when the tree no longer passes its
 // check afterwards.
-static bool putPadInOrder(MainWindow1 *w, const PadIdentity &loaded)
+bool PadSyncController::putPadInOrder(const PadIdentity &loaded)
 {
-    if (findPadLeftovers(w->pad().tree()).isEmpty())
+    if (findPadLeftovers(m_pad.tree()).isEmpty())
         return true;
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
     PadIdentity judged = loaded;
     judged.table.reset();
-    ztplatform::FolderAnchor root = w->pad().padRoot();
-    root.setCheck(std::make_shared<PadGuard>(w->pad().padPlaces(), judged));
-    const PadRecovery recovery = recoverPad(w->pad().tree(), root);
-    padpane::showDeviceMessages(w, recovery.messages);
+    ztplatform::FolderAnchor root = m_pad.padRoot();
+    root.setCheck(std::make_shared<PadGuard>(m_pad.padPlaces(), judged));
+    const PadRecovery recovery = recoverPad(m_pad.tree(), root);
+    showDeviceMessages(recovery.messages);
     if (!recovery.changed)
         return true;
     // Numbered folders may have emptied or filled: listed again.
-    return padpane::judgeFourFile(w);
+    return judgeFourFile();
 }
 
 // Why the pad's sounds are not taken: none are left, or they were not read.
@@ -94,29 +94,29 @@ static DeviceMessage soundsRefusal(bool cleared)
     return {MainWindow1::tr("Error"), MainWindow1::tr("Import failed.")};
 }
 
-void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
+void PadSyncController::loadPad(const QString &modelFolder)
 {
-    QProgressDialog *progress = padpane::showPadProgress(w, MainWindow1::tr("The files are loading..."), 100);
+    QProgressDialog *progress = showPadProgress(MainWindow1::tr("The files are loading..."), 100);
     // Messages come without the dialog; a refusal ends the program.
-    auto tell = [progress, w](const DeviceMessages &messages, bool goOn) {
+    auto tell = [this, progress](const DeviceMessages &messages, bool goOn) {
         if (messages.isEmpty())
             return;
         progress->hide();
-        padpane::showDeviceMessages(w, messages);
+        showDeviceMessages(messages);
         if (goOn)
             progress->show();
     };
     // The links left out are named once: before a refusal or at the end.
-    auto withLinks = [w](DeviceMessages messages) {
-        if (!w->pad().padLinksLeftOut().isEmpty())
-            messages.prepend(padtree::linksWarning(w->pad().padLinksLeftOut()));
+    auto withLinks = [this](DeviceMessages messages) {
+        if (!m_pad.padLinksLeftOut().isEmpty())
+            messages.prepend(padtree::linksWarning(m_pad.padLinksLeftOut()));
         return messages;
     };
-    auto refuse = [w, progress, &tell, &withLinks](const DeviceMessages &messages) {
+    auto refuse = [this, progress, &tell, &withLinks](const DeviceMessages &messages) {
         progress->close();
         tell(withLinks(messages), false);
-        w->pad().leaveDeviceMode();
-        w->fileErrCloseWindow = true;
+        m_pad.leaveDeviceMode();
+        m_fileErrCloseWindow = true;
         loopFlag1 = 0;
     };
     const DeviceMessage notPad{MainWindow1::tr("Error"), MainWindow1::tr("The current disk is not the sampler pad.")};
@@ -125,92 +125,91 @@ void padpane::loadPad(MainWindow1 *w, const QString &modelFolder)
 
     // Both checks run so that both report; their boxes come without the dialog.
     progress->hide();
-    const bool rootOk = padpane::getRootDirPath(w, modelFolder);
+    const bool rootOk = getRootDirPath(modelFolder);
     progress->setValue(10);
-    const bool filesOk = padpane::judgeFourFile(w);
+    const bool filesOk = judgeFourFile();
     if (!rootOk || !filesOk)
         return refuse({notPad});
-    const PadIdentity loaded = w->pad().currentPadIdentity();
-    if (!putPadInOrder(w, loaded))
+    const PadIdentity loaded = m_pad.currentPadIdentity();
+    if (!putPadInOrder(loaded))
         return refuse({notPad});
     progress->show();
 
     progress->setValue(18);
-    const PadSounds sounds = readPadSounds(w->pad().waveDataList(), w->pad().wavePrmList(), pumpEvents);
-    w->pad().noteLinksLeftOut(sounds.linksLeftOut);
+    const PadSounds sounds = readPadSounds(m_pad.waveDataList(), m_pad.wavePrmList(), pumpEvents);
+    m_pad.noteLinksLeftOut(sounds.linksLeftOut);
     if (!sounds.ok) {
         DeviceMessages messages = sounds.messages;
         messages << soundsRefusal(sounds.waveAttrList.isEmpty());
         return refuse(messages);
     }
-    w->waveAttrList = sounds.waveAttrList;
-    w->library().loadPadSounds(sounds.waveLoadKitAttrList);
-    w->getRightSoundList();
+    m_window.waveAttrList = sounds.waveAttrList;
+    m_library.loadPadSounds(sounds.waveLoadKitAttrList);
+    emit soundListChanged();
     tell(sounds.messages, true);
 
     progress->setValue(40);
     progress->hide(); // the import may warn; the load goes on whatever it says
-    padpane::importPadClicks(w);
+    importPadClicks();
     progress->show();
 
-    if (w->pad().usbGlobalIniFile().isEmpty() && namesGlobalIni(w->pad().padLinksLeftOut()))
+    if (m_pad.usbGlobalIniFile().isEmpty() && namesGlobalIni(m_pad.padLinksLeftOut()))
         return refuse({notPad});
     std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
     // A missing global.ini is named where it belongs.
-    const QString globalFile = w->pad().usbGlobalIniFile().isEmpty()
-            ? w->pad().sysPath() + QStringLiteral("/global.ini")
-            : w->pad().usbGlobalIniFile();
+    const QString globalFile = m_pad.usbGlobalIniFile().isEmpty()
+            ? m_pad.sysPath() + QStringLiteral("/global.ini")
+            : m_pad.usbGlobalIniFile();
     const PadGlobal global = readPadGlobal(globalFile, *globalModel);
     if (!global.ok)
         return refuse(global.messages);
-    w->doc().takeGlobalSize(global.globalSize);
-    w->pad().takeLoadedChainBlock(global.chainBlock);
-    w->showVerAndGlobal1(globalModel.get());
+    m_doc.takeGlobalSize(global.globalSize);
+    m_pad.takeLoadedChainBlock(global.chainBlock);
+    m_window.showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
-    w->doc().markChainsLoaded();
+    m_doc.markChainsLoaded();
 
     setupfiles::KitTables images;
     const PadKits kits =
-            readPadKits(w->pad().kitPath(), w->waveAttrList, w->doc().curKitAttr(),
+            readPadKits(m_pad.kitPath(), m_window.waveAttrList, m_doc.curKitAttr(),
                         KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()}, pumpEvents);
-    w->pad().noteLinksLeftOut(kits.linksLeftOut);
+    m_pad.noteLinksLeftOut(kits.linksLeftOut);
     if (!kits.ok)
         return refuse(kits.messages);
-    padpane::takePadKits(w, kits, images); // the pages show the kits
+    takePadKits(kits, images); // the pages show the kits
 
     progress->setValue(88);
     tell(withLinks(kits.messages), true);
 
-    w->ui->kitNumber->setText(QStringLiteral("1"));
-    w->on_kitNumber_textEdited(QStringLiteral("1"));
-    w->updateKitNo(1);
-    w->doc().markAllSaved(w->globalPage()); // an offline close after a failed close on the pad compares with this
-    padpane::guardPad(w, loaded);
+    m_ui->kitNumber->setText(QStringLiteral("1"));
+    m_window.on_kitNumber_textEdited(QStringLiteral("1"));
+    m_window.updateKitNo(1);
+    m_doc.markAllSaved(m_window.globalPage()); // an offline close after a failed close on the pad compares with this
+    guardPad(loaded);
     progress->setValue(100);
     progress->close();
     loopFlag1 = 0;
 }
 
-void padpane::importPadClicks(MainWindow1 *w)
+void PadSyncController::importPadClicks()
 {
-    w->library().expectPadClickSounds();
-    w->userFlag = false;
-    w->ui->clickWaveTreeView->reset();
-    w->initClickItemModel();
-    w->on_btnImportClickWave_clicked();
-    if (!w->pad().clickSkipped().isEmpty())
-        padpane::showDeviceMessages(
-                w, {DeviceMessage{MainWindow1::tr("Warning"),
-                                  MainWindow1::tr("These entries of the metronome folder are not files and were "
-                                                  "skipped:")
-                                          + QStringLiteral("\r\n")
-                                          + w->pad().clickSkipped().join(QStringLiteral("\r\n"))}});
+    m_library.expectPadClickSounds();
+    m_window.userFlag = false;
+    m_ui->clickWaveTreeView->reset();
+    m_window.initClickItemModel();
+    m_window.on_btnImportClickWave_clicked();
+    if (!m_pad.clickSkipped().isEmpty())
+        showDeviceMessages({DeviceMessage{MainWindow1::tr("Warning"),
+                                          MainWindow1::tr("These entries of the metronome folder are not files and "
+                                                          "were skipped:")
+                                                  + QStringLiteral("\r\n")
+                                                  + m_pad.clickSkipped().join(QStringLiteral("\r\n"))}});
 }
 
-void padpane::takePadKits(MainWindow1 *w, const PadKits &kits, const setupfiles::KitTables &images)
+void PadSyncController::takePadKits(const PadKits &kits, const setupfiles::KitTables &images)
 {
     for (int k = 0; k < KIT_MAX_COUNT && k < kits.kits.size(); ++k)
-        emit w->sendKitNameChanged(kits.kits.at(k).kit_name, k);
+        emit kitNameRead(kits.kits.at(k).kit_name, k);
     KitDocument::PadKitsRead read;
     read.kits = kits.kits;
     read.kitIndex = kits.kitIndex;
@@ -219,31 +218,31 @@ void padpane::takePadKits(MainWindow1 *w, const PadKits &kits, const setupfiles:
     read.base = images.base.data();
     read.pedal = images.pedal.data();
     read.pads = images.pad.get();
-    w->doc().takePadKits(read);
-    w->pad().takeLoadedKits(kits.kitFiles, kits.kitRecords);
+    m_doc.takePadKits(read);
+    m_pad.takeLoadedKits(kits.kitFiles, kits.kitRecords);
 }
 
-void padpane::guardPad(MainWindow1 *w, const PadIdentity &loaded)
+void PadSyncController::guardPad(const PadIdentity &loaded)
 {
     // From now on each write and each read below the pad's root first asks
     // whether the pad there is the one loaded; no sound is read once another
     // pad stood there.
-    w->pad().padLoaded(loaded);
-    ztplatform::watchFolder(w->pad().padRoot().path(), w, [w]() {
-        const PadMatch match = padpane::padCheck(w, false);
+    m_pad.padLoaded(loaded);
+    ztplatform::watchFolder(m_pad.padRoot().path(), m_parent, [this]() {
+        const PadMatch match = padCheck(false);
         if (match.another())
-            padpane::showDeviceMessages(w, {anotherPadMessage(match)});
+            showDeviceMessages({anotherPadMessage(match)});
         return !match.another();
     });
 }
 
-void padpane::showPadMode(MainWindow1 *w, PadSession::Mode mode)
+void PadSyncController::showPadMode(PadSession::Mode mode)
 {
     // The group tree takes files only while the pad's storage is not in use.
-    w->ui->left_stackedSoundWidget->setAcceptDrops(w->pad().isUDiskFlag());
-    if (w->pad().isUDiskFlag()) {
+    m_ui->left_stackedSoundWidget->setAcceptDrops(m_pad.isUDiskFlag());
+    if (m_pad.isUDiskFlag()) {
         // The pad's progress dialogs go with it.
-        for (QProgressDialog *progress : {w->usbDialog, w->delDialog}) {
+        for (QProgressDialog *progress : {m_usbDialog, m_delDialog}) {
             if (progress)
                 progress->hide();
         }
@@ -252,13 +251,13 @@ void padpane::showPadMode(MainWindow1 *w, PadSession::Mode mode)
         return;
     // The pad loaded: the groups stay as they are, sounds come and go only on
     // the pad, for the rest of the run.
-    w->ui->waveGroupTreeView->setEnabled(false);
-    w->ui->waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
-    w->ui->widget_7->setEnabled(false);
-    w->ui->widget_7->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250) "));
-    w->ui->waveGroup_widget->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250);"));
-    w->ui->orderWidget->hide();
-    w->ui->rightwaveListIO->hide();
-    w->ui->tbtAddWave->hide();
-    w->ui->tbtDel->hide();
+    m_ui->waveGroupTreeView->setEnabled(false);
+    m_ui->waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
+    m_ui->widget_7->setEnabled(false);
+    m_ui->widget_7->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250) "));
+    m_ui->waveGroup_widget->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250);"));
+    m_ui->orderWidget->hide();
+    m_ui->rightwaveListIO->hide();
+    m_ui->tbtAddWave->hide();
+    m_ui->tbtDel->hide();
 }

@@ -1,6 +1,6 @@
 // The pad's files follow a renumbered sound list.
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 
 #include "device/devicemessage.h"
@@ -10,33 +10,33 @@
 #include <QDir>
 #include <QHash>
 
-void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNumbers)
+void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldNumbers)
 {
-    if (w->pad().isUDiskFlag())
+    if (m_pad.isUDiskFlag())
         return;
-    const int n = qMin(count, qMin(w->library().waveLoadKitAttrList().size(), oldNumbers.size()));
+    const int n = qMin(count, qMin(m_library.waveLoadKitAttrList().size(), oldNumbers.size()));
     const QVector<WaveRenumber> changes =
-            renumberedWaves(w->library().waveLoadKitAttrList().mid(0, n), oldNumbers.mid(0, n));
+            renumberedWaves(m_library.waveLoadKitAttrList().mid(0, n), oldNumbers.mid(0, n));
     if (changes.isEmpty())
         return;
     // Another pad at the pad's place is not touched; the numbers come back.
-    const bool onPad = !w->pad().padFoldersReady() || padpane::padStillLoaded(w);
+    const bool onPad = !m_pad.padFoldersReady() || padStillLoaded();
     const RenumberResult result =
-            onPad ? renumberPadWaves(changes, w->pad().dataPath(), w->pad().prmPath(), w->pad().sysPath(),
-                                                 w->pad().padRoot()) : RenumberResult();
+            onPad ? renumberPadWaves(changes, m_pad.dataPath(), m_pad.prmPath(), m_pad.sysPath(),
+                                                 m_pad.padRoot()) : RenumberResult();
     if (!result.ok) {
         // Found before the renumbering: padStillLoaded() has told it.
-        const PadMatch lost = onPad ? w->pad().lostTo() : PadMatch();
+        const PadMatch lost = onPad ? m_pad.lostTo() : PadMatch();
         if (lost.another()) {
-            w->pad().padLost();
+            m_pad.padLost();
             QStringList texts;
             for (const DeviceMessage &m : result.messages)
                 texts << m.text;
-            padpane::showDeviceMessages(w, {anotherPadMessage(lost, texts)});
+            showDeviceMessages({anotherPadMessage(lost, texts)});
         } else {
-            padpane::showDeviceMessages(w, result.messages);
+            showDeviceMessages(result.messages);
         }
-        w->library().restoreSoundNumbers(oldNumbers.mid(0, n));
+        m_library.restoreSoundNumbers(oldNumbers.mid(0, n));
         return;
     }
 
@@ -44,7 +44,7 @@ void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNu
     QVector<QPair<int, QString>> moves;
     for (int i = 0; i < changes.size(); ++i)
         moves.append({changes.at(i).index, result.newFiles.at(i)});
-    const QVector<QString> oldFiles = w->library().moveSoundFiles(moves);
+    const QVector<QString> oldFiles = m_library.moveSoundFiles(moves);
 
     // Kits follow file by file. When a later sound's old file is an earlier
     // sound's new one, every file goes through a name of its own first, so
@@ -58,11 +58,11 @@ void padpane::updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNu
     for (int i = 0; i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
         const QString target = chained ? result.newFiles.at(i) + QChar(0) : result.newFiles.at(i);
-        kitpage::updateKitFile(w, c.oldNo, c.newNo, oldFiles.at(i), target);
+        kitpage::updateKitFile(&m_window, c.oldNo, c.newNo, oldFiles.at(i), target);
     }
     for (int i = 0; chained && i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
-        kitpage::updateKitFile(w, c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
+        kitpage::updateKitFile(&m_window, c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
     }
-    w->reorderSoundFlag = true;
+    m_reorderSoundFlag = true;
 }

@@ -1,7 +1,7 @@
 // Sounds added to and deleted from the pad while editing: the batches of the
 // worker threads, their progress, and the lists brought in line afterwards.
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -54,99 +54,122 @@ QString keptReason(const PadSession::Kept &kept)
 
 } // namespace
 
-SyncBatch *padpane::padSync(MainWindow1 *w)
+SyncBatch *PadSyncController::ensureSyncBatch()
 {
-    if (!w->syncBatch) {
-        w->syncBatch = new SyncBatch(w);
-        w->syncBatch->setPadRoot(w->pad().padRoot());
-        QObject::connect(w->syncBatch, &SyncBatch::progress, w, [w](int value) {
-            if (w->pad().padBatchKind() == SyncBatch::Adding)
-                w->recvAddProgress(value);
-            else if (w->pad().padBatchKind() == SyncBatch::Deleting)
-                w->recvDelProgress(value);
+    if (!m_syncBatch) {
+        m_syncBatch = new SyncBatch(m_parent);
+        m_syncBatch->setPadRoot(m_pad.padRoot());
+        connect(m_syncBatch, &SyncBatch::progress, this, [this](int value) {
+            if (m_pad.padBatchKind() == SyncBatch::Adding)
+                addProgress(value);
+            else if (m_pad.padBatchKind() == SyncBatch::Deleting)
+                deleteProgress(value);
         });
-        QObject::connect(w->syncBatch, &SyncBatch::waveFailed, w, &MainWindow1::recvWaveFailed);
-        QObject::connect(w->syncBatch, &SyncBatch::deleteFailed, w, &MainWindow1::recvDeleteFailed);
-        QObject::connect(w->syncBatch, &SyncBatch::finished, w, &MainWindow1::recvBatchFinished);
+        connect(m_syncBatch, &SyncBatch::waveFailed, this,
+                [this](int waveNo, const QString &, int refusal) { waveFailed(waveNo, refusal); });
+        connect(m_syncBatch, &SyncBatch::deleteFailed, this, &PadSyncController::deleteFailed);
+        connect(m_syncBatch, &SyncBatch::finished, this, &PadSyncController::batchFinished);
     }
-    return w->syncBatch;
+    return m_syncBatch;
 }
 
-void MainWindow1::recvUpdate(int flag, int)
+void PadSyncController::runQueuedBatch(int flag)
 {
     if (flag == 0)
-        padpane::deleteUsbWave(this);
+        deleteUsbWave();
     else if (flag == 1)
-        padpane::addUsbWave(this);
+        addUsbWave();
 }
 
-void padpane::addUsbWave(MainWindow1 *w)
+void PadSyncController::addUsbWave()
 {
     // A batch still running ends first: its completion reads the batch lists.
-    if (w->syncBatch && w->syncBatch->isRunning())
-        w->syncBatch->waitForFinished();
-    const int n = w->pad().addUsbWaveList().size();
+    if (m_syncBatch && m_syncBatch->isRunning())
+        m_syncBatch->waitForFinished();
+    const int n = m_pad.addUsbWaveList().size();
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
-    const bool ready = w->pad().padFoldersReady() && padpane::padCheck(w, true).same();
-    w->ui->right_stackedWidgetPage1->setEnabled(false);
-    w->addProgressValue = 0;
-    padpane::showPadProgress(w, MainWindow1::tr("Importing sound file..."), n);
-    const PadSession::AddPlan plan = w->pad().beginAddBatch(w->library().waveLoadKitAttrList(), ready);
-    w->total_index = plan.lastNumber;
+    const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
+    m_ui->right_stackedWidgetPage1->setEnabled(false);
+    m_addProgressValue = 0;
+    showPadProgress(MainWindow1::tr("Importing sound file..."), n);
+    const PadSession::AddPlan plan = m_pad.beginAddBatch(m_library.waveLoadKitAttrList(), ready);
+    m_window.total_index = plan.lastNumber;
     // Nothing handed to the workers: the batch ends at once.
-    if (!ready || !padpane::padSync(w)->startAdd(plan.sounds, w->pad().dataPath(), w->pad().prmPath()))
-        padpane::completeAddBatch(w);
+    if (!ready || !ensureSyncBatch()->startAdd(plan.sounds, m_pad.dataPath(), m_pad.prmPath()))
+        completeAddBatch();
 }
 
-void padpane::deleteUsbWave(MainWindow1 *w)
+void PadSyncController::deleteUsbWave()
 {
-    if (w->syncBatch && w->syncBatch->isRunning())
-        w->syncBatch->waitForFinished();
+    if (m_syncBatch && m_syncBatch->isRunning())
+        m_syncBatch->waitForFinished();
     const bool ready =
-            !w->pad().delUsbWaveList().isEmpty() && w->pad().padFoldersReady() && padpane::padCheck(w, true).same();
-    w->pad().beginDeleteBatch(ready);
-    if (!ready || !padpane::padSync(w)->startDelete(w->pad().delBatchList(), w->pad().dataPath(), w->pad().prmPath()))
-        padpane::completeDeleteBatch(w); // no dialog is left up
+            !m_pad.delUsbWaveList().isEmpty() && m_pad.padFoldersReady() && padCheck(true).same();
+    m_pad.beginDeleteBatch(ready);
+    if (!ready || !ensureSyncBatch()->startDelete(m_pad.delBatchList(), m_pad.dataPath(), m_pad.prmPath()))
+        completeDeleteBatch(); // no dialog is left up
 }
 
-void MainWindow1::recvAddProgress(int value)
+void PadSyncController::addProgress(int value)
 {
-    addProgressValue += value;
-    if (usbDialog && addProgressValue < usbDialog->maximum()) {
-        usbDialog->setValue(addProgressValue);
+    m_addProgressValue += value;
+    if (m_usbDialog && m_addProgressValue < m_usbDialog->maximum()) {
+        m_usbDialog->setValue(m_addProgressValue);
         QCoreApplication::processEvents();
     }
 }
 
-void MainWindow1::recvDelProgress(int value)
+void PadSyncController::deleteProgress(int value)
 {
-    delProgressValue += value;
-    if (delDialog && delProgressValue < delDialog->maximum()) {
-        delDialog->setValue(delProgressValue);
+    m_delProgressValue += value;
+    if (m_delDialog && m_delProgressValue < m_delDialog->maximum()) {
+        m_delDialog->setValue(m_delProgressValue);
         QCoreApplication::processEvents();
     }
 }
 
-void MainWindow1::recvWaveFailed(int waveNo, QString, int refusal)
+void PadSyncController::waveFailed(int waveNo, int refusal)
 {
-    pad().soundNotWritten(waveNo, refusal);
+    m_pad.soundNotWritten(waveNo, refusal);
 }
 
-void MainWindow1::recvDeleteFailed(QString path, int why, int error)
+void PadSyncController::deleteFailed(const QString &path, int why, int error)
 {
-    pad().pairNotRemoved(path, why, error);
+    m_pad.pairNotRemoved(path, why, error);
 }
 
-DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, const QStringList &sounds, int refusal)
+void PadSyncController::takeDeleteDialog(QProgressDialog *dialog)
+{
+    if (m_delDialog)
+        m_delDialog->deleteLater();
+    m_delDialog = dialog;
+}
+
+void PadSyncController::stepDeleteProgress()
+{
+    ++m_delProgressValue;
+    if (m_delDialog)
+        m_delDialog->setValue(m_delProgressValue);
+}
+
+void PadSyncController::closeDeleteProgress()
+{
+    if (m_delDialog) {
+        m_delDialog->close();
+        m_delDialog->hide();
+    }
+}
+
+DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStringList &sounds, int refusal)
 {
     using writeback::PadStop;
     PadMatch lost;
-    const PadStop stop = w->pad().batchStop(&lost);
+    const PadStop stop = m_pad.batchStop(&lost);
     QStringList lines = QStringList{lead} + sounds;
     if (stop == PadStop::AnotherPad) {
-        w->pad().padLost();
+        m_pad.padLost();
         return anotherPadMessage(lost, lines);
     }
     if (stop != PadStop::None)
@@ -157,34 +180,34 @@ DeviceMessage padpane::padBatchMessage(MainWindow1 *w, const QString &lead, cons
     return DeviceMessage{MainWindow1::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
 }
 
-void MainWindow1::recvBatchFinished()
+void PadSyncController::batchFinished()
 {
-    if (pad().padBatchKind() == SyncBatch::Adding)
-        padpane::completeAddBatch(this);
-    else if (pad().padBatchKind() == SyncBatch::Deleting)
-        padpane::completeDeleteBatch(this);
+    if (m_pad.padBatchKind() == SyncBatch::Adding)
+        completeAddBatch();
+    else if (m_pad.padBatchKind() == SyncBatch::Deleting)
+        completeDeleteBatch();
 }
 
-void padpane::completeAddBatch(MainWindow1 *w)
+void PadSyncController::completeAddBatch()
 {
-    const int refusal = w->pad().batchRefusal();
-    const QVector<PadSession::AddedSound> added = w->pad().finishAddBatch();
-    if (w->usbDialog) {
-        w->usbDialog->setValue(w->usbDialog->maximum());
-        w->usbDialog->close();
+    const int refusal = m_pad.batchRefusal();
+    const QVector<PadSession::AddedSound> added = m_pad.finishAddBatch();
+    if (m_usbDialog) {
+        m_usbDialog->setValue(m_usbDialog->maximum());
+        m_usbDialog->close();
     }
-    w->addProgressValue = 0;
+    m_addProgressValue = 0;
 
-    const QHash<QString, int> records = firstRecordOfFile(w->library().waveLoadKitAttrList());
-    const int kitNo = w->ui->kitNumber->text().toInt() - 1; // the kit shown now
+    const QHash<QString, int> records = firstRecordOfFile(m_library.waveLoadKitAttrList());
+    const int kitNo = m_ui->kitNumber->text().toInt() - 1; // the kit shown now
     QStringList failedFiles;
     QVector<int> dropped;
     // Sources some kit's pads use: every such kit follows the sound to the
     // pad, or it would keep a file the pad does not hold.
     QSet<QString> onPads;
-    const int kits = qMin(w->doc().kitAttrList().size(), int(KIT_MAX_COUNT));
+    const int kits = qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        for (const MainWindow1::KIT_PAD_SETTING &setting : w->doc().kitAttrList().at(k).kpadChunk)
+        for (const MainWindow1::KIT_PAD_SETTING &setting : m_doc.kitAttrList().at(k).kpadChunk)
             onPads << setting.soundFile0 << setting.soundFile1;
     }
     for (const PadSession::AddedSound &sound : added) {
@@ -194,67 +217,59 @@ void padpane::completeAddBatch(MainWindow1 *w)
             failedFiles << sound.source;
             if (r >= 0)
                 dropped << r;
-            w->doc().clearSound(kitNo, sound.source); // its record, pad list and image; the pads show it
+            m_doc.clearSound(kitNo, sound.source); // its record, pad list and image; the pads show it
             continue;
         }
-        w->library().soundWrittenToPad(r, quint16(sound.number), sound.name, sound.device);
+        m_library.soundWrittenToPad(r, quint16(sound.number), sound.name, sound.device);
         const QString native = QDir::toNativeSeparators(sound.device);
         for (int k = 0; onPads.contains(sound.source) && k < kits; ++k)
-            padpane::changeOnlineKitPath(w, sound.source, native, quint16(sound.number), sound.length, k);
+            changeOnlineKitPath(sound.source, native, quint16(sound.number), sound.length, k);
     }
     std::sort(dropped.begin(), dropped.end());
-    w->library().removeSoundRecords(dropped);
-    w->getRightSoundList();
-    w->ui->right_stackedWidgetPage1->setEnabled(true);
+    m_library.removeSoundRecords(dropped);
+    emit soundListChanged();
+    m_ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
-        padpane::showDeviceMessages(
-                w,
-                {padpane::padBatchMessage(
-                        w, MainWindow1::tr("These sounds could not be written to the sampler pad and were not added:"),
-                        failedFiles, refusal)});
+        showDeviceMessages({padBatchMessage(
+                MainWindow1::tr("These sounds could not be written to the sampler pad and were not added:"),
+                failedFiles, refusal)});
 }
 
-void padpane::completeDeleteBatch(MainWindow1 *w)
+void PadSyncController::completeDeleteBatch()
 {
-    const PadSession::DeleteOutcome outcome = w->pad().finishDeleteBatch();
-    if (w->delDialog)
-        w->delDialog->setValue(w->delDialog->maximum());
+    const PadSession::DeleteOutcome outcome = m_pad.finishDeleteBatch();
+    if (m_delDialog)
+        m_delDialog->setValue(m_delDialog->maximum());
     // Rows go only for the pairs gone from the pad; the others stay, with
     // their records, and the change file does not count them as deleted.
     QStringList stay;
     QVector<int> goneRows;
-    const SoundListModel *total = w->library().totalListItemModel();
-    for (int row = !w->pad().delBatchList().isEmpty() ? total->soundCount() - 1 : -1; row >= 0; --row) {
+    const SoundListModel *total = m_library.totalListItemModel();
+    for (int row = !m_pad.delBatchList().isEmpty() ? total->soundCount() - 1 : -1; row >= 0; --row) {
         const QString path = QDir::toNativeSeparators(total->soundText(row, 2));
         if (outcome.removed.contains(path)) {
             goneRows.append(row);
         } else if (outcome.kept.contains(path)) {
             if (const QStandardItem *number = total->soundItem(row, 0))
-                w->pad().keepDeletedNumber(quint16(number->text().toInt()));
+                m_pad.keepDeletedNumber(quint16(number->text().toInt()));
             const QStandardItem *name = total->soundItem(row, 1);
             stay.prepend((name ? name->text() : path) + keptReason(outcome.kept.value(path)));
         }
     }
-    w->library().removeSounds(goneRows, {});
+    m_library.removeSounds(goneRows, {});
     // The records of pairs the pad kept come back to their places.
-    QVector<MainWindow1::SOUND_INDEX> records = w->library().waveLoadKitAttrList();
-    w->pad().restoreDeletedRecords(records);
-    w->library().takeSoundRecords(records);
-    if (w->delDialog) {
-        w->delDialog->close();
-        w->delDialog->hide();
-    }
-    w->delProgressValue = 0;
+    QVector<MainWindow1::SOUND_INDEX> records = m_library.waveLoadKitAttrList();
+    m_pad.restoreDeletedRecords(records);
+    m_library.takeSoundRecords(records);
+    closeDeleteProgress();
+    m_delProgressValue = 0;
     if (!stay.isEmpty())
-        padpane::showDeviceMessages(
-                w,
-                {padpane::padBatchMessage(
-                        w, MainWindow1::tr("These sounds were not deleted from the sampler pad and stay in the list:"),
-                        stay)});
+        showDeviceMessages({padBatchMessage(
+                MainWindow1::tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
 }
 
-void padpane::changeOnlineKitPath(MainWindow1 *w, QString originalPath, QString newPath, quint16 newNum,
-                                  quint32 newLength, int kitNo)
+void PadSyncController::changeOnlineKitPath(const QString &originalPath, const QString &newPath, quint16 newNum,
+                                            quint32 newLength, int kitNo)
 {
-    w->doc().moveSoundToPad(kitNo, originalPath, newPath, newNum, newLength);
+    m_doc.moveSoundToPad(kitNo, originalPath, newPath, newNum, newLength);
 }

@@ -3,14 +3,146 @@
 
 // The pad: choosing it, its load, the add and delete batches, renumbering and the write-back at close.
 
+#include "device/devicemessage.h"
+#include "device/kitwaves.h"
+#include "device/padidentity.h"
+#include "device/padkits.h"
+#include "device/padsession.h"
+#include "kitfile/fileread.h"
+
 #include <QObject>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class KitDocument;
+class MainWindow1;
+class QProgressDialog;
+class QWidget;
+class SoundLibrary;
+class SyncBatch;
+namespace Ui {
+class MainWindow1;
+}
 
 class PadSyncController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit PadSyncController(QObject *parent = nullptr);
+    // `window` is reached only for the other areas' work; boxes and progress
+    // dialogs are children of `parent`.
+    PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
+                      QWidget *parent, MainWindow1 &window);
+    ~PadSyncController() override;
+
+    // ---- choosing and loading the pad
+    // The drive chosen at start-up (empty or the default entry: no pad).
+    void chooseDrive(const QString &path);
+    // The chosen drive could not be used: the start-up ends without the window.
+    bool fileErrCloseWindow() const { return m_fileErrCloseWindow; }
+    // The window follows the pad's mode: the look of device mode once the pad
+    // is loaded, the pad's dialogs hidden when it goes offline.
+    void showPadMode(PadSession::Mode mode);
+
+    // ---- the add and delete batches
+    // The batch the list queued: 0 deletes, 1 adds.
+    void runQueuedBatch(int flag);
+    // The batch object, made and connected on first use; syncBatch() is null before.
+    SyncBatch *ensureSyncBatch();
+    SyncBatch *syncBatch() const { return m_syncBatch; }
+    void addProgress(int value);
+    void deleteProgress(int value);
+    void waveFailed(int waveNo, int refusal);
+    void deleteFailed(const QString &path, int why, int error);
+    void batchFinished();
+    // The rows, records and kits follow an ended batch; one box names the
+    // sounds that did not reach the pad or stay on it.
+    void completeAddBatch();
+    void completeDeleteBatch();
+    // A sound of kit `kitNo` moved to the pad's file `newPath` with its number and length.
+    void changeOnlineKitPath(const QString &originalPath, const QString &newPath, quint16 newNum, quint32 newLength,
+                             int kitNo);
+
+    // ---- progress of the pad load, add batches and the write-back
+    QProgressDialog *usbDialog() const { return m_usbDialog; }
+    int addProgressValue() const { return m_addProgressValue; }
+    // ---- progress of one device deletion, made by the list's delete
+    QProgressDialog *delDialog() const { return m_delDialog; }
+    int delProgressValue() const { return m_delProgressValue; }
+    void resetDeleteProgress() { m_delProgressValue = 0; }
+    // The new dialog replaces the one of an earlier deletion.
+    void takeDeleteDialog(QProgressDialog *dialog);
+    // One row of the deletion queued.
+    void stepDeleteProgress();
+    void closeDeleteProgress();
+
+    // ---- renumbering and the close
+    // The pad's files follow a renumbered sound list (the first `count` records).
+    void updateWavePrmAndData(int count, const QVector<int> &oldNumbers);
+    // The pad's sounds were renumbered: the write-back rewrites the sound order.
+    bool reorderSoundFlag() const { return m_reorderSoundFlag; }
+    // The close in device mode; true when the window may close.
+    bool closeOnPad();
+    bool generateOrderFile();
+
+signals:
+    // The total list's records changed: a load, or a batch's sounds added or gone.
+    void soundListChanged();
+    // A kit's name as the pad's load read it.
+    void kitNameRead(QString name, int kit);
+
+private:
+    // The load after the drive's model folder was found; ends the program
+    // (fileErrCloseWindow) when the pad cannot be used.
+    void loadPad(const QString &modelFolder);
+    bool putPadInOrder(const PadIdentity &loaded);
+    // The metronome list, filled from the pad's metronome folder.
+    void importPadClicks();
+    // The kits read from the pad, their records' images in `images`, become the
+    // document's, with their copies.
+    void takePadKits(const PadKits &kits, const setupfiles::KitTables &images);
+    // The pad loaded (device mode from now on): the guard that judges the pad
+    // before each write and read below its root, from `loaded` and the kit
+    // records read; it warns when another pad is found at a read.
+    void guardPad(const PadIdentity &loaded);
+    // The pad at the pad's place judged now (the session's padLost() when it is another);
+    // `settingsToo` reads its serials and fingerprint also on the same mount.
+    PadMatch padCheck(bool settingsToo);
+    // True while the pad at the pad's place is the one loaded; otherwise the
+    // user is told, and when another pad stands there, the pad is lost.
+    bool padStillLoaded();
+    // One box about sounds of a batch that did not reach the pad: why (another
+    // pad, read-only, gone, or the errno `refusal` of a write it refused), then
+    // `lead` and the sounds.
+    DeviceMessage padBatchMessage(const QString &lead, const QStringList &sounds, int refusal = 0);
+    // usbDialog prepared for a long pad operation, shown at 0.
+    QProgressDialog *showPadProgress(const QString &label, int maximum);
+    // Warning boxes of the device side, in order.
+    void showDeviceMessages(const DeviceMessages &messages);
+    void addUsbWave();
+    void deleteUsbWave();
+    // The total list's number and name of each of `files` it holds.
+    WaveFileIndex usedWaveIndex(const QSet<QString> &files) const;
+    // The pad session's tree checks, with their warnings.
+    bool getRootDirPath(const QString &path);
+    bool judgeFourFile();
+
+    KitDocument &m_doc;
+    SoundLibrary &m_library;
+    PadSession &m_pad;
+    Ui::MainWindow1 *m_ui;
+    QWidget *m_parent;
+    MainWindow1 &m_window; // the other areas, as the window reaches them
+
+    bool m_fileErrCloseWindow = false;
+    SyncBatch *m_syncBatch = nullptr; // the pad's worker batches, made with the first
+    QProgressDialog *m_usbDialog = nullptr;
+    QProgressDialog *m_delDialog = nullptr;
+    int m_addProgressValue = 0;
+    int m_delProgressValue = 0;
+    bool m_reorderSoundFlag = false;
 };
 
 #endif

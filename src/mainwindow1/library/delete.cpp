@@ -1,6 +1,7 @@
 // Deleting sounds from the total list (offline at once, on the pad through
 // the device queue) and groups or sounds from the group tree.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -149,19 +150,12 @@ void MainWindow1::on_tbtDel_clicked()
         return;
     }
 
-    delProgressValue = 0;
+    padSync().resetDeleteProgress();
     if (deviceMode) {
-        if (delDialog)
-            delDialog->deleteLater();
-        delDialog = deleteProgress(this, 2 * rows.size());
+        padSync().takeDeleteDialog(deleteProgress(this, 2 * rows.size()));
     }
     pad().clearDeleteQueue();
-    auto closeDialog = [this]() {
-        if (delDialog) {
-            delDialog->close();
-            delDialog->hide();
-        }
-    };
+    auto closeDialog = [this]() { padSync().closeDeleteProgress(); };
 
     // One set of the paths the kits use for the whole selection.
     const QVector<QString> usedFiles = library().getSoundFileList(doc().kitAttrList());
@@ -205,9 +199,7 @@ void MainWindow1::on_tbtDel_clicked()
             }
         }
         if (deviceMode) {
-            ++delProgressValue;
-            if (delDialog)
-                delDialog->setValue(delProgressValue);
+            padSync().stepDeleteProgress();
             QCoreApplication::processEvents();
         } else {
             goneRows.append(pick.row);

@@ -1,6 +1,7 @@
 #include "mainwindow1/shell/startup.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
@@ -155,7 +156,7 @@ bool EditorStartup::waitForChoice()
     }
     if (chooser->closeFlag)
         return false;
-    if (!window || window->fileErrCloseWindow)
+    if (!window || window->padSync().fileErrCloseWindow())
         return false;
     return true;
 }
