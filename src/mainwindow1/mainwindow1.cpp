@@ -170,11 +170,57 @@ void MainWindow1::makeKitChains()
 
 void MainWindow1::makeSetupFiles()
 {
-    m_setupFiles = std::make_unique<SetupFilesController>();
+    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), ui, this, *this);
+    connect(m_setupFiles.get(), &SetupFilesController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
+    connect(m_setupFiles.get(), &SetupFilesController::loadFinished, this, [this] { getRightSoundList(); });
+    connect(m_setupFiles.get(), &SetupFilesController::padUpdateWanted, this, &MainWindow1::sendUpdate);
+    connect(m_setupFiles.get(), &SetupFilesController::kitChoiceNames, this, &MainWindow1::sendKitNameList);
+    connect(m_setupFiles.get(), &SetupFilesController::kitChoiceIndexes, this, &MainWindow1::sendKitIndexList);
 }
 
 
 // ---- SetupFiles forwards
+void MainWindow1::on_btnLoadFile_clicked() { m_setupFiles->importFiles(); }
+void MainWindow1::on_btnSave_clicked() { m_setupFiles->save(); }
+void MainWindow1::on_actionImport_All_triggered() { m_setupFiles->importWholeSetup(); }
+void MainWindow1::on_actionExport_All_triggered() { m_setupFiles->exportWholeSetup(); }
+void MainWindow1::on_btnKitChainSave_clicked() { m_setupFiles->save(); }
+void MainWindow1::on_btnExportAllFile_clicked() { m_setupFiles->save(); }
+void MainWindow1::recvIsClose(bool flag) { m_setupFiles->kitChoiceClosed(flag); }
+void MainWindow1::recvKitIndexState(QVector<int> indexList) { m_setupFiles->chooseKits(indexList); }
+void MainWindow1::recvLoadSave(bool flag) { m_setupFiles->importAfterPadSave(flag); }
+bool MainWindow1::showSound1(QString file, percussionpadfile *pf) { return m_setupFiles->showSound1(file, pf); }
+void MainWindow1::showKit1(percussionpadfile *pf) { m_setupFiles->showKit1(pf); }
+bool MainWindow1::showSound2(QString file, percussionpadfile *pf, int, int)
+{
+    return m_setupFiles->showSound2(file, pf);
+}
+void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
+{
+    m_setupFiles->showKit2(pf, kitIdx, file);
+}
+bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
+{
+    return m_setupFiles->getWaveList(TempDirName, dialog);
+}
+bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *)
+{
+    return m_setupFiles->getKitIniWaveList(TempDirName, kitIndex);
+}
+void MainWindow1::waveKitOrder() { m_setupFiles->waveKitOrder(); }
+setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
+{
+    return m_setupFiles->setupProgress(dialog);
+}
+bool MainWindow1::judgeIsAllFile(QString dir) { return m_setupFiles->judgeIsAllFile(dir); }
+bool MainWindow1::openFilePath(QString dir) { return m_setupFiles->openFilePath(dir); }
+void MainWindow1::removeSoundFile(QString path, int) { m_setupFiles->removeSoundFile(path); }
+void MainWindow1::soundFileRemoved(const QHash<QString, QString> &moved) { m_setupFiles->soundFileRemoved(moved); }
+void MainWindow1::handOverFromChangedFiles() { m_setupFiles->handOverFromChangedFiles(); }
+void MainWindow1::autoLoadFile(QString file) { m_setupFiles->autoLoadFile(file); }
+void MainWindow1::autoLoadKit(QStringList files) { m_setupFiles->autoLoadKit(files); }
+void MainWindow1::autoLoadKitFile() { m_setupFiles->autoLoadKitFile(); }
+bool MainWindow1::confirmOfflineClose() { return m_setupFiles->confirmOfflineClose(); }
 
 
 
@@ -276,7 +322,6 @@ void MainWindow1::paintEvent(QPaintEvent *event)
     QMainWindow::paintEvent(event);
     m_shell->fitLeftTopBar();
 }
-bool MainWindow1::confirmOfflineClose() { return m_shell->confirmOfflineClose(); }
 void MainWindow1::recvClose(int flag) { quitFlag = flag; }
 void MainWindow1::checkTheme(bool isDark) { m_shell->applyTheme(isDark); }
 void MainWindow1::on_actionGlobal_Setting_triggered() { m_shell->showGlobalPage(); }

@@ -7,7 +7,6 @@
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/library/previewstate.h"
 #include "mainwindow1/library/soundliststate.h"
-#include "mainwindow1/setupfiles/setupfilesstate.h"
 #include "document/kitdocument.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
@@ -54,8 +53,7 @@ class MainWindow1 : public QMainWindow,
                     public MainWindow1Tables,
                     public KitPageState,
                     public SoundListState,
-                    public PreviewState,
-                    public SetupFilesState
+                    public PreviewState
 {
     Q_OBJECT
 
@@ -90,10 +88,8 @@ public:
     // ---- flags ----------------------------------------------------------------
     bool userFlag = true;              // the next metronome list build takes the program's own metronome sounds
     bool clickFlag = false;            // the metronome list holds its five sounds: the global settings name one
-    bool projectFlag = false;          // a File-menu import or export runs: it takes the whole setup in one .BIN
     bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
     bool leftFlag = false;             // the group tree's horizontal scroll bar is shown as needed
-    bool backFlag = false;             // the whole-setup save marks its file as a BACKUP
 
     // ---- kit editing --------------------------------------------------------------
     // Main pad page.
@@ -133,15 +129,10 @@ public:
     void showKit1(percussionpadfile *pf);
     bool showSound2(QString file, percussionpadfile *pf, int = 0, int = 0);
     void showKit2(percussionpadfile *pf, int kitIdx, int, QString file);
-    // The sounds a whole setup's save gathered, for the document's kit file model.
-    KitDocument::SaveSounds saveSounds();
     // The sounds of a save.
     bool getWaveList(QString TempDirName, QProgressDialog *dialog);
     bool getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *dialog);
     void waveKitOrder();
-    // Messages of refused kit files and of failed gathering.
-    void reportLoadError(setupfiles::LoadError error, const QString &path, bool wholeSetup);
-    void reportCollectError(const setupfiles::CollectError &error);
     // Moves the dialog (when given) and keeps the window painting during long work.
     setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
     // Loads and saves of setup files.
@@ -161,7 +152,8 @@ public:
     void autoLoadFile(QString file);
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();
-    void on_btnExportAllFile_clicked(); // no form object: nothing connects it
+    // The export of the kits the user chooses, as the Save button does it.
+    void on_btnExportAllFile_clicked();
     // The offline close: asks "Quit?" when kits or global settings changed
     // since they were last loaded or saved; true when the window may close.
     bool confirmOfflineClose();

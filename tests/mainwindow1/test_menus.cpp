@@ -1,6 +1,7 @@
 // The menu actions, the save's kit choice, "Back to Main Interface", the help
 // page and the left top bar's size on repaint.
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "widgets/selectkitno.h"
 #include "windowfixture.h"
 
@@ -27,7 +28,7 @@ protected:
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton defaultButton) override
     {
-        flags += w->projectFlag ? '1' : '0';
+        flags += w->setupFiles().projectFlag() ? '1' : '0';
         return ScriptedPrompter::messageBox(kind, parent, title, text, buttons, defaultButton);
     }
 };
@@ -104,7 +105,7 @@ private slots:
         f->ui->actionImport_All->trigger();
         QCOMPARE(prompter.texts(), QStringList({"In USB device mode, import files are not supported."}));
         QCOMPARE(prompter.flags, QString("1"));
-        QVERIFY(!w->projectFlag);
+        QVERIFY(!w->setupFiles().projectFlag());
         f->ui->btnLoadFile->click();
         QCOMPARE(prompter.flags, QString("10"));
 
@@ -112,7 +113,7 @@ private slots:
         QSignalSpy names(w, &MainWindow1::sendKitNameList);
         f->ui->actionExport_All->trigger();
         QCOMPARE(names.count(), 0);
-        QVERIFY(!w->projectFlag);
+        QVERIFY(!w->setupFiles().projectFlag());
         QCOMPARE(lockout(), kUnlocked);
     }
 
@@ -134,7 +135,7 @@ private slots:
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 0));
         QVERIFY(w->shell().isSaveClose());
         QCOMPARE(lockout(), kUnlocked);
-        QVERIFY(!w->projectFlag);
+        QVERIFY(!w->setupFiles().projectFlag());
     }
 
     void saveTakesThePageEditsFirst()

@@ -4,6 +4,7 @@
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "library/records_fixture.h"
 #include "soundlib_fixture.h"
 
@@ -196,7 +197,7 @@ private slots:
         QCOMPARE(prompt(0).kind, P::SaveFile);
         QCOMPARE(f->texts(), QStringList({"Please stop playing the music before importing or saving the file."}));
         QCOMPARE(ui->songLabel2->text(), QString("Sample"));
-        QVERIFY(f->unlocked() && !f->w->projectFlag);
+        QVERIFY(f->unlocked() && !f->w->setupFiles().projectFlag());
 
         // Four metronome sounds stop a whole setup, not a kit save.
         f->w->library().removeClickSound(f->w->library().clickListItemModel()->soundIndex(4));

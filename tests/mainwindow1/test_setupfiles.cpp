@@ -1,11 +1,14 @@
 // The window's setup-file operations: kit files into the editor with their
 // messages, and the editor saved and read back through the real window.
 #include "document/kitreload.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
+#include "setup/loadnotices.h"
+#include "setup/savesteps.h"
 #include "resources/ztresources.h"
 #include "kitfile/setup_fixture.h"
 #include "library/soundorder.h"
@@ -47,7 +50,7 @@ bool loadSetup(MainWindow1 *w, const QString &file)
         return false;
     w->doc().takeGlobalSize(globalSize);
     w->waveAttrList.clear();
-    w->waveTempList.clear();
+    w->setupFiles().clearSetupSounds();
     w->library().beginSetupLoad();
     w->library().noteSetupClicks(clicksFirst);
     w->doc().clearKits();
@@ -240,7 +243,7 @@ private slots:
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
         QCOMPARE(int(w->library().waveLoadKitAttrList().at(3).wave_No), 4);
         QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList().at(4).wave_name, 16), QString("Snare"));
-        QCOMPARE(w->soundAddCount, 3);
+        QCOMPARE(w->setupFiles().soundAddCount(), 3);
         QCOMPARE(names.count(), 1);
         QCOMPARE(names.at(0).at(1).toInt(), 8);
         const Records::soundKit &k = w->doc().kitAttrList().at(8);
@@ -276,9 +279,13 @@ private slots:
         QVERIFY(w->getWaveList(w->shell().TempDirName(), nullptr));
         w->waveKitOrder();
         w->setGlobalFileChunk();
-        QVERIFY(w->doc().setAllFileChunk(w->saveSounds(), versionFromLabel(w->ui->version->text()), w->backFlag));
+        SetupFilesController &files = w->setupFiles();
+        QVector<Records::SOUND_LIST_INFO> waveList = files.waveList();
+        const KitDocument::SaveSounds sounds{w->waveAttrList, waveList, w->library().clickSetList(),
+                                             files.clickWaveList(), files.kitOrderList()};
+        QVERIFY(w->doc().setAllFileChunk(sounds, versionFromLabel(w->ui->version->text()), files.backFlag()));
         QVERIFY(writeModel(w, path("OUT.bin")));
-        QCOMPARE(w->kitOrderList.size(), w->waveAttrList.size());
+        QCOMPARE(w->setupFiles().kitOrderList().size(), w->waveAttrList.size());
 
         const Editor saved = [w]() {
             Editor e;
@@ -308,7 +315,7 @@ private slots:
         // Kit 2 alone, read back into its slot of the fresh window.
         QVERIFY(w->getKitIniWaveList(w->shell().TempDirName(), 1, nullptr));
         w->doc().beginFile(2);
-        w->doc().setKitIniFileChunk(1, w->waveAttrList, w->waveList);
+        w->doc().setKitIniFileChunk(1, w->waveAttrList, w->setupFiles().waveList());
         QVERIFY(writeModel(w, path("KIT2.INI"), 1));
         QVERIFY(loadKit(v, path("KIT2.INI")));
         Kit before = w->doc().kitAttrList().at(1), after = v->doc().kitAttrList().at(1);
@@ -339,10 +346,15 @@ private slots:
                                        CollectError(CollectError::EntryMissing),
                                        CollectError(CollectError::ClickCount),
                                        CollectError(CollectError::RawFailed)};
-        for (const CollectError &e : errors)
-            w->reportCollectError(e);
-        w->reportLoadError(LoadError::DataError, "/k/b.ini", false);
-        w->reportLoadError(LoadError::CannotOpen, "/k/c.bin", true);
+        setupjob::Result result; // the boxes the jobs note, shown by the window
+        for (const CollectError &e : errors) {
+            setupjob::Notice notice;
+            if (savejob::collectErrorNotice(e, w->doc().kitAttrList(), savejob::Hooks(), notice))
+                result.notices.append(notice);
+        }
+        result.notices.append(setupjob::loadErrorNotice(LoadError::DataError, "/k/b.ini", false));
+        result.notices.append(setupjob::loadErrorNotice(LoadError::CannotOpen, "/k/c.bin", true));
+        QCOMPARE(w->setupFiles().showNotices(result), 8);
         QCOMPARE(prompter.texts(),
                  QStringList({"Please check path:The file has been modified. Export failed.\r\n/k/a.bin",
                               "The file has been modified. Export failed.\r\nPlease check path:/k/a.bin",

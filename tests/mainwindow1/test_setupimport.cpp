@@ -2,6 +2,7 @@
 // setups and kit files into the editor, kit files read again, and files
 // that are refused leaving the editor as it was.
 #include "setupflow_fixture.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
 
@@ -100,7 +101,7 @@ private slots:
 
         f->prompter.clear();
         f->importAll(setup);
-        QVERIFY(!f->w->projectFlag);
+        QVERIFY(!f->w->setupFiles().projectFlag());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning"}));
         QCOMPARE(f->texts().at(1), snareRenamedIn({setup}));
         QCOMPARE(names.count(), KIT_MAX_COUNT);

@@ -1,6 +1,7 @@
 // The orders of the total list, the order file, locks, renumbering and the
 // kit order list, through the real window.
 #include "soundlib_fixture.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
 
@@ -100,11 +101,11 @@ private slots:
         QCOMPARE(w->playFileNameNew2, s.files[2]);
 
         // The backup flag follows its button after each click.
-        QVERIFY(!w->backFlag);
+        QVERIFY(!w->setupFiles().backFlag());
         w->ui->rbtBack->click();
-        QVERIFY(w->backFlag);
+        QVERIFY(w->setupFiles().backFlag());
         w->ui->rbtBack->click();
-        QCOMPARE(w->backFlag, w->ui->rbtBack->isChecked());
+        QCOMPARE(w->setupFiles().backFlag(), w->ui->rbtBack->isChecked());
     }
 
     void orderFile()
@@ -283,7 +284,7 @@ private slots:
         QCOMPARE(m->item(2)->text(), QString("Unassign"));
         QCOMPARE(rows(2).size(), 5);
         QCOMPARE(rows(2).first(), "|8|Kick-2|" + s.files[2] + "|");
-        QCOMPARE(w->remainingList, QStringList({s.files[0], s.files[1], "/gone.wav"}));
+        QCOMPARE(w->setupFiles().remainingList(), QStringList({s.files[0], s.files[1], "/gone.wav"}));
 
         // As many distinct used paths as sounds: no "Unassign".
         for (int i = 2; i < s.files.size(); ++i)

@@ -2,6 +2,7 @@
 // kit-by-kit list of sound uses.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -24,12 +25,9 @@ namespace {
 // Keeps the working lists of an order: the keys and the files of its rows.
 void keepWorkingLists(MainWindow1 *w, const QVector<soundorder::Row> &rows)
 {
-    w->totalList.clear();
-    w->totalFileList.clear();
-    for (const soundorder::Row &row : rows) {
-        w->totalList.append(row.name + QLatin1Char('*') + QString::number(row.number));
-        w->totalFileList.append(row.file);
-    }
+    w->setupFiles().clearWorkingLists();
+    for (const soundorder::Row &row : rows)
+        w->setupFiles().addWorkingRow(row.name + QLatin1Char('*') + QString::number(row.number), row.file);
 }
 
 } // namespace
@@ -92,7 +90,7 @@ void MainWindow1::on_customRbtn_clicked()
 
 void MainWindow1::on_rbtBack_clicked()
 {
-    backFlag = ui->rbtBack->isChecked();
+    setupFiles().markBackup(ui->rbtBack->isChecked());
 }
 
 void MainWindow1::on_btnExportRightWave_clicked()
@@ -129,8 +127,7 @@ void MainWindow1::on_btnImportRightWave_clicked()
                           tr("MY SOUND LIST can not be blank while performing an import operation."), QMessageBox::Ok);
         return;
     }
-    totalList.clear();
-    totalFileList.clear();
+    setupFiles().clearWorkingLists();
     const QString path = prompter->getOpenFileName(this, tr("Select the wave sort txt file."), QStringLiteral(" "),
                                                    QStringLiteral("txt(*.txt)"));
     QFile file(path);
@@ -165,35 +162,34 @@ void librarypane::generateKitOrder(MainWindow1 *w)
     QHash<QString, int> firstRecord;
     for (int i = sounds.size() - 1; i >= 0; --i)
         firstRecord.insert(sounds.at(i).file, i);
-    w->remainingList.clear();
+    w->setupFiles().clearRemaining();
     QSet<QString> remaining;
     QVector<SoundLibrary::KitOrderGroup> groups;
     const int kits = qMin(w->doc().kitAttrList().size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        w->totalList.clear();
-        w->totalFileList.clear();
+        w->setupFiles().clearWorkingLists();
         const QVector<kitusage::Use> uses = kitusage::kitUses(w->doc().kitAttrList().at(k));
         for (const kitusage::Use &use : uses) {
             if (!remaining.contains(use.file)) {
                 remaining.insert(use.file);
-                w->remainingList.append(use.file);
+                w->setupFiles().addRemaining(use.file);
             }
-            w->totalFileList.append(use.label + use.file);
-            w->totalList.append(use.name);
+            w->setupFiles().addWorkingRow(use.name, use.label + use.file);
         }
         if (uses.isEmpty())
             continue;
         SoundLibrary::KitOrderGroup group{w->doc().kitAttrList().at(k).kit_name, {}};
-        for (int i = 0; i < w->totalFileList.size(); ++i) {
-            const QString path = w->totalFileList.at(i).mid(3);
+        for (int i = 0; i < w->setupFiles().totalFileList().size(); ++i) {
+            const QString path = w->setupFiles().totalFileList().at(i).mid(3);
             const int record = firstRecord.value(path, -1);
             const MainWindow1::SOUND_INDEX *s = record >= 0 ? &sounds.at(record) : nullptr;
-            group.rows.append({w->totalFileList.at(i).left(3), s ? QString::number(s->wave_No) : QString(),
-                               w->totalList.at(i), path, s && s->wave_lock == 0});
+            group.rows.append({w->setupFiles().totalFileList().at(i).left(3),
+                               s ? QString::number(s->wave_No) : QString(), w->setupFiles().totalList().at(i), path,
+                               s && s->wave_lock == 0});
         }
         groups.append(group);
     }
-    if (sounds.size() != w->remainingList.size()) {
+    if (sounds.size() != w->setupFiles().remainingList().size()) {
         SoundLibrary::KitOrderGroup unassigned{MainWindow1::tr("Unassign"), {}};
         for (const MainWindow1::SOUND_INDEX &s : sounds) {
             if (!remaining.contains(s.file))

@@ -1,6 +1,7 @@
 // The sounds gathered for a save, and their order.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
+#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "setup/savesteps.h"
 #include "kitfile/waveorder.h"
@@ -9,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QStandardItem>
 
 #include <memory>
 
@@ -18,34 +18,9 @@ namespace {
 // How long the window may go without handling its events during long work.
 constexpr int kEventInterval = 50; // ms
 
-// A gathering run for the window; its boxes are shown by finish().
-struct Gathering
-{
-    setupflow::BoxQuestions questions;
-    savejob::Run run;
-    savejob::Gathered got;
-
-    Gathering(MainWindow1 *w, setupfiles::ProgressFn progress)
-        : questions(w),
-          run{w->doc(), w->library(), questions, [progress](int value, int) { progress(value); },
-              setupflow::saveHooks(w), {}}
-    {
-    }
-    // Keeps the gathered waves when nothing failed; tells the user otherwise.
-    bool finish(MainWindow1 *w, bool gathered)
-    {
-        setupflow::showNotices(w, run.result.notices);
-        if (!gathered)
-            return false;
-        w->waveList = got.waveList;
-        w->waveAttrList = got.waveAttrList;
-        return true;
-    }
-};
-
 } // namespace
 
-setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
+setupfiles::ProgressFn SetupFilesController::setupProgress(QProgressDialog *dialog)
 {
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
@@ -63,27 +38,55 @@ setupfiles::ProgressFn MainWindow1::setupProgress(QProgressDialog *dialog)
     };
 }
 
-bool MainWindow1::getWaveList(QString TempDirName, QProgressDialog *dialog)
+bool SetupFilesController::keepGathered(const savejob::Run &run, const savejob::Gathered &got, bool gathered)
 {
-    Gathering g(this, setupProgress(dialog));
-    const bool gathered = savejob::gatherWholeSetup(g.run, TempDirName, g.got);
-    if (!g.got.clickWaveList.isEmpty()) // the metronome's were gathered
-        clickWaveList = g.got.clickWaveList;
-    return g.finish(this, gathered);
+    showNotices(run.result.notices);
+    if (!gathered)
+        return false;
+    m_waveList = got.waveList;
+    m_window.waveAttrList = got.waveAttrList;
+    return true;
 }
 
-bool MainWindow1::getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *)
+bool SetupFilesController::getWaveList(const QString &tempDir, QProgressDialog *dialog)
 {
-    Gathering g(this, setupProgress(nullptr));
-    return g.finish(this, savejob::gatherKit(g.run, TempDirName, kitIndex, g.got));
+    setupflow::BoxQuestions questions(m_parent);
+    const setupfiles::ProgressFn progress = setupProgress(dialog);
+    savejob::Run run{m_doc, m_library, questions, [progress](int value, int) { progress(value); }, saveHooks(), {}};
+    savejob::Gathered got;
+    const bool gathered = savejob::gatherWholeSetup(run, tempDir, got);
+    if (!got.clickWaveList.isEmpty()) // the metronome's were gathered
+        m_clickWaveList = got.clickWaveList;
+    return keepGathered(run, got, gathered);
 }
 
-void MainWindow1::waveKitOrder()
+bool SetupFilesController::getKitIniWaveList(const QString &tempDir, int kitIndex)
 {
-    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(doc().kitAttrList(), library().waveLoadKitAttrList(),
-                                                                 waveAttrList);
-    totalFileList = order.totalFileList;
-    totalList = order.totalList;
-    remainingList = order.remainingList;
-    kitOrderList = order.kitOrderList;
+    setupflow::BoxQuestions questions(m_parent);
+    const setupfiles::ProgressFn progress = setupProgress(nullptr);
+    savejob::Run run{m_doc, m_library, questions, [progress](int value, int) { progress(value); }, saveHooks(), {}};
+    savejob::Gathered got;
+    return keepGathered(run, got, savejob::gatherKit(run, tempDir, kitIndex, got));
+}
+
+void SetupFilesController::waveKitOrder()
+{
+    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(m_doc.kitAttrList(), m_library.waveLoadKitAttrList(),
+                                                                 m_window.waveAttrList);
+    m_totalFileList = order.totalFileList;
+    m_totalList = order.totalList;
+    m_remainingList = order.remainingList;
+    m_kitOrderList = order.kitOrderList;
+}
+
+void SetupFilesController::clearWorkingLists()
+{
+    m_totalList.clear();
+    m_totalFileList.clear();
+}
+
+void SetupFilesController::addWorkingRow(const QString &key, const QString &file)
+{
+    m_totalList.append(key);
+    m_totalFileList.append(file);
 }

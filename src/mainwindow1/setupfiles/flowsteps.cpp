@@ -1,7 +1,8 @@
 // Steps the loads and saves of setup files share.
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "library/soundorder.h"
@@ -13,91 +14,98 @@
 #include <QDir>
 #include <QProgressDialog>
 
-namespace setupflow {
-
 namespace {
 const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 const char kIdleStyle[] = "border-image: url(:/images/play.png);";
 
 } // namespace
 
-bool stopPreviewFirst(MainWindow1 *w, bool loopToo)
+bool SetupFilesController::stopPreviewFirst(bool loopToo)
 {
-    Ui::MainWindow1 *ui = w->ui;
-    if (ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle)) {
-        if (w->singleLoop)
-            w->on_stopBtn2_clicked();
+    if (m_ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle)) {
+        if (m_window.singleLoop)
+            m_window.on_stopBtn2_clicked();
         else
-            w->player2->stop();
-        ui->songLabel2->setText(QStringLiteral("Sample"));
-        ui->playBtn2->setStyleSheet(QLatin1String(kIdleStyle));
-    } else if (loopToo && w->singleLoop) {
-        w->on_stopBtn2_clicked();
+            m_window.player2->stop();
+        m_ui->songLabel2->setText(QStringLiteral("Sample"));
+        m_ui->playBtn2->setStyleSheet(QLatin1String(kIdleStyle));
+    } else if (loopToo && m_window.singleLoop) {
+        m_window.on_stopBtn2_clicked();
     } else {
         return false;
     }
-    UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"),
-                                    MainWindow1::tr("Please stop playing the music before importing or saving the file."),
-                                    QMessageBox::Ok);
+    UiPrompter::instance()->warning(
+            m_parent, MainWindow1::tr("Warning"),
+            MainWindow1::tr("Please stop playing the music before importing or saving the file."), QMessageBox::Ok);
     return true;
 }
 
-void lockForSave(MainWindow1 *w, bool locked)
+// Disables the editor page and the five actions a save locks out, or
+// enables them again, in that order.
+void SetupFilesController::lockForSave(bool locked)
 {
-    Ui::MainWindow1 *ui = w->ui;
-    ui->topWidget->setEnabled(!locked);
-    for (QAction *a : {ui->actionGlobal_Setting, ui->actionKit_Setiing, ui->actionImport_All, ui->actionExport_All,
-                       ui->actionBack_to_main_interface})
+    m_ui->topWidget->setEnabled(!locked);
+    for (QAction *a : {m_ui->actionGlobal_Setting, m_ui->actionKit_Setiing, m_ui->actionImport_All,
+                       m_ui->actionExport_All, m_ui->actionBack_to_main_interface})
         a->setEnabled(!locked);
 }
 
-void rebuildSoundRows(MainWindow1 *w)
+// The rows of the total and hi-hat sound lists from the working sound list,
+// in its order (the sound library's stored order).
+void SetupFilesController::rebuildSoundRows()
 {
-    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList();
+    const QVector<MainWindow1::SOUND_INDEX> &sounds = m_library.waveLoadKitAttrList();
     if (!sounds.isEmpty())
-        w->total_index = sounds.last().wave_No;
-    w->showTotalRows(soundorder::stored(sounds), false);
+        m_window.total_index = sounds.last().wave_No;
+    m_window.showTotalRows(soundorder::stored(sounds), false);
 }
 
-void reapplySoundOrder(MainWindow1 *w)
+// Runs the ordering of the checked sort button again (none for the custom one).
+void SetupFilesController::reapplySoundOrder()
 {
-    Ui::MainWindow1 *ui = w->ui;
-    if (ui->defaultRbtn->isChecked())
-        w->on_defaultRbtn_clicked();
-    else if (ui->upRbtn->isChecked())
-        w->on_upRbtn_clicked();
-    else if (ui->DownRbtn->isChecked())
-        w->on_DownRbtn_clicked();
-    else if (!ui->customRbtn->isChecked())
-        w->on_defaultRbtn_clicked();
+    if (m_ui->defaultRbtn->isChecked())
+        m_window.on_defaultRbtn_clicked();
+    else if (m_ui->upRbtn->isChecked())
+        m_window.on_upRbtn_clicked();
+    else if (m_ui->DownRbtn->isChecked())
+        m_window.on_DownRbtn_clicked();
+    else if (!m_ui->customRbtn->isChecked())
+        m_window.on_defaultRbtn_clicked();
 }
 
-bool refuseBranded(MainWindow1 *w, const QString &path, int kind)
+// True, after its message, when the file carries another maker's brand mark
+// (kind 0 whole setup, 2 single kit); a file that does not open passes.
+bool SetupFilesController::refuseBranded(const QString &path, int kind)
 {
     if (!setupjob::isBranded(path, kind))
         return false;
     setupjob::Result shown;
     shown.notices.append(setupjob::brandedNotice());
-    showNotices(w, shown);
+    showNotices(shown);
     return true;
 }
 
-ImportKitFilesJob::Redraws forgetting(MainWindow1 *w)
+// What a kit-file import does in the window while it runs: after it forgot
+// the sounds of an earlier load, the preview follows (soundFileRemoved); it
+// takes each kit's name and page values (takingKit).
+ImportKitFilesJob::Redraws SetupFilesController::forgetting()
 {
     ImportKitFilesJob::Redraws redraws;
-    redraws.forgotten = [w](const QHash<QString, QString> &moved) { w->soundFileRemoved(moved); };
-    redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
+    redraws.forgotten = [this](const QHash<QString, QString> &moved) { soundFileRemoved(moved); };
+    redraws.kitTaking = [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); };
     return redraws;
 }
 
-QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int value)
+// A new progress dialog of a save, shown at `value`, that holds the window
+// while it is shown; it becomes the window's dialog.
+QProgressDialog *SetupFilesController::openSaveProgress(const QString &label, int value)
 {
-    if (w->dialog)
-        w->dialog->deleteLater();
+    if (m_window.dialog)
+        m_window.dialog->deleteLater();
     // A child of the window, so that its modality holds the window (its
     // menus and its close button too) while the save lets events run.
-    auto *d = new QProgressDialog(w);
-    w->dialog = d;
+    auto *d = new QProgressDialog(m_parent);
+    m_window.dialog = d;
     d->setWindowModality(Qt::WindowModal);
     d->setWindowTitle(MainWindow1::tr("Please wait..."));
     d->setLabelText(label);
@@ -111,7 +119,8 @@ QProgressDialog *openSaveProgress(MainWindow1 *w, const QString &label, int valu
     return d;
 }
 
-void hideProgress(QProgressDialog *dialog)
+// Hides the dialog before a message tells why the save stopped.
+void SetupFilesController::hideProgress(QProgressDialog *dialog)
 {
     if (!dialog)
         return;
@@ -119,5 +128,3 @@ void hideProgress(QProgressDialog *dialog)
     dialog->setAutoClose(true);
     QCoreApplication::processEvents();
 }
-
-} // namespace setupflow

@@ -1,9 +1,10 @@
 // The Import button and the Import All action: refusals, the file choice and
 // the hand-over to the whole-setup or the kit-file import.
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
@@ -15,128 +16,150 @@
 #include <QFileInfo>
 #include <QThread>
 
-namespace {
-
 // Global settings and kit files; true when the import reaches its common end.
-bool importKitFiles(MainWindow1 *w)
+bool SetupFilesController::importKitFiles()
 {
-    setupflow::BoxQuestions questions(w);
-    ImportKitFilesJob job(w->doc(), w->library(), questions);
+    setupflow::BoxQuestions questions(m_parent);
+    ImportKitFilesJob job(m_doc, m_library, questions);
     int shown = 0;
-    ImportKitFilesJob::Redraws redraws = setupflow::forgetting(w);
-    redraws.globalRead = [w](percussionpadfile &model) {
-        w->showVerAndGlobal1(&model);
-        w->doc().markGlobalSaved(w->globalPage());
+    ImportKitFilesJob::Redraws redraws = forgetting();
+    redraws.globalRead = [this](percussionpadfile &model) {
+        m_window.showVerAndGlobal1(&model);
+        m_doc.markGlobalSaved(m_window.globalPage());
     };
-    redraws.loading = [w] { w->waveAttrList.clear(); };
-    redraws.loaded = [w, &job, &shown] {
-        shown = setupflow::showNotices(w, job.result(), shown);
-        setupflow::rebuildSoundRows(w);
+    redraws.loading = [this] { m_window.waveAttrList.clear(); };
+    redraws.loaded = [this, &job, &shown] {
+        shown = showNotices(job.result(), shown);
+        rebuildSoundRows();
     };
     const bool loaded = job.run(redraws);
-    w->soundAddCount = job.soundsAdded();
+    m_soundAddCount = job.soundsAdded();
     if (!loaded) {
-        setupflow::showNotices(w, job.result(), shown);
+        showNotices(job.result(), shown);
         return false;
     }
-    shown = setupflow::showNotices(w, job.result(), shown);
-    return setupflow::showLoadedKits(w, job, true);
+    shown = showNotices(job.result(), shown);
+    return showLoadedKits(job, true);
 }
 
-} // namespace
-
-void MainWindow1::on_btnLoadFile_clicked()
+// The files the user picks: on the pad's SAVE folder when one is plugged in;
+// `kitFiles` when kit files or global settings were picked. The whole setup
+// to read, empty with kit files.
+QString SetupFilesController::pickImport(bool &kitFiles)
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!pad().isUDiskFlag()) {
-        emit sendUpdate(3, 0);
-        ui->btnLoadFile->setChecked(false);
-        prompter->warning(this, tr("Warning"), tr("In USB device mode, import files are not supported."),
-                          QMessageBox::Ok);
+    kitFiles = false;
+    if (m_projectFlag)
+        return prompter->getOpenFileName(m_parent, MainWindow1::tr("Select file."), QStringLiteral(" "),
+                                         MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
+    bool chosen = false;
+    for (const QString &root : m_window.shell().myDetector()->getDevicePath()) {
+        const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
+        if (QFileInfo(save).isDir() && judgeIsAllFile(save)) {
+            while (!openFilePath(save)) {
+            }
+            chosen = true;
+            break;
+        }
+    }
+    while (!chosen && !openFilePath(QString())) {
+    }
+    kitFiles = !m_library.globalFilePath().isEmpty() || !m_library.kitFileList().isEmpty();
+    return m_pickedBinFile;
+}
+
+void SetupFilesController::importFiles()
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    if (!m_pad.isUDiskFlag()) {
+        emit padUpdateWanted(3, 0);
+        m_ui->btnLoadFile->setChecked(false);
+        prompter->warning(m_parent, MainWindow1::tr("Warning"),
+                          MainWindow1::tr("In USB device mode, import files are not supported."), QMessageBox::Ok);
         return;
     }
     const QString crlf = QStringLiteral("\r\n");
-    if (prompter->warning(this, tr("Warning"),
-                          tr("*Note*") + crlf + tr("Importing a new file will delete the corresponding loaded file.")
-                                  + crlf + tr("Are you sure to continue?"),
+    if (prompter->warning(m_parent, MainWindow1::tr("Warning"),
+                          MainWindow1::tr("*Note*") + crlf
+                                  + MainWindow1::tr("Importing a new file will delete the corresponding loaded file.")
+                                  + crlf + MainWindow1::tr("Are you sure to continue?"),
                           QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::No)
         return;
-    if (ui->kitRbtn->isChecked()) {
-        ui->defaultRbtn->setChecked(true);
-        on_defaultRbtn_clicked();
+    if (m_ui->kitRbtn->isChecked()) {
+        m_ui->defaultRbtn->setChecked(true);
+        m_window.on_defaultRbtn_clicked();
     }
-    doc().clearKitRenames();
-    if (setupflow::stopPreviewFirst(this, false))
+    m_doc.clearKitRenames();
+    if (stopPreviewFirst(false))
         return;
 
-    QString setupFile;
     bool kitFiles = false;
-    if (projectFlag) {
-        setupFile = prompter->getOpenFileName(this, tr("Select file."), QStringLiteral(" "),
-                                              tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
-    } else {
-        bool chosen = false;
-        for (const QString &root : shell().myDetector()->getDevicePath()) {
-            const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
-            if (QFileInfo(save).isDir() && judgeIsAllFile(save)) {
-                while (!openFilePath(save)) {
-                }
-                chosen = true;
-                break;
-            }
-        }
-        while (!chosen && !openFilePath(QString())) {
-        }
-        kitFiles = !library().globalFilePath().isEmpty() || !library().kitFileList().isEmpty();
-        if (!kitFiles && pickedBinFile.isEmpty()) {
-            qDebug() << "什么都没导入";
-            return;
-        }
-        setupFile = pickedBinFile;
+    const QString setupFile = pickImport(kitFiles);
+    if (!m_projectFlag && !kitFiles && setupFile.isEmpty()) {
+        qDebug() << "什么都没导入";
+        return;
     }
 
     bool loaded;
     if (kitFiles) {
-        loaded = importKitFiles(this);
-    } else if (setupflow::refuseBranded(this, setupFile, 0)) {
+        loaded = importKitFiles();
+    } else if (refuseBranded(setupFile, 0)) {
         return;
     } else if (setupFile.isEmpty()) {
-        prompter->warning(this, tr("Warning"), tr("No file data is selected!"), QMessageBox::Yes);
+        prompter->warning(m_parent, MainWindow1::tr("Warning"), MainWindow1::tr("No file data is selected!"),
+                          QMessageBox::Yes);
         return;
     } else {
-        loaded = setupflow::loadWholeSetup(this, setupFile);
+        loaded = loadWholeSetup(setupFile);
     }
     if (loaded)
-        getRightSoundList();
+        emit loadFinished();
 }
 
-void MainWindow1::recvLoadSave(bool flag)
+void SetupFilesController::importWholeSetup()
 {
-    if (!flag)
+    m_projectFlag = true;
+    importFiles();
+    m_projectFlag = false;
+}
+
+void SetupFilesController::exportWholeSetup()
+{
+    m_projectFlag = true;
+    save();
+    m_projectFlag = false;
+}
+
+void SetupFilesController::importAfterPadSave(bool wanted)
+{
+    if (!wanted)
         return;
     QThread::msleep(2000);
-    on_btnLoadFile_clicked();
+    importFiles();
 }
 
-bool MainWindow1::judgeIsAllFile(QString dir)
+bool SetupFilesController::judgeIsAllFile(const QString &dir)
 {
     if (QDir(dir).entryList(QDir::AllDirs | QDir::NoDotAndDotDot, QDir::NoSort).isEmpty())
         return true;
-    UiPrompter::instance()->warning(this, tr("Warning"), tr("The format of forder is error."), QMessageBox::Ok);
+    UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Warning"),
+                                    MainWindow1::tr("The format of forder is error."), QMessageBox::Ok);
     return false;
 }
 
-bool MainWindow1::openFilePath(QString dir)
+bool SetupFilesController::openFilePath(const QString &dir)
 {
-    importFileList = UiPrompter::instance()->getOpenFileNames(
-            this, tr("Select one or more files to open, please note only one binary file can be selected."), dir,
-            tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;") + tr("Whole-setup files")
-                    + QStringLiteral(" (*.bin *.BIN)"));
-    setupflow::BoxQuestions questions(this);
-    ImportKitFilesJob job(doc(), library(), questions);
-    const bool taken = job.takePicks(importFileList, setupflow::forgetting(this));
-    pickedBinFile = job.wholeSetup();
-    setupflow::showNotices(this, job.result());
+    m_importFileList = UiPrompter::instance()->getOpenFileNames(
+            m_parent,
+            MainWindow1::tr("Select one or more files to open, please note only one binary file can be selected."),
+            dir,
+            MainWindow1::tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;")
+                    + MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
+    setupflow::BoxQuestions questions(m_parent);
+    ImportKitFilesJob job(m_doc, m_library, questions);
+    const bool taken = job.takePicks(m_importFileList, forgetting());
+    m_pickedBinFile = job.wholeSetup();
+    showNotices(job.result());
     return taken;
 }

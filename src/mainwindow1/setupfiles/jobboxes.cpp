@@ -1,37 +1,33 @@
 // The boxes and questions of the jobs, through the window's prompter.
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "widgets/dialogs/uiprompter.h"
 
-namespace setupflow {
-
-int showNotices(MainWindow1 *w, const setupjob::Result &result, int from)
+int SetupFilesController::showNotices(const setupjob::Result &result, int from)
 {
     UiPrompter *p = UiPrompter::instance();
     for (int i = from; i < result.notices.size(); ++i) {
         const setupjob::Notice &n = result.notices.at(i);
         const QMessageBox::StandardButton button = n.yesButton ? QMessageBox::Yes : QMessageBox::Ok;
         if (n.kind == setupjob::Notice::Information)
-            p->information(w, n.title, n.text, button);
+            p->information(m_parent, n.title, n.text, button);
         else
-            p->warning(w, n.title, n.text, button);
+            p->warning(m_parent, n.title, n.text, button);
     }
     return result.notices.size();
 }
 
-void showNotices(MainWindow1 *w, const QVector<setupjob::Notice> &notices)
+void SetupFilesController::showNotices(const QVector<setupjob::Notice> &notices)
 {
     setupjob::Result shown;
     shown.notices = notices;
-    showNotices(w, shown);
+    showNotices(shown);
 }
 
-bool BoxQuestions::ask(const QString &title, const QString &text)
+bool setupflow::BoxQuestions::ask(const QString &title, const QString &text)
 {
-    return UiPrompter::instance()->warning(m_w, title, text, QMessageBox::Yes | QMessageBox::No)
+    return UiPrompter::instance()->warning(m_parent, title, text, QMessageBox::Yes | QMessageBox::No)
            == QMessageBox::Yes;
 }
-
-} // namespace setupflow

@@ -1,11 +1,10 @@
 // What the save jobs are given by the window, and their boxes shown.
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
-
-#include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,8 +13,6 @@
 
 #include <memory>
 
-namespace setupflow {
-
 namespace {
 
 // How long the window may go without handling its events during long work.
@@ -23,31 +20,35 @@ constexpr int kEventInterval = 50; // ms
 
 } // namespace
 
-savejob::Hooks saveHooks(MainWindow1 *w)
+// What the save jobs need of the window: the conversion, the save progress
+// dialog (openSaveProgress) and the names of the pages' slots.
+savejob::Hooks SetupFilesController::saveHooks()
 {
     savejob::Hooks hooks;
-    hooks.rawFile = [w](const QString &source, const QString &target) { return w->getRawFile(source, target, 0); };
-    hooks.rawFailureTold = [w] { return w->rawFailureTold; };
-    hooks.slotName = [w](int slot) {
+    hooks.rawFile = [this](const QString &source, const QString &target) {
+        return m_window.getRawFile(source, target, 0);
+    };
+    hooks.rawFailureTold = [this] { return m_window.rawFailureTold; };
+    hooks.slotName = [this](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.
         const int layer = slot - HH_NUM_MAX;
-        return layer < 0 ? w->shell().hhWidgetGroup()[qMax(slot, 0)].group->title().trimmed()
-                         : w->ui->padNoComboBox->itemText(layer / 2) + QLatin1String(layer % 2 ? " B" : " A");
+        return layer < 0 ? m_window.shell().hhWidgetGroup()[qMax(slot, 0)].group->title().trimmed()
+                         : m_ui->padNoComboBox->itemText(layer / 2) + QLatin1String(layer % 2 ? " B" : " A");
     };
-    hooks.openProgress = [w](const QString &label, int value) { openSaveProgress(w, label, value); };
-    hooks.hideProgress = [w] { hideProgress(w->dialog); };
-    hooks.soundsMoved = [w](const QHash<QString, QString> &moved) {
-        w->playFileNameNew2 = moved.value(w->playFileNameNew2, w->playFileNameNew2);
-    };
+    hooks.openProgress = [this](const QString &label, int value) { openSaveProgress(label, value); };
+    hooks.hideProgress = [this] { hideProgress(m_window.dialog); };
+    hooks.soundsMoved = [this](const QHash<QString, QString> &moved) { soundFileRemoved(moved); };
     return hooks;
 }
 
-setupjob::Progress saveProgress(MainWindow1 *w)
+// Moves the window's dialog (its range too) and lets the window paint: each
+// time the bar moves, else at most every 50 ms.
+setupjob::Progress SetupFilesController::saveProgress()
 {
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
-    return [w, timer](int value, int maximum) {
-        QProgressDialog *d = w->dialog;
+    return [this, timer](int value, int maximum) {
+        QProgressDialog *d = m_window.dialog;
         bool moved = false;
         if (d && value >= 0) {
             if (maximum > 0 && d->maximum() != maximum)
@@ -63,9 +64,12 @@ setupjob::Progress saveProgress(MainWindow1 *w)
     };
 }
 
-QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo)
+QString SetupFilesController::refusedTarget(const QString &target, bool kitFilesToo) const
 {
-    return savejob::refusedTarget(w->doc(), w->library(), target, kitFilesToo);
+    return savejob::refusedTarget(m_doc, m_library, target, kitFilesToo);
 }
 
-} // namespace setupflow
+QString setupflow::refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo)
+{
+    return w->setupFiles().refusedTarget(target, kitFilesToo);
+}

@@ -1,79 +1,83 @@
 // Whole setups and kit files read into the editor, and read back after a
 // save replaced them.
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 
-
-
-namespace setupflow {
-
-namespace {
-
 // Empty sound lists.
-void newSoundLists(MainWindow1 *w)
+void SetupFilesController::newSoundLists()
 {
-    w->initTotalItemModel();
-    w->initHHListItemModel();
-    w->userFlag = false; // the metronome list stays empty until the file fills it
-    w->initClickItemModel();
-    w->connectSoundListSelections();
+    m_window.initTotalItemModel();
+    m_window.initHHListItemModel();
+    m_window.userFlag = false; // the metronome list stays empty until the file fills it
+    m_window.initClickItemModel();
+    m_window.connectSoundListSelections();
 }
 
-} // namespace
-
-bool loadWholeSetup(MainWindow1 *w, const QString &path)
+// A whole setup as the editor's state: nothing changes when it is refused.
+bool SetupFilesController::loadWholeSetup(const QString &path)
 {
-    BoxQuestions questions(w);
-    ImportSetupJob job(w->doc(), w->library(), questions);
+    setupflow::BoxQuestions questions(m_parent);
+    ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
     ImportSetupJob::Redraws redraws;
-    redraws.cleared = [w] {
-        w->waveAttrList.clear();
-        w->waveTempList.clear();
-        w->kitPages().setLoadKitNoFlag(true);
-        newSoundLists(w);
-        w->clickFlag = false;
+    redraws.cleared = [this] {
+        m_window.waveAttrList.clear();
+        m_waveTempList.clear();
+        m_window.kitPages().setLoadKitNoFlag(true);
+        newSoundLists();
+        m_window.clickFlag = false;
     };
-    redraws.soundsTaken = [w, &job, &shown] { drawSetupSounds(w, job.sounds(), job.result(), shown); };
-    redraws.kitTaking = [w](int k, const setupfiles::LoadedKit &lk) { takingKit(w, k, lk); };
-    redraws.kitsTaken = [w, &job, &shown] { drawSetupKits(w, job.result(), shown); };
-    redraws.modelRead = [w](percussionpadfile &m) { w->showVerAndGlobal1(&m); };
+    redraws.soundsTaken = [this, &job, &shown] { drawSetupSounds(job.sounds(), job.result(), shown); };
+    redraws.kitTaking = [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); };
+    redraws.kitsTaken = [this, &job, &shown] { drawSetupKits(job.result(), shown); };
+    redraws.modelRead = [this](percussionpadfile &m) { m_window.showVerAndGlobal1(&m); };
     const bool loaded = job.run(path, redraws);
-    showNotices(w, job.result(), shown);
+    showNotices(job.result(), shown);
     if (loaded)
-        w->doc().markAllSaved(w->globalPage());
+        m_doc.markAllSaved(m_window.globalPage());
     return loaded;
 }
 
-bool loadKitFiles(MainWindow1 *w, ImportKitFilesJob &job, bool reload, int &shown)
+// The recorded kit files that are in kitFileList, read by kit number into
+// their kit slots by `job` (`reload`: after a save replaced them), its boxes
+// shown from `shown` on; a load that changed the editor, even one that ended
+// early, is finished (finishKitLoad). True when it was finished.
+bool SetupFilesController::loadKitFiles(ImportKitFilesJob &job, bool reload, int &shown)
 {
-    w->waveAttrList.clear();
-    const bool complete = job.load(reload, forgetting(w));
-    w->soundAddCount = job.soundsAdded();
-    shown = showNotices(w, job.result(), shown);
-    return (complete || job.changed()) && finishKitLoad(w, job, !reload, shown);
+    m_window.waveAttrList.clear();
+    const bool complete = job.load(reload, forgetting());
+    m_soundAddCount = job.soundsAdded();
+    shown = showNotices(job.result(), shown);
+    return (complete || job.changed()) && finishKitLoad(job, !reload, shown);
 }
 
-bool finishKitLoad(MainWindow1 *w, ImportKitFilesJob &job, bool importing, int &shown)
+// After a kit-file load: the sound lists, the rename boxes (`importing`), the
+// sound order, the pads, and the kit of the first ordered file shown.
+// False when that file is of an old layout, or does not open on a reload.
+bool SetupFilesController::finishKitLoad(ImportKitFilesJob &job, bool importing, int &shown)
 {
-    rebuildSoundRows(w);
+    rebuildSoundRows();
     if (importing) {
         job.noteRenamed();
-        shown = showNotices(w, job.result(), shown);
+        shown = showNotices(job.result(), shown);
     }
-    return showLoadedKits(w, job, importing);
+    return showLoadedKits(job, importing);
 }
 
-bool showLoadedKits(MainWindow1 *w, const ImportKitFilesJob &job, bool importing)
+// The end of a kit-file load: the checked sort again when an earlier load was
+// dropped, the pads, and the kit of the first ordered file shown; false as
+// finishKitLoad.
+bool SetupFilesController::showLoadedKits(const ImportKitFilesJob &job, bool importing)
 {
     if (job.replaced())
-        reapplySoundOrder(w);
+        reapplySoundOrder();
     if (job.ordered().isEmpty())
         return true;
 
@@ -86,39 +90,37 @@ bool showLoadedKits(MainWindow1 *w, const ImportKitFilesJob &job, bool importing
         return false;
     if (n <= KIT_MAX_COUNT) {
         const QString text = QString::number(n);
-        w->ui->kitNumber->setText(text);
-        w->on_kitNumber_textEdited(text);
-        w->updateKitNo(n);
+        m_ui->kitNumber->setText(text);
+        m_window.on_kitNumber_textEdited(text);
+        m_window.updateKitNo(n);
     }
     return true;
 }
 
-} // namespace setupflow
-
-void MainWindow1::autoLoadFile(QString file)
+void SetupFilesController::autoLoadFile(const QString &file)
 {
-    library().noteSetupFile(file);
-    if (setupflow::loadWholeSetup(this, file))
-        getRightSoundList();
+    m_library.noteSetupFile(file);
+    if (loadWholeSetup(file))
+        emit loadFinished();
 }
 
-void MainWindow1::autoLoadKit(QStringList files)
+void SetupFilesController::autoLoadKit(const QStringList &files)
 {
-    setupflow::BoxQuestions questions(this);
-    ImportKitFilesJob job(doc(), library(), questions);
-    job.takeSavedFiles(files, setupflow::forgetting(this));
-    setupflow::showNotices(this, job.result());
+    setupflow::BoxQuestions questions(m_parent);
+    ImportKitFilesJob job(m_doc, m_library, questions);
+    job.takeSavedFiles(files, forgetting());
+    showNotices(job.result());
 }
 
-void MainWindow1::autoLoadKitFile()
+void SetupFilesController::autoLoadKitFile()
 {
-    setupflow::BoxQuestions questions(this);
-    ImportKitFilesJob job(doc(), library(), questions);
+    setupflow::BoxQuestions questions(m_parent);
+    ImportKitFilesJob job(m_doc, m_library, questions);
     if (!job.checkKitFiles(false)) {
-        setupflow::showNotices(this, job.result());
+        showNotices(job.result());
         return;
     }
     int shown = 0;
-    if (setupflow::loadKitFiles(this, job, true, shown))
-        getRightSoundList();
+    if (loadKitFiles(job, true, shown))
+        emit loadFinished();
 }

@@ -1,47 +1,51 @@
 // The kit records of a read kit file into the editor's kits.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
+
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
-#include "mainwindow1/setupfiles/flowsteps.h"
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 #include "kitfile/kitsin.h"
 
-
-void MainWindow1::showKit1(percussionpadfile *pf)
+void SetupFilesController::showKit1(percussionpadfile *pf)
 {
-    setupflow::BoxQuestions questions(this);
-    ImportSetupJob job(doc(), library(), questions);
+    setupflow::BoxQuestions questions(m_parent);
+    ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
-    if (job.takeKits(pf, waveAttrList,
-                     [this](int k, const setupfiles::LoadedKit &lk) { setupflow::takingKit(this, k, lk); }))
-        setupflow::drawSetupKits(this, job.result(), shown);
+    if (job.takeKits(pf, m_window.waveAttrList,
+                     [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); }))
+        drawSetupKits(job.result(), shown);
 }
 
-void setupflow::drawSetupKits(MainWindow1 *w, const setupjob::Result &result, int &shown)
+// After a whole setup's kits became the document's: the pads, the boxes of
+// `result` from `shown` on (advanced) and kit 1 shown.
+void SetupFilesController::drawSetupKits(const setupjob::Result &result, int &shown)
 {
-    shown = showNotices(w, result, shown);
+    shown = showNotices(result, shown);
 
-    w->ui->kitNumber->setText(QStringLiteral("1"));
-    w->on_kitNumber_textEdited(w->ui->kitNumber->text());
-    w->kitPages().setPadNoFlag(true);
-    w->updateKitNo(1);
-    w->kitPages().setLoadKitNoFlag(false);
-    if (w->ui->kitRbtn->isChecked())
-        w->on_kitRbtn_clicked();
+    m_ui->kitNumber->setText(QStringLiteral("1"));
+    m_window.on_kitNumber_textEdited(m_ui->kitNumber->text());
+    m_window.kitPages().setPadNoFlag(true);
+    m_window.updateKitNo(1);
+    m_window.kitPages().setLoadKitNoFlag(false);
+    if (m_ui->kitRbtn->isChecked())
+        m_window.on_kitRbtn_clicked();
 }
 
-void setupflow::takingKit(MainWindow1 *w, int k, const setupfiles::LoadedKit &lk)
+// Before a kit read from a file is stored as kit `k`: its name to the
+// window's lists and its effects and links to the page's scratch values.
+void SetupFilesController::takingKit(int k, const setupfiles::LoadedKit &lk)
 {
-    emit w->sendKitNameChanged(lk.kit.kit_name, k);
-    w->kitPages().takeLoadedKit(lk.effects, lk.links);
+    emit kitNameRead(lk.kit.kit_name, k);
+    m_window.kitPages().takeLoadedKit(lk.effects, lk.links);
 }
 
-void MainWindow1::showKit2(percussionpadfile *pf, int kitIdx, int, QString file)
+void SetupFilesController::showKit2(percussionpadfile *pf, int kitIdx, const QString &file)
 {
-    setupflow::BoxQuestions questions(this);
-    ImportKitFilesJob job(doc(), library(), questions);
-    job.takeKit(pf, kitIdx, file,
-                [this](int k, const setupfiles::LoadedKit &lk) { setupflow::takingKit(this, k, lk); });
+    setupflow::BoxQuestions questions(m_parent);
+    ImportKitFilesJob job(m_doc, m_library, questions);
+    job.takeKit(pf, kitIdx, file, [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); });
 }

@@ -1,60 +1,64 @@
 // The sounds of a read whole setup or kit file into the sound lists.
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
+
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
-#include "mainwindow1/setupfiles/flowsteps.h"
 #include "library/soundorder.h"
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 #include "kitfile/soundsin.h"
 
-
 #include <algorithm>
 
-bool MainWindow1::showSound1(QString file, percussionpadfile *pf)
+bool SetupFilesController::showSound1(const QString &file, percussionpadfile *pf)
 {
-    clickFlag = false;
-    setupflow::BoxQuestions questions(this);
-    ImportSetupJob job(doc(), library(), questions);
+    m_window.clickFlag = false;
+    setupflow::BoxQuestions questions(m_parent);
+    ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
     const bool taken = job.takeSounds(file, pf);
     if (taken)
-        setupflow::drawSetupSounds(this, job.sounds(), job.result(), shown);
-    setupflow::showNotices(this, job.result(), shown);
+        drawSetupSounds(job.sounds(), job.result(), shown);
+    showNotices(job.result(), shown);
     return taken;
 }
 
-void setupflow::drawSetupSounds(MainWindow1 *w, const setupfiles::WholeSetupSounds &got,
-                                const setupjob::Result &result, int &shown)
+// After a whole setup's sounds joined the library: the window's lists of
+// them, the metronome choice, the total list's rows in number order, the
+// boxes of `result` from `shown` on (advanced) and the checked sort again.
+void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &got, const setupjob::Result &result,
+                                           int &shown)
 {
-    w->waveTempList += got.waves;
-    w->waveAttrList += got.waves;
-    w->clickFlag = got.clickFlag;
-    if (w->library().clickListItemModel() && !w->library().clickSetList().isEmpty())
-        w->ui->clickSoundNoSpinBox->setRange(1, w->library().clickSetList().size());
+    m_waveTempList += got.waves;
+    m_window.waveAttrList += got.waves;
+    m_window.clickFlag = got.clickFlag;
+    if (m_library.clickListItemModel() && !m_library.clickSetList().isEmpty())
+        m_ui->clickSoundNoSpinBox->setRange(1, m_library.clickSetList().size());
 
     // One row per wave in the order of their numbers. Numbers with gaps
     // (sounds deleted on the pad) leave no empty rows between them.
-    QVector<soundorder::Row> rows = soundorder::stored(w->library().waveLoadKitAttrList());
+    QVector<soundorder::Row> rows = soundorder::stored(m_library.waveLoadKitAttrList());
     std::stable_sort(rows.begin(), rows.end(),
                      [](const soundorder::Row &a, const soundorder::Row &b) { return a.number < b.number; });
     if (!rows.isEmpty())
-        w->total_index = rows.last().number - 1;
-    w->showTotalRows(rows, false);
+        m_window.total_index = rows.last().number - 1;
+    m_window.showTotalRows(rows, false);
 
-    shown = showNotices(w, result, shown);
-    if (w->ui->upRbtn->isChecked())
-        w->on_upRbtn_clicked();
-    if (w->ui->DownRbtn->isChecked())
-        w->on_DownRbtn_clicked();
+    shown = showNotices(result, shown);
+    if (m_ui->upRbtn->isChecked())
+        m_window.on_upRbtn_clicked();
+    if (m_ui->DownRbtn->isChecked())
+        m_window.on_DownRbtn_clicked();
 }
 
-bool MainWindow1::showSound2(QString file, percussionpadfile *pf, int, int)
+bool SetupFilesController::showSound2(const QString &file, percussionpadfile *pf)
 {
-    setupflow::BoxQuestions questions(this);
-    ImportKitFilesJob job(doc(), library(), questions);
+    setupflow::BoxQuestions questions(m_parent);
+    ImportKitFilesJob job(m_doc, m_library, questions);
     const bool taken = job.takeKitSounds(file, pf);
-    soundAddCount += job.soundsAdded();
-    setupflow::showNotices(this, job.result());
+    m_soundAddCount += job.soundsAdded();
+    showNotices(job.result());
     return taken;
 }

@@ -1,24 +1,24 @@
 // The sounds of one kit file taken out of the kits, the sound list and the
 // total list, so that the file can be read again or forgotten.
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
+
 #include "mainwindow1/mainwindow1.h"
-#include "ui_mainwindow1.h"
 
 #include "setup/kitfileforget.h"
 
 #include <QHash>
 
-void MainWindow1::handOverFromChangedFiles()
+void SetupFilesController::handOverFromChangedFiles()
 {
-    const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(doc(), library());
-    playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
+    soundFileRemoved(setupjob::handOverFromChangedFiles(m_doc, m_library));
 }
 
-void MainWindow1::removeSoundFile(QString path, int)
+void SetupFilesController::removeSoundFile(const QString &path)
 {
-    soundFileRemoved(setupjob::forgetKitFile(doc(), library(), path));
+    soundFileRemoved(setupjob::forgetKitFile(m_doc, m_library, path));
 }
 
-void MainWindow1::soundFileRemoved(const QHash<QString, QString> &moved)
+void SetupFilesController::soundFileRemoved(const QHash<QString, QString> &moved)
 {
-    playFileNameNew2 = moved.value(playFileNameNew2, playFileNameNew2);
+    m_window.playFileNameNew2 = moved.value(m_window.playFileNameNew2, m_window.playFileNameNew2);
 }

@@ -1,10 +1,12 @@
 // The Save button, the kit-chain Save and the Export All action: the lock-out,
 // pending page edits, the kit choice, the output path and the guards of the
 // whole-setup road.
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
+#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -16,111 +18,120 @@
 #include <QStandardItemModel>
 #include <QStandardPaths>
 
-namespace {
-
 // The whole-setup file to write; a name typed without a suffix gets ".bin".
-QString askSetupFile(MainWindow1 *w)
+QString SetupFilesController::askSetupFile()
 {
     QString path = UiPrompter::instance()->getSaveFileName(
-            w, MainWindow1::tr("Output"),
+            m_parent, MainWindow1::tr("Output"),
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QDir::separator()
                     + QStringLiteral("KIT_ALL"),
             MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".bin");
     if (!path.isEmpty())
-        w->lastSaveFolder = QFileInfo(path).absolutePath();
+        m_lastSaveFolder = QFileInfo(path).absolutePath();
     return path;
 }
 
 // True when the metronome list holds the five sounds a whole setup needs.
-bool hasFiveClicks(MainWindow1 *w)
+bool SetupFilesController::hasFiveClicks() const
 {
-    return w->library().clickListItemModel()->soundCount() == 5;
+    return m_library.clickListItemModel()->soundCount() == 5;
 }
 
-} // namespace
-
-void MainWindow1::on_btnSave_clicked()
+void SetupFilesController::save()
 {
     UiPrompter *prompter = UiPrompter::instance();
-    if (!pad().isUDiskFlag())
-        emit sendUpdate(3, 0);
-    setupflow::lockForSave(this, true);
+    if (!m_pad.isUDiskFlag())
+        emit padUpdateWanted(3, 0);
+    lockForSave(true);
 
     bool number = false;
-    const int shown = ui->kitNumber->text().toInt(&number);
-    if (ui->left_stackedWidget->currentIndex() == 2 && number && shown >= 1 && shown <= KIT_MAX_COUNT) {
-        on_savePadSetBtn_clicked(ui->padNoComboBox->currentIndex());
-        on_btnSaveOneKitSet_clicked(quint8(shown));
+    const int shown = m_ui->kitNumber->text().toInt(&number);
+    if (m_ui->left_stackedWidget->currentIndex() == 2 && number && shown >= 1 && shown <= KIT_MAX_COUNT) {
+        m_window.on_savePadSetBtn_clicked(m_ui->padNoComboBox->currentIndex());
+        m_window.on_btnSaveOneKitSet_clicked(quint8(shown));
     }
-    takeOverChainPage();
+    m_window.takeOverChainPage();
 
     QString path;
     QVector<int> kits;
-    if (projectFlag) {
-        path = askSetupFile(this);
+    if (m_projectFlag) {
+        path = askSetupFile();
     } else {
         QVector<QString> names;
-        for (const soundKit &kit : qAsConst(doc().kitAttrList()))
+        for (const MainWindow1Records::soundKit &kit : qAsConst(m_doc.kitAttrList()))
             names.append(kit.kit_name);
-        shell().answerKitChoice(false); // only an OK in this run confirms
-        if (shell().skn()) {
-            emit sendKitNameList(names);
-            shell().skn()->initKitIndex();
-            emit sendKitIndexList(doc().kitIndexList());
-            shell().skn()->exec();
+        m_window.shell().answerKitChoice(false); // only an OK in this run confirms
+        if (m_window.shell().skn()) {
+            emit kitChoiceNames(names);
+            m_window.shell().skn()->initKitIndex();
+            emit kitChoiceIndexes(m_doc.kitIndexList());
+            m_window.shell().skn()->exec();
         }
-        for (int i = 0; shell().isSaveClose() && i < doc().kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
-            if (doc().kitIndexList().at(i) == 0)
+        for (int i = 0; m_window.shell().isSaveClose() && i < m_doc.kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
+            if (m_doc.kitIndexList().at(i) == 0)
                 kits.append(i + 1);
         }
         if (kits.isEmpty()) {
-            setupflow::lockForSave(this, false);
-            prompter->information(this, tr("Tip"), tr("Failed to generate file."), QMessageBox::Ok);
+            lockForSave(false);
+            prompter->information(m_parent, MainWindow1::tr("Tip"), MainWindow1::tr("Failed to generate file."),
+                                  QMessageBox::Ok);
             return;
         }
         if (kits.size() < KIT_MAX_COUNT) {
             // The folder of the last save of this run, else the user's home.
-            const QString start = lastSaveFolder.isEmpty() ? QDir::homePath() : lastSaveFolder;
-            path = prompter->getExistingDirectory(this, tr("Output to specified directory"), start,
+            const QString start = m_lastSaveFolder.isEmpty() ? QDir::homePath() : m_lastSaveFolder;
+            path = prompter->getExistingDirectory(m_parent, MainWindow1::tr("Output to specified directory"), start,
                                                   QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
             if (!path.isEmpty())
-                lastSaveFolder = path;
-            setupflow::saveKitFiles(this, path, kits);
+                m_lastSaveFolder = path;
+            saveKitFiles(path, kits);
             return;
         }
-        path = askSetupFile(this);
+        path = askSetupFile();
     }
 
-    if (setupflow::stopPreviewFirst(this, true)) {
-        setupflow::lockForSave(this, false);
+    if (stopPreviewFirst(true)) {
+        lockForSave(false);
         return;
     }
-    if (!hasFiveClicks(this)) {
-        prompter->warning(this, tr("Error"),
-                          tr("Please switch to the global configuration interface and import 5 metronome sounds."),
-                          QMessageBox::Ok);
-        setupflow::lockForSave(this, false);
+    if (!hasFiveClicks()) {
+        prompter->warning(
+                m_parent, MainWindow1::tr("Error"),
+                MainWindow1::tr("Please switch to the global configuration interface and import 5 metronome sounds."),
+                QMessageBox::Ok);
+        lockForSave(false);
         return;
     }
     path = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
-        prompter->information(this, tr("Error"), tr("The output file is not set."), QMessageBox::Ok);
-        setupflow::lockForSave(this, false);
+        prompter->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("The output file is not set."),
+                              QMessageBox::Ok);
+        lockForSave(false);
         return;
     }
-    setupflow::saveWholeSetup(this, path);
+    saveWholeSetup(path);
 }
 
-void MainWindow1::recvIsClose(bool flag)
+void SetupFilesController::kitChoiceClosed(bool ok)
 {
-    shell().answerKitChoice(flag);
-    if (!flag)
-        setupflow::lockForSave(this, false);
+    m_window.shell().answerKitChoice(ok);
+    if (!ok)
+        lockForSave(false);
 }
 
-void MainWindow1::recvKitIndexState(QVector<int> indexList)
+void SetupFilesController::chooseKits(const QVector<int> &indexList)
 {
-    doc().takeKitSelection(indexList);
+    m_doc.takeKitSelection(indexList);
+}
+
+bool SetupFilesController::confirmOfflineClose()
+{
+    kitpage::commitShownKit(&m_window, m_window.curkitNumber);
+    if (!m_doc.differsFromSaved(m_window.globalPage()))
+        return true;
+    return UiPrompter::instance()->question(m_parent, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }

@@ -1,35 +1,32 @@
 // The whole setup saved through its job: the window gives it the page and
 // the read-back, then marks what is saved and shows its boxes.
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "kitfile/modelout.h"
 #include "setup/savesetupjob.h"
 
-namespace setupflow {
-
-void saveWholeSetup(MainWindow1 *w, const QString &target)
+void SetupFilesController::saveWholeSetup(const QString &target)
 {
-    BoxQuestions questions(w);
-    SaveSetupJob job(w->doc(), w->library(), questions, saveProgress(w), saveHooks(w));
+    setupflow::BoxQuestions questions(m_parent);
+    SaveSetupJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
     SaveSetupJob::Input in;
     in.target = target;
-    in.tempDir = w->shell().TempDirName();
-    in.version = setupfiles::versionFromLabel(w->ui->version->text());
-    in.backup = w->backFlag;
-    in.globalPage = [w] {
-        w->ui->clickSoundNoSpinBox->setRange(1, 5);
-        return w->globalPage();
+    in.tempDir = m_window.shell().TempDirName();
+    in.version = setupfiles::versionFromLabel(m_ui->version->text());
+    in.backup = m_backFlag;
+    in.globalPage = [this] {
+        m_ui->clickSoundNoSpinBox->setRange(1, 5);
+        return m_window.globalPage();
     };
-    in.reloadSetup = [w](const QString &file) { w->autoLoadFile(file); };
+    in.reloadSetup = [this](const QString &file) { autoLoadFile(file); };
     const setupjob::Result result = job.run(in);
     if (!result.with(setupjob::FileOutcome::Written).isEmpty())
-        w->doc().markAllSaved(w->globalPage());
-    showNotices(w, result.notices);
-    lockForSave(w, false);
+        m_doc.markAllSaved(m_window.globalPage());
+    showNotices(result.notices);
+    lockForSave(false);
 }
-
-} // namespace setupflow

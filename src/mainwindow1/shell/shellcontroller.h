@@ -162,9 +162,6 @@ public:
 
     // ---- the close ----------------------------------------------------------------
     void closeWindow(QCloseEvent *event);
-    // Asks "Quit?" when kits or global settings changed since they were last
-    // loaded or saved; true when the window may close.
-    bool confirmOfflineClose();
     // The window goes without writing the sound list (a start-up never shown, a test).
     void skipSoundListOnClose() { m_writeSoundListOnClose = false; }
     void setWriteSoundListOnClose(bool write) { m_writeSoundListOnClose = write; }

@@ -8,8 +8,6 @@
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
 
-#include "widgets/dialogs/uiprompter.h"
-
 #include <QCloseEvent>
 #include <QCoreApplication>
 
@@ -29,7 +27,7 @@ void ShellController::closeWindow(QCloseEvent *event)
     }
     m_window.takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (m_pad.isUDiskFlag() ? !confirmOfflineClose() || !librarypane::saveSoundListAtClose(w)
+    if (m_pad.isUDiskFlag() ? !m_window.confirmOfflineClose() || !librarypane::saveSoundListAtClose(w)
                             : !padpane::closeOnPad(w)) {
         event->ignore();
         return;
@@ -38,14 +36,4 @@ void ShellController::closeWindow(QCloseEvent *event)
     librarypane::stopPreviewForClose(w);
     QCoreApplication::quit();
     event->accept();
-}
-
-bool ShellController::confirmOfflineClose()
-{
-    kitpage::commitShownKit(&m_window, m_window.curkitNumber);
-    if (!m_doc.differsFromSaved(m_window.globalPage()))
-        return true;
-    return UiPrompter::instance()->question(m_boxParent, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
-                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
 }

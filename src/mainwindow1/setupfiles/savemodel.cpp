@@ -1,7 +1,0 @@
-// The sounds a save gathered, as the document's kit file model takes them.
-#include "mainwindow1/mainwindow1.h"
-
-KitDocument::SaveSounds MainWindow1::saveSounds()
-{
-    return KitDocument::SaveSounds{waveAttrList, waveList, library().clickSetList(), clickWaveList, kitOrderList};
-}
