@@ -71,11 +71,57 @@ void MainWindow1::makeSoundFiles()
 
 void MainWindow1::makeSoundLists()
 {
-    m_soundLists = std::make_unique<SoundListsController>();
+    m_soundLists = std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, ui, this, *this);
+    connect(m_soundLists.get(), &SoundListsController::padDeleteQueued, this, [this] { emit sendUpdate(0, 0); });
 }
 
 
 // ---- SoundLists forwards
+
+void MainWindow1::initClickItemModel() { m_soundLists->initClickItemModel(); }
+void MainWindow1::initHHListItemModel() { m_soundLists->initHHListItemModel(); }
+void MainWindow1::initTotalItemModel() { m_soundLists->initTotalItemModel(); }
+void MainWindow1::getRightSoundList() { m_soundLists->getRightSoundList(); }
+void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
+{
+    m_soundLists->showTotalRows(rows, itemEditable);
+}
+void MainWindow1::connectSoundListSelections() { m_soundLists->connectSoundListSelections(); }
+void MainWindow1::on_addWaveGroup_clicked() { m_soundLists->addGroup(); }
+void MainWindow1::selectItemChanged(const QModelIndex &index) { m_soundLists->totalListSelection(index, false); }
+void MainWindow1::on_totalWaveTreeView_pressed(const QModelIndex &index)
+{
+    m_soundLists->totalListSelection(index, true);
+}
+void MainWindow1::recvSelectItem(bool flag)
+{
+    if (flag)
+        on_totalWaveTreeView_pressed(ui->totalWaveTreeView->currentIndex());
+}
+void MainWindow1::leftSelectItemChanged(const QModelIndex &index) { m_soundLists->groupTreeSelection(index, false); }
+void MainWindow1::on_waveGroupTreeView_pressed(const QModelIndex &index)
+{
+    m_soundLists->groupTreeSelection(index, true);
+}
+void MainWindow1::totalListItemModelChanged(QStandardItem *item) { m_soundLists->renameTotalListSound(item); }
+void MainWindow1::soundListItemModelChanged(QStandardItem *item) { m_soundLists->renameGroupRow(item); }
+void MainWindow1::hhListItemModelChanged(QStandardItem *item) { m_soundLists->renameMirrorSound(item); }
+void MainWindow1::on_defaultRbtn_clicked() { m_soundLists->showStoredOrder(); }
+void MainWindow1::on_kitRbtn_clicked() { m_soundLists->showKitUseOrder(); }
+void MainWindow1::on_upRbtn_clicked() { m_soundLists->showNameOrder(true); }
+void MainWindow1::on_DownRbtn_clicked() { m_soundLists->showNameOrder(false); }
+void MainWindow1::on_customRbtn_clicked() {} // hidden; checked only by an order file import
+void MainWindow1::on_rbtBack_clicked() { m_soundLists->takeBackupChoice(); }
+void MainWindow1::on_btnExportRightWave_clicked() { m_soundLists->exportOrder(); }
+void MainWindow1::on_btnImportRightWave_clicked() { m_soundLists->importOrder(); }
+void MainWindow1::lockSound() { m_soundLists->lockSelected(true); }
+void MainWindow1::unlockSound() { m_soundLists->lockSelected(false); }
+void MainWindow1::on_actionReorder_Serial_Numbers_triggered() { m_soundLists->reorderSerialNumbers(); }
+void MainWindow1::deleteWaveFromList1() { on_tbtDel_clicked(); }
+void MainWindow1::on_tbtDel_clicked() { m_soundLists->deleteSelectedSounds(); }
+void MainWindow1::deleteWaveFromList() { on_delWaveGroup_clicked(); }
+void MainWindow1::on_delWaveGroup_clicked() { m_soundLists->deleteFromGroups(); }
+void MainWindow1::on_btnImportClickWave_clicked() { m_soundLists->importClickSounds(); }
 
 
 

@@ -86,10 +86,7 @@ public:
     const SoundLibrary &library() const { return soundLibrary; }
 
     // ---- flags ----------------------------------------------------------------
-    bool userFlag = true;              // the next metronome list build takes the program's own metronome sounds
-    bool clickFlag = false;            // the metronome list holds its five sounds: the global settings name one
     bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
-    bool leftFlag = false;             // the group tree's horizontal scroll bar is shown as needed
 
     // ---- kit editing --------------------------------------------------------------
     // Main pad page.

@@ -1,6 +1,7 @@
 // The global settings page: the metronome list, the export of the global
 // settings file, and the mapping of the page to and from the global chunk.
 #include "setupflow_fixture.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "library/records_fixture.h"
 
 #include <QStandardItemModel>
@@ -113,7 +114,7 @@ private slots:
         Ui::MainWindow1 *ui = f->ui;
         MainWindow1 *w = f->w;
         addClicks();
-        w->clickFlag = true;
+        w->soundLists().noteClickListFull(true);
         ui->clickSoundNoSpinBox->setValue(3);
         for (QLabel *l : {ui->clickInterval, ui->clickPan, ui->audioVolume, ui->globalCH})
             l->setText("12");

@@ -1,4 +1,5 @@
 #include "padwindow.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"
 
 #include <QProgressDialog>
@@ -45,8 +46,8 @@ private slots:
         QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 3);
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 0)->text(), QString("Snare"));
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 1)->text(), f.wav(12));
-        QCOMPARE(w->waveAttrList.size(), 3);
-        QCOMPARE(w->waveAttrList[2].wave_No, quint16(11)); // reading order, pad numbering
+        QCOMPARE(w->soundLists().waveAttrList().size(), 3);
+        QCOMPARE(w->soundLists().waveAttrList()[2].wave_No, quint16(11)); // reading order, pad numbering
         QCOMPARE(w->library().soundList(), (QStringList{"Kick", "Hat", "Snare"}));
 
         // Metronome sounds from the pad, global settings, 100 kits, kit 1 shown.

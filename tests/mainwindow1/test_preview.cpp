@@ -475,7 +475,7 @@ private slots:
         f.prompter.clear();
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 1), quint32(kit.waves.at(6).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(6));
-        w->clickFlag = true;
+        w->soundLists().noteClickListFull(true);
         w->library().expectPadClickSounds();
         QCOMPARE(w->getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
         w->library().padClickFolderRead();

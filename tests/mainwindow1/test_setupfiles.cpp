@@ -2,6 +2,7 @@
 // messages, and the editor saved and read back through the real window.
 #include "document/kitreload.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
@@ -35,7 +36,7 @@ void newLists(MainWindow1 *w)
 {
     w->initTotalItemModel();
     w->initHHListItemModel();
-    w->userFlag = false;
+    w->soundLists().useOwnClickSounds(false);
     w->initClickItemModel();
 }
 
@@ -49,7 +50,7 @@ bool loadSetup(MainWindow1 *w, const QString &file)
     if (readWholeSetupFile(file, rec, tables, &globalSize, &clicksFirst) != LoadError::None)
         return false;
     w->doc().takeGlobalSize(globalSize);
-    w->waveAttrList.clear();
+    w->soundLists().clearWaveAttrList();
     w->setupFiles().clearSetupSounds();
     w->library().beginSetupLoad();
     w->library().noteSetupClicks(clicksFirst);
@@ -188,8 +189,8 @@ private slots:
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(2, 0)->text(), QString("Tom"));
         QCOMPARE(w->library().clickListItemModel()->item(0)->rowCount(), 5);
         QCOMPARE(w->library().clickListItemModel()->item(0)->child(4, 2)->text(), m_setup + ":U10004");
-        QVERIFY(w->clickFlag && w->library().loadClickFlag());
-        QCOMPARE(w->total_index, 2);
+        QVERIFY(w->soundLists().clickFlag() && w->library().loadClickFlag());
+        QCOMPARE(w->soundLists().total_index(), 2);
         QCOMPARE(int(w->library().waveLoadKitAttrList().at(2).wave_No), 3);
 
         QCOMPARE(w->doc().kitAttrList().size(), KIT_MAX_COUNT);
@@ -281,11 +282,11 @@ private slots:
         w->setGlobalFileChunk();
         SetupFilesController &files = w->setupFiles();
         QVector<Records::SOUND_LIST_INFO> waveList = files.waveList();
-        const KitDocument::SaveSounds sounds{w->waveAttrList, waveList, w->library().clickSetList(),
+        const KitDocument::SaveSounds sounds{w->soundLists().waveAttrList(), waveList, w->library().clickSetList(),
                                              files.clickWaveList(), files.kitOrderList()};
         QVERIFY(w->doc().setAllFileChunk(sounds, versionFromLabel(w->ui->version->text()), files.backFlag()));
         QVERIFY(writeModel(w, path("OUT.bin")));
-        QCOMPARE(w->setupFiles().kitOrderList().size(), w->waveAttrList.size());
+        QCOMPARE(w->setupFiles().kitOrderList().size(), w->soundLists().waveAttrList().size());
 
         const Editor saved = [w]() {
             Editor e;
@@ -315,7 +316,7 @@ private slots:
         // Kit 2 alone, read back into its slot of the fresh window.
         QVERIFY(w->getKitIniWaveList(w->shell().TempDirName(), 1, nullptr));
         w->doc().beginFile(2);
-        w->doc().setKitIniFileChunk(1, w->waveAttrList, w->setupFiles().waveList());
+        w->doc().setKitIniFileChunk(1, w->soundLists().waveAttrList(), w->setupFiles().waveList());
         QVERIFY(writeModel(w, path("KIT2.INI"), 1));
         QVERIFY(loadKit(v, path("KIT2.INI")));
         Kit before = w->doc().kitAttrList().at(1), after = v->doc().kitAttrList().at(1);

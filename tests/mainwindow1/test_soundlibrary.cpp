@@ -106,17 +106,17 @@ private slots:
 
         // Rebuilds keep the library's models, with one change connection each.
         QStandardItemModel *oldTotal = w->library().totalListItemModel();
-        librarypane::updateHHsoundList1(w);
+        w->soundLists().updateHHsoundList1();
         QCOMPARE(f.mirrorRows().size(), 3);
         QCOMPARE(SignalPeek::count(w->library().hhSoundItemModel(), SIGNAL(itemChanged(QStandardItem *))), 1);
-        librarypane::updateHHsoundList(w, 1);
+        w->soundLists().updateHHsoundList(1);
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "c three|" + c}));
         w->initTotalItemModel();
         QCOMPARE(w->library().totalListItemModel(), oldTotal);
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
         QCOMPARE(SignalPeek::count(w->library().totalListItemModel(), SIGNAL(itemChanged(QStandardItem *))), 1);
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
-        librarypane::initKitTotalItemModel(w);
+        w->soundLists().initKitTotalItemModel();
         QCOMPARE(w->ui->totalWaveTreeView->model(), w->library().kitOrderItemModel());
         QCOMPARE(headers(w->library().kitOrderItemModel()), QStringList({"Layer", "Index", "Name", "File"}));
         QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(3));
@@ -735,14 +735,14 @@ private slots:
         f.prompter.textAnswers.enqueue({"Loops", true});
         w->ui->addWaveGroup->click();
         io::resetCount();
-        QVERIFY(librarypane::saveSoundListAtClose(w));
+        QVERIFY(w->soundLists().saveSoundListAtClose());
         const int calls = io::callCount();
         const QByteArray written = kf::readFile(list);
         QVERIFY(calls >= 5 && written != kDrums);
         for (int n = 1; n <= calls; ++n) {
             QVERIFY(kf::writeFile(list, kDrums));
             io::stopAt(n, true);
-            librarypane::saveSoundListAtClose(w); // "Quit anyway?" answered No
+            w->soundLists().saveSoundListAtClose(); // "Quit anyway?" answered No
             io::resume();
             const QByteArray now = kf::readFile(list);
             QVERIFY2(now == kDrums || now == written, qPrintable(QString::number(n)));
@@ -756,8 +756,8 @@ private slots:
             MainWindow1 *w = f.open();
             QVERIFY(f.prompter.prompts.isEmpty());
             QCOMPARE(w->library().clickList().size(), 5);
-            QVERIFY(w->clickFlag);
-            QVERIFY(!w->userFlag);
+            QVERIFY(w->soundLists().clickFlag());
+            QVERIFY(!w->soundLists().userFlag());
             QCOMPARE(w->library().clickListItemModel()->rowCount(), 1);
             QStandardItem *group = w->library().clickListItemModel()->item(0);
             QCOMPARE(group->text(), QString("Metronome Sound Group"));
@@ -784,7 +784,7 @@ private slots:
                                  "capacity based on the list's limit.";
         QCOMPARE(f.prompter.texts(), QStringList({capacity}));
         QVERIFY(w->library().clickList().isEmpty());
-        QVERIFY(!w->clickFlag);
+        QVERIFY(!w->soundLists().clickFlag());
         QCOMPARE(w->library().clickListItemModel()->rowCount(), 0);
 
         // The button asks for files now.
@@ -814,7 +814,7 @@ private slots:
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->library().clickList().size(), 5);
         QCOMPARE(w->library().clickList().at(4).offset, quint32(4 * 4097));
-        QVERIFY(w->clickFlag);
+        QVERIFY(w->soundLists().clickFlag());
         QCOMPARE(w->ui->clickSoundNoSpinBox->minimum(), 1);
         QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
         // The group row is made once.

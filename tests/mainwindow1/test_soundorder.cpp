@@ -262,8 +262,8 @@ private slots:
             kit.kpadChunk[18].soundFile0 = s.files[1];
             kit.kpadChunk[18].soundName0 = "Kick";
         });
-        librarypane::initKitTotalItemModel(w);
-        librarypane::generateKitOrder(w);
+        w->soundLists().initKitTotalItemModel();
+        w->soundLists().generateKitOrder();
         QStandardItemModel *m = w->library().kitOrderItemModel();
         auto rows = [m](int group) {
             QStringList out;
@@ -290,8 +290,8 @@ private slots:
         for (int i = 2; i < s.files.size(); ++i)
             reloadKit(w->doc(), 9, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[i].soundFile0 = s.files[i]; });
         reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[17].soundFile0.clear(); });
-        librarypane::initKitTotalItemModel(w);
-        librarypane::generateKitOrder(w);
+        w->soundLists().initKitTotalItemModel();
+        w->soundLists().generateKitOrder();
         QCOMPARE(w->library().kitOrderItemModel()->rowCount(), 3);
         QCOMPARE(w->library().kitOrderItemModel()->item(2)->text(), w->doc().kitAttrList()[9].kit_name);
     }

@@ -3,6 +3,7 @@
 // run left cut short is put in order first, as a write of its own.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "device/devicemessage.h"
@@ -143,7 +144,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
         messages << soundsRefusal(sounds.waveAttrList.isEmpty());
         return refuse(messages);
     }
-    m_window.waveAttrList = sounds.waveAttrList;
+    m_window.soundLists().takeWaveAttrList(sounds.waveAttrList);
     m_library.loadPadSounds(sounds.waveLoadKitAttrList);
     emit soundListChanged();
     tell(sounds.messages, true);
@@ -171,7 +172,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
 
     setupfiles::KitTables images;
     const PadKits kits =
-            readPadKits(m_pad.kitPath(), m_window.waveAttrList, m_doc.curKitAttr(),
+            readPadKits(m_pad.kitPath(), m_window.soundLists().waveAttrList(), m_doc.curKitAttr(),
                         KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()}, pumpEvents);
     m_pad.noteLinksLeftOut(kits.linksLeftOut);
     if (!kits.ok)
@@ -194,7 +195,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
 void PadSyncController::importPadClicks()
 {
     m_library.expectPadClickSounds();
-    m_window.userFlag = false;
+    m_window.soundLists().useOwnClickSounds(false);
     m_ui->clickWaveTreeView->reset();
     m_window.initClickItemModel();
     m_window.on_btnImportClickWave_clicked();

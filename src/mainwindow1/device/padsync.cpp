@@ -95,7 +95,7 @@ void PadSyncController::addUsbWave()
     m_addProgressValue = 0;
     showPadProgress(MainWindow1::tr("Importing sound file..."), n);
     const PadSession::AddPlan plan = m_pad.beginAddBatch(m_library.waveLoadKitAttrList(), ready);
-    m_window.total_index = plan.lastNumber;
+    m_window.soundLists().noteLastWaveNumber(plan.lastNumber);
     // Nothing handed to the workers: the batch ends at once.
     if (!ready || !ensureSyncBatch()->startAdd(plan.sounds, m_pad.dataPath(), m_pad.prmPath()))
         completeAddBatch();

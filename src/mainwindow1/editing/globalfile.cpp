@@ -2,6 +2,7 @@
 // model's global chunk, in both directions.
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include <QStandardItemModel>
@@ -105,7 +106,7 @@ void KitPagesController::setGlobalFileChunk()
 KitDocument::GlobalPage KitPagesController::globalPage() const
 {
     KitDocument::GlobalPage page;
-    if (m_window.clickFlag) {
+    if (m_window.soundLists().clickFlag()) {
         const int sound = m_ui->clickSoundNoSpinBox->value() - 1;
         page.clickNo = quint8(sound);
         if (sound >= 0 && sound < m_library.clickSetList().size()) {

@@ -2,7 +2,7 @@
 // the device queue) and groups or sounds from the group tree.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -132,57 +132,54 @@ Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const 
 
 } // namespace
 
-void MainWindow1::deleteWaveFromList1()
+void SoundListsController::deleteSelectedSounds()
 {
-    on_tbtDel_clicked();
-}
-
-void MainWindow1::on_tbtDel_clicked()
-{
-    QModelIndexList rows = selectedRowStarts(ui->totalWaveTreeView->selectionModel());
+    QWidget *const w = m_parent;
+    QModelIndexList rows = selectedRowStarts(m_ui->totalWaveTreeView->selectionModel());
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
-    const bool deviceMode = !pad().isUDiskFlag();
+    const bool deviceMode = !m_pad.isUDiskFlag();
 
-    if (anyLocked(rows, library().waveLoadKitAttrList())) {
-        prompter->warning(this, tr("Warning"), tr("Deleting locked sound is not supported!"), QMessageBox::Ok);
+    if (anyLocked(rows, m_lib.waveLoadKitAttrList())) {
+        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Deleting locked sound is not supported!"),
+                          QMessageBox::Ok);
         return;
     }
 
-    padSync().resetDeleteProgress();
+    m_window.padSync().resetDeleteProgress();
     if (deviceMode) {
-        padSync().takeDeleteDialog(deleteProgress(this, 2 * rows.size()));
+        m_window.padSync().takeDeleteDialog(deleteProgress(w, 2 * rows.size()));
     }
-    pad().clearDeleteQueue();
-    auto closeDialog = [this]() { padSync().closeDeleteProgress(); };
+    m_pad.clearDeleteQueue();
+    auto closeDialog = [this]() { m_window.padSync().closeDeleteProgress(); };
 
     // One set of the paths the kits use for the whole selection.
-    const QVector<QString> usedFiles = library().getSoundFileList(doc().kitAttrList());
-    const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), doc().kitAttrList());
+    const QVector<QString> usedFiles = m_lib.getSoundFileList(m_doc.kitAttrList());
+    const Refusal refused = refusalOf(rows, QSet<QString>(usedFiles.cbegin(), usedFiles.cend()), m_doc.kitAttrList());
     if (!refused.text.isEmpty()) {
         if (deviceMode)
             closeDialog();
         if (refused.root)
-            prompter->information(this, tr("Tip"), refused.text, QMessageBox::Ok);
+            prompter->information(w, MainWindow1::tr("Tip"), refused.text, QMessageBox::Ok);
         else
-            prompter->warning(this, tr("Warning"), refused.text, QMessageBox::Ok);
+            prompter->warning(w, MainWindow1::tr("Warning"), refused.text, QMessageBox::Ok);
         return;
     }
 
     // Each row takes the first record of its path not taken yet; the records
     // then go in one pass.
     QHash<QString, QVector<int>> recordsOf;
-    for (int i = 0; i < library().waveLoadKitAttrList().size(); ++i)
-        recordsOf[library().waveLoadKitAttrList().at(i).file].append(i);
+    for (int i = 0; i < m_lib.waveLoadKitAttrList().size(); ++i)
+        recordsOf[m_lib.waveLoadKitAttrList().at(i).file].append(i);
     QHash<QString, int> taken;
-    QVector<bool> removeRecord(library().waveLoadKitAttrList().size(), false);
+    QVector<bool> removeRecord(m_lib.waveLoadKitAttrList().size(), false);
     std::sort(rows.begin(), rows.end(), byRowDescending);
     // What the rows hold, read before any event runs.
     QVector<Pick> picks;
     for (const QModelIndex &row : qAsConst(rows))
         picks.append({row.row(), pathOf(row), quint16(row.sibling(row.row(), 0).data().toString().toInt())});
-    QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel();
+    QItemSelectionModel *selection = m_ui->totalWaveTreeView->selectionModel();
     if (!deviceMode) {
         // The rows go one by one; the selection is set anew at the end.
         const QSignalBlocker quiet(selection);
@@ -195,41 +192,37 @@ void MainWindow1::on_tbtDel_clicked()
         if (records != recordsOf.constEnd() && next < records->size()) {
             removeRecord[records->at(next++)] = true;
             if (deviceMode) {
-                pad().queueDelete(pick.path, pick.number);
+                m_pad.queueDelete(pick.path, pick.number);
             }
         }
         if (deviceMode) {
-            padSync().stepDeleteProgress();
+            m_window.padSync().stepDeleteProgress();
             QCoreApplication::processEvents();
         } else {
             goneRows.append(pick.row);
-            total_index = 0;
+            m_total_index = 0;
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
-    const QVector<QPair<int, SOUND_INDEX>> takenRecords = library().removeSounds(goneRows, removeRecord);
-    pad().keepDeletedRecords(deviceMode ? takenRecords : QVector<QPair<int, SOUND_INDEX>>());
+    const QVector<QPair<int, MainWindow1::SOUND_INDEX>> takenRecords = m_lib.removeSounds(goneRows, removeRecord);
+    m_pad.keepDeletedRecords(deviceMode ? takenRecords : QVector<QPair<int, MainWindow1::SOUND_INDEX>>());
 
     if (deviceMode) {
-        if (pad().delUsbWaveList().isEmpty()) {
+        if (m_pad.delUsbWaveList().isEmpty()) {
             // Nothing for the pad: no worker would ever close the dialog.
             closeDialog();
             return;
         }
-        emit sendUpdate(0, 0);
+        emit padDeleteQueued();
         return;
     }
-    selectLastRow(selection, library().totalListItemModel());
+    selectLastRow(selection, m_lib.totalListItemModel());
 }
 
-void MainWindow1::deleteWaveFromList()
+void SoundListsController::deleteFromGroups()
 {
-    on_delWaveGroup_clicked();
-}
-
-void MainWindow1::on_delWaveGroup_clicked()
-{
-    const QModelIndexList rows = selectedRowStarts(ui->waveGroupTreeView->selectionModel());
+    QWidget *const w = m_parent;
+    const QModelIndexList rows = selectedRowStarts(m_ui->waveGroupTreeView->selectionModel());
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
@@ -241,7 +234,8 @@ void MainWindow1::on_delWaveGroup_clicked()
         if (row.parent().isValid()) {
             const QString file = row.sibling(row.row(), 1).data().toString();
             if (soundsource::isStored(file)) {
-                prompter->information(this, tr("Tip"), tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
+                prompter->information(w, MainWindow1::tr("Tip"),
+                                      MainWindow1::tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
                 return;
             }
             const int g = row.parent().row();
@@ -251,17 +245,18 @@ void MainWindow1::on_delWaveGroup_clicked()
             else
                 it->second.append(row.row());
         } else if (row.data().toString() == defaultGroup) {
-            prompter->warning(this, tr("Warning"), tr("Deleting the 'Default' group is not supported."),
-                              QMessageBox::Ok);
+            prompter->warning(w, MainWindow1::tr("Warning"),
+                              MainWindow1::tr("Deleting the 'Default' group is not supported."), QMessageBox::Ok);
             if (rows.size() == 1)
                 return;
         } else {
             groupRows.append(row.row());
         }
     }
-    if (prompter->warning(this, tr("Delete"), tr("Are you sure to delete it?"), QMessageBox::Yes | QMessageBox::No)
+    if (prompter->warning(w, MainWindow1::tr("Delete"), MainWindow1::tr("Are you sure to delete it?"),
+                          QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
 
-    library().deleteFromGroups(groupRows, sounds);
+    m_lib.deleteFromGroups(groupRows, sounds);
 }

@@ -2,6 +2,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/groupentries.h"
@@ -15,7 +16,7 @@
 namespace {
 
 // What the start found at the groups' file, in one box.
-void tellSoundListStart(MainWindow1 *w, const QString &fileName, const SoundLibrary::SoundListStart &start)
+void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary::SoundListStart &start)
 {
     const QString file = QDir::toNativeSeparators(fileName);
     const QString crlf = QStringLiteral("\r\n");
@@ -47,18 +48,19 @@ void tellSoundListStart(MainWindow1 *w, const QString &fileName, const SoundLibr
 
 } // namespace
 
-void librarypane::importSoundList(MainWindow1 *w, const QString &fileName)
+void SoundListsController::importSoundList(const QString &fileName)
 {
-    const SoundLibrary::SoundListStart start = w->library().openSoundList(fileName);
-    w->ui->waveGroupTreeView->expandAll();
-    tellSoundListStart(w, fileName, start);
+    const SoundLibrary::SoundListStart start = m_lib.openSoundList(fileName);
+    m_ui->waveGroupTreeView->expandAll();
+    tellSoundListStart(m_parent, fileName, start);
 }
 
-bool librarypane::saveSoundListAtClose(MainWindow1 *w)
+bool SoundListsController::saveSoundListAtClose()
 {
-    if (!w->shell().writeSoundListOnClose())
+    if (!m_window.shell().writeSoundListOnClose())
         return true;
-    SoundLibrary &lib = w->library();
+    SoundLibrary &lib = m_lib;
+    QWidget *w = m_parent;
     UiPrompter *prompter = UiPrompter::instance();
     // The close asks again about a read-only file a save was told to keep.
     const SoundLibrary::SoundListSave save = lib.saveSoundList(
@@ -86,29 +88,30 @@ bool librarypane::saveSoundListAtClose(MainWindow1 *w)
             == QMessageBox::Yes;
 }
 
-void MainWindow1::on_addWaveGroup_clicked()
+void SoundListsController::addGroup()
 {
+    QWidget *const w = m_parent;
     bool accepted = false;
-    const QString answer = UiPrompter::instance()->getText(this, tr("Create a new category"),
-                                                           tr("Please enter name for the category."), QString(),
-                                                           &accepted);
+    const QString answer = UiPrompter::instance()->getText(w, MainWindow1::tr("Create a new category"),
+                                                           MainWindow1::tr("Please enter name for the category."),
+                                                           QString(), &accepted);
     const QString name = accepted ? answer.simplified() : QString();
     if (name.isEmpty()) {
-        UiPrompter::instance()->information(this, tr("Error"), tr("New category name can't be blank."),
-                                            QMessageBox::Ok);
+        UiPrompter::instance()->information(w, MainWindow1::tr("Error"),
+                                            MainWindow1::tr("New category name can't be blank."), QMessageBox::Ok);
         return;
     }
-    const int rows = library().soundGroupList().size();
+    const int rows = m_lib.soundGroupList().size();
     if (rows == 0)
         return;
-    for (const soundfilexml::strSoundGroup &group : library().soundGroupList()) {
+    for (const soundfilexml::strSoundGroup &group : m_lib.soundGroupList()) {
         if (group.name.simplified() == name) {
             UiPrompter::instance()->information(
-                    this, tr("Tip"), tr("The category already exists, please recreate a new category."),
-                    QMessageBox::Ok);
+                    w, MainWindow1::tr("Tip"),
+                    MainWindow1::tr("The category already exists, please recreate a new category."), QMessageBox::Ok);
             return;
         }
     }
-    library().addGroup(name);
-    ui->waveGroupTreeView->setCurrentIndex(library().soundListItemModel()->index(0, 0));
+    m_lib.addGroup(name);
+    m_ui->waveGroupTreeView->setCurrentIndex(m_lib.soundListItemModel()->index(0, 0));
 }

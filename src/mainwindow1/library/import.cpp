@@ -199,13 +199,13 @@ void addToTotalList(MainWindow1 *w, QStandardItemModel *model, const QVector<Mai
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
             continue;
         }
-        w->total_index = w->library().lastWaveNumber();
-        if (w->total_index >= WAVE_MAX_COUNT) {
+        w->soundLists().noteLastWaveNumber(w->library().lastWaveNumber());
+        if (w->soundLists().total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(w, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
         }
-        const quint16 number = quint16(w->total_index + 1);
+        const quint16 number = quint16(w->soundLists().total_index() + 1);
         const QString name = names.take(given);
         if (deviceMode) {
             w->pad().queueAdd(path, number);

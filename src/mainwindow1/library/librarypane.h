@@ -5,23 +5,16 @@
 // and orders.
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "model/namerules.h"
 
 namespace librarypane {
 
-// The views are given the library's models, once; rows made anew are shown
-// with the views' column settings again.
-void setUpSoundViews(MainWindow1 *w);
-void initKitTotalItemModel(MainWindow1 *w);
+inline void setUpSoundViews(MainWindow1 *w) { w->soundLists().setUpSoundViews(); }
 void initSoundPlay(MainWindow1 *w);
-void updateHHsoundList(MainWindow1 *w, int row);
-void updateHHsoundList1(MainWindow1 *w);
 // groups and the sound-list file
-// The groups of the file, with a box for what the start found there.
-void importSoundList(MainWindow1 *w, const QString &fileName);
-// The write at the close, with its boxes; false when it failed and the
-// user keeps the window open.
-bool saveSoundListAtClose(MainWindow1 *w);
+inline void importSoundList(MainWindow1 *w, const QString &fileName) { w->soundLists().importSoundList(fileName); }
+inline bool saveSoundListAtClose(MainWindow1 *w) { return w->soundLists().saveSoundListAtClose(); }
 // import
 void addFileToGroupList(MainWindow1 *w, quint8, MainWindow1::strSoundGroup *group, QStandardItemModel *model,
                         quint8 mode);
@@ -32,8 +25,6 @@ void tellRenamedSounds(MainWindow1 *w, const QVector<namerules::NameChange> &cha
 // one warning. Probes on all cores while the window stays responsive.
 QStringList audioFilesOf(MainWindow1 *w, const QStringList &paths);
 // selection and preview
-void totalListSelection(MainWindow1 *w, const QModelIndex &index, bool press);
-void groupTreeSelection(MainWindow1 *w, const QModelIndex &index, bool press);
 QString previewFileName(const MainWindow1 *w);
 // The preview's wait dialog: window-modal, its Cancel is Stop.
 void openWaitDialog(MainWindow1 *w);
@@ -50,11 +41,6 @@ void startLoopRun(MainWindow1 *w, int run);
 void endLoopRunWhenLoopOff(MainWindow1 *w);
 void stopPreviewForClose(MainWindow1 *w);
 // rename, delete, export, orders, locks
-// Shows why a sound name is refused (blank, pattern, length; `symbols`
-// ends the pattern message); false when the name passes.
-bool refuseSoundName(MainWindow1 *w, const QString &name, const QString &symbols);
-bool replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString file, QString name);
-void generateKitOrder(MainWindow1 *w);
 
 } // namespace librarypane
 

@@ -1,6 +1,7 @@
 // Locking and unlocking sounds, and renumbering the working sound list.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padpane.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/rowselection.h"
@@ -11,53 +12,39 @@
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
 
-namespace {
-
 // Sets the lock of the sounds whose numbers the selected rows show.
-void setLocks(MainWindow1 *w, bool lock)
+void SoundListsController::lockSelected(bool lock)
 {
-    const QModelIndexList rows = selectedRowStarts(w->ui->totalWaveTreeView->selectionModel());
+    const QModelIndexList rows = selectedRowStarts(m_ui->totalWaveTreeView->selectionModel());
     if (rows.isEmpty())
         return;
-    if (!w->pad().isUDiskFlag()) {
+    if (!m_pad.isUDiskFlag()) {
         UiPrompter::instance()->warning(
-                w, MainWindow1::tr("Warning"),
+                m_parent, MainWindow1::tr("Warning"),
                 lock ? MainWindow1::tr("In USB device mode, the sound lock function is not supported")
                      : MainWindow1::tr("In USB device mode, the sound unlock function is not supported"),
                 QMessageBox::Ok);
         return;
     }
     // Sound rows only: the root's text is no number.
-    const QModelIndex root = w->library().totalListItemModel()->rootIndex();
+    const QModelIndex root = m_lib.totalListItemModel()->rootIndex();
     QVector<int> rowNumbers;
     for (const QModelIndex &cell : rows) {
         if (cell.parent() == root)
             rowNumbers.append(cell.row());
     }
-    w->library().lockSounds(rowNumbers, lock);
+    m_lib.lockSounds(rowNumbers, lock);
 }
 
-} // namespace
-
-void MainWindow1::lockSound()
+void SoundListsController::reorderSerialNumbers()
 {
-    setLocks(this, true);
-}
-
-void MainWindow1::unlockSound()
-{
-    setLocks(this, false);
-}
-
-void MainWindow1::on_actionReorder_Serial_Numbers_triggered()
-{
-    ui->defaultRbtn->setChecked(true);
-    on_defaultRbtn_clicked();
-    const int count = library().waveLoadKitAttrList().size();
+    m_ui->defaultRbtn->setChecked(true);
+    showStoredOrder();
+    const int count = m_lib.waveLoadKitAttrList().size();
     if (count == 0)
         return;
-    const QVector<int> oldNumbers = library().renumberSounds();
-    if (!pad().isUDiskFlag())
-        padpane::updateWavePrmAndData(this, count, oldNumbers);
-    showTotalRows(soundorder::stored(library().waveLoadKitAttrList()), false);
+    const QVector<int> oldNumbers = m_lib.renumberSounds();
+    if (!m_pad.isUDiskFlag())
+        padpane::updateWavePrmAndData(&m_window, count, oldNumbers);
+    showTotalRows(soundorder::stored(m_lib.waveLoadKitAttrList()), false);
 }

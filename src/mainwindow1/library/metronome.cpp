@@ -5,6 +5,7 @@
 #include "device/padpaths.h"
 #include "library/clicksounds.h"
 #include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "model/namerules.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -18,29 +19,33 @@ namespace {
 QString clickFilter()
 {
     return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
-           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ogg *.OGG)");
+            + MainWindow1::tr("Compressed sound files")
+            + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ogg *.OGG)");
 }
 
 } // namespace
 
-void MainWindow1::on_btnImportClickWave_clicked()
+void SoundListsController::importClickSounds()
 {
+    QWidget *const w = m_parent;
     UiPrompter *prompter = UiPrompter::instance();
-    if (library().clickList().size() >= 5) {
-        prompter->warning(this, tr("Warning"),
-                          tr("The list is full. Please delete some metronome sounds before importing more."),
-                          QMessageBox::Ok);
+    if (m_lib.clickList().size() >= 5) {
+        prompter->warning(
+                w, MainWindow1::tr("Warning"),
+                MainWindow1::tr("The list is full. Please delete some metronome sounds before importing more."),
+                QMessageBox::Ok);
         return;
     }
 
     QStringList candidates;
-    QVector<SOUND_INDEX> deviceRecords;
-    if (library().clickDeviceFlag()) {
-        candidates = pad().clickFiles();
+    QVector<MainWindow1::SOUND_INDEX> deviceRecords;
+    if (m_lib.clickDeviceFlag()) {
+        candidates = m_pad.clickFiles();
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
-            SOUND_INDEX record;
-            str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name, SOUND_NAME_LENGTH_MAX);
+            MainWindow1::SOUND_INDEX record;
+            MainWindow1::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name,
+                                       SOUND_NAME_LENGTH_MAX);
             record.wave_No = quint16(i);
             record.wave_lock = 1;
             record.start_cluster = 0;
@@ -50,28 +55,29 @@ void MainWindow1::on_btnImportClickWave_clicked()
             deviceRecords.append(record);
         }
         if (!candidates.isEmpty())
-            library().padClickFolderRead();
-    } else if (userFlag) {
+            m_lib.padClickFolderRead();
+    } else if (m_userFlag) {
         candidates = clicksounds::folderFiles(clicksounds::defaultFolder());
-        userFlag = false;
+        m_userFlag = false;
     } else {
         const QStringList picked =
-                prompter->getOpenFileNames(this, tr("Obtain click sound files"), QString(), clickFilter());
+                prompter->getOpenFileNames(w, MainWindow1::tr("Obtain click sound files"), QString(), clickFilter());
         for (const QString &p : picked)
             candidates.append(QDir::toNativeSeparators(p));
     }
 
-    const int total = library().clickList().size() + candidates.size();
+    const int total = m_lib.clickList().size() + candidates.size();
     if (total > 5) {
-        prompter->warning(this, tr("Waring"), tr("Only supports importing up to 5 metronome sounds."),
-                          QMessageBox::Ok);
+        prompter->warning(w, MainWindow1::tr("Waring"),
+                          MainWindow1::tr("Only supports importing up to 5 metronome sounds."), QMessageBox::Ok);
         return;
     }
     if (total < 5) {
-        prompter->warning(this, tr("Warning"),
-                          tr("The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
-                             "based on the list's limit."),
-                          QMessageBox::Ok);
+        prompter->warning(
+                w, MainWindow1::tr("Warning"),
+                MainWindow1::tr("The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
+                                "based on the list's limit."),
+                QMessageBox::Ok);
         return;
     }
     // Every candidate must be large enough before any is listed.
@@ -79,21 +85,22 @@ void MainWindow1::on_btnImportClickWave_clicked()
     for (const QString &path : qAsConst(candidates)) {
         const QFileInfo fi(path);
         if (fi.size() <= 4096) {
-            prompter->warning(this, tr("Warning"),
-                              fi.fileName() + tr("The sound length is less than 4KB and does not support import."),
-                              QMessageBox::Ok);
+            prompter->warning(
+                    w, MainWindow1::tr("Warning"),
+                    fi.fileName() + MainWindow1::tr("The sound length is less than 4KB and does not support import."),
+                    QMessageBox::Ok);
             tooSmall = true;
         }
     }
     if (tooSmall)
         return;
 
-    QVector<SOUND_LIST_INFO> added;
+    QVector<MainWindow1::SOUND_LIST_INFO> added;
     quint32 offset = 0;
     QVector<namerules::NameChange> renamed;
     for (const QString &path : qAsConst(candidates)) {
         const QFileInfo fi(path);
-        SOUND_LIST_INFO info;
+        MainWindow1::SOUND_LIST_INFO info;
         info.name = namerules::clickSoundName(fi.fileName());
         if (info.name != fi.fileName())
             renamed.append({fi.fileName(), info.name});
@@ -103,9 +110,9 @@ void MainWindow1::on_btnImportClickWave_clicked()
         offset += info.size;
         added.append(info);
     }
-    library().takeClickSounds(added, deviceRecords);
-    clickFlag = library().clickList().size() == 5;
-    ui->clickSoundNoSpinBox->setRange(1, library().clickList().size());
-    ui->clickWaveTreeView->expandAll();
-    librarypane::tellRenamedSounds(this, renamed);
+    m_lib.takeClickSounds(added, deviceRecords);
+    m_clickFlag = m_lib.clickList().size() == 5;
+    m_ui->clickSoundNoSpinBox->setRange(1, m_lib.clickList().size());
+    m_ui->clickWaveTreeView->expandAll();
+    librarypane::tellRenamedSounds(&m_window, renamed);
 }

@@ -2,6 +2,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/soundlistmodel.h"
@@ -44,53 +45,53 @@ void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *styl
         view->setStyle(style);
 }
 
+} // namespace
+
 // The total list's view, each time its rows were made anew (and when it
 // showed the kit-by-kit list, back on the total list).
-void showTotalList(MainWindow1 *w)
+void SoundListsController::showTotalList()
 {
-    QTreeView *view = w->ui->totalWaveTreeView;
-    SoundListModel *model = w->library().totalListItemModel();
+    QTreeView *view = m_ui->totalWaveTreeView;
+    SoundListModel *model = m_lib.totalListItemModel();
     if (view->model() != model) {
         view->setModel(model);
-        w->connectSoundListSelections();
+        connectSoundListSelections();
     }
     view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row
     view->setColumnHidden(2, true);
     view->setColumnWidth(0, 78);
     view->setColumnWidth(1, 180);
     view->header()->setStretchLastSection(true);
-    soundListView(view, Qt::ScrollBarAsNeeded, w->shell().myStyle());
+    soundListView(view, Qt::ScrollBarAsNeeded, m_window.shell().myStyle());
     // The root only: expanding every row would keep an index for each.
     view->expand(model->rootIndex());
     view->repaint();
 }
 
-void showMirrorList(MainWindow1 *w)
+void SoundListsController::showMirrorList()
 {
-    QTreeView *view = w->ui->soundListTreeView;
+    QTreeView *view = m_ui->soundListTreeView;
     view->setColumnHidden(1, true);
     view->setColumnWidth(0, 165);
     view->header()->setStretchLastSection(false);
-    soundListView(view, Qt::ScrollBarAlwaysOn, w->shell().myStyle());
-    view->expand(w->library().hhSoundItemModel()->rootIndex());
+    soundListView(view, Qt::ScrollBarAlwaysOn, m_window.shell().myStyle());
+    view->expand(m_lib.hhSoundItemModel()->rootIndex());
     view->repaint();
 }
 
-void showClickList(MainWindow1 *w)
+void SoundListsController::showClickList()
 {
-    QTreeView *view = w->ui->clickWaveTreeView;
+    QTreeView *view = m_ui->clickWaveTreeView;
     view->setColumnHidden(2, true);
     view->header()->resizeSection(0, 100);
     view->header()->setStretchLastSection(true);
     dragOnly(view);
 }
 
-} // namespace
-
-void librarypane::setUpSoundViews(MainWindow1 *w)
+void SoundListsController::setUpSoundViews()
 {
-    SoundLibrary &lib = w->library();
-    Ui::MainWindow1 *ui = w->ui;
+    SoundLibrary &lib = m_lib;
+    Ui::MainWindow1 *ui = m_ui;
     ui->totalWaveTreeView->setModel(lib.totalListItemModel());
     ui->soundListTreeView->setModel(lib.hhSoundItemModel());
     ui->clickWaveTreeView->setModel(lib.clickListItemModel());
@@ -98,53 +99,52 @@ void librarypane::setUpSoundViews(MainWindow1 *w)
     const QList<QWidget *> dropAreas = {ui->right_stackedWidgetPage1, ui->pedalWidget};
     for (QWidget *area : dropAreas) {
         area->setAcceptDrops(true);
-        area->installEventFilter(w);
+        area->installEventFilter(m_parent);
     }
     // Rows made anew, by the window, a load or a save, are shown the same way.
-    QObject::connect(lib.totalListItemModel(), &SoundListModel::rebuilt, w, [w] { showTotalList(w); });
-    QObject::connect(lib.hhSoundItemModel(), &SoundListModel::rebuilt, w, [w] { showMirrorList(w); });
-    QObject::connect(lib.clickListItemModel(), &SoundListModel::rebuilt, w, [w] { showClickList(w); });
+    connect(lib.totalListItemModel(), &SoundListModel::rebuilt, this, [this] { showTotalList(); });
+    connect(lib.hhSoundItemModel(), &SoundListModel::rebuilt, this, [this] { showMirrorList(); });
+    connect(lib.clickListItemModel(), &SoundListModel::rebuilt, this, [this] { showClickList(); });
     // Changes the views' own models do not show (the look of rows made anew
     // in place) are drawn when the library tells them.
-    QObject::connect(&lib, &SoundLibrary::soundsChanged, w, [ui] {
+    connect(&lib, &SoundLibrary::soundsChanged, this, [ui] {
         ui->totalWaveTreeView->viewport()->update();
         ui->soundListTreeView->viewport()->update();
     });
-    QObject::connect(&lib, &SoundLibrary::groupsChanged, w, [ui] { ui->waveGroupTreeView->viewport()->update(); });
-    QObject::connect(&lib, &SoundLibrary::clickSoundsChanged, w, [ui] { ui->clickWaveTreeView->viewport()->update(); });
-    QObject::connect(lib.totalListItemModel(), &QStandardItemModel::itemChanged, w,
-                     &MainWindow1::totalListItemModelChanged);
-    QObject::connect(lib.hhSoundItemModel(), &QStandardItemModel::itemChanged, w,
-                     &MainWindow1::hhListItemModelChanged);
-    showTotalList(w);
-    showMirrorList(w);
-    showClickList(w);
+    connect(&lib, &SoundLibrary::groupsChanged, this, [ui] { ui->waveGroupTreeView->viewport()->update(); });
+    connect(&lib, &SoundLibrary::clickSoundsChanged, this, [ui] { ui->clickWaveTreeView->viewport()->update(); });
+    connect(lib.totalListItemModel(), &QStandardItemModel::itemChanged, this,
+            &SoundListsController::renameTotalListSound);
+    connect(lib.hhSoundItemModel(), &QStandardItemModel::itemChanged, this, &SoundListsController::renameMirrorSound);
+    showTotalList();
+    showMirrorList();
+    showClickList();
 }
 
-void MainWindow1::initTotalItemModel()
+void SoundListsController::initTotalItemModel()
 {
-    library().clearSoundRows();
+    m_lib.clearSoundRows();
 }
 
-void MainWindow1::initHHListItemModel()
+void SoundListsController::initHHListItemModel()
 {
-    library().clearMirrorRows();
+    m_lib.clearMirrorRows();
 }
 
-void MainWindow1::initClickItemModel()
+void SoundListsController::initClickItemModel()
 {
-    library().clearClickRows();
-    if (userFlag)
-        on_btnImportClickWave_clicked();
+    m_lib.clearClickRows();
+    if (m_userFlag)
+        importClickSounds();
 }
 
-void librarypane::initKitTotalItemModel(MainWindow1 *w)
+void SoundListsController::initKitTotalItemModel()
 {
-    QTreeView *view = w->ui->totalWaveTreeView;
+    QTreeView *view = m_ui->totalWaveTreeView;
     view->setColumnWidth(0, 20);
     view->setColumnWidth(1, 25);
-    view->setModel(w->library().kitOrderItemModel());
-    w->library().clearKitOrder();
+    view->setModel(m_lib.kitOrderItemModel());
+    m_lib.clearKitOrder();
     view->setToolTipDuration(500);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -155,18 +155,18 @@ void librarypane::initKitTotalItemModel(MainWindow1 *w)
     view->setColumnHidden(3, true);
 }
 
-void librarypane::updateHHsoundList(MainWindow1 *w, int row)
+void SoundListsController::updateHHsoundList(int row)
 {
-    w->library().removeMirrorRow(row);
+    m_lib.removeMirrorRow(row);
 }
 
-void librarypane::updateHHsoundList1(MainWindow1 *w)
+void SoundListsController::updateHHsoundList1()
 {
-    w->ui->soundListTreeView->reset();
-    w->library().mirrorSoundRows();
+    m_ui->soundListTreeView->reset();
+    m_lib.mirrorSoundRows();
 }
 
-void MainWindow1::getRightSoundList()
+void SoundListsController::getRightSoundList()
 {
-    library().noteRowNames();
+    m_lib.noteRowNames();
 }

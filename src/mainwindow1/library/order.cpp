@@ -1,7 +1,7 @@
 // The orders of the total list, the order file, the backup flag and the
 // kit-by-kit list of sound uses.
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -20,85 +20,72 @@
 #include <QStandardItemModel>
 #include <QStandardPaths>
 
-namespace {
-
 // Keeps the working lists of an order: the keys and the files of its rows.
-void keepWorkingLists(MainWindow1 *w, const QVector<soundorder::Row> &rows)
+void SoundListsController::keepWorkingLists(const QVector<soundorder::Row> &rows)
 {
-    w->setupFiles().clearWorkingLists();
+    m_window.setupFiles().clearWorkingLists();
     for (const soundorder::Row &row : rows)
-        w->setupFiles().addWorkingRow(row.name + QLatin1Char('*') + QString::number(row.number), row.file);
+        m_window.setupFiles().addWorkingRow(row.name + QLatin1Char('*') + QString::number(row.number), row.file);
 }
 
-} // namespace
-
-void MainWindow1::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
+void SoundListsController::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
 {
     // On the pad a name is set once: its cell is read-only from the start.
-    library().showSounds(rows, itemEditable, pad().isUDiskFlag());
+    m_lib.showSounds(rows, itemEditable, m_pad.isUDiskFlag());
     connectSoundListSelections();
 }
 
-void MainWindow1::connectSoundListSelections()
+void SoundListsController::connectSoundListSelections()
 {
+    Ui::MainWindow1 *const ui = m_ui;
     // A new model brings a new selection model; each is adapted once.
     const char adapted[] = "ztSelectionAdapted";
     QItemSelectionModel *total = ui->totalWaveTreeView->selectionModel();
     if (total && !total->property(adapted).toBool()) {
         total->setProperty(adapted, true);
         connect(total, &QItemSelectionModel::selectionChanged, this,
-                [this]() { selectItemChanged(ui->totalWaveTreeView->currentIndex()); });
+                [this]() { totalListSelection(m_ui->totalWaveTreeView->currentIndex(), false); });
     }
     QItemSelectionModel *mirror = ui->soundListTreeView->selectionModel();
     if (mirror && !mirror->property(adapted).toBool()) {
         mirror->setProperty(adapted, true);
         connect(mirror, &QItemSelectionModel::selectionChanged, this,
-                [this]() { leftHHSelectItemChanged(ui->soundListTreeView->currentIndex()); });
+                [this]() { m_window.leftHHSelectItemChanged(m_ui->soundListTreeView->currentIndex()); });
     }
 }
 
-void MainWindow1::on_defaultRbtn_clicked()
+void SoundListsController::showStoredOrder()
 {
-    showTotalRows(soundorder::stored(library().waveLoadKitAttrList()), true);
+    showTotalRows(soundorder::stored(m_lib.waveLoadKitAttrList()), true);
 }
 
-void MainWindow1::on_kitRbtn_clicked()
+void SoundListsController::showKitUseOrder()
 {
-    const QVector<soundorder::Row> rows = soundorder::byKitUse(library().waveLoadKitAttrList(), doc().kitAttrList());
-    keepWorkingLists(this, rows);
+    const QVector<soundorder::Row> rows = soundorder::byKitUse(m_lib.waveLoadKitAttrList(), m_doc.kitAttrList());
+    keepWorkingLists(rows);
     showTotalRows(rows, false);
 }
 
-void MainWindow1::on_upRbtn_clicked()
+void SoundListsController::showNameOrder(bool ascending)
 {
-    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList(), true);
-    keepWorkingLists(this, rows);
+    const QVector<soundorder::Row> rows = soundorder::byName(m_lib.waveLoadKitAttrList(), ascending);
+    keepWorkingLists(rows);
     showTotalRows(rows, false);
 }
 
-void MainWindow1::on_DownRbtn_clicked()
+void SoundListsController::takeBackupChoice()
 {
-    const QVector<soundorder::Row> rows = soundorder::byName(library().waveLoadKitAttrList(), false);
-    keepWorkingLists(this, rows);
-    showTotalRows(rows, false);
+    m_window.setupFiles().markBackup(m_ui->rbtBack->isChecked());
 }
 
-void MainWindow1::on_customRbtn_clicked()
+void SoundListsController::exportOrder()
 {
-    // Hidden; checked only by an order file import.
-}
-
-void MainWindow1::on_rbtBack_clicked()
-{
-    setupFiles().markBackup(ui->rbtBack->isChecked());
-}
-
-void MainWindow1::on_btnExportRightWave_clicked()
-{
+    QWidget *const w = m_parent;
     UiPrompter *prompter = UiPrompter::instance();
-    const SoundListModel *total = library().totalListItemModel();
+    const SoundListModel *total = m_lib.totalListItemModel();
     if (total->soundCount() == 0) {
-        prompter->warning(this, tr("Warning"), tr("Sound list can not be blank while performing an export operation."),
+        prompter->warning(w, MainWindow1::tr("Warning"),
+                          MainWindow1::tr("Sound list can not be blank while performing an export operation."),
                           QMessageBox::Ok);
         return;
     }
@@ -111,85 +98,85 @@ void MainWindow1::on_btnExportRightWave_clicked()
     // An earlier list is replaced whole, or stays as it was.
     ztplatform::ReplaceFile file(path);
     if (!ztplatform::makePath(desktop) || !file.open() || !file.write(bytes) || !file.commit()) {
-        prompter->warning(this, tr("Warning"), tr("Open file error."), QMessageBox::Ok);
+        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Open file error."), QMessageBox::Ok);
         return;
     }
-    prompter->information(this, tr("successfully exported."), tr("File Location:") + QStringLiteral("\r\n") + path,
-                          QMessageBox::Ok);
+    prompter->information(w, MainWindow1::tr("successfully exported."),
+                          MainWindow1::tr("File Location:") + QStringLiteral("\r\n") + path, QMessageBox::Ok);
 }
 
-void MainWindow1::on_btnImportRightWave_clicked()
+void SoundListsController::importOrder()
 {
+    QWidget *const w = m_parent;
     UiPrompter *prompter = UiPrompter::instance();
-    const int rowCount = library().totalListItemModel()->soundCount();
+    const int rowCount = m_lib.totalListItemModel()->soundCount();
     if (rowCount == 0) {
-        prompter->warning(this, tr("Warning"),
-                          tr("MY SOUND LIST can not be blank while performing an import operation."), QMessageBox::Ok);
+        prompter->warning(w, MainWindow1::tr("Warning"),
+                          MainWindow1::tr("MY SOUND LIST can not be blank while performing an import operation."),
+                          QMessageBox::Ok);
         return;
     }
-    setupFiles().clearWorkingLists();
-    const QString path = prompter->getOpenFileName(this, tr("Select the wave sort txt file."), QStringLiteral(" "),
-                                                   QStringLiteral("txt(*.txt)"));
+    m_window.setupFiles().clearWorkingLists();
+    const QString path = prompter->getOpenFileName(w, MainWindow1::tr("Select the wave sort txt file."),
+                                                   QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        prompter->warning(this, tr("Warning"), tr("Open file error."), QMessageBox::Ok);
+        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Open file error."), QMessageBox::Ok);
         return;
     }
     const QStringList names = soundorder::orderNames(file.readAll());
     file.close();
     QVector<soundorder::Row> rows;
-    switch (soundorder::matchNames(names, library().waveLoadKitAttrList(), rowCount, &rows)) {
+    switch (soundorder::matchNames(names, m_lib.waveLoadKitAttrList(), rowCount, &rows)) {
     case soundorder::Match::CountDiffers:
-        prompter->warning(this, tr("Error"),
-                          tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
-                          QMessageBox::Ok);
+        prompter->warning(
+                w, MainWindow1::tr("Error"),
+                MainWindow1::tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
+                QMessageBox::Ok);
         return;
     case soundorder::Match::NameMissing:
-        prompter->warning(this, tr("Error"), tr("Unable to find sound information in the sound list. Import failed!"),
+        prompter->warning(w, MainWindow1::tr("Error"),
+                          MainWindow1::tr("Unable to find sound information in the sound list. Import failed!"),
                           QMessageBox::Ok);
         return;
     case soundorder::Match::Ok:
         break;
     }
-    keepWorkingLists(this, rows);
+    keepWorkingLists(rows);
     showTotalRows(rows, false);
-    ui->customRbtn->setChecked(true);
+    m_ui->customRbtn->setChecked(true);
 }
 
-void librarypane::generateKitOrder(MainWindow1 *w)
+void SoundListsController::generateKitOrder()
 {
-    const QVector<MainWindow1::SOUND_INDEX> &sounds = w->library().waveLoadKitAttrList();
+    const QVector<MainWindow1::SOUND_INDEX> &sounds = m_lib.waveLoadKitAttrList();
     QHash<QString, int> firstRecord;
     for (int i = sounds.size() - 1; i >= 0; --i)
         firstRecord.insert(sounds.at(i).file, i);
-    w->setupFiles().clearRemaining();
+    m_window.setupFiles().clearRemaining();
     QSet<QString> remaining;
     QVector<SoundLibrary::KitOrderGroup> groups;
-    const int kits = qMin(w->doc().kitAttrList().size(), int(KIT_MAX_COUNT));
+    const int kits = qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        w->setupFiles().clearWorkingLists();
-        const QVector<kitusage::Use> uses = kitusage::kitUses(w->doc().kitAttrList().at(k));
+        const QVector<kitusage::Use> uses = kitusage::kitUses(m_doc.kitAttrList().at(k));
+        if (uses.isEmpty())
+            continue;
+        SoundLibrary::KitOrderGroup group{m_doc.kitAttrList().at(k).kit_name, {}};
         for (const kitusage::Use &use : uses) {
             if (!remaining.contains(use.file)) {
                 remaining.insert(use.file);
-                w->setupFiles().addRemaining(use.file);
+                m_window.setupFiles().addRemaining(use.file);
             }
-            w->setupFiles().addWorkingRow(use.name, use.label + use.file);
-        }
-        if (uses.isEmpty())
-            continue;
-        SoundLibrary::KitOrderGroup group{w->doc().kitAttrList().at(k).kit_name, {}};
-        for (int i = 0; i < w->setupFiles().totalFileList().size(); ++i) {
-            const QString path = w->setupFiles().totalFileList().at(i).mid(3);
+            const QString entry = use.label + use.file;
+            const QString path = entry.mid(3);
             const int record = firstRecord.value(path, -1);
             const MainWindow1::SOUND_INDEX *s = record >= 0 ? &sounds.at(record) : nullptr;
-            group.rows.append({w->setupFiles().totalFileList().at(i).left(3),
-                               s ? QString::number(s->wave_No) : QString(), w->setupFiles().totalList().at(i), path,
+            group.rows.append({entry.left(3), s ? QString::number(s->wave_No) : QString(), use.name, path,
                                s && s->wave_lock == 0});
         }
         groups.append(group);
     }
-    if (sounds.size() != w->setupFiles().remainingList().size()) {
+    if (sounds.size() != remaining.size()) {
         SoundLibrary::KitOrderGroup unassigned{MainWindow1::tr("Unassign"), {}};
         for (const MainWindow1::SOUND_INDEX &s : sounds) {
             if (!remaining.contains(s.file))
@@ -198,5 +185,5 @@ void librarypane::generateKitOrder(MainWindow1 *w)
         }
         groups.append(unassigned);
     }
-    w->library().appendKitOrder(groups);
+    m_lib.appendKitOrder(groups);
 }

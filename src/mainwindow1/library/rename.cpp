@@ -1,7 +1,7 @@
 // Renaming sounds in the total list, the groups and the hi-hat mirror, and
 // groups in the group tree. A new sound name reaches the kits.
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
@@ -19,7 +19,7 @@ const char kDefaultPrefix[] = "SOUND";
 
 } // namespace
 
-bool librarypane::refuseSoundName(MainWindow1 *w, const QString &name, const QString &symbols)
+bool SoundListsController::refuseSoundName(const QString &name, const QString &symbols)
 {
     QString text;
     if (name.isEmpty())
@@ -33,40 +33,40 @@ bool librarypane::refuseSoundName(MainWindow1 *w, const QString &name, const QSt
         text = MainWindow1::tr("The maximum number of sound name's character can't exceed 16!");
     else
         return false;
-    UiPrompter::instance()->information(w, MainWindow1::tr("Error"), text, QMessageBox::Ok);
+    UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), text, QMessageBox::Ok);
     return true;
 }
 
-void MainWindow1::totalListItemModelChanged(QStandardItem *item)
+void SoundListsController::renameTotalListSound(QStandardItem *item)
 {
     if (!item || !item->isEditable() || !item->parent() || item->hasChildren() || item->column() != 1)
         return;
     const int row = item->row();
-    if (!pad().isUDiskFlag())
-        library().settleSoundName(row); // on the pad a name is set once; the nested call returns at once
+    if (!m_pad.isUDiskFlag())
+        m_lib.settleSoundName(row); // on the pad a name is set once; the nested call returns at once
     const QString text = item->text();
-    if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
-        library().putBackName(item->index(),
-                              row < library().soundList().size()
-                                      ? library().soundList().at(row)
-                                      : getDisplayName2(text, library().totalListItemModel(),
+    if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
+        m_lib.putBackName(item->index(),
+                              row < m_lib.soundList().size()
+                                      ? m_lib.soundList().at(row)
+                                      : getDisplayName2(text, m_lib.totalListItemModel(),
                                                         QString::fromLatin1(kDefaultPrefix), SOUND_NAME_LENGTH_MAX));
         return;
     }
     const QStandardItem *fileCell = item->parent()->child(row, 2);
     const QString file = fileCell ? fileCell->text() : QString();
     // A later refused edit puts back this name, not the one before it.
-    library().renameSound(row, text);
+    m_lib.renameSound(row, text);
     if (file.isEmpty())
         return;
-    librarypane::replaceNameToPadSetting(this, 1, file, text); // the pages show the kits renamed
+    replaceNameToPadSetting(1, file, text); // the pages show the kits renamed
 }
 
-void MainWindow1::soundListItemModelChanged(QStandardItem *item)
+void SoundListsController::renameGroupRow(QStandardItem *item)
 {
     if (!item || !item->isEditable())
         return;
-    const QVector<soundfilexml::strSoundGroup> &groups = library().soundGroupList();
+    const QVector<soundfilexml::strSoundGroup> &groups = m_lib.soundGroupList();
     if (!item->parent()) {
         // A group row: trimmed, one blank between words, unique.
         const int row = item->row();
@@ -74,20 +74,20 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
         const QString name = item->text().simplified();
         QString refusal;
         if (name.isEmpty()) {
-            refusal = tr("Group name can't be blank!");
+            refusal = MainWindow1::tr("Group name can't be blank!");
         } else {
             for (int g = 0; g < groups.size() && refusal.isEmpty(); ++g) {
                 if (g != row && groups.at(g).name.simplified() == name)
-                    refusal = tr("Creating duplicate group name is not supported.");
+                    refusal = MainWindow1::tr("Creating duplicate group name is not supported.");
             }
         }
         if (!refusal.isEmpty()) {
-            UiPrompter::instance()->question(this, tr("Warning"), refusal, QMessageBox::Ok);
-            library().putBackName(item->index(), old);
+            UiPrompter::instance()->question(m_parent, MainWindow1::tr("Warning"), refusal, QMessageBox::Ok);
+            m_lib.putBackName(item->index(), old);
             return;
         }
         // A later refused edit puts back this name, not the one before it.
-        library().renameGroup(row, name);
+        m_lib.renameGroup(row, name);
         return;
     }
     if (item->column() == 1)
@@ -97,36 +97,36 @@ void MainWindow1::soundListItemModelChanged(QStandardItem *item)
     const int row = item->row();
     if (g >= groups.size() || row >= groups.at(g).soundList.size())
         return;
-    if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kListSymbols))) {
-        library().putBackName(item->index(), groups.at(g).soundList.at(row).name);
+    if (refuseSoundName(text, QString::fromLatin1(kListSymbols))) {
+        m_lib.putBackName(item->index(), groups.at(g).soundList.at(row).name);
         return;
     }
     const QString file = groups.at(g).soundList.at(row).file;
-    library().renameGroupSound(g, row, text);
+    m_lib.renameGroupSound(g, row, text);
     if (file.isEmpty())
         return;
-    librarypane::replaceNameToPadSetting(this, 0, file, text); // the pages show the kits renamed
+    replaceNameToPadSetting(0, file, text); // the pages show the kits renamed
 }
 
-void MainWindow1::hhListItemModelChanged(QStandardItem *item)
+void SoundListsController::renameMirrorSound(QStandardItem *item)
 {
     if (!item || !item->isEditable() || item->hasChildren() || item->column() == 1)
         return;
     const QString text = item->text();
-    if (librarypane::refuseSoundName(this, text, QString::fromLatin1(kMirrorSymbols)))
-        library().putBackName(item->index(),
-                              getDisplayName(text, library().hhSoundItemModel(), QString::fromLatin1(kDefaultPrefix),
+    if (refuseSoundName(text, QString::fromLatin1(kMirrorSymbols)))
+        m_lib.putBackName(item->index(),
+                              getDisplayName(text, m_lib.hhSoundItemModel(), QString::fromLatin1(kDefaultPrefix),
                                              SOUND_NAME_LENGTH_MAX));
 }
 
-bool librarypane::replaceNameToPadSetting(MainWindow1 *w, quint8 mode, QString file, QString name)
+bool SoundListsController::replaceNameToPadSetting(quint8 mode, QString file, QString name)
 {
     name = name.trimmed();
     file = QDir::toNativeSeparators(file.trimmed());
-    bool changed = w->doc().renameSound(file, name);
+    bool changed = m_doc.renameSound(file, name);
     if (mode == 0) // the total list's edit handling carries the name on
-        changed = w->library().nameSoundRowsOf(file, name) || changed;
+        changed = m_lib.nameSoundRowsOf(file, name) || changed;
     else if (mode == 1)
-        changed = w->library().nameMirrorRowsOf(file, name) || changed;
+        changed = m_lib.nameMirrorRowsOf(file, name) || changed;
     return changed;
 }

@@ -1,6 +1,13 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
-SoundListsController::SoundListsController(QObject *parent)
-    : QObject(parent)
+SoundListsController::SoundListsController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
+                                           Ui::MainWindow1 *ui, QWidget *parent, MainWindow1 &window)
+    : QObject(nullptr)
+    , m_doc(doc)
+    , m_lib(library)
+    , m_pad(pad)
+    , m_ui(ui)
+    , m_parent(parent)
+    , m_window(window)
 {
 }

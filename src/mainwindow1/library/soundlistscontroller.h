@@ -3,14 +3,144 @@
 
 // The sound lists and groups: the total list, the group tree, the hi-hat and metronome lists, their selections, renames, orders, locks and deletes.
 
+#include "model/mainwindow1records.h"
+
+#include <QModelIndex>
 #include <QObject>
+#include <QString>
+#include <QVector>
+
+class KitDocument;
+class MainWindow1;
+class PadSession;
+class QStandardItem;
+class QTreeView;
+class QWidget;
+class SoundLibrary;
+namespace Ui {
+class MainWindow1;
+}
+namespace soundorder {
+struct Row;
+}
+namespace soundsource {
+struct Stored;
+}
 
 class SoundListsController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SoundListsController(QObject *parent = nullptr);
+    using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
+
+    // `window` is reached only for what other areas of it do.
+    SoundListsController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
+                         QWidget *parent, MainWindow1 &window);
+
+    // ---- the working sound list -------------------------------------------------
+    const QVector<SOUND_INDEX> &waveAttrList() const { return m_waveAttrList; }
+    void clearWaveAttrList() { m_waveAttrList.clear(); }
+    // A load or a pad read takes the sounds it read, or adds them.
+    void takeWaveAttrList(const QVector<SOUND_INDEX> &read) { m_waveAttrList = read; }
+    void addReadWaves(const QVector<SOUND_INDEX> &read) { m_waveAttrList += read; }
+    // The working list's last wave number, taken before each add.
+    int total_index() const { return m_total_index; }
+    void noteLastWaveNumber(int number) { m_total_index = number; }
+
+    // ---- flags --------------------------------------------------------------------
+    // The next metronome list build takes the program's own metronome sounds.
+    bool userFlag() const { return m_userFlag; }
+    void useOwnClickSounds(bool use) { m_userFlag = use; }
+    // The metronome list holds its five sounds: the global settings name one.
+    bool clickFlag() const { return m_clickFlag; }
+    void noteClickListFull(bool full) { m_clickFlag = full; }
+    // The group tree's horizontal scroll bar is shown as needed.
+    bool leftFlag() const { return m_leftFlag; }
+
+    // ---- views and models -----------------------------------------------------
+    // The views are given the library's models, once; rows made anew are shown
+    // with the views' column settings again.
+    void setUpSoundViews();
+    void initKitTotalItemModel();
+    void initTotalItemModel();
+    void initHHListItemModel();
+    void initClickItemModel();
+    void getRightSoundList();
+    void updateHHsoundList(int row);
+    void updateHHsoundList1();
+    void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
+    void connectSoundListSelections();
+
+    // ---- groups and their file ----------------------------------------------------
+    // The groups of the file, with a box for what the start found there.
+    void importSoundList(const QString &fileName);
+    // The write at the close, with its boxes; false when it failed and the
+    // user keeps the window open.
+    bool saveSoundListAtClose();
+    void addGroup();
+
+    // ---- selection ------------------------------------------------------------------
+    void totalListSelection(const QModelIndex &index, bool press);
+    void groupTreeSelection(const QModelIndex &index, bool press);
+
+    // ---- renames ----------------------------------------------------------------------
+    // Shows why a sound name is refused (blank, pattern, length; `symbols`
+    // ends the pattern message); false when the name passes.
+    bool refuseSoundName(const QString &name, const QString &symbols);
+    bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
+    void renameTotalListSound(QStandardItem *item);
+    void renameGroupRow(QStandardItem *item);
+    void renameMirrorSound(QStandardItem *item);
+
+    // ---- orders -------------------------------------------------------------------------
+    void showStoredOrder();
+    void showKitUseOrder();
+    void showNameOrder(bool ascending);
+    void takeBackupChoice();
+    void exportOrder();
+    void importOrder();
+    void generateKitOrder();
+
+    // ---- locks, numbers, deletes, metronome ------------------------------------------
+    void lockSelected(bool lock);
+    void reorderSerialNumbers();
+    void deleteSelectedSounds();
+    void deleteFromGroups();
+    void importClickSounds();
+
+signals:
+    // Sounds to delete wait in the pad's queue for its worker.
+    void padDeleteQueued();
+
+private:
+    KitDocument &m_doc;
+    SoundLibrary &m_lib;
+    PadSession &m_pad;
+    Ui::MainWindow1 *m_ui;
+    QWidget *m_parent;
+    MainWindow1 &m_window;
+
+    QVector<SOUND_INDEX> m_waveAttrList;
+    int m_total_index = 0;
+    // Set while one sound list clears the other's selection.
+    bool m_clearingOtherList = false;
+    bool m_userFlag = true;
+    bool m_clickFlag = false;
+    bool m_leftFlag = false;
+
+    void keepWorkingLists(const QVector<soundorder::Row> &rows);
+    bool beginSelection(QTreeView *own, QTreeView *other, QModelIndexList *selected);
+    void disablePreview();
+    void dragPayload(const QString &payload, const QString &text, bool rightPress);
+    void readyToPlay();
+    void enableSoundActions(const QString &path);
+    bool showStoredSoundInfo(const QString &path, const soundsource::Stored &src, const QString &name,
+                             const QString &notWave);
+    bool showFileSoundInfo(const QString &path, const QString &notWave);
+    void showTotalList();
+    void showMirrorList();
+    void showClickList();
 };
 
 #endif

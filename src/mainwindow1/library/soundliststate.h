@@ -5,13 +5,9 @@
 
 #include <QVector>
 
-// The working sound list the window edits and what its views are doing.
+// What the last sound conversion already told the user.
 struct SoundListState
 {
-    QVector<MainWindow1Records::SOUND_INDEX> waveAttrList;
-    int total_index = 0; // the working list's last wave number, taken before each add
-    // Set while one sound list clears the other's selection.
-    bool clearingOtherList = false;
     // True when the last getRawFile failed for a cause it named that is not
     // the sound's (its output could not be written): no box blames the sound.
     bool rawFailureTold = false;

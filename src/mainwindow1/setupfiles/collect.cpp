@@ -1,5 +1,6 @@
 // The sounds gathered for a save, and their order.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -44,7 +45,7 @@ bool SetupFilesController::keepGathered(const savejob::Run &run, const savejob::
     if (!gathered)
         return false;
     m_waveList = got.waveList;
-    m_window.waveAttrList = got.waveAttrList;
+    m_window.soundLists().takeWaveAttrList(got.waveAttrList);
     return true;
 }
 
@@ -72,7 +73,7 @@ bool SetupFilesController::getKitIniWaveList(const QString &tempDir, int kitInde
 void SetupFilesController::waveKitOrder()
 {
     const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(m_doc.kitAttrList(), m_library.waveLoadKitAttrList(),
-                                                                 m_window.waveAttrList);
+                                                                 m_window.soundLists().waveAttrList());
     m_totalFileList = order.totalFileList;
     m_totalList = order.totalList;
     m_remainingList = order.remainingList;

@@ -1,5 +1,6 @@
 // Steps the loads and saves of setup files share.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -56,7 +57,7 @@ void SetupFilesController::rebuildSoundRows()
 {
     const QVector<MainWindow1::SOUND_INDEX> &sounds = m_library.waveLoadKitAttrList();
     if (!sounds.isEmpty())
-        m_window.total_index = sounds.last().wave_No;
+        m_window.soundLists().noteLastWaveNumber(sounds.last().wave_No);
     m_window.showTotalRows(soundorder::stored(sounds), false);
 }
 

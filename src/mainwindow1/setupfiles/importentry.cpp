@@ -1,6 +1,7 @@
 // The Import button and the Import All action: refusals, the file choice and
 // the hand-over to the whole-setup or the kit-file import.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -27,7 +28,7 @@ bool SetupFilesController::importKitFiles()
         m_window.showVerAndGlobal1(&model);
         m_doc.markGlobalSaved(m_window.globalPage());
     };
-    redraws.loading = [this] { m_window.waveAttrList.clear(); };
+    redraws.loading = [this] { m_window.soundLists().clearWaveAttrList(); };
     redraws.loaded = [this, &job, &shown] {
         shown = showNotices(job.result(), shown);
         rebuildSoundRows();

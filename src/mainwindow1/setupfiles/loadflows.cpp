@@ -1,6 +1,7 @@
 // Whole setups and kit files read into the editor, and read back after a
 // save replaced them.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
@@ -15,7 +16,7 @@ void SetupFilesController::newSoundLists()
 {
     m_window.initTotalItemModel();
     m_window.initHHListItemModel();
-    m_window.userFlag = false; // the metronome list stays empty until the file fills it
+    m_window.soundLists().useOwnClickSounds(false); // the metronome list stays empty until the file fills it
     m_window.initClickItemModel();
     m_window.connectSoundListSelections();
 }
@@ -28,11 +29,11 @@ bool SetupFilesController::loadWholeSetup(const QString &path)
     int shown = 0;
     ImportSetupJob::Redraws redraws;
     redraws.cleared = [this] {
-        m_window.waveAttrList.clear();
+        m_window.soundLists().clearWaveAttrList();
         m_waveTempList.clear();
         m_window.kitPages().setLoadKitNoFlag(true);
         newSoundLists();
-        m_window.clickFlag = false;
+        m_window.soundLists().noteClickListFull(false);
     };
     redraws.soundsTaken = [this, &job, &shown] { drawSetupSounds(job.sounds(), job.result(), shown); };
     redraws.kitTaking = [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); };
@@ -51,7 +52,7 @@ bool SetupFilesController::loadWholeSetup(const QString &path)
 // early, is finished (finishKitLoad). True when it was finished.
 bool SetupFilesController::loadKitFiles(ImportKitFilesJob &job, bool reload, int &shown)
 {
-    m_window.waveAttrList.clear();
+    m_window.soundLists().clearWaveAttrList();
     const bool complete = job.load(reload, forgetting());
     m_soundAddCount = job.soundsAdded();
     shown = showNotices(job.result(), shown);

@@ -1,5 +1,6 @@
 // The kit records of a read kit file into the editor's kits.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
@@ -15,7 +16,7 @@ void SetupFilesController::showKit1(percussionpadfile *pf)
     setupflow::BoxQuestions questions(m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
-    if (job.takeKits(pf, m_window.waveAttrList,
+    if (job.takeKits(pf, m_window.soundLists().waveAttrList(),
                      [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); }))
         drawSetupKits(job.result(), shown);
 }

@@ -1,5 +1,6 @@
 // The sounds of a read whole setup or kit file into the sound lists.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -14,7 +15,7 @@
 
 bool SetupFilesController::showSound1(const QString &file, percussionpadfile *pf)
 {
-    m_window.clickFlag = false;
+    m_window.soundLists().noteClickListFull(false);
     setupflow::BoxQuestions questions(m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
@@ -32,8 +33,8 @@ void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &g
                                            int &shown)
 {
     m_waveTempList += got.waves;
-    m_window.waveAttrList += got.waves;
-    m_window.clickFlag = got.clickFlag;
+    m_window.soundLists().addReadWaves(got.waves);
+    m_window.soundLists().noteClickListFull(got.clickFlag);
     if (m_library.clickListItemModel() && !m_library.clickSetList().isEmpty())
         m_ui->clickSoundNoSpinBox->setRange(1, m_library.clickSetList().size());
 
@@ -43,7 +44,7 @@ void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &g
     std::stable_sort(rows.begin(), rows.end(),
                      [](const soundorder::Row &a, const soundorder::Row &b) { return a.number < b.number; });
     if (!rows.isEmpty())
-        m_window.total_index = rows.last().number - 1;
+        m_window.soundLists().noteLastWaveNumber(rows.last().number - 1);
     m_window.showTotalRows(rows, false);
 
     shown = showNotices(result, shown);

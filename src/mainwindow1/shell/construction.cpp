@@ -2,6 +2,7 @@
 // temporary folders, the dialogs and the window's own wiring.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "ui_mainwindow1.h"
 
@@ -146,7 +147,7 @@ void ShellController::buildFrame()
 
     m_myDetector = new DeviceDetector(nullptr);
     m_ui->actionReorder_Serial_Numbers->setVisible(false);
-    if (m_window.userFlag) {
+    if (m_window.soundLists().userFlag()) {
         m_ui->actionGlobal_Setting->setVisible(false);
         m_ui->actionBack_to_main_interface->setVisible(false);
     }

@@ -7,6 +7,7 @@
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
@@ -152,8 +153,8 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         prompter->warning(m_boxParent, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
-    m_window.total_index = m_library.lastWaveNumber();
-    if (!known && m_window.total_index >= WAVE_MAX_COUNT) {
+    m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
+    if (!known && m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
         prompter->warning(m_boxParent, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
@@ -170,7 +171,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         m_doc.setPadSound(kit, p, m_posFlagA ? 0 : 1, name, path);
 
     if (!known) {
-        const quint16 number = quint16(m_window.total_index + 1);
+        const quint16 number = quint16(m_window.soundLists().total_index() + 1);
         if (m_pad.isUDiskFlag()) {
             m_library.addSound(name, path, number, true);
         } else if (m_dragLeftOrRight == 0) {

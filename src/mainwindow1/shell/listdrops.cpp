@@ -5,6 +5,7 @@
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
@@ -174,13 +175,13 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         if (m_library.soundRowOf(path) >= 0)
             return false;
-        m_window.total_index = m_library.lastWaveNumber();
-        if (m_window.total_index >= WAVE_MAX_COUNT) {
+        m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(m_boxParent, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        m_library.addSound(names.take(sound.name), path, quint16(m_window.total_index + 1), true);
+        m_library.addSound(names.take(sound.name), path, quint16(m_window.soundLists().total_index() + 1), true);
         m_window.getRightSoundList();
         librarypane::tellRenamedSounds(&m_window, names.changes());
         return false;
@@ -197,8 +198,8 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         if (m_library.soundRowOf(path) >= 0 || queued.contains(path))
             continue;
-        m_window.total_index = m_library.lastWaveNumber();
-        if (m_window.total_index >= WAVE_MAX_COUNT) {
+        m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(m_boxParent, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             librarypane::tellRenamedSounds(&m_window, names.changes());
@@ -206,7 +207,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
                 emit m_window.sendUpdate(1, 0); // for the sounds queued before
             return false;
         }
-        const quint16 number = quint16(m_window.total_index + 1);
+        const quint16 number = quint16(m_window.soundLists().total_index() + 1);
         m_pad.queueAdd(path, number);
         m_library.addSound(names.take(sound.name), path, number, false);
         queued.insert(path);

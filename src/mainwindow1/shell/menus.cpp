@@ -1,6 +1,7 @@
 // The Edit and Manual menu actions, the help page and the sizing of the left
 // top bar on every repaint.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
@@ -60,7 +61,7 @@ void ShellController::openHtmlFile()
 
 void ShellController::fitLeftTopBar()
 {
-    const Qt::ScrollBarPolicy policy = m_window.leftFlag ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy policy = m_window.soundLists().leftFlag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     if (m_ui->waveGroupTreeView->horizontalScrollBarPolicy() != policy)
         m_ui->waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
     if (m_ui->waveGroupTreeView->width() != m_original_width)
