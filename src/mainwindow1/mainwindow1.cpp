@@ -203,11 +203,29 @@ void MainWindow1::makeMainPadPage()
 
 void MainWindow1::makeKitChains()
 {
-    m_kitChains = std::make_unique<KitChainsController>();
+    m_kitChains = std::make_unique<KitChainsController>(m_doc, ui, this, *this);
+    connect(m_kitChains.get(), &KitChainsController::chainsConfirmed, this, &MainWindow1::sendKitChainInfo);
+    connect(m_kitChains.get(), &KitChainsController::kitMoved, this, &MainWindow1::sendModelIndex);
 }
 
 
 // ---- KitChains forwards
+
+void MainWindow1::on_kitChainNoSpinBox_valueChanged(int chain) { m_kitChains->showChain(chain); }
+void MainWindow1::on_rBtnKitChainOn_clicked() { m_kitChains->switchOn(); }
+void MainWindow1::on_rBtnKitChainOff_clicked() { m_kitChains->switchOff(); }
+void MainWindow1::on_btnClearStep_clicked() { m_kitChains->clearShownChain(); }
+void MainWindow1::on_btnSureKitChain_clicked() { m_kitChains->confirmChains(); }
+void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names)
+{
+    m_kitChains->applyHandedOn(chains, names);
+}
+void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains) { m_kitChains->loadChains(chains); }
+void MainWindow1::kitChainListItemModelChanged(QStandardItem *item) { m_kitChains->kitListCellChanged(item); }
+void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &) { m_kitChains->dragPressedKit(); }
+void MainWindow1::on_moveUpKit_clicked() { m_kitChains->moveKitInList(-1); }
+void MainWindow1::on_moveDownKit_clicked() { m_kitChains->moveKitInList(1); }
+void MainWindow1::recvModel(QModelIndex index, quint8 flag) { m_kitChains->moveKit(index, flag); }
 
 
 

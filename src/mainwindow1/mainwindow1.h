@@ -86,7 +86,6 @@ public:
     const SoundLibrary &library() const { return soundLibrary; }
 
     // ---- flags ----------------------------------------------------------------
-    bool kitChainUiFlag = false;       // the kit-chain page is shown: drops go to its steps, not the pads
 
     // ---- kit editing --------------------------------------------------------------
     // Main pad page.
@@ -114,11 +113,6 @@ public:
     quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
-
-    // ---- kit chains -------------------------------------------------------------------
-    // The ON switch and chain number of the page into the chains, as OK takes
-    // them, with a name still in the kit list's editor.
-    void takeOverChainPage();
 
     // ---- setup files ------------------------------------------------------------------
     // A read kit file into the editor.

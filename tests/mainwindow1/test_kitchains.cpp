@@ -2,7 +2,7 @@
 // the list, dragging a kit, moving kits (which swaps them everywhere) and the
 // chains of a loaded setup.
 #include "library/draghook.h"
-#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "kitfile/fileread.h"
 #include "windowfixture.h"
 
@@ -34,7 +34,7 @@ class TestKitChains : public QObject
 
     std::unique_ptr<WindowFixture> f;
 
-    QStandardItem *nameCell(int kit) { return f->w->kitChainListItemModel->item(0)->child(kit - 1, 1); }
+    QStandardItem *nameCell(int kit) { return f->w->kitChains().kitChainListItemModel()->item(0)->child(kit - 1, 1); }
     quint8 step(int chain, int s) const { return f->w->doc().kitChainList()[chain].curKitChain[chain][s]; }
     void setStep(int chain, int s, int kit) { f->w->doc().setChainStep(chain, s, kit); }
 
@@ -55,7 +55,7 @@ private slots:
         MainWindow1 *w = f->w;
         QCOMPARE(flags(w->doc().kitChainList()), QVector<int>(9, 0)); // all off, chain 1 shown, OFF checked
         QVERIFY(f->ui->kitChainNoSpinBox->value() == 1 && f->ui->rBtnKitChainOff->isChecked());
-        QStandardItem *root = w->kitChainListItemModel->item(0);
+        QStandardItem *root = w->kitChains().kitChainListItemModel()->item(0);
         QCOMPARE(root->text() + root->child(99, 0)->text() + root->child(9, 1)->text(), QString("Kit List100New Kit"));
         QVERIFY(!root->child(9, 0)->isEditable() && root->child(9, 1)->isEditable());
         QSignalSpy info(w, &MainWindow1::sendKitChainInfo);
@@ -71,7 +71,7 @@ private slots:
         f->ui->rBtnKitChainOff->click();
         f->ui->kitChainNoSpinBox->setValue(6);
         QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
-        QCOMPARE(int(w->kitChian.kit_chain) * 10 + w->kitChian.kit_chain_No, 6);
+        QCOMPARE(int(w->kitChains().kitChian().kit_chain) * 10 + w->kitChains().kitChian().kit_chain_No, 6);
     }
 
     void clearOnlyTheShownChain()
@@ -90,7 +90,7 @@ private slots:
         MainWindow1 *w = f->w;
         f->ui->kitChainNoSpinBox->setValue(2);
         setStep(2, 0, 7);
-        kitchainpage::disKitStep(w, w->doc().kitChainList(), 2);
+        w->kitChains().disKitStep(w->doc().kitChainList(), 2);
         QCOMPARE(f->ui->step1Lab->text(), QString("New Kit"));
         const QStringList refused = {"", "-Bad", "Eleven char"};
         for (const QString &name : refused)
@@ -99,7 +99,7 @@ private slots:
                                                    "The maximum number of kit name's character can't exceed 10!"}));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error", "Error"}));
         QCOMPARE(int(f->prompter.prompts[0].kind), int(UiPrompter::Information));
-        QCOMPARE(nameCell(7)->text() + w->kitChainNameList[6], QString("New KitNew Kit"));
+        QCOMPARE(nameCell(7)->text() + w->kitChains().kitChainNameList()[6], QString("New KitNew Kit"));
         nameCell(7)->setText("Seven");
         QCOMPARE(f->ui->step1Lab->text(), QString("Seven")); // the step follows at once
         // The kit's record, kitNameList and file image only at OK; a menu action
@@ -122,7 +122,7 @@ private slots:
     {
         nameCell(7)->setText("Seven");
         nameCell(7)->setText("-Bad");
-        QCOMPARE(nameCell(7)->text() + f->w->kitChainNameList[6], QString("SevenSeven"));
+        QCOMPARE(nameCell(7)->text() + f->w->kitChains().kitChainNameList()[6], QString("SevenSeven"));
         f->prompter.buttonAnswers.enqueue(QMessageBox::No);
         QVERIFY(!f->w->close());
         QCOMPARE(f->prompter.texts(), QStringList({kPattern, "Quit?"}));
@@ -200,7 +200,7 @@ private slots:
         const QModelIndex kit12 = nameCell(12)->index();
         view->selectionModel()->select(kit12, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         f->w->on_kitListtreeView_pressed(kit12);
-        const QModelIndex root = f->w->kitChainListItemModel->index(0, 0); // the root row has no name
+        const QModelIndex root = f->w->kitChains().kitChainListItemModel()->index(0, 0); // the root row has no name
         view->selectionModel()->select(root, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         f->w->on_kitListtreeView_pressed(root);
         QCOMPARE(payloads, QStringList({"12*New Kit|New Kit"}));
@@ -214,7 +214,7 @@ private slots:
         f->editKit(10, [](MainWindow1::soundKit &kit) { kit.kit_volume = 10; });
         w->doc().setKitLink(9, 2, {3, 4});
         loadEffectMemory(w->doc(), 9, 1, 5, {1, 2, 3});
-        w->kitChainNameList[9] = "Ten";
+        w->kitChains().kitNamed(9, "Ten");
         nameCell(10)->setText("Ten");
         setStep(1, 0, 9);
         setStep(5, 3, 10);
@@ -223,7 +223,8 @@ private slots:
         f->ui->kitListtreeView->setCurrentIndex(nameCell(10)->index());
         f->ui->moveUpKit->click();
         QCOMPARE(QVector<int>({step(1, 0), step(5, 3), step(5, 4)}), QVector<int>({10, 9, 11}));
-        QCOMPARE(w->kitChainNameList[8] + '|' + w->kitChainNameList[9], QString("Ten|New Kit"));
+        const QVector<QString> &names = w->kitChains().kitChainNameList();
+        QCOMPARE(names[8] + '|' + names[9], QString("Ten|New Kit"));
         QCOMPARE(nameCell(9)->text(), QString("Ten"));
         QCOMPARE(f->ui->kitListtreeView->currentIndex().row(), 8);
         QCOMPARE(QVector<int>({f->kit(9).kit_volume, f->kit(9).kit_no, f->kit(10).kit_volume, f->kit(10).kit_no}),
@@ -236,15 +237,15 @@ private slots:
         QCOMPARE(f->ui->kitNoSpinBox->value() * 100 + w->oldKitNumber, 909);
 
         // The first kit does not move up, nor the last one down.
-        const QVector<QString> before = w->kitChainNameList;
+        const QVector<QString> before = w->kitChains().kitChainNameList();
         f->ui->kitListtreeView->setCurrentIndex(nameCell(1)->index());
         f->ui->moveUpKit->click();
         f->ui->kitListtreeView->setCurrentIndex(nameCell(100)->index());
         f->ui->moveDownKit->click();
-        QCOMPARE(w->kitChainNameList, before);
+        QCOMPARE(w->kitChains().kitChainNameList(), before);
         f->ui->kitListtreeView->setCurrentIndex(nameCell(3)->index());
         f->ui->moveDownKit->click();
-        QCOMPARE(w->kitChainNameList[3] + f->kit(4).kit_name, QString("New KitNew Kit"));
+        QCOMPARE(w->kitChains().kitChainNameList()[3] + f->kit(4).kit_name, QString("New KitNew Kit"));
         QCOMPARE(f->ui->kitListtreeView->currentIndex().row(), 3);
     }
 

@@ -1,6 +1,7 @@
 // The main pad page and the kit settings page driven through the window:
 // paging, kit numbers, renames, Clear, the page buttons, the kit commit into
 // the records and file images, and re-pointing a renumbered wave.
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "windowfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -124,7 +125,8 @@ private slots:
         emit f->ui->kitNameLineEdit->editingFinished();
         QCOMPARE(renamed.count(), 1);
         QCOMPARE(renamed[0], QVariantList({"Rock_1 a.b", 4}));
-        QCOMPARE(QStringList({f->kit(5).kit_name, f->w->doc().kitNameList()[4], f->w->kitChainNameList[4]}),
+        QCOMPARE(QStringList({f->kit(5).kit_name, f->w->doc().kitNameList()[4],
+                              f->w->kitChains().kitChainNameList()[4]}),
                  QStringList({"Rock_1 a.b", "Rock_1 a.b", "Rock_1 a.b"}));
         QCOMPARE(f->w->doc().kitNameList()[3], QString("New Kit"));
     }
@@ -143,7 +145,7 @@ private slots:
         QCOMPARE(QStringList({f->ui->kitNameLineEdit->text(), f->ui->labPad03a->text(), f->ui->hh_wave2_name->text()}),
                  QStringList({"Loaded", "Kick", "Hat"}));
         emit w->sendKitNameChanged("Signalled", 3);
-        QCOMPARE(QStringList({f->kit(4).kit_name, w->doc().kitNameList()[3], f->w->kitChainNameList[3],
+        QCOMPARE(QStringList({f->kit(4).kit_name, w->doc().kitNameList()[3], f->w->kitChains().kitChainNameList()[3],
                               QString::fromLatin1(w->doc().base0(3).kit_name), f->ui->kitNameLineEdit->text()}),
                  QStringList({"Signalled", "Signalled", "Signalled", "Signalled", "Signalled"}));
     }
@@ -200,8 +202,8 @@ private slots:
         QCOMPARE(buttonStyles(ui), QStringList({"background-color: black;  color:white;border:1px solid white;",
                                                 "background-color: black; color:white; border:1px solid white",
                                                 "background-color: rgb(167, 167, 167);color:black; border: none; "}));
-        QVERIFY(f->w->kitChainUiFlag && !ui->right_stackedWidgetPage1->isEnabled());
-        f->w->kitChainNameList[6] = "Chained";
+        QVERIFY(f->w->kitChains().kitChainUiFlag() && !ui->right_stackedWidgetPage1->isEnabled());
+        f->w->kitChains().kitNamed(6, "Chained");
         ui->btnKitMove->click(); // leaving the chain page hands its lists on
         QCOMPARE(chains.count(), 1);
         QCOMPARE(f->w->doc().kitNameList()[6], QString("Chained"));

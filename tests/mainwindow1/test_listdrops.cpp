@@ -3,7 +3,7 @@
 #include "device/writeback.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
-#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "dropfixture.h"
 #include "model/kitfile_fixture.h"
 
@@ -178,7 +178,7 @@ private slots:
         MainWindow1 *w = f->w;
         f->ui->btnKitChain->click();
         f->ui->kitChainNoSpinBox->setValue(2);
-        w->kitChainNameList[6] = "Seven";
+        w->kitChains().kitNamed(6, "Seven");
         auto dropKit = [&](const QString &number, const QString &name) {
             f->drag(f->ui->stepWidget, DropFixture::centreIn(f->ui->groupStep3, f->ui->stepWidget),
                     dragpayload::record(number, name));
@@ -198,7 +198,7 @@ private slots:
         QVector<MainWindow1::KIT_CHAIN> chains = w->doc().kitChainList();
         chains[2].curKitChain[2][4] = 200; // as a file may hold it
         w->doc().applyChains(chains);
-        kitchainpage::disKitStep(w, w->doc().kitChainList(), 2);
+        w->kitChains().disKitStep(w->doc().kitChainList(), 2);
         QCOMPARE(f->ui->step5Lab->text(), QString());
     }
 

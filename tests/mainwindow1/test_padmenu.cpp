@@ -1,5 +1,6 @@
 // The pad menu of the pad labels, clearing a layer, pad copy and kit copy
 // through their dialogs.
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "windowfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -226,7 +227,7 @@ private slots:
                                w->doc().kitPadList(7)[9].midi_code, w->doc().kitLinkList(7)[1].link_pad2,
                                w->doc().kitEffectList3(7)[7].parm2}),
                  QVector<int>({7, 66, 7, 50, 50, 3, 20}));
-        QCOMPARE(w->doc().kitNameList()[7] + w->kitChainNameList[7], QString("FiveFive"));
+        QCOMPARE(w->doc().kitNameList()[7] + w->kitChains().kitChainNameList()[7], QString("FiveFive"));
         QCOMPARE(renamed.count(), 1);
         QCOMPARE(f->prompter.texts(), QStringList({"Copy completed."}));
         w->shell().kitCopy()->hide();
@@ -236,7 +237,8 @@ private slots:
         f->ui->downPageBtn->click();
         w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(9);
         w->shell().kitCopy()->findChild<QAbstractButton *>("btnKitOk")->click();
-        QCOMPARE(f->kit(9).kit_name + w->doc().kitNameList()[8] + w->kitChainNameList[8], QString("FiveFiveFive"));
+        QCOMPARE(f->kit(9).kit_name + w->doc().kitNameList()[8] + w->kitChains().kitChainNameList()[8],
+                 QString("FiveFiveFive"));
         QCOMPARE(int(f->kit(9).kit_volume) * 100 + f->kit(9).kit_no, 6608);
         QCOMPARE(f->ui->kitNumber->text(), QString("6"));
         f->typeKitNumber("5");

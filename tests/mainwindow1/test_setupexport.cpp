@@ -4,6 +4,7 @@
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "library/records_fixture.h"
 #include "soundlib_fixture.h"
@@ -444,7 +445,7 @@ private slots:
         doc.renameKit(8, "Nine");
         doc.renameKit(9, "Ten");
         f->ui->btnKitChain->click();
-        QStandardItem *root = f->w->kitChainListItemModel->item(0);
+        QStandardItem *root = f->w->kitChains().kitChainListItemModel()->item(0);
         f->ui->kitListtreeView->setCurrentIndex(root->child(9, 1)->index());
         f->ui->moveUpKit->click();
         const QString out = f->file("moved");

@@ -2,6 +2,7 @@
 // through the real main window.
 #include "soundlib_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
 #include "library/modeltexts.h"
@@ -139,7 +140,8 @@ private slots:
             MainWindow1 *w = f.open();
             w->shell().skn()->initKitIndex();
             auto *kits = w->shell().skn()->findChild<QTreeView *>("kitIndexTreeView");
-            QCOMPARE(QStringList({w->library().currentOldGroupName(), w->kitChainListItemModel->item(0)->text(),
+            QCOMPARE(QStringList({w->library().currentOldGroupName(),
+                                  w->kitChains().kitChainListItemModel()->item(0)->text(),
                                   kits->model()->index(0, 0).data().toString()}),
                      lang.second);
             QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), w->library().currentOldGroupName());

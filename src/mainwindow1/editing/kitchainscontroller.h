@@ -3,14 +3,109 @@
 
 // The kit-chain page: its kit list with the renames waiting for OK, the steps and the chain switch.
 
+#include "model/mainwindow1records.h"
+
+#include <QModelIndex>
 #include <QObject>
+#include <QSet>
+#include <QString>
+#include <QVector>
+
+class KitDocument;
+class MainWindow1;
+class QLabel;
+class QStandardItem;
+class QStandardItemModel;
+class QWidget;
+namespace Ui {
+class MainWindow1;
+}
 
 class KitChainsController : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit KitChainsController(QObject *parent = nullptr);
+    using KitChain = MainWindow1Records::KIT_CHAIN;
+
+    // `window` serves only the calls into the other areas of the window.
+    KitChainsController(KitDocument &doc, Ui::MainWindow1 *ui, QWidget *boxParent, MainWindow1 &window,
+                        QObject *parent = nullptr);
+
+    // ---- what the page holds ----------------------------------------------------
+    // The kit-chain page is shown: drops go to its steps, not the pads.
+    bool kitChainUiFlag() const { return m_kitChainUiFlag; }
+    // The page's work record: on/off and chain number.
+    const KitChain &kitChian() const { return m_kitChian; }
+    int curStepNum() const { return m_curStepNum; }
+    const QStandardItemModel *kitChainListItemModel() const { return m_kitChainListItemModel; }
+    // The kit names the kit list shows: the kits' own, but for the renames
+    // typed there (kitListRenames(), 0-based kits), which reach the kits at OK.
+    const QVector<QString> &kitChainNameList() const { return m_kitChainNameList; }
+    const QSet<int> &kitListRenames() const { return m_kitListRenames; }
+
+    // ---- the page shown and left ----------------------------------------------
+    void setPageShown(bool shown) { m_kitChainUiFlag = shown; }
+    void initKitChainSet();
+    void updateKitChainNameList();
+    // The ON switch and chain number of the page into the chains, as OK takes
+    // them, with a name still in the kit list's editor.
+    void takeOverChainPage();
+    // OK: the page is taken over and handed on (chainsConfirmed).
+    void confirmChains();
+
+    // ---- the steps and the switch -----------------------------------------------
+    void disKit(const KitChain *chain, int step);
+    void disKitStep(const QVector<KitChain> &chains, int chain);
+    // The chain the page shows, drawn again from the document.
+    void showChangedChains();
+    void showChain(int chain);
+    void switchOn();
+    void switchOff();
+    void clearShownChain();
+    // Chains and names handed on by the page (or its OK) into the document.
+    void applyHandedOn(const QVector<KitChain> &chains, const QVector<QString> &names);
+    // The chains of a loaded setup.
+    void loadChains(const QVector<KitChain> &chains);
+
+    // ---- the kit list -----------------------------------------------------------
+    // A cell of the kit list changed: a rename typed there, checked, waiting for OK.
+    void kitListCellChanged(QStandardItem *item);
+    // Ends a name edit still open in the kit list (the title bar's close and a
+    // save take no focus from it); false when the name was refused.
+    bool finishKitListEdit();
+    // A kit pressed in the list with its row selected starts a drag of it.
+    void dragPressedKit();
+    // Moves the current kit of the kit list one row up (-1) or down (1).
+    void moveKitInList(int step);
+    // The kit moved in the list moves in the document and on the kit pages.
+    void moveKit(const QModelIndex &index, quint8 flag);
+    // A kit named elsewhere: the list shows the name, which replaces one typed there.
+    void kitNamed(int kit, const QString &name);
+    // A kit's own name changed: the list follows, but for a rename waiting there for OK.
+    void kitNameChanged(int kit, const QString &name);
+
+signals:
+    void chainsConfirmed(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names);
+    void kitMoved(QModelIndex index, quint8 flag);
+
+private:
+    KitDocument &m_doc;
+    Ui::MainWindow1 *m_ui;
+    QWidget *m_boxParent;
+    MainWindow1 &m_window;
+
+    bool m_kitChainUiFlag = false;
+    KitChain m_kitChian{};
+    int m_curStepNum = 0;
+    QStandardItemModel *m_kitChainListItemModel = nullptr;
+    bool m_kitListFilling = false; // the kit list is being filled: its cell changes are no renames
+    QVector<QString> m_kitChainNameList;
+    QSet<int> m_kitListRenames;
+    QVector<QLabel *> m_stepLabels; // the 20 step boxes' labels, once the page is set up
+
+    void initKitChainStep();
+    bool replaceNameToStep(const QString &kitNumber, const QString &name);
 };
 
 #endif

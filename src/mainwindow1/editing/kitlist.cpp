@@ -1,10 +1,11 @@
 // The kit list of the kit-chain page: names (renaming a kit renames its
 // steps), dragging a kit onto a step, and moving a kit up or down, which
 // swaps the two kits everywhere.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
 #include "library/draghook.h"
@@ -27,63 +28,64 @@ QStandardItem *kitListRoot(QStandardItemModel *model)
 }
 } // namespace
 
-void kitchainpage::updateKitChainNameList(MainWindow1 *w)
+void KitChainsController::updateKitChainNameList()
 {
-    QStandardItem *root = kitListRoot(w->kitChainListItemModel);
+    QStandardItem *root = kitListRoot(m_kitChainListItemModel);
     if (!root)
         return;
-    const QScopedValueRollback<bool> filling(w->kitListFilling, true);
-    for (int i = 0; i < w->kitChainNameList.size(); ++i) {
+    const QScopedValueRollback<bool> filling(m_kitListFilling, true);
+    for (int i = 0; i < m_kitChainNameList.size(); ++i) {
         // Cells that exist keep their items; a name that is the same changes nothing.
         QStandardItem *number = root->child(i, 0);
         QStandardItem *name = root->child(i, 1);
         if (number && name) {
             number->setText(QString::number(i + 1));
-            name->setText(w->kitChainNameList[i]);
+            name->setText(m_kitChainNameList[i]);
             continue;
         }
         auto *numberCell = new QStandardItem(QString::number(i + 1));
         numberCell->setEditable(false);
         root->setChild(i, 0, numberCell);
-        root->setChild(i, 1, new QStandardItem(w->kitChainNameList[i]));
+        root->setChild(i, 1, new QStandardItem(m_kitChainNameList[i]));
     }
 }
 
-bool kitchainpage::replaceNameToStep(MainWindow1 *w, QString kitNumber, QString name)
+bool KitChainsController::replaceNameToStep(const QString &kitNumber, const QString &name)
 {
     const int kit = kitNumber.trimmed().toInt();
-    if (!kitchain::usesKit(w->doc().kitChainList(), kit) || kit > w->kitChainNameList.size())
+    if (!kitchain::usesKit(m_doc.kitChainList(), kit) || kit > m_kitChainNameList.size())
         return false;
-    w->kitChainNameList[kit - 1] = name.trimmed();
+    m_kitChainNameList[kit - 1] = name.trimmed();
     return true;
 }
 
-void MainWindow1::kitChainListItemModelChanged(QStandardItem *item)
+void KitChainsController::kitListCellChanged(QStandardItem *item)
 {
-    if (kitListFilling || !item || !item->isEditable() || item->hasChildren() || item->column() == 0 || !item->parent())
+    if (m_kitListFilling || !item || !item->isEditable() || item->hasChildren() || item->column() == 0
+        || !item->parent())
         return;
     const int row = item->row();
-    if (row >= doc().kitAttrList().size() || row >= kitChainNameList.size())
+    if (row >= m_doc.kitAttrList().size() || row >= m_kitChainNameList.size())
         return;
     const QString name = item->text();
     const QString refusal = kitpage::kitNameRefusal(name);
     if (!refusal.isEmpty()) {
-        UiPrompter::instance()->information(this, tr("Error"), refusal);
+        UiPrompter::instance()->information(m_boxParent, MainWindow1::tr("Error"), refusal);
         // The name the list showed, a rename not yet taken over included; runs this slot again.
-        item->setText(kitChainNameList[row]);
+        item->setText(m_kitChainNameList[row]);
         return;
     }
     const QStandardItem *number = item->parent()->child(row, 0);
-    if (number && kitchainpage::replaceNameToStep(this, number->text(), name))
-        kitchainpage::disKitStep(this, doc().kitChainList(), ui->kitChainNoSpinBox->value());
-    kitChainNameList[row] = name;
-    kitListRenames.insert(row); // taken over by OK, a page change, a save or the close
+    if (number && replaceNameToStep(number->text(), name))
+        disKitStep(m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
+    m_kitChainNameList[row] = name;
+    m_kitListRenames.insert(row); // taken over by OK, a page change, a save or the close
 }
 
-bool kitchainpage::finishKitListEdit(MainWindow1 *w)
+bool KitChainsController::finishKitListEdit()
 {
-    QStandardItem *root = kitListRoot(w->kitChainListItemModel);
-    QTreeView *view = w->ui->kitListtreeView;
+    QStandardItem *root = kitListRoot(m_kitChainListItemModel);
+    QTreeView *view = m_ui->kitListtreeView;
     if (!root)
         return true;
     for (int row = 0; row < root->rowCount(); ++row) {
@@ -103,9 +105,9 @@ bool kitchainpage::finishKitListEdit(MainWindow1 *w)
     return true;
 }
 
-void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &)
+void KitChainsController::dragPressedKit()
 {
-    QItemSelectionModel *selection = ui->kitListtreeView->selectionModel();
+    QItemSelectionModel *selection = m_ui->kitListtreeView->selectionModel();
     QModelIndexList selected = selection ? selection->selectedIndexes() : QModelIndexList();
     if (selected.size() < 2)
         return;
@@ -117,73 +119,76 @@ void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &)
     if (number.isEmpty() || name.isEmpty())
         return;
     auto *mime = new QMimeData;
-    mime->setData(shell().MIME_FORMAT(), dragpayload::record(number, name).toUtf8());
+    mime->setData(m_window.shell().MIME_FORMAT(), dragpayload::record(number, name).toUtf8());
     mime->setText(name);
-    auto *drag = new QDrag(this);
+    auto *drag = new QDrag(m_boxParent);
     drag->setMimeData(mime);
     draghook::run(drag, Qt::MoveAction);
     drag->deleteLater();
 }
 
-void MainWindow1::on_moveUpKit_clicked()
+void KitChainsController::moveKitInList(int step)
 {
-    kitchainpage::moveKitInList(this, -1);
-}
-
-void MainWindow1::on_moveDownKit_clicked()
-{
-    kitchainpage::moveKitInList(this, 1);
-}
-
-void kitchainpage::moveKitInList(MainWindow1 *w, int step)
-{
-    kitchainpage::finishKitListEdit(w); // a name still typed goes with its kit
-    const QModelIndex index = w->ui->kitListtreeView->currentIndex();
-    QStandardItem *root = kitListRoot(w->kitChainListItemModel);
+    finishKitListEdit(); // a name still typed goes with its kit
+    const QModelIndex index = m_ui->kitListtreeView->currentIndex();
+    QStandardItem *root = kitListRoot(m_kitChainListItemModel);
     if (!root || !index.parent().isValid())
         return;
     const int row = index.row();
     const int other = row + step;
-    if (other < 0 || other >= KIT_MAX_COUNT || row >= w->kitChainNameList.size()
-        || other >= w->kitChainNameList.size())
+    if (other < 0 || other >= KIT_MAX_COUNT || row >= m_kitChainNameList.size()
+        || other >= m_kitChainNameList.size())
         return;
 
-    w->doc().swapChainKits(row + 1, other + 1);
-    w->kitChainNameList.swapItemsAt(row, other);
+    m_doc.swapChainKits(row + 1, other + 1);
+    m_kitChainNameList.swapItemsAt(row, other);
     // A rename not yet taken over moves with its kit.
-    const bool rowRenamed = w->kitListRenames.remove(row);
-    if (w->kitListRenames.remove(other))
-        w->kitListRenames.insert(row);
+    const bool rowRenamed = m_kitListRenames.remove(row);
+    if (m_kitListRenames.remove(other))
+        m_kitListRenames.insert(row);
     if (rowRenamed)
-        w->kitListRenames.insert(other);
+        m_kitListRenames.insert(other);
     {
-        const QScopedValueRollback<bool> filling(w->kitListFilling, true);
+        const QScopedValueRollback<bool> filling(m_kitListFilling, true);
         for (int r : {row, other}) {
             if (QStandardItem *name = root->child(r, 1))
-                name->setText(w->kitChainNameList[r]);
+                name->setText(m_kitChainNameList[r]);
         }
     }
-    w->ui->kitListtreeView->repaint();
-    const QModelIndex moved = w->kitChainListItemModel->index(other, 0, root->index());
-    w->ui->kitListtreeView->selectionModel()->setCurrentIndex(
+    m_ui->kitListtreeView->repaint();
+    const QModelIndex moved = m_kitChainListItemModel->index(other, 0, root->index());
+    m_ui->kitListtreeView->selectionModel()->setCurrentIndex(
             moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    w->on_kitChainNoSpinBox_valueChanged(w->ui->kitChainNoSpinBox->value());
-    emit w->sendModelIndex(index, step < 0 ? 0 : 1);
+    showChain(m_ui->kitChainNoSpinBox->value());
+    emit kitMoved(index, step < 0 ? 0 : 1);
 }
 
-void MainWindow1::recvModel(QModelIndex index, quint8 flag)
+void KitChainsController::moveKit(const QModelIndex &index, quint8 flag)
 {
     const int row = index.row();
     const int moved = flag == 0 ? row - 1 : row + 1;
     if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
-    kitpage::commitShownKit(this, oldKitNumber);
-    doc().moveKit(row, moved);
-    currentKitNum = quint8(moved);
-    ui->kitNumber->setText(QString::number(moved + 1));
-    dispPadList(doc().kitAttrList(), currentKitNum);
+    kitpage::commitShownKit(&m_window, m_window.oldKitNumber);
+    m_doc.moveKit(row, moved);
+    m_window.currentKitNum = quint8(moved);
+    m_ui->kitNumber->setText(QString::number(moved + 1));
+    m_window.dispPadList(m_doc.kitAttrList(), m_window.currentKitNum);
 
     // Show the moved kit on the kit page without committing the page again.
-    kitPages().showMovedKit(moved + 1);
+    m_window.kitPages().showMovedKit(moved + 1);
+}
+
+void KitChainsController::kitNamed(int kit, const QString &name)
+{
+    if (kit >= 0 && kit < m_kitChainNameList.size())
+        m_kitChainNameList[kit] = name;
+    m_kitListRenames.remove(kit);
+}
+
+void KitChainsController::kitNameChanged(int kit, const QString &name)
+{
+    if (kit >= 0 && kit < m_kitChainNameList.size() && !m_kitListRenames.contains(kit))
+        m_kitChainNameList[kit] = name;
 }

@@ -16,14 +16,6 @@ class QStandardItemModel;
 // What the kit, pad, chain and global pages are filled from and show now.
 struct KitPageState
 {
-    MainWindow1Records::KIT_CHAIN kitChian;  // the chain page's work record: on/off and chain number
-    int curStepNum = 0;
-    QStandardItemModel *kitChainListItemModel = nullptr;
-    bool kitListFilling = false; // the kit list is being filled: its cell changes are no renames
-    // The kit names the kit list shows: the kits' own, but for the renames
-    // typed there (kitListRenames, 0-based kits), which reach the kits at OK.
-    QVector<QString> kitChainNameList;
-    QSet<int> kitListRenames;
     int curkitNumber = 1;
     int oldKitNumber = 1;
     quint8 currentKitNum = EMPTY_KIT_NUM;

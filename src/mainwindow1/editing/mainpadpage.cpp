@@ -70,10 +70,7 @@ void MainWindow1::updateKitNameAndNo(QString name, quint8 kit)
 
 void MainWindow1::recvKitNameList(QString name, int kit)
 {
-    // The kit list shows the name; it replaces one typed there.
-    if (kit >= 0 && kit < kitChainNameList.size())
-        kitChainNameList[kit] = name;
-    kitListRenames.remove(kit);
+    kitChains().kitNamed(kit, name);
 }
 
 // ---- redraws the document drives -------------------------------------------------
@@ -93,9 +90,7 @@ void kitpage::showChangedKit(MainWindow1 *w, int k)
     if (k < 0 || k >= kits.size())
         return;
     const MainWindow1::soundKit &kit = kits.at(k);
-    // The kit list of the kit-chain page follows, but for a rename waiting there for OK.
-    if (k < w->kitChainNameList.size() && !w->kitListRenames.contains(k))
-        w->kitChainNameList[k] = kit.kit_name;
+    w->kitChains().kitNameChanged(k, kit.kit_name);
     if (k == w->currentKitNum) {
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
             kitpage::disPad(w, &kit, p);
@@ -128,13 +123,13 @@ void MainWindow1::initDisplay(int width, int mode)
         ui->left_stackedSoundWidget->setFixedWidth(w);
         ui->left_top->setFixedSize(w, height);
         shell().setGroupTreeWidth(w);
-        if (kitChainUiFlag)
+        if (kitChains().kitChainUiFlag())
             shell().setKitListWidth(w);
         shell().setRightPaneWidth(width);
     } else if (mode == 1 || mode == 2) {
         ui->left_top->setFixedSize(width, height);
         shell().setGroupTreeWidth(width);
-        if (kitChainUiFlag)
+        if (kitChains().kitChainUiFlag())
             shell().setKitListWidth(width);
         shell().setRightPaneWidth((width / 2) * 3);
     }

@@ -10,8 +10,8 @@
 // The kit-chain page hands its chains and names on when it is left.
 void KitPagesController::leaveChainPage()
 {
-    m_window.takeOverChainPage();
-    emit chainPageLeft(m_doc.kitChainList(), m_window.kitChainNameList);
+    m_window.kitChains().takeOverChainPage();
+    emit chainPageLeft(m_doc.kitChainList(), m_window.kitChains().kitChainNameList());
 }
 
 void KitPagesController::showKitSettingsPage()
@@ -20,7 +20,7 @@ void KitPagesController::showKitSettingsPage()
         leaveChainPage();
     else if (m_window.dot == 2)
         commitShownKit(m_ui->kitNoSpinBox->value()); // pressed again: keep the edits
-    m_window.kitChainUiFlag = false;
+    m_window.kitChains().setPageShown(false);
     m_ui->right_stackedWidgetPage1->setEnabled(true);
 
     int n = m_ui->kitNumber->text().toInt();
@@ -53,7 +53,7 @@ void KitPagesController::showMainPadPage()
         commitShownKit(m_window.curkitNumber); // still on the kit settings page
         m_window.dispPadList(m_doc.kitAttrList(), m_window.currentKitNum);
     }
-    m_window.kitChainUiFlag = false;
+    m_window.kitChains().setPageShown(false);
     m_ui->left_stackedWidget->setCurrentIndex(0);
     m_ui->midStackedWidget->setCurrentIndex(0);
     m_ui->rightTopStackedWidget->setCurrentIndex(0);
@@ -73,7 +73,7 @@ void KitPagesController::showKitChainPage()
 {
     if (m_window.dot == 2)
         commitShownKit(m_window.curkitNumber); // leaving the kit settings page keeps its edits
-    m_window.kitChainUiFlag = true;
+    m_window.kitChains().setPageShown(true);
     m_ui->left_stackedWidget->setCurrentIndex(1);
     m_ui->midStackedWidget->setCurrentIndex(1);
     m_ui->rightTopStackedWidget->setCurrentIndex(1);

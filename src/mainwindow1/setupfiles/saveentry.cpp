@@ -6,6 +6,7 @@
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -52,7 +53,7 @@ void SetupFilesController::save()
         m_window.on_savePadSetBtn_clicked(m_ui->padNoComboBox->currentIndex());
         m_window.on_btnSaveOneKitSet_clicked(quint8(shown));
     }
-    m_window.takeOverChainPage();
+    m_window.kitChains().takeOverChainPage();
 
     QString path;
     QVector<int> kits;

@@ -2,6 +2,7 @@
 // temporary folders, the dialogs and the window's own wiring.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "ui_mainwindow1.h"
@@ -227,8 +228,8 @@ void ShellController::connectWindowSignals()
     QObject::connect(skn, SIGNAL(sendIsClose(bool)), w, SLOT(recvIsClose(bool)));
     QObject::connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), w, SLOT(recvKitIndexState(QVector<int>)));
     // The kit list model belongs to the kit-chain page; it may not exist yet.
-    if (m_window.kitChainListItemModel)
-        QObject::connect(m_window.kitChainListItemModel, &QStandardItemModel::itemChanged, w,
+    if (m_window.kitChains().kitChainListItemModel())
+        QObject::connect(m_window.kitChains().kitChainListItemModel(), &QStandardItemModel::itemChanged, w,
                          &MainWindow1::kitChainListItemModelChanged);
     QObject::connect(w, &MainWindow1::sendKitNameChanged, w,
                      static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));

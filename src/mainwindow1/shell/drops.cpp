@@ -3,6 +3,7 @@
 // shown kit and, when new to the setup, registered (offline: rows in the
 // lists; on the pad: queued for the writer).
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/library/librarypane.h"
@@ -46,7 +47,7 @@ bool ShellController::filterEvent(QObject *watched, QEvent *event)
     // move only asks for acceptance and reads no kit.)
     if (event->type() != QEvent::DragMove && m_ui->stackedWidget->currentIndex() == 0)
         m_window.currentKitNum = quint8(m_ui->kitNumber->text().toUInt() - 1);
-    if (m_window.kitChainUiFlag) {
+    if (m_window.kitChains().kitChainUiFlag()) {
         if (watched == m_ui->stepWidget && isDragEvent(event->type()))
             return dropOnStep(static_cast<QDropEvent *>(event));
     } else {

@@ -3,6 +3,7 @@
 // box can still say that they could not be.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padpane.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -25,7 +26,7 @@ void ShellController::closeWindow(QCloseEvent *event)
         event->ignore();
         return;
     }
-    m_window.takeOverChainPage();
+    m_window.kitChains().takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
     if (m_pad.isUDiskFlag() ? !m_window.confirmOfflineClose() || !librarypane::saveSoundListAtClose(w)
                             : !padpane::closeOnPad(w)) {
