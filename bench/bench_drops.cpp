@@ -12,6 +12,7 @@
 #include "editorbench.h"
 #include "library/dragpayload.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -45,7 +46,7 @@ void makeFile(const QString &path)
 std::unique_ptr<MainWindow1> editor(int n, int group = 0)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
-    w->writeSoundListOnClose = false;
+    w->shell().skipSoundListOnClose();
     QObject::disconnect(w.get(), SIGNAL(sendUpdate(int, int)), w.get(), SLOT(recvUpdate(int, int)));
     w->resize(1400, 900);
     w->show();
@@ -72,17 +73,17 @@ void drag(QWidget *target, const QPoint &pos, const QMimeData *mime)
 
 QPoint labelCentre(MainWindow1 *w, int pad)
 {
-    const QLabel *label = w->padWidgetGroup[pad].lableA;
-    return label->mapTo(w->padWidgetGroup[pad].group, label->rect().center());
+    const QLabel *label = w->shell().padWidgetGroup()[pad].lableA;
+    return label->mapTo(w->shell().padWidgetGroup()[pad].group, label->rect().center());
 }
 
 // 200 drops of the sound in the last row onto pad 1.
 qint64 padDrops(MainWindow1 *w, int n)
 {
     QMimeData mime;
-    mime.setData(w->MIME_FORMAT, dragpayload::record(QStringLiteral("Last"), soundPath(n - 1)).toUtf8());
+    mime.setData(w->shell().MIME_FORMAT(), dragpayload::record(QStringLiteral("Last"), soundPath(n - 1)).toUtf8());
     makeFile(soundPath(n - 1));
-    QWidget *pad = w->padWidgetGroup[0].group;
+    QWidget *pad = w->shell().padWidgetGroup()[0].group;
     const QPoint at = labelCentre(w, 0);
     drag(pad, at, &mime);
     QElapsedTimer t;
@@ -99,7 +100,7 @@ qint64 listDrop(MainWindow1 *w, int n)
     for (int i = 0; i < 100; ++i)
         payload += dragpayload::record(QStringLiteral("New%1").arg(i), soundPath(n + i)) + QLatin1Char('#');
     QMimeData mime;
-    mime.setData(w->MIME_FORMAT, payload.toUtf8());
+    mime.setData(w->shell().MIME_FORMAT(), payload.toUtf8());
     QWidget *page = w->ui->right_stackedWidgetPage1;
     const QPoint at = w->ui->totalWaveTreeView->mapTo(page, w->ui->totalWaveTreeView->rect().center());
     QElapsedTimer t;
@@ -223,8 +224,8 @@ void BM_DragMovesOverPad(benchmark::State &state)
     auto w = editor(1000);
     PlainTarget plain;
     QMimeData mime;
-    mime.setData(w->MIME_FORMAT, dragpayload::record(QStringLiteral("Kick"), soundPath(1)).toUtf8());
-    QWidget *pad = w->padWidgetGroup[4].group;
+    mime.setData(w->shell().MIME_FORMAT(), dragpayload::record(QStringLiteral("Kick"), soundPath(1)).toUtf8());
+    QWidget *pad = w->shell().padWidgetGroup()[4].group;
     const QPoint at = labelCentre(w.get(), 4);
     qint64 base = 0, pads = 0;
     for (auto _ : state) {

@@ -8,6 +8,7 @@
 #include "editorbench.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 
 #include <QElapsedTimer>
@@ -26,7 +27,7 @@ QString waveFile(int i)
 std::unique_ptr<MainWindow1> editorWithSounds(int n)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
-    w->writeSoundListOnClose = false;
+    w->shell().skipSoundListOnClose();
     for (int i = 0; i < n; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
     // Layer A and B of 17 pads, A of 2 foot switches and 5 hi-hat waves: 43 slots a kit.

@@ -13,6 +13,7 @@
 #include "editorbench.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
@@ -37,7 +38,7 @@ struct Library
 
     explicit Library(int sounds)
     {
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
         QVector<MainWindow1::SOUND_INDEX> records;
         for (int i = 0; i < sounds; ++i) {
             MainWindow1::SOUND_INDEX s;

@@ -13,6 +13,7 @@
 #include "document/kitreload.h"
 #include "editorbench.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QElapsedTimer>
@@ -35,7 +36,7 @@ struct PadDrives : DriveSource {
 std::unique_ptr<MainWindow1> loadedWindow(const Pad &p, qint64 *loadNs = nullptr)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
-    w->writeSoundListOnClose = false;
+    w->shell().skipSoundListOnClose();
     QElapsedTimer t;
     t.start();
     w->recvFilePath(p.root);

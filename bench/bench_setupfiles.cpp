@@ -12,6 +12,7 @@
 #include "setupbench.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/durablefile.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -31,7 +32,7 @@ struct Window
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow1> w{new MainWindow1};
 
-    Window() { w->writeSoundListOnClose = false; }
+    Window() { w->shell().skipSoundListOnClose(); }
 
     // The menu action run with `path` as the file chosen; its time.
     qint64 run(QAction *action, const QString &path)

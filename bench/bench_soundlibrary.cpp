@@ -12,6 +12,7 @@
 #include "mainwindow1/library/librarypane.h"
 #include "library/audioprobe.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
 #include "platform/removabledrives.h"
@@ -54,7 +55,7 @@ struct Window
         ztplatform::setDriveSource(&drives);
         QDir::setCurrent(work.path());
         w.reset(new MainWindow1);
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
     }
     ~Window()
     {

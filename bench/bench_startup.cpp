@@ -2,6 +2,7 @@
 // bare main window form alone (target ratio <= 1.5).
 #include "editorbench.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 
 #include <QElapsedTimer>
@@ -30,7 +31,7 @@ qint64 showEditorWindow()
     window->show();
     QCoreApplication::processEvents();
     const qint64 ns = t.nsecsElapsed();
-    window->writeSoundListOnClose = false;
+    window->shell().skipSoundListOnClose();
     delete window;
     return ns;
 }

@@ -358,10 +358,79 @@ void MainWindow1::recvBatchFinished() { m_padSync->batchFinished(); }
 // ==== Shell =================================================================
 
 
+// The window's construction and teardown call into the areas it composes.
+#include "mainwindow1/editing/kitchainpage.h"
+#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/library/librarypane.h"
+#include "platform/regularfile.h"
+#include "resources/ztresources.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <QStandardItemModel>
+
 void MainWindow1::makeShell()
 {
-    m_shell = std::make_unique<ShellController>();
+    m_shell = std::make_unique<ShellController>(*this, ui, m_doc, soundLibrary, m_pad, this);
+}
+
+MainWindow1::MainWindow1(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow1)
+{
+    // The form's images live in the resources of a static library.
+    ztInitResources();
+    ui->setupUi(this);
+    makeControllers();
+    qApp->setQuitOnLastWindowClosed(false);
+    setWindowTitle(QStringLiteral("Korvanta-V1.04"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_shell->buildFrame();
+
+    librarypane::setUpSoundViews(this);
+    initClickItemModel();
+    librarypane::initSoundPlay(this);
+    kitpage::connectDocument(this); // the pages show what the document holds from here on
+    kitpage::initGlobalSet(this);
+    kitpage::initKitSet(this);
+    kitchainpage::initKitChainSet(this);
+    doc().markAllSaved(globalPage()); // the start is what a close compares with
+
+    m_shell->connectPagesAndLists();
+    if (!m_shell->makeTempFolders())
+        return;
+    m_shell->finishConstruction();
+}
+
+MainWindow1::~MainWindow1()
+{
+    ztplatform::endFolderWatch(this);
+    // A name editor still open commits while the widgets go: no rename then.
+    for (QStandardItemModel *model :
+         {library().soundListItemModel(), library().totalListItemModel(), library().hhSoundItemModel()})
+        model->disconnect(this);
+    m_shell->settleSoundListAtExit();
+    releaseControllers(); // the frame's dialogs and the progress dialogs first
+    delete ui;
 }
 
 
 // ---- Shell forwards
+
+bool MainWindow1::eventFilter(QObject *watched, QEvent *event)
+{
+    // The frame is gone first while the window is destroyed.
+    return (m_shell && m_shell->filterEvent(watched, event)) || QMainWindow::eventFilter(watched, event);
+}
+void MainWindow1::closeEvent(QCloseEvent *event) { m_shell->closeWindow(event); }
+void MainWindow1::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    m_shell->fitLeftTopBar();
+}
+void MainWindow1::recvClose(int flag) { quitFlag = flag; }
+void MainWindow1::checkTheme(bool isDark) { m_shell->applyTheme(isDark); }
+void MainWindow1::on_actionGlobal_Setting_triggered() { m_shell->showGlobalPage(); }
+void MainWindow1::on_actionBack_to_main_interface_triggered() { m_shell->backToMainPage(); }
+void MainWindow1::on_actionKit_Setiing_triggered() { m_shell->showKitPage(); }
+void MainWindow1::on_actionAbout_Korvanta_triggered() { m_shell->openHtmlFile(); }

@@ -5,8 +5,6 @@
 #include "library/soundlibrary.h"
 #include "mainwindow1/editing/kitpagestate.h"
 #include "mainwindow1/editing/kittables.h"
-#include "mainwindow1/shell/dropstate.h"
-#include "mainwindow1/shell/shellstate.h"
 #include "document/kitdocument.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
@@ -51,8 +49,6 @@ extern int cnOrEn;    // 1 Chinese interface, 0 English
 class MainWindow1 : public QMainWindow,
                     public MainWindow1Records,
                     public MainWindow1Tables,
-                    public ShellState,
-                    public DropState,
                     public KitPageState
 {
     Q_OBJECT
@@ -80,16 +76,12 @@ public:
     SetupFilesController &setupFiles() { return *m_setupFiles; }
     PadSyncController &padSync() { return *m_padSync; }
     ShellController &shell() { return *m_shell; }
+    const ShellController &shell() const { return *m_shell; }
     // The sound library the window shows and edits.
     SoundLibrary &library() { return soundLibrary; }
     const SoundLibrary &library() const { return soundLibrary; }
 
     // ---- flags ----------------------------------------------------------------
-    bool posFlagA = false;             // the drop on a pad hit its layer A label
-    bool posFlagB = false;             // the drop on a pad hit its layer B label
-    bool dragFlag = false;             // the last drop on a pad hit a layer label: the pad is redrawn
-    bool dropToPadOrRight = false;     // the drag holds several sounds: the pads take no drop
-    bool writeSoundListOnClose = true; // off only when the start-up ends without showing the window
 
     // ---- kit editing --------------------------------------------------------------
     // Main pad page.

@@ -5,14 +5,15 @@
 class QAction;
 class QMenu;
 
-// Line edit with a "Kit Copy" menu that it never opens; nothing uses it yet.
+// A kit-name line edit that carries its own "Kit Copy" menu, for a form that
+// offers the copy on the name field without LineEdit's wiring to the window.
 class CustomLineEdit : public QLineEdit
 {
     Q_OBJECT
 public:
     explicit CustomLineEdit(QWidget *parent = nullptr);
 
-    // Does nothing; the line edit's own context menu stays in use.
+    // Leaves the line edit's own context menu in place of the copy menu.
     void contextMenuEvent();
 
 protected:

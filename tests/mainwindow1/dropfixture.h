@@ -5,6 +5,7 @@
 // enter, a move and the drop, sent to the real widgets.
 
 #include "library/dragpayload.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "windowfixture.h"
 
 #include <QDragEnterEvent>
@@ -67,7 +68,7 @@ struct DropFixture : WindowFixture
     // A drop at the centre of a pad's layer label (0 A, 1 B).
     void dropOnPad(int pad, int layer, const QString &text)
     {
-        const MainWindow1::strPadWidgetGroup &g = w->padWidgetGroup[pad];
+        const ShellController::strPadWidgetGroup &g = w->shell().padWidgetGroup()[pad];
         drag(g.group, centreIn(layer == 0 ? g.lableA : g.lableB, g.group), text);
     }
 

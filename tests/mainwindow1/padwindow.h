@@ -10,6 +10,7 @@
 #include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
 #include "platform/anchoredfolder.h"
@@ -215,7 +216,7 @@ struct PadWindow {
     {
         drives.list = {{mountPoint + "/", true}};
         w = new MainWindow1;
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
         loopFlag1 = 1;
         w->recvFilePath(mountPoint + "/");
         return w;

@@ -7,6 +7,7 @@
 // made with the model's writers.
 
 #include "windowfixture.h"
+#include "mainwindow1/shell/shellcontroller.h"
 
 #include "kitfile/setup_fixture.h"
 #include "widgets/selectkitno.h"
@@ -127,7 +128,7 @@ struct Fixture : WindowFixture
     // `seen` gets whether the page and the five actions were locked meanwhile.
     void answerKitChoice(const QVector<int> &kits, const QString &button = "btnSure", bool *locked = nullptr)
     {
-        SelectKitNo *d = w->skn;
+        SelectKitNo *d = w->shell().skn();
         Ui::MainWindow1 *u = ui;
         QTimer::singleShot(0, d, [d, u, kits, button, locked]() {
             if (locked)

@@ -6,6 +6,7 @@
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/kitfile_fixture.h"
 #include "platform/removabledrives.h"
@@ -91,7 +92,7 @@ struct Fixture
     {
         w.reset();
         w.reset(new MainWindow1);
-        w->writeSoundListOnClose = writeSoundList;
+        w->shell().setWriteSoundListOnClose(writeSoundList);
         return w.get();
     }
     QString path(const QString &name) const { return QDir::toNativeSeparators(work.filePath(name)); }

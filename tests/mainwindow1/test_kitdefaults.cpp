@@ -2,6 +2,7 @@
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
@@ -239,7 +240,7 @@ private slots:
         QVERIFY(QDir::setCurrent(work.path()));
         {
             MainWindow1 w;
-            w.writeSoundListOnClose = false;
+            w.shell().skipSoundListOnClose();
             Ui::MainWindow1 *ui = w.ui;
 
             ui->effect2_no->setCurrentIndex(3);

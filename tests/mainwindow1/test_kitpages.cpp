@@ -3,6 +3,7 @@
 // the records and file images, and re-pointing a renumbered wave.
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "windowfixture.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 
 #include <QSignalSpy>
@@ -172,7 +173,7 @@ private slots:
             QCOMPARE(QVector<int>({s->aWaveNo, s->bWaveNo, s->aWaveVolume}), QVector<int>({0xFFFF, 0xFFFF, 55}));
         }
         QCOMPARE(f->kit(3).pedalChunk.hh_wave2_name + f->kit(4).kpadChunk[0].soundName0, QString("HatOther"));
-        for (const MainWindow1::strPadWidgetGroup &pad : w->padWidgetGroup)
+        for (const ShellController::strPadWidgetGroup &pad : w->shell().padWidgetGroup())
             QVERIFY(pad.lableA->text().isEmpty() && (!pad.lableB || pad.lableB->text().isEmpty()));
         f->openKitPage(3); // a later kit commit does not bring the sounds back
         f->ui->btnKitMove->click();

@@ -1,6 +1,7 @@
 // Drops on the panes: files onto the group tree, group sounds onto the setup's
 // sound list, kits onto kit-chain steps and sounds onto hi-hat slots.
 #include "device/writeback.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "dropfixture.h"
@@ -109,7 +110,7 @@ private slots:
     {
         const QString kick = f->sound("Kick.wav", kf::wavBytes(400, 1));
         dropFiles({kick});
-        f->w->writeSoundListOnClose = true;
+        f->w->shell().setWriteSoundListOnClose(true);
         delete f->w;
         f->w = nullptr;
         QVector<soundfilexml::strSoundGroup> groups;
@@ -158,12 +159,12 @@ private slots:
         QCOMPARE(f->totalRows().size() * 10 + update.count(), 11);
         dropOnList(dragpayload::record("A", a)); // no "#": nothing but the start
         QCOMPARE(w->pad().addUsbWaveList().size() * 10 + update.count(), 2);
-        w->dragLeftOrRight = 1; // from the pad's own list
+        w->shell().dragFromPadList(); // from the pad's own list
         dropOnList(records({f->sound("D.wav")}));
         QCOMPARE(update.count(), 2);
 
         // The limit in the middle: those before it stay queued and are written.
-        w->dragLeftOrRight = 0;
+        w->shell().dragFromGroups();
         editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT - 1; });
         dropOnList(records({f->sound("E.wav"), f->sound("F.wav"), f->sound("G.wav")}));
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({f->work.filePath("E.wav")}));

@@ -1,10 +1,10 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "widgets/totaltreeview.h"
-#include "mainwindow1/shell/shellsteps.h"
 #include "widgets/wavetreeview1.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"
 #include "library/soundorder.h"
@@ -72,7 +72,7 @@ private slots:
         // make come and go in the working folder, whose groups they hold.
         QVERIFY(QDir().mkpath(m_work.path() + "/shared") && QDir::setCurrent(m_work.path() + "/shared"));
         w = new MainWindow1;
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
         QVERIFY(QDir::setCurrent(m_work.path()));
     }
 
@@ -86,7 +86,7 @@ private slots:
 
     void startValues()
     {
-        QVERIFY(w->constructionComplete);
+        QVERIFY(w->shell().constructionComplete());
         QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
         QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
         QVERIFY(!qApp->quitOnLastWindowClosed());
@@ -99,9 +99,9 @@ private slots:
         QCOMPARE(w->doc().globalSize(), 843);
         QCOMPARE(w->doc().cf().curFlag, 0);
         QCOMPARE(w->doc().chunkID(), quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
-        QCOMPARE(w->MIME_FORMAT, QString("mimeformat"));
-        QVERIFY(w->myDetector);
-        QVERIFY(w->copy_pad && w->kitCopy && w->myStyle);
+        QCOMPARE(w->shell().MIME_FORMAT(), QString("mimeformat"));
+        QVERIFY(w->shell().myDetector());
+        QVERIFY(w->shell().copy_pad() && w->shell().kitCopy() && w->shell().myStyle());
         QCOMPARE(w->kitPages().original_layer1(), 100);
         QCOMPARE(w->kitPages().oldEffect4Ctrl3(), quint16(999));
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(255));
@@ -117,12 +117,12 @@ private slots:
 
     void temporaryFolders()
     {
-        QVERIFY(!w->TempDirName.isEmpty());
-        QVERIFY(QFileInfo(w->TempPlayDirName).isDir());
-        QCOMPARE(w->TempPlayDirName, w->TempDirName + QDir::separator() + "play");
-        QVERIFY(QFileInfo(w->TempPlayDirName2).isDir());
-        QCOMPARE(w->TempPlayDirName2, w->TempDirName2 + QDir::separator() + "PLAY");
-        QVERIFY(w->tmpDir.autoRemove());
+        QVERIFY(!w->shell().TempDirName().isEmpty());
+        QVERIFY(QFileInfo(w->shell().TempPlayDirName()).isDir());
+        QCOMPARE(w->shell().TempPlayDirName(), w->shell().TempDirName() + QDir::separator() + "play");
+        QVERIFY(QFileInfo(w->shell().TempPlayDirName2()).isDir());
+        QCOMPARE(w->shell().TempPlayDirName2(), w->shell().TempDirName2() + QDir::separator() + "PLAY");
+        QVERIFY(w->shell().tmpDir().autoRemove());
     }
 
     void kitNumberField()
@@ -147,10 +147,10 @@ private slots:
 
     void fonts()
     {
-        QCOMPARE(w->FontFamily, QString("Tahoma")); // tests run in the C locale
-        QCOMPARE(w->FontFamilyTxt, QString("Arial"));
-        QCOMPARE(w->fontSize_9, quint16(9));
-        QCOMPARE(w->fontSize_16, quint16(16));
+        QCOMPARE(w->shell().FontFamily(), QString("Tahoma")); // tests run in the C locale
+        QCOMPARE(w->shell().FontFamilyTxt(), QString("Arial"));
+        QCOMPARE(w->shell().fontSize_9(), quint16(9));
+        QCOMPARE(w->shell().fontSize_16(), quint16(16));
         for (QWidget *l : {static_cast<QWidget *>(w->ui->label), static_cast<QWidget *>(w->ui->left_waveList_label),
                            static_cast<QWidget *>(w->ui->right_waveList_label), static_cast<QWidget *>(w->ui->label_3)}) {
             QCOMPARE(l->font().family(), QString("Tahoma"));
@@ -167,9 +167,9 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
         auto *cn = new MainWindow1;
         QLocale::setDefault(old);
-        cn->writeSoundListOnClose = false;
-        QCOMPARE(cn->FontFamily, QString("Microsoft YaHei"));
-        QCOMPARE(cn->FontFamilyTxt, QString("Arial"));
+        cn->shell().skipSoundListOnClose();
+        QCOMPARE(cn->shell().FontFamily(), QString("Microsoft YaHei"));
+        QCOMPARE(cn->shell().FontFamilyTxt(), QString("Arial"));
         QCOMPARE(cn->ui->label_3->font().family(), QString("Microsoft YaHei"));
         QCOMPARE(cn->ui->kitNameLineEdit->font().family(), QString("Microsoft YaHei"));
         delete cn;
@@ -185,7 +185,7 @@ private slots:
             QLocale::setDefault(QLocale(lang));
             QTranslator *t = installEditorTranslator(qApp);
             std::unique_ptr<MainWindow1> m(new MainWindow1);
-            m->writeSoundListOnClose = false;
+            m->shell().skipSoundListOnClose();
             m->setGeometry(0, 0, 1080, 720);
             m->show();
             QVERIFY(QTest::qWaitForWindowExposed(m.get()));
@@ -218,7 +218,7 @@ private slots:
 
     void splitter()
     {
-        const int ow = w->original_width;
+        const int ow = w->shell().original_width();
         QList<int> sizes = w->ui->splitter->sizes();
         QCOMPARE(sizes.size(), 3);
         QVERIFY(!w->ui->splitter->childrenCollapsible());
@@ -231,7 +231,7 @@ private slots:
     void widgetTables()
     {
         for (int p = 0; p < PAD_NUM_MAX; ++p) {
-            const auto &g = w->padWidgetGroup[p];
+            const auto &g = w->shell().padWidgetGroup()[p];
             QCOMPARE(g.group->objectName(), QString("groupPad%1").arg(p + 1));
             QCOMPARE(g.lableA->objectName(), QString("labPad%1a").arg(p + 1, 2, 10, QChar('0')));
             if (p < 17)
@@ -241,27 +241,27 @@ private slots:
             QVERIFY(g.group->acceptDrops());
         }
         for (int i = 0; i < HH_NUM_MAX; ++i) {
-            QCOMPARE(w->hhWidgetGroup[i].group->objectName(), QString("hh_wave%1_groupBox").arg(i + 1));
-            QCOMPARE(w->hhWidgetGroup[i].lableA->objectName(), QString("hh_wave%1_name").arg(i + 1));
+            QCOMPARE(w->shell().hhWidgetGroup()[i].group->objectName(), QString("hh_wave%1_groupBox").arg(i + 1));
+            QCOMPARE(w->shell().hhWidgetGroup()[i].lableA->objectName(), QString("hh_wave%1_name").arg(i + 1));
         }
-        shellsteps::setPadEventFilter(w); // a second call changes nothing
-        QVERIFY(w->padWidgetGroup[0].group->acceptDrops());
+        w->shell().setPadEventFilter(); // a second call changes nothing
+        QVERIFY(w->shell().padWidgetGroup()[0].group->acceptDrops());
         QVERIFY(w->ui->left_stackedSoundWidget->acceptDrops());
     }
 
     void padMenu()
     {
-        QVERIFY(w->pad_menu);
-        QCOMPARE(w->pad_menu->parent(), w);
-        const QList<QAction *> actions = w->pad_menu->actions();
+        QVERIFY(w->shell().pad_menu());
+        QCOMPARE(w->shell().pad_menu()->parent(), w);
+        const QList<QAction *> actions = w->shell().pad_menu()->actions();
         QCOMPARE(actions.size(), 3);
-        QCOMPARE(actions[0], w->pad_copy);
+        QCOMPARE(actions[0], w->shell().pad_copy());
         QVERIFY(actions[1]->isSeparator());
-        QCOMPARE(actions[2], w->pad_clear);
-        QCOMPARE(w->pad_copy->text(), QString("Pad Copy "));
-        QCOMPARE(w->pad_clear->text(), QString("Clear Assignments"));
-        QCOMPARE(w->pad_menu->minimumSize(), QSize(150, 60));
-        QCOMPARE(w->pad_menu->maximumSize(), QSize(150, 60));
+        QCOMPARE(actions[2], w->shell().pad_clear());
+        QCOMPARE(w->shell().pad_copy()->text(), QString("Pad Copy "));
+        QCOMPARE(w->shell().pad_clear()->text(), QString("Clear Assignments"));
+        QCOMPARE(w->shell().pad_menu()->minimumSize(), QSize(150, 60));
+        QCOMPARE(w->shell().pad_menu()->maximumSize(), QSize(150, 60));
     }
 
     void fixedTexts()
@@ -396,12 +396,12 @@ private slots:
     {
         const QString lightPane = w->ui->left_soundHHSet->styleSheet();
         w->checkTheme(true);
-        QVERIFY(w->isDarkMode);
+        QVERIFY(w->shell().isDarkMode());
         QCOMPARE(w->ui->left_soundHHSet->styleSheet(),
                  QString("background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;"));
         QCOMPARE(w->ui->kitTempoSpinBox->styleSheet(), QString("border:1px solid black; border-bottom:none;"));
         w->checkTheme(false);
-        QVERIFY(!w->isDarkMode);
+        QVERIFY(!w->shell().isDarkMode());
         QCOMPARE(w->ui->left_soundHHSet->styleSheet(),
                  QString("background-color: rgb(236, 236, 236); color: black;border-right:1px solid grey;"));
         QCOMPARE(w->ui->pedalWidget->styleSheet(), QString("color:black;"));
@@ -471,11 +471,11 @@ private slots:
         QVERIFY(wired(m->ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), m, SLOT(recvSelectItem(bool))));
         // 21-25: preview loop and the kit selection dialog.
         QVERIFY(wired(m, SIGNAL(sendLoopIndex2(int)), m, SLOT(waveLoop2(int))));
-        QVERIFY(m->skn);
-        QVERIFY(wired(m, SIGNAL(sendKitNameList(QVector<QString>)), m->skn, SLOT(recvKitNameList(QVector<QString>))));
-        QVERIFY(wired(m, SIGNAL(sendKitIndexList(QVector<int>)), m->skn, SLOT(recvKitIndexList(QVector<int>))));
-        QVERIFY(wired(m->skn, SIGNAL(sendIsClose(bool)), m, SLOT(recvIsClose(bool))));
-        QVERIFY(wired(m->skn, SIGNAL(sendKitIndexState(QVector<int>)), m, SLOT(recvKitIndexState(QVector<int>))));
+        QVERIFY(m->shell().skn());
+        QVERIFY(wired(m, SIGNAL(sendKitNameList(QVector<QString>)), m->shell().skn(), SLOT(recvKitNameList(QVector<QString>))));
+        QVERIFY(wired(m, SIGNAL(sendKitIndexList(QVector<int>)), m->shell().skn(), SLOT(recvKitIndexList(QVector<int>))));
+        QVERIFY(wired(m->shell().skn(), SIGNAL(sendIsClose(bool)), m, SLOT(recvIsClose(bool))));
+        QVERIFY(wired(m->shell().skn(), SIGNAL(sendKitIndexState(QVector<int>)), m, SLOT(recvKitIndexState(QVector<int>))));
         // 27, 28: a rename reaches both name holders, in that order.
         auto recvName = static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList);
         QVERIFY(QObject::disconnect(m, &MainWindow1::sendKitNameChanged, m, recvName));
@@ -498,14 +498,14 @@ private slots:
         QVERIFY(QObject::disconnect(m, &MainWindow1::sendSrcKit, m->ui->kitNameLineEdit, &LineEdit::recvSrcKit));
         connect(m, &MainWindow1::sendSrcKit, m->ui->kitNameLineEdit, &LineEdit::recvSrcKit);
         QVERIFY(wired(m->ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), m, SLOT(recvDstKit(int))));
-        QVERIFY(wired(m->kitCopy, SIGNAL(sendDstKit(int)), m, SLOT(recvDstKit(int))));
+        QVERIFY(wired(m->shell().kitCopy(), SIGNAL(sendDstKit(int)), m, SLOT(recvDstKit(int))));
     }
 
     void padLabelConnections()
     {
         int labels = 0;
         for (int p = 0; p < PAD_NUM_MAX; ++p) {
-            for (QLabel *l : {w->padWidgetGroup[p].lableA, w->padWidgetGroup[p].lableB}) {
+            for (QLabel *l : {w->shell().padWidgetGroup()[p].lableA, w->shell().padWidgetGroup()[p].lableB}) {
                 if (!l)
                     continue;
                 ++labels;
@@ -517,8 +517,8 @@ private slots:
             }
         }
         QCOMPARE(labels, 36);
-        QVERIFY(wired(w->pad_clear, SIGNAL(triggered()), w, SLOT(clearPad())));
-        QVERIFY(wired(w->pad_copy, SIGNAL(triggered()), w, SLOT(copyPad())));
+        QVERIFY(wired(w->shell().pad_clear(), SIGNAL(triggered()), w, SLOT(clearPad())));
+        QVERIFY(wired(w->shell().pad_copy(), SIGNAL(triggered()), w, SLOT(copyPad())));
     }
 
     void saveChoiceReceivers()
@@ -531,12 +531,12 @@ private slots:
         for (QAction *a : actions)
             a->setEnabled(false);
         w->recvIsClose(true);
-        QVERIFY(w->isSaveClose);
+        QVERIFY(w->shell().isSaveClose());
         QVERIFY(!top->isEnabled());
         // No kit chosen: the save's lock-out ends (twice does no harm).
         w->recvIsClose(false);
         w->recvIsClose(false);
-        QVERIFY(!w->isSaveClose);
+        QVERIFY(!w->shell().isSaveClose());
         QVERIFY(top->isEnabled());
         for (QAction *a : actions) {
             // A hidden action reads as disabled; show it to see its own state.
@@ -580,7 +580,7 @@ private slots:
         const QString file = m_work.path() + "/soundlist.xml";
         soundfilexml::writeSoundFileListXml(file, groups);
         auto *m = new MainWindow1;
-        m->writeSoundListOnClose = false;
+        m->shell().skipSoundListOnClose();
         QFile::remove(file);
         QCOMPARE(m->library().soundListItemModel()->rowCount(), 2);
         QVERIFY(!m->library().soundListItemModel()->item(0)->isEditable());
@@ -633,7 +633,7 @@ private slots:
     {
         ScriptedPrompter prompts;
         QPointer<MainWindow1> m = new MainWindow1;
-        m->writeSoundListOnClose = false;
+        m->shell().skipSoundListOnClose();
         m->show();
         // Device mode, answer No: the window stays.
         m->pad().beginLoad(QString()); // device mode, as while the pad loads
@@ -661,7 +661,7 @@ private slots:
         // Offline with nothing changed (pages visited): no question at all.
         prompts.clear();
         m = new MainWindow1;
-        m->writeSoundListOnClose = false;
+        m->shell().skipSoundListOnClose();
         m->show();
         m->ui->btnSoundKit->click();
         m->ui->btnKitChain->click();
@@ -673,7 +673,7 @@ private slots:
         // Offline with an unsaved edit, still pending on the kit page: the
         // device mode's question; No keeps the window, Yes quits.
         m = new MainWindow1;
-        m->writeSoundListOnClose = false;
+        m->shell().skipSoundListOnClose();
         m->show();
         m->ui->btnSoundKit->click();
         m->ui->kitVolumeSpinBox->setValue(m->ui->kitVolumeSpinBox->value() - 1);

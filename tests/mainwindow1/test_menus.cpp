@@ -1,6 +1,6 @@
 // The menu actions, the save's kit choice, "Back to Main Interface", the help
 // page and the left top bar's size on repaint.
-#include "mainwindow1/shell/shellsteps.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "widgets/selectkitno.h"
 #include "windowfixture.h"
@@ -80,7 +80,7 @@ class TestMenus : public QObject
     // Answers the kit dialog with the given buttons once it runs; records the lock-out then.
     void answerKitDialog(const QStringList &clicks, QString *seen)
     {
-        SelectKitNo *dialog = f->w->skn;
+        SelectKitNo *dialog = f->w->shell().skn();
         QTimer::singleShot(0, dialog, [this, dialog, clicks, seen]() {
             *seen = lockout();
             for (const QString &name : clicks)
@@ -133,7 +133,7 @@ private slots:
         answerKitDialog({"selAllRadioButton", "btnSure"}, &seen);
         f->ui->btnKitChainSave->click(); // then asks for the file, here answered with none
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 0));
-        QVERIFY(w->isSaveClose);
+        QVERIFY(w->shell().isSaveClose());
         QCOMPARE(lockout(), kUnlocked);
         QVERIFY(!w->setupFiles().projectFlag());
     }
@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(f->ui->stackedWidget->currentIndex(), 1);
         f->ui->padNoComboBox->setCurrentIndex(2);
         f->ui->midiCodeSpinBox->setValue(77);
-        shellsteps::on_savePadSetBtn_clicked(w);
+        w->shell().savePadShown();
         QCOMPARE(int(f->kit(6).kpadChunk[2].midi_code), 77);
     }
 
@@ -203,11 +203,11 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         f->ui->left_top->setFixedSize(33, 10);
-        w->original_width = f->ui->waveGroupTreeView->width();
+        w->shell().setGroupTreeWidth(f->ui->waveGroupTreeView->width());
         w->repaint();
         QCOMPARE(f->ui->left_top->size(), QSize(33, 10));
         QCOMPARE(f->ui->waveGroupTreeView->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        w->original_width = -1; // the tree's width changed
+        w->shell().setGroupTreeWidth(-1); // the tree's width changed
         w->repaint();
         QCOMPARE(f->ui->left_top->size(),
                  QSize((f->ui->splitter->width() / 25) * 4, f->ui->topSectionWidget->height()));

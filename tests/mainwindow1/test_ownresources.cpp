@@ -1,6 +1,7 @@
 // The editor registers its own images and catalogues: this test never calls
 // ztInitResources() itself, as the program's main() does not either.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"
 
@@ -35,7 +36,7 @@ void TestOwnResources::windowShowsItsImages()
     QVERIFY(work.isValid());
     QVERIFY(QDir::setCurrent(work.path()));
     auto *w = new MainWindow1;
-    w->writeSoundListOnClose = false;
+    w->shell().skipSoundListOnClose();
     QVERIFY(QFile::exists(QStringLiteral(":/images/1.png")));
     QVERIFY(!w->ui->btnSave->icon().pixmap(32, 32).isNull());
     delete w;

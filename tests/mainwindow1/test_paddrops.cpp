@@ -1,6 +1,7 @@
 // Sounds dropped on the pads of the shown kit, offline and on the pad: the
 // layer hit, registration of new sounds, the refusals and their messages.
 #include "dropfixture.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
 
 #include <QSignalSpy>
@@ -65,7 +66,7 @@ private slots:
 
         // Outside both labels: no layer changes, but a new sound is registered.
         const QString tom = f->sound("Tom.wav");
-        const MainWindow1::strPadWidgetGroup &g = w->padWidgetGroup[4];
+        const ShellController::strPadWidgetGroup &g = w->shell().padWidgetGroup()[4];
         QRegion labels(QRect(g.lableA->mapTo(g.group, QPoint()), g.lableA->size()));
         labels += QRect(g.lableB->mapTo(g.group, QPoint()), g.lableB->size());
         QPoint spot(0, 0);
@@ -173,13 +174,13 @@ private slots:
     {
         MainWindow1 *w = f->w;
         QEvent enter(QEvent::Enter); // any event the window filters applies the flag
-        w->dropToPadOrRight = true;
+        w->shell().dragSeveralSounds(true);
         QApplication::sendEvent(f->ui->left_stackedSoundWidget, &enter);
-        for (const MainWindow1::strPadWidgetGroup &g : w->padWidgetGroup)
+        for (const ShellController::strPadWidgetGroup &g : w->shell().padWidgetGroup())
             QVERIFY(!g.group->acceptDrops());
-        w->dropToPadOrRight = false;
+        w->shell().dragSeveralSounds(false);
         QApplication::sendEvent(f->ui->right_stackedWidgetPage1, &enter);
-        for (const MainWindow1::strPadWidgetGroup &g : w->padWidgetGroup)
+        for (const ShellController::strPadWidgetGroup &g : w->shell().padWidgetGroup())
             QVERIFY(g.group->acceptDrops());
     }
 
@@ -207,7 +208,7 @@ private slots:
 
         // From the pad's own list: nothing is queued; the layer takes the number of
         // the working-list entry with that file, and none is invented without one.
-        w->dragLeftOrRight = 1;
+        w->shell().dragFromPadList();
         const QString c = f->sound("C.wav"), d = f->sound("D.wav");
         editRecords(w->library(), [&c](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().file = c; });
         const int noWave = pad(1, 6).bWaveNo;
@@ -220,7 +221,7 @@ private slots:
         QCOMPARE(w->library().waveLoadKitAttrList().size() * 10 + update.count(), 21);
 
         // Without "#" there is no record: an empty name and path.
-        w->dragLeftOrRight = 0;
+        w->shell().dragFromGroups();
         f->dropOnPad(7, 0, rec("Hat", c));
         QCOMPARE(f->prompter.texts(), QStringList({" does not exist.\r\nPlease check path:"}));
         QCOMPARE(pad(1, 7).soundName0, QString());

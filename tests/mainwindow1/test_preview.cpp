@@ -1,6 +1,7 @@
 // Preview playback with the real player and ffmpeg, and the raw waves of
 // every kind of sound source.
 #include "setupflow_fixture.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "soundlib_fixture.h"
 
@@ -88,7 +89,7 @@ private slots:
         w->ui->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
         const QString preview = w->preview().previewFileName();
-        QCOMPARE(preview, QDir::toNativeSeparators(w->TempPlayDirName2 + "/play.wav"));
+        QCOMPARE(preview, QDir::toNativeSeparators(w->shell().TempPlayDirName2() + "/play.wav"));
         const waveprobe::Format fmt = formatOf(preview);
         QVERIFY(fmt.riff && fmt.hasFmt);
         QCOMPARE(fmt.sampleRate, quint32(48000));
@@ -337,7 +338,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         // Closing the window ends playback and still writes the sound list.
-        w->writeSoundListOnClose = true;
+        w->shell().setWriteSoundListOnClose(true);
         w->close();
         f.w.release(); // deleted on close
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -406,7 +407,7 @@ private slots:
         const QByteArray kit2 = EditBaseline::kitSnapshot(w->doc().kitAttrList()[1]);
         w->show();
         w->ui->btnCopyKit->click(); // kit 1 onto kit 2, answered during the wait
-        w->kitCopy->findChild<QSpinBox *>("dstKitBox")->setValue(2);
+        w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(2);
         QCoreApplication::processEvents(); // the dialog's activation, before the window's
         w->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), w);
@@ -427,9 +428,9 @@ private slots:
             typing.setCommitString("Typed");
             if (QObject *focus = QGuiApplication::focusObject())
                 QCoreApplication::sendEvent(focus, &typing);
-            QWidget *ok = w->kitCopy->findChild<QWidget *>("btnKitOk");
-            QTest::mouseClick(w->kitCopy->windowHandle(), Qt::LeftButton, {},
-                              ok->mapTo(w->kitCopy, ok->rect().center()));
+            QWidget *ok = w->shell().kitCopy()->findChild<QWidget *>("btnKitOk");
+            QTest::mouseClick(w->shell().kitCopy()->windowHandle(), Qt::LeftButton, {},
+                              ok->mapTo(w->shell().kitCopy(), ok->rect().center()));
             auto *cancel = w->preview().dialog() ? w->preview().dialog()->findChild<QPushButton *>() : nullptr;
             if (cancel)
                 QTest::mouseClick(w->preview().dialog()->windowHandle(), Qt::LeftButton, {},

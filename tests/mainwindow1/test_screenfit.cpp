@@ -4,6 +4,7 @@
 // window fits the screen and every text of Pad Settings gets its size.
 #include "device/fakedrives.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/shell/startup.h"
 #include "resources/ztresources.h"
@@ -95,7 +96,7 @@ void checkPadSettingsTexts(MainWindow1 *w)
         if ((qobject_cast<QAbstractSpinBox *>(box) || qobject_cast<QComboBox *>(box)) && box->isVisibleTo(w))
             QVERIFY2(box->height() >= box->minimumSizeHint().height(), qPrintable(box->objectName()));
     }
-    for (const MainWindow1::strHHWidgetGroup &slot : w->hhWidgetGroup) {
+    for (const ShellController::strHHWidgetGroup &slot : w->shell().hhWidgetGroup()) {
         QStyleOptionGroupBox opt;
         opt.initFrom(slot.group);
         opt.text = slot.group->title();
@@ -152,7 +153,7 @@ private slots:
         QVERIFY(startup.waitForChoice());
         startup.showWindow();
         QScopedPointer<MainWindow1> w(startup.window.data()); // shown, so never deleted by the start
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
         QVERIFY(QTest::qWaitForWindowExposed(w.data()));
         QTest::qWait(50);
         QLocale::setDefault(old);

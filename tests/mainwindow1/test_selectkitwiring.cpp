@@ -1,4 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "widgets/selectkitno.h"
@@ -30,9 +31,9 @@ class TestSelectKitWiring : public QObject
     void runSave(const QStringList &clicks)
     {
         emit w->sendKitNameList(w->doc().kitNameList());
-        w->skn->initKitIndex();
+        w->shell().skn()->initKitIndex();
         emit w->sendKitIndexList(w->doc().kitIndexList());
-        SelectKitNo *dialog = w->skn;
+        SelectKitNo *dialog = w->shell().skn();
         QTimer::singleShot(0, dialog, [dialog, clicks]() {
             for (const QString &name : clicks)
                 QTest::mouseClick(dialog->findChild<QAbstractButton *>(name), Qt::LeftButton);
@@ -48,7 +49,7 @@ private slots:
         m_oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_work.path()));
         w = new MainWindow1;
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
     }
 
     void cleanupTestCase()
@@ -60,28 +61,28 @@ private slots:
 
     void dialogIsMadeWithoutParent()
     {
-        QVERIFY(w->skn);
-        QVERIFY(!w->skn->parent());
-        QVERIFY(!w->skn->isVisible());
-        QCOMPARE(w->skn->windowTitle(), QString("Save File"));
+        QVERIFY(w->shell().skn());
+        QVERIFY(!w->shell().skn()->parent());
+        QVERIFY(!w->shell().skn()->isVisible());
+        QCOMPARE(w->shell().skn()->windowTitle(), QString("Save File"));
     }
 
     void windowFeedsTheDialog()
     {
         QVector<QString> names = {"One", "Two", "Three"};
         emit w->sendKitNameList(names);
-        QCOMPARE(w->skn->kitNames(), names);
-        w->skn->initKitIndex();
+        QCOMPARE(w->shell().skn()->kitNames(), names);
+        w->shell().skn()->initKitIndex();
         emit w->sendKitIndexList(QVector<int>{1, 0, 1});
-        QCOMPARE(w->skn->kitIndexes().mid(0, 3), QVector<int>({1, 0, 1}));
+        QCOMPARE(w->shell().skn()->kitIndexes().mid(0, 3), QVector<int>({1, 0, 1}));
     }
 
     void okSendsTheChoiceBack()
     {
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 1));
-        w->isSaveClose = false;
+        w->shell().answerKitChoice(false);
         runSave({"selAllRadioButton", "btnSure"});
-        QVERIFY(w->isSaveClose);
+        QVERIFY(w->shell().isSaveClose());
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 0));
     }
 
@@ -90,18 +91,18 @@ private slots:
         QVector<int> marks(100, 1);
         marks[41] = 0;
         w->doc().takeKitSelection(marks);
-        w->isSaveClose = true;
+        w->shell().answerKitChoice(true);
         runSave({"selEmpRadioButton", "btnCancel"});
-        QVERIFY(!w->isSaveClose);
+        QVERIFY(!w->shell().isSaveClose());
         QCOMPARE(w->doc().kitIndexList().count(0), 1);
         QCOMPARE(w->doc().kitIndexList()[41], 0);
     }
 
     void okWithNothingChosenAnswersFalse()
     {
-        w->isSaveClose = true;
+        w->shell().answerKitChoice(true);
         runSave({"selEmpRadioButton", "btnSure"});
-        QVERIFY(!w->isSaveClose);
+        QVERIFY(!w->shell().isSaveClose());
         QCOMPARE(w->doc().kitIndexList()[41], 0);
     }
 };

@@ -3,6 +3,7 @@
 // their targets first and read back when they replaced loaded files, a full
 // disk, and the pad's tree left alone in device mode.
 #include "setupflow_fixture.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
@@ -189,7 +190,7 @@ private slots:
 
         // Export All asks no kits and keeps the choice; a preview is stopped first.
         const QVector<int> choice = f->w->doc().kitIndexList();
-        QSignalSpy answers(f->w->skn, &SelectKitNo::sendIsClose);
+        QSignalSpy answers(f->w->shell().skn(), &SelectKitNo::sendIsClose);
         f->prompter.clear();
         ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
         f->exportAll(QString());
@@ -1024,8 +1025,8 @@ private slots:
             });
             f->saveKits({2}, f->work.path());
             QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
-            f->w->pad_menu->hide();
-            f->w->pad_clear->trigger();
+            f->w->shell().pad_menu()->hide();
+            f->w->shell().pad_clear()->trigger();
             f->prompter.clear();
             f->saveKits({2}, f->work.path());
             QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -1064,7 +1065,7 @@ private slots:
         const QByteArray newBytes = kf::readFile(setup);
         QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
         const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
-        g->writeSoundListOnClose = false;
+        g->shell().skipSoundListOnClose();
         for (int n = 1; n <= calls + 1; ++n) {
             start();
             ztplatform::sysio::stopAt(n, true);

@@ -4,6 +4,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
@@ -112,7 +113,7 @@ class TestSetupFiles : public QObject
         QDir::setCurrent(own);
         auto *w = new MainWindow1;
         QDir::setCurrent(m_work.path());
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
         m_windows.append(w);
         return w;
     }
@@ -276,7 +277,7 @@ private slots:
         });
 
         w->doc().beginFile(0);
-        QVERIFY(w->getWaveList(w->TempDirName, nullptr));
+        QVERIFY(w->getWaveList(w->shell().TempDirName(), nullptr));
         w->waveKitOrder();
         w->setGlobalFileChunk();
         SetupFilesController &files = w->setupFiles();
@@ -313,7 +314,7 @@ private slots:
         QCOMPARE(v->library().waveLoadKitAttrList().size(), 7);
 
         // Kit 2 alone, read back into its slot of the fresh window.
-        QVERIFY(w->getKitIniWaveList(w->TempDirName, 1, nullptr));
+        QVERIFY(w->getKitIniWaveList(w->shell().TempDirName(), 1, nullptr));
         w->doc().beginFile(2);
         w->doc().setKitIniFileChunk(1, w->soundLists().waveAttrList(), w->setupFiles().waveList());
         QVERIFY(writeModel(w, path("KIT2.INI"), 1));

@@ -1,6 +1,7 @@
 // Exporting sounds of the total list with the real ffmpeg, and the report.
 #include "soundlib_fixture.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 
 #include "device/bindmount.h"
 
@@ -67,7 +68,7 @@ struct Export
     QByteArray file(const QString &name) const { return kf::readFile(QDir(out).filePath(name)); }
     QString report() const
     {
-        return w->custom ? w->custom->findChild<QTextEdit *>("textEdit")->toPlainText() : QString();
+        return w->shell().custom() ? w->shell().custom()->findChild<QTextEdit *>("textEdit")->toPlainText() : QString();
     }
 };
 
@@ -133,7 +134,7 @@ private slots:
         QCOMPARE(kf::rd32(e.file("mono.wav"), 40), 4410u * 48000 / 44100 * 4);
 
         // The report: its own list, one OK, then it goes.
-        QPointer<CustomDialog> report = w->custom;
+        QPointer<CustomDialog> report = w->shell().custom();
         QVERIFY(report && report->isVisible() && !report->isModal());
         QCOMPARE(report->windowTitle(), QString("Export Sound"));
         QCOMPARE(e.report(), "mono.wav,  tone.wav,  .._up.wav,  mono~1.wav\nis successfully exported.\n"
@@ -141,20 +142,20 @@ private slots:
         QSignalSpy ok(report.data(), &CustomDialog::sendOK);
         report->findChild<QPushButton *>("btnOKSucc")->click();
         QCOMPARE(ok.size(), 1);
-        QVERIFY(!w->custom);
+        QVERIFY(!w->shell().custom());
         QTRY_VERIFY(!report);
 
         // A second export: a fresh report; closed from its title bar it says nothing.
         e.select({1});
         e.run(e.out);
-        report = w->custom;
+        report = w->shell().custom();
         QVERIFY(report);
         QCOMPARE(e.report(), "tone.wav\nis successfully exported.\nFile location:\n" + e.out);
         QSignalSpy silent(report.data(), &CustomDialog::sendOK);
         report->close();
         QTRY_VERIFY(!report);
         QCOMPARE(silent.size(), 0);
-        QVERIFY(!w->custom);
+        QVERIFY(!w->shell().custom());
     }
 
     void refusalsAndFailures()
@@ -198,7 +199,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", e.f.work.path().toLocal8Bit());
         e.f.prompter.clear();
-        QPointer<CustomDialog> before = w->custom;
+        QPointer<CustomDialog> before = w->shell().custom();
         QDir(e.out).removeRecursively();
         QDir().mkpath(e.out);
         e.select({0});
@@ -206,7 +207,7 @@ private slots:
         qputenv("PATH", path);
         QCOMPARE(e.f.prompter.texts(), QStringList{"Missing some files for the program!"});
         QVERIFY(QDir(e.out).entryList(QDir::Files | QDir::Hidden).isEmpty());
-        QCOMPARE(w->custom, before.data());
+        QCOMPARE(w->shell().custom(), before.data());
     }
 
     // Only what this run made is written over: a failed sound leaves the
@@ -434,7 +435,7 @@ private slots:
         for (int n = 3; n < 100; ++n)
             kf::writeFile(QDir(e.out).filePath(QString("one~%1.wav").arg(n)), "x");
         e.f.prompter.clear();
-        QPointer<CustomDialog> before = w->custom;
+        QPointer<CustomDialog> before = w->shell().custom();
         e.select({0, 1});
         e.run(e.out);
         QCOMPARE(e.f.prompter.texts(),
@@ -442,7 +443,7 @@ private slots:
                              "exceeding part will not be exported."});
         QCOMPARE(e.file("iniFour~1.wav"), kit.waves.at(4));
         QCOMPARE(e.report(), "iniFour~1.wav\nis successfully exported.\nFile location:\n" + e.out);
-        QVERIFY(w->custom != before);
+        QVERIFY(w->shell().custom() != before);
 
         // Beyond the table, a kit file not loaded, a kit file cut short.
         QDir(e.out).removeRecursively();
@@ -527,7 +528,7 @@ private slots:
         e.run(ro);
         QCOMPARE(e.f.prompter.texts(), QStringList({"These files could not be written:\r\none.wav,  a.wav,  b.wav\r\n"
                                                     "File location:\r\n" + ro + "\r\n" + std::strerror(EROFS)}));
-        QVERIFY(!e.w->custom);
+        QVERIFY(!e.w->shell().custom());
     }
 
     // A link at a stored sound's name, even one leading nowhere, keeps the

@@ -1,6 +1,7 @@
 // The sound library's lists, groups, import and metronome sounds, driven
 // through the real main window.
 #include "soundlib_fixture.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/library/librarypane.h"
@@ -137,8 +138,8 @@ private slots:
             QTranslator *t = installEditorTranslator(qApp);
             Fixture f;
             MainWindow1 *w = f.open();
-            w->skn->initKitIndex();
-            auto *kits = w->skn->findChild<QTreeView *>("kitIndexTreeView");
+            w->shell().skn()->initKitIndex();
+            auto *kits = w->shell().skn()->findChild<QTreeView *>("kitIndexTreeView");
             QCOMPARE(QStringList({w->library().currentOldGroupName(),
                                   w->kitChains().kitChainListItemModel()->item(0)->text(),
                                   kits->model()->index(0, 0).data().toString()}),

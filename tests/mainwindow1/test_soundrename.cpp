@@ -1,6 +1,7 @@
 // Renaming sounds in the total list, the groups and the hi-hat mirror, and
 // groups in the group tree, through the real window.
 #include "soundlib_fixture.h"
+#include "mainwindow1/shell/shellcontroller.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -151,8 +152,8 @@ private slots:
         QCOMPARE(k1.pedalChunk.hh_wave2_name, QString("Big Kick"));
         QCOMPARE(k1.pedalChunk.hh_wave4_name, QString("old")); // the first slot only
         QCOMPARE(w->doc().kitAttrList().at(9).pedalChunk.hh_wave5_name, QString("Big Kick"));
-        QCOMPARE(w->padWidgetGroup[0].lableA->text(), QString("Big Kick"));
-        QCOMPARE(w->padWidgetGroup[3].lableB->text(), QString("Big Kick"));
+        QCOMPARE(w->shell().padWidgetGroup()[0].lableA->text(), QString("Big Kick"));
+        QCOMPARE(w->shell().padWidgetGroup()[3].lableB->text(), QString("Big Kick"));
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(0, 0)->text(), QString("Big Kick"));
         QCOMPARE(lib.recordName(0), QString("Big Kick"));
         QCOMPARE(w->library().soundList().first(), QString("Big Kick"));
@@ -166,7 +167,7 @@ private slots:
         QCOMPARE(lib.recordName(1), QString("Crack"));
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[5].soundFile0 = lib.files.at(1); });
         lib.groupSound(1)->setText("Crack 2");
-        QCOMPARE(w->padWidgetGroup[5].lableA->text(), QString("Crack 2"));
+        QCOMPARE(w->shell().padWidgetGroup()[5].lableA->text(), QString("Crack 2"));
         QCOMPARE(w->doc().kitAttrList().at(0).kpadChunk[5].soundName0, QString("Crack 2"));
         // An editor left open when the window goes renames nothing.
         view->edit(lib.total(2, 1)->index());
@@ -185,9 +186,9 @@ private slots:
         w->ui->kitNumber->clear();
         QTest::keyClicks(w->ui->kitNumber, "1");
         w->ui->btnSoundKit->click();
-        QCOMPARE(w->hhWidgetGroup[1].lableA->text(), QString("snare"));
+        QCOMPARE(w->shell().hhWidgetGroup()[1].lableA->text(), QString("snare"));
         lib.total(1, 1)->setText("Crack");
-        QCOMPARE(w->hhWidgetGroup[1].lableA->text(), QString("Crack"));
+        QCOMPARE(w->shell().hhWidgetGroup()[1].lableA->text(), QString("Crack"));
         w->ui->downPageBtn->click(); // on to kit 2: kit 1 is committed
         QCOMPARE(w->ui->kitNoSpinBox->value(), 2);
         QCOMPARE(w->doc().kitAttrList().at(0).pedalChunk.hh_wave2_name, QString("Crack"));
@@ -231,7 +232,7 @@ private slots:
         w->ui->addWaveGroup->click();
         w->library().soundListItemModel()->item(1)->setText("");
         QCOMPARE(lib.f.prompter.texts(), QStringList{"Group name can't be blank!"});
-        w->writeSoundListOnClose = true;
+        w->shell().setWriteSoundListOnClose(true);
         lib.f.w.reset();
         QVector<soundfilexml::strSoundGroup> back;
         QVERIFY(soundfilexml::readSoundFileListXml(lib.f.work.filePath("soundlist.xml"), back));

@@ -2,6 +2,7 @@
 // checks, the information line, action enabling and drag payloads.
 #include "soundlib_fixture.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
 
 #include "device/padkits.h"
@@ -80,7 +81,7 @@ private slots:
             QCOMPARE(w->preview().playFileNameNew2(), f.totalRows().at(r).section('|', 2));
             QCOMPARE(w->ui->songLabel2->text(), f.totalRows().at(r).section('|', 1, 1));
             QVERIFY(w->ui->playBtn2->isEnabled());
-            QVERIFY(!w->dropToPadOrRight);
+            QVERIFY(!w->shell().dropToPadOrRight());
         }
         // The press handler ends the sentence with a full stop.
         DragRecorder rec;
@@ -115,7 +116,7 @@ private slots:
         QVERIFY(exportAction->isEnabled() && deleteAction->isEnabled());
         // Two rows: both enabled without the pad, delete off in device mode.
         f.selectTotalRow(1, QItemSelectionModel::Select);
-        QVERIFY(w->dropToPadOrRight);
+        QVERIFY(w->shell().dropToPadOrRight());
         QVERIFY(exportAction->isEnabled() && deleteAction->isEnabled());
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         f.selectTotalRow(0);
@@ -317,11 +318,11 @@ private slots:
         QCOMPARE(rec.drags.size(), 1);
         QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23"));
         QCOMPARE(rec.drags.last().text, QString("kick"));
-        QCOMPARE(w->dragLeftOrRight, 0);
+        QCOMPARE(w->shell().dragLeftOrRight(), 0);
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         w->on_totalWaveTreeView_pressed(rowA);
         QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23") + "#");
-        QCOMPARE(w->dragLeftOrRight, 1);
+        QCOMPARE(w->shell().dragLeftOrRight(), 1);
         // A right press checks and selects, but never drags.
         isRight = true;
         w->preview().choosePreviewSound(QString());
@@ -338,11 +339,11 @@ private slots:
         QStandardItem *def = w->library().soundListItemModel()->item(0);
         QItemSelectionModel *sel = w->ui->waveGroupTreeView->selectionModel();
         sel->setCurrentIndex(def->child(0, 0)->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        QVERIFY(!w->dropToPadOrRight);
+        QVERIFY(!w->shell().dropToPadOrRight());
         QCOMPARE(w->ui->songLabel2->text(), QString("kick"));
         sel->setCurrentIndex(def->child(1, 0)->index(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QCOMPARE(w->ui->songLabel2->text(), QString("kick")); // unchanged for two rows
-        QVERIFY(w->dropToPadOrRight);
+        QVERIFY(w->shell().dropToPadOrRight());
         rec.drags.clear();
         isLeftWave = false;
         w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
@@ -352,13 +353,13 @@ private slots:
         QCOMPARE(rec.drags.at(1).payload, "snare*" + b);
         QCOMPARE(w->preview().playFileNameNew2(), b);
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
-        w->dragLeftOrRight = 1;
+        w->shell().dragFromPadList();
         rec.drags.clear();
         w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
         QCOMPARE(rec.drags.size(), 1);
         QCOMPARE(rec.drags.at(0).payload, "kick*" + QString(a).replace("#", "%23") + "#snare*" + b + "#");
         QVERIFY(!rec.drags.at(0).hasText);
-        QCOMPARE(w->dragLeftOrRight, 0);
+        QCOMPARE(w->shell().dragLeftOrRight(), 0);
         isLeftWave = true;
         w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
         QCOMPARE(rec.drags.size(), 1);

@@ -1,6 +1,7 @@
 #include "widgets/devicedetector.h"
 #include "padwindow.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/shell/startup.h"
 #include "model/soundfilexml.h"
 #include "platform/removabledrives.h"
@@ -112,7 +113,7 @@ private slots:
         EditorStartup startup;
         QVERIFY(startup.chooser->isVisible());
         QCOMPARE(startup.chooser->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(startup.window->myDetector, startup.chooser);
+        QCOMPARE(startup.window->shell().myDetector(), startup.chooser);
         QVERIFY(!startup.window->isVisible());
 
         answerChooser("btnOk");
@@ -300,9 +301,9 @@ private slots:
             QCOMPARE(prompts.prompts[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(prompts.prompts[0].parent, static_cast<QWidget *>(startup.window.data()));
             // The construction stopped: no pad menu, no long-lived dialogs.
-            QVERIFY(!startup.window->constructionComplete);
-            QVERIFY(!startup.window->pad_menu);
-            QVERIFY(!startup.window->skn && !startup.window->kitCopy);
+            QVERIFY(!startup.window->shell().constructionComplete());
+            QVERIFY(!startup.window->shell().pad_menu());
+            QVERIFY(!startup.window->shell().skn() && !startup.window->shell().kitCopy());
             // The half-built editor is not offered: no chooser, no window.
             QVERIFY(!startup.chooser->isVisible());
             QVERIFY(!startup.waitForChoice());

@@ -8,6 +8,7 @@
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -30,7 +31,7 @@ struct WindowFixture
         ztInitResources();
         QDir::setCurrent(work.path());
         w = new MainWindow1;
-        w->writeSoundListOnClose = false;
+        w->shell().skipSoundListOnClose();
         ui = w->ui;
     }
     ~WindowFixture()

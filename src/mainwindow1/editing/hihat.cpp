@@ -4,6 +4,7 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/draghook.h"
@@ -73,7 +74,7 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
         }
         if (drag) {
             auto *mime = new QMimeData;
-            mime->setData(m_window.MIME_FORMAT, dragpayload::record(name, source).toUtf8());
+            mime->setData(m_window.shell().MIME_FORMAT(), dragpayload::record(name, source).toUtf8());
             mime->setText(name);
             auto *d = new QDrag(m_boxes);
             d->setMimeData(mime);
@@ -142,5 +143,5 @@ void KitPagesController::disHHList(const MainWindow1::soundKit *kit, quint8 kitN
     const MainWindow1::PEDAL_SETTING &h = kit->pedalChunk;
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
-    m_window.hhWidgetGroup[slot].lableA->setText(names[slot]);
+    m_window.shell().hhWidgetGroup()[slot].lableA->setText(names[slot]);
 }

@@ -3,6 +3,7 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitchain.h"
@@ -32,7 +33,7 @@ void KitChainsController::initKitChainSet()
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setItemsExpandable(true);
     view->setFocusPolicy(Qt::StrongFocus);
-    view->setStyle(m_window.myStyle);
+    view->setStyle(m_window.shell().myStyle());
     view->setColumnWidth(0, qMax(50, view->header()->sectionSizeHint(0))); // room for "Kit No." in each language
     m_ui->stepWidget->setAcceptDrops(true);
     m_ui->stepWidget->installEventFilter(&m_window); // the window's drops fill the steps
@@ -71,8 +72,7 @@ void KitChainsController::initKitChainStep()
     m_stepLabels.clear();
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
         m_stepLabels.append(labels[s]);
-        m_window.stepWidgetGroup[s].group = boxes[s]; // the window's drops find the steps there
-        m_window.stepWidgetGroup[s].labStep = labels[s];
+        m_window.shell().setStepWidget(s, boxes[s], labels[s]); // the window's drops find the steps there
     }
 }
 

@@ -2,6 +2,7 @@
 // steps), dragging a kit onto a step, and moving a kit up or down, which
 // swaps the two kits everywhere.
 #include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
@@ -118,7 +119,7 @@ void KitChainsController::dragPressedKit()
     if (number.isEmpty() || name.isEmpty())
         return;
     auto *mime = new QMimeData;
-    mime->setData(m_window.MIME_FORMAT, dragpayload::record(number, name).toUtf8());
+    mime->setData(m_window.shell().MIME_FORMAT(), dragpayload::record(number, name).toUtf8());
     mime->setText(name);
     auto *drag = new QDrag(m_boxParent);
     drag->setMimeData(mime);

@@ -4,6 +4,7 @@
 // show), and re-pointing kits to a renumbered wave.
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -56,7 +57,7 @@ kitediting::KitPage KitPagesController::readKitPage(int k) const
     QSpinBox *const layers[HH_NUM_MAX] = {m_ui->hhLayer1SpinBox, m_ui->hhLayer2SpinBox, m_ui->hhLayer3SpinBox,
                                           m_ui->hhLayer4SpinBox, m_ui->hhLayer5SpinBox};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
-        page.hhName[i] = m_window.hhWidgetGroup[i].lableA->text();
+        page.hhName[i] = m_window.shell().hhWidgetGroup()[i].lableA->text();
         page.hhLayer[i] = quint8(layers[i]->value());
     }
     page.linkGroup = m_ui->linkGroupComboBox->currentIndex();
@@ -117,7 +118,7 @@ void KitPagesController::showKitPage(int kitNo, bool kitSwitch, int pad)
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i)
-        m_window.hhWidgetGroup[i].lableA->setText(names[i]);
+        m_window.shell().hhWidgetGroup()[i].lableA->setText(names[i]);
     m_ui->hhLayer1SpinBox->setValue(h.hh_layer1);
     m_ui->hhLayer2SpinBox->setValue(h.hh_layer2);
     m_ui->hhLayer3SpinBox->setValue(h.hh_layer3);

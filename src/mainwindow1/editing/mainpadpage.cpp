@@ -2,6 +2,7 @@
 // renaming and clearing a kit.
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -39,7 +40,7 @@ void MainPadPageController::dispPadList(const QVector<soundKit> &kits, quint8 ki
     m_currentKitNum = EMPTY_KIT_NUM;
     m_kitNameFieldKit = -1;
     m_kitNameDrawn.clear();
-    for (const MainWindow1::strPadWidgetGroup &pad : m_window.padWidgetGroup) {
+    for (const ShellController::strPadWidgetGroup &pad : m_window.shell().padWidgetGroup()) {
         pad.lableA->setText(QString());
         if (pad.lableB)
             pad.lableB->setText(QString());
@@ -51,9 +52,9 @@ void MainPadPageController::disPad(const soundKit *kit, quint8 pad)
     if (!kit || pad >= PAD_NUM_MAX)
         return;
     const MainWindow1::KIT_PAD_SETTING &s = kit->kpadChunk[pad];
-    m_window.padWidgetGroup[pad].lableA->setText(s.soundName0);
-    if (m_window.padWidgetGroup[pad].lableB)
-        m_window.padWidgetGroup[pad].lableB->setText(s.soundName1);
+    m_window.shell().padWidgetGroup()[pad].lableA->setText(s.soundName0);
+    if (m_window.shell().padWidgetGroup()[pad].lableB)
+        m_window.shell().padWidgetGroup()[pad].lableB->setText(s.soundName1);
 }
 
 void MainPadPageController::dispKitinList(bool show, quint8 kit)
@@ -124,16 +125,16 @@ void MainWindow1::initDisplay(int width, int mode)
         const int w = (width / 3) * 2;
         ui->left_stackedSoundWidget->setFixedWidth(w);
         ui->left_top->setFixedSize(w, height);
-        original_width = w;
+        shell().setGroupTreeWidth(w);
         if (kitChains().kitChainUiFlag())
-            original_kit_width = w;
-        right_original_width = width;
+            shell().setKitListWidth(w);
+        shell().setRightPaneWidth(width);
     } else if (mode == 1 || mode == 2) {
         ui->left_top->setFixedSize(width, height);
-        original_width = width;
+        shell().setGroupTreeWidth(width);
         if (kitChains().kitChainUiFlag())
-            original_kit_width = width;
-        right_original_width = (width / 2) * 3;
+            shell().setKitListWidth(width);
+        shell().setRightPaneWidth((width / 2) * 3);
     }
 }
 

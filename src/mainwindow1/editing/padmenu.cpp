@@ -2,6 +2,7 @@
 // and the kit copy from the copy button or the kit name field.
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
 
@@ -53,7 +54,7 @@ void MainPadPageController::openPadMenu(const QString &objName)
 {
     const QPoint at = QCursor::pos();
     m_currentKitNum = quint8(m_ui->kitNumber->text().toUInt() - 1);
-    const MainWindow1::strPadWidgetGroup *pads = m_window.padWidgetGroup;
+    const ShellController::PadWidgets &pads = m_window.shell().padWidgetGroup();
     int pad = -1;
     int layer = 0;
     for (int p = 0; p < PAD_NUM_MAX && pad < 0; ++p) {
@@ -69,23 +70,23 @@ void MainPadPageController::openPadMenu(const QString &objName)
         return;
     // One highlight at a time: the label of this menu's layer.
     clearHighlight();
-    m_window.padCopyOpen = false;
+    m_window.shell().markPadCopyOpen(false);
     const MainWindow1::KIT_PAD_SETTING &s = m_doc.kitAttrList()[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
-    m_window.pad_copy->setEnabled(entries.copy);
-    m_window.pad_clear->setEnabled(entries.clear);
+    m_window.shell().pad_copy()->setEnabled(entries.copy);
+    m_window.shell().pad_clear()->setEnabled(entries.clear);
     m_kitPages.pointPadMenuAt(pad);
     if (hasSound) {
         (layer == 0 ? pads[pad].lableA : pads[pad].lableB)->setStyleSheet(kHoverStyle);
         m_kitPages.pointPadMenuLayer(layer);
     }
-    m_window.pad_menu->popup(onScreen(at, m_window.pad_menu->size()));
+    m_window.shell().pad_menu()->popup(onScreen(at, m_window.shell().pad_menu()->size()));
 }
 
 void MainPadPageController::clearHighlight()
 {
-    for (const MainWindow1::strPadWidgetGroup &pad : m_window.padWidgetGroup) {
+    for (const ShellController::strPadWidgetGroup &pad : m_window.shell().padWidgetGroup()) {
         pad.lableA->setStyleSheet(kNormalStyle);
         if (pad.lableB)
             pad.lableB->setStyleSheet(kNormalStyle);
@@ -100,7 +101,7 @@ void MainPadPageController::clearPad()
     const int layer = m_kitPages.curLayer();
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    const MainWindow1::strPadWidgetGroup &labels = m_window.padWidgetGroup[pad];
+    const ShellController::strPadWidgetGroup &labels = m_window.shell().padWidgetGroup()[pad];
     if (layer != 0 && (layer != 1 || !labels.lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
@@ -114,21 +115,21 @@ void MainPadPageController::padMenuClosed()
 {
     // The menu hides before its action runs.
     QTimer::singleShot(0, this, [this]() {
-        if (!m_window.padCopyOpen)
+        if (!m_window.shell().padCopyOpen())
             clearHighlight();
     });
 }
 
 void MainPadPageController::padCopyEnded()
 {
-    m_window.padCopyOpen = false;
+    m_window.shell().markPadCopyOpen(false);
     clearHighlight();
 }
 
 void MainPadPageController::copyPad()
 {
-    m_window.padCopyOpen = true;
-    CopyPadFunc *dialog = m_window.copy_pad;
+    m_window.shell().markPadCopyOpen(true);
+    CopyPadFunc *dialog = m_window.shell().copy_pad();
     connect(dialog, &QDialog::finished, &m_window, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
     connect(dialog, &CopyPadFunc::sendDstPad, &m_window, &MainWindow1::recvDstPad, Qt::UniqueConnection);
     connect(&m_window, &MainWindow1::sendInitPad, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
@@ -158,10 +159,10 @@ void MainPadPageController::openKitCopy()
     const int kit = shownKit();
     if (kit < 0)
         return;
-    connect(&m_window, &MainWindow1::sendSrcKit, m_window.kitCopy, &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
+    connect(&m_window, &MainWindow1::sendSrcKit, m_window.shell().kitCopy(), &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
     m_copySourceKit = kit + 1;
     emit sourceKitChosen(m_copySourceKit);
-    m_window.kitCopy->show();
+    m_window.shell().kitCopy()->show();
 }
 
 void MainPadPageController::kitCopyTargetClicked()

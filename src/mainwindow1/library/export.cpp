@@ -3,6 +3,8 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/exportfile.h"
@@ -231,11 +233,10 @@ void SoundFilesController::showExportReport(const QStringList &written, const QS
     MainWindow1 &w = m_window;
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);
-    w.custom = report;
+    w.shell().showExportReport(report);
     QObject::connect(report, &CustomDialog::sendOK, &w, &MainWindow1::recvOK);
     QObject::connect(report, &QObject::destroyed, &w, [&w, report]() {
-        if (w.custom == report)
-            w.custom = nullptr;
+        w.shell().exportReportClosed(report);
     });
     // Each report shows its own export only.
     const QMetaObject::Connection once =
@@ -321,5 +322,5 @@ void SoundFilesController::exportSelectedSounds()
 
 void SoundFilesController::exportReportClosed()
 {
-    m_window.custom = nullptr;
+    m_window.shell().exportReportAnswered();
 }

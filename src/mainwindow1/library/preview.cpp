@@ -1,6 +1,7 @@
 // Preview playback on the second media player.
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
@@ -62,7 +63,7 @@ void PreviewController::initSoundPlay()
 
 QString PreviewController::previewFileName() const
 {
-    return QDir::toNativeSeparators(m_window.TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
+    return QDir::toNativeSeparators(m_window.shell().TempPlayDirName2() + QDir::separator() + QStringLiteral("play.wav"));
 }
 
 void PreviewController::play()

@@ -2,6 +2,8 @@
 // the sound information line, the preview sound and the drag payloads.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -81,7 +83,7 @@ void SoundListsController::disablePreview()
 void SoundListsController::dragPayload(const QString &payload, const QString &text, bool rightPress)
 {
     auto *mime = new QMimeData;
-    mime->setData(m_window.MIME_FORMAT, payload.toUtf8());
+    mime->setData(m_window.shell().MIME_FORMAT(), payload.toUtf8());
     if (!text.isNull())
         mime->setText(text);
     auto *drag = new QDrag(m_parent);
@@ -211,12 +213,12 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     if (selected.size() < 3)
         return;
     if (selected.size() > 5) {
-        m_window.dropToPadOrRight = true;
+        m_window.shell().dragSeveralSounds(true);
         TotalTreeView::exportSoundAction()->setEnabled(true);
         TotalTreeView::deleteSoundAction()->setEnabled(m_pad.isUDiskFlag());
         return;
     }
-    m_window.dropToPadOrRight = false;
+    m_window.shell().dragSeveralSounds(false);
     const QString name = selected.at(1).data().toString();
     QString path = selected.at(2).data().toString();
     if (soundsource::isStored(path)) {
@@ -258,7 +260,7 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     previewable = true;
     if (press) {
         if (!isRight && !m_pad.isUDiskFlag())
-            m_window.dragLeftOrRight = 1;
+            m_window.shell().dragFromPadList();
         dragPayload(dragpayload::encode({{name, path}}, !m_pad.isUDiskFlag()), name, isRight);
     }
     m_window.preview().choosePreviewSound(path);
@@ -272,7 +274,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         return;
     if (!index.parent().isValid() || selected.size() < 2)
         return;
-    m_window.dropToPadOrRight = selected.size() > 3;
+    m_window.shell().dragSeveralSounds(selected.size() > 3);
 
     QVector<dragpayload::Record> records;
     for (int k = 0; k + 1 < selected.size(); k += 2) {
@@ -294,12 +296,12 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
             disablePreview();
             return;
         }
-        if (!m_window.dropToPadOrRight)
+        if (!m_window.shell().dropToPadOrRight())
             m_ui->songLabel2->setText(name);
         readyToPlay();
         if (!m_pad.isUDiskFlag()) {
             records.append({name, path});
-            m_window.dragLeftOrRight = 0;
+            m_window.shell().dragFromGroups();
         } else if (press) {
             dragPayload(dragpayload::record(name, path), name, isLeftWave);
         }

@@ -4,6 +4,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -53,7 +54,7 @@ QString SetupFilesController::pickImport(bool &kitFiles)
         return prompter->getOpenFileName(m_parent, MainWindow1::tr("Select file."), QStringLiteral(" "),
                                          MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     bool chosen = false;
-    for (const QString &root : m_window.myDetector->getDevicePath()) {
+    for (const QString &root : m_window.shell().myDetector()->getDevicePath()) {
         const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
         if (QFileInfo(save).isDir() && judgeIsAllFile(save)) {
             while (!openFilePath(save)) {

@@ -4,6 +4,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -33,7 +34,7 @@ savejob::Hooks SetupFilesController::saveHooks()
     hooks.slotName = [this](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.
         const int layer = slot - HH_NUM_MAX;
-        return layer < 0 ? m_window.hhWidgetGroup[qMax(slot, 0)].group->title().trimmed()
+        return layer < 0 ? m_window.shell().hhWidgetGroup()[qMax(slot, 0)].group->title().trimmed()
                          : m_ui->padNoComboBox->itemText(layer / 2) + QLatin1String(layer % 2 ? " B" : " A");
     };
     hooks.openProgress = [this](const QString &label, int value) { openSaveProgress(label, value); };

@@ -5,6 +5,7 @@
 
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
@@ -62,14 +63,14 @@ void SetupFilesController::save()
         QVector<QString> names;
         for (const MainWindow1Records::soundKit &kit : qAsConst(m_doc.kitAttrList()))
             names.append(kit.kit_name);
-        m_window.isSaveClose = false; // only an OK in this run confirms
-        if (m_window.skn) {
+        m_window.shell().answerKitChoice(false); // only an OK in this run confirms
+        if (m_window.shell().skn()) {
             emit kitChoiceNames(names);
-            m_window.skn->initKitIndex();
+            m_window.shell().skn()->initKitIndex();
             emit kitChoiceIndexes(m_doc.kitIndexList());
-            m_window.skn->exec();
+            m_window.shell().skn()->exec();
         }
-        for (int i = 0; m_window.isSaveClose && i < m_doc.kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
+        for (int i = 0; m_window.shell().isSaveClose() && i < m_doc.kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
             if (m_doc.kitIndexList().at(i) == 0)
                 kits.append(i + 1);
         }
@@ -116,7 +117,7 @@ void SetupFilesController::save()
 
 void SetupFilesController::kitChoiceClosed(bool ok)
 {
-    m_window.isSaveClose = ok;
+    m_window.shell().answerKitChoice(ok);
     if (!ok)
         lockForSave(false);
 }

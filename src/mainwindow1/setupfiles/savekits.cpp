@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -29,7 +30,7 @@ void SetupFilesController::saveKitFiles(const QString &chosenFolder, const QVect
     }
     setupflow::BoxQuestions questions(m_parent);
     SaveKitsJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
-    const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, m_window.TempDirName});
+    const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, m_window.shell().TempDirName()});
     for (const setupjob::FileResult &f : out.result.with(setupjob::FileOutcome::Written))
         m_doc.markKitSaved(f.kit);
     showNotices(out.result.notices.mid(0, out.shownLocked));

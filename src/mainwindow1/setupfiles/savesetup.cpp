@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -15,7 +16,7 @@ void SetupFilesController::saveWholeSetup(const QString &target)
     SaveSetupJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
     SaveSetupJob::Input in;
     in.target = target;
-    in.tempDir = m_window.TempDirName;
+    in.tempDir = m_window.shell().TempDirName();
     in.version = setupfiles::versionFromLabel(m_ui->version->text());
     in.backup = m_backFlag;
     in.globalPage = [this] {

@@ -1,20 +1,11 @@
+// The frame's construction: the widget tables, the frame and fonts, the
+// temporary folders, the dialogs and the window's own wiring.
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/device/padsynccontroller.h"
-#include "mainwindow1/editing/kitchainscontroller.h"
-#include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/library/soundfilescontroller.h"
-#include "mainwindow1/library/soundlistscontroller.h"
-#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padpane.h"
-#include "mainwindow1/editing/kitchainpage.h"
-#include "mainwindow1/editing/kitpage.h"
-#include "mainwindow1/library/librarypane.h"
-#include "mainwindow1/shell/shellsteps.h"
 #include "ui_mainwindow1.h"
-#include "resources/ztresources.h"
 
 #include "platform/durablefile.h"
 #include "platform/regularfile.h"
@@ -28,12 +19,10 @@
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLocale>
-#include <QProgressDialog>
 #include <QRegExpValidator>
 #include <QScrollBar>
 #include <QShortcut>
@@ -109,28 +98,6 @@ void setUpGroupTree(QTreeView *groups, QStandardItemModel *model, QStyle *style)
     groups->setStyle(style);
 }
 
-// The effect controls, the sound lists' edits and selections, the sound menus.
-void connectPagesAndLists(MainWindow1 *w)
-{
-    Ui::MainWindow1 *ui = w->ui;
-    QSpinBox *const controls[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3,
-                                    ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3,
-                                    ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3,
-                                    ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
-    for (QSpinBox *box : controls)
-        QObject::connect(box, SIGNAL(valueChanged(int)), w, SLOT(on_valueChanged(int)));
-    QObject::connect(w->library().soundListItemModel(), &QStandardItemModel::itemChanged, w,
-                     &MainWindow1::soundListItemModelChanged);
-    w->connectSoundListSelections();
-    if (QItemSelectionModel *sel = ui->waveGroupTreeView->selectionModel())
-        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
-                         [w]() { w->leftSelectItemChanged(w->ui->waveGroupTreeView->currentIndex()); });
-    QObject::connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList()));
-    QObject::connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList1()));
-    QObject::connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), w, SLOT(exportWave()));
-    QObject::connect(ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), w, SLOT(recvSelectItem(bool)));
-}
-
 // A temporary folder and its play folder; false when it could not be made.
 bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, const QString &sub)
 {
@@ -141,18 +108,128 @@ bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, cons
     return ztplatform::makePath(play);
 }
 
-// The window's signals to its own slots and to the kit choice dialog.
-void connectWindowSignals(MainWindow1 *w)
+} // namespace
+
+ShellController::ShellController(MainWindow1 &window, Ui::MainWindow1 *ui, KitDocument &doc, SoundLibrary &library,
+                                 PadSession &pad, QWidget *boxParent)
+    : QObject(nullptr)
+    , m_window(window)
+    , m_ui(ui)
+    , m_doc(doc)
+    , m_library(library)
+    , m_pad(pad)
+    , m_boxParent(boxParent)
 {
+    initPadWidgetPoint();
+    initHHWidgetPoint();
+}
+
+ShellController::~ShellController()
+{
+    // The copy dialogs go before the widgets they act on; the kit choice
+    // dialog has no parent.
+    delete m_copy_pad;
+    delete m_kitCopy;
+    delete m_skn;
+}
+
+void ShellController::buildFrame()
+{
+    m_myStyle = new MyStyle;
+    m_original_width = m_ui->waveGroupTreeView->width();
+    setUpFrame(m_ui, m_original_width);
+
+    const bool chinese = QLocale().language() == QLocale::Chinese;
+    m_FontFamily = chinese ? QStringLiteral("Microsoft YaHei") : QStringLiteral("Tahoma");
+    m_FontFamilyTxt = QStringLiteral("Arial");
+    initUIFont();
+    m_fontSize_9 = 9;
+    m_fontSize_16 = 16;
+
+    m_myDetector = new DeviceDetector(nullptr);
+    m_ui->actionReorder_Serial_Numbers->setVisible(false);
+    if (m_window.soundLists().userFlag()) {
+        m_ui->actionGlobal_Setting->setVisible(false);
+        m_ui->actionBack_to_main_interface->setVisible(false);
+    }
+    setUpKitFields(m_ui, m_FontFamily);
+    initUi();
+
+    setUpGroupTree(m_ui->waveGroupTreeView, m_library.soundListItemModel(), m_myStyle);
+    m_ui->left_stackedSoundWidget->setAcceptDrops(true);
+    m_ui->left_stackedSoundWidget->installEventFilter(&m_window);
+    setPadEventFilter();
+}
+
+void ShellController::connectPagesAndLists()
+{
+    MainWindow1 *w = &m_window;
+    QSpinBox *const controls[12] = {m_ui->effect1_ctrl1, m_ui->effect1_ctrl2, m_ui->effect1_ctrl3,
+                                    m_ui->effect2_ctrl1, m_ui->effect2_ctrl2, m_ui->effect2_ctrl3,
+                                    m_ui->effect3_ctrl1, m_ui->effect3_ctrl2, m_ui->effect3_ctrl3,
+                                    m_ui->effect4_ctrl1, m_ui->effect4_ctrl2, m_ui->effect4_ctrl3};
+    for (QSpinBox *box : controls)
+        QObject::connect(box, SIGNAL(valueChanged(int)), w, SLOT(on_valueChanged(int)));
+    QObject::connect(m_library.soundListItemModel(), &QStandardItemModel::itemChanged, w,
+                     &MainWindow1::soundListItemModelChanged);
+    m_window.connectSoundListSelections();
+    if (QItemSelectionModel *sel = m_ui->waveGroupTreeView->selectionModel())
+        QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
+                         [w]() { w->leftSelectItemChanged(w->ui->waveGroupTreeView->currentIndex()); });
+    QObject::connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList()));
+    QObject::connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList1()));
+    QObject::connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), w, SLOT(exportWave()));
+    QObject::connect(m_ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), w, SLOT(recvSelectItem(bool)));
+}
+
+bool ShellController::makeTempFolders()
+{
+    if (!makeTempFolder(m_tmpDir, m_TempDirName, m_TempPlayDirName, QStringLiteral("play"))
+        || !makeTempFolder(m_tmpDir2, m_TempDirName2, m_TempPlayDirName2, QStringLiteral("PLAY"))) {
+        UiPrompter::instance()->information(m_boxParent, MainWindow1::tr("Error"),
+                                            MainWindow1::tr("Failed to create temporary directory!"),
+                                            QMessageBox::Ok);
+        return false;
+    }
+    m_tmpDir.setAutoRemove(true);
+    m_tmpDir2.setAutoRemove(true);
+    return true;
+}
+
+void ShellController::finishConstruction()
+{
+    initPadMenu();
+
+    m_skn = new SelectKitNo;
+    connectWindowSignals();
+
+    // Dialogs of the window, so that what holds the window (a window-modal
+    // wait) holds them too.
+    m_copy_pad = new CopyPadFunc(m_boxParent);
+    m_kitCopy = new CopyKitFunc(m_boxParent);
+    connectCopyDialogs();
+
+    auto *selectAll = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_A), m_ui->waveGroupTreeView);
+    selectAll->setContext(Qt::WindowShortcut);
+    QTreeView *groups = m_ui->waveGroupTreeView;
+    connect(selectAll, &QShortcut::activated, groups, [groups]() { groups->selectAll(); });
+
+    m_constructionComplete = true;
+}
+
+// The window's signals to its own slots and to the kit choice dialog.
+void ShellController::connectWindowSignals()
+{
+    MainWindow1 *w = &m_window;
     QObject::connect(w, SIGNAL(sendLoopIndex2(int)), w, SLOT(waveLoop2(int)));
-    SelectKitNo *skn = w->skn;
+    SelectKitNo *skn = m_skn;
     QObject::connect(w, SIGNAL(sendKitNameList(QVector<QString>)), skn, SLOT(recvKitNameList(QVector<QString>)));
     QObject::connect(w, SIGNAL(sendKitIndexList(QVector<int>)), skn, SLOT(recvKitIndexList(QVector<int>)));
     QObject::connect(skn, SIGNAL(sendIsClose(bool)), w, SLOT(recvIsClose(bool)));
     QObject::connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), w, SLOT(recvKitIndexState(QVector<int>)));
     // The kit list model belongs to the kit-chain page; it may not exist yet.
-    if (w->kitChains().kitChainListItemModel())
-        QObject::connect(w->kitChains().kitChainListItemModel(), &QStandardItemModel::itemChanged, w,
+    if (m_window.kitChains().kitChainListItemModel())
+        QObject::connect(m_window.kitChains().kitChainListItemModel(), &QStandardItemModel::itemChanged, w,
                          &MainWindow1::kitChainListItemModelChanged);
     QObject::connect(w, &MainWindow1::sendKitNameChanged, w,
                      static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
@@ -165,138 +242,28 @@ void connectWindowSignals(MainWindow1 *w)
     QObject::connect(w, SIGNAL(sendLabelSize(int, int)), w, SLOT(initDisplay(int, int)));
     QObject::connect(w, SIGNAL(sendLoadSave(bool)), w, SLOT(recvLoadSave(bool)));
     QObject::connect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
-    QObject::connect(&w->pad(), &PadSession::modeChanged, w,
+    QObject::connect(&m_pad, &PadSession::modeChanged, w,
                      [w](PadSession::Mode mode) { padpane::showPadMode(w, mode); });
 }
 
 // The copy dialogs' wiring to the kit name field and the window.
-void connectCopyDialogs(MainWindow1 *w)
+void ShellController::connectCopyDialogs()
 {
-    Ui::MainWindow1 *ui = w->ui;
-    QObject::connect(ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), w, SLOT(recvDstKitClick(int)));
-    QObject::connect(w, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
-    QObject::connect(ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), w, SLOT(recvDstKit(int)));
-    QObject::connect(w->kitCopy, SIGNAL(sendDstKit(int)), w, SLOT(recvDstKit(int)));
+    MainWindow1 *w = &m_window;
+    QObject::connect(m_ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), w, SLOT(recvDstKitClick(int)));
+    QObject::connect(w, &MainWindow1::sendSrcKit, m_ui->kitNameLineEdit, &LineEdit::recvSrcKit);
+    QObject::connect(m_ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), w, SLOT(recvDstKit(int)));
+    QObject::connect(m_kitCopy, SIGNAL(sendDstKit(int)), w, SLOT(recvDstKit(int)));
 }
 
-} // namespace
-
-MainWindow1::MainWindow1(QWidget *parent)
-    : QMainWindow(parent)
-    , ui(new Ui::MainWindow1)
+void ShellController::exportReportClosed(CustomDialog *report)
 {
-    // The form's images live in the resources of a static library.
-    ztInitResources();
-    ui->setupUi(this);
-    makeControllers();
-    qApp->setQuitOnLastWindowClosed(false);
-    setWindowTitle(QStringLiteral("Korvanta-V1.04"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
-    myStyle = new MyStyle;
-    original_width = ui->waveGroupTreeView->width();
-    setUpFrame(ui, original_width);
-
-    const bool chinese = QLocale().language() == QLocale::Chinese;
-    FontFamily = chinese ? QStringLiteral("Microsoft YaHei") : QStringLiteral("Tahoma");
-    FontFamilyTxt = QStringLiteral("Arial");
-    shellsteps::initUIFont(this);
-    fontSize_9 = 9;
-    fontSize_16 = 16;
-
-    shellsteps::initValueAndList(this);
-    setUpKitFields(ui, FontFamily);
-    shellsteps::initPadWidgetPoint(this);
-    shellsteps::initHHWidgetPoint(this);
-    shellsteps::initUi(this);
-
-    setUpGroupTree(ui->waveGroupTreeView, library().soundListItemModel(), myStyle);
-    ui->left_stackedSoundWidget->setAcceptDrops(true);
-    ui->left_stackedSoundWidget->installEventFilter(this);
-    shellsteps::setPadEventFilter(this);
-
-    librarypane::setUpSoundViews(this);
-    initClickItemModel();
-
-    librarypane::initSoundPlay(this);
-    kitpage::connectDocument(this); // the pages show what the document holds from here on
-    kitpage::initGlobalSet(this);
-    kitpage::initKitSet(this);
-    kitchainpage::initKitChainSet(this);
-    doc().markAllSaved(globalPage()); // the start is what a close compares with
-
-    connectPagesAndLists(this);
-
-    // Temporary folders, each with its play folder.
-    if (!makeTempFolder(tmpDir, TempDirName, TempPlayDirName, QStringLiteral("play"))
-        || !makeTempFolder(tmpDir2, TempDirName2, TempPlayDirName2, QStringLiteral("PLAY"))) {
-        UiPrompter::instance()->information(this, tr("Error"), tr("Failed to create temporary directory!"),
-                                            QMessageBox::Ok);
-        return;
-    }
-    tmpDir.setAutoRemove(true);
-    tmpDir2.setAutoRemove(true);
-
-    shellsteps::initPadMenu(this);
-
-    skn = new SelectKitNo;
-    connectWindowSignals(this);
-
-    // Dialogs of the window, so that what holds the window (a window-modal
-    // wait) holds them too.
-    copy_pad = new CopyPadFunc(this);
-    kitCopy = new CopyKitFunc(this);
-    connectCopyDialogs(this);
-
-    auto *selectAll = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_A), ui->waveGroupTreeView);
-    selectAll->setContext(Qt::WindowShortcut);
-    connect(selectAll, &QShortcut::activated, this, [this]() { ui->waveGroupTreeView->selectAll(); });
-
-    constructionComplete = true;
+    if (m_custom == report)
+        m_custom = nullptr;
 }
 
-MainWindow1::~MainWindow1()
+void ShellController::settleSoundListAtExit()
 {
-    ztplatform::endFolderWatch(this);
-    // A name editor still open commits while the widgets go: no rename then.
-    for (QStandardItemModel *model :
-         {library().soundListItemModel(), library().totalListItemModel(), library().hhSoundItemModel()})
-        model->disconnect(this);
-    // A window gone without its close writes the groups without a word.
-    if (writeSoundListOnClose && !soundListSettled)
-        library().saveSoundList();
-    // The copy dialogs go before the widgets they act on; the kit choice
-    // dialog has no parent.
-    delete copy_pad;
-    delete kitCopy;
-    delete skn;
-    releaseControllers();
-    delete ui;
-}
-
-void shellsteps::initValueAndList(MainWindow1 *w)
-{
-    w->myDetector = new DeviceDetector(nullptr);
-
-    w->soundLists().clearWaveAttrList();
-
-
-    w->soundLists().noteLastWaveNumber(0);
-    w->dragLeftOrRight = 0;
-
-    w->soundLists().useOwnClickSounds(true);
-    w->ui->actionReorder_Serial_Numbers->setVisible(false);
-    if (w->soundLists().userFlag()) {
-        w->ui->actionGlobal_Setting->setVisible(false);
-        w->ui->actionBack_to_main_interface->setVisible(false);
-    }
-
-    w->posFlagA = w->posFlagB = false;
-    w->dragFlag = false;
-    w->dropToPadOrRight = false;
-}
-
-void MainWindow1::recvClose(int flag)
-{
-    quitFlag = flag;
+    if (m_writeSoundListOnClose && !m_soundListSettled)
+        m_library.saveSoundList();
 }

@@ -5,7 +5,8 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/library/librarypane.h"
-#include "mainwindow1/shell/dropsteps.h"
+#include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
@@ -44,11 +45,11 @@ bool answerDragOver(QDropEvent *event, bool ours)
 }
 
 // The first of the boxes whose rectangle in `area` holds `pos`; -1 for none.
-template <class Group, int N>
-int groupAt(const Group (&groups)[N], const QWidget *area, const QPoint &pos)
+template <class Groups>
+int groupAt(const Groups &groups, const QWidget *area, const QPoint &pos)
 {
-    for (int i = 0; i < N; ++i) {
-        if (rectIn(groups[i].group, area).contains(pos))
+    for (int i = 0; i < int(groups.size()); ++i) {
+        if (rectIn(groups[size_t(i)].group, area).contains(pos))
             return i;
     }
     return -1;
@@ -58,26 +59,6 @@ QString payloadOf(QDropEvent *event, const QString &format)
 {
     const QMimeData *mime = event->mimeData();
     return mime ? QString::fromUtf8(mime->data(format)) : QString();
-}
-
-// What a drop on a step box or a hi-hat slot does first: the drag over is
-// answered; a drop finds the box under it and reads the payload. Returns the
-// box, or -1 when the event ends here with the filter's answer in *answer.
-template <class Group, int N>
-int boxDrop(MainWindow1 *w, QDropEvent *event, const Group (&groups)[N], const QWidget *area, QString *payload,
-            bool *answer)
-{
-    *answer = false;
-    const bool ours = dropsteps::isOurDrag(w, event);
-    if (answerDragOver(event, ours))
-        return -1;
-    event->acceptProposedAction();
-    const int box = ours ? groupAt(groups, area, event->pos()) : -1;
-    if (box < 0)
-        return -1;
-    *payload = payloadOf(event, w->MIME_FORMAT);
-    *answer = payload->isEmpty(); // an empty payload is swallowed
-    return *answer ? -1 : box;
 }
 
 // The trimmed sources of every group's sounds.
@@ -92,7 +73,27 @@ QSet<QString> groupFiles(const QVector<soundfilexml::strSoundGroup> &groups)
 }
 } // namespace
 
-bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
+// What a drop on a step box or a hi-hat slot does first: the drag over is
+// answered; a drop finds the box under it and reads the payload. Returns the
+// box, or -1 when the event ends here with the filter's answer in *answer.
+template <class Groups>
+int ShellController::boxDrop(QDropEvent *event, const Groups &groups, const QWidget *area, QString *payload,
+                             bool *answer)
+{
+    *answer = false;
+    const bool ours = isOurDrag(event);
+    if (answerDragOver(event, ours))
+        return -1;
+    event->acceptProposedAction();
+    const int box = ours ? groupAt(groups, area, event->pos()) : -1;
+    if (box < 0)
+        return -1;
+    *payload = payloadOf(event, m_MIME_FORMAT);
+    *answer = payload->isEmpty(); // an empty payload is swallowed
+    return *answer ? -1 : box;
+}
+
+bool ShellController::dropFilesOnGroups(QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
     if (event->type() != QEvent::Drop) {
@@ -103,7 +104,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    const int groups = w->library().soundGroupList().size();
+    const int groups = m_library.soundGroupList().size();
     if (!mime || !mime->hasUrls())
         return true;
     if (groups == 0)
@@ -111,10 +112,10 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
 
     // The selected group (or the group of the selected sound), else the last one.
     int groupRow = groups - 1;
-    const QModelIndex current = w->ui->waveGroupTreeView->currentIndex();
-    if (w->ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
+    const QModelIndex current = m_ui->waveGroupTreeView->currentIndex();
+    if (m_ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
         groupRow = current.parent().isValid() ? current.parent().row() : current.row();
-    const QSet<QString> listed = groupFiles(w->library().soundGroupList());
+    const QSet<QString> listed = groupFiles(m_library.soundGroupList());
     QStringList files;
     QSet<QString> taken;
     QSet<QString> duplicates;
@@ -129,7 +130,7 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
     }
     if (!duplicates.isEmpty()) {
         const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
-                w, MainWindow1::tr("Information"),
+                m_boxParent, MainWindow1::tr("Information"),
                 MainWindow1::tr("Some files already exist. Do you want to add duplicate files?"),
                 QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Ok) {
@@ -141,121 +142,121 @@ bool dropsteps::dropFilesOnGroups(MainWindow1 *w, QDropEvent *event)
 
     // Other files are left out, and what is not audio is refused.
     files.erase(std::remove_if(files.begin(), files.end(),
-                               [w](const QString &f) { return !QFileInfo(f).isFile() || !soundnames::isSoundFile(f); }),
+                               [](const QString &f) { return !QFileInfo(f).isFile() || !soundnames::isSoundFile(f); }),
                 files.end());
-    files = librarypane::audioFilesOf(w, files);
+    files = librarypane::audioFilesOf(&m_window, files);
 
-    soundnames::IncomingNames names([&] { return childTexts(w->library().soundListItemModel(), 0); });
+    soundnames::IncomingNames names([&] { return childTexts(m_library.soundListItemModel(), 0); });
     QVector<SoundLibrary::GroupSound> sounds;
     for (const QString &path : qAsConst(files))
         sounds.append({names.take(QFileInfo(path).baseName()), path}); // up to the first "."
-    w->library().addSoundsToGroup(groupRow, sounds);
-    librarypane::tellRenamedSounds(w, names.changes());
+    m_library.addSoundsToGroup(groupRow, sounds);
+    librarypane::tellRenamedSounds(&m_window, names.changes());
     return false;
 }
 
-bool dropsteps::dropOnTotalList(MainWindow1 *w, QDropEvent *event)
+bool ShellController::dropOnTotalList(QDropEvent *event)
 {
-    const bool ours = dropsteps::isOurDrag(w, event);
+    const bool ours = isOurDrag(event);
     if (answerDragOver(event, ours))
         return false;
     event->acceptProposedAction();
-    if (ours && w->mainPadPage().currentKitNum() == EMPTY_KIT_NUM)
+    if (ours && m_window.mainPadPage().currentKitNum() == EMPTY_KIT_NUM)
         return true;
-    if (!rectIn(w->ui->totalWaveTreeView, w->ui->right_stackedWidgetPage1).contains(event->pos()))
+    if (!rectIn(m_ui->totalWaveTreeView, m_ui->right_stackedWidgetPage1).contains(event->pos()))
         return false;
-    const QString payload = payloadOf(event, w->MIME_FORMAT);
+    const QString payload = payloadOf(event, m_MIME_FORMAT);
     if (payload.isEmpty())
         return true;
 
     UiPrompter *prompter = UiPrompter::instance();
-    soundnames::IncomingNames names([&] { return childTexts(w->library().totalListItemModel(), 1); });
-    if (w->pad().isUDiskFlag()) {
+    soundnames::IncomingNames names([&] { return childTexts(m_library.totalListItemModel(), 1); });
+    if (m_pad.isUDiskFlag()) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
-        if (w->library().soundRowOf(path) >= 0)
+        if (m_library.soundRowOf(path) >= 0)
             return false;
-        w->soundLists().noteLastWaveNumber(w->library().lastWaveNumber());
-        if (w->soundLists().total_index() >= WAVE_MAX_COUNT) {
-            prompter->warning(w, MainWindow1::tr("Warning"),
+        m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
+            prompter->warning(m_boxParent, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        w->library().addSound(names.take(sound.name), path, quint16(w->soundLists().total_index() + 1), true);
-        w->getRightSoundList();
-        librarypane::tellRenamedSounds(w, names.changes());
+        m_library.addSound(names.take(sound.name), path, quint16(m_window.soundLists().total_index() + 1), true);
+        m_window.getRightSoundList();
+        librarypane::tellRenamedSounds(&m_window, names.changes());
         return false;
     }
-    if (w->dragLeftOrRight != 0)
+    if (m_dragLeftOrRight != 0)
         return false; // sounds of the pad's own list are on it already
 
     // Group sounds for the pad: queued with consecutive numbers, one start of the writer.
-    w->pad().clearAddQueue();
+    m_pad.clearAddQueue();
     const QVector<dragpayload::Record> sounds =
             payload.contains(QLatin1Char('#')) ? dragpayload::decode(payload) : QVector<dragpayload::Record>();
     QSet<QString> queued;
     for (const dragpayload::Record &sound : sounds) {
         const QString path = QDir::toNativeSeparators(sound.path);
-        if (w->library().soundRowOf(path) >= 0 || queued.contains(path))
+        if (m_library.soundRowOf(path) >= 0 || queued.contains(path))
             continue;
-        w->soundLists().noteLastWaveNumber(w->library().lastWaveNumber());
-        if (w->soundLists().total_index() >= WAVE_MAX_COUNT) {
-            prompter->warning(w, MainWindow1::tr("Warning"),
+        m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
+            prompter->warning(m_boxParent, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
-            librarypane::tellRenamedSounds(w, names.changes());
+            librarypane::tellRenamedSounds(&m_window, names.changes());
             if (!queued.isEmpty())
-                emit w->sendUpdate(1, 0); // for the sounds queued before
+                emit m_window.sendUpdate(1, 0); // for the sounds queued before
             return false;
         }
-        const quint16 number = quint16(w->soundLists().total_index() + 1);
-        w->pad().queueAdd(path, number);
-        w->library().addSound(names.take(sound.name), path, number, false);
+        const quint16 number = quint16(m_window.soundLists().total_index() + 1);
+        m_pad.queueAdd(path, number);
+        m_library.addSound(names.take(sound.name), path, number, false);
         queued.insert(path);
     }
-    librarypane::tellRenamedSounds(w, names.changes());
-    emit w->sendUpdate(1, 0);
+    librarypane::tellRenamedSounds(&m_window, names.changes());
+    emit m_window.sendUpdate(1, 0);
     return false;
 }
 
-bool dropsteps::dropOnStep(MainWindow1 *w, QDropEvent *event)
+bool ShellController::dropOnStep(QDropEvent *event)
 {
     QString payload;
     bool answer = false;
-    const int step = boxDrop(w, event, w->stepWidgetGroup, w->ui->stepWidget, &payload, &answer);
+    const int step = boxDrop(event, m_stepWidgetGroup, m_ui->stepWidget, &payload, &answer);
     if (step < 0)
         return answer;
     const dragpayload::Record kit = dragpayload::parseRecord(payload);
-    const int chain = w->ui->kitChainNoSpinBox->value();
-    if (chain >= w->doc().kitChainList().size())
+    const int chain = m_ui->kitChainNoSpinBox->value();
+    if (chain >= m_doc.kitChainList().size())
         return true;
     if (!kit.path.isEmpty())
-        w->doc().setChainStep(chain, step, kit.name.toInt());
-    kitchainpage::disKit(w, &w->doc().kitChainList()[chain], step); // a refused drop shows the step as it is
+        m_doc.setChainStep(chain, step, kit.name.toInt());
+    kitchainpage::disKit(&m_window, &m_doc.kitChainList()[chain], step); // a refused drop shows the step as it is
     return true;
 }
 
-bool dropsteps::dropOnHiHat(MainWindow1 *w, QDropEvent *event)
+bool ShellController::dropOnHiHat(QDropEvent *event)
 {
     QString payload;
     bool answer = false;
-    const int slot = boxDrop(w, event, w->hhWidgetGroup, w->ui->pedalWidget, &payload, &answer);
+    const int slot = boxDrop(event, m_hhWidgetGroup, m_ui->pedalWidget, &payload, &answer);
     if (slot < 0)
         return answer;
-    const int kit = w->mainPadPage().currentKitNum();
-    if (kit >= w->doc().kitAttrList().size())
+    const int kit = m_window.mainPadPage().currentKitNum();
+    if (kit >= m_doc.kitAttrList().size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
-    soundnames::IncomingNames names([&] { return childTexts(w->library().totalListItemModel(), 1); });
+    soundnames::IncomingNames names([&] { return childTexts(m_library.totalListItemModel(), 1); });
     if (!sound.path.isEmpty()) {
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
-        const int row = w->pad().isUDiskFlag() ? -1 : w->library().soundRowOf(path);
-        const QStandardItem *number = row >= 0 ? w->library().totalListItemModel()->soundItem(row, 0) : nullptr;
-        w->doc().setHiHatSound(kit, slot, names.take(sound.name), path,
+        const int row = m_pad.isUDiskFlag() ? -1 : m_library.soundRowOf(path);
+        const QStandardItem *number = row >= 0 ? m_library.totalListItemModel()->soundItem(row, 0) : nullptr;
+        m_doc.setHiHatSound(kit, slot, names.take(sound.name), path,
                                number ? quint16(number->text().toInt()) : -1);
     }
-    w->disHHList(&w->doc().kitAttrList()[kit], quint8(kit), quint8(slot)); // a refused drop too
-    librarypane::tellRenamedSounds(w, names.changes());
+    m_window.disHHList(&m_doc.kitAttrList()[kit], quint8(kit), quint8(slot)); // a refused drop too
+    librarypane::tellRenamedSounds(&m_window, names.changes());
     return false;
 }

@@ -1,9 +1,10 @@
 // The Edit and Manual menu actions, the help page and the sizing of the left
 // top bar on every repaint.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
-#include "mainwindow1/shell/shellsteps.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "platform/datafiles.h"
@@ -14,62 +15,56 @@
 #include <QFileInfo>
 #include <QUrl>
 
-void shellsteps::on_savePadSetBtn_clicked(MainWindow1 *w)
+void ShellController::savePadShown()
 {
-    w->on_savePadSetBtn_clicked(w->ui->padNoComboBox->currentIndex());
+    m_window.on_savePadSetBtn_clicked(m_ui->padNoComboBox->currentIndex());
 }
 
-void MainWindow1::on_actionGlobal_Setting_triggered()
+void ShellController::showGlobalPage()
 {
-    ui->stackedWidget->setCurrentIndex(1);
+    m_ui->stackedWidget->setCurrentIndex(1);
 }
 
-void MainWindow1::on_actionBack_to_main_interface_triggered()
+void ShellController::backToMainPage()
 {
     // The kit page's edits first, into the kit it shows.
-    kitpage::commitShownKit(this, mainPadPage().curkitNumber());
-    const int kit = ui->kitNoSpinBox->value();
-    mainPadPage().selectKit(quint8(kit - 1));
-    ui->kitNumber->setText(QString::number(kit));
-    dispPadList(doc().kitAttrList(), mainPadPage().currentKitNum());
-    ui->stackedWidget->setCurrentIndex(0);
+    kitpage::commitShownKit(&m_window, m_window.mainPadPage().curkitNumber());
+    const int kit = m_ui->kitNoSpinBox->value();
+    m_window.mainPadPage().selectKit(quint8(kit - 1));
+    m_ui->kitNumber->setText(QString::number(kit));
+    m_window.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
+    m_ui->stackedWidget->setCurrentIndex(0);
 }
 
-void MainWindow1::on_actionKit_Setiing_triggered()
+void ShellController::showKitPage()
 {
-    const int kit = ui->kitNumber->text().toInt();
+    const int kit = m_ui->kitNumber->text().toInt();
     if (kit >= 1 && kit <= KIT_MAX_COUNT)
-        updateKitNo(kit);
+        m_window.updateKitNo(kit);
     // Names renamed in the kit-chain list wait for that page's OK.
-    ui->stackedWidget->setCurrentIndex(1);
+    m_ui->stackedWidget->setCurrentIndex(1);
 }
 
-void MainWindow1::on_actionAbout_Korvanta_triggered()
-{
-    shellsteps::openHtmlFile(this);
-}
-
-QString shellsteps::helpPagePath()
+QString ShellController::helpPagePath()
 {
     return ztplatform::dataPath(cnOrEn != 0 ? QStringLiteral("Korvanta_Ch.htm") : QStringLiteral("Korvanta_En.htm"));
 }
 
-void shellsteps::openHtmlFile(MainWindow1 *w)
+void ShellController::openHtmlFile()
 {
-    const QString page = shellsteps::helpPagePath();
+    const QString page = helpPagePath();
     // A missing page is not handed to the desktop.
     if (QFileInfo(page).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         return;
-    UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
+    UiPrompter::instance()->warning(m_boxParent, MainWindow1::tr("Error"),
                                     MainWindow1::tr("The default browser failed to open it."), QMessageBox::Ok);
 }
 
-void MainWindow1::paintEvent(QPaintEvent *event)
+void ShellController::fitLeftTopBar()
 {
-    QMainWindow::paintEvent(event);
-    const Qt::ScrollBarPolicy policy = soundLists().leftFlag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    if (ui->waveGroupTreeView->horizontalScrollBarPolicy() != policy)
-        ui->waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
-    if (ui->waveGroupTreeView->width() != original_width)
-        ui->left_top->setFixedSize((ui->splitter->width() / 25) * 4, ui->topSectionWidget->height());
+    const Qt::ScrollBarPolicy policy = m_window.soundLists().leftFlag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    if (m_ui->waveGroupTreeView->horizontalScrollBarPolicy() != policy)
+        m_ui->waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
+    if (m_ui->waveGroupTreeView->width() != m_original_width)
+        m_ui->left_top->setFixedSize((m_ui->splitter->width() / 25) * 4, m_ui->topSectionWidget->height());
 }

@@ -2,7 +2,7 @@
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
-#include "mainwindow1/shell/shellsteps.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
 #include "resources/ztresources.h"
@@ -118,8 +118,8 @@ EditorStartup::EditorStartup()
     quitFlag = 1;
     window = new MainWindow1;
     chooser = new DeviceDetector(nullptr);
-    window->myDetector = chooser;
-    if (!window->constructionComplete) {
+    window->shell().useDetector(chooser);
+    if (!window->shell().constructionComplete()) {
         // It has told the user; a half-built editor is not offered.
         m_broken = true;
         return;
@@ -134,10 +134,10 @@ EditorStartup::EditorStartup()
 EditorStartup::~EditorStartup()
 {
     if (window) {
-        window->myDetector = nullptr;
+        window->shell().useDetector(nullptr);
         if (!m_shown) {
             // Never shown, so never closed: the sound list stays as it was.
-            window->writeSoundListOnClose = false;
+            window->shell().skipSoundListOnClose();
             delete window.data();
         }
     }
@@ -187,7 +187,7 @@ int runEditor(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("zt350editor"));
     // Where this run found what it loads.
     qInfo().noquote() << "Catalogue" << (catalogue->isEmpty() ? QStringLiteral("none") : catalogue->filePath())
-                      << "| help page" << shellsteps::helpPagePath() << "| metronome sounds"
+                      << "| help page" << ShellController::helpPagePath() << "| metronome sounds"
                       << clicksounds::defaultFolder() << "| ffmpeg" << audioconverter::defaultProgram();
     EditorStartup startup;
     if (!startup.waitForChoice())

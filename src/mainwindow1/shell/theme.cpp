@@ -1,5 +1,5 @@
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/shell/shellsteps.h"
+#include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "platform/desktoptheme.h"
@@ -8,7 +8,7 @@
 #include <QHeaderView>
 #include <QStandardItemModel>
 
-bool shellsteps::isSystemDarkMode()
+bool ShellController::isSystemDarkMode()
 {
     quint32 appsUseLightTheme = 0;
     if (!ztplatform::queryAppsUseLightTheme(&appsUseLightTheme)) {
@@ -108,10 +108,10 @@ void setButtonIcons(Ui::MainWindow1 *ui, bool isDark)
 
 } // namespace
 
-void MainWindow1::checkTheme(bool isDark)
+void ShellController::applyTheme(bool isDark)
 {
-    isDarkMode = isDark;
-    styleWidgets(ui, isDark);
-    setButtonIcons(ui, isDark);
-    library().useDarkIcons(isDark);
+    m_isDarkMode = isDark;
+    styleWidgets(m_ui, isDark);
+    setButtonIcons(m_ui, isDark);
+    m_library.useDarkIcons(isDark);
 }
