@@ -3,7 +3,6 @@
 
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "mainwindow1/editing/kitpagestate.h"
 #include "mainwindow1/editing/kittables.h"
 #include "document/kitdocument.h"
 #include "model/mainwindow1records.h"
@@ -48,8 +47,7 @@ extern int cnOrEn;    // 1 Chinese interface, 0 English
 
 class MainWindow1 : public QMainWindow,
                     public MainWindow1Records,
-                    public MainWindow1Tables,
-                    public KitPageState
+                    public MainWindow1Tables
 {
     Q_OBJECT
 
