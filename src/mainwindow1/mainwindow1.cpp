@@ -25,6 +25,15 @@ void MainWindow1::makeControllers()
     makeSetupFiles();
     makePadSync();
     makeShell();
+    wirePreview();
+    wireSoundFiles();
+    wireSoundLists();
+    wireKitPages();
+    wireMainPadPage();
+    wireKitChains();
+    wireSetupFiles();
+    wirePadSync();
+    wireShell();
 }
 
 void MainWindow1::releaseControllers()
@@ -48,6 +57,12 @@ void MainWindow1::makePreview()
     m_preview = std::make_unique<PreviewController>(ui, this, *this);
     connect(m_preview.get(), &PreviewController::loopPressed, this, &MainWindow1::sendLoopIndex2);
 }
+
+// Hands the Preview controller the areas made after it.
+void MainWindow1::wirePreview()
+{
+}
+
 
 
 // ---- Preview forwards
@@ -75,6 +90,12 @@ void MainWindow1::makeSoundFiles()
     connect(m_soundFiles.get(), &SoundFilesController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
 }
 
+// Hands the SoundFiles controller the areas made after it.
+void MainWindow1::wireSoundFiles()
+{
+}
+
+
 
 // ---- SoundFiles forwards
 
@@ -96,6 +117,12 @@ void MainWindow1::makeSoundLists()
     m_soundLists = std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, ui, this, *this);
     connect(m_soundLists.get(), &SoundListsController::padDeleteQueued, this, [this] { emit sendUpdate(0, 0); });
 }
+
+// Hands the SoundLists controller the areas made after it.
+void MainWindow1::wireSoundLists()
+{
+}
+
 
 
 // ---- SoundLists forwards
@@ -156,6 +183,12 @@ void MainWindow1::makeKitPages()
     connect(m_kitPages.get(), &KitPagesController::chainsRead, this, &MainWindow1::sendKitChainMeg);
     connect(m_kitPages.get(), &KitPagesController::chainPageLeft, this, &MainWindow1::sendKitChainInfo);
 }
+
+// Hands the KitPages controller the areas made after it.
+void MainWindow1::wireKitPages()
+{
+}
+
 
 
 // ---- KitPages forwards
@@ -219,6 +252,12 @@ void MainWindow1::makeMainPadPage()
     connect(page, &MainPadPageController::sourcePadChosen, this, &MainWindow1::sendInitPad);
 }
 
+// Hands the MainPadPage controller the areas made after it.
+void MainWindow1::wireMainPadPage()
+{
+}
+
+
 
 // ---- MainPadPage forwards
 void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit) { m_mainPadPage->dispPadList(kits, kit); }
@@ -251,6 +290,12 @@ void MainWindow1::makeKitChains()
     connect(m_kitChains.get(), &KitChainsController::chainsConfirmed, this, &MainWindow1::sendKitChainInfo);
     connect(m_kitChains.get(), &KitChainsController::kitMoved, this, &MainWindow1::sendModelIndex);
 }
+
+// Hands the KitChains controller the areas made after it.
+void MainWindow1::wireKitChains()
+{
+}
+
 
 
 // ---- KitChains forwards
@@ -285,6 +330,12 @@ void MainWindow1::makeSetupFiles()
     connect(m_setupFiles.get(), &SetupFilesController::kitChoiceNames, this, &MainWindow1::sendKitNameList);
     connect(m_setupFiles.get(), &SetupFilesController::kitChoiceIndexes, this, &MainWindow1::sendKitIndexList);
 }
+
+// Hands the SetupFiles controller the areas made after it.
+void MainWindow1::wireSetupFiles()
+{
+}
+
 
 
 // ---- SetupFiles forwards
@@ -342,6 +393,12 @@ void MainWindow1::makePadSync()
     connect(m_padSync.get(), &PadSyncController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
 }
 
+// Hands the PadSync controller the areas made after it.
+void MainWindow1::wirePadSync()
+{
+}
+
+
 
 // ---- PadSync forwards
 
@@ -373,6 +430,12 @@ void MainWindow1::makeShell()
 {
     m_shell = std::make_unique<ShellController>(*this, ui, m_doc, soundLibrary, m_pad, this);
 }
+
+// Hands the Shell controller the areas made after it.
+void MainWindow1::wireShell()
+{
+}
+
 
 MainWindow1::MainWindow1(QWidget *parent)
     : QMainWindow(parent)

@@ -326,6 +326,15 @@ private:
     void makeSetupFiles();
     void makePadSync();
     void makeShell();
+    void wirePreview();
+    void wireSoundFiles();
+    void wireSoundLists();
+    void wireKitPages();
+    void wireMainPadPage();
+    void wireKitChains();
+    void wireSetupFiles();
+    void wirePadSync();
+    void wireShell();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
