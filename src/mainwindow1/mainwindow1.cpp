@@ -416,11 +416,9 @@ void MainWindow1::recvBatchFinished() { m_padSync->batchFinished(); }
 
 
 // The window's construction and teardown call into the areas it composes.
-#include "mainwindow1/editing/kitchainpage.h"
-#include "mainwindow1/editing/kitpage.h"
-#include "mainwindow1/library/librarypane.h"
 #include "platform/regularfile.h"
 #include "resources/ztresources.h"
+#include "widgets/lineedit.h"
 
 #include <QApplication>
 #include <QProgressDialog>
@@ -428,7 +426,10 @@ void MainWindow1::recvBatchFinished() { m_padSync->batchFinished(); }
 
 void MainWindow1::makeShell()
 {
-    m_shell = std::make_unique<ShellController>(*this, ui, m_doc, soundLibrary, m_pad, this);
+    const ShellController::Areas areas{*m_preview,     *m_soundFiles, *m_soundLists, *m_kitPages,
+                                       *m_mainPadPage, *m_kitChains,  *m_setupFiles, *m_padSync};
+    m_shell = std::make_unique<ShellController>(areas, ui, m_doc, soundLibrary, m_pad, this);
+    connect(m_shell.get(), &ShellController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
 }
 
 // Hands the Shell controller the areas made after it.
@@ -450,19 +451,26 @@ MainWindow1::MainWindow1(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     m_shell->buildFrame();
 
-    librarypane::setUpSoundViews(this);
+    m_soundLists->setUpSoundViews();
     initClickItemModel();
-    librarypane::initSoundPlay(this);
-    kitpage::connectDocument(this); // the pages show what the document holds from here on
-    kitpage::initGlobalSet(this);
-    kitpage::initKitSet(this);
-    kitchainpage::initKitChainSet(this);
+    m_preview->initSoundPlay();
+    m_mainPadPage->connectDocument(); // the pages show what the document holds from here on
+    m_kitPages->initGlobalSet();
+    m_kitPages->initKitSet();
+    m_kitChains->initKitChainSet();
     doc().markAllSaved(globalPage()); // the start is what a close compares with
 
     m_shell->connectPagesAndLists();
+    connect(library().soundListItemModel(), &QStandardItemModel::itemChanged, this,
+            &MainWindow1::soundListItemModelChanged);
     if (!m_shell->makeTempFolders())
         return;
     m_shell->finishConstruction();
+    // A rename reaches both name holders, in this order.
+    connect(this, &MainWindow1::sendKitNameChanged, this,
+            static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
+    connect(this, &MainWindow1::sendKitNameChanged, this, &MainWindow1::updateKitNameAndNo);
+    connect(this, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
 }
 
 MainWindow1::~MainWindow1()

@@ -4,7 +4,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "platform/durablefile.h"
@@ -110,15 +110,22 @@ bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, cons
 
 } // namespace
 
-ShellController::ShellController(MainWindow1 &window, Ui::MainWindow1 *ui, KitDocument &doc, SoundLibrary &library,
-                                 PadSession &pad, QWidget *boxParent)
+ShellController::ShellController(const Areas &areas, Ui::MainWindow1 *ui, KitDocument &doc, SoundLibrary &library,
+                                 PadSession &pad, QWidget *window)
     : QObject(nullptr)
-    , m_window(window)
+    , m_preview(areas.preview)
+    , m_soundFiles(areas.soundFiles)
+    , m_soundLists(areas.soundLists)
+    , m_kitPages(areas.kitPages)
+    , m_mainPadPage(areas.mainPadPage)
+    , m_kitChains(areas.kitChains)
+    , m_setupFiles(areas.setupFiles)
+    , m_padSync(areas.padSync)
     , m_ui(ui)
     , m_doc(doc)
     , m_library(library)
     , m_pad(pad)
-    , m_boxParent(boxParent)
+    , m_boxParent(window)
 {
     initPadWidgetPoint();
     initHHWidgetPoint();
@@ -148,7 +155,7 @@ void ShellController::buildFrame()
 
     m_myDetector = new DeviceDetector(nullptr);
     m_ui->actionReorder_Serial_Numbers->setVisible(false);
-    if (m_window.soundLists().userFlag()) {
+    if (m_soundLists.userFlag()) {
         m_ui->actionGlobal_Setting->setVisible(false);
         m_ui->actionBack_to_main_interface->setVisible(false);
     }
@@ -157,25 +164,26 @@ void ShellController::buildFrame()
 
     setUpGroupTree(m_ui->waveGroupTreeView, m_library.soundListItemModel(), m_myStyle);
     m_ui->left_stackedSoundWidget->setAcceptDrops(true);
-    m_ui->left_stackedSoundWidget->installEventFilter(&m_window);
+    m_ui->left_stackedSoundWidget->installEventFilter(m_boxParent);
     setPadEventFilter();
 }
 
 void ShellController::connectPagesAndLists()
 {
-    MainWindow1 *w = &m_window;
+    QObject *w = m_boxParent;
     QSpinBox *const controls[12] = {m_ui->effect1_ctrl1, m_ui->effect1_ctrl2, m_ui->effect1_ctrl3,
                                     m_ui->effect2_ctrl1, m_ui->effect2_ctrl2, m_ui->effect2_ctrl3,
                                     m_ui->effect3_ctrl1, m_ui->effect3_ctrl2, m_ui->effect3_ctrl3,
                                     m_ui->effect4_ctrl1, m_ui->effect4_ctrl2, m_ui->effect4_ctrl3};
     for (QSpinBox *box : controls)
         QObject::connect(box, SIGNAL(valueChanged(int)), w, SLOT(on_valueChanged(int)));
-    QObject::connect(m_library.soundListItemModel(), &QStandardItemModel::itemChanged, w,
-                     &MainWindow1::soundListItemModelChanged);
-    m_window.connectSoundListSelections();
-    if (QItemSelectionModel *sel = m_ui->waveGroupTreeView->selectionModel())
+    m_soundLists.connectSoundListSelections();
+    if (QItemSelectionModel *sel = m_ui->waveGroupTreeView->selectionModel()) {
+        SoundListsController *lists = &m_soundLists;
+        QTreeView *groups = m_ui->waveGroupTreeView;
         QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
-                         [w]() { w->leftSelectItemChanged(w->ui->waveGroupTreeView->currentIndex()); });
+                         [lists, groups]() { lists->groupTreeSelection(groups->currentIndex(), false); });
+    }
     QObject::connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList()));
     QObject::connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList1()));
     QObject::connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), w, SLOT(exportWave()));
@@ -217,10 +225,11 @@ void ShellController::finishConstruction()
     m_constructionComplete = true;
 }
 
-// The window's signals to its own slots and to the kit choice dialog.
+// The window's signals to its own slots and to the kit choice dialog (a
+// rename's two receivers the window connects itself, once the frame is done).
 void ShellController::connectWindowSignals()
 {
-    MainWindow1 *w = &m_window;
+    QObject *w = m_boxParent;
     QObject::connect(w, SIGNAL(sendLoopIndex2(int)), w, SLOT(waveLoop2(int)));
     SelectKitNo *skn = m_skn;
     QObject::connect(w, SIGNAL(sendKitNameList(QVector<QString>)), skn, SLOT(recvKitNameList(QVector<QString>)));
@@ -228,12 +237,9 @@ void ShellController::connectWindowSignals()
     QObject::connect(skn, SIGNAL(sendIsClose(bool)), w, SLOT(recvIsClose(bool)));
     QObject::connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), w, SLOT(recvKitIndexState(QVector<int>)));
     // The kit list model belongs to the kit-chain page; it may not exist yet.
-    if (m_window.kitChains().kitChainListItemModel())
-        QObject::connect(m_window.kitChains().kitChainListItemModel(), &QStandardItemModel::itemChanged, w,
-                         &MainWindow1::kitChainListItemModelChanged);
-    QObject::connect(w, &MainWindow1::sendKitNameChanged, w,
-                     static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
-    QObject::connect(w, &MainWindow1::sendKitNameChanged, w, &MainWindow1::updateKitNameAndNo);
+    if (m_kitChains.kitChainListItemModel())
+        QObject::connect(m_kitChains.kitChainListItemModel(), SIGNAL(itemChanged(QStandardItem *)), w,
+                         SLOT(kitChainListItemModelChanged(QStandardItem *)));
     QObject::connect(w, SIGNAL(sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)), w,
                      SLOT(recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)));
     QObject::connect(w, SIGNAL(sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)), w,
@@ -242,16 +248,16 @@ void ShellController::connectWindowSignals()
     QObject::connect(w, SIGNAL(sendLabelSize(int, int)), w, SLOT(initDisplay(int, int)));
     QObject::connect(w, SIGNAL(sendLoadSave(bool)), w, SLOT(recvLoadSave(bool)));
     QObject::connect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
-    QObject::connect(&m_pad, &PadSession::modeChanged, w,
-                     [w](PadSession::Mode mode) { padpane::showPadMode(w, mode); });
+    PadSyncController *sync = &m_padSync;
+    QObject::connect(&m_pad, &PadSession::modeChanged, w, [sync](PadSession::Mode mode) { sync->showPadMode(mode); });
 }
 
-// The copy dialogs' wiring to the kit name field and the window.
+// The copy dialogs' wiring to the kit name field and the window (the window
+// hands its chosen source kit to the field itself).
 void ShellController::connectCopyDialogs()
 {
-    MainWindow1 *w = &m_window;
+    QObject *w = m_boxParent;
     QObject::connect(m_ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), w, SLOT(recvDstKitClick(int)));
-    QObject::connect(w, &MainWindow1::sendSrcKit, m_ui->kitNameLineEdit, &LineEdit::recvSrcKit);
     QObject::connect(m_ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), w, SLOT(recvDstKit(int)));
     QObject::connect(m_kitCopy, SIGNAL(sendDstKit(int)), w, SLOT(recvDstKit(int)));
 }

@@ -5,9 +5,8 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
-#include "mainwindow1/device/padpane.h"
-#include "mainwindow1/editing/kitpage.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
@@ -47,8 +46,8 @@ bool ShellController::filterEvent(QObject *watched, QEvent *event)
     // Every event: the kit shown, and the pads' acceptance of drops. (A drag
     // move only asks for acceptance and reads no kit.)
     if (event->type() != QEvent::DragMove && m_ui->stackedWidget->currentIndex() == 0)
-        m_window.mainPadPage().selectKit(quint8(m_ui->kitNumber->text().toUInt() - 1));
-    if (m_window.kitChains().kitChainUiFlag()) {
+        m_mainPadPage.selectKit(quint8(m_ui->kitNumber->text().toUInt() - 1));
+    if (m_kitChains.kitChainUiFlag()) {
         if (watched == m_ui->stepWidget && isDragEvent(event->type()))
             return dropOnStep(static_cast<QDropEvent *>(event));
     } else {
@@ -70,7 +69,7 @@ bool ShellController::filterEvent(QObject *watched, QEvent *event)
         }
     }
     if (watched == m_ui->pedalWidget && m_ui->left_stackedWidget->currentIndex() == 2) {
-        m_window.mainPadPage().selectKit(quint8(m_ui->kitNoSpinBox->value() - 1));
+        m_mainPadPage.selectKit(quint8(m_ui->kitNoSpinBox->value() - 1));
         if (isDragEvent(event->type()))
             return dropOnHiHat(static_cast<QDropEvent *>(event));
     }
@@ -114,7 +113,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         return false;
     }
     event->acceptProposedAction();
-    const quint8 shown = m_window.mainPadPage().currentKitNum();
+    const quint8 shown = m_mainPadPage.currentKitNum();
     if (ours && (shown == EMPTY_KIT_NUM || shown >= m_doc.kitAttrList().size()))
         return true;
 
@@ -145,7 +144,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         return false;
     }
     const QString path = QDir::toNativeSeparators(sound.path);
-    const int kit = m_window.mainPadPage().currentKitNum();
+    const int kit = m_mainPadPage.currentKitNum();
 
     // A sound new to the setup needs a row and a wave number left; a refused
     // drop changes nothing.
@@ -156,8 +155,8 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         prompter->warning(m_boxParent, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
-    m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
-    if (!known && m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
+    m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
+    if (!known && m_soundLists.total_index() >= WAVE_MAX_COUNT) {
         prompter->warning(m_boxParent, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
@@ -174,19 +173,19 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         m_doc.setPadSound(kit, p, m_posFlagA ? 0 : 1, name, path);
 
     if (!known) {
-        const quint16 number = quint16(m_window.soundLists().total_index() + 1);
+        const quint16 number = quint16(m_soundLists.total_index() + 1);
         if (m_pad.isUDiskFlag()) {
             m_library.addSound(name, path, number, true);
         } else if (m_dragLeftOrRight == 0) {
             m_library.addSound(name, path, number, false);
             m_pad.queueAdd(path, number);
-            emit m_window.sendUpdate(1, 0);
+            emit padAddsQueued();
         } else {
             // A sound of the pad's own list: the layers take its wave number.
             for (const MainWindow1::SOUND_INDEX &s : qAsConst(m_library.waveLoadKitAttrList())) {
                 if (s.file == path) {
                     const int k = m_ui->kitNumber->text().toInt() - 1;
-                    padpane::changeOnlineKitPath(&m_window, path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
+                    m_padSync.changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
                     break;
                 }
             }
@@ -195,6 +194,6 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
 
     if (m_dragFlag) // the pad shows its new sound
         m_posFlagA = m_posFlagB = false;
-    librarypane::tellRenamedSounds(&m_window, names.changes());
+    m_soundFiles.tellRenamedSounds(names.changes());
     return true;
 }

@@ -3,8 +3,9 @@
 // onto the hi-hat slots.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/editing/kitchainpage.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
@@ -144,14 +145,14 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
     files.erase(std::remove_if(files.begin(), files.end(),
                                [](const QString &f) { return !QFileInfo(f).isFile() || !soundnames::isSoundFile(f); }),
                 files.end());
-    files = librarypane::audioFilesOf(&m_window, files);
+    files = m_soundFiles.audioFilesOf(files);
 
     soundnames::IncomingNames names([&] { return childTexts(m_library.soundListItemModel(), 0); });
     QVector<SoundLibrary::GroupSound> sounds;
     for (const QString &path : qAsConst(files))
         sounds.append({names.take(QFileInfo(path).baseName()), path}); // up to the first "."
     m_library.addSoundsToGroup(groupRow, sounds);
-    librarypane::tellRenamedSounds(&m_window, names.changes());
+    m_soundFiles.tellRenamedSounds(names.changes());
     return false;
 }
 
@@ -161,7 +162,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
     if (answerDragOver(event, ours))
         return false;
     event->acceptProposedAction();
-    if (ours && m_window.mainPadPage().currentKitNum() == EMPTY_KIT_NUM)
+    if (ours && m_mainPadPage.currentKitNum() == EMPTY_KIT_NUM)
         return true;
     if (!rectIn(m_ui->totalWaveTreeView, m_ui->right_stackedWidgetPage1).contains(event->pos()))
         return false;
@@ -176,15 +177,15 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         if (m_library.soundRowOf(path) >= 0)
             return false;
-        m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
-        if (m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
+        m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_soundLists.total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(m_boxParent, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        m_library.addSound(names.take(sound.name), path, quint16(m_window.soundLists().total_index() + 1), true);
-        m_window.getRightSoundList();
-        librarypane::tellRenamedSounds(&m_window, names.changes());
+        m_library.addSound(names.take(sound.name), path, quint16(m_soundLists.total_index() + 1), true);
+        m_soundLists.getRightSoundList();
+        m_soundFiles.tellRenamedSounds(names.changes());
         return false;
     }
     if (m_dragLeftOrRight != 0)
@@ -199,22 +200,22 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         const QString path = QDir::toNativeSeparators(sound.path);
         if (m_library.soundRowOf(path) >= 0 || queued.contains(path))
             continue;
-        m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
-        if (m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
+        m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_soundLists.total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(m_boxParent, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
-            librarypane::tellRenamedSounds(&m_window, names.changes());
+            m_soundFiles.tellRenamedSounds(names.changes());
             if (!queued.isEmpty())
-                emit m_window.sendUpdate(1, 0); // for the sounds queued before
+                emit padAddsQueued(); // for the sounds queued before
             return false;
         }
-        const quint16 number = quint16(m_window.soundLists().total_index() + 1);
+        const quint16 number = quint16(m_soundLists.total_index() + 1);
         m_pad.queueAdd(path, number);
         m_library.addSound(names.take(sound.name), path, number, false);
         queued.insert(path);
     }
-    librarypane::tellRenamedSounds(&m_window, names.changes());
-    emit m_window.sendUpdate(1, 0);
+    m_soundFiles.tellRenamedSounds(names.changes());
+    emit padAddsQueued();
     return false;
 }
 
@@ -231,7 +232,7 @@ bool ShellController::dropOnStep(QDropEvent *event)
         return true;
     if (!kit.path.isEmpty())
         m_doc.setChainStep(chain, step, kit.name.toInt());
-    kitchainpage::disKit(&m_window, &m_doc.kitChainList()[chain], step); // a refused drop shows the step as it is
+    m_kitChains.disKit(&m_doc.kitChainList()[chain], step); // a refused drop shows the step as it is
     return true;
 }
 
@@ -242,7 +243,7 @@ bool ShellController::dropOnHiHat(QDropEvent *event)
     const int slot = boxDrop(event, m_hhWidgetGroup, m_ui->pedalWidget, &payload, &answer);
     if (slot < 0)
         return answer;
-    const int kit = m_window.mainPadPage().currentKitNum();
+    const int kit = m_mainPadPage.currentKitNum();
     if (kit >= m_doc.kitAttrList().size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
@@ -256,7 +257,7 @@ bool ShellController::dropOnHiHat(QDropEvent *event)
         m_doc.setHiHatSound(kit, slot, names.take(sound.name), path,
                                number ? quint16(number->text().toInt()) : -1);
     }
-    m_window.disHHList(&m_doc.kitAttrList()[kit], quint8(kit), quint8(slot)); // a refused drop too
-    librarypane::tellRenamedSounds(&m_window, names.changes());
+    m_kitPages.disHHList(&m_doc.kitAttrList()[kit], quint8(kit), quint8(slot)); // a refused drop too
+    m_soundFiles.tellRenamedSounds(names.changes());
     return false;
 }

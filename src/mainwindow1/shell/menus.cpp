@@ -3,7 +3,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -17,7 +17,7 @@
 
 void ShellController::savePadShown()
 {
-    m_window.on_savePadSetBtn_clicked(m_ui->padNoComboBox->currentIndex());
+    m_kitPages.savePadSet(m_ui->padNoComboBox->currentIndex());
 }
 
 void ShellController::showGlobalPage()
@@ -28,11 +28,11 @@ void ShellController::showGlobalPage()
 void ShellController::backToMainPage()
 {
     // The kit page's edits first, into the kit it shows.
-    kitpage::commitShownKit(&m_window, m_window.mainPadPage().curkitNumber());
+    m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
     const int kit = m_ui->kitNoSpinBox->value();
-    m_window.mainPadPage().selectKit(quint8(kit - 1));
+    m_mainPadPage.selectKit(quint8(kit - 1));
     m_ui->kitNumber->setText(QString::number(kit));
-    m_window.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
+    m_mainPadPage.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
     m_ui->stackedWidget->setCurrentIndex(0);
 }
 
@@ -40,7 +40,7 @@ void ShellController::showKitPage()
 {
     const int kit = m_ui->kitNumber->text().toInt();
     if (kit >= 1 && kit <= KIT_MAX_COUNT)
-        m_window.updateKitNo(kit);
+        m_kitPages.updateKitNo(kit);
     // Names renamed in the kit-chain list wait for that page's OK.
     m_ui->stackedWidget->setCurrentIndex(1);
 }
@@ -62,7 +62,7 @@ void ShellController::openHtmlFile()
 
 void ShellController::fitLeftTopBar()
 {
-    const Qt::ScrollBarPolicy policy = m_window.soundLists().leftFlag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    const Qt::ScrollBarPolicy policy = m_soundLists.leftFlag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     if (m_ui->waveGroupTreeView->horizontalScrollBarPolicy() != policy)
         m_ui->waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
     if (m_ui->waveGroupTreeView->width() != m_original_width)

@@ -16,10 +16,14 @@ class CopyKitFunc;
 class CopyPadFunc;
 class CustomDialog;
 class DeviceDetector;
+class KitChainsController;
 class KitDocument;
-class MainWindow1;
+class KitPagesController;
+class MainPadPageController;
 class MyStyle;
 class PadSession;
+class PadSyncController;
+class PreviewController;
 class QAction;
 class QCloseEvent;
 class QDropEvent;
@@ -30,7 +34,10 @@ class QMenu;
 class QMimeData;
 class QWidget;
 class SelectKitNo;
+class SetupFilesController;
+class SoundFilesController;
 class SoundLibrary;
+class SoundListsController;
 
 namespace Ui {
 class MainWindow1;
@@ -63,16 +70,30 @@ public:
     using HHWidgets = std::array<strHHWidgetGroup, HH_NUM_MAX>;
     using StepWidgets = std::array<strStepWidgetGroup, STEP_MAX_COUNT>;
 
-    // Fills the pad and hi-hat tables from the form; `boxParent` parents the
-    // boxes and the dialogs, `window` takes the calls into the other areas.
-    ShellController(MainWindow1 &window, Ui::MainWindow1 *ui, KitDocument &doc, SoundLibrary &library,
-                    PadSession &pad, QWidget *boxParent);
+    // The areas the frame calls into: all are made before it.
+    struct Areas
+    {
+        PreviewController &preview;
+        SoundFilesController &soundFiles;
+        SoundListsController &soundLists;
+        KitPagesController &kitPages;
+        MainPadPageController &mainPadPage;
+        KitChainsController &kitChains;
+        SetupFilesController &setupFiles;
+        PadSyncController &padSync;
+    };
+
+    // Fills the pad and hi-hat tables from the form; `window` parents the
+    // boxes, menus and dialogs, filters the drops and takes the form's signals.
+    ShellController(const Areas &areas, Ui::MainWindow1 *ui, KitDocument &doc, SoundLibrary &library,
+                    PadSession &pad, QWidget *window);
     ~ShellController() override; // the copy dialogs and the kit choice dialog go
 
     // ---- construction, in the window's order --------------------------------------
     // Title, style, frame, fonts, kit fields, texts, the group tree and the pads' drops.
     void buildFrame();
-    // The effect controls, the sound lists' edits and selections, the sound menus.
+    // The effect controls, the sound lists' selections, the sound menus (the
+    // window connects the group tree's edits to itself).
     void connectPagesAndLists();
     // The temporary folders with their play folders; false (the user told) when one failed.
     bool makeTempFolders();
@@ -169,6 +190,10 @@ public:
     // A window gone without its close writes the groups without a word.
     void settleSoundListAtExit();
 
+signals:
+    // Sounds were queued for the pad: its writer starts.
+    void padAddsQueued();
+
 private:
     void initPadWidgetPoint();
     void initHHWidgetPoint();
@@ -189,12 +214,19 @@ private:
     template <class Groups>
     int boxDrop(QDropEvent *event, const Groups &groups, const QWidget *area, QString *payload, bool *answer);
 
-    MainWindow1 &m_window; // calls into the other areas only
+    PreviewController &m_preview;
+    SoundFilesController &m_soundFiles;
+    SoundListsController &m_soundLists;
+    KitPagesController &m_kitPages;
+    MainPadPageController &m_mainPadPage;
+    KitChainsController &m_kitChains;
+    SetupFilesController &m_setupFiles;
+    PadSyncController &m_padSync;
     Ui::MainWindow1 *m_ui;
     KitDocument &m_doc;
     SoundLibrary &m_library;
     PadSession &m_pad;
-    QWidget *m_boxParent;
+    QWidget *m_boxParent; // the window: parent of the boxes, filter of the drops, receiver of the signals
 
     MyStyle *m_myStyle = nullptr;
     int m_original_width = 0;

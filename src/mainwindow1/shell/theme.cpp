@@ -20,10 +20,10 @@ bool ShellController::isSystemDarkMode()
 
 namespace {
 
-// The dark or the light style sheet of w.
-void style(QWidget *w, bool isDark, const char *dark, const char *light)
+// The dark or the light style sheet of a widget.
+void style(QWidget *widget, bool isDark, const char *dark, const char *light)
 {
-    w->setStyleSheet(QString::fromLatin1(isDark ? dark : light));
+    widget->setStyleSheet(QString::fromLatin1(isDark ? dark : light));
 }
 
 // The dark or the light icon of b.

@@ -150,13 +150,13 @@ void ShellController::setPadEventFilter()
             continue;
         g->setAcceptDrops(true);
         // Installing again moves the filter to the front; it is never doubled.
-        g->installEventFilter(&m_window);
+        g->installEventFilter(m_boxParent);
     }
 }
 
 void ShellController::initPadMenu()
 {
-    MainWindow1 *w = &m_window;
+    QWidget *w = m_boxParent;
     m_pad_menu = new QMenu(w);
     m_pad_copy = new QAction(MainWindow1::tr("Pad Copy "), w);
     m_pad_clear = new QAction(MainWindow1::tr("Clear Assignments"), w);
@@ -177,7 +177,7 @@ void ShellController::initPadMenu()
         QObject::connect(l, SIGNAL(clickLeft(QString)), w, SLOT(recvInteration(QString)));
     QObject::connect(m_pad_clear, SIGNAL(triggered()), w, SLOT(clearPad()));
     QObject::connect(m_pad_copy, SIGNAL(triggered()), w, SLOT(copyPad()));
-    QObject::connect(m_pad_menu, &QMenu::aboutToHide, w, &MainWindow1::padMenuClosed);
+    QObject::connect(m_pad_menu, SIGNAL(aboutToHide()), w, SLOT(padMenuClosed()));
 }
 
 void ShellController::initPadDisplayStyle()

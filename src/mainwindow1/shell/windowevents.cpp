@@ -4,37 +4,36 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
-#include "mainwindow1/device/padpane.h"
-#include "mainwindow1/editing/kitchainpage.h"
-#include "mainwindow1/editing/kitpage.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 
 void ShellController::closeWindow(QCloseEvent *event)
 {
-    MainWindow1 *w = &m_window;
-    if (m_window.preview().previewSession().preparing()) {
+    if (m_preview.previewSession().preparing()) {
         // The preparation stops first; the window closes once it has.
-        m_window.preview().stopPreparingThenClose();
+        m_preview.stopPreparingThenClose();
         event->ignore();
         return;
     }
-    if (m_pad.padClosing() || !kitpage::finishKitNameEdit(w) || !kitchainpage::finishKitListEdit(w)) {
+    if (m_pad.padClosing() || !m_mainPadPage.finishKitNameEdit() || !m_kitChains.finishKitListEdit()) {
         event->ignore();
         return;
     }
-    m_window.kitChains().takeOverChainPage();
+    m_kitChains.takeOverChainPage();
     // After a failed close on the pad the window is offline: its question guards the kept edits.
-    if (m_pad.isUDiskFlag() ? !m_window.confirmOfflineClose() || !librarypane::saveSoundListAtClose(w)
-                            : !padpane::closeOnPad(w)) {
+    if (m_pad.isUDiskFlag() ? !m_setupFiles.confirmOfflineClose() || !m_soundLists.saveSoundListAtClose()
+                            : !m_padSync.closeOnPad()) {
         event->ignore();
         return;
     }
     m_soundListSettled = true; // written above, or the user quits without it
-    librarypane::stopPreviewForClose(w);
+    m_preview.stopPreviewForClose();
     QCoreApplication::quit();
     event->accept();
 }
