@@ -330,7 +330,8 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag) { m_kitChains->moveK
 
 void MainWindow1::makeSetupFiles()
 {
-    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), ui, this, *this);
+    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), ui, this, *m_preview, *m_soundFiles,
+                                                          *m_soundLists, *m_kitPages, *m_mainPadPage, *m_kitChains);
     connect(m_setupFiles.get(), &SetupFilesController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
     connect(m_setupFiles.get(), &SetupFilesController::loadFinished, this, [this] { getRightSoundList(); });
     connect(m_setupFiles.get(), &SetupFilesController::padUpdateWanted, this, &MainWindow1::sendUpdate);
@@ -341,6 +342,7 @@ void MainWindow1::makeSetupFiles()
 // Hands the SetupFiles controller the areas made after it.
 void MainWindow1::wireSetupFiles()
 {
+    m_setupFiles->useShell(*m_shell);
 }
 
 
