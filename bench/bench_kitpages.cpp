@@ -45,7 +45,8 @@ std::unique_ptr<MainWindow1> editorWithSounds(int n)
                     QString *const files[5] = {&kit.pedalChunk.hh_wave1_file, &kit.pedalChunk.hh_wave2_file,
                                                &kit.pedalChunk.hh_wave3_file, &kit.pedalChunk.hh_wave4_file,
                                                &kit.pedalChunk.hh_wave5_file};
-                    *files[s - 37] = waveFile(slot);
+                    if (s - 37 < 5)
+                        *files[s - 37] = waveFile(slot);
                 }
             }
         });
@@ -56,12 +57,12 @@ std::unique_ptr<MainWindow1> editorWithSounds(int n)
 // 100 kit switches on the kit settings page: kit 1 up to 100, then back to 99.
 qint64 switchKits(MainWindow1 *w)
 {
-    w->ui->btnSoundKit->click();
+    w->form()->btnSoundKit->click();
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < 99; ++i)
-        w->ui->downPageBtn->click();
-    w->ui->upPageBtn->click();
+        w->form()->downPageBtn->click();
+    w->form()->upPageBtn->click();
     return t.nsecsElapsed();
 }
 

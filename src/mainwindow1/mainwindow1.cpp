@@ -179,7 +179,7 @@ void MainWindow1::on_btnImportClickWave_clicked() { m_soundLists->importClickSou
 
 void MainWindow1::makeKitPages()
 {
-    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, *this, ui, this, *this);
+    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, *this, ui, this, *m_preview, *m_soundLists);
     connect(m_kitPages.get(), &KitPagesController::chainsRead, this, &MainWindow1::sendKitChainMeg);
     connect(m_kitPages.get(), &KitPagesController::chainPageLeft, this, &MainWindow1::sendKitChainInfo);
 }
@@ -187,6 +187,10 @@ void MainWindow1::makeKitPages()
 // Hands the KitPages controller the areas made after it.
 void MainWindow1::wireKitPages()
 {
+    m_kitPages->useMainPadPage(*m_mainPadPage);
+    m_kitPages->useKitChains(*m_kitChains);
+    m_kitPages->useSetupFiles(*m_setupFiles);
+    m_kitPages->useShell(*m_shell);
 }
 
 
@@ -245,7 +249,7 @@ void MainWindow1::leftHHSelectItemChanged(const QModelIndex &index) { m_kitPages
 
 void MainWindow1::makeMainPadPage()
 {
-    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), *m_kitPages, ui, this, *this);
+    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), *m_kitPages, ui, this);
     MainPadPageController *page = m_mainPadPage.get();
     connect(page, &MainPadPageController::kitNameChanged, this, &MainWindow1::sendKitNameChanged);
     connect(page, &MainPadPageController::sourceKitChosen, this, &MainWindow1::sendSrcKit);
@@ -255,6 +259,8 @@ void MainWindow1::makeMainPadPage()
 // Hands the MainPadPage controller the areas made after it.
 void MainWindow1::wireMainPadPage()
 {
+    m_mainPadPage->useKitChains(*m_kitChains);
+    m_mainPadPage->useShell(*m_shell);
 }
 
 
@@ -286,7 +292,7 @@ void MainWindow1::recvDstKit(int kit) { m_mainPadPage->copyKitTo(kit); }
 
 void MainWindow1::makeKitChains()
 {
-    m_kitChains = std::make_unique<KitChainsController>(m_doc, ui, this, *this);
+    m_kitChains = std::make_unique<KitChainsController>(m_doc, *m_kitPages, *m_mainPadPage, ui, this, this);
     connect(m_kitChains.get(), &KitChainsController::chainsConfirmed, this, &MainWindow1::sendKitChainInfo);
     connect(m_kitChains.get(), &KitChainsController::kitMoved, this, &MainWindow1::sendModelIndex);
 }
@@ -294,6 +300,7 @@ void MainWindow1::makeKitChains()
 // Hands the KitChains controller the areas made after it.
 void MainWindow1::wireKitChains()
 {
+    m_kitChains->useShell(*m_shell);
 }
 
 
@@ -323,7 +330,8 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag) { m_kitChains->moveK
 
 void MainWindow1::makeSetupFiles()
 {
-    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), ui, this, *this);
+    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), ui, this, *m_preview, *m_soundFiles,
+                                                          *m_soundLists, *m_kitPages, *m_mainPadPage, *m_kitChains);
     connect(m_setupFiles.get(), &SetupFilesController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
     connect(m_setupFiles.get(), &SetupFilesController::loadFinished, this, [this] { getRightSoundList(); });
     connect(m_setupFiles.get(), &SetupFilesController::padUpdateWanted, this, &MainWindow1::sendUpdate);
@@ -334,6 +342,7 @@ void MainWindow1::makeSetupFiles()
 // Hands the SetupFiles controller the areas made after it.
 void MainWindow1::wireSetupFiles()
 {
+    m_setupFiles->useShell(*m_shell);
 }
 
 
@@ -388,7 +397,8 @@ bool MainWindow1::confirmOfflineClose() { return m_setupFiles->confirmOfflineClo
 
 void MainWindow1::makePadSync()
 {
-    m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, ui, this, *this);
+    m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, *m_soundLists, *m_kitPages,
+                                                   *m_mainPadPage, ui, this);
     connect(m_padSync.get(), &PadSyncController::soundListChanged, this, &MainWindow1::getRightSoundList);
     connect(m_padSync.get(), &PadSyncController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
 }

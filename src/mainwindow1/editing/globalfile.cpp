@@ -106,7 +106,7 @@ void KitPagesController::setGlobalFileChunk()
 KitDocument::GlobalPage KitPagesController::globalPage() const
 {
     KitDocument::GlobalPage page;
-    if (m_window.soundLists().clickFlag()) {
+    if (m_soundLists.clickFlag()) {
         const int sound = m_ui->clickSoundNoSpinBox->value() - 1;
         page.clickNo = quint8(sound);
         if (sound >= 0 && sound < m_library.clickSetList().size()) {

@@ -4,7 +4,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
 
-#include "mainwindow1/setupfiles/flowsteps.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "platform/replacefile.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -72,7 +72,7 @@ void KitPagesController::exportGlobalFile()
     // As every save: no pipe or device, no loaded kit file (a link to one
     // included) and no file a sound comes from is replaced; a link that leads
     // elsewhere is replaced itself.
-    const QString refused = setupflow::refusedTarget(&m_window, m_globalPath, true);
+    const QString refused = m_setupFiles->refusedTarget(m_globalPath, true);
     if (!refused.isEmpty()) {
         UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Error"), refused, QMessageBox::Ok);
         return;

@@ -27,10 +27,10 @@ const QString kPlaying = QStringLiteral("border-image: url(:/images/suspend.png)
 // A sound of the hi-hat list was selected (or pressed, which also drags it).
 void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
 {
-    if (m_window.preview().index2() % 2)
-        m_window.on_stopBtn2_clicked();
-    if (m_ui->playBtn2->styleSheet() == kPlaying && m_window.preview().player2())
-        m_window.preview().stopPlayer();
+    if (m_preview.index2() % 2)
+        m_preview.stop();
+    if (m_ui->playBtn2->styleSheet() == kPlaying && m_preview.player2())
+        m_preview.stopPlayer();
 
     QItemSelectionModel *selection = m_ui->soundListTreeView->selectionModel();
     const QModelIndexList selected = selection ? selection->selectedIndexes() : QModelIndexList();
@@ -54,7 +54,7 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
         const QString path = percussionpadfile::soundSourceFile(source);
         if (name.isEmpty() || source.isEmpty() || !ztplatform::isRegularFile(path)) {
             m_ui->songLabel2->clear();
-            m_window.on_stopBtn2_clicked();
+            m_preview.stop();
             m_ui->playBtn2->setEnabled(false);
             m_ui->playBtn2->setStyleSheet(kPlayIcon);
             m_ui->playBtn2->repaint();
@@ -66,22 +66,22 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
         }
         m_ui->playBtn2->setStyleSheet(kPlayIcon);
         m_ui->songLabel2->setText(name);
-        if (m_window.preview().playerState() == QMediaPlayer::StoppedState) {
+        if (m_preview.playerState() == QMediaPlayer::StoppedState) {
             m_ui->playBtn2->setEnabled(true);
             m_ui->playBtn2->repaint();
         } else {
-            m_window.on_stopBtn2_clicked();
+            m_preview.stop();
         }
         if (drag) {
             auto *mime = new QMimeData;
-            mime->setData(m_window.shell().MIME_FORMAT(), dragpayload::record(name, source).toUtf8());
+            mime->setData(m_shell->MIME_FORMAT(), dragpayload::record(name, source).toUtf8());
             mime->setText(name);
             auto *d = new QDrag(m_boxes);
             d->setMimeData(mime);
             draghook::run(d, Qt::MoveAction);
             d->deleteLater();
         }
-        m_window.preview().choosePreviewSound(source);
+        m_preview.choosePreviewSound(source);
     } else if (!parent.isValid()) {
         m_ui->soundListTreeView->setColumnHidden(1, true);
     }
@@ -99,10 +99,10 @@ void KitPagesController::pressHHSound(const QModelIndex &index)
 
 void KitPagesController::clearHHWaves()
 {
-    m_window.mainPadPage().selectKit(quint8(m_ui->kitNoSpinBox->value() - 1));
-    if (m_window.mainPadPage().currentKitNum() >= m_doc.kitAttrList().size())
+    m_mainPadPage->selectKit(quint8(m_ui->kitNoSpinBox->value() - 1));
+    if (m_mainPadPage->currentKitNum() >= m_doc.kitAttrList().size())
         return;
-    m_doc.clearHiHat(m_window.mainPadPage().currentKitNum()); // the slots show it
+    m_doc.clearHiHat(m_mainPadPage->currentKitNum()); // the slots show it
 }
 
 // Layer `layer` (1..3) keeps its value when the rules allow it, else goes back
@@ -143,5 +143,5 @@ void KitPagesController::disHHList(const MainWindow1::soundKit *kit, quint8 kitN
     const MainWindow1::PEDAL_SETTING &h = kit->pedalChunk;
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
-    m_window.shell().hhWidgetGroup()[slot].lableA->setText(names[slot]);
+    m_shell->hhWidgetGroup()[slot].lableA->setText(names[slot]);
 }

@@ -13,12 +13,6 @@ inline void disKit(MainWindow1 *w, const MainWindow1::KIT_CHAIN *chain, int step
 {
     w->kitChains().disKit(chain, step);
 }
-inline void disKitStep(MainWindow1 *w, const QVector<MainWindow1::KIT_CHAIN> &chains, int chain)
-{
-    w->kitChains().disKitStep(chains, chain);
-}
-inline void showChangedChains(MainWindow1 *w) { w->kitChains().showChangedChains(); }
-inline void updateKitChainNameList(MainWindow1 *w) { w->kitChains().updateKitChainNameList(); }
 inline bool finishKitListEdit(MainWindow1 *w) { return w->kitChains().finishKitListEdit(); }
 
 } // namespace kitchainpage

@@ -33,10 +33,10 @@ void KitChainsController::initKitChainSet()
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setItemsExpandable(true);
     view->setFocusPolicy(Qt::StrongFocus);
-    view->setStyle(m_window.shell().myStyle());
+    view->setStyle(m_shell->myStyle());
     view->setColumnWidth(0, qMax(50, view->header()->sectionSizeHint(0))); // room for "Kit No." in each language
     m_ui->stepWidget->setAcceptDrops(true);
-    m_ui->stepWidget->installEventFilter(&m_window); // the window's drops fill the steps
+    m_ui->stepWidget->installEventFilter(m_dropFilter); // the window's drops fill the steps
 
     m_kitChian = KitChain();
     m_ui->kitChainNoSpinBox->setValue(1);
@@ -72,7 +72,7 @@ void KitChainsController::initKitChainStep()
     m_stepLabels.clear();
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
         m_stepLabels.append(labels[s]);
-        m_window.shell().setStepWidget(s, boxes[s], labels[s]); // the window's drops find the steps there
+        m_shell->setStepWidget(s, boxes[s], labels[s]); // the window's drops find the steps there
     }
 }
 
@@ -158,7 +158,7 @@ void KitChainsController::takeOverChainPage()
         names[k] = m_kitChainNameList[k];
         if (k == shown) {
             m_ui->kitNameLineEdit->setText(names[k]);
-            m_window.mainPadPage().noteNameFieldKit(k);
+            m_mainPadPage.noteNameFieldKit(k);
             m_ui->kitNameLabel->setText(names[k]);
         }
     }
@@ -178,15 +178,15 @@ void KitChainsController::applyHandedOn(const QVector<KitChain> &chains, const Q
     m_doc.renameKits(names);
 
     // The main pad page shows the kit accepted last, under its new name.
-    const int kit = m_window.mainPadPage().oldKitNumber();
+    const int kit = m_mainPadPage.oldKitNumber();
     if (kit < 1 || kit > m_doc.kitAttrList().size())
         return;
     m_ui->kitNumber->setText(QString::number(kit));
     m_ui->kitNameLineEdit->setText(names.value(kit - 1));
-    m_window.mainPadPage().noteNameFieldKit(kit - 1);
+    m_mainPadPage.noteNameFieldKit(kit - 1);
     m_ui->kitNameLabel->setText(names.value(kit - 1));
     m_ui->kitNoSpinBox->setValue(kit);
-    m_window.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
+    m_mainPadPage.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
 }
 
 void KitChainsController::loadChains(const QVector<KitChain> &chains)

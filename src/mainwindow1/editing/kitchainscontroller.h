@@ -12,11 +12,13 @@
 #include <QVector>
 
 class KitDocument;
-class MainWindow1;
+class KitPagesController;
+class MainPadPageController;
 class QLabel;
 class QStandardItem;
 class QStandardItemModel;
 class QWidget;
+class ShellController;
 namespace Ui {
 class MainWindow1;
 }
@@ -28,9 +30,11 @@ class KitChainsController : public QObject
 public:
     using KitChain = MainWindow1Records::KIT_CHAIN;
 
-    // `window` serves only the calls into the other areas of the window.
-    KitChainsController(KitDocument &doc, Ui::MainWindow1 *ui, QWidget *boxParent, MainWindow1 &window,
-                        QObject *parent = nullptr);
+    // `dropFilter` takes the drops on the steps.
+    KitChainsController(KitDocument &doc, KitPagesController &kitPages, MainPadPageController &mainPadPage,
+                        Ui::MainWindow1 *ui, QWidget *boxParent, QObject *dropFilter, QObject *parent = nullptr);
+    // The areas made after this one, handed over once all are made.
+    void useShell(ShellController &shell) { m_shell = &shell; }
 
     // ---- what the page holds ----------------------------------------------------
     // The kit-chain page is shown: drops go to its steps, not the pads.
@@ -93,7 +97,10 @@ private:
     KitDocument &m_doc;
     Ui::MainWindow1 *m_ui;
     QWidget *m_boxParent;
-    MainWindow1 &m_window;
+    QObject *m_dropFilter;
+    KitPagesController &m_kitPages;
+    MainPadPageController &m_mainPadPage;
+    ShellController *m_shell = nullptr; // the step widgets the drops find and the list's style
 
     bool m_kitChainUiFlag = false;
     KitChain m_kitChian{};

@@ -4,6 +4,7 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
@@ -119,7 +120,7 @@ void KitChainsController::dragPressedKit()
     if (number.isEmpty() || name.isEmpty())
         return;
     auto *mime = new QMimeData;
-    mime->setData(m_window.shell().MIME_FORMAT(), dragpayload::record(number, name).toUtf8());
+    mime->setData(m_shell->MIME_FORMAT(), dragpayload::record(number, name).toUtf8());
     mime->setText(name);
     auto *drag = new QDrag(m_boxParent);
     drag->setMimeData(mime);
@@ -170,14 +171,14 @@ void KitChainsController::moveKit(const QModelIndex &index, quint8 flag)
     if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
-    kitpage::commitShownKit(&m_window, m_window.mainPadPage().oldKitNumber());
+    m_kitPages.commitShownKit(m_mainPadPage.oldKitNumber());
     m_doc.moveKit(row, moved);
-    m_window.mainPadPage().selectKit(quint8(moved));
+    m_mainPadPage.selectKit(quint8(moved));
     m_ui->kitNumber->setText(QString::number(moved + 1));
-    m_window.dispPadList(m_doc.kitAttrList(), m_window.mainPadPage().currentKitNum());
+    m_mainPadPage.dispPadList(m_doc.kitAttrList(), m_mainPadPage.currentKitNum());
 
     // Show the moved kit on the kit page without committing the page again.
-    m_window.kitPages().showMovedKit(moved + 1);
+    m_kitPages.showMovedKit(moved + 1);
 }
 
 void KitChainsController::kitNamed(int kit, const QString &name)

@@ -14,7 +14,6 @@ namespace kitpage {
 // changed kit again (display only: nothing goes back into the kit), the
 // kit-chain page its chain, the global page its settings.
 inline void connectDocument(MainWindow1 *w) { w->mainPadPage().connectDocument(); }
-inline bool applyKitName(MainWindow1 *w, int kit) { return w->mainPadPage().applyKitName(kit); }
 inline bool finishKitNameEdit(MainWindow1 *w) { return w->mainPadPage().finishKitNameEdit(); }
 // Why a kit name is refused (blank, pattern, length), empty when it is not.
 QString kitNameRefusal(const QString &name);
@@ -22,7 +21,6 @@ QString kitNameRefusal(const QString &name);
 // The kit pages' work lives in KitPagesController; these forward to it.
 inline void initKitSet(MainWindow1 *w) { w->kitPages().initKitSet(); }
 inline void initGlobalSet(MainWindow1 *w) { w->kitPages().initGlobalSet(); }
-inline void showGlobalSettings(MainWindow1 *w) { w->kitPages().showGlobalSettings(); }
 inline void commitShownKit(MainWindow1 *w, int kitNo) { w->kitPages().commitShownKit(kitNo); }
 inline void updateKitFile(MainWindow1 *w, quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
 {

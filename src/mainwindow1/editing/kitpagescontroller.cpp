@@ -5,14 +5,16 @@
 #include <QScopedValueRollback>
 
 KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, MainWindow1Tables &tables,
-                                       Ui::MainWindow1 *ui, QWidget *boxes, MainWindow1 &window)
+                                       Ui::MainWindow1 *ui, QWidget *boxes, PreviewController &preview,
+                                       SoundListsController &soundLists)
     : QObject(nullptr)
     , m_doc(doc)
     , m_library(library)
     , m_tables(tables)
     , m_ui(ui)
     , m_boxes(boxes)
-    , m_window(window)
+    , m_preview(preview)
+    , m_soundLists(soundLists)
 {
 }
 

@@ -16,10 +16,15 @@
 #include <QString>
 #include <QVector>
 
-class MainWindow1;
+class KitChainsController;
+class MainPadPageController;
+class PreviewController;
 class QSpinBox;
 class QWidget;
+class SetupFilesController;
+class ShellController;
 class SoundLibrary;
+class SoundListsController;
 struct MainWindow1Tables;
 namespace Ui {
 class MainWindow1;
@@ -30,10 +35,14 @@ class KitPagesController : public QObject
     Q_OBJECT
 
 public:
-    // `window` only for the calls into the window's other areas; `boxes`
-    // parents the messages.
+    // `boxes` parents the messages.
     KitPagesController(KitDocument &doc, SoundLibrary &library, MainWindow1Tables &tables, Ui::MainWindow1 *ui,
-                       QWidget *boxes, MainWindow1 &window);
+                       QWidget *boxes, PreviewController &preview, SoundListsController &soundLists);
+    // The areas made after this one, handed over once all are made.
+    void useMainPadPage(MainPadPageController &page) { m_mainPadPage = &page; }
+    void useKitChains(KitChainsController &chains) { m_kitChains = &chains; }
+    void useSetupFiles(SetupFilesController &setupFiles) { m_setupFiles = &setupFiles; }
+    void useShell(ShellController &shell) { m_shell = &shell; }
 
     // ---- display-only flags --------------------------------------------------------
     bool switchKitNum() const { return m_switchKitNum; }
@@ -140,7 +149,12 @@ private:
     MainWindow1Tables &m_tables;
     Ui::MainWindow1 *m_ui;
     QWidget *m_boxes;
-    MainWindow1 &m_window;
+    PreviewController &m_preview;
+    SoundListsController &m_soundLists;
+    MainPadPageController *m_mainPadPage = nullptr;
+    KitChainsController *m_kitChains = nullptr;
+    SetupFilesController *m_setupFiles = nullptr;
+    ShellController *m_shell = nullptr;
 
     bool m_switchKitNum = false;  // a kit switch fills the kit page: effect and link changes write nothing
     bool m_loadKitNoFlag = false; // a load or a kit move fills the kit page: a kit switch commits no kit

@@ -11,7 +11,7 @@ void KitPagesController::showDefaultKitOne(bool reset)
     m_ui->kitNoSpinBox->setValue(1);
     m_ui->kitNameLabel->setText(QStringLiteral("New Kit"));
     m_ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
-    m_window.mainPadPage().noteNameFieldKit(0);
+    m_mainPadPage->noteNameFieldKit(0);
     m_ui->kitVolumeSpinBox->setValue(100);
     m_ui->kitTempoSpinBox->setValue(120);
     if (!reset) {

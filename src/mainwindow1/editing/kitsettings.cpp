@@ -5,7 +5,7 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitediting.h"
@@ -57,7 +57,7 @@ kitediting::KitPage KitPagesController::readKitPage(int k) const
     QSpinBox *const layers[HH_NUM_MAX] = {m_ui->hhLayer1SpinBox, m_ui->hhLayer2SpinBox, m_ui->hhLayer3SpinBox,
                                           m_ui->hhLayer4SpinBox, m_ui->hhLayer5SpinBox};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
-        page.hhName[i] = m_window.shell().hhWidgetGroup()[i].lableA->text();
+        page.hhName[i] = m_shell->hhWidgetGroup()[i].lableA->text();
         page.hhLayer[i] = quint8(layers[i]->value());
     }
     page.linkGroup = m_ui->linkGroupComboBox->currentIndex();
@@ -118,7 +118,7 @@ void KitPagesController::showKitPage(int kitNo, bool kitSwitch, int pad)
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i)
-        m_window.shell().hhWidgetGroup()[i].lableA->setText(names[i]);
+        m_shell->hhWidgetGroup()[i].lableA->setText(names[i]);
     m_ui->hhLayer1SpinBox->setValue(h.hh_layer1);
     m_ui->hhLayer2SpinBox->setValue(h.hh_layer2);
     m_ui->hhLayer3SpinBox->setValue(h.hh_layer3);
@@ -145,9 +145,9 @@ void KitPagesController::switchKit(int kitNo)
 {
     m_switchKitNum = true;
     if (!m_loadKitNoFlag)
-        commitShownKit(m_window.mainPadPage().oldKitNumber());
+        commitShownKit(m_mainPadPage->oldKitNumber());
     showKitPage(kitNo, true);
-    m_window.mainPadPage().noteKitPageKit(m_ui->kitNoSpinBox->value());
+    m_mainPadPage->noteKitPageKit(m_ui->kitNoSpinBox->value());
     m_switchKitNum = false;
 }
 
@@ -172,7 +172,7 @@ void KitPagesController::saveOneKitSet(quint8 kitNo)
     const int k = int(kitNo) - 1;
     if (k < 0 || k >= m_doc.kitAttrList().size() || k >= KIT_MAX_COUNT)
         return;
-    kitpage::applyKitName(&m_window, k);
+    m_mainPadPage->applyKitName(k);
     settleHHLayers();
     const kitediting::KitPageShown shown = shownKitPage(k);
     if (m_kitPageShown.unchanged(k, -1, shown)) {

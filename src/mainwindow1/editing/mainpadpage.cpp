@@ -3,7 +3,6 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/editing/kitchainpage.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "ui_mainwindow1.h"
@@ -40,7 +39,7 @@ void MainPadPageController::dispPadList(const QVector<soundKit> &kits, quint8 ki
     m_currentKitNum = EMPTY_KIT_NUM;
     m_kitNameFieldKit = -1;
     m_kitNameDrawn.clear();
-    for (const ShellController::strPadWidgetGroup &pad : m_window.shell().padWidgetGroup()) {
+    for (const ShellController::strPadWidgetGroup &pad : m_shell->padWidgetGroup()) {
         pad.lableA->setText(QString());
         if (pad.lableB)
             pad.lableB->setText(QString());
@@ -52,9 +51,9 @@ void MainPadPageController::disPad(const soundKit *kit, quint8 pad)
     if (!kit || pad >= PAD_NUM_MAX)
         return;
     const MainWindow1::KIT_PAD_SETTING &s = kit->kpadChunk[pad];
-    m_window.shell().padWidgetGroup()[pad].lableA->setText(s.soundName0);
-    if (m_window.shell().padWidgetGroup()[pad].lableB)
-        m_window.shell().padWidgetGroup()[pad].lableB->setText(s.soundName1);
+    m_shell->padWidgetGroup()[pad].lableA->setText(s.soundName0);
+    if (m_shell->padWidgetGroup()[pad].lableB)
+        m_shell->padWidgetGroup()[pad].lableB->setText(s.soundName1);
 }
 
 void MainPadPageController::dispKitinList(bool show, quint8 kit)
@@ -80,10 +79,9 @@ void MainWindow1::recvKitNameList(QString name, int kit)
 void MainPadPageController::connectDocument()
 {
     KitDocument *doc = &m_doc;
-    MainWindow1 *w = &m_window;
     connect(doc, &KitDocument::kitChanged, this, &MainPadPageController::showChangedKit);
     connect(doc, &KitDocument::kitsChanged, this, &MainPadPageController::showChangedKits);
-    connect(doc, &KitDocument::chainsChanged, w, [w] { kitchainpage::showChangedChains(w); });
+    connect(doc, &KitDocument::chainsChanged, m_kitChains, &KitChainsController::showChangedChains);
     connect(doc, &KitDocument::globalChanged, &m_kitPages, &KitPagesController::showGlobalSettings);
 }
 
@@ -93,7 +91,7 @@ void MainPadPageController::showChangedKit(int k)
     if (k < 0 || k >= kits.size())
         return;
     const soundKit &kit = kits.at(k);
-    m_window.kitChains().kitNameChanged(k, kit.kit_name);
+    m_kitChains->kitNameChanged(k, kit.kit_name);
     if (k == m_currentKitNum) {
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
             disPad(&kit, p);

@@ -10,9 +10,10 @@
 #include <QVector>
 
 class KitDocument;
+class KitChainsController;
 class KitPagesController;
-class MainWindow1;
 class QWidget;
+class ShellController;
 namespace Ui {
 class MainWindow1;
 }
@@ -24,9 +25,11 @@ class MainPadPageController : public QObject
 public:
     using soundKit = MainWindow1Records::soundKit;
 
-    // `parent` carries the boxes; `window` is reached only for other areas' work.
-    MainPadPageController(KitDocument &doc, KitPagesController &kitPages, Ui::MainWindow1 *ui, QWidget *parent,
-                          MainWindow1 &window);
+    // `parent` carries the boxes.
+    MainPadPageController(KitDocument &doc, KitPagesController &kitPages, Ui::MainWindow1 *ui, QWidget *parent);
+    // The areas made after this one, handed over once all are made.
+    void useKitChains(KitChainsController &chains) { m_kitChains = &chains; }
+    void useShell(ShellController &shell) { m_shell = &shell; }
 
     // ---- what the page shows -----------------------------------------------------
     int curkitNumber() const { return m_curkitNumber; }   // the kit the kit settings page holds (1-based)
@@ -100,7 +103,8 @@ private:
     KitPagesController &m_kitPages; // the pad settings page and the pad menu's pad
     Ui::MainWindow1 *m_ui;
     QWidget *m_parent;
-    MainWindow1 &m_window;
+    KitChainsController *m_kitChains = nullptr;
+    ShellController *m_shell = nullptr; // the pad labels, the pad menu and the copy dialogs
 
     int m_curkitNumber = 1;
     int m_oldKitNumber = 1;

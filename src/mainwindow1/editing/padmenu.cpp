@@ -54,7 +54,7 @@ void MainPadPageController::openPadMenu(const QString &objName)
 {
     const QPoint at = QCursor::pos();
     m_currentKitNum = quint8(m_ui->kitNumber->text().toUInt() - 1);
-    const ShellController::PadWidgets &pads = m_window.shell().padWidgetGroup();
+    const ShellController::PadWidgets &pads = m_shell->padWidgetGroup();
     int pad = -1;
     int layer = 0;
     for (int p = 0; p < PAD_NUM_MAX && pad < 0; ++p) {
@@ -70,23 +70,23 @@ void MainPadPageController::openPadMenu(const QString &objName)
         return;
     // One highlight at a time: the label of this menu's layer.
     clearHighlight();
-    m_window.shell().markPadCopyOpen(false);
+    m_shell->markPadCopyOpen(false);
     const MainWindow1::KIT_PAD_SETTING &s = m_doc.kitAttrList()[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
-    m_window.shell().pad_copy()->setEnabled(entries.copy);
-    m_window.shell().pad_clear()->setEnabled(entries.clear);
+    m_shell->pad_copy()->setEnabled(entries.copy);
+    m_shell->pad_clear()->setEnabled(entries.clear);
     m_kitPages.pointPadMenuAt(pad);
     if (hasSound) {
         (layer == 0 ? pads[pad].lableA : pads[pad].lableB)->setStyleSheet(kHoverStyle);
         m_kitPages.pointPadMenuLayer(layer);
     }
-    m_window.shell().pad_menu()->popup(onScreen(at, m_window.shell().pad_menu()->size()));
+    m_shell->pad_menu()->popup(onScreen(at, m_shell->pad_menu()->size()));
 }
 
 void MainPadPageController::clearHighlight()
 {
-    for (const ShellController::strPadWidgetGroup &pad : m_window.shell().padWidgetGroup()) {
+    for (const ShellController::strPadWidgetGroup &pad : m_shell->padWidgetGroup()) {
         pad.lableA->setStyleSheet(kNormalStyle);
         if (pad.lableB)
             pad.lableB->setStyleSheet(kNormalStyle);
@@ -101,7 +101,7 @@ void MainPadPageController::clearPad()
     const int layer = m_kitPages.curLayer();
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    const ShellController::strPadWidgetGroup &labels = m_window.shell().padWidgetGroup()[pad];
+    const ShellController::strPadWidgetGroup &labels = m_shell->padWidgetGroup()[pad];
     if (layer != 0 && (layer != 1 || !labels.lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
@@ -115,24 +115,24 @@ void MainPadPageController::padMenuClosed()
 {
     // The menu hides before its action runs.
     QTimer::singleShot(0, this, [this]() {
-        if (!m_window.shell().padCopyOpen())
+        if (!m_shell->padCopyOpen())
             clearHighlight();
     });
 }
 
 void MainPadPageController::padCopyEnded()
 {
-    m_window.shell().markPadCopyOpen(false);
+    m_shell->markPadCopyOpen(false);
     clearHighlight();
 }
 
 void MainPadPageController::copyPad()
 {
-    m_window.shell().markPadCopyOpen(true);
-    CopyPadFunc *dialog = m_window.shell().copy_pad();
-    connect(dialog, &QDialog::finished, &m_window, &MainWindow1::padCopyEnded, Qt::UniqueConnection);
-    connect(dialog, &CopyPadFunc::sendDstPad, &m_window, &MainWindow1::recvDstPad, Qt::UniqueConnection);
-    connect(&m_window, &MainWindow1::sendInitPad, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
+    m_shell->markPadCopyOpen(true);
+    CopyPadFunc *dialog = m_shell->copy_pad();
+    connect(dialog, &QDialog::finished, this, &MainPadPageController::padCopyEnded, Qt::UniqueConnection);
+    connect(dialog, &CopyPadFunc::sendDstPad, this, &MainPadPageController::copyPadTo, Qt::UniqueConnection);
+    connect(this, &MainPadPageController::sourcePadChosen, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
     emit sourcePadChosen(m_ui->kitNumber->text().toInt(), m_kitPages.curPadIndex() + 1);
     dialog->show();
 }
@@ -159,10 +159,11 @@ void MainPadPageController::openKitCopy()
     const int kit = shownKit();
     if (kit < 0)
         return;
-    connect(&m_window, &MainWindow1::sendSrcKit, m_window.shell().kitCopy(), &CopyKitFunc::recvSrcKit1, Qt::UniqueConnection);
+    connect(this, &MainPadPageController::sourceKitChosen, m_shell->kitCopy(), &CopyKitFunc::recvSrcKit1,
+            Qt::UniqueConnection);
     m_copySourceKit = kit + 1;
     emit sourceKitChosen(m_copySourceKit);
-    m_window.shell().kitCopy()->show();
+    m_shell->kitCopy()->show();
 }
 
 void MainPadPageController::kitCopyTargetClicked()

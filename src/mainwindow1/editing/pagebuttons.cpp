@@ -1,8 +1,8 @@
 // The three page buttons: main pad page, kit-chain page, kit settings page.
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/editing/kitchainpage.h"
-#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "ui_mainwindow1.h"
 
 #include <QItemSelectionModel>
@@ -10,23 +10,23 @@
 // The kit-chain page hands its chains and names on when it is left.
 void KitPagesController::leaveChainPage()
 {
-    m_window.kitChains().takeOverChainPage();
-    emit chainPageLeft(m_doc.kitChainList(), m_window.kitChains().kitChainNameList());
+    m_kitChains->takeOverChainPage();
+    emit chainPageLeft(m_doc.kitChainList(), m_kitChains->kitChainNameList());
 }
 
 void KitPagesController::showKitSettingsPage()
 {
-    if (m_window.mainPadPage().dot() == 1)
+    if (m_mainPadPage->dot() == 1)
         leaveChainPage();
-    else if (m_window.mainPadPage().dot() == 2)
+    else if (m_mainPadPage->dot() == 2)
         commitShownKit(m_ui->kitNoSpinBox->value()); // pressed again: keep the edits
-    m_window.kitChains().setPageShown(false);
+    m_kitChains->setPageShown(false);
     m_ui->right_stackedWidgetPage1->setEnabled(true);
 
     int n = m_ui->kitNumber->text().toInt();
     if (n < 1 || n > KIT_MAX_COUNT)
         n = m_ui->kitNoSpinBox->value();
-    kitpage::applyKitName(&m_window, n - 1);
+    m_mainPadPage->applyKitName(n - 1);
     updateKitNo(n);
 
     m_ui->rightTopStackedWidget->setCurrentIndex(0);
@@ -40,20 +40,20 @@ void KitPagesController::showKitSettingsPage()
     m_ui->btnClear->hide();
     m_ui->btnLoadFile->hide();
     m_ui->btnSave->show();
-    m_window.mainPadPage().notePageShown(2);
+    m_mainPadPage->notePageShown(2);
 }
 
 void KitPagesController::showMainPadPage()
 {
     m_ui->right_stackedWidgetPage1->setEnabled(true);
-    if (m_window.mainPadPage().dot() == 2) {
+    if (m_mainPadPage->dot() == 2) {
         const int n = m_ui->kitNoSpinBox->value();
-        m_window.mainPadPage().selectKit(quint8(n - 1));
+        m_mainPadPage->selectKit(quint8(n - 1));
         m_ui->kitNumber->setText(QString::number(n));
-        commitShownKit(m_window.mainPadPage().curkitNumber()); // still on the kit settings page
-        m_window.dispPadList(m_doc.kitAttrList(), m_window.mainPadPage().currentKitNum());
+        commitShownKit(m_mainPadPage->curkitNumber()); // still on the kit settings page
+        m_mainPadPage->dispPadList(m_doc.kitAttrList(), m_mainPadPage->currentKitNum());
     }
-    m_window.kitChains().setPageShown(false);
+    m_kitChains->setPageShown(false);
     m_ui->left_stackedWidget->setCurrentIndex(0);
     m_ui->midStackedWidget->setCurrentIndex(0);
     m_ui->rightTopStackedWidget->setCurrentIndex(0);
@@ -64,16 +64,16 @@ void KitPagesController::showMainPadPage()
     m_ui->btnClear->show();
     m_ui->btnLoadFile->show();
     m_ui->btnSave->show();
-    if (m_window.mainPadPage().dot() == 1)
+    if (m_mainPadPage->dot() == 1)
         leaveChainPage();
-    m_window.mainPadPage().notePageShown(0);
+    m_mainPadPage->notePageShown(0);
 }
 
 void KitPagesController::showKitChainPage()
 {
-    if (m_window.mainPadPage().dot() == 2)
-        commitShownKit(m_window.mainPadPage().curkitNumber()); // leaving the kit settings page keeps its edits
-    m_window.kitChains().setPageShown(true);
+    if (m_mainPadPage->dot() == 2)
+        commitShownKit(m_mainPadPage->curkitNumber()); // leaving the kit settings page keeps its edits
+    m_kitChains->setPageShown(true);
     m_ui->left_stackedWidget->setCurrentIndex(1);
     m_ui->midStackedWidget->setCurrentIndex(1);
     m_ui->rightTopStackedWidget->setCurrentIndex(1);
@@ -85,8 +85,8 @@ void KitPagesController::showKitChainPage()
     m_ui->right_stackedWidgetPage1->setEnabled(false);
     if (QItemSelectionModel *selection = m_ui->totalWaveTreeView->selectionModel())
         selection->clearSelection();
-    kitchainpage::updateKitChainNameList(&m_window);
+    m_kitChains->updateKitChainNameList();
     // Kit names may have come in after the chains (loads); the steps show them.
-    kitchainpage::disKitStep(&m_window, m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
-    m_window.mainPadPage().notePageShown(1);
+    m_kitChains->disKitStep(m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
+    m_mainPadPage->notePageShown(1);
 }

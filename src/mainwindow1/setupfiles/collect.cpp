@@ -45,7 +45,7 @@ bool SetupFilesController::keepGathered(const savejob::Run &run, const savejob::
     if (!gathered)
         return false;
     m_waveList = got.waveList;
-    m_window.soundLists().takeWaveAttrList(got.waveAttrList);
+    m_soundLists.takeWaveAttrList(got.waveAttrList);
     return true;
 }
 
@@ -73,7 +73,7 @@ bool SetupFilesController::getKitIniWaveList(const QString &tempDir, int kitInde
 void SetupFilesController::waveKitOrder()
 {
     const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(m_doc.kitAttrList(), m_library.waveLoadKitAttrList(),
-                                                                 m_window.soundLists().waveAttrList());
+                                                                 m_soundLists.waveAttrList());
     m_totalFileList = order.totalFileList;
     m_totalList = order.totalList;
     m_remainingList = order.remainingList;

@@ -25,14 +25,14 @@ const char kIdleStyle[] = "border-image: url(:/images/play.png);";
 bool SetupFilesController::stopPreviewFirst(bool loopToo)
 {
     if (m_ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle)) {
-        if (m_window.preview().singleLoop())
-            m_window.on_stopBtn2_clicked();
+        if (m_preview.singleLoop())
+            m_preview.stop();
         else
-            m_window.preview().stopPlayer();
+            m_preview.stopPlayer();
         m_ui->songLabel2->setText(QStringLiteral("Sample"));
         m_ui->playBtn2->setStyleSheet(QLatin1String(kIdleStyle));
-    } else if (loopToo && m_window.preview().singleLoop()) {
-        m_window.on_stopBtn2_clicked();
+    } else if (loopToo && m_preview.singleLoop()) {
+        m_preview.stop();
     } else {
         return false;
     }
@@ -58,21 +58,21 @@ void SetupFilesController::rebuildSoundRows()
 {
     const QVector<MainWindow1::SOUND_INDEX> &sounds = m_library.waveLoadKitAttrList();
     if (!sounds.isEmpty())
-        m_window.soundLists().noteLastWaveNumber(sounds.last().wave_No);
-    m_window.showTotalRows(soundorder::stored(sounds), false);
+        m_soundLists.noteLastWaveNumber(sounds.last().wave_No);
+    m_soundLists.showTotalRows(soundorder::stored(sounds), false);
 }
 
 // Runs the ordering of the checked sort button again (none for the custom one).
 void SetupFilesController::reapplySoundOrder()
 {
     if (m_ui->defaultRbtn->isChecked())
-        m_window.on_defaultRbtn_clicked();
+        m_soundLists.showStoredOrder();
     else if (m_ui->upRbtn->isChecked())
-        m_window.on_upRbtn_clicked();
+        m_soundLists.showNameOrder(true);
     else if (m_ui->DownRbtn->isChecked())
-        m_window.on_DownRbtn_clicked();
+        m_soundLists.showNameOrder(false);
     else if (!m_ui->customRbtn->isChecked())
-        m_window.on_defaultRbtn_clicked();
+        m_soundLists.showStoredOrder();
 }
 
 // True, after its message, when the file carries another maker's brand mark
@@ -105,7 +105,7 @@ QProgressDialog *SetupFilesController::openSaveProgress(const QString &label, in
     // A child of the window, so that its modality holds the window (its
     // menus and its close button too) while the save lets events run.
     auto *d = new QProgressDialog(m_parent);
-    m_window.preview().holdWaitDialog(d);
+    m_preview.holdWaitDialog(d);
     d->setWindowModality(Qt::WindowModal);
     d->setWindowTitle(MainWindow1::tr("Please wait..."));
     d->setLabelText(label);

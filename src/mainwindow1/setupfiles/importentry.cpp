@@ -4,6 +4,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
@@ -25,10 +26,10 @@ bool SetupFilesController::importKitFiles()
     int shown = 0;
     ImportKitFilesJob::Redraws redraws = forgetting();
     redraws.globalRead = [this](percussionpadfile &model) {
-        m_window.showVerAndGlobal1(&model);
-        m_doc.markGlobalSaved(m_window.globalPage());
+        m_kitPages.showVerAndGlobal1(&model);
+        m_doc.markGlobalSaved(m_kitPages.globalPage());
     };
-    redraws.loading = [this] { m_window.soundLists().clearWaveAttrList(); };
+    redraws.loading = [this] { m_soundLists.clearWaveAttrList(); };
     redraws.loaded = [this, &job, &shown] {
         shown = showNotices(job.result(), shown);
         rebuildSoundRows();
@@ -54,7 +55,7 @@ QString SetupFilesController::pickImport(bool &kitFiles)
         return prompter->getOpenFileName(m_parent, MainWindow1::tr("Select file."), QStringLiteral(" "),
                                          MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     bool chosen = false;
-    for (const QString &root : m_window.shell().myDetector()->getDevicePath()) {
+    for (const QString &root : m_shell->myDetector()->getDevicePath()) {
         const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
         if (QFileInfo(save).isDir() && judgeIsAllFile(save)) {
             while (!openFilePath(save)) {
@@ -89,7 +90,7 @@ void SetupFilesController::importFiles()
         return;
     if (m_ui->kitRbtn->isChecked()) {
         m_ui->defaultRbtn->setChecked(true);
-        m_window.on_defaultRbtn_clicked();
+        m_soundLists.showStoredOrder();
     }
     m_doc.clearKitRenames();
     if (stopPreviewFirst(false))

@@ -28,17 +28,17 @@ savejob::Hooks SetupFilesController::saveHooks()
 {
     savejob::Hooks hooks;
     hooks.rawFile = [this](const QString &source, const QString &target) {
-        return m_window.getRawFile(source, target, 0);
+        return m_soundFiles.getRawFile(source, target, 0);
     };
-    hooks.rawFailureTold = [this] { return m_window.soundFiles().rawFailureTold(); };
+    hooks.rawFailureTold = [this] { return m_soundFiles.rawFailureTold(); };
     hooks.slotName = [this](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.
         const int layer = slot - HH_NUM_MAX;
-        return layer < 0 ? m_window.shell().hhWidgetGroup()[qMax(slot, 0)].group->title().trimmed()
+        return layer < 0 ? m_shell->hhWidgetGroup()[qMax(slot, 0)].group->title().trimmed()
                          : m_ui->padNoComboBox->itemText(layer / 2) + QLatin1String(layer % 2 ? " B" : " A");
     };
     hooks.openProgress = [this](const QString &label, int value) { openSaveProgress(label, value); };
-    hooks.hideProgress = [this] { hideProgress(m_window.preview().dialog()); };
+    hooks.hideProgress = [this] { hideProgress(m_preview.dialog()); };
     hooks.soundsMoved = [this](const QHash<QString, QString> &moved) { soundFileRemoved(moved); };
     return hooks;
 }
@@ -50,7 +50,7 @@ setupjob::Progress SetupFilesController::saveProgress()
     auto timer = std::make_shared<QElapsedTimer>();
     timer->start();
     return [this, timer](int value, int maximum) {
-        QProgressDialog *d = m_window.preview().dialog();
+        QProgressDialog *d = m_preview.dialog();
         bool moved = false;
         if (d && value >= 0) {
             if (maximum > 0 && d->maximum() != maximum)

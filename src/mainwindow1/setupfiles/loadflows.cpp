@@ -5,6 +5,7 @@
 
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -14,11 +15,11 @@
 // Empty sound lists.
 void SetupFilesController::newSoundLists()
 {
-    m_window.initTotalItemModel();
-    m_window.initHHListItemModel();
-    m_window.soundLists().useOwnClickSounds(false); // the metronome list stays empty until the file fills it
-    m_window.initClickItemModel();
-    m_window.connectSoundListSelections();
+    m_soundLists.initTotalItemModel();
+    m_soundLists.initHHListItemModel();
+    m_soundLists.useOwnClickSounds(false); // the metronome list stays empty until the file fills it
+    m_soundLists.initClickItemModel();
+    m_soundLists.connectSoundListSelections();
 }
 
 // A whole setup as the editor's state: nothing changes when it is refused.
@@ -29,20 +30,20 @@ bool SetupFilesController::loadWholeSetup(const QString &path)
     int shown = 0;
     ImportSetupJob::Redraws redraws;
     redraws.cleared = [this] {
-        m_window.soundLists().clearWaveAttrList();
+        m_soundLists.clearWaveAttrList();
         m_waveTempList.clear();
-        m_window.kitPages().setLoadKitNoFlag(true);
+        m_kitPages.setLoadKitNoFlag(true);
         newSoundLists();
-        m_window.soundLists().noteClickListFull(false);
+        m_soundLists.noteClickListFull(false);
     };
     redraws.soundsTaken = [this, &job, &shown] { drawSetupSounds(job.sounds(), job.result(), shown); };
     redraws.kitTaking = [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); };
     redraws.kitsTaken = [this, &job, &shown] { drawSetupKits(job.result(), shown); };
-    redraws.modelRead = [this](percussionpadfile &m) { m_window.showVerAndGlobal1(&m); };
+    redraws.modelRead = [this](percussionpadfile &m) { m_kitPages.showVerAndGlobal1(&m); };
     const bool loaded = job.run(path, redraws);
     showNotices(job.result(), shown);
     if (loaded)
-        m_doc.markAllSaved(m_window.globalPage());
+        m_doc.markAllSaved(m_kitPages.globalPage());
     return loaded;
 }
 
@@ -52,7 +53,7 @@ bool SetupFilesController::loadWholeSetup(const QString &path)
 // early, is finished (finishKitLoad). True when it was finished.
 bool SetupFilesController::loadKitFiles(ImportKitFilesJob &job, bool reload, int &shown)
 {
-    m_window.soundLists().clearWaveAttrList();
+    m_soundLists.clearWaveAttrList();
     const bool complete = job.load(reload, forgetting());
     m_soundAddCount = job.soundsAdded();
     shown = showNotices(job.result(), shown);
@@ -92,8 +93,8 @@ bool SetupFilesController::showLoadedKits(const ImportKitFilesJob &job, bool imp
     if (n <= KIT_MAX_COUNT) {
         const QString text = QString::number(n);
         m_ui->kitNumber->setText(text);
-        m_window.on_kitNumber_textEdited(text);
-        m_window.updateKitNo(n);
+        m_mainPadPage.typeKitNumber(text);
+        m_kitPages.updateKitNo(n);
     }
     return true;
 }

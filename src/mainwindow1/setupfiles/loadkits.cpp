@@ -4,6 +4,7 @@
 
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -16,7 +17,7 @@ void SetupFilesController::showKit1(percussionpadfile *pf)
     setupflow::BoxQuestions questions(m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
-    if (job.takeKits(pf, m_window.soundLists().waveAttrList(),
+    if (job.takeKits(pf, m_soundLists.waveAttrList(),
                      [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); }))
         drawSetupKits(job.result(), shown);
 }
@@ -28,12 +29,12 @@ void SetupFilesController::drawSetupKits(const setupjob::Result &result, int &sh
     shown = showNotices(result, shown);
 
     m_ui->kitNumber->setText(QStringLiteral("1"));
-    m_window.on_kitNumber_textEdited(m_ui->kitNumber->text());
-    m_window.kitPages().setPadNoFlag(true);
-    m_window.updateKitNo(1);
-    m_window.kitPages().setLoadKitNoFlag(false);
+    m_mainPadPage.typeKitNumber(m_ui->kitNumber->text());
+    m_kitPages.setPadNoFlag(true);
+    m_kitPages.updateKitNo(1);
+    m_kitPages.setLoadKitNoFlag(false);
     if (m_ui->kitRbtn->isChecked())
-        m_window.on_kitRbtn_clicked();
+        m_soundLists.showKitUseOrder();
 }
 
 // Before a kit read from a file is stored as kit `k`: its name to the
@@ -41,7 +42,7 @@ void SetupFilesController::drawSetupKits(const setupjob::Result &result, int &sh
 void SetupFilesController::takingKit(int k, const setupfiles::LoadedKit &lk)
 {
     emit kitNameRead(lk.kit.kit_name, k);
-    m_window.kitPages().takeLoadedKit(lk.effects, lk.links);
+    m_kitPages.takeLoadedKit(lk.effects, lk.links);
 }
 
 void SetupFilesController::showKit2(percussionpadfile *pf, int kitIdx, const QString &file)

@@ -15,7 +15,7 @@
 
 bool SetupFilesController::showSound1(const QString &file, percussionpadfile *pf)
 {
-    m_window.soundLists().noteClickListFull(false);
+    m_soundLists.noteClickListFull(false);
     setupflow::BoxQuestions questions(m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
@@ -33,8 +33,8 @@ void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &g
                                            int &shown)
 {
     m_waveTempList += got.waves;
-    m_window.soundLists().addReadWaves(got.waves);
-    m_window.soundLists().noteClickListFull(got.clickFlag);
+    m_soundLists.addReadWaves(got.waves);
+    m_soundLists.noteClickListFull(got.clickFlag);
     if (m_library.clickListItemModel() && !m_library.clickSetList().isEmpty())
         m_ui->clickSoundNoSpinBox->setRange(1, m_library.clickSetList().size());
 
@@ -44,14 +44,14 @@ void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &g
     std::stable_sort(rows.begin(), rows.end(),
                      [](const soundorder::Row &a, const soundorder::Row &b) { return a.number < b.number; });
     if (!rows.isEmpty())
-        m_window.soundLists().noteLastWaveNumber(rows.last().number - 1);
-    m_window.showTotalRows(rows, false);
+        m_soundLists.noteLastWaveNumber(rows.last().number - 1);
+    m_soundLists.showTotalRows(rows, false);
 
     shown = showNotices(result, shown);
     if (m_ui->upRbtn->isChecked())
-        m_window.on_upRbtn_clicked();
+        m_soundLists.showNameOrder(true);
     if (m_ui->DownRbtn->isChecked())
-        m_window.on_DownRbtn_clicked();
+        m_soundLists.showNameOrder(false);
 }
 
 bool SetupFilesController::showSound2(const QString &file, percussionpadfile *pf)

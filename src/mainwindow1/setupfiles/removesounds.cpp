@@ -21,5 +21,5 @@ void SetupFilesController::removeSoundFile(const QString &path)
 
 void SetupFilesController::soundFileRemoved(const QHash<QString, QString> &moved)
 {
-    m_window.preview().followMovedSounds(moved);
+    m_preview.followMovedSounds(moved);
 }

@@ -3,8 +3,9 @@
 // whole-setup road.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
-#include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -50,10 +51,10 @@ void SetupFilesController::save()
     bool number = false;
     const int shown = m_ui->kitNumber->text().toInt(&number);
     if (m_ui->left_stackedWidget->currentIndex() == 2 && number && shown >= 1 && shown <= KIT_MAX_COUNT) {
-        m_window.on_savePadSetBtn_clicked(m_ui->padNoComboBox->currentIndex());
-        m_window.on_btnSaveOneKitSet_clicked(quint8(shown));
+        m_kitPages.savePadSet(m_ui->padNoComboBox->currentIndex());
+        m_kitPages.saveOneKitSet(quint8(shown));
     }
-    m_window.kitChains().takeOverChainPage();
+    m_kitChains.takeOverChainPage();
 
     QString path;
     QVector<int> kits;
@@ -63,14 +64,14 @@ void SetupFilesController::save()
         QVector<QString> names;
         for (const MainWindow1Records::soundKit &kit : qAsConst(m_doc.kitAttrList()))
             names.append(kit.kit_name);
-        m_window.shell().answerKitChoice(false); // only an OK in this run confirms
-        if (m_window.shell().skn()) {
+        m_shell->answerKitChoice(false); // only an OK in this run confirms
+        if (m_shell->skn()) {
             emit kitChoiceNames(names);
-            m_window.shell().skn()->initKitIndex();
+            m_shell->skn()->initKitIndex();
             emit kitChoiceIndexes(m_doc.kitIndexList());
-            m_window.shell().skn()->exec();
+            m_shell->skn()->exec();
         }
-        for (int i = 0; m_window.shell().isSaveClose() && i < m_doc.kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
+        for (int i = 0; m_shell->isSaveClose() && i < m_doc.kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
             if (m_doc.kitIndexList().at(i) == 0)
                 kits.append(i + 1);
         }
@@ -117,7 +118,7 @@ void SetupFilesController::save()
 
 void SetupFilesController::kitChoiceClosed(bool ok)
 {
-    m_window.shell().answerKitChoice(ok);
+    m_shell->answerKitChoice(ok);
     if (!ok)
         lockForSave(false);
 }
@@ -129,8 +130,8 @@ void SetupFilesController::chooseKits(const QVector<int> &indexList)
 
 bool SetupFilesController::confirmOfflineClose()
 {
-    kitpage::commitShownKit(&m_window, m_window.mainPadPage().curkitNumber());
-    if (!m_doc.differsFromSaved(m_window.globalPage()))
+    m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
+    if (!m_doc.differsFromSaved(m_kitPages.globalPage()))
         return true;
     return UiPrompter::instance()->question(m_parent, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No)

@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
@@ -26,11 +27,11 @@ void SetupFilesController::saveKitFiles(const QString &chosenFolder, const QVect
     }
     if (!m_ui->defaultRbtn->isChecked()) {
         m_ui->defaultRbtn->setChecked(true);
-        m_window.on_defaultRbtn_clicked();
+        m_soundLists.showStoredOrder();
     }
     setupflow::BoxQuestions questions(m_parent);
     SaveKitsJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
-    const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, m_window.shell().TempDirName()});
+    const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, m_shell->TempDirName()});
     for (const setupjob::FileResult &f : out.result.with(setupjob::FileOutcome::Written))
         m_doc.markKitSaved(f.kit);
     showNotices(out.result.notices.mid(0, out.shownLocked));

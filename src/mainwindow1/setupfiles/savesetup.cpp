@@ -3,6 +3,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
@@ -16,17 +17,17 @@ void SetupFilesController::saveWholeSetup(const QString &target)
     SaveSetupJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
     SaveSetupJob::Input in;
     in.target = target;
-    in.tempDir = m_window.shell().TempDirName();
+    in.tempDir = m_shell->TempDirName();
     in.version = setupfiles::versionFromLabel(m_ui->version->text());
     in.backup = m_backFlag;
     in.globalPage = [this] {
         m_ui->clickSoundNoSpinBox->setRange(1, 5);
-        return m_window.globalPage();
+        return m_kitPages.globalPage();
     };
     in.reloadSetup = [this](const QString &file) { autoLoadFile(file); };
     const setupjob::Result result = job.run(in);
     if (!result.with(setupjob::FileOutcome::Written).isEmpty())
-        m_doc.markAllSaved(m_window.globalPage());
+        m_doc.markAllSaved(m_kitPages.globalPage());
     showNotices(result.notices);
     lockForSave(false);
 }

@@ -16,12 +16,18 @@
 #include <QStringList>
 #include <QVector>
 
+class KitChainsController;
 class KitDocument;
-class MainWindow1;
+class KitPagesController;
+class MainPadPageController;
 class PadSession;
+class PreviewController;
 class QProgressDialog;
 class QWidget;
+class ShellController;
+class SoundFilesController;
 class SoundLibrary;
+class SoundListsController;
 class percussionpadfile;
 namespace Ui {
 class MainWindow1;
@@ -36,9 +42,12 @@ class SetupFilesController : public QObject
     Q_OBJECT
 
 public:
-    // `window` only for the calls into the window's other areas.
+    // Given the areas made before it; the shell, made after, comes through useShell().
     SetupFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
-                         QWidget *parent, MainWindow1 &window);
+                         QWidget *parent, PreviewController &preview, SoundFilesController &soundFiles,
+                         SoundListsController &soundLists, KitPagesController &kitPages,
+                         MainPadPageController &mainPadPage, KitChainsController &kitChains);
+    void useShell(ShellController &shell) { m_shell = &shell; }
 
     // ---- what the user does ------------------------------------------------
     // The Import button: kit files and global settings, or a whole setup
@@ -163,7 +172,13 @@ private:
     PadSession &m_pad;
     Ui::MainWindow1 *m_ui;
     QWidget *m_parent;
-    MainWindow1 &m_window;
+    PreviewController &m_preview;
+    SoundFilesController &m_soundFiles;
+    SoundListsController &m_soundLists;
+    KitPagesController &m_kitPages;
+    MainPadPageController &m_mainPadPage;
+    KitChainsController &m_kitChains;
+    ShellController *m_shell = nullptr;
 
     bool m_projectFlag = false; // a File-menu import or export runs: it takes the whole setup in one .BIN
     bool m_backFlag = false;    // the whole-setup save marks its file as a BACKUP
