@@ -45,7 +45,8 @@ std::unique_ptr<MainWindow1> editorWithSounds(int n)
                     QString *const files[5] = {&kit.pedalChunk.hh_wave1_file, &kit.pedalChunk.hh_wave2_file,
                                                &kit.pedalChunk.hh_wave3_file, &kit.pedalChunk.hh_wave4_file,
                                                &kit.pedalChunk.hh_wave5_file};
-                    *files[s - 37] = waveFile(slot);
+                    if (s - 37 < 5)
+                        *files[s - 37] = waveFile(slot);
                 }
             }
         });
