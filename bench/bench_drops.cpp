@@ -101,8 +101,8 @@ qint64 listDrop(MainWindow1 *w, int n)
         payload += dragpayload::record(QStringLiteral("New%1").arg(i), soundPath(n + i)) + QLatin1Char('#');
     QMimeData mime;
     mime.setData(w->shell().MIME_FORMAT(), payload.toUtf8());
-    QWidget *page = w->ui->right_stackedWidgetPage1;
-    const QPoint at = w->ui->totalWaveTreeView->mapTo(page, w->ui->totalWaveTreeView->rect().center());
+    QWidget *page = w->form()->right_stackedWidgetPage1;
+    const QPoint at = w->form()->totalWaveTreeView->mapTo(page, w->form()->totalWaveTreeView->rect().center());
     QElapsedTimer t;
     t.start();
     drag(page, at, &mime);
@@ -118,7 +118,7 @@ qint64 fileDrop(MainWindow1 *w, const QList<QUrl> &files)
 {
     QMimeData mime;
     mime.setUrls(files);
-    QWidget *page = w->ui->left_stackedSoundWidget;
+    QWidget *page = w->form()->left_stackedSoundWidget;
     const int before = w->library().soundGroupList().at(0).soundList.size();
     QElapsedTimer t;
     t.start();

@@ -57,12 +57,12 @@ std::unique_ptr<MainWindow1> editorWithSounds(int n)
 // 100 kit switches on the kit settings page: kit 1 up to 100, then back to 99.
 qint64 switchKits(MainWindow1 *w)
 {
-    w->ui->btnSoundKit->click();
+    w->form()->btnSoundKit->click();
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < 99; ++i)
-        w->ui->downPageBtn->click();
-    w->ui->upPageBtn->click();
+        w->form()->downPageBtn->click();
+    w->form()->upPageBtn->click();
     return t.nsecsElapsed();
 }
 

@@ -63,7 +63,7 @@ struct Library
                 kit.pedalChunk.hh_wave5_file = QString("/kits/k%1/h5.wav").arg(k);
             });
         }
-        w->ui->defaultRbtn->click();
+        w->form()->defaultRbtn->click();
     }
 };
 
@@ -71,15 +71,15 @@ qint64 deleteAndRenumber(int sounds)
 {
     Library lib(sounds);
     MainWindow1 *w = lib.w.get();
-    QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
+    QItemSelectionModel *selection = w->form()->totalWaveTreeView->selectionModel();
     int picked = 0;
     for (int r = 5; r < sounds; r += 10, ++picked)
         selection->select(w->library().totalListItemModel()->soundItem(r, 0)->index(),
                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QElapsedTimer t;
     t.start();
-    w->ui->tbtDel->click();
-    w->ui->actionReorder_Serial_Numbers->trigger();
+    w->form()->tbtDel->click();
+    w->form()->actionReorder_Serial_Numbers->trigger();
     const qint64 ns = t.nsecsElapsed();
     if (w->library().totalListItemModel()->soundCount() != sounds - picked
         || w->library().waveLoadKitAttrList().last().wave_No != w->library().totalListItemModel()->soundCount())
@@ -110,7 +110,7 @@ qint64 ascending(int sounds)
     Library lib(sounds);
     QElapsedTimer t;
     t.start();
-    lib.w->ui->upRbtn->click();
+    lib.w->form()->upRbtn->click();
     return t.nsecsElapsed();
 }
 
@@ -181,7 +181,7 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
                               quint16(i + 1), true);
     }
     w->library().addLoadedKitFile(record);
-    w->ui->totalWaveTreeView->selectAll();
+    w->form()->totalWaveTreeView->selectAll();
 
     qint64 base = 0, measured = 0;
     int round = 0;

@@ -46,14 +46,14 @@ struct Window
     }
     qint64 importAll(const QString &path, bool *ok)
     {
-        const qint64 ns = run(w->ui->actionImport_All, path);
+        const qint64 ns = run(w->form()->actionImport_All, path);
         *ok = *ok && w->library().loadedKitFiles().size() == 1 && w->library().binFilePath() == path;
         return ns;
     }
     qint64 exportAll(const QString &path, bool *ok)
     {
         QFile::remove(path);
-        const qint64 ns = run(w->ui->actionExport_All, path);
+        const qint64 ns = run(w->form()->actionExport_All, path);
         *ok = *ok && prompter.titles() == QStringList({QStringLiteral("successfully saved.")});
         return ns;
     }

@@ -74,7 +74,7 @@ struct Window
     void importPaths(const QStringList &paths)
     {
         prompter.fileAnswers.enqueue(paths);
-        w->ui->tbtAddWave->click();
+        w->form()->tbtAddWave->click();
     }
 };
 
@@ -119,10 +119,10 @@ void BM_ImportAndPlayVsFfmpeg(benchmark::State &state)
         for (int r = 0; r < files.size(); ++r) {
             // As a click does: the current row first, then the selection.
             const QModelIndex row = w->library().totalListItemModel()->soundIndex(r);
-            QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
+            QItemSelectionModel *selection = w->form()->totalWaveTreeView->selectionModel();
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
             selection->select(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            w->ui->playBtn2->click();
+            w->form()->playBtn2->click();
         }
         library += t.nsecsElapsed();
         if (w->preview().playFileNameOld2() != files.last() || !win.prompter.texts().isEmpty())

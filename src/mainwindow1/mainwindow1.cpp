@@ -401,7 +401,8 @@ bool MainWindow1::confirmOfflineClose() { return m_setupFiles->confirmOfflineClo
 
 void MainWindow1::makePadSync()
 {
-    m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, ui, this, *this);
+    m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, *m_soundLists, *m_kitPages,
+                                                   *m_mainPadPage, ui, this);
     connect(m_padSync.get(), &PadSyncController::soundListChanged, this, &MainWindow1::getRightSoundList);
     connect(m_padSync.get(), &PadSyncController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
 }

@@ -62,7 +62,8 @@ public:
     PadSession &pad() { return m_pad; }
     const PadSession &pad() const { return m_pad; }
 
-    Ui::MainWindow1 *ui;
+    // The form's widgets, for the tests that click them.
+    Ui::MainWindow1 *form() const { return ui; }
 
     // ---- the areas ---------------------------------------------------------------
     PreviewController &preview() { return *m_preview; }
@@ -301,6 +302,7 @@ public slots:
     void on_btnKitChainSave_clicked();
 
 private:
+    Ui::MainWindow1 *ui;
     KitDocument m_doc;
     SoundLibrary soundLibrary;
     PadSession m_pad;

@@ -101,7 +101,7 @@ struct Fixture
     void importToList(const QStringList &files)
     {
         prompter.fileAnswers.enqueue(files);
-        w->ui->tbtAddWave->click();
+        w->form()->tbtAddWave->click();
     }
     // Texts of the total list's rows: number|name|path.
     QStringList totalRows() const
@@ -125,7 +125,7 @@ struct Fixture
     {
         // As a click does: the current index first, then the selection.
         const QModelIndex idx = w->library().totalListItemModel()->soundIndex(row);
-        QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
+        QItemSelectionModel *selection = w->form()->totalWaveTreeView->selectionModel();
         selection->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
         selection->select(idx, extra | QItemSelectionModel::Rows);
     }

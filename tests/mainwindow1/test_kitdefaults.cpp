@@ -241,7 +241,7 @@ private slots:
         {
             MainWindow1 w;
             w.shell().skipSoundListOnClose();
-            Ui::MainWindow1 *ui = w.ui;
+            Ui::MainWindow1 *ui = w.form();
 
             ui->effect2_no->setCurrentIndex(3);
             ui->linkGroupComboBox->setCurrentIndex(2);

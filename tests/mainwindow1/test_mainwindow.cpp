@@ -105,14 +105,14 @@ private slots:
         QCOMPARE(w->kitPages().original_layer1(), 100);
         QCOMPARE(w->kitPages().oldEffect4Ctrl3(), quint16(999));
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(255));
-        QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
-        QVERIFY(!w->ui->actionGlobal_Setting->isVisible());
-        QVERIFY(!w->ui->actionBack_to_main_interface->isVisible());
-        QVERIFY(!w->ui->menuEdit->menuAction()->isVisible());
-        QCOMPARE(w->ui->stackedWidget->currentIndex(), 0);
-        QVERIFY(w->ui->kitNoSpinBox->isHidden());
-        QVERIFY(w->ui->effect4_no->isHidden());
-        QVERIFY(w->ui->defaultRbtn->isChecked());
+        QVERIFY(!w->form()->actionReorder_Serial_Numbers->isVisible());
+        QVERIFY(!w->form()->actionGlobal_Setting->isVisible());
+        QVERIFY(!w->form()->actionBack_to_main_interface->isVisible());
+        QVERIFY(!w->form()->menuEdit->menuAction()->isVisible());
+        QCOMPARE(w->form()->stackedWidget->currentIndex(), 0);
+        QVERIFY(w->form()->kitNoSpinBox->isHidden());
+        QVERIFY(w->form()->effect4_no->isHidden());
+        QVERIFY(w->form()->defaultRbtn->isChecked());
     }
 
     void temporaryFolders()
@@ -127,7 +127,7 @@ private slots:
 
     void kitNumberField()
     {
-        const QValidator *v = w->ui->kitNumber->validator();
+        const QValidator *v = w->form()->kitNumber->validator();
         QVERIFY(v);
         for (const QString &bad : QStringList{"0", "101", "007", "01", "-1", "1a"}) {
             QString s = bad;
@@ -139,8 +139,8 @@ private slots:
             int pos = 0;
             QCOMPARE(v->validate(s, pos), QValidator::Acceptable);
         }
-        QCOMPARE(w->ui->kitNumber->text(), QString("1"));
-        const QFont f = w->ui->kitNameLineEdit->font();
+        QCOMPARE(w->form()->kitNumber->text(), QString("1"));
+        const QFont f = w->form()->kitNameLineEdit->font();
         QVERIFY(f.bold() && f.underline());
         QCOMPARE(f.pointSize(), 15);
     }
@@ -151,14 +151,14 @@ private slots:
         QCOMPARE(w->shell().FontFamilyTxt(), QString("Arial"));
         QCOMPARE(w->shell().fontSize_9(), quint16(9));
         QCOMPARE(w->shell().fontSize_16(), quint16(16));
-        for (QWidget *l : {static_cast<QWidget *>(w->ui->label), static_cast<QWidget *>(w->ui->left_waveList_label),
-                           static_cast<QWidget *>(w->ui->right_waveList_label), static_cast<QWidget *>(w->ui->label_3)}) {
+        for (QWidget *l : {static_cast<QWidget *>(w->form()->label), static_cast<QWidget *>(w->form()->left_waveList_label),
+                           static_cast<QWidget *>(w->form()->right_waveList_label), static_cast<QWidget *>(w->form()->label_3)}) {
             QCOMPARE(l->font().family(), QString("Tahoma"));
             QVERIFY(l->font().bold());
         }
-        QCOMPARE(w->ui->btnSave->font().family(), QString("Tahoma"));
-        QCOMPARE(w->ui->btnSave->styleSheet(), QString("QToolTip { background-color: white; color: black;}"));
-        QCOMPARE(w->ui->btnCopyKit->styleSheet(), QString("QToolTip{background-color:white; color:black;}"));
+        QCOMPARE(w->form()->btnSave->font().family(), QString("Tahoma"));
+        QCOMPARE(w->form()->btnSave->styleSheet(), QString("QToolTip { background-color: white; color: black;}"));
+        QCOMPARE(w->form()->btnCopyKit->styleSheet(), QString("QToolTip{background-color:white; color:black;}"));
     }
 
     void chineseFonts()
@@ -170,8 +170,8 @@ private slots:
         cn->shell().skipSoundListOnClose();
         QCOMPARE(cn->shell().FontFamily(), QString("Microsoft YaHei"));
         QCOMPARE(cn->shell().FontFamilyTxt(), QString("Arial"));
-        QCOMPARE(cn->ui->label_3->font().family(), QString("Microsoft YaHei"));
-        QCOMPARE(cn->ui->kitNameLineEdit->font().family(), QString("Microsoft YaHei"));
+        QCOMPARE(cn->form()->label_3->font().family(), QString("Microsoft YaHei"));
+        QCOMPARE(cn->form()->kitNameLineEdit->font().family(), QString("Microsoft YaHei"));
         delete cn;
     }
 
@@ -189,8 +189,8 @@ private slots:
             m->setGeometry(0, 0, 1080, 720);
             m->show();
             QVERIFY(QTest::qWaitForWindowExposed(m.get()));
-            m->ui->btnKitChain->click();
-            QTreeView *v = m->ui->kitListtreeView;
+            m->form()->btnKitChain->click();
+            QTreeView *v = m->form()->kitListtreeView;
             const QModelIndex root = v->model()->index(0, 0);
             const int margin = v->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1;
             QVERIFY2(v->fontMetrics().horizontalAdvance(root.data().toString()) + 2 * margin
@@ -202,8 +202,8 @@ private slots:
                                      + 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h)
                              <= h->sectionSize(0),
                      qPrintable(number));
-            m->ui->btnSoundKit->click();
-            for (QLabel *first : {m->ui->label_95, m->ui->label_142, m->ui->label_148}) {
+            m->form()->btnSoundKit->click();
+            for (QLabel *first : {m->form()->label_95, m->form()->label_142, m->form()->label_148}) {
                 QGroupBox *box = nullptr;
                 for (QWidget *p = first->parentWidget(); p && !box; p = p->parentWidget())
                     box = qobject_cast<QGroupBox *>(p);
@@ -219,13 +219,13 @@ private slots:
     void splitter()
     {
         const int ow = w->shell().original_width();
-        QList<int> sizes = w->ui->splitter->sizes();
+        QList<int> sizes = w->form()->splitter->sizes();
         QCOMPARE(sizes.size(), 3);
-        QVERIFY(!w->ui->splitter->childrenCollapsible());
+        QVERIFY(!w->form()->splitter->childrenCollapsible());
         QVERIFY(ow > 0);
-        QCOMPARE(w->ui->splitter->widget(0)->sizePolicy().horizontalStretch(), 4);
-        QCOMPARE(w->ui->splitter->widget(1)->sizePolicy().horizontalStretch(), 15);
-        QCOMPARE(w->ui->splitter->widget(2)->sizePolicy().horizontalStretch(), 7);
+        QCOMPARE(w->form()->splitter->widget(0)->sizePolicy().horizontalStretch(), 4);
+        QCOMPARE(w->form()->splitter->widget(1)->sizePolicy().horizontalStretch(), 15);
+        QCOMPARE(w->form()->splitter->widget(2)->sizePolicy().horizontalStretch(), 7);
     }
 
     void widgetTables()
@@ -246,7 +246,7 @@ private slots:
         }
         w->shell().setPadEventFilter(); // a second call changes nothing
         QVERIFY(w->shell().padWidgetGroup()[0].group->acceptDrops());
-        QVERIFY(w->ui->left_stackedSoundWidget->acceptDrops());
+        QVERIFY(w->form()->left_stackedSoundWidget->acceptDrops());
     }
 
     void padMenu()
@@ -266,36 +266,36 @@ private slots:
 
     void fixedTexts()
     {
-        QCOMPARE(w->ui->label_33->text(), QString("KIT CHIAN \r\nFUNCTION"));
-        QCOMPARE(w->ui->btnGlobal->text(), QString("Export Global"));
-        QCOMPARE(w->ui->groupBox_7->title(), QString("HH Setting"));
-        QCOMPARE(w->ui->upRbtn->toolTip(), QString("Ascending Order"));
-        QCOMPARE(w->ui->masterEffectComboBox->maxVisibleItems(), 10);
-        QCOMPARE(w->ui->menuHelp->title(), QString("Manual"));
-        QVERIFY(w->ui->waveHorizontalSlider2->styleSheet().startsWith("QSlider::groove:horizontal{height:2px;"));
+        QCOMPARE(w->form()->label_33->text(), QString("KIT CHIAN \r\nFUNCTION"));
+        QCOMPARE(w->form()->btnGlobal->text(), QString("Export Global"));
+        QCOMPARE(w->form()->groupBox_7->title(), QString("HH Setting"));
+        QCOMPARE(w->form()->upRbtn->toolTip(), QString("Ascending Order"));
+        QCOMPARE(w->form()->masterEffectComboBox->maxVisibleItems(), 10);
+        QCOMPARE(w->form()->menuHelp->title(), QString("Manual"));
+        QVERIFY(w->form()->waveHorizontalSlider2->styleSheet().startsWith("QSlider::groove:horizontal{height:2px;"));
     }
 
     void kitOneOnThePages()
     {
-        QCOMPARE(w->ui->kitNameLineEdit->text(), QString("New Kit"));
-        QCOMPARE(w->ui->kitVolumeSpinBox->value(), 100);
-        QCOMPARE(w->ui->kitTempoSpinBox->value(), 120);
-        QCOMPARE(w->ui->bottomColorComboBox->currentText(), QString("Orange"));
-        QCOMPARE(w->ui->workColorComboBox->currentText(), QString("Red"));
-        QCOMPARE(w->ui->pedalType->currentIndex(), 8);
-        QCOMPARE(w->ui->hhLayer2SpinBox->value(), 80);
-        QCOMPARE(w->ui->labLayer4->text(), QString("39"));
-        QCOMPARE(w->ui->padNoComboBox->currentText(), QString("PAD1"));
-        QCOMPARE(w->ui->midiCodeSpinBox->value(), 49);
-        QCOMPARE(w->ui->midiChannelComboBox->currentText(), QString("Global CH"));
-        QCOMPARE(w->ui->waveACenter->currentText(), QString("Center"));
-        QCOMPARE(w->ui->waveAPitch->value(), 0);
-        QCOMPARE(w->ui->waveADecay->currentText(), QString("OFF"));
-        QCOMPARE(w->ui->mode->currentText(), QString("Wave A Only"));
-        QCOMPARE(w->ui->polyMono->currentText(), QString("Poly"));
-        QCOMPARE(w->ui->dynamic->currentText(), QString("ON"));
-        QVERIFY(!w->ui->trigType->isEnabled());
-        QVERIFY(!w->ui->velocity->isEnabled());
+        QCOMPARE(w->form()->kitNameLineEdit->text(), QString("New Kit"));
+        QCOMPARE(w->form()->kitVolumeSpinBox->value(), 100);
+        QCOMPARE(w->form()->kitTempoSpinBox->value(), 120);
+        QCOMPARE(w->form()->bottomColorComboBox->currentText(), QString("Orange"));
+        QCOMPARE(w->form()->workColorComboBox->currentText(), QString("Red"));
+        QCOMPARE(w->form()->pedalType->currentIndex(), 8);
+        QCOMPARE(w->form()->hhLayer2SpinBox->value(), 80);
+        QCOMPARE(w->form()->labLayer4->text(), QString("39"));
+        QCOMPARE(w->form()->padNoComboBox->currentText(), QString("PAD1"));
+        QCOMPARE(w->form()->midiCodeSpinBox->value(), 49);
+        QCOMPARE(w->form()->midiChannelComboBox->currentText(), QString("Global CH"));
+        QCOMPARE(w->form()->waveACenter->currentText(), QString("Center"));
+        QCOMPARE(w->form()->waveAPitch->value(), 0);
+        QCOMPARE(w->form()->waveADecay->currentText(), QString("OFF"));
+        QCOMPARE(w->form()->mode->currentText(), QString("Wave A Only"));
+        QCOMPARE(w->form()->polyMono->currentText(), QString("Poly"));
+        QCOMPARE(w->form()->dynamic->currentText(), QString("ON"));
+        QVERIFY(!w->form()->trigType->isEnabled());
+        QVERIFY(!w->form()->velocity->isEnabled());
     }
 
     void defaultKitLists()
@@ -322,14 +322,14 @@ private slots:
 
     void globalDefaults()
     {
-        QCOMPARE(w->ui->version->text(), QString("1.01"));
-        QCOMPARE(w->ui->labRecLevel->text(), QString("60"));
-        QCOMPARE(w->ui->labAutoState->text(), QString("ON"));
-        QCOMPARE(w->ui->clickOutput->text(), QString("Master&Phone"));
-        QCOMPARE(w->ui->globalCH->text(), QString("10"));
-        QCOMPARE(w->ui->fxCtrl2CCLabel->text(), QString("72"));
-        QCOMPARE(w->ui->ledTypeComboBox->currentIndex(), 1);
-        QCOMPARE(w->ui->ledLogoComboBox->currentIndex(), 1);
+        QCOMPARE(w->form()->version->text(), QString("1.01"));
+        QCOMPARE(w->form()->labRecLevel->text(), QString("60"));
+        QCOMPARE(w->form()->labAutoState->text(), QString("ON"));
+        QCOMPARE(w->form()->clickOutput->text(), QString("Master&Phone"));
+        QCOMPARE(w->form()->globalCH->text(), QString("10"));
+        QCOMPARE(w->form()->fxCtrl2CCLabel->text(), QString("72"));
+        QCOMPARE(w->form()->ledTypeComboBox->currentIndex(), 1);
+        QCOMPARE(w->form()->ledLogoComboBox->currentIndex(), 1);
         QCOMPARE(w->kitPages().vecEffect().size(), 24);
         QCOMPARE(w->kitPages().vecEffect()[21], QString("DANCD-FLA-L"));
         QCOMPARE(w->kitPages().mapClickPan().value("Center"), 64);
@@ -338,10 +338,10 @@ private slots:
         QVERIFY(w->doc().padTrigList().isEmpty());
 
         auto labels = [this]() {
-            return QStringList{w->ui->labType->text(),        w->ui->labSensivity->text(),
-                               w->ui->curveLabel->text(),     w->ui->maskTimeLabel->text(),
-                               w->ui->labRetrigLevel->text(), w->ui->antiCrossLabel->text(),
-                               w->ui->thresholdLabel->text(), w->ui->labDynamicRange->text()};
+            return QStringList{w->form()->labType->text(),        w->form()->labSensivity->text(),
+                               w->form()->curveLabel->text(),     w->form()->maskTimeLabel->text(),
+                               w->form()->labRetrigLevel->text(), w->form()->antiCrossLabel->text(),
+                               w->form()->thresholdLabel->text(), w->form()->labDynamicRange->text()};
         };
         QCOMPARE(labels(), (QStringList{"0", "15", "Linear", "15", "5", "5", "15", "5"}));
         w->on_globalPadComboBox_currentIndexChanged(17);
@@ -355,8 +355,8 @@ private slots:
         w->on_globalPadComboBox_currentIndexChanged(0);
 
         w->on_masterEffectComboBox_currentIndexChanged(5);
-        QCOMPARE(w->ui->effectCtrl1->text(), QString("0"));
-        QCOMPARE(w->ui->effectType->text(), QString("/"));
+        QCOMPARE(w->form()->effectCtrl1->text(), QString("0"));
+        QCOMPARE(w->form()->effectType->text(), QString("/"));
         auto master6 = [this](quint16 param1, quint16 param2, quint8 no) {
             reloadGlobalSettings(w->doc(), w->globalPage(), [=](KitDocument::GlobalChunk &g) {
                 g.effect[6].param1 = param1;
@@ -367,12 +367,12 @@ private slots:
         };
         master6(321, 999, 10);
         w->on_masterEffectComboBox_currentIndexChanged(6);
-        QCOMPARE(w->ui->effectCtrl1->text(), QString("321"));
-        QCOMPARE(w->ui->effectCtrl2->text(), QString("/"));
-        QCOMPARE(w->ui->effectType->text(), QString("/"));
+        QCOMPARE(w->form()->effectCtrl1->text(), QString("321"));
+        QCOMPARE(w->form()->effectCtrl2->text(), QString("/"));
+        QCOMPARE(w->form()->effectType->text(), QString("/"));
         master6(321, 999, 7);
         w->on_masterEffectComboBox_currentIndexChanged(6);
-        QCOMPARE(w->ui->effectType->text(), QString("7"));
+        QCOMPARE(w->form()->effectType->text(), QString("7"));
         master6(0, 0, 255);
     }
 
@@ -380,34 +380,34 @@ private slots:
     {
         const int group = w->library().appendGroup("G");
         w->library().addSoundsToGroup(group, {{"a", "/a.wav"}, {"b", "/b.wav"}});
-        w->ui->waveGroupTreeView->expandAll();
-        auto *sc = w->ui->waveGroupTreeView->findChild<QShortcut *>();
+        w->form()->waveGroupTreeView->expandAll();
+        auto *sc = w->form()->waveGroupTreeView->findChild<QShortcut *>();
         QVERIFY(sc);
         QCOMPARE(sc->key(), QKeySequence(Qt::CTRL + Qt::Key_A));
         QCOMPARE(sc->context(), Qt::WindowShortcut);
         emit sc->activated();
         // Every row, groups and sounds, is selected.
-        QCOMPARE(w->ui->waveGroupTreeView->selectionModel()->selectedRows().size(),
+        QCOMPARE(w->form()->waveGroupTreeView->selectionModel()->selectedRows().size(),
                  w->library().soundListItemModel()->rowCount() + 2);
         w->library().deleteFromGroups({group}, {});
     }
 
     void theme()
     {
-        const QString lightPane = w->ui->left_soundHHSet->styleSheet();
+        const QString lightPane = w->form()->left_soundHHSet->styleSheet();
         w->checkTheme(true);
         QVERIFY(w->shell().isDarkMode());
-        QCOMPARE(w->ui->left_soundHHSet->styleSheet(),
+        QCOMPARE(w->form()->left_soundHHSet->styleSheet(),
                  QString("background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;"));
-        QCOMPARE(w->ui->kitTempoSpinBox->styleSheet(), QString("border:1px solid black; border-bottom:none;"));
+        QCOMPARE(w->form()->kitTempoSpinBox->styleSheet(), QString("border:1px solid black; border-bottom:none;"));
         w->checkTheme(false);
         QVERIFY(!w->shell().isDarkMode());
-        QCOMPARE(w->ui->left_soundHHSet->styleSheet(),
+        QCOMPARE(w->form()->left_soundHHSet->styleSheet(),
                  QString("background-color: rgb(236, 236, 236); color: black;border-right:1px solid grey;"));
-        QCOMPARE(w->ui->pedalWidget->styleSheet(), QString("color:black;"));
-        QCOMPARE(w->ui->totalWaveTreeView->header()->styleSheet(),
+        QCOMPARE(w->form()->pedalWidget->styleSheet(), QString("color:black;"));
+        QCOMPARE(w->form()->totalWaveTreeView->header()->styleSheet(),
                  QString("::section{background-color: #f0f0f0;color:black;}"));
-        QCOMPARE(w->ui->kitTempoSpinBox->styleSheet(), QString("border: none; border-bottom:1px solid grey;"));
+        QCOMPARE(w->form()->kitTempoSpinBox->styleSheet(), QString("border: none; border-bottom:1px solid grey;"));
         Q_UNUSED(lightPane);
     }
 
@@ -449,10 +449,10 @@ private slots:
     {
         MainWindow1 *m = w;
         // 1-12: every effect control box, once each, after its own slot connected by name.
-        const QList<QSpinBox *> controls = {m->ui->effect1_ctrl1, m->ui->effect1_ctrl2, m->ui->effect1_ctrl3,
-                                            m->ui->effect2_ctrl1, m->ui->effect2_ctrl2, m->ui->effect2_ctrl3,
-                                            m->ui->effect3_ctrl1, m->ui->effect3_ctrl2, m->ui->effect3_ctrl3,
-                                            m->ui->effect4_ctrl1, m->ui->effect4_ctrl2, m->ui->effect4_ctrl3};
+        const QList<QSpinBox *> controls = {m->form()->effect1_ctrl1, m->form()->effect1_ctrl2, m->form()->effect1_ctrl3,
+                                            m->form()->effect2_ctrl1, m->form()->effect2_ctrl2, m->form()->effect2_ctrl3,
+                                            m->form()->effect3_ctrl1, m->form()->effect3_ctrl2, m->form()->effect3_ctrl3,
+                                            m->form()->effect4_ctrl1, m->form()->effect4_ctrl2, m->form()->effect4_ctrl3};
         for (QSpinBox *box : controls) {
             QVERIFY2(wired(box, SIGNAL(valueChanged(int)), m, SLOT(on_valueChanged(int))),
                      qPrintable(box->objectName()));
@@ -468,7 +468,7 @@ private slots:
         QVERIFY(wired(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList())));
         QVERIFY(wired(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList1())));
         QVERIFY(wired(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), m, SLOT(exportWave())));
-        QVERIFY(wired(m->ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), m, SLOT(recvSelectItem(bool))));
+        QVERIFY(wired(m->form()->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), m, SLOT(recvSelectItem(bool))));
         // 21-25: preview loop and the kit selection dialog.
         QVERIFY(wired(m, SIGNAL(sendLoopIndex2(int)), m, SLOT(waveLoop2(int))));
         QVERIFY(m->shell().skn());
@@ -494,10 +494,10 @@ private slots:
         QVERIFY(wired(m, SIGNAL(sendUpdate(int, int)), m, SLOT(recvUpdate(int, int))));
         QCOMPARE(SignalPeek::count(m, SIGNAL(sendUpdate(int, int))), 1);
         // 35-38: the kit copy roads.
-        QVERIFY(wired(m->ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), m, SLOT(recvDstKitClick(int))));
-        QVERIFY(QObject::disconnect(m, &MainWindow1::sendSrcKit, m->ui->kitNameLineEdit, &LineEdit::recvSrcKit));
-        connect(m, &MainWindow1::sendSrcKit, m->ui->kitNameLineEdit, &LineEdit::recvSrcKit);
-        QVERIFY(wired(m->ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), m, SLOT(recvDstKit(int))));
+        QVERIFY(wired(m->form()->kitNameLineEdit, SIGNAL(sendClickRight(int)), m, SLOT(recvDstKitClick(int))));
+        QVERIFY(QObject::disconnect(m, &MainWindow1::sendSrcKit, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit));
+        connect(m, &MainWindow1::sendSrcKit, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit);
+        QVERIFY(wired(m->form()->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), m, SLOT(recvDstKit(int))));
         QVERIFY(wired(m->shell().kitCopy(), SIGNAL(sendDstKit(int)), m, SLOT(recvDstKit(int))));
     }
 
@@ -523,10 +523,10 @@ private slots:
 
     void saveChoiceReceivers()
     {
-        QWidget *top = w->ui->topWidget;
-        const QList<QAction *> actions = {w->ui->actionGlobal_Setting, w->ui->actionKit_Setiing,
-                                          w->ui->actionImport_All, w->ui->actionExport_All,
-                                          w->ui->actionBack_to_main_interface};
+        QWidget *top = w->form()->topWidget;
+        const QList<QAction *> actions = {w->form()->actionGlobal_Setting, w->form()->actionKit_Setiing,
+                                          w->form()->actionImport_All, w->form()->actionExport_All,
+                                          w->form()->actionBack_to_main_interface};
         top->setEnabled(false);
         for (QAction *a : actions)
             a->setEnabled(false);
@@ -663,8 +663,8 @@ private slots:
         m = new MainWindow1;
         m->shell().skipSoundListOnClose();
         m->show();
-        m->ui->btnSoundKit->click();
-        m->ui->btnKitChain->click();
+        m->form()->btnSoundKit->click();
+        m->form()->btnKitChain->click();
         QVERIFY(m->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m.isNull());
@@ -675,8 +675,8 @@ private slots:
         m = new MainWindow1;
         m->shell().skipSoundListOnClose();
         m->show();
-        m->ui->btnSoundKit->click();
-        m->ui->kitVolumeSpinBox->setValue(m->ui->kitVolumeSpinBox->value() - 1);
+        m->form()->btnSoundKit->click();
+        m->form()->kitVolumeSpinBox->setValue(m->form()->kitVolumeSpinBox->value() - 1);
         QVERIFY(!m->close());
         QCOMPARE(prompts.titles() + prompts.texts(), QStringList({"Confirm", "Quit?"}));
         QCOMPARE(prompts.prompts[0].buttons, QMessageBox::Yes | QMessageBox::No);

@@ -38,7 +38,7 @@ void TestOwnResources::windowShowsItsImages()
     auto *w = new MainWindow1;
     w->shell().skipSoundListOnClose();
     QVERIFY(QFile::exists(QStringLiteral(":/images/1.png")));
-    QVERIFY(!w->ui->btnSave->icon().pixmap(32, 32).isNull());
+    QVERIFY(!w->form()->btnSave->icon().pixmap(32, 32).isNull());
     delete w;
 }
 

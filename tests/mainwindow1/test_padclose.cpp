@@ -49,9 +49,9 @@ class TestPadClose : public QObject
     }
     static void openKitPage(MainWindow1 *w, int kit)
     {
-        w->ui->kitNumber->clear();
-        QTest::keyClicks(w->ui->kitNumber, QString::number(kit));
-        w->ui->btnSoundKit->click();
+        w->form()->kitNumber->clear();
+        QTest::keyClicks(w->form()->kitNumber, QString::number(kit));
+        w->form()->btnSoundKit->click();
     }
 
 private slots:
@@ -118,16 +118,16 @@ private slots:
         const QByteArray loaded = records();
         const QStringList before = f.pad.snapshot();
 
-        w->ui->btnKitChain->click();
-        w->ui->btnKitMove->click();
+        w->form()->btnKitChain->click();
+        w->form()->btnKitMove->click();
         openKitPage(w, 3);
-        w->ui->padNoComboBox->setCurrentIndex(1);
-        w->ui->padNoComboBox->setCurrentIndex(2);
-        w->ui->downPageBtn->click();
-        w->ui->upPageBtn->click();
-        w->ui->btnKitChain->click();
-        w->ui->btnSoundKit->click();
-        QCOMPARE(w->ui->effect4_ctrl1->value() * 10000 + w->ui->effect4_ctrl2->value(), 400999);
+        w->form()->padNoComboBox->setCurrentIndex(1);
+        w->form()->padNoComboBox->setCurrentIndex(2);
+        w->form()->downPageBtn->click();
+        w->form()->upPageBtn->click();
+        w->form()->btnKitChain->click();
+        w->form()->btnSoundKit->click();
+        QCOMPARE(w->form()->effect4_ctrl1->value() * 10000 + w->form()->effect4_ctrl2->value(), 400999);
         QCOMPARE(records(), loaded);
 
         QVERIFY(f.closeWithYes());
@@ -155,15 +155,15 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         openKitPage(w, 7);
-        const int volume = w->ui->kitVolumeSpinBox->value() == 50 ? 51 : 50;
-        w->ui->kitVolumeSpinBox->setValue(volume);
+        const int volume = w->form()->kitVolumeSpinBox->value() == 50 ? 51 : 50;
+        w->form()->kitVolumeSpinBox->setValue(volume);
         // Fields the pad's record takes differently count for nothing.
         reloadKit(w->doc(), 3, [](MainWindow1::soundKit &kit) { kit.effect1_no = quint8(kit.effect1_no + 1); });
         reloadKit(w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].midi_gate ^= 1; });
         reloadKit(w->doc(), 5, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[3].aWaveLength ^= 1; });
         // Chain 2 on (as the kit-chain page shows it) with a new first step.
-        w->ui->kitChainNoSpinBox->setValue(2);
-        w->ui->rBtnKitChainOn->click();
+        w->form()->kitChainNoSpinBox->setValue(2);
+        w->form()->rBtnKitChainOn->click();
         w->doc().setChainStep(2, 0, 12);
 
         QVERIFY(f.closeWithYes());
@@ -224,7 +224,7 @@ private slots:
         if (exported) {
             const QString setup = f.work.filePath("SETUP.BIN");
             f.prompter.fileAnswers.enqueue({setup});
-            w->ui->actionExport_All->trigger();
+            w->form()->actionExport_All->trigger();
             QVERIFY(QFileInfo(setup).size() > 0);
         }
         const QByteArray kit3 = kf::readFile(kitFile(f, 3));
@@ -705,7 +705,7 @@ private slots:
 
         const QString out = f.work.filePath("SETUP.BIN");
         f.prompter.fileAnswers.enqueue({out});
-        w->ui->actionExport_All->trigger();
+        w->form()->actionExport_All->trigger();
         const QString click1 = f.pad.sysPath + "/CLICK/click1.wav";
         QStringList texts{"click1.wavsound exists in Kit \r\nIf you want to delete a sound, please find it in the right "
                           "list and press 'OK' to confirm.\r\nFile not found:" + click1,
@@ -718,11 +718,11 @@ private slots:
         QVERIFY(w->pad().isUDiskFlag());
         // Nor is a sound of B offered for a preview.
         const QModelIndex first = w->library().totalListItemModel()->soundIndex(0);
-        QItemSelectionModel *selection = w->ui->totalWaveTreeView->selectionModel();
+        QItemSelectionModel *selection = w->form()->totalWaveTreeView->selectionModel();
         selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         selection->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QCOMPARE(f.prompter.texts().last(), "Please check path:wave1 does not exist.\r\n" + f.wav(1));
-        QVERIFY(!w->ui->playBtn2->isEnabled());
+        QVERIFY(!w->form()->playBtn2->isEnabled());
     }
 
     // KIT and SYS swapped for links after the load, out of the pad or to

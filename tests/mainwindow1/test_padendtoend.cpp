@@ -86,10 +86,10 @@ private slots:
         group.itemList = &items;
         w->soundFiles().addFileToGroupList(&group, w->library().totalListItemModel(), 4);
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().padBatchKind() == SyncBatch::Idle, 60000);
-        w->ui->kitNumber->clear();
-        QTest::keyClicks(w->ui->kitNumber, "1");
-        w->ui->btnSoundKit->click();
-        w->ui->kitVolumeSpinBox->setValue(w->ui->kitVolumeSpinBox->value() - 1);
+        w->form()->kitNumber->clear();
+        QTest::keyClicks(w->form()->kitNumber, "1");
+        w->form()->btnSoundKit->click();
+        w->form()->kitVolumeSpinBox->setValue(w->form()->kitVolumeSpinBox->value() - 1);
 
         prompts.buttonAnswers.enqueue(QMessageBox::Yes);
         QVERIFY(w->close());

@@ -63,18 +63,18 @@ private slots:
         QCOMPARE(w->pad().padKitFiles().value(99), f.pad.kitPath + "/k100.ini");
         QVERIFY(w->doc().kitMaxList().isEmpty());
         QCOMPARE(w->doc().kitNumFlagList1(), QVector<quint8>(100, 0));
-        QCOMPARE(w->ui->kitNumber->text(), QString("1"));
-        QCOMPARE(w->ui->kitNameLineEdit->text(), QString("KIT0"));
+        QCOMPARE(w->form()->kitNumber->text(), QString("1"));
+        QCOMPARE(w->form()->kitNameLineEdit->text(), QString("KIT0"));
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(0));
 
         // The form's device-mode look.
-        QVERIFY(!w->ui->waveGroupTreeView->isEnabled());
-        QCOMPARE(w->ui->waveGroupTreeView->styleSheet(), QString("background-color:   rgb(230, 230, 230);"));
-        QVERIFY(!w->ui->widget_7->isEnabled());
-        QCOMPARE(w->ui->widget_7->styleSheet(), QString("background-color: rgb(250, 250, 250) "));
-        QCOMPARE(w->ui->waveGroup_widget->styleSheet(), QString("background-color: rgb(250, 250, 250);"));
-        for (QWidget *hidden : {static_cast<QWidget *>(w->ui->orderWidget), static_cast<QWidget *>(w->ui->rightwaveListIO),
-                                static_cast<QWidget *>(w->ui->tbtAddWave), static_cast<QWidget *>(w->ui->tbtDel)})
+        QVERIFY(!w->form()->waveGroupTreeView->isEnabled());
+        QCOMPARE(w->form()->waveGroupTreeView->styleSheet(), QString("background-color:   rgb(230, 230, 230);"));
+        QVERIFY(!w->form()->widget_7->isEnabled());
+        QCOMPARE(w->form()->widget_7->styleSheet(), QString("background-color: rgb(250, 250, 250) "));
+        QCOMPARE(w->form()->waveGroup_widget->styleSheet(), QString("background-color: rgb(250, 250, 250);"));
+        for (QWidget *hidden : {static_cast<QWidget *>(w->form()->orderWidget), static_cast<QWidget *>(w->form()->rightwaveListIO),
+                                static_cast<QWidget *>(w->form()->tbtAddWave), static_cast<QWidget *>(w->form()->tbtDel)})
             QVERIFY(hidden->isHidden());
 
         // The load's dialog, closed at its end.

@@ -80,7 +80,7 @@ private slots:
         f.importSounds({tone});
         QCOMPARE(w->padSync().usbDialog()->labelText(), QString("Importing sound file..."));
         QCOMPARE(w->padSync().usbDialog()->maximum(), 1);
-        QVERIFY(!w->ui->right_stackedWidgetPage1->isEnabled());
+        QVERIFY(!w->form()->right_stackedWidgetPage1->isEnabled());
         QCOMPARE(w->padSync().syncBatch()->workerCount(), 2);
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
 
@@ -102,7 +102,7 @@ private slots:
             QCOMPARE(pad.aWaveNo, quint16(4));
             QCOMPARE(pad.bWaveEnd, quint32(wav.size()));
         }
-        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
+        QVERIFY(w->form()->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
         QCOMPARE(f.prompter.texts(), QStringList());
 
         // The same path as old and new: number, length and end only.
@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(f.rows().size(), 4);
         QVERIFY(!QFile::exists(f.prm(6)));
         QCOMPARE(w->pad().addUsbWaveNumList().size(), 1);
-        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
+        QVERIFY(w->form()->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
 
         // Wave folders that are not the pad's (relative; the working folder is
         // a temporary one): the batch ends at once and nothing is written.
@@ -167,7 +167,7 @@ private slots:
         f.importSounds({again});
         QVERIFY(batchDone(w));
         QCOMPARE(f.prompter.texts().size(), 1);
-        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
+        QVERIFY(w->form()->right_stackedWidgetPage1->isEnabled() && !w->padSync().usbDialog()->isVisible());
         QVERIFY(!QFileInfo::exists(f.work.filePath("WAV_DATA")));
     }
 
@@ -258,7 +258,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w));
         const QString tone = makeTone(f.work.filePath("tone.wav"));
         QVERIFY(!tone.isEmpty());
-        QWidget *button = w->ui->btnLoadFile; // warns in device mode
+        QWidget *button = w->form()->btnLoadFile; // warns in device mode
         QVERIFY(button->isVisible() && button->isEnabled());
         f.prompter.clear();
 
@@ -325,7 +325,7 @@ private slots:
                                                  "list:\r\nwave2"});
         QCOMPARE(f.pad.snapshot(), before);
         QVERIFY(w->pad().isUDiskFlag() && !w->padSync().delDialog()->isVisible());
-        QVERIFY(w->ui->left_stackedSoundWidget->acceptDrops()); // offline: the group tree takes files again
+        QVERIFY(w->form()->left_stackedSoundWidget->acceptDrops()); // offline: the group tree takes files again
     }
 
     // The pad not found at its place for a moment when a delete begins:
@@ -391,7 +391,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         const QModelIndex third = w->library().totalListItemModel()->soundIndex(2);
-        w->ui->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
+        w->form()->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
                                                                           | QItemSelectionModel::Rows);
         w->deleteWaveFromList1(); // sound 3, in no kit
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);

@@ -51,27 +51,27 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        QCOMPARE(w->ui->volumeHorizontalSlider2->value(), 50);
+        QCOMPARE(w->form()->volumeHorizontalSlider2->value(), 50);
         QCOMPARE(w->preview().player2()->volume(), 50);
-        QCOMPARE(w->ui->waveHorizontalSlider2->maximum(), 100000);
-        QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image:url(:/images/play.png);"));
-        QCOMPARE(w->ui->playBtn2->size(), QSize(26, 26));
-        QVERIFY(!w->ui->playBtn2->isEnabled() && !w->ui->stopBtn2->isEnabled());
+        QCOMPARE(w->form()->waveHorizontalSlider2->maximum(), 100000);
+        QCOMPARE(w->form()->playBtn2->styleSheet(), QString("border-image:url(:/images/play.png);"));
+        QCOMPARE(w->form()->playBtn2->size(), QSize(26, 26));
+        QVERIFY(!w->form()->playBtn2->isEnabled() && !w->form()->stopBtn2->isEnabled());
         QVERIFY(w->preview().playFileNameNew2().isEmpty() && w->preview().playFileNameOld2().isEmpty());
         QCOMPARE(w->preview().index2(), 0);
         QCOMPARE(w->library().soundListFileName(), QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
         w->updatePosition2(3599999);
-        QCOMPARE(w->ui->volumeProgTime_2->text(), QString("59:59"));
+        QCOMPARE(w->form()->volumeProgTime_2->text(), QString("59:59"));
         QCOMPARE(w->preview().moved_2(), qint64(3599999));
         w->updatePosition2(3600000);
-        QCOMPARE(w->ui->volumeProgTime_2->text(), QString("01:00:00"));
+        QCOMPARE(w->form()->volumeProgTime_2->text(), QString("01:00:00"));
         w->on_waveHorizontalSlider2_sliderMoved(65000);
-        QCOMPARE(w->ui->volumeProgTime_2->text(), QString("01:05"));
+        QCOMPARE(w->form()->volumeProgTime_2->text(), QString("01:05"));
         QCOMPARE(w->preview().moved_2(), qint64(65000));
-        w->ui->volumeHorizontalSlider2->setValue(0);
+        w->form()->volumeHorizontalSlider2->setValue(0);
         QCOMPARE(w->preview().player2()->volume(), 0);
         // Loop without a sound row current anywhere changes nothing.
-        w->ui->loopBtn2->click();
+        w->form()->loopBtn2->click();
         QCOMPARE(w->preview().index2(), 0);
         QVERIFY(!w->preview().singleLoop());
     }
@@ -85,8 +85,8 @@ private slots:
         const QString src = writeBytes(f.path("mono 44k.wav"), pcmWav(1, 44100, 44100 * 3));
         f.importToList({src});
         f.selectTotalRow(0);
-        QVERIFY(w->ui->playBtn2->isEnabled());
-        w->ui->playBtn2->click();
+        QVERIFY(w->form()->playBtn2->isEnabled());
+        w->form()->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
         const QString preview = w->preview().previewFileName();
         QCOMPARE(preview, QDir::toNativeSeparators(w->shell().TempPlayDirName2() + "/play.wav"));
@@ -97,27 +97,27 @@ private slots:
         QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(preview));
         QCOMPARE(w->preview().playFileNameOld2(), src);
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
-        QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image: url(:/images/suspend.png);"));
-        QVERIFY(w->ui->stopBtn2->isEnabled());
+        QCOMPARE(w->form()->playBtn2->styleSheet(), QString("border-image: url(:/images/suspend.png);"));
+        QVERIFY(w->form()->stopBtn2->isEnabled());
 
         // A second press pauses without writing the preview again.
         QFile::remove(preview);
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         QCOMPARE(state(w), QMediaPlayer::PausedState);
-        QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image:url(:/images/play.png)"));
+        QCOMPARE(w->form()->playBtn2->styleSheet(), QString("border-image:url(:/images/play.png)"));
         QVERIFY(!QFile::exists(preview));
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
-        QCOMPARE(w->ui->playBtn2->styleSheet(), QString("border-image:url(:/images/suspend.png)"));
+        QCOMPARE(w->form()->playBtn2->styleSheet(), QString("border-image:url(:/images/suspend.png)"));
         QTRY_VERIFY(w->preview().player2()->duration() > 0);
-        QCOMPARE(w->ui->volumeTotalTime_2->text(), QString("00:03"));
-        QCOMPARE(w->ui->waveHorizontalSlider2->maximum(), int(w->preview().player2()->duration()));
+        QCOMPARE(w->form()->volumeTotalTime_2->text(), QString("00:03"));
+        QCOMPARE(w->form()->waveHorizontalSlider2->maximum(), int(w->preview().player2()->duration()));
 
         // Stop resets the bar.
-        w->ui->stopBtn2->click();
+        w->form()->stopBtn2->click();
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
-        QCOMPARE(w->ui->waveHorizontalSlider2->value(), 0);
-        QVERIFY(!w->ui->stopBtn2->isEnabled());
+        QCOMPARE(w->form()->waveHorizontalSlider2->value(), 0);
+        QVERIFY(!w->form()->stopBtn2->isEnabled());
     }
 
     void padWavesAndStoredSounds()
@@ -128,8 +128,8 @@ private slots:
             QSKIP("no media player backend on this system");
         const QString pad = writeBytes(f.work.filePath("ZT350/Wav_Data/001/0001.wav"), pcmWav(2, 48000, 4800));
         w->preview().choosePreviewSound(pad);
-        w->ui->playBtn2->setEnabled(true); // as a selection leaves it
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+        w->form()->playBtn2->click();
         QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(pad));
         QVERIFY(!QFile::exists(w->preview().previewFileName()));
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
@@ -140,14 +140,14 @@ private slots:
         w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
         w->preview().choosePreviewSound(native + ":U00002"); // sound 2 stands after the five clicks
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(kf::readFile(w->preview().previewFileName()), kit.waves.at(7));
         QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(w->preview().previewFileName()));
 
         // A kit file that was not loaded: "File error!", then "Play error!".
         w->preview().choosePreviewSound(f.path("NOT_LOADED.BIN:U00001"));
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         QCOMPARE(f.prompter.texts(), QStringList({"File error!", "Play error!"}));
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         QCOMPARE(w->preview().playFileNameOld2(), native + ":U00002");
@@ -155,7 +155,7 @@ private slots:
         f.prompter.clear();
         kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[6].wave_start) + 100));
         w->preview().choosePreviewSound(native + ":U00001");
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         QCOMPARE(f.prompter.texts(),
                  QStringList({"Please check path:The file has been modified. The target sound was not found.\r\n"
                                       + native,
@@ -178,8 +178,8 @@ private slots:
         w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
         w->preview().choosePreviewSound(native + ":U00002");
-        w->ui->playBtn2->setEnabled(true); // as a selection leaves it
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+        w->form()->playBtn2->click();
         QCOMPARE(kf::readFile(w->preview().previewFileName()), kit.waves.at(7));
 
         const int start = int(kit.record.info.sound[7].wave_start);
@@ -191,8 +191,8 @@ private slots:
         readBack.stamp = ztplatform::fileStamp(kit.path);
         w->library().forgetLoadedKitFile(0);
         w->library().addLoadedKitFile(readBack);
-        w->ui->stopBtn2->click();
-        w->ui->playBtn2->click();
+        w->form()->stopBtn2->click();
+        w->form()->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(kf::readFile(w->preview().previewFileName()), bytes.mid(start, kit.waves.at(7).size()));
 
@@ -200,8 +200,8 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadWrite) && file.write(bytes.left(start)) == start);
         QVERIFY(file.setFileTime(QFileInfo(kit.path).lastModified().addSecs(1), QFileDevice::FileModificationTime));
         file.close();
-        w->ui->stopBtn2->click();
-        w->ui->playBtn2->click();
+        w->form()->stopBtn2->click();
+        w->form()->playBtn2->click();
         QCOMPARE(f.prompter.texts(),
                  QStringList({"Please check path:The file has been modified. The target sound was not found.\r\n"
                                       + native,
@@ -219,11 +219,11 @@ private slots:
         for (int k = 0; k < 2; ++k)
             QVERIFY(setupflow_test::makeKitFile(kits.at(k), k + 1, 12, true));
         f.prompter.fileAnswers.enqueue(kits);
-        w->ui->btnLoadFile->click();
+        w->form()->btnLoadFile->click();
         QVERIFY(w->library().totalListItemModel()->soundCount() == 3 && QFile::remove(kits.at(0)));
         f.prompter.clear();
         f.selectTotalRow(0);
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         QCOMPARE(f.prompter.texts(), QStringList());
         QCOMPARE(kf::readFile(w->preview().previewFileName()), kf::readFile(f.path("w5.wav")));
     }
@@ -236,8 +236,8 @@ private slots:
         const QString pad = writeBytes(f.work.filePath("ZT350/WAV_DATA/001/002.wav"),
                                        pcmWav(2, 48000, 4800).replace(0, 4, "JUNK"));
         w->preview().choosePreviewSound(pad);
-        w->ui->playBtn2->setEnabled(true); // as a selection leaves it
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+        w->form()->playBtn2->click();
         QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         QVERIFY(w->preview().playFileNameOld2().isEmpty());
@@ -254,7 +254,7 @@ private slots:
         const QString cut = writeBytes(f.path("cut.wav"), pcmWav(2, 48000, 4800).chopped(3));
         f.importToList({cut});
         f.selectTotalRow(0);
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         QVERIFY(f.prompter.texts().isEmpty());
         QFile preview(w->preview().previewFileName());
         QVERIFY(preview.open(QIODevice::ReadOnly));
@@ -271,8 +271,8 @@ private slots:
         for (const QString &src : sources) {
             QFile::remove(w->preview().previewFileName());
             w->preview().choosePreviewSound(src);
-            w->ui->playBtn2->setEnabled(true); // as a selection leaves it
-            w->ui->playBtn2->click();
+            w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+            w->form()->playBtn2->click();
             QVERIFY(f.prompter.texts().isEmpty());
             QCOMPARE(formatOf(w->preview().previewFileName()).sampleRate, quint32(48000));
             QCOMPARE(w->preview().playFileNameOld2(), src);
@@ -292,7 +292,7 @@ private slots:
         QCOMPARE(w->preview().playFileNameNew2(), src);
 
         // Loop on with the player stopped: the preview is written and plays.
-        w->ui->loopBtn2->click();
+        w->form()->loopBtn2->click();
         QCOMPARE(w->preview().index2(), 1);
         QVERIFY(w->preview().singleLoop());
         QVERIFY(QFile::exists(w->preview().previewFileName()));
@@ -301,11 +301,11 @@ private slots:
         // Each end of the sound starts it again.
         for (int pass = 0; pass < 2; ++pass) {
             w->preview().stopPlayer();
-            QCOMPARE(w->ui->waveHorizontalSlider2->value(), 0);
+            QCOMPARE(w->form()->waveHorizontalSlider2->value(), 0);
             QTRY_COMPARE(state(w), QMediaPlayer::PlayingState);
         }
         // Loop off: the pass plays to its end and the player stays stopped.
-        w->ui->loopBtn2->click();
+        w->form()->loopBtn2->click();
         QCOMPARE(w->preview().index2(), 2);
         QVERIFY(!w->preview().singleLoop());
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
@@ -314,26 +314,26 @@ private slots:
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
 
         // Play with loop mode on, then Stop: loop off, player stopped.
-        w->ui->loopBtn2->click();
+        w->form()->loopBtn2->click();
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         QCOMPARE(state(w), QMediaPlayer::PausedState);
-        w->ui->playBtn2->click(); // resumes as a loop
+        w->form()->playBtn2->click(); // resumes as a loop
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
         w->preview().stopPlayer();
         QTRY_COMPARE(state(w), QMediaPlayer::PlayingState);
-        w->ui->stopBtn2->click();
+        w->form()->stopBtn2->click();
         QCOMPARE(w->preview().index2() % 2, 0);
         QVERIFY(!w->preview().singleLoop());
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
-        QVERIFY(!w->ui->stopBtn2->isEnabled());
-        QCOMPARE(w->ui->waveHorizontalSlider2->value(), 0);
+        QVERIFY(!w->form()->stopBtn2->isEnabled());
+        QCOMPARE(w->form()->waveHorizontalSlider2->value(), 0);
         QTest::qWait(50);
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
 
         // A failed preview keeps loop mode on but plays nothing.
         QFile::remove(src);
-        w->ui->loopBtn2->click();
+        w->form()->loopBtn2->click();
         QVERIFY(w->preview().singleLoop());
         QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
@@ -366,9 +366,9 @@ private slots:
         f.prompter.clear();
         QTimer::singleShot(800, [&]() {
             shown = w->preview().dialog() && w->preview().dialog()->isVisible() && w->preview().dialog()->windowTitle() == "Please wait..."
-                    && w->ui->btnLoadFile->isVisible();
+                    && w->form()->btnLoadFile->isVisible();
             // Clicks as the window system brings them: only the wait's Cancel, its Stop, is taken.
-            QWidget *load = w->ui->btnLoadFile;
+            QWidget *load = w->form()->btnLoadFile;
             QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, load->mapTo(w, load->rect().center()));
             QWidget *cancel = w->preview().dialog()->findChild<QPushButton *>();
             QTest::mouseClick(w->preview().dialog()->windowHandle(), Qt::LeftButton, {},
@@ -376,14 +376,14 @@ private slots:
         });
         QElapsedTimer clock;
         clock.start();
-        QTest::mouseClick(w->ui->playBtn2, Qt::LeftButton);
+        QTest::mouseClick(w->form()->playBtn2, Qt::LeftButton);
         qputenv("PATH", path);
         QVERIFY(clock.elapsed() < 5000);
         QVERIFY(shown);
         QVERIFY(!w->preview().dialog()->isVisible());
         QVERIFY(::kill(kf::readFile(pidFile).trimmed().toInt(), 0) != 0); // ffmpeg is gone
         QVERIFY(f.prompter.prompts.isEmpty());
-        QVERIFY(!w->ui->stopBtn2->isEnabled());
+        QVERIFY(!w->form()->stopBtn2->isEnabled());
         QTest::qWait(100);
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         QVERIFY(w->preview().playFileNameOld2().isEmpty());
@@ -406,13 +406,13 @@ private slots:
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_volume = 66; });
         const QByteArray kit2 = EditBaseline::kitSnapshot(w->doc().kitAttrList()[1]);
         w->show();
-        w->ui->btnCopyKit->click(); // kit 1 onto kit 2, answered during the wait
+        w->form()->btnCopyKit->click(); // kit 1 onto kit 2, answered during the wait
         w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(2);
         QCoreApplication::processEvents(); // the dialog's activation, before the window's
         w->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), w);
-        w->ui->kitNameLineEdit->setFocus();
-        const QString name = w->ui->kitNameLineEdit->text();
+        w->form()->kitNameLineEdit->setFocus();
+        const QString name = w->form()->kitNameLineEdit->text();
         bool held = false, waitShown = true;
         QString early;
         QTimer::singleShot(200, [&]() {
@@ -420,7 +420,7 @@ private slots:
             QInputMethodEvent typing;
             typing.setCommitString("Early");
             QCoreApplication::sendEvent(QGuiApplication::focusObject(), &typing);
-            early = w->ui->kitNameLineEdit->text();
+            early = w->form()->kitNameLineEdit->text();
         });
         QTimer::singleShot(800, [&]() {
             held = w->preview().dialog() && w->preview().dialog()->isVisible() && QApplication::activeModalWidget() == w->preview().dialog();
@@ -440,13 +440,13 @@ private slots:
         });
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toLocal8Bit());
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->click();
         qputenv("PATH", path);
         QVERIFY(held && !waitShown);
         QCOMPARE(early, name);
         QCOMPARE(EditBaseline::kitSnapshot(w->doc().kitAttrList()[1]), kit2);
-        QCOMPARE(w->ui->kitNameLineEdit->text(), name);
-        QVERIFY(w->ui->kitNameLineEdit->testAttribute(Qt::WA_InputMethodEnabled));
+        QCOMPARE(w->form()->kitNameLineEdit->text(), name);
+        QVERIFY(w->form()->kitNameLineEdit->testAttribute(Qt::WA_InputMethodEnabled));
         QVERIFY(f.prompter.texts().isEmpty());
         QVERIFY(w->preview().playFileNameOld2().isEmpty() && !w->preview().dialog()->isVisible());
     }
@@ -526,11 +526,11 @@ private slots:
                  QStringList({QString::fromUtf8("gone.wavsound exists in Kit 3\xE3\x80\x81" "7\xE3\x80\x81" "2\r\n")
                               + "If you want to delete a sound, please find it in the right list and press 'OK' to "
                                 "confirm.\r\nFile not found:" + gone}));
-        QCOMPARE(w->ui->totalWaveTreeView->currentIndex(), w->library().totalListItemModel()->soundIndex(1, 2));
+        QCOMPARE(w->form()->totalWaveTreeView->currentIndex(), w->library().totalListItemModel()->soundIndex(1, 2));
         f.prompter.clear();
         QCOMPARE(w->getRawFile(f.path("unused.wav"), out, 0), quint32(0));
         QVERIFY(f.prompter.texts().first().startsWith("unused.wavsound exists in Kit \r\n"));
-        QVERIFY(!w->ui->totalWaveTreeView->currentIndex().isValid());
+        QVERIFY(!w->form()->totalWaveTreeView->currentIndex().isValid());
 
         // ffmpeg's complaints, and no ffmpeg at all.
         const QString text = writeBytes(f.path("text.wav"), QByteArray("just some text, not audio"));

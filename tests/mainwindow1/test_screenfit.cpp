@@ -85,7 +85,7 @@ void checkReachable(MainWindow1 *w)
 // height, each hi-hat slot's caption its text's size above the slot's frame.
 void checkPadSettingsTexts(MainWindow1 *w)
 {
-    QWidget *page = w->ui->midStackedWidgetPad3;
+    QWidget *page = w->form()->midStackedWidgetPad3;
     for (QLabel *l : page->findChildren<QLabel *>()) {
         const QSize text = l->fontMetrics().size(0, l->text());
         QVERIFY2(!l->isVisibleTo(w) || l->text().isEmpty()
@@ -166,14 +166,14 @@ private slots:
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w->geometry()));
 
         w->resize(minimum);
-        for (QToolButton *mode : {w->ui->btnKitChain, w->ui->btnKitMove, w->ui->btnSoundKit}) {
+        for (QToolButton *mode : {w->form()->btnKitChain, w->form()->btnKitMove, w->form()->btnSoundKit}) {
             mode->click();
             QTest::qWait(50);
             checkReachable(w.data());
         }
-        QCOMPARE(w->ui->label_142->text(), language == QLocale::Chinese ? QString("力度1：") : QString("Velocity1:"));
+        QCOMPARE(w->form()->label_142->text(), language == QLocale::Chinese ? QString("力度1：") : QString("Velocity1:"));
         checkPadSettingsTexts(w.data());
-        w->ui->stackedWidget->setCurrentIndex(1); // the global page
+        w->form()->stackedWidget->setCurrentIndex(1); // the global page
         QTest::qWait(50);
         checkReachable(w.data());
     }

@@ -1076,7 +1076,7 @@ private slots:
             const QByteArray at = QByteArray::number(n);
             QVERIFY2(now == oldBytes || now == newBytes, at);
             f->prompter.fileAnswers.enqueue({setup});
-            g->ui->actionImport_All->trigger();
+            g->form()->actionImport_All->trigger();
             QMap<QString, QByteArray> plays = bytes;
             if (now == newBytes)
                 plays.remove("Kick");
@@ -1292,14 +1292,14 @@ private slots:
         MainWindow1 *w = f->w;
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        QMenuBar *bar = w->ui->menubar;
-        const QPoint help = bar->actionGeometry(w->ui->menuHelp->menuAction()).center();
+        QMenuBar *bar = w->form()->menubar;
+        const QPoint help = bar->actionGeometry(w->form()->menuHelp->menuAction()).center();
         bool saving = false, opened = false;
         QTimer::singleShot(0, w, [&] {
             saving = w->preview().dialog() && w->preview().dialog()->isVisible();
             QTest::mouseClick(bar->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, bar->mapTo(w, help));
-            opened = w->ui->menuHelp->isVisible();
-            w->ui->menuHelp->hide();
+            opened = w->form()->menuHelp->isVisible();
+            w->form()->menuHelp->hide();
         });
         f->exportAll(f->file("HELD.bin"));
         QVERIFY(saving);

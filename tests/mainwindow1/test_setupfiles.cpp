@@ -284,7 +284,7 @@ private slots:
         QVector<Records::SOUND_LIST_INFO> waveList = files.waveList();
         const KitDocument::SaveSounds sounds{w->soundLists().waveAttrList(), waveList, w->library().clickSetList(),
                                              files.clickWaveList(), files.kitOrderList()};
-        QVERIFY(w->doc().setAllFileChunk(sounds, versionFromLabel(w->ui->version->text()), files.backFlag()));
+        QVERIFY(w->doc().setAllFileChunk(sounds, versionFromLabel(w->form()->version->text()), files.backFlag()));
         QVERIFY(writeModel(w, path("OUT.bin")));
         QCOMPARE(w->setupFiles().kitOrderList().size(), w->soundLists().waveAttrList().size());
 

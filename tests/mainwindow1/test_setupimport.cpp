@@ -241,11 +241,11 @@ private slots:
 
         // The last sound deleted: the row above it becomes the current one.
         const QModelIndex last = w->library().totalListItemModel()->soundIndex(2);
-        w->ui->totalWaveTreeView->selectionModel()->select(last, QItemSelectionModel::Select
+        w->form()->totalWaveTreeView->selectionModel()->select(last, QItemSelectionModel::Select
                                                                      | QItemSelectionModel::Rows);
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 2);
-        QCOMPARE(w->ui->totalWaveTreeView->currentIndex().row(), 1);
+        QCOMPARE(w->form()->totalWaveTreeView->currentIndex().row(), 1);
     }
 
     // A sixth metronome entry, or an empty one, before the waves: Play and
@@ -276,12 +276,12 @@ private slots:
 
         const QString out = f->file("out");
         QVERIFY(QDir().mkpath(out));
-        QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
+        QItemSelectionModel *sel = w->form()->totalWaveTreeView->selectionModel();
         for (int r = 0; r < 3; ++r) {
             const QByteArray wave = kf::readFile(sounds.at(6 + r).file);
             const QModelIndex row = w->library().totalListItemModel()->soundIndex(r);
             sel->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            w->ui->playBtn2->click();
+            w->form()->playBtn2->click();
             QCOMPARE(kf::readFile(w->preview().previewFileName()), wave);
             f->prompter.fileAnswers.enqueue({out});
             TotalTreeView::exportSoundAction()->trigger();

@@ -121,7 +121,7 @@ private slots:
         b->importPicks(kitFiles);
         QCOMPARE(b->texts().size(), 2); // the two questions
         QCOMPARE(globalBytes(v), globalBytes(w));
-        QCOMPARE(v->ui->lcdContrast->text(), QString("7"));
+        QCOMPARE(v->form()->lcdContrast->text(), QString("7"));
         Editor loaded;
         loaded.loaded = v->library().loadedKitFiles();
         for (int k = 0; k < KIT_MAX_COUNT; ++k) {
@@ -167,9 +167,9 @@ private slots:
         const QString drum = soundlib::writeBytes(a.work.filePath(QString::fromUtf8("底鼓.wav")),
                                                   soundlib::pcmWav(1, 44100, 2205));
         QStandardItem *group = w->library().soundListItemModel()->item(0);
-        w->ui->waveGroupTreeView->setCurrentIndex(group->index());
+        w->form()->waveGroupTreeView->setCurrentIndex(group->index());
         a.prompter.fileAnswers.enqueue({drum});
-        w->ui->addWaveFile->click();
+        w->form()->addWaveFile->click();
         const QString lead = "These sound names were changed to names the sampler pad can hold:\r\n";
         QCOMPARE(a.prompter.texts(), QStringList({lead + QString::fromUtf8("\"底鼓\" → \"di gu\"")}));
         a.dropOnPad(0, 0, dragpayload::record(group->child(0, 0)->text(), group->child(0, 1)->text()));

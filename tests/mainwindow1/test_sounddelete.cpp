@@ -31,12 +31,12 @@ struct List
     }
     void select(const QVector<int> &rows)
     {
-        w->ui->totalWaveTreeView->selectionModel()->clearSelection();
+        w->form()->totalWaveTreeView->selectionModel()->clearSelection();
         for (int r : rows) {
             const QModelIndex idx = r < 0
                     ? w->library().totalListItemModel()->rootIndex()
                     : w->library().totalListItemModel()->soundIndex(r);
-            w->ui->totalWaveTreeView->selectionModel()->select(idx, QItemSelectionModel::Select
+            w->form()->totalWaveTreeView->selectionModel()->select(idx, QItemSelectionModel::Select
                                                                             | QItemSelectionModel::Rows);
         }
     }
@@ -79,7 +79,7 @@ struct Groups
     }
     void select(const QVector<QModelIndex> &rows)
     {
-        QItemSelectionModel *sel = w->ui->waveGroupTreeView->selectionModel();
+        QItemSelectionModel *sel = w->form()->waveGroupTreeView->selectionModel();
         sel->clearSelection();
         for (const QModelIndex &r : rows)
             sel->select(r, QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -109,14 +109,14 @@ private slots:
     {
         List l;
         MainWindow1 *w = l.w;
-        w->ui->tbtDel->click(); // nothing selected
+        w->form()->tbtDel->click(); // nothing selected
         QVERIFY(l.f.prompter.prompts.isEmpty());
 
         // A locked sound anywhere: its warning alone, also on the pad.
         editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].wave_lock = 0; });
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         l.select({1, 4, 2});
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{"Deleting locked sound is not supported!"});
         QCOMPARE(l.f.prompter.titles(), QStringList{"Warning"});
         QVERIFY(!w->padSync().delDialog());
@@ -137,11 +137,11 @@ private slots:
                                + kInUse + clearHiHat;
         l.f.prompter.clear();
         l.select({2});
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
         l.f.prompter.clear();
         l.select({3});
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{"d exists in the hi-hat slots of Kit 9\r\nDeleting the sound is not "
                                                    "supported." + clearHiHat});
 
@@ -150,13 +150,13 @@ private slots:
         for (const QVector<int> &rows : {QVector<int>{-1}, QVector<int>{0, -1, 1}, QVector<int>{2, -1}}) {
             l.f.prompter.clear();
             l.select(rows);
-            w->ui->tbtDel->click();
+            w->form()->tbtDel->click();
             QCOMPARE(l.f.prompter.texts(), QStringList{"Deleting sound group is not supported!"});
             QCOMPARE(l.f.prompter.titles(), QStringList{"Tip"});
         }
         l.f.prompter.clear();
         l.select({-1, 2});
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
         QCOMPARE(l.f.totalRows().size(), 6);
@@ -165,7 +165,7 @@ private slots:
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         l.f.prompter.clear();
         l.select({2});
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QVERIFY(w->padSync().delDialog() && !w->padSync().delDialog()->isVisible());
         QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
     }
@@ -174,10 +174,10 @@ private slots:
     {
         List l;
         MainWindow1 *w = l.w;
-        w->ui->DownRbtn->click(); // f e d c b a
+        w->form()->DownRbtn->click(); // f e d c b a
         QCOMPARE(l.f.totalRows().first().section('|', 1, 1), QString("f"));
         l.select({1, 4}); // e and b
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QVERIFY(l.f.prompter.prompts.isEmpty());
         QCOMPARE(l.f.totalRows(),
                  QStringList({"6|f|" + l.files[5], "4|d|" + l.files[3], "3|c|" + l.files[2], "1|a|" + l.files[0]}));
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(w->library().soundList(), QStringList({"f", "d", "c", "a"}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
         QVERIFY(QFileInfo::exists(l.files[1]) && QFileInfo::exists(l.files[4]));
-        QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
+        QItemSelectionModel *sel = w->form()->totalWaveTreeView->selectionModel();
         QCOMPARE(sel->currentIndex(), w->library().totalListItemModel()->soundItem(3, 0)->index());
         QCOMPARE(sel->selectedRows().size(), 1);
         QVERIFY(sel->isRowSelected(3, w->library().totalListItemModel()->rootIndex()));
@@ -207,9 +207,9 @@ private slots:
         const SoundListModel *total = w->library().totalListItemModel();
         delete total->itemFromIndex(total->rootIndex())->takeChild(1, 0);
         l.select({2});
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 2);
-        QCOMPARE(w->ui->totalWaveTreeView->selectionModel()->currentIndex(),
+        QCOMPARE(w->form()->totalWaveTreeView->selectionModel()->currentIndex(),
                  w->library().totalListItemModel()->soundIndex(1));
     }
 
@@ -222,7 +222,7 @@ private slots:
         QSignalSpy updates(w, &MainWindow1::sendUpdate);
         w->pad().queueDelete("Earlier.wav", 77); // deleted earlier in the run
         l.select({4, 1});
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QCOMPARE(updates.size(), 1);
         QCOMPARE(updates.first(), (QVariantList{0, 0}));
         QCOMPARE(w->pad().delUsbWaveList(), QStringList({l.files[4], l.files[1]}));
@@ -239,7 +239,7 @@ private slots:
         // Rows without records queue nothing: the dialog closes, no signal.
         w->padSync().delDialog()->close();
         l.select({1});
-        w->ui->tbtDel->click();
+        w->form()->tbtDel->click();
         QCOMPARE(updates.size(), 1);
         QVERIFY(!w->padSync().delDialog()->isVisible());
         QVERIFY(w->pad().delUsbWaveList().isEmpty());
@@ -251,11 +251,11 @@ private slots:
                 {"Default", {"d1", "d2"}}, {"A", {"a1", "a2", "a3"}}, {"B", {"b1", "b2"}}, {"C", {"c1", "stored1"}}};
         {
             Groups g(layout);
-            g.w->ui->delWaveGroup->click();
+            g.w->form()->delWaveGroup->click();
             QVERIFY(g.f.prompter.prompts.isEmpty());
             // "Default" alone: its warning, no question.
             g.select({g.row(0)});
-            g.w->ui->delWaveGroup->click();
+            g.w->form()->delWaveGroup->click();
             QCOMPARE(g.f.prompter.texts(), QStringList{"Deleting the 'Default' group is not supported."});
             // A stored sound: only the kit-file message, after "Default"'s.
             g.f.prompter.clear();
@@ -269,7 +269,7 @@ private slots:
             g.f.prompter.clear();
             g.f.prompter.buttonAnswers.enqueue(QMessageBox::No);
             g.select({g.row(1)});
-            g.w->ui->delWaveGroup->click();
+            g.w->form()->delWaveGroup->click();
             QCOMPARE(g.f.prompter.prompts.last().title, QString("Delete"));
             QCOMPARE(g.f.prompter.prompts.last().text, QString("Are you sure to delete it?"));
             QCOMPARE(g.f.prompter.prompts.last().buttons, QMessageBox::Yes | QMessageBox::No);
@@ -279,7 +279,7 @@ private slots:
             // "Default" and A's row with two of its sounds, one of B.
             g.f.prompter.clear();
             g.select({g.row(0), g.row(1), g.row(1, 0), g.row(1, 2), g.row(2, 1)});
-            g.w->ui->delWaveGroup->click();
+            g.w->form()->delWaveGroup->click();
             QCOMPARE(g.f.prompter.texts(),
                      QStringList({"Deleting the 'Default' group is not supported.", "Are you sure to delete it?"}));
             QCOMPARE(g.tree(), QStringList({"Default:d1,d2", "B:b1", "C:c1,stored1"}));
@@ -291,7 +291,7 @@ private slots:
             // All of "Default"'s sounds and B's last: B goes, "Default" stays.
             g.f.prompter.clear();
             g.select({g.row(0, 1), g.row(0, 0), g.row(1, 0)});
-            g.w->ui->delWaveGroup->click();
+            g.w->form()->delWaveGroup->click();
             QCOMPARE(g.f.prompter.texts(), QStringList{"Are you sure to delete it?"});
             QCOMPARE(g.tree(), QStringList({"Default:", "C:c1,stored1"}));
             QCOMPARE(g.w->library().soundGroupList().size(), 2);
@@ -306,11 +306,11 @@ private slots:
         g.w->library().repointGroupSounds(
                 {{g.f.path("intro.wav"), g.f.path("Live:Intro.wav")}, {g.f.path("hit.wav"), g.f.path("Hit:Up.wav")}});
         g.select({g.row(1, 0)});
-        g.w->ui->delWaveGroup->click();
+        g.w->form()->delWaveGroup->click();
         QCOMPARE(g.f.prompter.texts(), QStringList{"Are you sure to delete it?"});
         QCOMPARE(g.tree(), QStringList({"Default:", "Live:hit"}));
         g.select({g.row(1, 0)});
-        g.w->ui->delWaveGroup->click();
+        g.w->form()->delWaveGroup->click();
         QCOMPARE(g.tree(), QStringList({"Default:"}));
     }
 
@@ -322,7 +322,7 @@ private slots:
         Groups g(layout);
         QCOMPARE(g.w->library().leftSoundList()[99], QVector<QString>({"s5"}));
         g.select({g.row(104), g.row(0), g.row(50, 0)}); // slots 0, 104 and 54
-        g.w->ui->delWaveGroup->click();
+        g.w->form()->delWaveGroup->click();
         QCOMPARE(g.w->library().soundListItemModel()->rowCount(), 102);
         QCOMPARE(g.w->library().leftGroupList().size(), 102);
         QCOMPARE(g.w->library().leftSoundList()[0], QVector<QString>({"s103"}));

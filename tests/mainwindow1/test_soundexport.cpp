@@ -52,7 +52,7 @@ struct Export
     }
     void select(const QVector<int> &rows)
     {
-        QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
+        QItemSelectionModel *sel = w->form()->totalWaveTreeView->selectionModel();
         sel->clearSelection();
         const SoundListModel *total = w->library().totalListItemModel();
         for (int r : rows)
@@ -276,7 +276,7 @@ private slots:
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 1);
         e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 2);
         e.select({0, 1});
-        QWidget *del = w->ui->tbtDel;
+        QWidget *del = w->form()->tbtDel;
         QVERIFY(del->isVisible());
         bool clickedWhileExporting = false;
         QTimer::singleShot(0, w, [&] {

@@ -84,14 +84,14 @@ private slots:
         QCOMPARE(headers(w->library().totalListItemModel()), QStringList({"Item", "Name", "File"}));
         QCOMPARE(w->library().currentOldGroupName(), QString("waveList"));
         QVERIFY(!(w->library().totalListItemModel()->rootIndex().flags() & Qt::ItemIsEditable));
-        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
+        QVERIFY(w->form()->totalWaveTreeView->isColumnHidden(2));
         QCOMPARE(headers(w->library().hhSoundItemModel()), QStringList({"Name", "File"}));
         QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), QString("waveList"));
-        QVERIFY(w->ui->soundListTreeView->isColumnHidden(1));
+        QVERIFY(w->form()->soundListTreeView->isColumnHidden(1));
         QCOMPARE(headers(w->library().clickListItemModel()), QStringList({"Index", "Name", "File"}));
-        QVERIFY(w->ui->clickWaveTreeView->isColumnHidden(2));
-        QVERIFY(w->ui->right_stackedWidgetPage1->acceptDrops());
-        QVERIFY(w->ui->pedalWidget->acceptDrops());
+        QVERIFY(w->form()->clickWaveTreeView->isColumnHidden(2));
+        QVERIFY(w->form()->right_stackedWidgetPage1->acceptDrops());
+        QVERIFY(w->form()->pedalWidget->acceptDrops());
         QCOMPARE(w->library().currentOldGroupName(), QString("waveList"));
         w->getRightSoundList();
         QVERIFY(w->library().soundList().isEmpty());
@@ -114,17 +114,17 @@ private slots:
         QCOMPARE(f.mirrorRows(), QStringList({"a one|" + a, "c three|" + c}));
         w->initTotalItemModel();
         QCOMPARE(w->library().totalListItemModel(), oldTotal);
-        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
+        QVERIFY(w->form()->totalWaveTreeView->isColumnHidden(2));
         QCOMPARE(SignalPeek::count(w->library().totalListItemModel(), SIGNAL(itemChanged(QStandardItem *))), 1);
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
         w->soundLists().initKitTotalItemModel();
-        QCOMPARE(w->ui->totalWaveTreeView->model(), w->library().kitOrderItemModel());
+        QCOMPARE(w->form()->totalWaveTreeView->model(), w->library().kitOrderItemModel());
         QCOMPARE(headers(w->library().kitOrderItemModel()), QStringList({"Layer", "Index", "Name", "File"}));
-        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(3));
+        QVERIFY(w->form()->totalWaveTreeView->isColumnHidden(3));
         QCOMPARE(SignalPeek::count(w->library().kitOrderItemModel(), SIGNAL(itemChanged(QStandardItem *))), 0);
         w->on_defaultRbtn_clicked(); // the total list again
-        QCOMPARE(w->ui->totalWaveTreeView->model(), oldTotal);
-        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
+        QCOMPARE(w->form()->totalWaveTreeView->model(), oldTotal);
+        QVERIFY(w->form()->totalWaveTreeView->isColumnHidden(2));
     }
 
     // The root rows of the sound lists, the kit chain list and the save
@@ -161,14 +161,14 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         f.prompter.clear();
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
-        w->ui->addWaveFile->click();
-        w->ui->tbtAddWave->click();
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        w->form()->addWaveFile->click();
+        w->form()->tbtAddWave->click();
         w->library().dropClickSounds();
-        w->ui->btnImportClickWave->click();
-        w->ui->btnLoadFile->click();
-        w->ui->actionExport_All->trigger();
-        w->ui->btnGlobal->click();
+        w->form()->btnImportClickWave->click();
+        w->form()->btnLoadFile->click();
+        w->form()->actionExport_All->trigger();
+        w->form()->btnGlobal->click();
         QLocale::setDefault(old);
         qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
         QStringList filters, save;
@@ -252,11 +252,11 @@ private slots:
 
         // Blank, cancelled and duplicate names.
         f.prompter.textAnswers.enqueue({"   ", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         f.prompter.textAnswers.enqueue({"Loops", false});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         f.prompter.textAnswers.enqueue({" Drums ", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         QCOMPARE(f.prompter.titles(), QStringList({"Error", "Error", "Tip"}));
         QCOMPARE(f.prompter.texts(), QStringList({"New category name can't be blank.", "New category name can't be blank.",
                                                   "The category already exists, please recreate a new category."}));
@@ -268,24 +268,24 @@ private slots:
 
         // A new group lands at the top, simplified; case matters for duplicates.
         f.prompter.textAnswers.enqueue({"  Loops   Two ", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         f.prompter.textAnswers.enqueue({"drums", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("drums"));
         QCOMPARE(w->library().soundListItemModel()->item(1)->text(), QString("Loops Two"));
-        QCOMPARE(w->ui->waveGroupTreeView->currentIndex().row(), 0);
+        QCOMPARE(w->form()->waveGroupTreeView->currentIndex().row(), 0);
         QCOMPARE(w->library().leftGroupList(), QVector<QString>({"FX", "Drums", "Loops Two", "drums"}));
         QCOMPARE(w->library().soundGroupList().size(), 4);
 
         // A group import with no current row and one group selected goes to
         // "Default", appended at the bottom: it takes name slot 0.
         const QString file = writeBytes(f.path("hit.wav"), pcmWav(1, 8000, 800));
-        w->ui->waveGroupTreeView->selectionModel()->clear();
-        w->ui->waveGroupTreeView->selectionModel()->select(w->library().soundListItemModel()->index(2, 0),
+        w->form()->waveGroupTreeView->selectionModel()->clear();
+        w->form()->waveGroupTreeView->selectionModel()->select(w->library().soundListItemModel()->index(2, 0),
                                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QVERIFY(!w->ui->waveGroupTreeView->currentIndex().isValid());
+        QVERIFY(!w->form()->waveGroupTreeView->currentIndex().isValid());
         f.prompter.fileAnswers.enqueue({file});
-        w->ui->addWaveFile->click();
+        w->form()->addWaveFile->click();
         QCOMPARE(w->library().soundListItemModel()->rowCount(), 5);
         QStandardItem *def = w->library().soundListItemModel()->item(4);
         QCOMPARE(def->text(), QString("Default"));
@@ -315,13 +315,13 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         // Nothing selected.
-        w->ui->addWaveFile->click();
+        w->form()->addWaveFile->click();
         QCOMPARE(f.prompter.titles(), QStringList({"The selected sound category is not valid."}));
         QCOMPARE(f.prompter.texts(), QStringList({"Choose a category to add sounds."}));
         f.prompter.clear();
 
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
-        w->ui->addWaveFile->click(); // the dialog is cancelled
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        w->form()->addWaveFile->click(); // the dialog is cancelled
         QCOMPARE(f.prompter.prompts.at(0).kind, UiPrompter::OpenFiles);
         QCOMPARE(f.prompter.prompts.at(0).title, QString("Select file to add"));
         QCOMPARE(f.prompter.prompts.at(0).filter,
@@ -335,7 +335,7 @@ private slots:
         const QString longName = writeBytes(f.path("A very long sample name #1*.wav"), pcmWav(1, 8000, 800));
         const QString pkit = writeBytes(f.path("kit.pkit"), QByteArray("x"));
         f.prompter.fileAnswers.enqueue({longName, pkit, writeBytes(f.path("upper.PKIT"), pcmWav(1, 8000, 800))});
-        w->ui->addWaveFile->click();
+        w->form()->addWaveFile->click();
         QStandardItem *def = w->library().soundListItemModel()->item(0);
         QCOMPARE(def->rowCount(), 2);
         QCOMPARE(def->child(0, 0)->text(), QString("A very long samp"));
@@ -346,15 +346,15 @@ private slots:
                 "\"A very long sample name #1*\" → \"A very long samp\"")}));
 
         // Files already in a group: No leaves them out, Ok adds them again.
-        w->ui->waveGroupTreeView->setCurrentIndex(def->child(0, 0)->index());
+        w->form()->waveGroupTreeView->setCurrentIndex(def->child(0, 0)->index());
         f.prompter.fileAnswers.enqueue({longName});
-        w->ui->addWaveFile->click();
+        w->form()->addWaveFile->click();
         QCOMPARE(f.prompter.prompts.last().text, QString("Some files already exist. Do you want to add duplicate files?"));
         QCOMPARE(f.prompter.prompts.last().defaultButton, QMessageBox::No);
         QCOMPARE(def->rowCount(), 2);
         f.prompter.fileAnswers.enqueue({longName});
         f.prompter.buttonAnswers.enqueue(QMessageBox::Ok);
-        w->ui->addWaveFile->click();
+        w->form()->addWaveFile->click();
         QCOMPARE(def->rowCount(), 3);
         QCOMPARE(w->library().soundGroupList().first().soundList.size(), 3);
     }
@@ -374,7 +374,7 @@ private slots:
         const QString bad2 = writeBytes(f.path("Crash Ride Hit!2.wav"), pcmWav(1, 8000, 800));
         const QString blank = writeBytes(f.path("sub/.wav"), pcmWav(1, 8000, 800));
         const QString hostile = writeBytes(f.path(QString::fromUtf8("Dr\xC3\xBCms *#\xE9\xBC\x93.wav")), pcmWav(1, 8000, 800));
-        w->ui->kitNumber->setText("7");
+        w->form()->kitNumber->setText("7");
         f.importToList({ok, tooLong, bad1, bad2, blank, hostile});
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(6));
         QCOMPARE(f.prompter.texts(),
@@ -408,7 +408,7 @@ private slots:
         QCOMPARE(f.totalRows().size(), 7);
         // A cancelled dialog says nothing.
         f.prompter.clear();
-        w->ui->tbtAddWave->click();
+        w->form()->tbtAddWave->click();
         QCOMPARE(f.prompter.texts(), QStringList());
     }
 
@@ -430,7 +430,7 @@ private slots:
         // A full list refuses before the dialog.
         f.prompter.clear();
         editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.resize(9999); });
-        w->ui->tbtAddWave->click();
+        w->form()->tbtAddWave->click();
         QCOMPARE(f.prompter.prompts.size(), 1);
         QCOMPARE(f.prompter.prompts.first().kind, UiPrompter::Warning);
         QCOMPARE(f.prompter.prompts.first().text, QString("The number of sound can not exceed 9999."));
@@ -464,7 +464,7 @@ private slots:
         f.importToList({onPad});
         QCOMPARE(update.size(), 1);
         QVERIFY(w->pad().addUsbWaveList().isEmpty());
-        QVERIFY(w->ui->right_stackedWidgetPage1->isEnabled());
+        QVERIFY(w->form()->right_stackedWidgetPage1->isEnabled());
     }
 
     // Files ffmpeg cannot decode are named in one warning and never listed or queued.
@@ -485,10 +485,10 @@ private slots:
         const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({other}));
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue({text});
-        w->ui->addWaveFile->click();
+        w->form()->addWaveFile->click();
         QCOMPARE(f.prompter.texts(), QStringList({refused + text}));
         QCOMPARE(w->library().soundListItemModel()->item(0)->rowCount(), 0);
     }
@@ -595,7 +595,7 @@ private slots:
         const QString list = writeBytes(volume.point.filePath("soundlist.xml"), kDrums);
         MainWindow1 *w = f.open(true);
         f.prompter.textAnswers.enqueue({"Loops", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         QFile filler(volume.point.filePath("filler"));
         QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         while (filler.write(QByteArray(512, 'f')) > 0) {
@@ -626,9 +626,9 @@ private slots:
                                                           "session only."}));
         QCOMPARE(b->library().soundListItemModel()->rowCount(), 1); // read all the same
         f.prompter.textAnswers.enqueue({"A", true});
-        a->ui->addWaveGroup->click();
+        a->form()->addWaveGroup->click();
         f.prompter.textAnswers.enqueue({"B", true});
-        b->ui->addWaveGroup->click();
+        b->form()->addWaveGroup->click();
         QVERIFY(closeWindow(f));
         f.prompter.clear();
         QVERIFY(b->close());
@@ -650,7 +650,7 @@ private slots:
         MainWindow1 *w = f.open(true);
         QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Drums"));
         f.prompter.textAnswers.enqueue({"Loops", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         QVERIFY(closeWindow(f));
         QCOMPARE(QFileInfo(list).symLinkTarget(), far);
         QCOMPARE(groupNames(far), QStringList({"Loops/0", "Drums/1"}));
@@ -676,7 +676,7 @@ private slots:
         for (QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
             MainWindow1 *w = f.open(true);
             f.prompter.textAnswers.enqueue({"Loops", true});
-            w->ui->addWaveGroup->click();
+            w->form()->addWaveGroup->click();
             f.prompter.clear();
             f.prompter.buttonAnswers.enqueue(answer);
             QVERIFY(closeWindow(f));
@@ -735,7 +735,7 @@ private slots:
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
         MainWindow1 *w = f.open(true);
         f.prompter.textAnswers.enqueue({"Loops", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         io::resetCount();
         QVERIFY(w->soundLists().saveSoundListAtClose());
         const int calls = io::callCount();
@@ -768,9 +768,9 @@ private slots:
             QCOMPARE(group->child(0, 1)->text(), QString("click1.wav"));
             QCOMPARE(group->child(4, 1)->text(), QString("click5.wav"));
             QCOMPARE(w->library().clickList().at(1).offset, w->library().clickList().at(0).size);
-            QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
+            QCOMPARE(w->form()->clickSoundNoSpinBox->maximum(), 5);
             // The list is full now.
-            w->ui->btnImportClickWave->click();
+            w->form()->btnImportClickWave->click();
             QCOMPARE(f.prompter.texts(),
                      QStringList({"The list is full. Please delete some metronome sounds before importing more."}));
         }
@@ -795,7 +795,7 @@ private slots:
             six << writeBytes(f.path(QString("m%1.wav").arg(i)), QByteArray(4097 - (i == 2 ? 1 : 0), 'x'));
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue(six);
-        w->ui->btnImportClickWave->click();
+        w->form()->btnImportClickWave->click();
         QCOMPARE(f.prompter.prompts.first().title, QString("Obtain click sound files"));
         QCOMPARE(f.prompter.prompts.first().filter,
                  QString("Lossless sound files (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;Compressed sound files "
@@ -805,24 +805,24 @@ private slots:
         // One file of exactly 4096 bytes: its message, nothing added.
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue(six.mid(0, 5));
-        w->ui->btnImportClickWave->click();
+        w->form()->btnImportClickWave->click();
         QCOMPARE(f.prompter.texts(), QStringList({"m2.wavThe sound length is less than 4KB and does not support import."}));
         QVERIFY(w->library().clickList().isEmpty());
         // Five of 4097 bytes are taken.
         QStringList five = six.mid(0, 2) + six.mid(3, 3);
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue(five);
-        w->ui->btnImportClickWave->click();
+        w->form()->btnImportClickWave->click();
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->library().clickList().size(), 5);
         QCOMPARE(w->library().clickList().at(4).offset, quint32(4 * 4097));
         QVERIFY(w->soundLists().clickFlag());
-        QCOMPARE(w->ui->clickSoundNoSpinBox->minimum(), 1);
-        QCOMPARE(w->ui->clickSoundNoSpinBox->maximum(), 5);
+        QCOMPARE(w->form()->clickSoundNoSpinBox->minimum(), 1);
+        QCOMPARE(w->form()->clickSoundNoSpinBox->maximum(), 5);
         // The group row is made once.
         w->library().dropClickSounds();
         f.prompter.fileAnswers.enqueue(five);
-        w->ui->btnImportClickWave->click();
+        w->form()->btnImportClickWave->click();
         QCOMPARE(w->library().clickListItemModel()->rowCount(), 1);
         QCOMPARE(w->library().clickListItemModel()->item(0)->rowCount(), 5);
     }

@@ -30,7 +30,7 @@ struct Sounds
             const MainWindow1::SOUND_INDEX s = soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
             editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r << s; });
         }
-        w->ui->defaultRbtn->click();
+        w->form()->defaultRbtn->click();
     }
     // number|name of each row
     QStringList rows() const
@@ -72,12 +72,12 @@ private slots:
         QVERIFY(s.lockShown(1) && !s.lockShown(0));
         s.checkFollowers();
 
-        w->ui->upRbtn->click();
+        w->form()->upRbtn->click();
         QCOMPARE(s.rows(), kAscending);
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         QVERIFY(s.lockShown(2));
         s.checkFollowers();
-        w->ui->DownRbtn->click();
+        w->form()->DownRbtn->click();
         QStringList descending = kAscending;
         std::reverse(descending.begin(), descending.end());
         QCOMPARE(s.rows(), descending);
@@ -91,7 +91,7 @@ private slots:
         reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = s.files[2]; });
         // "Kick 2" shares Kick-2's file.
         editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].file = s.files[2]; });
-        w->ui->kitRbtn->click();
+        w->form()->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
         QCOMPARE(w->library().totalListItemModel()->soundItem(4, 2)->text(), s.files[2]);
         s.checkFollowers();
@@ -102,10 +102,10 @@ private slots:
 
         // The backup flag follows its button after each click.
         QVERIFY(!w->setupFiles().backFlag());
-        w->ui->rbtBack->click();
+        w->form()->rbtBack->click();
         QVERIFY(w->setupFiles().backFlag());
-        w->ui->rbtBack->click();
-        QCOMPARE(w->setupFiles().backFlag(), w->ui->rbtBack->isChecked());
+        w->form()->rbtBack->click();
+        QCOMPARE(w->setupFiles().backFlag(), w->form()->rbtBack->isChecked());
     }
 
     void orderFile()
@@ -118,28 +118,28 @@ private slots:
         qunsetenv("XDG_CONFIG_HOME");
         const QString file = home.filePath("Desktop/wave_sort.txt");
 
-        w->ui->upRbtn->click();
-        w->ui->btnExportRightWave->click();
+        w->form()->upRbtn->click();
+        w->form()->btnExportRightWave->click();
         QCOMPARE(kf::readFile(file), QByteArray("Kick 2\nkick\nKick\nKick-2\nSnare\nSnare\nTom\n"));
         QCOMPARE(s.f.prompter.titles(), QStringList{"successfully exported."});
         QCOMPARE(s.f.prompter.texts(), QStringList{"File Location:\r\n" + file});
 
         // Back in stored order, the file's order returns.
-        w->ui->defaultRbtn->click();
+        w->form()->defaultRbtn->click();
         s.f.prompter.fileAnswers.enqueue({file});
-        w->ui->btnImportRightWave->click();
+        w->form()->btnImportRightWave->click();
         QCOMPARE(s.f.prompter.prompts.last().title, QString("Select the wave sort txt file."));
         QCOMPARE(s.f.prompter.prompts.last().text, QString(" "));
         QCOMPARE(s.f.prompter.prompts.last().filter, QString("txt(*.txt)"));
         QCOMPARE(s.rows(), kAscending);
-        QVERIFY(w->ui->customRbtn->isChecked() && w->ui->customRbtn->isHidden());
+        QVERIFY(w->form()->customRbtn->isChecked() && w->form()->customRbtn->isHidden());
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         s.checkFollowers();
 
         // CR LF, blank lines, no last line feed; equal names by stored order.
         kf::writeFile(file, "\r\nTom\r\nSnare\r\n\r\nKick\nkick\nSnare\nKick-2\r\n\nKick 2");
         s.f.prompter.fileAnswers.enqueue({file});
-        w->ui->btnImportRightWave->click();
+        w->form()->btnImportRightWave->click();
         QCOMPARE(s.rows(), QStringList({"40|Tom", "12|Snare", "5|Kick", "120|kick", "3|Snare", "8|Kick-2", "7|Kick 2"}));
 
         // Failures leave the rows.
@@ -156,12 +156,12 @@ private slots:
             kf::writeFile(file, b.first);
             s.f.prompter.clear();
             s.f.prompter.fileAnswers.enqueue({file});
-            w->ui->btnImportRightWave->click();
+            w->form()->btnImportRightWave->click();
             QCOMPARE(s.f.prompter.texts(), QStringList{b.second});
             QCOMPARE(s.f.prompter.titles(), QStringList{"Error"});
         }
         s.f.prompter.clear();
-        w->ui->btnImportRightWave->click(); // cancelled
+        w->form()->btnImportRightWave->click(); // cancelled
         QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
         QCOMPARE(s.rows(), before);
 
@@ -169,15 +169,15 @@ private slots:
         QDir(home.filePath("Desktop")).removeRecursively();
         kf::writeFile(home.filePath("Desktop"), "not a folder");
         s.f.prompter.clear();
-        w->ui->btnExportRightWave->click();
+        w->form()->btnExportRightWave->click();
         QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
 
         // An empty list refuses both.
         w->library().takeSoundRecords({});
-        w->ui->defaultRbtn->click();
+        w->form()->defaultRbtn->click();
         s.f.prompter.clear();
-        w->ui->btnExportRightWave->click();
-        w->ui->btnImportRightWave->click();
+        w->form()->btnExportRightWave->click();
+        w->form()->btnImportRightWave->click();
         QCOMPARE(s.f.prompter.texts(),
                  QStringList({"Sound list can not be blank while performing an export operation.",
                               "MY SOUND LIST can not be blank while performing an import operation."}));
@@ -189,9 +189,9 @@ private slots:
     {
         Sounds s;
         MainWindow1 *w = s.w;
-        w->ui->upRbtn->click();
+        w->form()->upRbtn->click();
         // Lock rows 0 and 3 (Kick 2 and Kick-2), unlock Kick.
-        QItemSelectionModel *sel = w->ui->totalWaveTreeView->selectionModel();
+        QItemSelectionModel *sel = w->form()->totalWaveTreeView->selectionModel();
         s.f.selectTotalRow(0);
         s.f.selectTotalRow(3, QItemSelectionModel::Select);
         w->lockSound();
@@ -211,18 +211,18 @@ private slots:
         QCOMPARE(w->library().waveLoadKitAttrList()[6].wave_lock, quint8(1));
 
         // Renumbering: stored order, numbers 1 to n, locks kept, no selection.
-        w->ui->actionReorder_Serial_Numbers->trigger();
+        w->form()->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(s.rows(), QStringList({"1|Snare", "2|Kick", "3|Kick-2", "4|kick", "5|Kick 2", "6|Snare", "7|Tom"}));
-        QVERIFY(w->ui->defaultRbtn->isChecked());
+        QVERIFY(w->form()->defaultRbtn->isChecked());
         QVERIFY(s.lockShown(2) && s.lockShown(4) && !s.lockShown(1));
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->isEditable());
         QCOMPARE(w->library().waveLoadKitAttrList().at(6).wave_No, quint16(7));
         s.checkFollowers();
-        sel = w->ui->totalWaveTreeView->selectionModel();
+        sel = w->form()->totalWaveTreeView->selectionModel();
         QVERIFY(!sel->hasSelection());
         s.f.selectTotalRow(5);
         QCOMPARE(w->preview().playFileNameNew2(), s.files[5]); // the new selection model is adapted
-        QVERIFY(!w->ui->actionReorder_Serial_Numbers->isVisible());
+        QVERIFY(!w->form()->actionReorder_Serial_Numbers->isVisible());
 
         // On the pad: locks refused, renumbered names read-only; numbers the
         // pad cannot take (no pad folders here) come back as they were.
@@ -232,11 +232,11 @@ private slots:
         w->unlockSound();
         QCOMPARE(s.f.prompter.texts(), QStringList({"In USB device mode, the sound lock function is not supported",
                                                     "In USB device mode, the sound unlock function is not supported"}));
-        w->ui->actionReorder_Serial_Numbers->trigger();
+        w->form()->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(w->library().waveLoadKitAttrList().at(6).wave_No, quint16(7));
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 1)->isEditable());
         editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[0].wave_No = 30; });
-        w->ui->actionReorder_Serial_Numbers->trigger();
+        w->form()->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(w->library().waveLoadKitAttrList().at(0).wave_No, quint16(30));
         QCOMPARE(w->library().waveLoadKitAttrList().at(1).wave_No, quint16(2));
         QCOMPARE(s.rows().first(), QString("30|Snare"));

@@ -138,7 +138,7 @@ private slots:
         // Through the real editor: double click, type, Enter.
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        QTreeView *view = w->ui->totalWaveTreeView;
+        QTreeView *view = w->form()->totalWaveTreeView;
         view->edit(lib.total(0, 1)->index());
         auto *editor = view->findChild<QLineEdit *>();
         QVERIFY(editor);
@@ -183,14 +183,14 @@ private slots:
         MainWindow1 *w = lib.w;
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_file = lib.files.at(1); });
         reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_name = "snare"; });
-        w->ui->kitNumber->clear();
-        QTest::keyClicks(w->ui->kitNumber, "1");
-        w->ui->btnSoundKit->click();
+        w->form()->kitNumber->clear();
+        QTest::keyClicks(w->form()->kitNumber, "1");
+        w->form()->btnSoundKit->click();
         QCOMPARE(w->shell().hhWidgetGroup()[1].lableA->text(), QString("snare"));
         lib.total(1, 1)->setText("Crack");
         QCOMPARE(w->shell().hhWidgetGroup()[1].lableA->text(), QString("Crack"));
-        w->ui->downPageBtn->click(); // on to kit 2: kit 1 is committed
-        QCOMPARE(w->ui->kitNoSpinBox->value(), 2);
+        w->form()->downPageBtn->click(); // on to kit 2: kit 1 is committed
+        QCOMPARE(w->form()->kitNoSpinBox->value(), 2);
         QCOMPARE(w->doc().kitAttrList().at(0).pedalChunk.hh_wave2_name, QString("Crack"));
     }
 
@@ -226,10 +226,10 @@ private slots:
         Library lib;
         MainWindow1 *w = lib.w;
         lib.f.prompter.textAnswers.enqueue({"A", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         w->library().soundListItemModel()->item(0)->setText("B");
         lib.f.prompter.textAnswers.enqueue({"A", true});
-        w->ui->addWaveGroup->click();
+        w->form()->addWaveGroup->click();
         w->library().soundListItemModel()->item(1)->setText("");
         QCOMPARE(lib.f.prompter.texts(), QStringList{"Group name can't be blank!"});
         w->shell().setWriteSoundListOnClose(true);
@@ -250,7 +250,7 @@ private slots:
         lib.total(2, 1)->setText("Ride");
         QVERIFY(!lib.total(2, 1)->isEditable());
         QCOMPARE(lib.recordName(2), QString("Ride"));
-        QTreeView *view = w->ui->totalWaveTreeView;
+        QTreeView *view = w->form()->totalWaveTreeView;
         view->edit(lib.total(2, 1)->index());
         QVERIFY(!view->findChild<QLineEdit *>() || !view->findChild<QLineEdit *>()->isVisible());
         // A cell a group rename replaces is read-only at once.

@@ -77,10 +77,10 @@ private slots:
                                       "16bit/48000Hz/Stereo"};
         for (int r = 0; r < expected.size(); ++r) {
             f.selectTotalRow(r);
-            QCOMPARE(w->ui->waveInfoShow->text(), expected.at(r));
+            QCOMPARE(w->form()->waveInfoShow->text(), expected.at(r));
             QCOMPARE(w->preview().playFileNameNew2(), f.totalRows().at(r).section('|', 2));
-            QCOMPARE(w->ui->songLabel2->text(), f.totalRows().at(r).section('|', 1, 1));
-            QVERIFY(w->ui->playBtn2->isEnabled());
+            QCOMPARE(w->form()->songLabel2->text(), f.totalRows().at(r).section('|', 1, 1));
+            QVERIFY(w->form()->playBtn2->isEnabled());
             QVERIFY(!w->shell().dropToPadOrRight());
         }
         // The press handler ends the sentence with a full stop.
@@ -88,14 +88,14 @@ private slots:
         isRight = false;
         f.selectTotalRow(4);
         w->on_totalWaveTreeView_pressed(w->library().totalListItemModel()->soundIndex(4));
-        QCOMPARE(w->ui->waveInfoShow->text(), QString("This sound is not in wave format."));
+        QCOMPARE(w->form()->waveInfoShow->text(), QString("This sound is not in wave format."));
         QCOMPARE(rec.drags.size(), 1); // a plain file in another format is still dragged
 
         // The root row hides the File column and changes nothing else.
-        w->ui->totalWaveTreeView->setColumnHidden(2, false);
-        w->ui->totalWaveTreeView->setCurrentIndex(w->library().totalListItemModel()->rootIndex());
-        QVERIFY(w->ui->totalWaveTreeView->isColumnHidden(2));
-        QCOMPARE(w->ui->waveInfoShow->text(), QString("This sound is not in wave format."));
+        w->form()->totalWaveTreeView->setColumnHidden(2, false);
+        w->form()->totalWaveTreeView->setCurrentIndex(w->library().totalListItemModel()->rootIndex());
+        QVERIFY(w->form()->totalWaveTreeView->isColumnHidden(2));
+        QCOMPARE(w->form()->waveInfoShow->text(), QString("This sound is not in wave format."));
     }
 
     void missingFilesAndActions()
@@ -129,20 +129,20 @@ private slots:
         f.selectTotalRow(1);
         QCOMPARE(f.prompter.titles(), QStringList({"Error"}));
         QCOMPARE(f.prompter.texts(), QStringList({"Please check path:b does not exist.\r\n" + b}));
-        QVERIFY(!w->ui->playBtn2->isEnabled());
-        QVERIFY(!w->ui->stopBtn2->isEnabled());
-        QVERIFY(w->ui->waveInfoShow->text().isEmpty());
+        QVERIFY(!w->form()->playBtn2->isEnabled());
+        QVERIFY(!w->form()->stopBtn2->isEnabled());
+        QVERIFY(w->form()->waveInfoShow->text().isEmpty());
         QCOMPARE(w->preview().playFileNameNew2(), a);
 
         // The group tree words its warning the other way round.
         f.prompter.fileAnswers.enqueue({a});
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
-        w->ui->addWaveFile->click();
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        w->form()->addWaveFile->click();
         QFile::remove(a);
         f.prompter.clear();
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->item(0)->child(0, 0)->index());
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->item(0)->child(0, 0)->index());
         QCOMPARE(f.prompter.texts(), QStringList({"a does not exist.\r\nPlease check path:" + a}));
-        QVERIFY(w->ui->totalWaveTreeView->selectionModel()->selectedIndexes().isEmpty());
+        QVERIFY(w->form()->totalWaveTreeView->selectionModel()->selectedIndexes().isEmpty());
     }
 
     void storedSounds()
@@ -166,15 +166,15 @@ private slots:
         kf::writeFile(f.path("OTHER.BIN"), "x");
         f.selectTotalRow(good);
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
+        QCOMPARE(w->form()->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
         QCOMPARE(w->preview().playFileNameNew2(), native + ":U00005");
         // A group row naming the sound is there while its kit file is.
         w->library().addSoundsToGroup(0, {{"WAVE5", native + ":U00005"}});
-        w->ui->waveGroupTreeView->selectionModel()->setCurrentIndex(
+        w->form()->waveGroupTreeView->selectionModel()->setCurrentIndex(
                 w->library().soundListItemModel()->item(0)->child(0, 0)->index(),
                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(w->ui->songLabel2->text(), QString("WAVE5"));
+        QCOMPARE(w->form()->songLabel2->text(), QString("WAVE5"));
         QCOMPARE(w->preview().playFileNameNew2(), native + ":U00005");
 
         f.selectTotalRow(outside);
@@ -228,8 +228,8 @@ private slots:
         f.selectTotalRow(0);
         QCOMPARE(f.prompter.texts(), QStringList{"Please check path:good does not exist.\r\n" + good});
         w->preview().choosePreviewSound(good);
-        w->ui->playBtn2->setEnabled(true);
-        w->ui->playBtn2->click();
+        w->form()->playBtn2->setEnabled(true);
+        w->form()->playBtn2->click();
         QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
         f.prompter.fileAnswers.enqueue({f.path("out")});
         QDir().mkdir(f.path("out"));
@@ -238,7 +238,7 @@ private slots:
         // A kit file pick that is a pipe reopens the file dialog.
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue({kitPipe});
-        w->ui->btnLoadFile->click();
+        w->form()->btnLoadFile->click();
         QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::OpenFiles);
         QVERIFY(w->library().recordKitFileList().isEmpty());
         // The pad load reads no pipe.
@@ -259,11 +259,11 @@ private slots:
             w->library().addSound("other", src, 2, true);
         for (int row : {1, 2}) {
             f.selectTotalRow(0);
-            QCOMPARE(w->ui->songLabel2->text(), QString("good"));
-            QVERIFY(w->ui->playBtn2->isEnabled());
+            QCOMPARE(w->form()->songLabel2->text(), QString("good"));
+            QVERIFY(w->form()->playBtn2->isEnabled());
             f.selectTotalRow(row);
-            QVERIFY(w->ui->songLabel2->text().isEmpty());
-            QVERIFY(!w->ui->playBtn2->isEnabled());
+            QVERIFY(w->form()->songLabel2->text().isEmpty());
+            QVERIFY(!w->form()->playBtn2->isEnabled());
         }
     }
 
@@ -278,9 +278,9 @@ private slots:
         f.importToList({colon, marker});
         f.prompter.clear();
         f.selectTotalRow(0);
-        QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/22050Hz/Mono"));
+        QCOMPARE(w->form()->waveInfoShow->text(), QString("16bit/22050Hz/Mono"));
         f.selectTotalRow(1);
-        QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/32000Hz/Stereo"));
+        QCOMPARE(w->form()->waveInfoShow->text(), QString("16bit/32000Hz/Stereo"));
         QVERIFY(f.prompter.texts().isEmpty());
         QCOMPARE(w->preview().playFileNameNew2(), marker);
 
@@ -295,7 +295,7 @@ private slots:
         w->library().addSound("WAVE7", stored, 3, true);
         f.selectTotalRow(r);
         QVERIFY(f.prompter.texts().isEmpty());
-        QCOMPARE(w->ui->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
+        QCOMPARE(w->form()->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
         QCOMPARE(w->preview().playFileNameNew2(), stored);
         const QString out = f.path("out.wav");
         QCOMPARE(quint64(w->getRawFile(stored, out, 1)), quint64(kit.waves.at(7).size()));
@@ -334,15 +334,15 @@ private slots:
 
         // The group tree: one drag per sound offline, one drag of all in device mode.
         f.prompter.fileAnswers.enqueue({a, b});
-        w->ui->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
-        w->ui->addWaveFile->click();
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        w->form()->addWaveFile->click();
         QStandardItem *def = w->library().soundListItemModel()->item(0);
-        QItemSelectionModel *sel = w->ui->waveGroupTreeView->selectionModel();
+        QItemSelectionModel *sel = w->form()->waveGroupTreeView->selectionModel();
         sel->setCurrentIndex(def->child(0, 0)->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QVERIFY(!w->shell().dropToPadOrRight());
-        QCOMPARE(w->ui->songLabel2->text(), QString("kick"));
+        QCOMPARE(w->form()->songLabel2->text(), QString("kick"));
         sel->setCurrentIndex(def->child(1, 0)->index(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        QCOMPARE(w->ui->songLabel2->text(), QString("kick")); // unchanged for two rows
+        QCOMPARE(w->form()->songLabel2->text(), QString("kick")); // unchanged for two rows
         QVERIFY(w->shell().dropToPadOrRight());
         rec.drags.clear();
         isLeftWave = false;

@@ -127,8 +127,8 @@ private slots:
         QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(w->pad().currentDirPath(), QString("Device Unconnect(Default)"));
         QCOMPARE(w->windowTitle(), QString("Korvanta-V1.04"));
-        QCOMPARE(w->ui->kitNumber->text(), QString("1"));
-        QCOMPARE(w->ui->kitNameLineEdit->text(), QString("New Kit"));
+        QCOMPARE(w->form()->kitNumber->text(), QString("1"));
+        QCOMPARE(w->form()->kitNameLineEdit->text(), QString("New Kit"));
         QCOMPARE(w->doc().kitAttrList().size(), 100);
         QVERIFY(prompts.prompts.isEmpty());
 

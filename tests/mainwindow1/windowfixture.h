@@ -32,7 +32,7 @@ struct WindowFixture
         QDir::setCurrent(work.path());
         w = new MainWindow1;
         w->shell().skipSoundListOnClose();
-        ui = w->ui;
+        ui = w->form();
     }
     ~WindowFixture()
     {

@@ -2,8 +2,9 @@
 // change file go to the pad, then the pad's volume is dismounted.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
-#include "mainwindow1/editing/kitpage.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "device/devicemessage.h"
@@ -32,8 +33,8 @@ bool PadSyncController::closeOnPad()
     // Sounds still being written get their rows first, so the kits see them.
     if (m_syncBatch && m_syncBatch->isRunning())
         m_syncBatch->waitForFinished();
-    kitpage::commitShownKit(&m_window, m_window.mainPadPage().curkitNumber());
-    if (!librarypane::saveSoundListAtClose(&m_window))
+    m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
+    if (!m_soundLists.saveSoundListAtClose())
         return false; // the window stays on the pad, nothing written to it
 
     bool closing = false;

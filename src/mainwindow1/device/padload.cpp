@@ -3,6 +3,8 @@
 // run left cut short is put in order first, as a write of its own.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -144,7 +146,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
         messages << soundsRefusal(sounds.waveAttrList.isEmpty());
         return refuse(messages);
     }
-    m_window.soundLists().takeWaveAttrList(sounds.waveAttrList);
+    m_soundLists.takeWaveAttrList(sounds.waveAttrList);
     m_library.loadPadSounds(sounds.waveLoadKitAttrList);
     emit soundListChanged();
     tell(sounds.messages, true);
@@ -166,13 +168,13 @@ void PadSyncController::loadPad(const QString &modelFolder)
         return refuse(global.messages);
     m_doc.takeGlobalSize(global.globalSize);
     m_pad.takeLoadedChainBlock(global.chainBlock);
-    m_window.showVerAndGlobal1(globalModel.get());
+    m_kitPages.showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
     m_doc.markChainsLoaded();
 
     setupfiles::KitTables images;
     const PadKits kits =
-            readPadKits(m_pad.kitPath(), m_window.soundLists().waveAttrList(), m_doc.curKitAttr(),
+            readPadKits(m_pad.kitPath(), m_soundLists.waveAttrList(), m_doc.curKitAttr(),
                         KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()}, pumpEvents);
     m_pad.noteLinksLeftOut(kits.linksLeftOut);
     if (!kits.ok)
@@ -183,9 +185,9 @@ void PadSyncController::loadPad(const QString &modelFolder)
     tell(withLinks(kits.messages), true);
 
     m_ui->kitNumber->setText(QStringLiteral("1"));
-    m_window.on_kitNumber_textEdited(QStringLiteral("1"));
-    m_window.updateKitNo(1);
-    m_doc.markAllSaved(m_window.globalPage()); // an offline close after a failed close on the pad compares with this
+    m_mainPadPage.typeKitNumber(QStringLiteral("1"));
+    m_kitPages.updateKitNo(1);
+    m_doc.markAllSaved(m_kitPages.globalPage()); // an offline close after a failed close on the pad compares with this
     guardPad(loaded);
     progress->setValue(100);
     progress->close();
@@ -195,10 +197,10 @@ void PadSyncController::loadPad(const QString &modelFolder)
 void PadSyncController::importPadClicks()
 {
     m_library.expectPadClickSounds();
-    m_window.soundLists().useOwnClickSounds(false);
+    m_soundLists.useOwnClickSounds(false);
     m_ui->clickWaveTreeView->reset();
-    m_window.initClickItemModel();
-    m_window.on_btnImportClickWave_clicked();
+    m_soundLists.initClickItemModel();
+    m_soundLists.importClickSounds();
     if (!m_pad.clickSkipped().isEmpty())
         showDeviceMessages({DeviceMessage{MainWindow1::tr("Warning"),
                                           MainWindow1::tr("These entries of the metronome folder are not files and "

@@ -1,7 +1,7 @@
 // The pad's files follow a renumbered sound list.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
-#include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
@@ -58,11 +58,11 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
     for (int i = 0; i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
         const QString target = chained ? result.newFiles.at(i) + QChar(0) : result.newFiles.at(i);
-        kitpage::updateKitFile(&m_window, c.oldNo, c.newNo, oldFiles.at(i), target);
+        m_kitPages.updateKitFile(c.oldNo, c.newNo, oldFiles.at(i), target);
     }
     for (int i = 0; chained && i < changes.size(); ++i) {
         const WaveRenumber &c = changes.at(i);
-        kitpage::updateKitFile(&m_window, c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
+        m_kitPages.updateKitFile(c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
     }
     m_reorderSoundFlag = true;
 }

@@ -2,7 +2,7 @@
 // worker threads, their progress, and the lists brought in line afterwards.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "device/devicemessage.h"
@@ -95,7 +95,7 @@ void PadSyncController::addUsbWave()
     m_addProgressValue = 0;
     showPadProgress(MainWindow1::tr("Importing sound file..."), n);
     const PadSession::AddPlan plan = m_pad.beginAddBatch(m_library.waveLoadKitAttrList(), ready);
-    m_window.soundLists().noteLastWaveNumber(plan.lastNumber);
+    m_soundLists.noteLastWaveNumber(plan.lastNumber);
     // Nothing handed to the workers: the batch ends at once.
     if (!ready || !ensureSyncBatch()->startAdd(plan.sounds, m_pad.dataPath(), m_pad.prmPath()))
         completeAddBatch();

@@ -2,14 +2,17 @@
 
 #include <QProgressDialog>
 
-PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
-                                     QWidget *parent, MainWindow1 &window)
+PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
+                                     SoundListsController &soundLists, KitPagesController &kitPages,
+                                     MainPadPageController &mainPadPage, Ui::MainWindow1 *ui, QWidget *parent)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
+    , m_soundLists(soundLists)
+    , m_kitPages(kitPages)
+    , m_mainPadPage(mainPadPage)
     , m_ui(ui)
     , m_parent(parent)
-    , m_window(window)
 {
 }
 

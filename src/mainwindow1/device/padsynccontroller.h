@@ -17,10 +17,12 @@
 #include <QVector>
 
 class KitDocument;
-class MainWindow1;
+class KitPagesController;
+class MainPadPageController;
 class QProgressDialog;
 class QWidget;
 class SoundLibrary;
+class SoundListsController;
 class SyncBatch;
 namespace Ui {
 class MainWindow1;
@@ -31,10 +33,11 @@ class PadSyncController : public QObject
     Q_OBJECT
 
 public:
-    // `window` is reached only for the other areas' work; boxes and progress
-    // dialogs are children of `parent`.
-    PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
-                      QWidget *parent, MainWindow1 &window);
+    // The sound lists, the kit pages and the main pad page follow the pad's
+    // load, batches and close; boxes and progress dialogs are children of `parent`.
+    PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, SoundListsController &soundLists,
+                      KitPagesController &kitPages, MainPadPageController &mainPadPage, Ui::MainWindow1 *ui,
+                      QWidget *parent);
     ~PadSyncController() override;
 
     // ---- choosing and loading the pad
@@ -132,9 +135,11 @@ private:
     KitDocument &m_doc;
     SoundLibrary &m_library;
     PadSession &m_pad;
+    SoundListsController &m_soundLists;
+    KitPagesController &m_kitPages;
+    MainPadPageController &m_mainPadPage;
     Ui::MainWindow1 *m_ui;
     QWidget *m_parent;
-    MainWindow1 &m_window; // the other areas, as the window reaches them
 
     bool m_fileErrCloseWindow = false;
     SyncBatch *m_syncBatch = nullptr; // the pad's worker batches, made with the first

@@ -175,7 +175,7 @@ void ShellController::connectPagesAndLists()
     m_window.connectSoundListSelections();
     if (QItemSelectionModel *sel = m_ui->waveGroupTreeView->selectionModel())
         QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
-                         [w]() { w->leftSelectItemChanged(w->ui->waveGroupTreeView->currentIndex()); });
+                         [w]() { w->leftSelectItemChanged(w->form()->waveGroupTreeView->currentIndex()); });
     QObject::connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList()));
     QObject::connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList1()));
     QObject::connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), w, SLOT(exportWave()));
