@@ -54,13 +54,17 @@ void MainWindow1::releaseControllers()
 
 void MainWindow1::makePreview()
 {
-    m_preview = std::make_unique<PreviewController>(ui, this, *this);
+    m_preview = std::make_unique<PreviewController>(ui, this);
     connect(m_preview.get(), &PreviewController::loopPressed, this, &MainWindow1::sendLoopIndex2);
 }
 
 // Hands the Preview controller the areas made after it.
 void MainWindow1::wirePreview()
 {
+    m_preview->useSoundFiles(*m_soundFiles);
+    m_preview->useSoundLists(*m_soundLists);
+    m_preview->useSetupFiles(*m_setupFiles);
+    m_preview->useShell(*m_shell);
 }
 
 
@@ -86,13 +90,17 @@ void MainWindow1::showError(QMediaPlayer::Error error) { m_preview->logError(err
 
 void MainWindow1::makeSoundFiles()
 {
-    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, ui, this, *m_preview, *this);
+    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, ui, this, *m_preview);
     connect(m_soundFiles.get(), &SoundFilesController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
+    connect(m_soundFiles.get(), &SoundFilesController::exportWritten, this, &MainWindow1::sendAllNameList);
 }
 
 // Hands the SoundFiles controller the areas made after it.
 void MainWindow1::wireSoundFiles()
 {
+    m_soundFiles->useSoundLists(*m_soundLists);
+    m_soundFiles->useMainPadPage(*m_mainPadPage);
+    m_soundFiles->useShell(*m_shell);
 }
 
 
@@ -114,13 +122,18 @@ void MainWindow1::recvOK() { m_soundFiles->exportReportClosed(); }
 
 void MainWindow1::makeSoundLists()
 {
-    m_soundLists = std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, ui, this, *this);
+    m_soundLists =
+            std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, ui, this, *m_preview, *m_soundFiles);
     connect(m_soundLists.get(), &SoundListsController::padDeleteQueued, this, [this] { emit sendUpdate(0, 0); });
 }
 
 // Hands the SoundLists controller the areas made after it.
 void MainWindow1::wireSoundLists()
 {
+    m_soundLists->useKitPages(*m_kitPages);
+    m_soundLists->useSetupFiles(*m_setupFiles);
+    m_soundLists->usePadSync(*m_padSync);
+    m_soundLists->useShell(*m_shell);
 }
 
 

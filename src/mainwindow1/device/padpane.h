@@ -13,10 +13,6 @@ inline void changeOnlineKitPath(MainWindow1 *w, QString originalPath, QString ne
 {
     w->padSync().changeOnlineKitPath(originalPath, newPath, newNum, newLength, kitNo);
 }
-inline void updateWavePrmAndData(MainWindow1 *w, int count, QVector<int> oldNumbers)
-{
-    w->padSync().updateWavePrmAndData(count, oldNumbers);
-}
 inline void showPadMode(MainWindow1 *w, PadSession::Mode mode) { w->padSync().showPadMode(mode); }
 inline bool closeOnPad(MainWindow1 *w) { return w->padSync().closeOnPad(); }
 

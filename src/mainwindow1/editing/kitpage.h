@@ -22,10 +22,6 @@ QString kitNameRefusal(const QString &name);
 inline void initKitSet(MainWindow1 *w) { w->kitPages().initKitSet(); }
 inline void initGlobalSet(MainWindow1 *w) { w->kitPages().initGlobalSet(); }
 inline void commitShownKit(MainWindow1 *w, int kitNo) { w->kitPages().commitShownKit(kitNo); }
-inline void updateKitFile(MainWindow1 *w, quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)
-{
-    w->kitPages().updateKitFile(oldNo, newNo, oldFile, newFile);
-}
 
 } // namespace kitpage
 

@@ -147,12 +147,12 @@ void SoundListsController::deleteSelectedSounds()
         return;
     }
 
-    m_window.padSync().resetDeleteProgress();
+    m_padSync->resetDeleteProgress();
     if (deviceMode) {
-        m_window.padSync().takeDeleteDialog(deleteProgress(w, 2 * rows.size()));
+        m_padSync->takeDeleteDialog(deleteProgress(w, 2 * rows.size()));
     }
     m_pad.clearDeleteQueue();
-    auto closeDialog = [this]() { m_window.padSync().closeDeleteProgress(); };
+    auto closeDialog = [this]() { m_padSync->closeDeleteProgress(); };
 
     // One set of the paths the kits use for the whole selection.
     const QVector<QString> usedFiles = m_lib.getSoundFileList(m_doc.kitAttrList());
@@ -196,7 +196,7 @@ void SoundListsController::deleteSelectedSounds()
             }
         }
         if (deviceMode) {
-            m_window.padSync().stepDeleteProgress();
+            m_padSync->stepDeleteProgress();
             QCoreApplication::processEvents();
         } else {
             goneRows.append(pick.row);

@@ -4,7 +4,6 @@
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/library/librarypane.h"
 #include "ui_mainwindow1.h"
 
 #include "library/exportfile.h"
@@ -230,18 +229,16 @@ void reportUnwritten(const ExportRun &run, const QString &folder)
 // The written files in a report of their own, not modal.
 void SoundFilesController::showExportReport(const QStringList &written, const QString &folder)
 {
-    MainWindow1 &w = m_window;
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);
-    w.shell().showExportReport(report);
-    QObject::connect(report, &CustomDialog::sendOK, &w, &MainWindow1::recvOK);
-    QObject::connect(report, &QObject::destroyed, &w, [&w, report]() {
-        w.shell().exportReportClosed(report);
-    });
+    m_shell->showExportReport(report);
+    QObject::connect(report, &CustomDialog::sendOK, this, &SoundFilesController::exportReportClosed);
+    ShellController *shell = m_shell;
+    QObject::connect(report, &QObject::destroyed, this, [shell, report]() { shell->exportReportClosed(report); });
     // Each report shows its own export only.
     const QMetaObject::Connection once =
-            QObject::connect(&w, &MainWindow1::sendAllNameList, report, &CustomDialog::recvSoundExportList);
-    emit w.sendAllNameList(written, folder);
+            QObject::connect(this, &SoundFilesController::exportWritten, report, &CustomDialog::recvSoundExportList);
+    emit exportWritten(written, folder);
     QObject::disconnect(once);
     report->show();
 }
@@ -322,5 +319,5 @@ void SoundFilesController::exportSelectedSounds()
 
 void SoundFilesController::exportReportClosed()
 {
-    m_window.shell().exportReportAnswered();
+    m_shell->exportReportAnswered();
 }

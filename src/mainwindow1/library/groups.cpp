@@ -1,7 +1,6 @@
 // Sound groups: the group tree, its working copies and "soundlist.xml".
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -57,7 +56,7 @@ void SoundListsController::importSoundList(const QString &fileName)
 
 bool SoundListsController::saveSoundListAtClose()
 {
-    if (!m_window.shell().writeSoundListOnClose())
+    if (!m_shell->writeSoundListOnClose())
         return true;
     SoundLibrary &lib = m_lib;
     QWidget *w = m_parent;

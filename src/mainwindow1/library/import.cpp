@@ -112,7 +112,7 @@ void SoundFilesController::addFilesToTotalList()
             prompter->getOpenFileNames(m_parent, MainWindow1::tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
-    m_window.mainPadPage().selectKit(quint8(ui->kitNumber->text().toInt() - 1));
+    m_mainPadPage->selectKit(quint8(ui->kitNumber->text().toInt() - 1));
 
     const QSet<QString> listed = childTexts(m_library.totalListItemModel(), 2);
     QVector<strSoundItem> items;
@@ -173,7 +173,7 @@ void SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardI
     }
     m_library.addSoundsToGroup(g, sounds);
     ui->waveGroupTreeView->expand(model->index(g, 0));
-    m_window.getRightSoundList();
+    m_soundLists->getRightSoundList();
     tellRenamedSounds(names.changes());
 }
 
@@ -204,13 +204,13 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
             continue;
         }
-        m_window.soundLists().noteLastWaveNumber(m_library.lastWaveNumber());
-        if (m_window.soundLists().total_index() >= WAVE_MAX_COUNT) {
+        m_soundLists->noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_soundLists->total_index() >= WAVE_MAX_COUNT) {
             prompter->warning(m_parent, MainWindow1::tr("Warning"),
                               MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
         }
-        const quint16 number = quint16(m_window.soundLists().total_index() + 1);
+        const quint16 number = quint16(m_soundLists->total_index() + 1);
         const QString name = names.take(given);
         if (deviceMode) {
             m_pad.queueAdd(path, number);
@@ -248,6 +248,6 @@ void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardIte
         addToGroupTree(group, model, items);
     } else if (mode == 4) {
         addToTotalList(model, items);
-        m_window.getRightSoundList();
+        m_soundLists->getRightSoundList();
     }
 }

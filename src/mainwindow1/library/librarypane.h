@@ -15,7 +15,6 @@ namespace librarypane {
 inline void setUpSoundViews(MainWindow1 *w) { w->soundLists().setUpSoundViews(); }
 inline void initSoundPlay(MainWindow1 *w) { w->preview().initSoundPlay(); }
 // groups and the sound-list file
-inline void importSoundList(MainWindow1 *w, const QString &fileName) { w->soundLists().importSoundList(fileName); }
 inline bool saveSoundListAtClose(MainWindow1 *w) { return w->soundLists().saveSoundListAtClose(); }
 // import
 inline void tellRenamedSounds(MainWindow1 *w, const QVector<namerules::NameChange> &changes)

@@ -1,6 +1,6 @@
 // Locking and unlocking sounds, and renumbering the working sound list.
 #include "mainwindow1/mainwindow1.h"
-#include "mainwindow1/device/padpane.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -45,6 +45,6 @@ void SoundListsController::reorderSerialNumbers()
         return;
     const QVector<int> oldNumbers = m_lib.renumberSounds();
     if (!m_pad.isUDiskFlag())
-        padpane::updateWavePrmAndData(&m_window, count, oldNumbers);
+        m_padSync->updateWavePrmAndData(count, oldNumbers);
     showTotalRows(soundorder::stored(m_lib.waveLoadKitAttrList()), false);
 }

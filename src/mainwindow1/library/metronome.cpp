@@ -4,7 +4,7 @@
 
 #include "device/padpaths.h"
 #include "library/clicksounds.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "model/namerules.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -114,5 +114,5 @@ void SoundListsController::importClickSounds()
     m_clickFlag = m_lib.clickList().size() == 5;
     m_ui->clickSoundNoSpinBox->setRange(1, m_lib.clickList().size());
     m_ui->clickWaveTreeView->expandAll();
-    librarypane::tellRenamedSounds(&m_window, renamed);
+    m_soundFiles.tellRenamedSounds(renamed);
 }

@@ -1,7 +1,6 @@
 // The sound library's item models: total list, hi-hat mirror, metronome list.
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/library/librarypane.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -62,7 +61,7 @@ void SoundListsController::showTotalList()
     view->setColumnWidth(0, 78);
     view->setColumnWidth(1, 180);
     view->header()->setStretchLastSection(true);
-    soundListView(view, Qt::ScrollBarAsNeeded, m_window.shell().myStyle());
+    soundListView(view, Qt::ScrollBarAsNeeded, m_shell->myStyle());
     // The root only: expanding every row would keep an index for each.
     view->expand(model->rootIndex());
     view->repaint();
@@ -74,7 +73,7 @@ void SoundListsController::showMirrorList()
     view->setColumnHidden(1, true);
     view->setColumnWidth(0, 165);
     view->header()->setStretchLastSection(false);
-    soundListView(view, Qt::ScrollBarAlwaysOn, m_window.shell().myStyle());
+    soundListView(view, Qt::ScrollBarAlwaysOn, m_shell->myStyle());
     view->expand(m_lib.hhSoundItemModel()->rootIndex());
     view->repaint();
 }

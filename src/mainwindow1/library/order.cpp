@@ -3,6 +3,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -23,9 +24,9 @@
 // Keeps the working lists of an order: the keys and the files of its rows.
 void SoundListsController::keepWorkingLists(const QVector<soundorder::Row> &rows)
 {
-    m_window.setupFiles().clearWorkingLists();
+    m_setupFiles->clearWorkingLists();
     for (const soundorder::Row &row : rows)
-        m_window.setupFiles().addWorkingRow(row.name + QLatin1Char('*') + QString::number(row.number), row.file);
+        m_setupFiles->addWorkingRow(row.name + QLatin1Char('*') + QString::number(row.number), row.file);
 }
 
 void SoundListsController::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
@@ -50,7 +51,7 @@ void SoundListsController::connectSoundListSelections()
     if (mirror && !mirror->property(adapted).toBool()) {
         mirror->setProperty(adapted, true);
         connect(mirror, &QItemSelectionModel::selectionChanged, this,
-                [this]() { m_window.leftHHSelectItemChanged(m_ui->soundListTreeView->currentIndex()); });
+                [this]() { m_kitPages->selectHHSound(m_ui->soundListTreeView->currentIndex()); });
     }
 }
 
@@ -75,7 +76,7 @@ void SoundListsController::showNameOrder(bool ascending)
 
 void SoundListsController::takeBackupChoice()
 {
-    m_window.setupFiles().markBackup(m_ui->rbtBack->isChecked());
+    m_setupFiles->markBackup(m_ui->rbtBack->isChecked());
 }
 
 void SoundListsController::exportOrder()
@@ -116,7 +117,7 @@ void SoundListsController::importOrder()
                           QMessageBox::Ok);
         return;
     }
-    m_window.setupFiles().clearWorkingLists();
+    m_setupFiles->clearWorkingLists();
     const QString path = prompter->getOpenFileName(w, MainWindow1::tr("Select the wave sort txt file."),
                                                    QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file(path);
@@ -153,7 +154,7 @@ void SoundListsController::generateKitOrder()
     QHash<QString, int> firstRecord;
     for (int i = sounds.size() - 1; i >= 0; --i)
         firstRecord.insert(sounds.at(i).file, i);
-    m_window.setupFiles().clearRemaining();
+    m_setupFiles->clearRemaining();
     QSet<QString> remaining;
     QVector<SoundLibrary::KitOrderGroup> groups;
     const int kits = qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT));
@@ -165,7 +166,7 @@ void SoundListsController::generateKitOrder()
         for (const kitusage::Use &use : uses) {
             if (!remaining.contains(use.file)) {
                 remaining.insert(use.file);
-                m_window.setupFiles().addRemaining(use.file);
+                m_setupFiles->addRemaining(use.file);
             }
             const QString entry = use.label + use.file;
             const QString path = entry.mid(3);

@@ -2,7 +2,9 @@
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/soundsource.h"
@@ -51,7 +53,7 @@ void PreviewController::initSoundPlay()
     ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
     ui->playBtn2->setFixedSize(26, 26);
 
-    librarypane::importSoundList(&m_window, QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml")));
+    m_soundLists->importSoundList(QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml")));
 
     m_playFileNameOld2.clear();
     m_playFileNameNew2.clear();
@@ -63,7 +65,7 @@ void PreviewController::initSoundPlay()
 
 QString PreviewController::previewFileName() const
 {
-    return QDir::toNativeSeparators(m_window.shell().TempPlayDirName2() + QDir::separator() + QStringLiteral("play.wav"));
+    return QDir::toNativeSeparators(m_shell->TempPlayDirName2() + QDir::separator() + QStringLiteral("play.wav"));
 }
 
 void PreviewController::play()
@@ -78,7 +80,7 @@ void PreviewController::play()
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
         m_player2->stop();
         m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
-        m_window.handOverFromChangedFiles();
+        m_setupFiles->handOverFromChangedFiles();
         const QString source = m_playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
         const QString preview = previewFileName();
@@ -90,7 +92,7 @@ void PreviewController::play()
             // a broken header plays nothing; a pipe is never opened
             length = ztplatform::isRegularFile(source) ? quint64(waveprobe::playableSize(source)) : 0;
         else
-            length = m_window.getRawFile(source, preview, 1);
+            length = m_soundFiles->getRawFile(source, preview, 1);
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {
@@ -194,11 +196,11 @@ void PreviewController::loopChanged(int index)
     if (index % 2) {
         m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
         const QString preview = previewFileName();
-        m_window.handOverFromChangedFiles();
+        m_setupFiles->handOverFromChangedFiles();
         const QString source = m_playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
         m_previewSession.clearStop();
-        const quint32 length = m_window.getRawFile(source, preview, 1);
+        const quint32 length = m_soundFiles->getRawFile(source, preview, 1);
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return;
         if (length == 0) {

@@ -1,10 +1,9 @@
 // The preview's state and what the other areas ask of it.
 #include "mainwindow1/library/previewcontroller.h"
 
-PreviewController::PreviewController(Ui::MainWindow1 *ui, QWidget *parent, MainWindow1 &window)
+PreviewController::PreviewController(Ui::MainWindow1 *ui, QWidget *parent)
     : ui(ui)
     , m_parent(parent)
-    , m_window(window)
 {
 }
 

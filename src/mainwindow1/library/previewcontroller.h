@@ -15,8 +15,11 @@
 
 #include <functional>
 
-class MainWindow1;
 class QWidget;
+class SetupFilesController;
+class ShellController;
+class SoundFilesController;
+class SoundListsController;
 namespace Ui {
 class MainWindow1;
 }
@@ -26,14 +29,19 @@ class PreviewController : public QObject
     Q_OBJECT
 
 public:
-    // `parent` holds the player and the wait dialog and owns the boxes;
-    // `window` is reached for the sound lists, the temporary folders and the
-    // conversion.
-    PreviewController(Ui::MainWindow1 *ui, QWidget *parent, MainWindow1 &window);
+    // `parent` holds the player and the wait dialog and owns the boxes.
+    PreviewController(Ui::MainWindow1 *ui, QWidget *parent);
     // The wait dialog goes with the preview, before the window's widgets.
     ~PreviewController() override;
     PreviewController(const PreviewController &) = delete;
     PreviewController &operator=(const PreviewController &) = delete;
+
+    // ---- the areas made after it: the conversion, the sound list file, the
+    // files a save changed and the temporary folders
+    void useSoundFiles(SoundFilesController &files) { m_soundFiles = &files; }
+    void useSoundLists(SoundListsController &lists) { m_soundLists = &lists; }
+    void useSetupFiles(SetupFilesController &setupFiles) { m_setupFiles = &setupFiles; }
+    void useShell(ShellController &shell) { m_shell = &shell; }
 
     // ---- what the preview holds -------------------------------------------------
     const QMediaPlayer *player2() const { return m_player2; }
@@ -97,7 +105,10 @@ signals:
 private:
     Ui::MainWindow1 *ui;
     QWidget *m_parent;
-    MainWindow1 &m_window; // the other areas, as the window reaches them
+    SoundFilesController *m_soundFiles = nullptr;
+    SoundListsController *m_soundLists = nullptr;
+    SetupFilesController *m_setupFiles = nullptr;
+    ShellController *m_shell = nullptr;
 
     QMediaPlayer *m_player2 = nullptr;
     QString m_playFileNameNew2; // the sound chosen for preview

@@ -3,7 +3,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -57,10 +57,10 @@ bool SoundListsController::beginSelection(QTreeView *own, QTreeView *other, QMod
         other->clearSelection();
     }
     m_ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
-    if (m_window.preview().index2() % 2)
-        m_window.on_stopBtn2_clicked();
+    if (m_preview.index2() % 2)
+        m_preview.stop();
     if (m_ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle))
-        m_window.preview().stopPlayer();
+        m_preview.stopPlayer();
     *selected = orderedSelection(own->selectionModel());
     m_ui->kitNumber->clearFocus();
     m_ui->kitNameLineEdit->clearFocus();
@@ -72,7 +72,7 @@ bool SoundListsController::beginSelection(QTreeView *own, QTreeView *other, QMod
 void SoundListsController::disablePreview()
 {
     m_ui->songLabel2->clear();
-    m_window.on_stopBtn2_clicked();
+    m_preview.stop();
     m_ui->playBtn2->setEnabled(false);
     m_ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
     m_ui->stopBtn2->setEnabled(false);
@@ -83,7 +83,7 @@ void SoundListsController::disablePreview()
 void SoundListsController::dragPayload(const QString &payload, const QString &text, bool rightPress)
 {
     auto *mime = new QMimeData;
-    mime->setData(m_window.shell().MIME_FORMAT(), payload.toUtf8());
+    mime->setData(m_shell->MIME_FORMAT(), payload.toUtf8());
     if (!text.isNull())
         mime->setText(text);
     auto *drag = new QDrag(m_parent);
@@ -101,11 +101,11 @@ void SoundListsController::dragPayload(const QString &payload, const QString &te
 void SoundListsController::readyToPlay()
 {
     m_ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-    if (m_window.preview().playerState() == QMediaPlayer::StoppedState) {
+    if (m_preview.playerState() == QMediaPlayer::StoppedState) {
         m_ui->playBtn2->setEnabled(true);
         m_ui->playBtn2->repaint();
     } else {
-        m_window.on_stopBtn2_clicked();
+        m_preview.stop();
     }
 }
 
@@ -213,17 +213,17 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     if (selected.size() < 3)
         return;
     if (selected.size() > 5) {
-        m_window.shell().dragSeveralSounds(true);
+        m_shell->dragSeveralSounds(true);
         TotalTreeView::exportSoundAction()->setEnabled(true);
         TotalTreeView::deleteSoundAction()->setEnabled(m_pad.isUDiskFlag());
         return;
     }
-    m_window.shell().dragSeveralSounds(false);
+    m_shell->dragSeveralSounds(false);
     const QString name = selected.at(1).data().toString();
     QString path = selected.at(2).data().toString();
     if (soundsource::isStored(path)) {
         // A sound kit files share whose file is gone is taken from another.
-        m_window.handOverFromChangedFiles();
+        m_setupFiles->handOverFromChangedFiles();
         path = selected.at(2).data().toString();
     }
 
@@ -260,10 +260,10 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     previewable = true;
     if (press) {
         if (!isRight && !m_pad.isUDiskFlag())
-            m_window.shell().dragFromPadList();
+            m_shell->dragFromPadList();
         dragPayload(dragpayload::encode({{name, path}}, !m_pad.isUDiskFlag()), name, isRight);
     }
-    m_window.preview().choosePreviewSound(path);
+    m_preview.choosePreviewSound(path);
 }
 
 void SoundListsController::groupTreeSelection(const QModelIndex &index, bool press)
@@ -274,7 +274,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         return;
     if (!index.parent().isValid() || selected.size() < 2)
         return;
-    m_window.shell().dragSeveralSounds(selected.size() > 3);
+    m_shell->dragSeveralSounds(selected.size() > 3);
 
     QVector<dragpayload::Record> records;
     for (int k = 0; k + 1 < selected.size(); k += 2) {
@@ -296,16 +296,16 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
             disablePreview();
             return;
         }
-        if (!m_window.shell().dropToPadOrRight())
+        if (!m_shell->dropToPadOrRight())
             m_ui->songLabel2->setText(name);
         readyToPlay();
         if (!m_pad.isUDiskFlag()) {
             records.append({name, path});
-            m_window.shell().dragFromGroups();
+            m_shell->dragFromGroups();
         } else if (press) {
             dragPayload(dragpayload::record(name, path), name, isLeftWave);
         }
-        m_window.preview().choosePreviewSound(path);
+        m_preview.choosePreviewSound(path);
     }
     if (press && !m_pad.isUDiskFlag())
         dragPayload(dragpayload::encode(records, true), QString(), isLeftWave);

@@ -11,9 +11,11 @@
 #include <QVector>
 
 class KitDocument;
-class MainWindow1;
+class MainPadPageController;
 class PadSession;
 class PreviewController;
+class ShellController;
+class SoundListsController;
 class QStandardItemModel;
 class QWidget;
 class SoundLibrary;
@@ -27,11 +29,17 @@ class SoundFilesController : public QObject
 
 public:
     // `parent` owns the boxes; a preview's conversion runs under `preview`'s
-    // wait and Stop; `window` is reached for the sound lists and the kit page.
+    // wait and Stop.
     SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
-                         QWidget *parent, PreviewController &preview, MainWindow1 &window);
+                         QWidget *parent, PreviewController &preview);
     SoundFilesController(const SoundFilesController &) = delete;
     SoundFilesController &operator=(const SoundFilesController &) = delete;
+
+    // The areas made after it: the lists an import fills, the kit an import
+    // is for, the export report's holder.
+    void useSoundLists(SoundListsController &lists) { m_soundLists = &lists; }
+    void useMainPadPage(MainPadPageController &page) { m_mainPadPage = &page; }
+    void useShell(ShellController &shell) { m_shell = &shell; }
 
     // True when the last getRawFile failed for a cause it named that is not
     // the sound's (its output could not be written): no box blames the sound.
@@ -66,6 +74,8 @@ public:
 signals:
     // Sounds were queued for the pad's writer.
     void padAddsQueued();
+    // An export wrote `names` into `folder`.
+    void exportWritten(const QStringList &names, const QString &folder);
 
 private:
     KitDocument &m_doc;
@@ -74,7 +84,9 @@ private:
     Ui::MainWindow1 *ui;
     QWidget *m_parent;
     PreviewController &m_preview;
-    MainWindow1 &m_window; // the other areas, as the window reaches them
+    SoundListsController *m_soundLists = nullptr;
+    MainPadPageController *m_mainPadPage = nullptr;
+    ShellController *m_shell = nullptr;
 
     bool m_rawFailureTold = false;
 

@@ -11,8 +11,13 @@
 #include <QVector>
 
 class KitDocument;
-class MainWindow1;
+class KitPagesController;
 class PadSession;
+class PadSyncController;
+class PreviewController;
+class SetupFilesController;
+class ShellController;
+class SoundFilesController;
 class QStandardItem;
 class QTreeView;
 class QWidget;
@@ -34,9 +39,16 @@ class SoundListsController : public QObject
 public:
     using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
 
-    // `window` is reached only for what other areas of it do.
+    // `parent` owns the boxes and the drags; the preview stops as a selection
+    // changes; `files` tells the renames of an import.
     SoundListsController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
-                         QWidget *parent, MainWindow1 &window);
+                         QWidget *parent, PreviewController &preview, SoundFilesController &files);
+
+    // ---- the areas made after it ----------------------------------------------------
+    void useKitPages(KitPagesController &pages) { m_kitPages = &pages; }
+    void useSetupFiles(SetupFilesController &setupFiles) { m_setupFiles = &setupFiles; }
+    void usePadSync(PadSyncController &padSync) { m_padSync = &padSync; }
+    void useShell(ShellController &shell) { m_shell = &shell; }
 
     // ---- the working sound list -------------------------------------------------
     const QVector<SOUND_INDEX> &waveAttrList() const { return m_waveAttrList; }
@@ -119,7 +131,12 @@ private:
     PadSession &m_pad;
     Ui::MainWindow1 *m_ui;
     QWidget *m_parent;
-    MainWindow1 &m_window;
+    PreviewController &m_preview;
+    SoundFilesController &m_soundFiles;
+    KitPagesController *m_kitPages = nullptr;
+    SetupFilesController *m_setupFiles = nullptr;
+    PadSyncController *m_padSync = nullptr;
+    ShellController *m_shell = nullptr;
 
     QVector<SOUND_INDEX> m_waveAttrList;
     int m_total_index = 0;

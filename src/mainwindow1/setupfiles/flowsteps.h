@@ -23,9 +23,6 @@ private:
     QWidget *m_parent;
 };
 
-// savejob::refusedTarget over the window's document and library.
-QString refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo);
-
 } // namespace setupflow
 
 #endif

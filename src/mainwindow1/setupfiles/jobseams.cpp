@@ -70,8 +70,3 @@ QString SetupFilesController::refusedTarget(const QString &target, bool kitFiles
 {
     return savejob::refusedTarget(m_doc, m_library, target, kitFilesToo);
 }
-
-QString setupflow::refusedTarget(MainWindow1 *w, const QString &target, bool kitFilesToo)
-{
-    return w->setupFiles().refusedTarget(target, kitFilesToo);
-}
