@@ -7,6 +7,8 @@
 #include "document/kitreload.h"
 #include "editorbench.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"

@@ -9,7 +9,9 @@
 //   all cores) against probing them one after another: goal 0.3.
 
 #include "benchsupport.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "library/audioprobe.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"

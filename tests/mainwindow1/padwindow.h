@@ -7,7 +7,9 @@
 
 #include "device/padfixture.h"
 #include "document/kitreload.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"

@@ -5,6 +5,9 @@
 #include "windowfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/mainwindow1.h"
 
 #include <QSignalSpy>
 #include <QtTest>

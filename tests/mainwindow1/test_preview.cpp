@@ -2,7 +2,10 @@
 // every kind of sound source.
 #include "setupflow_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/mainwindow1.h"
 #include "soundlib_fixture.h"
 
 #include "library/soundorder.h"

@@ -4,7 +4,10 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "library/records_fixture.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/mainwindow1.h"
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "model/namerules.h"
@@ -830,6 +833,3 @@ private slots:
 
 QTEST_MAIN(TestSoundLibrary)
 #include "test_soundlibrary.moc"
-#include "model/namerules.h"
-#include "library/soundnames.h"
-#include "library/modeltexts.h"

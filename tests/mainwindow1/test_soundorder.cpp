@@ -3,7 +3,10 @@
 #include "soundlib_fixture.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "library/records_fixture.h"
-#include "mainwindow1/library/librarypane.h"
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/mainwindow1.h"
 
 #include <QSignalSpy>
 #include <QtTest>

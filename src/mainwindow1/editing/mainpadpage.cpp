@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"

@@ -4,6 +4,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitcopy.h"
