@@ -8,6 +8,7 @@
 #include "model/mainwindow1records.h"
 #include "model/soundfilexml.h"
 #include "platform/filelock.h"
+#include "platform/fileidentity.h"
 #include "kitfile/sharedsounds.h"
 #include "kitfile/wavecollect.h"
 
@@ -261,11 +262,14 @@ public:
         QString reason;        // why it was not, in the system's words or the editor's
         bool inUse = false;    // another editor holds the groups
         bool declined = false; // the file is read-only and the user kept it so
+        QString keptAs;        // another program's version of the file, kept beside it before the write
     };
     // Asked before a read-only file is replaced, with the file's path; true for Yes.
     using ReadOnlyQuestion = std::function<bool(const QString &file)>;
     // The text of that question.
     static QString readOnlyQuestion(const QString &file);
+    // What a save tells when another program's version of the file was kept as `keptAs`.
+    static QString otherVersionKept(const QString &keptAs);
     // Writes the groups to the groups' file, whole or not at all (through a
     // link opened at the start, to the file it named). A read-only file is
     // replaced only once `ask` said Yes this session (the close asks again
@@ -406,11 +410,14 @@ private:
     QString m_listTarget;  // the file written: the name, or the file a link at it names
     bool m_listLinked = false;
     QString m_listBlocked; // why nothing may be written over what stands at the name
+    ztplatform::FileStamp m_listStamp; // the file as this editor last read or wrote it
     ztplatform::FileLock m_listLock;
     // The groups of the file read in and taken for this editor.
     SoundListStart takeSoundList(const QString &fileName);
     // Group sounds naming sounds of loaded kit files, as loaded, take their entries.
     void noteEntries();
+    // False, with the reason, when another program's version of the file could not be kept.
+    bool keepOtherVersion(SoundListSave &save);
     // The rows of group `group`'s sounds `sounds`, appended to it.
     void showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds);
     // The groups read from the file join the groups and the tree, after those there.

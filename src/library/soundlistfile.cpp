@@ -68,6 +68,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     start.inUse = soundListInUse();
 
     QVector<soundfilexml::strSoundGroup> read;
+    m_listStamp = ztplatform::fileStamp(m_listTarget);
     const soundfilexml::ReadResult result = soundfilexml::readSoundList(m_listTarget, read);
     if (result.status == soundfilexml::ReadResult::Unreadable) {
         start.unreadable = at.isSymLink() && !m_listLinked
@@ -115,6 +116,13 @@ QString SoundLibrary::readOnlyQuestion(const QString &file)
            + QCoreApplication::translate("MainWindow1", "Do you confirm to overwrite it?");
 }
 
+QString SoundLibrary::otherVersionKept(const QString &keptAs)
+{
+    return QCoreApplication::translate("MainWindow1", "Another program changed the sound groups' file since this "
+                                                      "editor read it: that version is kept as \"%1\".")
+            .arg(QDir::toNativeSeparators(keptAs));
+}
+
 SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &ask, bool askAgain)
 {
     SoundListSave save;
@@ -147,12 +155,42 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &
             return save;
         }
     }
+    if (!keepOtherVersion(save))
+        return save;
     noteEntries();
     QVector<soundfilexml::strSoundGroup> groups = m_soundGroupList;
     for (soundfilexml::strSoundGroup &g : groups)
         g.name = g.name.simplified(); // trimmed, inner runs made one space
     save.written = soundfilexml::writeSoundFileListXml(m_listTarget, groups, &save.reason);
+    if (save.written)
+        m_listStamp = ztplatform::fileStamp(m_listTarget);
     return save;
+}
+
+bool SoundLibrary::keepOtherVersion(SoundListSave &save)
+{
+    const ztplatform::FileStamp now = ztplatform::fileStamp(m_listTarget);
+    if (!now.identity.valid || now == m_listStamp)
+        return true;
+    // Changed by another program since this editor read or wrote it: its
+    // version is kept beside it before the groups are written over it.
+    QFile file(m_listTarget);
+    QString why;
+    if (file.open(QIODevice::ReadOnly)) {
+        save.keptAs = soundfilexml::keepCopyBeside(m_listTarget, file.readAll(), &why);
+        if (file.error() != QFileDevice::NoError) {
+            save.keptAs.clear();
+            why = file.errorString();
+        }
+    } else {
+        why = file.errorString();
+    }
+    if (!save.keptAs.isEmpty())
+        return true;
+    save.reason = QCoreApplication::translate("MainWindow1",
+                                              "another program changed it, and its version could not be kept: %1")
+                          .arg(why);
+    return false;
 }
 
 void SoundLibrary::noteEntries()

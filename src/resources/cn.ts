@@ -2938,6 +2938,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>All files (*)</source>
         <translation>所有文件 (*)</translation>
     </message>
+    <message>
+        <source>Another program changed the sound groups' file since this editor read it: that version is kept as "%1".</source>
+        <translation>自本编辑器读取后，另一个程序修改了音色分组文件：该版本已保存为"%1"。</translation>
+    </message>
+    <message>
+        <source>another program changed it, and its version could not be kept: %1</source>
+        <translation>另一个程序修改了它，且无法保留其版本：%1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

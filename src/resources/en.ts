@@ -2938,6 +2938,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
+    <message>
+        <source>Another program changed the sound groups' file since this editor read it: that version is kept as "%1".</source>
+        <translation>Another program changed the sound groups' file since this editor read it: that version is kept as "%1".</translation>
+    </message>
+    <message>
+        <source>another program changed it, and its version could not be kept: %1</source>
+        <translation>another program changed it, and its version could not be kept: %1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -367,6 +367,8 @@ bool writeGroupList(Run &run, bool tell)
         return run.questions.ask(QCoreApplication::translate("MainWindow1", "Warning"),
                                  SoundLibrary::readOnlyQuestion(file));
     });
+    if (!save.keptAs.isEmpty())
+        run.warn(QCoreApplication::translate("MainWindow1", "Information"), SoundLibrary::otherVersionKept(save.keptAs));
     if (save.written || save.inUse || save.declined)
         return save.written;
     qWarning() << "the sound groups are not written:" << save.reason;

@@ -48,6 +48,12 @@ QStringList flat(const QVector<soundfilexml::strSoundGroup> &groups)
     return out;
 }
 
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestSoundLibraryObject : public QObject
@@ -133,6 +139,28 @@ private slots:
         const SoundLibrary::SoundListStart start = back.openSoundList(file);
         QCOMPARE(flat(back.soundGroupList()), shown);
         QVERIFY(start.unreadable.isEmpty() && !start.partly && start.keptAs.isEmpty()); // nothing kept aside
+    }
+
+    // Another program's version of the file, written after this library read
+    // it, is kept beside it before the groups are written over it; the
+    // library's own last write is not taken for one.
+    void otherProgramsVersionIsKept()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString file = dir.filePath("soundlist.xml");
+        SoundLibrary lib;
+        lib.openSoundList(file);
+        lib.addGroup("Mine");
+        QVERIFY(lib.saveSoundList().written);
+        QVERIFY(soundfilexml::writeSoundFileListXml(file, {{"Theirs", {}}})); // another program
+        const QByteArray theirs = readAll(file);
+        const SoundLibrary::SoundListSave save = lib.saveSoundList();
+        QVERIFY(save.written);
+        QVERIFY(!save.keptAs.isEmpty());
+        QCOMPARE(readAll(save.keptAs), theirs);
+        QVERIFY(readAll(file).contains("Mine") && !readAll(file).contains("Theirs"));
+        QVERIFY(lib.saveSoundList().keptAs.isEmpty());
     }
 };
 

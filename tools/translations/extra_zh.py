@@ -405,4 +405,7 @@ EXTRA = {
     'The sampler pad was not found at its place for a moment while this ran; it is there again now.':
         '执行期间采样打击垫曾短暂不在原位置；现在它已回来。',
     'These entries of the metronome folder are not files and were skipped:': '节拍器文件夹中的以下条目不是文件，已跳过：',
+    'Another program changed the sound groups\' file since this editor read it: that version is kept as "%1".':
+        '自本编辑器读取后，另一个程序修改了音色分组文件：该版本已保存为"%1"。',
+    'another program changed it, and its version could not be kept: %1': '另一个程序修改了它，且无法保留其版本：%1',
 }

@@ -70,6 +70,8 @@ bool SoundListsController::saveSoundListAtClose()
             },
             true);
     const QString file = QDir::toNativeSeparators(lib.soundListFileName());
+    if (!save.keptAs.isEmpty())
+        prompter->information(w, MainWindow1::tr("Information"), SoundLibrary::otherVersionKept(save.keptAs));
     if (save.inUse)
         prompter->information(w, MainWindow1::tr("Information"),
                               MainWindow1::tr("The sound groups in \"%1\" are in use by another editor: the changes "
