@@ -21,14 +21,18 @@ Outcome unwritable(QString *why, const QString &reason)
 
 // Puts the finished temporary in place: synced, given the mode of the file
 // it replaces and renamed over the target.
-Outcome putInPlace(ztplatform::ReplaceFile &part, QString *why)
+Outcome putInPlace(ztplatform::ReplaceFile &part, QString *why, QString *notKept = nullptr)
 {
-    return part.finish() && part.rename() ? Outcome::Written : unwritable(why, part.errorString());
+    if (!part.finish() || !part.rename())
+        return unwritable(why, part.errorString());
+    if (notKept)
+        *notKept = part.notKept();
+    return Outcome::Written;
 }
 
 } // namespace
 
-Outcome convert(const QString &source, const QString &target, QString &err, QString *why)
+Outcome convert(const QString &source, const QString &target, QString &err, QString *why, QString *notKept)
 {
     ztplatform::ReplaceFile part(target);
     if (!part.open())
@@ -43,7 +47,7 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
         return unwritable(why, at.isEmpty() ? converter.writeFaultReason()
                                             : at + QStringLiteral(": ") + converter.writeFaultReason());
     }
-    return converted ? putInPlace(part, why) : Outcome::Failed;
+    return converted ? putInPlace(part, why, notKept) : Outcome::Failed;
 }
 
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,

@@ -22,7 +22,9 @@ enum class Outcome { NotRun, Failed, Unreadable, Changed, Unwritable, Written };
 // place (*why, when given, then gets the system's reason, led by the folder
 // when that was another than the target's). Unless Written, `target` is as it
 // was and the temporary file is gone.
-Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr);
+// `notKept` (when given) gets what a replaced file had that the new one has not (ReplaceFile::notKept).
+Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr,
+                QString *notKept = nullptr);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.

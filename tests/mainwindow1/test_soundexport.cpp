@@ -315,6 +315,20 @@ private slots:
         struct stat st;
         QVERIFY(::stat(QFile::encodeName(target).constData(), &st) == 0);
         QCOMPARE(st.st_mode & 07777, mode_t(0640));
+
+        // Replaced by one who may not give it back its owner: the box says so.
+        if (::geteuid() != 0)
+            return;
+        for (const QString &folder : {e.f.path(""), e.f.path("src"), e.out})
+            QCOMPARE(::chmod(QFile::encodeName(folder).constData(), folder == e.out ? 0777 : 0755), 0);
+        QCOMPARE(::chown(QFile::encodeName(target).constData(), 4242, 0), 0);
+        e.f.prompter.clear();
+        QCOMPARE(::seteuid(65534), 0);
+        e.run(e.out);
+        QCOMPARE(::seteuid(0), 0);
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList("These files were replaced, but not all that they had was kept:\r\n" + target
+                             + "\r\nThe owner 4242 could not be kept: the file now belongs to nobody."));
     }
 
     // The converted bytes reach the file only through the descriptor the

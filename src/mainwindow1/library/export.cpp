@@ -68,6 +68,7 @@ struct ExportRun
     QStringList unwritten;    // file names whose target could not be written
     QStringList reasons;      // the system's reasons, each once
     QSet<QString> refused;    // kit files found changed since their load or unreadable, each told once
+    QStringList notKept;      // each replaced file whose owner or attributes the new one lacks, and what
 
     void wrote(const QString &fileName)
     {
@@ -189,8 +190,9 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
         prompter->information(run.parent, MainWindow1::tr("Error"), wrong + path, QMessageBox::Ok);
         return true;
     }
-    QString err, why;
-    switch (exportfile::convert(path, QDir::toNativeSeparators(run.dir.filePath(fileName)), err, &why)) {
+    QString err, why, lost;
+    const QString target = QDir::toNativeSeparators(run.dir.filePath(fileName));
+    switch (exportfile::convert(path, target, err, &why, &lost)) {
     case exportfile::Outcome::NotRun:
         closeProgress(run.preview);
         prompter->information(run.parent, MainWindow1::tr("Error"),
@@ -201,6 +203,8 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
         return true;
     case exportfile::Outcome::Written:
         run.wrote(fileName);
+        if (!lost.isEmpty())
+            run.notKept << target + crlf + lost;
         return true;
     default: // what ffmpeg said last, never its whole log
         prompter->information(run.parent, MainWindow1::tr("Error"),
@@ -221,6 +225,18 @@ void reportUnwritten(const ExportRun &run, const QString &folder)
                                             + run.unwritten.join(QStringLiteral(",  ")) + crlf
                                             + MainWindow1::tr("File location:") + crlf + folder + crlf
                                             + run.reasons.join(crlf),
+                                    QMessageBox::Ok);
+}
+
+// One box for the replaced files whose owner or attributes could not be kept.
+void reportNotKept(const ExportRun &run)
+{
+    if (run.notKept.isEmpty())
+        return;
+    const QString crlf = QStringLiteral("\r\n");
+    UiPrompter::instance()->warning(run.parent, MainWindow1::tr("Warning"),
+                                    MainWindow1::tr("These files were replaced, but not all that they had was kept:")
+                                            + crlf + run.notKept.join(crlf),
                                     QMessageBox::Ok);
 }
 
@@ -280,7 +296,7 @@ void SoundFilesController::exportSelectedSounds()
 
     m_preview.showWaitDialog(MainWindow1::tr("The file is being exported..."), rows.size());
     ExportRun run{m_parent, m_preview, QDir(folder), m_library.storedEntries(),
-                  exportfile::SourceFiles(m_library.librarySources()), {}, {}, {}, {}, {}};
+                  exportfile::SourceFiles(m_library.librarySources()), {}, {}, {}, {}, {}, {}};
     QElapsedTimer sinceStep;
     sinceStep.start();
     for (int r = 0; r < rows.size(); ++r) {
@@ -299,6 +315,7 @@ void SoundFilesController::exportSelectedSounds()
             // Ended early: no report, but what could not be written is told
             // and what was written reaches the disk.
             reportUnwritten(run, folder);
+            reportNotKept(run);
             if (!run.written.isEmpty())
                 syncExportFolder(m_parent, folder);
             return;
@@ -311,6 +328,7 @@ void SoundFilesController::exportSelectedSounds()
     }
     closeProgress(m_preview);
     reportUnwritten(run, folder);
+    reportNotKept(run);
     if (run.written.isEmpty())
         return;
     syncExportFolder(m_parent, folder);
