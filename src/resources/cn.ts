@@ -2946,6 +2946,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>another program changed it, and its version could not be kept: %1</source>
         <translation>另一个程序修改了它，且无法保留其版本：%1</translation>
     </message>
+    <message>
+        <source>These files were replaced, but not all that they had was kept:</source>
+        <translation>这些文件已被替换，但其原有的属性未能全部保留：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2946,6 +2946,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>another program changed it, and its version could not be kept: %1</source>
         <translation>another program changed it, and its version could not be kept: %1</translation>
     </message>
+    <message>
+        <source>These files were replaced, but not all that they had was kept:</source>
+        <translation>These files were replaced, but not all that they had was kept:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -276,7 +276,7 @@ void SaveKitsJob::syncFolders(bool &replacedAll)
             continue;
         const QString folder = QFileInfo(file->target()).absolutePath();
         if (!folders.contains(folder) && !file->syncFolder()) {
-            savejob::noteNotSynced(m_run, file->target(), file->errorString());
+            savejob::noteNotSynced(m_run, file->target(), file->errorString(), file->notKept());
             replacedAll = false;
         }
         folders.insert(folder);

@@ -69,7 +69,7 @@ void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources
     m_run.result.files.append({m_in.target, setupjob::FileOutcome::Written, {}, {}, -1});
     if (!out.syncFolder()) {
         // In place, but the disk did not confirm its name.
-        savejob::noteNotSynced(m_run, m_in.target, out.errorString());
+        savejob::noteNotSynced(m_run, m_in.target, out.errorString(), out.notKept());
         return;
     }
     m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),

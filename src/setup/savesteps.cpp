@@ -83,13 +83,14 @@ void noteNotReplaced(Run &run, const QString &target, const QString &kept)
                      + QDir::toNativeSeparators(kept));
 }
 
-void noteNotSynced(Run &run, const QString &target, const QString &reason)
+void noteNotSynced(Run &run, const QString &target, const QString &reason, const QString &notKept)
 {
     const QString crlf = QStringLiteral("\r\n");
     run.warn(QCoreApplication::translate("MainWindow1", "Error"),
              QCoreApplication::translate("MainWindow1",
                                          "The file was written, but the disk did not confirm that it is stored:")
-                     + crlf + QDir::toNativeSeparators(target) + crlf + reason);
+                     + crlf + QDir::toNativeSeparators(target) + crlf + reason
+                     + (notKept.isEmpty() ? QString() : crlf + notKept));
 }
 
 namespace {

@@ -80,8 +80,8 @@ QString soundFileText();
 // The error when a new file could not take the place of the old one.
 void noteNotReplaced(Run &run, const QString &target, const QString &kept);
 // The error when a new file took its target's name but the folder could not
-// be synced: `reason` is the system's.
-void noteNotSynced(Run &run, const QString &target, const QString &reason);
+// be synced: `reason` is the system's, `notKept` what the replaced file had that the new one lacks.
+void noteNotSynced(Run &run, const QString &target, const QString &reason, const QString &notKept = QString());
 // The box a failed gathering shows, none when the error told the user
 // already (or there is none). `kits` name the kits using a sound that does
 // not convert.

@@ -7,6 +7,7 @@
 #include "document/kitreload.h"
 #include "library/groupentries.h"
 #include "library/soundlibrary.h"
+#include "platform/durablefile.h"
 #include "platform/sysio.h"
 #include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
@@ -18,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -217,10 +220,29 @@ private slots:
         const SaveKitsJob::Outcome done = job.run({out, {2}, m_temp});
         QCOMPARE(::seteuid(0), 0);
         QCOMPARE(titles(done.result), QStringList({"successfully saved."}));
+        const QString lost = "The owner 4242 could not be kept: the file now belongs to nobody.\r\nThe group 4343 "
+                             "could not be kept: the file's group is now root.";
         QCOMPARE(done.result.notices.at(0).text,
-                 "The file has been generated:\r\nFile location:\r\n" + out + "\r\n" + target
-                         + "\r\nThe owner 4242 could not be kept: the file now belongs to nobody.\r\nThe group 4343 "
-                           "could not be kept: the file's group is now root.");
+                 "The file has been generated:\r\nFile location:\r\n" + out + "\r\n" + target + "\r\n" + lost);
+
+        // The same when the folder then does not confirm the new name.
+        QCOMPARE(::chown(QFile::encodeName(target).constData(), 4242, 4343), 0);
+        const ztplatform::SyncCall was = ztplatform::setSyncCall([](int fd, bool) {
+            struct stat st;
+            if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+                errno = EIO;
+                return -1;
+            }
+            return 0;
+        });
+        questions.answers = {true};
+        QCOMPARE(::seteuid(65534), 0);
+        const SaveKitsJob::Outcome again = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
+        QCOMPARE(::seteuid(0), 0);
+        ztplatform::setSyncCall(was);
+        QCOMPARE(again.result.notices.size(), 1);
+        QVERIFY(again.result.notices.at(0).text.endsWith(target + "\r\n" + QString::fromLocal8Bit(std::strerror(EIO))
+                                                         + "\r\n" + lost));
     }
 
     // A kit file saved over its loaded self without a sound the list still

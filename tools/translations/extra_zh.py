@@ -408,4 +408,5 @@ EXTRA = {
     'Another program changed the sound groups\' file since this editor read it: that version is kept as "%1".':
         '自本编辑器读取后，另一个程序修改了音色分组文件：该版本已保存为"%1"。',
     'another program changed it, and its version could not be kept: %1': '另一个程序修改了它，且无法保留其版本：%1',
+    'These files were replaced, but not all that they had was kept:': '这些文件已被替换，但其原有的属性未能全部保留：',
 }

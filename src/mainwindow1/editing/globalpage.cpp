@@ -115,7 +115,8 @@ void KitPagesController::exportGlobalFile()
         UiPrompter::instance()->warning(
                 m_boxes, MainWindow1::tr("Error"),
                 MainWindow1::tr("The file was written, but the disk did not confirm that it is stored:")
-                        + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n") + out.errorString());
+                        + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n") + out.errorString()
+                        + (out.notKept().isEmpty() ? QString() : QStringLiteral("\r\n") + out.notKept()));
         return;
     }
     UiPrompter::instance()->information(
