@@ -53,12 +53,12 @@ struct Leftovers {
     struct timespec start = now();
     QSet<QPair<quint64, quint64>> seen;
 
-    // The clock file times are taken from: a file written after this moment
-    // is never older than it.
+    // A file written before this moment has a time (coarse, or fine where the
+    // kernel gives fine times) no later than it.
     static struct timespec now()
     {
         struct timespec t;
-        ::clock_gettime(CLOCK_REALTIME_COARSE, &t);
+        ::clock_gettime(CLOCK_REALTIME, &t);
         return t;
     }
 };
@@ -203,13 +203,14 @@ ReplaceFile::~ReplaceFile()
 
 void ReplaceFile::startedAgain()
 {
-    // Past the clock's present tick: every file written before is older.
-    const struct timespec was = Leftovers::now();
-    struct timespec is = was;
-    while (!before(was, is)) {
+    // Once the coarse clock files are stamped with has passed the fine start,
+    // every file written from now on is later than it.
+    const struct timespec is = Leftovers::now();
+    struct timespec coarse;
+    do {
         ::usleep(1000);
-        is = Leftovers::now();
-    }
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &coarse);
+    } while (!before(is, coarse));
     Leftovers &l = leftovers();
     QMutexLocker hold(&l.lock);
     l.start = is;
