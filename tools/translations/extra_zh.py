@@ -413,4 +413,6 @@ EXTRA = {
         '自本编辑器读取后，另一个程序修改了音色分组文件：该版本已保存为"%1"。',
     'another program changed it, and its version could not be kept: %1': '另一个程序修改了它，且无法保留其版本：%1',
     'These files were replaced, but not all that they had was kept:': '这些文件已被替换，但其原有的属性未能全部保留：',
+    # the drive chooser: a drive whose root did not answer in time
+    '%1 (not answering)': '%1（无响应）',
 }
