@@ -9,13 +9,13 @@
 #include "platform/anchoredfolder.h"
 #include "platform/regularfile.h"
 #include "platform/disk.h"
+#include "platform/runfolders.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstring>
@@ -256,7 +256,7 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
     }
     // Converted beside the editor first; the pad's folders are reached and
     // checked only when the result is written into them.
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/zt350wave-XXXXXX"));
+    ztplatform::RunFolder work(QStringLiteral("zt350wave-"));
     const QString converted = work.filePath(wavName);
     QString ffmpegText;
     const bool ran = work.isValid() && conv.audioConverterRun(source, converted, ffmpegText);
