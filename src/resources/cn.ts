@@ -136,6 +136,93 @@
     </message>
 </context>
 <context>
+    <name>KitDocument</name>
+    <message>
+        <source>kit chain %1 ON</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains OFF</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>steps of kit chain %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>step %1 of kit chain %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit names</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>sound on pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sound %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CLEAR of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Clear of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sounds of kit %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Kit Copy of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>move of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>pad links of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>effect of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
     <name>LineEdit</name>
     <message>
         <source>Kit Copy</source>
@@ -2993,6 +3080,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The file had other names (hard links), which keep the old bytes: %1.</source>
         <translation>该文件还有其他名称（硬链接），它们仍保留旧内容：%1。</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
+        <translation>采样打击垫无响应。在它恢复响应之前，Korvanta 不会从中读取，也不会向其写入；您的编辑已保留。</translation>
+    </message>
+    <message>
+        <source>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</source>
+        <translation>向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer: nothing was saved to it.</source>
+        <translation>采样打击垫无响应：没有任何内容保存到它。</translation>
     </message>
 </context>
 <context>
