@@ -3,6 +3,7 @@
 #include "library/soundlibrary.h"
 
 #include "platform/fileidentity.h"
+#include "platform/volumeidentity.h"
 #include "kitfile/storedsounds.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,8 @@
 #include <QFileInfo>
 #include <QStandardItemModel>
 
+#include <cerrno>
+#include <cstring>
 #include <unordered_map>
 
 namespace {
@@ -142,6 +145,11 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &
     if (m_listLinked && QFileInfo(m_soundListFileName).canonicalFilePath() != m_listTarget) {
         save.reason = QCoreApplication::translate("MainWindow1",
                                                   "it is a link that no longer names the file read at the start");
+        return save;
+    }
+    // A read-only file system is said so: no question that cannot succeed.
+    if (ztplatform::isReadOnlyVolume(QFileInfo(m_listTarget).absolutePath())) {
+        save.reason = QString::fromLocal8Bit(std::strerror(EROFS));
         return save;
     }
     if (askAgain && m_soundListReadOnly == ReadOnlyAnswer::No)

@@ -2962,6 +2962,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>It is not a regular file.</source>
         <translation>它不是普通文件。</translation>
     </message>
+    <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>文件已写入，但磁盘未确认这些文件已保存：</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>以下套鼓未保存，因为已保留其现有文件：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -2962,6 +2962,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>It is not a regular file.</source>
         <translation>It is not a regular file.</translation>
     </message>
+    <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>The files were written, but the disk did not confirm that they are stored:</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>These kits are not saved, as their existing files were kept:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
