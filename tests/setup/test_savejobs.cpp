@@ -216,7 +216,7 @@ private slots:
     // box says why the new file did not take the name, and where it is.
     void nameTakenMeanwhileTellsWhy()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         const QString out = path("race"), target = out + "/Kit 2.INI";
         QVERIFY(QDir().mkpath(out));
         bool made = false;
