@@ -2912,7 +2912,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
-        <translation>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
+        <translation type="vanished">These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
     </message>
     <message>
         <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
@@ -2989,6 +2989,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The file had other names (hard links), which keep the old bytes: %1.</source>
         <translation>The file had other names (hard links), which keep the old bytes: %1.</translation>
+    </message>
+    <message>
+        <source>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
+        <translation>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
+        <translation>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
+        <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
     </message>
 </context>
 <context>
