@@ -111,6 +111,10 @@
         <source>Select Disk</source>
         <translation>选择磁盘</translation>
     </message>
+    <message>
+        <source>%1 (not answering)</source>
+        <translation>%1（无响应）</translation>
+    </message>
 </context>
 <context>
     <name>ImportTip</name>
@@ -129,6 +133,93 @@
     <message>
         <source>Warning</source>
         <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>KitDocument</name>
+    <message>
+        <source>kit chain %1 ON</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains OFF</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>steps of kit chain %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>step %1 of kit chain %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit names</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>sound on pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sound %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CLEAR of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Clear of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sounds of kit %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Kit Copy of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>move of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>pad links of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>effect of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>

@@ -431,4 +431,6 @@ EXTRA = {
     'These sounds of the sound groups are now taken from "Kept sounds":': '音色分组中的以下音色现在取自"Kept sounds"：',
     'The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.':
         '编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。',
+    # the drive chooser: a drive whose root did not answer in time
+    '%1 (not answering)': '%1（无响应）',
 }
