@@ -208,6 +208,9 @@ public:
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const;
 
     // ---- the groups ---------------------------------------------------------------
+    // Why sound `row` of group `group` can be neither previewed, dragged nor
+    // saved: its bytes were found nowhere at the start; empty when it can.
+    QString groupSoundLost(int group, int row) const;
     // The groups in the group tree's order, with their sounds: what the
     // groups' file is written from.
     const QVector<soundfilexml::strSoundGroup> &soundGroupList() const { return m_soundGroupList; }
@@ -258,7 +261,8 @@ public:
         QString notKept;     // why it could not be kept: nothing is written over it
         bool inUse = false;  // another editor holds the groups, or they cannot be locked: nothing is written
         QString lockReason;  // why the lock could not be taken; empty when another editor holds it
-        QVector<groupentries::Unmatched> unmatched; // rows whose kit file no longer holds their sound
+        QVector<groupentries::Unmatched> unmatched; // rows whose bytes are nowhere: marked lost
+        QVector<groupentries::Unmatched> fromKept;  // rows now taken from the kept sounds
     };
     // The groups of the file join the groups, and the file is taken for this
     // editor; with no group at all, a group "Default" is made. A link at the
