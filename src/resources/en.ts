@@ -3003,7 +3003,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
-        <translation>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
+        <translation type="vanished">These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
     </message>
     <message>
         <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
@@ -3080,6 +3080,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The file had other names (hard links), which keep the old bytes: %1.</source>
         <translation>The file had other names (hard links), which keep the old bytes: %1.</translation>
+    </message>
+    <message>
+        <source>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
+        <translation>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
+        <translation>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
+        <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
+    </message>
+    <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>The files were written, but the disk did not confirm that they are stored:</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>These kits are not saved, as their existing files were kept:</translation>
     </message>
     <message>
         <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
@@ -3159,6 +3179,55 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>Kit List</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLibrary</name>
+    <message>
+        <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
+        <translation>The sound list changed since (a save or the pad): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation>The sound %1 is gone.</translation>
+    </message>
+    <message>
+        <source>The sound groups changed since (a save): this step can no longer be undone.</source>
+        <translation>The sound groups changed since (a save): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The metronome sounds changed since: this step can no longer be undone.</source>
+        <translation>The metronome sounds changed since: this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
+        <translation>The loaded kit files changed since (a save): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>new group %1</source>
+        <translation>new group %1</translation>
+    </message>
+    <message>
+        <source>sounds added to group %1</source>
+        <translation>sounds added to group %1</translation>
+    </message>
+    <message>
+        <source>name of group %1</source>
+        <translation>name of group %1</translation>
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation>name of sound %1</translation>
+    </message>
+    <message>
+        <source>DEL in the sound groups</source>
+        <translation>DEL in the sound groups</translation>
+    </message>
+    <message numerus="yes">
+        <source>DEL of %n sounds</source>
+        <translation>DEL of %n sounds<numerusform />
+            <numerusform />
+        </translation>
     </message>
 </context>
 <context>
