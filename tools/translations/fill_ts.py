@@ -308,7 +308,13 @@ def fill(path, lang):
             if value is None:
                 missing.append((ctx.find('name').text, src))
                 continue
-            tr.text = value
+            if msg.get('numerus') == 'yes':
+                # Each plural form takes the text; the element itself holds none.
+                forms = tr.findall('numerusform') or [ET.SubElement(tr, 'numerusform')]
+                for form in forms:
+                    form.text = value
+            else:
+                tr.text = value
             if 'type' in tr.attrib:
                 del tr.attrib['type']
     write(tree, path)
