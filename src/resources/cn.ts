@@ -2962,6 +2962,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>It is not a regular file.</source>
         <translation>它不是普通文件。</translation>
     </message>
+    <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>采样打击垫中的以下音色与其另一个音色同名，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>以下名称已被其他音色使用，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>套鼓文件 %1 中的以下音色与其他音色同名，已在名称后加上编号：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

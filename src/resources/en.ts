@@ -2962,6 +2962,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>It is not a regular file.</source>
         <translation>It is not a regular file.</translation>
     </message>
+    <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>These sounds of the sampler pad had the name of another of its sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>These names were held by other sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>These sounds of the kit file %1 bore names other sounds hold and were given a number:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
