@@ -5,6 +5,7 @@
 #include "library/soundlistmodel.h"
 #include "library/soundpathindex.h"
 #include "library/soundsource.h"
+#include "model/editstep.h"
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
 #include "model/soundfilexml.h"
@@ -18,6 +19,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -54,6 +56,18 @@ public:
     // An empty library: its lists show no sound; one per window.
     explicit SoundLibrary(QObject *parent = nullptr);
     ~SoundLibrary() override;
+
+    // ---- steps ------------------------------------------------------------------------
+    // The user's edits become steps of `recorder` (none: no step is kept).
+    // Within a step every edit adds what it changes, as it was: the
+    // stretch of the sound list, the groups, the metronome list, the loaded
+    // kit files. A part of the library changed outside the steps since (a
+    // save, the pad) refuses the steps that keep it.
+    void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
+    // Of `sources`, the sounds that are gone: a file no longer a regular
+    // file, a kit file's sound whose file is not as a load read it, a wave of
+    // the pad the list no longer holds (the pad is not read for it).
+    QStringList goneSounds(const QStringList &sources) const;
 
     // ---- the rows the views show --------------------------------------------------
     // The total list (number, name, source under the root "waveList").
@@ -201,6 +215,9 @@ public:
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const;
 
     // ---- the groups ---------------------------------------------------------------
+    // Why sound `row` of group `group` can be neither previewed, dragged nor
+    // saved: its bytes were found nowhere at the start; empty when it can.
+    QString groupSoundLost(int group, int row) const;
     // The groups in the group tree's order, with their sounds: what the
     // groups' file is written from.
     const QVector<soundfilexml::strSoundGroup> &soundGroupList() const { return m_soundGroupList; }
@@ -249,8 +266,10 @@ public:
         bool partly = false; // it was read, but some of its entries could not be
         QString keptAs;      // where the file as it stood was kept
         QString notKept;     // why it could not be kept: nothing is written over it
-        bool inUse = false;  // another editor holds the groups: nothing is written
-        QVector<groupentries::Unmatched> unmatched; // rows whose kit file no longer holds their sound
+        bool inUse = false;  // another editor holds the groups, or they cannot be locked: nothing is written
+        QString lockReason;  // why the lock could not be taken; empty when another editor holds it
+        QVector<groupentries::Unmatched> unmatched; // rows whose bytes are nowhere: marked lost
+        QVector<groupentries::Unmatched> fromKept;  // rows now taken from the kept sounds
     };
     // The groups of the file join the groups, and the file is taken for this
     // editor; with no group at all, a group "Default" is made. A link at the
@@ -269,7 +288,9 @@ public:
         QString reason;        // why it was not, in the system's words or the editor's
         bool inUse = false;    // another editor holds the groups
         bool declined = false; // the file is read-only and the user kept it so
+        QString lockReason;    // inUse: why the lock could not be taken; empty when another editor holds it
         QString keptAs;        // another program's version of the file, kept beside it before the write
+        QString notKept;       // what the replaced file had that the new one lacks
     };
     // Asked before a read-only file is replaced, with the file's path; true for Yes.
     using ReadOnlyQuestion = std::function<bool(const QString &file)>;
@@ -278,12 +299,15 @@ public:
     // What a save tells when another program's version of the file was kept as `keptAs`.
     static QString otherVersionKept(const QString &keptAs);
     // Writes the groups to the groups' file, whole or not at all (through a
-    // link opened at the start, to the file it named). A read-only file is
-    // replaced only once `ask` said Yes this session (the close asks again
-    // when a save was told No). Sounds of loaded kit files that are as
-    // loaded take their entries along.
-    SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool askAgain = false);
-    bool soundListInUse() const { return m_listLock.state() == ztplatform::FileLock::HeldElsewhere; }
+    // link opened at the start, to the file it named), when they differ from
+    // what the file held as read or last written (`atClose`), or from what it
+    // holds now. Without the lock it is tried again first. A read-only file
+    // is replaced only once `ask` said Yes this session (the close asks again
+    // when a save was told No). Sounds of loaded kit files that are as loaded
+    // take their entries along.
+    SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool atClose = false);
+    // True when this editor does not hold the groups' lock (now).
+    bool soundListInUse() const;
 
     // ---- the metronome list's sounds ---------------------------------------------------
     // The metronome sounds (at most five): name and source.
@@ -386,6 +410,22 @@ private:
     int m_editDepth = 0;
     int m_changes = 0;
 
+    class SoundsPart;
+    class GroupsPart;
+    class ClicksPart;
+    class FilesPart;
+    struct FilesState;
+    editstep::Recorder *m_recorder = nullptr;
+    quint64 m_outside[4] = {}; // edits outside the steps: sounds, groups, metronome list, loaded files
+    QSet<const FilesState *> m_heldFiles; // the loaded files the steps keep
+    // Before an edit of `changes` (Change): the step being made keeps them as they are.
+    void touch(int changes);
+    void touchFiles();
+    // A step of the user's named `name`, shown on the sound list or the groups.
+    editstep::Recorder::Scope userStep(const QString &name, bool groups);
+    // The kit file at `kitFile` is as a load (now, or one a step keeps) read it.
+    bool kitFileAsLoaded(const QString &kitFile) const;
+
     // Rows appended for sounds of the pad: number and name fixed.
     void showPadSounds(const QVector<SOUND_INDEX> &sounds);
     // The metronome sounds of a loaded whole setup, as new rows of a new group.
@@ -420,6 +460,8 @@ private:
     bool m_listLinked = false;
     QString m_listBlocked; // why nothing may be written over what stands at the name
     ztplatform::FileStamp m_listStamp; // the file as this editor last read or wrote it
+    QByteArray m_listDigest;           // the SHA-256 of its bytes then
+    QByteArray m_listBaseline;         // the groups as the file holds them then
     ztplatform::FileLock m_listLock;
     // The groups of the file read in and taken for this editor.
     SoundListStart takeSoundList(const QString &fileName);
@@ -427,6 +469,8 @@ private:
     void noteEntries();
     // False, with the reason, when another program's version of the file could not be kept.
     bool keepOtherVersion(SoundListSave &save);
+    // True when the file is as this editor last read or wrote it (stamp, change time, bytes).
+    bool listUntouched() const;
     // The rows of group `group`'s sounds `sounds`, appended to it.
     void showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds);
     // The groups read from the file join the groups and the tree, after those there.

@@ -111,6 +111,10 @@
         <source>Select Disk</source>
         <translation>选择磁盘</translation>
     </message>
+    <message>
+        <source>%1 (not answering)</source>
+        <translation>%1（无响应）</translation>
+    </message>
 </context>
 <context>
     <name>ImportTip</name>
@@ -129,6 +133,93 @@
     <message>
         <source>Warning</source>
         <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>KitDocument</name>
+    <message>
+        <source>kit chain %1 ON</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains OFF</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>steps of kit chain %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>step %1 of kit chain %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit names</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>sound on pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sound %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CLEAR of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Clear of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sounds of kit %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Kit Copy of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>move of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>pad links of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>effect of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -2912,7 +3003,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
-        <translation>音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：</translation>
+        <translation type="vanished">音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：</translation>
     </message>
     <message>
         <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
@@ -2961,6 +3052,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>It is not a regular file.</source>
         <translation>它不是普通文件。</translation>
+    </message>
+    <message>
+        <source>the sound groups cannot be locked: %1</source>
+        <translation>无法锁定音色分组：%1</translation>
+    </message>
+    <message>
+        <source>a link to "%1" was put at its name since the start; neither is written over</source>
+        <translation>启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
+        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。</translation>
+    </message>
+    <message>
+        <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
+        <translation>音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
+        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）：本窗口中对分组的更改未保存。</translation>
+    </message>
+    <message>
+        <source>%1 more in other folders</source>
+        <translation>其他文件夹中还有 %1 个</translation>
+    </message>
+    <message>
+        <source>The file had other names (hard links), which keep the old bytes: %1.</source>
+        <translation>该文件还有其他名称（硬链接），它们仍保留旧内容：%1。</translation>
+    </message>
+    <message>
+        <source>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
+        <translation>编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
+        <translation>音色分组中的以下音色已不在其所指的文件中（这些文件之后被重新写入），也不在"Kept sounds"中；它们不会被当作其他音色，也无法预听、拖动或保存：</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
+        <translation>音色分组中的以下音色现在取自"Kept sounds"：</translation>
     </message>
     <message>
         <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
@@ -3040,6 +3171,55 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>套鼓列表</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLibrary</name>
+    <message>
+        <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound groups changed since (a save): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The metronome sounds changed since: this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>new group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>sounds added to group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>DEL in the sound groups</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>DEL of %n sounds</source>
+        <translation type="unfinished">
+            <numerusform />
+        </translation>
     </message>
 </context>
 <context>

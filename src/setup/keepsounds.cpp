@@ -47,7 +47,7 @@ QVector<setupfiles::LostSound> groupSounds(const QVector<soundfilexml::strSoundG
     QVector<setupfiles::LostSound> sounds;
     for (const soundfilexml::strSoundGroup &g : groups) {
         for (const soundfilexml::strSoundItem &s : g.soundList) {
-            if (!fits || fits(s.file, groupentries::ofItem(s)))
+            if (!s.lost && (!fits || fits(s.file, groupentries::ofItem(s))))
                 sounds.append({s.file, s.name});
         }
     }
@@ -369,6 +369,12 @@ bool writeGroupList(Run &run, bool tell)
     });
     if (!save.keptAs.isEmpty())
         run.warn(QCoreApplication::translate("MainWindow1", "Information"), SoundLibrary::otherVersionKept(save.keptAs));
+    if (!save.notKept.isEmpty())
+        run.warn(QCoreApplication::translate("MainWindow1", "Information"),
+                 QCoreApplication::translate("MainWindow1", "The sound groups are saved to \"%1\", but the new file "
+                                                            "lacks what the old one had:")
+                                 .arg(QDir::toNativeSeparators(lib.soundListFileName()))
+                         + savejob::crlf() + save.notKept);
     if (save.written || save.inUse || save.declined)
         return save.written;
     qWarning() << "the sound groups are not written:" << save.reason;

@@ -419,4 +419,24 @@ EXTRA = {
         '自本编辑器读取后，另一个程序修改了音色分组文件：该版本已保存为"%1"。',
     'another program changed it, and its version could not be kept: %1': '另一个程序修改了它，且无法保留其版本：%1',
     'These files were replaced, but not all that they had was kept:': '这些文件已被替换，但其原有的属性未能全部保留：',
+    # the groups' file: its lock, a link put at it, a replaced file's other names
+    'The file had other names (hard links), which keep the old bytes: %1.': '该文件还有其他名称（硬链接），它们仍保留旧内容：%1。',
+    '%1 more in other folders': '其他文件夹中还有 %1 个',
+    'The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.':
+        '无法为本编辑器锁定"%1"中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。',
+    'The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.':
+        '无法为本编辑器锁定"%1"中的音色分组（%2）：本窗口中对分组的更改未保存。',
+    'the sound groups cannot be locked: %1': '无法锁定音色分组：%1',
+    'a link to "%1" was put at its name since the start; neither is written over':
+        '启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖',
+    'The sound groups are saved to "%1", but the new file lacks what the old one had:':
+        '音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：',
+    # group rows that follow their bytes
+    'These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:':
+        '音色分组中的以下音色已不在其所指的文件中（这些文件之后被重新写入），也不在"Kept sounds"中；它们不会被当作其他音色，也无法预听、拖动或保存：',
+    'These sounds of the sound groups are now taken from "Kept sounds":': '音色分组中的以下音色现在取自"Kept sounds"：',
+    'The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.':
+        '编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。',
+    # the drive chooser: a drive whose root did not answer in time
+    '%1 (not answering)': '%1（无响应）',
 }
