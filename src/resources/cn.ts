@@ -3094,6 +3094,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色分组中的以下音色现在取自"Kept sounds"：</translation>
     </message>
     <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>文件已写入，但磁盘未确认这些文件已保存：</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>以下套鼓未保存，因为已保留其现有文件：</translation>
+    </message>
+    <message>
         <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
         <translation>采样打击垫中的以下音色与其另一个音色同名，已在名称后加上编号：</translation>
     </message>

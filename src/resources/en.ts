@@ -3094,6 +3094,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
     </message>
     <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>The files were written, but the disk did not confirm that they are stored:</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>These kits are not saved, as their existing files were kept:</translation>
+    </message>
+    <message>
         <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
         <translation>These sounds of the sampler pad had the name of another of its sounds and were given a number:</translation>
     </message>
