@@ -3225,8 +3225,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message numerus="yes">
         <source>DEL of %n sounds</source>
-        <translation>DEL of %n sounds<numerusform />
-            <numerusform />
+        <translation><numerusform>DEL of %n sounds</numerusform>
+            <numerusform>DEL of %n sounds</numerusform>
         </translation>
     </message>
 </context>
