@@ -3102,6 +3102,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>以下套鼓未保存，因为已保留其现有文件：</translation>
     </message>
     <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>采样打击垫中的以下音色与其另一个音色同名，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>以下名称已被其他音色使用，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>套鼓文件 %1 中的以下音色与其他音色同名，已在名称后加上编号：</translation>
+    </message>
+    <message>
         <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
         <translation>采样打击垫无响应。在它恢复响应之前，Korvanta 不会从中读取，也不会向其写入；您的编辑已保留。</translation>
     </message>

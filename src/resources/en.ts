@@ -3102,6 +3102,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These kits are not saved, as their existing files were kept:</translation>
     </message>
     <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>These sounds of the sampler pad had the name of another of its sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>These names were held by other sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>These sounds of the kit file %1 bore names other sounds hold and were given a number:</translation>
+    </message>
+    <message>
         <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
         <translation>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</translation>
     </message>
@@ -3225,8 +3237,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message numerus="yes">
         <source>DEL of %n sounds</source>
-        <translation>
-            <numerusform>DEL of %n sounds</numerusform>
+        <translation><numerusform>DEL of %n sounds</numerusform>
             <numerusform>DEL of %n sounds</numerusform>
         </translation>
     </message>

@@ -309,10 +309,11 @@ def fill(path, lang):
                 missing.append((ctx.find('name').text, src))
                 continue
             if msg.get('numerus') == 'yes':
-                # Each plural form takes the text; the element itself holds none.
+                # one form per plural of the language, as lupdate laid them out
                 forms = tr.findall('numerusform') or [ET.SubElement(tr, 'numerusform')]
                 for form in forms:
                     form.text = value
+                tr.text = None
             else:
                 tr.text = value
             if 'type' in tr.attrib:
