@@ -287,6 +287,7 @@ EXTRA = {
     'sound exists in Kit ': '音色存在于套鼓 ',
     'The old file could not be replaced:': '旧文件无法被替换：',
     'The file was written, but the disk did not confirm that it is stored:': '文件已写入，但磁盘未确认已保存：',
+    'The files were written, but the disk did not confirm that they are stored:': '文件已写入，但磁盘未确认这些文件已保存：',
     'The new file is kept as:': '新文件保存为：',
     'The target is not a regular file (a folder, pipe or device), so nothing is saved:':
         '目标不是普通文件（文件夹、管道或设备），未保存任何内容：',
@@ -356,6 +357,7 @@ EXTRA = {
     # kit saves: what was saved and what was not
     'No file was saved: the existing files stay as they were.': '未保存任何文件：已有文件保持原样。',
     'These kits are not saved:': '以下套鼓未保存：',
+    'These kits are not saved, as their existing files were kept:': '以下套鼓未保存，因为已保留其现有文件：',
     'These files are saved:': '以下文件已保存：',
     'Kit %1 %2': '套鼓 %1 %2',
     'The owner %1 could not be kept: the file now belongs to %2.': '无法保留文件所有者 %1：文件现在属于 %2。',
@@ -425,6 +427,12 @@ EXTRA = {
         '启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖',
     'The sound groups are saved to "%1", but the new file lacks what the old one had:':
         '音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：',
+    # group rows that follow their bytes
+    'These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:':
+        '音色分组中的以下音色已不在其所指的文件中（这些文件之后被重新写入），也不在"Kept sounds"中；它们不会被当作其他音色，也无法预听、拖动或保存：',
+    'These sounds of the sound groups are now taken from "Kept sounds":': '音色分组中的以下音色现在取自"Kept sounds"：',
+    'The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.':
+        '编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。',
     # the drive chooser: a drive whose root did not answer in time
     '%1 (not answering)': '%1（无响应）',
 }
