@@ -550,9 +550,9 @@ private slots:
         const QString four = f->file("four");
         QVERIFY(QDir().mkpath(four));
         f->prompter.clear();
-        ztplatform::setSyncCall(&failFolderSyncs);
+        in = std::make_unique<DiskInPlace>(&disk);
         f->saveKits({5, 6, 7, 8}, four);
-        ztplatform::setSyncCall(nullptr);
+        in.reset();
         QStringList files;
         for (int k : {5, 6, 7, 8})
             files << four + "/" + f->w->doc().kitNameList()[k - 1] + ".INI";

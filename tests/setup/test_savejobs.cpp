@@ -217,18 +217,29 @@ private slots:
     // box says why the new file did not take the name, and where it is.
     void nameTakenMeanwhileTellsWhy()
     {
-        namespace io = stopdisk;
         const QString out = path("race"), target = out + "/Kit 2.INI";
         QVERIFY(QDir().mkpath(out));
-        bool made = false;
-        io::setWriteWatch([&](io::Watched call, int, qint64) {
-            if (call == io::Watched::Open && !made && !QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty())
-                made = kf::writeFile(target, "theirs");
-        });
+        // Another program makes the file once the save's own is made.
+        struct Racing : PassDisk {
+            QString out, target;
+            bool made = false;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode) override
+            {
+                const int fd = PassDisk::openAt(dir, name, flags, mode);
+                if (fd >= 0 && (flags & O_CREAT) && !made && !QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty())
+                    made = kf::writeFile(target, "theirs");
+                return fd;
+            }
+        } racing;
+        racing.out = out;
+        racing.target = target;
         ScriptedQuestions questions;
-        const SaveKitsJob::Outcome done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
-        io::setWriteWatch({});
-        QVERIFY(made);
+        SaveKitsJob::Outcome done;
+        {
+            DiskInPlace in(&racing);
+            done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
+        }
+        QVERIFY(racing.made);
         QCOMPARE(done.result.notices.size(), 2);
         QCOMPARE(done.result.notices.at(0).text, "The old file could not be replaced:\r\n" + target + "\r\n"
                                                          + QString::fromLocal8Bit(std::strerror(EEXIST))
