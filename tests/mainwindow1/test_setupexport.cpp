@@ -1096,7 +1096,13 @@ private slots:
             QMap<QString, QByteArray> plays = bytes;
             if (now == newBytes)
                 plays.remove("Kick");
-            QVERIFY2(storedBytes(g.get()) == plays, at);
+            // g's groups name the kept Kick start() removed: its Kick may be
+            // told apart from that one by a number.
+            QMap<QString, QByteArray> played;
+            const QMap<QString, QByteArray> read = storedBytes(g.get());
+            for (auto it = read.cbegin(); it != read.cend(); ++it)
+                played.insert(QString(it.key()).remove(QRegularExpression("~\\d{5}$")), it.value());
+            QVERIFY2(played == plays, at);
             for (const QString &copy : QDir(kept).entryList(QDir::Files))
                 QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), at);
             QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), at);
