@@ -25,6 +25,7 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
@@ -567,6 +568,8 @@ private slots:
         f->exportAll(f->file("gone/SET.bin"));
         f->exportAll(f->file(QString(252, 'n') + ".bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error"}));
+        QCOMPARE(f->texts().last(), f->file(QString(252, 'n') + ".bin") + ":Fail to open file!\r\n"
+                                            + reason(ENAMETOOLONG));
         QVERIFY(f->w->confirmOfflineClose());
         f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("gone/SET.bin"));
@@ -1373,6 +1376,20 @@ private slots:
                                           + ".INI\r\n" + reason(ENOSPC) + "\r\nThese kits are not saved:\r\nKit 1 "
                                           + f->w->doc().kitNameList()[0]}));
         QCOMPARE(folderEntries(full), QStringList({"filler"}));
+    }
+
+    // A path too long for the system is said so, not blamed on what was written.
+    void pathTooLongSaidSo()
+    {
+        const QString name = f->w->doc().kitNameList()[0];
+        QString folder = f->work.path();
+        while (folder.size() + 1 + name.size() + 4 < PATH_MAX)
+            QVERIFY(QDir().mkdir(folder += "/" + QString(qMin(200, PATH_MAX - int(folder.size()) - 2), 'd')));
+        f->saveKits({1}, folder);
+        QCOMPARE(f->texts(), QStringList({folder + "/" + name + ".INI open error.\r\n" + reason(ENAMETOOLONG)
+                                          + "\r\nThese kits are not saved:\r\nKit 1 " + name}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(f->unlocked());
     }
 
     // A save into a folder it cannot write names the file the user chose.
