@@ -3125,6 +3125,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad does not answer: nothing was saved to it.</source>
         <translation>采样打击垫无响应：没有任何内容保存到它。</translation>
     </message>
+    <message>
+        <source>The drive does not answer: %1</source>
+        <translation>驱动器无响应：%1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

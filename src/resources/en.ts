@@ -3125,6 +3125,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad does not answer: nothing was saved to it.</source>
         <translation>The sampler pad does not answer: nothing was saved to it.</translation>
     </message>
+    <message>
+        <source>The drive does not answer: %1</source>
+        <translation>The drive does not answer: %1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
