@@ -10,8 +10,11 @@
 #include "model/soundfilexml.h"
 #include "platform/fileidentity.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
+
+#include <functional>
 
 namespace groupentries {
 
@@ -58,6 +61,13 @@ QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp = nullptr
 // The kit file at kitFile read as it is now, its sounds with the sources a
 // load gives them; false when it does not read as a kit file.
 bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec);
+
+// The rows of `groups` whose sources `to` names (old -> new) move there, as
+// SoundLibrary::repointGroupSounds tells; `moved` (when given) hears each row
+// moved (group, row, new source). True when one moved.
+bool repoint(QVector<soundfilexml::strSoundGroup> &groups, const QHash<QString, QString> &to,
+             const QHash<QString, Identity> &was, const QHash<QString, Identity> &now,
+             const std::function<void(int group, int row, const QString &file)> &moved = {});
 
 // A group row whose kit file no longer holds the sound it named, or that
 // now takes it from the kept sounds.

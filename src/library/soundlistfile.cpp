@@ -155,13 +155,27 @@ QString SoundLibrary::otherVersionKept(const QString &keptAs)
 
 SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &ask, bool atClose)
 {
-    SoundListSave save;
-    if (m_soundListFileName.isEmpty()) {
-        save.written = true; // nothing to write
-        return save;
-    }
+    if (m_soundListFileName.isEmpty())
+        return {true, {}, false, false, {}, {}, {}}; // nothing to write
     noteEntries();
-    const QByteArray bytes = listBytes(m_soundGroupList);
+    return writeGroups(listBytes(m_soundGroupList), ask, atClose);
+}
+
+SoundLibrary::SoundListSave SoundLibrary::saveSoundListAs(
+        const std::function<void(QVector<soundfilexml::strSoundGroup> &)> &change, const ReadOnlyQuestion &ask)
+{
+    if (m_soundListFileName.isEmpty())
+        return {true, {}, false, false, {}, {}, {}};
+    noteEntries();
+    QVector<soundfilexml::strSoundGroup> groups = m_soundGroupList;
+    change(groups);
+    return writeGroups(listBytes(groups), ask, false);
+}
+
+SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, const ReadOnlyQuestion &ask,
+                                                      bool atClose)
+{
+    SoundListSave save;
     // Unchanged groups: the close leaves the file as it is; a save, which
     // needs them on the disk before it goes on, only while the file holds them.
     if (bytes == m_listBaseline && (atClose || listUntouched())) {
