@@ -44,6 +44,7 @@ int SoundLibrary::getGroupIndexFromModel(const QString &name) const
 
 void SoundLibrary::addGroup(const QString &name)
 {
+    const auto step = userStep(tr("new group %1").arg(name), true);
     const Edit edit(this, Groups);
     m_soundGroupList.prepend({name, {}});
     m_groups->insertRow(0, new QStandardItem(name));
@@ -73,6 +74,7 @@ void SoundLibrary::showGroupSounds(QStandardItem *group, const QVector<soundfile
 
 void SoundLibrary::addSoundsToGroup(int group, const QVector<GroupSound> &sounds)
 {
+    const auto step = userStep(tr("sounds added to group %1").arg(m_soundGroupList.value(group).name), true);
     const Edit edit(this, Groups);
     QStandardItem *row = m_groups->item(group, 0);
     if (!row || group >= m_soundGroupList.size())
@@ -91,6 +93,7 @@ void SoundLibrary::addSoundsToGroup(int group, const QVector<GroupSound> &sounds
 
 void SoundLibrary::renameGroup(int group, const QString &name)
 {
+    const auto step = userStep(tr("name of group %1").arg(name), true);
     const Edit edit(this, Groups);
     if (group < 0 || group >= m_soundGroupList.size())
         return;
@@ -101,6 +104,7 @@ void SoundLibrary::renameGroup(int group, const QString &name)
 
 void SoundLibrary::renameGroupSound(int group, int row, const QString &name)
 {
+    const auto step = userStep(tr("name of sound %1").arg(name), true);
     const Edit edit(this, Groups);
     if (group < 0 || group >= m_soundGroupList.size() || row < 0
         || row >= m_soundGroupList.at(group).soundList.size())
@@ -113,6 +117,7 @@ void SoundLibrary::renameGroupSound(int group, int row, const QString &name)
 
 void SoundLibrary::deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVector<int>>> sounds)
 {
+    const auto step = userStep(tr("DEL in the sound groups"), true);
     const Edit edit(this, Groups);
     for (QPair<int, QVector<int>> &entry : sounds) {
         const int g = entry.first;

@@ -3094,6 +3094,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色分组中的以下音色现在取自"Kept sounds"：</translation>
     </message>
     <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>文件已写入，但磁盘未确认这些文件已保存：</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>以下套鼓未保存，因为已保留其现有文件：</translation>
+    </message>
+    <message>
         <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
         <translation>音色分组无法保存到"%1"（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：</translation>
     </message>
@@ -3163,6 +3171,55 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>套鼓列表</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLibrary</name>
+    <message>
+        <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound groups changed since (a save): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The metronome sounds changed since: this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>new group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>sounds added to group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>DEL in the sound groups</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>DEL of %n sounds</source>
+        <translation type="unfinished">
+            <numerusform />
+        </translation>
     </message>
 </context>
 <context>

@@ -3094,6 +3094,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
     </message>
     <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>The files were written, but the disk did not confirm that they are stored:</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>These kits are not saved, as their existing files were kept:</translation>
+    </message>
+    <message>
         <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
         <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
     </message>
@@ -3163,6 +3171,55 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>Kit List</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLibrary</name>
+    <message>
+        <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
+        <translation>The sound list changed since (a save or the pad): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation>The sound %1 is gone.</translation>
+    </message>
+    <message>
+        <source>The sound groups changed since (a save): this step can no longer be undone.</source>
+        <translation>The sound groups changed since (a save): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The metronome sounds changed since: this step can no longer be undone.</source>
+        <translation>The metronome sounds changed since: this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
+        <translation>The loaded kit files changed since (a save): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>new group %1</source>
+        <translation>new group %1</translation>
+    </message>
+    <message>
+        <source>sounds added to group %1</source>
+        <translation>sounds added to group %1</translation>
+    </message>
+    <message>
+        <source>name of group %1</source>
+        <translation>name of group %1</translation>
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation>name of sound %1</translation>
+    </message>
+    <message>
+        <source>DEL in the sound groups</source>
+        <translation>DEL in the sound groups</translation>
+    </message>
+    <message numerus="yes">
+        <source>DEL of %n sounds</source>
+        <translation>DEL of %n sounds<numerusform />
+            <numerusform />
+        </translation>
     </message>
 </context>
 <context>
