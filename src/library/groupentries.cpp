@@ -236,14 +236,17 @@ QString stampText(const ztplatform::FileStamp &s)
 {
     if (!s.identity.valid)
         return QString();
-    return QStringLiteral("%1:%2:%3:%4.%5:%6.%7")
-            .arg(s.identity.device)
-            .arg(s.identity.inode)
-            .arg(s.size)
-            .arg(s.modifiedSeconds)
-            .arg(s.modifiedNanoseconds)
-            .arg(s.changedSeconds)
-            .arg(s.changedNanoseconds);
+    const QByteArray full = QStringLiteral("%1:%2:%3:%4.%5:%6.%7")
+                                    .arg(s.identity.device)
+                                    .arg(s.identity.inode)
+                                    .arg(s.size)
+                                    .arg(s.modifiedSeconds)
+                                    .arg(s.modifiedNanoseconds)
+                                    .arg(s.changedSeconds)
+                                    .arg(s.changedNanoseconds)
+                                    .toLatin1();
+    // Short, as every row keeps it: a stamp that differs reads the bytes again.
+    return QString::fromLatin1(QCryptographicHash::hash(full, QCryptographicHash::Sha256).toHex().left(12));
 }
 
 QString digestAt(const QString &file, quint64 offset, quint64 length,

@@ -46,8 +46,9 @@ inline bool fits(const Identity &row, const Identity &entry)
     return !row.known() || row == entry;
 }
 
-// A file's stamp as a row keeps it: while the file stamps so, the bytes a
-// digest was read from are where they were.
+// A file's stamp (device, inode, size, modification and change time) as a
+// row keeps it, hashed short: while the file stamps so, the bytes a digest
+// was read from are where they were.
 QString stampText(const ztplatform::FileStamp &stamp);
 // The SHA-256 (hex) of `length` bytes at `offset` of `file`, read as they are
 // now; empty when they cannot all be read, or when `stamp` (when given) gets

@@ -457,6 +457,7 @@ private:
     ztplatform::FileStamp m_listStamp; // the file as this editor last read or wrote it
     QByteArray m_listDigest;           // the SHA-256 of its bytes then
     QByteArray m_listBaseline;         // the groups as the file holds them then
+    QVector<soundfilexml::strSoundGroup> m_listBaselineGroups; // the same before they are made bytes
     ztplatform::FileLock m_listLock;
     // The groups of the file read in and taken for this editor.
     SoundListStart takeSoundList(const QString &fileName);

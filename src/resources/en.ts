@@ -3217,7 +3217,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message numerus="yes">
         <source>DEL of %n sounds</source>
-        <translation>DEL of %n sounds<numerusform />
+        <translation type="unfinished">
+            <numerusform />
             <numerusform />
         </translation>
     </message>
