@@ -3126,6 +3126,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The sampler pad does not answer: nothing was saved to it.</translation>
     </message>
     <message>
+        <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
+    </message>
+    <message>
         <source>The drive does not answer: %1</source>
         <translation>The drive does not answer: %1</translation>
     </message>
