@@ -21,7 +21,7 @@ LIST = '--list' in sys.argv[1:]
 def tracked(*paths):
     out = subprocess.run(['git', 'ls-files', '-co', '--exclude-standard', '--', *paths], cwd=ROOT,
                          capture_output=True, text=True, check=True).stdout
-    return [ROOT / p for p in out.split() if p.endswith(('.cpp', '.h'))]
+    return [ROOT / p for p in sorted(set(out.split())) if p.endswith(('.cpp', '.h')) and (ROOT / p).is_file()]
 
 
 def text(path):

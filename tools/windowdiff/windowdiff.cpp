@@ -557,6 +557,7 @@ QString Driver::report()
         // Files that name this run's folder hold it as every run does.
         QByteArray bytes = f.readAll();
         bytes.replace(m_work.toUtf8(), "<work>");
+        bytes.replace(QCoreApplication::applicationDirPath().toUtf8(), "<program>");
         written << "file " + path + ' ' + QString::number(bytes.size()) + ' '
                            + QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
     }
@@ -565,6 +566,7 @@ QString Driver::report()
     // Paths of this run's folders read the same in every run.
     QString text = out.join('\n') + '\n';
     text.replace(m_work, QStringLiteral("<work>"));
+    text.replace(QCoreApplication::applicationDirPath(), QStringLiteral("<program>"));
     text.replace(QDir::homePath(), QStringLiteral("<home>"));
     text.replace(QRegularExpression(QRegularExpression::escape(QDir::tempPath()) + QStringLiteral("/[^/\\s]*")),
                  QStringLiteral("<temp>"));

@@ -1,6 +1,6 @@
 // Closing the editor in device mode: the changed kits, the kit chains and the
 // change file go to the pad, then the pad's volume is dismounted.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
@@ -12,6 +12,9 @@
 #include "device/writeback.h"
 #include "platform/dismount.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -26,7 +29,7 @@ bool PadSyncController::closeOnPad()
         return false; // a close during the close
     const auto closeEnded = qScopeGuard([this]() { m_pad.endClose(); });
     const QMessageBox::StandardButton answer =
-            UiPrompter::instance()->question(m_parent, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
+            UiPrompter::instance()->question(m_parent, WindowTexts::tr("Confirm"), WindowTexts::tr("Quit?"),
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
@@ -65,7 +68,7 @@ bool PadSyncController::generateOrderFile()
         return false;
     }
 
-    QProgressDialog *progress = showPadProgress(MainWindow1::tr("Saving file..."), 5);
+    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     // The write-back refreshes the kits' wave numbers and sets the marks and
     // flags; the document takes them back when it ends.
     KitDocument::PadClose close = m_doc.padClose();
