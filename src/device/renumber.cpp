@@ -4,7 +4,7 @@
 #include "device/pairfiles.h"
 #include "model/bytepack.h"
 #include "platform/inplacefile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/tempnames.h"
 
 #include <QDebug>
@@ -250,7 +250,7 @@ bool writeRecord(const PadMoves &pad, const Intent &intent)
         qWarning() << "cannot write the renumbering's record:" << std::strerror(errno);
         return false;
     }
-    bool ok = ztplatform::sysio::writeAll(fd, bytes.constData(), bytes.size()) && ztplatform::OpenFolder::syncFile(fd);
+    bool ok = sys.disk().write(fd, bytes.constData(), bytes.size()) && sys.syncFile(fd);
     ok = ::close(fd) == 0 && ok && sys.sync();
     if (!ok) {
         sys.remove(recordName(MovingOut));

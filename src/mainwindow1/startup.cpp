@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
+#include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
 
@@ -113,6 +114,8 @@ QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalog
 
 EditorStartup::EditorStartup(int cnOrEn)
 {
+    // Temporary folders that runs killed earlier left behind.
+    ztplatform::removeDeadRunFoldersLater();
     window = new MainWindow1;
     window->shell().setCnOrEn(cnOrEn);
     chooser = new DeviceDetector(nullptr);

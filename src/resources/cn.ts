@@ -2950,6 +2950,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These files were replaced, but not all that they had was kept:</source>
         <translation>这些文件已被替换，但其原有的属性未能全部保留：</translation>
     </message>
+    <message>
+        <source>Only one global settings file can be selected.</source>
+        <translation>只能选择一个全局设置文件。</translation>
+    </message>
+    <message>
+        <source>The global settings file is not applied.</source>
+        <translation>未应用该全局设置文件。</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>它不是普通文件。</translation>
+    </message>
+    <message>
+        <source>the sound groups cannot be locked: %1</source>
+        <translation>无法锁定音色分组：%1</translation>
+    </message>
+    <message>
+        <source>a link to "%1" was put at its name since the start; neither is written over</source>
+        <translation>启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
+        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。</translation>
+    </message>
+    <message>
+        <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
+        <translation>音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
+        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）：本窗口中对分组的更改未保存。</translation>
+    </message>
+    <message>
+        <source>%1 more in other folders</source>
+        <translation>其他文件夹中还有 %1 个</translation>
+    </message>
+    <message>
+        <source>The file had other names (hard links), which keep the old bytes: %1.</source>
+        <translation>该文件还有其他名称（硬链接），它们仍保留旧内容：%1。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

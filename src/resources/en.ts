@@ -2950,6 +2950,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These files were replaced, but not all that they had was kept:</source>
         <translation>These files were replaced, but not all that they had was kept:</translation>
     </message>
+    <message>
+        <source>Only one global settings file can be selected.</source>
+        <translation>Only one global settings file can be selected.</translation>
+    </message>
+    <message>
+        <source>The global settings file is not applied.</source>
+        <translation>The global settings file is not applied.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+    <message>
+        <source>the sound groups cannot be locked: %1</source>
+        <translation>the sound groups cannot be locked: %1</translation>
+    </message>
+    <message>
+        <source>a link to "%1" was put at its name since the start; neither is written over</source>
+        <translation>a link to "%1" was put at its name since the start; neither is written over</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</translation>
+    </message>
+    <message>
+        <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
+        <translation>The sound groups are saved to "%1", but the new file lacks what the old one had:</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</translation>
+    </message>
+    <message>
+        <source>%1 more in other folders</source>
+        <translation>%1 more in other folders</translation>
+    </message>
+    <message>
+        <source>The file had other names (hard links), which keep the old bytes: %1.</source>
+        <translation>The file had other names (hard links), which keep the old bytes: %1.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

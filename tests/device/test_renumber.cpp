@@ -1,7 +1,7 @@
 #include "bindmount.h"
 #include "device/renumber.h"
 #include "padfixture.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 
 #include <QScopeGuard>
 #include <QtTest>
@@ -115,7 +115,7 @@ private slots:
     // falsely), and the next load undoes the rest, byte for byte.
     void aStopIsUndoneAtTheNextLoad()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
         int calls = 0;
         for (int n = 0; n == 0 || n <= calls; ++n) {

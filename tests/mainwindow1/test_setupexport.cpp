@@ -12,7 +12,7 @@
 
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 #include "widgets/totaltreeview.h"
 
 #include <QMenu>
@@ -1050,28 +1050,31 @@ private slots:
         const QString kept = f->file("Kept sounds");
         const QDir::Filters all = QDir::Files | QDir::Hidden;
         const QStringList files = QDir(f->work.path()).entryList(all);
-        auto start = [&]() {
+        auto start = [&](int n) {
             QDir(kept).removeRecursively();
             for (const QString &left : QDir(f->work.path()).entryList(all)) // a stopped save's leftovers
                 QVERIFY(files.contains(left) || QFile::remove(f->file(left)));
             QVERIFY(kf::writeFile(setup, oldBytes));
             f->importAll(setup);
+            f->w->library().renameGroup(0, "Default");
             kickOnlyInAGroup(setup);
+            // Groups unlike any written before: every run writes them as the first did.
+            f->w->library().renameGroup(0, "Run " + QString::number(n));
         };
-        start();
-        ztplatform::sysio::resetCount();
+        start(0);
+        stopdisk::resetCount();
         f->exportAll(setup);
-        const int calls = ztplatform::sysio::callCount();
+        const int calls = stopdisk::callCount();
         const QByteArray newBytes = kf::readFile(setup);
         QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
         const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
         g->shell().skipSoundListOnClose();
         for (int n = 1; n <= calls + 1; ++n) {
-            start();
-            ztplatform::sysio::stopAt(n, true);
+            start(n);
+            stopdisk::stopAt(n, true);
             f->exportAll(setup);
-            QCOMPARE(ztplatform::sysio::stopped(), n <= calls);
-            ztplatform::sysio::resume();
+            QCOMPARE(stopdisk::stopped(), n <= calls);
+            stopdisk::resume();
             const QByteArray now = kf::readFile(setup);
             const QByteArray at = QByteArray::number(n);
             QVERIFY2(now == oldBytes || now == newBytes, at);

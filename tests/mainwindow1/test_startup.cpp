@@ -5,6 +5,7 @@
 #include "mainwindow1/startup.h"
 #include "model/soundfilexml.h"
 #include "platform/removabledrives.h"
+#include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -144,17 +145,17 @@ private slots:
         QCOMPARE(w->library().soundListItemModel()->item(0)->text(), QString("Drums"));
 
         // Closing offline quits the event loop at once; the window is gone
-        // when it returns and has rewritten the library.
-        QFile::remove(soundList());
+        // when it returns and has written the changed library.
+        w->library().addGroup("Loops");
         QTimer::singleShot(0, w, [w]() { w->close(); });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(startup.window.isNull());
         QVector<soundfilexml::strSoundGroup> groups;
         QVERIFY(soundfilexml::readSoundFileListXml(soundList(), groups));
-        QCOMPARE(groups.size(), 1);
-        QCOMPARE(groups[0].name, QString("Drums"));
-        QCOMPARE(groups[0].soundList.size(), 1);
-        QCOMPARE(groups[0].soundList[0].name, QString("kick"));
+        QCOMPARE(groups.size(), 2);
+        QCOMPARE(groups[1].name, QString("Drums"));
+        QCOMPARE(groups[1].soundList.size(), 1);
+        QCOMPARE(groups[1].soundList[0].name, QString("kick"));
     }
 
     void cancelAndTitleBarClose_data()
@@ -276,10 +277,7 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         QCOMPARE(readAll(soundList() + ".bak"), broken);
-        QVector<soundfilexml::strSoundGroup> groups;
-        QVERIFY(soundfilexml::readSoundFileListXml(soundList(), groups));
-        QCOMPARE(groups.size(), 1);
-        QCOMPARE(groups[0].name, QString("Default"));
+        QVERIFY(!QFile::exists(soundList())); // the group "Default" made at the start is no change to write
         QFile::remove(soundList() + ".bak");
     }
 
@@ -311,6 +309,31 @@ private slots:
         }
         QCOMPARE(readAll(soundList()), m_library);
         QFile::remove(notADir);
+    }
+
+    // The start removes what killed runs left in the temporary folder, and
+    // only that.
+    void startRemovesFoldersOfKilledRuns()
+    {
+        FakeDrives drives;
+        ScriptedPrompter prompts;
+        QTemporaryDir tmp;
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        const QString killed = tmp.path() + "/zt350conv-Killed";
+        touch(killed + "/" + ztplatform::runFolderLockName());
+        touch(killed + "/0", "samples");
+        touch(tmp.path() + "/zt350conv-notes");
+        {
+            ztplatform::RunFolder live(QStringLiteral("zt350probe-"));
+            EditorStartup startup;
+            qputenv("TMPDIR", oldTmp);
+            QTRY_VERIFY(!QFileInfo::exists(killed));
+            QVERIFY(QFileInfo(live.path()).isDir());
+            QVERIFY(QFileInfo(tmp.path() + "/zt350conv-notes").isFile());
+        }
+        QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"zt350conv-notes"});
     }
 
     void windowGeometry_data()

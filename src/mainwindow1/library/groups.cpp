@@ -5,9 +5,9 @@
 #include "ui_mainwindow1.h"
 
 #include "library/groupentries.h"
+#include "library/soundlibrary.h"
 #include "model/soundfilexml.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "library/soundlibrary.h"
 
 #include <QDebug>
 #include <QDir>
@@ -31,10 +31,14 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
     else if (!start.notKept.isEmpty())
         parts << WindowTexts::tr("It could not be kept beside it (%1), so the sound groups are not saved over it.")
                          .arg(start.notKept);
-    if (start.inUse)
+    if (start.inUse && start.lockReason.isEmpty())
         parts << WindowTexts::tr("The sound groups in \"%1\" are in use by another editor. Changes to the groups in "
                                  "this window are kept for this session only.")
                          .arg(file);
+    else if (start.inUse)
+        parts << WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2). Changes to the "
+                                 "groups in this window are kept for this session only.")
+                         .arg(file, start.lockReason);
     if (!start.unmatched.isEmpty()) {
         QString rows = WindowTexts::tr("These sounds of the sound groups are no longer in the kit files they name, "
                                        "which were written anew since; they are not taken for other sounds:");
@@ -73,11 +77,22 @@ bool SoundListsController::saveSoundListAtClose()
     const QString file = QDir::toNativeSeparators(lib.soundListFileName());
     if (!save.keptAs.isEmpty())
         prompter->information(w, WindowTexts::tr("Information"), SoundLibrary::otherVersionKept(save.keptAs));
-    if (save.inUse)
+    if (!save.notKept.isEmpty())
+        prompter->information(w, WindowTexts::tr("Information"),
+                              WindowTexts::tr("The sound groups are saved to \"%1\", but the new file lacks what the "
+                                              "old one had:")
+                                      .arg(file)
+                                      + QStringLiteral("\r\n") + save.notKept);
+    if (save.inUse && save.lockReason.isEmpty())
         prompter->information(w, WindowTexts::tr("Information"),
                               WindowTexts::tr("The sound groups in \"%1\" are in use by another editor: the changes "
                                               "to the groups in this window are not saved.")
                                       .arg(file));
+    else if (save.inUse)
+        prompter->information(w, WindowTexts::tr("Information"),
+                              WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2): the "
+                                              "changes to the groups in this window are not saved.")
+                                      .arg(file, save.lockReason));
     if (save.written || save.inUse || save.declined)
         return true;
     return prompter->question(

@@ -102,7 +102,7 @@ void setUpGroupTree(QTreeView *groups, QStandardItemModel *model, QStyle *style)
 }
 
 // A temporary folder and its play folder; false when it could not be made.
-bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, const QString &sub)
+bool makeTempFolder(const ztplatform::RunFolder &dir, QString &name, QString &play, const QString &sub)
 {
     if (!dir.isValid())
         return false;
@@ -225,5 +225,5 @@ void ShellController::exportReportClosed(CustomDialog *report)
 void ShellController::settleSoundListAtExit()
 {
     if (m_writeSoundListOnClose && !m_soundListSettled)
-        m_library.saveSoundList();
+        m_library.saveSoundList({}, true);
 }
