@@ -111,6 +111,10 @@
         <source>Select Disk</source>
         <translation>选择磁盘</translation>
     </message>
+    <message>
+        <source>%1 (not answering)</source>
+        <translation>%1（无响应）</translation>
+    </message>
 </context>
 <context>
     <name>ImportTip</name>

@@ -111,6 +111,10 @@
         <source>Select Disk</source>
         <translation>Select Disk</translation>
     </message>
+    <message>
+        <source>%1 (not answering)</source>
+        <translation>%1 (not answering)</translation>
+    </message>
 </context>
 <context>
     <name>ImportTip</name>

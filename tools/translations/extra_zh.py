@@ -425,4 +425,6 @@ EXTRA = {
         '启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖',
     'The sound groups are saved to "%1", but the new file lacks what the old one had:':
         '音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：',
+    # the drive chooser: a drive whose root did not answer in time
+    '%1 (not answering)': '%1（无响应）',
 }
