@@ -136,6 +136,93 @@
     </message>
 </context>
 <context>
+    <name>KitDocument</name>
+    <message>
+        <source>kit chain %1 ON</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains OFF</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>steps of kit chain %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>step %1 of kit chain %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit names</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>sound on pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sound %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CLEAR of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Clear of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sounds of kit %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Kit Copy of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>move of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>pad links of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>effect of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation type="unfinished" />
+    </message>
+</context>
+<context>
     <name>LineEdit</name>
     <message>
         <source>Kit Copy</source>
@@ -2916,7 +3003,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
-        <translation>音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：</translation>
+        <translation type="vanished">音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：</translation>
     </message>
     <message>
         <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
@@ -2993,6 +3080,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The file had other names (hard links), which keep the old bytes: %1.</source>
         <translation>该文件还有其他名称（硬链接），它们仍保留旧内容：%1。</translation>
+    </message>
+    <message>
+        <source>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
+        <translation>编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
+        <translation>音色分组中的以下音色已不在其所指的文件中（这些文件之后被重新写入），也不在"Kept sounds"中；它们不会被当作其他音色，也无法预听、拖动或保存：</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
+        <translation>音色分组中的以下音色现在取自"Kept sounds"：</translation>
     </message>
 </context>
 <context>

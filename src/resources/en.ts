@@ -136,6 +136,93 @@
     </message>
 </context>
 <context>
+    <name>KitDocument</name>
+    <message>
+        <source>kit chain %1 ON</source>
+        <translation>kit chain %1 ON</translation>
+    </message>
+    <message>
+        <source>kit chains OFF</source>
+        <translation>kit chains OFF</translation>
+    </message>
+    <message>
+        <source>kit chains</source>
+        <translation>kit chains</translation>
+    </message>
+    <message>
+        <source>steps of kit chain %1 cleared</source>
+        <translation>steps of kit chain %1 cleared</translation>
+    </message>
+    <message>
+        <source>step %1 of kit chain %2</source>
+        <translation>step %1 of kit chain %2</translation>
+    </message>
+    <message>
+        <source>name of kit %1</source>
+        <translation>name of kit %1</translation>
+    </message>
+    <message>
+        <source>kit names</source>
+        <translation>kit names</translation>
+    </message>
+    <message>
+        <source>sound on pad %1 of kit %2</source>
+        <translation>sound on pad %1 of kit %2</translation>
+    </message>
+    <message>
+        <source>hi-hat sound %1 of kit %2</source>
+        <translation>hi-hat sound %1 of kit %2</translation>
+    </message>
+    <message>
+        <source>CLEAR of kit %1</source>
+        <translation>CLEAR of kit %1</translation>
+    </message>
+    <message>
+        <source>Clear of pad %1 of kit %2</source>
+        <translation>Clear of pad %1 of kit %2</translation>
+    </message>
+    <message>
+        <source>hi-hat sounds of kit %1 cleared</source>
+        <translation>hi-hat sounds of kit %1 cleared</translation>
+    </message>
+    <message>
+        <source>Kit Copy of kit %1 to kit %2</source>
+        <translation>Kit Copy of kit %1 to kit %2</translation>
+    </message>
+    <message>
+        <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
+        <translation>Pad Copy of pad %1 to pad %2 of kit %3</translation>
+    </message>
+    <message>
+        <source>move of kit %1 to kit %2</source>
+        <translation>move of kit %1 to kit %2</translation>
+    </message>
+    <message>
+        <source>settings of kit %1</source>
+        <translation>settings of kit %1</translation>
+    </message>
+    <message>
+        <source>settings of pad %1 of kit %2</source>
+        <translation>settings of pad %1 of kit %2</translation>
+    </message>
+    <message>
+        <source>pad links of kit %1</source>
+        <translation>pad links of kit %1</translation>
+    </message>
+    <message>
+        <source>effect of kit %1</source>
+        <translation>effect of kit %1</translation>
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation>name of sound %1</translation>
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation>The sound %1 is gone.</translation>
+    </message>
+</context>
+<context>
     <name>LineEdit</name>
     <message>
         <source>Kit Copy</source>
@@ -2916,7 +3003,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
-        <translation>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
+        <translation type="vanished">These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
     </message>
     <message>
         <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
@@ -2993,6 +3080,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The file had other names (hard links), which keep the old bytes: %1.</source>
         <translation>The file had other names (hard links), which keep the old bytes: %1.</translation>
+    </message>
+    <message>
+        <source>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
+        <translation>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
+        <translation>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</translation>
+    </message>
+    <message>
+        <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
+        <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
     </message>
 </context>
 <context>
