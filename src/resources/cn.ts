@@ -3093,6 +3093,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
         <translation>音色分组中的以下音色现在取自"Kept sounds"：</translation>
     </message>
+    <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>文件已写入，但磁盘未确认这些文件已保存：</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>以下套鼓未保存，因为已保留其现有文件：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3093,6 +3093,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
         <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
     </message>
+    <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>The files were written, but the disk did not confirm that they are stored:</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>These kits are not saved, as their existing files were kept:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -7,6 +7,7 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "library/records_fixture.h"
 #include "soundlib_fixture.h"
 
@@ -542,6 +543,20 @@ private slots:
         QVERIFY(f->unlocked());
         QVERIFY(f->w->confirmOfflineClose());
         QCOMPARE(f->texts().size(), 3);
+
+        // Four kits into one folder: each file it leaves unconfirmed is named.
+        const QString four = f->file("four");
+        QVERIFY(QDir().mkpath(four));
+        f->prompter.clear();
+        ztplatform::setSyncCall(&failFolderSyncs);
+        f->saveKits({5, 6, 7, 8}, four);
+        ztplatform::setSyncCall(nullptr);
+        QStringList files;
+        for (int k : {5, 6, 7, 8})
+            files << four + "/" + f->w->doc().kitNameList()[k - 1] + ".INI";
+        QCOMPARE(f->texts(), QStringList({"The files were written, but the disk did not confirm that they are "
+                                          "stored:\r\n" + files.join("\r\n") + "\r\nInput/output error"}));
+        QVERIFY(f->unlocked());
     }
 
     // Export All that fails leaves what the close compares as it was.
@@ -1363,16 +1378,29 @@ private slots:
         if (!BindMount::unavailable().isEmpty() || !disk.mount("64k"))
             QSKIP("a read-only file system needs root to mount a small tmpfs");
         const QString ro = disk.point.path(), kit = ro + "/" + f->w->doc().kitNameList()[0] + ".INI";
-        QVERIFY(kf::writeFile(kit, "the old kit"));
+        const QString groups = ro + "/soundlist.xml";
+        QVERIFY(kf::writeFile(kit, "the old kit") && kf::writeFile(groups, "<soundlist/>"));
+        QVERIFY(QFile::setPermissions(groups, QFile::ReadOwner | QFile::ReadGroup));
+        f->w->library().openSoundList(groups);
+        f->w->library().addGroup("Loops");
         QVERIFY(BindMount::run("mount", {"-o", "remount,ro", ro}));
-        f->saveKits({1}, ro);
-        QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: "
-                                          "\r\n" + kit + "\r\nThe file is read-only.",
-                                          kit + " open error.\r\n" + reason(EROFS) + "\r\nThese kits are not saved:\r\nKit 1 "
-                                                  + f->w->doc().kitNameList()[0]}));
+        // Said read-only, never asked whether to overwrite.
+        f->saveKits({1, 2}, ro);
+        QCOMPARE(f->texts(), QStringList({kit + " open error.\r\n" + reason(EROFS) + "\r\nThese kits are not "
+                                          "saved:\r\nKit 1 " + f->w->doc().kitNameList()[0] + "\r\nKit 2 "
+                                          + f->w->doc().kitNameList()[1]}));
         f->prompter.clear();
         f->exportAll(ro + "/SET.bin");
         QCOMPARE(f->texts(), QStringList({ro + "/SET.bin:Fail to open file!\r\n" + reason(EROFS)}));
+        // The close's write of the groups too.
+        f->prompter.clear();
+        f->w->shell().setWriteSoundListOnClose(true);
+        f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        QVERIFY(f->w->soundLists().saveSoundListAtClose());
+        f->w->shell().setWriteSoundListOnClose(false);
+        QCOMPARE(f->texts().size(), 1);
+        QVERIFY(f->texts().first().startsWith("The sound groups could not be saved to \"" + groups + "\": "
+                                              + reason(EROFS) + "."));
     }
 
     // The overwrite question says when the file is read-only.

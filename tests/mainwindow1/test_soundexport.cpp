@@ -85,12 +85,18 @@ QString encoded(const QString &path, const QStringList &extra = {})
 }
 
 int g_fileSyncs = 0, g_folderSyncs = 0;
-// Syncs as the system does, counting files and folders.
+bool g_folderFails = false;
+// Syncs as the system does, counting files and folders; a folder fails with
+// EIO when g_folderFails.
 int countedSync(int fd, bool dataOnly)
 {
     struct stat st;
     if (::fstat(fd, &st) == 0)
         ++(S_ISDIR(st.st_mode) ? g_folderSyncs : g_fileSyncs);
+    if (g_folderFails && S_ISDIR(st.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
     return dataOnly ? ::fdatasync(fd) : ::fsync(fd);
 }
 
@@ -412,6 +418,20 @@ private slots:
         QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList({"s0.wav", "s1.wav", "s2.wav"}));
         QCOMPARE(g_fileSyncs, 3);
         QCOMPARE(g_folderSyncs, 1);
+
+        // A folder that does not confirm: the box names every file written.
+        const QString again = e.f.path("again");
+        QVERIFY(QDir().mkpath(again));
+        e.f.prompter.clear();
+        g_folderFails = true;
+        ztplatform::setSyncCall(&countedSync);
+        e.run(again);
+        ztplatform::setSyncCall(nullptr);
+        g_folderFails = false;
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList({"The files were written, but the disk did not confirm that they are stored:\r\n"
+                              + again + "/s0.wav\r\n" + again + "/s1.wav\r\n" + again + "/s2.wav\r\n"
+                              + QString::fromLocal8Bit(std::strerror(EIO))}));
     }
 
     void storedSounds()

@@ -200,6 +200,40 @@ private slots:
         QCOMPARE(int(done.result.notices.at(0).kind), int(setupjob::Notice::Information));
         QCOMPARE(kf::readFile(existing), QByteArray("kept as it was"));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+
+        // Declined for one kit of two: the box names the kit not saved.
+        questions.answers = {false};
+        const SaveKitsJob::Outcome part = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1, 5}, m_temp});
+        QCOMPARE(titles(part.result), QStringList({"successfully saved."}));
+        QCOMPARE(part.result.notices.at(0).text, "The file has been generated:\r\nFile location:\r\n" + out
+                                                         + "\r\nThese kits are not saved, as their existing files "
+                                                           "were kept:\r\nKit 5 Kit 5");
+        QCOMPARE(int(part.result.files.at(1).outcome), int(FileOutcome::Declined));
+        QCOMPARE(kf::readFile(existing), QByteArray("kept as it was"));
+    }
+
+    // A file made at the target while the save wrote its own is kept: the
+    // box says why the new file did not take the name, and where it is.
+    void nameTakenMeanwhileTellsWhy()
+    {
+        namespace io = stopdisk;
+        const QString out = path("race"), target = out + "/Kit 2.INI";
+        QVERIFY(QDir().mkpath(out));
+        bool made = false;
+        io::setWriteWatch([&](io::Watched call, int, qint64) {
+            if (call == io::Watched::Open && !made && !QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty())
+                made = kf::writeFile(target, "theirs");
+        });
+        ScriptedQuestions questions;
+        const SaveKitsJob::Outcome done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
+        io::setWriteWatch({});
+        QVERIFY(made);
+        QCOMPARE(done.result.notices.size(), 2);
+        QCOMPARE(done.result.notices.at(0).text, "The old file could not be replaced:\r\n" + target + "\r\n"
+                                                         + QString::fromLocal8Bit(std::strerror(EEXIST))
+                                                         + "\r\nThe new file is kept as:\r\n" + out + "/Kit 2~1.INI");
+        QCOMPARE(done.result.notices.at(1).text, QString("These kits are not saved:\r\nKit 2 Kit 2"));
+        QCOMPARE(kf::readFile(target), QByteArray("theirs"));
     }
 
     // Saved over another user's file by one who may not give it back its

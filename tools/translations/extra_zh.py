@@ -287,6 +287,7 @@ EXTRA = {
     'sound exists in Kit ': '音色存在于套鼓 ',
     'The old file could not be replaced:': '旧文件无法被替换：',
     'The file was written, but the disk did not confirm that it is stored:': '文件已写入，但磁盘未确认已保存：',
+    'The files were written, but the disk did not confirm that they are stored:': '文件已写入，但磁盘未确认这些文件已保存：',
     'The new file is kept as:': '新文件保存为：',
     'The target is not a regular file (a folder, pipe or device), so nothing is saved:':
         '目标不是普通文件（文件夹、管道或设备），未保存任何内容：',
@@ -356,6 +357,7 @@ EXTRA = {
     # kit saves: what was saved and what was not
     'No file was saved: the existing files stay as they were.': '未保存任何文件：已有文件保持原样。',
     'These kits are not saved:': '以下套鼓未保存：',
+    'These kits are not saved, as their existing files were kept:': '以下套鼓未保存，因为已保留其现有文件：',
     'These files are saved:': '以下文件已保存：',
     'Kit %1 %2': '套鼓 %1 %2',
     'The owner %1 could not be kept: the file now belongs to %2.': '无法保留文件所有者 %1：文件现在属于 %2。',

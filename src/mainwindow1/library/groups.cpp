@@ -7,6 +7,7 @@
 #include "library/groupentries.h"
 #include "model/soundfilexml.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "library/soundlibrary.h"
 
 #include <QDebug>
 #include <QDir>
