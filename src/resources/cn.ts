@@ -3101,6 +3101,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These kits are not saved, as their existing files were kept:</source>
         <translation>以下套鼓未保存，因为已保留其现有文件：</translation>
     </message>
+    <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>采样打击垫中的以下音色与其另一个音色同名，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>以下名称已被其他音色使用，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>套鼓文件 %1 中的以下音色与其他音色同名，已在名称后加上编号：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3167,6 +3179,55 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>套鼓列表</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLibrary</name>
+    <message>
+        <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound groups changed since (a save): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The metronome sounds changed since: this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>new group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>sounds added to group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of group %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>DEL in the sound groups</source>
+        <translation type="unfinished" />
+    </message>
+    <message numerus="yes">
+        <source>DEL of %n sounds</source>
+        <translation type="unfinished">
+            <numerusform />
+        </translation>
     </message>
 </context>
 <context>

@@ -3101,6 +3101,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These kits are not saved, as their existing files were kept:</source>
         <translation>These kits are not saved, as their existing files were kept:</translation>
     </message>
+    <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>These sounds of the sampler pad had the name of another of its sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>These names were held by other sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>These sounds of the kit file %1 bore names other sounds hold and were given a number:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3167,6 +3179,55 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>Kit List</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLibrary</name>
+    <message>
+        <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
+        <translation>The sound list changed since (a save or the pad): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation>The sound %1 is gone.</translation>
+    </message>
+    <message>
+        <source>The sound groups changed since (a save): this step can no longer be undone.</source>
+        <translation>The sound groups changed since (a save): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The metronome sounds changed since: this step can no longer be undone.</source>
+        <translation>The metronome sounds changed since: this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
+        <translation>The loaded kit files changed since (a save): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>new group %1</source>
+        <translation>new group %1</translation>
+    </message>
+    <message>
+        <source>sounds added to group %1</source>
+        <translation>sounds added to group %1</translation>
+    </message>
+    <message>
+        <source>name of group %1</source>
+        <translation>name of group %1</translation>
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation>name of sound %1</translation>
+    </message>
+    <message>
+        <source>DEL in the sound groups</source>
+        <translation>DEL in the sound groups</translation>
+    </message>
+    <message numerus="yes">
+        <source>DEL of %n sounds</source>
+        <translation><numerusform>DEL of %n sounds</numerusform>
+            <numerusform>DEL of %n sounds</numerusform>
+        </translation>
     </message>
 </context>
 <context>

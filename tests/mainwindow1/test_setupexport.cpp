@@ -24,6 +24,7 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
@@ -565,6 +566,8 @@ private slots:
         f->exportAll(f->file("gone/SET.bin"));
         f->exportAll(f->file(QString(252, 'n') + ".bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error"}));
+        QCOMPARE(f->texts().last(), f->file(QString(252, 'n') + ".bin") + ":Fail to open file!\r\n"
+                                            + reason(ENAMETOOLONG));
         QVERIFY(f->w->confirmOfflineClose());
         f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("gone/SET.bin"));
@@ -1098,7 +1101,13 @@ private slots:
             QMap<QString, QByteArray> plays = bytes;
             if (now == newBytes)
                 plays.remove("Kick");
-            QVERIFY2(storedBytes(g.get()) == plays, at);
+            // g's groups name the kept Kick start() removed: its Kick may be
+            // told apart from that one by a number.
+            QMap<QString, QByteArray> played;
+            const QMap<QString, QByteArray> read = storedBytes(g.get());
+            for (auto it = read.cbegin(); it != read.cend(); ++it)
+                played.insert(QString(it.key()).remove(QRegularExpression("~\\d{5}$")), it.value());
+            QVERIFY2(played == plays, at);
             for (const QString &copy : QDir(kept).entryList(QDir::Files))
                 QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), at);
             QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), at);
@@ -1369,6 +1378,20 @@ private slots:
                                           + ".INI\r\n" + reason(ENOSPC) + "\r\nThese kits are not saved:\r\nKit 1 "
                                           + f->w->doc().kitNameList()[0]}));
         QCOMPARE(folderEntries(full), QStringList({"filler"}));
+    }
+
+    // A path too long for the system is said so, not blamed on what was written.
+    void pathTooLongSaidSo()
+    {
+        const QString name = f->w->doc().kitNameList()[0];
+        QString folder = f->work.path();
+        while (folder.size() + 1 + name.size() + 4 < PATH_MAX)
+            QVERIFY(QDir().mkdir(folder += "/" + QString(qMin(200, PATH_MAX - int(folder.size()) - 2), 'd')));
+        f->saveKits({1}, folder);
+        QCOMPARE(f->texts(), QStringList({folder + "/" + name + ".INI open error.\r\n" + reason(ENAMETOOLONG)
+                                          + "\r\nThese kits are not saved:\r\nKit 1 " + name}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(f->unlocked());
     }
 
     // A save into a folder it cannot write names the file the user chose.

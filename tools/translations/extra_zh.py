@@ -16,6 +16,12 @@ EXTRA = {
     'Choose no file!': '未选择文件！',
     'Chorus Mix:': '合唱混合：',
     'Chorus Rate:': '合唱速率：',
+    # sound names another sound held, given a number
+    'These names were held by other sounds and were given a number:': '以下名称已被其他音色使用，已在名称后加上编号：',
+    'These sounds of the kit file %1 bore names other sounds hold and were given a number:':
+        '套鼓文件 %1 中的以下音色与其他音色同名，已在名称后加上编号：',
+    'These sounds of the sampler pad had the name of another of its sounds and were given a number:':
+        '采样打击垫中的以下音色与其另一个音色同名，已在名称后加上编号：',
     'Conversion failed': '转换失败',
     'Complete': '完成',
     'Copy completed.': '复制完成。',
