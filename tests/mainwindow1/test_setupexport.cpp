@@ -13,7 +13,8 @@
 
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
+#include "support/passdisk.h"
 #include "widgets/totaltreeview.h"
 
 #include <QMenu>
@@ -527,7 +528,8 @@ private slots:
     {
         QString setup;
         loadSetupAndKits(&setup);
-        ztplatform::setSyncCall(&failFolderSyncs);
+        AnsweringSyncs disk(&failFolderSyncs);
+        auto in = std::make_unique<DiskInPlace>(&disk);
         f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("OUT.bin"));
         f->editKit(5, [](Kit &kit) { kit.kit_volume ^= 1; });
@@ -535,7 +537,7 @@ private slots:
         reloadGlobalSettings(f->w->doc(), f->w->globalPage(), [](KitDocument::GlobalChunk &g) { g.rec_level ^= 1; });
         f->prompter.fileAnswers.enqueue({f->file("Global.ini")});
         f->ui->btnGlobal->click();
-        ztplatform::setSyncCall(nullptr);
+        in.reset();
         const QString unsynced = "The file was written, but the disk did not confirm that it is stored:\r\n";
         QCOMPARE(f->texts(), QStringList({unsynced + f->file("OUT.bin") + "\r\nInput/output error",
                                           unsynced + f->file("KIT4.INI") + "\r\nInput/output error",
@@ -549,9 +551,9 @@ private slots:
         const QString four = f->file("four");
         QVERIFY(QDir().mkpath(four));
         f->prompter.clear();
-        ztplatform::setSyncCall(&failFolderSyncs);
+        in = std::make_unique<DiskInPlace>(&disk);
         f->saveKits({5, 6, 7, 8}, four);
-        ztplatform::setSyncCall(nullptr);
+        in.reset();
         QStringList files;
         for (int k : {5, 6, 7, 8})
             files << four + "/" + f->w->doc().kitNameList()[k - 1] + ".INI";
@@ -1080,19 +1082,15 @@ private slots:
             f->w->library().renameGroup(0, "Run " + QString::number(n));
         };
         start(0);
-        stopdisk::resetCount();
-        f->exportAll(setup);
-        const int calls = stopdisk::callCount();
+        int calls = 0;
+        stopBefore(f->work.path(), 0, [&](ztplatform::Disk &) { f->exportAll(setup); }, false, &calls);
         const QByteArray newBytes = kf::readFile(setup);
         QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
         const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
         g->shell().skipSoundListOnClose();
         for (int n = 1; n <= calls + 1; ++n) {
             start(n);
-            stopdisk::stopAt(n, true);
-            f->exportAll(setup);
-            QCOMPARE(stopdisk::stopped(), n <= calls);
-            stopdisk::resume();
+            QCOMPARE(stopBefore(f->work.path(), n, [&](ztplatform::Disk &) { f->exportAll(setup); }), n <= calls);
             const QByteArray now = kf::readFile(setup);
             const QByteArray at = QByteArray::number(n);
             QVERIFY2(now == oldBytes || now == newBytes, at);

@@ -14,7 +14,7 @@
 
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
 #include "mainwindow1/startup.h"
 #include "widgets/selectkitno.h"
 
@@ -494,7 +494,7 @@ private slots:
         MainWindow1 *w = f.open();
         w->pad().beginLoad(f.work.path() + "/");
         // The producer alone: no pad is loaded for the workers.
-        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
+        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
         const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 800));
         const QString one = writeBytes(f.path("one.wav"), pcmWav(1, 8000, 800));
         const QString two = writeBytes(f.path("two.wav"), pcmWav(1, 8000, 800));
@@ -533,7 +533,7 @@ private slots:
         QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
 
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
-        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
+        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
         const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({other}));
@@ -893,23 +893,23 @@ private slots:
     // The groups written at the close, stopped at every call: the old file or the new one, whole.
     void closeWriteStoppedAnywhereLeavesOldOrNew()
     {
-        namespace io = stopdisk;
         Fixture f;
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
         MainWindow1 *w = f.open(true);
         f.prompter.textAnswers.enqueue({"Loops", true});
         w->form()->addWaveGroup->click();
-        io::resetCount();
-        QVERIFY(w->soundLists().saveSoundListAtClose());
-        const int calls = io::callCount();
+        int calls = 0;
+        bool saved = false;
+        stopBefore(f.work.path(), 0, [&](ztplatform::Disk &) { saved = w->soundLists().saveSoundListAtClose(); },
+                   false, &calls);
+        QVERIFY(saved);
         const QByteArray written = kf::readFile(list);
         QVERIFY(calls >= 5 && written != kDrums);
         for (int n = 1; n <= calls; ++n) {
             QVERIFY(kf::writeFile(list, kDrums));
             w->library().renameGroup(0, "Loops" + QString::number(n)); // a change to write
-            io::stopAt(n, true);
-            w->soundLists().saveSoundListAtClose(); // "Quit anyway?" answered No
-            io::resume();
+            // "Quit anyway?" answered No
+            stopBefore(f.work.path(), n, [&](ztplatform::Disk &) { w->soundLists().saveSoundListAtClose(); });
             const QByteArray now = kf::readFile(list);
             QVERIFY2(now == kDrums || groupNames(list) == QStringList({"Loops" + QString::number(n) + "/0", "Drums/1"}),
                      qPrintable(QString::number(n)));

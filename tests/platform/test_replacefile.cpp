@@ -6,6 +6,7 @@
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
 #include "support/crashdisk.h"
+#include "support/passdisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +77,6 @@ class TestReplaceFile : public QObject
 private slots:
     void cleanup()
     {
-        ztplatform::setSyncCall(nullptr);
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.path()));
     }
@@ -298,9 +298,9 @@ private slots:
     void failedSyncsAreReported()
     {
         QVERIFY(write(path("a.ini"), "old"));
-        ztplatform::setSyncCall(&failAll);
+        AnsweringSyncs none(&failAll);
         {
-            ReplaceFile f(path("a.ini"));
+            ReplaceFile f(path("a.ini"), &none);
             QVERIFY(f.open() && f.write("new"));
             QVERIFY(!f.commit());
             QCOMPARE(f.failedStep(), ReplaceFile::Step::Sync);
@@ -311,8 +311,8 @@ private slots:
         QCOMPARE(entries(), QStringList({"a.ini"}));
 
         // The folder's entry that did not reach the disk: renamed, not committed.
-        ztplatform::setSyncCall(&failFolders);
-        ReplaceFile f(path("a.ini"));
+        AnsweringSyncs filesOnly(&failFolders);
+        ReplaceFile f(path("a.ini"), &filesOnly);
         QVERIFY(f.open() && f.write("new"));
         QVERIFY(!f.commit());
         QCOMPARE(f.failedStep(), ReplaceFile::Step::FolderSync);
