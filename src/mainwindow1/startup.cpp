@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
+#include "platform/filenamebytes.h"
 #include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
@@ -182,6 +183,7 @@ int runEditor(int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QApplication app(argc, argv);
+    ztplatform::keepFileNameBytes();
     registerQueuedTypes();
     int cnOrEn = 1;
     const QTranslator *catalogue = installEditorTranslator(&app, QString(), &cnOrEn);

@@ -3113,6 +3113,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
         <translation>These sounds of the kit file %1 bore names other sounds hold and were given a number:</translation>
     </message>
+    <message>
+        <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
+        <translation>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</translation>
+    </message>
+    <message>
+        <source>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</source>
+        <translation>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer: nothing was saved to it.</source>
+        <translation>The sampler pad does not answer: nothing was saved to it.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -1378,6 +1378,28 @@ private slots:
         QCOMPARE(folderEntries(full), QStringList({"filler"}));
     }
 
+    // A folder whose name is not UTF-8, picked as the folder dialog lists it,
+    // is saved into: the path goes to the system as the bytes it was read as.
+    void nonUtf8FolderSavedInto()
+    {
+        const QByteArray raw("Kits \xff\xfe");
+        const QByteArray at = QFile::encodeName(f->work.path()) + '/' + raw;
+        QVERIFY(::mkdir(at.constData(), 0755) == 0);
+        QString folder;
+        for (const QFileInfo &listed : QDir(f->work.path()).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+            folder = listed.absoluteFilePath();
+        const QString name = f->w->doc().kitNameList()[0];
+        f->saveKits({1}, folder);
+        f->exportAll(folder + "/SET.bin");
+        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + folder,
+                                          "The file has been generated:\r\nFile location:\r\n" + folder
+                                                  + "/SET.bin"}));
+        QVERIFY(setupfiles::readsBack(folder + "/" + name + ".INI", false));
+        struct stat st;
+        QCOMPARE(::stat((at + "/" + QFile::encodeName(name) + ".INI").constData(), &st), 0);
+        QCOMPARE(::stat((at + "/SET.bin").constData(), &st), 0);
+    }
+
     // A path too long for the system is said so, not blamed on what was written.
     void pathTooLongSaidSo()
     {

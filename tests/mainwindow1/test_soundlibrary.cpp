@@ -494,7 +494,7 @@ private slots:
         MainWindow1 *w = f.open();
         w->pad().beginLoad(f.work.path() + "/");
         // The producer alone: no pad is loaded for the workers.
-        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
         const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 800));
         const QString one = writeBytes(f.path("one.wav"), pcmWav(1, 8000, 800));
         const QString two = writeBytes(f.path("two.wav"), pcmWav(1, 8000, 800));
@@ -533,7 +533,7 @@ private slots:
         QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
 
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
-        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
         const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({other}));
