@@ -3125,6 +3125,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad does not answer: nothing was saved to it.</source>
         <translation>The sampler pad does not answer: nothing was saved to it.</translation>
     </message>
+    <message>
+        <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
