@@ -3102,6 +3102,30 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These kits are not saved, as their existing files were kept:</translation>
     </message>
     <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>These sounds of the sampler pad had the name of another of its sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>These names were held by other sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>These sounds of the kit file %1 bore names other sounds hold and were given a number:</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
+        <translation>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</translation>
+    </message>
+    <message>
+        <source>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</source>
+        <translation>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer: nothing was saved to it.</source>
+        <translation>The sampler pad does not answer: nothing was saved to it.</translation>
+    </message>
+    <message>
         <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
         <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
     </message>
@@ -3217,9 +3241,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message numerus="yes">
         <source>DEL of %n sounds</source>
-        <translation type="unfinished">
-            <numerusform />
-            <numerusform />
+        <translation><numerusform>DEL of %n sounds</numerusform>
+            <numerusform>DEL of %n sounds</numerusform>
         </translation>
     </message>
 </context>

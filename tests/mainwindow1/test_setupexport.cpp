@@ -13,7 +13,8 @@
 
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
+#include "support/passdisk.h"
 #include "widgets/totaltreeview.h"
 
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
@@ -526,7 +528,8 @@ private slots:
     {
         QString setup;
         loadSetupAndKits(&setup);
-        ztplatform::setSyncCall(&failFolderSyncs);
+        AnsweringSyncs disk(&failFolderSyncs);
+        auto in = std::make_unique<DiskInPlace>(&disk);
         f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("OUT.bin"));
         f->editKit(5, [](Kit &kit) { kit.kit_volume ^= 1; });
@@ -534,7 +537,7 @@ private slots:
         reloadGlobalSettings(f->w->doc(), f->w->globalPage(), [](KitDocument::GlobalChunk &g) { g.rec_level ^= 1; });
         f->prompter.fileAnswers.enqueue({f->file("Global.ini")});
         f->ui->btnGlobal->click();
-        ztplatform::setSyncCall(nullptr);
+        in.reset();
         const QString unsynced = "The file was written, but the disk did not confirm that it is stored:\r\n";
         QCOMPARE(f->texts(), QStringList({unsynced + f->file("OUT.bin") + "\r\nInput/output error",
                                           unsynced + f->file("KIT4.INI") + "\r\nInput/output error",
@@ -548,9 +551,9 @@ private slots:
         const QString four = f->file("four");
         QVERIFY(QDir().mkpath(four));
         f->prompter.clear();
-        ztplatform::setSyncCall(&failFolderSyncs);
+        in = std::make_unique<DiskInPlace>(&disk);
         f->saveKits({5, 6, 7, 8}, four);
-        ztplatform::setSyncCall(nullptr);
+        in.reset();
         QStringList files;
         for (int k : {5, 6, 7, 8})
             files << four + "/" + f->w->doc().kitNameList()[k - 1] + ".INI";
@@ -565,6 +568,8 @@ private slots:
         f->exportAll(f->file("gone/SET.bin"));
         f->exportAll(f->file(QString(252, 'n') + ".bin"));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error"}));
+        QCOMPARE(f->texts().last(), f->file(QString(252, 'n') + ".bin") + ":Fail to open file!\r\n"
+                                            + reason(ENAMETOOLONG));
         QVERIFY(f->w->confirmOfflineClose());
         f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("gone/SET.bin"));
@@ -1077,19 +1082,15 @@ private slots:
             f->w->library().renameGroup(0, "Run " + QString::number(n));
         };
         start(0);
-        stopdisk::resetCount();
-        f->exportAll(setup);
-        const int calls = stopdisk::callCount();
+        int calls = 0;
+        stopBefore(f->work.path(), 0, [&](ztplatform::Disk &) { f->exportAll(setup); }, false, &calls);
         const QByteArray newBytes = kf::readFile(setup);
         QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
         const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
         g->shell().skipSoundListOnClose();
         for (int n = 1; n <= calls + 1; ++n) {
             start(n);
-            stopdisk::stopAt(n, true);
-            f->exportAll(setup);
-            QCOMPARE(stopdisk::stopped(), n <= calls);
-            stopdisk::resume();
+            QCOMPARE(stopBefore(f->work.path(), n, [&](ztplatform::Disk &) { f->exportAll(setup); }), n <= calls);
             const QByteArray now = kf::readFile(setup);
             const QByteArray at = QByteArray::number(n);
             QVERIFY2(now == oldBytes || now == newBytes, at);
@@ -1098,7 +1099,13 @@ private slots:
             QMap<QString, QByteArray> plays = bytes;
             if (now == newBytes)
                 plays.remove("Kick");
-            QVERIFY2(storedBytes(g.get()) == plays, at);
+            // g's groups name the kept Kick start() removed: its Kick may be
+            // told apart from that one by a number.
+            QMap<QString, QByteArray> played;
+            const QMap<QString, QByteArray> read = storedBytes(g.get());
+            for (auto it = read.cbegin(); it != read.cend(); ++it)
+                played.insert(QString(it.key()).remove(QRegularExpression("~\\d{5}$")), it.value());
+            QVERIFY2(played == plays, at);
             for (const QString &copy : QDir(kept).entryList(QDir::Files))
                 QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), at);
             QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), at);
@@ -1369,6 +1376,20 @@ private slots:
                                           + ".INI\r\n" + reason(ENOSPC) + "\r\nThese kits are not saved:\r\nKit 1 "
                                           + f->w->doc().kitNameList()[0]}));
         QCOMPARE(folderEntries(full), QStringList({"filler"}));
+    }
+
+    // A path too long for the system is said so, not blamed on what was written.
+    void pathTooLongSaidSo()
+    {
+        const QString name = f->w->doc().kitNameList()[0];
+        QString folder = f->work.path();
+        while (folder.size() + 1 + name.size() + 4 < PATH_MAX)
+            QVERIFY(QDir().mkdir(folder += "/" + QString(qMin(200, PATH_MAX - int(folder.size()) - 2), 'd')));
+        f->saveKits({1}, folder);
+        QCOMPARE(f->texts(), QStringList({folder + "/" + name + ".INI open error.\r\n" + reason(ENAMETOOLONG)
+                                          + "\r\nThese kits are not saved:\r\nKit 1 " + name}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QVERIFY(f->unlocked());
     }
 
     // A save into a folder it cannot write names the file the user chose.

@@ -16,6 +16,12 @@ EXTRA = {
     'Choose no file!': '未选择文件！',
     'Chorus Mix:': '合唱混合：',
     'Chorus Rate:': '合唱速率：',
+    # sound names another sound held, given a number
+    'These names were held by other sounds and were given a number:': '以下名称已被其他音色使用，已在名称后加上编号：',
+    'These sounds of the kit file %1 bore names other sounds hold and were given a number:':
+        '套鼓文件 %1 中的以下音色与其他音色同名，已在名称后加上编号：',
+    'These sounds of the sampler pad had the name of another of its sounds and were given a number:':
+        '采样打击垫中的以下音色与其另一个音色同名，已在名称后加上编号：',
     'Conversion failed': '转换失败',
     'Complete': '完成',
     'Copy completed.': '复制完成。',
@@ -437,4 +443,10 @@ EXTRA = {
     '%1 (not answering)': '%1（无响应）',
     'The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups\' file still names their old places, and the next start finds them by their bytes:':
         '音色分组无法保存到"%1"（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：',
+    # the pad that stops answering while the editor works on it
+    'The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.':
+        '采样打击垫无响应。在它恢复响应之前，Korvanta 不会从中读取，也不会向其写入；您的编辑已保留。',
+    'The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.':
+        '向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。',
+    'The sampler pad does not answer: nothing was saved to it.': '采样打击垫无响应：没有任何内容保存到它。',
 }
