@@ -71,7 +71,7 @@ void KitPagesController::layoutStep(int n, int t, int kit)
         s.box[c]->setVisible(used);
         s.label[c]->setVisible(used);
         s.label[c]->setText(used ? kitediting::effectControlLabel(t, c)
-                                 : QStringLiteral("Effect%1 Ctrl%2:").arg(s.number).arg(c + 1));
+                                 : MainWindow1::tr("Effect%1 Ctrl%2:").arg(s.number).arg(c + 1));
         if (used) {
             s.box[c]->setEnabled(true);
             continue;

@@ -29,7 +29,7 @@ bool SetupFilesController::stopPreviewFirst(bool loopToo)
             m_preview.stop();
         else
             m_preview.stopPlayer();
-        m_ui->songLabel2->setText(QStringLiteral("Sample"));
+        m_ui->songLabel2->setText(MainWindow1::tr("Sample"));
         m_ui->playBtn2->setStyleSheet(QLatin1String(kIdleStyle));
     } else if (loopToo && m_preview.singleLoop()) {
         m_preview.stop();
