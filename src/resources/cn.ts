@@ -3114,6 +3114,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>套鼓文件 %1 中的以下音色与其他音色同名，已在名称后加上编号：</translation>
     </message>
     <message>
+        <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
+        <translation>采样打击垫无响应。在它恢复响应之前，Korvanta 不会从中读取，也不会向其写入；您的编辑已保留。</translation>
+    </message>
+    <message>
+        <source>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</source>
+        <translation>向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer: nothing was saved to it.</source>
+        <translation>采样打击垫无响应：没有任何内容保存到它。</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>音色分组无法保存到"%1"（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：</translation>
+    </message>
+    <message>
         <source>Invalid data found when processing input.</source>
         <translation>处理输入时发现无效数据。</translation>
     </message>
@@ -3128,6 +3144,16 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Invalid argument.</source>
         <translation>无效参数。</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <comment>sound channels</comment>
+        <translation>单声道</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <comment>sound channels</comment>
+        <translation>立体声</translation>
     </message>
     <message>
         <source>Effect%1 Ctrl%2:</source>
@@ -3260,16 +3286,6 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Error:0011</source>
         <translation>错误：0011</translation>
-    </message>
-    <message>
-        <source>Mono</source>
-        <comment>sound channels</comment>
-        <translation>单声道</translation>
-    </message>
-    <message>
-        <source>Stereo</source>
-        <comment>sound channels</comment>
-        <translation>立体声</translation>
     </message>
 </context>
 <context>

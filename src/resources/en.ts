@@ -3114,6 +3114,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These sounds of the kit file %1 bore names other sounds hold and were given a number:</translation>
     </message>
     <message>
+        <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
+        <translation>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</translation>
+    </message>
+    <message>
+        <source>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</source>
+        <translation>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer: nothing was saved to it.</source>
+        <translation>The sampler pad does not answer: nothing was saved to it.</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
+    </message>
+    <message>
         <source>Invalid data found when processing input.</source>
         <translation>Invalid data found when processing input.</translation>
     </message>
@@ -3130,8 +3146,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Invalid argument.</translation>
     </message>
     <message>
+        <source>Mono</source>
+        <comment>sound channels</comment>
+        <translation>Mono</translation>
+    </message>
+    <message>
         <source>Stereo</source>
-        <translation type="vanished">Stereo</translation>
+        <comment>sound channels</comment>
+        <translation>Stereo</translation>
     </message>
     <message>
         <source>Effect%1 Ctrl%2:</source>
@@ -3264,16 +3286,6 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Error:0011</source>
         <translation>Error:0011</translation>
-    </message>
-    <message>
-        <source>Mono</source>
-        <comment>sound channels</comment>
-        <translation>Mono</translation>
-    </message>
-    <message>
-        <source>Stereo</source>
-        <comment>sound channels</comment>
-        <translation>Stereo</translation>
     </message>
 </context>
 <context>

@@ -8,11 +8,13 @@
 #include "library/groupentries.h"
 #include "library/soundlibrary.h"
 #include "platform/durablefile.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
+#include "support/passdisk.h"
 #include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
 #include "setup/savesetupjob.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QStandardItem>
 #include <QStandardItemModel>
@@ -216,18 +218,29 @@ private slots:
     // box says why the new file did not take the name, and where it is.
     void nameTakenMeanwhileTellsWhy()
     {
-        namespace io = stopdisk;
         const QString out = path("race"), target = out + "/Kit 2.INI";
         QVERIFY(QDir().mkpath(out));
-        bool made = false;
-        io::setWriteWatch([&](io::Watched call, int, qint64) {
-            if (call == io::Watched::Open && !made && !QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty())
-                made = kf::writeFile(target, "theirs");
-        });
+        // Another program makes the file once the save's own is made.
+        struct Racing : PassDisk {
+            QString out, target;
+            bool made = false;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode) override
+            {
+                const int fd = PassDisk::openAt(dir, name, flags, mode);
+                if (fd >= 0 && (flags & O_CREAT) && !made && !QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty())
+                    made = kf::writeFile(target, "theirs");
+                return fd;
+            }
+        } racing;
+        racing.out = out;
+        racing.target = target;
         ScriptedQuestions questions;
-        const SaveKitsJob::Outcome done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
-        io::setWriteWatch({});
-        QVERIFY(made);
+        SaveKitsJob::Outcome done;
+        {
+            DiskInPlace in(&racing);
+            done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
+        }
+        QVERIFY(racing.made);
         QCOMPARE(done.result.notices.size(), 2);
         QCOMPARE(done.result.notices.at(0).text, "The old file could not be replaced:\r\n" + target + "\r\n"
                                                          + QString::fromLocal8Bit(std::strerror(EEXIST))
@@ -261,7 +274,7 @@ private slots:
 
         // The same when the folder then does not confirm the new name.
         QCOMPARE(::chown(QFile::encodeName(target).constData(), 4242, 4343), 0);
-        const ztplatform::SyncCall was = ztplatform::setSyncCall([](int fd, bool) {
+        AnsweringSyncs disk([](int fd, bool) {
             struct stat st;
             if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
                 errno = EIO;
@@ -269,11 +282,12 @@ private slots:
             }
             return 0;
         });
+        auto in = std::make_unique<DiskInPlace>(&disk);
         questions.answers = {true};
         QCOMPARE(::seteuid(65534), 0);
         const SaveKitsJob::Outcome again = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
         QCOMPARE(::seteuid(0), 0);
-        ztplatform::setSyncCall(was);
+        in.reset();
         QCOMPARE(again.result.notices.size(), 1);
         QVERIFY(again.result.notices.at(0).text.endsWith(target + "\r\n" + QString::fromLocal8Bit(std::strerror(EIO))
                                                          + "\r\n" + lost));
@@ -300,27 +314,84 @@ private slots:
         QCOMPARE(kf::readFile(copy), kf::readFile(kick().file));
     }
 
+    // A kit save over the loaded kit file whose groups' file is read-only and
+    // kept so: the Kick only a group names is still kept, the box names the
+    // row and its copy, and the next start finds the row there by its bytes.
+    void savedKitWhoseGroupsCannotBeWrittenNamesTheRows()
+    {
+        QTemporaryDir dir;
+        const QString k2 = dir.filePath("K002.INI"), list = dir.filePath("soundlist.xml");
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), k2));
+        const QByteArray kickBytes = kf::readFile(kick().file);
+        QVector<soundfilexml::strSoundGroup> groups(1);
+        groups[0].name = "G";
+        groups[0].soundList.append({{}, "Kick", k2 + ":U00000", {}, {}, {}, {}, {}, "Kick",
+                                    QString::number(kickBytes.size()),
+                                    QCryptographicHash::hash(kickBytes, QCryptographicHash::Sha256).toHex(), {}});
+        QVERIFY(soundfilexml::writeSoundFileListXml(list, groups));
+        QVERIFY(QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        Editor e;
+        QCOMPARE(loadKitFile(e, k2), LoadError::None);
+        KitDocument doc;
+        doc.startKits(e.kits, {});
+        reloadKit(doc, 1, [&k2](Kit &kit) {
+            kit.kit_name = "K002";
+            sf::forEachSoundSlot(kit, [&k2](auto s) {
+                if (s.file == k2 + ":U00000")
+                    s.file.clear();
+            });
+        });
+        SoundLibrary lib;
+        lib.takeSoundRecords(e.library);
+        for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+            lib.addLoadedKitFile(loaded);
+        lib.recordKitFile(k2, 2);
+        QVERIFY(lib.openSoundList(list).unmatched.isEmpty());
+        lib.removeSounds({0}, {true}); // the Kick stays in the group only
+        ScriptedQuestions questions;
+        questions.answers = {true, false}; // overwrite K002.INI; keep the groups' file read-only
+        const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, hooks()).run({dir.path(), {2}, m_temp}).result;
+        const QString copy = dir.filePath("Kept sounds/Kick.wav");
+        QCOMPARE(kf::readFile(copy), kickBytes);
+        QVERIFY(titles(done).contains("Warning"));
+        QVERIFY2(done.notices.at(titles(done).indexOf("Warning")).text.endsWith(
+                         "(The file is read-only.). These sounds of the groups now stand elsewhere; the groups' file "
+                         "still names their old places, and the next start finds them by their bytes:\r\nG: Kick -> "
+                         + copy),
+                 qPrintable(done.notices.at(titles(done).indexOf("Warning")).text));
+        QCOMPARE(kf::readFile(list), soundfilexml::toBytes(groups)); // not written
+        SoundLibrary again;
+        const SoundLibrary::SoundListStart start = again.openSoundList(list);
+        QCOMPARE(start.fromKept.size(), 1);
+        QCOMPARE(again.soundGroupList().at(0).soundList.at(0).file, copy);
+    }
+
     // A kit save over the loaded kit file that leaves out its first sound, so
     // that the other moves up, over a group list of an older editor (its rows
     // carry no entries), stopped at every call: a new start finds every group
     // row at the sound it named, or names the row; never at another sound.
     void savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds()
     {
-        namespace io = stopdisk;
         QTemporaryDir dir;
         auto m = std::make_unique<percussionpadfile>();
         kf::KitStorage kits;
         kits.fill({1, 2}, 7);
-        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), dir.filePath("K002.INI")));
+        QVector<kf::TestSound> waves = kitSounds(m_sounds);
+        waves[1].name = "Snare_"; // the new file stores it as the name rule leaves it: "Snare"
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, waves, dir.filePath("K002.INI")));
         const QByteArray original = kf::readFile(dir.filePath("K002.INI"));
         Editor first;
         QCOMPARE(loadKitFile(first, dir.filePath("K002.INI")), LoadError::None);
-        const QStringList names = {"Kick", "Snare"};
+        const QStringList names = {"Kick", "Snare_"};
         QVector<QByteArray> sounds; // the sounds the rows name
         for (int i = 0; i < names.size(); ++i)
             sounds.append(soundBytes(first, dir.filePath(QString("K002.INI:U0000%1").arg(i))));
 
         // Each run in a folder of its own: what a stop leaves stays there.
+        int calls = 0;
         auto save = [&](int stopAt) {
             const QString folder = dir.filePath(QString::number(stopAt)), k2 = folder + "/K002.INI";
             QVERIFY(QDir().mkpath(folder) && kf::writeFile(k2, original));
@@ -350,9 +421,8 @@ private slots:
             ScriptedQuestions questions;
             questions.answers = {true};
             SaveKitsJob job(doc, lib, questions, {}, hooks());
-            io::stopAt(stopAt, true);
-            job.run({folder, {2}, m_temp});
-            io::resume();
+            stopBefore(folder, stopAt, [&](ztplatform::Disk &) { job.run({folder, {2}, m_temp}); }, true,
+                       stopAt == 0 ? &calls : nullptr);
         };
         QStringList wrong; // stop: row at another sound
         auto startAgain = [&](int n) {
@@ -377,7 +447,6 @@ private slots:
             return sources;
         };
         save(0);
-        const int calls = io::callCount();
         QCOMPARE(startAgain(0), QStringList({"Kick.wav", "K002.INI:U00000"}));
         for (int n = 1; n <= calls; ++n) {
             save(n);

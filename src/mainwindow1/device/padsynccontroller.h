@@ -8,6 +8,7 @@
 #include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/padsession.h"
+#include "device/writeback.h"
 #include "kitfile/fileread.h"
 
 #include <QObject>
@@ -45,6 +46,8 @@ public:
     void chooseDrive(const QString &path);
     // The chosen drive could not be used: the start-up ends without the window.
     bool fileErrCloseWindow() const { return m_fileErrCloseWindow; }
+    // 0 once the drive chosen at start-up was handled, loaded or not; the start-up waits while it is not.
+    int loopFlag1() const { return m_loopFlag1; }
     // The window follows the pad's mode: the look of device mode once the pad
     // is loaded, the pad's dialogs hidden when it goes offline.
     void showPadMode(PadSession::Mode mode);
@@ -124,6 +127,13 @@ private:
     QProgressDialog *showPadProgress(const QString &label, int maximum);
     // Warning boxes of the device side, in order.
     void showDeviceMessages(const DeviceMessages &messages);
+    // The pad stopped answering while the user worked.
+    static DeviceMessage notAnsweringMessage();
+    // The close found the pad not answering, before it wrote or while it did.
+    static DeviceMessage notAnsweringAtCloseMessage(bool writing);
+    // The write-back on a thread of its own, under the progress dialog, for
+    // as long as the pad answers; false when it stopped answering.
+    bool writeBackWhileAnswering(const PadSession::KitLists &lists, writeback::WriteBackResult *result);
     void addUsbWave();
     void deleteUsbWave();
     // The total list's number and name of each of `files` it holds.
@@ -142,12 +152,14 @@ private:
     QWidget *m_parent;
 
     bool m_fileErrCloseWindow = false;
+    int m_loopFlag1 = 1;
     SyncBatch *m_syncBatch = nullptr; // the pad's worker batches, made with the first
     QProgressDialog *m_usbDialog = nullptr;
     QProgressDialog *m_delDialog = nullptr;
     int m_addProgressValue = 0;
     int m_delProgressValue = 0;
     bool m_reorderSoundFlag = false;
+    bool m_batchAbandoned = false; // the close stopped waiting for a batch on a pad that did not answer
 };
 
 #endif
