@@ -322,6 +322,29 @@ bool KitDocument::renumberSound(int kit, const QString &oldFile, const QString &
     return true;
 }
 
+bool KitDocument::dropNumbersWithoutSound(int kit)
+{
+    if (!hasKit(kit))
+        return false;
+    bool any = false;
+    auto drop = [&any](auto s) {
+        if (s.file.isEmpty() && s.no != NO_WAVE) {
+            s.no = NO_WAVE;
+            any = true;
+        }
+    };
+    setupfiles::forEachSoundSlot(m_kitAttrList[kit], drop);
+    for (KIT_PAD_SETTING &pad : m_kitPadList[kit])
+        setupfiles::forEachLayer(pad, drop, true);
+    if (!any)
+        return false;
+    if (kit < m_kitNumFlagList.size())
+        m_kitNumFlagList[kit] = 1;
+    writeImages(kit);
+    changed(kit);
+    return true;
+}
+
 void KitDocument::moveSoundToPad(int kit, const QString &oldFile, const QString &newFile, quint16 number,
                                  quint32 length)
 {

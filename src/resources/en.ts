@@ -2860,7 +2860,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</source>
-        <translation>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</translation>
+        <translation type="vanished">The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</translation>
     </message>
     <message>
         <source>the sampler pad refused to remove its files: %1</source>
@@ -2949,6 +2949,74 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>These files were replaced, but not all that they had was kept:</source>
         <translation>These files were replaced, but not all that they had was kept:</translation>
+    </message>
+    <message>
+        <source>Kit %1 was not written: its file is missing or short.</source>
+        <translation>Kit %1 was not written: its file is missing or short.</translation>
+    </message>
+    <message>
+        <source>The kit chains were not written: global.ini is missing or short.</source>
+        <translation>The kit chains were not written: global.ini is missing or short.</translation>
+    </message>
+    <message>
+        <source>Sound %1: a file of it is missing.</source>
+        <translation>Sound %1: a file of it is missing.</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
+        <translation>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</translation>
+    </message>
+    <message>
+        <source>It was kept as %1 in the SYS folder.</source>
+        <translation>It was kept as %1 in the SYS folder.</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
+        <translation>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</translation>
+    </message>
+    <message>
+        <source>Sound %1 is now number %2.</source>
+        <translation>Sound %1 is now number %2.</translation>
+    </message>
+    <message>
+        <source>The deletion of these sounds was finished: %1.</source>
+        <translation>The deletion of these sounds was finished: %1.</translation>
+    </message>
+    <message>
+        <source>These sounds were put back: %1.</source>
+        <translation>These sounds were put back: %1.</translation>
+    </message>
+    <message>
+        <source>The save of an earlier close was finished from its record.</source>
+        <translation>The save of an earlier close was finished from its record.</translation>
+    </message>
+    <message>
+        <source>These kits were found torn and written again: %1.</source>
+        <translation>These kits were found torn and written again: %1.</translation>
+    </message>
+    <message>
+        <source>These kits were written: %1.</source>
+        <translation>These kits were written: %1.</translation>
+    </message>
+    <message>
+        <source>The kit chains were found torn and written again.</source>
+        <translation>The kit chains were found torn and written again.</translation>
+    </message>
+    <message>
+        <source>The kit chains were written.</source>
+        <translation>The kit chains were written.</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was written.</source>
+        <translation>The change file alter.ini was written.</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.</source>
+        <translation>The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</source>
+        <translation>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</translation>
     </message>
 </context>
 <context>
