@@ -8,6 +8,7 @@
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
 #include "platform/regularfile.h"
+#include "platform/runfolders.h"
 #include "platform/sysio.h"
 
 #include <QCoreApplication>
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstring>
@@ -255,7 +255,7 @@ WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &sourc
     }
     // Converted beside the editor first; the pad's folders are reached and
     // checked only when the result is written into them.
-    QTemporaryDir work(QDir::tempPath() + QStringLiteral("/zt350wave-XXXXXX"));
+    ztplatform::RunFolder work(QStringLiteral("zt350wave-"));
     const QString converted = work.filePath(wavName);
     QString ffmpegText;
     const bool ran = work.isValid() && conv.audioConverterRun(source, converted, ffmpegText);

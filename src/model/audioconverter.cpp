@@ -3,6 +3,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "platform/runfolders.h"
 #include "platform/sysio.h"
 
 #include <QByteArray>
@@ -16,7 +17,6 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstring>
@@ -252,7 +252,7 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
                                  const QString &openError, QString &mesg, qint64 &size)
 {
     size = 0;
-    QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350conv-XXXXXX"));
+    ztplatform::RunFolder tmpDir(QStringLiteral("zt350conv-"));
     if (!tmpDir.isValid()) {
         qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
         mesg = QStringLiteral("Cannot create a temporary folder: ") + tmpDir.errorString();
@@ -356,7 +356,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
         each->clear();
     if (inFiles.isEmpty())
         return false;
-    QTemporaryDir tmpDir(QDir::tempPath() + QStringLiteral("/zt350probe-XXXXXX"));
+    ztplatform::RunFolder tmpDir(QStringLiteral("zt350probe-"));
     if (!tmpDir.isValid()) {
         qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
         return false;

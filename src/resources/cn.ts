@@ -2951,6 +2951,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>这些文件已被替换，但其原有的属性未能全部保留：</translation>
     </message>
     <message>
+        <source>Only one global settings file can be selected.</source>
+        <translation>只能选择一个全局设置文件。</translation>
+    </message>
+    <message>
+        <source>The global settings file is not applied.</source>
+        <translation>未应用该全局设置文件。</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>它不是普通文件。</translation>
+    </message>
+    <message>
         <source>Kit %1 was not written: its file is missing or short.</source>
         <translation>套鼓 %1 未写入：其文件缺失或过短。</translation>
     </message>

@@ -2951,6 +2951,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These files were replaced, but not all that they had was kept:</translation>
     </message>
     <message>
+        <source>Only one global settings file can be selected.</source>
+        <translation>Only one global settings file can be selected.</translation>
+    </message>
+    <message>
+        <source>The global settings file is not applied.</source>
+        <translation>The global settings file is not applied.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+    <message>
         <source>Kit %1 was not written: its file is missing or short.</source>
         <translation>Kit %1 was not written: its file is missing or short.</translation>
     </message>

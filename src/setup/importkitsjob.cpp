@@ -17,6 +17,9 @@
 #include <QSet>
 #include <QStandardItem>
 
+#include <cerrno>
+#include <cstring>
+
 using setupfiles::LoadError;
 
 namespace {
@@ -56,6 +59,7 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
     m_wholeSetup.clear();
     m_library.clearImportPicks();
     int untaken = 0;                      // whole setups picked with other files
+    QStringList globals;                  // global settings files, known by their content
     QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : picks) {
         QFile file(pick);
@@ -75,8 +79,9 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
             }
             ++untaken;
         } else if (type == kGlobalFileTag) {
-            if (pick.contains(QLatin1String("Global.ini"), Qt::CaseInsensitive))
-                m_library.pickGlobalFile(pick);
+            // Whatever its name: a second download is "Global (1).ini".
+            globals.append(pick);
+            m_library.pickGlobalFile(pick);
         } else if (type == kKitFileTag) {
             m_library.pickKitFile(pick);
             const quint8 n = setupfiles::kitNumberOf(pick);
@@ -95,6 +100,19 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
     if (untaken > 1) {
         m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
                       QCoreApplication::translate("MainWindow1", "Only one binary file can be selected."));
+        return false;
+    }
+    if (globals.size() > 1) {
+        // Which of them is meant is the user's choice: the dialog opens again.
+        const QString why =
+                QCoreApplication::translate("MainWindow1", "Only one global settings file can be selected.");
+        for (const QString &g : qAsConst(globals))
+            m_result.files.append({g, setupjob::FileOutcome::NotRead, QString(), why, -1});
+        QStringList shown;
+        for (const QString &g : qAsConst(globals))
+            shown << QDir::toNativeSeparators(g);
+        m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
+                      why + QStringLiteral("\r\n") + shown.join(QStringLiteral("\r\n")));
         return false;
     }
     for (const QPair<QString, quint8> &kit : qAsConst(kits))
@@ -171,11 +189,12 @@ void ImportKitFilesJob::forget(const QString &file, const Redraws &redraws)
 bool ImportKitFilesJob::run(const Redraws &redraws)
 {
     // The global settings come with the kit files: taken when one of them is
-    // read, or when none was picked.
-    const bool global = !m_library.globalFilePath().isEmpty();
+    // read, or when none was picked. A global settings file that cannot be
+    // read is named as not applied; the kit files picked with it are read.
+    bool global = !m_library.globalFilePath().isEmpty();
     if (global && !readGlobalFile()) {
-        noteUnreached(m_result.notices.last().text);
-        return false;
+        m_library.globalFileTaken();
+        global = false;
     }
     if (m_library.kitFileList().isEmpty()) {
         if (global)
@@ -203,10 +222,21 @@ bool ImportKitFilesJob::run(const Redraws &redraws)
 bool ImportKitFilesJob::readGlobalFile()
 {
     const QString path = m_library.globalFilePath();
+    const QString crlf = QStringLiteral("\r\n");
+    const QString notApplied =
+            crlf + QCoreApplication::translate("MainWindow1", "The global settings file is not applied.");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QString why;
+    if (!QFileInfo::exists(path))
+        why = QString::fromLocal8Bit(std::strerror(ENOENT));
+    else if (!ztplatform::isRegularFile(path))
+        why = QCoreApplication::translate("MainWindow1", "It is not a regular file.");
+    else if (!file.open(QIODevice::ReadOnly))
+        why = file.errorString();
+    if (!why.isEmpty()) {
         const setupjob::Notice n{setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Error"),
-                                 QCoreApplication::translate("MainWindow1", "Open file error.")};
+                                 QCoreApplication::translate("MainWindow1", "Open file error.") + crlf
+                                         + QDir::toNativeSeparators(path) + crlf + why + notApplied};
         m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), n.text, -1});
         m_result.notices.append(n);
         return false;
@@ -215,6 +245,8 @@ bool ImportKitFilesJob::readGlobalFile()
     m.curFlag = 1;
     if (!m.readGlobalChunk(&file)) {
         setupjob::noteNotRead(m_result, LoadError::DataError, path, false);
+        m_result.files.last().reason += notApplied;
+        m_result.notices.last().text += notApplied;
         return false;
     }
     return true;

@@ -44,17 +44,19 @@ public:
     // files checked, then read by kit number into their slots (loading,
     // loaded) and the renames named. The global settings are taken
     // (redraws.globalRead) when a kit file was read or none was picked, else
-    // left with a box. Every picked file gets one result. False when it ended
-    // before the load, or the load ended early without changing the editor;
-    // the boxes are in result().
+    // left with a box; a global settings file that cannot be read is named as
+    // not applied, and the kit files are read all the same. Every picked file
+    // gets one result. False when it ended before the load, or the load ended
+    // early without changing the editor; the boxes are in result().
     bool run(const Redraws &redraws);
 
     // ---- the steps -------------------------------------------------------------------
     // The picks of the import dialog: a whole setup picked alone (wholeSetup()),
-    // or the global settings file and the kit files, which the library takes
-    // as its globalFilePath and kitFileList, each kit file recorded by its kit
-    // number. False (its box) when a pick cannot be taken and the dialog opens
-    // again. Nothing picked is taken as nothing to import.
+    // or one global settings file (known by its content, whatever its name)
+    // and the kit files, which the library takes as its globalFilePath and
+    // kitFileList, each kit file recorded by its kit number. False (its box)
+    // when a pick cannot be taken and the dialog opens again. Nothing picked
+    // is taken as nothing to import.
     bool takePicks(const QStringList &picks, const Redraws &redraws = {});
     // The kit files a save just wrote, to be read back: each joins the
     // library's kitFileList and is recorded by the kit number it stores.

@@ -495,6 +495,34 @@ private slots:
         f->importPicks({global, good});
         QCOMPARE(f->w->doc().curRecLevel(), quint8(level + 3));
         QVERIFY(f->w->confirmOfflineClose());
+
+        // Known by its content, whatever its name: a second download's name too.
+        const QString second = f->file("Global (1).ini");
+        QVERIFY(QFile::copy(global, second));
+        recLevel(level);
+        f->w->doc().markGlobalSaved(f->w->globalPage());
+        f->importPicks({second, good});
+        QCOMPARE(f->w->doc().curRecLevel(), quint8(level + 3));
+
+        // Two of them: the user picks again.
+        recLevel(level);
+        f->w->doc().markGlobalSaved(f->w->globalPage());
+        f->prompter.clear();
+        f->importPicks({global, good, second});
+        QCOMPARE(f->texts().mid(1), QStringList({"Only one global settings file can be selected.\r\n" + global
+                                                 + "\r\n" + second}));
+        QCOMPARE(f->w->doc().curRecLevel(), level);
+
+        // A damaged one is named as not applied; the kit file picked with it is read.
+        const QString damaged = f->file("cut/Global.ini"), k5 = f->file("K005.INI");
+        QVERIFY(QDir().mkpath(f->file("cut")) && makeKitFile(k5, 5));
+        QVERIFY(kf::writeFile(damaged, kf::readFile(global).left(40)));
+        f->prompter.clear();
+        f->importPicks({damaged, k5});
+        QCOMPARE(f->texts().value(1), damaged + ":File data error!\r\nThe global settings file is not applied.");
+        QCOMPARE(f->w->doc().curRecLevel(), level);
+        QCOMPARE(f->w->library().loadedKitFiles().last().file, k5);
+        QCOMPARE(int(f->w->library().loadedKitFiles().last().kitIndex), 5);
     }
 
     // A pick that cannot be taken is named, with why, before the dialog opens again.

@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/startup.h"
 #include "model/soundfilexml.h"
 #include "platform/removabledrives.h"
+#include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -311,6 +312,31 @@ private slots:
         }
         QCOMPARE(readAll(soundList()), m_library);
         QFile::remove(notADir);
+    }
+
+    // The start removes what killed runs left in the temporary folder, and
+    // only that.
+    void startRemovesFoldersOfKilledRuns()
+    {
+        FakeDrives drives;
+        ScriptedPrompter prompts;
+        QTemporaryDir tmp;
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        const QString killed = tmp.path() + "/zt350conv-Killed";
+        touch(killed + "/" + ztplatform::runFolderLockName());
+        touch(killed + "/0", "samples");
+        touch(tmp.path() + "/zt350conv-notes");
+        {
+            ztplatform::RunFolder live(QStringLiteral("zt350probe-"));
+            EditorStartup startup;
+            qputenv("TMPDIR", oldTmp);
+            QTRY_VERIFY(!QFileInfo::exists(killed));
+            QVERIFY(QFileInfo(live.path()).isDir());
+            QVERIFY(QFileInfo(tmp.path() + "/zt350conv-notes").isFile());
+        }
+        QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"zt350conv-notes"});
     }
 
     void windowGeometry_data()

@@ -269,6 +269,43 @@ private slots:
         QVERIFY(again.result().notices.isEmpty());
     }
 
+    // A global settings file is known by its content, whatever its name, and
+    // gets its result; a damaged one is not applied, and the kit file picked
+    // with it is read.
+    void globalFileTakenByContent()
+    {
+        Editor e = m_editor;
+        QVERIFY(!saveKit(e, 3, path("GK4.INI"), m_temp));
+        KitDocument doc;
+        doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
+        QFile global(path("Global (1).ini"));
+        QVERIFY(global.open(QIODevice::WriteOnly));
+        doc.writeGlobalFile(&global, {});
+        global.close();
+        QVERIFY(kf::writeFile(path("Global.ini"), kf::readFile(global.fileName()).left(40)));
+
+        auto results = [](const ImportKitFilesJob &job) {
+            QStringList out;
+            for (const setupjob::FileResult &f : job.result().files)
+                out << QFileInfo(f.path).fileName() + (f.outcome == FileOutcome::Read ? " read" : " " + f.reason);
+            return out;
+        };
+        const QString damaged = path("Global.ini") + ":File data error!\r\nThe global settings file is not applied.";
+        const QVector<QPair<QString, QStringList>> cases = {
+                {"Global (1).ini", {"GK4.INI read", "Global (1).ini read"}},
+                {"Global.ini", {"Global.ini " + damaged, "GK4.INI read"}}};
+        for (const auto &c : cases) {
+            SoundLibrary library;
+            ScriptedQuestions questions;
+            ImportKitFilesJob job(doc, library, questions);
+            QVERIFY(job.takePicks({path(c.first), path("GK4.INI")}));
+            QCOMPARE(library.globalFilePath(), path(c.first));
+            QVERIFY(job.run({}));
+            QCOMPARE(results(job), c.second);
+            QCOMPARE(library.loadedKitFiles().size(), 1);
+        }
+    }
+
     // Every picked file gets one result: the file that would overflow the
     // sound list and those after it NotRead with its box's reason, a picked
     // file gone before the read with its own box.

@@ -4,6 +4,10 @@ EXTRA = {
     # a kit-file import: a global settings file left, a pick passed over for another of its kit
     'The global settings file was not applied, as no kit file was imported:': '未导入任何套鼓文件，因此未应用全局设置文件：',
     'Another file picked for the same kit was imported in its place.': '已改为导入为同一套鼓选择的另一个文件。',
+    # a global settings file that cannot be read, or two picked at once
+    'The global settings file is not applied.': '未应用该全局设置文件。',
+    'Only one global settings file can be selected.': '只能选择一个全局设置文件。',
+    'It is not a regular file.': '它不是普通文件。',
     'Adding the sound of a sampler pad is not supported. File location: ': '不支持添加采样打击垫中的音色。文件位置：',
     'Are you sure to continue?': '确定要继续吗？',
     'Are you sure to delete it?': '确定要删除吗？',

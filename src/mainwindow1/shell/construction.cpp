@@ -99,7 +99,7 @@ void setUpGroupTree(QTreeView *groups, QStandardItemModel *model, QStyle *style)
 }
 
 // A temporary folder and its play folder; false when it could not be made.
-bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, const QString &sub)
+bool makeTempFolder(const ztplatform::RunFolder &dir, QString &name, QString &play, const QString &sub)
 {
     if (!dir.isValid())
         return false;

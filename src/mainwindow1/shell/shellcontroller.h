@@ -5,10 +5,10 @@
 // drops and the close.
 
 #include "model/percussionpadfile1.h"
+#include "platform/runfolders.h"
 
 #include <QObject>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <array>
 
@@ -125,7 +125,7 @@ public:
     void setRightPaneWidth(int width) { m_right_original_width = width; }
 
     // ---- temporary folders --------------------------------------------------------
-    const QTemporaryDir &tmpDir() const { return m_tmpDir; }
+    const ztplatform::RunFolder &tmpDir() const { return m_tmpDir; }
     const QString &TempDirName() const { return m_TempDirName; }
     const QString &TempPlayDirName() const { return m_TempPlayDirName; }
     const QString &TempDirName2() const { return m_TempDirName2; }
@@ -236,8 +236,8 @@ private:
     QString m_FontFamilyTxt;
     quint16 m_fontSize_9 = 9;
     quint16 m_fontSize_16 = 16;
-    QTemporaryDir m_tmpDir;
-    QTemporaryDir m_tmpDir2;
+    ztplatform::RunFolder m_tmpDir{QStringLiteral("zt350play-")};
+    ztplatform::RunFolder m_tmpDir2{QStringLiteral("zt350play-")};
     QString m_TempDirName, m_TempPlayDirName, m_TempDirName2, m_TempPlayDirName2;
     SelectKitNo *m_skn = nullptr;
     bool m_isSaveClose = false; // the kit choice of the save was confirmed with OK

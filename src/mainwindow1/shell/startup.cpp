@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
+#include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
 
@@ -114,6 +115,8 @@ QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalog
 
 EditorStartup::EditorStartup()
 {
+    // Temporary folders that runs killed earlier left behind.
+    ztplatform::removeDeadRunFoldersLater();
     loopFlag1 = 1;
     quitFlag = 1;
     window = new MainWindow1;
