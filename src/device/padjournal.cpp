@@ -3,7 +3,7 @@
 #include "device/padpaths.h"
 #include "device/pairfiles.h"
 #include "platform/inplacefile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/tempnames.h"
 
 #include <QCryptographicHash>
@@ -500,8 +500,7 @@ bool Walk::put(const Step &s)
     const int fd = f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_TRUNC);
     if (fd < 0)
         return refuse(s.hidden);
-    bool ok = ztplatform::sysio::writeAll(fd, s.after.constData(), s.after.size())
-            && ztplatform::OpenFolder::syncFile(fd);
+    bool ok = f.disk().write(fd, s.after.constData(), s.after.size()) && f.syncFile(fd);
     const int error = errno;
     ok = ::close(fd) == 0 && ok;
     errno = ok ? 0 : error;
@@ -522,7 +521,7 @@ bool Walk::writeCreated(const Step &s, const std::function<bool(const Step &, in
         return refuse(s.hidden);
     }
     m_out.changed = true;
-    bool ok = create(s, fd) && ztplatform::OpenFolder::syncFile(fd);
+    bool ok = create(s, fd) && f.syncFile(fd);
     const int error = errno;
     ok = ::close(fd) == 0 && ok;
     errno = ok ? 0 : (error ? error : EIO);
@@ -759,7 +758,7 @@ bool writeRecord(const ztplatform::OpenFolder &sys, const QByteArray &bytes)
     const int fd = sys.openEntry(STAGING_NAME, O_WRONLY | O_CREAT | O_EXCL);
     if (fd < 0)
         return false;
-    bool ok = ztplatform::sysio::writeAll(fd, bytes.constData(), bytes.size()) && ztplatform::OpenFolder::syncFile(fd);
+    bool ok = sys.disk().write(fd, bytes.constData(), bytes.size()) && sys.syncFile(fd);
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -3,7 +3,7 @@
 #include "model/audioconverter.h"
 #include "model/bytepack.h"
 #include "model/percussionpadfile1.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/tempnames.h"
 
 #include <QFile>
@@ -94,8 +94,7 @@ bool moveEntry(const ztplatform::OpenFolder &source, const QString &from, const 
         errno = EBADF;
         return false;
     }
-    return ztplatform::sysio::renameAt(source.fd(), QFile::encodeName(from), target.fd(), QFile::encodeName(to), true)
-            == 0;
+    return source.disk().renameAt(source.fd(), QFile::encodeName(from), target.fd(), QFile::encodeName(to), true) == 0;
 }
 
 qint64 regularSize(const ztplatform::OpenFolder &folder, const QString &name)

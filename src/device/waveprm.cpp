@@ -8,8 +8,8 @@
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
 #include "platform/regularfile.h"
+#include "platform/disk.h"
 #include "platform/runfolders.h"
-#include "platform/sysio.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -86,8 +86,8 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize)
 
 namespace {
 
-// Copies the file `from` into the open `fd`; its size goes to *size.
-bool copyInto(const QString &from, int fd, qint64 *size)
+// Copies the file `from` into the open `fd` through `disk`; its size goes to *size.
+bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size)
 {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
@@ -100,7 +100,7 @@ bool copyInto(const QString &from, int fd, qint64 *size)
             return true;
         if (n < 0)
             return false;
-        if (!ztplatform::sysio::writeAll(fd, buffer.constData(), n))
+        if (!disk.write(fd, buffer.constData(), n))
             return false;
     }
 }
@@ -150,7 +150,7 @@ bool writeHidden(const ztplatform::OpenFolder &folder, const QString &hidden, co
     const int fd = folder.openEntry(hidden, O_WRONLY | O_CREAT | O_EXCL);
     if (fd < 0)
         return false;
-    bool ok = write(fd) && ztplatform::OpenFolder::syncFile(fd);
+    bool ok = write(fd) && folder.syncFile(fd);
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -200,10 +200,11 @@ WaveWrite placePair(const PairWrite &pair, const QString &converted, quint16 wav
 {
     qint64 size = 0;
     const bool written =
-            writeHidden(pair.data.folder, pair.hiddenWav, [&](int fd) { return copyInto(converted, fd, &size); })
+            writeHidden(pair.data.folder, pair.hiddenWav,
+                        [&](int fd) { return copyInto(pair.data.folder.disk(), converted, fd, &size); })
             && writeHidden(pair.prm.folder, pair.hiddenPrm, [&](int fd) {
                    const QByteArray record = buildRecord(waveNo, name, quint32(size));
-                   return ztplatform::sysio::writeAll(fd, record.constData(), record.size());
+                   return pair.prm.folder.disk().write(fd, record.constData(), record.size());
                })
             && pair.data.sync() && pair.prm.sync();
     if (!written) {

@@ -22,10 +22,6 @@ namespace ztplatform {
 
 namespace {
 
-int retryOpenAt(int dir, const QByteArray &name, int flags, int mode)
-{
-    return sysio::openAt(dir, name, flags, mode_t(mode));
-}
 
 // One entry name: no separator, not "." or "..".
 bool isEntryName(const QString &name)
@@ -81,6 +77,7 @@ OpenFolder::~OpenFolder()
 
 OpenFolder::OpenFolder(OpenFolder &&other) noexcept
     : m_fd(other.m_fd)
+    , m_disk(other.m_disk)
 {
     other.m_fd = -1;
 }
@@ -91,16 +88,22 @@ OpenFolder &OpenFolder::operator=(OpenFolder &&other) noexcept
         if (m_fd >= 0)
             ::close(m_fd);
         m_fd = other.m_fd;
+        m_disk = other.m_disk;
         other.m_fd = -1;
     }
     return *this;
+}
+
+Disk &OpenFolder::disk() const
+{
+    return m_disk ? *m_disk : sysio::disk();
 }
 
 int OpenFolder::openEntry(const QString &name, int flags, int mode) const
 {
     if (m_fd < 0 || !isEntryName(name))
         return -1;
-    const int fd = retryOpenAt(m_fd, QFile::encodeName(name), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+    const int fd = disk().openAt(m_fd, QFile::encodeName(name), flags | O_NOFOLLOW | O_CLOEXEC, mode_t(mode));
     if (fd >= 0 && (flags & O_ACCMODE) != O_RDONLY)
         report(FileEvent::OpenedForWriting, m_fd, name);
     return fd;
@@ -114,9 +117,9 @@ OpenFolder OpenFolder::makeFolder(const QString &name, bool *created) const
         return OpenFolder();
     const QByteArray native = QFile::encodeName(name);
     // Another thread may make it at the same moment.
-    if (sysio::mkdirAt(m_fd, native, 0755) == 0 && created)
+    if (disk().mkdirAt(m_fd, native, 0755) == 0 && created)
         *created = true;
-    OpenFolder folder(retryOpenAt(m_fd, native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0));
+    OpenFolder folder(disk().openAt(m_fd, native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), m_disk);
     struct stat here, there;
     if (folder.isOpen()
         && (::fstat(m_fd, &here) != 0 || ::fstat(folder.fd(), &there) != 0 || here.st_dev != there.st_dev))
@@ -143,7 +146,7 @@ bool OpenFolder::remove(const QString &name) const
 {
     if (m_fd < 0 || !isEntryName(name))
         return false;
-    if (sysio::unlinkAt(m_fd, QFile::encodeName(name)) != 0)
+    if (disk().unlinkAt(m_fd, QFile::encodeName(name)) != 0)
         return errno == ENOENT;
     report(FileEvent::Removed, m_fd, name);
     return true;
@@ -151,14 +154,14 @@ bool OpenFolder::remove(const QString &name) const
 
 bool OpenFolder::removeFolder(const QString &name) const
 {
-    return m_fd >= 0 && isEntryName(name) && sysio::unlinkAt(m_fd, QFile::encodeName(name), AT_REMOVEDIR) == 0;
+    return m_fd >= 0 && isEntryName(name) && disk().unlinkAt(m_fd, QFile::encodeName(name), AT_REMOVEDIR) == 0;
 }
 
 bool OpenFolder::rename(const QString &from, const OpenFolder &target, const QString &to) const
 {
     if (m_fd < 0 || target.m_fd < 0 || !isEntryName(from) || !isEntryName(to))
         return false;
-    return sysio::renameAt(m_fd, QFile::encodeName(from), target.m_fd, QFile::encodeName(to)) == 0;
+    return disk().renameAt(m_fd, QFile::encodeName(from), target.m_fd, QFile::encodeName(to)) == 0;
 }
 
 bool OpenFolder::sync() const
@@ -166,15 +169,15 @@ bool OpenFolder::sync() const
     return syncFile(m_fd);
 }
 
-bool OpenFolder::syncFile(int fd)
+bool OpenFolder::syncFile(int fd) const
 {
-    if (!syncDescriptor(fd))
+    if (!syncDescriptor(disk(), fd))
         return false;
     report(FileEvent::Synced, fd);
     return true;
 }
 
-OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach)
+OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach, Disk *disk)
 {
     Reach ignored;
     Reach &result = reach ? *reach : ignored;
@@ -183,14 +186,15 @@ OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach)
     if (rootFd < 0 || ::fstat(rootFd, &st) != 0)
         return OpenFolder();
     result = Reach::Outside;
-    OpenFolder current(::fcntl(rootFd, F_DUPFD_CLOEXEC, 0));
+    OpenFolder current(::fcntl(rootFd, F_DUPFD_CLOEXEC, 0), disk);
+    Disk &by = current.disk();
     const quint64 device = quint64(st.st_dev);
     const QStringList steps = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString &step : steps) {
         if (!isEntryName(step))
             return OpenFolder();
         const QByteArray native = QFile::encodeName(step);
-        OpenFolder next(retryOpenAt(current.fd(), native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC, 0));
+        OpenFolder next(by.openAt(current.fd(), native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), disk);
         struct stat entry;
         if (!next.isOpen()) {
             const bool link = ::fstatat(current.fd(), native.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0
@@ -206,9 +210,10 @@ OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach)
     return current;
 }
 
-FolderAnchor FolderAnchor::record(const QString &root)
+FolderAnchor FolderAnchor::record(const QString &root, Disk *disk)
 {
     FolderAnchor anchor;
+    anchor.m_disk = disk;
     const QString canonical = QFileInfo(root).canonicalFilePath();
     struct stat st;
     if (canonical.isEmpty() || ::stat(QFile::encodeName(canonical).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
@@ -230,6 +235,11 @@ int FolderAnchor::rootLength(const QString &path) const
     return -1;
 }
 
+Disk &FolderAnchor::disk() const
+{
+    return m_disk ? *m_disk : sysio::disk();
+}
+
 bool FolderAnchor::covers(const QString &path) const
 {
     return isValid() && rootLength(path) >= 0;
@@ -243,7 +253,7 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
     const int rootLength = isValid() ? this->rootLength(folder) : -1;
     if (rootLength < 0)
         return OpenFolder();
-    OpenFolder current(retryOpenAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0));
+    OpenFolder current(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC), m_disk);
     struct stat st;
     if (!current.isOpen() || ::fstat(current.fd(), &st) != 0) {
         result = Reach::Missing;
@@ -259,7 +269,7 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
         result = Reach::Replaced;
         return OpenFolder();
     }
-    return openFolderBelow(current.fd(), folder.mid(rootLength), &result);
+    return openFolderBelow(current.fd(), folder.mid(rootLength), &result, m_disk);
 }
 
 OpenFolder FolderAnchor::openFolderOf(const QString &file, QString *name, Reach *reach) const

@@ -10,6 +10,8 @@
 
 namespace ztplatform {
 
+class Disk;
+
 // Where a walk to a folder below an anchor ended.
 enum class Reach {
     Inside,   // the folder is open, below the root and on its volume
@@ -38,13 +40,16 @@ using FileEventHook = std::function<void(FileEvent event, const QString &path)>;
 void setFileEventHook(FileEventHook hook);
 
 // An open folder, closed with the object. Names given to its operations are
-// single entries of the folder; a link at such a name is never followed.
+// single entries of the folder; a link at such a name is never followed. Its
+// changes go through the disk it was opened with (the editor's when none),
+// and the folders opened from it keep that disk.
 class OpenFolder
 {
 public:
     OpenFolder() = default;
-    explicit OpenFolder(int fd)
+    explicit OpenFolder(int fd, Disk *disk = nullptr)
         : m_fd(fd)
+        , m_disk(disk)
     {
     }
     ~OpenFolder();
@@ -55,6 +60,7 @@ public:
 
     bool isOpen() const { return m_fd >= 0; }
     int fd() const { return m_fd; }
+    Disk &disk() const;
 
     // open(2) of the entry with O_NOFOLLOW and O_CLOEXEC added; -1 on failure.
     int openEntry(const QString &name, int flags, int mode = 0644) const;
@@ -73,17 +79,19 @@ public:
     bool rename(const QString &from, const OpenFolder &target, const QString &to) const;
     // Forces the folder's entries to the disk.
     bool sync() const;
-    // Forces the open file `fd` to the disk.
-    static bool syncFile(int fd);
+    // Forces the open file `fd` (an entry of this folder) to the disk.
+    bool syncFile(int fd) const;
 
 private:
     int m_fd = -1;
+    Disk *m_disk = nullptr;
 };
 
 // Opens `relative` ("a/b"; empty for the folder itself) below the open
 // folder `rootFd` one step at a time, never through a link and never onto
-// another volume; `reach` tells where the walk ended.
-OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach = nullptr);
+// another volume; `reach` tells where the walk ended. The folder opened
+// changes through `disk`.
+OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach = nullptr, Disk *disk = nullptr);
 
 // A folder taken by its identity (device and inode) at one moment, so that
 // later writes below it reach the same folder. Each access walks from the
@@ -95,7 +103,8 @@ class FolderAnchor
 public:
     FolderAnchor() = default;
     // The folder at `root` as it is now; not valid when it is no folder.
-    static FolderAnchor record(const QString &root);
+    // Everything below it changes through `disk` (the editor's when null).
+    static FolderAnchor record(const QString &root, Disk *disk = nullptr);
 
     bool isValid() const { return !m_path.isEmpty(); }
     // The root's canonical path.
@@ -106,6 +115,7 @@ public:
     // From now on `check` decides whether the root is still the one
     // recorded, for this anchor and its copies made later.
     void setCheck(std::shared_ptr<RootCheck> check) { m_check = std::move(check); }
+    Disk &disk() const;
 
     // Opens `folder`, the root or an absolute path below it.
     OpenFolder openFolder(const QString &folder, Reach *reach = nullptr) const;
@@ -120,6 +130,7 @@ private:
     quint64 m_device = 0;
     quint64 m_inode = 0;
     std::shared_ptr<RootCheck> m_check;
+    Disk *m_disk = nullptr;
 };
 
 } // namespace ztplatform

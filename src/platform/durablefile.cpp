@@ -17,14 +17,9 @@ namespace ztplatform {
 
 namespace {
 
-int systemSync(int fd, bool dataOnly)
-{
-    return sysio::sync(fd, dataOnly);
-}
-
 std::atomic<SyncCall> &syncCall()
 {
-    static std::atomic<SyncCall> call{&systemSync};
+    static std::atomic<SyncCall> call{nullptr};
     return call;
 }
 
@@ -32,20 +27,22 @@ std::atomic<SyncCall> &syncCall()
 
 bool syncDescriptor(int fd, bool dataOnly)
 {
+    return syncDescriptor(sysio::disk(), fd, dataOnly);
+}
+
+bool syncDescriptor(Disk &disk, int fd, bool dataOnly)
+{
     if (fd < 0) {
         errno = EBADF;
         return false;
     }
-    int r;
-    do {
-        r = syncCall().load()(fd, dataOnly);
-    } while (r != 0 && errno == EINTR);
-    return r == 0;
+    const SyncCall instead = syncCall().load();
+    return (instead ? instead(fd, dataOnly) : disk.sync(fd, dataOnly)) == 0;
 }
 
 SyncCall setSyncCall(SyncCall call)
 {
-    return syncCall().exchange(call ? call : &systemSync);
+    return syncCall().exchange(call);
 }
 
 bool syncFile(QFile &file)
@@ -63,16 +60,7 @@ QString writeFailure(QFileDevice &file)
 {
     if (const auto *seam = dynamic_cast<const sysio::SeamFile *>(&file); seam && seam->failure() != 0)
         return QString::fromLocal8Bit(std::strerror(seam->failure()));
-    const QString own = file.errorString();
-    const int fd = file.handle();
-    // A device without a reason of its own gives Qt's "Unknown error".
-    if ((file.error() != QFileDevice::NoError && own != QFile().errorString()) || fd < 0)
-        return own;
-    struct stat st;
-    const char byte = 0;
-    if (::fstat(fd, &st) == 0 && ::pwrite(fd, &byte, 1, st.st_size) < 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    return own;
+    return file.errorString();
 }
 
 bool syncPath(const QString &path)

@@ -9,23 +9,26 @@ class QFileDevice;
 
 namespace ztplatform {
 
-// Forces an open file's bytes (and, unless `dataOnly`, its other records) or
-// a folder's entries to the disk: fsync, or fdatasync. False when that fails,
-// errno telling why.
-bool syncDescriptor(int fd, bool dataOnly = false);
+class Disk;
 
-// The call syncDescriptor makes; tests put one in its place that fails.
+// Forces an open file's bytes (and, unless `dataOnly`, its other records) or
+// a folder's entries to the disk, by `disk` (the editor's when not given):
+// fsync, or fdatasync. False when that fails, errno telling why.
+bool syncDescriptor(int fd, bool dataOnly = false);
+bool syncDescriptor(Disk &disk, int fd, bool dataOnly = false);
+
+// A call syncDescriptor makes instead of the disk's; tests put one in place
+// that fails.
 using SyncCall = int (*)(int fd, bool dataOnly);
-// Puts `call` in place (the system's when null) and gives the one before.
+// Puts `call` in place (none when null) and gives the one before.
 SyncCall setSyncCall(SyncCall call);
 
 // Flushes the open file and forces its bytes to the disk (fsync). False when
 // either fails.
 bool syncFile(QFile &file);
 
-// The system's reason why the last write to the open `file` failed. A write
-// cut short leaves Qt without one; then a byte is written at the file's end
-// to learn it, so ask only about a file that goes after the failure.
+// Why the last write to the open `file` failed: the disk's answer for a file
+// written through one, else Qt's own reason.
 QString writeFailure(QFileDevice &file);
 
 // Forces the file or folder at `path`, as it stands, to the disk (fsync): a

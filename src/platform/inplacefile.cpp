@@ -18,17 +18,19 @@ InPlaceFile::~InPlaceFile()
     close();
 }
 
-bool InPlaceFile::open(const QString &path)
+bool InPlaceFile::open(const QString &path, ztplatform::Disk *disk)
 {
     close();
     m_error.clear();
-    return take(ztplatform::sysio::open(path, O_RDWR | O_CLOEXEC | O_NOFOLLOW));
+    m_disk = disk ? disk : &ztplatform::sysio::disk();
+    return take(m_disk->openAt(AT_FDCWD, QFile::encodeName(path), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
 }
 
 bool InPlaceFile::open(const ztplatform::OpenFolder &folder, const QString &name)
 {
     close();
     m_error.clear();
+    m_disk = &folder.disk();
     return take(folder.openEntry(name, O_RDWR));
 }
 
@@ -54,16 +56,6 @@ bool InPlaceFile::take(int fd)
     m_size = st.st_size;
     return true;
 }
-
-namespace {
-
-// pwrite until every byte is written; false at the first error.
-bool writeFully(int fd, const char *data, qint64 n, qint64 offset)
-{
-    return ztplatform::sysio::pwriteAll(fd, data, n, offset);
-}
-
-} // namespace
 
 QByteArray InPlaceFile::readAt(qint64 offset, qint64 n)
 {
@@ -96,14 +88,14 @@ bool InPlaceFile::writeAt(qint64 offset, const QByteArray &bytes)
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    const bool written = writeFully(m_fd, bytes.constData(), bytes.size(), offset);
-    if (written && ztplatform::syncDescriptor(m_fd, true))
+    const bool written = m_disk->write(m_fd, bytes.constData(), bytes.size(), offset);
+    if (written && ztplatform::syncDescriptor(*m_disk, m_fd, true))
         return true;
     m_error = QString::fromLocal8Bit(std::strerror(errno));
     // After a failed sync the disk may hold some of the new bytes whatever a
     // later sync says: the range counts as mixed even when they are put back.
-    const bool restored = writeFully(m_fd, before.constData(), before.size(), offset)
-            && ztplatform::syncDescriptor(m_fd, true);
+    const bool restored = m_disk->write(m_fd, before.constData(), before.size(), offset)
+            && ztplatform::syncDescriptor(*m_disk, m_fd, true);
     if (!written && restored)
         return false;
     m_restoreFailed = true;

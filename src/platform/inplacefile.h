@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 namespace ztplatform {
+class Disk;
 class OpenFolder;
 }
 
@@ -24,9 +25,9 @@ public:
 
     // Opens an existing regular file for reading and writing and takes an
     // exclusive lock on it; fails when the file is missing, a link, not
-    // accessible or locked.
-    bool open(const QString &path);
-    // The same for the entry `name` of an open folder.
+    // accessible or locked. It changes through `disk` (the editor's when null).
+    bool open(const QString &path, ztplatform::Disk *disk = nullptr);
+    // The same for the entry `name` of an open folder, through its disk.
     bool open(const ztplatform::OpenFolder &folder, const QString &name);
     // Up to n bytes from `offset`; fewer when the file ends before.
     QByteArray readAt(qint64 offset, qint64 n);
@@ -48,6 +49,7 @@ public:
 private:
     bool take(int fd);
 
+    ztplatform::Disk *m_disk = nullptr;
     int m_fd = -1;
     bool m_restoreFailed = false;
     qint64 m_size = 0;

@@ -32,11 +32,6 @@ namespace {
 // Enough for any folder a save meets; a folder that full is refused.
 constexpr quint32 kMaxTries = 100000;
 
-int openAt(int dir, const QString &name, int flags, mode_t mode)
-{
-    return sysio::openAt(dir, QFile::encodeName(name), flags, mode);
-}
-
 // The permission bits of the regular file at `name` (through a link); -1
 // when there is none.
 int modeOf(int dir, const QString &name)
@@ -78,7 +73,7 @@ bool before(const struct timespec &a, const struct timespec &b)
 
 // The temporaries of the folder `dir` that no running editor holds and that
 // were last written before this editor started; each folder once.
-void removeLeftovers(int dir)
+void removeLeftovers(Disk &disk, int dir)
 {
     struct stat st;
     struct timespec start;
@@ -91,7 +86,7 @@ void removeLeftovers(int dir)
         start = l.start;
     }
     QVector<QByteArray> names;
-    const int listed = sysio::openAt(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int listed = disk.openAt(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (DIR *d = listed >= 0 ? ::fdopendir(listed) : nullptr) {
         while (const struct dirent *e = ::readdir(d)) {
             if (isTemporaryName(QFile::decodeName(e->d_name)))
@@ -102,13 +97,13 @@ void removeLeftovers(int dir)
         ::close(listed);
     }
     for (const QByteArray &name : qAsConst(names)) {
-        const int fd = sysio::openAt(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        const int fd = disk.openAt(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         struct stat file, entry;
         // Held by an editor at work on it: its lock tells.
         if (fd >= 0 && ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && before(file.st_mtim, start)
             && ::flock(fd, LOCK_EX | LOCK_NB) == 0
             && ::fstatat(dir, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && entry.st_ino == file.st_ino
-            && entry.st_dev == file.st_dev && sysio::unlinkAt(dir, name) != 0)
+            && entry.st_dev == file.st_dev && disk.unlinkAt(dir, name) != 0)
             qWarning() << "cannot remove the left-over" << QFile::decodeName(name) << ":" << std::strerror(errno);
         if (fd >= 0)
             ::close(fd);
@@ -171,8 +166,9 @@ QString keptName(const QString &name, int n)
 
 } // namespace
 
-ReplaceFile::ReplaceFile(const QString &target)
+ReplaceFile::ReplaceFile(const QString &target, Disk *disk)
     : m_target(target)
+    , m_disk(disk)
 {
     const QFileInfo info(target);
     m_folderPath = QDir::fromNativeSeparators(info.absolutePath());
@@ -182,7 +178,9 @@ ReplaceFile::ReplaceFile(const QString &target)
 ReplaceFile::ReplaceFile(const OpenFolder &folder, const QString &name)
     : m_target(name)
     , m_name(name)
+    , m_disk(&folder.disk())
 {
+    m_file.setDisk(m_disk);
     if (folder.isOpen())
         m_dir = ::fcntl(folder.fd(), F_DUPFD_CLOEXEC, 0);
 }
@@ -193,7 +191,7 @@ ReplaceFile::~ReplaceFile()
     if (m_fd >= 0)
         ::close(m_fd);
     if (!m_temporary.isEmpty() && !m_renamed && !m_kept
-        && sysio::unlinkAt(m_dir, QFile::encodeName(m_temporary)) != 0)
+        && disk().unlinkAt(m_dir, QFile::encodeName(m_temporary)) != 0)
         qWarning() << "cannot remove the temporary" << temporaryPath() << ":" << std::strerror(errno);
     if (m_lock >= 0)
         ::close(m_lock);
@@ -250,16 +248,17 @@ bool ReplaceFile::open()
         || m_name.contains(QLatin1Char('/')))
         return fail(Step::Create, EINVAL);
     if (!m_folderPath.isEmpty())
-        m_dir = openAt(AT_FDCWD, m_folderPath, O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        m_dir = disk().openAt(AT_FDCWD, QFile::encodeName(m_folderPath), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_dir < 0)
         return fail(Step::Create, m_folderPath.isEmpty() ? EBADF : errno);
-    removeLeftovers(m_dir);
+    removeLeftovers(disk(), m_dir);
+    m_file.setDisk(&disk());
     // Written unseen by others when it replaces a file; given that file's mode at the end.
     const mode_t mode = modeOf(m_dir, m_name) >= 0 ? 0600 : 0666;
     for (quint32 n = 0; n < kMaxTries; ++n) {
         const QString name = temporaryName(m_name, n);
         // Exclusive: a name already taken, a link there too, is never opened.
-        m_fd = openAt(m_dir, name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        m_fd = disk().openAt(m_dir, QFile::encodeName(name), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (m_fd >= 0) {
             m_temporary = name;
             // Another editor's cleanup leaves it while this object holds it.
@@ -315,9 +314,9 @@ bool ReplaceFile::finish()
     const int mode = modeOf(m_dir, m_name);
     struct stat st;
     if (mode >= 0 && (::fstat(m_fd, &st) != 0 || int(st.st_mode & 0777) != mode)
-        && sysio::chmod(m_fd, mode_t(mode)) != 0)
+        && disk().chmod(m_fd, mode_t(mode)) != 0)
         return fail(Step::Mode, errno);
-    if (!syncDescriptor(m_fd))
+    if (!syncDescriptor(disk(), m_fd))
         return fail(Step::Sync, errno);
     const int fd = m_fd;
     m_fd = -1;
@@ -331,7 +330,7 @@ bool ReplaceFile::finish()
 // to the temporary where they differ; each one that cannot be given is noted.
 void ReplaceFile::keepMetadata()
 {
-    const int old = sysio::openAt(m_dir, QFile::encodeName(m_name), O_PATH | O_CLOEXEC);
+    const int old = disk().openAt(m_dir, QFile::encodeName(m_name), O_PATH | O_CLOEXEC);
     struct stat was, is;
     if (old < 0 || ::fstat(old, &was) != 0 || !S_ISREG(was.st_mode) || ::fstat(m_fd, &is) != 0) {
         if (old >= 0)
@@ -339,9 +338,9 @@ void ReplaceFile::keepMetadata()
         return;
     }
     // As root both; else the group alone may be one the user is in.
-    if ((was.st_uid != is.st_uid || was.st_gid != is.st_gid) && sysio::chown(m_fd, was.st_uid, was.st_gid) != 0
+    if ((was.st_uid != is.st_uid || was.st_gid != is.st_gid) && disk().chown(m_fd, was.st_uid, was.st_gid) != 0
         && was.st_gid != is.st_gid)
-        sysio::chown(m_fd, uid_t(-1), was.st_gid);
+        disk().chown(m_fd, uid_t(-1), was.st_gid);
     ::fstat(m_fd, &is);
     if (was.st_uid != is.st_uid)
         m_notKept << QCoreApplication::translate("MainWindow1",
@@ -353,7 +352,7 @@ void ReplaceFile::keepMetadata()
                              .arg(groupName(was.st_gid), groupName(is.st_gid));
     // The ACL is one of them (system.posix_acl_access).
     for (const auto &a : attributesOf(QStringLiteral("/proc/self/fd/%1").arg(old).toLatin1())) {
-        if (attributeOf(m_fd, a.first) != a.second && sysio::setXattr(m_fd, a.first.constData(), a.second) != 0)
+        if (attributeOf(m_fd, a.first) != a.second && disk().setXattr(m_fd, a.first.constData(), a.second) != 0)
             m_notKept << QCoreApplication::translate("MainWindow1", "The attribute %1 could not be kept.")
                                  .arg(QString::fromLatin1(a.first));
     }
@@ -370,7 +369,7 @@ bool ReplaceFile::rename()
         return false;
     const QByteArray from = QFile::encodeName(m_temporary);
     const QByteArray to = QFile::encodeName(m_name);
-    if (sysio::renameAt(m_dir, from, m_dir, to, m_createOnly) != 0)
+    if (disk().renameAt(m_dir, from, m_dir, to, m_createOnly) != 0)
         return fail(Step::Rename, errno);
     m_renamed = true;
     if (m_lock >= 0)
@@ -383,7 +382,7 @@ bool ReplaceFile::syncFolder()
 {
     if (failed() || m_dir < 0)
         return false;
-    return syncDescriptor(m_dir) || fail(Step::FolderSync, errno);
+    return syncDescriptor(disk(), m_dir) || fail(Step::FolderSync, errno);
 }
 
 bool ReplaceFile::commit()
@@ -399,9 +398,9 @@ QString ReplaceFile::keep()
     // Under a name the user sees, that no cleanup takes for a leftover.
     for (int n = 1; n < 100; ++n) {
         const QString name = keptName(m_name, n);
-        if (sysio::renameAt(m_dir, QFile::encodeName(m_temporary), m_dir, QFile::encodeName(name), true) == 0) {
+        if (disk().renameAt(m_dir, QFile::encodeName(m_temporary), m_dir, QFile::encodeName(name), true) == 0) {
             m_temporary = name;
-            if (!syncDescriptor(m_dir))
+            if (!syncDescriptor(disk(), m_dir))
                 qWarning() << "the kept file's name may not be on the disk:" << temporaryPath();
             break;
         }

@@ -41,9 +41,11 @@ class ReplaceFile
 public:
     enum class Step { None, Create, Write, ReadBack, Sync, Mode, Rename, FolderSync };
 
-    // `target` by path: its folder is opened when the temporary is made.
-    explicit ReplaceFile(const QString &target);
-    // The entry `name` of an opened folder (the folder is held while this lives).
+    // `target` by path: its folder is opened when the temporary is made. The
+    // file changes through `disk` (the editor's when null).
+    explicit ReplaceFile(const QString &target, Disk *disk = nullptr);
+    // The entry `name` of an opened folder (the folder is held while this
+    // lives), changed through the folder's disk.
     ReplaceFile(const OpenFolder &folder, const QString &name);
     ~ReplaceFile();
     ReplaceFile(const ReplaceFile &) = delete;
@@ -90,6 +92,7 @@ public:
     static void startedAgain();
 
 private:
+    Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
     bool fail(Step step, int error);
     bool fail(Step step, const QString &reason);
     void keepMetadata();
@@ -98,6 +101,7 @@ private:
     QString m_folderPath; // absolute; empty for an opened folder
     QString m_name;       // the target's entry name
     bool m_createOnly = false;
+    Disk *m_disk = nullptr;
 
     int m_dir = -1;
     int m_fd = -1;

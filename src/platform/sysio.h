@@ -1,48 +1,82 @@
 #ifndef ZT_PLATFORM_SYSIO_H
 #define ZT_PLATFORM_SYSIO_H
 
+#include "platform/disk.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
+#include <fcntl.h>
 #include <sys/types.h>
 
-#include <functional>
-
-// The editor's calls that change files and folders. Every create, write,
-// sync, rename, remove, mkdir, truncate and mode or owner change goes through
-// here, so that tests can stop the editor at any one of them (the stop
-// section below). Each call keeps the system call's own contract: -1 (or
-// false) with errno set on failure; an interrupted call is retried.
+// The editor's disk for writers that are not handed one (files the user
+// chose, the library's own files), and short forms of its calls. It is the
+// system's unless a test put another in its place.
 namespace ztplatform::sysio {
 
-// open(2)/openat(2) retried on EINTR. An open that may create or truncate
-// counts as a write; any other open is not one.
-int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0);
-int open(const QString &path, int flags, mode_t mode = 0);
+Disk &disk();
+// Puts `disk` in place (the system's when null) and gives the one before.
+Disk *setDisk(Disk *disk);
 
-// Writes every byte (short writes continued); false at the first failure.
-bool writeAll(int fd, const char *data, qint64 size);
-bool pwriteAll(int fd, const char *data, qint64 size, qint64 offset);
-// fsync(2), or fdatasync(2) with `dataOnly`.
-int sync(int fd, bool dataOnly = false);
-// renameat(2); with `noReplace` nothing standing at `to` is replaced
-// (renameat2 RENAME_NOREPLACE, looked at first where the file system lacks it).
-int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace = false);
-int unlinkAt(int dir, const QByteArray &name, int flags = 0);
-int mkdirAt(int dir, const QByteArray &name, mode_t mode = 0755);
-int truncate(int fd, off_t size);
-int chmod(int fd, mode_t mode);
-int chown(int fd, uid_t owner, gid_t group);
-int setXattr(int fd, const char *name, const QByteArray &value);
+inline int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0)
+{
+    return disk().openAt(dir, name, flags, mode);
+}
+inline int open(const QString &path, int flags, mode_t mode = 0)
+{
+    return disk().openAt(AT_FDCWD, QFile::encodeName(path), flags, mode);
+}
+inline bool writeAll(int fd, const char *data, qint64 size)
+{
+    return disk().write(fd, data, size);
+}
+inline bool pwriteAll(int fd, const char *data, qint64 size, qint64 offset)
+{
+    return disk().write(fd, data, size, offset);
+}
+inline int sync(int fd, bool dataOnly = false)
+{
+    return disk().sync(fd, dataOnly);
+}
+inline int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace = false)
+{
+    return disk().renameAt(fromDir, from, toDir, to, noReplace);
+}
+inline int unlinkAt(int dir, const QByteArray &name, int flags = 0)
+{
+    return disk().unlinkAt(dir, name, flags);
+}
+inline int mkdirAt(int dir, const QByteArray &name, mode_t mode = 0755)
+{
+    return disk().mkdirAt(dir, name, mode);
+}
+inline int truncate(int fd, off_t size)
+{
+    return disk().truncate(fd, size);
+}
+inline int chmod(int fd, mode_t mode)
+{
+    return disk().chmod(fd, mode);
+}
+inline int chown(int fd, uid_t owner, gid_t group)
+{
+    return disk().chown(fd, owner, group);
+}
+inline int setXattr(int fd, const char *name, const QByteArray &value)
+{
+    return disk().setXattr(fd, name, value);
+}
 
-// A file whose writes go through writeAll, opened unbuffered so that each
-// write reaches the system when it is made. error() stays Qt's own;
-// failure() tells why the last write the stop below refused failed.
+// A file whose writes go through a disk (the editor's when none is given),
+// opened unbuffered so that each write reaches the disk when it is made.
+// error() stays Qt's own; failure() is the errno of the last write the disk
+// refused before it reached the system.
 class SeamFile : public QFile
 {
 public:
     using QFile::QFile;
+    void setDisk(Disk *disk) { m_disk = disk; }
     bool openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags);
     int failure() const { return m_failure; }
 
@@ -50,32 +84,9 @@ protected:
     qint64 writeData(const char *data, qint64 len) override;
 
 private:
+    Disk *m_disk = nullptr;
     int m_failure = 0;
 };
-
-// --- The stop, for tests ---------------------------------------------------
-// Counted are the calls above that change something (the counted opens).
-
-// Calls counted since the last resetCount() or stopAt().
-int callCount();
-void resetCount();
-// The n-th counted call from now (1 is the next) and every one after fail
-// with EIO, as if the machine had stopped there. With `dropUnsynced`, at that
-// moment every change the system may not yet hold is undone too: bytes
-// written since the file's last sync, and entries made, renamed or removed
-// since their folder's last sync.
-void stopAt(int n, bool dropUnsynced = false);
-// True once the stop came.
-bool stopped();
-// Writes reach the system again (the editor "started again").
-void resume();
-
-// Sees, on the calling thread, each open that may create or truncate once
-// it is made (size 0) and each write let through before it is made: the
-// descriptor and the byte count. Empty ends the watch.
-enum class Watched { Open, Write };
-using WriteWatch = std::function<void(Watched call, int fd, qint64 size)>;
-void setWriteWatch(WriteWatch watch);
 
 } // namespace ztplatform::sysio
 

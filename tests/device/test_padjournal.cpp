@@ -1,6 +1,6 @@
 #include "device/padjournal.h"
 #include "padfixture.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 
 #include <QtTest>
 
@@ -212,7 +212,7 @@ private slots:
     // the same stop always ends in the same state.
     void aStopAnywhereAndAStopInTheRecoveryEndAlike()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         int calls = 0;
         QStringList old, now;
         for (int n = 0; n == 0 || n <= calls; ++n) {

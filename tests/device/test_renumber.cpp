@@ -1,7 +1,7 @@
 #include "bindmount.h"
 #include "device/renumber.h"
 #include "padfixture.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 #include "model/kitrecordmap.h"
 
 #include <QScopeGuard>
@@ -168,7 +168,7 @@ private slots:
     // before, and a slot that named no sound names none.
     void aStopIsFinishedOrUndoneAtTheNextLoad()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
         int calls = 0;
         QStringList before, after;

@@ -1,6 +1,6 @@
 #include "device/syncbatch.h"
 #include "device/usbupdate.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 #include "model/audioconverter.h"
 #include "padfixture.h"
 
@@ -245,7 +245,7 @@ private slots:
     }
     void aStopLeavesEveryPairWholeOrGone()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         QFETCH(bool, adding);
         audioconverter conv;
         auto run = [&](const PadFixture &pad) {

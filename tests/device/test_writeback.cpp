@@ -4,7 +4,7 @@
 #include "device/writeback.h"
 #include "model/audioconverter.h"
 #include "padfixture.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 
 #include <QtTest>
 
@@ -205,7 +205,7 @@ private slots:
     // loads again with its sound whole and nothing hidden left.
     void aStopLeavesEachFileOldOrNew()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         const QStringList files{"KIT/k007.ini", "KIT/k042.ini", "SYS/global.ini", "SYS/alter.ini"};
         auto edit = [](Run &run) {
             run.kits[6].kit_tempo ^= 1;

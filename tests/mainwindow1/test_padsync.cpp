@@ -3,7 +3,7 @@
 #include "mainwindow1/device/padsynccontroller.h"
 #include "padwindow.h"
 
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 
 #include <QProcess>
 #include <QProgressDialog>
@@ -487,9 +487,9 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        ztplatform::sysio::stopAt(10); // the record, then the fourth rename to a hidden name
+        stopdisk::stopAt(10); // the record, then the fourth rename to a hidden name
         w->padSync().updateWavePrmAndData(3, {2, 5, 9});
-        ztplatform::sysio::resume();
+        stopdisk::resume();
         QCOMPARE(f.prompter.texts(),
                  QStringList{"The sounds on the sampler pad could not be renumbered, and the change could not be "
                              "taken back; the next load of the sampler pad finishes it or takes it back, kits and "

@@ -12,7 +12,7 @@
 
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 #include "widgets/totaltreeview.h"
 
 #include <QMenu>
@@ -1059,19 +1059,19 @@ private slots:
             kickOnlyInAGroup(setup);
         };
         start();
-        ztplatform::sysio::resetCount();
+        stopdisk::resetCount();
         f->exportAll(setup);
-        const int calls = ztplatform::sysio::callCount();
+        const int calls = stopdisk::callCount();
         const QByteArray newBytes = kf::readFile(setup);
         QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
         const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
         g->shell().skipSoundListOnClose();
         for (int n = 1; n <= calls + 1; ++n) {
             start();
-            ztplatform::sysio::stopAt(n, true);
+            stopdisk::stopAt(n, true);
             f->exportAll(setup);
-            QCOMPARE(ztplatform::sysio::stopped(), n <= calls);
-            ztplatform::sysio::resume();
+            QCOMPARE(stopdisk::stopped(), n <= calls);
+            stopdisk::resume();
             const QByteArray now = kf::readFile(setup);
             const QByteArray at = QByteArray::number(n);
             QVERIFY2(now == oldBytes || now == newBytes, at);

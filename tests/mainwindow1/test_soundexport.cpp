@@ -8,7 +8,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 #include "platform/tempnames.h"
 #include "widgets/customdialog.h"
 #include "widgets/totaltreeview.h"
@@ -335,7 +335,7 @@ private slots:
     // export made it with: one open, every byte counted there.
     void writesOnlyThroughItsDescriptor()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         Export e;
         e.add("tone", writeBytes(e.f.path("src/tone.wav"), pcmWav(1, 8000, 800)), 1);
         kf::writeFile(QDir(e.out).filePath("tone.wav"), "older file");
@@ -360,7 +360,7 @@ private slots:
     // the next write there, by the editor started again, leaves no temporary.
     void stoppedAtEveryCall()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));

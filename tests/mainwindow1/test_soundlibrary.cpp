@@ -14,7 +14,7 @@
 
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 #include "mainwindow1/shell/startup.h"
 #include "widgets/selectkitno.h"
 
@@ -733,7 +733,7 @@ private slots:
     // The groups written at the close, stopped at every call: the old file or the new one, whole.
     void closeWriteStoppedAnywhereLeavesOldOrNew()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         Fixture f;
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
         MainWindow1 *w = f.open(true);

@@ -5,7 +5,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -290,7 +290,7 @@ private slots:
     // renamed without a sync loses its bytes under the same stop.
     void stoppedAtEveryCall()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         QTemporaryDir dir;
         const QString target = dir.filePath("kit.ini");
         auto replace = [&] {

@@ -8,7 +8,7 @@
 #include "library/groupentries.h"
 #include "library/soundlibrary.h"
 #include "platform/durablefile.h"
-#include "platform/sysio.h"
+#include "support/stopdisk.h"
 #include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
 #include "setup/savesetupjob.h"
@@ -272,7 +272,7 @@ private slots:
     // row at the sound it named, or names the row; never at another sound.
     void savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds()
     {
-        namespace io = ztplatform::sysio;
+        namespace io = stopdisk;
         QTemporaryDir dir;
         auto m = std::make_unique<percussionpadfile>();
         kf::KitStorage kits;

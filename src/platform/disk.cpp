@@ -1,0 +1,121 @@
+#include "platform/disk.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace ztplatform {
+
+namespace {
+
+// The call again while a signal interrupts it.
+template<typename Call>
+auto retried(Call call)
+{
+    decltype(call()) r;
+    do {
+        r = call();
+    } while (r < 0 && errno == EINTR);
+    return r;
+}
+
+int renameNoReplace(int fromDir, const QByteArray &from, int toDir, const QByteArray &to)
+{
+#ifdef RENAME_NOREPLACE
+    const int r = retried([&] { return ::renameat2(fromDir, from.constData(), toDir, to.constData(), RENAME_NOREPLACE); });
+    if (r == 0 || (errno != EINVAL && errno != ENOSYS))
+        return r;
+#endif
+    // A file system without the flag: looked at, then renamed.
+    struct stat st;
+    if (::fstatat(toDir, to.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return retried([&] { return ::renameat(fromDir, from.constData(), toDir, to.constData()); });
+}
+
+} // namespace
+
+Disk::~Disk() = default;
+
+int SystemDisk::openAt(int dir, const QByteArray &name, int flags, mode_t mode)
+{
+    return retried([&] { return ::openat(dir, name.constData(), flags, mode); });
+}
+
+bool SystemDisk::write(int fd, const char *data, qint64 size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t n = retried([&] {
+            return offset < 0 ? ::write(fd, data, size_t(size)) : ::pwrite(fd, data, size_t(size), off_t(offset));
+        });
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= n;
+        if (offset >= 0)
+            offset += n;
+    }
+    return true;
+}
+
+qint64 SystemDisk::writeWith(int, const char *, qint64, const std::function<qint64()> &perform)
+{
+    return perform();
+}
+
+int SystemDisk::sync(int fd, bool dataOnly)
+{
+    return retried([&] { return dataOnly ? ::fdatasync(fd) : ::fsync(fd); });
+}
+
+int SystemDisk::renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace)
+{
+    if (noReplace)
+        return renameNoReplace(fromDir, from, toDir, to);
+    return retried([&] { return ::renameat(fromDir, from.constData(), toDir, to.constData()); });
+}
+
+int SystemDisk::unlinkAt(int dir, const QByteArray &name, int flags)
+{
+    return retried([&] { return ::unlinkat(dir, name.constData(), flags); });
+}
+
+int SystemDisk::mkdirAt(int dir, const QByteArray &name, mode_t mode)
+{
+    return retried([&] { return ::mkdirat(dir, name.constData(), mode); });
+}
+
+int SystemDisk::truncate(int fd, off_t size)
+{
+    return retried([&] { return ::ftruncate(fd, size); });
+}
+
+int SystemDisk::chmod(int fd, mode_t mode)
+{
+    return retried([&] { return ::fchmod(fd, mode); });
+}
+
+int SystemDisk::chown(int fd, uid_t owner, gid_t group)
+{
+    return retried([&] { return ::fchown(fd, owner, group); });
+}
+
+int SystemDisk::setXattr(int fd, const char *name, const QByteArray &value)
+{
+    return retried([&] { return ::fsetxattr(fd, name, value.constData(), size_t(value.size()), 0); });
+}
+
+Disk &systemDisk()
+{
+    static SystemDisk disk;
+    return disk;
+}
+
+} // namespace ztplatform

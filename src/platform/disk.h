@@ -1,0 +1,69 @@
+#ifndef ZT_PLATFORM_DISK_H
+#define ZT_PLATFORM_DISK_H
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <sys/types.h>
+
+#include <functional>
+
+namespace ztplatform {
+
+// The calls by which the editor opens and changes files and folders. Writers
+// are handed one; the editor's own goes straight to the system, and tests put
+// one in its place that watches, refuses or records the calls. Each call keeps
+// the system call's contract: -1 (false for write) with errno set on failure.
+class Disk
+{
+public:
+    virtual ~Disk();
+
+    // openat(2). An open that may create or truncate changes the disk.
+    virtual int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) = 0;
+    // Every byte, at the file's position (offset < 0) or at `offset`; a short
+    // write is continued. False at the first failure (ENOSPC when the system
+    // takes nothing).
+    virtual bool write(int fd, const char *data, qint64 size, qint64 offset = -1) = 0;
+    // The same write at the file's position made by another layer (Qt's file
+    // engine): `perform` makes it and gives its count, -1 on failure. The
+    // system's disk just lets it happen.
+    virtual qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) = 0;
+    // fsync(2), or fdatasync(2) with `dataOnly`: a file's bytes or a folder's
+    // entries forced to the disk.
+    virtual int sync(int fd, bool dataOnly = false) = 0;
+    // renameat(2); with `noReplace` nothing standing at `to` is replaced.
+    virtual int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
+                         bool noReplace = false) = 0;
+    virtual int unlinkAt(int dir, const QByteArray &name, int flags = 0) = 0;
+    virtual int mkdirAt(int dir, const QByteArray &name, mode_t mode = 0755) = 0;
+    virtual int truncate(int fd, off_t size) = 0;
+    virtual int chmod(int fd, mode_t mode) = 0;
+    virtual int chown(int fd, uid_t owner, gid_t group) = 0;
+    virtual int setXattr(int fd, const char *name, const QByteArray &value) = 0;
+};
+
+// The system itself: every call retried while it is interrupted (EINTR).
+class SystemDisk final : public Disk
+{
+public:
+    int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override;
+    bool write(int fd, const char *data, qint64 size, qint64 offset = -1) override;
+    qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override;
+    int sync(int fd, bool dataOnly = false) override;
+    int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
+                 bool noReplace = false) override;
+    int unlinkAt(int dir, const QByteArray &name, int flags = 0) override;
+    int mkdirAt(int dir, const QByteArray &name, mode_t mode = 0755) override;
+    int truncate(int fd, off_t size) override;
+    int chmod(int fd, mode_t mode) override;
+    int chown(int fd, uid_t owner, gid_t group) override;
+    int setXattr(int fd, const char *name, const QByteArray &value) override;
+};
+
+// The one system disk.
+Disk &systemDisk();
+
+} // namespace ztplatform
+
+#endif
