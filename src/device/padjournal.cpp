@@ -254,8 +254,6 @@ bool decode(const QByteArray &bytes, Record *record)
 struct Pad::Impl {
     ztplatform::FolderAnchor root;
     PadTreePaths tree;
-    QHash<QString, ztplatform::OpenFolder *> open;
-    ztplatform::OpenFolder none;
 
     QString path(Area area, const QString &fff) const
     {
@@ -268,33 +266,21 @@ struct Pad::Impl {
 };
 
 Pad::Pad(ztplatform::FolderAnchor root, const PadTreePaths &tree)
-    : d(new Impl{std::move(root), tree, {}, {}})
+    : d(new Impl{std::move(root), tree})
 {
 }
 
 Pad::~Pad()
 {
-    qDeleteAll(d->open);
     delete d;
 }
 
-const ztplatform::OpenFolder &Pad::folder(Area area, const QString &fff)
+ztplatform::OpenFolder Pad::folder(Area area, const QString &fff) const
 {
-    const QString key = QString::number(int(area)) + QLatin1Char('/') + fff;
-    auto it = d->open.constFind(key);
-    if (it != d->open.constEnd())
-        return **it;
     const QString path = d->path(area, fff);
     if (path.isEmpty() || !d->root.isValid())
-        return d->none;
-    auto *f = new ztplatform::OpenFolder(d->root.openFolder(path));
-    d->open.insert(key, f);
-    return *f;
-}
-
-void Pad::forget(Area area, const QString &fff)
-{
-    delete d->open.take(QString::number(int(area)) + QLatin1Char('/') + fff);
+        return ztplatform::OpenFolder();
+    return d->root.openFolder(path);
 }
 
 // ---- the walk ---------------------------------------------------------------
@@ -359,7 +345,7 @@ public:
     QStringList whereLines();
 
 private:
-    const ztplatform::OpenFolder &dir(Area area, const QString &fff) { return m_pad.folder(area, fff); }
+    ztplatform::OpenFolder dir(Area area, const QString &fff) { return m_pad.folder(area, fff); }
 
     At locate(int i);
     bool targetFree(const Step &s);
@@ -409,7 +395,7 @@ private:
     {
         for (const QString &k : qAsConst(m_touched)) {
             const int slash = k.indexOf(QLatin1Char('/'));
-            const ztplatform::OpenFolder &f = dir(Area(k.left(slash).toInt()), k.mid(slash + 1));
+            const ztplatform::OpenFolder f = dir(Area(k.left(slash).toInt()), k.mid(slash + 1));
             if (!f.isOpen() || !f.sync()) {
                 if (!f.isOpen())
                     errno = ENOENT;
@@ -498,16 +484,37 @@ bool Walk::put(const Step &s)
 {
     const ztplatform::OpenFolder &f = dir(s.area, s.folder);
     const int fd = f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_TRUNC);
-    if (fd < 0)
-        return refuse(s.hidden);
-    bool ok = f.disk().write(fd, s.after.constData(), s.after.size()) && f.syncFile(fd);
-    const int error = errno;
-    ok = ::close(fd) == 0 && ok;
-    errno = ok ? 0 : error;
-    m_out.changed = true;
-    if (!ok || !f.rename(s.hidden, f, s.from))
-        return refuse(s.from);
+    bool ok = fd >= 0;
+    int error = errno;
+    if (ok) {
+        m_out.changed = true;
+        ok = f.disk().write(fd, s.after.constData(), s.after.size()) && f.syncFile(fd);
+        error = errno;
+        ok = ::close(fd) == 0 && ok;
+        ok = ok && f.rename(s.hidden, f, s.from);
+        error = ok ? 0 : (errno ? errno : error);
+        if (!ok)
+            f.remove(s.hidden);
+    }
     m_touched << key(s.area, s.folder);
+    if (ok)
+        return true;
+    // Without room for a new file, one of the same size takes the bytes in place.
+    InPlaceFile same;
+    if (same.open(f, s.from) && same.size() == s.after.size() && same.writeAt(0, s.after)) {
+        m_out.changed = true;
+        return true;
+    }
+    errno = error;
+    if (error == EROFS || error == EIO || error == ENOSPC || error == EDQUOT || error == ENODEV || error == ENXIO
+        || error == EBADF)
+        return refuse(s.from);
+    // What stands at the name (a folder, say) keeps the file from being written: told, not retried.
+    struct stat st;
+    const bool other = ::fstatat(f.fd(), QFile::encodeName(s.from).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+            && !S_ISREG(st.st_mode);
+    m_out.putFailed << s.from;
+    m_out.putWhy = other ? QStringLiteral("no regular file") : QString::fromLocal8Bit(std::strerror(error));
     return true;
 }
 
@@ -539,7 +546,6 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             const ztplatform::OpenFolder &base = dir(s.area, QString());
             if (!base.makeFolder(s.folder).isOpen())
                 return refuse(s.folder);
-            m_pad.forget(s.area, s.folder);
             m_touched << key(s.area, QString());
             m_out.changed = true;
         }
@@ -609,9 +615,10 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
     }
     for (int i = 0; i < steps.size(); ++i) {
         if (steps.at(i).kind == Kind::Put && m_at.at(i) != At::New) {
+            const int failedBefore = m_out.putFailed.size();
             if (!put(steps.at(i)))
                 return false;
-            m_out.alterWritten = true;
+            m_out.alterWritten = m_out.putFailed.size() == failedBefore;
             m_at[i] = At::New;
         }
     }
@@ -688,7 +695,6 @@ bool Walk::undo()
         if (s.kind == Kind::MakeFolder && m_at.at(i) == At::New) {
             // Only while empty: a folder that holds anything stays.
             if (dir(s.area, QString()).removeFolder(s.folder)) {
-                m_pad.forget(s.area, s.folder);
                 m_touched << key(s.area, QString());
                 m_out.changed = true;
             }
@@ -748,8 +754,9 @@ QStringList Walk::whereLines()
 
 // ---- the record in SYS ------------------------------------------------------
 
-bool writeRecord(const ztplatform::OpenFolder &sys, const QByteArray &bytes)
+bool writeRecord(const Pad &pad, const QByteArray &bytes)
 {
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
     if (!sys.isOpen()) {
         errno = ENOENT;
         return false;
@@ -773,19 +780,21 @@ bool writeRecord(const ztplatform::OpenFolder &sys, const QByteArray &bytes)
 }
 
 // The record leaves SYS, and SYS is forced to the disk.
-bool dropRecord(const ztplatform::OpenFolder &sys)
+bool dropRecord(const Pad &pad)
 {
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
     return sys.remove(RECORD_NAME) && sys.remove(UNDO_NAME) && sys.sync();
 }
 
 // From now on the record is undone, whatever later loads find.
-bool turnBack(const ztplatform::OpenFolder &sys)
+bool turnBack(const Pad &pad)
 {
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
     return pairfiles::moveEntry(sys, RECORD_NAME, sys, UNDO_NAME) && sys.sync();
 }
 
 // The undo of a walk that cannot go on, the record turned back first.
-void takeBack(Walk &walk, const ztplatform::OpenFolder &sys, bool alreadyBack, Outcome &out)
+void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out)
 {
     if (!alreadyBack && !turnBack(sys)) {
         out.refused = true;
@@ -824,7 +833,7 @@ void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &
 
 bool recordPresent(Pad &pad)
 {
-    const ztplatform::OpenFolder &sys = pad.base(Area::Sys);
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
     return sys.exists(RECORD_NAME) || sys.isLink(RECORD_NAME) || sys.exists(UNDO_NAME) || sys.isLink(UNDO_NAME);
 }
 
@@ -832,8 +841,7 @@ Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step 
 {
     Outcome out;
     out.purpose = record.purpose;
-    const ztplatform::OpenFolder &sys = pad.base(Area::Sys);
-    if (!writeRecord(sys, encode(record))) {
+    if (!writeRecord(pad, encode(record))) {
         out.refused = true;
         out.error = errno;
         qWarning() << "cannot write the change record:" << std::strerror(errno);
@@ -842,7 +850,7 @@ Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step 
     out.found = true;
     Walk walk(pad, record, out);
     walk.locateAll();
-    if (walk.finish(create) && dropRecord(sys))
+    if (walk.finish(create) && dropRecord(pad))
         return out;
     if (out.finished) {
         out.refused = true; // only the record's removal failed: the next load ends it
@@ -851,17 +859,17 @@ Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step 
     // What was done is taken back; the write-back has no old bytes of every file.
     if (record.purpose == Purpose::WriteBack && out.refused)
         return out;
-    if (out.refused && !sys.isOpen())
+    if (out.refused && !pad.base(Area::Sys).isOpen())
         return out;
     out.refused = false;
-    takeBack(walk, sys, false, out);
+    takeBack(walk, pad, false, out);
     return out;
 }
 
 Outcome recover(Pad &pad)
 {
     Outcome out;
-    const ztplatform::OpenFolder &sys = pad.base(Area::Sys);
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
     if (!sys.isOpen())
         return out;
     if (sys.exists(STAGING_NAME) && !sys.exists(RECORD_NAME) && !sys.exists(UNDO_NAME)) {
@@ -886,11 +894,11 @@ Outcome recover(Pad &pad)
     const bool finishes = !back && (record.purpose == Purpose::WriteBack || record.purpose == Purpose::DeleteSounds
                                     || walk.canFinish());
     if (finishes) {
-        if (!walk.finish({}) || !dropRecord(sys))
+        if (!walk.finish({}) || !dropRecord(pad))
             out.refused = true;
         return out;
     }
-    takeBack(walk, sys, back, out);
+    takeBack(walk, pad, back, out);
     return out;
 }
 

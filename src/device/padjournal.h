@@ -99,6 +99,8 @@ struct Outcome {
     QVector<int> kitsRepaired; // of those, found torn
     bool chainsWritten = false, chainsRepaired = false;
     bool alterWritten = false;
+    QStringList putFailed; // whole files not written for what stands at their name
+    QString putWhy;
     QStringList missing; // a line for each file found at none of its names
     int error = 0;       // errno of a refusal
 };
@@ -113,12 +115,11 @@ public:
     Pad(const Pad &) = delete;
     Pad &operator=(const Pad &) = delete;
 
-    // The folder, opened once per Pad; not open when it is not there.
-    const ztplatform::OpenFolder &folder(Area area, const QString &fff = QString());
+    // The folder, reached anew from the root at each call (the root's check
+    // judges the pad each time); not open when it is not there.
+    ztplatform::OpenFolder folder(Area area, const QString &fff = QString()) const;
     // The base folder (KIT, SYS, WAV_DATA, WAV_PRM).
-    const ztplatform::OpenFolder &base(Area area) { return folder(area, QString()); }
-    // Forgets a folder opened before it was made.
-    void forget(Area area, const QString &fff);
+    ztplatform::OpenFolder base(Area area) const { return folder(area, QString()); }
 
 private:
     struct Impl;

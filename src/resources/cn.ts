@@ -3030,6 +3030,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</source>
         <translation>无法为采样打击垫上的音色重新编号，且该更改无法撤回；下次载入采样打击垫时将连同套鼓和音色一起完成或撤回它。</translation>
     </message>
+    <message>
+        <source>The next load of the sampler pad finishes this save from its record.</source>
+        <translation>下次载入采样打击垫时将按记录完成这次保存。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

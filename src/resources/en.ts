@@ -3030,6 +3030,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</source>
         <translation>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</translation>
     </message>
+    <message>
+        <source>The next load of the sampler pad finishes this save from its record.</source>
+        <translation>The next load of the sampler pad finishes this save from its record.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -275,6 +275,31 @@ private slots:
         QVERIFY(calls > 10);
     }
 
+    // Leftovers are known exactly: hidden files pair only when the names they
+    // stand for have the same stem, SYS is cleared of the editor's own, and
+    // hidden names not of the editor's pattern stay.
+    void leftoversAreKnownByTheirFullStem()
+    {
+        PadFixture fx;
+        layOut(fx);
+        const QByteArray wav = kf::wavBytes(400, 5);
+        kf::writeFile(fx.dataPath + "/001/.005.wav.3.zt-part", wav);
+        kf::writeFile(fx.prmPath + "/001/.005.prm.1.zt-part", waveprm::buildRecord(5, "five", quint32(wav.size())));
+        // Two leftovers whose names hold no number are not one sound.
+        kf::writeFile(fx.dataPath + "/001/.kick.wav.0.zt-part", wav);
+        kf::writeFile(fx.prmPath + "/001/.snare.prm.0.zt-part", waveprm::buildRecord(7, "x", quint32(wav.size())));
+        kf::writeFile(fx.dataPath + "/001/.mine.txt", "user's");
+        kf::writeFile(fx.sysPath + "/.alter.ini.0.zt-part", QByteArray(106, '\0'));
+        const PadFixture::Loaded again = fx.loadAgain();
+        QVERIFY2(again.text().contains("These sounds were completed: 5."), qPrintable(again.text()));
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/005.wav"), wav);
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/.alter.ini.0.zt-part"));
+        for (const QString &kept : {fx.dataPath + "/001/.kick.wav.0.zt-part", fx.prmPath + "/001/.snare.prm.0.zt-part",
+                                    fx.dataPath + "/001/.mine.txt"})
+            QVERIFY2(QFileInfo::exists(kept), qPrintable(kept));
+        QVERIFY(!QFileInfo::exists(fx.dataPath + "/001/007.wav"));
+    }
+
     // A kit record written part-way is known by the record's bytes and
     // written again, and told.
     void aTornKitRecordIsWrittenAgain()
