@@ -95,6 +95,16 @@ void packPageBlocks(const KitDocument::GlobalPage &page, const Kept &d, KitDocum
     g.lced.tempo_indicate = d.lced.tempo_indicate;
 }
 
+editstep::Place chainPlace(int chain)
+{
+    editstep::Place p;
+    p.page = editstep::Place::Chains;
+    p.chain = chain;
+    return p;
+}
+
+using Scope = editstep::Recorder::Scope;
+
 } // namespace
 
 KitDocument::KitDocument(QObject *parent) : QObject(parent)
@@ -191,6 +201,7 @@ void KitDocument::endBatch()
 
 void KitDocument::resetChains()
 {
+    touchChains();
     m_kitChainList = QVector<KIT_CHAIN>(KIT_CHAIN_ROWS);
     m_originalKitChainList.clear();
     emit chainsChanged();
@@ -198,18 +209,25 @@ void KitDocument::resetChains()
 
 void KitDocument::switchChainOn(int on)
 {
+    const Scope step(m_recorder, on > 0 ? tr("kit chain %1 ON").arg(on) : tr("kit chains OFF"), QString(),
+                     chainPlace(on));
+    touchChains();
     kitchain::switchOn(m_kitChainList, on);
     emit chainsChanged();
 }
 
 void KitDocument::confirmChains(int on)
 {
+    const Scope step(m_recorder, tr("kit chains"), QString(), chainPlace(on));
+    touchChains();
     kitchain::confirm(m_kitChainList, on);
     emit chainsChanged();
 }
 
 void KitDocument::clearChain(int c)
 {
+    const Scope step(m_recorder, tr("steps of kit chain %1 cleared").arg(c), QString(), chainPlace(c));
+    touchChains();
     if (c == 0 && !m_kitChainList.isEmpty())
         std::fill(std::begin(m_kitChainList[0].curKitChain[0]), std::end(m_kitChainList[0].curKitChain[0]), 0);
     else
@@ -219,24 +237,30 @@ void KitDocument::clearChain(int c)
 
 void KitDocument::setChainStep(int c, int step, int kit)
 {
+    const Scope edit(m_recorder, tr("step %1 of kit chain %2").arg(step + 1).arg(c), QString(), chainPlace(c));
+    touchChains();
     if (kitchain::setStep(m_kitChainList, c, step, kit))
         emit chainsChanged();
 }
 
 void KitDocument::swapChainKits(int a, int b)
 {
+    touchChains();
     kitchain::swapKitNumbers(m_kitChainList, a, b);
     emit chainsChanged();
 }
 
 void KitDocument::applyChains(const QVector<KIT_CHAIN> &chains)
 {
+    const Scope step(m_recorder, tr("kit chains"), QString(), chainPlace(-1));
+    touchChains();
     kitchain::apply(m_kitChainList, chains);
     emit chainsChanged();
 }
 
 int KitDocument::loadChains(KIT_CHAIN &staging, const QVector<KIT_CHAIN> &chains)
 {
+    touchChains();
     const int on = kitchain::load(m_kitChainList, staging, chains);
     emit chainsChanged();
     return on;
@@ -244,6 +268,7 @@ int KitDocument::loadChains(KIT_CHAIN &staging, const QVector<KIT_CHAIN> &chains
 
 void KitDocument::takeChainBlock(const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool asLoaded)
 {
+    touchChains();
     for (int i = 0; i < rows; ++i) {
         KIT_CHAIN chain;
         chain.kit_chain = i == kc.kit_chain_No ? kc.kit_chain : 0;
@@ -262,6 +287,7 @@ void KitDocument::takeChainBlock(const percussionpadfile::P_KIT_CHAIN &kc, int r
 
 void KitDocument::markChainsLoaded()
 {
+    touchChains();
     m_originalKitChainList = m_kitChainList;
 }
 
@@ -310,6 +336,7 @@ KitDocument::PAD_FS_TRIG_ATTR oldDefaultTrigger(int p)
 
 void KitDocument::resetGlobalSettings()
 {
+    touchGlobal();
     m_curEditEffect = 0;
     m_curEffectOFF = 0;
     for (M_NEW_MASTER_EFFECT &m : m_meffChunk1) {
@@ -328,6 +355,7 @@ void KitDocument::resetGlobalSettings()
 
 void KitDocument::startPadTriggers()
 {
+    touchGlobal();
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
         if (currentGlobalLayout()) {
             m_curPad1[p] = defaultPadTrigger(p);
@@ -342,6 +370,7 @@ void KitDocument::startPadTriggers()
 
 void KitDocument::takeGlobalSize(int size)
 {
+    touchGlobal();
     m_globalSize = size;
     emit globalChanged();
 }
@@ -366,6 +395,7 @@ QByteArray KitDocument::globalSettingsBytes(const GlobalPage &page)
 
 void KitDocument::packGlobalSettings(const GlobalPage &page, GlobalChunk &g)
 {
+    touchGlobal();
     g.editing_effect = m_curEditEffect;
     g.effect_off = m_curEffectOFF;
     for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
@@ -391,6 +421,7 @@ void KitDocument::packGlobalSettings(const GlobalPage &page, GlobalChunk &g)
 
 void KitDocument::takeGlobalSettings(const GlobalChunk &g)
 {
+    touchGlobal();
     m_curEditEffect = g.editing_effect;
     m_curEffectOFF = g.effect_off;
     for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
@@ -405,6 +436,7 @@ void KitDocument::takeGlobalSettings(const GlobalChunk &g)
 
 void KitDocument::takeOldTriggers(const percussionpadfile::P_PAD_FS_TRIG_ATTR (&pfta)[PAD_NUM_MAX])
 {
+    touchGlobal();
     m_padTrigList.resize(PAD_NUM_MAX);
     m_padTrigList1.resize(PAD_NUM_MAX);
     for (int i = 0; i < PAD_NUM_MAX; ++i) {

@@ -8,6 +8,7 @@
 // does, and each tells what changed by one signal.
 
 #include "model/editbaseline.h"
+#include "model/editstep.h"
 #include "model/kitcopy.h"
 #include "model/kitediting.h"
 #include "model/mainwindow1records.h"
@@ -22,6 +23,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <vector>
 
 class QFile;
@@ -115,8 +117,22 @@ public:
     };
 
     explicit KitDocument(QObject *parent = nullptr);
+    ~KitDocument() override;
     KitDocument(const KitDocument &) = delete;
     KitDocument &operator=(const KitDocument &) = delete;
+
+    // ---- steps --------------------------------------------------------------------------
+    // The user's edits below become steps of `recorder` (none: no step is
+    // kept). Within a step every edit, a load's too, adds what it changes: a
+    // kit, all kits, the chains or the global settings as they were. A
+    // sound that moves (to the pad, to a kept copy, to another loaded kit
+    // file) moves in the kits the steps keep too.
+    void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
+    editstep::Recorder *recorder() const { return m_recorder; }
+    // Of `sources`, the sounds that are gone; a step that would put such a
+    // sound back into a kit is refused.
+    using SoundGone = std::function<QStringList(const QStringList &sources)>;
+    void useSoundCheck(SoundGone gone) { m_soundGone = std::move(gone); }
 
     // ---- kits -------------------------------------------------------------------------
     // Kits are 0-based; a kit, pad, layer or slot out of range reads as empty
@@ -342,6 +358,41 @@ signals:
     void globalChanged();
 
 private:
+    // What the steps keep: one kit, all kits, the chains, the global settings.
+    struct KitState;
+    struct AllKitsState;
+    struct ChainsState;
+    struct GlobalState;
+    class KitPart;
+    class AllKitsPart;
+    class ChainsPart;
+    class GlobalPart;
+    // The kits the steps keep, for the sounds that move.
+    class HeldKits
+    {
+    public:
+        virtual ~HeldKits() = default;
+        // fn(kit, record, pad list) for every kit kept, then its images made again.
+        virtual void forEachKit(const std::function<void(int, soundKit &, QVector<KIT_PAD_SETTING> &)> &fn) = 0;
+    };
+    editstep::Recorder *m_recorder = nullptr;
+    SoundGone m_soundGone;
+    QSet<HeldKits *> m_held;
+    void touchKit(int kit);
+    void touchAllKits();
+    void touchChains();
+    void touchGlobal();
+    // The sounds kept kits name that `live` does not and that are gone.
+    QStringList goneSounds(const QVector<const soundKit *> &kept, const QVector<const soundKit *> &live) const;
+    // The same move for the kits the steps keep.
+    void moveHeld(const std::function<void(int, soundKit &, QVector<KIT_PAD_SETTING> &)> &fn);
+    // The slots of `kit` with the sound at `file` take `name` (the first
+    // hi-hat slot only); with `onlyLook` nothing changes. True when one has it.
+    static bool nameSound(soundKit &kit, const QString &file, const QString &name, bool onlyLook);
+    // The pad layers with the sound at `oldFile` take its copy on the pad.
+    static bool moveLayersToPad(soundKit &record, QVector<KIT_PAD_SETTING> &pads, const QString &oldFile,
+                                const QString &newFile, quint16 number, quint32 length);
+
     // The record and loop settings, each as a field to read or set.
     struct RecordAndLoop
     {

@@ -15,6 +15,25 @@ bool hasPad(int pad)
     return pad >= 0 && pad < PAD_NUM_MAX;
 }
 
+using Place = editstep::Place;
+using Scope = editstep::Recorder::Scope;
+
+Place at(Place::Page page, int kit, int pad = -1)
+{
+    Place p;
+    p.page = page;
+    p.kit = kit;
+    p.pad = pad;
+    return p;
+}
+
+// Edits on the kit settings page, the pad settings among them: a run of
+// them on one control is one step.
+QString settingsRun(int kit)
+{
+    return QStringLiteral("settings:%1").arg(kit);
+}
+
 // The pad list holds every pad, so that it can mirror the record.
 void fullPadList(QVector<KitDocument::KIT_PAD_SETTING> &pads)
 {
@@ -43,6 +62,8 @@ void KitDocument::renameKit(int kit, const QString &name, bool renumber)
     const bool listed = kit < m_kitNameList.size();
     if (record.kit_name == name && (!renumber || record.kit_no == kit) && (!listed || m_kitNameList[kit] == name))
         return; // the same name again changes nothing
+    const Scope step(m_recorder, tr("name of kit %1").arg(kit + 1), QString(), at(Place::Pads, kit));
+    touchKit(kit);
     record.kit_name = name;
     if (renumber)
         record.kit_no = quint8(kit);
@@ -54,11 +75,13 @@ void KitDocument::renameKit(int kit, const QString &name, bool renumber)
 
 void KitDocument::renameKits(const QVector<QString> &names)
 {
+    const Scope step(m_recorder, tr("kit names"), QString(), at(Place::Chains, -1));
     bool any = false;
     for (int k = 0; k < names.size() && hasKit(k); ++k) {
         const bool listed = k < m_kitNameList.size();
         if (m_kitAttrList[k].kit_name == names[k] && (!listed || m_kitNameList[k] == names[k]))
             continue;
+        touchKit(k);
         m_kitAttrList[k].kit_name = names[k];
         if (listed)
             m_kitNameList[k] = names[k];
@@ -73,6 +96,9 @@ void KitDocument::setPadSound(int kit, int pad, int layer, const QString &name, 
 {
     if (!hasKit(kit) || !hasPad(pad) || (layer != 0 && layer != 1))
         return;
+    const Scope step(m_recorder, tr("sound on pad %1 of kit %2").arg(pad + 1).arg(kit + 1), QString(),
+                     at(Place::Pads, kit, pad));
+    touchKit(kit);
     KIT_PAD_SETTING &r = m_kitAttrList[kit].kpadChunk[pad];
     (layer == 0 ? r.soundName0 : r.soundName1) = name;
     (layer == 0 ? r.soundFile0 : r.soundFile1) = file;
@@ -103,6 +129,9 @@ void KitDocument::setHiHatSound(int kit, int slot, const QString &name, const QS
 {
     if (!hasKit(kit) || slot < 0 || slot >= HH_NUM_MAX)
         return;
+    const Scope step(m_recorder, tr("hi-hat sound %1 of kit %2").arg(slot + 1).arg(kit + 1), QString(),
+                     at(Place::KitSettings, kit));
+    touchKit(kit);
     setHiHat(kit, slot, name, file, number);
     writeImages(kit);
     changed(kit);
@@ -112,6 +141,8 @@ void KitDocument::clearKit(int kit)
 {
     if (!hasKit(kit))
         return;
+    const Scope step(m_recorder, tr("CLEAR of kit %1").arg(kit + 1), QString(), at(Place::Pads, kit));
+    touchKit(kit);
     auto clear = [](KIT_PAD_SETTING &s) {
         s.soundIndex0.clear();
         s.soundName0.clear();
@@ -134,6 +165,9 @@ void KitDocument::clearPad(int kit, int pad, int layer)
 {
     if (!hasKit(kit) || !hasPad(pad))
         return;
+    const Scope step(m_recorder, tr("Clear of pad %1 of kit %2").arg(pad + 1).arg(kit + 1), QString(),
+                     at(Place::Pads, kit, pad));
+    touchKit(kit);
     kitcopy::clearLayer(m_kitAttrList[kit].kpadChunk[pad], layer);
     if (pad < m_kitPadList[kit].size())
         kitcopy::clearLayer(m_kitPadList[kit][pad], layer);
@@ -145,6 +179,9 @@ void KitDocument::clearHiHat(int kit)
 {
     if (!hasKit(kit))
         return;
+    const Scope step(m_recorder, tr("hi-hat sounds of kit %1 cleared").arg(kit + 1), QString(),
+                     at(Place::KitSettings, kit));
+    touchKit(kit);
     for (int slot = 0; slot < HH_NUM_MAX; ++slot)
         setHiHat(kit, slot, QString(), QString(), NO_WAVE);
     writeImages(kit);
@@ -155,6 +192,9 @@ void KitDocument::copyKit(int src, int dst)
 {
     if (!hasKit(src) || !hasKit(dst) || src == dst)
         return;
+    const Scope step(m_recorder, tr("Kit Copy of kit %1 to kit %2").arg(src + 1).arg(dst + 1), QString(),
+                     at(Place::Pads, dst));
+    touchKit(dst);
     kitcopy::copyKit(kitStore(), src, dst);
     if (dst < m_kitNameList.size())
         m_kitNameList[dst] = m_kitAttrList[dst].kit_name;
@@ -166,6 +206,9 @@ void KitDocument::copyPad(int kit, int src, int dst)
 {
     if (!hasKit(kit))
         return;
+    const Scope step(m_recorder, tr("Pad Copy of pad %1 to pad %2 of kit %3").arg(src + 1).arg(dst + 1).arg(kit + 1),
+                     QString(), at(Place::Pads, kit, dst));
+    touchKit(kit);
     kitcopy::copyPad(m_kitAttrList[kit], m_kitPadList[kit], src, dst);
     writeImages(kit);
     changed(kit);
@@ -175,6 +218,10 @@ void KitDocument::moveKit(int a, int b)
 {
     if (!hasKit(a) || !hasKit(b) || a == b)
         return;
+    const Scope step(m_recorder, tr("move of kit %1 to kit %2").arg(a + 1).arg(b + 1), QString(),
+                     at(Place::Chains, b));
+    touchKit(a);
+    touchKit(b);
     kitcopy::swapKits(kitStore(), a, b);
     // The names the saves use go with their kits.
     if (a < m_kitNameList.size() && b < m_kitNameList.size())
@@ -189,6 +236,8 @@ void KitDocument::takeKitPage(int kit, const kitediting::KitPage &page, LINK_GRO
 {
     if (!hasKit(kit))
         return;
+    const Scope step(m_recorder, tr("settings of kit %1").arg(kit + 1), settingsRun(kit), at(Place::KitSettings, kit));
+    touchKit(kit);
     kitediting::commitKit(kit, page, m_kitAttrList[kit], m_kitPadList[kit], m_kitLinkList[kit], linkScratch,
                           {&m_base0[kit], &m_pedal0[kit], m_pad0[kit]});
     if (kit < m_kitNameList.size())
@@ -200,6 +249,7 @@ void KitDocument::refreshKitImages(int kit)
 {
     if (!hasKit(kit))
         return;
+    touchKit(kit);
     writeImages(kit);
     changed(kit);
 }
@@ -208,6 +258,9 @@ void KitDocument::takePadPage(int kit, int pad, const KIT_PAD_SETTING &settings)
 {
     if (!hasKit(kit) || !hasPad(pad))
         return;
+    const Scope step(m_recorder, tr("settings of pad %1 of kit %2").arg(pad + 1).arg(kit + 1), settingsRun(kit),
+                     at(Place::KitSettings, kit, pad));
+    touchKit(kit);
     m_kitAttrList[kit].kpadChunk[pad] = settings;
     if (pad < m_kitPadList[kit].size())
         m_kitPadList[kit][pad] = settings;
@@ -219,6 +272,9 @@ void KitDocument::setKitLink(int kit, int group, const LINK_GROUP &pair)
 {
     if (kit < 0 || kit >= KIT_MAX_COUNT || group < 0 || group >= m_kitLinkList[kit].size())
         return;
+    const Scope step(m_recorder, tr("pad links of kit %1").arg(kit + 1), settingsRun(kit),
+                     at(Place::KitSettings, kit));
+    touchKit(kit);
     m_kitLinkList[kit][group] = pair;
     if (!hasKit(kit))
         return;
@@ -230,6 +286,8 @@ void KitDocument::markUnusedControls(int kit, int slot, int used)
 {
     if (!hasKit(kit) || slot < 0 || slot >= 4)
         return;
+    const Scope step(m_recorder, tr("effect of kit %1").arg(kit + 1), settingsRun(kit), at(Place::KitSettings, kit));
+    touchKit(kit);
     soundKit &k = m_kitAttrList[kit];
     quint16 *const fields[4][3] = {
             {&k.effect1_ctrl1, &k.effect1_ctrl2, &k.effect1_ctrl3},
@@ -244,6 +302,7 @@ void KitDocument::markUnusedControls(int kit, int slot, int used)
 
 void KitDocument::takeKitSelection(const QVector<int> &marks)
 {
+    touchAllKits();
     m_kitIndexList = marks;
     allChanged();
 }
@@ -275,45 +334,60 @@ bool KitDocument::kitsEdited(const QVector<QByteArray> &before)
 
 bool KitDocument::renameSound(const QString &file, const QString &name)
 {
+    const Scope step(m_recorder, tr("name of sound %1").arg(name), QString(), at(Place::Pads, -1));
     bool any = false;
     for (int k = 0; k < m_kitAttrList.size() && k < KIT_MAX_COUNT; ++k) {
-        soundKit &kit = m_kitAttrList[k];
-        bool named = false;
-        for (KIT_PAD_SETTING &pad : kit.kpadChunk) {
-            if (pad.soundFile0 == file) {
-                pad.soundName0 = name;
-                named = true;
-            }
-            if (pad.soundFile1 == file) {
-                pad.soundName1 = name;
-                named = true;
-            }
-        }
-        // The first hi-hat slot with the sound takes the name.
-        PEDAL_SETTING &h = kit.pedalChunk;
-        const std::pair<const QString *, QString *> hiHats[HH_NUM_MAX] = {
-                {&h.hh_wave1_file, &h.hh_wave1_name}, {&h.hh_wave2_file, &h.hh_wave2_name},
-                {&h.hh_wave3_file, &h.hh_wave3_name}, {&h.hh_wave4_file, &h.hh_wave4_name},
-                {&h.hh_wave5_file, &h.hh_wave5_name}};
-        for (const auto &slot : hiHats) {
-            if (*slot.first == file) {
-                *slot.second = name;
-                named = true;
-                break;
-            }
-        }
-        if (named) {
-            writeImages(k);
-            changed(k);
-            any = true;
-        }
+        if (!nameSound(m_kitAttrList[k], file, name, true))
+            continue;
+        touchKit(k);
+        nameSound(m_kitAttrList[k], file, name, false);
+        writeImages(k);
+        changed(k);
+        any = true;
     }
     return any;
 }
 
+bool KitDocument::nameSound(soundKit &kit, const QString &file, const QString &name, bool onlyLook)
+{
+    bool named = false;
+    for (KIT_PAD_SETTING &pad : kit.kpadChunk) {
+        for (auto layer : {std::make_pair(&pad.soundFile0, &pad.soundName0), std::make_pair(&pad.soundFile1, &pad.soundName1)}) {
+            if (*layer.first != file)
+                continue;
+            if (!onlyLook)
+                *layer.second = name;
+            named = true;
+        }
+    }
+    // The first hi-hat slot with the sound takes the name.
+    PEDAL_SETTING &h = kit.pedalChunk;
+    const std::pair<const QString *, QString *> hiHats[HH_NUM_MAX] = {
+            {&h.hh_wave1_file, &h.hh_wave1_name}, {&h.hh_wave2_file, &h.hh_wave2_name},
+            {&h.hh_wave3_file, &h.hh_wave3_name}, {&h.hh_wave4_file, &h.hh_wave4_name},
+            {&h.hh_wave5_file, &h.hh_wave5_name}};
+    for (const auto &slot : hiHats) {
+        if (*slot.first == file) {
+            if (!onlyLook)
+                *slot.second = name;
+            named = true;
+            break;
+        }
+    }
+    return named;
+}
+
 bool KitDocument::renumberSound(int kit, const QString &oldFile, const QString &newFile, quint16 number)
 {
-    if (!hasKit(kit) || !kitediting::repointWave(m_kitAttrList[kit], m_kitPadList[kit], oldFile, newFile, number))
+    if (!hasKit(kit))
+        return false;
+    // The kits the steps keep first: a step made now keeps the kit as it is.
+    moveHeld([&](int k, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
+        if (k == kit)
+            kitediting::repointWave(record, pads, oldFile, newFile, number);
+    });
+    touchKit(kit);
+    if (!kitediting::repointWave(m_kitAttrList[kit], m_kitPadList[kit], oldFile, newFile, number))
         return false;
     if (kit < m_kitNumFlagList.size())
         m_kitNumFlagList[kit] = 1;
@@ -322,10 +396,11 @@ bool KitDocument::renumberSound(int kit, const QString &oldFile, const QString &
     return true;
 }
 
-bool KitDocument::dropNumbersWithoutSound(int kit)
+namespace {
+
+// Every slot that names a number but no sound file names no sound.
+bool dropUnnamedNumbers(MainWindow1Records::soundKit &record, QVector<MainWindow1Records::KIT_PAD_SETTING> &pads)
 {
-    if (!hasKit(kit))
-        return false;
     bool any = false;
     auto drop = [&any](auto s) {
         if (s.file.isEmpty() && s.no != NO_WAVE) {
@@ -333,10 +408,25 @@ bool KitDocument::dropNumbersWithoutSound(int kit)
             any = true;
         }
     };
-    setupfiles::forEachSoundSlot(m_kitAttrList[kit], drop);
-    for (KIT_PAD_SETTING &pad : m_kitPadList[kit])
+    setupfiles::forEachSoundSlot(record, drop);
+    for (MainWindow1Records::KIT_PAD_SETTING &pad : pads)
         setupfiles::forEachLayer(pad, drop, true);
-    if (!any)
+    return any;
+}
+
+} // namespace
+
+bool KitDocument::dropNumbersWithoutSound(int kit)
+{
+    if (!hasKit(kit))
+        return false;
+    // As on the pad: the kits the steps keep follow too.
+    moveHeld([&](int k, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
+        if (k == kit)
+            dropUnnamedNumbers(record, pads);
+    });
+    touchKit(kit);
+    if (!dropUnnamedNumbers(m_kitAttrList[kit], m_kitPadList[kit]))
         return false;
     if (kit < m_kitNumFlagList.size())
         m_kitNumFlagList[kit] = 1;
@@ -345,13 +435,9 @@ bool KitDocument::dropNumbersWithoutSound(int kit)
     return true;
 }
 
-void KitDocument::moveSoundToPad(int kit, const QString &oldFile, const QString &newFile, quint16 number,
-                                 quint32 length)
+bool KitDocument::moveLayersToPad(soundKit &record, QVector<KIT_PAD_SETTING> &pads, const QString &oldFile,
+                                  const QString &newFile, quint16 number, quint32 length)
 {
-    if (oldFile.isEmpty() || !hasKit(kit))
-        return;
-    soundKit &record = m_kitAttrList[kit];
-    QVector<KIT_PAD_SETTING> &pads = m_kitPadList[kit];
     bool moved = false;
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
         const bool a = record.kpadChunk[p].soundFile0 == oldFile;
@@ -373,7 +459,20 @@ void KitDocument::moveSoundToPad(int kit, const QString &oldFile, const QString 
             repoint(pads[p]);
         moved = moved || a || b;
     }
-    if (!moved)
+    return moved;
+}
+
+void KitDocument::moveSoundToPad(int kit, const QString &oldFile, const QString &newFile, quint16 number,
+                                 quint32 length)
+{
+    if (oldFile.isEmpty() || !hasKit(kit))
+        return;
+    moveHeld([&](int k, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
+        if (k == kit)
+            moveLayersToPad(record, pads, oldFile, newFile, number, length);
+    });
+    touchKit(kit);
+    if (!moveLayersToPad(m_kitAttrList[kit], m_kitPadList[kit], oldFile, newFile, number, length))
         return;
     writeImages(kit);
     changed(kit);
@@ -381,7 +480,10 @@ void KitDocument::moveSoundToPad(int kit, const QString &oldFile, const QString 
 
 void KitDocument::clearSound(int kit, const QString &file)
 {
-    if (!hasKit(kit) || !kitediting::clearWave(m_kitAttrList[kit], m_kitPadList[kit], file))
+    if (!hasKit(kit))
+        return;
+    touchKit(kit);
+    if (!kitediting::clearWave(m_kitAttrList[kit], m_kitPadList[kit], file))
         return;
     writeImages(kit);
     changed(kit);
@@ -389,6 +491,7 @@ void KitDocument::clearSound(int kit, const QString &file)
 
 void KitDocument::takeSlotNumbers(const QVector<soundKit> &numbered)
 {
+    touchAllKits();
     const QVector<QByteArray> before = snapshots();
     for (int k = 0; k < numbered.size() && k < m_kitAttrList.size(); ++k) {
         QVector<quint16> numbers;
@@ -403,6 +506,13 @@ void KitDocument::moveSharedSounds(const QHash<QString, QString> &moved)
 {
     if (moved.isEmpty())
         return;
+    moveHeld([&moved](int, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
+        QVector<soundKit> one{record};
+        setupfiles::moveSlots(one, moved);
+        record = one.constFirst();
+        setupfiles::moveLayers(pads, moved);
+    });
+    touchAllKits();
     const QVector<QByteArray> before = snapshots();
     setupfiles::moveSlots(m_kitAttrList, moved);
     for (QVector<KIT_PAD_SETTING> &pads : m_kitPadList)
@@ -412,6 +522,13 @@ void KitDocument::moveSharedSounds(const QHash<QString, QString> &moved)
 
 void KitDocument::moveToCopies(const QHash<QString, QString> &to, const QHash<QString, quint16> &numbers)
 {
+    moveHeld([&](int, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
+        QVector<soundKit> one{record};
+        setupfiles::repointSources(one, to, numbers);
+        record = one.constFirst();
+        setupfiles::repointSources(pads, to, numbers);
+    });
+    touchAllKits();
     const QVector<QByteArray> before = snapshots();
     setupfiles::repointSources(m_kitAttrList, to, numbers);
     for (QVector<KIT_PAD_SETTING> &pads : m_kitPadList)
@@ -421,6 +538,7 @@ void KitDocument::moveToCopies(const QHash<QString, QString> &to, const QHash<QS
 
 void KitDocument::forgetKitFileSounds(const setupfiles::StoredIn &storedIn)
 {
+    touchAllKits();
     const QVector<QByteArray> before = snapshots();
     setupfiles::clearKitFileSlots(m_kitAttrList, storedIn);
     // The pad lists alike, so that no later commit brings the numbers back.
@@ -432,6 +550,7 @@ void KitDocument::forgetKitFileSounds(const setupfiles::StoredIn &storedIn)
 bool KitDocument::repointReloaded(const QVector<setupfiles::MovedSlot> &moves, const QVector<SOUND_INDEX> &library,
                                   const QHash<QString, QString> &twins)
 {
+    touchAllKits();
     const QSet<int> kits = setupfiles::repointSlots(m_kitAttrList, moves, library, twins);
     for (int k : kits) {
         if (!hasKit(k))

@@ -25,6 +25,7 @@ void KitDocument::rememberKit(int k, const soundKit &kit)
 
 void KitDocument::startKits(const QVector<soundKit> &kits, const QVector<KIT_EFFECT> &effects)
 {
+    touchAllKits();
     m_kitAttrList.clear();
     m_kitNameList.clear();
     m_kitIndexList.clear();
@@ -48,6 +49,7 @@ void KitDocument::startKits(const QVector<soundKit> &kits, const QVector<KIT_EFF
 
 void KitDocument::clearKits()
 {
+    touchAllKits();
     m_kitAttrList.clear();
     m_kitIndexList.clear();
     m_kitMaxList.clear();
@@ -66,6 +68,7 @@ void KitDocument::takeLoadedKit(int k, const setupfiles::LoadedKit &lk)
 {
     if (k < 0 || k >= KIT_MAX_COUNT)
         return;
+    touchKit(k);
     m_curKitAttr[k] = lk.kit;
     for (int e = 0; e < 4; ++e) {
         // A type beyond the memories keeps its byte in the kit and has no entry.
@@ -111,6 +114,7 @@ void KitDocument::takeLoadedKit(int k, const setupfiles::LoadedKit &lk)
 
 void KitDocument::takePadKits(const PadKitsRead &read)
 {
+    touchAllKits();
     m_kitAttrList.clear();
     m_originalKitAttrList.clear();
     for (int k = 0; k < KIT_MAX_COUNT && k < read.kits.size(); ++k) {
@@ -150,6 +154,7 @@ KitDocument::PadClose KitDocument::padClose() const
 
 void KitDocument::takePadClose(const PadClose &close)
 {
+    touchAllKits();
     const QVector<QByteArray> before = snapshots();
     for (int k = 0; k < close.kits.size() && k < m_kitAttrList.size(); ++k)
         m_kitAttrList[k] = close.kits.at(k);

@@ -242,7 +242,8 @@ public:
         bool partly = false; // it was read, but some of its entries could not be
         QString keptAs;      // where the file as it stood was kept
         QString notKept;     // why it could not be kept: nothing is written over it
-        bool inUse = false;  // another editor holds the groups: nothing is written
+        bool inUse = false;  // another editor holds the groups, or they cannot be locked: nothing is written
+        QString lockReason;  // why the lock could not be taken; empty when another editor holds it
         QVector<groupentries::Unmatched> unmatched; // rows whose kit file no longer holds their sound
     };
     // The groups of the file join the groups, and the file is taken for this
@@ -262,7 +263,9 @@ public:
         QString reason;        // why it was not, in the system's words or the editor's
         bool inUse = false;    // another editor holds the groups
         bool declined = false; // the file is read-only and the user kept it so
+        QString lockReason;    // inUse: why the lock could not be taken; empty when another editor holds it
         QString keptAs;        // another program's version of the file, kept beside it before the write
+        QString notKept;       // what the replaced file had that the new one lacks
     };
     // Asked before a read-only file is replaced, with the file's path; true for Yes.
     using ReadOnlyQuestion = std::function<bool(const QString &file)>;
@@ -271,12 +274,15 @@ public:
     // What a save tells when another program's version of the file was kept as `keptAs`.
     static QString otherVersionKept(const QString &keptAs);
     // Writes the groups to the groups' file, whole or not at all (through a
-    // link opened at the start, to the file it named). A read-only file is
-    // replaced only once `ask` said Yes this session (the close asks again
-    // when a save was told No). Sounds of loaded kit files that are as
-    // loaded take their entries along.
-    SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool askAgain = false);
-    bool soundListInUse() const { return m_listLock.state() == ztplatform::FileLock::HeldElsewhere; }
+    // link opened at the start, to the file it named), when they differ from
+    // what the file held as read or last written (`atClose`), or from what it
+    // holds now. Without the lock it is tried again first. A read-only file
+    // is replaced only once `ask` said Yes this session (the close asks again
+    // when a save was told No). Sounds of loaded kit files that are as loaded
+    // take their entries along.
+    SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool atClose = false);
+    // True when this editor does not hold the groups' lock (now).
+    bool soundListInUse() const;
 
     // ---- the metronome list's sounds ---------------------------------------------------
     // The metronome sounds (at most five): name and source.
@@ -411,6 +417,8 @@ private:
     bool m_listLinked = false;
     QString m_listBlocked; // why nothing may be written over what stands at the name
     ztplatform::FileStamp m_listStamp; // the file as this editor last read or wrote it
+    QByteArray m_listDigest;           // the SHA-256 of its bytes then
+    QByteArray m_listBaseline;         // the groups as the file holds them then
     ztplatform::FileLock m_listLock;
     // The groups of the file read in and taken for this editor.
     SoundListStart takeSoundList(const QString &fileName);
@@ -418,6 +426,8 @@ private:
     void noteEntries();
     // False, with the reason, when another program's version of the file could not be kept.
     bool keepOtherVersion(SoundListSave &save);
+    // True when the file is as this editor last read or wrote it (stamp, change time, bytes).
+    bool listUntouched() const;
     // The rows of group `group`'s sounds `sounds`, appended to it.
     void showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds);
     // The groups read from the file join the groups and the tree, after those there.

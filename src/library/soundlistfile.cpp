@@ -3,9 +3,11 @@
 #include "library/soundlibrary.h"
 
 #include "platform/fileidentity.h"
+#include "platform/replacefile.h"
 #include "kitfile/storedsounds.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +24,19 @@ bool isReadOnly(const QString &path)
     return file.exists()
            && (!file.isWritable()
                || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+}
+
+QByteArray digestOf(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// The groups as the file keeps them: names trimmed, inner runs made one space.
+QByteArray listBytes(QVector<soundfilexml::strSoundGroup> groups)
+{
+    for (soundfilexml::strSoundGroup &g : groups)
+        g.name = g.name.simplified();
+    return soundfilexml::toBytes(groups);
 }
 
 // The lock beside the file written: ".<name>.lock".
@@ -43,8 +58,14 @@ SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName
         auto *group = new QStandardItem(QStringLiteral("Default"));
         group->setEditable(false);
         m_groups->appendRow(group);
+        m_listBaseline = listBytes(m_soundGroupList); // a group made here is no change
     }
     return start;
+}
+
+bool SoundLibrary::soundListInUse() const
+{
+    return !m_soundListFileName.isEmpty() && !m_listLock.holds(lockName(m_listTarget));
 }
 
 SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName)
@@ -63,13 +84,17 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
             m_listLinked = true;
         }
     }
-    if (m_listLock.take(lockName(m_listTarget)) == ztplatform::FileLock::Unavailable)
+    if (m_listLock.take(lockName(m_listTarget)) == ztplatform::FileLock::Unavailable) {
         qWarning() << "the sound groups cannot be locked beside" << m_listTarget << m_listLock.errorString();
+        start.lockReason = m_listLock.errorString();
+    }
     start.inUse = soundListInUse();
 
     QVector<soundfilexml::strSoundGroup> read;
     m_listStamp = ztplatform::fileStamp(m_listTarget);
     const soundfilexml::ReadResult result = soundfilexml::readSoundList(m_listTarget, read);
+    m_listDigest = result.status == soundfilexml::ReadResult::Missing ? QByteArray() : digestOf(result.bytes);
+    m_listBaseline.clear();
     if (result.status == soundfilexml::ReadResult::Unreadable) {
         start.unreadable = at.isSymLink() && !m_listLinked
                                    ? QCoreApplication::translate("MainWindow1", "it is a link to no regular file")
@@ -90,6 +115,8 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
                 m_listBlocked = start.notKept;
         }
     }
+    // What the close compares with: the rows as the file holds them, before they follow their sounds.
+    m_listBaseline = listBytes(read);
     start.unmatched = groupentries::checkGroups(read);
     soundListToItemModel(read);
     return start;
@@ -123,16 +150,29 @@ QString SoundLibrary::otherVersionKept(const QString &keptAs)
             .arg(QDir::toNativeSeparators(keptAs));
 }
 
-SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &ask, bool askAgain)
+SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &ask, bool atClose)
 {
     SoundListSave save;
     if (m_soundListFileName.isEmpty()) {
         save.written = true; // nothing to write
         return save;
     }
-    if (soundListInUse()) {
+    noteEntries();
+    const QByteArray bytes = listBytes(m_soundGroupList);
+    // Unchanged groups: the close leaves the file as it is; a save, which
+    // needs them on the disk before it goes on, only while the file holds them.
+    if (bytes == m_listBaseline && (atClose || listUntouched())) {
+        save.written = true;
+        return save;
+    }
+    if (soundListInUse() && m_listLock.take(lockName(m_listTarget)) != ztplatform::FileLock::Held) {
+        // Tried again at each write: the editor that held it may have ended.
         save.inUse = true;
-        save.reason = QCoreApplication::translate("MainWindow1", "the sound groups are in use by another editor");
+        save.lockReason = m_listLock.errorString();
+        save.reason = save.lockReason.isEmpty()
+                              ? QCoreApplication::translate("MainWindow1", "the sound groups are in use by another editor")
+                              : QCoreApplication::translate("MainWindow1", "the sound groups cannot be locked: %1")
+                                        .arg(save.lockReason);
         return save;
     }
     if (!m_listBlocked.isEmpty()) {
@@ -144,7 +184,14 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &
                                                   "it is a link that no longer names the file read at the start");
         return save;
     }
-    if (askAgain && m_soundListReadOnly == ReadOnlyAnswer::No)
+    if (!m_listLinked && QFileInfo(m_soundListFileName).isSymLink()) {
+        save.reason = QCoreApplication::translate("MainWindow1",
+                                                  "a link to \"%1\" was put at its name since the start; neither is "
+                                                  "written over")
+                              .arg(QDir::toNativeSeparators(QFileInfo(m_soundListFileName).symLinkTarget()));
+        return save;
+    }
+    if (atClose && m_soundListReadOnly == ReadOnlyAnswer::No)
         m_soundListReadOnly = ReadOnlyAnswer::Unasked;
     if (m_soundListReadOnly != ReadOnlyAnswer::Yes && isReadOnly(m_listTarget)) {
         if (m_soundListReadOnly == ReadOnlyAnswer::Unasked && ask)
@@ -157,27 +204,45 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &
     }
     if (!keepOtherVersion(save))
         return save;
-    noteEntries();
-    QVector<soundfilexml::strSoundGroup> groups = m_soundGroupList;
-    for (soundfilexml::strSoundGroup &g : groups)
-        g.name = g.name.simplified(); // trimmed, inner runs made one space
-    save.written = soundfilexml::writeSoundFileListXml(m_listTarget, groups, &save.reason);
-    if (save.written)
-        m_listStamp = ztplatform::fileStamp(m_listTarget);
+    ztplatform::ReplaceFile file(m_listTarget);
+    save.written = file.open() && file.write(bytes) && file.commit();
+    if (!save.written) {
+        qWarning() << "cannot write" << m_listTarget << file.errorString();
+        save.reason = file.errorString();
+        return save;
+    }
+    save.notKept = file.notKept();
+    m_listStamp = ztplatform::fileStamp(m_listTarget);
+    m_listDigest = digestOf(bytes);
+    m_listBaseline = bytes;
     return save;
+}
+
+bool SoundLibrary::listUntouched() const
+{
+    const ztplatform::FileStamp now = ztplatform::fileStamp(m_listTarget);
+    if (!now.identity.valid || !now.untouchedSince(m_listStamp))
+        return false;
+    QFile file(m_listTarget);
+    return file.open(QIODevice::ReadOnly) && digestOf(file.readAll()) == m_listDigest
+           && file.error() == QFileDevice::NoError;
 }
 
 bool SoundLibrary::keepOtherVersion(SoundListSave &save)
 {
     const ztplatform::FileStamp now = ztplatform::fileStamp(m_listTarget);
-    if (!now.identity.valid || now == m_listStamp)
+    if (!now.identity.valid)
         return true;
-    // Changed by another program since this editor read or wrote it: its
-    // version is kept beside it before the groups are written over it.
+    // Changed by another program since this editor read or wrote it (its
+    // stamp, change time or bytes differ): its version is kept beside it
+    // before the groups are written over it.
     QFile file(m_listTarget);
     QString why;
     if (file.open(QIODevice::ReadOnly)) {
-        save.keptAs = soundfilexml::keepCopyBeside(m_listTarget, file.readAll(), &why);
+        const QByteArray held = file.readAll();
+        if (file.error() == QFileDevice::NoError && now.untouchedSince(m_listStamp) && digestOf(held) == m_listDigest)
+            return true;
+        save.keptAs = soundfilexml::keepCopyBeside(m_listTarget, held, &why);
         if (file.error() != QFileDevice::NoError) {
             save.keptAs.clear();
             why = file.errorString();

@@ -4,6 +4,9 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QHash>
+#include <QMutex>
+#include <QPair>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -35,23 +38,37 @@ bool isAscii(const QString &s)
     return true;
 }
 
-std::unique_ptr<icu::Transliterator> makeToAscii()
+// Any script to Latin, then Latin to ASCII: made once, cloned for each thread
+// that uses it (a transliterator is not shared between threads).
+const icu::Transliterator *toAsciiPrototype()
 {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Transliterator> t(
-            icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
-    if (U_FAILURE(status)) {
-        qWarning() << "no ICU transliterator to ASCII:" << u_errorName(status);
-        t.reset();
-    }
-    return t;
+    static const std::unique_ptr<icu::Transliterator> prototype = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Transliterator> t(
+                icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
+        if (U_FAILURE(status)) {
+            qWarning() << "no ICU transliterator to ASCII:" << u_errorName(status);
+            t.reset();
+        }
+        return t;
+    }();
+    return prototype.get();
 }
 
-// Any script to Latin, then Latin to ASCII; the text as it is when ICU has
-// no such transliterator. One per thread: a transliterator is not shared.
-QString transliterated(const QString &s)
+icu::Transliterator *threadToAscii()
 {
-    thread_local const std::unique_ptr<icu::Transliterator> toAscii = makeToAscii();
+    static QMutex cloning;
+    thread_local const std::unique_ptr<icu::Transliterator> mine = [] {
+        const QMutexLocker lock(&cloning);
+        const icu::Transliterator *prototype = toAsciiPrototype();
+        return std::unique_ptr<icu::Transliterator>(prototype ? prototype->clone() : nullptr);
+    }();
+    return mine.get();
+}
+
+QString throughIcu(const QString &s)
+{
+    icu::Transliterator *toAscii = threadToAscii();
     if (!toAscii)
         return s;
     icu::UnicodeString text(reinterpret_cast<const UChar *>(s.utf16()), s.size());
@@ -59,7 +76,162 @@ QString transliterated(const QString &s)
     return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
 }
 
+// ICU's rules from Han to Latin as a table, in ASCII: each character's
+// syllable, and the few that read otherwise before a given character (with a
+// blank between or not). Read once from the rules themselves; when they take
+// another shape than "[characters] > syllable;" and "{A}' '?B > syllable;"
+// after the step that spaces the characters, the table stays unusable and
+// every name goes through ICU.
+struct HanTable
+{
+    QHash<char32_t, QString> syllable;
+    QHash<QPair<char32_t, char32_t>, QString> before;
+    bool usable = false;
+};
+
+// The characters of a rule's set: single characters and ranges "a-b".
+bool parseHanSet(const QVector<uint> &set, QVector<char32_t> &out)
+{
+    for (int i = 0; i < set.size(); ++i) {
+        const uint c = set.at(i);
+        if (c < 0x80)
+            return false; // syntax we do not read
+        if (i + 2 < set.size() && set.at(i + 1) == '-') {
+            for (uint r = c; r <= set.at(i + 2); ++r)
+                out.append(r);
+            i += 2;
+        } else {
+            out.append(c);
+        }
+    }
+    return true;
+}
+
+HanTable readHanTable()
+{
+    HanTable table;
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::Transliterator> han(
+            icu::Transliterator::createInstance("Han-Latin", UTRANS_FORWARD, status));
+    const std::unique_ptr<icu::Transliterator> latin(
+            icu::Transliterator::createInstance("Latin-ASCII", UTRANS_FORWARD, status));
+    if (U_FAILURE(status) || !han || !latin)
+        return table;
+    icu::UnicodeString source;
+    han->toRules(source, false);
+    const QStringList rules = QString(reinterpret_cast<const QChar *>(source.getBuffer()), source.length())
+                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    static const QRegularExpression setRule(QStringLiteral("\\A\\[([^\\]]+)\\] > ((?:[a-z]|[^\\x{0}-\\x{7F}])*);\\z"));
+    static const QRegularExpression pairRule(
+            QStringLiteral("\\A\\{(.)\\}' '\\?(.) > ((?:[a-z]|[^\\x{0}-\\x{7F}])+);\\z"));
+    QHash<QString, QString> ascii; // syllable -> its ASCII form
+    auto asciiOf = [&](const QString &s) {
+        auto it = ascii.constFind(s);
+        if (it == ascii.constEnd()) {
+            icu::UnicodeString text(reinterpret_cast<const UChar *>(s.utf16()), s.size());
+            latin->transliterate(text);
+            it = ascii.insert(s, QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length()));
+        }
+        return it.value();
+    };
+    for (int i = 0; i < rules.size(); ++i) {
+        const QString &rule = rules.at(i);
+        if (i == 0) {
+            if (rule != QLatin1String("::Han-Spacedhan();"))
+                return table;
+            continue;
+        }
+        const QRegularExpressionMatch pair = pairRule.match(rule);
+        if (pair.hasMatch()) {
+            const QVector<uint> a = pair.captured(1).toUcs4();
+            const QVector<uint> b = pair.captured(2).toUcs4();
+            if (a.size() != 1 || b.size() != 1)
+                return table;
+            table.before.insert({a.first(), b.first()}, asciiOf(pair.captured(3)));
+            continue;
+        }
+        const QRegularExpressionMatch set = setRule.match(rule);
+        QVector<char32_t> chars;
+        if (!set.hasMatch() || !parseHanSet(set.captured(1).toUcs4(), chars))
+            return table;
+        const QString syllable = asciiOf(set.captured(2));
+        for (const char32_t c : qAsConst(chars)) {
+            if (!table.syllable.contains(c)) // the first rule of a character holds
+                table.syllable.insert(c, syllable);
+        }
+    }
+    table.usable = !table.syllable.isEmpty();
+    return table;
+}
+
+const HanTable &hanTable()
+{
+    static const HanTable table = readHanTable();
+    return table;
+}
+
+bool isAsciiLetter(uint c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// ASCII letters, digits, blanks and - _ ~ ' with Han characters of the
+// table, made ASCII as ICU does: a Han character after a letter (or another
+// Han character) takes a blank before its syllable. False when the name holds
+// anything else.
+bool fromHanTable(const QString &s, QString &out)
+{
+    const HanTable &table = hanTable();
+    if (!table.usable)
+        return false;
+    const QVector<uint> chars = s.toUcs4();
+    out.clear();
+    out.reserve(chars.size() * 4);
+    bool letterBefore = false;
+    for (int i = 0; i < chars.size(); ++i) {
+        const uint c = chars.at(i);
+        if (c < 0x80) {
+            if (!(isAsciiLetter(c) || (c >= '0' && c <= '9') || c == ' ' || c == '-' || c == '_' || c == '~'
+                  || c == '\''))
+                return false;
+            out.append(QChar(ushort(c)));
+            letterBefore = isAsciiLetter(c);
+            continue;
+        }
+        const auto syllable = table.syllable.constFind(c);
+        if (syllable == table.syllable.constEnd())
+            return false;
+        if (letterBefore)
+            out.append(QLatin1Char(' '));
+        const int next = i + 1 < chars.size() && chars.at(i + 1) == ' ' ? i + 2 : i + 1;
+        const auto pair = table.before.isEmpty() || next >= chars.size()
+                                  ? table.before.constEnd()
+                                  : table.before.constFind({c, chars.at(next)});
+        out.append(pair != table.before.constEnd() ? pair.value() : syllable.value());
+        letterBefore = true;
+    }
+    return true;
+}
+
 } // namespace
+
+QString asciiText(const QString &s)
+{
+    if (isAscii(s))
+        return s;
+    QString out;
+    return fromHanTable(s, out) ? out : throughIcu(s);
+}
+
+bool hanTableInUse()
+{
+    return hanTable().usable;
+}
+
+QString asciiTextThroughIcu(const QString &s)
+{
+    return throughIcu(s);
+}
 
 bool isLastCharAlnum(const QString &s)
 {
@@ -89,7 +261,7 @@ QString defaultKitName(int n)
 
 QString asciiSoundName(const QString &name)
 {
-    const QString ascii = isAscii(name) ? name : transliterated(name);
+    const QString ascii = asciiText(name);
     QString kept;
     kept.reserve(ascii.size());
     for (const QChar c : ascii) {

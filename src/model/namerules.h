@@ -25,6 +25,15 @@ bool checkDisplayKitName(const QString &name);
 // "K001" ... "K100" for kit number n (1-based).
 QString defaultKitName(int n);
 
+// Any script made ASCII (Han as pinyin, accents dropped) as ICU's
+// "Any-Latin; Latin-ASCII" does; the text as it is when ICU has none. Han
+// names are read from a table made once from ICU's own rules.
+QString asciiText(const QString &s);
+// The same, always through ICU's transliterator.
+QString asciiTextThroughIcu(const QString &s);
+// Whether Han names are read from that table (ICU's rules had the shape it reads).
+bool hanTableInUse();
+
 // The name a sound takes on every way in, one the pad and a kit file hold as
 // they show it: made ASCII (any script transliterated, Han as pinyin, accents
 // dropped), each character the name pattern does not allow turned into a

@@ -73,10 +73,23 @@ bool holdsSomething(const QDomNode &node)
 }
 
 // The attributes of `element` other than `kept`.
-int otherAttributes(const QDomElement &element, const QString &kept = QString())
+int otherAttributes(const QDomElement &element, std::initializer_list<const char *> kept = {})
 {
-    const int all = element.attributes().count();
-    return kept.isEmpty() || !element.hasAttribute(kept) ? all : all - 1;
+    int n = element.attributes().count();
+    for (const char *name : kept)
+        n -= element.hasAttribute(QLatin1String(name)) ? 1 : 0;
+    return n;
+}
+
+bool isDigest(const QString &text)
+{
+    if (text.size() != 64)
+        return false;
+    for (const QChar c : text) {
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
+            return false;
+    }
+    return true;
 }
 
 // The child nodes of a text element that its text does not keep.
@@ -100,19 +113,25 @@ int renameToFree(const QString &from, const QString &to)
     return ztplatform::sysio::renameAt(AT_FDCWD, src, AT_FDCWD, dst, true) == 0 ? 0 : errno;
 }
 
-// The stored entry of a sound: "entry", its text the stored name, its
-// attribute "length" the length in bytes. One that does not read so is skipped.
+// The bytes of a sound: "entry", its text the stored name, its attribute
+// "length" the length in bytes, "digest" their SHA-256 in hex and "seen" the
+// stamp of the file they were read from (both may be missing: written by an
+// older editor). One that does not read so is skipped.
 void readEntry(const QDomElement &element, soundfilexml::strSoundItem &sound, int *skipped)
 {
     bool number = false;
     const QString length = element.attribute(QStringLiteral("length"));
     length.toULongLong(&number);
-    if (!number || nestedNodes(element) > 0 || otherAttributes(element, QStringLiteral("length")) > 0) {
+    const QString digest = element.attribute(QStringLiteral("digest"));
+    if (!number || nestedNodes(element) > 0 || otherAttributes(element, {"length", "digest", "seen"}) > 0
+        || (element.hasAttribute(QStringLiteral("digest")) && !isDigest(digest))) {
         count(skipped);
         return;
     }
     sound.entryName = element.text();
     sound.entryLength = length;
+    sound.entryDigest = digest;
+    sound.entrySeen = digest.isEmpty() ? QString() : element.attribute(QStringLiteral("seen"));
 }
 
 QString besideName(const QString &fileName, int n)
@@ -187,7 +206,7 @@ void soundfilexml::parseGroupsMembers(const QDomElement &element, QVector<strSou
                 count(skipped);
             continue;
         }
-        count(skipped, otherAttributes(child, QStringLiteral("name")));
+        count(skipped, otherAttributes(child, {"name"}));
         strSoundGroup group;
         groupClear(group);
         group.name = child.attribute(QStringLiteral("name"));
@@ -272,6 +291,11 @@ QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)
             if (!sound.entryLength.isEmpty()) {
                 QDomElement entry = textElement(doc, QStringLiteral("entry"), sound.entryName);
                 entry.setAttribute(QStringLiteral("length"), sound.entryLength);
+                if (!sound.entryDigest.isEmpty()) {
+                    entry.setAttribute(QStringLiteral("digest"), sound.entryDigest);
+                    if (!sound.entrySeen.isEmpty())
+                        entry.setAttribute(QStringLiteral("seen"), xmlSafe(sound.entrySeen));
+                }
                 soundElement.appendChild(entry);
             }
             groupElement.appendChild(soundElement);
@@ -281,11 +305,15 @@ QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)
     return doc.toByteArray(4);
 }
 
-bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *error)
+bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *error,
+                                         QString *notKept)
 {
     const QByteArray bytes = toBytes(soundFileList);
     ztplatform::ReplaceFile file(fileName);
-    if (file.open() && file.write(bytes) && file.commit())
+    const bool written = file.open() && file.write(bytes) && file.commit();
+    if (notKept)
+        *notKept = file.notKept();
+    if (written)
         return true;
     qWarning() << "cannot write" << fileName << file.errorString();
     if (error)

@@ -25,6 +25,11 @@ public:
         // empty when not known.
         QString entryName;
         QString entryLength;
+        // The SHA-256 of the sound's bytes in hex, and the stamp of the file
+        // holding them when they were last read (fileStampText); empty when
+        // not known.
+        QString entryDigest;
+        QString entrySeen;
     };
 
     struct strSoundGroup {
@@ -56,8 +61,10 @@ public:
     // failed write leaves the previous file as it was. False when it failed;
     // *error (when given) then gets the system's reason. A link at the name
     // is replaced itself: a caller that writes through one names its far end.
+    // *notKept (when given) gets what the replaced file had that the new one
+    // lacks (ztplatform::ReplaceFile::notKept).
     static bool writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList,
-                                      QString *error = nullptr);
+                                      QString *error = nullptr, QString *notKept = nullptr);
     // A new file beside `fileName` ("<name>.bak", else "<name>.bak1", ...) that
     // holds `bytes`, written as the file above and never over anything (a copy
     // there holding these very bytes is taken as it is); its path, or empty

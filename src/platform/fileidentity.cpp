@@ -66,6 +66,8 @@ FileStamp stampOf(const struct stat &st)
     s.size = quint64(st.st_size);
     s.modifiedSeconds = qint64(st.st_mtim.tv_sec);
     s.modifiedNanoseconds = qint64(st.st_mtim.tv_nsec);
+    s.changedSeconds = qint64(st.st_ctim.tv_sec);
+    s.changedNanoseconds = qint64(st.st_ctim.tv_nsec);
     return s;
 }
 

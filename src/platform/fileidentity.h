@@ -38,12 +38,23 @@ struct FileStamp
     qint64 modifiedSeconds = 0;
     qint64 modifiedNanoseconds = 0;
 
+    // When anything of the file last changed (its bytes, mode, owner, links;
+    // not settable by a program): not part of ==, which a new link to the file
+    // or a mode change would otherwise break.
+    qint64 changedSeconds = 0;
+    qint64 changedNanoseconds = 0;
+
     bool operator==(const FileStamp &o) const
     {
         return identity == o.identity && size == o.size && modifiedSeconds == o.modifiedSeconds
                && modifiedNanoseconds == o.modifiedNanoseconds;
     }
     bool operator!=(const FileStamp &o) const { return !(*this == o); }
+    // == and the same change time: nothing of the file was touched between the two.
+    bool untouchedSince(const FileStamp &o) const
+    {
+        return *this == o && changedSeconds == o.changedSeconds && changedNanoseconds == o.changedNanoseconds;
+    }
 };
 
 // The stamp of the open file `fd`; of the file `path` names, links followed.

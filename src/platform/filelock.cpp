@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ztplatform {
@@ -24,6 +25,14 @@ void FileLock::release()
     m_fd = -1;
     m_state = Free;
     m_error.clear();
+}
+
+bool FileLock::holds(const QString &path) const
+{
+    struct stat mine, there;
+    return m_state == Held && m_fd >= 0 && ::fstat(m_fd, &mine) == 0
+           && ::lstat(QFile::encodeName(path).constData(), &there) == 0 && mine.st_dev == there.st_dev
+           && mine.st_ino == there.st_ino;
 }
 
 FileLock::State FileLock::take(const QString &path)

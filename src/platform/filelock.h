@@ -28,6 +28,10 @@ public:
     State take(const QString &path);
     void release();
     State state() const { return m_state; }
+    // True while this object holds the lock and `path` still names the file
+    // it is held on (not removed or replaced since, which would let another
+    // holder take a new file there).
+    bool holds(const QString &path) const;
     QString errorString() const { return m_error; }
 
 private:

@@ -8,7 +8,15 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 DriveSource::~DriveSource() = default;
+
+bool DriveSource::answers(const QString &root) const
+{
+    struct stat st;
+    return !root.isEmpty() && ::stat(QFile::encodeName(root).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
 
 SystemDriveSource::SystemDriveSource(const QString &mountTablePath, const QString &sysRoot)
     : m_mountTable(mountTablePath.isEmpty() ? QStringLiteral("/proc/self/mountinfo") : mountTablePath)

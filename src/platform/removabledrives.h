@@ -17,7 +17,13 @@ class DriveSource
 {
 public:
     virtual ~DriveSource();
+    // Read from the kernel's mount table and sysfs: never from a drive, so it
+    // does not wait on one.
     virtual QVector<DriveEntry> drives() const = 0;
+    // Looks at the drive's root itself (a stat), which waits as long as the
+    // drive takes to answer, for ever on a dead network or FUSE mount: asked
+    // off the GUI thread only. True when the root is a folder.
+    virtual bool answers(const QString &root) const;
 };
 
 // Reads the mount table and the block device flags of sysfs.

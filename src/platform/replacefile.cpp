@@ -155,6 +155,28 @@ QByteArray attributeOf(int fd, const QByteArray &name)
     return value;
 }
 
+// The other names in the folder `dir` of the file `st` (a hard-linked one), `name` left out.
+QStringList otherNamesIn(int dir, const struct stat &st, const QString &name)
+{
+    QStringList names;
+    const int listed = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (DIR *d = listed >= 0 ? ::fdopendir(listed) : nullptr) {
+        while (const struct dirent *e = ::readdir(d)) {
+            const QString found = QFile::decodeName(e->d_name);
+            struct stat at;
+            if (e->d_ino == st.st_ino && found != name
+                && ::fstatat(dir, e->d_name, &at, AT_SYMLINK_NOFOLLOW) == 0 && at.st_ino == st.st_ino
+                && at.st_dev == st.st_dev)
+                names.append(found);
+        }
+        ::closedir(d);
+    } else if (listed >= 0) {
+        ::close(listed);
+    }
+    names.sort();
+    return names;
+}
+
 // The name a kept temporary takes: "K001~1.INI" for "K001.INI".
 QString keptName(const QString &name, int n)
 {
@@ -350,6 +372,20 @@ void ReplaceFile::keepMetadata()
         m_notKept << QCoreApplication::translate("MainWindow1",
                                                  "The group %1 could not be kept: the file's group is now %2.")
                              .arg(groupName(was.st_gid), groupName(is.st_gid));
+    // A rename replaces this name only: the file's other names keep the old bytes.
+    if (was.st_nlink > 1) {
+        const QStringList here = otherNamesIn(m_dir, was, m_name);
+        const qint64 elsewhere = qint64(was.st_nlink) - 1 - here.size();
+        QStringList names;
+        for (const QString &n : here)
+            names << QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(m_folderPath.isEmpty() ? n : m_folderPath + QLatin1Char('/') + n));
+        if (elsewhere > 0)
+            names << QCoreApplication::translate("MainWindow1", "%1 more in other folders").arg(elsewhere);
+        m_notKept << QCoreApplication::translate("MainWindow1",
+                                                 "The file had other names (hard links), which keep the old "
+                                                 "bytes: %1.")
+                             .arg(names.join(QStringLiteral(", ")));
+    }
     // The ACL is one of them (system.posix_acl_access).
     for (const auto &a : attributesOf(QStringLiteral("/proc/self/fd/%1").arg(old).toLatin1())) {
         if (attributeOf(m_fd, a.first) != a.second && disk().setXattr(m_fd, a.first.constData(), a.second) != 0)

@@ -111,6 +111,10 @@
         <source>Select Disk</source>
         <translation>选择磁盘</translation>
     </message>
+    <message>
+        <source>%1 (not answering)</source>
+        <translation>%1（无响应）</translation>
+    </message>
 </context>
 <context>
     <name>ImportTip</name>
@@ -129,6 +133,93 @@
     <message>
         <source>Warning</source>
         <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>KitDocument</name>
+    <message>
+        <source>kit chain %1 ON</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains OFF</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit chains</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>steps of kit chain %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>step %1 of kit chain %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>kit names</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>sound on pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sound %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>CLEAR of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Clear of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>hi-hat sounds of kit %1 cleared</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Kit Copy of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>move of kit %1 to kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>settings of pad %1 of kit %2</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>pad links of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>effect of kit %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation type="unfinished" />
     </message>
 </context>
 <context>
@@ -2961,6 +3052,34 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>It is not a regular file.</source>
         <translation>它不是普通文件。</translation>
+    </message>
+    <message>
+        <source>the sound groups cannot be locked: %1</source>
+        <translation>无法锁定音色分组：%1</translation>
+    </message>
+    <message>
+        <source>a link to "%1" was put at its name since the start; neither is written over</source>
+        <translation>启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
+        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。</translation>
+    </message>
+    <message>
+        <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
+        <translation>音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
+        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）：本窗口中对分组的更改未保存。</translation>
+    </message>
+    <message>
+        <source>%1 more in other folders</source>
+        <translation>其他文件夹中还有 %1 个</translation>
+    </message>
+    <message>
+        <source>The file had other names (hard links), which keep the old bytes: %1.</source>
+        <translation>该文件还有其他名称（硬链接），它们仍保留旧内容：%1。</translation>
     </message>
     <message>
         <source>Kit %1 was not written: its file is missing or short.</source>

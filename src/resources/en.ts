@@ -111,6 +111,10 @@
         <source>Select Disk</source>
         <translation>Select Disk</translation>
     </message>
+    <message>
+        <source>%1 (not answering)</source>
+        <translation>%1 (not answering)</translation>
+    </message>
 </context>
 <context>
     <name>ImportTip</name>
@@ -129,6 +133,93 @@
     <message>
         <source>Warning</source>
         <translation>Warning</translation>
+    </message>
+</context>
+<context>
+    <name>KitDocument</name>
+    <message>
+        <source>kit chain %1 ON</source>
+        <translation>kit chain %1 ON</translation>
+    </message>
+    <message>
+        <source>kit chains OFF</source>
+        <translation>kit chains OFF</translation>
+    </message>
+    <message>
+        <source>kit chains</source>
+        <translation>kit chains</translation>
+    </message>
+    <message>
+        <source>steps of kit chain %1 cleared</source>
+        <translation>steps of kit chain %1 cleared</translation>
+    </message>
+    <message>
+        <source>step %1 of kit chain %2</source>
+        <translation>step %1 of kit chain %2</translation>
+    </message>
+    <message>
+        <source>name of kit %1</source>
+        <translation>name of kit %1</translation>
+    </message>
+    <message>
+        <source>kit names</source>
+        <translation>kit names</translation>
+    </message>
+    <message>
+        <source>sound on pad %1 of kit %2</source>
+        <translation>sound on pad %1 of kit %2</translation>
+    </message>
+    <message>
+        <source>hi-hat sound %1 of kit %2</source>
+        <translation>hi-hat sound %1 of kit %2</translation>
+    </message>
+    <message>
+        <source>CLEAR of kit %1</source>
+        <translation>CLEAR of kit %1</translation>
+    </message>
+    <message>
+        <source>Clear of pad %1 of kit %2</source>
+        <translation>Clear of pad %1 of kit %2</translation>
+    </message>
+    <message>
+        <source>hi-hat sounds of kit %1 cleared</source>
+        <translation>hi-hat sounds of kit %1 cleared</translation>
+    </message>
+    <message>
+        <source>Kit Copy of kit %1 to kit %2</source>
+        <translation>Kit Copy of kit %1 to kit %2</translation>
+    </message>
+    <message>
+        <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
+        <translation>Pad Copy of pad %1 to pad %2 of kit %3</translation>
+    </message>
+    <message>
+        <source>move of kit %1 to kit %2</source>
+        <translation>move of kit %1 to kit %2</translation>
+    </message>
+    <message>
+        <source>settings of kit %1</source>
+        <translation>settings of kit %1</translation>
+    </message>
+    <message>
+        <source>settings of pad %1 of kit %2</source>
+        <translation>settings of pad %1 of kit %2</translation>
+    </message>
+    <message>
+        <source>pad links of kit %1</source>
+        <translation>pad links of kit %1</translation>
+    </message>
+    <message>
+        <source>effect of kit %1</source>
+        <translation>effect of kit %1</translation>
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation>name of sound %1</translation>
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation>The sound %1 is gone.</translation>
     </message>
 </context>
 <context>
@@ -2961,6 +3052,34 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>It is not a regular file.</source>
         <translation>It is not a regular file.</translation>
+    </message>
+    <message>
+        <source>the sound groups cannot be locked: %1</source>
+        <translation>the sound groups cannot be locked: %1</translation>
+    </message>
+    <message>
+        <source>a link to "%1" was put at its name since the start; neither is written over</source>
+        <translation>a link to "%1" was put at its name since the start; neither is written over</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</translation>
+    </message>
+    <message>
+        <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
+        <translation>The sound groups are saved to "%1", but the new file lacks what the old one had:</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</translation>
+    </message>
+    <message>
+        <source>%1 more in other folders</source>
+        <translation>%1 more in other folders</translation>
+    </message>
+    <message>
+        <source>The file had other names (hard links), which keep the old bytes: %1.</source>
+        <translation>The file had other names (hard links), which keep the old bytes: %1.</translation>
     </message>
     <message>
         <source>Kit %1 was not written: its file is missing or short.</source>

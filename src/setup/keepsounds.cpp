@@ -369,6 +369,12 @@ bool writeGroupList(Run &run, bool tell)
     });
     if (!save.keptAs.isEmpty())
         run.warn(QCoreApplication::translate("MainWindow1", "Information"), SoundLibrary::otherVersionKept(save.keptAs));
+    if (!save.notKept.isEmpty())
+        run.warn(QCoreApplication::translate("MainWindow1", "Information"),
+                 QCoreApplication::translate("MainWindow1", "The sound groups are saved to \"%1\", but the new file "
+                                                            "lacks what the old one had:")
+                                 .arg(QDir::toNativeSeparators(lib.soundListFileName()))
+                         + savejob::crlf() + save.notKept);
     if (save.written || save.inUse || save.declined)
         return save.written;
     qWarning() << "the sound groups are not written:" << save.reason;

@@ -5,14 +5,62 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
+
+#include <condition_variable>
+#include <mutex>
 
 // A drive list the test controls; installs itself while it lives.
 struct FakeDriveSource : DriveSource
 {
     QVector<DriveEntry> list;
     FakeDriveSource() { ztplatform::setDriveSource(this); }
-    ~FakeDriveSource() override { ztplatform::setDriveSource(nullptr); }
+    ~FakeDriveSource() override
+    {
+        ztplatform::setDriveSource(nullptr);
+        // Looks still waiting in answers() return before it goes.
+        std::unique_lock<std::mutex> hold(m_lock);
+        m_hanging.clear();
+        m_changed.notify_all();
+        m_changed.wait(hold, [this] { return m_inside == 0; });
+    }
     QVector<DriveEntry> drives() const override { return list; }
+
+    // A look at `root` waits, as on a dead network or FUSE mount, until released.
+    void hang(const QString &root)
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_hanging.insert(root);
+    }
+    void release(const QString &root)
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_hanging.remove(root);
+        m_changed.notify_all();
+    }
+    // Looks waiting in answers() now.
+    int waiting() const
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        return m_inside;
+    }
+    bool answers(const QString &root) const override
+    {
+        {
+            std::unique_lock<std::mutex> hold(m_lock);
+            ++m_inside;
+            m_changed.wait(hold, [&] { return !m_hanging.contains(root); });
+            --m_inside;
+            m_changed.notify_all();
+        }
+        return DriveSource::answers(root);
+    }
+
+private:
+    mutable std::mutex m_lock;
+    mutable std::condition_variable m_changed;
+    mutable int m_inside = 0;
+    QSet<QString> m_hanging;
 };
 
 // Lays out a pad below root: zt350 with KIT, SYS (CLICK, global.ini),

@@ -2,6 +2,8 @@
 // kit's file images are what its record and its pad list make of them, the
 // pad and link lists say what the record says, a kit's name is the same in
 // its record, kitNameList and its image, and the kit changed told so once.
+// The same edits as steps: each undo and redo brings back the document as it
+// stood, byte for byte, and the agreement holds after each.
 #include "document/kitdocument.h"
 #include "model/kitrecordmap.h"
 
@@ -112,6 +114,38 @@ kitediting::KitPage randomKitPage(QRandomGenerator &rng, const Doc::soundKit &r)
     return page;
 }
 
+// Every kit, chain and list of the document as bytes.
+QByteArray documentBytes(Doc &d)
+{
+    QByteArray out;
+    QDataStream ds(&out, QIODevice::WriteOnly);
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        const Doc::soundKit &r = d.kit(k);
+        ds << images(d, k) << r.kit_name << d.kitNameList().value(k) << d.kitIndexList().value(k);
+        const Pads record(r.kpadChunk, r.kpadChunk + PAD_NUM_MAX);
+        for (const Pads *pads : {&record, &d.kitPadList(k)}) {
+            for (const Doc::KIT_PAD_SETTING &p : *pads) {
+                QByteArray packed(KIT_PAD_SIZE, '\0');
+                kitrecord::packKitPad(reinterpret_cast<uchar *>(packed.data()), p);
+                ds << packed << p.soundName0 << p.soundFile0 << p.soundName1 << p.soundFile1;
+            }
+        }
+        QByteArray base(KIT_BASE_SIZE + KIT_PEDAL_SIZE, '\0');
+        kitrecord::packKitBase(reinterpret_cast<uchar *>(base.data()), r);
+        kitrecord::packKitPedal(reinterpret_cast<uchar *>(base.data()) + KIT_BASE_SIZE, r.pedalChunk);
+        ds << base << r.pedalChunk.hh_wave1_file << r.pedalChunk.hh_wave1_name << r.pedalChunk.hh_wave5_file;
+        for (const Doc::LINK_GROUP &g : d.kitLinkList(k))
+            ds << g.link_pad1 << g.link_pad2;
+        for (int e = 0; e < 4; ++e) {
+            for (const Doc::KIT_EFFECT &x : d.kitEffectList(e, k))
+                ds << x.parm1 << x.parm2 << x.parm3;
+        }
+    }
+    for (const Doc::KIT_CHAIN &c : d.kitChainList())
+        ds << QByteArray(reinterpret_cast<const char *>(&c), sizeof c);
+    return out;
+}
+
 } // namespace
 
 class TestKitDocument : public QObject
@@ -211,6 +245,181 @@ private slots:
                                                            .arg(kit).arg(why)));
             }
         }
+    }
+
+    // Each user edit is one step; undone, the document is as it stood before
+    // it, redone as after it, and its records, lists and images agree either
+    // way, also after runs of undos and redos in any order.
+    void stepsPutTheDocumentBack()
+    {
+        QRandomGenerator rng(45);
+        Doc d;
+        Doc::LINK_GROUP scratch[5];
+        QVector<Doc::soundKit> kits;
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            Doc::soundKit r;
+            for (Doc::KIT_PAD_SETTING &p : r.kpadChunk)
+                randomPad(rng, p);
+            r.kit_name = QString("Kit %1").arg(k + 1);
+            kits.append(r);
+        }
+        d.startKits(kits, {});
+        d.resetChains();
+        editstep::Recorder recorder;
+        std::vector<std::unique_ptr<editstep::Step>> done, undone;
+        recorder.setSink([&](std::unique_ptr<editstep::Step> step) { done.push_back(std::move(step)); });
+        d.useRecorder(&recorder);
+        auto file = [&rng]() { return QString("s%1.wav").arg(rng.bounded(6)); };
+        auto agree = [&d](int step) {
+            for (int kit = 0; kit < KIT_MAX_COUNT; ++kit) {
+                const QString why = disagreement(d, kit);
+                QVERIFY2(why.isEmpty(), qPrintable(QString("step %1: kit %2, %3").arg(step).arg(kit).arg(why)));
+            }
+        };
+        for (int step = 0; step < 300; ++step) {
+            const int k = rng.bounded(KIT_MAX_COUNT), o = rng.bounded(KIT_MAX_COUNT);
+            const int pad = rng.bounded(PAD_NUM_MAX), layer = rng.bounded(2);
+            const QString name = QString("n%1").arg(step);
+            if (rng.bounded(4) == 0 && !done.empty()) {
+                // Back and forth over the steps made.
+                for (int n = rng.bounded(1, 4); n > 0 && !done.empty(); --n) {
+                    const editstep::Recorder::Paused paused(&recorder);
+                    done.back()->undo();
+                    undone.push_back(std::move(done.back()));
+                    done.pop_back();
+                    agree(step);
+                }
+                for (int n = rng.bounded(0, 4); n > 0 && !undone.empty(); --n) {
+                    const editstep::Recorder::Paused paused(&recorder);
+                    undone.back()->redo();
+                    done.push_back(std::move(undone.back()));
+                    undone.pop_back();
+                    agree(step);
+                }
+                continue;
+            }
+            const QByteArray before = documentBytes(d);
+            const size_t made = done.size();
+            Doc::KIT_PAD_SETTING settings = d.kit(k).kpadChunk[pad];
+            const int op = rng.bounded(14);
+            switch (op) {
+            case 0: d.renameKit(k, name, rng.bounded(2)); break;
+            case 1: d.setPadSound(k, pad, layer, name, file()); break;
+            case 2: d.setHiHatSound(k, rng.bounded(HH_NUM_MAX), name, file(), rng.bounded(-1, 9999)); break;
+            case 3: d.clearKit(k); break;
+            case 4: d.clearPad(k, pad, layer); break;
+            case 5: d.copyKit(k, o); break;
+            case 6: d.copyPad(k, pad, rng.bounded(PAD_NUM_MAX)); break;
+            case 7: d.moveKit(k, o); break;
+            case 8: d.takeKitPage(k, randomKitPage(rng, d.kit(k)), scratch); break;
+            case 9:
+                randomPad(rng, settings);
+                d.takePadPage(k, pad, settings);
+                break;
+            case 10: d.markUnusedControls(k, rng.bounded(4), rng.bounded(4)); break;
+            case 11: d.setChainStep(rng.bounded(1, 9), rng.bounded(STEP_MAX_COUNT), rng.bounded(1, 101)); break;
+            case 12: d.switchChainOn(rng.bounded(9)); break;
+            default: {
+                QVector<QString> names = d.kitNameList();
+                names[k] = name;
+                names[o] = name + "o";
+                d.renameKits(names);
+                break;
+            }
+            }
+            agree(step);
+            const QByteArray after = documentBytes(d);
+            QVERIFY2(done.size() == made + (after != before ? 1 : 0),
+                     qPrintable(QString("step %1, edit %2: one step for an edit that changed something, %3 made")
+                                       .arg(step).arg(op).arg(done.size() - made)));
+            if (after == before)
+                continue;
+            undone.clear();
+            {
+                const editstep::Recorder::Paused paused(&recorder);
+                done.back()->undo();
+                QVERIFY2(documentBytes(d) == before, qPrintable(QString("step %1 undone").arg(step)));
+                agree(step);
+                done.back()->redo();
+                QVERIFY2(documentBytes(d) == after, qPrintable(QString("step %1 redone").arg(step)));
+            }
+        }
+        // Every step undone brings back the document as it was made.
+        while (!done.empty()) {
+            const editstep::Recorder::Paused paused(&recorder);
+            done.back()->undo();
+            done.pop_back();
+        }
+        Doc fresh;
+        fresh.startKits(kits, {});
+        fresh.resetChains();
+        QCOMPARE(documentBytes(d), documentBytes(fresh));
+    }
+
+    // A load of every kit, the chains and the global settings inside one
+    // step (an import) is undone and redone whole; without a step, the same
+    // load keeps nothing.
+    void aLoadInOneStep()
+    {
+        QRandomGenerator rng(7);
+        Doc d;
+        QVector<Doc::soundKit> kits, read;
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            Doc::soundKit r;
+            for (Doc::KIT_PAD_SETTING &p : r.kpadChunk)
+                randomPad(rng, p);
+            r.kit_name = QString("Kit %1").arg(k + 1);
+            kits.append(r);
+            r.kit_name = QString("Read %1").arg(k + 1);
+            r.kpadChunk[0].soundFile0 = QString("read%1.wav").arg(k);
+            read.append(r);
+        }
+        d.startKits(kits, {});
+        d.resetChains();
+        d.startPadTriggers();
+        editstep::Recorder recorder;
+        std::vector<std::unique_ptr<editstep::Step>> steps;
+        recorder.setSink([&](std::unique_ptr<editstep::Step> step) { steps.push_back(std::move(step)); });
+        d.useRecorder(&recorder);
+        const QByteArray before = documentBytes(d);
+        auto load = [&] {
+            d.clearKits();
+            for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+                setupfiles::LoadedKit lk;
+                lk.kit = read.at(k);
+                d.takeLoadedKit(k, lk);
+            }
+            Doc::GlobalChunk g;
+            g.rec_level = 99;
+            g.kc.kitChain[2][3] = 42;
+            d.takeGlobalSettings(g);
+            d.takeChainBlock(g.kc, KIT_CHAIN_ROWS, false);
+        };
+        load(); // no step: nothing kept
+        QVERIFY(steps.empty());
+        d.startKits(kits, {});
+        d.resetChains();
+        d.startPadTriggers();
+        d.resetGlobalSettings();
+        QCOMPARE(documentBytes(d), before);
+        const QByteArray globalBefore = d.globalSettingsBytes({});
+        {
+            const editstep::Recorder::Scope importing(&recorder, "IMPORT");
+            load();
+        }
+        QCOMPARE(int(steps.size()), 1);
+        QCOMPARE(steps.front()->name(), QString("IMPORT"));
+        const QByteArray after = documentBytes(d);
+        QVERIFY(after != before);
+        for (int k = 0; k < KIT_MAX_COUNT; ++k)
+            QVERIFY2(disagreement(d, k).isEmpty(), qPrintable(disagreement(d, k)));
+        const editstep::Recorder::Paused paused(&recorder);
+        steps.front()->undo();
+        QCOMPARE(documentBytes(d), before);
+        QCOMPARE(d.globalSettingsBytes({}), globalBefore);
+        steps.front()->redo();
+        QCOMPARE(documentBytes(d), after);
+        QCOMPARE(d.curRecLevel(), quint8(99));
     }
 };
 

@@ -42,7 +42,8 @@ class TestPadEndToEnd : public QObject
     static bool choosePad(EditorStartup &startup, const QString &root)
     {
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
-        if (combo->findText(root) < 0)
+        // Listed once its root answered, off the GUI thread.
+        if (!QTest::qWaitFor([&] { return combo->findText(root) >= 0; }, 5000))
             return false;
         combo->setCurrentIndex(combo->findText(root));
         startup.chooser->findChild<QPushButton *>("btnOk")->click();

@@ -340,8 +340,9 @@ private slots:
         QVERIFY(w->preview().singleLoop());
         QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
-        // Closing the window ends playback and still writes the sound list.
+        // Closing the window ends playback and still writes the changed sound list.
         w->shell().setWriteSoundListOnClose(true);
+        w->library().addGroup("Loops");
         w->close();
         f.w.release(); // deleted on close
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1050,15 +1050,18 @@ private slots:
         const QString kept = f->file("Kept sounds");
         const QDir::Filters all = QDir::Files | QDir::Hidden;
         const QStringList files = QDir(f->work.path()).entryList(all);
-        auto start = [&]() {
+        auto start = [&](int n) {
             QDir(kept).removeRecursively();
             for (const QString &left : QDir(f->work.path()).entryList(all)) // a stopped save's leftovers
                 QVERIFY(files.contains(left) || QFile::remove(f->file(left)));
             QVERIFY(kf::writeFile(setup, oldBytes));
             f->importAll(setup);
+            f->w->library().renameGroup(0, "Default");
             kickOnlyInAGroup(setup);
+            // Groups unlike any written before: every run writes them as the first did.
+            f->w->library().renameGroup(0, "Run " + QString::number(n));
         };
-        start();
+        start(0);
         stopdisk::resetCount();
         f->exportAll(setup);
         const int calls = stopdisk::callCount();
@@ -1067,7 +1070,7 @@ private slots:
         const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
         g->shell().skipSoundListOnClose();
         for (int n = 1; n <= calls + 1; ++n) {
-            start();
+            start(n);
             stopdisk::stopAt(n, true);
             f->exportAll(setup);
             QCOMPARE(stopdisk::stopped(), n <= calls);

@@ -9,6 +9,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
 
+#include "widgets/devicedetector.h"
 #include "widgets/totaltreeview.h"
 
 #include <QSignalSpy>
@@ -566,6 +567,8 @@ private slots:
         for (const QString d : {"d1/SAVE/sub", "d2/SAVE"})
             QVERIFY(QDir(f->work.path()).mkpath(d));
         f->drives.list = {{f->file("d1/"), true}, {f->file("d2/"), true}};
+        // The drives answer off the GUI thread; the user clicks once they are plugged in.
+        QTRY_COMPARE(f->w->shell().myDetector()->getDevicePath().size(), 2);
         // Two whole setups, then an outdated kit file: each opens the dialog again.
         f->prompter.fileAnswers << QStringList({setup, other}) << QStringList({old}) << QStringList({setup, kit});
         f->ui->btnLoadFile->click();

@@ -3,6 +3,9 @@
 
 #include <QtTest>
 
+#include <thread>
+#include <vector>
+
 class TestNameRules : public QObject {
     Q_OBJECT
 
@@ -62,6 +65,50 @@ private slots:
         QCOMPARE(namerules::clickSoundName(QString::fromUtf8("节拍.wav")), QString("jie pai.wav"));
         const QString box = namerules::nameChangesText("Lead:", {{"A", "a"}, {"B", "b"}, {"C", "c"}}, 2);
         QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"A\" → \"a\"\r\n\"B\" → \"b\"\r\nand 1 more"));
+    }
+
+    // Han names read from the table give what ICU itself gives, also mixed
+    // with ASCII, with the characters that read otherwise before another,
+    // and from several threads at once.
+    void hanTableAgreesWithIcu()
+    {
+        QVERIFY(namerules::hanTableInUse());
+        QStringList names = {QString::fromUtf8("重庆"), QString::fromUtf8("重 庆"), QString::fromUtf8("藏文"),
+                             QString::fromUtf8("沈阳鼓"), QString::fromUtf8("秘鲁"), QString::fromUtf8("kick底鼓"),
+                             QString::fromUtf8("底鼓kick"), QString::fromUtf8("1底 鼓-2"), QString::fromUtf8("a'军~b_c"),
+                             QString::fromUtf8("\xF0\xA0\x80\x80鼓")};
+        quint32 seed = 12345;
+        auto next = [&seed](quint32 n) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 8) % n;
+        };
+        const QString ascii = QStringLiteral("aZ09 -_~'");
+        for (int i = 0; i < 3000; ++i) {
+            QString name;
+            for (int k = int(next(6)) + 1; k > 0; --k) {
+                if (next(3) == 0)
+                    name += ascii.at(int(next(quint32(ascii.size()))));
+                else
+                    name += QChar(ushort(0x4E00 + next(0x9FA5 - 0x4E00)));
+            }
+            names << name;
+        }
+        for (ushort c = 0x3400; c <= 0x9FFF; ++c)
+            names << QString(QChar(c));
+        for (const QString &name : qAsConst(names))
+            QCOMPARE(namerules::asciiText(name), namerules::asciiTextThroughIcu(name));
+        QStringList fromThreads[4];
+        std::vector<std::thread> threads;
+        for (QStringList &out : fromThreads) {
+            threads.emplace_back([&names, &out] {
+                for (const QString &name : qAsConst(names))
+                    out << namerules::asciiSoundName(name) + namerules::asciiText(name + QString::fromUtf8("Ж"));
+            });
+        }
+        for (std::thread &t : threads)
+            t.join();
+        for (const QStringList &out : fromThreads)
+            QCOMPARE(out, fromThreads[0]);
     }
 
     // A stored name field reads as UTF-8 when it is that, else as Latin-1.

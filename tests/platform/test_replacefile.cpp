@@ -104,6 +104,28 @@ private slots:
         QCOMPARE(modeOf(path("fresh.txt")), modeOf(path("plain")));
     }
 
+    // A hard-linked target: the rename replaces its one name, and notKept()
+    // names the others, which keep the old bytes.
+    void otherNamesOfTheReplacedFileAreTold()
+    {
+        QVERIFY(write(path("s.bin"), "old"));
+        QVERIFY(QDir().mkpath(path("sub")));
+        QCOMPARE(::link(QFile::encodeName(path("s.bin")).constData(), QFile::encodeName(path("b.bin")).constData()), 0);
+        QCOMPARE(::link(QFile::encodeName(path("s.bin")).constData(), QFile::encodeName(path("sub/c.bin")).constData()),
+                 0);
+        ReplaceFile f(path("s.bin"));
+        QVERIFY(f.open() && f.write("new") && f.commit());
+        QCOMPARE(read(path("s.bin")), QByteArray("new"));
+        QCOMPARE(read(path("b.bin")), QByteArray("old"));
+        QCOMPARE(f.notKept(), QString("The file had other names (hard links), which keep the old bytes: \"%1\", "
+                                      "1 more in other folders.")
+                                      .arg(QDir::toNativeSeparators(QFileInfo(path("b.bin")).absoluteFilePath())));
+        ReplaceFile plain(path("b.bin")); // its last other name is in another folder
+        QVERIFY(plain.open() && plain.write("x") && plain.commit());
+        QCOMPARE(plain.notKept(), QString("The file had other names (hard links), which keep the old bytes: "
+                                          "1 more in other folders."));
+    }
+
     // A link at a temporary's name is a taken name, also when it leads
     // nowhere: the next number is tried, the link's far end never made.
     // A link at the target is replaced itself.

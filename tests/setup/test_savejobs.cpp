@@ -293,7 +293,7 @@ private slots:
             QVector<soundfilexml::strSoundGroup> older(1); // its rows carry no entries
             for (int i = 0; i < names.size(); ++i) {
                 const QString source = k2 + QString(":U0000%1").arg(i);
-                older[0].soundList.append({{}, names.at(i), source, {}, {}, {}, {}, {}, {}, {}});
+                older[0].soundList.append({{}, names.at(i), source, {}, {}, {}, {}, {}, {}, {}, {}, {}});
             }
             QVERIFY(soundfilexml::writeSoundFileListXml(folder + "/soundlist.xml", older));
             Editor e;

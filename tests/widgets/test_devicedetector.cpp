@@ -1,9 +1,11 @@
 #include "device/fakedrives.h"
+#include "device/driveprobe.h"
 #include "widgets/devicedetector.h"
 
 #include <QComboBox>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,6 +28,10 @@ class TestDeviceDetector : public QObject
         for (int i = 0; i < combo(d)->count(); ++i)
             out << combo(d)->itemText(i);
         return out;
+    }
+    static bool enabled(DeviceDetector &d, int i)
+    {
+        return qobject_cast<QStandardItemModel *>(combo(d)->model())->item(i)->isEnabled();
     }
     static void repaint(DeviceDetector &d)
     {
@@ -63,15 +69,15 @@ private slots:
         makePadTree(b, {"kit", "Sys", "wav_data", "WAV_PRM"}, "zt350");
         src.list = {{fixed, false}, {a, true}, {plain, true}, {b, true}};
         DeviceDetector d(nullptr);
+        d.getDevicePath(); // the drives answer off the GUI thread
+        QTRY_COMPARE(items(d), (QStringList{"Device Unconnect(Default)", a, plain, b}));
+        QCOMPARE(combo(d)->currentText(), b);
         const QVector<QString> roots = d.getDevicePath();
         QCOMPARE(roots, (QVector<QString>{a, plain, b}));
         QCOMPARE(d.dirDetectorList, roots);
-        QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", a, plain, b}));
-        QCOMPARE(combo(d)->currentText(), b);
 
-        // A second call appends the drives again (the hidden chooser serves the import).
-        d.getDevicePath();
-        QCOMPARE(combo(d)->count(), 7);
+        // A second call (the hidden chooser serves the import) lists each drive once.
+        QCOMPARE(combo(d)->count(), 4);
     }
 
     void rootAndModelFolderRules()
@@ -93,18 +99,20 @@ private slots:
         {
             DeviceDetector d(nullptr);
             d.getDevicePath();
+            QTRY_COMPARE(combo(d)->count(), 2);
             QCOMPARE(combo(d)->currentIndex(), 0);
         }
         src.list = {{hidden, true}};
         {
             DeviceDetector d(nullptr);
             d.getDevicePath();
-            QCOMPARE(combo(d)->currentText(), hidden);
+            QTRY_COMPARE(combo(d)->currentText(), hidden);
         }
         src.list = {{fileKit, true}, {five, true}};
         {
             DeviceDetector d(nullptr);
             d.getDevicePath();
+            QTRY_COMPARE(combo(d)->count(), 3);
             QCOMPARE(combo(d)->currentText(), fileKit);
         }
     }
@@ -118,6 +126,7 @@ private slots:
         src.list = {{good, true}, {bad, true}};
         DeviceDetector d(nullptr);
         d.getDevicePath();
+        QTRY_COMPARE(combo(d)->count(), 3);
         QCOMPARE(combo(d)->currentIndex(), 0);
     }
 
@@ -139,14 +148,14 @@ private slots:
         src.list = {{fixed, false}, {a, true}};
         DeviceDetector d(nullptr);
         d.getDevicePath();
-        QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", a}));
+        QTRY_COMPARE(items(d), (QStringList{"Device Unconnect(Default)", a}));
 
         repaint(d); // same count: nothing changes
         QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", a}));
 
         src.list = {{fixed, false}, {a, true}, {b, true}};
         repaint(d);
-        QCOMPARE(items(d), (QStringList{"Device Unconnect(Default)", a, b}));
+        QTRY_COMPARE(items(d), (QStringList{"Device Unconnect(Default)", a, b}));
         QCOMPARE(d.newDeviceCount, 3);
         QCOMPARE(d.oldDeviceCount, 3);
 
@@ -158,6 +167,56 @@ private slots:
         src.list = {{fixed, false}};
         repaint(d);
         QCOMPARE(items(d), QStringList{"Device Unconnect(Default)"});
+    }
+
+    // A drive whose root does not answer (a dead network or FUSE mount) holds
+    // nothing up: the others are listed at once, it is greyed as not answering
+    // after two seconds and cannot be chosen, and added once it answers.
+    void driveThatDoesNotAnswer()
+    {
+        FakeDriveSource src;
+        const QString dead = root("dead"), pad = root("padH"), late = root("late");
+        makePadTree(pad);
+        src.list = {{dead, true}, {pad, true}, {late, true}};
+        src.hang(dead);
+        src.hang(late);
+        QElapsedTimer clock;
+        clock.start();
+        DeviceDetector d(nullptr);
+        d.getDevicePath();
+        d.show();
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(d.isVisible());
+        QTRY_COMPARE(items(d), (QStringList{"Device Unconnect(Default)", pad}));
+        QCOMPARE(combo(d)->currentText(), pad);
+        QCOMPARE(d.getDevicePath(), QVector<QString>{pad});
+
+        QTRY_COMPARE_WITH_TIMEOUT(items(d),
+                                  (QStringList{"Device Unconnect(Default)", dead + " (not answering)", pad,
+                                               late + " (not answering)"}),
+                                  5000);
+        QVERIFY(clock.elapsed() >= DriveProbe::ANSWER_LIMIT_MS);
+        QVERIFY(!enabled(d, 1) && enabled(d, 2) && !enabled(d, 3));
+        QCOMPARE(combo(d)->currentText(), pad); // the choice stays
+        QCOMPARE(d.getDevicePath(), QVector<QString>{pad});
+
+        // Not to be chosen: OK leaves the chooser open and sends nothing.
+        QStringList events;
+        connect(&d, &DeviceDetector::sendCurFilePath, this, [&](QString p) { events << p; });
+        combo(d)->setCurrentIndex(1);
+        d.findChild<QPushButton *>("btnOk")->click();
+        QVERIFY(events.isEmpty());
+        QVERIFY(d.isVisible());
+        QVERIFY(d.closeFlag);
+
+        // The late one answers: it is added, as any drive.
+        src.release(late);
+        QTRY_COMPARE(items(d), (QStringList{"Device Unconnect(Default)", dead + " (not answering)", pad, late}));
+        QVERIFY(enabled(d, 3));
+        QCOMPARE(d.getDevicePath(), (QVector<QString>{pad, late}));
+        QCOMPARE(src.waiting(), 1);
+        src.release(dead);
+        QTRY_COMPARE(src.waiting(), 0);
     }
 
     void cancelAndTitleBarClose()

@@ -413,4 +413,18 @@ EXTRA = {
         '自本编辑器读取后，另一个程序修改了音色分组文件：该版本已保存为"%1"。',
     'another program changed it, and its version could not be kept: %1': '另一个程序修改了它，且无法保留其版本：%1',
     'These files were replaced, but not all that they had was kept:': '这些文件已被替换，但其原有的属性未能全部保留：',
+    # the groups' file: its lock, a link put at it, a replaced file's other names
+    'The file had other names (hard links), which keep the old bytes: %1.': '该文件还有其他名称（硬链接），它们仍保留旧内容：%1。',
+    '%1 more in other folders': '其他文件夹中还有 %1 个',
+    'The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.':
+        '无法为本编辑器锁定"%1"中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。',
+    'The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.':
+        '无法为本编辑器锁定"%1"中的音色分组（%2）：本窗口中对分组的更改未保存。',
+    'the sound groups cannot be locked: %1': '无法锁定音色分组：%1',
+    'a link to "%1" was put at its name since the start; neither is written over':
+        '启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖',
+    'The sound groups are saved to "%1", but the new file lacks what the old one had:':
+        '音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：',
+    # the drive chooser: a drive whose root did not answer in time
+    '%1 (not answering)': '%1（无响应）',
 }

@@ -30,10 +30,14 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
     else if (!start.notKept.isEmpty())
         parts << MainWindow1::tr("It could not be kept beside it (%1), so the sound groups are not saved over it.")
                          .arg(start.notKept);
-    if (start.inUse)
+    if (start.inUse && start.lockReason.isEmpty())
         parts << MainWindow1::tr("The sound groups in \"%1\" are in use by another editor. Changes to the groups in "
                                  "this window are kept for this session only.")
                          .arg(file);
+    else if (start.inUse)
+        parts << MainWindow1::tr("The sound groups in \"%1\" cannot be locked for this editor (%2). Changes to the "
+                                 "groups in this window are kept for this session only.")
+                         .arg(file, start.lockReason);
     if (!start.unmatched.isEmpty()) {
         QString rows = MainWindow1::tr("These sounds of the sound groups are no longer in the kit files they name, "
                                        "which were written anew since; they are not taken for other sounds:");
@@ -72,11 +76,22 @@ bool SoundListsController::saveSoundListAtClose()
     const QString file = QDir::toNativeSeparators(lib.soundListFileName());
     if (!save.keptAs.isEmpty())
         prompter->information(w, MainWindow1::tr("Information"), SoundLibrary::otherVersionKept(save.keptAs));
-    if (save.inUse)
+    if (!save.notKept.isEmpty())
+        prompter->information(w, MainWindow1::tr("Information"),
+                              MainWindow1::tr("The sound groups are saved to \"%1\", but the new file lacks what the "
+                                              "old one had:")
+                                      .arg(file)
+                                      + QStringLiteral("\r\n") + save.notKept);
+    if (save.inUse && save.lockReason.isEmpty())
         prompter->information(w, MainWindow1::tr("Information"),
                               MainWindow1::tr("The sound groups in \"%1\" are in use by another editor: the changes "
                                               "to the groups in this window are not saved.")
                                       .arg(file));
+    else if (save.inUse)
+        prompter->information(w, MainWindow1::tr("Information"),
+                              MainWindow1::tr("The sound groups in \"%1\" cannot be locked for this editor (%2): the "
+                                              "changes to the groups in this window are not saved.")
+                                      .arg(file, save.lockReason));
     if (save.written || save.inUse || save.declined)
         return true;
     return prompter->question(

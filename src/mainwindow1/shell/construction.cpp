@@ -271,5 +271,5 @@ void ShellController::exportReportClosed(CustomDialog *report)
 void ShellController::settleSoundListAtExit()
 {
     if (m_writeSoundListOnClose && !m_soundListSettled)
-        m_library.saveSoundList();
+        m_library.saveSoundList({}, true);
 }

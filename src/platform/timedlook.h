@@ -1,0 +1,85 @@
+#ifndef ZT_PLATFORM_TIMEDLOOK_H
+#define ZT_PLATFORM_TIMEDLOOK_H
+
+// A look at a drive (a stat, a listing, a read) on a thread of its own, so
+// that nobody waits on a drive that does not answer longer than they chose.
+
+#include <QDebug>
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
+
+namespace ztplatform {
+
+// Started when made. A look that never returns keeps its own thread and
+// what it captured, nothing more: it captures copies or shared pointers,
+// never references to the caller's objects.
+template <typename T>
+class TimedLook
+{
+public:
+    TimedLook() = default; // no look
+    explicit TimedLook(std::function<T()> look)
+        : m_state(std::make_shared<State>())
+    {
+        try {
+            std::thread([state = m_state, look = std::move(look)]() {
+                T result = look();
+                std::lock_guard<std::mutex> hold(state->lock);
+                state->result = std::move(result);
+                state->ready.notify_all();
+            }).detach();
+        } catch (const std::system_error &e) {
+            qWarning() << "cannot start a thread for a look at a drive:" << e.what();
+            m_state.reset();
+        }
+    }
+
+    // True when the look runs or has run.
+    bool isStarted() const { return bool(m_state); }
+    // True once the look has returned.
+    bool done() const
+    {
+        if (!m_state)
+            return false;
+        std::lock_guard<std::mutex> hold(m_state->lock);
+        return m_state->result.has_value();
+    }
+    // Waits at most `limitMs` (0: not at all) for the look: its result, or
+    // nothing when it has not returned by then.
+    std::optional<T> waitFor(int limitMs) const
+    {
+        if (!m_state)
+            return std::nullopt;
+        std::unique_lock<std::mutex> hold(m_state->lock);
+        m_state->ready.wait_for(hold, std::chrono::milliseconds(limitMs),
+                                [this] { return m_state->result.has_value(); });
+        return m_state->result;
+    }
+
+private:
+    struct State
+    {
+        std::mutex lock;
+        std::condition_variable ready;
+        std::optional<T> result;
+    };
+    std::shared_ptr<State> m_state;
+};
+
+// Runs `look` on a thread of its own and waits at most `limitMs` for it.
+template <typename T>
+std::optional<T> lookWithin(int limitMs, std::function<T()> look)
+{
+    return TimedLook<T>(std::move(look)).waitFor(limitMs);
+}
+
+} // namespace ztplatform
+
+#endif

@@ -1,0 +1,101 @@
+// Drives looked at off the caller's thread: a drive that does not answer
+// holds nobody up, is told after the limit, and is taken when it answers.
+#include "device/driveprobe.h"
+#include "fakedrives.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+
+using Answer = DriveProbe::Answer;
+
+class TestDriveProbe : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString root(const QString &name)
+    {
+        const QString r = m_dir.path() + "/" + name + "/";
+        QDir().mkpath(r);
+        return r;
+    }
+    static QStringList states(const DriveProbe &probe)
+    {
+        QStringList out;
+        for (const DriveProbe::Drive &d : probe.removableDrives())
+            out << QFileInfo(d.root.chopped(1)).fileName() + "="
+                            + (d.answer == Answer::Answered ? "answered"
+                               : d.answer == Answer::Waiting ? "waiting" : "not answering");
+        return out;
+    }
+
+private slots:
+    // A look the caller gave up on keeps only what it captured.
+    void lookBeyondItsLimit()
+    {
+        auto gate = std::make_shared<std::atomic<bool>>(false);
+        QElapsedTimer clock;
+        clock.start();
+        ztplatform::TimedLook<int> look([gate]() {
+            while (!*gate)
+                QThread::msleep(5);
+            return 7;
+        });
+        QVERIFY(!look.waitFor(100).has_value());
+        QVERIFY(clock.elapsed() >= 100 && clock.elapsed() < 1000);
+        QVERIFY(!look.done());
+        *gate = true;
+        QCOMPARE(look.waitFor(5000).value_or(0), 7);
+        QVERIFY(look.done());
+        QCOMPARE(ztplatform::lookWithin<int>(1000, [] { return 3; }).value_or(0), 3);
+    }
+
+    void deadDriveAmongOthers()
+    {
+        FakeDriveSource src;
+        const QString pad = root("pad"), dead = root("dead"), fixed = root("fixed");
+        makePadTree(pad);
+        src.list = {{fixed, false}, {dead, true}, {pad, true}};
+        src.hang(dead);
+        DriveProbe probe;
+        QSignalSpy changed(&probe, &DriveProbe::changed);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(probe.refresh().size(), 3); // the whole list, at once
+        QVERIFY(clock.elapsed() < 500);
+        QTRY_COMPARE(states(probe), (QStringList{"dead=waiting", "pad=answered"}));
+        QCOMPARE(probe.removableDrives().at(1).modelFolderNames,
+                 (QStringList{"KIT", "SYS", "WAV_DATA", "WAV_PRM"}));
+        QCOMPARE(probe.answeredRoots(), QStringList{pad});
+
+        QTRY_COMPARE_WITH_TIMEOUT(states(probe), (QStringList{"dead=not answering", "pad=answered"}), 5000);
+        QVERIFY(clock.elapsed() >= DriveProbe::ANSWER_LIMIT_MS);
+        // Looked at once: a refresh does not start a second look at it.
+        probe.refresh();
+        QTRY_COMPARE(src.waiting(), 1);
+
+        src.release(dead);
+        QTRY_COMPARE(states(probe), (QStringList{"dead=answered", "pad=answered"}));
+        QVERIFY(probe.removableDrives().at(0).modelFolderNames.isEmpty());
+        QCOMPARE(probe.answeredRoots(), (QStringList{dead, pad}));
+
+        // A drive gone is dropped; one that comes is looked at.
+        const int before = changed.count();
+        src.list = {{pad, true}};
+        probe.refresh();
+        QCOMPARE(states(probe), QStringList{"pad=answered"});
+        QVERIFY(changed.count() > before);
+        src.list = {{pad, true}, {fixed, true}};
+        probe.refresh();
+        QTRY_COMPARE(states(probe), (QStringList{"pad=answered", "fixed=answered"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDriveProbe)
+#include "test_driveprobe.moc"
