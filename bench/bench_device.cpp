@@ -4,7 +4,11 @@
 //   (ratio <= 1.2: the list's rows looked up by file, one per sound of the
 //   changed kits, as the window keeps them; work per kit);
 // - syncing N sounds with the two workers against running the same
-//   conversions one after the other (ratio <= 1.1).
+//   conversions one after the other (ratio <= 1.1);
+// - deleting 100 sounds against a plain removal of the same 200 files and one
+//   sync of each folder (ratio <= 1.3);
+// - adding 100 sounds against the same conversions on the same two threads
+//   and a plain copy of the same bytes with one sync per file (ratio <= 1.1).
 
 #include "device/kitwaves.h"
 #include "device/padkits.h"
@@ -25,7 +29,11 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -179,6 +187,150 @@ void BM_SyncWorkersVsDirect(benchmark::State &state)
     reportRatio(state, "direct_ms", directNs, "workers_ms", syncNs);
 }
 BENCHMARK(BM_SyncWorkersVsDirect)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+constexpr int kBatchSounds = 100;
+
+QVector<QString> wavPaths(const Pad &p, int count)
+{
+    QVector<QString> paths;
+    for (int n = 1; n <= count; ++n)
+        paths << p.dataPath + "/" + padtree::waveDataRelativePath(n);
+    return paths;
+}
+
+// Forces the folder's entries to the disk.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The folders the pairs of sounds 1 ... count lie in.
+QStringList pairFolders(const Pad &p, int count)
+{
+    QStringList folders;
+    for (int n = 1; n <= count; ++n) {
+        const QString fff = padtree::threeDigits(padtree::waveFolderNumber(n));
+        for (const QString &base : {p.dataPath, p.prmPath}) {
+            if (!folders.contains(base + "/" + fff))
+                folders << base + "/" + fff;
+        }
+    }
+    return folders;
+}
+
+void BM_DeleteHundredVsPlainRemoval(benchmark::State &state)
+{
+    std::vector<qint64> plainNs, batchNs;
+    for (auto _ : state) {
+        Pad plain(kBatchSounds), batched(kBatchSounds);
+        if (!plain.ok || !batched.ok) {
+            state.SkipWithError("cannot lay out the pad trees");
+            return;
+        }
+        ::sync(); // the lay-out is not the work measured
+        QElapsedTimer t;
+        t.start();
+        for (int n = 1; n <= kBatchSounds; ++n) {
+            ::unlink(QFile::encodeName(plain.dataPath + "/" + padtree::waveDataRelativePath(n)).constData());
+            ::unlink(QFile::encodeName(plain.prmPath + "/" + padtree::wavePrmRelativePath(n)).constData());
+        }
+        for (const QString &folder : pairFolders(plain, kBatchSounds))
+            syncFolder(folder);
+        plainNs.push_back(t.nsecsElapsed());
+        t.restart();
+        SyncBatch batch;
+        batch.setPadRoot(ztplatform::FolderAnchor::record(batched.root));
+        batch.startDelete(wavPaths(batched, kBatchSounds), batched.dataPath, batched.prmPath);
+        batch.waitForFinished();
+        batchNs.push_back(t.nsecsElapsed());
+    }
+    reportMedianRatio(state, "plain_ms", plainNs, "batch_ms", batchNs);
+}
+BENCHMARK(BM_DeleteHundredVsPlainRemoval)->Iterations(15)->Unit(benchmark::kMillisecond);
+
+// Writes `bytes` to a new file at `path` and forces it to the disk.
+void copyAndSync(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The same conversions on two threads, each result and its record copied
+// into the pad's folders with one sync per file.
+void convertAndCopy(const Pad &p, const QVector<SyncBatch::Sound> &sounds)
+{
+    auto share = [&](int from, int to) {
+        audioconverter conv;
+        QTemporaryDir work;
+        for (int i = from; i < to; ++i) {
+            const SyncBatch::Sound &s = sounds.at(i);
+            const QString out = work.filePath(QString::number(s.waveNo) + ".wav");
+            QString text;
+            conv.audioConverterRun(s.source, out, text);
+            QFile f(out);
+            const QByteArray wav = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            copyAndSync(p.dataPath + "/" + padtree::waveDataRelativePath(s.waveNo), wav);
+            copyAndSync(p.prmPath + "/" + padtree::wavePrmRelativePath(s.waveNo),
+                        waveprm::buildRecord(quint16(s.waveNo), s.name, quint32(wav.size())));
+        }
+    };
+    const int half = sounds.size() / 2;
+    std::thread first(share, 0, half), second(share, half, int(sounds.size()));
+    first.join();
+    second.join();
+}
+
+void BM_AddHundredVsConversionsAndCopy(benchmark::State &state)
+{
+    QTemporaryDir inputs;
+    QVector<QString> tones;
+    for (int i = 0; i < 10 && inputs.isValid(); ++i)
+        tones << makeTone(inputs.path(), i);
+    if (tones.contains(QString()) || tones.size() != 10) {
+        state.SkipWithError("cannot prepare input files with ffmpeg");
+        return;
+    }
+    // Sounds 2 ... 101 beside the pad's sound 1.
+    QVector<SyncBatch::Sound> sounds;
+    for (int n = 2; n <= kBatchSounds + 1; ++n)
+        sounds << SyncBatch::Sound{n, tones.at(n % tones.size()), QString("tone%1").arg(n)};
+    std::vector<qint64> plainNs, batchNs;
+    for (auto _ : state) {
+        Pad plain(1), batched(1);
+        if (!plain.ok || !batched.ok) {
+            state.SkipWithError("cannot lay out the pad trees");
+            return;
+        }
+        ::sync();
+        QElapsedTimer t;
+        t.start();
+        convertAndCopy(plain, sounds);
+        plainNs.push_back(t.nsecsElapsed());
+        t.restart();
+        SyncBatch batch;
+        batch.setPadRoot(ztplatform::FolderAnchor::record(batched.root));
+        batch.startAdd(sounds, batched.dataPath, batched.prmPath);
+        batch.waitForFinished();
+        batchNs.push_back(t.nsecsElapsed());
+    }
+    reportMedianRatio(state, "plain_ms", plainNs, "batch_ms", batchNs);
+}
+BENCHMARK(BM_AddHundredVsConversionsAndCopy)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

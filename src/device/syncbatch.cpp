@@ -1,5 +1,6 @@
 #include "device/syncbatch.h"
 
+#include "device/pairbatch.h"
 #include "device/usbupdate.h"
 
 #include <QCoreApplication>
@@ -51,6 +52,9 @@ bool SyncBatch::startAdd(const QVector<Sound> &sounds, const QString &dataPath, 
         return false;
     m_kind = Adding;
     m_workerCount = 2;
+    auto shared = std::make_shared<pairbatch::Shared>();
+    shared->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, dataPath, prmPath);
+    shared->sharesLeft = m_workerCount;
     const int half = sounds.size() / 2;
     for (int slot = 0; slot < 2; ++slot) {
         const int from = slot == 0 ? 0 : half;
@@ -63,6 +67,7 @@ bool SyncBatch::startAdd(const QVector<Sound> &sounds, const QString &dataPath, 
             names << sounds.at(i).name;
         }
         UsbUpdate *worker = startWorker(slot);
+        worker->setBatch(shared);
         worker->getSoundList(numbers, files, names, dataPath, prmPath, slot + 1);
         QMetaObject::invokeMethod(worker, "generateStandardWave", Qt::QueuedConnection, Q_ARG(int, slot + 1));
         m_slots[slot].thread->start(QThread::InheritPriority);
@@ -77,9 +82,13 @@ bool SyncBatch::startDelete(const QVector<QString> &paths, const QString &dataPa
     m_kind = Deleting;
     m_workerCount = paths.size() <= DELETE_ONE_WORKER_MAX ? 1 : 2;
     const int half = m_workerCount == 1 ? paths.size() : paths.size() / 2;
+    auto shared = std::make_shared<pairbatch::Shared>();
+    shared->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, dataPath, prmPath);
+    shared->sharesLeft = m_workerCount;
     for (int slot = 0; slot < m_workerCount; ++slot) {
         const QVector<QString> share = slot == 0 ? paths.mid(0, half) : paths.mid(half);
         UsbUpdate *worker = startWorker(slot);
+        worker->setBatch(shared);
         QMetaObject::invokeMethod(worker, "singleDelWaveFile", Qt::QueuedConnection, Q_ARG(QVector<QString>, share),
                                   Q_ARG(QString, dataPath), Q_ARG(QString, prmPath), Q_ARG(int, slot + 1));
         m_slots[slot].thread->start(QThread::InheritPriority);

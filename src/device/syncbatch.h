@@ -12,7 +12,8 @@ class QThread;
 class UsbUpdate;
 
 // One batch of pad writes on worker threads: two workers for added sounds,
-// one for up to 100 deletions and two above. Lives on the GUI thread, which
+// one for up to 100 deletions and two above, each staging its share of one
+// batch (pairbatch) that the last of them commits. Lives on the GUI thread, which
 // receives the workers' reports through it. Each worker ends its own thread
 // when its call has returned; the batch waits for that thread and the worker
 // deletes itself with it.
@@ -61,11 +62,11 @@ signals:
     void progress(int value);
     // An added sound that is not on the pad (failed conversion or a stop),
     // with the errno of a write the pad refused (0 for none); comes before
-    // its progress step.
+    // finished().
     void waveFailed(int waveNo, QString source, int refusal);
     // A path of a deletion whose pair stays on the pad, why
     // (UsbUpdate::NotRemoved) and the errno of the refusal (0 for none); comes
-    // before its progress step.
+    // before finished().
     void deleteFailed(QString path, int why, int error);
     // Every worker of the batch has returned and its thread has ended.
     void finished();

@@ -1,7 +1,7 @@
 #include "device/usbupdate.h"
 
 #include "device/padpaths.h"
-#include "device/pairfiles.h"
+#include "device/pairbatch.h"
 #include "device/waveprm.h"
 #include "model/audioconverter.h"
 #include "model/mainwindow1records.h"
@@ -15,113 +15,6 @@
 
 #include <cerrno>
 #include <cstring>
-
-namespace {
-
-// Why a pair stays when the walk to one of its folders ended at `reach`; -1
-// when the folder was reached, or is not on the pad (nothing to remove there).
-int stayReason(ztplatform::Reach reach, const ztplatform::FolderAnchor &root, const QString &dataPath)
-{
-    if (reach == ztplatform::Reach::Inside)
-        return -1;
-    if (reach == ztplatform::Reach::Replaced)
-        return UsbUpdate::RefusedPad;
-    if (reach == ztplatform::Reach::Outside)
-        return UsbUpdate::LinkedFolder;
-    // No pad at the place: the root's check refuses this walk as well.
-    ztplatform::Reach data = ztplatform::Reach::Missing;
-    root.openFolder(dataPath, &data);
-    return data == ztplatform::Reach::Inside ? -1 : UsbUpdate::PadGone;
-}
-
-// One file of a pair on its way out: its folder, its name and the hidden
-// name it takes first.
-struct Leaving {
-    ztplatform::OpenFolder folder;
-    QString name, hidden;
-    bool moved = false;
-
-    bool hide()
-    {
-        moved = name.isEmpty() || pairfiles::moveEntry(folder, name, folder, hidden);
-        return moved;
-    }
-    void putBack() const
-    {
-        if (!name.isEmpty() && moved)
-            pairfiles::moveEntry(folder, hidden, folder, name);
-    }
-    bool remove() const { return name.isEmpty() || folder.remove(hidden); }
-};
-
-// Both files renamed to hidden names back to back and forced to the disk,
-// then removed and forced again: a stop leaves the pair whole, hidden (put
-// back by the next load) or gone. -1 when the pair is gone, else why it stays
-// (errno in *error).
-int removeBoth(Leaving &wav, Leaving &prm, int *error)
-{
-    auto stays = [&](bool backToo) {
-        *error = errno;
-        if (backToo)
-            prm.putBack();
-        wav.putBack();
-        wav.folder.sync();
-        prm.folder.sync();
-        return int(UsbUpdate::NotRemovable);
-    };
-    if (!wav.hide())
-        return stays(false);
-    if (!prm.hide() || !wav.folder.sync() || !prm.folder.sync())
-        return stays(true);
-    if (!wav.remove())
-        return stays(true);
-    // The .wav is gone: the pair is too, whatever the record's removal says
-    // (a hidden record left is removed by the next load).
-    if (!prm.remove() || !wav.folder.sync() || !prm.folder.sync())
-        qWarning() << "the removed pair's record or folders did not reach the disk:" << std::strerror(errno);
-    return -1;
-}
-
-// Deletes the .wav at `path` and its record. -1 when the pair is gone
-// afterwards, else why it stays. Both folders and both files are reached
-// before either file is touched, so a pair leaves whole or stays whole.
-int deletePair(const QString &path, const QString &dataPath, const QString &prmPath,
-               const ztplatform::FolderAnchor &root, int *error)
-{
-    *error = 0;
-    const padtree::WavePair pair = padtree::findWavePair(path, dataPath, prmPath);
-    if (!root.isValid())
-        return UsbUpdate::PadGone;
-    if (!pair.onPad) {
-        qDebug() << "not a wave of the pad:" << path;
-        return UsbUpdate::LinkedFolder;
-    }
-    ztplatform::Reach reach = ztplatform::Reach::Missing, prmReach = ztplatform::Reach::Missing;
-    Leaving wav{root.openFolder(dataPath + QLatin1Char('/') + pair.folder, &reach), {}, {}};
-    int why = stayReason(reach, root, dataPath);
-    Leaving prm{root.openFolder(prmPath + QLatin1Char('/') + pair.folder, &prmReach), {}, {}};
-    if (why < 0)
-        why = stayReason(prmReach, root, dataPath);
-    if (why >= 0)
-        return why;
-    const QString wavName = QFileInfo(QDir::fromNativeSeparators(path)).fileName();
-    wav.name = pairfiles::findEntry(wav.folder, wavName);
-    prm.name = pairfiles::findEntry(prm.folder, pair.stem + QStringLiteral(".prm"));
-    if (wav.folder.isLink(wav.name) || prm.folder.isLink(prm.name)) {
-        qDebug() << "a file of the pair is a link:" << path;
-        return UsbUpdate::LinkedFolder;
-    }
-    if (wav.name.isEmpty() && prm.name.isEmpty())
-        return -1; // already gone
-    wav.hidden = pairfiles::freeHiddenName(wav.folder, wav.name);
-    prm.hidden = pairfiles::freeHiddenName(prm.folder, prm.name);
-    const int stays = removeBoth(wav, prm, error);
-    if (stays >= 0)
-        qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
-    return stays;
-}
-
-} // namespace
 
 UsbUpdate::UsbUpdate(QObject *parent)
     : QObject(parent)
@@ -156,6 +49,20 @@ QString UsbUpdate::convertPathCaseInsensitivity(const QString &path)
     return padtree::convertPathCaseInsensitivity(path);
 }
 
+std::shared_ptr<pairbatch::Shared> UsbUpdate::batch(bool adding, const QString &dataPath, const QString &prmPath)
+{
+    if (m_shared)
+        return m_shared;
+    // A worker on its own commits its share itself.
+    auto own = std::make_shared<pairbatch::Shared>();
+    own->sharesLeft = 1;
+    if (adding)
+        own->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, dataPath, prmPath);
+    else
+        own->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, dataPath, prmPath);
+    return own;
+}
+
 bool UsbUpdate::generateStandardWave(int threadId)
 {
     const bool second = threadId == 2;
@@ -163,6 +70,7 @@ bool UsbUpdate::generateStandardWave(int threadId)
     const QVector<int> &numbers = second ? addNum2 : addNum1;
     const QVector<QString> &names = second ? addName2 : addName1;
 
+    const std::shared_ptr<pairbatch::Shared> shared = batch(true, outpath, prmFilePath);
     audioconverter conv;
     if (!m_program.isEmpty())
         conv.setProgram(m_program);
@@ -171,15 +79,21 @@ bool UsbUpdate::generateStandardWave(int threadId)
         const int waveNo = numbers.value(i);
         waveprm::WaveWrite result = waveprm::WaveWrite::Stopped;
         int refusal = 0;
-        if (!stopped)
-            result = waveprm::writeDeviceWave(conv, waveNo, files.at(i), names.value(i), outpath, prmFilePath,
-                                              m_padRoot, &refusal);
-        // A write the pad refused stops the batch: the rest are not tried.
+        if (!stopped && shared->add)
+            result = shared->add->stage(conv, waveNo, files.at(i), names.value(i), &refusal);
+        // A write the pad refused stops the share: the rest are not tried.
         if (result == waveprm::WaveWrite::Stopped)
             stopped = true;
         if (result != waveprm::WaveWrite::Written)
             emit sendWaveFailed(waveNo, files.at(i), refusal);
         emit sendProgress(1);
+    }
+    // The last share to end gives every staged pair its names.
+    if (shared->lastShare() && shared->add) {
+        for (const pairbatch::Failure &f : shared->add->commit()) {
+            stopped = stopped || f.stopped;
+            emit sendWaveFailed(f.waveNo, f.source, f.error);
+        }
     }
     emit sendFinished(threadId, !stopped);
     endThread();
@@ -188,12 +102,17 @@ bool UsbUpdate::generateStandardWave(int threadId)
 
 bool UsbUpdate::singleDelWaveFile(QVector<QString> pathList, QString dataPath, QString prmPath, int threadId)
 {
+    const std::shared_ptr<pairbatch::Shared> shared = batch(false, dataPath, prmPath);
     for (const QString &path : qAsConst(pathList)) {
         int error = 0;
-        const int why = deletePair(path, dataPath, prmPath, m_padRoot, &error);
+        const int why = shared->remove ? shared->remove->stage(path, &error) : int(PadGone);
         if (why >= 0)
             emit sendDeleteFailed(path, why, error);
         emit sendDelProgress(1);
+    }
+    if (shared->lastShare() && shared->remove) {
+        for (const pairbatch::Failure &f : shared->remove->commit())
+            emit sendDeleteFailed(f.source, f.why, f.error);
     }
     emit sendFinished(threadId, true);
     endThread();

@@ -7,10 +7,19 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
+namespace pairbatch {
+struct Shared;
+}
+
 // Writes added sounds to the pad as .wav/.prm pairs, or deletes pairs, on a
-// thread of its own. It touches only its own copies of the lists and the
-// pad's files. Every sound or path handed to it is reported once, written or
-// not, and the worker reports once more when it is done, then ends its thread.
+// thread of its own, as its share of a batch (pairbatch): it stages its
+// share, and the last worker of the batch to end its share commits the whole
+// batch. It touches only its own copies of the lists and the pad's files.
+// Every sound or path handed to it is reported once as a progress step when
+// its share has it staged; a sound or pair the batch leaves as it was is told
+// before the worker reports that it is done and ends its thread.
 class UsbUpdate : public QObject {
     Q_OBJECT
 
@@ -37,6 +46,9 @@ public:
     // The pad's root as loaded: every file is written and removed below it;
     // without one nothing is written or removed.
     void setPadRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
+    // The batch this worker stages its share into; without one it commits
+    // its share itself.
+    void setBatch(std::shared_ptr<pairbatch::Shared> batch) { m_shared = std::move(batch); }
 
     // Latin-1 bytes of the first min(length, n) characters, zero-filled to n.
     static void str2CharArray(QString str, char *field, quint8 n);
@@ -60,11 +72,11 @@ public slots:
 signals:
     // One per sound handled, value 1.
     void sendProgress(int value);
-    // Before the progress step of a sound that is not on the pad; `refusal`
-    // is the errno of a write the pad refused (0 for none).
+    // A sound that is not on the pad; `refusal` is the errno of a write the
+    // pad refused (0 for none).
     void sendWaveFailed(int waveNo, QString source, int refusal);
-    // Before the progress step of a path whose pair stays on the pad, why
-    // (NotRemoved) and the errno of the refusal (0 for none).
+    // A path whose pair stays on the pad, why (NotRemoved) and the errno of
+    // the refusal (0 for none).
     void sendDeleteFailed(QString path, int why, int error);
     // One per path handled, value 1.
     void sendDelProgress(int value);
@@ -72,10 +84,12 @@ signals:
     void sendFinished(int threadId, bool completed);
 
 private:
+    std::shared_ptr<pairbatch::Shared> batch(bool adding, const QString &dataPath, const QString &prmPath);
     void endThread();
 
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
+    std::shared_ptr<pairbatch::Shared> m_shared;
 };
 
 #endif

@@ -45,13 +45,11 @@ enum class WaveWrite {
 };
 
 // Converts `source` into dataPath/fff/rrr.wav and writes prmPath/fff/rrr.prm
-// for wave waveNo. Both folders are reached from padRoot one folder at a time
-// before either file is written: a folder that is a link or lies on another
-// volume blocks the sound. Both files are written under hidden names and
-// forced to the disk, then take their names back to back (never replacing
-// an entry there: it blocks the sound), then both folders are forced to the
-// disk: a stop at any point leaves the pair whole, under hidden names, or
-// gone. A sound that fails leaves nothing of its own under the number.
+// for wave waveNo: a batch of one sound (see pairbatch::AddBatch). Both
+// folders are reached from padRoot one folder at a time before either file is
+// written: a folder that is a link or lies on another volume blocks the
+// sound. A stop at any point leaves the pair whole, under hidden names, or
+// gone; a sound that fails leaves nothing of its own under the number.
 // Without a valid padRoot, or with folders that are not absolute, nothing is
 // written. A write the pad refuses stops the sound, its errno in *refusal.
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,

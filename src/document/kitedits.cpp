@@ -352,7 +352,8 @@ bool KitDocument::nameSound(soundKit &kit, const QString &file, const QString &n
 {
     bool named = false;
     for (KIT_PAD_SETTING &pad : kit.kpadChunk) {
-        for (auto layer : {std::make_pair(&pad.soundFile0, &pad.soundName0), std::make_pair(&pad.soundFile1, &pad.soundName1)}) {
+        for (auto layer : {std::make_pair(&pad.soundFile0, &pad.soundName0),
+                           std::make_pair(&pad.soundFile1, &pad.soundName1)}) {
             if (*layer.first != file)
                 continue;
             if (!onlyLook)

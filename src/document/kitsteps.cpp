@@ -425,7 +425,8 @@ public:
     }
     qint64 size() const override
     {
-        return qint64(sizeof(ChainsPart)) + qint64(sizeof(KIT_CHAIN)) * (m_state.chains.size() + m_state.original.size());
+        return qint64(sizeof(ChainsPart))
+               + qint64(sizeof(KIT_CHAIN)) * (m_state.chains.size() + m_state.original.size());
     }
 
 private:

@@ -1,11 +1,15 @@
 #include "library/groupentries.h"
 
+#include "library/soundsource.h"
 #include "kitfile/fileread.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
+#include <QIODevice>
 
 #include <map>
 #include <memory>
@@ -14,37 +18,201 @@ namespace groupentries {
 
 namespace {
 
-// One kit file as it is on the disk, with its entries by identity.
+// A device that hashes what is written to it.
+class HashSink : public QIODevice
+{
+public:
+    HashSink() : m_hash(QCryptographicHash::Sha256) { open(QIODevice::WriteOnly); }
+    QString hex() const { return QString::fromLatin1(m_hash.result().toHex()); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        m_hash.addData(data, int(len));
+        return len;
+    }
+
+private:
+    QCryptographicHash m_hash;
+};
+
+// One kit file as it is on the disk, with its entries by identity and the
+// digests of those read.
 struct KitOnDisk
 {
     QVector<Records::READ_KIT_FILE> read = QVector<Records::READ_KIT_FILE>(1);
     bool ok = false;
+    QString stamp;
     std::unique_ptr<setupfiles::StoredSoundLocator> locator;
     QHash<QString, int> byIdentity; // name + length -> entry, -1 when several
+    QHash<quint32, QVector<int>> byLength;
+    QHash<int, QString> digests;
     bool indexed = false;
 
     static QString key(const Identity &id) { return QString::number(id.length) + QLatin1Char('/') + id.name; }
 
-    // The one entry that is `id`, else -1.
-    int onlyEntry(const Identity &id)
+    const percussionpadfile::P_SOUND_INDEX &entry(int e) const { return read[0].info.soundChunk.soundIndex[e]; }
+    int count() const { return read[0].info.soundChunk.soundIndex ? read[0].info.soundChunk.soundCount : 0; }
+
+    void index()
     {
-        const percussionpadfile::FILE_SOUND_CHUNK &chunk = read[0].info.soundChunk;
-        if (!indexed) {
-            for (int e = 0; chunk.soundIndex && e < chunk.soundCount; ++e) {
-                const QString k = key(ofEntry(chunk.soundIndex[e]));
-                byIdentity.insert(k, byIdentity.contains(k) ? -1 : e);
-            }
-            indexed = true;
+        if (indexed)
+            return;
+        for (int e = 0; e < count(); ++e) {
+            const QString k = key(ofEntry(entry(e)));
+            byIdentity.insert(k, byIdentity.contains(k) ? -1 : e);
+            byLength[entry(e).wave_length].append(e);
         }
-        return byIdentity.value(key(id), -1);
+        indexed = true;
+    }
+    QString digest(int e)
+    {
+        auto it = digests.find(e);
+        if (it == digests.end())
+            it = digests.insert(e, digestAt(read[0].file, entry(e).wave_start, entry(e).wave_length));
+        return *it;
+    }
+    // The entry whose bytes are `id`'s: by digest when the row has one, else
+    // the one entry of its name and length; -1 when none.
+    int find(const Identity &id)
+    {
+        index();
+        if (id.digest.isEmpty())
+            return byIdentity.value(key(id), -1);
+        for (int e : byLength.value(quint32(id.length))) {
+            if (digest(e) == id.digest)
+                return e;
+        }
+        return -1;
     }
 };
+
+// The copies in the kept sounds folder, looked at only when a row needs them.
+struct KeptCopies
+{
+    QString folder;
+    bool listed = false;
+    QHash<qint64, QStringList> bySize;
+    QHash<QString, QString> digests;
+
+    QString find(const Identity &id)
+    {
+        if (!listed) {
+            const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::Hidden);
+            for (const QFileInfo &f : files)
+                bySize[f.size()].append(f.absoluteFilePath());
+            listed = true;
+        }
+        for (const QString &copy : bySize.value(id.length)) {
+            auto it = digests.find(copy);
+            if (it == digests.end())
+                it = digests.insert(copy, digestOfFile(copy));
+            if (*it == id.digest)
+                return QDir::toNativeSeparators(copy);
+        }
+        return QString();
+    }
+};
+
+// A row whose bytes are elsewhere: checked against its file, then the kept copies.
+struct Checker
+{
+    std::map<QString, KitOnDisk> files;
+    KeptCopies kept;
+    Checked out;
+
+    KitOnDisk &kit(const QString &path)
+    {
+        auto [it, first] = files.try_emplace(path);
+        KitOnDisk &k = it->second;
+        if (first) {
+            ztplatform::FileStamp stamp = ztplatform::fileStamp(path);
+            k.ok = readStoredSounds(path, k.read[0]);
+            // Stamped before the read: a change while it reads shows at the next start.
+            k.stamp = k.ok ? stampText(stamp) : QString();
+            k.locator = std::make_unique<setupfiles::StoredSoundLocator>(k.read);
+        }
+        return k;
+    }
+
+    void row(const QString &group, soundfilexml::strSoundItem &s);
+    bool fromKept(const QString &group, soundfilexml::strSoundItem &s, const Identity &id);
+};
+
+bool Checker::fromKept(const QString &group, soundfilexml::strSoundItem &s, const Identity &id)
+{
+    if (id.digest.isEmpty())
+        return false;
+    const QString copy = kept.find(id);
+    if (copy.isEmpty())
+        return false;
+    qDebug() << "the group sound" << s.name << "is taken from the kept copy" << copy;
+    out.fromKept.append({group, s.name, copy});
+    s.file = copy;
+    Identity now = id;
+    now.seen = stampText(ztplatform::fileStamp(copy));
+    setItem(s, now);
+    return true;
+}
+
+void Checker::row(const QString &group, soundfilexml::strSoundItem &s)
+{
+    Identity id = ofItem(s);
+    const setupfiles::StoredRef ref = setupfiles::parseStoredSource(s.file);
+    if (!id.known())
+        return;
+    if (!ref.isStored()) {
+        // A plain file: its bytes are checked only once it changed since they were read.
+        if (id.digest.isEmpty() || id.seen == stampText(ztplatform::fileStamp(s.file)))
+            return;
+        ztplatform::FileStamp stamp;
+        if (digestOfFile(s.file, &stamp) == id.digest) {
+            id.seen = stampText(stamp);
+            setItem(s, id);
+        } else if (!fromKept(group, s, id)) {
+            s.lost = true;
+            out.unmatched.append({group, s.name, s.file});
+        }
+        return;
+    }
+    KitOnDisk &k = kit(ref.kitFile);
+    if (!k.ok) {
+        if (!ztplatform::entryExists(ref.kitFile))
+            fromKept(group, s, id);
+        return;
+    }
+    const int e = k.locator->entryOf(0, s.file);
+    if (e >= 0 && ofEntry(k.entry(e)) == id
+        && (id.digest.isEmpty() || id.seen == k.stamp || k.digest(e) == id.digest)) {
+        if (!id.digest.isEmpty() && id.seen != k.stamp) {
+            id.seen = k.stamp;
+            setItem(s, id);
+        }
+        return;
+    }
+    const int moved = k.find(id);
+    const QString there = moved >= 0 ? k.entry(moved).fileName : QString();
+    if (!there.isEmpty()) {
+        qDebug() << "the group sound" << s.name << "moved in its kit file to" << there;
+        s.file = QDir::toNativeSeparators(there);
+        Identity now = ofEntry(k.entry(moved));
+        now.digest = id.digest;
+        now.seen = id.digest.isEmpty() ? QString() : k.stamp;
+        setItem(s, now);
+        return;
+    }
+    if (fromKept(group, s, id))
+        return;
+    s.lost = true;
+    out.unmatched.append({group, s.name, s.file});
+}
 
 } // namespace
 
 Identity ofEntry(const percussionpadfile::P_SOUND_INDEX &entry)
 {
-    return {Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH), qint64(entry.wave_length)};
+    return {Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH), qint64(entry.wave_length), {}, {}};
 }
 
 Identity ofItem(const soundfilexml::strSoundItem &item)
@@ -53,13 +221,52 @@ Identity ofItem(const soundfilexml::strSoundItem &item)
     const qint64 length = item.entryLength.toLongLong(&number);
     if (!number || length < 0)
         return {};
-    return {item.entryName, length};
+    return {item.entryName, length, item.entryDigest, item.entrySeen};
 }
 
 void setItem(soundfilexml::strSoundItem &item, const Identity &id)
 {
     item.entryName = id.known() ? id.name : QString();
     item.entryLength = id.known() ? QString::number(id.length) : QString();
+    item.entryDigest = id.known() ? id.digest : QString();
+    item.entrySeen = id.known() && !id.digest.isEmpty() ? id.seen : QString();
+}
+
+QString stampText(const ztplatform::FileStamp &s)
+{
+    if (!s.identity.valid)
+        return QString();
+    return QStringLiteral("%1:%2:%3:%4.%5:%6.%7")
+            .arg(s.identity.device)
+            .arg(s.identity.inode)
+            .arg(s.size)
+            .arg(s.modifiedSeconds)
+            .arg(s.modifiedNanoseconds)
+            .arg(s.changedSeconds)
+            .arg(s.changedNanoseconds);
+}
+
+QString digestAt(const QString &file, quint64 offset, quint64 length,
+                 const std::function<bool(const ztplatform::FileStamp &)> &expected, ztplatform::FileStamp *stamp)
+{
+    if (offset > 0xFFFFFFFFu || length > 0xFFFFFFFFu)
+        return QString();
+    HashSink sink;
+    soundsource::CopyFault fault = soundsource::CopyFault::None;
+    auto check = [&expected, stamp](const ztplatform::FileStamp &opened) {
+        if (stamp)
+            *stamp = opened;
+        return !expected || expected(opened);
+    };
+    const quint64 copied = soundsource::copyStoredWave(file, quint32(offset), quint32(length), sink, nullptr, &fault,
+                                                       check);
+    return copied == length && fault == soundsource::CopyFault::None ? sink.hex() : QString();
+}
+
+QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp)
+{
+    const QFileInfo info(file);
+    return info.isFile() ? digestAt(file, 0, quint64(info.size()), {}, stamp) : QString();
 }
 
 bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)
@@ -76,38 +283,15 @@ bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)
     return true;
 }
 
-QVector<Unmatched> checkGroups(QVector<soundfilexml::strSoundGroup> &groups)
+Checked checkGroups(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder)
 {
-    QVector<Unmatched> out;
-    std::map<QString, KitOnDisk> files;
+    Checker checker;
+    checker.kept.folder = keptFolder;
     for (soundfilexml::strSoundGroup &g : groups) {
-        for (soundfilexml::strSoundItem &s : g.soundList) {
-            const Identity id = ofItem(s);
-            const setupfiles::StoredRef ref = setupfiles::parseStoredSource(s.file);
-            if (!id.known() || !ref.isStored())
-                continue;
-            auto [it, first] = files.try_emplace(ref.kitFile);
-            KitOnDisk &kit = it->second;
-            if (first) {
-                kit.ok = readStoredSounds(ref.kitFile, kit.read[0]);
-                kit.locator = std::make_unique<setupfiles::StoredSoundLocator>(kit.read);
-            }
-            if (!kit.ok)
-                continue;
-            const int e = kit.locator->entryOf(0, s.file);
-            if (e >= 0 && ofEntry(kit.locator->entry(0, e)) == id)
-                continue;
-            const int moved = kit.onlyEntry(id);
-            const QString there = moved >= 0 ? kit.locator->entry(0, moved).fileName : QString();
-            if (!there.isEmpty()) {
-                qDebug() << "the group sound" << s.name << "moved in its kit file to" << there;
-                s.file = QDir::toNativeSeparators(there);
-                continue;
-            }
-            out.append({g.name, s.name, s.file});
-        }
+        for (soundfilexml::strSoundItem &s : g.soundList)
+            checker.row(g.name, s);
     }
-    return out;
+    return checker.out;
 }
 
 } // namespace groupentries

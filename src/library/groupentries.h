@@ -1,12 +1,14 @@
 #pragma once
 
-// What tells a sound stored in a kit file apart from the file's other
-// sounds: its stored name and its length in bytes. A group row that names
-// such a sound ("K002.INI:U00001") carries the entry it named, so that a file
-// written anew since is never taken to hold that sound at that place.
+// What tells a group row's sound apart from every other: the SHA-256 of its
+// bytes, with the stored name and length of the kit-file entry it named. A
+// group row that names a sound stored in a kit file ("K002.INI:U00001")
+// carries them, so that a file written anew since is never taken to hold
+// that sound at that place; the row follows its bytes instead.
 
 #include "model/mainwindow1records.h"
 #include "model/soundfilexml.h"
+#include "platform/fileidentity.h"
 
 #include <QString>
 #include <QVector>
@@ -19,8 +21,14 @@ struct Identity
 {
     QString name;
     qint64 length = -1; // -1: not known
+    QString digest;     // SHA-256 in hex; empty: not known
+    QString seen;       // the stamp of the file the digest was read from (stampText)
     bool known() const { return length >= 0; }
-    bool operator==(const Identity &o) const { return length == o.length && name == o.name; }
+    // The same name and length, and the same bytes where both know them.
+    bool operator==(const Identity &o) const
+    {
+        return length == o.length && name == o.name && (digest.isEmpty() || o.digest.isEmpty() || digest == o.digest);
+    }
     bool operator!=(const Identity &o) const { return !(*this == o); }
 };
 
@@ -35,22 +43,43 @@ inline bool fits(const Identity &row, const Identity &entry)
     return !row.known() || row == entry;
 }
 
+// A file's stamp as a row keeps it: while the file stamps so, the bytes a
+// digest was read from are where they were.
+QString stampText(const ztplatform::FileStamp &stamp);
+// The SHA-256 (hex) of `length` bytes at `offset` of `file`, read as they are
+// now; empty when they cannot all be read, or when `stamp` (when given) gets
+// the stamp of the file as opened and `expected` refuses it.
+QString digestAt(const QString &file, quint64 offset, quint64 length,
+                 const std::function<bool(const ztplatform::FileStamp &)> &expected = {},
+                 ztplatform::FileStamp *stamp = nullptr);
+// The same for a whole file.
+QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp = nullptr);
+
 // The kit file at kitFile read as it is now, its sounds with the sources a
 // load gives them; false when it does not read as a kit file.
 bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec);
 
-// A group row whose kit file no longer holds the sound it named.
+// A group row whose kit file no longer holds the sound it named, or that
+// now takes it from the kept sounds.
 struct Unmatched
 {
     QString group;
     QString name;
     QString source;
 };
-// The rows of `groups` that carry an entry, checked against their kit files
-// as they are on the disk (each file read once): a row whose sound moved
-// within its file (the one entry of that name and length) names it there
-// now; a row whose file holds it nowhere is returned. Rows whose file is
+struct Checked
+{
+    QVector<Unmatched> unmatched; // found nowhere: marked lost
+    QVector<Unmatched> fromKept;  // now taken from the kept sounds (source: the copy)
+};
+// The rows of `groups` that carry an entry, checked against their files as
+// they are on the disk (each file read once; the bytes read only where the
+// file changed since the row's digest was read): a row whose file still
+// holds its bytes at its place stays; one whose bytes moved within the file
+// (the entry with its digest, else the one entry of its name and length)
+// names them there now; one whose bytes are a copy in `keptFolder` names
+// that copy; any other is marked lost and returned. Rows whose file is
 // missing or does not read are left as they are.
-QVector<Unmatched> checkGroups(QVector<soundfilexml::strSoundGroup> &groups);
+Checked checkGroups(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder);
 
 } // namespace groupentries

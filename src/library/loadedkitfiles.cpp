@@ -8,6 +8,7 @@
 
 void SoundLibrary::beginSetupLoad()
 {
+    touchFiles();
     const Edit edit(this, Sounds | Clicks);
     m_recordKitFileList.clear();
     m_recordKitIndexList.clear();
@@ -21,6 +22,7 @@ void SoundLibrary::beginSetupLoad()
 
 void SoundLibrary::noteSetupClicks(bool clicksFirst)
 {
+    touchFiles();
     m_loadClickFlag = clicksFirst;
 }
 
@@ -40,29 +42,34 @@ void SoundLibrary::takeSetupSounds(const QVector<SOUND_INDEX> &waves, const QVec
 
 void SoundLibrary::noteSetupFile(const QString &path)
 {
+    touchFiles();
     m_binFilePath = path;
 }
 
 const SoundLibrary::READ_KIT_FILE &SoundLibrary::addLoadedKitFile(READ_KIT_FILE file)
 {
+    touchFiles();
     m_loadedKitFiles.append(std::move(file));
     return m_loadedKitFiles.constLast();
 }
 
 void SoundLibrary::takeLoadedSetup(READ_KIT_FILE file, const QString &path)
 {
+    touchFiles();
     m_loadedKitFiles.append(std::move(file));
     m_binFilePath = path;
 }
 
 void SoundLibrary::forgetLoadedKitFile(int index)
 {
+    touchFiles();
     if (index >= 0 && index < m_loadedKitFiles.size())
         m_loadedKitFiles.remove(index);
 }
 
 QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, const QVector<SOUND_INDEX> &sounds)
 {
+    touchFiles();
     const Edit edit(this, Sounds);
     const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles);
     for (int i = 0; i < sounds.size(); ++i) {
@@ -77,6 +84,7 @@ QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, const Q
 
 QHash<QString, QString> SoundLibrary::handOverSharedSounds(const setupfiles::StoredIn &leaving)
 {
+    touchFiles();
     const QHash<QString, QString> moved = m_sharedSounds.handOver(leaving);
     m_sharedSounds.forget(leaving);
     return moved;
@@ -84,11 +92,13 @@ QHash<QString, QString> SoundLibrary::handOverSharedSounds(const setupfiles::Sto
 
 QHash<QString, QString> SoundLibrary::handOverSharedSoundsWhere(const std::function<bool(const QString &)> &leaving)
 {
+    touchFiles();
     return m_sharedSounds.handOverWhere(leaving);
 }
 
 void SoundLibrary::forgetKitFiles(const QStringList &files)
 {
+    touchFiles();
     for (const QString &file : files)
         m_sharedSounds.forget(setupfiles::StoredIn(QDir::toNativeSeparators(file)));
     for (int i = m_loadedKitFiles.size() - 1; i >= 0; --i) {
@@ -105,38 +115,45 @@ void SoundLibrary::forgetKitFiles(const QStringList &files)
 
 void SoundLibrary::clearImportPicks()
 {
+    touchFiles();
     m_globalFilePath.clear();
     m_kitFileList.clear();
 }
 
 void SoundLibrary::clearKitFilePicks()
 {
+    touchFiles();
     m_kitFileList.clear();
 }
 
 void SoundLibrary::pickGlobalFile(const QString &path)
 {
+    touchFiles();
     m_globalFilePath = path;
 }
 
 void SoundLibrary::pickKitFile(const QString &path)
 {
+    touchFiles();
     m_kitFileList.append(path);
 }
 
 void SoundLibrary::globalFileTaken()
 {
+    touchFiles();
     m_globalFilePath.clear();
 }
 
 void SoundLibrary::recordKitFile(const QString &path, int kit)
 {
+    touchFiles();
     m_recordKitFileList.append(path);
     m_recordKitIndexList.append(kit);
 }
 
 void SoundLibrary::replaceRecordedKitFile(int index, const QString &path, int kit)
 {
+    touchFiles();
     if (index < 0 || index >= m_recordKitFileList.size())
         return;
     m_recordKitFileList[index] = path;
@@ -146,6 +163,7 @@ void SoundLibrary::replaceRecordedKitFile(int index, const QString &path, int ki
 
 void SoundLibrary::dropRecordedKitFile(int index)
 {
+    touchFiles();
     if (index < 0 || index >= m_recordKitFileList.size())
         return;
     m_recordKitFileList.removeAt(index);

@@ -1,6 +1,7 @@
 // The groups and their sounds, and the group tree's rows that show them.
 #include "library/soundlibrary.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QIcon>
 
@@ -43,6 +44,7 @@ int SoundLibrary::getGroupIndexFromModel(const QString &name) const
 
 void SoundLibrary::addGroup(const QString &name)
 {
+    const auto step = userStep(tr("new group %1").arg(name), true);
     const Edit edit(this, Groups);
     m_soundGroupList.prepend({name, {}});
     m_groups->insertRow(0, new QStandardItem(name));
@@ -72,6 +74,7 @@ void SoundLibrary::showGroupSounds(QStandardItem *group, const QVector<soundfile
 
 void SoundLibrary::addSoundsToGroup(int group, const QVector<GroupSound> &sounds)
 {
+    const auto step = userStep(tr("sounds added to group %1").arg(m_soundGroupList.value(group).name), true);
     const Edit edit(this, Groups);
     QStandardItem *row = m_groups->item(group, 0);
     if (!row || group >= m_soundGroupList.size())
@@ -90,6 +93,7 @@ void SoundLibrary::addSoundsToGroup(int group, const QVector<GroupSound> &sounds
 
 void SoundLibrary::renameGroup(int group, const QString &name)
 {
+    const auto step = userStep(tr("name of group %1").arg(name), true);
     const Edit edit(this, Groups);
     if (group < 0 || group >= m_soundGroupList.size())
         return;
@@ -100,6 +104,7 @@ void SoundLibrary::renameGroup(int group, const QString &name)
 
 void SoundLibrary::renameGroupSound(int group, int row, const QString &name)
 {
+    const auto step = userStep(tr("name of sound %1").arg(name), true);
     const Edit edit(this, Groups);
     if (group < 0 || group >= m_soundGroupList.size() || row < 0
         || row >= m_soundGroupList.at(group).soundList.size())
@@ -112,6 +117,7 @@ void SoundLibrary::renameGroupSound(int group, int row, const QString &name)
 
 void SoundLibrary::deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVector<int>>> sounds)
 {
+    const auto step = userStep(tr("DEL in the sound groups"), true);
     const Edit edit(this, Groups);
     for (QPair<int, QVector<int>> &entry : sounds) {
         const int g = entry.first;
@@ -144,6 +150,17 @@ void SoundLibrary::deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVec
     }
 }
 
+QString SoundLibrary::groupSoundLost(int group, int row) const
+{
+    if (group < 0 || group >= m_soundGroupList.size() || row < 0
+        || row >= m_soundGroupList.at(group).soundList.size() || !m_soundGroupList.at(group).soundList.at(row).lost)
+        return QString();
+    return QCoreApplication::translate("MainWindow1",
+                                       "The bytes of this sound were found neither in the file it names nor in "
+                                       "\"Kept sounds\" when the editor started: it would be another sound, so it "
+                                       "cannot be previewed, dragged or saved.");
+}
+
 bool SoundLibrary::repointGroupSounds(const QHash<QString, QString> &to,
                                       const QHash<QString, groupentries::Identity> &was,
                                       const QHash<QString, groupentries::Identity> &now)
@@ -156,13 +173,22 @@ bool SoundLibrary::repointGroupSounds(const QHash<QString, QString> &to,
         for (int r = 0; r < sounds.size(); ++r) {
             soundfilexml::strSoundItem &s = sounds[r];
             const auto it = to.constFind(s.file);
-            if (it == to.constEnd())
+            if (it == to.constEnd() || s.lost)
                 continue;
             if (was.contains(it.key()) && !groupentries::fits(groupentries::ofItem(s), was.value(it.key()))) {
                 qWarning() << "the group sound" << it.key() << "names another sound than the one stored there";
                 continue;
             }
-            groupentries::setItem(s, now.value(it.value()));
+            // The bytes are the same where they go: the row keeps their digest.
+            groupentries::Identity id = now.value(it.value());
+            const groupentries::Identity had = groupentries::ofItem(s);
+            if (id.digest.isEmpty() && (!id.known() || id.length == had.length)) {
+                id.digest = had.digest;
+                id.seen.clear();
+            }
+            if (!id.known() && !had.digest.isEmpty())
+                id = {QString(), had.length, had.digest, QString()};
+            groupentries::setItem(s, id);
             s.file = it.value();
             if (QStandardItem *cell = group ? group->child(r, 1) : nullptr)
                 cell->setText(it.value());

@@ -112,6 +112,7 @@ SoundLibrary::~SoundLibrary() = default;
 SoundLibrary::Edit::Edit(SoundLibrary *lib, int changes)
     : m_lib(lib)
 {
+    lib->touch(changes);
     ++lib->m_editDepth;
     lib->m_changes |= changes;
 }
@@ -321,6 +322,7 @@ void SoundLibrary::putBackName(const QModelIndex &cell, const QString &name)
 
 void SoundLibrary::renameSound(int row, const QString &name)
 {
+    const auto step = userStep(tr("name of sound %1").arg(name), false);
     const Edit edit(this, Sounds);
     if (row >= 0 && row < m_soundList.size())
         m_soundList[row] = name;
@@ -395,6 +397,7 @@ void SoundLibrary::lockSounds(const QVector<int> &rows, bool lock)
 QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const QVector<int> &rows,
                                                                           const QVector<bool> &records)
 {
+    const auto step = userStep(tr("DEL of %n sounds", nullptr, rows.size()), false);
     const Edit edit(this, Sounds);
     // The names keep one entry per row.
     for (int r : rows) {

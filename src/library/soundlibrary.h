@@ -5,6 +5,7 @@
 #include "library/soundlistmodel.h"
 #include "library/soundpathindex.h"
 #include "library/soundsource.h"
+#include "model/editstep.h"
 #include "model/mainwindow1records.h"
 #include "model/soundfilexml.h"
 #include "platform/filelock.h"
@@ -16,6 +17,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -52,6 +54,18 @@ public:
     // An empty library: its lists show no sound; one per window.
     explicit SoundLibrary(QObject *parent = nullptr);
     ~SoundLibrary() override;
+
+    // ---- steps ------------------------------------------------------------------------
+    // The user's edits become steps of `recorder` (none: no step is kept).
+    // Within a step every edit adds what it changes, as it was: the
+    // stretch of the sound list, the groups, the metronome list, the loaded
+    // kit files. A part of the library changed outside the steps since (a
+    // save, the pad) refuses the steps that keep it.
+    void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
+    // Of `sources`, the sounds that are gone: a file no longer a regular
+    // file, a kit file's sound whose file is not as a load read it, a wave of
+    // the pad the list no longer holds (the pad is not read for it).
+    QStringList goneSounds(const QStringList &sources) const;
 
     // ---- the rows the views show --------------------------------------------------
     // The total list (number, name, source under the root "waveList").
@@ -194,6 +208,9 @@ public:
     int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const;
 
     // ---- the groups ---------------------------------------------------------------
+    // Why sound `row` of group `group` can be neither previewed, dragged nor
+    // saved: its bytes were found nowhere at the start; empty when it can.
+    QString groupSoundLost(int group, int row) const;
     // The groups in the group tree's order, with their sounds: what the
     // groups' file is written from.
     const QVector<soundfilexml::strSoundGroup> &soundGroupList() const { return m_soundGroupList; }
@@ -244,7 +261,8 @@ public:
         QString notKept;     // why it could not be kept: nothing is written over it
         bool inUse = false;  // another editor holds the groups, or they cannot be locked: nothing is written
         QString lockReason;  // why the lock could not be taken; empty when another editor holds it
-        QVector<groupentries::Unmatched> unmatched; // rows whose kit file no longer holds their sound
+        QVector<groupentries::Unmatched> unmatched; // rows whose bytes are nowhere: marked lost
+        QVector<groupentries::Unmatched> fromKept;  // rows now taken from the kept sounds
     };
     // The groups of the file join the groups, and the file is taken for this
     // editor; with no group at all, a group "Default" is made. A link at the
@@ -382,6 +400,22 @@ private:
     };
     int m_editDepth = 0;
     int m_changes = 0;
+
+    class SoundsPart;
+    class GroupsPart;
+    class ClicksPart;
+    class FilesPart;
+    struct FilesState;
+    editstep::Recorder *m_recorder = nullptr;
+    quint64 m_outside[4] = {}; // edits outside the steps: sounds, groups, metronome list, loaded files
+    QSet<const FilesState *> m_heldFiles; // the loaded files the steps keep
+    // Before an edit of `changes` (Change): the step being made keeps them as they are.
+    void touch(int changes);
+    void touchFiles();
+    // A step of the user's named `name`, shown on the sound list or the groups.
+    editstep::Recorder::Scope userStep(const QString &name, bool groups);
+    // The kit file at `kitFile` is as a load (now, or one a step keeps) read it.
+    bool kitFileAsLoaded(const QString &kitFile) const;
 
     // Rows appended for sounds of the pad: number and name fixed.
     void showPadSounds(const QVector<SOUND_INDEX> &sounds);

@@ -4,6 +4,7 @@
 
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "kitfile/lostsounds.h"
 #include "kitfile/storedsounds.h"
 
 #include <QCoreApplication>
@@ -117,7 +118,9 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     }
     // What the close compares with: the rows as the file holds them, before they follow their sounds.
     m_listBaseline = listBytes(read);
-    start.unmatched = groupentries::checkGroups(read);
+    groupentries::Checked checked = groupentries::checkGroups(read, setupfiles::keptSoundsFolder(fileName));
+    start.unmatched = std::move(checked.unmatched);
+    start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
     return start;
 }
@@ -264,7 +267,8 @@ void SoundLibrary::noteEntries()
     std::unordered_map<const READ_KIT_FILE *, bool> asLoaded;
     for (soundfilexml::strSoundGroup &g : m_soundGroupList) {
         for (soundfilexml::strSoundItem &s : g.soundList) {
-            if (groupentries::ofItem(s).known() || !soundsource::isStored(s.file))
+            const groupentries::Identity row = groupentries::ofItem(s);
+            if (s.lost || !row.digest.isEmpty() || !soundsource::isStored(s.file))
                 continue;
             const READ_KIT_FILE *kit = nullptr;
             const int e = entries.find(s.file, &kit);
@@ -273,8 +277,17 @@ void SoundLibrary::noteEntries()
             auto it = asLoaded.find(kit);
             if (it == asLoaded.end())
                 it = asLoaded.emplace(kit, setupfiles::matchesLoad(*kit, ztplatform::fileStamp(kit->file))).first;
-            if (it->second)
-                groupentries::setItem(s, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
+            const percussionpadfile::P_SOUND_INDEX &entry = kit->info.soundChunk.soundIndex[e];
+            groupentries::Identity id = groupentries::ofEntry(entry);
+            if (!it->second || (row.known() && row != id))
+                continue; // not the file loaded, or the row names another sound
+            // Its bytes, read once for the row, from the file only while it is the one loaded.
+            ztplatform::FileStamp opened;
+            id.digest = groupentries::digestAt(
+                    kit->file, entry.wave_start, entry.wave_length,
+                    [kit](const ztplatform::FileStamp &now) { return setupfiles::matchesLoad(*kit, now); }, &opened);
+            id.seen = groupentries::stampText(opened);
+            groupentries::setItem(s, id);
         }
     }
 }

@@ -91,3 +91,14 @@ void SoundListModel::rebuild(const std::function<void()> &fill)
     endResetModel();
     emit rebuilt();
 }
+
+void SoundListModel::quietly(const std::function<void()> &change)
+{
+    {
+        const QSignalBlocker quiet(this);
+        change();
+    }
+    beginResetModel();
+    endResetModel();
+    emit rebuilt();
+}

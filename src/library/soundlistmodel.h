@@ -43,6 +43,8 @@ private:
     // The rows made anew: headers and root of the kind, then `fill`; the
     // views see one reset once the rows stand.
     void rebuild(const std::function<void()> &fill = std::function<void()>());
+    // Many rows changed by `change` at once: the views see one reset after it.
+    void quietly(const std::function<void()> &change);
 
     const Kind m_kind;
     QStandardItem *m_root = nullptr; // the total list's and the mirror's

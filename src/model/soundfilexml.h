@@ -30,6 +30,8 @@ public:
         // not known.
         QString entryDigest;
         QString entrySeen;
+        // In memory only: the start found the row's bytes nowhere.
+        bool lost = false;
     };
 
     struct strSoundGroup {

@@ -47,7 +47,7 @@ QVector<setupfiles::LostSound> groupSounds(const QVector<soundfilexml::strSoundG
     QVector<setupfiles::LostSound> sounds;
     for (const soundfilexml::strSoundGroup &g : groups) {
         for (const soundfilexml::strSoundItem &s : g.soundList) {
-            if (!fits || fits(s.file, groupentries::ofItem(s)))
+            if (!s.lost && (!fits || fits(s.file, groupentries::ofItem(s))))
                 sounds.append({s.file, s.name});
         }
     }

@@ -1,8 +1,9 @@
 #include "device/syncbatch.h"
 #include "device/usbupdate.h"
-#include "support/stopdisk.h"
 #include "model/audioconverter.h"
 #include "padfixture.h"
+#include "padstops.h"
+#include "support/crashdisk.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -245,18 +246,21 @@ private slots:
     }
     void aStopLeavesEveryPairWholeOrGone()
     {
-        namespace io = stopdisk;
         QFETCH(bool, adding);
         audioconverter conv;
-        auto run = [&](const PadFixture &pad) {
-            if (adding)
-                return waveprm::writeDeviceWave(conv, 2, m_click, "c", pad.dataPath, pad.prmPath, root(pad))
+        bool done = false;
+        auto run = [&](const PadFixture &pad, ztplatform::Disk &disk) {
+            const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root, &disk);
+            if (adding) {
+                done = waveprm::writeDeviceWave(conv, 2, m_click, "c", pad.dataPath, pad.prmPath, root)
                         == waveprm::WaveWrite::Written;
+                return;
+            }
             UsbUpdate worker;
-            worker.setPadRoot(root(pad));
+            worker.setPadRoot(root);
             QSignalSpy kept(&worker, &UsbUpdate::sendDeleteFailed);
             worker.singleDelWaveFile({pad.dataPath + "/001/002.wav"}, pad.dataPath, pad.prmPath, 1);
-            return kept.isEmpty();
+            done = kept.isEmpty();
         };
         int calls = 0;
         for (int n = 0; n == 0 || n <= calls; ++n) {
@@ -264,13 +268,9 @@ private slots:
             pad.addWave(1);
             if (!adding)
                 pad.addWave(2);
-            io::stopAt(n, true);
-            const bool done = run(pad);
-            if (n == 0)
-                calls = io::callCount();
+            stopBefore(pad.root, n, [&](ztplatform::Disk &disk) { run(pad, disk); }, true, n == 0 ? &calls : nullptr);
             if (adding)
                 QCOMPARE(done, n == 0);
-            io::resume();
             const PadFixture::Loaded again = pad.loadAgain();
             const int count = again.sounds.waveLoadKitAttrList.size();
             QVERIFY2(again.sounds.ok && pad.pairsWhole(again.sounds) && again.sounds.leftOut.isEmpty(),
@@ -286,6 +286,97 @@ private slots:
                 QCOMPARE(completed, count == 2);
         }
         QVERIFY(calls >= 8);
+    }
+
+    // A pair added and a pair deleted, stopped at every call by every stop,
+    // on a pad whose kits use the sounds: once loaded (that load stopped too
+    // and the pad loaded a third time) each kit plays what it played before
+    // or what it plays after.
+    void everyStopKeepsEachKit_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("add") << "add";
+        QTest::newRow("delete") << "delete";
+    }
+    void everyStopKeepsEachKit()
+    {
+        QFETCH(QString, change);
+        const bool adding = change.endsWith("add");
+        const QVector<int> sounds = change.startsWith("batch") ? QVector<int>{2, 3, 101} : QVector<int>{2};
+        PadFixture pad;
+        pad.addWave(1);
+        QVector<quint16> used{0};
+        for (int n : sounds) {
+            used << quint16(n - 1);
+            if (!adding)
+                pad.addWave(n);
+        }
+        pad.writeKits(used);
+        auto work = [&](ztplatform::Disk &disk) {
+            const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root, &disk);
+            QVector<SyncBatch::Sound> list;
+            QVector<QString> paths;
+            for (int n : sounds) {
+                list << SyncBatch::Sound{n, m_click, QString("c%1").arg(n)};
+                paths << pad.dataPath + "/" + padtree::waveDataRelativePath(n);
+            }
+            SyncBatch batch;
+            batch.setPadRoot(root);
+            QVERIFY(adding ? batch.startAdd(list, pad.dataPath, pad.prmPath)
+                           : batch.startDelete(paths, pad.dataPath, pad.prmPath));
+            batch.waitForFinished();
+        };
+        padstops::Count count;
+        const QString fault = padstops::everyStopKeepsTheKits(pad, work, &count);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY(count.states >= 4);
+    }
+
+    // A batch of 100 sounds syncs each file it writes once and each folder
+    // once per phase, as few times for 100 sounds as for 10.
+    void aBatchSyncsEachFolderOncePerPhase()
+    {
+        struct Syncs {
+            int files = 0, folders = 0, failures = 0, dataFolders = 0;
+        };
+        auto syncs = [&](bool adding, int n) {
+            PadFixture pad;
+            QVector<SyncBatch::Sound> list;
+            QVector<QString> paths;
+            for (int w = 1; w <= n; ++w) {
+                list << SyncBatch::Sound{w, m_click, QString("c%1").arg(w)};
+                paths << pad.dataPath + "/" + padtree::waveDataRelativePath(w);
+                if (!adding)
+                    pad.addWave(w);
+            }
+            CrashDisk disk(pad.root);
+            SyncBatch batch;
+            batch.setPadRoot(ztplatform::FolderAnchor::record(pad.root, &disk));
+            QSignalSpy added(&batch, &SyncBatch::waveFailed), deleted(&batch, &SyncBatch::deleteFailed);
+            if (adding)
+                batch.startAdd(list, pad.dataPath, pad.prmPath);
+            else
+                batch.startDelete(paths, pad.dataPath, pad.prmPath);
+            batch.waitForFinished();
+            return Syncs{disk.fileSyncs(), disk.folderSyncs(), int(added.count() + deleted.count()),
+                         pad.dataFolders().size()};
+        };
+        // Sounds 1 ... 100 lie in the folders 001 and 002 of WAV_DATA and
+        // WAV_PRM: each synced before and after the renames, and WAV_DATA and
+        // WAV_PRM once for the folders made in them.
+        const Syncs hundred = syncs(true, 100);
+        QCOMPARE(hundred.failures, 0);
+        QCOMPARE(hundred.dataFolders, 2);
+        QCOMPARE(hundred.files, 200);
+        QVERIFY2(hundred.folders <= 2 * 4 + 2, qPrintable(QString::number(hundred.folders)));
+        const Syncs ten = syncs(true, 10);
+        QCOMPARE(ten.files, 20);
+        QCOMPARE(ten.folders, 2 * 2 + 2);
+        const Syncs deleted = syncs(false, 100);
+        QCOMPARE(deleted.failures, 0);
+        QCOMPARE(deleted.dataFolders, 2); // emptied, not removed
+        QCOMPARE(deleted.files, 0);
+        QVERIFY2(deleted.folders <= 2 * 4, qPrintable(QString::number(deleted.folders)));
     }
 
     void deletingRemovesBothFilesOfEachPair_data()

@@ -18,6 +18,7 @@
 #include "mainwindow1/shell/startup.h"
 #include "widgets/selectkitno.h"
 
+#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -769,42 +770,78 @@ private slots:
                  QFile::Permissions());
     }
 
-    // Rows that carry the kit-file entry they named: one whose sound moved in
-    // the file names it there now; one whose file no longer holds it is named
-    // at the start and never moved onto another sound.
-    void groupRowsCheckedAgainstTheirKitFiles()
+    // Rows that carry their sound's digest, over a kit file written anew with
+    // another "Kick" of the same length at the row's place: a row whose bytes
+    // moved in the file names them there now, one whose bytes are a kept copy
+    // takes the copy (said once), and one whose bytes are nowhere is named,
+    // never taken for another sound, and neither previewed nor dragged.
+    void groupRowsFollowTheirBytes()
     {
         Fixture f;
         const QString kit = f.work.filePath("K002.INI");
-        QVector<kf::TestSound> sounds;
-        for (const QString name : {"Kick", "Snare"}) {
-            const QString wav = writeBytes(f.work.filePath(name + ".wav"), kf::wavBytes(64 + 8 * sounds.size(), 3));
-            sounds.append({name, quint16(sounds.size() + 1), wav, 0, quint32(kf::readFile(wav).size()), 1});
-        }
-        auto model = std::make_unique<percussionpadfile>();
-        kf::KitStorage kits;
-        kits.fill({1, 2}, 5);
-        QVERIFY(kf::writeSingleKit(*model, kits, 1, sounds, kit));
+        auto sound = [&f](const QString &name, quint32 seed) {
+            const QString wav = writeBytes(f.work.filePath(name + QString::number(seed) + ".wav"), kf::wavBytes(64, seed));
+            return kf::TestSound{name, 1, wav, 0, quint32(kf::readFile(wav).size()), 1};
+        };
+        auto writeKit = [&kit](QVector<kf::TestSound> sounds) {
+            for (int i = 0; i < sounds.size(); ++i)
+                sounds[i].waveNo = quint16(i + 1);
+            auto model = std::make_unique<percussionpadfile>();
+            kf::KitStorage kits;
+            kits.fill({1, 2}, 5);
+            return kf::writeSingleKit(*model, kits, 1, sounds, kit);
+        };
+        const kf::TestSound snare = sound("Snare", 3), kick = sound("Kick", 4), otherKick = sound("Kick", 5),
+                            tom = sound("Tom", 6);
+        QVERIFY(writeKit({snare, kick}));
+        auto digest = [](const kf::TestSound &t) {
+            return QString(QCryptographicHash::hash(kf::readFile(t.file), QCryptographicHash::Sha256).toHex());
+        };
         QVector<soundfilexml::strSoundGroup> list(1);
         list[0].name = "Drums";
-        const QStringList rows = {"Snare|" + kit + ":U00000|Snare|" + QString::number(sounds[1].length),
-                                  "Tom|" + kit + ":U00001|Tom|" + QString::number(sounds[1].length)};
-        for (const QString &row : rows) {
-            const QStringList p = row.split('|');
-            list[0].soundList.append({{}, p[0], p[1], {}, {}, {}, {}, {}, p[2], p[3], {}, {}});
-        }
+        const QString length = QString::number(kick.length);
+        list[0].soundList = {{{}, "Kick", kit + ":U00001", {}, {}, {}, {}, {}, "Kick", length, digest(kick), {}},
+                             {{}, "Snare", kit + ":U00000", {}, {}, {}, {}, {}, "Snare", length, digest(snare), {}},
+                             {{}, "Tom", kit + ":U00000", {}, {}, {}, {}, {}, "Tom", length, digest(tom), {}},
+                             {{}, "Kick 2", kit + ":U00000", {}, {}, {}, {}, {}, "Kick", length, digest(kick), {}}};
         QVERIFY(soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), list));
+        QVERIFY(writeKit({otherKick, snare})); // written anew since
+        const QString copy = writeBytes(f.work.filePath("Kept sounds/Kick.wav"), kf::readFile(kick.file));
+
         MainWindow1 *w = f.open(true);
-        QCOMPARE(f.prompter.texts(), QStringList({"These sounds of the sound groups are no longer in the kit files "
-                                                  "they name, which were written anew since; they are not taken for "
-                                                  "other sounds:\r\nDrums: Tom (" + kit + ":U00001)"}));
+        QCOMPARE(f.prompter.texts(), QStringList({"These sounds of the sound groups are no longer in the files they "
+                                                  "name, which were written anew since, nor in \"Kept sounds\"; they "
+                                                  "are not taken for other sounds and cannot be previewed, dragged or "
+                                                  "saved:\r\nDrums: Tom (" + kit + ":U00000)\r\n\r\nThese sounds of "
+                                                  "the sound groups are now taken from \"Kept sounds\":\r\nDrums: "
+                                                  "Kick (" + copy + ")\r\nDrums: Kick 2 (" + copy + ")"}));
         QStandardItem *drums = w->library().soundListItemModel()->item(0);
-        QCOMPARE(drums->child(0, 1)->text(), kit + ":U00001");
-        QCOMPARE(drums->child(1, 1)->text(), kit + ":U00001");
+        QCOMPARE(QStringList({drums->child(0, 1)->text(), drums->child(1, 1)->text(), drums->child(2, 1)->text(),
+                              drums->child(3, 1)->text()}),
+                 QStringList({copy, kit + ":U00001", kit + ":U00000", copy}));
+
+        // The lost row says why and plays nothing; the others play.
+        QTreeView *tree = w->form()->waveGroupTreeView;
+        tree->expandAll();
+        f.prompter.clear();
+        const QModelIndex lost = w->library().soundListItemModel()->index(2, 0, drums->index());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(lost).center());
+        QCOMPARE(f.prompter.texts(), QStringList({"Tom\r\nThe bytes of this sound were found neither in the file it "
+                                                  "names nor in \"Kept sounds\" when the editor started: it would be "
+                                                  "another sound, so it cannot be previewed, dragged or saved."}));
+        f.prompter.clear();
+        const QModelIndex moved = w->library().soundListItemModel()->index(1, 0, drums->index());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(moved).center());
+        QVERIFY(f.prompter.texts().isEmpty());
+
         QVERIFY(closeWindow(f));
         QVector<soundfilexml::strSoundGroup> back;
         QVERIFY(soundfilexml::readSoundFileListXml(f.work.filePath("soundlist.xml"), back));
-        QCOMPARE(back[0].soundList[1].entryName, QString("Tom")); // kept as named
+        QCOMPARE(back[0].soundList[2].file, kit + ":U00000"); // kept as named
+        QCOMPARE(back[0].soundList[2].entryDigest, digest(tom));
+        QCOMPARE(back[0].soundList[1].entryDigest, digest(snare));
+        QVERIFY(!back[0].soundList[1].entrySeen.isEmpty());
+        QCOMPARE(back[0].soundList[0].entryDigest, digest(kick));
     }
 
     // The groups written at the close, stopped at every call: the old file or the new one, whole.

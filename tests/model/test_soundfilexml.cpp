@@ -297,6 +297,23 @@ private slots:
         QVERIFY(soundfilexml::parseSoundList(QByteArray(bytes).replace("48044", "-1"), out, &skipped));
         QCOMPARE(skipped, 1);
         QVERIFY(out[0].soundList[0].entryLength.isEmpty());
+
+        // The digest of its bytes and the stamp of the file they were read from go along.
+        stored.entryDigest = QString(64, 'a');
+        stored.entrySeen = "1:2:3:4.5:6.7";
+        QVERIFY(soundfilexml::writeSoundFileListXml(p, {group("G", {stored})}));
+        QVERIFY(readAll(p).contains(" digest=\"" + QByteArray(64, 'a') + "\"")
+                && readAll(p).contains(" seen=\"1:2:3:4.5:6.7\""));
+        out.clear();
+        r = soundfilexml::readSoundList(p, out);
+        QCOMPARE(r.skipped, 0);
+        QCOMPARE(out[0].soundList[0].entryDigest + " " + out[0].soundList[0].entrySeen,
+                 QString(64, 'a') + " 1:2:3:4.5:6.7");
+        out.clear();
+        skipped = 0; // a digest that is not 64 hex digits: the entry is skipped
+        QVERIFY(soundfilexml::parseSoundList(readAll(p).replace(QByteArray(64, 'a'), "xyz"), out, &skipped));
+        QCOMPARE(skipped, 1);
+        QVERIFY(out[0].soundList[0].entryDigest.isEmpty() && out[0].soundList[0].entryLength.isEmpty());
     }
 
     void rewriteReplacesWholeFile()

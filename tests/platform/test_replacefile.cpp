@@ -5,7 +5,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -307,41 +307,47 @@ private slots:
         QVERIFY(!bad.open());
     }
 
-    // The stop seam: a replacement stopped at any call, with what was not
-    // synced dropped, leaves the old bytes or the new, never a mix; a write
-    // renamed without a sync loses its bytes under the same stop.
+    // A replacement stopped at any call, by the editor killed, a power cut
+    // (with any part of the unsynced names on the disk) or a torn write,
+    // leaves the old bytes or the new, never a mix; stopped at a call that is
+    // refused, nothing after it reaches the disk. A write renamed without a
+    // sync loses its bytes under a power cut.
     void stoppedAtEveryCall()
     {
-        namespace io = stopdisk;
         QTemporaryDir dir;
         const QString target = dir.filePath("kit.ini");
-        auto replace = [&] {
-            ReplaceFile file(target);
+        auto replace = [&](ztplatform::Disk &disk) {
+            ReplaceFile file(target, &disk);
             file.open() && file.write("new bytes") && file.commit();
         };
         QVERIFY(write(target, "old"));
-        io::resetCount();
-        replace();
-        const int calls = io::callCount();
+        CrashDisk disk(dir.path());
+        replace(disk);
+        const int calls = disk.calls();
         QVERIFY(calls >= 5); // create, write, sync, rename, folder sync
-        for (int n = 1; n <= calls + 1; ++n) {
-            QVERIFY(write(target, "old"));
-            io::stopAt(n, true);
-            replace();
-            QCOMPARE(io::stopped(), n <= calls);
-            io::resume();
-            const QByteArray now = read(target);
-            QVERIFY2(now == "old" || now == "new bytes", qPrintable(QString("%1: %2").arg(n).arg(now.constData())));
+        const QVector<CrashDisk::State> states = disk.states();
+        QCOMPARE(states.size(), 4); // old; a temporary empty, then whole; new
+        for (const CrashDisk::State &s : states) {
+            const QByteArray now = s.tree.value("kit.ini").bytes;
+            QVERIFY2(now == "old" || now == "new bytes", qPrintable(s.describe() + ": " + now));
         }
-        const QString bare = dir.filePath("bare.ini");
-        io::stopAt(4, true); // create, write, rename; the file's sync stops
-        const int fd = io::open(bare + ".tmp", O_WRONLY | O_CREAT | O_EXCL, 0644);
-        QVERIFY(io::writeAll(fd, "lost", 4));
-        QCOMPARE(io::renameAt(AT_FDCWD, QFile::encodeName(bare + ".tmp"), AT_FDCWD, QFile::encodeName(bare)), 0);
-        QVERIFY(io::sync(fd) != 0 && errno == EIO);
+        for (int n = 1; n <= calls + 1; ++n) {
+            for (const QString &left : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
+                QVERIFY(QFile::remove(dir.filePath(left)));
+            QVERIFY(write(target, "old"));
+            QCOMPARE(stopBefore(dir.path(), n, replace, false), n <= calls);
+            const QByteArray now = read(target);
+            QVERIFY2(now == (n <= calls - 1 ? "old" : "new bytes"), qPrintable(QString("%1: %2").arg(n).arg(now.constData())));
+        }
+        CrashDisk bare(dir.path());
+        const QByteArray name = QFile::encodeName(dir.filePath("bare.ini"));
+        const int fd = bare.openAt(AT_FDCWD, name + ".tmp", O_WRONLY | O_CREAT | O_EXCL, 0644);
+        QVERIFY(bare.write(fd, "lost", 4));
+        QCOMPARE(bare.renameAt(AT_FDCWD, name + ".tmp", AT_FDCWD, name), 0);
         ::close(fd);
-        QVERIFY(!QDir(dir.path()).exists("bare.ini") && !QDir(dir.path()).exists("bare.ini.tmp"));
-        io::resume();
+        QCOMPARE(bare.killedAt(4).value("bare.ini").bytes, QByteArray("lost"));
+        for (int names = 0; names <= 2; ++names)
+            QVERIFY(bare.powerCutAt(4, names).value("bare.ini").bytes.isEmpty());
     }
 };
 

@@ -425,6 +425,12 @@ EXTRA = {
         '启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖',
     'The sound groups are saved to "%1", but the new file lacks what the old one had:':
         '音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：',
+    # group rows that follow their bytes
+    'These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:':
+        '音色分组中的以下音色已不在其所指的文件中（这些文件之后被重新写入），也不在"Kept sounds"中；它们不会被当作其他音色，也无法预听、拖动或保存：',
+    'These sounds of the sound groups are now taken from "Kept sounds":': '音色分组中的以下音色现在取自"Kept sounds"：',
+    'The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.':
+        '编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。',
     # the drive chooser: a drive whose root did not answer in time
     '%1 (not answering)': '%1（无响应）',
 }

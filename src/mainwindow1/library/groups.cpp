@@ -38,13 +38,19 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
         parts << MainWindow1::tr("The sound groups in \"%1\" cannot be locked for this editor (%2). Changes to the "
                                  "groups in this window are kept for this session only.")
                          .arg(file, start.lockReason);
-    if (!start.unmatched.isEmpty()) {
-        QString rows = MainWindow1::tr("These sounds of the sound groups are no longer in the kit files they name, "
-                                       "which were written anew since; they are not taken for other sounds:");
-        for (const groupentries::Unmatched &u : start.unmatched)
-            rows += crlf + u.group + QStringLiteral(": ") + u.name + QStringLiteral(" (") + u.source + QLatin1Char(')');
-        parts << rows;
-    }
+    auto rowsOf = [&crlf](QString heading, const QVector<groupentries::Unmatched> &rows) {
+        for (const groupentries::Unmatched &u : rows)
+            heading += crlf + u.group + QStringLiteral(": ") + u.name + QStringLiteral(" (") + u.source + QLatin1Char(')');
+        return heading;
+    };
+    if (!start.unmatched.isEmpty())
+        parts << rowsOf(MainWindow1::tr("These sounds of the sound groups are no longer in the files they name, which "
+                                        "were written anew since, nor in \"Kept sounds\"; they are not taken for other "
+                                        "sounds and cannot be previewed, dragged or saved:"),
+                        start.unmatched);
+    if (!start.fromKept.isEmpty())
+        parts << rowsOf(MainWindow1::tr("These sounds of the sound groups are now taken from \"Kept sounds\":"),
+                        start.fromKept);
     if (!parts.isEmpty())
         UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"), parts.join(crlf + crlf), QMessageBox::Ok);
 }

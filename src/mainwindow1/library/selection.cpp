@@ -282,6 +282,15 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         const QString path = selected.at(k + 1).data().toString();
         if (path.isEmpty())
             continue;
+        const QString lost = m_lib.groupSoundLost(selected.at(k).parent().row(), selected.at(k).row());
+        if (!lost.isEmpty()) {
+            disablePreview();
+            if (!press || m_lostTold != selected.at(k))
+                UiPrompter::instance()->warning(w, MainWindow1::tr("Tip"), name + QStringLiteral("\r\n") + lost,
+                                                QMessageBox::Ok);
+            m_lostTold = press ? QModelIndex() : selected.at(k);
+            return;
+        }
         // A sound stored in a kit file is there when its kit file is.
         const soundsource::Stored stored = soundsource::parse(path);
         if (!ztplatform::isRegularFile(stored.form == soundsource::Form::Plain ? path : stored.kitFile)) {

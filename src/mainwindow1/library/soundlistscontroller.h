@@ -6,6 +6,7 @@
 #include "model/mainwindow1records.h"
 
 #include <QModelIndex>
+#include <QPersistentModelIndex>
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -131,6 +132,8 @@ private:
     PadSession &m_pad;
     Ui::MainWindow1 *m_ui;
     QWidget *m_parent;
+    // A lost group sound whose box its selection showed: the press that follows does not show it again.
+    QPersistentModelIndex m_lostTold;
     PreviewController &m_preview;
     SoundFilesController &m_soundFiles;
     KitPagesController *m_kitPages = nullptr;

@@ -1,0 +1,230 @@
+// The sound library's edits as steps: each undo and redo brings back the
+// sound list (entries, names, rows of the list and its hi-hat mirror), the
+// groups and the loaded kit files as they stood; a step keeps only the
+// stretch of the list it changed; a step whose sounds are gone, or whose part
+// of the library changed outside the steps since, is refused.
+#include "library/soundlibrary.h"
+#include "library/soundorder.h"
+
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+using Steps = std::vector<std::unique_ptr<editstep::Step>>;
+
+// Everything the steps put back, as bytes.
+QByteArray libraryBytes(const SoundLibrary &lib)
+{
+    QByteArray out;
+    QDataStream ds(&out, QIODevice::WriteOnly);
+    for (const SoundLibrary::SOUND_INDEX &s : lib.waveLoadKitAttrList())
+        ds << QByteArray(s.wave_name, SOUND_NAME_LENGTH_MAX) << s.file << s.wave_No << s.wave_lock;
+    ds << lib.soundList() << lib.currentOldGroupName();
+    for (const SoundListModel *model : {lib.totalListItemModel(), lib.hhSoundItemModel()}) {
+        ds << model->soundCount();
+        for (int r = 0; r < model->soundCount(); ++r) {
+            for (int c = 0; c < 3; ++c) {
+                const QStandardItem *item = model->soundItem(r, c);
+                ds << (item ? item->text() : QString("-")) << (item ? int(item->flags()) : -1);
+            }
+        }
+    }
+    const SoundListModel *groups = lib.soundListItemModel();
+    for (int g = 0; g < groups->rowCount(); ++g) {
+        const QStandardItem *group = groups->item(g, 0);
+        ds << group->text();
+        for (int r = 0; r < group->rowCount(); ++r)
+            ds << group->child(r, 0)->text() << group->child(r, 1)->text();
+    }
+    ds << soundfilexml::toBytes(lib.soundGroupList()) << lib.loadedKitFiles().size() << lib.binFilePath()
+       << lib.recordKitFileList();
+    return out;
+}
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    SoundLibrary lib;
+    editstep::Recorder recorder;
+    Steps done;
+
+    Fixture()
+    {
+        recorder.setSink([this](std::unique_ptr<editstep::Step> s) { done.push_back(std::move(s)); });
+        lib.useRecorder(&recorder);
+        lib.openSoundList(dir.filePath("soundlist.xml"));
+    }
+    QString file(int i)
+    {
+        const QString path = dir.filePath(QString("s%1.wav").arg(i));
+        QFile f(path);
+        if (!f.exists() && f.open(QIODevice::WriteOnly))
+            f.write("RIFF");
+        return path;
+    }
+    // Sounds as a load leaves them: no step.
+    void fill(int count)
+    {
+        const editstep::Recorder::Paused loading(&recorder);
+        for (int i = 0; i < count; ++i)
+            lib.addSound(QString("S%1").arg(i), file(i), quint16(i + 1), true);
+        lib.noteRowNames();
+    }
+    void undo()
+    {
+        const editstep::Recorder::Paused applying(&recorder);
+        done.back()->undo();
+    }
+    void redo()
+    {
+        const editstep::Recorder::Paused applying(&recorder);
+        done.back()->redo();
+    }
+};
+
+} // namespace
+
+class TestLibrarySteps : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachEditUndoneAndRedone()
+    {
+        Fixture f;
+        f.fill(40);
+        const QByteArray initial = libraryBytes(f.lib);
+        QRandomGenerator rng(5);
+        for (int n = 0; n < 60; ++n) {
+            const QByteArray before = libraryBytes(f.lib);
+            const size_t made = f.done.size();
+            const int rows = f.lib.totalListItemModel()->soundCount();
+            const int op = rng.bounded(8);
+            switch (op) {
+            case 0: f.lib.renameSound(rng.bounded(rows), QString("R%1").arg(n)); break;
+            case 1: {
+                QVector<int> gone = {rng.bounded(rows), rng.bounded(rows)};
+                std::sort(gone.begin(), gone.end(), std::greater<int>());
+                gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
+                QVector<bool> records(f.lib.waveLoadKitAttrList().size(), false);
+                for (int r : gone)
+                    records[r] = true;
+                f.lib.removeSounds(gone, records);
+                break;
+            }
+            case 2: f.lib.addGroup(QString("G%1").arg(n)); break;
+            case 3: f.lib.renameGroup(0, QString("H%1").arg(n)); break;
+            case 4: f.lib.addSoundsToGroup(rng.bounded(f.lib.soundGroupList().size()), {{"x", f.file(n)}}); break;
+            case 5: {
+                const QVector<soundfilexml::strSoundGroup> &groups = f.lib.soundGroupList();
+                const int g = rng.bounded(groups.size());
+                f.lib.deleteFromGroups({g}, {});
+                break;
+            }
+            case 6: {
+                // A new order of the list, as the order buttons show it.
+                const editstep::Recorder::Scope ordering(&f.recorder, "order");
+                QVector<soundorder::Row> shown = soundorder::stored(f.lib.waveLoadKitAttrList());
+                std::reverse(shown.begin(), shown.end());
+                f.lib.showSounds(shown, false, true);
+                break;
+            }
+            default: {
+                const editstep::Recorder::Scope adding(&f.recorder, "add");
+                f.lib.addSound(QString("N%1").arg(n), f.file(100 + n), quint16(f.lib.lastWaveNumber() + 1), true);
+                break;
+            }
+            }
+            const QByteArray after = libraryBytes(f.lib);
+            if (after == before) {
+                QCOMPARE(f.done.size(), made);
+                continue;
+            }
+            QVERIFY2(f.done.size() == made + 1, qPrintable(QString("edit %1 (%2): one step").arg(n).arg(op)));
+            QVERIFY(f.done.back()->refusals().isEmpty());
+            f.undo();
+            QVERIFY2(libraryBytes(f.lib) == before, qPrintable(QString("edit %1 (%2) undone").arg(n).arg(op)));
+            f.redo();
+            QVERIFY2(libraryBytes(f.lib) == after, qPrintable(QString("edit %1 (%2) redone").arg(n).arg(op)));
+        }
+        // All of them back, last first.
+        QVERIFY(f.done.size() > 30);
+        while (!f.done.empty()) {
+            f.undo();
+            f.done.pop_back();
+        }
+        QCOMPARE(libraryBytes(f.lib), initial);
+    }
+
+    // A rename of one sound in a long list keeps that row, not the list.
+    void aStepKeepsTheStretchItChanged()
+    {
+        Fixture f;
+        f.fill(3000);
+        f.lib.renameSound(1500, "Renamed");
+        QCOMPARE(int(f.done.size()), 1);
+        QVERIFY2(f.done.back()->size() < 4000, qPrintable(QString::number(f.done.back()->size())));
+    }
+
+    void goneSoundsAndOutsideChangesRefuse()
+    {
+        Fixture f;
+        f.fill(5);
+        QVector<bool> records(5, false);
+        records[2] = true;
+        f.lib.removeSounds({2}, records);
+        QVERIFY(QFile::remove(f.file(2)));
+        const QStringList why = f.done.back()->refusals();
+        QCOMPARE(why.size(), 1);
+        QVERIFY(why.first().contains("s2.wav"));
+
+        // A change of the list outside the steps (a save moving a sound).
+        f.lib.renameSound(0, "Zero");
+        QVERIFY(f.done.back()->refusals().isEmpty());
+        {
+            const editstep::Recorder::Paused saving(&f.recorder);
+            f.lib.moveSounds({{f.file(1), f.file(9)}});
+        }
+        QCOMPARE(f.done.back()->refusals().size(), 1);
+    }
+
+    // A whole setup read within one step replaces 9,999 sounds; undone the
+    // list is back, quickly enough for the window.
+    void aLoadOfManySoundsInOneStep()
+    {
+        Fixture f;
+        f.fill(200);
+        const QByteArray before = libraryBytes(f.lib);
+        QVector<SoundLibrary::SOUND_INDEX> waves;
+        for (int i = 0; i < 9999; ++i) {
+            SoundLibrary::SOUND_INDEX s;
+            MainWindow1Records::str2CharArray(QString("W%1").arg(i), s.wave_name, SOUND_NAME_LENGTH_MAX);
+            s.file = QString("/kits/SETUP.BIN:U%1").arg(i, 5, 10, QChar('0'));
+            s.wave_No = quint16(i);
+            waves.append(s);
+        }
+        {
+            const editstep::Recorder::Scope importing(&f.recorder, "IMPORT");
+            f.lib.beginSetupLoad();
+            f.lib.clearSoundRows();
+            f.lib.clearMirrorRows();
+            f.lib.noteSetupFile("/kits/SETUP.BIN");
+            f.lib.takeSetupSounds(waves, {}, {});
+            f.lib.showSounds(soundorder::stored(f.lib.waveLoadKitAttrList()), false, true);
+        }
+        QCOMPARE(int(f.done.size()), 1);
+        const QByteArray after = libraryBytes(f.lib);
+        QCOMPARE(f.lib.totalListItemModel()->soundCount(), 9999);
+        f.undo();
+        QCOMPARE(libraryBytes(f.lib), before);
+        f.redo();
+        QCOMPARE(libraryBytes(f.lib), after);
+    }
+};
+
+QTEST_MAIN(TestLibrarySteps)
+#include "test_librarysteps.moc"
