@@ -3094,6 +3094,38 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These sounds of the sound groups are now taken from &quot;Kept sounds&quot;:</translation>
     </message>
     <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>The files were written, but the disk did not confirm that they are stored:</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>These kits are not saved, as their existing files were kept:</translation>
+    </message>
+    <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>These sounds of the sampler pad had the name of another of its sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>These names were held by other sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>These sounds of the kit file %1 bore names other sounds hold and were given a number:</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
+        <translation>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</translation>
+    </message>
+    <message>
+        <source>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</source>
+        <translation>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer: nothing was saved to it.</source>
+        <translation>The sampler pad does not answer: nothing was saved to it.</translation>
+    </message>
+    <message>
         <source>Kit %1 was not written: its file is missing or short.</source>
         <translation>Kit %1 was not written: its file is missing or short.</translation>
     </message>
@@ -3237,49 +3269,49 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <name>SoundLibrary</name>
     <message>
         <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>The sound list changed since (a save or the pad): this step can no longer be undone.</translation>
     </message>
     <message>
         <source>The sound %1 is gone.</source>
-        <translation type="unfinished">The sound %1 is gone.</translation>
+        <translation>The sound %1 is gone.</translation>
     </message>
     <message>
         <source>The sound groups changed since (a save): this step can no longer be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>The sound groups changed since (a save): this step can no longer be undone.</translation>
     </message>
     <message>
         <source>The metronome sounds changed since: this step can no longer be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>The metronome sounds changed since: this step can no longer be undone.</translation>
     </message>
     <message>
         <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>The loaded kit files changed since (a save): this step can no longer be undone.</translation>
     </message>
     <message>
         <source>new group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>new group %1</translation>
     </message>
     <message>
         <source>sounds added to group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>sounds added to group %1</translation>
     </message>
     <message>
         <source>name of group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>name of group %1</translation>
     </message>
     <message>
         <source>name of sound %1</source>
-        <translation type="unfinished">name of sound %1</translation>
+        <translation>name of sound %1</translation>
     </message>
     <message>
         <source>DEL in the sound groups</source>
-        <translation type="unfinished"></translation>
+        <translation>DEL in the sound groups</translation>
     </message>
     <message numerus="yes">
         <source>DEL of %n sounds</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>DEL of %n sounds</numerusform>
+            <numerusform>DEL of %n sounds</numerusform>
         </translation>
     </message>
 </context>

@@ -1,6 +1,6 @@
 #include "device/padjournal.h"
 #include "padfixture.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
 
 #include <QtTest>
 
@@ -212,7 +212,6 @@ private slots:
     // the same stop always ends in the same state.
     void aStopAnywhereAndAStopInTheRecoveryEndAlike()
     {
-        namespace io = stopdisk;
         int calls = 0;
         QStringList old, now;
         for (int n = 0; n == 0 || n <= calls; ++n) {
@@ -221,9 +220,11 @@ private slots:
             if (n == 0) {
                 old = outsideSys(fx);
                 pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
-                io::resetCount();
-                QVERIFY(pj::run(pad, swap(fx)).finished);
-                calls = io::callCount();
+                const pj::Record r = swap(fx);
+                bool finished = false;
+                stopBefore(fx.root, 0, [&](ztplatform::Disk &) { finished = pj::run(pad, r).finished; }, false,
+                           &calls);
+                QVERIFY(finished);
                 now = outsideSys(fx);
                 QVERIFY(now != old);
                 continue;
@@ -232,9 +233,7 @@ private slots:
             {
                 pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
                 const pj::Record r = swap(fx);
-                io::stopAt(n, true);
-                pj::run(pad, r);
-                io::resume();
+                stopBefore(fx.root, n, [&](ztplatform::Disk &) { pj::run(pad, r); });
             }
             // The state the stop left, kept to stop the recovery in it too.
             copyTree(fx.root, keep.path());
@@ -244,11 +243,7 @@ private slots:
                     QVERIFY(QDir(fx.model).removeRecursively());
                     copyTree(keep.path(), fx.root);
                     pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
-                    io::stopAt(m, true);
-                    pj::recover(pad);
-                    const bool stopped = io::stopped();
-                    io::resume();
-                    if (!stopped)
+                    if (!stopBefore(fx.root, m, [&](ztplatform::Disk &) { pj::recover(pad); }))
                         break;
                 }
                 pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));

@@ -1,7 +1,7 @@
 #include "bindmount.h"
 #include "device/renumber.h"
 #include "padfixture.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
 #include "model/kitrecordmap.h"
 
 #include <QScopeGuard>
@@ -168,7 +168,6 @@ private slots:
     // before, and a slot that named no sound names none.
     void aStopIsFinishedOrUndoneAtTheNextLoad()
     {
-        namespace io = stopdisk;
         const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
         int calls = 0;
         QStringList before, after;
@@ -185,17 +184,16 @@ private slots:
             QVERIFY(played.contains("none"));
             if (n == 0)
                 before = pad.snapshot().replaceInStrings(pad.root, "");
-            io::stopAt(n, true);
-            const RenumberResult r = renumber(pad, old);
+            RenumberResult r;
+            stopBefore(pad.root, n, [&](ztplatform::Disk &) { r = renumber(pad, old); }, true,
+                       n == 0 ? &calls : nullptr);
             if (n == 0) {
-                calls = io::callCount();
                 QVERIFY(r.ok);
                 QCOMPARE(r.kitsWritten.size(), 1);
                 after = pad.snapshot().replaceInStrings(pad.root, "");
                 QCOMPARE(playedBy(pad, 1), played);
                 continue;
             }
-            io::resume();
             const PadFixture::Loaded again = pad.loadAgain();
             QVERIFY2(again.sounds.leftOut.isEmpty() && again.hidden.isEmpty(), qPrintable(QString::number(n)));
             const QStringList now = pad.snapshot().replaceInStrings(pad.root, "");

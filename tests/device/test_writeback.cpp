@@ -4,7 +4,7 @@
 #include "device/writeback.h"
 #include "model/audioconverter.h"
 #include "padfixture.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
 
 #include <QtTest>
 
@@ -205,7 +205,6 @@ private slots:
     // loads again with its sound whole and nothing hidden left.
     void aStopLeavesEachFileOldOrNew()
     {
-        namespace io = stopdisk;
         const QStringList files{"KIT/k007.ini", "KIT/k042.ini", "SYS/global.ini", "SYS/alter.ini"};
         auto edit = [](Run &run) {
             run.kits[6].kit_tempo ^= 1;
@@ -219,17 +218,15 @@ private slots:
             Run run;
             for (const QString &f : files)
                 old[f] = kf::readFile(run.pad.model + "/" + f);
-            io::resetCount();
-            QVERIFY(!edit(run).failed);
-            calls = io::callCount();
+            bool failed = true;
+            stopBefore(run.pad.root, 0, [&](ztplatform::Disk &) { failed = edit(run).failed; }, false, &calls);
+            QVERIFY(!failed);
             for (const QString &f : files)
                 written[f] = kf::readFile(run.pad.model + "/" + f);
         }
         for (int n = 1; n <= calls; ++n) {
             Run run;
-            io::stopAt(n, true);
-            edit(run);
-            io::resume();
+            stopBefore(run.pad.root, n, [&](ztplatform::Disk &) { edit(run); });
             for (const QString &f : files) {
                 const QByteArray now = kf::readFile(run.pad.model + "/" + f);
                 QVERIFY2(now == old[f] || now == written[f], qPrintable(QString("%1 at %2").arg(f).arg(n)));

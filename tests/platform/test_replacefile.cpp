@@ -6,6 +6,7 @@
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
 #include "support/crashdisk.h"
+#include "support/passdisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,8 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #include <sys/file.h>
@@ -74,7 +77,6 @@ class TestReplaceFile : public QObject
 private slots:
     void cleanup()
     {
-        ztplatform::setSyncCall(nullptr);
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.path()));
     }
@@ -153,6 +155,35 @@ private slots:
     // What is not renamed goes with the object unless kept, then under a
     // name the user sees. A failed step stops the rename whatever the order
     // of the calls.
+    // A target whose path or name is too long for the system is said so
+    // before anything is written; one that just fits is written whole,
+    // although its temporary's path is longer than the system takes.
+    void tooLongForTheSystemIsSaidSo()
+    {
+        QString folder = m_dir.path();
+        const int fits = PATH_MAX - 1 - int(QStringLiteral("/K001.INI").size());
+        while (folder.size() < fits) {
+            folder += "/" + QString(qMin(200, fits - int(folder.size()) - 1), 'd');
+            QVERIFY(QDir().mkdir(folder));
+        }
+        QCOMPARE(folder.size() + 9, PATH_MAX - 1);
+        const QString tooLong = QString::fromLocal8Bit(std::strerror(ENAMETOOLONG));
+        for (const QString &target : {folder + "/K001.INI0", path(QString(NAME_MAX + 1, 'n'))}) {
+            ReplaceFile f(target);
+            QVERIFY(!f.open());
+            QCOMPARE(int(f.failedStep()), int(ReplaceFile::Step::Create));
+            QCOMPARE(f.errorString(), tooLong);
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        ReplaceFile f(folder + "/K001.INI");
+        QVERIFY(f.open() && f.write("kit"));
+        QVERIFY(f.temporaryPath().size() >= PATH_MAX);
+        QVERIFY(f.readBack([](const QString &p) { return read(p) == "kit"; }));
+        QVERIFY(f.commit());
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"K001.INI"}));
+    }
+
     void uncommittedTemporariesGo()
     {
         QVERIFY(write(path("K001.INI"), "old"));
@@ -267,9 +298,9 @@ private slots:
     void failedSyncsAreReported()
     {
         QVERIFY(write(path("a.ini"), "old"));
-        ztplatform::setSyncCall(&failAll);
+        AnsweringSyncs none(&failAll);
         {
-            ReplaceFile f(path("a.ini"));
+            ReplaceFile f(path("a.ini"), &none);
             QVERIFY(f.open() && f.write("new"));
             QVERIFY(!f.commit());
             QCOMPARE(f.failedStep(), ReplaceFile::Step::Sync);
@@ -280,8 +311,8 @@ private slots:
         QCOMPARE(entries(), QStringList({"a.ini"}));
 
         // The folder's entry that did not reach the disk: renamed, not committed.
-        ztplatform::setSyncCall(&failFolders);
-        ReplaceFile f(path("a.ini"));
+        AnsweringSyncs filesOnly(&failFolders);
+        ReplaceFile f(path("a.ini"), &filesOnly);
         QVERIFY(f.open() && f.write("new"));
         QVERIFY(!f.commit());
         QCOMPARE(f.failedStep(), ReplaceFile::Step::FolderSync);
