@@ -439,15 +439,26 @@ At Walk::locate(int i)
     }
     case Kind::Create:
     case Kind::Move: {
-        const Mark there = markOfEntry(dir(s.area, s.toFolder), s.to);
         const bool patchable = !s.after.isEmpty();
-        for (const auto &place : {qMakePair(At::New, there), qMakePair(At::Hidden, markOfEntry(f, s.hidden)),
-                                  qMakePair(At::Old, s.kind == Kind::Move ? markOfEntry(f, s.from) : Mark())}) {
-            if (place.second == s.mark || (patchable && place.second == s.patched)) {
-                m_patchedNow[i] = patchable && place.second == s.patched && place.second != s.mark;
-                return place.first;
-            }
-        }
+        // The file is known by its size first, its digest only when that fits.
+        auto holds = [&](const ztplatform::OpenFolder &folder, const QString &name) {
+            struct stat st;
+            if (!folder.isOpen() || ::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st,
+                                              AT_SYMLINK_NOFOLLOW) != 0
+                || !S_ISREG(st.st_mode) || (st.st_size != s.mark.size && (!patchable || st.st_size != s.patched.size)))
+                return false;
+            const Mark m = markOfEntry(folder, name);
+            if (m != s.mark && (!patchable || m != s.patched))
+                return false;
+            m_patchedNow[i] = patchable && m == s.patched && m != s.mark;
+            return true;
+        };
+        if (holds(dir(s.area, s.toFolder), s.to))
+            return At::New;
+        if (holds(f, s.hidden))
+            return At::Hidden;
+        if (s.kind == Kind::Move && holds(f, s.from))
+            return At::Old;
         return s.kind == Kind::Create && f.exists(s.hidden) ? At::Torn : At::Nowhere;
     }
     case Kind::Remove:
@@ -717,6 +728,9 @@ bool Walk::undo()
 
 QStringList Walk::whereLines()
 {
+    // Without the pad nothing tells where its files are.
+    if (!dir(Area::Data, QString()).isOpen() || !dir(Area::Prm, QString()).isOpen())
+        return {DeviceText::tr("The sampler pad is not at its place; its next load tells where its sounds are.")};
     locateAll();
     QHash<quint16, QVector<At>> bySound;
     QHash<quint16, quint16> newNumber;

@@ -3197,6 +3197,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The next load of the sampler pad finishes this save from its record.</source>
         <translation>下次载入采样打击垫时将按记录完成这次保存。</translation>
     </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad&apos;s; neither volume has a serial number to compare.</source>
+        <translation>其 global.ini 或节拍器文件夹与已载入的打击垫不同；两个卷都没有可比较的序列号。</translation>
+    </message>
+    <message>
+        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
+        <translation>采样打击垫不在原处；下次载入时将说明其音色的位置。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

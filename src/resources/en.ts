@@ -3147,7 +3147,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds&apos; new numbers.</source>
-        <translation>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</translation>
+        <translation>A renumbering cut short was finished: the kits on the sampler pad name the sounds&apos; new numbers.</translation>
     </message>
     <message>
         <source>Sound %1 is now number %2.</source>
@@ -3196,6 +3196,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The next load of the sampler pad finishes this save from its record.</source>
         <translation>The next load of the sampler pad finishes this save from its record.</translation>
+    </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad&apos;s; neither volume has a serial number to compare.</source>
+        <translation>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</translation>
+    </message>
+    <message>
+        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
+        <translation>The sampler pad is not at its place; its next load tells where its sounds are.</translation>
     </message>
 </context>
 <context>

@@ -29,8 +29,9 @@ class TestPadClose : public QObject
     const QString anotherPad = "The sampler pad at the drive is not the one that was loaded: nothing was written to it "
                                "or deleted from it. Korvanta goes on without the sampler pad and keeps your edits.";
     const QString otherVolume = "\r\nIt is another volume: its volume serial number or its USB serial number differs.";
-    const QString otherSettings = "\r\nIt has the volume serial number of the loaded pad, but its global.ini or its "
-                                  "metronome folder differs.";
+    // Neither volume of these tests has a serial: none is claimed equal.
+    const QString otherSettings = "\r\nIts global.ini or its metronome folder differs from the loaded pad's; neither "
+                                  "volume has a serial number to compare.";
     static QString notSaved(int kit, bool chains = false)
     {
         return QString(chains ? "\r\nThe kit chains were not saved to the sampler pad." : "")
@@ -383,6 +384,8 @@ private slots:
     void anotherPadAtThePlaceIsNotWritten()
     {
         QFETCH(bool, newVolume);
+        FakeVolumeSerial noSerial;
+        noSerial.uuid.clear();
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
@@ -433,6 +436,8 @@ private slots:
     // (a FAT root is always inode 1): nothing edited on A lands on B.
     void anotherPadWithTheSameKitsIsNotWritten()
     {
+        FakeVolumeSerial noSerial;
+        noSerial.uuid.clear();
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
@@ -554,6 +559,8 @@ private slots:
     void aPadGoneOrPutInPlaceAfterTheChainStepGetsNoMore()
     {
         QFETCH(bool, replaced);
+        FakeVolumeSerial noSerial;
+        noSerial.uuid.clear();
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();

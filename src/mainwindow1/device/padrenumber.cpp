@@ -6,6 +6,7 @@
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
 #include "device/renumber.h"
+#include "device/writeback.h"
 
 #include <QDir>
 #include <QHash>
@@ -38,6 +39,11 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
             for (const DeviceMessage &m : result.messages)
                 texts << m.text;
             showDeviceMessages({anotherPadMessage(lost, texts)});
+        } else if (!result.messages.isEmpty() && !m_pad.drivePresent()) {
+            // Pulled part-way: said first, before what the pad holds.
+            DeviceMessage gone = result.messages.first();
+            gone.text.prepend(writeback::padStopText(writeback::PadStop::Gone) + QStringLiteral("\r\n"));
+            showDeviceMessages({gone});
         } else {
             showDeviceMessages(result.messages);
         }
