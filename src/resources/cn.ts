@@ -3126,12 +3126,24 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>采样打击垫无响应：没有任何内容保存到它。</translation>
     </message>
     <message>
+        <source>The sound groups could not be saved to &quot;%1&quot; (%2). These sounds of the groups now stand elsewhere; the groups&apos; file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>音色分组无法保存到&quot;%1&quot;（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：</translation>
+    </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad&apos;s; neither volume has a serial number to compare.</source>
+        <translation>其 global.ini 或节拍器文件夹与已载入的打击垫不同；两个卷都没有可比较的序列号。</translation>
+    </message>
+    <message>
         <source>Kit %1 was not written: its file is missing or short.</source>
         <translation>套鼓 %1 未写入：其文件缺失或过短。</translation>
     </message>
     <message>
         <source>The kit chains were not written: global.ini is missing or short.</source>
         <translation>套鼓链未写入：global.ini 缺失或过短。</translation>
+    </message>
+    <message>
+        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
+        <translation>采样打击垫不在原处；下次载入时将说明其音色的位置。</translation>
     </message>
     <message>
         <source>Sound %1: a file of it is missing.</source>
@@ -3196,14 +3208,6 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The next load of the sampler pad finishes this save from its record.</source>
         <translation>下次载入采样打击垫时将按记录完成这次保存。</translation>
-    </message>
-    <message>
-        <source>Its global.ini or its metronome folder differs from the loaded pad&apos;s; neither volume has a serial number to compare.</source>
-        <translation>其 global.ini 或节拍器文件夹与已载入的打击垫不同；两个卷都没有可比较的序列号。</translation>
-    </message>
-    <message>
-        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
-        <translation>采样打击垫不在原处；下次载入时将说明其音色的位置。</translation>
     </message>
 </context>
 <context>

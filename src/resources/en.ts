@@ -3126,12 +3126,24 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The sampler pad does not answer: nothing was saved to it.</translation>
     </message>
     <message>
+        <source>The sound groups could not be saved to &quot;%1&quot; (%2). These sounds of the groups now stand elsewhere; the groups&apos; file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>The sound groups could not be saved to &quot;%1&quot; (%2). These sounds of the groups now stand elsewhere; the groups&apos; file still names their old places, and the next start finds them by their bytes:</translation>
+    </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad&apos;s; neither volume has a serial number to compare.</source>
+        <translation>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</translation>
+    </message>
+    <message>
         <source>Kit %1 was not written: its file is missing or short.</source>
         <translation>Kit %1 was not written: its file is missing or short.</translation>
     </message>
     <message>
         <source>The kit chains were not written: global.ini is missing or short.</source>
         <translation>The kit chains were not written: global.ini is missing or short.</translation>
+    </message>
+    <message>
+        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
+        <translation>The sampler pad is not at its place; its next load tells where its sounds are.</translation>
     </message>
     <message>
         <source>Sound %1: a file of it is missing.</source>
@@ -3147,7 +3159,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds&apos; new numbers.</source>
-        <translation>A renumbering cut short was finished: the kits on the sampler pad name the sounds&apos; new numbers.</translation>
+        <translation>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</translation>
     </message>
     <message>
         <source>Sound %1 is now number %2.</source>
@@ -3196,14 +3208,6 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The next load of the sampler pad finishes this save from its record.</source>
         <translation>The next load of the sampler pad finishes this save from its record.</translation>
-    </message>
-    <message>
-        <source>Its global.ini or its metronome folder differs from the loaded pad&apos;s; neither volume has a serial number to compare.</source>
-        <translation>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</translation>
-    </message>
-    <message>
-        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
-        <translation>The sampler pad is not at its place; its next load tells where its sounds are.</translation>
     </message>
 </context>
 <context>

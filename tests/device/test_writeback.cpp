@@ -3,7 +3,9 @@
 #include "device/padkits.h"
 #include "device/writeback.h"
 #include "model/audioconverter.h"
+#include "fatimage.h"
 #include "padfixture.h"
+#include "padstops.h"
 #include "support/crashdisk.h"
 
 #include <QtTest>
@@ -244,6 +246,29 @@ private slots:
                     || again.text().contains("The save of an earlier close was finished from its record."));
         }
         QVERIFY(calls >= 8);
+    }
+
+    // The pad's own file system is FAT: a pad written back, copied into a FAT
+    // image and read back, keeps every name and byte and loads as before.
+    void aWrittenBackPadComesBackFromFat()
+    {
+        Run run;
+        run.kits[6].kit_tempo ^= 1;
+        run.kits[41].effect2_ctrl3 = 266;
+        run.chains[3].curKitChain[3][0] = 12;
+        QVERIFY(!run.writeBack(true).failed);
+        const filetree::Tree written = filetree::read(run.pad.root);
+        QString why;
+        const QVector<QByteArray> plays = padstops::kitsPlay(run.pad, &why);
+        QVERIFY2(!plays.isEmpty(), qPrintable(why));
+        QTemporaryDir back;
+        const QString error = fatimage::roundTrip(run.pad.model, back.path());
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const filetree::Tree read = filetree::read(back.path());
+        QCOMPARE(filetree::firstDifference(read, written), QString());
+        PadFixture again;
+        filetree::write(read, again.root);
+        QCOMPARE(padstops::kitsPlay(again, &why), plays);
     }
 
     void padDriveTest()

@@ -4,6 +4,7 @@
 #include "device/bindmount.h"
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
+#include "platform/filenamebytes.h"
 #include "platform/replacefile.h"
 #include "support/crashdisk.h"
 #include "support/passdisk.h"
@@ -11,11 +12,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 #include <sys/file.h>
@@ -182,6 +185,37 @@ private slots:
         QVERIFY(f.readBack([](const QString &p) { return read(p) == "kit"; }));
         QVERIFY(f.commit());
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"K001.INI"}));
+    }
+
+    // A folder whose name is not UTF-8 is reached by the bytes it was listed
+    // as: the name read from the folder goes back to the system unchanged.
+    void nonUtf8FolderKeepsItsBytes()
+    {
+        ztplatform::keepFileNameBytes();
+        const QByteArray raw("Kits \xff\xe4\xb8-\xc0\x80\xed\xa0\x80\xf5\xe4\xb8\xad");
+        const QByteArray at = QFile::encodeName(m_dir.path()) + '/' + raw;
+        QCOMPARE(::mkdir(at.constData(), 0755), 0);
+        const QStringList listed = QDir(m_dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(listed.size(), 1);
+        QCOMPARE(QFile::encodeName(listed.first()), raw);
+        QVERIFY(listed.first().endsWith(QString::fromUtf8("\xe4\xb8\xad"))); // 中 reads as itself
+        ReplaceFile f(QDir(path(listed.first())).filePath("K001.INI"));
+        QVERIFY(f.open() && f.write("kit") && f.commit());
+        struct stat st;
+        QCOMPARE(::stat((at + "/K001.INI").constData(), &st), 0);
+
+        // Every byte comes back, also from a decoder fed piece by piece.
+        QByteArray all;
+        for (int b = 1; b < 256; ++b)
+            all.append(char(b));
+        all += QByteArray("\xf0\x9f\x8e\xb5\xe4\xb8");
+        QCOMPARE(QFile::encodeName(QFile::decodeName(all)), all);
+        const std::unique_ptr<QTextDecoder> pieces(QTextCodec::codecForLocale()->makeDecoder());
+        QString text;
+        for (int i = 0; i < all.size(); i += 3)
+            text += pieces->toUnicode(all.mid(i, 3));
+        QCOMPARE(QFile::encodeName(text), all.left(all.size() - 2)); // the cut character waits
+        QCOMPARE(text, QFile::decodeName(all.left(all.size() - 2)));
     }
 
     void uncommittedTemporariesGo()
