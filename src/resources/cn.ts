@@ -3209,6 +3209,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The next load of the sampler pad finishes this save from its record.</source>
         <translation>下次载入采样打击垫时将按记录完成这次保存。</translation>
     </message>
+    <message>
+        <source>The drive does not answer: %1</source>
+        <translation>驱动器无响应：%1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3209,6 +3209,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The next load of the sampler pad finishes this save from its record.</source>
         <translation>The next load of the sampler pad finishes this save from its record.</translation>
     </message>
+    <message>
+        <source>The drive does not answer: %1</source>
+        <translation>The drive does not answer: %1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
