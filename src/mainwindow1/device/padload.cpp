@@ -65,7 +65,7 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
 void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 {
     for (const DeviceMessage &m : messages)
-        UiPrompter::instance()->warning(m_parent, m.title, m.text, QMessageBox::Ok);
+        UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, m.title, m.text, m.details);
 }
 
 // Before the pad's sounds are read: a sound added or deleted, or a
@@ -75,7 +75,7 @@ void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 // check afterwards.
 bool PadSyncController::putPadInOrder(const PadIdentity &loaded)
 {
-    if (findPadLeftovers(m_pad.tree()).isEmpty())
+    if (findPadLeftovers(m_pad.tree(), m_pad.padRoot()).isEmpty())
         return true;
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
