@@ -117,6 +117,37 @@
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>"%1" cannot be undone:</source>
+        <translation>无法撤销“%1”：</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be redone:</source>
+        <translation>无法重做“%1”：</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销 %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做 %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+</context>
+<context>
     <name>ImportTip</name>
     <message>
         <source>Dialog</source>
@@ -139,87 +170,87 @@
     <name>KitDocument</name>
     <message>
         <source>kit chain %1 ON</source>
-        <translation type="unfinished" />
+        <translation>套鼓链 %1 开</translation>
     </message>
     <message>
         <source>kit chains OFF</source>
-        <translation type="unfinished" />
+        <translation>套鼓链关</translation>
     </message>
     <message>
         <source>kit chains</source>
-        <translation type="unfinished" />
+        <translation>套鼓链</translation>
     </message>
     <message>
         <source>steps of kit chain %1 cleared</source>
-        <translation type="unfinished" />
+        <translation>清除套鼓链 %1 的步骤</translation>
     </message>
     <message>
         <source>step %1 of kit chain %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓链 %2 的第 %1 步</translation>
     </message>
     <message>
         <source>name of kit %1</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 的名称</translation>
     </message>
     <message>
         <source>kit names</source>
-        <translation type="unfinished" />
+        <translation>套鼓名称</translation>
     </message>
     <message>
         <source>sound on pad %1 of kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %2 打击垫 %1 的音色</translation>
     </message>
     <message>
         <source>hi-hat sound %1 of kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %2 的踩镲音色 %1</translation>
     </message>
     <message>
         <source>CLEAR of kit %1</source>
-        <translation type="unfinished" />
+        <translation>清除套鼓 %1</translation>
     </message>
     <message>
         <source>Clear of pad %1 of kit %2</source>
-        <translation type="unfinished" />
+        <translation>清除套鼓 %2 的打击垫 %1</translation>
     </message>
     <message>
         <source>hi-hat sounds of kit %1 cleared</source>
-        <translation type="unfinished" />
+        <translation>清除套鼓 %1 的踩镲音色</translation>
     </message>
     <message>
         <source>Kit Copy of kit %1 to kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓复制：套鼓 %1 到套鼓 %2</translation>
     </message>
     <message>
         <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
-        <translation type="unfinished" />
+        <translation>打击垫复制：套鼓 %3 的打击垫 %1 到打击垫 %2</translation>
     </message>
     <message>
         <source>move of kit %1 to kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 移到套鼓 %2</translation>
     </message>
     <message>
         <source>settings of kit %1</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 的设置</translation>
     </message>
     <message>
         <source>settings of pad %1 of kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %2 打击垫 %1 的设置</translation>
     </message>
     <message>
         <source>pad links of kit %1</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 的打击垫联动</translation>
     </message>
     <message>
         <source>effect of kit %1</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 的效果</translation>
     </message>
     <message>
         <source>name of sound %1</source>
-        <translation type="unfinished" />
+        <translation>音色 %1 的名称</translation>
     </message>
     <message>
         <source>The sound %1 is gone.</source>
-        <translation type="unfinished" />
+        <translation>音色 %1 已不存在。</translation>
     </message>
 </context>
 <context>
@@ -3093,6 +3124,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
         <translation>音色分组中的以下音色现在取自"Kept sounds"：</translation>
     </message>
+    <message>
+        <source>DEL of a metronome sound</source>
+        <translation>删除节拍器音色</translation>
+    </message>
+    <message>
+        <source>move of kit %1</source>
+        <translation>移动套鼓 %1</translation>
+    </message>
+    <message>
+        <source>global settings</source>
+        <translation>全局设置</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>sounds added to the list</source>
+        <translation>添加到列表的音色</translation>
+    </message>
+    <message>
+        <source>metronome sounds added</source>
+        <translation>添加的节拍器音色</translation>
+    </message>
+    <message>
+        <source>order of the sound list</source>
+        <translation>音色列表的排序</translation>
+    </message>
+    <message>
+        <source>sound %1 added to the list</source>
+        <translation>添加到列表的音色 %1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3159,6 +3230,53 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>套鼓列表</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLibrary</name>
+    <message>
+        <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
+        <translation>音色列表此后已被更改（保存或打击垫）：这一步无法再撤销。</translation>
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation>音色 %1 已不存在。</translation>
+    </message>
+    <message>
+        <source>The sound groups changed since (a save): this step can no longer be undone.</source>
+        <translation>音色分组此后已被更改（保存）：这一步无法再撤销。</translation>
+    </message>
+    <message>
+        <source>The metronome sounds changed since: this step can no longer be undone.</source>
+        <translation>节拍器音色此后已被更改：这一步无法再撤销。</translation>
+    </message>
+    <message>
+        <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
+        <translation>已载入的套鼓文件此后已被更改（保存）：这一步无法再撤销。</translation>
+    </message>
+    <message>
+        <source>new group %1</source>
+        <translation>新建分组 %1</translation>
+    </message>
+    <message>
+        <source>sounds added to group %1</source>
+        <translation>添加到分组 %1 的音色</translation>
+    </message>
+    <message>
+        <source>name of group %1</source>
+        <translation>分组 %1 的名称</translation>
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation>音色 %1 的名称</translation>
+    </message>
+    <message>
+        <source>DEL in the sound groups</source>
+        <translation>在音色分组中删除</translation>
+    </message>
+    <message>
+        <source>DEL of %1 sounds</source>
+        <translation>删除 %1 个音色</translation>
     </message>
 </context>
 <context>

@@ -117,6 +117,37 @@
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>"%1" cannot be undone:</source>
+        <translation>"%1" cannot be undone:</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be redone:</source>
+        <translation>"%1" cannot be redone:</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
     <name>ImportTip</name>
     <message>
         <source>Dialog</source>
@@ -3093,6 +3124,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
         <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
     </message>
+    <message>
+        <source>DEL of a metronome sound</source>
+        <translation>DEL of a metronome sound</translation>
+    </message>
+    <message>
+        <source>move of kit %1</source>
+        <translation>move of kit %1</translation>
+    </message>
+    <message>
+        <source>global settings</source>
+        <translation>global settings</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>sounds added to the list</source>
+        <translation>sounds added to the list</translation>
+    </message>
+    <message>
+        <source>metronome sounds added</source>
+        <translation>metronome sounds added</translation>
+    </message>
+    <message>
+        <source>order of the sound list</source>
+        <translation>order of the sound list</translation>
+    </message>
+    <message>
+        <source>sound %1 added to the list</source>
+        <translation>sound %1 added to the list</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3159,6 +3230,49 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Kit List</source>
         <translation>Kit List</translation>
+    </message>
+</context>
+<context>
+    <name>SoundLibrary</name>
+    <message>
+        <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
+        <translation>The sound list changed since (a save or the pad): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The sound %1 is gone.</source>
+        <translation>The sound %1 is gone.</translation>
+    </message>
+    <message>
+        <source>The sound groups changed since (a save): this step can no longer be undone.</source>
+        <translation>The sound groups changed since (a save): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The metronome sounds changed since: this step can no longer be undone.</source>
+        <translation>The metronome sounds changed since: this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
+        <translation>The loaded kit files changed since (a save): this step can no longer be undone.</translation>
+    </message>
+    <message>
+        <source>new group %1</source>
+        <translation>new group %1</translation>
+    </message>
+    <message>
+        <source>sounds added to group %1</source>
+        <translation>sounds added to group %1</translation>
+    </message>
+    <message>
+        <source>name of group %1</source>
+        <translation>name of group %1</translation>
+    </message>
+    <message>
+        <source>name of sound %1</source>
+        <translation>name of sound %1</translation>
+    </message>
+    <message>
+        <source>DEL in the sound groups</source>
+        <translation>DEL in the sound groups</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,8 @@
 #include "mainwindow1/editing/pagevalues.h"
 #include "model/kitediting.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 const QString kOff = QStringLiteral("OFF");
 const QString kOn = QStringLiteral("ON");
@@ -78,6 +80,7 @@ void KitPagesController::switchPad(int pad)
         return;
     if (!m_padNoFlag)
         savePadSet(m_curPadNumber);
+    const QScopedValueRollback<bool> filling(m_padPageFilling, true);
 
     m_modeFlag = false;
     const int k = m_ui->kitNoSpinBox->value() - 1;
