@@ -15,8 +15,7 @@ DriveProbe::DriveProbe(QObject *parent)
 
 QVector<DriveEntry> DriveProbe::refresh()
 {
-    const DriveSource *source = ztplatform::driveSource();
-    const QVector<DriveEntry> all = source->drives();
+    const QVector<DriveEntry> all = ztplatform::driveSource()->drives();
     QVector<Drive> drives;
     QHash<QString, Look> looks;
     for (const DriveEntry &entry : all) {
@@ -34,8 +33,8 @@ QVector<DriveEntry> DriveProbe::refresh()
             // The look runs on after a drive goes; what it finds is dropped.
             Look look;
             const QString root = entry.root;
-            look.look = ztplatform::TimedLook<QStringList>([source, root]() {
-                return source->answers(root) ? padtree::modelFolderEntryNames(root) : QStringList();
+            look.look = ztplatform::TimedLook<QStringList>([root]() {
+                return ztplatform::driveAnswers(root) ? padtree::modelFolderEntryNames(root) : QStringList();
             });
             look.age.start();
             looks.insert(entry.root, look);

@@ -13,7 +13,13 @@
 
 #include <algorithm>
 
-PadSession::PadSession(QObject *parent) : QObject(parent) {}
+PadSession::PadSession(QObject *parent) : QObject(parent)
+{
+    connect(&m_watch, &PadWatch::stoppedAnswering, this, [this]() {
+        if (m_mode == Mode::OnPad)
+            emit padNotAnswering();
+    });
+}
 
 void PadSession::setMode(Mode mode)
 {
@@ -50,11 +56,13 @@ void PadSession::padLoaded(PadIdentity loaded)
     }
     m_padGuard = std::make_shared<PadGuard>(padPlaces(), loaded);
     m_padRoot.setCheck(m_padGuard);
+    m_watch.watch(m_currentDirPath);
     setMode(Mode::OnPad);
 }
 
 void PadSession::leaveDeviceMode()
 {
+    m_watch.watch(QString());
     // A lost pad stays lost.
     if (m_mode != Mode::Lost)
         setMode(Mode::Offline);
@@ -106,13 +114,18 @@ QStringList PadSession::clickFiles()
 bool PadSession::padFoldersReady() const
 {
     // Workers only ever write below the pad's own wave folders.
-    return !isUDiskFlag() && padtree::isUsableFolder(m_tree.dataPath) && padtree::isUsableFolder(m_tree.prmPath)
-            && QFileInfo(m_tree.dataPath).isDir() && QFileInfo(m_tree.prmPath).isDir();
+    if (isUDiskFlag() || !padtree::isUsableFolder(m_tree.dataPath) || !padtree::isUsableFolder(m_tree.prmPath))
+        return false;
+    const QString data = m_tree.dataPath, prm = m_tree.prmPath;
+    return m_watch.run<bool>([data, prm]() { return QFileInfo(data).isDir() && QFileInfo(prm).isDir(); })
+            .value_or(false);
 }
 
 bool PadSession::drivePresent() const
 {
-    return writeback::padDrivePresent(m_currentDirPath, m_tree.kitPath);
+    const QString root = m_currentDirPath, kitPath = m_tree.kitPath;
+    return m_watch.run<bool>([root, kitPath]() { return writeback::padDrivePresent(root, kitPath); })
+            .value_or(false);
 }
 
 PadPlaces PadSession::padPlaces() const
@@ -127,7 +140,11 @@ PadIdentity PadSession::currentPadIdentity() const
 
 PadMatch PadSession::padCheck(bool settingsToo)
 {
-    return m_padGuard ? m_padGuard->check(settingsToo) : PadMatch();
+    if (!m_padGuard)
+        return PadMatch();
+    const std::shared_ptr<PadGuard> guard = m_padGuard;
+    return m_watch.run<PadMatch>([guard, settingsToo]() { return guard->check(settingsToo); })
+            .value_or(PadMatch{PadMatch::Gone});
 }
 
 PadMatch PadSession::lostTo() const
@@ -140,6 +157,7 @@ void PadSession::padLost()
     qWarning() << "the pad at" << m_currentDirPath << "is not the one loaded";
     // Its sounds are not taken for the loaded pad's, by any later read.
     ztplatform::fenceFolder(m_padRoot.path());
+    m_watch.watch(QString());
     setMode(Mode::Lost);
 }
 
@@ -147,11 +165,12 @@ writeback::PadStop PadSession::batchStop(PadMatch *lost)
 {
     using writeback::PadStop;
     // Judged again when a worker found no pad at the place.
-    const bool noPad = m_padGuard && m_padGuard->check(false).verdict == PadMatch::Gone;
+    const bool noPad = m_padGuard && padCheck(false).verdict == PadMatch::Gone;
     *lost = lostTo();
     if (lost->another())
         return PadStop::AnotherPad;
-    if (ztplatform::isReadOnlyVolume(m_padRoot.path()))
+    const QString root = m_padRoot.path();
+    if (m_watch.run<bool>([root]() { return ztplatform::isReadOnlyVolume(root); }).value_or(false))
         return PadStop::ReadOnly;
     if (noPad || !drivePresent())
         return PadStop::Gone;
@@ -246,12 +265,33 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
         if (!firstOfFile.contains(records.at(i).file))
             firstOfFile.insert(records.at(i).file, i);
     }
-    WaveSlots freeSlots(ready ? m_tree.dataPath : QString(), ready ? m_tree.prmPath : QString(), listed);
+    int count = 0;
+    for (const QString &path : qAsConst(m_addUsbWaveList))
+        count += firstOfFile.contains(path);
+    // The free numbers are looked for on the pad off the GUI thread; without
+    // the pad, by the list alone.
+    const auto freeNumbers = [listed, count](const QString &data, const QString &prm, int after) {
+        WaveSlots freeSlots(data, prm, listed);
+        QVector<int> numbers;
+        for (int i = 0; i < count; ++i)
+            numbers << (after = freeSlots.nextFree(after));
+        return numbers;
+    };
+    const QString data = m_tree.dataPath, prm = m_tree.prmPath;
+    const int after = plan.lastNumber;
+    std::optional<QVector<int>> numbers;
+    if (ready)
+        numbers = m_watch.run<QVector<int>>([=]() { return freeNumbers(data, prm, after); });
+    if (!numbers) {
+        ready = false;
+        numbers = freeNumbers(QString(), QString(), after);
+    }
+    int next = 0;
     for (const QString &path : qAsConst(m_addUsbWaveList)) {
         const int r = firstOfFile.value(path, -1);
         if (r < 0)
             continue;
-        plan.lastNumber = freeSlots.nextFree(plan.lastNumber);
+        plan.lastNumber = numbers->at(next++);
         const QString name = MainWindow1Records::charArray2String(records.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
         m_waveNumList << plan.lastNumber;
         m_addSoundList << path;

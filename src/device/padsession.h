@@ -8,6 +8,7 @@
 #include "device/kitwaves.h"
 #include "device/padidentity.h"
 #include "device/padtree.h"
+#include "device/padwatch.h"
 #include "device/syncbatch.h"
 #include "device/writeback.h"
 #include "model/mainwindow1records.h"
@@ -107,6 +108,12 @@ public:
     bool padFoldersReady() const;
     // The drive is still listed and the model folder above KIT still there.
     bool drivePresent() const;
+    // The pad answers: from its load on, its root is looked at every second
+    // off the GUI thread. Every look the GUI thread makes at the pad runs on
+    // a thread of its own and is waited on at most PadWatch::ANSWER_LIMIT_MS;
+    // a pad that does not answer is taken for gone, without a look, until
+    // it answers again.
+    bool padAnswering() const { return m_watch.answering(); }
     // Where the pad's identity is read.
     PadPlaces padPlaces() const;
     // The identity of what stands at the pad's place now.
@@ -222,6 +229,8 @@ public:
 signals:
     // The editor entered or left device mode, or lost the pad.
     void modeChanged(PadSession::Mode mode);
+    // The pad loaded stopped answering (device mode).
+    void padNotAnswering();
 
 private:
     void setMode(Mode mode);
@@ -236,6 +245,7 @@ private:
     PadTreePaths m_tree;
     ztplatform::FolderAnchor m_padRoot;   // the pad's root at load; the pad's files are written only below it
     std::shared_ptr<PadGuard> m_padGuard; // tells the pad loaded from another one at its place, before each write
+    mutable PadWatch m_watch;             // whether the pad answers; the GUI thread's looks at it
     QStringList m_padLinksLeftOut;
     QStringList m_clickSkipped;
 

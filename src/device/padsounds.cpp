@@ -5,6 +5,7 @@
 #include "device/waveprm.h"
 #include "model/namerules.h"
 #include "platform/regularfile.h"
+#include "kitfile/soundbytes.h"
 #include "kitfile/soundsin.h"
 
 #include <QCoreApplication>
@@ -202,7 +203,35 @@ void fillWorkingList(PadSounds &result)
     }
 }
 
-// The files left out, the rename and the duplicate warnings, in that order.
+// A sound whose name a sound of a lower number holds takes a unique one, in
+// both lists.
+void makeNamesUnique(PadSounds &result)
+{
+    namerules::NamesInUse inUse;
+    setupfiles::SoundBytes bytes;
+    QHash<QString, QString> renamed; // file -> its unique name
+    for (SOUND_INDEX &s : result.waveLoadKitAttrList) {
+        const QString name = MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString unique = namerules::uniqueSoundName(
+                name, s.file, inUse, [&](const QString &holder) { return bytes.same(holder, s.file); });
+        inUse.add(unique, s.file);
+        if (unique == name)
+            continue;
+        MainWindow1Records::str2CharArray(unique, s.wave_name, SOUND_NAME_LENGTH_MAX);
+        renamed.insert(s.file, unique);
+        result.madeUnique.append({name, unique, true});
+    }
+    if (renamed.isEmpty())
+        return;
+    for (SOUND_INDEX &s : result.waveAttrList) {
+        const auto it = renamed.constFind(s.file);
+        if (it != renamed.constEnd())
+            MainWindow1Records::str2CharArray(it.value(), s.wave_name, SOUND_NAME_LENGTH_MAX);
+    }
+}
+
+// The files left out, the rename, the unique names and the duplicate
+// warnings, in that order.
 void addWarnings(PadSounds &result)
 {
     if (!result.leftOut.isEmpty()) {
@@ -220,6 +249,14 @@ void addWarnings(PadSounds &result)
                 DeviceText::tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
                 DeviceText::tr("item are automatically renamed, as they exceed 16 characters or end with special "
                                "symbol."));
+    if (!result.madeUnique.isEmpty())
+        result.messages << DeviceMessage{
+                DeviceText::tr("Warning"),
+                namerules::nameChangesText(
+                        QString(),
+                        DeviceText::tr("These sounds of the sampler pad had the name of another of its sounds "
+                                       "and were given a number:"),
+                        result.madeUnique)};
     if (!result.duplicateNumbers.isEmpty()) {
         QStringList lines;
         for (int n : qAsConst(result.duplicateNumbers)) {
@@ -254,6 +291,7 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
             readFolder(QString(), folder, pairedAudio, result, pump);
     }
     fillWorkingList(result);
+    makeNamesUnique(result);
     addWarnings(result);
     result.ok = !result.waveLoadKitAttrList.isEmpty();
     return result;

@@ -6,6 +6,7 @@
 
 #include "device/devicemessage.h"
 #include "model/mainwindow1records.h"
+#include "model/namerules.h"
 
 #include <QVector>
 
@@ -25,6 +26,9 @@ struct PadSounds {
     QVector<MainWindow1Records::SOUND_INDEX> waveLoadKitAttrList;
     // Numbers whose names were adjusted, in reading order.
     QVector<int> renamedNumbers;
+    // Names another sound of the pad held first (in ascending numbers), and
+    // the unique names they took.
+    QVector<namerules::NameChange> madeUnique;
     // Numbers that more than one record carries, ascending.
     QVector<int> duplicateNumbers;
     // Symbolic links among the sound files, left out with their partners.
@@ -33,8 +37,8 @@ struct PadSounds {
     // a folder or no regular file; the sound's number and the file named.
     QStringList leftOut;
     // Warning boxes in the order to show them: on failure the reader's
-    // error; otherwise the files left out, the rename and the duplicate
-    // warnings, if any.
+    // error; otherwise the files left out, the rename, the unique names and
+    // the duplicate warnings, if any.
     DeviceMessages messages;
 };
 

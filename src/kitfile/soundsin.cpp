@@ -2,10 +2,12 @@
 
 #include "model/bytepack.h"
 #include "model/namerules.h"
+#include "kitfile/sharedsounds.h"
 #include "kitfile/soundsource.h"
 
 #include <QDebug>
 #include <QFile>
+#include <QHash>
 #include <QSet>
 
 namespace setupfiles {
@@ -77,8 +79,8 @@ QString fitKitFileSoundName(const QString &name, bool *renamed)
 
 namespace {
 
-// The names a file's sounds take: a sound left without one takes the first
-// "SOUND~nnnnn" neither `library` nor an earlier sound of the file has.
+// The names a kit file's sounds take: a sound left without one takes the
+// first "SOUND~nnnnn" neither `library` nor an earlier sound of the file has.
 class NameTaker
 {
 public:
@@ -110,6 +112,76 @@ private:
 
 } // namespace
 
+namespace {
+
+// The names of a whole setup's waves: unique among each other and the
+// groups' sounds, but a wave with the name and the bytes of an earlier one
+// takes that one's name.
+class SetupWaveNames
+{
+public:
+    SetupWaveNames(const QString &file, const namerules::NamesInUse &groups, SoundBytes *bytes)
+        : m_file(file), m_inUse(groups), m_bytes(bytes)
+    {
+    }
+
+    QString take(const QString &stored, const QString &source, const Entry &e, bool *unique)
+    {
+        const QString ruled = namerules::asciiSoundName(stored);
+        const auto earlier = m_byRuled.constFind(ruled);
+        if (!ruled.isEmpty() && earlier != m_byRuled.constEnd() && sameBytes(*earlier, e)) {
+            *unique = false;
+            return earlier->name;
+        }
+        const SoundBytes::Place place{m_file.fileName(), e.wave_start, e.wave_length};
+        const QString name = namerules::soundName(stored, source, m_inUse, unique, [&](const QString &holder) {
+            return m_bytes && m_bytes->same(holder, place);
+        });
+        if (!ruled.isEmpty() && earlier == m_byRuled.constEnd())
+            m_byRuled.insert(ruled, Held{e.wave_start, e.wave_length, name});
+        return name;
+    }
+
+private:
+    struct Held
+    {
+        quint32 start;
+        quint32 length;
+        QString name;
+    };
+
+    bool sameBytes(const Held &held, const Entry &e)
+    {
+        if (held.length != e.wave_length)
+            return false;
+        if (held.start == e.wave_start)
+            return true;
+        if (!m_file.isOpen() && !m_file.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray a = storedDigest(m_file, held.start, held.length);
+        return !a.isEmpty() && a == storedDigest(m_file, e.wave_start, e.wave_length);
+    }
+
+    QFile m_file;
+    namerules::NamesInUse m_inUse;
+    SoundBytes *m_bytes;
+    QHash<QString, Held> m_byRuled; // the rule's name -> the first wave that had it
+};
+
+} // namespace
+
+void noteRenamedSounds(KitFileSounds &got, const QVector<QString> &ruled)
+{
+    got.renamed.clear();
+    for (int i = 0; i < got.entries.size() && i < got.stored.size(); ++i) {
+        const QString &stored = got.stored.at(i);
+        const int wav = stored.indexOf(QLatin1String(".wav"));
+        const QString name = Records::charArray2String(got.entries.at(i).wave_name, SOUND_NAME_LENGTH_MAX);
+        if (name != (wav >= 0 ? stored.left(wav) : stored))
+            got.renamed.append({stored, name, i < ruled.size() && name != ruled.at(i)});
+    }
+}
+
 Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
                                  quint32 cluster, quint32 length, quint32 start, quint32 end)
 {
@@ -130,7 +202,8 @@ Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, con
     return soundRecord(name, source, number, e.wave_lock, e.start_cluster, e.wave_length, e.wave_start, e.wave_end);
 }
 
-LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out)
+LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
+                               const namerules::NamesInUse &inUse, SoundBytes *bytes)
 {
     WholeSetupSounds got;
     const int n = pf.soundChunk.soundIndex ? pf.soundChunk.soundCount : 0;
@@ -138,14 +211,11 @@ LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, Whole
     QSet<QString> seenSources;
     QSet<quint16> seenWaves;
     WaveChecker checker(file);
-    NameTaker names({});
+    SetupWaveNames waveNames(file, inUse, bytes);
+    namerules::NamesInUse clickNames;
     int counter = 0;
     for (int i = 0; i < n; ++i) {
         const Entry &e = pf.soundChunk.soundIndex[i];
-        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
-        const QString name = names.take(namerules::asciiSoundName(stored));
-        if (name != stored)
-            got.renamed.append({stored, name});
         const bool click = e.wave_No > WAVE_MAX_COUNT;
         const int number = click ? 10000 + i : (got.clickFlag ? counter++ : i);
         const QString source = storedSource(file, number);
@@ -168,6 +238,12 @@ LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, Whole
         if (bad != LoadError::None)
             return refuse(pf, bad);
 
+        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        bool unique = false;
+        const QString name = click ? namerules::soundName(stored, source, clickNames)
+                                   : waveNames.take(stored, source, e, &unique);
+        if (name != stored)
+            got.renamed.append({stored, name, unique});
         const Records::SOUND_INDEX record = soundRecord(name, source, e, e.wave_No);
         if (click) {
             got.clicks.append(record);
@@ -233,16 +309,14 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
         if (bad != LoadError::None)
             return refuse(pf, bad);
 
-        bool renamed = false;
         const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
-        const QString fit = fitKitFileSoundName(stored, &renamed);
-        const QString name = names.take(fit);
-        if (renamed || name != fit)
-            got.renamed.append({stored, name});
         sources[i] = storedSource(file, i);
-        got.entries.append(soundRecord(name, sources.at(i), e, quint16(numbers.at(i))));
+        got.stored.append(stored);
+        got.entries.append(soundRecord(names.take(fitKitFileSoundName(stored, nullptr)), sources.at(i), e,
+                                       quint16(numbers.at(i))));
     }
     setSources(pf, sources);
+    noteRenamedSounds(got, {});
     out = got;
     return LoadError::None;
 }

@@ -7,6 +7,7 @@
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
 #include "kitfile/setuperrors.h"
+#include "kitfile/soundbytes.h"
 
 namespace setupfiles {
 
@@ -26,14 +27,25 @@ struct WholeSetupSounds
 // numbered 10000 + entry, waves by entry or, after five metronome sounds, from 0.
 // Refused: a wave whose bytes lie outside the file or do not begin with "RIFF",
 // repeated wave numbers or sources, a wave numbered 9,999 or more. On failure
-// every fileName of pf is emptied.
-LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out);
+// every fileName of pf is emptied. The waves' names are made unique among
+// each other and `inUse` (the groups' sounds), but a wave with the name and
+// the bytes of an earlier one, or of a sound of `inUse` (as `bytes` reads
+// them), keeps it.
+LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
+                               const namerules::NamesInUse &inUse = namerules::NamesInUse(),
+                               SoundBytes *bytes = nullptr);
 
 struct KitFileSounds
 {
     QVector<Records::SOUND_INDEX> entries; // to append to the working sound list
+    QVector<QString> stored;                // each entry's name as the file stores it
     QVector<namerules::NameChange> renamed; // each sound name the rule changed, in order
 };
+
+// `renamed` made anew once the entries' names may have changed since the
+// rule gave them (`ruled`, entry by entry): each entry whose name is not its
+// stored one (up to ".wav"), marked unique when it is not `ruled` either.
+void noteRenamedSounds(KitFileSounds &got, const QVector<QString> &ruled);
 
 // Sounds of a single-kit file read into pf from `file`, numbered after the last
 // sound of `library` (stored number + its number). Refused: numbers above 9,999

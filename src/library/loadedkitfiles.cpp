@@ -67,17 +67,28 @@ void SoundLibrary::forgetLoadedKitFile(int index)
         m_loadedKitFiles.remove(index);
 }
 
-QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, const QVector<SOUND_INDEX> &sounds)
+QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, QVector<SOUND_INDEX> &sounds)
 {
     touchFiles();
     const Edit edit(this, Sounds);
     const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles);
+    namerules::NamesInUse inUse = soundNamesInUse();
+    setupfiles::SoundBytes bytes = soundBytes();
     for (int i = 0; i < sounds.size(); ++i) {
-        const SOUND_INDEX &s = sounds.at(i);
-        if (same.contains(i))
+        SOUND_INDEX &s = sounds[i];
+        if (same.contains(i)) {
             m_sharedSounds.addTwin(s.file, same.value(i));
-        else
-            m_waveLoadKitAttrList.append(s);
+            continue;
+        }
+        const QString name = MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+        const setupfiles::SoundBytes::Place place{file, s.wave_start, s.wave_length};
+        const QString unique = namerules::uniqueSoundName(name, s.file, inUse, [&](const QString &holder) {
+            return bytes.same(holder, place);
+        });
+        inUse.add(unique, s.file);
+        if (unique != name)
+            MainWindow1Records::str2CharArray(unique, s.wave_name, SOUND_NAME_LENGTH_MAX);
+        m_waveLoadKitAttrList.append(s);
     }
     return same;
 }

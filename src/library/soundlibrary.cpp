@@ -12,6 +12,8 @@
 #include <QIcon>
 #include <QSignalBlocker>
 
+#include <memory>
+
 namespace {
 
 const char kLockIcon[] = ":/images/lock.png";
@@ -224,6 +226,38 @@ QStringList SoundLibrary::librarySources() const
     for (const SOUND_LIST_INFO &click : m_clickList)
         out.append(click.file);
     return out;
+}
+
+namerules::NamesInUse SoundLibrary::soundNamesInUse(bool withList) const
+{
+    namerules::NamesInUse names;
+    if (withList) {
+        for (const SOUND_INDEX &s : m_waveLoadKitAttrList)
+            names.add(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file);
+    }
+    for (const soundfilexml::strSoundGroup &g : m_soundGroupList) {
+        for (const soundfilexml::strSoundItem &item : g.soundList)
+            names.add(item.name.trimmed(), item.file.trimmed());
+    }
+    return names;
+}
+
+setupfiles::SoundBytes SoundLibrary::soundBytes() const
+{
+    auto entries = std::make_shared<soundsource::StoredEntries>(m_loadedKitFiles,
+                                                                m_loadClickFlag && !m_clickDeviceFlag);
+    return setupfiles::SoundBytes([entries](const QString &source) {
+        setupfiles::SoundBytes::Place place;
+        const READ_KIT_FILE *kit = nullptr;
+        const int e = entries->find(source, &kit);
+        if (e >= 0 && kit) {
+            const percussionpadfile::P_SOUND_INDEX &entry = kit->info.soundChunk.soundIndex[e];
+            place.file = kit->file;
+            place.start = entry.wave_start;
+            place.length = entry.wave_length;
+        }
+        return place;
+    });
 }
 
 void SoundLibrary::clearSoundRows()

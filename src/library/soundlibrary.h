@@ -7,10 +7,12 @@
 #include "library/soundsource.h"
 #include "model/editstep.h"
 #include "model/mainwindow1records.h"
+#include "model/namerules.h"
 #include "model/soundfilexml.h"
 #include "platform/filelock.h"
 #include "platform/fileidentity.h"
 #include "kitfile/sharedsounds.h"
+#include "kitfile/soundbytes.h"
 #include "kitfile/wavecollect.h"
 
 #include <QByteArray>
@@ -114,6 +116,11 @@ public:
     QVector<QString> getSoundFileList(const QVector<soundKit> &kits) const;
     // Every source of a sound of the library, a group or the metronome.
     QStringList librarySources() const;
+    // The names of the working list's sounds (unless !withList) and of the
+    // groups' sounds, each with its source: what a new sound's name must not repeat.
+    namerules::NamesInUse soundNamesInUse(bool withList = true) const;
+    // Compares the bytes of sounds, stored sounds read in their loaded kit files.
+    setupfiles::SoundBytes soundBytes() const;
 
     // ---- the total list's and the hi-hat list's rows ----------------------------
     // The total list shows no sound (the hi-hat list stays as it is).
@@ -355,8 +362,10 @@ public:
     void forgetLoadedKitFile(int index);
     // The sounds of kit file `file` read: those the list holds already (same
     // name, same stored bytes) are noted as twins of those, the others join
-    // the working list. Returned: position in `sounds` -> the list source it stands for.
-    QHash<int, QString> takeKitFileSounds(const QString &file, const QVector<SOUND_INDEX> &sounds);
+    // the working list, their names in `sounds` made unique among the list's
+    // and the groups' sounds. Returned: position in `sounds` -> the list
+    // source it stands for.
+    QHash<int, QString> takeKitFileSounds(const QString &file, QVector<SOUND_INDEX> &sounds);
     // Before the sounds stored in a kit file leave the list: each of them
     // another kit file's sound stands for hands over to it (list source
     // leaving -> its twin). The kit file's twins are then forgotten.

@@ -4,6 +4,7 @@
 
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "platform/volumeidentity.h"
 #include "kitfile/lostsounds.h"
 #include "kitfile/storedsounds.h"
 
@@ -14,6 +15,8 @@
 #include <QFileInfo>
 #include <QStandardItemModel>
 
+#include <cerrno>
+#include <cstring>
 #include <unordered_map>
 
 namespace {
@@ -192,6 +195,11 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &
                                                   "a link to \"%1\" was put at its name since the start; neither is "
                                                   "written over")
                               .arg(QDir::toNativeSeparators(QFileInfo(m_soundListFileName).symLinkTarget()));
+        return save;
+    }
+    // A read-only file system is said so: no question that cannot succeed.
+    if (ztplatform::isReadOnlyVolume(QFileInfo(m_listTarget).absolutePath())) {
+        save.reason = QString::fromLocal8Bit(std::strerror(EROFS));
         return save;
     }
     if (atClose && m_soundListReadOnly == ReadOnlyAnswer::No)

@@ -1,28 +1,26 @@
 #include "library/soundnames.h"
 
+#include "library/soundlibrary.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace soundnames {
 
-bool IncomingNames::taken(const QString &name)
-{
-    if (m_taken.contains(name))
-        return true;
-    if (!m_asked) {
-        m_asked = true;
-        if (m_listed)
-            m_listedNames = m_listed();
-    }
-    return m_listedNames.contains(name);
-}
+IncomingNames::~IncomingNames() = default;
 
-QString IncomingNames::take(const QString &given)
+QString IncomingNames::take(const QString &given, const QString &source)
 {
-    const QString name = namerules::soundName(given, [this](const QString &c) { return taken(c); });
-    m_taken.insert(name);
+    if (!m_bytes) {
+        m_names = m_library.soundNamesInUse();
+        m_bytes = std::make_unique<setupfiles::SoundBytes>(m_library.soundBytes());
+    }
+    bool unique = false;
+    const QString name = namerules::soundName(given, source, m_names, &unique, [&](const QString &holder) {
+        return m_bytes->same(holder, source);
+    });
     if (name != given)
-        m_changes.append({given, name});
+        m_changes.append({given, name, unique});
     return name;
 }
 

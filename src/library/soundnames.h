@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kitfile/soundbytes.h"
 #include "model/namerules.h"
 
 #include <QSet>
@@ -7,6 +8,9 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
+
+class SoundLibrary;
 
 // Rules for the names of sounds and kits, free of any window or model.
 namespace soundnames {
@@ -17,26 +21,26 @@ QString nameFromFile(const QString &path);
 // True for the audio suffixes the import dialogs offer (any letter case).
 bool isSoundFile(const QString &path);
 
-// Names the sounds of one import or drop by the sound-name rule and keeps
-// each name it changed, for the one box that tells them.
+// Names the sounds of one import or drop by the sound-name rule, unique
+// among the sounds of the library's list and groups, and keeps each name it
+// changed, for the one box that tells them.
 class IncomingNames
 {
 public:
-    // `listed` gives the names a "SOUND~nnnnn" must not repeat (those of the
-    // list the sounds join); it is asked only when a name needs one, once.
-    explicit IncomingNames(std::function<QSet<QString>()> listed) : m_listed(std::move(listed)) {}
+    // The library's names are read at the first name.
+    explicit IncomingNames(const SoundLibrary &library) : m_library(library) {}
+    ~IncomingNames();
 
-    // The name `given` becomes; noted when it differs.
-    QString take(const QString &given);
+    // The name the sound of `source`, given as `given`, takes; noted when it
+    // differs. The name another sound holds is kept when that sound is of
+    // the same source or holds the same bytes.
+    QString take(const QString &given, const QString &source);
     const QVector<namerules::NameChange> &changes() const { return m_changes; }
 
 private:
-    bool taken(const QString &name);
-
-    std::function<QSet<QString>()> m_listed;
-    QSet<QString> m_listedNames;
-    bool m_asked = false;
-    QSet<QString> m_taken; // names given in this batch
+    const SoundLibrary &m_library;
+    namerules::NamesInUse m_names;
+    std::unique_ptr<setupfiles::SoundBytes> m_bytes;
     QVector<namerules::NameChange> m_changes;
 };
 

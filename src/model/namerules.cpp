@@ -282,6 +282,70 @@ QString soundName(const QString &name, const std::function<bool(const QString &)
     return ascii.isEmpty() ? fallbackName(QString(), taken, QStringLiteral("SOUND"), SOUND_NAME_LENGTH_MAX) : ascii;
 }
 
+void NamesInUse::add(const QString &name, const QString &source)
+{
+    QStringList &sources = m_holders[name];
+    if (!sources.contains(source)) {
+        sources.append(source);
+        m_namesOf[source].append(name);
+    }
+}
+
+QString NamesInUse::firstFree(const QString &prefix, const QString &source) const
+{
+    auto numbered = [&prefix](int n) { return prefix + QStringLiteral("~%1").arg(n, 5, 10, QLatin1Char('0')); };
+    for (const QString &held : m_namesOf.value(source)) {
+        if (held.size() == prefix.size() + 6 && held.startsWith(prefix) && held.at(prefix.size()) == QLatin1Char('~')) {
+            bool digits = false;
+            held.rightRef(5).toInt(&digits);
+            if (digits && !heldByOther(held, source))
+                return held;
+        }
+    }
+    int &n = m_nextFree[prefix];
+    n = qMax(n, 1);
+    while (n < 99999 && heldByOther(numbered(n), source))
+        ++n;
+    return numbered(n);
+}
+
+bool NamesInUse::heldByOther(const QString &name, const QString &source) const
+{
+    const auto it = m_holders.constFind(name);
+    return it != m_holders.constEnd() && (it->size() > 1 || it->constFirst() != source);
+}
+
+QString uniqueSoundName(const QString &name, const QString &source, const NamesInUse &inUse, const SameSound &same)
+{
+    if (!inUse.heldByOther(name, source))
+        return name;
+    if (same) {
+        for (const QString &holder : inUse.holders(name)) {
+            if (holder != source && same(holder))
+                return name;
+        }
+    }
+    static const QRegularExpression numbered(QStringLiteral("~\\d{5}\\z"));
+    QString base = name;
+    base.remove(numbered);
+    QString prefix = detectWaveName(base, SOUND_NAME_LENGTH_MAX - 6);
+    if (prefix.isEmpty())
+        prefix = QStringLiteral("SOUND");
+    return inUse.firstFree(prefix, source);
+}
+
+QString soundName(const QString &name, const QString &source, NamesInUse &inUse, bool *madeUnique,
+                  const SameSound &same)
+{
+    const QString ascii = asciiSoundName(name);
+    const QString ruled = ascii.isEmpty() ? QStringLiteral("SOUND~00001") : ascii;
+    const QString unique = uniqueSoundName(ruled, source, inUse, ascii.isEmpty() ? SameSound() : same);
+    inUse.add(unique, source);
+    if (madeUnique)
+        *madeUnique = unique != ruled && !ascii.isEmpty();
+    return unique;
+}
+
 QString clickSoundName(const QString &fileName)
 {
     if (isAscii(fileName))
@@ -307,13 +371,25 @@ QString fallbackName(const QString &name, const std::function<bool(const QString
     return candidate;
 }
 
-QString nameChangesText(const QString &lead, const QVector<NameChange> &changes, int shown)
+QString nameChangesText(const QString &lead, const QString &uniqueLead, const QVector<NameChange> &changes,
+                        int shown)
 {
-    QStringList lines{lead};
-    for (int i = 0; i < changes.size() && i < shown; ++i)
-        lines << QStringLiteral("\"%1\" \u2192 \"%2\"").arg(changes.at(i).from, changes.at(i).to);
-    if (changes.size() > shown)
-        lines << QCoreApplication::translate("MainWindow1", "and %1 more").arg(changes.size() - shown);
+    QStringList lines;
+    int listed = 0;
+    for (const bool unique : {false, true}) {
+        bool led = false;
+        for (const NameChange &c : changes) {
+            if (c.unique != unique || listed >= shown)
+                continue;
+            if (!led)
+                lines << (unique ? uniqueLead : lead);
+            led = true;
+            lines << QStringLiteral("\"%1\" \u2192 \"%2\"").arg(c.from, c.to);
+            ++listed;
+        }
+    }
+    if (changes.size() > listed)
+        lines << QCoreApplication::translate("MainWindow1", "and %1 more").arg(changes.size() - listed);
     return lines.join(QStringLiteral("\r\n"));
 }
 

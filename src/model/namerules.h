@@ -4,7 +4,9 @@
 // Rules for the sound and kit names the editor takes in, and the texts of
 // the boxes that tell which were changed.
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <functional>
@@ -46,6 +48,46 @@ QString asciiSoundName(const QString &name);
 // `taken` does not know.
 QString soundName(const QString &name, const std::function<bool(const QString &)> &taken);
 
+// The sound names in use, each with the sources of the sounds that hold it
+// (a file, or a place in a kit file); looked up in constant time.
+class NamesInUse
+{
+public:
+    void add(const QString &name, const QString &source);
+    // The sources of the sounds that hold `name`, each once.
+    QStringList holders(const QString &name) const { return m_holders.value(name); }
+    // True when a sound other than the one at `source` holds `name`.
+    bool heldByOther(const QString &name, const QString &source) const;
+    bool isEmpty() const { return m_holders.isEmpty(); }
+    // The first prefix + "~nnnnn" (n from 1) that no sound other than the
+    // one at `source` holds; the one that sound holds already, if any.
+    // Numbers found taken are not tried again.
+    QString firstFree(const QString &prefix, const QString &source) const;
+
+private:
+    QHash<QString, QStringList> m_holders;
+    QHash<QString, QStringList> m_namesOf;  // source -> the names it holds
+    mutable QHash<QString, int> m_nextFree; // prefix -> the first number not known to be taken
+};
+
+// Whether the sound at a source holding a name is the incoming sound itself
+// (the same bytes); unset: only the same source is.
+using SameSound = std::function<bool(const QString &holder)>;
+
+// `name` when no sound other than the one at `source` holds it, or one that
+// holds it is the same sound; else the first prefix + "~nnnnn" (n from 1)
+// that no other sound holds. The prefix is the name without a "~nnnnn" it
+// ends in, cut to SOUND_NAME_LENGTH_MAX - 6 characters and back to its last
+// letter or digit, or "SOUND" when nothing is left.
+QString uniqueSoundName(const QString &name, const QString &source, const NamesInUse &inUse,
+                        const SameSound &same = SameSound());
+
+// The name a sound from `source` takes: asciiSoundName, or "SOUND~nnnnn"
+// when nothing is left, made unique among `inUse`, which then holds it.
+// *madeUnique tells whether another sound held the rule's name.
+QString soundName(const QString &name, const QString &source, NamesInUse &inUse, bool *madeUnique = nullptr,
+                  const SameSound &same = SameSound());
+
 // A metronome sound's name, from its file's name: the name as it is when it
 // is ASCII, else the base name made ASCII as a sound's is, then the suffix.
 QString clickSoundName(const QString &fileName);
@@ -56,17 +98,21 @@ QString clickSoundName(const QString &fileName);
 QString fallbackName(const QString &name, const std::function<bool(const QString &)> &taken,
                      const QString &defaultPrefix, int maxLen);
 
-// A sound name as it came in and as the rule left it.
+// A sound name as it came in and as the rule left it; `unique` when another
+// sound held the rule's name, so that it took a number.
 struct NameChange
 {
     QString from;
     QString to;
-    bool operator==(const NameChange &o) const { return from == o.from && to == o.to; }
+    bool unique = false;
+    bool operator==(const NameChange &o) const { return from == o.from && to == o.to && unique == o.unique; }
 };
 
 // The lines of a box about renamed sounds: `lead`, then one line for each
-// change, the first `shown` of them, and how many more there are.
-QString nameChangesText(const QString &lead, const QVector<NameChange> &changes, int shown = 25);
+// change the rule alone made, then `uniqueLead` and one line for each name
+// made unique; at most `shown` lines of changes, then how many more there are.
+QString nameChangesText(const QString &lead, const QString &uniqueLead, const QVector<NameChange> &changes,
+                        int shown = 25);
 
 // The kit-name rules for kit number n (1-based): an empty name, or one too long
 // or not ending in a letter or digit, is shortened (`cut`, the default name when

@@ -1,9 +1,11 @@
 #include "platform/dismount.h"
 
+#include "platform/removabledrives.h"
+
 #include <QDebug>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QStorageInfo>
 
 VolumeDismounter::~VolumeDismounter() = default;
 
@@ -20,19 +22,23 @@ QString withoutTrailingSlash(QString path)
 
 SystemVolumeDismounter::Volume SystemVolumeDismounter::findVolume(const QString &mountPoint) const
 {
+    // From the kernel's mount table alone: no mounted volume is looked at,
+    // so one that does not answer (a dead network or FUSE mount) holds
+    // nothing up.
     const QString wanted = withoutTrailingSlash(mountPoint);
-    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    const QVector<ztplatform::MountEntry> mounts =
+            table.open(QIODevice::ReadOnly) ? ztplatform::parseMountTable(table.readAll()) : QVector<ztplatform::MountEntry>();
     Volume found;
-    for (const QStorageInfo &v : volumes) {
-        if (withoutTrailingSlash(v.rootPath()) == wanted && v.isValid() && v.isReady()) {
-            found.device = QString::fromLocal8Bit(v.device());
-            break;
-        }
+    // A later mount at the same point hides the earlier ones.
+    for (auto it = mounts.crbegin(); it != mounts.crend() && found.device.isEmpty(); ++it) {
+        if (it->mountPoint == wanted)
+            found.device = it->source;
     }
     if (found.device.isEmpty())
         return found;
-    for (const QStorageInfo &v : volumes) {
-        if (QString::fromLocal8Bit(v.device()) == found.device)
+    for (const ztplatform::MountEntry &m : mounts) {
+        if (m.source == found.device)
             ++found.mountCount;
     }
     return found;
@@ -71,9 +77,10 @@ bool SystemVolumeDismounter::dismount(const QString &mountPoint)
         qWarning() << "no volume is mounted at" << mountPoint;
         return false;
     }
+    // The pad's file system only: another one that does not answer would hold the close up.
     const QString sync = findProgram(QStringLiteral("sync"));
     if (!sync.isEmpty())
-        run(sync, {}, COMMAND_TIMEOUT_MS);
+        run(sync, {QStringLiteral("-f"), withoutTrailingSlash(mountPoint)}, COMMAND_TIMEOUT_MS);
     // udisks unmounts the device, so only when it is mounted here alone
     // (not for a folder bound onto the mount point).
     const QString udisksctl = findProgram(QStringLiteral("udisksctl"));

@@ -14,9 +14,10 @@ public:
     virtual bool dismount(const QString &mountPoint) = 0;
 };
 
-// `sync`, then `udisksctl unmount -b <device>` when udisksctl is there and the
-// device is mounted nowhere else, else (or when that fails) `umount <mount
-// point>`; each capped at 30 s.
+// `sync -f <mount point>`, then `udisksctl unmount -b <device>` when
+// udisksctl is there and the device is mounted nowhere else, else (or when
+// that fails) `umount <mount point>`; each capped at 30 s. The volume is
+// found in the mount table, without a look at any mounted volume.
 class SystemVolumeDismounter : public VolumeDismounter {
 public:
     static constexpr int COMMAND_TIMEOUT_MS = 30000;

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -14,16 +13,6 @@
 #include <unistd.h>
 
 namespace ztplatform {
-
-namespace {
-
-std::atomic<SyncCall> &syncCall()
-{
-    static std::atomic<SyncCall> call{nullptr};
-    return call;
-}
-
-} // namespace
 
 bool syncDescriptor(int fd, bool dataOnly)
 {
@@ -36,20 +25,15 @@ bool syncDescriptor(Disk &disk, int fd, bool dataOnly)
         errno = EBADF;
         return false;
     }
-    const SyncCall instead = syncCall().load();
-    return (instead ? instead(fd, dataOnly) : disk.sync(fd, dataOnly)) == 0;
-}
-
-SyncCall setSyncCall(SyncCall call)
-{
-    return syncCall().exchange(call);
+    return disk.sync(fd, dataOnly) == 0;
 }
 
 bool syncFile(QFile &file)
 {
     if (!file.isOpen() || !file.flush())
         return false;
-    if (!syncDescriptor(file.handle())) {
+    const auto *seam = dynamic_cast<const sysio::SeamFile *>(&file);
+    if (!syncDescriptor(seam ? seam->disk() : sysio::disk(), file.handle())) {
         qWarning() << "fsync of" << file.fileName() << "failed:" << std::strerror(errno);
         return false;
     }

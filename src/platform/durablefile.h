@@ -17,14 +17,8 @@ class Disk;
 bool syncDescriptor(int fd, bool dataOnly = false);
 bool syncDescriptor(Disk &disk, int fd, bool dataOnly = false);
 
-// A call syncDescriptor makes instead of the disk's; tests put one in place
-// that fails.
-using SyncCall = int (*)(int fd, bool dataOnly);
-// Puts `call` in place (none when null) and gives the one before.
-SyncCall setSyncCall(SyncCall call);
-
-// Flushes the open file and forces its bytes to the disk (fsync). False when
-// either fails.
+// Flushes the open file and forces its bytes to the disk (fsync), by the
+// disk it is written through. False when either fails.
 bool syncFile(QFile &file);
 
 // Why the last write to the open `file` failed: the disk's answer for a file

@@ -28,6 +28,8 @@ struct Fence
     QPointer<QObject> owner;
     std::function<bool()> stillReadable;
     bool asking = false; // stillReadable runs now
+    QString named; // the watched folder as named, made absolute
+    std::function<bool()> answering;
 };
 
 Fence &fence()
@@ -91,13 +93,29 @@ bool fenced(const QString &path)
     return f.closed && f.root == root;
 }
 
+// False when `path` names a file below the watched folder, as named, whose
+// volume does not answer now: it is not looked at.
+bool reachable(const QString &path)
+{
+    std::function<bool()> answering;
+    {
+        Fence &f = fence();
+        QMutexLocker hold(&f.lock);
+        if (!f.answering || f.named.isEmpty() || f.owner.isNull() || f.closed || !onGuiThread()
+            || !below(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), f.named))
+            return true;
+        answering = f.answering;
+    }
+    return answering();
+}
+
 } // namespace
 
 bool isRegularFile(const QString &path)
 {
     // QFileInfo::isFile() holds for regular files only, never for a pipe,
     // a device or a folder.
-    return !path.isEmpty() && QFileInfo(path).isFile() && !fenced(path);
+    return !path.isEmpty() && reachable(path) && QFileInfo(path).isFile() && !fenced(path);
 }
 
 int openRegularFile(const QString &path)
@@ -140,12 +158,14 @@ void fenceFolder(const QString &folder)
     if (f.root != root) {
         f.owner.clear();
         f.stillReadable = nullptr;
+        f.answering = nullptr;
     }
     f.root = root;
     f.closed = true;
 }
 
-void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable)
+void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable,
+                 std::function<bool()> answering)
 {
     const QString root = folder.isEmpty() ? QString() : folderPath(folder);
     Fence &f = fence();
@@ -154,6 +174,8 @@ void watchFolder(const QString &folder, QObject *owner, std::function<bool()> st
     f.closed = false;
     f.owner = owner;
     f.stillReadable = std::move(stillReadable);
+    f.named = folder.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    f.answering = std::move(answering);
 }
 
 void endFolderWatch(const QObject *owner)
@@ -166,6 +188,8 @@ void endFolderWatch(const QObject *owner)
     f.closed = false;
     f.owner.clear();
     f.stillReadable = nullptr;
+    f.named.clear();
+    f.answering = nullptr;
 }
 
 FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)

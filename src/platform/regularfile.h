@@ -38,8 +38,11 @@ void fenceFolder(const QString &folder);
 // Until `folder` is fenced, `stillReadable` is asked on the GUI thread each
 // time isRegularFile() would hold for a file below it; a false answer fences
 // the folder first. It is not asked once `owner` is gone. Replaces any earlier
-// fenced or watched folder; an empty name leaves none.
-void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable);
+// fenced or watched folder; an empty name leaves none. While `answering`
+// (when given) says no, isRegularFile() on the GUI thread is false for a
+// path below the folder as named, without a look at the disk.
+void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable,
+                 std::function<bool()> answering = {});
 
 // Nothing fenced or watched any more, when the folder was watched for `owner`.
 void endFolderWatch(const QObject *owner);

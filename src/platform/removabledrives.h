@@ -66,7 +66,12 @@ QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QS
 
 // Default source shared by the program; tests may replace it (nullptr restores).
 DriveSource *driveSource();
+// Waits until no driveAnswers() call runs.
 void setDriveSource(DriveSource *source);
+
+// DriveSource::answers() of the source in use, for a thread of its own: the
+// source is not replaced while the call runs.
+bool driveAnswers(const QString &root);
 
 } // namespace ztplatform
 

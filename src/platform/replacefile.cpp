@@ -13,6 +13,7 @@
 #include <QSet>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -269,10 +270,18 @@ bool ReplaceFile::open()
     if (m_name.isEmpty() || m_name == QLatin1String(".") || m_name == QLatin1String("..")
         || m_name.contains(QLatin1Char('/')))
         return fail(Step::Create, EINVAL);
+    // A target the system cannot name by its path is said so before anything
+    // is written: every later look at it by path would miss it.
+    const QByteArray target = QFile::encodeName(m_name);
+    if (!m_folderPath.isEmpty() && QFile::encodeName(m_folderPath).size() + 1 + target.size() >= PATH_MAX)
+        return fail(Step::Create, ENAMETOOLONG);
     if (!m_folderPath.isEmpty())
         m_dir = disk().openAt(AT_FDCWD, QFile::encodeName(m_folderPath), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_dir < 0)
         return fail(Step::Create, m_folderPath.isEmpty() ? EBADF : errno);
+    const long nameMax = ::fpathconf(m_dir, _PC_NAME_MAX);
+    if (target.size() > (nameMax > 0 ? nameMax : NAME_MAX))
+        return fail(Step::Create, ENAMETOOLONG);
     removeLeftovers(disk(), m_dir);
     m_file.setDisk(&disk());
     // Written unseen by others when it replaces a file; given that file's mode at the end.
@@ -311,7 +320,8 @@ bool ReplaceFile::readBack(const std::function<bool(const QString &path)> &check
         return false;
     if (m_file.isOpen() && !m_file.flush())
         return fail(Step::Write, writeFailure(m_file));
-    if (!check(temporaryPath()))
+    // Through the folder held: the temporary's longer name never makes the path too long.
+    if (!check(QStringLiteral("/proc/self/fd/%1/").arg(m_dir) + m_temporary))
         return fail(Step::ReadBack, QStringLiteral("the written file does not read back"));
     return true;
 }

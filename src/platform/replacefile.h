@@ -20,7 +20,9 @@ class OpenFolder;
 //             created exclusively and never through a link: a name that is
 //             taken, by a link too, moves on to the next number. The first
 //             open in a folder removes the editor's temporaries left there
-//             from before this editor started (none another editor holds);
+//             from before this editor started (none another editor holds).
+//             A target whose path or name is too long for the system fails
+//             here (ENAMETOOLONG);
 //  file(), write()  its bytes;
 //  readBack() a check of what was written, where the caller asks;
 //  finish()   its bytes forced to the disk and given what the file it
@@ -61,7 +63,7 @@ public:
     QFile &file() { return m_file; }
     bool write(const QByteArray &bytes);
     // Flushes what was written, then asks `check` about the file at `path`
-    // (a path that reaches the temporary).
+    // (a path that reaches the temporary through the folder held).
     bool readBack(const std::function<bool(const QString &path)> &check);
     bool finish();
     bool rename();

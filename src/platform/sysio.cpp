@@ -37,8 +37,7 @@ qint64 SeamFile::writeData(const char *data, qint64 len)
     const int fd = handle();
     if (fd < 0)
         return QFile::writeData(data, len);
-    Disk &to = m_disk ? *m_disk : disk();
-    const qint64 n = to.writeWith(fd, data, len, [&] {
+    const qint64 n = disk().writeWith(fd, data, len, [&] {
         // A short write is continued, so that the failure that cut it is the
         // file's error.
         qint64 done = 0;

@@ -77,6 +77,7 @@ class SeamFile : public QFile
 public:
     using QFile::QFile;
     void setDisk(Disk *disk) { m_disk = disk; }
+    Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
     bool openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags);
     int failure() const { return m_failure; }
 

@@ -3125,6 +3125,38 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色分组中的以下音色现在取自"Kept sounds"：</translation>
     </message>
     <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>文件已写入，但磁盘未确认这些文件已保存：</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>以下套鼓未保存，因为已保留其现有文件：</translation>
+    </message>
+    <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>采样打击垫中的以下音色与其另一个音色同名，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>以下名称已被其他音色使用，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>套鼓文件 %1 中的以下音色与其他音色同名，已在名称后加上编号：</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
+        <translation>采样打击垫无响应。在它恢复响应之前，Korvanta 不会从中读取，也不会向其写入；您的编辑已保留。</translation>
+    </message>
+    <message>
+        <source>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</source>
+        <translation>向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer: nothing was saved to it.</source>
+        <translation>采样打击垫无响应：没有任何内容保存到它。</translation>
+    </message>
+    <message>
         <source>DEL of a metronome sound</source>
         <translation>删除节拍器音色</translation>
     </message>

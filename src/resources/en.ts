@@ -3125,6 +3125,38 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
     </message>
     <message>
+        <source>The files were written, but the disk did not confirm that they are stored:</source>
+        <translation>The files were written, but the disk did not confirm that they are stored:</translation>
+    </message>
+    <message>
+        <source>These kits are not saved, as their existing files were kept:</source>
+        <translation>These kits are not saved, as their existing files were kept:</translation>
+    </message>
+    <message>
+        <source>These sounds of the sampler pad had the name of another of its sounds and were given a number:</source>
+        <translation>These sounds of the sampler pad had the name of another of its sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These names were held by other sounds and were given a number:</source>
+        <translation>These names were held by other sounds and were given a number:</translation>
+    </message>
+    <message>
+        <source>These sounds of the kit file %1 bore names other sounds hold and were given a number:</source>
+        <translation>These sounds of the kit file %1 bore names other sounds hold and were given a number:</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</source>
+        <translation>The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.</translation>
+    </message>
+    <message>
+        <source>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</source>
+        <translation>The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.</translation>
+    </message>
+    <message>
+        <source>The sampler pad does not answer: nothing was saved to it.</source>
+        <translation>The sampler pad does not answer: nothing was saved to it.</translation>
+    </message>
+    <message>
         <source>DEL of a metronome sound</source>
         <translation>DEL of a metronome sound</translation>
     </message>
@@ -3273,6 +3305,17 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>DEL in the sound groups</source>
         <translation>DEL in the sound groups</translation>
+    </message>
+    <message numerus="yes">
+        <source>DEL of %n sounds</source>
+        <translation type="vanished">
+            <numerusform>DEL of %n sounds</numerusform>
+            <numerusform>DEL of %n sounds</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>DEL of %1 sounds</source>
+        <translation>DEL of %1 sounds</translation>
     </message>
 </context>
 <context>

@@ -435,8 +435,14 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
         return false;
     }
     // A sound the list holds already (same name, same stored bytes) is not
-    // added again; the file's kit takes the list's sound.
+    // added again; the file's kit takes the list's sound. The others' names
+    // are made unique among the list's and the groups'.
+    QVector<QString> ruled;
+    ruled.reserve(got.entries.size());
+    for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(got.entries))
+        ruled.append(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
     m_library.takeKitFileSounds(file, got.entries);
+    setupfiles::noteRenamedSounds(got, ruled);
     if (!got.renamed.isEmpty())
         m_renamedSounds.append({file, got.renamed});
     m_soundsAdded += pf->soundChunk.soundCount;

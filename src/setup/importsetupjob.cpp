@@ -76,7 +76,10 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
     if (!pf)
         return false;
     setupfiles::WholeSetupSounds got;
-    const LoadError err = setupfiles::takeWholeSetupSounds(file, *pf, got);
+    // The setup's sounds replace the list's; their names must not repeat the groups'.
+    setupfiles::SoundBytes bytes = m_library.soundBytes();
+    const LoadError err =
+            setupfiles::takeWholeSetupSounds(file, *pf, got, m_library.soundNamesInUse(false), &bytes);
     if (err != LoadError::None) {
         setupjob::noteNotRead(m_result, err, file, true);
         return false;

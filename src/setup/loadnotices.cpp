@@ -72,6 +72,10 @@ void noteRenamedSounds(Result &result, const QVector<RenamedSounds> &files)
                                             "These sound names stored in the kit file %1 were changed to names the "
                                             "sampler pad can hold:")
                         .arg(QDir::toNativeSeparators(file.first)),
+                QCoreApplication::translate("MainWindow1",
+                                            "These sounds of the kit file %1 bore names other sounds hold and were "
+                                            "given a number:")
+                        .arg(QDir::toNativeSeparators(file.first)),
                 file.second);
     }
     if (!parts.isEmpty())

@@ -7,6 +7,7 @@
 #include "kitfile/fileread.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/volumeidentity.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +15,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 SaveKitsJob::SaveKitsJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questions &questions,
                          setupjob::Progress progress, savejob::Hooks hooks)
@@ -64,6 +67,14 @@ bool SaveKitsJob::plan()
     const QString notAFile = setupfiles::nonFileTarget(m_plan);
     if (!notAFile.isEmpty())
         return refuseAll(savejob::notAFileText() + savejob::crlf() + notAFile);
+    // A read-only file system takes no file: nothing is asked that cannot be done.
+    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
+        const QString at = t.usable && QFileInfo(t.target).isFile() ? savejob::writeTarget(m_run.lib, t.target)
+                                                                    : t.target;
+        if (t.usable && ztplatform::isReadOnlyVolume(QFileInfo(at).absolutePath()))
+            return refuseAll(t.target + QCoreApplication::translate("MainWindow1", " open error.") + savejob::crlf()
+                             + QString::fromLocal8Bit(std::strerror(EROFS)) + savejob::crlf() + kitsNotSaved());
+    }
     setupfiles::askOverwrites(
             m_plan,
             [this](const QString &target) {
@@ -113,7 +124,8 @@ bool SaveKitsJob::writeKit(int k, QFile &file, QString &unwritten)
 }
 
 // The kits of the save that were to be written but whose files did not take
-// their names, one a line after a heading; empty when there is none.
+// their names, one a line after a heading, then those whose files the user
+// kept (kitsKept); empty when there is none.
 QString SaveKitsJob::kitsNotSaved() const
 {
     QStringList kits;
@@ -123,9 +135,26 @@ QString SaveKitsJob::kitsNotSaved() const
         if (t.write && !(file && file->isRenamed()))
             kits << QCoreApplication::translate("MainWindow1", "Kit %1 %2").arg(t.kit).arg(m_names.value(t.kit - 1));
     }
+    const QString kept = kitsKept();
+    if (kits.isEmpty())
+        return kept;
+    return QCoreApplication::translate("MainWindow1", "These kits are not saved:") + savejob::crlf()
+           + kits.join(savejob::crlf()) + (kept.isEmpty() ? QString() : savejob::crlf() + kept);
+}
+
+// The kits whose existing files the user kept, one a line after a heading;
+// empty when there is none.
+QString SaveKitsJob::kitsKept() const
+{
+    QStringList kits;
+    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
+        if (!t.write)
+            kits << QCoreApplication::translate("MainWindow1", "Kit %1 %2").arg(t.kit).arg(m_names.value(t.kit - 1));
+    }
     if (kits.isEmpty())
         return QString();
-    return QCoreApplication::translate("MainWindow1", "These kits are not saved:") + savejob::crlf() + kits.join(savejob::crlf());
+    return QCoreApplication::translate("MainWindow1", "These kits are not saved, as their existing files were kept:")
+           + savejob::crlf() + kits.join(savejob::crlf());
 }
 
 // The save stops before any file is written: `text` is why.
@@ -245,7 +274,9 @@ bool SaveKitsJob::putInPlace()
                           && (!t.temporary || savejob::keepNamedSounds(m_run, t.replaces));
         if (blocked.contains(t.target) || !kept || !file.rename()) {
             const QString keptAs = file.keep();
-            savejob::noteNotReplaced(m_run, t.target, keptAs);
+            savejob::noteNotReplaced(m_run, t.target, keptAs,
+                                     file.failedStep() == ztplatform::ReplaceFile::Step::Rename ? file.errorString()
+                                                                                               : QString());
             m_refused.insert(i, m_run.result.notices.last().text);
             m_keptAs.insert(i, keptAs);
             replacedAll = false;
@@ -267,19 +298,29 @@ bool SaveKitsJob::putInPlace()
     return replacedAll;
 }
 
-// The folder of each file in place synced, once.
+// The folder of each file in place synced, once; a folder that does not
+// confirm names every file of it the save put in place.
 void SaveKitsJob::syncFolders(bool &replacedAll)
 {
-    QSet<QString> folders;
+    QStringList folders;
+    QHash<QString, QVector<ztplatform::ReplaceFile *>> inFolder;
     for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
         if (!file || !file->isRenamed())
             continue;
         const QString folder = QFileInfo(file->target()).absolutePath();
-        if (!folders.contains(folder) && !file->syncFolder()) {
-            savejob::noteNotSynced(m_run, file->target(), file->errorString(), file->notKept());
-            replacedAll = false;
-        }
-        folders.insert(folder);
+        if (!inFolder.contains(folder))
+            folders.append(folder);
+        inFolder[folder].append(file.get());
+    }
+    for (const QString &folder : qAsConst(folders)) {
+        ztplatform::ReplaceFile *first = inFolder.value(folder).first();
+        if (first->syncFolder())
+            continue;
+        QVector<QPair<QString, QString>> unconfirmed;
+        for (const ztplatform::ReplaceFile *file : inFolder.value(folder))
+            unconfirmed.append({file->target(), file->notKept()});
+        savejob::noteNotSynced(m_run, unconfirmed, first->errorString());
+        replacedAll = false;
     }
 }
 
@@ -302,10 +343,12 @@ void SaveKitsJob::report(bool replacedAll)
                 notKept += savejob::crlf() + QDir::toNativeSeparators(file->target()) + savejob::crlf()
                            + file->notKept();
         }
+        const QString kept = kitsKept();
         m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
                      QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
                              + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
-                             + QDir::toNativeSeparators(m_in.folder) + notKept);
+                             + QDir::toNativeSeparators(m_in.folder) + notKept
+                             + (kept.isEmpty() ? QString() : savejob::crlf() + kept));
         return;
     }
     const QString notSaved = kitsNotSaved();

@@ -88,6 +88,7 @@ private:
     void syncFolders(bool &replacedAll);
     void report(bool replacedAll);
     QString kitsNotSaved() const;
+    QString kitsKept() const;
     void results();
 };
 

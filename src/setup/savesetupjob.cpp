@@ -220,7 +220,9 @@ bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
 {
     auto notReplaced = [this, &out]() {
         const QString kept = out.keep();
-        savejob::noteNotReplaced(m_run, m_in.target, kept);
+        savejob::noteNotReplaced(m_run, m_in.target, kept,
+                                 out.failedStep() == ztplatform::ReplaceFile::Step::Rename ? out.errorString()
+                                                                                          : QString());
         refuse(m_run.result.notices.last().text, kept);
         return false;
     };

@@ -73,12 +73,12 @@ QString soundFileText()
                                                       "this file, so nothing is saved:");
 }
 
-void noteNotReplaced(Run &run, const QString &target, const QString &kept)
+void noteNotReplaced(Run &run, const QString &target, const QString &kept, const QString &reason)
 {
     const QString crlf = QStringLiteral("\r\n");
     run.warn(QCoreApplication::translate("MainWindow1", "Error"),
              QCoreApplication::translate("MainWindow1", "The old file could not be replaced:") + crlf
-                     + QDir::toNativeSeparators(target) + crlf
+                     + QDir::toNativeSeparators(target) + crlf + (reason.isEmpty() ? QString() : reason + crlf)
                      + QCoreApplication::translate("MainWindow1", "The new file is kept as:") + crlf
                      + QDir::toNativeSeparators(kept));
 }
@@ -91,6 +91,25 @@ void noteNotSynced(Run &run, const QString &target, const QString &reason, const
                                          "The file was written, but the disk did not confirm that it is stored:")
                      + crlf + QDir::toNativeSeparators(target) + crlf + reason
                      + (notKept.isEmpty() ? QString() : crlf + notKept));
+}
+
+void noteNotSynced(Run &run, const QVector<QPair<QString, QString>> &files, const QString &reason)
+{
+    if (files.size() == 1) {
+        noteNotSynced(run, files.first().first, reason, files.first().second);
+        return;
+    }
+    const QString crlf = QStringLiteral("\r\n");
+    QStringList names, lost;
+    for (const QPair<QString, QString> &f : files) {
+        names << QDir::toNativeSeparators(f.first);
+        if (!f.second.isEmpty())
+            lost << QDir::toNativeSeparators(f.first) + crlf + f.second;
+    }
+    run.warn(QCoreApplication::translate("MainWindow1", "Error"),
+             QCoreApplication::translate("MainWindow1",
+                                         "The files were written, but the disk did not confirm that they are stored:")
+                     + crlf + names.join(crlf) + crlf + reason + (lost.isEmpty() ? QString() : crlf + lost.join(crlf)));
 }
 
 namespace {

@@ -77,11 +77,14 @@ QString notWrittenText(const QString &file, const QString &reason);
 // The error of a save that would replace a file a sound of the library, a
 // group or the metronome comes from.
 QString soundFileText();
-// The error when a new file could not take the place of the old one.
-void noteNotReplaced(Run &run, const QString &target, const QString &kept);
+// The error when a new file could not take the place of the old one, with
+// the system's reason when there is one.
+void noteNotReplaced(Run &run, const QString &target, const QString &kept, const QString &reason = QString());
 // The error when a new file took its target's name but the folder could not
 // be synced: `reason` is the system's, `notKept` what the replaced file had that the new one lacks.
 void noteNotSynced(Run &run, const QString &target, const QString &reason, const QString &notKept = QString());
+// The same for several files of one folder: each (target, notKept) is named.
+void noteNotSynced(Run &run, const QVector<QPair<QString, QString>> &files, const QString &reason);
 // The box a failed gathering shows, none when the error told the user
 // already (or there is none). `kits` name the kits using a sound that does
 // not convert.

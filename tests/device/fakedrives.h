@@ -17,12 +17,13 @@ struct FakeDriveSource : DriveSource
     FakeDriveSource() { ztplatform::setDriveSource(this); }
     ~FakeDriveSource() override
     {
-        ztplatform::setDriveSource(nullptr);
         // Looks still waiting in answers() return before it goes.
-        std::unique_lock<std::mutex> hold(m_lock);
-        m_hanging.clear();
-        m_changed.notify_all();
-        m_changed.wait(hold, [this] { return m_inside == 0; });
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            m_hanging.clear();
+            m_changed.notify_all();
+        }
+        ztplatform::setDriveSource(nullptr);
     }
     QVector<DriveEntry> drives() const override { return list; }
 

@@ -66,6 +66,32 @@ private slots:
                          "with special symbol."));
     }
 
+    // Sounds the rule names alike: the lowest number keeps the name, another
+    // sound takes a number, a sound of the same bytes keeps it; one box says so.
+    void soundsOfOneNameAreToldApart()
+    {
+        PadFixture pad;
+        // Names stored as UTF-8 bytes.
+        pad.writePair("001", "001", 50, QString::fromLatin1(QString::fromUtf8("底鼓").toUtf8()));
+        pad.writePair("001", "002", 20, QString::fromLatin1(QString::fromUtf8("低鼓").toUtf8()));
+        pad.writePair("001", "003", 30, "di gu");
+        kf::writeFile(pad.dataPath + "/001/003.wav", kf::readFile(pad.dataPath + "/001/002.wav"));
+
+        const PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        QStringList names, read;
+        for (const auto &s : r.waveLoadKitAttrList)
+            names << QString::number(s.wave_No) + ' ' + nameOf(s);
+        for (const auto &s : r.waveAttrList)
+            read << nameOf(s);
+        QCOMPARE(names, QStringList({"20 di gu", "30 di gu", "50 di gu~00001"}));
+        QCOMPARE(read, QStringList({"di gu~00001", "di gu", "di gu"}));
+        QCOMPARE(r.madeUnique, QVector<namerules::NameChange>({{"di gu", "di gu~00001", true}}));
+        QCOMPARE(r.messages.size(), 2);
+        QCOMPARE(r.messages.at(1).text,
+                 QString::fromUtf8("These sounds of the sampler pad had the name of another of its sounds and were "
+                                   "given a number:\r\n\"di gu\" → \"di gu~00001\""));
+    }
+
     // A file without its partner, or a partner that is no file, is named
     // and left out; the other sounds load.
     void halfPairsAreNamedAndLeftOut_data()

@@ -1,6 +1,7 @@
 #include "device/syncbatch.h"
 #include "device/usbupdate.h"
 #include "model/audioconverter.h"
+#include "fatimage.h"
 #include "padfixture.h"
 #include "padstops.h"
 #include "support/crashdisk.h"
@@ -377,6 +378,48 @@ private slots:
         QCOMPARE(deleted.dataFolders, 2); // emptied, not removed
         QCOMPARE(deleted.files, 0);
         QVERIFY2(deleted.folders <= 2 * 4, qPrintable(QString::number(deleted.folders)));
+    }
+
+    // A batch stopped while its pairs take their names, copied into a FAT
+    // image and read back: every name, the hidden ones too, and every byte
+    // comes back, and the pad loads from it as from the tree itself.
+    void aStoppedBatchComesBackFromFat()
+    {
+        PadFixture pad;
+        pad.addWave(1);
+        pad.writeKits({0, 1, 2, 3});
+        CrashDisk disk(pad.root);
+        SyncBatch batch;
+        batch.setPadRoot(ztplatform::FolderAnchor::record(pad.root, &disk));
+        QVERIFY(batch.startAdd(sounds(2, 3, m_click), pad.dataPath, pad.prmPath));
+        batch.waitForFinished();
+        // The first stop at which a new pair has its names and others are hidden.
+        filetree::Tree stopped;
+        for (int k = 1; k <= disk.calls() && stopped.isEmpty(); ++k) {
+            const filetree::Tree t = disk.killedAt(k);
+            bool hidden = false;
+            for (const QString &path : t.keys())
+                hidden = hidden || ztplatform::isTemporaryName(QFileInfo(path).fileName());
+            if (hidden && t.contains("ZT350/WAV_PRM/001/002.prm"))
+                stopped = t;
+        }
+        QVERIFY(!stopped.isEmpty());
+        PadFixture direct;
+        filetree::write(stopped, direct.root);
+        QString why;
+        const QVector<QByteArray> plays = padstops::kitsPlay(direct, &why);
+        QVERIFY2(!plays.isEmpty(), qPrintable(why));
+
+        PadFixture onFat;
+        filetree::write(stopped, onFat.root);
+        QTemporaryDir back;
+        const QString error = fatimage::roundTrip(onFat.model, back.path());
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const filetree::Tree read = filetree::read(back.path());
+        QCOMPARE(filetree::firstDifference(read, stopped), QString());
+        PadFixture again;
+        filetree::write(read, again.root);
+        QCOMPARE(padstops::kitsPlay(again, &why), plays);
     }
 
     void deletingRemovesBothFilesOfEachPair_data()

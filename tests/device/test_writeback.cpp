@@ -3,8 +3,10 @@
 #include "device/padkits.h"
 #include "device/writeback.h"
 #include "model/audioconverter.h"
+#include "fatimage.h"
 #include "padfixture.h"
-#include "support/stopdisk.h"
+#include "padstops.h"
+#include "support/crashdisk.h"
 
 #include <QtTest>
 
@@ -205,7 +207,6 @@ private slots:
     // loads again with its sound whole and nothing hidden left.
     void aStopLeavesEachFileOldOrNew()
     {
-        namespace io = stopdisk;
         const QStringList files{"KIT/k007.ini", "KIT/k042.ini", "SYS/global.ini", "SYS/alter.ini"};
         auto edit = [](Run &run) {
             run.kits[6].kit_tempo ^= 1;
@@ -219,17 +220,17 @@ private slots:
             Run run;
             for (const QString &f : files)
                 old[f] = kf::readFile(run.pad.model + "/" + f);
-            io::resetCount();
-            QVERIFY(!edit(run).failed);
-            calls = io::callCount();
+            bool failed = true;
+            stopBefore(run.pad.root, 0, [&](ztplatform::Disk &) { failed = edit(run).failed; }, false, &calls);
+            QVERIFY(!failed);
             for (const QString &f : files)
                 written[f] = kf::readFile(run.pad.model + "/" + f);
         }
         for (int n = 1; n <= calls; ++n) {
             Run run;
-            io::stopAt(n, true);
-            QVERIFY(edit(run).failed);
-            io::resume();
+            bool failed = false;
+            stopBefore(run.pad.root, n, [&](ztplatform::Disk &) { failed = edit(run).failed; });
+            QVERIFY(failed);
             for (const QString &f : files) {
                 const QByteArray now = kf::readFile(run.pad.model + "/" + f);
                 QVERIFY2(now == old[f] || now == written[f], qPrintable(QString("%1 at %2").arg(f).arg(n)));
@@ -239,6 +240,29 @@ private slots:
             QVERIFY(again.hidden.isEmpty() && again.recovery.messages.isEmpty());
         }
         QVERIFY(calls >= 8);
+    }
+
+    // The pad's own file system is FAT: a pad written back, copied into a FAT
+    // image and read back, keeps every name and byte and loads as before.
+    void aWrittenBackPadComesBackFromFat()
+    {
+        Run run;
+        run.kits[6].kit_tempo ^= 1;
+        run.kits[41].effect2_ctrl3 = 266;
+        run.chains[3].curKitChain[3][0] = 12;
+        QVERIFY(!run.writeBack(true).failed);
+        const filetree::Tree written = filetree::read(run.pad.root);
+        QString why;
+        const QVector<QByteArray> plays = padstops::kitsPlay(run.pad, &why);
+        QVERIFY2(!plays.isEmpty(), qPrintable(why));
+        QTemporaryDir back;
+        const QString error = fatimage::roundTrip(run.pad.model, back.path());
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const filetree::Tree read = filetree::read(back.path());
+        QCOMPARE(filetree::firstDifference(read, written), QString());
+        PadFixture again;
+        filetree::write(read, again.root);
+        QCOMPARE(padstops::kitsPlay(again, &why), plays);
     }
 
     void padDriveTest()

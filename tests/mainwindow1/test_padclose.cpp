@@ -2,13 +2,17 @@
 #include "device/padkits.h"
 #include "device/writeback.h"
 #include "model/kitrecordmap.h"
+#include "platform/regularfile.h"
 #include "padwindow.h"
 #include "mainwindow1/device/padsynccontroller.h"
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QtTest>
 
+#include <condition_variable>
 #include <csignal>
+#include <mutex>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -828,6 +832,80 @@ private slots:
         QCOMPARE(kf::rd16(kit1, 182 + 95 * 3), quint16(3)); // wave 4, stored as 3
         QCOMPARE(kf::rd32(kit1, 182 + 95 * 3 + 8), quint32(QFileInfo(f.wav(4)).size()));
         QCOMPARE(alter(f), alterBytes(true, true, false, {1}));
+    }
+
+    // A pad that stops answering while the user works (its root's stat never
+    // returns) is taken for away and told at once: none of its files is
+    // looked at, the close writes nothing and the window stays with the edits.
+    void aPadThatStopsAnsweringIsToldAndNotWaitedOn()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        QVERIFY(!w->pad().isUDiskFlag() && w->pad().padAnswering());
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        const QStringList before = f.pad.snapshot();
+        f.drives.hang(f.root());
+        QTRY_VERIFY_WITH_TIMEOUT(!w->pad().padAnswering(), 5000);
+        QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to "
+                             "it until it answers again; your edits are kept."});
+        QVERIFY(!ztplatform::isRegularFile(f.wav(1)));
+
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!f.closeWithYes());
+        QVERIFY(clock.elapsed() < PadWatch::ANSWER_LIMIT_MS);
+        QCOMPARE(f.prompter.texts().mid(1),
+                 (QStringList{"Quit?", "The sampler pad does not answer: nothing was saved to it.\r\nKorvanta stays "
+                                       "open without the sampler pad and keeps your edits."}));
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
+        QCOMPARE(f.pad.snapshot(), before);
+        QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
+        QVERIFY(f.dismounter.mountPoints.isEmpty());
+        f.drives.release(f.root());
+    }
+
+    // The pad stops answering while the close writes to it: the window does
+    // not wait for the write, says so and stays open without the pad.
+    void aPadThatStopsAnsweringDuringTheWriteBackIsNotWaitedOn()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_tempo ^= 1; });
+        QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
+        std::mutex lock;
+        std::condition_variable resume;
+        bool held = false, released = false;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (held || e != ztplatform::FileEvent::OpenedForWriting)
+                return;
+            held = true; // the first write waits, and the pad's root with it
+            f.drives.hang(f.root());
+            resume.wait(hold, [&] { return released; });
+        };
+        QVERIFY(!f.closeWithYes());
+        QVERIFY(held);
+        QCOMPARE(f.prompter.texts().last(),
+                 QString("The sampler pad stopped answering while the changes were written to it; they may have "
+                         "reached it only in part.\r\nKorvanta stays open without the sampler pad and keeps your "
+                         "edits."));
+        QCOMPARE(f.prompter.titles().last(), QString("Error"));
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
+        QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
+        QVERIFY(f.dismounter.mountPoints.isEmpty());
+        // The write left behind ends on its own thread once the pad answers.
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            released = true;
+        }
+        resume.notify_all();
+        f.drives.release(f.root());
+        QTRY_VERIFY(QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
     }
 };
 

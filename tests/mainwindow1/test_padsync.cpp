@@ -3,7 +3,7 @@
 #include "mainwindow1/device/padsynccontroller.h"
 #include "padwindow.h"
 
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
 
 #include <QProcess>
 #include <QProgressDialog>
@@ -487,9 +487,9 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        stopdisk::stopAt(10); // the folders, the record, then the fourth rename to a hidden name
-        w->padSync().updateWavePrmAndData(3, {2, 5, 9});
-        stopdisk::resume();
+        // The folders, the record, then the fourth rename to a hidden name.
+        stopBefore(f.pad.root, 10, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
+                   false);
         QCOMPARE(f.prompter.texts(),
                  QStringList{"The sounds on the sampler pad could not be renumbered, and these could not be put back "
                              "at their numbers; the next load of the sampler pad puts them back where it can:\r\n"

@@ -243,7 +243,9 @@ private slots:
         QVERIFY(prompter.prompts.isEmpty());
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
         QCOMPARE(int(w->library().waveLoadKitAttrList().at(3).wave_No), 4);
-        QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList().at(4).wave_name, 16), QString("Snare"));
+        // The file's Snare is another sound than the setup's: it takes a name of its own.
+        QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList().at(4).wave_name, 16),
+                 QString("Snare~00001"));
         QCOMPARE(w->setupFiles().soundAddCount(), 3);
         QCOMPARE(names.count(), 1);
         QCOMPARE(names.at(0).at(1).toInt(), 8);

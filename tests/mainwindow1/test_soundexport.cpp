@@ -8,7 +8,8 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
+#include "support/passdisk.h"
 #include "platform/tempnames.h"
 #include "widgets/customdialog.h"
 #include "widgets/totaltreeview.h"
@@ -19,6 +20,7 @@
 #include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTextEdit>
+#include <QMutex>
 #include <QtTest>
 
 #include <cerrno>
@@ -85,12 +87,18 @@ QString encoded(const QString &path, const QStringList &extra = {})
 }
 
 int g_fileSyncs = 0, g_folderSyncs = 0;
-// Syncs as the system does, counting files and folders.
+bool g_folderFails = false;
+// Syncs as the system does, counting files and folders; a folder fails with
+// EIO when g_folderFails.
 int countedSync(int fd, bool dataOnly)
 {
     struct stat st;
     if (::fstat(fd, &st) == 0)
         ++(S_ISDIR(st.st_mode) ? g_folderSyncs : g_fileSyncs);
+    if (g_folderFails && S_ISDIR(st.st_mode)) {
+        errno = EIO;
+        return -1;
+    }
     return dataOnly ? ::fdatasync(fd) : ::fsync(fd);
 }
 
@@ -335,24 +343,49 @@ private slots:
     // export made it with: one open, every byte counted there.
     void writesOnlyThroughItsDescriptor()
     {
-        namespace io = stopdisk;
         Export e;
         e.add("tone", writeBytes(e.f.path("src/tone.wav"), pcmWav(1, 8000, 800)), 1);
         kf::writeFile(QDir(e.out).filePath("tone.wav"), "older file");
-        QHash<QPair<dev_t, ino_t>, QPair<int, qint64>> seen; // per file: opens, bytes
-        io::setWriteWatch([&seen](io::Watched call, int fd, qint64 size) {
-            struct stat st;
-            if (::fstat(fd, &st) == 0)
-                (call == io::Watched::Open ? seen[{st.st_dev, st.st_ino}].first += 1
-                                           : seen[{st.st_dev, st.st_ino}].second += size);
-        });
+        // Per file: the opens that may create or truncate it, the bytes written.
+        struct Watch : PassDisk {
+            QMutex lock;
+            QHash<QPair<dev_t, ino_t>, QPair<int, qint64>> seen;
+            void note(int fd, int opens, qint64 bytes)
+            {
+                struct stat st;
+                QMutexLocker hold(&lock);
+                if (::fstat(fd, &st) == 0) {
+                    seen[{st.st_dev, st.st_ino}].first += opens;
+                    seen[{st.st_dev, st.st_ino}].second += bytes;
+                }
+            }
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode) override
+            {
+                const int fd = PassDisk::openAt(dir, name, flags, mode);
+                if (fd >= 0 && (flags & (O_CREAT | O_TRUNC)))
+                    note(fd, 1, 0);
+                return fd;
+            }
+            bool write(int fd, const char *data, qint64 size, qint64 offset) override
+            {
+                note(fd, 0, size);
+                return PassDisk::write(fd, data, size, offset);
+            }
+            qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override
+            {
+                note(fd, 0, size);
+                return PassDisk::writeWith(fd, data, size, perform);
+            }
+        } disk;
         e.select({0});
-        e.run(e.out);
-        io::setWriteWatch({});
+        {
+            DiskInPlace in(&disk);
+            e.run(e.out);
+        }
         struct stat st;
         QVERIFY(::stat(QFile::encodeName(QDir(e.out).filePath("tone.wav")).constData(), &st) == 0);
         QVERIFY(st.st_size > 44);
-        QCOMPARE(seen.value({st.st_dev, st.st_ino}), qMakePair(1, qint64(st.st_size)));
+        QCOMPARE(disk.seen.value({st.st_dev, st.st_ino}), qMakePair(1, qint64(st.st_size)));
     }
 
     // Stopped at every call that changes a file, what was not synced
@@ -360,7 +393,6 @@ private slots:
     // the next write there, by the editor started again, leaves no temporary.
     void stoppedAtEveryCall()
     {
-        namespace io = stopdisk;
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
@@ -375,17 +407,14 @@ private slots:
         };
         reset();
         e.select({0, 1});
-        io::resetCount();
-        e.run(e.out);
-        const int calls = io::callCount();
+        int calls = 0;
+        stopBefore(e.out, 0, [&](ztplatform::Disk &) { e.run(e.out); }, false, &calls);
         const QByteArray a = e.file("a.wav");
         QVERIFY(a.size() > 44 && calls >= 8);
         QCOMPARE(e.file("one.wav"), kit.waves.at(1));
         for (int n = 1; n <= calls; ++n) {
             reset();
-            io::stopAt(n, true);
-            e.run(e.out);
-            io::resume();
+            stopBefore(e.out, n, [&](ztplatform::Disk &) { e.run(e.out); });
             const QString at = QString::number(n);
             QVERIFY2(e.file("a.wav") == old || e.file("a.wav") == a, qPrintable(at));
             QVERIFY2(!QFileInfo::exists(QDir(e.out).filePath("one.wav")) || e.file("one.wav") == kit.waves.at(1),
@@ -406,12 +435,29 @@ private slots:
                   quint16(i + 1));
         e.select({0, 1, 2});
         g_fileSyncs = g_folderSyncs = 0;
-        ztplatform::setSyncCall(&countedSync);
-        e.run(e.out);
-        ztplatform::setSyncCall(nullptr);
+        AnsweringSyncs disk(&countedSync);
+        {
+            DiskInPlace in(&disk);
+            e.run(e.out);
+        }
         QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList({"s0.wav", "s1.wav", "s2.wav"}));
         QCOMPARE(g_fileSyncs, 3);
         QCOMPARE(g_folderSyncs, 1);
+
+        // A folder that does not confirm: the box names every file written.
+        const QString again = e.f.path("again");
+        QVERIFY(QDir().mkpath(again));
+        e.f.prompter.clear();
+        g_folderFails = true;
+        {
+            DiskInPlace in(&disk);
+            e.run(again);
+        }
+        g_folderFails = false;
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList({"The files were written, but the disk did not confirm that they are stored:\r\n"
+                              + again + "/s0.wav\r\n" + again + "/s1.wav\r\n" + again + "/s2.wav\r\n"
+                              + QString::fromLocal8Bit(std::strerror(EIO))}));
     }
 
     void storedSounds()

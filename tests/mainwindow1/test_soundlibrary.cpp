@@ -14,7 +14,7 @@
 
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
 #include "mainwindow1/shell/startup.h"
 #include "widgets/selectkitno.h"
 
@@ -416,6 +416,52 @@ private slots:
         f.prompter.clear();
         w->form()->tbtAddWave->click();
         QCOMPARE(f.prompter.texts(), QStringList());
+    }
+
+    // Different sounds the rule names alike take numbers, also past a
+    // fallback name a group holds; a copy of a listed sound keeps its name.
+    void importedNamesTellSoundsApart()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        f.prompter.fileAnswers.enqueue({writeBytes(f.path("g/!!!.wav"), pcmWav(1, 8000, 700))});
+        w->form()->addWaveFile->click();
+        QCOMPARE(w->library().soundGroupList().first().soundList.first().name, QString("SOUND~00001"));
+        f.prompter.clear();
+
+        int frames = 800;
+        auto sound = [&](const char *name) { return writeBytes(f.path(QString::fromUtf8(name)), pcmWav(1, 8000, ++frames)); };
+        const QStringList files = {sound("底鼓.wav"),      sound("低鼓.wav"),          sound("drop-!!!###.wav"),
+                                   sound("drop-🥁.wav"),   sound("ABCDEFGHIJKLMNOP.wav"), sound("ABCDEFGHIJKLMNOPQ.wav"),
+                                   sound("###.wav")};
+        const QString copy = writeBytes(f.path(QString::fromUtf8("copy/底鼓.wav")), kf::readFile(files.first()));
+        f.importToList(files + QStringList{copy});
+        QStringList names;
+        for (const QString &row : f.totalRows())
+            names << row.section('|', 1, 1);
+        QCOMPARE(names, QStringList({"di gu", "di gu~00001", "drop", "drop~00001", "ABCDEFGHIJKLMNOP",
+                                     "ABCDEFGHIJ~00001", "SOUND~00002", "di gu"}));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({QString::fromUtf8("These sound names were changed to names the sampler pad can hold:\r\n"
+                                                "\"底鼓\" → \"di gu\"\r\n"
+                                                "\"drop-!!!###\" → \"drop\"\r\n"
+                                                "\"###\" → \"SOUND~00002\"\r\n"
+                                                "\"底鼓\" → \"di gu\"\r\n"
+                                                "These names were held by other sounds and were given a number:\r\n"
+                                                "\"低鼓\" → \"di gu~00001\"\r\n"
+                                                "\"drop-🥁\" → \"drop~00001\"\r\n"
+                                                "\"ABCDEFGHIJKLMNOPQ\" → \"ABCDEFGHIJ~00001\"")}));
+
+        // Into a group: a name of the list held by another sound takes a number too.
+        f.prompter.clear();
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        f.prompter.fileAnswers.enqueue({sound("g/drop.wav"), files.at(2)});
+        w->form()->addWaveFile->click();
+        const auto &group = w->library().soundGroupList().first().soundList;
+        QCOMPARE(group.size(), 3);
+        QCOMPARE(group.at(1).name, QString("drop~00002"));
+        QCOMPARE(group.at(2).name, QString("drop"));
     }
 
     void listImportLimits()
@@ -847,23 +893,23 @@ private slots:
     // The groups written at the close, stopped at every call: the old file or the new one, whole.
     void closeWriteStoppedAnywhereLeavesOldOrNew()
     {
-        namespace io = stopdisk;
         Fixture f;
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
         MainWindow1 *w = f.open(true);
         f.prompter.textAnswers.enqueue({"Loops", true});
         w->form()->addWaveGroup->click();
-        io::resetCount();
-        QVERIFY(w->soundLists().saveSoundListAtClose());
-        const int calls = io::callCount();
+        int calls = 0;
+        bool saved = false;
+        stopBefore(f.work.path(), 0, [&](ztplatform::Disk &) { saved = w->soundLists().saveSoundListAtClose(); },
+                   false, &calls);
+        QVERIFY(saved);
         const QByteArray written = kf::readFile(list);
         QVERIFY(calls >= 5 && written != kDrums);
         for (int n = 1; n <= calls; ++n) {
             QVERIFY(kf::writeFile(list, kDrums));
             w->library().renameGroup(0, "Loops" + QString::number(n)); // a change to write
-            io::stopAt(n, true);
-            w->soundLists().saveSoundListAtClose(); // "Quit anyway?" answered No
-            io::resume();
+            // "Quit anyway?" answered No
+            stopBefore(f.work.path(), n, [&](ztplatform::Disk &) { w->soundLists().saveSoundListAtClose(); });
             const QByteArray now = kf::readFile(list);
             QVERIFY2(now == kDrums || groupNames(list) == QStringList({"Loops" + QString::number(n) + "/0", "Drums/1"}),
                      qPrintable(QString::number(n)));

@@ -10,6 +10,7 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
+#include "platform/filenamebytes.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
 
@@ -29,6 +30,7 @@ struct WindowFixture
     WindowFixture()
     {
         ztInitResources();
+        ztplatform::keepFileNameBytes(); // as the editor starts
         QDir::setCurrent(work.path());
         w = new MainWindow1;
         w->shell().skipSoundListOnClose();

@@ -63,8 +63,50 @@ private slots:
         QCOMPARE(namerules::asciiSoundName("__--"), QString());
         QCOMPARE(namerules::clickSoundName("click1.wav"), QString("click1.wav"));
         QCOMPARE(namerules::clickSoundName(QString::fromUtf8("节拍.wav")), QString("jie pai.wav"));
-        const QString box = namerules::nameChangesText("Lead:", {{"A", "a"}, {"B", "b"}, {"C", "c"}}, 2);
+        const QString box = namerules::nameChangesText("Lead:", "Unique:", {{"A", "a"}, {"B", "b"}, {"C", "c"}}, 2);
         QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"A\" → \"a\"\r\n\"B\" → \"b\"\r\nand 1 more"));
+    }
+
+    // A name another sound holds takes the first free number; its own
+    // sound, or one of the same bytes, keeps it.
+    void uniqueNames()
+    {
+        namerules::NamesInUse inUse;
+        inUse.add("di gu", "/a.wav");
+        inUse.add("Kick~00001", "/k1.wav");
+        inUse.add("ABCDEFGHIJKLMNOP", "/long.wav");
+        inUse.add("drum kick loud", "/d.wav");
+        inUse.add("SOUND~00001", "/s.wav");
+        auto unique = [&](const QString &name, const QString &source) {
+            return namerules::uniqueSoundName(name, source, inUse);
+        };
+        QCOMPARE(unique("di gu", "/a.wav"), QString("di gu"));
+        QCOMPARE(unique("di gu", "/b.wav"), QString("di gu~00001"));
+        QCOMPARE(unique("ABCDEFGHIJKLMNOP", "/b.wav"), QString("ABCDEFGHIJ~00001"));
+        QCOMPARE(unique("Kick~00001", "/b.wav"), QString("Kick~00002"));
+        QCOMPARE(unique("drum kick loud", "/b.wav"), QString("drum kick~00001"));
+        QCOMPARE(namerules::uniqueSoundName("di gu", "/b.wav", inUse, [](const QString &h) { return h == "/a.wav"; }),
+                 QString("di gu"));
+        bool madeUnique = true;
+        QCOMPARE(namerules::soundName("###", "/c.wav", inUse, &madeUnique), QString("SOUND~00002"));
+        QVERIFY(!madeUnique);
+        QCOMPARE(namerules::soundName(QString::fromUtf8("低鼓"), "/c.wav", inUse, &madeUnique), QString("di gu~00001"));
+        QVERIFY(madeUnique);
+        QCOMPARE(namerules::soundName(QString::fromUtf8("底鼓"), "/d2.wav", inUse), QString("di gu~00002"));
+        QVERIFY(inUse.heldByOther("di gu~00001", "/x.wav") && !inUse.heldByOther("di gu~00001", "/c.wav"));
+
+        // 9,999 sounds of one name: each number is tried once.
+        namerules::NamesInUse many;
+        QString last;
+        for (int i = 0; i < 9999; ++i)
+            last = namerules::soundName("kick!", QString("/k/%1.wav").arg(i), many);
+        QCOMPARE(last, QString("kick~09998"));
+        QCOMPARE(namerules::uniqueSoundName("kick", "/k/5.wav", many), QString("kick~00005"));
+
+        const QString box = namerules::nameChangesText("Lead:", "Unique:", {{"a!", "a"}, {"b", "b~00001", true}});
+        QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"a!\" → \"a\"\r\nUnique:\r\n\"b\" → \"b~00001\""));
+        QCOMPARE(namerules::nameChangesText("Lead:", "Unique:", {{"b", "b~00001", true}}),
+                 QString::fromUtf8("Unique:\r\n\"b\" → \"b~00001\""));
     }
 
     // Han names read from the table give what ICU itself gives, also mixed

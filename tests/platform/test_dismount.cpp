@@ -64,14 +64,15 @@ private slots:
         QTest::addColumn<bool>("result");
         const QStringList all{"sync", "udisksctl", "umount"};
         QTest::newRow("udisks") << "/dev/sdz1" << 1 << all << QStringList{}
-                                << QStringList{"sync", "udisksctl unmount -b /dev/sdz1"} << true;
+                                << QStringList{"sync -f /media/pad", "udisksctl unmount -b /dev/sdz1"} << true;
         QTest::newRow("udisks refuses") << "/dev/sdz1" << 1 << all << QStringList{"udisksctl"}
-                                        << QStringList{"sync", "udisksctl unmount -b /dev/sdz1", "umount /media/pad"}
+                                        << QStringList{"sync -f /media/pad", "udisksctl unmount -b /dev/sdz1",
+                                                       "umount /media/pad"}
                                         << true;
         QTest::newRow("bound folder") << "/dev/sda1" << 2 << all << QStringList{}
-                                      << QStringList{"sync", "umount /media/pad"} << true;
+                                      << QStringList{"sync -f /media/pad", "umount /media/pad"} << true;
         QTest::newRow("no udisksctl") << "/dev/sdz1" << 1 << QStringList{"sync", "umount"} << QStringList{"umount"}
-                                      << QStringList{"sync", "umount /media/pad"} << false;
+                                      << QStringList{"sync -f /media/pad", "umount /media/pad"} << false;
         QTest::newRow("not mounted") << "" << 0 << all << QStringList{} << QStringList{} << false;
     }
     void commandsChosen()

@@ -4,15 +4,21 @@
 #include "device/bindmount.h"
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
+#include "platform/filenamebytes.h"
 #include "platform/replacefile.h"
 #include "support/crashdisk.h"
+#include "support/passdisk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QtTest>
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 #include <sys/file.h>
@@ -74,7 +80,6 @@ class TestReplaceFile : public QObject
 private slots:
     void cleanup()
     {
-        ztplatform::setSyncCall(nullptr);
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.path()));
     }
@@ -153,6 +158,66 @@ private slots:
     // What is not renamed goes with the object unless kept, then under a
     // name the user sees. A failed step stops the rename whatever the order
     // of the calls.
+    // A target whose path or name is too long for the system is said so
+    // before anything is written; one that just fits is written whole,
+    // although its temporary's path is longer than the system takes.
+    void tooLongForTheSystemIsSaidSo()
+    {
+        QString folder = m_dir.path();
+        const int fits = PATH_MAX - 1 - int(QStringLiteral("/K001.INI").size());
+        while (folder.size() < fits) {
+            folder += "/" + QString(qMin(200, fits - int(folder.size()) - 1), 'd');
+            QVERIFY(QDir().mkdir(folder));
+        }
+        QCOMPARE(folder.size() + 9, PATH_MAX - 1);
+        const QString tooLong = QString::fromLocal8Bit(std::strerror(ENAMETOOLONG));
+        for (const QString &target : {folder + "/K001.INI0", path(QString(NAME_MAX + 1, 'n'))}) {
+            ReplaceFile f(target);
+            QVERIFY(!f.open());
+            QCOMPARE(int(f.failedStep()), int(ReplaceFile::Step::Create));
+            QCOMPARE(f.errorString(), tooLong);
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        ReplaceFile f(folder + "/K001.INI");
+        QVERIFY(f.open() && f.write("kit"));
+        QVERIFY(f.temporaryPath().size() >= PATH_MAX);
+        QVERIFY(f.readBack([](const QString &p) { return read(p) == "kit"; }));
+        QVERIFY(f.commit());
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"K001.INI"}));
+    }
+
+    // A folder whose name is not UTF-8 is reached by the bytes it was listed
+    // as: the name read from the folder goes back to the system unchanged.
+    void nonUtf8FolderKeepsItsBytes()
+    {
+        ztplatform::keepFileNameBytes();
+        const QByteArray raw("Kits \xff\xe4\xb8-\xc0\x80\xed\xa0\x80\xf5\xe4\xb8\xad");
+        const QByteArray at = QFile::encodeName(m_dir.path()) + '/' + raw;
+        QCOMPARE(::mkdir(at.constData(), 0755), 0);
+        const QStringList listed = QDir(m_dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(listed.size(), 1);
+        QCOMPARE(QFile::encodeName(listed.first()), raw);
+        QVERIFY(listed.first().endsWith(QString::fromUtf8("\xe4\xb8\xad"))); // 中 reads as itself
+        ReplaceFile f(QDir(path(listed.first())).filePath("K001.INI"));
+        QVERIFY(f.open() && f.write("kit") && f.commit());
+        struct stat st;
+        QCOMPARE(::stat((at + "/K001.INI").constData(), &st), 0);
+
+        // Every byte comes back, also from a decoder fed piece by piece.
+        QByteArray all;
+        for (int b = 1; b < 256; ++b)
+            all.append(char(b));
+        all += QByteArray("\xf0\x9f\x8e\xb5\xe4\xb8");
+        QCOMPARE(QFile::encodeName(QFile::decodeName(all)), all);
+        const std::unique_ptr<QTextDecoder> pieces(QTextCodec::codecForLocale()->makeDecoder());
+        QString text;
+        for (int i = 0; i < all.size(); i += 3)
+            text += pieces->toUnicode(all.mid(i, 3));
+        QCOMPARE(QFile::encodeName(text), all.left(all.size() - 2)); // the cut character waits
+        QCOMPARE(text, QFile::decodeName(all.left(all.size() - 2)));
+    }
+
     void uncommittedTemporariesGo()
     {
         QVERIFY(write(path("K001.INI"), "old"));
@@ -267,9 +332,9 @@ private slots:
     void failedSyncsAreReported()
     {
         QVERIFY(write(path("a.ini"), "old"));
-        ztplatform::setSyncCall(&failAll);
+        AnsweringSyncs none(&failAll);
         {
-            ReplaceFile f(path("a.ini"));
+            ReplaceFile f(path("a.ini"), &none);
             QVERIFY(f.open() && f.write("new"));
             QVERIFY(!f.commit());
             QCOMPARE(f.failedStep(), ReplaceFile::Step::Sync);
@@ -280,8 +345,8 @@ private slots:
         QCOMPARE(entries(), QStringList({"a.ini"}));
 
         // The folder's entry that did not reach the disk: renamed, not committed.
-        ztplatform::setSyncCall(&failFolders);
-        ReplaceFile f(path("a.ini"));
+        AnsweringSyncs filesOnly(&failFolders);
+        ReplaceFile f(path("a.ini"), &filesOnly);
         QVERIFY(f.open() && f.write("new"));
         QVERIFY(!f.commit());
         QCOMPARE(f.failedStep(), ReplaceFile::Step::FolderSync);

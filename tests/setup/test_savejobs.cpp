@@ -8,7 +8,8 @@
 #include "library/groupentries.h"
 #include "library/soundlibrary.h"
 #include "platform/durablefile.h"
-#include "support/stopdisk.h"
+#include "support/crashdisk.h"
+#include "support/passdisk.h"
 #include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
 #include "setup/savesetupjob.h"
@@ -200,6 +201,51 @@ private slots:
         QCOMPARE(int(done.result.notices.at(0).kind), int(setupjob::Notice::Information));
         QCOMPARE(kf::readFile(existing), QByteArray("kept as it was"));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+
+        // Declined for one kit of two: the box names the kit not saved.
+        questions.answers = {false};
+        const SaveKitsJob::Outcome part = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1, 5}, m_temp});
+        QCOMPARE(titles(part.result), QStringList({"successfully saved."}));
+        QCOMPARE(part.result.notices.at(0).text, "The file has been generated:\r\nFile location:\r\n" + out
+                                                         + "\r\nThese kits are not saved, as their existing files "
+                                                           "were kept:\r\nKit 5 Kit 5");
+        QCOMPARE(int(part.result.files.at(1).outcome), int(FileOutcome::Declined));
+        QCOMPARE(kf::readFile(existing), QByteArray("kept as it was"));
+    }
+
+    // A file made at the target while the save wrote its own is kept: the
+    // box says why the new file did not take the name, and where it is.
+    void nameTakenMeanwhileTellsWhy()
+    {
+        const QString out = path("race"), target = out + "/Kit 2.INI";
+        QVERIFY(QDir().mkpath(out));
+        // Another program makes the file once the save's own is made.
+        struct Racing : PassDisk {
+            QString out, target;
+            bool made = false;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode) override
+            {
+                const int fd = PassDisk::openAt(dir, name, flags, mode);
+                if (fd >= 0 && (flags & O_CREAT) && !made && !QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty())
+                    made = kf::writeFile(target, "theirs");
+                return fd;
+            }
+        } racing;
+        racing.out = out;
+        racing.target = target;
+        ScriptedQuestions questions;
+        SaveKitsJob::Outcome done;
+        {
+            DiskInPlace in(&racing);
+            done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
+        }
+        QVERIFY(racing.made);
+        QCOMPARE(done.result.notices.size(), 2);
+        QCOMPARE(done.result.notices.at(0).text, "The old file could not be replaced:\r\n" + target + "\r\n"
+                                                         + QString::fromLocal8Bit(std::strerror(EEXIST))
+                                                         + "\r\nThe new file is kept as:\r\n" + out + "/Kit 2~1.INI");
+        QCOMPARE(done.result.notices.at(1).text, QString("These kits are not saved:\r\nKit 2 Kit 2"));
+        QCOMPARE(kf::readFile(target), QByteArray("theirs"));
     }
 
     // Saved over another user's file by one who may not give it back its
@@ -227,7 +273,7 @@ private slots:
 
         // The same when the folder then does not confirm the new name.
         QCOMPARE(::chown(QFile::encodeName(target).constData(), 4242, 4343), 0);
-        const ztplatform::SyncCall was = ztplatform::setSyncCall([](int fd, bool) {
+        AnsweringSyncs disk([](int fd, bool) {
             struct stat st;
             if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
                 errno = EIO;
@@ -235,11 +281,12 @@ private slots:
             }
             return 0;
         });
+        auto in = std::make_unique<DiskInPlace>(&disk);
         questions.answers = {true};
         QCOMPARE(::seteuid(65534), 0);
         const SaveKitsJob::Outcome again = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
         QCOMPARE(::seteuid(0), 0);
-        ztplatform::setSyncCall(was);
+        in.reset();
         QCOMPARE(again.result.notices.size(), 1);
         QVERIFY(again.result.notices.at(0).text.endsWith(target + "\r\n" + QString::fromLocal8Bit(std::strerror(EIO))
                                                          + "\r\n" + lost));
@@ -272,7 +319,6 @@ private slots:
     // row at the sound it named, or names the row; never at another sound.
     void savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds()
     {
-        namespace io = stopdisk;
         QTemporaryDir dir;
         auto m = std::make_unique<percussionpadfile>();
         kf::KitStorage kits;
@@ -287,6 +333,7 @@ private slots:
             sounds.append(soundBytes(first, dir.filePath(QString("K002.INI:U0000%1").arg(i))));
 
         // Each run in a folder of its own: what a stop leaves stays there.
+        int calls = 0;
         auto save = [&](int stopAt) {
             const QString folder = dir.filePath(QString::number(stopAt)), k2 = folder + "/K002.INI";
             QVERIFY(QDir().mkpath(folder) && kf::writeFile(k2, original));
@@ -316,9 +363,8 @@ private slots:
             ScriptedQuestions questions;
             questions.answers = {true};
             SaveKitsJob job(doc, lib, questions, {}, hooks());
-            io::stopAt(stopAt, true);
-            job.run({folder, {2}, m_temp});
-            io::resume();
+            stopBefore(folder, stopAt, [&](ztplatform::Disk &) { job.run({folder, {2}, m_temp}); }, true,
+                       stopAt == 0 ? &calls : nullptr);
         };
         QStringList wrong; // stop: row at another sound
         auto startAgain = [&](int n) {
@@ -343,7 +389,6 @@ private slots:
             return sources;
         };
         save(0);
-        const int calls = io::callCount();
         QCOMPARE(startAgain(0), QStringList({"Kick.wav", "K002.INI:U00000"}));
         for (int n = 1; n <= calls; ++n) {
             save(n);

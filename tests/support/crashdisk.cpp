@@ -686,8 +686,10 @@ bool stopBefore(const QString &root, int n, const std::function<void(ztplatform:
         *calls = disk.calls();
     if (!disk.refused())
         return false;
-    if (powerCut)
-        filetree::write(disk.powerCutAt(n), disk.root());
+    if (powerCut) {
+        const filetree::Tree now = filetree::read(disk.root());
+        filetree::write(disk.powerCutAt(n), disk.root(), &now);
+    }
     return true;
 }
 

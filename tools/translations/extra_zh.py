@@ -16,6 +16,12 @@ EXTRA = {
     'Choose no file!': '未选择文件！',
     'Chorus Mix:': '合唱混合：',
     'Chorus Rate:': '合唱速率：',
+    # sound names another sound held, given a number
+    'These names were held by other sounds and were given a number:': '以下名称已被其他音色使用，已在名称后加上编号：',
+    'These sounds of the kit file %1 bore names other sounds hold and were given a number:':
+        '套鼓文件 %1 中的以下音色与其他音色同名，已在名称后加上编号：',
+    'These sounds of the sampler pad had the name of another of its sounds and were given a number:':
+        '采样打击垫中的以下音色与其另一个音色同名，已在名称后加上编号：',
     'Conversion failed': '转换失败',
     'Complete': '完成',
     'Copy completed.': '复制完成。',
@@ -287,6 +293,7 @@ EXTRA = {
     'sound exists in Kit ': '音色存在于套鼓 ',
     'The old file could not be replaced:': '旧文件无法被替换：',
     'The file was written, but the disk did not confirm that it is stored:': '文件已写入，但磁盘未确认已保存：',
+    'The files were written, but the disk did not confirm that they are stored:': '文件已写入，但磁盘未确认这些文件已保存：',
     'The new file is kept as:': '新文件保存为：',
     'The target is not a regular file (a folder, pipe or device), so nothing is saved:':
         '目标不是普通文件（文件夹、管道或设备），未保存任何内容：',
@@ -356,6 +363,7 @@ EXTRA = {
     # kit saves: what was saved and what was not
     'No file was saved: the existing files stay as they were.': '未保存任何文件：已有文件保持原样。',
     'These kits are not saved:': '以下套鼓未保存：',
+    'These kits are not saved, as their existing files were kept:': '以下套鼓未保存，因为已保留其现有文件：',
     'These files are saved:': '以下文件已保存：',
     'Kit %1 %2': '套鼓 %1 %2',
     'The owner %1 could not be kept: the file now belongs to %2.': '无法保留文件所有者 %1：文件现在属于 %2。',
@@ -433,4 +441,10 @@ EXTRA = {
         '编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。',
     # the drive chooser: a drive whose root did not answer in time
     '%1 (not answering)': '%1（无响应）',
+    # the pad that stops answering while the editor works on it
+    'The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.':
+        '采样打击垫无响应。在它恢复响应之前，Korvanta 不会从中读取，也不会向其写入；您的编辑已保留。',
+    'The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.':
+        '向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。',
+    'The sampler pad does not answer: nothing was saved to it.': '采样打击垫无响应：没有任何内容保存到它。',
 }

@@ -359,7 +359,14 @@ def fill(path, lang):
             if value is None:
                 missing.append((ctx.find('name').text, src))
                 continue
-            tr.text = value
+            if msg.get('numerus') == 'yes':
+                # one form per plural of the language, as lupdate laid them out
+                forms = tr.findall('numerusform') or [ET.SubElement(tr, 'numerusform')]
+                for form in forms:
+                    form.text = value
+                tr.text = None
+            else:
+                tr.text = value
             if 'type' in tr.attrib:
                 del tr.attrib['type']
     write(tree, path)

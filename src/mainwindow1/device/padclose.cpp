@@ -11,6 +11,7 @@
 #include "device/kitwaves.h"
 #include "device/writeback.h"
 #include "platform/dismount.h"
+#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,14 @@
 #include <QScopeGuard>
 #include <QSet>
 #include <QStandardItemModel>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+
+namespace {
+constexpr int WRITE_BACK_POLL_MS = 20;
+}
 
 bool PadSyncController::closeOnPad()
 {
@@ -30,9 +39,18 @@ bool PadSyncController::closeOnPad()
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
-    // Sounds still being written get their rows first, so the kits see them.
-    if (m_syncBatch && m_syncBatch->isRunning())
-        m_syncBatch->waitForFinished();
+    // Sounds still being written get their rows first, so the kits see them;
+    // a pad that stops answering meanwhile takes nothing more.
+    while (m_syncBatch && m_syncBatch->isRunning() && m_pad.padAnswering()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, WRITE_BACK_POLL_MS);
+        QThread::msleep(WRITE_BACK_POLL_MS);
+    }
+    if (m_syncBatch && m_syncBatch->isRunning()) {
+        m_batchAbandoned = true;
+        showDeviceMessages({notAnsweringAtCloseMessage(false)});
+        m_pad.leaveDeviceMode();
+        return false;
+    }
     m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
     if (!m_soundLists.saveSoundListAtClose())
         return false; // the window stays on the pad, nothing written to it
@@ -51,45 +69,105 @@ bool PadSyncController::closeOnPad()
 
 bool PadSyncController::generateOrderFile()
 {
-    if (!m_pad.drivePresent()) {
-        showDeviceMessages({writeback::driveGoneMessage()});
+    // Neither gone nor silent (each look waited on at most a moment).
+    const auto padThere = [this]() {
+        if (m_pad.drivePresent())
+            return true;
+        showDeviceMessages({m_pad.padAnswering() ? writeback::driveGoneMessage() : notAnsweringAtCloseMessage(false)});
         m_pad.leaveDeviceMode();
         return false;
-    }
+    };
+    if (!padThere())
+        return false;
     const DeviceMessage notice = writeback::disconnectNotice();
     UiPrompter::instance()->information(m_parent, notice.title, notice.text, QMessageBox::Ok);
     // The pad may have gone while the notice was up, or another taken its place.
-    if (!m_pad.drivePresent()) {
-        showDeviceMessages({writeback::driveGoneMessage()});
-        m_pad.leaveDeviceMode();
+    if (!padThere())
         return false;
-    }
 
-    QProgressDialog *progress = showPadProgress(MainWindow1::tr("Saving file..."), 5);
     // The write-back refreshes the kits' wave numbers and sets the marks and
     // flags; the document takes them back when it ends.
-    KitDocument::PadClose close = m_doc.padClose();
     PadSession::KitLists lists;
-    lists.kits = &close.kits;
     lists.originalKits = &m_doc.originalKitAttrList();
     lists.chains = &m_doc.kitChainList();
     lists.originalChains = &m_doc.originalKitChainList();
-    lists.kitFlags = &close.kitFlags;
     lists.nameAdjusted = &m_doc.kitNumFlagList1();
-    lists.kitChangedFlag = &close.kitChangedFlag;
-    lists.globalFlag = &close.globalFlag;
-    writeback::WriteBackJob job = m_pad.writeBackJob(
-            lists, m_reorderSoundFlag, [this](const QSet<QString> &files) { return usedWaveIndex(files); });
-    const writeback::WriteBackResult result = writeback::writeBack(job, [progress](int value) {
-        progress->setValue(value);
-        QCoreApplication::processEvents();
-    });
-    m_doc.takePadClose(close);
-    progress->close();
+    writeback::WriteBackResult result;
+    if (!writeBackWhileAnswering(lists, &result)) {
+        showDeviceMessages({notAnsweringAtCloseMessage(true)});
+        m_pad.leaveDeviceMode();
+        return false;
+    }
     if (result.stop == writeback::PadStop::AnotherPad)
         m_pad.padLost();
     showDeviceMessages(result.messages);
     return !result.failed;
+}
+
+bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &lists, writeback::WriteBackResult *result)
+{
+    // Everything the writing thread reads or changes is its own: a pad that
+    // stops answering keeps that thread, never the window's data.
+    struct Writing
+    {
+        KitDocument::PadClose close;
+        QVector<MainWindow1::soundKit> originalKits;
+        QVector<MainWindow1::KIT_CHAIN> chains, originalChains;
+        QVector<quint8> nameAdjusted;
+        writeback::WriteBackJob job;
+        std::atomic<int> progress{0};
+    };
+    const auto writing = std::make_shared<Writing>();
+    writing->close = m_doc.padClose();
+    writing->originalKits = *lists.originalKits;
+    writing->chains = *lists.chains;
+    writing->originalChains = *lists.originalChains;
+    writing->nameAdjusted = *lists.nameAdjusted;
+    PadSession::KitLists own;
+    own.kits = &writing->close.kits;
+    own.originalKits = &writing->originalKits;
+    own.chains = &writing->chains;
+    own.originalChains = &writing->originalChains;
+    own.kitFlags = &writing->close.kitFlags;
+    own.nameAdjusted = &writing->nameAdjusted;
+    own.kitChangedFlag = &writing->close.kitChangedFlag;
+    own.globalFlag = &writing->close.globalFlag;
+    writing->job = m_pad.writeBackJob(own, m_reorderSoundFlag,
+                                      [this](const QSet<QString> &files) { return usedWaveIndex(files); });
+
+    QProgressDialog *progress = showPadProgress(MainWindow1::tr("Saving file..."), 5);
+    const ztplatform::TimedLook<writeback::WriteBackResult> run([writing]() {
+        return writeback::writeBack(writing->job, [writing](int value) { writing->progress = value; });
+    });
+    std::optional<writeback::WriteBackResult> done;
+    while (!(done = run.waitFor(WRITE_BACK_POLL_MS)) && run.isStarted() && m_pad.padAnswering()) {
+        progress->setValue(writing->progress);
+        QCoreApplication::processEvents();
+    }
+    progress->close();
+    if (!done)
+        return false;
+    m_doc.takePadClose(writing->close);
+    *result = *done;
+    return true;
+}
+
+DeviceMessage PadSyncController::notAnsweringMessage()
+{
+    return DeviceMessage{MainWindow1::tr("Warning"),
+                         MainWindow1::tr("The sampler pad does not answer. Korvanta reads nothing from it and writes "
+                                         "nothing to it until it answers again; your edits are kept.")};
+}
+
+DeviceMessage PadSyncController::notAnsweringAtCloseMessage(bool writing)
+{
+    const QString first = writing ? MainWindow1::tr("The sampler pad stopped answering while the changes were "
+                                                    "written to it; they may have reached it only in part.")
+                                  : MainWindow1::tr("The sampler pad does not answer: nothing was saved to it.");
+    return DeviceMessage{MainWindow1::tr("Error"),
+                         first + QStringLiteral("\r\n")
+                                 + MainWindow1::tr("Korvanta stays open without the sampler pad and keeps your "
+                                                   "edits.")};
 }
 
 WaveFileIndex PadSyncController::usedWaveIndex(const QSet<QString> &files) const

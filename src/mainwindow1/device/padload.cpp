@@ -233,12 +233,15 @@ void PadSyncController::guardPad(const PadIdentity &loaded)
     // whether the pad there is the one loaded; no sound is read once another
     // pad stood there.
     m_pad.padLoaded(loaded);
-    ztplatform::watchFolder(m_pad.padRoot().path(), m_parent, [this]() {
-        const PadMatch match = padCheck(false);
-        if (match.another())
-            showDeviceMessages({anotherPadMessage(match)});
-        return !match.another();
-    });
+    ztplatform::watchFolder(
+            m_pad.padRoot().path(), m_parent,
+            [this]() {
+                const PadMatch match = padCheck(false);
+                if (match.another())
+                    showDeviceMessages({anotherPadMessage(match)});
+                return !match.another();
+            },
+            [this]() { return m_pad.padAnswering(); });
 }
 
 void PadSyncController::showPadMode(PadSession::Mode mode)

@@ -1,5 +1,7 @@
 #include "mainwindow1/device/padsynccontroller.h"
 
+#include "device/syncbatch.h"
+
 #include <QProgressDialog>
 
 PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
@@ -14,10 +16,19 @@ PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, Pa
     , m_ui(ui)
     , m_parent(parent)
 {
+    // The close tells it in its own box.
+    connect(&m_pad, &PadSession::padNotAnswering, this, [this]() {
+        if (!m_pad.padClosing())
+            showDeviceMessages({notAnsweringMessage()});
+    });
 }
 
 // The progress dialog goes before the window's widgets.
 PadSyncController::~PadSyncController()
 {
     delete m_usbDialog;
+    // Workers that wait on a pad that does not answer may never return: their
+    // batch is not waited for.
+    if (m_syncBatch && m_syncBatch->isRunning() && m_batchAbandoned)
+        m_syncBatch->setParent(nullptr);
 }

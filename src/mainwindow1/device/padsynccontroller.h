@@ -8,6 +8,7 @@
 #include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/padsession.h"
+#include "device/writeback.h"
 #include "kitfile/fileread.h"
 
 #include <QObject>
@@ -124,6 +125,13 @@ private:
     QProgressDialog *showPadProgress(const QString &label, int maximum);
     // Warning boxes of the device side, in order.
     void showDeviceMessages(const DeviceMessages &messages);
+    // The pad stopped answering while the user worked.
+    static DeviceMessage notAnsweringMessage();
+    // The close found the pad not answering, before it wrote or while it did.
+    static DeviceMessage notAnsweringAtCloseMessage(bool writing);
+    // The write-back on a thread of its own, under the progress dialog, for
+    // as long as the pad answers; false when it stopped answering.
+    bool writeBackWhileAnswering(const PadSession::KitLists &lists, writeback::WriteBackResult *result);
     void addUsbWave();
     void deleteUsbWave();
     // The total list's number and name of each of `files` it holds.
@@ -148,6 +156,7 @@ private:
     int m_addProgressValue = 0;
     int m_delProgressValue = 0;
     bool m_reorderSoundFlag = false;
+    bool m_batchAbandoned = false; // the close stopped waiting for a batch on a pad that did not answer
 };
 
 #endif

@@ -31,17 +31,23 @@
 namespace {
 
 // Each file of an export was synced as it was put in place; their names
-// once, here. A folder that cannot be synced is told.
-void syncExportFolder(QWidget *parent, const QString &folder)
+// once, here. A folder that cannot be synced is told with every file written.
+void syncExportFolder(QWidget *parent, const QString &folder, const QStringList &written)
 {
     if (ztplatform::syncPath(folder))
         return;
-    UiPrompter::instance()->warning(parent, MainWindow1::tr("Error"),
-                                    MainWindow1::tr("The file was written, but the disk did not confirm that it "
-                                                    "is stored:")
-                                            + QStringLiteral("\r\n") + folder + QStringLiteral("\r\n")
-                                            + QString::fromLocal8Bit(std::strerror(errno)),
-                                    QMessageBox::Ok);
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    const QString crlf = QStringLiteral("\r\n");
+    QStringList files;
+    for (const QString &name : written)
+        files << QDir::toNativeSeparators(QDir(folder).filePath(name));
+    UiPrompter::instance()->warning(
+            parent, MainWindow1::tr("Error"),
+            (files.size() == 1
+                     ? MainWindow1::tr("The file was written, but the disk did not confirm that it is stored:")
+                     : MainWindow1::tr("The files were written, but the disk did not confirm that they are stored:"))
+                    + crlf + files.join(crlf) + crlf + reason,
+            QMessageBox::Ok);
 }
 
 } // namespace
@@ -317,7 +323,7 @@ void SoundFilesController::exportSelectedSounds()
             reportUnwritten(run, folder);
             reportNotKept(run);
             if (!run.written.isEmpty())
-                syncExportFolder(m_parent, folder);
+                syncExportFolder(m_parent, folder, run.written);
             return;
         }
         // The dialog repaints on each new value; a few times a second is enough.
@@ -331,7 +337,7 @@ void SoundFilesController::exportSelectedSounds()
     reportNotKept(run);
     if (run.written.isEmpty())
         return;
-    syncExportFolder(m_parent, folder);
+    syncExportFolder(m_parent, folder, run.written);
     showExportReport(run.written, folder);
 }
 

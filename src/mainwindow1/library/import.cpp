@@ -160,7 +160,7 @@ QVector<strSoundItem> SoundFilesController::audioItemsOf(const strSoundGroup &gr
 void SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardItemModel *model,
                                           const QVector<strSoundItem> &items)
 {
-    soundnames::IncomingNames names([&] { return childTexts(model, 0); });
+    soundnames::IncomingNames names(m_library);
     int g = m_library.getGroupIndexFromModel(group->name);
     if (g >= m_library.soundGroupList().size())
         g = m_library.appendGroup(group->name);
@@ -168,7 +168,8 @@ void SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardI
     for (const strSoundItem &item : qAsConst(items)) {
         if (item.file.trimmed().isEmpty())
             continue;
-        sounds.append({names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name),
+        sounds.append({names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name,
+                                  item.file),
                        item.file});
     }
     m_library.addSoundsToGroup(g, sounds);
@@ -188,7 +189,7 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
         m_pad.clearAddQueue();
     const QString padFolder = QDir::fromNativeSeparators(m_pad.currentDirPath()) + QStringLiteral("zt350/wav_data");
     QSet<QString> listedPaths = childTexts(model, 2);
-    soundnames::IncomingNames names([&] { return childTexts(model, 1); });
+    soundnames::IncomingNames names(m_library);
     int queued = 0;
     for (const strSoundItem &item : qAsConst(items)) {
         const QString path = item.file;
@@ -211,7 +212,7 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
             break;
         }
         const quint16 number = quint16(m_soundLists->total_index() + 1);
-        const QString name = names.take(given);
+        const QString name = names.take(given, path);
         if (deviceMode) {
             m_pad.queueAdd(path, number);
             ++queued;
@@ -231,7 +232,8 @@ void SoundFilesController::tellRenamedSounds(const QVector<namerules::NameChange
     UiPrompter::instance()->warning(
             m_parent, MainWindow1::tr("Warning"),
             namerules::nameChangesText(
-                    MainWindow1::tr("These sound names were changed to names the sampler pad can hold:"), changes),
+                    MainWindow1::tr("These sound names were changed to names the sampler pad can hold:"),
+                    MainWindow1::tr("These names were held by other sounds and were given a number:"), changes),
             QMessageBox::Ok);
 }
 

@@ -171,9 +171,9 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     m_dragFlag = onLabel;
     // The pad and the list show one name: the list's, or the rule's for a new
     // sound (only then are the list's names read).
-    soundnames::IncomingNames names([this] { return childTexts(m_library.totalListItemModel(), 1); });
+    soundnames::IncomingNames names(m_library);
     const QStandardItem *listed = known ? m_library.totalListItemModel()->soundItem(row, 1) : nullptr;
-    const QString name = listed ? listed->text() : names.take(sound.name);
+    const QString name = listed ? listed->text() : names.take(sound.name, path);
     if (onLabel)
         m_doc.setPadSound(kit, p, m_posFlagA ? 0 : 1, name, path);
 

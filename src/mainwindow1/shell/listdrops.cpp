@@ -147,10 +147,10 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
                 files.end());
     files = m_soundFiles.audioFilesOf(files);
 
-    soundnames::IncomingNames names([&] { return childTexts(m_library.soundListItemModel(), 0); });
+    soundnames::IncomingNames names(m_library);
     QVector<SoundLibrary::GroupSound> sounds;
     for (const QString &path : qAsConst(files))
-        sounds.append({names.take(QFileInfo(path).baseName()), path}); // up to the first "."
+        sounds.append({names.take(QFileInfo(path).baseName(), path), path}); // up to the first "."
     m_library.addSoundsToGroup(groupRow, sounds);
     m_soundFiles.tellRenamedSounds(names.changes());
     return false;
@@ -171,7 +171,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         return true;
 
     UiPrompter *prompter = UiPrompter::instance();
-    soundnames::IncomingNames names([&] { return childTexts(m_library.totalListItemModel(), 1); });
+    soundnames::IncomingNames names(m_library);
     if (m_pad.isUDiskFlag()) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
         const QString path = QDir::toNativeSeparators(sound.path);
@@ -186,7 +186,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         {
             const editstep::Recorder::Scope step(m_doc.recorder(), MainWindow1::tr("sound %1 added to the list")
                                                                            .arg(sound.name));
-            m_library.addSound(names.take(sound.name), path, quint16(m_soundLists.total_index() + 1), true);
+            m_library.addSound(names.take(sound.name, path), path, quint16(m_soundLists.total_index() + 1), true);
         }
         m_soundLists.getRightSoundList();
         m_soundFiles.tellRenamedSounds(names.changes());
@@ -217,7 +217,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         }
         const quint16 number = quint16(m_soundLists.total_index() + 1);
         m_pad.queueAdd(path, number);
-        m_library.addSound(names.take(sound.name), path, number, false);
+        m_library.addSound(names.take(sound.name, path), path, number, false);
         queued.insert(path);
     }
     m_soundFiles.tellRenamedSounds(names.changes());
@@ -253,14 +253,14 @@ bool ShellController::dropOnHiHat(QDropEvent *event)
     if (kit >= m_doc.kitAttrList().size())
         return false;
     const dragpayload::Record sound = dragpayload::decode(payload).constFirst();
-    soundnames::IncomingNames names([&] { return childTexts(m_library.totalListItemModel(), 1); });
+    soundnames::IncomingNames names(m_library);
     if (!sound.path.isEmpty()) {
         const QString path = QDir::toNativeSeparators(sound.path);
         // On the pad the slot is written back by its number, and only a kit
         // whose numbers changed is written: it takes the sound's number now.
         const int row = m_pad.isUDiskFlag() ? -1 : m_library.soundRowOf(path);
         const QStandardItem *number = row >= 0 ? m_library.totalListItemModel()->soundItem(row, 0) : nullptr;
-        m_doc.setHiHatSound(kit, slot, names.take(sound.name), path,
+        m_doc.setHiHatSound(kit, slot, names.take(sound.name, path), path,
                                number ? quint16(number->text().toInt()) : -1);
     }
     m_kitPages.disHHList(&m_doc.kitAttrList()[kit], quint8(kit), quint8(slot)); // a refused drop too

@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
+#include "platform/filenamebytes.h"
 #include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
@@ -184,6 +185,7 @@ int runEditor(int argc, char **argv)
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QApplication app(argc, argv);
+    ztplatform::keepFileNameBytes();
     registerQueuedTypes();
     const QTranslator *catalogue = installEditorTranslator(&app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/zt350editor.png")));

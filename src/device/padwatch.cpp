@@ -1,0 +1,61 @@
+#include "device/padwatch.h"
+
+#include "platform/removabledrives.h"
+
+#include <QDebug>
+
+PadWatch::PadWatch(QObject *parent)
+    : QObject(parent)
+{
+    m_timer.setInterval(LOOK_INTERVAL_MS);
+    connect(&m_timer, &QTimer::timeout, this, &PadWatch::look);
+}
+
+void PadWatch::watch(const QString &root)
+{
+    m_root = root;
+    m_look = ztplatform::TimedLook<bool>();
+    if (root.isEmpty()) {
+        m_timer.stop();
+        m_answering = true; // nothing to answer for
+        return;
+    }
+    m_timer.start();
+}
+
+bool PadWatch::judgeLook()
+{
+    if (m_look.isStarted() && !m_look.done() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS)
+        setAnswering(false);
+    return m_answering;
+}
+
+void PadWatch::stopAnswering()
+{
+    if (m_look.done())
+        m_look = ztplatform::TimedLook<bool>();
+    setAnswering(false);
+}
+
+void PadWatch::look()
+{
+    if (m_look.isStarted() && !m_look.done()) {
+        judgeLook(); // a look that does not return stays the only one
+        return;
+    }
+    if (m_look.isStarted())
+        setAnswering(true); // the last look returned
+    const QString root = m_root;
+    m_look = ztplatform::TimedLook<bool>([root]() { return ztplatform::driveAnswers(root); });
+    m_lookAge.start();
+}
+
+void PadWatch::setAnswering(bool answering)
+{
+    if (m_answering == answering)
+        return;
+    m_answering = answering;
+    qWarning().noquote() << "the pad at" << m_root << (answering ? "answers again" : "does not answer");
+    if (!answering)
+        emit stoppedAnswering();
+}

@@ -1,0 +1,47 @@
+#ifndef ZT_KITFILE_SOUNDBYTES_H
+#define ZT_KITFILE_SOUNDBYTES_H
+
+// Whether two sounds hold the same bytes: a plain file whole, a sound of a kit
+// file as the file stores it. Sizes are compared first; each sound's bytes
+// are read at most once.
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <functional>
+
+namespace setupfiles {
+
+class SoundBytes
+{
+public:
+    // Where the bytes of a source lie: the file, their start and length.
+    struct Place
+    {
+        QString file;
+        qint64 start = 0;
+        qint64 length = -1; // -1: not known
+    };
+    // Places a stored sound (a kit-file source); a plain file's place is the
+    // whole file. Unset: every source is a plain file.
+    using Locate = std::function<Place(const QString &source)>;
+
+    explicit SoundBytes(Locate locate = Locate()) : m_locate(std::move(locate)) {}
+
+    // False also when either cannot be read.
+    bool same(const QString &source, const QString &other);
+    bool same(const QString &source, const Place &other);
+
+private:
+    Place placeOf(const QString &source);
+    QByteArray digestOf(const Place &place);
+
+    Locate m_locate;
+    QHash<QString, Place> m_places;
+    QHash<QString, QByteArray> m_digests; // by file, start and length
+};
+
+} // namespace setupfiles
+
+#endif

@@ -1,0 +1,80 @@
+// Whether the pad answers, told without waiting on it; work on the pad is
+// waited on no longer than the limit.
+#include "device/padwatch.h"
+#include "fakedrives.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+
+class TestPadWatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rootThatStopsAnswering()
+    {
+        QTemporaryDir dir;
+        const QString root = dir.path() + "/";
+        FakeDriveSource drives;
+        PadWatch watch;
+        QSignalSpy stopped(&watch, &PadWatch::stoppedAnswering);
+        watch.watch(root);
+        QCOMPARE(watch.run<int>([] { return 1; }).value_or(0), 1);
+        QTest::qWait(PadWatch::LOOK_INTERVAL_MS + 200);
+        QVERIFY(watch.answering());
+
+        drives.hang(root);
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(stopped.count(), 1, 5000);
+        QVERIFY(clock.elapsed() >= PadWatch::ANSWER_LIMIT_MS - PadWatch::LOOK_INTERVAL_MS);
+        QVERIFY(!watch.answering());
+        // Nothing more is run, and nobody waits.
+        std::atomic<bool> ran{false};
+        clock.restart();
+        QVERIFY(!watch.run<bool>([&ran] { return ran = true; }).has_value());
+        QVERIFY(clock.elapsed() < 100);
+        QVERIFY(!ran);
+
+        drives.release(root);
+        QTRY_VERIFY_WITH_TIMEOUT(watch.answering(), 5000);
+        QCOMPARE(stopped.count(), 1);
+        QCOMPARE(watch.run<int>([] { return 2; }).value_or(0), 2);
+    }
+
+    // Work that does not return in time makes the pad not answering, though
+    // its root still answers a stat; the next look that returns undoes it.
+    void workBeyondTheLimit()
+    {
+        QTemporaryDir dir;
+        PadWatch watch;
+        QSignalSpy stopped(&watch, &PadWatch::stoppedAnswering);
+        watch.watch(dir.path());
+        auto gate = std::make_shared<std::atomic<bool>>(false);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!watch.run<int>(
+                             [gate] {
+                                 while (!*gate)
+                                     QThread::msleep(5);
+                                 return 3;
+                             },
+                             300)
+                         .has_value());
+        QVERIFY(clock.elapsed() >= 300 && clock.elapsed() < 2000);
+        QCOMPARE(stopped.count(), 1);
+        QVERIFY(!watch.answering());
+        *gate = true;
+        QTRY_VERIFY_WITH_TIMEOUT(watch.answering(), 5000);
+        watch.watch(QString());
+        QVERIFY(watch.answering());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPadWatch)
+#include "test_padwatch.moc"

@@ -1,0 +1,137 @@
+// The editor's disk: every call that a signal interrupts is made again, and
+// a write's failure is the disk's own answer.
+#include "platform/disk.h"
+#include "platform/durablefile.h"
+#include "platform/sysio.h"
+#include "support/passdisk.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<int> g_signals{0};
+
+void onSignal(int)
+{
+    ++g_signals;
+}
+
+// SIGUSR1 interrupts the calls of this thread (no SA_RESTART) while it lives.
+struct Interrupting {
+    struct sigaction was;
+    Interrupting()
+    {
+        struct sigaction sa = {};
+        sa.sa_handler = &onSignal;
+        sigemptyset(&sa.sa_mask);
+        ::sigaction(SIGUSR1, &sa, &was);
+        g_signals = 0;
+    }
+    ~Interrupting() { ::sigaction(SIGUSR1, &was, nullptr); }
+};
+
+} // namespace
+
+class TestDisk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // An open of a pipe that waits for its reader, interrupted twice: made
+    // again each time, it returns once the reader comes.
+    void anInterruptedOpenIsMadeAgain()
+    {
+        QTemporaryDir dir;
+        const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        Interrupting interrupting;
+        const pthread_t self = ::pthread_self();
+        int reader = -1;
+        std::thread other([&] {
+            for (int i = 0; i < 2; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                ::pthread_kill(self, SIGUSR1);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            reader = ::open(fifo.constData(), O_RDONLY | O_CLOEXEC);
+        });
+        const int fd = ztplatform::systemDisk().openAt(AT_FDCWD, fifo, O_WRONLY | O_CLOEXEC);
+        other.join();
+        QVERIFY(fd >= 0);
+        QCOMPARE(g_signals.load(), 2);
+        ::close(fd);
+        ::close(reader);
+    }
+
+    // A write into a full pipe, interrupted before any byte goes: made again,
+    // every byte arrives once the reader drains the pipe.
+    void anInterruptedWriteIsMadeAgain()
+    {
+        int pipe[2];
+        QCOMPARE(::pipe2(pipe, O_CLOEXEC), 0);
+        ::fcntl(pipe[1], F_SETFL, O_NONBLOCK);
+        const QByteArray block(4096, 'x');
+        qint64 filled = 0;
+        for (ssize_t n; (n = ::write(pipe[1], block.constData(), size_t(block.size()))) > 0;)
+            filled += n;
+        ::fcntl(pipe[1], F_SETFL, 0);
+        Interrupting interrupting;
+        const pthread_t self = ::pthread_self();
+        qint64 drained = 0;
+        std::thread other([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            ::pthread_kill(self, SIGUSR1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            char buffer[65536];
+            while (drained < filled + 100) {
+                const ssize_t n = ::read(pipe[0], buffer, sizeof buffer);
+                if (n <= 0)
+                    break;
+                drained += n;
+            }
+        });
+        const bool written = ztplatform::systemDisk().write(pipe[1], QByteArray(100, 'y').constData(), 100);
+        other.join();
+        QVERIFY(written);
+        QCOMPARE(g_signals.load(), 1);
+        QCOMPARE(drained, filled + 100);
+        ::close(pipe[0]);
+        ::close(pipe[1]);
+    }
+
+    // A write the disk refuses is told by the disk's reason; nothing of it
+    // reaches the file, and no byte is written to learn why.
+    void aRefusedWriteGivesTheDisksReason()
+    {
+        struct Full : PassDisk {
+            qint64 writeWith(int, const char *, qint64, const std::function<qint64()> &) override
+            {
+                errno = ENOSPC;
+                return -1;
+            }
+        } full;
+        QTemporaryDir dir;
+        ztplatform::sysio::SeamFile file;
+        file.setDisk(&full);
+        const int fd = ::open(QFile::encodeName(dir.filePath("f")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        QVERIFY(file.openDescriptor(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        QCOMPARE(file.write("bytes"), qint64(-1));
+        QCOMPARE(ztplatform::writeFailure(file), QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        struct stat st;
+        QVERIFY(::fstat(fd, &st) == 0 && st.st_size == 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDisk)
+#include "test_disk.moc"
