@@ -236,14 +236,17 @@ QString stampText(const ztplatform::FileStamp &s)
 {
     if (!s.identity.valid)
         return QString();
-    return QStringLiteral("%1:%2:%3:%4.%5:%6.%7")
-            .arg(s.identity.device)
-            .arg(s.identity.inode)
-            .arg(s.size)
-            .arg(s.modifiedSeconds)
-            .arg(s.modifiedNanoseconds)
-            .arg(s.changedSeconds)
-            .arg(s.changedNanoseconds);
+    const QByteArray full = QStringLiteral("%1:%2:%3:%4.%5:%6.%7")
+                                    .arg(s.identity.device)
+                                    .arg(s.identity.inode)
+                                    .arg(s.size)
+                                    .arg(s.modifiedSeconds)
+                                    .arg(s.modifiedNanoseconds)
+                                    .arg(s.changedSeconds)
+                                    .arg(s.changedNanoseconds)
+                                    .toLatin1();
+    // Short, as every row keeps it: a stamp that differs reads the bytes again.
+    return QString::fromLatin1(QCryptographicHash::hash(full, QCryptographicHash::Sha256).toHex().left(12));
 }
 
 QString digestAt(const QString &file, quint64 offset, quint64 length,
@@ -281,6 +284,41 @@ bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)
     for (int i = 0; !whole && i < rec.info.soundChunk.soundCount; ++i)
         rec.info.soundChunk.soundIndex[i].fileName = setupfiles::storedSource(kitFile, i);
     return true;
+}
+
+bool repoint(QVector<soundfilexml::strSoundGroup> &groups, const QHash<QString, QString> &to,
+             const QHash<QString, Identity> &was, const QHash<QString, Identity> &now,
+             const std::function<void(int group, int row, const QString &file)> &moved)
+{
+    bool any = false;
+    for (int g = 0; g < groups.size(); ++g) {
+        QVector<soundfilexml::strSoundItem> &sounds = groups[g].soundList;
+        for (int r = 0; r < sounds.size(); ++r) {
+            soundfilexml::strSoundItem &s = sounds[r];
+            const auto it = to.constFind(s.file);
+            if (it == to.constEnd() || s.lost)
+                continue;
+            const Identity had = ofItem(s);
+            if (was.contains(it.key()) && !fits(had, was.value(it.key()))) {
+                qWarning() << "the group sound" << it.key() << "names another sound than the one stored there";
+                continue;
+            }
+            // The bytes are the same where they go: the row keeps their digest.
+            Identity id = now.value(it.value());
+            if (id.digest.isEmpty() && (!id.known() || id.length == had.length)) {
+                id.digest = had.digest;
+                id.seen.clear();
+            }
+            if (!id.known() && !had.digest.isEmpty())
+                id = {QString(), had.length, had.digest, QString()};
+            setItem(s, id);
+            s.file = it.value();
+            if (moved)
+                moved(g, r, it.value());
+            any = true;
+        }
+    }
+    return any;
 }
 
 Checked checkGroups(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder)

@@ -10,8 +10,11 @@
 #include "model/soundfilexml.h"
 #include "platform/fileidentity.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
+
+#include <functional>
 
 namespace groupentries {
 
@@ -43,8 +46,9 @@ inline bool fits(const Identity &row, const Identity &entry)
     return !row.known() || row == entry;
 }
 
-// A file's stamp as a row keeps it: while the file stamps so, the bytes a
-// digest was read from are where they were.
+// A file's stamp (device, inode, size, modification and change time) as a
+// row keeps it, hashed short: while the file stamps so, the bytes a digest
+// was read from are where they were.
 QString stampText(const ztplatform::FileStamp &stamp);
 // The SHA-256 (hex) of `length` bytes at `offset` of `file`, read as they are
 // now; empty when they cannot all be read, or when `stamp` (when given) gets
@@ -58,6 +62,13 @@ QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp = nullptr
 // The kit file at kitFile read as it is now, its sounds with the sources a
 // load gives them; false when it does not read as a kit file.
 bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec);
+
+// The rows of `groups` whose sources `to` names (old -> new) move there, as
+// SoundLibrary::repointGroupSounds tells; `moved` (when given) hears each row
+// moved (group, row, new source). True when one moved.
+bool repoint(QVector<soundfilexml::strSoundGroup> &groups, const QHash<QString, QString> &to,
+             const QHash<QString, Identity> &was, const QHash<QString, Identity> &now,
+             const std::function<void(int group, int row, const QString &file)> &moved = {});
 
 // A group row whose kit file no longer holds the sound it named, or that
 // now takes it from the kept sounds.

@@ -166,34 +166,9 @@ bool SoundLibrary::repointGroupSounds(const QHash<QString, QString> &to,
                                       const QHash<QString, groupentries::Identity> &now)
 {
     const Edit edit(this, Groups);
-    bool moved = false;
-    for (int g = 0; g < m_soundGroupList.size(); ++g) {
+    return groupentries::repoint(m_soundGroupList, to, was, now, [this](int g, int r, const QString &file) {
         QStandardItem *group = m_groups->item(g, 0);
-        QVector<soundfilexml::strSoundItem> &sounds = m_soundGroupList[g].soundList;
-        for (int r = 0; r < sounds.size(); ++r) {
-            soundfilexml::strSoundItem &s = sounds[r];
-            const auto it = to.constFind(s.file);
-            if (it == to.constEnd() || s.lost)
-                continue;
-            if (was.contains(it.key()) && !groupentries::fits(groupentries::ofItem(s), was.value(it.key()))) {
-                qWarning() << "the group sound" << it.key() << "names another sound than the one stored there";
-                continue;
-            }
-            // The bytes are the same where they go: the row keeps their digest.
-            groupentries::Identity id = now.value(it.value());
-            const groupentries::Identity had = groupentries::ofItem(s);
-            if (id.digest.isEmpty() && (!id.known() || id.length == had.length)) {
-                id.digest = had.digest;
-                id.seen.clear();
-            }
-            if (!id.known() && !had.digest.isEmpty())
-                id = {QString(), had.length, had.digest, QString()};
-            groupentries::setItem(s, id);
-            s.file = it.value();
-            if (QStandardItem *cell = group ? group->child(r, 1) : nullptr)
-                cell->setText(it.value());
-            moved = true;
-        }
-    }
-    return moved;
+        if (QStandardItem *cell = group ? group->child(r, 1) : nullptr)
+            cell->setText(file);
+    });
 }

@@ -310,6 +310,10 @@ public:
     // when a save was told No). Sounds of loaded kit files that are as loaded
     // take their entries along.
     SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool atClose = false);
+    // The same for the groups as `change` makes them from these (the rows as
+    // a save is about to make them), which stay as they are here.
+    SoundListSave saveSoundListAs(const std::function<void(QVector<soundfilexml::strSoundGroup> &)> &change,
+                                  const ReadOnlyQuestion &ask = ReadOnlyQuestion());
     // True when this editor does not hold the groups' lock (now).
     bool soundListInUse() const;
 
@@ -466,6 +470,7 @@ private:
     ztplatform::FileStamp m_listStamp; // the file as this editor last read or wrote it
     QByteArray m_listDigest;           // the SHA-256 of its bytes then
     QByteArray m_listBaseline;         // the groups as the file holds them then
+    QVector<soundfilexml::strSoundGroup> m_listBaselineGroups; // the same before they are made bytes
     ztplatform::FileLock m_listLock;
     // The groups of the file read in and taken for this editor.
     SoundListStart takeSoundList(const QString &fileName);
@@ -473,6 +478,8 @@ private:
     void noteEntries();
     // False, with the reason, when another program's version of the file could not be kept.
     bool keepOtherVersion(SoundListSave &save);
+    // saveSoundList's write of `bytes` (noted entries taken).
+    SoundListSave writeGroups(const QByteArray &bytes, const ReadOnlyQuestion &ask, bool atClose);
     // True when the file is as this editor last read or wrote it (stamp, change time, bytes).
     bool listUntouched() const;
     // The rows of group `group`'s sounds `sounds`, appended to it.

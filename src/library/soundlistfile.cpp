@@ -62,7 +62,8 @@ SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName
         auto *group = new QStandardItem(QStringLiteral("Default"));
         group->setEditable(false);
         m_groups->appendRow(group);
-        m_listBaseline = listBytes(m_soundGroupList); // a group made here is no change
+        m_listBaselineGroups = m_soundGroupList; // a group made here is no change
+        m_listBaseline.clear();
     }
     return start;
 }
@@ -120,7 +121,8 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
         }
     }
     // What the close compares with: the rows as the file holds them, before they follow their sounds.
-    m_listBaseline = listBytes(read);
+    m_listBaselineGroups = read; // made into bytes only when a write compares them
+    m_listBaseline.clear();
     groupentries::Checked checked = groupentries::checkGroups(read, setupfiles::keptSoundsFolder(fileName));
     start.unmatched = std::move(checked.unmatched);
     start.fromKept = std::move(checked.fromKept);
@@ -158,15 +160,32 @@ QString SoundLibrary::otherVersionKept(const QString &keptAs)
 
 SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &ask, bool atClose)
 {
-    SoundListSave save;
-    if (m_soundListFileName.isEmpty()) {
-        save.written = true; // nothing to write
-        return save;
-    }
+    if (m_soundListFileName.isEmpty())
+        return {true, {}, false, false, {}, {}, {}}; // nothing to write
     noteEntries();
-    const QByteArray bytes = listBytes(m_soundGroupList);
+    return writeGroups(listBytes(m_soundGroupList), ask, atClose);
+}
+
+SoundLibrary::SoundListSave SoundLibrary::saveSoundListAs(
+        const std::function<void(QVector<soundfilexml::strSoundGroup> &)> &change, const ReadOnlyQuestion &ask)
+{
+    if (m_soundListFileName.isEmpty())
+        return {true, {}, false, false, {}, {}, {}};
+    noteEntries();
+    QVector<soundfilexml::strSoundGroup> groups = m_soundGroupList;
+    change(groups);
+    return writeGroups(listBytes(groups), ask, false);
+}
+
+SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, const ReadOnlyQuestion &ask,
+                                                      bool atClose)
+{
+    SoundListSave save;
     // Unchanged groups: the close leaves the file as it is; a save, which
     // needs them on the disk before it goes on, only while the file holds them.
+    if (m_listBaseline.isEmpty() && !m_listBaselineGroups.isEmpty())
+        m_listBaseline = listBytes(m_listBaselineGroups);
+    m_listBaselineGroups.clear();
     if (bytes == m_listBaseline && (atClose || listUntouched())) {
         save.written = true;
         return save;
@@ -226,6 +245,7 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &
     m_listStamp = ztplatform::fileStamp(m_listTarget);
     m_listDigest = digestOf(bytes);
     m_listBaseline = bytes;
+    m_listBaselineGroups.clear();
     return save;
 }
 

@@ -3,7 +3,6 @@
 
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "mainwindow1/editing/kittables.h"
 #include "document/kitdocument.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
@@ -41,20 +40,16 @@ namespace Ui {
 class MainWindow1;
 }
 
-// Start-up handshake between the wait loop and the main window.
-extern int loopFlag1; // the wait runs while it is not 0; cleared by recvFilePath
-extern int quitFlag;  // 0 when the chooser was closed without OK
-extern int cnOrEn;    // 1 Chinese interface, 0 English
-
-class MainWindow1 : public QMainWindow,
-                    public MainWindow1Records,
-                    public MainWindow1Tables
+class MainWindow1 : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit MainWindow1(QWidget *parent = nullptr);
     ~MainWindow1() override;
+
+    // 0 once the drive chooser was closed without OK (recvClose); the start-up waits while it is not.
+    int quitFlag() const { return m_quitFlag; }
 
     // The document: kits, chains, global settings and the kit file model.
     KitDocument &doc() { return m_doc; }
@@ -87,8 +82,8 @@ public:
 
     // ---- kit editing --------------------------------------------------------------
     // Main pad page.
-    void dispPadList(const QVector<soundKit> &kits, quint8 kit);
-    void disHHList(const soundKit *kit, quint8 kitNo, quint8 slot);
+    void dispPadList(const QVector<MainWindow1Records::soundKit> &kits, quint8 kit);
+    void disHHList(const MainWindow1Records::soundKit *kit, quint8 kitNo, quint8 slot);
 
     // Pad settings page.
     void on_savePadSetBtn_clicked(int pad);
@@ -306,6 +301,7 @@ public slots:
 
 private:
     Ui::MainWindow1 *ui;
+    int m_quitFlag = 1;
     KitDocument m_doc;
     SoundLibrary soundLibrary;
     PadSession m_pad;
@@ -325,6 +321,8 @@ private:
     void releaseHistory();
 
     void makeControllers();
+    void connectControls();
+    void connectDialogs();
     // The areas go before the widgets they drive.
     void releaseControllers();
     void makePreview();

@@ -85,8 +85,9 @@ bool isDigest(const QString &text)
 {
     if (text.size() != 64)
         return false;
-    for (const QChar c : text) {
-        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
+    const ushort *c = text.utf16();
+    for (int i = 0; i < 64; ++i) {
+        if (!((c[i] >= '0' && c[i] <= '9') || (c[i] >= 'a' && c[i] <= 'f')))
             return false;
     }
     return true;

@@ -3157,6 +3157,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>采样打击垫无响应：没有任何内容保存到它。</translation>
     </message>
     <message>
+        <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>音色分组无法保存到"%1"（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：</translation>
+    </message>
+    <message>
         <source>DEL of a metronome sound</source>
         <translation>删除节拍器音色</translation>
     </message>

@@ -3157,6 +3157,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The sampler pad does not answer: nothing was saved to it.</translation>
     </message>
     <message>
+        <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
+    </message>
+    <message>
         <source>DEL of a metronome sound</source>
         <translation>DEL of a metronome sound</translation>
     </message>

@@ -109,7 +109,7 @@ bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString,
     const QHash<QString, quint16> merged = lib.mergeSources(to);
     run.doc.moveToCopies(to, merged);
     lib.moveSounds(to);
-    const bool groupsMoved = lib.repointGroupSounds(to, was);
+    const bool groupsMoved = repointGroups(run, to, was);
     if (clicksToo)
         lib.repointClickSounds(to);
     if (run.hooks.soundsMoved)
@@ -308,7 +308,8 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
     return files;
 }
 
-bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo)
+bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo,
+                    bool writeGroups)
 {
     setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles());
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
@@ -318,7 +319,8 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
     if (!keepFrom(run, loc, record, target, held, clicksToo, QString(), &groupsMoved))
         return false;
     // The rows keep their entries on the disk before the file changes under them.
-    if (groupsMoved || namesKitFile(run.lib.soundGroupList(), QDir::fromNativeSeparators(loc.record(record).file)))
+    if (writeGroups
+        && (groupsMoved || namesKitFile(run.lib.soundGroupList(), QDir::fromNativeSeparators(loc.record(record).file))))
         writeGroupList(run, false);
     return true;
 }
@@ -360,13 +362,84 @@ bool keepNamedSounds(Run &run, const QString &target)
     return true;
 }
 
-bool writeGroupList(Run &run, bool tell)
+// What a write of the groups did, told as writeGroupList tells it.
+static bool groupsWritten(Run &run, const SoundLibrary::SoundListSave &save, bool tell);
+
+static SoundLibrary::ReadOnlyQuestion readOnlyAsked(Run &run)
 {
-    SoundLibrary &lib = run.lib;
-    const SoundLibrary::SoundListSave save = lib.saveSoundList([&run](const QString &file) {
+    return [&run](const QString &file) {
         return run.questions.ask(QCoreApplication::translate("MainWindow1", "Warning"),
                                  SoundLibrary::readOnlyQuestion(file));
-    });
+    };
+}
+
+bool repointGroups(Run &run, const QHash<QString, QString> &to, const QHash<QString, groupentries::Identity> &was,
+                   const QHash<QString, groupentries::Identity> &now)
+{
+    const QVector<soundfilexml::strSoundGroup> before = run.lib.soundGroupList();
+    if (!run.lib.repointGroupSounds(to, was, now))
+        return false;
+    const QVector<soundfilexml::strSoundGroup> &after = run.lib.soundGroupList();
+    for (int g = 0; g < after.size() && g < before.size(); ++g) {
+        for (int r = 0; r < after.at(g).soundList.size() && r < before.at(g).soundList.size(); ++r) {
+            const soundfilexml::strSoundItem &s = after.at(g).soundList.at(r);
+            if (s.file != before.at(g).soundList.at(r).file)
+                run.repointed.insert({g, r}, {after.at(g).name, s.name, s.file});
+        }
+    }
+    return true;
+}
+
+void groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written)
+{
+    SoundLibrary &lib = run.lib;
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles());
+    const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
+    QVector<Records::READ_KIT_FILE> read(1);
+    const bool readNow = groupentries::readStoredSounds(written, read[0]);
+    const percussionpadfile::FILE_SOUND_CHUNK &chunk = read[0].info.soundChunk;
+    QHash<QString, QString> to;
+    QHash<QString, groupentries::Identity> was, now;
+    for (auto it = moved.constBegin(); readNow && it != moved.constEnd(); ++it) {
+        const QString source = setupfiles::storedSource(kitFile, it.value());
+        to.insert(it.key(), source);
+        const int e = record >= 0 ? loc.entryOf(record, it.key()) : -1;
+        if (e >= 0)
+            was.insert(it.key(), groupentries::ofEntry(loc.entry(record, e)));
+        if (it.value() < chunk.soundCount)
+            now.insert(source, groupentries::ofEntry(chunk.soundIndex[it.value()]));
+    }
+    const SoundLibrary::SoundListSave save = lib.saveSoundListAs(
+            [&](QVector<soundfilexml::strSoundGroup> &groups) { groupentries::repoint(groups, to, was, now); },
+            readOnlyAsked(run));
+    groupsWritten(run, save, false);
+}
+
+void tellGroupsNotWritten(Run &run)
+{
+    if (run.groupsNotWritten.isEmpty() || run.repointed.isEmpty())
+        return;
+    QString rows;
+    for (const groupentries::Unmatched &u : qAsConst(run.repointed))
+        rows += crlf() + u.group + QStringLiteral(": ") + u.name + QStringLiteral(" -> ") + u.source;
+    run.warn(QCoreApplication::translate("MainWindow1", "Warning"),
+             QCoreApplication::translate("MainWindow1", "The sound groups could not be saved to \"%1\" (%2). These "
+                                                        "sounds of the groups now stand elsewhere; the groups' file "
+                                                        "still names their old places, and the next start finds them "
+                                                        "by their bytes:")
+                             .arg(QDir::toNativeSeparators(run.lib.soundListFileName()), run.groupsNotWritten)
+                     + rows);
+}
+
+bool writeGroupList(Run &run, bool tell)
+{
+    return groupsWritten(run, run.lib.saveSoundList(readOnlyAsked(run)), tell);
+}
+
+static bool groupsWritten(Run &run, const SoundLibrary::SoundListSave &save, bool tell)
+{
+    SoundLibrary &lib = run.lib;
+    run.groupsNotWritten = save.written ? QString() : save.reason;
     if (!save.keptAs.isEmpty())
         run.warn(QCoreApplication::translate("MainWindow1", "Information"), SoundLibrary::otherVersionKept(save.keptAs));
     if (!save.notKept.isEmpty())
@@ -378,7 +451,7 @@ bool writeGroupList(Run &run, bool tell)
     if (save.written || save.inUse || save.declined)
         return save.written;
     qWarning() << "the sound groups are not written:" << save.reason;
-    if (tell)
+    if (tell && run.repointed.isEmpty()) // else tellGroupsNotWritten names the rows too
         run.warn(QCoreApplication::translate("MainWindow1", "Error"),
                  QCoreApplication::translate("MainWindow1", "The sound groups could not be saved to \"%1\": %2.")
                          .arg(QDir::toNativeSeparators(lib.soundListFileName()), save.reason));
@@ -405,7 +478,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
         if (readNow && it.value() < chunk.soundCount)
             now.insert(source, groupentries::ofEntry(chunk.soundIndex[it.value()]));
     }
-    if (lib.repointGroupSounds(to, was, now) || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
+    if (repointGroups(run, to, was, now) || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }
 
@@ -445,7 +518,7 @@ void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written
         if (e >= 0)
             now.insert(source, groupentries::ofEntry(kit->info.soundChunk.soundIndex[e]));
     }
-    if (lib.repointGroupSounds(to, written.entries, now)
+    if (repointGroups(run, to, written.entries, now)
         || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }

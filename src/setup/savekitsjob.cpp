@@ -39,6 +39,7 @@ SaveKitsJob::Outcome SaveKitsJob::run(const Input &in)
     Outcome out;
     if (plan() && writeBeside()) {
         const bool replacedAll = putInPlace();
+        savejob::tellGroupsNotWritten(m_run);
         out.shownLocked = m_run.result.notices.size();
         report(replacedAll);
         out.reload = m_reload;
@@ -270,8 +271,12 @@ bool SaveKitsJob::putInPlace()
         const bool setup = !path.isEmpty() && savejob::isLoadedSetup(m_run.lib, path);
         const bool kept = (path.isEmpty()
                            || savejob::keepLostSounds(m_run, path,
-                                                      setup ? QHash<QString, int>() : m_reload.moved.value(path), setup))
+                                                      setup ? QHash<QString, int>() : m_reload.moved.value(path), setup,
+                                                      setup))
                           && (!t.temporary || savejob::keepNamedSounds(m_run, t.replaces));
+        // The rows name the sounds as the new file stores them before it takes its place.
+        if (kept && !path.isEmpty() && !setup && !blocked.contains(t.target))
+            savejob::groupsBefore(m_run, path, m_reload.moved.value(path), file.temporaryPath());
         if (blocked.contains(t.target) || !kept || !file.rename()) {
             const QString keptAs = file.keep();
             savejob::noteNotReplaced(m_run, t.target, keptAs,

@@ -64,7 +64,9 @@ void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources
     }
     m_run.moveProgress(100);
     m_run.hideProgress();
-    if (!putInPlace(out))
+    const bool placed = putInPlace(out);
+    savejob::tellGroupsNotWritten(m_run);
+    if (!placed)
         return;
     m_run.result.files.append({m_in.target, setupjob::FileOutcome::Written, {}, {}, -1});
     if (!out.syncFolder()) {

@@ -13,6 +13,8 @@
 #include "kitfile/waveorder.h"
 
 #include <QHash>
+#include <QMap>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -53,6 +55,11 @@ struct Run
     setupjob::Progress progress; // a value < 0 only lets the window paint
     Hooks hooks;
     setupjob::Result result;
+    // Group rows this save moved (group and row -> group name, row name, new
+    // source), and why the groups' file does not hold them yet (empty once
+    // a write of the groups took).
+    QMap<QPair<int, int>, groupentries::Unmatched> repointed = {};
+    QString groupsNotWritten = {};
 
     void openProgress(const QString &label, int value) const;
     void hideProgress() const;
@@ -150,6 +157,21 @@ void forgetFiles(SoundLibrary &lib, const QStringList &files);
 // through the questions); true when they were. A failure is told when `tell`
 // (unless another editor holds them, or the user kept the file read-only).
 bool writeGroupList(Run &run, bool tell);
+// The group rows `to` names move there in the library (SoundLibrary::
+// repointGroupSounds), each noted in the run; true when one moved.
+bool repointGroups(Run &run, const QHash<QString, QString> &to, const QHash<QString, groupentries::Identity> &was,
+                   const QHash<QString, groupentries::Identity> &now = {});
+// Right before a kit save puts the file written at `written` in place over
+// the loaded kit file kitFile: the groups are written with the rows `moved`
+// names as that file stores them (source, name after the name rule, length),
+// so that a stop right after the rename finds each row at its sound. The
+// library's rows stay until groupsFollow moves them.
+void groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written);
+// At the end of a save: when rows moved but the groups' file could not take
+// them (read-only and declined, another editor, no lock, a failed write), one
+// box names each row and where its sound is now; the next start finds them
+// there by their bytes.
+void tellGroupsNotWritten(Run &run);
 // Right after a kit save put its file in place over the loaded kit file
 // kitFile: the groups' sounds of it that `moved` names (old source -> entry of
 // the new file) take their entries in the new file, and the groups are
@@ -181,7 +203,8 @@ void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written
 // the window while events run between them. The groups are written when rows
 // moved or name the file, so that on the disk they carry their entries
 // before it changes.
-bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo = false);
+bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo = false,
+                    bool writeGroups = true);
 // Before a save renames a file over `target`: the sounds stored in a kit
 // file that is not loaded but that a rename over `target` takes from the
 // paths the library, a kit, a group or the metronome names it by (the file

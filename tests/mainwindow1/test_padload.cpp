@@ -36,7 +36,7 @@ private slots:
 
         QCOMPARE(f.prompter.texts(), QStringList());
         QVERIFY(!w->pad().isUDiskFlag() && !w->padSync().fileErrCloseWindow());
-        QCOMPARE(loopFlag1, 0);
+        QCOMPARE(w->padSync().loopFlag1(), 0);
         const QString wav1 = QDir::toNativeSeparators(f.wav(1));
         QCOMPARE(f.rows(), (QStringList{"1|Kick|" + wav1, "3|Hat|" + f.wav(3), "12|Snare|" + f.wav(12)}));
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 0)->icon().isNull());
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(f.prompter.texts(), texts.replaceInStrings("%1", f.pad.root));
         QCOMPARE(f.prompter.titles(), titles);
         QVERIFY(w->padSync().fileErrCloseWindow() && w->pad().isUDiskFlag());
-        QCOMPARE(loopFlag1, 0);
+        QCOMPARE(w->padSync().loopFlag1(), 0);
         QVERIFY(!w->padSync().usbDialog() || !w->padSync().usbDialog()->isVisible());
         QCOMPARE(f.pad.snapshot(), before);
     }

@@ -267,13 +267,13 @@ private slots:
         QVERIFY(loadKit(w, m_kitFile));
         editRecords(w->library(), [this](QVector<Records::SOUND_INDEX> &r) { r.append(plainSound("Plain", m_plain, 9, 0)); });
         rebuildRows(w);
-        reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) {
+        reloadKit(w->doc(), 1, [&](MainWindow1Records::soundKit &kit) {
             kit.kpadChunk[0].soundFile0 = m_plain;
             kit.kpadChunk[0].soundName0 = "Plain";
             kit.kit_name = "Changed";
             kit.effect3_no = 2;
         });
-        reloadKit(w->doc(), 3, [&](MainWindow1::soundKit &kit) {
+        reloadKit(w->doc(), 3, [&](MainWindow1Records::soundKit &kit) {
             kit.pedalChunk.hh_wave2_file = w->library().waveLoadKitAttrList().at(4).file;
             kit.pedalChunk.hh_wave2_name = "Snare";
         });

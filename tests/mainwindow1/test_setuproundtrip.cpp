@@ -70,7 +70,7 @@ private slots:
         // What every sound is saved as: the device form ffmpeg gives.
         QMap<QString, QByteArray> device;
         QStringList sources = audio;
-        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(w->library().clickList()))
+        for (const MainWindow1Records::SOUND_LIST_INFO &c : qAsConst(w->library().clickList()))
             sources << c.file;
         QCOMPARE(sources.size(), 8);
         for (const QString &s : qAsConst(sources)) {

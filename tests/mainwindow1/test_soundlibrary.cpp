@@ -15,7 +15,7 @@
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
 #include "support/crashdisk.h"
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 #include "widgets/selectkitno.h"
 
 #include <QCryptographicHash>
@@ -369,10 +369,10 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        MainWindow1::SOUND_INDEX last;
+        MainWindow1Records::SOUND_INDEX last;
         last.wave_No = 40;
         last.file = "/elsewhere/old.wav";
-        editRecords(w->library(), [&last](QVector<MainWindow1::SOUND_INDEX> &r) { r << last; });
+        editRecords(w->library(), [&last](QVector<MainWindow1Records::SOUND_INDEX> &r) { r << last; });
 
         const QString ok = writeBytes(f.path("Kick 01 A.wav"), pcmWav(1, 8000, 800));
         const QString tooLong = writeBytes(f.path("ABCDEFGHIJKLMNOPQ.wav"), pcmWav(1, 8000, 800));
@@ -394,7 +394,7 @@ private slots:
                  QStringList({"41|Kick 01 A|" + ok, "42|ABCDEFGHIJKLMNOP|" + tooLong, "43|Crash Ride Hit 1|" + bad1,
                               "44|Crash Ride Hit 2|" + bad2, "45|SOUND~00001|" + blank, "46|Drums gu|" + hostile}));
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 7);
-        const MainWindow1::SOUND_INDEX &rec = w->library().waveLoadKitAttrList().at(2);
+        const MainWindow1Records::SOUND_INDEX &rec = w->library().waveLoadKitAttrList().at(2);
         QCOMPARE(QByteArray(rec.wave_name, 16), QByteArray("ABCDEFGHIJKLMNOP"));
         QCOMPARE(rec.wave_No, quint16(42));
         QCOMPARE(rec.wave_lock, quint8(1));
@@ -471,9 +471,9 @@ private slots:
         const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 800));
         const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 800));
         const QString c = writeBytes(f.path("c.wav"), pcmWav(1, 8000, 800));
-        MainWindow1::SOUND_INDEX rec;
+        MainWindow1Records::SOUND_INDEX rec;
         rec.wave_No = 9998;
-        editRecords(w->library(), [&rec](QVector<MainWindow1::SOUND_INDEX> &r) { r << rec; });
+        editRecords(w->library(), [&rec](QVector<MainWindow1Records::SOUND_INDEX> &r) { r << rec; });
         f.importToList({a, b, c});
         QCOMPARE(f.prompter.texts(), QStringList({"The number of sound can not exceed 9999."}));
         QCOMPARE(f.totalRows(), QStringList({"9999|a|" + a}));
@@ -481,7 +481,7 @@ private slots:
 
         // A full list refuses before the dialog.
         f.prompter.clear();
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.resize(9999); });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.resize(9999); });
         w->form()->tbtAddWave->click();
         QCOMPARE(f.prompter.prompts.size(), 1);
         QCOMPARE(f.prompter.prompts.first().kind, UiPrompter::Warning);
@@ -494,7 +494,7 @@ private slots:
         MainWindow1 *w = f.open();
         w->pad().beginLoad(f.work.path() + "/");
         // The producer alone: no pad is loaded for the workers.
-        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
         const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 800));
         const QString one = writeBytes(f.path("one.wav"), pcmWav(1, 8000, 800));
         const QString two = writeBytes(f.path("two.wav"), pcmWav(1, 8000, 800));
@@ -533,7 +533,7 @@ private slots:
         QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
 
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
-        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
         const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({other}));

@@ -2,7 +2,7 @@
 #include "padwindow.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 #include "model/soundfilexml.h"
 #include "platform/removabledrives.h"
 #include "platform/runfolders.h"
@@ -121,8 +121,8 @@ private slots:
 
         answerChooser("btnOk");
         QVERIFY(startup.waitForChoice());
-        QCOMPARE(loopFlag1, 0);
-        QCOMPARE(quitFlag, 1);
+        QCOMPARE(startup.window->padSync().loopFlag1(), 0);
+        QCOMPARE(startup.window->quitFlag(), 1);
         startup.showWindow();
         MainWindow1 *w = startup.window;
         QVERIFY(w->isVisible());
@@ -177,11 +177,11 @@ private slots:
             EditorStartup startup;
             answerChooser(button);
             QVERIFY(!startup.waitForChoice());
-            QCOMPARE(quitFlag, 0);
+            QCOMPARE(startup.window->quitFlag(), 0);
             QVERIFY(startup.chooser->closeFlag);
             QVERIFY(!startup.window->isVisible());
             // Cancel sends the empty path (offline); the title bar sends none.
-            QCOMPARE(loopFlag1, button == "btnCancel" ? 0 : 1);
+            QCOMPARE(startup.window->padSync().loopFlag1(), button == "btnCancel" ? 0 : 1);
         }
         QCOMPARE(readAll(soundList()), m_library);
         QCOMPARE(QFileInfo(soundList()).lastModified(), before);
@@ -420,10 +420,13 @@ private slots:
 
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        QTranslator *t = installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance()));
+        int cnOrEn = -1;
+        QTranslator *t =
+                installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance()), QString(), &cnOrEn);
         QCOMPARE(cnOrEn, 1);
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance())), t);
+        QCOMPARE(installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance()), QString(), &cnOrEn),
+                 t);
         QCOMPARE(cnOrEn, 0);
         QCoreApplication::removeTranslator(t);
         QLocale::setDefault(old);

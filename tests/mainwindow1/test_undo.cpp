@@ -60,7 +60,7 @@ private slots:
     {
         const QString file = f->file("a.wav");
         QVERIFY(kf::writeFile(file, "RIFF"));
-        f->editKit(3, [&file](MainWindow1::soundKit &k) {
+        f->editKit(3, [&file](MainWindow1Records::soundKit &k) {
             for (int p = 0; p < PAD_NUM_MAX; ++p) {
                 k.kpadChunk[p].soundName0 = QString("A%1").arg(p + 1);
                 k.kpadChunk[p].soundFile0 = file;
@@ -109,7 +109,7 @@ private slots:
         showWindow();
         Ui::MainWindow1 *ui = f->ui;
         QTest::mouseClick(ui->btnClear, Qt::LeftButton); // a step, kit 1 has no sounds: nothing
-        f->editKit(1, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Kick"; });
+        f->editKit(1, [](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundName0 = "Kick"; });
         QTest::mouseClick(ui->btnClear, Qt::LeftButton);
         QCOMPARE(f->w->history().stack().count(), 1);
         ui->kitNameLineEdit->setFocus();
@@ -173,7 +173,7 @@ private slots:
         const QString setup = f->file("KIT_ALL.bin");
         QVERIFY(makeSetup(setup));
         QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
-        f->editKit(4, [](MainWindow1::soundKit &k) { k.kit_name = "Mine"; });
+        f->editKit(4, [](MainWindow1Records::soundKit &k) { k.kit_name = "Mine"; });
         const QByteArray before = f->snapshot();
         const int steps = f->w->history().stack().count();
         f->importAll(setup);
@@ -194,7 +194,7 @@ private slots:
     // Undone back to what was last saved, the close asks nothing.
     void undoneBackNothingToAsk()
     {
-        f->editKit(5, [](MainWindow1::soundKit &k) { k.kpadChunk[2].soundName0 = "Tom"; });
+        f->editKit(5, [](MainWindow1Records::soundKit &k) { k.kpadChunk[2].soundName0 = "Tom"; });
         f->w->doc().markAllSaved(f->w->globalPage());
         f->typeKitNumber("5");
         QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
@@ -213,7 +213,7 @@ private slots:
         const QString sound = f->file("gone.wav");
         QVERIFY(sf::writeSounds(f->work.path(), {"Gone"}, 0).size() > 0);
         QFile(sf::writeSounds(f->work.path(), {"Gone"}, 0).last().file).copy(sound);
-        f->editKit(1, [&sound](MainWindow1::soundKit &k) {
+        f->editKit(1, [&sound](MainWindow1Records::soundKit &k) {
             k.kpadChunk[0].soundName0 = "Gone";
             k.kpadChunk[0].soundFile0 = sound;
         });

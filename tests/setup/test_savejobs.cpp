@@ -14,6 +14,7 @@
 #include "setup/savekitsjob.h"
 #include "setup/savesetupjob.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QStandardItem>
 #include <QStandardItemModel>
@@ -313,6 +314,61 @@ private slots:
         QCOMPARE(kf::readFile(copy), kf::readFile(kick().file));
     }
 
+    // A kit save over the loaded kit file whose groups' file is read-only and
+    // kept so: the Kick only a group names is still kept, the box names the
+    // row and its copy, and the next start finds the row there by its bytes.
+    void savedKitWhoseGroupsCannotBeWrittenNamesTheRows()
+    {
+        QTemporaryDir dir;
+        const QString k2 = dir.filePath("K002.INI"), list = dir.filePath("soundlist.xml");
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), k2));
+        const QByteArray kickBytes = kf::readFile(kick().file);
+        QVector<soundfilexml::strSoundGroup> groups(1);
+        groups[0].name = "G";
+        groups[0].soundList.append({{}, "Kick", k2 + ":U00000", {}, {}, {}, {}, {}, "Kick",
+                                    QString::number(kickBytes.size()),
+                                    QCryptographicHash::hash(kickBytes, QCryptographicHash::Sha256).toHex(), {}});
+        QVERIFY(soundfilexml::writeSoundFileListXml(list, groups));
+        QVERIFY(QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        Editor e;
+        QCOMPARE(loadKitFile(e, k2), LoadError::None);
+        KitDocument doc;
+        doc.startKits(e.kits, {});
+        reloadKit(doc, 1, [&k2](Kit &kit) {
+            kit.kit_name = "K002";
+            sf::forEachSoundSlot(kit, [&k2](auto s) {
+                if (s.file == k2 + ":U00000")
+                    s.file.clear();
+            });
+        });
+        SoundLibrary lib;
+        lib.takeSoundRecords(e.library);
+        for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+            lib.addLoadedKitFile(loaded);
+        lib.recordKitFile(k2, 2);
+        QVERIFY(lib.openSoundList(list).unmatched.isEmpty());
+        lib.removeSounds({0}, {true}); // the Kick stays in the group only
+        ScriptedQuestions questions;
+        questions.answers = {true, false}; // overwrite K002.INI; keep the groups' file read-only
+        const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, hooks()).run({dir.path(), {2}, m_temp}).result;
+        const QString copy = dir.filePath("Kept sounds/Kick.wav");
+        QCOMPARE(kf::readFile(copy), kickBytes);
+        QVERIFY(titles(done).contains("Warning"));
+        QVERIFY2(done.notices.at(titles(done).indexOf("Warning")).text.endsWith(
+                         "(The file is read-only.). These sounds of the groups now stand elsewhere; the groups' file "
+                         "still names their old places, and the next start finds them by their bytes:\r\nG: Kick -> "
+                         + copy),
+                 qPrintable(done.notices.at(titles(done).indexOf("Warning")).text));
+        QCOMPARE(kf::readFile(list), soundfilexml::toBytes(groups)); // not written
+        SoundLibrary again;
+        const SoundLibrary::SoundListStart start = again.openSoundList(list);
+        QCOMPARE(start.fromKept.size(), 1);
+        QCOMPARE(again.soundGroupList().at(0).soundList.at(0).file, copy);
+    }
+
     // A kit save over the loaded kit file that leaves out its first sound, so
     // that the other moves up, over a group list of an older editor (its rows
     // carry no entries), stopped at every call: a new start finds every group
@@ -323,11 +379,13 @@ private slots:
         auto m = std::make_unique<percussionpadfile>();
         kf::KitStorage kits;
         kits.fill({1, 2}, 7);
-        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), dir.filePath("K002.INI")));
+        QVector<kf::TestSound> waves = kitSounds(m_sounds);
+        waves[1].name = "Snare_"; // the new file stores it as the name rule leaves it: "Snare"
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, waves, dir.filePath("K002.INI")));
         const QByteArray original = kf::readFile(dir.filePath("K002.INI"));
         Editor first;
         QCOMPARE(loadKitFile(first, dir.filePath("K002.INI")), LoadError::None);
-        const QStringList names = {"Kick", "Snare"};
+        const QStringList names = {"Kick", "Snare_"};
         QVector<QByteArray> sounds; // the sounds the rows name
         for (int i = 0; i < names.size(); ++i)
             sounds.append(soundBytes(first, dir.filePath(QString("K002.INI:U0000%1").arg(i))));

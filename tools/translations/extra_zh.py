@@ -441,6 +441,8 @@ EXTRA = {
         '编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。',
     # the drive chooser: a drive whose root did not answer in time
     '%1 (not answering)': '%1（无响应）',
+    'The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups\' file still names their old places, and the next start finds them by their bytes:':
+        '音色分组无法保存到"%1"（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：',
     # the pad that stops answering while the editor works on it
     'The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to it until it answers again; your edits are kept.':
         '采样打击垫无响应。在它恢复响应之前，Korvanta 不会从中读取，也不会向其写入；您的编辑已保留。',

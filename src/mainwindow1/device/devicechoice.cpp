@@ -1,4 +1,4 @@
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 
 #include "device/devicemessage.h"
@@ -6,27 +6,29 @@
 #include "device/padpaths.h"
 #include "device/writeback.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
 
 #include <QFileInfo>
 #include <QProgressDialog>
 
 void PadSyncController::chooseDrive(const QString &path)
 {
-    if (path.isEmpty() || path == MainWindow1::tr("Device Unconnect(Default)")) {
+    if (path.isEmpty() || path == WindowTexts::tr("Device Unconnect(Default)")) {
         m_pad.chooseNoPad(path);
-        loopFlag1 = 0;
+        m_loopFlag1 = 0;
         return;
     }
     m_doc.clearKits(); // the pad's kits replace them
     m_pad.beginLoad(path);
 
     auto refuse = [this]() {
-        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"),
-                                        MainWindow1::tr("The current disk is not the sampler pad."),
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"),
+                                        WindowTexts::tr("The current disk is not the sampler pad."),
                                         QMessageBox::Ok);
         m_pad.leaveDeviceMode();
         m_fileErrCloseWindow = true;
-        loopFlag1 = 0;
+        m_loopFlag1 = 0;
     };
 
     // The root may hold nothing but the model folder.
@@ -79,6 +81,6 @@ bool PadSyncController::padStillLoaded()
     if (match.another())
         showDeviceMessages({anotherPadMessage(match)});
     else if (!match.same())
-        showDeviceMessages({DeviceMessage{MainWindow1::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
+        showDeviceMessages({DeviceMessage{WindowTexts::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
     return match.same();
 }

@@ -1,11 +1,12 @@
 // The pad's files follow a renumbered sound list.
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
 #include "device/renumber.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDir>
 #include <QHash>

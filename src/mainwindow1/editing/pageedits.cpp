@@ -4,6 +4,7 @@
 // the page as it stood; a run of changes on one control is one step. Only
 // a change made where the user works counts: the control or one of its page
 // holds the focus. What code shows on a page is no change.
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
@@ -88,7 +89,7 @@ void KitPagesController::pageControlChanged(QWidget *control, int page)
     if (page == 2) {
         editstep::Place place;
         place.page = editstep::Place::Global;
-        const editstep::Recorder::Scope step(m_doc.recorder(), MainWindow1::tr("global settings"), kGlobalPage,
+        const editstep::Recorder::Scope step(m_doc.recorder(), WindowTexts::tr("global settings"), kGlobalPage,
                                              place);
         const QList<QWidget *> widgets = globalPageWidgets();
         if (m_doc.recorder())
