@@ -191,6 +191,15 @@ void PadSession::takeLoadedChainBlock(const QByteArray &block)
     m_padChainBlock = block;
 }
 
+void PadSession::kitRecordWritten(int slot, const QByteArray &record)
+{
+    if (slot < 0 || slot >= m_padKitRecords.size())
+        return;
+    m_padKitRecords[slot] = record;
+    if (m_padGuard)
+        m_padGuard->kitWritten(slot, record);
+}
+
 writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool soundsReordered,
                                                  const SoundRows &rows) const
 {

@@ -2982,7 +2982,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</source>
-        <translation>采样打击垫上的音色无法重新编号，且以下音色无法恢复到原有编号；下次载入采样打击垫时将尽可能将其恢复：</translation>
+        <translation type="vanished">采样打击垫上的音色无法重新编号，且以下音色无法恢复到原有编号；下次载入采样打击垫时将尽可能将其恢复：</translation>
     </message>
     <message>
         <source>the sampler pad refused to remove its files: %1</source>
@@ -3159,6 +3159,90 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
         <translation>音色分组无法保存到"%1"（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：</translation>
+    </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</source>
+        <translation>其 global.ini 或节拍器文件夹与已载入的打击垫不同；两个卷都没有可比较的序列号。</translation>
+    </message>
+    <message>
+        <source>Kit %1 was not written: its file is missing or short.</source>
+        <translation>套鼓 %1 未写入：其文件缺失或过短。</translation>
+    </message>
+    <message>
+        <source>The kit chains were not written: global.ini is missing or short.</source>
+        <translation>套鼓链未写入：global.ini 缺失或过短。</translation>
+    </message>
+    <message>
+        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
+        <translation>采样打击垫不在原处；下次载入时将说明其音色的位置。</translation>
+    </message>
+    <message>
+        <source>Sound %1: a file of it is missing.</source>
+        <translation>音色 %1：其一个文件缺失。</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
+        <translation>采样打击垫上有一份编辑器无法读取的更改记录；未按它做任何更改。</translation>
+    </message>
+    <message>
+        <source>It was kept as %1 in the SYS folder.</source>
+        <translation>它已保留为 SYS 文件夹中的 %1。</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
+        <translation>已完成被中断的重新编号：采样打击垫上的套鼓使用音色的新编号。</translation>
+    </message>
+    <message>
+        <source>Sound %1 is now number %2.</source>
+        <translation>音色 %1 现为编号 %2。</translation>
+    </message>
+    <message>
+        <source>The deletion of these sounds was finished: %1.</source>
+        <translation>已完成这些音色的删除：%1。</translation>
+    </message>
+    <message>
+        <source>These sounds were put back: %1.</source>
+        <translation>这些音色已放回：%1。</translation>
+    </message>
+    <message>
+        <source>The save of an earlier close was finished from its record.</source>
+        <translation>已按记录完成上次关闭时的保存。</translation>
+    </message>
+    <message>
+        <source>These kits were found torn and written again: %1.</source>
+        <translation>这些套鼓写入不完整，已重新写入：%1。</translation>
+    </message>
+    <message>
+        <source>These kits were written: %1.</source>
+        <translation>这些套鼓已写入：%1。</translation>
+    </message>
+    <message>
+        <source>The kit chains were found torn and written again.</source>
+        <translation>套鼓链写入不完整，已重新写入。</translation>
+    </message>
+    <message>
+        <source>The kit chains were written.</source>
+        <translation>套鼓链已写入。</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was written.</source>
+        <translation>更改文件 alter.ini 已写入。</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.</source>
+        <translation>采样打击垫拒绝了一次写入（%1）；更改记录保留，下次载入采样打击垫时将继续处理。</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</source>
+        <translation>无法为采样打击垫上的音色重新编号，且该更改无法撤回；下次载入采样打击垫时将连同套鼓和音色一起完成或撤回它。</translation>
+    </message>
+    <message>
+        <source>The next load of the sampler pad finishes this save from its record.</source>
+        <translation>下次载入采样打击垫时将按记录完成这次保存。</translation>
+    </message>
+    <message>
+        <source>The drive does not answer: %1</source>
+        <translation>驱动器无响应：%1</translation>
     </message>
     <message>
         <source>DEL of a metronome sound</source>

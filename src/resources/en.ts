@@ -2982,7 +2982,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</source>
-        <translation>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</translation>
+        <translation type="vanished">The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</translation>
     </message>
     <message>
         <source>the sampler pad refused to remove its files: %1</source>
@@ -3159,6 +3159,90 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
         <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
+    </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</source>
+        <translation>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</translation>
+    </message>
+    <message>
+        <source>Kit %1 was not written: its file is missing or short.</source>
+        <translation>Kit %1 was not written: its file is missing or short.</translation>
+    </message>
+    <message>
+        <source>The kit chains were not written: global.ini is missing or short.</source>
+        <translation>The kit chains were not written: global.ini is missing or short.</translation>
+    </message>
+    <message>
+        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
+        <translation>The sampler pad is not at its place; its next load tells where its sounds are.</translation>
+    </message>
+    <message>
+        <source>Sound %1: a file of it is missing.</source>
+        <translation>Sound %1: a file of it is missing.</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
+        <translation>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</translation>
+    </message>
+    <message>
+        <source>It was kept as %1 in the SYS folder.</source>
+        <translation>It was kept as %1 in the SYS folder.</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
+        <translation>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</translation>
+    </message>
+    <message>
+        <source>Sound %1 is now number %2.</source>
+        <translation>Sound %1 is now number %2.</translation>
+    </message>
+    <message>
+        <source>The deletion of these sounds was finished: %1.</source>
+        <translation>The deletion of these sounds was finished: %1.</translation>
+    </message>
+    <message>
+        <source>These sounds were put back: %1.</source>
+        <translation>These sounds were put back: %1.</translation>
+    </message>
+    <message>
+        <source>The save of an earlier close was finished from its record.</source>
+        <translation>The save of an earlier close was finished from its record.</translation>
+    </message>
+    <message>
+        <source>These kits were found torn and written again: %1.</source>
+        <translation>These kits were found torn and written again: %1.</translation>
+    </message>
+    <message>
+        <source>These kits were written: %1.</source>
+        <translation>These kits were written: %1.</translation>
+    </message>
+    <message>
+        <source>The kit chains were found torn and written again.</source>
+        <translation>The kit chains were found torn and written again.</translation>
+    </message>
+    <message>
+        <source>The kit chains were written.</source>
+        <translation>The kit chains were written.</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was written.</source>
+        <translation>The change file alter.ini was written.</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.</source>
+        <translation>The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</source>
+        <translation>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</translation>
+    </message>
+    <message>
+        <source>The next load of the sampler pad finishes this save from its record.</source>
+        <translation>The next load of the sampler pad finishes this save from its record.</translation>
+    </message>
+    <message>
+        <source>The drive does not answer: %1</source>
+        <translation>The drive does not answer: %1</translation>
     </message>
     <message>
         <source>DEL of a metronome sound</source>

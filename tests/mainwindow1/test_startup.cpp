@@ -350,6 +350,31 @@ private slots:
         QTRY_COMPARE(drives.waiting(), 0);
     }
 
+    // A drive that answered the chooser but no longer answers when it is
+    // chosen is not waited on: the editor says so and ends.
+    void driveThatStopsAnsweringWhenChosen()
+    {
+        FakeDriveSource drives;
+        PadFixture pad;
+        writeClicks(pad);
+        const QString root = pad.root + "/";
+        drives.list = {{root, true}};
+        ScriptedPrompter prompts;
+        EditorStartup startup;
+        auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
+        QTRY_COMPARE(combo->currentText(), root);
+        drives.hang(root);
+        QElapsedTimer clock;
+        clock.start();
+        answerChooser("btnOk");
+        QVERIFY(!startup.waitForChoice());
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(startup.window->padSync().fileErrCloseWindow());
+        QCOMPARE(prompts.texts(), QStringList{"The drive does not answer: " + root});
+        QCOMPARE(prompts.titles(), QStringList{"Error"});
+        drives.release(root);
+    }
+
     // The start removes what killed runs left in the temporary folder, and
     // only that.
     void startRemovesFoldersOfKilledRuns()

@@ -449,4 +449,5 @@ EXTRA = {
     'The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.':
         '向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。',
     'The sampler pad does not answer: nothing was saved to it.': '采样打击垫无响应：没有任何内容保存到它。',
+    'The drive does not answer: %1': '驱动器无响应：%1',
 }

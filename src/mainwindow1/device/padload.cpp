@@ -75,7 +75,7 @@ void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 // check afterwards.
 bool PadSyncController::putPadInOrder(const PadIdentity &loaded)
 {
-    if (findPadLeftovers(m_pad.tree()).isEmpty())
+    if (findPadLeftovers(m_pad.tree(), m_pad.padRoot()).isEmpty())
         return true;
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
