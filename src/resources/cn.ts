@@ -3245,6 +3245,164 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>驱动器无响应：%1</translation>
     </message>
     <message>
+        <source>Invalid data found when processing input.</source>
+        <translation>处理输入时发现无效数据。</translation>
+    </message>
+    <message>
+        <source>Error splitting the argument list.</source>
+        <translation>拆分参数列表出错。</translation>
+    </message>
+    <message>
+        <source>Option not found.</source>
+        <translation>未找到选项。</translation>
+    </message>
+    <message>
+        <source>Invalid argument.</source>
+        <translation>无效参数。</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <comment>sound channels</comment>
+        <translation>单声道</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <comment>sound channels</comment>
+        <translation>立体声</translation>
+    </message>
+    <message>
+        <source>Effect%1 Ctrl%2:</source>
+        <translation>效果%1控制%2：</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样本</translation>
+    </message>
+    <message>
+        <source>Repeat:</source>
+        <translation>重复：</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>延迟：</translation>
+    </message>
+    <message>
+        <source>Damping:</source>
+        <translation>阻尼：</translation>
+    </message>
+    <message>
+        <source>Pitch Shift:</source>
+        <translation>移调：</translation>
+    </message>
+    <message>
+        <source>Echo Delay:</source>
+        <translation>回声延迟：</translation>
+    </message>
+    <message>
+        <source>Echo Mix:</source>
+        <translation>回声混合：</translation>
+    </message>
+    <message>
+        <source>Feedback:</source>
+        <translation>反馈：</translation>
+    </message>
+    <message>
+        <source>Reverb Time:</source>
+        <translation>混响时间：</translation>
+    </message>
+    <message>
+        <source>HF Filter:</source>
+        <translation>高频滤波：</translation>
+    </message>
+    <message>
+        <source>LF Filter:</source>
+        <translation>低频滤波：</translation>
+    </message>
+    <message>
+        <source>Diffusion:</source>
+        <translation>扩散：</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>滤波：</translation>
+    </message>
+    <message>
+        <source>Decay:</source>
+        <translation>衰减：</translation>
+    </message>
+    <message>
+        <source>Pre-delay:</source>
+        <translation>预延迟：</translation>
+    </message>
+    <message>
+        <source>Depth:</source>
+        <translation>深度：</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>宽度：</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>速率：</translation>
+    </message>
+    <message>
+        <source>Reverb Mix:</source>
+        <translation>混响混合：</translation>
+    </message>
+    <message>
+        <source>Tremolo Rate:</source>
+        <translation>颤音速率：</translation>
+    </message>
+    <message>
+        <source>Tremolo Mix:</source>
+        <translation>颤音混合：</translation>
+    </message>
+    <message>
+        <source>Flange Rate:</source>
+        <translation>镶边速率：</translation>
+    </message>
+    <message>
+        <source>Flange Mix:</source>
+        <translation>镶边混合：</translation>
+    </message>
+    <message>
+        <source>Chorus Rate:</source>
+        <translation>合唱速率：</translation>
+    </message>
+    <message>
+        <source>Chorus Mix:</source>
+        <translation>合唱混合：</translation>
+    </message>
+    <message>
+        <source>Reverb Size:</source>
+        <translation>混响大小：</translation>
+    </message>
+    <message>
+        <source>LP Filter:</source>
+        <translation>低通滤波：</translation>
+    </message>
+    <message>
+        <source>HP Filter:</source>
+        <translation>高通滤波：</translation>
+    </message>
+    <message>
+        <source>Flange Delay:</source>
+        <translation>镶边延迟：</translation>
+    </message>
+    <message>
+        <source>Kit %1: %2</source>
+        <translation>套鼓 %1：%2</translation>
+    </message>
+    <message>
+        <source>Kit %1 %2: </source>
+        <translation>套鼓 %1 %2：</translation>
+    </message>
+    <message>
+        <source>Error:0011</source>
+        <translation>错误：0011</translation>
+    </message>
+    <message>
         <source>DEL of a metronome sound</source>
         <translation>删除节拍器音色</translation>
     </message>

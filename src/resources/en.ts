@@ -3245,6 +3245,164 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The drive does not answer: %1</translation>
     </message>
     <message>
+        <source>Invalid data found when processing input.</source>
+        <translation>Invalid data found when processing input.</translation>
+    </message>
+    <message>
+        <source>Error splitting the argument list.</source>
+        <translation>Error splitting the argument list.</translation>
+    </message>
+    <message>
+        <source>Option not found.</source>
+        <translation>Option not found.</translation>
+    </message>
+    <message>
+        <source>Invalid argument.</source>
+        <translation>Invalid argument.</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <comment>sound channels</comment>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <comment>sound channels</comment>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Effect%1 Ctrl%2:</source>
+        <translation>Effect%1 Ctrl%2:</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Repeat:</source>
+        <translation>Repeat:</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>Delay:</translation>
+    </message>
+    <message>
+        <source>Damping:</source>
+        <translation>Damping:</translation>
+    </message>
+    <message>
+        <source>Pitch Shift:</source>
+        <translation>Pitch Shift:</translation>
+    </message>
+    <message>
+        <source>Echo Delay:</source>
+        <translation>Echo Delay:</translation>
+    </message>
+    <message>
+        <source>Echo Mix:</source>
+        <translation>Echo Mix:</translation>
+    </message>
+    <message>
+        <source>Feedback:</source>
+        <translation>Feedback:</translation>
+    </message>
+    <message>
+        <source>Reverb Time:</source>
+        <translation>Reverb Time:</translation>
+    </message>
+    <message>
+        <source>HF Filter:</source>
+        <translation>HF Filter:</translation>
+    </message>
+    <message>
+        <source>LF Filter:</source>
+        <translation>LF Filter:</translation>
+    </message>
+    <message>
+        <source>Diffusion:</source>
+        <translation>Diffusion:</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>Filter:</translation>
+    </message>
+    <message>
+        <source>Decay:</source>
+        <translation>Decay:</translation>
+    </message>
+    <message>
+        <source>Pre-delay:</source>
+        <translation>Pre-delay:</translation>
+    </message>
+    <message>
+        <source>Depth:</source>
+        <translation>Depth:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Rate:</translation>
+    </message>
+    <message>
+        <source>Reverb Mix:</source>
+        <translation>Reverb Mix:</translation>
+    </message>
+    <message>
+        <source>Tremolo Rate:</source>
+        <translation>Tremolo Rate:</translation>
+    </message>
+    <message>
+        <source>Tremolo Mix:</source>
+        <translation>Tremolo Mix:</translation>
+    </message>
+    <message>
+        <source>Flange Rate:</source>
+        <translation>Flange Rate:</translation>
+    </message>
+    <message>
+        <source>Flange Mix:</source>
+        <translation>Flange Mix:</translation>
+    </message>
+    <message>
+        <source>Chorus Rate:</source>
+        <translation>Chorus Rate:</translation>
+    </message>
+    <message>
+        <source>Chorus Mix:</source>
+        <translation>Chorus Mix:</translation>
+    </message>
+    <message>
+        <source>Reverb Size:</source>
+        <translation>Reverb Size:</translation>
+    </message>
+    <message>
+        <source>LP Filter:</source>
+        <translation>LP Filter:</translation>
+    </message>
+    <message>
+        <source>HP Filter:</source>
+        <translation>HP Filter:</translation>
+    </message>
+    <message>
+        <source>Flange Delay:</source>
+        <translation>Flange Delay:</translation>
+    </message>
+    <message>
+        <source>Kit %1: %2</source>
+        <translation>Kit %1: %2</translation>
+    </message>
+    <message>
+        <source>Kit %1 %2: </source>
+        <translation>Kit %1 %2: </translation>
+    </message>
+    <message>
+        <source>Error:0011</source>
+        <translation>Error:0011</translation>
+    </message>
+    <message>
         <source>DEL of a metronome sound</source>
         <translation>DEL of a metronome sound</translation>
     </message>

@@ -297,7 +297,7 @@ private slots:
             qputenv("TMPDIR", oldTmp);
             QCOMPARE(prompts.titles(), QStringList{"Error"});
             QCOMPARE(prompts.texts(), QStringList{"Failed to create temporary directory!"});
-            QCOMPARE(prompts.prompts[0].kind, ScriptedPrompter::Information);
+            QCOMPARE(prompts.prompts[0].kind, ScriptedPrompter::Critical); // titled "Error"
             QCOMPARE(prompts.prompts[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(prompts.prompts[0].parent, static_cast<QWidget *>(startup.window.data()));
             // The construction stopped: no pad menu, no long-lived dialogs.

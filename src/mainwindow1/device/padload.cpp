@@ -65,7 +65,7 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
 void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 {
     for (const DeviceMessage &m : messages)
-        UiPrompter::instance()->warning(m_parent, m.title, m.text, QMessageBox::Ok);
+        UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, m.title, m.text, m.details);
 }
 
 // Before the pad's sounds are read: a sound added or deleted, or a

@@ -231,12 +231,11 @@ void SoundFilesController::tellRenamedSounds(const QVector<namerules::NameChange
 {
     if (changes.isEmpty())
         return;
-    UiPrompter::instance()->warning(
-            m_parent, WindowTexts::tr("Warning"),
-            namerules::nameChangesText(
-                    WindowTexts::tr("These sound names were changed to names the sampler pad can hold:"),
-                    WindowTexts::tr("These names were held by other sounds and were given a number:"), changes),
-            QMessageBox::Ok);
+    QString details;
+    const QString text = namerules::nameChangesText(
+            WindowTexts::tr("These sound names were changed to names the sampler pad can hold:"),
+            WindowTexts::tr("These names were held by other sounds and were given a number:"), changes, 25, &details);
+    UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), text, details);
 }
 
 void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardItemModel *model, quint8 mode)
