@@ -297,7 +297,7 @@ private slots:
             qputenv("TMPDIR", oldTmp);
             QCOMPARE(prompts.titles(), QStringList{"Error"});
             QCOMPARE(prompts.texts(), QStringList{"Failed to create temporary directory!"});
-            QCOMPARE(prompts.prompts[0].kind, ScriptedPrompter::Information);
+            QCOMPARE(prompts.prompts[0].kind, ScriptedPrompter::Critical); // titled "Error"
             QCOMPARE(prompts.prompts[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(prompts.prompts[0].parent, static_cast<QWidget *>(startup.window.data()));
             // The construction stopped: no pad menu, no long-lived dialogs.
@@ -319,16 +319,24 @@ private slots:
     void deadMountHoldsNothingUp()
     {
         FakeDriveSource drives;
+        ScriptedPrompter prompts;
+        // The same start without any drive, on this machine now.
+        QElapsedTimer clock;
+        clock.start();
+        {
+            EditorStartup plain;
+            QVERIFY(plain.chooser->isVisible());
+        }
+        const qint64 plainStart = clock.elapsed();
         QTemporaryDir dead;
         const QString root = dead.path() + "/";
         drives.list = {{root, true}};
         drives.hang(root);
-        ScriptedPrompter prompts;
-        QElapsedTimer clock;
-        clock.start();
+        clock.restart();
         EditorStartup startup;
         QVERIFY(startup.chooser->isVisible());
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < plainStart + 1000,
+                 qPrintable(QString("%1 ms, %2 ms without the drive").arg(clock.elapsed()).arg(plainStart)));
         QTRY_COMPARE(drives.waiting(), 1); // the look at the drive waits
         QVERIFY(startup.chooser->isVisible());
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
