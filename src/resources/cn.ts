@@ -117,6 +117,37 @@
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>"%1" cannot be undone:</source>
+        <translation>无法撤销“%1”：</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be redone:</source>
+        <translation>无法重做“%1”：</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销 %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做 %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+</context>
+<context>
     <name>ImportTip</name>
     <message>
         <source>Dialog</source>
@@ -187,15 +218,15 @@
     </message>
     <message>
         <source>Kit Copy of kit %1 to kit %2</source>
-        <translation>将套鼓 %1 复制到套鼓 %2</translation>
+        <translation>套鼓复制：套鼓 %1 到套鼓 %2</translation>
     </message>
     <message>
         <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
-        <translation>将套鼓 %3 的打击垫 %1 复制到打击垫 %2</translation>
+        <translation>打击垫复制：套鼓 %3 的打击垫 %1 到打击垫 %2</translation>
     </message>
     <message>
         <source>move of kit %1 to kit %2</source>
-        <translation>将套鼓 %1 移到套鼓 %2</translation>
+        <translation>套鼓 %1 移到套鼓 %2</translation>
     </message>
     <message>
         <source>settings of kit %1</source>
@@ -3371,6 +3402,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Error:0011</source>
         <translation>错误：0011</translation>
     </message>
+    <message>
+        <source>DEL of a metronome sound</source>
+        <translation>删除节拍器音色</translation>
+    </message>
+    <message>
+        <source>move of kit %1</source>
+        <translation>移动套鼓 %1</translation>
+    </message>
+    <message>
+        <source>global settings</source>
+        <translation>全局设置</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>sounds added to the list</source>
+        <translation>添加到列表的音色</translation>
+    </message>
+    <message>
+        <source>metronome sounds added</source>
+        <translation>添加的节拍器音色</translation>
+    </message>
+    <message>
+        <source>order of the sound list</source>
+        <translation>音色列表的排序</translation>
+    </message>
+    <message>
+        <source>sound %1 added to the list</source>
+        <translation>添加到列表的音色 %1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3443,7 +3514,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <name>SoundLibrary</name>
     <message>
         <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
-        <translation>此后音色列表已改变（保存或打击垫）：这一步已无法撤销。</translation>
+        <translation>音色列表此后已被更改（保存或打击垫）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The sound %1 is gone.</source>
@@ -3451,19 +3522,19 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sound groups changed since (a save): this step can no longer be undone.</source>
-        <translation>此后音色分组已改变（保存）：这一步已无法撤销。</translation>
+        <translation>音色分组此后已被更改（保存）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The metronome sounds changed since: this step can no longer be undone.</source>
-        <translation>此后节拍器音色已改变：这一步已无法撤销。</translation>
+        <translation>节拍器音色此后已被更改：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
-        <translation>此后已载入的套鼓文件已改变（保存）：这一步已无法撤销。</translation>
+        <translation>已载入的套鼓文件此后已被更改（保存）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>new group %1</source>
-        <translation>新分组 %1</translation>
+        <translation>新建分组 %1</translation>
     </message>
     <message>
         <source>sounds added to group %1</source>
@@ -3481,10 +3552,9 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>DEL in the sound groups</source>
         <translation>在音色分组中删除</translation>
     </message>
-    <message numerus="yes">
-        <source>DEL of %n sounds</source>
-        <translation><numerusform>删除 %n 个音色</numerusform>
-        </translation>
+    <message>
+        <source>DEL of %1 sounds</source>
+        <translation>删除 %1 个音色</translation>
     </message>
 </context>
 <context>

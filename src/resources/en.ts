@@ -117,6 +117,37 @@
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>"%1" cannot be undone:</source>
+        <translation>"%1" cannot be undone:</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be redone:</source>
+        <translation>"%1" cannot be redone:</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
     <name>ImportTip</name>
     <message>
         <source>Dialog</source>
@@ -3371,6 +3402,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Error:0011</source>
         <translation>Error:0011</translation>
     </message>
+    <message>
+        <source>DEL of a metronome sound</source>
+        <translation>DEL of a metronome sound</translation>
+    </message>
+    <message>
+        <source>move of kit %1</source>
+        <translation>move of kit %1</translation>
+    </message>
+    <message>
+        <source>global settings</source>
+        <translation>global settings</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>sounds added to the list</source>
+        <translation>sounds added to the list</translation>
+    </message>
+    <message>
+        <source>metronome sounds added</source>
+        <translation>metronome sounds added</translation>
+    </message>
+    <message>
+        <source>order of the sound list</source>
+        <translation>order of the sound list</translation>
+    </message>
+    <message>
+        <source>sound %1 added to the list</source>
+        <translation>sound %1 added to the list</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3483,9 +3554,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message numerus="yes">
         <source>DEL of %n sounds</source>
-        <translation><numerusform>DEL of %n sounds</numerusform>
+        <translation type="vanished">
+            <numerusform>DEL of %n sounds</numerusform>
             <numerusform>DEL of %n sounds</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>DEL of %1 sounds</source>
+        <translation>DEL of %1 sounds</translation>
     </message>
 </context>
 <context>
