@@ -47,7 +47,7 @@ std::unique_ptr<MainWindow1> editor(int n, int group = 0)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
     w->shell().skipSoundListOnClose();
-    QObject::disconnect(w.get(), SIGNAL(sendUpdate(int, int)), w.get(), SLOT(recvUpdate(int, int)));
+    QObject::disconnect(w.get(), &MainWindow1::sendUpdate, w.get(), &MainWindow1::recvUpdate);
     w->resize(1400, 900);
     w->show();
     for (int i = 0; i < n; ++i)
@@ -107,7 +107,7 @@ qint64 listDrop(MainWindow1 *w, int n)
     t.start();
     drag(page, at, &mime);
     const qint64 ns = t.nsecsElapsed();
-    QVector<MainWindow1::SOUND_INDEX> records = w->library().waveLoadKitAttrList();
+    QVector<MainWindow1Records::SOUND_INDEX> records = w->library().waveLoadKitAttrList();
     records.resize(n);
     w->library().takeSoundRecords(records);
     return ns;

@@ -34,11 +34,11 @@ std::unique_ptr<MainWindow1> editorWithSounds(int n)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
     // Layer A and B of 17 pads, A of 2 foot switches and 5 hi-hat waves: 43 slots a kit.
     for (int k = 0; k < KIT_MAX_COUNT && k * 43 < n; ++k) {
-        reloadKit(w->doc(), k, [k, n](MainWindow1::soundKit &kit) {
+        reloadKit(w->doc(), k, [k, n](MainWindow1Records::soundKit &kit) {
             for (int slot = k * 43; slot < (k + 1) * 43 && slot < n; ++slot) {
                 const int s = slot % 43;
                 if (s < 36) {
-                    MainWindow1::KIT_PAD_SETTING &p = kit.kpadChunk[s / 2];
+                    MainWindow1Records::KIT_PAD_SETTING &p = kit.kpadChunk[s / 2];
                     (s % 2 ? p.soundFile1 : p.soundFile0) = waveFile(slot);
                     (s % 2 ? p.bWaveNo : p.aWaveNo) = quint16(slot + 1);
                 } else if (s == 36) {

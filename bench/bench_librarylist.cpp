@@ -39,10 +39,10 @@ struct Library
     explicit Library(int sounds)
     {
         w->shell().skipSoundListOnClose();
-        QVector<MainWindow1::SOUND_INDEX> records;
+        QVector<MainWindow1Records::SOUND_INDEX> records;
         for (int i = 0; i < sounds; ++i) {
-            MainWindow1::SOUND_INDEX s;
-            MainWindow1::str2CharArray(QString("Take %1").arg((i * 7919) % sounds), s.wave_name, 16);
+            MainWindow1Records::SOUND_INDEX s;
+            MainWindow1Records::str2CharArray(QString("Take %1").arg((i * 7919) % sounds), s.wave_name, 16);
             s.file = QString("/library/samples/take%1.wav").arg(i);
             s.wave_No = quint16(i + 1);
             s.wave_lock = 1;
@@ -50,7 +50,7 @@ struct Library
         }
         w->library().takeSoundRecords(records); // as a load gives them
         for (int k = 0; k < 100; ++k) {
-            reloadKit(w->doc(), k, [k](MainWindow1::soundKit &kit) {
+            reloadKit(w->doc(), k, [k](MainWindow1Records::soundKit &kit) {
                 for (int p = 0; p < 19; ++p) {
                     kit.kpadChunk[p].soundFile0 = QString("/kits/k%1/a%2.wav").arg(k).arg(p);
                     if (p < 17)
@@ -168,7 +168,7 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
             f.write(QByteArray(int(kWaveBytes), char('a' + i % 26)));
     }
     // Recorded as the load records it: the export copies only out of the file as it was loaded.
-    MainWindow1::READ_KIT_FILE record;
+    MainWindow1Records::READ_KIT_FILE record;
     record.file = kitFile;
     record.fileTotalLength = quint64(QFileInfo(kitFile).size());
     record.stamp = ztplatform::fileStamp(kitFile);

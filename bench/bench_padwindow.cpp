@@ -86,7 +86,7 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
         if (!w)
             w = loadedWindow(p);
         for (int k = 0; k < 10; ++k)
-            reloadKit(w->doc(), k * 10, [](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
+            reloadKit(w->doc(), k * 10, [](MainWindow1Records::soundKit &kit) { kit.kit_volume ^= 1; });
         // The records as the files hold them now: an earlier run wrote some.
         QVector<QByteArray> records;
         for (int k = 0; k < w->pad().padKitFiles().size() && k < w->pad().padKitRecords().size(); ++k) {

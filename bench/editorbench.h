@@ -7,7 +7,7 @@
 // (a second window on one folder says its groups are in use) takes its
 // default answer instead of waiting for a click.
 
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"

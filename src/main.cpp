@@ -1,4 +1,4 @@
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 
 int main(int argc, char *argv[])
 {

@@ -192,7 +192,7 @@ void MainWindow1::on_btnImportClickWave_clicked() { m_soundLists->importClickSou
 
 void MainWindow1::makeKitPages()
 {
-    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, *this, ui, this, *m_preview, *m_soundLists);
+    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, ui, this, *m_preview, *m_soundLists);
     connect(m_kitPages.get(), &KitPagesController::chainsRead, this, &MainWindow1::sendKitChainMeg);
     connect(m_kitPages.get(), &KitPagesController::chainPageLeft, this, &MainWindow1::sendKitChainInfo);
 }
@@ -209,7 +209,7 @@ void MainWindow1::wireKitPages()
 
 
 // ---- KitPages forwards
-void MainWindow1::disHHList(const soundKit *kit, quint8 kitNo, quint8 slot) { m_kitPages->disHHList(kit, kitNo, slot); }
+void MainWindow1::disHHList(const MainWindow1Records::soundKit *kit, quint8 kitNo, quint8 slot) { m_kitPages->disHHList(kit, kitNo, slot); }
 void MainWindow1::on_savePadSetBtn_clicked(int pad) { m_kitPages->savePadSet(pad); }
 void MainWindow1::updateKitNo(int kitNo) { m_kitPages->updateKitNo(kitNo); }
 void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo) { m_kitPages->saveOneKitSet(kitNo); }
@@ -279,7 +279,7 @@ void MainWindow1::wireMainPadPage()
 
 
 // ---- MainPadPage forwards
-void MainWindow1::dispPadList(const QVector<soundKit> &kits, quint8 kit) { m_mainPadPage->dispPadList(kits, kit); }
+void MainWindow1::dispPadList(const QVector<MainWindow1Records::soundKit> &kits, quint8 kit) { m_mainPadPage->dispPadList(kits, kit); }
 void MainWindow1::updateKitNameAndNo(QString name, quint8 kit) { m_mainPadPage->renameKit(name, kit); }
 void MainWindow1::on_upPageBtn_clicked() { m_mainPadPage->pageUp(); }
 void MainWindow1::on_downPageBtn_clicked() { m_mainPadPage->pageDown(); }
@@ -329,6 +329,7 @@ void MainWindow1::recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains
 {
     m_kitChains->applyHandedOn(chains, names);
 }
+void MainWindow1::recvKitNameList(QString name, int kit) { m_kitChains->kitNamed(kit, name); }
 void MainWindow1::recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains) { m_kitChains->loadChains(chains); }
 void MainWindow1::kitChainListItemModelChanged(QStandardItem *item) { m_kitChains->kitListCellChanged(item); }
 void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &) { m_kitChains->dragPressedKit(); }
@@ -441,10 +442,18 @@ void MainWindow1::recvBatchFinished() { m_padSync->batchFinished(); }
 // The window's construction and teardown call into the areas it composes.
 #include "platform/regularfile.h"
 #include "resources/ztresources.h"
+#include "widgets/copykitfunc.h"
 #include "widgets/lineedit.h"
+#include "widgets/padlabel.h"
+#include "widgets/selectkitno.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QProgressDialog>
+#include <QSpinBox>
 #include <QStandardItemModel>
 
 void MainWindow1::makeShell()
@@ -460,6 +469,60 @@ void MainWindow1::wireShell()
 {
 }
 
+
+// The effect controls, the sound menus and the total list's re-press.
+void MainWindow1::connectControls()
+{
+    QSpinBox *const controls[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3,
+                                    ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3,
+                                    ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3,
+                                    ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
+    for (QSpinBox *box : controls)
+        connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, &MainWindow1::on_valueChanged);
+    connect(WaveTreeView1::delSoundAction(), &QAction::triggered, this, &MainWindow1::deleteWaveFromList);
+    connect(TotalTreeView::deleteSoundAction(), &QAction::triggered, this, &MainWindow1::deleteWaveFromList1);
+    connect(TotalTreeView::exportSoundAction(), &QAction::triggered, this, &MainWindow1::exportWave);
+    connect(ui->totalWaveTreeView, &TotalTreeView::sendSelectItem, this, &MainWindow1::recvSelectItem);
+}
+
+// The window's signals to its own slots, the pad menu, the kit choice and the
+// copy dialogs (a rename's two receivers come last, in the constructor).
+void MainWindow1::connectDialogs()
+{
+    for (const ShellController::strPadWidgetGroup &pad : m_shell->padWidgetGroup()) {
+        for (QLabel *label : {pad.lableA, pad.lableB}) {
+            if (auto *padLabel = qobject_cast<PadLabel *>(label)) {
+                connect(padLabel, &PadLabel::clickRight, this, &MainWindow1::rightMenu);
+                connect(padLabel, &PadLabel::clickLeft, this, &MainWindow1::recvInteration);
+            }
+        }
+    }
+    connect(m_shell->pad_clear(), &QAction::triggered, this, &MainWindow1::clearPad);
+    connect(m_shell->pad_copy(), &QAction::triggered, this, &MainWindow1::copyPad);
+    connect(m_shell->pad_menu(), &QMenu::aboutToHide, this, &MainWindow1::padMenuClosed);
+
+    connect(this, &MainWindow1::sendLoopIndex2, this, &MainWindow1::waveLoop2);
+    SelectKitNo *skn = m_shell->skn();
+    connect(this, &MainWindow1::sendKitNameList, skn, &SelectKitNo::recvKitNameList);
+    connect(this, &MainWindow1::sendKitIndexList, skn, &SelectKitNo::recvKitIndexList);
+    connect(skn, &SelectKitNo::sendIsClose, this, &MainWindow1::recvIsClose);
+    connect(skn, &SelectKitNo::sendKitIndexState, this, &MainWindow1::recvKitIndexState);
+    // The kit list model belongs to the kit-chain page; it may not exist yet.
+    if (m_kitChains->kitChainListItemModel())
+        connect(m_kitChains->kitChainListItemModel(), &QStandardItemModel::itemChanged, this,
+                &MainWindow1::kitChainListItemModelChanged);
+    connect(this, &MainWindow1::sendKitChainMeg, this, &MainWindow1::recvKitChainMeg);
+    connect(this, &MainWindow1::sendKitChainInfo, this, &MainWindow1::recvKitChainInfo);
+    connect(this, &MainWindow1::sendModelIndex, this, &MainWindow1::recvModel);
+    connect(this, &MainWindow1::sendLabelSize, this, &MainWindow1::initDisplay);
+    connect(this, &MainWindow1::sendLoadSave, this, &MainWindow1::recvLoadSave);
+    connect(this, &MainWindow1::sendUpdate, this, &MainWindow1::recvUpdate);
+    connect(&m_pad, &PadSession::modeChanged, this, [this](PadSession::Mode mode) { m_padSync->showPadMode(mode); });
+
+    connect(ui->kitNameLineEdit, &LineEdit::sendClickRight, this, &MainWindow1::recvDstKitClick);
+    connect(ui->kitNameLineEdit, &LineEdit::sendMainDstKit, this, &MainWindow1::recvDstKit);
+    connect(m_shell->kitCopy(), &CopyKitFunc::sendDstKit, this, &MainWindow1::recvDstKit);
+}
 
 MainWindow1::MainWindow1(QWidget *parent)
     : QMainWindow(parent)
@@ -484,11 +547,13 @@ MainWindow1::MainWindow1(QWidget *parent)
     doc().markAllSaved(globalPage()); // the start is what a close compares with
 
     m_shell->connectPagesAndLists();
+    connectControls();
     connect(library().soundListItemModel(), &QStandardItemModel::itemChanged, this,
             &MainWindow1::soundListItemModelChanged);
     if (!m_shell->makeTempFolders())
         return;
     m_shell->finishConstruction();
+    connectDialogs();
     // A rename reaches both name holders, in this order.
     connect(this, &MainWindow1::sendKitNameChanged, this,
             static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
@@ -522,8 +587,9 @@ void MainWindow1::paintEvent(QPaintEvent *event)
     QMainWindow::paintEvent(event);
     m_shell->fitLeftTopBar();
 }
-void MainWindow1::recvClose(int flag) { quitFlag = flag; }
+void MainWindow1::recvClose(int flag) { m_quitFlag = flag; }
 void MainWindow1::checkTheme(bool isDark) { m_shell->applyTheme(isDark); }
+void MainWindow1::initDisplay(int width, int mode) { m_shell->initDisplay(width, mode); }
 void MainWindow1::on_actionGlobal_Setting_triggered() { m_shell->showGlobalPage(); }
 void MainWindow1::on_actionBack_to_main_interface_triggered() { m_shell->backToMainPage(); }
 void MainWindow1::on_actionKit_Setiing_triggered() { m_shell->showKitPage(); }

@@ -3,7 +3,6 @@
 
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "mainwindow1/editing/kittables.h"
 #include "document/kitdocument.h"
 #include "model/mainwindow1records.h"
 #include "model/percussionpadfile1.h"
@@ -40,20 +39,16 @@ namespace Ui {
 class MainWindow1;
 }
 
-// Start-up handshake between the wait loop and the main window.
-extern int loopFlag1; // the wait runs while it is not 0; cleared by recvFilePath
-extern int quitFlag;  // 0 when the chooser was closed without OK
-extern int cnOrEn;    // 1 Chinese interface, 0 English
-
-class MainWindow1 : public QMainWindow,
-                    public MainWindow1Records,
-                    public MainWindow1Tables
+class MainWindow1 : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit MainWindow1(QWidget *parent = nullptr);
     ~MainWindow1() override;
+
+    // 0 once the drive chooser was closed without OK (recvClose); the start-up waits while it is not.
+    int quitFlag() const { return m_quitFlag; }
 
     // The document: kits, chains, global settings and the kit file model.
     KitDocument &doc() { return m_doc; }
@@ -84,8 +79,8 @@ public:
 
     // ---- kit editing --------------------------------------------------------------
     // Main pad page.
-    void dispPadList(const QVector<soundKit> &kits, quint8 kit);
-    void disHHList(const soundKit *kit, quint8 kitNo, quint8 slot);
+    void dispPadList(const QVector<MainWindow1Records::soundKit> &kits, quint8 kit);
+    void disHHList(const MainWindow1Records::soundKit *kit, quint8 kitNo, quint8 slot);
 
     // Pad settings page.
     void on_savePadSetBtn_clicked(int pad);
@@ -303,6 +298,7 @@ public slots:
 
 private:
     Ui::MainWindow1 *ui;
+    int m_quitFlag = 1;
     KitDocument m_doc;
     SoundLibrary soundLibrary;
     PadSession m_pad;
@@ -317,6 +313,8 @@ private:
     std::unique_ptr<ShellController> m_shell;
 
     void makeControllers();
+    void connectControls();
+    void connectDialogs();
     // The areas go before the widgets they drive.
     void releaseControllers();
     void makePreview();

@@ -1,8 +1,8 @@
 #ifndef MAINWINDOW1RECORDS_H
 #define MAINWINDOW1RECORDS_H
 
-// Record types of the editor's state. MainWindow1 inherits this struct, so the
-// types are reachable as MainWindow1::soundKit etc. and usable without a window.
+// Record types of the editor's state, reached as MainWindow1Records::soundKit
+// etc. by the window, its areas and the objects below them.
 // The shared limits (KIT_MAX_COUNT, PAD_NUM_MAX, ...) come with the kit file
 // model's header.
 

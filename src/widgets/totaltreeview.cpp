@@ -7,8 +7,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-bool isRight = false;
-
 QAction *TotalTreeView::right_del_sound = nullptr;
 QAction *TotalTreeView::right_export_sound = nullptr;
 
@@ -50,7 +48,6 @@ TotalTreeView::TotalTreeView(QWidget *parent)
     menu->addSeparator();
     menu->addAction(deleteSoundAction());
     translateActions();
-    isRight = false;
     dclFlag = false;
 }
 
@@ -66,13 +63,13 @@ void TotalTreeView::changeEvent(QEvent *event)
 void TotalTreeView::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {
-        isRight = true;
+        m_isRight = true;
         menu->exec(event->globalPos());
         QTreeView::mousePressEvent(event);
         return;
     }
 
-    isRight = false;
+    m_isRight = false;
     const QModelIndex index = indexAt(event->pos());
     QItemSelectionModel *selection = selectionModel();
     if (!index.parent().isValid() || !selection) {

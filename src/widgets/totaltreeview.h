@@ -8,9 +8,6 @@ class QKeyEvent;
 class QMenu;
 class QMouseEvent;
 
-// True while the last press in a total sound list was a right press.
-extern bool isRight;
-
 // Tree view of the total sound list, with "Export Sound" and "Delete Sound"
 // in its context menu.
 class TotalTreeView : public QTreeView
@@ -29,6 +26,8 @@ public:
 
     QMenu *contextMenu() const { return menu; }
     bool doubleClickFlag() const { return dclFlag; }
+    // True while the last press in this list was a right press.
+    bool isRight() const { return m_isRight; }
 
 signals:
     void sendDoubleClickItem(bool flag);
@@ -45,4 +44,5 @@ private:
 
     QMenu *menu = nullptr;
     bool dclFlag = false;
+    bool m_isRight = false;
 };

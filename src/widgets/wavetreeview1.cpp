@@ -5,8 +5,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-bool isLeftWave = false;
-
 QAction *WaveTreeView1::del_sound = nullptr;
 
 QAction *WaveTreeView1::delSoundAction()
@@ -38,10 +36,10 @@ void WaveTreeView1::changeEvent(QEvent *event)
 void WaveTreeView1::mousePressEvent(QMouseEvent *event)
 {
     if (event->buttons() == Qt::RightButton) {
-        isLeftWave = true;
+        m_isLeftWave = true;
         menu->exec(event->globalPos());
     } else {
-        isLeftWave = false;
+        m_isLeftWave = false;
         const QModelIndex index = indexAt(event->pos());
         // A group row or empty space: select it alone as a whole row
         // (on empty space this only clears the selection).

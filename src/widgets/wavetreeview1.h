@@ -7,9 +7,6 @@ class QEvent;
 class QMenu;
 class QMouseEvent;
 
-// True while the last press in a group tree was a right press.
-extern bool isLeftWave;
-
 // Tree view of the sound groups, with a "Delete Sound" context menu.
 class WaveTreeView1 : public QTreeView
 {
@@ -24,6 +21,8 @@ public:
     static QAction *del_sound;
 
     QMenu *contextMenu() const { return menu; }
+    // True while the last press in this tree was a right press.
+    bool isLeftWave() const { return m_isLeftWave; }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -31,4 +30,5 @@ protected:
 
 private:
     QMenu *menu = nullptr;
+    bool m_isLeftWave = false;
 };

@@ -24,7 +24,7 @@ struct DropFixture : WindowFixture
         w->show();
         exposed = QTest::qWaitForWindowExposed(w);
         // The device writer is not run here; the tests watch its signal.
-        writerOff = QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+        writerOff = QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
     }
 
     // A file in the working folder; its native path.

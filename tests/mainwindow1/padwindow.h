@@ -219,7 +219,6 @@ struct PadWindow {
         drives.list = {{mountPoint + "/", true}};
         w = new MainWindow1;
         w->shell().skipSoundListOnClose();
-        loopFlag1 = 1;
         w->recvFilePath(mountPoint + "/");
         return w;
     }
@@ -236,13 +235,13 @@ struct PadWindow {
     // The list's import in device mode, as the user's files reach it.
     void importSounds(const QStringList &files)
     {
-        QVector<MainWindow1::strSoundItem> items;
+        QVector<MainWindow1Records::strSoundItem> items;
         for (const QString &file : files) {
-            MainWindow1::strSoundItem item;
+            MainWindow1Records::strSoundItem item;
             item.file = file;
             items << item;
         }
-        MainWindow1::strSoundGroup group;
+        MainWindow1Records::strSoundGroup group;
         group.name = w->library().currentOldGroupName();
         group.itemList = &items;
         w->soundFiles().addFileToGroupList(&group, w->library().totalListItemModel(), 4);

@@ -23,7 +23,7 @@
 
 namespace setupflow_test {
 
-using Kit = MainWindow1::soundKit;
+using Kit = MainWindow1Records::soundKit;
 
 // A whole setup: five metronome sounds and Kick, Snare_ (renamed on load)
 // and Tom, spread over the 100 kits.
@@ -95,13 +95,13 @@ struct Fixture : WindowFixture
         QCryptographicHash h(QCryptographicHash::Sha1);
         for (const Kit &k : qAsConst(w->doc().kitAttrList()))
             h.addData(kitSnapshot(k));
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
+        for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
             h.addData(QByteArray(s.wave_name, 16) + s.file.toUtf8() + QByteArray::number(s.wave_No));
         const SoundListModel *total = w->library().totalListItemModel();
         for (int r = 0; r < total->soundCount(); ++r)
             for (int c = 0; c < 3; ++c)
                 h.addData(total->soundItem(r, c) ? total->soundText(r, c).toUtf8() : "-");
-        for (const MainWindow1::READ_KIT_FILE &f : qAsConst(w->library().loadedKitFiles()))
+        for (const MainWindow1Records::READ_KIT_FILE &f : qAsConst(w->library().loadedKitFiles()))
             h.addData(f.file.toUtf8() + QByteArray::number(f.fileTotalLength));
         h.addData(w->library().binFilePath().toUtf8());
         return h.result();

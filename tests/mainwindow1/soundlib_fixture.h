@@ -55,10 +55,10 @@ inline QString writeBytes(const QString &path, const QByteArray &bytes)
 }
 
 // A record of the working sound list as a load makes it.
-inline MainWindow1::SOUND_INDEX soundRecord(const QString &name, const QString &file, quint16 number, quint8 lock = 1)
+inline MainWindow1Records::SOUND_INDEX soundRecord(const QString &name, const QString &file, quint16 number, quint8 lock = 1)
 {
-    MainWindow1::SOUND_INDEX s;
-    MainWindow1::str2CharArray(name, s.wave_name, 16);
+    MainWindow1Records::SOUND_INDEX s;
+    MainWindow1Records::str2CharArray(name, s.wave_name, 16);
     s.file = file;
     s.wave_No = number;
     s.wave_lock = lock;
@@ -137,7 +137,7 @@ struct KitFile
 {
     QString path;
     QVector<QByteArray> waves; // the stored bytes, table order
-    MainWindow1::READ_KIT_FILE record;
+    MainWindow1Records::READ_KIT_FILE record;
 
     bool make(const QString &folder, const QString &name)
     {

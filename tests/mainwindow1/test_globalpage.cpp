@@ -58,13 +58,13 @@ class TestGlobalPage : public QObject
         lib.clearClickRows();
         lib.dropClickSounds();
         lib.takeClickRecords({});
-        QVector<MainWindow1::SOUND_LIST_INFO> clicks;
-        QVector<MainWindow1::SOUND_INDEX> records;
+        QVector<MainWindow1Records::SOUND_LIST_INFO> clicks;
+        QVector<MainWindow1Records::SOUND_INDEX> records;
         for (int i = 0; i < 3; ++i) {
             const QString name = QString(QChar('A' + i)), file = i == 1 ? "/c/b.wav" : "/c/click.wav";
             clicks.append({name, file, 0, 0, 0});
-            MainWindow1::SOUND_INDEX s;
-            MainWindow1::str2CharArray(" " + name, s.wave_name, 16);
+            MainWindow1Records::SOUND_INDEX s;
+            MainWindow1Records::str2CharArray(" " + name, s.wave_name, 16);
             s.file = file;
             s.start_cluster = quint32(100 + i);
             records.append(s);
@@ -129,7 +129,7 @@ private slots:
         });
         w->on_globalPadComboBox_currentIndexChanged(0);
         w->on_masterEffectComboBox_currentIndexChanged(0);
-        QVector<MainWindow1::KIT_CHAIN> chains = w->doc().kitChainList();
+        QVector<MainWindow1Records::KIT_CHAIN> chains = w->doc().kitChainList();
         chains[4].kit_chain = 1;
         chains[4].kit_chain_No = 4;
         chains[4].curKitChain[4][19] = 100;
@@ -201,7 +201,7 @@ private slots:
         QVERIFY(setupflow_test::makeSetup(setup) && kf::writeFile(kick, kf::wavBytes(400, 1)));
         g.importAll(setup);
         editRecords(g.w->library(),
-                    [&kick](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Kick", kick, 1)); });
+                    [&kick](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(sf::plainSound("Kick", kick, 1)); });
         QVERIFY(QDir().mkpath(g.file("t")) && ::mkfifo(QFile::encodeName(pipe), 0600) == 0);
         QVERIFY(QFile::link(kick, soundLink) && QFile::link(setup, setupLink));
         const QByteArray kickBytes = kf::readFile(kick), setupBytes = kf::readFile(setup);
@@ -275,7 +275,7 @@ private slots:
                               ui->audioOutput->text(), ui->labSensivity->text()}),
                  QStringList({"DANCD-FLA-L", "", "kept", "Phone", "0"}));
         QCOMPARE(ui->clickSoundNoSpinBox->value(), 3);
-        const MainWindow1::KIT_CHAIN &c = w->doc().kitChainList()[3];
+        const MainWindow1Records::KIT_CHAIN &c = w->doc().kitChainList()[3];
         QCOMPARE(QVector<int>({c.kit_chain, c.curKitChain[3][0], c.curKitChain[3][1],
                                w->doc().kitChainList()[8].curKitChain[8][0], w->doc().originalKitChainList().size()}),
                  QVector<int>({1, 0, 44, 9, 0}));

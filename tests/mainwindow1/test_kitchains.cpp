@@ -19,10 +19,10 @@ namespace {
 const QString kPattern = "The kit name must begin and end with an alphanumeric character and can be interspersed "
                          "with an alphanumeric character, a space, and the following symbols:\r\n- _ . ~";
 
-QVector<int> flags(const QVector<MainWindow1::KIT_CHAIN> &chains)
+QVector<int> flags(const QVector<MainWindow1Records::KIT_CHAIN> &chains)
 {
     QVector<int> out;
-    for (const MainWindow1::KIT_CHAIN &c : chains)
+    for (const MainWindow1Records::KIT_CHAIN &c : chains)
         out << c.kit_chain * 10 + c.kit_chain_No;
     return out;
 }
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(f->prompter.texts(), QStringList({"Kit name can't be blank!", kPattern,
                                                    "The maximum number of kit name's character can't exceed 10!"}));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error", "Error"}));
-        QCOMPARE(int(f->prompter.prompts[0].kind), int(UiPrompter::Information));
+        QCOMPARE(int(f->prompter.prompts[0].kind), int(UiPrompter::Critical)); // as its title says
         QCOMPARE(nameCell(7)->text() + w->kitChains().kitChainNameList()[6], QString("New KitNew Kit"));
         nameCell(7)->setText("Seven");
         QCOMPARE(f->ui->step1Lab->text(), QString("Seven")); // the step follows at once
@@ -152,7 +152,7 @@ private slots:
         const QString file = f->work.filePath("ALL.bin");
         f->prompter.fileAnswers.enqueue({file});
         f->ui->actionExport_All->trigger();
-        MainWindow1::READ_KIT_FILE rec;
+        MainWindow1Records::READ_KIT_FILE rec;
         setupfiles::KitTables tables;
         QCOMPARE(setupfiles::readWholeSetupFile(file, rec, tables), setupfiles::LoadError::None);
         QCOMPARE(QByteArray(tables.base[6].kit_name) + '|' + QByteArray(tables.base[7].kit_name),
@@ -182,7 +182,7 @@ private slots:
         const QString file = f->work.filePath("ALL.bin");
         f->prompter.fileAnswers.enqueue({file});
         f->ui->actionExport_All->trigger();
-        MainWindow1::READ_KIT_FILE rec;
+        MainWindow1Records::READ_KIT_FILE rec;
         setupfiles::KitTables tables;
         QCOMPARE(setupfiles::readWholeSetupFile(file, rec, tables), setupfiles::LoadError::None);
         QCOMPARE(QByteArray(tables.base[7].kit_name), QByteArray("Eight"));
@@ -210,8 +210,8 @@ private slots:
     void moveSwapsKitsEverywhere()
     {
         MainWindow1 *w = f->w;
-        f->editKit(9, [](MainWindow1::soundKit &kit) { kit.kit_volume = 9; });
-        f->editKit(10, [](MainWindow1::soundKit &kit) { kit.kit_volume = 10; });
+        f->editKit(9, [](MainWindow1Records::soundKit &kit) { kit.kit_volume = 9; });
+        f->editKit(10, [](MainWindow1Records::soundKit &kit) { kit.kit_volume = 10; });
         w->doc().setKitLink(9, 2, {3, 4});
         loadEffectMemory(w->doc(), 9, 1, 5, {1, 2, 3});
         w->kitChains().kitNamed(9, "Ten");
@@ -219,7 +219,7 @@ private slots:
         setStep(1, 0, 9);
         setStep(5, 3, 10);
         setStep(5, 4, 11);
-        const MainWindow1::LINK_GROUP links9 = w->doc().kitLinkList(8)[2];
+        const MainWindow1Records::LINK_GROUP links9 = w->doc().kitLinkList(8)[2];
         f->ui->kitListtreeView->setCurrentIndex(nameCell(10)->index());
         f->ui->moveUpKit->click();
         QCOMPARE(QVector<int>({step(1, 0), step(5, 3), step(5, 4)}), QVector<int>({10, 9, 11}));
@@ -253,8 +253,8 @@ private slots:
     void moveKeepsKitPageEdits()
     {
         MainWindow1 *w = f->w;
-        f->editKit(9, [](MainWindow1::soundKit &kit) { kit.kit_volume = 9; });
-        f->editKit(10, [](MainWindow1::soundKit &kit) { kit.kit_volume = 10; });
+        f->editKit(9, [](MainWindow1Records::soundKit &kit) { kit.kit_volume = 9; });
+        f->editKit(10, [](MainWindow1Records::soundKit &kit) { kit.kit_volume = 10; });
         f->openKitPage(9);
         f->ui->kitVolumeSpinBox->setValue(55);
         f->ui->btnKitChain->click();
@@ -287,7 +287,7 @@ private slots:
         const QString off = exportAll("OFF.bin");
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved.", "successfully saved."}));
         for (const QString &file : {on, off}) {
-            MainWindow1::READ_KIT_FILE rec;
+            MainWindow1Records::READ_KIT_FILE rec;
             setupfiles::KitTables tables;
             QCOMPARE(setupfiles::readWholeSetupFile(file, rec, tables), setupfiles::LoadError::None);
             const percussionpadfile::P_KIT_CHAIN &kc = rec.info.new_globalChunk.kc;
@@ -304,7 +304,7 @@ private slots:
     void loadedChains()
     {
         MainWindow1 *w = f->w;
-        QVector<MainWindow1::KIT_CHAIN> loaded(9);
+        QVector<MainWindow1Records::KIT_CHAIN> loaded(9);
         for (int i = 0; i < 9; ++i) {
             loaded[i].kit_chain_No = quint8(i);
             loaded[i].curKitChain[i][0] = quint8(i + 20);

@@ -257,7 +257,7 @@ private slots:
             ui->waveBDecay->setCurrentIndex(2);
             ui->loop->setCurrentIndex(4);
             ui->midiChannelComboBox->setCurrentIndex(2);
-            reloadKit(w.doc(), 5, [](MainWindow1::soundKit &k) {
+            reloadKit(w.doc(), 5, [](MainWindow1Records::soundKit &k) {
                 k.pedalChunk.active_fx = 7;
                 k.pedalChunk.active_effectCtrl2 = 300;
                 k.kit_name = "Rock";

@@ -48,7 +48,7 @@ private slots:
     void linkGroups()
     {
         Ui::MainWindow1 *ui = f->ui;
-        const QVector<MainWindow1::LINK_GROUP> &links = f->w->doc().kitLinkList(1);
+        const QVector<MainWindow1Records::LINK_GROUP> &links = f->w->doc().kitLinkList(1);
         f->w->doc().setKitLink(2, 1, {5, 3}); // kit 3, group 2
         f->openKitPage(2);
         ui->padLink2ComboBox->setCurrentIndex(4);
@@ -78,13 +78,13 @@ private slots:
     {
         Ui::MainWindow1 *ui = f->ui;
         loadEffectMemory(f->w->doc(), 4, 1, 1, {10, 20, 30}); // kit 5's memory of "ECHO"
-        const MainWindow1::soundKit &k = f->kit(5);
+        const MainWindow1Records::soundKit &k = f->kit(5);
         f->openKitPage(5);
         ui->kitEffect2->setCurrentIndex(1);
         QCOMPARE(boxes({ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3}), QVector<int>({10, 20, 30}));
         QCOMPARE(ui->lab_effect2_ctrl1->text() + ui->lab_effect2_ctrl3->text(), QString("Repeat:Damping:"));
         ui->effect2_ctrl2->setValue(444); // typed values never reach the memory
-        f->editKit(5, [](MainWindow1::soundKit &kit) { kit.effect2_ctrl2 = kit.effect2_ctrl3 = 55; });
+        f->editKit(5, [](MainWindow1Records::soundKit &kit) { kit.effect2_ctrl2 = kit.effect2_ctrl3 = 55; });
         ui->kitEffect2->setCurrentIndex(3); // "PITCH SHIFT": one control
         QCOMPARE(boxes({ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3}), QVector<int>({127, -999, -999}));
         QVERIFY(!ui->effect2_ctrl3->isEnabled() && ui->lab_effect2_ctrl2->isHidden());
@@ -106,8 +106,8 @@ private slots:
     void switchShowsTheRecord()
     {
         Ui::MainWindow1 *ui = f->ui;
-        f->editKit(6, [](MainWindow1::soundKit &kit) {
-            MainWindow1::PEDAL_SETTING &h = kit.pedalChunk;
+        f->editKit(6, [](MainWindow1Records::soundKit &kit) {
+            MainWindow1Records::PEDAL_SETTING &h = kit.pedalChunk;
             h.active_fx = 4;
             h.active_effectCtrl1 = 300;
             h.active_effectCtrl2 = 200;
@@ -129,7 +129,7 @@ private slots:
     {
         Ui::MainWindow1 *ui = f->ui;
         f->w->doc().setKitLink(6, 0, {30, 2}); // as a load leaves them: the list and the record alike
-        f->editKit(7, [](MainWindow1::soundKit &k) {
+        f->editKit(7, [](MainWindow1Records::soundKit &k) {
             k.kit_effect3 = 30;
             k.effect3_ctrl1 = 5;
             k.effect3_ctrl3 = 7;
@@ -139,7 +139,7 @@ private slots:
             k.pad_link1 = 30;
             k.pad_link2 = 2;
         });
-        const MainWindow1::soundKit &k = f->kit(7);
+        const MainWindow1Records::soundKit &k = f->kit(7);
         f->openKitPage(7);
         QCOMPARE(QVector<int>({ui->kitEffect3->currentIndex(), ui->pedalType->currentIndex(),
                                ui->workColorComboBox->currentIndex(), ui->padLink1ComboBox->currentIndex()}),
@@ -161,7 +161,7 @@ private slots:
         const QString setup = s.file("KIT_ALL.bin");
         QVERIFY(setupflow_test::makeSetup(setup));
         s.importAll(setup);
-        const MainWindow1::soundKit &k = s.kit(5);
+        const MainWindow1Records::soundKit &k = s.kit(5);
         QVERIFY(qMax(k.pad_link1, k.pad_link2) > 17 && k.kit_volume > 100);
         const QByteArray loaded = setupflow_test::kitSnapshot(k);
         s.openKitPage(5);

@@ -37,12 +37,12 @@ private slots:
     void pagingAndKitNumbers()
     {
         Ui::MainWindow1 *ui = f->ui;
-        f->editKit(2, [](MainWindow1::soundKit &k) { k.kpadChunk[4].soundName1 = "Snare"; });
+        f->editKit(2, [](MainWindow1Records::soundKit &k) { k.kpadChunk[4].soundName1 = "Snare"; });
         ui->upPageBtn->click(); // no wrap below kit 1
         ui->downPageBtn->click();
         QCOMPARE(ui->kitNumber->text(), QString("2"));
         QCOMPARE(ui->labPad05b->text() + "|" + ui->labPad05a->text(), QString("Snare|"));
-        f->editKit(100, [](MainWindow1::soundKit &k) { k.kit_name = "Last"; });
+        f->editKit(100, [](MainWindow1Records::soundKit &k) { k.kit_name = "Last"; });
         f->typeKitNumber("100");
         ui->downPageBtn->click(); // nor above kit 100
         QCOMPARE(ui->kitNumber->text(), QString("100"));
@@ -66,7 +66,7 @@ private slots:
     {
         Ui::MainWindow1 *ui = f->ui;
         for (int kit : {1, 5})
-            f->editKit(kit, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Kick"; });
+            f->editKit(kit, [](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundName0 = "Kick"; });
         for (int i = 0; i < 4; ++i)
             QTest::mouseClick(ui->downPageBtn, Qt::LeftButton);
         QTest::mouseClick(ui->kitNumber, Qt::LeftButton);
@@ -96,10 +96,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "" << int(UiPrompter::Warning) << "Kit name can't be blank!";
-        QTest::newRow("bad start, long") << "-abcdefghijkl" << int(UiPrompter::Information) << kPattern;
-        QTest::newRow("bad end") << "Rock " << int(UiPrompter::Information) << kPattern;
-        QTest::newRow("eleven") << "abcdefghijk" << int(UiPrompter::Information)
+        QTest::newRow("empty") << "" << int(UiPrompter::Critical) << "Kit name can't be blank!";
+        QTest::newRow("bad start, long") << "-abcdefghijkl" << int(UiPrompter::Critical) << kPattern;
+        QTest::newRow("bad end") << "Rock " << int(UiPrompter::Critical) << kPattern;
+        QTest::newRow("eleven") << "abcdefghijk" << int(UiPrompter::Critical)
                                 << "The maximum number of kit name's character can't exceed 10!";
     }
 
@@ -157,8 +157,8 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("3");
-        f->editKit(3, [](MainWindow1::soundKit &k) {
-            for (MainWindow1::KIT_PAD_SETTING *s : {&k.kpadChunk[16], &k.kpadChunk[18]}) {
+        f->editKit(3, [](MainWindow1Records::soundKit &k) {
+            for (MainWindow1Records::KIT_PAD_SETTING *s : {&k.kpadChunk[16], &k.kpadChunk[18]}) {
                 s->soundName0 = s->soundName1 = "Kick";
                 s->soundFile0 = s->soundFile1 = s->soundIndex0 = s->soundIndex1 = "/s/kick.wav";
                 s->aWaveNo = s->bWaveNo = 12;
@@ -166,11 +166,11 @@ private slots:
             }
             k.pedalChunk.hh_wave2_name = "Hat";
         });
-        f->editKit(4, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Other"; });
+        f->editKit(4, [](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundName0 = "Other"; });
         w->dispPadList(w->doc().kitAttrList(), 2);
         QCOMPARE(f->ui->labPad17b->text(), QString("Kick"));
         f->ui->btnClear->click();
-        for (const MainWindow1::KIT_PAD_SETTING *s :
+        for (const MainWindow1Records::KIT_PAD_SETTING *s :
              {&f->kit(3).kpadChunk[16], &w->doc().kitPadList(2)[16], &f->kit(3).kpadChunk[18]}) {
             QCOMPARE(s->soundName0 + s->soundName1 + s->soundFile0 + s->soundFile1 + s->soundIndex0 + s->soundIndex1, QString());
             QCOMPARE(QVector<int>({s->aWaveNo, s->bWaveNo, s->aWaveVolume}), QVector<int>({0xFFFF, 0xFFFF, 55}));
@@ -227,7 +227,7 @@ private slots:
         // A loaded kit whose image holds a hi-hat number and a foot-switch control of its own.
         f->editKit(
                 5,
-                [](MainWindow1::soundKit &k) {
+                [](MainWindow1Records::soundKit &k) {
                     k.kit_name = QString::fromUtf8("Größe€Fünfzehn"); // a loaded name may be longer
                     k.click_beat = 3;
                     k.pad_volume = 90;
@@ -241,11 +241,11 @@ private slots:
                     lk.pads[2].pad_fs_ctrl = 9;
                     lk.pedal.hh_wave3_no = 4321;
                 });
-        MainWindow1::KIT_PAD_SETTING pad3 = f->kit(5).kpadChunk[3];
+        MainWindow1Records::KIT_PAD_SETTING pad3 = f->kit(5).kpadChunk[3];
         pad3.aWaveStart = 1234; // as the pad page took it
         w->doc().takePadPage(4, 3, pad3);
         w->doc().setKitLink(4, 3, {4, 5});
-        const MainWindow1::soundKit &k = f->kit(5);
+        const MainWindow1Records::soundKit &k = f->kit(5);
         f->openKitPage(5);
         ui->kitVolumeSpinBox->setValue(77);
         ui->kitEffect2->setCurrentIndex(4); // "PING PONG": 380, 230
@@ -260,7 +260,7 @@ private slots:
         ui->downPageBtn->click();
         QCOMPARE(ui->kitNoSpinBox->value() * 100 + w->mainPadPage().oldKitNumber(), 606);
 
-        const MainWindow1::PEDAL_SETTING &h = k.pedalChunk;
+        const MainWindow1Records::PEDAL_SETTING &h = k.pedalChunk;
         QCOMPARE(QVector<int>({k.kit_volume, k.kit_effect2, k.effect2_ctrl1, k.effect2_ctrl2, k.effect2_ctrl3,
                                k.effect2_no, h.active_fx, h.active_effectCtrl1, h.active_effectCtrl2, k.bottom_color,
                                h.pedal_contrl, h.hh_layer1, h.hh_wave3_no, int(h.hh_wave3_start), h.reserved[3],
@@ -283,7 +283,7 @@ private slots:
     // kit first shown: every kit it leaves keeps its own name.
     void kitSwitchKeepsTheNamesOfKitsLeft()
     {
-        f->editKit(5, [](MainWindow1::soundKit &k) { k.kit_name = "Five"; });
+        f->editKit(5, [](MainWindow1Records::soundKit &k) { k.kit_name = "Five"; });
         f->openKitPage(5);
         f->ui->kitNoSpinBox->setValue(6);
         f->ui->kitNoSpinBox->setValue(7);
@@ -345,9 +345,9 @@ private slots:
     {
         MainWindow1 *w = f->w;
         const QString oldFile = "/pad/WAV_DATA/001/0005.wav", newFile = "/pad/WAV_DATA/001/0042.wav";
-        f->editKit(7, [&](MainWindow1::soundKit &k) { k.kpadChunk[3].soundFile1 = oldFile; });
-        f->editKit(9, [&](MainWindow1::soundKit &k) { k.pedalChunk.hh_wave2_file = oldFile; });
-        f->editKit(10, [&](MainWindow1::soundKit &k) { k.kpadChunk[0].soundFile0 = oldFile.toUpper(); }); // case counts
+        f->editKit(7, [&](MainWindow1Records::soundKit &k) { k.kpadChunk[3].soundFile1 = oldFile; });
+        f->editKit(9, [&](MainWindow1Records::soundKit &k) { k.pedalChunk.hh_wave2_file = oldFile; });
+        f->editKit(10, [&](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundFile0 = oldFile.toUpper(); }); // case counts
         w->kitPages().updateKitFile(5, 42, oldFile, newFile);
         w->kitPages().updateKitFile(5, 42, QString(), newFile); // empty slots match nothing
         QCOMPARE(QStringList({f->kit(7).kpadChunk[3].soundFile1, w->doc().kitPadList(6)[3].soundFile1,

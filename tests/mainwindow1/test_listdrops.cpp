@@ -137,7 +137,7 @@ private slots:
         QVERIFY(!view.contains(outside));
         f->drag(page, outside, dragpayload::record("Snare", snare));
         QCOMPARE(f->totalRows().size(), 1);
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT; });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT; });
         dropOnList(dragpayload::record("Snare", snare));
         QCOMPARE(f->prompter.texts(), QStringList({kLimit}));
         QCOMPARE(f->totalRows().size(), 1);
@@ -165,7 +165,7 @@ private slots:
 
         // The limit in the middle: those before it stay queued and are written.
         w->shell().dragFromGroups();
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT - 1; });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT - 1; });
         dropOnList(records({f->sound("E.wav"), f->sound("F.wav"), f->sound("G.wav")}));
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({f->work.filePath("E.wav")}));
         QCOMPARE(w->pad().addUsbWaveNumList().last(), quint16(WAVE_MAX_COUNT));
@@ -195,7 +195,7 @@ private slots:
             for (int s = 0; s < STEP_MAX_COUNT; ++s)
                 QCOMPARE(int(w->doc().kitChainList()[c].curKitChain[c][s]), c == 2 && s == 2 ? 7 : 0);
         // Steps holding no kit number show empty.
-        QVector<MainWindow1::KIT_CHAIN> chains = w->doc().kitChainList();
+        QVector<MainWindow1Records::KIT_CHAIN> chains = w->doc().kitChainList();
         chains[2].curKitChain[2][4] = 200; // as a file may hold it
         w->doc().applyChains(chains);
         w->kitChains().disKitStep(w->doc().kitChainList(), 2);
@@ -212,7 +212,7 @@ private slots:
         const QString hat = f->sound("Hat.wav");
         const int number = f->kit(4).pedalChunk.hh_wave2_no;
         dropSound("Hat", hat);
-        const MainWindow1::PEDAL_SETTING &h = f->kit(4).pedalChunk;
+        const MainWindow1Records::PEDAL_SETTING &h = f->kit(4).pedalChunk;
         QCOMPARE(h.hh_wave2_name + '|' + h.hh_wave2_file + '|' + f->ui->hh_wave2_name->text(), "Hat|" + hat + "|Hat");
         f->ui->hh_wave2_name->setText("stale");
         dropSound("Other", ""); // no path: unchanged, redrawn
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(h.hh_wave2_name + '|' + f->ui->hh_wave2_name->text(), QString("Twentycharacters|Twentycharacters"));
         QCOMPARE(f->prompter.texts(), QStringList({QString::fromUtf8(
                 "These sound names were changed to names the sampler pad can hold:\r\n"
-                "\"Twentycharactersxyz1\" → \"Twentycharacters\"")}));
+                "\"\u2068Twentycharactersxyz1\u2069\" → \"\u2068Twentycharacters\u2069\"")}));
     }
 
     // On the pad a kit is written back when a compared field differs, and a
@@ -234,10 +234,10 @@ private slots:
         const QString hat = f->sound("Hat.wav");
         f->addListed("Hat", hat, 12);
         f->openKitPage(4);
-        const MainWindow1::soundKit loaded = f->kit(4);
+        const MainWindow1Records::soundKit loaded = f->kit(4);
         f->drag(f->ui->pedalWidget, DropFixture::centreIn(f->ui->hh_wave5_groupBox, f->ui->pedalWidget),
                 dragpayload::record("Hat", hat));
-        const MainWindow1::PEDAL_SETTING &h = f->kit(4).pedalChunk;
+        const MainWindow1Records::PEDAL_SETTING &h = f->kit(4).pedalChunk;
         QCOMPARE(h.hh_wave5_name + '|' + h.hh_wave5_file + '|' + QString::number(h.hh_wave5_no), "Hat|" + hat + "|12");
         QVERIFY(writeback::kitDiffers(f->kit(4), loaded));
         f->ui->btnKitMove->click(); // the commit keeps it

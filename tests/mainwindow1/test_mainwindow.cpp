@@ -6,11 +6,12 @@
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 #include "library/soundorder.h"
 #include "model/soundfilexml.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/lineedit.h"
+#include "widgets/padlabel.h"
 #include "widgets/selectkitno.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
@@ -44,7 +45,8 @@ struct SignalPeek : QObject
 
 // True when sender's signal reaches receiver's slot; the connection is made
 // again afterwards, so the window keeps its wiring.
-bool wired(QObject *sender, const char *signal, QObject *receiver, const char *slot)
+template <class Sender, class Signal, class Receiver, class Slot>
+bool wired(Sender *sender, Signal signal, Receiver *receiver, Slot slot)
 {
     if (!QObject::disconnect(sender, signal, receiver, slot))
         return false;
@@ -418,10 +420,10 @@ private slots:
                                 false, true);
         const SoundListModel *total = w->library().totalListItemModel();
         const qint64 unlocked = total->soundItem(1, 0)->icon().cacheKey();
-        MainWindow1::SOUND_INDEX locked;
+        MainWindow1Records::SOUND_INDEX locked;
         locked.wave_No = 5;
         locked.wave_lock = 0;
-        MainWindow1::SOUND_INDEX open;
+        MainWindow1Records::SOUND_INDEX open;
         open.wave_No = 6;
         open.wave_lock = 1;
         w->library().takeSoundRecords({locked, open});
@@ -454,7 +456,7 @@ private slots:
                                             m->form()->effect3_ctrl1, m->form()->effect3_ctrl2, m->form()->effect3_ctrl3,
                                             m->form()->effect4_ctrl1, m->form()->effect4_ctrl2, m->form()->effect4_ctrl3};
         for (QSpinBox *box : controls) {
-            QVERIFY2(wired(box, SIGNAL(valueChanged(int)), m, SLOT(on_valueChanged(int))),
+            QVERIFY2(wired(box, QOverload<int>::of(&QSpinBox::valueChanged), m, &MainWindow1::on_valueChanged),
                      qPrintable(box->objectName()));
             QCOMPARE(SignalPeek::count(box, SIGNAL(valueChanged(int))), 2);
         }
@@ -465,17 +467,17 @@ private slots:
         connect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, m,
                 &MainWindow1::soundListItemModelChanged);
         // 17-20: the shared view actions and the total list's re-press.
-        QVERIFY(wired(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList())));
-        QVERIFY(wired(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), m, SLOT(deleteWaveFromList1())));
-        QVERIFY(wired(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), m, SLOT(exportWave())));
-        QVERIFY(wired(m->form()->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), m, SLOT(recvSelectItem(bool))));
+        QVERIFY(wired(WaveTreeView1::delSoundAction(), &QAction::triggered, m, &MainWindow1::deleteWaveFromList));
+        QVERIFY(wired(TotalTreeView::deleteSoundAction(), &QAction::triggered, m, &MainWindow1::deleteWaveFromList1));
+        QVERIFY(wired(TotalTreeView::exportSoundAction(), &QAction::triggered, m, &MainWindow1::exportWave));
+        QVERIFY(wired(m->form()->totalWaveTreeView, &TotalTreeView::sendSelectItem, m, &MainWindow1::recvSelectItem));
         // 21-25: preview loop and the kit selection dialog.
-        QVERIFY(wired(m, SIGNAL(sendLoopIndex2(int)), m, SLOT(waveLoop2(int))));
+        QVERIFY(wired(m, &MainWindow1::sendLoopIndex2, m, &MainWindow1::waveLoop2));
         QVERIFY(m->shell().skn());
-        QVERIFY(wired(m, SIGNAL(sendKitNameList(QVector<QString>)), m->shell().skn(), SLOT(recvKitNameList(QVector<QString>))));
-        QVERIFY(wired(m, SIGNAL(sendKitIndexList(QVector<int>)), m->shell().skn(), SLOT(recvKitIndexList(QVector<int>))));
-        QVERIFY(wired(m->shell().skn(), SIGNAL(sendIsClose(bool)), m, SLOT(recvIsClose(bool))));
-        QVERIFY(wired(m->shell().skn(), SIGNAL(sendKitIndexState(QVector<int>)), m, SLOT(recvKitIndexState(QVector<int>))));
+        QVERIFY(wired(m, &MainWindow1::sendKitNameList, m->shell().skn(), &SelectKitNo::recvKitNameList));
+        QVERIFY(wired(m, &MainWindow1::sendKitIndexList, m->shell().skn(), &SelectKitNo::recvKitIndexList));
+        QVERIFY(wired(m->shell().skn(), &SelectKitNo::sendIsClose, m, &MainWindow1::recvIsClose));
+        QVERIFY(wired(m->shell().skn(), &SelectKitNo::sendKitIndexState, m, &MainWindow1::recvKitIndexState));
         // 27, 28: a rename reaches both name holders, in that order.
         auto recvName = static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList);
         QVERIFY(QObject::disconnect(m, &MainWindow1::sendKitNameChanged, m, recvName));
@@ -484,21 +486,19 @@ private slots:
         connect(m, &MainWindow1::sendKitNameChanged, m, recvName);
         connect(m, &MainWindow1::sendKitNameChanged, m, &MainWindow1::updateKitNameAndNo);
         // 29-34: the window's own signals.
-        QVERIFY(wired(m, SIGNAL(sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)), m,
-                      SLOT(recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>))));
-        QVERIFY(wired(m, SIGNAL(sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)), m,
-                      SLOT(recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>))));
-        QVERIFY(wired(m, SIGNAL(sendModelIndex(QModelIndex, quint8)), m, SLOT(recvModel(QModelIndex, quint8))));
-        QVERIFY(wired(m, SIGNAL(sendLabelSize(int, int)), m, SLOT(initDisplay(int, int))));
-        QVERIFY(wired(m, SIGNAL(sendLoadSave(bool)), m, SLOT(recvLoadSave(bool))));
-        QVERIFY(wired(m, SIGNAL(sendUpdate(int, int)), m, SLOT(recvUpdate(int, int))));
+        QVERIFY(wired(m, &MainWindow1::sendKitChainMeg, m, &MainWindow1::recvKitChainMeg));
+        QVERIFY(wired(m, &MainWindow1::sendKitChainInfo, m, &MainWindow1::recvKitChainInfo));
+        QVERIFY(wired(m, &MainWindow1::sendModelIndex, m, &MainWindow1::recvModel));
+        QVERIFY(wired(m, &MainWindow1::sendLabelSize, m, &MainWindow1::initDisplay));
+        QVERIFY(wired(m, &MainWindow1::sendLoadSave, m, &MainWindow1::recvLoadSave));
+        QVERIFY(wired(m, &MainWindow1::sendUpdate, m, &MainWindow1::recvUpdate));
         QCOMPARE(SignalPeek::count(m, SIGNAL(sendUpdate(int, int))), 1);
         // 35-38: the kit copy roads.
-        QVERIFY(wired(m->form()->kitNameLineEdit, SIGNAL(sendClickRight(int)), m, SLOT(recvDstKitClick(int))));
+        QVERIFY(wired(m->form()->kitNameLineEdit, &LineEdit::sendClickRight, m, &MainWindow1::recvDstKitClick));
         QVERIFY(QObject::disconnect(m, &MainWindow1::sendSrcKit, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit));
         connect(m, &MainWindow1::sendSrcKit, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit);
-        QVERIFY(wired(m->form()->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), m, SLOT(recvDstKit(int))));
-        QVERIFY(wired(m->shell().kitCopy(), SIGNAL(sendDstKit(int)), m, SLOT(recvDstKit(int))));
+        QVERIFY(wired(m->form()->kitNameLineEdit, &LineEdit::sendMainDstKit, m, &MainWindow1::recvDstKit));
+        QVERIFY(wired(m->shell().kitCopy(), &CopyKitFunc::sendDstKit, m, &MainWindow1::recvDstKit));
     }
 
     void padLabelConnections()
@@ -509,16 +509,16 @@ private slots:
                 if (!l)
                     continue;
                 ++labels;
-                QVERIFY2(wired(l, SIGNAL(clickRight(QString)), w, SLOT(rightMenu(QString))),
+                QVERIFY2(wired(qobject_cast<PadLabel *>(l), &PadLabel::clickRight, w, &MainWindow1::rightMenu),
                          qPrintable(l->objectName()));
-                QVERIFY(wired(l, SIGNAL(clickLeft(QString)), w, SLOT(recvInteration(QString))));
+                QVERIFY(wired(qobject_cast<PadLabel *>(l), &PadLabel::clickLeft, w, &MainWindow1::recvInteration));
                 QCOMPARE(SignalPeek::count(l, SIGNAL(clickRight(QString))), 1);
                 QCOMPARE(SignalPeek::count(l, SIGNAL(clickLeft(QString))), 1);
             }
         }
         QCOMPARE(labels, 36);
-        QVERIFY(wired(w->shell().pad_clear(), SIGNAL(triggered()), w, SLOT(clearPad())));
-        QVERIFY(wired(w->shell().pad_copy(), SIGNAL(triggered()), w, SLOT(copyPad())));
+        QVERIFY(wired(w->shell().pad_clear(), &QAction::triggered, w, &MainWindow1::clearPad));
+        QVERIFY(wired(w->shell().pad_copy(), &QAction::triggered, w, &MainWindow1::copyPad));
     }
 
     void saveChoiceReceivers()
@@ -613,7 +613,7 @@ private slots:
             f.openKitPage(2);
             auto kits = [&f]() {
                 QVector<QByteArray> all;
-                for (const MainWindow1::soundKit &k : qAsConst(f.w->doc().kitAttrList()))
+                for (const MainWindow1Records::soundKit &k : qAsConst(f.w->doc().kitAttrList()))
                     all << setupflow_test::kitSnapshot(k);
                 return all;
             };
@@ -689,23 +689,24 @@ private slots:
 
     void recvCloseStoresTheFlag()
     {
-        quitFlag = 1;
+        QCOMPARE(w->quitFlag(), 1);
         w->recvClose(0);
-        QCOMPARE(quitFlag, 0);
+        QCOMPARE(w->quitFlag(), 0);
         w->recvClose(1);
-        QCOMPARE(quitFlag, 1);
+        QCOMPARE(w->quitFlag(), 1);
     }
 
     void defaultChoiceIsOffline()
     {
-        loopFlag1 = 1;
+        QCOMPARE(w->padSync().loopFlag1(), 1);
         w->recvFilePath(QString());
         QVERIFY(w->pad().isUDiskFlag());
-        QCOMPARE(loopFlag1, 0);
-        loopFlag1 = 1;
-        w->recvFilePath("Device Unconnect(Default)");
-        QCOMPARE(loopFlag1, 0);
-        QVERIFY(!w->padSync().fileErrCloseWindow());
+        QCOMPARE(w->padSync().loopFlag1(), 0);
+        MainWindow1 other;
+        other.shell().skipSoundListOnClose();
+        other.recvFilePath("Device Unconnect(Default)");
+        QCOMPARE(other.padSync().loopFlag1(), 0);
+        QVERIFY(!other.padSync().fileErrCloseWindow());
     }
 };
 

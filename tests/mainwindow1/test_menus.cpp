@@ -154,7 +154,7 @@ private slots:
         MainWindow1 *w = f->w;
         f->openKitPage(100);
         f->ui->kitVolumeSpinBox->setValue(42);
-        f->editKit(100, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Last"; });
+        f->editKit(100, [](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundName0 = "Last"; });
         f->ui->actionGlobal_Setting->trigger();
         QCOMPARE(f->ui->stackedWidget->currentIndex(), 1);
         f->ui->actionBack_to_main_interface->trigger();
@@ -179,8 +179,8 @@ private slots:
     {
         UrlRecorder recorder;
         QDesktopServices::setUrlHandler("file", &recorder, "open");
-        const int language = cnOrEn;
-        cnOrEn = 0;
+        QCOMPARE(f->w->shell().cnOrEn(), 1); // a window the start-up did not make
+        f->w->shell().setCnOrEn(0);
         f->ui->actionAbout_Korvanta->trigger(); // no page beside the program
         QVERIFY(recorder.urls.isEmpty());
         QCOMPARE(f->prompter.titles() + f->prompter.texts(), QStringList({"Error", "The default browser failed to open it."}));
@@ -188,11 +188,10 @@ private slots:
             PageBeside en("Korvanta_En.htm");
             PageBeside ch("Korvanta_Ch.htm");
             f->ui->actionAbout_Korvanta->trigger();
-            cnOrEn = 1;
+            f->w->shell().setCnOrEn(1);
             f->ui->actionAbout_Korvanta->trigger();
             QCOMPARE(recorder.urls, QList<QUrl>({QUrl::fromLocalFile(en.path), QUrl::fromLocalFile(ch.path)}));
         }
-        cnOrEn = language;
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(f->prompter.prompts.size(), 1);
     }
@@ -202,12 +201,12 @@ private slots:
         MainWindow1 *w = f->w;
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->initDisplay(f->ui->waveGroupTreeView->width(), 1); // the panes laid out for the tree's width
         f->ui->left_top->setFixedSize(33, 10);
-        w->shell().setGroupTreeWidth(f->ui->waveGroupTreeView->width());
         w->repaint();
         QCOMPARE(f->ui->left_top->size(), QSize(33, 10));
         QCOMPARE(f->ui->waveGroupTreeView->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        w->shell().setGroupTreeWidth(-1); // the tree's width changed
+        w->initDisplay(-1, 1); // laid out for another width than the tree's
         w->repaint();
         QCOMPARE(f->ui->left_top->size(),
                  QSize((f->ui->splitter->width() / 25) * 4, f->ui->topSectionWidget->height()));

@@ -3,7 +3,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 
 #include <QApplication>
 #include <QFile>

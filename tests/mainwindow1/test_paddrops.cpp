@@ -23,10 +23,10 @@ class TestPadDrops : public QObject
 
     std::unique_ptr<DropFixture> f;
 
-    const MainWindow1::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
+    const MainWindow1Records::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
     QString layers(int kit, int p)
     {
-        const MainWindow1::KIT_PAD_SETTING &s = pad(kit, p);
+        const MainWindow1Records::KIT_PAD_SETTING &s = pad(kit, p);
         return s.soundName0 + '|' + s.soundFile0 + '|' + s.soundName1 + '|' + s.soundFile1;
     }
 
@@ -47,13 +47,13 @@ private slots:
         QCOMPARE(layers(3, 0) + f->ui->labPad01a->text(), "Kick|" + kick + "||Kick");
         QCOMPARE(f->totalRows() + f->mirrorRows(), QStringList({"1|Kick|" + kick, "Kick|" + kick}));
         QCOMPARE(w->library().soundList(), QStringList({"Kick"}));
-        const MainWindow1::SOUND_INDEX &s = w->library().waveLoadKitAttrList().at(0);
+        const MainWindow1Records::SOUND_INDEX &s = w->library().waveLoadKitAttrList().at(0);
         QCOMPARE(QByteArray(s.wave_name, 16), QByteArray("Kick").leftJustified(16, '\0'));
         QCOMPARE(s.file + QString::number(s.wave_No) + QString::number(s.wave_lock), kick + "11");
         QCOMPARE(w->doc().kitPadList(2)[0].soundFile0, kick);
 
         // Known: only the layer. New numbers follow the last entry, not the highest.
-        editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) {
+        editRecords(w->library(), [&s](QVector<MainWindow1Records::SOUND_INDEX> &r) {
             r.prepend(s);
             r[0].wave_No = 40;
         });
@@ -89,7 +89,7 @@ private slots:
 
     void refusalsChangeNothing()
     {
-        f->editKit(1, [](MainWindow1::soundKit &k) { k.kpadChunk[2].soundName0 = "Old"; });
+        f->editKit(1, [](MainWindow1Records::soundKit &k) { k.kpadChunk[2].soundName0 = "Old"; });
         const QString gone = f->work.filePath("Gone.wav");
         f->dropOnPad(2, 0, rec("Gone", gone));
         f->dropOnPad(18, 0, rec("Gone", gone)); // foot switches check too
@@ -130,7 +130,7 @@ private slots:
         // Rows of the list's limit; the last number stays 1.
         for (int i = 1; i < WAVE_MAX_COUNT; ++i)
             w->library().addSound(QString(), "/x/" + QString::number(i), 1, true);
-        f->editKit(1, [](MainWindow1::soundKit &k) { k.kpadChunk[0].soundName0 = "Old"; });
+        f->editKit(1, [](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundName0 = "Old"; });
         f->dropOnPad(0, 0, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName0, QString("Old"));
         f->dropOnPad(0, 0, rec("Known", known));
@@ -146,7 +146,7 @@ private slots:
         for (int r = WAVE_MAX_COUNT - 1; r >= 1; --r)
             extraRows << r;
         w->library().removeSounds(extraRows, extraRecords);
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT; });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT; });
         f->dropOnPad(0, 1, rec("Fresh", fresh));
         QCOMPARE(pad(1, 0).soundName1, QString());
         f->dropOnPad(0, 1, rec("Known", known));
@@ -210,7 +210,7 @@ private slots:
         // the working-list entry with that file, and none is invented without one.
         w->shell().dragFromPadList();
         const QString c = f->sound("C.wav"), d = f->sound("D.wav");
-        editRecords(w->library(), [&c](QVector<MainWindow1::SOUND_INDEX> &r) { r.last().file = c; });
+        editRecords(w->library(), [&c](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.last().file = c; });
         const int noWave = pad(1, 6).bWaveNo;
         f->dropOnPad(6, 0, rec("C", c) + "#");
         f->dropOnPad(6, 1, rec("D", d) + "#");

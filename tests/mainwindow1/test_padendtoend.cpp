@@ -4,7 +4,8 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "device/writeback.h"
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/editing/kittables.h"
+#include "mainwindow1/startup.h"
 #include "padwindow.h"
 #include "widgets/devicedetector.h"
 
@@ -32,7 +33,7 @@ class TestPadEndToEnd : public QObject
         for (int n = 1; n <= 3; ++n)
             pad.addWave(n);
         writeCleanKits(pad, {0, 2});
-        QVector<MainWindow1::soundKit> defaults(1, MainWindow1Tables::defaultKit(0));
+        QVector<MainWindow1Records::soundKit> defaults(1, MainWindow1Tables::defaultKit(0));
         QByteArray record(KIT_RECORD_SIZE, '\0');
         MainWindow1Records::updateKit(record.data(), defaults, 1);
         kf::writeFile(writeback::kitFileName(pad.kitPath, 1), record);
@@ -83,9 +84,9 @@ private slots:
         EditorStartup startup;
         QVERIFY(choosePad(startup, bind.root()));
         MainWindow1 *w = startup.window;
-        QVector<MainWindow1::strSoundItem> items(1);
+        QVector<MainWindow1Records::strSoundItem> items(1);
         items[0].file = tone;
-        MainWindow1::strSoundGroup group;
+        MainWindow1Records::strSoundGroup group;
         group.name = w->library().currentOldGroupName();
         group.itemList = &items;
         w->soundFiles().addFileToGroupList(&group, w->library().totalListItemModel(), 4);
@@ -141,7 +142,7 @@ private slots:
         const QByteArray kit1 = kf::readFile(kitFile);
         MainWindow1 *w = f.openAt(volume.point);
         QVERIFY(!w->pad().isUDiskFlag());
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_volume ^= 1; });
         QVERIFY(volume.unmount());
         QVERIFY(volume.mountOnNewDevice());
         QCOMPARE(volume.devices.size(), 2);
@@ -196,7 +197,7 @@ private slots:
         QVERIFY(!w->pad().isUDiskFlag());
         if (!duringLoad)
             remount();
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_volume ^= 1; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_volume ^= 1; });
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(!f.closeWithYes());

@@ -16,7 +16,7 @@
 #include <memory>
 
 namespace {
-using Pad = MainWindow1::KIT_PAD_SETTING;
+using Pad = MainWindow1Records::KIT_PAD_SETTING;
 
 QStringList items(const QComboBox *box)
 {
@@ -55,7 +55,7 @@ QStringList shown(Ui::MainWindow1 *ui)
 // Both copies of a pad hold the stored values.
 void store(WindowFixture &f, int kit, int pad, const QVector<int> &stored)
 {
-    f.editKit(kit, [&](MainWindow1::soundKit &k) {
+    f.editKit(kit, [&](MainWindow1Records::soundKit &k) {
         Pad *s = &k.kpadChunk[pad];
         const QVector<quint8 *> fs = fields(*s);
         for (int i = 0; i < fs.size(); ++i)
@@ -112,7 +112,7 @@ private slots:
         QFETCH(int, item);
         QFETCH(QString, expected);
         Ui::MainWindow1 *ui = f->ui;
-        f->editKit(1, [pad](MainWindow1::soundKit &k) { k.kpadChunk[pad].trig_mode = 1; }); // the record's trigger type
+        f->editKit(1, [pad](MainWindow1Records::soundKit &k) { k.kpadChunk[pad].trig_mode = 1; }); // the record's trigger type
         f->openKitPage(1);
         ui->padNoComboBox->setCurrentIndex(pad);
         ui->loop->setCurrentIndex(2);
@@ -171,7 +171,7 @@ private slots:
         Ui::MainWindow1 *ui = f->ui;
         const QVector<int> odd = {62, 64, 255, 99, 0, 12, 12, 20, 60, 2, 1, 12, 5, 5, 7, 3, 127, 4, 9, 100, 100};
         store(*f, 3, 5, odd);
-        f->editKit(3, [](MainWindow1::soundKit &k) { k.kpadChunk[17].mode = 1; }); // no item on a foot switch
+        f->editKit(3, [](MainWindow1Records::soundKit &k) { k.kpadChunk[17].mode = 1; }); // no item on a foot switch
         f->openKitPage(3);
         ui->padNoComboBox->setCurrentIndex(5);
         for (QComboBox *box : {ui->waveACenter, ui->waveBDecay, ui->loop, ui->mode, ui->midiChannelComboBox, ui->trigType,
@@ -222,7 +222,7 @@ private slots:
         f->openKitPage(9);
         ui->hhLayer1SpinBox->setValue(90); // accepted in kit 9
         emit ui->hhLayer1SpinBox->editingFinished();
-        f->editKit(10, [&kit](MainWindow1::soundKit &k) {
+        f->editKit(10, [&kit](MainWindow1Records::soundKit &k) {
             k.pedalChunk.hh_layer1 = quint8(kit[0]);
             k.pedalChunk.hh_layer2 = quint8(kit[1]);
             k.pedalChunk.hh_layer3 = quint8(kit[2]);
@@ -241,7 +241,7 @@ private slots:
     void unfinishedLayerEditMeetsItsRule()
     {
         Ui::MainWindow1 *ui = f->ui;
-        const MainWindow1::PEDAL_SETTING &h = f->kit(5).pedalChunk; // layers 100, 80, 40
+        const MainWindow1Records::PEDAL_SETTING &h = f->kit(5).pedalChunk; // layers 100, 80, 40
         f->openKitPage(5);
         ui->hhLayer2SpinBox->selectAll();
         QTest::keyClicks(ui->hhLayer2SpinBox, "110");
@@ -254,8 +254,8 @@ private slots:
     void clearHiHatWavesOfOneKit()
     {
         for (int k : {4, 5, 6}) {
-            f->editKit(k, [](MainWindow1::soundKit &kit) {
-                MainWindow1::PEDAL_SETTING &h = kit.pedalChunk;
+            f->editKit(k, [](MainWindow1Records::soundKit &kit) {
+                MainWindow1Records::PEDAL_SETTING &h = kit.pedalChunk;
                 h.hh_wave1_name = h.hh_wave5_name = "Hat";
                 h.hh_wave5_file = "/s/hat.wav";
                 h.hh_wave1_no = h.hh_wave5_no = 3;
@@ -265,7 +265,7 @@ private slots:
         f->openKitPage(5);
         QCOMPARE(f->ui->hh_wave5_name->text(), QString("Hat"));
         f->ui->btnClearHHWave->click();
-        const MainWindow1::PEDAL_SETTING &h = f->kit(5).pedalChunk;
+        const MainWindow1Records::PEDAL_SETTING &h = f->kit(5).pedalChunk;
         QCOMPARE(h.hh_wave1_name + h.hh_wave5_name + h.hh_wave5_file, QString());
         QCOMPARE(QVector<int>({h.hh_wave1_no, h.hh_wave5_no, h.hh_layer2}), QVector<int>({0xFFFF, 0xFFFF, 70}));
         QCOMPARE(f->kit(4).pedalChunk.hh_wave5_name + f->kit(6).pedalChunk.hh_wave1_name, QString("HatHat"));

@@ -21,7 +21,7 @@
 
 namespace {
 // Every field of a pad record but its sound strings, as numbers.
-QVector<int> padFields(const MainWindow1::KIT_PAD_SETTING &p)
+QVector<int> padFields(const MainWindow1Records::KIT_PAD_SETTING &p)
 {
     return {p.aWaveNo, p.bWaveNo, int(p.aWaveLength), int(p.bWaveEnd), p.aWaveVolume, p.bWavePan, p.aWavePitch,
             p.bWaveDecay, p.padNo, p.midi_code, p.midi_channel, p.midi_gate, p.mode, p.loop, p.trig_mode,
@@ -40,7 +40,7 @@ class TestPadMenu : public QObject
         QTest::mouseClick(label, Qt::RightButton);
         f->w->shell().pad_menu()->hide();
     }
-    const MainWindow1::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
+    const MainWindow1Records::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
 
 private slots:
     void init()
@@ -55,7 +55,7 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("2");
-        f->editKit(2, [](MainWindow1::soundKit &k) {
+        f->editKit(2, [](MainWindow1Records::soundKit &k) {
             k.kpadChunk[2].soundName1 = "Snare";
             k.kpadChunk[11].soundName0 = "Tom";
         });
@@ -98,8 +98,8 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("4");
-        f->editKit(4, [](MainWindow1::soundKit &k) {
-            for (MainWindow1::KIT_PAD_SETTING *s : {&k.kpadChunk[6], &k.kpadChunk[17]}) {
+        f->editKit(4, [](MainWindow1Records::soundKit &k) {
+            for (MainWindow1Records::KIT_PAD_SETTING *s : {&k.kpadChunk[6], &k.kpadChunk[17]}) {
                 s->soundName0 = s->soundName1 = "Kick";
                 s->soundFile0 = s->soundFile1 = "/s/kick.wav";
                 s->aWaveNo = s->bWaveNo = 12;
@@ -108,7 +108,7 @@ private slots:
         w->dispPadList(w->doc().kitAttrList(), 3);
         rightClick(f->ui->labPad07b);
         w->shell().pad_clear()->trigger();
-        for (const MainWindow1::KIT_PAD_SETTING *s : {&pad(4, 6), &w->doc().kitPadList(3)[6]}) {
+        for (const MainWindow1Records::KIT_PAD_SETTING *s : {&pad(4, 6), &w->doc().kitPadList(3)[6]}) {
             QCOMPARE(s->soundName0 + '|' + s->soundFile0 + '|' + s->soundName1 + s->soundFile1, QString("Kick|/s/kick.wav|"));
             QCOMPARE(int(s->aWaveNo) * 100000 + s->bWaveNo, 12 * 100000 + 0xFFFF);
         }
@@ -128,8 +128,8 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("3");
-        f->editKit(3, [](MainWindow1::soundKit &k) {
-            MainWindow1::KIT_PAD_SETTING &src = k.kpadChunk[4];
+        f->editKit(3, [](MainWindow1Records::soundKit &k) {
+            MainWindow1Records::KIT_PAD_SETTING &src = k.kpadChunk[4];
             src.soundName0 = "Kick";
             src.soundFile0 = "/s/kick.wav";
             src.aWaveNo = 7;
@@ -138,7 +138,7 @@ private slots:
             src.mode = 3;
             src.pad_fs_ctrl = 2;
         });
-        const MainWindow1::KIT_PAD_SETTING &src = pad(3, 4);
+        const MainWindow1Records::KIT_PAD_SETTING &src = pad(3, 4);
         const int dstPadNo = pad(3, 3).padNo;
         rightClick(f->ui->labPad05a);
         QSignalSpy answer(w->shell().copy_pad(), &CopyPadFunc::sendDstPad);
@@ -179,7 +179,7 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("3");
-        f->editKit(3, [](MainWindow1::soundKit &k) { k.kpadChunk[4].soundName0 = "Kick"; });
+        f->editKit(3, [](MainWindow1Records::soundKit &k) { k.kpadChunk[4].soundName0 = "Kick"; });
         QLabel *label = f->ui->labPad05a;
         auto highlighted = [label]() { return label->styleSheet().startsWith("PadLabel:hover"); };
         for (const char *answer : {"btnYes", "btnNo", ""}) {
@@ -203,7 +203,7 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->typeKitNumber("5");
-        f->editKit(5, [](MainWindow1::soundKit &src) {
+        f->editKit(5, [](MainWindow1Records::soundKit &src) {
             src.kit_name = "Five";
             src.kit_volume = 66;
             src.kit_effect3 = 7;
@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(w->shell().kitCopy()->findChild<QLabel *>("labKitName")->text(), QString("K005"));
         w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(8);
         w->shell().kitCopy()->findChild<QAbstractButton *>("btnKitOk")->click();
-        const MainWindow1::soundKit &dst = f->kit(8);
+        const MainWindow1Records::soundKit &dst = f->kit(8);
         QCOMPARE(dst.kit_name + dst.pedalChunk.hh_wave4_name + dst.kpadChunk[9].soundName1, QString("FiveHatTom"));
         QCOMPARE(QVector<int>({dst.kit_no, dst.kit_volume, dst.kit_effect3, dst.kpadChunk[9].midi_code,
                                w->doc().kitPadList(7)[9].midi_code, w->doc().kitLinkList(7)[1].link_pad2,
@@ -260,7 +260,7 @@ private slots:
     void copyIntoTheShownKitIsKept()
     {
         MainWindow1 *w = f->w;
-        f->editKit(5, [](MainWindow1::soundKit &k) {
+        f->editKit(5, [](MainWindow1Records::soundKit &k) {
             k.kit_name = "Five";
             k.kit_volume = 55;
         });
@@ -276,7 +276,7 @@ private slots:
                  QByteArray("Five55"));
         w->shell().kitCopy()->hide();
         // A pad copied onto the pad the page shows is kept as well.
-        f->editKit(7, [](MainWindow1::soundKit &k) { k.kpadChunk[1].midi_code = 77; });
+        f->editKit(7, [](MainWindow1Records::soundKit &k) { k.kpadChunk[1].midi_code = 77; });
         w->kitPages().pointPadMenuAt(1);
         w->copyPad();
         w->shell().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(int(w->kitPages().curPadNumber()) + 1);

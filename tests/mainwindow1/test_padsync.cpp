@@ -16,7 +16,7 @@ class TestPadSync : public QObject
 {
     Q_OBJECT
 
-    using Kit = MainWindow1::soundKit;
+    using Kit = MainWindow1Records::soundKit;
 
     // The list's delete in device mode for the rows given, last first.
     static void deleteRows(MainWindow1 *w, QVector<int> rows)
@@ -30,7 +30,7 @@ class TestPadSync : public QObject
         w->pad().clearDeleteQueue();
         for (int i = rows.size() - 1; i >= 0; --i) {
             const QString file = w->library().totalListItemModel()->soundItem(rows[i], 2)->text();
-            editRecords(w->library(), [&file](QVector<MainWindow1::SOUND_INDEX> &records) {
+            editRecords(w->library(), [&file](QVector<MainWindow1Records::SOUND_INDEX> &records) {
                 for (int r = 0; r < records.size(); ++r) {
                     if (records[r].file == file) {
                         records.removeAt(r);
@@ -89,13 +89,13 @@ private slots:
         QCOMPARE(kf::readFile(f.prm(4)), expectedRecord(4, "tone", quint32(wav.size())));
         QCOMPARE(f.rows().last(), "4|tone|" + f.wav(4));
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(3, 1)->text(), f.wav(4));
-        const MainWindow1::SOUND_INDEX &record = w->library().waveLoadKitAttrList().last();
+        const MainWindow1Records::SOUND_INDEX &record = w->library().waveLoadKitAttrList().last();
         QCOMPARE(record.file, QDir::toNativeSeparators(f.wav(4)));
         QCOMPARE(record.wave_No, quint16(4));
         QCOMPARE(record.wave_lock, quint8(1));
         QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>{4});
         // The pads point at the pad's copy, both layers, in the shown kit and in kit 2.
-        for (const MainWindow1::KIT_PAD_SETTING &pad :
+        for (const MainWindow1Records::KIT_PAD_SETTING &pad :
              {w->doc().kit(0).kpadChunk[5], w->doc().kitPadList(0)[5], w->doc().kit(1).kpadChunk[5]}) {
             QCOMPARE(pad.soundFile0, record.file);
             QCOMPARE(pad.soundFile1, record.file);
@@ -107,7 +107,7 @@ private slots:
 
         // The same path as old and new: number, length and end only.
         w->padSync().changeOnlineKitPath(record.file, record.file, 77, 12, 0);
-        const MainWindow1::KIT_PAD_SETTING &pad = w->doc().kitAttrList()[0].kpadChunk[5];
+        const MainWindow1Records::KIT_PAD_SETTING &pad = w->doc().kitAttrList()[0].kpadChunk[5];
         QCOMPARE(pad.soundFile0, record.file);
         QCOMPARE(pad.aWaveNo, quint16(77));
         QCOMPARE(pad.aWaveLength, quint32(12));
@@ -128,8 +128,8 @@ private slots:
                          "exit 1;; esac\nexec " + audioconverter::defaultProgram().toUtf8() + " \"$@\"\n");
         QFile(picky).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         w->padSync().ensureSyncBatch()->setConverterProgram(picky);
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = notes; });
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave3_file = notes; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[2].soundFile0 = notes; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave3_file = notes; });
 
         f.importSounds({notes, tone});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
@@ -383,7 +383,7 @@ private slots:
         const QStringList rows = f.rows();
         auto records = [w]() {
             QStringList files;
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
+            for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
                 files << s.file;
             return files;
         };
@@ -475,35 +475,42 @@ private slots:
 
     // A renumbering killed at a middle rename: the box says where the sounds
     // are; the next load undoes it and every sound is back at its number.
-    void aRenumberingCutShortIsUndoneAtTheNextLoad()
+    void aRenumberingCutShortIsFinishedAtTheNextLoad()
     {
         PadWindow f;
         for (int n : {2, 5, 9})
             f.pad.addWave(n);
         f.pad.writeKits({4, 8});
-        const QStringList before = f.pad.snapshot();
+        const QByteArray kit1 = kf::readFile(f.pad.kitPath + "/k001.ini");
         MainWindow1 *w = f.open();
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        // The folders, the record, then the fourth rename to a hidden name.
+        // The record, then the fourth rename to a hidden name.
         stopBefore(f.pad.root, 10, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
                    false);
         QCOMPARE(f.prompter.texts(),
-                 QStringList{"The sounds on the sampler pad could not be renumbered, and these could not be put back "
-                             "at their numbers; the next load of the sampler pad puts them back where it can:\r\n"
+                 QStringList{"The sounds on the sampler pad could not be renumbered, and the change could not be "
+                             "taken back; the next load of the sampler pad finishes it or takes it back, kits and "
+                             "sounds together.\r\n"
                              "Sound 2: under hidden names, out of the pad's list.\r\n"
-                             "Sound 5: under hidden names, out of the pad's list."});
+                             "Sound 5: under hidden names, out of the pad's list.\r\n"
+                             "The sampler pad refused a write (Input/output error); the change stays recorded and "
+                             "the next load of the sampler pad takes it up again."});
         QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(5));
         delete f.w.data();
         f.prompter.clear();
         f.open();
         QCOMPARE(f.prompter.texts(), QStringList{"The editor stopped before it had finished changing the sounds on "
                                                  "the sampler pad; they are now put in order.\r\nA renumbering cut "
-                                                 "short was undone: the sounds keep their numbers."});
-        QCOMPARE(f.rows(), (QStringList{"2|wave2|" + f.wav(2), "5|wave5|" + f.wav(5), "9|wave9|" + f.wav(9)}));
-        QCOMPARE(f.pad.snapshot(), before);
+                                                 "short was finished: the kits on the sampler pad name the sounds' "
+                                                 "new numbers.\r\nSound 2 is now number 1.\r\nSound 5 is now "
+                                                 "number 2.\r\nSound 9 is now number 3."});
+        QCOMPARE(f.rows(), (QStringList{"1|wave2|" + f.wav(1), "2|wave5|" + f.wav(2), "3|wave9|" + f.wav(3)}));
+        // Kit 1 names the sounds it named before by their new numbers.
+        QVERIFY(kf::readFile(f.pad.kitPath + "/k001.ini") != kit1);
+        QCOMPARE(f.pad.loadAgain().hidden, QStringList());
     }
 
     void twoHundredSoundsFillNewFolders()
@@ -538,7 +545,7 @@ private slots:
         FakeVolumeSerial serial;
         MainWindow1 *w = f.open();
         serial.uuid = "B";
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
             std::swap(r[0], r[2]);
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
@@ -564,7 +571,7 @@ private slots:
             kitsUsing5 += kit.kpadChunk[0].soundFile0 == old5;
         QVERIFY(kitsUsing5 > 0);
 
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
@@ -579,12 +586,12 @@ private slots:
         QVERIFY(w->padSync().reorderSoundFlag());
 
         // A later sound taking an earlier one's old file: no slot moves twice.
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { std::swap(r[0], r[2]); }); // files 003, 002, 001
-        reloadKit(w->doc(), 5, [&](MainWindow1::soundKit &kit) {
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { std::swap(r[0], r[2]); }); // files 003, 002, 001
+        reloadKit(w->doc(), 5, [&](MainWindow1Records::soundKit &kit) {
             kit.kpadChunk[1].soundFile0 = QDir::toNativeSeparators(f.wav(3));
             kit.kpadChunk[2].soundFile0 = QDir::toNativeSeparators(f.wav(1));
         });
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) {
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
@@ -596,7 +603,7 @@ private slots:
         // A pair that cannot move: everything stays, the numbers come back.
         QVERIFY(QFile::remove(f.prm(2)));
         const QStringList before = f.pad.snapshot();
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[1].wave_No = 7; });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r[1].wave_No = 7; });
         w->padSync().updateWavePrmAndData(3, {1, 2, 3});
         QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
         QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(2));

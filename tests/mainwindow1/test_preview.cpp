@@ -190,7 +190,7 @@ private slots:
         bytes[start + 60] = char(bytes.at(start + 60) ^ 0x55);
         QVERIFY(kf::writeFile(f.path("new.BIN"), bytes) && QFile::remove(kit.path)
                 && QFile::rename(f.path("new.BIN"), kit.path));
-        MainWindow1::READ_KIT_FILE readBack = w->library().loadedKitFiles().at(0);
+        MainWindow1Records::READ_KIT_FILE readBack = w->library().loadedKitFiles().at(0);
         readBack.stamp = ztplatform::fileStamp(kit.path);
         w->library().forgetLoadedKitFile(0);
         w->library().addLoadedKitFile(readBack);
@@ -407,7 +407,7 @@ private slots:
         QDir().mkpath(bin);
         kf::writeFile(bin + "/ffmpeg", "#!/bin/sh\nexec /bin/sleep 30\n");
         QFile::setPermissions(bin + "/ffmpeg", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kit_volume = 66; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_volume = 66; });
         const QByteArray kit2 = EditBaseline::kitSnapshot(w->doc().kitAttrList()[1]);
         w->show();
         w->form()->btnCopyKit->click(); // kit 1 onto kit 2, answered during the wait
@@ -463,7 +463,7 @@ private slots:
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
         const QString ini = f.work.filePath("KIT_007.INI");
         QVERIFY(QFile::copy(kit.path, ini));
-        MainWindow1::READ_KIT_FILE single = kit.record;
+        MainWindow1Records::READ_KIT_FILE single = kit.record;
         single.file = ini;
         w->library().addLoadedKitFile(kit.record);
         w->library().addLoadedKitFile(single);
@@ -519,10 +519,10 @@ private slots:
 
         // A missing plain file names the kits that use it and makes its row current.
         const QString gone = f.path("gone.wav");
-        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[4].soundFile1 = gone; });
-        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = gone; });
-        reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave3_file = gone; });
-        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave1_file = gone; });
+        reloadKit(w->doc(), 2, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[4].soundFile1 = gone; });
+        reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[0].soundFile0 = gone; });
+        reloadKit(w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave3_file = gone; });
+        reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave1_file = gone; });
         w->library().showSounds({{1, "x", "other", false}, {2, "gone", gone, false}}, false, true);
         f.prompter.clear();
         QCOMPARE(w->getRawFile(gone, out, 0), quint32(0));

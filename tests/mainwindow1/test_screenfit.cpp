@@ -9,7 +9,7 @@
 #include "model/editbaseline.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 #include "resources/ztresources.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
@@ -210,9 +210,9 @@ QStringList fieldValues(QWidget *window)
 QByteArray records(const MainWindow1 *w)
 {
     QByteArray bytes;
-    for (const MainWindow1::soundKit &kit : w->doc().kitAttrList())
+    for (const MainWindow1Records::soundKit &kit : w->doc().kitAttrList())
         bytes += EditBaseline::kitSnapshot(kit);
-    const QVector<MainWindow1::KIT_CHAIN> &chains = w->doc().kitChainList();
+    const QVector<MainWindow1Records::KIT_CHAIN> &chains = w->doc().kitChainList();
     for (int c = 0; c < chains.size(); ++c) {
         bytes += char(chains[c].kit_chain);
         bytes += QByteArray(reinterpret_cast<const char *>(chains[c].curKitChain[c]), sizeof chains[c].curKitChain[c]);

@@ -8,7 +8,9 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
+#include "library/groupentries.h"
 #include "library/records_fixture.h"
+#include "kitfile/soundsource.h"
 #include "soundlib_fixture.h"
 
 #include "device/bindmount.h"
@@ -50,8 +52,8 @@ QMap<QString, QByteArray> storedBytes(MainWindow1 *w)
     sf::Editor e;
     e.loaded = w->library().loadedKitFiles();
     QMap<QString, QByteArray> out;
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
-        out.insert(MainWindow1::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
+    for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
+        out.insert(MainWindow1Records::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
     return out;
 }
 
@@ -136,7 +138,7 @@ class TestSetupExport : public QObject
         const QString kick = setup + ":U00000";
         auto clear = [&kick](auto s) { if (s.file == kick) s.file.clear(); };
         for (int k = 1; k <= KIT_MAX_COUNT; ++k)
-            f->editKit(k, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+            f->editKit(k, [&clear](MainWindow1Records::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
         f->w->library().removeSounds({0}, {true});
         SoundLibrary &lib = f->w->library();
         QVector<int> rows;
@@ -188,7 +190,7 @@ private slots:
         QCOMPARE(prompt(0).text, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KIT_ALL");
         QCOMPARE(prompt(0).filter, QString("Whole-setup files (*.bin *.BIN)"));
         QCOMPARE(f->texts(), QStringList({"The output file is not set."}));
-        QCOMPARE(prompt(1).kind, P::Information);
+        QCOMPARE(prompt(1).kind, P::Critical); // titled "Error"
         QVERIFY(f->unlocked());
 
         // Export All asks no kits and keeps the choice; a preview is stopped first.
@@ -299,7 +301,7 @@ private slots:
         loadSetupAndKits(&setup);
         const QString wav = f->file("plain.wav"), bin = f->file("bin");
         QVERIFY(kf::writeFile(wav, kf::wavBytes(4000, 7)) && QDir().mkpath(bin));
-        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Plain", wav, 9)); });
+        editRecords(f->w->library(), [&](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(sf::plainSound("Plain", wav, 9)); });
         f->w->on_defaultRbtn_clicked();
         // An ffmpeg that writes one byte of the loaded setup first.
         QVERIFY(kf::writeFile(bin + "/ffmpeg", QString("#!/bin/sh\nprintf X | dd of='%1' bs=1 seek=%2 conv=notrunc "
@@ -337,8 +339,8 @@ private slots:
         QVERIFY(f->unlocked());
 
         // Over the loaded kit files: asked, written beside them, put in place, read back.
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
-        reloadKit(f->w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K007"; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "K002"; });
+        reloadKit(f->w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "K007"; });
         const QMap<QString, QByteArray> sounds = storedBytes(f->w);
         // Sounds of both files on kit 40 too, as a drop puts them there.
         auto stored = [this](int kit, const QString &file) {
@@ -386,7 +388,7 @@ private slots:
         QVERIFY(!again.kpadChunk[3].soundName0.isEmpty());
         QCOMPARE(f->w->doc().kitPadList(39).at(3).soundFile0, again.kpadChunk[3].soundFile0);
         bool listed = false;
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
+        for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             listed = listed || (s.file == again.pedalChunk.hh_wave2_file && s.wave_No == again.pedalChunk.hh_wave2_no);
         QVERIFY(listed);
 
@@ -419,7 +421,7 @@ private slots:
         const QString out = f->file("same");
         QVERIFY(QDir().mkpath(out));
         QVERIFY(kf::writeFile(out + "/New Kit.INI", "old"));
-        reloadKit(f->w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_name = "NEW KIT"; });
+        reloadKit(f->w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "NEW KIT"; });
         f->saveKits({2, 5, 7}, out);
         const QString ask = "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n" + out;
         const QString done = "The file has been generated:\r\nFile location:\r\n" + out;
@@ -429,7 +431,7 @@ private slots:
         all.sort();
         QCOMPARE(folderEntries(out), all);
         for (int i = 0; i < names.size(); ++i) {
-            MainWindow1::READ_KIT_FILE rec;
+            MainWindow1Records::READ_KIT_FILE rec;
             setupfiles::KitTables tables;
             QCOMPARE(setupfiles::readKitFile(out + "/" + names.at(i), rec, tables), setupfiles::LoadError::None);
             QCOMPARE(int(rec.kitIndex), QVector<int>({2, 5, 7}).at(i));
@@ -458,7 +460,7 @@ private slots:
         f->prompter.fileAnswers.enqueue({out});
         f->ui->btnKitChainSave->click();
         QCOMPARE(folderEntries(out), QStringList({"Ten.INI"}));
-        MainWindow1::READ_KIT_FILE rec;
+        MainWindow1Records::READ_KIT_FILE rec;
         setupfiles::KitTables tables;
         QCOMPARE(setupfiles::readKitFile(out + "/Ten.INI", rec, tables), setupfiles::LoadError::None);
         QCOMPARE(int(rec.kitIndex), 9);
@@ -621,20 +623,20 @@ private slots:
         QVERIFY(makeKitFile(other, 2, 5));
         f->importPicks({other});
         QCOMPARE(f->w->library().recordKitFileList(), QStringList({other, k7}));
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "K002"; });
         // Kit 2 holds the other file's sounds now; one of K002's goes on it.
         QString fromK2;
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
+        for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             if (fromK2.isEmpty() && s.file.startsWith(k2 + ":U"))
                 fromK2 = s.file;
         QVERIFY(!fromK2.isEmpty());
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[6].soundFile0 = fromK2; });
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[6].soundName0 = "FromK2"; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[6].soundFile0 = fromK2; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[6].soundName0 = "FromK2"; });
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
         // No sound of the editor points into K002.INI as it was.
-        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
+        for (const MainWindow1Records::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
             QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
         const QMap<QString, QByteArray> now = storedBytes(f->w);
         for (auto it = now.begin(); it != now.end(); ++it)
@@ -655,10 +657,10 @@ private slots:
         sf::Editor e;
         e.loaded = f->w->library().loadedKitFiles();
         const QByteArray bytes = sf::soundBytes(e, snare);
-        f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = snare; });
+        f->editKit(40, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[0].soundFile0 = snare; });
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
-        f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
+        f->editKit(2, [&clear](MainWindow1Records::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "K002"; });
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -689,15 +691,15 @@ private slots:
         const QString k2 = real + "/K002.INI";
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "K002"; });
         // Kit 40 takes a sound of kit 2 that kit 2 then drops, twice over.
         auto moveToKit40 = [this, &k2](int pad, const QString &source) {
             sf::Editor e;
             e.loaded = f->w->library().loadedKitFiles();
             const QByteArray bytes = sf::soundBytes(e, source);
-            f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[pad].soundFile0 = source; });
+            f->editKit(40, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[pad].soundFile0 = source; });
             auto clear = [&source](auto s) { if (s.file == source) s.file.clear(); };
-            f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+            f->editKit(2, [&clear](MainWindow1Records::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
             return bytes;
         };
         for (const QString &folder : {link, real + "/../real"}) {
@@ -755,7 +757,7 @@ private slots:
             return hard ? ::link(QFile::encodeName(file), QFile::encodeName(name)) == 0 : QFile::link(file, name);
         };
         auto volume = [](const QString &file, int kit) {
-            MainWindow1::READ_KIT_FILE rec;
+            MainWindow1Records::READ_KIT_FILE rec;
             setupfiles::KitTables tables;
             const bool read = (file.endsWith(".bin") ? setupfiles::readWholeSetupFile(file, rec, tables)
                                                      : setupfiles::readKitFile(file, rec, tables))
@@ -763,7 +765,7 @@ private slots:
             return read ? int(tables.base[size_t(kit - 1)].kit_volume) : -1;
         };
         auto consistent = [this] {
-            for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
+            for (const MainWindow1Records::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
                 QCOMPARE(r.fileTotalLength, quint64(QFileInfo(r.file).size()));
         };
         const QString k2 = f->file("K002.INI"), alias = f->file("ALIAS.INI"), tom = k2 + ":U00002";
@@ -773,13 +775,13 @@ private slots:
         const QByteArray old = kf::readFile(k2), tomBytes = storedBytes(f->w).value("Tom");
         const int before = f->kit(2).kit_volume;
         // Kit 40 plays Tom, which kit 2 puts in place of its Kick: Tom moves in the new file.
-        f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = tom; });
+        f->editKit(40, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[0].soundFile0 = tom; });
         auto kickToTom = [&k2, &tom](auto s) { if (s.file == k2 + ":U00000") s.file = tom; };
-        f->editKit(2, [&kickToTom](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, kickToTom); });
+        f->editKit(2, [&kickToTom](MainWindow1Records::soundKit &kit) { sf::forEachSoundSlot(kit, kickToTom); });
         f->openKitPage(2);
         f->ui->kitVolumeSpinBox->setValue(33);
         f->ui->kitNameLineEdit->setText("ALIAS");
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "ALIAS"; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "ALIAS"; });
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved."}));
@@ -829,8 +831,8 @@ private slots:
         f->importPicks({a});
         QVERIFY(::link(QFile::encodeName(a).constData(), QFile::encodeName(h).constData()) == 0);
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
-        f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "H"; });
+        f->editKit(2, [&clear](MainWindow1Records::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "H"; });
         QStandardItem *group = f->w->library().soundListItemModel()->item(0);
         f->w->library().addSoundsToGroup(0, {{"GS", h + ":U00001"}});
         const QByteArray bytes = storedBytes(f->w).value("Snare");
@@ -857,7 +859,7 @@ private slots:
         f->exportAll(setupLink);
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "successfully saved.", "successfully saved."}));
         QCOMPARE(kf::readFile(kick), bytes);
-        MainWindow1::READ_KIT_FILE rec;
+        MainWindow1Records::READ_KIT_FILE rec;
         setupfiles::KitTables tables;
         QVERIFY(!QFileInfo(kitLink).isSymLink() && !QFileInfo(setupLink).isSymLink());
         QCOMPARE(setupfiles::readKitFile(kitLink, rec, tables), setupfiles::LoadError::None);
@@ -889,12 +891,12 @@ private slots:
         const QMap<QString, QByteArray> sounds = storedBytes(f->w);
         QStringList names;
         sf::forEachSoundSlot(f->kit(2), [&names](auto s) { names << s.name; });
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "A"; });
-        reloadKit(f->w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.kit_name = "B"; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "A"; });
+        reloadKit(f->w->doc(), 4, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "B"; });
         f->prompter.clear();
         f->saveKits({2, 5}, f->work.path());
         QCOMPARE(f->prompter.titles(), QStringList({"Warning", "Warning", "successfully saved."}));
-        MainWindow1::READ_KIT_FILE rec;
+        MainWindow1Records::READ_KIT_FILE rec;
         setupfiles::KitTables tables;
         QVERIFY(!QFileInfo(b).isSymLink());
         QCOMPARE(setupfiles::readKitFile(b, rec, tables), setupfiles::LoadError::None);
@@ -956,17 +958,17 @@ private slots:
         f->importPicks({k2});
         const QByteArray bytes = storedBytes(f->w).value("Snare");
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
-        f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+        f->editKit(2, [&clear](MainWindow1Records::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
         f->prompter.clear();
         f->exportAll(k2);
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
-        MainWindow1::READ_KIT_FILE rec;
+        MainWindow1Records::READ_KIT_FILE rec;
         setupfiles::KitTables tables;
         QCOMPARE(setupfiles::readWholeSetupFile(k2, rec, tables), setupfiles::LoadError::None);
         QCOMPARE(kf::readFile(f->file("Kept sounds/Snare.wav")), bytes);
         QCOMPARE(storedBytes(f->w).value("Snare"), bytes);
         QVERIFY(f->w->library().loadedKitFiles().isEmpty() && f->w->library().recordKitFileList().isEmpty());
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
+        for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             QVERIFY2(s.file.startsWith(f->file("Kept sounds/")), qPrintable(s.file));
         sf::forEachSoundSlot(f->kit(2), [&k2](auto s) { QVERIFY(!s.file.startsWith(k2)); });
         // Every sound plays, and the next saves find them all.
@@ -1020,7 +1022,7 @@ private slots:
         f->importPicks({k2});
         f->w->show();
         QVERIFY(QTest::qWaitForWindowExposed(f->w));
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "K002"; });
         f->typeKitNumber("2");
         // A dangling link under the sound's name is passed by, not written through.
         const QString far = f->file("far.wav");
@@ -1033,9 +1035,9 @@ private slots:
             return out;
         };
         for (int cycle = 0; cycle < 3; ++cycle) {
-            const MainWindow1::SOUND_INDEX *tom = nullptr;
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
-                if (!tom && MainWindow1::charArray2String(s.wave_name, 16) == "Tom")
+            const MainWindow1Records::SOUND_INDEX *tom = nullptr;
+            for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
+                if (!tom && MainWindow1Records::charArray2String(s.wave_name, 16) == "Tom")
                     tom = &s;
             QVERIFY(tom);
             f->editKit(2, [tom](Kit &kit) {
@@ -1057,10 +1059,33 @@ private slots:
         }
     }
 
+    // What each row of the first group plays as a new start reads the groups'
+    // file: its bytes, or "<named>" for a row the start names as lost.
+    static QVector<QByteArray> rowsPlay(const QString &list)
+    {
+        SoundLibrary lib;
+        lib.openSoundList(list);
+        QVector<QByteArray> out;
+        for (const soundfilexml::strSoundItem &s : lib.soundGroupList().value(0).soundList) {
+            const setupfiles::StoredRef ref = setupfiles::parseStoredSource(s.file);
+            sf::Editor now;
+            now.loaded.resize(1);
+            if (s.lost)
+                out << QByteArray("<named>");
+            else if (!ref.isStored())
+                out << kf::readFile(s.file);
+            else
+                out << (groupentries::readStoredSounds(ref.kitFile, now.loaded[0]) ? sf::soundBytes(now, s.file)
+                                                                                  : QByteArray("<unread>"));
+        }
+        return out;
+    }
+
     // Export All over the loaded setup, whose Kick only a group keeps, stopped
     // at every write with what was not synced undone: another window then
     // reads the old setup or the new one, whole, each sound with its own
-    // bytes, and the new one only beside a whole kept Kick.
+    // bytes, and the new one only beside a whole kept Kick; a new start finds
+    // each group row at its own sound or names it, never at another.
     void exportAllStoppedAnywhere()
     {
         QString setup;
@@ -1082,6 +1107,14 @@ private slots:
             f->w->library().renameGroup(0, "Run " + QString::number(n));
         };
         start(0);
+        QVector<QByteArray> rows; // what the group's rows play: Kick, then the setup's third sound
+        {
+            sf::Editor e;
+            e.loaded = f->w->library().loadedKitFiles();
+            for (const soundfilexml::strSoundItem &s : f->w->library().soundGroupList().at(0).soundList)
+                rows << sf::soundBytes(e, s.file);
+        }
+        QCOMPARE(rows.size(), 2);
         int calls = 0;
         stopBefore(f->work.path(), 0, [&](ztplatform::Disk &) { f->exportAll(setup); }, false, &calls);
         const QByteArray newBytes = kf::readFile(setup);
@@ -1109,6 +1142,14 @@ private slots:
             for (const QString &copy : QDir(kept).entryList(QDir::Files))
                 QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), at);
             QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), at);
+            // start() removed the groups' file: one there now is this run's.
+            const QVector<QByteArray> rowPlays = QFileInfo::exists(f->file("soundlist.xml"))
+                                                         ? rowsPlay(f->file("soundlist.xml"))
+                                                         : rows;
+            QCOMPARE(rowPlays.size(), rows.size());
+            for (int r = 0; r < rowPlays.size(); ++r)
+                QVERIFY2(rowPlays.at(r) == rows.at(r) || rowPlays.at(r) == "<named>",
+                         at + " row " + QByteArray::number(r));
         }
     }
 
@@ -1146,7 +1187,7 @@ private slots:
         const QString x = f->file("X"), ini = x + "/" + f->kit(1).kit_name + ".INI", bin = x + "/S.bin";
         QVERIFY(QDir().mkpath(x) && makeKitFile(ini, 1) && makeSetup(bin));
         auto stored = [](const QString &file, int entry) {
-            MainWindow1::READ_KIT_FILE rec;
+            MainWindow1Records::READ_KIT_FILE rec;
             setupfiles::KitTables tables;
             const bool whole = file.endsWith(".bin");
             if ((whole ? setupfiles::readWholeSetupFile(file, rec, tables) : setupfiles::readKitFile(file, rec, tables))
@@ -1242,7 +1283,7 @@ private slots:
     {
         const QString text = f->file("text.wav");
         QVERIFY(kf::writeFile(text, "not a sound"));
-        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Text", text, 1)); });
+        editRecords(f->w->library(), [&](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(sf::plainSound("Text", text, 1)); });
         f->w->on_defaultRbtn_clicked();
         for (int k : {5, 3}) {
             f->editKit(k, [&text](Kit &kit) {
@@ -1263,14 +1304,14 @@ private slots:
         const QString text = f->file("text.wav"), out = f->file("out"), empty = f->file("empty");
         QVERIFY(kf::writeFile(text, "not a sound") && QDir().mkpath(out) && QDir().mkpath(empty));
         QVERIFY(kf::writeFile(out + "/AAA.INI", "old A") && kf::writeFile(out + "/BBB.INI", "old B"));
-        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Text", text, 1)); });
+        editRecords(f->w->library(), [&](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(sf::plainSound("Text", text, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->editKit(7, [&text](Kit &kit) {
             kit.kpadChunk[1].soundFile0 = text;
             kit.kpadChunk[1].soundName0 = "Text";
         });
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "AAA"; });
-        reloadKit(f->w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kit_name = "BBB"; });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "AAA"; });
+        reloadKit(f->w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "BBB"; });
         const QMap<QString, QByteArray> before = tree(out);
         f->saveKits({2, 7}, out);
         QCOMPARE(tree(out), before);
@@ -1287,7 +1328,7 @@ private slots:
     {
         const QString cut = f->file("cut.wav");
         QVERIFY(kf::writeFile(cut, kf::wavBytes(4 * 4800, 1).chopped(3)));
-        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Cut", cut, 1)); });
+        editRecords(f->w->library(), [&](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(sf::plainSound("Cut", cut, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->editKit(1, [&cut](Kit &kit) {
             kit.kpadChunk[0].soundFile0 = cut;
@@ -1302,7 +1343,7 @@ private slots:
         QStringList lengths;
         for (int i = 0; i < m->soundChunk.soundCount; ++i) {
             const percussionpadfile::P_SOUND_INDEX &s = m->sound[size_t(i)];
-            if (MainWindow1::charArray2String(s.wave_name, 16) == "Cut")
+            if (MainWindow1Records::charArray2String(s.wave_name, 16) == "Cut")
                 lengths << QString::number(s.wave_length) + '/' + QString::number(kf::rd32(saved, s.wave_start + 40));
         }
         QCOMPARE(lengths, QStringList{QString("%1/%2").arg(44 + 4799 * 4).arg(4799 * 4)});
@@ -1470,10 +1511,10 @@ private slots:
         const QString k2 = f->file("K002.INI"), snare = k2 + ":U00001";
         QVERIFY(makeKitFile(k2, 2));
         f->importPicks({k2});
-        f->editKit(40, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = snare; });
+        f->editKit(40, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[0].soundFile0 = snare; });
         auto clear = [&snare](auto s) { if (s.file == snare) s.file.clear(); };
-        f->editKit(2, [&clear](MainWindow1::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
-        reloadKit(f->w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kit_name = "K002"; });
+        f->editKit(2, [&clear](MainWindow1Records::soundKit &kit) { sf::forEachSoundSlot(kit, clear); });
+        reloadKit(f->w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kit_name = "K002"; });
         const QByteArray old = kf::readFile(k2);
         f->prompter.clear();
         f->saveKits({2}, f->work.path());
@@ -1493,7 +1534,7 @@ private slots:
         makePadTree(pad, {"KIT", "SYS", "WAV_DATA", "WAV_PRM"}, "zt350");
         const QString wave = pad + "/zt350/WAV_DATA/001/0001.wav";
         touchFile(wave, kf::wavBytes(4800, 7));
-        editRecords(f->w->library(), [&](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(sf::plainSound("Pad1", wave, 1)); });
+        editRecords(f->w->library(), [&](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(sf::plainSound("Pad1", wave, 1)); });
         f->w->on_defaultRbtn_clicked();
         f->editKit(4, [&wave](Kit &kit) {
             kit.kpadChunk[2].soundFile0 = wave;
@@ -1509,7 +1550,7 @@ private slots:
         QCOMPARE(updates.count(), 1);
         QCOMPARE(updates.at(0), QVariantList({3, 0}));
         QCOMPARE(tree(pad), padFiles);
-        MainWindow1::READ_KIT_FILE rec;
+        MainWindow1Records::READ_KIT_FILE rec;
         setupfiles::KitTables tables;
         QCOMPARE(setupfiles::readWholeSetupFile(target, rec, tables), setupfiles::LoadError::None);
         QCOMPARE(int(rec.waveCount), 6);

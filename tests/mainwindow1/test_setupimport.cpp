@@ -24,8 +24,8 @@ QString snareRenamedIn(const QStringList &files)
 {
     QStringList parts;
     for (const QString &file : files)
-        parts << "These sound names stored in the kit file " + QDir::toNativeSeparators(file)
-                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"Snare_\" → \"Snare\"");
+        parts << QString("These sound names stored in the kit file ") + QChar(0x2068) + QDir::toNativeSeparators(file) + QChar(0x2069)
+                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"\u2068Snare_\u2069\" → \"\u2068Snare\u2069\"");
     return parts.join("\r\n\r\n");
 }
 
@@ -36,9 +36,9 @@ QString madeUniqueIn(const QStringList &files)
     QStringList parts;
     for (int i = 0; i < files.size(); ++i) {
         const QString n = QString("~%1").arg(i + 1, 5, 10, QChar('0'));
-        parts << "These sounds of the kit file " + QDir::toNativeSeparators(files.at(i))
+        parts << QString("These sounds of the kit file ") + QChar(0x2068) + QDir::toNativeSeparators(files.at(i)) + QChar(0x2069)
                          + " bore names other sounds hold and were given a number:"
-                         + QString::fromUtf8("\r\n\"Kick\" → \"Kick%1\"\r\n\"Snare_\" → \"Snare%1\"\r\n\"Tom\" → \"Tom%1\"")
+                         + QString::fromUtf8("\r\n\"\u2068Kick\u2069\" → \"\u2068Kick%1\u2069\"\r\n\"\u2068Snare_\u2069\" → \"\u2068Snare%1\u2069\"\r\n\"\u2068Tom\u2069\" → \"\u2068Tom%1\u2069\"")
                                    .arg(n);
     }
     return parts.join("\r\n\r\n");
@@ -89,7 +89,7 @@ private slots:
         f->ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
         f->ui->songLabel2->setText("Kick");
         // A load renamed kit 3.
-        f->editKit(3, [](MainWindow1::soundKit &) {}, [](setupfiles::LoadedKit &lk) { lk.name.cut = true; });
+        f->editKit(3, [](MainWindow1Records::soundKit &) {}, [](setupfiles::LoadedKit &lk) { lk.name.cut = true; });
         QCOMPARE(f->w->doc().kitMaxList(), QVector<int>({3}));
         f->ui->btnLoadFile->click();
         QCOMPARE(f->texts().last(), QString("Please stop playing the music before importing or saving the file."));
@@ -140,7 +140,7 @@ private slots:
         QStringList sources;
         for (int r = 0; r < f->w->library().totalListItemModel()->soundCount(); ++r)
             sources << f->w->library().totalListItemModel()->soundItem(r, 2)->text();
-        for (const MainWindow1::SOUND_LIST_INFO &c : qAsConst(f->w->library().clickList()))
+        for (const MainWindow1Records::SOUND_LIST_INFO &c : qAsConst(f->w->library().clickList()))
             sources << c.file;
         QCOMPARE(sources.size(), 8);
         for (const QString &source : qAsConst(sources)) {
@@ -327,7 +327,7 @@ private slots:
         QCOMPARE(names.at(1).at(1).toInt(), 6);
         QCOMPARE(names.at(2).at(1).toInt(), 49);
         QStringList order;
-        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
+        for (const MainWindow1Records::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
             order << QFileInfo(r.file).fileName() + "/" + QString::number(r.kitIndex);
         QCOMPARE(order, QStringList({"KIT_ALL.bin/0", "K002.INI/2", "K007.INI/7", "K050.INI/50"}));
         QCOMPARE(f->w->library().recordKitFileList(), QStringList({k7, k2, k50}));
@@ -347,7 +347,7 @@ private slots:
 
         // K007 again, its sounds also on kit 40: they go everywhere, then
         // come back at the end of the list; kit 1's file is recorded beside.
-        reloadKit(f->w->doc(), 39, [&](MainWindow1::soundKit &kit) {
+        reloadKit(f->w->doc(), 39, [&](MainWindow1Records::soundKit &kit) {
             kit.kpadChunk[3].soundFile0 = k7 + ":U00001";
             kit.kpadChunk[3].aWaveNo = 17;
             kit.pedalChunk.hh_wave2_file = k7 + ":U00002";
@@ -359,7 +359,7 @@ private slots:
         QCOMPARE(f->w->doc().kitPadList(39).at(3).aWaveNo, NO_WAVE);
         QCOMPARE(int(f->w->doc().kitAttrList().at(39).pedalChunk.hh_wave2_no), int(NO_WAVE));
         order.clear();
-        for (const MainWindow1::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
+        for (const MainWindow1Records::READ_KIT_FILE &r : qAsConst(f->w->library().loadedKitFiles()))
             order << QFileInfo(r.file).fileName();
         QCOMPARE(order, QStringList({"KIT_ALL.bin", "K002.INI", "K050.INI", "ZERO.INI", "K007.INI"}));
         QCOMPARE(f->w->library().recordKitIndexList(), QVector<int>({7, 2, 50, 1}));
@@ -376,10 +376,10 @@ private slots:
 
         // K002 again, when its sounds would be numbered past 9,999: refused
         // before its earlier load goes, so kit 2 keeps its sounds.
-        MainWindow1::SOUND_INDEX high = f->w->library().waveLoadKitAttrList().last();
+        MainWindow1Records::SOUND_INDEX high = f->w->library().waveLoadKitAttrList().last();
         high.file = f->file("high.wav");
         high.wave_No = 9997;
-        editRecords(f->w->library(), [&high](QVector<MainWindow1::SOUND_INDEX> &r) { r.append(high); });
+        editRecords(f->w->library(), [&high](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(high); });
         f->w->on_defaultRbtn_clicked();
         const QByteArray kept = f->snapshot();
         f->prompter.clear();
@@ -387,7 +387,7 @@ private slots:
         QCOMPARE(f->texts().last(), QString("The number of sound can not exceed 9999."));
         QCOMPARE(f->snapshot(), kept);
         QVERIFY(f->w->library().waveLoadKitAttrList().last().file == high.file);
-        editRecords(f->w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.removeLast(); });
+        editRecords(f->w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.removeLast(); });
         f->w->on_defaultRbtn_clicked();
 
         // A recorded file gone from the disk is forgotten at the next choice.
@@ -395,7 +395,7 @@ private slots:
         f->importPicks({k2});
         QCOMPARE(f->w->library().recordKitFileList(), QStringList({k7, k2, k1}));
         QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 12);
-        for (const MainWindow1::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
+        for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
             QVERIFY(!s.file.contains("K050"));
     }
 

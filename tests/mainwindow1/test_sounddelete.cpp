@@ -113,7 +113,7 @@ private slots:
         QVERIFY(l.f.prompter.prompts.isEmpty());
 
         // A locked sound anywhere: its warning alone, also on the pad.
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].wave_lock = 0; });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r[4].wave_lock = 0; });
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         l.select({1, 4, 2});
         w->form()->tbtDel->click();
@@ -121,16 +121,16 @@ private slots:
         QCOMPARE(l.f.prompter.titles(), QStringList{"Warning"});
         QVERIFY(!w->padSync().delDialog());
         w->pad().leaveDeviceMode();
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].wave_lock = 1; });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r[4].wave_lock = 1; });
 
         // In use: pads first, then hi-hat slots, each kit once.
         const QString c = l.files.at(2);
-        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[4].soundFile1 = c; });
-        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = c; });
-        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[9].soundFile0 = c; });
-        reloadKit(w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_file = c; });
-        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave1_file = c; });
-        reloadKit(w->doc(), 8, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave5_file = l.files.at(3); });
+        reloadKit(w->doc(), 2, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[4].soundFile1 = c; });
+        reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[0].soundFile0 = c; });
+        reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[9].soundFile0 = c; });
+        reloadKit(w->doc(), 4, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave2_file = c; });
+        reloadKit(w->doc(), 2, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave1_file = c; });
+        reloadKit(w->doc(), 8, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave5_file = l.files.at(3); });
         // Kits holding the sound only in hi-hat slots are named as such.
         const QString clearHiHat = "\r\nPlease clear the sound in the hi-hat slots on the Pad Settings page.";
         const QString inUseC = QString::fromUtf8("c exists in Kit 3\xE3\x80\x81" "7, and in the hi-hat slots of Kit 5\r\n")
@@ -218,7 +218,7 @@ private slots:
         List l;
         MainWindow1 *w = l.w;
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
-        QVERIFY(QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int))));
+        QVERIFY(QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate));
         QSignalSpy updates(w, &MainWindow1::sendUpdate);
         w->pad().queueDelete("Earlier.wav", 77); // deleted earlier in the run
         l.select({4, 1});

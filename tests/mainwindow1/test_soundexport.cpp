@@ -468,7 +468,7 @@ private slots:
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
         const QString ini = e.f.work.filePath("KIT_007.INI");
         QVERIFY(QFile::copy(kit.path, ini));
-        MainWindow1::READ_KIT_FILE single = kit.record;
+        MainWindow1Records::READ_KIT_FILE single = kit.record;
         single.file = ini;
         single.info.kitFileName = ini;
         w->library().addLoadedKitFile(kit.record);

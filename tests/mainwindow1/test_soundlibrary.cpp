@@ -15,7 +15,7 @@
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
 #include "support/crashdisk.h"
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 #include "widgets/selectkitno.h"
 
 #include <QCryptographicHash>
@@ -349,7 +349,7 @@ private slots:
         QVERIFY(!def->child(0, 1)->isEditable());
         QCOMPARE(f.prompter.texts(), QStringList({QString::fromUtf8(
                 "These sound names were changed to names the sampler pad can hold:\r\n"
-                "\"A very long sample name #1*\" → \"A very long samp\"")}));
+                "\"\u2068A very long sample name #1*\u2069\" → \"\u2068A very long samp\u2069\"")}));
 
         // Files already in a group: No leaves them out, Ok adds them again.
         w->form()->waveGroupTreeView->setCurrentIndex(def->child(0, 0)->index());
@@ -369,10 +369,10 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        MainWindow1::SOUND_INDEX last;
+        MainWindow1Records::SOUND_INDEX last;
         last.wave_No = 40;
         last.file = "/elsewhere/old.wav";
-        editRecords(w->library(), [&last](QVector<MainWindow1::SOUND_INDEX> &r) { r << last; });
+        editRecords(w->library(), [&last](QVector<MainWindow1Records::SOUND_INDEX> &r) { r << last; });
 
         const QString ok = writeBytes(f.path("Kick 01 A.wav"), pcmWav(1, 8000, 800));
         const QString tooLong = writeBytes(f.path("ABCDEFGHIJKLMNOPQ.wav"), pcmWav(1, 8000, 800));
@@ -385,16 +385,16 @@ private slots:
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(6));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("These sound names were changed to names the sampler pad can hold:\r\n"
-                                                "\"ABCDEFGHIJKLMNOPQ\" → \"ABCDEFGHIJKLMNOP\"\r\n"
-                                                "\"Crash Ride Hit!1\" → \"Crash Ride Hit 1\"\r\n"
-                                                "\"Crash Ride Hit!2\" → \"Crash Ride Hit 2\"\r\n"
-                                                "\"\" → \"SOUND~00001\"\r\n"
-                                                "\"Dr\xC3\xBCms *#\xE9\xBC\x93\" → \"Drums gu\"")}));
+                                                "\"\u2068ABCDEFGHIJKLMNOPQ\u2069\" → \"\u2068ABCDEFGHIJKLMNOP\u2069\"\r\n"
+                                                "\"\u2068Crash Ride Hit!1\u2069\" → \"\u2068Crash Ride Hit 1\u2069\"\r\n"
+                                                "\"\u2068Crash Ride Hit!2\u2069\" → \"\u2068Crash Ride Hit 2\u2069\"\r\n"
+                                                "\"\u2068\u2069\" → \"\u2068SOUND~00001\u2069\"\r\n"
+                                                "\"\u2068Dr\xC3\xBCms *#\xE9\xBC\x93\u2069\" → \"\u2068Drums gu\u2069\"")}));
         QCOMPARE(f.totalRows(),
                  QStringList({"41|Kick 01 A|" + ok, "42|ABCDEFGHIJKLMNOP|" + tooLong, "43|Crash Ride Hit 1|" + bad1,
                               "44|Crash Ride Hit 2|" + bad2, "45|SOUND~00001|" + blank, "46|Drums gu|" + hostile}));
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 7);
-        const MainWindow1::SOUND_INDEX &rec = w->library().waveLoadKitAttrList().at(2);
+        const MainWindow1Records::SOUND_INDEX &rec = w->library().waveLoadKitAttrList().at(2);
         QCOMPARE(QByteArray(rec.wave_name, 16), QByteArray("ABCDEFGHIJKLMNOP"));
         QCOMPARE(rec.wave_No, quint16(42));
         QCOMPARE(rec.wave_lock, quint8(1));
@@ -444,14 +444,14 @@ private slots:
                                      "ABCDEFGHIJ~00001", "SOUND~00002", "di gu"}));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("These sound names were changed to names the sampler pad can hold:\r\n"
-                                                "\"底鼓\" → \"di gu\"\r\n"
-                                                "\"drop-!!!###\" → \"drop\"\r\n"
-                                                "\"###\" → \"SOUND~00002\"\r\n"
-                                                "\"底鼓\" → \"di gu\"\r\n"
+                                                "\"\u2068底鼓\u2069\" → \"\u2068di gu\u2069\"\r\n"
+                                                "\"\u2068drop-!!!###\u2069\" → \"\u2068drop\u2069\"\r\n"
+                                                "\"\u2068###\u2069\" → \"\u2068SOUND~00002\u2069\"\r\n"
+                                                "\"\u2068底鼓\u2069\" → \"\u2068di gu\u2069\"\r\n"
                                                 "These names were held by other sounds and were given a number:\r\n"
-                                                "\"低鼓\" → \"di gu~00001\"\r\n"
-                                                "\"drop-🥁\" → \"drop~00001\"\r\n"
-                                                "\"ABCDEFGHIJKLMNOPQ\" → \"ABCDEFGHIJ~00001\"")}));
+                                                "\"\u2068低鼓\u2069\" → \"\u2068di gu~00001\u2069\"\r\n"
+                                                "\"\u2068drop-🥁\u2069\" → \"\u2068drop~00001\u2069\"\r\n"
+                                                "\"\u2068ABCDEFGHIJKLMNOPQ\u2069\" → \"\u2068ABCDEFGHIJ~00001\u2069\"")}));
 
         // Into a group: a name of the list held by another sound takes a number too.
         f.prompter.clear();
@@ -471,9 +471,9 @@ private slots:
         const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 800));
         const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 800));
         const QString c = writeBytes(f.path("c.wav"), pcmWav(1, 8000, 800));
-        MainWindow1::SOUND_INDEX rec;
+        MainWindow1Records::SOUND_INDEX rec;
         rec.wave_No = 9998;
-        editRecords(w->library(), [&rec](QVector<MainWindow1::SOUND_INDEX> &r) { r << rec; });
+        editRecords(w->library(), [&rec](QVector<MainWindow1Records::SOUND_INDEX> &r) { r << rec; });
         f.importToList({a, b, c});
         QCOMPARE(f.prompter.texts(), QStringList({"The number of sound can not exceed 9999."}));
         QCOMPARE(f.totalRows(), QStringList({"9999|a|" + a}));
@@ -481,7 +481,7 @@ private slots:
 
         // A full list refuses before the dialog.
         f.prompter.clear();
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r.resize(9999); });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.resize(9999); });
         w->form()->tbtAddWave->click();
         QCOMPARE(f.prompter.prompts.size(), 1);
         QCOMPARE(f.prompter.prompts.first().kind, UiPrompter::Warning);
@@ -494,7 +494,7 @@ private slots:
         MainWindow1 *w = f.open();
         w->pad().beginLoad(f.work.path() + "/");
         // The producer alone: no pad is loaded for the workers.
-        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
         const QString onPad = writeBytes(f.work.filePath("Zt350/WAV_Data/001/bad name!.wav"), pcmWav(1, 8000, 800));
         const QString one = writeBytes(f.path("one.wav"), pcmWav(1, 8000, 800));
         const QString two = writeBytes(f.path("two.wav"), pcmWav(1, 8000, 800));
@@ -503,7 +503,7 @@ private slots:
         QCOMPARE(f.prompter.texts(),
                  QStringList({"Adding the sound of a sampler pad is not supported. File location: \r\n" + onPad}));
         QCOMPARE(f.prompter.titles().last(), QString("Error"));
-        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Warning);
+        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Critical);
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({one, two}));
         QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({1, 2}));
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);
@@ -533,7 +533,7 @@ private slots:
         QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
 
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
-        QObject::disconnect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
+        QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
         const QString other = writeBytes(f.path("other.wav"), pcmWav(1, 8000, 800));
         f.importToList({empty, other});
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({other}));

@@ -30,8 +30,8 @@ struct Sounds
         for (int i = 0; i < sounds.size(); ++i) {
             const QString file = writeBytes(f.path(QString("src/s%1.wav").arg(i)), pcmWav(2, 48000, 10));
             files << file;
-            const MainWindow1::SOUND_INDEX s = soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
-            editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r << s; });
+            const MainWindow1Records::SOUND_INDEX s = soundRecord(sounds[i].first, file, sounds[i].second, i == 1 ? 0 : 1);
+            editRecords(w->library(), [&s](QVector<MainWindow1Records::SOUND_INDEX> &r) { r << s; });
         }
         w->form()->defaultRbtn->click();
     }
@@ -87,13 +87,13 @@ private slots:
         s.checkFollowers();
 
         // Kit use: kit by kit, pads (A then B) before the hi-hat; the rest by number.
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[1].soundFile0 = s.files[1]; });
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile1 = s.files[5]; });
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave1_file = s.files[6]; });
-        reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = s.files[5]; });
-        reloadKit(w->doc(), 1, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = s.files[2]; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[1].soundFile0 = s.files[1]; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[0].soundFile1 = s.files[5]; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave1_file = s.files[6]; });
+        reloadKit(w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[0].soundFile0 = s.files[5]; });
+        reloadKit(w->doc(), 1, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[2].soundFile0 = s.files[2]; });
         // "Kick 2" shares Kick-2's file.
-        editRecords(w->library(), [&s](QVector<MainWindow1::SOUND_INDEX> &r) { r[4].file = s.files[2]; });
+        editRecords(w->library(), [&s](QVector<MainWindow1Records::SOUND_INDEX> &r) { r[4].file = s.files[2]; });
         w->form()->kitRbtn->click();
         QCOMPARE(s.rows(), QStringList({"3|Snare", "5|Kick", "40|Tom", "8|Kick-2", "7|Kick 2", "12|Snare", "120|kick"}));
         QCOMPARE(w->library().totalListItemModel()->soundItem(4, 2)->text(), s.files[2]);
@@ -238,7 +238,7 @@ private slots:
         w->form()->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(w->library().waveLoadKitAttrList().at(6).wave_No, quint16(7));
         QVERIFY(!w->library().totalListItemModel()->soundItem(0, 1)->isEditable());
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[0].wave_No = 30; });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r[0].wave_No = 30; });
         w->form()->actionReorder_Serial_Numbers->trigger();
         QCOMPARE(w->library().waveLoadKitAttrList().at(0).wave_No, quint16(30));
         QCOMPARE(w->library().waveLoadKitAttrList().at(1).wave_No, quint16(2));
@@ -249,7 +249,7 @@ private slots:
     {
         Sounds s;
         MainWindow1 *w = s.w;
-        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &k3) {
+        reloadKit(w->doc(), 2, [&](MainWindow1Records::soundKit &k3) {
             k3.kit_name = "Rock";
             k3.kpadChunk[8].soundFile0 = s.files[0];
             k3.kpadChunk[8].soundName0 = "Snare";
@@ -260,7 +260,7 @@ private slots:
             k3.pedalChunk.hh_wave1_file = s.files[0];
             k3.pedalChunk.hh_wave1_name = "Snare";
         });
-        reloadKit(w->doc(), 7, [&](MainWindow1::soundKit &kit) {
+        reloadKit(w->doc(), 7, [&](MainWindow1Records::soundKit &kit) {
             kit.kit_name = "Jazz";
             kit.kpadChunk[18].soundFile0 = s.files[1];
             kit.kpadChunk[18].soundName0 = "Kick";
@@ -291,8 +291,8 @@ private slots:
 
         // As many distinct used paths as sounds: no "Unassign".
         for (int i = 2; i < s.files.size(); ++i)
-            reloadKit(w->doc(), 9, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[i].soundFile0 = s.files[i]; });
-        reloadKit(w->doc(), 2, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[17].soundFile0.clear(); });
+            reloadKit(w->doc(), 9, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[i].soundFile0 = s.files[i]; });
+        reloadKit(w->doc(), 2, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[17].soundFile0.clear(); });
         w->soundLists().initKitTotalItemModel();
         w->soundLists().generateKitOrder();
         QCOMPARE(w->library().kitOrderItemModel()->rowCount(), 3);

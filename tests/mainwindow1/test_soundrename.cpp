@@ -53,7 +53,7 @@ struct Library
     QString lastText() const { return f.prompter.prompts.isEmpty() ? QString() : f.prompter.prompts.last().text; }
     QString recordName(int i) const
     {
-        return MainWindow1::charArray2String(w->library().waveLoadKitAttrList().at(i).wave_name, 16);
+        return MainWindow1Records::charArray2String(w->library().waveLoadKitAttrList().at(i).wave_name, 16);
     }
 };
 
@@ -80,7 +80,7 @@ private slots:
             lib.total(1, 1)->setText(c.first);
             QCOMPARE(lib.f.prompter.texts(), QStringList{c.second});
             QCOMPARE(lib.f.prompter.titles(), QStringList{"Error"});
-            QCOMPARE(lib.f.prompter.prompts.first().kind, UiPrompter::Information);
+            QCOMPARE(lib.f.prompter.prompts.first().kind, UiPrompter::Critical); // as its title says
             QCOMPARE(lib.total(1, 1)->text(), QString("snare"));
         }
         // Sixteen characters pass and fill the field without a terminator.
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(lib.f.prompter.texts().isEmpty());
         QCOMPARE(QByteArray(w->library().waveLoadKitAttrList().at(1).wave_name, 16), QByteArray("Abcdefghijklmnop"));
         // A later refusal puts back the name just accepted, kits included.
-        reloadKit(w->doc(), 4, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[2].soundFile0 = lib.files.at(1); });
+        reloadKit(w->doc(), 4, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[2].soundFile0 = lib.files.at(1); });
         lib.total(1, 1)->setText("");
         QCOMPARE(lib.total(1, 1)->text(), QString("Abcdefghijklmnop"));
         QCOMPARE(w->doc().kitAttrList()[4].kpadChunk[2].soundName0, QString("Abcdefghijklmnop"));
@@ -126,13 +126,13 @@ private slots:
         MainWindow1 *w = lib.w;
         const QString kick = lib.files.at(0);
         w->mainPadPage().selectKit(0);
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[0].soundFile0 = kick; });
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[3].soundFile1 = kick; });
-        reloadKit(w->doc(), 6, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[18].soundFile0 = kick; });
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_file = kick; });
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave4_file = kick; });
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave4_name = "old"; });
-        reloadKit(w->doc(), 9, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave5_file = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[0].soundFile0 = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[3].soundFile1 = kick; });
+        reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[18].soundFile0 = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave2_file = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave4_file = kick; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave4_name = "old"; });
+        reloadKit(w->doc(), 9, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave5_file = kick; });
         w->dispPadList(w->doc().kitAttrList(), 0);
 
         // Through the real editor: double click, type, Enter.
@@ -145,7 +145,7 @@ private slots:
         editor->setText("Big Kick");
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(lib.total(0, 1)->text(), QString("Big Kick"));
-        const MainWindow1::soundKit &k1 = w->doc().kitAttrList().at(0);
+        const MainWindow1Records::soundKit &k1 = w->doc().kitAttrList().at(0);
         QCOMPARE(k1.kpadChunk[0].soundName0, QString("Big Kick"));
         QCOMPARE(k1.kpadChunk[3].soundName1, QString("Big Kick"));
         QCOMPARE(w->doc().kitAttrList().at(6).kpadChunk[18].soundName0, QString("Big Kick"));
@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(lib.total(1, 1)->text(), QString("Crack"));
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(1, 0)->text(), QString("Crack"));
         QCOMPARE(lib.recordName(1), QString("Crack"));
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.kpadChunk[5].soundFile0 = lib.files.at(1); });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[5].soundFile0 = lib.files.at(1); });
         lib.groupSound(1)->setText("Crack 2");
         QCOMPARE(w->shell().padWidgetGroup()[5].lableA->text(), QString("Crack 2"));
         QCOMPARE(w->doc().kitAttrList().at(0).kpadChunk[5].soundName0, QString("Crack 2"));
@@ -181,8 +181,8 @@ private slots:
     {
         Library lib;
         MainWindow1 *w = lib.w;
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_file = lib.files.at(1); });
-        reloadKit(w->doc(), 0, [&](MainWindow1::soundKit &kit) { kit.pedalChunk.hh_wave2_name = "snare"; });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave2_file = lib.files.at(1); });
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave2_name = "snare"; });
         w->form()->kitNumber->clear();
         QTest::keyClicks(w->form()->kitNumber, "1");
         w->form()->btnSoundKit->click();

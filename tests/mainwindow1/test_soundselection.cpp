@@ -48,6 +48,18 @@ struct DragRecorder
     ~DragRecorder() { draghook::setRunner(nullptr); }
 };
 
+// A right press on `index` of `view`, as the user makes it: the view's menu
+// opens and is closed at once, then the view handles the press.
+void rightPress(QAbstractItemView *view, const QModelIndex &index)
+{
+    view->scrollTo(index);
+    QTimer::singleShot(0, view, [] {
+        if (QWidget *menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QTest::mousePress(view->viewport(), Qt::RightButton, Qt::NoModifier, view->visualRect(index).center());
+}
+
 } // namespace
 
 class TestSoundSelection : public QObject
@@ -85,7 +97,6 @@ private slots:
         }
         // The press handler ends the sentence with a full stop.
         DragRecorder rec;
-        isRight = false;
         f.selectTotalRow(4);
         w->on_totalWaveTreeView_pressed(w->library().totalListItemModel()->soundIndex(4));
         QCOMPARE(w->form()->waveInfoShow->text(), QString("This sound is not in wave format."));
@@ -109,7 +120,7 @@ private slots:
         QAction *deleteAction = TotalTreeView::deleteSoundAction();
 
         // A locked sound disables both actions.
-        editRecords(w->library(), [](QVector<MainWindow1::SOUND_INDEX> &r) { r[1].wave_lock = 0; });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r[1].wave_lock = 0; });
         f.selectTotalRow(1);
         QVERIFY(!exportAction->isEnabled() && !deleteAction->isEnabled());
         f.selectTotalRow(0);
@@ -180,7 +191,7 @@ private slots:
         f.selectTotalRow(outside);
         f.selectTotalRow(notLoaded);
         QCOMPARE(f.prompter.texts(), QStringList({"File error!", "File error!"}));
-        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Information);
+        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Critical); // titled "Error"
         QCOMPARE(w->preview().playFileNameNew2(), native + ":U00005");
 
         // Another name at the entry, then a changed size.
@@ -312,7 +323,6 @@ private slots:
         f.importToList({a, b});
         const QModelIndex rowA = w->library().totalListItemModel()->soundIndex(0);
 
-        isRight = false;
         f.selectTotalRow(0);
         w->on_totalWaveTreeView_pressed(rowA);
         QCOMPARE(rec.drags.size(), 1);
@@ -324,12 +334,10 @@ private slots:
         QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23") + "#");
         QCOMPARE(w->shell().dragLeftOrRight(), 1);
         // A right press checks and selects, but never drags.
-        isRight = true;
         w->preview().choosePreviewSound(QString());
-        w->on_totalWaveTreeView_pressed(rowA);
+        rightPress(w->form()->totalWaveTreeView, rowA);
         QCOMPARE(rec.drags.size(), 2);
         QCOMPARE(w->preview().playFileNameNew2(), a);
-        isRight = false;
         w->pad().leaveDeviceMode();
 
         // The group tree: one drag per sound offline, one drag of all in device mode.
@@ -345,7 +353,6 @@ private slots:
         QCOMPARE(w->form()->songLabel2->text(), QString("kick")); // unchanged for two rows
         QVERIFY(w->shell().dropToPadOrRight());
         rec.drags.clear();
-        isLeftWave = false;
         w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
         QCOMPARE(rec.drags.size(), 2);
         QCOMPARE(rec.drags.at(0).payload, "kick*" + QString(a).replace("#", "%23"));
@@ -360,10 +367,8 @@ private slots:
         QCOMPARE(rec.drags.at(0).payload, "kick*" + QString(a).replace("#", "%23") + "#snare*" + b + "#");
         QVERIFY(!rec.drags.at(0).hasText);
         QCOMPARE(w->shell().dragLeftOrRight(), 0);
-        isLeftWave = true;
-        w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
+        rightPress(w->form()->waveGroupTreeView, def->child(1, 0)->index());
         QCOMPARE(rec.drags.size(), 1);
-        isLeftWave = false;
         // A group row stops at once.
         w->on_waveGroupTreeView_pressed(def->index());
         QCOMPARE(rec.drags.size(), 1);

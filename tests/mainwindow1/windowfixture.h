@@ -58,7 +58,7 @@ struct WindowFixture
         ui->btnSoundKit->click();
     }
 
-    const MainWindow1::soundKit &kit(int number) const { return w->doc().kit(number - 1); }
+    const MainWindow1Records::soundKit &kit(int number) const { return w->doc().kit(number - 1); }
     // Kit `number` (1-based) takes the record `edit` makes of it, as a load does.
     template <class Edit>
     void editKit(int number, Edit edit)

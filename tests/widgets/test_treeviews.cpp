@@ -101,7 +101,7 @@ void TestTreeViews::construction()
     WaveTreeView1 groups2(&page);
     QCOMPARE(total.parentWidget(), &page);
     QCOMPARE(groups.parentWidget(), &page);
-    QVERIFY(!isRight);
+    QVERIFY(!total.isRight());
     QVERIFY(!total.doubleClickFlag());
 
     // Shared actions, the same for every instance.
@@ -149,11 +149,11 @@ void TestTreeViews::totalRightPressOpensMenu()
     const QModelIndex row = model.index(1, 1, model.index(0, 0));
     QTest::mousePress(view.viewport(), Qt::RightButton, Qt::NoModifier, view.visualRect(row).center());
     QCOMPARE(entries, (QStringList{"Export Sound", "-", "Delete Sound"}));
-    QVERIFY(isRight);
+    QVERIFY(view.isRight());
 
     // Any other press clears the flag.
     press(&view, row, Qt::LeftButton);
-    QVERIFY(!isRight);
+    QVERIFY(!view.isRight());
 }
 
 void TestTreeViews::menusReadTheInstalledLanguage()
@@ -306,10 +306,10 @@ void TestTreeViews::groupRightPressOpensMenu()
     QTest::mousePress(view.viewport(), Qt::RightButton, Qt::NoModifier,
                       view.visualRect(model.index(0, 0, model.index(0, 0))).center());
     QCOMPARE(entries, QStringList{"Delete Sound"});
-    QVERIFY(isLeftWave);
+    QVERIFY(view.isLeftWave());
 
     press(&view, model.index(0, 0), Qt::LeftButton);
-    QVERIFY(!isLeftWave);
+    QVERIFY(!view.isLeftWave());
 }
 
 void TestTreeViews::groupRightPressWithOtherButtonHeldOpensNothing()
@@ -329,7 +329,7 @@ void TestTreeViews::groupRightPressWithOtherButtonHeldOpensNothing()
     QMouseEvent both(QEvent::MouseButtonPress, pos, view.viewport()->mapToGlobal(pos), Qt::RightButton,
                      Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(view.viewport(), &both);
-    QVERIFY(!isLeftWave);
+    QVERIFY(!view.isLeftWave());
     QTest::qWait(20);
     QCOMPARE(entries, QStringList{"<none>"});
 }

@@ -16,6 +16,15 @@ EXTRA = {
     'Choose no file!': '未选择文件！',
     'Chorus Mix:': '合唱混合：',
     'Chorus Rate:': '合唱速率：',
+    # the sound information line, a box's kit and its pad, error codes
+    'sound channels|Mono': '单声道',
+    'sound channels|Stereo': '立体声',
+    'Kit %1 %2: ': '套鼓 %1 %2：',
+    'Kit %1: %2': '套鼓 %1：%2',
+    'Error:0011': '错误：0011',
+    'Sample': '样本',
+    'Effect%1 Ctrl%2:': '效果%1控制%2：',
+    'Pre-delay:': '预延迟：',
     # sound names another sound held, given a number
     'These names were held by other sounds and were given a number:': '以下名称已被其他音色使用，已在名称后加上编号：',
     'These sounds of the kit file %1 bore names other sounds hold and were given a number:':
@@ -449,4 +458,5 @@ EXTRA = {
     'The sampler pad stopped answering while the changes were written to it; they may have reached it only in part.':
         '向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。',
     'The sampler pad does not answer: nothing was saved to it.': '采样打击垫无响应：没有任何内容保存到它。',
+    'The drive does not answer: %1': '驱动器无响应：%1',
 }

@@ -304,7 +304,9 @@ def fill(path, lang):
                 tr = ET.SubElement(msg, 'translation')
             if tr.get('type') == 'obsolete' or tr.get('type') == 'vanished':
                 continue
-            value = src if lang == 'en' else zh(src)
+            comment = msg.find('comment')
+            # a text told apart by its comment is looked up as "comment|text" first
+            value = src if lang == 'en' else ((comment is not None and ZH.get(comment.text + '|' + src)) or zh(src))
             if value is None:
                 missing.append((ctx.find('name').text, src))
                 continue

@@ -1,34 +1,43 @@
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
 #include "device/padpaths.h"
+#include "device/padwatch.h"
 #include "device/writeback.h"
+#include "platform/removabledrives.h"
+#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
 
 #include <QFileInfo>
 #include <QProgressDialog>
 
 void PadSyncController::chooseDrive(const QString &path)
 {
-    if (path.isEmpty() || path == MainWindow1::tr("Device Unconnect(Default)")) {
+    if (path.isEmpty() || path == WindowTexts::tr("Device Unconnect(Default)")) {
         m_pad.chooseNoPad(path);
-        loopFlag1 = 0;
+        m_loopFlag1 = 0;
         return;
     }
     m_doc.clearKits(); // the pad's kits replace them
     m_pad.beginLoad(path);
 
-    auto refuse = [this]() {
-        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"),
-                                        MainWindow1::tr("The current disk is not the sampler pad."),
-                                        QMessageBox::Ok);
+    auto refuse = [this](const QString &why = WindowTexts::tr("The current disk is not the sampler pad.")) {
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), why, QMessageBox::Ok);
         m_pad.leaveDeviceMode();
         m_fileErrCloseWindow = true;
-        loopFlag1 = 0;
+        m_loopFlag1 = 0;
     };
 
+    // A drive that stopped answering since the chooser looked at it is not
+    // waited on.
+    if (!ztplatform::lookWithin<bool>(PadWatch::ANSWER_LIMIT_MS, [path]() { return ztplatform::driveAnswers(path); })) {
+        refuse(WindowTexts::tr("The drive does not answer: %1").arg(path));
+        return;
+    }
     // The root may hold nothing but the model folder.
     const QFileInfoList rootEntries = padtree::listEntries(path, false);
     for (const QFileInfo &fi : rootEntries) {
@@ -79,6 +88,6 @@ bool PadSyncController::padStillLoaded()
     if (match.another())
         showDeviceMessages({anotherPadMessage(match)});
     else if (!match.same())
-        showDeviceMessages({DeviceMessage{MainWindow1::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
+        showDeviceMessages({DeviceMessage{WindowTexts::tr("Error"), writeback::padStopText(writeback::PadStop::Gone)}});
     return match.same();
 }

@@ -1,6 +1,6 @@
 // Closing the editor in device mode: the changed kits, the kit chains and the
 // change file go to the pad, then the pad's volume is dismounted.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
@@ -13,6 +13,9 @@
 #include "platform/dismount.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -35,7 +38,7 @@ bool PadSyncController::closeOnPad()
         return false; // a close during the close
     const auto closeEnded = qScopeGuard([this]() { m_pad.endClose(); });
     const QMessageBox::StandardButton answer =
-            UiPrompter::instance()->question(m_parent, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
+            UiPrompter::instance()->question(m_parent, WindowTexts::tr("Confirm"), WindowTexts::tr("Quit?"),
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
@@ -111,8 +114,8 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     struct Writing
     {
         KitDocument::PadClose close;
-        QVector<MainWindow1::soundKit> originalKits;
-        QVector<MainWindow1::KIT_CHAIN> chains, originalChains;
+        QVector<MainWindow1Records::soundKit> originalKits;
+        QVector<MainWindow1Records::KIT_CHAIN> chains, originalChains;
         QVector<quint8> nameAdjusted;
         writeback::WriteBackJob job;
         std::atomic<int> progress{0};
@@ -135,12 +138,14 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     writing->job = m_pad.writeBackJob(own, m_reorderSoundFlag,
                                       [this](const QSet<QString> &files) { return usedWaveIndex(files); });
 
-    QProgressDialog *progress = showPadProgress(MainWindow1::tr("Saving file..."), 5);
+    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     const ztplatform::TimedLook<writeback::WriteBackResult> run([writing]() {
         return writeback::writeBack(writing->job, [writing](int value) { writing->progress = value; });
     });
     std::optional<writeback::WriteBackResult> done;
-    while (!(done = run.waitFor(WRITE_BACK_POLL_MS)) && run.isStarted() && m_pad.padAnswering()) {
+    if (!run.isStarted()) // no thread to be had: written here
+        done = writeback::writeBack(writing->job, [writing](int value) { writing->progress = value; });
+    while (!done && !(done = run.waitFor(WRITE_BACK_POLL_MS)) && m_pad.padAnswering()) {
         progress->setValue(writing->progress);
         QCoreApplication::processEvents();
     }
@@ -154,19 +159,19 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
 
 DeviceMessage PadSyncController::notAnsweringMessage()
 {
-    return DeviceMessage{MainWindow1::tr("Warning"),
-                         MainWindow1::tr("The sampler pad does not answer. Korvanta reads nothing from it and writes "
+    return DeviceMessage{WindowTexts::tr("Warning"),
+                         WindowTexts::tr("The sampler pad does not answer. Korvanta reads nothing from it and writes "
                                          "nothing to it until it answers again; your edits are kept.")};
 }
 
 DeviceMessage PadSyncController::notAnsweringAtCloseMessage(bool writing)
 {
-    const QString first = writing ? MainWindow1::tr("The sampler pad stopped answering while the changes were "
+    const QString first = writing ? WindowTexts::tr("The sampler pad stopped answering while the changes were "
                                                     "written to it; they may have reached it only in part.")
-                                  : MainWindow1::tr("The sampler pad does not answer: nothing was saved to it.");
-    return DeviceMessage{MainWindow1::tr("Error"),
+                                  : WindowTexts::tr("The sampler pad does not answer: nothing was saved to it.");
+    return DeviceMessage{WindowTexts::tr("Error"),
                          first + QStringLiteral("\r\n")
-                                 + MainWindow1::tr("Korvanta stays open without the sampler pad and keeps your "
+                                 + WindowTexts::tr("Korvanta stays open without the sampler pad and keeps your "
                                                    "edits.")};
 }
 

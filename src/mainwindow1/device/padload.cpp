@@ -1,7 +1,7 @@
 // Loading the pad at start: sounds, metronome sounds, global settings and
 // kits, under a progress dialog. The load only reads the pad; what an earlier
 // run left cut short is put in order first, as a write of its own.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
@@ -16,6 +16,9 @@
 #include "device/padtree.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -49,7 +52,7 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
     if (!m_usbDialog)
         m_usbDialog = new QProgressDialog(m_parent);
     m_usbDialog->setWindowModality(Qt::WindowModal);
-    m_usbDialog->setWindowTitle(MainWindow1::tr("Please wait..."));
+    m_usbDialog->setWindowTitle(WindowTexts::tr("Please wait..."));
     m_usbDialog->setCancelButton(nullptr);
     m_usbDialog->setMinimumDuration(5);
     m_usbDialog->setLabelText(label);
@@ -62,7 +65,7 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
 void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 {
     for (const DeviceMessage &m : messages)
-        UiPrompter::instance()->warning(m_parent, m.title, m.text, QMessageBox::Ok);
+        UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, m.title, m.text, m.details);
 }
 
 // Before the pad's sounds are read: a sound added or deleted, or a
@@ -72,7 +75,7 @@ void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 // check afterwards.
 bool PadSyncController::putPadInOrder(const PadIdentity &loaded)
 {
-    if (findPadLeftovers(m_pad.tree()).isEmpty())
+    if (findPadLeftovers(m_pad.tree(), m_pad.padRoot()).isEmpty())
         return true;
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
@@ -92,14 +95,14 @@ bool PadSyncController::putPadInOrder(const PadIdentity &loaded)
 static DeviceMessage soundsRefusal(bool cleared)
 {
     if (cleared)
-        return {MainWindow1::tr("Error"), MainWindow1::tr("The sounds  of the sampler pad have been cleared. Entering "
+        return {WindowTexts::tr("Error"), WindowTexts::tr("The sounds  of the sampler pad have been cleared. Entering "
                                                           "online mode is prohibited")};
-    return {MainWindow1::tr("Error"), MainWindow1::tr("Import failed.")};
+    return {WindowTexts::tr("Error"), WindowTexts::tr("Import failed.")};
 }
 
 void PadSyncController::loadPad(const QString &modelFolder)
 {
-    QProgressDialog *progress = showPadProgress(MainWindow1::tr("The files are loading..."), 100);
+    QProgressDialog *progress = showPadProgress(WindowTexts::tr("The files are loading..."), 100);
     // Messages come without the dialog; a refusal ends the program.
     auto tell = [this, progress](const DeviceMessages &messages, bool goOn) {
         if (messages.isEmpty())
@@ -120,9 +123,9 @@ void PadSyncController::loadPad(const QString &modelFolder)
         tell(withLinks(messages), false);
         m_pad.leaveDeviceMode();
         m_fileErrCloseWindow = true;
-        loopFlag1 = 0;
+        m_loopFlag1 = 0;
     };
-    const DeviceMessage notPad{MainWindow1::tr("Error"), MainWindow1::tr("The current disk is not the sampler pad.")};
+    const DeviceMessage notPad{WindowTexts::tr("Error"), WindowTexts::tr("The current disk is not the sampler pad.")};
     progress->setValue(1);
     pumpEvents();
 
@@ -191,7 +194,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
     guardPad(loaded);
     progress->setValue(100);
     progress->close();
-    loopFlag1 = 0;
+    m_loopFlag1 = 0;
 }
 
 void PadSyncController::importPadClicks()
@@ -202,8 +205,8 @@ void PadSyncController::importPadClicks()
     m_soundLists.initClickItemModel();
     m_soundLists.importClickSounds();
     if (!m_pad.clickSkipped().isEmpty())
-        showDeviceMessages({DeviceMessage{MainWindow1::tr("Warning"),
-                                          MainWindow1::tr("These entries of the metronome folder are not files and "
+        showDeviceMessages({DeviceMessage{WindowTexts::tr("Warning"),
+                                          WindowTexts::tr("These entries of the metronome folder are not files and "
                                                           "were skipped:")
                                                   + QStringLiteral("\r\n")
                                                   + m_pad.clickSkipped().join(QStringLiteral("\r\n"))}});

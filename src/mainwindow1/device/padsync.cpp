@@ -1,6 +1,6 @@
 // Sounds added to and deleted from the pad while editing: the batches of the
 // worker threads, their progress, and the lists brought in line afterwards.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
@@ -11,6 +11,9 @@
 #include "device/usbupdate.h"
 #include "device/writeback.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -26,7 +29,7 @@
 namespace {
 
 // The index of the first record of each file.
-QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1::SOUND_INDEX> &records)
+QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1Records::SOUND_INDEX> &records)
 {
     QHash<QString, int> index;
     index.reserve(records.size());
@@ -42,11 +45,11 @@ QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1::SOUND_INDEX> &r
 QString keptReason(const PadSession::Kept &kept)
 {
     if (kept.why == UsbUpdate::LinkedFolder)
-        return QStringLiteral(" (") + MainWindow1::tr("its folder is a link or leads out of the sampler pad")
+        return QStringLiteral(" (") + WindowTexts::tr("its folder is a link or leads out of the sampler pad")
                 + QLatin1Char(')');
     if (kept.why == UsbUpdate::NotRemovable && kept.error != 0 && kept.error != EROFS)
         return QStringLiteral(" (")
-                + MainWindow1::tr("the sampler pad refused to remove its files: %1")
+                + WindowTexts::tr("the sampler pad refused to remove its files: %1")
                           .arg(QString::fromLocal8Bit(std::strerror(kept.error)))
                 + QLatin1Char(')');
     return QString();
@@ -93,7 +96,7 @@ void PadSyncController::addUsbWave()
     const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
     m_ui->right_stackedWidgetPage1->setEnabled(false);
     m_addProgressValue = 0;
-    showPadProgress(MainWindow1::tr("Importing sound file..."), n);
+    showPadProgress(WindowTexts::tr("Importing sound file..."), n);
     const PadSession::AddPlan plan = m_pad.beginAddBatch(m_library.waveLoadKitAttrList(), ready);
     m_soundLists.noteLastWaveNumber(plan.lastNumber);
     // Nothing handed to the workers: the batch ends at once.
@@ -175,9 +178,9 @@ DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStr
     if (stop != PadStop::None)
         lines.prepend(writeback::padStopText(stop));
     else if (refusal != 0)
-        lines.prepend(MainWindow1::tr("The sampler pad refused a write (%1); the sounds after it were not tried.")
+        lines.prepend(WindowTexts::tr("The sampler pad refused a write (%1); the sounds after it were not tried.")
                               .arg(QString::fromLocal8Bit(std::strerror(refusal))));
-    return DeviceMessage{MainWindow1::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
+    return DeviceMessage{WindowTexts::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
 }
 
 void PadSyncController::batchFinished()
@@ -207,7 +210,7 @@ void PadSyncController::completeAddBatch()
     QSet<QString> onPads;
     const int kits = qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT));
     for (int k = 0; k < kits; ++k) {
-        for (const MainWindow1::KIT_PAD_SETTING &setting : m_doc.kitAttrList().at(k).kpadChunk)
+        for (const MainWindow1Records::KIT_PAD_SETTING &setting : m_doc.kitAttrList().at(k).kpadChunk)
             onPads << setting.soundFile0 << setting.soundFile1;
     }
     for (const PadSession::AddedSound &sound : added) {
@@ -231,7 +234,7 @@ void PadSyncController::completeAddBatch()
     m_ui->right_stackedWidgetPage1->setEnabled(true);
     if (!failedFiles.isEmpty())
         showDeviceMessages({padBatchMessage(
-                MainWindow1::tr("These sounds could not be written to the sampler pad and were not added:"),
+                WindowTexts::tr("These sounds could not be written to the sampler pad and were not added:"),
                 failedFiles, refusal)});
 }
 
@@ -258,14 +261,14 @@ void PadSyncController::completeDeleteBatch()
     }
     m_library.removeSounds(goneRows, {});
     // The records of pairs the pad kept come back to their places.
-    QVector<MainWindow1::SOUND_INDEX> records = m_library.waveLoadKitAttrList();
+    QVector<MainWindow1Records::SOUND_INDEX> records = m_library.waveLoadKitAttrList();
     m_pad.restoreDeletedRecords(records);
     m_library.takeSoundRecords(records);
     closeDeleteProgress();
     m_delProgressValue = 0;
     if (!stay.isEmpty())
         showDeviceMessages({padBatchMessage(
-                MainWindow1::tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
+                WindowTexts::tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
 }
 
 void PadSyncController::changeOnlineKitPath(const QString &originalPath, const QString &newPath, quint16 newNum,

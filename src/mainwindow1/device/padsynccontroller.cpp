@@ -1,6 +1,7 @@
 #include "mainwindow1/device/padsynccontroller.h"
 
 #include "device/syncbatch.h"
+#include "device/padsession.h"
 
 #include <QProgressDialog>
 

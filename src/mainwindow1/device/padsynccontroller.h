@@ -46,6 +46,8 @@ public:
     void chooseDrive(const QString &path);
     // The chosen drive could not be used: the start-up ends without the window.
     bool fileErrCloseWindow() const { return m_fileErrCloseWindow; }
+    // 0 once the drive chosen at start-up was handled, loaded or not; the start-up waits while it is not.
+    int loopFlag1() const { return m_loopFlag1; }
     // The window follows the pad's mode: the look of device mode once the pad
     // is loaded, the pad's dialogs hidden when it goes offline.
     void showPadMode(PadSession::Mode mode);
@@ -150,6 +152,7 @@ private:
     QWidget *m_parent;
 
     bool m_fileErrCloseWindow = false;
+    int m_loopFlag1 = 1;
     SyncBatch *m_syncBatch = nullptr; // the pad's worker batches, made with the first
     QProgressDialog *m_usbDialog = nullptr;
     QProgressDialog *m_delDialog = nullptr;

@@ -1,9 +1,10 @@
 // The global settings between the global settings page and the kit file
 // model's global chunk, in both directions.
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 #include <QStandardItemModel>
 

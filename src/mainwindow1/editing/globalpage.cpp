@@ -1,13 +1,15 @@
 // The global settings page: the metronome list and the export of the global
 // settings file.
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "platform/replacefile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 #include <QDebug>
 #include <QDir>
@@ -40,8 +42,8 @@ void KitPagesController::deleteClickSound()
     const QModelIndex current = m_ui->clickWaveTreeView->currentIndex();
     const QModelIndex group = current.parent();
     if (!current.isValid() || !group.isValid()) {
-        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Warning"),
-                                        MainWindow1::tr("Deleting group name is not supported."));
+        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Warning"),
+                                        WindowTexts::tr("Deleting group name is not supported."));
         return;
     }
     const int row = current.row();
@@ -62,8 +64,8 @@ void KitPagesController::exportGlobalFile()
     m_ui->globalLineEdit->clear();
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                              + QDir::separator() + QStringLiteral("Global");
-    m_globalPath = UiPrompter::instance()->getSaveFileName(m_boxes, MainWindow1::tr("Output"), proposed,
-                                                           MainWindow1::tr("ini files(*.ini *.INI)"));
+    m_globalPath = UiPrompter::instance()->getSaveFileName(m_boxes, WindowTexts::tr("Output"), proposed,
+                                                           WindowTexts::tr("ini files(*.ini *.INI)"));
     if (m_globalPath.isEmpty())
         return;
     // The desktop's dialog may hand back the name as typed.
@@ -74,7 +76,7 @@ void KitPagesController::exportGlobalFile()
     // elsewhere is replaced itself.
     const QString refused = m_setupFiles->refusedTarget(m_globalPath, true);
     if (!refused.isEmpty()) {
-        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Error"), refused, QMessageBox::Ok);
+        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"), refused, QMessageBox::Ok);
         return;
     }
 
@@ -102,8 +104,8 @@ void KitPagesController::exportGlobalFile()
     }
     if (!written && !out.isRenamed()) { // with the system's reason where a step of the write gave one
         UiPrompter::instance()->warning(
-                m_boxes, MainWindow1::tr("Error"),
-                MainWindow1::tr("Failed to generate file.") + QStringLiteral("\r\n") + MainWindow1::tr("File location:")
+                m_boxes, WindowTexts::tr("Error"),
+                WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n") + WindowTexts::tr("File location:")
                         + QStringLiteral("\r\n") + m_globalPath
                         + (out.failed() ? QStringLiteral("\r\n") + out.errorString() : QString()));
         return;
@@ -113,15 +115,15 @@ void KitPagesController::exportGlobalFile()
     m_doc.markGlobalSaved(globalPage());
     if (!written) {
         UiPrompter::instance()->warning(
-                m_boxes, MainWindow1::tr("Error"),
-                MainWindow1::tr("The file was written, but the disk did not confirm that it is stored:")
+                m_boxes, WindowTexts::tr("Error"),
+                WindowTexts::tr("The file was written, but the disk did not confirm that it is stored:")
                         + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n") + out.errorString()
                         + (out.notKept().isEmpty() ? QString() : QStringLiteral("\r\n") + out.notKept()));
         return;
     }
     UiPrompter::instance()->information(
-            m_boxes, MainWindow1::tr("successfully saved."),
-            MainWindow1::tr("The file has been generated:") + QStringLiteral("\r\n") + MainWindow1::tr("File location:")
+            m_boxes, WindowTexts::tr("successfully saved."),
+            WindowTexts::tr("The file has been generated:") + QStringLiteral("\r\n") + WindowTexts::tr("File location:")
                     + QStringLiteral("\r\n") + m_globalPath
                     + (out.notKept().isEmpty() ? QString() : QStringLiteral("\r\n") + out.notKept()));
 }

@@ -1,6 +1,8 @@
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "ui_mainwindow1.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 namespace {
 QString numberOrSlash(int value, int none)
@@ -43,7 +45,7 @@ void KitPagesController::initGlobalSet()
     m_ui->fxCtrl2CCLabel->setText(QStringLiteral("72"));
     m_ui->lcdContrast->setText(QStringLiteral("10"));
     m_ui->ledTypeComboBox->setCurrentIndex(1);
-    m_ui->ledLogoComboBox->setCurrentText(MainWindow1::tr("ColorFul"));
+    m_ui->ledLogoComboBox->setCurrentText(WindowTexts::tr("ColorFul"));
     m_ui->ledLogoComboBox->setCurrentIndex(1);
     m_ui->tempoIndicateLabel->setText(QStringLiteral("ON"));
 
@@ -84,7 +86,7 @@ void KitPagesController::showGlobalPad(int pad)
     if (m_doc.currentGlobalLayout()) {
         if (pad < 0 || pad >= m_doc.padTrigList1().size())
             return;
-        const MainWindow1::M_PAD_FS_TRIG_ATTR &t = m_doc.padTrigList1()[pad];
+        const MainWindow1Records::M_PAD_FS_TRIG_ATTR &t = m_doc.padTrigList1()[pad];
         m_ui->labType->setText(numberOrSlash(t.type, 255));
         m_ui->labSensivity->setText(numberOrSlash(t.sensivity, 255));
         setCurve(t.curve);
@@ -97,7 +99,7 @@ void KitPagesController::showGlobalPad(int pad)
     }
     if (pad < 0 || pad >= m_doc.padTrigList().size())
         return;
-    const MainWindow1::PAD_FS_TRIG_ATTR &t = m_doc.padTrigList()[pad];
+    const MainWindow1Records::PAD_FS_TRIG_ATTR &t = m_doc.padTrigList()[pad];
     switch (t.model) {
     case 0: m_ui->labType->setText(QStringLiteral("Custom")); break;
     case 1: m_ui->labType->setText(QStringLiteral("QR4470")); break;
@@ -122,7 +124,7 @@ void KitPagesController::showMasterEffect(int slot)
 {
     if (slot < 0 || slot >= MASTER_EFFECT_COUNT)
         return;
-    const MainWindow1::M_NEW_MASTER_EFFECT &m = m_doc.meffChunk1(slot);
+    const MainWindow1Records::M_NEW_MASTER_EFFECT &m = m_doc.meffChunk1(slot);
     m_ui->effectCtrl1->setText(numberOrSlash(m.param1, 999));
     m_ui->effectCtrl2->setText(numberOrSlash(m.param2, 999));
     m_ui->effectCtrl3->setText(numberOrSlash(m.param3, 999));

@@ -2,7 +2,7 @@
 // and drag), clearing the five hi-hat waves, and the velocity layer rules.
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
@@ -12,6 +12,7 @@
 #include "model/kitediting.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
 
 #include <QDrag>
 #include <QItemSelectionModel>
@@ -59,9 +60,9 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
             m_ui->playBtn2->setStyleSheet(kPlayIcon);
             m_ui->playBtn2->repaint();
             m_ui->stopBtn2->setEnabled(false);
-            UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Error"),
-                                            name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
-                                                    + MainWindow1::tr("Please check path:") + path);
+            UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"),
+                                            name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
+                                                    + WindowTexts::tr("Please check path:") + path);
             return;
         }
         m_ui->playBtn2->setStyleSheet(kPlayIcon);
@@ -136,11 +137,11 @@ void KitPagesController::settleHHLayers()
         checkLayer(layer, true);
 }
 
-void KitPagesController::disHHList(const MainWindow1::soundKit *kit, quint8 kitNo, quint8 slot)
+void KitPagesController::disHHList(const MainWindow1Records::soundKit *kit, quint8 kitNo, quint8 slot)
 {
     if (!kit || m_doc.kitAttrList().isEmpty() || kitNo >= m_doc.kitAttrList().size() || slot >= HH_NUM_MAX)
         return;
-    const MainWindow1::PEDAL_SETTING &h = kit->pedalChunk;
+    const MainWindow1Records::PEDAL_SETTING &h = kit->pedalChunk;
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
     m_shell->hhWidgetGroup()[slot].lableA->setText(names[slot]);

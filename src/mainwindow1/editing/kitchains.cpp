@@ -2,12 +2,13 @@
 // clearing a chain, and the chains of a loaded setup.
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitchain.h"
 #include "widgets/mystyle.h"
+#include "document/kitdocument.h"
 
 #include <QDebug>
 #include <QGroupBox>
@@ -24,7 +25,7 @@ void KitChainsController::initKitChainSet()
     QTreeView *view = m_ui->kitListtreeView;
     m_kitChainListItemModel = new QStandardItemModel(view);
     view->setModel(m_kitChainListItemModel);
-    m_kitChainListItemModel->setHorizontalHeaderLabels({MainWindow1::tr("Kit No."), MainWindow1::tr("Name")});
+    m_kitChainListItemModel->setHorizontalHeaderLabels({WindowTexts::tr("Kit No."), WindowTexts::tr("Name")});
     view->setDragEnabled(true);
     view->setDragDropMode(QAbstractItemView::DragOnly);
     view->setDefaultDropAction(Qt::CopyAction);
@@ -42,7 +43,7 @@ void KitChainsController::initKitChainSet()
     m_ui->kitChainNoSpinBox->setValue(1);
     m_ui->rBtnKitChainOff->setChecked(true);
 
-    auto *root = new QStandardItem(MainWindow1::tr("Kit List"));
+    auto *root = new QStandardItem(WindowTexts::tr("Kit List"));
     root->setEditable(false);
     m_kitChainListItemModel->appendRow(root);
     view->setFirstColumnSpanned(0, QModelIndex(), true); // the root's text has the whole row

@@ -2,10 +2,11 @@
 // active effect): type changes from the per-kit memory, the show of a kit's
 // stored effect, and the control layout of each type.
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitediting.h"
+#include "document/kitdocument.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ EffectSlot effectSlot(Ui::MainWindow1 *ui, int n)
 }
 
 // The record's control field c of effect slot n.
-quint16 controlField(const MainWindow1::soundKit &k, int n, int c)
+quint16 controlField(const MainWindow1Records::soundKit &k, int n, int c)
 {
     const quint16 fields[4][3] = {
             {k.effect1_ctrl1, k.effect1_ctrl2, k.effect1_ctrl3},
@@ -71,7 +72,7 @@ void KitPagesController::layoutStep(int n, int t, int kit)
         s.box[c]->setVisible(used);
         s.label[c]->setVisible(used);
         s.label[c]->setText(used ? kitediting::effectControlLabel(t, c)
-                                 : QStringLiteral("Effect%1 Ctrl%2:").arg(s.number).arg(c + 1));
+                                 : WindowTexts::tr("Effect%1 Ctrl%2:").arg(s.number).arg(c + 1));
         if (used) {
             s.box[c]->setEnabled(true);
             continue;
@@ -92,9 +93,9 @@ void KitPagesController::typeChanged(int n, int t)
     if (m_switchKitNum)
         return;
     const EffectSlot s = effectSlot(m_ui, n);
-    const QVector<MainWindow1::KIT_EFFECT> &memory = m_doc.kitEffectList(n, k);
+    const QVector<MainWindow1Records::KIT_EFFECT> &memory = m_doc.kitEffectList(n, k);
     if (t < memory.size()) {
-        const MainWindow1::KIT_EFFECT e = memory[t];
+        const MainWindow1Records::KIT_EFFECT e = memory[t];
         s.box[0]->setValue(e.parm1);
         s.box[1]->setValue(e.parm2);
         s.box[2]->setValue(e.parm3);
@@ -110,7 +111,7 @@ void KitPagesController::showEffect(int n, int t, int i)
     s.type->setCurrentIndex(t < kitediting::EFFECT_TYPE_COUNT ? t : -1);
     if (i < 0 || i >= m_doc.kitAttrList().size())
         return;
-    const MainWindow1::soundKit &record = m_doc.kit(i);
+    const MainWindow1Records::soundKit &record = m_doc.kit(i);
     for (int c = 0; c < 3; ++c)
         s.box[c]->setValue(kitediting::shownControl(t, c, controlField(record, n, c)));
     layoutStep(n, t, -1);

@@ -1,11 +1,12 @@
 // Pad link groups and the effect control boxes of the kit settings page. Both
 // keep their values at once instead of waiting for the kit commit.
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitediting.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
 
 namespace {
 
@@ -32,18 +33,18 @@ void KitPagesController::choosePadLink(bool first, int index)
     if (m_switchKitNum || index < 0)
         return;
     const int k = pageKit(m_ui);
-    const QVector<MainWindow1::LINK_GROUP> &links = m_doc.kitLinkList(k);
+    const QVector<MainWindow1Records::LINK_GROUP> &links = m_doc.kitLinkList(k);
     const int g = m_ui->linkGroupComboBox->currentIndex();
     if (g < 0 || g >= links.size())
         return;
-    MainWindow1::LINK_GROUP pair = links[g];
+    MainWindow1Records::LINK_GROUP pair = links[g];
     const int other = first ? pair.link_pad2 : pair.link_pad1;
     if (index == other && index != 0) {
         UiPrompter::instance()->warning(
-                m_boxes, MainWindow1::tr("Warning"),
-                first ? MainWindow1::tr("Except for the option 'OFF', the link1 parameter must not be the same as "
+                m_boxes, WindowTexts::tr("Warning"),
+                first ? WindowTexts::tr("Except for the option 'OFF', the link1 parameter must not be the same as "
                                         "the link2 parameter.")
-                      : MainWindow1::tr("Except for the option 'OFF', the link2 parameter must not be the same as "
+                      : WindowTexts::tr("Except for the option 'OFF', the link2 parameter must not be the same as "
                                         "the link1 parameter."));
         (first ? m_ui->padLink1ComboBox : m_ui->padLink2ComboBox)->setCurrentIndex(0);
         return;
@@ -59,7 +60,7 @@ void KitPagesController::chooseLinkGroup(int index)
         return;
     const int p = m_original_link_group;
     if (p >= 0 && p < m_doc.kitLinkList(k).size()) {
-        MainWindow1::LINK_GROUP pair = m_doc.kitLinkList(k)[p];
+        MainWindow1Records::LINK_GROUP pair = m_doc.kitLinkList(k)[p];
         const int pad1 = m_ui->padLink1ComboBox->currentIndex();
         const int pad2 = m_ui->padLink2ComboBox->currentIndex();
         if (pad1 >= 0)
@@ -70,7 +71,7 @@ void KitPagesController::chooseLinkGroup(int index)
         m_doc.setKitLink(k, p, pair);
     }
     if (index < m_doc.kitLinkList(k).size()) {
-        const MainWindow1::LINK_GROUP shown = m_doc.kitLinkList(k)[index];
+        const MainWindow1Records::LINK_GROUP shown = m_doc.kitLinkList(k)[index];
         m_ui->padLink1ComboBox->setCurrentIndex(shown.link_pad1);
         m_ui->padLink2ComboBox->setCurrentIndex(shown.link_pad2);
     }
@@ -80,8 +81,8 @@ void KitPagesController::chooseLinkGroup(int index)
 void KitPagesController::checkControlValue(int value)
 {
     if (value > 511 && value != kitediting::UNUSED_CONTROL)
-        UiPrompter::instance()->warning(m_boxes, MainWindow1::tr("Invalid Value"),
-                                        MainWindow1::tr("Value must be between 0 and 511."));
+        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Invalid Value"),
+                                        WindowTexts::tr("Value must be between 0 and 511."));
 }
 
 QSpinBox *KitPagesController::controlBox(int slot, int control) const

@@ -6,13 +6,14 @@
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
 
 #include "library/draghook.h"
 #include "library/dragpayload.h"
 #include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
 
 #include <QAbstractItemDelegate>
 #include <QDrag>
@@ -71,7 +72,7 @@ void KitChainsController::kitListCellChanged(QStandardItem *item)
     const QString name = item->text();
     const QString refusal = kitpage::kitNameRefusal(name);
     if (!refusal.isEmpty()) {
-        UiPrompter::instance()->information(m_boxParent, MainWindow1::tr("Error"), refusal);
+        UiPrompter::instance()->information(m_boxParent, WindowTexts::tr("Error"), refusal);
         // The name the list showed, a rename not yet taken over included; runs this slot again.
         item->setText(m_kitChainNameList[row]);
         return;

@@ -1,16 +1,15 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
 #include "ui_mainwindow1.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 #include <QScopedValueRollback>
 
-KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, MainWindow1Tables &tables,
-                                       Ui::MainWindow1 *ui, QWidget *boxes, PreviewController &preview,
+KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, Ui::MainWindow1 *ui, QWidget *boxes, PreviewController &preview,
                                        SoundListsController &soundLists)
     : QObject(nullptr)
     , m_doc(doc)
     , m_library(library)
-    , m_tables(tables)
     , m_ui(ui)
     , m_boxes(boxes)
     , m_preview(preview)

@@ -4,6 +4,7 @@
 // The kit settings, pad settings and global settings pages: effects, links, hi-hat slots and the values they commit.
 
 #include "document/kitdocument.h"
+#include "mainwindow1/editing/kittables.h"
 #include "model/kitediting.h"
 #include "model/mainwindow1records.h"
 #include "model/pageshown.h"
@@ -25,7 +26,6 @@ class SetupFilesController;
 class ShellController;
 class SoundLibrary;
 class SoundListsController;
-struct MainWindow1Tables;
 namespace Ui {
 class MainWindow1;
 }
@@ -36,7 +36,7 @@ class KitPagesController : public QObject
 
 public:
     // `boxes` parents the messages.
-    KitPagesController(KitDocument &doc, SoundLibrary &library, MainWindow1Tables &tables, Ui::MainWindow1 *ui,
+    KitPagesController(KitDocument &doc, SoundLibrary &library, Ui::MainWindow1 *ui,
                        QWidget *boxes, PreviewController &preview, SoundListsController &soundLists);
     // The areas made after this one, handed over once all are made.
     void useMainPadPage(MainPadPageController &page) { m_mainPadPage = &page; }
@@ -146,7 +146,7 @@ signals:
 private:
     KitDocument &m_doc;
     SoundLibrary &m_library;
-    MainWindow1Tables &m_tables;
+    MainWindow1Tables m_tables; // the labels the pages show and the bytes the records store
     Ui::MainWindow1 *m_ui;
     QWidget *m_boxes;
     PreviewController &m_preview;

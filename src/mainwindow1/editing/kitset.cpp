@@ -1,7 +1,8 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
+#include "document/kitdocument.h"
 
 // Kit 1, pad 1 of a default kit on the kit and pad pages. The reset leaves
 // the effect number boxes, the link group box and the layer labels alone and
@@ -20,8 +21,8 @@ void KitPagesController::showDefaultKitOne(bool reset)
         m_ui->effect3_no->setCurrentIndex(0);
         m_ui->effect4_no->setCurrentIndex(0);
     }
-    m_ui->bottomColorComboBox->setCurrentText(MainWindow1::tr("Orange"));
-    m_ui->workColorComboBox->setCurrentText(MainWindow1::tr("Red"));
+    m_ui->bottomColorComboBox->setCurrentText(WindowTexts::tr("Orange"));
+    m_ui->workColorComboBox->setCurrentText(WindowTexts::tr("Red"));
     m_ui->pedalType->setCurrentIndex(8);
     for (QLabel *l :
          {m_ui->hh_wave1_name, m_ui->hh_wave2_name, m_ui->hh_wave3_name, m_ui->hh_wave4_name, m_ui->hh_wave5_name})
@@ -74,14 +75,14 @@ void KitPagesController::initKitSet()
     m_tables.initValueMaps();
 
     // The same 24 defaults for every kit and slot; the lists share one copy.
-    QVector<MainWindow1::KIT_EFFECT> effects;
+    QVector<MainWindow1Records::KIT_EFFECT> effects;
     for (int t = 0; t < 24; ++t)
         effects.append(m_tables.defaultEffectControls(t));
-    for (MainWindow1::KIT_EFFECT &e : m_k_effect)
+    for (MainWindow1Records::KIT_EFFECT &e : m_k_effect)
         e = effects.last();
-    for (MainWindow1::LINK_GROUP &g : m_linkGroup)
-        g = MainWindow1::LINK_GROUP();
-    QVector<MainWindow1::soundKit> kits;
+    for (MainWindow1Records::LINK_GROUP &g : m_linkGroup)
+        g = MainWindow1Records::LINK_GROUP();
+    QVector<MainWindow1Records::soundKit> kits;
     for (int k = 0; k < KIT_MAX_COUNT; ++k)
         kits.append(m_tables.defaultKit(k));
     m_doc.startKits(kits, effects);
@@ -98,10 +99,10 @@ void KitPagesController::initKitSet1()
     showDefaultKitOne(true);
 
     m_tables.initValueMaps();
-    QVector<MainWindow1::soundKit> kits;
+    QVector<MainWindow1Records::soundKit> kits;
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        const MainWindow1::PEDAL_SETTING active = m_doc.curKitAttr(k).pedalChunk;
-        MainWindow1::soundKit kit = m_tables.defaultKit(k);
+        const MainWindow1Records::PEDAL_SETTING active = m_doc.curKitAttr(k).pedalChunk;
+        MainWindow1Records::soundKit kit = m_tables.defaultKit(k);
         kit.effect1_no = kit.effect2_no = kit.effect3_no = 10;
         // The active effect of the hi-hat block is left as it was.
         kit.pedalChunk.active_fx = active.active_fx;

@@ -3,12 +3,12 @@
 // the file images (none into the record when nothing was edited since the
 // show), and re-pointing kits to a renumbered wave.
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "model/kitediting.h"
+#include "document/kitdocument.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,8 +51,8 @@ kitediting::KitPage KitPagesController::readKitPage(int k) const
     }
     const int bottom = m_ui->bottomColorComboBox->currentIndex();
     const int work = m_ui->workColorComboBox->currentIndex();
-    page.bottomColor = bottom >= 0 ? MainWindow1::searchColorIndex(bottom) : -1;
-    page.workColor = work >= 0 ? MainWindow1::searchColorIndex(work) : -1;
+    page.bottomColor = bottom >= 0 ? MainWindow1Tables::searchColorIndex(bottom) : -1;
+    page.workColor = work >= 0 ? MainWindow1Tables::searchColorIndex(work) : -1;
     page.pedalType = m_ui->pedalType->currentIndex();
     QSpinBox *const layers[HH_NUM_MAX] = {m_ui->hhLayer1SpinBox, m_ui->hhLayer2SpinBox, m_ui->hhLayer3SpinBox,
                                           m_ui->hhLayer4SpinBox, m_ui->hhLayer5SpinBox};
@@ -73,7 +73,7 @@ kitediting::KitPageShown KitPagesController::shownKitPage(int k) const
     kitediting::KitPageShown shown;
     shown.page = readKitPage(k);
     const kitediting::KitPage &page = shown.page;
-    const QVector<MainWindow1::LINK_GROUP> &links = m_doc.kitLinkList(k);
+    const QVector<MainWindow1Records::LINK_GROUP> &links = m_doc.kitLinkList(k);
     const int pads = m_ui->padLink1ComboBox->count();
     for (int g = 0; g < links.size(); ++g) {
         const bool isShown = g == page.linkGroup;
@@ -95,7 +95,7 @@ void KitPagesController::showKitPage(int kitNo, bool kitSwitch, int pad)
 
     const int group = m_ui->linkGroupComboBox->currentIndex();
     if (group >= 0 && group < m_doc.kitLinkList(k).size()) {
-        const MainWindow1::LINK_GROUP pair = m_doc.kitLinkList(k)[group];
+        const MainWindow1Records::LINK_GROUP pair = m_doc.kitLinkList(k)[group];
         m_ui->padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, m_ui->padLink1ComboBox->count()));
         m_ui->padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, m_ui->padLink2ComboBox->count()));
     }
@@ -105,8 +105,8 @@ void KitPagesController::showKitPage(int kitNo, bool kitSwitch, int pad)
     on_kitEffect3_currKitIndex(m_doc.kit(k).kit_effect3, k);
     on_activeFx_currKitIndex(m_doc.kit(k).pedalChunk.active_fx, k);
 
-    const MainWindow1::soundKit r = m_doc.kit(k);
-    const MainWindow1::PEDAL_SETTING &h = r.pedalChunk;
+    const MainWindow1Records::soundKit r = m_doc.kit(k);
+    const MainWindow1Records::PEDAL_SETTING &h = r.pedalChunk;
     m_ui->effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
     m_ui->effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
     m_ui->effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));

@@ -8,8 +8,7 @@
 #include <QVector>
 
 // The default kits and the tables between the labels the pages show and the
-// bytes the kit records store. MainWindow1 inherits this, so the lookups are
-// its members; tests use it without a window.
+// bytes the kit records store. The kit pages hold one; tests use it alone.
 struct MainWindow1Tables
 {
     QMap<QString, int> mapKitMidiGate[11]; // gate label -> value, value v in map v % 8

@@ -1,7 +1,7 @@
 // The main pad page: one kit on the 19 pads, paging, the kit number field,
 // renaming and clearing a kit.
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -10,6 +10,7 @@
 
 #include "widgets/dialogs/uiprompter.h"
 #include "model/namerules.h"
+#include "document/kitdocument.h"
 
 #include <QCoreApplication>
 #include <QScopedValueRollback>
@@ -51,7 +52,7 @@ void MainPadPageController::disPad(const soundKit *kit, quint8 pad)
 {
     if (!kit || pad >= PAD_NUM_MAX)
         return;
-    const MainWindow1::KIT_PAD_SETTING &s = kit->kpadChunk[pad];
+    const MainWindow1Records::KIT_PAD_SETTING &s = kit->kpadChunk[pad];
     m_shell->padWidgetGroup()[pad].lableA->setText(s.soundName0);
     if (m_shell->padWidgetGroup()[pad].lableB)
         m_shell->padWidgetGroup()[pad].lableB->setText(s.soundName1);
@@ -68,11 +69,6 @@ void MainPadPageController::dispKitinList(bool show, quint8 kit)
 void MainPadPageController::renameKit(const QString &name, quint8 kit)
 {
     m_doc.renameKit(kit, name, true);
-}
-
-void MainWindow1::recvKitNameList(QString name, int kit)
-{
-    kitChains().kitNamed(kit, name);
 }
 
 // ---- redraws the document drives -------------------------------------------------
@@ -117,26 +113,6 @@ void MainPadPageController::showChangedKits()
         showChangedKit(k);
 }
 
-void MainWindow1::initDisplay(int width, int mode)
-{
-    const int height = ui->topSectionWidget->height();
-    if (mode == 0) {
-        const int w = (width / 3) * 2;
-        ui->left_stackedSoundWidget->setFixedWidth(w);
-        ui->left_top->setFixedSize(w, height);
-        shell().setGroupTreeWidth(w);
-        if (kitChains().kitChainUiFlag())
-            shell().setKitListWidth(w);
-        shell().setRightPaneWidth(width);
-    } else if (mode == 1 || mode == 2) {
-        ui->left_top->setFixedSize(width, height);
-        shell().setGroupTreeWidth(width);
-        if (kitChains().kitChainUiFlag())
-            shell().setKitListWidth(width);
-        shell().setRightPaneWidth((width / 2) * 3);
-    }
-}
-
 // ---- paging and the kit number field ------------------------------------------
 
 // The previous (step -1) or next (step 1) kit; no wrap at kits 1 and 100.
@@ -144,8 +120,8 @@ void MainPadPageController::pageKit(int step)
 {
     const QString text = m_ui->kitNumber->text();
     if (text.isEmpty() || text == QLatin1String("0")) {
-        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Warning"),
-                                        MainWindow1::tr("The kit number can not be blank."));
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
+                                        WindowTexts::tr("The kit number can not be blank."));
         return;
     }
     const int n = text.toInt();
@@ -189,8 +165,8 @@ void MainPadPageController::typeKitNumber(const QString &text)
         m_oldKitNumber = m_currentKitNum + 1;
         return;
     }
-    UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Warning"),
-                                    MainWindow1::tr("The range of kit number is 1~100."));
+    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
+                                    WindowTexts::tr("The range of kit number is 1~100."));
     m_ui->kitNumber->setText(QString::number(m_oldKitNumber));
 }
 
@@ -199,14 +175,14 @@ void MainPadPageController::typeKitNumber(const QString &text)
 QString kitpage::kitNameRefusal(const QString &name)
 {
     if (name.isEmpty())
-        return MainWindow1::tr("Kit name can't be blank!");
+        return WindowTexts::tr("Kit name can't be blank!");
     if (!namerules::checkDisplayKitName(name))
-        return MainWindow1::tr(
+        return WindowTexts::tr(
                        "The kit name must begin and end with an alphanumeric character and can be interspersed with an "
                        "alphanumeric character, a space, and the following symbols:")
                 + QStringLiteral("\r\n- _ . ~");
     if (name.size() > KIT_NAME_MAX)
-        return MainWindow1::tr("The maximum number of kit name's character can't exceed 10!");
+        return WindowTexts::tr("The maximum number of kit name's character can't exceed 10!");
     return QString();
 }
 
@@ -235,9 +211,9 @@ bool MainPadPageController::applyKitName(int kit)
     m_ui->kitNameLineEdit->setStyleSheet(kNoBorder);
     if (warning) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"), text);
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), text);
     } else {
-        UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), text);
+        UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), text);
     }
     return false;
 }

@@ -1,7 +1,7 @@
 // The pad menu of the pad labels (clear a layer, copy a pad among pads 1..9)
 // and the kit copy from the copy button or the kit name field.
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
@@ -11,6 +11,7 @@
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
 
 #include <QCursor>
 #include <QDebug>
@@ -39,7 +40,7 @@ QPoint onScreen(const QPoint &at, const QSize &size)
 
 void copyCompleted(QWidget *parent)
 {
-    UiPrompter::instance()->information(parent, MainWindow1::tr("Complete"), MainWindow1::tr("Copy completed."),
+    UiPrompter::instance()->information(parent, WindowTexts::tr("Complete"), WindowTexts::tr("Copy completed."),
                                         QMessageBox::Ok);
 }
 } // namespace
@@ -72,7 +73,7 @@ void MainPadPageController::openPadMenu(const QString &objName)
     // One highlight at a time: the label of this menu's layer.
     clearHighlight();
     m_shell->markPadCopyOpen(false);
-    const MainWindow1::KIT_PAD_SETTING &s = m_doc.kitAttrList()[kit].kpadChunk[pad];
+    const MainWindow1Records::KIT_PAD_SETTING &s = m_doc.kitAttrList()[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
     m_shell->pad_copy()->setEnabled(entries.copy);

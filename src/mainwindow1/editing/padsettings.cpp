@@ -2,11 +2,12 @@
 // and the commit of the page into the pad's record and the kit's pad list
 // (none when nothing was edited since the pad was shown).
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/editing/pagevalues.h"
 #include "model/kitediting.h"
+#include "document/kitdocument.h"
 
 namespace {
 const QString kOff = QStringLiteral("OFF");
@@ -92,22 +93,22 @@ void KitPagesController::switchPad(int pad)
             if (i < mode->count())
                 mode->removeItem(i);
         }
-        mode->insertItem(1, MainWindow1::tr("HH Pedal"));
+        mode->insertItem(1, WindowTexts::tr("HH Pedal"));
     } else if (mode->count() == 5) {
-        mode->insertItem(5, MainWindow1::tr("Mix"));
-        mode->insertItem(6, MainWindow1::tr("Fade"));
+        mode->insertItem(5, WindowTexts::tr("Mix"));
+        mode->insertItem(6, WindowTexts::tr("Fade"));
     } else if (mode->count() == 2) {
         mode->removeItem(1);
-        mode->insertItems(1, {MainWindow1::tr("Wave B Only"), MainWindow1::tr("Simultaneously"),
-                              MainWindow1::tr("Switch"), MainWindow1::tr("Round Robin"), MainWindow1::tr("Mix"),
-                              MainWindow1::tr("Fade")});
+        mode->insertItems(1, {WindowTexts::tr("Wave B Only"), WindowTexts::tr("Simultaneously"),
+                              WindowTexts::tr("Switch"), WindowTexts::tr("Round Robin"), WindowTexts::tr("Mix"),
+                              WindowTexts::tr("Fade")});
     }
     m_modeFlag = foot;
     chooseMode(m);
 
     if (kitShown) {
-        const MainWindow1::KIT_PAD_SETTING &s = m_doc.kitPadList(k)[pad];
-        const MainWindow1::KIT_PAD_SETTING &named = m_doc.kitAttrList()[k].kpadChunk[pad];
+        const MainWindow1Records::KIT_PAD_SETTING &s = m_doc.kitPadList(k)[pad];
+        const MainWindow1Records::KIT_PAD_SETTING &named = m_doc.kitAttrList()[k].kpadChunk[pad];
         m_ui->padNoComboBox->setCurrentIndex(pad);
         m_ui->waveAName->setText(named.soundName0);
         m_ui->waveBName->setText(named.soundName1);
@@ -155,7 +156,7 @@ void KitPagesController::commitPadPage(int k, int pad)
         return;
     if (m_padPageShown.unchanged(k, pad, padPageValues(m_ui)))
         return; // nothing edited since the pad was shown: its record stays byte for byte
-    MainWindow1::KIT_PAD_SETTING s = m_doc.kitAttrList()[k].kpadChunk[pad];
+    MainWindow1Records::KIT_PAD_SETTING s = m_doc.kitAttrList()[k].kpadChunk[pad];
 
     s.padNo = quint8(pad);
     s.midi_code = quint8(m_ui->midiCodeSpinBox->value());

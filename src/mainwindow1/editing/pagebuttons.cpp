@@ -1,9 +1,9 @@
 // The three page buttons: main pad page, kit-chain page, kit settings page.
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "ui_mainwindow1.h"
+#include "document/kitdocument.h"
 
 #include <QItemSelectionModel>
 

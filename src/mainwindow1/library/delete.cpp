@@ -1,6 +1,6 @@
 // Deleting sounds from the total list (offline at once, on the pad through
 // the device queue) and groups or sounds from the group tree.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
@@ -10,6 +10,9 @@
 #include "library/soundlistmodel.h"
 #include "library/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -43,17 +46,17 @@ QString inUseText(const QString &name, const QVector<int> &kits, int onPads)
     const QString crlf = QStringLiteral("\r\n");
     QString text = name;
     if (onPads > 0)
-        text += MainWindow1::tr(" exists in Kit ") + joined(0, onPads);
+        text += WindowTexts::tr(" exists in Kit ") + joined(0, onPads);
     if (onPads < kits.size()) {
-        text += onPads > 0 ? MainWindow1::tr(", and in the hi-hat slots of Kit ")
-                           : MainWindow1::tr(" exists in the hi-hat slots of Kit ");
+        text += onPads > 0 ? WindowTexts::tr(", and in the hi-hat slots of Kit ")
+                           : WindowTexts::tr(" exists in the hi-hat slots of Kit ");
         text += joined(onPads, kits.size());
     }
-    text += crlf + MainWindow1::tr("Deleting the sound is not supported.");
+    text += crlf + WindowTexts::tr("Deleting the sound is not supported.");
     if (onPads > 0)
-        text += crlf + MainWindow1::tr("Please clear the sound on the pad.");
+        text += crlf + WindowTexts::tr("Please clear the sound on the pad.");
     if (onPads < kits.size())
-        text += crlf + MainWindow1::tr("Please clear the sound in the hi-hat slots on the Pad Settings page.");
+        text += crlf + WindowTexts::tr("Please clear the sound in the hi-hat slots on the Pad Settings page.");
     return text;
 }
 
@@ -66,7 +69,7 @@ QString pathOf(const QModelIndex &row)
 QProgressDialog *deleteProgress(QWidget *parent, int units)
 {
     auto *dialog = new QProgressDialog(parent);
-    dialog->setLabelText(MainWindow1::tr("Deleting sound file......"));
+    dialog->setLabelText(WindowTexts::tr("Deleting sound file......"));
     dialog->setCancelButton(nullptr);
     dialog->setRange(0, units);
     dialog->setWindowModality(Qt::WindowModal);
@@ -92,10 +95,10 @@ struct Pick
 };
 
 // True when a row's sound is locked.
-bool anyLocked(const QModelIndexList &rows, const QVector<MainWindow1::SOUND_INDEX> &records)
+bool anyLocked(const QModelIndexList &rows, const QVector<MainWindow1Records::SOUND_INDEX> &records)
 {
     QSet<QString> locked;
-    for (const MainWindow1::SOUND_INDEX &s : records) {
+    for (const MainWindow1Records::SOUND_INDEX &s : records) {
         if (s.wave_lock == 0)
             locked.insert(s.file);
     }
@@ -113,12 +116,12 @@ struct Refusal
     bool root = false;
     QString text;
 };
-Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const QVector<MainWindow1::soundKit> &kits)
+Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const QVector<MainWindow1Records::soundKit> &kits)
 {
     for (int k = rows.size() - 1; k >= 0; --k) {
         const QModelIndex &row = rows.at(k);
         if (!row.parent().isValid())
-            return {true, MainWindow1::tr("Deleting sound group is not supported!")};
+            return {true, WindowTexts::tr("Deleting sound group is not supported!")};
         const QString path = pathOf(row);
         if (used.contains(path)) {
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "=====存在打击垫=====";
@@ -142,7 +145,7 @@ void SoundListsController::deleteSelectedSounds()
     const bool deviceMode = !m_pad.isUDiskFlag();
 
     if (anyLocked(rows, m_lib.waveLoadKitAttrList())) {
-        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Deleting locked sound is not supported!"),
+        prompter->warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Deleting locked sound is not supported!"),
                           QMessageBox::Ok);
         return;
     }
@@ -161,9 +164,9 @@ void SoundListsController::deleteSelectedSounds()
         if (deviceMode)
             closeDialog();
         if (refused.root)
-            prompter->information(w, MainWindow1::tr("Tip"), refused.text, QMessageBox::Ok);
+            prompter->information(w, WindowTexts::tr("Tip"), refused.text, QMessageBox::Ok);
         else
-            prompter->warning(w, MainWindow1::tr("Warning"), refused.text, QMessageBox::Ok);
+            prompter->warning(w, WindowTexts::tr("Warning"), refused.text, QMessageBox::Ok);
         return;
     }
 
@@ -204,8 +207,8 @@ void SoundListsController::deleteSelectedSounds()
         }
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
-    const QVector<QPair<int, MainWindow1::SOUND_INDEX>> takenRecords = m_lib.removeSounds(goneRows, removeRecord);
-    m_pad.keepDeletedRecords(deviceMode ? takenRecords : QVector<QPair<int, MainWindow1::SOUND_INDEX>>());
+    const QVector<QPair<int, MainWindow1Records::SOUND_INDEX>> takenRecords = m_lib.removeSounds(goneRows, removeRecord);
+    m_pad.keepDeletedRecords(deviceMode ? takenRecords : QVector<QPair<int, MainWindow1Records::SOUND_INDEX>>());
 
     if (deviceMode) {
         if (m_pad.delUsbWaveList().isEmpty()) {
@@ -234,8 +237,8 @@ void SoundListsController::deleteFromGroups()
         if (row.parent().isValid()) {
             const QString file = row.sibling(row.row(), 1).data().toString();
             if (soundsource::isStored(file)) {
-                prompter->information(w, MainWindow1::tr("Tip"),
-                                      MainWindow1::tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
+                prompter->information(w, WindowTexts::tr("Tip"),
+                                      WindowTexts::tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
                 return;
             }
             const int g = row.parent().row();
@@ -245,15 +248,15 @@ void SoundListsController::deleteFromGroups()
             else
                 it->second.append(row.row());
         } else if (row.data().toString() == defaultGroup) {
-            prompter->warning(w, MainWindow1::tr("Warning"),
-                              MainWindow1::tr("Deleting the 'Default' group is not supported."), QMessageBox::Ok);
+            prompter->warning(w, WindowTexts::tr("Warning"),
+                              WindowTexts::tr("Deleting the 'Default' group is not supported."), QMessageBox::Ok);
             if (rows.size() == 1)
                 return;
         } else {
             groupRows.append(row.row());
         }
     }
-    if (prompter->warning(w, MainWindow1::tr("Delete"), MainWindow1::tr("Are you sure to delete it?"),
+    if (prompter->warning(w, WindowTexts::tr("Delete"), WindowTexts::tr("Are you sure to delete it?"),
                           QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;

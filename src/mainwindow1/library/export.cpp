@@ -2,11 +2,12 @@
 // report of what was written.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/exportfile.h"
+#include "library/soundlibrary.h"
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
@@ -42,10 +43,10 @@ void syncExportFolder(QWidget *parent, const QString &folder, const QStringList 
     for (const QString &name : written)
         files << QDir::toNativeSeparators(QDir(folder).filePath(name));
     UiPrompter::instance()->warning(
-            parent, MainWindow1::tr("Error"),
+            parent, WindowTexts::tr("Error"),
             (files.size() == 1
-                     ? MainWindow1::tr("The file was written, but the disk did not confirm that it is stored:")
-                     : MainWindow1::tr("The files were written, but the disk did not confirm that they are stored:"))
+                     ? WindowTexts::tr("The file was written, but the disk did not confirm that it is stored:")
+                     : WindowTexts::tr("The files were written, but the disk did not confirm that they are stored:"))
                     + crlf + files.join(crlf) + crlf + reason,
             QMessageBox::Ok);
 }
@@ -97,8 +98,8 @@ void closeProgress(const PreviewController &preview)
 
 void tooManyNames(QWidget *parent)
 {
-    UiPrompter::instance()->warning(parent, MainWindow1::tr("Error"),
-                                    MainWindow1::tr("It is detected that the number of files with the same name has "
+    UiPrompter::instance()->warning(parent, WindowTexts::tr("Error"),
+                                    WindowTexts::tr("It is detected that the number of files with the same name has "
                                                     "exceeded 100, and the exceeding part will not be exported."),
                                     QMessageBox::Ok);
 }
@@ -106,7 +107,7 @@ void tooManyNames(QWidget *parent)
 // Writes stored sound `index` of a loaded kit file to `target`, only while
 // that file is the one loaded (Changed otherwise); nothing is shown. A
 // target that cannot be written gives Unwritable, its reason in `unwritten`.
-exportfile::Outcome getDataFromKitFile(const MainWindow1::READ_KIT_FILE &kit, quint16 index, QString target,
+exportfile::Outcome getDataFromKitFile(const MainWindow1Records::READ_KIT_FILE &kit, quint16 index, QString target,
                                        QString *unwritten = nullptr)
 {
     if (size_t(index) >= kit.info.sound.size())
@@ -121,7 +122,7 @@ exportfile::Outcome getDataFromKitFile(const MainWindow1::READ_KIT_FILE &kit, qu
 // A stored sound copied out of its kit file. False when the export ends.
 bool exportStored(ExportRun &run, const QString &name, const QString &path)
 {
-    const MainWindow1::READ_KIT_FILE *kit = nullptr;
+    const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     const int entry = run.entries.find(path, &kit);
     if (!kit) {
         closeProgress(run.preview);
@@ -129,9 +130,9 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     }
     if (entry < 0) {
         closeProgress(run.preview);
-        UiPrompter::instance()->information(run.parent, MainWindow1::tr("Error"),
-                                            MainWindow1::tr("File error!") + QStringLiteral("\r\n")
-                                                    + MainWindow1::tr("Error:0012"),
+        UiPrompter::instance()->information(run.parent, WindowTexts::tr("Error"),
+                                            WindowTexts::tr("File error!") + QStringLiteral("\r\n")
+                                                    + WindowTexts::tr("Error:0012"),
                                             QMessageBox::Ok);
         return false;
     }
@@ -155,14 +156,14 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     case exportfile::Outcome::Changed:
         // Its bytes may lie elsewhere now: none of its sounds is exported.
         run.refused.insert(kit->file);
-        prompter->warning(run.parent, MainWindow1::tr("Error"),
-                          MainWindow1::tr("Please check path:")
-                                  + MainWindow1::tr("The file has been modified. Export failed.") + shown,
+        prompter->warning(run.parent, WindowTexts::tr("Error"),
+                          WindowTexts::tr("Please check path:")
+                                  + WindowTexts::tr("The file has been modified. Export failed.") + shown,
                           QMessageBox::Ok);
         break;
     case exportfile::Outcome::Unreadable:
         run.refused.insert(kit->file);
-        prompter->warning(run.parent, MainWindow1::tr("Error"), MainWindow1::tr("Failed to read the file.") + shown,
+        prompter->warning(run.parent, WindowTexts::tr("Error"), WindowTexts::tr("Failed to read the file.") + shown,
                           QMessageBox::Ok);
         break;
     default:
@@ -190,10 +191,10 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
         tooManyNames(run.parent);
         return true;
     }
-    const QString wrong = MainWindow1::tr("Wrong data in file：") + crlf;
+    const QString wrong = WindowTexts::tr("Wrong data in file：") + crlf;
     if (QFileInfo::exists(path) && !ztplatform::isRegularFile(path)) {
         // a pipe would hold ffmpeg for ever
-        prompter->information(run.parent, MainWindow1::tr("Error"), wrong + path, QMessageBox::Ok);
+        prompter->information(run.parent, WindowTexts::tr("Error"), wrong + path, QMessageBox::Ok);
         return true;
     }
     QString err, why, lost;
@@ -201,8 +202,8 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
     switch (exportfile::convert(path, target, err, &why, &lost)) {
     case exportfile::Outcome::NotRun:
         closeProgress(run.preview);
-        prompter->information(run.parent, MainWindow1::tr("Error"),
-                              MainWindow1::tr("Missing some files for the program!"), QMessageBox::Ok);
+        prompter->information(run.parent, WindowTexts::tr("Error"),
+                              WindowTexts::tr("Missing some files for the program!"), QMessageBox::Ok);
         return false;
     case exportfile::Outcome::Unwritable:
         run.notWritten(fileName, why);
@@ -213,8 +214,8 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
             run.notKept << target + crlf + lost;
         return true;
     default: // what ffmpeg said last, never its whole log
-        prompter->information(run.parent, MainWindow1::tr("Error"),
-                              wrong + MainWindow1::tr("File Location: ") + path + crlf + soundsource::logTail(err),
+        prompter->information(run.parent, WindowTexts::tr("Error"),
+                              wrong + WindowTexts::tr("File Location: ") + path + crlf + soundsource::logTail(err),
                               QMessageBox::Ok);
         return true;
     }
@@ -226,10 +227,10 @@ void reportUnwritten(const ExportRun &run, const QString &folder)
     if (run.unwritten.isEmpty())
         return;
     const QString crlf = QStringLiteral("\r\n");
-    UiPrompter::instance()->warning(run.parent, MainWindow1::tr("Error"),
-                                    MainWindow1::tr("These files could not be written:") + crlf
+    UiPrompter::instance()->warning(run.parent, WindowTexts::tr("Error"),
+                                    WindowTexts::tr("These files could not be written:") + crlf
                                             + run.unwritten.join(QStringLiteral(",  ")) + crlf
-                                            + MainWindow1::tr("File location:") + crlf + folder + crlf
+                                            + WindowTexts::tr("File location:") + crlf + folder + crlf
                                             + run.reasons.join(crlf),
                                     QMessageBox::Ok);
 }
@@ -240,8 +241,8 @@ void reportNotKept(const ExportRun &run)
     if (run.notKept.isEmpty())
         return;
     const QString crlf = QStringLiteral("\r\n");
-    UiPrompter::instance()->warning(run.parent, MainWindow1::tr("Warning"),
-                                    MainWindow1::tr("These files were replaced, but not all that they had was kept:")
+    UiPrompter::instance()->warning(run.parent, WindowTexts::tr("Warning"),
+                                    WindowTexts::tr("These files were replaced, but not all that they had was kept:")
                                             + crlf + run.notKept.join(crlf),
                                     QMessageBox::Ok);
 }
@@ -285,22 +286,22 @@ void SoundFilesController::exportSelectedSounds()
     }
     for (const Pick &row : qAsConst(rows)) {
         if (row.sound && locked.contains(row.path)) {
-            prompter->warning(m_parent, MainWindow1::tr("Warning"),
-                              MainWindow1::tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
+            prompter->warning(m_parent, WindowTexts::tr("Warning"),
+                              WindowTexts::tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
             return;
         }
     }
 
     const QString folder = QDir::toNativeSeparators(prompter->getExistingDirectory(
-            m_parent, MainWindow1::tr("Output"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+            m_parent, WindowTexts::tr("Output"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks));
     if (folder.isEmpty()) {
-        prompter->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("The output file path is not set."),
+        prompter->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("The output file path is not set."),
                               QMessageBox::Ok);
         return;
     }
 
-    m_preview.showWaitDialog(MainWindow1::tr("The file is being exported..."), rows.size());
+    m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
     ExportRun run{m_parent, m_preview, QDir(folder), m_library.storedEntries(),
                   exportfile::SourceFiles(m_library.librarySources()), {}, {}, {}, {}, {}, {}};
     QElapsedTimer sinceStep;
@@ -309,10 +310,10 @@ void SoundFilesController::exportSelectedSounds()
         const Pick &row = rows.at(r);
         if (!row.sound) {
             closeProgress(m_preview);
-            prompter->warning(m_parent, MainWindow1::tr("Warning"),
-                              MainWindow1::tr("The export of sound group name is not supported, ")
+            prompter->warning(m_parent, WindowTexts::tr("Warning"),
+                              WindowTexts::tr("The export of sound group name is not supported, ")
                                       + QStringLiteral("\r\n")
-                                      + MainWindow1::tr("but this will not affect the sound export."),
+                                      + WindowTexts::tr("but this will not affect the sound export."),
                               QMessageBox::Ok);
             continue;
         }

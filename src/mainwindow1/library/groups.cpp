@@ -1,5 +1,5 @@
 // Sound groups: the group tree, its working copies and "soundlist.xml".
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
@@ -7,6 +7,7 @@
 #include "library/groupentries.h"
 #include "model/soundfilexml.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "library/soundlibrary.h"
 
 #include <QDebug>
 #include <QDir>
@@ -21,21 +22,21 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
     const QString crlf = QStringLiteral("\r\n");
     QStringList parts;
     if (!start.unreadable.isEmpty())
-        parts << MainWindow1::tr("The sound groups file \"%1\" could not be read whole: %2.")
+        parts << WindowTexts::tr("The sound groups file \"%1\" could not be read whole: %2.")
                          .arg(file, start.unreadable);
     else if (start.partly)
-        parts << MainWindow1::tr("Some entries of \"%1\" could not be read and are not in the sound groups.").arg(file);
+        parts << WindowTexts::tr("Some entries of \"%1\" could not be read and are not in the sound groups.").arg(file);
     if (!start.keptAs.isEmpty())
-        parts << MainWindow1::tr("The file as it was is kept as \"%1\".").arg(QDir::toNativeSeparators(start.keptAs));
+        parts << WindowTexts::tr("The file as it was is kept as \"%1\".").arg(QDir::toNativeSeparators(start.keptAs));
     else if (!start.notKept.isEmpty())
-        parts << MainWindow1::tr("It could not be kept beside it (%1), so the sound groups are not saved over it.")
+        parts << WindowTexts::tr("It could not be kept beside it (%1), so the sound groups are not saved over it.")
                          .arg(start.notKept);
     if (start.inUse && start.lockReason.isEmpty())
-        parts << MainWindow1::tr("The sound groups in \"%1\" are in use by another editor. Changes to the groups in "
+        parts << WindowTexts::tr("The sound groups in \"%1\" are in use by another editor. Changes to the groups in "
                                  "this window are kept for this session only.")
                          .arg(file);
     else if (start.inUse)
-        parts << MainWindow1::tr("The sound groups in \"%1\" cannot be locked for this editor (%2). Changes to the "
+        parts << WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2). Changes to the "
                                  "groups in this window are kept for this session only.")
                          .arg(file, start.lockReason);
     auto rowsOf = [&crlf](QString heading, const QVector<groupentries::Unmatched> &rows) {
@@ -44,15 +45,15 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
         return heading;
     };
     if (!start.unmatched.isEmpty())
-        parts << rowsOf(MainWindow1::tr("These sounds of the sound groups are no longer in the files they name, which "
+        parts << rowsOf(WindowTexts::tr("These sounds of the sound groups are no longer in the files they name, which "
                                         "were written anew since, nor in \"Kept sounds\"; they are not taken for other "
                                         "sounds and cannot be previewed, dragged or saved:"),
                         start.unmatched);
     if (!start.fromKept.isEmpty())
-        parts << rowsOf(MainWindow1::tr("These sounds of the sound groups are now taken from \"Kept sounds\":"),
+        parts << rowsOf(WindowTexts::tr("These sounds of the sound groups are now taken from \"Kept sounds\":"),
                         start.fromKept);
     if (!parts.isEmpty())
-        UiPrompter::instance()->warning(w, MainWindow1::tr("Warning"), parts.join(crlf + crlf), QMessageBox::Ok);
+        UiPrompter::instance()->warning(w, WindowTexts::tr("Warning"), parts.join(crlf + crlf), QMessageBox::Ok);
 }
 
 } // namespace
@@ -74,35 +75,35 @@ bool SoundListsController::saveSoundListAtClose()
     // The close asks again about a read-only file a save was told to keep.
     const SoundLibrary::SoundListSave save = lib.saveSoundList(
             [w, prompter](const QString &target) {
-                return prompter->question(w, MainWindow1::tr("Warning"), SoundLibrary::readOnlyQuestion(target),
+                return prompter->question(w, WindowTexts::tr("Warning"), SoundLibrary::readOnlyQuestion(target),
                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                        == QMessageBox::Yes;
             },
             true);
     const QString file = QDir::toNativeSeparators(lib.soundListFileName());
     if (!save.keptAs.isEmpty())
-        prompter->information(w, MainWindow1::tr("Information"), SoundLibrary::otherVersionKept(save.keptAs));
+        prompter->information(w, WindowTexts::tr("Information"), SoundLibrary::otherVersionKept(save.keptAs));
     if (!save.notKept.isEmpty())
-        prompter->information(w, MainWindow1::tr("Information"),
-                              MainWindow1::tr("The sound groups are saved to \"%1\", but the new file lacks what the "
+        prompter->information(w, WindowTexts::tr("Information"),
+                              WindowTexts::tr("The sound groups are saved to \"%1\", but the new file lacks what the "
                                               "old one had:")
                                       .arg(file)
                                       + QStringLiteral("\r\n") + save.notKept);
     if (save.inUse && save.lockReason.isEmpty())
-        prompter->information(w, MainWindow1::tr("Information"),
-                              MainWindow1::tr("The sound groups in \"%1\" are in use by another editor: the changes "
+        prompter->information(w, WindowTexts::tr("Information"),
+                              WindowTexts::tr("The sound groups in \"%1\" are in use by another editor: the changes "
                                               "to the groups in this window are not saved.")
                                       .arg(file));
     else if (save.inUse)
-        prompter->information(w, MainWindow1::tr("Information"),
-                              MainWindow1::tr("The sound groups in \"%1\" cannot be locked for this editor (%2): the "
+        prompter->information(w, WindowTexts::tr("Information"),
+                              WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2): the "
                                               "changes to the groups in this window are not saved.")
                                       .arg(file, save.lockReason));
     if (save.written || save.inUse || save.declined)
         return true;
     return prompter->question(
-                   w, MainWindow1::tr("Error"),
-                   MainWindow1::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
+                   w, WindowTexts::tr("Error"),
+                   WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
                                    "keep the window open, free some space or make the file writable, and close the "
                                    "window again to save them.")
                            .arg(file, save.reason),
@@ -114,13 +115,13 @@ void SoundListsController::addGroup()
 {
     QWidget *const w = m_parent;
     bool accepted = false;
-    const QString answer = UiPrompter::instance()->getText(w, MainWindow1::tr("Create a new category"),
-                                                           MainWindow1::tr("Please enter name for the category."),
+    const QString answer = UiPrompter::instance()->getText(w, WindowTexts::tr("Create a new category"),
+                                                           WindowTexts::tr("Please enter name for the category."),
                                                            QString(), &accepted);
     const QString name = accepted ? answer.simplified() : QString();
     if (name.isEmpty()) {
-        UiPrompter::instance()->information(w, MainWindow1::tr("Error"),
-                                            MainWindow1::tr("New category name can't be blank."), QMessageBox::Ok);
+        UiPrompter::instance()->information(w, WindowTexts::tr("Error"),
+                                            WindowTexts::tr("New category name can't be blank."), QMessageBox::Ok);
         return;
     }
     const int rows = m_lib.soundGroupList().size();
@@ -129,8 +130,8 @@ void SoundListsController::addGroup()
     for (const soundfilexml::strSoundGroup &group : m_lib.soundGroupList()) {
         if (group.name.simplified() == name) {
             UiPrompter::instance()->information(
-                    w, MainWindow1::tr("Tip"),
-                    MainWindow1::tr("The category already exists, please recreate a new category."), QMessageBox::Ok);
+                    w, WindowTexts::tr("Tip"),
+                    WindowTexts::tr("The category already exists, please recreate a new category."), QMessageBox::Ok);
             return;
         }
     }

@@ -1,6 +1,6 @@
 // Sound import into a group of the group tree or into the total list.
 #include "mainwindow1/library/soundfilescontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "ui_mainwindow1.h"
@@ -8,6 +8,8 @@
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDebug>
 #include <QDir>
@@ -24,9 +26,9 @@ using strSoundGroup = MainWindow1Records::strSoundGroup;
 // reaches any file (the import still takes audio only).
 QString soundFilter()
 {
-    return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
-           + MainWindow1::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ac3 *.AC3 *.ogg *.OGG);;")
-           + MainWindow1::tr("All files (*)");
+    return WindowTexts::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
+           + WindowTexts::tr("Compressed sound files") + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ac3 *.AC3 *.ogg *.OGG);;")
+           + WindowTexts::tr("All files (*)");
 }
 
 QStringList nativePaths(const QStringList &paths)
@@ -47,8 +49,8 @@ void SoundFilesController::addFilesToGroup()
     const QModelIndexList selected = view->selectionModel()->selectedIndexes();
     UiPrompter *prompter = UiPrompter::instance();
     if (selected.size() < 2) {
-        prompter->information(m_parent, MainWindow1::tr("The selected sound category is not valid."),
-                              MainWindow1::tr("Choose a category to add sounds."), QMessageBox::Ok);
+        prompter->information(m_parent, WindowTexts::tr("The selected sound category is not valid."),
+                              WindowTexts::tr("Choose a category to add sounds."), QMessageBox::Ok);
         return;
     }
     QString target;
@@ -60,9 +62,9 @@ void SoundFilesController::addFilesToGroup()
         target = current.sibling(current.row(), 0).data().toString();
 
     const QStringList picked = nativePaths(
-            prompter->getOpenFileNames(m_parent, MainWindow1::tr("Select file to add"), QString(), soundFilter()));
+            prompter->getOpenFileNames(m_parent, WindowTexts::tr("Select file to add"), QString(), soundFilter()));
     if (picked.isEmpty()) {
-        prompter->warning(m_parent, MainWindow1::tr("Warning"), MainWindow1::tr("Choose no file!"), QMessageBox::Yes);
+        prompter->warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("Choose no file!"), QMessageBox::Yes);
         return;
     }
     const QSet<QString> listed = childTexts(m_library.soundListItemModel(), 1);
@@ -72,8 +74,8 @@ void SoundFilesController::addFilesToGroup()
         anyListed = anyListed || listed.contains(p);
     if (anyListed) {
         const QMessageBox::StandardButton answer = prompter->question(
-                m_parent, MainWindow1::tr("Information"),
-                MainWindow1::tr("Some files already exist. Do you want to add duplicate files?"),
+                m_parent, WindowTexts::tr("Information"),
+                WindowTexts::tr("Some files already exist. Do you want to add duplicate files?"),
                 QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
         for (const QString &p : picked) {
             if (answer == QMessageBox::Ok || !listed.contains(p))
@@ -103,13 +105,13 @@ void SoundFilesController::addFilesToTotalList()
 {
     UiPrompter *prompter = UiPrompter::instance();
     if (m_library.waveLoadKitAttrList().size() >= WAVE_MAX_COUNT) {
-        prompter->warning(m_parent, MainWindow1::tr("Warning"),
-                          MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+        prompter->warning(m_parent, WindowTexts::tr("Warning"),
+                          WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
         return;
     }
     const QString target = m_library.totalListItemModel()->rootIndex().data().toString();
     const QStringList chosen = nativePaths(
-            prompter->getOpenFileNames(m_parent, MainWindow1::tr("Select file to add"), QString(), soundFilter()));
+            prompter->getOpenFileNames(m_parent, WindowTexts::tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
     m_mainPadPage->selectKit(quint8(ui->kitNumber->text().toInt() - 1));
@@ -127,8 +129,8 @@ void SoundFilesController::addFilesToTotalList()
         items.append(item);
     }
     if (anyListed)
-        prompter->question(m_parent, MainWindow1::tr("Information"),
-                           MainWindow1::tr("Some files already exist. Don't support to add duplicate files!"),
+        prompter->question(m_parent, WindowTexts::tr("Information"),
+                           WindowTexts::tr("Some files already exist. Don't support to add duplicate files!"),
                            QMessageBox::Ok);
     if (items.isEmpty())
         return;
@@ -195,8 +197,8 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
         const QString path = item.file;
         const QString given = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(path) : item.name;
         if (deviceMode && QDir::fromNativeSeparators(path).contains(padFolder, Qt::CaseInsensitive)) {
-            prompter->warning(m_parent, MainWindow1::tr("Error"),
-                              MainWindow1::tr("Adding the sound of a sampler pad is not supported. File location: ")
+            prompter->warning(m_parent, WindowTexts::tr("Error"),
+                              WindowTexts::tr("Adding the sound of a sampler pad is not supported. File location: ")
                                       + QStringLiteral("\r\n") + path,
                               QMessageBox::Ok);
             continue;
@@ -207,8 +209,8 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
         }
         m_soundLists->noteLastWaveNumber(m_library.lastWaveNumber());
         if (m_soundLists->total_index() >= WAVE_MAX_COUNT) {
-            prompter->warning(m_parent, MainWindow1::tr("Warning"),
-                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            prompter->warning(m_parent, WindowTexts::tr("Warning"),
+                              WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
         }
         const quint16 number = quint16(m_soundLists->total_index() + 1);
@@ -229,12 +231,11 @@ void SoundFilesController::tellRenamedSounds(const QVector<namerules::NameChange
 {
     if (changes.isEmpty())
         return;
-    UiPrompter::instance()->warning(
-            m_parent, MainWindow1::tr("Warning"),
-            namerules::nameChangesText(
-                    MainWindow1::tr("These sound names were changed to names the sampler pad can hold:"),
-                    MainWindow1::tr("These names were held by other sounds and were given a number:"), changes),
-            QMessageBox::Ok);
+    QString details;
+    const QString text = namerules::nameChangesText(
+            WindowTexts::tr("These sound names were changed to names the sampler pad can hold:"),
+            WindowTexts::tr("These names were held by other sounds and were given a number:"), changes, 25, &details);
+    UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), text, details);
 }
 
 void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardItemModel *model, quint8 mode)

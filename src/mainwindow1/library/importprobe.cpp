@@ -1,7 +1,7 @@
 // Picked files that are not audio are refused before they are listed.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 
 #include "library/audioprobe.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -33,7 +33,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths)
     const QVector<bool> audio = audioprobe::probeAll(unique, [&](int done) {
         if (!shown && timer.elapsed() >= kDialogDelay) {
             shown = true;
-            m_preview.showWaitDialog(MainWindow1::tr("Checking the sound files..."), unique.size());
+            m_preview.showWaitDialog(WindowTexts::tr("Checking the sound files..."), unique.size());
             progress = m_preview.dialog();
         }
         if (progress)
@@ -59,8 +59,8 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths)
     }
     if (refused.isEmpty())
         return paths;
-    UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Warning"),
-                                    MainWindow1::tr("The following files are not readable audio and were not added:")
+    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
+                                    WindowTexts::tr("The following files are not readable audio and were not added:")
                                             + QStringLiteral("\r\n") + named.join(QStringLiteral("\r\n")),
                                     QMessageBox::Ok);
     QStringList kept;

@@ -1,5 +1,5 @@
 // Locking and unlocking sounds, and renumbering the working sound list.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
@@ -8,6 +8,8 @@
 #include "library/soundlistmodel.h"
 #include "library/soundorder.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
@@ -20,9 +22,9 @@ void SoundListsController::lockSelected(bool lock)
         return;
     if (!m_pad.isUDiskFlag()) {
         UiPrompter::instance()->warning(
-                m_parent, MainWindow1::tr("Warning"),
-                lock ? MainWindow1::tr("In USB device mode, the sound lock function is not supported")
-                     : MainWindow1::tr("In USB device mode, the sound unlock function is not supported"),
+                m_parent, WindowTexts::tr("Warning"),
+                lock ? WindowTexts::tr("In USB device mode, the sound lock function is not supported")
+                     : WindowTexts::tr("In USB device mode, the sound unlock function is not supported"),
                 QMessageBox::Ok);
         return;
     }

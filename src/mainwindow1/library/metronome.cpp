@@ -1,5 +1,5 @@
 // The five metronome sounds.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
 
 #include "device/padpaths.h"
@@ -8,6 +8,8 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "model/namerules.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,8 +20,8 @@ namespace {
 // The file dialog's filters, each named for what it picks.
 QString clickFilter()
 {
-    return MainWindow1::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
-            + MainWindow1::tr("Compressed sound files")
+    return WindowTexts::tr("Lossless sound files") + QStringLiteral(" (*.wav *.WAV *.ape *.APE *.flac *.FLAC);;")
+            + WindowTexts::tr("Compressed sound files")
             + QStringLiteral(" (*.mp3 *.MP3 *.wma *.WMA *.aac *.AAC *.aa3 *.AA3 *.ogg *.OGG)");
 }
 
@@ -31,20 +33,20 @@ void SoundListsController::importClickSounds()
     UiPrompter *prompter = UiPrompter::instance();
     if (m_lib.clickList().size() >= 5) {
         prompter->warning(
-                w, MainWindow1::tr("Warning"),
-                MainWindow1::tr("The list is full. Please delete some metronome sounds before importing more."),
+                w, WindowTexts::tr("Warning"),
+                WindowTexts::tr("The list is full. Please delete some metronome sounds before importing more."),
                 QMessageBox::Ok);
         return;
     }
 
     QStringList candidates;
-    QVector<MainWindow1::SOUND_INDEX> deviceRecords;
+    QVector<MainWindow1Records::SOUND_INDEX> deviceRecords;
     if (m_lib.clickDeviceFlag()) {
         candidates = m_pad.clickFiles();
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
-            MainWindow1::SOUND_INDEX record;
-            MainWindow1::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name,
+            MainWindow1Records::SOUND_INDEX record;
+            MainWindow1Records::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name,
                                        SOUND_NAME_LENGTH_MAX);
             record.wave_No = quint16(i);
             record.wave_lock = 1;
@@ -61,21 +63,21 @@ void SoundListsController::importClickSounds()
         m_userFlag = false;
     } else {
         const QStringList picked =
-                prompter->getOpenFileNames(w, MainWindow1::tr("Obtain click sound files"), QString(), clickFilter());
+                prompter->getOpenFileNames(w, WindowTexts::tr("Obtain click sound files"), QString(), clickFilter());
         for (const QString &p : picked)
             candidates.append(QDir::toNativeSeparators(p));
     }
 
     const int total = m_lib.clickList().size() + candidates.size();
     if (total > 5) {
-        prompter->warning(w, MainWindow1::tr("Waring"),
-                          MainWindow1::tr("Only supports importing up to 5 metronome sounds."), QMessageBox::Ok);
+        prompter->warning(w, WindowTexts::tr("Waring"),
+                          WindowTexts::tr("Only supports importing up to 5 metronome sounds."), QMessageBox::Ok);
         return;
     }
     if (total < 5) {
         prompter->warning(
-                w, MainWindow1::tr("Warning"),
-                MainWindow1::tr("The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
+                w, WindowTexts::tr("Warning"),
+                WindowTexts::tr("The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
                                 "based on the list's limit."),
                 QMessageBox::Ok);
         return;
@@ -86,8 +88,8 @@ void SoundListsController::importClickSounds()
         const QFileInfo fi(path);
         if (fi.size() <= 4096) {
             prompter->warning(
-                    w, MainWindow1::tr("Warning"),
-                    fi.fileName() + MainWindow1::tr("The sound length is less than 4KB and does not support import."),
+                    w, WindowTexts::tr("Warning"),
+                    fi.fileName() + WindowTexts::tr("The sound length is less than 4KB and does not support import."),
                     QMessageBox::Ok);
             tooSmall = true;
         }
@@ -95,12 +97,12 @@ void SoundListsController::importClickSounds()
     if (tooSmall)
         return;
 
-    QVector<MainWindow1::SOUND_LIST_INFO> added;
+    QVector<MainWindow1Records::SOUND_LIST_INFO> added;
     quint32 offset = 0;
     QVector<namerules::NameChange> renamed;
     for (const QString &path : qAsConst(candidates)) {
         const QFileInfo fi(path);
-        MainWindow1::SOUND_LIST_INFO info;
+        MainWindow1Records::SOUND_LIST_INFO info;
         info.name = namerules::clickSoundName(fi.fileName());
         if (info.name != fi.fileName())
             renamed.append({fi.fileName(), info.name});

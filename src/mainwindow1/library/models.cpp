@@ -1,11 +1,11 @@
 // The sound library's item models: total list, hi-hat mirror, metronome list.
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "library/soundlistmodel.h"
 #include "widgets/mystyle.h"
+#include "library/soundlibrary.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

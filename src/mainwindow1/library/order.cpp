@@ -1,6 +1,6 @@
 // The orders of the total list, the order file, the backup flag and the
 // kit-by-kit list of sound uses.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
@@ -12,6 +12,9 @@
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,8 +88,8 @@ void SoundListsController::exportOrder()
     UiPrompter *prompter = UiPrompter::instance();
     const SoundListModel *total = m_lib.totalListItemModel();
     if (total->soundCount() == 0) {
-        prompter->warning(w, MainWindow1::tr("Warning"),
-                          MainWindow1::tr("Sound list can not be blank while performing an export operation."),
+        prompter->warning(w, WindowTexts::tr("Warning"),
+                          WindowTexts::tr("Sound list can not be blank while performing an export operation."),
                           QMessageBox::Ok);
         return;
     }
@@ -99,11 +102,11 @@ void SoundListsController::exportOrder()
     // An earlier list is replaced whole, or stays as it was.
     ztplatform::ReplaceFile file(path);
     if (!ztplatform::makePath(desktop) || !file.open() || !file.write(bytes) || !file.commit()) {
-        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Open file error."), QMessageBox::Ok);
+        prompter->warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return;
     }
-    prompter->information(w, MainWindow1::tr("successfully exported."),
-                          MainWindow1::tr("File Location:") + QStringLiteral("\r\n") + path, QMessageBox::Ok);
+    prompter->information(w, WindowTexts::tr("successfully exported."),
+                          WindowTexts::tr("File Location:") + QStringLiteral("\r\n") + path, QMessageBox::Ok);
 }
 
 void SoundListsController::importOrder()
@@ -112,17 +115,17 @@ void SoundListsController::importOrder()
     UiPrompter *prompter = UiPrompter::instance();
     const int rowCount = m_lib.totalListItemModel()->soundCount();
     if (rowCount == 0) {
-        prompter->warning(w, MainWindow1::tr("Warning"),
-                          MainWindow1::tr("MY SOUND LIST can not be blank while performing an import operation."),
+        prompter->warning(w, WindowTexts::tr("Warning"),
+                          WindowTexts::tr("MY SOUND LIST can not be blank while performing an import operation."),
                           QMessageBox::Ok);
         return;
     }
     m_setupFiles->clearWorkingLists();
-    const QString path = prompter->getOpenFileName(w, MainWindow1::tr("Select the wave sort txt file."),
+    const QString path = prompter->getOpenFileName(w, WindowTexts::tr("Select the wave sort txt file."),
                                                    QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        prompter->warning(w, MainWindow1::tr("Warning"), MainWindow1::tr("Open file error."), QMessageBox::Ok);
+        prompter->warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return;
     }
     const QStringList names = soundorder::orderNames(file.readAll());
@@ -131,13 +134,13 @@ void SoundListsController::importOrder()
     switch (soundorder::matchNames(names, m_lib.waveLoadKitAttrList(), rowCount, &rows)) {
     case soundorder::Match::CountDiffers:
         prompter->warning(
-                w, MainWindow1::tr("Error"),
-                MainWindow1::tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
+                w, WindowTexts::tr("Error"),
+                WindowTexts::tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
                 QMessageBox::Ok);
         return;
     case soundorder::Match::NameMissing:
-        prompter->warning(w, MainWindow1::tr("Error"),
-                          MainWindow1::tr("Unable to find sound information in the sound list. Import failed!"),
+        prompter->warning(w, WindowTexts::tr("Error"),
+                          WindowTexts::tr("Unable to find sound information in the sound list. Import failed!"),
                           QMessageBox::Ok);
         return;
     case soundorder::Match::Ok:
@@ -150,7 +153,7 @@ void SoundListsController::importOrder()
 
 void SoundListsController::generateKitOrder()
 {
-    const QVector<MainWindow1::SOUND_INDEX> &sounds = m_lib.waveLoadKitAttrList();
+    const QVector<MainWindow1Records::SOUND_INDEX> &sounds = m_lib.waveLoadKitAttrList();
     QHash<QString, int> firstRecord;
     for (int i = sounds.size() - 1; i >= 0; --i)
         firstRecord.insert(sounds.at(i).file, i);
@@ -171,15 +174,15 @@ void SoundListsController::generateKitOrder()
             const QString entry = use.label + use.file;
             const QString path = entry.mid(3);
             const int record = firstRecord.value(path, -1);
-            const MainWindow1::SOUND_INDEX *s = record >= 0 ? &sounds.at(record) : nullptr;
+            const MainWindow1Records::SOUND_INDEX *s = record >= 0 ? &sounds.at(record) : nullptr;
             group.rows.append({entry.left(3), s ? QString::number(s->wave_No) : QString(), use.name, path,
                                s && s->wave_lock == 0});
         }
         groups.append(group);
     }
     if (sounds.size() != remaining.size()) {
-        SoundLibrary::KitOrderGroup unassigned{MainWindow1::tr("Unassign"), {}};
-        for (const MainWindow1::SOUND_INDEX &s : sounds) {
+        SoundLibrary::KitOrderGroup unassigned{WindowTexts::tr("Unassign"), {}};
+        for (const MainWindow1Records::SOUND_INDEX &s : sounds) {
             if (!remaining.contains(s.file))
                 unassigned.rows.append(
                         {QString(), QString::number(s.wave_No), soundorder::soundName(s), s.file, s.wave_lock == 0});

@@ -1,6 +1,6 @@
 // Preview playback on the second media player.
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
@@ -96,7 +96,7 @@ void PreviewController::play()
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {
-            UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Play error!"),
+            UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Play error!"),
                                                 QMessageBox::Ok);
             return;
         }
@@ -204,7 +204,7 @@ void PreviewController::loopChanged(int index)
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return;
         if (length == 0) {
-            UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Play error!"),
+            UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Play error!"),
                                                 QMessageBox::Ok);
             return;
         }

@@ -1,7 +1,7 @@
 // The wait of the long operations: the "Please wait..." dialog, and the
 // preview's work on a worker thread while the window paints.
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
 
 #include <QApplication>
@@ -75,7 +75,7 @@ void PreviewController::showWaitDialog(const QString &label, int maximum, const 
     // the work lets events run.
     holdWaitDialog(new QProgressDialog(m_parent));
     m_dialog->setWindowModality(Qt::WindowModal);
-    m_dialog->setWindowTitle(MainWindow1::tr("Please wait..."));
+    m_dialog->setWindowTitle(WindowTexts::tr("Please wait..."));
     m_dialog->setLabelText(label);
     if (cancelText.isEmpty())
         m_dialog->setCancelButton(nullptr);
@@ -91,9 +91,9 @@ void PreviewController::openWaitDialog()
 {
     // Window-modal: while it shows, nothing of the window and none of its
     // dialogs takes input, and its Cancel (or Escape) is the player bar's Stop.
-    showWaitDialog(MainWindow1::tr("Loading..."), 100, MainWindow1::tr("Cancel"));
+    showWaitDialog(WindowTexts::tr("Loading..."), 100, WindowTexts::tr("Cancel"));
     // Cancel does not hide it: it holds the window until the work has ended.
-    QObject::disconnect(m_dialog, SIGNAL(canceled()), m_dialog, SLOT(cancel()));
+    QObject::disconnect(m_dialog, &QProgressDialog::canceled, m_dialog, &QProgressDialog::cancel);
     connect(m_dialog, &QProgressDialog::canceled, this, &PreviewController::stop);
     m_dialog->activateWindow(); // typing, an input method's too, then goes to the dialog
     m_dialog->setValue(5);

@@ -2,7 +2,7 @@
 // their kit file, audio files converted by ffmpeg.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
@@ -12,6 +12,8 @@
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 #include <QDebug>
 #include <QDir>
@@ -34,13 +36,13 @@ QString failedConversionText(const audioconverter &converter, const QString &sou
     const QString crlf = QStringLiteral("\r\n");
     QString text;
     if (!converter.writeFaultReason().isEmpty()) {
-        text = MainWindow1::tr("The converted sound could not be written:") + crlf
+        text = WindowTexts::tr("The converted sound could not be written:") + crlf
                + QDir::toNativeSeparators(converter.writeFaultPath()) + crlf + converter.writeFaultReason();
     } else {
         const int failure = soundsource::ffmpegFailure(err);
         const QString detail = failure >= 1 && failure <= 4 ? soundsource::ffmpegFailureSentence(failure)
                                                             : soundsource::logTail(err);
-        text = MainWindow1::tr("Wrong data in file：") + crlf + MainWindow1::tr("File Location: ") + source
+        text = WindowTexts::tr("Wrong data in file：") + crlf + WindowTexts::tr("File Location: ") + source
                + (detail.isEmpty() ? QString() : crlf + detail);
     }
     return text;
@@ -54,10 +56,10 @@ QString failedConversionText(const audioconverter &converter, const QString &sou
 // no target. A preview copies off the GUI thread until its Stop.
 quint64 SoundFilesController::copyStoredSound(const QString &source, const QString &target, bool preview)
 {
-    const MainWindow1::READ_KIT_FILE *kit = nullptr;
+    const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     const int e = m_library.storedSoundEntry(source, &kit);
     if (e < 0) {
-        UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("File error!"),
+        UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("File error!"),
                                             QMessageBox::Ok);
         return 0;
     }
@@ -87,9 +89,9 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(target)) != 0 && errno != ENOENT)
         qWarning() << "cannot remove" << target << ":" << std::strerror(errno);
     if (fault == soundsource::CopyFault::Changed)
-        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"),
-                                        MainWindow1::tr("Please check path:")
-                                                + MainWindow1::tr("The file has been modified. The target sound was "
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"),
+                                        WindowTexts::tr("Please check path:")
+                                                + WindowTexts::tr("The file has been modified. The target sound was "
                                                                   "not found.")
                                                 + QStringLiteral("\r\n") + QDir::toNativeSeparators(kitFile),
                                         QMessageBox::Ok);
@@ -106,8 +108,8 @@ bool SoundFilesController::readable(const QString &path)
         return true;
     }
     const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-    UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"),
-                                        MainWindow1::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
+    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"),
+                                        WindowTexts::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
                                                 + QStringLiteral("\r\n") + reason,
                                         QMessageBox::Ok);
     return false;
@@ -129,12 +131,12 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         for (int kit : kitusage::kitsUsing(m_doc.kitAttrList(), waveFileName))
             kits.append(QString::number(kit));
         prompter->information(
-                m_parent, MainWindow1::tr("Error"),
-                source.fileName() + MainWindow1::tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
+                m_parent, WindowTexts::tr("Error"),
+                source.fileName() + WindowTexts::tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
                         + QStringLiteral("\r\n")
-                        + MainWindow1::tr("If you want to delete a sound, please find it in the right list and "
+                        + WindowTexts::tr("If you want to delete a sound, please find it in the right list and "
                                           "press 'OK' to confirm.")
-                        + QStringLiteral("\r\n") + MainWindow1::tr("File not found:") + waveFileName,
+                        + QStringLiteral("\r\n") + WindowTexts::tr("File not found:") + waveFileName,
                 QMessageBox::Ok);
         QModelIndex row;
         const SoundListModel *total = m_library.totalListItemModel();
@@ -163,7 +165,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     if (preview && m_preview.previewSession().stopped())
         return 0; // Stop ended the preview: nothing to report
     if (err.isEmpty()) {
-        prompter->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Missing some files for the program!"),
+        prompter->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Missing some files for the program!"),
                               QMessageBox::Ok);
         return 0;
     }
@@ -177,7 +179,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         return quint32(size);
     // A cause that is not the sound's (its output could not be written) is told as such.
     m_rawFailureTold = !converter.writeFaultReason().isEmpty();
-    prompter->information(m_parent, MainWindow1::tr("Error"), failedConversionText(converter, waveFileName, err),
+    prompter->information(m_parent, WindowTexts::tr("Error"), failedConversionText(converter, waveFileName, err),
                           QMessageBox::Ok);
     return 0;
 }

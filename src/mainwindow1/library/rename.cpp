@@ -1,12 +1,15 @@
 // Renaming sounds in the total list, the groups and the hi-hat mirror, and
 // groups in the group tree. A new sound name reaches the kits.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
 #include "model/namerules.h"
 #include "library/modeltexts.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDir>
 #include <QStandardItemModel>
@@ -23,17 +26,17 @@ bool SoundListsController::refuseSoundName(const QString &name, const QString &s
 {
     QString text;
     if (name.isEmpty())
-        text = MainWindow1::tr("Sound name can't be blank!");
+        text = WindowTexts::tr("Sound name can't be blank!");
     else if (!namerules::checkDisplayKitName(name))
-        text = MainWindow1::tr("The sound name must begin and end with an alphanumeric character and can be "
+        text = WindowTexts::tr("The sound name must begin and end with an alphanumeric character and can be "
                                "interspersed with an "
                                "alphanumeric character, a space, and the following symbols:")
                 + symbols;
     else if (name.size() > SOUND_NAME_LENGTH_MAX)
-        text = MainWindow1::tr("The maximum number of sound name's character can't exceed 16!");
+        text = WindowTexts::tr("The maximum number of sound name's character can't exceed 16!");
     else
         return false;
-    UiPrompter::instance()->information(m_parent, MainWindow1::tr("Error"), text, QMessageBox::Ok);
+    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
     return true;
 }
 
@@ -74,15 +77,15 @@ void SoundListsController::renameGroupRow(QStandardItem *item)
         const QString name = item->text().simplified();
         QString refusal;
         if (name.isEmpty()) {
-            refusal = MainWindow1::tr("Group name can't be blank!");
+            refusal = WindowTexts::tr("Group name can't be blank!");
         } else {
             for (int g = 0; g < groups.size() && refusal.isEmpty(); ++g) {
                 if (g != row && groups.at(g).name.simplified() == name)
-                    refusal = MainWindow1::tr("Creating duplicate group name is not supported.");
+                    refusal = WindowTexts::tr("Creating duplicate group name is not supported.");
             }
         }
         if (!refusal.isEmpty()) {
-            UiPrompter::instance()->question(m_parent, MainWindow1::tr("Warning"), refusal, QMessageBox::Ok);
+            UiPrompter::instance()->question(m_parent, WindowTexts::tr("Warning"), refusal, QMessageBox::Ok);
             m_lib.putBackName(item->index(), old);
             return;
         }

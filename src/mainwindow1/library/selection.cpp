@@ -1,6 +1,6 @@
 // Selection and presses in the total list and the group tree: source checks,
 // the sound information line, the preview sound and the drag payloads.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
@@ -15,6 +15,8 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QAction>
 #include <QDir>
@@ -114,7 +116,7 @@ void SoundListsController::readyToPlay()
 void SoundListsController::enableSoundActions(const QString &path)
 {
     bool locked = false;
-    for (const MainWindow1::SOUND_INDEX &s : qAsConst(m_lib.waveLoadKitAttrList())) {
+    for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(m_lib.waveLoadKitAttrList())) {
         if (s.file == path && s.wave_lock == 0) {
             locked = true;
             break;
@@ -133,35 +135,35 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     QWidget *const w = m_parent;
     UiPrompter *prompter = UiPrompter::instance();
     const QString &kitPath = src.kitFile;
-    const MainWindow1::READ_KIT_FILE *kit = nullptr;
+    const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     // The sound is checked and read where Play and the export read it.
     const int entry = m_lib.storedSoundEntry(path, &kit);
     if (entry < 0) {
-        prompter->information(w, MainWindow1::tr("Error"), MainWindow1::tr("File error!"), QMessageBox::Ok);
+        prompter->information(w, WindowTexts::tr("Error"), WindowTexts::tr("File error!"), QMessageBox::Ok);
         return false;
     }
     if (!setupfiles::matchesLoad(*kit, ztplatform::fileStamp(kitPath))) {
-        prompter->warning(w, MainWindow1::tr("Error"),
-                          MainWindow1::tr("Please check path:")
-                                  + MainWindow1::tr("The file has been modified. The target sound was not found.")
+        prompter->warning(w, WindowTexts::tr("Error"),
+                          WindowTexts::tr("Please check path:")
+                                  + WindowTexts::tr("The file has been modified. The target sound was not found.")
                                   + QStringLiteral("\r\n") + kitPath,
                           QMessageBox::Ok);
         return false;
     }
     QFile file(kitPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        prompter->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Open file error."), QMessageBox::Ok);
+        prompter->warning(w, WindowTexts::tr("Error"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return false;
     }
     const int kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
     const quint16 count = percussionpadfile::judgeWaveTotalNumber(&file, kind);
     const QString loadedName
-            = MainWindow1::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
+            = MainWindow1Records::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     const QString fileName = percussionpadfile::judgeWaveName(&file, entry, kind);
     file.close();
     if (count != kit->waveCount || loadedName != fileName) {
-        prompter->warning(w, MainWindow1::tr("Error"),
-                          MainWindow1::tr("Please check path:") + name + MainWindow1::tr(" does not exist.")
+        prompter->warning(w, WindowTexts::tr("Error"),
+                          WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
                                   + QStringLiteral("\r\n") + kitPath,
                           QMessageBox::Ok);
         return false;
@@ -169,7 +171,7 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     const quint32 offset = kit->info.sound[size_t(entry)].wave_start;
     QFile data(kitPath);
     if (!data.open(QIODevice::ReadOnly)) {
-        prompter->warning(w, MainWindow1::tr("Error"), MainWindow1::tr("Open sound file error."), QMessageBox::Ok);
+        prompter->warning(w, WindowTexts::tr("Error"), WindowTexts::tr("Open sound file error."), QMessageBox::Ok);
         return false;
     }
     const waveprobe::Format format = waveprobe::probeStored(data, offset);
@@ -186,12 +188,17 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
 bool SoundListsController::showFileSoundInfo(const QString &path, const QString &notWave)
 {
     if (path.contains(QLatin1String("WAV_DATA")) || path.contains(QLatin1String("wav_data"))) {
-        m_ui->waveInfoShow->setText(QStringLiteral("16bit/48000Hz/Stereo"));
+        waveprobe::Format padFormat; // the pad holds every sound so
+        padFormat.hasFmt = true;
+        padFormat.channels = 2;
+        padFormat.sampleRate = 48000;
+        padFormat.bits = 16;
+        m_ui->waveInfoShow->setText(waveprobe::infoLine(padFormat));
         return true;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("Open sound file error."),
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Open sound file error."),
                                         QMessageBox::Ok);
         return false;
     }
@@ -241,9 +248,9 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     if (name.isEmpty() || path.isEmpty() || !ztplatform::isRegularFile(checkPath)) {
         disablePreview(); // before the box: nothing plays while it shows
         m_ui->waveInfoShow->clear();
-        UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
-                                        MainWindow1::tr("Please check path:") + name
-                                                + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
+        UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),
+                                        WindowTexts::tr("Please check path:") + name
+                                                + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
                                                 + checkPath,
                                         QMessageBox::Ok);
         return;
@@ -252,16 +259,17 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     m_ui->songLabel2->setText(name);
     readyToPlay();
     path = QDir::toNativeSeparators(path);
-    const QString notWave = press ? MainWindow1::tr("This sound is not in wave format.")
-                                  : MainWindow1::tr("This sound is not in wave format");
+    const QString notWave = press ? WindowTexts::tr("This sound is not in wave format.")
+                                  : WindowTexts::tr("This sound is not in wave format");
 
     if (!(stored ? showStoredSoundInfo(path, src, name, notWave) : showFileSoundInfo(path, notWave)))
         return;
     previewable = true;
     if (press) {
-        if (!isRight && !m_pad.isUDiskFlag())
+        const bool rightPress = m_ui->totalWaveTreeView->isRight();
+        if (!rightPress && !m_pad.isUDiskFlag())
             m_shell->dragFromPadList();
-        dragPayload(dragpayload::encode({{name, path}}, !m_pad.isUDiskFlag()), name, isRight);
+        dragPayload(dragpayload::encode({{name, path}}, !m_pad.isUDiskFlag()), name, rightPress);
     }
     m_preview.choosePreviewSound(path);
 }
@@ -286,7 +294,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         if (!lost.isEmpty()) {
             disablePreview();
             if (!press || m_lostTold != selected.at(k))
-                UiPrompter::instance()->warning(w, MainWindow1::tr("Tip"), name + QStringLiteral("\r\n") + lost,
+                UiPrompter::instance()->warning(w, WindowTexts::tr("Tip"), name + QStringLiteral("\r\n") + lost,
                                                 QMessageBox::Ok);
             m_lostTold = press ? QModelIndex() : selected.at(k);
             return;
@@ -295,9 +303,9 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         const soundsource::Stored stored = soundsource::parse(path);
         if (!ztplatform::isRegularFile(stored.form == soundsource::Form::Plain ? path : stored.kitFile)) {
             disablePreview();
-            UiPrompter::instance()->warning(w, MainWindow1::tr("Error"),
-                                            name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
-                                                    + MainWindow1::tr("Please check path:") + path,
+            UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),
+                                            name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
+                                                    + WindowTexts::tr("Please check path:") + path,
                                             QMessageBox::Ok);
             return;
         }
@@ -312,10 +320,10 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
             records.append({name, path});
             m_shell->dragFromGroups();
         } else if (press) {
-            dragPayload(dragpayload::record(name, path), name, isLeftWave);
+            dragPayload(dragpayload::record(name, path), name, m_ui->waveGroupTreeView->isLeftWave());
         }
         m_preview.choosePreviewSound(path);
     }
     if (press && !m_pad.isUDiskFlag())
-        dragPayload(dragpayload::encode(records, true), QString(), isLeftWave);
+        dragPayload(dragpayload::encode(records, true), QString(), m_ui->waveGroupTreeView->isLeftWave());
 }

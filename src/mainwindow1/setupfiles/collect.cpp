@@ -2,10 +2,11 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "setup/savesteps.h"
 #include "kitfile/waveorder.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
@@ -11,6 +11,7 @@
 #include "setup/importkitsjob.h"
 #include "setup/loadnotices.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "library/soundlibrary.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,7 +30,7 @@ bool SetupFilesController::stopPreviewFirst(bool loopToo)
             m_preview.stop();
         else
             m_preview.stopPlayer();
-        m_ui->songLabel2->setText(QStringLiteral("Sample"));
+        m_ui->songLabel2->setText(WindowTexts::tr("Sample"));
         m_ui->playBtn2->setStyleSheet(QLatin1String(kIdleStyle));
     } else if (loopToo && m_preview.singleLoop()) {
         m_preview.stop();
@@ -37,8 +38,8 @@ bool SetupFilesController::stopPreviewFirst(bool loopToo)
         return false;
     }
     UiPrompter::instance()->warning(
-            m_parent, MainWindow1::tr("Warning"),
-            MainWindow1::tr("Please stop playing the music before importing or saving the file."), QMessageBox::Ok);
+            m_parent, WindowTexts::tr("Warning"),
+            WindowTexts::tr("Please stop playing the music before importing or saving the file."), QMessageBox::Ok);
     return true;
 }
 
@@ -56,7 +57,7 @@ void SetupFilesController::lockForSave(bool locked)
 // in its order (the sound library's stored order).
 void SetupFilesController::rebuildSoundRows()
 {
-    const QVector<MainWindow1::SOUND_INDEX> &sounds = m_library.waveLoadKitAttrList();
+    const QVector<MainWindow1Records::SOUND_INDEX> &sounds = m_library.waveLoadKitAttrList();
     if (!sounds.isEmpty())
         m_soundLists.noteLastWaveNumber(sounds.last().wave_No);
     m_soundLists.showTotalRows(soundorder::stored(sounds), false);
@@ -107,7 +108,7 @@ QProgressDialog *SetupFilesController::openSaveProgress(const QString &label, in
     auto *d = new QProgressDialog(m_parent);
     m_preview.holdWaitDialog(d);
     d->setWindowModality(Qt::WindowModal);
-    d->setWindowTitle(MainWindow1::tr("Please wait..."));
+    d->setWindowTitle(WindowTexts::tr("Please wait..."));
     d->setLabelText(label);
     d->setCancelButton(nullptr);
     d->setMinimumDuration(5);

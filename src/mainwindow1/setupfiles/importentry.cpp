@@ -3,7 +3,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -12,6 +12,9 @@
 #include "setup/importkitsjob.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDebug>
 #include <QDir>
@@ -52,8 +55,8 @@ QString SetupFilesController::pickImport(bool &kitFiles)
     UiPrompter *prompter = UiPrompter::instance();
     kitFiles = false;
     if (m_projectFlag)
-        return prompter->getOpenFileName(m_parent, MainWindow1::tr("Select file."), QStringLiteral(" "),
-                                         MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
+        return prompter->getOpenFileName(m_parent, WindowTexts::tr("Select file."), QStringLiteral(" "),
+                                         WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     bool chosen = false;
     for (const QString &root : m_shell->myDetector()->getDevicePath()) {
         const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
@@ -76,15 +79,15 @@ void SetupFilesController::importFiles()
     if (!m_pad.isUDiskFlag()) {
         emit padUpdateWanted(3, 0);
         m_ui->btnLoadFile->setChecked(false);
-        prompter->warning(m_parent, MainWindow1::tr("Warning"),
-                          MainWindow1::tr("In USB device mode, import files are not supported."), QMessageBox::Ok);
+        prompter->warning(m_parent, WindowTexts::tr("Warning"),
+                          WindowTexts::tr("In USB device mode, import files are not supported."), QMessageBox::Ok);
         return;
     }
     const QString crlf = QStringLiteral("\r\n");
-    if (prompter->warning(m_parent, MainWindow1::tr("Warning"),
-                          MainWindow1::tr("*Note*") + crlf
-                                  + MainWindow1::tr("Importing a new file will delete the corresponding loaded file.")
-                                  + crlf + MainWindow1::tr("Are you sure to continue?"),
+    if (prompter->warning(m_parent, WindowTexts::tr("Warning"),
+                          WindowTexts::tr("*Note*") + crlf
+                                  + WindowTexts::tr("Importing a new file will delete the corresponding loaded file.")
+                                  + crlf + WindowTexts::tr("Are you sure to continue?"),
                           QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::No)
         return;
@@ -109,7 +112,7 @@ void SetupFilesController::importFiles()
     } else if (refuseBranded(setupFile, 0)) {
         return;
     } else if (setupFile.isEmpty()) {
-        prompter->warning(m_parent, MainWindow1::tr("Warning"), MainWindow1::tr("No file data is selected!"),
+        prompter->warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("No file data is selected!"),
                           QMessageBox::Yes);
         return;
     } else {
@@ -145,8 +148,8 @@ bool SetupFilesController::judgeIsAllFile(const QString &dir)
 {
     if (QDir(dir).entryList(QDir::AllDirs | QDir::NoDotAndDotDot, QDir::NoSort).isEmpty())
         return true;
-    UiPrompter::instance()->warning(m_parent, MainWindow1::tr("Warning"),
-                                    MainWindow1::tr("The format of forder is error."), QMessageBox::Ok);
+    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
+                                    WindowTexts::tr("The format of forder is error."), QMessageBox::Ok);
     return false;
 }
 
@@ -154,10 +157,10 @@ bool SetupFilesController::openFilePath(const QString &dir)
 {
     m_importFileList = UiPrompter::instance()->getOpenFileNames(
             m_parent,
-            MainWindow1::tr("Select one or more files to open, please note only one binary file can be selected."),
+            WindowTexts::tr("Select one or more files to open, please note only one binary file can be selected."),
             dir,
-            MainWindow1::tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;")
-                    + MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
+            WindowTexts::tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;")
+                    + WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     setupflow::BoxQuestions questions(m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     const bool taken = job.takePicks(m_importFileList, forgetting());

@@ -1,12 +1,13 @@
 // What the save jobs are given by the window, and their boxes shown.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,13 +4,14 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 // Empty sound lists.
 void SetupFilesController::newSoundLists()

@@ -3,7 +3,6 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
@@ -11,6 +10,8 @@
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 #include "kitfile/kitsin.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 void SetupFilesController::showKit1(percussionpadfile *pf)
 {

@@ -2,7 +2,6 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
@@ -10,6 +9,8 @@
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 #include "kitfile/soundsin.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 #include <algorithm>
 

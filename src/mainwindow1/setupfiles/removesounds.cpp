@@ -2,10 +2,11 @@
 // total list, so that the file can be read again or forgotten.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/previewcontroller.h"
 
 #include "setup/kitfileforget.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 #include <QHash>
 

@@ -3,7 +3,7 @@
 // whole-setup road.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -13,6 +13,9 @@
 
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/selectkitno.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,10 +27,10 @@
 QString SetupFilesController::askSetupFile()
 {
     QString path = UiPrompter::instance()->getSaveFileName(
-            m_parent, MainWindow1::tr("Output"),
+            m_parent, WindowTexts::tr("Output"),
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QDir::separator()
                     + QStringLiteral("KIT_ALL"),
-            MainWindow1::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
+            WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".bin");
     if (!path.isEmpty())
@@ -77,14 +80,14 @@ void SetupFilesController::save()
         }
         if (kits.isEmpty()) {
             lockForSave(false);
-            prompter->information(m_parent, MainWindow1::tr("Tip"), MainWindow1::tr("Failed to generate file."),
+            prompter->information(m_parent, WindowTexts::tr("Tip"), WindowTexts::tr("Failed to generate file."),
                                   QMessageBox::Ok);
             return;
         }
         if (kits.size() < KIT_MAX_COUNT) {
             // The folder of the last save of this run, else the user's home.
             const QString start = m_lastSaveFolder.isEmpty() ? QDir::homePath() : m_lastSaveFolder;
-            path = prompter->getExistingDirectory(m_parent, MainWindow1::tr("Output to specified directory"), start,
+            path = prompter->getExistingDirectory(m_parent, WindowTexts::tr("Output to specified directory"), start,
                                                   QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
             if (!path.isEmpty())
                 m_lastSaveFolder = path;
@@ -100,15 +103,15 @@ void SetupFilesController::save()
     }
     if (!hasFiveClicks()) {
         prompter->warning(
-                m_parent, MainWindow1::tr("Error"),
-                MainWindow1::tr("Please switch to the global configuration interface and import 5 metronome sounds."),
+                m_parent, WindowTexts::tr("Error"),
+                WindowTexts::tr("Please switch to the global configuration interface and import 5 metronome sounds."),
                 QMessageBox::Ok);
         lockForSave(false);
         return;
     }
     path = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
-        prompter->information(m_parent, MainWindow1::tr("Error"), MainWindow1::tr("The output file is not set."),
+        prompter->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("The output file is not set."),
                               QMessageBox::Ok);
         lockForSave(false);
         return;
@@ -133,7 +136,7 @@ bool SetupFilesController::confirmOfflineClose()
     m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
     if (!m_doc.differsFromSaved(m_kitPages.globalPage()))
         return true;
-    return UiPrompter::instance()->question(m_parent, MainWindow1::tr("Confirm"), MainWindow1::tr("Quit?"),
+    return UiPrompter::instance()->question(m_parent, WindowTexts::tr("Confirm"), WindowTexts::tr("Quit?"),
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }

@@ -2,13 +2,14 @@
 // the loaded files they replaced and redraws the kits that changed.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "ui_mainwindow1.h"
 
 #include "setup/savekitsjob.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 // Reads back the loaded kit files the save replaced.
 void SetupFilesController::reloadReplaced(const SaveKitsJob::Reload &reload)

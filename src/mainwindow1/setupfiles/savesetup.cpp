@@ -2,7 +2,6 @@
 // the read-back, then marks what is saved and shows its boxes.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
@@ -10,6 +9,8 @@
 
 #include "kitfile/modelout.h"
 #include "setup/savesetupjob.h"
+#include "document/kitdocument.h"
+#include "library/soundlibrary.h"
 
 void SetupFilesController::saveWholeSetup(const QString &target)
 {

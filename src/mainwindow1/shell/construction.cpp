@@ -1,12 +1,13 @@
 // The frame's construction: the widget tables, the frame and fonts, the
 // temporary folders, the dialogs and the window's own wiring.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "ui_mainwindow1.h"
 
+#include "library/soundlibrary.h"
 #include "platform/durablefile.h"
 #include "platform/regularfile.h"
 #include "widgets/copykitfunc.h"
@@ -19,6 +20,8 @@
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
 #include "widgets/wheelguard.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -38,9 +41,9 @@ void setUpFrame(Ui::MainWindow1 *ui, int width)
     ui->logoWidget2->hide();
     ui->logoWidget3->hide();
     ui->menuEdit->menuAction()->setVisible(false);
-    ui->menuFile->setTitle(MainWindow1::tr("File"));
-    ui->menuHelp->setTitle(MainWindow1::tr("Manual"));
-    ui->actionAbout_Korvanta->setText(MainWindow1::tr("About Korvanta"));
+    ui->menuFile->setTitle(WindowTexts::tr("File"));
+    ui->menuHelp->setTitle(WindowTexts::tr("Manual"));
+    ui->actionAbout_Korvanta->setText(WindowTexts::tr("About Korvanta"));
     ui->defaultRbtn->setChecked(true);
     ui->rightwaveListIO->hide();
 
@@ -174,12 +177,6 @@ void ShellController::buildFrame()
 void ShellController::connectPagesAndLists()
 {
     QObject *w = m_boxParent;
-    QSpinBox *const controls[12] = {m_ui->effect1_ctrl1, m_ui->effect1_ctrl2, m_ui->effect1_ctrl3,
-                                    m_ui->effect2_ctrl1, m_ui->effect2_ctrl2, m_ui->effect2_ctrl3,
-                                    m_ui->effect3_ctrl1, m_ui->effect3_ctrl2, m_ui->effect3_ctrl3,
-                                    m_ui->effect4_ctrl1, m_ui->effect4_ctrl2, m_ui->effect4_ctrl3};
-    for (QSpinBox *box : controls)
-        QObject::connect(box, SIGNAL(valueChanged(int)), w, SLOT(on_valueChanged(int)));
     m_soundLists.connectSoundListSelections();
     if (QItemSelectionModel *sel = m_ui->waveGroupTreeView->selectionModel()) {
         SoundListsController *lists = &m_soundLists;
@@ -187,18 +184,14 @@ void ShellController::connectPagesAndLists()
         QObject::connect(sel, &QItemSelectionModel::selectionChanged, w,
                          [lists, groups]() { lists->groupTreeSelection(groups->currentIndex(), false); });
     }
-    QObject::connect(WaveTreeView1::delSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList()));
-    QObject::connect(TotalTreeView::deleteSoundAction(), SIGNAL(triggered()), w, SLOT(deleteWaveFromList1()));
-    QObject::connect(TotalTreeView::exportSoundAction(), SIGNAL(triggered()), w, SLOT(exportWave()));
-    QObject::connect(m_ui->totalWaveTreeView, SIGNAL(sendSelectItem(bool)), w, SLOT(recvSelectItem(bool)));
 }
 
 bool ShellController::makeTempFolders()
 {
     if (!makeTempFolder(m_tmpDir, m_TempDirName, m_TempPlayDirName, QStringLiteral("play"))
         || !makeTempFolder(m_tmpDir2, m_TempDirName2, m_TempPlayDirName2, QStringLiteral("PLAY"))) {
-        UiPrompter::instance()->information(m_boxParent, MainWindow1::tr("Error"),
-                                            MainWindow1::tr("Failed to create temporary directory!"),
+        UiPrompter::instance()->information(m_boxParent, WindowTexts::tr("Error"),
+                                            WindowTexts::tr("Failed to create temporary directory!"),
                                             QMessageBox::Ok);
         return false;
     }
@@ -212,13 +205,11 @@ void ShellController::finishConstruction()
     initPadMenu();
 
     m_skn = new SelectKitNo;
-    connectWindowSignals();
 
     // Dialogs of the window, so that what holds the window (a window-modal
     // wait) holds them too.
     m_copy_pad = new CopyPadFunc(m_boxParent);
     m_kitCopy = new CopyKitFunc(m_boxParent);
-    connectCopyDialogs();
 
     auto *selectAll = new QShortcut(QKeySequence(Qt::CTRL + Qt::Key_A), m_ui->waveGroupTreeView);
     selectAll->setContext(Qt::WindowShortcut);
@@ -226,43 +217,6 @@ void ShellController::finishConstruction()
     connect(selectAll, &QShortcut::activated, groups, [groups]() { groups->selectAll(); });
 
     m_constructionComplete = true;
-}
-
-// The window's signals to its own slots and to the kit choice dialog (a
-// rename's two receivers the window connects itself, once the frame is done).
-void ShellController::connectWindowSignals()
-{
-    QObject *w = m_boxParent;
-    QObject::connect(w, SIGNAL(sendLoopIndex2(int)), w, SLOT(waveLoop2(int)));
-    SelectKitNo *skn = m_skn;
-    QObject::connect(w, SIGNAL(sendKitNameList(QVector<QString>)), skn, SLOT(recvKitNameList(QVector<QString>)));
-    QObject::connect(w, SIGNAL(sendKitIndexList(QVector<int>)), skn, SLOT(recvKitIndexList(QVector<int>)));
-    QObject::connect(skn, SIGNAL(sendIsClose(bool)), w, SLOT(recvIsClose(bool)));
-    QObject::connect(skn, SIGNAL(sendKitIndexState(QVector<int>)), w, SLOT(recvKitIndexState(QVector<int>)));
-    // The kit list model belongs to the kit-chain page; it may not exist yet.
-    if (m_kitChains.kitChainListItemModel())
-        QObject::connect(m_kitChains.kitChainListItemModel(), SIGNAL(itemChanged(QStandardItem *)), w,
-                         SLOT(kitChainListItemModelChanged(QStandardItem *)));
-    QObject::connect(w, SIGNAL(sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)), w,
-                     SLOT(recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN>)));
-    QObject::connect(w, SIGNAL(sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)), w,
-                     SLOT(recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN>, QVector<QString>)));
-    QObject::connect(w, SIGNAL(sendModelIndex(QModelIndex, quint8)), w, SLOT(recvModel(QModelIndex, quint8)));
-    QObject::connect(w, SIGNAL(sendLabelSize(int, int)), w, SLOT(initDisplay(int, int)));
-    QObject::connect(w, SIGNAL(sendLoadSave(bool)), w, SLOT(recvLoadSave(bool)));
-    QObject::connect(w, SIGNAL(sendUpdate(int, int)), w, SLOT(recvUpdate(int, int)));
-    PadSyncController *sync = &m_padSync;
-    QObject::connect(&m_pad, &PadSession::modeChanged, w, [sync](PadSession::Mode mode) { sync->showPadMode(mode); });
-}
-
-// The copy dialogs' wiring to the kit name field and the window (the window
-// hands its chosen source kit to the field itself).
-void ShellController::connectCopyDialogs()
-{
-    QObject *w = m_boxParent;
-    QObject::connect(m_ui->kitNameLineEdit, SIGNAL(sendClickRight(int)), w, SLOT(recvDstKitClick(int)));
-    QObject::connect(m_ui->kitNameLineEdit, SIGNAL(sendMainDstKit(int)), w, SLOT(recvDstKit(int)));
-    QObject::connect(m_kitCopy, SIGNAL(sendDstKit(int)), w, SLOT(recvDstKit(int)));
 }
 
 void ShellController::exportReportClosed(CustomDialog *report)

@@ -2,7 +2,7 @@
 // sound, kit-chain and hi-hat panes; sounds dropped on pads are set on the
 // shown kit and, when new to the setup, registered (offline: rows in the
 // lists; on the pad: queued for the writer).
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"
@@ -16,6 +16,9 @@
 #include "library/soundnames.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -37,7 +40,7 @@ QRect rectIn(const QWidget *child, const QWidget *ancestor)
 
 QString limitText()
 {
-    return MainWindow1::tr("The number of sound can not exceed 9999.");
+    return WindowTexts::tr("The number of sound can not exceed 9999.");
 }
 } // namespace
 
@@ -137,9 +140,9 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     // A pipe, device or folder is no sound: ffmpeg would wait on it for ever.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
     if (!ztplatform::isRegularFile(checked)) {
-        prompter->warning(m_boxParent, MainWindow1::tr("Error"),
-                          sound.name + MainWindow1::tr(" does not exist.") + QStringLiteral("\r\n")
-                                  + MainWindow1::tr("Please check path:") + checked,
+        prompter->warning(m_boxParent, WindowTexts::tr("Error"),
+                          sound.name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
+                                  + WindowTexts::tr("Please check path:") + checked,
                           QMessageBox::Ok);
         return false;
     }
@@ -152,12 +155,12 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     const bool known = row >= 0;
     const bool onLabel = m_posFlagA || m_posFlagB;
     if (!known && onLabel && m_library.totalListItemModel()->soundCount() >= WAVE_MAX_COUNT) {
-        prompter->warning(m_boxParent, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
+        prompter->warning(m_boxParent, WindowTexts::tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
     m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
     if (!known && m_soundLists.total_index() >= WAVE_MAX_COUNT) {
-        prompter->warning(m_boxParent, MainWindow1::tr("Warning"), limitText(), QMessageBox::Ok);
+        prompter->warning(m_boxParent, WindowTexts::tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
     if (!m_pad.isUDiskFlag() && m_dragLeftOrRight == 0)
@@ -182,7 +185,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
             emit padAddsQueued();
         } else {
             // A sound of the pad's own list: the layers take its wave number.
-            for (const MainWindow1::SOUND_INDEX &s : qAsConst(m_library.waveLoadKitAttrList())) {
+            for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(m_library.waveLoadKitAttrList())) {
                 if (s.file == path) {
                     const int k = m_ui->kitNumber->text().toInt() - 1;
                     m_padSync.changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);

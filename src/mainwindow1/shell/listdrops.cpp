@@ -1,7 +1,7 @@
 // Drops on the panes: audio files from outside onto the group tree, group
 // sounds onto the setup's sound list, kits onto kit-chain steps and sounds
 // onto the hi-hat slots.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
@@ -15,6 +15,9 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
+#include "document/kitdocument.h"
+#include "device/padsession.h"
+#include "library/soundlibrary.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -131,8 +134,8 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
     }
     if (!duplicates.isEmpty()) {
         const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
-                m_boxParent, MainWindow1::tr("Information"),
-                MainWindow1::tr("Some files already exist. Do you want to add duplicate files?"),
+                m_boxParent, WindowTexts::tr("Information"),
+                WindowTexts::tr("Some files already exist. Do you want to add duplicate files?"),
                 QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Ok) {
             files.erase(std::remove_if(files.begin(), files.end(),
@@ -179,8 +182,8 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
             return false;
         m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
         if (m_soundLists.total_index() >= WAVE_MAX_COUNT) {
-            prompter->warning(m_boxParent, MainWindow1::tr("Warning"),
-                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            prompter->warning(m_boxParent, WindowTexts::tr("Warning"),
+                              WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
         m_library.addSound(names.take(sound.name, path), path, quint16(m_soundLists.total_index() + 1), true);
@@ -202,8 +205,8 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
             continue;
         m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
         if (m_soundLists.total_index() >= WAVE_MAX_COUNT) {
-            prompter->warning(m_boxParent, MainWindow1::tr("Warning"),
-                              MainWindow1::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            prompter->warning(m_boxParent, WindowTexts::tr("Warning"),
+                              WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             m_soundFiles.tellRenamedSounds(names.changes());
             if (!queued.isEmpty())
                 emit padAddsQueued(); // for the sounds queued before

@@ -1,14 +1,16 @@
 // The Edit and Manual menu actions, the help page and the sizing of the left
 // top bar on every repaint.
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
 #include "platform/datafiles.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "document/kitdocument.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -45,19 +47,19 @@ void ShellController::showKitPage()
     m_ui->stackedWidget->setCurrentIndex(1);
 }
 
-QString ShellController::helpPagePath()
+QString ShellController::helpPagePath(int cnOrEn)
 {
     return ztplatform::dataPath(cnOrEn != 0 ? QStringLiteral("Korvanta_Ch.htm") : QStringLiteral("Korvanta_En.htm"));
 }
 
 void ShellController::openHtmlFile()
 {
-    const QString page = helpPagePath();
+    const QString page = helpPagePath(m_cnOrEn);
     // A missing page is not handed to the desktop.
     if (QFileInfo(page).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         return;
-    UiPrompter::instance()->warning(m_boxParent, MainWindow1::tr("Error"),
-                                    MainWindow1::tr("The default browser failed to open it."), QMessageBox::Ok);
+    UiPrompter::instance()->warning(m_boxParent, WindowTexts::tr("Error"),
+                                    WindowTexts::tr("The default browser failed to open it."), QMessageBox::Ok);
 }
 
 void ShellController::fitLeftTopBar()
@@ -67,4 +69,24 @@ void ShellController::fitLeftTopBar()
         m_ui->waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
     if (m_ui->waveGroupTreeView->width() != m_original_width)
         m_ui->left_top->setFixedSize((m_ui->splitter->width() / 25) * 4, m_ui->topSectionWidget->height());
+}
+
+void ShellController::initDisplay(int width, int mode)
+{
+    const int height = m_ui->topSectionWidget->height();
+    if (mode == 0) {
+        const int w = (width / 3) * 2;
+        m_ui->left_stackedSoundWidget->setFixedWidth(w);
+        m_ui->left_top->setFixedSize(w, height);
+        m_original_width = w;
+        if (m_kitChains.kitChainUiFlag())
+            m_original_kit_width = w;
+        m_right_original_width = width;
+    } else if (mode == 1 || mode == 2) {
+        m_ui->left_top->setFixedSize(width, height);
+        m_original_width = width;
+        if (m_kitChains.kitChainUiFlag())
+            m_original_kit_width = width;
+        m_right_original_width = (width / 2) * 3;
+    }
 }

@@ -92,12 +92,12 @@ public:
     // ---- construction, in the window's order --------------------------------------
     // Title, style, frame, fonts, kit fields, texts, the group tree and the pads' drops.
     void buildFrame();
-    // The effect controls, the sound lists' selections, the sound menus (the
-    // window connects the group tree's edits to itself).
+    // The sound lists' selections (the window connects the group tree's
+    // edits, the effect controls and the sound menus to itself).
     void connectPagesAndLists();
     // The temporary folders with their play folders; false (the user told) when one failed.
     bool makeTempFolders();
-    // The pad menu, the kit choice and copy dialogs, the window's own wiring.
+    // The pad menu, the kit choice and copy dialogs (the window connects them to itself).
     void finishConstruction();
     bool constructionComplete() const { return m_constructionComplete; }
 
@@ -117,12 +117,8 @@ public:
     quint16 fontSize_9() const { return m_fontSize_9; }
     quint16 fontSize_16() const { return m_fontSize_16; }
     int original_width() const { return m_original_width; }
-    int original_kit_width() const { return m_original_kit_width; }
-    int right_original_width() const { return m_right_original_width; }
-    // The panes were laid out: the group tree, the kit list and the right pane widths.
-    void setGroupTreeWidth(int width) { m_original_width = width; }
-    void setKitListWidth(int width) { m_original_kit_width = width; }
-    void setRightPaneWidth(int width) { m_right_original_width = width; }
+    // The panes laid out for `width`: mode 0 the pads, 1 and 2 the other pages.
+    void initDisplay(int width, int mode);
 
     // ---- temporary folders --------------------------------------------------------
     const ztplatform::RunFolder &tmpDir() const { return m_tmpDir; }
@@ -162,8 +158,11 @@ public:
     void backToMainPage();
     void showKitPage();
     void openHtmlFile();
-    // The help page of the interface language, where the program finds it.
-    static QString helpPagePath();
+    // The help page of language `cnOrEn` (1 Chinese, 0 English), where the program finds it.
+    static QString helpPagePath(int cnOrEn);
+    // The interface language the start-up installed: 1 Chinese, 0 English.
+    int cnOrEn() const { return m_cnOrEn; }
+    void setCnOrEn(int cnOrEn) { m_cnOrEn = cnOrEn; }
     // The pad page's save of the pad shown, for the pad the page's combo box selects.
     void savePadShown();
     // The left top bar follows the splitter on every repaint.
@@ -200,8 +199,6 @@ private:
     void initUi();
     void initUIFont();
     void initPadMenu();
-    void connectWindowSignals();
-    void connectCopyDialogs();
 
     bool isOurDrag(QDropEvent *event);
     void applyPadDropState();
@@ -253,6 +250,7 @@ private:
     QAction *m_pad_clear = nullptr;
     bool m_padCopyOpen = false; // the pad menu's Pad Copy waits for its dialog
     bool m_isDarkMode = false; // the theme last applied is the dark one
+    int m_cnOrEn = 1;          // the help command opens the Chinese page (1) or the English one (0)
     bool m_constructionComplete = false; // false when construction stopped early
     bool m_soundListSettled = false; // the close that ends the window wrote the file, or the user quit without it
     bool m_writeSoundListOnClose = true; // off only when the start-up ends without showing the window

@@ -1,7 +1,7 @@
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
+#include "library/soundlibrary.h"
 #include "platform/desktoptheme.h"
 
 #include <QDebug>

@@ -1,4 +1,4 @@
-#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowtexts.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "ui_mainwindow1.h"
 
@@ -50,17 +50,17 @@ void ShellController::initHHWidgetPoint()
 
 void ShellController::initUi()
 {
-    m_ui->right_waveList_label->setText(MainWindow1::tr("MY SOUND LIST"));
-    m_ui->upRbtn->setText(MainWindow1::tr("ASC"));
-    m_ui->DownRbtn->setText(MainWindow1::tr("DESC"));
-    m_ui->upRbtn->setToolTip(MainWindow1::tr("Ascending Order"));
-    m_ui->DownRbtn->setToolTip(MainWindow1::tr("Descending Order"));
-    m_ui->kitRbtn->setText(MainWindow1::tr("KIT"));
-    m_ui->defaultRbtn->setText(MainWindow1::tr("DEFAULT"));
-    m_ui->label_33->setText(MainWindow1::tr("KIT CHIAN ") + QStringLiteral("\r\n") + MainWindow1::tr("FUNCTION"));
-    m_ui->groupBox_5->setTitle(MainWindow1::tr("Sound Kit Setting"));
-    m_ui->groupBox_7->setTitle(MainWindow1::tr("HH Setting"));
-    m_ui->padGroupBox->setTitle(MainWindow1::tr("Pad Setting"));
+    m_ui->right_waveList_label->setText(WindowTexts::tr("MY SOUND LIST"));
+    m_ui->upRbtn->setText(WindowTexts::tr("ASC"));
+    m_ui->DownRbtn->setText(WindowTexts::tr("DESC"));
+    m_ui->upRbtn->setToolTip(WindowTexts::tr("Ascending Order"));
+    m_ui->DownRbtn->setToolTip(WindowTexts::tr("Descending Order"));
+    m_ui->kitRbtn->setText(WindowTexts::tr("KIT"));
+    m_ui->defaultRbtn->setText(WindowTexts::tr("DEFAULT"));
+    m_ui->label_33->setText(WindowTexts::tr("KIT CHIAN ") + QStringLiteral("\r\n") + WindowTexts::tr("FUNCTION"));
+    m_ui->groupBox_5->setTitle(WindowTexts::tr("Sound Kit Setting"));
+    m_ui->groupBox_7->setTitle(WindowTexts::tr("HH Setting"));
+    m_ui->padGroupBox->setTitle(WindowTexts::tr("Pad Setting"));
     // Each section's title gets a line of its own above the first row, and
     // the rows keep their height.
     for (QGroupBox *box : {m_ui->groupBox_5, m_ui->groupBox_7, m_ui->padGroupBox}) {
@@ -73,14 +73,14 @@ void ShellController::initUi()
         if (box->minimumHeight() > 0)
             box->setMinimumHeight(qMin(box->minimumHeight() + grown, box->maximumHeight()));
     }
-    m_ui->label_3->setText(MainWindow1::tr("MY SOUND LIST"));
-    m_ui->label_27->setText(MainWindow1::tr("Version"));
-    m_ui->label_156->setText(MainWindow1::tr("Metronome Setting:"));
-    m_ui->label_155->setText(MainWindow1::tr("Metronome Sound List:"));
-    m_ui->btnImportClickWave->setToolTip(MainWindow1::tr("Import click sound"));
-    m_ui->btnDelClick->setToolTip(MainWindow1::tr("Delete click sound"));
-    m_ui->btnGlobal->setText(MainWindow1::tr("Export Global"));
-    m_ui->btnCopyKit->setToolTip(MainWindow1::tr("Kit Copy"));
+    m_ui->label_3->setText(WindowTexts::tr("MY SOUND LIST"));
+    m_ui->label_27->setText(WindowTexts::tr("Version"));
+    m_ui->label_156->setText(WindowTexts::tr("Metronome Setting:"));
+    m_ui->label_155->setText(WindowTexts::tr("Metronome Sound List:"));
+    m_ui->btnImportClickWave->setToolTip(WindowTexts::tr("Import click sound"));
+    m_ui->btnDelClick->setToolTip(WindowTexts::tr("Delete click sound"));
+    m_ui->btnGlobal->setText(WindowTexts::tr("Export Global"));
+    m_ui->btnCopyKit->setToolTip(WindowTexts::tr("Kit Copy"));
     m_ui->btnKitMove->setStyleSheet(
             QStringLiteral("background-color: rgb(167, 167, 167); color:black; border-none; "));
     m_ui->btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
@@ -158,26 +158,12 @@ void ShellController::initPadMenu()
 {
     QWidget *w = m_boxParent;
     m_pad_menu = new QMenu(w);
-    m_pad_copy = new QAction(MainWindow1::tr("Pad Copy "), w);
-    m_pad_clear = new QAction(MainWindow1::tr("Clear Assignments"), w);
+    m_pad_copy = new QAction(WindowTexts::tr("Pad Copy "), w);
+    m_pad_clear = new QAction(WindowTexts::tr("Clear Assignments"), w);
     m_pad_menu->addAction(m_pad_copy);
     m_pad_menu->addSeparator();
     m_pad_menu->addAction(m_pad_clear);
     m_pad_menu->setFixedSize(150, 60);
-
-    QVector<QLabel *> labels;
-    for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        labels << m_padWidgetGroup[p].lableA;
-        if (m_padWidgetGroup[p].lableB)
-            labels << m_padWidgetGroup[p].lableB;
-    }
-    for (QLabel *l : qAsConst(labels))
-        QObject::connect(l, SIGNAL(clickRight(QString)), w, SLOT(rightMenu(QString)));
-    for (QLabel *l : qAsConst(labels))
-        QObject::connect(l, SIGNAL(clickLeft(QString)), w, SLOT(recvInteration(QString)));
-    QObject::connect(m_pad_clear, SIGNAL(triggered()), w, SLOT(clearPad()));
-    QObject::connect(m_pad_copy, SIGNAL(triggered()), w, SLOT(copyPad()));
-    QObject::connect(m_pad_menu, SIGNAL(aboutToHide()), w, SLOT(padMenuClosed()));
 }
 
 void ShellController::initPadDisplayStyle()

@@ -1,7 +1,6 @@
 // Closing the window: on the pad through its write-back, offline with a
 // question when edits were not saved; the sound groups are written while a
 // box can still say that they could not be.
-#include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"
@@ -9,6 +8,7 @@
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "device/padsession.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -28,17 +28,21 @@ QString translationForLanguage(QLocale::Language language, int *chinese);
 void registerQueuedTypes();
 
 // Loads the catalogue of the system language into a translator made once
-// and installs it; sets cnOrEn. For Chinese, Qt's own catalogue ("qtbase")
+// and installs it; *cnOrEn (when given) becomes 1 for Chinese, 0 for
+// English. For Chinese, Qt's own catalogue ("qtbase")
 // of the locale is installed beside it from qtCatalogueDir (empty: Qt's
 // translations folder); without that file Qt's texts stay English.
-QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalogueDir = QString());
+QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalogueDir = QString(),
+                                     int *cnOrEn = nullptr);
 
 // The start-up after the application exists: builds the main window and the
 // drive chooser, waits for the choice and shows the window.
 class EditorStartup
 {
 public:
-    EditorStartup();  // builds the window and shows the chooser
+    // Builds the window, whose help command opens the page of `cnOrEn` (1
+    // Chinese, 0 English), and shows the chooser.
+    explicit EditorStartup(int cnOrEn = 1);
     ~EditorStartup(); // ends the chooser; a window never shown goes unsaved
 
     // Waits until the chooser has answered; true when the window is to be shown.

@@ -1,4 +1,4 @@
-#include "mainwindow1/shell/startup.h"
+#include "mainwindow1/startup.h"
 
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
@@ -22,10 +22,6 @@
 #include <QTranslator>
 
 #include <cmath>
-
-int loopFlag1 = 1;
-int quitFlag = 1;
-int cnOrEn = 1;
 
 namespace {
 QTranslator *trans = nullptr;
@@ -95,32 +91,34 @@ void registerQueuedTypes()
     qRegisterMetaType<QItemSelection>();
 }
 
-QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalogueDir)
+QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalogueDir, int *cnOrEn)
 {
     ztInitResources();
     if (!trans)
         trans = new QTranslator;
     if (!qtTrans)
         qtTrans = new QTranslator;
-    const QString file = translationForLanguage(QLocale().language(), &cnOrEn);
+    int chinese = 1;
+    const QString file = translationForLanguage(QLocale().language(), &chinese);
+    if (cnOrEn)
+        *cnOrEn = chinese;
     // A missing catalogue leaves the source texts (English).
     trans->load(file);
     app->installTranslator(trans);
     const QString dir = qtCatalogueDir.isEmpty() ? QLibraryInfo::location(QLibraryInfo::TranslationsPath)
                                                  : qtCatalogueDir;
     app->removeTranslator(qtTrans);
-    if (cnOrEn == 1 && qtTrans->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), dir))
+    if (chinese == 1 && qtTrans->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), dir))
         app->installTranslator(qtTrans);
     return trans;
 }
 
-EditorStartup::EditorStartup()
+EditorStartup::EditorStartup(int cnOrEn)
 {
     // Temporary folders that runs killed earlier left behind.
     ztplatform::removeDeadRunFoldersLater();
-    loopFlag1 = 1;
-    quitFlag = 1;
     window = new MainWindow1;
+    window->shell().setCnOrEn(cnOrEn);
     chooser = new DeviceDetector(nullptr);
     window->shell().useDetector(chooser);
     if (!window->shell().constructionComplete()) {
@@ -128,8 +126,8 @@ EditorStartup::EditorStartup()
         m_broken = true;
         return;
     }
-    QObject::connect(chooser, SIGNAL(sendCurFilePath(QString)), window.data(), SLOT(recvFilePath(QString)));
-    QObject::connect(chooser, SIGNAL(sendClose(int)), window.data(), SLOT(recvClose(int)));
+    QObject::connect(chooser, &DeviceDetector::sendCurFilePath, window.data(), &MainWindow1::recvFilePath);
+    QObject::connect(chooser, &DeviceDetector::sendClose, window.data(), &MainWindow1::recvClose);
     chooser->setWindowModality(Qt::ApplicationModal);
     chooser->getDevicePath();
     chooser->show();
@@ -152,10 +150,10 @@ bool EditorStartup::waitForChoice()
 {
     if (m_broken)
         return false;
-    while (loopFlag1 != 0) {
+    while (window && window->padSync().loopFlag1() != 0) {
         QThread::msleep(10);
         QCoreApplication::processEvents();
-        if (quitFlag == 0)
+        if (window && window->quitFlag() == 0)
             break;
     }
     if (chooser->closeFlag)
@@ -187,14 +185,15 @@ int runEditor(int argc, char **argv)
     QApplication app(argc, argv);
     ztplatform::keepFileNameBytes();
     registerQueuedTypes();
-    const QTranslator *catalogue = installEditorTranslator(&app);
+    int cnOrEn = 1;
+    const QTranslator *catalogue = installEditorTranslator(&app, QString(), &cnOrEn);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/zt350editor.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("zt350editor"));
     // Where this run found what it loads.
     qInfo().noquote() << "Catalogue" << (catalogue->isEmpty() ? QStringLiteral("none") : catalogue->filePath())
-                      << "| help page" << ShellController::helpPagePath() << "| metronome sounds"
+                      << "| help page" << ShellController::helpPagePath(cnOrEn) << "| metronome sounds"
                       << clicksounds::defaultFolder() << "| ffmpeg" << audioconverter::defaultProgram();
-    EditorStartup startup;
+    EditorStartup startup(cnOrEn);
     if (!startup.waitForChoice())
         return 0;
     startup.showWindow();
