@@ -102,6 +102,8 @@ static DeviceMessage soundsRefusal(bool cleared)
 
 void PadSyncController::loadPad(const QString &modelFolder)
 {
+    // What the pad holds is the start: no step.
+    const editstep::Recorder::Paused loading(m_doc.recorder());
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("The files are loading..."), 100);
     // Messages come without the dialog; a refusal ends the program.
     auto tell = [this, progress](const DeviceMessages &messages, bool goOn) {
