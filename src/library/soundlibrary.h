@@ -64,6 +64,10 @@ public:
     // kit files. A part of the library changed outside the steps since (a
     // save, the pad) refuses the steps that keep it.
     void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
+    editstep::Recorder *recorder() const { return m_recorder; }
+    // A view's editor changed `cell` of the sound list from `before`: the
+    // step being made keeps the cell as it was.
+    void rowEdited(const QModelIndex &cell, const QString &before);
     // Of `sources`, the sounds that are gone: a file no longer a regular
     // file, a kit file's sound whose file is not as a load read it, a wave of
     // the pad the list no longer holds (the pad is not read for it).
