@@ -123,6 +123,8 @@ static DeviceMessage soundsRefusal(bool cleared)
 // answering ends the load as a refusal does.
 void PadSyncController::loadPad(const QString &modelFolder)
 {
+    // What the pad holds is the start: no step.
+    const editstep::Recorder::Paused loading(m_doc.recorder());
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("The files are loading..."), 100);
     progress->setValue(1);
     pumpEvents();

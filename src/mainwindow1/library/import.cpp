@@ -248,8 +248,12 @@ void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardIte
         return;
 
     if (mode == 3) {
+        const editstep::Recorder::Scope step(m_library.recorder(), QString());
         addToGroupTree(group, model, items);
     } else if (mode == 4) {
+        // Sounds added on the pad are written to it: no step brings them back.
+        const editstep::Recorder::Scope step(m_library.recorder(), WindowTexts::tr("sounds added to the list"));
+        const editstep::Recorder::Paused onThePad(m_pad.isUDiskFlag() ? nullptr : m_library.recorder());
         addToTotalList(model, items);
         m_soundLists->getRightSoundList();
     }
