@@ -333,6 +333,7 @@ private slots:
         padstops::Count count;
         const QString fault = padstops::everyStopKeepsTheKits(pad, work, &count);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY2(count.everyKind(adding), qPrintable(count.describe())); // a delete writes no sound's bytes
         QVERIFY(count.states >= (sounds.size() > 1 ? 15 : 4));
     }
 

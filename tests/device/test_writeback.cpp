@@ -267,6 +267,7 @@ private slots:
         padstops::Count count;
         const QString fault = padstops::everyStopKeepsTheKits(run.pad, work, &count);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY2(count.everyKind(), qPrintable(count.describe()));
         QVERIFY(count.states >= 10 && count.repairStops >= 5);
     }
 
