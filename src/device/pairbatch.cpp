@@ -210,10 +210,11 @@ struct AddBatch::Pair {
     bool wavNamed = false, prmNamed = false;
 };
 
-AddBatch::AddBatch(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath)
+AddBatch::AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
     : m_root(root)
-    , m_dataPath(dataPath)
-    , m_prmPath(prmPath)
+    , m_tree(tree)
+    , m_dataPath(tree.dataPath)
+    , m_prmPath(tree.prmPath)
     , m_folders(std::make_unique<Folders>(root, true))
 {
 }
@@ -427,10 +428,11 @@ struct DeleteBatch::Pair {
     QString wavName, prmName, hiddenWav, hiddenPrm; // a name is empty for a file already gone
 };
 
-DeleteBatch::DeleteBatch(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath)
+DeleteBatch::DeleteBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
     : m_root(root)
-    , m_dataPath(dataPath)
-    , m_prmPath(prmPath)
+    , m_tree(tree)
+    , m_dataPath(tree.dataPath)
+    , m_prmPath(tree.prmPath)
     , m_folders(std::make_unique<Folders>(root, false))
 {
 }

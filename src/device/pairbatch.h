@@ -12,6 +12,7 @@
 // load puts in order), or gone. The pairs may be staged from several threads;
 // one commits them all.
 
+#include "device/padtree.h"
 #include "device/waveprm.h"
 #include "platform/anchoredfolder.h"
 
@@ -43,7 +44,8 @@ struct Failure {
 class AddBatch
 {
 public:
-    AddBatch(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath);
+    // Writes below `root`, in the wave folders of `tree`.
+    AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree);
     ~AddBatch();
     AddBatch(const AddBatch &) = delete;
     AddBatch &operator=(const AddBatch &) = delete;
@@ -64,6 +66,7 @@ private:
     void takeBack(const Pair &pair) const;
 
     ztplatform::FolderAnchor m_root;
+    PadTreePaths m_tree;
     QString m_dataPath, m_prmPath;
     std::unique_ptr<Folders> m_folders;
     mutable QMutex m_lock;
@@ -73,7 +76,7 @@ private:
 class DeleteBatch
 {
 public:
-    DeleteBatch(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath);
+    DeleteBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree);
     ~DeleteBatch();
     DeleteBatch(const DeleteBatch &) = delete;
     DeleteBatch &operator=(const DeleteBatch &) = delete;
@@ -91,6 +94,7 @@ private:
     void putBack(const Pair &pair) const;
 
     ztplatform::FolderAnchor m_root;
+    PadTreePaths m_tree;
     QString m_dataPath, m_prmPath;
     std::unique_ptr<Folders> m_folders;
     mutable QMutex m_lock;

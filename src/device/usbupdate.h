@@ -1,6 +1,7 @@
 #ifndef ZT_DEVICE_USBUPDATE_H
 #define ZT_DEVICE_USBUPDATE_H
 
+#include "device/padtree.h"
 #include "platform/anchoredfolder.h"
 
 #include <QObject>
@@ -43,9 +44,13 @@ public:
 
     // The ffmpeg to run; the converter's default when empty.
     void setConverterProgram(const QString &program) { m_program = program; }
-    // The pad's root as loaded: every file is written and removed below it;
-    // without one nothing is written or removed.
-    void setPadRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
+    // The pad's root as loaded and its tree: every file is written and
+    // removed below the root; without one nothing is written or removed.
+    void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
+    {
+        m_padRoot = root;
+        m_tree = tree;
+    }
     // The batch this worker stages its share into; without one it commits
     // its share itself.
     void setBatch(std::shared_ptr<pairbatch::Shared> batch) { m_shared = std::move(batch); }
@@ -89,6 +94,7 @@ private:
 
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
+    PadTreePaths m_tree;
     std::shared_ptr<pairbatch::Shared> m_shared;
 };
 

@@ -61,7 +61,7 @@ SyncBatch *PadSyncController::ensureSyncBatch()
 {
     if (!m_syncBatch) {
         m_syncBatch = new SyncBatch(m_parent);
-        m_syncBatch->setPadRoot(m_pad.padRoot());
+        m_syncBatch->setPad(m_pad.padRoot(), m_pad.tree());
         connect(m_syncBatch, &SyncBatch::progress, this, [this](int value) {
             if (m_pad.padBatchKind() == SyncBatch::Adding)
                 addProgress(value);
@@ -100,7 +100,7 @@ void PadSyncController::addUsbWave()
     const PadSession::AddPlan plan = m_pad.beginAddBatch(m_library.waveLoadKitAttrList(), ready);
     m_soundLists.noteLastWaveNumber(plan.lastNumber);
     // Nothing handed to the workers: the batch ends at once.
-    if (!ready || !ensureSyncBatch()->startAdd(plan.sounds, m_pad.dataPath(), m_pad.prmPath()))
+    if (!ready || !ensureSyncBatch()->startAdd(plan.sounds))
         completeAddBatch();
 }
 
@@ -111,7 +111,7 @@ void PadSyncController::deleteUsbWave()
     const bool ready =
             !m_pad.delUsbWaveList().isEmpty() && m_pad.padFoldersReady() && padCheck(true).same();
     m_pad.beginDeleteBatch(ready);
-    if (!ready || !ensureSyncBatch()->startDelete(m_pad.delBatchList(), m_pad.dataPath(), m_pad.prmPath()))
+    if (!ready || !ensureSyncBatch()->startDelete(m_pad.delBatchList()))
         completeDeleteBatch(); // no dialog is left up
 }
 
