@@ -54,6 +54,10 @@ bool SyncBatch::startAdd(const QVector<Sound> &sounds)
     m_workerCount = 2;
     auto shared = std::make_shared<pairbatch::Shared>();
     shared->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, m_tree);
+    QVector<int> numbers;
+    for (const Sound &s : sounds)
+        numbers << s.waveNo;
+    shared->add->plan(numbers);
     shared->sharesLeft = m_workerCount;
     const int half = sounds.size() / 2;
     for (int slot = 0; slot < 2; ++slot) {
@@ -75,7 +79,7 @@ bool SyncBatch::startAdd(const QVector<Sound> &sounds)
     return true;
 }
 
-bool SyncBatch::startDelete(const QVector<QString> &paths)
+bool SyncBatch::startDelete(const QVector<QString> &paths, const QSet<QString> &halfPairs)
 {
     if (isRunning() || paths.isEmpty())
         return false;
@@ -84,6 +88,7 @@ bool SyncBatch::startDelete(const QVector<QString> &paths)
     const int half = m_workerCount == 1 ? paths.size() : paths.size() / 2;
     auto shared = std::make_shared<pairbatch::Shared>();
     shared->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, m_tree);
+    shared->remove->takeHalfPairs(halfPairs);
     shared->sharesLeft = m_workerCount;
     for (int slot = 0; slot < m_workerCount; ++slot) {
         const QVector<QString> share = slot == 0 ? paths.mid(0, half) : paths.mid(half);

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -37,9 +38,10 @@ public:
     // The first n / 2 sounds go to worker 1, the rest to worker 2. False, and
     // nothing started, when there is nothing to add or a batch is running.
     bool startAdd(const QVector<Sound> &sounds);
-    // Deletes the pairs of the .wav paths. False when there is nothing to
-    // delete or a batch is running.
-    bool startDelete(const QVector<QString> &paths);
+    // Deletes the pairs of the .wav paths; of those in `halfPairs` also what
+    // is left when one file of the pair is gone. False when there is nothing
+    // to delete or a batch is running.
+    bool startDelete(const QVector<QString> &paths, const QSet<QString> &halfPairs = {});
 
     Kind kind() const { return m_kind; }
     bool isRunning() const { return m_kind != Idle; }

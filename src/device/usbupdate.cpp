@@ -74,6 +74,8 @@ bool UsbUpdate::generateStandardWave(int threadId)
     const QVector<QString> &names = second ? addName2 : addName1;
 
     const std::shared_ptr<pairbatch::Shared> shared = batch(true, outpath, prmFilePath);
+    if (shared->add)
+        shared->add->plan(numbers);
     audioconverter conv;
     if (!m_program.isEmpty())
         conv.setProgram(m_program);

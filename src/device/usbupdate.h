@@ -32,6 +32,10 @@ public:
         PadGone, // the pad's wave folders are not there
         LinkedFolder, // its folder is a link or leads out of the pad
         NotRemovable, // the file system refused (read-only, immutable, ...): the pair was put back
+        WavAlreadyGone, // the .wav was gone already: its .prm stays until the user says so
+        PrmAlreadyGone, // the .prm was gone already: its .wav stays until the user says so
+        RemovedAtNextLoad, // not a pair that stays: cut off past the point of no return, its
+                           // files are removed by the next load of the pad
     };
 
     explicit UsbUpdate(QObject *parent = nullptr);

@@ -98,7 +98,91 @@ class TestPadJournal : public QObject {
                 .replaceInStrings(fx.root, "");
     }
 
+    // Wave 3 added (Create steps, with or without the marks of `wav` and
+    // `prm`) or wave 2 deleted (Remove steps).
+    static pj::Record pairRecord(const PadFixture &fx, pj::Purpose purpose, const QByteArray &wav = {},
+                                 const QByteArray &prm = {})
+    {
+        pj::Record r;
+        r.purpose = purpose;
+        const bool adding = purpose == pj::Purpose::AddSounds;
+        for (pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
+            const bool data = area == pj::Area::Data;
+            pj::Step s;
+            s.kind = adding ? pj::Kind::Create : pj::Kind::Remove;
+            s.area = area;
+            s.number = adding ? 3 : 2;
+            s.folder = s.toFolder = "001";
+            const QString name = QString(adding ? "003" : "002") + (data ? ".wav" : ".prm");
+            (adding ? s.to : s.from) = name;
+            s.hidden = ztplatform::temporaryName(name, 0);
+            const QByteArray bytes = adding ? (data ? wav : prm)
+                                            : kf::readFile((data ? fx.dataPath : fx.prmPath) + "/001/" + name);
+            if (!bytes.isEmpty())
+                s.mark = pj::markOfBytes(bytes);
+            r.steps << s;
+        }
+        return r;
+    }
+
 private slots:
+    // A batch's first record names its new files without their marks: the
+    // load takes back whatever it finds of them and names the sounds not
+    // added. Once the record holds their marks, the load finishes it; a
+    // staging record beside it is removed.
+    void anAddIsTakenBackUntilItsRecordKnowsTheFiles()
+    {
+        PadFixture fx;
+        layOut(fx);
+        const QByteArray wav = kf::wavBytes(400, 3), prm = waveprm::buildRecord(3, "three", quint32(wav.size()));
+        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        auto stage = [&](const pj::Record &r) {
+            kf::writeFile(fx.dataPath + "/001/" + r.steps.at(0).hidden, wav);
+            kf::writeFile(fx.prmPath + "/001/" + r.steps.at(1).hidden, prm);
+        };
+        const pj::Record begun = pairRecord(fx, pj::Purpose::AddSounds);
+        QVERIFY(pj::begin(pad, begun));
+        stage(begun);
+        PadFixture::Loaded again = fx.loadAgain();
+        QVERIFY2(again.text().contains("The adding of these sounds was taken back; they are not on the sampler pad: 3."),
+                 qPrintable(again.text()));
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 2);
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!pj::recordPresent(pad));
+
+        const pj::Record full = pairRecord(fx, pj::Purpose::AddSounds, wav, prm);
+        stage(full);
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(full));
+        kf::writeFile(fx.sysPath + "/" + pj::STAGING_NAME, pj::encode(begun));
+        again = fx.loadAgain();
+        QVERIFY2(again.text().contains("These sounds were completed: 3."), qPrintable(again.text()));
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 3);
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/003.wav"), wav);
+        QCOMPARE(again.hidden, QStringList());
+        QCOMPARE(QDir(fx.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList{"global.ini"});
+    }
+
+    // A delete stopped while its files take hidden names is taken back; once
+    // every file has left its name, it is finished.
+    void aDeleteIsFinishedOnlyOnceEveryFileLeftItsName()
+    {
+        for (bool bothHidden : {false, true}) {
+            PadFixture fx;
+            layOut(fx);
+            const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+            kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+            QVERIFY(QFile::rename(fx.dataPath + "/001/002.wav", fx.dataPath + "/001/" + r.steps.at(0).hidden));
+            if (bothHidden)
+                QVERIFY(QFile::rename(fx.prmPath + "/001/002.prm", fx.prmPath + "/001/" + r.steps.at(1).hidden));
+            const PadFixture::Loaded again = fx.loadAgain();
+            QVERIFY2(again.text().contains(bothHidden ? "The deletion of these sounds was finished: 2."
+                                                      : "These sounds were put back: 2."),
+                     qPrintable(again.text()));
+            QCOMPARE(again.sounds.waveLoadKitAttrList.size(), bothHidden ? 1 : 2);
+            QCOMPARE(again.hidden, QStringList());
+        }
+    }
+
     void theRecordNamesNoTemporaryFile()
     {
         for (const QString &name : {QString(pj::RECORD_NAME), QString(pj::STAGING_NAME)})

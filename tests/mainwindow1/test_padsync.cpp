@@ -346,9 +346,11 @@ private slots:
         QVERIFY(!w->pad().isUDiskFlag());
     }
 
-    // A new mount without SYS/global.ini at the pad's place during a delete:
-    // the pair not reached keeps its row, and the box says the pad is gone.
-    void aPadGoneDuringADeleteKeepsTheRowsLeft()
+    // A new mount without SYS/global.ini at the pad's place while a delete
+    // removes its files: the pairs had all left their names, so the rows go,
+    // the box says the pad is gone and that its next load ends the delete,
+    // and the next load does.
+    void aPadGoneDuringADeleteLeavesItToTheNextLoad()
     {
         PadWindow f;
         f.layOut(4);
@@ -363,9 +365,55 @@ private slots:
         };
         deleteRows(w, {1, 2}); // sound 3 first, then 2
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
-        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1), "2|wave2|" + f.wav(2), "4|wave4|" + f.wav(4)}));
-        QCOMPARE(f.prompter.texts(), QStringList{"The 350 device was disconnected.\r\nThese sounds were not deleted "
-                                                 "from the sampler pad and stay in the list:\r\nwave2"});
+        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1), "4|wave4|" + f.wav(4)}));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The 350 device was disconnected.\r\nThese sounds were deleted from the list; the "
+                             "sampler pad was cut off before the deletion ended, and its next load finishes it:"
+                             "\r\nwave2\r\nwave3"});
+        QVERIFY(QFile::rename(f.pad.sysPath + "/global.old", f.pad.sysPath + "/global.ini"));
+        const PadFixture::Loaded again = f.pad.loadAgain();
+        QVERIFY2(again.text().contains("The deletion of these sounds was finished: 2, 3."), qPrintable(again.text()));
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 2);
+        QCOMPARE(again.hidden, QStringList());
+    }
+
+    // A pair whose .prm another program removed: the delete names the file
+    // gone and keeps the row, with its record and its .wav, until the user
+    // says Yes; then what is left goes.
+    void aHalfPairGoesOnlyOnceConfirmed()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        QVERIFY(QFile::remove(f.prm(3)));
+        const QStringList rows = f.rows();
+        const QString question = "One file of each of these sounds was already gone from the sampler pad (another "
+                                 "program may have removed it); they stay in the list:\r\nwave3 (003.prm is gone)"
+                                 "\r\nDelete what is left of them from the sampler pad?";
+        auto deleteThird = [&]() {
+            const QModelIndex third = w->library().totalListItemModel()->soundIndex(2); // in no kit
+            w->form()->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
+                                                                               | QItemSelectionModel::Rows);
+            w->deleteWaveFromList1();
+        };
+        f.prompter.buttonAnswers.enqueue(QMessageBox::No);
+        deleteThird();
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{question});
+        QCOMPARE(f.rows(), rows);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 3);
+        QVERIFY(QFile::exists(f.wav(3)));
+        QVERIFY(w->pad().delUsbWaveNumList().isEmpty());
+
+        f.prompter.clear();
+        f.prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        deleteThird();
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(f.wav(3)) && batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{question});
+        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1), "2|wave2|" + f.wav(2)}));
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);
+        QCOMPARE(w->pad().delUsbWaveNumList(), QVector<quint16>{3});
+        QCOMPARE(f.pad.loadAgain().sounds.waveLoadKitAttrList.size(), 2);
     }
 
     // A delete on a pad mounted read-only: the pair stays, so do its row and
