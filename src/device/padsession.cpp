@@ -62,7 +62,7 @@ void PadSession::padLoaded(PadIdentity loaded)
 
 void PadSession::leaveDeviceMode()
 {
-    m_watch.watch(QString());
+    // The watch goes on: the pad's files stay in the lists.
     // A lost pad stays lost.
     if (m_mode != Mode::Lost)
         setMode(Mode::Offline);

@@ -117,6 +117,37 @@
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>"%1" cannot be undone:</source>
+        <translation>无法撤销“%1”：</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be redone:</source>
+        <translation>无法重做“%1”：</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销 %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做 %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+</context>
+<context>
     <name>ImportTip</name>
     <message>
         <source>Dialog</source>
@@ -139,87 +170,87 @@
     <name>KitDocument</name>
     <message>
         <source>kit chain %1 ON</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓链 %1 开</translation>
     </message>
     <message>
         <source>kit chains OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓链关</translation>
     </message>
     <message>
         <source>kit chains</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓链</translation>
     </message>
     <message>
         <source>steps of kit chain %1 cleared</source>
-        <translation type="unfinished"></translation>
+        <translation>清除套鼓链 %1 的步骤</translation>
     </message>
     <message>
         <source>step %1 of kit chain %2</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓链 %2 的第 %1 步</translation>
     </message>
     <message>
         <source>name of kit %1</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓 %1 的名称</translation>
     </message>
     <message>
         <source>kit names</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓名称</translation>
     </message>
     <message>
         <source>sound on pad %1 of kit %2</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓 %2 打击垫 %1 的音色</translation>
     </message>
     <message>
         <source>hi-hat sound %1 of kit %2</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓 %2 的踩镲音色 %1</translation>
     </message>
     <message>
         <source>CLEAR of kit %1</source>
-        <translation type="unfinished"></translation>
+        <translation>清除套鼓 %1</translation>
     </message>
     <message>
         <source>Clear of pad %1 of kit %2</source>
-        <translation type="unfinished"></translation>
+        <translation>清除套鼓 %2 的打击垫 %1</translation>
     </message>
     <message>
         <source>hi-hat sounds of kit %1 cleared</source>
-        <translation type="unfinished"></translation>
+        <translation>清除套鼓 %1 的踩镲音色</translation>
     </message>
     <message>
         <source>Kit Copy of kit %1 to kit %2</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓复制：套鼓 %1 到套鼓 %2</translation>
     </message>
     <message>
         <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
-        <translation type="unfinished"></translation>
+        <translation>打击垫复制：套鼓 %3 的打击垫 %1 到打击垫 %2</translation>
     </message>
     <message>
         <source>move of kit %1 to kit %2</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓 %1 移到套鼓 %2</translation>
     </message>
     <message>
         <source>settings of kit %1</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓 %1 的设置</translation>
     </message>
     <message>
         <source>settings of pad %1 of kit %2</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓 %2 打击垫 %1 的设置</translation>
     </message>
     <message>
         <source>pad links of kit %1</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓 %1 的打击垫联动</translation>
     </message>
     <message>
         <source>effect of kit %1</source>
-        <translation type="unfinished"></translation>
+        <translation>套鼓 %1 的效果</translation>
     </message>
     <message>
         <source>name of sound %1</source>
-        <translation type="unfinished"></translation>
+        <translation>音色 %1 的名称</translation>
     </message>
     <message>
         <source>The sound %1 is gone.</source>
-        <translation type="unfinished"></translation>
+        <translation>音色 %1 已不存在。</translation>
     </message>
 </context>
 <context>
@@ -1878,11 +1909,11 @@ and save the current pad settings</source>
         <translation>请检查路径：</translation>
     </message>
     <message>
-        <source>Except for the option &apos;OFF&apos;, the link1 parameter must not be the same as the link2 parameter.</source>
+        <source>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</source>
         <translation>除“OFF”选项外，联动1参数不能与联动2参数相同。</translation>
     </message>
     <message>
-        <source>Except for the option &apos;OFF&apos;, the link2 parameter must not be the same as the link1 parameter.</source>
+        <source>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</source>
         <translation>除“OFF”选项外，联动2参数不能与联动1参数相同。</translation>
     </message>
     <message>
@@ -1902,7 +1933,7 @@ and save the current pad settings</source>
         <translation>套鼓号范围为 1~100。</translation>
     </message>
     <message>
-        <source>Kit name can&apos;t be blank!</source>
+        <source>Kit name can't be blank!</source>
         <translation>套鼓名称不能为空！</translation>
     </message>
     <message>
@@ -1910,7 +1941,7 @@ and save the current pad settings</source>
         <translation>套鼓名称必须以字母或数字开头和结尾，中间可包含字母、数字、空格及以下符号：</translation>
     </message>
     <message>
-        <source>The maximum number of kit name&apos;s character can&apos;t exceed 10!</source>
+        <source>The maximum number of kit name's character can't exceed 10!</source>
         <translation>套鼓名称最多不能超过 10 个字符！</translation>
     </message>
     <message>
@@ -2050,7 +2081,7 @@ and save the current pad settings</source>
         <translation>请输入分类名称。</translation>
     </message>
     <message>
-        <source>New category name can&apos;t be blank.</source>
+        <source>New category name can't be blank.</source>
         <translation>新分类名称不能为空。</translation>
     </message>
     <message>
@@ -2086,11 +2117,11 @@ and save the current pad settings</source>
         <translation>部分文件已存在。是否添加重复文件？</translation>
     </message>
     <message>
-        <source>Some files already exist. Don&apos;t support to add duplicate files!</source>
+        <source>Some files already exist. Don't support to add duplicate files!</source>
         <translation>部分文件已存在。不支持添加重复文件！</translation>
     </message>
     <message>
-        <source>Sound name can&apos;t be blank!</source>
+        <source>Sound name can't be blank!</source>
         <translation>音色名称不能为空！</translation>
     </message>
     <message>
@@ -2098,7 +2129,7 @@ and save the current pad settings</source>
         <translation>音色名称必须以字母或数字开头和结尾，中间可包含字母、数字、空格及以下符号：</translation>
     </message>
     <message>
-        <source>The maximum number of sound name&apos;s character can&apos;t exceed 16!</source>
+        <source>The maximum number of sound name's character can't exceed 16!</source>
         <translation>音色名称最多不能超过 16 个字符！</translation>
     </message>
     <message>
@@ -2122,7 +2153,7 @@ and save the current pad settings</source>
         <translation>最多只支持导入 5 个节拍器音色。</translation>
     </message>
     <message>
-        <source>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list&apos;s limit.</source>
+        <source>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list's limit.</source>
         <translation>列表容量为 5。请按列表上限导入节拍器音色。</translation>
     </message>
     <message>
@@ -2162,7 +2193,7 @@ and save the current pad settings</source>
         <translation>音色存在于套鼓 </translation>
     </message>
     <message>
-        <source>If you want to delete a sound, please find it in the right list and press &apos;OK&apos; to confirm.</source>
+        <source>If you want to delete a sound, please find it in the right list and press 'OK' to confirm.</source>
         <translation>如需删除音色，请在右侧列表中找到它，然后按“确定”确认。</translation>
     </message>
     <message>
@@ -2410,7 +2441,7 @@ and save the current pad settings</source>
         <translation>不支持删除 pkit 文件！</translation>
     </message>
     <message>
-        <source>Deleting the &apos;Default&apos; group is not supported.</source>
+        <source>Deleting the 'Default' group is not supported.</source>
         <translation>不支持删除“Default”分组。</translation>
     </message>
     <message>
@@ -2494,7 +2525,7 @@ and save the current pad settings</source>
         <translation>未分配</translation>
     </message>
     <message>
-        <source>Group name can&apos;t be blank!</source>
+        <source>Group name can't be blank!</source>
         <translation>分组名称不能为空！</translation>
     </message>
     <message>
@@ -2534,7 +2565,7 @@ and save the current pad settings</source>
         <translation>以下文件不是可读取的音频，未添加：</translation>
     </message>
     <message>
-        <source>A pad&apos;s sound is not in the sound list, so the file is not saved:</source>
+        <source>A pad's sound is not in the sound list, so the file is not saved:</source>
         <translation>有打击垫的音色不在音色列表中，文件未保存：</translation>
     </message>
     <message>
@@ -2610,11 +2641,11 @@ and save the current pad settings</source>
         <translation>文件已写入，但磁盘未确认已保存：</translation>
     </message>
     <message>
-        <source>Some entries of &quot;%1&quot; could not be read and are not in the sound groups. The file as it was read is kept as &quot;%2&quot;.</source>
+        <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
         <translation type="vanished">“%1”中的部分条目无法读取，未列入音色分组。该文件按读取时的原样保留为“%2”。</translation>
     </message>
     <message>
-        <source>The sound groups could not be saved to &quot;%1&quot;: %2.
+        <source>The sound groups could not be saved to "%1": %2.
 
 Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</source>
         <translation>音色分组无法保存到“%1”：%2。
@@ -2778,7 +2809,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>无法保留文件所有者 %1：文件现在属于 %2。</translation>
     </message>
     <message>
-        <source>The group %1 could not be kept: the file&apos;s group is now %2.</source>
+        <source>The group %1 could not be kept: the file's group is now %2.</source>
         <translation>无法保留文件所属组 %1：文件的组现在是 %2。</translation>
     </message>
     <message>
@@ -2938,7 +2969,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色 %1：缺少 .prm 文件。</translation>
     </message>
     <message>
-        <source>Sound %1: under hidden names, out of the pad&apos;s list.</source>
+        <source>Sound %1: under hidden names, out of the pad's list.</source>
         <translation>音色 %1：处于隐藏名称下，不在打击垫的列表中。</translation>
     </message>
     <message>
@@ -2966,7 +2997,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>它是一个未指向普通文件的链接</translation>
     </message>
     <message>
-        <source>The sound groups are saved to &quot;%1&quot;.</source>
+        <source>The sound groups are saved to "%1".</source>
         <translation>音色分组保存在“%1”中。</translation>
     </message>
     <message>
@@ -2982,15 +3013,15 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>它是一个链接，已不再指向启动时读取的文件</translation>
     </message>
     <message>
-        <source>The sound groups file &quot;%1&quot; could not be read whole: %2.</source>
+        <source>The sound groups file "%1" could not be read whole: %2.</source>
         <translation>音色分组文件“%1”无法完整读取：%2。</translation>
     </message>
     <message>
-        <source>Some entries of &quot;%1&quot; could not be read and are not in the sound groups.</source>
+        <source>Some entries of "%1" could not be read and are not in the sound groups.</source>
         <translation>“%1”中的部分条目无法读取，未列入音色分组。</translation>
     </message>
     <message>
-        <source>The file as it was is kept as &quot;%1&quot;.</source>
+        <source>The file as it was is kept as "%1".</source>
         <translation>该文件已按原样保留为“%1”。</translation>
     </message>
     <message>
@@ -2998,7 +3029,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>无法在其旁边保留该文件（%1），因此音色分组不会保存覆盖它。</translation>
     </message>
     <message>
-        <source>The sound groups in &quot;%1&quot; are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
+        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
         <translation>“%1”中的音色分组正被另一个编辑器使用。此窗口中对分组的更改仅在本次运行中保留。</translation>
     </message>
     <message>
@@ -3006,11 +3037,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation type="vanished">音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：</translation>
     </message>
     <message>
-        <source>The sound groups in &quot;%1&quot; are in use by another editor: the changes to the groups in this window are not saved.</source>
+        <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
         <translation>“%1”中的音色分组正被另一个编辑器使用：此窗口中对分组的更改不会保存。</translation>
     </message>
     <message>
-        <source>it is cut off or not in the sound list&apos;s form</source>
+        <source>it is cut off or not in the sound list's form</source>
         <translation>文件不完整或不是音色列表的格式</translation>
     </message>
     <message>
@@ -3022,7 +3053,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>文件过大</translation>
     </message>
     <message>
-        <source>The sound groups could not be saved to &quot;%1&quot;: %2.</source>
+        <source>The sound groups could not be saved to "%1": %2.</source>
         <translation>音色分组无法保存到“%1”：%2。</translation>
     </message>
     <message>
@@ -3030,8 +3061,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>所有文件 (*)</translation>
     </message>
     <message>
-        <source>Another program changed the sound groups&apos; file since this editor read it: that version is kept as &quot;%1&quot;.</source>
-        <translation>自本编辑器读取后，另一个程序修改了音色分组文件：该版本已保存为&quot;%1&quot;。</translation>
+        <source>Another program changed the sound groups' file since this editor read it: that version is kept as "%1".</source>
+        <translation>自本编辑器读取后，另一个程序修改了音色分组文件：该版本已保存为"%1"。</translation>
     </message>
     <message>
         <source>another program changed it, and its version could not be kept: %1</source>
@@ -3058,20 +3089,20 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>无法锁定音色分组：%1</translation>
     </message>
     <message>
-        <source>a link to &quot;%1&quot; was put at its name since the start; neither is written over</source>
-        <translation>启动后有人在其名称处放置了指向&quot;%1&quot;的链接；两者均未被覆盖</translation>
+        <source>a link to "%1" was put at its name since the start; neither is written over</source>
+        <translation>启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖</translation>
     </message>
     <message>
-        <source>The sound groups in &quot;%1&quot; cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
-        <translation>无法为本编辑器锁定&quot;%1&quot;中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。</translation>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
+        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。</translation>
     </message>
     <message>
-        <source>The sound groups are saved to &quot;%1&quot;, but the new file lacks what the old one had:</source>
-        <translation>音色分组已保存到&quot;%1&quot;，但新文件缺少旧文件原有的内容：</translation>
+        <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
+        <translation>音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：</translation>
     </message>
     <message>
-        <source>The sound groups in &quot;%1&quot; cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
-        <translation>无法为本编辑器锁定&quot;%1&quot;中的音色分组（%2）：本窗口中对分组的更改未保存。</translation>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
+        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）：本窗口中对分组的更改未保存。</translation>
     </message>
     <message>
         <source>%1 more in other folders</source>
@@ -3082,16 +3113,16 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>该文件还有其他名称（硬链接），它们仍保留旧内容：%1。</translation>
     </message>
     <message>
-        <source>The bytes of this sound were found neither in the file it names nor in &quot;Kept sounds&quot; when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
-        <translation>编辑器启动时，在其所指的文件和&quot;Kept sounds&quot;中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。</translation>
+        <source>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
+        <translation>编辑器启动时，在其所指的文件和"Kept sounds"中都找不到此音色的数据：它将会是另一个音色，因此无法预听、拖动或保存。</translation>
     </message>
     <message>
-        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in &quot;Kept sounds&quot;; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
-        <translation>音色分组中的以下音色已不在其所指的文件中（这些文件之后被重新写入），也不在&quot;Kept sounds&quot;中；它们不会被当作其他音色，也无法预听、拖动或保存：</translation>
+        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
+        <translation>音色分组中的以下音色已不在其所指的文件中（这些文件之后被重新写入），也不在"Kept sounds"中；它们不会被当作其他音色，也无法预听、拖动或保存：</translation>
     </message>
     <message>
-        <source>These sounds of the sound groups are now taken from &quot;Kept sounds&quot;:</source>
-        <translation>音色分组中的以下音色现在取自&quot;Kept sounds&quot;：</translation>
+        <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
+        <translation>音色分组中的以下音色现在取自"Kept sounds"：</translation>
     </message>
     <message>
         <source>The files were written, but the disk did not confirm that they are stored:</source>
@@ -3126,11 +3157,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>采样打击垫无响应：没有任何内容保存到它。</translation>
     </message>
     <message>
-        <source>The sound groups could not be saved to &quot;%1&quot; (%2). These sounds of the groups now stand elsewhere; the groups&apos; file still names their old places, and the next start finds them by their bytes:</source>
-        <translation>音色分组无法保存到&quot;%1&quot;（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：</translation>
+        <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>音色分组无法保存到"%1"（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：</translation>
     </message>
     <message>
-        <source>Its global.ini or its metronome folder differs from the loaded pad&apos;s; neither volume has a serial number to compare.</source>
+        <source>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</source>
         <translation>其 global.ini 或节拍器文件夹与已载入的打击垫不同；两个卷都没有可比较的序列号。</translation>
     </message>
     <message>
@@ -3158,7 +3189,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>它已保留为 SYS 文件夹中的 %1。</translation>
     </message>
     <message>
-        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds&apos; new numbers.</source>
+        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
         <translation>已完成被中断的重新编号：采样打击垫上的套鼓使用音色的新编号。</translation>
     </message>
     <message>
@@ -3233,6 +3264,204 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Delete what is left of them from the sampler pad?</source>
         <translation>是否从采样打击垫上删除它们剩余的文件？</translation>
     </message>
+    <message>
+        <source>Invalid data found when processing input.</source>
+        <translation>处理输入时发现无效数据。</translation>
+    </message>
+    <message>
+        <source>Error splitting the argument list.</source>
+        <translation>拆分参数列表出错。</translation>
+    </message>
+    <message>
+        <source>Option not found.</source>
+        <translation>未找到选项。</translation>
+    </message>
+    <message>
+        <source>Invalid argument.</source>
+        <translation>无效参数。</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <comment>sound channels</comment>
+        <translation>单声道</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <comment>sound channels</comment>
+        <translation>立体声</translation>
+    </message>
+    <message>
+        <source>Effect%1 Ctrl%2:</source>
+        <translation>效果%1控制%2：</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样本</translation>
+    </message>
+    <message>
+        <source>Repeat:</source>
+        <translation>重复：</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>延迟：</translation>
+    </message>
+    <message>
+        <source>Damping:</source>
+        <translation>阻尼：</translation>
+    </message>
+    <message>
+        <source>Pitch Shift:</source>
+        <translation>移调：</translation>
+    </message>
+    <message>
+        <source>Echo Delay:</source>
+        <translation>回声延迟：</translation>
+    </message>
+    <message>
+        <source>Echo Mix:</source>
+        <translation>回声混合：</translation>
+    </message>
+    <message>
+        <source>Feedback:</source>
+        <translation>反馈：</translation>
+    </message>
+    <message>
+        <source>Reverb Time:</source>
+        <translation>混响时间：</translation>
+    </message>
+    <message>
+        <source>HF Filter:</source>
+        <translation>高频滤波：</translation>
+    </message>
+    <message>
+        <source>LF Filter:</source>
+        <translation>低频滤波：</translation>
+    </message>
+    <message>
+        <source>Diffusion:</source>
+        <translation>扩散：</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>滤波：</translation>
+    </message>
+    <message>
+        <source>Decay:</source>
+        <translation>衰减：</translation>
+    </message>
+    <message>
+        <source>Pre-delay:</source>
+        <translation>预延迟：</translation>
+    </message>
+    <message>
+        <source>Depth:</source>
+        <translation>深度：</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>宽度：</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>速率：</translation>
+    </message>
+    <message>
+        <source>Reverb Mix:</source>
+        <translation>混响混合：</translation>
+    </message>
+    <message>
+        <source>Tremolo Rate:</source>
+        <translation>颤音速率：</translation>
+    </message>
+    <message>
+        <source>Tremolo Mix:</source>
+        <translation>颤音混合：</translation>
+    </message>
+    <message>
+        <source>Flange Rate:</source>
+        <translation>镶边速率：</translation>
+    </message>
+    <message>
+        <source>Flange Mix:</source>
+        <translation>镶边混合：</translation>
+    </message>
+    <message>
+        <source>Chorus Rate:</source>
+        <translation>合唱速率：</translation>
+    </message>
+    <message>
+        <source>Chorus Mix:</source>
+        <translation>合唱混合：</translation>
+    </message>
+    <message>
+        <source>Reverb Size:</source>
+        <translation>混响大小：</translation>
+    </message>
+    <message>
+        <source>LP Filter:</source>
+        <translation>低通滤波：</translation>
+    </message>
+    <message>
+        <source>HP Filter:</source>
+        <translation>高通滤波：</translation>
+    </message>
+    <message>
+        <source>Flange Delay:</source>
+        <translation>镶边延迟：</translation>
+    </message>
+    <message>
+        <source>Kit %1: %2</source>
+        <translation>套鼓 %1：%2</translation>
+    </message>
+    <message>
+        <source>Kit %1 %2: </source>
+        <translation>套鼓 %1 %2：</translation>
+    </message>
+    <message>
+        <source>Error:0011</source>
+        <translation>错误：0011</translation>
+    </message>
+    <message>
+        <source>DEL of a metronome sound</source>
+        <translation>删除节拍器音色</translation>
+    </message>
+    <message>
+        <source>move of kit %1</source>
+        <translation>移动套鼓 %1</translation>
+    </message>
+    <message>
+        <source>global settings</source>
+        <translation>全局设置</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>sounds added to the list</source>
+        <translation>添加到列表的音色</translation>
+    </message>
+    <message>
+        <source>metronome sounds added</source>
+        <translation>添加的节拍器音色</translation>
+    </message>
+    <message>
+        <source>order of the sound list</source>
+        <translation>音色列表的排序</translation>
+    </message>
+    <message>
+        <source>sound %1 added to the list</source>
+        <translation>添加到列表的音色 %1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3305,49 +3534,47 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <name>SoundLibrary</name>
     <message>
         <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>音色列表此后已被更改（保存或打击垫）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The sound %1 is gone.</source>
-        <translation type="unfinished"></translation>
+        <translation>音色 %1 已不存在。</translation>
     </message>
     <message>
         <source>The sound groups changed since (a save): this step can no longer be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>音色分组此后已被更改（保存）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The metronome sounds changed since: this step can no longer be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>节拍器音色此后已被更改：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
-        <translation type="unfinished"></translation>
+        <translation>已载入的套鼓文件此后已被更改（保存）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>new group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>新建分组 %1</translation>
     </message>
     <message>
         <source>sounds added to group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>添加到分组 %1 的音色</translation>
     </message>
     <message>
         <source>name of group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>分组 %1 的名称</translation>
     </message>
     <message>
         <source>name of sound %1</source>
-        <translation type="unfinished"></translation>
+        <translation>音色 %1 的名称</translation>
     </message>
     <message>
         <source>DEL in the sound groups</source>
-        <translation type="unfinished"></translation>
+        <translation>在音色分组中删除</translation>
     </message>
-    <message numerus="yes">
-        <source>DEL of %n sounds</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-        </translation>
+    <message>
+        <source>DEL of %1 sounds</source>
+        <translation>删除 %1 个音色</translation>
     </message>
 </context>
 <context>

@@ -117,6 +117,37 @@
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>"%1" cannot be undone:</source>
+        <translation>"%1" cannot be undone:</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be redone:</source>
+        <translation>"%1" cannot be redone:</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
     <name>ImportTip</name>
     <message>
         <source>Dialog</source>
@@ -1878,12 +1909,12 @@ and save the current pad settings</translation>
         <translation>Please check path:</translation>
     </message>
     <message>
-        <source>Except for the option &apos;OFF&apos;, the link1 parameter must not be the same as the link2 parameter.</source>
-        <translation>Except for the option &apos;OFF&apos;, the link1 parameter must not be the same as the link2 parameter.</translation>
+        <source>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</source>
+        <translation>Except for the option 'OFF', the link1 parameter must not be the same as the link2 parameter.</translation>
     </message>
     <message>
-        <source>Except for the option &apos;OFF&apos;, the link2 parameter must not be the same as the link1 parameter.</source>
-        <translation>Except for the option &apos;OFF&apos;, the link2 parameter must not be the same as the link1 parameter.</translation>
+        <source>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</source>
+        <translation>Except for the option 'OFF', the link2 parameter must not be the same as the link1 parameter.</translation>
     </message>
     <message>
         <source>Invalid Value</source>
@@ -1902,16 +1933,16 @@ and save the current pad settings</translation>
         <translation>The range of kit number is 1~100.</translation>
     </message>
     <message>
-        <source>Kit name can&apos;t be blank!</source>
-        <translation>Kit name can&apos;t be blank!</translation>
+        <source>Kit name can't be blank!</source>
+        <translation>Kit name can't be blank!</translation>
     </message>
     <message>
         <source>The kit name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
         <translation>The kit name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</translation>
     </message>
     <message>
-        <source>The maximum number of kit name&apos;s character can&apos;t exceed 10!</source>
-        <translation>The maximum number of kit name&apos;s character can&apos;t exceed 10!</translation>
+        <source>The maximum number of kit name's character can't exceed 10!</source>
+        <translation>The maximum number of kit name's character can't exceed 10!</translation>
     </message>
     <message>
         <source>HH Pedal</source>
@@ -2050,8 +2081,8 @@ and save the current pad settings</translation>
         <translation>Please enter name for the category.</translation>
     </message>
     <message>
-        <source>New category name can&apos;t be blank.</source>
-        <translation>New category name can&apos;t be blank.</translation>
+        <source>New category name can't be blank.</source>
+        <translation>New category name can't be blank.</translation>
     </message>
     <message>
         <source>Tip</source>
@@ -2086,20 +2117,20 @@ and save the current pad settings</translation>
         <translation>Some files already exist. Do you want to add duplicate files?</translation>
     </message>
     <message>
-        <source>Some files already exist. Don&apos;t support to add duplicate files!</source>
-        <translation>Some files already exist. Don&apos;t support to add duplicate files!</translation>
+        <source>Some files already exist. Don't support to add duplicate files!</source>
+        <translation>Some files already exist. Don't support to add duplicate files!</translation>
     </message>
     <message>
-        <source>Sound name can&apos;t be blank!</source>
-        <translation>Sound name can&apos;t be blank!</translation>
+        <source>Sound name can't be blank!</source>
+        <translation>Sound name can't be blank!</translation>
     </message>
     <message>
         <source>The sound name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</source>
         <translation>The sound name must begin and end with an alphanumeric character and can be interspersed with an alphanumeric character, a space, and the following symbols:</translation>
     </message>
     <message>
-        <source>The maximum number of sound name&apos;s character can&apos;t exceed 16!</source>
-        <translation>The maximum number of sound name&apos;s character can&apos;t exceed 16!</translation>
+        <source>The maximum number of sound name's character can't exceed 16!</source>
+        <translation>The maximum number of sound name's character can't exceed 16!</translation>
     </message>
     <message>
         <source>Adding the sound of a sampler pad is not supported. File location: </source>
@@ -2122,8 +2153,8 @@ and save the current pad settings</translation>
         <translation>Only supports importing up to 5 metronome sounds.</translation>
     </message>
     <message>
-        <source>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list&apos;s limit.</source>
-        <translation>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list&apos;s limit.</translation>
+        <source>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list's limit.</source>
+        <translation>The list capacity is 5. Please import metronome sounds  up to the maximum capacity based on the list's limit.</translation>
     </message>
     <message>
         <source>The sound length is less than 4KB and does not support import.</source>
@@ -2162,8 +2193,8 @@ and save the current pad settings</translation>
         <translation>sound exists in Kit </translation>
     </message>
     <message>
-        <source>If you want to delete a sound, please find it in the right list and press &apos;OK&apos; to confirm.</source>
-        <translation>If you want to delete a sound, please find it in the right list and press &apos;OK&apos; to confirm.</translation>
+        <source>If you want to delete a sound, please find it in the right list and press 'OK' to confirm.</source>
+        <translation>If you want to delete a sound, please find it in the right list and press 'OK' to confirm.</translation>
     </message>
     <message>
         <source>File not found:</source>
@@ -2410,8 +2441,8 @@ and save the current pad settings</translation>
         <translation>Deleting pkit file is not supported!</translation>
     </message>
     <message>
-        <source>Deleting the &apos;Default&apos; group is not supported.</source>
-        <translation>Deleting the &apos;Default&apos; group is not supported.</translation>
+        <source>Deleting the 'Default' group is not supported.</source>
+        <translation>Deleting the 'Default' group is not supported.</translation>
     </message>
     <message>
         <source>Delete</source>
@@ -2494,8 +2525,8 @@ and save the current pad settings</translation>
         <translation>Unassign</translation>
     </message>
     <message>
-        <source>Group name can&apos;t be blank!</source>
-        <translation>Group name can&apos;t be blank!</translation>
+        <source>Group name can't be blank!</source>
+        <translation>Group name can't be blank!</translation>
     </message>
     <message>
         <source>Creating duplicate group name is not supported.</source>
@@ -2534,8 +2565,8 @@ and save the current pad settings</translation>
         <translation>The following files are not readable audio and were not added:</translation>
     </message>
     <message>
-        <source>A pad&apos;s sound is not in the sound list, so the file is not saved:</source>
-        <translation>A pad&apos;s sound is not in the sound list, so the file is not saved:</translation>
+        <source>A pad's sound is not in the sound list, so the file is not saved:</source>
+        <translation>A pad's sound is not in the sound list, so the file is not saved:</translation>
     </message>
     <message>
         <source>A sound cannot be converted, so the file is not saved:</source>
@@ -2610,14 +2641,14 @@ and save the current pad settings</translation>
         <translation>The file was written, but the disk did not confirm that it is stored:</translation>
     </message>
     <message>
-        <source>Some entries of &quot;%1&quot; could not be read and are not in the sound groups. The file as it was read is kept as &quot;%2&quot;.</source>
-        <translation type="vanished">Some entries of &quot;%1&quot; could not be read and are not in the sound groups. The file as it was read is kept as &quot;%2&quot;.</translation>
+        <source>Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</source>
+        <translation type="vanished">Some entries of "%1" could not be read and are not in the sound groups. The file as it was read is kept as "%2".</translation>
     </message>
     <message>
-        <source>The sound groups could not be saved to &quot;%1&quot;: %2.
+        <source>The sound groups could not be saved to "%1": %2.
 
 Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</source>
-        <translation>The sound groups could not be saved to &quot;%1&quot;: %2.
+        <translation>The sound groups could not be saved to "%1": %2.
 
 Quit anyway? Choose No to keep the window open, free some space or make the file writable, and close the window again to save them.</translation>
     </message>
@@ -2778,8 +2809,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The owner %1 could not be kept: the file now belongs to %2.</translation>
     </message>
     <message>
-        <source>The group %1 could not be kept: the file&apos;s group is now %2.</source>
-        <translation>The group %1 could not be kept: the file&apos;s group is now %2.</translation>
+        <source>The group %1 could not be kept: the file's group is now %2.</source>
+        <translation>The group %1 could not be kept: the file's group is now %2.</translation>
     </message>
     <message>
         <source>The attribute %1 could not be kept.</source>
@@ -2938,8 +2969,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Sound %1: its .prm file is missing.</translation>
     </message>
     <message>
-        <source>Sound %1: under hidden names, out of the pad&apos;s list.</source>
-        <translation>Sound %1: under hidden names, out of the pad&apos;s list.</translation>
+        <source>Sound %1: under hidden names, out of the pad's list.</source>
+        <translation>Sound %1: under hidden names, out of the pad's list.</translation>
     </message>
     <message>
         <source>Sound %1: now at number %2.</source>
@@ -2966,8 +2997,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>it is a link to no regular file</translation>
     </message>
     <message>
-        <source>The sound groups are saved to &quot;%1&quot;.</source>
-        <translation>The sound groups are saved to &quot;%1&quot;.</translation>
+        <source>The sound groups are saved to "%1".</source>
+        <translation>The sound groups are saved to "%1".</translation>
     </message>
     <message>
         <source>Do you confirm to overwrite it?</source>
@@ -2982,36 +3013,36 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>it is a link that no longer names the file read at the start</translation>
     </message>
     <message>
-        <source>The sound groups file &quot;%1&quot; could not be read whole: %2.</source>
-        <translation>The sound groups file &quot;%1&quot; could not be read whole: %2.</translation>
+        <source>The sound groups file "%1" could not be read whole: %2.</source>
+        <translation>The sound groups file "%1" could not be read whole: %2.</translation>
     </message>
     <message>
-        <source>Some entries of &quot;%1&quot; could not be read and are not in the sound groups.</source>
-        <translation>Some entries of &quot;%1&quot; could not be read and are not in the sound groups.</translation>
+        <source>Some entries of "%1" could not be read and are not in the sound groups.</source>
+        <translation>Some entries of "%1" could not be read and are not in the sound groups.</translation>
     </message>
     <message>
-        <source>The file as it was is kept as &quot;%1&quot;.</source>
-        <translation>The file as it was is kept as &quot;%1&quot;.</translation>
+        <source>The file as it was is kept as "%1".</source>
+        <translation>The file as it was is kept as "%1".</translation>
     </message>
     <message>
         <source>It could not be kept beside it (%1), so the sound groups are not saved over it.</source>
         <translation>It could not be kept beside it (%1), so the sound groups are not saved over it.</translation>
     </message>
     <message>
-        <source>The sound groups in &quot;%1&quot; are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
-        <translation>The sound groups in &quot;%1&quot; are in use by another editor. Changes to the groups in this window are kept for this session only.</translation>
+        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
+        <translation>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</translation>
     </message>
     <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
         <translation type="vanished">These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
     </message>
     <message>
-        <source>The sound groups in &quot;%1&quot; are in use by another editor: the changes to the groups in this window are not saved.</source>
-        <translation>The sound groups in &quot;%1&quot; are in use by another editor: the changes to the groups in this window are not saved.</translation>
+        <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
+        <translation>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</translation>
     </message>
     <message>
-        <source>it is cut off or not in the sound list&apos;s form</source>
-        <translation>it is cut off or not in the sound list&apos;s form</translation>
+        <source>it is cut off or not in the sound list's form</source>
+        <translation>it is cut off or not in the sound list's form</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
@@ -3022,16 +3053,16 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>it is too large</translation>
     </message>
     <message>
-        <source>The sound groups could not be saved to &quot;%1&quot;: %2.</source>
-        <translation>The sound groups could not be saved to &quot;%1&quot;: %2.</translation>
+        <source>The sound groups could not be saved to "%1": %2.</source>
+        <translation>The sound groups could not be saved to "%1": %2.</translation>
     </message>
     <message>
         <source>All files (*)</source>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <source>Another program changed the sound groups&apos; file since this editor read it: that version is kept as &quot;%1&quot;.</source>
-        <translation>Another program changed the sound groups&apos; file since this editor read it: that version is kept as &quot;%1&quot;.</translation>
+        <source>Another program changed the sound groups' file since this editor read it: that version is kept as "%1".</source>
+        <translation>Another program changed the sound groups' file since this editor read it: that version is kept as "%1".</translation>
     </message>
     <message>
         <source>another program changed it, and its version could not be kept: %1</source>
@@ -3058,20 +3089,20 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>the sound groups cannot be locked: %1</translation>
     </message>
     <message>
-        <source>a link to &quot;%1&quot; was put at its name since the start; neither is written over</source>
-        <translation>a link to &quot;%1&quot; was put at its name since the start; neither is written over</translation>
+        <source>a link to "%1" was put at its name since the start; neither is written over</source>
+        <translation>a link to "%1" was put at its name since the start; neither is written over</translation>
     </message>
     <message>
-        <source>The sound groups in &quot;%1&quot; cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
-        <translation>The sound groups in &quot;%1&quot; cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</translation>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</translation>
     </message>
     <message>
-        <source>The sound groups are saved to &quot;%1&quot;, but the new file lacks what the old one had:</source>
-        <translation>The sound groups are saved to &quot;%1&quot;, but the new file lacks what the old one had:</translation>
+        <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
+        <translation>The sound groups are saved to "%1", but the new file lacks what the old one had:</translation>
     </message>
     <message>
-        <source>The sound groups in &quot;%1&quot; cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
-        <translation>The sound groups in &quot;%1&quot; cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</translation>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</translation>
     </message>
     <message>
         <source>%1 more in other folders</source>
@@ -3082,16 +3113,16 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The file had other names (hard links), which keep the old bytes: %1.</translation>
     </message>
     <message>
-        <source>The bytes of this sound were found neither in the file it names nor in &quot;Kept sounds&quot; when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
-        <translation>The bytes of this sound were found neither in the file it names nor in &quot;Kept sounds&quot; when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</translation>
+        <source>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</source>
+        <translation>The bytes of this sound were found neither in the file it names nor in "Kept sounds" when the editor started: it would be another sound, so it cannot be previewed, dragged or saved.</translation>
     </message>
     <message>
-        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in &quot;Kept sounds&quot;; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
-        <translation>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in &quot;Kept sounds&quot;; they are not taken for other sounds and cannot be previewed, dragged or saved:</translation>
+        <source>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</source>
+        <translation>These sounds of the sound groups are no longer in the files they name, which were written anew since, nor in "Kept sounds"; they are not taken for other sounds and cannot be previewed, dragged or saved:</translation>
     </message>
     <message>
-        <source>These sounds of the sound groups are now taken from &quot;Kept sounds&quot;:</source>
-        <translation>These sounds of the sound groups are now taken from &quot;Kept sounds&quot;:</translation>
+        <source>These sounds of the sound groups are now taken from "Kept sounds":</source>
+        <translation>These sounds of the sound groups are now taken from "Kept sounds":</translation>
     </message>
     <message>
         <source>The files were written, but the disk did not confirm that they are stored:</source>
@@ -3126,11 +3157,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The sampler pad does not answer: nothing was saved to it.</translation>
     </message>
     <message>
-        <source>The sound groups could not be saved to &quot;%1&quot; (%2). These sounds of the groups now stand elsewhere; the groups&apos; file still names their old places, and the next start finds them by their bytes:</source>
-        <translation>The sound groups could not be saved to &quot;%1&quot; (%2). These sounds of the groups now stand elsewhere; the groups&apos; file still names their old places, and the next start finds them by their bytes:</translation>
+        <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
+        <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
     </message>
     <message>
-        <source>Its global.ini or its metronome folder differs from the loaded pad&apos;s; neither volume has a serial number to compare.</source>
+        <source>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</source>
         <translation>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</translation>
     </message>
     <message>
@@ -3158,7 +3189,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>It was kept as %1 in the SYS folder.</translation>
     </message>
     <message>
-        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds&apos; new numbers.</source>
+        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
         <translation>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</translation>
     </message>
     <message>
@@ -3232,6 +3263,204 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Delete what is left of them from the sampler pad?</source>
         <translation>Delete what is left of them from the sampler pad?</translation>
+    </message>
+    <message>
+        <source>Invalid data found when processing input.</source>
+        <translation>Invalid data found when processing input.</translation>
+    </message>
+    <message>
+        <source>Error splitting the argument list.</source>
+        <translation>Error splitting the argument list.</translation>
+    </message>
+    <message>
+        <source>Option not found.</source>
+        <translation>Option not found.</translation>
+    </message>
+    <message>
+        <source>Invalid argument.</source>
+        <translation>Invalid argument.</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <comment>sound channels</comment>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <comment>sound channels</comment>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Effect%1 Ctrl%2:</source>
+        <translation>Effect%1 Ctrl%2:</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Repeat:</source>
+        <translation>Repeat:</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>Delay:</translation>
+    </message>
+    <message>
+        <source>Damping:</source>
+        <translation>Damping:</translation>
+    </message>
+    <message>
+        <source>Pitch Shift:</source>
+        <translation>Pitch Shift:</translation>
+    </message>
+    <message>
+        <source>Echo Delay:</source>
+        <translation>Echo Delay:</translation>
+    </message>
+    <message>
+        <source>Echo Mix:</source>
+        <translation>Echo Mix:</translation>
+    </message>
+    <message>
+        <source>Feedback:</source>
+        <translation>Feedback:</translation>
+    </message>
+    <message>
+        <source>Reverb Time:</source>
+        <translation>Reverb Time:</translation>
+    </message>
+    <message>
+        <source>HF Filter:</source>
+        <translation>HF Filter:</translation>
+    </message>
+    <message>
+        <source>LF Filter:</source>
+        <translation>LF Filter:</translation>
+    </message>
+    <message>
+        <source>Diffusion:</source>
+        <translation>Diffusion:</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>Filter:</translation>
+    </message>
+    <message>
+        <source>Decay:</source>
+        <translation>Decay:</translation>
+    </message>
+    <message>
+        <source>Pre-delay:</source>
+        <translation>Pre-delay:</translation>
+    </message>
+    <message>
+        <source>Depth:</source>
+        <translation>Depth:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Rate:</translation>
+    </message>
+    <message>
+        <source>Reverb Mix:</source>
+        <translation>Reverb Mix:</translation>
+    </message>
+    <message>
+        <source>Tremolo Rate:</source>
+        <translation>Tremolo Rate:</translation>
+    </message>
+    <message>
+        <source>Tremolo Mix:</source>
+        <translation>Tremolo Mix:</translation>
+    </message>
+    <message>
+        <source>Flange Rate:</source>
+        <translation>Flange Rate:</translation>
+    </message>
+    <message>
+        <source>Flange Mix:</source>
+        <translation>Flange Mix:</translation>
+    </message>
+    <message>
+        <source>Chorus Rate:</source>
+        <translation>Chorus Rate:</translation>
+    </message>
+    <message>
+        <source>Chorus Mix:</source>
+        <translation>Chorus Mix:</translation>
+    </message>
+    <message>
+        <source>Reverb Size:</source>
+        <translation>Reverb Size:</translation>
+    </message>
+    <message>
+        <source>LP Filter:</source>
+        <translation>LP Filter:</translation>
+    </message>
+    <message>
+        <source>HP Filter:</source>
+        <translation>HP Filter:</translation>
+    </message>
+    <message>
+        <source>Flange Delay:</source>
+        <translation>Flange Delay:</translation>
+    </message>
+    <message>
+        <source>Kit %1: %2</source>
+        <translation>Kit %1: %2</translation>
+    </message>
+    <message>
+        <source>Kit %1 %2: </source>
+        <translation>Kit %1 %2: </translation>
+    </message>
+    <message>
+        <source>Error:0011</source>
+        <translation>Error:0011</translation>
+    </message>
+    <message>
+        <source>DEL of a metronome sound</source>
+        <translation>DEL of a metronome sound</translation>
+    </message>
+    <message>
+        <source>move of kit %1</source>
+        <translation>move of kit %1</translation>
+    </message>
+    <message>
+        <source>global settings</source>
+        <translation>global settings</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>sounds added to the list</source>
+        <translation>sounds added to the list</translation>
+    </message>
+    <message>
+        <source>metronome sounds added</source>
+        <translation>metronome sounds added</translation>
+    </message>
+    <message>
+        <source>order of the sound list</source>
+        <translation>order of the sound list</translation>
+    </message>
+    <message>
+        <source>sound %1 added to the list</source>
+        <translation>sound %1 added to the list</translation>
     </message>
 </context>
 <context>
@@ -3345,10 +3574,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message numerus="yes">
         <source>DEL of %n sounds</source>
-        <translation>
+        <translation type="vanished">
             <numerusform>DEL of %n sounds</numerusform>
             <numerusform>DEL of %n sounds</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>DEL of %1 sounds</source>
+        <translation>DEL of %1 sounds</translation>
     </message>
 </context>
 <context>

@@ -878,6 +878,8 @@ private slots:
                  (QStringList{"Quit?", "The sampler pad does not answer: nothing was saved to it.\r\nKorvanta stays "
                                        "open without the sampler pad and keeps your edits."}));
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
+        // Offline now, its files are still not looked at while it does not answer.
+        QVERIFY(!w->pad().padAnswering() && !ztplatform::isRegularFile(f.wav(1)));
         QCOMPARE(f.pad.snapshot(), before);
         QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
         QVERIFY(f.dismounter.mountPoints.isEmpty());

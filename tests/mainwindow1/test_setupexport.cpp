@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(prompt(0).text, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KIT_ALL");
         QCOMPARE(prompt(0).filter, QString("Whole-setup files (*.bin *.BIN)"));
         QCOMPARE(f->texts(), QStringList({"The output file is not set."}));
-        QCOMPARE(prompt(1).kind, P::Information);
+        QCOMPARE(prompt(1).kind, P::Critical); // titled "Error"
         QVERIFY(f->unlocked());
 
         // Export All asks no kits and keeps the choice; a preview is stopped first.

@@ -16,6 +16,15 @@ EXTRA = {
     'Choose no file!': '未选择文件！',
     'Chorus Mix:': '合唱混合：',
     'Chorus Rate:': '合唱速率：',
+    # the sound information line, a box's kit and its pad, error codes
+    'sound channels|Mono': '单声道',
+    'sound channels|Stereo': '立体声',
+    'Kit %1 %2: ': '套鼓 %1 %2：',
+    'Kit %1: %2': '套鼓 %1：%2',
+    'Error:0011': '错误：0011',
+    'Sample': '样本',
+    'Effect%1 Ctrl%2:': '效果%1控制%2：',
+    'Pre-delay:': '预延迟：',
     # sound names another sound held, given a number
     'These names were held by other sounds and were given a number:': '以下名称已被其他音色使用，已在名称后加上编号：',
     'These sounds of the kit file %1 bore names other sounds hold and were given a number:':

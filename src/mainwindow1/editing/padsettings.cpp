@@ -9,6 +9,8 @@
 #include "model/kitediting.h"
 #include "document/kitdocument.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 const QString kOff = QStringLiteral("OFF");
 const QString kOn = QStringLiteral("ON");
@@ -79,6 +81,7 @@ void KitPagesController::switchPad(int pad)
         return;
     if (!m_padNoFlag)
         savePadSet(m_curPadNumber);
+    const QScopedValueRollback<bool> filling(m_padPageFilling, true);
 
     m_modeFlag = false;
     const int k = m_ui->kitNoSpinBox->value() - 1;

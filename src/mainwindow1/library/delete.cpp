@@ -150,6 +150,8 @@ void SoundListsController::deleteSelectedSounds()
         return;
     }
 
+    // Sounds deleted on the pad are gone from it: no step brings them back.
+    const editstep::Recorder::Paused onThePad(deviceMode ? m_lib.recorder() : nullptr);
     m_padSync->resetDeleteProgress();
     if (deviceMode) {
         m_padSync->takeDeleteDialog(deleteProgress(w, 2 * rows.size()));

@@ -30,7 +30,7 @@ bool SetupFilesController::stopPreviewFirst(bool loopToo)
             m_preview.stop();
         else
             m_preview.stopPlayer();
-        m_ui->songLabel2->setText(QStringLiteral("Sample"));
+        m_ui->songLabel2->setText(WindowTexts::tr("Sample"));
         m_ui->playBtn2->setStyleSheet(QLatin1String(kIdleStyle));
     } else if (loopToo && m_preview.singleLoop()) {
         m_preview.stop();

@@ -91,6 +91,11 @@ void SetupFilesController::importFiles()
                           QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::No)
         return;
+    // The whole import is one step: kits, chains, global settings and sounds.
+    editstep::Place shown;
+    shown.page = editstep::Place::Pads;
+    const editstep::Recorder::Scope importing(m_doc.recorder(), WindowTexts::tr("IMPORT"), QString(), shown);
+    m_kitPages.keepGlobalPage();
     if (m_ui->kitRbtn->isChecked()) {
         m_ui->defaultRbtn->setChecked(true);
         m_soundLists.showStoredOrder();

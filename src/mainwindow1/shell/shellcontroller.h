@@ -4,6 +4,7 @@
 // The window's frame: construction of the widget tables, fonts, theme, menus,
 // drops and the close.
 
+#include "model/editstep.h"
 #include "model/percussionpadfile1.h"
 #include "platform/runfolders.h"
 
@@ -167,6 +168,13 @@ public:
     void savePadShown();
     // The left top bar follows the splitter on every repaint.
     void fitLeftTopBar();
+
+    // ---- steps undone and redone ----------------------------------------------------
+    // What the pages hold that is not in the document yet goes into it.
+    void takeInPages();
+    // The pages show the document again, then the page and the kit, pad or
+    // chain `place` names.
+    void showStepPlace(const editstep::Place &place);
 
     // ---- drags and drops ----------------------------------------------------------
     QString MIME_FORMAT() const { return m_MIME_FORMAT; }
