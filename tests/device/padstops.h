@@ -57,14 +57,15 @@ inline QVector<QByteArray> kitsPlay(const PadFixture &pad, QString *why)
     return out;
 }
 
-// The 100 kit files, of which only the kits `users` (1-based) name sounds:
-// `waves` (as the pad stores them) spread over their pads' layers.
-inline void kitsUsing(PadFixture &pad, const QVector<quint16> &waves, const QVector<int> &users)
+// The 100 kit files, of which only the kits named in `use` (1-based) name
+// sounds: their waves (as the pad stores them) spread over the pads' layers.
+inline void kitsUsing(PadFixture &pad, const QMap<int, QVector<quint16>> &use)
 {
     pad.writeKits({});
-    for (int k : users) {
+    for (auto k = use.cbegin(); k != use.cend(); ++k) {
+        const QVector<quint16> &waves = k.value();
         for (int j = 0; j < PAD_NUM_MAX; ++j) {
-            auto &slot = pad.kits.pads[k - 1][j];
+            auto &slot = pad.kits.pads[k.key() - 1][j];
             slot.aWaveNo = waves.at(j % waves.size());
             slot.bWaveNo = j >= EXTEND_INPUT_NUM ? quint16(0xFFFF) : waves.at((j + 1) % waves.size());
         }

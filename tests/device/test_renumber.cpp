@@ -217,7 +217,7 @@ private slots:
         const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
         for (int w : old)
             pad.addWave(w);
-        padstops::kitsUsing(pad, {2, 0, 99, 1}, {1, 2}); // 1: no sound
+        padstops::kitsUsing(pad, {{1, {2, 0, 99, 1}}, {2, {2, 0, 99, 1}}}); // 1: no sound
         auto work = [&](ztplatform::Disk &disk) {
             const QVector<WaveRenumber> changes = renumberedWaves(list(pad, old), old);
             const RenumberResult r = renumberPadWaves(changes, tree(pad),
