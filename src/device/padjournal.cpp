@@ -29,6 +29,11 @@ const QLatin1String UNREADABLE_NAME("unreadable-journal");
 
 namespace {
 
+QString notAtPlace()
+{
+    return DeviceText::tr("The sampler pad is not at its place; its next load tells where its sounds are.");
+}
+
 // A record whose walk was turned back: always undone from then on.
 const QLatin1String UNDO_NAME(".zt-journal-undo");
 
@@ -772,7 +777,7 @@ QStringList Walk::whereLines()
 {
     // Without the pad nothing tells where its files are.
     if (!dir(Area::Data, QString()).isOpen() || !dir(Area::Prm, QString()).isOpen())
-        return {DeviceText::tr("The sampler pad is not at its place; its next load tells where its sounds are.")};
+        return {notAtPlace()};
     locateAll();
     QHash<quint16, QVector<At>> bySound;
     QHash<quint16, quint16> newNumber;
@@ -854,6 +859,13 @@ bool turnBack(const Pad &pad)
     return pairfiles::moveEntry(sys, RECORD_NAME, sys, UNDO_NAME) && sys.sync();
 }
 
+// A step refused because the pad left its place: said as such, not as a
+// refusal of the pad's.
+void noteAway(const Pad &pad, Outcome &out)
+{
+    out.away = out.refused && !pad.base(Area::Sys).isOpen();
+}
+
 // The undo of a walk that cannot go on, the record turned back first.
 void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool recorded = true)
 {
@@ -861,6 +873,7 @@ void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool r
         out.refused = true;
         out.pending = recorded && walk.canFinishDurably();
         out.missing = walk.whereLines();
+        noteAway(sys, out);
         return;
     }
     walk.locateAll();
@@ -868,6 +881,7 @@ void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool r
         return;
     out.refused = true;
     out.missing = walk.whereLines();
+    noteAway(sys, out);
 }
 
 // Anything at the record's name that cannot be read moves aside under a
@@ -944,6 +958,8 @@ Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step 
     }
     if (out.refused && !pad.base(Area::Sys).isOpen()) {
         out.pending = written && walk.canFinishDurably();
+        out.missing = walk.whereLines();
+        noteAway(pad, out);
         return out;
     }
     out.refused = false;
@@ -978,8 +994,12 @@ Outcome recover(Pad &pad)
     walk.locateAll();
     const bool finishes = !back && (record.purpose == Purpose::WriteBack || walk.canFinish());
     if (finishes) {
-        if (!walk.finish({}) || !dropRecord(pad))
+        if (!walk.finish({}) || !dropRecord(pad)) {
             out.refused = true;
+            noteAway(pad, out);
+            if (out.away)
+                out.missing = walk.whereLines();
+        }
         return out;
     }
     takeBack(walk, pad, back, out);
@@ -1062,7 +1082,9 @@ QStringList describe(const Outcome &o)
         break;
     }
     lines << o.missing;
-    if (o.refused)
+    if (o.refused && o.away && !o.missing.contains(notAtPlace()))
+        lines << notAtPlace();
+    else if (o.refused && !o.away)
         lines << DeviceText::tr("The sampler pad refused a write (%1); the change stays recorded and the next load "
                                 "of the sampler pad takes it up again.")
                          .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));

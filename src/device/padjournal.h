@@ -95,6 +95,7 @@ struct Outcome {
     bool finished = false;   // every change of the record is on the pad
     bool undone = false;     // the record's changes were taken back
     bool refused = false;    // the pad refused a write: the record stays
+    bool away = false;       // of those, the pad was no longer at its place (pulled, or another there)
     bool pending = false;    // and the next load finishes it (as far as the walk forced it to the disk)
     bool changed = false;    // something on the pad was written, moved or removed
     Purpose purpose = Purpose::WriteBack;

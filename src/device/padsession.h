@@ -126,6 +126,9 @@ public:
     // `lost` gets the other pad, for AnotherPad. WasAway: the pad was not at
     // its place when the batch began or while it ran, and is back.
     writeback::PadStop batchStop(PadMatch *lost);
+    // A batch, or a change of the pad's files like one, begins: `ready` when
+    // the pad stood at its place. batchStop() tells only what follows.
+    void beginBatchWatch(bool ready);
 
     // ---- as loaded ----------------------------------------------------------
     const QVector<QString> &padKitFiles() const { return m_padKitFiles; }      // the file each kit was read from
@@ -244,8 +247,6 @@ signals:
 
 private:
     void setMode(Mode mode);
-    // A batch begins: `ready` when the pad stood at its place.
-    void beginBatchWatch(bool ready);
 
     Mode m_mode = Mode::Offline;
     bool m_padClosing = false;

@@ -1,9 +1,11 @@
 #include "device/padjournal.h"
 #include "padfixture.h"
 #include "support/crashdisk.h"
+#include "platform/replacefile.h"
 
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -183,10 +185,26 @@ private slots:
         }
     }
 
+    // A replacement's sweep of SYS (the close's alter.ini) keeps a record an
+    // earlier session left, however old; the leftover beside it goes.
     void theRecordNamesNoTemporaryFile()
     {
         for (const QString &name : {QString(pj::RECORD_NAME), QString(pj::STAGING_NAME)})
             QVERIFY(!ztplatform::isTemporaryName(name));
+        PadFixture fx;
+        layOut(fx);
+        const QByteArray record = pj::encode(swap(fx));
+        const QString at = fx.sysPath + "/" + pj::RECORD_NAME, leftover = fx.sysPath + "/.alter.ini.0.zt-part";
+        kf::writeFile(at, record);
+        kf::writeFile(leftover, "old");
+        const struct timespec hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        for (const QString &p : {at, leftover})
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(p).constData(), hourAgo, 0), 0);
+        ztplatform::ReplaceFile::startedAgain();
+        ztplatform::ReplaceFile alter(fx.sysPath + "/alter.ini");
+        QVERIFY(alter.open() && alter.write(QByteArray(106, '\0')) && alter.commit());
+        QVERIFY(!QFileInfo::exists(leftover));
+        QCOMPARE(kf::readFile(at), record);
     }
 
     void aRecordIsReadBackOnlyWhole()
@@ -379,8 +397,9 @@ private slots:
         QVERIFY(!QFileInfo::exists(fx.dataPath + "/001/007.wav"));
     }
 
-    // A kit record written part-way is known by the record's bytes and
-    // written again, and told.
+    // A kit record and the chain block written part-way are known by the
+    // record's bytes and written again, and told; the bytes of global.ini
+    // around the block stay as they were.
     void aTornKitRecordIsWrittenAgain()
     {
         PadFixture fx;
@@ -395,16 +414,39 @@ private slots:
         kit.before = kf::readFile(fx.kitPath + "/k007.ini");
         kit.after = QByteArray(kit.before.size(), 'n');
         r.steps << kit;
+        const QByteArray global = kf::readFile(fx.sysPath + "/global.ini");
+        pj::Step chains;
+        chains.kind = pj::Kind::Patch;
+        chains.area = pj::Area::Sys;
+        chains.from = "global.ini";
+        chains.offset = KIT_CHAIN_BLOCK_OFFSET;
+        chains.before = global.mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
+        chains.after = QByteArray(KIT_CHAIN_BLOCK_SIZE, 'c');
+        r.steps << chains;
         QByteArray torn = kit.before;
         torn.replace(0, 1024, kit.after.left(1024)); // two sectors new, the rest old
         kf::writeFile(fx.kitPath + "/k007.ini", torn);
+        // The block straddles a sector: the first sector's share new, the rest old.
+        QVERIFY(KIT_CHAIN_BLOCK_OFFSET < 512 && KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE > 512);
+        QByteArray tornGlobal = global;
+        tornGlobal.replace(KIT_CHAIN_BLOCK_OFFSET, 512 - KIT_CHAIN_BLOCK_OFFSET,
+                           chains.after.left(512 - KIT_CHAIN_BLOCK_OFFSET));
+        kf::writeFile(fx.sysPath + "/global.ini", tornGlobal);
         kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
         pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
         const pj::Outcome o = pj::recover(pad);
         QVERIFY(o.finished);
         QCOMPARE(o.kitsRepaired, QVector<int>{7});
+        QVERIFY(o.chainsRepaired);
         QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
-        QVERIFY(pj::describe(o).join("\n").contains("These kits were found torn and written again: 7."));
+        QByteArray newGlobal = global;
+        newGlobal.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, chains.after);
+        QCOMPARE(kf::readFile(fx.sysPath + "/global.ini"), newGlobal);
+        const QString text = pj::describe(o).join("\n");
+        QVERIFY2(text.contains("These kits were found torn and written again: 7.")
+                         && text.contains("The kit chains were found torn and written again."),
+                 qPrintable(text));
+        QVERIFY(!pj::recordPresent(pad));
     }
 };
 

@@ -605,6 +605,72 @@ private slots:
                                                  "volume serial number or its USB serial number differs."});
     }
 
+    // A renumbering whose pad is swapped for another, or pulled, once every
+    // file took its hidden name: the box says what is at the drive and
+    // claims no sound missing; the pad's next load ends the change, kits and
+    // sounds together.
+    void aRenumberingCutByASwapOrAPullSaysWhatIsThere_data()
+    {
+        QTest::addColumn<bool>("swapped");
+        QTest::newRow("another pad") << true;
+        QTest::newRow("pulled") << false;
+    }
+    void aRenumberingCutByASwapOrAPullSaysWhatIsThere()
+    {
+        QFETCH(bool, swapped);
+        PadWindow f;
+        for (int n : {2, 5, 9})
+            f.pad.addWave(n);
+        f.pad.writeKits({4, 8});
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
+        bool cut = false;
+        {
+            FileEvents events;
+            events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+                if (e != ztplatform::FileEvent::Synced || !path.contains("/WAV_DATA/") || cut)
+                    return;
+                cut = true;
+                if (swapped) {
+                    serial.uuid = "B";
+                } else {
+                    serial.mounts = 1;
+                    QFile::rename(f.pad.sysPath + "/global.ini", f.pad.sysPath + "/global.old");
+                }
+            };
+            w->padSync().updateWavePrmAndData(3, {2, 5, 9});
+        }
+        QVERIFY(cut);
+        const QString text = f.prompter.texts().join("\n");
+        QVERIFY2(text.startsWith(swapped ? "The sampler pad at the drive is not the one that was loaded"
+                                         : "The 350 device was disconnected.\r\n"),
+                 qPrintable(text));
+        QVERIFY2(text.endsWith("The sounds on the sampler pad could not be renumbered, and the change could not be "
+                               "taken back; the next load of the sampler pad finishes it or takes it back, kits and "
+                               "sounds together.\r\nThe sampler pad is not at its place; its next load tells where "
+                               "its sounds are."),
+                 qPrintable(text));
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(5));
+        serial.uuid = "A";
+        QFile::rename(f.pad.sysPath + "/global.old", f.pad.sysPath + "/global.ini");
+        delete f.w.data();
+        f.prompter.clear();
+        f.open();
+        QVERIFY2(f.prompter.texts().value(0).contains("A renumbering cut short was"),
+                 qPrintable(f.prompter.texts().join("\n")));
+        QCOMPARE(f.pad.loadAgain().hidden, QStringList());
+        const QStringList rows = f.rows();
+        QCOMPARE(rows.size(), 3);
+        QVERIFY2(rows == (QStringList{"1|wave2|" + f.wav(1), "2|wave5|" + f.wav(2), "3|wave9|" + f.wav(3)})
+                         || rows == (QStringList{"2|wave2|" + f.wav(2), "5|wave5|" + f.wav(5), "9|wave9|" + f.wav(9)}),
+                 qPrintable(rows.join(", ")));
+    }
+
     void renumberedSoundsMoveTheirPairs()
     {
         PadWindow f;
