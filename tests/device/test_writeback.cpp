@@ -194,7 +194,7 @@ private slots:
         audioconverter conv;
         int refusal = 0;
         // A full pad stops the batch: the sounds after it are not tried.
-        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.dataPath, run.pad.prmPath,
+        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.tree(),
                                           ztplatform::FolderAnchor::record(run.pad.root), &refusal),
                  waveprm::WaveWrite::Stopped);
         QCOMPARE(refusal, ENOSPC);
