@@ -62,7 +62,8 @@ bool WaveTreeView1::isTextCut(const QModelIndex &index) const
     QStyleOptionViewItem option = viewOptions();
     option.rect = shown;
     const int needed = itemDelegate(index)->sizeHint(option, index).width();
-    return needed > shown.width() || shown.left() < 0 || shown.right() >= viewport()->width();
+    // Cut by its column, or by the view on either side.
+    return needed > shown.width() || shown.left() < 0 || shown.left() + needed > viewport()->width();
 }
 
 bool WaveTreeView1::viewportEvent(QEvent *event)

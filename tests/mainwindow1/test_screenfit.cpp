@@ -2,9 +2,11 @@
 // of 1366x768, or of 1920x1080 when QT_SCALE_FACTOR is 1.5, with the fonts
 // the desktop gives. In both languages, built as the start builds it, the
 // window opens at a size that fits the screen and shows every text of every
-// page whole; the wheel edits no field it is not asked to, the chain switches
-// show their state and the copy dialogs take the keyboard.
+// page and dialog whole; long pad names change no pad, long group names have
+// their tooltip; the wheel edits no field it is not asked to, the chain
+// switches show their state and the copy dialogs take the keyboard.
 #include "device/fakedrives.h"
+#include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
 #include "model/editbaseline.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -13,14 +15,18 @@
 #include "resources/ztresources.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
+#include "widgets/customdialog.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/padlabel.h"
+#include "widgets/selectkitno.h"
+#include "widgets/wavetreeview1.h"
 #include "widgets/wheelguard.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMenu>
@@ -35,6 +41,7 @@
 #include <QStyleOptionGroupBox>
 #include <QTextDocument>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <csignal>
@@ -419,6 +426,26 @@ QStringList cutTexts(QWidget *root)
     return cut;
 }
 
+// Both rows of trigger pads have one height, column by column.
+void checkTriggerRows(MainWindow1 *w)
+{
+    auto *grid = qobject_cast<QGridLayout *>(w->form()->mid_mid_widget->layout());
+    QVERIFY(grid);
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QWidget *upper = grid->itemAtPosition(0, column)->widget();
+        const QWidget *lower = grid->itemAtPosition(1, column)->widget();
+        QVERIFY2(qAbs(upper->height() - lower->height()) <= 1, qPrintable(upper->objectName() + " " + lower->objectName()));
+    }
+}
+
+// Rows for English and Chinese.
+void languages()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << int(QLocale::English);
+    QTest::newRow("Chinese") << int(QLocale::Chinese);
+}
+
 } // namespace
 
 class TestScreenFit : public QObject
@@ -438,12 +465,7 @@ private slots:
     }
     void cleanupTestCase() { QDir::setCurrent(m_oldDir); }
 
-    void windowFitsTheScreen_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::newRow("English") << int(QLocale::English);
-        QTest::newRow("Chinese") << int(QLocale::Chinese);
-    }
+    void windowFitsTheScreen_data() { languages(); }
 
     // Built and shown as the start does: the minimum size stays within the
     // screen less a title bar, the window opens at its design size where the
@@ -559,12 +581,7 @@ private slots:
         QVERIFY(!padCopy->isVisible());
     }
 
-    void textsWhole_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::newRow("English") << int(QLocale::English);
-        QTest::newRow("Chinese") << int(QLocale::Chinese);
-    }
+    void textsWhole_data() { languages(); }
 
     // At the size the window opens, every text of every page shows whole.
     void textsWhole()
@@ -582,6 +599,135 @@ private slots:
         }
         cut.removeDuplicates();
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+    }
+
+    void dialogTextsWhole_data() { languages(); }
+
+    // Each dialog as it opens: every text shows whole.
+    void dialogTextsWhole()
+    {
+        QFETCH(int, language);
+        QStringList cut;
+        const auto look = [&cut](const QString &name, QWidget *dialog) {
+            if (!QTest::qWaitForWindowExposed(dialog))
+                cut << name + " | not shown";
+            for (const QString &text : cutTexts(dialog))
+                cut << name + " | " + text;
+        };
+        StartedWindow started{QLocale::Language(language), [&look](QWidget *chooser) { look("drive choice", chooser); }};
+        QVERIFY(started.shown);
+        MainWindow1 *w = started.w.data();
+        Ui::MainWindow1 *ui = w->form();
+
+        QTest::mouseClick(ui->btnCopyKit, Qt::LeftButton);
+        look("kit copy", w->shell().kitCopy());
+        w->shell().kitCopy()->reject();
+
+        QTest::mouseClick(ui->labPad05a, Qt::RightButton);
+        QMenu *menu = w->shell().pad_menu();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w->shell().pad_copy()).center());
+        look("pad copy", w->shell().copy_pad());
+        w->shell().copy_pad()->reject();
+
+        // The kits a save writes, as the save asks for them.
+        SelectKitNo *kits = w->shell().skn();
+        QVector<QString> names;
+        for (const MainWindow1Records::soundKit &kit : w->doc().kitAttrList())
+            names << kit.kit_name;
+        kits->recvKitNameList(names);
+        kits->initKitIndex();
+        kits->recvKitIndexList(w->doc().kitIndexList());
+        kits->show();
+        look("kit choice", kits);
+        kits->hide();
+
+        CustomDialog report;
+        report.recvSoundExportList({"Kick", "Snare"}, m_work.path());
+        report.show();
+        look("export report", &report);
+
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+    }
+
+    void padNamesKeepTheirPads_data() { languages(); }
+
+    // A 16-character name on every pad changes no pad's place or size, each
+    // shows elided where it does not fit, with its whole name as tooltip, and
+    // the two trigger rows keep one height.
+    void padNamesKeepTheirPads()
+    {
+        QFETCH(int, language);
+        StartedWindow started{QLocale::Language(language)};
+        QVERIFY(started.shown);
+        MainWindow1 *w = started.w.data();
+        pages(w).first().second();
+        QTest::qWait(50);
+        const auto places = [w]() {
+            QStringList list;
+            for (int pad = 1; pad <= 19; ++pad) {
+                const QWidget *group = w->findChild<QWidget *>(QStringLiteral("groupPad%1").arg(pad));
+                const QRect r(group->mapTo(w, QPoint(0, 0)), group->size());
+                list << QStringLiteral("%1: %2,%3 %4x%5").arg(pad).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+            }
+            return list;
+        };
+        const QStringList before = places();
+        checkTriggerRows(w);
+
+        reloadKit(w->doc(), 0, [](MainWindow1Records::soundKit &kit) {
+            for (int p = 0; p < PAD_NUM_MAX; ++p) {
+                kit.kpadChunk[p].soundName0 = QStringLiteral("Pad%1-Wood-Block").arg(p + 1, 2, 10, QChar('0'));
+                kit.kpadChunk[p].soundName1 = QStringLiteral("WMWMWMWMWMWMWM%1").arg(p + 1, 2, 10, QChar('0'));
+            }
+        });
+        QTest::qWait(50);
+        QCOMPARE(places(), before);
+        checkTriggerRows(w);
+
+        int elided = 0;
+        for (PadLabel *label : w->form()->midStackedWidgetPage1->findChildren<PadLabel *>()) {
+            if (!label->isVisibleTo(w))
+                continue;
+            QCOMPARE(label->text().size(), 16);
+            if (!label->isElided())
+                continue;
+            ++elided;
+            const QPoint at = label->rect().center();
+            QHelpEvent help(QEvent::ToolTip, at, label->mapToGlobal(at));
+            QApplication::sendEvent(label, &help);
+            QTRY_COMPARE(QToolTip::text(), label->text());
+        }
+        QVERIFY(elided > 0);
+    }
+
+    // A group's name cut by the tree's width has its tooltip; a whole one none.
+    void groupNamesShowWhenCut()
+    {
+        StartedWindow started(QLocale::English);
+        QVERIFY(started.shown);
+        MainWindow1 *w = started.w.data();
+        const QString longName = "Brushes and rods recorded in the small room";
+        w->library().addGroup(longName);
+        w->library().addGroup("Fx");
+        QTest::qWait(50);
+        WaveTreeView1 *tree = w->form()->waveGroupTreeView;
+        const SoundListModel *groups = w->library().soundListItemModel();
+        for (const QString &name : {longName, QString("Fx")}) {
+            const QList<QStandardItem *> found = groups->findItems(name);
+            QCOMPARE(found.size(), 1);
+            const QModelIndex index = found.first()->index();
+            tree->scrollTo(index);
+            QCOMPARE(tree->isTextCut(index), name == longName);
+            QToolTip::hideText();
+            QTRY_VERIFY(!QToolTip::isVisible());
+            const QPoint at = tree->visualRect(index).center();
+            QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(tree->viewport(), &help);
+            if (name == longName)
+                QTRY_COMPARE(QToolTip::text(), longName);
+            else
+                QVERIFY(!QToolTip::isVisible());
+        }
     }
 };
 
