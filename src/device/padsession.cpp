@@ -39,6 +39,7 @@ void PadSession::beginLoad(const QString &root)
 {
     m_currentDirPath = root;
     m_padLinksLeftOut.clear();
+    m_watch.watch(root); // the load's looks end when its root stops answering
     setMode(Mode::Loading);
 }
 
@@ -108,7 +109,28 @@ void PadSession::noteLinksLeftOut(const QStringList &links)
 QStringList PadSession::clickFiles()
 {
     m_clickSkipped.clear();
+    if (m_clicksRead) {
+        const padtree::ClickFiles read = *m_clicksRead;
+        m_clicksRead.reset();
+        m_padLinksLeftOut << read.links;
+        m_clickSkipped = read.skipped;
+        return read.files;
+    }
     return padtree::clickFiles(m_tree.sys_click_path, &m_padLinksLeftOut, &m_clickSkipped);
+}
+
+void PadSession::takeTree(const PadTreePaths &tree)
+{
+    m_tree = tree;
+    m_padLinksLeftOut << tree.linksLeftOut;
+}
+
+void PadSession::takeClickFiles(const padtree::ClickFiles &read)
+{
+    m_clicksRead = read;
+    m_clickSizes.clear();
+    for (int i = 0; i < read.files.size() && i < read.sizes.size(); ++i)
+        m_clickSizes.insert(read.files.at(i), read.sizes.at(i));
 }
 
 bool PadSession::padFoldersReady() const
@@ -328,6 +350,7 @@ QVector<PadSession::AddedSound> PadSession::finishAddBatch()
     m_padBatchKind = SyncBatch::Idle;
     const QSet<int> failed(m_failedWaveList.cbegin(), m_failedWaveList.cend());
     QVector<AddedSound> sounds;
+    QStringList devices;
     int failures = 0;
     for (int i = 0; i < m_waveNumList.size(); ++i) {
         AddedSound s;
@@ -337,11 +360,25 @@ QVector<PadSession::AddedSound> PadSession::finishAddBatch()
         s.reached = !failed.contains(s.number);
         if (s.reached) {
             s.device = m_tree.dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(s.number);
-            s.length = quint32(QFileInfo(s.device).size());
+            devices << s.device;
         } else {
             ++failures;
         }
         sounds << s;
+    }
+    // The sizes in one look off the GUI thread; a pad that does not answer
+    // leaves them unknown (0).
+    const std::optional<QVector<qint64>> sizes = devices.isEmpty() ? std::nullopt : m_watch.run<QVector<qint64>>([devices]() {
+        QVector<qint64> read;
+        for (const QString &device : devices)
+            read << QFileInfo(device).size();
+        return read;
+    });
+    if (!devices.isEmpty() && !sizes)
+        qWarning() << "the sizes of the sounds added to the pad could not be read: it does not answer";
+    for (int i = 0, next = 0; sizes && i < sounds.size(); ++i) {
+        if (sounds.at(i).reached)
+            sounds[i].length = quint32(sizes->value(next++));
     }
     // The change file counts only the sounds that reached the pad.
     for (int extra = m_addUsbWaveList.size() - (m_waveNumList.size() - failures);
@@ -355,6 +392,9 @@ void PadSession::beginDeleteBatch(bool ready)
 {
     m_delBatchList = m_delUsbWaveList.toVector();
     m_delNotRemoved.clear();
+    m_delNextLoad.clear();
+    m_delBatchHalfPairs = m_halfPairsConfirmed;
+    m_halfPairsConfirmed.clear();
     m_padBatchKind = SyncBatch::Deleting;
     beginBatchWatch(ready);
     if (!ready) {
@@ -372,7 +412,10 @@ void PadSession::beginBatchWatch(bool ready)
 
 void PadSession::pairNotRemoved(const QString &path, int why, int error)
 {
-    m_delNotRemoved.insert(QDir::toNativeSeparators(path), Kept{why, error});
+    if (why == UsbUpdate::RemovedAtNextLoad)
+        m_delNextLoad.insert(QDir::toNativeSeparators(path));
+    else
+        m_delNotRemoved.insert(QDir::toNativeSeparators(path), Kept{why, error});
 }
 
 PadSession::DeleteOutcome PadSession::finishDeleteBatch()
@@ -387,6 +430,7 @@ PadSession::DeleteOutcome PadSession::finishDeleteBatch()
             outcome.removed.insert(native);
     }
     outcome.kept = m_delNotRemoved;
+    outcome.nextLoad = m_delNextLoad;
     return outcome;
 }
 

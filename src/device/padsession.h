@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The session changes only through its methods, each named for what
 // happened; modeChanged() tells each change of mode once.
@@ -102,8 +103,15 @@ public:
     // The load left these links of the pad's tree out.
     void noteLinksLeftOut(const QStringList &links);
     // The metronome sounds of the pad's CLICK folder; links and entries that
-    // are no file are left out and noted.
+    // are no file are left out and noted. Those the load read, once taken.
     QStringList clickFiles();
+    // The load read the tree (links left out in it are noted), the root as it
+    // stood, and the metronome folder.
+    void takeTree(const PadTreePaths &tree);
+    void anchorRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
+    void takeClickFiles(const padtree::ClickFiles &read);
+    // The size of a metronome file the load read (-1 when it read none such).
+    qint64 clickFileSize(const QString &file) const { return m_clickSizes.value(file, -1); }
     // The pad's wave folders exist: workers may run.
     bool padFoldersReady() const;
     // The drive is still listed and the model folder above KIT still there.
@@ -114,6 +122,15 @@ public:
     // a pad that does not answer is taken for gone, without a look, until
     // it answers again.
     bool padAnswering() const { return m_watch.answering(); }
+    // `work` on a thread of its own, beating its pace after each look at the
+    // pad, waited on with `whileWaiting` run meanwhile (PadWatch::runPaced):
+    // nothing when the pad stopped answering, which it then is told.
+    template <typename T>
+    std::optional<T> runOnPad(std::function<T(const PadPace &)> work, const std::function<void()> &whileWaiting,
+                              int lookLimitMs = PadWatch::ANSWER_LIMIT_MS)
+    {
+        return m_watch.runPaced<T>(std::move(work), whileWaiting, lookLimitMs);
+    }
     // Where the pad's identity is read.
     PadPlaces padPlaces() const;
     // The identity of what stands at the pad's place now.
@@ -126,6 +143,9 @@ public:
     // `lost` gets the other pad, for AnotherPad. WasAway: the pad was not at
     // its place when the batch began or while it ran, and is back.
     writeback::PadStop batchStop(PadMatch *lost);
+    // A batch, or a change of the pad's files like one, begins: `ready` when
+    // the pad stood at its place. batchStop() tells only what follows.
+    void beginBatchWatch(bool ready);
 
     // ---- as loaded ----------------------------------------------------------
     const QVector<QString> &padKitFiles() const { return m_padKitFiles; }      // the file each kit was read from
@@ -213,12 +233,19 @@ public:
     // change file counts only those that did.
     QVector<AddedSound> finishAddBatch();
 
+    // The user said that what is left of these pairs (one file gone) goes
+    // too: the next delete batch takes them.
+    void confirmHalfPairs(const QSet<QString> &paths) { m_halfPairsConfirmed = paths; }
     // A delete batch of delUsbWaveList; not `ready`: no pair is removed.
     void beginDeleteBatch(bool ready);
-    // A worker could not remove the pair of `path`.
+    // The running delete batch's .wav paths whose pair may be found half.
+    const QSet<QString> &delBatchHalfPairs() const { return m_delBatchHalfPairs; }
+    // A worker could not remove the pair of `path`, or (RemovedAtNextLoad)
+    // left it for the next load to remove.
     void pairNotRemoved(const QString &path, int why, int error = 0);
     struct DeleteOutcome {
-        QSet<QString> removed;     // native .wav paths gone from the pad
+        QSet<QString> removed;     // native .wav paths gone from the pad, or going at its next load:
+        QSet<QString> nextLoad;    // those
         QHash<QString, Kept> kept; // native .wav paths that stay, and why
     };
     // Ends the delete batch: what it removed and what stays.
@@ -237,8 +264,6 @@ signals:
 
 private:
     void setMode(Mode mode);
-    // A batch begins: `ready` when the pad stood at its place.
-    void beginBatchWatch(bool ready);
 
     Mode m_mode = Mode::Offline;
     bool m_padClosing = false;
@@ -251,6 +276,8 @@ private:
     mutable PadWatch m_watch;             // whether the pad answers; the GUI thread's looks at it
     QStringList m_padLinksLeftOut;
     QStringList m_clickSkipped;
+    std::optional<padtree::ClickFiles> m_clicksRead; // the load's, taken once
+    QHash<QString, qint64> m_clickSizes;
 
     // ---- as loaded ----------------------------------------------------------
     QVector<QString> m_padKitFiles;
@@ -273,6 +300,9 @@ private:
     QVector<QString> m_delBatchList;
     QVector<QPair<int, SOUND_INDEX>> m_delBatchRecords; // records of the delete batch with their places
     QHash<QString, Kept> m_delNotRemoved;
+    QSet<QString> m_delNextLoad;        // pairs the next load removes
+    QSet<QString> m_halfPairsConfirmed; // for the next delete batch
+    QSet<QString> m_delBatchHalfPairs;  // and the running one
     bool m_padBatchRefused = false; // the running batch found no pad to write to when it began
 };
 

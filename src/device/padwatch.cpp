@@ -4,6 +4,32 @@
 
 #include <QDebug>
 
+namespace {
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+}
+
+} // namespace
+
+PadPace::PadPace()
+    : m_state(std::make_shared<State>())
+{
+    beat();
+}
+
+void PadPace::beat() const
+{
+    m_state->lastBeat = steadyMs();
+}
+
+qint64 PadPace::sinceBeat() const
+{
+    return steadyMs() - m_state->lastBeat;
+}
+
 PadWatch::PadWatch(QObject *parent)
     : QObject(parent)
 {
@@ -25,7 +51,9 @@ void PadWatch::watch(const QString &root)
 
 bool PadWatch::judgeLook()
 {
-    if (m_look.isStarted() && !m_look.done() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS)
+    if (m_look.isStarted() && m_look.done())
+        setAnswering(true); // the last look returned
+    else if (m_look.isStarted() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS)
         setAnswering(false);
     return m_answering;
 }

@@ -17,6 +17,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 class KitDocument;
 class KitPagesController;
 class MainPadPageController;
@@ -103,7 +105,19 @@ private:
     // The load after the drive's model folder was found; ends the program
     // (fileErrCloseWindow) when the pad cannot be used.
     void loadPad(const QString &modelFolder);
-    bool putPadInOrder(const PadIdentity &loaded);
+    // The load's steps: each reads the pad off the GUI thread and the window
+    // takes what it read; the refusal that ends the load, or nothing.
+    DeviceMessages loadPadTree(const QString &modelFolder, std::optional<PadIdentity> *loaded);
+    DeviceMessages loadPadSounds();
+    DeviceMessages loadPadSettings();
+    DeviceMessages loadPadKits();
+    std::optional<bool> putPadInOrder(const PadIdentity &loaded);
+    // The load's boxes come without its progress dialog.
+    void tellDuringLoad(const DeviceMessages &messages);
+    // `messages` after the box naming the links the load left out, if any.
+    DeviceMessages withLinksLeftOut(DeviceMessages messages) const;
+    // The drive chosen stopped answering while it was loaded.
+    QString notAnsweringAtLoadText() const;
     // The metronome list, filled from the pad's metronome folder.
     void importPadClicks();
     // The kits read from the pad, their records' images in `images`, become the
@@ -136,6 +150,14 @@ private:
     bool writeBackWhileAnswering(const PadSession::KitLists &lists, writeback::WriteBackResult *result);
     void addUsbWave();
     void deleteUsbWave();
+    // True once no batch runs; false at once, the batch left running, when
+    // the pad stopped answering while it ran.
+    bool batchEnded();
+    // The pad stopped answering while a batch ran: the window is given back
+    // and the user told; the pad counts as away.
+    void abandonBatch();
+    // The batch that waited for the one before, if any.
+    void runPendingBatch();
     // The total list's number and name of each of `files` it holds.
     WaveFileIndex usedWaveIndex(const QSet<QString> &files) const;
     // The pad session's tree checks, with their warnings.
@@ -159,7 +181,8 @@ private:
     int m_addProgressValue = 0;
     int m_delProgressValue = 0;
     bool m_reorderSoundFlag = false;
-    bool m_batchAbandoned = false; // the close stopped waiting for a batch on a pad that did not answer
+    bool m_batchAbandoned = false; // a batch was left running on a pad that did not answer
+    QVector<int> m_pendingBatches; // batches queued behind a running one (runQueuedBatch's flags)
 };
 
 #endif
