@@ -3462,6 +3462,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>sound %1 added to the list</source>
         <translation>添加到列表的音色 %1</translation>
     </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>未知错误</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

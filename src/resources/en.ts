@@ -3462,6 +3462,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>sound %1 added to the list</source>
         <translation>sound %1 added to the list</translation>
     </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
