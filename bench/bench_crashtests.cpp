@@ -38,6 +38,7 @@ const CrashTest kCrashTests[] = {
     {"tests/device/device_test_padjournal", "aStopAnywhereAndAStopInTheRecoveryEndAlike"},
     {"tests/setup/setup_test_savejobs", "savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds"},
     {"tests/mainwindow1/mainwindow1_test_setupexport", "exportAllStoppedAnywhere"},
+    {"tests/mainwindow1/mainwindow1_test_setupexport", "kitSaveStoppedAnywhere"},
     {"tests/mainwindow1/mainwindow1_test_soundexport", "stoppedAtEveryCall"},
     {"tests/mainwindow1/mainwindow1_test_soundlibrary", "closeWriteStoppedAnywhereLeavesOldOrNew"},
     {"tests/mainwindow1/mainwindow1_test_padsync", "aRenumberingCutShortIsFinishedAtTheNextLoad"},

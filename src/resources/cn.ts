@@ -3463,6 +3463,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>添加到列表的音色 %1</translation>
     </message>
     <message>
+        <source>Unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
         <source>These kits name the sounds by their new numbers: %1.</source>
         <translation>以下套鼓现按新编号指向音色：%1。</translation>
     </message>

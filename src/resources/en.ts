@@ -3463,6 +3463,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>sound %1 added to the list</translation>
     </message>
     <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
+    <message>
         <source>These kits name the sounds by their new numbers: %1.</source>
         <translation>These kits name the sounds by their new numbers: %1.</translation>
     </message>

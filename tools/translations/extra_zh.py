@@ -550,4 +550,6 @@ EXTRA = {
         '以下音色在采样打击垫上各有一个文件已不存在（可能被其他程序删除），它们仍保留在列表中：',
     'Delete what is left of them from the sampler pad?':
         '是否从采样打击垫上删除它们剩余的文件？',
+    # a sound that could not be written, with no reason from the system
+    'Unknown error': '未知错误',
 }
