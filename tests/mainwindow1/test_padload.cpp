@@ -1,3 +1,4 @@
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "padwindow.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"

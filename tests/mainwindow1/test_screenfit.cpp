@@ -2,6 +2,8 @@
 // of 1366x768, or of 1920x1080 when QT_SCALE_FACTOR is 1.5, with the fonts
 // the desktop gives. In both languages, built as the start builds it, the
 // window fits the screen and every text of Pad Settings gets its size.
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "device/fakedrives.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -96,7 +98,7 @@ void checkPadSettingsTexts(MainWindow1 *w)
         if ((qobject_cast<QAbstractSpinBox *>(box) || qobject_cast<QComboBox *>(box)) && box->isVisibleTo(w))
             QVERIFY2(box->height() >= box->minimumSizeHint().height(), qPrintable(box->objectName()));
     }
-    for (const ShellController::strHHWidgetGroup &slot : w->shell().hhWidgetGroup()) {
+    for (const KitPagesController::strHHWidgetGroup &slot : w->kitPages().hhWidgetGroup()) {
         QStyleOptionGroupBox opt;
         opt.initFrom(slot.group);
         opt.text = slot.group->title();
@@ -153,7 +155,7 @@ private slots:
         QVERIFY(startup.waitForChoice());
         startup.showWindow();
         QScopedPointer<MainWindow1> w(startup.window.data()); // shown, so never deleted by the start
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
         QVERIFY(QTest::qWaitForWindowExposed(w.data()));
         QTest::qWait(50);
         QLocale::setDefault(old);

@@ -2,6 +2,7 @@
 // the kit choice and its guards, whole setups and kit files written beside
 // their targets first and read back when they replaced loaded files, a full
 // disk, and the pad's tree left alone in device mode.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
@@ -193,7 +194,7 @@ private slots:
 
         // Export All asks no kits and keeps the choice; a preview is stopped first.
         const QVector<int> choice = f->w->doc().kitIndexList();
-        QSignalSpy answers(f->w->shell().skn(), &SelectKitNo::sendIsClose);
+        QSignalSpy answers(f->w->setupFiles().skn(), &SelectKitNo::sendIsClose);
         f->prompter.clear();
         ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
         f->exportAll(QString());
@@ -1045,8 +1046,8 @@ private slots:
             });
             f->saveKits({2}, f->work.path());
             QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
-            f->w->shell().pad_menu()->hide();
-            f->w->shell().pad_clear()->trigger();
+            f->w->mainPadPage().pad_menu()->hide();
+            f->w->mainPadPage().pad_clear()->trigger();
             f->prompter.clear();
             f->saveKits({2}, f->work.path());
             QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -1087,7 +1088,7 @@ private slots:
         const QByteArray newBytes = kf::readFile(setup);
         QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
         const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
-        g->shell().skipSoundListOnClose();
+        g->soundLists().skipSoundListOnClose();
         for (int n = 1; n <= calls + 1; ++n) {
             start(n);
             QCOMPARE(stopBefore(f->work.path(), n, [&](ztplatform::Disk &) { f->exportAll(setup); }), n <= calls);
@@ -1437,10 +1438,10 @@ private slots:
         QCOMPARE(f->texts(), QStringList({ro + "/SET.bin:Fail to open file!\r\n" + reason(EROFS)}));
         // The close's write of the groups too.
         f->prompter.clear();
-        f->w->shell().setWriteSoundListOnClose(true);
+        f->w->soundLists().setWriteSoundListOnClose(true);
         f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
         QVERIFY(f->w->soundLists().saveSoundListAtClose());
-        f->w->shell().setWriteSoundListOnClose(false);
+        f->w->soundLists().setWriteSoundListOnClose(false);
         QCOMPARE(f->texts().size(), 1);
         QVERIFY(f->texts().first().startsWith("The sound groups could not be saved to \"" + groups + "\": "
                                               + reason(EROFS) + "."));
