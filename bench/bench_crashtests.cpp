@@ -25,13 +25,16 @@ const CrashTest kCrashTests[] = {
     {"tests/platform/platform_test_replacefile", "stoppedAtEveryCall"},
     {"tests/device/device_test_usbupdate", "aStopLeavesEveryPairWholeOrGone"},
     {"tests/device/device_test_usbupdate", "everyStopKeepsEachKit"},
-    {"tests/device/device_test_renumber", "aStopIsUndoneAtTheNextLoad"},
+    {"tests/device/device_test_renumber", "aStopIsFinishedOrUndoneAtTheNextLoad"},
+    {"tests/device/device_test_renumber", "everyStopKeepsEachKit"},
     {"tests/device/device_test_writeback", "aStopLeavesEachFileOldOrNew"},
+    {"tests/device/device_test_writeback", "everyStopKeepsEachKit"},
+    {"tests/device/device_test_padjournal", "aStopAnywhereAndAStopInTheRecoveryEndAlike"},
     {"tests/setup/setup_test_savejobs", "savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds"},
     {"tests/mainwindow1/mainwindow1_test_setupexport", "exportAllStoppedAnywhere"},
     {"tests/mainwindow1/mainwindow1_test_soundexport", "stoppedAtEveryCall"},
     {"tests/mainwindow1/mainwindow1_test_soundlibrary", "closeWriteStoppedAnywhereLeavesOldOrNew"},
-    {"tests/mainwindow1/mainwindow1_test_padsync", "aRenumberingCutShortIsUndoneAtTheNextLoad"},
+    {"tests/mainwindow1/mainwindow1_test_padsync", "aRenumberingCutShortIsFinishedAtTheNextLoad"},
 };
 
 constexpr double kBudgetSeconds = 120.0;

@@ -97,7 +97,7 @@ void BM_OpenGroupsWithDigests(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_OpenGroupsWithDigests)->Unit(benchmark::kMillisecond)->Iterations(7)->UseRealTime();
+BENCHMARK(BM_OpenGroupsWithDigests)->Unit(benchmark::kMillisecond)->Iterations(15)->UseRealTime();
 
 int main(int argc, char **argv)
 {

@@ -13,10 +13,12 @@ class DeviceText {
 };
 
 // A warning box the window shows for the device side: title and text,
-// already translated, one OK button.
+// already translated, one OK button; the details (if any) hold what the text
+// shows cut.
 struct DeviceMessage {
     QString title;
     QString text;
+    QString details = QString();
 };
 
 using DeviceMessages = QVector<DeviceMessage>;

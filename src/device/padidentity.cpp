@@ -149,8 +149,13 @@ PadMatch matchPad(const PadIdentity &loaded, const PadIdentity &now)
         return PadMatch{PadMatch::OtherVolume, {}};
     if (!now.present)
         return PadMatch{PadMatch::SettingsNotAFile, {}, now.settingsWhy};
-    if (loaded.fingerprint != now.fingerprint)
-        return PadMatch{PadMatch::OtherSettings, {}};
+    if (loaded.fingerprint != now.fingerprint) {
+        PadMatch other{PadMatch::OtherSettings, {}};
+        auto known = [](const QString &a, const QString &b) { return !a.isEmpty() && !b.isEmpty(); };
+        other.serialsMatch = known(loaded.volume.uuid, now.volume.uuid)
+                || known(loaded.volume.usbSerial, now.volume.usbSerial);
+        return other;
+    }
     PadMatch match;
     for (int slot = 0; slot < now.kits.size() && slot < loaded.kits.size(); ++slot) {
         if (now.kits.at(slot) != loaded.kits.at(slot))
@@ -244,9 +249,12 @@ DeviceMessage anotherPadMessage(const PadMatch &match, const QStringList &more)
                                      "and keeps your edits.")};
     if (match.verdict == PadMatch::OtherVolume)
         lines << DeviceText::tr("It is another volume: its volume serial number or its USB serial number differs.");
-    if (match.verdict == PadMatch::OtherSettings)
+    if (match.verdict == PadMatch::OtherSettings && match.serialsMatch)
         lines << DeviceText::tr("It has the volume serial number of the loaded pad, but its global.ini or its "
                                 "metronome folder differs.");
+    else if (match.verdict == PadMatch::OtherSettings)
+        lines << DeviceText::tr("Its global.ini or its metronome folder differs from the loaded pad's; neither "
+                                "volume has a serial number to compare.");
     if (match.verdict == PadMatch::SettingsNotAFile)
         lines << padreason::withFile(DeviceText::tr("Its global.ini is no longer the file that was loaded:"),
                                      match.file, match.why);

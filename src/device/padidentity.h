@@ -74,6 +74,7 @@ struct PadMatch {
     QVector<int> kits; // 1-based, for OtherKits
     QString why; // what stands at global.ini, for SettingsNotAFile
     QString file; // global.ini's path, for SettingsNotAFile
+    bool serialsMatch = false; // a serial known on both sides is the same, for OtherSettings
 
     bool same() const { return verdict == Same; }
     bool another() const { return verdict != Same && verdict != Gone; }

@@ -208,19 +208,24 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
         const QString stored = Records::charArray2String(storage.base[slot].kit_name, KIT_NAME_FIELD);
         bool counted = false;
         k.kit_name = adjustPadKitName(stored, slot + 1, &counted);
-        if (counted)
+        if (counted) {
             result.renamedKits << slot + 1;
+            result.renamedKitNames.insert(slot + 1, {stored, k.kit_name});
+        }
         if (k.kit_name != stored)
             result.nameAdjusted[slot] = 1;
         result.kitIndex << storage.base[slot].reserved[0];
         result.kits << k;
     }
 
-    if (!result.renamedKits.isEmpty())
-        result.messages << numbersWarning(
+    if (!result.renamedKits.isEmpty()) {
+        DeviceMessage renamed = numbersWarning(
                 DeviceText::tr("Kit "), result.renamedKits,
                 DeviceText::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
                 DeviceText::tr("are automatically renamed, as they exceed 10 characters or contain special symbol."));
+        renamed.text += QStringLiteral("\r\n") + namerules::kitNameChangesText(result.renamedKits, result.renamedKitNames);
+        result.messages << renamed;
+    }
     result.ok = true;
     return result;
 }

@@ -29,6 +29,7 @@ struct PadKits {
     QVector<QByteArray> kitRecords; // the record bytes read from each file (empty where none)
     QVector<int> kitIndex; // byte 0 of each record's reserved bytes
     QVector<int> renamedKits; // 1-based numbers of kits whose names changed
+    QHash<int, namerules::NameChange> renamedKitNames; // each one's name stored and taken
     QVector<quint8> nameAdjusted; // 1 where the name held differs from the stored one
     QStringList linksLeftOut; // kit files that are symbolic links, not read
 };

@@ -2,7 +2,7 @@
 
 #include "device/padpaths.h"
 #include "device/pairfiles.h"
-#include "device/renumber.h"
+#include "device/padjournal.h"
 #include "model/bytepack.h"
 #include "platform/tempnames.h"
 
@@ -16,14 +16,13 @@ namespace {
 
 constexpr int PRM_READ = 65; // one byte more than a record, to tell a longer file
 
-// The numbered folders (001 ... 100) of WAV_DATA and WAV_PRM, by name.
-QStringList numberedFolders(const PadTreePaths &tree)
+// The numbered folders (001 ... 100) of WAV_DATA and WAV_PRM, by name,
+// listed below the pad's root.
+QStringList numberedFolders(padjournal::Pad &pad)
 {
     QSet<QString> names;
-    for (const QString &base : {tree.dataPath, tree.prmPath}) {
-        if (!padtree::isUsableFolder(base))
-            continue;
-        for (const QString &name : QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    for (padjournal::Area area : {padjournal::Area::Data, padjournal::Area::Prm}) {
+        for (const QString &name : pairfiles::entryNames(pad.base(area))) {
             const int n = name.toInt();
             if (n >= 1 && n <= 100 && name == padtree::threeDigits(n))
                 names << name;
@@ -34,12 +33,23 @@ QStringList numberedFolders(const PadTreePaths &tree)
     return sorted;
 }
 
-bool holdsHiddenFiles(const QString &folder)
+// The name a hidden name of a wave file stands for ("003.wav"); empty for a
+// name not of the editor's pattern.
+QString hiddenWaveTarget(const QString &name, const QLatin1String &suffix)
 {
-    const QStringList names =
-            QDir(folder).entryList({QStringLiteral(".*.zt-part")}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names) {
-        if (ztplatform::isTemporaryName(name))
+    const QString target = pairfiles::hiddenTarget(name);
+    const QString stem = target.left(target.size() - suffix.size());
+    const int n = stem.toInt();
+    if (!target.endsWith(suffix, Qt::CaseInsensitive) || stem.size() != 3 || n < 1 || n > 100
+        || stem != padtree::threeDigits(n))
+        return QString();
+    return target;
+}
+
+bool holdsHiddenFiles(const ztplatform::OpenFolder &folder, const QLatin1String &suffix)
+{
+    for (const QString &name : pairfiles::entryNames(folder)) {
+        if (suffix.size() ? !hiddenWaveTarget(name, suffix).isEmpty() : ztplatform::isTemporaryName(name))
             return true;
     }
     return false;
@@ -57,11 +67,11 @@ int recordNumber(const QByteArray &record)
     return record.size() >= 2 ? bytepack::get16(reinterpret_cast<const uchar *>(record.constData())) : 0;
 }
 
-// The number a name of a numbered folder stands for: its name before the
-// first dot; 0 when that is no number.
-int stemNumber(const QString &name)
+// The stem a name of a numbered folder stands for: its name before the
+// first dot, ignoring case.
+QString stemOf(const QString &name)
 {
-    return name.section(QLatin1Char('.'), 0, 0).toInt();
+    return name.section(QLatin1Char('.'), 0, 0).toLower();
 }
 
 // The hidden and the visible files of one sound in one numbered folder.
@@ -120,22 +130,22 @@ void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolde
         out.removed << location;
 }
 
-// The hidden files of one folder of the kind `suffix`, by the number the
-// names they stand for carry.
-void addHidden(const QStringList &names, const QLatin1String &suffix, QMap<int, Sound> &sounds, bool prm)
+// The hidden files of one folder of the kind `suffix`, by the stem of the
+// names they stand for.
+void addHidden(const QStringList &names, const QLatin1String &suffix, QMap<QString, Sound> &sounds, bool prm)
 {
     for (const QString &name : names) {
-        const QString target = pairfiles::hiddenTarget(name);
-        if (target.endsWith(suffix, Qt::CaseInsensitive))
-            (prm ? sounds[stemNumber(target)].prms : sounds[stemNumber(target)].wavs) << name;
+        const QString target = hiddenWaveTarget(name, suffix);
+        if (!target.isEmpty())
+            (prm ? sounds[stemOf(target)].prms : sounds[stemOf(target)].wavs) << name;
     }
 }
 
 // The visible file of the kind `suffix` of each sound that has hidden files.
-void addVisible(const QStringList &names, const QLatin1String &suffix, QMap<int, Sound> &sounds, bool prm)
+void addVisible(const QStringList &names, const QLatin1String &suffix, QMap<QString, Sound> &sounds, bool prm)
 {
     for (const QString &name : names) {
-        const auto it = sounds.find(stemNumber(name));
+        const auto it = sounds.find(stemOf(name));
         if (it == sounds.end() || name.startsWith(QLatin1Char('.')) || !name.endsWith(suffix, Qt::CaseInsensitive))
             continue;
         QString &visible = prm ? it->finalPrm : it->finalWav;
@@ -144,11 +154,11 @@ void addVisible(const QStringList &names, const QLatin1String &suffix, QMap<int,
     }
 }
 
-void settleFolder(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const QString &fff, Settled &out)
+void settleFolder(padjournal::Pad &pad, const QString &fff, Settled &out)
 {
-    const ztplatform::OpenFolder data = root.openFolder(tree.dataPath + QLatin1Char('/') + fff);
-    const ztplatform::OpenFolder prm = root.openFolder(tree.prmPath + QLatin1Char('/') + fff);
-    QMap<int, Sound> sounds; // by the number the names stand for
+    const ztplatform::OpenFolder &data = pad.folder(padjournal::Area::Data, fff);
+    const ztplatform::OpenFolder &prm = pad.folder(padjournal::Area::Prm, fff);
+    QMap<QString, Sound> sounds; // by the stem of the names they stand for
     const QStringList dataNames = pairfiles::entryNames(data), prmNames = pairfiles::entryNames(prm);
     addHidden(dataNames, QLatin1String(".wav"), sounds, false);
     addHidden(prmNames, QLatin1String(".prm"), sounds, true);
@@ -157,7 +167,7 @@ void settleFolder(const PadTreePaths &tree, const ztplatform::FolderAnchor &root
     const bool before = out.changed;
     out.changed = false;
     for (auto it = sounds.cbegin(); it != sounds.cend(); ++it)
-        settleSound(data, prm, padtree::waveNumberFromLocation(fff.toInt(), it.key()), it.value(), out);
+        settleSound(data, prm, padtree::waveNumberFromLocation(fff.toInt(), it.key().toInt()), it.value(), out);
     if (out.changed && !(data.sync() && prm.sync()))
         qWarning() << "the settled wave folders did not reach the disk:" << fff;
     out.changed |= before;
@@ -173,45 +183,65 @@ QString numberList(const QVector<int> &numbers)
 
 } // namespace
 
-PadLeftovers findPadLeftovers(const PadTreePaths &tree)
+PadLeftovers findPadLeftovers(const PadTreePaths &tree, const ztplatform::FolderAnchor &root)
 {
     PadLeftovers found;
-    found.renumbering = renumberingCutShort(tree.sysPath);
-    for (const QString &fff : numberedFolders(tree)) {
-        found.hiddenFiles = holdsHiddenFiles(tree.dataPath + QLatin1Char('/') + fff)
-                || holdsHiddenFiles(tree.prmPath + QLatin1Char('/') + fff);
+    padjournal::Pad pad(root, tree);
+    const ztplatform::OpenFolder &sys = pad.base(padjournal::Area::Sys);
+    found.record = padjournal::recordPresent(pad) || sys.exists(padjournal::STAGING_NAME);
+    found.hiddenFiles = holdsHiddenFiles(sys, QLatin1String(""));
+    for (const QString &fff : numberedFolders(pad)) {
         if (found.hiddenFiles)
             break;
+        found.hiddenFiles = holdsHiddenFiles(pad.folder(padjournal::Area::Data, fff), QLatin1String(".wav"))
+                || holdsHiddenFiles(pad.folder(padjournal::Area::Prm, fff), QLatin1String(".prm"));
     }
     return found;
 }
+
+namespace {
+
+// The editor's hidden files left in SYS (a replacement cut short) go.
+bool clearSys(const ztplatform::OpenFolder &sys)
+{
+    bool removed = false;
+    for (const QString &name : pairfiles::entryNames(sys)) {
+        if (ztplatform::isTemporaryName(name) && pairfiles::regularSize(sys, name) >= 0)
+            removed |= sys.remove(name);
+    }
+    if (removed && !sys.sync())
+        qWarning() << "the cleared SYS folder did not reach the disk";
+    return removed;
+}
+
+} // namespace
 
 PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor &root)
 {
     PadRecovery result;
     QStringList lines{DeviceText::tr("The editor stopped before it had finished changing the sounds on the sampler "
                                      "pad; they are now put in order.")};
-    bool leftOut = false;
-    const RenumberRecovery renumbering = undoCutShortRenumbering(tree.sysPath, tree.dataPath, tree.prmPath, root);
-    if (renumbering.found && renumbering.leftOut.isEmpty()) {
-        lines << DeviceText::tr("A renumbering cut short was undone: the sounds keep their numbers.");
-    } else if (renumbering.found) {
-        lines << DeviceText::tr("A renumbering cut short was undone as far as the files allow; these sounds were "
-                                "left out:")
-              << renumbering.leftOut;
-        leftOut = true;
+    padjournal::Pad pad(root, tree);
+    const padjournal::Outcome journal = padjournal::recover(pad);
+    lines << padjournal::describe(journal);
+    bool leftOut = journal.unreadable || journal.refused || !journal.missing.isEmpty();
+    result.changed = journal.changed;
+    // With a record kept aside or refused, nothing else is moved: its hidden
+    // files may be what it names.
+    if (!journal.unreadable && !journal.refused) {
+        Settled settled;
+        for (const QString &fff : numberedFolders(pad))
+            settleFolder(pad, fff, settled);
+        if (!settled.completed.isEmpty())
+            lines << DeviceText::tr("These sounds were completed: %1.").arg(numberList(settled.completed));
+        if (!settled.removed.isEmpty())
+            lines << DeviceText::tr("The unfinished files of these sounds were removed: %1.")
+                             .arg(numberList(settled.removed));
+        lines << settled.kept;
+        leftOut |= !settled.kept.isEmpty();
+        result.changed |= settled.changed;
+        result.changed |= clearSys(pad.base(padjournal::Area::Sys));
     }
-    Settled settled;
-    for (const QString &fff : numberedFolders(tree))
-        settleFolder(tree, root, fff, settled);
-    if (!settled.completed.isEmpty())
-        lines << DeviceText::tr("These sounds were completed: %1.").arg(numberList(settled.completed));
-    if (!settled.removed.isEmpty())
-        lines << DeviceText::tr("The unfinished files of these sounds were removed: %1.")
-                         .arg(numberList(settled.removed));
-    lines << settled.kept;
-    leftOut |= !settled.kept.isEmpty();
-    result.changed = renumbering.changed || settled.changed;
     if (lines.size() > 1)
         result.messages << DeviceMessage{leftOut ? DeviceText::tr("Warning") : DeviceText::tr("Information"),
                                          lines.join(QStringLiteral("\r\n"))};

@@ -10,24 +10,27 @@
 #include "platform/anchoredfolder.h"
 
 struct PadLeftovers {
-    bool renumbering = false; // a renumbering's record in SYS
-    bool hiddenFiles = false; // hidden pair files in the numbered wave folders
-    bool isEmpty() const { return !renumbering && !hiddenFiles; }
+    bool record = false;      // a change record (or its staging copy) in SYS
+    bool hiddenFiles = false; // the editor's hidden files in the numbered wave folders or SYS
+    bool isEmpty() const { return !record && !hiddenFiles; }
 };
 
-// Looked for by name only: nothing is opened for writing.
-PadLeftovers findPadLeftovers(const PadTreePaths &tree);
+// Looked for by name only, below `root`: nothing is opened for writing.
+PadLeftovers findPadLeftovers(const PadTreePaths &tree, const ztplatform::FolderAnchor &root);
 
 struct PadRecovery {
     bool changed = false;    // something on the pad was moved or removed
     DeviceMessages messages; // the one box saying what was done
 };
 
-// Undoes a renumbering cut short, then, in each numbered folder, gives each
-// whole pair of hidden files (or a hidden file that makes a whole pair with
-// its partner) its names and removes the other hidden files. A whole pair
-// whose place another file holds stays hidden and is named. Every file is
-// reached from `root`.
+// Finishes or undoes the change whose record SYS holds (an unreadable one is
+// kept aside and then nothing else is touched), then, in each numbered
+// folder, gives each whole pair of hidden files (or a hidden file that makes
+// a whole pair with its partner) its names and removes the editor's other
+// hidden files there and in SYS. Hidden files pair only when the names they
+// stand for have the same stem; a hidden name not of the editor's pattern is
+// never touched. A whole pair whose place another file holds stays hidden
+// and is named. Every file is reached from `root`.
 PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor &root);
 
 #endif

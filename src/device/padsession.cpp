@@ -62,7 +62,7 @@ void PadSession::padLoaded(PadIdentity loaded)
 
 void PadSession::leaveDeviceMode()
 {
-    m_watch.watch(QString());
+    // The watch goes on: the pad's files stay in the lists.
     // A lost pad stays lost.
     if (m_mode != Mode::Lost)
         setMode(Mode::Offline);
@@ -189,6 +189,15 @@ void PadSession::takeLoadedKits(const QVector<QString> &files, const QVector<QBy
 void PadSession::takeLoadedChainBlock(const QByteArray &block)
 {
     m_padChainBlock = block;
+}
+
+void PadSession::kitRecordWritten(int slot, const QByteArray &record)
+{
+    if (slot < 0 || slot >= m_padKitRecords.size())
+        return;
+    m_padKitRecords[slot] = record;
+    if (m_padGuard)
+        m_padGuard->kitWritten(slot, record);
 }
 
 writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool soundsReordered,

@@ -135,6 +135,9 @@ public:
     void takeLoadedKits(const QVector<QString> &files, const QVector<QByteArray> &records);
     // The load read the kit-chain block of global.ini.
     void takeLoadedChainBlock(const QByteArray &block);
+    // A kit record on the pad was written anew (slot and the record it holds
+    // now): later writes expect it, and the guard knows the pad by it.
+    void kitRecordWritten(int slot, const QByteArray &record);
 
     // ---- the close ----------------------------------------------------------
     // The document's lists and flags the write-back reads and changes.

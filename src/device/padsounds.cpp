@@ -249,14 +249,15 @@ void addWarnings(PadSounds &result)
                 DeviceText::tr("item is automatically renamed, as it exceeds 16 characters or ends with special symbol."),
                 DeviceText::tr("item are automatically renamed, as they exceed 16 characters or end with special "
                                "symbol."));
-    if (!result.madeUnique.isEmpty())
-        result.messages << DeviceMessage{
-                DeviceText::tr("Warning"),
-                namerules::nameChangesText(
-                        QString(),
-                        DeviceText::tr("These sounds of the sampler pad had the name of another of its sounds "
-                                       "and were given a number:"),
-                        result.madeUnique)};
+    if (!result.madeUnique.isEmpty()) {
+        DeviceMessage unique{DeviceText::tr("Warning"), QString()};
+        unique.text = namerules::nameChangesText(
+                QString(),
+                DeviceText::tr("These sounds of the sampler pad had the name of another of its sounds and were "
+                               "given a number:"),
+                result.madeUnique, 25, &unique.details);
+        result.messages << unique;
+    }
     if (!result.duplicateNumbers.isEmpty()) {
         QStringList lines;
         for (int n : qAsConst(result.duplicateNumbers)) {

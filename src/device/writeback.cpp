@@ -1,6 +1,8 @@
 #include "device/writeback.h"
 
+#include "device/padjournal.h"
 #include "device/padpaths.h"
+#include "device/pairfiles.h"
 #include "device/padreasons.h"
 #include "model/bytepack.h"
 #include "model/namerules.h"
@@ -8,6 +10,7 @@
 #include "platform/replacefile.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
+#include "platform/tempnames.h"
 #include "platform/removabledrives.h"
 #include "platform/volumeidentity.h"
 #include "kitfile/kitslots.h"
@@ -172,8 +175,12 @@ QString kitFileName(const QString &kitPath, int kitNum)
     return kitPath + QStringLiteral("/k") + padtree::threeDigits(kitNum) + QStringLiteral(".ini");
 }
 
-PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
-                            const QByteArray &asLoaded, const QVector<Records::KIT_CHAIN> &chains, QString *usedPath)
+namespace {
+
+// The global settings file opened in `f`, ready for the kit-chain block: a
+// current-layout chunk that still holds `asLoaded` where the block goes.
+PadWrite openChainFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile, const QByteArray &asLoaded,
+                       InPlaceFile &f, QString *usedPath, QString *entry)
 {
     const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(padRoot, globalFile);
     if (usedPath)
@@ -182,13 +189,14 @@ PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QStri
     ztplatform::Reach reach = ztplatform::Reach::Missing;
     const ztplatform::OpenFolder folder =
             path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name, &reach);
+    if (entry)
+        *entry = name;
     if (reach == ztplatform::Reach::Replaced)
         return PadWrite::Refused;
     if (reach == ztplatform::Reach::Outside) {
         qWarning() << "the global settings file lies outside the pad's folders:" << path;
         return PadWrite::Outside;
     }
-    InPlaceFile f;
     if (!folder.isOpen() || !f.open(folder, name)) {
         qWarning() << "cannot open the global settings file" << path << f.errorString();
         return PadWrite::NotWritten;
@@ -201,6 +209,62 @@ PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QStri
         qWarning() << "the kit chains of" << path << "changed since the pad was loaded; not written";
         return PadWrite::Changed;
     }
+    return PadWrite::Written;
+}
+
+// The kit file ready for its record: reached below the pad's root, a record
+// long, and holding the record read at load.
+PadWrite checkKitFile(const ztplatform::FolderAnchor &padRoot, const QString &file, const QByteArray &asLoaded)
+{
+    QString name;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder = padRoot.openFolderOf(file, &name, &reach);
+    if (reach == ztplatform::Reach::Replaced)
+        return PadWrite::Refused;
+    if (reach == ztplatform::Reach::Outside)
+        return PadWrite::Outside;
+    // Read only: the check opens nothing for writing.
+    const QByteArray now = folder.isOpen() ? pairfiles::readRegular(folder, name, KIT_RECORD_SIZE) : QByteArray();
+    if (now.size() < KIT_RECORD_SIZE)
+        return PadWrite::NotWritten;
+    return asLoaded == now ? PadWrite::Written : PadWrite::Changed;
+}
+
+// The global settings file ready for the kit-chain block, read only: a
+// current-layout chunk that still holds `asLoaded` where the block goes.
+PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
+                        const QByteArray &asLoaded, QString *usedPath, QString *entry)
+{
+    const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(padRoot, globalFile);
+    *usedPath = path;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder =
+            path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, entry, &reach);
+    if (reach == ztplatform::Reach::Replaced)
+        return PadWrite::Refused;
+    if (reach == ztplatform::Reach::Outside)
+        return PadWrite::Outside;
+    constexpr int end = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
+    const QByteArray now = folder.isOpen() ? pairfiles::readRegular(folder, *entry, end) : QByteArray();
+    const uchar *head = reinterpret_cast<const uchar *>(now.constData());
+    if (now.size() < end || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("GLOB"))
+        || bytepack::get32(head + 4) <= quint32(GLOBAL_CHUNK_SIZE_OLD_MAX))
+        return PadWrite::NotWritten;
+    return now.mid(KIT_CHAIN_BLOCK_OFFSET) == asLoaded ? PadWrite::Written : PadWrite::Changed;
+}
+
+} // namespace
+
+PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
+                            const QByteArray &asLoaded, const QVector<Records::KIT_CHAIN> &chains, QString *usedPath)
+{
+    InPlaceFile f;
+    QString path;
+    const PadWrite how = openChainFile(padRoot, globalFile, asLoaded, f, &path, nullptr);
+    if (usedPath)
+        *usedPath = path;
+    if (how != PadWrite::Written)
+        return how;
     if (!f.writeAt(KIT_CHAIN_BLOCK_OFFSET, kitChainBlock(chains))) {
         qWarning() << "cannot write the kit chains into" << path << f.errorString();
         return f.restoreFailed() ? PadWrite::MayBeDamaged : PadWrite::NotWritten;
@@ -496,6 +560,7 @@ struct WriteBackRun {
     Stopped stopped;
     DeviceMessage chainsFailure;
     int unusedKitFlag = 0, unusedGlobalFlag = 0;
+    bool stayed = false; // the journal's record stays for the next load
     int &kitChangedFlag;
     int &globalFlag;
     QVector<quint8> ownFlags = QVector<quint8>(KIT_MAX_COUNT, 0);
@@ -597,12 +662,167 @@ struct WriteBackRun {
             notSaved.alter = how;
     }
 
+    // The chains, the kits and alter.ini as one transaction of the pad's
+    // journal, each file checked first. False when the pad has no room for
+    // the record: then each file is written on its own.
+    bool journaled()
+    {
+        if (!going())
+            return false;
+        namespace pj = padjournal;
+        pj::Record record;
+        record.purpose = pj::Purpose::WriteBack;
+        QVector<Records::KIT_CHAIN> noChains;
+        const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
+        const bool chainsChanged = !kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains);
+        QString chainPath, chainEntry;
+        PadWrite chainHow = PadWrite::Written;
+        if (chainsChanged) {
+            chainHow = checkChainFile(job.padRoot, job.globalFile, job.chainBlock, &chainPath, &chainEntry);
+            if (chainHow == PadWrite::Written) {
+                pj::Step s;
+                s.area = pj::Area::Sys;
+                s.from = chainEntry;
+                s.offset = KIT_CHAIN_BLOCK_OFFSET;
+                s.before = job.chainBlock;
+                s.after = kitChainBlock(chains);
+                record.steps << s;
+            }
+        }
+        struct Planned {
+            int slot;
+            QString file;
+            QByteArray after;
+        };
+        QVector<Planned> planned;
+        QVector<QPair<int, PadWrite>> refusedKits;
+        const QVector<KitToWrite> toWrite = kitsToWrite(job, kitFlags);
+        for (const KitToWrite &w : toWrite) {
+            (*job.kits)[w.slot] = w.kit;
+            const QString file = job.kitFiles.value(w.slot).isEmpty() ? kitFileName(job.kitPath, w.slot + 1)
+                                                                      : job.kitFiles.at(w.slot);
+            const PadWrite how = checkKitFile(job.padRoot, file, job.kitRecords.value(w.slot));
+            QByteArray after(KIT_RECORD_SIZE, '\0');
+            if (how != PadWrite::Written || !Records::updateKit(after.data(), *job.kits, w.slot + 1)
+                || QFileInfo(file).absolutePath() != QFileInfo(job.kitPath + QStringLiteral("/x")).absolutePath()) {
+                refusedKits << qMakePair(w.slot, how == PadWrite::Written ? PadWrite::NotWritten : how);
+                continue;
+            }
+            pj::Step s;
+            s.area = pj::Area::Kit;
+            s.number = quint16(w.slot + 1);
+            s.from = QFileInfo(file).fileName();
+            s.before = job.kitRecords.value(w.slot);
+            s.after = after;
+            record.steps << s;
+            planned << Planned{w.slot, file, after};
+        }
+        // The flags as they stand once the planned kits are written.
+        QVector<quint8> flags = kitFlags;
+        for (const KitToWrite &w : toWrite)
+            flags[w.slot] = 0;
+        for (const Planned &k : planned)
+            flags[k.slot] = 1;
+        const bool kitsWritten = kitChangedFlag != 0 || !planned.isEmpty();
+        PadTreePaths tree;
+        tree.kitPath = job.kitPath;
+        tree.sysPath = job.sysPath;
+        pj::Pad pad(job.padRoot, tree);
+        const ztplatform::OpenFolder sys = pad.base(pj::Area::Sys);
+        pj::Step alterStep;
+        alterStep.kind = pj::Kind::Put;
+        alterStep.area = pj::Area::Sys;
+        const QString found = pairfiles::findEntry(sys, QStringLiteral("alter.ini"));
+        alterStep.from = found.isEmpty() ? QStringLiteral("alter.ini") : found;
+        alterStep.hidden = pairfiles::freeHiddenName(sys, alterStep.from);
+        alterStep.after = alterFileBytes(kitsWritten, job.wavesChanged, chainsChanged || globalFlag != 0, flags);
+        if (!sys.isOpen() || alterStep.hidden.isEmpty())
+            return false;
+        record.steps << alterStep;
+
+        const pj::Outcome o = pj::run(pad, record);
+        if (!o.found && (o.error == ENOSPC || o.error == EDQUOT || o.error == EFBIG))
+            return false; // nothing was written
+        if (!o.finished) {
+            failed(PadWrite::NotWritten, job.sysPath + QLatin1Char('/') + padjournal::RECORD_NAME);
+            stayed = o.refused;
+            if (going() && !o.refused)
+                notSaved.alter = PadWrite::NotWritten;
+        }
+        // From here on the journal's run is what happened.
+        if (chainsChanged) {
+            globalFlag = 1;
+            const bool saved = chainHow == PadWrite::Written && (o.finished || o.chainsWritten);
+            result.chainsWritten = stopped.chainsSaved = saved;
+            if (!saved && chainHow != PadWrite::Written) {
+                failed(chainHow, chainPath);
+                if (going()) {
+                    notSaved.chains = chainHow;
+                    if (chainHow == PadWrite::NotWritten)
+                        chainsFailure =
+                                DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + chainPath};
+                } else {
+                    stopped.chainsLeft = true;
+                }
+            } else if (!saved && going()) {
+                notSaved.chains = PadWrite::NotWritten;
+                chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + chainPath};
+            } else if (!saved) {
+                stopped.chainsLeft = true;
+            }
+        }
+        for (const KitToWrite &w : toWrite)
+            kitFlags[w.slot] = 0;
+        for (const Planned &k : planned) {
+            const bool saved = o.finished || o.kitsWritten.contains(k.slot + 1);
+            if (!saved) {
+                result.kitsNotSaved << k.slot + 1;
+                if (going())
+                    notSaved.kitsFailed << k.slot + 1;
+                else
+                    stopped.kitsLeft << k.slot + 1;
+                continue;
+            }
+            kitFlags[k.slot] = 1;
+            kitChangedFlag = 1;
+            result.kitsWritten << k.slot + 1;
+            stopped.kitsSaved << k.slot + 1;
+            if (job.padGuard)
+                job.padGuard->kitWritten(k.slot, k.after);
+        }
+        for (const auto &r : refusedKits) {
+            const QString file = job.kitFiles.value(r.first).isEmpty() ? kitFileName(job.kitPath, r.first + 1)
+                                                                       : job.kitFiles.at(r.first);
+            result.kitsNotSaved << r.first + 1;
+            if (going())
+                failed(r.second, file);
+            if (going())
+                notSaved.addKit(r.first + 1, r.second, file,
+                                r.second == PadWrite::NotWritten ? kitFileReason(job.padRoot, file) : QString());
+            else
+                stopped.kitsLeft << r.first + 1;
+        }
+        std::sort(result.kitsNotSaved.begin(), result.kitsNotSaved.end());
+        result.alterWritten = o.finished && o.alterWritten;
+        if (o.finished && !o.putFailed.isEmpty()) {
+            notSaved.alter = PadWrite::NotWritten;
+            notSaved.alterFile = job.sysPath + QLatin1Char('/') + alterStep.from;
+            const ztplatform::OpenFolder now = pad.base(pj::Area::Sys);
+            const unsigned type = now.isOpen() ? ztplatform::entryType(now.fd(), alterStep.from) : 0;
+            notSaved.alterWhy = type != 0 && type != S_IFREG ? padreason::why(type, 0) : o.putWhy;
+        }
+        return true;
+    }
+
     void tell()
     {
         result.stop = stopped.stop;
         result.another = stopped.another;
         if (!going()) {
-            result.messages << stopped.message(notSaved.lines());
+            QStringList own = notSaved.lines();
+            if (stayed)
+                own << DeviceText::tr("The next load of the sampler pad finishes this save from its record.");
+            result.messages << stopped.message(own);
         } else {
             if (!chainsFailure.title.isEmpty())
                 result.messages << chainsFailure;
@@ -622,12 +842,18 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
 {
     WriteBackRun run(job);
     run.stopped.stop = stopBefore(job, &run.stopped.another);
-    run.chains();
-    report(progress, 1);
-    run.kits();
-    report(progress, 2);
-    report(progress, 4);
-    run.alter(); // from the flags as they now stand
+    if (run.journaled()) {
+        report(progress, 1);
+        report(progress, 2);
+        report(progress, 4);
+    } else {
+        run.chains();
+        report(progress, 1);
+        run.kits();
+        report(progress, 2);
+        report(progress, 4);
+        run.alter(); // from the flags as they now stand
+    }
     if (run.result.alterWritten)
         report(progress, 5);
     run.tell();

@@ -260,6 +260,9 @@ public:
     // Every slot of kit `kit` whose sound is `oldFile` takes `newFile` and
     // `number`, and the kit is marked renumbered; true when any did.
     bool renumberSound(int kit, const QString &oldFile, const QString &newFile, quint16 number);
+    // Every slot of kit `kit` that names a number but no sound file names no
+    // sound, and the kit is marked renumbered; true when any did.
+    bool dropNumbersWithoutSound(int kit);
     // The pad layers of kit `kit` with the sound at `oldFile` take its copy on the
     // pad: `newFile`, wave `number` and `length`.
     void moveSoundToPad(int kit, const QString &oldFile, const QString &newFile, quint16 number, quint32 length);

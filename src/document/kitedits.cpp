@@ -397,6 +397,45 @@ bool KitDocument::renumberSound(int kit, const QString &oldFile, const QString &
     return true;
 }
 
+namespace {
+
+// Every slot that names a number but no sound file names no sound.
+bool dropUnnamedNumbers(MainWindow1Records::soundKit &record, QVector<MainWindow1Records::KIT_PAD_SETTING> &pads)
+{
+    bool any = false;
+    auto drop = [&any](auto s) {
+        if (s.file.isEmpty() && s.no != NO_WAVE) {
+            s.no = NO_WAVE;
+            any = true;
+        }
+    };
+    setupfiles::forEachSoundSlot(record, drop);
+    for (MainWindow1Records::KIT_PAD_SETTING &pad : pads)
+        setupfiles::forEachLayer(pad, drop, true);
+    return any;
+}
+
+} // namespace
+
+bool KitDocument::dropNumbersWithoutSound(int kit)
+{
+    if (!hasKit(kit))
+        return false;
+    // As on the pad: the kits the steps keep follow too.
+    moveHeld([&](int k, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
+        if (k == kit)
+            dropUnnamedNumbers(record, pads);
+    });
+    touchKit(kit);
+    if (!dropUnnamedNumbers(m_kitAttrList[kit], m_kitPadList[kit]))
+        return false;
+    if (kit < m_kitNumFlagList.size())
+        m_kitNumFlagList[kit] = 1;
+    writeImages(kit);
+    changed(kit);
+    return true;
+}
+
 bool KitDocument::moveLayersToPad(soundKit &record, QVector<KIT_PAD_SETTING> &pads, const QString &oldFile,
                                   const QString &newFile, quint16 number, quint32 length)
 {

@@ -66,7 +66,8 @@ LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber, bool wh
     kit.effect3_no = effectNumber(kit.effect3_no, wholeSetup);
     kit.pedalChunk.active_no = effectNumber(kit.pedalChunk.active_no, true);
 
-    out.name.name = namerules::fitKitName(Records::charArray2String(b.kit_name, KIT_NAME_FIELD), kitNumber,
+    out.name.stored = Records::charArray2String(b.kit_name, KIT_NAME_FIELD);
+    out.name.name = namerules::fitKitName(out.name.stored, kitNumber,
                                           &out.name.cut, &out.name.replaced);
     kit.kit_name = out.name.name;
     out.kitIndexByte = b.reserved[0];

@@ -15,6 +15,7 @@ constexpr int EFFECT_TYPE_COUNT = 24; // entries of each kit's effect memories
 
 struct KitNameFit
 {
+    QString stored; // as the file holds it
     QString name;
     bool cut = false;      // shortened or replaced for its length or last character
     bool replaced = false; // replaced for a character outside the allowed set

@@ -161,6 +161,13 @@ public:
     }
 
     QString key() const override { return QStringLiteral("sounds"); }
+    // A cell a view's editor changed already: as it was.
+    void cellWas(bool total, int row, int column, const QString &text)
+    {
+        QVector<Row> &rows = total ? m_totalRows : m_mirrorRows;
+        if (row >= 0 && row < rows.size() && column >= 0 && column < 3)
+            rows[row].text[column] = text;
+    }
     void settle() override
     {
         SoundLibrary &l = *m_lib;
@@ -579,4 +586,16 @@ editstep::Recorder::Scope SoundLibrary::userStep(const QString &name, bool group
     editstep::Place place;
     place.page = groups ? editstep::Place::Groups : editstep::Place::Sounds;
     return editstep::Recorder::Scope(m_recorder, name, QString(), place);
+}
+
+void SoundLibrary::rowEdited(const QModelIndex &cell, const QString &before)
+{
+    const bool total = cell.model() == m_total;
+    if (!m_recorder || (!total && cell.model() != m_mirror))
+        return;
+    m_recorder->touch(QStringLiteral("sounds"), [&] {
+        auto part = std::make_unique<SoundsPart>(*this);
+        part->cellWas(total, cell.row(), cell.column(), before);
+        return part;
+    });
 }

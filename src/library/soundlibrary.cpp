@@ -431,7 +431,7 @@ void SoundLibrary::lockSounds(const QVector<int> &rows, bool lock)
 QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const QVector<int> &rows,
                                                                           const QVector<bool> &records)
 {
-    const auto step = userStep(tr("DEL of %n sounds", nullptr, rows.size()), false);
+    const auto step = userStep(tr("DEL of %1 sounds").arg(rows.size()), false);
     const Edit edit(this, Sounds);
     // The names keep one entry per row.
     for (int r : rows) {

@@ -64,6 +64,10 @@ public:
     // kit files. A part of the library changed outside the steps since (a
     // save, the pad) refuses the steps that keep it.
     void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
+    editstep::Recorder *recorder() const { return m_recorder; }
+    // A view's editor changed `cell` of the sound list from `before`: the
+    // step being made keeps the cell as it was.
+    void rowEdited(const QModelIndex &cell, const QString &before);
     // Of `sources`, the sounds that are gone: a file no longer a regular
     // file, a kit file's sound whose file is not as a load read it, a wave of
     // the pad the list no longer holds (the pad is not read for it).
@@ -464,7 +468,7 @@ private:
     bool m_listLinked = false;
     QString m_listBlocked; // why nothing may be written over what stands at the name
     ztplatform::FileStamp m_listStamp; // the file as this editor last read or wrote it
-    QByteArray m_listDigest;           // the SHA-256 of its bytes then
+    QByteArray m_listBytes;            // its bytes then
     QByteArray m_listBaseline;         // the groups as the file holds them then
     QVector<soundfilexml::strSoundGroup> m_listBaselineGroups; // the same before they are made bytes
     ztplatform::FileLock m_listLock;

@@ -6,6 +6,7 @@
 #include "platform/sysio.h"
 #include "kitfile/soundsource.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -187,13 +188,13 @@ QString ffmpegFailureSentence(int failure)
 {
     switch (failure) {
     case 1:
-        return QStringLiteral("Invalid data found when processing input.");
+        return QCoreApplication::translate("MainWindow1", "Invalid data found when processing input.");
     case 2:
-        return QStringLiteral("Error splitting the argument list.");
+        return QCoreApplication::translate("MainWindow1", "Error splitting the argument list.");
     case 3:
-        return QStringLiteral("Option not found.");
+        return QCoreApplication::translate("MainWindow1", "Option not found.");
     case 4:
-        return QStringLiteral("Invalid argument.");
+        return QCoreApplication::translate("MainWindow1", "Invalid argument.");
     default:
         return QString();
     }

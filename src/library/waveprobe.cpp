@@ -1,5 +1,6 @@
 #include "library/waveprobe.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QIODevice>
 
@@ -96,9 +97,9 @@ QString infoLine(const Format &f)
         bits = QString::number(f.bits);
         rate = QString::number(f.sampleRate);
         if (f.channels == 1)
-            channels = QStringLiteral("Mono");
+            channels = QCoreApplication::translate("MainWindow1", "Mono", "sound channels");
         else if (f.channels == 2)
-            channels = QStringLiteral("Stereo");
+            channels = QCoreApplication::translate("MainWindow1", "Stereo", "sound channels");
     }
     return bits + QStringLiteral("bit/") + rate + QStringLiteral("Hz/") + channels;
 }

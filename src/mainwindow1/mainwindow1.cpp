@@ -570,10 +570,12 @@ MainWindow1::MainWindow1(QWidget *parent)
             static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
     connect(this, &MainWindow1::sendKitNameChanged, this, &MainWindow1::updateKitNameAndNo);
     connect(this, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
+    makeHistory();
 }
 
 MainWindow1::~MainWindow1()
 {
+    releaseHistory();
     ztplatform::endFolderWatch(this);
     // A name editor still open commits while the widgets go: no rename then.
     for (QStandardItemModel *model :

@@ -36,6 +36,7 @@ class KitChainsController;
 class SetupFilesController;
 class PadSyncController;
 class ShellController;
+class EditHistory;
 class QStandardItem;
 class QStandardItemModel;
 class QDropEvent;
@@ -79,6 +80,8 @@ public:
     PadSyncController &padSync() { return *m_padSync; }
     ShellController &shell() { return *m_shell; }
     const ShellController &shell() const { return *m_shell; }
+    // Undo and redo of the user's edits.
+    EditHistory &history() { return *m_history; }
     // The sound library the window shows and edits.
     SoundLibrary &library() { return soundLibrary; }
     const SoundLibrary &library() const { return soundLibrary; }
@@ -319,6 +322,11 @@ private:
     std::unique_ptr<SetupFilesController> m_setupFiles;
     std::unique_ptr<PadSyncController> m_padSync;
     std::unique_ptr<ShellController> m_shell;
+    EditHistory *m_history = nullptr; // a child of the window, gone first
+
+    // The steps begin once the window stands: nothing of its making is one.
+    void makeHistory();
+    void releaseHistory();
 
     void makeControllers();
     void connectControls();

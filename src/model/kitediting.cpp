@@ -1,6 +1,8 @@
 #include "model/kitediting.h"
 #include "model/kitrecordmap.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -134,32 +136,75 @@ int effectControlCount(int type)
 
 QString effectControlLabel(int type, int control)
 {
+    // Each effect type's control labels (translated as they are shown).
     static const char *const labels[22][3] = {
         {nullptr, nullptr, nullptr},
-        {"Repeat:", "Delay:", "Damping:"},
-        {"Pitch Shift:", "Echo Delay:", "Echo Mix:"},
-        {"Pitch Shift:", nullptr, nullptr},
-        {"Delay:", "Feedback:", nullptr},
-        {"Reverb Time:", "HF Filter:", "LF Filter:"},
-        {"Reverb Time:", "HF Filter:", "LF Filter:"},
-        {"Reverb Time:", "Diffusion:", "Filter:"},
-        {"Reverb Time:", "HF Filter:", "LF Filter:"},
-        {"Reverb Time:", "HF Filter:", "LF Filter:"},
-        {"Reverb Time:", "HF Filter:", "LF Filter:"},
-        {"Decay:", "Pre-delay:", "Damping:"},
-        {"Decay:", "Pre-delay:", "Damping:"},
-        {"Depth:", "Width:", "Rate:"},
-        {"Delay:", "Width:", "Rate:"},
-        {"Reverb Mix:", "Tremolo Rate:", "Tremolo Mix:"},
-        {"Reverb Mix:", "Flange Rate:", "Flange Mix:"},
-        {"Reverb Mix:", "Chorus Rate:", "Chorus Mix:"},
-        {"Pitch Shift:", "Reverb Mix:", "Reverb Time:"},
-        {"Reverb Size:", "Pitch Shift:", "LP Filter:"},
-        {"Reverb Size:", "HP Filter:", "LP Filter:"},
-        {"Reverb Size:", "Flange Delay:", "LP Filter:"}};
+        {QT_TRANSLATE_NOOP("MainWindow1", "Repeat:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Delay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Damping:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Pitch Shift:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Echo Delay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Echo Mix:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Pitch Shift:"),
+         nullptr,
+         nullptr},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Delay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Feedback:"),
+         nullptr},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Time:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "HF Filter:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "LF Filter:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Time:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "HF Filter:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "LF Filter:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Time:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Diffusion:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Filter:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Time:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "HF Filter:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "LF Filter:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Time:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "HF Filter:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "LF Filter:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Time:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "HF Filter:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "LF Filter:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Decay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Pre-delay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Damping:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Decay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Pre-delay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Damping:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Depth:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Width:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Rate:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Delay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Width:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Rate:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Mix:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Tremolo Rate:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Tremolo Mix:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Mix:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Flange Rate:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Flange Mix:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Mix:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Chorus Rate:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Chorus Mix:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Pitch Shift:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Reverb Mix:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Reverb Time:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Size:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Pitch Shift:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "LP Filter:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Size:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "HP Filter:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "LP Filter:")},
+        {QT_TRANSLATE_NOOP("MainWindow1", "Reverb Size:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "Flange Delay:"),
+         QT_TRANSLATE_NOOP("MainWindow1", "LP Filter:")}};
     if (type < 0 || type > 21 || control < 0 || control > 2 || !labels[type][control])
         return QString();
-    return QString::fromLatin1(labels[type][control]);
+    return QCoreApplication::translate("MainWindow1", labels[type][control]);
 }
 
 bool effectControlAccepted(int value)

@@ -13,6 +13,7 @@
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
+#include <climits>
 #include <memory>
 
 namespace namerules {
@@ -348,12 +349,14 @@ QString soundName(const QString &name, const QString &source, NamesInUse &inUse,
 
 QString clickSoundName(const QString &fileName)
 {
-    if (isAscii(fileName))
-        return fileName;
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
     const QString suffix = dot > 0 ? asciiSoundName(fileName.mid(dot + 1)) : QString();
-    const QString base = soundName(dot > 0 ? fileName.left(dot) : fileName, nullptr);
-    return suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix;
+    const QString base = asciiSoundName(dot > 0 ? fileName.left(dot) : fileName);
+    if (suffix.isEmpty() || suffix.size() > SOUND_NAME_LENGTH_MAX - 2)
+        return base.isEmpty() ? soundName(QString(), nullptr) : base;
+    // The suffix stays; the base gives way to it and keeps the rule's ends.
+    const QString kept = detectWaveName(base, SOUND_NAME_LENGTH_MAX - 1 - suffix.size());
+    return (kept.isEmpty() ? QStringLiteral("SOUND") : kept) + QLatin1Char('.') + suffix;
 }
 
 QString fallbackName(const QString &name, const std::function<bool(const QString &)> &taken,
@@ -371,8 +374,32 @@ QString fallbackName(const QString &name, const std::function<bool(const QString
     return candidate;
 }
 
-QString nameChangesText(const QString &lead, const QString &uniqueLead, const QVector<NameChange> &changes,
-                        int shown)
+QString boxName(const QString &name, int longest)
+{
+    QString shown = name;
+    if (name.size() > longest && longest > 2) {
+        int head = (longest - 1) / 2;
+        int tail = longest - 1 - head;
+        if (name.at(head - 1).isHighSurrogate())
+            --head; // a character is never split
+        if (name.at(name.size() - tail).isLowSurrogate())
+            --tail;
+        shown = name.left(head) + QChar(0x2026) + name.right(tail);
+    }
+    return QChar(0x2068) + shown + QChar(0x2069);
+}
+
+QString nameChangeLine(const NameChange &change, int longest)
+{
+    return QStringLiteral("\"%1\" \u2192 \"%2\"").arg(boxName(change.from, longest), boxName(change.to, longest));
+}
+
+namespace {
+
+// The lines of nameChangesText; `cut` is set when a name was shortened or a
+// change left out.
+QStringList changeLines(const QString &lead, const QString &uniqueLead, const QVector<NameChange> &changes,
+                        int shown, int longest, bool *cut)
 {
     QStringList lines;
     int listed = 0;
@@ -384,12 +411,44 @@ QString nameChangesText(const QString &lead, const QString &uniqueLead, const QV
             if (!led)
                 lines << (unique ? uniqueLead : lead);
             led = true;
-            lines << QStringLiteral("\"%1\" \u2192 \"%2\"").arg(c.from, c.to);
+            lines << nameChangeLine(c, longest);
+            if (c.from.size() > longest || c.to.size() > longest)
+                *cut = true;
             ++listed;
         }
     }
-    if (changes.size() > listed)
+    if (changes.size() > listed) {
         lines << QCoreApplication::translate("MainWindow1", "and %1 more").arg(changes.size() - listed);
+        *cut = true;
+    }
+    return lines;
+}
+
+} // namespace
+
+QString nameChangesText(const QString &lead, const QString &uniqueLead, const QVector<NameChange> &changes,
+                        int shown, QString *details)
+{
+    constexpr int longest = 40;
+    bool cut = false;
+    const QString text = changeLines(lead, uniqueLead, changes, shown, longest, &cut).join(QStringLiteral("\r\n"));
+    if (details) {
+        bool whole = false;
+        *details = cut ? changeLines(lead, uniqueLead, changes, changes.size(), INT_MAX, &whole)
+                                 .join(QStringLiteral("\r\n"))
+                       : QString();
+    }
+    return text;
+}
+
+QString kitNameChangesText(const QVector<int> &numbers, const QHash<int, NameChange> &names)
+{
+    QStringList lines;
+    for (const int n : numbers) {
+        const auto it = names.constFind(n);
+        if (it != names.constEnd())
+            lines << QCoreApplication::translate("MainWindow1", "Kit %1: %2").arg(n).arg(nameChangeLine(*it));
+    }
     return lines.join(QStringLiteral("\r\n"));
 }
 

@@ -88,8 +88,9 @@ QString uniqueSoundName(const QString &name, const QString &source, const NamesI
 QString soundName(const QString &name, const QString &source, NamesInUse &inUse, bool *madeUnique = nullptr,
                   const SameSound &same = SameSound());
 
-// A metronome sound's name, from its file's name: the name as it is when it
-// is ASCII, else the base name made ASCII as a sound's is, then the suffix.
+// A metronome sound's name, from its file's name: the base name and the
+// suffix each by the sound-name rule, the base cut so that both fit in
+// SOUND_NAME_LENGTH_MAX characters ("SOUND" when nothing is left of it).
 QString clickSoundName(const QString &fileName);
 
 // prefix + "~nnnnn" (n counting from 1) that `taken` does not know; the prefix
@@ -108,11 +109,25 @@ struct NameChange
     bool operator==(const NameChange &o) const { return from == o.from && to == o.to && unique == o.unique; }
 };
 
+// A name as a box shows it: isolated from the text around it (U+2068 ...
+// U+2069), so that a line reads in its order whatever the name's script;
+// longer than `longest` characters, cut in the middle to an ellipsis.
+QString boxName(const QString &name, int longest = 40);
+// One line `"from" → "to"` of a box, both names as boxName shows them.
+QString nameChangeLine(const NameChange &change, int longest = 40);
+
 // The lines of a box about renamed sounds: `lead`, then one line for each
 // change the rule alone made, then `uniqueLead` and one line for each name
-// made unique; at most `shown` lines of changes, then how many more there are.
+// made unique; at most `shown` lines of changes, then how many more there
+// are. When a name was cut or a change left out, *details (if given) holds
+// the same lines with every change and whole names, for the box's details;
+// else it is emptied.
 QString nameChangesText(const QString &lead, const QString &uniqueLead, const QVector<NameChange> &changes,
-                        int shown = 25);
+                        int shown = 25, QString *details = nullptr);
+
+// One line for each kit of `numbers` (1-based) that `names` holds: "Kit n: "
+// and its `"old" → "new"` line, joined by line breaks.
+QString kitNameChangesText(const QVector<int> &numbers, const QHash<int, NameChange> &names);
 
 // The kit-name rules for kit number n (1-based): an empty name, or one too long
 // or not ending in a letter or digit, is shortened (`cut`, the default name when

@@ -1,5 +1,7 @@
 #include "model/soundfilexml.h"
 
+#include "model/soundlistscan.h"
+
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
@@ -15,6 +17,7 @@
 #include <QDomText>
 #include <QFile>
 #include <QFileInfo>
+#include <QXmlStreamReader>
 
 #include <cerrno>
 #include <cstring>
@@ -118,22 +121,200 @@ int renameToFree(const QString &from, const QString &to)
 // "length" the length in bytes, "digest" their SHA-256 in hex and "seen" the
 // stamp of the file they were read from (both may be missing: written by an
 // older editor). One that does not read so is skipped.
-void readEntry(const QDomElement &element, soundfilexml::strSoundItem &sound, int *skipped)
+void readEntry(const QXmlStreamAttributes &attributes, const QString &text, int nested,
+               soundfilexml::strSoundItem &sound, int *skipped)
 {
     bool number = false;
-    const QString length = element.attribute(QStringLiteral("length"));
+    const QString length = attributes.value(QLatin1String("length")).toString();
     length.toULongLong(&number);
-    const QString digest = element.attribute(QStringLiteral("digest"));
-    if (!number || nestedNodes(element) > 0 || otherAttributes(element, {"length", "digest", "seen"}) > 0
-        || (element.hasAttribute(QStringLiteral("digest")) && !isDigest(digest))) {
+    const QString digest = attributes.value(QLatin1String("digest")).toString();
+    int others = attributes.size();
+    for (const char *name : {"length", "digest", "seen"})
+        others -= attributes.hasAttribute(QLatin1String(name)) ? 1 : 0;
+    if (!number || nested > 0 || others > 0 || (attributes.hasAttribute(QLatin1String("digest")) && !isDigest(digest))) {
         count(skipped);
         return;
     }
-    sound.entryName = element.text();
+    sound.entryName = text;
     sound.entryLength = length;
     sound.entryDigest = digest;
-    sound.entrySeen = digest.isEmpty() ? QString() : element.attribute(QStringLiteral("seen"));
+    sound.entrySeen = digest.isEmpty() ? QString() : attributes.value(QLatin1String("seen")).toString();
 }
+
+// The same read from a document tree.
+void readEntry(const QDomElement &element, soundfilexml::strSoundItem &sound, int *skipped)
+{
+    QXmlStreamAttributes attributes;
+    const QDomNamedNodeMap all = element.attributes();
+    for (int i = 0; i < all.count(); ++i) {
+        const QDomAttr a = all.item(i).toAttr();
+        attributes.append(a.name(), a.value());
+    }
+    readEntry(attributes, element.text(), nestedNodes(element), sound, skipped);
+}
+
+// A sound's name from its file: the part after the last separator, cut before its last ".".
+QString derivedName(const QString &file)
+{
+    QString base = file.mid(file.lastIndexOf(QDir::separator()) + 1);
+    const int dot = base.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        base.truncate(dot);
+    return base;
+}
+
+// The groups' file read in one pass over its tokens, without a document
+// tree: what the list does not hold is counted as `skipped` as the tree's
+// walk counts it (parseGroupsMembers and the functions it calls).
+class ListReader
+{
+public:
+    explicit ListReader(const QByteArray &bytes)
+        : m_xml(bytes)
+    {
+        m_xml.setNamespaceProcessing(false);
+    }
+
+    bool read(QVector<soundfilexml::strSoundGroup> &out, int *skipped)
+    {
+        QVector<soundfilexml::strSoundGroup> groups;
+        bool root = false;
+        while (!m_xml.atEnd() && !m_xml.hasError()) {
+            m_xml.readNext();
+            if (m_xml.isComment()) {
+                ++m_skipped;
+            } else if (m_xml.isStartElement()) {
+                if (m_xml.qualifiedName() != QLatin1String("groups"))
+                    return false;
+                root = true;
+                m_skipped += m_xml.attributes().size();
+                while (next()) {
+                    if (m_xml.isStartElement() && m_xml.qualifiedName() == QLatin1String("group")) {
+                        soundfilexml::strSoundGroup g;
+                        m_skipped += otherAttributes({"name"});
+                        g.name = m_xml.attributes().value(QLatin1String("name")).toString();
+                        group(g);
+                        groups.append(g);
+                    } else {
+                        passOver();
+                    }
+                }
+            }
+        }
+        if (m_xml.hasError() || !root)
+            return false;
+        out += groups;
+        count(skipped, m_skipped);
+        return true;
+    }
+
+private:
+    QXmlStreamReader m_xml;
+    int m_skipped = 0;
+
+    // The next token inside the element the reader is in; false at its end.
+    bool next() { return m_xml.readNext() != QXmlStreamReader::EndElement && !m_xml.hasError(); }
+    // A token the list does not hold: an element (skipped whole), a comment,
+    // an instruction or text other than white space is counted.
+    void passOver()
+    {
+        switch (m_xml.tokenType()) {
+        case QXmlStreamReader::StartElement:
+            m_xml.skipCurrentElement();
+            ++m_skipped;
+            break;
+        case QXmlStreamReader::Comment:
+        case QXmlStreamReader::ProcessingInstruction:
+            ++m_skipped;
+            break;
+        case QXmlStreamReader::Characters:
+            m_skipped += m_xml.isWhitespace() ? 0 : 1;
+            break;
+        default:
+            break;
+        }
+    }
+    int otherAttributes(std::initializer_list<const char *> kept) const
+    {
+        const QXmlStreamAttributes attributes = m_xml.attributes();
+        int n = attributes.size();
+        for (const char *name : kept)
+            n -= attributes.hasAttribute(QLatin1String(name)) ? 1 : 0;
+        return n;
+    }
+    // The text of the element the reader starts, read to its end; *nested
+    // gets its child nodes other than text.
+    QString text(int *nested)
+    {
+        QString t;
+        for (int depth = 1; depth > 0 && !m_xml.hasError();) {
+            switch (m_xml.readNext()) {
+            case QXmlStreamReader::StartElement:
+                *nested += depth == 1 ? 1 : 0;
+                ++depth;
+                break;
+            case QXmlStreamReader::EndElement:
+                --depth;
+                break;
+            case QXmlStreamReader::Characters:
+                t += m_xml.text();
+                break;
+            case QXmlStreamReader::Comment:
+            case QXmlStreamReader::ProcessingInstruction:
+                *nested += depth == 1 ? 1 : 0;
+                break;
+            default:
+                break;
+            }
+        }
+        return t;
+    }
+    void group(soundfilexml::strSoundGroup &g)
+    {
+        while (next()) {
+            if (m_xml.isStartElement() && m_xml.qualifiedName().trimmed() == QLatin1String("sound")) {
+                m_skipped += m_xml.attributes().size();
+                soundfilexml::strSoundItem s;
+                sound(s);
+                g.soundList.append(s);
+            } else {
+                passOver();
+            }
+        }
+    }
+    void sound(soundfilexml::strSoundItem &s)
+    {
+        bool haveName = false, haveFile = false, haveEntry = false;
+        QXmlStreamAttributes entry;
+        QString entryText;
+        int entryNested = 0;
+        while (next()) {
+            const QStringRef tag = m_xml.isStartElement() ? m_xml.qualifiedName() : QStringRef();
+            const bool isName = tag == QLatin1String("name"), isFile = tag == QLatin1String("file");
+            if (isName || isFile) {
+                // A later one replaces an earlier one; what the text leaves out is skipped.
+                bool &seen = isName ? haveName : haveFile;
+                m_skipped += (seen ? 1 : 0) + m_xml.attributes().size();
+                seen = true;
+                int nested = 0;
+                (isName ? s.name : s.file) = text(&nested);
+                m_skipped += nested;
+            } else if (tag == QLatin1String("entry")) {
+                m_skipped += haveEntry ? 1 : 0; // the last one counts
+                haveEntry = true;
+                entry = m_xml.attributes();
+                entryNested = 0;
+                entryText = text(&entryNested);
+            } else {
+                passOver();
+            }
+        }
+        if (haveEntry)
+            readEntry(entry, entryText, entryNested, s, &m_skipped);
+        if (s.name.trimmed().isEmpty())
+            s.name = derivedName(s.file);
+    }
+};
 
 QString besideName(const QString &fileName, int n)
 {
@@ -182,18 +363,21 @@ soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QV
 
 bool soundfilexml::parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, int *skipped)
 {
-    QDomDocument doc;
-    if (!doc.setContent(bytes, false))
-        return false;
-    const QDomElement root = doc.documentElement();
-    if (root.tagName() != QLatin1String("groups"))
-        return false;
-    for (QDomNode node = doc.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        if (node.isComment())
-            count(skipped);
+    const int from = soundGroupList.size();
+    if (!soundlistscan::scan(bytes, soundGroupList))
+        return parseSoundListXml(bytes, soundGroupList, skipped);
+    for (int g = from; g < soundGroupList.size(); ++g) {
+        for (strSoundItem &s : soundGroupList[g].soundList) {
+            if (s.name.trimmed().isEmpty())
+                s.name = derivedName(s.file);
+        }
     }
-    parseGroupsMembers(root, soundGroupList, skipped);
     return true;
+}
+
+bool soundfilexml::parseSoundListXml(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, int *skipped)
+{
+    return ListReader(bytes).read(soundGroupList, skipped);
 }
 
 void soundfilexml::parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList,
@@ -268,13 +452,8 @@ void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundI
         (isName ? soundName : soundFile) = child.text();
     }
 
-    if (soundName.trimmed().isEmpty()) {
-        QString base = soundFile.mid(soundFile.lastIndexOf(QDir::separator()) + 1);
-        const int dot = base.lastIndexOf(QLatin1Char('.'));
-        if (dot >= 0)
-            base.truncate(dot);
-        soundName = base;
-    }
+    if (soundName.trimmed().isEmpty())
+        soundName = derivedName(soundFile);
 }
 
 QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)

@@ -93,16 +93,20 @@ bool fenced(const QString &path)
     return f.closed && f.root == root;
 }
 
-// False when `path` names a file below the watched folder, as named, whose
-// volume does not answer now: it is not looked at.
+// False when `path` names a file below the fenced folder, or below the
+// watched one whose volume does not answer now, as the folder was named: it
+// is not looked at.
 bool reachable(const QString &path)
 {
     std::function<bool()> answering;
     {
         Fence &f = fence();
         QMutexLocker hold(&f.lock);
-        if (!f.answering || f.named.isEmpty() || f.owner.isNull() || f.closed || !onGuiThread()
-            || !below(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), f.named))
+        if (f.named.isEmpty() || !below(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), f.named))
+            return true;
+        if (f.closed)
+            return false;
+        if (!f.answering || f.owner.isNull() || !onGuiThread())
             return true;
         answering = f.answering;
     }
@@ -159,6 +163,7 @@ void fenceFolder(const QString &folder)
         f.owner.clear();
         f.stillReadable = nullptr;
         f.answering = nullptr;
+        f.named = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     }
     f.root = root;
     f.closed = true;

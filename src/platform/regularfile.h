@@ -29,7 +29,8 @@ int openRegularFile(const QString &path, int flags, bool noFollow);
 bool openRegularFile(const QString &path, QFile &file);
 
 // Files below `folder`, reached by any path (links followed), are not read
-// any more: isRegularFile() is false for them from now on, on every thread.
+// any more: isRegularFile() is false for them from now on, on every thread,
+// without a look at the disk for a path below the folder as named.
 // Used when the volume at the folder's place is found not to be the one the
 // editor loaded. One folder at a time: this replaces any earlier one. An
 // empty name changes nothing.

@@ -117,6 +117,37 @@
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>"%1" cannot be undone:</source>
+        <translation>无法撤销“%1”：</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be redone:</source>
+        <translation>无法重做“%1”：</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销 %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做 %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+</context>
+<context>
     <name>ImportTip</name>
     <message>
         <source>Dialog</source>
@@ -139,87 +170,87 @@
     <name>KitDocument</name>
     <message>
         <source>kit chain %1 ON</source>
-        <translation type="unfinished" />
+        <translation>套鼓链 %1 开</translation>
     </message>
     <message>
         <source>kit chains OFF</source>
-        <translation type="unfinished" />
+        <translation>套鼓链关</translation>
     </message>
     <message>
         <source>kit chains</source>
-        <translation type="unfinished" />
+        <translation>套鼓链</translation>
     </message>
     <message>
         <source>steps of kit chain %1 cleared</source>
-        <translation type="unfinished" />
+        <translation>清除套鼓链 %1 的步骤</translation>
     </message>
     <message>
         <source>step %1 of kit chain %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓链 %2 的第 %1 步</translation>
     </message>
     <message>
         <source>name of kit %1</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 的名称</translation>
     </message>
     <message>
         <source>kit names</source>
-        <translation type="unfinished" />
+        <translation>套鼓名称</translation>
     </message>
     <message>
         <source>sound on pad %1 of kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %2 打击垫 %1 的音色</translation>
     </message>
     <message>
         <source>hi-hat sound %1 of kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %2 的踩镲音色 %1</translation>
     </message>
     <message>
         <source>CLEAR of kit %1</source>
-        <translation type="unfinished" />
+        <translation>清除套鼓 %1</translation>
     </message>
     <message>
         <source>Clear of pad %1 of kit %2</source>
-        <translation type="unfinished" />
+        <translation>清除套鼓 %2 的打击垫 %1</translation>
     </message>
     <message>
         <source>hi-hat sounds of kit %1 cleared</source>
-        <translation type="unfinished" />
+        <translation>清除套鼓 %1 的踩镲音色</translation>
     </message>
     <message>
         <source>Kit Copy of kit %1 to kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓复制：套鼓 %1 到套鼓 %2</translation>
     </message>
     <message>
         <source>Pad Copy of pad %1 to pad %2 of kit %3</source>
-        <translation type="unfinished" />
+        <translation>打击垫复制：套鼓 %3 的打击垫 %1 到打击垫 %2</translation>
     </message>
     <message>
         <source>move of kit %1 to kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 移到套鼓 %2</translation>
     </message>
     <message>
         <source>settings of kit %1</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 的设置</translation>
     </message>
     <message>
         <source>settings of pad %1 of kit %2</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %2 打击垫 %1 的设置</translation>
     </message>
     <message>
         <source>pad links of kit %1</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 的打击垫联动</translation>
     </message>
     <message>
         <source>effect of kit %1</source>
-        <translation type="unfinished" />
+        <translation>套鼓 %1 的效果</translation>
     </message>
     <message>
         <source>name of sound %1</source>
-        <translation type="unfinished" />
+        <translation>音色 %1 的名称</translation>
     </message>
     <message>
         <source>The sound %1 is gone.</source>
-        <translation type="unfinished" />
+        <translation>音色 %1 已不存在。</translation>
     </message>
 </context>
 <context>
@@ -2175,11 +2206,11 @@ and save the current pad settings</source>
     </message>
     <message>
         <source>This sound is not in wave format.</source>
-        <translation>该音色不是 wave 格式。</translation>
+        <translation>该音色不是 WAV 格式。</translation>
     </message>
     <message>
         <source>This sound is not in wave format</source>
-        <translation>该音色不是 wave 格式</translation>
+        <translation>该音色不是 WAV 格式</translation>
     </message>
     <message>
         <source>The file has been modified. The target sound was not found.</source>
@@ -2759,7 +2790,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>ini files(*.ini *.INI)</source>
-        <translation>ini 文件(*.ini *.INI)</translation>
+        <translation>INI 文件(*.ini *.INI)</translation>
     </message>
     <message>
         <source>The target file was not found.</source>
@@ -2951,7 +2982,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</source>
-        <translation>采样打击垫上的音色无法重新编号，且以下音色无法恢复到原有编号；下次载入采样打击垫时将尽可能将其恢复：</translation>
+        <translation type="vanished">采样打击垫上的音色无法重新编号，且以下音色无法恢复到原有编号；下次载入采样打击垫时将尽可能将其恢复：</translation>
     </message>
     <message>
         <source>the sampler pad refused to remove its files: %1</source>
@@ -3129,6 +3160,288 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
         <translation>音色分组无法保存到"%1"（%2）。分组中的以下音色现在位于别处；音色分组文件仍记录其旧位置，下次启动时将按其数据找到它们：</translation>
     </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</source>
+        <translation>其 global.ini 或节拍器文件夹与已载入的打击垫不同；两个卷都没有可比较的序列号。</translation>
+    </message>
+    <message>
+        <source>Kit %1 was not written: its file is missing or short.</source>
+        <translation>套鼓 %1 未写入：其文件缺失或过短。</translation>
+    </message>
+    <message>
+        <source>The kit chains were not written: global.ini is missing or short.</source>
+        <translation>套鼓链未写入：global.ini 缺失或过短。</translation>
+    </message>
+    <message>
+        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
+        <translation>采样打击垫不在原处；下次载入时将说明其音色的位置。</translation>
+    </message>
+    <message>
+        <source>Sound %1: a file of it is missing.</source>
+        <translation>音色 %1：其一个文件缺失。</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
+        <translation>采样打击垫上有一份编辑器无法读取的更改记录；未按它做任何更改。</translation>
+    </message>
+    <message>
+        <source>It was kept as %1 in the SYS folder.</source>
+        <translation>它已保留为 SYS 文件夹中的 %1。</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
+        <translation>已完成被中断的重新编号：采样打击垫上的套鼓使用音色的新编号。</translation>
+    </message>
+    <message>
+        <source>Sound %1 is now number %2.</source>
+        <translation>音色 %1 现为编号 %2。</translation>
+    </message>
+    <message>
+        <source>The deletion of these sounds was finished: %1.</source>
+        <translation>已完成这些音色的删除：%1。</translation>
+    </message>
+    <message>
+        <source>These sounds were put back: %1.</source>
+        <translation>这些音色已放回：%1。</translation>
+    </message>
+    <message>
+        <source>The save of an earlier close was finished from its record.</source>
+        <translation>已按记录完成上次关闭时的保存。</translation>
+    </message>
+    <message>
+        <source>These kits were found torn and written again: %1.</source>
+        <translation>这些套鼓写入不完整，已重新写入：%1。</translation>
+    </message>
+    <message>
+        <source>These kits were written: %1.</source>
+        <translation>这些套鼓已写入：%1。</translation>
+    </message>
+    <message>
+        <source>The kit chains were found torn and written again.</source>
+        <translation>套鼓链写入不完整，已重新写入。</translation>
+    </message>
+    <message>
+        <source>The kit chains were written.</source>
+        <translation>套鼓链已写入。</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was written.</source>
+        <translation>更改文件 alter.ini 已写入。</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.</source>
+        <translation>采样打击垫拒绝了一次写入（%1）；更改记录保留，下次载入采样打击垫时将继续处理。</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</source>
+        <translation>无法为采样打击垫上的音色重新编号，且该更改无法撤回；下次载入采样打击垫时将连同套鼓和音色一起完成或撤回它。</translation>
+    </message>
+    <message>
+        <source>The next load of the sampler pad finishes this save from its record.</source>
+        <translation>下次载入采样打击垫时将按记录完成这次保存。</translation>
+    </message>
+    <message>
+        <source>The drive does not answer: %1</source>
+        <translation>驱动器无响应：%1</translation>
+    </message>
+    <message>
+        <source>Invalid data found when processing input.</source>
+        <translation>处理输入时发现无效数据。</translation>
+    </message>
+    <message>
+        <source>Error splitting the argument list.</source>
+        <translation>拆分参数列表出错。</translation>
+    </message>
+    <message>
+        <source>Option not found.</source>
+        <translation>未找到选项。</translation>
+    </message>
+    <message>
+        <source>Invalid argument.</source>
+        <translation>无效参数。</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <comment>sound channels</comment>
+        <translation>单声道</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <comment>sound channels</comment>
+        <translation>立体声</translation>
+    </message>
+    <message>
+        <source>Effect%1 Ctrl%2:</source>
+        <translation>效果%1控制%2：</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样本</translation>
+    </message>
+    <message>
+        <source>Repeat:</source>
+        <translation>重复：</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>延迟：</translation>
+    </message>
+    <message>
+        <source>Damping:</source>
+        <translation>阻尼：</translation>
+    </message>
+    <message>
+        <source>Pitch Shift:</source>
+        <translation>移调：</translation>
+    </message>
+    <message>
+        <source>Echo Delay:</source>
+        <translation>回声延迟：</translation>
+    </message>
+    <message>
+        <source>Echo Mix:</source>
+        <translation>回声混合：</translation>
+    </message>
+    <message>
+        <source>Feedback:</source>
+        <translation>反馈：</translation>
+    </message>
+    <message>
+        <source>Reverb Time:</source>
+        <translation>混响时间：</translation>
+    </message>
+    <message>
+        <source>HF Filter:</source>
+        <translation>高频滤波：</translation>
+    </message>
+    <message>
+        <source>LF Filter:</source>
+        <translation>低频滤波：</translation>
+    </message>
+    <message>
+        <source>Diffusion:</source>
+        <translation>扩散：</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>滤波：</translation>
+    </message>
+    <message>
+        <source>Decay:</source>
+        <translation>衰减：</translation>
+    </message>
+    <message>
+        <source>Pre-delay:</source>
+        <translation>预延迟：</translation>
+    </message>
+    <message>
+        <source>Depth:</source>
+        <translation>深度：</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>宽度：</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>速率：</translation>
+    </message>
+    <message>
+        <source>Reverb Mix:</source>
+        <translation>混响混合：</translation>
+    </message>
+    <message>
+        <source>Tremolo Rate:</source>
+        <translation>颤音速率：</translation>
+    </message>
+    <message>
+        <source>Tremolo Mix:</source>
+        <translation>颤音混合：</translation>
+    </message>
+    <message>
+        <source>Flange Rate:</source>
+        <translation>镶边速率：</translation>
+    </message>
+    <message>
+        <source>Flange Mix:</source>
+        <translation>镶边混合：</translation>
+    </message>
+    <message>
+        <source>Chorus Rate:</source>
+        <translation>合唱速率：</translation>
+    </message>
+    <message>
+        <source>Chorus Mix:</source>
+        <translation>合唱混合：</translation>
+    </message>
+    <message>
+        <source>Reverb Size:</source>
+        <translation>混响大小：</translation>
+    </message>
+    <message>
+        <source>LP Filter:</source>
+        <translation>低通滤波：</translation>
+    </message>
+    <message>
+        <source>HP Filter:</source>
+        <translation>高通滤波：</translation>
+    </message>
+    <message>
+        <source>Flange Delay:</source>
+        <translation>镶边延迟：</translation>
+    </message>
+    <message>
+        <source>Kit %1: %2</source>
+        <translation>套鼓 %1：%2</translation>
+    </message>
+    <message>
+        <source>Kit %1 %2: </source>
+        <translation>套鼓 %1 %2：</translation>
+    </message>
+    <message>
+        <source>Error:0011</source>
+        <translation>错误：0011</translation>
+    </message>
+    <message>
+        <source>DEL of a metronome sound</source>
+        <translation>删除节拍器音色</translation>
+    </message>
+    <message>
+        <source>move of kit %1</source>
+        <translation>移动套鼓 %1</translation>
+    </message>
+    <message>
+        <source>global settings</source>
+        <translation>全局设置</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>历史</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>sounds added to the list</source>
+        <translation>添加到列表的音色</translation>
+    </message>
+    <message>
+        <source>metronome sounds added</source>
+        <translation>添加的节拍器音色</translation>
+    </message>
+    <message>
+        <source>order of the sound list</source>
+        <translation>音色列表的排序</translation>
+    </message>
+    <message>
+        <source>sound %1 added to the list</source>
+        <translation>添加到列表的音色 %1</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3201,49 +3514,47 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <name>SoundLibrary</name>
     <message>
         <source>The sound list changed since (a save or the pad): this step can no longer be undone.</source>
-        <translation type="unfinished" />
+        <translation>音色列表此后已被更改（保存或打击垫）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The sound %1 is gone.</source>
-        <translation type="unfinished" />
+        <translation>音色 %1 已不存在。</translation>
     </message>
     <message>
         <source>The sound groups changed since (a save): this step can no longer be undone.</source>
-        <translation type="unfinished" />
+        <translation>音色分组此后已被更改（保存）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The metronome sounds changed since: this step can no longer be undone.</source>
-        <translation type="unfinished" />
+        <translation>节拍器音色此后已被更改：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>The loaded kit files changed since (a save): this step can no longer be undone.</source>
-        <translation type="unfinished" />
+        <translation>已载入的套鼓文件此后已被更改（保存）：这一步无法再撤销。</translation>
     </message>
     <message>
         <source>new group %1</source>
-        <translation type="unfinished" />
+        <translation>新建分组 %1</translation>
     </message>
     <message>
         <source>sounds added to group %1</source>
-        <translation type="unfinished" />
+        <translation>添加到分组 %1 的音色</translation>
     </message>
     <message>
         <source>name of group %1</source>
-        <translation type="unfinished" />
+        <translation>分组 %1 的名称</translation>
     </message>
     <message>
         <source>name of sound %1</source>
-        <translation type="unfinished" />
+        <translation>音色 %1 的名称</translation>
     </message>
     <message>
         <source>DEL in the sound groups</source>
-        <translation type="unfinished" />
+        <translation>在音色分组中删除</translation>
     </message>
-    <message numerus="yes">
-        <source>DEL of %n sounds</source>
-        <translation type="unfinished">
-            <numerusform />
-        </translation>
+    <message>
+        <source>DEL of %1 sounds</source>
+        <translation>删除 %1 个音色</translation>
     </message>
 </context>
 <context>

@@ -117,6 +117,37 @@
     </message>
 </context>
 <context>
+    <name>EditHistory</name>
+    <message>
+        <source>"%1" cannot be undone:</source>
+        <translation>"%1" cannot be undone:</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be redone:</source>
+        <translation>"%1" cannot be redone:</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Undo %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Redo %1</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
     <name>ImportTip</name>
     <message>
         <source>Dialog</source>
@@ -2951,7 +2982,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</source>
-        <translation>The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</translation>
+        <translation type="vanished">The sounds on the sampler pad could not be renumbered, and these could not be put back at their numbers; the next load of the sampler pad puts them back where it can:</translation>
     </message>
     <message>
         <source>the sampler pad refused to remove its files: %1</source>
@@ -3129,6 +3160,288 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</source>
         <translation>The sound groups could not be saved to "%1" (%2). These sounds of the groups now stand elsewhere; the groups' file still names their old places, and the next start finds them by their bytes:</translation>
     </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</source>
+        <translation>Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.</translation>
+    </message>
+    <message>
+        <source>Kit %1 was not written: its file is missing or short.</source>
+        <translation>Kit %1 was not written: its file is missing or short.</translation>
+    </message>
+    <message>
+        <source>The kit chains were not written: global.ini is missing or short.</source>
+        <translation>The kit chains were not written: global.ini is missing or short.</translation>
+    </message>
+    <message>
+        <source>The sampler pad is not at its place; its next load tells where its sounds are.</source>
+        <translation>The sampler pad is not at its place; its next load tells where its sounds are.</translation>
+    </message>
+    <message>
+        <source>Sound %1: a file of it is missing.</source>
+        <translation>Sound %1: a file of it is missing.</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
+        <translation>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</translation>
+    </message>
+    <message>
+        <source>It was kept as %1 in the SYS folder.</source>
+        <translation>It was kept as %1 in the SYS folder.</translation>
+    </message>
+    <message>
+        <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
+        <translation>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</translation>
+    </message>
+    <message>
+        <source>Sound %1 is now number %2.</source>
+        <translation>Sound %1 is now number %2.</translation>
+    </message>
+    <message>
+        <source>The deletion of these sounds was finished: %1.</source>
+        <translation>The deletion of these sounds was finished: %1.</translation>
+    </message>
+    <message>
+        <source>These sounds were put back: %1.</source>
+        <translation>These sounds were put back: %1.</translation>
+    </message>
+    <message>
+        <source>The save of an earlier close was finished from its record.</source>
+        <translation>The save of an earlier close was finished from its record.</translation>
+    </message>
+    <message>
+        <source>These kits were found torn and written again: %1.</source>
+        <translation>These kits were found torn and written again: %1.</translation>
+    </message>
+    <message>
+        <source>These kits were written: %1.</source>
+        <translation>These kits were written: %1.</translation>
+    </message>
+    <message>
+        <source>The kit chains were found torn and written again.</source>
+        <translation>The kit chains were found torn and written again.</translation>
+    </message>
+    <message>
+        <source>The kit chains were written.</source>
+        <translation>The kit chains were written.</translation>
+    </message>
+    <message>
+        <source>The change file alter.ini was written.</source>
+        <translation>The change file alter.ini was written.</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.</source>
+        <translation>The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.</translation>
+    </message>
+    <message>
+        <source>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</source>
+        <translation>The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.</translation>
+    </message>
+    <message>
+        <source>The next load of the sampler pad finishes this save from its record.</source>
+        <translation>The next load of the sampler pad finishes this save from its record.</translation>
+    </message>
+    <message>
+        <source>The drive does not answer: %1</source>
+        <translation>The drive does not answer: %1</translation>
+    </message>
+    <message>
+        <source>Invalid data found when processing input.</source>
+        <translation>Invalid data found when processing input.</translation>
+    </message>
+    <message>
+        <source>Error splitting the argument list.</source>
+        <translation>Error splitting the argument list.</translation>
+    </message>
+    <message>
+        <source>Option not found.</source>
+        <translation>Option not found.</translation>
+    </message>
+    <message>
+        <source>Invalid argument.</source>
+        <translation>Invalid argument.</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <comment>sound channels</comment>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <comment>sound channels</comment>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Effect%1 Ctrl%2:</source>
+        <translation>Effect%1 Ctrl%2:</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Repeat:</source>
+        <translation>Repeat:</translation>
+    </message>
+    <message>
+        <source>Delay:</source>
+        <translation>Delay:</translation>
+    </message>
+    <message>
+        <source>Damping:</source>
+        <translation>Damping:</translation>
+    </message>
+    <message>
+        <source>Pitch Shift:</source>
+        <translation>Pitch Shift:</translation>
+    </message>
+    <message>
+        <source>Echo Delay:</source>
+        <translation>Echo Delay:</translation>
+    </message>
+    <message>
+        <source>Echo Mix:</source>
+        <translation>Echo Mix:</translation>
+    </message>
+    <message>
+        <source>Feedback:</source>
+        <translation>Feedback:</translation>
+    </message>
+    <message>
+        <source>Reverb Time:</source>
+        <translation>Reverb Time:</translation>
+    </message>
+    <message>
+        <source>HF Filter:</source>
+        <translation>HF Filter:</translation>
+    </message>
+    <message>
+        <source>LF Filter:</source>
+        <translation>LF Filter:</translation>
+    </message>
+    <message>
+        <source>Diffusion:</source>
+        <translation>Diffusion:</translation>
+    </message>
+    <message>
+        <source>Filter:</source>
+        <translation>Filter:</translation>
+    </message>
+    <message>
+        <source>Decay:</source>
+        <translation>Decay:</translation>
+    </message>
+    <message>
+        <source>Pre-delay:</source>
+        <translation>Pre-delay:</translation>
+    </message>
+    <message>
+        <source>Depth:</source>
+        <translation>Depth:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Rate:</source>
+        <translation>Rate:</translation>
+    </message>
+    <message>
+        <source>Reverb Mix:</source>
+        <translation>Reverb Mix:</translation>
+    </message>
+    <message>
+        <source>Tremolo Rate:</source>
+        <translation>Tremolo Rate:</translation>
+    </message>
+    <message>
+        <source>Tremolo Mix:</source>
+        <translation>Tremolo Mix:</translation>
+    </message>
+    <message>
+        <source>Flange Rate:</source>
+        <translation>Flange Rate:</translation>
+    </message>
+    <message>
+        <source>Flange Mix:</source>
+        <translation>Flange Mix:</translation>
+    </message>
+    <message>
+        <source>Chorus Rate:</source>
+        <translation>Chorus Rate:</translation>
+    </message>
+    <message>
+        <source>Chorus Mix:</source>
+        <translation>Chorus Mix:</translation>
+    </message>
+    <message>
+        <source>Reverb Size:</source>
+        <translation>Reverb Size:</translation>
+    </message>
+    <message>
+        <source>LP Filter:</source>
+        <translation>LP Filter:</translation>
+    </message>
+    <message>
+        <source>HP Filter:</source>
+        <translation>HP Filter:</translation>
+    </message>
+    <message>
+        <source>Flange Delay:</source>
+        <translation>Flange Delay:</translation>
+    </message>
+    <message>
+        <source>Kit %1: %2</source>
+        <translation>Kit %1: %2</translation>
+    </message>
+    <message>
+        <source>Kit %1 %2: </source>
+        <translation>Kit %1 %2: </translation>
+    </message>
+    <message>
+        <source>Error:0011</source>
+        <translation>Error:0011</translation>
+    </message>
+    <message>
+        <source>DEL of a metronome sound</source>
+        <translation>DEL of a metronome sound</translation>
+    </message>
+    <message>
+        <source>move of kit %1</source>
+        <translation>move of kit %1</translation>
+    </message>
+    <message>
+        <source>global settings</source>
+        <translation>global settings</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>sounds added to the list</source>
+        <translation>sounds added to the list</translation>
+    </message>
+    <message>
+        <source>metronome sounds added</source>
+        <translation>metronome sounds added</translation>
+    </message>
+    <message>
+        <source>order of the sound list</source>
+        <translation>order of the sound list</translation>
+    </message>
+    <message>
+        <source>sound %1 added to the list</source>
+        <translation>sound %1 added to the list</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3241,9 +3554,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message numerus="yes">
         <source>DEL of %n sounds</source>
-        <translation><numerusform>DEL of %n sounds</numerusform>
+        <translation type="vanished">
+            <numerusform>DEL of %n sounds</numerusform>
             <numerusform>DEL of %n sounds</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>DEL of %1 sounds</source>
+        <translation>DEL of %1 sounds</translation>
     </message>
 </context>
 <context>

@@ -339,8 +339,10 @@ void ImportKitFilesJob::orderRecorded()
 
 bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
 {
-    if (!reload)
+    if (!reload) {
         m_renamedSounds.clear();
+        m_renamedKits.clear();
+    }
     const KitDocument::Batch load(m_doc); // one redraw of the kits when the load ends
     orderRecorded();
     m_soundsAdded = 0;
@@ -458,6 +460,8 @@ void ImportKitFilesJob::takeKit(const percussionpadfile *pf, int kit, const QStr
     }
     setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, kit, kit + 1, false);
     lk.kit.kit_no = quint8(kit);
+    if (lk.name.cut || lk.name.replaced)
+        m_renamedKits.insert(kit + 1, {lk.name.stored, lk.name.name});
     // A sound of the file that the list holds once stands for its twin there.
     const QVector<MainWindow1Records::SOUND_INDEX> &list = m_library.waveLoadKitAttrList();
     QHash<QString, int> byFile = setupfiles::lastByFile(list);
@@ -477,7 +481,7 @@ void ImportKitFilesJob::takeKit(const percussionpadfile *pf, int kit, const QStr
 void ImportKitFilesJob::noteRenamed()
 {
     setupjob::noteRenamedSounds(m_result, m_renamedSounds);
-    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList());
+    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList(), m_renamedKits);
 }
 
 int ImportKitFilesJob::firstKitNumber() const

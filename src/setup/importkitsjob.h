@@ -125,6 +125,7 @@ private:
     bool m_changed = false;
     int m_soundsAdded = 0;
     QVector<setupjob::RenamedSounds> m_renamedSounds; // by kit file, in the order read
+    QHash<int, namerules::NameChange> m_renamedKits;  // kit (1-based) -> its name stored and taken
 };
 
 #endif

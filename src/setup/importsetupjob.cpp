@@ -99,14 +99,17 @@ bool ImportSetupJob::takeKits(percussionpadfile *pf, const QVector<SOUND_INDEX> 
     const KitDocument::Batch load(m_doc); // one redraw of the kits when they are taken
     const int count = qMin(int(pf->kitChunk.kit_count), KIT_MAX_COUNT);
     const QHash<quint16, int> byNumber = setupfiles::lastByNumber(waves);
+    QHash<int, namerules::NameChange> renamed;
     for (int k = 0; k < count; ++k) {
         setupfiles::LoadedKit lk = setupfiles::kitFromFile(*pf, k, pf->kitChunk.baseChunk[k].kit_no + 1, true);
+        if (lk.name.cut || lk.name.replaced)
+            renamed.insert(k + 1, {lk.name.stored, lk.name.name});
         setupfiles::resolveByNumber(lk.kit, waves, byNumber);
         if (kitTaking)
             kitTaking(k, lk);
         m_doc.takeLoadedKit(k, lk);
     }
-    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList());
+    setupjob::noteRenamedKits(m_result, m_doc.kitMaxList(), renamed);
     step(3);
     return true;
 }

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <climits>
+
 using setupfiles::LoadError;
 
 namespace setupjob {
@@ -64,38 +66,48 @@ Notice loadErrorNotice(LoadError error, const QString &path, bool wholeSetup)
 void noteRenamedSounds(Result &result, const QVector<RenamedSounds> &files)
 {
     QStringList parts;
+    QStringList wholeParts;
+    bool cut = false;
     for (const RenamedSounds &file : files) {
         if (file.second.isEmpty())
             continue;
-        parts << namerules::nameChangesText(
-                QCoreApplication::translate("MainWindow1",
-                                            "These sound names stored in the kit file %1 were changed to names the "
-                                            "sampler pad can hold:")
-                        .arg(QDir::toNativeSeparators(file.first)),
-                QCoreApplication::translate("MainWindow1",
-                                            "These sounds of the kit file %1 bore names other sounds hold and were "
-                                            "given a number:")
-                        .arg(QDir::toNativeSeparators(file.first)),
-                file.second);
+        const QString path = namerules::boxName(QDir::toNativeSeparators(file.first), INT_MAX);
+        const QString lead = QCoreApplication::translate("MainWindow1",
+                                                         "These sound names stored in the kit file %1 were changed "
+                                                         "to names the sampler pad can hold:")
+                                     .arg(path);
+        const QString uniqueLead = QCoreApplication::translate("MainWindow1",
+                                                               "These sounds of the kit file %1 bore names other "
+                                                               "sounds hold and were given a number:")
+                                           .arg(path);
+        QString whole;
+        parts << namerules::nameChangesText(lead, uniqueLead, file.second, 25, &whole);
+        cut = cut || !whole.isEmpty();
+        wholeParts << (whole.isEmpty() ? parts.last() : whole);
     }
-    if (!parts.isEmpty())
-        result.note(Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
-                    parts.join(QStringLiteral("\r\n\r\n")));
+    if (parts.isEmpty())
+        return;
+    Notice n = warning(QCoreApplication::translate("MainWindow1", "Warning"), parts.join(QStringLiteral("\r\n\r\n")));
+    if (cut)
+        n.details = wholeParts.join(QStringLiteral("\r\n\r\n"));
+    result.notices.append(n);
 }
 
-void noteRenamedKits(Result &result, const QVector<int> &numbers)
+void noteRenamedKits(Result &result, const QVector<int> &numbers, const QHash<int, namerules::NameChange> &names)
 {
     if (numbers.isEmpty())
         return;
+    const QString lines = namerules::kitNameChangesText(numbers, names);
     result.note(Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
                 namerules::joinNumbersMessage(
-                        QStringLiteral("Kit "), numbers,
+                        QCoreApplication::translate("MainWindow1", "Kit "), numbers,
                         QCoreApplication::translate(
                                 "MainWindow1",
                                 "is automatically renamed, as it exceeds 10 characters or contains special symbol."),
                         QCoreApplication::translate(
                                 "MainWindow1",
-                                "are automatically renamed, as they exceed 10 characters or contain special symbol.")));
+                                "are automatically renamed, as they exceed 10 characters or contain special symbol."))
+                        + (lines.isEmpty() ? QString() : QStringLiteral("\r\n") + lines));
 }
 
 void noteNotRead(Result &result, LoadError error, const QString &path, bool wholeSetup, int kit)

@@ -22,9 +22,11 @@ using RenamedSounds = QPair<QString, QVector<namerules::NameChange>>;
 // Notes the one box naming each kit file whose sound names were changed on
 // the way in, with the name stored and the name it now has; nothing when none was.
 void noteRenamedSounds(Result &result, const QVector<RenamedSounds> &files);
-// Notes the box naming the kits (1-based) renamed on the way in; nothing when
-// the list is empty.
-void noteRenamedKits(Result &result, const QVector<int> &numbers);
+// Notes the box naming the kits (1-based) renamed on the way in, each with
+// the name stored and the name it took (`names`, by number); nothing when the
+// list is empty.
+void noteRenamedKits(Result &result, const QVector<int> &numbers,
+                     const QHash<int, namerules::NameChange> &names = QHash<int, namerules::NameChange>());
 
 // Notes the refusal of `path`: a NotRead file with the box's text as its reason, and the box.
 void noteNotRead(Result &result, setupfiles::LoadError error, const QString &path, bool wholeSetup, int kit = -1);

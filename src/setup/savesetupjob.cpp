@@ -59,7 +59,7 @@ void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources
         return;
     if (!savejob::copiedAsLoaded(m_run, sources, false)) {
         stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
-             QStringLiteral("Error"));
+             errorTitle());
         return;
     }
     m_run.moveProgress(100);
@@ -165,7 +165,7 @@ bool SaveSetupJob::layOut(QStringList &sources)
     doc.beginFile(0);
     if (!savejob::gatherWholeSetup(m_run, m_in.tempDir, m_got))
         return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
-                    QStringLiteral("Error"));
+                    errorTitle());
     sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
     m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList(), m_got.waveAttrList)
                          .kitOrderList;

@@ -148,7 +148,7 @@ QString collectErrorText(const setupfiles::CollectError &error, const QVector<Re
         return QCoreApplication::translate("MainWindow1",
                                            "A pad's sound is not in the sound list, so the file is not saved:")
                + crlf
-               + QStringLiteral("Kit %1 %2: ")
+               + QCoreApplication::translate("MainWindow1", "Kit %1 %2: ")
                          .arg(error.number)
                          .arg(hooks.slotName ? hooks.slotName(error.slot) : QString())
                + (error.name.isEmpty() ? error.path : error.name);
@@ -187,11 +187,13 @@ bool collectErrorNotice(const setupfiles::CollectError &error, const QVector<Rec
         return true;
     case CollectError::ClickNotLoaded:
         notice = {setupjob::Notice::Information, errorTitle,
-                  QCoreApplication::translate("MainWindow1", "File error!") + QStringLiteral("\r\nError:0011")};
+                  QCoreApplication::translate("MainWindow1", "File error!") + QStringLiteral("\r\n")
+                          + QCoreApplication::translate("MainWindow1", "Error:0011")};
         return true;
     case CollectError::EntryMissing:
         notice = {setupjob::Notice::Information, errorTitle,
-                  QCoreApplication::translate("MainWindow1", "File error!") + QStringLiteral("\r\nError:0012")};
+                  QCoreApplication::translate("MainWindow1", "File error!") + QStringLiteral("\r\n")
+                          + QCoreApplication::translate("MainWindow1", "Error:0012")};
         return true;
     default:
         break;

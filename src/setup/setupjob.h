@@ -38,6 +38,7 @@ struct Notice
     QString title;
     QString text;
     bool yesButton = false; // the box's one button is Yes, not OK
+    QString details = QString(); // the whole of what the text shows cut, for the box's details
 };
 
 struct Result

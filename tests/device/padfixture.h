@@ -113,8 +113,9 @@ struct PadFixture {
         tree.sysPath = sysPath;
         tree.dataPath = dataPath;
         tree.prmPath = prmPath;
+        tree.kitPath = kitPath;
         Loaded l;
-        if (!findPadLeftovers(tree).isEmpty())
+        if (!findPadLeftovers(tree, ztplatform::FolderAnchor::record(root)).isEmpty())
             l.recovery = recoverPad(tree, ztplatform::FolderAnchor::record(root));
         l.sounds = readPadSounds(dataFolders(), prmFolders());
         QDirIterator it(model, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);

@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(r.messages.size(), 2);
         QCOMPARE(r.messages.at(1).text,
                  QString::fromUtf8("These sounds of the sampler pad had the name of another of its sounds and were "
-                                   "given a number:\r\n\"di gu\" → \"di gu~00001\""));
+                                   "given a number:\r\n\"\u2068di gu\u2069\" → \"\u2068di gu~00001\u2069\""));
     }
 
     // A file without its partner, or a partner that is no file, is named
@@ -241,9 +241,14 @@ private slots:
         QCOMPARE(r.renamedKits, (QVector<int>{1, 2, 3, 4, 7}));
         QCOMPARE(r.nameAdjusted.mid(0, 8), (QVector<quint8>{1, 1, 1, 1, 0, 0, 1, 0}));
         QCOMPARE(r.messages.size(), 1);
+        auto line = [](int n, const QString &from, const QString &to) {
+            return QString::fromUtf8("\r\nKit %1: \"\u2068%2\u2069\" → \"\u2068%3\u2069\"").arg(n).arg(from, to);
+        };
         QCOMPARE(r.messages.at(0).text,
                  QString("Kit 1, 2, 3, 4 and 7 \r\nare automatically renamed, as they "
-                         "exceed 10 characters or contain special symbol."));
+                         "exceed 10 characters or contain special symbol.")
+                         + line(1, "", "K001") + line(2, "TwelveChars1", "TwelveChar") + line(3, "Rock ", "Rock")
+                         + line(4, "A#B", "K004") + line(7, "", "K007"));
 
         const Records::soundKit &k = r.kits.at(0);
         QCOMPARE(k.kit_no, quint8(0));

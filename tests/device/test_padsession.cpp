@@ -90,6 +90,24 @@ private slots:
     }
 
     // Each change of mode is told once; a lost pad stays lost.
+    // Another pad's settings: the box claims the same serial number only when
+    // both volumes have one.
+    void theSerialIsClaimedEqualOnlyWhenBothHaveOne()
+    {
+        PadIdentity loaded, now;
+        loaded.volume.valid = now.volume.valid = loaded.present = now.present = true;
+        loaded.fingerprint = "a";
+        now.fingerprint = "b";
+        const PadMatch none = matchPad(loaded, now);
+        QCOMPARE(none.verdict, PadMatch::OtherSettings);
+        QVERIFY(!anotherPadMessage(none).text.contains("serial number of the loaded pad"));
+        QVERIFY(anotherPadMessage(none).text.contains("neither volume has a serial number to compare"));
+        loaded.volume.uuid = "1234-ABCD";
+        QVERIFY(!anotherPadMessage(matchPad(loaded, now)).text.contains("serial number of the loaded pad"));
+        now.volume.uuid = "1234-ABCD";
+        QVERIFY(anotherPadMessage(matchPad(loaded, now)).text.contains("It has the volume serial number of the loaded pad"));
+    }
+
     void modeChangesAreToldOnce()
     {
         PadFixture pad;

@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(f->prompter.texts(), QStringList({"Kit name can't be blank!", kPattern,
                                                    "The maximum number of kit name's character can't exceed 10!"}));
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error", "Error"}));
-        QCOMPARE(int(f->prompter.prompts[0].kind), int(UiPrompter::Information));
+        QCOMPARE(int(f->prompter.prompts[0].kind), int(UiPrompter::Critical)); // as its title says
         QCOMPARE(nameCell(7)->text() + w->kitChains().kitChainNameList()[6], QString("New KitNew Kit"));
         nameCell(7)->setText("Seven");
         QCOMPARE(f->ui->step1Lab->text(), QString("Seven")); // the step follows at once

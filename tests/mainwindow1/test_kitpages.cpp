@@ -96,10 +96,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "" << int(UiPrompter::Warning) << "Kit name can't be blank!";
-        QTest::newRow("bad start, long") << "-abcdefghijkl" << int(UiPrompter::Information) << kPattern;
-        QTest::newRow("bad end") << "Rock " << int(UiPrompter::Information) << kPattern;
-        QTest::newRow("eleven") << "abcdefghijk" << int(UiPrompter::Information)
+        QTest::newRow("empty") << "" << int(UiPrompter::Critical) << "Kit name can't be blank!";
+        QTest::newRow("bad start, long") << "-abcdefghijkl" << int(UiPrompter::Critical) << kPattern;
+        QTest::newRow("bad end") << "Rock " << int(UiPrompter::Critical) << kPattern;
+        QTest::newRow("eleven") << "abcdefghijk" << int(UiPrompter::Critical)
                                 << "The maximum number of kit name's character can't exceed 10!";
     }
 

@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(h.hh_wave2_name + '|' + f->ui->hh_wave2_name->text(), QString("Twentycharacters|Twentycharacters"));
         QCOMPARE(f->prompter.texts(), QStringList({QString::fromUtf8(
                 "These sound names were changed to names the sampler pad can hold:\r\n"
-                "\"Twentycharactersxyz1\" → \"Twentycharacters\"")}));
+                "\"\u2068Twentycharactersxyz1\u2069\" → \"\u2068Twentycharacters\u2069\"")}));
     }
 
     // On the pad a kit is written back when a compared field differs, and a

@@ -236,7 +236,13 @@ private slots:
                               "The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
                               "based on the list's limit.",
                               "Kit 1, 2, 3, 4, 5 and 10 \r\nare automatically renamed, as they exceed 10 characters "
-                              "or contain special symbol."}));
+                              "or contain special symbol."
+                                      + QString::fromUtf8("\r\nKit 1: \"\u2068\u2069\" → \"\u2068K001\u2069\"\r\n"
+                                                          "Kit 2: \"\u2068\u2069\" → \"\u2068K002\u2069\"\r\n"
+                                                          "Kit 3: \"\u2068\u2069\" → \"\u2068K003\u2069\"\r\n"
+                                                          "Kit 4: \"\u2068\u2069\" → \"\u2068K004\u2069\"\r\n"
+                                                          "Kit 5: \"\u2068\u2069\" → \"\u2068K005\u2069\"\r\n"
+                                                          "Kit 10: \"\u2068Rock \u2069\" → \"\u2068Rock\u2069\"")}));
         QCOMPARE(dialogShown, QVector<bool>(4, false));
         QVERIFY(!w->pad().isUDiskFlag() && !w->padSync().fileErrCloseWindow());
         QCOMPARE(f.rows().mid(1), (QStringList{"2|hat|" + f.wav(2), "2|twin|" + f.pad.dataPath + "/001/003.wav"}));

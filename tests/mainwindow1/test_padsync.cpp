@@ -466,35 +466,42 @@ private slots:
 
     // A renumbering killed at a middle rename: the box says where the sounds
     // are; the next load undoes it and every sound is back at its number.
-    void aRenumberingCutShortIsUndoneAtTheNextLoad()
+    void aRenumberingCutShortIsFinishedAtTheNextLoad()
     {
         PadWindow f;
         for (int n : {2, 5, 9})
             f.pad.addWave(n);
         f.pad.writeKits({4, 8});
-        const QStringList before = f.pad.snapshot();
+        const QByteArray kit1 = kf::readFile(f.pad.kitPath + "/k001.ini");
         MainWindow1 *w = f.open();
         editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        // The folders, the record, then the fourth rename to a hidden name.
+        // The record, then the fourth rename to a hidden name.
         stopBefore(f.pad.root, 10, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
                    false);
         QCOMPARE(f.prompter.texts(),
-                 QStringList{"The sounds on the sampler pad could not be renumbered, and these could not be put back "
-                             "at their numbers; the next load of the sampler pad puts them back where it can:\r\n"
+                 QStringList{"The sounds on the sampler pad could not be renumbered, and the change could not be "
+                             "taken back; the next load of the sampler pad finishes it or takes it back, kits and "
+                             "sounds together.\r\n"
                              "Sound 2: under hidden names, out of the pad's list.\r\n"
-                             "Sound 5: under hidden names, out of the pad's list."});
+                             "Sound 5: under hidden names, out of the pad's list.\r\n"
+                             "The sampler pad refused a write (Input/output error); the change stays recorded and "
+                             "the next load of the sampler pad takes it up again."});
         QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(5));
         delete f.w.data();
         f.prompter.clear();
         f.open();
         QCOMPARE(f.prompter.texts(), QStringList{"The editor stopped before it had finished changing the sounds on "
                                                  "the sampler pad; they are now put in order.\r\nA renumbering cut "
-                                                 "short was undone: the sounds keep their numbers."});
-        QCOMPARE(f.rows(), (QStringList{"2|wave2|" + f.wav(2), "5|wave5|" + f.wav(5), "9|wave9|" + f.wav(9)}));
-        QCOMPARE(f.pad.snapshot(), before);
+                                                 "short was finished: the kits on the sampler pad name the sounds' "
+                                                 "new numbers.\r\nSound 2 is now number 1.\r\nSound 5 is now "
+                                                 "number 2.\r\nSound 9 is now number 3."});
+        QCOMPARE(f.rows(), (QStringList{"1|wave2|" + f.wav(1), "2|wave5|" + f.wav(2), "3|wave9|" + f.wav(3)}));
+        // Kit 1 names the sounds it named before by their new numbers.
+        QVERIFY(kf::readFile(f.pad.kitPath + "/k001.ini") != kit1);
+        QCOMPARE(f.pad.loadAgain().hidden, QStringList());
     }
 
     void twoHundredSoundsFillNewFolders()

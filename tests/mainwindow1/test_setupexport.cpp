@@ -9,7 +9,9 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
+#include "library/groupentries.h"
 #include "library/records_fixture.h"
+#include "kitfile/soundsource.h"
 #include "soundlib_fixture.h"
 
 #include "device/bindmount.h"
@@ -189,7 +191,7 @@ private slots:
         QCOMPARE(prompt(0).text, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/KIT_ALL");
         QCOMPARE(prompt(0).filter, QString("Whole-setup files (*.bin *.BIN)"));
         QCOMPARE(f->texts(), QStringList({"The output file is not set."}));
-        QCOMPARE(prompt(1).kind, P::Information);
+        QCOMPARE(prompt(1).kind, P::Critical); // titled "Error"
         QVERIFY(f->unlocked());
 
         // Export All asks no kits and keeps the choice; a preview is stopped first.
@@ -1058,10 +1060,33 @@ private slots:
         }
     }
 
+    // What each row of the first group plays as a new start reads the groups'
+    // file: its bytes, or "<named>" for a row the start names as lost.
+    static QVector<QByteArray> rowsPlay(const QString &list)
+    {
+        SoundLibrary lib;
+        lib.openSoundList(list);
+        QVector<QByteArray> out;
+        for (const soundfilexml::strSoundItem &s : lib.soundGroupList().value(0).soundList) {
+            const setupfiles::StoredRef ref = setupfiles::parseStoredSource(s.file);
+            sf::Editor now;
+            now.loaded.resize(1);
+            if (s.lost)
+                out << QByteArray("<named>");
+            else if (!ref.isStored())
+                out << kf::readFile(s.file);
+            else
+                out << (groupentries::readStoredSounds(ref.kitFile, now.loaded[0]) ? sf::soundBytes(now, s.file)
+                                                                                  : QByteArray("<unread>"));
+        }
+        return out;
+    }
+
     // Export All over the loaded setup, whose Kick only a group keeps, stopped
     // at every write with what was not synced undone: another window then
     // reads the old setup or the new one, whole, each sound with its own
-    // bytes, and the new one only beside a whole kept Kick.
+    // bytes, and the new one only beside a whole kept Kick; a new start finds
+    // each group row at its own sound or names it, never at another.
     void exportAllStoppedAnywhere()
     {
         QString setup;
@@ -1083,6 +1108,14 @@ private slots:
             f->w->library().renameGroup(0, "Run " + QString::number(n));
         };
         start(0);
+        QVector<QByteArray> rows; // what the group's rows play: Kick, then the setup's third sound
+        {
+            sf::Editor e;
+            e.loaded = f->w->library().loadedKitFiles();
+            for (const soundfilexml::strSoundItem &s : f->w->library().soundGroupList().at(0).soundList)
+                rows << sf::soundBytes(e, s.file);
+        }
+        QCOMPARE(rows.size(), 2);
         int calls = 0;
         stopBefore(f->work.path(), 0, [&](ztplatform::Disk &) { f->exportAll(setup); }, false, &calls);
         const QByteArray newBytes = kf::readFile(setup);
@@ -1110,6 +1143,14 @@ private slots:
             for (const QString &copy : QDir(kept).entryList(QDir::Files))
                 QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), at);
             QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), at);
+            // start() removed the groups' file: one there now is this run's.
+            const QVector<QByteArray> rowPlays = QFileInfo::exists(f->file("soundlist.xml"))
+                                                         ? rowsPlay(f->file("soundlist.xml"))
+                                                         : rows;
+            QCOMPARE(rowPlays.size(), rows.size());
+            for (int r = 0; r < rowPlays.size(); ++r)
+                QVERIFY2(rowPlays.at(r) == rows.at(r) || rowPlays.at(r) == "<named>",
+                         at + " row " + QByteArray::number(r));
         }
     }
 

@@ -171,11 +171,14 @@ private slots:
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
         QVERIFY(loadSetup(w, m_setup));
         QCOMPARE(prompter.titles(), QStringList({"Warning", "Warning"}));
-        QCOMPARE(prompter.texts().at(0), "These sound names stored in the kit file " + m_setup
+        QCOMPARE(prompter.texts().at(0), QString("These sound names stored in the kit file ") + QChar(0x2068) + m_setup + QChar(0x2069)
                                                  + QString::fromUtf8(" were changed to names the sampler pad can "
-                                                                     "hold:\r\n\"Snare_\" → \"Snare\""));
+                                                                     "hold:\r\n\"\u2068Snare_\u2069\" → \"\u2068Snare\u2069\""));
+        // The box gives each kit's name as stored and as taken.
         QCOMPARE(prompter.texts().at(1), QString("Kit 1 and 2 are automatically renamed, as they exceed 10 "
-                                                 "characters or contain special symbol."));
+                                                 "characters or contain special symbol.")
+                                                 + QString::fromUtf8("\r\nKit 1: \"\u2068\u2069\" → \"\u2068K001\u2069\"\r\n"
+                                                                     "Kit 2: \"\u2068Rock,Pop\u2069\" → \"\u2068K002\u2069\""));
         QCOMPARE(names.count(), KIT_MAX_COUNT);
         QCOMPARE(names.at(1), QVariantList({QString("K002"), 1}));
 
@@ -367,7 +370,7 @@ private slots:
                               "Fail to read file, import failed."}));
         QCOMPARE(prompter.titles(), QStringList({"Error", "Error", "Error", "Error", "Error", "Warning", "Error",
                                                  "Warning"}));
-        QCOMPARE(prompter.prompts.at(4).kind, UiPrompter::Information);
+        QCOMPARE(prompter.prompts.at(4).kind, UiPrompter::Critical); // titled "Error"
         QCOMPARE(prompter.prompts.at(6).buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
     }
 };

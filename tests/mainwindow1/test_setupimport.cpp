@@ -24,8 +24,8 @@ QString snareRenamedIn(const QStringList &files)
 {
     QStringList parts;
     for (const QString &file : files)
-        parts << "These sound names stored in the kit file " + QDir::toNativeSeparators(file)
-                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"Snare_\" → \"Snare\"");
+        parts << QString("These sound names stored in the kit file ") + QChar(0x2068) + QDir::toNativeSeparators(file) + QChar(0x2069)
+                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"\u2068Snare_\u2069\" → \"\u2068Snare\u2069\"");
     return parts.join("\r\n\r\n");
 }
 
@@ -36,9 +36,9 @@ QString madeUniqueIn(const QStringList &files)
     QStringList parts;
     for (int i = 0; i < files.size(); ++i) {
         const QString n = QString("~%1").arg(i + 1, 5, 10, QChar('0'));
-        parts << "These sounds of the kit file " + QDir::toNativeSeparators(files.at(i))
+        parts << QString("These sounds of the kit file ") + QChar(0x2068) + QDir::toNativeSeparators(files.at(i)) + QChar(0x2069)
                          + " bore names other sounds hold and were given a number:"
-                         + QString::fromUtf8("\r\n\"Kick\" → \"Kick%1\"\r\n\"Snare_\" → \"Snare%1\"\r\n\"Tom\" → \"Tom%1\"")
+                         + QString::fromUtf8("\r\n\"\u2068Kick\u2069\" → \"\u2068Kick%1\u2069\"\r\n\"\u2068Snare_\u2069\" → \"\u2068Snare%1\u2069\"\r\n\"\u2068Tom\u2069\" → \"\u2068Tom%1\u2069\"")
                                    .arg(n);
     }
     return parts.join("\r\n\r\n");

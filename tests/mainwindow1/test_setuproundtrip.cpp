@@ -172,7 +172,7 @@ private slots:
         a.prompter.fileAnswers.enqueue({drum});
         w->form()->addWaveFile->click();
         const QString lead = "These sound names were changed to names the sampler pad can hold:\r\n";
-        QCOMPARE(a.prompter.texts(), QStringList({lead + QString::fromUtf8("\"底鼓\" → \"di gu\"")}));
+        QCOMPARE(a.prompter.texts(), QStringList({lead + QString::fromUtf8("\"\u2068底鼓\u2069\" → \"\u2068di gu\u2069\"")}));
         a.dropOnPad(0, 0, dragpayload::record(group->child(0, 0)->text(), group->child(0, 1)->text()));
         QCOMPARE(a.kit(1).kpadChunk[0].soundName0 + '|' + w->mainPadPage().padWidgetGroup()[0].lableA->text(), QString("di gu|di gu"));
         QCOMPARE(a.prompter.texts().size(), 1);
@@ -188,9 +188,9 @@ private slots:
         a.ui->btnLoadFile->click();
         QCOMPARE(a.prompter.texts().size(), 3); // after the question about loaded files
         QCOMPARE(a.prompter.texts().last(),
-                 "These sound names stored in the kit file " + kitFile
-                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"军鼓\" → "
-                                             "\"jun gu\"\r\n\"Snare_\" → \"Snare\"\r\n\"Tomé\" → \"Tome\""));
+                 QString("These sound names stored in the kit file ") + QChar(0x2068) + kitFile + QChar(0x2069)
+                         + QString::fromUtf8(" were changed to names the sampler pad can hold:\r\n\"\u2068军鼓\u2069\" → "
+                                             "\"\u2068jun gu\u2069\"\r\n\"\u2068Snare_\u2069\" → \"\u2068Snare\u2069\"\r\n\"\u2068Tomé\u2069\" → \"\u2068Tome\u2069\""));
         QVERIFY(slotNames(a.kit(3)).contains("jun gu"));
 
         const QString setup = a.work.filePath("SET.bin");

@@ -187,7 +187,7 @@ private slots:
         const QString imported = sounds + ".ac3 *.AC3 *.ogg *.OGG);;所有文件 (*)";
         QCOMPARE(filters.filter(";;"), QStringList({imported, imported, sounds + ".ogg *.OGG)",
                                                     "套鼓与全局设置文件 (*.ini *.INI);;整套设置文件 (*.bin *.BIN)"}));
-        QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "ini 文件(*.ini *.INI)"}));
+        QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "INI 文件(*.ini *.INI)"}));
         // Each setup-file filter, as the dialog reads it, shows its files in
         // either case to a dialog that matches case-sensitively, and never the
         // editor's temporaries, hidden files shown too.
@@ -351,7 +351,7 @@ private slots:
         QVERIFY(!def->child(0, 1)->isEditable());
         QCOMPARE(f.prompter.texts(), QStringList({QString::fromUtf8(
                 "These sound names were changed to names the sampler pad can hold:\r\n"
-                "\"A very long sample name #1*\" → \"A very long samp\"")}));
+                "\"\u2068A very long sample name #1*\u2069\" → \"\u2068A very long samp\u2069\"")}));
 
         // Files already in a group: No leaves them out, Ok adds them again.
         w->form()->waveGroupTreeView->setCurrentIndex(def->child(0, 0)->index());
@@ -387,11 +387,11 @@ private slots:
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(6));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("These sound names were changed to names the sampler pad can hold:\r\n"
-                                                "\"ABCDEFGHIJKLMNOPQ\" → \"ABCDEFGHIJKLMNOP\"\r\n"
-                                                "\"Crash Ride Hit!1\" → \"Crash Ride Hit 1\"\r\n"
-                                                "\"Crash Ride Hit!2\" → \"Crash Ride Hit 2\"\r\n"
-                                                "\"\" → \"SOUND~00001\"\r\n"
-                                                "\"Dr\xC3\xBCms *#\xE9\xBC\x93\" → \"Drums gu\"")}));
+                                                "\"\u2068ABCDEFGHIJKLMNOPQ\u2069\" → \"\u2068ABCDEFGHIJKLMNOP\u2069\"\r\n"
+                                                "\"\u2068Crash Ride Hit!1\u2069\" → \"\u2068Crash Ride Hit 1\u2069\"\r\n"
+                                                "\"\u2068Crash Ride Hit!2\u2069\" → \"\u2068Crash Ride Hit 2\u2069\"\r\n"
+                                                "\"\u2068\u2069\" → \"\u2068SOUND~00001\u2069\"\r\n"
+                                                "\"\u2068Dr\xC3\xBCms *#\xE9\xBC\x93\u2069\" → \"\u2068Drums gu\u2069\"")}));
         QCOMPARE(f.totalRows(),
                  QStringList({"41|Kick 01 A|" + ok, "42|ABCDEFGHIJKLMNOP|" + tooLong, "43|Crash Ride Hit 1|" + bad1,
                               "44|Crash Ride Hit 2|" + bad2, "45|SOUND~00001|" + blank, "46|Drums gu|" + hostile}));
@@ -446,14 +446,14 @@ private slots:
                                      "ABCDEFGHIJ~00001", "SOUND~00002", "di gu"}));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("These sound names were changed to names the sampler pad can hold:\r\n"
-                                                "\"底鼓\" → \"di gu\"\r\n"
-                                                "\"drop-!!!###\" → \"drop\"\r\n"
-                                                "\"###\" → \"SOUND~00002\"\r\n"
-                                                "\"底鼓\" → \"di gu\"\r\n"
+                                                "\"\u2068底鼓\u2069\" → \"\u2068di gu\u2069\"\r\n"
+                                                "\"\u2068drop-!!!###\u2069\" → \"\u2068drop\u2069\"\r\n"
+                                                "\"\u2068###\u2069\" → \"\u2068SOUND~00002\u2069\"\r\n"
+                                                "\"\u2068底鼓\u2069\" → \"\u2068di gu\u2069\"\r\n"
                                                 "These names were held by other sounds and were given a number:\r\n"
-                                                "\"低鼓\" → \"di gu~00001\"\r\n"
-                                                "\"drop-🥁\" → \"drop~00001\"\r\n"
-                                                "\"ABCDEFGHIJKLMNOPQ\" → \"ABCDEFGHIJ~00001\"")}));
+                                                "\"\u2068低鼓\u2069\" → \"\u2068di gu~00001\u2069\"\r\n"
+                                                "\"\u2068drop-🥁\u2069\" → \"\u2068drop~00001\u2069\"\r\n"
+                                                "\"\u2068ABCDEFGHIJKLMNOPQ\u2069\" → \"\u2068ABCDEFGHIJ~00001\u2069\"")}));
 
         // Into a group: a name of the list held by another sound takes a number too.
         f.prompter.clear();
@@ -505,7 +505,7 @@ private slots:
         QCOMPARE(f.prompter.texts(),
                  QStringList({"Adding the sound of a sampler pad is not supported. File location: \r\n" + onPad}));
         QCOMPARE(f.prompter.titles().last(), QString("Error"));
-        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Warning);
+        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Critical);
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({one, two}));
         QCOMPARE(w->pad().addUsbWaveNumList(), QVector<quint16>({1, 2}));
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);

@@ -83,7 +83,7 @@ private slots:
             lib.total(1, 1)->setText(c.first);
             QCOMPARE(lib.f.prompter.texts(), QStringList{c.second});
             QCOMPARE(lib.f.prompter.titles(), QStringList{"Error"});
-            QCOMPARE(lib.f.prompter.prompts.first().kind, UiPrompter::Information);
+            QCOMPARE(lib.f.prompter.prompts.first().kind, UiPrompter::Critical); // as its title says
             QCOMPARE(lib.total(1, 1)->text(), QString("snare"));
         }
         // Sixteen characters pass and fill the field without a terminator.

@@ -192,7 +192,7 @@ private slots:
         f.selectTotalRow(outside);
         f.selectTotalRow(notLoaded);
         QCOMPARE(f.prompter.texts(), QStringList({"File error!", "File error!"}));
-        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Information);
+        QCOMPARE(f.prompter.prompts.last().kind, UiPrompter::Critical); // titled "Error"
         QCOMPARE(w->preview().playFileNameNew2(), native + ":U00005");
 
         // Another name at the entry, then a changed size.

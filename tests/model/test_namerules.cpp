@@ -63,8 +63,13 @@ private slots:
         QCOMPARE(namerules::asciiSoundName("__--"), QString());
         QCOMPARE(namerules::clickSoundName("click1.wav"), QString("click1.wav"));
         QCOMPARE(namerules::clickSoundName(QString::fromUtf8("节拍.wav")), QString("jie pai.wav"));
+        // A long name keeps the rule's ends and its suffix within 16 characters.
+        QCOMPARE(namerules::clickSoundName("Metronome-Click-Long-Name.wav"), QString("Metronome-Cl.wav"));
+        QCOMPARE(namerules::clickSoundName("Metronome-Click-.wav"), QString("Metronome-Cl.wav"));
+        QCOMPARE(namerules::clickSoundName("--.wav"), QString("SOUND.wav"));
+        QCOMPARE(namerules::clickSoundName("click"), QString("click"));
         const QString box = namerules::nameChangesText("Lead:", "Unique:", {{"A", "a"}, {"B", "b"}, {"C", "c"}}, 2);
-        QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"A\" → \"a\"\r\n\"B\" → \"b\"\r\nand 1 more"));
+        QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"\u2068A\u2069\" → \"\u2068a\u2069\"\r\n\"\u2068B\u2069\" → \"\u2068b\u2069\"\r\nand 1 more"));
     }
 
     // A name another sound holds takes the first free number; its own
@@ -104,9 +109,9 @@ private slots:
         QCOMPARE(namerules::uniqueSoundName("kick", "/k/5.wav", many), QString("kick~00005"));
 
         const QString box = namerules::nameChangesText("Lead:", "Unique:", {{"a!", "a"}, {"b", "b~00001", true}});
-        QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"a!\" → \"a\"\r\nUnique:\r\n\"b\" → \"b~00001\""));
+        QCOMPARE(box, QString::fromUtf8("Lead:\r\n\"\u2068a!\u2069\" → \"\u2068a\u2069\"\r\nUnique:\r\n\"\u2068b\u2069\" → \"\u2068b~00001\u2069\""));
         QCOMPARE(namerules::nameChangesText("Lead:", "Unique:", {{"b", "b~00001", true}}),
-                 QString::fromUtf8("Unique:\r\n\"b\" → \"b~00001\""));
+                 QString::fromUtf8("Unique:\r\n\"\u2068b\u2069\" → \"\u2068b~00001\u2069\""));
     }
 
     // Han names read from the table give what ICU itself gives, also mixed

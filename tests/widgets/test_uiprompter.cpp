@@ -1,10 +1,12 @@
 #include "widgets/dialogs/uiprompter.h"
+#include "model/namerules.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QTimer>
 #include <QtTest>
 
@@ -72,6 +74,74 @@ private slots:
         QCOMPARE(text, QString("Quit?"));
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
         QCOMPARE(defaultKind, QMessageBox::No);
+    }
+
+    // A box's icon follows its title; a detailed box keeps the whole text
+    // behind its details button, and a prompter without details shows the box.
+    void iconsAndDetails()
+    {
+        {
+            ScriptedPrompter p;
+            UiPrompter::instance()->information(nullptr, "Error", "refused");
+            UiPrompter::instance()->information(nullptr, "Warning", "w");
+            UiPrompter::instance()->warning(nullptr, "Tip", "t");
+            UiPrompter::instance()->warning(nullptr, "successfully saved.", "s");
+            UiPrompter::instance()->question(nullptr, "Error", "q?");
+            UiPrompter::instance()->detailedBox(UiPrompter::Warning, nullptr, "Warning", "cut", "whole");
+            QVector<UiPrompter::Kind> kinds;
+            for (const ScriptedPrompter::Prompt &prompt : qAsConst(p.prompts))
+                kinds << prompt.kind;
+            QCOMPARE(kinds, QVector<UiPrompter::Kind>({UiPrompter::Critical, UiPrompter::Warning,
+                                                       UiPrompter::Information, UiPrompter::Warning,
+                                                       UiPrompter::Question, UiPrompter::Warning}));
+            QCOMPARE(p.prompts.last().details, QString("whole"));
+            QCOMPARE(p.prompts.first().details, QString());
+        }
+        QString details;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(50, [&]() {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            details = box->detailedText();
+            icon = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QCOMPARE(UiPrompter::instance()->detailedBox(UiPrompter::Information, nullptr, "Error", "cut", "whole"),
+                 QMessageBox::Ok);
+        QCOMPARE(details, QString("whole"));
+        QCOMPARE(icon, QMessageBox::Critical);
+    }
+
+    // A renamed-name line reads "from" -> "to" from the left whatever the
+    // names' script; the same line without isolates would read backwards.
+    void renamedNamesReadInOrder()
+    {
+        const QString hebrew = QString::fromUtf8("תוף");
+        auto xOf = [](const QString &line, const QString &part) {
+            QTextLayout layout(line, QApplication::font());
+            QTextOption option;
+            option.setTextDirection(Qt::LayoutDirectionAuto);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            QTextLine l = layout.createLine();
+            layout.endLayout();
+            const int at = line.indexOf(part);
+            // the left edge of the part, whichever way it runs
+            return qMin(l.cursorToX(at), l.cursorToX(at + part.size()));
+        };
+        const QString isolated = namerules::nameChangeLine({hebrew, "twp"});
+        QVERIFY(xOf(isolated, hebrew) < xOf(isolated, "twp"));
+        const QString plain = "\"" + hebrew + QString::fromUtf8("\" → \"twp\"");
+        QVERIFY(xOf(plain, hebrew) > xOf(plain, "twp"));
+
+        // A long name is cut in the middle; the box's details hold it whole.
+        const QString longName = QString(100, 'a') + QString(100, 'b');
+        QString details;
+        const QString text = namerules::nameChangesText("Lead:", "Unique:", {{longName, "aaaa"}}, 25, &details);
+        QVERIFY(!text.contains(longName) && text.contains(QString(19, 'a') + QChar(0x2026) + QString(20, 'b')));
+        QVERIFY(details.contains(QChar(0x2068) + longName + QChar(0x2069)));
+        namerules::nameChangesText("Lead:", "Unique:", {{"short", "s"}}, 25, &details);
+        QVERIFY(details.isEmpty());
     }
 
     void realFileDialog()

@@ -253,6 +253,57 @@ ZH = {
     'Select': '选择',
 }
 
+# Undo and redo: the History menu, the steps' names and why a step is refused.
+ZH.update({
+    'History': '历史',
+    'Undo': '撤销',
+    'Redo': '重做',
+    'Undo %1': '撤销 %1',
+    'Redo %1': '重做 %1',
+    '"%1" cannot be undone:': '无法撤销“%1”：',
+    '"%1" cannot be redone:': '无法重做“%1”：',
+    'The sound %1 is gone.': '音色 %1 已不存在。',
+    'The sound list changed since (a save or the pad): this step can no longer be undone.':
+        '音色列表此后已被更改（保存或打击垫）：这一步无法再撤销。',
+    'The sound groups changed since (a save): this step can no longer be undone.':
+        '音色分组此后已被更改（保存）：这一步无法再撤销。',
+    'The metronome sounds changed since: this step can no longer be undone.': '节拍器音色此后已被更改：这一步无法再撤销。',
+    'The loaded kit files changed since (a save): this step can no longer be undone.':
+        '已载入的套鼓文件此后已被更改（保存）：这一步无法再撤销。',
+    'kit chain %1 ON': '套鼓链 %1 开',
+    'kit chains OFF': '套鼓链关',
+    'kit chains': '套鼓链',
+    'steps of kit chain %1 cleared': '清除套鼓链 %1 的步骤',
+    'step %1 of kit chain %2': '套鼓链 %2 的第 %1 步',
+    'name of kit %1': '套鼓 %1 的名称',
+    'kit names': '套鼓名称',
+    'sound on pad %1 of kit %2': '套鼓 %2 打击垫 %1 的音色',
+    'hi-hat sound %1 of kit %2': '套鼓 %2 的踩镲音色 %1',
+    'CLEAR of kit %1': '清除套鼓 %1',
+    'Clear of pad %1 of kit %2': '清除套鼓 %2 的打击垫 %1',
+    'hi-hat sounds of kit %1 cleared': '清除套鼓 %1 的踩镲音色',
+    'Kit Copy of kit %1 to kit %2': '套鼓复制：套鼓 %1 到套鼓 %2',
+    'Pad Copy of pad %1 to pad %2 of kit %3': '打击垫复制：套鼓 %3 的打击垫 %1 到打击垫 %2',
+    'move of kit %1 to kit %2': '套鼓 %1 移到套鼓 %2',
+    'move of kit %1': '移动套鼓 %1',
+    'settings of kit %1': '套鼓 %1 的设置',
+    'settings of pad %1 of kit %2': '套鼓 %2 打击垫 %1 的设置',
+    'pad links of kit %1': '套鼓 %1 的打击垫联动',
+    'effect of kit %1': '套鼓 %1 的效果',
+    'name of sound %1': '音色 %1 的名称',
+    'global settings': '全局设置',
+    'sounds added to the list': '添加到列表的音色',
+    'sound %1 added to the list': '添加到列表的音色 %1',
+    'metronome sounds added': '添加的节拍器音色',
+    'DEL of a metronome sound': '删除节拍器音色',
+    'order of the sound list': '音色列表的排序',
+    'new group %1': '新建分组 %1',
+    'sounds added to group %1': '添加到分组 %1 的音色',
+    'name of group %1': '分组 %1 的名称',
+    'DEL in the sound groups': '在音色分组中删除',
+    'DEL of %1 sounds': '删除 %1 个音色',
+})
+
 import os
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from extra_zh import EXTRA  # noqa: E402
@@ -304,7 +355,9 @@ def fill(path, lang):
                 tr = ET.SubElement(msg, 'translation')
             if tr.get('type') == 'obsolete' or tr.get('type') == 'vanished':
                 continue
-            value = src if lang == 'en' else zh(src)
+            comment = msg.find('comment')
+            # a text told apart by its comment is looked up as "comment|text" first
+            value = src if lang == 'en' else ((comment is not None and ZH.get(comment.text + '|' + src)) or zh(src))
             if value is None:
                 missing.append((ctx.find('name').text, src))
                 continue

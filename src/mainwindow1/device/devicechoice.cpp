@@ -4,7 +4,10 @@
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
 #include "device/padpaths.h"
+#include "device/padwatch.h"
 #include "device/writeback.h"
+#include "platform/removabledrives.h"
+#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
@@ -22,15 +25,19 @@ void PadSyncController::chooseDrive(const QString &path)
     m_doc.clearKits(); // the pad's kits replace them
     m_pad.beginLoad(path);
 
-    auto refuse = [this]() {
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"),
-                                        WindowTexts::tr("The current disk is not the sampler pad."),
-                                        QMessageBox::Ok);
+    auto refuse = [this](const QString &why = WindowTexts::tr("The current disk is not the sampler pad.")) {
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), why, QMessageBox::Ok);
         m_pad.leaveDeviceMode();
         m_fileErrCloseWindow = true;
         m_loopFlag1 = 0;
     };
 
+    // A drive that stopped answering since the chooser looked at it is not
+    // waited on.
+    if (!ztplatform::lookWithin<bool>(PadWatch::ANSWER_LIMIT_MS, [path]() { return ztplatform::driveAnswers(path); })) {
+        refuse(WindowTexts::tr("The drive does not answer: %1").arg(path));
+        return;
+    }
     // The root may hold nothing but the model folder.
     const QFileInfoList rootEntries = padtree::listEntries(path, false);
     for (const QFileInfo &fi : rootEntries) {

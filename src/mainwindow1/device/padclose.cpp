@@ -142,7 +142,9 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
         return writeback::writeBack(writing->job, [writing](int value) { writing->progress = value; });
     });
     std::optional<writeback::WriteBackResult> done;
-    while (!(done = run.waitFor(WRITE_BACK_POLL_MS)) && run.isStarted() && m_pad.padAnswering()) {
+    if (!run.isStarted()) // no thread to be had: written here
+        done = writeback::writeBack(writing->job, [writing](int value) { writing->progress = value; });
+    while (!done && !(done = run.waitFor(WRITE_BACK_POLL_MS)) && m_pad.padAnswering()) {
         progress->setValue(writing->progress);
         QCoreApplication::processEvents();
     }

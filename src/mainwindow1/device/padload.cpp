@@ -64,7 +64,7 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
 void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 {
     for (const DeviceMessage &m : messages)
-        UiPrompter::instance()->warning(m_parent, m.title, m.text, QMessageBox::Ok);
+        UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, m.title, m.text, m.details);
 }
 
 // Before the pad's sounds are read: a sound added or deleted, or a
@@ -74,7 +74,7 @@ void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 // check afterwards.
 bool PadSyncController::putPadInOrder(const PadIdentity &loaded)
 {
-    if (findPadLeftovers(m_pad.tree()).isEmpty())
+    if (findPadLeftovers(m_pad.tree(), m_pad.padRoot()).isEmpty())
         return true;
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
@@ -101,6 +101,8 @@ static DeviceMessage soundsRefusal(bool cleared)
 
 void PadSyncController::loadPad(const QString &modelFolder)
 {
+    // What the pad holds is the start: no step.
+    const editstep::Recorder::Paused loading(m_doc.recorder());
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("The files are loading..."), 100);
     // Messages come without the dialog; a refusal ends the program.
     auto tell = [this, progress](const DeviceMessages &messages, bool goOn) {

@@ -6,10 +6,12 @@
 #include "device/padidentity.h"
 #include "device/renumber.h"
 #include "device/padsession.h"
+#include "device/writeback.h"
 #include "library/soundlibrary.h"
 
 #include <QDir>
 #include <QHash>
+#include <QSet>
 
 void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldNumbers)
 {
@@ -22,9 +24,13 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
         return;
     // Another pad at the pad's place is not touched; the numbers come back.
     const bool onPad = !m_pad.padFoldersReady() || padStillLoaded();
+    QSet<quint16> soundsBefore;
+    for (int number : oldNumbers)
+        soundsBefore.insert(quint16(number));
     const RenumberResult result =
-            onPad ? renumberPadWaves(changes, m_pad.dataPath(), m_pad.prmPath(), m_pad.sysPath(),
-                                                 m_pad.padRoot()) : RenumberResult();
+            onPad ? renumberPadWaves(changes, m_pad.tree(), m_pad.padRoot(), soundsBefore,
+                                     PadKitRecords{m_pad.padKitFiles(), m_pad.padKitRecords()})
+                  : RenumberResult();
     if (!result.ok) {
         // Found before the renumbering: padStillLoaded() has told it.
         const PadMatch lost = onPad ? m_pad.lostTo() : PadMatch();
@@ -34,12 +40,21 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
             for (const DeviceMessage &m : result.messages)
                 texts << m.text;
             showDeviceMessages({anotherPadMessage(lost, texts)});
+        } else if (!result.messages.isEmpty() && !m_pad.drivePresent()) {
+            // Pulled part-way: said first, before what the pad holds.
+            DeviceMessage gone = result.messages.first();
+            gone.text.prepend(writeback::padStopText(writeback::PadStop::Gone) + QStringLiteral("\r\n"));
+            showDeviceMessages({gone});
         } else {
             showDeviceMessages(result.messages);
         }
         m_library.restoreSoundNumbers(oldNumbers.mid(0, n));
         return;
     }
+
+    // The pad's kit records name the new numbers now: the close expects them.
+    for (const auto &kit : result.kitsWritten)
+        m_pad.kitRecordWritten(kit.first, kit.second);
 
     // The rows' hidden file column follows; the list is rebuilt by the caller.
     QVector<QPair<int, QString>> moves;
@@ -65,5 +80,9 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
         const WaveRenumber &c = changes.at(i);
         m_kitPages.updateKitFile(c.newNo, c.newNo, result.newFiles.at(i) + QChar(0), result.newFiles.at(i));
     }
+    // A slot that named no sound names none, as on the pad: its number may
+    // now be a moved sound's.
+    for (int k = 0; k < qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT)); ++k)
+        m_doc.dropNumbersWithoutSound(k);
     m_reorderSoundFlag = true;
 }

@@ -50,6 +50,10 @@ void KitPagesController::deleteClickSound()
         return;
     }
     const int row = current.row();
+    editstep::Place global;
+    global.page = editstep::Place::Global;
+    const editstep::Recorder::Scope step(m_library.recorder(), WindowTexts::tr("DEL of a metronome sound"), QString(),
+                                         global);
     m_library.removeClickSound(current);
 
     const QAbstractItemModel *model = group.model();

@@ -108,6 +108,10 @@ public:
     // The chain the page shows, drawn again from the document.
     void showChangedChains();
     void showChain(int chain);
+    // The page as the document holds the chains: the switch, chain `chain`
+    // (1..8; 0 or less: the chain switched on, else the chain shown), its
+    // steps and the kit list's names.
+    void showStepChain(int chain);
     void switchOn();
     void switchOff();
     void clearShownChain();

@@ -2,6 +2,7 @@
 // active effect): type changes from the per-kit memory, the show of a kit's
 // stored effect, and the control layout of each type.
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/windowtexts.h"
 
 #include "model/kitediting.h"
 #include "document/kitdocument.h"
@@ -73,7 +74,7 @@ void KitPagesController::layoutStep(int n, int t, int kit)
         s.box[c]->setVisible(used);
         s.label[c]->setVisible(used);
         s.label[c]->setText(used ? kitediting::effectControlLabel(t, c)
-                                 : QStringLiteral("Effect%1 Ctrl%2:").arg(s.number).arg(c + 1));
+                                 : WindowTexts::tr("Effect%1 Ctrl%2:").arg(s.number).arg(c + 1));
         if (used) {
             s.box[c]->setEnabled(true);
             continue;

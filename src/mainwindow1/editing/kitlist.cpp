@@ -145,6 +145,12 @@ void KitChainsController::moveKitInList(int step)
         || other >= m_kitChainNameList.size())
         return;
 
+    // One step: the kits change places, and their numbers on the chains' steps.
+    editstep::Place place;
+    place.page = editstep::Place::Chains;
+    place.kit = other;
+    const editstep::Recorder::Scope moving(m_doc.recorder(), WindowTexts::tr("move of kit %1").arg(row + 1), QString(),
+                                         place);
     m_doc.swapChainKits(row + 1, other + 1);
     m_kitChainNameList.swapItemsAt(row, other);
     // A rename not yet taken over moves with its kit.

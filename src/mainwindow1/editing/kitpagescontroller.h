@@ -11,6 +11,8 @@
 #include "model/percussionpadfile1.h"
 
 #include <QElapsedTimer>
+#include <QList>
+#include <QVariant>
 #include <QMap>
 #include <QModelIndex>
 #include <QObject>
@@ -351,6 +353,17 @@ public:
     // Runs the hi-hat layer rules on a layer whose edit has not finished.
     void settleHHLayers();
 
+    // ---- steps ---------------------------------------------------------------------
+    // From now on a change the user makes on the pad and kit settings pages
+    // goes into the kit at once (a run of changes on one control is one
+    // step), and the global settings page's boxes make steps of their own.
+    void watchPageEdits();
+    // The kit settings page shows kit kitNo (1-based) and pad `pad` (-1: the
+    // pad shown) as the document holds them, committing nothing.
+    void showStepKit(int kitNo, int pad);
+    // The global settings page as it stands goes into the step being made.
+    void keepGlobalPage();
+
     // ---- global settings page ------------------------------------------------------
     void showGlobalSettings();
     void showGlobalPad(int pad);
@@ -400,6 +413,9 @@ private:
     PageShownAs<kitediting::KitPageShown> m_kitPageShown; // what the kit settings page showed when it was filled
     PageShown m_padPageShown;                             // what the pad settings page showed when it was filled
     QElapsedTimer m_kitFileEvents;                        // last event processing of updateKitFile
+    bool m_padPageFilling = false;                        // the pad settings page is being filled from a pad
+    QList<QWidget *> m_padControls, m_kitControls, m_globalControls; // what the user edits on each page
+    QVariantList m_globalShown; // the global page as it stood before the user's change
 
     // The global settings page.
     QVector<QString> m_vecEffect;
@@ -409,6 +425,11 @@ private:
 
     void showDefaultKitOne(bool reset);
     void showClickList();
+    // A control of `page` (0 pad settings, 1 kit settings, 2 global settings) changed.
+    void pageControlChanged(QWidget *control, int page);
+    // The kit page's values into kit k, as the kit commit takes them, without its name and layer rules.
+    void commitKitPageNow(int k);
+    QList<QWidget *> globalPageWidgets() const;
     kitediting::KitPage readKitPage(int k) const;
     kitediting::KitPageShown shownKitPage(int k) const;
     void hhSoundChosen(const QModelIndex &index, bool drag);

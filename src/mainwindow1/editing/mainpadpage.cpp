@@ -249,3 +249,13 @@ void MainPadPageController::clearKit()
     // sounds back; the kit shown is drawn again.
     m_doc.clearKit(m_currentKitNum);
 }
+
+void MainPadPageController::showStepKit(int kit)
+{
+    if (kit < 0 || kit >= m_doc.kitAttrList().size() || kit >= KIT_MAX_COUNT)
+        return;
+    m_view.kitNumber->setText(QString::number(kit + 1));
+    m_currentKitNum = quint8(kit);
+    m_oldKitNumber = kit + 1;
+    dispPadList(m_doc.kitAttrList(), m_currentKitNum);
+}

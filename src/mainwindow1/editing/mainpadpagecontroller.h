@@ -145,6 +145,8 @@ public:
     // takes no focus from it); false when the name was refused.
     bool finishKitNameEdit();
     void startRename();
+    // Kit `kit` (0-based) is the kit shown and accepted, as the document holds it.
+    void showStepKit(int kit);
     void renameKit(const QString &name, quint8 kit);
     void clearKit();
 

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <QScopedValueRollback>
+
 namespace {
 const QString kOff = QStringLiteral("OFF");
 const QString kOn = QStringLiteral("ON");
@@ -82,6 +84,7 @@ void KitPagesController::switchPad(int pad)
         return;
     if (!m_padNoFlag)
         savePadSet(m_curPadNumber);
+    const QScopedValueRollback<bool> filling(m_padPageFilling, true);
 
     m_modeFlag = false;
     const int k = m_view.kitNoSpinBox->value() - 1;

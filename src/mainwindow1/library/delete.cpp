@@ -150,6 +150,8 @@ void SoundListsController::deleteSelectedSounds()
         return;
     }
 
+    // Sounds deleted on the pad are gone from it: no step brings them back.
+    const editstep::Recorder::Paused onThePad(deviceMode ? m_lib.recorder() : nullptr);
     m_delProgressValue = 0;
     if (deviceMode) {
         // The new dialog replaces the one of an earlier deletion.

@@ -230,12 +230,11 @@ void SoundFilesController::tellRenamedSounds(const QVector<namerules::NameChange
 {
     if (changes.isEmpty())
         return;
-    UiPrompter::instance()->warning(
-            m_parent, WindowTexts::tr("Warning"),
-            namerules::nameChangesText(
-                    WindowTexts::tr("These sound names were changed to names the sampler pad can hold:"),
-                    WindowTexts::tr("These names were held by other sounds and were given a number:"), changes),
-            QMessageBox::Ok);
+    QString details;
+    const QString text = namerules::nameChangesText(
+            WindowTexts::tr("These sound names were changed to names the sampler pad can hold:"),
+            WindowTexts::tr("These names were held by other sounds and were given a number:"), changes, 25, &details);
+    UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), text, details);
 }
 
 void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardItemModel *model, quint8 mode)
@@ -248,8 +247,12 @@ void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardIte
         return;
 
     if (mode == 3) {
+        const editstep::Recorder::Scope step(m_library.recorder(), QString());
         addToGroupTree(group, model, items);
     } else if (mode == 4) {
+        // Sounds added on the pad are written to it: no step brings them back.
+        const editstep::Recorder::Scope step(m_library.recorder(), WindowTexts::tr("sounds added to the list"));
+        const editstep::Recorder::Paused onThePad(m_pad.isUDiskFlag() ? nullptr : m_library.recorder());
         addToTotalList(model, items);
         m_soundLists->getRightSoundList();
     }

@@ -28,6 +28,10 @@ QString clickFilter()
 
 void SoundListsController::importClickSounds()
 {
+    editstep::Place global;
+    global.page = editstep::Place::Global;
+    const editstep::Recorder::Scope step(m_lib.recorder(), WindowTexts::tr("metronome sounds added"), QString(),
+                                         global);
     QWidget *const w = m_parent;
     UiPrompter *prompter = UiPrompter::instance();
     if (m_lib.clickList().size() >= 5) {

@@ -3,6 +3,7 @@
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
+#include "history/pagepart.h"
 #include "library/kitusage.h"
 #include "library/soundlistmodel.h"
 #include "library/soundorder.h"
@@ -67,23 +68,64 @@ void SoundListsController::connectSoundListSelections()
     }
 }
 
+namespace {
+
+QList<QWidget *> orderButtons(const SoundListsView &v)
+{
+    return {v.defaultRbtn, v.upRbtn, v.DownRbtn, v.kitRbtn, v.customRbtn};
+}
+
+editstep::Place soundsPlace()
+{
+    editstep::Place place;
+    place.page = editstep::Place::Sounds;
+    return place;
+}
+
+} // namespace
+
+void SoundListsController::noteOrderShown()
+{
+    m_orderShown = PagePart::valuesOf(orderButtons(m_view));
+}
+
+void SoundListsController::keepOrderButtons()
+{
+    if (editstep::Recorder *recorder = m_lib.recorder()) {
+        const QString key = QStringLiteral("order buttons");
+        recorder->touch(key, [&] { return std::make_unique<PagePart>(key, orderButtons(m_view), m_orderShown); });
+    }
+}
+
 void SoundListsController::showStoredOrder()
 {
+    const editstep::Recorder::Scope step(m_lib.recorder(), WindowTexts::tr("order of the sound list"), QString(),
+                                         soundsPlace());
+    keepOrderButtons();
     showTotalRows(soundorder::stored(m_lib.waveLoadKitAttrList()), true);
+    noteOrderShown();
 }
 
 void SoundListsController::showKitUseOrder()
 {
+    const editstep::Recorder::Scope step(m_lib.recorder(), WindowTexts::tr("order of the sound list"), QString(),
+                                         soundsPlace());
+    keepOrderButtons();
     const QVector<soundorder::Row> rows = soundorder::byKitUse(m_lib.waveLoadKitAttrList(), m_doc.kitAttrList());
     keepWorkingLists(rows);
     showTotalRows(rows, false);
+    noteOrderShown();
 }
 
 void SoundListsController::showNameOrder(bool ascending)
 {
+    const editstep::Recorder::Scope step(m_lib.recorder(), WindowTexts::tr("order of the sound list"), QString(),
+                                         soundsPlace());
+    keepOrderButtons();
     const QVector<soundorder::Row> rows = soundorder::byName(m_lib.waveLoadKitAttrList(), ascending);
     keepWorkingLists(rows);
     showTotalRows(rows, false);
+    noteOrderShown();
 }
 
 void SoundListsController::reapplySoundOrder()

@@ -348,7 +348,7 @@ void PreviewController::showSoundName(const QString &name)
 
 void PreviewController::showIdle()
 {
-    m_view.songLabel2->setText(QStringLiteral("Sample"));
+    m_view.songLabel2->setText(WindowTexts::tr("Sample"));
     m_view.playBtn2->setStyleSheet(QString::fromLatin1(kIdleStyle));
 }
 

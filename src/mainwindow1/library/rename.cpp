@@ -44,6 +44,9 @@ void SoundListsController::renameTotalListSound(QStandardItem *item)
     if (!item || !item->isEditable() || !item->parent() || item->hasChildren() || item->column() != 1)
         return;
     const int row = item->row();
+    // One step: the list's name, the kits' and the hi-hat list's.
+    const editstep::Recorder::Scope step(m_lib.recorder(), QString());
+    m_lib.rowEdited(item->index(), row < m_lib.soundList().size() ? m_lib.soundList().at(row) : QString());
     if (!m_pad.isUDiskFlag())
         m_lib.settleSoundName(row); // on the pad a name is set once; the nested call returns at once
     const QString text = item->text();
@@ -68,6 +71,8 @@ void SoundListsController::renameGroupRow(QStandardItem *item)
 {
     if (!item || !item->isEditable())
         return;
+    // One step: the group's name, or the sound's in the group, the list and the kits.
+    const editstep::Recorder::Scope step(m_lib.recorder(), QString());
     const QVector<soundfilexml::strSoundGroup> &groups = m_lib.soundGroupList();
     if (!item->parent()) {
         // A group row: trimmed, one blank between words, unique.

@@ -158,7 +158,12 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
 bool SoundListsController::showFileSoundInfo(const QString &path, const QString &notWave)
 {
     if (path.contains(QLatin1String("WAV_DATA")) || path.contains(QLatin1String("wav_data"))) {
-        m_view.waveInfoShow->setText(QStringLiteral("16bit/48000Hz/Stereo"));
+        waveprobe::Format padFormat; // the pad holds every sound so
+        padFormat.hasFmt = true;
+        padFormat.channels = 2;
+        padFormat.sampleRate = 48000;
+        padFormat.bits = 16;
+        m_view.waveInfoShow->setText(waveprobe::infoLine(padFormat));
         return true;
     }
     QFile file(path);

@@ -192,6 +192,7 @@ public:
     void renameMirrorSound(QStandardItem *item);
 
     // ---- orders -------------------------------------------------------------------------
+    // The orders are steps of the user's, the order buttons with them.
     void showStoredOrder();
     void showKitUseOrder();
     void showNameOrder(bool ascending);
@@ -207,6 +208,8 @@ public:
     void keepOrderLists(const QStringList &totalList, const QStringList &totalFileList,
                         const QStringList &remainingList);
     const QStringList &remainingList() const { return m_remainingList; }
+    // The order buttons as they stand are the ones a step keeps.
+    void noteOrderShown();
     void exportOrder();
     void importOrder();
     void generateKitOrder();
@@ -259,6 +262,9 @@ private:
 
     QVector<SOUND_INDEX> m_waveAttrList;
     int m_total_index = 0;
+    QVariantList m_orderShown; // the order buttons as the last order left them
+    // The order buttons as they were go into the step being made.
+    void keepOrderButtons();
     // Set while one sound list clears the other's selection.
     bool m_clearingOtherList = false;
     bool m_userFlag = true;

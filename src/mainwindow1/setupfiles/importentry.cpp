@@ -88,6 +88,11 @@ void SetupFilesController::importFiles()
                           QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::No)
         return;
+    // The whole import is one step: kits, chains, global settings and sounds.
+    editstep::Place shown;
+    shown.page = editstep::Place::Pads;
+    const editstep::Recorder::Scope importing(m_doc.recorder(), WindowTexts::tr("IMPORT"), QString(), shown);
+    m_kitPages.keepGlobalPage();
     if (m_soundLists.kitOrderChecked())
         m_soundLists.checkDefaultOrder();
     m_doc.clearKitRenames();

@@ -11,7 +11,10 @@ int SetupFilesController::showNotices(const setupjob::Result &result, int from)
     for (int i = from; i < result.notices.size(); ++i) {
         const setupjob::Notice &n = result.notices.at(i);
         const QMessageBox::StandardButton button = n.yesButton ? QMessageBox::Yes : QMessageBox::Ok;
-        if (n.kind == setupjob::Notice::Information)
+        if (!n.details.isEmpty())
+            p->detailedBox(n.kind == setupjob::Notice::Information ? UiPrompter::Information : UiPrompter::Warning,
+                           m_parent, n.title, n.text, n.details, button);
+        else if (n.kind == setupjob::Notice::Information)
             p->information(m_parent, n.title, n.text, button);
         else
             p->warning(m_parent, n.title, n.text, button);

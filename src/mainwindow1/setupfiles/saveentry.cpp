@@ -55,6 +55,8 @@ void SetupFilesController::save()
         m_kitPages.saveOneKitSet(quint8(shown));
     }
     m_kitChains.takeOverChainPage();
+    // A save and the reload that may follow it are no steps of the user's.
+    const editstep::Recorder::Paused saving(m_doc.recorder());
 
     QString path;
     QVector<int> kits;

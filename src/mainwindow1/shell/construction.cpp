@@ -13,6 +13,7 @@
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/mystyle.h"
+#include "widgets/wheelguard.h"
 
 #include <QAction>
 #include <QDir>
@@ -57,6 +58,8 @@ ShellController::ShellController(const Areas &areas, const ShellView &view, KitD
 void ShellController::buildFrame()
 {
     m_myStyle = new MyStyle;
+    // No field of the window or its dialogs changes under a wheel it did not ask for.
+    wheelguard::install();
     m_soundLists.useStyle(m_myStyle);
     m_kitChains.useStyle(m_myStyle);
     m_original_width = m_soundLists.groupTreeWidth();

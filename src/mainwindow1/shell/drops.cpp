@@ -141,6 +141,11 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     if (!m_pad.isUDiskFlag() && m_soundLists.dragLeftOrRight() == 0)
         m_pad.clearAddQueue();
 
+    // One step: the pad's sound and, offline, the sound's new row. A sound
+    // added on the pad is written to it: no step brings it back.
+    const editstep::Recorder::Scope step(m_doc.recorder(),
+                                         onLabel ? QString() : WindowTexts::tr("sound %1 added to the list")
+                                                                       .arg(sound.name));
     m_dragFlag = onLabel;
     // The pad and the list show one name: the list's, or the rule's for a new
     // sound (only then are the list's names read).
@@ -151,6 +156,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         m_doc.setPadSound(kit, p, m_posFlagA ? 0 : 1, name, path);
 
     if (!known) {
+        const editstep::Recorder::Paused onThePad(m_pad.isUDiskFlag() ? nullptr : m_doc.recorder());
         const quint16 number = quint16(m_soundLists.total_index() + 1);
         if (m_pad.isUDiskFlag()) {
             m_library.addSound(name, path, number, true);

@@ -176,7 +176,11 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
                               WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
-        m_library.addSound(names.take(sound.name, path), path, quint16(m_soundLists.total_index() + 1), true);
+        {
+            const editstep::Recorder::Scope step(m_doc.recorder(), WindowTexts::tr("sound %1 added to the list")
+                                                                           .arg(sound.name));
+            m_library.addSound(names.take(sound.name, path), path, quint16(m_soundLists.total_index() + 1), true);
+        }
         m_soundLists.getRightSoundList();
         m_soundFiles.tellRenamedSounds(names.changes());
         return false;
@@ -184,7 +188,9 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
     if (m_soundLists.dragLeftOrRight() != 0)
         return false; // sounds of the pad's own list are on it already
 
-    // Group sounds for the pad: queued with consecutive numbers, one start of the writer.
+    // Group sounds for the pad: queued with consecutive numbers, one start of
+    // the writer. Written to the pad: no step brings them back.
+    const editstep::Recorder::Paused onThePad(m_doc.recorder());
     m_pad.clearAddQueue();
     const QVector<dragpayload::Record> sounds =
             payload.contains(QLatin1Char('#')) ? dragpayload::decode(payload) : QVector<dragpayload::Record>();

@@ -4,6 +4,8 @@
 // The window's frame: its construction, fonts, theme, menus, the drops on
 // the panes and the close. It calls every area below it.
 
+#include "model/editstep.h"
+
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -121,6 +123,13 @@ public:
     // A save runs: the editor page and the five actions it locks out are
     // disabled, or enabled again, in that order.
     void lockForSave(bool locked);
+
+    // ---- steps undone and redone ----------------------------------------------------
+    // What the pages hold that is not in the document yet goes into it.
+    void takeInPages();
+    // The pages show the document again, then the page and the kit, pad or
+    // chain `place` names.
+    void showStepPlace(const editstep::Place &place);
 
     // ---- drags and drops ----------------------------------------------------------
     // The window's event filter: drops on the pads, lists, steps and hi-hat slots.

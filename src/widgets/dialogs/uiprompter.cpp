@@ -1,6 +1,8 @@
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QCoreApplication>
 #include <QInputDialog>
+#include <QMap>
 
 namespace {
 UiPrompter *g_prompter = nullptr;
@@ -12,6 +14,27 @@ QString UiPrompter::getText(QWidget *parent, const QString &title, const QString
                             bool *ok)
 {
     return QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, ok);
+}
+
+QMessageBox::StandardButton UiPrompter::detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
+                                                           const QString &text, const QString &,
+                                                           QMessageBox::StandardButtons buttons)
+{
+    return messageBox(kind, parent, title, text, buttons, QMessageBox::NoButton);
+}
+
+UiPrompter::Kind UiPrompter::titledKind(Kind kind, const QString &title)
+{
+    if (kind != Warning && kind != Information && kind != Critical)
+        return kind;
+    auto is = [&title](const char *source) { return title == QCoreApplication::translate("MainWindow1", source); };
+    if (is("Error"))
+        return Critical;
+    if (is("Warning"))
+        return Warning;
+    if (is("Information") || is("Tip"))
+        return Information;
+    return kind;
 }
 
 UiPrompter *UiPrompter::instance()
@@ -41,6 +64,20 @@ QMessageBox::StandardButton QtUiPrompter::messageBox(Kind kind, QWidget *parent,
     default:
         return QMessageBox::warning(parent, title, text, buttons, defaultButton);
     }
+}
+
+QMessageBox::StandardButton QtUiPrompter::detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
+                                                             const QString &text, const QString &details,
+                                                             QMessageBox::StandardButtons buttons)
+{
+    if (details.isEmpty())
+        return messageBox(kind, parent, title, text, buttons, QMessageBox::NoButton);
+    static const QMap<Kind, QMessageBox::Icon> icons = {{Information, QMessageBox::Information},
+                                                        {Question, QMessageBox::Question},
+                                                        {Critical, QMessageBox::Critical}};
+    QMessageBox box(icons.value(kind, QMessageBox::Warning), title, text, buttons, parent);
+    box.setDetailedText(details);
+    return QMessageBox::StandardButton(box.exec());
 }
 
 QStringList QtUiPrompter::fileDialog(Kind kind, QWidget *parent, const QString &caption, const QString &dir,
@@ -99,7 +136,8 @@ QMessageBox::StandardButton ScriptedPrompter::messageBox(Kind kind, QWidget *par
                                                          const QString &text, QMessageBox::StandardButtons buttons,
                                                          QMessageBox::StandardButton defaultButton)
 {
-    prompts.append({kind, parent, title, text, QString(), buttons, defaultButton});
+    prompts.append({kind, parent, title, text, QString(), buttons, defaultButton, m_details});
+    m_details.clear();
     if (!buttonAnswers.isEmpty())
         return buttonAnswers.dequeue();
     if (defaultButton != QMessageBox::NoButton)
@@ -109,6 +147,14 @@ QMessageBox::StandardButton ScriptedPrompter::messageBox(Kind kind, QWidget *par
     if (buttons & QMessageBox::Yes)
         return QMessageBox::Yes;
     return QMessageBox::NoButton;
+}
+
+QMessageBox::StandardButton ScriptedPrompter::detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
+                                                                 const QString &text, const QString &details,
+                                                                 QMessageBox::StandardButtons buttons)
+{
+    m_details = details; // recorded with the box, through any override of messageBox
+    return messageBox(kind, parent, title, text, buttons, QMessageBox::NoButton);
 }
 
 QStringList ScriptedPrompter::fileDialog(Kind kind, QWidget *parent, const QString &caption, const QString &dir,

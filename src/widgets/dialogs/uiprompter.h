@@ -11,6 +11,7 @@
 
 // Every message box and file dialog of the editor goes through the current
 // prompter, so that tests can answer them and read what the user would see.
+// A message box's icon follows its title (titledKind).
 // The named calls mirror QMessageBox and QFileDialog; an implementation
 // provides one message box and one file dialog for all of them.
 class UiPrompter
@@ -24,13 +25,13 @@ public:
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
     {
-        return messageBox(Warning, parent, title, text, buttons, defaultButton);
+        return messageBox(titledKind(Warning, title), parent, title, text, buttons, defaultButton);
     }
     QMessageBox::StandardButton information(QWidget *parent, const QString &title, const QString &text,
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
     {
-        return messageBox(Information, parent, title, text, buttons, defaultButton);
+        return messageBox(titledKind(Information, title), parent, title, text, buttons, defaultButton);
     }
     QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
                                          QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
@@ -42,7 +43,7 @@ public:
                                          QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                          QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
     {
-        return messageBox(Critical, parent, title, text, buttons, defaultButton);
+        return messageBox(titledKind(Critical, title), parent, title, text, buttons, defaultButton);
     }
 
     QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir = QString(),
@@ -69,6 +70,15 @@ public:
         return firstOf(fileDialog(ExistingDirectory, parent, caption, dir, QString(), nullptr, options));
     }
 
+    // A box that keeps `details` behind its "Show Details..." button (a
+    // plain box when they are empty): whole texts a box shows cut.
+    QMessageBox::StandardButton detailedBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
+                                            const QString &details,
+                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok)
+    {
+        return detailedMessageBox(titledKind(kind, title), parent, title, text, details, buttons);
+    }
+
     // A one-line text input dialog; *ok tells whether it was accepted.
     virtual QString getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
                             bool *ok);
@@ -82,6 +92,10 @@ protected:
     virtual QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title,
                                                    const QString &text, QMessageBox::StandardButtons buttons,
                                                    QMessageBox::StandardButton defaultButton) = 0;
+    // The same with details; a prompter that shows none shows the box alone.
+    virtual QMessageBox::StandardButton detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
+                                                           const QString &text, const QString &details,
+                                                           QMessageBox::StandardButtons buttons);
     // Answers the chosen paths; empty when cancelled.
     virtual QStringList fileDialog(Kind kind, QWidget *parent, const QString &caption, const QString &dir,
                                    const QString &filter, QString *selectedFilter,
@@ -89,6 +103,10 @@ protected:
 
 private:
     static QString firstOf(const QStringList &paths) { return paths.isEmpty() ? QString() : paths.first(); }
+    // A box shows the icon its title says: "Error" the critical one,
+    // "Warning" the warning one, "Information" and "Tip" the information
+    // one (in the interface's language); other titles keep `kind`.
+    static Kind titledKind(Kind kind, const QString &title);
 };
 
 // Shows the real QMessageBox and QFileDialog.
@@ -98,6 +116,9 @@ protected:
     QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton defaultButton) override;
+    QMessageBox::StandardButton detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
+                                                   const QString &text, const QString &details,
+                                                   QMessageBox::StandardButtons buttons) override;
     QStringList fileDialog(Kind kind, QWidget *parent, const QString &caption, const QString &dir,
                            const QString &filter, QString *selectedFilter, QFileDialog::Options options) override;
 };
@@ -118,6 +139,7 @@ public:
         QString filter; // start text for text inputs
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton;
+        QString details = QString(); // a detailed box's details
     };
 
     QVector<Prompt> prompts;
@@ -142,9 +164,13 @@ protected:
                                            QMessageBox::StandardButton defaultButton) override;
     QStringList fileDialog(Kind kind, QWidget *parent, const QString &caption, const QString &dir,
                            const QString &filter, QString *selectedFilter, QFileDialog::Options options) override;
+    QMessageBox::StandardButton detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
+                                                   const QString &text, const QString &details,
+                                                   QMessageBox::StandardButtons buttons) override;
 
 private:
     UiPrompter *m_previous;
+    QString m_details; // of the box being recorded
 };
 
 #endif

@@ -1,0 +1,1002 @@
+#include "device/padjournal.h"
+
+#include "device/padpaths.h"
+#include "device/pairfiles.h"
+#include "platform/inplacefile.h"
+#include "platform/disk.h"
+#include "platform/tempnames.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QDebug>
+#include <QFile>
+#include <QHash>
+#include <QIODevice>
+#include <QSet>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace padjournal {
+
+const QLatin1String RECORD_NAME(".zt-journal");
+const QLatin1String STAGING_NAME(".zt-journal-new");
+const QLatin1String UNREADABLE_NAME("unreadable-journal");
+
+namespace {
+
+// A record whose walk was turned back: always undone from then on.
+const QLatin1String UNDO_NAME(".zt-journal-undo");
+
+const QByteArray MAGIC("ZT350JR1");
+constexpr int DIGEST_SIZE = 32;
+constexpr qint64 RECORD_MAX = 64LL * 1024 * 1024;
+constexpr int BYTES_MAX = 1024 * 1024;
+constexpr int STEPS_MAX = 200000;
+constexpr qint64 SAMPLE = 64 * 1024;
+
+QByteArray sha(const QByteArray &bytes)
+{
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+// The bytes a mark digests: all of a small file, else three samples.
+template <typename Read>
+Mark markOf(qint64 size, Read read)
+{
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    QByteArray head(8, '\0');
+    for (int i = 0; i < 8; ++i)
+        head[i] = char((quint64(size) >> (8 * i)) & 0xff);
+    h.addData(head);
+    const QVector<QPair<qint64, qint64>> parts = size <= 3 * SAMPLE
+            ? QVector<QPair<qint64, qint64>>{{0, size}}
+            : QVector<QPair<qint64, qint64>>{{0, SAMPLE}, {size / 2 - SAMPLE / 2, SAMPLE}, {size - SAMPLE, SAMPLE}};
+    for (const auto &p : parts) {
+        QByteArray chunk;
+        if (!read(p.first, p.second, &chunk) || chunk.size() != p.second)
+            return Mark();
+        h.addData(chunk);
+    }
+    return Mark{size, h.result()};
+}
+
+// The entry opened for reading: a regular file only, never through a link
+// or waiting on a pipe.
+int openRegular(const ztplatform::OpenFolder &folder, const QString &name, struct stat *st)
+{
+    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
+    if (fd >= 0 && (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool preadAll(int fd, qint64 offset, qint64 n, QByteArray *out)
+{
+    out->resize(int(n));
+    qint64 done = 0;
+    while (done < n) {
+        const ssize_t r = ::pread(fd, out->data() + done, size_t(n - done), offset + done);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            break;
+        done += r;
+    }
+    out->truncate(int(done));
+    return done == n;
+}
+
+// n bytes at `offset` of the regular file at the entry; false when it holds fewer.
+bool readRange(const ztplatform::OpenFolder &folder, const QString &name, qint64 offset, qint64 n, QByteArray *out)
+{
+    struct stat st;
+    const int fd = openRegular(folder, name, &st);
+    if (fd < 0)
+        return false;
+    const bool ok = st.st_size >= offset + n && preadAll(fd, offset, n, out);
+    ::close(fd);
+    return ok;
+}
+
+// ---- the record's bytes -----------------------------------------------------
+
+void put(QDataStream &s, const Mark &m)
+{
+    s << qint64(m.size) << m.digest;
+}
+
+void get(QDataStream &s, Mark &m)
+{
+    qint64 size = -1;
+    s >> size >> m.digest;
+    m.size = size;
+}
+
+bool isEntryName(const QString &name)
+{
+    return !name.isEmpty() && name.size() <= 255 && name != QLatin1String(".") && name != QLatin1String("..")
+            && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+}
+
+bool isNumberedFolder(const QString &fff)
+{
+    bool ok = false;
+    const int n = fff.toInt(&ok);
+    return ok && n >= 1 && n <= 100 && fff == padtree::threeDigits(n);
+}
+
+// The folder field fits the area: a numbered folder in the wave areas,
+// nothing elsewhere.
+bool folderFits(Area area, const QString &fff)
+{
+    if (area == Area::Data || area == Area::Prm)
+        return isNumberedFolder(fff);
+    return fff.isEmpty() && (area == Area::Kit || area == Area::Sys);
+}
+
+bool markFits(const Mark &m)
+{
+    return m.size >= 0 && m.digest.size() == DIGEST_SIZE;
+}
+
+bool stepFits(const Step &s)
+{
+    if (!folderFits(s.area, s.folder) || s.before.size() > BYTES_MAX || s.after.size() > BYTES_MAX || s.offset < 0)
+        return false;
+    const bool wave = s.area == Area::Data || s.area == Area::Prm;
+    if (wave ? (s.number < 1 || s.number > 9999) : (s.area == Area::Kit ? s.number < 1 || s.number > 100 : s.number))
+        return false;
+    switch (s.kind) {
+    case Kind::MakeFolder:
+        return wave;
+    case Kind::Create:
+        return isEntryName(s.hidden) && isEntryName(s.to) && folderFits(s.area, s.toFolder) && markFits(s.mark);
+    case Kind::Move:
+        return wave && isEntryName(s.from) && isEntryName(s.hidden) && isEntryName(s.to)
+                && folderFits(s.area, s.toFolder) && markFits(s.mark) && s.before.size() == s.after.size()
+                && (s.after.isEmpty() || markFits(s.patched));
+    case Kind::Remove:
+        return isEntryName(s.from) && isEntryName(s.hidden) && markFits(s.mark);
+    case Kind::Patch:
+        return isEntryName(s.from) && !s.after.isEmpty() && s.before.size() == s.after.size();
+    case Kind::Put:
+        return isEntryName(s.from) && isEntryName(s.hidden);
+    }
+    return false;
+}
+
+} // namespace
+
+Mark markOfBytes(const QByteArray &bytes)
+{
+    return markOf(bytes.size(), [&bytes](qint64 at, qint64 n, QByteArray *out) {
+        *out = bytes.mid(int(at), int(n));
+        return true;
+    });
+}
+
+Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name)
+{
+    struct stat st;
+    const int fd = openRegular(folder, name, &st);
+    if (fd < 0)
+        return Mark();
+    const Mark m = markOf(st.st_size, [fd](qint64 at, qint64 n, QByteArray *out) { return preadAll(fd, at, n, out); });
+    ::close(fd);
+    return m;
+}
+
+QByteArray encode(const Record &record)
+{
+    QByteArray body;
+    QDataStream s(&body, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_5_15);
+    s << quint8(record.purpose) << quint32(record.steps.size());
+    for (const Step &st : record.steps) {
+        s << quint8(st.kind) << quint8(st.area) << st.number << st.folder << st.from << st.hidden << st.toFolder
+          << st.to;
+        put(s, st.mark);
+        s << qint64(st.offset) << st.before << st.after;
+        put(s, st.patched);
+    }
+    return MAGIC + body + sha(MAGIC + body);
+}
+
+bool decode(const QByteArray &bytes, Record *record)
+{
+    if (bytes.size() < MAGIC.size() + DIGEST_SIZE || !bytes.startsWith(MAGIC))
+        return false;
+    const QByteArray signedPart = bytes.left(bytes.size() - DIGEST_SIZE);
+    if (sha(signedPart) != bytes.right(DIGEST_SIZE))
+        return false;
+    QByteArray body = signedPart.mid(MAGIC.size());
+    QDataStream s(&body, QIODevice::ReadOnly);
+    s.setVersion(QDataStream::Qt_5_15);
+    quint8 purpose = 0;
+    quint32 count = 0;
+    s >> purpose >> count;
+    if (s.status() != QDataStream::Ok || purpose < 1 || purpose > 4 || count > quint32(STEPS_MAX))
+        return false;
+    Record r;
+    r.purpose = Purpose(purpose);
+    for (quint32 i = 0; i < count; ++i) {
+        Step st;
+        quint8 kind = 0, area = 0;
+        qint64 offset = 0;
+        s >> kind >> area >> st.number >> st.folder >> st.from >> st.hidden >> st.toFolder >> st.to;
+        get(s, st.mark);
+        s >> offset >> st.before >> st.after;
+        get(s, st.patched);
+        if (s.status() != QDataStream::Ok || kind < 1 || kind > 6 || area < 1 || area > 4)
+            return false;
+        st.kind = Kind(kind);
+        st.area = Area(area);
+        st.offset = offset;
+        if (!stepFits(st))
+            return false;
+        r.steps << st;
+    }
+    if (!s.atEnd())
+        return false;
+    *record = r;
+    return true;
+}
+
+// ---- the pad's folders ------------------------------------------------------
+
+struct Pad::Impl {
+    ztplatform::FolderAnchor root;
+    PadTreePaths tree;
+
+    QString path(Area area, const QString &fff) const
+    {
+        const QString base = area == Area::Kit ? tree.kitPath
+                : area == Area::Sys           ? tree.sysPath
+                : area == Area::Data          ? tree.dataPath
+                                              : tree.prmPath;
+        return fff.isEmpty() ? base : base + QLatin1Char('/') + fff;
+    }
+};
+
+Pad::Pad(ztplatform::FolderAnchor root, const PadTreePaths &tree)
+    : d(new Impl{std::move(root), tree})
+{
+}
+
+Pad::~Pad()
+{
+    delete d;
+}
+
+ztplatform::OpenFolder Pad::folder(Area area, const QString &fff) const
+{
+    const QString path = d->path(area, fff);
+    if (path.isEmpty() || !d->root.isValid())
+        return ztplatform::OpenFolder();
+    return d->root.openFolder(path);
+}
+
+// ---- the walk ---------------------------------------------------------------
+
+namespace {
+
+// Where a step's file is.
+enum class At {
+    Nowhere, // no file of the step at any of its names
+    Old,     // at its old name (a Patch or Put: the old bytes)
+    Hidden,  // at its hidden name
+    New,     // at its new name (a Patch or Put: the new bytes)
+    Torn,    // a Create's hidden file cut short, a Patch's range neither old nor new
+};
+
+QString key(Area area, const QString &fff)
+{
+    return QString::number(int(area)) + QLatin1Char('/') + fff;
+}
+
+class Walk
+{
+public:
+    Walk(Pad &pad, const Record &record, Outcome &out)
+        : m_pad(pad)
+        , m_record(record)
+        , m_out(out)
+        , m_at(record.steps.size(), At::Nowhere)
+        , m_patchedNow(record.steps.size(), false)
+    {
+        m_out.purpose = record.purpose;
+    }
+
+    void locateAll()
+    {
+        for (int i = 0; i < m_record.steps.size(); ++i)
+            m_at[i] = locate(i);
+    }
+
+    At at(int i) const { return m_at.at(i); }
+
+    // Every change of the record can be made from where the files are.
+    bool canFinish()
+    {
+        for (int i = 0; i < m_record.steps.size(); ++i) {
+            const Step &s = m_record.steps.at(i);
+            const At a = m_at.at(i);
+            if (s.kind == Kind::Create && a != At::Hidden && a != At::New)
+                return false;
+            if (s.kind == Kind::Move && a == At::Nowhere)
+                return false;
+            if ((s.kind == Kind::Move || s.kind == Kind::Create) && a != At::New && !targetFree(s))
+                return false;
+        }
+        return true;
+    }
+
+    bool finish(const std::function<bool(const Step &, int)> &create);
+    bool undo();
+    // A line for each sound whose files are not all at their old or all at
+    // their new names.
+    QStringList whereLines();
+
+private:
+    ztplatform::OpenFolder dir(Area area, const QString &fff) { return m_pad.folder(area, fff); }
+
+    At locate(int i);
+    bool targetFree(const Step &s);
+    bool refuse(const QString &what)
+    {
+        const int error = errno;
+        qWarning() << "the change record's step failed:" << what << std::strerror(error);
+        if (error != EEXIST && error != ENOENT)
+            m_out.refused = true;
+        m_out.error = m_out.error ? m_out.error : error;
+        return false;
+    }
+    bool rename(Area area, const QString &fromFolder, const QString &from, const QString &toFolder,
+                const QString &to)
+    {
+        m_touched << key(area, fromFolder) << key(area, toFolder);
+        if (pairfiles::moveEntry(dir(area, fromFolder), from, dir(area, toFolder), to)) {
+            m_out.changed = true;
+            return true;
+        }
+        return refuse(from + QStringLiteral(" -> ") + to);
+    }
+    bool removeEntry(Area area, const QString &fff, const QString &name)
+    {
+        m_touched << key(area, fff);
+        if (dir(area, fff).remove(name)) {
+            m_out.changed = true;
+            return true;
+        }
+        return refuse(name);
+    }
+    bool writeAt(Area area, const QString &fff, const QString &name, qint64 offset, const QByteArray &bytes)
+    {
+        InPlaceFile f;
+        if (f.open(dir(area, fff), name) && f.writeAt(offset, bytes)) {
+            m_out.changed = true;
+            return true;
+        }
+        if (errno == 0)
+            errno = EIO;
+        return refuse(name);
+    }
+    bool put(const Step &s);
+    bool writeCreated(const Step &s, const std::function<bool(const Step &, int)> &create);
+    // Each folder touched since the last call forced to the disk once.
+    bool syncTouched()
+    {
+        for (const QString &k : qAsConst(m_touched)) {
+            const int slash = k.indexOf(QLatin1Char('/'));
+            const ztplatform::OpenFolder f = dir(Area(k.left(slash).toInt()), k.mid(slash + 1));
+            if (!f.isOpen() || !f.sync()) {
+                if (!f.isOpen())
+                    errno = ENOENT;
+                return refuse(QStringLiteral("sync ") + k);
+            }
+        }
+        m_touched.clear();
+        return true;
+    }
+    void noteSound(const Step &s, bool done)
+    {
+        if (s.area != Area::Data && s.area != Area::Prm)
+            return;
+        QVector<quint16> &list = done ? m_out.soundsDone : m_out.soundsUndone;
+        if (!list.contains(s.number))
+            list << s.number;
+    }
+
+    Pad &m_pad;
+    const Record &m_record;
+    Outcome &m_out;
+    QVector<At> m_at;
+    QVector<bool> m_patchedNow; // a Move's file holds its patch
+    QSet<QString> m_touched;
+};
+
+At Walk::locate(int i)
+{
+    const Step &s = m_record.steps.at(i);
+    const ztplatform::OpenFolder &f = dir(s.area, s.folder);
+    switch (s.kind) {
+    case Kind::MakeFolder: {
+        struct stat st;
+        const ztplatform::OpenFolder &base = dir(s.area, QString());
+        return base.isOpen()
+                        && ::fstatat(base.fd(), QFile::encodeName(s.folder).constData(), &st, AT_SYMLINK_NOFOLLOW)
+                                == 0
+                        && S_ISDIR(st.st_mode)
+                ? At::New
+                : At::Nowhere;
+    }
+    case Kind::Create:
+    case Kind::Move: {
+        const bool patchable = !s.after.isEmpty();
+        // The file is known by its size first, its digest only when that fits.
+        auto holds = [&](const ztplatform::OpenFolder &folder, const QString &name) {
+            struct stat st;
+            if (!folder.isOpen() || ::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st,
+                                              AT_SYMLINK_NOFOLLOW) != 0
+                || !S_ISREG(st.st_mode) || (st.st_size != s.mark.size && (!patchable || st.st_size != s.patched.size)))
+                return false;
+            const Mark m = markOfEntry(folder, name);
+            if (m != s.mark && (!patchable || m != s.patched))
+                return false;
+            m_patchedNow[i] = patchable && m == s.patched && m != s.mark;
+            return true;
+        };
+        if (holds(dir(s.area, s.toFolder), s.to))
+            return At::New;
+        if (holds(f, s.hidden))
+            return At::Hidden;
+        if (s.kind == Kind::Move && holds(f, s.from))
+            return At::Old;
+        return s.kind == Kind::Create && f.exists(s.hidden) ? At::Torn : At::Nowhere;
+    }
+    case Kind::Remove:
+        if (markOfEntry(f, s.from) == s.mark)
+            return At::Old;
+        return markOfEntry(f, s.hidden) == s.mark ? At::Hidden : At::Nowhere;
+    case Kind::Patch: {
+        QByteArray now;
+        if (!readRange(f, s.from, s.offset, s.after.size(), &now))
+            return At::Nowhere;
+        return now == s.after ? At::New : now == s.before ? At::Old : At::Torn;
+    }
+    case Kind::Put:
+        return markOfEntry(f, s.from) == markOfBytes(s.after) ? At::New : At::Old;
+    }
+    return At::Nowhere;
+}
+
+// The new name holds nothing, or a file of the record that leaves it.
+bool Walk::targetFree(const Step &s)
+{
+    if (!dir(s.area, s.toFolder).exists(s.to) && !dir(s.area, s.toFolder).isLink(s.to))
+        return true;
+    for (int j = 0; j < m_record.steps.size(); ++j) {
+        const Step &o = m_record.steps.at(j);
+        if ((o.kind == Kind::Move || o.kind == Kind::Remove) && m_at.at(j) == At::Old && o.area == s.area
+            && o.folder == s.toFolder && o.from == s.to)
+            return true;
+    }
+    return false;
+}
+
+bool Walk::put(const Step &s)
+{
+    const ztplatform::OpenFolder &f = dir(s.area, s.folder);
+    const int fd = f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_TRUNC);
+    bool ok = fd >= 0;
+    int error = errno;
+    if (ok) {
+        m_out.changed = true;
+        ok = f.disk().write(fd, s.after.constData(), s.after.size()) && f.syncFile(fd);
+        error = errno;
+        ok = ::close(fd) == 0 && ok;
+        ok = ok && f.rename(s.hidden, f, s.from);
+        error = ok ? 0 : (errno ? errno : error);
+        if (!ok)
+            f.remove(s.hidden);
+    }
+    m_touched << key(s.area, s.folder);
+    if (ok)
+        return true;
+    // Without room for a new file, one of the same size takes the bytes in place.
+    InPlaceFile same;
+    if (same.open(f, s.from) && same.size() == s.after.size() && same.writeAt(0, s.after)) {
+        m_out.changed = true;
+        return true;
+    }
+    errno = error;
+    if (error == EROFS || error == EIO || error == ENOSPC || error == EDQUOT || error == ENODEV || error == ENXIO
+        || error == EBADF)
+        return refuse(s.from);
+    // What stands at the name (a folder, say) keeps the file from being written: told, not retried.
+    struct stat st;
+    const bool other = ::fstatat(f.fd(), QFile::encodeName(s.from).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+            && !S_ISREG(st.st_mode);
+    m_out.putFailed << s.from;
+    m_out.putWhy = other ? QStringLiteral("no regular file") : QString::fromLocal8Bit(std::strerror(error));
+    return true;
+}
+
+bool Walk::writeCreated(const Step &s, const std::function<bool(const Step &, int)> &create)
+{
+    const ztplatform::OpenFolder &f = dir(s.area, s.folder);
+    const int fd = create ? f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_EXCL) : -1;
+    if (fd < 0) {
+        if (!create)
+            errno = ENOENT;
+        return refuse(s.hidden);
+    }
+    m_out.changed = true;
+    bool ok = create(s, fd) && f.syncFile(fd);
+    const int error = errno;
+    ok = ::close(fd) == 0 && ok;
+    errno = ok ? 0 : (error ? error : EIO);
+    m_touched << key(s.area, s.folder);
+    return ok || refuse(s.hidden);
+}
+
+bool Walk::finish(const std::function<bool(const Step &, int)> &create)
+{
+    const QVector<Step> &steps = m_record.steps;
+    // The folders, then the new files under their hidden names.
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if (s.kind == Kind::MakeFolder && m_at.at(i) != At::New) {
+            const ztplatform::OpenFolder &base = dir(s.area, QString());
+            if (!base.makeFolder(s.folder).isOpen())
+                return refuse(s.folder);
+            m_touched << key(s.area, QString());
+            m_out.changed = true;
+        }
+    }
+    if (!syncTouched())
+        return false;
+    for (int i = 0; i < steps.size(); ++i) {
+        if (steps.at(i).kind == Kind::Create && m_at.at(i) == At::Nowhere) {
+            if (!writeCreated(steps.at(i), create))
+                return false;
+            m_at[i] = At::Hidden;
+        }
+    }
+    if (!syncTouched())
+        return false;
+    // Every file leaving a name first, so no file takes a name another still holds.
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if ((s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) == At::Old) {
+            if (!rename(s.area, s.folder, s.from, s.folder, s.hidden))
+                return false;
+            m_at[i] = At::Hidden;
+        }
+    }
+    if (!syncTouched())
+        return false;
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if ((s.kind == Kind::Move || s.kind == Kind::Create) && m_at.at(i) == At::Hidden) {
+            if (!rename(s.area, s.folder, s.hidden, s.toFolder, s.to))
+                return false;
+            m_at[i] = At::New;
+        }
+    }
+    if (!syncTouched())
+        return false;
+    // Bytes in place: a Move's patch, then the records and blocks, then whole files.
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if (s.kind == Kind::Move && !s.after.isEmpty() && !m_patchedNow.at(i)) {
+            if (!writeAt(s.area, s.toFolder, s.to, s.offset, s.after))
+                return false;
+            m_patchedNow[i] = true;
+        }
+        if (s.kind == Kind::Patch && m_at.at(i) != At::New) {
+            if (m_at.at(i) == At::Nowhere) {
+                m_out.missing << (s.area == Area::Kit
+                                          ? DeviceText::tr("Kit %1 was not written: its file is missing or short.")
+                                                    .arg(s.number)
+                                          : DeviceText::tr("The kit chains were not written: global.ini is missing "
+                                                           "or short."));
+                continue;
+            }
+            if (!writeAt(s.area, s.folder, s.from, s.offset, s.after))
+                return false;
+            const bool torn = m_at.at(i) == At::Torn;
+            if (s.area == Area::Kit) {
+                m_out.kitsWritten << s.number;
+                if (torn)
+                    m_out.kitsRepaired << s.number;
+            } else {
+                m_out.chainsWritten = true;
+                m_out.chainsRepaired |= torn;
+            }
+            m_at[i] = At::New;
+        }
+    }
+    for (int i = 0; i < steps.size(); ++i) {
+        if (steps.at(i).kind == Kind::Put && m_at.at(i) != At::New) {
+            const int failedBefore = m_out.putFailed.size();
+            if (!put(steps.at(i)))
+                return false;
+            m_out.alterWritten = m_out.putFailed.size() == failedBefore;
+            m_at[i] = At::New;
+        }
+    }
+    // Files leaving the pad go last.
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if (s.kind == Kind::Remove && m_at.at(i) == At::Hidden) {
+            if (!removeEntry(s.area, s.folder, s.hidden))
+                return false;
+            m_at[i] = At::Nowhere;
+        }
+    }
+    if (!syncTouched())
+        return false;
+    for (const Step &s : steps)
+        noteSound(s, true);
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if (s.kind == Kind::Move && s.area == Area::Data) {
+            const int n = padtree::waveNumberFromLocation(s.toFolder.toInt(), s.to.section(QLatin1Char('.'), 0, 0)
+                                                                                       .toInt());
+            m_out.renumbered << qMakePair(s.number, quint16(n));
+        }
+    }
+    m_out.finished = true;
+    return true;
+}
+
+bool Walk::undo()
+{
+    const QVector<Step> &steps = m_record.steps;
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if (s.kind == Kind::Patch && (m_at.at(i) == At::New || m_at.at(i) == At::Torn)) {
+            if (!writeAt(s.area, s.folder, s.from, s.offset, s.before))
+                return false;
+            m_at[i] = At::Old;
+        }
+        if (s.kind == Kind::Move && m_patchedNow.at(i) && m_at.at(i) != At::Nowhere) {
+            const bool atNew = m_at.at(i) == At::New;
+            const QString &name = atNew ? s.to : m_at.at(i) == At::Hidden ? s.hidden : s.from;
+            if (!writeAt(s.area, atNew ? s.toFolder : s.folder, name, s.offset, s.before))
+                return false;
+            m_patchedNow[i] = false;
+        }
+    }
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if ((s.kind == Kind::Move || s.kind == Kind::Create) && m_at.at(i) == At::New) {
+            if (!rename(s.area, s.toFolder, s.to, s.folder, s.hidden))
+                return false;
+            m_at[i] = At::Hidden;
+        }
+    }
+    if (!syncTouched())
+        return false;
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        const At a = m_at.at(i);
+        if ((s.kind == Kind::Move || s.kind == Kind::Remove) && a == At::Hidden) {
+            if (!rename(s.area, s.folder, s.hidden, s.folder, s.from))
+                return false;
+            m_at[i] = At::Old;
+        } else if (s.kind == Kind::Create && (a == At::Hidden || a == At::Torn)) {
+            if (!removeEntry(s.area, s.folder, s.hidden))
+                return false;
+            m_at[i] = At::Nowhere;
+        }
+    }
+    if (!syncTouched())
+        return false;
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if (s.kind == Kind::MakeFolder && m_at.at(i) == At::New) {
+            // Only while empty: a folder that holds anything stays.
+            if (dir(s.area, QString()).removeFolder(s.folder)) {
+                m_touched << key(s.area, QString());
+                m_out.changed = true;
+            }
+        }
+    }
+    if (!syncTouched())
+        return false;
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        if ((s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) != At::Old && s.area == Area::Data)
+            m_out.missing << DeviceText::tr("Sound %1: its .wav file is missing.").arg(s.number);
+        else if ((s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) != At::Old)
+            m_out.missing << DeviceText::tr("Sound %1: its .prm file is missing.").arg(s.number);
+        noteSound(s, false);
+    }
+    m_out.missing.removeDuplicates();
+    m_out.undone = true;
+    return true;
+}
+
+QStringList Walk::whereLines()
+{
+    // Without the pad nothing tells where its files are.
+    if (!dir(Area::Data, QString()).isOpen() || !dir(Area::Prm, QString()).isOpen())
+        return {DeviceText::tr("The sampler pad is not at its place; its next load tells where its sounds are.")};
+    locateAll();
+    QHash<quint16, QVector<At>> bySound;
+    QHash<quint16, quint16> newNumber;
+    for (int i = 0; i < m_record.steps.size(); ++i) {
+        const Step &s = m_record.steps.at(i);
+        if (s.kind != Kind::Move && s.kind != Kind::Create && s.kind != Kind::Remove)
+            continue;
+        bySound[s.number] << m_at.at(i);
+        if (s.kind == Kind::Move)
+            newNumber[s.number] = quint16(padtree::waveNumberFromLocation(
+                    s.toFolder.toInt(), s.to.section(QLatin1Char('.'), 0, 0).toInt()));
+    }
+    QVector<quint16> sounds = bySound.keys().toVector();
+    std::sort(sounds.begin(), sounds.end());
+    QStringList lines;
+    for (quint16 n : sounds) {
+        const QVector<At> &at = bySound.value(n);
+        const bool allOld = std::all_of(at.cbegin(), at.cend(), [](At a) { return a == At::Old; });
+        const bool allNew = std::all_of(at.cbegin(), at.cend(), [](At a) { return a == At::New; });
+        if (allOld)
+            continue;
+        if (at.contains(At::Nowhere) || at.contains(At::Torn))
+            lines << DeviceText::tr("Sound %1: a file of it is missing.").arg(n);
+        else if (at.contains(At::Hidden))
+            lines << DeviceText::tr("Sound %1: under hidden names, out of the pad's list.").arg(n);
+        else if (allNew && newNumber.contains(n))
+            lines << DeviceText::tr("Sound %1: now at number %2.").arg(n).arg(newNumber.value(n));
+        else if (!allNew)
+            lines << DeviceText::tr("Sound %1: its files are split between the numbers %1 and %2.")
+                             .arg(n)
+                             .arg(newNumber.value(n));
+    }
+    return lines;
+}
+
+// ---- the record in SYS ------------------------------------------------------
+
+bool writeRecord(const Pad &pad, const QByteArray &bytes)
+{
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
+    if (!sys.isOpen()) {
+        errno = ENOENT;
+        return false;
+    }
+    sys.remove(STAGING_NAME);
+    const int fd = sys.openEntry(STAGING_NAME, O_WRONLY | O_CREAT | O_EXCL);
+    if (fd < 0)
+        return false;
+    bool ok = sys.disk().write(fd, bytes.constData(), bytes.size()) && sys.syncFile(fd);
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && pairfiles::moveEntry(sys, STAGING_NAME, sys, RECORD_NAME) && sys.sync())
+        return true;
+    error = errno ? errno : error;
+    sys.remove(STAGING_NAME);
+    errno = error;
+    return false;
+}
+
+// The record leaves SYS, and SYS is forced to the disk.
+bool dropRecord(const Pad &pad)
+{
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
+    return sys.remove(RECORD_NAME) && sys.remove(UNDO_NAME) && sys.sync();
+}
+
+// From now on the record is undone, whatever later loads find.
+bool turnBack(const Pad &pad)
+{
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
+    return pairfiles::moveEntry(sys, RECORD_NAME, sys, UNDO_NAME) && sys.sync();
+}
+
+// The undo of a walk that cannot go on, the record turned back first.
+void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out)
+{
+    if (!alreadyBack && !turnBack(sys)) {
+        out.refused = true;
+        out.missing = walk.whereLines();
+        return;
+    }
+    walk.locateAll();
+    if (walk.undo() && dropRecord(sys))
+        return;
+    out.refused = true;
+    out.missing = walk.whereLines();
+}
+
+// Anything at the record's name that cannot be read moves aside under a
+// visible name; nothing else is touched.
+void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &out)
+{
+    out.unreadable = true;
+    for (int n = 1; n < 1000; ++n) {
+        const QString aside = UNREADABLE_NAME + QLatin1Char('-') + QString::number(n) + QStringLiteral(".bin");
+        if (sys.exists(aside) || sys.isLink(aside))
+            continue;
+        if (pairfiles::moveEntry(sys, name, sys, aside)) {
+            sys.sync();
+            out.keptAs = aside;
+            out.changed = true;
+        } else {
+            out.refused = true;
+            out.error = errno;
+        }
+        return;
+    }
+}
+
+} // namespace
+
+bool recordPresent(Pad &pad)
+{
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
+    return sys.exists(RECORD_NAME) || sys.isLink(RECORD_NAME) || sys.exists(UNDO_NAME) || sys.isLink(UNDO_NAME);
+}
+
+Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create)
+{
+    Outcome out;
+    out.purpose = record.purpose;
+    if (!writeRecord(pad, encode(record))) {
+        out.refused = true;
+        out.error = errno;
+        qWarning() << "cannot write the change record:" << std::strerror(errno);
+        return out;
+    }
+    out.found = true;
+    Walk walk(pad, record, out);
+    walk.locateAll();
+    if (walk.finish(create) && dropRecord(pad))
+        return out;
+    if (out.finished) {
+        out.refused = true; // only the record's removal failed: the next load ends it
+        return out;
+    }
+    // What was done is taken back; the write-back has no old bytes of every file.
+    if (record.purpose == Purpose::WriteBack && out.refused)
+        return out;
+    if (out.refused && !pad.base(Area::Sys).isOpen())
+        return out;
+    out.refused = false;
+    takeBack(walk, pad, false, out);
+    return out;
+}
+
+Outcome recover(Pad &pad)
+{
+    Outcome out;
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
+    if (!sys.isOpen())
+        return out;
+    if (sys.exists(STAGING_NAME) && !sys.exists(RECORD_NAME) && !sys.exists(UNDO_NAME)) {
+        // Written part-way: nothing was changed after it.
+        if (sys.remove(STAGING_NAME) && sys.sync())
+            out.changed = true;
+    }
+    const bool back = sys.exists(UNDO_NAME) || sys.isLink(UNDO_NAME);
+    const QString name = back ? QString(UNDO_NAME) : QString(RECORD_NAME);
+    if (!sys.exists(name) && !sys.isLink(name))
+        return out;
+    out.found = true;
+    Record record;
+    if (!decode(pairfiles::readRegular(sys, name, RECORD_MAX), &record)) {
+        qWarning() << "the pad holds a change record that cannot be read; kept aside";
+        keepAside(sys, name, out);
+        return out;
+    }
+    out.purpose = record.purpose;
+    Walk walk(pad, record, out);
+    walk.locateAll();
+    const bool finishes = !back && (record.purpose == Purpose::WriteBack || record.purpose == Purpose::DeleteSounds
+                                    || walk.canFinish());
+    if (finishes) {
+        if (!walk.finish({}) || !dropRecord(pad))
+            out.refused = true;
+        return out;
+    }
+    takeBack(walk, pad, back, out);
+    return out;
+}
+
+QStringList describe(const Outcome &o)
+{
+    QStringList lines;
+    if (!o.found)
+        return lines;
+    if (o.unreadable) {
+        lines << DeviceText::tr("The sampler pad holds a change record the editor cannot read; nothing was changed "
+                                "by it.");
+        if (!o.keptAs.isEmpty())
+            lines << DeviceText::tr("It was kept as %1 in the SYS folder.").arg(o.keptAs);
+        return lines;
+    }
+    auto numbers = [](QVector<quint16> list) {
+        std::sort(list.begin(), list.end());
+        QStringList t;
+        for (quint16 n : list)
+            t << QString::number(n);
+        return t.join(QStringLiteral(", "));
+    };
+    auto kits = [](QVector<int> list) {
+        std::sort(list.begin(), list.end());
+        QStringList t;
+        for (int n : list)
+            t << QString::number(n);
+        return t.join(QStringLiteral(", "));
+    };
+    switch (o.purpose) {
+    case Purpose::Renumbering:
+        if (o.finished) {
+            lines << DeviceText::tr("A renumbering cut short was finished: the kits on the sampler pad name the "
+                                    "sounds' new numbers.");
+            for (const auto &r : o.renumbered)
+                lines << DeviceText::tr("Sound %1 is now number %2.").arg(r.first).arg(r.second);
+        } else if (o.undone && o.missing.isEmpty()) {
+            lines << DeviceText::tr("A renumbering cut short was undone: the sounds keep their numbers.");
+        } else if (o.undone) {
+            lines << DeviceText::tr("A renumbering cut short was undone as far as the files allow; these sounds "
+                                    "were left out:");
+        }
+        break;
+    case Purpose::AddSounds:
+        if (o.finished && !o.soundsDone.isEmpty())
+            lines << DeviceText::tr("These sounds were completed: %1.").arg(numbers(o.soundsDone));
+        if (o.undone && !o.soundsUndone.isEmpty())
+            lines << DeviceText::tr("The unfinished files of these sounds were removed: %1.")
+                             .arg(numbers(o.soundsUndone));
+        break;
+    case Purpose::DeleteSounds:
+        if (o.finished && !o.soundsDone.isEmpty())
+            lines << DeviceText::tr("The deletion of these sounds was finished: %1.").arg(numbers(o.soundsDone));
+        if (o.undone && !o.soundsUndone.isEmpty())
+            lines << DeviceText::tr("These sounds were put back: %1.").arg(numbers(o.soundsUndone));
+        break;
+    case Purpose::WriteBack:
+        if (o.finished || o.changed)
+            lines << DeviceText::tr("The save of an earlier close was finished from its record.");
+        if (!o.kitsRepaired.isEmpty())
+            lines << DeviceText::tr("These kits were found torn and written again: %1.").arg(kits(o.kitsRepaired));
+        {
+            QVector<int> plain;
+            for (int k : o.kitsWritten) {
+                if (!o.kitsRepaired.contains(k))
+                    plain << k;
+            }
+            if (!plain.isEmpty())
+                lines << DeviceText::tr("These kits were written: %1.").arg(kits(plain));
+        }
+        if (o.chainsRepaired)
+            lines << DeviceText::tr("The kit chains were found torn and written again.");
+        else if (o.chainsWritten)
+            lines << DeviceText::tr("The kit chains were written.");
+        if (o.alterWritten)
+            lines << DeviceText::tr("The change file alter.ini was written.");
+        break;
+    }
+    lines << o.missing;
+    if (o.refused)
+        lines << DeviceText::tr("The sampler pad refused a write (%1); the change stays recorded and the next load "
+                                "of the sampler pad takes it up again.")
+                         .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
+    return lines;
+}
+
+} // namespace padjournal

@@ -1,0 +1,150 @@
+#ifndef ZT_DEVICE_PADJOURNAL_H
+#define ZT_DEVICE_PADJOURNAL_H
+
+// The pad's one journal: every change of several files on the pad is a
+// transaction whose record lies in SYS, written and forced to the disk before
+// the first change and removed after the last one is on the disk. The record
+// names each file by its place below the model folder, what it expects to
+// find (size and digest) and, for bytes written in place, the old and new
+// bytes. Running a record forward and recovering it after a stop are one and
+// the same walk: each file is looked for at its old, hidden and new name and
+// known by its mark, so the walk may stop at any call and run again to the
+// same end.
+
+#include "device/devicemessage.h"
+#include "device/padtree.h"
+#include "platform/anchoredfolder.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+namespace padjournal {
+
+// The record's name in SYS and the name it is written under first. Neither
+// is a temporary name any sweep removes; both are legal on FAT.
+extern const QLatin1String RECORD_NAME;
+extern const QLatin1String STAGING_NAME;
+// The visible name an unreadable record is kept aside under (a number added).
+extern const QLatin1String UNREADABLE_NAME;
+
+// The folders a step's file may lie in, below the model folder.
+enum class Area : quint8 { Kit = 1, Sys = 2, Data = 3, Prm = 4 };
+
+// A file's size and the digest of its bytes (of its first, middle and last
+// 64 KiB when it is larger than 192 KiB); size -1: nothing readable there.
+struct Mark {
+    qint64 size = -1;
+    QByteArray digest;
+    bool operator==(const Mark &o) const { return size == o.size && digest == o.digest; }
+    bool operator!=(const Mark &o) const { return !(*this == o); }
+    bool isValid() const { return size >= 0 && !digest.isEmpty(); }
+};
+Mark markOfBytes(const QByteArray &bytes);
+// The regular file at the entry (a link is never followed); invalid otherwise.
+Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name);
+
+enum class Kind : quint8 {
+    MakeFolder = 1, // a numbered folder the moves need
+    Create = 2,     // a new file: written under `hidden`, then takes `to`
+    Move = 3,       // `from` -> `hidden` -> `to` (in `toFolder`), then, when
+                    // patchAfter is set, patched at patchAt
+    Remove = 4,     // `from` -> `hidden`, then removed
+    Patch = 5,      // bytes at `offset` of `from`: `before` -> `after`
+    Put = 6,        // the file `from` replaced whole by `after` (through `hidden`)
+};
+
+struct Step {
+    Kind kind = Kind::Patch;
+    Area area = Area::Sys;
+    quint16 number = 0; // the sound (1 ... 9999) or the kit (1 ... 100) it serves; 0 for none
+    QString folder;     // "001" ... "100" in Data and Prm, empty in Kit and Sys
+    QString from, hidden;
+    QString toFolder, to;
+    Mark mark;          // the file created, moved or removed
+    qint64 offset = 0;  // Patch, and a Move's patch
+    QByteArray before, after;
+    Mark patched;       // a Move's file once patched
+};
+
+enum class Purpose : quint8 { AddSounds = 1, DeleteSounds = 2, Renumbering = 3, WriteBack = 4 };
+
+struct Record {
+    Purpose purpose = Purpose::WriteBack;
+    QVector<Step> steps;
+};
+
+QByteArray encode(const Record &record);
+// False for bytes cut short, with a digest that does not hold, or naming
+// anything but entries of the pad's own folders: every name one entry (no
+// "/", no ".."), every numbered folder 001 ... 100, every number in range.
+bool decode(const QByteArray &bytes, Record *record);
+
+// What one run of a record did, by sound and by kit.
+struct Outcome {
+    bool found = false;     // a record was there (readable or not)
+    bool unreadable = false; // it could not be read: kept aside, nothing moved
+    QString keptAs;          // where it was kept aside
+    bool finished = false;   // every change of the record is on the pad
+    bool undone = false;     // the record's changes were taken back
+    bool refused = false;    // the pad refused a write: the record stays
+    bool changed = false;    // something on the pad was written, moved or removed
+    Purpose purpose = Purpose::WriteBack;
+    QVector<quint16> soundsDone, soundsUndone; // sounds the record served
+    QVector<QPair<quint16, quint16>> renumbered; // old -> new numbers that hold now
+    QVector<int> kitsWritten;  // kit records written from the record's bytes
+    QVector<int> kitsRepaired; // of those, found torn
+    bool chainsWritten = false, chainsRepaired = false;
+    bool alterWritten = false;
+    QStringList putFailed; // whole files not written for what stands at their name
+    QString putWhy;
+    QStringList missing; // a line for each file found at none of its names
+    int error = 0;       // errno of a refusal
+};
+
+// The pad's folders a record's places resolve to, each reached from the root
+// one folder at a time without following a link.
+class Pad
+{
+public:
+    Pad(ztplatform::FolderAnchor root, const PadTreePaths &tree);
+    ~Pad();
+    Pad(const Pad &) = delete;
+    Pad &operator=(const Pad &) = delete;
+
+    // The folder, reached anew from the root at each call (the root's check
+    // judges the pad each time); not open when it is not there.
+    ztplatform::OpenFolder folder(Area area, const QString &fff = QString()) const;
+    // The base folder (KIT, SYS, WAV_DATA, WAV_PRM).
+    ztplatform::OpenFolder base(Area area) const { return folder(area, QString()); }
+
+private:
+    struct Impl;
+    Impl *d;
+};
+
+// True when SYS holds a record (or anything at its name).
+bool recordPresent(Pad &pad);
+
+// Writes the record (under its staging name, forced to the disk, then at its
+// name, SYS forced to the disk) and runs it forward. `create` writes the
+// bytes of a Create step into the open file (every Create step's bytes must
+// match its mark). When a step fails, what was done is taken back; when that
+// fails too, the record stays for the next load.
+Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create = {});
+
+// The load: a record found is read, checked and finished or undone by what
+// it and the files show; one found unreadable (or no regular file) is kept
+// aside under a visible name and nothing is moved. A stray staging record is
+// removed (nothing followed it).
+Outcome recover(Pad &pad);
+
+// The lines the load's box gives for `outcome` (empty when nothing to tell).
+QStringList describe(const Outcome &outcome);
+
+} // namespace padjournal
+
+#endif

@@ -1,0 +1,184 @@
+#include "history/edithistory.h"
+
+#include "widgets/dialogs/uiprompter.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QUndoCommand>
+
+namespace {
+
+const QKeySequence kUndo(Qt::CTRL | Qt::Key_Z);
+const QKeySequence kRedo(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+const QKeySequence kRedoToo(Qt::CTRL | Qt::Key_Y);
+
+// The text field a key reaches: a line edit, or the one of a spin box.
+QLineEdit *textField(QObject *watched)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(watched))
+        return line;
+    if (auto *spin = qobject_cast<QAbstractSpinBox *>(watched))
+        return spin->findChild<QLineEdit *>();
+    return nullptr;
+}
+
+} // namespace
+
+class EditHistory::Command : public QUndoCommand
+{
+public:
+    Command(EditHistory *history, std::unique_ptr<editstep::Step> step)
+        : QUndoCommand(step->name())
+        , m_history(history)
+        , m_step(std::move(step))
+    {
+    }
+
+    editstep::Step &step() const { return *m_step; }
+    int id() const override { return m_step->mergeKey().isEmpty() ? -1 : 1; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        auto *later = static_cast<const Command *>(other);
+        if (!m_history->m_runOpen || later->m_step->mergeKey() != m_step->mergeKey())
+            return false;
+        m_step->absorb(*later->m_step);
+        return true;
+    }
+    // Pushed once it is made: the first redo has nothing to do.
+    void redo() override
+    {
+        if (m_made) {
+            m_made = false;
+            return;
+        }
+        m_step->redo();
+    }
+    void undo() override { m_step->undo(); }
+
+private:
+    EditHistory *m_history;
+    std::unique_ptr<editstep::Step> m_step;
+    bool m_made = true;
+};
+
+EditHistory::EditHistory(QWidget *window, QAction *undo, QAction *redo)
+    : QObject(window)
+    , m_window(window)
+    , m_undo(undo)
+    , m_redo(redo)
+{
+    m_recorder.setSink([this](std::unique_ptr<editstep::Step> step) { push(std::move(step)); });
+    m_undo->setShortcut(kUndo);
+    m_redo->setShortcuts({kRedo, kRedoToo});
+    for (QAction *action : {m_undo.data(), m_redo.data()})
+        action->setShortcutContext(Qt::WindowShortcut);
+    connect(m_undo, &QAction::triggered, this, &EditHistory::undo);
+    connect(m_redo, &QAction::triggered, this, &EditHistory::redo);
+    connect(&m_stack, &QUndoStack::indexChanged, this, &EditHistory::showTexts);
+    connect(qApp, &QApplication::focusChanged, this, [this] { endRun(); });
+    qApp->installEventFilter(this);
+    showTexts();
+}
+
+EditHistory::~EditHistory()
+{
+    qApp->removeEventFilter(this);
+    m_recorder.setSink({});
+}
+
+void EditHistory::endRun()
+{
+    m_runOpen = false;
+}
+
+qint64 EditHistory::size() const
+{
+    qint64 bytes = 0;
+    for (int i = 0; i < m_stack.count(); ++i)
+        bytes += static_cast<const Command *>(m_stack.command(i))->step().size();
+    return bytes;
+}
+
+void EditHistory::push(std::unique_ptr<editstep::Step> step)
+{
+    if (m_applying)
+        return;
+    const bool run = !step->mergeKey().isEmpty();
+    m_stack.push(new Command(this, std::move(step)));
+    m_runOpen = run;
+    showTexts();
+}
+
+void EditHistory::undo()
+{
+    apply(true);
+}
+
+void EditHistory::redo()
+{
+    apply(false);
+}
+
+void EditHistory::apply(bool undo)
+{
+    if (m_applying)
+        return;
+    if (m_takeIn)
+        m_takeIn();
+    if (undo ? !m_stack.canUndo() : !m_stack.canRedo())
+        return;
+    const auto *command = static_cast<const Command *>(m_stack.command(undo ? m_stack.index() - 1 : m_stack.index()));
+    const QStringList why = command->step().refusals();
+    if (!why.isEmpty()) {
+        const QString what = undo ? tr("\"%1\" cannot be undone:").arg(command->step().name())
+                                  : tr("\"%1\" cannot be redone:").arg(command->step().name());
+        UiPrompter::instance()->warning(m_window, tr("Warning"), what + QStringLiteral("\r\n") + why.join("\r\n"));
+        return;
+    }
+    const editstep::Place place = command->step().place();
+    // The redraws too: what they show of the document is no edit.
+    const editstep::Recorder::Paused paused(&m_recorder);
+    m_applying = true;
+    const std::function<void()> run = [this, undo] { undo ? m_stack.undo() : m_stack.redo(); };
+    if (m_wrap)
+        m_wrap(run);
+    else
+        run();
+    emit applied(place);
+    m_applying = false;
+    m_runOpen = false;
+}
+
+void EditHistory::showTexts()
+{
+    if (m_undo) {
+        m_undo->setEnabled(m_stack.canUndo());
+        m_undo->setText(m_stack.canUndo() ? tr("Undo %1").arg(m_stack.undoText()) : tr("Undo"));
+    }
+    if (m_redo) {
+        m_redo->setEnabled(m_stack.canRedo());
+        m_redo->setText(m_stack.canRedo() ? tr("Redo %1").arg(m_stack.redoText()) : tr("Redo"));
+    }
+}
+
+bool EditHistory::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const QKeySequence pressed(int(key->modifiers() & ~Qt::KeypadModifier) | key->key());
+    const bool undo = pressed == kUndo;
+    if (!undo && pressed != kRedo && pressed != kRedoToo)
+        return false;
+    const QLineEdit *text = textField(watched);
+    if (!text)
+        return false;
+    // A field typed in acts on its text; any other field leaves the keys to the window.
+    if (!text->isReadOnly() && (undo ? text->isUndoAvailable() : text->isRedoAvailable()))
+        return false;
+    event->ignore();
+    return true;
+}

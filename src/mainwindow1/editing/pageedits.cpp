@@ -1,0 +1,154 @@
+// The user's changes on the settings pages as steps: a change on the pad or
+// kit settings page goes into the kit at once (the commit moments still take
+// the page as they did), a change of the global settings page's boxes keeps
+// the page as it stood; a run of changes on one control is one step. Only
+// a change made where the user works counts: the control or one of its page
+// holds the focus. What code shows on a page is no change.
+#include "mainwindow1/windowtexts.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+
+#include "history/pagepart.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTreeView>
+#include <QScopedValueRollback>
+
+namespace {
+
+const QString kGlobalPage = QStringLiteral("global page");
+
+// True when the focus is on `control` or on a control of its page (a change
+// one control makes in another), or in a popup of one of them.
+bool byUser(QWidget *control, const QList<QWidget *> &page)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus)
+        return false;
+    if (focus == control || control->isAncestorOf(focus))
+        return true;
+    for (QWidget *w : page) {
+        if (w == focus || w->isAncestorOf(focus))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void KitPagesController::watchPageEdits()
+{
+    const KitPagesView &ui = m_view;
+    m_padControls = {ui.midiCodeSpinBox,    ui.midiChannelComboBox, ui.waveAVolumeSpinBox, ui.waveACenter,
+                     ui.waveAPitch,         ui.waveADecay,          ui.waveBVolumeSpinBox, ui.waveBPan,
+                     ui.waveBPitch,         ui.waveBDecay,          ui.muteGroup,          ui.mode,
+                     ui.loop,               ui.trigType,            ui.velocity,           ui.dynamic,
+                     ui.polyMono};
+    m_kitControls = {ui.kitVolumeSpinBox, ui.kitTempoSpinBox, ui.kitEffect1,      ui.kitEffect2,
+                     ui.kitEffect3,       ui.activeFx,        ui.effect1_no,      ui.effect2_no,
+                     ui.effect3_no,       ui.effect4_no,      ui.effect1_ctrl1,   ui.effect1_ctrl2,
+                     ui.effect1_ctrl3,    ui.effect2_ctrl1,   ui.effect2_ctrl2,   ui.effect2_ctrl3,
+                     ui.effect3_ctrl1,    ui.effect3_ctrl2,   ui.effect3_ctrl3,   ui.effect4_ctrl1,
+                     ui.effect4_ctrl2,    ui.effect4_ctrl3,   ui.bottomColorComboBox, ui.workColorComboBox,
+                     ui.pedalType,        ui.hhLayer4SpinBox, ui.hhLayer5SpinBox, ui.padLink1ComboBox,
+                     ui.padLink2ComboBox};
+    m_globalControls = {ui.clickSoundNoSpinBox, ui.ledTypeComboBox, ui.ledLogoComboBox, ui.clickWaveTreeView};
+    const QList<QWidget *> *pages[3] = {&m_padControls, &m_kitControls, &m_globalControls};
+    for (int page = 0; page < 3; ++page) {
+        for (QWidget *w : *pages[page]) {
+            auto changed = [this, w, page] { pageControlChanged(w, page); };
+            if (auto *spin = qobject_cast<QSpinBox *>(w))
+                connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, changed);
+            else if (auto *combo = qobject_cast<QComboBox *>(w))
+                connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
+        }
+    }
+    // The first three layers meet their rule when their edit ends: taken then.
+    for (QSpinBox *layer : {ui.hhLayer1SpinBox, ui.hhLayer2SpinBox, ui.hhLayer3SpinBox}) {
+        connect(layer, &QSpinBox::editingFinished, this, [this] {
+            if (!m_kitPageFilling && !m_switchKitNum && m_view.left_stackedWidget->currentIndex() == 2)
+                commitKitPageNow(m_view.kitNoSpinBox->value() - 1);
+        });
+    }
+    // The global page as it stands when the user comes to one of its boxes.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && byUser(now, m_globalControls))
+            m_globalShown = PagePart::valuesOf(globalPageWidgets());
+    });
+    m_globalShown = PagePart::valuesOf(globalPageWidgets());
+}
+
+void KitPagesController::pageControlChanged(QWidget *control, int page)
+{
+    if (m_padPageFilling || m_kitPageFilling || m_switchKitNum || m_padNoFlag || m_loadKitNoFlag)
+        return;
+    const QList<QWidget *> &controls = page == 0 ? m_padControls : page == 1 ? m_kitControls : m_globalControls;
+    if (!byUser(control, controls))
+        return;
+    if (page == 2) {
+        editstep::Place place;
+        place.page = editstep::Place::Global;
+        const editstep::Recorder::Scope step(m_doc.recorder(), WindowTexts::tr("global settings"), kGlobalPage,
+                                             place);
+        const QList<QWidget *> widgets = globalPageWidgets();
+        if (m_doc.recorder())
+            m_doc.recorder()->touch(kGlobalPage, [&] {
+                return std::make_unique<PagePart>(kGlobalPage, widgets, m_globalShown);
+            });
+        m_globalShown = PagePart::valuesOf(widgets);
+        return;
+    }
+    if (m_view.left_stackedWidget->currentIndex() != 2)
+        return;
+    const int k = m_view.kitNoSpinBox->value() - 1;
+    if (page == 0)
+        commitPadPage(k, m_curPadNumber);
+    else
+        commitKitPageNow(k);
+}
+
+void KitPagesController::commitKitPageNow(int k)
+{
+    if (k < 0 || k >= m_doc.kitAttrList().size() || k >= KIT_MAX_COUNT)
+        return;
+    const kitediting::KitPageShown shown = shownKitPage(k);
+    if (m_kitPageShown.unchanged(k, -1, shown))
+        return;
+    m_doc.takeKitPage(k, shown.page, m_linkGroup);
+}
+
+void KitPagesController::showStepKit(int kitNo, int pad)
+{
+    const QScopedValueRollback<bool> noCommit(m_loadKitNoFlag, true);
+    if (m_view.kitNoSpinBox->value() != kitNo)
+        m_view.kitNoSpinBox->setValue(kitNo); // a switch that commits nothing
+    const QScopedValueRollback<bool> showing(m_switchKitNum, true);
+    showKitPage(kitNo, false, pad < 0 ? m_curPadNumber : pad);
+    m_mainPadPage->noteKitPageKit(kitNo);
+}
+
+QList<QWidget *> KitPagesController::globalPageWidgets() const
+{
+    const KitPagesView &ui = m_view;
+    return {ui.clickSoundNoSpinBox, ui.ledTypeComboBox, ui.ledLogoComboBox, ui.version,
+            ui.clickNameLab,        ui.clickInterval,   ui.clickPan,        ui.clickVolume,
+            ui.clickOutput,         ui.audioVolume,     ui.btAudioVolume,   ui.systanGain,
+            ui.audioOutput,         ui.globalCH,        ui.midiExtCtrl,     ui.midiSync,
+            ui.softThru,            ui.pcSwLabel,       ui.ccSwLabel,       ui.fxCtrl1CCLabel,
+            ui.fxCtrl2CCLabel,      ui.lcdContrast,     ui.tempoIndicateLabel};
+}
+
+void KitPagesController::keepGlobalPage()
+{
+    editstep::Recorder *recorder = m_doc.recorder();
+    if (!recorder)
+        return;
+    const QList<QWidget *> widgets = globalPageWidgets();
+    recorder->touch(kGlobalPage, [&widgets] {
+        return std::make_unique<PagePart>(kGlobalPage, widgets, PagePart::valuesOf(widgets));
+    });
+}

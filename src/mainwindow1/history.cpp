@@ -1,0 +1,46 @@
+// The window's undo and redo: the document and the library keep their edits
+// as steps of the window's history, which shows each step's kit and page.
+#include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/shell/shellcontroller.h"
+#include "ui_mainwindow1.h"
+
+#include "history/edithistory.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+void MainWindow1::makeHistory()
+{
+    // Its own menu, before the manual's: the hidden Edit menu stays hidden.
+    auto *menu = new QMenu(tr("History"), menuBar());
+    menu->setObjectName(QStringLiteral("menuHistory"));
+    menuBar()->insertMenu(ui->menuHelp->menuAction(), menu);
+    QAction *undo = menu->addAction(tr("Undo"));
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    QAction *redo = menu->addAction(tr("Redo"));
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    m_history = new EditHistory(this, undo, redo);
+    editstep::Recorder *recorder = &m_history->recorder();
+    m_doc.useRecorder(recorder);
+    soundLibrary.useRecorder(recorder);
+    m_doc.useSoundCheck([this](const QStringList &sources) { return soundLibrary.goneSounds(sources); });
+    m_history->setTakeInPages([this] { m_shell->takeInPages(); });
+    m_history->setApplyWrapper([this](const std::function<void()> &run) {
+        const KitDocument::Batch redraws(m_doc);
+        run();
+    });
+    connect(m_history, &EditHistory::applied, this,
+            [this](const editstep::Place &place) { m_shell->showStepPlace(place); });
+    m_kitPages->watchPageEdits();
+    m_soundLists->noteOrderShown();
+}
+
+void MainWindow1::releaseHistory()
+{
+    m_doc.useRecorder(nullptr);
+    soundLibrary.useRecorder(nullptr);
+    delete m_history;
+    m_history = nullptr;
+}

@@ -1,0 +1,233 @@
+// Undo and redo in the real window, by its keys and its History menu: CLEAR
+// undone brings every pad back and redone empties them again; a run of
+// changes on one control is one step, another control another; a text field
+// typed in keeps the keys for its text; an IMPORT undone leaves the kits and
+// the sound list as they were; undoing back to what was saved leaves the
+// close nothing to ask; a step whose sound file is gone is refused whole.
+#include "history/edithistory.h"
+#include "setupflow_fixture.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+
+#include <QMenuBar>
+#include <QTranslator>
+#include <QtTest>
+
+#include <memory>
+
+using namespace setupflow_test;
+
+namespace {
+
+QString padLabels(Ui::MainWindow1 *ui)
+{
+    return ui->labPad01a->text() + "|" + ui->labPad01b->text() + "|" + ui->labPad09a->text() + "|"
+           + ui->labPad17a->text();
+}
+
+QAction *action(MainWindow1 *w, const char *name)
+{
+    return w->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TestUndo : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Fixture> f;
+
+    // The window shown and active, so that its keys reach it.
+    void showWindow()
+    {
+        f->w->show();
+        QApplication::setActiveWindow(f->w);
+        QVERIFY(QTest::qWaitForWindowActive(f->w));
+    }
+    // The keys where the focus is: on `at`.
+    void press(QWidget *at, Qt::Key key, Qt::KeyboardModifiers mods)
+    {
+        at->setFocus();
+        QTest::keyClick(at, key, mods);
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    void init() { f.reset(new Fixture); }
+    void cleanup() { f.reset(); }
+
+    void clearUndoneAndRedoneByKeys()
+    {
+        const QString file = f->file("a.wav");
+        QVERIFY(kf::writeFile(file, "RIFF"));
+        f->editKit(3, [&file](MainWindow1Records::soundKit &k) {
+            for (int p = 0; p < PAD_NUM_MAX; ++p) {
+                k.kpadChunk[p].soundName0 = QString("A%1").arg(p + 1);
+                k.kpadChunk[p].soundFile0 = file;
+                k.kpadChunk[p].soundName1 = QString("B%1").arg(p + 1);
+            }
+        });
+        showWindow();
+        Ui::MainWindow1 *ui = f->ui;
+        f->typeKitNumber("3");
+        const QByteArray before = kitSnapshot(f->kit(3));
+        QCOMPARE(padLabels(ui), QString("A1|B1|A9|A17"));
+        QMenu *menu = f->w->menuBar()->findChild<QMenu *>("menuHistory");
+        QVERIFY(menu && menu->menuAction()->isVisible());
+        QVERIFY(!ui->menuEdit->menuAction()->isVisible()); // the hidden menu stays hidden
+        QVERIFY(!action(f->w, "actionUndo")->isEnabled());
+
+        QTest::mouseClick(ui->btnClear, Qt::LeftButton);
+        QCOMPARE(padLabels(ui), QString("|||"));
+        QCOMPARE(action(f->w, "actionUndo")->text(), QString("Undo CLEAR of kit 3"));
+        f->typeKitNumber("7"); // another kit shown: the undo shows kit 3 again
+        press(ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->w->history().stack().index(), 0);
+        QCOMPARE(ui->kitNumber->text(), QString("3"));
+        QCOMPARE(padLabels(ui), QString("A1|B1|A9|A17"));
+        QCOMPARE(kitSnapshot(f->kit(3)), before);
+        QCOMPARE(action(f->w, "actionRedo")->text(), QString("Redo CLEAR of kit 3"));
+
+        press(ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(padLabels(ui), QString("|||"));
+        press(ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(padLabels(ui), QString("A1|B1|A9|A17"));
+        press(ui->btnClear, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(padLabels(ui), QString("|||"));
+        for (int p = 0; p < PAD_NUM_MAX; ++p)
+            QVERIFY(f->kit(3).kpadChunk[p].soundName0.isEmpty() && f->kit(3).kpadChunk[p].soundFile0.isEmpty());
+        // The menu's own action does the same.
+        action(f->w, "actionUndo")->trigger();
+        QCOMPARE(kitSnapshot(f->kit(3)), before);
+        QCOMPARE(f->texts(), QStringList());
+    }
+
+    // A field typed in undoes its text; a field not typed in leaves the
+    // keys to the window.
+    void textFieldKeepsItsKeys()
+    {
+        showWindow();
+        Ui::MainWindow1 *ui = f->ui;
+        QTest::mouseClick(ui->btnClear, Qt::LeftButton); // a step, kit 1 has no sounds: nothing
+        f->editKit(1, [](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundName0 = "Kick"; });
+        QTest::mouseClick(ui->btnClear, Qt::LeftButton);
+        QCOMPARE(f->w->history().stack().count(), 1);
+        ui->kitNameLineEdit->setFocus();
+        ui->kitNameLineEdit->selectAll();
+        QTest::keyClicks(ui->kitNameLineEdit, "Bo");
+        press(ui->kitNameLineEdit, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(ui->kitNameLineEdit->text() != "Bo"); // the text's own undo
+        QCOMPARE(f->w->history().stack().index(), 1);  // the window's steps untouched
+        QCOMPARE(ui->labPad01a->text(), QString());
+        ui->kitNumber->setFocus();
+        press(ui->kitNumber, Qt::Key_Z, Qt::ControlModifier); // nothing typed there
+        QCOMPARE(f->w->history().stack().index(), 0);
+        QCOMPARE(ui->labPad01a->text(), QString("Kick"));
+    }
+
+    // Held down or typed, one control's run is one step; the next control
+    // (the focus moved to it) begins another. Undo shows the kit settings
+    // page of the kit and pad it changed.
+    void aRunOnOneControlIsOneStep()
+    {
+        showWindow();
+        Ui::MainWindow1 *ui = f->ui;
+        f->openKitPage(2);
+        ui->padNoComboBox->setCurrentIndex(4);
+        const int volume = f->kit(2).kpadChunk[4].aWaveVolume;
+        ui->waveAVolumeSpinBox->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(ui->waveAVolumeSpinBox, Qt::Key_Down);
+        QCOMPARE(int(f->kit(2).kpadChunk[4].aWaveVolume), volume - 5); // in the kit at once
+        ui->kitTempoSpinBox->setFocus();
+        QTest::keyClick(ui->kitTempoSpinBox, Qt::Key_Up);
+        QTest::keyClick(ui->kitTempoSpinBox, Qt::Key_Up);
+        const int tempo = f->kit(2).kit_tempo;
+        QCOMPARE(f->w->history().stack().count(), 2);
+        QCOMPARE(action(f->w, "actionUndo")->text(), QString("Undo settings of kit 2"));
+
+        f->typeKitNumber("9");
+        ui->btnKitMove->click(); // the main pad page, kit 9
+        press(ui->btnKitMove, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->w->mainPadPage().dot(), 2);
+        QCOMPARE(ui->kitNoSpinBox->value(), 2);
+        QCOMPARE(int(f->kit(2).kit_tempo), tempo - 2);
+        QCOMPARE(ui->kitTempoSpinBox->value(), tempo - 2);
+        QCOMPARE(int(f->kit(2).kpadChunk[4].aWaveVolume), volume - 5);
+        press(ui->btnKitMove, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ui->padNoComboBox->currentIndex(), 4);
+        QCOMPARE(ui->waveAVolumeSpinBox->value(), volume);
+        QCOMPARE(int(f->kit(2).kpadChunk[4].aWaveVolume), volume);
+        // Leaving the page takes it as it shows: the kit stays undone.
+        ui->btnKitMove->click();
+        QCOMPARE(int(f->kit(2).kpadChunk[4].aWaveVolume), volume);
+        press(ui->btnKitMove, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(int(f->kit(2).kpadChunk[4].aWaveVolume), volume - 5);
+        QCOMPARE(ui->waveAVolumeSpinBox->value(), volume - 5);
+    }
+
+    // An IMPORT undone leaves the kits, the sound list and the loaded files
+    // as before; redone, as the import left them.
+    void importUndoneAsOneStep()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        f->editKit(4, [](MainWindow1Records::soundKit &k) { k.kit_name = "Mine"; });
+        const QByteArray before = f->snapshot();
+        const int steps = f->w->history().stack().count();
+        f->importAll(setup);
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 3);
+        const QByteArray after = f->snapshot();
+        QVERIFY(after != before);
+        QCOMPARE(f->w->history().stack().count(), steps + 1);
+        QCOMPARE(action(f->w, "actionUndo")->text(), QString("Undo IMPORT"));
+        f->w->history().undo();
+        QCOMPARE(f->snapshot(), before);
+        QCOMPARE(f->w->library().totalListItemModel()->soundCount(), 0);
+        QCOMPARE(f->kit(4).kit_name, QString("Mine"));
+        f->w->history().redo();
+        QCOMPARE(f->snapshot(), after);
+        QCOMPARE(f->kit(6).kit_name, QString("KIT5"));
+    }
+
+    // Undone back to what was last saved, the close asks nothing.
+    void undoneBackNothingToAsk()
+    {
+        f->editKit(5, [](MainWindow1Records::soundKit &k) { k.kpadChunk[2].soundName0 = "Tom"; });
+        f->w->doc().markAllSaved(f->w->globalPage());
+        f->typeKitNumber("5");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        f->w->history().undo();
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->close());
+        QCOMPARE(f->texts(), QStringList());
+        f->w = nullptr;
+    }
+
+    // A step that would put back a sound whose file is gone is refused with
+    // a box; the history stays as it was.
+    void goneSoundRefused()
+    {
+        const QString sound = f->file("gone.wav");
+        QVERIFY(sf::writeSounds(f->work.path(), {"Gone"}, 0).size() > 0);
+        QFile(sf::writeSounds(f->work.path(), {"Gone"}, 0).last().file).copy(sound);
+        f->editKit(1, [&sound](MainWindow1Records::soundKit &k) {
+            k.kpadChunk[0].soundName0 = "Gone";
+            k.kpadChunk[0].soundFile0 = sound;
+        });
+        f->typeKitNumber("1");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        QVERIFY(QFile::remove(sound));
+        f->w->history().undo();
+        QCOMPARE(f->w->history().stack().index(), 1);
+        QCOMPARE(f->kit(1).kpadChunk[0].soundFile0, QString());
+        QCOMPARE(f->texts().size(), 1);
+        QVERIFY(f->texts().first().contains("\"CLEAR of kit 1\" cannot be undone"));
+        QVERIFY(f->texts().first().contains(sound));
+    }
+};
+
+QTEST_MAIN(TestUndo)
+#include "test_undo.moc"
