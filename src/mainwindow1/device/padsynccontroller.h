@@ -17,6 +17,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 class KitDocument;
 class KitPagesController;
 class MainPadPageController;
@@ -88,7 +90,19 @@ private:
     // The load after the drive's model folder was found; ends the program
     // (fileErrCloseWindow) when the pad cannot be used.
     void loadPad(const QString &modelFolder);
-    bool putPadInOrder(const PadIdentity &loaded);
+    // The load's steps: each reads the pad off the GUI thread and the window
+    // takes what it read; the refusal that ends the load, or nothing.
+    DeviceMessages loadPadTree(const QString &modelFolder, std::optional<PadIdentity> *loaded);
+    DeviceMessages loadPadSounds();
+    DeviceMessages loadPadSettings();
+    DeviceMessages loadPadKits();
+    std::optional<bool> putPadInOrder(const PadIdentity &loaded);
+    // The load's boxes come without its progress dialog.
+    void tellDuringLoad(const DeviceMessages &messages);
+    // `messages` after the box naming the links the load left out, if any.
+    DeviceMessages withLinksLeftOut(DeviceMessages messages) const;
+    // The drive chosen stopped answering while it was loaded.
+    QString notAnsweringAtLoadText() const;
     // The metronome list, filled from the pad's metronome folder.
     void importPadClicks();
     // The kits read from the pad, their records' images in `images`, become the
