@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -218,6 +219,8 @@ public:
     void lockSelected(bool lock);
     void reorderSerialNumbers();
     void deleteSelectedSounds();
+    // Selects the total list's rows of these native paths and deletes them.
+    void deleteSoundsOfFiles(const QSet<QString> &paths);
     void deleteFromGroups();
     void importClickSounds();
 
