@@ -62,8 +62,11 @@ void ShellController::openHtmlFile()
 void ShellController::fitLeftTopBar()
 {
     m_soundLists.fitGroupTree();
+    // Never narrower than its buttons' texts.
     if (m_soundLists.groupTreeWidth() != m_original_width)
-        m_view.left_top->setFixedSize((m_view.splitter->width() / 25) * 4, m_view.topSectionWidget->height());
+        m_view.left_top->setFixedSize(
+                qMax((m_view.splitter->width() / 25) * 4, m_view.left_top->minimumSizeHint().width()),
+                m_view.topSectionWidget->height());
 }
 
 void ShellController::initDisplay(int width, int mode)
