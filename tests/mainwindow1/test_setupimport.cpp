@@ -632,7 +632,7 @@ private slots:
         // limit, the window painting meanwhile.
         QVERIFY(QDir(f->work.path()).mkpath("d0/SAVE"));
         f->drives.list = {{f->file("d0/"), true}, {f->file("d2/"), true}};
-        QTRY_COMPARE(f->w->shell().myDetector()->getDevicePath(), (QVector<QString>{f->file("d0/"), f->file("d2/")}));
+        QTRY_COMPARE(f->w->setupFiles().myDetector()->getDevicePath(), (QVector<QString>{f->file("d0/"), f->file("d2/")}));
         {
             HangingOpens hanging("d0/SAVE");
             f->prompter.clear();
