@@ -3462,6 +3462,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>sound %1 added to the list</source>
         <translation>添加到列表的音色 %1</translation>
     </message>
+    <message>
+        <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
+        <translation>无法以此名称导入此整套设置文件：整套设置文件的名称必须以“.bin”结尾。</translation>
+    </message>
+    <message>
+        <source>A whole setup is imported alone, not with other files: it is left out of this import.</source>
+        <translation>整套设置文件只能单独导入，不能与其他文件一起导入：本次导入不包含它。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
