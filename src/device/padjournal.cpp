@@ -1,6 +1,7 @@
 #include "device/padjournal.h"
 
 #include "device/padpaths.h"
+#include "device/padreasons.h"
 #include "device/pairfiles.h"
 #include "platform/inplacefile.h"
 #include "platform/disk.h"
@@ -568,7 +569,7 @@ bool Walk::put(const Step &s)
     const bool other = ::fstatat(f.fd(), QFile::encodeName(s.from).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
             && !S_ISREG(st.st_mode);
     m_out.putFailed << s.from;
-    m_out.putWhy = other ? QStringLiteral("no regular file") : QString::fromLocal8Bit(std::strerror(error));
+    m_out.putWhy = padreason::why(other ? st.st_mode & S_IFMT : 0, error);
     return true;
 }
 

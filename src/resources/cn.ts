@@ -3463,6 +3463,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>添加到列表的音色 %1</translation>
     </message>
     <message>
+        <source>Unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
         <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
         <translation>无法以此名称导入此整套设置文件：整套设置文件的名称必须以“.bin”结尾。</translation>
     </message>

@@ -3463,6 +3463,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>sound %1 added to the list</translation>
     </message>
     <message>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
+    <message>
         <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
         <translation>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</translation>
     </message>
