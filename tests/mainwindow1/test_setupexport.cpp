@@ -1258,7 +1258,7 @@ private slots:
         f->ui = nullptr;
         f->prompter.clear();
         const std::unique_ptr<MainWindow1> g(new MainWindow1);
-        g->shell().skipSoundListOnClose();
+        g->soundLists().skipSoundListOnClose();
         const QString tom = f->file("Kept sounds/Tom.wav"); // kit 2 does not use it
         QCOMPARE(f->prompter.texts(), QStringList({"These sounds of the sound groups are now taken from \"Kept "
                                                    "sounds\":\r\n" + group + ": Kick (" + copy + ")\r\n" + group
