@@ -622,8 +622,11 @@ private slots:
                                            "Only one binary file can be selected.", "dialog d2/SAVE",
                                            "The imported kit file version is outdated. Please import new version "
                                            "file.",
-                                           "dialog d2/SAVE", snareRenamedIn({kit})}));
-        // The whole setup picked beside a kit file is left out.
+                                           "dialog d2/SAVE",
+                                           "A whole setup is imported alone, not with other files: it is left out of "
+                                           "this import.\r\n" + setup,
+                                           snareRenamedIn({kit})}));
+        // The whole setup picked beside a kit file is left out, and named.
         QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
         QCOMPARE(f->w->library().loadedKitFiles().at(0).file, kit);
         QVERIFY(f->w->library().binFilePath().isEmpty());
@@ -652,7 +655,8 @@ private slots:
         }
 
         // A whole setup whose name does not end in ".bin" is not taken (its
-        // sounds would be read as a kit file's); nothing is imported.
+        // sounds would be read as a kit file's): it is named, the dialog
+        // opens again, and nothing is imported.
         for (const char *name : {"SET.dat", "SET.BIN.INI"}) {
             const QString dat = f->file(name);
             QVERIFY(QFile::copy(setup, dat));
@@ -660,7 +664,10 @@ private slots:
             f->prompter.clear();
             const QByteArray before = f->snapshot();
             f->importPicks({dat});
-            QCOMPARE(f->prompter.prompts.size(), 2);
+            QCOMPARE(f->prompter.prompts.size(), 4);
+            QCOMPARE(prompt(2).text, "This whole setup cannot be imported under this name: the name of a whole setup "
+                                     "must end in \".bin\".\r\n" + dat);
+            QCOMPARE(prompt(3).kind, P::OpenFiles);
             QCOMPARE(f->snapshot(), before);
         }
     }
