@@ -3466,6 +3466,30 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Unknown error</source>
         <translation>Unknown error</translation>
     </message>
+    <message>
+        <source>These kits name the sounds by their new numbers: %1.</source>
+        <translation>These kits name the sounds by their new numbers: %1.</translation>
+    </message>
+    <message>
+        <source>These kits name the sounds by the numbers they had: %1.</source>
+        <translation>These kits name the sounds by the numbers they had: %1.</translation>
+    </message>
+    <message>
+        <source>The editor stopped before it had finished changing the files on the sampler pad.</source>
+        <translation>The editor stopped before it had finished changing the files on the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
+        <translation>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</translation>
+    </message>
+    <message>
+        <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
+        <translation>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</translation>
+    </message>
+    <message>
+        <source>A whole setup is imported alone, not with other files: it is left out of this import.</source>
+        <translation>A whole setup is imported alone, not with other files: it is left out of this import.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
