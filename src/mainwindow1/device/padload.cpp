@@ -77,6 +77,8 @@ bool PadSyncController::putPadInOrder(const PadIdentity &loaded)
 {
     if (findPadLeftovers(m_pad.tree(), m_pad.padRoot()).isEmpty())
         return true;
+    // The pad as it stands is backed up before anything is put in order on it.
+    backUpPad(padbackup::readPrmRecords(m_pad.padRoot(), m_pad.tree()), true);
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
     PadIdentity judged = loaded;
@@ -139,6 +141,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
     if (!rootOk || !filesOk)
         return refuse({notPad});
     const PadIdentity loaded = m_pad.currentPadIdentity();
+    keepPadAsLoaded(loaded);
     if (!putPadInOrder(loaded))
         return refuse({notPad});
     progress->show();
@@ -151,6 +154,13 @@ void PadSyncController::loadPad(const QString &modelFolder)
         messages << soundsRefusal(sounds.waveAttrList.isEmpty());
         return refuse(messages);
     }
+    // Nothing was written to the pad: the backup goes on its own thread,
+    // from what the load read, and the first write waits for it.
+    QVector<padbackup::File> prm;
+    prm.reserve(sounds.prmRecords.size());
+    for (const QPair<QString, QByteArray> &record : sounds.prmRecords)
+        prm.append({record.first, record.second});
+    backUpPad(prm, false);
     m_soundLists.takeWaveAttrList(sounds.waveAttrList);
     m_library.loadPadSounds(sounds.waveLoadKitAttrList);
     emit soundListChanged();
