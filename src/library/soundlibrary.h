@@ -468,7 +468,7 @@ private:
     bool m_listLinked = false;
     QString m_listBlocked; // why nothing may be written over what stands at the name
     ztplatform::FileStamp m_listStamp; // the file as this editor last read or wrote it
-    QByteArray m_listDigest;           // the SHA-256 of its bytes then
+    QByteArray m_listBytes;            // its bytes then
     QByteArray m_listBaseline;         // the groups as the file holds them then
     QVector<soundfilexml::strSoundGroup> m_listBaselineGroups; // the same before they are made bytes
     ztplatform::FileLock m_listLock;

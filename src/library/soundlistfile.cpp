@@ -9,7 +9,6 @@
 #include "kitfile/storedsounds.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -28,11 +27,6 @@ bool isReadOnly(const QString &path)
     return file.exists()
            && (!file.isWritable()
                || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
-}
-
-QByteArray digestOf(const QByteArray &bytes)
-{
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 // The groups as the file keeps them: names trimmed, inner runs made one space.
@@ -98,7 +92,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     QVector<soundfilexml::strSoundGroup> read;
     m_listStamp = ztplatform::fileStamp(m_listTarget);
     const soundfilexml::ReadResult result = soundfilexml::readSoundList(m_listTarget, read);
-    m_listDigest = result.status == soundfilexml::ReadResult::Missing ? QByteArray() : digestOf(result.bytes);
+    m_listBytes = result.bytes;
     m_listBaseline.clear();
     if (result.status == soundfilexml::ReadResult::Unreadable) {
         start.unreadable = at.isSymLink() && !m_listLinked
@@ -243,7 +237,7 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     }
     save.notKept = file.notKept();
     m_listStamp = ztplatform::fileStamp(m_listTarget);
-    m_listDigest = digestOf(bytes);
+    m_listBytes = bytes;
     m_listBaseline = bytes;
     m_listBaselineGroups.clear();
     return save;
@@ -255,8 +249,7 @@ bool SoundLibrary::listUntouched() const
     if (!now.identity.valid || !now.untouchedSince(m_listStamp))
         return false;
     QFile file(m_listTarget);
-    return file.open(QIODevice::ReadOnly) && digestOf(file.readAll()) == m_listDigest
-           && file.error() == QFileDevice::NoError;
+    return file.open(QIODevice::ReadOnly) && file.readAll() == m_listBytes && file.error() == QFileDevice::NoError;
 }
 
 bool SoundLibrary::keepOtherVersion(SoundListSave &save)
@@ -271,7 +264,7 @@ bool SoundLibrary::keepOtherVersion(SoundListSave &save)
     QString why;
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray held = file.readAll();
-        if (file.error() == QFileDevice::NoError && now.untouchedSince(m_listStamp) && digestOf(held) == m_listDigest)
+        if (file.error() == QFileDevice::NoError && now.untouchedSince(m_listStamp) && held == m_listBytes)
             return true;
         save.keptAs = soundfilexml::keepCopyBeside(m_listTarget, held, &why);
         if (file.error() != QFileDevice::NoError) {

@@ -1,5 +1,7 @@
 #include "model/soundfilexml.h"
 
+#include "model/soundlistscan.h"
+
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
@@ -360,6 +362,20 @@ soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QV
 }
 
 bool soundfilexml::parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, int *skipped)
+{
+    const int from = soundGroupList.size();
+    if (!soundlistscan::scan(bytes, soundGroupList))
+        return parseSoundListXml(bytes, soundGroupList, skipped);
+    for (int g = from; g < soundGroupList.size(); ++g) {
+        for (strSoundItem &s : soundGroupList[g].soundList) {
+            if (s.name.trimmed().isEmpty())
+                s.name = derivedName(s.file);
+        }
+    }
+    return true;
+}
+
+bool soundfilexml::parseSoundListXml(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, int *skipped)
 {
     return ListReader(bytes).read(soundGroupList, skipped);
 }

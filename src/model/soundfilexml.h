@@ -57,8 +57,12 @@ public:
     // device, a folder or a link at the name is Unreadable and not waited on.
     static ReadResult readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList);
     // Appends the groups of a file's bytes; false (list unchanged) as above.
+    // A file in the form this editor writes is read without an XML parser.
     static bool parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,
                                int *skipped = nullptr);
+    // The same through the XML parser, whatever the file's form.
+    static bool parseSoundListXml(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,
+                                  int *skipped = nullptr);
     // Writes the whole file anew through a temporary file beside it, so that a
     // failed write leaves the previous file as it was. False when it failed;
     // *error (when given) then gets the system's reason. A link at the name

@@ -2206,11 +2206,11 @@ and save the current pad settings</source>
     </message>
     <message>
         <source>This sound is not in wave format.</source>
-        <translation>该音色不是 wave 格式。</translation>
+        <translation>该音色不是 WAV 格式。</translation>
     </message>
     <message>
         <source>This sound is not in wave format</source>
-        <translation>该音色不是 wave 格式</translation>
+        <translation>该音色不是 WAV 格式</translation>
     </message>
     <message>
         <source>The file has been modified. The target sound was not found.</source>
@@ -2790,7 +2790,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>ini files(*.ini *.INI)</source>
-        <translation>ini 文件(*.ini *.INI)</translation>
+        <translation>INI 文件(*.ini *.INI)</translation>
     </message>
     <message>
         <source>The target file was not found.</source>

@@ -18,6 +18,12 @@ CopyKitFunc::~CopyKitFunc()
     delete ui;
 }
 
+void CopyKitFunc::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    activateWindow();
+}
+
 QString CopyKitFunc::kitLabel(int kit)
 {
     if (kit <= 9)

@@ -25,6 +25,11 @@ signals:
 public slots:
     void recvSrcKit1(int srcKit);
 
+protected:
+    // Opened by a click in the window, it takes the keyboard, so that Enter
+    // and Escape reach it.
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void on_btnKitOk_clicked();
     void on_btnKitNo_clicked();

@@ -16,6 +16,12 @@ CopyPadFunc::~CopyPadFunc()
     delete ui;
 }
 
+void CopyPadFunc::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    activateWindow();
+}
+
 void CopyPadFunc::recvSrcPad(int kit, int pad)
 {
     kit_index = kit;

@@ -23,6 +23,11 @@ signals:
 public slots:
     void recvSrcPad(int kit, int pad);
 
+protected:
+    // Opened by a click in the window, it takes the keyboard, so that Enter
+    // and Escape reach it.
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void on_btnYes_clicked();
     void on_btnNo_clicked();

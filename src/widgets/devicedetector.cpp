@@ -5,6 +5,7 @@
 #include "ui_devicedetector.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 
@@ -148,6 +149,14 @@ void DeviceDetector::closeEvent(QCloseEvent *event)
 {
     emit sendClose(closeFlag ? 0 : 1);
     event->accept();
+}
+
+void DeviceDetector::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        ui->btnCancel->click();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void DeviceDetector::on_btnOk_clicked()

@@ -47,6 +47,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override; // Escape is Cancel
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 

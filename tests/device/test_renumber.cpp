@@ -1,6 +1,7 @@
 #include "bindmount.h"
 #include "device/renumber.h"
 #include "padfixture.h"
+#include "padstops.h"
 #include "support/crashdisk.h"
 #include "model/kitrecordmap.h"
 
@@ -203,6 +204,32 @@ private slots:
                 QVERIFY(again.text().contains(now == after ? "was finished" : "was undone"));
         }
         QVERIFY(calls > 12);
+    }
+
+    // A renumbering stopped at every call by every stop (the editor killed,
+    // a power cut with any part of the unsynced names on the disk, a torn
+    // write), the next load stopped at every call of its repairs too and the
+    // pad loaded a third time: every kit plays the bytes it played before or
+    // after, and a slot that named no sound names none.
+    void everyStopKeepsEachKit()
+    {
+        PadFixture pad;
+        const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
+        for (int w : old)
+            pad.addWave(w);
+        padstops::kitsUsing(pad, {{1, {2, 0, 99, 1}}, {2, {2, 0, 99, 1}}}); // 1: no sound
+        auto work = [&](ztplatform::Disk &disk) {
+            const QVector<WaveRenumber> changes = renumberedWaves(list(pad, old), old);
+            const RenumberResult r = renumberPadWaves(changes, tree(pad),
+                                                      ztplatform::FolderAnchor::record(pad.root, &disk), numbers(old),
+                                                      kitsOf(pad));
+            QVERIFY(r.ok);
+            QCOMPARE(r.kitsWritten.size(), 2);
+        };
+        padstops::Count count;
+        const QString fault = padstops::everyStopKeepsTheKits(pad, work, &count);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY(count.states >= 20 && count.repairStops >= 10);
     }
 
     // A pad turned read-only part-way: the box says where the sounds are, the

@@ -248,6 +248,28 @@ private slots:
         QVERIFY(calls >= 8);
     }
 
+    // The write-back stopped at every call by every stop (the editor killed, a
+    // power cut with any part of the unsynced names on the disk, a kit record
+    // or the chain block torn at a sector), the next load stopped at every
+    // call of its repairs too and the pad loaded a third time: every kit
+    // plays the record and the bytes it played before or after.
+    void everyStopKeepsEachKit()
+    {
+        Run run;
+        auto work = [&](ztplatform::Disk &disk) {
+            run.kits[6].kit_tempo ^= 1;
+            run.kits[41].effect2_ctrl3 = 266;
+            run.kits[41].kpadChunk[3].aWaveNo = 0xFFFF;
+            run.chains[3].curKitChain[3][0] = 12;
+            DiskInPlace in(&disk);
+            QVERIFY(!run.writeBack(true).failed);
+        };
+        padstops::Count count;
+        const QString fault = padstops::everyStopKeepsTheKits(run.pad, work, &count);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY(count.states >= 10 && count.repairStops >= 5);
+    }
+
     // The pad's own file system is FAT: a pad written back, copied into a FAT
     // image and read back, keeps every name and byte and loads as before.
     void aWrittenBackPadComesBackFromFat()

@@ -1,20 +1,31 @@
 // The window on a desktop's screen: a real X display (an Xvfb started here)
 // of 1366x768, or of 1920x1080 when QT_SCALE_FACTOR is 1.5, with the fonts
 // the desktop gives. In both languages, built as the start builds it, the
-// window fits the screen and every text of Pad Settings gets its size.
+// window fits the screen and every text of Pad Settings gets its size; the
+// wheel edits no field it is not asked to, the chain switches show their
+// state and the copy dialogs take the keyboard.
 #include "device/fakedrives.h"
 #include "mainwindow1/mainwindow1.h"
+#include "model/editbaseline.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/startup.h"
 #include "resources/ztresources.h"
+#include "widgets/copykitfunc.h"
+#include "widgets/copypadfunc.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/wheelguard.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpontaneKeyEvent>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyleOptionGroupBox>
@@ -22,6 +33,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <functional>
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -110,6 +122,171 @@ void checkPadSettingsTexts(MainWindow1 *w)
     }
 }
 
+
+// The window built and shown as the start does, in a language.
+struct StartedWindow
+{
+    FakeDriveSource drives;
+    ScriptedPrompter prompts;
+    EditorStartup *startup = nullptr;
+    QScopedPointer<MainWindow1> w;
+    bool shown = false;
+
+    explicit StartedWindow(QLocale::Language language)
+    {
+        const QLocale old;
+        QLocale::setDefault(QLocale(language));
+        installEditorTranslator(qApp);
+        startup = new EditorStartup;
+        QPushButton *ok = startup->chooser->findChild<QPushButton *>("btnOk");
+        QTimer::singleShot(30, ok, [ok]() { ok->click(); });
+        if (startup->waitForChoice()) {
+            startup->showWindow();
+            w.reset(startup->window.data()); // shown, so never deleted by the start
+            w->shell().skipSoundListOnClose();
+            // Active, as the window a user works in.
+            w->activateWindow();
+            shown = QTest::qWaitForWindowExposed(w.data()) && QTest::qWaitForWindowActive(w.data());
+            QTest::qWait(50);
+        }
+        QLocale::setDefault(old);
+        qApp->removeTranslator(installEditorTranslator(qApp));
+    }
+    ~StartedWindow()
+    {
+        w.reset();
+        delete startup;
+    }
+    StartedWindow(const StartedWindow &) = delete;
+    StartedWindow &operator=(const StartedWindow &) = delete;
+};
+
+// The pages of the window as its buttons show them, each with its name.
+QVector<QPair<QString, std::function<void()>>> pages(MainWindow1 *w)
+{
+    Ui::MainWindow1 *ui = w->form();
+    auto mainPage = [ui]() { ui->stackedWidget->setCurrentIndex(0); };
+    return {{"pads", [=]() { mainPage(); QTest::mouseClick(ui->btnKitMove, Qt::LeftButton); }},
+            {"kit chain", [=]() { mainPage(); QTest::mouseClick(ui->btnKitChain, Qt::LeftButton); }},
+            {"pad settings", [=]() { mainPage(); QTest::mouseClick(ui->btnSoundKit, Qt::LeftButton); }},
+            {"global settings", [ui]() { ui->stackedWidget->setCurrentIndex(1); }}};
+}
+
+// A turn of the wheel at `pos` of `window`, delivered as the pointer's: to
+// the widget under it, giving focus where the focus policy asks for it and
+// going on to the parents while unaccepted.
+void turnWheel(QWidget *window, const QPoint &pos, int delta)
+{
+    QWidget *target = window->childAt(pos);
+    if (!target)
+        target = window;
+    QWheelEvent event(QPointF(target->mapFrom(window, pos)), QPointF(window->mapToGlobal(pos)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(target, &event);
+}
+
+// The value each shown field of `window` holds.
+QStringList fieldValues(QWidget *window)
+{
+    QStringList values;
+    for (QWidget *field : window->findChildren<QWidget *>()) {
+        if (!wheelguard::covers(field) || field->window() != window)
+            continue;
+        QString value;
+        if (auto *spin = qobject_cast<QAbstractSpinBox *>(field))
+            value = spin->text();
+        else if (auto *combo = qobject_cast<QComboBox *>(field))
+            value = QString::number(combo->currentIndex()) + combo->currentText();
+        else if (auto *slider = qobject_cast<QSlider *>(field))
+            value = QString::number(slider->value());
+        values << field->objectName() + '=' + value;
+    }
+    return values;
+}
+
+// The records the window edits: every kit as a save keeps it, and each
+// chain's switch and steps.
+QByteArray records(const MainWindow1 *w)
+{
+    QByteArray bytes;
+    for (const MainWindow1Records::soundKit &kit : w->doc().kitAttrList())
+        bytes += EditBaseline::kitSnapshot(kit);
+    const QVector<MainWindow1Records::KIT_CHAIN> &chains = w->doc().kitChainList();
+    for (int c = 0; c < chains.size(); ++c) {
+        bytes += char(chains[c].kit_chain);
+        bytes += QByteArray(reinterpret_cast<const char *>(chains[c].curKitChain[c]), sizeof chains[c].curKitChain[c]);
+    }
+    return bytes;
+}
+
+// The vertical scroll bar of the scroll area that holds `widget`, if any.
+QScrollBar *scrollBarOver(QWidget *widget, QScrollArea **area)
+{
+    for (QWidget *p = widget->parentWidget(); p; p = p->parentWidget()) {
+        if (auto *scroll = qobject_cast<QScrollArea *>(p); scroll && scroll->widget()->isAncestorOf(widget)) {
+            *area = scroll;
+            return scroll->verticalScrollBar();
+        }
+    }
+    return nullptr;
+}
+
+// The wheel over each shown field of `window` that lacks the focus changes
+// no field, takes no focus, and scrolls the page under it where it can.
+void checkWheelOverFields(QWidget *window)
+{
+    for (QWidget *field : window->findChildren<QWidget *>()) {
+        if (!wheelguard::covers(field) || !field->isVisibleTo(window) || field->window() != window)
+            continue;
+        QVERIFY2(!(field->focusPolicy() & Qt::WheelFocus & ~Qt::StrongFocus), qPrintable(field->objectName()));
+        QScrollArea *area = nullptr;
+        QScrollBar *bar = scrollBarOver(field, &area);
+        if (area) {
+            area->ensureWidgetVisible(field, 0, 0);
+            QCoreApplication::processEvents();
+        }
+        if (field->hasFocus())
+            field->clearFocus();
+        const QStringList before = fieldValues(window);
+        const int scrolled = bar ? bar->value() : 0;
+        const bool down = bar && scrolled < bar->maximum();
+        turnWheel(window, field->mapTo(window, field->rect().center()), down ? -120 : 120);
+        QCOMPARE(fieldValues(window), before);
+        QVERIFY2(!field->hasFocus(), qPrintable(field->objectName()));
+        if (bar && bar->maximum() > bar->minimum())
+            QVERIFY2(down ? bar->value() > scrolled : bar->value() < scrolled, qPrintable(field->objectName()));
+    }
+}
+
+// The radio's indicator as the window shows it: how many of its pixels are
+// light, and how many blue.
+QPair<int, int> indicatorInk(QWidget *window, QRadioButton *radio)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(radio);
+    const QRect r = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, radio);
+    const QImage image = window->grab(QRect(radio->mapTo(window, r.topLeft()), r.size())).toImage();
+    int light = 0;
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            light += c.lightness() > 128;
+            blue += c.blue() > 160 && c.red() < 100;
+        }
+    }
+    return {light, blue};
+}
+
+// The centre of the radio's indicator, where a user clicks it.
+QPoint indicatorCentre(QRadioButton *radio)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(radio);
+    return radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, radio).center();
+}
+
 } // namespace
 
 class TestScreenFit : public QObject
@@ -143,21 +320,9 @@ private slots:
     void windowFitsTheScreen()
     {
         QFETCH(int, language);
-        FakeDriveSource drives;
-        ScriptedPrompter prompts;
-        const QLocale old;
-        QLocale::setDefault(QLocale(QLocale::Language(language)));
-        installEditorTranslator(qApp);
-        EditorStartup startup;
-        QTimer::singleShot(30, [&startup]() { startup.chooser->findChild<QPushButton *>("btnOk")->click(); });
-        QVERIFY(startup.waitForChoice());
-        startup.showWindow();
-        QScopedPointer<MainWindow1> w(startup.window.data()); // shown, so never deleted by the start
-        w->shell().skipSoundListOnClose();
-        QVERIFY(QTest::qWaitForWindowExposed(w.data()));
-        QTest::qWait(50);
-        QLocale::setDefault(old);
-        qApp->removeTranslator(installEditorTranslator(qApp));
+        StartedWindow started{QLocale::Language(language)};
+        QVERIFY(started.shown);
+        MainWindow1 *w = started.w.data();
 
         const QSize limit = scaled() ? QSize(1280, 690) : QSize(1366, 738);
         const QSize minimum = w->minimumSizeHint().expandedTo(w->minimumSize());
@@ -169,13 +334,94 @@ private slots:
         for (QToolButton *mode : {w->form()->btnKitChain, w->form()->btnKitMove, w->form()->btnSoundKit}) {
             mode->click();
             QTest::qWait(50);
-            checkReachable(w.data());
+            checkReachable(w);
         }
         QCOMPARE(w->form()->label_142->text(), language == QLocale::Chinese ? QString("力度1：") : QString("Velocity1:"));
-        checkPadSettingsTexts(w.data());
+        checkPadSettingsTexts(w);
         w->form()->stackedWidget->setCurrentIndex(1); // the global page
         QTest::qWait(50);
-        checkReachable(w.data());
+        checkReachable(w);
+    }
+
+    // At the size the window opens, the wheel over any field of any page
+    // scrolls the page and edits nothing; a field clicked into takes it.
+    void wheelScrollsAndNeverEdits()
+    {
+        StartedWindow started(QLocale::English);
+        MainWindow1 *w = started.w.data();
+        QVERIFY(started.shown);
+        const QByteArray kept = records(w);
+        for (const auto &page : pages(w)) {
+            page.second();
+            QTest::qWait(50);
+            checkWheelOverFields(w);
+            if (QTest::currentTestFailed())
+                QFAIL(qPrintable(page.first));
+        }
+        pages(w).first().second(); // the pages' edits go into the kits
+        QCOMPARE(records(w), kept);
+
+        // A field with the focus takes the wheel.
+        pages(w)[2].second();
+        QSpinBox *volume = w->form()->kitVolumeSpinBox;
+        QScrollArea *area = nullptr;
+        scrollBarOver(volume, &area);
+        if (area)
+            area->ensureWidgetVisible(volume, 0, 0);
+        QTest::mouseClick(volume, Qt::LeftButton, {}, volume->rect().center() - QPoint(volume->width() / 4, 0));
+        QVERIFY(volume->hasFocus());
+        const int value = volume->value();
+        turnWheel(w, volume->mapTo(w, volume->rect().center()), -120);
+        QCOMPARE(volume->value(), value - 1);
+    }
+
+    // On the dark bar each chain switch shows its state: a ring when off,
+    // filled when on.
+    void chainSwitchesShowTheirState()
+    {
+        StartedWindow started(QLocale::English);
+        MainWindow1 *w = started.w.data();
+        QVERIFY(started.shown);
+        Ui::MainWindow1 *ui = w->form();
+        QTest::mouseClick(ui->btnKitChain, Qt::LeftButton);
+        for (QRadioButton *chosen : {ui->rBtnKitChainOn, ui->rBtnKitChainOff}) {
+            QTest::mouseClick(chosen, Qt::LeftButton, {}, indicatorCentre(chosen));
+            QVERIFY(chosen->isChecked());
+            QTest::qWait(20);
+            for (QRadioButton *radio : {ui->rBtnKitChainOn, ui->rBtnKitChainOff}) {
+                const QPair<int, int> ink = indicatorInk(w, radio);
+                QVERIFY2(ink.first > 0, qPrintable(radio->objectName()));
+                QCOMPARE(ink.second > 0, radio->isChecked());
+            }
+        }
+    }
+
+    // A copy dialog opened by a click takes the keyboard; the wheel over its
+    // fields edits nothing without their focus, and Escape closes it.
+    void copyDialogsTakeTheKeyboard()
+    {
+        StartedWindow started(QLocale::English);
+        MainWindow1 *w = started.w.data();
+        QVERIFY(started.shown);
+        Ui::MainWindow1 *ui = w->form();
+
+        QTest::mouseClick(ui->btnCopyKit, Qt::LeftButton);
+        QDialog *kitCopy = w->shell().kitCopy();
+        QTRY_VERIFY(kitCopy->isActiveWindow());
+        checkWheelOverFields(kitCopy);
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
+        QVERIFY(!kitCopy->isVisible());
+
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::mouseClick(ui->labPad05a, Qt::RightButton);
+        QMenu *menu = w->shell().pad_menu();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w->shell().pad_copy()).center());
+        QDialog *padCopy = w->shell().copy_pad();
+        QTRY_VERIFY(padCopy->isActiveWindow());
+        checkWheelOverFields(padCopy);
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
+        QVERIFY(!padCopy->isVisible());
     }
 };
 

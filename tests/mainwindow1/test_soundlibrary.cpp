@@ -185,7 +185,7 @@ private slots:
         const QString imported = sounds + ".ac3 *.AC3 *.ogg *.OGG);;所有文件 (*)";
         QCOMPARE(filters.filter(";;"), QStringList({imported, imported, sounds + ".ogg *.OGG)",
                                                     "套鼓与全局设置文件 (*.ini *.INI);;整套设置文件 (*.bin *.BIN)"}));
-        QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "ini 文件(*.ini *.INI)"}));
+        QCOMPARE(save, QStringList({"整套设置文件 (*.bin *.BIN)", "INI 文件(*.ini *.INI)"}));
         // Each setup-file filter, as the dialog reads it, shows its files in
         // either case to a dialog that matches case-sensitively, and never the
         // editor's temporaries, hidden files shown too.

@@ -49,6 +49,8 @@ void touch(const QString &path, const QByteArray &data = QByteArray())
 
 // Answers the chooser once it is up: picks `choice` (empty: keep) once its
 // drive has answered and presses the button, or closes it by the title bar.
+bool g_escapeIgnored = false;
+
 void answerChooser(const QString &button, const QString &choice = QString(), int tries = 200)
 {
     QTimer::singleShot(30, [button, choice, tries]() {
@@ -64,7 +66,12 @@ void answerChooser(const QString &button, const QString &choice = QString(), int
             }
             if (button == "close")
                 d->close();
-            else
+            else if (button == "escape") {
+                QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, Qt::Key_Escape);
+                // A chooser Escape left open is cancelled, so the wait ends.
+                if ((g_escapeIgnored = d->isVisible()))
+                    d->findChild<QPushButton *>("btnCancel")->click();
+            } else
                 d->findChild<QPushButton *>(button)->click();
             return;
         }
@@ -165,6 +172,7 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::newRow("cancel") << "btnCancel";
         QTest::newRow("title bar") << "close";
+        QTest::newRow("escape") << "escape";
     }
 
     void cancelAndTitleBarClose()
@@ -177,11 +185,12 @@ private slots:
             EditorStartup startup;
             answerChooser(button);
             QVERIFY(!startup.waitForChoice());
+            QVERIFY(!g_escapeIgnored);
             QCOMPARE(startup.window->quitFlag(), 0);
             QVERIFY(startup.chooser->closeFlag);
             QVERIFY(!startup.window->isVisible());
-            // Cancel sends the empty path (offline); the title bar sends none.
-            QCOMPARE(startup.window->padSync().loopFlag1(), button == "btnCancel" ? 0 : 1);
+            // Cancel and Escape send the empty path (offline); the title bar sends none.
+            QCOMPARE(startup.window->padSync().loopFlag1(), button == "close" ? 1 : 0);
         }
         QCOMPARE(readAll(soundList()), m_library);
         QCOMPARE(QFileInfo(soundList()).lastModified(), before);

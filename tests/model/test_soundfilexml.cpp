@@ -1,9 +1,13 @@
 #include "model/soundfilexml.h"
+#include "model/soundlistscan.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -314,6 +318,82 @@ private slots:
         QVERIFY(soundfilexml::parseSoundList(readAll(p).replace(QByteArray(64, 'a'), "xyz"), out, &skipped));
         QCOMPARE(skipped, 1);
         QVERIFY(out[0].soundList[0].entryDigest.isEmpty() && out[0].soundList[0].entryLength.isEmpty());
+    }
+
+    // A file in the form the editor writes is read without the XML parser:
+    // whatever that quick read takes, from the written file and from every
+    // cut, stray character and byte put into it, the parser reads to the same
+    // groups with nothing skipped; the rest is left to the parser.
+    void plainFormReadsAsTheParserReadsIt()
+    {
+        Item stored = sound(QString::fromUtf8("底鼓 & <1>"), "/k/K002.INI:U00001");
+        stored.entryName = "Snare \"1\"";
+        stored.entryLength = "48044";
+        Item digest = stored;
+        digest.entryDigest = QString(63, 'a') + "9";
+        digest.entrySeen = "0f1e2d3c4b5a";
+        const GroupList groups = {group("Drums 'x' ]]", {stored, digest, sound(" ", "/d/two.dots.wav"), sound("", "")}),
+                                  group(""), group(QString::fromUtf8("鼓"), {sound("a>b", "/h.wav")})};
+        const QByteArray written = soundfilexml::toBytes(groups);
+        auto same = [](const GroupList &a, const GroupList &b) {
+            if (a.size() != b.size())
+                return false;
+            for (int g = 0; g < a.size(); ++g) {
+                if (a[g].name != b[g].name || a[g].soundList.size() != b[g].soundList.size())
+                    return false;
+                for (int r = 0; r < a[g].soundList.size(); ++r) {
+                    const Item &x = a[g].soundList[r], &y = b[g].soundList[r];
+                    if (x.file != y.file || x.entryName != y.entryName || x.entryLength != y.entryLength
+                        || x.entryDigest != y.entryDigest || x.entrySeen != y.entrySeen
+                        || (x.name != y.name && !x.name.trimmed().isEmpty()))
+                        return false;
+                }
+            }
+            return true;
+        };
+        GroupList quick, parsed;
+        QVERIFY(soundlistscan::scan(written, quick));
+        int skipped = 0;
+        QVERIFY(soundfilexml::parseSoundListXml(written, parsed, &skipped) && skipped == 0 && same(quick, parsed));
+        GroupList read;
+        QVERIFY(soundfilexml::parseSoundList(written, read));
+        QCOMPARE(read[0].soundList[2].name, QString("two.dots")); // derived as the parser derives it
+        QCOMPARE(read[0].soundList[1].entrySeen, digest.entrySeen);
+
+        const QVector<QByteArray> strays = {"<", ">", "/", "&", "&amp;", "&#65;", "\"", "'", " ", "\t", "\n", "\r",
+                                            "=", "]]>", "<!-- c -->", "<?p?>", "<x/>", "<![CDATA[a]]>", "a",
+                                            QByteArray(1, '\0'), "\x01", "\xC3", "\xC3\xA9", "\xED\xA0\x80",
+                                            "\xEF\xBF\xBE", "\xF4\x90\x80\x80", "\xFF", " seen=\"1\"",
+                                            " digest=\"" + QByteArray(64, 'b') + "\"", " length=\"7\"", "<entry>"};
+        QRandomGenerator random(44);
+        int taken = 0;
+        for (int i = 0; i < 20000; ++i) {
+            QByteArray b = written;
+            for (int edits = 1 + random.bounded(2); edits > 0; --edits) {
+                int at = random.bounded(b.size() + 1);
+                if (random.bounded(2) == 0) { // where markup is
+                    for (int n = 0; n < 64 && at < b.size() && !std::strchr("<>\" =", b[at]); ++n)
+                        at = random.bounded(b.size());
+                }
+                switch (random.bounded(4)) {
+                case 0: b.truncate(at); break;
+                case 1: b.remove(at, 1 + random.bounded(8)); break;
+                case 2: b.insert(at, strays.at(random.bounded(strays.size()))); break;
+                default: b.replace(at, 1, strays.at(random.bounded(strays.size()))); break;
+                }
+            }
+            quick.clear();
+            parsed.clear();
+            skipped = 0;
+            if (!soundlistscan::scan(b, quick)) {
+                QVERIFY(quick.isEmpty());
+                continue;
+            }
+            ++taken;
+            const bool ok = soundfilexml::parseSoundListXml(b, parsed, &skipped);
+            QVERIFY2(ok && skipped == 0 && same(quick, parsed), b.constData());
+        }
+        QVERIFY(taken > 1000);
     }
 
     void rewriteReplacesWholeFile()

@@ -19,6 +19,7 @@
 #include "widgets/selectkitno.h"
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
+#include "widgets/wheelguard.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 
@@ -146,6 +147,8 @@ ShellController::~ShellController()
 void ShellController::buildFrame()
 {
     m_myStyle = new MyStyle;
+    // No field of the window or its dialogs changes under a wheel it did not ask for.
+    wheelguard::install();
     m_original_width = m_ui->waveGroupTreeView->width();
     setUpFrame(m_ui, m_original_width);
 
