@@ -76,6 +76,15 @@ QStringList clickFiles(const QString &clickPath, QStringList *links, QStringList
     return files;
 }
 
+ClickFiles readClickFiles(const QString &clickPath)
+{
+    ClickFiles read;
+    read.files = clickFiles(clickPath, &read.links, &read.skipped);
+    for (const QString &file : qAsConst(read.files))
+        read.sizes << QFileInfo(file).size();
+    return read;
+}
+
 bool isLinkFree(const QString &path)
 {
     const QFileInfo fi(path);

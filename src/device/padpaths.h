@@ -8,6 +8,7 @@
 #include <QFileInfoList>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 namespace padtree {
 
@@ -24,6 +25,15 @@ QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *lin
 // that are no regular file (folders, pipes, devices) to `skipped`, each as
 // its path and what it is.
 QStringList clickFiles(const QString &clickPath, QStringList *links, QStringList *skipped = nullptr);
+// The metronome folder's files as clickFiles() finds them, with their sizes.
+struct ClickFiles
+{
+    QStringList files;
+    QVector<qint64> sizes; // one for each file
+    QStringList links;
+    QStringList skipped;
+};
+ClickFiles readClickFiles(const QString &clickPath);
 // True when neither the entry at `path` nor its folder is a symbolic link.
 bool isLinkFree(const QString &path);
 

@@ -39,6 +39,7 @@ void PadSession::beginLoad(const QString &root)
 {
     m_currentDirPath = root;
     m_padLinksLeftOut.clear();
+    m_watch.watch(root); // the load's looks end when its root stops answering
     setMode(Mode::Loading);
 }
 
@@ -108,7 +109,28 @@ void PadSession::noteLinksLeftOut(const QStringList &links)
 QStringList PadSession::clickFiles()
 {
     m_clickSkipped.clear();
+    if (m_clicksRead) {
+        const padtree::ClickFiles read = *m_clicksRead;
+        m_clicksRead.reset();
+        m_padLinksLeftOut << read.links;
+        m_clickSkipped = read.skipped;
+        return read.files;
+    }
     return padtree::clickFiles(m_tree.sys_click_path, &m_padLinksLeftOut, &m_clickSkipped);
+}
+
+void PadSession::takeTree(const PadTreePaths &tree)
+{
+    m_tree = tree;
+    m_padLinksLeftOut << tree.linksLeftOut;
+}
+
+void PadSession::takeClickFiles(const padtree::ClickFiles &read)
+{
+    m_clicksRead = read;
+    m_clickSizes.clear();
+    for (int i = 0; i < read.files.size() && i < read.sizes.size(); ++i)
+        m_clickSizes.insert(read.files.at(i), read.sizes.at(i));
 }
 
 bool PadSession::padFoldersReady() const

@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The session changes only through its methods, each named for what
 // happened; modeChanged() tells each change of mode once.
@@ -102,8 +103,15 @@ public:
     // The load left these links of the pad's tree out.
     void noteLinksLeftOut(const QStringList &links);
     // The metronome sounds of the pad's CLICK folder; links and entries that
-    // are no file are left out and noted.
+    // are no file are left out and noted. Those the load read, once taken.
     QStringList clickFiles();
+    // The load read the tree (links left out in it are noted), the root as it
+    // stood, and the metronome folder.
+    void takeTree(const PadTreePaths &tree);
+    void anchorRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
+    void takeClickFiles(const padtree::ClickFiles &read);
+    // The size of a metronome file the load read (-1 when it read none such).
+    qint64 clickFileSize(const QString &file) const { return m_clickSizes.value(file, -1); }
     // The pad's wave folders exist: workers may run.
     bool padFoldersReady() const;
     // The drive is still listed and the model folder above KIT still there.
@@ -114,6 +122,15 @@ public:
     // a pad that does not answer is taken for gone, without a look, until
     // it answers again.
     bool padAnswering() const { return m_watch.answering(); }
+    // `work` on a thread of its own, beating its pace after each look at the
+    // pad, waited on with `whileWaiting` run meanwhile (PadWatch::runPaced):
+    // nothing when the pad stopped answering, which it then is told.
+    template <typename T>
+    std::optional<T> runOnPad(std::function<T(const PadPace &)> work, const std::function<void()> &whileWaiting,
+                              int lookLimitMs = PadWatch::ANSWER_LIMIT_MS)
+    {
+        return m_watch.runPaced<T>(std::move(work), whileWaiting, lookLimitMs);
+    }
     // Where the pad's identity is read.
     PadPlaces padPlaces() const;
     // The identity of what stands at the pad's place now.
@@ -251,6 +268,8 @@ private:
     mutable PadWatch m_watch;             // whether the pad answers; the GUI thread's looks at it
     QStringList m_padLinksLeftOut;
     QStringList m_clickSkipped;
+    std::optional<padtree::ClickFiles> m_clicksRead; // the load's, taken once
+    QHash<QString, qint64> m_clickSizes;
 
     // ---- as loaded ----------------------------------------------------------
     QVector<QString> m_padKitFiles;

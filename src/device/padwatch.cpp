@@ -4,6 +4,32 @@
 
 #include <QDebug>
 
+namespace {
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+}
+
+} // namespace
+
+PadPace::PadPace()
+    : m_state(std::make_shared<State>())
+{
+    beat();
+}
+
+void PadPace::beat() const
+{
+    m_state->lastBeat = steadyMs();
+}
+
+qint64 PadPace::sinceBeat() const
+{
+    return steadyMs() - m_state->lastBeat;
+}
+
 PadWatch::PadWatch(QObject *parent)
     : QObject(parent)
 {

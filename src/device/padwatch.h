@@ -11,8 +11,34 @@
 #include <QString>
 #include <QTimer>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
+
+// What work on the pad tells whoever waits on it, and what it is told back.
+// Copies share one state; any thread may use them.
+class PadPace
+{
+public:
+    PadPace();
+    // A look at the pad returned (a file read, a folder listed, a step done).
+    void beat() const;
+    // Nobody waits any more: work with steps left stops at the next one.
+    bool abandoned() const { return m_state->abandoned; }
+    void abandon() const { m_state->abandoned = true; }
+    // Milliseconds since the work began or last beat.
+    qint64 sinceBeat() const;
+
+private:
+    struct State
+    {
+        std::atomic<qint64> lastBeat{0}; // steady clock, ms
+        std::atomic<bool> abandoned{false};
+    };
+    std::shared_ptr<State> m_state;
+};
 
 // Once a second, while it watches, the pad's root is looked at (a stat
 // through the drive layer, ztplatform::driveAnswers) on a thread of its own. A look that has not returned in
@@ -25,6 +51,7 @@ class PadWatch : public QObject
 public:
     static constexpr int ANSWER_LIMIT_MS = 2000;
     static constexpr int LOOK_INTERVAL_MS = 1000;
+    static constexpr int PACED_POLL_MS = 20; // the waiter's turns while paced work runs
 
     explicit PadWatch(QObject *parent = nullptr);
 
@@ -47,6 +74,37 @@ public:
         if (!result)
             stopAnswering();
         return result;
+    }
+
+    // `work` on a thread of its own, handed a pace on which it beats after
+    // each look at the pad; `whileWaiting` runs on the calling thread in the
+    // meantime (it lets the window paint). Waited on while each look returns
+    // within `lookLimitMs` of the last (0: however long, while the watched
+    // root answers): its result, or nothing, the pace abandoned and the pad
+    // not answering, when one has not or the root stopped answering. Nothing
+    // is run while the pad does not answer. `work` captures copies or shared
+    // pointers only: it may outlive the caller.
+    template <typename T>
+    std::optional<T> runPaced(std::function<T(const PadPace &)> work, const std::function<void()> &whileWaiting,
+                              int lookLimitMs = ANSWER_LIMIT_MS)
+    {
+        if (!judgeLook())
+            return std::nullopt;
+        const PadPace pace;
+        const ztplatform::TimedLook<T> running([work, pace]() { return work(pace); });
+        if (!running.isStarted())
+            return work(pace); // no thread to be had: run here
+        for (;;) {
+            if (std::optional<T> result = running.waitFor(PACED_POLL_MS))
+                return result;
+            if (whileWaiting)
+                whileWaiting();
+            if ((lookLimitMs > 0 && pace.sinceBeat() >= lookLimitMs) || !judgeLook()) {
+                pace.abandon();
+                stopAnswering();
+                return std::nullopt;
+            }
+        }
     }
 
 signals:

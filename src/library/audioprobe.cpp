@@ -92,6 +92,16 @@ bool decodesOne(const QString &path)
     return !each.isEmpty() && each.first();
 }
 
+// The bytes of a file as a group row keeps them.
+groupentries::Identity bytesOf(const QString &path)
+{
+    ztplatform::FileStamp stamp;
+    const QString digest = groupentries::digestOfFile(path, &stamp);
+    if (digest.isEmpty())
+        return {};
+    return {QString(), qint64(stamp.size), digest, groupentries::stampText(stamp)};
+}
+
 } // namespace
 
 bool isAudio(const QString &path)
@@ -100,11 +110,15 @@ bool isAudio(const QString &path)
     return look == Look::Unknown ? decodesOne(path) : look == Look::Audio;
 }
 
-QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads)
+QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
+                       QVector<groupentries::Identity> *bytes)
 {
     const int n = paths.size();
     QVector<bool> flags(n, false);
     bool *flag = flags.data(); // each element written by one task only
+    if (bytes)
+        *bytes = QVector<groupentries::Identity>(n);
+    groupentries::Identity *read = bytes ? bytes->data() : nullptr;
     QAtomicInt done(0);
     QThreadPool pool;
     pool.setMaxThreadCount(threads > 0 ? threads : QThread::idealThreadCount());
@@ -114,20 +128,21 @@ QVector<bool> probeAll(const QStringList &paths, const std::function<void(int do
     const int rounds = (n + workers * kBatchMax - 1) / (workers * kBatchMax);
     const int batch = std::max(1, (n + workers * rounds - 1) / std::max(1, workers * rounds));
 
-    auto single = [&](int i) {
-        flag[i] = decodesOne(paths.at(i));
+    auto finish = [&](int i, bool audio) {
+        flag[i] = audio;
+        if (audio && read)
+            read[i] = bytesOf(paths.at(i));
         done.fetchAndAddRelease(1);
     };
+    auto single = [&](int i) { finish(i, decodesOne(paths.at(i))); };
     auto probeBatch = [&](int from, int to) {
         QVector<int> unknown;
         for (int i = from; i < to; ++i) {
             const Look look = quickLook(paths.at(i));
-            if (look == Look::Unknown) {
+            if (look == Look::Unknown)
                 unknown.append(i);
-            } else {
-                flag[i] = look == Look::Audio;
-                done.fetchAndAddRelease(1);
-            }
+            else
+                finish(i, look == Look::Audio);
         }
         QStringList files;
         for (int i : qAsConst(unknown))
@@ -141,10 +156,8 @@ QVector<bool> probeAll(const QStringList &paths, const std::function<void(int do
                 pool.start(QRunnable::create([&single, i] { single(i); }));
             return;
         }
-        for (int j = 0; j < unknown.size(); ++j) {
-            flag[unknown.at(j)] = !each.isEmpty() && each.at(j);
-            done.fetchAndAddRelease(1);
-        }
+        for (int j = 0; j < unknown.size(); ++j)
+            finish(unknown.at(j), !each.isEmpty() && each.at(j));
     };
     for (int from = 0; from < n; from += batch) {
         const int to = std::min(n, from + batch);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/groupentries.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -17,7 +19,11 @@ bool isAudio(const QString &path);
 
 // isAudio for every path on `threads` worker threads (0: one per core). The
 // calling thread waits in `wait`, called about every 20 ms with the number of
-// paths done, until all are done. One flag per path.
-QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0);
+// paths done, until all are done. One flag per path. With `bytes`, each file
+// that is audio is read whole on its worker too, for what tells its bytes
+// apart (their length, SHA-256 and the stamp of the file as read; not known
+// when it could not be read whole), one per path.
+QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
+                       QVector<groupentries::Identity> *bytes = nullptr);
 
 } // namespace audioprobe

@@ -136,7 +136,11 @@ struct Checker
         return k;
     }
 
+    // A plain file's bytes and its stamp as read, each file read once.
+    QHash<QString, QPair<QString, QString>> plainFiles;
+
     void row(const QString &group, soundfilexml::strSoundItem &s);
+    void plainRow(const QString &group, soundfilexml::strSoundItem &s, Identity id);
     bool fromKept(const QString &group, soundfilexml::strSoundItem &s, const Identity &id);
 };
 
@@ -156,6 +160,36 @@ bool Checker::fromKept(const QString &group, soundfilexml::strSoundItem &s, cons
     return true;
 }
 
+// A plain file: its bytes are read only when its stamp changed since the row's
+// digest was taken. Other bytes at its path are not the row's sound: it takes
+// a kept copy of them, else it is lost; a file that is gone (on a drive not
+// plugged in, say) leaves the row as it is, unless a kept copy holds its bytes.
+void Checker::plainRow(const QString &group, soundfilexml::strSoundItem &s, Identity id)
+{
+    if (id.digest.isEmpty())
+        return;
+    auto it = plainFiles.find(s.file);
+    if (it == plainFiles.end()) {
+        const QString stamp = stampText(ztplatform::fileStamp(s.file));
+        if (stamp == id.seen)
+            return; // untouched since: nothing is read
+        ztplatform::FileStamp read;
+        const QString digest = stamp.isEmpty() ? QString() : digestOfFile(s.file, &read);
+        it = plainFiles.insert(s.file, {digest, digest.isEmpty() ? stamp : stampText(read)});
+    }
+    if (it->first == id.digest) {
+        if (id.seen != it->second) {
+            id.seen = it->second;
+            setItem(s, id);
+        }
+        return;
+    }
+    if (fromKept(group, s, id) || !ztplatform::entryExists(s.file))
+        return;
+    s.lost = true;
+    out.unmatched.append({group, s.name, s.file});
+}
+
 void Checker::row(const QString &group, soundfilexml::strSoundItem &s)
 {
     Identity id = ofItem(s);
@@ -163,17 +197,7 @@ void Checker::row(const QString &group, soundfilexml::strSoundItem &s)
     if (!id.known())
         return;
     if (!ref.isStored()) {
-        // A plain file: its bytes are checked only once it changed since they were read.
-        if (id.digest.isEmpty() || id.seen == stampText(ztplatform::fileStamp(s.file)))
-            return;
-        ztplatform::FileStamp stamp;
-        if (digestOfFile(s.file, &stamp) == id.digest) {
-            id.seen = stampText(stamp);
-            setItem(s, id);
-        } else if (!fromKept(group, s, id)) {
-            s.lost = true;
-            out.unmatched.append({group, s.name, s.file});
-        }
+        plainRow(group, s, id);
         return;
     }
     KitOnDisk &k = kit(ref.kitFile);
@@ -269,7 +293,10 @@ QString digestAt(const QString &file, quint64 offset, quint64 length,
 QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp)
 {
     const QFileInfo info(file);
-    return info.isFile() ? digestAt(file, 0, quint64(info.size()), {}, stamp) : QString();
+    const quint64 size = quint64(info.size());
+    // The file as opened holds as many bytes as were asked for.
+    auto whole = [size](const ztplatform::FileStamp &opened) { return opened.size == size; };
+    return info.isFile() ? digestAt(file, 0, size, whole, stamp) : QString();
 }
 
 bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)

@@ -56,7 +56,7 @@ QString stampText(const ztplatform::FileStamp &stamp);
 QString digestAt(const QString &file, quint64 offset, quint64 length,
                  const std::function<bool(const ztplatform::FileStamp &)> &expected = {},
                  ztplatform::FileStamp *stamp = nullptr);
-// The same for a whole file.
+// The same for a whole file (*stamp: its size is the bytes read).
 QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp = nullptr);
 
 // The kit file at kitFile read as it is now, its sounds with the sources a

@@ -85,6 +85,7 @@ void SoundLibrary::addSoundsToGroup(int group, const QVector<GroupSound> &sounds
         soundfilexml::strSoundItem item;
         item.name = s.name;
         item.file = s.file;
+        groupentries::setItem(item, s.bytes);
         items.append(item);
     }
     m_soundGroupList[group].soundList += items;

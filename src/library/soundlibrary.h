@@ -240,8 +240,14 @@ public:
     // A sound of a group: its name and source.
     struct GroupSound
     {
+        GroupSound() = default;
+        GroupSound(QString n, QString f, groupentries::Identity b = {})
+            : name(std::move(n)), file(std::move(f)), bytes(std::move(b))
+        {
+        }
         QString name;
         QString file;
+        groupentries::Identity bytes; // of the file as it was read, when it was
     };
     // The sounds join group `group`, in order, below its sounds.
     void addSoundsToGroup(int group, const QVector<GroupSound> &sounds);

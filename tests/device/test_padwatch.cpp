@@ -74,6 +74,53 @@ private slots:
         watch.watch(QString());
         QVERIFY(watch.answering());
     }
+
+    // Paced work is waited on for as long as its looks keep returning, the
+    // waiter's own turns running meanwhile; one look beyond the limit ends
+    // the wait, tells the work it is given up on and the pad not answering.
+    void pacedWorkWaitsPerLook()
+    {
+        QTemporaryDir dir;
+        PadWatch watch;
+        watch.watch(dir.path());
+        int turns = 0;
+        QElapsedTimer clock;
+        clock.start();
+        const std::optional<int> done = watch.runPaced<int>(
+                [](const PadPace &pace) {
+                    for (int look = 0; look < 10; ++look) {
+                        QThread::msleep(100);
+                        pace.beat();
+                    }
+                    return 4;
+                },
+                [&turns] { ++turns; }, 300);
+        QCOMPARE(done.value_or(0), 4);
+        QVERIFY(clock.elapsed() >= 1000);
+        QVERIFY(turns >= 10);
+        QVERIFY(watch.answering());
+
+        QSignalSpy stopped(&watch, &PadWatch::stoppedAnswering);
+        auto gate = std::make_shared<std::atomic<bool>>(false);
+        auto givenUp = std::make_shared<std::atomic<bool>>(false);
+        clock.restart();
+        QVERIFY(!watch.runPaced<int>(
+                              [gate, givenUp](const PadPace &pace) {
+                                  pace.beat();
+                                  while (!*gate)
+                                      QThread::msleep(5);
+                                  *givenUp = pace.abandoned();
+                                  return 5;
+                              },
+                              {}, 300)
+                         .has_value());
+        QVERIFY(clock.elapsed() >= 300 && clock.elapsed() < 2000);
+        QCOMPARE(stopped.count(), 1);
+        QVERIFY(!watch.answering());
+        *gate = true;
+        QTRY_VERIFY(*givenUp);
+        watch.watch(QString());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPadWatch)

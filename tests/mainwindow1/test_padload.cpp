@@ -1,7 +1,9 @@
+#include "hangingdisk.h"
 #include "padwindow.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QtTest>
 
@@ -157,6 +159,45 @@ private slots:
         QVERIFY(w->padSync().fileErrCloseWindow() && w->pad().isUDiskFlag());
         QCOMPARE(w->padSync().loopFlag1(), 0);
         QVERIFY(!w->padSync().usbDialog() || !w->padSync().usbDialog()->isVisible());
+        QCOMPARE(f.pad.snapshot(), before);
+    }
+
+    void aPadThatStopsAnsweringWhileLoadedIsNotWaitedOn_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("a sound's record") << QByteArray("/001/002.prm");
+        QTest::newRow("the settings") << QByteArray("/global.ini");
+        QTest::newRow("a kit") << QByteArray("/k050.ini");
+    }
+
+    // A file of the pad that is never read (its open does not return): the
+    // window goes on painting, is told after the limit, and the editor ends
+    // as with a pad it cannot use. The read left behind ends on its own.
+    void aPadThatStopsAnsweringWhileLoadedIsNotWaitedOn()
+    {
+        QFETCH(QByteArray, file);
+        PadWindow f;
+        f.layOut(3);
+        const QStringList before = f.pad.snapshot();
+        HangingOpens hanging(file);
+        int turns = 0;
+        QTimer turn;
+        QObject::connect(&turn, &QTimer::timeout, [&turns] { ++turns; });
+        turn.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        MainWindow1 *w = f.open();
+        const qint64 waited = clock.elapsed();
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(waited >= PadWatch::ANSWER_LIMIT_MS && waited < 2 * PadWatch::ANSWER_LIMIT_MS);
+        QVERIFY(turns >= PadWatch::ANSWER_LIMIT_MS / 50 / 2);
+        QCOMPARE(f.prompter.texts(), QStringList{"The drive does not answer: " + f.root()});
+        QCOMPARE(f.prompter.titles(), QStringList{"Error"});
+        QVERIFY(w->padSync().fileErrCloseWindow() && w->pad().isUDiskFlag());
+        QCOMPARE(w->padSync().loopFlag1(), 0);
+        QVERIFY(!w->padSync().usbDialog()->isVisible());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
         QCOMPARE(f.pad.snapshot(), before);
     }
 

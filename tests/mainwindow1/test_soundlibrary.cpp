@@ -890,6 +890,58 @@ private slots:
         QCOMPARE(back[0].soundList[0].entryDigest, digest(kick));
     }
 
+    // A row of the user's own file knows its bytes from the import on: the
+    // same bytes written again stay its sound without a word, other bytes at
+    // its path are named at the start and never taken for it, and a file
+    // that is gone leaves the row as it is.
+    void plainFileRowsKnowTheirBytes()
+    {
+        Fixture f;
+        const QByteArray kickBytes = pcmWav(1, 8000, 800), snareBytes = pcmWav(1, 8000, 900);
+        const QString kick = writeBytes(f.path("own/kick.wav"), kickBytes),
+                      snare = writeBytes(f.path("own/snare.wav"), snareBytes),
+                      hat = writeBytes(f.path("own/hat.wav"), pcmWav(2, 8000, 700));
+        MainWindow1 *w = f.open(true);
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        f.prompter.fileAnswers.enqueue({kick, snare, hat});
+        w->form()->addWaveFile->click();
+        auto sha = [](const QByteArray &b) {
+            return QString(QCryptographicHash::hash(b, QCryptographicHash::Sha256).toHex());
+        };
+        const soundfilexml::strSoundItem added = w->library().soundGroupList().at(0).soundList.at(0);
+        QCOMPARE(added.entryDigest, sha(kickBytes));
+        QCOMPARE(added.entryLength, QString::number(kickBytes.size()));
+        QVERIFY(!added.entrySeen.isEmpty());
+        QVERIFY(closeWindow(f));
+        QVector<soundfilexml::strSoundGroup> written;
+        QVERIFY(soundfilexml::readSoundFileListXml(f.work.filePath("soundlist.xml"), written));
+        QCOMPARE(written.at(0).soundList.at(1).entryDigest, sha(snareBytes));
+
+        QVERIFY(QFile::remove(kick) && kf::writeFile(kick, kickBytes)); // the same bytes, another file
+        QVERIFY(kf::writeFile(snare, pcmWav(1, 8000, 901)));            // other bytes at its path
+        QVERIFY(QFile::remove(hat));
+        f.prompter.clear();
+        w = f.open(true);
+        QCOMPARE(f.prompter.texts(), QStringList({"These sounds of the sound groups are no longer in the files they "
+                                                  "name, which were written anew since, nor in \"Kept sounds\"; they "
+                                                  "are not taken for other sounds and cannot be previewed, dragged or "
+                                                  "saved:\r\nDefault: snare (" + snare + ")"}));
+        QStandardItem *group = w->library().soundListItemModel()->item(0);
+        QCOMPARE(QStringList({group->child(0, 1)->text(), group->child(1, 1)->text(), group->child(2, 1)->text()}),
+                 QStringList({kick, snare, hat}));
+        QTreeView *tree = w->form()->waveGroupTreeView;
+        tree->expandAll();
+        f.prompter.clear();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(group->child(1, 0)->index()).center());
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY(f.prompter.texts().first().startsWith("snare\r\nThe bytes of this sound were found neither"));
+        f.prompter.clear();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(group->child(0, 0)->index()).center());
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(group->child(2, 0)->index()).center());
+        QCOMPARE(f.prompter.texts().value(0), "hat does not exist.\r\nPlease check path:" + hat);
+    }
+
     // The groups written at the close, stopped at every call: the old file or the new one, whole.
     void closeWriteStoppedAnywhereLeavesOldOrNew()
     {

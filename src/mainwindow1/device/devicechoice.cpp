@@ -3,16 +3,15 @@
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
-#include "device/padpaths.h"
+#include "device/padloadreads.h"
 #include "device/padwatch.h"
 #include "device/writeback.h"
 #include "platform/removabledrives.h"
-#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 
-#include <QFileInfo>
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 void PadSyncController::chooseDrive(const QString &path)
@@ -33,27 +32,29 @@ void PadSyncController::chooseDrive(const QString &path)
     };
 
     // A drive that stopped answering since the chooser looked at it is not
-    // waited on.
-    if (!ztplatform::lookWithin<bool>(PadWatch::ANSWER_LIMIT_MS, [path]() { return ztplatform::driveAnswers(path); })) {
-        refuse(WindowTexts::tr("The drive does not answer: %1").arg(path));
+    // waited on, nor one that stops while it is looked at.
+    const std::optional<ChosenDrive> drive = m_pad.runOnPad<ChosenDrive>(
+            [path](const PadPace &pace) {
+                ztplatform::driveAnswers(path); // a root that is no folder holds no model folder
+                pace.beat();
+                return lookAtChosenDrive(path, pace);
+            },
+            [] { QCoreApplication::processEvents(); });
+    if (!drive) {
+        refuse(notAnsweringAtLoadText());
         return;
     }
-    // The root may hold nothing but the model folder.
-    const QFileInfoList rootEntries = padtree::listEntries(path, false);
-    for (const QFileInfo &fi : rootEntries) {
-        if (fi.isFile()) {
-            refuse();
-            return;
-        }
-    }
-    // A linked model folder would lead out of the drive.
-    const QString modelFolder = padtree::findModelFolder(path);
-    if (modelFolder.isEmpty() || !QFileInfo(modelFolder).isDir() || QFileInfo(modelFolder).isSymLink()) {
+    if (drive->rootHoldsFile || drive->modelFolder.isEmpty()) {
         refuse();
         return;
     }
-    m_pad.anchorRoot();
-    loadPad(QFileInfo(modelFolder).canonicalFilePath());
+    m_pad.anchorRoot(drive->root);
+    loadPad(drive->modelFolder);
+}
+
+QString PadSyncController::notAnsweringAtLoadText() const
+{
+    return WindowTexts::tr("The drive does not answer: %1").arg(m_pad.currentDirPath());
 }
 
 bool PadSyncController::getRootDirPath(const QString &path)

@@ -16,26 +16,32 @@
 
 #include <memory>
 
-void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded)
+void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector<padbackup::File> &settings)
 {
     if (!m_backupWriter) {
         m_backupWriter = new PadBackupWriter(this);
         connect(m_backupWriter, &PadBackupWriter::finished, this, &PadSyncController::backupEnded);
     }
     m_backupWriter->wait();
+    m_backupTaken = false;
     m_backupFolder = padbackup::backupsRoot() + QLatin1Char('/') + padbackup::padFolderName(loaded);
     m_backupWhen = QDateTime::currentDateTime();
-    m_backupSettings = padbackup::readSettings(m_pad.padRoot(), m_pad.tree());
+    m_backupSettings = settings;
 }
 
-void PadSyncController::backUpPad(const QVector<padbackup::File> &prm, bool wait)
+void PadSyncController::backUpPad(const QVector<padbackup::File> &prm)
 {
-    if (!m_backupWriter || m_backupWriter->started())
+    if (!m_backupWriter || m_backupWriter->started() || m_backupTaken)
         return;
     m_backupWriter->start(m_backupFolder, m_backupWhen, m_backupSettings, prm);
     m_backupSettings.clear();
-    if (wait)
-        m_backupWriter->wait();
+}
+
+void PadSyncController::backupTaken(const padbackup::Written &written)
+{
+    m_backupTaken = true;
+    m_backupSettings.clear();
+    backupEnded(written.ok, written.why);
 }
 
 void PadSyncController::waitForBackup()

@@ -11,6 +11,8 @@
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
 #include "device/padkits.h"
+#include "device/padloadreads.h"
+#include "device/padpaths.h"
 #include "device/padrecovery.h"
 #include "device/padsounds.h"
 #include "device/padtree.h"
@@ -72,25 +74,58 @@ void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 // renumbering, that an earlier run left cut short is finished or undone on
 // the pad, each write judged by a guard on the pad whose identity was just
 // read; one box says what was done. False when the tree no longer passes its
-// check afterwards.
-bool PadSyncController::putPadInOrder(const PadIdentity &loaded)
+// check afterwards, nothing when the pad stopped answering.
+std::optional<bool> PadSyncController::putPadInOrder(const PadIdentity &loaded)
 {
-    if (findPadLeftovers(m_pad.tree(), m_pad.padRoot()).isEmpty())
-        return true;
-    // The pad as it stands is backed up before anything is put in order on it.
-    backUpPad(padbackup::readPrmRecords(m_pad.padRoot(), m_pad.tree()), true);
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
     PadIdentity judged = loaded;
     judged.table.reset();
     ztplatform::FolderAnchor root = m_pad.padRoot();
     root.setCheck(std::make_shared<PadGuard>(m_pad.padPlaces(), judged));
-    const PadRecovery recovery = recoverPad(m_pad.tree(), root);
-    showDeviceMessages(recovery.messages);
-    if (!recovery.changed)
+    const PadTreePaths tree = m_pad.tree();
+    // The pad as it stands is backed up before anything is put in order on it.
+    struct InOrder
+    {
+        PadRecovery recovery;
+        bool backedUp = false;
+        padbackup::Written backup;
+    };
+    const QString backupFolder = m_backupFolder;
+    const QDateTime backupWhen = m_backupWhen;
+    const QVector<padbackup::File> settings = m_backupSettings;
+    // Its writes are waited on for as long as the pad's root answers.
+    const std::optional<InOrder> done = m_pad.runOnPad<InOrder>(
+            [tree, root, backupFolder, backupWhen, settings](const PadPace &pace) {
+                InOrder out;
+                if (findPadLeftovers(tree, root).isEmpty())
+                    return out;
+                pace.beat();
+                out.backedUp = true;
+                out.backup = padbackup::write(backupFolder, backupWhen, settings, padbackup::readPrmRecords(root, tree));
+                pace.beat();
+                out.recovery = recoverPad(tree, root);
+                return out;
+            },
+            pumpEvents, 0);
+    if (!done)
+        return std::nullopt;
+    if (done->backedUp)
+        backupTaken(done->backup);
+    const PadRecovery *recovery = &done->recovery;
+    tellDuringLoad(recovery->messages);
+    if (!recovery->changed)
         return true;
     // Numbered folders may have emptied or filled: listed again.
-    return judgeFourFile();
+    const std::optional<PadTreeRead> relisted =
+            m_pad.runOnPad<PadTreeRead>([tree](const PadPace &pace) { return relistPadTree(tree, pace); }, pumpEvents);
+    if (!relisted)
+        return std::nullopt;
+    m_pad.takeTree(relisted->tree);
+    if (!relisted->ok)
+        m_usbDialog->hide(); // the refusal follows
+    tellDuringLoad(relisted->warnings);
+    return relisted->ok;
 }
 
 // Why the pad's sounds are not taken: none are left, or they were not read.
@@ -102,111 +137,188 @@ static DeviceMessage soundsRefusal(bool cleared)
     return {WindowTexts::tr("Error"), WindowTexts::tr("Import failed.")};
 }
 
+// Each step of the load reads the pad on a thread of its own while the
+// progress dialog paints; the window takes what it read. A pad that stops
+// answering ends the load as a refusal does.
 void PadSyncController::loadPad(const QString &modelFolder)
 {
     // What the pad holds is the start: no step.
     const editstep::Recorder::Paused loading(m_doc.recorder());
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("The files are loading..."), 100);
-    // Messages come without the dialog; a refusal ends the program.
-    auto tell = [this, progress](const DeviceMessages &messages, bool goOn) {
-        if (messages.isEmpty())
-            return;
-        progress->hide();
-        showDeviceMessages(messages);
-        if (goOn)
-            progress->show();
-    };
-    // The links left out are named once: before a refusal or at the end.
-    auto withLinks = [this](DeviceMessages messages) {
-        if (!m_pad.padLinksLeftOut().isEmpty())
-            messages.prepend(padtree::linksWarning(m_pad.padLinksLeftOut()));
-        return messages;
-    };
-    auto refuse = [this, progress, &tell, &withLinks](const DeviceMessages &messages) {
+    progress->setValue(1);
+    pumpEvents();
+    std::optional<PadIdentity> loaded;
+    DeviceMessages refusal = loadPadTree(modelFolder, &loaded);
+    if (refusal.isEmpty())
+        refusal = loadPadSounds();
+    if (refusal.isEmpty())
+        refusal = loadPadSettings();
+    if (refusal.isEmpty())
+        refusal = loadPadKits();
+    if (!refusal.isEmpty()) {
+        // The links left out are named once: before a refusal or at the end.
         progress->close();
-        tell(withLinks(messages), false);
+        showDeviceMessages(withLinksLeftOut(refusal));
         m_pad.leaveDeviceMode();
         m_fileErrCloseWindow = true;
         m_loopFlag1 = 0;
-    };
-    const DeviceMessage notPad{WindowTexts::tr("Error"), WindowTexts::tr("The current disk is not the sampler pad.")};
-    progress->setValue(1);
-    pumpEvents();
-
-    // Both checks run so that both report; their boxes come without the dialog.
-    progress->hide();
-    const bool rootOk = getRootDirPath(modelFolder);
-    progress->setValue(10);
-    const bool filesOk = judgeFourFile();
-    if (!rootOk || !filesOk)
-        return refuse({notPad});
-    const PadIdentity loaded = m_pad.currentPadIdentity();
-    keepPadAsLoaded(loaded);
-    if (!putPadInOrder(loaded))
-        return refuse({notPad});
-    progress->show();
-
-    progress->setValue(18);
-    const PadSounds sounds = readPadSounds(m_pad.waveDataList(), m_pad.wavePrmList(), pumpEvents);
-    m_pad.noteLinksLeftOut(sounds.linksLeftOut);
-    if (!sounds.ok) {
-        DeviceMessages messages = sounds.messages;
-        messages << soundsRefusal(sounds.waveAttrList.isEmpty());
-        return refuse(messages);
+        return;
     }
-    // Nothing was written to the pad: the backup goes on its own thread,
-    // from what the load read, and the first write waits for it.
-    QVector<padbackup::File> prm;
-    prm.reserve(sounds.prmRecords.size());
-    for (const QPair<QString, QByteArray> &record : sounds.prmRecords)
-        prm.append({record.first, record.second});
-    backUpPad(prm, false);
-    m_soundLists.takeWaveAttrList(sounds.waveAttrList);
-    m_library.loadPadSounds(sounds.waveLoadKitAttrList);
-    emit soundListChanged();
-    tell(sounds.messages, true);
-
-    progress->setValue(40);
-    progress->hide(); // the import may warn; the load goes on whatever it says
-    importPadClicks();
-    progress->show();
-
-    if (m_pad.usbGlobalIniFile().isEmpty() && namesGlobalIni(m_pad.padLinksLeftOut()))
-        return refuse({notPad});
-    std::unique_ptr<percussionpadfile> globalModel(new percussionpadfile);
-    // A missing global.ini is named where it belongs.
-    const QString globalFile = m_pad.usbGlobalIniFile().isEmpty()
-            ? m_pad.sysPath() + QStringLiteral("/global.ini")
-            : m_pad.usbGlobalIniFile();
-    const PadGlobal global = readPadGlobal(globalFile, *globalModel);
-    if (!global.ok)
-        return refuse(global.messages);
-    m_doc.takeGlobalSize(global.globalSize);
-    m_pad.takeLoadedChainBlock(global.chainBlock);
-    m_kitPages.showVerAndGlobal1(globalModel.get());
-    // The copy the close compares the chains with, whatever layout was read.
-    m_doc.markChainsLoaded();
-
-    setupfiles::KitTables images;
-    const PadKits kits =
-            readPadKits(m_pad.kitPath(), m_soundLists.waveAttrList(), m_doc.curKitAttr(),
-                        KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()}, pumpEvents);
-    m_pad.noteLinksLeftOut(kits.linksLeftOut);
-    if (!kits.ok)
-        return refuse(kits.messages);
-    takePadKits(kits, images); // the pages show the kits
-
-    progress->setValue(88);
-    tell(withLinks(kits.messages), true);
-
     m_ui->kitNumber->setText(QStringLiteral("1"));
     m_mainPadPage.typeKitNumber(QStringLiteral("1"));
     m_kitPages.updateKitNo(1);
     m_doc.markAllSaved(m_kitPages.globalPage()); // an offline close after a failed close on the pad compares with this
-    guardPad(loaded);
+    guardPad(*loaded);
     progress->setValue(100);
     progress->close();
     m_loopFlag1 = 0;
+}
+
+DeviceMessages PadSyncController::withLinksLeftOut(DeviceMessages messages) const
+{
+    if (!m_pad.padLinksLeftOut().isEmpty())
+        messages.prepend(padtree::linksWarning(m_pad.padLinksLeftOut()));
+    return messages;
+}
+
+void PadSyncController::tellDuringLoad(const DeviceMessages &messages)
+{
+    if (messages.isEmpty())
+        return;
+    const bool shown = m_usbDialog->isVisible();
+    m_usbDialog->hide();
+    showDeviceMessages(messages);
+    if (shown)
+        m_usbDialog->show();
+}
+
+DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::optional<PadIdentity> *loaded)
+{
+    const DeviceMessages silent{{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
+    const DeviceMessages notPad{{WindowTexts::tr("Error"), WindowTexts::tr("The current disk is not the sampler pad.")}};
+    // Both checks run so that both report; their boxes come without the dialog.
+    const std::optional<PadTreeRead> tree = m_pad.runOnPad<PadTreeRead>(
+            [modelFolder](const PadPace &pace) { return readPadTree(modelFolder, pace); }, pumpEvents);
+    if (!tree)
+        return silent;
+    m_pad.takeTree(tree->tree);
+    m_usbDialog->setValue(10);
+    if (!tree->ok)
+        m_usbDialog->hide(); // the refusal follows
+    tellDuringLoad(tree->warnings);
+    if (!tree->ok)
+        return notPad;
+    const PadPlaces places = m_pad.padPlaces();
+    *loaded = m_pad.runOnPad<PadIdentity>([places](const PadPace &) { return readPadIdentity(places); }, pumpEvents);
+    if (!*loaded)
+        return silent;
+    // What the backup keeps of the pad as it stands, read before anything is written to it.
+    const ztplatform::FolderAnchor root = m_pad.padRoot();
+    const PadTreePaths read = m_pad.tree();
+    const std::optional<QVector<padbackup::File>> settings = m_pad.runOnPad<QVector<padbackup::File>>(
+            [root, read](const PadPace &) { return padbackup::readSettings(root, read); }, pumpEvents);
+    if (!settings)
+        return silent;
+    keepPadAsLoaded(**loaded, *settings);
+    // Nothing has been written to the pad before this point.
+    const std::optional<bool> inOrder = putPadInOrder(**loaded);
+    if (!inOrder)
+        return silent;
+    if (!*inOrder)
+        return notPad;
+    return {};
+}
+
+DeviceMessages PadSyncController::loadPadSounds()
+{
+    m_usbDialog->setValue(18);
+    const QVector<QString> data = m_pad.waveDataList(), prm = m_pad.wavePrmList();
+    const std::optional<PadSounds> sounds = m_pad.runOnPad<PadSounds>(
+            [data, prm](const PadPace &pace) { return readPadSounds(data, prm, [pace]() { pace.beat(); }); },
+            pumpEvents);
+    if (!sounds)
+        return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
+    m_pad.noteLinksLeftOut(sounds->linksLeftOut);
+    if (!sounds->ok)
+        return DeviceMessages(sounds->messages) << soundsRefusal(sounds->waveAttrList.isEmpty());
+    // Nothing was written to the pad: the backup goes on its own thread,
+    // from what the load read, and the first write waits for it.
+    QVector<padbackup::File> records;
+    records.reserve(sounds->prmRecords.size());
+    for (const QPair<QString, QByteArray> &record : sounds->prmRecords)
+        records.append({record.first, record.second});
+    backUpPad(records);
+    m_soundLists.takeWaveAttrList(sounds->waveAttrList);
+    m_library.loadPadSounds(sounds->waveLoadKitAttrList);
+    emit soundListChanged();
+    tellDuringLoad(sounds->messages);
+
+    m_usbDialog->setValue(40);
+    const QString clickPath = m_pad.sys_click_path();
+    const std::optional<padtree::ClickFiles> clicks = m_pad.runOnPad<padtree::ClickFiles>(
+            [clickPath](const PadPace &) { return padtree::readClickFiles(clickPath); }, pumpEvents);
+    if (!clicks)
+        return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
+    m_pad.takeClickFiles(*clicks);
+    m_usbDialog->hide(); // the import may warn; the load goes on whatever it says
+    importPadClicks();
+    m_usbDialog->show();
+    return {};
+}
+
+DeviceMessages PadSyncController::loadPadSettings()
+{
+    const DeviceMessage notPad{WindowTexts::tr("Error"), WindowTexts::tr("The current disk is not the sampler pad.")};
+    if (m_pad.usbGlobalIniFile().isEmpty() && namesGlobalIni(m_pad.padLinksLeftOut()))
+        return {notPad};
+    const auto globalModel = std::make_shared<percussionpadfile>();
+    // A missing global.ini is named where it belongs.
+    const QString globalFile = m_pad.usbGlobalIniFile().isEmpty()
+            ? m_pad.sysPath() + QStringLiteral("/global.ini")
+            : m_pad.usbGlobalIniFile();
+    const std::optional<PadGlobal> global = m_pad.runOnPad<PadGlobal>(
+            [globalFile, globalModel](const PadPace &) { return readPadGlobal(globalFile, *globalModel); }, pumpEvents);
+    if (!global)
+        return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
+    if (!global->ok)
+        return global->messages;
+    m_doc.takeGlobalSize(global->globalSize);
+    m_pad.takeLoadedChainBlock(global->chainBlock);
+    m_kitPages.showVerAndGlobal1(globalModel.get());
+    // The copy the close compares the chains with, whatever layout was read.
+    m_doc.markChainsLoaded();
+    return {};
+}
+
+DeviceMessages PadSyncController::loadPadKits()
+{
+    // What the reader is handed is its own: a load given up on keeps it.
+    struct Reading
+    {
+        setupfiles::KitTables images;
+        QVector<MainWindow1Records::soundKit> scratch;
+    };
+    const auto reading = std::make_shared<Reading>();
+    reading->scratch = QVector<MainWindow1Records::soundKit>(m_doc.curKitAttr(), m_doc.curKitAttr() + KIT_MAX_COUNT);
+    const QString kitPath = m_pad.kitPath();
+    const QVector<MainWindow1Records::SOUND_INDEX> waves = m_soundLists.waveAttrList();
+    const std::optional<PadKits> kits = m_pad.runOnPad<PadKits>(
+            [kitPath, waves, reading](const PadPace &pace) {
+                setupfiles::KitTables &images = reading->images;
+                return readPadKits(kitPath, waves, reading->scratch.constData(),
+                                   KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()},
+                                   [pace]() { pace.beat(); });
+            },
+            pumpEvents);
+    if (!kits)
+        return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
+    m_pad.noteLinksLeftOut(kits->linksLeftOut);
+    if (!kits->ok)
+        return kits->messages;
+    takePadKits(*kits, reading->images); // the pages show the kits
+    m_usbDialog->setValue(88);
+    tellDuringLoad(withLinksLeftOut(kits->messages));
+    return {};
 }
 
 void PadSyncController::importPadClicks()

@@ -20,6 +20,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 class KitDocument;
 class KitPagesController;
 class MainPadPageController;
@@ -117,13 +119,27 @@ private:
     // The load after the drive's model folder was found; ends the program
     // (fileErrCloseWindow) when the pad cannot be used.
     void loadPad(const QString &modelFolder);
-    bool putPadInOrder(const PadIdentity &loaded);
-    // The pad as the load found it is kept: its settings read now, where
+    // The load's steps: each reads the pad off the GUI thread and the window
+    // takes what it read; the refusal that ends the load, or nothing.
+    DeviceMessages loadPadTree(const QString &modelFolder, std::optional<PadIdentity> *loaded);
+    DeviceMessages loadPadSounds();
+    DeviceMessages loadPadSettings();
+    DeviceMessages loadPadKits();
+    std::optional<bool> putPadInOrder(const PadIdentity &loaded);
+    // The load's boxes come without its progress dialog.
+    void tellDuringLoad(const DeviceMessages &messages);
+    // `messages` after the box naming the links the load left out, if any.
+    DeviceMessages withLinksLeftOut(DeviceMessages messages) const;
+    // The drive chosen stopped answering while it was loaded.
+    QString notAnsweringAtLoadText() const;
+    // The pad as the load found it is kept: its `settings` as read, where
     // and when its backup goes.
-    void keepPadAsLoaded(const PadIdentity &loaded);
-    // The backup written from the settings kept and `prm`, on its own thread;
-    // with `wait` the load waits for it (something is about to be written).
-    void backUpPad(const QVector<padbackup::File> &prm, bool wait);
+    void keepPadAsLoaded(const PadIdentity &loaded, const QVector<padbackup::File> &settings);
+    // The backup written from the settings kept and `prm`, on its own thread,
+    // unless the load wrote it already.
+    void backUpPad(const QVector<padbackup::File> &prm);
+    // The load wrote the backup itself, before it put the pad in order.
+    void backupTaken(const padbackup::Written &written);
     void backupEnded(bool ok, const QString &why);
     // The kits of the backup at `folder` taken as the pad's load takes them;
     // false, with why, when they cannot be.
@@ -188,6 +204,7 @@ private:
     QString m_backupFolder;                  // this pad's backups
     QDateTime m_backupWhen;                  // when the load began
     QVector<padbackup::File> m_backupSettings; // the pad's kit records and settings as the load found them
+    bool m_backupTaken = false;              // written by the load before it put the pad in order
 };
 
 #endif

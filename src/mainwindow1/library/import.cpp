@@ -142,12 +142,13 @@ void SoundFilesController::addFilesToTotalList()
 
 // The items of the group whose files hold audio, in order; the others are
 // named in one warning.
-QVector<strSoundItem> SoundFilesController::audioItemsOf(const strSoundGroup &group)
+QVector<strSoundItem> SoundFilesController::audioItemsOf(const strSoundGroup &group,
+                                                        QHash<QString, groupentries::Identity> *bytes)
 {
     QStringList files;
     for (const strSoundItem &item : qAsConst(*group.itemList))
         files.append(item.file);
-    files = audioFilesOf(files);
+    files = audioFilesOf(files, bytes);
     const QSet<QString> audio(files.begin(), files.end());
     QVector<strSoundItem> items;
     for (const strSoundItem &item : qAsConst(*group.itemList)) {
@@ -160,7 +161,8 @@ QVector<strSoundItem> SoundFilesController::audioItemsOf(const strSoundGroup &gr
 // The items as sounds of the group of their name (made at the bottom when
 // there is none).
 void SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardItemModel *model,
-                                          const QVector<strSoundItem> &items)
+                                          const QVector<strSoundItem> &items,
+                                          const QHash<QString, groupentries::Identity> &bytes)
 {
     soundnames::IncomingNames names(m_library);
     int g = m_library.getGroupIndexFromModel(group->name);
@@ -172,7 +174,7 @@ void SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardI
             continue;
         sounds.append({names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name,
                                   item.file),
-                       item.file});
+                       item.file, bytes.value(item.file)});
     }
     m_library.addSoundsToGroup(g, sounds);
     ui->waveGroupTreeView->expand(model->index(g, 0));
@@ -242,14 +244,16 @@ void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardIte
 {
     if (!group || !group->itemList || group->itemList->isEmpty() || group->name.trimmed().isEmpty() || !model)
         return;
-    // Files that are not audio never reach the lists or the pad's queue.
-    const QVector<strSoundItem> items = audioItemsOf(*group);
+    // Files that are not audio never reach the lists or the pad's queue; a
+    // group row keeps what tells its file's bytes apart.
+    QHash<QString, groupentries::Identity> bytes;
+    const QVector<strSoundItem> items = audioItemsOf(*group, mode == 3 ? &bytes : nullptr);
     if (items.isEmpty())
         return;
 
     if (mode == 3) {
         const editstep::Recorder::Scope step(m_library.recorder(), QString());
-        addToGroupTree(group, model, items);
+        addToGroupTree(group, model, items, bytes);
     } else if (mode == 4) {
         // Sounds added on the pad are written to it: no step brings them back.
         const editstep::Recorder::Scope step(m_library.recorder(), WindowTexts::tr("sounds added to the list"));

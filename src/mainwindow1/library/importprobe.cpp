@@ -19,7 +19,7 @@ constexpr int kListedMax = 30;    // refused files named in the warning
 
 } // namespace
 
-QStringList SoundFilesController::audioFilesOf(const QStringList &paths)
+QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<QString, groupentries::Identity> *bytes)
 {
     QStringList unique = paths;
     unique.removeDuplicates();
@@ -30,6 +30,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths)
     timer.start();
     QPointer<QProgressDialog> progress;
     bool shown = false;
+    QVector<groupentries::Identity> read;
     const QVector<bool> audio = audioprobe::probeAll(unique, [&](int done) {
         if (!shown && timer.elapsed() >= kDialogDelay) {
             shown = true;
@@ -40,7 +41,11 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths)
             progress->setValue(done);
         // Until the dialog holds the window, clicks wait.
         QCoreApplication::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
-    });
+    }, 0, bytes ? &read : nullptr);
+    for (int i = 0; bytes && i < read.size(); ++i) {
+        if (read.at(i).known())
+            bytes->insert(unique.at(i), read.at(i));
+    }
     if (progress) {
         progress->close();
         progress->hide();

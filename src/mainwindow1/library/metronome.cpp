@@ -45,6 +45,11 @@ void SoundListsController::importClickSounds()
 
     QStringList candidates;
     QVector<MainWindow1Records::SOUND_INDEX> deviceRecords;
+    // The pad's files as its load read them, without another look at the pad.
+    const auto sizeOf = [this](const QString &path) {
+        const qint64 read = m_pad.clickFileSize(path);
+        return read >= 0 ? read : QFileInfo(path).size();
+    };
     if (m_lib.clickDeviceFlag()) {
         candidates = m_pad.clickFiles();
         for (int i = 0; i < candidates.size(); ++i) {
@@ -55,9 +60,9 @@ void SoundListsController::importClickSounds()
             record.wave_No = quint16(i);
             record.wave_lock = 1;
             record.start_cluster = 0;
-            record.wave_length = quint32(fi.size());
+            record.wave_length = quint32(sizeOf(candidates.at(i)));
             record.wave_start = 0;
-            record.wave_end = quint32(fi.size());
+            record.wave_end = record.wave_length;
             deviceRecords.append(record);
         }
         if (!candidates.isEmpty())
@@ -90,7 +95,7 @@ void SoundListsController::importClickSounds()
     bool tooSmall = false;
     for (const QString &path : qAsConst(candidates)) {
         const QFileInfo fi(path);
-        if (fi.size() <= 4096) {
+        if (sizeOf(path) <= 4096) {
             prompter->warning(
                     w, WindowTexts::tr("Warning"),
                     fi.fileName() + WindowTexts::tr("The sound length is less than 4KB and does not support import."),
@@ -112,7 +117,7 @@ void SoundListsController::importClickSounds()
             renamed.append({fi.fileName(), info.name});
         info.file = path;
         info.offset = offset;
-        info.size = quint32(fi.size());
+        info.size = quint32(sizeOf(path));
         offset += info.size;
         added.append(info);
     }

@@ -3,9 +3,11 @@
 
 // Sound import and export: conversion through ffmpeg, the imports into the lists and groups, Export Sound.
 
+#include "library/groupentries.h"
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
 
+#include <QHash>
 #include <QObject>
 #include <QStringList>
 #include <QVector>
@@ -62,8 +64,9 @@ public:
     // or drop, and what it became; nothing when none changed.
     void tellRenamedSounds(const QVector<namerules::NameChange> &changes);
     // The paths that hold decodable audio, in order; the others are named in
-    // one warning. Probes on all cores while the window stays responsive.
-    QStringList audioFilesOf(const QStringList &paths);
+    // one warning. Probes on all cores while the window stays responsive;
+    // with `bytes`, reads each audio file whole there for what tells its bytes apart.
+    QStringList audioFilesOf(const QStringList &paths, QHash<QString, groupentries::Identity> *bytes = nullptr);
 
     // Export Sound: the sounds selected in the total list as WAV files, and
     // a report of what was written.
@@ -92,9 +95,11 @@ private:
 
     quint64 copyStoredSound(const QString &source, const QString &target, bool preview);
     bool readable(const QString &path);
-    QVector<MainWindow1Records::strSoundItem> audioItemsOf(const MainWindow1Records::strSoundGroup &group);
+    QVector<MainWindow1Records::strSoundItem> audioItemsOf(const MainWindow1Records::strSoundGroup &group,
+                                                          QHash<QString, groupentries::Identity> *bytes = nullptr);
     void addToGroupTree(const MainWindow1Records::strSoundGroup *group, QStandardItemModel *model,
-                        const QVector<MainWindow1Records::strSoundItem> &items);
+                        const QVector<MainWindow1Records::strSoundItem> &items,
+                        const QHash<QString, groupentries::Identity> &bytes);
     void addToTotalList(QStandardItemModel *model, const QVector<MainWindow1Records::strSoundItem> &items);
     void showExportReport(const QStringList &written, const QString &folder);
 };

@@ -148,12 +148,13 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
     files.erase(std::remove_if(files.begin(), files.end(),
                                [](const QString &f) { return !QFileInfo(f).isFile() || !soundnames::isSoundFile(f); }),
                 files.end());
-    files = m_soundFiles.audioFilesOf(files);
+    QHash<QString, groupentries::Identity> bytes;
+    files = m_soundFiles.audioFilesOf(files, &bytes);
 
     soundnames::IncomingNames names(m_library);
     QVector<SoundLibrary::GroupSound> sounds;
     for (const QString &path : qAsConst(files))
-        sounds.append({names.take(QFileInfo(path).baseName(), path), path}); // up to the first "."
+        sounds.append({names.take(QFileInfo(path).baseName(), path), path, bytes.value(path)}); // up to the first "."
     m_library.addSoundsToGroup(groupRow, sounds);
     m_soundFiles.tellRenamedSounds(names.changes());
     return false;

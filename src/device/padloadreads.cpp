@@ -1,0 +1,61 @@
+#include "device/padloadreads.h"
+
+#include "device/padpaths.h"
+
+#include <QFileInfo>
+
+ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace)
+{
+    ChosenDrive drive;
+    // The root may hold nothing but the model folder.
+    const QFileInfoList rootEntries = padtree::listEntries(root, false);
+    pace.beat();
+    for (const QFileInfo &fi : rootEntries) {
+        if (fi.isFile()) {
+            drive.rootHoldsFile = true;
+            return drive;
+        }
+    }
+    // A linked model folder would lead out of the drive.
+    const QString modelFolder = padtree::findModelFolder(root);
+    pace.beat();
+    const QFileInfo model(modelFolder);
+    if (modelFolder.isEmpty() || !model.isDir() || model.isSymLink())
+        return drive;
+    drive.modelFolder = model.canonicalFilePath();
+    pace.beat();
+    drive.root = ztplatform::FolderAnchor::record(root);
+    pace.beat();
+    return drive;
+}
+
+PadTreeRead readPadTree(const QString &modelFolder, const PadPace &pace)
+{
+    PadTreeRead read;
+    DeviceMessage warning;
+    const bool rootOk = padtree::getRootDirPath(modelFolder, read.tree, &warning);
+    pace.beat();
+    if (!rootOk)
+        read.warnings << warning;
+    const QStringList links = read.tree.linksLeftOut;
+    PadTreeRead files = relistPadTree(read.tree, pace);
+    files.tree.linksLeftOut = links + files.tree.linksLeftOut;
+    files.warnings = read.warnings + files.warnings;
+    files.ok = rootOk && files.ok;
+    return files;
+}
+
+PadTreeRead relistPadTree(PadTreePaths tree, const PadPace &pace)
+{
+    PadTreeRead read;
+    tree.linksLeftOut.clear();
+    tree.waveDataList.clear();
+    tree.wavePrmList.clear();
+    DeviceMessage warning;
+    read.ok = padtree::judgeFourFile(tree, &warning);
+    pace.beat();
+    if (!read.ok)
+        read.warnings << warning;
+    read.tree = tree;
+    return read;
+}

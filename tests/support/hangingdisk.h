@@ -1,0 +1,79 @@
+#ifndef TESTS_SUPPORT_HANGINGDISK_H
+#define TESTS_SUPPORT_HANGINGDISK_H
+
+// The editor's disk while it lives: an open of a name that ends as told
+// waits, as on a pad that stopped answering, until the test releases it.
+// Every other call goes to the system.
+
+#include "passdisk.h"
+
+#include "platform/sysio.h"
+
+#include <condition_variable>
+#include <mutex>
+
+class HangingOpens : public PassDisk
+{
+public:
+    explicit HangingOpens(const QByteArray &nameEnd)
+        : m_nameEnd(nameEnd)
+        , m_before(ztplatform::sysio::setDisk(this))
+    {
+    }
+    // Opens still waiting return before it goes.
+    ~HangingOpens() override
+    {
+        release();
+        std::unique_lock<std::mutex> hold(m_lock);
+        m_changed.wait(hold, [this] { return m_inside == 0; });
+        ztplatform::sysio::setDisk(m_before);
+    }
+    HangingOpens(const HangingOpens &) = delete;
+    HangingOpens &operator=(const HangingOpens &) = delete;
+
+    int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+    {
+        {
+            std::unique_lock<std::mutex> hold(m_lock);
+            if (!m_released && name.endsWith(m_nameEnd)) {
+                ++m_inside;
+                ++m_hung;
+                m_changed.notify_all();
+                m_changed.wait(hold, [this] { return m_released; });
+                --m_inside;
+                m_changed.notify_all();
+            }
+        }
+        return PassDisk::openAt(dir, name, flags, mode);
+    }
+
+    void release()
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_released = true;
+        m_changed.notify_all();
+    }
+    // Opens that waited or wait now.
+    int hung() const
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        return m_hung;
+    }
+    // Opens waiting now.
+    int waiting() const
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        return m_inside;
+    }
+
+private:
+    const QByteArray m_nameEnd;
+    ztplatform::Disk *m_before;
+    mutable std::mutex m_lock;
+    std::condition_variable m_changed;
+    bool m_released = false;
+    int m_inside = 0;
+    int m_hung = 0;
+};
+
+#endif
