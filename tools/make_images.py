@@ -2,7 +2,9 @@
 """Draws the editor's images.
 
 Every picture is written as an SVG source into src/resources/images/svg/ and
-rendered to the PNG that the program embeds (src/resources/images/<name>.png).
+rendered to the PNG that the program embeds (src/resources/images/<name>.png);
+the desktop icon also at the sizes the install puts in the icon theme
+(src/resources/images/desktop/).
 Lettering uses the small stroke font below, so the result does not depend on
 the fonts of the machine.
 
@@ -222,6 +224,21 @@ def logo():
             body.append('<rect x="%d" y="%d" width="11" height="11" rx="2.5" fill="%s"/>'
                         % (14 + c * 14, 9 + r * 14, color))
     body.append(text("ZT350", 72, 17, 26, INK_LIGHT, 4))
+    return svg(w, h, "\n".join(body))
+
+
+def app_icon_small():
+    """The program's icon where the desktop shows it at 32 px and below: four
+    pads on the dark tile, the lower row lit, with room between them."""
+    w = h = 256
+    body = ["<defs>%s</defs>" % _grad("tile", "#323b45", "#1a2027"),
+            '<rect x="8" y="8" width="240" height="240" rx="44" fill="url(#tile)" stroke="%s" '
+            'stroke-width="12"/>' % BODY_EDGE]
+    for r in range(2):
+        for c in range(2):
+            color = BLUE_BRIGHT if r == 1 else ("#e4eaf0" if c == 0 else "#5a6878")
+            body.append('<rect x="%d" y="%d" width="76" height="76" rx="14" fill="%s"/>'
+                        % (44 + c * 92, 44 + r * 92, color))
     return svg(w, h, "\n".join(body))
 
 
@@ -448,6 +465,18 @@ def all_images():
     return out
 
 
+# The desktop's icon sizes (hicolor theme), each rendered into
+# src/resources/images/desktop/: 32 px and below from the small drawing, the
+# others from the icon itself (also the installed SVG).
+DESKTOP_ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
+
+def desktop_icons():
+    """(png name, size, svg name) of each size of the desktop icon."""
+    return [("zt350editor-%d" % n, n, "zt350editor-small" if n <= 32 else "zt350editor")
+            for n in DESKTOP_ICON_SIZES]
+
+
 def qrc_entries():
     return ["        <file>images/%s.png</file>" % name for name, _, _, _ in all_images()]
 
@@ -471,7 +500,16 @@ def main(argv):
         png_path = os.path.join(IMG_DIR, name + ".png")
         subprocess.run([tool, "-w", str(w), "-h", str(h), "-f", "png", "-o", png_path, svg_path],
                        check=True)
-    print("%d images written to %s" % (len(all_images()), os.path.relpath(IMG_DIR, ROOT)))
+    with open(os.path.join(SVG_DIR, "zt350editor-small.svg"), "w", encoding="utf-8") as f:
+        f.write(app_icon_small())
+    desktop_dir = os.path.join(IMG_DIR, "desktop")
+    os.makedirs(desktop_dir, exist_ok=True)
+    for name, size, drawing in desktop_icons() if not svg_only else []:
+        subprocess.run([tool, "-w", str(size), "-h", str(size), "-f", "png", "-o",
+                        os.path.join(desktop_dir, name + ".png"), os.path.join(SVG_DIR, drawing + ".svg")],
+                       check=True)
+    print("%d images and %d desktop icons written to %s"
+          % (len(all_images()), len(DESKTOP_ICON_SIZES), os.path.relpath(IMG_DIR, ROOT)))
     return 0
 
 
