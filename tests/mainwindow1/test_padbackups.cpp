@@ -73,6 +73,25 @@ private slots:
         QCOMPARE(f.prompter.texts().join("|"), QString());
     }
 
+    // A pad the load puts in order first is backed up before that, once.
+    void aPadPutInOrderIsBackedUpFirst()
+    {
+        PadWindow f;
+        layOut(f);
+        kf::writeFile(f.pad.dataPath + "/001/.006.wav.3.zt-part", "cut");
+        kf::writeFile(f.pad.prmPath + "/001/.006.prm.3.zt-part", "cut");
+        MainWindow1 *w = f.open();
+        QVERIFY(!w->pad().isUDiskFlag());
+        w->padSync().waitForBackup();
+        QVERIFY(!QFile::exists(f.pad.dataPath + "/001/.006.wav.3.zt-part"));
+        const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(kf::readFile(backups.first().folder + "/KIT/k001.ini"), kf::readFile(kitFile(f, 1)));
+        QCOMPARE(padbackup::filesOfTar(kf::readFile(backups.first().folder + "/WAV_PRM.tar")).size(), 3);
+        for (const QString &t : f.prompter.texts())
+            QVERIFY2(!t.contains("backed up"), qPrintable(t));
+    }
+
     void aBackupNotWrittenIsToldOnce()
     {
         PadWindow f;
