@@ -166,21 +166,27 @@ void BM_SyncWorkersVsDirect(benchmark::State &state)
     qint64 directNs = 0, syncNs = 0;
     for (auto _ : state) {
         QTemporaryDir direct, synced;
-        QDir().mkpath(direct.path() + "/data");
-        QDir().mkpath(direct.path() + "/prm");
-        QDir().mkpath(synced.path() + "/data");
-        QDir().mkpath(synced.path() + "/prm");
+        auto tree = [](const QTemporaryDir &d) {
+            PadTreePaths t;
+            t.sysPath = d.path() + "/sys";
+            t.dataPath = d.path() + "/data";
+            t.prmPath = d.path() + "/prm";
+            for (const QString &folder : {t.sysPath, t.dataPath, t.prmPath})
+                QDir().mkpath(folder);
+            return t;
+        };
+        const PadTreePaths directTree = tree(direct), syncedTree = tree(synced);
         QElapsedTimer t;
         t.start();
         audioconverter conv;
         for (const SyncBatch::Sound &s : qAsConst(sounds))
-            waveprm::writeDeviceWave(conv, s.waveNo, s.source, s.name, direct.path() + "/data", direct.path() + "/prm",
+            waveprm::writeDeviceWave(conv, s.waveNo, s.source, s.name, directTree,
                                      ztplatform::FolderAnchor::record(direct.path()));
         directNs += t.nsecsElapsed();
         t.restart();
         SyncBatch batch;
-        batch.setPadRoot(ztplatform::FolderAnchor::record(synced.path()));
-        batch.startAdd(sounds, synced.path() + "/data", synced.path() + "/prm");
+        batch.setPad(ztplatform::FolderAnchor::record(synced.path()), syncedTree);
+        batch.startAdd(sounds);
         batch.waitForFinished();
         syncNs += t.nsecsElapsed();
     }
@@ -243,8 +249,8 @@ void BM_DeleteHundredVsPlainRemoval(benchmark::State &state)
         plainNs.push_back(t.nsecsElapsed());
         t.restart();
         SyncBatch batch;
-        batch.setPadRoot(ztplatform::FolderAnchor::record(batched.root));
-        batch.startDelete(wavPaths(batched, kBatchSounds), batched.dataPath, batched.prmPath);
+        batch.setPad(ztplatform::FolderAnchor::record(batched.root), batched.tree());
+        batch.startDelete(wavPaths(batched, kBatchSounds));
         batch.waitForFinished();
         batchNs.push_back(t.nsecsElapsed());
     }
@@ -323,8 +329,8 @@ void BM_AddHundredVsConversionsAndCopy(benchmark::State &state)
         plainNs.push_back(t.nsecsElapsed());
         t.restart();
         SyncBatch batch;
-        batch.setPadRoot(ztplatform::FolderAnchor::record(batched.root));
-        batch.startAdd(sounds, batched.dataPath, batched.prmPath);
+        batch.setPad(ztplatform::FolderAnchor::record(batched.root), batched.tree());
+        batch.startAdd(sounds);
         batch.waitForFinished();
         batchNs.push_back(t.nsecsElapsed());
     }

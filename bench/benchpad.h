@@ -69,6 +69,17 @@ struct Pad {
         ok = true;
     }
 
+    // The pad's four folders.
+    PadTreePaths tree() const
+    {
+        PadTreePaths t;
+        t.kitPath = kitPath;
+        t.sysPath = sysPath;
+        t.dataPath = dataPath;
+        t.prmPath = prmPath;
+        return t;
+    }
+
     QVector<QString> folders(const QString &base) const
     {
         QVector<QString> list;

@@ -1,6 +1,7 @@
 #include "device/padjournal.h"
 
 #include "device/padpaths.h"
+#include "device/padreasons.h"
 #include "device/pairfiles.h"
 #include "platform/inplacefile.h"
 #include "platform/disk.h"
@@ -28,6 +29,11 @@ const QLatin1String STAGING_NAME(".zt-journal-new");
 const QLatin1String UNREADABLE_NAME("unreadable-journal");
 
 namespace {
+
+QString notAtPlace()
+{
+    return DeviceText::tr("The sampler pad is not at its place; its next load tells where its sounds are.");
+}
 
 // A record whose walk was turned back: always undone from then on.
 const QLatin1String UNDO_NAME(".zt-journal-undo");
@@ -157,7 +163,8 @@ bool stepFits(const Step &s)
     case Kind::MakeFolder:
         return wave;
     case Kind::Create:
-        return isEntryName(s.hidden) && isEntryName(s.to) && folderFits(s.area, s.toFolder) && markFits(s.mark);
+        return isEntryName(s.hidden) && isEntryName(s.to) && folderFits(s.area, s.toFolder)
+                && (markFits(s.mark) || (s.mark.size == -1 && s.mark.digest.isEmpty()));
     case Kind::Move:
         return wave && isEntryName(s.from) && isEntryName(s.hidden) && isEntryName(s.to)
                 && folderFits(s.area, s.toFolder) && markFits(s.mark) && s.before.size() == s.after.size()
@@ -182,13 +189,21 @@ Mark markOfBytes(const QByteArray &bytes)
     });
 }
 
+Mark markOfFile(int fd)
+{
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return Mark();
+    return markOf(st.st_size, [fd](qint64 at, qint64 n, QByteArray *out) { return preadAll(fd, at, n, out); });
+}
+
 Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name)
 {
     struct stat st;
     const int fd = openRegular(folder, name, &st);
     if (fd < 0)
         return Mark();
-    const Mark m = markOf(st.st_size, [fd](qint64 at, qint64 n, QByteArray *out) { return preadAll(fd, at, n, out); });
+    const Mark m = markOfFile(fd);
     ::close(fd);
     return m;
 }
@@ -309,34 +324,35 @@ public:
         , m_record(record)
         , m_out(out)
         , m_at(record.steps.size(), At::Nowhere)
+        , m_durable(record.steps.size(), At::Nowhere)
         , m_patchedNow(record.steps.size(), false)
     {
         m_out.purpose = record.purpose;
+        QSet<quint16> seen;
+        for (const Step &s : record.steps) {
+            if (isSoundFile(s) && !seen.contains(s.number)) {
+                seen.insert(s.number);
+                m_out.sounds << s.number;
+            }
+        }
     }
 
     void locateAll()
     {
         for (int i = 0; i < m_record.steps.size(); ++i)
             m_at[i] = locate(i);
+        m_durable = m_at;
     }
 
     At at(int i) const { return m_at.at(i); }
 
-    // Every change of the record can be made from where the files are.
-    bool canFinish()
-    {
-        for (int i = 0; i < m_record.steps.size(); ++i) {
-            const Step &s = m_record.steps.at(i);
-            const At a = m_at.at(i);
-            if (s.kind == Kind::Create && a != At::Hidden && a != At::New)
-                return false;
-            if (s.kind == Kind::Move && a == At::Nowhere)
-                return false;
-            if ((s.kind == Kind::Move || s.kind == Kind::Create) && a != At::New && !targetFree(s))
-                return false;
-        }
-        return true;
-    }
+    // Every change of the record can be made from where the files are: each
+    // new file whole, each file that moves there, each file that leaves gone
+    // from its name (a removal goes on only once every file has left).
+    bool canFinish() { return canFinish(m_at); }
+    // The same from where the files were when the walk last forced them to
+    // the disk, which is where a stop leaves them.
+    bool canFinishDurably() { return canFinish(m_durable); }
 
     bool finish(const std::function<bool(const Step &, int)> &create);
     bool undo();
@@ -345,10 +361,29 @@ public:
     QStringList whereLines();
 
 private:
+    bool canFinish(const QVector<At> &at)
+    {
+        for (int i = 0; i < m_record.steps.size(); ++i) {
+            const Step &s = m_record.steps.at(i);
+            const At a = at.at(i);
+            if (s.kind == Kind::Create && a != At::Hidden && a != At::New)
+                return false;
+            if (s.kind == Kind::Move && a == At::Nowhere)
+                return false;
+            if (s.kind == Kind::Remove && a == At::Old)
+                return false;
+            // What stands at the new name now may be the file the walk put there.
+            if ((s.kind == Kind::Move || s.kind == Kind::Create) && a != At::New && m_at.at(i) != At::New
+                && !targetFree(s, at))
+                return false;
+        }
+        return true;
+    }
+
     ztplatform::OpenFolder dir(Area area, const QString &fff) { return m_pad.folder(area, fff); }
 
     At locate(int i);
-    bool targetFree(const Step &s);
+    bool targetFree(const Step &s, const QVector<At> &at);
     bool refuse(const QString &what)
     {
         const int error = errno;
@@ -403,23 +438,32 @@ private:
             }
         }
         m_touched.clear();
+        m_durable = m_at;
         return true;
+    }
+    static bool isSoundFile(const Step &s)
+    {
+        return (s.area == Area::Data || s.area == Area::Prm) && s.kind != Kind::MakeFolder;
     }
     void noteSound(const Step &s, bool done)
     {
-        if (s.area != Area::Data && s.area != Area::Prm)
+        if (!isSoundFile(s))
             return;
-        QVector<quint16> &list = done ? m_out.soundsDone : m_out.soundsUndone;
-        if (!list.contains(s.number))
-            list << s.number;
+        QSet<quint16> &noted = m_noted[done ? 1 : 0];
+        if (noted.contains(s.number))
+            return;
+        noted.insert(s.number);
+        (done ? m_out.soundsDone : m_out.soundsUndone) << s.number;
     }
 
     Pad &m_pad;
     const Record &m_record;
     Outcome &m_out;
     QVector<At> m_at;
+    QVector<At> m_durable; // m_at when the walk last forced its folders to the disk
     QVector<bool> m_patchedNow; // a Move's file holds its patch
     QSet<QString> m_touched;
+    QSet<quint16> m_noted[2]; // sounds in soundsUndone, soundsDone
 };
 
 At Walk::locate(int i)
@@ -478,13 +522,13 @@ At Walk::locate(int i)
 }
 
 // The new name holds nothing, or a file of the record that leaves it.
-bool Walk::targetFree(const Step &s)
+bool Walk::targetFree(const Step &s, const QVector<At> &at)
 {
     if (!dir(s.area, s.toFolder).exists(s.to) && !dir(s.area, s.toFolder).isLink(s.to))
         return true;
     for (int j = 0; j < m_record.steps.size(); ++j) {
         const Step &o = m_record.steps.at(j);
-        if ((o.kind == Kind::Move || o.kind == Kind::Remove) && m_at.at(j) == At::Old && o.area == s.area
+        if ((o.kind == Kind::Move || o.kind == Kind::Remove) && at.at(j) == At::Old && o.area == s.area
             && o.folder == s.toFolder && o.from == s.to)
             return true;
     }
@@ -525,7 +569,7 @@ bool Walk::put(const Step &s)
     const bool other = ::fstatat(f.fd(), QFile::encodeName(s.from).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
             && !S_ISREG(st.st_mode);
     m_out.putFailed << s.from;
-    m_out.putWhy = other ? QStringLiteral("no regular file") : QString::fromLocal8Bit(std::strerror(error));
+    m_out.putWhy = padreason::why(other ? st.st_mode & S_IFMT : 0, error);
     return true;
 }
 
@@ -661,6 +705,8 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
 bool Walk::undo()
 {
     const QVector<Step> &steps = m_record.steps;
+    const QVector<At> was = m_at;
+    const QVector<bool> patchedWas = m_patchedNow;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         if (s.kind == Kind::Patch && (m_at.at(i) == At::New || m_at.at(i) == At::Torn)) {
@@ -719,7 +765,9 @@ bool Walk::undo()
             m_out.missing << DeviceText::tr("Sound %1: its .wav file is missing.").arg(s.number);
         else if ((s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) != At::Old)
             m_out.missing << DeviceText::tr("Sound %1: its .prm file is missing.").arg(s.number);
-        noteSound(s, false);
+        // Only what was moved, written or patched was taken back.
+        if ((was.at(i) != At::Nowhere && was.at(i) != At::Old) || patchedWas.at(i))
+            noteSound(s, false);
     }
     m_out.missing.removeDuplicates();
     m_out.undone = true;
@@ -730,7 +778,7 @@ QStringList Walk::whereLines()
 {
     // Without the pad nothing tells where its files are.
     if (!dir(Area::Data, QString()).isOpen() || !dir(Area::Prm, QString()).isOpen())
-        return {DeviceText::tr("The sampler pad is not at its place; its next load tells where its sounds are.")};
+        return {notAtPlace()};
     locateAll();
     QHash<quint16, QVector<At>> bySound;
     QHash<quint16, quint16> newNumber;
@@ -768,7 +816,10 @@ QStringList Walk::whereLines()
 
 // ---- the record in SYS ------------------------------------------------------
 
-bool writeRecord(const Pad &pad, const QByteArray &bytes)
+// The record written under its staging name and forced to the disk, then
+// given its name (over the one on the pad when `replace`), SYS forced to the
+// disk.
+bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
 {
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
     if (!sys.isOpen()) {
@@ -785,7 +836,9 @@ bool writeRecord(const Pad &pad, const QByteArray &bytes)
         ok = false;
         error = errno;
     }
-    if (ok && pairfiles::moveEntry(sys, STAGING_NAME, sys, RECORD_NAME) && sys.sync())
+    if (ok
+        && (replace ? sys.rename(STAGING_NAME, sys, RECORD_NAME) : pairfiles::moveEntry(sys, STAGING_NAME, sys, RECORD_NAME))
+        && sys.sync())
         return true;
     error = errno ? errno : error;
     sys.remove(STAGING_NAME);
@@ -807,12 +860,21 @@ bool turnBack(const Pad &pad)
     return pairfiles::moveEntry(sys, RECORD_NAME, sys, UNDO_NAME) && sys.sync();
 }
 
+// A step refused because the pad left its place: said as such, not as a
+// refusal of the pad's.
+void noteAway(const Pad &pad, Outcome &out)
+{
+    out.away = out.refused && !pad.base(Area::Sys).isOpen();
+}
+
 // The undo of a walk that cannot go on, the record turned back first.
-void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out)
+void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool recorded = true)
 {
     if (!alreadyBack && !turnBack(sys)) {
         out.refused = true;
+        out.pending = recorded && walk.canFinishDurably();
         out.missing = walk.whereLines();
+        noteAway(sys, out);
         return;
     }
     walk.locateAll();
@@ -820,6 +882,7 @@ void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out)
         return;
     out.refused = true;
     out.missing = walk.whereLines();
+    noteAway(sys, out);
 }
 
 // Anything at the record's name that cannot be read moves aside under a
@@ -851,32 +914,57 @@ bool recordPresent(Pad &pad)
     return sys.exists(RECORD_NAME) || sys.isLink(RECORD_NAME) || sys.exists(UNDO_NAME) || sys.isLink(UNDO_NAME);
 }
 
-Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create)
+bool begin(Pad &pad, const Record &record)
+{
+    if (writeRecord(pad, encode(record)))
+        return true;
+    qWarning() << "cannot write the change record:" << std::strerror(errno);
+    return false;
+}
+
+Outcome abandon(Pad &pad, const Record &record)
+{
+    Outcome out;
+    out.found = true;
+    Walk walk(pad, record, out);
+    takeBack(walk, pad, false, out);
+    return out;
+}
+
+Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create, bool begun)
 {
     Outcome out;
     out.purpose = record.purpose;
-    if (!writeRecord(pad, encode(record))) {
+    const bool written = writeRecord(pad, encode(record), begun);
+    if (!written) {
         out.refused = true;
         out.error = errno;
         qWarning() << "cannot write the change record:" << std::strerror(errno);
-        return out;
+        if (!begun)
+            return out;
     }
     out.found = true;
     Walk walk(pad, record, out);
     walk.locateAll();
-    if (walk.finish(create) && dropRecord(pad))
+    if (written && walk.finish(create) && dropRecord(pad))
         return out;
     if (out.finished) {
         out.refused = true; // only the record's removal failed: the next load ends it
         return out;
     }
     // What was done is taken back; the write-back has no old bytes of every file.
-    if (record.purpose == Purpose::WriteBack && out.refused)
+    if (record.purpose == Purpose::WriteBack && out.refused) {
+        out.pending = written;
         return out;
-    if (out.refused && !pad.base(Area::Sys).isOpen())
+    }
+    if (out.refused && !pad.base(Area::Sys).isOpen()) {
+        out.pending = written && walk.canFinishDurably();
+        out.missing = walk.whereLines();
+        noteAway(pad, out);
         return out;
+    }
     out.refused = false;
-    takeBack(walk, pad, false, out);
+    takeBack(walk, pad, false, out, written);
     return out;
 }
 
@@ -886,8 +974,8 @@ Outcome recover(Pad &pad)
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
     if (!sys.isOpen())
         return out;
-    if (sys.exists(STAGING_NAME) && !sys.exists(RECORD_NAME) && !sys.exists(UNDO_NAME)) {
-        // Written part-way: nothing was changed after it.
+    if (sys.exists(STAGING_NAME)) {
+        // Never at the record's name: nothing was changed after it.
         if (sys.remove(STAGING_NAME) && sys.sync())
             out.changed = true;
     }
@@ -905,11 +993,14 @@ Outcome recover(Pad &pad)
     out.purpose = record.purpose;
     Walk walk(pad, record, out);
     walk.locateAll();
-    const bool finishes = !back && (record.purpose == Purpose::WriteBack || record.purpose == Purpose::DeleteSounds
-                                    || walk.canFinish());
+    const bool finishes = !back && (record.purpose == Purpose::WriteBack || walk.canFinish());
     if (finishes) {
-        if (!walk.finish({}) || !dropRecord(pad))
+        if (!walk.finish({}) || !dropRecord(pad)) {
             out.refused = true;
+            noteAway(pad, out);
+            if (out.away)
+                out.missing = walk.whereLines();
+        }
         return out;
     }
     takeBack(walk, pad, back, out);
@@ -959,9 +1050,9 @@ QStringList describe(const Outcome &o)
     case Purpose::AddSounds:
         if (o.finished && !o.soundsDone.isEmpty())
             lines << DeviceText::tr("These sounds were completed: %1.").arg(numbers(o.soundsDone));
-        if (o.undone && !o.soundsUndone.isEmpty())
-            lines << DeviceText::tr("The unfinished files of these sounds were removed: %1.")
-                             .arg(numbers(o.soundsUndone));
+        if (o.undone && !o.sounds.isEmpty())
+            lines << DeviceText::tr("The adding of these sounds was taken back; they are not on the sampler pad: %1.")
+                             .arg(numbers(o.sounds));
         break;
     case Purpose::DeleteSounds:
         if (o.finished && !o.soundsDone.isEmpty())
@@ -992,7 +1083,9 @@ QStringList describe(const Outcome &o)
         break;
     }
     lines << o.missing;
-    if (o.refused)
+    if (o.refused && o.away && !o.missing.contains(notAtPlace()))
+        lines << notAtPlace();
+    else if (o.refused && !o.away)
         lines << DeviceText::tr("The sampler pad refused a write (%1); the change stays recorded and the next load "
                                 "of the sampler pad takes it up again.")
                          .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));

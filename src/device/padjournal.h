@@ -44,12 +44,16 @@ struct Mark {
     bool isValid() const { return size >= 0 && !digest.isEmpty(); }
 };
 Mark markOfBytes(const QByteArray &bytes);
+// The regular file open at `fd`, read from where it is; invalid otherwise.
+Mark markOfFile(int fd);
 // The regular file at the entry (a link is never followed); invalid otherwise.
 Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name);
 
 enum class Kind : quint8 {
     MakeFolder = 1, // a numbered folder the moves need
-    Create = 2,     // a new file: written under `hidden`, then takes `to`
+    Create = 2,     // a new file: written under `hidden`, then takes `to`;
+                    // without a mark while it is being written (only
+                    // taken back then)
     Move = 3,       // `from` -> `hidden` -> `to` (in `toFolder`), then, when
                     // patchAfter is set, patched at patchAt
     Remove = 4,     // `from` -> `hidden`, then removed
@@ -91,9 +95,12 @@ struct Outcome {
     bool finished = false;   // every change of the record is on the pad
     bool undone = false;     // the record's changes were taken back
     bool refused = false;    // the pad refused a write: the record stays
+    bool away = false;       // of those, the pad was no longer at its place (pulled, or another there)
+    bool pending = false;    // and the next load finishes it (as far as the walk forced it to the disk)
     bool changed = false;    // something on the pad was written, moved or removed
     Purpose purpose = Purpose::WriteBack;
-    QVector<quint16> soundsDone, soundsUndone; // sounds the record served
+    QVector<quint16> sounds;                   // every sound the record serves
+    QVector<quint16> soundsDone, soundsUndone; // those finished, those whose files were taken back
     QVector<QPair<quint16, quint16>> renumbered; // old -> new numbers that hold now
     QVector<int> kitsWritten;  // kit records written from the record's bytes
     QVector<int> kitsRepaired; // of those, found torn
@@ -133,8 +140,21 @@ bool recordPresent(Pad &pad);
 // name, SYS forced to the disk) and runs it forward. `create` writes the
 // bytes of a Create step into the open file (every Create step's bytes must
 // match its mark). When a step fails, what was done is taken back; when that
-// fails too, the record stays for the next load.
-Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create = {});
+// fails too, the record stays for the next load. With `begun`, the record
+// begin() wrote stands on the pad and is replaced by `record`, the same
+// change now known in full (none of its steps but its Create steps' files
+// written under their hidden names); when it cannot be replaced, the change
+// is taken back.
+Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create = {},
+            bool begun = false);
+
+// Writes the record of a change whose new files are written before their
+// marks are known (a batch converting its sounds): its Create steps have no
+// mark, so a stop before run() takes them back. False, errno set, when the
+// pad does not take it; nothing is changed then.
+bool begin(Pad &pad, const Record &record);
+// Takes back what a begun change wrote and removes its record.
+Outcome abandon(Pad &pad, const Record &record);
 
 // The load: a record found is read, checked and finished or undone by what
 // it and the files show; one found unreadable (or no regular file) is kept

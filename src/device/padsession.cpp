@@ -377,6 +377,9 @@ void PadSession::beginDeleteBatch(bool ready)
 {
     m_delBatchList = m_delUsbWaveList.toVector();
     m_delNotRemoved.clear();
+    m_delNextLoad.clear();
+    m_delBatchHalfPairs = m_halfPairsConfirmed;
+    m_halfPairsConfirmed.clear();
     m_padBatchKind = SyncBatch::Deleting;
     beginBatchWatch(ready);
     if (!ready) {
@@ -394,7 +397,10 @@ void PadSession::beginBatchWatch(bool ready)
 
 void PadSession::pairNotRemoved(const QString &path, int why, int error)
 {
-    m_delNotRemoved.insert(QDir::toNativeSeparators(path), Kept{why, error});
+    if (why == UsbUpdate::RemovedAtNextLoad)
+        m_delNextLoad.insert(QDir::toNativeSeparators(path));
+    else
+        m_delNotRemoved.insert(QDir::toNativeSeparators(path), Kept{why, error});
 }
 
 PadSession::DeleteOutcome PadSession::finishDeleteBatch()
@@ -409,6 +415,7 @@ PadSession::DeleteOutcome PadSession::finishDeleteBatch()
             outcome.removed.insert(native);
     }
     outcome.kept = m_delNotRemoved;
+    outcome.nextLoad = m_delNextLoad;
     return outcome;
 }
 

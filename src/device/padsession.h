@@ -143,6 +143,9 @@ public:
     // `lost` gets the other pad, for AnotherPad. WasAway: the pad was not at
     // its place when the batch began or while it ran, and is back.
     writeback::PadStop batchStop(PadMatch *lost);
+    // A batch, or a change of the pad's files like one, begins: `ready` when
+    // the pad stood at its place. batchStop() tells only what follows.
+    void beginBatchWatch(bool ready);
 
     // ---- as loaded ----------------------------------------------------------
     const QVector<QString> &padKitFiles() const { return m_padKitFiles; }      // the file each kit was read from
@@ -230,12 +233,19 @@ public:
     // change file counts only those that did.
     QVector<AddedSound> finishAddBatch();
 
+    // The user said that what is left of these pairs (one file gone) goes
+    // too: the next delete batch takes them.
+    void confirmHalfPairs(const QSet<QString> &paths) { m_halfPairsConfirmed = paths; }
     // A delete batch of delUsbWaveList; not `ready`: no pair is removed.
     void beginDeleteBatch(bool ready);
-    // A worker could not remove the pair of `path`.
+    // The running delete batch's .wav paths whose pair may be found half.
+    const QSet<QString> &delBatchHalfPairs() const { return m_delBatchHalfPairs; }
+    // A worker could not remove the pair of `path`, or (RemovedAtNextLoad)
+    // left it for the next load to remove.
     void pairNotRemoved(const QString &path, int why, int error = 0);
     struct DeleteOutcome {
-        QSet<QString> removed;     // native .wav paths gone from the pad
+        QSet<QString> removed;     // native .wav paths gone from the pad, or going at its next load:
+        QSet<QString> nextLoad;    // those
         QHash<QString, Kept> kept; // native .wav paths that stay, and why
     };
     // Ends the delete batch: what it removed and what stays.
@@ -254,8 +264,6 @@ signals:
 
 private:
     void setMode(Mode mode);
-    // A batch begins: `ready` when the pad stood at its place.
-    void beginBatchWatch(bool ready);
 
     Mode m_mode = Mode::Offline;
     bool m_padClosing = false;
@@ -292,6 +300,9 @@ private:
     QVector<QString> m_delBatchList;
     QVector<QPair<int, SOUND_INDEX>> m_delBatchRecords; // records of the delete batch with their places
     QHash<QString, Kept> m_delNotRemoved;
+    QSet<QString> m_delNextLoad;        // pairs the next load removes
+    QSet<QString> m_halfPairsConfirmed; // for the next delete batch
+    QSet<QString> m_delBatchHalfPairs;  // and the running one
     bool m_padBatchRefused = false; // the running batch found no pad to write to when it began
 };
 

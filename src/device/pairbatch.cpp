@@ -5,9 +5,11 @@
 #include "device/pairfiles.h"
 #include "device/usbupdate.h"
 #include "model/audioconverter.h"
+#include "model/percussionpadfile1.h"
 #include "platform/disk.h"
 #include "platform/regularfile.h"
 #include "platform/runfolders.h"
+#include "platform/tempnames.h"
 
 #include <QDebug>
 #include <QDir>
@@ -18,8 +20,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -81,6 +85,25 @@ public:
         return reach;
     }
 
+    // Each base folder in which a folder was made forced to the disk once.
+    bool syncMade()
+    {
+        QSet<QString> bases;
+        for (auto &f : m_folders) {
+            const QString base = f.first.left(f.first.lastIndexOf(QLatin1Char('/')));
+            if (!f.second->created || bases.contains(base))
+                continue;
+            if (!f.second->base.sync())
+                return false;
+            bases.insert(base);
+        }
+        for (auto &f : m_folders) {
+            if (bases.contains(f.first.left(f.first.lastIndexOf(QLatin1Char('/')))))
+                f.second->created = false;
+        }
+        return true;
+    }
+
     // Each open folder forced to the disk once, and each base folder in
     // which a folder was made, the first time after.
     bool syncAll()
@@ -127,8 +150,9 @@ qint64 fileSize(const QString &path)
     return fi.isFile() ? fi.size() : 0;
 }
 
-// Copies the file `from` into the open `fd` through `disk`; its size goes to *size.
-bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size)
+// Copies the file `from` into the open `fd` through `disk`; its size goes to
+// *size, its mark to *mark.
+bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size, padjournal::Mark *mark)
 {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
@@ -138,12 +162,14 @@ bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size)
     for (;;) {
         const qint64 n = in.read(buffer.data(), buffer.size());
         if (n == 0)
-            return true;
+            break;
         if (n < 0)
             return false;
         if (!disk.write(fd, buffer.constData(), n))
             return false;
     }
+    *mark = padjournal::markOfFile(in.handle());
+    return mark->size == *size;
 }
 
 // Makes `hidden` in the folder, lets `write` fill the open file and forces
@@ -201,19 +227,22 @@ WaveWrite folderFailure(const Folder &f, const QString &base, const QString &fff
 
 // --- Adding -----------------------------------------------------------------
 
+namespace pj = padjournal;
+
 struct AddBatch::Pair {
     int waveNo = 0;
     QString source;
     const Folder *data = nullptr;
     const Folder *prm = nullptr;
-    QString wavName, prmName, hiddenWav, hiddenPrm;
-    bool wavNamed = false, prmNamed = false;
+    const Planned *names = nullptr;
+    pj::Mark wavMark, prmMark;
 };
 
-AddBatch::AddBatch(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath)
+AddBatch::AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
     : m_root(root)
-    , m_dataPath(dataPath)
-    , m_prmPath(prmPath)
+    , m_tree(tree)
+    , m_dataPath(tree.dataPath)
+    , m_prmPath(tree.prmPath)
     , m_folders(std::make_unique<Folders>(root, true))
 {
 }
@@ -226,40 +255,216 @@ int AddBatch::staged() const
     return int(m_pairs.size());
 }
 
-void AddBatch::drop(const Pair &pair) const
+bool AddBatch::plan(const QVector<int> &waveNos)
 {
-    pair.data->folder.remove(pair.hiddenWav);
-    pair.prm->folder.remove(pair.hiddenPrm);
+    QMutexLocker hold(&m_lock);
+    for (int n : waveNos) {
+        if (m_planned.contains(n))
+            continue;
+        if (m_begun != Begun::No)
+            return false;
+        Planned p;
+        p.waveNo = n;
+        m_planned.insert(n, p);
+        m_order << n;
+    }
+    return true;
 }
 
-void AddBatch::takeBack(const Pair &pair) const
+void AddBatch::drop(const Pair &pair) const
 {
-    if (pair.prmNamed)
-        pairfiles::moveEntry(pair.prm->folder, pair.prmName, pair.prm->folder, pair.hiddenPrm);
-    if (pair.wavNamed)
-        pairfiles::moveEntry(pair.data->folder, pair.wavName, pair.data->folder, pair.hiddenWav);
-    drop(pair);
+    pair.data->folder.remove(pair.names->hiddenWav);
+    pair.prm->folder.remove(pair.names->hiddenPrm);
+}
+
+// The names of one planned sound, looked for without changing anything: a
+// folder the pad lacks goes into `folders` ("data/fff", "prm/fff") to be made.
+// False when the sound cannot be written (why in p.blocked).
+bool AddBatch::planFiles(Planned &p, QSet<QString> &folders)
+{
+    if (p.waveNo < 1 || p.waveNo > WAVE_MAX_COUNT || padtree::waveFolderNumber(p.waveNo) > waveprm::WAVE_FOLDER_MAX) {
+        qDebug() << "Only supports creating 100 folders" << p.waveNo;
+        p.blocked = WaveWrite::Stopped;
+        return false;
+    }
+    p.fff = padtree::threeDigits(padtree::waveFolderNumber(p.waveNo));
+    const QString rrr = padtree::threeDigits(padtree::waveFileNumber(p.waveNo));
+    p.wavName = rrr + QStringLiteral(".wav");
+    p.prmName = rrr + QStringLiteral(".prm");
+    QSet<QString> missing;
+    for (const pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
+        const bool data = area == pj::Area::Data;
+        const QString &name = data ? p.wavName : p.prmName;
+        QString &hidden = data ? p.hiddenWav : p.hiddenPrm;
+        const ztplatform::OpenFolder base = m_pad->base(area);
+        const ztplatform::OpenFolder folder = m_pad->folder(area, p.fff);
+        if (!folder.isOpen()) {
+            // A link or a file at the folder's name is never written through.
+            if (base.isLink(p.fff) || base.exists(p.fff)) {
+                qWarning() << "the pad's wave folder leads out of the pad or is no folder:" << p.fff;
+                p.blocked = WaveWrite::Blocked;
+                return false;
+            }
+            missing << (data ? QStringLiteral("data/") : QStringLiteral("prm/")) + p.fff;
+            hidden = ztplatform::temporaryName(name, 0);
+            continue;
+        }
+        // Whatever stands at a name of the pair (a pair the editor did not
+        // list, a link) is never opened, replaced or removed.
+        if (!pairfiles::findEntry(folder, name).isEmpty()) {
+            qWarning() << "an entry stands at the name of wave" << p.waveNo << ":" << p.fff << name;
+            p.blocked = WaveWrite::Blocked;
+            return false;
+        }
+        hidden = pairfiles::freeHiddenName(folder, name);
+        if (hidden.isEmpty()) {
+            p.blocked = WaveWrite::Blocked;
+            return false;
+        }
+    }
+    folders += missing;
+    return true;
+}
+
+// The record naming every sound that may be staged goes to the pad before
+// anything else, then the folders it needs are made. Under m_lock.
+WaveWrite AddBatch::begin(int *refusal)
+{
+    if (m_begun != Begun::No) {
+        if (m_begun == Begun::Refused && refusal)
+            *refusal = m_refusal;
+        return m_begun == Begun::Yes ? WaveWrite::Written : WaveWrite::Stopped;
+    }
+    m_begun = Begun::Refused;
+    if (!m_root.isValid() || !padtree::isUsableFolder(m_dataPath) || !padtree::isUsableFolder(m_prmPath)
+        || !padtree::isUsableFolder(m_tree.sysPath)) {
+        qWarning() << "not the pad's folders:" << m_tree.sysPath << m_dataPath << m_prmPath;
+        return WaveWrite::Stopped;
+    }
+    if (m_folders->check() != ztplatform::Reach::Inside) {
+        qWarning() << "not the pad loaded at the pad's place; no more sounds are written";
+        return WaveWrite::Stopped;
+    }
+    // A wave base folder that is a link or leads off the pad takes no sound.
+    for (const QString &base : {m_dataPath, m_prmPath}) {
+        ztplatform::Reach reach = ztplatform::Reach::Missing;
+        m_root.openFolder(base, &reach);
+        if (reach == ztplatform::Reach::Outside) {
+            qWarning() << "the pad's wave folder leads out of the pad:" << base;
+            for (Planned &p : m_planned)
+                p.blocked = WaveWrite::Blocked;
+            m_begun = Begun::Yes;
+            return WaveWrite::Written;
+        }
+        if (reach != ztplatform::Reach::Inside) {
+            qWarning() << "the pad's wave folder is not there:" << base;
+            return WaveWrite::Stopped;
+        }
+    }
+    m_pad = std::make_unique<pj::Pad>(m_root, m_tree);
+    if (!m_pad->base(pj::Area::Sys).isOpen() || pj::recordPresent(*m_pad)) {
+        qWarning() << "the pad's SYS folder is not there or holds the record of another change";
+        return WaveWrite::Stopped;
+    }
+    pj::Record record;
+    record.purpose = pj::Purpose::AddSounds;
+    QSet<QString> folders;
+    for (int n : qAsConst(m_order)) {
+        Planned &p = m_planned[n];
+        if (!planFiles(p, folders))
+            continue;
+        for (const pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
+            pj::Step c;
+            c.kind = pj::Kind::Create;
+            c.area = area;
+            c.number = quint16(n);
+            c.folder = c.toFolder = p.fff;
+            c.hidden = area == pj::Area::Data ? p.hiddenWav : p.hiddenPrm;
+            c.to = area == pj::Area::Data ? p.wavName : p.prmName;
+            record.steps << c;
+        }
+    }
+    QStringList made(folders.cbegin(), folders.cend());
+    made.sort();
+    QVector<pj::Step> makes;
+    for (const QString &f : qAsConst(made)) {
+        pj::Step m;
+        m.kind = pj::Kind::MakeFolder;
+        m.area = f.startsWith(QLatin1String("data/")) ? pj::Area::Data : pj::Area::Prm;
+        m.folder = f.section(QLatin1Char('/'), 1);
+        m.number = quint16(padtree::waveNumberFromLocation(m.folder.toInt(), 1));
+        makes << m;
+    }
+    record.steps = makes + record.steps;
+    if (record.steps.isEmpty()) {
+        m_begun = Begun::Yes; // nothing may be staged: nothing to record
+        return WaveWrite::Written;
+    }
+    if (!pj::begin(*m_pad, record)) {
+        m_refusal = errno;
+        return refused(m_refusal, refusal);
+    }
+    m_record = record;
+    m_begun = Begun::Yes;
+    // The folders the record names are made, and their bases forced to the disk.
+    for (const pj::Step &m : qAsConst(makes)) {
+        const QString &base = m.area == pj::Area::Data ? m_dataPath : m_prmPath;
+        const Folder &f = m_folders->get(base, m.folder);
+        if (const WaveWrite failure = folderFailure(f, base, m.folder); failure != WaveWrite::Written) {
+            m_refusal = f.folder.isOpen() ? 0 : (errno ? errno : EIO);
+            abandon();
+            m_begun = Begun::Refused;
+            return refused(m_refusal, refusal);
+        }
+    }
+    if (!m_folders->syncMade()) {
+        m_refusal = errno;
+        abandon();
+        m_begun = Begun::Refused;
+        return refused(m_refusal, refusal);
+    }
+    return WaveWrite::Written;
+}
+
+// What the batch wrote is taken back with its record.
+void AddBatch::abandon()
+{
+    if (m_record.steps.isEmpty())
+        return;
+    const pj::Outcome o = pj::abandon(*m_pad, m_record);
+    if (!o.undone)
+        qWarning() << "the batch could not be taken back; the next load of the pad does it";
+    m_record = pj::Record();
 }
 
 WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &source, const QString &name, int *refusal)
 {
     if (refusal)
         *refusal = 0;
-    if (!m_root.isValid() || !padtree::isUsableFolder(m_dataPath) || !padtree::isUsableFolder(m_prmPath)) {
-        qWarning() << "not the pad's wave folders:" << m_dataPath << m_prmPath;
-        return WaveWrite::Stopped;
-    }
-    if (waveNo < 1 || padtree::waveFolderNumber(waveNo) > waveprm::WAVE_FOLDER_MAX) {
-        qDebug() << "Only supports creating 100 folders" << waveNo;
-        return WaveWrite::Stopped;
-    }
     Pair pair;
     pair.waveNo = waveNo;
     pair.source = source;
-    const QString fff = padtree::threeDigits(padtree::waveFolderNumber(waveNo));
-    const QString rrr = padtree::threeDigits(padtree::waveFileNumber(waveNo));
-    pair.wavName = rrr + QStringLiteral(".wav");
-    pair.prmName = rrr + QStringLiteral(".prm");
+    {
+        QMutexLocker hold(&m_lock);
+        if (!m_planned.contains(waveNo) && m_begun == Begun::No) {
+            Planned p;
+            p.waveNo = waveNo;
+            m_planned.insert(waveNo, p);
+            m_order << waveNo;
+        }
+        const WaveWrite begun = begin(refusal);
+        if (begun != WaveWrite::Written)
+            return begun;
+        const auto planned = m_planned.constFind(waveNo);
+        if (planned == m_planned.constEnd()) {
+            qWarning() << "wave" << waveNo << "is not of the batch begun";
+            return WaveWrite::Blocked;
+        }
+        if (planned->blocked != WaveWrite::Written)
+            return planned->blocked;
+        pair.names = &*planned;
+    }
+    const Planned &names = *pair.names;
 
     // Only a regular file is converted: ffmpeg would wait on a pipe for ever.
     if (!ztplatform::isRegularFile(source)) {
@@ -269,7 +474,7 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
     // Converted beside the editor first; the pad's folders are reached and
     // checked only when the result is written into them.
     ztplatform::RunFolder work(QStringLiteral("zt350wave-"));
-    const QString converted = work.filePath(pair.wavName);
+    const QString converted = work.filePath(names.wavName);
     QString ffmpegText;
     const bool ran = work.isValid() && conv.audioConverterRun(source, converted, ffmpegText);
     if (ffmpegText.isEmpty()) {
@@ -287,31 +492,20 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
             qWarning() << "not the pad loaded at the pad's place; no more sounds are written";
             return WaveWrite::Stopped;
         }
-        pair.data = &m_folders->get(m_dataPath, fff);
-        if (const WaveWrite failure = folderFailure(*pair.data, m_dataPath, fff); failure != WaveWrite::Written) {
-            if (failure == WaveWrite::Stopped)
-                qDebug().noquote() << QStringLiteral("创建文件夹失败");
+        pair.data = &m_folders->get(m_dataPath, names.fff);
+        if (const WaveWrite failure = folderFailure(*pair.data, m_dataPath, names.fff); failure != WaveWrite::Written)
             return failure;
-        }
-        pair.prm = &m_folders->get(m_prmPath, fff);
-        if (const WaveWrite failure = folderFailure(*pair.prm, m_prmPath, fff); failure != WaveWrite::Written)
+        pair.prm = &m_folders->get(m_prmPath, names.fff);
+        if (const WaveWrite failure = folderFailure(*pair.prm, m_prmPath, names.fff); failure != WaveWrite::Written)
             return failure;
-        // Whatever stands at a name of the pair (a pair the editor did not
-        // list, a link) is never opened, replaced or removed.
-        if (!pairfiles::findEntry(pair.data->folder, pair.wavName).isEmpty()
-            || !pairfiles::findEntry(pair.prm->folder, pair.prmName).isEmpty()) {
-            qWarning() << "an entry stands at the name of wave" << waveNo << ":" << m_dataPath + QLatin1Char('/') + fff;
-            return WaveWrite::Blocked;
-        }
-        pair.hiddenWav = pairfiles::freeHiddenName(pair.data->folder, pair.wavName);
-        pair.hiddenPrm = pairfiles::freeHiddenName(pair.prm->folder, pair.prmName);
     }
     qint64 size = 0;
     const ztplatform::OpenFolder &data = pair.data->folder, &prm = pair.prm->folder;
-    const bool written =
-            writeHidden(data, pair.hiddenWav, [&](int fd) { return copyInto(data.disk(), converted, fd, &size); })
-            && writeHidden(prm, pair.hiddenPrm, [&](int fd) {
-                   const QByteArray record = waveprm::buildRecord(quint16(waveNo), name, quint32(size));
+    QByteArray record;
+    const bool written = writeHidden(data, names.hiddenWav,
+                                     [&](int fd) { return copyInto(data.disk(), converted, fd, &size, &pair.wavMark); })
+            && writeHidden(prm, names.hiddenPrm, [&](int fd) {
+                   record = waveprm::buildRecord(quint16(waveNo), name, quint32(size));
                    return prm.disk().write(fd, record.constData(), record.size());
                });
     if (!written) {
@@ -319,6 +513,7 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
         drop(pair);
         return refused(error, refusal);
     }
+    pair.prmMark = pj::markOfBytes(record);
     QMutexLocker hold(&m_lock);
     m_pairs.push_back(pair);
     return WaveWrite::Written;
@@ -328,55 +523,46 @@ QVector<Failure> AddBatch::commit()
 {
     QMutexLocker hold(&m_lock);
     QVector<Failure> failed;
-    auto fail = [&](const Pair &p, int error, bool stopped) {
-        failed << Failure{p.waveNo, p.source, 0, error, stopped};
-    };
-    if (m_pairs.empty())
-        return failed;
-    // Every hidden file's entry on the disk before any pair takes its names.
-    if (!m_folders->syncAll()) {
-        const int error = errno;
-        for (const Pair &p : m_pairs) {
-            drop(p);
-            fail(p, error, true);
-        }
+    auto failAll = [&](int error, bool stopped) {
+        for (const Pair &p : m_pairs)
+            failed << Failure{p.waveNo, p.source, 0, error, stopped};
         m_pairs.clear();
+    };
+    if (m_record.steps.isEmpty())
+        return failed; // nothing was recorded, so nothing was written
+    if (m_pairs.empty()) {
+        abandon();
         return failed;
     }
-    bool stopped = false;
-    int stop = 0; // the errno that ended the renames
-    std::vector<Pair> named;
-    for (Pair &p : m_pairs) {
-        if (!stopped && m_folders->check() != ztplatform::Reach::Inside) {
-            qWarning() << "not the pad loaded at the pad's place; no more sounds are written";
-            stopped = true;
-        }
-        if (!stopped) {
-            p.wavNamed = pairfiles::moveEntry(p.data->folder, p.hiddenWav, p.data->folder, p.wavName);
-            p.prmNamed = p.wavNamed && pairfiles::moveEntry(p.prm->folder, p.hiddenPrm, p.prm->folder, p.prmName);
-        }
-        if (p.prmNamed) {
-            named.push_back(p);
-            continue;
-        }
-        int error = stop;
-        if (!stopped) {
-            // Another entry took a name meanwhile: this sound alone stays out.
-            error = errno;
-            stopped = refused(error, nullptr) == WaveWrite::Stopped;
-            stop = stopped ? error : 0;
-        }
-        takeBack(p);
-        fail(p, error == EEXIST ? 0 : error, stopped);
-    }
-    // Every name on the disk before the sounds count as written.
+    // Every hidden file's entry on the disk before the record names its bytes.
     if (!m_folders->syncAll()) {
         const int error = errno;
-        for (const Pair &p : named) {
-            takeBack(p);
-            fail(p, error, true);
+        abandon();
+        failAll(error, true);
+        return failed;
+    }
+    // The record as begun, each staged file now with its mark, the others gone.
+    std::sort(m_pairs.begin(), m_pairs.end(), [](const Pair &a, const Pair &b) { return a.waveNo < b.waveNo; });
+    QHash<int, const Pair *> staged;
+    for (const Pair &p : m_pairs)
+        staged.insert(p.waveNo, &p);
+    pj::Record full;
+    full.purpose = m_record.purpose;
+    for (pj::Step s : qAsConst(m_record.steps)) {
+        if (s.kind == pj::Kind::Create) {
+            const Pair *p = staged.value(s.number);
+            if (!p)
+                continue;
+            s.mark = s.area == pj::Area::Data ? p->wavMark : p->prmMark;
         }
-        m_folders->syncAll();
+        full.steps << s;
+    }
+    const pj::Outcome o = pj::run(*m_pad, full, {}, true);
+    m_record = pj::Record();
+    // A record the pad keeps and the next load finishes counts as done.
+    if (!o.finished && !o.pending) {
+        qWarning() << "the batch's sounds could not take their names:" << std::strerror(o.error);
+        failAll(o.error == EEXIST ? 0 : o.error, o.error != EEXIST);
     }
     m_pairs.clear();
     return failed;
@@ -422,28 +608,41 @@ int stayReason(ztplatform::Reach reach, const ztplatform::FolderAnchor &root, co
 
 struct DeleteBatch::Pair {
     QString path;
-    const Folder *data = nullptr;
-    const Folder *prm = nullptr;
-    QString wavName, prmName, hiddenWav, hiddenPrm; // a name is empty for a file already gone
+    QString fff;
+    int number = 0;
+    QString wavName, prmName; // a name is empty for a file already gone
+    pj::Mark wavMark, prmMark;
 };
 
-DeleteBatch::DeleteBatch(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath)
+DeleteBatch::DeleteBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
     : m_root(root)
-    , m_dataPath(dataPath)
-    , m_prmPath(prmPath)
+    , m_tree(tree)
+    , m_dataPath(tree.dataPath)
+    , m_prmPath(tree.prmPath)
     , m_folders(std::make_unique<Folders>(root, false))
 {
 }
 
 DeleteBatch::~DeleteBatch() = default;
 
-void DeleteBatch::putBack(const Pair &pair) const
+namespace {
+
+// The mark of the regular file at the entry, or why the pair stays: the
+// errno for anything else there.
+int markOf(const ztplatform::OpenFolder &folder, const QString &name, pj::Mark *mark)
 {
-    if (!pair.prmName.isEmpty())
-        pairfiles::moveEntry(pair.prm->folder, pair.hiddenPrm, pair.prm->folder, pair.prmName);
-    if (!pair.wavName.isEmpty())
-        pairfiles::moveEntry(pair.data->folder, pair.hiddenWav, pair.data->folder, pair.wavName);
+    if (name.isEmpty())
+        return 0;
+    struct stat st;
+    if (::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    if (!S_ISREG(st.st_mode))
+        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    *mark = pj::markOfEntry(folder, name);
+    return mark->isValid() ? 0 : (errno ? errno : EIO);
 }
+
+} // namespace
 
 int DeleteBatch::stage(const QString &path, int *error)
 {
@@ -456,39 +655,49 @@ int DeleteBatch::stage(const QString &path, int *error)
         return UsbUpdate::LinkedFolder;
     }
     QMutexLocker hold(&m_lock);
-    // Both folders and both files are reached before either file is touched,
-    // so a pair leaves whole or stays whole.
+    // Both folders and both files are reached and read before anything is
+    // changed, so a pair leaves whole or stays whole.
     Pair pair;
     pair.path = path;
+    pair.fff = found.first;
     if (const int gone = stayReason(m_folders->check(), m_root, m_dataPath); gone >= 0)
         return gone;
-    pair.data = &m_folders->get(m_dataPath, found.first);
-    int why = stayReason(pair.data->reach, m_root, m_dataPath);
-    pair.prm = &m_folders->get(m_prmPath, found.first);
+    const Folder &data = m_folders->get(m_dataPath, found.first);
+    int why = stayReason(data.reach, m_root, m_dataPath);
+    const Folder &prm = m_folders->get(m_prmPath, found.first);
     if (why < 0)
-        why = stayReason(pair.prm->reach, m_root, m_dataPath);
+        why = stayReason(prm.reach, m_root, m_dataPath);
     if (why >= 0)
         return why;
-    if (!pair.data->folder.isOpen() && !pair.prm->folder.isOpen())
+    if (!data.folder.isOpen() && !prm.folder.isOpen())
         return -1; // neither folder is there: nothing to remove
     const QString wavName = QFileInfo(QDir::fromNativeSeparators(path)).fileName();
-    pair.wavName = pairfiles::findEntry(pair.data->folder, wavName);
-    pair.prmName = pairfiles::findEntry(pair.prm->folder, found.second + QStringLiteral(".prm"));
-    if (pair.data->folder.isLink(pair.wavName) || pair.prm->folder.isLink(pair.prmName)) {
+    pair.wavName = pairfiles::findEntry(data.folder, wavName);
+    pair.prmName = pairfiles::findEntry(prm.folder, found.second + QStringLiteral(".prm"));
+    if (data.folder.isLink(pair.wavName) || prm.folder.isLink(pair.prmName)) {
         qDebug() << "a file of the pair is a link:" << path;
         return UsbUpdate::LinkedFolder;
     }
     if (pair.wavName.isEmpty() && pair.prmName.isEmpty())
         return -1; // already gone
-    pair.hiddenWav = pairfiles::freeHiddenName(pair.data->folder, pair.wavName);
-    pair.hiddenPrm = pairfiles::freeHiddenName(pair.prm->folder, pair.prmName);
-    const bool wavHidden =
-            pair.wavName.isEmpty() || pairfiles::moveEntry(pair.data->folder, pair.wavName, pair.data->folder, pair.hiddenWav);
-    if (!wavHidden || (!pair.prmName.isEmpty()
-                       && !pairfiles::moveEntry(pair.prm->folder, pair.prmName, pair.prm->folder, pair.hiddenPrm))) {
-        *error = errno;
-        if (wavHidden && !pair.wavName.isEmpty())
-            pairfiles::moveEntry(pair.data->folder, pair.hiddenWav, pair.data->folder, pair.wavName);
+    const QString stem = (pair.wavName.isEmpty() ? pair.prmName : pair.wavName).section(QLatin1Char('.'), 0, 0);
+    pair.number = padtree::waveNumberFromLocation(pair.fff.toInt(), stem.toInt());
+    if (pair.number < 1 || pair.number > WAVE_MAX_COUNT || stem != padtree::threeDigits(stem.toInt())) {
+        qDebug() << "not a numbered wave of the pad:" << path;
+        return UsbUpdate::LinkedFolder;
+    }
+    // One file gone (another program removed it): the other goes only once
+    // the user has said so.
+    if ((pair.wavName.isEmpty() || pair.prmName.isEmpty()) && !m_halfPairs.contains(path))
+        return pair.wavName.isEmpty() ? UsbUpdate::WavAlreadyGone : UsbUpdate::PrmAlreadyGone;
+    for (const Pair &p : m_pairs) {
+        if (p.fff == pair.fff && p.number == pair.number)
+            return -1; // named twice: it goes once
+    }
+    *error = markOf(data.folder, pair.wavName, &pair.wavMark);
+    if (*error == 0)
+        *error = markOf(prm.folder, pair.prmName, &pair.prmMark);
+    if (*error != 0) {
         qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
         return UsbUpdate::NotRemovable;
     }
@@ -500,45 +709,53 @@ QVector<Failure> DeleteBatch::commit()
 {
     QMutexLocker hold(&m_lock);
     QVector<Failure> failed;
-    auto fail = [&](const Pair &p, int why, int error) {
-        qWarning() << "cannot remove" << p.path << ":" << std::strerror(error);
-        failed << Failure{0, p.path, why, error, why != UsbUpdate::NotRemovable};
-    };
     if (m_pairs.empty())
         return failed;
-    // Every pair under hidden names on the disk before any file goes.
-    if (!m_folders->syncAll()) {
-        const int error = errno;
+    auto failAll = [&](int why, int error) {
         for (const Pair &p : m_pairs) {
-            putBack(p);
-            fail(p, UsbUpdate::NotRemovable, error);
+            qWarning() << "cannot remove" << p.path << ":" << std::strerror(error);
+            failed << Failure{0, p.path, why, error, why != UsbUpdate::NotRemovable};
         }
-        m_folders->syncAll();
         m_pairs.clear();
+    };
+    if (const int gone = stayReason(m_folders->check(), m_root, m_dataPath); gone >= 0) {
+        failAll(gone, 0);
         return failed;
     }
-    int gone = -1; // why the pairs from here on stay
-    for (const Pair &p : m_pairs) {
-        if (gone < 0)
-            gone = stayReason(m_folders->check(), m_root, m_dataPath);
-        if (gone >= 0) {
-            putBack(p);
-            fail(p, gone, 0);
-            continue;
-        }
-        if (!p.wavName.isEmpty() && !p.data->folder.remove(p.hiddenWav)) {
-            const int error = errno;
-            putBack(p);
-            fail(p, UsbUpdate::NotRemovable, error);
-            continue;
-        }
-        // The .wav is gone: the pair is too, whatever the record's removal
-        // says (a hidden record left is removed by the next load).
-        if (!p.prmName.isEmpty() && !p.prm->folder.remove(p.hiddenPrm))
-            qWarning() << "the removed pair's record stays hidden:" << std::strerror(errno);
+    pj::Pad pad(m_root, m_tree);
+    if (!padtree::isUsableFolder(m_tree.sysPath) || !pad.base(pj::Area::Sys).isOpen() || pj::recordPresent(pad)) {
+        qWarning() << "the pad's SYS folder is not there or holds the record of another change";
+        failAll(UsbUpdate::NotRemovable, EEXIST);
+        return failed;
     }
-    if (!m_folders->syncAll())
-        qWarning() << "the removed pairs' folders did not reach the disk:" << std::strerror(errno);
+    pj::Record record;
+    record.purpose = pj::Purpose::DeleteSounds;
+    for (const Pair &p : m_pairs) {
+        for (const pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
+            const QString &name = area == pj::Area::Data ? p.wavName : p.prmName;
+            if (name.isEmpty())
+                continue;
+            pj::Step r;
+            r.kind = pj::Kind::Remove;
+            r.area = area;
+            r.number = quint16(p.number);
+            r.folder = p.fff;
+            r.from = name;
+            r.hidden = pairfiles::freeHiddenName(pad.folder(area, p.fff), name);
+            r.mark = area == pj::Area::Data ? p.wavMark : p.prmMark;
+            record.steps << r;
+        }
+    }
+    const pj::Outcome o = pj::run(pad, record);
+    // A record the pad keeps and the next load finishes: gone from the list,
+    // and named.
+    if (o.pending) {
+        for (const Pair &p : m_pairs)
+            failed << Failure{0, p.path, UsbUpdate::RemovedAtNextLoad, 0, true};
+    } else if (!o.finished) {
+        const int gone = stayReason(m_folders->check(), m_root, m_dataPath);
+        failAll(gone >= 0 ? gone : int(UsbUpdate::NotRemovable), o.error ? o.error : EIO);
+    }
     m_pairs.clear();
     return failed;
 }

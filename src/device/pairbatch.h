@@ -2,16 +2,23 @@
 #define ZT_DEVICE_PAIRBATCH_H
 
 // Several sounds' .wav/.prm pairs added to or deleted from the pad as one
-// batch, each phase over every pair before the next begins, so that each
-// folder is forced to the disk once per phase however many sounds there are:
-//  adding:   each pair written under hidden names (each file synced), every
-//            folder synced, every pair given its names, every folder synced;
-//  deleting: each pair renamed to hidden names, every folder synced, the
-//            hidden files removed, every folder synced.
-// A stop anywhere leaves each pair whole, under hidden names (which the next
-// load puts in order), or gone. The pairs may be staged from several threads;
-// one commits them all.
+// transaction of the pad's journal, each phase over every pair before the
+// next begins, so that each folder is forced to the disk once per phase
+// however many sounds there are:
+//  adding:   the record names the batch's sounds (their files' marks not
+//            known yet) and is on the disk before anything else; each pair
+//            is written under hidden names (each file synced), every folder
+//            synced; the record, now with each file's size and digest,
+//            replaces the first; every pair takes its names, every folder
+//            synced, the record removed;
+//  deleting: the record names each file with its size and digest; each
+//            pair takes hidden names, every folder synced, the hidden files
+//            removed, every folder synced, the record removed.
+// A stop anywhere leaves the record, which the next load finishes or takes
+// back. The pairs may be staged from several threads; one commits them all.
 
+#include "device/padjournal.h"
+#include "device/padtree.h"
 #include "device/waveprm.h"
 #include "platform/anchoredfolder.h"
 
@@ -19,6 +26,9 @@
 #include <QMutex>
 #include <QString>
 #include <QVector>
+
+#include <QHash>
+#include <QSet>
 
 #include <memory>
 #include <vector>
@@ -43,56 +53,81 @@ struct Failure {
 class AddBatch
 {
 public:
-    AddBatch(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath);
+    // Writes below `root`, in the wave folders of `tree`.
+    AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree);
     ~AddBatch();
     AddBatch(const AddBatch &) = delete;
     AddBatch &operator=(const AddBatch &) = delete;
 
+    // The numbers of the sounds the batch will stage, before the first is
+    // staged: the record names them all. False once staging has begun.
+    bool plan(const QVector<int> &waveNos);
     // Converts `source` and writes wave waveNo's pair under hidden names,
-    // both files forced to the disk. Written means staged; Stopped means the
-    // pad takes nothing more (the errno of a refused write in *refusal).
+    // both files forced to the disk; the first call writes the record first.
+    // Written means staged; Stopped means the pad takes nothing more (the
+    // errno of a refused write in *refusal).
     waveprm::WaveWrite stage(audioconverter &conv, int waveNo, const QString &source, const QString &name,
                              int *refusal = nullptr);
-    // Gives every staged pair its names (each phase's folders synced once).
-    // The staged sounds that are not on the pad afterwards.
+    // Gives every staged pair its names (each phase's folders synced once),
+    // or takes the batch back when it cannot. The staged sounds that are not
+    // on the pad afterwards.
     QVector<Failure> commit();
     int staged() const;
 
 private:
     struct Pair;
+    // A sound of the batch: its names, and whether it may be staged.
+    struct Planned {
+        int waveNo = 0;
+        QString fff, wavName, prmName, hiddenWav, hiddenPrm;
+        waveprm::WaveWrite blocked = waveprm::WaveWrite::Written; // Written: it may
+    };
+    waveprm::WaveWrite begin(int *refusal);
+    bool planFiles(Planned &p, QSet<QString> &folders);
+    void abandon();
     void drop(const Pair &pair) const;
-    void takeBack(const Pair &pair) const;
 
     ztplatform::FolderAnchor m_root;
+    PadTreePaths m_tree;
     QString m_dataPath, m_prmPath;
     std::unique_ptr<Folders> m_folders;
+    std::unique_ptr<padjournal::Pad> m_pad;
+    padjournal::Record m_record; // as on the pad while the batch stages
     mutable QMutex m_lock;
+    QHash<int, Planned> m_planned;
+    QVector<int> m_order; // the planned numbers as given
+    enum class Begun { No, Yes, Refused } m_begun = Begun::No;
+    int m_refusal = 0; // errno of the record the pad refused
     std::vector<Pair> m_pairs;
 };
 
 class DeleteBatch
 {
 public:
-    DeleteBatch(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath);
+    DeleteBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree);
     ~DeleteBatch();
     DeleteBatch(const DeleteBatch &) = delete;
     DeleteBatch &operator=(const DeleteBatch &) = delete;
 
-    // Finds the pair of the .wav at `path` and renames both files to hidden
-    // names. -1 when it is staged or already gone, else why it stays
-    // (UsbUpdate::NotRemoved, the errno in *error); a pair that stays is whole.
+    // The .wav paths whose pair may be found with one file gone: what is
+    // left of them goes too.
+    void takeHalfPairs(const QSet<QString> &paths) { m_halfPairs = paths; }
+    // Finds the pair of the .wav at `path` and reads both files' marks;
+    // nothing is changed. -1 when it is staged or already gone, else why it
+    // stays (UsbUpdate::NotRemoved, the errno in *error).
     int stage(const QString &path, int *error);
-    // Removes every staged pair (each phase's folders synced once). The pairs
-    // that stay on the pad, put back under their names.
+    // Removes every staged pair (each phase's folders synced once), or none
+    // when the pad refuses a step: the pairs that stay on the pad.
     QVector<Failure> commit();
 
 private:
     struct Pair;
-    void putBack(const Pair &pair) const;
 
     ztplatform::FolderAnchor m_root;
+    PadTreePaths m_tree;
     QString m_dataPath, m_prmPath;
     std::unique_ptr<Folders> m_folders;
+    QSet<QString> m_halfPairs;
     mutable QMutex m_lock;
     std::vector<Pair> m_pairs;
 };

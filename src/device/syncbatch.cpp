@@ -32,7 +32,7 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     auto *thread = new QThread(nullptr);
     worker->moveToThread(thread);
     worker->setConverterProgram(m_program);
-    worker->setPadRoot(m_padRoot);
+    worker->setPad(m_padRoot, m_tree);
     connect(worker, &UsbUpdate::sendProgress, this, &SyncBatch::progress);
     connect(worker, &UsbUpdate::sendDelProgress, this, &SyncBatch::progress);
     connect(worker, &UsbUpdate::sendWaveFailed, this, &SyncBatch::waveFailed);
@@ -46,14 +46,18 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     return worker;
 }
 
-bool SyncBatch::startAdd(const QVector<Sound> &sounds, const QString &dataPath, const QString &prmPath)
+bool SyncBatch::startAdd(const QVector<Sound> &sounds)
 {
     if (isRunning() || sounds.isEmpty())
         return false;
     m_kind = Adding;
     m_workerCount = 2;
     auto shared = std::make_shared<pairbatch::Shared>();
-    shared->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, dataPath, prmPath);
+    shared->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, m_tree);
+    QVector<int> numbers;
+    for (const Sound &s : sounds)
+        numbers << s.waveNo;
+    shared->add->plan(numbers);
     shared->sharesLeft = m_workerCount;
     const int half = sounds.size() / 2;
     for (int slot = 0; slot < 2; ++slot) {
@@ -68,14 +72,14 @@ bool SyncBatch::startAdd(const QVector<Sound> &sounds, const QString &dataPath, 
         }
         UsbUpdate *worker = startWorker(slot);
         worker->setBatch(shared);
-        worker->getSoundList(numbers, files, names, dataPath, prmPath, slot + 1);
+        worker->getSoundList(numbers, files, names, m_tree.dataPath, m_tree.prmPath, slot + 1);
         QMetaObject::invokeMethod(worker, "generateStandardWave", Qt::QueuedConnection, Q_ARG(int, slot + 1));
         m_slots[slot].thread->start(QThread::InheritPriority);
     }
     return true;
 }
 
-bool SyncBatch::startDelete(const QVector<QString> &paths, const QString &dataPath, const QString &prmPath)
+bool SyncBatch::startDelete(const QVector<QString> &paths, const QSet<QString> &halfPairs)
 {
     if (isRunning() || paths.isEmpty())
         return false;
@@ -83,14 +87,15 @@ bool SyncBatch::startDelete(const QVector<QString> &paths, const QString &dataPa
     m_workerCount = paths.size() <= DELETE_ONE_WORKER_MAX ? 1 : 2;
     const int half = m_workerCount == 1 ? paths.size() : paths.size() / 2;
     auto shared = std::make_shared<pairbatch::Shared>();
-    shared->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, dataPath, prmPath);
+    shared->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, m_tree);
+    shared->remove->takeHalfPairs(halfPairs);
     shared->sharesLeft = m_workerCount;
     for (int slot = 0; slot < m_workerCount; ++slot) {
         const QVector<QString> share = slot == 0 ? paths.mid(0, half) : paths.mid(half);
         UsbUpdate *worker = startWorker(slot);
         worker->setBatch(shared);
         QMetaObject::invokeMethod(worker, "singleDelWaveFile", Qt::QueuedConnection, Q_ARG(QVector<QString>, share),
-                                  Q_ARG(QString, dataPath), Q_ARG(QString, prmPath), Q_ARG(int, slot + 1));
+                                  Q_ARG(QString, m_tree.dataPath), Q_ARG(QString, m_tree.prmPath), Q_ARG(int, slot + 1));
         m_slots[slot].thread->start(QThread::InheritPriority);
     }
     return true;

@@ -1,10 +1,12 @@
 #ifndef ZT_DEVICE_SYNCBATCH_H
 #define ZT_DEVICE_SYNCBATCH_H
 
+#include "device/padtree.h"
 #include "platform/anchoredfolder.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -35,10 +37,11 @@ public:
 
     // The first n / 2 sounds go to worker 1, the rest to worker 2. False, and
     // nothing started, when there is nothing to add or a batch is running.
-    bool startAdd(const QVector<Sound> &sounds, const QString &dataPath, const QString &prmPath);
-    // Deletes the pairs of the .wav paths. False when there is nothing to
-    // delete or a batch is running.
-    bool startDelete(const QVector<QString> &paths, const QString &dataPath, const QString &prmPath);
+    bool startAdd(const QVector<Sound> &sounds);
+    // Deletes the pairs of the .wav paths; of those in `halfPairs` also what
+    // is left when one file of the pair is gone. False when there is nothing
+    // to delete or a batch is running.
+    bool startDelete(const QVector<QString> &paths, const QSet<QString> &halfPairs = {});
 
     Kind kind() const { return m_kind; }
     bool isRunning() const { return m_kind != Idle; }
@@ -53,9 +56,13 @@ public:
 
     // The ffmpeg the adding workers run; the converter's default when empty.
     void setConverterProgram(const QString &program) { m_program = program; }
-    // The pad's root as loaded; the workers write and remove only below it,
-    // and nothing without one.
-    void setPadRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
+    // The pad's root as loaded and its tree: the workers write and remove
+    // only below the root, in the tree's folders, and nothing without a root.
+    void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
+    {
+        m_padRoot = root;
+        m_tree = tree;
+    }
 
 signals:
     // One per sound or path handled, value 1.
@@ -89,6 +96,7 @@ private:
     int m_workerCount = 0;
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
+    PadTreePaths m_tree;
 };
 
 #endif

@@ -56,10 +56,13 @@ std::shared_ptr<pairbatch::Shared> UsbUpdate::batch(bool adding, const QString &
     // A worker on its own commits its share itself.
     auto own = std::make_shared<pairbatch::Shared>();
     own->sharesLeft = 1;
+    PadTreePaths tree = m_tree;
+    tree.dataPath = dataPath;
+    tree.prmPath = prmPath;
     if (adding)
-        own->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, dataPath, prmPath);
+        own->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, tree);
     else
-        own->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, dataPath, prmPath);
+        own->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, tree);
     return own;
 }
 
@@ -71,6 +74,8 @@ bool UsbUpdate::generateStandardWave(int threadId)
     const QVector<QString> &names = second ? addName2 : addName1;
 
     const std::shared_ptr<pairbatch::Shared> shared = batch(true, outpath, prmFilePath);
+    if (shared->add)
+        shared->add->plan(numbers);
     audioconverter conv;
     if (!m_program.isEmpty())
         conv.setProgram(m_program);

@@ -1,6 +1,7 @@
 #ifndef ZT_DEVICE_USBUPDATE_H
 #define ZT_DEVICE_USBUPDATE_H
 
+#include "device/padtree.h"
 #include "platform/anchoredfolder.h"
 
 #include <QObject>
@@ -31,6 +32,10 @@ public:
         PadGone, // the pad's wave folders are not there
         LinkedFolder, // its folder is a link or leads out of the pad
         NotRemovable, // the file system refused (read-only, immutable, ...): the pair was put back
+        WavAlreadyGone, // the .wav was gone already: its .prm stays until the user says so
+        PrmAlreadyGone, // the .prm was gone already: its .wav stays until the user says so
+        RemovedAtNextLoad, // not a pair that stays: cut off past the point of no return, its
+                           // files are removed by the next load of the pad
     };
 
     explicit UsbUpdate(QObject *parent = nullptr);
@@ -43,9 +48,13 @@ public:
 
     // The ffmpeg to run; the converter's default when empty.
     void setConverterProgram(const QString &program) { m_program = program; }
-    // The pad's root as loaded: every file is written and removed below it;
-    // without one nothing is written or removed.
-    void setPadRoot(const ztplatform::FolderAnchor &root) { m_padRoot = root; }
+    // The pad's root as loaded and its tree: every file is written and
+    // removed below the root; without one nothing is written or removed.
+    void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
+    {
+        m_padRoot = root;
+        m_tree = tree;
+    }
     // The batch this worker stages its share into; without one it commits
     // its share itself.
     void setBatch(std::shared_ptr<pairbatch::Shared> batch) { m_shared = std::move(batch); }
@@ -89,6 +98,7 @@ private:
 
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
+    PadTreePaths m_tree;
     std::shared_ptr<pairbatch::Shared> m_shared;
 };
 

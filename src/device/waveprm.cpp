@@ -42,10 +42,9 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize)
 }
 
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
-                          const QString &dataPath, const QString &prmPath, const ztplatform::FolderAnchor &padRoot,
-                          int *refusal)
+                          const PadTreePaths &tree, const ztplatform::FolderAnchor &padRoot, int *refusal)
 {
-    pairbatch::AddBatch batch(padRoot, dataPath, prmPath);
+    pairbatch::AddBatch batch(padRoot, tree);
     const WaveWrite staged = batch.stage(conv, waveNo, source, name, refusal);
     if (staged != WaveWrite::Written)
         return staged;

@@ -4,6 +4,7 @@
 // The pad's wave parameter record (.prm, 64 bytes) and the writing of one
 // added sound as its .wav/.prm pair.
 
+#include "device/padtree.h"
 #include "platform/anchoredfolder.h"
 
 #include <QByteArray>
@@ -44,8 +45,8 @@ enum class WaveWrite {
     Stopped // the pad cannot take more (folder, ffmpeg, a write the pad refused, another pad at its place)
 };
 
-// Converts `source` into dataPath/fff/rrr.wav and writes prmPath/fff/rrr.prm
-// for wave waveNo: a batch of one sound (see pairbatch::AddBatch). Both
+// Converts `source` into WAV_DATA/fff/rrr.wav and writes WAV_PRM/fff/rrr.prm
+// of `tree` for wave waveNo: a batch of one sound (see pairbatch::AddBatch). Both
 // folders are reached from padRoot one folder at a time before either file is
 // written: a folder that is a link or lies on another volume blocks the
 // sound. A stop at any point leaves the pair whole, under hidden names, or
@@ -53,8 +54,7 @@ enum class WaveWrite {
 // Without a valid padRoot, or with folders that are not absolute, nothing is
 // written. A write the pad refuses stops the sound, its errno in *refusal.
 WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
-                          const QString &dataPath, const QString &prmPath, const ztplatform::FolderAnchor &padRoot,
-                          int *refusal = nullptr);
+                          const PadTreePaths &tree, const ztplatform::FolderAnchor &padRoot, int *refusal = nullptr);
 
 } // namespace waveprm
 

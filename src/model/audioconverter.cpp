@@ -243,7 +243,7 @@ bool audioconverter::writeFault(const QString &path, const QString &reason)
 {
     if (m_faultReason.isEmpty()) {
         m_faultPath = path;
-        m_faultReason = reason.isEmpty() ? QStringLiteral("Unknown error") : reason;
+        m_faultReason = reason.isEmpty() ? QCoreApplication::translate("MainWindow1", "Unknown error") : reason;
     }
     return false;
 }

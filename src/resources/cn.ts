@@ -3245,6 +3245,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>驱动器无响应：%1</translation>
     </message>
     <message>
+        <source>The adding of these sounds was taken back; they are not on the sampler pad: %1.</source>
+        <translation>以下音色的添加已撤回，它们不在采样打击垫上：%1。</translation>
+    </message>
+    <message>
+        <source>%1 is gone</source>
+        <translation>%1 已不存在</translation>
+    </message>
+    <message>
+        <source>These sounds were deleted from the list; the sampler pad was cut off before the deletion ended, and its next load finishes it:</source>
+        <translation>以下音色已从列表中删除；删除完成前采样打击垫已断开，下次载入时会完成删除：</translation>
+    </message>
+    <message>
+        <source>One file of each of these sounds was already gone from the sampler pad (another program may have removed it); they stay in the list:</source>
+        <translation>以下音色在采样打击垫上各有一个文件已不存在（可能被其他程序删除），它们仍保留在列表中：</translation>
+    </message>
+    <message>
+        <source>Delete what is left of them from the sampler pad?</source>
+        <translation>是否从采样打击垫上删除它们剩余的文件？</translation>
+    </message>
+    <message>
         <source>Invalid data found when processing input.</source>
         <translation>处理输入时发现无效数据。</translation>
     </message>
@@ -3443,6 +3463,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>添加到列表的音色 %1</translation>
     </message>
     <message>
+        <source>Unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
+        <source>The sampler pad could not be backed up into %1: %2.</source>
+        <translation>无法将采样打击垫备份到 %1：%2。</translation>
+    </message>
+    <message>
+        <source>The pad is used all the same.</source>
+        <translation>打击垫仍照常使用。</translation>
+    </message>
+    <message>
         <source>Kit %1, pad %2 %3</source>
         <translation>套鼓 %1，打击垫 %2 %3</translation>
     </message>
@@ -3489,14 +3521,6 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Restore the pad from a backup…</source>
         <translation>从备份恢复打击垫…</translation>
-    </message>
-    <message>
-        <source>The sampler pad could not be backed up into %1: %2.</source>
-        <translation>无法将采样打击垫备份到 %1：%2。</translation>
-    </message>
-    <message>
-        <source>The pad is used all the same.</source>
-        <translation>打击垫仍照常使用。</translation>
     </message>
 </context>
 <context>

@@ -3245,6 +3245,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The drive does not answer: %1</translation>
     </message>
     <message>
+        <source>The adding of these sounds was taken back; they are not on the sampler pad: %1.</source>
+        <translation>The adding of these sounds was taken back; they are not on the sampler pad: %1.</translation>
+    </message>
+    <message>
+        <source>%1 is gone</source>
+        <translation>%1 is gone</translation>
+    </message>
+    <message>
+        <source>These sounds were deleted from the list; the sampler pad was cut off before the deletion ended, and its next load finishes it:</source>
+        <translation>These sounds were deleted from the list; the sampler pad was cut off before the deletion ended, and its next load finishes it:</translation>
+    </message>
+    <message>
+        <source>One file of each of these sounds was already gone from the sampler pad (another program may have removed it); they stay in the list:</source>
+        <translation>One file of each of these sounds was already gone from the sampler pad (another program may have removed it); they stay in the list:</translation>
+    </message>
+    <message>
+        <source>Delete what is left of them from the sampler pad?</source>
+        <translation>Delete what is left of them from the sampler pad?</translation>
+    </message>
+    <message>
         <source>Invalid data found when processing input.</source>
         <translation>Invalid data found when processing input.</translation>
     </message>
@@ -3443,9 +3463,16 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>sound %1 added to the list</translation>
     </message>
     <message>
-        <source>The sampler pad could not be backed up into %1: %2.<byte value="xd" />
-The pad is used all the same.</source>
-        <translation type="vanished">The sampler pad could not be backed up into %1: %2.</translation>
+        <source>Unknown error</source>
+        <translation>Unknown error</translation>
+    </message>
+    <message>
+        <source>The sampler pad could not be backed up into %1: %2.</source>
+        <translation>The sampler pad could not be backed up into %1: %2.</translation>
+    </message>
+    <message>
+        <source>The pad is used all the same.</source>
+        <translation>The pad is used all the same.</translation>
     </message>
     <message>
         <source>Kit %1, pad %2 %3</source>
@@ -3494,14 +3521,6 @@ The pad is used all the same.</source>
     <message>
         <source>Restore the pad from a backup…</source>
         <translation>Restore the pad from a backup…</translation>
-    </message>
-    <message>
-        <source>The sampler pad could not be backed up into %1: %2.</source>
-        <translation>The sampler pad could not be backed up into %1: %2.</translation>
-    </message>
-    <message>
-        <source>The pad is used all the same.</source>
-        <translation>The pad is used all the same.</translation>
     </message>
 </context>
 <context>

@@ -107,13 +107,20 @@ struct PadFixture {
         QStringList hidden; // hidden pair files still in the wave folders
         QString text() const { return recovery.messages.isEmpty() ? QString() : recovery.messages.first().text; }
     };
+    // The pad's four folders.
+    PadTreePaths tree() const
+    {
+        PadTreePaths t;
+        t.sysPath = sysPath;
+        t.dataPath = dataPath;
+        t.prmPath = prmPath;
+        t.kitPath = kitPath;
+        return t;
+    }
+
     Loaded loadAgain() const
     {
-        PadTreePaths tree;
-        tree.sysPath = sysPath;
-        tree.dataPath = dataPath;
-        tree.prmPath = prmPath;
-        tree.kitPath = kitPath;
+        const PadTreePaths tree = this->tree();
         Loaded l;
         if (!findPadLeftovers(tree, ztplatform::FolderAnchor::record(root)).isEmpty())
             l.recovery = recoverPad(tree, ztplatform::FolderAnchor::record(root));

@@ -76,6 +76,35 @@ inline void kitsUsing(PadFixture &pad, const QMap<int, QVector<quint16>> &use)
 struct Count {
     int states = 0; // the trees a stop of the change can leave
     int repairStops = 0; // other trees a stop of their load can leave
+    // Of those, by every kind of stop that leaves them: the editor killed, the
+    // power cut, the power cut with some but not all unsynced name changes on
+    // the disk, a torn write.
+    int killed = 0, powerCut = 0, namesPart = 0, torn = 0;
+    int repairKilled = 0, repairPowerCut = 0, repairTorn = 0;
+
+    void add(const CrashDisk::State &s, bool repair)
+    {
+        using Stop = CrashDisk::Stop;
+        ++(repair ? repairStops : states);
+        (repair ? repairKilled : killed) += s.cameBy(Stop::Killed);
+        (repair ? repairPowerCut : powerCut) += s.cameBy(Stop::PowerCut);
+        (repair ? repairTorn : torn) += s.cameBy(Stop::Torn);
+        namesPart += !repair && s.someNames;
+    }
+    // Every kind of stop came, of the change and of the load after it (a
+    // torn write only where the change writes more than a sector).
+    bool everyKind(bool tears = true) const
+    {
+        return killed > 0 && powerCut > 0 && namesPart > 0 && (!tears || torn > 0) && repairKilled > 0
+                && repairPowerCut > 0;
+    }
+    QString describe() const
+    {
+        return QStringLiteral("%1 states (%2 killed, %3 power cuts of which %4 with part of the names, %5 torn), "
+                              "%6 in the load after (%7 killed, %8 power cuts, %9 torn)")
+                .arg(states).arg(killed).arg(powerCut).arg(namesPart).arg(torn)
+                .arg(repairStops).arg(repairKilled).arg(repairPowerCut).arg(repairTorn);
+    }
 };
 
 class Runner
@@ -104,7 +133,7 @@ public:
         // Each state the change can leave is loaded with that load stopped
         // at every call of its own; what those stops leave is loaded once.
         for (const CrashDisk::State &s : disk.states()) {
-            ++count->states;
+            count->add(s, false);
             fresh(s.tree);
             QVector<CrashDisk::State> repairs;
             if (const QString fault = check(s.tree, &repairs); !fault.isEmpty())
@@ -112,7 +141,7 @@ public:
             for (const CrashDisk::State &again : qAsConst(repairs)) {
                 if (!fresh(again.tree))
                     continue;
-                ++count->repairStops;
+                count->add(again, true);
                 if (const QString fault = check(again.tree, nullptr); !fault.isEmpty())
                     return s.describe() + QStringLiteral(", then the load ") + again.describe()
                             + QStringLiteral(": ") + fault;

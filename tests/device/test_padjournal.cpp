@@ -1,9 +1,11 @@
 #include "device/padjournal.h"
 #include "padfixture.h"
 #include "support/crashdisk.h"
+#include "platform/replacefile.h"
 
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,11 +100,111 @@ class TestPadJournal : public QObject {
                 .replaceInStrings(fx.root, "");
     }
 
+    // Wave 3 added (Create steps, with or without the marks of `wav` and
+    // `prm`) or wave 2 deleted (Remove steps).
+    static pj::Record pairRecord(const PadFixture &fx, pj::Purpose purpose, const QByteArray &wav = {},
+                                 const QByteArray &prm = {})
+    {
+        pj::Record r;
+        r.purpose = purpose;
+        const bool adding = purpose == pj::Purpose::AddSounds;
+        for (pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
+            const bool data = area == pj::Area::Data;
+            pj::Step s;
+            s.kind = adding ? pj::Kind::Create : pj::Kind::Remove;
+            s.area = area;
+            s.number = adding ? 3 : 2;
+            s.folder = s.toFolder = "001";
+            const QString name = QString(adding ? "003" : "002") + (data ? ".wav" : ".prm");
+            (adding ? s.to : s.from) = name;
+            s.hidden = ztplatform::temporaryName(name, 0);
+            const QByteArray bytes = adding ? (data ? wav : prm)
+                                            : kf::readFile((data ? fx.dataPath : fx.prmPath) + "/001/" + name);
+            if (!bytes.isEmpty())
+                s.mark = pj::markOfBytes(bytes);
+            r.steps << s;
+        }
+        return r;
+    }
+
 private slots:
+    // A batch's first record names its new files without their marks: the
+    // load takes back whatever it finds of them and names the sounds not
+    // added. Once the record holds their marks, the load finishes it; a
+    // staging record beside it is removed.
+    void anAddIsTakenBackUntilItsRecordKnowsTheFiles()
+    {
+        PadFixture fx;
+        layOut(fx);
+        const QByteArray wav = kf::wavBytes(400, 3), prm = waveprm::buildRecord(3, "three", quint32(wav.size()));
+        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        auto stage = [&](const pj::Record &r) {
+            kf::writeFile(fx.dataPath + "/001/" + r.steps.at(0).hidden, wav);
+            kf::writeFile(fx.prmPath + "/001/" + r.steps.at(1).hidden, prm);
+        };
+        const pj::Record begun = pairRecord(fx, pj::Purpose::AddSounds);
+        QVERIFY(pj::begin(pad, begun));
+        stage(begun);
+        PadFixture::Loaded again = fx.loadAgain();
+        QVERIFY2(again.text().contains("The adding of these sounds was taken back; they are not on the sampler pad: 3."),
+                 qPrintable(again.text()));
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 2);
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!pj::recordPresent(pad));
+
+        const pj::Record full = pairRecord(fx, pj::Purpose::AddSounds, wav, prm);
+        stage(full);
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(full));
+        kf::writeFile(fx.sysPath + "/" + pj::STAGING_NAME, pj::encode(begun));
+        again = fx.loadAgain();
+        QVERIFY2(again.text().contains("These sounds were completed: 3."), qPrintable(again.text()));
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 3);
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/003.wav"), wav);
+        QCOMPARE(again.hidden, QStringList());
+        QCOMPARE(QDir(fx.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList{"global.ini"});
+    }
+
+    // A delete stopped while its files take hidden names is taken back; once
+    // every file has left its name, it is finished.
+    void aDeleteIsFinishedOnlyOnceEveryFileLeftItsName()
+    {
+        for (bool bothHidden : {false, true}) {
+            PadFixture fx;
+            layOut(fx);
+            const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+            kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+            QVERIFY(QFile::rename(fx.dataPath + "/001/002.wav", fx.dataPath + "/001/" + r.steps.at(0).hidden));
+            if (bothHidden)
+                QVERIFY(QFile::rename(fx.prmPath + "/001/002.prm", fx.prmPath + "/001/" + r.steps.at(1).hidden));
+            const PadFixture::Loaded again = fx.loadAgain();
+            QVERIFY2(again.text().contains(bothHidden ? "The deletion of these sounds was finished: 2."
+                                                      : "These sounds were put back: 2."),
+                     qPrintable(again.text()));
+            QCOMPARE(again.sounds.waveLoadKitAttrList.size(), bothHidden ? 1 : 2);
+            QCOMPARE(again.hidden, QStringList());
+        }
+    }
+
+    // A replacement's sweep of SYS (the close's alter.ini) keeps a record an
+    // earlier session left, however old; the leftover beside it goes.
     void theRecordNamesNoTemporaryFile()
     {
         for (const QString &name : {QString(pj::RECORD_NAME), QString(pj::STAGING_NAME)})
             QVERIFY(!ztplatform::isTemporaryName(name));
+        PadFixture fx;
+        layOut(fx);
+        const QByteArray record = pj::encode(swap(fx));
+        const QString at = fx.sysPath + "/" + pj::RECORD_NAME, leftover = fx.sysPath + "/.alter.ini.0.zt-part";
+        kf::writeFile(at, record);
+        kf::writeFile(leftover, "old");
+        const struct timespec hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        for (const QString &p : {at, leftover})
+            QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(p).constData(), hourAgo, 0), 0);
+        ztplatform::ReplaceFile::startedAgain();
+        ztplatform::ReplaceFile alter(fx.sysPath + "/alter.ini");
+        QVERIFY(alter.open() && alter.write(QByteArray(106, '\0')) && alter.commit());
+        QVERIFY(!QFileInfo::exists(leftover));
+        QCOMPARE(kf::readFile(at), record);
     }
 
     void aRecordIsReadBackOnlyWhole()
@@ -295,8 +397,9 @@ private slots:
         QVERIFY(!QFileInfo::exists(fx.dataPath + "/001/007.wav"));
     }
 
-    // A kit record written part-way is known by the record's bytes and
-    // written again, and told.
+    // A kit record and the chain block written part-way are known by the
+    // record's bytes and written again, and told; the bytes of global.ini
+    // around the block stay as they were.
     void aTornKitRecordIsWrittenAgain()
     {
         PadFixture fx;
@@ -311,16 +414,39 @@ private slots:
         kit.before = kf::readFile(fx.kitPath + "/k007.ini");
         kit.after = QByteArray(kit.before.size(), 'n');
         r.steps << kit;
+        const QByteArray global = kf::readFile(fx.sysPath + "/global.ini");
+        pj::Step chains;
+        chains.kind = pj::Kind::Patch;
+        chains.area = pj::Area::Sys;
+        chains.from = "global.ini";
+        chains.offset = KIT_CHAIN_BLOCK_OFFSET;
+        chains.before = global.mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
+        chains.after = QByteArray(KIT_CHAIN_BLOCK_SIZE, 'c');
+        r.steps << chains;
         QByteArray torn = kit.before;
         torn.replace(0, 1024, kit.after.left(1024)); // two sectors new, the rest old
         kf::writeFile(fx.kitPath + "/k007.ini", torn);
+        // The block straddles a sector: the first sector's share new, the rest old.
+        QVERIFY(KIT_CHAIN_BLOCK_OFFSET < 512 && KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE > 512);
+        QByteArray tornGlobal = global;
+        tornGlobal.replace(KIT_CHAIN_BLOCK_OFFSET, 512 - KIT_CHAIN_BLOCK_OFFSET,
+                           chains.after.left(512 - KIT_CHAIN_BLOCK_OFFSET));
+        kf::writeFile(fx.sysPath + "/global.ini", tornGlobal);
         kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
         pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
         const pj::Outcome o = pj::recover(pad);
         QVERIFY(o.finished);
         QCOMPARE(o.kitsRepaired, QVector<int>{7});
+        QVERIFY(o.chainsRepaired);
         QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
-        QVERIFY(pj::describe(o).join("\n").contains("These kits were found torn and written again: 7."));
+        QByteArray newGlobal = global;
+        newGlobal.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, chains.after);
+        QCOMPARE(kf::readFile(fx.sysPath + "/global.ini"), newGlobal);
+        const QString text = pj::describe(o).join("\n");
+        QVERIFY2(text.contains("These kits were found torn and written again: 7.")
+                         && text.contains("The kit chains were found torn and written again."),
+                 qPrintable(text));
+        QVERIFY(!pj::recordPresent(pad));
     }
 };
 

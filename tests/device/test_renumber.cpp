@@ -229,6 +229,7 @@ private slots:
         padstops::Count count;
         const QString fault = padstops::everyStopKeepsTheKits(pad, work, &count);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY2(count.everyKind(), qPrintable(count.describe()));
         QVERIFY(count.states >= 20 && count.repairStops >= 10);
     }
 

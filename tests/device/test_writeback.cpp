@@ -194,7 +194,7 @@ private slots:
         audioconverter conv;
         int refusal = 0;
         // A full pad stops the batch: the sounds after it are not tried.
-        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.dataPath, run.pad.prmPath,
+        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.tree(),
                                           ztplatform::FolderAnchor::record(run.pad.root), &refusal),
                  waveprm::WaveWrite::Stopped);
         QCOMPARE(refusal, ENOSPC);
@@ -267,6 +267,7 @@ private slots:
         padstops::Count count;
         const QString fault = padstops::everyStopKeepsTheKits(run.pad, work, &count);
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY2(count.everyKind(), qPrintable(count.describe()));
         QVERIFY(count.states >= 10 && count.repairStops >= 5);
     }
 

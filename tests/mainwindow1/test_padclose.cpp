@@ -677,11 +677,14 @@ private slots:
         f.importSounds({tone});
         QVERIFY(f.closeWithYes());
         const QStringList log = events.lines();
-        const int firstRecord = log.indexOf(QRegularExpression("^write .*/(KIT|SYS)/.*"));
-        QVERIFY(firstRecord > 0);
-        // The close's journal record comes first, then the kit it names.
-        QVERIFY2(log.at(firstRecord).endsWith("/SYS/.zt-journal-new"), qPrintable(log.at(firstRecord)));
-        QVERIFY(log.indexOf(QRegularExpression("^write .*/KIT/k001.ini$")) > firstRecord);
+        const QRegularExpression journal("^write .*/SYS/\\.zt-journal-new$");
+        // The add's journal record comes before its files; the close's is the
+        // first write after them, before the kit it names or anything else.
+        const int addRecord = log.indexOf(journal);
+        const int kitWrite = log.indexOf(QRegularExpression("^write .*/KIT/k001.ini$"));
+        const int firstRecord = log.lastIndexOf(journal, kitWrite);
+        QVERIFY(addRecord >= 0 && firstRecord > addRecord && kitWrite > firstRecord);
+        QCOMPARE(log.indexOf(QRegularExpression("^write .*/(KIT|SYS)/(?!\\.zt-journal).*")), kitWrite);
         auto canonical = [](const QString &path) { return QFileInfo(path).canonicalFilePath(); };
         // Each file forced to the disk under its hidden name, then their folders.
         int filesSynced = -1;
@@ -689,6 +692,7 @@ private slots:
             const QString hidden = canonical(QFileInfo(file).path()) + "/." + QFileInfo(file).fileName() + ".0.zt-part";
             filesSynced = qMax(filesSynced, log.indexOf("sync " + hidden));
             QVERIFY2(log.contains("sync " + hidden), qPrintable(hidden));
+            QVERIFY(log.indexOf("write " + hidden) > addRecord);
         }
         for (const QString &folder : {f.pad.dataPath + "/001", f.pad.prmPath + "/001"}) {
             const int at = log.lastIndexOf("sync " + canonical(folder), firstRecord);

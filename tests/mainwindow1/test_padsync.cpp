@@ -346,9 +346,11 @@ private slots:
         QVERIFY(!w->pad().isUDiskFlag());
     }
 
-    // A new mount without SYS/global.ini at the pad's place during a delete:
-    // the pair not reached keeps its row, and the box says the pad is gone.
-    void aPadGoneDuringADeleteKeepsTheRowsLeft()
+    // A new mount without SYS/global.ini at the pad's place while a delete
+    // removes its files: the pairs had all left their names, so the rows go,
+    // the box says the pad is gone and that its next load ends the delete,
+    // and the next load does.
+    void aPadGoneDuringADeleteLeavesItToTheNextLoad()
     {
         PadWindow f;
         f.layOut(4);
@@ -363,9 +365,55 @@ private slots:
         };
         deleteRows(w, {1, 2}); // sound 3 first, then 2
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
-        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1), "2|wave2|" + f.wav(2), "4|wave4|" + f.wav(4)}));
-        QCOMPARE(f.prompter.texts(), QStringList{"The 350 device was disconnected.\r\nThese sounds were not deleted "
-                                                 "from the sampler pad and stay in the list:\r\nwave2"});
+        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1), "4|wave4|" + f.wav(4)}));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The 350 device was disconnected.\r\nThese sounds were deleted from the list; the "
+                             "sampler pad was cut off before the deletion ended, and its next load finishes it:"
+                             "\r\nwave2\r\nwave3"});
+        QVERIFY(QFile::rename(f.pad.sysPath + "/global.old", f.pad.sysPath + "/global.ini"));
+        const PadFixture::Loaded again = f.pad.loadAgain();
+        QVERIFY2(again.text().contains("The deletion of these sounds was finished: 2, 3."), qPrintable(again.text()));
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 2);
+        QCOMPARE(again.hidden, QStringList());
+    }
+
+    // A pair whose .prm another program removed: the delete names the file
+    // gone and keeps the row, with its record and its .wav, until the user
+    // says Yes; then what is left goes.
+    void aHalfPairGoesOnlyOnceConfirmed()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        QVERIFY(QFile::remove(f.prm(3)));
+        const QStringList rows = f.rows();
+        const QString question = "One file of each of these sounds was already gone from the sampler pad (another "
+                                 "program may have removed it); they stay in the list:\r\nwave3 (003.prm is gone)"
+                                 "\r\nDelete what is left of them from the sampler pad?";
+        auto deleteThird = [&]() {
+            const QModelIndex third = w->library().totalListItemModel()->soundIndex(2); // in no kit
+            w->form()->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
+                                                                               | QItemSelectionModel::Rows);
+            w->deleteWaveFromList1();
+        };
+        f.prompter.buttonAnswers.enqueue(QMessageBox::No);
+        deleteThird();
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{question});
+        QCOMPARE(f.rows(), rows);
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 3);
+        QVERIFY(QFile::exists(f.wav(3)));
+        QVERIFY(w->pad().delUsbWaveNumList().isEmpty());
+
+        f.prompter.clear();
+        f.prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        deleteThird();
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(f.wav(3)) && batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(), QStringList{question});
+        QCOMPARE(f.rows(), (QStringList{"1|wave1|" + f.wav(1), "2|wave2|" + f.wav(2)}));
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);
+        QCOMPARE(w->pad().delUsbWaveNumList(), QVector<quint16>{3});
+        QCOMPARE(f.pad.loadAgain().sounds.waveLoadKitAttrList.size(), 2);
     }
 
     // A delete on a pad mounted read-only: the pair stays, so do its row and
@@ -555,6 +603,72 @@ private slots:
                                                  "was written to it or deleted from it. Korvanta goes on without the "
                                                  "sampler pad and keeps your edits.\r\nIt is another volume: its "
                                                  "volume serial number or its USB serial number differs."});
+    }
+
+    // A renumbering whose pad is swapped for another, or pulled, once every
+    // file took its hidden name: the box says what is at the drive and
+    // claims no sound missing; the pad's next load ends the change, kits and
+    // sounds together.
+    void aRenumberingCutByASwapOrAPullSaysWhatIsThere_data()
+    {
+        QTest::addColumn<bool>("swapped");
+        QTest::newRow("another pad") << true;
+        QTest::newRow("pulled") << false;
+    }
+    void aRenumberingCutByASwapOrAPullSaysWhatIsThere()
+    {
+        QFETCH(bool, swapped);
+        PadWindow f;
+        for (int n : {2, 5, 9})
+            f.pad.addWave(n);
+        f.pad.writeKits({4, 8});
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
+        bool cut = false;
+        {
+            FileEvents events;
+            events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+                if (e != ztplatform::FileEvent::Synced || !path.contains("/WAV_DATA/") || cut)
+                    return;
+                cut = true;
+                if (swapped) {
+                    serial.uuid = "B";
+                } else {
+                    serial.mounts = 1;
+                    QFile::rename(f.pad.sysPath + "/global.ini", f.pad.sysPath + "/global.old");
+                }
+            };
+            w->padSync().updateWavePrmAndData(3, {2, 5, 9});
+        }
+        QVERIFY(cut);
+        const QString text = f.prompter.texts().join("\n");
+        QVERIFY2(text.startsWith(swapped ? "The sampler pad at the drive is not the one that was loaded"
+                                         : "The 350 device was disconnected.\r\n"),
+                 qPrintable(text));
+        QVERIFY2(text.endsWith("The sounds on the sampler pad could not be renumbered, and the change could not be "
+                               "taken back; the next load of the sampler pad finishes it or takes it back, kits and "
+                               "sounds together.\r\nThe sampler pad is not at its place; its next load tells where "
+                               "its sounds are."),
+                 qPrintable(text));
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_No, quint16(5));
+        serial.uuid = "A";
+        QFile::rename(f.pad.sysPath + "/global.old", f.pad.sysPath + "/global.ini");
+        delete f.w.data();
+        f.prompter.clear();
+        f.open();
+        QVERIFY2(f.prompter.texts().value(0).contains("A renumbering cut short was"),
+                 qPrintable(f.prompter.texts().join("\n")));
+        QCOMPARE(f.pad.loadAgain().hidden, QStringList());
+        const QStringList rows = f.rows();
+        QCOMPARE(rows.size(), 3);
+        QVERIFY2(rows == (QStringList{"1|wave2|" + f.wav(1), "2|wave5|" + f.wav(2), "3|wave9|" + f.wav(3)})
+                         || rows == (QStringList{"2|wave2|" + f.wav(2), "5|wave5|" + f.wav(5), "9|wave9|" + f.wav(9)}),
+                 qPrintable(rows.join(", ")));
     }
 
     void renumberedSoundsMoveTheirPairs()

@@ -8,7 +8,6 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "library/groupentries.h"
 #include "library/records_fixture.h"
 #include "kitfile/soundsource.h"
 #include "soundlib_fixture.h"
@@ -147,6 +146,123 @@ class TestSetupExport : public QObject
         lib.deleteFromGroups({}, {{0, rows}});
         lib.addSoundsToGroup(0, {{"Kick", kick}, {"Kick", setup + ":U00002"}});
         return lib.soundListItemModel()->item(0);
+    }
+
+    // What each row of the first group plays in window `g`, each clicked as
+    // the user does: a stored sound's preview, a file's own bytes, or
+    // "<named>" for a row that says why it cannot be played.
+    QVector<QByteArray> rowsPlayIn(MainWindow1 *g)
+    {
+        QTreeView *tree = g->form()->waveGroupTreeView;
+        tree->expandAll();
+        QVector<QByteArray> out;
+        const QStandardItem *group = g->library().soundListItemModel()->item(0);
+        for (int r = 0; group && r < group->rowCount(); ++r) {
+            int told = f->prompter.prompts.size();
+            const QRect cell = tree->visualRect(group->child(r, 0)->index());
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
+            if (f->prompter.prompts.size() > told) {
+                out << (f->prompter.texts().last().contains("cannot be previewed") ? QByteArray("<named>")
+                                                                                   : f->prompter.texts().last().toUtf8());
+                continue;
+            }
+            const QString source = g->preview().playFileNameNew2();
+            if (!soundsource::isStored(source)) {
+                out << kf::readFile(source);
+                continue;
+            }
+            told = f->prompter.prompts.size();
+            g->form()->playBtn2->click();
+            out << (f->prompter.prompts.size() > told ? f->prompter.texts().last().toUtf8()
+                                                      : kf::readFile(g->preview().previewFileName()));
+            g->form()->stopBtn2->click();
+        }
+        return out;
+    }
+
+    // The save `save` of the loaded file `target`, whose Kick only a group
+    // keeps, run once on a disk that records its calls. Each state a stop
+    // before any of them leaves (the editor killed, the power cut with what
+    // was not synced lost, a write torn) is laid out and a new window is
+    // started on it, which imports `target` again: the file is whole, old or
+    // new, each sound with its own bytes, the new one only beside a whole kept
+    // Kick, and each row of the group (Kick, Snare_ that the name rule makes
+    // "Snare", Tom) plays its own sound or is named, never another one.
+    void stoppedAnywhereRowsPlayTheirSounds(const QString &target, const std::function<void()> &save,
+                                            const std::function<void(MainWindow1 *)> &reimport)
+    {
+        const QString kick = target + ":U00000", kept = f->file("Kept sounds");
+        const QByteArray oldBytes = kf::readFile(target);
+        const QMap<QString, QByteArray> bytes = storedBytes(f->w);
+        QVERIFY(bytes.contains("Kick") && bytes.contains("Snare") && bytes.contains("Tom"));
+        for (int k = 1; k <= KIT_MAX_COUNT; ++k)
+            f->editKit(k, [&kick](Kit &kit) {
+                sf::forEachSoundSlot(kit, [&kick](auto s) {
+                    if (s.file == kick)
+                        s.file.clear();
+                });
+            });
+        SoundLibrary &lib = f->w->library();
+        for (int i = 0; i < lib.waveLoadKitAttrList().size(); ++i)
+            if (lib.waveLoadKitAttrList().at(i).file == kick)
+                lib.removeSounds({i}, {true});
+        QVector<int> had;
+        for (int r = 0; r < lib.soundGroupList().at(0).soundList.size(); ++r)
+            had << r;
+        lib.deleteFromGroups({}, {{0, had}});
+        lib.addSoundsToGroup(0, {{"Kick", kick}, {"Snare", target + ":U00001"}, {"Tom", target + ":U00002"}});
+        const QVector<QByteArray> rows = {bytes.value("Kick"), bytes.value("Snare"), bytes.value("Tom")};
+        QVERIFY(lib.saveSoundList().written); // as an earlier close left them
+        QVector<soundfilexml::strSoundGroup> before;
+        QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), before));
+        QCOMPARE(before.value(0).soundList.value(1).entryName, QString("Snare_"));
+
+        const QString root = f->work.path();
+        CrashDisk disk(root);
+        {
+            DiskInPlace in(&disk);
+            save();
+        }
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        const QByteArray newBytes = kf::readFile(target);
+        QVERIFY(disk.calls() > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
+        QVector<soundfilexml::strSoundGroup> written; // the Snare row names the entry as the new file stores it
+        QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), written));
+        QCOMPARE(written.value(0).soundList.value(1).entryName, QString("Snare"));
+        QCOMPARE(written.value(0).soundList.value(1).file, target + ":U00000");
+        delete f->w; // its lock goes with it: each new start holds the groups alone
+        f->w = nullptr;
+        f->ui = nullptr;
+        int states = 0;
+        for (const CrashDisk::State &s : disk.states()) {
+            ++states;
+            const QByteArray at = s.describe().toUtf8();
+            filetree::write(s.tree, root);
+            const QByteArray now = kf::readFile(target);
+            QVERIFY2(now == oldBytes || now == newBytes, at);
+            QVERIFY2(now == oldBytes || kf::readFile(kept + "/Kick.wav") == bytes.value("Kick"), at);
+            const std::unique_ptr<MainWindow1> g(new MainWindow1);
+            g->shell().skipSoundListOnClose();
+            reimport(g.get());
+            // The old file plays each of its sounds; the new one some of them, never the Kick.
+            QMap<QString, QByteArray> played;
+            const QMap<QString, QByteArray> read = storedBytes(g.get());
+            for (auto it = read.cbegin(); it != read.cend(); ++it) // a kept Kick's name may carry a number
+                played.insert(QString(it.key()).remove(QRegularExpression("~\\d{5}$")), it.value());
+            for (auto it = played.cbegin(); it != played.cend(); ++it)
+                QVERIFY2(bytes.value(it.key()) == it.value(), at + " " + it.key().toUtf8());
+            QVERIFY2(now == newBytes ? !played.contains("Kick") : played == bytes, at);
+            const QVector<QByteArray> rowPlays = rowsPlayIn(g.get());
+            QVERIFY2(rowPlays.size() == rows.size(), at);
+            for (int r = 0; r < rows.size(); ++r)
+                QVERIFY2(rowPlays.at(r) == rows.at(r) || rowPlays.at(r) == "<named>",
+                         at + " row " + QByteArray::number(r) + " plays "
+                                 + (rows.contains(rowPlays.at(r)) ? bytes.key(rowPlays.at(r)).toUtf8()
+                                                                  : rowPlays.at(r).left(200)));
+            if (s.before > disk.calls())
+                QVERIFY2(rowPlays == rows, at); // the save done: every row plays
+        }
+        qInfo("%d calls, %d states", disk.calls(), states);
     }
 
 private slots:
@@ -1059,98 +1175,35 @@ private slots:
         }
     }
 
-    // What each row of the first group plays as a new start reads the groups'
-    // file: its bytes, or "<named>" for a row the start names as lost.
-    static QVector<QByteArray> rowsPlay(const QString &list)
-    {
-        SoundLibrary lib;
-        lib.openSoundList(list);
-        QVector<QByteArray> out;
-        for (const soundfilexml::strSoundItem &s : lib.soundGroupList().value(0).soundList) {
-            const setupfiles::StoredRef ref = setupfiles::parseStoredSource(s.file);
-            sf::Editor now;
-            now.loaded.resize(1);
-            if (s.lost)
-                out << QByteArray("<named>");
-            else if (!ref.isStored())
-                out << kf::readFile(s.file);
-            else
-                out << (groupentries::readStoredSounds(ref.kitFile, now.loaded[0]) ? sf::soundBytes(now, s.file)
-                                                                                  : QByteArray("<unread>"));
-        }
-        return out;
-    }
-
-    // Export All over the loaded setup, whose Kick only a group keeps, stopped
-    // at every write with what was not synced undone: another window then
-    // reads the old setup or the new one, whole, each sound with its own
-    // bytes, and the new one only beside a whole kept Kick; a new start finds
-    // each group row at its own sound or names it, never at another.
+    // Export All over the loaded setup, stopped anywhere.
     void exportAllStoppedAnywhere()
     {
-        QString setup;
-        loadSetupAndKits(&setup);
-        const QByteArray oldBytes = kf::readFile(setup);
-        const QMap<QString, QByteArray> bytes = storedBytes(f->w);
-        const QString kept = f->file("Kept sounds");
-        const QDir::Filters all = QDir::Files | QDir::Hidden;
-        const QStringList files = QDir(f->work.path()).entryList(all);
-        auto start = [&](int n) {
-            QDir(kept).removeRecursively();
-            for (const QString &left : QDir(f->work.path()).entryList(all)) // a stopped save's leftovers
-                QVERIFY(files.contains(left) || QFile::remove(f->file(left)));
-            QVERIFY(kf::writeFile(setup, oldBytes));
-            f->importAll(setup);
-            f->w->library().renameGroup(0, "Default");
-            kickOnlyInAGroup(setup);
-            // Groups unlike any written before: every run writes them as the first did.
-            f->w->library().renameGroup(0, "Run " + QString::number(n));
-        };
-        start(0);
-        QVector<QByteArray> rows; // what the group's rows play: Kick, then the setup's third sound
-        {
-            sf::Editor e;
-            e.loaded = f->w->library().loadedKitFiles();
-            for (const soundfilexml::strSoundItem &s : f->w->library().soundGroupList().at(0).soundList)
-                rows << sf::soundBytes(e, s.file);
-        }
-        QCOMPARE(rows.size(), 2);
-        int calls = 0;
-        stopBefore(f->work.path(), 0, [&](ztplatform::Disk &) { f->exportAll(setup); }, false, &calls);
-        const QByteArray newBytes = kf::readFile(setup);
-        QVERIFY(calls > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
-        const std::unique_ptr<MainWindow1> g(new MainWindow1); // answered by the same script
-        g->shell().skipSoundListOnClose();
-        for (int n = 1; n <= calls + 1; ++n) {
-            start(n);
-            QCOMPARE(stopBefore(f->work.path(), n, [&](ztplatform::Disk &) { f->exportAll(setup); }), n <= calls);
-            const QByteArray now = kf::readFile(setup);
-            const QByteArray at = QByteArray::number(n);
-            QVERIFY2(now == oldBytes || now == newBytes, at);
-            f->prompter.fileAnswers.enqueue({setup});
-            g->form()->actionImport_All->trigger();
-            QMap<QString, QByteArray> plays = bytes;
-            if (now == newBytes)
-                plays.remove("Kick");
-            // g's groups name the kept Kick start() removed: its Kick may be
-            // told apart from that one by a number.
-            QMap<QString, QByteArray> played;
-            const QMap<QString, QByteArray> read = storedBytes(g.get());
-            for (auto it = read.cbegin(); it != read.cend(); ++it)
-                played.insert(QString(it.key()).remove(QRegularExpression("~\\d{5}$")), it.value());
-            QVERIFY2(played == plays, at);
-            for (const QString &copy : QDir(kept).entryList(QDir::Files))
-                QVERIFY2(kf::readFile(kept + "/" + copy) == bytes.value("Kick"), at);
-            QVERIFY2(now == oldBytes || QFileInfo::exists(kept + "/Kick.wav"), at);
-            // start() removed the groups' file: one there now is this run's.
-            const QVector<QByteArray> rowPlays = QFileInfo::exists(f->file("soundlist.xml"))
-                                                         ? rowsPlay(f->file("soundlist.xml"))
-                                                         : rows;
-            QCOMPARE(rowPlays.size(), rows.size());
-            for (int r = 0; r < rowPlays.size(); ++r)
-                QVERIFY2(rowPlays.at(r) == rows.at(r) || rowPlays.at(r) == "<named>",
-                         at + " row " + QByteArray::number(r));
-        }
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        f->importAll(setup);
+        f->prompter.clear();
+        stoppedAnywhereRowsPlayTheirSounds(
+                setup, [&] { f->exportAll(setup); },
+                [&](MainWindow1 *g) {
+                    f->prompter.fileAnswers.enqueue({setup});
+                    g->form()->actionImport_All->trigger();
+                });
+    }
+
+    // A kit save over the loaded kit file, stopped anywhere.
+    void kitSaveStoppedAnywhere()
+    {
+        const QString k2 = f->file("K002.INI");
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        reloadKit(f->w->doc(), 1, [](Kit &kit) { kit.kit_name = "K002"; });
+        f->prompter.clear();
+        stoppedAnywhereRowsPlayTheirSounds(
+                k2, [&] { f->saveKits({2}, f->work.path()); },
+                [&](MainWindow1 *g) {
+                    f->prompter.fileAnswers.enqueue({k2});
+                    g->form()->btnLoadFile->click();
+                });
     }
 
     // A whole setup saved over the loaded one without its first sound: a

@@ -462,6 +462,11 @@ private slots:
         QCOMPARE(group.size(), 3);
         QCOMPARE(group.at(1).name, QString("drop~00002"));
         QCOMPARE(group.at(2).name, QString("drop"));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({QString::fromUtf8("These sound names were changed to names the sampler pad can hold:\r\n"
+                                                "\"\u2068drop-!!!###\u2069\" → \"\u2068drop\u2069\"\r\n"
+                                                "These names were held by other sounds and were given a number:\r\n"
+                                                "\"\u2068drop\u2069\" → \"\u2068drop~00002\u2069\"")}));
     }
 
     void listImportLimits()

@@ -638,21 +638,29 @@ QVector<CrashDisk::State> CrashDisk::states() const
 {
     QMutexLocker hold(&m_lock);
     QVector<State> out;
-    QSet<QByteArray> seen;
+    QHash<QByteArray, int> seen; // digest -> state
+    int unsynced = 0; // unsynced name changes at the stop
     auto add = [&](State s) {
-        if (!seen.contains(filetree::digest(s.tree))) {
-            seen.insert(filetree::digest(s.tree));
-            out << s;
+        const QByteArray d = filetree::digest(s.tree);
+        const auto at = seen.constFind(d);
+        s.someNames = s.stop == Stop::PowerCut && s.names > 0 && s.names < unsynced;
+        if (at != seen.cend()) {
+            out[at.value()].ways |= 1 << int(s.stop);
+            out[at.value()].someNames |= s.someNames;
+            return;
         }
+        s.ways = 1 << int(s.stop);
+        seen.insert(d, out.size());
+        out << s;
     };
     Replay r;
     Forward f(*m_first, *m_ops, r);
     for (int k = 1; k <= m_calls + 1; ++k) {
         f.upTo(k);
+        unsynced = f.unsyncedNames(k);
         add(State{Stop::Killed, k, 0, 0, treeOf(r)});
         Replay cut = r;
         cut.data = r.synced;
-        const int unsynced = f.unsyncedNames(k);
         for (int p = 0; p <= unsynced; ++p) {
             cut.entries = f.cutEntries(k, p);
             add(State{Stop::PowerCut, k, p, 0, treeOf(cut)});

@@ -52,13 +52,17 @@ public:
         int names = 0; // unsynced name changes that reached the disk
         int sectors = 0; // sectors of the torn write that did
         filetree::Tree tree;
+        int ways = 0; // every kind of stop that leaves this tree, by 1 << Stop
+        bool someNames = false; // a power cut with some but not all unsynced name changes leaves it too
+        bool cameBy(Stop kind) const { return ways & (1 << int(kind)); }
         QString describe() const;
     };
     // The folder as the process left it when stopped before call k.
     filetree::Tree killedAt(int k) const;
     // The power cut before call k with the first `names` unsynced name changes.
     filetree::Tree powerCutAt(int k, int names = 0) const;
-    // Every state of every stop, each tree once (the first way it came).
+    // Every state of every stop, each tree once (described by the first way it
+    // came, with every way in `ways`).
     QVector<State> states() const;
     // The tree the folder holds now, by the calls recorded.
     filetree::Tree now() const { return killedAt(calls() + 1); }

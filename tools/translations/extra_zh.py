@@ -493,4 +493,6 @@ EXTRA = {
         '向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。',
     'The sampler pad does not answer: nothing was saved to it.': '采样打击垫无响应：没有任何内容保存到它。',
     'The drive does not answer: %1': '驱动器无响应：%1',
+    # a sound that could not be written, with no reason from the system
+    'Unknown error': '未知错误',
 }

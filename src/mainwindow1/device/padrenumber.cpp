@@ -25,6 +25,7 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
         return;
     // Another pad at the pad's place is not touched; the numbers come back.
     const bool onPad = !m_pad.padFoldersReady() || padStillLoaded();
+    m_pad.beginBatchWatch(onPad);
     QSet<quint16> soundsBefore;
     for (int number : oldNumbers)
         soundsBefore.insert(quint16(number));
@@ -33,19 +34,21 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
                                      PadKitRecords{m_pad.padKitFiles(), m_pad.padKitRecords()})
                   : RenumberResult();
     if (!result.ok) {
-        // Found before the renumbering: padStillLoaded() has told it.
-        const PadMatch lost = onPad ? m_pad.lostTo() : PadMatch();
-        if (lost.another()) {
+        // Found before the renumbering: padStillLoaded() has told it. Found
+        // part-way (pulled, swapped, write-protected): said first, before
+        // what the pad holds.
+        PadMatch lost;
+        const writeback::PadStop stop = onPad ? m_pad.batchStop(&lost) : writeback::PadStop::None;
+        if (stop == writeback::PadStop::AnotherPad) {
             m_pad.padLost();
             QStringList texts;
             for (const DeviceMessage &m : result.messages)
                 texts << m.text;
             showDeviceMessages({anotherPadMessage(lost, texts)});
-        } else if (!result.messages.isEmpty() && !m_pad.drivePresent()) {
-            // Pulled part-way: said first, before what the pad holds.
-            DeviceMessage gone = result.messages.first();
-            gone.text.prepend(writeback::padStopText(writeback::PadStop::Gone) + QStringLiteral("\r\n"));
-            showDeviceMessages({gone});
+        } else if (!result.messages.isEmpty() && stop != writeback::PadStop::None) {
+            DeviceMessage told = result.messages.first();
+            told.text.prepend(writeback::padStopText(stop) + QStringLiteral("\r\n"));
+            showDeviceMessages({told});
         } else {
             showDeviceMessages(result.messages);
         }

@@ -17,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QProgressDialog>
 #include <QSet>
@@ -61,7 +62,7 @@ SyncBatch *PadSyncController::ensureSyncBatch()
 {
     if (!m_syncBatch) {
         m_syncBatch = new SyncBatch(m_parent);
-        m_syncBatch->setPadRoot(m_pad.padRoot());
+        m_syncBatch->setPad(m_pad.padRoot(), m_pad.tree());
         connect(m_syncBatch, &SyncBatch::progress, this, [this](int value) {
             if (m_pad.padBatchKind() == SyncBatch::Adding)
                 addProgress(value);
@@ -102,7 +103,7 @@ void PadSyncController::addUsbWave()
     const PadSession::AddPlan plan = m_pad.beginAddBatch(m_library.waveLoadKitAttrList(), ready);
     m_soundLists.noteLastWaveNumber(plan.lastNumber);
     // Nothing handed to the workers: the batch ends at once.
-    if (!ready || !ensureSyncBatch()->startAdd(plan.sounds, m_pad.dataPath(), m_pad.prmPath()))
+    if (!ready || !ensureSyncBatch()->startAdd(plan.sounds))
         completeAddBatch();
 }
 
@@ -113,7 +114,7 @@ void PadSyncController::deleteUsbWave()
     const bool ready =
             !m_pad.delUsbWaveList().isEmpty() && m_pad.padFoldersReady() && padCheck(true).same();
     m_pad.beginDeleteBatch(ready);
-    if (!ready || !ensureSyncBatch()->startDelete(m_pad.delBatchList(), m_pad.dataPath(), m_pad.prmPath()))
+    if (!ready || !ensureSyncBatch()->startDelete(m_pad.delBatchList(), m_pad.delBatchHalfPairs()))
         completeDeleteBatch(); // no dialog is left up
 }
 
@@ -245,20 +246,36 @@ void PadSyncController::completeDeleteBatch()
     const PadSession::DeleteOutcome outcome = m_pad.finishDeleteBatch();
     if (m_delDialog)
         m_delDialog->setValue(m_delDialog->maximum());
-    // Rows go only for the pairs gone from the pad; the others stay, with
-    // their records, and the change file does not count them as deleted.
-    QStringList stay;
+    // Rows go only for the pairs gone from the pad (or going at its next
+    // load); the others stay, with their records, and the change file does
+    // not count them as deleted.
+    QStringList stay, nextLoad, half;
+    QSet<QString> halfPaths; // pairs found with one file gone: the user says whether the rest goes
     QVector<int> goneRows;
     const SoundListModel *total = m_library.totalListItemModel();
     for (int row = !m_pad.delBatchList().isEmpty() ? total->soundCount() - 1 : -1; row >= 0; --row) {
         const QString path = QDir::toNativeSeparators(total->soundText(row, 2));
+        const QStandardItem *name = total->soundItem(row, 1);
+        const QString shown = name ? name->text() : path;
         if (outcome.removed.contains(path)) {
             goneRows.append(row);
+            if (outcome.nextLoad.contains(path))
+                nextLoad.prepend(shown);
         } else if (outcome.kept.contains(path)) {
             if (const QStandardItem *number = total->soundItem(row, 0))
                 m_pad.keepDeletedNumber(quint16(number->text().toInt()));
-            const QStandardItem *name = total->soundItem(row, 1);
-            stay.prepend((name ? name->text() : path) + keptReason(outcome.kept.value(path)));
+            const PadSession::Kept kept = outcome.kept.value(path);
+            if (kept.why == UsbUpdate::WavAlreadyGone || kept.why == UsbUpdate::PrmAlreadyGone) {
+                const QFileInfo wav(QDir::fromNativeSeparators(path));
+                const QString gone = kept.why == UsbUpdate::WavAlreadyGone
+                        ? wav.fileName()
+                        : wav.completeBaseName() + QStringLiteral(".prm");
+                half.prepend(shown + QStringLiteral(" (") + WindowTexts::tr("%1 is gone").arg(gone)
+                             + QLatin1Char(')'));
+                halfPaths.insert(path);
+            } else {
+                stay.prepend(shown + keptReason(kept));
+            }
         }
     }
     m_library.removeSounds(goneRows, {});
@@ -268,9 +285,24 @@ void PadSyncController::completeDeleteBatch()
     m_library.takeSoundRecords(records);
     closeDeleteProgress();
     m_delProgressValue = 0;
+    const QString stayLead = WindowTexts::tr("These sounds were not deleted from the sampler pad and stay in the list:");
+    const QString nextLoadLead = WindowTexts::tr("These sounds were deleted from the list; the sampler pad was cut "
+                                                 "off before the deletion ended, and its next load finishes it:");
     if (!stay.isEmpty())
-        showDeviceMessages({padBatchMessage(
-                WindowTexts::tr("These sounds were not deleted from the sampler pad and stay in the list:"), stay)});
+        showDeviceMessages({padBatchMessage(stayLead,
+                                            nextLoad.isEmpty() ? stay : stay + QStringList{nextLoadLead} + nextLoad)});
+    else if (!nextLoad.isEmpty())
+        showDeviceMessages({padBatchMessage(nextLoadLead, nextLoad)});
+    if (half.isEmpty())
+        return;
+    const QString text = WindowTexts::tr("One file of each of these sounds was already gone from the sampler pad "
+                                         "(another program may have removed it); they stay in the list:")
+            + QStringLiteral("\r\n") + half.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")
+            + WindowTexts::tr("Delete what is left of them from the sampler pad?");
+    if (UiPrompter::instance()->question(m_parent, WindowTexts::tr("Delete"), text) != QMessageBox::Yes)
+        return;
+    m_pad.confirmHalfPairs(halfPaths);
+    m_soundLists.deleteSoundsOfFiles(halfPaths);
 }
 
 void PadSyncController::changeOnlineKitPath(const QString &originalPath, const QString &newPath, quint16 newNum,

@@ -224,6 +224,21 @@ void SoundListsController::deleteSelectedSounds()
     selectLastRow(selection, m_lib.totalListItemModel());
 }
 
+void SoundListsController::deleteSoundsOfFiles(const QSet<QString> &paths)
+{
+    QItemSelectionModel *selection = m_ui->totalWaveTreeView->selectionModel();
+    const SoundListModel *total = m_lib.totalListItemModel();
+    QItemSelection rows;
+    for (int row = 0; row < total->soundCount(); ++row) {
+        if (paths.contains(QDir::toNativeSeparators(total->soundText(row, 2))))
+            rows.select(total->soundIndex(row), total->soundIndex(row));
+    }
+    if (rows.isEmpty())
+        return;
+    selection->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    deleteSelectedSounds();
+}
+
 void SoundListsController::deleteFromGroups()
 {
     QWidget *const w = m_parent;

@@ -8,6 +8,7 @@
 #include <QModelIndex>
 #include <QPersistentModelIndex>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -122,6 +123,8 @@ public:
     void lockSelected(bool lock);
     void reorderSerialNumbers();
     void deleteSelectedSounds();
+    // Selects the total list's rows of these native paths and deletes them.
+    void deleteSoundsOfFiles(const QSet<QString> &paths);
     void deleteFromGroups();
     void importClickSounds();
 
