@@ -177,10 +177,11 @@ public:
                             std::equal_to<Row>());
         m_mirrorStretch.find(m_mirrorRows, rowsOf(l.m_mirror->m_root, 0, l.m_mirror->m_root->rowCount()),
                              std::equal_to<Row>());
-        m_entries.clear();
-        m_names.clear();
-        m_totalRows.clear();
-        m_mirrorRows.clear();
+        // Their memory goes too (clear() would keep it).
+        m_entries = {};
+        m_names = {};
+        m_totalRows = {};
+        m_mirrorRows = {};
         m_mark = l.m_outside[0];
         m_settled = true;
     }
