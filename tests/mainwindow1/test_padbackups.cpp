@@ -165,6 +165,31 @@ private slots:
         QCOMPARE(now, was);
     }
 
+    // On the pad, a kit whose edits are all undone by the keys is not
+    // written at the close; a kit edited and kept is.
+    void aKitUndoneIsNotWritten()
+    {
+        PadWindow f;
+        layOut(f);
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1)), kit2 = kf::readFile(kitFile(f, 2));
+        MainWindow1 *w = f.open();
+        w->show();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        w->form()->kitNumber->setText("2");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        w->form()->btnClear->setFocus();
+        QTest::keyClick(w->form()->btnClear, Qt::Key_Z, Qt::ControlModifier); // kit 2 back
+        QTest::keyClick(w->form()->btnClear, Qt::Key_Z, Qt::ControlModifier); // kit 1 back
+        QTest::keyClick(w->form()->btnClear, Qt::Key_Y, Qt::ControlModifier); // kit 1 cleared again
+        QCOMPARE(w->history().stack().index(), 1);
+        QVERIFY(f.closeWithYes());
+        QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
+        QCOMPARE(kf::readFile(kitFile(f, 2)), kit2);
+    }
+
     // A sound of the backup no longer on the pad: named, its slot left empty.
     void soundsGoneAreNamed()
     {
