@@ -224,6 +224,37 @@ bool syncFolder(ztplatform::Disk &disk, const QString &path)
     return synced;
 }
 
+// The files of a backup made in `folder`, and the folders that hold them,
+// forced to the disk: by one sync of their file system, else one by one.
+bool syncWritten(ztplatform::Disk &disk, const QString &folder, const QVector<File> &files)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool whole = disk.syncFileSystem(fd) == 0;
+    ::close(fd);
+    if (whole)
+        return true;
+    QSet<QString> folders = {folder};
+    for (const File &f : files) {
+        const QString path = folder + QLatin1Char('/') + f.path;
+        const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const bool synced = file >= 0 && ztplatform::syncDescriptor(disk, file);
+        const int error = errno;
+        if (file >= 0)
+            ::close(file);
+        errno = error;
+        if (!synced)
+            return false;
+        folders.insert(QFileInfo(path).path());
+    }
+    for (const QString &f : qAsConst(folders)) {
+        if (!syncFolder(disk, f))
+            return false;
+    }
+    return true;
+}
+
 Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
               const QVector<File> &prm, int keep)
 {
@@ -262,9 +293,12 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
         }
         ztplatform::ReplaceFile out(folder, leaf);
         out.setCreateOnly(true);
+        out.setSyncedByCaller(true); // all of them at once, below
         if (!out.open() || !out.write(f.bytes) || !out.commit())
             result.why = out.errorString();
     }
+    if (result.why.isEmpty() && !syncWritten(disk, partial, files))
+        result.why = QString::fromLocal8Bit(std::strerror(errno));
     if (result.why.isEmpty() && !QDir().rename(partial, pad.filePath(name)))
         result.why = tr("the backup cannot take its name");
     if (result.why.isEmpty() && !syncFolder(disk, padFolder))
