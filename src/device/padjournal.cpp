@@ -311,6 +311,13 @@ enum class At {
     Torn,    // a Create's hidden file cut short, a Patch's range neither old nor new
 };
 
+bool removesOnly(const Record &record)
+{
+    return !record.steps.isEmpty()
+            && std::all_of(record.steps.cbegin(), record.steps.cend(),
+                           [](const Step &s) { return s.kind == Kind::Remove; });
+}
+
 QString key(Area area, const QString &fff)
 {
     return QString::number(int(area)) + QLatin1Char('/') + fff;
@@ -326,6 +333,7 @@ public:
         , m_at(record.steps.size(), At::Nowhere)
         , m_durable(record.steps.size(), At::Nowhere)
         , m_patchedNow(record.steps.size(), false)
+        , m_removesOnly(removesOnly(record))
     {
         m_out.purpose = record.purpose;
         QSet<quint16> seen;
@@ -348,7 +356,8 @@ public:
 
     // Every change of the record can be made from where the files are: each
     // new file whole, each file that moves there, each file that leaves gone
-    // from its name (a removal goes on only once every file has left).
+    // from its name (a removal goes on only once every file has left, unless
+    // the record only removes files).
     bool canFinish() { return canFinish(m_at); }
     // The same from where the files were when the walk last forced them to
     // the disk, which is where a stop leaves them.
@@ -370,7 +379,7 @@ private:
                 return false;
             if (s.kind == Kind::Move && a == At::Nowhere)
                 return false;
-            if (s.kind == Kind::Remove && a == At::Old)
+            if (s.kind == Kind::Remove && a == At::Old && !m_removesOnly)
                 return false;
             // What stands at the new name now may be the file the walk put there.
             if ((s.kind == Kind::Move || s.kind == Kind::Create) && a != At::New && m_at.at(i) != At::New
@@ -464,6 +473,9 @@ private:
     QVector<bool> m_patchedNow; // a Move's file holds its patch
     QSet<QString> m_touched;
     QSet<quint16> m_noted[2]; // sounds in soundsUndone, soundsDone
+    // A record that only removes files is finished by any load that finds it,
+    // whatever part of it was done.
+    bool m_removesOnly = false;
 };
 
 At Walk::locate(int i)
@@ -625,7 +637,9 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             m_at[i] = At::Hidden;
         }
     }
-    if (!syncTouched())
+    // A removal needs no order on the disk: whatever part reached it, the
+    // next load finishes it.
+    if (!m_removesOnly && !syncTouched())
         return false;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
@@ -635,7 +649,7 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             m_at[i] = At::New;
         }
     }
-    if (!syncTouched())
+    if (!m_removesOnly && !syncTouched())
         return false;
     // Bytes in place: a Move's patch, then the records and blocks, then whole files.
     for (int i = 0; i < steps.size(); ++i) {

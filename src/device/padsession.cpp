@@ -350,6 +350,7 @@ QVector<PadSession::AddedSound> PadSession::finishAddBatch()
     m_padBatchKind = SyncBatch::Idle;
     const QSet<int> failed(m_failedWaveList.cbegin(), m_failedWaveList.cend());
     QVector<AddedSound> sounds;
+    QStringList devices;
     int failures = 0;
     for (int i = 0; i < m_waveNumList.size(); ++i) {
         AddedSound s;
@@ -359,11 +360,25 @@ QVector<PadSession::AddedSound> PadSession::finishAddBatch()
         s.reached = !failed.contains(s.number);
         if (s.reached) {
             s.device = m_tree.dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(s.number);
-            s.length = quint32(QFileInfo(s.device).size());
+            devices << s.device;
         } else {
             ++failures;
         }
         sounds << s;
+    }
+    // The sizes in one look off the GUI thread; a pad that does not answer
+    // leaves them unknown (0).
+    const std::optional<QVector<qint64>> sizes = devices.isEmpty() ? std::nullopt : m_watch.run<QVector<qint64>>([devices]() {
+        QVector<qint64> read;
+        for (const QString &device : devices)
+            read << QFileInfo(device).size();
+        return read;
+    });
+    if (!devices.isEmpty() && !sizes)
+        qWarning() << "the sizes of the sounds added to the pad could not be read: it does not answer";
+    for (int i = 0, next = 0; sizes && i < sounds.size(); ++i) {
+        if (sounds.at(i).reached)
+            sounds[i].length = quint32(sizes->value(next++));
     }
     // The change file counts only the sounds that reached the pad.
     for (int extra = m_addUsbWaveList.size() - (m_waveNumList.size() - failures);

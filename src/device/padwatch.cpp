@@ -51,7 +51,9 @@ void PadWatch::watch(const QString &root)
 
 bool PadWatch::judgeLook()
 {
-    if (m_look.isStarted() && !m_look.done() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS)
+    if (m_look.isStarted() && m_look.done())
+        setAnswering(true); // the last look returned
+    else if (m_look.isStarted() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS)
         setAnswering(false);
     return m_answering;
 }

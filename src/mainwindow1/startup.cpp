@@ -12,65 +12,44 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
-#include <QDebug>
 #include <QIcon>
 #include <QItemSelection>
+#include <QLayout>
 #include <QLibraryInfo>
 #include <QPersistentModelIndex>
 #include <QScreen>
 #include <QThread>
 #include <QTranslator>
 
-#include <cmath>
-
 namespace {
 QTranslator *trans = nullptr;
 QTranslator *qtTrans = nullptr; // Qt's own texts: buttons, file dialogs
-}
 
-QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenWidth, qreal dpiX)
+// The minimum size of a window not shown yet, once its styles and fonts are
+// in: the size hints its layouts kept from before are dropped first.
+QSize laidOutMinimum(QWidget *window)
 {
-    int w = availableWidth;
-    if (dpiX > 0) {
-        // Whole inches kept in 8 bits; taken modulo 256 first so that an
-        // absurd resolution cannot overflow the conversion.
-        const quint8 inches = quint8(int(std::fmod(std::trunc(screenWidth / dpiX), 256.0)));
-        int factor;
-        if (inches > 25)
-            factor = 15;
-        else if (inches > 21)
-            factor = 14;
-        else if (inches > 16)
-            factor = 12;
-        else if (inches > 11)
-            factor = 11;
-        else if (inches > 10)
-            factor = 10;
-        else if (inches > 8)
-            factor = 8;
-        else
-            factor = inches;
-        // A screen reported below one inch would give no window at all.
-        const double limit = dpiX * factor;
-        if (factor > 0 && w > limit) {
-            w = int(limit);
-            if (w >= 1200)
-                w = 1080;
-        }
+    window->ensurePolished();
+    for (QWidget *child : window->findChildren<QWidget *>())
+        child->updateGeometry();
+    if (QLayout *layout = window->layout()) {
+        layout->invalidate();
+        layout->activate();
     }
-    const int h = (w / 6) * 4;
-    const int x = availableWidth / 2 - w / 2;
-    const int y = availableHeight / 2 - h / 2;
-    return QRect(x, y, w, h);
+    return window->minimumSizeHint().expandedTo(window->minimumSize());
 }
+} // namespace
 
-QRect fitOnScreen(const QRect &wanted, const QSize &minimum, const QRect &available)
+QRect openingGeometry(const QRect &available, const QSize &minimum)
 {
-    const QSize size = wanted.size().expandedTo(minimum);
-    if (size == wanted.size())
-        return wanted;
-    const int x = available.x() + qMax(0, (available.width() - size.width()) / 2);
-    const int y = available.y() + qMax(0, (available.height() - size.height()) / 2);
+    // The size the form is laid out for, and the title bar a desktop puts
+    // above the window's own area.
+    const QSize design(1058, 720);
+    const int titleBar = 30;
+    const QSize room(available.width(), available.height() - titleBar);
+    const QSize size = design.boundedTo(room).expandedTo(minimum);
+    const int x = available.x() + qMax(0, (room.width() - size.width()) / 2);
+    const int y = available.y() + titleBar + qMax(0, (room.height() - size.height()) / 2);
     return QRect(QPoint(x, y), size);
 }
 
@@ -166,15 +145,8 @@ bool EditorStartup::waitForChoice()
 void EditorStartup::showWindow()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
-    QRect r(0, 0, 1080, 720);
-    QRect avail = r;
-    if (screen) {
-        avail = screen->availableGeometry();
-        r = startupWindowGeometry(avail.width(), avail.height(), screen->geometry().width(),
-                                  screen->physicalDotsPerInchX());
-    }
-    r = fitOnScreen(r, window->minimumSizeHint().expandedTo(window->minimumSize()), avail);
-    window->setGeometry(r.x(), r.y(), r.width(), r.height());
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+    window->setGeometry(openingGeometry(available, laidOutMinimum(window)));
     window->show();
     m_shown = true;
 }

@@ -11,14 +11,10 @@ class MainWindow1;
 class QApplication;
 class QTranslator;
 
-// Size and place of the main window on a screen: the available area, the
-// full screen width and the horizontal dots per inch.
-QRect startupWindowGeometry(int availableWidth, int availableHeight, int screenWidth, qreal dpiX);
-
-// The window's place once it has grown to its minimum size: a window the
-// computed size fits keeps its place, a larger one is centred on the
-// available area (its top left corner kept on that area).
-QRect fitOnScreen(const QRect &wanted, const QSize &minimum, const QRect &available);
+// The main window's opening place on a screen's available area: the size its
+// pages are laid out for, or the area less a title bar where that is smaller,
+// never below `minimum`; centred on the area, its top left corner kept on it.
+QRect openingGeometry(const QRect &available, const QSize &minimum);
 
 // The embedded catalogue for a language and the help language flag
 // (1 Chinese, 0 English).

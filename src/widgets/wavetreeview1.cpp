@@ -1,9 +1,11 @@
 #include "widgets/wavetreeview1.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QToolTip>
 
 QAction *WaveTreeView1::del_sound = nullptr;
 
@@ -52,4 +54,30 @@ void WaveTreeView1::mousePressEvent(QMouseEvent *event)
         }
     }
     QTreeView::mousePressEvent(event);
+}
+
+bool WaveTreeView1::isTextCut(const QModelIndex &index) const
+{
+    const QRect shown = visualRect(index);
+    QStyleOptionViewItem option = viewOptions();
+    option.rect = shown;
+    const int needed = itemDelegate(index)->sizeHint(option, index).width();
+    // Cut by its column, or by the view on either side.
+    return needed > shown.width() || shown.left() < 0 || shown.left() + needed > viewport()->width();
+}
+
+bool WaveTreeView1::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (index.isValid() && !index.data(Qt::ToolTipRole).isValid()) {
+            if (isTextCut(index))
+                QToolTip::showText(help->globalPos(), index.data().toString(), viewport(), visualRect(index));
+            else
+                QToolTip::hideText();
+            return true;
+        }
+    }
+    return QTreeView::viewportEvent(event);
 }

@@ -7,7 +7,9 @@ class QEvent;
 class QMenu;
 class QMouseEvent;
 
-// Tree view of the sound groups, with a "Delete Sound" context menu.
+// Tree view of the sound groups, with a "Delete Sound" context menu. A name
+// that does not show whole (elided, or running past the view) has its tool
+// tip.
 class WaveTreeView1 : public QTreeView
 {
     Q_OBJECT
@@ -24,8 +26,12 @@ public:
     // True while the last press in this tree was a right press.
     bool isLeftWave() const { return m_isLeftWave; }
 
+    // True when the text of `index` does not show whole.
+    bool isTextCut(const QModelIndex &index) const;
+
 protected:
     void changeEvent(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:

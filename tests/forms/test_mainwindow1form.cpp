@@ -284,7 +284,7 @@ void TestMainWindow1Form::splitterAndPanes()
     QCOMPARE(s->widget(2), ui.rightWidget);
 
     // left pane
-    QCOMPARE(ui.leftWaveKitSec->minimumSize(), QSize(175, 0));
+    QCOMPARE(ui.leftWaveKitSec->minimumSize(), QSize(0, 0)); // as wide as its texts
     QCOMPARE(ui.leftWaveKitSec->maximumSize(), QSize(kNoLimit, kNoLimit));
     QCOMPARE(ui.leftWaveKitSec->styleSheet(), QStringLiteral("border:none;\n\n"));
     QCOMPARE(ui.leftWaveKitSec->layout(), ui.verticalLayout_57);
@@ -302,7 +302,7 @@ void TestMainWindow1Form::splitterAndPanes()
     QCOMPARE(ui.midStackedWidget->parentWidget(), ui.midWaveWidget);
     QCOMPARE(ui.midStackedWidget->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
     QCOMPARE(ui.midStackedWidget->sizePolicy().verticalPolicy(), QSizePolicy::Preferred);
-    QCOMPARE(ui.midStackedWidget->minimumSize(), QSize(640, 0));
+    QCOMPARE(ui.midStackedWidget->minimumSize(), QSize(560, 0));
     QCOMPARE(ui.midStackedWidget->styleSheet(), QString());
     QCOMPARE(ui.midStackedWidget->count(), 3);
     QCOMPARE(ui.midStackedWidget->widget(0), ui.midStackedWidgetPage1);
@@ -314,7 +314,7 @@ void TestMainWindow1Form::splitterAndPanes()
     QCOMPARE(ui.rightWidget->styleSheet(), QStringLiteral("border:none;\n"));
     QCOMPARE(ui.rightWidget->layout(), ui.verticalLayout_47);
     QCOMPARE(ui.right_stackedWidget->parentWidget(), ui.rightWidget);
-    QCOMPARE(ui.right_stackedWidget->minimumSize(), QSize(230, 0));
+    QCOMPARE(ui.right_stackedWidget->minimumSize(), QSize(0, 0));
     QCOMPARE(ui.right_stackedWidget->focusPolicy(), Qt::ClickFocus);
     QVERIFY(ui.right_stackedWidget->acceptDrops());
     QCOMPARE(ui.right_stackedWidget->styleSheet(), QStringLiteral("border-left: 1px solid grey;\n"));
@@ -942,7 +942,7 @@ void TestMainWindow1Form::padArea()
     QCOMPARE(stretches(pageBox), QStringList({"3", "2"}));
     QCOMPARE(pageBox->itemAt(0)->widget(), ui.mid_top_widget);
     QCOMPARE(pageBox->itemAt(1)->widget(), ui.mid_mid_widget);
-    QCOMPARE(page->minimumSize(), QSize(640, 0));
+    QCOMPARE(page->minimumSize(), QSize(0, 0));
     QCOMPARE(page->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
 
     QCOMPARE(ui.mid_top_widget->focusPolicy(), Qt::ClickFocus);
@@ -1343,9 +1343,9 @@ void TestMainWindow1Form::rendersPadsAndTopBar()
         rects << r;
     }
     // the panes keep their minimum widths
-    QVERIFY(ui.leftWaveKitSec->width() >= 175);
-    QVERIFY(ui.midStackedWidget->width() >= 640);
-    QVERIFY(ui.right_stackedWidget->width() >= 230);
+    QVERIFY(ui.leftWaveKitSec->width() >= ui.leftWaveKitSec->minimumSizeHint().width());
+    QVERIFY(ui.midStackedWidget->width() >= 560);
+    QVERIFY(ui.right_stackedWidget->width() >= ui.right_stackedWidget->minimumSizeHint().width());
 
     const QImage shot = f.window.grab().toImage();
     QCOMPARE(shot.size(), f.window.size() * f.window.devicePixelRatioF());

@@ -5,10 +5,14 @@
 
 #include "support/crashdisk.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QtTest>
+
+#include <condition_variable>
+#include <mutex>
 
 // Sounds added to and deleted from a loaded pad while editing: the pairs on
 // the pad, the list rows, the records and the shown kit's pads.
@@ -269,6 +273,66 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QVERIFY(f.prompter.prompts.isEmpty());
         QCOMPARE(f.rows().size(), 4);
+    }
+
+    // The pad stops answering while a batch writes to it (a write and its
+    // root's stat never return): the window is given back and told, the pad
+    // counts as away, and a batch queued behind is not waited on. The write
+    // left behind ends on its own once the pad answers.
+    void aPadThatStopsAnsweringDuringABatchIsNotWaitedOn()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.2);
+        QVERIFY(!tone.isEmpty());
+        reloadKit(w->doc(), 0, [&tone](Kit &kit) { kit.kpadChunk[5].soundFile0 = tone; });
+        std::mutex lock;
+        std::condition_variable resume;
+        bool held = false, released = false;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (held || e != ztplatform::FileEvent::OpenedForWriting)
+                return;
+            held = true;
+            f.drives.hang(f.root());
+            resume.wait(hold, [&] { return released; });
+        };
+        int turns = 0;
+        QTimer turn;
+        QObject::connect(&turn, &QTimer::timeout, [&turns] { ++turns; });
+        turn.start(50);
+        f.importSounds({tone});
+        QTRY_VERIFY_WITH_TIMEOUT(w->pad().isUDiskFlag(), 3 * PadWatch::ANSWER_LIMIT_MS);
+        QVERIFY(held && !batchDone(w) && turns > 0);
+        QCOMPARE(f.prompter.titles(), QStringList{"Error"});
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The sampler pad stopped answering while the changes were written to it; they may have "
+                             "reached it only in part.\r\nKorvanta stays open without the sampler pad and keeps "
+                             "your edits."});
+        QVERIFY(!w->padSync().usbDialog()->isVisible() && w->form()->right_stackedWidgetPage1->isEnabled());
+
+        // A batch queued now follows the one left running.
+        QElapsedTimer clock;
+        clock.start();
+        emit w->sendUpdate(1, 0);
+        QVERIFY(clock.elapsed() < 500);
+
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            released = true;
+        }
+        resume.notify_all();
+        f.drives.release(f.root());
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        const QByteArray wav = kf::readFile(f.wav(4));
+        QCOMPARE(wav.size(), 44 + int(0.2 * 48000) * 4);
+        QCOMPARE(f.rows().last(), "4|tone|" + f.wav(4));
+        QCOMPARE(w->library().waveLoadKitAttrList().last().file, QDir::toNativeSeparators(f.wav(4)));
+        QCOMPARE(w->doc().kit(0).kpadChunk[5].aWaveNo, quint16(4));
+        QCOMPARE(w->doc().kit(0).kpadChunk[5].aWaveLength, quint32(wav.size()));
+        QCOMPARE(f.prompter.texts().size(), 1);
     }
 
     void deletedSoundsLeaveThePad_data()

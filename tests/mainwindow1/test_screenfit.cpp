@@ -1,10 +1,12 @@
 // The window on a desktop's screen: a real X display (an Xvfb started here)
 // of 1366x768, or of 1920x1080 when QT_SCALE_FACTOR is 1.5, with the fonts
 // the desktop gives. In both languages, built as the start builds it, the
-// window fits the screen and every text of Pad Settings gets its size; the
-// wheel edits no field it is not asked to, the chain switches show their
-// state and the copy dialogs take the keyboard.
+// window opens at a size that fits the screen and shows every text of every
+// page and dialog whole; long pad names change no pad, long group names have
+// their tooltip; the wheel edits no field it is not asked to, the chain
+// switches show their state and the copy dialogs take the keyboard.
 #include "device/fakedrives.h"
+#include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
 #include "model/editbaseline.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -13,23 +15,33 @@
 #include "resources/ztresources.h"
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
+#include "widgets/customdialog.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/padlabel.h"
+#include "widgets/selectkitno.h"
+#include "widgets/wavetreeview1.h"
 #include "widgets/wheelguard.h"
 
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QComboBox>
-#include <QScrollBar>
-#include <QSlider>
-#include <QSpontaneKeyEvent>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSplitter>
+#include <QSpontaneKeyEvent>
 #include <QStyleOptionGroupBox>
+#include <QTextDocument>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <csignal>
@@ -123,23 +135,28 @@ void checkPadSettingsTexts(MainWindow1 *w)
 }
 
 
-// The window built and shown as the start does, in a language.
+// The window built and shown as the start does, in a language (kept while
+// it lives); `atChooser` runs while the drive chooser is shown.
 struct StartedWindow
 {
     FakeDriveSource drives;
     ScriptedPrompter prompts;
+    const QLocale oldLocale;
     EditorStartup *startup = nullptr;
     QScopedPointer<MainWindow1> w;
     bool shown = false;
 
-    explicit StartedWindow(QLocale::Language language)
+    explicit StartedWindow(QLocale::Language language, const std::function<void(QWidget *)> &atChooser = {})
     {
-        const QLocale old;
         QLocale::setDefault(QLocale(language));
         installEditorTranslator(qApp);
         startup = new EditorStartup;
-        QPushButton *ok = startup->chooser->findChild<QPushButton *>("btnOk");
-        QTimer::singleShot(30, ok, [ok]() { ok->click(); });
+        DeviceDetector *chooser = startup->chooser;
+        QTimer::singleShot(30, chooser, [chooser, atChooser]() {
+            if (atChooser)
+                atChooser(chooser);
+            chooser->findChild<QPushButton *>("btnOk")->click();
+        });
         if (startup->waitForChoice()) {
             startup->showWindow();
             w.reset(startup->window.data()); // shown, so never deleted by the start
@@ -149,13 +166,13 @@ struct StartedWindow
             shown = QTest::qWaitForWindowExposed(w.data()) && QTest::qWaitForWindowActive(w.data());
             QTest::qWait(50);
         }
-        QLocale::setDefault(old);
-        qApp->removeTranslator(installEditorTranslator(qApp));
     }
     ~StartedWindow()
     {
         w.reset();
         delete startup;
+        QLocale::setDefault(oldLocale);
+        qApp->removeTranslator(installEditorTranslator(qApp));
     }
     StartedWindow(const StartedWindow &) = delete;
     StartedWindow &operator=(const StartedWindow &) = delete;
@@ -287,6 +304,148 @@ QPoint indicatorCentre(QRadioButton *radio)
     return radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &opt, radio).center();
 }
 
+// True when `widget` lies whole inside each of its parents up to `root`, or
+// to the page of a scroll area (which scrolls it into view).
+bool unclipped(QWidget *widget, QWidget *root)
+{
+    QRect r = widget->rect();
+    for (QWidget *w = widget; w != root && !w->isWindow(); w = w->parentWidget()) {
+        QWidget *parent = w->parentWidget();
+        if (auto *area = qobject_cast<QScrollArea *>(parent->parentWidget()); area && area->widget() == w)
+            return true;
+        r.translate(w->pos());
+        if (!parent->rect().contains(r))
+            return false;
+    }
+    return true;
+}
+
+// True when `shown` (a rect of `widget`) keeps clear of the left and right
+// edges of the window and of the splitter pane that holds it.
+bool clearOfEdges(QWidget *widget, const QRect &shown)
+{
+    const int gap = 2;
+    QWidget *window = widget->window();
+    for (QWidget *p = widget; p && p != window; p = p->parentWidget()) {
+        if (!qobject_cast<QSplitter *>(p->parentWidget()))
+            continue;
+        const QRect r(widget->mapTo(p, shown.topLeft()), shown.size());
+        if (r.left() < gap || r.right() > p->width() - 1 - gap)
+            return false;
+    }
+    const QRect r(widget->mapTo(window, shown.topLeft()), shown.size());
+    return r.left() >= gap && r.right() <= window->width() - 1 - gap;
+}
+
+// The width a button's text and icon take, beside or above one another (the
+// blanks around a line show nothing); 0 for a button that shows no text.
+int buttonContentWidth(QAbstractButton *b)
+{
+    int text = 0;
+    for (const QString &line : b->text().split('\n'))
+        text = qMax(text, b->fontMetrics().size(Qt::TextShowMnemonic, line.trimmed()).width());
+    const auto *tool = qobject_cast<QToolButton *>(b);
+    if (tool && !b->icon().isNull()) {
+        const Qt::ToolButtonStyle style = tool->toolButtonStyle() == Qt::ToolButtonFollowStyle
+                                                  ? Qt::ToolButtonStyle(b->style()->styleHint(QStyle::SH_ToolButtonStyle))
+                                                  : tool->toolButtonStyle();
+        if (style == Qt::ToolButtonIconOnly)
+            return 0;
+        if (style == Qt::ToolButtonTextUnderIcon)
+            return text;
+    }
+    return b->icon().isNull() ? text : text + b->iconSize().width() + 4;
+}
+
+// The room a button gives its text and icon.
+int buttonRoom(QAbstractButton *b)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    QStyle *style = b->style();
+    if (qobject_cast<QRadioButton *>(b))
+        return style->subElementRect(QStyle::SE_RadioButtonContents, &opt, b).width();
+    if (qobject_cast<QCheckBox *>(b))
+        return style->subElementRect(QStyle::SE_CheckBoxContents, &opt, b).width();
+    if (qobject_cast<QPushButton *>(b))
+        return style->subElementRect(QStyle::SE_PushButtonContents, &opt, b).width();
+    return b->width() - 2;
+}
+
+// The shown labels, buttons, group box titles and header sections under
+// `root` whose text does not show whole, by name.
+QStringList cutTexts(QWidget *root)
+{
+    QStringList cut;
+    const auto shown = [root](QWidget *w) { return w->isVisibleTo(root) || w == root; };
+    for (QLabel *l : root->findChildren<QLabel *>()) {
+        if (!shown(l) || l->text().isEmpty() || l->wordWrap() || qobject_cast<PadLabel *>(l))
+            continue;
+        const QRect room = l->contentsRect().marginsRemoved(QMargins(l->margin(), l->margin(), l->margin(), l->margin()));
+        const QSize text = Qt::mightBeRichText(l->text()) ? l->minimumSizeHint() - QSize(2 * l->margin(), 2 * l->margin())
+                                                          : l->fontMetrics().size(0, l->text());
+        const QRect drawn = QStyle::alignedRect(l->layoutDirection(), QStyle::visualAlignment(l->layoutDirection(), l->alignment()), text, room);
+        if (room.width() < text.width() || room.height() < text.height() || !unclipped(l, root)
+            || !clearOfEdges(l, drawn))
+            cut << l->objectName() + ": " + l->text();
+    }
+    for (QAbstractButton *b : root->findChildren<QAbstractButton *>()) {
+        if (!shown(b) || b->text().isEmpty())
+            continue;
+        if (buttonRoom(b) < buttonContentWidth(b) || !unclipped(b, root) || !clearOfEdges(b, b->rect()))
+            cut << b->objectName() + ": " + b->text();
+    }
+    for (QGroupBox *box : root->findChildren<QGroupBox *>()) {
+        if (!shown(box) || box->title().isEmpty())
+            continue;
+        QStyleOptionGroupBox opt;
+        opt.initFrom(box);
+        opt.text = box->title();
+        opt.subControls = QStyle::SC_GroupBoxLabel;
+        QStyle *style = box->style();
+        const QRect label = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, box);
+        // The caption is drawn from the label's corner.
+        const QRect text(label.topLeft(), box->fontMetrics().size(Qt::TextShowMnemonic, opt.text));
+        if (!box->rect().contains(text) || !unclipped(box, root))
+            cut << box->objectName() + ": " + box->title();
+    }
+    for (QHeaderView *header : root->findChildren<QHeaderView *>()) {
+        if (!shown(header) || header->orientation() != Qt::Horizontal || !header->model())
+            continue;
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        for (int i = 0; i < header->count(); ++i) {
+            const QString text = header->model()->headerData(i, Qt::Horizontal).toString();
+            if (header->isSectionHidden(i) || text.isEmpty())
+                continue;
+            const int right = header->sectionViewportPosition(i) + header->fontMetrics().horizontalAdvance(text) + 2 * margin;
+            if (header->sectionSize(i) < right - header->sectionViewportPosition(i) || right > header->viewport()->width())
+                cut << header->parentWidget()->objectName() + " header: " + text;
+        }
+    }
+    return cut;
+}
+
+// Both rows of trigger pads have one height, column by column.
+void checkTriggerRows(MainWindow1 *w)
+{
+    auto *grid = qobject_cast<QGridLayout *>(w->form()->mid_mid_widget->layout());
+    QVERIFY(grid);
+    for (int column = 0; column < grid->columnCount(); ++column) {
+        const QWidget *upper = grid->itemAtPosition(0, column)->widget();
+        const QWidget *lower = grid->itemAtPosition(1, column)->widget();
+        QVERIFY2(qAbs(upper->height() - lower->height()) <= 1, qPrintable(upper->objectName() + " " + lower->objectName()));
+    }
+}
+
+// Rows for English and Chinese.
+void languages()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << int(QLocale::English);
+    QTest::newRow("Chinese") << int(QLocale::Chinese);
+}
+
 } // namespace
 
 class TestScreenFit : public QObject
@@ -306,15 +465,11 @@ private slots:
     }
     void cleanupTestCase() { QDir::setCurrent(m_oldDir); }
 
-    void windowFitsTheScreen_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::newRow("English") << int(QLocale::English);
-        QTest::newRow("Chinese") << int(QLocale::Chinese);
-    }
+    void windowFitsTheScreen_data() { languages(); }
 
     // Built and shown as the start does: the minimum size stays within the
-    // screen less a title bar and the window lies on the screen; at its
+    // screen less a title bar, the window opens at its design size where the
+    // screen has room for it and lies on the screen; at its
     // minimum size every page's controls are reachable and Pad Settings'
     // texts get their size.
     void windowFitsTheScreen()
@@ -329,6 +484,8 @@ private slots:
         QVERIFY2(minimum.width() <= limit.width() && minimum.height() <= limit.height(),
                  qPrintable(QStringLiteral("minimum %1x%2").arg(minimum.width()).arg(minimum.height())));
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(w->geometry()));
+        // It opens at the size its pages are laid out for, or the screen's less a title bar.
+        QCOMPARE(w->size(), QSize(1058, 720).boundedTo(limit));
 
         w->resize(minimum);
         for (QToolButton *mode : {w->form()->btnKitChain, w->form()->btnKitMove, w->form()->btnSoundKit}) {
@@ -422,6 +579,155 @@ private slots:
         checkWheelOverFields(padCopy);
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
         QVERIFY(!padCopy->isVisible());
+    }
+
+    void textsWhole_data() { languages(); }
+
+    // At the size the window opens, every text of every page shows whole.
+    void textsWhole()
+    {
+        QFETCH(int, language);
+        StartedWindow started{QLocale::Language(language)};
+        QVERIFY(started.shown);
+        MainWindow1 *w = started.w.data();
+        QStringList cut;
+        for (const auto &page : pages(w)) {
+            page.second();
+            QTest::qWait(50);
+            for (const QString &text : cutTexts(w))
+                cut << page.first + " | " + text;
+        }
+        cut.removeDuplicates();
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+    }
+
+    void dialogTextsWhole_data() { languages(); }
+
+    // Each dialog as it opens: every text shows whole.
+    void dialogTextsWhole()
+    {
+        QFETCH(int, language);
+        QStringList cut;
+        const auto look = [&cut](const QString &name, QWidget *dialog) {
+            if (!QTest::qWaitForWindowExposed(dialog))
+                cut << name + " | not shown";
+            for (const QString &text : cutTexts(dialog))
+                cut << name + " | " + text;
+        };
+        StartedWindow started{QLocale::Language(language), [&look](QWidget *chooser) { look("drive choice", chooser); }};
+        QVERIFY(started.shown);
+        MainWindow1 *w = started.w.data();
+        Ui::MainWindow1 *ui = w->form();
+
+        QTest::mouseClick(ui->btnCopyKit, Qt::LeftButton);
+        look("kit copy", w->shell().kitCopy());
+        w->shell().kitCopy()->reject();
+
+        QTest::mouseClick(ui->labPad05a, Qt::RightButton);
+        QMenu *menu = w->shell().pad_menu();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w->shell().pad_copy()).center());
+        look("pad copy", w->shell().copy_pad());
+        w->shell().copy_pad()->reject();
+
+        // The kits a save writes, as the save asks for them.
+        SelectKitNo *kits = w->shell().skn();
+        QVector<QString> names;
+        for (const MainWindow1Records::soundKit &kit : w->doc().kitAttrList())
+            names << kit.kit_name;
+        kits->recvKitNameList(names);
+        kits->initKitIndex();
+        kits->recvKitIndexList(w->doc().kitIndexList());
+        kits->show();
+        look("kit choice", kits);
+        kits->hide();
+
+        CustomDialog report;
+        report.recvSoundExportList({"Kick", "Snare"}, m_work.path());
+        report.show();
+        look("export report", &report);
+
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+    }
+
+    void padNamesKeepTheirPads_data() { languages(); }
+
+    // A 16-character name on every pad changes no pad's place or size, each
+    // shows elided where it does not fit, with its whole name as tooltip, and
+    // the two trigger rows keep one height.
+    void padNamesKeepTheirPads()
+    {
+        QFETCH(int, language);
+        StartedWindow started{QLocale::Language(language)};
+        QVERIFY(started.shown);
+        MainWindow1 *w = started.w.data();
+        pages(w).first().second();
+        QTest::qWait(50);
+        const auto places = [w]() {
+            QStringList list;
+            for (int pad = 1; pad <= 19; ++pad) {
+                const QWidget *group = w->findChild<QWidget *>(QStringLiteral("groupPad%1").arg(pad));
+                const QRect r(group->mapTo(w, QPoint(0, 0)), group->size());
+                list << QStringLiteral("%1: %2,%3 %4x%5").arg(pad).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+            }
+            return list;
+        };
+        const QStringList before = places();
+        checkTriggerRows(w);
+
+        reloadKit(w->doc(), 0, [](MainWindow1Records::soundKit &kit) {
+            for (int p = 0; p < PAD_NUM_MAX; ++p) {
+                kit.kpadChunk[p].soundName0 = QStringLiteral("Pad%1-Wood-Block").arg(p + 1, 2, 10, QChar('0'));
+                kit.kpadChunk[p].soundName1 = QStringLiteral("WMWMWMWMWMWMWM%1").arg(p + 1, 2, 10, QChar('0'));
+            }
+        });
+        QTest::qWait(50);
+        QCOMPARE(places(), before);
+        checkTriggerRows(w);
+
+        int elided = 0;
+        for (PadLabel *label : w->form()->midStackedWidgetPage1->findChildren<PadLabel *>()) {
+            if (!label->isVisibleTo(w))
+                continue;
+            QCOMPARE(label->text().size(), 16);
+            if (!label->isElided())
+                continue;
+            ++elided;
+            const QPoint at = label->rect().center();
+            QHelpEvent help(QEvent::ToolTip, at, label->mapToGlobal(at));
+            QApplication::sendEvent(label, &help);
+            QTRY_COMPARE(QToolTip::text(), label->text());
+        }
+        QVERIFY(elided > 0);
+    }
+
+    // A group's name cut by the tree's width has its tooltip; a whole one none.
+    void groupNamesShowWhenCut()
+    {
+        StartedWindow started(QLocale::English);
+        QVERIFY(started.shown);
+        MainWindow1 *w = started.w.data();
+        const QString longName = "Brushes and rods recorded in the small room";
+        w->library().addGroup(longName);
+        w->library().addGroup("Fx");
+        QTest::qWait(50);
+        WaveTreeView1 *tree = w->form()->waveGroupTreeView;
+        const SoundListModel *groups = w->library().soundListItemModel();
+        for (const QString &name : {longName, QString("Fx")}) {
+            const QList<QStandardItem *> found = groups->findItems(name);
+            QCOMPARE(found.size(), 1);
+            const QModelIndex index = found.first()->index();
+            tree->scrollTo(index);
+            QCOMPARE(tree->isTextCut(index), name == longName);
+            QToolTip::hideText();
+            QTRY_VERIFY(!QToolTip::isVisible());
+            const QPoint at = tree->visualRect(index).center();
+            QHelpEvent help(QEvent::ToolTip, at, tree->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(tree->viewport(), &help);
+            if (name == longName)
+                QTRY_COMPARE(QToolTip::text(), longName);
+            else
+                QVERIFY(!QToolTip::isVisible());
+        }
     }
 };
 

@@ -142,12 +142,9 @@ private slots:
         QCOMPARE(w->doc().kitAttrList().size(), 100);
         QVERIFY(prompts.prompts.isEmpty());
 
-        QScreen *screen = QGuiApplication::primaryScreen();
-        const QRect expected = startupWindowGeometry(screen->availableGeometry().width(),
-                                                     screen->availableGeometry().height(),
-                                                     screen->geometry().width(), screen->physicalDotsPerInchX());
         // The form's layout may not fit the small test screen; it then keeps its minimum.
-        QCOMPARE(w->geometry().size(), expected.size().expandedTo(w->minimumSizeHint()));
+        QCOMPARE(w->geometry().size(), openingGeometry(QGuiApplication::primaryScreen()->availableGeometry(),
+                                                w->minimumSizeHint().expandedTo(w->minimumSize())).size());
 
         // The group tree holds the library read at start.
         QCOMPARE(w->library().soundListItemModel()->rowCount(), 1);
@@ -419,35 +416,27 @@ private slots:
 
     void windowGeometry_data()
     {
-        QTest::addColumn<int>("availW");
-        QTest::addColumn<int>("availH");
-        QTest::addColumn<int>("screenW");
-        QTest::addColumn<double>("dpi");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("minimum");
         QTest::addColumn<QRect>("expected");
-        // 1920 px at 96 dpi: 20 inches, factor 12, 1152 px (under 1200).
-        QTest::newRow("20 inch") << 1920 << 1040 << 1920 << 96.0 << QRect(384, 136, 1152, 768);
-        // 27 inches at 100 dpi: factor 15, 1500 px cut to 1080.
-        QTest::newRow("27 inch cut to 1080") << 2700 << 1500 << 2700 << 100.0 << QRect(810, 390, 1080, 720);
-        // Available width not above dpi * factor: kept even when 1200 or more.
-        QTest::newRow("narrow available") << 1300 << 900 << 2700 << 100.0 << QRect(0, 18, 1300, 864);
-        // 5-inch screen: factor 5.
-        QTest::newRow("5 inch") << 1000 << 600 << 1000 << 200.0 << QRect(0, -32, 1000, 664);
-        QTest::newRow("5 inch cut") << 1100 << 700 << 1000 << 200.0 << QRect(50, 18, 1000, 664);
-        // 9 inches: factor 8.
-        QTest::newRow("9 inch") << 900 << 700 << 900 << 100.0 << QRect(50, 84, 800, 532);
-        // A bogus resolution does not make the window vanish.
-        QTest::newRow("zero dpi") << 1000 << 800 << 1000 << 0.0 << QRect(0, 68, 1000, 664);
-        QTest::newRow("sub-inch") << 1000 << 800 << 1000 << 5000.0 << QRect(0, 68, 1000, 664);
+        // The design size, centred with a title bar above it.
+        QTest::newRow("1366x768") << QRect(0, 0, 1366, 768) << QSize(900, 500) << QRect(154, 39, 1058, 720);
+        QTest::newRow("1920x1080") << QRect(0, 0, 1920, 1080) << QSize(900, 500) << QRect(431, 195, 1058, 720);
+        // A panel's offsets count.
+        QTest::newRow("panel") << QRect(70, 27, 1850, 1053) << QSize(900, 500) << QRect(466, 208, 1058, 720);
+        // 1920x1080 at scale 1.5: the height the screen has.
+        QTest::newRow("scaled") << QRect(0, 0, 1280, 720) << QSize(900, 500) << QRect(111, 30, 1058, 690);
+        QTest::newRow("narrow") << QRect(0, 0, 1000, 600) << QSize(900, 500) << QRect(0, 30, 1000, 570);
+        // Never below the minimum, kept on the screen.
+        QTest::newRow("below minimum") << QRect(0, 0, 800, 600) << QSize(900, 620) << QRect(0, 30, 900, 620);
     }
 
     void windowGeometry()
     {
-        QFETCH(int, availW);
-        QFETCH(int, availH);
-        QFETCH(int, screenW);
-        QFETCH(double, dpi);
+        QFETCH(QRect, available);
+        QFETCH(QSize, minimum);
         QFETCH(QRect, expected);
-        QCOMPARE(startupWindowGeometry(availW, availH, screenW, dpi), expected);
+        QCOMPARE(openingGeometry(available, minimum), expected);
     }
 
     void localeChoosesCatalogue()

@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStandardItemModel>
 
@@ -87,11 +88,40 @@ void PadSyncController::runQueuedBatch(int flag)
         addUsbWave();
 }
 
+bool PadSyncController::batchEnded()
+{
+    // The window goes on painting; the pad's watch ends the wait when the pad
+    // stops answering (abandonBatch()).
+    while (m_syncBatch && m_syncBatch->isRunning() && !m_batchAbandoned)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return !m_syncBatch || !m_syncBatch->isRunning();
+}
+
+void PadSyncController::abandonBatch()
+{
+    // Its workers may never return: nothing waits on them, and their sounds
+    // are settled if they do. The pad counts as away from now on.
+    m_batchAbandoned = true;
+    m_ui->right_stackedWidgetPage1->setEnabled(true);
+    m_pad.leaveDeviceMode(); // its progress dialogs go with it
+    showDeviceMessages({notAnsweringAtCloseMessage(true)});
+}
+
+void PadSyncController::runPendingBatch()
+{
+    if (!m_pendingBatches.isEmpty() && (!m_syncBatch || !m_syncBatch->isRunning()))
+        runQueuedBatch(m_pendingBatches.takeFirst());
+}
+
 void PadSyncController::addUsbWave()
 {
     // A batch still running ends first: its completion reads the batch lists.
-    if (m_syncBatch && m_syncBatch->isRunning())
-        m_syncBatch->waitForFinished();
+    // One left on a pad that stopped answering is not waited on: this one
+    // follows it.
+    if (!batchEnded()) {
+        m_pendingBatches.append(1);
+        return;
+    }
     const int n = m_pad.addUsbWaveList().size();
     if (n == 0)
         return;
@@ -109,8 +139,10 @@ void PadSyncController::addUsbWave()
 
 void PadSyncController::deleteUsbWave()
 {
-    if (m_syncBatch && m_syncBatch->isRunning())
-        m_syncBatch->waitForFinished();
+    if (!batchEnded()) {
+        m_pendingBatches.append(0);
+        return;
+    }
     const bool ready =
             !m_pad.delUsbWaveList().isEmpty() && m_pad.padFoldersReady() && padCheck(true).same();
     m_pad.beginDeleteBatch(ready);
@@ -239,10 +271,12 @@ void PadSyncController::completeAddBatch()
         showDeviceMessages({padBatchMessage(
                 WindowTexts::tr("These sounds could not be written to the sampler pad and were not added:"),
                 failedFiles, refusal)});
+    runPendingBatch();
 }
 
 void PadSyncController::completeDeleteBatch()
 {
+    const auto next = qScopeGuard([this]() { runPendingBatch(); });
     const PadSession::DeleteOutcome outcome = m_pad.finishDeleteBatch();
     if (m_delDialog)
         m_delDialog->setValue(m_delDialog->maximum());

@@ -19,7 +19,11 @@ PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, Pa
 {
     // The close tells it in its own box.
     connect(&m_pad, &PadSession::padNotAnswering, this, [this]() {
-        if (!m_pad.padClosing())
+        if (m_pad.padClosing())
+            return;
+        if (m_syncBatch && m_syncBatch->isRunning())
+            abandonBatch();
+        else
             showDeviceMessages({notAnsweringMessage()});
     });
 }

@@ -176,6 +176,14 @@ private:
     bool writeBackWhileAnswering(const PadSession::KitLists &lists, writeback::WriteBackResult *result);
     void addUsbWave();
     void deleteUsbWave();
+    // True once no batch runs; false at once, the batch left running, when
+    // the pad stopped answering while it ran.
+    bool batchEnded();
+    // The pad stopped answering while a batch ran: the window is given back
+    // and the user told; the pad counts as away.
+    void abandonBatch();
+    // The batch that waited for the one before, if any.
+    void runPendingBatch();
     // The total list's number and name of each of `files` it holds.
     WaveFileIndex usedWaveIndex(const QSet<QString> &files) const;
     // The pad session's tree checks, with their warnings.
@@ -199,7 +207,8 @@ private:
     int m_addProgressValue = 0;
     int m_delProgressValue = 0;
     bool m_reorderSoundFlag = false;
-    bool m_batchAbandoned = false; // the close stopped waiting for a batch on a pad that did not answer
+    bool m_batchAbandoned = false; // a batch was left running on a pad that did not answer
+    QVector<int> m_pendingBatches; // batches queued behind a running one (runQueuedBatch's flags)
     PadBackupWriter *m_backupWriter = nullptr;
     QString m_backupFolder;                  // this pad's backups
     QDateTime m_backupWhen;                  // when the load began

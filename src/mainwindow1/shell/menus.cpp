@@ -67,8 +67,10 @@ void ShellController::fitLeftTopBar()
     const Qt::ScrollBarPolicy policy = m_soundLists.leftFlag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     if (m_ui->waveGroupTreeView->horizontalScrollBarPolicy() != policy)
         m_ui->waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
+    // Never narrower than its buttons' texts.
     if (m_ui->waveGroupTreeView->width() != m_original_width)
-        m_ui->left_top->setFixedSize((m_ui->splitter->width() / 25) * 4, m_ui->topSectionWidget->height());
+        m_ui->left_top->setFixedSize(qMax((m_ui->splitter->width() / 25) * 4, m_ui->left_top->minimumSizeHint().width()),
+                                     m_ui->topSectionWidget->height());
 }
 
 void ShellController::initDisplay(int width, int mode)
