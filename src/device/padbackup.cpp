@@ -96,32 +96,29 @@ void readFolder(const ztplatform::FolderAnchor &root, const QString &folder, con
 
 void octal(char *field, int width, quint64 value)
 {
-    const QByteArray digits = QByteArray::number(value, 8).rightJustified(width - 1, '0');
-    std::memcpy(field, digits.constData(), size_t(width - 1));
+    for (int i = width - 2; i >= 0; --i, value >>= 3)
+        field[i] = char('0' + (value & 7));
     field[width - 1] = '\0';
 }
 
-QByteArray tarHeader(const QString &name, qint64 size, bool folder)
+// The header of one entry, written at `p` (512 bytes, zero already).
+void tarHeader(char *p, const QByteArray &name, qint64 size, bool folder, quint64 mtime)
 {
-    QByteArray h(512, '\0');
-    char *p = h.data();
-    const QByteArray n = name.toUtf8().left(99);
-    std::memcpy(p, n.constData(), size_t(n.size()));
+    std::memcpy(p, name.constData(), size_t(qMin(name.size(), 99)));
     octal(p + 100, 8, folder ? 0755 : 0644);
     octal(p + 108, 8, 0);
     octal(p + 116, 8, 0);
     octal(p + 124, 12, quint64(size));
-    octal(p + 136, 12, quint64(QDateTime::currentSecsSinceEpoch()));
+    octal(p + 136, 12, mtime);
     p[156] = folder ? '5' : '0';
     std::memcpy(p + 257, "ustar", 6);
     std::memcpy(p + 263, "00", 2);
     std::memset(p + 148, ' ', 8);
     unsigned sum = 0;
-    for (char c : h)
-        sum += uchar(c);
+    for (int i = 0; i < 512; ++i)
+        sum += uchar(p[i]);
     octal(p + 148, 7, sum);
     p[155] = ' ';
-    return h;
 }
 
 } // namespace
@@ -168,28 +165,37 @@ QVector<File> readPrmRecords(const ztplatform::FolderAnchor &root, const PadTree
 
 QByteArray tarOf(const QVector<File> &files)
 {
-    QByteArray tar;
+    // Each folder once, before its first file: the folders first found.
+    QVector<QPair<int, QByteArray>> folders; // before file i
+    QSet<QByteArray> seen;
     qint64 size = 1024;
-    for (const File &f : files)
-        size += 1024 + f.bytes.size();
-    tar.reserve(int(qMin<qint64>(size, 1 << 30)));
-    QSet<QString> folders;
-    for (const File &f : files) {
-        // Each folder once, before its first file.
-        const QStringList parts = f.path.split(QLatin1Char('/'));
-        QString folder;
-        for (int i = 0; i + 1 < parts.size(); ++i) {
-            folder += parts.at(i) + QLatin1Char('/');
-            if (!folders.contains(folder)) {
-                folders.insert(folder);
-                tar += tarHeader(folder, 0, true);
+    for (int i = 0; i < files.size(); ++i) {
+        const QByteArray path = files.at(i).path.toUtf8();
+        for (int slash = path.indexOf('/'); slash >= 0; slash = path.indexOf('/', slash + 1)) {
+            const QByteArray folder = path.left(slash + 1);
+            if (!seen.contains(folder)) {
+                seen.insert(folder);
+                folders.append({i, folder});
+                size += 512;
             }
         }
-        tar += tarHeader(f.path, f.bytes.size(), false);
-        tar += f.bytes;
-        tar += QByteArray(int((512 - f.bytes.size() % 512) % 512), '\0');
+        size += 512 + (files.at(i).bytes.size() + 511) / 512 * 512;
     }
-    tar += QByteArray(1024, '\0');
+    QByteArray tar(int(qMin<qint64>(size, 1 << 30)), '\0');
+    if (size > tar.size())
+        return QByteArray();
+    const quint64 mtime = quint64(QDateTime::currentSecsSinceEpoch());
+    char *p = tar.data();
+    int nextFolder = 0;
+    for (int i = 0; i < files.size(); ++i) {
+        for (; nextFolder < folders.size() && folders.at(nextFolder).first == i; ++nextFolder, p += 512)
+            tarHeader(p, folders.at(nextFolder).second, 0, true, mtime);
+        const File &f = files.at(i);
+        tarHeader(p, f.path.toUtf8(), f.bytes.size(), false, mtime);
+        p += 512;
+        std::memcpy(p, f.bytes.constData(), size_t(f.bytes.size()));
+        p += (f.bytes.size() + 511) / 512 * 512;
+    }
     return tar;
 }
 

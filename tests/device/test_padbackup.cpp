@@ -7,6 +7,7 @@
 #include "device/padbackup.h"
 #include "padfixture.h"
 
+#include <QProcess>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -67,6 +68,12 @@ private slots:
             QCOMPARE(archived.at(i).path, prm.at(i).path);
             QCOMPARE(archived.at(i).bytes, fileBytes(pad.model + "/" + prm.at(i).path));
         }
+        // The system's tar reads it as the pad's folder.
+        QProcess tar;
+        tar.setWorkingDirectory(w.folder);
+        tar.start("tar", {"-xf", "WAV_PRM.tar"});
+        QVERIFY(tar.waitForFinished() && tar.exitCode() == 0);
+        QCOMPARE(fileBytes(w.folder + "/WAV_PRM/002/050.prm"), fileBytes(pad.model + "/WAV_PRM/002/050.prm"));
         // The same second again: another folder.
         const padbackup::Written again = padbackup::write(data.filePath("A1B2"), when, settings, prm);
         QCOMPARE(again.folder, data.filePath("A1B2/2024-05-01_14-03-22_2"));
