@@ -8,6 +8,8 @@
 // - 10,000 drag moves over a pad against the same events on a widget whose
 //   filter returns at once (target <= 2: the pads' acceptance is applied only
 //   when it changes).
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "benchsupport.h"
 #include "editorbench.h"
 #include "library/dragpayload.h"
@@ -46,7 +48,7 @@ void makeFile(const QString &path)
 std::unique_ptr<MainWindow1> editor(int n, int group = 0)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
-    w->shell().skipSoundListOnClose();
+    w->soundLists().skipSoundListOnClose();
     QObject::disconnect(w.get(), &MainWindow1::sendUpdate, w.get(), &MainWindow1::recvUpdate);
     w->resize(1400, 900);
     w->show();
@@ -73,17 +75,17 @@ void drag(QWidget *target, const QPoint &pos, const QMimeData *mime)
 
 QPoint labelCentre(MainWindow1 *w, int pad)
 {
-    const QLabel *label = w->shell().padWidgetGroup()[pad].lableA;
-    return label->mapTo(w->shell().padWidgetGroup()[pad].group, label->rect().center());
+    const QLabel *label = w->mainPadPage().padWidgetGroup()[pad].lableA;
+    return label->mapTo(w->mainPadPage().padWidgetGroup()[pad].group, label->rect().center());
 }
 
 // 200 drops of the sound in the last row onto pad 1.
 qint64 padDrops(MainWindow1 *w, int n)
 {
     QMimeData mime;
-    mime.setData(w->shell().MIME_FORMAT(), dragpayload::record(QStringLiteral("Last"), soundPath(n - 1)).toUtf8());
+    mime.setData(dragpayload::MIME_FORMAT, dragpayload::record(QStringLiteral("Last"), soundPath(n - 1)).toUtf8());
     makeFile(soundPath(n - 1));
-    QWidget *pad = w->shell().padWidgetGroup()[0].group;
+    QWidget *pad = w->mainPadPage().padWidgetGroup()[0].group;
     const QPoint at = labelCentre(w, 0);
     drag(pad, at, &mime);
     QElapsedTimer t;
@@ -100,7 +102,7 @@ qint64 listDrop(MainWindow1 *w, int n)
     for (int i = 0; i < 100; ++i)
         payload += dragpayload::record(QStringLiteral("New%1").arg(i), soundPath(n + i)) + QLatin1Char('#');
     QMimeData mime;
-    mime.setData(w->shell().MIME_FORMAT(), payload.toUtf8());
+    mime.setData(dragpayload::MIME_FORMAT, payload.toUtf8());
     QWidget *page = w->form()->right_stackedWidgetPage1;
     const QPoint at = w->form()->totalWaveTreeView->mapTo(page, w->form()->totalWaveTreeView->rect().center());
     QElapsedTimer t;
@@ -224,8 +226,8 @@ void BM_DragMovesOverPad(benchmark::State &state)
     auto w = editor(1000);
     PlainTarget plain;
     QMimeData mime;
-    mime.setData(w->shell().MIME_FORMAT(), dragpayload::record(QStringLiteral("Kick"), soundPath(1)).toUtf8());
-    QWidget *pad = w->shell().padWidgetGroup()[4].group;
+    mime.setData(dragpayload::MIME_FORMAT, dragpayload::record(QStringLiteral("Kick"), soundPath(1)).toUtf8());
+    QWidget *pad = w->mainPadPage().padWidgetGroup()[4].group;
     const QPoint at = labelCentre(w.get(), 4);
     qint64 base = 0, pads = 0;
     for (auto _ : state) {

@@ -17,6 +17,7 @@
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/mainwindow1_ui.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "setupbench.h"
 
@@ -49,7 +50,7 @@ QString waveFile(int i)
 std::unique_ptr<MainWindow1> filledWindow(int sounds)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
-    w->shell().skipSoundListOnClose();
+    w->soundLists().skipSoundListOnClose();
     for (int i = 0; i < sounds; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
@@ -213,7 +214,7 @@ void BM_PadBackupAgainstLoad(benchmark::State &state)
     std::vector<qint64> loadNs, backupNs;
     for (auto _ : state) {
         std::unique_ptr<MainWindow1> w(new MainWindow1);
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
         QElapsedTimer t;
         t.start();
         w->recvFilePath(p.root);

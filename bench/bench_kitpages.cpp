@@ -4,6 +4,7 @@
 //   touch the library);
 // - re-pointing the kits to renumbered waves, 1,000 waves against 9,999
 //   (target ratio <= 12, linear).
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "document/kitreload.h"
 #include "editorbench.h"
 #include "mainwindow1/editing/kitpage.h"
@@ -29,7 +30,7 @@ QString waveFile(int i)
 std::unique_ptr<MainWindow1> editorWithSounds(int n)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
-    w->shell().skipSoundListOnClose();
+    w->soundLists().skipSoundListOnClose();
     for (int i = 0; i < n; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
     // Layer A and B of 17 pads, A of 2 foot switches and 5 hi-hat waves: 43 slots a kit.

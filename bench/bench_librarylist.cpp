@@ -8,6 +8,7 @@
 //   plain copy of the same byte ranges, each file synced once and the folder
 //   once: goal 1.1.
 
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "benchsupport.h"
 #include "document/kitreload.h"
 #include "editorbench.h"
@@ -38,7 +39,7 @@ struct Library
 
     explicit Library(int sounds)
     {
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
         QVector<MainWindow1Records::SOUND_INDEX> records;
         for (int i = 0; i < sounds; ++i) {
             MainWindow1Records::SOUND_INDEX s;

@@ -7,6 +7,7 @@
 //   sound of the changed kits, work per kit);
 // - the rows of 100 deleted sounds leaving a list of 9,999 against 1,000
 //   (ratio <= 12: one pass over the rows).
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "benchpad.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "benchsupport.h"
@@ -36,7 +37,7 @@ struct PadDrives : DriveSource {
 std::unique_ptr<MainWindow1> loadedWindow(const Pad &p, qint64 *loadNs = nullptr)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1);
-    w->shell().skipSoundListOnClose();
+    w->soundLists().skipSoundListOnClose();
     QElapsedTimer t;
     t.start();
     w->recvFilePath(p.root);

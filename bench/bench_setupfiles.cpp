@@ -7,6 +7,7 @@
 // - Import All and Export All of 9,999 small sounds against 1,000: goal about
 //   12 each ("import_ratio", "export_ratio").
 
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "benchsupport.h"
 #include "editorbench.h"
 #include "setupbench.h"
@@ -32,7 +33,7 @@ struct Window
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow1> w{new MainWindow1};
 
-    Window() { w->shell().skipSoundListOnClose(); }
+    Window() { w->soundLists().skipSoundListOnClose(); }
 
     // The menu action run with `path` as the file chosen; its time.
     qint64 run(QAction *action, const QString &path)

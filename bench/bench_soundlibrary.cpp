@@ -57,7 +57,7 @@ struct Window
         ztplatform::setDriveSource(&drives);
         QDir::setCurrent(work.path());
         w.reset(new MainWindow1);
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
     }
     ~Window()
     {

@@ -9,6 +9,9 @@
 // without them are carried unchanged.
 namespace dragpayload {
 
+// The format the window's internal drags carry their text under.
+inline const QString MIME_FORMAT = QStringLiteral("mimeformat");
+
 struct Record
 {
     QString name;

@@ -2,6 +2,7 @@
 // drives, and wired; the slots the form connects by name and the send/recv
 // pairs forward to the area that does the work.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/windowviews.h"
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/library/previewcontroller.h"
@@ -16,15 +17,16 @@
 
 void MainWindow1::makeControllers()
 {
-    makePreview();
-    makeSoundFiles();
-    makeSoundLists();
-    makeKitPages();
-    makeMainPadPage();
-    makeKitChains();
-    makeSetupFiles();
+    const WindowViews views = windowViews(ui);
+    makePreview(views.preview);
+    makeSoundFiles(views.soundFiles);
+    makeSoundLists(views.soundLists);
+    makeKitPages(views.kitPages);
+    makeMainPadPage(views.mainPadPage);
+    makeKitChains(views.kitChains);
+    makeSetupFiles(views.setupFiles);
     makePadSync();
-    makeShell();
+    makeShell(views.shell);
     wirePreview();
     wireSoundFiles();
     wireSoundLists();
@@ -52,9 +54,9 @@ void MainWindow1::releaseControllers()
 // ==== Preview ===============================================================
 
 
-void MainWindow1::makePreview()
+void MainWindow1::makePreview(const PreviewView &view)
 {
-    m_preview = std::make_unique<PreviewController>(ui, this);
+    m_preview = std::make_unique<PreviewController>(view, this);
     connect(m_preview.get(), &PreviewController::loopPressed, this, &MainWindow1::sendLoopIndex2);
 }
 
@@ -63,8 +65,6 @@ void MainWindow1::wirePreview()
 {
     m_preview->useSoundFiles(*m_soundFiles);
     m_preview->useSoundLists(*m_soundLists);
-    m_preview->useSetupFiles(*m_setupFiles);
-    m_preview->useShell(*m_shell);
 }
 
 
@@ -88,9 +88,9 @@ void MainWindow1::showError(QMediaPlayer::Error error) { m_preview->logError(err
 // ==== SoundFiles ============================================================
 
 
-void MainWindow1::makeSoundFiles()
+void MainWindow1::makeSoundFiles(const SoundFilesView &view)
 {
-    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, ui, this, *m_preview);
+    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, view, this, *m_preview);
     connect(m_soundFiles.get(), &SoundFilesController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
     connect(m_soundFiles.get(), &SoundFilesController::exportWritten, this, &MainWindow1::sendAllNameList);
 }
@@ -99,8 +99,9 @@ void MainWindow1::makeSoundFiles()
 void MainWindow1::wireSoundFiles()
 {
     m_soundFiles->useSoundLists(*m_soundLists);
-    m_soundFiles->useMainPadPage(*m_mainPadPage);
-    m_soundFiles->useShell(*m_shell);
+    MainPadPageController *page = m_mainPadPage.get();
+    connect(m_soundFiles.get(), &SoundFilesController::listImportStarting, page,
+            [page] { page->selectShownKit(); });
 }
 
 
@@ -120,20 +121,27 @@ void MainWindow1::recvOK() { m_soundFiles->exportReportClosed(); }
 // ==== SoundLists ============================================================
 
 
-void MainWindow1::makeSoundLists()
+void MainWindow1::makeSoundLists(const SoundListsView &view)
 {
     m_soundLists =
-            std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, ui, this, *m_preview, *m_soundFiles);
-    connect(m_soundLists.get(), &SoundListsController::padDeleteQueued, this, [this] { emit sendUpdate(0, 0); });
+            std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, view, this, *m_preview, *m_soundFiles);
+    SoundListsController *lists = m_soundLists.get();
+    connect(lists, &SoundListsController::padDeleteQueued, this, [this] { emit sendUpdate(0, 0); });
+    connect(lists, &SoundListsController::mirrorSelectionChanged, this, &MainWindow1::leftHHSelectItemChanged);
+    connect(lists, &SoundListsController::groupSelectionChanged, this, &MainWindow1::leftSelectItemChanged);
 }
 
 // Hands the SoundLists controller the areas made after it.
 void MainWindow1::wireSoundLists()
 {
-    m_soundLists->useKitPages(*m_kitPages);
-    m_soundLists->useSetupFiles(*m_setupFiles);
-    m_soundLists->usePadSync(*m_padSync);
-    m_soundLists->useShell(*m_shell);
+    SoundListsController *lists = m_soundLists.get();
+    MainPadPageController *page = m_mainPadPage.get();
+    connect(lists, &SoundListsController::selectionStarting, page, &MainPadPageController::releaseNameField);
+    connect(lists, &SoundListsController::selectionTaken, page, &MainPadPageController::releaseKitFields);
+    connect(lists, &SoundListsController::clickSoundsImported, m_kitPages.get(),
+            &KitPagesController::showImportedClicks);
+    connect(lists, &SoundListsController::soundsRenumbered, m_padSync.get(),
+            &PadSyncController::updateWavePrmAndData);
 }
 
 
@@ -173,7 +181,7 @@ void MainWindow1::on_kitRbtn_clicked() { m_soundLists->showKitUseOrder(); }
 void MainWindow1::on_upRbtn_clicked() { m_soundLists->showNameOrder(true); }
 void MainWindow1::on_DownRbtn_clicked() { m_soundLists->showNameOrder(false); }
 void MainWindow1::on_customRbtn_clicked() {} // hidden; checked only by an order file import
-void MainWindow1::on_rbtBack_clicked() { m_soundLists->takeBackupChoice(); }
+void MainWindow1::on_rbtBack_clicked() { m_setupFiles->takeBackupChoice(); }
 void MainWindow1::on_btnExportRightWave_clicked() { m_soundLists->exportOrder(); }
 void MainWindow1::on_btnImportRightWave_clicked() { m_soundLists->importOrder(); }
 void MainWindow1::lockSound() { m_soundLists->lockSelected(true); }
@@ -190,9 +198,9 @@ void MainWindow1::on_btnImportClickWave_clicked() { m_soundLists->importClickSou
 // ==== KitPages ==============================================================
 
 
-void MainWindow1::makeKitPages()
+void MainWindow1::makeKitPages(const KitPagesView &view)
 {
-    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, ui, this, *m_preview, *m_soundLists);
+    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, view, this, *m_preview, *m_soundLists);
     connect(m_kitPages.get(), &KitPagesController::chainsRead, this, &MainWindow1::sendKitChainMeg);
     connect(m_kitPages.get(), &KitPagesController::chainPageLeft, this, &MainWindow1::sendKitChainInfo);
 }
@@ -202,8 +210,6 @@ void MainWindow1::wireKitPages()
 {
     m_kitPages->useMainPadPage(*m_mainPadPage);
     m_kitPages->useKitChains(*m_kitChains);
-    m_kitPages->useSetupFiles(*m_setupFiles);
-    m_kitPages->useShell(*m_shell);
 }
 
 
@@ -260,20 +266,22 @@ void MainWindow1::leftHHSelectItemChanged(const QModelIndex &index) { m_kitPages
 // ==== MainPadPage ===========================================================
 
 
-void MainWindow1::makeMainPadPage()
+void MainWindow1::makeMainPadPage(const MainPadPageView &view)
 {
-    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), *m_kitPages, ui, this);
+    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), view, this);
     MainPadPageController *page = m_mainPadPage.get();
     connect(page, &MainPadPageController::kitNameChanged, this, &MainWindow1::sendKitNameChanged);
     connect(page, &MainPadPageController::sourceKitChosen, this, &MainWindow1::sendSrcKit);
     connect(page, &MainPadPageController::sourcePadChosen, this, &MainWindow1::sendInitPad);
 }
 
-// Hands the MainPadPage controller the areas made after it.
+// A copy takes the kit settings page's edits first, and shows them again after.
 void MainWindow1::wireMainPadPage()
 {
-    m_mainPadPage->useKitChains(*m_kitChains);
-    m_mainPadPage->useShell(*m_shell);
+    KitPagesController *pages = m_kitPages.get();
+    connect(m_mainPadPage.get(), &MainPadPageController::commitWanted, pages, &KitPagesController::commitShownKit);
+    connect(m_mainPadPage.get(), &MainPadPageController::kitPageRedrawWanted, pages,
+            &KitPagesController::redrawKitPage);
 }
 
 
@@ -303,17 +311,16 @@ void MainWindow1::recvDstKit(int kit) { m_mainPadPage->copyKitTo(kit); }
 // ==== KitChains =============================================================
 
 
-void MainWindow1::makeKitChains()
+void MainWindow1::makeKitChains(const KitChainsView &view)
 {
-    m_kitChains = std::make_unique<KitChainsController>(m_doc, *m_kitPages, *m_mainPadPage, ui, this, this);
+    m_kitChains = std::make_unique<KitChainsController>(m_doc, *m_mainPadPage, view, this, this);
     connect(m_kitChains.get(), &KitChainsController::chainsConfirmed, this, &MainWindow1::sendKitChainInfo);
     connect(m_kitChains.get(), &KitChainsController::kitMoved, this, &MainWindow1::sendModelIndex);
 }
 
-// Hands the KitChains controller the areas made after it.
+// The kit-chain page calls no area made after it.
 void MainWindow1::wireKitChains()
 {
-    m_kitChains->useShell(*m_shell);
 }
 
 
@@ -335,16 +342,16 @@ void MainWindow1::kitChainListItemModelChanged(QStandardItem *item) { m_kitChain
 void MainWindow1::on_kitListtreeView_pressed(const QModelIndex &) { m_kitChains->dragPressedKit(); }
 void MainWindow1::on_moveUpKit_clicked() { m_kitChains->moveKitInList(-1); }
 void MainWindow1::on_moveDownKit_clicked() { m_kitChains->moveKitInList(1); }
-void MainWindow1::recvModel(QModelIndex index, quint8 flag) { m_kitChains->moveKit(index, flag); }
+void MainWindow1::recvModel(QModelIndex index, quint8 flag) { m_kitPages->moveKit(index, flag); }
 
 
 
 // ==== SetupFiles ============================================================
 
 
-void MainWindow1::makeSetupFiles()
+void MainWindow1::makeSetupFiles(const SetupFilesView &view)
 {
-    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), ui, this, *m_preview, *m_soundFiles,
+    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), view, this, *m_preview, *m_soundFiles,
                                                           *m_soundLists, *m_kitPages, *m_mainPadPage, *m_kitChains);
     connect(m_setupFiles.get(), &SetupFilesController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
     connect(m_setupFiles.get(), &SetupFilesController::loadFinished, this, [this] { getRightSoundList(); });
@@ -353,10 +360,10 @@ void MainWindow1::makeSetupFiles()
     connect(m_setupFiles.get(), &SetupFilesController::kitChoiceIndexes, this, &MainWindow1::sendKitIndexList);
 }
 
-// Hands the SetupFiles controller the areas made after it.
+// A save locks the frame.
 void MainWindow1::wireSetupFiles()
 {
-    m_setupFiles->useShell(*m_shell);
+    connect(m_setupFiles.get(), &SetupFilesController::saveLocked, m_shell.get(), &ShellController::lockForSave);
 }
 
 
@@ -398,7 +405,7 @@ bool MainWindow1::judgeIsAllFile(QString dir) { return m_setupFiles->judgeIsAllF
 bool MainWindow1::openFilePath(QString dir) { return m_setupFiles->openFilePath(dir); }
 void MainWindow1::removeSoundFile(QString path, int) { m_setupFiles->removeSoundFile(path); }
 void MainWindow1::soundFileRemoved(const QHash<QString, QString> &moved) { m_setupFiles->soundFileRemoved(moved); }
-void MainWindow1::handOverFromChangedFiles() { m_setupFiles->handOverFromChangedFiles(); }
+void MainWindow1::handOverFromChangedFiles() { m_soundFiles->handOverFromChangedFiles(); }
 void MainWindow1::autoLoadFile(QString file) { m_setupFiles->autoLoadFile(file); }
 void MainWindow1::autoLoadKit(QStringList files) { m_setupFiles->autoLoadKit(files); }
 void MainWindow1::autoLoadKitFile() { m_setupFiles->autoLoadKitFile(); }
@@ -412,7 +419,7 @@ bool MainWindow1::confirmOfflineClose() { return m_setupFiles->confirmOfflineClo
 void MainWindow1::makePadSync()
 {
     m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, *m_soundLists, *m_kitPages,
-                                                   *m_mainPadPage, ui, this);
+                                                   *m_mainPadPage, this);
     connect(m_padSync.get(), &PadSyncController::soundListChanged, this, &MainWindow1::getRightSoundList);
     connect(m_padSync.get(), &PadSyncController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
 }
@@ -429,7 +436,7 @@ void MainWindow1::wirePadSync()
 void MainWindow1::recvFilePath(QString path) { m_padSync->chooseDrive(path); }
 void MainWindow1::recvUpdate(int flag, int) { m_padSync->runQueuedBatch(flag); }
 void MainWindow1::recvAddProgress(int value) { m_padSync->addProgress(value); }
-void MainWindow1::recvDelProgress(int value) { m_padSync->deleteProgress(value); }
+void MainWindow1::recvDelProgress(int value) { m_soundLists->deleteProgress(value); }
 void MainWindow1::recvWaveFailed(int waveNo, QString, int refusal) { m_padSync->waveFailed(waveNo, refusal); }
 void MainWindow1::recvDeleteFailed(QString path, int why, int error) { m_padSync->deleteFailed(path, why, error); }
 void MainWindow1::recvBatchFinished() { m_padSync->batchFinished(); }
@@ -456,11 +463,11 @@ void MainWindow1::recvBatchFinished() { m_padSync->batchFinished(); }
 #include <QSpinBox>
 #include <QStandardItemModel>
 
-void MainWindow1::makeShell()
+void MainWindow1::makeShell(const ShellView &view)
 {
     const ShellController::Areas areas{*m_preview,     *m_soundFiles, *m_soundLists, *m_kitPages,
                                        *m_mainPadPage, *m_kitChains,  *m_setupFiles, *m_padSync};
-    m_shell = std::make_unique<ShellController>(areas, ui, m_doc, soundLibrary, m_pad, this);
+    m_shell = std::make_unique<ShellController>(areas, view, m_doc, soundLibrary, m_pad, this);
     connect(m_shell.get(), &ShellController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
 }
 
@@ -489,20 +496,20 @@ void MainWindow1::connectControls()
 // copy dialogs (a rename's two receivers come last, in the constructor).
 void MainWindow1::connectDialogs()
 {
-    for (const ShellController::strPadWidgetGroup &pad : m_shell->padWidgetGroup()) {
-        for (QLabel *label : {pad.lableA, pad.lableB}) {
-            if (auto *padLabel = qobject_cast<PadLabel *>(label)) {
-                connect(padLabel, &PadLabel::clickRight, this, &MainWindow1::rightMenu);
-                connect(padLabel, &PadLabel::clickLeft, this, &MainWindow1::recvInteration);
-            }
+    for (const MainPadPageController::strPadWidgetGroup &pad : m_mainPadPage->padWidgetGroup()) {
+        for (PadLabel *label : {pad.lableA, pad.lableB}) {
+            if (!label)
+                continue;
+            connect(label, &PadLabel::clickRight, this, &MainWindow1::rightMenu);
+            connect(label, &PadLabel::clickLeft, this, &MainWindow1::recvInteration);
         }
     }
-    connect(m_shell->pad_clear(), &QAction::triggered, this, &MainWindow1::clearPad);
-    connect(m_shell->pad_copy(), &QAction::triggered, this, &MainWindow1::copyPad);
-    connect(m_shell->pad_menu(), &QMenu::aboutToHide, this, &MainWindow1::padMenuClosed);
+    connect(m_mainPadPage->pad_clear(), &QAction::triggered, this, &MainWindow1::clearPad);
+    connect(m_mainPadPage->pad_copy(), &QAction::triggered, this, &MainWindow1::copyPad);
+    connect(m_mainPadPage->pad_menu(), &QMenu::aboutToHide, this, &MainWindow1::padMenuClosed);
 
     connect(this, &MainWindow1::sendLoopIndex2, this, &MainWindow1::waveLoop2);
-    SelectKitNo *skn = m_shell->skn();
+    SelectKitNo *skn = m_setupFiles->skn();
     connect(this, &MainWindow1::sendKitNameList, skn, &SelectKitNo::recvKitNameList);
     connect(this, &MainWindow1::sendKitIndexList, skn, &SelectKitNo::recvKitIndexList);
     connect(skn, &SelectKitNo::sendIsClose, this, &MainWindow1::recvIsClose);
@@ -521,7 +528,7 @@ void MainWindow1::connectDialogs()
 
     connect(ui->kitNameLineEdit, &LineEdit::sendClickRight, this, &MainWindow1::recvDstKitClick);
     connect(ui->kitNameLineEdit, &LineEdit::sendMainDstKit, this, &MainWindow1::recvDstKit);
-    connect(m_shell->kitCopy(), &CopyKitFunc::sendDstKit, this, &MainWindow1::recvDstKit);
+    connect(m_mainPadPage->kitCopy(), &CopyKitFunc::sendDstKit, this, &MainWindow1::recvDstKit);
 }
 
 MainWindow1::MainWindow1(QWidget *parent)
@@ -538,9 +545,13 @@ MainWindow1::MainWindow1(QWidget *parent)
     m_shell->buildFrame();
 
     m_soundLists->setUpSoundViews();
+    m_kitPages->setUpClickList();
     initClickItemModel();
     m_preview->initSoundPlay();
-    m_mainPadPage->connectDocument(); // the pages show what the document holds from here on
+    // The pages show what the document holds from here on.
+    m_kitChains->connectDocument();
+    m_mainPadPage->connectDocument();
+    m_kitPages->connectDocument();
     m_kitPages->initGlobalSet();
     m_kitPages->initKitSet();
     m_kitChains->initKitChainSet();
@@ -570,7 +581,7 @@ MainWindow1::~MainWindow1()
     for (QStandardItemModel *model :
          {library().soundListItemModel(), library().totalListItemModel(), library().hhSoundItemModel()})
         model->disconnect(this);
-    m_shell->settleSoundListAtExit();
+    m_soundLists->settleSoundListAtExit();
     releaseControllers(); // the frame's dialogs and the progress dialogs first
     delete ui;
 }

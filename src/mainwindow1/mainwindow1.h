@@ -19,6 +19,14 @@
 #include <memory>
 
 class QProgressDialog;
+struct KitChainsView;
+struct KitPagesView;
+struct MainPadPageView;
+struct PreviewView;
+struct SoundFilesView;
+struct SoundListsView;
+struct SetupFilesView;
+struct ShellView;
 class PreviewController;
 class SoundFilesController;
 class SoundListsController;
@@ -325,15 +333,15 @@ private:
     void connectDialogs();
     // The areas go before the widgets they drive.
     void releaseControllers();
-    void makePreview();
-    void makeSoundFiles();
-    void makeSoundLists();
-    void makeKitPages();
-    void makeMainPadPage();
-    void makeKitChains();
-    void makeSetupFiles();
+    void makePreview(const PreviewView &view);
+    void makeSoundFiles(const SoundFilesView &view);
+    void makeSoundLists(const SoundListsView &view);
+    void makeKitPages(const KitPagesView &view);
+    void makeMainPadPage(const MainPadPageView &view);
+    void makeKitChains(const KitChainsView &view);
+    void makeSetupFiles(const SetupFilesView &view);
     void makePadSync();
-    void makeShell();
+    void makeShell(const ShellView &view);
     void wirePreview();
     void wireSoundFiles();
     void wireSoundLists();

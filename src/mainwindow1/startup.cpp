@@ -3,6 +3,8 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
 #include "platform/filenamebytes.h"
@@ -99,7 +101,7 @@ EditorStartup::EditorStartup(int cnOrEn)
     window = new MainWindow1;
     window->shell().setCnOrEn(cnOrEn);
     chooser = new DeviceDetector(nullptr);
-    window->shell().useDetector(chooser);
+    window->setupFiles().useDetector(chooser);
     if (!window->shell().constructionComplete()) {
         // It has told the user; a half-built editor is not offered.
         m_broken = true;
@@ -115,10 +117,10 @@ EditorStartup::EditorStartup(int cnOrEn)
 EditorStartup::~EditorStartup()
 {
     if (window) {
-        window->shell().useDetector(nullptr);
+        window->setupFiles().useDetector(nullptr);
         if (!m_shown) {
             // Never shown, so never closed: the sound list stays as it was.
-            window->shell().skipSoundListOnClose();
+            window->soundLists().skipSoundListOnClose();
             delete window.data();
         }
     }

@@ -4,6 +4,7 @@
 // A shown main window (offscreen) that takes drags as Qt delivers them: the
 // enter, a move and the drop, sent to the real widgets.
 
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "library/dragpayload.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "windowfixture.h"
@@ -68,7 +69,7 @@ struct DropFixture : WindowFixture
     // A drop at the centre of a pad's layer label (0 A, 1 B).
     void dropOnPad(int pad, int layer, const QString &text)
     {
-        const ShellController::strPadWidgetGroup &g = w->shell().padWidgetGroup()[pad];
+        const MainPadPageController::strPadWidgetGroup &g = w->mainPadPage().padWidgetGroup()[pad];
         drag(g.group, centreIn(layer == 0 ? g.lableA : g.lableB, g.group), text);
     }
 

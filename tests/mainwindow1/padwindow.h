@@ -220,7 +220,7 @@ struct PadWindow {
     {
         drives.list = {{mountPoint + "/", true}};
         w = new MainWindow1;
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
         w->recvFilePath(mountPoint + "/");
         return w;
     }

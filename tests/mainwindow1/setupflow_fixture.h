@@ -8,6 +8,7 @@
 
 #include "windowfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "kitfile/setup_fixture.h"
 #include "widgets/selectkitno.h"
@@ -128,7 +129,7 @@ struct Fixture : WindowFixture
     // `seen` gets whether the page and the five actions were locked meanwhile.
     void answerKitChoice(const QVector<int> &kits, const QString &button = "btnSure", bool *locked = nullptr)
     {
-        SelectKitNo *d = w->shell().skn();
+        SelectKitNo *d = w->setupFiles().skn();
         Ui::MainWindow1 *u = ui;
         QTimer::singleShot(0, d, [d, u, kits, button, locked]() {
             if (locked)

@@ -3,6 +3,7 @@
 // A main window in a temporary working folder, with every prompt answered by
 // a ScriptedPrompter, and helpers that make sound files and kit files.
 
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
@@ -92,7 +93,7 @@ struct Fixture
     {
         w.reset();
         w.reset(new MainWindow1);
-        w->shell().setWriteSoundListOnClose(writeSoundList);
+        w->soundLists().setWriteSoundListOnClose(writeSoundList);
         return w.get();
     }
     QString path(const QString &name) const { return QDir::toNativeSeparators(work.filePath(name)); }

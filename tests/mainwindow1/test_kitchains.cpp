@@ -1,6 +1,7 @@
 // The kit-chain page: chain number, ON/OFF and OK, clearing, renaming kits in
 // the list, dragging a kit, moving kits (which swaps them everywhere) and the
 // chains of a loaded setup.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "library/draghook.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "kitfile/fileread.h"

@@ -2,6 +2,7 @@
 #include "mainwindow1/editing/kittables.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -242,7 +243,7 @@ private slots:
         QVERIFY(QDir::setCurrent(work.path()));
         {
             MainWindow1 w;
-            w.shell().skipSoundListOnClose();
+            w.soundLists().skipSoundListOnClose();
             Ui::MainWindow1 *ui = w.form();
 
             ui->effect2_no->setCurrentIndex(3);

@@ -176,7 +176,7 @@ private slots:
             QCOMPARE(QVector<int>({s->aWaveNo, s->bWaveNo, s->aWaveVolume}), QVector<int>({0xFFFF, 0xFFFF, 55}));
         }
         QCOMPARE(f->kit(3).pedalChunk.hh_wave2_name + f->kit(4).kpadChunk[0].soundName0, QString("HatOther"));
-        for (const ShellController::strPadWidgetGroup &pad : w->shell().padWidgetGroup())
+        for (const MainPadPageController::strPadWidgetGroup &pad : w->mainPadPage().padWidgetGroup())
             QVERIFY(pad.lableA->text().isEmpty() && (!pad.lableB || pad.lableB->text().isEmpty()));
         f->openKitPage(3); // a later kit commit does not bring the sounds back
         f->ui->btnKitMove->click();

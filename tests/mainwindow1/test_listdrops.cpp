@@ -1,5 +1,6 @@
 // Drops on the panes: files onto the group tree, group sounds onto the setup's
 // sound list, kits onto kit-chain steps and sounds onto hi-hat slots.
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "device/writeback.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
@@ -110,7 +111,7 @@ private slots:
     {
         const QString kick = f->sound("Kick.wav", kf::wavBytes(400, 1));
         dropFiles({kick});
-        f->w->shell().setWriteSoundListOnClose(true);
+        f->w->soundLists().setWriteSoundListOnClose(true);
         delete f->w;
         f->w = nullptr;
         QVector<soundfilexml::strSoundGroup> groups;
@@ -159,12 +160,12 @@ private slots:
         QCOMPARE(f->totalRows().size() * 10 + update.count(), 11);
         dropOnList(dragpayload::record("A", a)); // no "#": nothing but the start
         QCOMPARE(w->pad().addUsbWaveList().size() * 10 + update.count(), 2);
-        w->shell().dragFromPadList(); // from the pad's own list
+        w->soundLists().dragFromPadList(); // from the pad's own list
         dropOnList(records({f->sound("D.wav")}));
         QCOMPARE(update.count(), 2);
 
         // The limit in the middle: those before it stay queued and are written.
-        w->shell().dragFromGroups();
+        w->soundLists().dragFromGroups();
         editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.last().wave_No = WAVE_MAX_COUNT - 1; });
         dropOnList(records({f->sound("E.wav"), f->sound("F.wav"), f->sound("G.wav")}));
         QCOMPARE(w->pad().addUsbWaveList(), QStringList({f->work.filePath("E.wav")}));

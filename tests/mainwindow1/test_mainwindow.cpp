@@ -1,3 +1,5 @@
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "widgets/totaltreeview.h"
@@ -7,6 +9,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/startup.h"
+#include "library/dragpayload.h"
 #include "library/soundorder.h"
 #include "model/soundfilexml.h"
 #include "widgets/copykitfunc.h"
@@ -74,7 +77,7 @@ private slots:
         // make come and go in the working folder, whose groups they hold.
         QVERIFY(QDir().mkpath(m_work.path() + "/shared") && QDir::setCurrent(m_work.path() + "/shared"));
         w = new MainWindow1;
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
         QVERIFY(QDir::setCurrent(m_work.path()));
     }
 
@@ -101,9 +104,9 @@ private slots:
         QCOMPARE(w->doc().globalSize(), 843);
         QCOMPARE(w->doc().cf().curFlag, 0);
         QCOMPARE(w->doc().chunkID(), quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
-        QCOMPARE(w->shell().MIME_FORMAT(), QString("mimeformat"));
-        QVERIFY(w->shell().myDetector());
-        QVERIFY(w->shell().copy_pad() && w->shell().kitCopy() && w->shell().myStyle());
+        QCOMPARE(dragpayload::MIME_FORMAT, QString("mimeformat"));
+        QVERIFY(w->setupFiles().myDetector());
+        QVERIFY(w->mainPadPage().copy_pad() && w->mainPadPage().kitCopy() && w->shell().myStyle());
         QCOMPARE(w->kitPages().original_layer1(), 100);
         QCOMPARE(w->kitPages().oldEffect4Ctrl3(), quint16(999));
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(255));
@@ -169,7 +172,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
         auto *cn = new MainWindow1;
         QLocale::setDefault(old);
-        cn->shell().skipSoundListOnClose();
+        cn->soundLists().skipSoundListOnClose();
         QCOMPARE(cn->shell().FontFamily(), QString("Microsoft YaHei"));
         QCOMPARE(cn->shell().FontFamilyTxt(), QString("Arial"));
         QCOMPARE(cn->form()->label_3->font().family(), QString("Microsoft YaHei"));
@@ -187,7 +190,7 @@ private slots:
             QLocale::setDefault(QLocale(lang));
             QTranslator *t = installEditorTranslator(qApp);
             std::unique_ptr<MainWindow1> m(new MainWindow1);
-            m->shell().skipSoundListOnClose();
+            m->soundLists().skipSoundListOnClose();
             m->setGeometry(0, 0, 1080, 720);
             m->show();
             QVERIFY(QTest::qWaitForWindowExposed(m.get()));
@@ -233,7 +236,7 @@ private slots:
     void widgetTables()
     {
         for (int p = 0; p < PAD_NUM_MAX; ++p) {
-            const auto &g = w->shell().padWidgetGroup()[p];
+            const auto &g = w->mainPadPage().padWidgetGroup()[p];
             QCOMPARE(g.group->objectName(), QString("groupPad%1").arg(p + 1));
             QCOMPARE(g.lableA->objectName(), QString("labPad%1a").arg(p + 1, 2, 10, QChar('0')));
             if (p < 17)
@@ -243,27 +246,27 @@ private slots:
             QVERIFY(g.group->acceptDrops());
         }
         for (int i = 0; i < HH_NUM_MAX; ++i) {
-            QCOMPARE(w->shell().hhWidgetGroup()[i].group->objectName(), QString("hh_wave%1_groupBox").arg(i + 1));
-            QCOMPARE(w->shell().hhWidgetGroup()[i].lableA->objectName(), QString("hh_wave%1_name").arg(i + 1));
+            QCOMPARE(w->kitPages().hhWidgetGroup()[i].group->objectName(), QString("hh_wave%1_groupBox").arg(i + 1));
+            QCOMPARE(w->kitPages().hhWidgetGroup()[i].lableA->objectName(), QString("hh_wave%1_name").arg(i + 1));
         }
-        w->shell().setPadEventFilter(); // a second call changes nothing
-        QVERIFY(w->shell().padWidgetGroup()[0].group->acceptDrops());
+        w->mainPadPage().setPadEventFilter(); // a second call changes nothing
+        QVERIFY(w->mainPadPage().padWidgetGroup()[0].group->acceptDrops());
         QVERIFY(w->form()->left_stackedSoundWidget->acceptDrops());
     }
 
     void padMenu()
     {
-        QVERIFY(w->shell().pad_menu());
-        QCOMPARE(w->shell().pad_menu()->parent(), w);
-        const QList<QAction *> actions = w->shell().pad_menu()->actions();
+        QVERIFY(w->mainPadPage().pad_menu());
+        QCOMPARE(w->mainPadPage().pad_menu()->parent(), w);
+        const QList<QAction *> actions = w->mainPadPage().pad_menu()->actions();
         QCOMPARE(actions.size(), 3);
-        QCOMPARE(actions[0], w->shell().pad_copy());
+        QCOMPARE(actions[0], w->mainPadPage().pad_copy());
         QVERIFY(actions[1]->isSeparator());
-        QCOMPARE(actions[2], w->shell().pad_clear());
-        QCOMPARE(w->shell().pad_copy()->text(), QString("Pad Copy "));
-        QCOMPARE(w->shell().pad_clear()->text(), QString("Clear Assignments"));
-        QCOMPARE(w->shell().pad_menu()->minimumSize(), QSize(150, 60));
-        QCOMPARE(w->shell().pad_menu()->maximumSize(), QSize(150, 60));
+        QCOMPARE(actions[2], w->mainPadPage().pad_clear());
+        QCOMPARE(w->mainPadPage().pad_copy()->text(), QString("Pad Copy "));
+        QCOMPARE(w->mainPadPage().pad_clear()->text(), QString("Clear Assignments"));
+        QCOMPARE(w->mainPadPage().pad_menu()->minimumSize(), QSize(150, 60));
+        QCOMPARE(w->mainPadPage().pad_menu()->maximumSize(), QSize(150, 60));
     }
 
     void fixedTexts()
@@ -474,11 +477,11 @@ private slots:
         QVERIFY(wired(m->form()->totalWaveTreeView, &TotalTreeView::sendSelectItem, m, &MainWindow1::recvSelectItem));
         // 21-25: preview loop and the kit selection dialog.
         QVERIFY(wired(m, &MainWindow1::sendLoopIndex2, m, &MainWindow1::waveLoop2));
-        QVERIFY(m->shell().skn());
-        QVERIFY(wired(m, &MainWindow1::sendKitNameList, m->shell().skn(), &SelectKitNo::recvKitNameList));
-        QVERIFY(wired(m, &MainWindow1::sendKitIndexList, m->shell().skn(), &SelectKitNo::recvKitIndexList));
-        QVERIFY(wired(m->shell().skn(), &SelectKitNo::sendIsClose, m, &MainWindow1::recvIsClose));
-        QVERIFY(wired(m->shell().skn(), &SelectKitNo::sendKitIndexState, m, &MainWindow1::recvKitIndexState));
+        QVERIFY(m->setupFiles().skn());
+        QVERIFY(wired(m, &MainWindow1::sendKitNameList, m->setupFiles().skn(), &SelectKitNo::recvKitNameList));
+        QVERIFY(wired(m, &MainWindow1::sendKitIndexList, m->setupFiles().skn(), &SelectKitNo::recvKitIndexList));
+        QVERIFY(wired(m->setupFiles().skn(), &SelectKitNo::sendIsClose, m, &MainWindow1::recvIsClose));
+        QVERIFY(wired(m->setupFiles().skn(), &SelectKitNo::sendKitIndexState, m, &MainWindow1::recvKitIndexState));
         // 27, 28: a rename reaches both name holders, in that order.
         auto recvName = static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList);
         QVERIFY(QObject::disconnect(m, &MainWindow1::sendKitNameChanged, m, recvName));
@@ -499,14 +502,14 @@ private slots:
         QVERIFY(QObject::disconnect(m, &MainWindow1::sendSrcKit, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit));
         connect(m, &MainWindow1::sendSrcKit, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit);
         QVERIFY(wired(m->form()->kitNameLineEdit, &LineEdit::sendMainDstKit, m, &MainWindow1::recvDstKit));
-        QVERIFY(wired(m->shell().kitCopy(), &CopyKitFunc::sendDstKit, m, &MainWindow1::recvDstKit));
+        QVERIFY(wired(m->mainPadPage().kitCopy(), &CopyKitFunc::sendDstKit, m, &MainWindow1::recvDstKit));
     }
 
     void padLabelConnections()
     {
         int labels = 0;
         for (int p = 0; p < PAD_NUM_MAX; ++p) {
-            for (QLabel *l : {w->shell().padWidgetGroup()[p].lableA, w->shell().padWidgetGroup()[p].lableB}) {
+            for (QLabel *l : {w->mainPadPage().padWidgetGroup()[p].lableA, w->mainPadPage().padWidgetGroup()[p].lableB}) {
                 if (!l)
                     continue;
                 ++labels;
@@ -518,8 +521,8 @@ private slots:
             }
         }
         QCOMPARE(labels, 36);
-        QVERIFY(wired(w->shell().pad_clear(), &QAction::triggered, w, &MainWindow1::clearPad));
-        QVERIFY(wired(w->shell().pad_copy(), &QAction::triggered, w, &MainWindow1::copyPad));
+        QVERIFY(wired(w->mainPadPage().pad_clear(), &QAction::triggered, w, &MainWindow1::clearPad));
+        QVERIFY(wired(w->mainPadPage().pad_copy(), &QAction::triggered, w, &MainWindow1::copyPad));
     }
 
     void saveChoiceReceivers()
@@ -532,12 +535,12 @@ private slots:
         for (QAction *a : actions)
             a->setEnabled(false);
         w->recvIsClose(true);
-        QVERIFY(w->shell().isSaveClose());
+        QVERIFY(w->setupFiles().isSaveClose());
         QVERIFY(!top->isEnabled());
         // No kit chosen: the save's lock-out ends (twice does no harm).
         w->recvIsClose(false);
         w->recvIsClose(false);
-        QVERIFY(!w->shell().isSaveClose());
+        QVERIFY(!w->setupFiles().isSaveClose());
         QVERIFY(top->isEnabled());
         for (QAction *a : actions) {
             // A hidden action reads as disabled; show it to see its own state.
@@ -581,7 +584,7 @@ private slots:
         const QString file = m_work.path() + "/soundlist.xml";
         soundfilexml::writeSoundFileListXml(file, groups);
         auto *m = new MainWindow1;
-        m->shell().skipSoundListOnClose();
+        m->soundLists().skipSoundListOnClose();
         QFile::remove(file);
         QCOMPARE(m->library().soundListItemModel()->rowCount(), 2);
         QVERIFY(!m->library().soundListItemModel()->item(0)->isEditable());
@@ -634,7 +637,7 @@ private slots:
     {
         ScriptedPrompter prompts;
         QPointer<MainWindow1> m = new MainWindow1;
-        m->shell().skipSoundListOnClose();
+        m->soundLists().skipSoundListOnClose();
         m->show();
         // Device mode, answer No: the window stays.
         m->pad().beginLoad(QString()); // device mode, as while the pad loads
@@ -662,7 +665,7 @@ private slots:
         // Offline with nothing changed (pages visited): no question at all.
         prompts.clear();
         m = new MainWindow1;
-        m->shell().skipSoundListOnClose();
+        m->soundLists().skipSoundListOnClose();
         m->show();
         m->form()->btnSoundKit->click();
         m->form()->btnKitChain->click();
@@ -674,7 +677,7 @@ private slots:
         // Offline with an unsaved edit, still pending on the kit page: the
         // device mode's question; No keeps the window, Yes quits.
         m = new MainWindow1;
-        m->shell().skipSoundListOnClose();
+        m->soundLists().skipSoundListOnClose();
         m->show();
         m->form()->btnSoundKit->click();
         m->form()->kitVolumeSpinBox->setValue(m->form()->kitVolumeSpinBox->value() - 1);
@@ -704,7 +707,7 @@ private slots:
         QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(w->padSync().loopFlag1(), 0);
         MainWindow1 other;
-        other.shell().skipSoundListOnClose();
+        other.soundLists().skipSoundListOnClose();
         other.recvFilePath("Device Unconnect(Default)");
         QCOMPARE(other.padSync().loopFlag1(), 0);
         QVERIFY(!other.padSync().fileErrCloseWindow());

@@ -1,5 +1,7 @@
 // The menu actions, the save's kit choice, "Back to Main Interface", the help
 // page and the left top bar's size on repaint.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "widgets/selectkitno.h"
@@ -80,7 +82,7 @@ class TestMenus : public QObject
     // Answers the kit dialog with the given buttons once it runs; records the lock-out then.
     void answerKitDialog(const QStringList &clicks, QString *seen)
     {
-        SelectKitNo *dialog = f->w->shell().skn();
+        SelectKitNo *dialog = f->w->setupFiles().skn();
         QTimer::singleShot(0, dialog, [this, dialog, clicks, seen]() {
             *seen = lockout();
             for (const QString &name : clicks)
@@ -133,7 +135,7 @@ private slots:
         answerKitDialog({"selAllRadioButton", "btnSure"}, &seen);
         f->ui->btnKitChainSave->click(); // then asks for the file, here answered with none
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 0));
-        QVERIFY(w->shell().isSaveClose());
+        QVERIFY(w->setupFiles().isSaveClose());
         QCOMPARE(lockout(), kUnlocked);
         QVERIFY(!w->setupFiles().projectFlag());
     }
@@ -171,7 +173,7 @@ private slots:
         QCOMPARE(f->ui->stackedWidget->currentIndex(), 1);
         f->ui->padNoComboBox->setCurrentIndex(2);
         f->ui->midiCodeSpinBox->setValue(77);
-        w->shell().savePadShown();
+        w->on_savePadSetBtn_clicked(w->kitPages().padOnPage());
         QCOMPARE(int(f->kit(6).kpadChunk[2].midi_code), 77);
     }
 

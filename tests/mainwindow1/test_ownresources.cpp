@@ -1,5 +1,6 @@
 // The editor registers its own images and catalogues: this test never calls
 // ztInitResources() itself, as the program's main() does not either.
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
@@ -36,7 +37,7 @@ void TestOwnResources::windowShowsItsImages()
     QVERIFY(work.isValid());
     QVERIFY(QDir::setCurrent(work.path()));
     auto *w = new MainWindow1;
-    w->shell().skipSoundListOnClose();
+    w->soundLists().skipSoundListOnClose();
     QVERIFY(QFile::exists(QStringLiteral(":/images/1.png")));
     QVERIFY(!w->form()->btnSave->icon().pixmap(32, 32).isNull());
     delete w;

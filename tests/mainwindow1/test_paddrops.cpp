@@ -1,5 +1,7 @@
 // Sounds dropped on the pads of the shown kit, offline and on the pad: the
 // layer hit, registration of new sounds, the refusals and their messages.
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "dropfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
@@ -66,7 +68,7 @@ private slots:
 
         // Outside both labels: no layer changes, but a new sound is registered.
         const QString tom = f->sound("Tom.wav");
-        const ShellController::strPadWidgetGroup &g = w->shell().padWidgetGroup()[4];
+        const MainPadPageController::strPadWidgetGroup &g = w->mainPadPage().padWidgetGroup()[4];
         QRegion labels(QRect(g.lableA->mapTo(g.group, QPoint()), g.lableA->size()));
         labels += QRect(g.lableB->mapTo(g.group, QPoint()), g.lableB->size());
         QPoint spot(0, 0);
@@ -174,13 +176,13 @@ private slots:
     {
         MainWindow1 *w = f->w;
         QEvent enter(QEvent::Enter); // any event the window filters applies the flag
-        w->shell().dragSeveralSounds(true);
+        w->soundLists().dragSeveralSounds(true);
         QApplication::sendEvent(f->ui->left_stackedSoundWidget, &enter);
-        for (const ShellController::strPadWidgetGroup &g : w->shell().padWidgetGroup())
+        for (const MainPadPageController::strPadWidgetGroup &g : w->mainPadPage().padWidgetGroup())
             QVERIFY(!g.group->acceptDrops());
-        w->shell().dragSeveralSounds(false);
+        w->soundLists().dragSeveralSounds(false);
         QApplication::sendEvent(f->ui->right_stackedWidgetPage1, &enter);
-        for (const ShellController::strPadWidgetGroup &g : w->shell().padWidgetGroup())
+        for (const MainPadPageController::strPadWidgetGroup &g : w->mainPadPage().padWidgetGroup())
             QVERIFY(g.group->acceptDrops());
     }
 
@@ -208,7 +210,7 @@ private slots:
 
         // From the pad's own list: nothing is queued; the layer takes the number of
         // the working-list entry with that file, and none is invented without one.
-        w->shell().dragFromPadList();
+        w->soundLists().dragFromPadList();
         const QString c = f->sound("C.wav"), d = f->sound("D.wav");
         editRecords(w->library(), [&c](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.last().file = c; });
         const int noWave = pad(1, 6).bWaveNo;
@@ -221,7 +223,7 @@ private slots:
         QCOMPARE(w->library().waveLoadKitAttrList().size() * 10 + update.count(), 21);
 
         // Without "#" there is no record: an empty name and path.
-        w->shell().dragFromGroups();
+        w->soundLists().dragFromGroups();
         f->dropOnPad(7, 0, rec("Hat", c));
         QCOMPARE(f->prompter.texts(), QStringList({" does not exist.\r\nPlease check path:"}));
         QCOMPARE(pad(1, 7).soundName0, QString());

@@ -1,4 +1,5 @@
 #include "hangingdisk.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "padwindow.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"

@@ -1,5 +1,7 @@
 // The pad menu of the pad labels, clearing a layer, pad copy and kit copy
 // through their dialogs.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "windowfixture.h"
@@ -38,7 +40,7 @@ class TestPadMenu : public QObject
     void rightClick(QLabel *label)
     {
         QTest::mouseClick(label, Qt::RightButton);
-        f->w->shell().pad_menu()->hide();
+        f->w->mainPadPage().pad_menu()->hide();
     }
     const MainWindow1Records::KIT_PAD_SETTING &pad(int kit, int p) { return f->kit(kit).kpadChunk[p]; }
 
@@ -69,15 +71,15 @@ private slots:
                               {f->ui->labPad19a, false, false}};
         for (const Case &c : cases) {
             rightClick(c.label);
-            QCOMPARE(w->shell().pad_copy()->isEnabled(), c.copy);
-            QCOMPARE(w->shell().pad_clear()->isEnabled(), c.clear);
+            QCOMPARE(w->mainPadPage().pad_copy()->isEnabled(), c.copy);
+            QCOMPARE(w->mainPadPage().pad_clear()->isEnabled(), c.clear);
         }
-        QCOMPARE(w->kitPages().curPadIndex() * 10 + w->kitPages().curLayer(), 180); // layer of the last sound clicked: A of pad 12
+        QCOMPARE(w->mainPadPage().curPadIndex() * 10 + w->mainPadPage().curLayer(), 180); // layer of the last sound clicked: A of pad 12
         QTest::mouseClick(f->ui->labPad12a, Qt::RightButton);
         QVERIFY(f->ui->labPad12a->styleSheet().startsWith("PadLabel:hover{background-color: rgba(119,201,255, 50%);}"));
         QTest::mouseClick(f->ui->labPad05b, Qt::LeftButton); // a left click removes the highlight
         QCOMPARE(f->ui->labPad12a->styleSheet(), QString("PadLabel{background-color: rgba(255,255,255, 0%);}"));
-        QCOMPARE(w->shell().pad_copy()->text() + w->shell().pad_clear()->text(), QString("Pad Copy Clear Assignments"));
+        QCOMPARE(w->mainPadPage().pad_copy()->text() + w->mainPadPage().pad_clear()->text(), QString("Pad Copy Clear Assignments"));
     }
 
     void menuStaysOnScreen()
@@ -85,13 +87,13 @@ private slots:
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         QCursor::setPos(area.bottomRight() - QPoint(5, 5));
         QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
-        QVERIFY(f->w->shell().pad_menu()->isVisible());
-        QVERIFY(area.contains(f->w->shell().pad_menu()->geometry()));
-        f->w->shell().pad_menu()->hide();
+        QVERIFY(f->w->mainPadPage().pad_menu()->isVisible());
+        QVERIFY(area.contains(f->w->mainPadPage().pad_menu()->geometry()));
+        f->w->mainPadPage().pad_menu()->hide();
         QCursor::setPos(area.center());
         QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
-        QCOMPARE(f->w->shell().pad_menu()->pos(), area.center());
-        f->w->shell().pad_menu()->hide();
+        QCOMPARE(f->w->mainPadPage().pad_menu()->pos(), area.center());
+        f->w->mainPadPage().pad_menu()->hide();
     }
 
     void clearAssignments()
@@ -107,14 +109,14 @@ private slots:
         });
         w->dispPadList(w->doc().kitAttrList(), 3);
         rightClick(f->ui->labPad07b);
-        w->shell().pad_clear()->trigger();
+        w->mainPadPage().pad_clear()->trigger();
         for (const MainWindow1Records::KIT_PAD_SETTING *s : {&pad(4, 6), &w->doc().kitPadList(3)[6]}) {
             QCOMPARE(s->soundName0 + '|' + s->soundFile0 + '|' + s->soundName1 + s->soundFile1, QString("Kick|/s/kick.wav|"));
             QCOMPARE(int(s->aWaveNo) * 100000 + s->bWaveNo, 12 * 100000 + 0xFFFF);
         }
         QCOMPARE(f->ui->labPad07b->text() + '|' + f->ui->labPad07a->text(), QString("|Kick"));
         rightClick(f->ui->labPad18a); // a foot switch: its one layer
-        w->shell().pad_clear()->trigger();
+        w->mainPadPage().pad_clear()->trigger();
         QCOMPARE(pad(4, 17).soundName0 + w->doc().kitPadList(3)[17].soundFile0, QString());
         QCOMPARE(int(w->doc().kitPadList(3)[17].aWaveNo), 0xFFFF);
         // A kit commit afterwards does not bring the sound back.
@@ -141,11 +143,11 @@ private slots:
         const MainWindow1Records::KIT_PAD_SETTING &src = pad(3, 4);
         const int dstPadNo = pad(3, 3).padNo;
         rightClick(f->ui->labPad05a);
-        QSignalSpy answer(w->shell().copy_pad(), &CopyPadFunc::sendDstPad);
-        w->shell().pad_copy()->trigger();
-        QVERIFY(w->shell().copy_pad()->isVisible());
-        w->shell().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(4);
-        w->shell().copy_pad()->findChild<QAbstractButton *>("btnYes")->click();
+        QSignalSpy answer(w->mainPadPage().copy_pad(), &CopyPadFunc::sendDstPad);
+        w->mainPadPage().pad_copy()->trigger();
+        QVERIFY(w->mainPadPage().copy_pad()->isVisible());
+        w->mainPadPage().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(4);
+        w->mainPadPage().copy_pad()->findChild<QAbstractButton *>("btnYes")->click();
         QCOMPARE(answer.count(), 1);
         QCOMPARE(answer[0], QVariantList({3, 5, 4}));
         QVector<int> expected = padFields(src);
@@ -158,19 +160,19 @@ private slots:
 
         // Cancel changes nothing.
         const QVector<int> before = padFields(pad(3, 5));
-        w->shell().pad_copy()->trigger();
-        w->shell().copy_pad()->findChild<QAbstractButton *>("btnNo")->click();
+        w->mainPadPage().pad_copy()->trigger();
+        w->mainPadPage().copy_pad()->findChild<QAbstractButton *>("btnNo")->click();
         QCOMPARE(padFields(pad(3, 5)), before);
         QCOMPARE(f->prompter.prompts.size(), 1);
 
         // Answered after paging on: the copy stays in its kit, the pads show the kit in the field.
-        w->shell().pad_copy()->trigger();
+        w->mainPadPage().pad_copy()->trigger();
         f->ui->downPageBtn->click();
-        w->shell().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(2);
-        w->shell().copy_pad()->findChild<QAbstractButton *>("btnYes")->click();
+        w->mainPadPage().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(2);
+        w->mainPadPage().copy_pad()->findChild<QAbstractButton *>("btnYes")->click();
         QCOMPARE(pad(3, 1).soundName0, QString("Kick"));
         QCOMPARE(f->ui->kitNumber->text() + f->ui->labPad02a->text() + f->ui->labPad04a->text(), QString("4"));
-        w->shell().copy_pad()->hide();
+        w->mainPadPage().copy_pad()->hide();
     }
 
     // The right-click highlight lasts while its menu or the Pad Copy it
@@ -186,13 +188,13 @@ private slots:
             QTest::mouseClick(label, Qt::RightButton);
             QVERIFY(highlighted());
             if (*answer) {
-                QTest::mouseClick(w->shell().pad_menu(), Qt::LeftButton, {}, w->shell().pad_menu()->actionGeometry(w->shell().pad_copy()).center());
-                QTRY_VERIFY(w->shell().copy_pad()->isVisible());
+                QTest::mouseClick(w->mainPadPage().pad_menu(), Qt::LeftButton, {}, w->mainPadPage().pad_menu()->actionGeometry(w->mainPadPage().pad_copy()).center());
+                QTRY_VERIFY(w->mainPadPage().copy_pad()->isVisible());
                 QTest::qWait(20);
                 QVERIFY(highlighted());
-                QTest::mouseClick(w->shell().copy_pad()->findChild<QAbstractButton *>(answer), Qt::LeftButton);
+                QTest::mouseClick(w->mainPadPage().copy_pad()->findChild<QAbstractButton *>(answer), Qt::LeftButton);
             } else {
-                QTest::keyClick(w->shell().pad_menu(), Qt::Key_Escape);
+                QTest::keyClick(w->mainPadPage().pad_menu(), Qt::Key_Escape);
             }
             QTRY_VERIFY(!highlighted());
         }
@@ -217,10 +219,10 @@ private slots:
         QSignalSpy renamed(w, &MainWindow1::sendKitNameChanged);
 
         f->ui->btnCopyKit->click();
-        QVERIFY(w->shell().kitCopy()->isVisible());
-        QCOMPARE(w->shell().kitCopy()->findChild<QLabel *>("labKitName")->text(), QString("K005"));
-        w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(8);
-        w->shell().kitCopy()->findChild<QAbstractButton *>("btnKitOk")->click();
+        QVERIFY(w->mainPadPage().kitCopy()->isVisible());
+        QCOMPARE(w->mainPadPage().kitCopy()->findChild<QLabel *>("labKitName")->text(), QString("K005"));
+        w->mainPadPage().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(8);
+        w->mainPadPage().kitCopy()->findChild<QAbstractButton *>("btnKitOk")->click();
         const MainWindow1Records::soundKit &dst = f->kit(8);
         QCOMPARE(dst.kit_name + dst.pedalChunk.hh_wave4_name + dst.kpadChunk[9].soundName1, QString("FiveHatTom"));
         QCOMPARE(QVector<int>({dst.kit_no, dst.kit_volume, dst.kit_effect3, dst.kpadChunk[9].midi_code,
@@ -230,13 +232,13 @@ private slots:
         QCOMPARE(w->doc().kitNameList()[7] + w->kitChains().kitChainNameList()[7], QString("FiveFive"));
         QCOMPARE(renamed.count(), 1);
         QCOMPARE(f->prompter.texts(), QStringList({"Copy completed."}));
-        w->shell().kitCopy()->hide();
+        w->mainPadPage().kitCopy()->hide();
 
         // The kit the dialog names is copied, also when the user paged on while it was open.
         f->ui->btnCopyKit->click();
         f->ui->downPageBtn->click();
-        w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(9);
-        w->shell().kitCopy()->findChild<QAbstractButton *>("btnKitOk")->click();
+        w->mainPadPage().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(9);
+        w->mainPadPage().kitCopy()->findChild<QAbstractButton *>("btnKitOk")->click();
         QCOMPARE(f->kit(9).kit_name + w->doc().kitNameList()[8] + w->kitChains().kitChainNameList()[8],
                  QString("FiveFiveFive"));
         QCOMPARE(int(f->kit(9).kit_volume) * 100 + f->kit(9).kit_no, 6608);
@@ -267,30 +269,31 @@ private slots:
         f->openKitPage(5);
         f->ui->btnCopyKit->click();
         f->ui->downPageBtn->click();
-        w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(6);
-        w->shell().kitCopy()->findChild<QAbstractButton *>("btnKitOk")->click();
+        w->mainPadPage().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(6);
+        w->mainPadPage().kitCopy()->findChild<QAbstractButton *>("btnKitOk")->click();
         QCOMPARE(f->ui->kitVolumeSpinBox->value(), 55);
         f->ui->downPageBtn->click();
         QCOMPARE(f->kit(6).kit_name + QString::number(f->kit(6).kit_volume), QString("Five55"));
         QCOMPARE(QByteArray(w->doc().base0(5).kit_name) + QByteArray::number(w->doc().base0(5).kit_volume),
                  QByteArray("Five55"));
-        w->shell().kitCopy()->hide();
+        w->mainPadPage().kitCopy()->hide();
         // A pad copied onto the pad the page shows is kept as well.
         f->editKit(7, [](MainWindow1Records::soundKit &k) { k.kpadChunk[1].midi_code = 77; });
-        w->kitPages().pointPadMenuAt(1);
+        w->rightMenu(w->mainPadPage().padWidgetGroup()[1].lableA->objectName()); // the pad menu on pad 2
+        w->mainPadPage().pad_menu()->hide();
         w->copyPad();
-        w->shell().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(int(w->kitPages().curPadNumber()) + 1);
-        w->shell().copy_pad()->findChild<QAbstractButton *>("btnYes")->click();
+        w->mainPadPage().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(int(w->kitPages().curPadNumber()) + 1);
+        w->mainPadPage().copy_pad()->findChild<QAbstractButton *>("btnYes")->click();
         const int shown = w->kitPages().curPadNumber();
         f->ui->downPageBtn->click();
         QCOMPARE(int(pad(7, shown).midi_code) * 100 + shown, 7700);
-        w->shell().copy_pad()->hide();
+        w->mainPadPage().copy_pad()->hide();
     }
 
     // The dialogs made without a parent go with the window, shown or not.
     void dialogsGoWithTheWindow()
     {
-        const QPointer<QDialog> dialogs[] = {f->w->shell().copy_pad(), f->w->shell().kitCopy(), f->w->shell().skn()};
+        const QPointer<QDialog> dialogs[] = {f->w->mainPadPage().copy_pad(), f->w->mainPadPage().kitCopy(), f->w->setupFiles().skn()};
         f->ui->btnCopyKit->click();
         delete f->w;
         f->w = nullptr;

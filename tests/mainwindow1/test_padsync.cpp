@@ -1,3 +1,4 @@
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "device/bindmount.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/device/padsynccontroller.h"
@@ -22,31 +23,21 @@ class TestPadSync : public QObject
 
     using Kit = MainWindow1Records::soundKit;
 
-    // The list's delete in device mode for the rows given, last first.
-    static void deleteRows(MainWindow1 *w, QVector<int> rows)
+    // The list's delete in device mode for the rows given, selected as the
+    // user selects them; the kits first let go of every sound, as the delete
+    // asks.
+    static void deleteRows(MainWindow1 *w, const QVector<int> &rows)
     {
-        std::sort(rows.begin(), rows.end());
-        w->padSync().resetDeleteProgress();
-        w->padSync().takeDeleteDialog(
-                new QProgressDialog("Deleting sound file......", QString(), 0, 2 * rows.size(), w));
-        w->padSync().delDialog()->setWindowModality(Qt::WindowModal);
-        w->padSync().delDialog()->show();
-        w->pad().clearDeleteQueue();
-        for (int i = rows.size() - 1; i >= 0; --i) {
-            const QString file = w->library().totalListItemModel()->soundItem(rows[i], 2)->text();
-            editRecords(w->library(), [&file](QVector<MainWindow1Records::SOUND_INDEX> &records) {
-                for (int r = 0; r < records.size(); ++r) {
-                    if (records[r].file == file) {
-                        records.removeAt(r);
-                        break;
-                    }
-                }
-            });
-            w->pad().queueDelete(QDir::toNativeSeparators(file),
-                                 quint16(w->library().totalListItemModel()->soundText(rows[i], 0).toInt()));
-            w->padSync().stepDeleteProgress();
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            w->doc().clearKit(k);
+            w->doc().clearHiHat(k);
         }
-        emit w->sendUpdate(0, 0);
+        QItemSelectionModel *selection = w->form()->totalWaveTreeView->selectionModel();
+        selection->clearSelection();
+        for (int row : rows)
+            selection->select(w->library().totalListItemModel()->soundIndex(row),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        w->deleteWaveFromList1();
     }
 
     static bool batchDone(MainWindow1 *w)
@@ -362,8 +353,8 @@ private slots:
         for (int n = 2; n <= count + 1; ++n)
             QVERIFY(!QFile::exists(f.wav(n)) && !QFile::exists(f.prm(n)));
         QVERIFY(QFile::exists(f.prm(1)) && QFile::exists(f.wav(count + 2)));
-        QVERIFY(!w->padSync().delDialog()->isVisible());
-        QCOMPARE(w->padSync().delProgressValue(), 0);
+        QVERIFY(!w->soundLists().delDialog()->isVisible());
+        QCOMPARE(w->soundLists().delProgressValue(), 0);
         QCOMPARE(f.prompter.texts(), QStringList());
     }
 
@@ -388,7 +379,7 @@ private slots:
                                                  "sounds were not deleted from the sampler pad and stay in the "
                                                  "list:\r\nwave2"});
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(w->pad().isUDiskFlag() && !w->padSync().delDialog()->isVisible());
+        QVERIFY(w->pad().isUDiskFlag() && !w->soundLists().delDialog()->isVisible());
         QVERIFY(w->form()->left_stackedSoundWidget->acceptDrops()); // offline: the group tree takes files again
     }
 
@@ -515,7 +506,7 @@ private slots:
         QCOMPARE(records(), loaded);
         QVERIFY(w->pad().delUsbWaveNumList().isEmpty());
         QCOMPARE(f.pad.snapshot(), before);
-        QVERIFY(!w->padSync().delDialog()->isVisible());
+        QVERIFY(!w->soundLists().delDialog()->isVisible());
     }
 
     // A delete that could reach only the .wav: the .prm's folder became a

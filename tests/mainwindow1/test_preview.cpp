@@ -1,5 +1,6 @@
 // Preview playback with the real player and ffmpeg, and the raw waves of
 // every kind of sound source.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
@@ -341,7 +342,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         // Closing the window ends playback and still writes the changed sound list.
-        w->shell().setWriteSoundListOnClose(true);
+        w->soundLists().setWriteSoundListOnClose(true);
         w->library().addGroup("Loops");
         w->close();
         f.w.release(); // deleted on close
@@ -411,7 +412,7 @@ private slots:
         const QByteArray kit2 = EditBaseline::kitSnapshot(w->doc().kitAttrList()[1]);
         w->show();
         w->form()->btnCopyKit->click(); // kit 1 onto kit 2, answered during the wait
-        w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(2);
+        w->mainPadPage().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(2);
         QCoreApplication::processEvents(); // the dialog's activation, before the window's
         w->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), w);
@@ -432,9 +433,9 @@ private slots:
             typing.setCommitString("Typed");
             if (QObject *focus = QGuiApplication::focusObject())
                 QCoreApplication::sendEvent(focus, &typing);
-            QWidget *ok = w->shell().kitCopy()->findChild<QWidget *>("btnKitOk");
-            QTest::mouseClick(w->shell().kitCopy()->windowHandle(), Qt::LeftButton, {},
-                              ok->mapTo(w->shell().kitCopy(), ok->rect().center()));
+            QWidget *ok = w->mainPadPage().kitCopy()->findChild<QWidget *>("btnKitOk");
+            QTest::mouseClick(w->mainPadPage().kitCopy()->windowHandle(), Qt::LeftButton, {},
+                              ok->mapTo(w->mainPadPage().kitCopy(), ok->rect().center()));
             auto *cancel = w->preview().dialog() ? w->preview().dialog()->findChild<QPushButton *>() : nullptr;
             if (cancel)
                 QTest::mouseClick(w->preview().dialog()->windowHandle(), Qt::LeftButton, {},

@@ -5,6 +5,10 @@
 // page and dialog whole; long pad names change no pad, long group names have
 // their tooltip; the wheel edits no field it is not asked to, the chain
 // switches show their state and the copy dialogs take the keyboard.
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "device/fakedrives.h"
 #include "document/kitreload.h"
 #include "mainwindow1/mainwindow1.h"
@@ -120,7 +124,7 @@ void checkPadSettingsTexts(MainWindow1 *w)
         if ((qobject_cast<QAbstractSpinBox *>(box) || qobject_cast<QComboBox *>(box)) && box->isVisibleTo(w))
             QVERIFY2(box->height() >= box->minimumSizeHint().height(), qPrintable(box->objectName()));
     }
-    for (const ShellController::strHHWidgetGroup &slot : w->shell().hhWidgetGroup()) {
+    for (const KitPagesController::strHHWidgetGroup &slot : w->kitPages().hhWidgetGroup()) {
         QStyleOptionGroupBox opt;
         opt.initFrom(slot.group);
         opt.text = slot.group->title();
@@ -160,7 +164,7 @@ struct StartedWindow
         if (startup->waitForChoice()) {
             startup->showWindow();
             w.reset(startup->window.data()); // shown, so never deleted by the start
-            w->shell().skipSoundListOnClose();
+            w->soundLists().skipSoundListOnClose();
             // Active, as the window a user works in.
             w->activateWindow();
             shown = QTest::qWaitForWindowExposed(w.data()) && QTest::qWaitForWindowActive(w.data());
@@ -563,7 +567,7 @@ private slots:
         Ui::MainWindow1 *ui = w->form();
 
         QTest::mouseClick(ui->btnCopyKit, Qt::LeftButton);
-        QDialog *kitCopy = w->shell().kitCopy();
+        QDialog *kitCopy = w->mainPadPage().kitCopy();
         QTRY_VERIFY(kitCopy->isActiveWindow());
         checkWheelOverFields(kitCopy);
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
@@ -572,9 +576,9 @@ private slots:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
         QTest::mouseClick(ui->labPad05a, Qt::RightButton);
-        QMenu *menu = w->shell().pad_menu();
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w->shell().pad_copy()).center());
-        QDialog *padCopy = w->shell().copy_pad();
+        QMenu *menu = w->mainPadPage().pad_menu();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w->mainPadPage().pad_copy()).center());
+        QDialog *padCopy = w->mainPadPage().copy_pad();
         QTRY_VERIFY(padCopy->isActiveWindow());
         checkWheelOverFields(padCopy);
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Escape);
@@ -620,17 +624,17 @@ private slots:
         Ui::MainWindow1 *ui = w->form();
 
         QTest::mouseClick(ui->btnCopyKit, Qt::LeftButton);
-        look("kit copy", w->shell().kitCopy());
-        w->shell().kitCopy()->reject();
+        look("kit copy", w->mainPadPage().kitCopy());
+        w->mainPadPage().kitCopy()->reject();
 
         QTest::mouseClick(ui->labPad05a, Qt::RightButton);
-        QMenu *menu = w->shell().pad_menu();
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w->shell().pad_copy()).center());
-        look("pad copy", w->shell().copy_pad());
-        w->shell().copy_pad()->reject();
+        QMenu *menu = w->mainPadPage().pad_menu();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w->mainPadPage().pad_copy()).center());
+        look("pad copy", w->mainPadPage().copy_pad());
+        w->mainPadPage().copy_pad()->reject();
 
         // The kits a save writes, as the save asks for them.
-        SelectKitNo *kits = w->shell().skn();
+        SelectKitNo *kits = w->setupFiles().skn();
         QVector<QString> names;
         for (const MainWindow1Records::soundKit &kit : w->doc().kitAttrList())
             names << kit.kit_name;

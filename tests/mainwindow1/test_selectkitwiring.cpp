@@ -1,3 +1,5 @@
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "platform/removabledrives.h"
@@ -31,9 +33,9 @@ class TestSelectKitWiring : public QObject
     void runSave(const QStringList &clicks)
     {
         emit w->sendKitNameList(w->doc().kitNameList());
-        w->shell().skn()->initKitIndex();
+        w->setupFiles().skn()->initKitIndex();
         emit w->sendKitIndexList(w->doc().kitIndexList());
-        SelectKitNo *dialog = w->shell().skn();
+        SelectKitNo *dialog = w->setupFiles().skn();
         QTimer::singleShot(0, dialog, [dialog, clicks]() {
             for (const QString &name : clicks)
                 QTest::mouseClick(dialog->findChild<QAbstractButton *>(name), Qt::LeftButton);
@@ -49,7 +51,7 @@ private slots:
         m_oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_work.path()));
         w = new MainWindow1;
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
     }
 
     void cleanupTestCase()
@@ -61,28 +63,28 @@ private slots:
 
     void dialogIsMadeWithoutParent()
     {
-        QVERIFY(w->shell().skn());
-        QVERIFY(!w->shell().skn()->parent());
-        QVERIFY(!w->shell().skn()->isVisible());
-        QCOMPARE(w->shell().skn()->windowTitle(), QString("Save File"));
+        QVERIFY(w->setupFiles().skn());
+        QVERIFY(!w->setupFiles().skn()->parent());
+        QVERIFY(!w->setupFiles().skn()->isVisible());
+        QCOMPARE(w->setupFiles().skn()->windowTitle(), QString("Save File"));
     }
 
     void windowFeedsTheDialog()
     {
         QVector<QString> names = {"One", "Two", "Three"};
         emit w->sendKitNameList(names);
-        QCOMPARE(w->shell().skn()->kitNames(), names);
-        w->shell().skn()->initKitIndex();
+        QCOMPARE(w->setupFiles().skn()->kitNames(), names);
+        w->setupFiles().skn()->initKitIndex();
         emit w->sendKitIndexList(QVector<int>{1, 0, 1});
-        QCOMPARE(w->shell().skn()->kitIndexes().mid(0, 3), QVector<int>({1, 0, 1}));
+        QCOMPARE(w->setupFiles().skn()->kitIndexes().mid(0, 3), QVector<int>({1, 0, 1}));
     }
 
     void okSendsTheChoiceBack()
     {
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 1));
-        w->shell().answerKitChoice(false);
+        w->recvIsClose(false); // as a kit choice answered before
         runSave({"selAllRadioButton", "btnSure"});
-        QVERIFY(w->shell().isSaveClose());
+        QVERIFY(w->setupFiles().isSaveClose());
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 0));
     }
 
@@ -91,18 +93,18 @@ private slots:
         QVector<int> marks(100, 1);
         marks[41] = 0;
         w->doc().takeKitSelection(marks);
-        w->shell().answerKitChoice(true);
+        w->recvIsClose(true); // as a kit choice answered before
         runSave({"selEmpRadioButton", "btnCancel"});
-        QVERIFY(!w->shell().isSaveClose());
+        QVERIFY(!w->setupFiles().isSaveClose());
         QCOMPARE(w->doc().kitIndexList().count(0), 1);
         QCOMPARE(w->doc().kitIndexList()[41], 0);
     }
 
     void okWithNothingChosenAnswersFalse()
     {
-        w->shell().answerKitChoice(true);
+        w->recvIsClose(true); // as a kit choice answered before
         runSave({"selEmpRadioButton", "btnSure"});
-        QVERIFY(!w->shell().isSaveClose());
+        QVERIFY(!w->setupFiles().isSaveClose());
         QCOMPARE(w->doc().kitIndexList()[41], 0);
     }
 };

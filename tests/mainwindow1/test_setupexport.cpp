@@ -5,6 +5,7 @@
 #include "setupflow_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
@@ -242,7 +243,7 @@ class TestSetupExport : public QObject
             QVERIFY2(now == oldBytes || now == newBytes, at);
             QVERIFY2(now == oldBytes || kf::readFile(kept + "/Kick.wav") == bytes.value("Kick"), at);
             const std::unique_ptr<MainWindow1> g(new MainWindow1);
-            g->shell().skipSoundListOnClose();
+            g->soundLists().skipSoundListOnClose();
             reimport(g.get());
             // The old file plays each of its sounds; the new one some of them, never the Kick.
             QMap<QString, QByteArray> played;
@@ -311,7 +312,7 @@ private slots:
 
         // Export All asks no kits and keeps the choice; a preview is stopped first.
         const QVector<int> choice = f->w->doc().kitIndexList();
-        QSignalSpy answers(f->w->shell().skn(), &SelectKitNo::sendIsClose);
+        QSignalSpy answers(f->w->setupFiles().skn(), &SelectKitNo::sendIsClose);
         f->prompter.clear();
         ui->playBtn2->setStyleSheet("border-image: url(:/images/suspend.png);");
         f->exportAll(QString());
@@ -1163,8 +1164,8 @@ private slots:
             });
             f->saveKits({2}, f->work.path());
             QTest::mouseClick(f->ui->labPad01a, Qt::RightButton);
-            f->w->shell().pad_menu()->hide();
-            f->w->shell().pad_clear()->trigger();
+            f->w->mainPadPage().pad_menu()->hide();
+            f->w->mainPadPage().pad_clear()->trigger();
             f->prompter.clear();
             f->saveKits({2}, f->work.path());
             QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -1531,10 +1532,10 @@ private slots:
         QCOMPARE(f->texts(), QStringList({ro + "/SET.bin:Fail to open file!\r\n" + reason(EROFS)}));
         // The close's write of the groups too.
         f->prompter.clear();
-        f->w->shell().setWriteSoundListOnClose(true);
+        f->w->soundLists().setWriteSoundListOnClose(true);
         f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
         QVERIFY(f->w->soundLists().saveSoundListAtClose());
-        f->w->shell().setWriteSoundListOnClose(false);
+        f->w->soundLists().setWriteSoundListOnClose(false);
         QCOMPARE(f->texts().size(), 1);
         QVERIFY(f->texts().first().startsWith("The sound groups could not be saved to \"" + groups + "\": "
                                               + reason(EROFS) + "."));

@@ -113,7 +113,7 @@ class TestSetupFiles : public QObject
         QDir::setCurrent(own);
         auto *w = new MainWindow1;
         QDir::setCurrent(m_work.path());
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
         m_windows.append(w);
         return w;
     }

@@ -585,7 +585,7 @@ private slots:
             QVERIFY(QDir(f->work.path()).mkpath(d));
         f->drives.list = {{f->file("d1/"), true}, {f->file("d2/"), true}};
         // The drives answer off the GUI thread; the user clicks once they are plugged in.
-        QTRY_COMPARE(f->w->shell().myDetector()->getDevicePath().size(), 2);
+        QTRY_COMPARE(f->w->setupFiles().myDetector()->getDevicePath().size(), 2);
         // Two whole setups, then an outdated kit file: each opens the dialog again.
         f->prompter.fileAnswers << QStringList({setup, other}) << QStringList({old}) << QStringList({setup, kit});
         f->ui->btnLoadFile->click();

@@ -2,6 +2,7 @@
 // imported (converted by the real ffmpeg when saved), put on kits 1 and 2,
 // a kit renamed, an effect and a global setting changed; Export All and a
 // kit save, then a fresh window imports the whole setup and the kit files.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "dropfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "setupflow_fixture.h"
@@ -173,7 +174,7 @@ private slots:
         const QString lead = "These sound names were changed to names the sampler pad can hold:\r\n";
         QCOMPARE(a.prompter.texts(), QStringList({lead + QString::fromUtf8("\"\u2068底鼓\u2069\" → \"\u2068di gu\u2069\"")}));
         a.dropOnPad(0, 0, dragpayload::record(group->child(0, 0)->text(), group->child(0, 1)->text()));
-        QCOMPARE(a.kit(1).kpadChunk[0].soundName0 + '|' + w->shell().padWidgetGroup()[0].lableA->text(), QString("di gu|di gu"));
+        QCOMPARE(a.kit(1).kpadChunk[0].soundName0 + '|' + w->mainPadPage().padWidgetGroup()[0].lableA->text(), QString("di gu|di gu"));
         QCOMPARE(a.prompter.texts().size(), 1);
 
         const QString kitFile = a.work.filePath("K003.INI");

@@ -1,5 +1,6 @@
 // Deleting sounds from the total list and groups or sounds from the group
 // tree, through the real window.
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "soundlib_fixture.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/device/padsynccontroller.h"
@@ -119,7 +120,7 @@ private slots:
         w->form()->tbtDel->click();
         QCOMPARE(l.f.prompter.texts(), QStringList{"Deleting locked sound is not supported!"});
         QCOMPARE(l.f.prompter.titles(), QStringList{"Warning"});
-        QVERIFY(!w->padSync().delDialog());
+        QVERIFY(!w->soundLists().delDialog());
         w->pad().leaveDeviceMode();
         editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r[4].wave_lock = 1; });
 
@@ -166,7 +167,7 @@ private slots:
         l.f.prompter.clear();
         l.select({2});
         w->form()->tbtDel->click();
-        QVERIFY(w->padSync().delDialog() && !w->padSync().delDialog()->isVisible());
+        QVERIFY(w->soundLists().delDialog() && !w->soundLists().delDialog()->isVisible());
         QCOMPARE(l.f.prompter.texts(), QStringList{inUseC});
     }
 
@@ -229,19 +230,19 @@ private slots:
         QCOMPARE(w->pad().delUsbWaveNumList(), (QVector<quint16>{77, 5, 2}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 6); // the pad side removes the rows
-        QVERIFY(w->padSync().delDialog()->isVisible());
-        QCOMPARE(w->padSync().delDialog()->labelText(), QString("Deleting sound file......"));
-        QCOMPARE(w->padSync().delDialog()->maximum(), 4);
-        QCOMPARE(w->padSync().delDialog()->value(), 2);
-        QCOMPARE(w->padSync().delProgressValue(), 2);
-        QCOMPARE(w->padSync().delDialog()->windowModality(), Qt::WindowModal);
+        QVERIFY(w->soundLists().delDialog()->isVisible());
+        QCOMPARE(w->soundLists().delDialog()->labelText(), QString("Deleting sound file......"));
+        QCOMPARE(w->soundLists().delDialog()->maximum(), 4);
+        QCOMPARE(w->soundLists().delDialog()->value(), 2);
+        QCOMPARE(w->soundLists().delProgressValue(), 2);
+        QCOMPARE(w->soundLists().delDialog()->windowModality(), Qt::WindowModal);
 
         // Rows without records queue nothing: the dialog closes, no signal.
-        w->padSync().delDialog()->close();
+        w->soundLists().delDialog()->close();
         l.select({1});
         w->form()->tbtDel->click();
         QCOMPARE(updates.size(), 1);
-        QVERIFY(!w->padSync().delDialog()->isVisible());
+        QVERIFY(!w->soundLists().delDialog()->isVisible());
         QVERIFY(w->pad().delUsbWaveList().isEmpty());
     }
 

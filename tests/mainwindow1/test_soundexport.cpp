@@ -1,4 +1,5 @@
 // Exporting sounds of the total list with the real ffmpeg, and the report.
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "soundlib_fixture.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -70,7 +71,7 @@ struct Export
     QByteArray file(const QString &name) const { return kf::readFile(QDir(out).filePath(name)); }
     QString report() const
     {
-        return w->shell().custom() ? w->shell().custom()->findChild<QTextEdit *>("textEdit")->toPlainText() : QString();
+        return w->soundFiles().custom() ? w->soundFiles().custom()->findChild<QTextEdit *>("textEdit")->toPlainText() : QString();
     }
 };
 
@@ -142,7 +143,7 @@ private slots:
         QCOMPARE(kf::rd32(e.file("mono.wav"), 40), 4410u * 48000 / 44100 * 4);
 
         // The report: its own list, one OK, then it goes.
-        QPointer<CustomDialog> report = w->shell().custom();
+        QPointer<CustomDialog> report = w->soundFiles().custom();
         QVERIFY(report && report->isVisible() && !report->isModal());
         QCOMPARE(report->windowTitle(), QString("Export Sound"));
         QCOMPARE(e.report(), "mono.wav,  tone.wav,  .._up.wav,  mono~1.wav\nis successfully exported.\n"
@@ -150,20 +151,20 @@ private slots:
         QSignalSpy ok(report.data(), &CustomDialog::sendOK);
         report->findChild<QPushButton *>("btnOKSucc")->click();
         QCOMPARE(ok.size(), 1);
-        QVERIFY(!w->shell().custom());
+        QVERIFY(!w->soundFiles().custom());
         QTRY_VERIFY(!report);
 
         // A second export: a fresh report; closed from its title bar it says nothing.
         e.select({1});
         e.run(e.out);
-        report = w->shell().custom();
+        report = w->soundFiles().custom();
         QVERIFY(report);
         QCOMPARE(e.report(), "tone.wav\nis successfully exported.\nFile location:\n" + e.out);
         QSignalSpy silent(report.data(), &CustomDialog::sendOK);
         report->close();
         QTRY_VERIFY(!report);
         QCOMPARE(silent.size(), 0);
-        QVERIFY(!w->shell().custom());
+        QVERIFY(!w->soundFiles().custom());
     }
 
     void refusalsAndFailures()
@@ -207,7 +208,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", e.f.work.path().toLocal8Bit());
         e.f.prompter.clear();
-        QPointer<CustomDialog> before = w->shell().custom();
+        QPointer<CustomDialog> before = w->soundFiles().custom();
         QDir(e.out).removeRecursively();
         QDir().mkpath(e.out);
         e.select({0});
@@ -215,7 +216,7 @@ private slots:
         qputenv("PATH", path);
         QCOMPARE(e.f.prompter.texts(), QStringList{"Missing some files for the program!"});
         QVERIFY(QDir(e.out).entryList(QDir::Files | QDir::Hidden).isEmpty());
-        QCOMPARE(w->shell().custom(), before.data());
+        QCOMPARE(w->soundFiles().custom(), before.data());
     }
 
     // Only what this run made is written over: a failed sound leaves the
@@ -495,7 +496,7 @@ private slots:
         for (int n = 3; n < 100; ++n)
             kf::writeFile(QDir(e.out).filePath(QString("one~%1.wav").arg(n)), "x");
         e.f.prompter.clear();
-        QPointer<CustomDialog> before = w->shell().custom();
+        QPointer<CustomDialog> before = w->soundFiles().custom();
         e.select({0, 1});
         e.run(e.out);
         QCOMPARE(e.f.prompter.texts(),
@@ -503,7 +504,7 @@ private slots:
                              "exceeding part will not be exported."});
         QCOMPARE(e.file("iniFour~1.wav"), kit.waves.at(4));
         QCOMPARE(e.report(), "iniFour~1.wav\nis successfully exported.\nFile location:\n" + e.out);
-        QVERIFY(w->shell().custom() != before);
+        QVERIFY(w->soundFiles().custom() != before);
 
         // Beyond the table, a kit file not loaded, a kit file cut short.
         QDir(e.out).removeRecursively();
@@ -588,7 +589,7 @@ private slots:
         e.run(ro);
         QCOMPARE(e.f.prompter.texts(), QStringList({"These files could not be written:\r\none.wav,  a.wav,  b.wav\r\n"
                                                     "File location:\r\n" + ro + "\r\n" + std::strerror(EROFS)}));
-        QVERIFY(!e.w->shell().custom());
+        QVERIFY(!e.w->soundFiles().custom());
     }
 
     // A link at a stored sound's name, even one leading nowhere, keeps the

@@ -1,5 +1,7 @@
 // The sound library's lists, groups, import and metronome sounds, driven
 // through the real main window.
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "soundlib_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
@@ -144,8 +146,8 @@ private slots:
             QTranslator *t = installEditorTranslator(qApp);
             Fixture f;
             MainWindow1 *w = f.open();
-            w->shell().skn()->initKitIndex();
-            auto *kits = w->shell().skn()->findChild<QTreeView *>("kitIndexTreeView");
+            w->setupFiles().skn()->initKitIndex();
+            auto *kits = w->setupFiles().skn()->findChild<QTreeView *>("kitIndexTreeView");
             QCOMPARE(QStringList({w->library().currentOldGroupName(),
                                   w->kitChains().kitChainListItemModel()->item(0)->text(),
                                   kits->model()->index(0, 0).data().toString()}),

@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(m->item(2)->text(), QString("Unassign"));
         QCOMPARE(rows(2).size(), 5);
         QCOMPARE(rows(2).first(), "|8|Kick-2|" + s.files[2] + "|");
-        QCOMPARE(w->setupFiles().remainingList(), QStringList({s.files[0], s.files[1], "/gone.wav"}));
+        QCOMPARE(w->soundLists().remainingList(), QStringList({s.files[0], s.files[1], "/gone.wav"}));
 
         // As many distinct used paths as sounds: no "Unassign".
         for (int i = 2; i < s.files.size(); ++i)

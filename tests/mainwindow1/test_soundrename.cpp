@@ -1,5 +1,8 @@
 // Renaming sounds in the total list, the groups and the hi-hat mirror, and
 // groups in the group tree, through the real window.
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "soundlib_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
 
@@ -152,8 +155,8 @@ private slots:
         QCOMPARE(k1.pedalChunk.hh_wave2_name, QString("Big Kick"));
         QCOMPARE(k1.pedalChunk.hh_wave4_name, QString("old")); // the first slot only
         QCOMPARE(w->doc().kitAttrList().at(9).pedalChunk.hh_wave5_name, QString("Big Kick"));
-        QCOMPARE(w->shell().padWidgetGroup()[0].lableA->text(), QString("Big Kick"));
-        QCOMPARE(w->shell().padWidgetGroup()[3].lableB->text(), QString("Big Kick"));
+        QCOMPARE(w->mainPadPage().padWidgetGroup()[0].lableA->text(), QString("Big Kick"));
+        QCOMPARE(w->mainPadPage().padWidgetGroup()[3].lableB->text(), QString("Big Kick"));
         QCOMPARE(w->library().hhSoundItemModel()->soundItem(0, 0)->text(), QString("Big Kick"));
         QCOMPARE(lib.recordName(0), QString("Big Kick"));
         QCOMPARE(w->library().soundList().first(), QString("Big Kick"));
@@ -167,7 +170,7 @@ private slots:
         QCOMPARE(lib.recordName(1), QString("Crack"));
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[5].soundFile0 = lib.files.at(1); });
         lib.groupSound(1)->setText("Crack 2");
-        QCOMPARE(w->shell().padWidgetGroup()[5].lableA->text(), QString("Crack 2"));
+        QCOMPARE(w->mainPadPage().padWidgetGroup()[5].lableA->text(), QString("Crack 2"));
         QCOMPARE(w->doc().kitAttrList().at(0).kpadChunk[5].soundName0, QString("Crack 2"));
         // An editor left open when the window goes renames nothing.
         view->edit(lib.total(2, 1)->index());
@@ -186,9 +189,9 @@ private slots:
         w->form()->kitNumber->clear();
         QTest::keyClicks(w->form()->kitNumber, "1");
         w->form()->btnSoundKit->click();
-        QCOMPARE(w->shell().hhWidgetGroup()[1].lableA->text(), QString("snare"));
+        QCOMPARE(w->kitPages().hhWidgetGroup()[1].lableA->text(), QString("snare"));
         lib.total(1, 1)->setText("Crack");
-        QCOMPARE(w->shell().hhWidgetGroup()[1].lableA->text(), QString("Crack"));
+        QCOMPARE(w->kitPages().hhWidgetGroup()[1].lableA->text(), QString("Crack"));
         w->form()->downPageBtn->click(); // on to kit 2: kit 1 is committed
         QCOMPARE(w->form()->kitNoSpinBox->value(), 2);
         QCOMPARE(w->doc().kitAttrList().at(0).pedalChunk.hh_wave2_name, QString("Crack"));
@@ -232,7 +235,7 @@ private slots:
         w->form()->addWaveGroup->click();
         w->library().soundListItemModel()->item(1)->setText("");
         QCOMPARE(lib.f.prompter.texts(), QStringList{"Group name can't be blank!"});
-        w->shell().setWriteSoundListOnClose(true);
+        w->soundLists().setWriteSoundListOnClose(true);
         lib.f.w.reset();
         QVector<soundfilexml::strSoundGroup> back;
         QVERIFY(soundfilexml::readSoundFileListXml(lib.f.work.filePath("soundlist.xml"), back));

@@ -1,5 +1,6 @@
 // Selecting and pressing sounds in the total list and the group tree: source
 // checks, the information line, action enabling and drag payloads.
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "soundlib_fixture.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -93,7 +94,7 @@ private slots:
             QCOMPARE(w->preview().playFileNameNew2(), f.totalRows().at(r).section('|', 2));
             QCOMPARE(w->form()->songLabel2->text(), f.totalRows().at(r).section('|', 1, 1));
             QVERIFY(w->form()->playBtn2->isEnabled());
-            QVERIFY(!w->shell().dropToPadOrRight());
+            QVERIFY(!w->soundLists().dropToPadOrRight());
         }
         // The press handler ends the sentence with a full stop.
         DragRecorder rec;
@@ -127,7 +128,7 @@ private slots:
         QVERIFY(exportAction->isEnabled() && deleteAction->isEnabled());
         // Two rows: both enabled without the pad, delete off in device mode.
         f.selectTotalRow(1, QItemSelectionModel::Select);
-        QVERIFY(w->shell().dropToPadOrRight());
+        QVERIFY(w->soundLists().dropToPadOrRight());
         QVERIFY(exportAction->isEnabled() && deleteAction->isEnabled());
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         f.selectTotalRow(0);
@@ -328,11 +329,11 @@ private slots:
         QCOMPARE(rec.drags.size(), 1);
         QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23"));
         QCOMPARE(rec.drags.last().text, QString("kick"));
-        QCOMPARE(w->shell().dragLeftOrRight(), 0);
+        QCOMPARE(w->soundLists().dragLeftOrRight(), 0);
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         w->on_totalWaveTreeView_pressed(rowA);
         QCOMPARE(rec.drags.last().payload, "kick*" + QString(a).replace("#", "%23") + "#");
-        QCOMPARE(w->shell().dragLeftOrRight(), 1);
+        QCOMPARE(w->soundLists().dragLeftOrRight(), 1);
         // A right press checks and selects, but never drags.
         w->preview().choosePreviewSound(QString());
         rightPress(w->form()->totalWaveTreeView, rowA);
@@ -347,11 +348,11 @@ private slots:
         QStandardItem *def = w->library().soundListItemModel()->item(0);
         QItemSelectionModel *sel = w->form()->waveGroupTreeView->selectionModel();
         sel->setCurrentIndex(def->child(0, 0)->index(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        QVERIFY(!w->shell().dropToPadOrRight());
+        QVERIFY(!w->soundLists().dropToPadOrRight());
         QCOMPARE(w->form()->songLabel2->text(), QString("kick"));
         sel->setCurrentIndex(def->child(1, 0)->index(), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QCOMPARE(w->form()->songLabel2->text(), QString("kick")); // unchanged for two rows
-        QVERIFY(w->shell().dropToPadOrRight());
+        QVERIFY(w->soundLists().dropToPadOrRight());
         rec.drags.clear();
         w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
         QCOMPARE(rec.drags.size(), 2);
@@ -360,13 +361,13 @@ private slots:
         QCOMPARE(rec.drags.at(1).payload, "snare*" + b);
         QCOMPARE(w->preview().playFileNameNew2(), b);
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
-        w->shell().dragFromPadList();
+        w->soundLists().dragFromPadList();
         rec.drags.clear();
         w->on_waveGroupTreeView_pressed(def->child(1, 0)->index());
         QCOMPARE(rec.drags.size(), 1);
         QCOMPARE(rec.drags.at(0).payload, "kick*" + QString(a).replace("#", "%23") + "#snare*" + b + "#");
         QVERIFY(!rec.drags.at(0).hasText);
-        QCOMPARE(w->shell().dragLeftOrRight(), 0);
+        QCOMPARE(w->soundLists().dragLeftOrRight(), 0);
         rightPress(w->form()->waveGroupTreeView, def->child(1, 0)->index());
         QCOMPARE(rec.drags.size(), 1);
         // A group row stops at once.

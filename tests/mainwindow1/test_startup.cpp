@@ -1,3 +1,6 @@
+#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "widgets/devicedetector.h"
 #include "padwindow.h"
 #include "mainwindow1/mainwindow1.h"
@@ -123,7 +126,7 @@ private slots:
         EditorStartup startup;
         QVERIFY(startup.chooser->isVisible());
         QCOMPARE(startup.chooser->windowModality(), Qt::ApplicationModal);
-        QCOMPARE(startup.window->shell().myDetector(), startup.chooser);
+        QCOMPARE(startup.window->setupFiles().myDetector(), startup.chooser);
         QVERIFY(!startup.window->isVisible());
 
         answerChooser("btnOk");
@@ -308,8 +311,8 @@ private slots:
             QCOMPARE(prompts.prompts[0].parent, static_cast<QWidget *>(startup.window.data()));
             // The construction stopped: no pad menu, no long-lived dialogs.
             QVERIFY(!startup.window->shell().constructionComplete());
-            QVERIFY(!startup.window->shell().pad_menu());
-            QVERIFY(!startup.window->shell().skn() && !startup.window->shell().kitCopy());
+            QVERIFY(!startup.window->mainPadPage().pad_menu());
+            QVERIFY(!startup.window->setupFiles().skn() && !startup.window->mainPadPage().kitCopy());
             // The half-built editor is not offered: no chooser, no window.
             QVERIFY(!startup.chooser->isVisible());
             QVERIFY(!startup.waitForChoice());
@@ -357,7 +360,7 @@ private slots:
         QVERIFY(w->isVisible());
         QVERIFY(w->pad().isUDiskFlag());
         QVERIFY(prompts.prompts.isEmpty());
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         drives.release(root);

@@ -159,24 +159,24 @@ private slots:
         oneStep("Kit Copy of kit 3 to kit 8", [&] {
             f->typeKitNumber("3");
             QTest::mouseClick(ui->btnCopyKit, Qt::LeftButton);
-            f->w->shell().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(8);
-            QTest::mouseClick(f->w->shell().kitCopy()->findChild<QAbstractButton *>("btnKitOk"), Qt::LeftButton);
+            f->w->mainPadPage().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(8);
+            QTest::mouseClick(f->w->mainPadPage().kitCopy()->findChild<QAbstractButton *>("btnKitOk"), Qt::LeftButton);
         }, [&] { return padsOf(8) && ui->labPad01a->text().isEmpty(); });
         if (QTest::currentTestFailed()) return;
         oneStep("Pad Copy of pad 1 to pad 6 of kit 3", [&] {
             f->typeKitNumber("3");
             QTest::mouseClick(ui->labPad01a, Qt::RightButton);
-            f->w->shell().pad_menu()->hide();
-            f->w->shell().pad_copy()->trigger();
-            f->w->shell().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(6);
-            QTest::mouseClick(f->w->shell().copy_pad()->findChild<QAbstractButton *>("btnYes"), Qt::LeftButton);
+            f->w->mainPadPage().pad_menu()->hide();
+            f->w->mainPadPage().pad_copy()->trigger();
+            f->w->mainPadPage().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(6);
+            QTest::mouseClick(f->w->mainPadPage().copy_pad()->findChild<QAbstractButton *>("btnYes"), Qt::LeftButton);
         }, [&] { return padsOf(3) && ui->labPad06a->text().isEmpty(); });
         if (QTest::currentTestFailed()) return;
         oneStep("Clear of pad 2 of kit 3", [&] {
             f->typeKitNumber("3");
             QTest::mouseClick(ui->labPad02a, Qt::RightButton);
-            f->w->shell().pad_menu()->hide();
-            f->w->shell().pad_clear()->trigger();
+            f->w->mainPadPage().pad_menu()->hide();
+            f->w->mainPadPage().pad_clear()->trigger();
         }, [&] { return padsOf(3) && ui->labPad02a->text() == "Kick"; });
         if (QTest::currentTestFailed()) return;
         oneStep("sound on pad 7 of kit 3", [&] {

@@ -9,6 +9,7 @@
 #include "mainwindow1/mainwindow1.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/filenamebytes.h"
 #include "resources/ztresources.h"
@@ -33,7 +34,7 @@ struct WindowFixture
         ztplatform::keepFileNameBytes(); // as the editor starts
         QDir::setCurrent(work.path());
         w = new MainWindow1;
-        w->shell().skipSoundListOnClose();
+        w->soundLists().skipSoundListOnClose();
         ui = w->form();
     }
     ~WindowFixture()

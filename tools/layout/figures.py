@@ -58,7 +58,7 @@ show('uses of the whole form outside them', uses)
 
 # The areas in the order the README writes down, the highest first.
 readme = text(ROOT / 'README.md')
-m = re.search(r'Areas, from the top:\s*([^.]*)\.', readme)
+m = re.search(r'Areas,\s+from\s+the\s+top:\s*([^.]*)\.', readme)
 order = re.findall(r'`(\w+)/`', m.group(1)) if m else []
 print('written order of the areas: ' + (' > '.join(order) if order else 'none'))
 against = []

@@ -5,7 +5,6 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "device/devicemessage.h"
 #include "device/kitwaves.h"

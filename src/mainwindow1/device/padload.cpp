@@ -6,7 +6,6 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
@@ -164,7 +163,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
         m_loopFlag1 = 0;
         return;
     }
-    m_ui->kitNumber->setText(QStringLiteral("1"));
+    m_mainPadPage.setKitField(QStringLiteral("1"));
     m_mainPadPage.typeKitNumber(QStringLiteral("1"));
     m_kitPages.updateKitNo(1);
     m_doc.markAllSaved(m_kitPages.globalPage()); // an offline close after a failed close on the pad compares with this
@@ -325,7 +324,7 @@ void PadSyncController::importPadClicks()
 {
     m_library.expectPadClickSounds();
     m_soundLists.useOwnClickSounds(false);
-    m_ui->clickWaveTreeView->reset();
+    m_kitPages.resetClickList();
     m_soundLists.initClickItemModel();
     m_soundLists.importClickSounds();
     if (!m_pad.clickSkipped().isEmpty())
@@ -372,25 +371,16 @@ void PadSyncController::guardPad(const PadIdentity &loaded)
 void PadSyncController::showPadMode(PadSession::Mode mode)
 {
     // The group tree takes files only while the pad's storage is not in use.
-    m_ui->left_stackedSoundWidget->setAcceptDrops(m_pad.isUDiskFlag());
+    m_soundLists.acceptGroupDrops();
     if (m_pad.isUDiskFlag()) {
         // The pad's progress dialogs go with it.
-        for (QProgressDialog *progress : {m_usbDialog, m_delDialog}) {
-            if (progress)
-                progress->hide();
-        }
+        if (m_usbDialog)
+            m_usbDialog->hide();
+        m_soundLists.hideDeleteProgress();
     }
     if (mode != PadSession::Mode::OnPad)
         return;
     // The pad loaded: the groups stay as they are, sounds come and go only on
     // the pad, for the rest of the run.
-    m_ui->waveGroupTreeView->setEnabled(false);
-    m_ui->waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
-    m_ui->widget_7->setEnabled(false);
-    m_ui->widget_7->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250) "));
-    m_ui->waveGroup_widget->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250);"));
-    m_ui->orderWidget->hide();
-    m_ui->rightwaveListIO->hide();
-    m_ui->tbtAddWave->hide();
-    m_ui->tbtDel->hide();
+    m_soundLists.showOnPadLook();
 }

@@ -3,7 +3,7 @@
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
@@ -68,7 +68,7 @@ SyncBatch *PadSyncController::ensureSyncBatch()
             if (m_pad.padBatchKind() == SyncBatch::Adding)
                 addProgress(value);
             else if (m_pad.padBatchKind() == SyncBatch::Deleting)
-                deleteProgress(value);
+                m_soundLists.deleteProgress(value);
         });
         connect(m_syncBatch, &SyncBatch::waveFailed, this,
                 [this](int waveNo, const QString &, int refusal) { waveFailed(waveNo, refusal); });
@@ -102,7 +102,7 @@ void PadSyncController::abandonBatch()
     // Its workers may never return: nothing waits on them, and their sounds
     // are settled if they do. The pad counts as away from now on.
     m_batchAbandoned = true;
-    m_ui->right_stackedWidgetPage1->setEnabled(true);
+    m_soundLists.enableSoundPane(true);
     m_pad.leaveDeviceMode(); // its progress dialogs go with it
     showDeviceMessages({notAnsweringAtCloseMessage(true)});
 }
@@ -127,7 +127,7 @@ void PadSyncController::addUsbWave()
         return;
     // Nothing is written to another pad put at the pad's place.
     const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
-    m_ui->right_stackedWidgetPage1->setEnabled(false);
+    m_soundLists.enableSoundPane(false);
     m_addProgressValue = 0;
     showPadProgress(WindowTexts::tr("Importing sound file..."), n);
     const PadSession::AddPlan plan = m_pad.beginAddBatch(m_library.waveLoadKitAttrList(), ready);
@@ -159,15 +159,6 @@ void PadSyncController::addProgress(int value)
     }
 }
 
-void PadSyncController::deleteProgress(int value)
-{
-    m_delProgressValue += value;
-    if (m_delDialog && m_delProgressValue < m_delDialog->maximum()) {
-        m_delDialog->setValue(m_delProgressValue);
-        QCoreApplication::processEvents();
-    }
-}
-
 void PadSyncController::waveFailed(int waveNo, int refusal)
 {
     m_pad.soundNotWritten(waveNo, refusal);
@@ -176,28 +167,6 @@ void PadSyncController::waveFailed(int waveNo, int refusal)
 void PadSyncController::deleteFailed(const QString &path, int why, int error)
 {
     m_pad.pairNotRemoved(path, why, error);
-}
-
-void PadSyncController::takeDeleteDialog(QProgressDialog *dialog)
-{
-    if (m_delDialog)
-        m_delDialog->deleteLater();
-    m_delDialog = dialog;
-}
-
-void PadSyncController::stepDeleteProgress()
-{
-    ++m_delProgressValue;
-    if (m_delDialog)
-        m_delDialog->setValue(m_delProgressValue);
-}
-
-void PadSyncController::closeDeleteProgress()
-{
-    if (m_delDialog) {
-        m_delDialog->close();
-        m_delDialog->hide();
-    }
 }
 
 DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStringList &sounds, int refusal)
@@ -237,7 +206,7 @@ void PadSyncController::completeAddBatch()
     m_addProgressValue = 0;
 
     const QHash<QString, int> records = firstRecordOfFile(m_library.waveLoadKitAttrList());
-    const int kitNo = m_ui->kitNumber->text().toInt() - 1; // the kit shown now
+    const int kitNo = m_mainPadPage.kitFieldNumber() - 1; // the kit shown now
     QStringList failedFiles;
     QVector<int> dropped;
     // Sources some kit's pads use: every such kit follows the sound to the
@@ -266,7 +235,7 @@ void PadSyncController::completeAddBatch()
     std::sort(dropped.begin(), dropped.end());
     m_library.removeSoundRecords(dropped);
     emit soundListChanged();
-    m_ui->right_stackedWidgetPage1->setEnabled(true);
+    m_soundLists.enableSoundPane(true);
     if (!failedFiles.isEmpty())
         showDeviceMessages({padBatchMessage(
                 WindowTexts::tr("These sounds could not be written to the sampler pad and were not added:"),
@@ -278,8 +247,7 @@ void PadSyncController::completeDeleteBatch()
 {
     const auto next = qScopeGuard([this]() { runPendingBatch(); });
     const PadSession::DeleteOutcome outcome = m_pad.finishDeleteBatch();
-    if (m_delDialog)
-        m_delDialog->setValue(m_delDialog->maximum());
+    m_soundLists.fillDeleteProgress();
     // Rows go only for the pairs gone from the pad (or going at its next
     // load); the others stay, with their records, and the change file does
     // not count them as deleted.
@@ -317,8 +285,8 @@ void PadSyncController::completeDeleteBatch()
     QVector<MainWindow1Records::SOUND_INDEX> records = m_library.waveLoadKitAttrList();
     m_pad.restoreDeletedRecords(records);
     m_library.takeSoundRecords(records);
-    closeDeleteProgress();
-    m_delProgressValue = 0;
+    m_soundLists.closeDeleteProgress();
+    m_soundLists.resetDeleteProgress();
     const QString stayLead = WindowTexts::tr("These sounds were not deleted from the sampler pad and stay in the list:");
     const QString nextLoadLead = WindowTexts::tr("These sounds were deleted from the list; the sampler pad was cut "
                                                  "off before the deletion ended, and its next load finishes it:");

@@ -7,14 +7,13 @@
 
 PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                      SoundListsController &soundLists, KitPagesController &kitPages,
-                                     MainPadPageController &mainPadPage, Ui::MainWindow1 *ui, QWidget *parent)
+                                     MainPadPageController &mainPadPage, QWidget *parent)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
     , m_soundLists(soundLists)
     , m_kitPages(kitPages)
     , m_mainPadPage(mainPadPage)
-    , m_ui(ui)
     , m_parent(parent)
 {
     // The close tells it in its own box.

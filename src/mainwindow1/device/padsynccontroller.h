@@ -30,9 +30,6 @@ class QWidget;
 class SoundLibrary;
 class SoundListsController;
 class SyncBatch;
-namespace Ui {
-class MainWindow1;
-}
 
 class PadSyncController : public QObject
 {
@@ -42,8 +39,7 @@ public:
     // The sound lists, the kit pages and the main pad page follow the pad's
     // load, batches and close; boxes and progress dialogs are children of `parent`.
     PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, SoundListsController &soundLists,
-                      KitPagesController &kitPages, MainPadPageController &mainPadPage, Ui::MainWindow1 *ui,
-                      QWidget *parent);
+                      KitPagesController &kitPages, MainPadPageController &mainPadPage, QWidget *parent);
     ~PadSyncController() override;
 
     // ---- choosing and loading the pad
@@ -64,7 +60,6 @@ public:
     SyncBatch *ensureSyncBatch();
     SyncBatch *syncBatch() const { return m_syncBatch; }
     void addProgress(int value);
-    void deleteProgress(int value);
     void waveFailed(int waveNo, int refusal);
     void deleteFailed(const QString &path, int why, int error);
     void batchFinished();
@@ -78,16 +73,6 @@ public:
 
     // ---- progress of the pad load, add batches and the write-back
     QProgressDialog *usbDialog() const { return m_usbDialog; }
-    int addProgressValue() const { return m_addProgressValue; }
-    // ---- progress of one device deletion, made by the list's delete
-    QProgressDialog *delDialog() const { return m_delDialog; }
-    int delProgressValue() const { return m_delProgressValue; }
-    void resetDeleteProgress() { m_delProgressValue = 0; }
-    // The new dialog replaces the one of an earlier deletion.
-    void takeDeleteDialog(QProgressDialog *dialog);
-    // One row of the deletion queued.
-    void stepDeleteProgress();
-    void closeDeleteProgress();
 
     // ---- renumbering and the close
     // The pad's files follow a renumbered sound list (the first `count` records).
@@ -196,16 +181,13 @@ private:
     SoundListsController &m_soundLists;
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
-    Ui::MainWindow1 *m_ui;
     QWidget *m_parent;
 
     bool m_fileErrCloseWindow = false;
     int m_loopFlag1 = 1;
     SyncBatch *m_syncBatch = nullptr; // the pad's worker batches, made with the first
     QProgressDialog *m_usbDialog = nullptr;
-    QProgressDialog *m_delDialog = nullptr;
     int m_addProgressValue = 0;
-    int m_delProgressValue = 0;
     bool m_reorderSoundFlag = false;
     bool m_batchAbandoned = false; // a batch was left running on a pad that did not answer
     QVector<int> m_pendingBatches; // batches queued behind a running one (runQueuedBatch's flags)

@@ -2,11 +2,10 @@
 // settings file.
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "ui_mainwindow1.h"
 
-#include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "platform/replacefile.h"
+#include "setup/savesteps.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
@@ -17,29 +16,33 @@
 #include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTreeView>
 
 void KitPagesController::pressClickSound(const QModelIndex &index)
 {
-    QItemSelectionModel *selection = m_ui->clickWaveTreeView->selectionModel();
+    QItemSelectionModel *selection = m_view.clickWaveTreeView->selectionModel();
     if (!index.parent().isValid() || !selection || selection->selectedIndexes().size() <= 1)
         return;
-    m_ui->clickSoundNoSpinBox->setValue(index.sibling(index.row(), 0).data().toString().toInt());
-    m_ui->clickNameLab->setText(index.sibling(index.row(), 1).data().toString().trimmed());
+    m_view.clickSoundNoSpinBox->setValue(index.sibling(index.row(), 0).data().toString().toInt());
+    m_view.clickNameLab->setText(index.sibling(index.row(), 1).data().toString().trimmed());
 }
 
 void KitPagesController::chooseClickSound(int value)
 {
     const int k = value - 1;
     if (k >= 0 && k < m_library.clickList().size())
-        m_ui->clickNameLab->setText(m_library.clickList()[k].name);
+        m_view.clickNameLab->setText(m_library.clickList()[k].name);
     QStandardItem *group = m_library.clickListItemModel() ? m_library.clickListItemModel()->item(0) : nullptr;
     if (group && k >= 0 && k < group->rowCount())
-        m_ui->clickWaveTreeView->setCurrentIndex(group->child(k)->index());
+        m_view.clickWaveTreeView->setCurrentIndex(group->child(k)->index());
 }
 
 void KitPagesController::deleteClickSound()
 {
-    const QModelIndex current = m_ui->clickWaveTreeView->currentIndex();
+    const QModelIndex current = m_view.clickWaveTreeView->currentIndex();
     const QModelIndex group = current.parent();
     if (!current.isValid() || !group.isValid()) {
         UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Warning"),
@@ -56,16 +59,16 @@ void KitPagesController::deleteClickSound()
     const QAbstractItemModel *model = group.model();
     const int left = model->rowCount(group);
     if (left == 0) {
-        m_ui->clickWaveTreeView->setCurrentIndex(QModelIndex());
+        m_view.clickWaveTreeView->setCurrentIndex(QModelIndex());
         return;
     }
     const int next = qBound(0, row >= left - 1 ? row - 1 : row, left - 1);
-    m_ui->clickWaveTreeView->setCurrentIndex(model->index(next, 0, group));
+    m_view.clickWaveTreeView->setCurrentIndex(model->index(next, 0, group));
 }
 
 void KitPagesController::exportGlobalFile()
 {
-    m_ui->globalLineEdit->clear();
+    m_view.globalLineEdit->clear();
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                              + QDir::separator() + QStringLiteral("Global");
     m_globalPath = UiPrompter::instance()->getSaveFileName(m_boxes, WindowTexts::tr("Output"), proposed,
@@ -78,13 +81,13 @@ void KitPagesController::exportGlobalFile()
     // As every save: no pipe or device, no loaded kit file (a link to one
     // included) and no file a sound comes from is replaced; a link that leads
     // elsewhere is replaced itself.
-    const QString refused = m_setupFiles->refusedTarget(m_globalPath, true);
+    const QString refused = savejob::refusedTarget(m_doc, m_library, m_globalPath, true);
     if (!refused.isEmpty()) {
         UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"), refused, QMessageBox::Ok);
         return;
     }
 
-    m_ui->clickSoundNoSpinBox->setRange(1, 5);
+    m_view.clickSoundNoSpinBox->setRange(1, 5);
     const KitDocument::GlobalPage page = globalPage();
 
     // The chunk is built in a scratch file, then replaces the target whole, so a
@@ -115,7 +118,7 @@ void KitPagesController::exportGlobalFile()
         return;
     }
     // In place, its folder synced or not: the file holds these settings.
-    m_ui->globalLineEdit->setText(m_globalPath);
+    m_view.globalLineEdit->setText(m_globalPath);
     m_doc.markGlobalSaved(globalPage());
     if (!written) {
         UiPrompter::instance()->warning(

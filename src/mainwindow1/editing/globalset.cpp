@@ -1,8 +1,10 @@
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "ui_mainwindow1.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
 
 namespace {
 QString numberOrSlash(int value, int none)
@@ -13,7 +15,7 @@ QString numberOrSlash(int value, int none)
 
 void KitPagesController::initGlobalSet()
 {
-    m_ui->version->setText(QStringLiteral("1.01"));
+    m_view.version->setText(QStringLiteral("1.01"));
     m_doc.resetGlobalSettings(); // the page shows them
 
     m_vecEffect.clear();
@@ -24,30 +26,30 @@ void KitPagesController::initGlobalSet()
                              "DANCD-FLA-L", "RMS SOFT KNEE", "ACT XOVER"})
         m_vecEffect.append(QString::fromLatin1(name));
 
-    m_ui->clickSoundNoSpinBox->setRange(1, 5);
-    m_ui->clickSoundNoSpinBox->setValue(1);
+    m_view.clickSoundNoSpinBox->setRange(1, 5);
+    m_view.clickSoundNoSpinBox->setValue(1);
     if (!m_library.clickList().isEmpty())
-        m_ui->clickNameLab->setText(m_library.clickList().first().name);
-    m_ui->clickInterval->setText(QStringLiteral("4"));
-    m_ui->clickPan->setText(QStringLiteral("Center"));
-    m_ui->clickOutput->setText(QStringLiteral("Master&Phone"));
-    m_ui->clickVolume->setText(QStringLiteral("100"));
+        m_view.clickNameLab->setText(m_library.clickList().first().name);
+    m_view.clickInterval->setText(QStringLiteral("4"));
+    m_view.clickPan->setText(QStringLiteral("Center"));
+    m_view.clickOutput->setText(QStringLiteral("Master&Phone"));
+    m_view.clickVolume->setText(QStringLiteral("100"));
     m_mapClickPan.clear();
     m_mapClickPan.insert(QStringLiteral("Center"), 64);
-    m_ui->audioVolume->setText(QStringLiteral("100"));
-    m_ui->btAudioVolume->setText(QStringLiteral("100"));
-    m_ui->systanGain->setText(QStringLiteral("0"));
-    m_ui->audioOutput->setText(QStringLiteral("Phone"));
-    m_ui->globalCH->setText(QStringLiteral("10"));
-    for (QLabel *l : {m_ui->midiExtCtrl, m_ui->midiSync, m_ui->softThru, m_ui->pcSwLabel, m_ui->ccSwLabel})
+    m_view.audioVolume->setText(QStringLiteral("100"));
+    m_view.btAudioVolume->setText(QStringLiteral("100"));
+    m_view.systanGain->setText(QStringLiteral("0"));
+    m_view.audioOutput->setText(QStringLiteral("Phone"));
+    m_view.globalCH->setText(QStringLiteral("10"));
+    for (QLabel *l : {m_view.midiExtCtrl, m_view.midiSync, m_view.softThru, m_view.pcSwLabel, m_view.ccSwLabel})
         l->setText(QStringLiteral("OFF"));
-    m_ui->fxCtrl1CCLabel->setText(QStringLiteral("71"));
-    m_ui->fxCtrl2CCLabel->setText(QStringLiteral("72"));
-    m_ui->lcdContrast->setText(QStringLiteral("10"));
-    m_ui->ledTypeComboBox->setCurrentIndex(1);
-    m_ui->ledLogoComboBox->setCurrentText(WindowTexts::tr("ColorFul"));
-    m_ui->ledLogoComboBox->setCurrentIndex(1);
-    m_ui->tempoIndicateLabel->setText(QStringLiteral("ON"));
+    m_view.fxCtrl1CCLabel->setText(QStringLiteral("71"));
+    m_view.fxCtrl2CCLabel->setText(QStringLiteral("72"));
+    m_view.lcdContrast->setText(QStringLiteral("10"));
+    m_view.ledTypeComboBox->setCurrentIndex(1);
+    m_view.ledLogoComboBox->setCurrentText(WindowTexts::tr("ColorFul"));
+    m_view.ledLogoComboBox->setCurrentIndex(1);
+    m_view.tempoIndicateLabel->setText(QStringLiteral("ON"));
 
     getPadAttr();
     showGlobalPad(0);
@@ -61,19 +63,19 @@ void KitPagesController::getPadAttr()
 void KitPagesController::showGlobalSettings()
 {
     const KitDocument &d = m_doc;
-    m_ui->labEditEffect->setText(QString::number(d.curEditEffect()));
-    m_ui->labEffectOFF->setText(QString::number(d.curEffectOFF()));
-    m_ui->labRecLevel->setText(QString::number(d.curRecLevel()));
+    m_view.labEditEffect->setText(QString::number(d.curEditEffect()));
+    m_view.labEffectOFF->setText(QString::number(d.curEffectOFF()));
+    m_view.labRecLevel->setText(QString::number(d.curRecLevel()));
     const quint8 autoState = d.curAutoState();
-    m_ui->labAutoState->setText(autoState == 0   ? QStringLiteral("OFF")
+    m_view.labAutoState->setText(autoState == 0   ? QStringLiteral("OFF")
                                 : autoState == 1 ? QStringLiteral("ON")
                                                  : QString());
-    m_ui->labLoopClick->setText(QString::number(d.curLoopClick()));
-    m_ui->labLoopQtz->setText(QString::number(d.curLoopQtz()));
-    m_ui->labLoopMeas->setText(QString::number(d.curLoopMeas()));
-    m_ui->labLoopMeasIndex->setText(QString::number(d.curLoopMeasIndex()));
-    m_ui->labRecPad->setText(QString::number(d.curRecPad()));
-    showGlobalPad(m_ui->globalPadComboBox->currentIndex());
+    m_view.labLoopClick->setText(QString::number(d.curLoopClick()));
+    m_view.labLoopQtz->setText(QString::number(d.curLoopQtz()));
+    m_view.labLoopMeas->setText(QString::number(d.curLoopMeas()));
+    m_view.labLoopMeasIndex->setText(QString::number(d.curLoopMeasIndex()));
+    m_view.labRecPad->setText(QString::number(d.curRecPad()));
+    showGlobalPad(m_view.globalPadComboBox->currentIndex());
 }
 
 void KitPagesController::showGlobalPad(int pad)
@@ -81,43 +83,43 @@ void KitPagesController::showGlobalPad(int pad)
     static const char *curves[4] = {"Linear", "Log", "Exp", "Max"};
     auto setCurve = [this](int curve) {
         if (curve >= 0 && curve < 4)
-            m_ui->curveLabel->setText(QString::fromLatin1(curves[curve]));
+            m_view.curveLabel->setText(QString::fromLatin1(curves[curve]));
     };
     if (m_doc.currentGlobalLayout()) {
         if (pad < 0 || pad >= m_doc.padTrigList1().size())
             return;
         const MainWindow1Records::M_PAD_FS_TRIG_ATTR &t = m_doc.padTrigList1()[pad];
-        m_ui->labType->setText(numberOrSlash(t.type, 255));
-        m_ui->labSensivity->setText(numberOrSlash(t.sensivity, 255));
+        m_view.labType->setText(numberOrSlash(t.type, 255));
+        m_view.labSensivity->setText(numberOrSlash(t.sensivity, 255));
         setCurve(t.curve);
-        m_ui->maskTimeLabel->setText(numberOrSlash(t.mask_time, 255));
-        m_ui->labRetrigLevel->setText(numberOrSlash(t.retrig_level, 255));
-        m_ui->antiCrossLabel->setText(numberOrSlash(t.anti_cross, 255));
-        m_ui->thresholdLabel->setText(numberOrSlash(t.rim_gain, 255));
-        m_ui->labDynamicRange->setText(numberOrSlash(t.dynamic_range, 255));
+        m_view.maskTimeLabel->setText(numberOrSlash(t.mask_time, 255));
+        m_view.labRetrigLevel->setText(numberOrSlash(t.retrig_level, 255));
+        m_view.antiCrossLabel->setText(numberOrSlash(t.anti_cross, 255));
+        m_view.thresholdLabel->setText(numberOrSlash(t.rim_gain, 255));
+        m_view.labDynamicRange->setText(numberOrSlash(t.dynamic_range, 255));
         return;
     }
     if (pad < 0 || pad >= m_doc.padTrigList().size())
         return;
     const MainWindow1Records::PAD_FS_TRIG_ATTR &t = m_doc.padTrigList()[pad];
     switch (t.model) {
-    case 0: m_ui->labType->setText(QStringLiteral("Custom")); break;
-    case 1: m_ui->labType->setText(QStringLiteral("QR4470")); break;
-    case 2: m_ui->labType->setText(QStringLiteral("QR37")); break;
-    case 255: m_ui->labType->setText(QStringLiteral("/")); break;
+    case 0: m_view.labType->setText(QStringLiteral("Custom")); break;
+    case 1: m_view.labType->setText(QStringLiteral("QR4470")); break;
+    case 2: m_view.labType->setText(QStringLiteral("QR37")); break;
+    case 255: m_view.labType->setText(QStringLiteral("/")); break;
     default: break;
     }
-    m_ui->labSensivity->setText(numberOrSlash(t.sensibility, 255));
+    m_view.labSensivity->setText(numberOrSlash(t.sensibility, 255));
     setCurve(t.curve);
-    m_ui->maskTimeLabel->setText(numberOrSlash(t.mask_time, 255));
+    m_view.maskTimeLabel->setText(numberOrSlash(t.mask_time, 255));
     switch (t.trig_mode) {
-    case 0: m_ui->labRetrigLevel->setText(QStringLiteral("Single")); break;
-    case 1: m_ui->labRetrigLevel->setText(QStringLiteral("Dual")); break;
-    case 255: m_ui->labRetrigLevel->setText(QStringLiteral("/")); break;
+    case 0: m_view.labRetrigLevel->setText(QStringLiteral("Single")); break;
+    case 1: m_view.labRetrigLevel->setText(QStringLiteral("Dual")); break;
+    case 255: m_view.labRetrigLevel->setText(QStringLiteral("/")); break;
     default: break;
     }
-    m_ui->antiCrossLabel->setText(numberOrSlash(t.anti_cross, 255));
-    m_ui->thresholdLabel->setText(numberOrSlash(t.threshold, 255));
+    m_view.antiCrossLabel->setText(numberOrSlash(t.anti_cross, 255));
+    m_view.thresholdLabel->setText(numberOrSlash(t.threshold, 255));
 }
 
 void KitPagesController::showMasterEffect(int slot)
@@ -125,8 +127,8 @@ void KitPagesController::showMasterEffect(int slot)
     if (slot < 0 || slot >= MASTER_EFFECT_COUNT)
         return;
     const MainWindow1Records::M_NEW_MASTER_EFFECT &m = m_doc.meffChunk1(slot);
-    m_ui->effectCtrl1->setText(numberOrSlash(m.param1, 999));
-    m_ui->effectCtrl2->setText(numberOrSlash(m.param2, 999));
-    m_ui->effectCtrl3->setText(numberOrSlash(m.param3, 999));
-    m_ui->effectType->setText((m.no == 255 || m.no == 10) ? QStringLiteral("/") : QString::number(m.no));
+    m_view.effectCtrl1->setText(numberOrSlash(m.param1, 999));
+    m_view.effectCtrl2->setText(numberOrSlash(m.param2, 999));
+    m_view.effectCtrl3->setText(numberOrSlash(m.param3, 999));
+    m_view.effectType->setText((m.no == 255 || m.no == 10) ? QStringLiteral("/") : QString::number(m.no));
 }

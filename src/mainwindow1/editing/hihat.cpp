@@ -4,8 +4,7 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/shell/shellcontroller.h"
-#include "ui_mainwindow1.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "library/draghook.h"
 #include "library/dragpayload.h"
@@ -19,32 +18,31 @@
 #include <QMediaPlayer>
 #include <QMimeData>
 #include <QStandardItemModel>
-
-namespace {
-const QString kPlayIcon = QStringLiteral("border-image:url(:/images/play.png)");
-const QString kPlaying = QStringLiteral("border-image: url(:/images/suspend.png);");
-} // namespace
+#include "widgets/lineedit.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
 
 // A sound of the hi-hat list was selected (or pressed, which also drags it).
 void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
 {
     if (m_preview.index2() % 2)
         m_preview.stop();
-    if (m_ui->playBtn2->styleSheet() == kPlaying && m_preview.player2())
+    if (m_preview.playingShown() && m_preview.player2())
         m_preview.stopPlayer();
 
-    QItemSelectionModel *selection = m_ui->soundListTreeView->selectionModel();
-    const QModelIndexList selected = selection ? selection->selectedIndexes() : QModelIndexList();
+    const QModelIndexList selected = m_soundLists.mirrorSelection();
 
     // Spin boxes that lose the focus finish their edit (a layer rule may run).
     const QList<QWidget *> focused = {
-            m_ui->kitNumber,          m_ui->kitNameLineEdit,    m_ui->hhLayer1SpinBox,    m_ui->hhLayer2SpinBox,
-            m_ui->hhLayer3SpinBox,    m_ui->hhLayer4SpinBox,    m_ui->hhLayer5SpinBox,    m_ui->midiChannelComboBox,
-            m_ui->velocity,           m_ui->waveAVolumeSpinBox, m_ui->waveBVolumeSpinBox, m_ui->waveAPitch,
-            m_ui->waveBPitch,         m_ui->kitVolumeSpinBox,   m_ui->kitTempoSpinBox,    m_ui->effect1_ctrl1,
-            m_ui->effect1_ctrl2,      m_ui->effect1_ctrl3,      m_ui->effect2_ctrl1,      m_ui->effect2_ctrl2,
-            m_ui->effect2_ctrl3,      m_ui->effect3_ctrl1,      m_ui->effect3_ctrl2,      m_ui->effect3_ctrl3,
-            m_ui->effect4_ctrl1,      m_ui->effect4_ctrl2,      m_ui->effect4_ctrl3};
+            m_view.kitNumber,          m_view.kitNameLineEdit,    m_view.hhLayer1SpinBox,    m_view.hhLayer2SpinBox,
+            m_view.hhLayer3SpinBox,    m_view.hhLayer4SpinBox,    m_view.hhLayer5SpinBox,    m_view.midiChannelComboBox,
+            m_view.velocity,           m_view.waveAVolumeSpinBox, m_view.waveBVolumeSpinBox, m_view.waveAPitch,
+            m_view.waveBPitch,         m_view.kitVolumeSpinBox,   m_view.kitTempoSpinBox,    m_view.effect1_ctrl1,
+            m_view.effect1_ctrl2,      m_view.effect1_ctrl3,      m_view.effect2_ctrl1,      m_view.effect2_ctrl2,
+            m_view.effect2_ctrl3,      m_view.effect3_ctrl1,      m_view.effect3_ctrl2,      m_view.effect3_ctrl3,
+            m_view.effect4_ctrl1,      m_view.effect4_ctrl2,      m_view.effect4_ctrl3};
     for (QWidget *widget : focused)
         widget->clearFocus();
 
@@ -54,28 +52,17 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
         const QString source = index.sibling(index.row(), 1).data().toString().trimmed();
         const QString path = percussionpadfile::soundSourceFile(source);
         if (name.isEmpty() || source.isEmpty() || !ztplatform::isRegularFile(path)) {
-            m_ui->songLabel2->clear();
-            m_preview.stop();
-            m_ui->playBtn2->setEnabled(false);
-            m_ui->playBtn2->setStyleSheet(kPlayIcon);
-            m_ui->playBtn2->repaint();
-            m_ui->stopBtn2->setEnabled(false);
+            m_preview.disablePreview();
             UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"),
                                             name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
                                                     + WindowTexts::tr("Please check path:") + path);
             return;
         }
-        m_ui->playBtn2->setStyleSheet(kPlayIcon);
-        m_ui->songLabel2->setText(name);
-        if (m_preview.playerState() == QMediaPlayer::StoppedState) {
-            m_ui->playBtn2->setEnabled(true);
-            m_ui->playBtn2->repaint();
-        } else {
-            m_preview.stop();
-        }
+        m_preview.showSoundName(name);
+        m_preview.readyToPlay();
         if (drag) {
             auto *mime = new QMimeData;
-            mime->setData(m_shell->MIME_FORMAT(), dragpayload::record(name, source).toUtf8());
+            mime->setData(dragpayload::MIME_FORMAT, dragpayload::record(name, source).toUtf8());
             mime->setText(name);
             auto *d = new QDrag(m_boxes);
             d->setMimeData(mime);
@@ -84,7 +71,7 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
         }
         m_preview.choosePreviewSound(source);
     } else if (!parent.isValid()) {
-        m_ui->soundListTreeView->setColumnHidden(1, true);
+        m_soundLists.hideMirrorSources();
     }
 }
 
@@ -100,7 +87,7 @@ void KitPagesController::pressHHSound(const QModelIndex &index)
 
 void KitPagesController::clearHHWaves()
 {
-    m_mainPadPage->selectKit(quint8(m_ui->kitNoSpinBox->value() - 1));
+    m_mainPadPage->selectKit(quint8(m_view.kitNoSpinBox->value() - 1));
     if (m_mainPadPage->currentKitNum() >= m_doc.kitAttrList().size())
         return;
     m_doc.clearHiHat(m_mainPadPage->currentKitNum()); // the slots show it
@@ -110,14 +97,14 @@ void KitPagesController::clearHHWaves()
 // to the last value accepted. With `pendingOnly` an accepted value is left alone.
 void KitPagesController::checkLayer(int layer, bool pendingOnly)
 {
-    QSpinBox *const boxes[3] = {m_ui->hhLayer1SpinBox, m_ui->hhLayer2SpinBox, m_ui->hhLayer3SpinBox};
-    QLabel *const below[3] = {m_ui->labLayer2, m_ui->labLayer3, m_ui->labLayer4};
+    QSpinBox *const boxes[3] = {m_view.hhLayer1SpinBox, m_view.hhLayer2SpinBox, m_view.hhLayer3SpinBox};
+    QLabel *const below[3] = {m_view.labLayer2, m_view.labLayer3, m_view.labLayer4};
     int *const accepted[3] = {&m_original_layer1, &m_original_layer2, &m_original_layer3};
     QSpinBox *box = boxes[layer - 1];
     if (pendingOnly && box->value() == *accepted[layer - 1])
         return;
-    if (kitediting::hhLayerAccepted(layer, m_ui->hhLayer1SpinBox->value(), m_ui->hhLayer2SpinBox->value(),
-                                    m_ui->hhLayer3SpinBox->value())) {
+    if (kitediting::hhLayerAccepted(layer, m_view.hhLayer1SpinBox->value(), m_view.hhLayer2SpinBox->value(),
+                                    m_view.hhLayer3SpinBox->value())) {
         below[layer - 1]->setText(QString::number(box->value() - 1));
         *accepted[layer - 1] = box->value();
     } else {
@@ -144,5 +131,20 @@ void KitPagesController::disHHList(const MainWindow1Records::soundKit *kit, quin
     const MainWindow1Records::PEDAL_SETTING &h = kit->pedalChunk;
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
-    m_shell->hhWidgetGroup()[slot].lableA->setText(names[slot]);
+    m_hhWidgetGroup[slot].lableA->setText(names[slot]);
+}
+
+void KitPagesController::showChangedHiHat(int k)
+{
+    // The hi-hat slots of the pad settings page, which its kit commit takes back.
+    if (k < 0 || k >= m_doc.kitAttrList().size() || k != m_view.kitNoSpinBox->value() - 1)
+        return;
+    for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
+        disHHList(&m_doc.kitAttrList().at(k), quint8(k), slot);
+}
+
+void KitPagesController::showChangedHiHats()
+{
+    for (int k = 0; k < m_doc.kitAttrList().size() && k < KIT_MAX_COUNT; ++k)
+        showChangedHiHat(k);
 }

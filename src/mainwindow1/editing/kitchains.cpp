@@ -3,11 +3,9 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/shell/shellcontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "model/kitchain.h"
-#include "widgets/mystyle.h"
+#include "widgets/themesheets.h"
 #include "document/kitdocument.h"
 
 #include <QDebug>
@@ -15,6 +13,13 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include "widgets/lineedit.h"
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QTreeView>
 
 void KitChainsController::initKitChainSet()
 {
@@ -22,7 +27,7 @@ void KitChainsController::initKitChainSet()
     m_kitChainNameList.clear();
     initKitChainStep();
 
-    QTreeView *view = m_ui->kitListtreeView;
+    QTreeView *view = m_view.kitListtreeView;
     m_kitChainListItemModel = new QStandardItemModel(view);
     view->setModel(m_kitChainListItemModel);
     m_kitChainListItemModel->setHorizontalHeaderLabels({WindowTexts::tr("Kit No."), WindowTexts::tr("Name")});
@@ -34,14 +39,14 @@ void KitChainsController::initKitChainSet()
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setItemsExpandable(true);
     view->setFocusPolicy(Qt::StrongFocus);
-    view->setStyle(m_shell->myStyle());
+    view->setStyle(m_style);
     view->setColumnWidth(0, qMax(50, view->header()->sectionSizeHint(0))); // room for "Kit No." in each language
-    m_ui->stepWidget->setAcceptDrops(true);
-    m_ui->stepWidget->installEventFilter(m_dropFilter); // the window's drops fill the steps
+    m_view.stepWidget->setAcceptDrops(true);
+    m_view.stepWidget->installEventFilter(m_dropFilter); // the window's drops fill the steps
 
     m_kitChian = KitChain();
-    m_ui->kitChainNoSpinBox->setValue(1);
-    m_ui->rBtnKitChainOff->setChecked(true);
+    m_view.kitChainNoSpinBox->setValue(1);
+    m_view.rBtnKitChainOff->setChecked(true);
 
     auto *root = new QStandardItem(WindowTexts::tr("Kit List"));
     root->setEditable(false);
@@ -59,21 +64,11 @@ void KitChainsController::initKitChainSet()
 
 void KitChainsController::initKitChainStep()
 {
-    Ui::MainWindow1 *ui = m_ui;
-    QGroupBox *const boxes[STEP_MAX_COUNT] = {
-            ui->groupStep1,  ui->groupStep2,  ui->groupStep3,  ui->groupStep4,  ui->groupStep5,
-            ui->groupStep6,  ui->groupStep7,  ui->groupStep8,  ui->groupStep9,  ui->groupStep10,
-            ui->groupStep11, ui->groupStep12, ui->groupStep13, ui->groupStep14, ui->groupStep15,
-            ui->groupStep16, ui->groupStep17, ui->groupStep18, ui->groupStep19, ui->groupStep20};
-    QLabel *const labels[STEP_MAX_COUNT] = {ui->step1Lab,  ui->step2Lab,  ui->step3Lab,  ui->step4Lab,
-                                            ui->step5Lab,  ui->step6Lab,  ui->step7Lab,  ui->step8Lab,
-                                            ui->step9Lab,  ui->step10Lab, ui->step11Lab, ui->step12Lab,
-                                            ui->step13Lab, ui->step14Lab, ui->step15Lab, ui->step16Lab,
-                                            ui->step17Lab, ui->step18Lab, ui->step19Lab, ui->step20Lab};
+    m_stepBoxes.clear();
     m_stepLabels.clear();
     for (int s = 0; s < STEP_MAX_COUNT; ++s) {
-        m_stepLabels.append(labels[s]);
-        m_shell->setStepWidget(s, boxes[s], labels[s]); // the window's drops find the steps there
+        m_stepBoxes.append(m_view.stepBoxes[size_t(s)]); // the window's drops find the steps there
+        m_stepLabels.append(m_view.stepLabels[size_t(s)]);
     }
 }
 
@@ -81,7 +76,7 @@ void KitChainsController::disKit(const KitChain *chain, int step)
 {
     if (!chain || step < 0 || step >= m_stepLabels.size())
         return;
-    const int n = m_ui->kitChainNoSpinBox->value();
+    const int n = m_view.kitChainNoSpinBox->value();
     const int kit = n == 0 ? 0 : kitchain::stepKit(*chain, n, step);
     m_stepLabels[step]->setText(kit == 0 ? QString() : m_kitChainNameList.value(kit - 1));
 }
@@ -99,18 +94,18 @@ void KitChainsController::disKitStep(const QVector<KitChain> &chains, int chain)
 void KitChainsController::showChangedChains()
 {
     if (!m_stepLabels.isEmpty())
-        disKitStep(m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
+        disKitStep(m_doc.kitChainList(), m_view.kitChainNoSpinBox->value());
 }
 
 void KitChainsController::showChain(int chain)
 {
     m_kitChian.kit_chain_No = quint8(chain);
-    m_ui->rBtnKitChainOn->setEnabled(true);
-    m_ui->rBtnKitChainOff->setEnabled(true);
+    m_view.rBtnKitChainOn->setEnabled(true);
+    m_view.rBtnKitChainOff->setEnabled(true);
     if (chain >= 1 && chain <= kitchain::CHAIN_COUNT) {
-        if (m_ui->rBtnKitChainOff->isChecked())
+        if (m_view.rBtnKitChainOff->isChecked())
             m_doc.switchChainOn(0);
-        else if (m_ui->rBtnKitChainOn->isChecked())
+        else if (m_view.rBtnKitChainOn->isChecked())
             m_doc.switchChainOn(chain);
         disKitStep(m_doc.kitChainList(), chain);
     } else if (chain == 0) {
@@ -121,15 +116,15 @@ void KitChainsController::showChain(int chain)
 
 void KitChainsController::switchOn()
 {
-    if (!m_ui->rBtnKitChainOn->isChecked())
+    if (!m_view.rBtnKitChainOn->isChecked())
         return;
     m_kitChian.kit_chain = 1;
-    m_doc.switchChainOn(m_ui->kitChainNoSpinBox->value());
+    m_doc.switchChainOn(m_view.kitChainNoSpinBox->value());
 }
 
 void KitChainsController::switchOff()
 {
-    if (!m_ui->rBtnKitChainOff->isChecked())
+    if (!m_view.rBtnKitChainOff->isChecked())
         return;
     m_kitChian.kit_chain = 0;
     m_doc.switchChainOn(0);
@@ -137,40 +132,7 @@ void KitChainsController::switchOff()
 
 void KitChainsController::clearShownChain()
 {
-    m_doc.clearChain(m_ui->kitChainNoSpinBox->value()); // the page draws the emptied chain
-}
-
-void KitChainsController::takeOverChainPage()
-{
-    finishKitListEdit();
-    const int chain = m_ui->kitChainNoSpinBox->value();
-    m_kitChian.kit_chain_No = quint8(chain);
-    if (m_ui->rBtnKitChainOff->isChecked())
-        m_doc.confirmChains(0);
-    else if (m_ui->rBtnKitChainOn->isChecked())
-        m_doc.confirmChains(chain);
-
-    // Names renamed in the kit list become the kits' names, on the main page too.
-    const int shown = m_ui->kitNumber->text().toInt() - 1;
-    QVector<QString> names = m_doc.kitNameList();
-    for (int k : qAsConst(m_kitListRenames)) {
-        if (k < 0 || k >= m_kitChainNameList.size() || k >= names.size())
-            continue;
-        names[k] = m_kitChainNameList[k];
-        if (k == shown) {
-            m_ui->kitNameLineEdit->setText(names[k]);
-            m_mainPadPage.noteNameFieldKit(k);
-            m_ui->kitNameLabel->setText(names[k]);
-        }
-    }
-    m_kitListRenames.clear();
-    m_doc.renameKits(names);
-}
-
-void KitChainsController::confirmChains()
-{
-    takeOverChainPage();
-    emit chainsConfirmed(m_doc.kitChainList(), m_kitChainNameList);
+    m_doc.clearChain(m_view.kitChainNoSpinBox->value()); // the page draws the emptied chain
 }
 
 void KitChainsController::applyHandedOn(const QVector<KitChain> &chains, const QVector<QString> &names)
@@ -182,11 +144,11 @@ void KitChainsController::applyHandedOn(const QVector<KitChain> &chains, const Q
     const int kit = m_mainPadPage.oldKitNumber();
     if (kit < 1 || kit > m_doc.kitAttrList().size())
         return;
-    m_ui->kitNumber->setText(QString::number(kit));
-    m_ui->kitNameLineEdit->setText(names.value(kit - 1));
+    m_view.kitNumber->setText(QString::number(kit));
+    m_view.kitNameLineEdit->setText(names.value(kit - 1));
     m_mainPadPage.noteNameFieldKit(kit - 1);
-    m_ui->kitNameLabel->setText(names.value(kit - 1));
-    m_ui->kitNoSpinBox->setValue(kit);
+    m_view.kitNameLabel->setText(names.value(kit - 1));
+    m_view.kitNoSpinBox->setValue(kit);
     m_mainPadPage.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
 }
 
@@ -194,14 +156,74 @@ void KitChainsController::loadChains(const QVector<KitChain> &chains)
 {
     const int on = m_doc.loadChains(m_kitChian, chains);
     if (on != 0) {
-        m_ui->kitChainNoSpinBox->setValue(on);
-        m_ui->rBtnKitChainOn->setChecked(true);
+        m_view.kitChainNoSpinBox->setValue(on);
+        m_view.rBtnKitChainOn->setChecked(true);
     } else {
-        m_ui->rBtnKitChainOff->setChecked(true); // the buttons show the loaded state
+        m_view.rBtnKitChainOff->setChecked(true); // the buttons show the loaded state
     }
     showChain(on);
     if (on == 0) // the steps of the chain the page shows, not the empty entry 0
-        disKitStep(m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
+        disKitStep(m_doc.kitChainList(), m_view.kitChainNoSpinBox->value());
+}
+
+void KitChainsController::setUpTexts(const QString &fontFamily)
+{
+    const KitChainsView &v = m_view;
+    v.logoWidget3->hide();
+    v.label_33->setText(WindowTexts::tr("KIT CHIAN ") + QStringLiteral("\r\n") + WindowTexts::tr("FUNCTION"));
+    v.kitListtreeView->verticalScrollBar()->setStyleSheet(
+            QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
+    v.kitListtreeView->setAnimated(true);
+
+    // Only the family changes; the form's point size stays.
+    auto setFamily = [&fontFamily](QWidget *widget, bool bold = false) {
+        QFont f = widget->font();
+        f.setFamily(fontFamily);
+        if (bold)
+            f.setBold(true);
+        widget->setFont(f);
+    };
+    for (QWidget *widget : {static_cast<QWidget *>(v.label_33), static_cast<QWidget *>(v.label_34),
+                            static_cast<QWidget *>(v.rBtnKitChainOff), static_cast<QWidget *>(v.rBtnKitChainOn),
+                            static_cast<QWidget *>(v.moveUpKit), static_cast<QWidget *>(v.moveDownKit)})
+        setFamily(widget);
+    v.btnKitChainSave->setStyleSheet(QStringLiteral("QToolTip { background-color: white; color: black;}"));
+    setFamily(v.label, true);
+}
+
+void KitChainsController::applyTheme(bool isDark)
+{
+    using themesheets::icon;
+    using themesheets::style;
+    style(m_view.label, isDark, "background-color: rgb(35, 35, 35); color:white; ",
+          "background-color: rgb(236, 236, 236); color:black; ");
+    style(m_view.kitListtreeView, isDark,
+          " background-color: rgb(25, 25, 25); color:white; QHeadView{background-color: rgb(25, 25, 25); }",
+          "background-color: rgb(236, 236, 236); color:black;");
+    style(m_view.widget_8, isDark, "background-color: rgb(35, 35, 35); color:white;",
+          "background-color: rgb(236, 236, 236); color:black;");
+    icon(m_view.moveUpKit, isDark, ":/images/kitUp2.png", ":/images/kitUp1.png");
+    icon(m_view.moveDownKit, isDark, ":/images/kitDown2.png", ":/images/kitDown1.png");
+}
+
+bool KitChainsController::isStepArea(const QObject *watched) const
+{
+    return watched == m_view.stepWidget;
+}
+
+int KitChainsController::stepAt(const QPoint &pos) const
+{
+    for (int s = 0; s < m_stepBoxes.size(); ++s) {
+        const QWidget *box = m_stepBoxes[s];
+        if (QRect(box->mapTo(m_view.stepWidget, QPoint(0, 0)), box->size()).contains(pos))
+            return s;
+    }
+    return -1;
+}
+
+int KitChainsController::chainShown() const
+{
+    return m_view.kitChainNoSpinBox->value();
 }
 
 void KitChainsController::showStepChain(int chain)
@@ -213,14 +235,14 @@ void KitChainsController::showStepChain(int chain)
             on = c;
     }
     // The switch first: showing a chain switches the one shown on while ON is checked.
-    (on != 0 ? m_ui->rBtnKitChainOn : m_ui->rBtnKitChainOff)->setChecked(true);
+    (on != 0 ? m_view.rBtnKitChainOn : m_view.rBtnKitChainOff)->setChecked(true);
     m_kitChian.kit_chain = on != 0 ? 1 : 0;
     if (chain < 1 || chain > kitchain::CHAIN_COUNT)
-        chain = on != 0 ? on : m_ui->kitChainNoSpinBox->value();
+        chain = on != 0 ? on : m_view.kitChainNoSpinBox->value();
     if (on != 0)
         chain = on; // only the chain switched on can be shown with ON checked
-    if (m_ui->kitChainNoSpinBox->value() != chain)
-        m_ui->kitChainNoSpinBox->setValue(chain);
+    if (m_view.kitChainNoSpinBox->value() != chain)
+        m_view.kitChainNoSpinBox->setValue(chain);
     updateKitChainNameList();
-    disKitStep(chains, m_ui->kitChainNoSpinBox->value());
+    disKitStep(chains, m_view.kitChainNoSpinBox->value());
 }

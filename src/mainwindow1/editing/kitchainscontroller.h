@@ -11,17 +11,48 @@
 #include <QString>
 #include <QVector>
 
+#include <array>
+
 class KitDocument;
-class KitPagesController;
+class LineEdit;
 class MainPadPageController;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPoint;
+class QRadioButton;
+class QSpinBox;
 class QStandardItem;
 class QStandardItemModel;
+class QStyle;
+class QToolButton;
+class QTreeView;
 class QWidget;
-class ShellController;
-namespace Ui {
-class MainWindow1;
-}
+
+// The widgets of the kit-chain page: the kit list, the chain's steps and
+// switch; the kit number and name fields it keeps in step.
+struct KitChainsView
+{
+    QWidget *logoWidget3 = nullptr;
+    QLabel *label = nullptr; // the kit list's title
+    QTreeView *kitListtreeView = nullptr;
+    QWidget *widget_8 = nullptr;
+    QToolButton *moveUpKit = nullptr;
+    QToolButton *moveDownKit = nullptr;
+    QLabel *label_33 = nullptr;
+    QRadioButton *rBtnKitChainOn = nullptr;
+    QRadioButton *rBtnKitChainOff = nullptr;
+    QLabel *label_34 = nullptr;
+    QSpinBox *kitChainNoSpinBox = nullptr;
+    QToolButton *btnKitChainSave = nullptr;
+    QWidget *stepWidget = nullptr;
+    std::array<QGroupBox *, STEP_MAX_COUNT> stepBoxes{};
+    std::array<QLabel *, STEP_MAX_COUNT> stepLabels{};
+    QLineEdit *kitNumber = nullptr;
+    LineEdit *kitNameLineEdit = nullptr;
+    QSpinBox *kitNoSpinBox = nullptr;
+    QLabel *kitNameLabel = nullptr;
+};
 
 class KitChainsController : public QObject
 {
@@ -31,10 +62,23 @@ public:
     using KitChain = MainWindow1Records::KIT_CHAIN;
 
     // `dropFilter` takes the drops on the steps.
-    KitChainsController(KitDocument &doc, KitPagesController &kitPages, MainPadPageController &mainPadPage,
-                        Ui::MainWindow1 *ui, QWidget *boxParent, QObject *dropFilter, QObject *parent = nullptr);
-    // The areas made after this one, handed over once all are made.
-    void useShell(ShellController &shell) { m_shell = &shell; }
+    KitChainsController(KitDocument &doc, MainPadPageController &mainPadPage, const KitChainsView &view,
+                        QWidget *boxParent, QObject *dropFilter, QObject *parent = nullptr);
+    const KitChainsView &view() const { return m_view; }
+    // The style the kit list is drawn with.
+    void useStyle(QStyle *style) { m_style = style; }
+
+    // ---- construction ----------------------------------------------------------------
+    // Texts, fonts and the widgets never shown, in `fontFamily`.
+    void setUpTexts(const QString &fontFamily);
+    void applyTheme(bool isDark);
+
+    // ---- what the window's drops ask of the steps --------------------------------------
+    bool isStepArea(const QObject *watched) const;
+    // The step box under `pos` of the steps' area, -1 for none.
+    int stepAt(const QPoint &pos) const;
+    // The chain the page shows.
+    int chainShown() const;
 
     // ---- what the page holds ----------------------------------------------------
     // The kit-chain page is shown: drops go to its steps, not the pads.
@@ -86,12 +130,12 @@ public:
     void dragPressedKit();
     // Moves the current kit of the kit list one row up (-1) or down (1).
     void moveKitInList(int step);
-    // The kit moved in the list moves in the document and on the kit pages.
-    void moveKit(const QModelIndex &index, quint8 flag);
     // A kit named elsewhere: the list shows the name, which replaces one typed there.
     void kitNamed(int kit, const QString &name);
-    // A kit's own name changed: the list follows, but for a rename waiting there for OK.
-    void kitNameChanged(int kit, const QString &name);
+    // The redraws of what the document tells changed: kit names and chains.
+    void connectDocument();
+    void showChangedKitName(int kit);
+    void showChangedKitNames();
 
 signals:
     void chainsConfirmed(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names);
@@ -99,12 +143,11 @@ signals:
 
 private:
     KitDocument &m_doc;
-    Ui::MainWindow1 *m_ui;
+    KitChainsView m_view;
     QWidget *m_boxParent;
     QObject *m_dropFilter;
-    KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
-    ShellController *m_shell = nullptr; // the step widgets the drops find and the list's style
+    QStyle *m_style = nullptr;
 
     bool m_kitChainUiFlag = false;
     KitChain m_kitChian{};
@@ -113,7 +156,8 @@ private:
     bool m_kitListFilling = false; // the kit list is being filled: its cell changes are no renames
     QVector<QString> m_kitChainNameList;
     QSet<int> m_kitListRenames;
-    QVector<QLabel *> m_stepLabels; // the 20 step boxes' labels, once the page is set up
+    QVector<QGroupBox *> m_stepBoxes; // the 20 step boxes, once the page is set up
+    QVector<QLabel *> m_stepLabels;   // and their labels
 
     void initKitChainStep();
     bool replaceNameToStep(const QString &kitNumber, const QString &name);

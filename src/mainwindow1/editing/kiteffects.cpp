@@ -3,10 +3,12 @@
 // stored effect, and the control layout of each type.
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "ui_mainwindow1.h"
 
 #include "model/kitediting.h"
 #include "document/kitdocument.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
 
 namespace {
 
@@ -20,28 +22,28 @@ struct EffectSlot
     int number; // 1..4, for the placeholder captions
 };
 
-EffectSlot effectSlot(Ui::MainWindow1 *ui, int n)
+EffectSlot effectSlot(const KitPagesView &v, int n)
 {
     switch (n) {
     case 0:
-        return {ui->kitEffect1,
-                {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3},
-                {ui->lab_effect1_ctrl1, ui->lab_effect1_ctrl2, ui->lab_effect1_ctrl3},
+        return {v.kitEffect1,
+                {v.effect1_ctrl1, v.effect1_ctrl2, v.effect1_ctrl3},
+                {v.lab_effect1_ctrl1, v.lab_effect1_ctrl2, v.lab_effect1_ctrl3},
                 1};
     case 1:
-        return {ui->kitEffect2,
-                {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3},
-                {ui->lab_effect2_ctrl1, ui->lab_effect2_ctrl2, ui->lab_effect2_ctrl3},
+        return {v.kitEffect2,
+                {v.effect2_ctrl1, v.effect2_ctrl2, v.effect2_ctrl3},
+                {v.lab_effect2_ctrl1, v.lab_effect2_ctrl2, v.lab_effect2_ctrl3},
                 2};
     case 2:
-        return {ui->kitEffect3,
-                {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3},
-                {ui->lab_effect3_ctrl1, ui->lab_effect3_ctrl2, ui->lab_effect3_ctrl3},
+        return {v.kitEffect3,
+                {v.effect3_ctrl1, v.effect3_ctrl2, v.effect3_ctrl3},
+                {v.lab_effect3_ctrl1, v.lab_effect3_ctrl2, v.lab_effect3_ctrl3},
                 3};
     default:
-        return {ui->activeFx,
-                {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3},
-                {ui->lab_effect4_ctrl1, ui->lab_effect4_ctrl2, ui->lab_effect4_ctrl3},
+        return {v.activeFx,
+                {v.effect4_ctrl1, v.effect4_ctrl2, v.effect4_ctrl3},
+                {v.lab_effect4_ctrl1, v.lab_effect4_ctrl2, v.lab_effect4_ctrl3},
                 4};
     }
 }
@@ -66,7 +68,7 @@ void KitPagesController::layoutStep(int n, int t, int kit)
     const int count = kitediting::effectControlCount(t);
     if (count < 0)
         return;
-    const EffectSlot s = effectSlot(m_ui, n);
+    const EffectSlot s = effectSlot(m_view, n);
     for (int c = 0; c < 3; ++c) {
         const bool used = c < count;
         s.box[c]->setVisible(used);
@@ -89,10 +91,10 @@ void KitPagesController::typeChanged(int n, int t)
 {
     if (t < 0 || t >= kitediting::EFFECT_TYPE_COUNT)
         return; // no such type: nothing changes, the commit keeps the stored one
-    const int k = m_ui->kitNoSpinBox->value() - 1;
+    const int k = m_view.kitNoSpinBox->value() - 1;
     if (m_switchKitNum)
         return;
-    const EffectSlot s = effectSlot(m_ui, n);
+    const EffectSlot s = effectSlot(m_view, n);
     const QVector<MainWindow1Records::KIT_EFFECT> &memory = m_doc.kitEffectList(n, k);
     if (t < memory.size()) {
         const MainWindow1Records::KIT_EFFECT e = memory[t];
@@ -107,7 +109,7 @@ void KitPagesController::typeChanged(int n, int t)
 // Shows the stored effect of slot n of kit i; the record stays as it is.
 void KitPagesController::showEffect(int n, int t, int i)
 {
-    const EffectSlot s = effectSlot(m_ui, n);
+    const EffectSlot s = effectSlot(m_view, n);
     s.type->setCurrentIndex(t < kitediting::EFFECT_TYPE_COUNT ? t : -1);
     if (i < 0 || i >= m_doc.kitAttrList().size())
         return;

@@ -2,17 +2,15 @@
 // steps), dragging a kit onto a step, and moving a kit up or down, which
 // swaps the two kits everywhere.
 #include "mainwindow1/editing/kitchainscontroller.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "ui_mainwindow1.h"
 
 #include "library/draghook.h"
 #include "library/dragpayload.h"
 #include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/lineedit.h"
 #include "document/kitdocument.h"
 
 #include <QAbstractItemDelegate>
@@ -22,6 +20,11 @@
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QStandardItemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTreeView>
 
 namespace {
 QStandardItem *kitListRoot(QStandardItemModel *model)
@@ -79,7 +82,7 @@ void KitChainsController::kitListCellChanged(QStandardItem *item)
     }
     const QStandardItem *number = item->parent()->child(row, 0);
     if (number && replaceNameToStep(number->text(), name))
-        disKitStep(m_doc.kitChainList(), m_ui->kitChainNoSpinBox->value());
+        disKitStep(m_doc.kitChainList(), m_view.kitChainNoSpinBox->value());
     m_kitChainNameList[row] = name;
     m_kitListRenames.insert(row); // taken over by OK, a page change, a save or the close
 }
@@ -87,7 +90,7 @@ void KitChainsController::kitListCellChanged(QStandardItem *item)
 bool KitChainsController::finishKitListEdit()
 {
     QStandardItem *root = kitListRoot(m_kitChainListItemModel);
-    QTreeView *view = m_ui->kitListtreeView;
+    QTreeView *view = m_view.kitListtreeView;
     if (!root)
         return true;
     for (int row = 0; row < root->rowCount(); ++row) {
@@ -109,7 +112,7 @@ bool KitChainsController::finishKitListEdit()
 
 void KitChainsController::dragPressedKit()
 {
-    QItemSelectionModel *selection = m_ui->kitListtreeView->selectionModel();
+    QItemSelectionModel *selection = m_view.kitListtreeView->selectionModel();
     QModelIndexList selected = selection ? selection->selectedIndexes() : QModelIndexList();
     if (selected.size() < 2)
         return;
@@ -121,7 +124,7 @@ void KitChainsController::dragPressedKit()
     if (number.isEmpty() || name.isEmpty())
         return;
     auto *mime = new QMimeData;
-    mime->setData(m_shell->MIME_FORMAT(), dragpayload::record(number, name).toUtf8());
+    mime->setData(dragpayload::MIME_FORMAT, dragpayload::record(number, name).toUtf8());
     mime->setText(name);
     auto *drag = new QDrag(m_boxParent);
     drag->setMimeData(mime);
@@ -132,7 +135,7 @@ void KitChainsController::dragPressedKit()
 void KitChainsController::moveKitInList(int step)
 {
     finishKitListEdit(); // a name still typed goes with its kit
-    const QModelIndex index = m_ui->kitListtreeView->currentIndex();
+    const QModelIndex index = m_view.kitListtreeView->currentIndex();
     QStandardItem *root = kitListRoot(m_kitChainListItemModel);
     if (!root || !index.parent().isValid())
         return;
@@ -163,29 +166,45 @@ void KitChainsController::moveKitInList(int step)
                 name->setText(m_kitChainNameList[r]);
         }
     }
-    m_ui->kitListtreeView->repaint();
+    m_view.kitListtreeView->repaint();
     const QModelIndex moved = m_kitChainListItemModel->index(other, 0, root->index());
-    m_ui->kitListtreeView->selectionModel()->setCurrentIndex(
+    m_view.kitListtreeView->selectionModel()->setCurrentIndex(
             moved, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    showChain(m_ui->kitChainNoSpinBox->value());
+    showChain(m_view.kitChainNoSpinBox->value());
     emit kitMoved(index, step < 0 ? 0 : 1);
 }
 
-void KitChainsController::moveKit(const QModelIndex &index, quint8 flag)
+void KitChainsController::takeOverChainPage()
 {
-    const int row = index.row();
-    const int moved = flag == 0 ? row - 1 : row + 1;
-    if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
-        return;
-    // The kit page's edits go into the kit it shows before the kits change places.
-    m_kitPages.commitShownKit(m_mainPadPage.oldKitNumber());
-    m_doc.moveKit(row, moved);
-    m_mainPadPage.selectKit(quint8(moved));
-    m_ui->kitNumber->setText(QString::number(moved + 1));
-    m_mainPadPage.dispPadList(m_doc.kitAttrList(), m_mainPadPage.currentKitNum());
+    finishKitListEdit();
+    const int chain = m_view.kitChainNoSpinBox->value();
+    m_kitChian.kit_chain_No = quint8(chain);
+    if (m_view.rBtnKitChainOff->isChecked())
+        m_doc.confirmChains(0);
+    else if (m_view.rBtnKitChainOn->isChecked())
+        m_doc.confirmChains(chain);
 
-    // Show the moved kit on the kit page without committing the page again.
-    m_kitPages.showMovedKit(moved + 1);
+    // Names renamed in the kit list become the kits' names, on the main page too.
+    const int shown = m_view.kitNumber->text().toInt() - 1;
+    QVector<QString> names = m_doc.kitNameList();
+    for (int k : qAsConst(m_kitListRenames)) {
+        if (k < 0 || k >= m_kitChainNameList.size() || k >= names.size())
+            continue;
+        names[k] = m_kitChainNameList[k];
+        if (k == shown) {
+            m_view.kitNameLineEdit->setText(names[k]);
+            m_mainPadPage.noteNameFieldKit(k);
+            m_view.kitNameLabel->setText(names[k]);
+        }
+    }
+    m_kitListRenames.clear();
+    m_doc.renameKits(names);
+}
+
+void KitChainsController::confirmChains()
+{
+    takeOverChainPage();
+    emit chainsConfirmed(m_doc.kitChainList(), m_kitChainNameList);
 }
 
 void KitChainsController::kitNamed(int kit, const QString &name)
@@ -195,8 +214,25 @@ void KitChainsController::kitNamed(int kit, const QString &name)
     m_kitListRenames.remove(kit);
 }
 
-void KitChainsController::kitNameChanged(int kit, const QString &name)
+void KitChainsController::connectDocument()
 {
-    if (kit >= 0 && kit < m_kitChainNameList.size() && !m_kitListRenames.contains(kit))
-        m_kitChainNameList[kit] = name;
+    KitDocument *doc = &m_doc;
+    connect(doc, &KitDocument::kitChanged, this, &KitChainsController::showChangedKitName);
+    connect(doc, &KitDocument::kitsChanged, this, &KitChainsController::showChangedKitNames);
+    connect(doc, &KitDocument::chainsChanged, this, &KitChainsController::showChangedChains);
+}
+
+void KitChainsController::showChangedKitName(int kit)
+{
+    // A kit's own name changed: the list follows, but for a rename waiting there for OK.
+    if (kit < 0 || kit >= m_doc.kitAttrList().size())
+        return;
+    if (kit < m_kitChainNameList.size() && !m_kitListRenames.contains(kit))
+        m_kitChainNameList[kit] = m_doc.kitAttrList().at(kit).kit_name;
+}
+
+void KitChainsController::showChangedKitNames()
+{
+    for (int k = 0; k < m_doc.kitAttrList().size() && k < KIT_MAX_COUNT; ++k)
+        showChangedKitName(k);
 }

@@ -1,20 +1,32 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "ui_mainwindow1.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 
 #include <QScopedValueRollback>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSpinBox>
 
-KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, Ui::MainWindow1 *ui, QWidget *boxes, PreviewController &preview,
-                                       SoundListsController &soundLists)
+KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view,
+                                       QWidget *boxes, PreviewController &preview, SoundListsController &soundLists)
     : QObject(nullptr)
     , m_doc(doc)
     , m_library(library)
-    , m_ui(ui)
+    , m_view(view)
     , m_boxes(boxes)
     , m_preview(preview)
     , m_soundLists(soundLists)
 {
+    QGroupBox *const hhBoxes[HH_NUM_MAX] = {m_view.hh_wave1_groupBox, m_view.hh_wave2_groupBox,
+                                            m_view.hh_wave3_groupBox, m_view.hh_wave4_groupBox,
+                                            m_view.hh_wave5_groupBox};
+    QLabel *const names[HH_NUM_MAX] = {m_view.hh_wave1_name, m_view.hh_wave2_name, m_view.hh_wave3_name,
+                                       m_view.hh_wave4_name, m_view.hh_wave5_name};
+    for (int i = 0; i < HH_NUM_MAX; ++i) {
+        m_hhWidgetGroup[size_t(i)].group = hhBoxes[i];
+        m_hhWidgetGroup[size_t(i)].lableA = names[i];
+    }
 }
 
 void KitPagesController::takeLoadedKit(const MainWindow1Records::KIT_EFFECT effects[4],
@@ -33,11 +45,36 @@ void KitPagesController::redrawKitPage(int kitNo)
     m_switchKitNum = false;
 }
 
+void KitPagesController::connectDocument()
+{
+    KitDocument *doc = &m_doc;
+    connect(doc, &KitDocument::kitChanged, this, &KitPagesController::showChangedHiHat);
+    connect(doc, &KitDocument::kitsChanged, this, &KitPagesController::showChangedHiHats);
+    connect(doc, &KitDocument::globalChanged, this, &KitPagesController::showGlobalSettings);
+}
+
+void KitPagesController::moveKit(const QModelIndex &index, quint8 flag)
+{
+    const int row = index.row();
+    const int moved = flag == 0 ? row - 1 : row + 1;
+    if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
+        return;
+    // The kit page's edits go into the kit it shows before the kits change places.
+    commitShownKit(m_mainPadPage->oldKitNumber());
+    m_doc.moveKit(row, moved);
+    m_mainPadPage->selectKit(quint8(moved));
+    m_mainPadPage->setKitField(QString::number(moved + 1));
+    m_mainPadPage->dispPadList(m_doc.kitAttrList(), m_mainPadPage->currentKitNum());
+
+    // Show the moved kit on the kit page without committing the page again.
+    showMovedKit(moved + 1);
+}
+
 void KitPagesController::showMovedKit(int kitNo)
 {
     const QScopedValueRollback<bool> noCommit(m_loadKitNoFlag, true);
-    if (m_ui->kitNoSpinBox->value() != kitNo)
-        m_ui->kitNoSpinBox->setValue(kitNo);
+    if (m_view.kitNoSpinBox->value() != kitNo)
+        m_view.kitNoSpinBox->setValue(kitNo);
     else
         switchKit(kitNo);
 }

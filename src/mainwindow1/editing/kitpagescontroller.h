@@ -19,32 +19,258 @@
 #include <QString>
 #include <QVector>
 
+#include <array>
+
+class CustomComboBox;
 class KitChainsController;
+class LineEdit;
 class MainPadPageController;
 class PreviewController;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPoint;
+class QPushButton;
 class QSpinBox;
+class QStackedWidget;
+class QToolButton;
+class QTreeView;
 class QWidget;
-class SetupFilesController;
-class ShellController;
 class SoundLibrary;
 class SoundListsController;
-namespace Ui {
-class MainWindow1;
-}
+
+// The widgets the kit pages drive: the page buttons and the panes they
+// switch, the kit settings and pad settings pages with their hi-hat slots,
+// and the global settings page with its metronome list; the kit number and
+// name fields the pages fill.
+struct KitPagesView
+{
+    QToolButton *btnKitMove = nullptr;
+    QToolButton *btnSoundKit = nullptr;
+    QToolButton *btnKitChain = nullptr;
+    QStackedWidget *rightTopStackedWidget = nullptr;
+    LineEdit *kitNameLineEdit = nullptr;
+    QLineEdit *kitNumber = nullptr;
+    QToolButton *btnClear = nullptr;
+    QToolButton *btnLoadFile = nullptr;
+    QToolButton *btnSave = nullptr;
+    QStackedWidget *left_stackedWidget = nullptr;
+    QWidget *left_soundHHSet = nullptr;
+    QWidget *logoWidget2 = nullptr;
+    QLabel *label_3 = nullptr;
+    QLabel *label_130 = nullptr;
+    QComboBox *bottomColorComboBox = nullptr;
+    QLabel *label_132 = nullptr;
+    QComboBox *workColorComboBox = nullptr;
+    QStackedWidget *midStackedWidget = nullptr;
+    QWidget *midStackedWidgetPad3 = nullptr;
+    QComboBox *pedalType = nullptr;
+    QWidget *pedalWidget = nullptr;
+    QGroupBox *hh_wave1_groupBox = nullptr;
+    QLabel *hh_wave1_name = nullptr;
+    QGroupBox *hh_wave2_groupBox = nullptr;
+    QLabel *hh_wave2_name = nullptr;
+    QGroupBox *hh_wave3_groupBox = nullptr;
+    QLabel *hh_wave3_name = nullptr;
+    QGroupBox *hh_wave4_groupBox = nullptr;
+    QLabel *hh_wave4_name = nullptr;
+    QGroupBox *hh_wave5_groupBox = nullptr;
+    QLabel *hh_wave5_name = nullptr;
+    QPushButton *btnClearHHWave = nullptr;
+    QGroupBox *groupBox_7 = nullptr;
+    QSpinBox *hhLayer1SpinBox = nullptr;
+    QLabel *labLayer1 = nullptr;
+    QSpinBox *hhLayer2SpinBox = nullptr;
+    QLabel *labLayer2 = nullptr;
+    QSpinBox *hhLayer3SpinBox = nullptr;
+    QLabel *labLayer3 = nullptr;
+    QSpinBox *hhLayer4SpinBox = nullptr;
+    QLabel *labLayer4 = nullptr;
+    QLabel *label_147 = nullptr;
+    QSpinBox *hhLayer5SpinBox = nullptr;
+    QGroupBox *padGroupBox = nullptr;
+    QWidget *widget_11 = nullptr;
+    CustomComboBox *padNoComboBox = nullptr;
+    QSpinBox *midiCodeSpinBox = nullptr;
+    QComboBox *midiChannelComboBox = nullptr;
+    QLabel *midiGate = nullptr;
+    QLabel *extCtrl = nullptr;
+    QLabel *padOutput = nullptr;
+    QComboBox *muteGroup = nullptr;
+    QLabel *label_189 = nullptr;
+    QLabel *tempoSync = nullptr;
+    QComboBox *polyMono = nullptr;
+    QComboBox *dynamic = nullptr;
+    QComboBox *mode = nullptr;
+    QComboBox *loop = nullptr;
+    QComboBox *trigType = nullptr;
+    QSpinBox *velocity = nullptr;
+    QWidget *widget_12 = nullptr;
+    QLabel *waveAName = nullptr;
+    QSpinBox *waveAVolumeSpinBox = nullptr;
+    QComboBox *waveACenter = nullptr;
+    QSpinBox *waveAPitch = nullptr;
+    QComboBox *waveADecay = nullptr;
+    QLabel *waveBName = nullptr;
+    QSpinBox *waveBVolumeSpinBox = nullptr;
+    QComboBox *waveBPan = nullptr;
+    QSpinBox *waveBPitch = nullptr;
+    QComboBox *waveBDecay = nullptr;
+    QStackedWidget *right_stackedWidget = nullptr;
+    QWidget *rightHHSoundWidget = nullptr;
+    QGroupBox *groupBox_5 = nullptr;
+    QLabel *label_95 = nullptr;
+    QSpinBox *kitNoSpinBox = nullptr;
+    QLabel *label_32 = nullptr;
+    QLabel *kitNameLabel = nullptr;
+    QSpinBox *kitVolumeSpinBox = nullptr;
+    QSpinBox *kitTempoSpinBox = nullptr;
+    QComboBox *linkGroupComboBox = nullptr;
+    QComboBox *padLink1ComboBox = nullptr;
+    QComboBox *padLink2ComboBox = nullptr;
+    QComboBox *kitEffect1 = nullptr;
+    QLabel *label_19 = nullptr;
+    QComboBox *effect1_no = nullptr;
+    QLabel *lab_effect1_ctrl1 = nullptr;
+    QSpinBox *effect1_ctrl1 = nullptr;
+    QLabel *lab_effect1_ctrl2 = nullptr;
+    QSpinBox *effect1_ctrl2 = nullptr;
+    QLabel *lab_effect1_ctrl3 = nullptr;
+    QSpinBox *effect1_ctrl3 = nullptr;
+    QComboBox *kitEffect2 = nullptr;
+    QLabel *label_23 = nullptr;
+    QComboBox *effect2_no = nullptr;
+    QLabel *lab_effect2_ctrl1 = nullptr;
+    QSpinBox *effect2_ctrl1 = nullptr;
+    QLabel *lab_effect2_ctrl2 = nullptr;
+    QSpinBox *effect2_ctrl2 = nullptr;
+    QLabel *lab_effect2_ctrl3 = nullptr;
+    QSpinBox *effect2_ctrl3 = nullptr;
+    QComboBox *kitEffect3 = nullptr;
+    QLabel *label_24 = nullptr;
+    QComboBox *effect3_no = nullptr;
+    QLabel *lab_effect3_ctrl1 = nullptr;
+    QSpinBox *effect3_ctrl1 = nullptr;
+    QLabel *lab_effect3_ctrl2 = nullptr;
+    QSpinBox *effect3_ctrl2 = nullptr;
+    QLabel *lab_effect3_ctrl3 = nullptr;
+    QSpinBox *effect3_ctrl3 = nullptr;
+    QComboBox *activeFx = nullptr;
+    QLabel *label_25 = nullptr;
+    QComboBox *effect4_no = nullptr;
+    QLabel *lab_effect4_ctrl1 = nullptr;
+    QSpinBox *effect4_ctrl1 = nullptr;
+    QLabel *lab_effect4_ctrl2 = nullptr;
+    QSpinBox *effect4_ctrl2 = nullptr;
+    QLabel *lab_effect4_ctrl3 = nullptr;
+    QSpinBox *effect4_ctrl3 = nullptr;
+    QLabel *label_27 = nullptr;
+    QLabel *version = nullptr;
+    QLabel *labEditEffect = nullptr;
+    QLabel *labEffectOFF = nullptr;
+    QComboBox *masterEffectComboBox = nullptr;
+    QLabel *effectType = nullptr;
+    QLabel *effectCtrl1 = nullptr;
+    QLabel *effectCtrl2 = nullptr;
+    QLabel *effectCtrl3 = nullptr;
+    QLabel *audioVolume = nullptr;
+    QLabel *btAudioVolume = nullptr;
+    QLabel *systanGain = nullptr;
+    QLabel *audioOutput = nullptr;
+    QLabel *globalCH = nullptr;
+    QLabel *midiExtCtrl = nullptr;
+    QLabel *midiSync = nullptr;
+    QLabel *softThru = nullptr;
+    QLabel *pcSwLabel = nullptr;
+    QLabel *ccSwLabel = nullptr;
+    QLabel *fxCtrl1CCLabel = nullptr;
+    QLabel *fxCtrl2CCLabel = nullptr;
+    QComboBox *globalPadComboBox = nullptr;
+    QLabel *labType = nullptr;
+    QLabel *labSensivity = nullptr;
+    QLabel *curveLabel = nullptr;
+    QLabel *maskTimeLabel = nullptr;
+    QLabel *labRetrigLevel = nullptr;
+    QLabel *antiCrossLabel = nullptr;
+    QLabel *thresholdLabel = nullptr;
+    QLabel *labDynamicRange = nullptr;
+    QLabel *lcdContrast = nullptr;
+    QComboBox *ledTypeComboBox = nullptr;
+    QComboBox *ledLogoComboBox = nullptr;
+    QLabel *tempoIndicateLabel = nullptr;
+    QLabel *labRecLevel = nullptr;
+    QLabel *labAutoState = nullptr;
+    QLabel *labLoopClick = nullptr;
+    QLabel *labLoopQtz = nullptr;
+    QLabel *labLoopMeas = nullptr;
+    QLabel *labLoopMeasIndex = nullptr;
+    QLabel *labRecPad = nullptr;
+    QLabel *label_156 = nullptr;
+    QSpinBox *clickSoundNoSpinBox = nullptr;
+    QLabel *clickNameLab = nullptr;
+    QLabel *clickInterval = nullptr;
+    QLabel *clickPan = nullptr;
+    QLabel *clickVolume = nullptr;
+    QLabel *clickOutput = nullptr;
+    QLabel *label_155 = nullptr;
+    QPushButton *btnImportClickWave = nullptr;
+    QPushButton *btnDelClick = nullptr;
+    QTreeView *clickWaveTreeView = nullptr;
+    QLineEdit *globalLineEdit = nullptr;
+    QPushButton *btnGlobal = nullptr;
+};
 
 class KitPagesController : public QObject
 {
     Q_OBJECT
 
 public:
-    // `boxes` parents the messages.
-    KitPagesController(KitDocument &doc, SoundLibrary &library, Ui::MainWindow1 *ui,
-                       QWidget *boxes, PreviewController &preview, SoundListsController &soundLists);
-    // The areas made after this one, handed over once all are made.
+    // One hi-hat slot of the pad settings page: its box and the name it shows.
+    struct strHHWidgetGroup
+    {
+        QGroupBox *group = nullptr;
+        QLabel *lableA = nullptr;
+    };
+    using HHWidgets = std::array<strHHWidgetGroup, HH_NUM_MAX>;
+
+    // `boxes` parents the messages and filters the drops on the hi-hat slots.
+    KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view, QWidget *boxes,
+                       PreviewController &preview, SoundListsController &soundLists);
+    const KitPagesView &view() const { return m_view; }
+    // The pages of the editing area made after this one, handed over once all are made.
     void useMainPadPage(MainPadPageController &page) { m_mainPadPage = &page; }
     void useKitChains(KitChainsController &chains) { m_kitChains = &chains; }
-    void useSetupFiles(SetupFilesController &setupFiles) { m_setupFiles = &setupFiles; }
-    void useShell(ShellController &shell) { m_shell = &shell; }
+
+    // ---- construction ----------------------------------------------------------------
+    // Texts, fonts and the widgets never shown, in `fontFamily`.
+    void setUpTexts(const QString &fontFamily);
+    void applyTheme(bool isDark);
+    // The metronome list on the library's model; the hi-hat slots take drops.
+    void setUpClickList();
+    // The metronome list holds `count` sounds of an import.
+    void showImportedClicks(int count);
+    // The metronome list is built anew.
+    void resetClickList();
+
+    // ---- pages and slots the others ask about -----------------------------------------
+    // The pages the left and the right panes show (left 2: the pad settings page).
+    int leftPage() const;
+    int rightPage() const;
+    // The kit (1-based) the kit settings page shows; the pad (0-based) the pad page shows.
+    int kitOnPage() const;
+    int padOnPage() const;
+    // "Pad 1" ... as the pad page's list names pad `pad` (0-based).
+    QString padName(int pad) const;
+    // The version the global settings page shows.
+    QString versionText() const;
+    // The metronome sound box takes sounds 1 to `count`.
+    void setClickRange(int count);
+    const HHWidgets &hhWidgetGroup() const { return m_hhWidgetGroup; }
+    QString hhSlotTitle(int slot) const;
+    bool isHiHatArea(const QObject *watched) const;
+    // The hi-hat slot under `pos` of the slots' area, -1 for none.
+    int hhSlotAt(const QPoint &pos) const;
 
     // ---- display-only flags --------------------------------------------------------
     bool switchKitNum() const { return m_switchKitNum; }
@@ -58,11 +284,6 @@ public:
 
     // ---- what the pages show ---------------------------------------------------------
     int curPadNumber() const { return m_curPadNumber; }
-    // The pad (0-based) and layer the pad menu was opened on.
-    int curPadIndex() const { return m_curPadIndex; }
-    int curLayer() const { return m_curLayer; }
-    void pointPadMenuAt(int pad) { m_curPadIndex = pad; }
-    void pointPadMenuLayer(int layer) { m_curLayer = layer; }
     int original_layer1() const { return m_original_layer1; }
     quint16 oldEffect1Ctrl1() const { return m_oldEffect1Ctrl1; }
     quint16 oldEffect4Ctrl3() const { return m_oldEffect4Ctrl3; }
@@ -88,6 +309,12 @@ public:
     void redrawKitPage(int kitNo);
     // Kit kitNo (1-based), moved there, is shown without committing the page again.
     void showMovedKit(int kitNo);
+    // The kit moved in the kit-chain page's list moves in the document and on the pages.
+    void moveKit(const QModelIndex &index, quint8 flag);
+    // The redraws of what the document tells changed: the hi-hat slots, the global settings.
+    void connectDocument();
+    void showChangedHiHat(int kit);
+    void showChangedHiHats();
     void switchKit(int kitNo);
     void updateKitNo(int kitNo);
     // The commit of everything the kit settings page holds, pad shown first,
@@ -163,14 +390,13 @@ private:
     KitDocument &m_doc;
     SoundLibrary &m_library;
     MainWindow1Tables m_tables; // the labels the pages show and the bytes the records store
-    Ui::MainWindow1 *m_ui;
+    KitPagesView m_view;
     QWidget *m_boxes;
     PreviewController &m_preview;
     SoundListsController &m_soundLists;
     MainPadPageController *m_mainPadPage = nullptr;
     KitChainsController *m_kitChains = nullptr;
-    SetupFilesController *m_setupFiles = nullptr;
-    ShellController *m_shell = nullptr;
+    HHWidgets m_hhWidgetGroup;
 
     bool m_switchKitNum = false;  // a kit switch fills the kit page: effect and link changes write nothing
     bool m_loadKitNoFlag = false; // a load or a kit move fills the kit page: a kit switch commits no kit
@@ -180,8 +406,6 @@ private:
     MainWindow1Records::KIT_EFFECT m_k_effect[4];
     MainWindow1Records::LINK_GROUP m_linkGroup[5];
     int m_curPadNumber = 0;
-    int m_curPadIndex = 0;
-    int m_curLayer = 0;
     int m_original_link_group = 0;
     int m_original_layer1 = 100, m_original_layer2 = 80, m_original_layer3 = 40;
     quint16 m_oldEffect1Ctrl1 = 999, m_oldEffect1Ctrl2 = 999, m_oldEffect1Ctrl3 = 999;
@@ -203,6 +427,7 @@ private:
     QString m_globalPath;
 
     void showDefaultKitOne(bool reset);
+    void showClickList();
     // A control of `page` (0 pad settings, 1 kit settings, 2 global settings) changed.
     void pageControlChanged(QWidget *control, int page);
     // The kit page's values into kit k, as the kit commit takes them, without its name and layer rules.

@@ -1,71 +1,75 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "ui_mainwindow1.h"
 #include "document/kitdocument.h"
+#include "widgets/customcombobox.h"
+#include "widgets/lineedit.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
 
 // Kit 1, pad 1 of a default kit on the kit and pad pages. The reset leaves
 // the effect number boxes, the link group box and the layer labels alone and
 // takes the layers as literals.
 void KitPagesController::showDefaultKitOne(bool reset)
 {
-    m_ui->kitNoSpinBox->setValue(1);
-    m_ui->kitNameLabel->setText(QStringLiteral("New Kit"));
-    m_ui->kitNameLineEdit->setText(QStringLiteral("New Kit"));
+    m_view.kitNoSpinBox->setValue(1);
+    m_view.kitNameLabel->setText(QStringLiteral("New Kit"));
+    m_view.kitNameLineEdit->setText(QStringLiteral("New Kit"));
     m_mainPadPage->noteNameFieldKit(0);
-    m_ui->kitVolumeSpinBox->setValue(100);
-    m_ui->kitTempoSpinBox->setValue(120);
+    m_view.kitVolumeSpinBox->setValue(100);
+    m_view.kitTempoSpinBox->setValue(120);
     if (!reset) {
-        m_ui->effect1_no->setCurrentIndex(0);
-        m_ui->effect2_no->setCurrentIndex(0);
-        m_ui->effect3_no->setCurrentIndex(0);
-        m_ui->effect4_no->setCurrentIndex(0);
+        m_view.effect1_no->setCurrentIndex(0);
+        m_view.effect2_no->setCurrentIndex(0);
+        m_view.effect3_no->setCurrentIndex(0);
+        m_view.effect4_no->setCurrentIndex(0);
     }
-    m_ui->bottomColorComboBox->setCurrentText(WindowTexts::tr("Orange"));
-    m_ui->workColorComboBox->setCurrentText(WindowTexts::tr("Red"));
-    m_ui->pedalType->setCurrentIndex(8);
+    m_view.bottomColorComboBox->setCurrentText(WindowTexts::tr("Orange"));
+    m_view.workColorComboBox->setCurrentText(WindowTexts::tr("Red"));
+    m_view.pedalType->setCurrentIndex(8);
     for (QLabel *l :
-         {m_ui->hh_wave1_name, m_ui->hh_wave2_name, m_ui->hh_wave3_name, m_ui->hh_wave4_name, m_ui->hh_wave5_name})
+         {m_view.hh_wave1_name, m_view.hh_wave2_name, m_view.hh_wave3_name, m_view.hh_wave4_name, m_view.hh_wave5_name})
         l->setText(QString());
-    m_ui->hhLayer1SpinBox->setValue(reset ? 100 : m_original_layer1);
-    m_ui->hhLayer2SpinBox->setValue(reset ? 80 : m_original_layer2);
-    m_ui->hhLayer3SpinBox->setValue(reset ? 40 : m_original_layer3);
-    m_ui->hhLayer4SpinBox->setValue(0);
-    m_ui->hhLayer5SpinBox->setValue(0);
+    m_view.hhLayer1SpinBox->setValue(reset ? 100 : m_original_layer1);
+    m_view.hhLayer2SpinBox->setValue(reset ? 80 : m_original_layer2);
+    m_view.hhLayer3SpinBox->setValue(reset ? 40 : m_original_layer3);
+    m_view.hhLayer4SpinBox->setValue(0);
+    m_view.hhLayer5SpinBox->setValue(0);
     if (!reset) {
-        m_ui->labLayer1->setText(QStringLiteral("127"));
-        m_ui->labLayer2->setText(QString::number(m_original_layer1 - 1));
-        m_ui->labLayer3->setText(QString::number(m_original_layer2 - 1));
-        m_ui->labLayer4->setText(QString::number(m_original_layer3 - 1));
-        m_ui->linkGroupComboBox->setCurrentIndex(0);
+        m_view.labLayer1->setText(QStringLiteral("127"));
+        m_view.labLayer2->setText(QString::number(m_original_layer1 - 1));
+        m_view.labLayer3->setText(QString::number(m_original_layer2 - 1));
+        m_view.labLayer4->setText(QString::number(m_original_layer3 - 1));
+        m_view.linkGroupComboBox->setCurrentIndex(0);
     }
-    m_ui->padLink1ComboBox->setCurrentIndex(0);
-    m_ui->padLink2ComboBox->setCurrentIndex(0);
-    m_ui->padNoComboBox->setCurrentIndex(0);
+    m_view.padLink1ComboBox->setCurrentIndex(0);
+    m_view.padLink2ComboBox->setCurrentIndex(0);
+    m_view.padNoComboBox->setCurrentIndex(0);
     chooseMode(0);
-    m_ui->midiCodeSpinBox->setValue(49);
-    m_ui->midiChannelComboBox->setCurrentIndex(16);
-    m_ui->midiGate->setText(QStringLiteral("OFF"));
-    m_ui->extCtrl->setText(QStringLiteral("OFF"));
-    m_ui->padOutput->setText(QStringLiteral("1"));
-    m_ui->waveAVolumeSpinBox->setValue(100);
-    m_ui->waveBVolumeSpinBox->setValue(100);
-    m_ui->waveACenter->setCurrentIndex(16);
-    m_ui->waveBPan->setCurrentIndex(16);
-    m_ui->waveAPitch->setValue(0);
-    m_ui->waveBPitch->setValue(0);
-    m_ui->waveADecay->setCurrentIndex(0);
-    m_ui->waveBDecay->setCurrentIndex(0);
-    m_ui->muteGroup->setCurrentText(QStringLiteral("OFF"));
-    m_ui->tempoSync->setText(QStringLiteral("OFF"));
-    m_ui->mode->setCurrentText(QStringLiteral("Wave A Only"));
-    m_ui->loop->setCurrentText(QStringLiteral("OFF"));
-    m_ui->trigType->setCurrentText(QStringLiteral("Shot"));
-    m_ui->velocity->setValue(127);
-    m_ui->dynamic->setCurrentText(QStringLiteral("ON"));
-    m_ui->polyMono->setCurrentText(QStringLiteral("Poly"));
-    m_ui->trigType->setEnabled(false);
-    m_ui->velocity->setEnabled(false);
+    m_view.midiCodeSpinBox->setValue(49);
+    m_view.midiChannelComboBox->setCurrentIndex(16);
+    m_view.midiGate->setText(QStringLiteral("OFF"));
+    m_view.extCtrl->setText(QStringLiteral("OFF"));
+    m_view.padOutput->setText(QStringLiteral("1"));
+    m_view.waveAVolumeSpinBox->setValue(100);
+    m_view.waveBVolumeSpinBox->setValue(100);
+    m_view.waveACenter->setCurrentIndex(16);
+    m_view.waveBPan->setCurrentIndex(16);
+    m_view.waveAPitch->setValue(0);
+    m_view.waveBPitch->setValue(0);
+    m_view.waveADecay->setCurrentIndex(0);
+    m_view.waveBDecay->setCurrentIndex(0);
+    m_view.muteGroup->setCurrentText(QStringLiteral("OFF"));
+    m_view.tempoSync->setText(QStringLiteral("OFF"));
+    m_view.mode->setCurrentText(QStringLiteral("Wave A Only"));
+    m_view.loop->setCurrentText(QStringLiteral("OFF"));
+    m_view.trigType->setCurrentText(QStringLiteral("Shot"));
+    m_view.velocity->setValue(127);
+    m_view.dynamic->setCurrentText(QStringLiteral("ON"));
+    m_view.polyMono->setCurrentText(QStringLiteral("Poly"));
+    m_view.trigType->setEnabled(false);
+    m_view.velocity->setEnabled(false);
 }
 
 void KitPagesController::initKitSet()

@@ -9,14 +9,48 @@
 #include <QString>
 #include <QVector>
 
+#include <array>
+
+class CopyKitFunc;
+class CopyPadFunc;
 class KitDocument;
-class KitChainsController;
-class KitPagesController;
+class LineEdit;
+class PadLabel;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPoint;
+class QPushButton;
+class QSpinBox;
+class QStackedWidget;
+class QToolButton;
 class QWidget;
-class ShellController;
-namespace Ui {
-class MainWindow1;
-}
+
+// One pad: its box and the labels of its layers A and B (none for the foot switches).
+struct strPadWidgetGroup
+{
+    QWidget *group = nullptr;
+    PadLabel *lableA = nullptr;
+    PadLabel *lableB = nullptr;
+};
+
+// The widgets of the main pad page: the kit number and name fields, paging,
+// the pads; the kit settings page's kit number and name it keeps in step.
+struct MainPadPageView
+{
+    QLineEdit *kitNumber = nullptr;
+    QLabel *kitNumberLabel_2 = nullptr;
+    QToolButton *upPageBtn = nullptr;
+    QToolButton *downPageBtn = nullptr;
+    LineEdit *kitNameLineEdit = nullptr;
+    QPushButton *btnRenameKit = nullptr;
+    QPushButton *btnCopyKit = nullptr;
+    std::array<strPadWidgetGroup, PAD_NUM_MAX> pads;
+    QStackedWidget *left_stackedWidget = nullptr; // 2: the kit settings page is shown
+    QSpinBox *kitNoSpinBox = nullptr;
+    QLabel *kitNameLabel = nullptr;
+};
 
 class MainPadPageController : public QObject
 {
@@ -25,21 +59,60 @@ class MainPadPageController : public QObject
 public:
     using soundKit = MainWindow1Records::soundKit;
 
-    // `parent` carries the boxes.
-    MainPadPageController(KitDocument &doc, KitPagesController &kitPages, Ui::MainWindow1 *ui, QWidget *parent);
-    // The areas made after this one, handed over once all are made.
-    void useKitChains(KitChainsController &chains) { m_kitChains = &chains; }
-    void useShell(ShellController &shell) { m_shell = &shell; }
+    using strPadWidgetGroup = ::strPadWidgetGroup;
+    using PadWidgets = std::array<strPadWidgetGroup, PAD_NUM_MAX>;
+
+    // `parent` carries the boxes and the dialogs and filters the drops on the pads.
+    MainPadPageController(KitDocument &doc, const MainPadPageView &view, QWidget *parent);
+    const MainPadPageView &view() const { return m_view; }
+    ~MainPadPageController() override; // the copy dialogs go before the widgets they act on
+
+    // ---- construction ----------------------------------------------------------------
+    // The kit number and name fields, texts and fonts, in `fontFamily`.
+    void setUpTexts(const QString &fontFamily);
+    // The pad menu and the kit and pad copy dialogs (the window connects them).
+    void makePadMenu();
+    void makeCopyDialogs();
+    QMenu *pad_menu() const { return m_pad_menu; }
+    QAction *pad_copy() const { return m_pad_copy; }
+    QAction *pad_clear() const { return m_pad_clear; }
+    CopyPadFunc *copy_pad() const { return m_copy_pad; }
+    CopyKitFunc *kitCopy() const { return m_kitCopy; }
+    // The pad menu's Pad Copy opened its dialog and it is not closed yet.
+    bool padCopyOpen() const { return m_padCopyOpen; }
+
+    // ---- the pads and the drops on them --------------------------------------------------
+    const PadWidgets &padWidgetGroup() const { return m_view.pads; }
+    // Every pad takes drops and hands its events to the window (never twice).
+    void setPadEventFilter();
+    // The pads take drops (again), or none while a drag of several sounds is under way.
+    void acceptPadDrops(bool accept);
+    // The pad whose box is `watched`, -1 for none.
+    int padOf(const QObject *watched) const;
+    // The layer whose label holds `pos` of pad `pad`'s box: 0 A, 1 B, -1 none.
+    int layerAt(int pad, const QPoint &pos) const;
 
     // ---- what the page shows -----------------------------------------------------
     int curkitNumber() const { return m_curkitNumber; }   // the kit the kit settings page holds (1-based)
     int oldKitNumber() const { return m_oldKitNumber; }   // the kit number last accepted (1-based)
     quint8 currentKitNum() const { return m_currentKitNum; } // the kit worked on (0-based), EMPTY_KIT_NUM none
     int dot() const { return m_dot; }                     // the page shown: 0 pads, 1 kit chains, 2 kit settings
+    // The pad (0-based) and layer the pad menu was opened on.
+    int curPadIndex() const { return m_curPadIndex; }
+    int curLayer() const { return m_curLayer; }
 
     // ---- what other pages tell it ----------------------------------------------------
     // Kit `kit` (0-based) becomes the kit worked on; nothing is drawn.
     void selectKit(quint8 kit) { m_currentKitNum = kit; }
+    // The kit of the kit number field becomes the kit worked on.
+    void selectShownKit();
+    // The kit number field's number, 0 when it holds none; its text set.
+    int kitFieldNumber() const;
+    void setKitField(const QString &text);
+    // A sound list's selection begins: the name field loses its frame; it
+    // was taken: the kit fields lose the focus (which ends their edits).
+    void releaseNameField();
+    void releaseKitFields();
     // The kit settings page switched to kit `kitNo` (1-based).
     void noteKitPageKit(int kitNo) { m_curkitNumber = m_oldKitNumber = kitNo; }
     // A page button showed page `page` (see dot()).
@@ -94,6 +167,10 @@ public:
 
 signals:
     void kitNameChanged(QString name, int kit); // the kit list shows it
+    // A copy is about to replace a kit: the kit settings page's edits go into kit `kitNo` (1-based) first.
+    void commitWanted(int kitNo);
+    // A copy replaced the kit `kitNo` (1-based) the kit settings page shows: the page shows it again.
+    void kitPageRedrawWanted(int kitNo);
     void sourceKitChosen(int kit);              // the kit copy dialog copies from it
     void sourcePadChosen(int kit, int pad);     // the pad copy dialog copies from it
 
@@ -102,16 +179,21 @@ private:
     int shownKit() const;
 
     KitDocument &m_doc;
-    KitPagesController &m_kitPages; // the pad settings page and the pad menu's pad
-    Ui::MainWindow1 *m_ui;
+    MainPadPageView m_view;
     QWidget *m_parent;
-    KitChainsController *m_kitChains = nullptr;
-    ShellController *m_shell = nullptr; // the pad labels, the pad menu and the copy dialogs
+    QMenu *m_pad_menu = nullptr;
+    QAction *m_pad_copy = nullptr;
+    QAction *m_pad_clear = nullptr;
+    CopyPadFunc *m_copy_pad = nullptr;
+    CopyKitFunc *m_kitCopy = nullptr;
+    bool m_padCopyOpen = false; // the pad menu's Pad Copy waits for its dialog
 
     int m_curkitNumber = 1;
     int m_oldKitNumber = 1;
     quint8 m_currentKitNum = EMPTY_KIT_NUM;
     int m_dot = 0;
+    int m_curPadIndex = 0;
+    int m_curLayer = 0;
     int m_copySourceKit = 1;       // the kit the kit copy dialogs were last given (1-based)
     bool m_kitNameEditing = false; // a kit name is being checked (its messages move the focus)
     int m_kitNameFieldKit = 0;     // the kit (0-based) whose name the name field shows, -1 none

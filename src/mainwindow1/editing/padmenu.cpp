@@ -2,10 +2,7 @@
 // and the kit copy from the copy button or the kit name field.
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitpage.h"
-#include "mainwindow1/editing/kitpagescontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "model/kitcopy.h"
 #include "widgets/copykitfunc.h"
@@ -16,8 +13,12 @@
 #include <QCursor>
 #include <QDebug>
 #include <QMenu>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include "widgets/padlabel.h"
+#include <QLineEdit>
+#include <QStackedWidget>
 
 namespace {
 const QString kNormalStyle = QStringLiteral("PadLabel{background-color: rgba(255,255,255, 0%);}");
@@ -48,15 +49,15 @@ void copyCompleted(QWidget *parent)
 // The kit number field as a kit index 0..99, -1 when it holds none.
 int MainPadPageController::shownKit() const
 {
-    const int n = m_ui->kitNumber->text().toInt();
+    const int n = m_view.kitNumber->text().toInt();
     return n >= 1 && n <= KIT_MAX_COUNT && n <= m_doc.kitAttrList().size() ? n - 1 : -1;
 }
 
 void MainPadPageController::openPadMenu(const QString &objName)
 {
     const QPoint at = QCursor::pos();
-    m_currentKitNum = quint8(m_ui->kitNumber->text().toUInt() - 1);
-    const ShellController::PadWidgets &pads = m_shell->padWidgetGroup();
+    m_currentKitNum = quint8(m_view.kitNumber->text().toUInt() - 1);
+    const PadWidgets &pads = m_view.pads;
     int pad = -1;
     int layer = 0;
     for (int p = 0; p < PAD_NUM_MAX && pad < 0; ++p) {
@@ -72,23 +73,23 @@ void MainPadPageController::openPadMenu(const QString &objName)
         return;
     // One highlight at a time: the label of this menu's layer.
     clearHighlight();
-    m_shell->markPadCopyOpen(false);
+    m_padCopyOpen = false;
     const MainWindow1Records::KIT_PAD_SETTING &s = m_doc.kitAttrList()[kit].kpadChunk[pad];
     const bool hasSound = !(layer == 0 ? s.soundName0 : s.soundName1).isEmpty();
     const kitcopy::PadMenu entries = kitcopy::padMenu(pad, hasSound);
-    m_shell->pad_copy()->setEnabled(entries.copy);
-    m_shell->pad_clear()->setEnabled(entries.clear);
-    m_kitPages.pointPadMenuAt(pad);
+    m_pad_copy->setEnabled(entries.copy);
+    m_pad_clear->setEnabled(entries.clear);
+    m_curPadIndex = pad;
     if (hasSound) {
         (layer == 0 ? pads[pad].lableA : pads[pad].lableB)->setStyleSheet(kHoverStyle);
-        m_kitPages.pointPadMenuLayer(layer);
+        m_curLayer = layer;
     }
-    m_shell->pad_menu()->popup(onScreen(at, m_shell->pad_menu()->size()));
+    m_pad_menu->popup(onScreen(at, m_pad_menu->size()));
 }
 
 void MainPadPageController::clearHighlight()
 {
-    for (const ShellController::strPadWidgetGroup &pad : m_shell->padWidgetGroup()) {
+    for (const strPadWidgetGroup &pad : m_view.pads) {
         pad.lableA->setStyleSheet(kNormalStyle);
         if (pad.lableB)
             pad.lableB->setStyleSheet(kNormalStyle);
@@ -99,11 +100,11 @@ void MainPadPageController::clearPad()
 {
     const int kit = shownKit();
     m_currentKitNum = quint8(kit);
-    const int pad = m_kitPages.curPadIndex();
-    const int layer = m_kitPages.curLayer();
+    const int pad = m_curPadIndex;
+    const int layer = m_curLayer;
     if (kit < 0 || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    const ShellController::strPadWidgetGroup &labels = m_shell->padWidgetGroup()[pad];
+    const strPadWidgetGroup &labels = m_view.pads[pad];
     if (layer != 0 && (layer != 1 || !labels.lableB))
         return;
     // The pad list too, so that the next kit commit cannot bring the sound back.
@@ -117,25 +118,25 @@ void MainPadPageController::padMenuClosed()
 {
     // The menu hides before its action runs.
     QTimer::singleShot(0, this, [this]() {
-        if (!m_shell->padCopyOpen())
+        if (!m_padCopyOpen)
             clearHighlight();
     });
 }
 
 void MainPadPageController::padCopyEnded()
 {
-    m_shell->markPadCopyOpen(false);
+    m_padCopyOpen = false;
     clearHighlight();
 }
 
 void MainPadPageController::copyPad()
 {
-    m_shell->markPadCopyOpen(true);
-    CopyPadFunc *dialog = m_shell->copy_pad();
+    m_padCopyOpen = true;
+    CopyPadFunc *dialog = m_copy_pad;
     connect(dialog, &QDialog::finished, this, &MainPadPageController::padCopyEnded, Qt::UniqueConnection);
     connect(dialog, &CopyPadFunc::sendDstPad, this, &MainPadPageController::copyPadTo, Qt::UniqueConnection);
     connect(this, &MainPadPageController::sourcePadChosen, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
-    emit sourcePadChosen(m_ui->kitNumber->text().toInt(), m_kitPages.curPadIndex() + 1);
+    emit sourcePadChosen(m_view.kitNumber->text().toInt(), m_curPadIndex + 1);
     dialog->show();
 }
 
@@ -150,7 +151,7 @@ void MainPadPageController::copyPadTo(int kit, int srcPad, int dstPad)
         || dstPad < 1 || dstPad > PAD_NUM_MAX)
         return;
     // The page's edits go into the kit they belong to before the pad is copied.
-    m_kitPages.commitShownKit(m_curkitNumber);
+    emit commitWanted(m_curkitNumber);
     m_doc.copyPad(k, srcPad - 1, dstPad - 1);
     redrawCopiedKit(kit);
     copyCompleted(m_parent);
@@ -161,11 +162,11 @@ void MainPadPageController::openKitCopy()
     const int kit = shownKit();
     if (kit < 0)
         return;
-    connect(this, &MainPadPageController::sourceKitChosen, m_shell->kitCopy(), &CopyKitFunc::recvSrcKit1,
+    connect(this, &MainPadPageController::sourceKitChosen, m_kitCopy, &CopyKitFunc::recvSrcKit1,
             Qt::UniqueConnection);
     m_copySourceKit = kit + 1;
     emit sourceKitChosen(m_copySourceKit);
-    m_shell->kitCopy()->show();
+    m_kitCopy->show();
 }
 
 void MainPadPageController::kitCopyTargetClicked()
@@ -189,7 +190,7 @@ void MainPadPageController::copyKitTo(int kit)
     if (src < 0 || src >= m_doc.kitAttrList().size() || dst >= m_doc.kitAttrList().size() || dst >= KIT_MAX_COUNT)
         return;
     // The page's edits go into the kit they belong to before it is copied.
-    m_kitPages.commitShownKit(m_curkitNumber);
+    emit commitWanted(m_curkitNumber);
     m_doc.copyKit(src, dst);
     emit kitNameChanged(m_doc.kitAttrList()[dst].kit_name, dst); // the name holders; the kit has it already
     redrawCopiedKit(kit);
@@ -201,6 +202,6 @@ void MainPadPageController::redrawCopiedKit(int kit)
     // A copy into the kit shown replaces what the kit settings page holds,
     // so the next commit keeps it (the pads show it as every change). The
     // copy dialogs stay open while the user pages on.
-    if (m_ui->left_stackedWidget->currentIndex() == 2 && m_curkitNumber == kit)
-        m_kitPages.redrawKitPage(kit);
+    if (m_view.left_stackedWidget->currentIndex() == 2 && m_curkitNumber == kit)
+        emit kitPageRedrawWanted(kit);
 }

@@ -3,11 +3,14 @@
 // (none when nothing was edited since the pad was shown).
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "ui_mainwindow1.h"
 
 #include "mainwindow1/editing/pagevalues.h"
 #include "model/kitediting.h"
 #include "document/kitdocument.h"
+#include "widgets/customcombobox.h"
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
 
 #include <QScopedValueRollback>
 
@@ -40,38 +43,38 @@ void takeItem(T &field, int item)
 }
 
 // Every widget of the pad settings page that a commit reads.
-QVariantList padPageValues(Ui::MainWindow1 *ui)
+QVariantList padPageValues(const KitPagesView &v)
 {
-    return widgetValues({ui->midiCodeSpinBox, ui->midiChannelComboBox, ui->midiGate, ui->extCtrl, ui->padOutput,
-                         ui->waveAVolumeSpinBox, ui->waveACenter, ui->waveAPitch, ui->waveADecay,
-                         ui->waveBVolumeSpinBox, ui->waveBPan, ui->waveBPitch, ui->waveBDecay, ui->muteGroup,
-                         ui->tempoSync, ui->mode, ui->loop, ui->trigType, ui->velocity, ui->dynamic, ui->polyMono});
+    return widgetValues({v.midiCodeSpinBox, v.midiChannelComboBox, v.midiGate, v.extCtrl, v.padOutput,
+                         v.waveAVolumeSpinBox, v.waveACenter, v.waveAPitch, v.waveADecay,
+                         v.waveBVolumeSpinBox, v.waveBPan, v.waveBPitch, v.waveBDecay, v.muteGroup,
+                         v.tempoSync, v.mode, v.loop, v.trigType, v.velocity, v.dynamic, v.polyMono});
 }
 } // namespace
 
 void KitPagesController::chooseMode(int index)
 {
-    const int k = m_ui->kitNoSpinBox->value() - 1;
-    const int p = m_ui->padNoComboBox->currentIndex();
-    m_ui->mode->setCurrentIndex(index);
+    const int k = m_view.kitNoSpinBox->value() - 1;
+    const int p = m_view.padNoComboBox->currentIndex();
+    m_view.mode->setCurrentIndex(index);
 
     const kitediting::ModeRule rule = kitediting::padModeRule(m_modeFlag, index);
     if (!rule.applies)
         return;
-    m_ui->velocity->setRange(0, 127);
-    m_ui->velocity->setValue(127);
-    m_ui->velocity->setEnabled(rule.velocityEnabled);
+    m_view.velocity->setRange(0, 127);
+    m_view.velocity->setValue(127);
+    m_view.velocity->setEnabled(rule.velocityEnabled);
     if (rule.loopOff)
-        m_ui->loop->setCurrentIndex(0);
-    m_ui->loop->setEnabled(rule.loopEnabled);
+        m_view.loop->setCurrentIndex(0);
+    m_view.loop->setEnabled(rule.loopEnabled);
     if (!rule.trigStored)
-        m_ui->trigType->setCurrentIndex(0);
+        m_view.trigType->setCurrentIndex(0);
     else if (k >= 0 && k < m_doc.kitAttrList().size() && p >= 0 && p < PAD_NUM_MAX)
-        m_ui->trigType->setCurrentIndex(itemOf(m_doc.kitAttrList()[k].kpadChunk[p].trig_mode, 2));
-    m_ui->trigType->setEnabled(rule.trigEnabled);
+        m_view.trigType->setCurrentIndex(itemOf(m_doc.kitAttrList()[k].kpadChunk[p].trig_mode, 2));
+    m_view.trigType->setEnabled(rule.trigEnabled);
 
-    for (QWidget *box : {static_cast<QWidget *>(m_ui->loop), static_cast<QWidget *>(m_ui->trigType),
-                         static_cast<QWidget *>(m_ui->velocity)})
+    for (QWidget *box : {static_cast<QWidget *>(m_view.loop), static_cast<QWidget *>(m_view.trigType),
+                         static_cast<QWidget *>(m_view.velocity)})
         box->setStyleSheet(box->isEnabled() ? kEnabled : kDisabled);
 }
 
@@ -84,12 +87,12 @@ void KitPagesController::switchPad(int pad)
     const QScopedValueRollback<bool> filling(m_padPageFilling, true);
 
     m_modeFlag = false;
-    const int k = m_ui->kitNoSpinBox->value() - 1;
+    const int k = m_view.kitNoSpinBox->value() - 1;
     const bool kitShown = k >= 0 && k < m_doc.kitAttrList().size() && pad < m_doc.kitPadList(k).size();
     const int m = kitShown ? m_doc.kitPadList(k)[pad].mode : 0;
 
     // The foot switches offer "Wave A Only" and "HH Pedal", the other pads seven modes.
-    QComboBox *mode = m_ui->mode;
+    QComboBox *mode = m_view.mode;
     const bool foot = pad >= EXTEND_INPUT_NUM;
     if (foot) {
         for (int i = 6; i >= 1; --i) {
@@ -112,69 +115,69 @@ void KitPagesController::switchPad(int pad)
     if (kitShown) {
         const MainWindow1Records::KIT_PAD_SETTING &s = m_doc.kitPadList(k)[pad];
         const MainWindow1Records::KIT_PAD_SETTING &named = m_doc.kitAttrList()[k].kpadChunk[pad];
-        m_ui->padNoComboBox->setCurrentIndex(pad);
-        m_ui->waveAName->setText(named.soundName0);
-        m_ui->waveBName->setText(named.soundName1);
-        m_ui->midiChannelComboBox->setCurrentIndex(itemOf(s.midi_channel, 17));
+        m_view.padNoComboBox->setCurrentIndex(pad);
+        m_view.waveAName->setText(named.soundName0);
+        m_view.waveBName->setText(named.soundName1);
+        m_view.midiChannelComboBox->setCurrentIndex(itemOf(s.midi_channel, 17));
         // A value a label has no word for is shown as its number and kept.
-        m_ui->extCtrl->setText(s.ext_ctrl == 0 ? kOff : s.ext_ctrl == 1 ? kOn : QString::number(s.ext_ctrl));
-        m_ui->midiGate->setText(m_tables.searchMidiGate(s.midi_gate));
-        m_ui->padOutput->setText(QString::number(s.pad_output));
-        m_ui->waveACenter->setCurrentIndex(kitediting::panItem(s.aWavePan));
-        m_ui->waveADecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.aWaveDecay)));
-        m_ui->waveBPan->setCurrentIndex(kitediting::panItem(s.bWavePan));
-        m_ui->waveBDecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.bWaveDecay)));
-        m_ui->muteGroup->setCurrentIndex(itemOf(s.mute_group, 10));
-        m_ui->tempoSync->setText(s.tempo_sync == 0 ? kOff : QString::number(s.tempo_sync));
+        m_view.extCtrl->setText(s.ext_ctrl == 0 ? kOff : s.ext_ctrl == 1 ? kOn : QString::number(s.ext_ctrl));
+        m_view.midiGate->setText(m_tables.searchMidiGate(s.midi_gate));
+        m_view.padOutput->setText(QString::number(s.pad_output));
+        m_view.waveACenter->setCurrentIndex(kitediting::panItem(s.aWavePan));
+        m_view.waveADecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.aWaveDecay)));
+        m_view.waveBPan->setCurrentIndex(kitediting::panItem(s.bWavePan));
+        m_view.waveBDecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.bWaveDecay)));
+        m_view.muteGroup->setCurrentIndex(itemOf(s.mute_group, 10));
+        m_view.tempoSync->setText(s.tempo_sync == 0 ? kOff : QString::number(s.tempo_sync));
         if (m == 3)
-            m_ui->velocity->setEnabled(true);
+            m_view.velocity->setEnabled(true);
         // By position: the items are translated. A mode the list lacks shows no item.
-        m_ui->mode->setCurrentIndex(kitediting::padModeItem(foot, s.mode));
-        m_ui->velocity->setValue(s.velocity);
-        m_ui->dynamic->setCurrentIndex(itemOf(s.dynamic, 2));
-        m_ui->waveAVolumeSpinBox->setValue(s.aWaveVolume);
-        m_ui->waveBVolumeSpinBox->setValue(s.bWaveVolume);
-        m_ui->waveAPitch->setValue(m_tables.searchWavePitchKey(s.aWavePitch));
-        m_ui->waveBPitch->setValue(m_tables.searchWavePitchKey(s.bWavePitch));
-        m_ui->midiCodeSpinBox->setValue(s.midi_code);
-        m_ui->loop->setCurrentIndex(itemOf(s.loop, 5));
-        m_ui->trigType->setCurrentIndex(itemOf(s.trig_mode, 2));
-        m_ui->polyMono->setCurrentIndex(itemOf(s.poly_mono, 2));
+        m_view.mode->setCurrentIndex(kitediting::padModeItem(foot, s.mode));
+        m_view.velocity->setValue(s.velocity);
+        m_view.dynamic->setCurrentIndex(itemOf(s.dynamic, 2));
+        m_view.waveAVolumeSpinBox->setValue(s.aWaveVolume);
+        m_view.waveBVolumeSpinBox->setValue(s.bWaveVolume);
+        m_view.waveAPitch->setValue(m_tables.searchWavePitchKey(s.aWavePitch));
+        m_view.waveBPitch->setValue(m_tables.searchWavePitchKey(s.bWavePitch));
+        m_view.midiCodeSpinBox->setValue(s.midi_code);
+        m_view.loop->setCurrentIndex(itemOf(s.loop, 5));
+        m_view.trigType->setCurrentIndex(itemOf(s.trig_mode, 2));
+        m_view.polyMono->setCurrentIndex(itemOf(s.poly_mono, 2));
     }
-    m_curPadNumber = m_ui->padNoComboBox->currentIndex();
+    m_curPadNumber = m_view.padNoComboBox->currentIndex();
     if (kitShown)
-        m_padPageShown.remember(k, m_curPadNumber, padPageValues(m_ui));
+        m_padPageShown.remember(k, m_curPadNumber, padPageValues(m_view));
     else
         m_padPageShown.forget();
 }
 
 void KitPagesController::savePadSet(int pad)
 {
-    commitPadPage(m_ui->kitNoSpinBox->value() - 1, pad);
+    commitPadPage(m_view.kitNoSpinBox->value() - 1, pad);
 }
 
 void KitPagesController::commitPadPage(int k, int pad)
 {
     if (k < 0 || k >= m_doc.kitAttrList().size() || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    if (m_padPageShown.unchanged(k, pad, padPageValues(m_ui)))
+    if (m_padPageShown.unchanged(k, pad, padPageValues(m_view)))
         return; // nothing edited since the pad was shown: its record stays byte for byte
     MainWindow1Records::KIT_PAD_SETTING s = m_doc.kitAttrList()[k].kpadChunk[pad];
 
     s.padNo = quint8(pad);
-    s.midi_code = quint8(m_ui->midiCodeSpinBox->value());
-    takeItem(s.midi_channel, m_ui->midiChannelComboBox->currentIndex());
-    const QString gate = m_ui->midiGate->text();
+    s.midi_code = quint8(m_view.midiCodeSpinBox->value());
+    takeItem(s.midi_channel, m_view.midiChannelComboBox->currentIndex());
+    const QString gate = m_view.midiGate->text();
     for (int v = 0; v <= 81; ++v) {
         if (m_tables.mapKitMidiGate[v % 8].value(gate, -1) == v) {
             s.midi_gate = quint8(v);
             break;
         }
     }
-    const QString ext = m_ui->extCtrl->text();
+    const QString ext = m_view.extCtrl->text();
     if (ext == kOff || ext == kOn)
         s.ext_ctrl = ext == kOn ? 1 : 0;
-    s.pad_output = quint8(m_ui->padOutput->text().toInt());
+    s.pad_output = quint8(m_view.padOutput->text().toInt());
 
     struct Layer
     {
@@ -184,9 +187,9 @@ void KitPagesController::commitPadPage(int k, int pad)
         QComboBox *decay;
         quint8 &volumeField, &panField, &pitchField, &decayField;
     };
-    const Layer layers[2] = {{m_ui->waveAVolumeSpinBox, m_ui->waveACenter, m_ui->waveAPitch, m_ui->waveADecay,
+    const Layer layers[2] = {{m_view.waveAVolumeSpinBox, m_view.waveACenter, m_view.waveAPitch, m_view.waveADecay,
                               s.aWaveVolume, s.aWavePan, s.aWavePitch, s.aWaveDecay},
-                             {m_ui->waveBVolumeSpinBox, m_ui->waveBPan, m_ui->waveBPitch, m_ui->waveBDecay,
+                             {m_view.waveBVolumeSpinBox, m_view.waveBPan, m_view.waveBPitch, m_view.waveBDecay,
                               s.bWaveVolume, s.bWavePan, s.bWavePitch, s.bWaveDecay}};
     for (const Layer &l : layers) {
         l.volumeField = quint8(l.volume->value());
@@ -204,17 +207,17 @@ void KitPagesController::commitPadPage(int k, int pad)
     s.aWaveLength = 0;
     s.bWaveLength = 0;
 
-    takeItem(s.mute_group, m_ui->muteGroup->currentIndex());
-    const QString tempo = m_ui->tempoSync->text();
+    takeItem(s.mute_group, m_view.muteGroup->currentIndex());
+    const QString tempo = m_view.tempoSync->text();
     s.tempo_sync = tempo == kOff ? 0 : quint8(tempo.toUInt());
-    const int mode = kitediting::padModeValue(m_ui->mode->count() == 2, m_ui->mode->currentIndex());
+    const int mode = kitediting::padModeValue(m_view.mode->count() == 2, m_view.mode->currentIndex());
     if (mode >= 0)
         s.mode = quint8(mode);
-    takeItem(s.loop, m_ui->loop->currentIndex());
-    takeItem(s.trig_mode, m_ui->trigType->currentIndex());
-    s.velocity = quint8(m_ui->velocity->value());
-    takeItem(s.dynamic, m_ui->dynamic->currentIndex());
-    takeItem(s.poly_mono, m_ui->polyMono->currentIndex());
+    takeItem(s.loop, m_view.loop->currentIndex());
+    takeItem(s.trig_mode, m_view.trigType->currentIndex());
+    s.velocity = quint8(m_view.velocity->value());
+    takeItem(s.dynamic, m_view.dynamic->currentIndex());
+    takeItem(s.poly_mono, m_view.polyMono->currentIndex());
 
     m_doc.takePadPage(k, pad, s);
 }

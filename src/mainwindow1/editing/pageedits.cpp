@@ -7,12 +7,15 @@
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/mainwindow1.h"
-#include "ui_mainwindow1.h"
 
 #include "history/pagepart.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTreeView>
 #include <QScopedValueRollback>
 
 namespace {
@@ -39,21 +42,21 @@ bool byUser(QWidget *control, const QList<QWidget *> &page)
 
 void KitPagesController::watchPageEdits()
 {
-    Ui::MainWindow1 *ui = m_ui;
-    m_padControls = {ui->midiCodeSpinBox,    ui->midiChannelComboBox, ui->waveAVolumeSpinBox, ui->waveACenter,
-                     ui->waveAPitch,         ui->waveADecay,          ui->waveBVolumeSpinBox, ui->waveBPan,
-                     ui->waveBPitch,         ui->waveBDecay,          ui->muteGroup,          ui->mode,
-                     ui->loop,               ui->trigType,            ui->velocity,           ui->dynamic,
-                     ui->polyMono};
-    m_kitControls = {ui->kitVolumeSpinBox, ui->kitTempoSpinBox, ui->kitEffect1,      ui->kitEffect2,
-                     ui->kitEffect3,       ui->activeFx,        ui->effect1_no,      ui->effect2_no,
-                     ui->effect3_no,       ui->effect4_no,      ui->effect1_ctrl1,   ui->effect1_ctrl2,
-                     ui->effect1_ctrl3,    ui->effect2_ctrl1,   ui->effect2_ctrl2,   ui->effect2_ctrl3,
-                     ui->effect3_ctrl1,    ui->effect3_ctrl2,   ui->effect3_ctrl3,   ui->effect4_ctrl1,
-                     ui->effect4_ctrl2,    ui->effect4_ctrl3,   ui->bottomColorComboBox, ui->workColorComboBox,
-                     ui->pedalType,        ui->hhLayer4SpinBox, ui->hhLayer5SpinBox, ui->padLink1ComboBox,
-                     ui->padLink2ComboBox};
-    m_globalControls = {ui->clickSoundNoSpinBox, ui->ledTypeComboBox, ui->ledLogoComboBox, ui->clickWaveTreeView};
+    const KitPagesView &ui = m_view;
+    m_padControls = {ui.midiCodeSpinBox,    ui.midiChannelComboBox, ui.waveAVolumeSpinBox, ui.waveACenter,
+                     ui.waveAPitch,         ui.waveADecay,          ui.waveBVolumeSpinBox, ui.waveBPan,
+                     ui.waveBPitch,         ui.waveBDecay,          ui.muteGroup,          ui.mode,
+                     ui.loop,               ui.trigType,            ui.velocity,           ui.dynamic,
+                     ui.polyMono};
+    m_kitControls = {ui.kitVolumeSpinBox, ui.kitTempoSpinBox, ui.kitEffect1,      ui.kitEffect2,
+                     ui.kitEffect3,       ui.activeFx,        ui.effect1_no,      ui.effect2_no,
+                     ui.effect3_no,       ui.effect4_no,      ui.effect1_ctrl1,   ui.effect1_ctrl2,
+                     ui.effect1_ctrl3,    ui.effect2_ctrl1,   ui.effect2_ctrl2,   ui.effect2_ctrl3,
+                     ui.effect3_ctrl1,    ui.effect3_ctrl2,   ui.effect3_ctrl3,   ui.effect4_ctrl1,
+                     ui.effect4_ctrl2,    ui.effect4_ctrl3,   ui.bottomColorComboBox, ui.workColorComboBox,
+                     ui.pedalType,        ui.hhLayer4SpinBox, ui.hhLayer5SpinBox, ui.padLink1ComboBox,
+                     ui.padLink2ComboBox};
+    m_globalControls = {ui.clickSoundNoSpinBox, ui.ledTypeComboBox, ui.ledLogoComboBox, ui.clickWaveTreeView};
     const QList<QWidget *> *pages[3] = {&m_padControls, &m_kitControls, &m_globalControls};
     for (int page = 0; page < 3; ++page) {
         for (QWidget *w : *pages[page]) {
@@ -65,10 +68,10 @@ void KitPagesController::watchPageEdits()
         }
     }
     // The first three layers meet their rule when their edit ends: taken then.
-    for (QSpinBox *layer : {ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox}) {
+    for (QSpinBox *layer : {ui.hhLayer1SpinBox, ui.hhLayer2SpinBox, ui.hhLayer3SpinBox}) {
         connect(layer, &QSpinBox::editingFinished, this, [this] {
-            if (!m_kitPageFilling && !m_switchKitNum && m_ui->left_stackedWidget->currentIndex() == 2)
-                commitKitPageNow(m_ui->kitNoSpinBox->value() - 1);
+            if (!m_kitPageFilling && !m_switchKitNum && m_view.left_stackedWidget->currentIndex() == 2)
+                commitKitPageNow(m_view.kitNoSpinBox->value() - 1);
         });
     }
     // The global page as it stands when the user comes to one of its boxes.
@@ -99,9 +102,9 @@ void KitPagesController::pageControlChanged(QWidget *control, int page)
         m_globalShown = PagePart::valuesOf(widgets);
         return;
     }
-    if (m_ui->left_stackedWidget->currentIndex() != 2)
+    if (m_view.left_stackedWidget->currentIndex() != 2)
         return;
-    const int k = m_ui->kitNoSpinBox->value() - 1;
+    const int k = m_view.kitNoSpinBox->value() - 1;
     if (page == 0)
         commitPadPage(k, m_curPadNumber);
     else
@@ -121,8 +124,8 @@ void KitPagesController::commitKitPageNow(int k)
 void KitPagesController::showStepKit(int kitNo, int pad)
 {
     const QScopedValueRollback<bool> noCommit(m_loadKitNoFlag, true);
-    if (m_ui->kitNoSpinBox->value() != kitNo)
-        m_ui->kitNoSpinBox->setValue(kitNo); // a switch that commits nothing
+    if (m_view.kitNoSpinBox->value() != kitNo)
+        m_view.kitNoSpinBox->setValue(kitNo); // a switch that commits nothing
     const QScopedValueRollback<bool> showing(m_switchKitNum, true);
     showKitPage(kitNo, false, pad < 0 ? m_curPadNumber : pad);
     m_mainPadPage->noteKitPageKit(kitNo);
@@ -130,13 +133,13 @@ void KitPagesController::showStepKit(int kitNo, int pad)
 
 QList<QWidget *> KitPagesController::globalPageWidgets() const
 {
-    Ui::MainWindow1 *ui = m_ui;
-    return {ui->clickSoundNoSpinBox, ui->ledTypeComboBox, ui->ledLogoComboBox, ui->version,
-            ui->clickNameLab,        ui->clickInterval,   ui->clickPan,        ui->clickVolume,
-            ui->clickOutput,         ui->audioVolume,     ui->btAudioVolume,   ui->systanGain,
-            ui->audioOutput,         ui->globalCH,        ui->midiExtCtrl,     ui->midiSync,
-            ui->softThru,            ui->pcSwLabel,       ui->ccSwLabel,       ui->fxCtrl1CCLabel,
-            ui->fxCtrl2CCLabel,      ui->lcdContrast,     ui->tempoIndicateLabel};
+    const KitPagesView &ui = m_view;
+    return {ui.clickSoundNoSpinBox, ui.ledTypeComboBox, ui.ledLogoComboBox, ui.version,
+            ui.clickNameLab,        ui.clickInterval,   ui.clickPan,        ui.clickVolume,
+            ui.clickOutput,         ui.audioVolume,     ui.btAudioVolume,   ui.systanGain,
+            ui.audioOutput,         ui.globalCH,        ui.midiExtCtrl,     ui.midiSync,
+            ui.softThru,            ui.pcSwLabel,       ui.ccSwLabel,       ui.fxCtrl1CCLabel,
+            ui.fxCtrl2CCLabel,      ui.lcdContrast,     ui.tempoIndicateLabel};
 }
 
 void KitPagesController::keepGlobalPage()

@@ -1,15 +1,15 @@
 // Deleting sounds from the total list (offline at once, on the pad through
 // the device queue) and groups or sounds from the group tree.
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
 #include "library/rowselection.h"
 #include "library/soundlistmodel.h"
 #include "library/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
@@ -66,7 +66,7 @@ QString pathOf(const QModelIndex &row)
 }
 
 // The window-modal progress of a deletion on the pad, without a cancel button.
-QProgressDialog *deleteProgress(QWidget *parent, int units)
+QProgressDialog *newDeleteProgress(QWidget *parent, int units)
 {
     auto *dialog = new QProgressDialog(parent);
     dialog->setLabelText(WindowTexts::tr("Deleting sound file......"));
@@ -138,7 +138,7 @@ Refusal refusalOf(const QModelIndexList &rows, const QSet<QString> &used, const 
 void SoundListsController::deleteSelectedSounds()
 {
     QWidget *const w = m_parent;
-    QModelIndexList rows = selectedRowStarts(m_ui->totalWaveTreeView->selectionModel());
+    QModelIndexList rows = selectedRowStarts(m_view.totalWaveTreeView->selectionModel());
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
@@ -152,12 +152,15 @@ void SoundListsController::deleteSelectedSounds()
 
     // Sounds deleted on the pad are gone from it: no step brings them back.
     const editstep::Recorder::Paused onThePad(deviceMode ? m_lib.recorder() : nullptr);
-    m_padSync->resetDeleteProgress();
+    m_delProgressValue = 0;
     if (deviceMode) {
-        m_padSync->takeDeleteDialog(deleteProgress(w, 2 * rows.size()));
+        // The new dialog replaces the one of an earlier deletion.
+        if (m_delDialog)
+            m_delDialog->deleteLater();
+        m_delDialog = newDeleteProgress(w, 2 * rows.size());
     }
     m_pad.clearDeleteQueue();
-    auto closeDialog = [this]() { m_padSync->closeDeleteProgress(); };
+    auto closeDialog = [this]() { closeDeleteProgress(); };
 
     // One set of the paths the kits use for the whole selection.
     const QVector<QString> usedFiles = m_lib.getSoundFileList(m_doc.kitAttrList());
@@ -184,7 +187,7 @@ void SoundListsController::deleteSelectedSounds()
     QVector<Pick> picks;
     for (const QModelIndex &row : qAsConst(rows))
         picks.append({row.row(), pathOf(row), quint16(row.sibling(row.row(), 0).data().toString().toInt())});
-    QItemSelectionModel *selection = m_ui->totalWaveTreeView->selectionModel();
+    QItemSelectionModel *selection = m_view.totalWaveTreeView->selectionModel();
     if (!deviceMode) {
         // The rows go one by one; the selection is set anew at the end.
         const QSignalBlocker quiet(selection);
@@ -201,7 +204,9 @@ void SoundListsController::deleteSelectedSounds()
             }
         }
         if (deviceMode) {
-            m_padSync->stepDeleteProgress();
+            ++m_delProgressValue;
+            if (m_delDialog)
+                m_delDialog->setValue(m_delProgressValue);
             QCoreApplication::processEvents();
         } else {
             goneRows.append(pick.row);
@@ -226,7 +231,7 @@ void SoundListsController::deleteSelectedSounds()
 
 void SoundListsController::deleteSoundsOfFiles(const QSet<QString> &paths)
 {
-    QItemSelectionModel *selection = m_ui->totalWaveTreeView->selectionModel();
+    QItemSelectionModel *selection = m_view.totalWaveTreeView->selectionModel();
     const SoundListModel *total = m_lib.totalListItemModel();
     QItemSelection rows;
     for (int row = 0; row < total->soundCount(); ++row) {
@@ -242,7 +247,7 @@ void SoundListsController::deleteSoundsOfFiles(const QSet<QString> &paths)
 void SoundListsController::deleteFromGroups()
 {
     QWidget *const w = m_parent;
-    const QModelIndexList rows = selectedRowStarts(m_ui->waveGroupTreeView->selectionModel());
+    const QModelIndexList rows = selectedRowStarts(m_view.waveGroupTreeView->selectionModel());
     if (rows.isEmpty())
         return;
     UiPrompter *prompter = UiPrompter::instance();
@@ -279,4 +284,33 @@ void SoundListsController::deleteFromGroups()
         return;
 
     m_lib.deleteFromGroups(groupRows, sounds);
+}
+
+void SoundListsController::deleteProgress(int value)
+{
+    m_delProgressValue += value;
+    if (m_delDialog && m_delProgressValue < m_delDialog->maximum()) {
+        m_delDialog->setValue(m_delProgressValue);
+        QCoreApplication::processEvents();
+    }
+}
+
+void SoundListsController::fillDeleteProgress()
+{
+    if (m_delDialog)
+        m_delDialog->setValue(m_delDialog->maximum());
+}
+
+void SoundListsController::closeDeleteProgress()
+{
+    if (m_delDialog) {
+        m_delDialog->close();
+        m_delDialog->hide();
+    }
+}
+
+void SoundListsController::hideDeleteProgress()
+{
+    if (m_delDialog)
+        m_delDialog->hide();
 }

@@ -3,8 +3,6 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/shell/shellcontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/exportfile.h"
 #include "library/soundlibrary.h"
@@ -17,6 +15,7 @@
 #include "kitfile/storedsounds.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -254,10 +253,13 @@ void SoundFilesController::showExportReport(const QStringList &written, const QS
 {
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);
-    m_shell->showExportReport(report);
+    m_custom = report;
     QObject::connect(report, &CustomDialog::sendOK, this, &SoundFilesController::exportReportClosed);
-    ShellController *shell = m_shell;
-    QObject::connect(report, &QObject::destroyed, this, [shell, report]() { shell->exportReportClosed(report); });
+    // Only the report shown is forgotten.
+    QObject::connect(report, &QObject::destroyed, this, [this, report]() {
+        if (m_custom == report)
+            m_custom = nullptr;
+    });
     // Each report shows its own export only.
     const QMetaObject::Connection once =
             QObject::connect(this, &SoundFilesController::exportWritten, report, &CustomDialog::recvSoundExportList);
@@ -272,7 +274,7 @@ void SoundFilesController::exportSelectedSounds()
     // One row per three indexes, in the order the selection gives them.
     // Read before the progress dialog lets events run.
     QVector<Pick> rows;
-    for (const QModelIndex &row : selectedRowStarts(ui->totalWaveTreeView->selectionModel())) {
+    for (const QModelIndex &row : selectedRowStarts(m_view.totalWaveTreeView->selectionModel())) {
         auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString().trimmed(); };
         rows.append({row.parent().isValid(), cell(1), cell(2)});
     }
@@ -344,5 +346,5 @@ void SoundFilesController::exportSelectedSounds()
 
 void SoundFilesController::exportReportClosed()
 {
-    m_shell->exportReportAnswered();
+    m_custom = nullptr;
 }

@@ -1,12 +1,11 @@
 // Sound groups: the group tree, its working copies and "soundlist.xml".
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/groupentries.h"
 #include "model/soundfilexml.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/wavetreeview1.h"
 #include "library/soundlibrary.h"
 
 #include <QDebug>
@@ -61,13 +60,13 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
 void SoundListsController::importSoundList(const QString &fileName)
 {
     const SoundLibrary::SoundListStart start = m_lib.openSoundList(fileName);
-    m_ui->waveGroupTreeView->expandAll();
+    m_view.waveGroupTreeView->expandAll();
     tellSoundListStart(m_parent, fileName, start);
 }
 
 bool SoundListsController::saveSoundListAtClose()
 {
-    if (!m_shell->writeSoundListOnClose())
+    if (!m_writeSoundListOnClose)
         return true;
     SoundLibrary &lib = m_lib;
     QWidget *w = m_parent;
@@ -136,5 +135,11 @@ void SoundListsController::addGroup()
         }
     }
     m_lib.addGroup(name);
-    m_ui->waveGroupTreeView->setCurrentIndex(m_lib.soundListItemModel()->index(0, 0));
+    m_view.waveGroupTreeView->setCurrentIndex(m_lib.soundListItemModel()->index(0, 0));
+}
+
+void SoundListsController::settleSoundListAtExit()
+{
+    if (m_writeSoundListOnClose && !m_soundListSettled)
+        m_lib.saveSoundList();
 }

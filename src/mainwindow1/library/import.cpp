@@ -2,12 +2,11 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/wavetreeview1.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 
@@ -44,7 +43,7 @@ QStringList nativePaths(const QStringList &paths)
 
 void SoundFilesController::addFilesToGroup()
 {
-    QTreeView *view = ui->waveGroupTreeView;
+    QTreeView *view = m_view.waveGroupTreeView;
     const QModelIndex current = view->currentIndex();
     const QModelIndexList selected = view->selectionModel()->selectedIndexes();
     UiPrompter *prompter = UiPrompter::instance();
@@ -114,7 +113,7 @@ void SoundFilesController::addFilesToTotalList()
             prompter->getOpenFileNames(m_parent, WindowTexts::tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
-    m_mainPadPage->selectKit(quint8(ui->kitNumber->text().toInt() - 1));
+    emit listImportStarting();
 
     const QSet<QString> listed = childTexts(m_library.totalListItemModel(), 2);
     QVector<strSoundItem> items;
@@ -177,7 +176,7 @@ void SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardI
                        item.file, bytes.value(item.file)});
     }
     m_library.addSoundsToGroup(g, sounds);
-    ui->waveGroupTreeView->expand(model->index(g, 0));
+    m_view.waveGroupTreeView->expand(model->index(g, 0));
     m_soundLists->getRightSoundList();
     tellRenamedSounds(names.changes());
 }

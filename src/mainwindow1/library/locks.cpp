@@ -1,13 +1,14 @@
 // Locking and unlocking sounds, and renumbering the working sound list.
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/rowselection.h"
 #include "library/soundlistmodel.h"
 #include "library/soundorder.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
+
+#include <QRadioButton>
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 
@@ -17,7 +18,7 @@
 // Sets the lock of the sounds whose numbers the selected rows show.
 void SoundListsController::lockSelected(bool lock)
 {
-    const QModelIndexList rows = selectedRowStarts(m_ui->totalWaveTreeView->selectionModel());
+    const QModelIndexList rows = selectedRowStarts(m_view.totalWaveTreeView->selectionModel());
     if (rows.isEmpty())
         return;
     if (!m_pad.isUDiskFlag()) {
@@ -40,13 +41,13 @@ void SoundListsController::lockSelected(bool lock)
 
 void SoundListsController::reorderSerialNumbers()
 {
-    m_ui->defaultRbtn->setChecked(true);
+    m_view.defaultRbtn->setChecked(true);
     showStoredOrder();
     const int count = m_lib.waveLoadKitAttrList().size();
     if (count == 0)
         return;
     const QVector<int> oldNumbers = m_lib.renumberSounds();
     if (!m_pad.isUDiskFlag())
-        m_padSync->updateWavePrmAndData(count, oldNumbers);
+        emit soundsRenumbered(count, oldNumbers);
     showTotalRows(soundorder::stored(m_lib.waveLoadKitAttrList()), false);
 }

@@ -1,6 +1,5 @@
 // The five metronome sounds.
 #include "mainwindow1/windowtexts.h"
-#include "ui_mainwindow1.h"
 
 #include "device/padpaths.h"
 #include "library/clicksounds.h"
@@ -123,7 +122,6 @@ void SoundListsController::importClickSounds()
     }
     m_lib.takeClickSounds(added, deviceRecords);
     m_clickFlag = m_lib.clickList().size() == 5;
-    m_ui->clickSoundNoSpinBox->setRange(1, m_lib.clickList().size());
-    m_ui->clickWaveTreeView->expandAll();
+    emit clickSoundsImported(m_lib.clickList().size());
     m_soundFiles.tellRenamedSounds(renamed);
 }

@@ -1,11 +1,11 @@
-// The sound library's item models: total list, hi-hat mirror, metronome list.
-#include "mainwindow1/shell/shellcontroller.h"
+// The views of the sound library's item models: the total list and its hi-hat mirror.
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/soundlistmodel.h"
-#include "widgets/mystyle.h"
 #include "library/soundlibrary.h"
+#include "widgets/listlook.h"
+#include "widgets/totaltreeview.h"
+#include "widgets/wavetreeview1.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -16,15 +16,6 @@ namespace {
 const char kVerticalBar[] = "QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}";
 const char kHorizontalBar[] = "QScrollBar::horizontal{height:10px; border:2px; border-radius:2px;}";
 
-void dragOnly(QTreeView *view)
-{
-    view->setDragEnabled(true);
-    view->setDragDropMode(QAbstractItemView::DragOnly);
-    view->setDefaultDropAction(Qt::CopyAction);
-    view->setToolTipDuration(500);
-    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-}
-
 void styleBars(QTreeView *view)
 {
     view->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kVerticalBar));
@@ -34,7 +25,7 @@ void styleBars(QTreeView *view)
 // The settings the total list and the hi-hat mirror share.
 void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *style)
 {
-    dragOnly(view);
+    listlook::dragOnly(view);
     view->setHorizontalScrollBarPolicy(horizontal);
     styleBars(view);
     view->setAnimated(true);
@@ -50,7 +41,7 @@ void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *styl
 // showed the kit-by-kit list, back on the total list).
 void SoundListsController::showTotalList()
 {
-    QTreeView *view = m_ui->totalWaveTreeView;
+    QTreeView *view = m_view.totalWaveTreeView;
     SoundListModel *model = m_lib.totalListItemModel();
     if (view->model() != model) {
         view->setModel(model);
@@ -61,7 +52,7 @@ void SoundListsController::showTotalList()
     view->setColumnWidth(0, 78);
     view->setColumnWidth(1, 180);
     view->header()->setStretchLastSection(true);
-    soundListView(view, Qt::ScrollBarAsNeeded, m_shell->myStyle());
+    soundListView(view, Qt::ScrollBarAsNeeded, m_style);
     // The root only: expanding every row would keep an index for each.
     view->expand(model->rootIndex());
     view->repaint();
@@ -69,55 +60,39 @@ void SoundListsController::showTotalList()
 
 void SoundListsController::showMirrorList()
 {
-    QTreeView *view = m_ui->soundListTreeView;
+    QTreeView *view = m_view.soundListTreeView;
     view->setColumnHidden(1, true);
     view->setColumnWidth(0, 165);
     view->header()->setStretchLastSection(false);
-    soundListView(view, Qt::ScrollBarAlwaysOn, m_shell->myStyle());
+    soundListView(view, Qt::ScrollBarAlwaysOn, m_style);
     view->expand(m_lib.hhSoundItemModel()->rootIndex());
     view->repaint();
-}
-
-void SoundListsController::showClickList()
-{
-    QTreeView *view = m_ui->clickWaveTreeView;
-    view->setColumnHidden(2, true);
-    view->header()->resizeSection(0, 100);
-    view->header()->setStretchLastSection(true);
-    dragOnly(view);
 }
 
 void SoundListsController::setUpSoundViews()
 {
     SoundLibrary &lib = m_lib;
-    Ui::MainWindow1 *ui = m_ui;
-    ui->totalWaveTreeView->setModel(lib.totalListItemModel());
-    ui->soundListTreeView->setModel(lib.hhSoundItemModel());
-    ui->clickWaveTreeView->setModel(lib.clickListItemModel());
-    // The main window handles drops on the lists' areas.
-    const QList<QWidget *> dropAreas = {ui->right_stackedWidgetPage1, ui->pedalWidget};
-    for (QWidget *area : dropAreas) {
-        area->setAcceptDrops(true);
-        area->installEventFilter(m_parent);
-    }
+    const SoundListsView &v = m_view;
+    v.totalWaveTreeView->setModel(lib.totalListItemModel());
+    v.soundListTreeView->setModel(lib.hhSoundItemModel());
+    // The main window handles drops on the pane of the setup's sounds.
+    v.right_stackedWidgetPage1->setAcceptDrops(true);
+    v.right_stackedWidgetPage1->installEventFilter(m_parent);
     // Rows made anew, by the window, a load or a save, are shown the same way.
     connect(lib.totalListItemModel(), &SoundListModel::rebuilt, this, [this] { showTotalList(); });
     connect(lib.hhSoundItemModel(), &SoundListModel::rebuilt, this, [this] { showMirrorList(); });
-    connect(lib.clickListItemModel(), &SoundListModel::rebuilt, this, [this] { showClickList(); });
     // Changes the views' own models do not show (the look of rows made anew
     // in place) are drawn when the library tells them.
-    connect(&lib, &SoundLibrary::soundsChanged, this, [ui] {
-        ui->totalWaveTreeView->viewport()->update();
-        ui->soundListTreeView->viewport()->update();
+    connect(&lib, &SoundLibrary::soundsChanged, this, [v] {
+        v.totalWaveTreeView->viewport()->update();
+        v.soundListTreeView->viewport()->update();
     });
-    connect(&lib, &SoundLibrary::groupsChanged, this, [ui] { ui->waveGroupTreeView->viewport()->update(); });
-    connect(&lib, &SoundLibrary::clickSoundsChanged, this, [ui] { ui->clickWaveTreeView->viewport()->update(); });
+    connect(&lib, &SoundLibrary::groupsChanged, this, [v] { v.waveGroupTreeView->viewport()->update(); });
     connect(lib.totalListItemModel(), &QStandardItemModel::itemChanged, this,
             &SoundListsController::renameTotalListSound);
     connect(lib.hhSoundItemModel(), &QStandardItemModel::itemChanged, this, &SoundListsController::renameMirrorSound);
     showTotalList();
     showMirrorList();
-    showClickList();
 }
 
 void SoundListsController::initTotalItemModel()
@@ -139,7 +114,7 @@ void SoundListsController::initClickItemModel()
 
 void SoundListsController::initKitTotalItemModel()
 {
-    QTreeView *view = m_ui->totalWaveTreeView;
+    QTreeView *view = m_view.totalWaveTreeView;
     view->setColumnWidth(0, 20);
     view->setColumnWidth(1, 25);
     view->setModel(m_lib.kitOrderItemModel());
@@ -161,7 +136,7 @@ void SoundListsController::updateHHsoundList(int row)
 
 void SoundListsController::updateHHsoundList1()
 {
-    m_ui->soundListTreeView->reset();
+    m_view.soundListTreeView->reset();
     m_lib.mirrorSoundRows();
 }
 

@@ -1,10 +1,7 @@
-// The orders of the total list, the order file, the backup flag and the
-// kit-by-kit list of sound uses.
+// The orders of the total list, the order file and the kit-by-kit list of
+// sound uses.
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "mainwindow1/setupfiles/setupfilescontroller.h"
-#include "mainwindow1/editing/kitpagescontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "history/pagepart.h"
 #include "library/kitusage.h"
@@ -13,6 +10,7 @@
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
@@ -21,6 +19,7 @@
 #include <QFile>
 #include <QHash>
 #include <QItemSelectionModel>
+#include <QRadioButton>
 #include <QSet>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -28,9 +27,20 @@
 // Keeps the working lists of an order: the keys and the files of its rows.
 void SoundListsController::keepWorkingLists(const QVector<soundorder::Row> &rows)
 {
-    m_setupFiles->clearWorkingLists();
-    for (const soundorder::Row &row : rows)
-        m_setupFiles->addWorkingRow(row.name + QLatin1Char('*') + QString::number(row.number), row.file);
+    m_totalList.clear();
+    m_totalFileList.clear();
+    for (const soundorder::Row &row : rows) {
+        m_totalList.append(row.name + QLatin1Char('*') + QString::number(row.number));
+        m_totalFileList.append(row.file);
+    }
+}
+
+void SoundListsController::keepOrderLists(const QStringList &totalList, const QStringList &totalFileList,
+                                          const QStringList &remainingList)
+{
+    m_totalList = totalList;
+    m_totalFileList = totalFileList;
+    m_remainingList = remainingList;
 }
 
 void SoundListsController::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
@@ -42,28 +52,27 @@ void SoundListsController::showTotalRows(const QVector<soundorder::Row> &rows, b
 
 void SoundListsController::connectSoundListSelections()
 {
-    Ui::MainWindow1 *const ui = m_ui;
     // A new model brings a new selection model; each is adapted once.
     const char adapted[] = "ztSelectionAdapted";
-    QItemSelectionModel *total = ui->totalWaveTreeView->selectionModel();
+    QItemSelectionModel *total = m_view.totalWaveTreeView->selectionModel();
     if (total && !total->property(adapted).toBool()) {
         total->setProperty(adapted, true);
         connect(total, &QItemSelectionModel::selectionChanged, this,
-                [this]() { totalListSelection(m_ui->totalWaveTreeView->currentIndex(), false); });
+                [this]() { totalListSelection(m_view.totalWaveTreeView->currentIndex(), false); });
     }
-    QItemSelectionModel *mirror = ui->soundListTreeView->selectionModel();
+    QItemSelectionModel *mirror = m_view.soundListTreeView->selectionModel();
     if (mirror && !mirror->property(adapted).toBool()) {
         mirror->setProperty(adapted, true);
         connect(mirror, &QItemSelectionModel::selectionChanged, this,
-                [this]() { m_kitPages->selectHHSound(m_ui->soundListTreeView->currentIndex()); });
+                [this]() { emit mirrorSelectionChanged(m_view.soundListTreeView->currentIndex()); });
     }
 }
 
 namespace {
 
-QList<QWidget *> orderButtons(Ui::MainWindow1 *ui)
+QList<QWidget *> orderButtons(const SoundListsView &v)
 {
-    return {ui->defaultRbtn, ui->upRbtn, ui->DownRbtn, ui->kitRbtn, ui->customRbtn};
+    return {v.defaultRbtn, v.upRbtn, v.DownRbtn, v.kitRbtn, v.customRbtn};
 }
 
 editstep::Place soundsPlace()
@@ -77,14 +86,14 @@ editstep::Place soundsPlace()
 
 void SoundListsController::noteOrderShown()
 {
-    m_orderShown = PagePart::valuesOf(orderButtons(m_ui));
+    m_orderShown = PagePart::valuesOf(orderButtons(m_view));
 }
 
 void SoundListsController::keepOrderButtons()
 {
     if (editstep::Recorder *recorder = m_lib.recorder()) {
         const QString key = QStringLiteral("order buttons");
-        recorder->touch(key, [&] { return std::make_unique<PagePart>(key, orderButtons(m_ui), m_orderShown); });
+        recorder->touch(key, [&] { return std::make_unique<PagePart>(key, orderButtons(m_view), m_orderShown); });
     }
 }
 
@@ -119,9 +128,40 @@ void SoundListsController::showNameOrder(bool ascending)
     noteOrderShown();
 }
 
-void SoundListsController::takeBackupChoice()
+void SoundListsController::reapplySoundOrder()
 {
-    m_setupFiles->markBackup(m_ui->rbtBack->isChecked());
+    if (m_view.defaultRbtn->isChecked())
+        showStoredOrder();
+    else if (m_view.upRbtn->isChecked())
+        showNameOrder(true);
+    else if (m_view.DownRbtn->isChecked())
+        showNameOrder(false);
+    else if (!m_view.customRbtn->isChecked())
+        showStoredOrder();
+}
+
+bool SoundListsController::defaultOrderChecked() const
+{
+    return m_view.defaultRbtn->isChecked();
+}
+
+bool SoundListsController::kitOrderChecked() const
+{
+    return m_view.kitRbtn->isChecked();
+}
+
+void SoundListsController::checkDefaultOrder()
+{
+    m_view.defaultRbtn->setChecked(true);
+    showStoredOrder();
+}
+
+void SoundListsController::showCheckedNameOrder()
+{
+    if (m_view.upRbtn->isChecked())
+        showNameOrder(true);
+    if (m_view.DownRbtn->isChecked())
+        showNameOrder(false);
 }
 
 void SoundListsController::exportOrder()
@@ -162,7 +202,8 @@ void SoundListsController::importOrder()
                           QMessageBox::Ok);
         return;
     }
-    m_setupFiles->clearWorkingLists();
+    m_totalList.clear();
+    m_totalFileList.clear();
     const QString path = prompter->getOpenFileName(w, WindowTexts::tr("Select the wave sort txt file."),
                                                    QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file(path);
@@ -190,7 +231,7 @@ void SoundListsController::importOrder()
     }
     keepWorkingLists(rows);
     showTotalRows(rows, false);
-    m_ui->customRbtn->setChecked(true);
+    m_view.customRbtn->setChecked(true);
 }
 
 void SoundListsController::generateKitOrder()
@@ -199,7 +240,7 @@ void SoundListsController::generateKitOrder()
     QHash<QString, int> firstRecord;
     for (int i = sounds.size() - 1; i >= 0; --i)
         firstRecord.insert(sounds.at(i).file, i);
-    m_setupFiles->clearRemaining();
+    m_remainingList.clear();
     QSet<QString> remaining;
     QVector<SoundLibrary::KitOrderGroup> groups;
     const int kits = qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT));
@@ -211,7 +252,7 @@ void SoundListsController::generateKitOrder()
         for (const kitusage::Use &use : uses) {
             if (!remaining.contains(use.file)) {
                 remaining.insert(use.file);
-                m_setupFiles->addRemaining(use.file);
+                m_remainingList.append(use.file);
             }
             const QString entry = use.label + use.file;
             const QString path = entry.mid(3);

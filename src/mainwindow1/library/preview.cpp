@@ -1,11 +1,8 @@
 // Preview playback on the second media player.
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "mainwindow1/setupfiles/setupfilescontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
@@ -14,6 +11,9 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +23,7 @@
 namespace {
 
 const char kInitialStyle[] = "border-image:url(:/images/play.png);";
+const char kIdleStyle[] = "border-image: url(:/images/play.png);";
 const char kPlayStyle[] = "border-image:url(:/images/play.png)";
 const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 const char kResumeStyle[] = "border-image:url(:/images/suspend.png)";
@@ -37,35 +38,50 @@ ztplatform::FileStamp previewSourceStamp(const QString &source)
 
 } // namespace
 
+void PreviewController::setUpTexts(const QString &fontFamily)
+{
+    QFont f = m_view.songLabel2->font();
+    f.setFamily(fontFamily); // only the family: the form's point size stays
+    m_view.songLabel2->setFont(f);
+    const QString slider = QStringLiteral(
+            "QSlider::groove:horizontal{height:2px; left:0px; right:0px; border:0px; border-radius:1px; "
+            "background:rgb(255,255,255);}    "
+            "QSlider::handle:horizontal{width:12px; background:rgb(222,233,244); border-radius:6px; "
+            "margin:-5px 0px;}    "
+            "QSlider::sub-page:horizontal{background:#4C85FB; border:0px; border-radius:1px;}");
+    m_view.waveHorizontalSlider2->setStyleSheet(slider);
+    m_view.volumeHorizontalSlider2->setStyleSheet(slider);
+}
+
 void PreviewController::initSoundPlay()
 {
     m_player2 = new QMediaPlayer(m_parent);
-    ui->volumeHorizontalSlider2->setRange(0, 100);
-    ui->volumeHorizontalSlider2->setValue(50);
-    m_player2->setVolume(ui->volumeHorizontalSlider2->value());
+    m_view.volumeHorizontalSlider2->setRange(0, 100);
+    m_view.volumeHorizontalSlider2->setValue(50);
+    m_player2->setVolume(m_view.volumeHorizontalSlider2->value());
     connect(m_player2, &QMediaPlayer::positionChanged, this, &PreviewController::positionChanged);
     connect(m_player2, &QMediaPlayer::stateChanged, this, &PreviewController::playerStateChanged);
     connect(m_player2, &QMediaPlayer::mediaStatusChanged, this, &PreviewController::logMediaStatus);
     connect(m_player2, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this, &PreviewController::logError);
     connect(m_player2, &QMediaPlayer::durationChanged, this, [this]() { durationChanged(); });
     m_player2->setNotifyInterval(10);
-    ui->waveHorizontalSlider2->setRange(0, 100000);
-    ui->playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
-    ui->playBtn2->setFixedSize(26, 26);
+    m_view.waveHorizontalSlider2->setRange(0, 100000);
+    m_view.playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
+    m_view.playBtn2->setFixedSize(26, 26);
 
     m_soundLists->importSoundList(QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml")));
 
     m_playFileNameOld2.clear();
     m_playFileNameNew2.clear();
-    ui->playBtn2->setEnabled(false);
-    ui->stopBtn2->setEnabled(false);
-    ui->playBtn2->repaint();
-    ui->stopBtn2->repaint();
+    m_view.playBtn2->setEnabled(false);
+    m_view.stopBtn2->setEnabled(false);
+    m_view.playBtn2->repaint();
+    m_view.stopBtn2->repaint();
 }
 
 QString PreviewController::previewFileName() const
 {
-    return QDir::toNativeSeparators(m_shell->TempPlayDirName2() + QDir::separator() + QStringLiteral("play.wav"));
+    return QDir::toNativeSeparators(m_TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
 }
 
 void PreviewController::play()
@@ -80,7 +96,7 @@ void PreviewController::play()
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
         m_player2->stop();
         m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
-        m_setupFiles->handOverFromChangedFiles();
+        m_soundFiles->handOverFromChangedFiles();
         const QString source = m_playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
         const QString preview = previewFileName();
@@ -112,14 +128,14 @@ void PreviewController::play()
     switch (m_playerStrate2) {
     case QMediaPlayer::PlayingState:
         m_player2->pause();
-        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
         break;
     case QMediaPlayer::PausedState:
         if (loopMode) {
             startLoopRun(2);
         } else {
             m_player2->play();
-            ui->playBtn2->setStyleSheet(QString::fromLatin1(kResumeStyle));
+            m_view.playBtn2->setStyleSheet(QString::fromLatin1(kResumeStyle));
         }
         break;
     default:
@@ -146,7 +162,7 @@ void PreviewController::endLoopRunWhenLoopOff()
     if (run == 1 || run == 2)
         m_player2->stop();
     if (run == 2)
-        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
 }
 
 void PreviewController::restartLoopPass()
@@ -179,14 +195,11 @@ void PreviewController::toggleLoop()
 {
     if (m_previewSession.preparing() && !(m_previewSession.stopped() && m_index2 % 2))
         return; // during a preparation only its Stop turns loop mode off
-    const bool soundRow = ui->waveGroupTreeView->currentIndex().parent().isValid()
-                          || ui->totalWaveTreeView->currentIndex().parent().isValid()
-                          || ui->soundListTreeView->currentIndex().parent().isValid();
-    if (!soundRow)
+    if (!m_soundLists->soundRowCurrent())
         return;
     ++m_index2;
     m_singleLoop = m_index2 % 2;
-    ui->loopBtn2->setIcon(QIcon(m_singleLoop ? QStringLiteral(":/images/blue_loop.png")
+    m_view.loopBtn2->setIcon(QIcon(m_singleLoop ? QStringLiteral(":/images/blue_loop.png")
                                              : QStringLiteral(":/images/loop.png")));
     emit loopPressed(m_index2);
 }
@@ -196,7 +209,7 @@ void PreviewController::loopChanged(int index)
     if (index % 2) {
         m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
         const QString preview = previewFileName();
-        m_setupFiles->handOverFromChangedFiles();
+        m_soundFiles->handOverFromChangedFiles();
         const QString source = m_playFileNameNew2;
         const ztplatform::FileStamp stamp = previewSourceStamp(source);
         m_previewSession.clearStop();
@@ -219,7 +232,7 @@ void PreviewController::loopChanged(int index)
         else if (index % 2 == 0)
             endLoopRunWhenLoopOff();
     }
-    const QString style = ui->playBtn2->styleSheet();
+    const QString style = m_view.playBtn2->styleSheet();
     const bool resumeStyle = style == QLatin1String(kResumeStyle);
     if (!(resumeStyle || style == QLatin1String(kPlayStyle)) || m_playerStrate2 != QMediaPlayer::StoppedState)
         return;
@@ -238,51 +251,51 @@ void PreviewController::playerStateChanged(QMediaPlayer::State state)
 {
     switch (state) {
     case QMediaPlayer::StoppedState:
-        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-        ui->playBtn2->repaint();
-        ui->stopBtn2->setEnabled(false);
-        ui->stopBtn2->repaint();
+        m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        m_view.playBtn2->repaint();
+        m_view.stopBtn2->setEnabled(false);
+        m_view.stopBtn2->repaint();
         m_player2->setPosition(0);
-        ui->waveHorizontalSlider2->setValue(0);
-        ui->waveHorizontalSlider2->repaint();
+        m_view.waveHorizontalSlider2->setValue(0);
+        m_view.waveHorizontalSlider2->repaint();
         if (m_previewSession.loopRun) // the next pass starts once this change is handled
             QMetaObject::invokeMethod(this, &PreviewController::restartLoopPass, Qt::QueuedConnection);
         break;
     case QMediaPlayer::PlayingState:
-        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayingStyle));
-        ui->playBtn2->setEnabled(true);
-        ui->playBtn2->repaint();
-        ui->stopBtn2->setEnabled(true);
-        ui->stopBtn2->repaint();
+        m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayingStyle));
+        m_view.playBtn2->setEnabled(true);
+        m_view.playBtn2->repaint();
+        m_view.stopBtn2->setEnabled(true);
+        m_view.stopBtn2->repaint();
         break;
     case QMediaPlayer::PausedState:
-        ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-        ui->playBtn2->repaint();
-        ui->stopBtn2->setEnabled(true);
-        ui->stopBtn2->repaint();
+        m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+        m_view.playBtn2->repaint();
+        m_view.stopBtn2->setEnabled(true);
+        m_view.stopBtn2->repaint();
         break;
     }
 }
 
 void PreviewController::positionChanged(qint64 position)
 {
-    ui->waveHorizontalSlider2->setValue(int(position));
+    m_view.waveHorizontalSlider2->setValue(int(position));
     m_moved_2 = position;
-    ui->volumeProgTime_2->setText(soundsource::timeText(position));
+    m_view.volumeProgTime_2->setText(soundsource::timeText(position));
 }
 
 void PreviewController::durationChanged()
 {
     const qint64 duration = m_player2->duration();
-    ui->waveHorizontalSlider2->setMaximum(int(duration));
-    ui->volumeTotalTime_2->setText(soundsource::timeText(duration));
+    m_view.waveHorizontalSlider2->setMaximum(int(duration));
+    m_view.volumeTotalTime_2->setText(soundsource::timeText(duration));
 }
 
 void PreviewController::seek(int position)
 {
     m_player2->setPosition(position);
     m_moved_2 = position;
-    ui->volumeProgTime_2->setText(soundsource::timeText(position, true));
+    m_view.volumeProgTime_2->setText(soundsource::timeText(position, true));
 }
 
 void PreviewController::setVolume(int value)
@@ -300,6 +313,43 @@ void PreviewController::logMediaStatus(QMediaPlayer::MediaStatus status)
 void PreviewController::logError(QMediaPlayer::Error error)
 {
     qWarning() << "preview player error" << error << (m_player2 ? m_player2->errorString() : QString());
+}
+
+bool PreviewController::playingShown() const
+{
+    return m_view.playBtn2->styleSheet() == QLatin1String(kPlayingStyle);
+}
+
+void PreviewController::disablePreview()
+{
+    m_view.songLabel2->clear();
+    stop();
+    m_view.playBtn2->setEnabled(false);
+    m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+    m_view.stopBtn2->setEnabled(false);
+    m_view.playBtn2->repaint();
+}
+
+void PreviewController::readyToPlay()
+{
+    m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
+    if (playerState() == QMediaPlayer::StoppedState) {
+        m_view.playBtn2->setEnabled(true);
+        m_view.playBtn2->repaint();
+    } else {
+        stop();
+    }
+}
+
+void PreviewController::showSoundName(const QString &name)
+{
+    m_view.songLabel2->setText(name);
+}
+
+void PreviewController::showIdle()
+{
+    m_view.songLabel2->setText(WindowTexts::tr("Sample"));
+    m_view.playBtn2->setStyleSheet(QString::fromLatin1(kIdleStyle));
 }
 
 void PreviewController::stopPreviewForClose()

@@ -1,8 +1,8 @@
 // The preview's state and what the other areas ask of it.
 #include "mainwindow1/library/previewcontroller.h"
 
-PreviewController::PreviewController(Ui::MainWindow1 *ui, QWidget *parent)
-    : ui(ui)
+PreviewController::PreviewController(const PreviewView &view, QWidget *parent)
+    : m_view(view)
     , m_parent(parent)
 {
 }

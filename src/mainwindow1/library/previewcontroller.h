@@ -15,14 +15,25 @@
 
 #include <functional>
 
+class QLabel;
+class QSlider;
+class QToolButton;
 class QWidget;
-class SetupFilesController;
-class ShellController;
 class SoundFilesController;
 class SoundListsController;
-namespace Ui {
-class MainWindow1;
-}
+
+// The widgets of the preview bar.
+struct PreviewView
+{
+    QToolButton *playBtn2 = nullptr;
+    QToolButton *stopBtn2 = nullptr;
+    QToolButton *loopBtn2 = nullptr;
+    QLabel *songLabel2 = nullptr;
+    QLabel *volumeTotalTime_2 = nullptr;
+    QSlider *waveHorizontalSlider2 = nullptr;
+    QLabel *volumeProgTime_2 = nullptr;
+    QSlider *volumeHorizontalSlider2 = nullptr;
+};
 
 class PreviewController : public QObject
 {
@@ -30,18 +41,20 @@ class PreviewController : public QObject
 
 public:
     // `parent` holds the player and the wait dialog and owns the boxes.
-    PreviewController(Ui::MainWindow1 *ui, QWidget *parent);
+    PreviewController(const PreviewView &view, QWidget *parent);
     // The wait dialog goes with the preview, before the window's widgets.
     ~PreviewController() override;
     PreviewController(const PreviewController &) = delete;
     PreviewController &operator=(const PreviewController &) = delete;
 
-    // ---- the areas made after it: the conversion, the sound list file, the
-    // files a save changed and the temporary folders
+    const PreviewView &view() const { return m_view; }
+
+    // ---- the areas of the library made after it: the conversion and the
+    // files a save changed, the sound lists and their file
     void useSoundFiles(SoundFilesController &files) { m_soundFiles = &files; }
     void useSoundLists(SoundListsController &lists) { m_soundLists = &lists; }
-    void useSetupFiles(SetupFilesController &setupFiles) { m_setupFiles = &setupFiles; }
-    void useShell(ShellController &shell) { m_shell = &shell; }
+    // The folder the previews are converted into.
+    void usePlayFolder(const QString &folder) { m_TempPlayDirName2 = folder; }
 
     // ---- what the preview holds -------------------------------------------------
     const QMediaPlayer *player2() const { return m_player2; }
@@ -59,7 +72,22 @@ public:
     // The file a preview is converted into.
     QString previewFileName() const;
 
+    // ---- the bar --------------------------------------------------------------------
+    // Play shows that the preview plays.
+    bool playingShown() const;
+    // No sound to preview: the player stops, its buttons are disabled and the
+    // bar names no sound.
+    void disablePreview();
+    // Ready to play: the Play button shows the play image and is enabled when
+    // the player is stopped; a player in another state is stopped.
+    void readyToPlay();
+    void showSoundName(const QString &name);
+    // The bar as before any preview: "Sample", the idle Play image.
+    void showIdle();
+
     // ---- what the user and the other areas do --------------------------------------
+    // The bar's fonts and sliders, in `fontFamily`.
+    void setUpTexts(const QString &fontFamily);
     // The player and its bar; the sound list file is read in between.
     void initSoundPlay();
     // A sound row was chosen: the next Play previews `source`.
@@ -103,12 +131,11 @@ signals:
     void loopPressed(int index);
 
 private:
-    Ui::MainWindow1 *ui;
+    PreviewView m_view;
     QWidget *m_parent;
     SoundFilesController *m_soundFiles = nullptr;
     SoundListsController *m_soundLists = nullptr;
-    SetupFilesController *m_setupFiles = nullptr;
-    ShellController *m_shell = nullptr;
+    QString m_TempPlayDirName2;
 
     QMediaPlayer *m_player2 = nullptr;
     QString m_playFileNameNew2; // the sound chosen for preview

@@ -2,9 +2,9 @@
 // preview's work on a worker thread while the window paints.
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "ui_mainwindow1.h"
 
 #include <QApplication>
+#include <QToolButton>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
@@ -110,7 +110,7 @@ bool PreviewController::runPreviewWork(const std::function<void()> &work, int la
     m_previewSession.begin();
     // Window-system input waits below; what an input method sends, here.
     auto typing = std::make_unique<TypingHold>();
-    ui->stopBtn2->setEnabled(true);
+    m_view.stopBtn2->setEnabled(true);
     QPointer<QProgressDialog> wait;
     QTimer show, step;
     show.setSingleShot(true);
@@ -143,7 +143,7 @@ bool PreviewController::runPreviewWork(const std::function<void()> &work, int la
     // take input before the press has finished.
     if (wait)
         wait->hide();
-    ui->stopBtn2->setEnabled(m_player2->state() != QMediaPlayer::StoppedState);
+    m_view.stopBtn2->setEnabled(m_player2->state() != QMediaPlayer::StoppedState);
     if (m_previewSession.takeClose())
         QMetaObject::invokeMethod(m_parent, &QWidget::close, Qt::QueuedConnection);
     return !stopped;

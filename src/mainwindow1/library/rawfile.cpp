@@ -3,7 +3,6 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "ui_mainwindow1.h"
 
 #include "library/kitusage.h"
 #include "library/soundsource.h"
@@ -12,6 +11,7 @@
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/totaltreeview.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 
@@ -144,7 +144,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
             if (total->soundText(r, 2) == waveFileName)
                 row = total->soundIndex(r, 2);
         }
-        if (QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel())
+        if (QItemSelectionModel *selection = m_view.totalWaveTreeView->selectionModel())
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
         return 0;
     }

@@ -2,7 +2,6 @@
 // groups in the group tree. A new sound name reaches the kits.
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
 #include "model/namerules.h"

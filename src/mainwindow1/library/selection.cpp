@@ -2,10 +2,8 @@
 // the sound information line, the preview sound and the drag payloads.
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/shell/shellcontroller.h"
-#include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/draghook.h"
 #include "library/dragpayload.h"
@@ -24,14 +22,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 
 namespace {
-
-const char kPlayStyle[] = "border-image:url(:/images/play.png)";
-const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 
 // Selected indexes by row, then column.
 QModelIndexList orderedSelection(QItemSelectionModel *selection)
@@ -58,34 +54,21 @@ bool SoundListsController::beginSelection(QTreeView *own, QTreeView *other, QMod
         const QScopedValueRollback<bool> clearing(m_clearingOtherList, true);
         other->clearSelection();
     }
-    m_ui->kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
+    emit selectionStarting();
     if (m_preview.index2() % 2)
         m_preview.stop();
-    if (m_ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle))
+    if (m_preview.playingShown())
         m_preview.stopPlayer();
     *selected = orderedSelection(own->selectionModel());
-    m_ui->kitNumber->clearFocus();
-    m_ui->kitNameLineEdit->clearFocus();
+    emit selectionTaken();
     return true;
-}
-
-// No sound to preview: the player stops, its buttons are disabled and the
-// bar names no sound.
-void SoundListsController::disablePreview()
-{
-    m_ui->songLabel2->clear();
-    m_preview.stop();
-    m_ui->playBtn2->setEnabled(false);
-    m_ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-    m_ui->stopBtn2->setEnabled(false);
-    m_ui->playBtn2->repaint();
 }
 
 // Runs one internal drag of `payload`, unless the press was a right press.
 void SoundListsController::dragPayload(const QString &payload, const QString &text, bool rightPress)
 {
     auto *mime = new QMimeData;
-    mime->setData(m_shell->MIME_FORMAT(), payload.toUtf8());
+    mime->setData(dragpayload::MIME_FORMAT, payload.toUtf8());
     if (!text.isNull())
         mime->setText(text);
     auto *drag = new QDrag(m_parent);
@@ -96,19 +79,6 @@ void SoundListsController::dragPayload(const QString &payload, const QString &te
         delete mime;
     }
     drag->deleteLater();
-}
-
-// Ready to play: the Play button shows the play image and is enabled when
-// the player is stopped; a player in another state is stopped.
-void SoundListsController::readyToPlay()
-{
-    m_ui->playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
-    if (m_preview.playerState() == QMediaPlayer::StoppedState) {
-        m_ui->playBtn2->setEnabled(true);
-        m_ui->playBtn2->repaint();
-    } else {
-        m_preview.stop();
-    }
 }
 
 // Export and delete follow the row's sound: a locked sound of a loaded kit
@@ -176,10 +146,10 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     }
     const waveprobe::Format format = waveprobe::probeStored(data, offset);
     if (!format.riff) {
-        m_ui->waveInfoShow->setText(notWave);
+        m_view.waveInfoShow->setText(notWave);
         return false; // a stored sound in another format is neither dragged nor previewed
     }
-    m_ui->waveInfoShow->setText(waveprobe::infoLine(format));
+    m_view.waveInfoShow->setText(waveprobe::infoLine(format));
     return true;
 }
 
@@ -193,7 +163,7 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
         padFormat.channels = 2;
         padFormat.sampleRate = 48000;
         padFormat.bits = 16;
-        m_ui->waveInfoShow->setText(waveprobe::infoLine(padFormat));
+        m_view.waveInfoShow->setText(waveprobe::infoLine(padFormat));
         return true;
     }
     QFile file(path);
@@ -203,7 +173,7 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
         return false;
     }
     const waveprobe::Format format = waveprobe::probePlain(file);
-    m_ui->waveInfoShow->setText(format.riff ? waveprobe::infoLine(format) : notWave);
+    m_view.waveInfoShow->setText(format.riff ? waveprobe::infoLine(format) : notWave);
     return true;
 }
 
@@ -211,26 +181,26 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
 {
     QWidget *const w = m_parent;
     QModelIndexList selected;
-    if (!beginSelection(m_ui->totalWaveTreeView, m_ui->waveGroupTreeView, &selected))
+    if (!beginSelection(m_view.totalWaveTreeView, m_view.waveGroupTreeView, &selected))
         return;
     if (!index.parent().isValid()) {
-        m_ui->totalWaveTreeView->setColumnHidden(2, true);
+        m_view.totalWaveTreeView->setColumnHidden(2, true);
         return;
     }
     if (selected.size() < 3)
         return;
     if (selected.size() > 5) {
-        m_shell->dragSeveralSounds(true);
+        dragSeveralSounds(true);
         TotalTreeView::exportSoundAction()->setEnabled(true);
         TotalTreeView::deleteSoundAction()->setEnabled(m_pad.isUDiskFlag());
         return;
     }
-    m_shell->dragSeveralSounds(false);
+    dragSeveralSounds(false);
     const QString name = selected.at(1).data().toString();
     QString path = selected.at(2).data().toString();
     if (soundsource::isStored(path)) {
         // A sound kit files share whose file is gone is taken from another.
-        m_setupFiles->handOverFromChangedFiles();
+        m_soundFiles.handOverFromChangedFiles();
         path = selected.at(2).data().toString();
     }
 
@@ -243,11 +213,11 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     bool previewable = false;
     const auto refused = qScopeGuard([&]() {
         if (!previewable)
-            disablePreview();
+            m_preview.disablePreview();
     });
     if (name.isEmpty() || path.isEmpty() || !ztplatform::isRegularFile(checkPath)) {
-        disablePreview(); // before the box: nothing plays while it shows
-        m_ui->waveInfoShow->clear();
+        m_preview.disablePreview(); // before the box: nothing plays while it shows
+        m_view.waveInfoShow->clear();
         UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),
                                         WindowTexts::tr("Please check path:") + name
                                                 + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
@@ -256,8 +226,8 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
         return;
     }
 
-    m_ui->songLabel2->setText(name);
-    readyToPlay();
+    m_preview.showSoundName(name);
+    m_preview.readyToPlay();
     path = QDir::toNativeSeparators(path);
     const QString notWave = press ? WindowTexts::tr("This sound is not in wave format.")
                                   : WindowTexts::tr("This sound is not in wave format");
@@ -266,9 +236,9 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
         return;
     previewable = true;
     if (press) {
-        const bool rightPress = m_ui->totalWaveTreeView->isRight();
+        const bool rightPress = m_view.totalWaveTreeView->isRight();
         if (!rightPress && !m_pad.isUDiskFlag())
-            m_shell->dragFromPadList();
+            dragFromPadList();
         dragPayload(dragpayload::encode({{name, path}}, !m_pad.isUDiskFlag()), name, rightPress);
     }
     m_preview.choosePreviewSound(path);
@@ -278,11 +248,11 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
 {
     QWidget *const w = m_parent;
     QModelIndexList selected;
-    if (!beginSelection(m_ui->waveGroupTreeView, m_ui->totalWaveTreeView, &selected))
+    if (!beginSelection(m_view.waveGroupTreeView, m_view.totalWaveTreeView, &selected))
         return;
     if (!index.parent().isValid() || selected.size() < 2)
         return;
-    m_shell->dragSeveralSounds(selected.size() > 3);
+    dragSeveralSounds(selected.size() > 3);
 
     QVector<dragpayload::Record> records;
     for (int k = 0; k + 1 < selected.size(); k += 2) {
@@ -292,7 +262,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
             continue;
         const QString lost = m_lib.groupSoundLost(selected.at(k).parent().row(), selected.at(k).row());
         if (!lost.isEmpty()) {
-            disablePreview();
+            m_preview.disablePreview();
             if (!press || m_lostTold != selected.at(k))
                 UiPrompter::instance()->warning(w, WindowTexts::tr("Tip"), name + QStringLiteral("\r\n") + lost,
                                                 QMessageBox::Ok);
@@ -302,7 +272,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         // A sound stored in a kit file is there when its kit file is.
         const soundsource::Stored stored = soundsource::parse(path);
         if (!ztplatform::isRegularFile(stored.form == soundsource::Form::Plain ? path : stored.kitFile)) {
-            disablePreview();
+            m_preview.disablePreview();
             UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),
                                             name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
                                                     + WindowTexts::tr("Please check path:") + path,
@@ -310,20 +280,20 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
             return;
         }
         if (name.isEmpty()) {
-            disablePreview();
+            m_preview.disablePreview();
             return;
         }
-        if (!m_shell->dropToPadOrRight())
-            m_ui->songLabel2->setText(name);
-        readyToPlay();
+        if (!dropToPadOrRight())
+            m_preview.showSoundName(name);
+        m_preview.readyToPlay();
         if (!m_pad.isUDiskFlag()) {
             records.append({name, path});
-            m_shell->dragFromGroups();
+            dragFromGroups();
         } else if (press) {
-            dragPayload(dragpayload::record(name, path), name, m_ui->waveGroupTreeView->isLeftWave());
+            dragPayload(dragpayload::record(name, path), name, m_view.waveGroupTreeView->isLeftWave());
         }
         m_preview.choosePreviewSound(path);
     }
     if (press && !m_pad.isUDiskFlag())
-        dragPayload(dragpayload::encode(records, true), QString(), m_ui->waveGroupTreeView->isLeftWave());
+        dragPayload(dragpayload::encode(records, true), QString(), m_view.waveGroupTreeView->isLeftWave());
 }

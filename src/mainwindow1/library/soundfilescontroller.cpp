@@ -1,12 +1,20 @@
 #include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/previewcontroller.h"
+
+#include "setup/kitfileforget.h"
 
 SoundFilesController::SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
-                                           Ui::MainWindow1 *ui, QWidget *parent, PreviewController &preview)
+                                           const SoundFilesView &view, QWidget *parent, PreviewController &preview)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
-    , ui(ui)
+    , m_view(view)
     , m_parent(parent)
     , m_preview(preview)
 {
+}
+
+void SoundFilesController::handOverFromChangedFiles()
+{
+    m_preview.followMovedSounds(setupjob::handOverFromChangedFiles(m_doc, m_library));
 }

@@ -12,18 +12,23 @@
 #include <QStringList>
 #include <QVector>
 
+class CustomDialog;
 class KitDocument;
-class MainPadPageController;
 class PadSession;
 class PreviewController;
-class ShellController;
 class SoundListsController;
 class QStandardItemModel;
 class QWidget;
 class SoundLibrary;
-namespace Ui {
-class MainWindow1;
-}
+class TotalTreeView;
+class WaveTreeView1;
+
+// The lists sound files are imported into and exported from.
+struct SoundFilesView
+{
+    WaveTreeView1 *waveGroupTreeView = nullptr;
+    TotalTreeView *totalWaveTreeView = nullptr;
+};
 
 class SoundFilesController : public QObject
 {
@@ -32,16 +37,14 @@ class SoundFilesController : public QObject
 public:
     // `parent` owns the boxes; a preview's conversion runs under `preview`'s
     // wait and Stop.
-    SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
+    SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SoundFilesView &view,
                          QWidget *parent, PreviewController &preview);
     SoundFilesController(const SoundFilesController &) = delete;
     SoundFilesController &operator=(const SoundFilesController &) = delete;
 
-    // The areas made after it: the lists an import fills, the kit an import
-    // is for, the export report's holder.
+    const SoundFilesView &view() const { return m_view; }
+    // The lists an import fills, made after it.
     void useSoundLists(SoundListsController &lists) { m_soundLists = &lists; }
-    void useMainPadPage(MainPadPageController &page) { m_mainPadPage = &page; }
-    void useShell(ShellController &shell) { m_shell = &shell; }
 
     // True when the last getRawFile failed for a cause it named that is not
     // the sound's (its output could not be written): no box blames the sound.
@@ -71,10 +74,19 @@ public:
     // Export Sound: the sounds selected in the total list as WAV files, and
     // a report of what was written.
     void exportSelectedSounds();
-    // The report of the last export was closed.
+    // The report of the last export was answered.
     void exportReportClosed();
+    // The report of the last export while it is shown.
+    CustomDialog *custom() const { return m_custom; }
+
+    // Each sound the list holds once whose loaded kit file is gone or no
+    // longer as loaded is taken from another loaded kit file holding it; the
+    // sound chosen for preview follows it.
+    void handOverFromChangedFiles();
 
 signals:
+    // Files are about to be picked into the total list.
+    void listImportStarting();
     // Sounds were queued for the pad's writer.
     void padAddsQueued();
     // An export wrote `names` into `folder`.
@@ -84,12 +96,11 @@ private:
     KitDocument &m_doc;
     SoundLibrary &m_library;
     PadSession &m_pad;
-    Ui::MainWindow1 *ui;
+    SoundFilesView m_view;
     QWidget *m_parent;
     PreviewController &m_preview;
     SoundListsController *m_soundLists = nullptr;
-    MainPadPageController *m_mainPadPage = nullptr;
-    ShellController *m_shell = nullptr;
+    CustomDialog *m_custom = nullptr; // the export report shown
 
     bool m_rawFailureTold = false;
 

@@ -8,31 +8,68 @@
 #include <QModelIndex>
 #include <QPersistentModelIndex>
 #include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class KitDocument;
-class KitPagesController;
 class PadSession;
-class PadSyncController;
 class PreviewController;
-class SetupFilesController;
-class ShellController;
 class SoundFilesController;
+class QLabel;
+class QRadioButton;
 class QStandardItem;
+class QStyle;
+class QToolButton;
 class QTreeView;
 class QWidget;
 class SoundLibrary;
-namespace Ui {
-class MainWindow1;
-}
+class TotalTreeView;
+class WaveTreeView1;
 namespace soundorder {
 struct Row;
 }
 namespace soundsource {
 struct Stored;
 }
+
+// The widgets the sound lists drive: the group tree, the setup's sound list
+// and its hi-hat mirror, with their panes and buttons.
+struct SoundListsView
+{
+    WaveTreeView1 *waveGroupTreeView = nullptr;
+    TotalTreeView *totalWaveTreeView = nullptr;
+    QTreeView *soundListTreeView = nullptr; // the mirror on the pad settings page
+    // The groups' pane.
+    QWidget *left_stackedSoundWidget = nullptr;
+    QWidget *logoWidget1 = nullptr;
+    QWidget *waveGroup_widget = nullptr;
+    QLabel *left_waveList_label = nullptr;
+    QWidget *widget_7 = nullptr;
+    QToolButton *addWaveGroup = nullptr;
+    QToolButton *addWaveFile = nullptr;
+    QToolButton *delWaveGroup = nullptr;
+    // The setup's sounds' pane.
+    QWidget *right_stackedWidgetPage1 = nullptr;
+    QWidget *rightWaveWidget = nullptr;
+    QLabel *right_waveList_label = nullptr;
+    QWidget *orderWidget = nullptr;
+    QRadioButton *defaultRbtn = nullptr;
+    QRadioButton *kitRbtn = nullptr;
+    QRadioButton *upRbtn = nullptr;
+    QRadioButton *DownRbtn = nullptr;
+    QRadioButton *customRbtn = nullptr;
+    QWidget *rightWaveAdd = nullptr;
+    QLabel *waveInfoShow = nullptr;
+    QToolButton *tbtAddWave = nullptr;
+    QToolButton *tbtDel = nullptr;
+    QWidget *rightwaveListIO = nullptr;
+    QToolButton *btnImportRightWave = nullptr;
+    QToolButton *btnExportRightWave = nullptr;
+};
 
 class SoundListsController : public QObject
 {
@@ -41,16 +78,14 @@ class SoundListsController : public QObject
 public:
     using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
 
-    // `parent` owns the boxes and the drags; the preview stops as a selection
-    // changes; `files` tells the renames of an import.
-    SoundListsController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
+    // `parent` owns the boxes and the drags and filters the drops on the
+    // panes; the preview stops as a selection changes; `files` tells the
+    // renames of an import.
+    SoundListsController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SoundListsView &view,
                          QWidget *parent, PreviewController &preview, SoundFilesController &files);
-
-    // ---- the areas made after it ----------------------------------------------------
-    void useKitPages(KitPagesController &pages) { m_kitPages = &pages; }
-    void useSetupFiles(SetupFilesController &setupFiles) { m_setupFiles = &setupFiles; }
-    void usePadSync(PadSyncController &padSync) { m_padSync = &padSync; }
-    void useShell(ShellController &shell) { m_shell = &shell; }
+    const SoundListsView &view() const { return m_view; }
+    // The style the lists are drawn with.
+    void useStyle(QStyle *style) { m_style = style; }
 
     // ---- the working sound list -------------------------------------------------
     const QVector<SOUND_INDEX> &waveAttrList() const { return m_waveAttrList; }
@@ -72,10 +107,38 @@ public:
     // The group tree's horizontal scroll bar is shown as needed.
     bool leftFlag() const { return m_leftFlag; }
 
+    // ---- the drag under way ----------------------------------------------------------
+    // 1 when it started in the pad's own sound list, 0 in the sound groups.
+    int dragLeftOrRight() const { return m_dragLeftOrRight; }
+    void dragFromPadList() { m_dragLeftOrRight = 1; }
+    void dragFromGroups() { m_dragLeftOrRight = 0; }
+    // The drag holds several sounds: the pads take no drop.
+    bool dropToPadOrRight() const { return m_dropToPadOrRight; }
+    void dragSeveralSounds(bool several) { m_dropToPadOrRight = several; }
+
     // ---- views and models -----------------------------------------------------
     // The views are given the library's models, once; rows made anew are shown
     // with the views' column settings again.
     void setUpSoundViews();
+    // The group tree on the library's model, its pane taking the files dropped on it.
+    void setUpGroupTree();
+    // Its selection tells groupSelectionChanged; Ctrl+A selects all of it.
+    void connectGroupSelection();
+    void addSelectAll();
+    // The frame's texts, fonts and hidden widgets of the panes, in `fontFamily`.
+    void setUpTexts(const QString &fontFamily);
+    void applyTheme(bool isDark);
+    // The group pane takes dropped files only offline.
+    void acceptGroupDrops();
+    // The look of device mode: the groups stay as they are; sounds come and
+    // go only on the pad.
+    void showOnPadLook();
+    // The setup's sounds' pane takes input (false while the pad's add batch runs).
+    void enableSoundPane(bool enabled);
+    // The group tree's scroll bar as leftFlag() wants it; its width.
+    void fitGroupTree();
+    int groupTreeWidth() const;
+    void setGroupPaneWidth(int width);
     void initKitTotalItemModel();
     void initTotalItemModel();
     void initHHListItemModel();
@@ -85,6 +148,12 @@ public:
     void updateHHsoundList1();
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
+    void clearTotalSelection();
+    // A sound row is current in the group tree, the sound list or the mirror.
+    bool soundRowCurrent() const;
+    // The mirror's selected cells; its source column is hidden.
+    QModelIndexList mirrorSelection() const;
+    void hideMirrorSources();
 
     // ---- groups and their file ----------------------------------------------------
     // The groups of the file, with a box for what the start found there.
@@ -92,7 +161,23 @@ public:
     // The write at the close, with its boxes; false when it failed and the
     // user keeps the window open.
     bool saveSoundListAtClose();
+    // The window goes without writing the sound list (a start-up never shown, a test).
+    void skipSoundListOnClose() { m_writeSoundListOnClose = false; }
+    void setWriteSoundListOnClose(bool write) { m_writeSoundListOnClose = write; }
+    // The close that ends the window wrote the groups, or the user quit without them.
+    void markSoundListSettled() { m_soundListSettled = true; }
+    // A window gone without its close writes the groups without a word.
+    void settleSoundListAtExit();
     void addGroup();
+    // The group a drop of files goes to: the one selected (or the selected
+    // sound's), else the last of `groups`.
+    int dropGroupRow(int groups) const;
+
+    // ---- drop areas ------------------------------------------------------------------
+    bool isGroupPane(const QObject *watched) const;
+    bool isSoundPane(const QObject *watched) const;
+    // `pos` (in the pane) lies on the setup's sound list.
+    bool soundListHit(const QPoint &pos) const;
 
     // ---- selection ------------------------------------------------------------------
     void totalListSelection(const QModelIndex &index, bool press);
@@ -112,9 +197,20 @@ public:
     void showStoredOrder();
     void showKitUseOrder();
     void showNameOrder(bool ascending);
+    // The order of the checked sort button again (none for the custom one).
+    void reapplySoundOrder();
+    bool defaultOrderChecked() const;
+    bool kitOrderChecked() const;
+    // The stored order, its button checked.
+    void checkDefaultOrder();
+    // The name order checked, shown again.
+    void showCheckedNameOrder();
+    // The lists of the kit order a save made: keys ("name*number"), files and the files the kits use.
+    void keepOrderLists(const QStringList &totalList, const QStringList &totalFileList,
+                        const QStringList &remainingList);
+    const QStringList &remainingList() const { return m_remainingList; }
     // The order buttons as they stand are the ones a step keeps.
     void noteOrderShown();
-    void takeBackupChoice();
     void exportOrder();
     void importOrder();
     void generateKitOrder();
@@ -128,24 +224,44 @@ public:
     void deleteFromGroups();
     void importClickSounds();
 
+    // ---- progress of a deletion on the pad -------------------------------------------
+    QProgressDialog *delDialog() const { return m_delDialog; }
+    int delProgressValue() const { return m_delProgressValue; }
+    // The pad's worker deleted `value` more files.
+    void deleteProgress(int value);
+    // The batch ended: the dialog shows its end, then closes; the count starts again.
+    void fillDeleteProgress();
+    void closeDeleteProgress();
+    void resetDeleteProgress() { m_delProgressValue = 0; }
+    void hideDeleteProgress();
+
 signals:
     // Sounds to delete wait in the pad's queue for its worker.
     void padDeleteQueued();
+    // The first `count` sounds were renumbered from `oldNumbers`.
+    void soundsRenumbered(int count, const QVector<int> &oldNumbers);
+    // The mirror's current sound changed.
+    void mirrorSelectionChanged(const QModelIndex &index);
+    // The group tree's current row changed.
+    void groupSelectionChanged(const QModelIndex &index);
+    // A selection in a list begins: the kit name field loses its frame; it
+    // was taken: the kit fields lose the focus.
+    void selectionStarting();
+    void selectionTaken();
+    // The metronome list holds `count` sounds from an import.
+    void clickSoundsImported(int count);
 
 private:
     KitDocument &m_doc;
     SoundLibrary &m_lib;
     PadSession &m_pad;
-    Ui::MainWindow1 *m_ui;
+    SoundListsView m_view;
     QWidget *m_parent;
+    QStyle *m_style = nullptr;
     // A lost group sound whose box its selection showed: the press that follows does not show it again.
     QPersistentModelIndex m_lostTold;
     PreviewController &m_preview;
     SoundFilesController &m_soundFiles;
-    KitPagesController *m_kitPages = nullptr;
-    SetupFilesController *m_setupFiles = nullptr;
-    PadSyncController *m_padSync = nullptr;
-    ShellController *m_shell = nullptr;
 
     QVector<SOUND_INDEX> m_waveAttrList;
     int m_total_index = 0;
@@ -157,19 +273,24 @@ private:
     bool m_userFlag = true;
     bool m_clickFlag = false;
     bool m_leftFlag = false;
+    int m_dragLeftOrRight = 0;
+    bool m_dropToPadOrRight = false; // the drag holds several sounds: the pads take no drop
+    bool m_writeSoundListOnClose = true; // off only when the start-up ends without showing the window
+    bool m_soundListSettled = false; // the close that ends the window wrote the file, or the user quit without it
+    // The working lists of the order shown: keys ("name*number"), files, the files the kits use.
+    QStringList m_totalList, m_totalFileList, m_remainingList;
+    QPointer<QProgressDialog> m_delDialog; // a deletion's progress on the pad
+    int m_delProgressValue = 0;
 
     void keepWorkingLists(const QVector<soundorder::Row> &rows);
     bool beginSelection(QTreeView *own, QTreeView *other, QModelIndexList *selected);
-    void disablePreview();
     void dragPayload(const QString &payload, const QString &text, bool rightPress);
-    void readyToPlay();
     void enableSoundActions(const QString &path);
     bool showStoredSoundInfo(const QString &path, const soundsource::Stored &src, const QString &name,
                              const QString &notWave);
     bool showFileSoundInfo(const QString &path, const QString &notWave);
     void showTotalList();
     void showMirrorList();
-    void showClickList();
 };
 
 #endif

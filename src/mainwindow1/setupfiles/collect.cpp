@@ -75,20 +75,6 @@ void SetupFilesController::waveKitOrder()
 {
     const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(m_doc.kitAttrList(), m_library.waveLoadKitAttrList(),
                                                                  m_soundLists.waveAttrList());
-    m_totalFileList = order.totalFileList;
-    m_totalList = order.totalList;
-    m_remainingList = order.remainingList;
+    m_soundLists.keepOrderLists(order.totalList, order.totalFileList, order.remainingList);
     m_kitOrderList = order.kitOrderList;
-}
-
-void SetupFilesController::clearWorkingLists()
-{
-    m_totalList.clear();
-    m_totalFileList.clear();
-}
-
-void SetupFilesController::addWorkingRow(const QString &key, const QString &file)
-{
-    m_totalList.append(key);
-    m_totalFileList.append(file);
 }

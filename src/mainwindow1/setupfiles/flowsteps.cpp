@@ -5,7 +5,6 @@
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 
 #include "library/soundorder.h"
 #include "setup/importkitsjob.h"
@@ -17,21 +16,14 @@
 #include <QDir>
 #include <QProgressDialog>
 
-namespace {
-const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
-const char kIdleStyle[] = "border-image: url(:/images/play.png);";
-
-} // namespace
-
 bool SetupFilesController::stopPreviewFirst(bool loopToo)
 {
-    if (m_ui->playBtn2->styleSheet() == QLatin1String(kPlayingStyle)) {
+    if (m_preview.playingShown()) {
         if (m_preview.singleLoop())
             m_preview.stop();
         else
             m_preview.stopPlayer();
-        m_ui->songLabel2->setText(WindowTexts::tr("Sample"));
-        m_ui->playBtn2->setStyleSheet(QLatin1String(kIdleStyle));
+        m_preview.showIdle();
     } else if (loopToo && m_preview.singleLoop()) {
         m_preview.stop();
     } else {
@@ -43,16 +35,6 @@ bool SetupFilesController::stopPreviewFirst(bool loopToo)
     return true;
 }
 
-// Disables the editor page and the five actions a save locks out, or
-// enables them again, in that order.
-void SetupFilesController::lockForSave(bool locked)
-{
-    m_ui->topWidget->setEnabled(!locked);
-    for (QAction *a : {m_ui->actionGlobal_Setting, m_ui->actionKit_Setiing, m_ui->actionImport_All,
-                       m_ui->actionExport_All, m_ui->actionBack_to_main_interface})
-        a->setEnabled(!locked);
-}
-
 // The rows of the total and hi-hat sound lists from the working sound list,
 // in its order (the sound library's stored order).
 void SetupFilesController::rebuildSoundRows()
@@ -61,19 +43,6 @@ void SetupFilesController::rebuildSoundRows()
     if (!sounds.isEmpty())
         m_soundLists.noteLastWaveNumber(sounds.last().wave_No);
     m_soundLists.showTotalRows(soundorder::stored(sounds), false);
-}
-
-// Runs the ordering of the checked sort button again (none for the custom one).
-void SetupFilesController::reapplySoundOrder()
-{
-    if (m_ui->defaultRbtn->isChecked())
-        m_soundLists.showStoredOrder();
-    else if (m_ui->upRbtn->isChecked())
-        m_soundLists.showNameOrder(true);
-    else if (m_ui->DownRbtn->isChecked())
-        m_soundLists.showNameOrder(false);
-    else if (!m_ui->customRbtn->isChecked())
-        m_soundLists.showStoredOrder();
 }
 
 // True, after its message, when the file carries another maker's brand mark

@@ -5,9 +5,7 @@
 
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
 #include "widgets/devicedetector.h"
@@ -58,7 +56,7 @@ QString SetupFilesController::pickImport(bool &kitFiles)
         return prompter->getOpenFileName(m_parent, WindowTexts::tr("Select file."), QStringLiteral(" "),
                                          WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     bool chosen = false;
-    for (const QString &root : m_shell->myDetector()->getDevicePath()) {
+    for (const QString &root : m_myDetector->getDevicePath()) {
         const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
         if (QFileInfo(save).isDir() && judgeIsAllFile(save)) {
             while (!openFilePath(save)) {
@@ -78,7 +76,6 @@ void SetupFilesController::importFiles()
     UiPrompter *prompter = UiPrompter::instance();
     if (!m_pad.isUDiskFlag()) {
         emit padUpdateWanted(3, 0);
-        m_ui->btnLoadFile->setChecked(false);
         prompter->warning(m_parent, WindowTexts::tr("Warning"),
                           WindowTexts::tr("In USB device mode, import files are not supported."), QMessageBox::Ok);
         return;
@@ -96,10 +93,8 @@ void SetupFilesController::importFiles()
     shown.page = editstep::Place::Pads;
     const editstep::Recorder::Scope importing(m_doc.recorder(), WindowTexts::tr("IMPORT"), QString(), shown);
     m_kitPages.keepGlobalPage();
-    if (m_ui->kitRbtn->isChecked()) {
-        m_ui->defaultRbtn->setChecked(true);
-        m_soundLists.showStoredOrder();
-    }
+    if (m_soundLists.kitOrderChecked())
+        m_soundLists.checkDefaultOrder();
     m_doc.clearKitRenames();
     if (stopPreviewFirst(false))
         return;

@@ -1,11 +1,10 @@
 // What the save jobs are given by the window, and their boxes shown.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 
@@ -35,8 +34,8 @@ savejob::Hooks SetupFilesController::saveHooks()
     hooks.slotName = [this](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.
         const int layer = slot - HH_NUM_MAX;
-        return layer < 0 ? m_shell->hhWidgetGroup()[qMax(slot, 0)].group->title().trimmed()
-                         : m_ui->padNoComboBox->itemText(layer / 2) + QLatin1String(layer % 2 ? " B" : " A");
+        return layer < 0 ? m_kitPages.hhSlotTitle(qMax(slot, 0))
+                         : m_kitPages.padName(layer / 2) + QLatin1String(layer % 2 ? " B" : " A");
     };
     hooks.openProgress = [this](const QString &label, int value) { openSaveProgress(label, value); };
     hooks.hideProgress = [this] { hideProgress(m_preview.dialog()); };
@@ -67,7 +66,3 @@ setupjob::Progress SetupFilesController::saveProgress()
     };
 }
 
-QString SetupFilesController::refusedTarget(const QString &target, bool kitFilesToo) const
-{
-    return savejob::refusedTarget(m_doc, m_library, target, kitFilesToo);
-}

@@ -6,7 +6,6 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
@@ -80,7 +79,7 @@ bool SetupFilesController::finishKitLoad(ImportKitFilesJob &job, bool importing,
 bool SetupFilesController::showLoadedKits(const ImportKitFilesJob &job, bool importing)
 {
     if (job.replaced())
-        reapplySoundOrder();
+        m_soundLists.reapplySoundOrder();
     if (job.ordered().isEmpty())
         return true;
 
@@ -93,7 +92,7 @@ bool SetupFilesController::showLoadedKits(const ImportKitFilesJob &job, bool imp
         return false;
     if (n <= KIT_MAX_COUNT) {
         const QString text = QString::number(n);
-        m_ui->kitNumber->setText(text);
+        m_mainPadPage.setKitField(text);
         m_mainPadPage.typeKitNumber(text);
         m_kitPages.updateKitNo(n);
     }

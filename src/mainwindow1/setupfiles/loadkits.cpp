@@ -5,7 +5,6 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
@@ -29,12 +28,12 @@ void SetupFilesController::drawSetupKits(const setupjob::Result &result, int &sh
 {
     shown = showNotices(result, shown);
 
-    m_ui->kitNumber->setText(QStringLiteral("1"));
-    m_mainPadPage.typeKitNumber(m_ui->kitNumber->text());
+    m_mainPadPage.setKitField(QStringLiteral("1"));
+    m_mainPadPage.typeKitNumber(QStringLiteral("1"));
     m_kitPages.setPadNoFlag(true);
     m_kitPages.updateKitNo(1);
     m_kitPages.setLoadKitNoFlag(false);
-    if (m_ui->kitRbtn->isChecked())
+    if (m_soundLists.kitOrderChecked())
         m_soundLists.showKitUseOrder();
 }
 

@@ -1,9 +1,9 @@
 // The sounds of a read whole setup or kit file into the sound lists.
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 
 #include "library/soundorder.h"
 #include "setup/importkitsjob.h"
@@ -37,7 +37,7 @@ void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &g
     m_soundLists.addReadWaves(got.waves);
     m_soundLists.noteClickListFull(got.clickFlag);
     if (m_library.clickListItemModel() && !m_library.clickSetList().isEmpty())
-        m_ui->clickSoundNoSpinBox->setRange(1, m_library.clickSetList().size());
+        m_kitPages.setClickRange(m_library.clickSetList().size());
 
     // One row per wave in the order of their numbers. Numbers with gaps
     // (sounds deleted on the pad) leave no empty rows between them.
@@ -49,10 +49,7 @@ void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &g
     m_soundLists.showTotalRows(rows, false);
 
     shown = showNotices(result, shown);
-    if (m_ui->upRbtn->isChecked())
-        m_soundLists.showNameOrder(true);
-    if (m_ui->DownRbtn->isChecked())
-        m_soundLists.showNameOrder(false);
+    m_soundLists.showCheckedNameOrder();
 }
 
 bool SetupFilesController::showSound2(const QString &file, percussionpadfile *pf)

@@ -10,11 +10,6 @@
 
 #include <QHash>
 
-void SetupFilesController::handOverFromChangedFiles()
-{
-    soundFileRemoved(setupjob::handOverFromChangedFiles(m_doc, m_library));
-}
-
 void SetupFilesController::removeSoundFile(const QString &path)
 {
     soundFileRemoved(setupjob::forgetKitFile(m_doc, m_library, path));

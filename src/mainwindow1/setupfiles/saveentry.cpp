@@ -6,10 +6,8 @@
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/selectkitno.h"
@@ -49,12 +47,11 @@ void SetupFilesController::save()
     UiPrompter *prompter = UiPrompter::instance();
     if (!m_pad.isUDiskFlag())
         emit padUpdateWanted(3, 0);
-    lockForSave(true);
+    emit saveLocked(true);
 
-    bool number = false;
-    const int shown = m_ui->kitNumber->text().toInt(&number);
-    if (m_ui->left_stackedWidget->currentIndex() == 2 && number && shown >= 1 && shown <= KIT_MAX_COUNT) {
-        m_kitPages.savePadSet(m_ui->padNoComboBox->currentIndex());
+    const int shown = m_mainPadPage.kitFieldNumber(); // 0 when the field holds no number
+    if (m_kitPages.leftPage() == 2 && shown >= 1 && shown <= KIT_MAX_COUNT) {
+        m_kitPages.savePadSet(m_kitPages.padOnPage());
         m_kitPages.saveOneKitSet(quint8(shown));
     }
     m_kitChains.takeOverChainPage();
@@ -69,19 +66,19 @@ void SetupFilesController::save()
         QVector<QString> names;
         for (const MainWindow1Records::soundKit &kit : qAsConst(m_doc.kitAttrList()))
             names.append(kit.kit_name);
-        m_shell->answerKitChoice(false); // only an OK in this run confirms
-        if (m_shell->skn()) {
+        m_isSaveClose = false; // only an OK in this run confirms
+        if (m_skn) {
             emit kitChoiceNames(names);
-            m_shell->skn()->initKitIndex();
+            m_skn->initKitIndex();
             emit kitChoiceIndexes(m_doc.kitIndexList());
-            m_shell->skn()->exec();
+            m_skn->exec();
         }
-        for (int i = 0; m_shell->isSaveClose() && i < m_doc.kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
+        for (int i = 0; m_isSaveClose && i < m_doc.kitIndexList().size() && i < KIT_MAX_COUNT; ++i) {
             if (m_doc.kitIndexList().at(i) == 0)
                 kits.append(i + 1);
         }
         if (kits.isEmpty()) {
-            lockForSave(false);
+            emit saveLocked(false);
             prompter->information(m_parent, WindowTexts::tr("Tip"), WindowTexts::tr("Failed to generate file."),
                                   QMessageBox::Ok);
             return;
@@ -100,7 +97,7 @@ void SetupFilesController::save()
     }
 
     if (stopPreviewFirst(true)) {
-        lockForSave(false);
+        emit saveLocked(false);
         return;
     }
     if (!hasFiveClicks()) {
@@ -108,14 +105,14 @@ void SetupFilesController::save()
                 m_parent, WindowTexts::tr("Error"),
                 WindowTexts::tr("Please switch to the global configuration interface and import 5 metronome sounds."),
                 QMessageBox::Ok);
-        lockForSave(false);
+        emit saveLocked(false);
         return;
     }
     path = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
         prompter->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("The output file is not set."),
                               QMessageBox::Ok);
-        lockForSave(false);
+        emit saveLocked(false);
         return;
     }
     saveWholeSetup(path);
@@ -123,9 +120,9 @@ void SetupFilesController::save()
 
 void SetupFilesController::kitChoiceClosed(bool ok)
 {
-    m_shell->answerKitChoice(ok);
+    m_isSaveClose = ok;
     if (!ok)
-        lockForSave(false);
+        emit saveLocked(false);
 }
 
 void SetupFilesController::chooseKits(const QVector<int> &indexList)

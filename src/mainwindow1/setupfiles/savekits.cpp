@@ -3,9 +3,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 
 #include "setup/savekitsjob.h"
 #include "document/kitdocument.h"
@@ -23,20 +21,18 @@ void SetupFilesController::reloadReplaced(const SaveKitsJob::Reload &reload)
 void SetupFilesController::saveKitFiles(const QString &chosenFolder, const QVector<int> &kits)
 {
     if (stopPreviewFirst(true)) {
-        lockForSave(false);
+        emit saveLocked(false);
         return;
     }
-    if (!m_ui->defaultRbtn->isChecked()) {
-        m_ui->defaultRbtn->setChecked(true);
-        m_soundLists.showStoredOrder();
-    }
+    if (!m_soundLists.defaultOrderChecked())
+        m_soundLists.checkDefaultOrder();
     setupflow::BoxQuestions questions(m_parent);
     SaveKitsJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
-    const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, m_shell->TempDirName()});
+    const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, m_TempDirName});
     for (const setupjob::FileResult &f : out.result.with(setupjob::FileOutcome::Written))
         m_doc.markKitSaved(f.kit);
     showNotices(out.result.notices.mid(0, out.shownLocked));
-    lockForSave(false);
+    emit saveLocked(false);
     showNotices(out.result.notices.mid(out.shownLocked));
     if (!out.reload.files.isEmpty())
         reloadReplaced(out.reload);

@@ -3,9 +3,7 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
-#include "ui_mainwindow1.h"
 
 #include "kitfile/modelout.h"
 #include "setup/savesetupjob.h"
@@ -18,11 +16,11 @@ void SetupFilesController::saveWholeSetup(const QString &target)
     SaveSetupJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
     SaveSetupJob::Input in;
     in.target = target;
-    in.tempDir = m_shell->TempDirName();
-    in.version = setupfiles::versionFromLabel(m_ui->version->text());
+    in.tempDir = m_TempDirName;
+    in.version = setupfiles::versionFromLabel(m_kitPages.versionText());
     in.backup = m_backFlag;
     in.globalPage = [this] {
-        m_ui->clickSoundNoSpinBox->setRange(1, 5);
+        m_kitPages.setClickRange(5);
         return m_kitPages.globalPage();
     };
     in.reloadSetup = [this](const QString &file) { autoLoadFile(file); };
@@ -30,5 +28,5 @@ void SetupFilesController::saveWholeSetup(const QString &target)
     if (!result.with(setupjob::FileOutcome::Written).isEmpty())
         m_doc.markAllSaved(m_kitPages.globalPage());
     showNotices(result.notices);
-    lockForSave(false);
+    emit saveLocked(false);
 }

@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <QVector>
 
+class DeviceDetector;
 class KitChainsController;
 class KitDocument;
 class KitPagesController;
@@ -23,31 +24,48 @@ class MainPadPageController;
 class PadSession;
 class PreviewController;
 class QProgressDialog;
+class QRadioButton;
 class QWidget;
-class ShellController;
+class SelectKitNo;
 class SoundFilesController;
 class SoundLibrary;
 class SoundListsController;
 class percussionpadfile;
-namespace Ui {
-class MainWindow1;
-}
 namespace setupfiles {
 struct LoadedKit;
 struct WholeSetupSounds;
 } // namespace setupfiles
+
+// The widget of the global settings page the whole-setup save reads.
+struct SetupFilesView
+{
+    QRadioButton *rbtBack = nullptr; // BACKUP
+};
 
 class SetupFilesController : public QObject
 {
     Q_OBJECT
 
 public:
-    // Given the areas made before it; the shell, made after, comes through useShell().
-    SetupFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, Ui::MainWindow1 *ui,
+    // Given the areas it calls, all made before it.
+    SetupFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SetupFilesView &view,
                          QWidget *parent, PreviewController &preview, SoundFilesController &soundFiles,
                          SoundListsController &soundLists, KitPagesController &kitPages,
                          MainPadPageController &mainPadPage, KitChainsController &kitChains);
-    void useShell(ShellController &shell) { m_shell = &shell; }
+    ~SetupFilesController() override; // the kit choice dialog has no parent
+    const SetupFilesView &view() const { return m_view; }
+
+    // ---- what the frame hands over ----------------------------------------
+    // The drive chooser, which lists the drives an import looks on.
+    void useDetector(DeviceDetector *detector) { m_myDetector = detector; }
+    DeviceDetector *myDetector() const { return m_myDetector; }
+    // The folder the saves gather their sounds in.
+    void useTempFolder(const QString &folder) { m_TempDirName = folder; }
+    // The kit choice of the Save button (the window connects it).
+    void makeKitChoice();
+    SelectKitNo *skn() const { return m_skn; }
+    // The kit choice was confirmed with OK in this save.
+    bool isSaveClose() const { return m_isSaveClose; }
 
     // ---- what the user does ------------------------------------------------
     // The Import button: kit files and global settings, or a whole setup
@@ -63,8 +81,8 @@ public:
     // The kit choice of a save closed: with OK, or without it (unlocks).
     void kitChoiceClosed(bool ok);
     void chooseKits(const QVector<int> &indexList);
-    // The whole-setup save's BACKUP mark, as its switch is set.
-    void markBackup(bool backup) { m_backFlag = backup; }
+    // The whole-setup save's BACKUP mark takes its switch.
+    void takeBackupChoice();
 
     // ---- a read kit file into the editor -----------------------------------
     bool showSound1(const QString &file, percussionpadfile *pf);
@@ -83,13 +101,10 @@ public:
     void waveKitOrder();
     // Moves the dialog (when given) and keeps the window painting during long work.
     setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
-    // savejob::refusedTarget over the document and the library.
-    QString refusedTarget(const QString &target, bool kitFilesToo) const;
 
     // ---- sounds of loaded kit files forgotten ------------------------------
     void removeSoundFile(const QString &path);
     void soundFileRemoved(const QHash<QString, QString> &moved);
-    void handOverFromChangedFiles();
 
     // The offline close: asks "Quit?" when kits or global settings changed
     // since they were last loaded or saved; true when the window may close.
@@ -100,13 +115,6 @@ public:
     int showNotices(const setupjob::Result &result, int from = 0);
     void showNotices(const QVector<setupjob::Notice> &notices);
 
-    // ---- the working lists of the sound order ------------------------------
-    // The keys ("name*number") and the files of the rows an order shows.
-    void clearWorkingLists();
-    void addWorkingRow(const QString &key, const QString &file);
-    // The files the kits use, each once.
-    void clearRemaining() { m_remainingList.clear(); }
-    void addRemaining(const QString &file) { m_remainingList.append(file); }
     // A whole-setup load starts with no sounds of an earlier one.
     void clearSetupSounds() { m_waveTempList.clear(); }
 
@@ -114,18 +122,13 @@ public:
     bool projectFlag() const { return m_projectFlag; }
     bool backFlag() const { return m_backFlag; }
     const QVector<MainWindow1Records::SOUND_LIST_INFO> &waveList() const { return m_waveList; }
-    const QVector<MainWindow1Records::SOUND_INDEX> &waveTempList() const { return m_waveTempList; }
     const QVector<MainWindow1Records::SOUND_LIST_INFO> &clickWaveList() const { return m_clickWaveList; }
     const QVector<quint16> &kitOrderList() const { return m_kitOrderList; }
-    const QStringList &totalList() const { return m_totalList; }
-    const QStringList &totalFileList() const { return m_totalFileList; }
-    const QStringList &remainingList() const { return m_remainingList; }
     int soundAddCount() const { return m_soundAddCount; }
-    const QStringList &importFileList() const { return m_importFileList; }
-    const QString &pickedBinFile() const { return m_pickedBinFile; }
-    const QString &lastSaveFolder() const { return m_lastSaveFolder; }
 
 signals:
+    // A save runs: the editor page and the actions a save locks out are disabled, or enabled again.
+    void saveLocked(bool locked);
     // A kit read from a file is about to be stored as kit `kit` under `name`.
     void kitNameRead(const QString &name, int kit);
     // A load ended with the editor holding what it read.
@@ -138,9 +141,7 @@ signals:
 
 private:
     bool stopPreviewFirst(bool loopToo);
-    void lockForSave(bool locked);
     void rebuildSoundRows();
-    void reapplySoundOrder();
     bool refuseBranded(const QString &path, int kind);
     ImportKitFilesJob::Redraws forgetting();
     QProgressDialog *openSaveProgress(const QString &label, int value);
@@ -170,7 +171,7 @@ private:
     KitDocument &m_doc;
     SoundLibrary &m_library;
     PadSession &m_pad;
-    Ui::MainWindow1 *m_ui;
+    SetupFilesView m_view;
     QWidget *m_parent;
     PreviewController &m_preview;
     SoundFilesController &m_soundFiles;
@@ -178,7 +179,10 @@ private:
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
     KitChainsController &m_kitChains;
-    ShellController *m_shell = nullptr;
+    DeviceDetector *m_myDetector = nullptr;
+    QString m_TempDirName;
+    SelectKitNo *m_skn = nullptr;
+    bool m_isSaveClose = false; // the kit choice of the save was confirmed with OK
 
     bool m_projectFlag = false; // a File-menu import or export runs: it takes the whole setup in one .BIN
     bool m_backFlag = false;    // the whole-setup save marks its file as a BACKUP
@@ -186,7 +190,6 @@ private:
     QVector<MainWindow1Records::SOUND_INDEX> m_waveTempList;
     QVector<MainWindow1Records::SOUND_LIST_INFO> m_clickWaveList; // the metronome sounds' bytes
     QVector<quint16> m_kitOrderList;                              // positions of waveAttrList in kit order
-    QStringList m_totalList, m_totalFileList, m_remainingList;
     int m_soundAddCount = 0;
     QStringList m_importFileList; // the picks of the last import dialog
     QString m_pickedBinFile;      // the whole setup they name, when it was picked alone

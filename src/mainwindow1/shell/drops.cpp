@@ -6,10 +6,10 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
 #include "library/modeltexts.h"
@@ -24,18 +24,13 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QStackedWidget>
 #include <QStandardItemModel>
 
 namespace {
 bool isDragEvent(QEvent::Type t)
 {
     return t == QEvent::DragEnter || t == QEvent::DragMove || t == QEvent::Drop;
-}
-
-// The rectangle of `child` in the coordinates of `ancestor`.
-QRect rectIn(const QWidget *child, const QWidget *ancestor)
-{
-    return QRect(child->mapTo(ancestor, QPoint(0, 0)), child->size());
 }
 
 QString limitText()
@@ -48,31 +43,29 @@ bool ShellController::filterEvent(QObject *watched, QEvent *event)
 {
     // Every event: the kit shown, and the pads' acceptance of drops. (A drag
     // move only asks for acceptance and reads no kit.)
-    if (event->type() != QEvent::DragMove && m_ui->stackedWidget->currentIndex() == 0)
-        m_mainPadPage.selectKit(quint8(m_ui->kitNumber->text().toUInt() - 1));
+    if (event->type() != QEvent::DragMove && m_view.stackedWidget->currentIndex() == 0)
+        m_mainPadPage.selectShownKit();
     if (m_kitChains.kitChainUiFlag()) {
-        if (watched == m_ui->stepWidget && isDragEvent(event->type()))
+        if (m_kitChains.isStepArea(watched) && isDragEvent(event->type()))
             return dropOnStep(static_cast<QDropEvent *>(event));
     } else {
         applyPadDropState();
-        for (int p = 0; p < PAD_NUM_MAX; ++p) {
-            if (watched == m_padWidgetGroup[size_t(p)].group)
-                return isDragEvent(event->type()) && dropOnPad(p, static_cast<QDropEvent *>(event));
-        }
-        if (watched == m_ui->left_stackedSoundWidget && m_ui->left_stackedWidget->currentIndex() == 0) {
+        const int pad = m_mainPadPage.padOf(watched);
+        if (pad >= 0)
+            return isDragEvent(event->type()) && dropOnPad(pad, static_cast<QDropEvent *>(event));
+        if (m_soundLists.isGroupPane(watched) && m_kitPages.leftPage() == 0) {
             // Files reach the groups only without the pad (showPadMode sets the acceptance).
             if (m_pad.isUDiskFlag() && isDragEvent(event->type()))
                 return dropFilesOnGroups(static_cast<QDropEvent *>(event));
             if (isDragEvent(event->type()))
                 event->ignore();
-        } else if (watched == m_ui->right_stackedWidgetPage1 && m_ui->right_stackedWidget->currentIndex() == 0
-                   && isDragEvent(event->type())) {
+        } else if (m_soundLists.isSoundPane(watched) && m_kitPages.rightPage() == 0 && isDragEvent(event->type())) {
             if (dropOnTotalList(static_cast<QDropEvent *>(event)))
                 return true;
         }
     }
-    if (watched == m_ui->pedalWidget && m_ui->left_stackedWidget->currentIndex() == 2) {
-        m_mainPadPage.selectKit(quint8(m_ui->kitNoSpinBox->value() - 1));
+    if (m_kitPages.isHiHatArea(watched) && m_kitPages.leftPage() == 2) {
+        m_mainPadPage.selectKit(quint8(m_kitPages.kitOnPage() - 1));
         if (isDragEvent(event->type()))
             return dropOnHiHat(static_cast<QDropEvent *>(event));
     }
@@ -82,26 +75,11 @@ bool ShellController::filterEvent(QObject *watched, QEvent *event)
 void ShellController::applyPadDropState()
 {
     // A drag of several sounds from the group tree is not for a pad.
-    const int state = m_dropToPadOrRight ? 1 : 0;
+    const int state = m_soundLists.dropToPadOrRight() ? 1 : 0;
     if (state == m_padDropState)
         return;
     m_padDropState = state;
-    if (m_dropToPadOrRight) {
-        for (const strPadWidgetGroup &pad : m_padWidgetGroup)
-            pad.group->setAcceptDrops(false);
-    } else {
-        setPadEventFilter();
-    }
-}
-
-bool ShellController::isOurDrag(QDropEvent *event)
-{
-    const QMimeData *mime = event->mimeData();
-    if (event->type() == QEvent::DragEnter || mime != m_dragMime) {
-        m_dragMime = mime;
-        m_dragMimeOurs = mime && mime->hasFormat(m_MIME_FORMAT);
-    }
-    return m_dragMimeOurs;
+    m_mainPadPage.acceptPadDrops(state == 0);
 }
 
 bool ShellController::dropOnPad(int p, QDropEvent *event)
@@ -120,14 +98,11 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     if (ours && (shown == EMPTY_KIT_NUM || shown >= m_doc.kitAttrList().size()))
         return true;
 
-    const strPadWidgetGroup &widgets = m_padWidgetGroup[p];
-    m_posFlagA = m_posFlagB = false;
-    if (rectIn(widgets.lableA, widgets.group).contains(event->pos()))
-        m_posFlagA = true;
-    else if (widgets.lableB && rectIn(widgets.lableB, widgets.group).contains(event->pos()))
-        m_posFlagB = true;
+    const int layer = m_mainPadPage.layerAt(p, event->pos());
+    m_posFlagA = layer == 0;
+    m_posFlagB = layer == 1;
 
-    const QString payload = ours ? QString::fromUtf8(mime->data(m_MIME_FORMAT)) : QString();
+    const QString payload = ours ? QString::fromUtf8(mime->data(dragpayload::MIME_FORMAT)) : QString();
     if (payload.isEmpty())
         return true;
     dragpayload::Record sound;
@@ -163,7 +138,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         prompter->warning(m_boxParent, WindowTexts::tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
-    if (!m_pad.isUDiskFlag() && m_dragLeftOrRight == 0)
+    if (!m_pad.isUDiskFlag() && m_soundLists.dragLeftOrRight() == 0)
         m_pad.clearAddQueue();
 
     // One step: the pad's sound and, offline, the sound's new row. A sound
@@ -185,7 +160,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
         const quint16 number = quint16(m_soundLists.total_index() + 1);
         if (m_pad.isUDiskFlag()) {
             m_library.addSound(name, path, number, true);
-        } else if (m_dragLeftOrRight == 0) {
+        } else if (m_soundLists.dragLeftOrRight() == 0) {
             m_library.addSound(name, path, number, false);
             m_pad.queueAdd(path, number);
             emit padAddsQueued();
@@ -193,7 +168,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
             // A sound of the pad's own list: the layers take its wave number.
             for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(m_library.waveLoadKitAttrList())) {
                 if (s.file == path) {
-                    const int k = m_ui->kitNumber->text().toInt() - 1;
+                    const int k = m_mainPadPage.kitFieldNumber() - 1;
                     m_padSync.changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
                     break;
                 }

@@ -8,7 +8,6 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "library/dragpayload.h"
 #include "model/kitchain.h"
@@ -31,11 +30,6 @@
 #include <algorithm>
 
 namespace {
-QRect rectIn(const QWidget *child, const QWidget *ancestor)
-{
-    return QRect(child->mapTo(ancestor, QPoint(0, 0)), child->size());
-}
-
 // Drag enter and move: taken when the payload is ours. True for those two.
 bool answerDragOver(QDropEvent *event, bool ours)
 {
@@ -46,17 +40,6 @@ bool answerDragOver(QDropEvent *event, bool ours)
     else
         event->ignore();
     return true;
-}
-
-// The first of the boxes whose rectangle in `area` holds `pos`; -1 for none.
-template <class Groups>
-int groupAt(const Groups &groups, const QWidget *area, const QPoint &pos)
-{
-    for (int i = 0; i < int(groups.size()); ++i) {
-        if (rectIn(groups[size_t(i)].group, area).contains(pos))
-            return i;
-    }
-    return -1;
 }
 
 QString payloadOf(QDropEvent *event, const QString &format)
@@ -77,22 +60,32 @@ QSet<QString> groupFiles(const QVector<soundfilexml::strSoundGroup> &groups)
 }
 } // namespace
 
+// True for a drag of ours (its payload read once per drag).
+bool ShellController::isOurDrag(QDropEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    if (event->type() == QEvent::DragEnter || mime != m_dragMime) {
+        m_dragMime = mime;
+        m_dragMimeOurs = mime && mime->hasFormat(dragpayload::MIME_FORMAT);
+    }
+    return m_dragMimeOurs;
+}
+
 // What a drop on a step box or a hi-hat slot does first: the drag over is
 // answered; a drop finds the box under it and reads the payload. Returns the
 // box, or -1 when the event ends here with the filter's answer in *answer.
-template <class Groups>
-int ShellController::boxDrop(QDropEvent *event, const Groups &groups, const QWidget *area, QString *payload,
-                             bool *answer)
+template <class BoxAt>
+int ShellController::boxDrop(QDropEvent *event, BoxAt boxAt, QString *payload, bool *answer)
 {
     *answer = false;
     const bool ours = isOurDrag(event);
     if (answerDragOver(event, ours))
         return -1;
     event->acceptProposedAction();
-    const int box = ours ? groupAt(groups, area, event->pos()) : -1;
+    const int box = ours ? boxAt(event->pos()) : -1;
     if (box < 0)
         return -1;
-    *payload = payloadOf(event, m_MIME_FORMAT);
+    *payload = payloadOf(event, dragpayload::MIME_FORMAT);
     *answer = payload->isEmpty(); // an empty payload is swallowed
     return *answer ? -1 : box;
 }
@@ -115,10 +108,7 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
         return false;
 
     // The selected group (or the group of the selected sound), else the last one.
-    int groupRow = groups - 1;
-    const QModelIndex current = m_ui->waveGroupTreeView->currentIndex();
-    if (m_ui->waveGroupTreeView->selectionModel()->hasSelection() && current.isValid())
-        groupRow = current.parent().isValid() ? current.parent().row() : current.row();
+    const int groupRow = m_soundLists.dropGroupRow(groups);
     const QSet<QString> listed = groupFiles(m_library.soundGroupList());
     QStringList files;
     QSet<QString> taken;
@@ -168,9 +158,9 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
     event->acceptProposedAction();
     if (ours && m_mainPadPage.currentKitNum() == EMPTY_KIT_NUM)
         return true;
-    if (!rectIn(m_ui->totalWaveTreeView, m_ui->right_stackedWidgetPage1).contains(event->pos()))
+    if (!m_soundLists.soundListHit(event->pos()))
         return false;
-    const QString payload = payloadOf(event, m_MIME_FORMAT);
+    const QString payload = payloadOf(event, dragpayload::MIME_FORMAT);
     if (payload.isEmpty())
         return true;
 
@@ -196,7 +186,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         m_soundFiles.tellRenamedSounds(names.changes());
         return false;
     }
-    if (m_dragLeftOrRight != 0)
+    if (m_soundLists.dragLeftOrRight() != 0)
         return false; // sounds of the pad's own list are on it already
 
     // Group sounds for the pad: queued with consecutive numbers, one start of
@@ -233,11 +223,11 @@ bool ShellController::dropOnStep(QDropEvent *event)
 {
     QString payload;
     bool answer = false;
-    const int step = boxDrop(event, m_stepWidgetGroup, m_ui->stepWidget, &payload, &answer);
+    const int step = boxDrop(event, [this](const QPoint &pos) { return m_kitChains.stepAt(pos); }, &payload, &answer);
     if (step < 0)
         return answer;
     const dragpayload::Record kit = dragpayload::parseRecord(payload);
-    const int chain = m_ui->kitChainNoSpinBox->value();
+    const int chain = m_kitChains.chainShown();
     if (chain >= m_doc.kitChainList().size())
         return true;
     if (!kit.path.isEmpty())
@@ -250,7 +240,7 @@ bool ShellController::dropOnHiHat(QDropEvent *event)
 {
     QString payload;
     bool answer = false;
-    const int slot = boxDrop(event, m_hhWidgetGroup, m_ui->pedalWidget, &payload, &answer);
+    const int slot = boxDrop(event, [this](const QPoint &pos) { return m_kitPages.hhSlotAt(pos); }, &payload, &answer);
     if (slot < 0)
         return answer;
     const int kit = m_mainPadPage.currentKitNum();

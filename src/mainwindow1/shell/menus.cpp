@@ -6,45 +6,42 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "platform/datafiles.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QUrl>
-
-void ShellController::savePadShown()
-{
-    m_kitPages.savePadSet(m_ui->padNoComboBox->currentIndex());
-}
 
 void ShellController::showGlobalPage()
 {
-    m_ui->stackedWidget->setCurrentIndex(1);
+    m_view.stackedWidget->setCurrentIndex(1);
 }
 
 void ShellController::backToMainPage()
 {
     // The kit page's edits first, into the kit it shows.
     m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
-    const int kit = m_ui->kitNoSpinBox->value();
+    const int kit = m_kitPages.kitOnPage();
     m_mainPadPage.selectKit(quint8(kit - 1));
-    m_ui->kitNumber->setText(QString::number(kit));
+    m_mainPadPage.setKitField(QString::number(kit));
     m_mainPadPage.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
-    m_ui->stackedWidget->setCurrentIndex(0);
+    m_view.stackedWidget->setCurrentIndex(0);
 }
 
 void ShellController::showKitPage()
 {
-    const int kit = m_ui->kitNumber->text().toInt();
+    const int kit = m_mainPadPage.kitFieldNumber();
     if (kit >= 1 && kit <= KIT_MAX_COUNT)
         m_kitPages.updateKitNo(kit);
     // Names renamed in the kit-chain list wait for that page's OK.
-    m_ui->stackedWidget->setCurrentIndex(1);
+    m_view.stackedWidget->setCurrentIndex(1);
 }
 
 QString ShellController::helpPagePath(int cnOrEn)
@@ -64,31 +61,38 @@ void ShellController::openHtmlFile()
 
 void ShellController::fitLeftTopBar()
 {
-    const Qt::ScrollBarPolicy policy = m_soundLists.leftFlag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    if (m_ui->waveGroupTreeView->horizontalScrollBarPolicy() != policy)
-        m_ui->waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
+    m_soundLists.fitGroupTree();
     // Never narrower than its buttons' texts.
-    if (m_ui->waveGroupTreeView->width() != m_original_width)
-        m_ui->left_top->setFixedSize(qMax((m_ui->splitter->width() / 25) * 4, m_ui->left_top->minimumSizeHint().width()),
-                                     m_ui->topSectionWidget->height());
+    if (m_soundLists.groupTreeWidth() != m_original_width)
+        m_view.left_top->setFixedSize(
+                qMax((m_view.splitter->width() / 25) * 4, m_view.left_top->minimumSizeHint().width()),
+                m_view.topSectionWidget->height());
 }
 
 void ShellController::initDisplay(int width, int mode)
 {
-    const int height = m_ui->topSectionWidget->height();
+    const int height = m_view.topSectionWidget->height();
     if (mode == 0) {
         const int w = (width / 3) * 2;
-        m_ui->left_stackedSoundWidget->setFixedWidth(w);
-        m_ui->left_top->setFixedSize(w, height);
+        m_soundLists.setGroupPaneWidth(w);
+        m_view.left_top->setFixedSize(w, height);
         m_original_width = w;
         if (m_kitChains.kitChainUiFlag())
             m_original_kit_width = w;
         m_right_original_width = width;
     } else if (mode == 1 || mode == 2) {
-        m_ui->left_top->setFixedSize(width, height);
+        m_view.left_top->setFixedSize(width, height);
         m_original_width = width;
         if (m_kitChains.kitChainUiFlag())
             m_original_kit_width = width;
         m_right_original_width = (width / 2) * 3;
     }
+}
+
+void ShellController::lockForSave(bool locked)
+{
+    m_view.topWidget->setEnabled(!locked);
+    for (QAction *a : {m_view.actionGlobal_Setting, m_view.actionKit_Setiing, m_view.actionImport_All,
+                       m_view.actionExport_All, m_view.actionBack_to_main_interface})
+        a->setEnabled(!locked);
 }

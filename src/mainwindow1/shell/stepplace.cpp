@@ -4,7 +4,8 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "ui_mainwindow1.h"
+
+#include <QStackedWidget>
 
 void ShellController::takeInPages()
 {
@@ -17,7 +18,7 @@ void ShellController::showStepPlace(const editstep::Place &place)
     using Place = editstep::Place;
     // What the pages show of the document first: nothing stale is taken back from them.
     if (m_mainPadPage.dot() == 2)
-        m_kitPages.showStepKit(m_ui->kitNoSpinBox->value(), -1);
+        m_kitPages.showStepKit(m_kitPages.kitOnPage(), -1);
     if (m_mainPadPage.dot() == 1)
         m_kitChains.showStepChain(-1);
     m_mainPadPage.showStepKit(m_mainPadPage.currentKitNum());
@@ -26,7 +27,7 @@ void ShellController::showStepPlace(const editstep::Place &place)
         showGlobalPage();
         return;
     }
-    if (m_ui->stackedWidget->currentIndex() != 0)
+    if (m_view.stackedWidget->currentIndex() != 0)
         backToMainPage();
     const int kit = place.kit;
     switch (place.page) {

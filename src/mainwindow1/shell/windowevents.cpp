@@ -32,7 +32,7 @@ void ShellController::closeWindow(QCloseEvent *event)
         event->ignore();
         return;
     }
-    m_soundListSettled = true; // written above, or the user quits without it
+    m_soundLists.markSoundListSettled(); // written above, or the user quits without it
     m_preview.stopPreviewForClose();
     QCoreApplication::quit();
     event->accept();

@@ -1,0 +1,329 @@
+#include "mainwindow1/windowviews.h"
+#include "ui_mainwindow1.h"
+
+namespace {
+
+PreviewView previewView(Ui::MainWindow1 *ui)
+{
+    PreviewView v;
+    v.playBtn2 = ui->playBtn2;
+    v.stopBtn2 = ui->stopBtn2;
+    v.loopBtn2 = ui->loopBtn2;
+    v.songLabel2 = ui->songLabel2;
+    v.volumeTotalTime_2 = ui->volumeTotalTime_2;
+    v.waveHorizontalSlider2 = ui->waveHorizontalSlider2;
+    v.volumeProgTime_2 = ui->volumeProgTime_2;
+    v.volumeHorizontalSlider2 = ui->volumeHorizontalSlider2;
+    return v;
+}
+
+SoundListsView soundListsView(Ui::MainWindow1 *ui)
+{
+    SoundListsView v;
+    v.waveGroupTreeView = ui->waveGroupTreeView;
+    v.totalWaveTreeView = ui->totalWaveTreeView;
+    v.soundListTreeView = ui->soundListTreeView;
+    v.left_stackedSoundWidget = ui->left_stackedSoundWidget;
+    v.logoWidget1 = ui->logoWidget1;
+    v.waveGroup_widget = ui->waveGroup_widget;
+    v.left_waveList_label = ui->left_waveList_label;
+    v.widget_7 = ui->widget_7;
+    v.addWaveGroup = ui->addWaveGroup;
+    v.addWaveFile = ui->addWaveFile;
+    v.delWaveGroup = ui->delWaveGroup;
+    v.right_stackedWidgetPage1 = ui->right_stackedWidgetPage1;
+    v.rightWaveWidget = ui->rightWaveWidget;
+    v.right_waveList_label = ui->right_waveList_label;
+    v.orderWidget = ui->orderWidget;
+    v.defaultRbtn = ui->defaultRbtn;
+    v.kitRbtn = ui->kitRbtn;
+    v.upRbtn = ui->upRbtn;
+    v.DownRbtn = ui->DownRbtn;
+    v.customRbtn = ui->customRbtn;
+    v.rightWaveAdd = ui->rightWaveAdd;
+    v.waveInfoShow = ui->waveInfoShow;
+    v.tbtAddWave = ui->tbtAddWave;
+    v.tbtDel = ui->tbtDel;
+    v.rightwaveListIO = ui->rightwaveListIO;
+    v.btnImportRightWave = ui->btnImportRightWave;
+    v.btnExportRightWave = ui->btnExportRightWave;
+    return v;
+}
+
+KitPagesView kitPagesView(Ui::MainWindow1 *ui)
+{
+    KitPagesView v;
+    v.btnKitMove = ui->btnKitMove;
+    v.btnSoundKit = ui->btnSoundKit;
+    v.btnKitChain = ui->btnKitChain;
+    v.rightTopStackedWidget = ui->rightTopStackedWidget;
+    v.kitNameLineEdit = ui->kitNameLineEdit;
+    v.kitNumber = ui->kitNumber;
+    v.btnClear = ui->btnClear;
+    v.btnLoadFile = ui->btnLoadFile;
+    v.btnSave = ui->btnSave;
+    v.left_stackedWidget = ui->left_stackedWidget;
+    v.left_soundHHSet = ui->left_soundHHSet;
+    v.logoWidget2 = ui->logoWidget2;
+    v.label_3 = ui->label_3;
+    v.label_130 = ui->label_130;
+    v.bottomColorComboBox = ui->bottomColorComboBox;
+    v.label_132 = ui->label_132;
+    v.workColorComboBox = ui->workColorComboBox;
+    v.midStackedWidget = ui->midStackedWidget;
+    v.midStackedWidgetPad3 = ui->midStackedWidgetPad3;
+    v.pedalType = ui->pedalType;
+    v.pedalWidget = ui->pedalWidget;
+    v.hh_wave1_groupBox = ui->hh_wave1_groupBox;
+    v.hh_wave1_name = ui->hh_wave1_name;
+    v.hh_wave2_groupBox = ui->hh_wave2_groupBox;
+    v.hh_wave2_name = ui->hh_wave2_name;
+    v.hh_wave3_groupBox = ui->hh_wave3_groupBox;
+    v.hh_wave3_name = ui->hh_wave3_name;
+    v.hh_wave4_groupBox = ui->hh_wave4_groupBox;
+    v.hh_wave4_name = ui->hh_wave4_name;
+    v.hh_wave5_groupBox = ui->hh_wave5_groupBox;
+    v.hh_wave5_name = ui->hh_wave5_name;
+    v.btnClearHHWave = ui->btnClearHHWave;
+    v.groupBox_7 = ui->groupBox_7;
+    v.hhLayer1SpinBox = ui->hhLayer1SpinBox;
+    v.labLayer1 = ui->labLayer1;
+    v.hhLayer2SpinBox = ui->hhLayer2SpinBox;
+    v.labLayer2 = ui->labLayer2;
+    v.hhLayer3SpinBox = ui->hhLayer3SpinBox;
+    v.labLayer3 = ui->labLayer3;
+    v.hhLayer4SpinBox = ui->hhLayer4SpinBox;
+    v.labLayer4 = ui->labLayer4;
+    v.label_147 = ui->label_147;
+    v.hhLayer5SpinBox = ui->hhLayer5SpinBox;
+    v.padGroupBox = ui->padGroupBox;
+    v.widget_11 = ui->widget_11;
+    v.padNoComboBox = ui->padNoComboBox;
+    v.midiCodeSpinBox = ui->midiCodeSpinBox;
+    v.midiChannelComboBox = ui->midiChannelComboBox;
+    v.midiGate = ui->midiGate;
+    v.extCtrl = ui->extCtrl;
+    v.padOutput = ui->padOutput;
+    v.muteGroup = ui->muteGroup;
+    v.label_189 = ui->label_189;
+    v.tempoSync = ui->tempoSync;
+    v.polyMono = ui->polyMono;
+    v.dynamic = ui->dynamic;
+    v.mode = ui->mode;
+    v.loop = ui->loop;
+    v.trigType = ui->trigType;
+    v.velocity = ui->velocity;
+    v.widget_12 = ui->widget_12;
+    v.waveAName = ui->waveAName;
+    v.waveAVolumeSpinBox = ui->waveAVolumeSpinBox;
+    v.waveACenter = ui->waveACenter;
+    v.waveAPitch = ui->waveAPitch;
+    v.waveADecay = ui->waveADecay;
+    v.waveBName = ui->waveBName;
+    v.waveBVolumeSpinBox = ui->waveBVolumeSpinBox;
+    v.waveBPan = ui->waveBPan;
+    v.waveBPitch = ui->waveBPitch;
+    v.waveBDecay = ui->waveBDecay;
+    v.right_stackedWidget = ui->right_stackedWidget;
+    v.rightHHSoundWidget = ui->rightHHSoundWidget;
+    v.groupBox_5 = ui->groupBox_5;
+    v.label_95 = ui->label_95;
+    v.kitNoSpinBox = ui->kitNoSpinBox;
+    v.label_32 = ui->label_32;
+    v.kitNameLabel = ui->kitNameLabel;
+    v.kitVolumeSpinBox = ui->kitVolumeSpinBox;
+    v.kitTempoSpinBox = ui->kitTempoSpinBox;
+    v.linkGroupComboBox = ui->linkGroupComboBox;
+    v.padLink1ComboBox = ui->padLink1ComboBox;
+    v.padLink2ComboBox = ui->padLink2ComboBox;
+    v.kitEffect1 = ui->kitEffect1;
+    v.label_19 = ui->label_19;
+    v.effect1_no = ui->effect1_no;
+    v.lab_effect1_ctrl1 = ui->lab_effect1_ctrl1;
+    v.effect1_ctrl1 = ui->effect1_ctrl1;
+    v.lab_effect1_ctrl2 = ui->lab_effect1_ctrl2;
+    v.effect1_ctrl2 = ui->effect1_ctrl2;
+    v.lab_effect1_ctrl3 = ui->lab_effect1_ctrl3;
+    v.effect1_ctrl3 = ui->effect1_ctrl3;
+    v.kitEffect2 = ui->kitEffect2;
+    v.label_23 = ui->label_23;
+    v.effect2_no = ui->effect2_no;
+    v.lab_effect2_ctrl1 = ui->lab_effect2_ctrl1;
+    v.effect2_ctrl1 = ui->effect2_ctrl1;
+    v.lab_effect2_ctrl2 = ui->lab_effect2_ctrl2;
+    v.effect2_ctrl2 = ui->effect2_ctrl2;
+    v.lab_effect2_ctrl3 = ui->lab_effect2_ctrl3;
+    v.effect2_ctrl3 = ui->effect2_ctrl3;
+    v.kitEffect3 = ui->kitEffect3;
+    v.label_24 = ui->label_24;
+    v.effect3_no = ui->effect3_no;
+    v.lab_effect3_ctrl1 = ui->lab_effect3_ctrl1;
+    v.effect3_ctrl1 = ui->effect3_ctrl1;
+    v.lab_effect3_ctrl2 = ui->lab_effect3_ctrl2;
+    v.effect3_ctrl2 = ui->effect3_ctrl2;
+    v.lab_effect3_ctrl3 = ui->lab_effect3_ctrl3;
+    v.effect3_ctrl3 = ui->effect3_ctrl3;
+    v.activeFx = ui->activeFx;
+    v.label_25 = ui->label_25;
+    v.effect4_no = ui->effect4_no;
+    v.lab_effect4_ctrl1 = ui->lab_effect4_ctrl1;
+    v.effect4_ctrl1 = ui->effect4_ctrl1;
+    v.lab_effect4_ctrl2 = ui->lab_effect4_ctrl2;
+    v.effect4_ctrl2 = ui->effect4_ctrl2;
+    v.lab_effect4_ctrl3 = ui->lab_effect4_ctrl3;
+    v.effect4_ctrl3 = ui->effect4_ctrl3;
+    v.label_27 = ui->label_27;
+    v.version = ui->version;
+    v.labEditEffect = ui->labEditEffect;
+    v.labEffectOFF = ui->labEffectOFF;
+    v.masterEffectComboBox = ui->masterEffectComboBox;
+    v.effectType = ui->effectType;
+    v.effectCtrl1 = ui->effectCtrl1;
+    v.effectCtrl2 = ui->effectCtrl2;
+    v.effectCtrl3 = ui->effectCtrl3;
+    v.audioVolume = ui->audioVolume;
+    v.btAudioVolume = ui->btAudioVolume;
+    v.systanGain = ui->systanGain;
+    v.audioOutput = ui->audioOutput;
+    v.globalCH = ui->globalCH;
+    v.midiExtCtrl = ui->midiExtCtrl;
+    v.midiSync = ui->midiSync;
+    v.softThru = ui->softThru;
+    v.pcSwLabel = ui->pcSwLabel;
+    v.ccSwLabel = ui->ccSwLabel;
+    v.fxCtrl1CCLabel = ui->fxCtrl1CCLabel;
+    v.fxCtrl2CCLabel = ui->fxCtrl2CCLabel;
+    v.globalPadComboBox = ui->globalPadComboBox;
+    v.labType = ui->labType;
+    v.labSensivity = ui->labSensivity;
+    v.curveLabel = ui->curveLabel;
+    v.maskTimeLabel = ui->maskTimeLabel;
+    v.labRetrigLevel = ui->labRetrigLevel;
+    v.antiCrossLabel = ui->antiCrossLabel;
+    v.thresholdLabel = ui->thresholdLabel;
+    v.labDynamicRange = ui->labDynamicRange;
+    v.lcdContrast = ui->lcdContrast;
+    v.ledTypeComboBox = ui->ledTypeComboBox;
+    v.ledLogoComboBox = ui->ledLogoComboBox;
+    v.tempoIndicateLabel = ui->tempoIndicateLabel;
+    v.labRecLevel = ui->labRecLevel;
+    v.labAutoState = ui->labAutoState;
+    v.labLoopClick = ui->labLoopClick;
+    v.labLoopQtz = ui->labLoopQtz;
+    v.labLoopMeas = ui->labLoopMeas;
+    v.labLoopMeasIndex = ui->labLoopMeasIndex;
+    v.labRecPad = ui->labRecPad;
+    v.label_156 = ui->label_156;
+    v.clickSoundNoSpinBox = ui->clickSoundNoSpinBox;
+    v.clickNameLab = ui->clickNameLab;
+    v.clickInterval = ui->clickInterval;
+    v.clickPan = ui->clickPan;
+    v.clickVolume = ui->clickVolume;
+    v.clickOutput = ui->clickOutput;
+    v.label_155 = ui->label_155;
+    v.btnImportClickWave = ui->btnImportClickWave;
+    v.btnDelClick = ui->btnDelClick;
+    v.clickWaveTreeView = ui->clickWaveTreeView;
+    v.globalLineEdit = ui->globalLineEdit;
+    v.btnGlobal = ui->btnGlobal;
+    return v;
+}
+
+MainPadPageView mainPadPageView(Ui::MainWindow1 *ui)
+{
+    MainPadPageView v;
+    v.kitNumber = ui->kitNumber;
+    v.kitNumberLabel_2 = ui->kitNumberLabel_2;
+    v.upPageBtn = ui->upPageBtn;
+    v.downPageBtn = ui->downPageBtn;
+    v.kitNameLineEdit = ui->kitNameLineEdit;
+    v.btnRenameKit = ui->btnRenameKit;
+    v.btnCopyKit = ui->btnCopyKit;
+    QWidget *const groups[PAD_NUM_MAX] = {ui->groupPad1,  ui->groupPad2,  ui->groupPad3,  ui->groupPad4,  ui->groupPad5,
+                                          ui->groupPad6,  ui->groupPad7,  ui->groupPad8,  ui->groupPad9,  ui->groupPad10,
+                                          ui->groupPad11, ui->groupPad12, ui->groupPad13, ui->groupPad14, ui->groupPad15,
+                                          ui->groupPad16, ui->groupPad17, ui->groupPad18, ui->groupPad19};
+    PadLabel *const labelsA[PAD_NUM_MAX] = {ui->labPad01a, ui->labPad02a, ui->labPad03a, ui->labPad04a, ui->labPad05a,
+                                            ui->labPad06a, ui->labPad07a, ui->labPad08a, ui->labPad09a, ui->labPad10a,
+                                            ui->labPad11a, ui->labPad12a, ui->labPad13a, ui->labPad14a, ui->labPad15a,
+                                            ui->labPad16a, ui->labPad17a, ui->labPad18a, ui->labPad19a};
+    PadLabel *const labelsB[EXTEND_INPUT_NUM] = {ui->labPad01b, ui->labPad02b, ui->labPad03b, ui->labPad04b,
+                                                 ui->labPad05b, ui->labPad06b, ui->labPad07b, ui->labPad08b,
+                                                 ui->labPad09b, ui->labPad10b, ui->labPad11b, ui->labPad12b,
+                                                 ui->labPad13b, ui->labPad14b, ui->labPad15b, ui->labPad16b,
+                                                 ui->labPad17b};
+    for (int p = 0; p < PAD_NUM_MAX; ++p)
+        v.pads[size_t(p)] = {groups[p], labelsA[p], p < EXTEND_INPUT_NUM ? labelsB[p] : nullptr};
+    v.left_stackedWidget = ui->left_stackedWidget;
+    v.kitNoSpinBox = ui->kitNoSpinBox;
+    v.kitNameLabel = ui->kitNameLabel;
+    return v;
+}
+
+KitChainsView kitChainsView(Ui::MainWindow1 *ui)
+{
+    KitChainsView v;
+    v.logoWidget3 = ui->logoWidget3;
+    v.label = ui->label;
+    v.kitListtreeView = ui->kitListtreeView;
+    v.widget_8 = ui->widget_8;
+    v.moveUpKit = ui->moveUpKit;
+    v.moveDownKit = ui->moveDownKit;
+    v.label_33 = ui->label_33;
+    v.rBtnKitChainOn = ui->rBtnKitChainOn;
+    v.rBtnKitChainOff = ui->rBtnKitChainOff;
+    v.label_34 = ui->label_34;
+    v.kitChainNoSpinBox = ui->kitChainNoSpinBox;
+    v.btnKitChainSave = ui->btnKitChainSave;
+    v.stepWidget = ui->stepWidget;
+    v.stepBoxes = {ui->groupStep1,  ui->groupStep2,  ui->groupStep3,  ui->groupStep4,  ui->groupStep5,
+                   ui->groupStep6,  ui->groupStep7,  ui->groupStep8,  ui->groupStep9,  ui->groupStep10,
+                   ui->groupStep11, ui->groupStep12, ui->groupStep13, ui->groupStep14, ui->groupStep15,
+                   ui->groupStep16, ui->groupStep17, ui->groupStep18, ui->groupStep19, ui->groupStep20};
+    v.stepLabels = {ui->step1Lab,  ui->step2Lab,  ui->step3Lab,  ui->step4Lab,  ui->step5Lab,
+                    ui->step6Lab,  ui->step7Lab,  ui->step8Lab,  ui->step9Lab,  ui->step10Lab,
+                    ui->step11Lab, ui->step12Lab, ui->step13Lab, ui->step14Lab, ui->step15Lab,
+                    ui->step16Lab, ui->step17Lab, ui->step18Lab, ui->step19Lab, ui->step20Lab};
+    v.kitNumber = ui->kitNumber;
+    v.kitNameLineEdit = ui->kitNameLineEdit;
+    v.kitNoSpinBox = ui->kitNoSpinBox;
+    v.kitNameLabel = ui->kitNameLabel;
+    return v;
+}
+
+ShellView shellView(Ui::MainWindow1 *ui)
+{
+    ShellView v;
+    v.stackedWidget = ui->stackedWidget;
+    v.topWidget = ui->topWidget;
+    v.topSectionWidget = ui->topSectionWidget;
+    v.left_top = ui->left_top;
+    v.splitter = ui->splitter;
+    v.menuFile = ui->menuFile;
+    v.menuEdit = ui->menuEdit;
+    v.menuHelp = ui->menuHelp;
+    v.actionGlobal_Setting = ui->actionGlobal_Setting;
+    v.actionBack_to_main_interface = ui->actionBack_to_main_interface;
+    v.actionKit_Setiing = ui->actionKit_Setiing;
+    v.actionImport_All = ui->actionImport_All;
+    v.actionExport_All = ui->actionExport_All;
+    v.actionReorder_Serial_Numbers = ui->actionReorder_Serial_Numbers;
+    v.actionAbout_Korvanta = ui->actionAbout_Korvanta;
+    return v;
+}
+
+} // namespace
+
+WindowViews windowViews(Ui::MainWindow1 *ui)
+{
+    WindowViews views;
+    views.preview = previewView(ui);
+    views.soundFiles = {ui->waveGroupTreeView, ui->totalWaveTreeView};
+    views.soundLists = soundListsView(ui);
+    views.kitPages = kitPagesView(ui);
+    views.mainPadPage = mainPadPageView(ui);
+    views.kitChains = kitChainsView(ui);
+    views.setupFiles = {ui->rbtBack};
+    views.shell = shellView(ui);
+    return views;
+}

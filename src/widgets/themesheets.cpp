@@ -1,0 +1,14 @@
+#include "widgets/themesheets.h"
+
+#include <QAbstractButton>
+#include <QIcon>
+
+void themesheets::style(QWidget *widget, bool isDark, const char *dark, const char *light)
+{
+    widget->setStyleSheet(QString::fromLatin1(isDark ? dark : light));
+}
+
+void themesheets::icon(QAbstractButton *button, bool isDark, const char *dark, const char *light)
+{
+    button->setIcon(QIcon(QString::fromLatin1(isDark ? dark : light)));
+}
