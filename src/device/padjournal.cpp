@@ -3,6 +3,7 @@
 #include "device/padpaths.h"
 #include "device/padreasons.h"
 #include "device/pairfiles.h"
+#include "model/namerules.h"
 #include "platform/inplacefile.h"
 #include "platform/disk.h"
 #include "platform/tempnames.h"
@@ -342,6 +343,8 @@ public:
                 seen.insert(s.number);
                 m_out.sounds << s.number;
             }
+            if (s.kind == Kind::Patch && s.area == Area::Kit && !m_out.kits.contains(s.number))
+                m_out.kits << s.number;
         }
     }
 
@@ -406,7 +409,10 @@ private:
                 const QString &to)
     {
         m_touched << key(area, fromFolder) << key(area, toFolder);
-        if (pairfiles::moveEntry(dir(area, fromFolder), from, dir(area, toFolder), to)) {
+        const ztplatform::OpenFolder source = dir(area, fromFolder);
+        const bool moved = fromFolder == toFolder ? pairfiles::moveEntry(source, from, source, to)
+                                                  : pairfiles::moveEntry(source, from, dir(area, toFolder), to);
+        if (moved) {
             m_out.changed = true;
             return true;
         }
@@ -1021,6 +1027,17 @@ Outcome recover(Pad &pad)
     return out;
 }
 
+namespace {
+
+// The numbers in order, each run of three or more as one range ("4–9").
+QString numberRuns(QVector<int> list)
+{
+    std::sort(list.begin(), list.end());
+    return namerules::rangeItems(list).join(QStringLiteral(", "));
+}
+
+} // namespace
+
 QStringList describe(const Outcome &o)
 {
     QStringList lines;
@@ -1033,20 +1050,13 @@ QStringList describe(const Outcome &o)
             lines << DeviceText::tr("It was kept as %1 in the SYS folder.").arg(o.keptAs);
         return lines;
     }
-    auto numbers = [](QVector<quint16> list) {
-        std::sort(list.begin(), list.end());
-        QStringList t;
+    auto numbers = [](const QVector<quint16> &list) {
+        QVector<int> wide;
         for (quint16 n : list)
-            t << QString::number(n);
-        return t.join(QStringLiteral(", "));
+            wide << n;
+        return numberRuns(wide);
     };
-    auto kits = [](QVector<int> list) {
-        std::sort(list.begin(), list.end());
-        QStringList t;
-        for (int n : list)
-            t << QString::number(n);
-        return t.join(QStringLiteral(", "));
-    };
+    auto kits = numberRuns;
     switch (o.purpose) {
     case Purpose::Renumbering:
         if (o.finished) {
@@ -1054,8 +1064,12 @@ QStringList describe(const Outcome &o)
                                     "sounds' new numbers.");
             for (const auto &r : o.renumbered)
                 lines << DeviceText::tr("Sound %1 is now number %2.").arg(r.first).arg(r.second);
+            if (!o.kits.isEmpty())
+                lines << DeviceText::tr("These kits name the sounds by their new numbers: %1.").arg(kits(o.kits));
         } else if (o.undone && o.missing.isEmpty()) {
             lines << DeviceText::tr("A renumbering cut short was undone: the sounds keep their numbers.");
+            if (!o.kits.isEmpty())
+                lines << DeviceText::tr("These kits name the sounds by the numbers they had: %1.").arg(kits(o.kits));
         } else if (o.undone) {
             lines << DeviceText::tr("A renumbering cut short was undone as far as the files allow; these sounds "
                                     "were left out:");

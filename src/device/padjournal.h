@@ -100,6 +100,7 @@ struct Outcome {
     bool changed = false;    // something on the pad was written, moved or removed
     Purpose purpose = Purpose::WriteBack;
     QVector<quint16> sounds;                   // every sound the record serves
+    QVector<int> kits;                         // every kit whose record it rewrites
     QVector<quint16> soundsDone, soundsUndone; // those finished, those whose files were taken back
     QVector<QPair<quint16, quint16>> renumbered; // old -> new numbers that hold now
     QVector<int> kitsWritten;  // kit records written from the record's bytes

@@ -224,6 +224,7 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     padjournal::Pad pad(root, tree);
     const padjournal::Outcome journal = padjournal::recover(pad);
     lines << padjournal::describe(journal);
+    const int journalLines = lines.size();
     bool leftOut = journal.unreadable || journal.refused || !journal.missing.isEmpty();
     result.changed = journal.changed;
     // With a record kept aside or refused, nothing else is moved: its hidden
@@ -242,6 +243,15 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
         result.changed |= settled.changed;
         result.changed |= clearSys(pad.base(padjournal::Area::Sys));
     }
+    // Nothing claimed put in order that the pad kept from it; a save cut
+    // short and nothing else is said to be one.
+    if (journal.refused)
+        lines.first() = DeviceText::tr("The editor stopped before it had finished changing the files on the sampler "
+                                       "pad.");
+    else if (lines.size() > 1 && lines.size() == journalLines && journal.found && !journal.unreadable
+             && journal.purpose == padjournal::Purpose::WriteBack)
+        lines.first() = DeviceText::tr("The editor stopped before it had finished saving to the sampler pad; the "
+                                       "save is now put in order.");
     if (lines.size() > 1)
         result.messages << DeviceMessage{leftOut ? DeviceText::tr("Warning") : DeviceText::tr("Information"),
                                          lines.join(QStringLiteral("\r\n"))};

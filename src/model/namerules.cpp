@@ -511,8 +511,7 @@ QString joinNumbersMessage(const QString &lead, const QVector<int> &numbers, con
     return joinItems(lead, items, false, singular, plural);
 }
 
-QString joinRangesMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
-                          const QString &plural)
+QStringList rangeItems(const QVector<int> &numbers)
 {
     QStringList items;
     for (int i = 0; i < numbers.size();) {
@@ -527,7 +526,13 @@ QString joinRangesMessage(const QString &lead, const QVector<int> &numbers, cons
         }
         i = j + 1;
     }
-    return joinItems(lead, items, numbers.size() > 1, singular, plural);
+    return items;
+}
+
+QString joinRangesMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
+                          const QString &plural)
+{
+    return joinItems(lead, rangeItems(numbers), numbers.size() > 1, singular, plural);
 }
 
 } // namespace namerules

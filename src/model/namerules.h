@@ -141,8 +141,10 @@ QString fitKitName(const QString &stored, int n, bool *cut, bool *replaced);
 // " and " and "and " pass through the translator.
 QString joinNumbersMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
                            const QString &plural);
-// The same with each run of three or more consecutive numbers written as one
-// range ("1–99", an en dash), joined as the numbers are.
+// The numbers as given, each run of three or more consecutive ones written
+// as one range ("1–99", an en dash).
+QStringList rangeItems(const QVector<int> &numbers);
+// joinNumbersMessage() of rangeItems().
 QString joinRangesMessage(const QString &lead, const QVector<int> &numbers, const QString &singular,
                           const QString &plural);
 

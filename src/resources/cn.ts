@@ -3467,6 +3467,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>未知错误</translation>
     </message>
     <message>
+        <source>These kits name the sounds by their new numbers: %1.</source>
+        <translation>以下套鼓现按新编号指向音色：%1。</translation>
+    </message>
+    <message>
+        <source>These kits name the sounds by the numbers they had: %1.</source>
+        <translation>以下套鼓按原有编号指向音色：%1。</translation>
+    </message>
+    <message>
+        <source>The editor stopped before it had finished changing the files on the sampler pad.</source>
+        <translation>编辑器在完成对采样打击垫文件的更改之前已停止。</translation>
+    </message>
+    <message>
+        <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
+        <translation>编辑器在完成向采样打击垫的保存之前已停止；现已将该保存整理完毕。</translation>
+    </message>
+    <message>
         <source>The sampler pad could not be backed up into %1: %2.</source>
         <translation>无法将采样打击垫备份到 %1：%2。</translation>
     </message>

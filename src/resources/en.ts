@@ -3467,6 +3467,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Unknown error</translation>
     </message>
     <message>
+        <source>These kits name the sounds by their new numbers: %1.</source>
+        <translation>These kits name the sounds by their new numbers: %1.</translation>
+    </message>
+    <message>
+        <source>These kits name the sounds by the numbers they had: %1.</source>
+        <translation>These kits name the sounds by the numbers they had: %1.</translation>
+    </message>
+    <message>
+        <source>The editor stopped before it had finished changing the files on the sampler pad.</source>
+        <translation>The editor stopped before it had finished changing the files on the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
+        <translation>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</translation>
+    </message>
+    <message>
         <source>The sampler pad could not be backed up into %1: %2.</source>
         <translation>The sampler pad could not be backed up into %1: %2.</translation>
     </message>

@@ -201,7 +201,12 @@ private slots:
             QVERIFY2(now == before || now == after, qPrintable(QString::number(n)));
             QCOMPARE(playedBy(pad, 1), played);
             if (again.recovery.changed)
-                QVERIFY(again.text().contains(now == after ? "was finished" : "was undone"));
+                QVERIFY2(again.text().contains(now == after ? "was finished" : "was undone")
+                                 && again.text().contains(now == after
+                                                                  ? "These kits name the sounds by their new numbers: 1."
+                                                                  : "These kits name the sounds by the numbers they "
+                                                                    "had: 1."),
+                         qPrintable(again.text()));
         }
         QVERIFY(calls > 12);
     }
@@ -262,6 +267,14 @@ private slots:
                          && text.contains("Sound 2: under hidden names, out of the pad's list.\r\n"
                                           "Sound 4: under hidden names, out of the pad's list."),
                  qPrintable(text));
+        // A load while the pad is still read-only claims nothing put in order.
+        const QStringList stuck = pad.snapshot();
+        const QString refused = pad.loadAgain().text();
+        QVERIFY2(refused.startsWith("The editor stopped before it had finished changing the files on the sampler "
+                                    "pad.\r\n")
+                         && refused.contains("refused a write") && !refused.contains("put in order"),
+                 qPrintable(refused));
+        QCOMPARE(pad.snapshot(), stuck);
         QVERIFY(BindMount::run("mount", {"-o", "remount,bind,rw", bind.mountPoint}));
         const PadFixture::Loaded again = pad.loadAgain();
         QVERIFY2(again.text().contains("A renumbering cut short was finished"), qPrintable(again.text()));

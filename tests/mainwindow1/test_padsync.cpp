@@ -577,7 +577,7 @@ private slots:
     }
 
     // A renumbering killed at a middle rename: the box says where the sounds
-    // are; the next load undoes it and every sound is back at its number.
+    // are; the next load finishes it, sounds and kits together, and says so.
     void aRenumberingCutShortIsFinishedAtTheNextLoad()
     {
         PadWindow f;
@@ -609,7 +609,8 @@ private slots:
                                                  "the sampler pad; they are now put in order.\r\nA renumbering cut "
                                                  "short was finished: the kits on the sampler pad name the sounds' "
                                                  "new numbers.\r\nSound 2 is now number 1.\r\nSound 5 is now "
-                                                 "number 2.\r\nSound 9 is now number 3."});
+                                                 "number 2.\r\nSound 9 is now number 3.\r\nThese kits name the "
+                                                 "sounds by their new numbers: 1\u2013100."});
         QCOMPARE(f.rows(), (QStringList{"1|wave2|" + f.wav(1), "2|wave5|" + f.wav(2), "3|wave9|" + f.wav(3)}));
         // Kit 1 names the sounds it named before by their new numbers.
         QVERIFY(kf::readFile(f.pad.kitPath + "/k001.ini") != kit1);

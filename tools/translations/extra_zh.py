@@ -419,6 +419,12 @@ EXTRA = {
     'The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.':
         '编辑器在完成对采样打击垫音色的更改之前已停止；现已将其整理完毕。',
     'A renumbering cut short was undone: the sounds keep their numbers.': '已撤销中断的重新编号：音色保持原有编号。',
+    'These kits name the sounds by their new numbers: %1.': '以下套鼓现按新编号指向音色：%1。',
+    'These kits name the sounds by the numbers they had: %1.': '以下套鼓按原有编号指向音色：%1。',
+    'The editor stopped before it had finished changing the files on the sampler pad.':
+        '编辑器在完成对采样打击垫文件的更改之前已停止。',
+    'The editor stopped before it had finished saving to the sampler pad; the save is now put in order.':
+        '编辑器在完成向采样打击垫的保存之前已停止；现已将该保存整理完毕。',
     'A renumbering cut short was undone as far as the files allow; these sounds were left out:':
         '已在文件允许的范围内撤销中断的重新编号；以下音色未被载入：',
     'These sounds were completed: %1.': '以下音色已补全：%1。',
@@ -493,6 +499,57 @@ EXTRA = {
         '向采样打击垫写入更改时它停止了响应；这些更改可能只有一部分写入了它。',
     'The sampler pad does not answer: nothing was saved to it.': '采样打击垫无响应：没有任何内容保存到它。',
     'The drive does not answer: %1': '驱动器无响应：%1',
+    # the pad's journal: what a load finished, took back or kept aside, and the boxes of batches and renumberings cut short
+    "Its global.ini or its metronome folder differs from the loaded pad's; neither volume has a serial number to compare.":
+        '其 global.ini 或节拍器文件夹与已载入的打击垫不同；两个卷都没有可比较的序列号。',
+    'Kit %1 was not written: its file is missing or short.':
+        '套鼓 %1 未写入：其文件缺失或过短。',
+    'The kit chains were not written: global.ini is missing or short.':
+        '套鼓链未写入：global.ini 缺失或过短。',
+    'The sampler pad is not at its place; its next load tells where its sounds are.':
+        '采样打击垫不在原处；下次载入时将说明其音色的位置。',
+    'Sound %1: a file of it is missing.':
+        '音色 %1：其一个文件缺失。',
+    'The sampler pad holds a change record the editor cannot read; nothing was changed by it.':
+        '采样打击垫上有一份编辑器无法读取的更改记录；未按它做任何更改。',
+    'It was kept as %1 in the SYS folder.':
+        '它已保留为 SYS 文件夹中的 %1。',
+    "A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.":
+        '已完成被中断的重新编号：采样打击垫上的套鼓使用音色的新编号。',
+    'Sound %1 is now number %2.':
+        '音色 %1 现为编号 %2。',
+    'The deletion of these sounds was finished: %1.':
+        '已完成这些音色的删除：%1。',
+    'These sounds were put back: %1.':
+        '这些音色已放回：%1。',
+    'The save of an earlier close was finished from its record.':
+        '已按记录完成上次关闭时的保存。',
+    'These kits were found torn and written again: %1.':
+        '这些套鼓写入不完整，已重新写入：%1。',
+    'These kits were written: %1.':
+        '这些套鼓已写入：%1。',
+    'The kit chains were found torn and written again.':
+        '套鼓链写入不完整，已重新写入。',
+    'The kit chains were written.':
+        '套鼓链已写入。',
+    'The change file alter.ini was written.':
+        '更改文件 alter.ini 已写入。',
+    'The sampler pad refused a write (%1); the change stays recorded and the next load of the sampler pad takes it up again.':
+        '采样打击垫拒绝了一次写入（%1）；更改记录保留，下次载入采样打击垫时将继续处理。',
+    'The sounds on the sampler pad could not be renumbered, and the change could not be taken back; the next load of the sampler pad finishes it or takes it back, kits and sounds together.':
+        '无法为采样打击垫上的音色重新编号，且该更改无法撤回；下次载入采样打击垫时将连同套鼓和音色一起完成或撤回它。',
+    'The next load of the sampler pad finishes this save from its record.':
+        '下次载入采样打击垫时将按记录完成这次保存。',
+    'The adding of these sounds was taken back; they are not on the sampler pad: %1.':
+        '以下音色的添加已撤回，它们不在采样打击垫上：%1。',
+    '%1 is gone':
+        '%1 已不存在',
+    'These sounds were deleted from the list; the sampler pad was cut off before the deletion ended, and its next load finishes it:':
+        '以下音色已从列表中删除；删除完成前采样打击垫已断开，下次载入时会完成删除：',
+    'One file of each of these sounds was already gone from the sampler pad (another program may have removed it); they stay in the list:':
+        '以下音色在采样打击垫上各有一个文件已不存在（可能被其他程序删除），它们仍保留在列表中：',
+    'Delete what is left of them from the sampler pad?':
+        '是否从采样打击垫上删除它们剩余的文件？',
     # a sound that could not be written, with no reason from the system
     'Unknown error': '未知错误',
 }
