@@ -59,7 +59,7 @@ public:
     // The batch object, made and connected on first use; syncBatch() is null before.
     SyncBatch *ensureSyncBatch();
     SyncBatch *syncBatch() const { return m_syncBatch; }
-    void addProgress(int value);
+    void recvAddProgress(int value);
     void waveFailed(int waveNo, int refusal);
     void deleteFailed(const QString &path, int why, int error);
     void batchFinished();
@@ -159,6 +159,9 @@ private:
     // The write-back on a thread of its own, under the progress dialog, for
     // as long as the pad answers; false when it stopped answering.
     bool writeBackWhileAnswering(const PadSession::KitLists &lists, writeback::WriteBackResult *result);
+    // The pad's volume dismounted the same way; false when that failed or
+    // the pad stopped answering first.
+    bool dismountWhileAnswering();
     void addUsbWave();
     void deleteUsbWave();
     // True once no batch runs; false at once, the batch left running, when
