@@ -11,7 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-void MainWindow1::makeHistory(QMenu *helpMenu)
+void MainWindow1::makeHistory(QMenu *helpMenu, QMenu *fileMenu)
 {
     // Its own menu, before the manual's: the hidden Edit menu stays hidden.
     auto *menu = new QMenu(tr("History"), menuBar());
@@ -36,7 +36,7 @@ void MainWindow1::makeHistory(QMenu *helpMenu)
     m_kitPages->watchPageEdits();
 
     // The pad's backups, restored from the File menu in device mode.
-    QAction *restore = ui->menuFile->addAction(tr("Restore the pad from a backup…"));
+    QAction *restore = fileMenu->addAction(tr("Restore the pad from a backup…"));
     restore->setObjectName(QStringLiteral("actionRestore_from_backup"));
     restore->setVisible(!m_pad.isUDiskFlag());
     connect(&m_pad, &PadSession::modeChanged, restore, [this, restore] { restore->setVisible(!m_pad.isUDiskFlag()); });
