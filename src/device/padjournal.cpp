@@ -409,7 +409,10 @@ private:
                 const QString &to)
     {
         m_touched << key(area, fromFolder) << key(area, toFolder);
-        if (pairfiles::moveEntry(dir(area, fromFolder), from, dir(area, toFolder), to)) {
+        const ztplatform::OpenFolder source = dir(area, fromFolder);
+        const bool moved = fromFolder == toFolder ? pairfiles::moveEntry(source, from, source, to)
+                                                  : pairfiles::moveEntry(source, from, dir(area, toFolder), to);
+        if (moved) {
             m_out.changed = true;
             return true;
         }

@@ -257,14 +257,15 @@ bool SoundLibrary::keepOtherVersion(SoundListSave &save)
     const ztplatform::FileStamp now = ztplatform::fileStamp(m_listTarget);
     if (!now.identity.valid)
         return true;
-    // Changed by another program since this editor read or wrote it (its
-    // stamp, change time or bytes differ): its version is kept beside it
-    // before the groups are written over it.
+    // Changed by another program since this editor read or wrote it: its
+    // version is kept beside it before the groups are written over it. The
+    // bytes decide; a new mode or time alone (the user made it read-only)
+    // leaves nothing to keep.
     QFile file(m_listTarget);
     QString why;
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray held = file.readAll();
-        if (file.error() == QFileDevice::NoError && now.untouchedSince(m_listStamp) && held == m_listBytes)
+        if (file.error() == QFileDevice::NoError && held == m_listBytes)
             return true;
         save.keptAs = soundfilexml::keepCopyBeside(m_listTarget, held, &why);
         if (file.error() != QFileDevice::NoError) {

@@ -58,6 +58,29 @@ QDomElement textElement(QDomDocument &doc, const QString &tag, const QString &te
     return element;
 }
 
+// A file name XML cannot hold as it is (bytes that are not UTF-8, control
+// characters) keeps its bytes, in hex, in the attribute "bytes" of its
+// element; the text holds what XML can of it. Empty for any other name.
+QString fileBytes(const QString &file)
+{
+    if (xmlSafe(file) == file)
+        return QString();
+    const QByteArray raw = QFile::encodeName(file);
+    return QFile::decodeName(raw) == file ? QString::fromLatin1(raw.toHex()) : QString();
+}
+
+// The name "bytes" holds; empty when it is no such hex.
+QString fileOfBytes(const QString &hex)
+{
+    if (hex.isEmpty() || hex.size() % 2 != 0)
+        return QString();
+    for (const QChar c : hex) {
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))))
+            return QString();
+    }
+    return QFile::decodeName(QByteArray::fromHex(hex.toLatin1()));
+}
+
 constexpr qint64 SOUND_LIST_READ_MAX = 64 * 1024 * 1024;
 
 void count(int *skipped, int n = 1)
@@ -294,10 +317,14 @@ private:
             if (isName || isFile) {
                 // A later one replaces an earlier one; what the text leaves out is skipped.
                 bool &seen = isName ? haveName : haveFile;
-                m_skipped += (seen ? 1 : 0) + m_xml.attributes().size();
+                const QString bytes = isFile ? fileOfBytes(m_xml.attributes().value(QLatin1String("bytes")).toString())
+                                             : QString();
+                m_skipped += (seen ? 1 : 0) + m_xml.attributes().size() - (bytes.isEmpty() ? 0 : 1);
                 seen = true;
                 int nested = 0;
                 (isName ? s.name : s.file) = text(&nested);
+                if (!bytes.isEmpty())
+                    s.file = bytes;
                 m_skipped += nested;
             } else if (tag == QLatin1String("entry")) {
                 m_skipped += haveEntry ? 1 : 0; // the last one counts
@@ -447,9 +474,10 @@ void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundI
         }
         // A later one replaces an earlier one; what the text leaves out is skipped.
         bool &seen = isName ? haveName : haveFile;
-        count(skipped, (seen ? 1 : 0) + otherAttributes(child) + nestedNodes(child));
+        const QString bytes = isFile ? fileOfBytes(child.attribute(QStringLiteral("bytes"))) : QString();
+        count(skipped, (seen ? 1 : 0) + otherAttributes(child) - (bytes.isEmpty() ? 0 : 1) + nestedNodes(child));
         seen = true;
-        (isName ? soundName : soundFile) = child.text();
+        (isName ? soundName : soundFile) = bytes.isEmpty() ? child.text() : bytes;
     }
 
     if (soundName.trimmed().isEmpty())
@@ -467,7 +495,11 @@ QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)
         for (const strSoundItem &sound : group.soundList) {
             QDomElement soundElement = doc.createElement(QStringLiteral("sound"));
             soundElement.appendChild(textElement(doc, QStringLiteral("name"), sound.name));
-            soundElement.appendChild(textElement(doc, QStringLiteral("file"), sound.file));
+            QDomElement file = textElement(doc, QStringLiteral("file"), sound.file);
+            const QString bytes = fileBytes(sound.file);
+            if (!bytes.isEmpty())
+                file.setAttribute(QStringLiteral("bytes"), bytes);
+            soundElement.appendChild(file);
             if (!sound.entryLength.isEmpty()) {
                 QDomElement entry = textElement(doc, QStringLiteral("entry"), sound.entryName);
                 entry.setAttribute(QStringLiteral("length"), sound.entryLength);

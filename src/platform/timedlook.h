@@ -6,6 +6,7 @@
 
 #include <QDebug>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -78,6 +79,24 @@ template <typename T>
 std::optional<T> lookWithin(int limitMs, std::function<T()> look)
 {
     return TimedLook<T>(std::move(look)).waitFor(limitMs);
+}
+
+// The same, `turn` run on the calling thread every `turnMs` meanwhile (it
+// lets the window paint).
+template <typename T>
+std::optional<T> lookWithin(int limitMs, std::function<T()> look, const std::function<void()> &turn, int turnMs = 20)
+{
+    const TimedLook<T> running(std::move(look));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        if (std::optional<T> result = running.waitFor(int(std::max<qint64>(0, std::min<qint64>(turnMs, left.count())))))
+            return result;
+        if (left.count() <= 0 || !running.isStarted())
+            return std::nullopt;
+        if (turn)
+            turn();
+    }
 }
 
 } // namespace ztplatform

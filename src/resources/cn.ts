@@ -3482,6 +3482,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
         <translation>编辑器在完成向采样打击垫的保存之前已停止；现已将该保存整理完毕。</translation>
     </message>
+    <message>
+        <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
+        <translation>无法以此名称导入此整套设置文件：整套设置文件的名称必须以“.bin”结尾。</translation>
+    </message>
+    <message>
+        <source>A whole setup is imported alone, not with other files: it is left out of this import.</source>
+        <translation>整套设置文件只能单独导入，不能与其他文件一起导入：本次导入不包含它。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

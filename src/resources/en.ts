@@ -3482,6 +3482,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
         <translation>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</translation>
     </message>
+    <message>
+        <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
+        <translation>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</translation>
+    </message>
+    <message>
+        <source>A whole setup is imported alone, not with other files: it is left out of this import.</source>
+        <translation>A whole setup is imported alone, not with other files: it is left out of this import.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

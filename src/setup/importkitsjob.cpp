@@ -59,6 +59,7 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
     m_wholeSetup.clear();
     m_library.clearImportPicks();
     int untaken = 0;                      // whole setups picked with other files
+    QStringList setups;                   // the same, named when kit files are taken without them
     QStringList globals;                  // global settings files, known by their content
     QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : picks) {
@@ -77,7 +78,12 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
                 m_wholeSetup = pick;
                 return true;
             }
+            if (picks.size() == 1)
+                return refusePick(pick, QCoreApplication::translate(
+                                                "MainWindow1", "This whole setup cannot be imported under this name: "
+                                                               "the name of a whole setup must end in \".bin\"."));
             ++untaken;
+            setups.append(pick);
         } else if (type == kGlobalFileTag) {
             // Whatever its name: a second download is "Global (1).ini".
             globals.append(pick);
@@ -114,6 +120,13 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
         m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
                       why + QStringLiteral("\r\n") + shown.join(QStringLiteral("\r\n")));
         return false;
+    }
+    if (untaken == 1) {
+        const QString why = QCoreApplication::translate(
+                "MainWindow1", "A whole setup is imported alone, not with other files: it is left out of this import.");
+        m_result.files.append({setups.first(), setupjob::FileOutcome::NotRead, QString(), why, -1});
+        m_result.note(setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Warning"),
+                      why + QStringLiteral("\r\n") + QDir::toNativeSeparators(setups.first()));
     }
     for (const QPair<QString, quint8> &kit : qAsConst(kits))
         recordKitFile(kit.first, kit.second, redraws);

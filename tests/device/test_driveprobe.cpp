@@ -1,6 +1,7 @@
 // Drives looked at off the caller's thread: a drive that does not answer
 // holds nobody up, is told after the limit, and is taken when it answers.
 #include "device/driveprobe.h"
+#include "device/savefolder.h"
 #include "fakedrives.h"
 
 #include <QElapsedTimer>
@@ -94,6 +95,36 @@ private slots:
         src.list = {{pad, true}, {fixed, true}};
         probe.refresh();
         QTRY_COMPARE(states(probe), (QStringList{"pad=answered", "fixed=answered"}));
+    }
+
+    // What a drive's SAVE folder holds: a link at its name is not followed,
+    // hidden folders do not count, a link to a folder does. A look waited on
+    // beyond its limit gives nothing, the caller's turns running meanwhile.
+    void saveFolderLooks()
+    {
+        const QString r = root("save");
+        const QString save = r + "SAVE";
+        QCOMPARE(savefolder::look(save), savefolder::Holds::Nothing);
+        QVERIFY(QDir().mkpath(r + "elsewhere/inner"));
+        QVERIFY(QFile::link(r + "elsewhere", save));
+        QCOMPARE(savefolder::look(save), savefolder::Holds::Nothing);
+        QVERIFY(QFile::remove(save) && QDir().mkpath(save + "/.hidden"));
+        QVERIFY(QFile(save + "/K001.INI").open(QIODevice::WriteOnly));
+        QCOMPARE(savefolder::look(save), savefolder::Holds::OnlyFiles);
+        QVERIFY(QFile::link(r + "elsewhere", save + "/linked"));
+        QCOMPARE(savefolder::look(save), savefolder::Holds::SomeFolders);
+        QVERIFY(QFile::remove(save + "/linked") && QDir().mkpath(save + "/sub"));
+        QCOMPARE(savefolder::lookWithin(save, 1000, {}).value_or(savefolder::Holds::Nothing), savefolder::Holds::SomeFolders);
+
+        int turns = 0;
+        QCOMPARE(ztplatform::lookWithin<int>(1000, [] { return 3; }, [&turns] { ++turns; }).value_or(0), 3);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!ztplatform::lookWithin<int>(
+                         300, [] { QThread::msleep(2000); return 4; }, [&turns] { ++turns; }, 20)
+                         .has_value());
+        QVERIFY2(clock.elapsed() >= 290 && clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(turns >= 300 / 20 / 2);
     }
 };
 

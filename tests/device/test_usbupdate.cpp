@@ -1,3 +1,4 @@
+#include "device/padjournal.h"
 #include "device/syncbatch.h"
 #include "device/usbupdate.h"
 #include "model/audioconverter.h"
@@ -414,6 +415,7 @@ private slots:
                 stopped = t;
         }
         QVERIFY(!stopped.isEmpty());
+        QVERIFY(stopped.contains("ZT350/SYS/" + padjournal::RECORD_NAME)); // its name comes back too
         PadFixture direct;
         filetree::write(stopped, direct.root);
         QString why;

@@ -170,6 +170,11 @@ private slots:
         QVERIFY(readAll(file).contains("Mine") && !readAll(file).contains("Theirs"));
         lib.addGroup("Again");
         QVERIFY(lib.saveSoundList().keptAs.isEmpty());
+        // A new mode alone (made read-only and back) keeps nothing aside.
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner)
+                && QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+        lib.addGroup("Mode");
+        QVERIFY(lib.saveSoundList().keptAs.isEmpty());
 
         struct stat was;
         QCOMPARE(::stat(QFile::encodeName(file).constData(), &was), 0);

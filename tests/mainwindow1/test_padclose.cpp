@@ -834,6 +834,50 @@ private slots:
         QCOMPARE(f.dismounter.mountPoints.size(), 1);
     }
 
+    // A dismount that does not return (the pad's sync hangs, and its root
+    // with it) is not waited on: the window paints meanwhile, closes once the
+    // pad does not answer and says the pad was not ejected.
+    void aDismountThatDoesNotReturnIsNotWaitedOn()
+    {
+        PadWindow f;
+        f.layOut(3);
+        f.open();
+        std::mutex lock;
+        std::condition_variable resume;
+        bool released = false, returned = false;
+        f.dismounter.onDismount = [&]() {
+            f.drives.hang(f.root());
+            std::unique_lock<std::mutex> hold(lock);
+            resume.wait(hold, [&] { return released; });
+            returned = true;
+        };
+        int turns = 0;
+        QTimer turn;
+        QObject::connect(&turn, &QTimer::timeout, [&turns] { ++turns; });
+        turn.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(f.closeWithYes());
+        QVERIFY(clock.elapsed() < 3 * PadWatch::ANSWER_LIMIT_MS + 1000);
+        QVERIFY(turns >= PadWatch::ANSWER_LIMIT_MS / 50 / 2);
+        QCOMPARE(f.prompter.texts().last(),
+                 QString("The sampler pad could not be ejected. Eject it in the system before you unplug it."));
+        QCOMPARE(f.prompter.titles().last(), QString("Warning"));
+        QCOMPARE(f.dismounter.mountPoints, QStringList{f.root()});
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            QVERIFY(!returned);
+            released = true;
+        }
+        resume.notify_all();
+        f.drives.release(f.root());
+        QTRY_VERIFY([&] {
+            std::lock_guard<std::mutex> hold(lock);
+            return returned;
+        }());
+        QTest::qWait(50); // the dismount's last line
+    }
+
     void aRunningBatchEndsBeforeTheWriteBack()
     {
         PadWindow f;

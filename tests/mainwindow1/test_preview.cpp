@@ -1,5 +1,6 @@
 // Preview playback with the real player and ffmpeg, and the raw waves of
 // every kind of sound source.
+#include "hangingdisk.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -15,6 +16,7 @@
 #include "widgets/copykitfunc.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
@@ -245,6 +247,33 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
         QCOMPARE(state(w), QMediaPlayer::StoppedState);
         QVERIFY(w->preview().playFileNameOld2().isEmpty());
+    }
+
+    // A pad sound whose file does not answer is not waited on: the window
+    // paints meanwhile and the press ends in a play error after the limit.
+    void padWaveThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString pad = writeBytes(f.work.filePath("ZT350/WAV_DATA/001/003.wav"), pcmWav(2, 48000, 4800));
+        HangingOpens hanging("/001/003.wav");
+        w->preview().choosePreviewSound(pad);
+        w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+        int turns = 0;
+        QTimer turn;
+        QObject::connect(&turn, &QTimer::timeout, [&turns] { ++turns; });
+        turn.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        w->form()->playBtn2->click();
+        QVERIFY(clock.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(turns >= 2000 / 50 / 2);
+        QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        QVERIFY(w->preview().playFileNameOld2().isEmpty());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     // Audio files in a folder named like a kit file, or with ".ini" in their

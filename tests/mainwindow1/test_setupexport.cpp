@@ -149,6 +149,34 @@ class TestSetupExport : public QObject
         return lib.soundListItemModel()->item(0);
     }
 
+    // The loaded file `target`'s Kick left only to the first row of group 0,
+    // its Snare_ (shown as "Snare") and Tom on the rows after it: what those
+    // rows play.
+    QVector<QByteArray> rowsOnItsSounds(const QString &target)
+    {
+        const QString kick = target + ":U00000";
+        const QMap<QString, QByteArray> bytes = storedBytes(f->w);
+        if (!bytes.contains("Kick") || !bytes.contains("Snare") || !bytes.contains("Tom"))
+            return {};
+        for (int k = 1; k <= KIT_MAX_COUNT; ++k)
+            f->editKit(k, [&kick](Kit &kit) {
+                sf::forEachSoundSlot(kit, [&kick](auto s) {
+                    if (s.file == kick)
+                        s.file.clear();
+                });
+            });
+        SoundLibrary &lib = f->w->library();
+        for (int i = 0; i < lib.waveLoadKitAttrList().size(); ++i)
+            if (lib.waveLoadKitAttrList().at(i).file == kick)
+                lib.removeSounds({i}, {true});
+        QVector<int> had;
+        for (int r = 0; r < lib.soundGroupList().at(0).soundList.size(); ++r)
+            had << r;
+        lib.deleteFromGroups({}, {{0, had}});
+        lib.addSoundsToGroup(0, {{"Kick", kick}, {"Snare", target + ":U00001"}, {"Tom", target + ":U00002"}});
+        return {bytes.value("Kick"), bytes.value("Snare"), bytes.value("Tom")};
+    }
+
     // What each row of the first group plays in window `g`, each clicked as
     // the user does: a stored sound's preview, a file's own bytes, or
     // "<named>" for a row that says why it cannot be played.
@@ -192,27 +220,12 @@ class TestSetupExport : public QObject
     void stoppedAnywhereRowsPlayTheirSounds(const QString &target, const std::function<void()> &save,
                                             const std::function<void(MainWindow1 *)> &reimport)
     {
-        const QString kick = target + ":U00000", kept = f->file("Kept sounds");
+        const QString kept = f->file("Kept sounds");
         const QByteArray oldBytes = kf::readFile(target);
         const QMap<QString, QByteArray> bytes = storedBytes(f->w);
-        QVERIFY(bytes.contains("Kick") && bytes.contains("Snare") && bytes.contains("Tom"));
-        for (int k = 1; k <= KIT_MAX_COUNT; ++k)
-            f->editKit(k, [&kick](Kit &kit) {
-                sf::forEachSoundSlot(kit, [&kick](auto s) {
-                    if (s.file == kick)
-                        s.file.clear();
-                });
-            });
+        const QVector<QByteArray> rows = rowsOnItsSounds(target);
+        QCOMPARE(rows.size(), 3);
         SoundLibrary &lib = f->w->library();
-        for (int i = 0; i < lib.waveLoadKitAttrList().size(); ++i)
-            if (lib.waveLoadKitAttrList().at(i).file == kick)
-                lib.removeSounds({i}, {true});
-        QVector<int> had;
-        for (int r = 0; r < lib.soundGroupList().at(0).soundList.size(); ++r)
-            had << r;
-        lib.deleteFromGroups({}, {{0, had}});
-        lib.addSoundsToGroup(0, {{"Kick", kick}, {"Snare", target + ":U00001"}, {"Tom", target + ":U00002"}});
-        const QVector<QByteArray> rows = {bytes.value("Kick"), bytes.value("Snare"), bytes.value("Tom")};
         QVERIFY(lib.saveSoundList().written); // as an earlier close left them
         QVector<soundfilexml::strSoundGroup> before;
         QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), before));
@@ -1205,6 +1218,54 @@ private slots:
                     f->prompter.fileAnswers.enqueue({k2});
                     g->form()->btnLoadFile->click();
                 });
+    }
+
+    // A kit save over the loaded kit file whose groups' file is read-only and
+    // kept so: the Kick only a group names is kept all the same, the box
+    // names each row the save moved and where its sound is now, the groups'
+    // file stays as it was, and a new window finds each row playing its own
+    // sound.
+    void kitSaveWithTheGroupsKeptNamesTheRowsMoved()
+    {
+        const QString k2 = f->file("K002.INI"), list = f->file("soundlist.xml");
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        reloadKit(f->w->doc(), 1, [](Kit &kit) { kit.kit_name = "K002"; });
+        const QVector<QByteArray> rows = rowsOnItsSounds(k2);
+        QCOMPARE(rows.size(), 3);
+        QVERIFY(f->w->library().saveSoundList().written);
+        const QByteArray listBytes = kf::readFile(list);
+        QVERIFY(QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        f->prompter.clear();
+        f->prompter.buttonAnswers << QMessageBox::Yes << QMessageBox::No; // overwrite K002.INI, not the groups
+        f->saveKits({2}, f->work.path());
+        const QString copy = f->file("Kept sounds/Kick.wav");
+        QCOMPARE(kf::readFile(copy), rows.at(0));
+        const QString group = f->w->library().soundGroupList().at(0).name;
+        QString box;
+        for (const QString &text : f->prompter.texts())
+            if (text.contains("still names their old places"))
+                box = text;
+        QVERIFY2(box.contains("(The file is read-only.)") && box.contains("\r\n" + group + ": Kick -> " + copy)
+                         && box.contains("\r\n" + group + ": Snare -> " + k2 + ":U00000")
+                         && box.contains("\r\n" + group + ": Tom -> " + f->file("Kept sounds/Tom.wav")),
+                 qPrintable(f->prompter.texts().join("\r\n\r\n")));
+        QVERIFY(!f->prompter.texts().join("").contains("Another program"));
+        QCOMPARE(kf::readFile(list), listBytes);
+
+        delete f->w;
+        f->w = nullptr;
+        f->ui = nullptr;
+        f->prompter.clear();
+        const std::unique_ptr<MainWindow1> g(new MainWindow1);
+        g->soundLists().skipSoundListOnClose();
+        const QString tom = f->file("Kept sounds/Tom.wav"); // kit 2 does not use it
+        QCOMPARE(f->prompter.texts(), QStringList({"These sounds of the sound groups are now taken from \"Kept "
+                                                   "sounds\":\r\n" + group + ": Kick (" + copy + ")\r\n" + group
+                                                   + ": Tom (" + tom + ")"}));
+        f->prompter.fileAnswers.enqueue({k2});
+        g->form()->btnLoadFile->click();
+        QCOMPARE(rowsPlayIn(g.get()), rows);
     }
 
     // A whole setup saved over the loaded one without its first sound: a

@@ -1,6 +1,7 @@
 // Import and Import All through the window: refusals, the file choice, whole
 // setups and kit files into the editor, kit files read again, and files
 // that are refused leaving the editor as it was.
+#include "hangingdisk.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "library/records_fixture.h"
@@ -9,9 +10,11 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
 
+#include "device/driveprobe.h"
 #include "widgets/devicedetector.h"
 #include "widgets/totaltreeview.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -99,6 +102,29 @@ private slots:
         QCOMPARE(f->ui->songLabel2->text(), QString("Sample"));
         QCOMPARE(f->ui->playBtn2->styleSheet(), QString("border-image: url(:/images/play.png);"));
         QCOMPARE(f->snapshot(), before);
+    }
+
+    // The import asked for after the pad's save comes two seconds on; the
+    // window is not held meanwhile.
+    void importAfterThePadsSaveDoesNotHoldTheWindow()
+    {
+        int turns = 0;
+        QTimer turn;
+        QObject::connect(&turn, &QTimer::timeout, [&turns] { ++turns; });
+        turn.start(50);
+        f->prompter.buttonAnswers.enqueue(QMessageBox::No);
+        QElapsedTimer clock;
+        clock.start();
+        emit f->w->sendLoadSave(true);
+        QVERIFY(clock.elapsed() < 500);
+        QVERIFY(f->prompter.prompts.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(f->prompter.prompts.size(), 1, 4 * SetupFilesController::IMPORT_AFTER_SAVE_MS);
+        QVERIFY(clock.elapsed() >= SetupFilesController::IMPORT_AFTER_SAVE_MS);
+        QVERIFY(turns >= SetupFilesController::IMPORT_AFTER_SAVE_MS / 50 / 2);
+        QVERIFY(f->texts().first().startsWith("*Note*"));
+        emit f->w->sendLoadSave(false);
+        QTest::qWait(SetupFilesController::IMPORT_AFTER_SAVE_MS + 200);
+        QCOMPARE(f->prompter.prompts.size(), 1);
     }
 
     void wholeSetupImported()
@@ -596,14 +622,41 @@ private slots:
                                            "Only one binary file can be selected.", "dialog d2/SAVE",
                                            "The imported kit file version is outdated. Please import new version "
                                            "file.",
-                                           "dialog d2/SAVE", snareRenamedIn({kit})}));
-        // The whole setup picked beside a kit file is left out.
+                                           "dialog d2/SAVE",
+                                           "A whole setup is imported alone, not with other files: it is left out of "
+                                           "this import.\r\n" + setup,
+                                           snareRenamedIn({kit})}));
+        // The whole setup picked beside a kit file is left out, and named.
         QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
         QCOMPARE(f->w->library().loadedKitFiles().at(0).file, kit);
         QVERIFY(f->w->library().binFilePath().isEmpty());
 
+        // A drive whose SAVE folder does not answer is passed over after the
+        // limit, the window painting meanwhile.
+        QVERIFY(QDir(f->work.path()).mkpath("d0/SAVE"));
+        f->drives.list = {{f->file("d0/"), true}, {f->file("d2/"), true}};
+        QTRY_COMPARE(f->w->setupFiles().myDetector()->getDevicePath(), (QVector<QString>{f->file("d0/"), f->file("d2/")}));
+        {
+            HangingOpens hanging("d0/SAVE");
+            f->prompter.clear();
+            f->prompter.fileAnswers << QStringList({kit});
+            int turns = 0;
+            QTimer turn;
+            QObject::connect(&turn, &QTimer::timeout, [&turns] { ++turns; });
+            turn.start(50);
+            QElapsedTimer clock;
+            clock.start();
+            f->ui->btnLoadFile->click();
+            QCOMPARE(hanging.hung(), 1);
+            QVERIFY(clock.elapsed() >= DriveProbe::ANSWER_LIMIT_MS);
+            QVERIFY(turns >= DriveProbe::ANSWER_LIMIT_MS / 50 / 2);
+            QCOMPARE(f->prompter.prompts.at(1).kind, P::OpenFiles);
+            QCOMPARE(QDir(f->work.path()).relativeFilePath(f->prompter.prompts.at(1).text), QString("d2/SAVE"));
+        }
+
         // A whole setup whose name does not end in ".bin" is not taken (its
-        // sounds would be read as a kit file's); nothing is imported.
+        // sounds would be read as a kit file's): it is named, the dialog
+        // opens again, and nothing is imported.
         for (const char *name : {"SET.dat", "SET.BIN.INI"}) {
             const QString dat = f->file(name);
             QVERIFY(QFile::copy(setup, dat));
@@ -611,7 +664,10 @@ private slots:
             f->prompter.clear();
             const QByteArray before = f->snapshot();
             f->importPicks({dat});
-            QCOMPARE(f->prompter.prompts.size(), 2);
+            QCOMPARE(f->prompter.prompts.size(), 4);
+            QCOMPARE(prompt(2).text, "This whole setup cannot be imported under this name: the name of a whole setup "
+                                     "must end in \".bin\".\r\n" + dat);
+            QCOMPARE(prompt(3).kind, P::OpenFiles);
             QCOMPARE(f->snapshot(), before);
         }
     }

@@ -748,6 +748,70 @@ private slots:
         QCOMPARE(kf::readFile(list), kDrums);
     }
 
+    // The close's write of the groups tells what the replaced file lost: its
+    // other (hard-linked) names keep the old groups; as a user who may not
+    // give it back its owner, that too.
+    void closeWriteTellsWhatTheReplacedFileLost()
+    {
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums), other = f.work.filePath("old.xml");
+        QCOMPARE(::link(QFile::encodeName(list).constData(), QFile::encodeName(other).constData()), 0);
+        f.open(true);
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        f.w->form()->addWaveGroup->click();
+        QVERIFY(closeWindow(f));
+        const QString lacks = "The sound groups are saved to \"" + list + "\", but the new file lacks what the old one "
+                              "had:\r\nThe file had other names (hard links), which keep the old bytes: \"" + other + "\".";
+        QCOMPARE(f.prompter.texts(), QStringList({lacks}));
+        QCOMPARE(groupNames(list), QStringList({"Loops/0", "Drums/1"}));
+        QCOMPARE(kf::readFile(other), kDrums);
+
+        if (::geteuid() != 0)
+            return;
+        QCOMPARE(::chmod(QFile::encodeName(f.work.path()).constData(), 0777), 0);
+        QCOMPARE(::chown(QFile::encodeName(list).constData(), 4242, 0), 0);
+        QCOMPARE(::chmod(QFile::encodeName(list).constData(), 0666), 0);
+        f.prompter.clear();
+        QCOMPARE(::seteuid(65534), 0);
+        f.open(true);
+        f.prompter.textAnswers.enqueue({"Hats", true});
+        f.w->form()->addWaveGroup->click();
+        const bool closed = closeWindow(f);
+        QCOMPARE(::seteuid(0), 0);
+        QVERIFY(closed);
+        QCOMPARE(f.prompter.texts(), QStringList({"The sound groups are saved to \"" + list + "\", but the new file "
+                                                  "lacks what the old one had:\r\nThe owner 4242 could not be kept: "
+                                                  "the file now belongs to nobody."}));
+        QCOMPARE(groupNames(list), QStringList({"Hats/0", "Loops/0", "Drums/1"}));
+    }
+
+    // Another program's change made in place, of the same size and with its
+    // time put back, is seen at the close: that version is kept beside the
+    // groups written, and said.
+    void changeInPlaceWithItsTimePutBackIsKept()
+    {
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
+        f.open(true);
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        f.w->form()->addWaveGroup->click();
+        struct stat was;
+        QCOMPARE(::stat(QFile::encodeName(list).constData(), &was), 0);
+        QByteArray theirs = kDrums;
+        theirs.replace("Drums", "Drumz");
+        {
+            QFile file(list);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.write(theirs) == theirs.size());
+        }
+        const struct timespec times[2] = {was.st_atim, was.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(list).constData(), times, 0), 0);
+        QVERIFY(closeWindow(f));
+        QCOMPARE(f.prompter.texts(), QStringList({"Another program changed the sound groups' file since this editor "
+                                                  "read it: that version is kept as \"" + list + ".bak\"."}));
+        QCOMPARE(kf::readFile(list + ".bak"), theirs);
+        QCOMPARE(groupNames(list), QStringList({"Loops/0", "Drums/1"}));
+    }
+
     // A link put at the groups' file during the session is named, and neither
     // it nor its far end is written over; an unchanged list writes nothing.
     void linkPutAtTheFileDuringTheSessionIsNamed()

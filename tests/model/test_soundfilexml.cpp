@@ -1,7 +1,9 @@
 #include "model/soundfilexml.h"
 #include "model/soundlistscan.h"
+#include "platform/filenamebytes.h"
 
 #include <QDir>
+#include <QDomDocument>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -191,6 +193,38 @@ private slots:
         QCOMPARE(out.size(), 1);
         QCOMPARE(out[0].name, QString("gh"));
         QCOMPARE(out[0].soundList[0].name, QString("ab"));
+    }
+
+    // A file name that is not UTF-8 (a folder made on another system) or
+    // holds a control character names the same file when read back, through
+    // either reader; its text alone keeps what XML can of it.
+    void fileNameBytesRoundTrip()
+    {
+        ztplatform::keepFileNameBytes();
+        const QString latin1 = QFile::decodeName("/home/u/caf\xe9/kick.wav");
+        QVERIFY(latin1.contains(QChar(0xDCE9)));
+        const QString control = QString("/home/u/a") + QChar(0x1) + "b.wav";
+        const QString p = path("bytes.xml");
+        QVERIFY(soundfilexml::writeSoundFileListXml(
+                p, {group("g", {sound("Kick", latin1), sound("Ctl", control), sound("Plain", "/x/y.wav")})}));
+        const QByteArray bytes = readAll(p);
+        QVERIFY(bytes.contains("<file bytes=\"" + QFile::encodeName(latin1).toHex() + "\">/home/u/caf/kick.wav</file>"));
+        QVERIFY(bytes.contains("<file>/x/y.wav</file>"));
+        GroupList out;
+        QVERIFY(soundfilexml::readSoundFileListXml(p, out));
+        QCOMPARE(out.value(0).soundList.size(), 3);
+        QCOMPARE(out[0].soundList[0].file, latin1);
+        QCOMPARE(out[0].soundList[1].file, control);
+        QCOMPARE(out[0].soundList[2].file, QString("/x/y.wav"));
+        // The tree reader takes it the same way, and a "bytes" that is no hex leaves the text.
+        GroupList tree;
+        QDomDocument doc;
+        QVERIFY(doc.setContent(QByteArray(bytes).replace("<file>/x/y.wav", "<file bytes=\"zz\">/x/y.wav")));
+        int skipped = 0;
+        soundfilexml::parseGroupsMembers(doc.documentElement(), tree, &skipped);
+        QCOMPARE(tree.value(0).soundList.value(0).file, latin1);
+        QCOMPARE(tree.value(0).soundList.value(2).file, QString("/x/y.wav"));
+        QCOMPARE(skipped, 1);
     }
 
     void readFailuresLeaveListUnchanged_data()

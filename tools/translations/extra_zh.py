@@ -182,6 +182,11 @@ EXTRA = {
     ', and in the hi-hat slots of Kit ': '，以及以下套鼓的踩镲槽中：',
     'Please clear the sound in the hi-hat slots on the Pad Settings page.': '请在“打击垫设置”页面清除踩镲槽中的音色。',
     'This file cannot be imported: it cannot be opened.': '无法导入此文件：文件无法打开。',
+    # a whole setup under another name, or picked with kit files
+    'This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".':
+        '无法以此名称导入此整套设置文件：整套设置文件的名称必须以“.bin”结尾。',
+    'A whole setup is imported alone, not with other files: it is left out of this import.':
+        '整套设置文件只能单独导入，不能与其他文件一起导入：本次导入不包含它。',
     'This file cannot be imported: it is no kit file, global settings file or whole setup.':
         '无法导入此文件：它不是套鼓文件、全局设置文件或整套设置文件。',
     "Kit name can't be blank!": '套鼓名称不能为空！',

@@ -59,7 +59,7 @@ bool PadSyncController::closeOnPad()
 
     bool closing = false;
     if (generateOrderFile()) {
-        if (!ztplatform::safelyRemoveUSBDevice(m_pad.currentDirPath()))
+        if (!dismountWhileAnswering())
             showDeviceMessages({writeback::dismountFailedMessage()});
         closing = true;
     } else {
@@ -154,6 +154,25 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     m_doc.takePadClose(writing->close);
     *result = *done;
     return true;
+}
+
+bool PadSyncController::dismountWhileAnswering()
+{
+    // The sync and the dismount's commands run on a thread of their own under
+    // the close's progress dialog; a pad that stops answering is not waited on.
+    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
+    progress->setValue(4);
+    const QString mountPoint = m_pad.currentDirPath();
+    const ztplatform::TimedLook<bool> run([mountPoint]() { return ztplatform::safelyRemoveUSBDevice(mountPoint); });
+    std::optional<bool> done;
+    if (!run.isStarted())
+        done = ztplatform::safelyRemoveUSBDevice(mountPoint);
+    while (!done && !(done = run.waitFor(WRITE_BACK_POLL_MS)) && m_pad.padAnswering())
+        QCoreApplication::processEvents();
+    progress->close();
+    if (!done)
+        qWarning().noquote() << "the pad at" << mountPoint << "stopped answering while it was dismounted";
+    return done.value_or(false);
 }
 
 DeviceMessage PadSyncController::notAnsweringMessage()

@@ -133,6 +133,9 @@ private:
     // The write-back on a thread of its own, under the progress dialog, for
     // as long as the pad answers; false when it stopped answering.
     bool writeBackWhileAnswering(const PadSession::KitLists &lists, writeback::WriteBackResult *result);
+    // The pad's volume dismounted the same way; false when that failed or
+    // the pad stopped answering first.
+    bool dismountWhileAnswering();
     void addUsbWave();
     void deleteUsbWave();
     // True once no batch runs; false at once, the batch left running, when

@@ -8,9 +8,11 @@
 #include "library/waveprobe.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QSlider>
 #include <QToolButton>
@@ -34,6 +36,38 @@ ztplatform::FileStamp previewSourceStamp(const QString &source)
 {
     const soundsource::Stored stored = soundsource::parse(source);
     return ztplatform::fileStamp(stored.form == soundsource::Form::Plain ? source : stored.kitFile);
+}
+
+constexpr int kSoundLookLimitMs = 2000; // a sound's drive silent that long is not waited on
+
+// `look` at a sound's file on a thread of its own, the window painting (its
+// input held) meanwhile; nothing when the drive did not answer in time.
+template <typename T>
+std::optional<T> lookAtSound(std::function<T()> look)
+{
+    return ztplatform::lookWithin<T>(kSoundLookLimitMs, std::move(look),
+                                     []() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+}
+
+// A pad's .wav as the player takes it: what it plays (0: nothing, for a
+// broken header; a pipe is never opened) and its stamp.
+struct PadWaveLook
+{
+    ztplatform::FileStamp stamp;
+    quint64 playable = 0;
+};
+
+PadWaveLook lookAtPadWave(const QString &source)
+{
+    PadWaveLook look;
+    look.stamp = ztplatform::fileStamp(source);
+    QFile file;
+    if (ztplatform::isRegularFile(source) && ztplatform::openRegularFile(source, file)) {
+        const waveprobe::Format format = waveprobe::probePlain(file);
+        if (format.hasFmt && waveprobe::dataBytes(file) != 0)
+            look.playable = quint64(file.size());
+    }
+    return look;
 }
 
 } // namespace
@@ -91,24 +125,37 @@ void PreviewController::play()
     // The preview held is made again when its file changed since (a save
     // read back, another program): a stopped or paused player plays the
     // sound as it is now.
-    const bool stale = m_playFileNameOld2 == m_playFileNameNew2 && m_player2->state() != QMediaPlayer::PlayingState
-                       && m_playFileStamp2 != previewSourceStamp(m_playFileNameNew2);
+    bool stale = false;
+    if (m_playFileNameOld2 == m_playFileNameNew2 && m_player2->state() != QMediaPlayer::PlayingState) {
+        const QString held = m_playFileNameNew2;
+        const std::optional<ztplatform::FileStamp> now =
+                lookAtSound<ztplatform::FileStamp>([held]() { return previewSourceStamp(held); });
+        stale = !now || m_playFileStamp2 != *now;
+    }
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
         m_player2->stop();
         m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
         m_soundFiles->handOverFromChangedFiles();
         const QString source = m_playFileNameNew2;
-        const ztplatform::FileStamp stamp = previewSourceStamp(source);
         const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
         const bool padWave = !stored && soundsource::isPadWave(source);
         m_previewSession.clearStop();
-        quint64 length;
-        if (padWave)
-            // a broken header plays nothing; a pipe is never opened
-            length = ztplatform::isRegularFile(source) ? quint64(waveprobe::playableSize(source)) : 0;
-        else
+        ztplatform::FileStamp stamp;
+        quint64 length = 0;
+        if (padWave) {
+            const std::optional<PadWaveLook> look =
+                    lookAtSound<PadWaveLook>([source]() { return lookAtPadWave(source); });
+            if (look) {
+                stamp = look->stamp;
+                length = look->playable;
+            } else {
+                qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
+            }
+        } else {
+            stamp = previewSourceStamp(source);
             length = m_soundFiles->getRawFile(source, preview, 1);
+        }
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {

@@ -11,13 +11,16 @@
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
+#include "device/driveprobe.h"
 #include "device/padsession.h"
+#include "device/savefolder.h"
 #include "library/soundlibrary.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QThread>
+#include <QTimer>
 
 // Global settings and kit files; true when the import reaches its common end.
 bool SetupFilesController::importKitFiles()
@@ -58,7 +61,7 @@ QString SetupFilesController::pickImport(bool &kitFiles)
     bool chosen = false;
     for (const QString &root : m_myDetector->getDevicePath()) {
         const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
-        if (QFileInfo(save).isDir() && judgeIsAllFile(save)) {
+        if (judgeIsAllFile(save)) {
             while (!openFilePath(save)) {
             }
             chosen = true;
@@ -140,13 +143,22 @@ void SetupFilesController::importAfterPadSave(bool wanted)
 {
     if (!wanted)
         return;
-    QThread::msleep(2000);
-    importFiles();
+    // Two seconds on, without holding the window meanwhile.
+    QTimer::singleShot(IMPORT_AFTER_SAVE_MS, Qt::PreciseTimer, this, &SetupFilesController::importFiles);
 }
 
 bool SetupFilesController::judgeIsAllFile(const QString &dir)
 {
-    if (QDir(dir).entryList(QDir::AllDirs | QDir::NoDotAndDotDot, QDir::NoSort).isEmpty())
+    // Looked at off the GUI thread: a drive that does not answer in time is
+    // passed over, the window painting meanwhile.
+    const std::optional<savefolder::Holds> holds = savefolder::lookWithin(
+            dir, DriveProbe::ANSWER_LIMIT_MS,
+            []() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    if (!holds)
+        qWarning().noquote() << "the drive of" << dir << "does not answer: the folder is passed over";
+    if (!holds || *holds == savefolder::Holds::Nothing)
+        return false;
+    if (*holds == savefolder::Holds::OnlyFiles)
         return true;
     UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
                                     WindowTexts::tr("The format of forder is error."), QMessageBox::Ok);

@@ -1,0 +1,31 @@
+#ifndef ZT_DEVICE_SAVEFOLDER_H
+#define ZT_DEVICE_SAVEFOLDER_H
+
+// The saved-file folder "SAVE" at a drive's root, which the import opens
+// first when a drive holds one.
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace savefolder {
+
+enum class Holds {
+    Nothing,     // no such folder (a link at the name is not followed)
+    OnlyFiles,   // no visible folder inside
+    SomeFolders, // a visible folder (or a link to one) inside
+};
+
+// What `folder` (a drive's SAVE) holds, looked at through the disk object.
+// Any thread.
+Holds look(const QString &folder);
+
+// The same on a thread of its own, waited on at most `limitMs` while `turn`
+// runs here (it lets the window paint): nothing when the drive did not
+// answer in time.
+std::optional<Holds> lookWithin(const QString &folder, int limitMs, const std::function<void()> &turn);
+
+} // namespace savefolder
+
+#endif
