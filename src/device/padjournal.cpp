@@ -995,7 +995,15 @@ Outcome recover(Pad &pad)
     if (!sys.isOpen())
         return out;
     if (sys.exists(STAGING_NAME)) {
-        // Never at the record's name: nothing was changed after it.
+        // Never at the record's name: nothing was changed after it. What is
+        // not a regular file there is no record of the editor's, and would
+        // keep every later record from being written.
+        if (pairfiles::regularSize(sys, STAGING_NAME) < 0) {
+            qWarning() << "something that is no record stands at the staging name; kept aside";
+            out.found = true;
+            keepAside(sys, STAGING_NAME, out);
+            return out;
+        }
         if (sys.remove(STAGING_NAME) && sys.sync())
             out.changed = true;
     }

@@ -4,19 +4,18 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
-#include "ui_mainwindow1.h"
 
 #include "history/edithistory.h"
 
 #include <QMenu>
 #include <QMenuBar>
 
-void MainWindow1::makeHistory()
+void MainWindow1::makeHistory(QMenu *helpMenu)
 {
     // Its own menu, before the manual's: the hidden Edit menu stays hidden.
     auto *menu = new QMenu(tr("History"), menuBar());
     menu->setObjectName(QStringLiteral("menuHistory"));
-    menuBar()->insertMenu(ui->menuHelp->menuAction(), menu);
+    menuBar()->insertMenu(helpMenu->menuAction(), menu);
     QAction *undo = menu->addAction(tr("Undo"));
     undo->setObjectName(QStringLiteral("actionUndo"));
     QAction *redo = menu->addAction(tr("Redo"));

@@ -76,13 +76,10 @@ void MainWindow1::on_stopBtn2_clicked() { m_preview->stop(); }
 void MainWindow1::on_loopBtn2_clicked() { m_preview->toggleLoop(); }
 void MainWindow1::waveLoop2(int index) { m_preview->loopChanged(index); }
 void MainWindow1::restartLoopPass() { m_preview->restartLoopPass(); }
-void MainWindow1::stateChanged2(QMediaPlayer::State state) { m_preview->playerStateChanged(state); }
 void MainWindow1::updatePosition2(qint64 position) { m_preview->positionChanged(position); }
-void MainWindow1::getduration2() { m_preview->durationChanged(); }
 void MainWindow1::on_waveHorizontalSlider2_sliderMoved(int position) { m_preview->seek(position); }
 void MainWindow1::on_volumeHorizontalSlider2_valueChanged(int value) { m_preview->setVolume(value); }
 void MainWindow1::mediaStatusChanged(QMediaPlayer::MediaStatus status) { m_preview->logMediaStatus(status); }
-void MainWindow1::showError(QMediaPlayer::Error error) { m_preview->logError(error); }
 
 
 // ==== SoundFiles ============================================================
@@ -115,7 +112,6 @@ quint32 MainWindow1::getRawFile(QString waveFileName, QString outFileName, quint
 void MainWindow1::on_addWaveFile_clicked() { m_soundFiles->addFilesToGroup(); }
 void MainWindow1::on_tbtAddWave_clicked() { m_soundFiles->addFilesToTotalList(); }
 void MainWindow1::exportWave() { m_soundFiles->exportSelectedSounds(); }
-void MainWindow1::recvOK() { m_soundFiles->exportReportClosed(); }
 
 
 // ==== SoundLists ============================================================
@@ -173,9 +169,7 @@ void MainWindow1::on_waveGroupTreeView_pressed(const QModelIndex &index)
 {
     m_soundLists->groupTreeSelection(index, true);
 }
-void MainWindow1::totalListItemModelChanged(QStandardItem *item) { m_soundLists->renameTotalListSound(item); }
 void MainWindow1::soundListItemModelChanged(QStandardItem *item) { m_soundLists->renameGroupRow(item); }
-void MainWindow1::hhListItemModelChanged(QStandardItem *item) { m_soundLists->renameMirrorSound(item); }
 void MainWindow1::on_defaultRbtn_clicked() { m_soundLists->showStoredOrder(); }
 void MainWindow1::on_kitRbtn_clicked() { m_soundLists->showKitUseOrder(); }
 void MainWindow1::on_upRbtn_clicked() { m_soundLists->showNameOrder(true); }
@@ -218,7 +212,6 @@ void MainWindow1::wireKitPages()
 void MainWindow1::disHHList(const MainWindow1Records::soundKit *kit, quint8 kitNo, quint8 slot) { m_kitPages->disHHList(kit, kitNo, slot); }
 void MainWindow1::on_savePadSetBtn_clicked(int pad) { m_kitPages->savePadSet(pad); }
 void MainWindow1::updateKitNo(int kitNo) { m_kitPages->updateKitNo(kitNo); }
-void MainWindow1::on_btnSaveOneKitSet_clicked(quint8 kitNo) { m_kitPages->saveOneKitSet(kitNo); }
 void MainWindow1::setGlobalFileChunk() { m_kitPages->setGlobalFileChunk(); }
 KitDocument::GlobalPage MainWindow1::globalPage() const { return m_kitPages->globalPage(); }
 void MainWindow1::showVerAndGlobal1(percussionpadfile *pf) { m_kitPages->showVerAndGlobal1(pf); }
@@ -301,7 +294,6 @@ void MainWindow1::clearPad() { m_mainPadPage->clearPad(); }
 void MainWindow1::padMenuClosed() { m_mainPadPage->padMenuClosed(); }
 void MainWindow1::padCopyEnded() { m_mainPadPage->padCopyEnded(); }
 void MainWindow1::copyPad() { m_mainPadPage->copyPad(); }
-void MainWindow1::recvDstPad(int kit, int srcPad, int dstPad) { m_mainPadPage->copyPadTo(kit, srcPad, dstPad); }
 void MainWindow1::on_btnCopyKit_clicked() { m_mainPadPage->openKitCopy(); }
 void MainWindow1::recvDstKitClick(int) { m_mainPadPage->kitCopyTargetClicked(); }
 void MainWindow1::recvDstKit(int kit) { m_mainPadPage->copyKitTo(kit); }
@@ -374,7 +366,6 @@ void MainWindow1::on_btnSave_clicked() { m_setupFiles->save(); }
 void MainWindow1::on_actionImport_All_triggered() { m_setupFiles->importWholeSetup(); }
 void MainWindow1::on_actionExport_All_triggered() { m_setupFiles->exportWholeSetup(); }
 void MainWindow1::on_btnKitChainSave_clicked() { m_setupFiles->save(); }
-void MainWindow1::on_btnExportAllFile_clicked() { m_setupFiles->save(); }
 void MainWindow1::recvIsClose(bool flag) { m_setupFiles->kitChoiceClosed(flag); }
 void MainWindow1::recvKitIndexState(QVector<int> indexList) { m_setupFiles->chooseKits(indexList); }
 void MainWindow1::recvLoadSave(bool flag) { m_setupFiles->importAfterPadSave(flag); }
@@ -435,11 +426,6 @@ void MainWindow1::wirePadSync()
 
 void MainWindow1::recvFilePath(QString path) { m_padSync->chooseDrive(path); }
 void MainWindow1::recvUpdate(int flag, int) { m_padSync->runQueuedBatch(flag); }
-void MainWindow1::recvAddProgress(int value) { m_padSync->addProgress(value); }
-void MainWindow1::recvDelProgress(int value) { m_soundLists->deleteProgress(value); }
-void MainWindow1::recvWaveFailed(int waveNo, QString, int refusal) { m_padSync->waveFailed(waveNo, refusal); }
-void MainWindow1::recvDeleteFailed(QString path, int why, int error) { m_padSync->deleteFailed(path, why, error); }
-void MainWindow1::recvBatchFinished() { m_padSync->batchFinished(); }
 
 
 
@@ -570,7 +556,7 @@ MainWindow1::MainWindow1(QWidget *parent)
             static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
     connect(this, &MainWindow1::sendKitNameChanged, this, &MainWindow1::updateKitNameAndNo);
     connect(this, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
-    makeHistory();
+    makeHistory(ui->menuHelp);
 }
 
 MainWindow1::~MainWindow1()

@@ -18,6 +18,7 @@
 
 #include <memory>
 
+class QMenu;
 class QProgressDialog;
 struct KitChainsView;
 struct KitPagesView;
@@ -98,7 +99,6 @@ public:
 
     // Kit settings page.
     void updateKitNo(int kitNo);
-    void on_btnSaveOneKitSet_clicked(quint8 kitNo);
 
     // Global settings to and from the kit file model.
     void setGlobalFileChunk();
@@ -145,7 +145,6 @@ public:
     void autoLoadKit(QStringList files);
     void autoLoadKitFile();
     // The export of the kits the user chooses, as the Save button does it.
-    void on_btnExportAllFile_clicked();
     // The offline close: asks "Quit?" when kits or global settings changed
     // since they were last loaded or saved; true when the window may close.
     bool confirmOfflineClose();
@@ -230,7 +229,6 @@ public slots:
     void padCopyEnded();  // the pad copy dialog closed, answered or not
     void recvDstKitClick(int kit);
     void recvDstKit(int kit);
-    void recvDstPad(int kit, int srcPad, int dstPad);
     void on_btnCopyKit_clicked();
     void on_kitListtreeView_pressed(const QModelIndex &index);
     void on_btnSureKitChain_clicked();
@@ -249,8 +247,6 @@ public slots:
 
     // Sound library.
     void soundListItemModelChanged(QStandardItem *item);
-    void totalListItemModelChanged(QStandardItem *item);
-    void hhListItemModelChanged(QStandardItem *item);
     void selectItemChanged(const QModelIndex &index);
     void leftSelectItemChanged(const QModelIndex &index);
     void leftHHSelectItemChanged(const QModelIndex &index);
@@ -271,10 +267,7 @@ public slots:
     void on_waveHorizontalSlider2_sliderMoved(int position);
     void on_volumeHorizontalSlider2_valueChanged(int value);
     void updatePosition2(qint64 position);
-    void stateChanged2(QMediaPlayer::State state);
-    void getduration2();
     void mediaStatusChanged(QMediaPlayer::MediaStatus status);
-    void showError(QMediaPlayer::Error error);
     void restartLoopPass();
     void on_upRbtn_clicked();
     void on_DownRbtn_clicked();
@@ -289,18 +282,12 @@ public slots:
     void on_actionReorder_Serial_Numbers_triggered();
     void lockSound();
     void unlockSound();
-    void recvOK();
 
     // Setup files and device side.
     void recvIsClose(bool flag);
     void recvKitIndexState(QVector<int> indexList);
     void recvLoadSave(bool flag);
     void recvUpdate(int flag, int kit);
-    void recvAddProgress(int value);
-    void recvDelProgress(int value);
-    void recvWaveFailed(int waveNo, QString source, int refusal);
-    void recvDeleteFailed(QString path, int why, int error);
-    void recvBatchFinished();
     void on_btnLoadFile_clicked();
     void on_btnSave_clicked();
     void on_actionImport_All_triggered();
@@ -325,7 +312,8 @@ private:
     EditHistory *m_history = nullptr; // a child of the window, gone first
 
     // The steps begin once the window stands: nothing of its making is one.
-    void makeHistory();
+    // Its menu goes before `helpMenu`.
+    void makeHistory(QMenu *helpMenu);
     void releaseHistory();
 
     void makeControllers();

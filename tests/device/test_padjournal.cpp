@@ -267,7 +267,7 @@ private slots:
     void anUnreadableRecordIsKeptAsideAndNothingMoves_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *k : {"random", "climbing", "folder", "fifo", "link"})
+        for (const char *k : {"random", "climbing", "folder", "fifo", "link", "folder at the staging name"})
             QTest::newRow(k) << QString(k);
     }
     void anUnreadableRecordIsKeptAsideAndNothingMoves()
@@ -275,7 +275,7 @@ private slots:
         QFETCH(QString, kind);
         PadFixture fx;
         layOut(fx);
-        const QString at = fx.sysPath + "/" + pj::RECORD_NAME;
+        const QString at = fx.sysPath + "/" + (kind.contains("staging") ? pj::STAGING_NAME : pj::RECORD_NAME);
         if (kind == "random") {
             kf::writeFile(at, QByteArray(300, 'q'));
         } else if (kind == "climbing") {
@@ -283,7 +283,7 @@ private slots:
             r.steps[0].to = "../../../../escaped.wav";
             QByteArray bytes = pj::encode(r);
             kf::writeFile(at, bytes);
-        } else if (kind == "folder") {
+        } else if (kind.startsWith("folder")) {
             QVERIFY(QDir().mkpath(at + "/inner"));
         } else if (kind == "fifo") {
             QCOMPARE(::mkfifo(QFile::encodeName(at).constData(), 0644), 0);
@@ -302,9 +302,10 @@ private slots:
         const QString text = pj::describe(o).join("\n");
         QVERIFY2(text.contains("cannot read") && text.contains("unreadable-journal-1.bin") && !text.contains("undone"),
                  qPrintable(text));
-        // The next load finds nothing more to do.
+        // The next load finds nothing more to do, and the next change is recorded.
         pj::Pad again(ztplatform::FolderAnchor::record(fx.root), tree(fx));
         QVERIFY(!pj::recover(again).found);
+        QVERIFY(pj::run(again, swap(fx)).finished);
     }
 
     // The record run forward, stopped at every call (what was not synced

@@ -15,6 +15,8 @@
 #include "device/padrecovery.h"
 #include "device/padsounds.h"
 #include "device/padtree.h"
+#include "device/padwatch.h"
+#include "platform/removabledrives.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
@@ -63,12 +65,6 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
     return m_usbDialog;
 }
 
-void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
-{
-    for (const DeviceMessage &m : messages)
-        UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, m.title, m.text, m.details);
-}
-
 // Before the pad's sounds are read: a sound added or deleted, or a
 // renumbering, that an earlier run left cut short is finished or undone on
 // the pad, each write judged by a guard on the pad whose identity was just
@@ -115,6 +111,44 @@ static DeviceMessage soundsRefusal(bool cleared)
         return {WindowTexts::tr("Error"), WindowTexts::tr("The sounds  of the sampler pad have been cleared. Entering "
                                                           "online mode is prohibited")};
     return {WindowTexts::tr("Error"), WindowTexts::tr("Import failed.")};
+}
+
+void PadSyncController::chooseDrive(const QString &path)
+{
+    if (path.isEmpty() || path == WindowTexts::tr("Device Unconnect(Default)")) {
+        m_pad.chooseNoPad(path);
+        m_loopFlag1 = 0;
+        return;
+    }
+    m_doc.clearKits(); // the pad's kits replace them
+    m_pad.beginLoad(path);
+
+    auto refuse = [this](const QString &why = WindowTexts::tr("The current disk is not the sampler pad.")) {
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), why, QMessageBox::Ok);
+        m_pad.leaveDeviceMode();
+        m_fileErrCloseWindow = true;
+        m_loopFlag1 = 0;
+    };
+
+    // A drive that stopped answering since the chooser looked at it is not
+    // waited on, nor one that stops while it is looked at.
+    const std::optional<ChosenDrive> drive = m_pad.runOnPad<ChosenDrive>(
+            [path](const PadPace &pace) {
+                ztplatform::driveAnswers(path); // a root that is no folder holds no model folder
+                pace.beat();
+                return lookAtChosenDrive(path, pace);
+            },
+            [] { QCoreApplication::processEvents(); });
+    if (!drive) {
+        refuse(notAnsweringAtLoadText());
+        return;
+    }
+    if (drive->rootHoldsFile || drive->modelFolder.isEmpty()) {
+        refuse();
+        return;
+    }
+    m_pad.anchorRoot(drive->root);
+    loadPad(drive->modelFolder);
 }
 
 // Each step of the load reads the pad on a thread of its own while the

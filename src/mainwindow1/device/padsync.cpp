@@ -66,9 +66,9 @@ SyncBatch *PadSyncController::ensureSyncBatch()
         m_syncBatch->setPad(m_pad.padRoot(), m_pad.tree());
         connect(m_syncBatch, &SyncBatch::progress, this, [this](int value) {
             if (m_pad.padBatchKind() == SyncBatch::Adding)
-                addProgress(value);
+                recvAddProgress(value);
             else if (m_pad.padBatchKind() == SyncBatch::Deleting)
-                m_soundLists.deleteProgress(value);
+                m_soundLists.recvDelProgress(value);
         });
         connect(m_syncBatch, &SyncBatch::waveFailed, this,
                 [this](int waveNo, const QString &, int refusal) { waveFailed(waveNo, refusal); });
@@ -148,7 +148,7 @@ void PadSyncController::deleteUsbWave()
         completeDeleteBatch(); // no dialog is left up
 }
 
-void PadSyncController::addProgress(int value)
+void PadSyncController::recvAddProgress(int value)
 {
     m_addProgressValue += value;
     if (m_usbDialog && m_addProgressValue < m_usbDialog->maximum()) {

@@ -56,7 +56,7 @@ public:
     // The batch object, made and connected on first use; syncBatch() is null before.
     SyncBatch *ensureSyncBatch();
     SyncBatch *syncBatch() const { return m_syncBatch; }
-    void addProgress(int value);
+    void recvAddProgress(int value);
     void waveFailed(int waveNo, int refusal);
     void deleteFailed(const QString &path, int why, int error);
     void batchFinished();

@@ -85,7 +85,6 @@ public:
     bool kitChainUiFlag() const { return m_kitChainUiFlag; }
     // The page's work record: on/off and chain number.
     const KitChain &kitChian() const { return m_kitChian; }
-    int curStepNum() const { return m_curStepNum; }
     const QStandardItemModel *kitChainListItemModel() const { return m_kitChainListItemModel; }
     // The kit names the kit list shows: the kits' own, but for the renames
     // typed there (kitListRenames(), 0-based kits), which reach the kits at OK.

@@ -236,3 +236,24 @@ void KitChainsController::showChangedKitNames()
     for (int k = 0; k < m_doc.kitAttrList().size() && k < KIT_MAX_COUNT; ++k)
         showChangedKitName(k);
 }
+
+void KitChainsController::showStepChain(int chain)
+{
+    const QVector<KitChain> &chains = m_doc.kitChainList();
+    int on = 0;
+    for (int c = 1; c < chains.size() && c <= kitchain::CHAIN_COUNT; ++c) {
+        if (chains[c].kit_chain == 1)
+            on = c;
+    }
+    // The switch first: showing a chain switches the one shown on while ON is checked.
+    (on != 0 ? m_view.rBtnKitChainOn : m_view.rBtnKitChainOff)->setChecked(true);
+    m_kitChian.kit_chain = on != 0 ? 1 : 0;
+    if (chain < 1 || chain > kitchain::CHAIN_COUNT)
+        chain = on != 0 ? on : m_view.kitChainNoSpinBox->value();
+    if (on != 0)
+        chain = on; // only the chain switched on can be shown with ON checked
+    if (m_view.kitChainNoSpinBox->value() != chain)
+        m_view.kitChainNoSpinBox->setValue(chain);
+    updateKitChainNameList();
+    disKitStep(chains, m_view.kitChainNoSpinBox->value());
+}

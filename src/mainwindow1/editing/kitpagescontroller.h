@@ -273,9 +273,6 @@ public:
     int hhSlotAt(const QPoint &pos) const;
 
     // ---- display-only flags --------------------------------------------------------
-    bool switchKitNum() const { return m_switchKitNum; }
-    bool loadKitNoFlag() const { return m_loadKitNoFlag; }
-    bool padNoFlag() const { return m_padNoFlag; }
     bool modeFlag() const { return m_modeFlag; }
     // A load fills the kit page: kit switches commit no kit until it is off.
     void setLoadKitNoFlag(bool on) { m_loadKitNoFlag = on; }
@@ -321,7 +318,7 @@ public:
     // into kit kitNo (1-based); nothing unless that page is shown, and
     // nothing into a record whose page was not edited since it was shown.
     void commitShownKit(int kitNo);
-    void saveOneKitSet(quint8 kitNo);
+    void on_btnSaveOneKitSet_clicked(quint8 kitNo);
     void updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile);
     void showKitSettingsPage();
     void showMainPadPage();

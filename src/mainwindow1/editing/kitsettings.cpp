@@ -164,10 +164,10 @@ void KitPagesController::commitShownKit(int kitNo)
     if (m_view.left_stackedWidget->currentIndex() != 2)
         return;
     commitPadPage(kitNo - 1, m_curPadNumber);
-    saveOneKitSet(quint8(kitNo));
+    on_btnSaveOneKitSet_clicked(quint8(kitNo));
 }
 
-void KitPagesController::saveOneKitSet(quint8 kitNo)
+void KitPagesController::on_btnSaveOneKitSet_clicked(quint8 kitNo)
 {
     if (m_view.left_stackedWidget->currentIndex() != 2)
         return;

@@ -54,14 +54,6 @@ void MainPadPageController::disPad(const soundKit *kit, quint8 pad)
         m_view.pads[pad].lableB->setText(s.soundName1);
 }
 
-void MainPadPageController::dispKitinList(bool show, quint8 kit)
-{
-    if (!show)
-        return;
-    m_currentKitNum = kit;
-    dispPadList(m_doc.kitAttrList(), kit);
-}
-
 void MainPadPageController::renameKit(const QString &name, quint8 kit)
 {
     m_doc.renameKit(kit, name, true);

@@ -79,7 +79,6 @@ public:
     CopyPadFunc *copy_pad() const { return m_copy_pad; }
     CopyKitFunc *kitCopy() const { return m_kitCopy; }
     // The pad menu's Pad Copy opened its dialog and it is not closed yet.
-    bool padCopyOpen() const { return m_padCopyOpen; }
 
     // ---- the pads and the drops on them --------------------------------------------------
     const PadWidgets &padWidgetGroup() const { return m_view.pads; }
@@ -124,7 +123,6 @@ public:
     void dispPadList(const QVector<soundKit> &kits, quint8 kit);
     void disPad(const soundKit *kit, quint8 pad);
     // With `show`, kit `kit` (0-based) becomes the kit shown and the page shows it.
-    void dispKitinList(bool show, quint8 kit);
     // The redraws of what the document tells changed (display only: nothing
     // goes back into the kit).
     void connectDocument();
@@ -157,7 +155,7 @@ public:
     void padMenuClosed();
     void padCopyEnded();
     void copyPad();
-    void copyPadTo(int kit, int srcPad, int dstPad);
+    void recvDstPad(int kit, int srcPad, int dstPad);
     void openKitCopy();
     void kitCopyTargetClicked();
     void copyKitTo(int kit);

@@ -134,13 +134,13 @@ void MainPadPageController::copyPad()
     m_padCopyOpen = true;
     CopyPadFunc *dialog = m_copy_pad;
     connect(dialog, &QDialog::finished, this, &MainPadPageController::padCopyEnded, Qt::UniqueConnection);
-    connect(dialog, &CopyPadFunc::sendDstPad, this, &MainPadPageController::copyPadTo, Qt::UniqueConnection);
+    connect(dialog, &CopyPadFunc::sendDstPad, this, &MainPadPageController::recvDstPad, Qt::UniqueConnection);
     connect(this, &MainPadPageController::sourcePadChosen, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
     emit sourcePadChosen(m_view.kitNumber->text().toInt(), m_curPadIndex + 1);
     dialog->show();
 }
 
-void MainPadPageController::copyPadTo(int kit, int srcPad, int dstPad)
+void MainPadPageController::recvDstPad(int kit, int srcPad, int dstPad)
 {
     if (kit == 0 && srcPad == 0 && dstPad == 0) {
         qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "取消复制";

@@ -286,7 +286,7 @@ void SoundListsController::deleteFromGroups()
     m_lib.deleteFromGroups(groupRows, sounds);
 }
 
-void SoundListsController::deleteProgress(int value)
+void SoundListsController::recvDelProgress(int value)
 {
     m_delProgressValue += value;
     if (m_delDialog && m_delProgressValue < m_delDialog->maximum()) {

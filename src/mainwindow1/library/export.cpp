@@ -254,7 +254,7 @@ void SoundFilesController::showExportReport(const QStringList &written, const QS
     auto *report = new CustomDialog;
     report->setAttribute(Qt::WA_DeleteOnClose);
     m_custom = report;
-    QObject::connect(report, &CustomDialog::sendOK, this, &SoundFilesController::exportReportClosed);
+    QObject::connect(report, &CustomDialog::sendOK, this, &SoundFilesController::recvOK);
     // Only the report shown is forgotten.
     QObject::connect(report, &QObject::destroyed, this, [this, report]() {
         if (m_custom == report)
@@ -344,7 +344,7 @@ void SoundFilesController::exportSelectedSounds()
     showExportReport(run.written, folder);
 }
 
-void SoundFilesController::exportReportClosed()
+void SoundFilesController::recvOK()
 {
     m_custom = nullptr;
 }

@@ -89,8 +89,8 @@ void SoundListsController::setUpSoundViews()
     });
     connect(&lib, &SoundLibrary::groupsChanged, this, [v] { v.waveGroupTreeView->viewport()->update(); });
     connect(lib.totalListItemModel(), &QStandardItemModel::itemChanged, this,
-            &SoundListsController::renameTotalListSound);
-    connect(lib.hhSoundItemModel(), &QStandardItemModel::itemChanged, this, &SoundListsController::renameMirrorSound);
+            &SoundListsController::totalListItemModelChanged);
+    connect(lib.hhSoundItemModel(), &QStandardItemModel::itemChanged, this, &SoundListsController::hhListItemModelChanged);
     showTotalList();
     showMirrorList();
 }

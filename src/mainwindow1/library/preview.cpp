@@ -94,10 +94,10 @@ void PreviewController::initSoundPlay()
     m_view.volumeHorizontalSlider2->setValue(50);
     m_player2->setVolume(m_view.volumeHorizontalSlider2->value());
     connect(m_player2, &QMediaPlayer::positionChanged, this, &PreviewController::positionChanged);
-    connect(m_player2, &QMediaPlayer::stateChanged, this, &PreviewController::playerStateChanged);
+    connect(m_player2, &QMediaPlayer::stateChanged, this, &PreviewController::stateChanged2);
     connect(m_player2, &QMediaPlayer::mediaStatusChanged, this, &PreviewController::logMediaStatus);
-    connect(m_player2, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this, &PreviewController::logError);
-    connect(m_player2, &QMediaPlayer::durationChanged, this, [this]() { durationChanged(); });
+    connect(m_player2, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), this, &PreviewController::showError);
+    connect(m_player2, &QMediaPlayer::durationChanged, this, [this]() { getduration2(); });
     m_player2->setNotifyInterval(10);
     m_view.waveHorizontalSlider2->setRange(0, 100000);
     m_view.playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
@@ -294,7 +294,7 @@ void PreviewController::loopChanged(int index)
     m_player2->stop();
 }
 
-void PreviewController::playerStateChanged(QMediaPlayer::State state)
+void PreviewController::stateChanged2(QMediaPlayer::State state)
 {
     switch (state) {
     case QMediaPlayer::StoppedState:
@@ -331,7 +331,7 @@ void PreviewController::positionChanged(qint64 position)
     m_view.volumeProgTime_2->setText(soundsource::timeText(position));
 }
 
-void PreviewController::durationChanged()
+void PreviewController::getduration2()
 {
     const qint64 duration = m_player2->duration();
     m_view.waveHorizontalSlider2->setMaximum(int(duration));
@@ -357,7 +357,7 @@ void PreviewController::logMediaStatus(QMediaPlayer::MediaStatus status)
     qDebug() << "preview media status" << status;
 }
 
-void PreviewController::logError(QMediaPlayer::Error error)
+void PreviewController::showError(QMediaPlayer::Error error)
 {
     qWarning() << "preview player error" << error << (m_player2 ? m_player2->errorString() : QString());
 }

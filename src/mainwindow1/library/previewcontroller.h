@@ -64,7 +64,6 @@ public:
     const QString &playFileNameOld2() const { return m_playFileNameOld2; }
     int index2() const { return m_index2; }
     bool singleLoop() const { return m_singleLoop; }
-    quint8 playerStrate2() const { return m_playerStrate2; }
     qint64 moved_2() const { return m_moved_2; }
     const PreviewSession &previewSession() const { return m_previewSession; }
     // The wait dialog of the long operations (the last one shown), if any.
@@ -108,13 +107,13 @@ public:
     // Loop mode changed to `index` (odd: on).
     void loopChanged(int index);
     void restartLoopPass();
-    void playerStateChanged(QMediaPlayer::State state);
+    void stateChanged2(QMediaPlayer::State state);
     void positionChanged(qint64 position);
-    void durationChanged();
+    void getduration2();
     void seek(int position);
     void setVolume(int value);
     void logMediaStatus(QMediaPlayer::MediaStatus status);
-    void logError(QMediaPlayer::Error error);
+    void showError(QMediaPlayer::Error error);
 
     // ---- the wait ----------------------------------------------------------------
     // A new window-modal "Please wait..." dialog, with a cancel button only

@@ -39,7 +39,7 @@ bool SoundListsController::refuseSoundName(const QString &name, const QString &s
     return true;
 }
 
-void SoundListsController::renameTotalListSound(QStandardItem *item)
+void SoundListsController::totalListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable() || !item->parent() || item->hasChildren() || item->column() != 1)
         return;
@@ -115,7 +115,7 @@ void SoundListsController::renameGroupRow(QStandardItem *item)
     replaceNameToPadSetting(0, file, text); // the pages show the kits renamed
 }
 
-void SoundListsController::renameMirrorSound(QStandardItem *item)
+void SoundListsController::hhListItemModelChanged(QStandardItem *item)
 {
     if (!item || !item->isEditable() || item->hasChildren() || item->column() == 1)
         return;

@@ -75,7 +75,7 @@ public:
     // a report of what was written.
     void exportSelectedSounds();
     // The report of the last export was answered.
-    void exportReportClosed();
+    void recvOK();
     // The report of the last export while it is shown.
     CustomDialog *custom() const { return m_custom; }
 

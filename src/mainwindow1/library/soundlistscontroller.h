@@ -188,9 +188,9 @@ public:
     // ends the pattern message); false when the name passes.
     bool refuseSoundName(const QString &name, const QString &symbols);
     bool replaceNameToPadSetting(quint8 mode, QString file, QString name);
-    void renameTotalListSound(QStandardItem *item);
+    void totalListItemModelChanged(QStandardItem *item);
     void renameGroupRow(QStandardItem *item);
-    void renameMirrorSound(QStandardItem *item);
+    void hhListItemModelChanged(QStandardItem *item);
 
     // ---- orders -------------------------------------------------------------------------
     // The orders are steps of the user's, the order buttons with them.
@@ -228,7 +228,7 @@ public:
     QProgressDialog *delDialog() const { return m_delDialog; }
     int delProgressValue() const { return m_delProgressValue; }
     // The pad's worker deleted `value` more files.
-    void deleteProgress(int value);
+    void recvDelProgress(int value);
     // The batch ended: the dialog shows its end, then closes; the count starts again.
     void fillDeleteProgress();
     void closeDeleteProgress();

@@ -52,7 +52,7 @@ void SetupFilesController::save()
     const int shown = m_mainPadPage.kitFieldNumber(); // 0 when the field holds no number
     if (m_kitPages.leftPage() == 2 && shown >= 1 && shown <= KIT_MAX_COUNT) {
         m_kitPages.savePadSet(m_kitPages.padOnPage());
-        m_kitPages.saveOneKitSet(quint8(shown));
+        m_kitPages.on_btnSaveOneKitSet_clicked(quint8(shown));
     }
     m_kitChains.takeOverChainPage();
     // A save and the reload that may follow it are no steps of the user's.
