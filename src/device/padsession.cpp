@@ -301,8 +301,9 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
         count += firstOfFile.contains(path);
     // The free numbers are looked for on the pad off the GUI thread; without
     // the pad, by the list alone.
-    const auto freeNumbers = [listed, count](const QString &data, const QString &prm, int after) {
-        WaveSlots freeSlots(data, prm, listed);
+    const auto freeNumbers = [listed, count](const ztplatform::FolderAnchor &root, const QString &data,
+                                             const QString &prm, int after) {
+        WaveSlots freeSlots(root, data, prm, listed);
         QVector<int> numbers;
         for (int i = 0; i < count; ++i)
             numbers << (after = freeSlots.nextFree(after));
@@ -312,10 +313,10 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
     const int after = plan.lastNumber;
     std::optional<QVector<int>> numbers;
     if (ready)
-        numbers = m_watch.run<QVector<int>>([=]() { return freeNumbers(data, prm, after); });
+        numbers = m_watch.run<QVector<int>>([=, root = m_padRoot]() { return freeNumbers(root, data, prm, after); });
     if (!numbers) {
         ready = false;
-        numbers = freeNumbers(QString(), QString(), after);
+        numbers = freeNumbers(ztplatform::FolderAnchor(), QString(), QString(), after);
     }
     int next = 0;
     for (const QString &path : qAsConst(m_addUsbWaveList)) {

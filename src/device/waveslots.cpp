@@ -1,30 +1,27 @@
 #include "device/waveslots.h"
 
 #include "device/padpaths.h"
+#include "device/pairfiles.h"
 #include "model/percussionpadfile1.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
 
 constexpr int FILES_PER_FOLDER = 100;
 
-// Adds the file numbers of the entries of dataPath/fff or prmPath/fff.
-void addTaken(const QString &base, const QString &fff, QSet<int> &taken)
+// Adds the file numbers of the entries of the folder fff of `base`.
+void addTaken(const ztplatform::OpenFolder &base, const QString &fff, QSet<int> &taken)
 {
-    const QString folder = base + QLatin1Char('/') + fff;
-    const QFileInfo fi(folder);
-    if (!fi.exists() && !fi.isSymLink())
+    if (!base.exists(fff))
         return;
-    if (fi.isSymLink() || !fi.isDir()) {
+    const ztplatform::OpenFolder folder = ztplatform::openFolderBelow(base.fd(), fff);
+    if (!folder.isOpen()) {
         for (int r = 1; r <= FILES_PER_FOLDER; ++r)
-            taken.insert(r); // never written through or beside
+            taken.insert(r); // a link, a plain file or another volume: never written through or beside
         return;
     }
-    const QStringList names =
-            QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString &name : names) {
+    for (const QString &name : pairfiles::entryNames(folder)) {
         // The pad's reader numbers an entry by its name before the last dot.
         taken.insert(QFileInfo(name).completeBaseName().toInt());
         taken.insert(name.section(QLatin1Char('.'), 0, 0).toInt());
@@ -33,8 +30,10 @@ void addTaken(const QString &base, const QString &fff, QSet<int> &taken)
 
 } // namespace
 
-WaveSlots::WaveSlots(const QString &dataPath, const QString &prmPath, const QSet<int> &listed)
-    : m_dataPath(dataPath)
+WaveSlots::WaveSlots(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath,
+                     const QSet<int> &listed)
+    : m_root(root)
+    , m_dataPath(dataPath)
     , m_prmPath(prmPath)
     , m_listed(listed)
 {
@@ -48,8 +47,8 @@ const QSet<int> &WaveSlots::takenIn(int folder)
     QSet<int> taken;
     const QString fff = padtree::threeDigits(folder);
     for (const QString &base : {m_dataPath, m_prmPath}) {
-        if (padtree::isUsableFolder(base))
-            addTaken(base, fff, taken);
+        if (m_root.isValid() && !base.isEmpty())
+            addTaken(m_root.openFolder(base), fff, taken);
     }
     return *m_takenByFolder.insert(folder, taken);
 }

@@ -3,6 +3,8 @@
 
 // The numbers a sound added to the pad may take.
 
+#include "platform/anchoredfolder.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -11,11 +13,13 @@
 // place on the pad: no .wav or .prm, no other entry the pad's reader would
 // take for that number, no link, and no linked or plain-file numbered folder.
 // Pairs the load left out or skipped therefore keep their numbers. Each
-// numbered folder is listed once, when a number in it is first asked about.
+// numbered folder is listed once, when a number in it is first asked about,
+// reached below the pad's root (nothing is taken on the pad without one).
 class WaveSlots
 {
 public:
-    WaveSlots(const QString &dataPath, const QString &prmPath, const QSet<int> &listed);
+    WaveSlots(const ztplatform::FolderAnchor &root, const QString &dataPath, const QString &prmPath,
+              const QSet<int> &listed);
 
     // The first free number above `after`. Numbers above 9999 are returned
     // as they come: the pad has no place for them and the writer refuses them.
@@ -25,6 +29,7 @@ public:
 private:
     const QSet<int> &takenIn(int folder);
 
+    ztplatform::FolderAnchor m_root;
     QString m_dataPath;
     QString m_prmPath;
     QSet<int> m_listed;
