@@ -47,7 +47,7 @@ seed=1
 while [ "$seed" -le "$sequences" ]; do
     for side in before after; do
         rm -rf "$dir/$side/run$seed"
-        (cd "$dir/$side/build" && QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
+        (cd "$dir/$side/build" && QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 QT_HASH_SEED=0 \
             ./windowdiff "$dir/$side/run$seed" "$seed" "$steps" "$dir/$side/out$seed.txt" 2>/dev/null)
     done
     if cmp -s "$dir/before/out$seed.txt" "$dir/after/out$seed.txt"; then
