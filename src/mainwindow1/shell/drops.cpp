@@ -15,7 +15,6 @@
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "platform/regularfile.h"
-#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
@@ -26,7 +25,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -42,19 +40,11 @@ QString limitText()
     return WindowTexts::tr("The number of sound can not exceed 9999.");
 }
 
-// The size of the regular file at `path`, -1 when none is there (a pipe,
-// device or folder is no sound: ffmpeg would wait on it for ever); nothing
-// when its drive did not answer in time. Looked at on a thread of its own,
-// the window painting meanwhile.
+// The size of the regular file at `path` (a pipe, device or folder is no
+// sound: ffmpeg would wait on it for ever), the window painting meanwhile.
 std::optional<qint64> lookAtSoundFile(const QString &path)
 {
-    const auto look = [path]() -> qint64 {
-        if (!ztplatform::isRegularFile(path))
-            return -1;
-        QFile file;
-        return ztplatform::openRegularFile(path, file) ? file.size() : -1;
-    };
-    return ztplatform::lookWithin<qint64>(PadWatch::ANSWER_LIMIT_MS, look, []() {
+    return ztplatform::regularFileSizeWithin(path, PadWatch::ANSWER_LIMIT_MS, []() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
 }
