@@ -15,14 +15,18 @@
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "platform/regularfile.h"
+#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
+#include "device/padwatch.h"
 #include "library/soundlibrary.h"
 
+#include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QDropEvent>
-#include <QFileInfo>
+#include <QFile>
 #include <QMimeData>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -36,6 +40,23 @@ bool isDragEvent(QEvent::Type t)
 QString limitText()
 {
     return WindowTexts::tr("The number of sound can not exceed 9999.");
+}
+
+// The size of the regular file at `path`, -1 when none is there (a pipe,
+// device or folder is no sound: ffmpeg would wait on it for ever); nothing
+// when its drive did not answer in time. Looked at on a thread of its own,
+// the window painting meanwhile.
+std::optional<qint64> lookAtSoundFile(const QString &path)
+{
+    const auto look = [path]() -> qint64 {
+        if (!ztplatform::isRegularFile(path))
+            return -1;
+        QFile file;
+        return ztplatform::openRegularFile(path, file) ? file.size() : -1;
+    };
+    return ztplatform::lookWithin<qint64>(PadWatch::ANSWER_LIMIT_MS, look, []() {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
 }
 } // namespace
 
@@ -106,21 +127,27 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     if (payload.isEmpty())
         return true;
     dragpayload::Record sound;
-    if (m_pad.isUDiskFlag())
+    const bool offline = m_pad.isUDiskFlag();
+    if (offline)
         sound = dragpayload::parseRecord(payload);
     else if (payload.contains(QLatin1Char('#')))
         sound = dragpayload::decode(payload).constLast(); // the last record closed by "#"
 
     UiPrompter *prompter = UiPrompter::instance();
-    // A pipe, device or folder is no sound: ffmpeg would wait on it for ever.
+    // A file on a pad that stopped answering is not there.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
-    if (!ztplatform::isRegularFile(checked)) {
+    const std::optional<qint64> size = lookAtSoundFile(checked);
+    if (!size)
+        qWarning().noquote() << "the drive of" << checked << "does not answer: the sound is not dropped";
+    if (!size || *size < 0) {
         prompter->warning(m_boxParent, WindowTexts::tr("Error"),
                           sound.name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
                                   + WindowTexts::tr("Please check path:") + checked,
                           QMessageBox::Ok);
         return false;
     }
+    if (m_mainPadPage.currentKitNum() != shown || shown >= m_doc.kitAttrList().size() || m_pad.isUDiskFlag() != offline)
+        return true; // the pad went or came meanwhile: the drop is for a setup no longer shown
     const QString path = QDir::toNativeSeparators(sound.path);
     const int kit = m_mainPadPage.currentKitNum();
 
@@ -169,7 +196,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
             for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(m_library.waveLoadKitAttrList())) {
                 if (s.file == path) {
                     const int k = m_mainPadPage.kitFieldNumber() - 1;
-                    m_padSync.changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
+                    m_padSync.changeOnlineKitPath(path, path, s.wave_No, quint32(*size), k);
                     break;
                 }
             }
