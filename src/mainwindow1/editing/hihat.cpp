@@ -12,10 +12,7 @@
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
-#include "device/padwatch.h"
 
-#include <QCoreApplication>
-#include <QDebug>
 #include <QDrag>
 #include <QItemSelectionModel>
 #include <QMediaPlayer>
@@ -54,16 +51,9 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
         const QString name = index.sibling(index.row(), 0).data().toString().trimmed();
         const QString source = index.sibling(index.row(), 1).data().toString().trimmed();
         const QString path = percussionpadfile::soundSourceFile(source);
-        // A file on a pad that stopped answering is not there; the window
-        // paints while it is looked at.
+        // A file on a pad that stopped answering is not there.
         const std::optional<qint64> size =
-                name.isEmpty() || source.isEmpty()
-                        ? std::optional<qint64>(-1)
-                        : ztplatform::regularFileSizeWithin(path, PadWatch::ANSWER_LIMIT_MS, []() {
-                              QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                          });
-        if (!size)
-            qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not chosen";
+                name.isEmpty() || source.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(path);
         if (!size || *size < 0) {
             m_preview.disablePreview();
             UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"),

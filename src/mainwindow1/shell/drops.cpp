@@ -7,6 +7,7 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
@@ -18,11 +19,8 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
-#include "device/padwatch.h"
 #include "library/soundlibrary.h"
 
-#include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
@@ -40,14 +38,6 @@ QString limitText()
     return WindowTexts::tr("The number of sound can not exceed 9999.");
 }
 
-// The size of the regular file at `path` (a pipe, device or folder is no
-// sound: ffmpeg would wait on it for ever), the window painting meanwhile.
-std::optional<qint64> lookAtSoundFile(const QString &path)
-{
-    return ztplatform::regularFileSizeWithin(path, PadWatch::ANSWER_LIMIT_MS, []() {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-}
 } // namespace
 
 bool ShellController::filterEvent(QObject *watched, QEvent *event)
@@ -126,9 +116,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     UiPrompter *prompter = UiPrompter::instance();
     // A file on a pad that stopped answering is not there.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
-    const std::optional<qint64> size = lookAtSoundFile(checked);
-    if (!size)
-        qWarning().noquote() << "the drive of" << checked << "does not answer: the sound is not dropped";
+    const std::optional<qint64> size = PreviewController::soundFileSize(checked);
     if (!size || *size < 0) {
         prompter->warning(m_boxParent, WindowTexts::tr("Error"),
                           sound.name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
