@@ -282,6 +282,7 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
     m_addSoundList.clear();
     m_waveNameList.clear();
     m_failedWaveList.clear();
+    m_writtenSizes.clear();
     m_batchRefusal = 0;
     // Numbers go on from the last sound before the batch (0 when there is
     // none) with the next free one: pairs the load left out keep theirs.
@@ -351,7 +352,6 @@ QVector<PadSession::AddedSound> PadSession::finishAddBatch()
     m_padBatchKind = SyncBatch::Idle;
     const QSet<int> failed(m_failedWaveList.cbegin(), m_failedWaveList.cend());
     QVector<AddedSound> sounds;
-    QStringList devices;
     int failures = 0;
     for (int i = 0; i < m_waveNumList.size(); ++i) {
         AddedSound s;
@@ -361,31 +361,18 @@ QVector<PadSession::AddedSound> PadSession::finishAddBatch()
         s.reached = !failed.contains(s.number);
         if (s.reached) {
             s.device = m_tree.dataPath + QLatin1Char('/') + padtree::waveDataRelativePath(s.number);
-            devices << s.device;
+            s.length = quint32(m_writtenSizes.value(s.number)); // as written: the pad is not looked at
         } else {
             ++failures;
         }
         sounds << s;
-    }
-    // The sizes in one look off the GUI thread; a pad that does not answer
-    // leaves them unknown (0).
-    const std::optional<QVector<qint64>> sizes = devices.isEmpty() ? std::nullopt : m_watch.run<QVector<qint64>>([devices]() {
-        QVector<qint64> read;
-        for (const QString &device : devices)
-            read << QFileInfo(device).size();
-        return read;
-    });
-    if (!devices.isEmpty() && !sizes)
-        qWarning() << "the sizes of the sounds added to the pad could not be read: it does not answer";
-    for (int i = 0, next = 0; sizes && i < sounds.size(); ++i) {
-        if (sounds.at(i).reached)
-            sounds[i].length = quint32(sizes->value(next++));
     }
     // The change file counts only the sounds that reached the pad.
     for (int extra = m_addUsbWaveList.size() - (m_waveNumList.size() - failures);
          extra > 0 && !m_addUsbWaveNumList.isEmpty(); --extra)
         m_addUsbWaveNumList.removeLast();
     m_failedWaveList.clear();
+    m_writtenSizes.clear();
     return sounds;
 }
 

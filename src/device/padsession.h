@@ -220,6 +220,8 @@ public:
     // Sound `waveNo` of the add batch did not reach the pad; `refusal` is the
     // errno of a write the pad refused (0 for none).
     void soundNotWritten(int waveNo, int refusal);
+    // Sound `waveNo` of the add batch reached the pad as a .wav of `bytes`.
+    void soundWritten(int waveNo, qint64 bytes) { m_writtenSizes.insert(waveNo, bytes); }
     // One sound of an ended add batch.
     struct AddedSound {
         int number = 0;
@@ -295,6 +297,7 @@ private:
     QVector<int> m_waveNumList;      // the running add batch: numbers,
     QVector<QString> m_addSoundList; // source files
     QVector<QString> m_waveNameList; // and names
+    QHash<int, qint64> m_writtenSizes; // the add batch's .wav sizes as written
     QVector<int> m_failedWaveList;   // numbers of the add batch that did not reach the pad
     int m_batchRefusal = 0;
     QVector<QString> m_delBatchList;

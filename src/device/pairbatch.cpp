@@ -519,7 +519,7 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
     return WaveWrite::Written;
 }
 
-QVector<Failure> AddBatch::commit()
+QVector<Failure> AddBatch::commit(QHash<int, qint64> *written)
 {
     QMutexLocker hold(&m_lock);
     QVector<Failure> failed;
@@ -563,6 +563,10 @@ QVector<Failure> AddBatch::commit()
     if (!o.finished && !o.pending) {
         qWarning() << "the batch's sounds could not take their names:" << std::strerror(o.error);
         failAll(o.error == EEXIST ? 0 : o.error, o.error != EEXIST);
+    }
+    for (const Pair &p : m_pairs) {
+        if (written)
+            written->insert(p.waveNo, p.wavMark.size);
     }
     m_pairs.clear();
     return failed;

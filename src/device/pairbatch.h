@@ -70,8 +70,9 @@ public:
                              int *refusal = nullptr);
     // Gives every staged pair its names (each phase's folders synced once),
     // or takes the batch back when it cannot. The staged sounds that are not
-    // on the pad afterwards.
-    QVector<Failure> commit();
+    // on the pad afterwards; those that are go into *written with the size
+    // of the .wav written for them.
+    QVector<Failure> commit(QHash<int, qint64> *written = nullptr);
     int staged() const;
 
 private:

@@ -36,6 +36,7 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     connect(worker, &UsbUpdate::sendProgress, this, &SyncBatch::progress);
     connect(worker, &UsbUpdate::sendDelProgress, this, &SyncBatch::progress);
     connect(worker, &UsbUpdate::sendWaveFailed, this, &SyncBatch::waveFailed);
+    connect(worker, &UsbUpdate::sendWaveWritten, this, &SyncBatch::waveWritten);
     connect(worker, &UsbUpdate::sendDeleteFailed, this, &SyncBatch::deleteFailed);
     connect(worker, &UsbUpdate::sendFinished, this, &SyncBatch::workerFinished);
     // Deleted in its own thread as that thread ends, after its call returned.

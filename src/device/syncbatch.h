@@ -71,6 +71,9 @@ signals:
     // with the errno of a write the pad refused (0 for none); comes before
     // finished().
     void waveFailed(int waveNo, QString source, int refusal);
+    // An added sound now on the pad and the size of the .wav written for
+    // it; comes before finished().
+    void waveWritten(int waveNo, qint64 bytes);
     // A path of a deletion whose pair stays on the pad, why
     // (UsbUpdate::NotRemoved) and the errno of the refusal (0 for none); comes
     // before finished().

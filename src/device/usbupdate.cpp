@@ -95,10 +95,13 @@ bool UsbUpdate::generateStandardWave(int threadId)
     }
     // The last share to end gives every staged pair its names.
     if (shared->lastShare() && shared->add) {
-        for (const pairbatch::Failure &f : shared->add->commit()) {
+        QHash<int, qint64> written;
+        for (const pairbatch::Failure &f : shared->add->commit(&written)) {
             stopped = stopped || f.stopped;
             emit sendWaveFailed(f.waveNo, f.source, f.error);
         }
+        for (auto it = written.cbegin(); it != written.cend(); ++it)
+            emit sendWaveWritten(it.key(), it.value());
     }
     emit sendFinished(threadId, !stopped);
     endThread();

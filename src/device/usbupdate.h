@@ -84,6 +84,8 @@ signals:
     // A sound that is not on the pad; `refusal` is the errno of a write the
     // pad refused (0 for none).
     void sendWaveFailed(int waveNo, QString source, int refusal);
+    // A sound now on the pad and the size of the .wav written for it.
+    void sendWaveWritten(int waveNo, qint64 bytes);
     // A path whose pair stays on the pad, why (NotRemoved) and the errno of
     // the refusal (0 for none).
     void sendDeleteFailed(QString path, int why, int error);

@@ -326,6 +326,45 @@ private slots:
         QCOMPARE(f.prompter.texts().size(), 1);
     }
 
+    // The pad stops answering as the batch ends, after its bytes are on it:
+    // each added sound still takes the length the batch wrote.
+    void aPadSilentAtTheBatchsEndKeepsTheWrittenLength()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.2);
+        QVERIFY(!tone.isEmpty());
+        reloadKit(w->doc(), 0, [&tone](Kit &kit) { kit.kpadChunk[5].soundFile0 = tone; });
+        std::mutex lock;
+        std::condition_variable resume;
+        bool held = false, released = false;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (held || e != ztplatform::FileEvent::Removed)
+                return;
+            held = true;
+            f.drives.hang(f.root());
+            resume.wait(hold, [&] { return released; });
+        };
+        f.importSounds({tone});
+        QTRY_VERIFY_WITH_TIMEOUT(w->pad().isUDiskFlag(), 3 * PadWatch::ANSWER_LIMIT_MS);
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            QVERIFY(held);
+            released = true;
+        }
+        resume.notify_all();
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000); // ends while the pad is still silent
+        QVERIFY(f.drives.waiting() > 0);
+        f.drives.release(f.root());
+        const QByteArray wav = kf::readFile(f.wav(4));
+        QCOMPARE(wav.size(), 44 + int(0.2 * 48000) * 4);
+        QCOMPARE(w->doc().kit(0).kpadChunk[5].aWaveNo, quint16(4));
+        QCOMPARE(w->doc().kit(0).kpadChunk[5].aWaveLength, quint32(wav.size()));
+    }
+
     void deletedSoundsLeaveThePad_data()
     {
         QTest::addColumn<int>("count");

@@ -72,6 +72,8 @@ SyncBatch *PadSyncController::ensureSyncBatch()
         });
         connect(m_syncBatch, &SyncBatch::waveFailed, this,
                 [this](int waveNo, const QString &, int refusal) { waveFailed(waveNo, refusal); });
+        connect(m_syncBatch, &SyncBatch::waveWritten, this,
+                [this](int waveNo, qint64 bytes) { m_pad.soundWritten(waveNo, bytes); });
         connect(m_syncBatch, &SyncBatch::deleteFailed, this, &PadSyncController::deleteFailed);
         connect(m_syncBatch, &SyncBatch::finished, this, &PadSyncController::batchFinished);
     }
