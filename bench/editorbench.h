@@ -34,6 +34,7 @@ inline int runEditorBenchmarks(int argc, char **argv)
     ztplatform::setDriveSource(&drives);
     QTemporaryDir work; // the editor reads and writes its sound list here
     QDir::setCurrent(work.path());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(work.path() + "/data")); // the pads' backups too
     ScriptedPrompter answers;
 
     benchmark::Initialize(&argc, argv);

@@ -122,6 +122,8 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
     result.linksLeftOut << links;
     const QHash<int, QString> audioFiles = audioByNumber(audioEntries);
     QSet<QString> named;
+    const QString prmBelowModel = QFileInfo(QFileInfo(prmFolder).absolutePath()).fileName() + QLatin1Char('/')
+                                  + QFileInfo(prmFolder).fileName() + QLatin1Char('/');
 
     for (const QFileInfo &entry : prmEntries) {
         pumpEvents(pump);
@@ -135,8 +137,10 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
             fail(result, DeviceText::tr("Warning"), DeviceText::tr("Read wave prm file failed, import failed."));
             return false;
         }
-        const waveprm::PrmRecord rec = waveprm::parseRecord(f.read(waveprm::PRM_RECORD_SIZE));
+        const QByteArray bytes = f.read(qBound<qint64>(waveprm::PRM_RECORD_SIZE, f.size(), 1 << 20));
         f.close();
+        result.prmRecords.append({prmBelowModel + entry.fileName(), bytes});
+        const waveprm::PrmRecord rec = waveprm::parseRecord(bytes.left(waveprm::PRM_RECORD_SIZE));
         if (rec.waveNo > WAVE_MAX_COUNT) {
             fail(result, DeviceText::tr("Error"), DeviceText::tr("The number of sound can not exceed 9999."));
             return false;

@@ -8,6 +8,7 @@
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
 
+#include <QPair>
 #include <QVector>
 
 #include <functional>
@@ -24,6 +25,9 @@ struct PadSounds {
     // Ascending numbers 1 ... 9999 (equal numbers in reading order): name,
     // native .wav path, wave_No, wave_lock; one total-list row each.
     QVector<MainWindow1Records::SOUND_INDEX> waveLoadKitAttrList;
+    // Each .prm record read, as its path below the model folder and its bytes
+    // (what a backup of the pad keeps).
+    QVector<QPair<QString, QByteArray>> prmRecords;
     // Numbers whose names were adjusted, in reading order.
     QVector<int> renamedNumbers;
     // Names another sound of the pad held first (in ascending numbers), and

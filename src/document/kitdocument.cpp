@@ -218,6 +218,9 @@ void KitDocument::switchChainOn(int on)
 
 void KitDocument::confirmChains(int on)
 {
+    // The rows' numbers come with every page left: no edit of the user's, no step of their own.
+    for (int i = 0; i < m_kitChainList.size(); ++i)
+        m_kitChainList[i].kit_chain_No = quint8(i);
     const Scope step(m_recorder, tr("kit chains"), QString(), chainPlace(on));
     touchChains();
     kitchain::confirm(m_kitChainList, on);

@@ -207,6 +207,10 @@ public:
     void takeLoadedKit(int kit, const setupfiles::LoadedKit &loaded);
     // The kits the pad's load read become the kits, and the copies the close compares with.
     void takePadKits(const PadKitsRead &read);
+    // The kits of a backup of the pad become the kits, their images made from
+    // their records; the copies the close compares with stay as loaded, so
+    // that the close writes the kits that differ from the pad.
+    void restorePadKits(const QVector<soundKit> &kits, const QVector<int> &kitIndex);
     // What the write-back of the close on the pad changes (padClose() before it ran).
     PadClose padClose() const;
     void takePadClose(const PadClose &close);

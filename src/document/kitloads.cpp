@@ -147,6 +147,23 @@ void KitDocument::takePadKits(const PadKitsRead &read)
     allChanged();
 }
 
+void KitDocument::restorePadKits(const QVector<soundKit> &kits, const QVector<int> &kitIndex)
+{
+    touchAllKits();
+    for (int k = 0; k < KIT_MAX_COUNT && k < kits.size() && k < m_kitAttrList.size(); ++k) {
+        const soundKit &kit = kits.at(k);
+        m_kitAttrList[k] = kit;
+        m_kitPadList[k] = QVector<KIT_PAD_SETTING>(kit.kpadChunk, kit.kpadChunk + PAD_NUM_MAX);
+        if (k < m_kitNameList.size())
+            m_kitNameList[k] = kit.kit_name;
+        if (k < m_kitIndexList.size() && k < kitIndex.size())
+            m_kitIndexList[k] = kitIndex.at(k);
+        rememberKit(k, kit);
+        writeImages(k);
+    }
+    allChanged();
+}
+
 KitDocument::PadClose KitDocument::padClose() const
 {
     return PadClose{m_kitAttrList, m_kitNumFlagList, m_kitChangedFlag, m_globalFlag};

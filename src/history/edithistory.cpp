@@ -74,7 +74,7 @@ EditHistory::EditHistory(QWidget *window, QAction *undo, QAction *redo)
     m_undo->setShortcut(kUndo);
     m_redo->setShortcuts({kRedo, kRedoToo});
     for (QAction *action : {m_undo.data(), m_redo.data()})
-        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutContext(Qt::ApplicationShortcut); // the copy dialogs stay open beside the window
     connect(m_undo, &QAction::triggered, this, &EditHistory::undo);
     connect(m_redo, &QAction::triggered, this, &EditHistory::redo);
     connect(&m_stack, &QUndoStack::indexChanged, this, &EditHistory::showTexts);

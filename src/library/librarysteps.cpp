@@ -119,29 +119,56 @@ struct Stretch
     }
 };
 
-// The stretch of a list's rows exchanged with the one kept; many rows at once
-// quietly, the views taking them in with a reset.
-void exchangeRows(SoundListModel *model, QStandardItem *root, Stretch<Row> &rows, int columns,
-                  const std::function<void(const std::function<void()> &)> &quietly)
+// A stretch of a list's rows kept as the list's own items, so that an
+// exchange takes rows out and puts rows in and makes or copies none; many
+// rows at once quietly, the views taking them in with a reset.
+struct ItemStretch
 {
-    if (!root || rows.isEmpty())
-        return;
-    auto change = [&] {
-        const int count = qMin(rows.count, root->rowCount() - rows.at);
-        const QVector<Row> now = rowsOf(root, rows.at, count);
-        if (count > 0)
-            root->removeRows(rows.at, count);
-        for (int i = 0; i < rows.kept.size(); ++i)
-            root->insertRow(rows.at + i, itemsOf(rows.kept.at(i), columns));
-        rows.count = rows.kept.size();
-        rows.kept = now;
-    };
-    if (rows.count + rows.kept.size() > 128)
-        quietly(change);
-    else
-        change();
-    Q_UNUSED(model)
-}
+    int at = 0;
+    int count = 0;
+    QVector<QList<QStandardItem *>> kept;
+
+    ItemStretch() = default;
+    ItemStretch(const ItemStretch &) = delete;
+    ItemStretch &operator=(const ItemStretch &) = delete;
+    ~ItemStretch()
+    {
+        for (const QList<QStandardItem *> &row : qAsConst(kept))
+            qDeleteAll(row);
+    }
+
+    // The rows a stretch kept, made items once.
+    void take(const Stretch<Row> &rows, int columns)
+    {
+        at = rows.at;
+        count = rows.count;
+        kept.reserve(rows.kept.size());
+        for (const Row &r : rows.kept)
+            kept.append(itemsOf(r, columns));
+    }
+    bool isEmpty() const { return count == 0 && kept.isEmpty(); }
+    qint64 size(int columns) const { return qint64(kept.size()) * columns * 160; }
+
+    void exchange(QStandardItem *root, const std::function<void(const std::function<void()> &)> &quietly)
+    {
+        if (!root || isEmpty())
+            return;
+        auto change = [&] {
+            const int n = qBound(0, root->rowCount() - at, count);
+            QVector<QList<QStandardItem *>> now(n);
+            for (int r = n - 1; r >= 0; --r) // from the last: the rows before it stay put
+                now[r] = root->takeRow(at + r);
+            for (int i = 0; i < kept.size(); ++i)
+                root->insertRow(at + i, kept.at(i));
+            count = kept.size();
+            kept = now;
+        };
+        if (count + kept.size() > 128)
+            quietly(change);
+        else
+            change();
+    }
+};
 
 } // namespace
 
@@ -173,14 +200,16 @@ public:
         SoundLibrary &l = *m_lib;
         m_entryStretch.find(m_entries, l.m_waveLoadKitAttrList, sameEntry);
         m_nameStretch.find(m_names, l.m_soundList.toVector(), std::equal_to<QString>());
-        m_totalStretch.find(m_totalRows, rowsOf(l.m_total->m_root, 0, l.m_total->m_root->rowCount()),
-                            std::equal_to<Row>());
-        m_mirrorStretch.find(m_mirrorRows, rowsOf(l.m_mirror->m_root, 0, l.m_mirror->m_root->rowCount()),
-                             std::equal_to<Row>());
-        m_entries.clear();
-        m_names.clear();
-        m_totalRows.clear();
-        m_mirrorRows.clear();
+        Stretch<Row> total, mirror;
+        total.find(m_totalRows, rowsOf(l.m_total->m_root, 0, l.m_total->m_root->rowCount()), std::equal_to<Row>());
+        mirror.find(m_mirrorRows, rowsOf(l.m_mirror->m_root, 0, l.m_mirror->m_root->rowCount()), std::equal_to<Row>());
+        m_totalStretch.take(total, 3);
+        m_mirrorStretch.take(mirror, 2);
+        // Their memory goes too (clear() would keep it).
+        m_entries = {};
+        m_names = {};
+        m_totalRows = {};
+        m_mirrorRows = {};
         m_mark = l.m_outside[0];
         m_settled = true;
     }
@@ -197,8 +226,8 @@ public:
         auto quietly = [](SoundListModel *model) {
             return [model](const std::function<void()> &change) { model->quietly(change); };
         };
-        exchangeRows(l.m_total, l.m_total->m_root, m_totalStretch, 3, quietly(l.m_total));
-        exchangeRows(l.m_mirror, l.m_mirror->m_root, m_mirrorStretch, 2, quietly(l.m_mirror));
+        m_totalStretch.exchange(l.m_total->m_root, quietly(l.m_total));
+        m_mirrorStretch.exchange(l.m_mirror->m_root, quietly(l.m_mirror));
         if (l.m_total->m_root)
             l.m_total->m_root->setText(l.m_currentOldGroupName);
         emit l.soundsChanged();
@@ -236,7 +265,7 @@ public:
     {
         return qint64(sizeof(SoundsPart))
                + qint64(sizeof(SOUND_INDEX)) * (m_entryStretch.kept.size() + m_entries.size())
-               + qint64(sizeof(Row)) * (m_totalStretch.kept.size() + m_mirrorStretch.kept.size())
+               + m_totalStretch.size(3) + m_mirrorStretch.size(2)
                + 16 * qint64(m_nameStretch.kept.size());
     }
 
@@ -250,7 +279,7 @@ private:
     // Then only what it changed.
     Stretch<SOUND_INDEX> m_entryStretch;
     Stretch<QString> m_nameStretch;
-    Stretch<Row> m_totalStretch, m_mirrorStretch;
+    ItemStretch m_totalStretch, m_mirrorStretch;
     bool m_settled = false;
     quint64 m_mark = 0;
 };

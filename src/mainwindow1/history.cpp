@@ -1,6 +1,7 @@
 // The window's undo and redo: the document and the library keep their edits
 // as steps of the window's history, which shows each step's kit and page.
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -10,7 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-void MainWindow1::makeHistory(QMenu *helpMenu)
+void MainWindow1::makeHistory(QMenu *helpMenu, QMenu *fileMenu)
 {
     // Its own menu, before the manual's: the hidden Edit menu stays hidden.
     auto *menu = new QMenu(tr("History"), menuBar());
@@ -33,6 +34,15 @@ void MainWindow1::makeHistory(QMenu *helpMenu)
     connect(m_history, &EditHistory::applied, this,
             [this](const editstep::Place &place) { m_shell->showStepPlace(place); });
     m_kitPages->watchPageEdits();
+
+    // The pad's backups, restored from the File menu in device mode.
+    QAction *restore = fileMenu->addAction(tr("Restore the pad from a backup…"));
+    restore->setObjectName(QStringLiteral("actionRestore_from_backup"));
+    restore->setVisible(!m_pad.isUDiskFlag());
+    connect(&m_pad, &PadSession::modeChanged, restore, [this, restore] { restore->setVisible(!m_pad.isUDiskFlag()); });
+    connect(restore, &QAction::triggered, m_padSync.get(), &PadSyncController::restoreFromBackup);
+    connect(m_padSync.get(), &PadSyncController::restoredFromBackup, this,
+            [this](const editstep::Place &place) { m_shell->showStepPlace(place); });
     m_soundLists->noteOrderShown();
 }
 

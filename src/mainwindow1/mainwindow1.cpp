@@ -556,7 +556,7 @@ MainWindow1::MainWindow1(QWidget *parent)
             static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList));
     connect(this, &MainWindow1::sendKitNameChanged, this, &MainWindow1::updateKitNameAndNo);
     connect(this, &MainWindow1::sendSrcKit, ui->kitNameLineEdit, &LineEdit::recvSrcKit);
-    makeHistory(ui->menuHelp);
+    makeHistory(ui->menuHelp, ui->menuFile);
 }
 
 MainWindow1::~MainWindow1()

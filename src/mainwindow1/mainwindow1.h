@@ -312,8 +312,8 @@ private:
     EditHistory *m_history = nullptr; // a child of the window, gone first
 
     // The steps begin once the window stands: nothing of its making is one.
-    // Its menu goes before `helpMenu`.
-    void makeHistory(QMenu *helpMenu);
+    // Its menu goes before `helpMenu`; the restore of a pad backup into `fileMenu`.
+    void makeHistory(QMenu *helpMenu, QMenu *fileMenu);
     void releaseHistory();
 
     void makeControllers();

@@ -41,6 +41,12 @@ int renameNoReplace(int fromDir, const QByteArray &from, int toDir, const QByteA
 
 Disk::~Disk() = default;
 
+int Disk::syncFileSystem(int)
+{
+    errno = ENOSYS;
+    return -1;
+}
+
 int SystemDisk::openAt(int dir, const QByteArray &name, int flags, mode_t mode)
 {
     return retried([&] { return ::openat(dir, name.constData(), flags, mode); });
@@ -73,6 +79,11 @@ qint64 SystemDisk::writeWith(int, const char *, qint64, const std::function<qint
 int SystemDisk::sync(int fd, bool dataOnly)
 {
     return retried([&] { return dataOnly ? ::fdatasync(fd) : ::fsync(fd); });
+}
+
+int SystemDisk::syncFileSystem(int fd)
+{
+    return retried([&] { return ::syncfs(fd); });
 }
 
 int SystemDisk::renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace)

@@ -32,6 +32,10 @@ public:
     // fsync(2), or fdatasync(2) with `dataOnly`: a file's bytes or a folder's
     // entries forced to the disk.
     virtual int sync(int fd, bool dataOnly = false) = 0;
+    // syncfs(2): everything written to the file system that holds `fd`
+    // forced to the disk at once. A disk that cannot says ENOSYS (the
+    // default); the caller then syncs each file itself.
+    virtual int syncFileSystem(int fd);
     // renameat(2); with `noReplace` nothing standing at `to` is replaced.
     virtual int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                          bool noReplace = false) = 0;
@@ -51,6 +55,7 @@ public:
     bool write(int fd, const char *data, qint64 size, qint64 offset = -1) override;
     qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override;
     int sync(int fd, bool dataOnly = false) override;
+    int syncFileSystem(int fd) override;
     int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                  bool noReplace = false) override;
     int unlinkAt(int dir, const QByteArray &name, int flags = 0) override;

@@ -348,7 +348,7 @@ bool ReplaceFile::finish()
     if (mode >= 0 && (::fstat(m_fd, &st) != 0 || int(st.st_mode & 0777) != mode)
         && disk().chmod(m_fd, mode_t(mode)) != 0)
         return fail(Step::Mode, errno);
-    if (!syncDescriptor(disk(), m_fd))
+    if (!m_syncedByCaller && !syncDescriptor(disk(), m_fd))
         return fail(Step::Sync, errno);
     const int fd = m_fd;
     m_fd = -1;
@@ -428,7 +428,7 @@ bool ReplaceFile::syncFolder()
 {
     if (failed() || m_dir < 0)
         return false;
-    return syncDescriptor(disk(), m_dir) || fail(Step::FolderSync, errno);
+    return m_syncedByCaller || syncDescriptor(disk(), m_dir) || fail(Step::FolderSync, errno);
 }
 
 bool ReplaceFile::commit()

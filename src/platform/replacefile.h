@@ -56,6 +56,11 @@ public:
     // rename() then never replaces: it fails when something stands at the
     // target by then.
     void setCreateOnly(bool createOnly) { m_createOnly = createOnly; }
+    // finish() and syncFolder() force nothing to the disk: the caller syncs
+    // many files at once (their file system, Disk::syncFileSystem) before
+    // anything relies on them, as for files made in a hidden folder that
+    // takes its name afterwards.
+    void setSyncedByCaller(bool byCaller) { m_syncedByCaller = byCaller; }
 
     bool open();
     // The open temporary. Its descriptor stays with this object: closing the
@@ -103,6 +108,7 @@ private:
     QString m_folderPath; // absolute; empty for an opened folder
     QString m_name;       // the target's entry name
     bool m_createOnly = false;
+    bool m_syncedByCaller = false;
     Disk *m_disk = nullptr;
 
     int m_dir = -1;

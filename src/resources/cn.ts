@@ -3490,6 +3490,62 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>A whole setup is imported alone, not with other files: it is left out of this import.</source>
         <translation>整套设置文件只能单独导入，不能与其他文件一起导入：本次导入不包含它。</translation>
     </message>
+    <message>
+        <source>The sampler pad could not be backed up into %1: %2.</source>
+        <translation>无法将采样打击垫备份到 %1：%2。</translation>
+    </message>
+    <message>
+        <source>The pad is used all the same.</source>
+        <translation>打击垫仍照常使用。</translation>
+    </message>
+    <message>
+        <source>Kit %1, pad %2 %3</source>
+        <translation>套鼓 %1，打击垫 %2 %3</translation>
+    </message>
+    <message>
+        <source>Kit %1, hi-hat slot %2</source>
+        <translation>套鼓 %1，踩镲槽 %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 (sound %3)</source>
+        <translation>%1：%2（音色 %3）</translation>
+    </message>
+    <message>
+        <source>These sounds of the backup are no longer on the sampler pad; their slots are left empty:</source>
+        <translation>备份中的这些音色已不在采样打击垫上，其位置留空：</translation>
+    </message>
+    <message>
+        <source>%1: %2 kits differ from now</source>
+        <translation>%1：%2 个套鼓与现在不同</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1：无法读取</translation>
+    </message>
+    <message>
+        <source>There is no backup of this sampler pad in %1 yet.</source>
+        <translation>%1 中还没有这台采样打击垫的备份。</translation>
+    </message>
+    <message>
+        <source>Restore the pad from a backup</source>
+        <translation>从备份恢复打击垫</translation>
+    </message>
+    <message>
+        <source>Backups of this sampler pad, newest first:</source>
+        <translation>这台采样打击垫的备份（最新的在前）：</translation>
+    </message>
+    <message>
+        <source>The backup cannot be restored:</source>
+        <translation>无法恢复该备份：</translation>
+    </message>
+    <message>
+        <source>restore of the pad from the backup of %1</source>
+        <translation>从 %1 的备份恢复打击垫</translation>
+    </message>
+    <message>
+        <source>Restore the pad from a backup…</source>
+        <translation>从备份恢复打击垫…</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3621,6 +3677,21 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Delete Sound</source>
         <translation>删除音色</translation>
+    </message>
+</context>
+<context>
+    <name>padbackup</name>
+    <message>
+        <source>The folder %1 cannot be made</source>
+        <translation>无法创建文件夹 %1</translation>
+    </message>
+    <message>
+        <source>the backup cannot take its name</source>
+        <translation>备份无法使用其名称</translation>
+    </message>
+    <message>
+        <source>The backup holds no kits.</source>
+        <translation>该备份中没有套鼓。</translation>
     </message>
 </context>
 </TS>

@@ -3490,6 +3490,62 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>A whole setup is imported alone, not with other files: it is left out of this import.</source>
         <translation>A whole setup is imported alone, not with other files: it is left out of this import.</translation>
     </message>
+    <message>
+        <source>The sampler pad could not be backed up into %1: %2.</source>
+        <translation>The sampler pad could not be backed up into %1: %2.</translation>
+    </message>
+    <message>
+        <source>The pad is used all the same.</source>
+        <translation>The pad is used all the same.</translation>
+    </message>
+    <message>
+        <source>Kit %1, pad %2 %3</source>
+        <translation>Kit %1, pad %2 %3</translation>
+    </message>
+    <message>
+        <source>Kit %1, hi-hat slot %2</source>
+        <translation>Kit %1, hi-hat slot %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 (sound %3)</source>
+        <translation>%1: %2 (sound %3)</translation>
+    </message>
+    <message>
+        <source>These sounds of the backup are no longer on the sampler pad; their slots are left empty:</source>
+        <translation>These sounds of the backup are no longer on the sampler pad; their slots are left empty:</translation>
+    </message>
+    <message>
+        <source>%1: %2 kits differ from now</source>
+        <translation>%1: %2 kits differ from now</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read</source>
+        <translation>%1: cannot be read</translation>
+    </message>
+    <message>
+        <source>There is no backup of this sampler pad in %1 yet.</source>
+        <translation>There is no backup of this sampler pad in %1 yet.</translation>
+    </message>
+    <message>
+        <source>Restore the pad from a backup</source>
+        <translation>Restore the pad from a backup</translation>
+    </message>
+    <message>
+        <source>Backups of this sampler pad, newest first:</source>
+        <translation>Backups of this sampler pad, newest first:</translation>
+    </message>
+    <message>
+        <source>The backup cannot be restored:</source>
+        <translation>The backup cannot be restored:</translation>
+    </message>
+    <message>
+        <source>restore of the pad from the backup of %1</source>
+        <translation>restore of the pad from the backup of %1</translation>
+    </message>
+    <message>
+        <source>Restore the pad from a backup…</source>
+        <translation>Restore the pad from a backup…</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3628,6 +3684,21 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Delete Sound</source>
         <translation>Delete Sound</translation>
+    </message>
+</context>
+<context>
+    <name>padbackup</name>
+    <message>
+        <source>The folder %1 cannot be made</source>
+        <translation>The folder %1 cannot be made</translation>
+    </message>
+    <message>
+        <source>the backup cannot take its name</source>
+        <translation>the backup cannot take its name</translation>
+    </message>
+    <message>
+        <source>The backup holds no kits.</source>
+        <translation>The backup holds no kits.</translation>
     </message>
 </context>
 </TS>

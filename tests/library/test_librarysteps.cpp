@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <malloc.h>
+
 namespace {
 
 using Steps = std::vector<std::unique_ptr<editstep::Step>>;
@@ -196,6 +198,14 @@ private slots:
         f.lib.renameSound(1500, "Renamed");
         QCOMPARE(int(f.done.size()), 1);
         QVERIFY2(f.done.back()->size() < 4000, qPrintable(QString::number(f.done.back()->size())));
+        // Nor does it hold on to the memory of the whole list it looked at.
+        malloc_trim(0);
+        const size_t before = mallinfo2().uordblks;
+        for (int n = 0; n < 20; ++n)
+            f.lib.renameSound(n, QString("Again%1").arg(n));
+        malloc_trim(0);
+        const size_t grown = mallinfo2().uordblks - before;
+        QVERIFY2(grown < 20 * 20000, qPrintable(QString::number(grown)));
     }
 
     void goneSoundsAndOutsideChangesRefuse()

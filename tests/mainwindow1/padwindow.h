@@ -192,6 +192,8 @@ struct PadWindow {
     {
         ztInitResources();
         QDir::setCurrent(work.path());
+        // The pad's backups go to the test's own data folder.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(work.path() + "/data"));
         writeClicks(pad);
         drives.list = {{root(), true}};
         dismounter.alterFile = pad.sysPath + "/alter.ini";

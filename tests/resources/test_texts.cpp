@@ -175,7 +175,7 @@ bool plainOnPurpose(const QString &text)
             "Shot", "Poly", "Infinite", "Red", "Green", "Blue", "Orange", "LuOrange", "Yellow", "GreBlue",
             "MayGreen", "LigGreen", "LigBlue", "Cyan", "Purple", "AntPink", "HtViolet", "PrlViolet", "New Kit",
             // names of groups, folders and files the editor makes
-            "Default", "Kept sounds", "Global", "SOUND~%1",
+            "Default", "Kept sounds", "Global", "SOUND~%1", "yyyy-MM-dd_HH-mm-ss",
             // fonts
             "Microsoft YaHei", "Tahoma", "Arial"};
     return names.contains(text);

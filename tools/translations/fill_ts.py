@@ -302,6 +302,24 @@ ZH.update({
     'name of group %1': '分组 %1 的名称',
     'DEL in the sound groups': '在音色分组中删除',
     'DEL of %1 sounds': '删除 %1 个音色',
+    'The sampler pad could not be backed up into %1: %2.': '无法将采样打击垫备份到 %1：%2。',
+    'The pad is used all the same.': '打击垫仍照常使用。',
+    'Kit %1, pad %2 %3': '套鼓 %1，打击垫 %2 %3',
+    'Kit %1, hi-hat slot %2': '套鼓 %1，踩镲槽 %2',
+    '%1: %2 (sound %3)': '%1：%2（音色 %3）',
+    'These sounds of the backup are no longer on the sampler pad; their slots are left empty:':
+        '备份中的这些音色已不在采样打击垫上，其位置留空：',
+    '%1: %2 kits differ from now': '%1：%2 个套鼓与现在不同',
+    '%1: cannot be read': '%1：无法读取',
+    'There is no backup of this sampler pad in %1 yet.': '%1 中还没有这台采样打击垫的备份。',
+    'Restore the pad from a backup': '从备份恢复打击垫',
+    'Restore the pad from a backup…': '从备份恢复打击垫…',
+    'Backups of this sampler pad, newest first:': '这台采样打击垫的备份（最新的在前）：',
+    'The backup cannot be restored:': '无法恢复该备份：',
+    'restore of the pad from the backup of %1': '从 %1 的备份恢复打击垫',
+    'The folder %1 cannot be made': '无法创建文件夹 %1',
+    'the backup cannot take its name': '备份无法使用其名称',
+    'The backup holds no kits.': '该备份中没有套鼓。',
 })
 
 import os

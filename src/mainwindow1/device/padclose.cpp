@@ -41,6 +41,7 @@ bool PadSyncController::closeOnPad()
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
+    waitForBackup(); // the pad as loaded is kept before it changes
     // Sounds still being written get their rows first, so the kits see them;
     // a pad that stops answering meanwhile takes nothing more.
     while (m_syncBatch && m_syncBatch->isRunning() && m_pad.padAnswering()) {

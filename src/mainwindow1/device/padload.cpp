@@ -79,16 +79,35 @@ std::optional<bool> PadSyncController::putPadInOrder(const PadIdentity &loaded)
     ztplatform::FolderAnchor root = m_pad.padRoot();
     root.setCheck(std::make_shared<PadGuard>(m_pad.padPlaces(), judged));
     const PadTreePaths tree = m_pad.tree();
+    // The pad as it stands is backed up before anything is put in order on it.
+    struct InOrder
+    {
+        PadRecovery recovery;
+        bool backedUp = false;
+        padbackup::Written backup;
+    };
+    const QString backupFolder = m_backupFolder;
+    const QDateTime backupWhen = m_backupWhen;
+    const QVector<padbackup::File> settings = m_backupSettings;
     // Its writes are waited on for as long as the pad's root answers.
-    const std::optional<PadRecovery> recovery = m_pad.runOnPad<PadRecovery>(
-            [tree, root](const PadPace &pace) {
-                const bool leftovers = !findPadLeftovers(tree, root).isEmpty();
+    const std::optional<InOrder> done = m_pad.runOnPad<InOrder>(
+            [tree, root, backupFolder, backupWhen, settings](const PadPace &pace) {
+                InOrder out;
+                if (findPadLeftovers(tree, root).isEmpty())
+                    return out;
                 pace.beat();
-                return leftovers ? recoverPad(tree, root) : PadRecovery();
+                out.backedUp = true;
+                out.backup = padbackup::write(backupFolder, backupWhen, settings, padbackup::readPrmRecords(root, tree));
+                pace.beat();
+                out.recovery = recoverPad(tree, root);
+                return out;
             },
             pumpEvents, 0);
-    if (!recovery)
+    if (!done)
         return std::nullopt;
+    if (done->backedUp)
+        backupTaken(done->backup);
+    const PadRecovery *recovery = &done->recovery;
     tellDuringLoad(recovery->messages);
     if (!recovery->changed)
         return true;
@@ -226,6 +245,14 @@ DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::o
     *loaded = m_pad.runOnPad<PadIdentity>([places](const PadPace &) { return readPadIdentity(places); }, pumpEvents);
     if (!*loaded)
         return silent;
+    // What the backup keeps of the pad as it stands, read before anything is written to it.
+    const ztplatform::FolderAnchor root = m_pad.padRoot();
+    const PadTreePaths read = m_pad.tree();
+    const std::optional<QVector<padbackup::File>> settings = m_pad.runOnPad<QVector<padbackup::File>>(
+            [root, read](const PadPace &) { return padbackup::readSettings(root, read); }, pumpEvents);
+    if (!settings)
+        return silent;
+    keepPadAsLoaded(**loaded, *settings);
     // Nothing has been written to the pad before this point.
     const std::optional<bool> inOrder = putPadInOrder(**loaded);
     if (!inOrder)
@@ -247,6 +274,13 @@ DeviceMessages PadSyncController::loadPadSounds()
     m_pad.noteLinksLeftOut(sounds->linksLeftOut);
     if (!sounds->ok)
         return DeviceMessages(sounds->messages) << soundsRefusal(sounds->waveAttrList.isEmpty());
+    // Nothing was written to the pad: the backup goes on its own thread,
+    // from what the load read, and the first write waits for it.
+    QVector<padbackup::File> records;
+    records.reserve(sounds->prmRecords.size());
+    for (const QPair<QString, QByteArray> &record : sounds->prmRecords)
+        records.append({record.first, record.second});
+    backUpPad(records);
     m_soundLists.takeWaveAttrList(sounds->waveAttrList);
     m_library.loadPadSounds(sounds->waveLoadKitAttrList);
     emit soundListChanged();

@@ -17,6 +17,7 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
 {
     if (m_pad.isUDiskFlag())
         return;
+    waitForBackup(); // the pad as loaded is kept before it changes
     const int n = qMin(count, qMin(m_library.waveLoadKitAttrList().size(), oldNumbers.size()));
     const QVector<WaveRenumber> changes =
             renumberedWaves(m_library.waveLoadKitAttrList().mid(0, n), oldNumbers.mid(0, n));

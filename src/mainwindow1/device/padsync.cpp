@@ -80,6 +80,8 @@ SyncBatch *PadSyncController::ensureSyncBatch()
 
 void PadSyncController::runQueuedBatch(int flag)
 {
+    if (flag == 0 || flag == 1)
+        waitForBackup(); // the pad as loaded is kept before it changes
     if (flag == 0)
         deleteUsbWave();
     else if (flag == 1)

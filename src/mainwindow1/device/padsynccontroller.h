@@ -5,12 +5,15 @@
 
 #include "device/devicemessage.h"
 #include "device/kitwaves.h"
+#include "device/padbackup.h"
+#include "model/editstep.h"
 #include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/padsession.h"
 #include "device/writeback.h"
 #include "kitfile/fileread.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -78,11 +81,22 @@ public:
     bool reorderSoundFlag() const { return m_reorderSoundFlag; }
     // The close in device mode; true when the window may close.
     bool closeOnPad();
+
+    // ---- backups of the pad
+    // Where this pad's backups are (empty before a pad loaded).
+    const QString &backupFolder() const { return m_backupFolder; }
+    // The backup taken at the load is written before anything is written to the pad.
+    void waitForBackup();
+    // "Restore the pad from a backup...": a backup chosen from this pad's
+    // puts its kits, chains and global settings into the editor as one step.
+    void restoreFromBackup();
     bool generateOrderFile();
 
 signals:
     // The total list's records changed: a load, or a batch's sounds added or gone.
     void soundListChanged();
+    // A backup restored: the kits shown are the backup's.
+    void restoredFromBackup(const editstep::Place &place);
     // A kit's name as the pad's load read it.
     void kitNameRead(QString name, int kit);
 
@@ -103,6 +117,18 @@ private:
     DeviceMessages withLinksLeftOut(DeviceMessages messages) const;
     // The drive chosen stopped answering while it was loaded.
     QString notAnsweringAtLoadText() const;
+    // The pad as the load found it is kept: its `settings` as read, where
+    // and when its backup goes.
+    void keepPadAsLoaded(const PadIdentity &loaded, const QVector<padbackup::File> &settings);
+    // The backup written from the settings kept and `prm`, on its own thread,
+    // unless the load wrote it already.
+    void backUpPad(const QVector<padbackup::File> &prm);
+    // The load wrote the backup itself, before it put the pad in order.
+    void backupTaken(const padbackup::Written &written);
+    void backupEnded(bool ok, const QString &why);
+    // The kits of the backup at `folder` taken as the pad's load takes them;
+    // false, with why, when they cannot be.
+    bool readBackupKits(const QString &folder, PadKits *kits, padbackup::Contents *contents, QString *why) const;
     // The metronome list, filled from the pad's metronome folder.
     void importPadClicks();
     // The kits read from the pad, their records' images in `images`, become the
@@ -168,6 +194,11 @@ private:
     bool m_reorderSoundFlag = false;
     bool m_batchAbandoned = false; // a batch was left running on a pad that did not answer
     QVector<int> m_pendingBatches; // batches queued behind a running one (runQueuedBatch's flags)
+    PadBackupWriter *m_backupWriter = nullptr;
+    QString m_backupFolder;                  // this pad's backups
+    QDateTime m_backupWhen;                  // when the load began
+    QVector<padbackup::File> m_backupSettings; // the pad's kit records and settings as the load found them
+    bool m_backupTaken = false;              // written by the load before it put the pad in order
 };
 
 #endif

@@ -149,7 +149,7 @@ KitDocument::GlobalPage KitPagesController::globalPage() const
     return page;
 }
 
-void KitPagesController::showVerAndGlobal1(percussionpadfile *pf)
+void KitPagesController::showVerAndGlobal1(percussionpadfile *pf, bool asLoaded)
 {
     if (!pf)
         return;
@@ -199,7 +199,7 @@ void KitPagesController::showVerAndGlobal1(percussionpadfile *pf)
     QStandardItem *name = group && click < group->rowCount() ? group->child(click, 1) : nullptr;
     m_view.clickNameLab->setText(name ? name->text() : QString());
 
-    showChains(g.kc, KIT_CHAIN_ROWS, true);
+    showChains(g.kc, KIT_CHAIN_ROWS, asLoaded);
 
     m_view.globalPadComboBox->setCurrentIndex(0);
     showGlobalPad(0);

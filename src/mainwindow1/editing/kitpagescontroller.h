@@ -372,7 +372,10 @@ public:
     void setGlobalFileChunk();
     // The global settings page's values as a pack takes them.
     KitDocument::GlobalPage globalPage() const;
-    void showVerAndGlobal1(percussionpadfile *pf);
+    // The global settings read into `pf` on the page and in the document; a
+    // current-layout file's chains become, `asLoaded`, what the close on the
+    // pad compares with too (a backup restored does not).
+    void showVerAndGlobal1(percussionpadfile *pf, bool asLoaded = true);
 
 signals:
     // A global chunk read into the page brought these chains.

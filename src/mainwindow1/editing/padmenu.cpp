@@ -191,8 +191,8 @@ void MainPadPageController::copyKitTo(int kit)
         return;
     // The page's edits go into the kit they belong to before it is copied.
     emit commitWanted(m_curkitNumber);
-    emit kitNameChanged(m_doc.kitAttrList()[src].kit_name, dst);
     m_doc.copyKit(src, dst);
+    emit kitNameChanged(m_doc.kitAttrList()[dst].kit_name, dst); // the name holders; the kit has it already
     redrawCopiedKit(kit);
     copyCompleted(m_parent);
 }

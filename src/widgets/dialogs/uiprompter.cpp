@@ -16,6 +16,13 @@ QString UiPrompter::getText(QWidget *parent, const QString &title, const QString
     return QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, ok);
 }
 
+int UiPrompter::getItem(QWidget *parent, const QString &title, const QString &label, const QStringList &items)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
+    return ok ? items.indexOf(chosen) : -1;
+}
+
 QMessageBox::StandardButton UiPrompter::detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
                                                            const QString &text, const QString &,
                                                            QMessageBox::StandardButtons buttons)
@@ -174,4 +181,12 @@ QString ScriptedPrompter::getText(QWidget *parent, const QString &title, const Q
     if (ok)
         *ok = answer.second;
     return answer.second ? answer.first : QString();
+}
+
+int ScriptedPrompter::getItem(QWidget *parent, const QString &title, const QString &label, const QStringList &items)
+{
+    prompts.append({ItemChoice, parent, title, label, QString(), QMessageBox::NoButton, QMessageBox::NoButton});
+    itemLists.append(items);
+    const int answer = itemAnswers.isEmpty() ? -1 : itemAnswers.dequeue();
+    return answer >= 0 && answer < items.size() ? answer : -1;
 }

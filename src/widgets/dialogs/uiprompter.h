@@ -17,7 +17,18 @@
 class UiPrompter
 {
 public:
-    enum Kind { Warning, Information, Question, Critical, OpenFile, OpenFiles, SaveFile, ExistingDirectory, TextInput };
+    enum Kind {
+        Warning,
+        Information,
+        Question,
+        Critical,
+        OpenFile,
+        OpenFiles,
+        SaveFile,
+        ExistingDirectory,
+        TextInput,
+        ItemChoice
+    };
 
     virtual ~UiPrompter();
 
@@ -82,6 +93,8 @@ public:
     // A one-line text input dialog; *ok tells whether it was accepted.
     virtual QString getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
                             bool *ok);
+    // A choice of one of `items` (none is typed); the index chosen, -1 when cancelled.
+    virtual int getItem(QWidget *parent, const QString &title, const QString &label, const QStringList &items);
 
     // The prompter in use; the real dialogs unless a test set its own.
     static UiPrompter *instance();
@@ -146,6 +159,8 @@ public:
     QQueue<QMessageBox::StandardButton> buttonAnswers;
     QQueue<QStringList> fileAnswers;
     QQueue<QPair<QString, bool>> textAnswers; // text, accepted
+    QQueue<int> itemAnswers;                  // index chosen, -1 cancelled (also when none is queued)
+    QVector<QStringList> itemLists;           // the items of each choice offered
 
     // Installs itself while it lives.
     ScriptedPrompter();
@@ -157,6 +172,7 @@ public:
 
     QString getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
                     bool *ok) override;
+    int getItem(QWidget *parent, const QString &title, const QString &label, const QStringList &items) override;
 
 protected:
     QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,

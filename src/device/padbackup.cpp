@@ -1,0 +1,469 @@
+#include "device/padbackup.h"
+
+#include "device/padkits.h"
+#include "device/padpaths.h"
+#include "device/waveprm.h"
+#include "model/kitrecordmap.h"
+#include "platform/disk.h"
+#include "platform/durablefile.h"
+#include "platform/replacefile.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace padbackup {
+
+namespace {
+
+constexpr qint64 kLargest = 1 << 20; // no file the pad's tree holds here is larger
+const char kTimeFormat[] = "yyyy-MM-dd_HH-mm-ss";
+const QString kPartial = QStringLiteral(".zt-part");
+const QString kPrmArchive = QStringLiteral("WAV_PRM.tar");
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("padbackup", text);
+}
+
+// A name a folder may carry: letters, digits, "-", "_" and "." only.
+QString folderSafe(const QString &text)
+{
+    QString out;
+    for (const QChar c : text.trimmed()) {
+        const bool plain = c.unicode() < 128 && (c.isLetterOrNumber() || c == '-' || c == '_' || c == '.');
+        out += plain ? c : QChar('_');
+    }
+    return out.startsWith('.') ? QStringLiteral("_") + out : out;
+}
+
+// The bytes of entry `name` of the open folder: a regular file read whole,
+// opened without following a link or waiting on a pipe; false when it is not.
+bool readEntry(const ztplatform::OpenFolder &folder, const QString &name, QByteArray *bytes)
+{
+    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st = {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kLargest;
+    if (ok) {
+        bytes->resize(int(st.st_size));
+        qint64 done = 0;
+        while (ok && done < st.st_size) {
+            const ssize_t n = ::read(fd, bytes->data() + done, size_t(st.st_size - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            ok = n > 0;
+            done += qMax<ssize_t>(n, 0);
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+// The regular files of `folder` below the pad's root that `wanted` takes,
+// as `prefix` + "/" + name.
+void readFolder(const ztplatform::FolderAnchor &root, const QString &folder, const QString &prefix,
+                const std::function<bool(const QString &)> &wanted, QVector<File> &out)
+{
+    if (folder.isEmpty())
+        return;
+    const ztplatform::OpenFolder open = root.isValid() ? root.openFolder(folder) : ztplatform::OpenFolder();
+    if (!open.isOpen())
+        return;
+    for (const QFileInfo &entry : padtree::listEntries(folder, false)) {
+        const QString name = entry.fileName();
+        File file{prefix + QLatin1Char('/') + name, {}};
+        if (wanted(name) && readEntry(open, name, &file.bytes))
+            out.append(file);
+    }
+}
+
+// ---- tar ----------------------------------------------------------------------------
+
+void octal(char *field, int width, quint64 value)
+{
+    for (int i = width - 2; i >= 0; --i, value >>= 3)
+        field[i] = char('0' + (value & 7));
+    field[width - 1] = '\0';
+}
+
+// The header of one entry, written at `p` (512 bytes, zero already).
+void tarHeader(char *p, const QByteArray &name, qint64 size, bool folder, quint64 mtime)
+{
+    std::memcpy(p, name.constData(), size_t(qMin(name.size(), 99)));
+    octal(p + 100, 8, folder ? 0755 : 0644);
+    octal(p + 108, 8, 0);
+    octal(p + 116, 8, 0);
+    octal(p + 124, 12, quint64(size));
+    octal(p + 136, 12, mtime);
+    p[156] = folder ? '5' : '0';
+    std::memcpy(p + 257, "ustar", 6);
+    std::memcpy(p + 263, "00", 2);
+    std::memset(p + 148, ' ', 8);
+    unsigned sum = 0;
+    for (int i = 0; i < 512; ++i)
+        sum += uchar(p[i]);
+    octal(p + 148, 7, sum);
+    p[155] = ' ';
+}
+
+} // namespace
+
+QString backupsRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+           + QStringLiteral("/zt350editor/pad-backups");
+}
+
+QString padFolderName(const PadIdentity &identity)
+{
+    if (!identity.volume.uuid.trimmed().isEmpty())
+        return folderSafe(identity.volume.uuid);
+    if (!identity.volume.usbSerial.trimmed().isEmpty())
+        return QStringLiteral("usb-") + folderSafe(identity.volume.usbSerial);
+    const QByteArray digest = QCryptographicHash::hash(identity.fingerprint, QCryptographicHash::Sha256).toHex();
+    return QStringLiteral("pad-") + QString::fromLatin1(digest.left(16));
+}
+
+QVector<File> readSettings(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
+{
+    QVector<File> out;
+    readFolder(root, tree.kitPath, QFileInfo(tree.kitPath).fileName(),
+               [](const QString &name) { return padKitSlot(name) >= 0; }, out);
+    readFolder(root, tree.sysPath, QFileInfo(tree.sysPath).fileName(), [](const QString &name) {
+        return name.compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0
+               || name.compare(QLatin1String("alter.ini"), Qt::CaseInsensitive) == 0;
+    }, out);
+    return out;
+}
+
+QVector<File> readPrmRecords(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
+{
+    QVector<File> out;
+    const QString base = QFileInfo(tree.prmPath).fileName();
+    for (const QString &folder : tree.wavePrmList) {
+        readFolder(root, folder, base + QLatin1Char('/') + QFileInfo(folder).fileName(), [](const QString &name) {
+            return name.endsWith(QLatin1String(".prm"), Qt::CaseInsensitive);
+        }, out);
+    }
+    return out;
+}
+
+QByteArray tarOf(const QVector<File> &files)
+{
+    // Each folder once, before its first file: the folders first found.
+    QVector<QPair<int, QByteArray>> folders; // before file i
+    QSet<QByteArray> seen;
+    qint64 size = 1024;
+    for (int i = 0; i < files.size(); ++i) {
+        const QByteArray path = files.at(i).path.toUtf8();
+        for (int slash = path.indexOf('/'); slash >= 0; slash = path.indexOf('/', slash + 1)) {
+            const QByteArray folder = path.left(slash + 1);
+            if (!seen.contains(folder)) {
+                seen.insert(folder);
+                folders.append({i, folder});
+                size += 512;
+            }
+        }
+        size += 512 + (files.at(i).bytes.size() + 511) / 512 * 512;
+    }
+    QByteArray tar(int(qMin<qint64>(size, 1 << 30)), '\0');
+    if (size > tar.size())
+        return QByteArray();
+    const quint64 mtime = quint64(QDateTime::currentSecsSinceEpoch());
+    char *p = tar.data();
+    int nextFolder = 0;
+    for (int i = 0; i < files.size(); ++i) {
+        for (; nextFolder < folders.size() && folders.at(nextFolder).first == i; ++nextFolder, p += 512)
+            tarHeader(p, folders.at(nextFolder).second, 0, true, mtime);
+        const File &f = files.at(i);
+        tarHeader(p, f.path.toUtf8(), f.bytes.size(), false, mtime);
+        p += 512;
+        std::memcpy(p, f.bytes.constData(), size_t(f.bytes.size()));
+        p += (f.bytes.size() + 511) / 512 * 512;
+    }
+    return tar;
+}
+
+QVector<File> filesOfTar(const QByteArray &tar)
+{
+    QVector<File> out;
+    for (int at = 0; at + 512 <= tar.size();) {
+        const char *h = tar.constData() + at;
+        if (h[0] == '\0')
+            break;
+        const QString name = QString::fromUtf8(h, int(qstrnlen(h, 100)));
+        bool ok = false;
+        const qint64 size = QByteArray(h + 124, int(qstrnlen(h + 124, 12))).trimmed().toLongLong(&ok, 8);
+        if (!ok || size < 0 || at + 512 + size > tar.size())
+            break;
+        if (h[156] == '0' || h[156] == '\0')
+            out.append({name, tar.mid(at + 512, int(size))});
+        at += 512 + int((size + 511) / 512 * 512);
+    }
+    return out;
+}
+
+// The folder at `path` forced to the disk by `disk`.
+bool syncFolder(ztplatform::Disk &disk, const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ztplatform::syncDescriptor(disk, fd);
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    errno = error;
+    return synced;
+}
+
+// The files of a backup made in `folder`, and the folders that hold them,
+// forced to the disk: by one sync of their file system, else one by one.
+bool syncWritten(ztplatform::Disk &disk, const QString &folder, const QVector<File> &files)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool whole = disk.syncFileSystem(fd) == 0;
+    ::close(fd);
+    if (whole)
+        return true;
+    QSet<QString> folders = {folder};
+    for (const File &f : files) {
+        const QString path = folder + QLatin1Char('/') + f.path;
+        const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const bool synced = file >= 0 && ztplatform::syncDescriptor(disk, file);
+        const int error = errno;
+        if (file >= 0)
+            ::close(file);
+        errno = error;
+        if (!synced)
+            return false;
+        folders.insert(QFileInfo(path).path());
+    }
+    for (const QString &f : qAsConst(folders)) {
+        if (!syncFolder(disk, f))
+            return false;
+    }
+    return true;
+}
+
+Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
+              const QVector<File> &prm, int keep)
+{
+    // The user's data folder, not the pad: the system's own disk.
+    ztplatform::Disk &disk = ztplatform::systemDisk();
+    Written result;
+    if (!QDir().mkpath(padFolder)) {
+        result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(padFolder));
+        return result;
+    }
+    QDir pad(padFolder);
+    // Hidden leftovers of backups cut short go first.
+    for (const QString &stale : pad.entryList({QStringLiteral(".*") + kPartial}, QDir::Dirs | QDir::Hidden))
+        QDir(pad.filePath(stale)).removeRecursively();
+    QString name = when.toString(QLatin1String(kTimeFormat));
+    for (int n = 2; pad.exists(name); ++n)
+        name = when.toString(QLatin1String(kTimeFormat)) + QStringLiteral("_%1").arg(n);
+    const QString partial = pad.filePath(QLatin1Char('.') + name + kPartial);
+    const ztplatform::FolderAnchor backup =
+            QDir().mkpath(partial) ? ztplatform::FolderAnchor::record(partial, &disk) : ztplatform::FolderAnchor();
+    if (!backup.isValid())
+        result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(partial));
+    QVector<File> files = settings;
+    files.append({kPrmArchive, tarOf(prm)});
+    for (const File &f : qAsConst(files)) {
+        if (!result.why.isEmpty())
+            break;
+        const QString target = partial + QLatin1Char('/') + f.path;
+        QString leaf;
+        const ztplatform::OpenFolder folder = QDir().mkpath(QFileInfo(target).absolutePath())
+                                                      ? backup.openFolderOf(target, &leaf)
+                                                      : ztplatform::OpenFolder();
+        if (!folder.isOpen()) {
+            result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(QFileInfo(target).path()));
+            break;
+        }
+        ztplatform::ReplaceFile out(folder, leaf);
+        out.setCreateOnly(true);
+        out.setSyncedByCaller(true); // all of them at once, below
+        if (!out.open() || !out.write(f.bytes) || !out.commit())
+            result.why = out.errorString();
+    }
+    if (result.why.isEmpty() && !syncWritten(disk, partial, files))
+        result.why = QString::fromLocal8Bit(std::strerror(errno));
+    if (result.why.isEmpty() && !QDir().rename(partial, pad.filePath(name)))
+        result.why = tr("the backup cannot take its name");
+    if (result.why.isEmpty() && !syncFolder(disk, padFolder))
+        result.why = QString::fromLocal8Bit(std::strerror(errno));
+    if (!result.why.isEmpty()) {
+        QDir(partial).removeRecursively();
+        qWarning() << "pad backup not written:" << padFolder << result.why;
+        return result;
+    }
+    result.ok = true;
+    result.folder = pad.filePath(name);
+    const QVector<Backup> all = list(padFolder);
+    for (int i = keep; i < all.size(); ++i)
+        QDir(all.at(i).folder).removeRecursively();
+    return result;
+}
+
+QVector<Backup> list(const QString &padFolder)
+{
+    static const QRegularExpression named(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2}(_\\d+)?$"));
+    QVector<Backup> out;
+    const QDir pad(padFolder);
+    QStringList names = pad.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    // Newest first; taken the same second, the later number first.
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const QString da = a.left(19), db = b.left(19);
+        return da != db ? da > db : a.mid(20).toInt() > b.mid(20).toInt();
+    });
+    for (const QString &name : qAsConst(names)) {
+        if (named.match(name).hasMatch())
+            out.append({pad.filePath(name), QDateTime::fromString(name.left(19), QLatin1String(kTimeFormat))});
+    }
+    return out;
+}
+
+Contents read(const QString &backupFolder)
+{
+    Contents c;
+    c.kitRecords.resize(KIT_MAX_COUNT);
+    const QDir backup(backupFolder);
+    auto sub = [&backup](const QString &name) {
+        for (const QString &entry : backup.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            if (entry.compare(name, Qt::CaseInsensitive) == 0)
+                return backup.filePath(entry);
+        }
+        return QString();
+    };
+    c.kitFolder = sub(QStringLiteral("KIT"));
+    if (c.kitFolder.isEmpty()) {
+        c.why = tr("The backup holds no kits.");
+        return c;
+    }
+    for (const QFileInfo &f : QDir(c.kitFolder).entryInfoList(QDir::Files)) {
+        const int slot = padKitSlot(f.fileName());
+        QFile file(f.absoluteFilePath());
+        if (slot >= 0 && file.open(QIODevice::ReadOnly))
+            c.kitRecords[slot] = file.read(kLargest);
+    }
+    const QString sys = sub(QStringLiteral("SYS"));
+    for (const QFileInfo &f : QDir(sys).entryInfoList(QDir::Files)) {
+        if (!sys.isEmpty() && f.fileName().compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0)
+            c.globalFile = f.absoluteFilePath();
+    }
+    QFile archive(backup.filePath(kPrmArchive));
+    if (archive.open(QIODevice::ReadOnly)) {
+        for (const File &f : filesOfTar(archive.readAll())) {
+            const waveprm::PrmRecord rec = waveprm::parseRecord(f.bytes.left(waveprm::PRM_RECORD_SIZE));
+            if (rec.waveNo > 0)
+                c.soundNames.insert(rec.waveNo, MainWindow1Records::charArray2String(rec.nameField.constData(),
+                                                                                     SOUND_NAME_LENGTH_MAX));
+        }
+    }
+    c.ok = true;
+    return c;
+}
+
+QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, const QSet<quint16> &present,
+                                   const QHash<int, QString> &names)
+{
+    QVector<Missing> missing;
+    auto gone = [&present](quint16 no) { return no != NO_WAVE && !present.contains(no); };
+    for (int k = 0; k < kits.size(); ++k) {
+        MainWindow1Records::soundKit &kit = kits[k];
+        for (int p = 0; p < PAD_NUM_MAX; ++p) {
+            MainWindow1Records::KIT_PAD_SETTING &d = kit.kpadChunk[p];
+            if (gone(d.aWaveNo)) {
+                missing.append({k + 1, p + 1, 0, d.aWaveNo + 1, names.value(d.aWaveNo + 1)});
+                d.aWaveNo = NO_WAVE;
+                d.soundName0.clear();
+                d.soundFile0.clear();
+                d.soundIndex0.clear();
+                d.aWaveStartCluster = d.aWaveLength = d.aWaveStart = d.aWaveEnd = 0;
+            }
+            if (gone(d.bWaveNo)) {
+                missing.append({k + 1, p + 1, 1, d.bWaveNo + 1, names.value(d.bWaveNo + 1)});
+                d.bWaveNo = NO_WAVE;
+                d.soundName1.clear();
+                d.soundFile1.clear();
+                d.soundIndex1.clear();
+                d.bWaveStartCluster = d.bWaveLength = d.bWaveStart = d.bWaveEnd = 0;
+            }
+        }
+        MainWindow1Records::PEDAL_SETTING &h = kit.pedalChunk;
+        QString *const names5[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
+                                             &h.hh_wave5_name};
+        QString *const files5[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
+                                             &h.hh_wave5_file};
+        kitrecord::forEachHiHatWave(h, [&](int i, quint16 &no, quint8 &, quint32 &cluster, quint32 &length,
+                                           quint32 &start, quint32 &end) {
+            if (!gone(no))
+                return;
+            missing.append({k + 1, 0, i + 1, no + 1, names.value(no + 1)});
+            no = NO_WAVE;
+            cluster = length = start = end = 0;
+            names5[i]->clear();
+            files5[i]->clear();
+        });
+    }
+    return missing;
+}
+
+} // namespace padbackup
+
+PadBackupWriter::PadBackupWriter(QObject *parent)
+    : QObject(parent)
+{
+}
+
+PadBackupWriter::~PadBackupWriter()
+{
+    wait();
+}
+
+void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
+                            const QVector<padbackup::File> &settings, const QVector<padbackup::File> &prm)
+{
+    wait();
+    m_started = true;
+    m_result = padbackup::Written();
+    m_thread = QThread::create([this, padFolder, when, settings, prm] {
+        m_result = padbackup::write(padFolder, when, settings, prm);
+    });
+    connect(m_thread, &QThread::finished, this, [this] {
+        if (!m_thread)
+            return; // told by wait()
+        m_thread->deleteLater();
+        m_thread = nullptr;
+        emit finished(m_result.ok, m_result.why);
+    });
+    m_thread->start();
+}
+
+void PadBackupWriter::wait()
+{
+    if (!m_thread)
+        return;
+    QThread *thread = m_thread;
+    thread->wait();
+    m_thread = nullptr;
+    delete thread;
+    emit finished(m_result.ok, m_result.why);
+}

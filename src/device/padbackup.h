@@ -1,0 +1,132 @@
+#ifndef ZT_DEVICE_PADBACKUP_H
+#define ZT_DEVICE_PADBACKUP_H
+
+// Backups of the pad taken at each load, before anything is written to it:
+// its kit records, SYS/global.ini and SYS/alter.ini as plain copies, and the
+// sounds' .prm records (not their audio) in one tar archive, in a folder
+// named by the date and time below the pad's own folder:
+//   <root>/<pad>/<yyyy-MM-dd_HH-mm-ss>/KIT/k001.ini ..., SYS/global.ini,
+//   SYS/alter.ini, WAV_PRM.tar (WAV_PRM/001/001.prm ...)
+// A backup is written under a hidden name and takes its own only once every
+// file is written and synced, so a listed backup is whole. The last KEEP
+// backups of a pad are kept.
+
+#include "device/padidentity.h"
+#include "device/padtree.h"
+#include "model/mainwindow1records.h"
+#include "platform/anchoredfolder.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QVector>
+
+class QThread;
+
+namespace padbackup {
+
+constexpr int KEEP = 20;
+
+// One file of a backup: its path below the model folder ("KIT/k001.ini",
+// "WAV_PRM/001/001.prm") and its bytes.
+struct File
+{
+    QString path;
+    QByteArray bytes;
+};
+
+// $XDG_DATA_HOME/zt350editor/pad-backups (the user's data folder).
+QString backupsRoot();
+// The folder of a pad's backups, named by its identity: the volume's serial,
+// else the USB device's, else a digest of its settings.
+QString padFolderName(const PadIdentity &identity);
+
+// The kit records (KIT), global.ini and alter.ini (SYS) as they stand, read
+// below the pad's root: never through a link, never waiting on a pipe.
+QVector<File> readSettings(const ztplatform::FolderAnchor &root, const PadTreePaths &tree);
+// The .prm records of the numbered WAV_PRM folders, read the same way.
+QVector<File> readPrmRecords(const ztplatform::FolderAnchor &root, const PadTreePaths &tree);
+
+struct Written
+{
+    bool ok = false;
+    QString folder; // the backup written
+    QString why;    // why it was not, as the user is told
+};
+// Writes a backup of `settings` and `prm` into `padFolder`, taken `when`;
+// then only the last `keep` backups of the folder stay.
+Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
+              const QVector<File> &prm, int keep = KEEP);
+
+struct Backup
+{
+    QString folder;
+    QDateTime when;
+};
+// The whole backups of a pad, newest first.
+QVector<Backup> list(const QString &padFolder);
+
+// What a backup holds for a restore.
+struct Contents
+{
+    bool ok = false;
+    QString why;
+    QString kitFolder;               // the backup's KIT folder, read as the pad's is
+    QString globalFile;              // its global.ini, empty when it has none
+    QVector<QByteArray> kitRecords;  // kit k's record at k (empty where none)
+    QHash<int, QString> soundNames;  // wave number (1-based) -> the name its .prm held
+};
+Contents read(const QString &backupFolder);
+
+// The tar archive of `files`, and the files of one.
+QByteArray tarOf(const QVector<File> &files);
+QVector<File> filesOfTar(const QByteArray &tar);
+
+// A slot of a restored kit whose sound is no longer on the pad.
+struct Missing
+{
+    int kit = 0;    // 1-based
+    int pad = 0;    // 1-based; 0 for a hi-hat slot
+    int slot = 0;   // the pad's layer (0 A, 1 B), or the hi-hat slot (1-based)
+    int wave = 0;   // 1-based
+    QString name;   // as the backup's .prm named it
+};
+// Empties every slot of `kits` whose wave number (0-based, as kit records
+// store them) is not in `present`, and names each.
+QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, const QSet<quint16> &present,
+                                   const QHash<int, QString> &names);
+
+} // namespace padbackup
+
+// Writes one backup on a thread of its own, so that the load does not wait
+// for the disk; whoever is about to write to the pad waits for it first.
+class PadBackupWriter : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PadBackupWriter(QObject *parent = nullptr);
+    ~PadBackupWriter() override;
+
+    void start(const QString &padFolder, const QDateTime &when, const QVector<padbackup::File> &settings,
+               const QVector<padbackup::File> &prm);
+    bool started() const { return m_started; }
+    // Until the backup started is written or refused; at once when none is running.
+    void wait();
+    // What the backup came to, once it ended.
+    const padbackup::Written &result() const { return m_result; }
+
+signals:
+    // The backup ended, told on the thread that started it.
+    void finished(bool ok, const QString &why);
+
+private:
+    QThread *m_thread = nullptr;
+    padbackup::Written m_result;
+    bool m_started = false;
+};
+
+#endif

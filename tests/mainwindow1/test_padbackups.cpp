@@ -1,0 +1,220 @@
+// The pad's backups through the window: each load keeps the pad's kits,
+// settings and .prm records as they were, before anything is written to it;
+// a backup that cannot be written is told once and the pad is used all the
+// same; a backup restored from the File menu shows its kits at once, is one
+// step of the history, and the close writes it to the pad as any edit; its
+// sounds no longer on the pad are named and their slots left empty.
+#include "device/padbackup.h"
+#include "history/edithistory.h"
+#include "mainwindow1/device/padsynccontroller.h"
+#include "padwindow.h"
+
+#include <QAction>
+#include <QtTest>
+
+namespace {
+
+QString kitFile(PadWindow &f, int kit)
+{
+    return f.pad.kitPath + QString("/k%1.ini").arg(kit, 3, 10, QChar('0'));
+}
+
+QAction *restoreAction(MainWindow1 *w)
+{
+    return w->findChild<QAction *>("actionRestore_from_backup");
+}
+
+void layOut(PadWindow &f)
+{
+    for (int n = 1; n <= 3; ++n)
+        f.pad.addWave(n);
+    writeCleanKits(f.pad, {0, 2});
+    // Controls the kit page takes without a box.
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        percussionpadfile::P_KIT_BASE_PARA &b = f.pad.kits.base[size_t(k)];
+        for (quint16 *c : {&b.effect1_ctrl1, &b.effect1_ctrl2, &b.effect1_ctrl3, &b.effect2_ctrl1, &b.effect2_ctrl2,
+                           &b.effect2_ctrl3, &b.effect3_ctrl1, &b.effect3_ctrl2, &b.effect3_ctrl3})
+            *c %= 512;
+        percussionpadfile::P_PEDAL_SETTING &h = f.pad.kits.pedal[size_t(k)];
+        for (quint16 *c : {&h.active_effectCtrl1, &h.active_effectCtrl2, &h.active_effectCtrl3})
+            *c %= 512;
+    }
+    f.pad.saveKits();
+}
+
+} // namespace
+
+class TestPadBackups : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachLoadIsBackedUp()
+    {
+        PadWindow f;
+        layOut(f);
+        kf::writeFile(f.pad.sysPath + "/alter.ini", QByteArray(16, '\1'));
+        MainWindow1 *w = f.open();
+        QVERIFY(!w->pad().isUDiskFlag());
+        QVERIFY(restoreAction(w)->isVisible());
+        w->padSync().waitForBackup();
+        const QString folder = w->padSync().backupFolder();
+        QVERIFY(folder.startsWith(f.work.path() + "/data/zt350editor/pad-backups/"));
+        const QVector<padbackup::Backup> backups = padbackup::list(folder);
+        QCOMPARE(backups.size(), 1);
+        const QString b = backups.first().folder;
+        for (int k : {1, 50, 100})
+            QCOMPARE(kf::readFile(b + QString("/KIT/k%1.ini").arg(k, 3, 10, QChar('0'))), kf::readFile(kitFile(f, k)));
+        QCOMPARE(kf::readFile(b + "/SYS/global.ini"), kf::readFile(f.pad.sysPath + "/global.ini"));
+        QCOMPARE(kf::readFile(b + "/SYS/alter.ini"), QByteArray(16, '\1'));
+        const QVector<padbackup::File> prm = padbackup::filesOfTar(kf::readFile(b + "/WAV_PRM.tar"));
+        QCOMPARE(prm.size(), 3);
+        QCOMPARE(prm.at(1).bytes, kf::readFile(f.pad.prmPath + "/001/002.prm"));
+        QCOMPARE(f.prompter.texts().join("|"), QString());
+    }
+
+    // A pad the load puts in order first is backed up before that, once.
+    void aPadPutInOrderIsBackedUpFirst()
+    {
+        PadWindow f;
+        layOut(f);
+        kf::writeFile(f.pad.dataPath + "/001/.006.wav.3.zt-part", "cut");
+        kf::writeFile(f.pad.prmPath + "/001/.006.prm.3.zt-part", "cut");
+        MainWindow1 *w = f.open();
+        QVERIFY(!w->pad().isUDiskFlag());
+        w->padSync().waitForBackup();
+        QVERIFY(!QFile::exists(f.pad.dataPath + "/001/.006.wav.3.zt-part"));
+        const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(kf::readFile(backups.first().folder + "/KIT/k001.ini"), kf::readFile(kitFile(f, 1)));
+        QCOMPARE(padbackup::filesOfTar(kf::readFile(backups.first().folder + "/WAV_PRM.tar")).size(), 3);
+        for (const QString &t : f.prompter.texts())
+            QVERIFY2(!t.contains("backed up"), qPrintable(t));
+    }
+
+    void aBackupNotWrittenIsToldOnce()
+    {
+        PadWindow f;
+        layOut(f);
+        QVERIFY(QDir().mkpath(f.work.path() + "/data"));
+        QVERIFY(kf::writeFile(f.work.path() + "/data/zt350editor", "a file, not a folder"));
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        QCoreApplication::processEvents();
+        QVERIFY(!w->pad().isUDiskFlag()); // the pad is used all the same
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY(f.prompter.texts().first().startsWith("The sampler pad could not be backed up into"));
+    }
+
+    // A kit cleared and written back; the next load restores the backup
+    // taken before: the kit is shown at once, one step, written at the close.
+    void aBackupRestoredIsWrittenAtTheClose()
+    {
+        PadWindow f;
+        layOut(f);
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
+        MainWindow1 *w = f.open();
+        const QString cleared = w->form()->labPad01a->text();
+        QVERIFY(!cleared.isEmpty());
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        QVERIFY(f.closeWithYes());
+        QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
+
+        f.prompter.clear();
+        w = f.open();
+        QCOMPARE(w->form()->labPad01a->text(), QString());
+        f.prompter.itemAnswers.enqueue(1); // the older one
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.itemLists.size(), 1);
+        const QStringList offered = f.prompter.itemLists.first();
+        QCOMPARE(offered.size(), 2);
+        QVERIFY2(offered.at(0).endsWith(": 0 kits differ from now"), qPrintable(offered.at(0)));
+        QVERIFY2(offered.at(1).endsWith(": 1 kits differ from now"), qPrintable(offered.at(1)));
+        QCOMPARE(w->form()->kitNumber->text(), QString("1"));
+        QCOMPARE(w->form()->labPad01a->text(), cleared);
+        QCOMPARE(w->history().stack().count(), 1);
+        QVERIFY(w->findChild<QAction *>("actionUndo")->text().startsWith("Undo restore of the pad from the backup of"));
+        QCOMPARE(f.prompter.texts().join("|"), QString());
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(kf::readFile(kitFile(f, 1)), kit1);
+    }
+
+    // Undone, the restore leaves the kits as the pad holds them: nothing is written.
+    void aRestoreUndoneWritesNothing()
+    {
+        PadWindow f;
+        layOut(f);
+        MainWindow1 *w = f.open();
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        QVERIFY(f.closeWithYes());
+        const QStringList pad = f.pad.snapshot();
+        w = f.open();
+        f.prompter.itemAnswers.enqueue(1);
+        restoreAction(w)->trigger();
+        w->history().undo();
+        QCOMPARE(w->form()->labPad01a->text(), QString());
+        QVERIFY(f.closeWithYes());
+        QStringList now = f.pad.snapshot();
+        QStringList was = pad;
+        for (QStringList *list : {&now, &was}) // the change file says nothing changed
+            list->erase(std::remove_if(list->begin(), list->end(),
+                                       [](const QString &l) { return l.contains("alter.ini"); }),
+                        list->end());
+        QCOMPARE(now, was);
+    }
+
+    // On the pad, a kit whose edits are all undone by the keys is not
+    // written at the close; a kit edited and kept is.
+    void aKitUndoneIsNotWritten()
+    {
+        PadWindow f;
+        layOut(f);
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1)), kit2 = kf::readFile(kitFile(f, 2));
+        MainWindow1 *w = f.open();
+        w->show();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        w->form()->kitNumber->setText("2");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        w->form()->btnClear->setFocus();
+        QTest::keyClick(w->form()->btnClear, Qt::Key_Z, Qt::ControlModifier); // kit 2 back
+        QTest::keyClick(w->form()->btnClear, Qt::Key_Z, Qt::ControlModifier); // kit 1 back
+        QTest::keyClick(w->form()->btnClear, Qt::Key_Y, Qt::ControlModifier); // kit 1 cleared again
+        QCOMPARE(w->history().stack().index(), 1);
+        QVERIFY(f.closeWithYes());
+        QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
+        QCOMPARE(kf::readFile(kitFile(f, 2)), kit2);
+    }
+
+    // A sound of the backup no longer on the pad: named, its slot left empty.
+    void soundsGoneAreNamed()
+    {
+        PadWindow f;
+        layOut(f);
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        QVERIFY(f.closeWithYes());
+        QVERIFY(QFile::remove(f.pad.prmPath + "/001/003.prm"));
+        QVERIFY(QFile::remove(f.wav(3)));
+        w = f.open();
+        f.prompter.clear();
+        f.prompter.itemAnswers.enqueue(1);
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY2(f.prompter.texts().first().startsWith(
+                         "These sounds of the backup are no longer on the sampler pad; their slots are left empty:"),
+                 qPrintable(f.prompter.texts().first()));
+        QVERIFY(f.prompter.texts().first().contains("wave3 (sound 3)"));
+        for (const MainWindow1Records::soundKit &k : w->doc().kitAttrList()) {
+            for (const MainWindow1Records::KIT_PAD_SETTING &p : k.kpadChunk)
+                QVERIFY(p.aWaveNo != 2 && p.bWaveNo != 2);
+        }
+    }
+};
+
+QTEST_MAIN(TestPadBackups)
+#include "test_padbackups.moc"
