@@ -1,6 +1,7 @@
 #include "platform/regularfile.h"
 
 #include "platform/sysio.h"
+#include "platform/timedlook.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -120,6 +121,17 @@ bool isRegularFile(const QString &path)
     // QFileInfo::isFile() holds for regular files only, never for a pipe,
     // a device or a folder.
     return !path.isEmpty() && reachable(path) && QFileInfo(path).isFile() && !fenced(path);
+}
+
+std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn)
+{
+    const auto look = [path]() -> qint64 {
+        if (!isRegularFile(path))
+            return -1;
+        QFile file;
+        return openRegularFile(path, file) ? file.size() : -1;
+    };
+    return lookWithin<qint64>(limitMs, look, turn);
 }
 
 int openRegularFile(const QString &path)

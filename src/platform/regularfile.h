@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QFile;
 class QObject;
@@ -15,6 +16,12 @@ namespace ztplatform {
 // read. Named pipes, devices and folders are not: opening them may block or
 // read no sound. Nor is a file below the fenced folder (fenceFolder).
 bool isRegularFile(const QString &path);
+
+// The size of the regular file at `path` (isRegularFile, then opened as
+// below), -1 when there is none; looked at on a thread of its own, `turn`
+// run on the calling thread meanwhile. Nothing when its drive did not answer
+// within `limitMs`.
+std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn);
 
 // Opens `path` for reading as it is at this moment: the open neither follows
 // a link at the name nor waits on a pipe or a device (O_RDONLY, O_NONBLOCK,

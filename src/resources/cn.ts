@@ -3516,7 +3516,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>%1: %2 kits differ from now</source>
-        <translation>%1：%2 个套鼓与现在不同</translation>
+        <translation type="vanished">%1：%2 个套鼓与现在不同</translation>
     </message>
     <message>
         <source>%1: cannot be read</source>
@@ -3545,6 +3545,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>Restore the pad from a backup…</source>
         <translation>从备份恢复打击垫…</translation>
+    </message>
+    <message>
+        <source>%1: kits differing from now: %2</source>
+        <translation>%1：与现在不同的套鼓：%2</translation>
     </message>
 </context>
 <context>

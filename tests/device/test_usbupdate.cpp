@@ -182,7 +182,9 @@ private slots:
         QVERIFY(!batch.isRunning());
         QCOMPARE(steps.count(), 200);
         QCOMPARE(batch.liveWorkers(), 0);
-        QCOMPARE(settledThreadCount(), threadsBefore);
+        // Threads of earlier tests may end meanwhile; none of the batch's stays.
+        const int threadsAfter = settledThreadCount();
+        QVERIFY2(threadsAfter <= threadsBefore, qPrintable(QString("%1 threads, %2 before").arg(threadsAfter).arg(threadsBefore)));
         for (int n = 150; n < 350; ++n) {
             const QString rel = padtree::wavePrmRelativePath(n);
             QCOMPARE(kf::rd16(kf::readFile(pad.prmPath + "/" + rel), 0), quint16(n));

@@ -129,8 +129,8 @@ private slots:
         QCOMPARE(f.prompter.itemLists.size(), 1);
         const QStringList offered = f.prompter.itemLists.first();
         QCOMPARE(offered.size(), 2);
-        QVERIFY2(offered.at(0).endsWith(": 0 kits differ from now"), qPrintable(offered.at(0)));
-        QVERIFY2(offered.at(1).endsWith(": 1 kits differ from now"), qPrintable(offered.at(1)));
+        QVERIFY2(offered.at(0).endsWith(": kits differing from now: 0"), qPrintable(offered.at(0)));
+        QVERIFY2(offered.at(1).endsWith(": kits differing from now: 1"), qPrintable(offered.at(1)));
         QCOMPARE(w->form()->kitNumber->text(), QString("1"));
         QCOMPARE(w->form()->labPad01a->text(), cleared);
         QCOMPARE(w->history().stack().count(), 1);

@@ -3,6 +3,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "dropfixture.h"
+#include "hangingdisk.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
 
@@ -227,6 +228,38 @@ private slots:
         f->dropOnPad(7, 0, rec("Hat", c));
         QCOMPARE(f->prompter.texts(), QStringList({" does not exist.\r\nPlease check path:"}));
         QCOMPARE(pad(1, 7).soundName0, QString());
+    }
+
+    // A sound of the pad's own list whose file does not answer is not waited
+    // on: the window paints meanwhile and the drop is refused after the
+    // limit; once the file answers, the layer takes its size.
+    void padSoundThatDoesNotAnswerIsNotWaitedOn()
+    {
+        MainWindow1 *w = f->w;
+        f->deviceMode();
+        QDir().mkpath(f->work.filePath("pad/ZT350/WAV_DATA/001"));
+        const QString wave = f->sound("pad/ZT350/WAV_DATA/001/002.wav", QByteArray(4400, 'w'));
+        editRecords(w->library(), [&wave](QVector<MainWindow1Records::SOUND_INDEX> &r) {
+            MainWindow1Records::SOUND_INDEX s;
+            s.file = wave;
+            s.wave_No = 2;
+            r.append(s);
+        });
+        w->soundLists().dragFromPadList();
+        HangingOpens hanging("/001/002.wav");
+        const LoopTurns loop;
+        f->dropOnPad(6, 0, rec("Wave", wave) + "#");
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(f->prompter.texts(), QStringList({"Wave does not exist.\r\nPlease check path:" + wave}));
+        QCOMPARE(pad(1, 6).soundFile0, QString());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+
+        f->dropOnPad(6, 0, rec("Wave", wave) + "#");
+        QCOMPARE(pad(1, 6).soundFile0 + QString::number(pad(1, 6).aWaveNo) + '/' + QString::number(pad(1, 6).aWaveLength),
+                 wave + "2/4400");
     }
 };
 

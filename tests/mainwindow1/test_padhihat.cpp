@@ -3,6 +3,7 @@
 // clearing, the hi-hat sound list) driven through the window.
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "windowfixture.h"
+#include "hangingdisk.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 
@@ -309,6 +310,33 @@ private slots:
         view->setColumnHidden(1, false);
         view->setCurrentIndex(group->index());
         QVERIFY(view->isColumnHidden(1));
+    }
+
+    // A sound whose file does not answer is not waited on: the window paints
+    // meanwhile and the row is refused after the limit.
+    void soundThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        const QString wav = f->work.filePath("ZT350/WAV_DATA/001/004.wav");
+        QVERIFY(QDir().mkpath(QFileInfo(wav).path()));
+        QFile file(wav);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(400, 'w')) == 400);
+        file.close();
+        const SoundListModel *mirror = f->w->library().hhSoundItemModel();
+        QStandardItem *group = mirror->itemFromIndex(mirror->rootIndex());
+        group->appendRow({new QStandardItem("Slow"), new QStandardItem(" " + wav + " ")});
+        f->openKitPage(1);
+        HangingOpens hanging("/001/004.wav");
+        const LoopTurns loop;
+        ui->soundListTreeView->setCurrentIndex(group->child(0)->index());
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(f->prompter.texts(), QStringList{"Slow does not exist.\r\nPlease check path:" + wav});
+        QVERIFY(!ui->playBtn2->isEnabled());
+        QVERIFY(f->w->preview().playFileNameNew2().isEmpty());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 };
 

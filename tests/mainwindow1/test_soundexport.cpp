@@ -10,6 +10,7 @@
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
 #include "support/crashdisk.h"
+#include "support/hangingdisk.h"
 #include "support/passdisk.h"
 #include "platform/tempnames.h"
 #include "widgets/customdialog.h"
@@ -308,6 +309,28 @@ private slots:
         QVERIFY(e.f.prompter.texts().isEmpty());
         QCOMPARE(e.file("cut.wav").size(), 44 + 4799 * 4);
         QCOMPARE(kf::rd32(e.file("cut.wav"), 40), 4799u * 4);
+    }
+
+    // A pad sound whose file does not answer is not waited on: the window
+    // paints meanwhile, the sound is refused after the limit, the others go.
+    void padSoundThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Export e;
+        const QString slow = writeBytes(e.f.path("ZT350/WAV_DATA/001/006.wav"), pcmWav(2, 48000, 480));
+        e.add("slow", slow, 1);
+        e.add("fine", writeBytes(e.f.path("src/fine.wav"), pcmWav(2, 48000, 480)), 2);
+        e.select({0, 1});
+        HangingOpens hanging("/001/006.wav");
+        const LoopTurns loop;
+        e.run(e.out);
+        QVERIFY(loop.elapsed() < 3 * 2000 + 10000); // the limit, and ffmpeg for the other
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(e.f.prompter.texts().first(), QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\n") + slow);
+        QVERIFY(!QFileInfo::exists(e.out + "/slow.wav"));
+        QCOMPARE(e.file("fine.wav").size(), 44 + 480 * 4);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     // A file exported over keeps its permissions.

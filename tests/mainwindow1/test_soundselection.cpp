@@ -2,6 +2,7 @@
 // checks, the information line, action enabling and drag payloads.
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "soundlib_fixture.h"
+#include "hangingdisk.h"
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "library/records_fixture.h"
@@ -256,6 +257,27 @@ private slots:
         // The pad load reads no pipe.
         percussionpadfile model;
         QVERIFY(!readPadGlobal(kitPipe, model).ok);
+    }
+
+    // A pad sound whose file does not answer is not waited on: the window
+    // paints meanwhile and the row is refused after the limit.
+    void padSoundThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString wave = writeBytes(f.path("ZT350/WAV_DATA/001/005.wav"), pcmWav(2, 48000, 480));
+        f.importToList({wave});
+        QCOMPARE(f.totalRows().size(), 1);
+        HangingOpens hanging("/001/005.wav");
+        const LoopTurns loop;
+        f.selectTotalRow(0);
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(f.prompter.texts(), QStringList{"Please check path:005 does not exist.\r\n" + wave});
+        QVERIFY(!w->form()->playBtn2->isEnabled());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     // A row whose source check fails leaves no name in the player bar and

@@ -9,6 +9,9 @@
 
 #include "platform/sysio.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+
 #include <condition_variable>
 #include <mutex>
 
@@ -74,6 +77,26 @@ private:
     bool m_released = false;
     int m_inside = 0;
     int m_hung = 0;
+};
+
+// Turns of the event loop while it lives (one each 50 ms the window would
+// paint), and the time since it was made.
+class LoopTurns
+{
+public:
+    LoopTurns()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { ++m_turns; });
+        m_timer.start(50);
+        m_clock.start();
+    }
+    int turns() const { return m_turns; }
+    qint64 elapsed() const { return m_clock.elapsed(); }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    int m_turns = 0;
 };
 
 #endif

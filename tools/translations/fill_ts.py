@@ -309,7 +309,7 @@ ZH.update({
     '%1: %2 (sound %3)': '%1：%2（音色 %3）',
     'These sounds of the backup are no longer on the sampler pad; their slots are left empty:':
         '备份中的这些音色已不在采样打击垫上，其位置留空：',
-    '%1: %2 kits differ from now': '%1：%2 个套鼓与现在不同',
+    '%1: kits differing from now: %2': '%1：与现在不同的套鼓：%2',
     '%1: cannot be read': '%1：无法读取',
     'There is no backup of this sampler pad in %1 yet.': '%1 中还没有这台采样打击垫的备份。',
     'Restore the pad from a backup': '从备份恢复打击垫',

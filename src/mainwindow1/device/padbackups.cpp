@@ -128,7 +128,7 @@ void PadSyncController::restoreFromBackup()
         padbackup::Contents contents;
         QString why;
         const bool ok = readBackupKits(b.folder, &kits, &contents, &why);
-        items << (ok ? WindowTexts::tr("%1: %2 kits differ from now").arg(whenText(b.when)).arg(kitsDiffering(kits.kits, m_doc))
+        items << (ok ? WindowTexts::tr("%1: kits differing from now: %2").arg(whenText(b.when)).arg(kitsDiffering(kits.kits, m_doc))
                      : WindowTexts::tr("%1: cannot be read").arg(whenText(b.when)));
     }
     if (items.isEmpty()) {

@@ -51,7 +51,10 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
         const QString name = index.sibling(index.row(), 0).data().toString().trimmed();
         const QString source = index.sibling(index.row(), 1).data().toString().trimmed();
         const QString path = percussionpadfile::soundSourceFile(source);
-        if (name.isEmpty() || source.isEmpty() || !ztplatform::isRegularFile(path)) {
+        // A file on a pad that stopped answering is not there.
+        const std::optional<qint64> size =
+                name.isEmpty() || source.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(path);
+        if (!size || *size < 0) {
             m_preview.disablePreview();
             UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"),
                                             name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")

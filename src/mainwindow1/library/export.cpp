@@ -191,8 +191,10 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
         return true;
     }
     const QString wrong = WindowTexts::tr("Wrong data in file：") + crlf;
-    if (QFileInfo::exists(path) && !ztplatform::isRegularFile(path)) {
-        // a pipe would hold ffmpeg for ever
+    // A pipe would hold ffmpeg for ever, and so would a file on a pad that
+    // stopped answering.
+    const std::optional<qint64> size = PreviewController::soundFileSize(path);
+    if (!size || *size < 0) {
         prompter->information(run.parent, WindowTexts::tr("Error"), wrong + path, QMessageBox::Ok);
         return true;
     }

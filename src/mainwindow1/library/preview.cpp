@@ -72,6 +72,16 @@ PadWaveLook lookAtPadWave(const QString &source)
 
 } // namespace
 
+std::optional<qint64> PreviewController::soundFileSize(const QString &path)
+{
+    const std::optional<qint64> size = ztplatform::regularFileSizeWithin(path, kSoundLookLimitMs, []() {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    if (!size)
+        qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
+    return size;
+}
+
 void PreviewController::setUpTexts(const QString &fontFamily)
 {
     QFont f = m_view.songLabel2->font();

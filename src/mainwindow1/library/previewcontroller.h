@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QSlider;
@@ -48,6 +49,11 @@ public:
     PreviewController &operator=(const PreviewController &) = delete;
 
     const PreviewView &view() const { return m_view; }
+
+    // The size of the regular file at `path` (a pipe, device or folder is no
+    // sound), -1 when there is none; nothing when its drive did not answer in
+    // time. The window paints, its input held, while it is looked at.
+    static std::optional<qint64> soundFileSize(const QString &path);
 
     // ---- the areas of the library made after it: the conversion and the
     // files a save changed, the sound lists and their file

@@ -215,7 +215,10 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
         if (!previewable)
             m_preview.disablePreview();
     });
-    if (name.isEmpty() || path.isEmpty() || !ztplatform::isRegularFile(checkPath)) {
+    // A file on a pad that stopped answering is not there.
+    const std::optional<qint64> size =
+            name.isEmpty() || path.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(checkPath);
+    if (!size || *size < 0) {
         m_preview.disablePreview(); // before the box: nothing plays while it shows
         m_view.waveInfoShow->clear();
         UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),

@@ -7,6 +7,7 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
@@ -22,7 +23,6 @@
 
 #include <QDir>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QStackedWidget>
 #include <QStandardItemModel>
@@ -37,6 +37,7 @@ QString limitText()
 {
     return WindowTexts::tr("The number of sound can not exceed 9999.");
 }
+
 } // namespace
 
 bool ShellController::filterEvent(QObject *watched, QEvent *event)
@@ -106,21 +107,25 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     if (payload.isEmpty())
         return true;
     dragpayload::Record sound;
-    if (m_pad.isUDiskFlag())
+    const bool offline = m_pad.isUDiskFlag();
+    if (offline)
         sound = dragpayload::parseRecord(payload);
     else if (payload.contains(QLatin1Char('#')))
         sound = dragpayload::decode(payload).constLast(); // the last record closed by "#"
 
     UiPrompter *prompter = UiPrompter::instance();
-    // A pipe, device or folder is no sound: ffmpeg would wait on it for ever.
+    // A file on a pad that stopped answering is not there.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
-    if (!ztplatform::isRegularFile(checked)) {
+    const std::optional<qint64> size = PreviewController::soundFileSize(checked);
+    if (!size || *size < 0) {
         prompter->warning(m_boxParent, WindowTexts::tr("Error"),
                           sound.name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
                                   + WindowTexts::tr("Please check path:") + checked,
                           QMessageBox::Ok);
         return false;
     }
+    if (m_mainPadPage.currentKitNum() != shown || shown >= m_doc.kitAttrList().size() || m_pad.isUDiskFlag() != offline)
+        return true; // the pad went or came meanwhile: the drop is for a setup no longer shown
     const QString path = QDir::toNativeSeparators(sound.path);
     const int kit = m_mainPadPage.currentKitNum();
 
@@ -169,7 +174,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
             for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(m_library.waveLoadKitAttrList())) {
                 if (s.file == path) {
                     const int k = m_mainPadPage.kitFieldNumber() - 1;
-                    m_padSync.changeOnlineKitPath(path, path, s.wave_No, quint32(QFileInfo(path).size()), k);
+                    m_padSync.changeOnlineKitPath(path, path, s.wave_No, quint32(*size), k);
                     break;
                 }
             }
