@@ -54,7 +54,8 @@ std::unique_ptr<MainWindow1> editor(int n, int group = 0)
     w->show();
     for (int i = 0; i < n; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), soundPath(i), quint16(i + 1), true);
-    w->library().soundRowOf(QString()); // the path index is built once, as after a load
+    w->library().soundRowOf(QString()); // the path and name indexes are built once, as after a load
+    w->library().soundNameIndex();
     QVector<SoundLibrary::GroupSound> sounds;
     for (int i = 0; i < group; ++i)
         sounds.append({QStringLiteral("G%1").arg(i), soundPath(i)});

@@ -440,6 +440,15 @@ private:
     }
     bool put(const Step &s);
     bool writeCreated(const Step &s, const std::function<bool(const Step &, int)> &create);
+    // The steps of finish(), in its order.
+    bool makeFolders();
+    bool writeCreates(const std::function<bool(const Step &, int)> &create);
+    bool hideLeaving();
+    bool moveIn();
+    bool patchOne(int i);
+    bool writeBytes();
+    bool removeHidden();
+    void noteFinished();
     // Each folder touched since the last call forced to the disk once.
     bool syncTouched()
     {
@@ -609,10 +618,9 @@ bool Walk::writeCreated(const Step &s, const std::function<bool(const Step &, in
     return ok || refuse(s.hidden);
 }
 
-bool Walk::finish(const std::function<bool(const Step &, int)> &create)
+bool Walk::makeFolders()
 {
     const QVector<Step> &steps = m_record.steps;
-    // The folders, then the new files under their hidden names.
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         if (s.kind == Kind::MakeFolder && m_at.at(i) != At::New) {
@@ -623,8 +631,12 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             m_out.changed = true;
         }
     }
-    if (!syncTouched())
-        return false;
+    return true;
+}
+
+bool Walk::writeCreates(const std::function<bool(const Step &, int)> &create)
+{
+    const QVector<Step> &steps = m_record.steps;
     for (int i = 0; i < steps.size(); ++i) {
         if (steps.at(i).kind == Kind::Create && m_at.at(i) == At::Nowhere) {
             if (!writeCreated(steps.at(i), create))
@@ -632,9 +644,12 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             m_at[i] = At::Hidden;
         }
     }
-    if (!syncTouched())
-        return false;
-    // Every file leaving a name first, so no file takes a name another still holds.
+    return true;
+}
+
+bool Walk::hideLeaving()
+{
+    const QVector<Step> &steps = m_record.steps;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         if ((s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) == At::Old) {
@@ -643,10 +658,12 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             m_at[i] = At::Hidden;
         }
     }
-    // A removal needs no order on the disk: whatever part reached it, the
-    // next load finishes it.
-    if (!m_removesOnly && !syncTouched())
-        return false;
+    return true;
+}
+
+bool Walk::moveIn()
+{
+    const QVector<Step> &steps = m_record.steps;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         if ((s.kind == Kind::Move || s.kind == Kind::Create) && m_at.at(i) == At::Hidden) {
@@ -655,9 +672,37 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             m_at[i] = At::New;
         }
     }
-    if (!m_removesOnly && !syncTouched())
+    return true;
+}
+
+bool Walk::patchOne(int i)
+{
+    const Step &s = m_record.steps.at(i);
+    if (m_at.at(i) == At::Nowhere) {
+        m_out.missing << (s.area == Area::Kit
+                                  ? DeviceText::tr("Kit %1 was not written: its file is missing or short.").arg(s.number)
+                                  : DeviceText::tr("The kit chains were not written: global.ini is missing "
+                                                   "or short."));
+        return true;
+    }
+    if (!writeAt(s.area, s.folder, s.from, s.offset, s.after))
         return false;
-    // Bytes in place: a Move's patch, then the records and blocks, then whole files.
+    const bool torn = m_at.at(i) == At::Torn;
+    if (s.area == Area::Kit) {
+        m_out.kitsWritten << s.number;
+        if (torn)
+            m_out.kitsRepaired << s.number;
+    } else {
+        m_out.chainsWritten = true;
+        m_out.chainsRepaired |= torn;
+    }
+    m_at[i] = At::New;
+    return true;
+}
+
+bool Walk::writeBytes()
+{
+    const QVector<Step> &steps = m_record.steps;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         if (s.kind == Kind::Move && !s.after.isEmpty() && !m_patchedNow.at(i)) {
@@ -665,28 +710,8 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
                 return false;
             m_patchedNow[i] = true;
         }
-        if (s.kind == Kind::Patch && m_at.at(i) != At::New) {
-            if (m_at.at(i) == At::Nowhere) {
-                m_out.missing << (s.area == Area::Kit
-                                          ? DeviceText::tr("Kit %1 was not written: its file is missing or short.")
-                                                    .arg(s.number)
-                                          : DeviceText::tr("The kit chains were not written: global.ini is missing "
-                                                           "or short."));
-                continue;
-            }
-            if (!writeAt(s.area, s.folder, s.from, s.offset, s.after))
-                return false;
-            const bool torn = m_at.at(i) == At::Torn;
-            if (s.area == Area::Kit) {
-                m_out.kitsWritten << s.number;
-                if (torn)
-                    m_out.kitsRepaired << s.number;
-            } else {
-                m_out.chainsWritten = true;
-                m_out.chainsRepaired |= torn;
-            }
-            m_at[i] = At::New;
-        }
+        if (s.kind == Kind::Patch && m_at.at(i) != At::New && !patchOne(i))
+            return false;
     }
     for (int i = 0; i < steps.size(); ++i) {
         if (steps.at(i).kind == Kind::Put && m_at.at(i) != At::New) {
@@ -697,7 +722,12 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             m_at[i] = At::New;
         }
     }
-    // Files leaving the pad go last.
+    return true;
+}
+
+bool Walk::removeHidden()
+{
+    const QVector<Step> &steps = m_record.steps;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         if (s.kind == Kind::Remove && m_at.at(i) == At::Hidden) {
@@ -706,8 +736,12 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
             m_at[i] = At::Nowhere;
         }
     }
-    if (!syncTouched())
-        return false;
+    return true;
+}
+
+void Walk::noteFinished()
+{
+    const QVector<Step> &steps = m_record.steps;
     for (const Step &s : steps)
         noteSound(s, true);
     for (int i = 0; i < steps.size(); ++i) {
@@ -719,6 +753,33 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
         }
     }
     m_out.finished = true;
+}
+
+bool Walk::finish(const std::function<bool(const Step &, int)> &create)
+{
+    // The folders, then the new files under their hidden names.
+    if (!makeFolders() || !syncTouched())
+        return false;
+    if (!writeCreates(create) || !syncTouched())
+        return false;
+    // Every file leaving a name first, so no file takes a name another still holds.
+    if (!hideLeaving())
+        return false;
+    // A removal needs no order on the disk: whatever part reached it, the
+    // next load finishes it.
+    if (!m_removesOnly && !syncTouched())
+        return false;
+    if (!moveIn())
+        return false;
+    if (!m_removesOnly && !syncTouched())
+        return false;
+    // Bytes in place: a Move's patch, then the records and blocks, then whole files.
+    if (!writeBytes())
+        return false;
+    // Files leaving the pad go last.
+    if (!removeHidden() || !syncTouched())
+        return false;
+    noteFinished();
     return true;
 }
 

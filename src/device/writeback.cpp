@@ -662,42 +662,49 @@ struct WriteBackRun {
             notSaved.alter = how;
     }
 
-    // The chains, the kits and alter.ini as one transaction of the pad's
-    // journal, each file checked first. False when the pad has no room for
-    // the record: then each file is written on its own.
-    bool journaled()
-    {
-        if (!going())
-            return false;
-        namespace pj = padjournal;
-        pj::Record record;
-        record.purpose = pj::Purpose::WriteBack;
-        QVector<Records::KIT_CHAIN> noChains;
-        const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
-        const bool chainsChanged = !kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains);
-        QString chainPath, chainEntry;
-        PadWrite chainHow = PadWrite::Written;
-        if (chainsChanged) {
-            chainHow = checkChainFile(job.padRoot, job.globalFile, job.chainBlock, &chainPath, &chainEntry);
-            if (chainHow == PadWrite::Written) {
-                pj::Step s;
-                s.area = pj::Area::Sys;
-                s.from = chainEntry;
-                s.offset = KIT_CHAIN_BLOCK_OFFSET;
-                s.before = job.chainBlock;
-                s.after = kitChainBlock(chains);
-                record.steps << s;
-            }
-        }
+    // What one journaled write-back plans before it runs.
+    struct JournalPlan {
         struct Planned {
             int slot;
             QString file;
             QByteArray after;
         };
+        padjournal::Record record;
+        bool chainsChanged = false;
+        QString chainPath;
+        PadWrite chainHow = PadWrite::Written;
+        QVector<KitToWrite> toWrite;
         QVector<Planned> planned;
         QVector<QPair<int, PadWrite>> refusedKits;
-        const QVector<KitToWrite> toWrite = kitsToWrite(job, kitFlags);
-        for (const KitToWrite &w : toWrite) {
+        padjournal::Step alterStep;
+    };
+
+    void planChains(JournalPlan &p)
+    {
+        namespace pj = padjournal;
+        QVector<Records::KIT_CHAIN> noChains;
+        const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
+        p.chainsChanged = !kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains);
+        QString chainEntry;
+        if (!p.chainsChanged)
+            return;
+        p.chainHow = checkChainFile(job.padRoot, job.globalFile, job.chainBlock, &p.chainPath, &chainEntry);
+        if (p.chainHow != PadWrite::Written)
+            return;
+        pj::Step s;
+        s.area = pj::Area::Sys;
+        s.from = chainEntry;
+        s.offset = KIT_CHAIN_BLOCK_OFFSET;
+        s.before = job.chainBlock;
+        s.after = kitChainBlock(chains);
+        p.record.steps << s;
+    }
+
+    void planKits(JournalPlan &p)
+    {
+        namespace pj = padjournal;
+        p.toWrite = kitsToWrite(job, kitFlags);
+        for (const KitToWrite &w : p.toWrite) {
             (*job.kits)[w.slot] = w.kit;
             const QString file = job.kitFiles.value(w.slot).isEmpty() ? kitFileName(job.kitPath, w.slot + 1)
                                                                       : job.kitFiles.at(w.slot);
@@ -705,7 +712,7 @@ struct WriteBackRun {
             QByteArray after(KIT_RECORD_SIZE, '\0');
             if (how != PadWrite::Written || !Records::updateKit(after.data(), *job.kits, w.slot + 1)
                 || QFileInfo(file).absolutePath() != QFileInfo(job.kitPath + QStringLiteral("/x")).absolutePath()) {
-                refusedKits << qMakePair(w.slot, how == PadWrite::Written ? PadWrite::NotWritten : how);
+                p.refusedKits << qMakePair(w.slot, how == PadWrite::Written ? PadWrite::NotWritten : how);
                 continue;
             }
             pj::Step s;
@@ -714,66 +721,66 @@ struct WriteBackRun {
             s.from = QFileInfo(file).fileName();
             s.before = job.kitRecords.value(w.slot);
             s.after = after;
-            record.steps << s;
-            planned << Planned{w.slot, file, after};
+            p.record.steps << s;
+            p.planned << JournalPlan::Planned{w.slot, file, after};
         }
+    }
+
+    // False when alter.ini's folder cannot be opened or named.
+    bool planAlter(JournalPlan &p, padjournal::Pad &pad)
+    {
+        namespace pj = padjournal;
         // The flags as they stand once the planned kits are written.
         QVector<quint8> flags = kitFlags;
-        for (const KitToWrite &w : toWrite)
+        for (const KitToWrite &w : p.toWrite)
             flags[w.slot] = 0;
-        for (const Planned &k : planned)
+        for (const JournalPlan::Planned &k : p.planned)
             flags[k.slot] = 1;
-        const bool kitsWritten = kitChangedFlag != 0 || !planned.isEmpty();
-        PadTreePaths tree;
-        tree.kitPath = job.kitPath;
-        tree.sysPath = job.sysPath;
-        pj::Pad pad(job.padRoot, tree);
+        const bool kitsWritten = kitChangedFlag != 0 || !p.planned.isEmpty();
         const ztplatform::OpenFolder sys = pad.base(pj::Area::Sys);
-        pj::Step alterStep;
+        pj::Step &alterStep = p.alterStep;
         alterStep.kind = pj::Kind::Put;
         alterStep.area = pj::Area::Sys;
         const QString found = pairfiles::findEntry(sys, QStringLiteral("alter.ini"));
         alterStep.from = found.isEmpty() ? QStringLiteral("alter.ini") : found;
         alterStep.hidden = pairfiles::freeHiddenName(sys, alterStep.from);
-        alterStep.after = alterFileBytes(kitsWritten, job.wavesChanged, chainsChanged || globalFlag != 0, flags);
+        alterStep.after = alterFileBytes(kitsWritten, job.wavesChanged, p.chainsChanged || globalFlag != 0, flags);
         if (!sys.isOpen() || alterStep.hidden.isEmpty())
             return false;
-        record.steps << alterStep;
+        p.record.steps << alterStep;
+        return true;
+    }
 
-        const pj::Outcome o = pj::run(pad, record);
-        if (!o.found && (o.error == ENOSPC || o.error == EDQUOT || o.error == EFBIG))
-            return false; // nothing was written
-        if (!o.finished) {
-            failed(PadWrite::NotWritten, job.sysPath + QLatin1Char('/') + padjournal::RECORD_NAME);
-            stayed = o.refused;
-            if (going() && !o.refused)
-                notSaved.alter = PadWrite::NotWritten;
-        }
-        // From here on the journal's run is what happened.
-        if (chainsChanged) {
-            globalFlag = 1;
-            const bool saved = chainHow == PadWrite::Written && (o.finished || o.chainsWritten);
-            result.chainsWritten = stopped.chainsSaved = saved;
-            if (!saved && chainHow != PadWrite::Written) {
-                failed(chainHow, chainPath);
-                if (going()) {
-                    notSaved.chains = chainHow;
-                    if (chainHow == PadWrite::NotWritten)
-                        chainsFailure =
-                                DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + chainPath};
-                } else {
-                    stopped.chainsLeft = true;
-                }
-            } else if (!saved && going()) {
-                notSaved.chains = PadWrite::NotWritten;
-                chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + chainPath};
-            } else if (!saved) {
+    void settleChains(const JournalPlan &p, const padjournal::Outcome &o)
+    {
+        if (!p.chainsChanged)
+            return;
+        globalFlag = 1;
+        const bool saved = p.chainHow == PadWrite::Written && (o.finished || o.chainsWritten);
+        result.chainsWritten = stopped.chainsSaved = saved;
+        if (!saved && p.chainHow != PadWrite::Written) {
+            failed(p.chainHow, p.chainPath);
+            if (going()) {
+                notSaved.chains = p.chainHow;
+                if (p.chainHow == PadWrite::NotWritten)
+                    chainsFailure =
+                            DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + p.chainPath};
+            } else {
                 stopped.chainsLeft = true;
             }
+        } else if (!saved && going()) {
+            notSaved.chains = PadWrite::NotWritten;
+            chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + p.chainPath};
+        } else if (!saved) {
+            stopped.chainsLeft = true;
         }
-        for (const KitToWrite &w : toWrite)
+    }
+
+    void settleKits(const JournalPlan &p, const padjournal::Outcome &o)
+    {
+        for (const KitToWrite &w : p.toWrite)
             kitFlags[w.slot] = 0;
-        for (const Planned &k : planned) {
+        for (const JournalPlan::Planned &k : p.planned) {
             const bool saved = o.finished || o.kitsWritten.contains(k.slot + 1);
             if (!saved) {
                 result.kitsNotSaved << k.slot + 1;
@@ -790,7 +797,7 @@ struct WriteBackRun {
             if (job.padGuard)
                 job.padGuard->kitWritten(k.slot, k.after);
         }
-        for (const auto &r : refusedKits) {
+        for (const auto &r : p.refusedKits) {
             const QString file = job.kitFiles.value(r.first).isEmpty() ? kitFileName(job.kitPath, r.first + 1)
                                                                        : job.kitFiles.at(r.first);
             result.kitsNotSaved << r.first + 1;
@@ -803,14 +810,52 @@ struct WriteBackRun {
                 stopped.kitsLeft << r.first + 1;
         }
         std::sort(result.kitsNotSaved.begin(), result.kitsNotSaved.end());
+    }
+
+    void settleAlter(const JournalPlan &p, const padjournal::Outcome &o, padjournal::Pad &pad)
+    {
         result.alterWritten = o.finished && o.alterWritten;
         if (o.finished && !o.putFailed.isEmpty()) {
             notSaved.alter = PadWrite::NotWritten;
-            notSaved.alterFile = job.sysPath + QLatin1Char('/') + alterStep.from;
-            const ztplatform::OpenFolder now = pad.base(pj::Area::Sys);
-            const unsigned type = now.isOpen() ? ztplatform::entryType(now.fd(), alterStep.from) : 0;
+            notSaved.alterFile = job.sysPath + QLatin1Char('/') + p.alterStep.from;
+            const ztplatform::OpenFolder now = pad.base(padjournal::Area::Sys);
+            const unsigned type = now.isOpen() ? ztplatform::entryType(now.fd(), p.alterStep.from) : 0;
             notSaved.alterWhy = type != 0 && type != S_IFREG ? padreason::why(type, 0) : o.putWhy;
         }
+    }
+
+    // The chains, the kits and alter.ini as one transaction of the pad's
+    // journal, each file checked first. False when the pad has no room for
+    // the record: then each file is written on its own.
+    bool journaled()
+    {
+        if (!going())
+            return false;
+        namespace pj = padjournal;
+        JournalPlan p;
+        p.record.purpose = pj::Purpose::WriteBack;
+        planChains(p);
+        planKits(p);
+        PadTreePaths tree;
+        tree.kitPath = job.kitPath;
+        tree.sysPath = job.sysPath;
+        pj::Pad pad(job.padRoot, tree);
+        if (!planAlter(p, pad))
+            return false;
+
+        const pj::Outcome o = pj::run(pad, p.record);
+        if (!o.found && (o.error == ENOSPC || o.error == EDQUOT || o.error == EFBIG))
+            return false; // nothing was written
+        if (!o.finished) {
+            failed(PadWrite::NotWritten, job.sysPath + QLatin1Char('/') + padjournal::RECORD_NAME);
+            stayed = o.refused;
+            if (going() && !o.refused)
+                notSaved.alter = PadWrite::NotWritten;
+        }
+        // From here on the journal's run is what happened.
+        settleChains(p, o);
+        settleKits(p, o);
+        settleAlter(p, o, pad);
         return true;
     }
 

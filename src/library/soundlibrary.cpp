@@ -242,6 +242,11 @@ namerules::NamesInUse SoundLibrary::soundNamesInUse(bool withList) const
     return names;
 }
 
+const namerules::NamesInUse &SoundLibrary::soundNameIndex() const
+{
+    return m_nameIndex.names(m_waveLoadKitAttrList, m_soundGroupList);
+}
+
 setupfiles::SoundBytes SoundLibrary::soundBytes() const
 {
     auto entries = std::make_shared<soundsource::StoredEntries>(m_loadedKitFiles,

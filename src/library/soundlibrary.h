@@ -3,6 +3,7 @@
 #include "library/groupentries.h"
 #include "library/groupnames.h"
 #include "library/soundlistmodel.h"
+#include "library/soundnameindex.h"
 #include "library/soundpathindex.h"
 #include "library/soundsource.h"
 #include "model/editstep.h"
@@ -119,6 +120,9 @@ public:
     // The names of the working list's sounds (unless !withList) and of the
     // groups' sounds, each with its source: what a new sound's name must not repeat.
     namerules::NamesInUse soundNamesInUse(bool withList = true) const;
+    // The same with the working list, kept between calls: valid until the
+    // list or the groups change.
+    const namerules::NamesInUse &soundNameIndex() const;
     // Compares the bytes of sounds, stored sounds read in their loaded kit files.
     setupfiles::SoundBytes soundBytes() const;
 
@@ -465,6 +469,7 @@ private:
     SoundListModel *m_clicks;
     SoundListModel *m_kitOrder;
     mutable SoundPathIndex m_totalPathIndex{2}; // rows of the total list by source path
+    mutable SoundNameIndex m_nameIndex;
     QVector<soundfilexml::strSoundGroup> m_soundGroupList;
     // The groups' file as opened at the start.
     QString m_soundListFileName;

@@ -11,12 +11,12 @@ IncomingNames::~IncomingNames() = default;
 
 QString IncomingNames::take(const QString &given, const QString &source)
 {
-    if (!m_bytes) {
-        m_names = m_library.soundNamesInUse();
-        m_bytes = std::make_unique<setupfiles::SoundBytes>(m_library.soundBytes());
-    }
+    if (!m_names)
+        m_names = std::make_unique<namerules::NamesInUse>(&m_library.soundNameIndex());
     bool unique = false;
-    const QString name = namerules::soundName(given, source, m_names, &unique, [&](const QString &holder) {
+    const QString name = namerules::soundName(given, source, *m_names, &unique, [&](const QString &holder) {
+        if (!m_bytes)
+            m_bytes = std::make_unique<setupfiles::SoundBytes>(m_library.soundBytes());
         return m_bytes->same(holder, source);
     });
     if (name != given)

@@ -27,7 +27,8 @@ bool isSoundFile(const QString &path);
 class IncomingNames
 {
 public:
-    // The library's names are read at the first name.
+    // The library's names are read at the first name, its sounds' bytes at
+    // the first name another sound holds.
     explicit IncomingNames(const SoundLibrary &library) : m_library(library) {}
     ~IncomingNames();
 
@@ -39,7 +40,7 @@ public:
 
 private:
     const SoundLibrary &m_library;
-    namerules::NamesInUse m_names;
+    std::unique_ptr<namerules::NamesInUse> m_names; // the library's, and those taken here
     std::unique_ptr<setupfiles::SoundBytes> m_bytes;
     QVector<namerules::NameChange> m_changes;
 };

@@ -50,9 +50,9 @@ SoundListsView soundListsView(Ui::MainWindow1 *ui)
     return v;
 }
 
-KitPagesView kitPagesView(Ui::MainWindow1 *ui)
+// The kit pages by area, in the form's order.
+void kitPagesTop(KitPagesView &v, Ui::MainWindow1 *ui)
 {
-    KitPagesView v;
     v.btnKitMove = ui->btnKitMove;
     v.btnSoundKit = ui->btnSoundKit;
     v.btnKitChain = ui->btnKitChain;
@@ -70,6 +70,10 @@ KitPagesView kitPagesView(Ui::MainWindow1 *ui)
     v.bottomColorComboBox = ui->bottomColorComboBox;
     v.label_132 = ui->label_132;
     v.workColorComboBox = ui->workColorComboBox;
+}
+
+void kitPagesHiHat(KitPagesView &v, Ui::MainWindow1 *ui)
+{
     v.midStackedWidget = ui->midStackedWidget;
     v.midStackedWidgetPad3 = ui->midStackedWidgetPad3;
     v.pedalType = ui->pedalType;
@@ -96,6 +100,10 @@ KitPagesView kitPagesView(Ui::MainWindow1 *ui)
     v.labLayer4 = ui->labLayer4;
     v.label_147 = ui->label_147;
     v.hhLayer5SpinBox = ui->hhLayer5SpinBox;
+}
+
+void kitPagesPad(KitPagesView &v, Ui::MainWindow1 *ui)
+{
     v.padGroupBox = ui->padGroupBox;
     v.widget_11 = ui->widget_11;
     v.padNoComboBox = ui->padNoComboBox;
@@ -124,6 +132,10 @@ KitPagesView kitPagesView(Ui::MainWindow1 *ui)
     v.waveBPan = ui->waveBPan;
     v.waveBPitch = ui->waveBPitch;
     v.waveBDecay = ui->waveBDecay;
+}
+
+void kitPagesKit(KitPagesView &v, Ui::MainWindow1 *ui)
+{
     v.right_stackedWidget = ui->right_stackedWidget;
     v.rightHHSoundWidget = ui->rightHHSoundWidget;
     v.groupBox_5 = ui->groupBox_5;
@@ -172,6 +184,10 @@ KitPagesView kitPagesView(Ui::MainWindow1 *ui)
     v.effect4_ctrl2 = ui->effect4_ctrl2;
     v.lab_effect4_ctrl3 = ui->lab_effect4_ctrl3;
     v.effect4_ctrl3 = ui->effect4_ctrl3;
+}
+
+void kitPagesGlobal(KitPagesView &v, Ui::MainWindow1 *ui)
+{
     v.label_27 = ui->label_27;
     v.version = ui->version;
     v.labEditEffect = ui->labEditEffect;
@@ -226,6 +242,16 @@ KitPagesView kitPagesView(Ui::MainWindow1 *ui)
     v.clickWaveTreeView = ui->clickWaveTreeView;
     v.globalLineEdit = ui->globalLineEdit;
     v.btnGlobal = ui->btnGlobal;
+}
+
+KitPagesView kitPagesView(Ui::MainWindow1 *ui)
+{
+    KitPagesView v;
+    kitPagesTop(v, ui);
+    kitPagesHiHat(v, ui);
+    kitPagesPad(v, ui);
+    kitPagesKit(v, ui);
+    kitPagesGlobal(v, ui);
     return v;
 }
 

@@ -285,24 +285,69 @@ QString soundName(const QString &name, const std::function<bool(const QString &)
 
 void NamesInUse::add(const QString &name, const QString &source)
 {
+    if (m_adds[name][source]++ > 0)
+        return;
+    m_holders[name].append(source);
+    m_namesOf[source].append(name);
+}
+
+void NamesInUse::remove(const QString &name, const QString &source)
+{
+    const auto byName = m_adds.find(name);
+    if (byName == m_adds.end())
+        return;
+    const auto count = byName->find(source);
+    if (count == byName->end() || --*count > 0)
+        return;
+    byName->erase(count);
+    if (byName->isEmpty())
+        m_adds.erase(byName);
     QStringList &sources = m_holders[name];
-    if (!sources.contains(source)) {
-        sources.append(source);
-        m_namesOf[source].append(name);
+    sources.removeOne(source);
+    if (sources.isEmpty())
+        m_holders.remove(name);
+    QStringList &names = m_namesOf[source];
+    names.removeOne(name);
+    if (names.isEmpty())
+        m_namesOf.remove(source);
+    m_nextFree.clear(); // a number may be free again
+}
+
+QStringList NamesInUse::holders(const QString &name) const
+{
+    QStringList out = m_base ? m_base->holders(name) : QStringList();
+    for (const QString &source : m_holders.value(name)) {
+        if (!out.contains(source))
+            out.append(source);
     }
+    return out;
+}
+
+QString NamesInUse::heldNumbered(const QString &prefix, const QString &source) const
+{
+    QVector<const NamesInUse *> layers; // the deepest first, as the names were added
+    for (const NamesInUse *l = this; l; l = l->m_base)
+        layers.prepend(l);
+    for (const NamesInUse *layer : layers) {
+        for (const QString &held : layer->m_namesOf.value(source)) {
+            if (held.size() == prefix.size() + 6 && held.startsWith(prefix)
+                && held.at(prefix.size()) == QLatin1Char('~')) {
+                bool digits = false;
+                held.rightRef(5).toInt(&digits);
+                if (digits && !heldByOther(held, source))
+                    return held;
+            }
+        }
+    }
+    return QString();
 }
 
 QString NamesInUse::firstFree(const QString &prefix, const QString &source) const
 {
+    const QString held = heldNumbered(prefix, source);
+    if (!held.isEmpty())
+        return held;
     auto numbered = [&prefix](int n) { return prefix + QStringLiteral("~%1").arg(n, 5, 10, QLatin1Char('0')); };
-    for (const QString &held : m_namesOf.value(source)) {
-        if (held.size() == prefix.size() + 6 && held.startsWith(prefix) && held.at(prefix.size()) == QLatin1Char('~')) {
-            bool digits = false;
-            held.rightRef(5).toInt(&digits);
-            if (digits && !heldByOther(held, source))
-                return held;
-        }
-    }
     int &n = m_nextFree[prefix];
     n = qMax(n, 1);
     while (n < 99999 && heldByOther(numbered(n), source))
@@ -310,10 +355,15 @@ QString NamesInUse::firstFree(const QString &prefix, const QString &source) cons
     return numbered(n);
 }
 
-bool NamesInUse::heldByOther(const QString &name, const QString &source) const
+bool NamesInUse::heldByOtherHere(const QString &name, const QString &source) const
 {
     const auto it = m_holders.constFind(name);
     return it != m_holders.constEnd() && (it->size() > 1 || it->constFirst() != source);
+}
+
+bool NamesInUse::heldByOther(const QString &name, const QString &source) const
+{
+    return heldByOtherHere(name, source) || (m_base && m_base->heldByOther(name, source));
 }
 
 QString uniqueSoundName(const QString &name, const QString &source, const NamesInUse &inUse, const SameSound &same)

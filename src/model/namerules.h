@@ -53,20 +53,30 @@ QString soundName(const QString &name, const std::function<bool(const QString &)
 class NamesInUse
 {
 public:
+    // Names added here join those of `base`, which must outlive this and
+    // stay unchanged meanwhile.
+    explicit NamesInUse(const NamesInUse *base = nullptr) : m_base(base) {}
     void add(const QString &name, const QString &source);
+    // Undoes one add() of the pair; the pair stays while other adds hold it.
+    void remove(const QString &name, const QString &source);
     // The sources of the sounds that hold `name`, each once.
-    QStringList holders(const QString &name) const { return m_holders.value(name); }
+    QStringList holders(const QString &name) const;
     // True when a sound other than the one at `source` holds `name`.
     bool heldByOther(const QString &name, const QString &source) const;
-    bool isEmpty() const { return m_holders.isEmpty(); }
+    bool isEmpty() const { return m_holders.isEmpty() && (!m_base || m_base->isEmpty()); }
     // The first prefix + "~nnnnn" (n from 1) that no sound other than the
     // one at `source` holds; the one that sound holds already, if any.
     // Numbers found taken are not tried again.
     QString firstFree(const QString &prefix, const QString &source) const;
 
 private:
+    bool heldByOtherHere(const QString &name, const QString &source) const;
+    QString heldNumbered(const QString &prefix, const QString &source) const;
+
+    const NamesInUse *m_base = nullptr;
     QHash<QString, QStringList> m_holders;
     QHash<QString, QStringList> m_namesOf;  // source -> the names it holds
+    QHash<QString, QHash<QString, int>> m_adds; // name -> source -> adds not removed
     mutable QHash<QString, int> m_nextFree; // prefix -> the first number not known to be taken
 };
 

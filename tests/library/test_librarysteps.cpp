@@ -47,6 +47,28 @@ QByteArray libraryBytes(const SoundLibrary &lib)
     return out;
 }
 
+// The names the library keeps between drops are those it would read afresh,
+// for every name `seen` ever held.
+bool namesKept(const SoundLibrary &lib, QSet<QString> &seen)
+{
+    for (const SoundLibrary::SOUND_INDEX &s : lib.waveLoadKitAttrList())
+        seen.insert(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+    for (const soundfilexml::strSoundGroup &g : lib.soundGroupList()) {
+        for (const soundfilexml::strSoundItem &item : g.soundList)
+            seen.insert(item.name.trimmed());
+    }
+    const namerules::NamesInUse fresh = lib.soundNamesInUse();
+    const namerules::NamesInUse &kept = lib.soundNameIndex();
+    for (const QString &name : seen) {
+        QStringList a = fresh.holders(name), b = kept.holders(name);
+        std::sort(a.begin(), a.end());
+        std::sort(b.begin(), b.end());
+        if (a != b)
+            return false;
+    }
+    return true;
+}
+
 struct Fixture
 {
     QTemporaryDir dir;
@@ -100,6 +122,8 @@ private slots:
         Fixture f;
         f.fill(40);
         const QByteArray initial = libraryBytes(f.lib);
+        QSet<QString> seen;
+        QVERIFY(namesKept(f.lib, seen));
         QRandomGenerator rng(5);
         for (int n = 0; n < 60; ++n) {
             const QByteArray before = libraryBytes(f.lib);
@@ -142,6 +166,7 @@ private slots:
             }
             }
             const QByteArray after = libraryBytes(f.lib);
+            QVERIFY2(namesKept(f.lib, seen), qPrintable(QString("edit %1 (%2): names").arg(n).arg(op)));
             if (after == before) {
                 QCOMPARE(f.done.size(), made);
                 continue;
@@ -150,14 +175,17 @@ private slots:
             QVERIFY(f.done.back()->refusals().isEmpty());
             f.undo();
             QVERIFY2(libraryBytes(f.lib) == before, qPrintable(QString("edit %1 (%2) undone").arg(n).arg(op)));
+            QVERIFY2(namesKept(f.lib, seen), qPrintable(QString("edit %1 (%2) undone: names").arg(n).arg(op)));
             f.redo();
             QVERIFY2(libraryBytes(f.lib) == after, qPrintable(QString("edit %1 (%2) redone").arg(n).arg(op)));
+            QVERIFY2(namesKept(f.lib, seen), qPrintable(QString("edit %1 (%2) redone: names").arg(n).arg(op)));
         }
         // All of them back, last first.
         QVERIFY(f.done.size() > 30);
         while (!f.done.empty()) {
             f.undo();
             f.done.pop_back();
+            QVERIFY(namesKept(f.lib, seen));
         }
         QCOMPARE(libraryBytes(f.lib), initial);
     }

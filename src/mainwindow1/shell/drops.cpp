@@ -38,6 +38,26 @@ QString limitText()
     return WindowTexts::tr("The number of sound can not exceed 9999.");
 }
 
+// The sound a drop on a pad carries: offline its one record, on the pad the
+// last record closed by "#".
+dragpayload::Record droppedSound(const QString &payload, bool offline)
+{
+    dragpayload::Record sound;
+    if (offline)
+        sound = dragpayload::parseRecord(payload);
+    else if (payload.contains(QLatin1Char('#')))
+        sound = dragpayload::decode(payload).constLast();
+    return sound;
+}
+
+void warnMissing(QWidget *parent, const QString &name, const QString &checked)
+{
+    UiPrompter::instance()->warning(parent, WindowTexts::tr("Error"),
+                                    name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
+                                            + WindowTexts::tr("Please check path:") + checked,
+                                    QMessageBox::Ok);
+}
+
 } // namespace
 
 bool ShellController::filterEvent(QObject *watched, QEvent *event)
@@ -106,22 +126,15 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     const QString payload = ours ? QString::fromUtf8(mime->data(dragpayload::MIME_FORMAT)) : QString();
     if (payload.isEmpty())
         return true;
-    dragpayload::Record sound;
     const bool offline = m_pad.isUDiskFlag();
-    if (offline)
-        sound = dragpayload::parseRecord(payload);
-    else if (payload.contains(QLatin1Char('#')))
-        sound = dragpayload::decode(payload).constLast(); // the last record closed by "#"
+    const dragpayload::Record sound = droppedSound(payload, offline);
 
     UiPrompter *prompter = UiPrompter::instance();
     // A file on a pad that stopped answering is not there.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
     const std::optional<qint64> size = PreviewController::soundFileSize(checked);
     if (!size || *size < 0) {
-        prompter->warning(m_boxParent, WindowTexts::tr("Error"),
-                          sound.name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
-                                  + WindowTexts::tr("Please check path:") + checked,
-                          QMessageBox::Ok);
+        warnMissing(m_boxParent, sound.name, checked);
         return false;
     }
     if (m_mainPadPage.currentKitNum() != shown || shown >= m_doc.kitAttrList().size() || m_pad.isUDiskFlag() != offline)
