@@ -175,20 +175,12 @@ void KitChainsController::setUpTexts(const QString &fontFamily)
             QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
     v.kitListtreeView->setAnimated(true);
 
-    // Only the family changes; the form's point size stays.
-    auto setFamily = [&fontFamily](QWidget *widget, bool bold = false) {
-        QFont f = widget->font();
-        f.setFamily(fontFamily);
-        if (bold)
-            f.setBold(true);
-        widget->setFont(f);
-    };
     for (QWidget *widget : {static_cast<QWidget *>(v.label_33), static_cast<QWidget *>(v.label_34),
                             static_cast<QWidget *>(v.rBtnKitChainOff), static_cast<QWidget *>(v.rBtnKitChainOn),
                             static_cast<QWidget *>(v.moveUpKit), static_cast<QWidget *>(v.moveDownKit)})
-        setFamily(widget);
+        themesheets::setFamily(widget, fontFamily);
     v.btnKitChainSave->setStyleSheet(QStringLiteral("QToolTip { background-color: white; color: black;}"));
-    setFamily(v.label, true);
+    themesheets::setFamily(v.label, fontFamily, true);
 }
 
 void KitChainsController::applyTheme(bool isDark)

@@ -37,23 +37,15 @@ void KitPagesController::setUpTexts(const QString &fontFamily)
     for (QWidget *wdg : hidden)
         wdg->hide();
 
-    // Only the family changes; the form's point size stays.
-    auto setFamily = [&fontFamily](QWidget *widget, bool bold = false) {
-        QFont f = widget->font();
-        f.setFamily(fontFamily);
-        if (bold)
-            f.setBold(true);
-        widget->setFont(f);
-    };
     for (QWidget *widget : {static_cast<QWidget *>(v.btnKitMove), static_cast<QWidget *>(v.btnSoundKit),
                             static_cast<QWidget *>(v.btnKitChain)})
-        setFamily(widget);
+        themesheets::setFamily(widget, fontFamily);
     for (QWidget *widget : {static_cast<QWidget *>(v.btnClear), static_cast<QWidget *>(v.btnLoadFile),
                             static_cast<QWidget *>(v.btnSave)}) {
-        setFamily(widget);
+        themesheets::setFamily(widget, fontFamily);
         widget->setStyleSheet(QStringLiteral("QToolTip { background-color: white; color: black;}"));
     }
-    setFamily(v.label_3, true);
+    themesheets::setFamily(v.label_3, fontFamily, true);
 
     v.groupBox_5->setTitle(WindowTexts::tr("Sound Kit Setting"));
     v.groupBox_7->setTitle(WindowTexts::tr("HH Setting"));

@@ -79,14 +79,6 @@ void SoundListsController::setUpTexts(const QString &fontFamily)
     v.kitRbtn->setText(WindowTexts::tr("KIT"));
     v.defaultRbtn->setText(WindowTexts::tr("DEFAULT"));
 
-    // Only the family changes; the form's point size stays.
-    auto setFamily = [&fontFamily](QWidget *widget, bool bold = false) {
-        QFont f = widget->font();
-        f.setFamily(fontFamily);
-        if (bold)
-            f.setBold(true);
-        widget->setFont(f);
-    };
     for (QWidget *widget : {static_cast<QWidget *>(v.addWaveGroup), static_cast<QWidget *>(v.addWaveFile),
                             static_cast<QWidget *>(v.delWaveGroup), static_cast<QWidget *>(v.defaultRbtn),
                             static_cast<QWidget *>(v.kitRbtn), static_cast<QWidget *>(v.upRbtn),
@@ -94,9 +86,9 @@ void SoundListsController::setUpTexts(const QString &fontFamily)
                             static_cast<QWidget *>(v.tbtAddWave), static_cast<QWidget *>(v.tbtDel),
                             static_cast<QWidget *>(v.btnImportRightWave),
                             static_cast<QWidget *>(v.btnExportRightWave)})
-        setFamily(widget);
+        themesheets::setFamily(widget, fontFamily);
     for (QWidget *widget : {v.left_waveList_label, v.right_waveList_label})
-        setFamily(widget, true);
+        themesheets::setFamily(widget, fontFamily, true);
 }
 
 void SoundListsController::applyTheme(bool isDark)
