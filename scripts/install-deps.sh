@@ -11,4 +11,4 @@ $SUDO apt-get install -y -q --no-install-recommends \
     libqt5svg5 qttools5-dev qttools5-dev-tools qttranslations5-l10n libqt5xml5 libicu-dev zlib1g-dev \
     ffmpeg gstreamer1.0-plugins-base gstreamer1.0-plugins-good libgtest-dev libbenchmark-dev \
     xvfb xauth fonts-dejavu-core fonts-noto-cjk util-linux desktop-file-utils dosfstools mtools \
-    file lintian appstream
+    file lintian appstream unzip
