@@ -130,6 +130,16 @@ public:
     // The base folder (KIT, SYS, WAV_DATA, WAV_PRM).
     ztplatform::OpenFolder base(Area area) const { return folder(area, QString()); }
 
+    // The folder as reached at its first look since the last forget(), kept
+    // open, for looking only; reached again while it is not there.
+    const ztplatform::OpenFolder &kept(Area area, const QString &fff = QString());
+    // The kept folder for a change, right before it: used only while the
+    // root at its place passes its check and the folder is still the one at
+    // its path (one look at each); else reached anew as folder() does.
+    const ztplatform::OpenFolder &forChange(Area area, const QString &fff = QString());
+    // Every kept folder closed; the references given out end with them.
+    void forget();
+
 private:
     struct Impl;
     Impl *d;

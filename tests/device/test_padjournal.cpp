@@ -184,6 +184,31 @@ private slots:
         }
     }
 
+    // A folder swapped for another at its place while a change runs: the
+    // change goes on in the folder now at the place, and nothing more is
+    // written into the one moved away.
+    void aFolderSwappedMidChangeIsReachedAgain()
+    {
+        PadFixture fx;
+        layOut(fx);
+        const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+        const QString prmFolder = fx.prmPath + "/001", aside = fx.root + "/aside";
+        bool swapped = false;
+        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+            if (swapped || e != ztplatform::FileEvent::Removed || !path.contains("/WAV_DATA/"))
+                return;
+            swapped = QDir().rename(prmFolder, aside);
+            copyTree(aside, prmFolder);
+        });
+        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        const pj::Outcome o = pj::run(pad, r);
+        ztplatform::setFileEventHook({});
+        QVERIFY(swapped && o.finished);
+        const QString hidden = r.steps.at(1).hidden;
+        QVERIFY(QFileInfo::exists(aside + "/" + hidden));
+        QVERIFY(!QFileInfo::exists(prmFolder + "/" + hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
+    }
+
     // A replacement's sweep of SYS (the close's alter.ini) keeps a record an
     // earlier session left, however old; the leftover beside it goes.
     void theRecordNamesNoTemporaryFile()
