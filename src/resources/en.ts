@@ -3550,6 +3550,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1: kits differing from now: %2</source>
         <translation>%1: kits differing from now: %2</translation>
     </message>
+    <message>
+        <source>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</source>
+        <translation>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</translation>
+    </message>
+    <message>
+        <source>It could not be kept aside: the SYS folder already holds %1 to %2.</source>
+        <translation>It could not be kept aside: the SYS folder already holds %1 to %2.</translation>
+    </message>
+    <message>
+        <source>It could not be kept aside (%1).</source>
+        <translation>It could not be kept aside (%1).</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
