@@ -1,9 +1,9 @@
 #ifndef TESTS_SUPPORT_HANGINGDISK_H
 #define TESTS_SUPPORT_HANGINGDISK_H
 
-// The editor's disk while it lives: an open of a name that ends as told
-// waits, as on a pad that stopped answering, until the test releases it.
-// Every other call goes to the system.
+// The editor's disk while it lives: an open (and, when asked, a stat) of a
+// name that ends as told waits, as on a drive that stopped answering, until
+// the test releases it. Every other call goes to the system.
 
 #include "passdisk.h"
 
@@ -18,8 +18,9 @@
 class HangingOpens : public PassDisk
 {
 public:
-    explicit HangingOpens(const QByteArray &nameEnd)
+    explicit HangingOpens(const QByteArray &nameEnd, bool stats = false)
         : m_nameEnd(nameEnd)
+        , m_stats(stats)
         , m_before(ztplatform::sysio::setDisk(this))
     {
     }
@@ -36,18 +37,14 @@ public:
 
     int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
     {
-        {
-            std::unique_lock<std::mutex> hold(m_lock);
-            if (!m_released && name.endsWith(m_nameEnd)) {
-                ++m_inside;
-                ++m_hung;
-                m_changed.notify_all();
-                m_changed.wait(hold, [this] { return m_released; });
-                --m_inside;
-                m_changed.notify_all();
-            }
-        }
+        hangOn(name);
         return PassDisk::openAt(dir, name, flags, mode);
+    }
+    int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0) override
+    {
+        if (m_stats)
+            hangOn(name);
+        return PassDisk::statAt(dir, name, st, flags);
     }
 
     void release()
@@ -70,7 +67,21 @@ public:
     }
 
 private:
+    void hangOn(const QByteArray &name)
+    {
+        std::unique_lock<std::mutex> hold(m_lock);
+        if (m_released || !name.endsWith(m_nameEnd))
+            return;
+        ++m_inside;
+        ++m_hung;
+        m_changed.notify_all();
+        m_changed.wait(hold, [this] { return m_released; });
+        --m_inside;
+        m_changed.notify_all();
+    }
+
     const QByteArray m_nameEnd;
+    const bool m_stats;
     ztplatform::Disk *m_before;
     mutable std::mutex m_lock;
     std::condition_variable m_changed;
