@@ -2,7 +2,9 @@
 
 #include "platform/removabledrives.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QThread>
 
 namespace {
 
@@ -63,6 +65,29 @@ void PadWatch::stopAnswering()
     if (m_look.done())
         m_look = ztplatform::TimedLook<bool>();
     setAnswering(false);
+}
+
+bool PadWatch::beginTurns()
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread() || m_turning)
+        return false;
+    m_turning = true;
+    return true;
+}
+
+void PadWatch::endTurns(bool turning)
+{
+    if (turning)
+        m_turning = false;
+}
+
+bool PadWatch::turnWhileWaiting()
+{
+    // Clicks and keys wait for the end of the look: no action of the user
+    // runs in the middle of the one that waits.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return judgeLook();
 }
 
 void PadWatch::look()
