@@ -43,6 +43,7 @@ void PadWatch::watch(const QString &root)
 {
     m_root = root;
     m_look = ztplatform::TimedLook<bool>();
+    m_lookBeforeSilence = false;
     if (root.isEmpty()) {
         m_timer.stop();
         m_answering = true; // nothing to answer for
@@ -53,17 +54,23 @@ void PadWatch::watch(const QString &root)
 
 bool PadWatch::judgeLook()
 {
-    if (m_look.isStarted() && m_look.done())
-        setAnswering(true); // the last look returned
-    else if (m_look.isStarted() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS)
+    if (m_look.isStarted() && m_look.done()) {
+        if (!m_lookBeforeSilence)
+            setAnswering(true); // the last look returned
+    } else if (m_look.isStarted() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS) {
         setAnswering(false);
+    }
     return m_answering;
 }
 
 void PadWatch::stopAnswering()
 {
+    // A look begun before the work that did not return tells nothing of
+    // the pad now.
     if (m_look.done())
         m_look = ztplatform::TimedLook<bool>();
+    else if (m_look.isStarted())
+        m_lookBeforeSilence = true;
     setAnswering(false);
 }
 
@@ -96,8 +103,9 @@ void PadWatch::look()
         judgeLook(); // a look that does not return stays the only one
         return;
     }
-    if (m_look.isStarted())
+    if (m_look.isStarted() && !m_lookBeforeSilence)
         setAnswering(true); // the last look returned
+    m_lookBeforeSilence = false;
     const QString root = m_root;
     m_look = ztplatform::TimedLook<bool>([root]() { return ztplatform::driveAnswers(root); });
     m_lookAge.start();

@@ -145,7 +145,8 @@ private:
     ztplatform::TimedLook<bool> m_look; // the look under way, or the last one
     QElapsedTimer m_lookAge;
     bool m_answering = true;
-    bool m_turning = false; // a wait on the GUI thread lets events run
+    bool m_lookBeforeSilence = false; // m_look began before work found the pad silent
+    bool m_turning = false;           // a wait on the GUI thread lets events run
 };
 
 #endif

@@ -286,7 +286,7 @@ private slots:
             emit w->sendUpdate(1, 0);
         });
         f.importSounds({tone});
-        QVERIFY(loop.elapsed() < PadWatch::ANSWER_LIMIT_MS + 500);
+        QVERIFY(hanging.sinceFirstHang() < PadWatch::ANSWER_LIMIT_MS + 500);
         QVERIFY(asked);
         QCOMPARE(hanging.hung(), 1);
         QVERIFY(loop.turns() >= PadWatch::ANSWER_LIMIT_MS / 50 / 2);
@@ -314,7 +314,7 @@ private slots:
         HangingOpens hanging(QFile::encodeName(f.root()));
         const LoopTurns loop;
         deleteRows(w, {1});
-        QVERIFY(loop.elapsed() < PadWatch::ANSWER_LIMIT_MS + 500);
+        QVERIFY(hanging.sinceFirstHang() < PadWatch::ANSWER_LIMIT_MS + 500);
         QCOMPARE(hanging.hung(), 1);
         QVERIFY(loop.turns() >= PadWatch::ANSWER_LIMIT_MS / 50 / 2);
         QCOMPARE(f.prompter.texts().value(0),

@@ -59,6 +59,12 @@ public:
         std::lock_guard<std::mutex> hold(m_lock);
         return m_hung;
     }
+    // Milliseconds since the first look began to wait (-1: none has).
+    qint64 sinceFirstHang() const
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        return m_hung > 0 ? m_sinceFirst.elapsed() : -1;
+    }
     // Opens waiting now.
     int waiting() const
     {
@@ -74,6 +80,8 @@ private:
             return;
         ++m_inside;
         ++m_hung;
+        if (m_hung == 1)
+            m_sinceFirst.start();
         m_changed.notify_all();
         m_changed.wait(hold, [this] { return m_released; });
         --m_inside;
@@ -88,6 +96,7 @@ private:
     bool m_released = false;
     int m_inside = 0;
     int m_hung = 0;
+    QElapsedTimer m_sinceFirst;
 };
 
 // Turns of the event loop while it lives (one each 50 ms the window would
