@@ -485,6 +485,48 @@ private slots:
         QVERIFY(w->preview().playFileNameOld2().isEmpty() && !w->preview().dialog()->isVisible());
     }
 
+    // A stored sound whose kit file does not answer (its stat never returns)
+    // is not waited on, for a preview or a save: the window paints meanwhile
+    // and each ends as a copy that failed, after the limit.
+    void storedSoundWhoseKitFileDoesNotAnswerIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        KitFile kit;
+        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
+        const QString ini = f.work.filePath("KIT_007.INI");
+        QVERIFY(QFile::copy(kit.path, ini));
+        MainWindow1Records::READ_KIT_FILE single = kit.record;
+        single.file = ini;
+        w->library().addLoadedKitFile(single);
+        const QString stored = QDir::toNativeSeparators(ini) + ":U00004";
+        const QString out = f.path("out.wav");
+        for (const quint8 format : {quint8(1), quint8(0)}) {
+            HangingOpens hanging("/KIT_007.INI", true);
+            const LoopTurns loop;
+            if (format == 1) {
+                w->preview().choosePreviewSound(stored);
+                w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+                w->form()->playBtn2->click();
+                QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
+                QCOMPARE(state(w), QMediaPlayer::StoppedState);
+            } else {
+                QCOMPARE(w->getRawFile(stored, out, 0), quint32(0));
+                QVERIFY(f.prompter.texts().isEmpty()); // the save tells it
+            }
+            QVERIFY(hanging.sinceFirstHang() >= 0 && hanging.sinceFirstHang() < 2000 + 500);
+            QCOMPARE(hanging.hung(), 1);
+            QVERIFY(loop.turns() >= 2000 / 50 / 2);
+            f.prompter.clear();
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+        }
+        QVERIFY(!QFileInfo::exists(out));
+        // Answering again, it is copied.
+        QCOMPARE(w->getRawFile(stored, out, 0), quint32(kit.waves.at(4).size()));
+        QCOMPARE(kf::readFile(out), kit.waves.at(4));
+    }
+
     void rawWavesOfEverySource()
     {
         Fixture f;
