@@ -40,6 +40,22 @@ waveprobe::Format formatOf(const QString &path)
     return waveprobe::probePlain(f);
 }
 
+// A whole-setup file (loaded when `whole`) and a copy of it as the
+// single kit file it gives the name of.
+QString loadKitFiles(Fixture &f, MainWindow1 *w, KitFile &kit, bool whole)
+{
+    if (!kit.make(f.work.path(), "KIT_ALL.BIN"))
+        return QString();
+    const QString ini = f.work.filePath("KIT_007.INI");
+    QFile::copy(kit.path, ini);
+    MainWindow1Records::READ_KIT_FILE single = kit.record;
+    single.file = ini;
+    if (whole)
+        w->library().addLoadedKitFile(kit.record);
+    w->library().addLoadedKitFile(single);
+    return ini;
+}
+
 } // namespace
 
 class TestPreview : public QObject
@@ -493,12 +509,8 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         KitFile kit;
-        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        const QString ini = f.work.filePath("KIT_007.INI");
-        QVERIFY(QFile::copy(kit.path, ini));
-        MainWindow1Records::READ_KIT_FILE single = kit.record;
-        single.file = ini;
-        w->library().addLoadedKitFile(single);
+        const QString ini = loadKitFiles(f, w, kit, false);
+        QVERIFY(QFileInfo::exists(ini));
         const QString stored = QDir::toNativeSeparators(ini) + ":U00004";
         const QString out = f.path("out.wav");
         for (const quint8 format : {quint8(1), quint8(0)}) {
@@ -532,13 +544,8 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         KitFile kit;
-        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        const QString ini = f.work.filePath("KIT_007.INI");
-        QVERIFY(QFile::copy(kit.path, ini));
-        MainWindow1Records::READ_KIT_FILE single = kit.record;
-        single.file = ini;
-        w->library().addLoadedKitFile(kit.record);
-        w->library().addLoadedKitFile(single);
+        const QString ini = loadKitFiles(f, w, kit, true);
+        QVERIFY(QFileInfo::exists(ini));
         const QString out = f.path("out.wav");
         const QString whole = QDir::toNativeSeparators(kit.path);
 
