@@ -3550,6 +3550,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1: kits differing from now: %2</source>
         <translation>%1：与现在不同的套鼓：%2</translation>
     </message>
+    <message>
+        <source>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</source>
+        <translation>没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

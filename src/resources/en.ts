@@ -3550,6 +3550,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1: kits differing from now: %2</source>
         <translation>%1: kits differing from now: %2</translation>
     </message>
+    <message>
+        <source>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</source>
+        <translation>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -941,7 +941,8 @@ private slots:
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
         const QStringList before = f.pad.snapshot();
-        HangingOpens hanging(QFile::encodeName(QFileInfo(w->pad().kitPath()).absolutePath()), true);
+        HangingOpens hanging(QFile::encodeName(QFileInfo(w->pad().kitPath()).absolutePath()), 0,
+                             HangingOpens::Looks::OpensAndStats);
         const LoopTurns loop;
         QVERIFY(!f.closeWithYes());
         QVERIFY(hanging.sinceFirstHang() < PadWatch::ANSWER_LIMIT_MS + 500);

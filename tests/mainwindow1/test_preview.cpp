@@ -514,7 +514,7 @@ private slots:
         const QString stored = QDir::toNativeSeparators(ini) + ":U00004";
         const QString out = f.path("out.wav");
         for (const quint8 format : {quint8(1), quint8(0)}) {
-            HangingOpens hanging("/KIT_007.INI", true);
+            HangingOpens hanging("/KIT_007.INI", 0, HangingOpens::Looks::OpensAndStats);
             const LoopTurns loop;
             if (format == 1) {
                 w->preview().choosePreviewSound(stored);

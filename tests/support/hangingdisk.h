@@ -3,7 +3,8 @@
 
 // The editor's disk while it lives: an open (and, when asked, a stat) of a
 // name that ends as told waits, as on a drive that stopped answering, until
-// the test releases it. Every other call goes to the system.
+// the test releases it; the first `answered` such looks still go through,
+// as before the drive stopped answering. Every other call goes to the system.
 
 #include "passdisk.h"
 
@@ -18,9 +19,13 @@
 class HangingOpens : public PassDisk
 {
 public:
-    explicit HangingOpens(const QByteArray &nameEnd, bool stats = false)
+    // What waits: opens only, or stats too.
+    enum class Looks { Opens, OpensAndStats };
+
+    explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_nameEnd(nameEnd)
-        , m_stats(stats)
+        , m_answered(answered)
+        , m_stats(looks == Looks::OpensAndStats)
         , m_before(ztplatform::sysio::setDisk(this))
     {
     }
@@ -76,7 +81,7 @@ private:
     void hangOn(const QByteArray &name)
     {
         std::unique_lock<std::mutex> hold(m_lock);
-        if (m_released || !name.endsWith(m_nameEnd))
+        if (m_released || !name.endsWith(m_nameEnd) || m_answered-- > 0)
             return;
         ++m_inside;
         ++m_hung;
@@ -89,6 +94,7 @@ private:
     }
 
     const QByteArray m_nameEnd;
+    int m_answered;
     const bool m_stats;
     ztplatform::Disk *m_before;
     mutable std::mutex m_lock;
