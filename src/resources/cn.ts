@@ -3717,5 +3717,13 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The backup holds no kits.</source>
         <translation>该备份中没有套鼓。</translation>
     </message>
+    <message>
+        <source>the pad holds too many files for one archive</source>
+        <translation>打击垫上的文件太多，无法放入一个压缩包</translation>
+    </message>
+    <message>
+        <source>The archive %1 is damaged or cannot be read.</source>
+        <translation>压缩包 %1 已损坏或无法读取。</translation>
+    </message>
 </context>
 </TS>

@@ -3724,5 +3724,13 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The backup holds no kits.</source>
         <translation>The backup holds no kits.</translation>
     </message>
+    <message>
+        <source>the pad holds too many files for one archive</source>
+        <translation>the pad holds too many files for one archive</translation>
+    </message>
+    <message>
+        <source>The archive %1 is damaged or cannot be read.</source>
+        <translation>The archive %1 is damaged or cannot be read.</translation>
+    </message>
 </context>
 </TS>

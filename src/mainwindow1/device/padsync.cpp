@@ -120,12 +120,20 @@ void PadSyncController::runPendingBatch()
         runQueuedBatch(m_pendingBatches.takeFirst());
 }
 
+bool PadSyncController::padReadyForBatch()
+{
+    m_batchLook = true;
+    const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
+    m_batchLook = false;
+    return ready;
+}
+
 void PadSyncController::addUsbWave()
 {
     // A batch still running ends first: its completion reads the batch lists.
     // One left on a pad that stopped answering is not waited on: this one
     // follows it.
-    if (!batchEnded()) {
+    if (m_batchLook || !batchEnded()) {
         m_pendingBatches.append(1);
         return;
     }
@@ -133,7 +141,7 @@ void PadSyncController::addUsbWave()
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
-    const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
+    const bool ready = padReadyForBatch();
     m_soundLists.enableSoundPane(false);
     m_addProgressValue = 0;
     showPadProgress(WindowTexts::tr("Importing sound file..."), n);
@@ -146,12 +154,11 @@ void PadSyncController::addUsbWave()
 
 void PadSyncController::deleteUsbWave()
 {
-    if (!batchEnded()) {
+    if (m_batchLook || !batchEnded()) {
         m_pendingBatches.append(0);
         return;
     }
-    const bool ready =
-            !m_pad.delUsbWaveList().isEmpty() && m_pad.padFoldersReady() && padCheck(true).same();
+    const bool ready = !m_pad.delUsbWaveList().isEmpty() && padReadyForBatch();
     m_pad.beginDeleteBatch(ready);
     if (!ready || !ensureSyncBatch()->startDelete(m_pad.delBatchList(), m_pad.delBatchHalfPairs()))
         completeDeleteBatch(); // no dialog is left up
