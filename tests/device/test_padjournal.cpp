@@ -184,6 +184,31 @@ private slots:
         }
     }
 
+    // A folder swapped for another at its place while a change runs: the
+    // change goes on in the folder now at the place, and nothing more is
+    // written into the one moved away.
+    void aFolderSwappedMidChangeIsReachedAgain()
+    {
+        PadFixture fx;
+        layOut(fx);
+        const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+        const QString prmFolder = fx.prmPath + "/001", aside = fx.root + "/aside";
+        bool swapped = false;
+        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+            if (swapped || e != ztplatform::FileEvent::Removed || !path.contains("/WAV_DATA/"))
+                return;
+            swapped = QDir().rename(prmFolder, aside);
+            copyTree(aside, prmFolder);
+        });
+        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        const pj::Outcome o = pj::run(pad, r);
+        ztplatform::setFileEventHook({});
+        QVERIFY(swapped && o.finished);
+        const QString hidden = r.steps.at(1).hidden;
+        QVERIFY(QFileInfo::exists(aside + "/" + hidden));
+        QVERIFY(!QFileInfo::exists(prmFolder + "/" + hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
+    }
+
     // A replacement's sweep of SYS (the close's alter.ini) keeps a record an
     // earlier session left, however old; the leftover beside it goes.
     void theRecordNamesNoTemporaryFile()
@@ -308,6 +333,36 @@ private slots:
         QVERIFY(pj::run(again, swap(fx)).finished);
     }
 
+    // An unreadable record with every name it could be kept aside under
+    // taken: it stays where it is and is never acted on, nothing is moved,
+    // the box says it could not be kept aside, and no later change is
+    // recorded beside it, load after load.
+    void anUnreadableRecordWithNoNameFreeStaysAndIsNamed()
+    {
+        PadFixture fx;
+        layOut(fx);
+        for (int n = 1; n <= 999; ++n)
+            kf::writeFile(fx.sysPath + QString("/unreadable-journal-%1.bin").arg(n), "earlier");
+        pj::Record r = swap(fx);
+        r.steps[0].to = "../escaped.wav";
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const QStringList before = fx.snapshot();
+        for (int load = 0; load < 2; ++load) {
+            const PadFixture::Loaded again = fx.loadAgain();
+            QCOMPARE(again.text(), QString("The editor stopped before it had finished changing the files on the "
+                                           "sampler pad.\r\nThe sampler pad holds a change record the editor cannot "
+                                           "read; nothing was changed by it.\r\nIt could not be kept aside: the SYS "
+                                           "folder already holds unreadable-journal-1.bin to "
+                                           "unreadable-journal-999.bin."));
+            QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+            QCOMPARE(fx.snapshot(), before);
+        }
+        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        const pj::Outcome o = pj::run(pad, swap(fx));
+        QVERIFY(!o.finished && !o.changed);
+        QCOMPARE(fx.snapshot(), before);
+    }
+
     // The record run forward, stopped at every call (what was not synced
     // lost), recovered; the recovery itself stopped at every call and run
     // again: the sounds and the kit always agree, all old or all new, and
@@ -370,6 +425,61 @@ private slots:
             QVERIFY2(ends.size() == 1, qPrintable(QString("stop %1 ends as %2").arg(n).arg(ends.join(", "))));
         }
         QVERIFY(calls > 10);
+    }
+
+    // A deletion or a renumbering turned back whose undo was cut short, and
+    // beside it the record of a save written after it: the older is undone
+    // first, then the save is finished, each record removed on its own, and
+    // a stop anywhere in that load ends, loaded again, as the load that was
+    // not stopped.
+    void aTurnedBackChangeAndALaterSaveAreBothEnded_data()
+    {
+        QTest::addColumn<bool>("renumbering");
+        QTest::addColumn<QString>("undone");
+        QTest::newRow("deletion") << false << "These sounds were put back: 2.";
+        QTest::newRow("renumbering") << true
+                                     << "A renumbering cut short was undone: the sounds keep their numbers.\r\nThese "
+                                        "kits name the sounds by the numbers they had: 1.";
+    }
+    void aTurnedBackChangeAndALaterSaveAreBothEnded()
+    {
+        QFETCH(bool, renumbering);
+        QFETCH(QString, undone);
+        PadFixture fx;
+        layOut(fx);
+        const pj::Record first = renumbering ? swap(fx) : pairRecord(fx, pj::Purpose::DeleteSounds);
+        QVERIFY(QFile::rename(fx.dataPath + "/001/002.wav", fx.dataPath + "/001/" + first.steps.at(renumbering).hidden));
+        kf::writeFile(fx.sysPath + "/.zt-journal-undo", pj::encode(first));
+        pj::Record save;
+        save.purpose = pj::Purpose::WriteBack;
+        save.steps << swap(fx).steps.last();
+        QByteArray &kit = save.steps.first().after;
+        kit[1000] = kit.at(1000 - 1);
+        kit[1500] = 'n';
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(save));
+        QTemporaryDir keep;
+        copyTree(fx.root, keep.path());
+
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.text(), "The editor stopped before it had finished changing the sounds on the sampler pad; "
+                               "they are now put in order.\r\n" + undone + "\r\nThe save of an earlier close was "
+                               "finished from its record.\r\nThese kits were written: 1.");
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 2);
+        QCOMPARE(again.hidden, QStringList());
+        QCOMPARE(kf::readFile(fx.kitPath + "/k001.ini"), kit);
+        QCOMPARE(QDir(fx.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList{"global.ini"});
+        const QStringList end = fx.snapshot();
+        int stops = 0;
+        for (int m = 1;; ++m) {
+            QVERIFY(QDir(fx.model).removeRecursively());
+            copyTree(keep.path(), fx.root);
+            if (!stopBefore(fx.root, m, [&](ztplatform::Disk &) { fx.loadAgain(); }))
+                break;
+            ++stops;
+            fx.loadAgain();
+            QVERIFY2(fx.snapshot() == end, qPrintable(QString("stop %1").arg(m)));
+        }
+        QVERIFY(stops >= 4);
     }
 
     // Leftovers are known exactly: hidden files pair only when the names they
