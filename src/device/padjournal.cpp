@@ -1008,13 +1008,21 @@ void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool r
     noteAway(sys, out);
 }
 
+QString asideName(int n)
+{
+    return UNREADABLE_NAME + QLatin1Char('-') + QString::number(n) + QStringLiteral(".bin");
+}
+
+constexpr int ASIDE_MAX = 999;
+
 // Anything at the record's name that cannot be read moves aside under a
-// visible name; nothing else is touched.
+// visible name; nothing else is touched. Where it cannot, it stays, and
+// keeps every later change from being recorded.
 void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &out)
 {
     out.unreadable = true;
-    for (int n = 1; n < 1000; ++n) {
-        const QString aside = UNREADABLE_NAME + QLatin1Char('-') + QString::number(n) + QStringLiteral(".bin");
+    for (int n = 1; n <= ASIDE_MAX; ++n) {
+        const QString aside = asideName(n);
         if (sys.exists(aside) || sys.isLink(aside))
             continue;
         if (pairfiles::moveEntry(sys, name, sys, aside)) {
@@ -1023,10 +1031,13 @@ void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &
             out.changed = true;
         } else {
             out.refused = true;
-            out.error = errno;
+            out.error = errno ? errno : EIO;
         }
         return;
     }
+    qWarning() << "no name is free to keep the unreadable change record aside";
+    out.refused = true;
+    out.asideFull = true;
 }
 
 } // namespace
@@ -1159,6 +1170,12 @@ QStringList describe(const Outcome &o)
                                 "by it.");
         if (!o.keptAs.isEmpty())
             lines << DeviceText::tr("It was kept as %1 in the SYS folder.").arg(o.keptAs);
+        else if (o.asideFull)
+            lines << DeviceText::tr("It could not be kept aside: the SYS folder already holds %1 to %2.")
+                             .arg(asideName(1), asideName(ASIDE_MAX));
+        else if (o.refused)
+            lines << DeviceText::tr("It could not be kept aside (%1).")
+                             .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
         return lines;
     }
     auto numbers = [](const QVector<quint16> &list) {

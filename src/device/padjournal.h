@@ -92,6 +92,7 @@ struct Outcome {
     bool found = false;     // a record was there (readable or not)
     bool unreadable = false; // it could not be read: kept aside, nothing moved
     QString keptAs;          // where it was kept aside
+    bool asideFull = false;  // every name it could be kept aside under was taken
     bool finished = false;   // every change of the record is on the pad
     bool undone = false;     // the record's changes were taken back
     bool refused = false;    // the pad refused a write: the record stays

@@ -3554,6 +3554,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</source>
         <translation>没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。</translation>
     </message>
+    <message>
+        <source>It could not be kept aside: the SYS folder already holds %1 to %2.</source>
+        <translation>无法另行保留它：SYS 文件夹中已有 %1 至 %2。</translation>
+    </message>
+    <message>
+        <source>It could not be kept aside (%1).</source>
+        <translation>无法另行保留它（%1）。</translation>
+    </message>
+    <message>
+        <source>the sampler pad holds the record of an earlier change that its next load has to end first</source>
+        <translation>采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds the record of an earlier change that its next load has to end first.</source>
+        <translation>采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3700,6 +3716,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The backup holds no kits.</source>
         <translation>该备份中没有套鼓。</translation>
+    </message>
+    <message>
+        <source>the pad holds too many files for one archive</source>
+        <translation>打击垫上的文件太多，无法放入一个压缩包</translation>
+    </message>
+    <message>
+        <source>The archive %1 is damaged or cannot be read.</source>
+        <translation>压缩包 %1 已损坏或无法读取。</translation>
     </message>
 </context>
 </TS>
