@@ -3562,6 +3562,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>It could not be kept aside (%1).</source>
         <translation>It could not be kept aside (%1).</translation>
     </message>
+    <message>
+        <source>the sampler pad holds the record of an earlier change that its next load has to end first</source>
+        <translation>the sampler pad holds the record of an earlier change that its next load has to end first</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds the record of an earlier change that its next load has to end first.</source>
+        <translation>The sampler pad holds the record of an earlier change that its next load has to end first.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
