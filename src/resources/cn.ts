@@ -3550,6 +3550,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1: kits differing from now: %2</source>
         <translation>%1：与现在不同的套鼓：%2</translation>
     </message>
+    <message>
+        <source>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</source>
+        <translation>读取音色时驱动器上的打击垫发生了变化：另一个打击垫或其他文件夹占据了它的位置。未从中读取任何内容。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3550,6 +3550,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1: kits differing from now: %2</source>
         <translation>%1: kits differing from now: %2</translation>
     </message>
+    <message>
+        <source>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</source>
+        <translation>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
