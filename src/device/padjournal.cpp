@@ -927,11 +927,12 @@ bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
     return false;
 }
 
-// The record leaves SYS, and SYS is forced to the disk.
-bool dropRecord(const Pad &pad)
+// The record walked (under `name`) leaves SYS, and SYS is forced to the
+// disk; a record under the other name is another change's.
+bool dropRecord(const Pad &pad, const QString &name = RECORD_NAME)
 {
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
-    return sys.remove(RECORD_NAME) && sys.remove(UNDO_NAME) && sys.sync();
+    return sys.remove(name) && sys.sync();
 }
 
 // From now on the record is undone, whatever later loads find.
@@ -959,7 +960,7 @@ void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool r
         return;
     }
     walk.locateAll();
-    if (walk.undo() && dropRecord(sys))
+    if (walk.undo() && dropRecord(sys, UNDO_NAME))
         return;
     out.refused = true;
     out.missing = walk.whereLines();

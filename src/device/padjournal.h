@@ -160,7 +160,8 @@ Outcome abandon(Pad &pad, const Record &record);
 // The load: a record found is read, checked and finished or undone by what
 // it and the files show; one found unreadable (or no regular file) is kept
 // aside under a visible name and nothing is moved. A stray staging record is
-// removed (nothing followed it).
+// removed (nothing followed it). Of a record turned back and one written
+// after it, the first is ended and removed alone: a second call ends the other.
 Outcome recover(Pad &pad);
 
 // The lines the load's box gives for `outcome` (empty when nothing to tell).

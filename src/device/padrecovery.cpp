@@ -222,8 +222,19 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     QStringList lines{DeviceText::tr("The editor stopped before it had finished changing the sounds on the sampler "
                                      "pad; they are now put in order.")};
     padjournal::Pad pad(root, tree);
-    const padjournal::Outcome journal = padjournal::recover(pad);
+    // A change turned back is ended first; a record written after it, next.
+    padjournal::Outcome journal = padjournal::recover(pad);
     lines << padjournal::describe(journal);
+    bool saveOnly = journal.purpose == padjournal::Purpose::WriteBack;
+    if (journal.found && !journal.unreadable && !journal.refused && padjournal::recordPresent(pad)) {
+        const padjournal::Outcome later = padjournal::recover(pad);
+        lines << padjournal::describe(later);
+        saveOnly = saveOnly && later.purpose == padjournal::Purpose::WriteBack;
+        journal.unreadable = later.unreadable;
+        journal.refused = later.refused;
+        journal.missing << later.missing;
+        journal.changed |= later.changed;
+    }
     const int journalLines = lines.size();
     bool leftOut = journal.unreadable || journal.refused || !journal.missing.isEmpty();
     result.changed = journal.changed;
@@ -248,8 +259,7 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     if (journal.refused)
         lines.first() = DeviceText::tr("The editor stopped before it had finished changing the files on the sampler "
                                        "pad.");
-    else if (lines.size() > 1 && lines.size() == journalLines && journal.found && !journal.unreadable
-             && journal.purpose == padjournal::Purpose::WriteBack)
+    else if (lines.size() > 1 && lines.size() == journalLines && journal.found && !journal.unreadable && saveOnly)
         lines.first() = DeviceText::tr("The editor stopped before it had finished saving to the sampler pad; the "
                                        "save is now put in order.");
     if (lines.size() > 1)

@@ -341,6 +341,7 @@ struct NotSaved {
     PadWrite alter = PadWrite::Written;
     QString alterFile, alterWhy;
     QStringList damaged; // files that may hold old and new bytes mixed
+    bool heldBack = false; // an earlier change's record kept the save from the pad
 
     void addKit(int kitNo, PadWrite how, const QString &file, const QString &why)
     {
@@ -369,6 +370,9 @@ struct NotSaved {
     {
         const QString kit = DeviceText::tr("Kit ");
         QStringList lines;
+        if (heldBack)
+            lines << DeviceText::tr("Nothing was saved to the sampler pad: it holds the record of an earlier change "
+                                    "that its next load has to end first.");
         lines << namerules::joinRangesMessage(kit, kitsFailed, DeviceText::tr("was not saved to the sampler pad."),
                                               DeviceText::tr("were not saved to the sampler pad."));
         lines << kitsWithReason;
@@ -840,6 +844,15 @@ struct WriteBackRun {
         tree.kitPath = job.kitPath;
         tree.sysPath = job.sysPath;
         pj::Pad pad(job.padRoot, tree);
+        // A record the pad's next load has yet to end is never written over
+        // or dropped with this one: nothing is written.
+        if (pj::recordPresent(pad)) {
+            qWarning() << "the pad holds the record of another change; nothing is saved to it";
+            notSaved.heldBack = true;
+            globalFlag |= p.chainsChanged ? 1 : 0;
+            settleKits(p, pj::Outcome());
+            return true;
+        }
         if (!planAlter(p, pad))
             return false;
 

@@ -218,6 +218,7 @@ public:
         if (!m_lib || !m_settled)
             return;
         SoundLibrary &l = *m_lib;
+        ++l.m_listEdits;
         m_entryStretch.exchange(l.m_waveLoadKitAttrList);
         QVector<QString> names = l.m_soundList.toVector();
         m_nameStretch.exchange(names);

@@ -115,6 +115,8 @@ SoundLibrary::Edit::Edit(SoundLibrary *lib, int changes)
     : m_lib(lib)
 {
     lib->touch(changes);
+    if (changes & Sounds)
+        ++lib->m_listEdits;
     ++lib->m_editDepth;
     lib->m_changes |= changes;
 }
@@ -184,7 +186,10 @@ int SoundLibrary::lastWaveNumber() const
 
 void SoundLibrary::addSound(const QString &name, const QString &path, quint16 waveNo, bool showRow)
 {
+    const bool appendOnly = m_namesSeen == m_listEdits && m_editDepth == 0;
     const Edit edit(this, Sounds);
+    if (appendOnly)
+        m_namesSeen = m_listEdits; // the name index reads only the entry appended
     if (showRow) {
         m_soundList.append(name);
         // Whole rows at once: one insertion each, no cell-by-cell changes.
@@ -244,7 +249,11 @@ namerules::NamesInUse SoundLibrary::soundNamesInUse(bool withList) const
 
 const namerules::NamesInUse &SoundLibrary::soundNameIndex() const
 {
-    return m_nameIndex.names(m_waveLoadKitAttrList, m_soundGroupList);
+    const namerules::NamesInUse &names =
+            m_nameIndex.names(m_waveLoadKitAttrList, m_soundGroupList, m_namesSeen == m_listEdits);
+    // Within an edit the list may change further with no edit begun.
+    m_namesSeen = m_editDepth == 0 ? m_listEdits : 0;
+    return names;
 }
 
 setupfiles::SoundBytes SoundLibrary::soundBytes() const
@@ -292,8 +301,14 @@ void SoundLibrary::mirrorSoundRows()
 
 void SoundLibrary::takeSoundRecords(const QVector<SOUND_INDEX> &records)
 {
-    const Edit edit(this, Sounds);
-    m_waveLoadKitAttrList = records;
+    const bool indexed = m_namesSeen == m_listEdits && m_editDepth == 0;
+    {
+        const Edit edit(this, Sounds);
+        m_waveLoadKitAttrList = records;
+    }
+    // The names follow the whole list now, not at the next sound added.
+    if (indexed)
+        soundNameIndex();
 }
 
 void SoundLibrary::loadPadSounds(const QVector<SOUND_INDEX> &sounds)

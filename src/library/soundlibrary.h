@@ -470,6 +470,10 @@ private:
     SoundListModel *m_kitOrder;
     mutable SoundPathIndex m_totalPathIndex{2}; // rows of the total list by source path
     mutable SoundNameIndex m_nameIndex;
+    // Edits of the working list begun; m_listEdits when the name index last
+    // read it outside an edit (it may then lack only entries appended since).
+    quint64 m_listEdits = 1;
+    mutable quint64 m_namesSeen = 0;
     QVector<soundfilexml::strSoundGroup> m_soundGroupList;
     // The groups' file as opened at the start.
     QString m_soundListFileName;

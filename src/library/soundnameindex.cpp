@@ -32,18 +32,28 @@ void follow(const QVector<T> &was, const QVector<T> &now, Same same, Add add, Re
 } // namespace
 
 const namerules::NamesInUse &SoundNameIndex::names(const QVector<MainWindow1Records::SOUND_INDEX> &list,
-                                                   const QVector<soundfilexml::strSoundGroup> &groups)
+                                                   const QVector<soundfilexml::strSoundGroup> &groups,
+                                                   bool appendedOnly)
 {
     using Entry = MainWindow1Records::SOUND_INDEX;
     auto nameOf = [](const Entry &s) { return MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX); };
-    follow(
-        m_list, list,
-        [](const Entry &a, const Entry &b) {
-            return std::memcmp(a.wave_name, b.wave_name, sizeof a.wave_name) == 0 && sameText(a.file, b.file);
-        },
-        [&](const Entry &s) { m_names.add(nameOf(s), s.file); },
-        [&](const Entry &s) { m_names.remove(nameOf(s), s.file); });
-    m_list = list;
+    if (appendedOnly && list.size() >= m_list.size()) {
+        for (int i = m_list.size(); i < list.size(); ++i) {
+            m_names.add(nameOf(list.at(i)), list.at(i).file);
+            m_list.append(list.at(i));
+        }
+    } else {
+        follow(
+            m_list, list,
+            [](const Entry &a, const Entry &b) {
+                return std::memcmp(a.wave_name, b.wave_name, sizeof a.wave_name) == 0 && sameText(a.file, b.file);
+            },
+            [&](const Entry &s) { m_names.add(nameOf(s), s.file); },
+            [&](const Entry &s) { m_names.remove(nameOf(s), s.file); });
+        // Not shared: the list's next append would copy it whole.
+        m_list = list;
+        m_list.detach();
+    }
     const QVector<soundfilexml::strSoundItem> none;
     for (int g = 0; g < qMax(m_groups.size(), groups.size()); ++g)
         followItems(g < m_groups.size() ? m_groups.at(g).soundList : none,

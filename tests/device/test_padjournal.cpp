@@ -372,6 +372,61 @@ private slots:
         QVERIFY(calls > 10);
     }
 
+    // A deletion or a renumbering turned back whose undo was cut short, and
+    // beside it the record of a save written after it: the older is undone
+    // first, then the save is finished, each record removed on its own, and
+    // a stop anywhere in that load ends, loaded again, as the load that was
+    // not stopped.
+    void aTurnedBackChangeAndALaterSaveAreBothEnded_data()
+    {
+        QTest::addColumn<bool>("renumbering");
+        QTest::addColumn<QString>("undone");
+        QTest::newRow("deletion") << false << "These sounds were put back: 2.";
+        QTest::newRow("renumbering") << true
+                                     << "A renumbering cut short was undone: the sounds keep their numbers.\r\nThese "
+                                        "kits name the sounds by the numbers they had: 1.";
+    }
+    void aTurnedBackChangeAndALaterSaveAreBothEnded()
+    {
+        QFETCH(bool, renumbering);
+        QFETCH(QString, undone);
+        PadFixture fx;
+        layOut(fx);
+        const pj::Record first = renumbering ? swap(fx) : pairRecord(fx, pj::Purpose::DeleteSounds);
+        QVERIFY(QFile::rename(fx.dataPath + "/001/002.wav", fx.dataPath + "/001/" + first.steps.at(renumbering).hidden));
+        kf::writeFile(fx.sysPath + "/.zt-journal-undo", pj::encode(first));
+        pj::Record save;
+        save.purpose = pj::Purpose::WriteBack;
+        save.steps << swap(fx).steps.last();
+        QByteArray &kit = save.steps.first().after;
+        kit[1000] = kit.at(1000 - 1);
+        kit[1500] = 'n';
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(save));
+        QTemporaryDir keep;
+        copyTree(fx.root, keep.path());
+
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.text(), "The editor stopped before it had finished changing the sounds on the sampler pad; "
+                               "they are now put in order.\r\n" + undone + "\r\nThe save of an earlier close was "
+                               "finished from its record.\r\nThese kits were written: 1.");
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 2);
+        QCOMPARE(again.hidden, QStringList());
+        QCOMPARE(kf::readFile(fx.kitPath + "/k001.ini"), kit);
+        QCOMPARE(QDir(fx.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList{"global.ini"});
+        const QStringList end = fx.snapshot();
+        int stops = 0;
+        for (int m = 1;; ++m) {
+            QVERIFY(QDir(fx.model).removeRecursively());
+            copyTree(keep.path(), fx.root);
+            if (!stopBefore(fx.root, m, [&](ztplatform::Disk &) { fx.loadAgain(); }))
+                break;
+            ++stops;
+            fx.loadAgain();
+            QVERIFY2(fx.snapshot() == end, qPrintable(QString("stop %1").arg(m)));
+        }
+        QVERIFY(stops >= 4);
+    }
+
     // Leftovers are known exactly: hidden files pair only when the names they
     // stand for have the same stem, SYS is cleared of the editor's own, and
     // hidden names not of the editor's pattern stay.

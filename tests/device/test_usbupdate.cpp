@@ -244,6 +244,52 @@ private slots:
         QVERIFY(QFileInfo::exists(pad.dataPath + "/001/007.wav") && QFileInfo::exists(pad.prmPath + "/001/007.prm"));
     }
 
+    // A deletion left on the pad for its next load (its pair already under
+    // hidden names): a second delete and an add write nothing while its
+    // record is there, and the next load still finishes it.
+    void aChangeLeftOnThePadIsNeverWrittenOver()
+    {
+        namespace pj = padjournal;
+        PadFixture pad;
+        pad.addWave(7);
+        pad.addWave(8);
+        pj::Record first;
+        first.purpose = pj::Purpose::DeleteSounds;
+        for (const QString &base : {pad.dataPath, pad.prmPath}) {
+            pj::Step s;
+            s.kind = pj::Kind::Remove;
+            s.area = base == pad.dataPath ? pj::Area::Data : pj::Area::Prm;
+            s.number = 7;
+            s.folder = "001";
+            s.from = base == pad.dataPath ? "007.wav" : "007.prm";
+            s.hidden = ztplatform::temporaryName(s.from, 0);
+            s.mark = pj::markOfBytes(kf::readFile(base + "/001/" + s.from));
+            QVERIFY(QFile::rename(base + "/001/" + s.from, base + "/001/" + s.hidden));
+            first.steps << s;
+        }
+        const QString record = pad.sysPath + "/" + pj::RECORD_NAME;
+        kf::writeFile(record, pj::encode(first));
+        const QStringList before = pad.snapshot();
+
+        SyncBatch batch;
+        batch.setPad(root(pad), pad.tree());
+        QSignalSpy kept(&batch, &SyncBatch::deleteFailed), notAdded(&batch, &SyncBatch::waveFailed);
+        QVERIFY(batch.startDelete({pad.dataPath + "/001/008.wav"}));
+        QVERIFY(finish(batch));
+        QVERIFY(batch.startAdd(sounds(9, 1, m_click)));
+        QVERIFY(finish(batch));
+        QCOMPARE(kept.count(), 1);
+        QCOMPARE(kept.at(0).at(1).toInt(), int(UsbUpdate::NotRemovable));
+        QCOMPARE(notAdded.count(), 1);
+        QCOMPARE(pad.snapshot(), before);
+        QCOMPARE(kf::readFile(record), pj::encode(first));
+
+        const PadFixture::Loaded again = pad.loadAgain();
+        QVERIFY2(again.text().contains("The deletion of these sounds was finished: 7."), qPrintable(again.text()));
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 1);
+        QCOMPARE(again.hidden, QStringList());
+    }
+
     // An add or a delete stopped at every write, what was not synced dropped:
     // the pad loaded again lists sound 2 whole or not at all, as the batch
     // reported it, with nothing hidden left, and says when it completed it.

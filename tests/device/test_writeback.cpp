@@ -1,5 +1,6 @@
 #include "bindmount.h"
 #include "device/kitwaves.h"
+#include "device/padjournal.h"
 #include "device/padkits.h"
 #include "device/writeback.h"
 #include "model/audioconverter.h"
@@ -292,6 +293,57 @@ private slots:
         PadFixture again;
         filetree::write(read, again.root);
         QCOMPARE(padstops::kitsPlay(again, &why), plays);
+    }
+
+    // A deletion left on the pad for its next load, its record under either
+    // of its names: the close's save writes nothing beside it and says so,
+    // and the next load still ends the deletion as its record says.
+    void aChangeLeftOnThePadKeepsItsRecordThroughTheSave_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("soundsAfter");
+        QTest::newRow("to be finished") << QString(".zt-journal") << 0;
+        QTest::newRow("turned back") << QString(".zt-journal-undo") << 1;
+    }
+    void aChangeLeftOnThePadKeepsItsRecordThroughTheSave()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, soundsAfter);
+        Run run;
+        namespace pj = padjournal;
+        pj::Record r;
+        r.purpose = pj::Purpose::DeleteSounds;
+        for (const QString &file : {QString("010.wav"), QString("010.prm")}) {
+            pj::Step s;
+            s.kind = pj::Kind::Remove;
+            s.area = file.endsWith(".wav") ? pj::Area::Data : pj::Area::Prm;
+            s.number = 10;
+            s.folder = "001";
+            s.from = file;
+            s.hidden = ztplatform::temporaryName(file, 0);
+            const QString &base = s.area == pj::Area::Data ? run.pad.dataPath : run.pad.prmPath;
+            s.mark = pj::markOfBytes(kf::readFile(base + "/001/" + file));
+            r.steps << s;
+        }
+        const QString record = run.pad.sysPath + "/" + name;
+        kf::writeFile(record, pj::encode(r));
+        run.kits[6].kit_tempo ^= 1;
+        run.chains[3].curKitChain[3][0] = 12;
+        const QStringList before = run.pad.snapshot();
+
+        const WriteBackResult w = run.writeBack(true);
+        QVERIFY(w.failed && w.kitsWritten.isEmpty() && !w.chainsWritten && !w.alterWritten);
+        QCOMPARE(w.kitsNotSaved, QVector<int>{7});
+        QCOMPARE(w.messages.size(), 1);
+        QCOMPARE(w.messages.first().text,
+                 QString("Nothing was saved to the sampler pad: it holds the record of an earlier change that its "
+                         "next load has to end first.\r\nKit 7 was not saved to the sampler pad."));
+        QCOMPARE(run.pad.snapshot(), before);
+        const PadFixture::Loaded again = run.pad.loadAgain();
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), soundsAfter);
+        QVERIFY2(soundsAfter || again.text().contains("The deletion of these sounds was finished: 10."),
+                 qPrintable(again.text()));
+        QVERIFY(!QFileInfo::exists(record));
     }
 
     void padDriveTest()

@@ -190,6 +190,45 @@ private slots:
         QCOMPARE(libraryBytes(f.lib), initial);
     }
 
+    // Sounds added one by one (as a drop on the pad adds them, no step), a
+    // list given back whole, edits and their undo: the names kept between
+    // drops stay those of the list.
+    void namesFollowSoundsAddedOneByOne()
+    {
+        Fixture f;
+        f.fill(30);
+        QSet<QString> seen;
+        QVERIFY(namesKept(f.lib, seen));
+        for (int round = 0; round < 4; ++round) {
+            {
+                const editstep::Recorder::Paused onThePad(&f.recorder);
+                for (int i = 0; i < 3; ++i)
+                    f.lib.addSound(QString("P%1").arg(round * 3 + i), f.file(200 + round * 3 + i),
+                                   quint16(f.lib.lastWaveNumber() + 1), false);
+            }
+            QVERIFY(namesKept(f.lib, seen));
+            QVector<SoundLibrary::SOUND_INDEX> back = f.lib.waveLoadKitAttrList();
+            back.removeAt(round);
+            MainWindow1Records::str2CharArray(QString("B%1").arg(round), back[5].wave_name, SOUND_NAME_LENGTH_MAX);
+            {
+                const editstep::Recorder::Paused written(&f.recorder);
+                f.lib.takeSoundRecords(back);
+                f.lib.addSound(QString("Q%1").arg(round), f.file(300 + round), 9000, false);
+            }
+            QVERIFY(namesKept(f.lib, seen));
+            {
+                const editstep::Recorder::Scope adding(&f.recorder, "add");
+                f.lib.renameSound(round, QString("C%1").arg(round));
+                f.lib.addSound(QString("A%1").arg(round), f.file(400 + round), 9100, true);
+            }
+            QVERIFY(namesKept(f.lib, seen));
+            f.undo();
+            QVERIFY(namesKept(f.lib, seen));
+            f.redo();
+            QVERIFY(namesKept(f.lib, seen));
+        }
+    }
+
     // A rename of one sound in a long list keeps that row, not the list.
     void aStepKeepsTheStretchItChanged()
     {

@@ -280,6 +280,53 @@ private slots:
         QTRY_COMPARE(hanging.waiting(), 0);
     }
 
+    // A group row whose file does not answer is not waited on either.
+    void groupSoundThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString wave = writeBytes(f.path("slow/kick.wav"), pcmWav(1, 8000, 800));
+        f.prompter.fileAnswers.enqueue({wave});
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
+        w->form()->addWaveFile->click();
+        f.prompter.clear();
+        HangingOpens hanging("slow/kick.wav");
+        const LoopTurns loop;
+        w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->item(0)->child(0, 0)->index());
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(f.prompter.texts(), QStringList{"kick does not exist.\r\nPlease check path:" + wave});
+        QVERIFY(!w->form()->playBtn2->isEnabled());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
+    // A kit file that stops answering after the row's first look: the
+    // sound's entry is not waited on.
+    void storedSoundWhoseKitFileStopsAnsweringIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        KitFile kit;
+        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
+        w->library().addLoadedKitFile(kit.record);
+        const QString native = QDir::toNativeSeparators(kit.path);
+        const int row = w->library().totalListItemModel()->soundCount();
+        w->library().addSound("WAVE5", native + ":U00005", quint16(row + 1), true);
+        HangingOpens hanging("/KIT_ALL.BIN", 1);
+        const LoopTurns loop;
+        f.selectTotalRow(row);
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(f.prompter.texts(), QStringList{"Please check path:WAVE5 does not exist.\r\n" + native});
+        QVERIFY(w->form()->waveInfoShow->text().isEmpty());
+        QVERIFY(!w->form()->playBtn2->isEnabled());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
     // A row whose source check fails leaves no name in the player bar and
     // Play disabled, whichever check refuses it.
     void refusedRowLeavesNoSoundInBar()

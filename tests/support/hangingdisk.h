@@ -2,8 +2,9 @@
 #define TESTS_SUPPORT_HANGINGDISK_H
 
 // The editor's disk while it lives: an open of a name that ends as told
-// waits, as on a pad that stopped answering, until the test releases it.
-// Every other call goes to the system.
+// waits, as on a pad that stopped answering, until the test releases it;
+// the first `answered` such opens still go through, as before the drive
+// stopped answering. Every other call goes to the system.
 
 #include "passdisk.h"
 
@@ -18,8 +19,9 @@
 class HangingOpens : public PassDisk
 {
 public:
-    explicit HangingOpens(const QByteArray &nameEnd)
+    explicit HangingOpens(const QByteArray &nameEnd, int answered = 0)
         : m_nameEnd(nameEnd)
+        , m_answered(answered)
         , m_before(ztplatform::sysio::setDisk(this))
     {
     }
@@ -38,7 +40,7 @@ public:
     {
         {
             std::unique_lock<std::mutex> hold(m_lock);
-            if (!m_released && name.endsWith(m_nameEnd)) {
+            if (!m_released && name.endsWith(m_nameEnd) && m_answered-- <= 0) {
                 ++m_inside;
                 ++m_hung;
                 m_changed.notify_all();
@@ -71,6 +73,7 @@ public:
 
 private:
     const QByteArray m_nameEnd;
+    int m_answered;
     ztplatform::Disk *m_before;
     mutable std::mutex m_lock;
     std::condition_variable m_changed;

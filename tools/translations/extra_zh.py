@@ -523,6 +523,8 @@ EXTRA = {
         '以下音色在采样打击垫上各有一个文件已不存在（可能被其他程序删除），它们仍保留在列表中：',
     'Delete what is left of them from the sampler pad?':
         '是否从采样打击垫上删除它们剩余的文件？',
+    'Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.':
+        '没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。',
     # a sound that could not be written, with no reason from the system
     'Unknown error': '未知错误',
 }

@@ -9,7 +9,9 @@
 #include "library/dragpayload.h"
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
@@ -27,6 +29,11 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // Selected indexes by row, then column.
@@ -39,6 +46,117 @@ QModelIndexList orderedSelection(QItemSelectionModel *selection)
         return a.row() != b.row() ? a.row() < b.row() : a.column() < b.column();
     });
     return list;
+}
+
+constexpr int kFileLookLimitMs = 2000; // a drive silent that long is not waited on
+
+// Lets the window paint, its input held, while a look runs.
+void paintMeanwhile()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// True when a regular file (also through a link) stands at `path` and opens.
+bool fileOpens(const QString &path)
+{
+    if (!ztplatform::isRegularFile(path))
+        return false;
+    const int fd = ztplatform::openRegularFile(path, O_RDONLY, false);
+    if (fd >= 0)
+        ::close(fd);
+    return fd >= 0;
+}
+
+// What a look at `files` in order found: the first that is not there
+// (files.size() when all are), or the one whose drive stayed silent for the
+// limit. Looked at on a thread of its own, the window painting meanwhile;
+// each file that answers gives the next one the whole limit.
+struct FilesLook
+{
+    int first = 0;
+    bool answered = true;
+};
+
+FilesLook firstFileMissing(const QStringList &files)
+{
+    if (files.isEmpty())
+        return {};
+    auto at = std::make_shared<std::atomic<int>>(0);
+    const ztplatform::TimedLook<int> look([files, at]() {
+        QHash<QString, bool> seen;
+        for (int i = 0; i < files.size(); ++i) {
+            at->store(i);
+            auto it = seen.constFind(files.at(i));
+            if (it == seen.constEnd())
+                it = seen.insert(files.at(i), fileOpens(files.at(i)));
+            if (!it.value())
+                return i;
+        }
+        return int(files.size());
+    });
+    int waitingOn = -1;
+    auto since = std::chrono::steady_clock::now();
+    for (;;) {
+        if (const std::optional<int> found = look.waitFor(20))
+            return {*found, true};
+        const int now = at->load();
+        if (now != waitingOn) {
+            waitingOn = now;
+            since = std::chrono::steady_clock::now();
+        } else if (!look.isStarted() || std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(kFileLookLimitMs)) {
+            return {now, false};
+        }
+        paintMeanwhile();
+    }
+}
+
+// A stored sound's kit file as the selection reads it.
+struct StoredSoundLook
+{
+    enum Result { Read, Changed, OpenFailed, Gone } result = Read;
+    waveprobe::Format format;
+};
+
+// What the selection needs of the loaded kit file and the sound's entry.
+struct StoredSoundLoad
+{
+    QString kitFile;
+    quint64 length = 0;
+    ztplatform::FileStamp stamp;
+    quint16 waveCount = 0;
+    int entry = 0;
+    int kind = 0;
+    QString name;
+    quint32 offset = 0;
+};
+
+// The kit file as opened: still the one loaded, holding the entry as loaded,
+// and the format of the sound there.
+StoredSoundLook lookAtStoredSound(const StoredSoundLoad &load)
+{
+    StoredSoundLook look;
+    const int fd = ztplatform::isRegularFile(load.kitFile) ? ztplatform::openRegularFile(load.kitFile, O_RDONLY, false)
+                                                           : -1;
+    QFile file;
+    if (fd >= 0 && !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        ::close(fd);
+    const ztplatform::FileStamp now = file.isOpen() ? ztplatform::fileStamp(fd) : ztplatform::fileStamp(load.kitFile);
+    if (!setupfiles::matchesLoad(load.length, load.stamp, now)) {
+        look.result = StoredSoundLook::Changed;
+        return look;
+    }
+    if (!file.isOpen()) {
+        look.result = StoredSoundLook::OpenFailed;
+        return look;
+    }
+    const quint16 count = percussionpadfile::judgeWaveTotalNumber(&file, load.kind);
+    const QString fileName = percussionpadfile::judgeWaveName(&file, load.entry, load.kind);
+    if (count != load.waveCount || load.name != fileName) {
+        look.result = StoredSoundLook::Gone;
+        return look;
+    }
+    look.format = waveprobe::probeStored(file, load.offset);
+    return look;
 }
 
 } // namespace
@@ -112,7 +230,28 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
         prompter->information(w, WindowTexts::tr("Error"), WindowTexts::tr("File error!"), QMessageBox::Ok);
         return false;
     }
-    if (!setupfiles::matchesLoad(*kit, ztplatform::fileStamp(kitPath))) {
+    StoredSoundLoad load;
+    load.kitFile = kitPath;
+    load.length = kit->fileTotalLength;
+    load.stamp = kit->stamp;
+    load.waveCount = kit->waveCount;
+    load.entry = entry;
+    load.kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
+    load.name = MainWindow1Records::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
+    load.offset = kit->info.sound[size_t(entry)].wave_start;
+    const std::optional<StoredSoundLook> look = ztplatform::lookWithin<StoredSoundLook>(
+            kFileLookLimitMs, [load]() { return lookAtStoredSound(load); }, paintMeanwhile);
+    if (!look)
+        qWarning().noquote() << "the drive of" << kitPath << "does not answer: the sound is not taken";
+    const QString gone = WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
+                         + QStringLiteral("\r\n") + kitPath;
+    if (!look || look->result == StoredSoundLook::Gone) {
+        if (!look)
+            m_view.waveInfoShow->clear();
+        prompter->warning(w, WindowTexts::tr("Error"), gone, QMessageBox::Ok);
+        return false;
+    }
+    if (look->result == StoredSoundLook::Changed) {
         prompter->warning(w, WindowTexts::tr("Error"),
                           WindowTexts::tr("Please check path:")
                                   + WindowTexts::tr("The file has been modified. The target sound was not found.")
@@ -120,31 +259,11 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
                           QMessageBox::Ok);
         return false;
     }
-    QFile file(kitPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (look->result == StoredSoundLook::OpenFailed) {
         prompter->warning(w, WindowTexts::tr("Error"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return false;
     }
-    const int kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
-    const quint16 count = percussionpadfile::judgeWaveTotalNumber(&file, kind);
-    const QString loadedName
-            = MainWindow1Records::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
-    const QString fileName = percussionpadfile::judgeWaveName(&file, entry, kind);
-    file.close();
-    if (count != kit->waveCount || loadedName != fileName) {
-        prompter->warning(w, WindowTexts::tr("Error"),
-                          WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
-                                  + QStringLiteral("\r\n") + kitPath,
-                          QMessageBox::Ok);
-        return false;
-    }
-    const quint32 offset = kit->info.sound[size_t(entry)].wave_start;
-    QFile data(kitPath);
-    if (!data.open(QIODevice::ReadOnly)) {
-        prompter->warning(w, WindowTexts::tr("Error"), WindowTexts::tr("Open sound file error."), QMessageBox::Ok);
-        return false;
-    }
-    const waveprobe::Format format = waveprobe::probeStored(data, offset);
+    const waveprobe::Format &format = look->format;
     if (!format.riff) {
         m_view.waveInfoShow->setText(notWave);
         return false; // a stored sound in another format is neither dragged nor previewed
@@ -257,7 +376,24 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         return;
     dragSeveralSounds(selected.size() > 3);
 
+    // The rows' files are looked at together, up to the first lost row: a
+    // sound stored in a kit file is there when its kit file is.
+    QStringList files;
+    for (int k = 0; k + 1 < selected.size(); k += 2) {
+        const QString path = selected.at(k + 1).data().toString();
+        if (path.isEmpty())
+            continue;
+        if (!m_lib.groupSoundLost(selected.at(k).parent().row(), selected.at(k).row()).isEmpty())
+            break;
+        const soundsource::Stored stored = soundsource::parse(path);
+        files.append(stored.form == soundsource::Form::Plain ? path : stored.kitFile);
+    }
+    const FilesLook there = firstFileMissing(files);
+    if (!there.answered)
+        qWarning().noquote() << "the drive of" << files.at(there.first) << "does not answer: the sound is not taken";
+
     QVector<dragpayload::Record> records;
+    int file = 0;
     for (int k = 0; k + 1 < selected.size(); k += 2) {
         const QString name = selected.at(k).data().toString();
         const QString path = selected.at(k + 1).data().toString();
@@ -272,9 +408,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
             m_lostTold = press ? QModelIndex() : selected.at(k);
             return;
         }
-        // A sound stored in a kit file is there when its kit file is.
-        const soundsource::Stored stored = soundsource::parse(path);
-        if (!ztplatform::isRegularFile(stored.form == soundsource::Form::Plain ? path : stored.kitFile)) {
+        if (file++ == there.first) {
             m_preview.disablePreview();
             UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),
                                             name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
