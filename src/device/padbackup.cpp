@@ -32,7 +32,8 @@ namespace {
 constexpr qint64 kLargest = 1 << 20; // no file the pad's tree holds here is larger
 const char kTimeFormat[] = "yyyy-MM-dd_HH-mm-ss";
 const QString kPartial = QStringLiteral(".zt-part");
-const QString kPrmArchive = QStringLiteral("WAV_PRM.tar");
+const QString kArchive = QStringLiteral("ZT350.zip");
+const QString kPrmArchive = QStringLiteral("WAV_PRM.tar"); // backups written before the archive held all
 
 QString tr(const char *text)
 {
@@ -230,35 +231,23 @@ bool syncFolder(ztplatform::Disk &disk, const QString &path)
     return synced;
 }
 
-// The files of a backup made in `folder`, and the folders that hold them,
-// forced to the disk: by one sync of their file system, else one by one.
-bool syncWritten(ztplatform::Disk &disk, const QString &folder, const QVector<File> &files)
+// The archive of `settings` and `prm` written into the backup's folder
+// `partial`, synced with its folder; why not, else empty.
+QString writeArchive(const ztplatform::FolderAnchor &backup, const QString &partial, const QDateTime &when,
+                     const QVector<File> &settings, const QVector<File> &prm)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool whole = disk.syncFileSystem(fd) == 0;
-    ::close(fd);
-    if (whole)
-        return true;
-    QSet<QString> folders = {folder};
-    for (const File &f : files) {
-        const QString path = folder + QLatin1Char('/') + f.path;
-        const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        const bool synced = file >= 0 && ztplatform::syncDescriptor(disk, file);
-        const int error = errno;
-        if (file >= 0)
-            ::close(file);
-        errno = error;
-        if (!synced)
-            return false;
-        folders.insert(QFileInfo(path).path());
-    }
-    for (const QString &f : qAsConst(folders)) {
-        if (!syncFolder(disk, f))
-            return false;
-    }
-    return true;
+    const QByteArray zip = zipOf({&settings, &prm}, when);
+    if (zip.isEmpty())
+        return tr("the pad holds too many files for one archive");
+    QString leaf;
+    const ztplatform::OpenFolder folder = backup.openFolderOf(partial + QLatin1Char('/') + kArchive, &leaf);
+    if (!folder.isOpen())
+        return tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(partial));
+    ztplatform::ReplaceFile out(folder, leaf);
+    out.setCreateOnly(true);
+    if (!out.open() || !out.write(zip) || !out.commit())
+        return out.errorString();
+    return QString();
 }
 
 Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
@@ -283,28 +272,8 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
             QDir().mkpath(partial) ? ztplatform::FolderAnchor::record(partial, &disk) : ztplatform::FolderAnchor();
     if (!backup.isValid())
         result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(partial));
-    QVector<File> files = settings;
-    files.append({kPrmArchive, tarOf(prm)});
-    for (const File &f : qAsConst(files)) {
-        if (!result.why.isEmpty())
-            break;
-        const QString target = partial + QLatin1Char('/') + f.path;
-        QString leaf;
-        const ztplatform::OpenFolder folder = QDir().mkpath(QFileInfo(target).absolutePath())
-                                                      ? backup.openFolderOf(target, &leaf)
-                                                      : ztplatform::OpenFolder();
-        if (!folder.isOpen()) {
-            result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(QFileInfo(target).path()));
-            break;
-        }
-        ztplatform::ReplaceFile out(folder, leaf);
-        out.setCreateOnly(true);
-        out.setSyncedByCaller(true); // all of them at once, below
-        if (!out.open() || !out.write(f.bytes) || !out.commit())
-            result.why = out.errorString();
-    }
-    if (result.why.isEmpty() && !syncWritten(disk, partial, files))
-        result.why = QString::fromLocal8Bit(std::strerror(errno));
+    if (result.why.isEmpty())
+        result.why = writeArchive(backup, partial, when, settings, prm);
     if (result.why.isEmpty() && !QDir().rename(partial, pad.filePath(name)))
         result.why = tr("the backup cannot take its name");
     if (result.why.isEmpty() && !syncFolder(disk, padFolder))
@@ -340,11 +309,90 @@ QVector<Backup> list(const QString &padFolder)
     return out;
 }
 
-Contents read(const QString &backupFolder)
+namespace {
+
+// The name each .prm record of `records` gives its wave number.
+void takeSoundNames(const QVector<File> &records, QHash<int, QString> *names)
+{
+    for (const File &f : records) {
+        const waveprm::PrmRecord rec = waveprm::parseRecord(f.bytes.left(waveprm::PRM_RECORD_SIZE));
+        if (rec.waveNo > 0)
+            names->insert(rec.waveNo,
+                          MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX));
+    }
+}
+
+// `bytes` as the new file `path`; why not, else empty.
+QString unpack(const QString &path, const QByteArray &bytes)
+{
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || out.write(bytes) != bytes.size())
+        return out.errorString();
+    return QString();
+}
+
+// A backup kept in one archive: its kit records and global.ini unpacked
+// into a scratch folder, read as the pad's are.
+Contents readArchive(const QString &path)
 {
     Contents c;
     c.kitRecords.resize(KIT_MAX_COUNT);
+    QFile archive(path);
+    bool whole = false;
+    const QVector<File> files = archive.open(QIODevice::ReadOnly) && archive.size() < (1 << 30)
+                                        ? filesOfZip(archive.readAll(), &whole)
+                                        : QVector<File>();
+    if (!whole) {
+        c.why = tr("The archive %1 is damaged or cannot be read.").arg(QDir::toNativeSeparators(path));
+        return c;
+    }
+    c.unpacked = std::make_shared<QTemporaryDir>();
+    const QString kit = c.unpacked->filePath(QStringLiteral("KIT")), sys = c.unpacked->filePath(QStringLiteral("SYS"));
+    if (!c.unpacked->isValid() || !QDir().mkpath(kit) || !QDir().mkpath(sys)) {
+        c.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(c.unpacked->path()));
+        return c;
+    }
+    QVector<File> prm;
+    bool kits = false;
+    for (const File &f : files) {
+        const int slash = f.path.indexOf(QLatin1Char('/'));
+        const QString folder = f.path.left(slash), leaf = f.path.mid(slash + 1);
+        const bool plain = slash > 0 && !leaf.contains(QLatin1Char('/')) && f.bytes.size() <= kLargest;
+        const int slot = plain && folder.compare(QLatin1String("KIT"), Qt::CaseInsensitive) == 0 ? padKitSlot(leaf) : -1;
+        if (slot >= 0 && c.kitRecords.at(slot).isEmpty()) {
+            kits = true;
+            c.kitRecords[slot] = f.bytes;
+            c.why = unpack(kit + QLatin1Char('/') + leaf, f.bytes);
+        } else if (plain && folder.compare(QLatin1String("SYS"), Qt::CaseInsensitive) == 0
+                   && leaf.compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0 && c.globalFile.isEmpty()) {
+            c.globalFile = sys + QStringLiteral("/global.ini");
+            c.why = unpack(c.globalFile, f.bytes);
+        } else if (folder.compare(QLatin1String("WAV_PRM"), Qt::CaseInsensitive) == 0
+                   && f.path.endsWith(QLatin1String(".prm"), Qt::CaseInsensitive)) {
+            prm.append(f);
+        }
+        if (!c.why.isEmpty())
+            return c;
+    }
+    if (!kits) {
+        c.why = tr("The backup holds no kits.");
+        return c;
+    }
+    c.kitFolder = kit;
+    takeSoundNames(prm, &c.soundNames);
+    c.ok = true;
+    return c;
+}
+
+} // namespace
+
+Contents read(const QString &backupFolder)
+{
     const QDir backup(backupFolder);
+    if (QFileInfo(backup.filePath(kArchive)).isFile())
+        return readArchive(backup.filePath(kArchive));
+    Contents c;
+    c.kitRecords.resize(KIT_MAX_COUNT);
     auto sub = [&backup](const QString &name) {
         for (const QString &entry : backup.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
             if (entry.compare(name, Qt::CaseInsensitive) == 0)
@@ -369,14 +417,8 @@ Contents read(const QString &backupFolder)
             c.globalFile = f.absoluteFilePath();
     }
     QFile archive(backup.filePath(kPrmArchive));
-    if (archive.open(QIODevice::ReadOnly)) {
-        for (const File &f : filesOfTar(archive.readAll())) {
-            const waveprm::PrmRecord rec = waveprm::parseRecord(f.bytes.left(waveprm::PRM_RECORD_SIZE));
-            if (rec.waveNo > 0)
-                c.soundNames.insert(rec.waveNo, MainWindow1Records::charArray2String(rec.nameField.constData(),
-                                                                                     SOUND_NAME_LENGTH_MAX));
-        }
-    }
+    if (archive.open(QIODevice::ReadOnly))
+        takeSoundNames(filesOfTar(archive.readAll()), &c.soundNames);
     c.ok = true;
     return c;
 }

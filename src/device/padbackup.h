@@ -2,14 +2,16 @@
 #define ZT_DEVICE_PADBACKUP_H
 
 // Backups of the pad taken at each load, before anything is written to it:
-// its kit records, SYS/global.ini and SYS/alter.ini as plain copies, and the
-// sounds' .prm records (not their audio) in one tar archive, in a folder
-// named by the date and time below the pad's own folder:
-//   <root>/<pad>/<yyyy-MM-dd_HH-mm-ss>/KIT/k001.ini ..., SYS/global.ini,
-//   SYS/alter.ini, WAV_PRM.tar (WAV_PRM/001/001.prm ...)
-// A backup is written under a hidden name and takes its own only once every
-// file is written and synced, so a listed backup is whole. The last KEEP
-// backups of a pad are kept.
+// its kit records, SYS/global.ini, SYS/alter.ini and the sounds' .prm
+// records (not their audio), byte for byte, as the pad's model folder holds
+// them, in one zip archive (stored, not compressed) in a folder named by the
+// date and time below the pad's own folder:
+//   <root>/<pad>/<yyyy-MM-dd_HH-mm-ss>/ZT350.zip
+//     (KIT/k001.ini ..., SYS/global.ini, SYS/alter.ini, WAV_PRM/001/001.prm ...)
+// Backups written before hold KIT/ and SYS/ as plain files and the .prm
+// records in WAV_PRM.tar; they are read as well. A backup is written under a
+// hidden name and takes its own only once its archive is written and synced,
+// so a listed backup is whole. The last KEEP backups of a pad are kept.
 
 #include "device/padidentity.h"
 #include "device/padtree.h"
@@ -22,7 +24,11 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QTemporaryDir>
 #include <QVector>
+
+#include <initializer_list>
+#include <memory>
 
 class QThread;
 
@@ -76,6 +82,7 @@ struct Contents
     QString why;
     QString kitFolder;               // the backup's KIT folder, read as the pad's is
     QString globalFile;              // its global.ini, empty when it has none
+    std::shared_ptr<QTemporaryDir> unpacked; // holds both, for an archive, while this lives
     QVector<QByteArray> kitRecords;  // kit k's record at k (empty where none)
     QHash<int, QString> soundNames;  // wave number (1-based) -> the name its .prm held
 };
@@ -84,6 +91,12 @@ Contents read(const QString &backupFolder);
 // The tar archive of `files`, and the files of one.
 QByteArray tarOf(const QVector<File> &files);
 QVector<File> filesOfTar(const QByteArray &tar);
+// The zip archive of `files`, their entries dated `when`; empty when they
+// do not fit one (65,535 entries, 2 GB). The files of one, folders left out;
+// `whole` false when it is damaged (those read before the damage are given).
+QByteArray zipOf(const QVector<File> &files, const QDateTime &when);
+QByteArray zipOf(std::initializer_list<const QVector<File> *> parts, const QDateTime &when); // in turn, as one
+QVector<File> filesOfZip(const QByteArray &zip, bool *whole);
 
 // A slot of a restored kit whose sound is no longer on the pad.
 struct Missing

@@ -17,6 +17,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <map>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -270,6 +271,7 @@ bool decode(const QByteArray &bytes, Record *record)
 struct Pad::Impl {
     ztplatform::FolderAnchor root;
     PadTreePaths tree;
+    std::map<QString, ztplatform::OpenFolder> kept; // by path; a slot once made stays
 
     QString path(Area area, const QString &fff) const
     {
@@ -282,7 +284,7 @@ struct Pad::Impl {
 };
 
 Pad::Pad(ztplatform::FolderAnchor root, const PadTreePaths &tree)
-    : d(new Impl{std::move(root), tree})
+    : d(new Impl{std::move(root), tree, {}})
 {
 }
 
@@ -297,6 +299,37 @@ ztplatform::OpenFolder Pad::folder(Area area, const QString &fff) const
     if (path.isEmpty() || !d->root.isValid())
         return ztplatform::OpenFolder();
     return d->root.openFolder(path);
+}
+
+const ztplatform::OpenFolder &Pad::kept(Area area, const QString &fff)
+{
+    const QString path = d->path(area, fff);
+    ztplatform::OpenFolder &slot = d->kept[path];
+    if (!slot.isOpen())
+        slot = folder(area, fff);
+    return slot;
+}
+
+const ztplatform::OpenFolder &Pad::forChange(Area area, const QString &fff)
+{
+    const QString path = d->path(area, fff);
+    const auto found = d->kept.find(path);
+    const ztplatform::Reach reach =
+            found == d->kept.end() ? ztplatform::Reach::Outside : d->root.recheck(found->second, path);
+    if (reach == ztplatform::Reach::Inside)
+        return found->second;
+    // A root that does not pass ends a walk the same way.
+    const bool walk = reach == ztplatform::Reach::Outside;
+    ztplatform::OpenFolder now = walk ? folder(area, fff) : ztplatform::OpenFolder();
+    if (found == d->kept.end())
+        return d->kept.emplace(path, std::move(now)).first->second;
+    found->second = std::move(now);
+    return found->second;
+}
+
+void Pad::forget()
+{
+    d->kept.clear();
 }
 
 // ---- the walk ---------------------------------------------------------------
@@ -350,6 +383,8 @@ public:
 
     void locateAll()
     {
+        // Each folder judged again at its first look.
+        m_pad.forget();
         for (int i = 0; i < m_record.steps.size(); ++i)
             m_at[i] = locate(i);
         m_durable = m_at;
@@ -392,7 +427,9 @@ private:
         return true;
     }
 
-    ztplatform::OpenFolder dir(Area area, const QString &fff) { return m_pad.folder(area, fff); }
+    // A folder to look in, and one to change right now.
+    const ztplatform::OpenFolder &dir(Area area, const QString &fff) { return m_pad.kept(area, fff); }
+    const ztplatform::OpenFolder &change(Area area, const QString &fff) { return m_pad.forChange(area, fff); }
 
     At locate(int i);
     bool targetFree(const Step &s, const QVector<At> &at);
@@ -409,9 +446,9 @@ private:
                 const QString &to)
     {
         m_touched << key(area, fromFolder) << key(area, toFolder);
-        const ztplatform::OpenFolder source = dir(area, fromFolder);
+        const ztplatform::OpenFolder &source = change(area, fromFolder);
         const bool moved = fromFolder == toFolder ? pairfiles::moveEntry(source, from, source, to)
-                                                  : pairfiles::moveEntry(source, from, dir(area, toFolder), to);
+                                                  : pairfiles::moveEntry(source, from, change(area, toFolder), to);
         if (moved) {
             m_out.changed = true;
             return true;
@@ -421,7 +458,7 @@ private:
     bool removeEntry(Area area, const QString &fff, const QString &name)
     {
         m_touched << key(area, fff);
-        if (dir(area, fff).remove(name)) {
+        if (change(area, fff).remove(name)) {
             m_out.changed = true;
             return true;
         }
@@ -430,7 +467,7 @@ private:
     bool writeAt(Area area, const QString &fff, const QString &name, qint64 offset, const QByteArray &bytes)
     {
         InPlaceFile f;
-        if (f.open(dir(area, fff), name) && f.writeAt(offset, bytes)) {
+        if (f.open(change(area, fff), name) && f.writeAt(offset, bytes)) {
             m_out.changed = true;
             return true;
         }
@@ -454,7 +491,7 @@ private:
     {
         for (const QString &k : qAsConst(m_touched)) {
             const int slash = k.indexOf(QLatin1Char('/'));
-            const ztplatform::OpenFolder f = dir(Area(k.left(slash).toInt()), k.mid(slash + 1));
+            const ztplatform::OpenFolder &f = change(Area(k.left(slash).toInt()), k.mid(slash + 1));
             if (!f.isOpen() || !f.sync()) {
                 if (!f.isOpen())
                     errno = ENOENT;
@@ -564,7 +601,7 @@ bool Walk::targetFree(const Step &s, const QVector<At> &at)
 
 bool Walk::put(const Step &s)
 {
-    const ztplatform::OpenFolder &f = dir(s.area, s.folder);
+    const ztplatform::OpenFolder &f = change(s.area, s.folder);
     const int fd = f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_TRUNC);
     bool ok = fd >= 0;
     int error = errno;
@@ -602,7 +639,7 @@ bool Walk::put(const Step &s)
 
 bool Walk::writeCreated(const Step &s, const std::function<bool(const Step &, int)> &create)
 {
-    const ztplatform::OpenFolder &f = dir(s.area, s.folder);
+    const ztplatform::OpenFolder &f = change(s.area, s.folder);
     const int fd = create ? f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_EXCL) : -1;
     if (fd < 0) {
         if (!create)
@@ -624,7 +661,7 @@ bool Walk::makeFolders()
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         if (s.kind == Kind::MakeFolder && m_at.at(i) != At::New) {
-            const ztplatform::OpenFolder &base = dir(s.area, QString());
+            const ztplatform::OpenFolder &base = change(s.area, QString());
             if (!base.makeFolder(s.folder).isOpen())
                 return refuse(s.folder);
             m_touched << key(s.area, QString());
@@ -832,7 +869,7 @@ bool Walk::undo()
         const Step &s = steps.at(i);
         if (s.kind == Kind::MakeFolder && m_at.at(i) == At::New) {
             // Only while empty: a folder that holds anything stays.
-            if (dir(s.area, QString()).removeFolder(s.folder)) {
+            if (change(s.area, QString()).removeFolder(s.folder)) {
                 m_touched << key(s.area, QString());
                 m_out.changed = true;
             }
@@ -858,7 +895,7 @@ bool Walk::undo()
 QStringList Walk::whereLines()
 {
     // Without the pad nothing tells where its files are.
-    if (!dir(Area::Data, QString()).isOpen() || !dir(Area::Prm, QString()).isOpen())
+    if (!m_pad.base(Area::Data).isOpen() || !m_pad.base(Area::Prm).isOpen())
         return {notAtPlace()};
     locateAll();
     QHash<quint16, QVector<At>> bySound;
@@ -967,13 +1004,21 @@ void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool r
     noteAway(sys, out);
 }
 
+QString asideName(int n)
+{
+    return UNREADABLE_NAME + QLatin1Char('-') + QString::number(n) + QStringLiteral(".bin");
+}
+
+constexpr int ASIDE_MAX = 999;
+
 // Anything at the record's name that cannot be read moves aside under a
-// visible name; nothing else is touched.
+// visible name; nothing else is touched. Where it cannot, it stays, and
+// keeps every later change from being recorded.
 void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &out)
 {
     out.unreadable = true;
-    for (int n = 1; n < 1000; ++n) {
-        const QString aside = UNREADABLE_NAME + QLatin1Char('-') + QString::number(n) + QStringLiteral(".bin");
+    for (int n = 1; n <= ASIDE_MAX; ++n) {
+        const QString aside = asideName(n);
         if (sys.exists(aside) || sys.isLink(aside))
             continue;
         if (pairfiles::moveEntry(sys, name, sys, aside)) {
@@ -982,10 +1027,13 @@ void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &
             out.changed = true;
         } else {
             out.refused = true;
-            out.error = errno;
+            out.error = errno ? errno : EIO;
         }
         return;
     }
+    qWarning() << "no name is free to keep the unreadable change record aside";
+    out.refused = true;
+    out.asideFull = true;
 }
 
 } // namespace
@@ -1118,6 +1166,12 @@ QStringList describe(const Outcome &o)
                                 "by it.");
         if (!o.keptAs.isEmpty())
             lines << DeviceText::tr("It was kept as %1 in the SYS folder.").arg(o.keptAs);
+        else if (o.asideFull)
+            lines << DeviceText::tr("It could not be kept aside: the SYS folder already holds %1 to %2.")
+                             .arg(asideName(1), asideName(ASIDE_MAX));
+        else if (o.refused)
+            lines << DeviceText::tr("It could not be kept aside (%1).")
+                             .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
         return lines;
     }
     auto numbers = [](const QVector<quint16> &list) {

@@ -92,6 +92,7 @@ struct Outcome {
     bool found = false;     // a record was there (readable or not)
     bool unreadable = false; // it could not be read: kept aside, nothing moved
     QString keptAs;          // where it was kept aside
+    bool asideFull = false;  // every name it could be kept aside under was taken
     bool finished = false;   // every change of the record is on the pad
     bool undone = false;     // the record's changes were taken back
     bool refused = false;    // the pad refused a write: the record stays
@@ -128,6 +129,16 @@ public:
     ztplatform::OpenFolder folder(Area area, const QString &fff = QString()) const;
     // The base folder (KIT, SYS, WAV_DATA, WAV_PRM).
     ztplatform::OpenFolder base(Area area) const { return folder(area, QString()); }
+
+    // The folder as reached at its first look since the last forget(), kept
+    // open, for looking only; reached again while it is not there.
+    const ztplatform::OpenFolder &kept(Area area, const QString &fff = QString());
+    // The kept folder for a change, right before it: used only while the
+    // root at its place passes its check and the folder is still the one at
+    // its path (one look at each); else reached anew as folder() does.
+    const ztplatform::OpenFolder &forChange(Area area, const QString &fff = QString());
+    // Every kept folder closed; the references given out end with them.
+    void forget();
 
 private:
     struct Impl;

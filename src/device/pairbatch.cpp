@@ -296,8 +296,8 @@ bool AddBatch::planFiles(Planned &p, QSet<QString> &folders)
         const bool data = area == pj::Area::Data;
         const QString &name = data ? p.wavName : p.prmName;
         QString &hidden = data ? p.hiddenWav : p.hiddenPrm;
-        const ztplatform::OpenFolder base = m_pad->base(area);
-        const ztplatform::OpenFolder folder = m_pad->folder(area, p.fff);
+        const ztplatform::OpenFolder &base = m_pad->kept(area);
+        const ztplatform::OpenFolder &folder = m_pad->kept(area, p.fff);
         if (!folder.isOpen()) {
             // A link or a file at the folder's name is never written through.
             if (base.isLink(p.fff) || base.exists(p.fff)) {
@@ -745,7 +745,7 @@ QVector<Failure> DeleteBatch::commit()
             r.number = quint16(p.number);
             r.folder = p.fff;
             r.from = name;
-            r.hidden = pairfiles::freeHiddenName(pad.folder(area, p.fff), name);
+            r.hidden = pairfiles::freeHiddenName(pad.kept(area, p.fff), name);
             r.mark = area == pj::Area::Data ? p.wavMark : p.prmMark;
             record.steps << r;
         }

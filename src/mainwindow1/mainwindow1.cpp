@@ -588,6 +588,7 @@ void MainWindow1::paintEvent(QPaintEvent *event)
 }
 void MainWindow1::recvClose(int flag) { m_quitFlag = flag; }
 void MainWindow1::checkTheme(bool isDark) { m_shell->applyTheme(isDark); }
+bool MainWindow1::isSystemDarkMode() const { return m_shell->isSystemDarkMode(); }
 void MainWindow1::initDisplay(int width, int mode) { m_shell->initDisplay(width, mode); }
 void MainWindow1::on_actionGlobal_Setting_triggered() { m_shell->showGlobalPage(); }
 void MainWindow1::on_actionBack_to_main_interface_triggered() { m_shell->backToMainPage(); }

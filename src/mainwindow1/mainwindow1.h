@@ -148,6 +148,9 @@ public:
     // The offline close: asks "Quit?" when kits or global settings changed
     // since they were last loaded or saved; true when the window may close.
     bool confirmOfflineClose();
+    // True when the desktop has said that apps use its dark theme (asked at
+    // construction, never waited on). Nothing switches the look by it.
+    bool isSystemDarkMode() const;
 
 signals:
     void themeChanged();

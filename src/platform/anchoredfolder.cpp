@@ -13,7 +13,9 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <utility>
@@ -46,6 +48,37 @@ QString pathOf(int fd)
 {
     const QString link = QStringLiteral("/proc/self/fd/") + QString::number(fd);
     return QFileInfo(link).symLinkTarget();
+}
+
+// The device, inode and mount of the open `fd`; false when the system does
+// not tell the mount.
+bool identify(int fd, struct statx *sx)
+{
+    return ::statx(fd, "", AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID, sx) == 0 && (sx->stx_mask & STATX_INO) != 0
+            && (sx->stx_mask & STATX_MNT_ID) != 0;
+}
+
+// The folder at `relative` below the open `rootFd`, opened in one call only
+// for looking, through no link and onto no other mount; -1 when it cannot
+// be (the system without that call too).
+int lookBelow(int rootFd, const QString &relative)
+{
+    const QStringList steps = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &step : steps) {
+        if (!isEntryName(step))
+            return -1;
+    }
+    if (steps.isEmpty())
+        return ::fcntl(rootFd, F_DUPFD_CLOEXEC, 0);
+    struct open_how how = {};
+    how.flags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_NO_XDEV;
+    const QByteArray native = QFile::encodeName(steps.join(QLatin1Char('/')));
+    long fd;
+    do {
+        fd = ::syscall(SYS_openat2, rootFd, native.constData(), &how, sizeof how);
+    } while (fd < 0 && errno == EINTR);
+    return int(fd);
 }
 
 void report(FileEvent event, int fd, const QString &name = QString())
@@ -270,6 +303,40 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
         return OpenFolder();
     }
     return openFolderBelow(current.fd(), folder.mid(rootLength), &result, m_disk);
+}
+
+Reach FolderAnchor::recheck(const OpenFolder &folder, const QString &path) const
+{
+    const int rootLength = isValid() && folder.isOpen() ? this->rootLength(path) : -1;
+    if (rootLength < 0)
+        return Reach::Outside;
+    const OpenFolder root(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
+                          m_disk);
+    if (!root.isOpen()) {
+        if (m_check)
+            m_check->admit(-1);
+        return Reach::Missing;
+    }
+    if (m_check) {
+        const Reach admitted = m_check->admit(root.fd());
+        if (admitted != Reach::Inside)
+            return admitted;
+    } else {
+        struct stat st;
+        if (::fstat(root.fd(), &st) != 0)
+            return Reach::Missing;
+        if (quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode)
+            return Reach::Replaced;
+    }
+    const int now = lookBelow(root.fd(), path.mid(rootLength));
+    if (now < 0)
+        return Reach::Outside;
+    struct statx there, kept;
+    const bool same = identify(now, &there) && identify(folder.fd(), &kept) && there.stx_ino == kept.stx_ino
+            && there.stx_dev_major == kept.stx_dev_major && there.stx_dev_minor == kept.stx_dev_minor
+            && there.stx_mnt_id == kept.stx_mnt_id;
+    ::close(now);
+    return same ? Reach::Inside : Reach::Outside;
 }
 
 OpenFolder FolderAnchor::openFolderOf(const QString &file, QString *name, Reach *reach) const

@@ -121,6 +121,15 @@ public:
     OpenFolder openFolder(const QString &folder, Reach *reach = nullptr) const;
     // Opens the folder of `file` and gives the file's own name.
     OpenFolder openFolderOf(const QString &file, QString *name, Reach *reach = nullptr) const;
+    // Whether `folder`, opened earlier by openFolder(path), may take a change
+    // now, by one look at the root and one at the path: Inside when the root
+    // at its place passes the check and the folder is still the one at
+    // `path` (reached in one call below the root, through no link and onto
+    // no other mount, the same folder on the same mount); the walk's answer
+    // when the root does not pass (Missing when it cannot be opened); Outside
+    // when the folder is not, or cannot be told to be, the one there: a walk
+    // by openFolder() then decides.
+    Reach recheck(const OpenFolder &folder, const QString &path) const;
 
 private:
     int rootLength(const QString &path) const;

@@ -44,32 +44,62 @@ bool appsUseLightThemeFrom(const ThemeSources &sources, quint32 *value)
     return known;
 }
 
-ThemeSources currentThemeSources()
+DesktopTheme::DesktopTheme(QObject *parent)
+    : QObject(parent)
 {
-    ThemeSources s;
-    const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
-    if (!gsettings.isEmpty()) {
-        QProcess p;
-        p.start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
-                            QStringLiteral("color-scheme")});
-        if (p.waitForFinished(1500) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) {
-            s.gsettingsRead = true;
-            s.gsettingsColorScheme = QString::fromLocal8Bit(p.readAllStandardOutput());
-        } else if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished(500);
-        }
-    }
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty())
         config = QDir::homePath() + QStringLiteral("/.config");
-    s.kdeglobalsPath = config + QStringLiteral("/kdeglobals");
-    return s;
+    m_sources.kdeglobalsPath = config + QStringLiteral("/kdeglobals");
 }
 
-bool queryAppsUseLightTheme(quint32 *value)
+DesktopTheme::~DesktopTheme()
 {
-    return appsUseLightThemeFrom(currentThemeSources(), value);
+    if (m_process && m_process->state() != QProcess::NotRunning) {
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(1000); // a killed process ends at once
+    }
+}
+
+void DesktopTheme::start()
+{
+    const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    if (gsettings.isEmpty() || m_process)
+        return;
+    m_process = new QProcess(this);
+    m_process->setStandardInputFile(QProcess::nullDevice());
+    m_process->setStandardErrorFile(QProcess::nullDevice());
+    connect(m_process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this, &DesktopTheme::take);
+    connect(m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            take(-1, QProcess::CrashExit);
+    });
+    m_process->start(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
+                                 QStringLiteral("color-scheme")});
+}
+
+bool DesktopTheme::waiting() const
+{
+    return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+bool DesktopTheme::appsUseLightTheme(quint32 *value) const
+{
+    return appsUseLightThemeFrom(m_sources, value);
+}
+
+void DesktopTheme::take(int exitCode, QProcess::ExitStatus status)
+{
+    if (!m_process)
+        return;
+    if (status == QProcess::NormalExit && exitCode == 0) {
+        m_sources.gsettingsRead = true;
+        m_sources.gsettingsColorScheme = QString::fromLocal8Bit(m_process->readAllStandardOutput());
+    }
+    m_process->deleteLater();
+    m_process = nullptr;
+    emit answered();
 }
 
 } // namespace ztplatform

@@ -1,6 +1,8 @@
 #ifndef ZT_PLATFORM_DESKTOPTHEME_H
 #define ZT_PLATFORM_DESKTOPTHEME_H
 
+#include <QObject>
+#include <QProcess>
 #include <QString>
 
 namespace ztplatform {
@@ -19,9 +21,32 @@ struct ThemeSources
 // answer (the caller then treats the desktop as light).
 bool appsUseLightThemeFrom(const ThemeSources &sources, quint32 *value);
 
-// Gathers the sources of this desktop and decides.
-ThemeSources currentThemeSources();
-bool queryAppsUseLightTheme(quint32 *value);
+// This desktop's value, asked without waiting: gsettings runs as a process
+// of its own and its answer is taken when it ends (answered()). Until then,
+// and where it is missing or fails, the KDE scheme alone decides. A process
+// still running when the object goes is killed.
+class DesktopTheme : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DesktopTheme(QObject *parent = nullptr);
+    ~DesktopTheme() override;
+    // Starts the question and returns at once.
+    void start();
+    // True while gsettings has not answered.
+    bool waiting() const;
+    // As appsUseLightThemeFrom, from what is known now.
+    bool appsUseLightTheme(quint32 *value) const;
+
+signals:
+    void answered();
+
+private:
+    void take(int exitCode, QProcess::ExitStatus status);
+
+    QProcess *m_process = nullptr;
+    ThemeSources m_sources;
+};
 
 } // namespace ztplatform
 

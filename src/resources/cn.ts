@@ -3555,6 +3555,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。</translation>
     </message>
     <message>
+        <source>It could not be kept aside: the SYS folder already holds %1 to %2.</source>
+        <translation>无法另行保留它：SYS 文件夹中已有 %1 至 %2。</translation>
+    </message>
+    <message>
+        <source>It could not be kept aside (%1).</source>
+        <translation>无法另行保留它（%1）。</translation>
+    </message>
+    <message>
         <source>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</source>
         <translation>读取音色时驱动器上的打击垫发生了变化：另一个打击垫或其他文件夹占据了它的位置。未从中读取任何内容。</translation>
     </message>
@@ -3704,6 +3712,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The backup holds no kits.</source>
         <translation>该备份中没有套鼓。</translation>
+    </message>
+    <message>
+        <source>the pad holds too many files for one archive</source>
+        <translation>打击垫上的文件太多，无法放入一个压缩包</translation>
+    </message>
+    <message>
+        <source>The archive %1 is damaged or cannot be read.</source>
+        <translation>压缩包 %1 已损坏或无法读取。</translation>
     </message>
 </context>
 </TS>

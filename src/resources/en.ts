@@ -3555,6 +3555,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</translation>
     </message>
     <message>
+        <source>It could not be kept aside: the SYS folder already holds %1 to %2.</source>
+        <translation>It could not be kept aside: the SYS folder already holds %1 to %2.</translation>
+    </message>
+    <message>
+        <source>It could not be kept aside (%1).</source>
+        <translation>It could not be kept aside (%1).</translation>
+    </message>
+    <message>
         <source>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</source>
         <translation>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</translation>
     </message>
@@ -3711,6 +3719,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The backup holds no kits.</source>
         <translation>The backup holds no kits.</translation>
+    </message>
+    <message>
+        <source>the pad holds too many files for one archive</source>
+        <translation>the pad holds too many files for one archive</translation>
+    </message>
+    <message>
+        <source>The archive %1 is damaged or cannot be read.</source>
+        <translation>The archive %1 is damaged or cannot be read.</translation>
     </message>
 </context>
 </TS>

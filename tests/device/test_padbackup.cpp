@@ -1,15 +1,19 @@
 // Backups of a pad: its kit records, global.ini, alter.ini and .prm records
-// copied byte for byte into a folder named by the date and time below the
-// pad's own folder; only whole backups are listed, the last 20 are kept; a
-// backup that cannot be written leaves nothing behind and says why; a
-// backup read back names the sounds its kits used, and slots whose sound is
-// no longer on the pad are emptied and named.
+// copied byte for byte into one zip archive in a folder named by the date
+// and time below the pad's own folder; only whole backups are listed, the
+// last 20 are kept; a backup that cannot be written leaves nothing behind and
+// says why; a backup read back, in this layout or the one written before,
+// names the sounds its kits used; a damaged archive is refused; slots whose
+// sound is no longer on the pad are emptied and named.
 #include "device/padbackup.h"
 #include "padfixture.h"
 
 #include <QProcess>
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +29,11 @@ PadTreePaths treeOf(const PadFixture &pad)
     tree.waveDataList = pad.dataFolders();
     tree.wavePrmList = pad.prmFolders();
     return tree;
+}
+
+bool put(const QString &path, const QByteArray &bytes)
+{
+    return QDir().mkpath(QFileInfo(path).path()) && kf::writeFile(path, bytes);
 }
 
 QByteArray fileBytes(const QString &path)
@@ -59,31 +68,76 @@ private slots:
         const padbackup::Written w = padbackup::write(data.filePath("A1B2"), when, settings, prm);
         QVERIFY2(w.ok, qPrintable(w.why));
         QCOMPARE(w.folder, data.filePath("A1B2/2024-05-01_14-03-22"));
-        QCOMPARE(fileBytes(w.folder + "/KIT/k007.ini"), fileBytes(pad.kitPath + "/k007.ini"));
-        QCOMPARE(fileBytes(w.folder + "/SYS/global.ini"), fileBytes(pad.sysPath + "/global.ini"));
-        QCOMPARE(fileBytes(w.folder + "/SYS/alter.ini"), QByteArray("ALTER"));
-        const QVector<padbackup::File> archived = padbackup::filesOfTar(fileBytes(w.folder + "/WAV_PRM.tar"));
-        QCOMPARE(archived.size(), 3);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(archived.at(i).path, prm.at(i).path);
-            QCOMPARE(archived.at(i).bytes, fileBytes(pad.model + "/" + prm.at(i).path));
+        QCOMPARE(QDir(w.folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"ZT350.zip"});
+        bool whole = false;
+        const QVector<padbackup::File> archived = padbackup::filesOfZip(fileBytes(w.folder + "/ZT350.zip"), &whole);
+        QVERIFY(whole);
+        QCOMPARE(archived.size(), settings.size() + prm.size());
+        for (int i = 0; i < archived.size(); ++i) {
+            QCOMPARE(archived.at(i).path, (settings + prm).at(i).path);
+            QCOMPARE(archived.at(i).bytes, fileBytes(pad.model + "/" + archived.at(i).path));
         }
-        // The system's tar reads it as the pad's folder.
-        QProcess tar;
-        tar.setWorkingDirectory(w.folder);
-        tar.start("tar", {"-xf", "WAV_PRM.tar"});
-        QVERIFY(tar.waitForFinished() && tar.exitCode() == 0);
-        QCOMPARE(fileBytes(w.folder + "/WAV_PRM/002/050.prm"), fileBytes(pad.model + "/WAV_PRM/002/050.prm"));
+        // The system's unzip checks it and lays it out as the pad's model folder.
+        QProcess unzip;
+        unzip.setWorkingDirectory(data.path());
+        unzip.start("unzip", {"-q", w.folder + "/ZT350.zip", "-d", "out"});
+        QVERIFY(unzip.waitForFinished() && unzip.exitStatus() == QProcess::NormalExit && unzip.exitCode() == 0);
+        for (const char *file : {"KIT/k007.ini", "KIT/k100.ini", "SYS/global.ini", "WAV_PRM/002/050.prm"})
+            QCOMPARE(fileBytes(data.filePath("out/") + file), fileBytes(pad.model + "/" + file));
+        QCOMPARE(fileBytes(data.filePath("out/SYS/alter.ini")), QByteArray("ALTER"));
         // The same second again: another folder.
         const padbackup::Written again = padbackup::write(data.filePath("A1B2"), when, settings, prm);
         QCOMPARE(again.folder, data.filePath("A1B2/2024-05-01_14-03-22_2"));
         QCOMPARE(padbackup::list(data.filePath("A1B2")).first().folder, again.folder);
 
         const padbackup::Contents c = padbackup::read(w.folder);
-        QVERIFY(c.ok);
+        QVERIFY2(c.ok, qPrintable(c.why));
         QCOMPARE(c.kitRecords.at(99), fileBytes(pad.kitPath + "/k100.ini"));
+        QCOMPARE(fileBytes(c.kitFolder + "/k100.ini"), fileBytes(pad.kitPath + "/k100.ini"));
         QCOMPARE(c.soundNames.value(150), QString("Snd150"));
-        QCOMPARE(c.globalFile, w.folder + "/SYS/global.ini");
+        QCOMPARE(fileBytes(c.globalFile), fileBytes(pad.sysPath + "/global.ini"));
+
+        // A backup written before: kits and settings as plain files, the .prm records in a tar archive.
+        const QString old = data.filePath("A1B2/2024-04-01_10-00-00");
+        for (const padbackup::File &f : settings)
+            QVERIFY(put(old + "/" + f.path, f.bytes));
+        QVERIFY(put(old + "/WAV_PRM.tar", padbackup::tarOf(prm)));
+        const padbackup::Contents was = padbackup::read(old);
+        QVERIFY(was.ok);
+        QCOMPARE(was.kitRecords, c.kitRecords);
+        QCOMPARE(was.soundNames, c.soundNames);
+        QCOMPARE(was.globalFile, old + "/SYS/global.ini");
+    }
+
+    // An archive cut short or changed is refused as a whole; names that
+    // would reach out of the scratch folder are never unpacked.
+    void aDamagedArchiveIsNotRead()
+    {
+        const QVector<padbackup::File> files = {{"KIT/k001.ini", QByteArray(KIT_RECORD_SIZE, 'k')},
+                                                {"SYS/global.ini", "G"},
+                                                {"WAV_PRM/001/001.prm", QByteArray(64, '\0')}};
+        const QByteArray zip = padbackup::zipOf(files, QDateTime(QDate(2024, 5, 1), QTime(9, 0)));
+        bool whole = false;
+        QCOMPARE(padbackup::filesOfZip(zip, &whole).size(), 3);
+        QVERIFY(whole);
+        QByteArray changed = zip;
+        changed[100] = char(changed[100] ^ 1); // in the kit record
+        for (const QByteArray &bad : {zip.left(zip.size() - 1), zip.left(zip.size() / 2), changed, QByteArray()}) {
+            padbackup::filesOfZip(bad, &whole);
+            QVERIFY(!whole);
+        }
+        QTemporaryDir data;
+        QVERIFY(put(data.filePath("b/ZT350.zip"), changed));
+        padbackup::Contents c = padbackup::read(data.filePath("b"));
+        QVERIFY(!c.ok);
+        QCOMPARE(c.why, "The archive " + QDir::toNativeSeparators(data.filePath("b/ZT350.zip"))
+                                + " is damaged or cannot be read.");
+        const QVector<padbackup::File> escaping = {{"KIT/../k001.ini", "x"}, {"SYS/../../global.ini", "y"}};
+        QVERIFY(put(data.filePath("c/ZT350.zip"), padbackup::zipOf(escaping, QDateTime::currentDateTime())));
+        c = padbackup::read(data.filePath("c"));
+        QVERIFY(!c.ok);
+        QCOMPARE(c.why, QString("The backup holds no kits."));
     }
 
     void lastTwentyKeptAndOnlyWholeOnesListed()
@@ -113,10 +167,19 @@ private slots:
         padbackup::Written w = padbackup::write(pad, QDateTime::currentDateTime(), {{"KIT/k001.ini", "k"}}, {});
         QVERIFY(!w.ok);
         QVERIFY(w.why.contains(QDir::toNativeSeparators(pad)));
-        // A file where the backup's KIT folder goes, as a full disk would stop it halfway.
+        // A disk that fills halfway through the archive (files larger than 4 KB refused).
         QVERIFY(QFile::remove(pad));
-        w = padbackup::write(pad, QDateTime::currentDateTime(), {{"KIT/k001.ini", "k"}, {"KIT/k001.ini/y", "z"}}, {});
+        struct rlimit was = {};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &was) == 0);
+        const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = was;
+        small.rlim_cur = 4096;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        w = padbackup::write(pad, QDateTime::currentDateTime(), {{"KIT/k001.ini", QByteArray(8192, 'k')}}, {});
+        ::setrlimit(RLIMIT_FSIZE, &was);
+        ::signal(SIGXFSZ, previous);
         QVERIFY(!w.ok);
+        QVERIFY2(w.why.contains("too large"), qPrintable(w.why));
         QCOMPARE(QDir(pad).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
         if (::geteuid() != 0) {
             QVERIFY(::chmod(QFile::encodeName(pad).constData(), 0555) == 0);

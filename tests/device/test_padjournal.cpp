@@ -184,6 +184,31 @@ private slots:
         }
     }
 
+    // A folder swapped for another at its place while a change runs: the
+    // change goes on in the folder now at the place, and nothing more is
+    // written into the one moved away.
+    void aFolderSwappedMidChangeIsReachedAgain()
+    {
+        PadFixture fx;
+        layOut(fx);
+        const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+        const QString prmFolder = fx.prmPath + "/001", aside = fx.root + "/aside";
+        bool swapped = false;
+        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+            if (swapped || e != ztplatform::FileEvent::Removed || !path.contains("/WAV_DATA/"))
+                return;
+            swapped = QDir().rename(prmFolder, aside);
+            copyTree(aside, prmFolder);
+        });
+        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        const pj::Outcome o = pj::run(pad, r);
+        ztplatform::setFileEventHook({});
+        QVERIFY(swapped && o.finished);
+        const QString hidden = r.steps.at(1).hidden;
+        QVERIFY(QFileInfo::exists(aside + "/" + hidden));
+        QVERIFY(!QFileInfo::exists(prmFolder + "/" + hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
+    }
+
     // A replacement's sweep of SYS (the close's alter.ini) keeps a record an
     // earlier session left, however old; the leftover beside it goes.
     void theRecordNamesNoTemporaryFile()
@@ -306,6 +331,36 @@ private slots:
         pj::Pad again(ztplatform::FolderAnchor::record(fx.root), tree(fx));
         QVERIFY(!pj::recover(again).found);
         QVERIFY(pj::run(again, swap(fx)).finished);
+    }
+
+    // An unreadable record with every name it could be kept aside under
+    // taken: it stays where it is and is never acted on, nothing is moved,
+    // the box says it could not be kept aside, and no later change is
+    // recorded beside it, load after load.
+    void anUnreadableRecordWithNoNameFreeStaysAndIsNamed()
+    {
+        PadFixture fx;
+        layOut(fx);
+        for (int n = 1; n <= 999; ++n)
+            kf::writeFile(fx.sysPath + QString("/unreadable-journal-%1.bin").arg(n), "earlier");
+        pj::Record r = swap(fx);
+        r.steps[0].to = "../escaped.wav";
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const QStringList before = fx.snapshot();
+        for (int load = 0; load < 2; ++load) {
+            const PadFixture::Loaded again = fx.loadAgain();
+            QCOMPARE(again.text(), QString("The editor stopped before it had finished changing the files on the "
+                                           "sampler pad.\r\nThe sampler pad holds a change record the editor cannot "
+                                           "read; nothing was changed by it.\r\nIt could not be kept aside: the SYS "
+                                           "folder already holds unreadable-journal-1.bin to "
+                                           "unreadable-journal-999.bin."));
+            QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+            QCOMPARE(fx.snapshot(), before);
+        }
+        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        const pj::Outcome o = pj::run(pad, swap(fx));
+        QVERIFY(!o.finished && !o.changed);
+        QCOMPARE(fx.snapshot(), before);
     }
 
     // The record run forward, stopped at every call (what was not synced

@@ -19,6 +19,7 @@
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "setupflow_fixture.h"
+#include "fakeprogram.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QGroupBox>
@@ -414,6 +415,30 @@ private slots:
                  QString("::section{background-color: #f0f0f0;color:black;}"));
         QCOMPARE(w->form()->kitTempoSpinBox->styleSheet(), QString("border: none; border-bottom:1px solid grey;"));
         Q_UNUSED(lightPane);
+    }
+
+    // The desktop's scheme is asked at construction and never waited on: the
+    // window shows while gsettings says nothing, and takes its answer when
+    // it comes; the look stays the form's.
+    void desktopSchemeNotWaitedOn()
+    {
+        {
+            const FakeProgram silent("gsettings", "exec sleep 60\n");
+            std::unique_ptr<MainWindow1> m(new MainWindow1);
+            m->soundLists().skipSoundListOnClose();
+            m->show();
+            QVERIFY(QTest::qWaitForWindowExposed(m.get()));
+            QVERIFY(m->shell().desktopTheme().waiting());
+            QVERIFY(!m->isSystemDarkMode());
+        }
+        const FakeProgram dark("gsettings", "sleep 0.3\necho \"'prefer-dark'\"\n");
+        std::unique_ptr<MainWindow1> m(new MainWindow1);
+        m->soundLists().skipSoundListOnClose();
+        const QString pane = m->form()->left_soundHHSet->styleSheet();
+        QVERIFY(!m->isSystemDarkMode());
+        QTRY_VERIFY(m->isSystemDarkMode());
+        QVERIFY(!m->shell().isDarkMode());
+        QCOMPARE(m->form()->left_soundHHSet->styleSheet(), pane);
     }
 
     void themeIconsOfSoundRows()

@@ -1,9 +1,10 @@
 // The pad's backups through the window: each load keeps the pad's kits,
-// settings and .prm records as they were, before anything is written to it;
-// a backup that cannot be written is told once and the pad is used all the
-// same; a backup restored from the File menu shows its kits at once, is one
-// step of the history, and the close writes it to the pad as any edit; its
-// sounds no longer on the pad are named and their slots left empty.
+// settings and .prm records as they were, in one archive, before anything is
+// written to it; a backup that cannot be written is told once and the pad is
+// used all the same; a backup restored from the File menu (one written in the
+// earlier layout too) shows its kits at once, is one step of the history, and
+// the close writes it to the pad as any edit; its sounds no longer on the pad
+// are named and their slots left empty.
 #include "device/padbackup.h"
 #include "history/edithistory.h"
 #include "mainwindow1/device/padsynccontroller.h"
@@ -22,6 +23,30 @@ QString kitFile(PadWindow &f, int kit)
 QAction *restoreAction(MainWindow1 *w)
 {
     return w->findChild<QAction *>("actionRestore_from_backup");
+}
+
+// The files of a backup's archive below `folder` ("KIT/"), in archive order.
+QVector<padbackup::File> archived(const QString &backup, const QString &folder)
+{
+    bool whole = false;
+    QVector<padbackup::File> files = padbackup::filesOfZip(kf::readFile(backup + "/ZT350.zip"), &whole);
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [&folder](const padbackup::File &file) { return !file.path.startsWith(folder); }),
+                files.end());
+    return whole ? files : QVector<padbackup::File>();
+}
+
+// The backup laid out as backups were written before: kits and settings as
+// plain files, the .prm records in a tar archive.
+bool toEarlierLayout(const QString &backup)
+{
+    QVector<padbackup::File> prm = archived(backup, "WAV_PRM/");
+    for (const padbackup::File &f : archived(backup, "KIT/") + archived(backup, "SYS/")) {
+        if (!QDir().mkpath(QFileInfo(backup + "/" + f.path).path()) || !kf::writeFile(backup + "/" + f.path, f.bytes))
+            return false;
+    }
+    return !prm.isEmpty() && kf::writeFile(backup + "/WAV_PRM.tar", padbackup::tarOf(prm))
+           && QFile::remove(backup + "/ZT350.zip");
 }
 
 void layOut(PadWindow &f)
@@ -63,11 +88,15 @@ private slots:
         const QVector<padbackup::Backup> backups = padbackup::list(folder);
         QCOMPARE(backups.size(), 1);
         const QString b = backups.first().folder;
+        const QVector<padbackup::File> kits = archived(b, "KIT/"), sys = archived(b, "SYS/");
+        QCOMPARE(kits.size(), KIT_MAX_COUNT);
         for (int k : {1, 50, 100})
-            QCOMPARE(kf::readFile(b + QString("/KIT/k%1.ini").arg(k, 3, 10, QChar('0'))), kf::readFile(kitFile(f, k)));
-        QCOMPARE(kf::readFile(b + "/SYS/global.ini"), kf::readFile(f.pad.sysPath + "/global.ini"));
-        QCOMPARE(kf::readFile(b + "/SYS/alter.ini"), QByteArray(16, '\1'));
-        const QVector<padbackup::File> prm = padbackup::filesOfTar(kf::readFile(b + "/WAV_PRM.tar"));
+            QCOMPARE(kits.at(k - 1).bytes, kf::readFile(kitFile(f, k)));
+        QCOMPARE(sys.size(), 2);
+        for (const padbackup::File &file : sys)
+            QCOMPARE(file.bytes, file.path == "SYS/alter.ini" ? QByteArray(16, '\1')
+                                                              : kf::readFile(f.pad.sysPath + "/global.ini"));
+        const QVector<padbackup::File> prm = archived(b, "WAV_PRM/");
         QCOMPARE(prm.size(), 3);
         QCOMPARE(prm.at(1).bytes, kf::readFile(f.pad.prmPath + "/001/002.prm"));
         QCOMPARE(f.prompter.texts().join("|"), QString());
@@ -86,8 +115,8 @@ private slots:
         QVERIFY(!QFile::exists(f.pad.dataPath + "/001/.006.wav.3.zt-part"));
         const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
         QCOMPARE(backups.size(), 1);
-        QCOMPARE(kf::readFile(backups.first().folder + "/KIT/k001.ini"), kf::readFile(kitFile(f, 1)));
-        QCOMPARE(padbackup::filesOfTar(kf::readFile(backups.first().folder + "/WAV_PRM.tar")).size(), 3);
+        QCOMPARE(archived(backups.first().folder, "KIT/").first().bytes, kf::readFile(kitFile(f, 1)));
+        QCOMPARE(archived(backups.first().folder, "WAV_PRM/").size(), 3);
         for (const QString &t : f.prompter.texts())
             QVERIFY2(!t.contains("backed up"), qPrintable(t));
     }
@@ -124,6 +153,10 @@ private slots:
         f.prompter.clear();
         w = f.open();
         QCOMPARE(w->form()->labPad01a->text(), QString());
+        w->padSync().waitForBackup();
+        const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
+        QCOMPARE(backups.size(), 2);
+        QVERIFY(toEarlierLayout(backups.last().folder)); // a backup written before still restores
         f.prompter.itemAnswers.enqueue(1); // the older one
         restoreAction(w)->trigger();
         QCOMPARE(f.prompter.itemLists.size(), 1);

@@ -333,6 +333,32 @@ private slots:
         QTRY_COMPARE(hanging.waiting(), 0);
     }
 
+    // An output folder that does not answer is not waited on: the window
+    // paints meanwhile, and after the limit the export ends with one box for
+    // every sound it did not write.
+    void folderThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->library().addLoadedKitFile(kit.record);
+        e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 2);
+        e.select({0, 1});
+        HangingOpens hanging("/out");
+        const LoopTurns loop;
+        e.run(e.out);
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(e.f.prompter.texts(), QStringList({"These files could not be written:\r\none.wav,  a.wav\r\n"
+                                                    "File location:\r\n" + e.out + "\r\n" + std::strerror(ETIMEDOUT)}));
+        QVERIFY(!e.w->soundFiles().custom());
+        QVERIFY(QDir(e.out).isEmpty());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
     // A file exported over keeps its permissions.
     void replacedFileKeepsItsMode()
     {

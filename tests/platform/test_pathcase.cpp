@@ -1,9 +1,12 @@
 #include "platform/desktoptheme.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
+#include "fakeprogram.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -169,6 +172,38 @@ private slots:
         gnome.gsettingsColorScheme = "'something-else'";
         QVERIFY(!appsUseLightThemeFrom(gnome, &v));
         QCOMPARE(v, 7u);
+    }
+
+    // The desktop is asked without waiting: start() returns at once whatever
+    // gsettings does, and its answer is taken when it comes.
+    void desktopAskedWithoutWaiting()
+    {
+        QTemporaryDir config; // no KDE scheme
+        const QByteArray configWas = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        quint32 v = 7;
+        {
+            const FakeProgram silent("gsettings", "exec sleep 60\n");
+            QVERIFY(silent.ready());
+            DesktopTheme theme;
+            QElapsedTimer clock;
+            clock.start();
+            theme.start();
+            QVERIFY(clock.elapsed() < 1000);
+            QTest::qWait(300);
+            QVERIFY(theme.waiting());
+            QVERIFY(!theme.appsUseLightTheme(&v));
+        } // its process goes with it
+        const FakeProgram later("gsettings", "sleep 0.3\necho \"'prefer-dark'\"\n");
+        DesktopTheme theme;
+        QSignalSpy answered(&theme, &DesktopTheme::answered);
+        theme.start();
+        QVERIFY(theme.waiting() && !theme.appsUseLightTheme(&v));
+        QTRY_COMPARE(answered.count(), 1);
+        QVERIFY(!theme.waiting());
+        QVERIFY(theme.appsUseLightTheme(&v));
+        QCOMPARE(v, 0u);
+        qputenv("XDG_CONFIG_HOME", configWas);
     }
 };
 

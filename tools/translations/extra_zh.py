@@ -525,6 +525,10 @@ EXTRA = {
         '是否从采样打击垫上删除它们剩余的文件？',
     'Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.':
         '没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。',
+    'It could not be kept aside: the SYS folder already holds %1 to %2.':
+        '无法另行保留它：SYS 文件夹中已有 %1 至 %2。',
+    'It could not be kept aside (%1).':
+        '无法另行保留它（%1）。',
     # a sound that could not be written, with no reason from the system
     'Unknown error': '未知错误',
 }

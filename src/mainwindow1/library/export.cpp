@@ -12,6 +12,8 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
+#include "platform/timedlook.h"
 #include "kitfile/storedsounds.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -27,6 +29,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -68,13 +74,14 @@ struct ExportRun
     const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
-    exportfile::SourceFiles sources;
+    std::shared_ptr<exportfile::SourceFiles> sources; // read by the name looks
     QStringList written;
     QSet<QString> writtenNow; // file names written by this run
     QStringList unwritten;    // file names whose target could not be written
     QStringList reasons;      // the system's reasons, each once
     QSet<QString> refused;    // kit files found changed since their load or unreadable, each told once
     QStringList notKept;      // each replaced file whose owner or attributes the new one lacks, and what
+    bool silent = false;      // the folder did not answer: the export ends
 
     void wrote(const QString &fileName)
     {
@@ -93,6 +100,62 @@ void closeProgress(const PreviewController &preview)
 {
     preview.dialog()->close();
     preview.dialog()->hide();
+}
+
+constexpr int kFolderLookLimitMs = 2000; // a folder silent that long is not waited on
+
+// Why nothing more is written into a folder that did not answer.
+QString silentReason()
+{
+    return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
+}
+
+// The file name a sound would get in an empty folder.
+QString firstName(const QString &name)
+{
+    return exportnames::freeName(name, [](const QString &) { return false; });
+}
+
+// The first free name for `name` in the run's folder (exportnames::freeName),
+// looked for with the folder open on a thread of its own, the window painting
+// meanwhile; nothing when the folder did not answer in time. A stored sound
+// passes by whatever stands at a name, a link too. A converted one passes by
+// a name written by this run, a name a library sound comes from, and a
+// folder, pipe or device (not a link to one): only a file or a link is
+// replaced.
+std::optional<QString> freeNameWithin(const ExportRun &run, const QString &name, bool stored)
+{
+    const QString folder = run.dir.path();
+    const QSet<QString> writtenNow = run.writtenNow;
+    const std::shared_ptr<exportfile::SourceFiles> sources = run.sources;
+    auto look = [folder, writtenNow, sources, name, stored]() {
+        const int fd = ztplatform::sysio::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC);
+        const QDir dir(folder);
+        const QString found = exportnames::freeName(name, [&](const QString &candidate) {
+            const unsigned type = fd >= 0 ? ztplatform::entryType(fd, candidate)
+                                          : ztplatform::entryType(AT_FDCWD, dir.filePath(candidate));
+            if (stored)
+                return type != 0;
+            return writtenNow.contains(candidate) || (type != 0 && type != S_IFLNK && type != S_IFREG)
+                   || sources->contains(dir.filePath(candidate));
+        });
+        if (fd >= 0)
+            ::close(fd);
+        return found;
+    };
+    return ztplatform::lookWithin<QString>(kFolderLookLimitMs, look, []() {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+}
+
+// The folder did not answer: `name` is not written, nor is what follows.
+bool folderSilent(ExportRun &run, const QString &name)
+{
+    qWarning().noquote() << "the folder" << run.dir.path() << "does not answer: the export ends";
+    closeProgress(run.preview);
+    run.silent = true;
+    run.notWritten(firstName(name), silentReason());
+    return false;
 }
 
 void tooManyNames(QWidget *parent)
@@ -135,9 +198,10 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
                                             QMessageBox::Ok);
         return false;
     }
-    // Whatever stands at a name, a link too, keeps it.
-    const QString fileName = exportnames::freeName(
-            name, [&](const QString &candidate) { return ztplatform::entryExists(run.dir.filePath(candidate)); });
+    const std::optional<QString> free = freeNameWithin(run, name, true);
+    if (!free)
+        return folderSilent(run, name);
+    const QString &fileName = *free;
     if (fileName.isEmpty()) {
         tooManyNames(run.parent);
         return true;
@@ -177,15 +241,10 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
 {
     UiPrompter *prompter = UiPrompter::instance();
     const QString crlf = QStringLiteral("\r\n");
-    // A second sound of the same name in this run gets its own file, and so
-    // does a name that a library sound comes from or that a folder, pipe or
-    // device (not a link to one) holds: only a file or a link is replaced.
-    const QString fileName = exportnames::freeName(name, [&](const QString &candidate) {
-        const QString at = run.dir.filePath(candidate);
-        const QFileInfo fi(at);
-        return run.writtenNow.contains(candidate) || (fi.exists() && !fi.isSymLink() && !fi.isFile())
-               || run.sources.contains(at);
-    });
+    const std::optional<QString> free = freeNameWithin(run, name, false);
+    if (!free)
+        return folderSilent(run, name);
+    const QString &fileName = *free;
     if (fileName.isEmpty()) {
         tooManyNames(run.parent);
         return true;
@@ -307,7 +366,7 @@ void SoundFilesController::exportSelectedSounds()
 
     m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
     ExportRun run{m_parent, m_preview, QDir(folder), m_library.storedEntries(),
-                  exportfile::SourceFiles(m_library.librarySources()), {}, {}, {}, {}, {}, {}};
+                  std::make_shared<exportfile::SourceFiles>(m_library.librarySources()), {}, {}, {}, {}, {}, {}};
     QElapsedTimer sinceStep;
     sinceStep.start();
     for (int r = 0; r < rows.size(); ++r) {
@@ -325,6 +384,10 @@ void SoundFilesController::exportSelectedSounds()
         if (!(soundsource::isStored(row.path) ? exportStored(run, name, row.path) : exportPlain(run, name, row.path))) {
             // Ended early: no report, but what could not be written is told
             // and what was written reaches the disk.
+            for (int rest = r + 1; run.silent && rest < rows.size(); ++rest) {
+                if (rows.at(rest).sound)
+                    run.notWritten(firstName(exportnames::safeName(rows.at(rest).name)), silentReason());
+            }
             reportUnwritten(run, folder);
             reportNotKept(run);
             if (!run.written.isEmpty())

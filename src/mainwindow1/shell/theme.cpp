@@ -10,3 +10,9 @@ void ShellController::applyTheme(bool isDark)
     m_kitChains.applyTheme(isDark);
     m_soundLists.applyTheme(isDark);
 }
+
+bool ShellController::isSystemDarkMode() const
+{
+    quint32 appsUseLightTheme = 1;
+    return m_desktopTheme.appsUseLightTheme(&appsUseLightTheme) && appsUseLightTheme == 0;
+}
