@@ -139,7 +139,7 @@ bool PadSession::padFoldersReady() const
     if (isUDiskFlag() || !padtree::isUsableFolder(m_tree.dataPath) || !padtree::isUsableFolder(m_tree.prmPath))
         return false;
     const QString data = m_tree.dataPath, prm = m_tree.prmPath;
-    return m_watch.run<bool>([data, prm]() { return QFileInfo(data).isDir() && QFileInfo(prm).isDir(); })
+    return m_watch.run<bool>([data, prm]() { return ztplatform::isFolder(data) && ztplatform::isFolder(prm); })
             .value_or(false);
 }
 

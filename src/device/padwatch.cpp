@@ -2,7 +2,9 @@
 
 #include "platform/removabledrives.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QThread>
 
 namespace {
 
@@ -41,6 +43,7 @@ void PadWatch::watch(const QString &root)
 {
     m_root = root;
     m_look = ztplatform::TimedLook<bool>();
+    m_lookBeforeSilence = false;
     if (root.isEmpty()) {
         m_timer.stop();
         m_answering = true; // nothing to answer for
@@ -51,18 +54,47 @@ void PadWatch::watch(const QString &root)
 
 bool PadWatch::judgeLook()
 {
-    if (m_look.isStarted() && m_look.done())
-        setAnswering(true); // the last look returned
-    else if (m_look.isStarted() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS)
+    if (m_look.isStarted() && m_look.done()) {
+        if (!m_lookBeforeSilence)
+            setAnswering(true); // the last look returned
+    } else if (m_look.isStarted() && m_lookAge.elapsed() >= ANSWER_LIMIT_MS) {
         setAnswering(false);
+    }
     return m_answering;
 }
 
 void PadWatch::stopAnswering()
 {
+    // A look begun before the work that did not return tells nothing of
+    // the pad now.
     if (m_look.done())
         m_look = ztplatform::TimedLook<bool>();
+    else if (m_look.isStarted())
+        m_lookBeforeSilence = true;
     setAnswering(false);
+}
+
+bool PadWatch::beginTurns()
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread() || m_turning)
+        return false;
+    m_turning = true;
+    return true;
+}
+
+void PadWatch::endTurns(bool turning)
+{
+    if (turning)
+        m_turning = false;
+}
+
+bool PadWatch::turnWhileWaiting()
+{
+    // Clicks and keys wait for the end of the look: no action of the user
+    // runs in the middle of the one that waits.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return judgeLook();
 }
 
 void PadWatch::look()
@@ -71,8 +103,9 @@ void PadWatch::look()
         judgeLook(); // a look that does not return stays the only one
         return;
     }
-    if (m_look.isStarted())
+    if (m_look.isStarted() && !m_lookBeforeSilence)
         setAnswering(true); // the last look returned
+    m_lookBeforeSilence = false;
     const QString root = m_root;
     m_look = ztplatform::TimedLook<bool>([root]() { return ztplatform::driveAnswers(root); });
     m_lookAge.start();

@@ -62,15 +62,30 @@ public:
     bool answering() const { return m_answering; }
 
     // `work` on a thread of its own, waited on at most `limitMs`: its
-    // result, or nothing when it has not returned by then (the pad then does
-    // not answer). Nothing is run while the pad does not answer. `work`
-    // captures copies or shared pointers only: it may outlive the caller.
+    // result, or nothing when it has not returned by then or the watch
+    // found the pad silent meanwhile (the pad then does not answer). Nothing
+    // is run while the pad does not answer. On the GUI thread the window
+    // paints meanwhile, its input held (turnWhileWaiting()). `work` captures
+    // copies or shared pointers only: it may outlive the caller.
     template <typename T>
     std::optional<T> run(std::function<T()> work, int limitMs = ANSWER_LIMIT_MS)
     {
         if (!judgeLook())
             return std::nullopt;
-        const std::optional<T> result = ztplatform::TimedLook<T>(std::move(work)).waitFor(limitMs);
+        const ztplatform::TimedLook<T> running(std::move(work));
+        QElapsedTimer waited;
+        waited.start();
+        const bool turning = beginTurns();
+        std::optional<T> result;
+        for (;;) {
+            const qint64 left = limitMs - waited.elapsed();
+            result = running.waitFor(int(qBound<qint64>(0, turning ? PACED_POLL_MS : left, qMax<qint64>(left, 0))));
+            if (result || left <= 0 || !running.isStarted())
+                break;
+            if (turning && !turnWhileWaiting())
+                break;
+        }
+        endTurns(turning);
         if (!result)
             stopAnswering();
         return result;
@@ -111,6 +126,13 @@ signals:
     void stoppedAnswering();
 
 private:
+    // True when this wait may let the window's events run: on the GUI thread,
+    // not inside another such wait (which then waits without them).
+    bool beginTurns();
+    void endTurns(bool turning);
+    // The window's events but its input, once; false when the watch found
+    // the pad silent meanwhile.
+    bool turnWhileWaiting();
     void look();
     // False, and the pad not answering, when the look under way is overdue.
     bool judgeLook();
@@ -123,6 +145,8 @@ private:
     ztplatform::TimedLook<bool> m_look; // the look under way, or the last one
     QElapsedTimer m_lookAge;
     bool m_answering = true;
+    bool m_lookBeforeSilence = false; // m_look began before work found the pad silent
+    bool m_turning = false;           // a wait on the GUI thread lets events run
 };
 
 #endif

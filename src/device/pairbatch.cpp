@@ -362,8 +362,14 @@ WaveWrite AddBatch::begin(int *refusal)
         }
     }
     m_pad = std::make_unique<pj::Pad>(m_root, m_tree);
-    if (!m_pad->base(pj::Area::Sys).isOpen() || pj::recordPresent(*m_pad)) {
-        qWarning() << "the pad's SYS folder is not there or holds the record of another change";
+    if (!m_pad->base(pj::Area::Sys).isOpen()) {
+        qWarning() << "the pad's SYS folder is not there";
+        return WaveWrite::Stopped;
+    }
+    if (pj::recordPresent(*m_pad)) {
+        qWarning() << "the pad holds the record of another change; nothing is added";
+        if (refusal)
+            *refusal = UsbUpdate::EARLIER_CHANGE_REFUSAL;
         return WaveWrite::Stopped;
     }
     pj::Record record;
@@ -727,9 +733,14 @@ QVector<Failure> DeleteBatch::commit()
         return failed;
     }
     pj::Pad pad(m_root, m_tree);
-    if (!padtree::isUsableFolder(m_tree.sysPath) || !pad.base(pj::Area::Sys).isOpen() || pj::recordPresent(pad)) {
-        qWarning() << "the pad's SYS folder is not there or holds the record of another change";
-        failAll(UsbUpdate::NotRemovable, EEXIST);
+    if (!padtree::isUsableFolder(m_tree.sysPath) || !pad.base(pj::Area::Sys).isOpen()) {
+        qWarning() << "the pad's SYS folder is not there";
+        failAll(UsbUpdate::NotRemovable, ENOENT);
+        return failed;
+    }
+    if (pj::recordPresent(pad)) {
+        qWarning() << "the pad holds the record of another change; nothing is removed";
+        failAll(UsbUpdate::EarlierChange, 0);
         return failed;
     }
     pj::Record record;

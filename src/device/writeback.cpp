@@ -90,7 +90,7 @@ bool padDrivePresent(const QString &root, const QString &kitPath)
         if (d.removable && withoutTrailingSlash(d.root) == wanted)
             listed = true;
     }
-    return listed && !kitPath.isEmpty() && QFileInfo(QFileInfo(kitPath).absolutePath()).isDir();
+    return listed && !kitPath.isEmpty() && ztplatform::isFolder(QFileInfo(kitPath).absolutePath());
 }
 
 DeviceMessage driveGoneMessage()

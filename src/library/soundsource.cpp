@@ -114,7 +114,8 @@ bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCh
     return in.seek(offset);
 }
 
-quint64 copyBlocks(QFile &in, QIODevice &out, quint32 length, const std::atomic_bool *stop, CopyFault &failed)
+quint64 copyBlocks(QFile &in, QIODevice &out, quint32 length, const std::atomic_bool *stop, CopyFault &failed,
+                   const std::function<void()> &moved = {})
 {
     constexpr qint64 kBlock = 65536;
     QByteArray buffer(int(kBlock), Qt::Uninitialized);
@@ -135,6 +136,8 @@ quint64 copyBlocks(QFile &in, QIODevice &out, quint32 length, const std::atomic_
             break;
         }
         remaining -= got;
+        if (moved)
+            moved();
     }
     return written;
 }
@@ -142,13 +145,19 @@ quint64 copyBlocks(QFile &in, QIODevice &out, quint32 length, const std::atomic_
 } // namespace
 
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                       const std::atomic_bool *stop, CopyFault *fault, const LoadCheck &asLoaded)
+                       const std::atomic_bool *stop, CopyFault *fault, const LoadCheck &asLoaded,
+                       const std::function<void()> &moved)
 {
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
     QFile in;
     if (!openKitFile(in, kitFile, offset, asLoaded, failed))
         return 0;
+    // Stopped while the kit file's drive kept the open: the target is not touched.
+    if (stop && *stop)
+        return 0;
+    if (moved)
+        moved();
     failed = CopyFault::Write;
     // Opened first, never through a link, then emptied once it is known to be a file.
     const int fd = ztplatform::openRegularFile(target, O_WRONLY | O_CREAT, true);
@@ -159,7 +168,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
             ::close(fd);
         return 0;
     }
-    const quint64 written = copyBlocks(in, out, length, stop, failed);
+    const quint64 written = copyBlocks(in, out, length, stop, failed, moved);
     out.close();
     if (out.error() != QFileDevice::NoError) {
         failed = CopyFault::Write;

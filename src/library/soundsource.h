@@ -82,10 +82,12 @@ using LoadCheck = std::function<bool(const ztplatform::FileStamp &opened)>;
 // given) turns true. Returns the bytes written; the copy is complete only
 // when that equals length. A kit file that cannot be opened leaves the
 // target untouched and gives 0, and so does one `asLoaded` (when given)
-// refuses. *fault (when given) says which side failed.
+// refuses, or one opened after *stop turned true. *fault (when given) says
+// which side failed. `moved` (when given) runs once the kit file is open and
+// after each block.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
                        const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr,
-                       const LoadCheck &asLoaded = {});
+                       const LoadCheck &asLoaded = {}, const std::function<void()> &moved = {});
 // The same into an open device, from its position.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
                        const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr,

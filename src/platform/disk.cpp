@@ -41,6 +41,11 @@ int renameNoReplace(int fromDir, const QByteArray &from, int toDir, const QByteA
 
 Disk::~Disk() = default;
 
+int Disk::statAt(int dir, const QByteArray &name, struct stat *st, int flags)
+{
+    return retried([&] { return ::fstatat(dir, name.constData(), st, flags); });
+}
+
 int Disk::syncFileSystem(int)
 {
     errno = ENOSYS;

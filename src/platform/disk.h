@@ -8,6 +8,8 @@
 
 #include <functional>
 
+struct stat;
+
 namespace ztplatform {
 
 // The calls by which the editor opens and changes files and folders. Writers
@@ -45,6 +47,9 @@ public:
     virtual int chmod(int fd, mode_t mode) = 0;
     virtual int chown(int fd, uid_t owner, gid_t group) = 0;
     virtual int setXattr(int fd, const char *name, const QByteArray &value) = 0;
+    // fstatat(2): only a look, the system's unless a disk answers itself
+    // (a test's drive that does not answer).
+    virtual int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).

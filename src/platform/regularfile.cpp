@@ -116,11 +116,26 @@ bool reachable(const QString &path)
 
 } // namespace
 
+namespace {
+
+// The type bits of what stands at `path`, a link followed, looked at through
+// the editor's disk; 0 when nothing does.
+unsigned typeAt(const QString &path)
+{
+    struct stat st;
+    return !path.isEmpty() && sysio::statPath(path, &st) == 0 ? unsigned(st.st_mode & S_IFMT) : 0;
+}
+
+} // namespace
+
 bool isRegularFile(const QString &path)
 {
-    // QFileInfo::isFile() holds for regular files only, never for a pipe,
-    // a device or a folder.
-    return !path.isEmpty() && reachable(path) && QFileInfo(path).isFile() && !fenced(path);
+    return !path.isEmpty() && reachable(path) && typeAt(path) == S_IFREG && !fenced(path);
+}
+
+bool isFolder(const QString &path)
+{
+    return typeAt(path) == S_IFDIR;
 }
 
 std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn)

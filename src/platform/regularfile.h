@@ -16,6 +16,9 @@ namespace ztplatform {
 // read. Named pipes, devices and folders are not: opening them may block or
 // read no sound. Nor is a file below the fenced folder (fenceFolder).
 bool isRegularFile(const QString &path);
+// True when `path` names a folder (also through a link). Like isRegularFile()
+// it looks through the editor's disk (sysio), which tests may make hang.
+bool isFolder(const QString &path);
 
 // The size of the regular file at `path` (isRegularFile, then opened as
 // below), -1 when there is none; looked at on a thread of its own, `turn`

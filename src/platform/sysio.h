@@ -67,6 +67,11 @@ inline int setXattr(int fd, const char *name, const QByteArray &value)
 {
     return disk().setXattr(fd, name, value);
 }
+// What stands at `path`, a link followed.
+inline int statPath(const QString &path, struct stat *st)
+{
+    return disk().statAt(AT_FDCWD, QFile::encodeName(path), st, 0);
+}
 
 // A file whose writes go through a disk (the editor's when none is given),
 // opened unbuffered so that each write reaches the disk when it is made.

@@ -4,6 +4,7 @@
 #include "model/kitrecordmap.h"
 #include "platform/regularfile.h"
 #include "padwindow.h"
+#include "support/hangingdisk.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kittables.h"
 
@@ -928,6 +929,33 @@ private slots:
         QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
         QVERIFY(f.dismounter.mountPoints.isEmpty());
         f.drives.release(f.root());
+    }
+
+    // The pad's folder does not answer as the close looks for it (its stat
+    // never returns, the watch has not seen it yet): the window paints
+    // meanwhile, stays open within the limit and says nothing was saved.
+    void aPadSilentAsTheCloseLooksIsNotWaitedOn()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
+        const QStringList before = f.pad.snapshot();
+        HangingOpens hanging(QFile::encodeName(QFileInfo(w->pad().kitPath()).absolutePath()), 0,
+                             HangingOpens::Looks::OpensAndStats);
+        const LoopTurns loop;
+        QVERIFY(!f.closeWithYes());
+        QVERIFY(hanging.sinceFirstHang() < PadWatch::ANSWER_LIMIT_MS + 500);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= PadWatch::ANSWER_LIMIT_MS / 50 / 2);
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"Quit?", "The sampler pad does not answer: nothing was saved to it.\r\nKorvanta stays "
+                                       "open without the sampler pad and keeps your edits."}));
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
+        QCOMPARE(f.pad.snapshot(), before);
+        QVERIFY(f.dismounter.mountPoints.isEmpty());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     // The pad stops answering while the close writes to it: the window does

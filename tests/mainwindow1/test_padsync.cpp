@@ -5,6 +5,7 @@
 #include "padwindow.h"
 
 #include "support/crashdisk.h"
+#include "support/hangingdisk.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -266,6 +267,54 @@ private slots:
         QCOMPARE(f.rows().size(), 4);
     }
 
+    void aPadSilentAsABatchBeginsIsNotWaitedOn_data()
+    {
+        QTest::addColumn<bool>("adding");
+        QTest::newRow("add, its wave folder's stat") << true;
+        QTest::newRow("delete, its root's open") << false;
+    }
+
+    // The pad does not answer as a batch judges it (a look that never
+    // returns, before the watch has seen it): the window paints meanwhile,
+    // within the limit the pad is taken for away and told, and every sound
+    // stays as it was. A batch asked for meanwhile waits for this one.
+    void aPadSilentAsABatchBeginsIsNotWaitedOn()
+    {
+        QFETCH(bool, adding);
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = adding ? makeTone(f.work.filePath("tone.wav"), 0.2) : QString();
+        QVERIFY(!adding || !tone.isEmpty());
+        HangingOpens hanging(QFile::encodeName(adding ? w->pad().dataPath() : f.root()), 0,
+                             adding ? HangingOpens::Looks::OpensAndStats : HangingOpens::Looks::Opens);
+        const LoopTurns loop;
+        bool asked = false;
+        QTimer::singleShot(200, w, [w, &asked]() {
+            asked = true;
+            emit w->sendUpdate(1, 0);
+        });
+        if (adding)
+            f.importSounds({tone});
+        else
+            deleteRows(w, {1});
+        QVERIFY(hanging.sinceFirstHang() < PadWatch::ANSWER_LIMIT_MS + 500);
+        QVERIFY(asked);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= PadWatch::ANSWER_LIMIT_MS / 50 / 2);
+        const QString then = adding ? "These sounds could not be written to the sampler pad and were not added:\r\n"
+                        + tone
+                                    : "These sounds were not deleted from the sampler pad and stay in the list:\r\nwave2";
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to "
+                              "it until it answers again; your edits are kept.",
+                              "The 350 device was disconnected.\r\n" + then}));
+        QVERIFY(batchDone(w) && QFile::exists(f.wav(2)) && QFile::exists(f.prm(2)) && !QFile::exists(f.wav(4)));
+        QCOMPARE(f.rows().size(), 3);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
     // The pad stops answering while a batch writes to it (a write and its
     // root's stat never return): the window is given back and told, the pad
     // counts as away, and a batch queued behind is not waited on. The write
@@ -395,6 +444,34 @@ private slots:
         QVERIFY(!w->soundLists().delDialog()->isVisible());
         QCOMPARE(w->soundLists().delProgressValue(), 0);
         QCOMPARE(f.prompter.texts(), QStringList());
+    }
+
+    // The pad holds the record of a change its next load has to end (another
+    // session's, say): a delete and an add write nothing beside it, the rows
+    // stay, and each box says why.
+    void aChangeLeftOnThePadHoldsBackTheNextOne()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.1);
+        QVERIFY(!tone.isEmpty());
+        kf::writeFile(f.pad.sysPath + "/.zt-journal-undo", "an earlier change");
+        const QStringList before = f.pad.snapshot(), rows = f.rows();
+        const QString why = "The sampler pad holds the record of an earlier change that its next load has to end "
+                            "first.";
+
+        deleteRows(w, {1});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        f.importSounds({tone});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"These sounds were not deleted from the sampler pad and stay in the list:\r\nwave2 ("
+                                      + why.left(why.size() - 1).replace(0, 1, "t") + ")",
+                              why + "\r\nThese sounds could not be written to the sampler pad and were not added:\r\n"
+                                      + tone}));
+        QCOMPARE(f.rows(), rows);
+        QCOMPARE(f.pad.snapshot(), before);
     }
 
     // Pad A pulled and pad B, with the same files, mounted in its place: the

@@ -40,6 +40,22 @@ waveprobe::Format formatOf(const QString &path)
     return waveprobe::probePlain(f);
 }
 
+// A whole-setup file (loaded when `whole`) and a copy of it as the
+// single kit file it gives the name of.
+QString loadKitFiles(Fixture &f, MainWindow1 *w, KitFile &kit, bool whole)
+{
+    if (!kit.make(f.work.path(), "KIT_ALL.BIN"))
+        return QString();
+    const QString ini = f.work.filePath("KIT_007.INI");
+    QFile::copy(kit.path, ini);
+    MainWindow1Records::READ_KIT_FILE single = kit.record;
+    single.file = ini;
+    if (whole)
+        w->library().addLoadedKitFile(kit.record);
+    w->library().addLoadedKitFile(single);
+    return ini;
+}
+
 } // namespace
 
 class TestPreview : public QObject
@@ -485,18 +501,51 @@ private slots:
         QVERIFY(w->preview().playFileNameOld2().isEmpty() && !w->preview().dialog()->isVisible());
     }
 
+    // A stored sound whose kit file does not answer (its stat never returns)
+    // is not waited on, for a preview or a save: the window paints meanwhile
+    // and each ends as a copy that failed, after the limit.
+    void storedSoundWhoseKitFileDoesNotAnswerIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        KitFile kit;
+        const QString ini = loadKitFiles(f, w, kit, false);
+        QVERIFY(QFileInfo::exists(ini));
+        const QString stored = QDir::toNativeSeparators(ini) + ":U00004";
+        const QString out = f.path("out.wav");
+        for (const quint8 format : {quint8(1), quint8(0)}) {
+            HangingOpens hanging("/KIT_007.INI", 0, HangingOpens::Looks::OpensAndStats);
+            const LoopTurns loop;
+            if (format == 1) {
+                w->preview().choosePreviewSound(stored);
+                w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+                w->form()->playBtn2->click();
+                QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
+                QCOMPARE(state(w), QMediaPlayer::StoppedState);
+            } else {
+                QCOMPARE(w->getRawFile(stored, out, 0), quint32(0));
+                QVERIFY(f.prompter.texts().isEmpty()); // the save tells it
+            }
+            QVERIFY(hanging.sinceFirstHang() >= 0 && hanging.sinceFirstHang() < 2000 + 500);
+            QCOMPARE(hanging.hung(), 1);
+            QVERIFY(loop.turns() >= 2000 / 50 / 2);
+            f.prompter.clear();
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+        }
+        QVERIFY(!QFileInfo::exists(out));
+        // Answering again, it is copied.
+        QCOMPARE(w->getRawFile(stored, out, 0), quint32(kit.waves.at(4).size()));
+        QCOMPARE(kf::readFile(out), kit.waves.at(4));
+    }
+
     void rawWavesOfEverySource()
     {
         Fixture f;
         MainWindow1 *w = f.open();
         KitFile kit;
-        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        const QString ini = f.work.filePath("KIT_007.INI");
-        QVERIFY(QFile::copy(kit.path, ini));
-        MainWindow1Records::READ_KIT_FILE single = kit.record;
-        single.file = ini;
-        w->library().addLoadedKitFile(kit.record);
-        w->library().addLoadedKitFile(single);
+        const QString ini = loadKitFiles(f, w, kit, true);
+        QVERIFY(QFileInfo::exists(ini));
         const QString out = f.path("out.wav");
         const QString whole = QDir::toNativeSeparators(kit.path);
 

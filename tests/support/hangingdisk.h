@@ -1,10 +1,10 @@
 #ifndef TESTS_SUPPORT_HANGINGDISK_H
 #define TESTS_SUPPORT_HANGINGDISK_H
 
-// The editor's disk while it lives: an open of a name that ends as told
-// waits, as on a pad that stopped answering, until the test releases it;
-// the first `answered` such opens still go through, as before the drive
-// stopped answering. Every other call goes to the system.
+// The editor's disk while it lives: an open (and, when asked, a stat) of a
+// name that ends as told waits, as on a drive that stopped answering, until
+// the test releases it; the first `answered` such looks still go through,
+// as before the drive stopped answering. Every other call goes to the system.
 
 #include "passdisk.h"
 
@@ -19,9 +19,13 @@
 class HangingOpens : public PassDisk
 {
 public:
-    explicit HangingOpens(const QByteArray &nameEnd, int answered = 0)
+    // What waits: opens only, or stats too.
+    enum class Looks { Opens, OpensAndStats };
+
+    explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_nameEnd(nameEnd)
         , m_answered(answered)
+        , m_stats(looks == Looks::OpensAndStats)
         , m_before(ztplatform::sysio::setDisk(this))
     {
     }
@@ -38,18 +42,14 @@ public:
 
     int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
     {
-        {
-            std::unique_lock<std::mutex> hold(m_lock);
-            if (!m_released && name.endsWith(m_nameEnd) && m_answered-- <= 0) {
-                ++m_inside;
-                ++m_hung;
-                m_changed.notify_all();
-                m_changed.wait(hold, [this] { return m_released; });
-                --m_inside;
-                m_changed.notify_all();
-            }
-        }
+        hangOn(name);
         return PassDisk::openAt(dir, name, flags, mode);
+    }
+    int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0) override
+    {
+        if (m_stats)
+            hangOn(name);
+        return PassDisk::statAt(dir, name, st, flags);
     }
 
     void release()
@@ -64,6 +64,12 @@ public:
         std::lock_guard<std::mutex> hold(m_lock);
         return m_hung;
     }
+    // Milliseconds since the first look began to wait (-1: none has).
+    qint64 sinceFirstHang() const
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        return m_hung > 0 ? m_sinceFirst.elapsed() : -1;
+    }
     // Opens waiting now.
     int waiting() const
     {
@@ -72,14 +78,31 @@ public:
     }
 
 private:
+    void hangOn(const QByteArray &name)
+    {
+        std::unique_lock<std::mutex> hold(m_lock);
+        if (m_released || !name.endsWith(m_nameEnd) || m_answered-- > 0)
+            return;
+        ++m_inside;
+        ++m_hung;
+        if (m_hung == 1)
+            m_sinceFirst.start();
+        m_changed.notify_all();
+        m_changed.wait(hold, [this] { return m_released; });
+        --m_inside;
+        m_changed.notify_all();
+    }
+
     const QByteArray m_nameEnd;
     int m_answered;
+    const bool m_stats;
     ztplatform::Disk *m_before;
     mutable std::mutex m_lock;
     std::condition_variable m_changed;
     bool m_released = false;
     int m_inside = 0;
     int m_hung = 0;
+    QElapsedTimer m_sinceFirst;
 };
 
 // Turns of the event loop while it lives (one each 50 ms the window would

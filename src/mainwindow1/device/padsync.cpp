@@ -46,6 +46,11 @@ QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1Records::SOUND_IN
 // a read-only pad is told once for the whole box.
 QString keptReason(const PadSession::Kept &kept)
 {
+    if (kept.why == UsbUpdate::EarlierChange)
+        return QStringLiteral(" (")
+                + WindowTexts::tr("the sampler pad holds the record of an earlier change that its next load has to "
+                                  "end first")
+                + QLatin1Char(')');
     if (kept.why == UsbUpdate::LinkedFolder)
         return QStringLiteral(" (") + WindowTexts::tr("its folder is a link or leads out of the sampler pad")
                 + QLatin1Char(')');
@@ -115,12 +120,20 @@ void PadSyncController::runPendingBatch()
         runQueuedBatch(m_pendingBatches.takeFirst());
 }
 
+bool PadSyncController::padReadyForBatch()
+{
+    m_batchLook = true;
+    const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
+    m_batchLook = false;
+    return ready;
+}
+
 void PadSyncController::addUsbWave()
 {
     // A batch still running ends first: its completion reads the batch lists.
     // One left on a pad that stopped answering is not waited on: this one
     // follows it.
-    if (!batchEnded()) {
+    if (m_batchLook || !batchEnded()) {
         m_pendingBatches.append(1);
         return;
     }
@@ -128,7 +141,7 @@ void PadSyncController::addUsbWave()
     if (n == 0)
         return;
     // Nothing is written to another pad put at the pad's place.
-    const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
+    const bool ready = padReadyForBatch();
     m_soundLists.enableSoundPane(false);
     m_addProgressValue = 0;
     showPadProgress(WindowTexts::tr("Importing sound file..."), n);
@@ -141,12 +154,11 @@ void PadSyncController::addUsbWave()
 
 void PadSyncController::deleteUsbWave()
 {
-    if (!batchEnded()) {
+    if (m_batchLook || !batchEnded()) {
         m_pendingBatches.append(0);
         return;
     }
-    const bool ready =
-            !m_pad.delUsbWaveList().isEmpty() && m_pad.padFoldersReady() && padCheck(true).same();
+    const bool ready = !m_pad.delUsbWaveList().isEmpty() && padReadyForBatch();
     m_pad.beginDeleteBatch(ready);
     if (!ready || !ensureSyncBatch()->startDelete(m_pad.delBatchList(), m_pad.delBatchHalfPairs()))
         completeDeleteBatch(); // no dialog is left up
@@ -183,6 +195,9 @@ DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStr
     }
     if (stop != PadStop::None)
         lines.prepend(writeback::padStopText(stop));
+    else if (refusal == UsbUpdate::EARLIER_CHANGE_REFUSAL)
+        lines.prepend(WindowTexts::tr("The sampler pad holds the record of an earlier change that its next load has "
+                                      "to end first."));
     else if (refusal != 0)
         lines.prepend(WindowTexts::tr("The sampler pad refused a write (%1); the sounds after it were not tried.")
                               .arg(QString::fromLocal8Bit(std::strerror(refusal))));

@@ -176,6 +176,9 @@ private:
     void abandonBatch();
     // The batch that waited for the one before, if any.
     void runPendingBatch();
+    // The pad at its place with its wave folders, looked at while the window
+    // paints; a batch asked for meanwhile queues behind this one.
+    bool padReadyForBatch();
     // The total list's number and name of each of `files` it holds.
     WaveFileIndex usedWaveIndex(const QSet<QString> &files) const;
     // The pad session's tree checks, with their warnings.
@@ -198,6 +201,7 @@ private:
     bool m_reorderSoundFlag = false;
     bool m_batchAbandoned = false; // a batch was left running on a pad that did not answer
     QVector<int> m_pendingBatches; // batches queued behind a running one (runQueuedBatch's flags)
+    bool m_batchLook = false;      // padReadyForBatch() waits on the pad
     PadBackupWriter *m_backupWriter = nullptr;
     QString m_backupFolder;                  // this pad's backups
     QDateTime m_backupWhen;                  // when the load began

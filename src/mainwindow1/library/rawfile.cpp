@@ -10,11 +10,13 @@
 #include "model/audioconverter.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
+#include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -22,7 +24,11 @@
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <memory>
+#include <optional>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -47,6 +53,62 @@ QString failedConversionText(const audioconverter &converter, const QString &sou
     }
     return text;
 }
+
+// A stored sound's copy on a thread of its own, given up when its kit file's
+// drive has not moved it on for kStoredCopyLimitMs: the thread may then never
+// return, so it holds copies and this shared state only.
+class StoredCopy
+{
+public:
+    static constexpr int kStoredCopyLimitMs = 2000;
+    static constexpr int kPollMs = 20;
+
+    struct Done
+    {
+        quint64 written = 0;
+        soundsource::CopyFault fault = soundsource::CopyFault::None;
+    };
+    struct Shared
+    {
+        std::atomic_bool stop{false};
+        std::atomic<qint64> lastMove{0}; // steady clock, ms
+    };
+    std::shared_ptr<Shared> shared = std::make_shared<Shared>();
+
+    void moved() const { shared->lastMove = nowMs(); }
+
+    // `job` on a thread of its own, `turn` run meanwhile; `stop` (when
+    // given) is handed on. Nothing when the drive did not move it on in time.
+    static std::optional<Done> run(const std::function<Done(const StoredCopy &)> &job, const std::atomic_bool *stop,
+                                   const std::function<void()> &turn)
+    {
+        const StoredCopy state;
+        state.moved();
+        const ztplatform::TimedLook<Done> running([job, state]() { return job(state); });
+        if (!running.isStarted())
+            return job(state);
+        for (;;) {
+            if (std::optional<Done> done = running.waitFor(kPollMs))
+                return done;
+            if (stop && *stop)
+                state.shared->stop = true;
+            if (nowMs() - state.shared->lastMove >= kStoredCopyLimitMs) {
+                state.shared->stop = true; // it touches the target no more once it returns
+                return std::nullopt;
+            }
+            if (turn)
+                turn();
+        }
+    }
+
+private:
+    static qint64 nowMs()
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                       std::chrono::steady_clock::now().time_since_epoch())
+                .count();
+    }
+};
 
 } // namespace
 
@@ -74,15 +136,23 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
         return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
     };
     const std::atomic_bool *stop = preview ? m_preview.previewSession().stopFlag() : nullptr;
-    quint64 written = 0;
-    soundsource::CopyFault fault = soundsource::CopyFault::None;
-    auto copy = [&]() {
-        written = soundsource::copyStoredWave(kitFile, start, length, target, stop, &fault, asLoaded);
+    const auto job = [kitFile, start, length, target, asLoaded](const StoredCopy &state) {
+        StoredCopy::Done done;
+        done.written = soundsource::copyStoredWave(kitFile, start, length, target, &state.shared->stop, &done.fault,
+                                                   asLoaded, [state]() { state.moved(); });
+        return done;
     };
-    if (preview)
-        m_preview.runPreviewWork(copy, 88);
-    else
-        copy();
+    std::optional<StoredCopy::Done> copied;
+    if (preview) {
+        m_preview.runPreviewWork([&]() { copied = StoredCopy::run(job, stop, {}); }, 88);
+    } else {
+        copied = StoredCopy::run(job, nullptr,
+                                 []() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    }
+    if (!copied)
+        qWarning().noquote() << "the drive of" << kitFile << "does not answer: the sound is not taken";
+    const quint64 written = copied ? copied->written : 0;
+    const soundsource::CopyFault fault = copied ? copied->fault : soundsource::CopyFault::Read;
     if (written == length && fault == soundsource::CopyFault::None)
         return written;
     // A short copy is no wave.
