@@ -36,6 +36,7 @@ const CrashTest kCrashTests[] = {
     {"tests/device/device_test_writeback", "aStopLeavesEachFileOldOrNew"},
     {"tests/device/device_test_writeback", "everyStopKeepsEachKit"},
     {"tests/device/device_test_padjournal", "aStopAnywhereAndAStopInTheRecoveryEndAlike"},
+    {"tests/device/device_test_padjournal", "aTurnedBackChangeAndALaterSaveAreBothEnded"},
     {"tests/setup/setup_test_savejobs", "savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds"},
     {"tests/mainwindow1/mainwindow1_test_setupexport", "exportAllStoppedAnywhere"},
     {"tests/mainwindow1/mainwindow1_test_setupexport", "kitSaveStoppedAnywhere"},

@@ -3562,6 +3562,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>It could not be kept aside (%1).</source>
         <translation>It could not be kept aside (%1).</translation>
     </message>
+    <message>
+        <source>the sampler pad holds the record of an earlier change that its next load has to end first</source>
+        <translation>the sampler pad holds the record of an earlier change that its next load has to end first</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds the record of an earlier change that its next load has to end first.</source>
+        <translation>The sampler pad holds the record of an earlier change that its next load has to end first.</translation>
+    </message>
+    <message>
+        <source>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</source>
+        <translation>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

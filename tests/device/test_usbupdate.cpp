@@ -279,8 +279,9 @@ private slots:
         QVERIFY(batch.startAdd(sounds(9, 1, m_click)));
         QVERIFY(finish(batch));
         QCOMPARE(kept.count(), 1);
-        QCOMPARE(kept.at(0).at(1).toInt(), int(UsbUpdate::NotRemovable));
+        QCOMPARE(kept.at(0).at(1).toInt(), int(UsbUpdate::EarlierChange));
         QCOMPARE(notAdded.count(), 1);
+        QCOMPARE(notAdded.at(0).at(2).toInt(), UsbUpdate::EARLIER_CHANGE_REFUSAL);
         QCOMPARE(pad.snapshot(), before);
         QCOMPARE(kf::readFile(record), pj::encode(first));
 

@@ -446,6 +446,34 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList());
     }
 
+    // The pad holds the record of a change its next load has to end (another
+    // session's, say): a delete and an add write nothing beside it, the rows
+    // stay, and each box says why.
+    void aChangeLeftOnThePadHoldsBackTheNextOne()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.1);
+        QVERIFY(!tone.isEmpty());
+        kf::writeFile(f.pad.sysPath + "/.zt-journal-undo", "an earlier change");
+        const QStringList before = f.pad.snapshot(), rows = f.rows();
+        const QString why = "The sampler pad holds the record of an earlier change that its next load has to end "
+                            "first.";
+
+        deleteRows(w, {1});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        f.importSounds({tone});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"These sounds were not deleted from the sampler pad and stay in the list:\r\nwave2 ("
+                                      + why.left(why.size() - 1).replace(0, 1, "t") + ")",
+                              why + "\r\nThese sounds could not be written to the sampler pad and were not added:\r\n"
+                                      + tone}));
+        QCOMPARE(f.rows(), rows);
+        QCOMPARE(f.pad.snapshot(), before);
+    }
+
     // Pad A pulled and pad B, with the same files, mounted in its place: the
     // volume's serial alone tells them apart. A deletion removes nothing from
     // B and the editor goes on offline.

@@ -529,6 +529,10 @@ EXTRA = {
         '无法另行保留它：SYS 文件夹中已有 %1 至 %2。',
     'It could not be kept aside (%1).':
         '无法另行保留它（%1）。',
+    'the sampler pad holds the record of an earlier change that its next load has to end first':
+        '采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成',
+    'The sampler pad holds the record of an earlier change that its next load has to end first.':
+        '采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。',
     # a sound that could not be written, with no reason from the system
     'Unknown error': '未知错误',
 }

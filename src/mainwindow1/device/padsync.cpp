@@ -46,6 +46,11 @@ QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1Records::SOUND_IN
 // a read-only pad is told once for the whole box.
 QString keptReason(const PadSession::Kept &kept)
 {
+    if (kept.why == UsbUpdate::EarlierChange)
+        return QStringLiteral(" (")
+                + WindowTexts::tr("the sampler pad holds the record of an earlier change that its next load has to "
+                                  "end first")
+                + QLatin1Char(')');
     if (kept.why == UsbUpdate::LinkedFolder)
         return QStringLiteral(" (") + WindowTexts::tr("its folder is a link or leads out of the sampler pad")
                 + QLatin1Char(')');
@@ -190,6 +195,9 @@ DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStr
     }
     if (stop != PadStop::None)
         lines.prepend(writeback::padStopText(stop));
+    else if (refusal == UsbUpdate::EARLIER_CHANGE_REFUSAL)
+        lines.prepend(WindowTexts::tr("The sampler pad holds the record of an earlier change that its next load has "
+                                      "to end first."));
     else if (refusal != 0)
         lines.prepend(WindowTexts::tr("The sampler pad refused a write (%1); the sounds after it were not tried.")
                               .arg(QString::fromLocal8Bit(std::strerror(refusal))));
